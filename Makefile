@@ -1,0 +1,35 @@
+# make run   : install what is missing, build, start the TV user interface
+# make test  : install what is missing, build, run every test
+# make bench : optimised build and the benchmarks
+# make fuzz  : clang build of the fuzz targets, each run for a short while
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: setup build run test bench fuzz clean
+
+setup:
+	@./tools/setup.sh
+
+build: setup
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_FLAGS_DEBUG="-g -O1" $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD) && ./tvui $(ARGS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: setup
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=OFF -DTVUI_TESTS=OFF -DTVUI_BENCH=ON >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@cd build-bench && for b in bench_*; do echo "== $$b"; ./$$b --benchmark_repetitions=10 --benchmark_report_aggregates_only=true || exit 1; done
+
+fuzz: setup
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTVUI_SANITIZE=ON -DTVUI_TESTS=OFF -DTVUI_FUZZ=ON >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	@cd build-fuzz && for f in fuzz_*; do echo "== $$f"; ./$$f -max_total_time=60 || exit 1; done
+
+clean:
+	rm -rf $(BUILD) build-bench build-fuzz

@@ -1,0 +1,65 @@
+// The one clock of the system. Every wait (the event buffer's, the stand-ins'
+// delays, BKNI_Sleep) goes through it, so that tests can run on a fake clock
+// and headless runs on a virtual one.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+namespace kv {
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds since an arbitrary start.
+  virtual int64_t Now() = 0;
+  // Waits on `cv` (whose mutex `lock` holds) until it is notified or the
+  // clock reaches `deadline`. May return early; callers re-check and loop.
+  virtual void WaitUntil(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, int64_t deadline) = 0;
+  // True for clocks that only move when told to (fake and virtual).
+  virtual bool IsSimulated() const { return false; }
+  // Virtual clocks jump to the deadline when the GUI task waits with nothing to do.
+  virtual bool AdvancesOnIdle() const { return false; }
+  // Moves a simulated clock forward to `t` (no effect on the real clock).
+  virtual void AdvanceTo(int64_t /*t*/) {}
+
+  void SleepFor(int64_t ms);
+  void SleepUntil(int64_t deadline);
+};
+
+class RealClock final : public Clock {
+ public:
+  int64_t Now() override;
+  void WaitUntil(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, int64_t deadline) override;
+};
+
+// Moves only when advanced. Waiters on other threads poll it in short real-time slices.
+class FakeClock : public Clock {
+ public:
+  explicit FakeClock(int64_t start = 0) : now_(start) {}
+  int64_t Now() override { return now_.load(std::memory_order_acquire); }
+  void WaitUntil(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, int64_t deadline) override;
+  bool IsSimulated() const override { return true; }
+  void AdvanceTo(int64_t t) override;
+  void Advance(int64_t ms) { AdvanceTo(Now() + ms); }
+
+ private:
+  std::atomic<int64_t> now_;
+};
+
+// A fake clock that jumps ahead whenever the GUI task would wait idle:
+// headless key scripts run repeatably and as fast as the machine allows.
+class VirtualClock final : public FakeClock {
+ public:
+  using FakeClock::FakeClock;
+  bool AdvancesOnIdle() const override { return true; }
+};
+
+Clock& GetClock();
+// Installs a clock (not owned); null restores the real clock.
+void SetClock(Clock* clock);
+inline int64_t Now() { return GetClock().Now(); }
+
+}  // namespace kv

@@ -1,0 +1,120 @@
+// Object-valued fields and handles that keep objects alive.
+#pragma once
+
+#include <vector>
+
+#include "runtime/object.h"
+
+namespace kv {
+
+// An object-valued field of a GUI object. The collector marks it through the
+// class's field table. Outside a GUI object (a local) it is a plain pointer.
+template <class T>
+class Member {
+ public:
+  Member() { detail::RegisterField(this, FieldKind::kObject); }
+  Member(T* p) : ptr_(p) { detail::RegisterField(this, FieldKind::kObject); }  // NOLINT
+  Member(const Member& o) : ptr_(o.ptr_) { detail::RegisterField(this, FieldKind::kObject); }
+  Member& operator=(const Member& o) {
+    ptr_ = o.ptr_;
+    return *this;
+  }
+  Member& operator=(T* p) {
+    ptr_ = p;
+    return *this;
+  }
+  T* get() const { return static_cast<T*>(ptr_); }
+  T* operator->() const { return get(); }
+  T& operator*() const { return *get(); }
+  operator T*() const { return get(); }  // NOLINT
+  explicit operator bool() const { return ptr_ != nullptr; }
+
+ private:
+  Object* ptr_ = nullptr;  // first and only member: the field table points here
+};
+
+// A growable list of object references held by a GUI object.
+template <class T>
+class MemberVector {
+ public:
+  MemberVector() { detail::RegisterField(this, FieldKind::kVector); }
+  MemberVector(const MemberVector& o) : v_(o.v_) { detail::RegisterField(this, FieldKind::kVector); }
+  MemberVector& operator=(const MemberVector& o) {
+    v_ = o.v_;
+    return *this;
+  }
+
+  size_t size() const { return v_.size(); }
+  bool empty() const { return v_.empty(); }
+  T* operator[](size_t i) const { return static_cast<T*>(v_[i]); }
+  T* at(size_t i) const { return static_cast<T*>(v_.at(i)); }
+  T* front() const { return static_cast<T*>(v_.front()); }
+  T* back() const { return static_cast<T*>(v_.back()); }
+  void push_back(T* p) { v_.push_back(p); }
+  void pop_back() { v_.pop_back(); }
+  void insert(size_t i, T* p) { v_.insert(v_.begin() + static_cast<std::ptrdiff_t>(i), p); }
+  void erase(size_t i) { v_.erase(v_.begin() + static_cast<std::ptrdiff_t>(i)); }
+  void set(size_t i, T* p) { v_[i] = p; }
+  void clear() { v_.clear(); }
+  void reserve(size_t n) { v_.reserve(n); }
+  // Index of p, or -1.
+  int IndexOf(const T* p) const {
+    for (size_t i = 0; i < v_.size(); ++i)
+      if (v_[i] == p) return static_cast<int>(i);
+    return -1;
+  }
+  bool Remove(const T* p) {
+    int i = IndexOf(p);
+    if (i < 0) return false;
+    erase(static_cast<size_t>(i));
+    return true;
+  }
+  // A copy of the elements, for walks that call handlers.
+  std::vector<T*> Snapshot() const {
+    std::vector<T*> out;
+    out.reserve(v_.size());
+    for (Object* o : v_) out.push_back(static_cast<T*>(o));
+    return out;
+  }
+
+ private:
+  std::vector<Object*> v_;  // first and only member: the field table points here
+};
+
+// A handle that keeps an object alive from code outside GUI objects
+// (the host, the platform stand-ins, tests).
+class PersistentBase {
+ public:
+  PersistentBase();
+  explicit PersistentBase(Object* p);
+  PersistentBase(const PersistentBase& o);
+  PersistentBase& operator=(const PersistentBase& o);
+  ~PersistentBase();
+
+ protected:
+  Object* ptr_ = nullptr;
+
+ private:
+  friend class Collector;
+  void Link();
+  void Unlink();
+  PersistentBase* prev_ = nullptr;
+  PersistentBase* next_ = nullptr;
+};
+
+template <class T>
+class Persistent : public PersistentBase {
+ public:
+  Persistent() = default;
+  Persistent(T* p) : PersistentBase(p) {}  // NOLINT
+  Persistent& operator=(T* p) {
+    ptr_ = p;
+    return *this;
+  }
+  T* get() const { return static_cast<T*>(ptr_); }
+  T* operator->() const { return get(); }
+  operator T*() const { return get(); }  // NOLINT
+  void reset() { ptr_ = nullptr; }
+};
+
+}  // namespace kv

@@ -1,0 +1,51 @@
+// String constants. Texts live in one file per unit (src/resources/strings/),
+// compressed into zlib blocks at build time; kv::LoadString copies a text out
+// of its decompressed block, so blocks are only a most-recently-used cache,
+// trimmed back to 65536 bytes after each collection.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "runtime/string.h"
+
+namespace kv {
+
+// One language-neutral text (keys, file names, labels).
+struct TextId {
+  uint16_t block = 0xffff;
+  uint16_t index = 0;
+  constexpr bool Valid() const { return block != 0xffff; }
+};
+
+// One variant per language (0 English, 1 French, 2 Spanish) and a default.
+struct MultiTextId {
+  TextId variants[3];
+  TextId def;
+};
+
+// The compiled-in blocks; registered by the generated string tables.
+struct StringBlock {
+  const unsigned char* data;  // zlib-compressed
+  uint32_t compressedSize;
+  uint32_t rawSize;           // decompressed: texts as UTF-16, each ends with a 0 unit
+  uint16_t count;             // number of texts
+};
+void RegisterStringBlocks(const StringBlock* blocks, size_t count);
+
+String LoadString(TextId id);
+// The variant of the current language, else the default.
+String GetVariantOfString(const MultiTextId& id);
+
+// The GUI language (0 English, 1 French, 2 Spanish). A change takes effect at
+// the end of the pass: every live object is re-initialised.
+void SetLanguage(int32_t language);
+int32_t GetLanguage();
+
+// Bytes held by decompressed blocks.
+size_t StringCacheBytes();
+// Frees least-recently-used blocks until at most `limit` bytes are held.
+void TrimStringCache(size_t limit = 65536);
+void ResetStringCacheForTests();
+
+}  // namespace kv

@@ -1,0 +1,1 @@
+// Keeps a library with no other sources valid.
