@@ -53,17 +53,23 @@ namespace detail {
 // Marks the construction of a heap object so that fields and embedded objects
 // constructed inside it can find their container.
 struct ConstructFrame {
-  char* base;
-  size_t size;
-  Class* cls;
-  ConstructFrame* prev;
+  char* base = nullptr;
+  size_t size = 0;
+  Class* cls = nullptr;
+  ConstructFrame* prev = nullptr;
+  bool done = false;
+  ConstructFrame() = default;
+  ConstructFrame(const ConstructFrame&) = delete;
+  ConstructFrame& operator=(const ConstructFrame&) = delete;
+  // A constructor that did not finish (a test's panic handler threw) leaves
+  // no stale frame and no memory behind.
+  ~ConstructFrame();
 };
 ConstructFrame* CurrentFrame();
 void RegisterField(const void* field, FieldKind kind);
 void* Allocate(size_t size);
 void BeginConstruct(ConstructFrame& frame, void* mem, size_t size, Class* cls);
 void EndConstruct(ConstructFrame& frame, Object* obj, size_t size);
-void AbortConstruct(ConstructFrame& frame, void* mem);
 void RegisterClass(Class* cls);
 }  // namespace detail
 

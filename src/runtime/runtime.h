@@ -29,6 +29,9 @@ class Runtime {
   static void SetGuiThread();
   static bool OnGuiThread();
 
+  // Adds a function that ResetForTests calls (caches of other modules).
+  static void AddResetHook(void (*fn)());
+
   // Frees every object and clears every table (roots, auto objects, queues,
   // timers, caches, hooks); tests call it after each test.
   static void ResetForTests();

@@ -7,6 +7,7 @@
 // due order; a timer scheduled during the timer step waits for the next pass.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace kv {

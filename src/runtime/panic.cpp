@@ -1,0 +1,29 @@
+#include "runtime/panic.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace kv {
+
+namespace {
+PanicMode g_mode = PanicMode::kExit;
+void (*g_handler)(const char*) = nullptr;
+}  // namespace
+
+void SetPanicMode(PanicMode mode) { g_mode = mode; }
+void SetPanicHandler(void (*handler)(const char*)) { g_handler = handler; }
+
+void Panic(const char* message) {
+  if (g_handler) g_handler(message);
+  std::fprintf(stderr, "\nPANIC: %s\nSystem halted\n", message ? message : "");
+  std::fflush(stderr);
+  if (g_mode == PanicMode::kHalt) {
+    // The GUI task stops for good; the window stays as it was.
+    for (;;) std::this_thread::sleep_for(std::chrono::seconds(3600));
+  }
+  std::_Exit(70);
+}
+
+}  // namespace kv
