@@ -59,8 +59,10 @@ class Collector {
     stack.push_back(o);
   }
 
-  void Drain(Marker& m) {
+  size_t Drain(Marker& m) {
+    size_t n = 0;
     while (!stack.empty()) {
+      ++n;
       Object* o = stack.back();
       stack.pop_back();
       const Class* cls = o->cls_;
@@ -75,6 +77,7 @@ class Collector {
       }
       if (cls->customMark) o->Mark(m);
     }
+    return n;
   }
 
   void MarkRoots(Marker& m) {
@@ -232,6 +235,15 @@ void AddRootMarker(void (*fn)(Marker&)) {
 }
 
 CollectStats Collect() { return Collector::Get().Run(); }
+
+size_t MarkOnly() {
+  Collector& c = Collector::Get();
+  if (++c.epoch == 0) c.epoch = 1;
+  Marker m;
+  c.stack.clear();
+  c.MarkRoots(m);
+  return c.Drain(m);
+}
 size_t AllocatedSinceCollect() { return Collector::Get().allocatedSince; }
 size_t LiveObjects() { return Collector::Get().live; }
 bool InSweep() { return Collector::Get().inSweep; }

@@ -52,6 +52,10 @@ std::map<std::string, size_t> HeapCensus();
 // Calls fn for every live heap object (language re-initialisation).
 void ForEachObject(void (*fn)(Object*, void*), void* ctx);
 
+// Runs only the mark phase from the roots and returns the number of objects
+// marked (benchmarks).
+size_t MarkOnly();
+
 // True while the sweep runs destructors (destructors must not allocate).
 bool InSweep();
 

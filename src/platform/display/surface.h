@@ -1,0 +1,41 @@
+// A pixel buffer of the display layer: premultiplied RGBA, one uint32 per
+// pixel with red in the low byte, then green, blue and alpha. Width, height
+// and stride count pixels; the graphics engine wraps the plain fields
+// (Pixels(), Width(), Height(), Stride()) in its own surface type.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace dfb {
+
+class Surface {
+ public:
+  // Cleared to transparent black. Sizes below 1 become 1 (callers check first).
+  Surface(int32_t width, int32_t height);
+
+  uint32_t* Pixels() { return pixels_.data(); }
+  const uint32_t* Pixels() const { return pixels_.data(); }
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+  int32_t Stride() const { return width_; }
+
+  uint32_t At(int32_t x, int32_t y) const { return pixels_[size_t(y) * size_t(width_) + size_t(x)]; }
+  void Clear(uint32_t pixel);
+
+ private:
+  int32_t width_;
+  int32_t height_;
+  std::vector<uint32_t> pixels_;
+};
+
+// Packs bytes into a pixel word (red in the low byte).
+constexpr uint32_t PackPixel(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
+  return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16) | ((a & 0xFF) << 24);
+}
+
+// Premultiplied source over destination.
+uint32_t BlendOver(uint32_t src, uint32_t dst);
+
+}  // namespace dfb

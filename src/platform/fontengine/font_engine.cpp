@@ -1,0 +1,336 @@
+#include "platform/fontengine/font_engine.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <list>
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "runtime/trace.h"
+
+namespace fe {
+namespace {
+
+constexpr int32_t kDefaultCacheSize = 20000;
+constexpr int32_t kMinPixelSize = 1;
+constexpr int32_t kMaxPixelSize = 512;
+
+struct CachedGlyph {
+  std::vector<uint8_t> coverage;
+  ge::GlyphBitmap bitmap;  // points into `coverage`
+};
+using GlyphPtr = std::shared_ptr<const CachedGlyph>;
+
+// Least recently used glyphs go first. Entries are shared: a font keeps the
+// glyph it handed out alive until its next call, even when evicted meanwhile.
+class GlyphCache {
+ public:
+  explicit GlyphCache(size_t limit) : limit_(limit) {}
+
+  GlyphPtr Find(uint64_t key) {
+    auto it = index_.find(key);
+    if (it == index_.end()) {
+      ++misses_;
+      return nullptr;
+    }
+    ++hits_;
+    lru_.splice(lru_.begin(), lru_, it->second);
+    return it->second->second;
+  }
+
+  void Insert(uint64_t key, GlyphPtr glyph) {
+    lru_.emplace_front(key, std::move(glyph));
+    index_[key] = lru_.begin();
+    while (lru_.size() > limit_) {
+      index_.erase(lru_.back().first);
+      lru_.pop_back();
+    }
+  }
+
+  CacheStats Stats() const { return {lru_.size(), limit_, hits_, misses_}; }
+
+ private:
+  using Entry = std::pair<uint64_t, GlyphPtr>;
+  size_t limit_;
+  std::list<Entry> lru_;  // most recent first
+  std::unordered_map<uint64_t, std::list<Entry>::iterator> index_;
+  uint64_t hits_ = 0;
+  uint64_t misses_ = 0;
+};
+
+struct Engine {
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  int32_t faceSize = 0;  // the pixel size the face is set to now
+  GlyphCache cache;
+
+  explicit Engine(size_t limit) : cache(limit) {}
+  ~Engine() {
+    if (face) FT_Done_Face(face);
+    if (library) FT_Done_FreeType(library);
+  }
+
+  // Sets the face to `size`; false (logged) when FreeType refuses.
+  bool UseSize(int32_t size) {
+    if (faceSize == size) return true;
+    FT_Error err = FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size));
+    if (err) {
+      kv::Log("FS: pixel size " + std::to_string(size) + " refused (FreeType error " + std::to_string(err) + ")");
+      return false;
+    }
+    faceSize = size;
+    return true;
+  }
+};
+
+std::unique_ptr<Engine> g_engine;
+// Changes whenever the face comes or goes, so fonts know to measure again.
+uint64_t g_generation = 1;
+bool g_warnedNoFace = false;
+
+Engine* ReadyEngine() {
+  if (g_engine && g_engine->face) return g_engine.get();
+  if (!g_warnedNoFace) {
+    g_warnedNoFace = true;
+    kv::Log("FS: no font file registered; text is measured roughly and not drawn");
+  }
+  return nullptr;
+}
+
+uint64_t GlyphKey(int32_t size, Weight weight, char16_t c) {
+  return (uint64_t(uint32_t(size)) << 17) | (uint64_t(weight == Weight::kBold) << 16) | uint64_t(c);
+}
+
+FT_UInt CharIndex(FT_Face face, char16_t c) {
+  // A lone surrogate is no character: the notdef glyph (index 0) stands for it.
+  if (c >= 0xD800 && c <= 0xDFFF) return 0;
+  return FT_Get_Char_Index(face, c);
+}
+
+GlyphPtr Render(Engine& engine, int32_t size, Weight weight, char16_t c) {
+  auto glyph = std::make_shared<CachedGlyph>();
+  if (!engine.UseSize(size)) return glyph;
+  FT_Face face = engine.face;
+  FT_UInt index = CharIndex(face, c);
+  FT_Error err = FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP);
+  if (!err && weight == Weight::kBold && face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
+    FT_GlyphSlot_Embolden(face->glyph);
+  }
+  if (!err) err = FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL);
+  if (err) {
+    kv::Log("FS: glyph of character " + std::to_string(unsigned(c)) + " failed (FreeType error " +
+            std::to_string(err) + ")");
+    return glyph;
+  }
+  const FT_GlyphSlot slot = face->glyph;
+  const FT_Bitmap& bm = slot->bitmap;
+  ge::GlyphBitmap& out = glyph->bitmap;
+  out.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
+  out.left = slot->bitmap_left;
+  out.top = slot->bitmap_top;
+  if (bm.pixel_mode == FT_PIXEL_MODE_GRAY && bm.width > 0 && bm.rows > 0) {
+    out.width = static_cast<int32_t>(bm.width);
+    out.height = static_cast<int32_t>(bm.rows);
+    out.pitch = out.width;
+    glyph->coverage.resize(size_t(out.width) * size_t(out.height));
+    const int32_t srcPitch = bm.pitch;
+    // A negative pitch means the rows run bottom-up from the buffer's end.
+    const uint8_t* row0 = srcPitch >= 0 ? bm.buffer : bm.buffer - int64_t(srcPitch) * (out.height - 1);
+    for (int32_t y = 0; y < out.height; ++y) {
+      std::copy_n(row0 + int64_t(srcPitch) * y, out.width, glyph->coverage.data() + size_t(y) * out.width);
+    }
+    out.coverage = glyph->coverage.data();
+  }
+  return glyph;
+}
+
+class Font final : public ge::GlyphSource {
+ public:
+  Font(int32_t size, Weight weight) : size_(size), weight_(weight) {}
+
+  int32_t Ascent() const override { return Metrics().ascent; }
+  int32_t Descent() const override { return Metrics().descent; }
+  int32_t Leading() const override { return Metrics().leading; }
+
+  int32_t Advance(char16_t c) override {
+    last_ = GlyphFor(c);
+    return last_->bitmap.advance;
+  }
+
+  int32_t Kerning(char16_t left, char16_t right) override {
+    last_.reset();
+    Engine* engine = ReadyEngine();
+    if (!engine || !FT_HAS_KERNING(engine->face) || !engine->UseSize(size_)) return 0;
+    FT_Vector delta{};
+    if (FT_Get_Kerning(engine->face, CharIndex(engine->face, left), CharIndex(engine->face, right),
+                       FT_KERNING_DEFAULT, &delta)) {
+      return 0;
+    }
+    return static_cast<int32_t>((delta.x + 32) >> 6);
+  }
+
+  ge::GlyphBitmap Glyph(char16_t c) override {
+    last_ = GlyphFor(c);
+    return last_->bitmap;
+  }
+
+ private:
+  struct FontMetrics {
+    int32_t ascent = 0, descent = 0, leading = 0;
+  };
+
+  const FontMetrics& Metrics() const {
+    if (metricsGeneration_ == g_generation) return metrics_;
+    metricsGeneration_ = g_generation;
+    Engine* engine = ReadyEngine();
+    if (engine && engine->UseSize(size_)) {
+      const FT_Size_Metrics& m = engine->face->size->metrics;
+      metrics_.ascent = static_cast<int32_t>((m.ascender + 63) >> 6);
+      metrics_.descent = static_cast<int32_t>((-m.descender + 63) >> 6);
+      const auto height = static_cast<int32_t>((m.height + 32) >> 6);
+      metrics_.leading = std::max(0, height - metrics_.ascent - metrics_.descent);
+    } else {
+      metrics_.ascent = (size_ * 4 + 2) / 5;
+      metrics_.descent = size_ - metrics_.ascent;
+      metrics_.leading = 0;
+    }
+    return metrics_;
+  }
+
+  GlyphPtr GlyphFor(char16_t c) {
+    Engine* engine = ReadyEngine();
+    if (!engine) return Blank();
+    const uint64_t key = GlyphKey(size_, weight_, c);
+    if (GlyphPtr hit = engine->cache.Find(key)) return hit;
+    GlyphPtr glyph = Render(*engine, size_, weight_, c);
+    engine->cache.Insert(key, glyph);
+    return glyph;
+  }
+
+  // What every character is without a font: an empty glyph of half the size's width.
+  GlyphPtr Blank() {
+    if (!blank_) {
+      auto g = std::make_shared<CachedGlyph>();
+      g->bitmap.advance = std::max(1, size_ / 2);
+      blank_ = std::move(g);
+    }
+    return blank_;
+  }
+
+  const int32_t size_;
+  const Weight weight_;
+  mutable uint64_t metricsGeneration_ = 0;
+  mutable FontMetrics metrics_;
+  GlyphPtr last_;  // the glyph handed out last, alive until the next call
+  GlyphPtr blank_;
+};
+
+std::map<std::pair<int32_t, Weight>, std::unique_ptr<Font>>& Fonts() {
+  static std::map<std::pair<int32_t, Weight>, std::unique_ptr<Font>> fonts;
+  return fonts;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+std::string DefaultFontPath() {
+  std::string dir;
+  std::vector<char> buf(4096);
+  if (::getcwd(buf.data(), buf.size())) {
+    dir = buf.data();
+  } else {
+    kv::Log("FS: the working directory is unknown; looking for the font file from \".\"");
+    dir = ".";
+  }
+  return dir + "/fonts/tt7268m_803.ttf";
+}
+
+ge::GlyphSource* GetFont(int32_t pixelSize, Weight weight) {
+  if (pixelSize < kMinPixelSize || pixelSize > kMaxPixelSize) {
+    const int32_t clamped = std::clamp(pixelSize, kMinPixelSize, kMaxPixelSize);
+    kv::Log("FS: font size " + std::to_string(pixelSize) + " out of range, using " + std::to_string(clamped));
+    pixelSize = clamped;
+  }
+  if (weight != Weight::kNormal && weight != Weight::kBold) {
+    kv::Log("FS: unknown font weight " + std::to_string(int(weight)) + ", using normal");
+    weight = Weight::kNormal;
+  }
+  auto& slot = Fonts()[{pixelSize, weight}];
+  if (!slot) slot = std::make_unique<Font>(pixelSize, weight);
+  return slot.get();
+}
+
+CacheStats GetCacheStats() { return g_engine ? g_engine->cache.Stats() : CacheStats{}; }
+
+}  // namespace fe
+
+int32_t FS_Init(int32_t glyphCacheSize) {
+  if (fe::g_engine) {
+    kv::Log("FS_Init: the font engine is already running");
+    return FS_ERR_ALREADY_INITIALISED;
+  }
+  if (glyphCacheSize < 1) {
+    kv::Log("FS_Init: glyph cache size " + std::to_string(glyphCacheSize) + " is invalid, using " +
+            std::to_string(fe::kDefaultCacheSize));
+    glyphCacheSize = fe::kDefaultCacheSize;
+  }
+  auto engine = std::make_unique<fe::Engine>(static_cast<size_t>(glyphCacheSize));
+  if (FT_Error err = FT_Init_FreeType(&engine->library)) {
+    engine->library = nullptr;
+    kv::Log("FS_Init: FreeType could not start (error " + std::to_string(err) + ")");
+    return FS_ERR_ENGINE;
+  }
+  fe::g_engine = std::move(engine);
+  return FS_OK;
+}
+
+int32_t FS_AddFont(const std::string& path) {
+  if (!fe::g_engine) {
+    kv::Log("FS_AddFont: the font engine is not running");
+    return FS_ERR_NOT_INITIALISED;
+  }
+  if (fe::g_engine->face) {
+    kv::Log("FS_AddFont: a font file is already registered; " + path + " ignored");
+    return FS_ERR_FONT_PRESENT;
+  }
+  if (!fe::FileExists(path)) {
+    kv::Log("Font file " + path + " not found");
+    return FS_ERR_FILE_NOT_FOUND;
+  }
+  FT_Face face = nullptr;
+  if (FT_Error err = FT_New_Face(fe::g_engine->library, path.c_str(), 0, &face)) {
+    kv::Log("Font file " + path + " is not a usable font (FreeType error " + std::to_string(err) + ")");
+    return FS_ERR_BAD_FONT;
+  }
+  if (!FT_IS_SCALABLE(face)) {
+    FT_Done_Face(face);
+    kv::Log("Font file " + path + " holds no scalable font");
+    return FS_ERR_BAD_FONT;
+  }
+  FT_Select_Charmap(face, FT_ENCODING_UNICODE);
+  fe::g_engine->face = face;
+  fe::g_engine->faceSize = 0;
+  ++fe::g_generation;
+  fe::g_warnedNoFace = false;
+  return FS_OK;
+}
+
+int32_t FS_Exit() {
+  if (!fe::g_engine) return FS_ERR_NOT_INITIALISED;
+  fe::g_engine.reset();
+  ++fe::g_generation;
+  return FS_OK;
+}
