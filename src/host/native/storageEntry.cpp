@@ -1,0 +1,315 @@
+#include "host/native/storageEntry.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "host/native/DoubleChain.h"
+#include "host/native/SimpleFileReader.h"
+#include "host/native/native_log.h"
+#include "host/native/storageFunction.h"
+
+namespace {
+
+struct Store {
+    std::mutex mutex;
+    bool open = false;
+    std::string mainPath;
+    std::string backupPath;
+    DC_Chain chain;
+    std::size_t fileBytes = UDSM_CRC_BYTES;  // size of the file the chain would make
+    bool dirty = false;
+    // The main file on disk holds a complete, valid set (so it may become the backup).
+    bool mainIsGood = false;
+    UDSM_SaveHook hook;
+};
+
+Store& TheStore() {
+    static Store store;
+    return store;
+}
+
+// A short printable form of a key for log lines.
+std::string Printable(std::string_view text) {
+    std::string out;
+    for (char c : text.substr(0, 64)) out.push_back(c >= 0x20 && c < 0x7F ? c : '?');
+    if (text.size() > 64) out += "...";
+    return out;
+}
+
+std::size_t FileBytesOf(const DC_Chain& chain) {
+    std::size_t total = UDSM_CRC_BYTES;
+    for (const DC_Entry& e : chain) total += UDSM_LineBytes(e.key, e.value);
+    return total;
+}
+
+enum class Load { Loaded, Missing, Damaged };
+
+Load LoadFile(const std::string& path, DC_Chain* out) {
+    std::vector<uint8_t> bytes;
+    switch (SFR_ReadFile(path.c_str(), UDSM_MAX_FILE_BYTES, &bytes)) {
+        case SFR_OK: break;
+        case SFR_MISSING: return Load::Missing;
+        case SFR_TOO_LARGE:
+        case SFR_ERROR: NativeLog("UDSM: settings file %s is unusable", path.c_str()); return Load::Damaged;
+    }
+    std::string error;
+    if (!UDSM_Parse(bytes.data(), bytes.size(), out, &error)) {
+        NativeLog("UDSM: settings file %s is damaged: %s", path.c_str(), error.c_str());
+        return Load::Damaged;
+    }
+    return Load::Loaded;
+}
+
+void SetAside(const std::string& path) {
+    std::string aside = path + ".damaged";
+    if (std::rename(path.c_str(), aside.c_str()) == 0) {
+        NativeLog("UDSM: damaged settings file kept as %s", aside.c_str());
+    } else {
+        NativeLog("UDSM: cannot rename %s to %s: %s", path.c_str(), aside.c_str(), std::strerror(errno));
+    }
+}
+
+std::string DirectoryOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+bool SyncDirectory(const std::string& dir) {
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        NativeLog("UDSM: cannot open directory %s: %s", dir.c_str(), std::strerror(errno));
+        return false;
+    }
+    bool ok = ::fsync(fd) == 0;
+    if (!ok) NativeLog("UDSM: cannot sync directory %s: %s", dir.c_str(), std::strerror(errno));
+    ::close(fd);
+    return ok;
+}
+
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool StepDone(Store& s, UDSM_SaveStep step) {
+    if (!s.hook || s.hook(step)) return true;
+    NativeLog("UDSM: save stopped after step %d", static_cast<int>(step));
+    return false;
+}
+
+UDSM_Status SaveLocked(Store& s) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!UDSM_Serialize(s.chain, &bytes, &error)) {
+        // Put refuses anything that would get here; this guards the file all the same.
+        NativeLog("UDSM: save refused: %s", error.c_str());
+        return UDSM_ERR_FILE_TOO_LARGE;
+    }
+    std::string tempPath = s.mainPath + ".new";
+    int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        NativeLog("UDSM: cannot create %s: %s", tempPath.c_str(), std::strerror(errno));
+        return UDSM_ERR_IO;
+    }
+    if (!WriteAll(fd, bytes)) {
+        NativeLog("UDSM: cannot write %s: %s", tempPath.c_str(), std::strerror(errno));
+        ::close(fd);
+        return UDSM_ERR_IO;
+    }
+    if (!StepDone(s, UDSM_STEP_TEMP_WRITTEN)) {
+        ::close(fd);
+        return UDSM_ERR_IO;
+    }
+    if (::fsync(fd) != 0) {
+        NativeLog("UDSM: cannot sync %s: %s", tempPath.c_str(), std::strerror(errno));
+        ::close(fd);
+        return UDSM_ERR_IO;
+    }
+    if (::close(fd) != 0) {
+        NativeLog("UDSM: cannot close %s: %s", tempPath.c_str(), std::strerror(errno));
+        return UDSM_ERR_IO;
+    }
+    if (!StepDone(s, UDSM_STEP_TEMP_SYNCED)) return UDSM_ERR_IO;
+
+    // Only a main file known to be complete may replace the backup.
+    if (s.mainIsGood) {
+        if (std::rename(s.mainPath.c_str(), s.backupPath.c_str()) != 0) {
+            NativeLog("UDSM: cannot rename %s to %s: %s", s.mainPath.c_str(), s.backupPath.c_str(),
+                      std::strerror(errno));
+            return UDSM_ERR_IO;
+        }
+        s.mainIsGood = false;
+    }
+    if (!StepDone(s, UDSM_STEP_MAIN_TO_BACKUP)) return UDSM_ERR_IO;
+
+    if (std::rename(tempPath.c_str(), s.mainPath.c_str()) != 0) {
+        NativeLog("UDSM: cannot rename %s to %s: %s", tempPath.c_str(), s.mainPath.c_str(), std::strerror(errno));
+        return UDSM_ERR_IO;
+    }
+    s.mainIsGood = true;
+    if (!StepDone(s, UDSM_STEP_TEMP_TO_MAIN)) return UDSM_ERR_IO;
+
+    std::string mainDir = DirectoryOf(s.mainPath);
+    std::string backupDir = DirectoryOf(s.backupPath);
+    bool synced = SyncDirectory(mainDir);
+    if (backupDir != mainDir) synced = SyncDirectory(backupDir) && synced;
+    if (!synced) return UDSM_ERR_IO;
+    if (!StepDone(s, UDSM_STEP_DIR_SYNCED)) return UDSM_ERR_IO;
+
+    s.dirty = false;
+    return UDSM_OK;
+}
+
+}  // namespace
+
+UDSM_OpenResult UDSM_Open(const char* mainPath, const char* backupPath) {
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    if (s.open && s.dirty) NativeLog("UDSM: reopened with unsaved changes; they are dropped");
+    s.open = true;
+    s.mainPath = mainPath;
+    s.backupPath = backupPath;
+    DC_Clear(s.chain);
+    s.dirty = false;
+    s.mainIsGood = false;
+
+    UDSM_OpenResult result = UDSM_LOADED_DEFAULTS;
+    Load main = LoadFile(s.mainPath, &s.chain);
+    if (main == Load::Loaded) {
+        result = UDSM_LOADED_MAIN;
+        s.mainIsGood = true;
+    } else {
+        Load backup = LoadFile(s.backupPath, &s.chain);
+        if (backup == Load::Loaded) {
+            result = UDSM_LOADED_BACKUP;
+            NativeLog("UDSM: settings loaded from the backup %s", s.backupPath.c_str());
+        } else {
+            if (main == Load::Missing && backup == Load::Missing) {
+                NativeLog("UDSM: no settings file yet; starting from defaults");
+            } else {
+                NativeLog("UDSM: no usable settings file; starting from defaults");
+            }
+            if (backup == Load::Damaged) SetAside(s.backupPath);
+        }
+        if (main == Load::Damaged) SetAside(s.mainPath);
+    }
+    s.fileBytes = FileBytesOf(s.chain);
+    return result;
+}
+
+void UDSM_Close() {
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    if (s.open && s.dirty) NativeLog("UDSM: closed with unsaved changes; they are dropped");
+    s.open = false;
+    DC_Clear(s.chain);
+    s.fileBytes = UDSM_CRC_BYTES;
+    s.dirty = false;
+    s.mainIsGood = false;
+}
+
+bool UDSM_Get(std::string_view key, std::string* out) {
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    const DC_Entry* e = s.open ? DC_Find(s.chain, key) : nullptr;
+    if (e == nullptr) return false;
+    *out = e->value;
+    return true;
+}
+
+UDSM_Status UDSM_Put(std::string_view key, std::string_view value) {
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    if (!s.open) {
+        NativeLog("UDSM: write of \"%s\" before the store is open", Printable(key).c_str());
+        return UDSM_ERR_NOT_OPEN;
+    }
+    if (!UDSM_IsValidKey(key)) {
+        NativeLog("UDSM: refused key \"%s\": empty, or holds ']' or a newline", Printable(key).c_str());
+        return UDSM_ERR_BAD_KEY;
+    }
+    if (!UDSM_IsValidValue(value)) {
+        NativeLog("UDSM: refused value of \"%s\": holds a newline", Printable(key).c_str());
+        return UDSM_ERR_BAD_VALUE;
+    }
+    std::size_t line = UDSM_LineBytes(key, value);
+    if (line > UDSM_MAX_LINE_BYTES) {
+        NativeLog("UDSM: refused \"%s\": line of %zu bytes passes %zu", Printable(key).c_str(), line,
+                  UDSM_MAX_LINE_BYTES);
+        return UDSM_ERR_LINE_TOO_LONG;
+    }
+    const DC_Entry* old = DC_Find(s.chain, key);
+    std::size_t total = s.fileBytes + line - (old != nullptr ? UDSM_LineBytes(old->key, old->value) : 0);
+    if (total > UDSM_MAX_FILE_BYTES) {
+        NativeLog("UDSM: refused \"%s\": the file would reach %zu bytes, over %zu", Printable(key).c_str(), total,
+                  UDSM_MAX_FILE_BYTES);
+        return UDSM_ERR_FILE_TOO_LARGE;
+    }
+    if (old != nullptr && old->value == value) return UDSM_OK;
+    DC_Put(s.chain, key, value);
+    s.fileBytes = total;
+    s.dirty = true;
+    return UDSM_OK;
+}
+
+bool UDSM_Remove(std::string_view key) {
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    const DC_Entry* e = s.open ? DC_Find(s.chain, key) : nullptr;
+    if (e == nullptr) return false;
+    s.fileBytes -= UDSM_LineBytes(e->key, e->value);
+    DC_Remove(s.chain, key);
+    s.dirty = true;
+    return true;
+}
+
+std::size_t UDSM_RemovePrefix(std::string_view prefix) {
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    if (!s.open) return 0;
+    std::size_t removed = DC_RemovePrefix(s.chain, prefix);
+    if (removed > 0) {
+        s.fileBytes = FileBytesOf(s.chain);
+        s.dirty = true;
+    }
+    return removed;
+}
+
+UDSM_Status UDSM_Save() {
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    if (!s.open) {
+        NativeLog("UDSM: save before the store is open");
+        return UDSM_ERR_NOT_OPEN;
+    }
+    return SaveLocked(s);
+}
+
+bool UDSM_IsDirty() {
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    return s.dirty;
+}
+
+void UDSM_SetSaveHook(UDSM_SaveHook hook) {
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    s.hook = std::move(hook);
+}
