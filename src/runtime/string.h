@@ -85,9 +85,12 @@ String ConcatString(const String& a, const String& b);
 // -1, 0 or 1 by the first differing code unit; null counts as empty.
 int32_t CompString(const String& a, const String& b);
 // Index of the first occurrence at or after start; -1 when start is negative
-// or outside the text or nothing is found; start itself for an empty part.
+// or outside the text or nothing is found; start itself for an empty part
+// (for which start == length is still inside: an empty part ends every text).
 int32_t StringFind(const String& text, const String& part, int32_t start);
 int32_t StringFindChar(const String& text, char16_t c, int32_t start);
+// Parts keep to the text: Middle and Remove act on the part of
+// [index, index + n) inside it; Insert clamps its index to [0, length].
 String StringLeft(const String& s, int32_t n);
 String StringRight(const String& s, int32_t n);
 String StringMiddle(const String& s, int32_t index, int32_t n);

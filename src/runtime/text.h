@@ -31,7 +31,12 @@ struct StringBlock {
   uint32_t rawSize;           // decompressed: texts as UTF-16, each ends with a 0 unit
   uint16_t count;             // number of texts
 };
+// Appends blocks to the table; TextId::block numbers them in registration
+// order, so the generated tables (registered at static initialisation) come
+// first. The blocks' data must outlive the program.
 void RegisterStringBlocks(const StringBlock* blocks, size_t count);
+// Number of registered blocks (the number the next registered block gets).
+size_t StringBlockCount();
 
 String LoadString(TextId id);
 // The variant of the current language, else the default.

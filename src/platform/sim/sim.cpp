@@ -1,0 +1,418 @@
+#include "platform/sim/sim.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "platform/os/gui_lock.h"
+#include "runtime/clock.h"
+#include "runtime/trace.h"
+
+namespace sim {
+
+namespace {
+std::atomic<Sim*> g_current{nullptr};
+constexpr size_t kMaxLogEntries = 100000;
+constexpr const char* kStateFile = "tvsim.state";
+
+bool WriteAll(int fd, const std::string& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+}  // namespace
+
+Sim::Sim(std::string dataDir) : dataDir_(std::move(dataDir)) {
+  BKNI_CreateMutex(&guiLock_);
+  LoadState();
+}
+
+Sim::~Sim() {
+  Stop();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (middleware_.uart) std::fclose(middleware_.uart);
+    middleware_.uart = nullptr;
+  }
+  if (g_qvak_mutex == guiLock_) g_qvak_mutex = nullptr;
+  BKNI_DestroyMutex(guiLock_);
+}
+
+void Sim::Start() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (running_) return;
+    running_ = true;
+    stopping_ = false;
+  }
+  thread_ = std::thread([this] { ThreadMain(); });
+  g_current.store(this);
+  g_qvak_mutex = guiLock_;
+}
+
+void Sim::Stop() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!running_) return;
+    stopping_ = true;
+  }
+  cv_.notify_all();
+  if (thread_.joinable()) thread_.join();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    running_ = false;
+    while (!items_.empty()) items_.pop();
+  }
+  doneCv_.notify_all();
+  Sim* self = this;
+  g_current.compare_exchange_strong(self, nullptr);
+}
+
+bool Sim::Running() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return running_;
+}
+
+Sim* Sim::Current() { return g_current.load(); }
+
+std::string Sim::TargetPath(std::string_view path) const {
+  std::string out = dataDir_;
+  if (!path.empty() && path.front() != '/') out += '/';
+  out += path;
+  return out;
+}
+
+// --- Time line ---------------------------------------------------------------
+
+void Sim::Schedule(int64_t at, std::function<void()> fn) {
+  if (!fn) return;
+  const int64_t now = kv::GetClock().Now();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    items_.push(Item{at < 0 ? now : at, seq_++, std::move(fn)});
+  }
+  cv_.notify_all();
+}
+
+void Sim::Inject(uint32_t id, const void* payload, size_t length, int64_t at) {
+  std::vector<uint8_t> bytes;
+  if (length > 0) {
+    if (!payload) {
+      kv::Log("Sim::Inject: event " + std::to_string(id) + " without its payload, not sent");
+      return;
+    }
+    const auto* p = static_cast<const uint8_t*>(payload);
+    bytes.assign(p, p + length);
+  }
+  Schedule(at, [this, id, bytes = std::move(bytes)] { DeliverEvent(id, bytes); });
+}
+
+void Sim::DeliverEvent(uint32_t id, const std::vector<uint8_t>& bytes) {
+  XPM_EventCallback cb;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    cb = middleware_.callback;
+    if (cb) ++middleware_.callbacksRunning;
+  }
+  if (!cb) {
+    kv::Log("Sim: middleware event " + std::to_string(id) + " dropped, nobody subscribed");
+    return;
+  }
+  // Exactly `size` bytes, so that a reader going past the end is caught.
+  std::unique_ptr<uint8_t[]> block(new uint8_t[bytes.size()]);
+  if (!bytes.empty()) std::memcpy(block.get(), bytes.data(), bytes.size());
+  cb(id, block.get(), static_cast<uint32_t>(bytes.size()));
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    --middleware_.callbacksRunning;
+  }
+  stateCv_.notify_all();
+}
+
+void Sim::ThreadMain() {
+  threadId_ = std::this_thread::get_id();
+  kv::Clock& clock = kv::GetClock();
+  std::unique_lock<std::mutex> lock(mutex_);
+  while (!stopping_) {
+    if (items_.empty()) {
+      doneCv_.notify_all();
+      cv_.wait(lock);
+      continue;
+    }
+    const int64_t due = items_.top().due;
+    if (due > clock.Now()) {
+      doneCv_.notify_all();
+      clock.WaitUntil(cv_, lock, due);
+      continue;
+    }
+    // The top item is moved out before popping (priority_queue::top is const).
+    Item item = std::move(const_cast<Item&>(items_.top()));
+    items_.pop();
+    busy_ = true;
+    lock.unlock();
+    item.fn();
+    item.fn = nullptr;
+    lock.lock();
+    busy_ = false;
+  }
+  doneCv_.notify_all();
+}
+
+void Sim::Quiesce() {
+  kv::Clock& clock = kv::GetClock();
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (!running_ || OnSimThread()) return;
+  const int64_t now = clock.Now();
+  cv_.notify_all();
+  doneCv_.wait(lock, [&] { return stopping_ || (!busy_ && (items_.empty() || items_.top().due > now)); });
+}
+
+int64_t Sim::NextDue() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return items_.empty() ? -1 : items_.top().due;
+}
+
+// --- The system manager's side -------------------------------------------------
+
+void Sim::SendCommand(uint32_t id, int32_t param, const void* data, uint32_t length, int64_t at) {
+  auto cmd = std::make_shared<TVSM_Command>();
+  std::memset(cmd.get(), 0, sizeof(TVSM_Command));
+  cmd->id = id;
+  cmd->param = param;
+  if (length > TVSM_COMMAND_DATA_SIZE) {
+    kv::Log("Sim::SendCommand: " + std::to_string(length) + " bytes of data cut to " +
+            std::to_string(TVSM_COMMAND_DATA_SIZE));
+    length = TVSM_COMMAND_DATA_SIZE;
+  }
+  if (data && length) std::memcpy(cmd->data, data, length);
+  cmd->length = data ? length : 0;
+  Schedule(at, [this, cmd] {
+    TVSM_ProcessCommandCallback cb;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      cb = manager_.command;
+    }
+    if (!cb) {
+      kv::Log("Sim: process command " + std::to_string(cmd->id) + " dropped, no callback registered");
+      return;
+    }
+    cb(cmd.get());
+  });
+}
+
+void Sim::SendOsdState(int32_t osdShown) {
+  Schedule(-1, [this, osdShown] {
+    TVSM_OSDStateCallback cb;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      cb = manager_.osd;
+    }
+    if (cb) cb(osdShown);
+  });
+}
+
+void Sim::SendKey(int32_t key, int32_t down) {
+  Schedule(-1, [this, key, down] {
+    TVSM_KeyCallback cb;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      cb = manager_.key;
+    }
+    if (cb) cb(key, down);
+  });
+}
+
+void Sim::Standby() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    manager_.power = Power::kStandby;
+  }
+  stateCv_.notify_all();
+  SendCommand(TVSM_CMD_STOP);
+}
+
+void Sim::Resume() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    manager_.power = Power::kOn;
+  }
+  stateCv_.notify_all();
+}
+
+void Sim::PowerOff() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    manager_.power = Power::kOff;
+  }
+  stateCv_.notify_all();
+  SendCommand(TVSM_CMD_STOP);
+}
+
+// --- Call log and failures -------------------------------------------------------
+
+std::optional<int32_t> Sim::Enter(std::string_view name, std::string_view args) {
+  std::lock_guard<std::mutex> lock(logMutex_);
+  std::string entry(name);
+  entry += '(';
+  entry += args;
+  entry += ')';
+  log_.push_back(std::move(entry));
+  if (log_.size() > kMaxLogEntries) log_.pop_front();
+  auto it = failures_.find(name);
+  if (it == failures_.end()) return std::nullopt;
+  return it->second;
+}
+
+std::vector<std::string> Sim::CallLog() const {
+  std::lock_guard<std::mutex> lock(logMutex_);
+  return {log_.begin(), log_.end()};
+}
+
+std::vector<std::string> Sim::Calls(std::string_view name) const {
+  std::lock_guard<std::mutex> lock(logMutex_);
+  std::vector<std::string> out;
+  for (const auto& e : log_)
+    if (e.size() > name.size() && e.compare(0, name.size(), name) == 0 && e[name.size()] == '(') out.push_back(e);
+  return out;
+}
+
+size_t Sim::CountCalls(std::string_view name) const { return Calls(name).size(); }
+
+void Sim::ClearCallLog() {
+  std::lock_guard<std::mutex> lock(logMutex_);
+  log_.clear();
+}
+
+void Sim::FailCall(std::string name, int32_t code) {
+  std::lock_guard<std::mutex> lock(logMutex_);
+  failures_[std::move(name)] = code;
+}
+
+void Sim::ClearFailures() {
+  std::lock_guard<std::mutex> lock(logMutex_);
+  failures_.clear();
+}
+
+std::optional<int32_t> EnterCall(const char* name, std::string_view args, int32_t noSimCode) {
+  Sim* sim = Sim::Current();
+  if (!sim) {
+    kv::Log(std::string(name) + ": no simulated television");
+    return noSimCode;
+  }
+  return sim->Enter(name, args);
+}
+
+// --- Persistent state ------------------------------------------------------------
+
+std::string Sim::StatePath() const { return dataDir_ + "/" + kStateFile; }
+
+void Sim::LoadState() {
+  std::ifstream in(StatePath());
+  if (!in) return;  // a new set
+  std::string line;
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  int lineNo = 0;
+  while (std::getline(in, line)) {
+    ++lineNo;
+    auto eq = line.find('=');
+    if (eq == std::string::npos || eq == 0) {
+      kv::Log("Sim: " + StatePath() + " line " + std::to_string(lineNo) + " ignored (no key=value)");
+      continue;
+    }
+    state_[line.substr(0, eq)] = line.substr(eq + 1);
+  }
+}
+
+std::string Sim::GetState(const std::string& key, const std::string& fallback) const {
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  auto it = state_.find(key);
+  return it == state_.end() ? fallback : it->second;
+}
+
+bool Sim::SetState(const std::string& key, const std::string& value) {
+  if (key.empty() || key.find_first_of("=\n") != std::string::npos || value.find('\n') != std::string::npos) {
+    kv::Log("Sim::SetState: bad key or value for \"" + key + "\", not stored");
+    return false;
+  }
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  auto it = state_.find(key);
+  if (it != state_.end() && it->second == value) return true;
+  state_[key] = value;
+  return SaveStateLocked();
+}
+
+bool Sim::SaveStateLocked() {
+  std::error_code ec;
+  std::filesystem::create_directories(dataDir_, ec);
+  std::string text;
+  for (const auto& [k, v] : state_) text += k + "=" + v + "\n";
+  const std::string path = StatePath();
+  const std::string tmp = path + ".new";
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    kv::Log("Sim: cannot write " + tmp + ": " + std::strerror(errno));
+    return false;
+  }
+  bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
+    kv::Log("Sim: saving " + path + " failed: " + std::strerror(errno));
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  int dir = ::open(dataDir_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+// --- Snapshots ---------------------------------------------------------------------
+
+Sim::MiddlewareState Sim::MiddlewareSnapshot() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return middleware_;
+}
+Sim::ManagerState Sim::ManagerSnapshot() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return manager_;
+}
+Sim::ServicesState Sim::ServicesSnapshot() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return services_;
+}
+
+// --- Partitions ----------------------------------------------------------------------
+
+int32_t MountPartition(const char* partition, const char* mountPoint) {
+  if (auto fail = EnterCall("MPLCore_MountPartition", Args(partition, mountPoint), BKNI_OS_ERROR)) return *fail;
+  if (!partition || !mountPoint || mountPoint[0] != '/') {
+    kv::Log("MPLCore_MountPartition: bad partition or mount point");
+    return BKNI_OS_ERROR;
+  }
+  std::error_code ec;
+  const std::string path = Sim::Current()->TargetPath(mountPoint);
+  std::filesystem::create_directories(path, ec);
+  if (ec) {
+    kv::Log("MPLCore_MountPartition: cannot make " + path + ": " + ec.message());
+    return BKNI_OS_ERROR;
+  }
+  return BKNI_SUCCESS;
+}
+
+}  // namespace sim

@@ -1,0 +1,144 @@
+#include "runtime/trace.h"
+
+#include <cstdio>
+#include <mutex>
+#include <utility>
+
+#include "runtime/object.h"
+
+namespace kv {
+
+namespace {
+
+// Stand-in threads log too, so the sink is guarded; it is called outside the
+// lock, so a sink may log itself.
+struct SinkState {
+  std::mutex mutex;
+  std::function<void(std::string_view)> sink;
+};
+SinkState& Sink() {
+  static SinkState s;
+  return s;
+}
+
+std::function<void(std::string_view)> CurrentSink() {
+  SinkState& s = Sink();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.sink;
+}
+
+// One fwrite per line, so that lines of several threads do not interleave.
+void WriteStderr(std::string_view line) {
+  std::string out(line);
+  out.push_back('\n');
+  std::fwrite(out.data(), 1, out.size(), stderr);
+}
+
+void AppendHex(std::string& out, uintptr_t v) {
+  char buf[2 + 2 * sizeof(uintptr_t) + 1];
+  std::snprintf(buf, sizeof buf, "0x%llx", static_cast<unsigned long long>(v));
+  out += buf;
+}
+
+void AppendClass(std::string& out, const Class* cls) {
+  out += cls && cls->name ? cls->name : "null";
+}
+
+void AppendObject(std::string& out, const Object* obj) {
+  if (!obj) {
+    out += "null";
+    return;
+  }
+  AppendClass(out, ClassOf(obj));
+  out += '@';
+  AppendHex(out, reinterpret_cast<uintptr_t>(obj));
+}
+
+// Formats one argument for conversion `conv`. An argument of another kind
+// than the conversion expects is printed by its own kind, so that a wrong
+// format never loses information or crashes.
+void AppendArg(std::string& out, char conv, const TraceArg& a) {
+  switch (a.kind) {
+    case TraceArg::kString:
+      out += a.s.ToUtf8();
+      return;
+    case TraceArg::kText:
+      out += a.p ? static_cast<const char*>(a.p) : "null";
+      return;
+    case TraceArg::kObject:
+      if (conv == '$') AppendClass(out, ClassOf(static_cast<const Object*>(a.p)));
+      else AppendObject(out, static_cast<const Object*>(a.p));
+      return;
+    case TraceArg::kClass:
+      AppendClass(out, static_cast<const Class*>(a.p));
+      return;
+    case TraceArg::kBool:
+    case TraceArg::kInt:
+    case TraceArg::kUInt:
+      break;
+  }
+  if (conv == 'b' || (a.kind == TraceArg::kBool && conv != 'i' && conv != 'u' && conv != 'e')) {
+    out += a.i ? "true" : "false";
+  } else if (conv == 'u' && a.i < 0) {
+    // As the value would read when passed as a 32-bit unsigned word.
+    uint64_t u = a.i >= INT32_MIN ? static_cast<uint32_t>(a.i) : static_cast<uint64_t>(a.i);
+    out += std::to_string(u);
+  } else {
+    out += std::to_string(a.i);
+  }
+}
+
+}  // namespace
+
+std::string FormatTrace(std::string_view format, std::initializer_list<TraceArg> args) {
+  std::string out;
+  out.reserve(format.size() + 16 * args.size());
+  auto next = args.begin();
+  for (size_t i = 0; i < format.size(); ++i) {
+    char c = format[i];
+    if (c != '%' || i + 1 == format.size()) {
+      out += c;
+      continue;
+    }
+    char conv = format[++i];
+    switch (conv) {
+      case '%':
+        out += '%';
+        break;
+      case 's':
+      case 'i':
+      case 'u':
+      case 'b':
+      case '*':
+      case 'e':
+      case '$':
+        if (next == args.end()) out += "<?>";
+        else AppendArg(out, conv, *next++);
+        break;
+      default:
+        out += '%';
+        out += conv;
+        break;
+    }
+  }
+  return out;
+}
+
+void Trace(std::string_view format, std::initializer_list<TraceArg> args) {
+  std::string line = FormatTrace(format, args);
+  if (auto sink = CurrentSink()) sink(line);
+  else WriteStderr(line);
+}
+
+void SetTraceSink(std::function<void(std::string_view line)> sink) {
+  SinkState& s = Sink();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  s.sink = std::move(sink);
+}
+
+void Log(std::string_view line) {
+  WriteStderr(line);
+  if (auto sink = CurrentSink()) sink(line);
+}
+
+}  // namespace kv

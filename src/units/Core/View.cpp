@@ -1,0 +1,79 @@
+#include "units/Core/View.h"
+
+#include "units/Core/Group.h"
+#include "units/Core/Root.h"
+
+namespace Core {
+
+KV_REGISTER_CLASS(Core::View);
+
+void View::OnSetBounds(kv::Rect bounds) {
+  if (bounds == bounds_) return;
+  const kv::Rect old = ScreenArea();
+  bounds_ = bounds;
+  InvalidateScreen(old);
+  InvalidateView();
+}
+
+void View::OnSetVisible(bool visible) {
+  if (visible == visible_) return;
+  if (!visible) {
+    const kv::Rect old = ScreenArea();
+    visible_ = false;
+    InvalidateScreen(old);
+    if (Group* owner = owner_.get()) owner->MoveFocusFrom(this);
+  } else {
+    visible_ = true;
+    InvalidateView();
+  }
+}
+
+Group* View::Owner() const { return owner_.get(); }
+
+Root* View::GetRoot() const {
+  const View* top = this;
+  while (top->owner_) top = top->owner_.get();
+  return kv::Cast<Root>(const_cast<View*>(top));
+}
+
+kv::Rect View::GetAbsoluteBounds() const {
+  kv::Rect r = bounds_;
+  for (const Group* o = owner_.get(); o; o = o->Owner()) r = r.Move(o->bounds_.Origin());
+  return r;
+}
+
+bool View::IsFocused() const { return owner_ && owner_->OnGetFocus() == this; }
+
+void View::HandleFocus(bool /*focused*/) {}
+
+kv::Object* View::HandleEvent(Event* /*event*/) { return nullptr; }
+
+void View::InvalidateView() { InvalidateScreen(ScreenArea()); }
+
+void View::InvalidateArea(const kv::Rect& area) {
+  const kv::Rect visible = ScreenArea();
+  if (visible.IsEmpty()) return;
+  InvalidateScreen(area.Move(GetAbsoluteBounds().Origin()).Intersect(visible));
+}
+
+void View::Draw(const ge::Surface& /*target*/, const kv::Rect& /*clip*/, kv::Point /*origin*/, int32_t /*opacity*/) {}
+
+kv::Rect View::ScreenArea() const {
+  if (!visible_) return {};
+  kv::Rect r = bounds_;
+  const View* top = this;
+  for (const Group* o = owner_.get(); o; o = o->Owner()) {
+    if (!o->visible_) return {};
+    r = r.Intersect({0, 0, o->bounds_.W(), o->bounds_.H()}).Move(o->bounds_.Origin());
+    top = o;
+  }
+  if (!kv::Cast<Root>(const_cast<View*>(top))) return {};
+  return r.IsEmpty() ? kv::Rect{} : r;
+}
+
+void View::InvalidateScreen(const kv::Rect& screen) const {
+  if (screen.IsEmpty()) return;
+  if (Root* root = GetRoot()) root->AddDirty(screen);
+}
+
+}  // namespace Core

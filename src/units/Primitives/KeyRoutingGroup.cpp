@@ -1,0 +1,111 @@
+#include "units/Primitives/KeyRoutingGroup.h"
+
+#include "runtime/auto_object.h"
+#include "units/Core/Log.h"
+#include "units/Primitives/KeyRoutingForm.h"
+#include "units/Primitives/KeyRoutingParameter.h"
+#include "units/WidgetManager/WidgetManager.h"
+
+namespace Primitives {
+
+KV_REGISTER_CLASS(Primitives::KeyRoutingGroup);
+
+namespace {
+WidgetManager::WidgetManager* Manager() {
+  return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+}
+}  // namespace
+
+KeyRoutingGroup::KeyRoutingGroup() {
+  timeOutTimer_.OnTrigger = kv::MakeSlot(this, &KeyRoutingGroup::TimeOutSlot);
+  timeOutTimer_.OnSetPeriod(0);
+  timeOutTimer_.OnSetBegin(TimeOutValue);
+}
+
+void KeyRoutingGroup::Initialize(KeyRoutingParameter* param) {
+  if (!param) return;
+  kv::Object* owner = param->Owner.get();
+  auto* group = kv::Cast<Core::Group>(owner);
+  if (owner && !group) {
+    Core::LogError("Primitives::KeyRoutingGroup::Initialize: owner %* of %* is not a group",
+                   {static_cast<const kv::Object*>(owner), static_cast<const kv::Object*>(this)});
+    return;
+  }
+  Parent = group;
+}
+
+void KeyRoutingGroup::Open() {
+  if (!Parent) {
+    Core::LogError("Primitives::KeyRoutingGroup::Open: %* has no parent", {static_cast<const kv::Object*>(this)});
+    return;
+  }
+  if (IsOpen()) return;
+  if (Owner()) {
+    Core::LogError("Primitives::KeyRoutingGroup::Open: %* is still in another group",
+                   {static_cast<const kv::Object*>(this)});
+    return;
+  }
+  Parent->Add(this);
+  if (IsOpen()) SetTimeout(true);
+}
+
+void KeyRoutingGroup::Close() {
+  if (!IsOpen()) return;
+  SetTimeout(false);
+  Parent->Remove(this);
+}
+
+void KeyRoutingGroup::HandleMessage(Structures::Message* /*msg*/) {}
+
+void KeyRoutingGroup::TimeOutSlot(kv::Object* /*sender*/) { kv::Signal(OnTimeOut, this); }
+
+kv::Object* KeyRoutingGroup::HandleEvent(Core::Event* /*event*/) { return nullptr; }
+
+void KeyRoutingGroup::Add(Core::View* view, int32_t order) {
+  auto* form = kv::Cast<KeyRoutingForm>(view);
+  if (!form) {
+    Core::Group::Add(view, order);
+    return;
+  }
+  Manager()->InsertForm(form, this, order);
+}
+
+void KeyRoutingGroup::AddBehind(Core::View* view, Core::View* sibling) {
+  auto* form = kv::Cast<KeyRoutingForm>(view);
+  if (!form) {
+    Core::Group::AddBehind(view, sibling);
+    return;
+  }
+  Manager()->InsertFormBehind(form, this, sibling);
+}
+
+void KeyRoutingGroup::Remove(Core::View* view) {
+  Core::Group::Remove(view);
+  if (auto* form = kv::Cast<KeyRoutingForm>(view)) Manager()->RemoveForm(form);
+}
+
+void KeyRoutingGroup::ResetTimeout(kv::Object* /*sender*/) {
+  if (timeOutTimer_.IsEnabled()) timeOutTimer_.Activate();
+}
+
+void KeyRoutingGroup::SetTimeout(bool on) {
+  if (on && TimeOutValue > 0) {
+    timeOutTimer_.OnSetBegin(TimeOutValue);
+    timeOutTimer_.Activate();
+  } else {
+    timeOutTimer_.OnSetEnabled(false);
+  }
+}
+
+void KeyRoutingGroup::OnSetTimeOutValue(int32_t ms) {
+  if (ms < 0) {
+    Core::LogError("Primitives::KeyRoutingGroup::OnSetTimeOutValue: negative time-out %i counts as 0", {ms});
+    ms = 0;
+  }
+  TimeOutValue = ms;
+  timeOutTimer_.OnSetPeriod(0);
+  if (ms == 0) timeOutTimer_.OnSetEnabled(false);
+  timeOutTimer_.OnSetBegin(ms);
+}
+
+}  // namespace Primitives

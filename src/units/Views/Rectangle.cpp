@@ -1,0 +1,23 @@
+#include "units/Views/Rectangle.h"
+
+#include "ge/fill.h"
+#include "units/Views/Align.h"
+
+namespace Views {
+
+KV_REGISTER_CLASS(Rectangle);
+
+void Rectangle::OnSetColor(kv::Color color) {
+  if (color == color_) return;
+  color_ = color;
+  InvalidateView();
+}
+
+void Rectangle::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  kv::Color c = color_;
+  c.a = CombineOpacity(c.a, opacity);
+  if (c.a == 0) return;
+  ge::GenBlendRect(target, Core::ToGeRect(clip), Core::ToGeRect(Bounds().MoveTo(origin)), c.ToWord());
+}
+
+}  // namespace Views

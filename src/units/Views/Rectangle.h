@@ -1,0 +1,24 @@
+// Views::Rectangle: a rectangle filled with one colour (drawn over what lies
+// below it, so translucent colours shade).
+#pragma once
+
+#include "runtime/geometry.h"
+#include "units/Core/View.h"
+
+namespace Views {
+
+class Rectangle : public Core::View {
+  KV_CLASS(Views, Rectangle, Core::View)
+ public:
+  Rectangle() = default;
+
+  void OnSetColor(kv::Color color);
+  kv::Color OnGetColor() { return color_; }
+
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+
+ private:
+  kv::Color color_;
+};
+
+}  // namespace Views
