@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 namespace ge {
 
@@ -38,6 +39,14 @@ class Bitmap {
  public:
   Bitmap() = default;
   Bitmap(int32_t width, int32_t height);  // negative sizes count as 0
+  // A moved-from bitmap is empty (0 x 0).
+  Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
+  Bitmap& operator=(Bitmap&& other) noexcept {
+    pixels_ = std::move(other.pixels_);
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    return *this;
+  }
 
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }

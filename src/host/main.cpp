@@ -1,7 +1,104 @@
 // The TV user interface process.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
 
-int main() {
-  std::puts("tvui: the host is not built yet");
-  return 0;
+#include "host/app.h"
+#include "host/crash.h"
+#include "host/keys/keytable.h"
+#include "platform/sim/sim.h"
+#include "runtime/clock.h"
+#include "runtime/panic.h"
+
+namespace {
+
+void Usage(std::FILE* out) {
+  std::fputs(
+      "Usage: tvui [options]\n"
+      "\n"
+      "Runs the television's on-screen display in a window when a display is\n"
+      "there, headless otherwise. Run it from the folder that holds\n"
+      "fonts/tt7268m_803.ttf (the build folder).\n"
+      "\n"
+      "Options:\n"
+      "  --headless         no window, even when a display is there\n"
+      "  --window           the SDL window (falls back to headless when it cannot open)\n"
+      "  --keys FILE        play a key script on the virtual clock and end after it:\n"
+      "                     one remote key name per line, \"wait MS\", \"shot NAME\"\n"
+      "  --shots DIR        where \"shot NAME\" writes NAME.png (default: .)\n"
+      "  --data-dir DIR     everything the set writes (default: $HOME/.local/share/tvui)\n"
+      "  --help             this text and the key map\n"
+      "\n"
+      "Closing the window switches the set off.\n"
+      "\n",
+      out);
+  std::fputs(host::KeyMapHelp().c_str(), out);
+}
+
+std::string DefaultDataDir() {
+  const char* home = std::getenv("HOME");
+  return std::string(home && *home ? home : ".") + "/.local/share/tvui";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  host::Options options;
+  options.dataDir = DefaultDataDir();
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](const char* name) -> const char* {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "tvui: %s needs a value\n", name);
+        std::exit(2);
+      }
+      return argv[++i];
+    };
+    if (arg == "--help" || arg == "-h") {
+      Usage(stdout);
+      return 0;
+    } else if (arg == "--headless") {
+      options.backend = dfb::Backend::kHeadless;
+    } else if (arg == "--window") {
+      options.backend = dfb::Backend::kSdl;
+    } else if (arg == "--keys") {
+      options.keysFile = value("--keys");
+    } else if (arg == "--shots") {
+      options.shotsDir = value("--shots");
+    } else if (arg == "--data-dir") {
+      options.dataDir = value("--data-dir");
+    } else {
+      std::fprintf(stderr, "tvui: unknown option %s\n\n", arg.c_str());
+      Usage(stderr);
+      return 2;
+    }
+  }
+
+  std::printf("tvui: television on-screen display (built %s %s)\n", __DATE__, __TIME__);
+  std::fflush(stdout);
+  host::ArmCrashBacktrace();
+  options.netBoot = host::BootedFromNetwork();
+  if (options.netBoot) std::printf("tvui: booted from the network\n");
+
+  // A key script runs on the virtual clock, so that every run shows the same screens.
+  std::unique_ptr<kv::VirtualClock> virtualClock;
+  if (!options.keysFile.empty()) {
+    virtualClock = std::make_unique<kv::VirtualClock>(0);
+    kv::SetClock(virtualClock.get());
+  }
+  kv::SetPanicMode(options.backend == dfb::Backend::kHeadless || !options.keysFile.empty() ? kv::PanicMode::kExit
+                                                                                            : kv::PanicMode::kHalt);
+
+  int status;
+  {
+    sim::Sim tv(options.dataDir);
+    tv.Start();
+    status = host::app_main(options);
+    tv.Stop();
+  }
+  kv::SetClock(nullptr);
+  std::printf("tvui: stopped\n");
+  return status;
 }

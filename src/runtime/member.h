@@ -23,15 +23,28 @@ class Member {
     ptr_ = p;
     return *this;
   }
-  T* get() const { return static_cast<T*>(ptr_); }
+  T* get() const { return ptr_; }
   T* operator->() const { return get(); }
   T& operator*() const { return *get(); }
   operator T*() const { return get(); }  // NOLINT
   explicit operator bool() const { return ptr_ != nullptr; }
 
  private:
-  Object* ptr_ = nullptr;  // first and only member: the field table points here
+  // First and only member: the field table points here. Every GUI class has
+  // kv::Object as its primary base at offset 0 (checked by kv::New), so the
+  // collector reads this word as an Object pointer, and T may be incomplete
+  // where the member is used.
+  T* ptr_ = nullptr;
 };
+
+namespace detail {
+// The object pointer of a GUI class without needing the class to be complete
+// (kv::Object is the primary base at offset 0).
+template <class T>
+T* Downcast(Object* o) {
+  return reinterpret_cast<T*>(o);
+}
+}  // namespace detail
 
 // A growable list of object references held by a GUI object.
 template <class T>
@@ -46,21 +59,21 @@ class MemberVector {
 
   size_t size() const { return v_.size(); }
   bool empty() const { return v_.empty(); }
-  T* operator[](size_t i) const { return static_cast<T*>(v_[i]); }
-  T* at(size_t i) const { return static_cast<T*>(v_.at(i)); }
-  T* front() const { return static_cast<T*>(v_.front()); }
-  T* back() const { return static_cast<T*>(v_.back()); }
-  void push_back(T* p) { v_.push_back(p); }
+  T* operator[](size_t i) const { return detail::Downcast<T>(v_[i]); }
+  T* at(size_t i) const { return detail::Downcast<T>(v_.at(i)); }
+  T* front() const { return detail::Downcast<T>(v_.front()); }
+  T* back() const { return detail::Downcast<T>(v_.back()); }
+  void push_back(T* p) { v_.push_back(reinterpret_cast<Object*>(p)); }
   void pop_back() { v_.pop_back(); }
-  void insert(size_t i, T* p) { v_.insert(v_.begin() + static_cast<std::ptrdiff_t>(i), p); }
+  void insert(size_t i, T* p) { v_.insert(v_.begin() + static_cast<std::ptrdiff_t>(i), reinterpret_cast<Object*>(p)); }
   void erase(size_t i) { v_.erase(v_.begin() + static_cast<std::ptrdiff_t>(i)); }
-  void set(size_t i, T* p) { v_[i] = p; }
+  void set(size_t i, T* p) { v_[i] = reinterpret_cast<Object*>(p); }
   void clear() { v_.clear(); }
   void reserve(size_t n) { v_.reserve(n); }
   // Index of p, or -1.
   int IndexOf(const T* p) const {
     for (size_t i = 0; i < v_.size(); ++i)
-      if (v_[i] == p) return static_cast<int>(i);
+      if (v_[i] == reinterpret_cast<const Object*>(p)) return static_cast<int>(i);
     return -1;
   }
   bool Remove(const T* p) {
@@ -73,7 +86,7 @@ class MemberVector {
   std::vector<T*> Snapshot() const {
     std::vector<T*> out;
     out.reserve(v_.size());
-    for (Object* o : v_) out.push_back(static_cast<T*>(o));
+    for (Object* o : v_) out.push_back(detail::Downcast<T>(o));
     return out;
   }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <utility>
+
 #include "ge_test_util.h"
 
 namespace ge {
@@ -10,49 +13,46 @@ namespace {
 using test::GuardedSurface;
 using test::Pixel;
 
-// A source whose pixel (x, y) is opaque with red x and green y.
+// The opaque pixel with red x and green y, and a surface of them.
+uint32_t Number(int64_t x, int64_t y) { return Pixel(static_cast<uint32_t>(x), static_cast<uint32_t>(y), 0, 255); }
 GuardedSurface Numbered(int32_t w, int32_t h) {
   GuardedSurface s(w, h);
   for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) s.At(x, y) = Pixel(static_cast<uint32_t>(x), static_cast<uint32_t>(y), 0, 255);
+    for (int32_t x = 0; x < w; ++x) s.At(x, y) = Number(x, y);
   return s;
 }
 
-TEST(CopyBitmap, CopiesPixelsIncludingTransparentOnes) {
-  GuardedSurface src(3, 2);
-  src.At(0, 0) = 0;
-  src.At(1, 0) = Pixel(10, 20, 30, 40);
-  src.At(2, 1) = Pixel(1, 2, 3, 255);
-  GuardedSurface dst(5, 4, Pixel(9, 9, 9, 255));
-  GenCopyBitmap(dst.View(), dst.View().Bounds(), src.View(), 1, 1, 0, 0, 3, 2);
-  EXPECT_EQ(dst.At(1, 1), 0u);
-  EXPECT_EQ(dst.At(2, 1), Pixel(10, 20, 30, 40));
-  EXPECT_EQ(dst.At(3, 2), Pixel(1, 2, 3, 255));
-  EXPECT_EQ(dst.At(0, 1), Pixel(9, 9, 9, 255));
-  EXPECT_EQ(dst.At(4, 1), Pixel(9, 9, 9, 255));
-  EXPECT_TRUE(dst.GuardsIntact());
+TEST(Bitmap, StartsTransparentAndMoves) {
+  Bitmap a(3, 2);
+  for (int32_t i = 0; i < 6; ++i) ASSERT_EQ(a.Pixels()[i], 0u);
+  a.Pixels()[5] = 42;
+  Bitmap b = std::move(a);
+  EXPECT_EQ(b.View().Row(1)[2], 42u);
+  EXPECT_EQ(a.View().Bounds(), (Rect{}));  // a moved-from bitmap is empty
+  EXPECT_EQ(Bitmap(-1, 5).View().Bounds(), (Rect{}));
 }
 
-// Destinations past every edge of the destination and of the clip, and
-// source rectangles past every edge of the source.
+// Destinations past every edge of the destination and the clip, and source
+// rectangles past every edge of the source; transparent pixels are copied too.
 TEST(CopyBitmap, ClipsToDestinationClipAndSource) {
   struct Case { int32_t dx, dy, sx, sy, w, h; };
-  const Case cases[] = {{-2, 0, 0, 0, 6, 6},  {5, 3, 0, 0, 6, 6},   {0, -3, 0, 0, 6, 6}, {2, 2, -2, -1, 6, 6},
-                        {0, 0, 4, 3, 6, 6},   {-50, -50, 0, 0, 6, 6}, {1, 1, 0, 0, INT32_MAX, INT32_MAX},
+  const Case cases[] = {{-2, 0, 0, 0, 6, 6}, {5, 3, 0, 0, 6, 6},  {0, -3, 0, 0, 6, 6}, {2, 2, -2, -1, 6, 6},
+                        {0, 0, 4, 3, 6, 6},  {-50, -50, 0, 0, 6, 6}, {1, 1, 0, 0, INT32_MAX, INT32_MAX},
                         {INT32_MAX, 0, 0, 0, 5, 5}, {0, 0, INT32_MIN, 0, 5, 5}};
   const Rect clip{1, 0, 7, 5};
   for (const Case& c : cases) {
     GuardedSurface src = Numbered(6, 5);
-    GuardedSurface dst(8, 6);
+    src.At(1, 1) = 0;
+    GuardedSurface dst(8, 6, 7);
     GenCopyBitmap(dst.View(), clip, src.View(), c.dx, c.dy, c.sx, c.sy, c.w, c.h);
     ASSERT_TRUE(dst.GuardsIntact());
     for (int32_t y = 0; y < 6; ++y)
       for (int32_t x = 0; x < 8; ++x) {
         const int64_t sx = int64_t{x} - c.dx + c.sx, sy = int64_t{y} - c.dy + c.sy;
-        const bool drawn = x >= 1 && x < 7 && y < 5 && x - int64_t{c.dx} < c.w && y - int64_t{c.dy} < c.h &&
-                           x >= c.dx && y >= c.dy && sx >= 0 && sx < 6 && sy >= 0 && sy < 5;
-        const uint32_t want = drawn ? Pixel(static_cast<uint32_t>(sx), static_cast<uint32_t>(sy), 0, 255) : 0u;
-        ASSERT_EQ(dst.At(x, y), want) << "case dx=" << c.dx << " sx=" << c.sx << " at " << x << "," << y;
+        const bool drawn = x >= 1 && x < 7 && y < 5 && x >= c.dx && y >= c.dy && x - int64_t{c.dx} < c.w &&
+                           y - int64_t{c.dy} < c.h && sx >= 0 && sx < 6 && sy >= 0 && sy < 5;
+        const uint32_t want = !drawn ? 7u : sx == 1 && sy == 1 ? 0u : Number(sx, sy);
+        ASSERT_EQ(dst.At(x, y), want) << c.dx << "," << c.sx << " at " << x << "," << y;
       }
   }
 }
@@ -60,11 +60,9 @@ TEST(CopyBitmap, ClipsToDestinationClipAndSource) {
 TEST(CopyBitmap, OverlappingCopyWithinOneSurfaceScrolls) {
   for (const auto& [dx, dy] : {std::pair{0, 1}, std::pair{0, -1}, std::pair{2, 0}, std::pair{-2, 0}, std::pair{1, 1}}) {
     GuardedSurface s = Numbered(8, 6);
-    GenCopyBitmap(s.View(), s.View().Bounds(), s.View(), 2 + dx, 2 + dy, 2, 2, 4, 3);
+    GenCopyBitmap(s.View(), s.Bounds(), s.View(), 2 + dx, 2 + dy, 2, 2, 4, 3);
     for (int32_t y = 0; y < 3; ++y)
-      for (int32_t x = 0; x < 4; ++x)
-        ASSERT_EQ(s.At(2 + dx + x, 2 + dy + y), Pixel(static_cast<uint32_t>(2 + x), static_cast<uint32_t>(2 + y), 0, 255))
-            << dx << "," << dy;
+      for (int32_t x = 0; x < 4; ++x) ASSERT_EQ(s.At(2 + dx + x, 2 + dy + y), Number(2 + x, 2 + y)) << dx << "," << dy;
   }
 }
 
@@ -73,7 +71,7 @@ TEST(BlendBitmap, OpacityScalesTheSource) {
   GuardedSurface src(1, 1, s0);
   for (uint32_t opacity : {255u, 128u, 1u, 0u}) {
     GuardedSurface dst(3, 1, under);
-    GenBlendBitmap(dst.View(), dst.View().Bounds(), src.View(), 1, 0, 0, 0, 1, 1, static_cast<uint8_t>(opacity));
+    GenBlendBitmap(dst.View(), dst.Bounds(), src.View(), 1, 0, 0, 0, 1, 1, static_cast<uint8_t>(opacity));
     EXPECT_EQ(dst.At(1, 0), test::RefOver(test::RefScale(s0, opacity), under)) << opacity;
     EXPECT_EQ(dst.At(0, 0), under);
     EXPECT_EQ(dst.At(2, 0), under);
@@ -83,22 +81,23 @@ TEST(BlendBitmap, OpacityScalesTheSource) {
 TEST(ScaleBitmap, NearestNeighbourSamplesPixelCentres) {
   GuardedSurface src = Numbered(6, 4);
   GuardedSurface up(12, 8), down(3, 2), odd(4, 3);
-  GenScaleBitmap(up.View(), up.View().Bounds(), src.View(), 0, 0, 12, 8, 0, 0, 6, 4, false, 255);
-  GenScaleBitmap(down.View(), down.View().Bounds(), src.View(), 0, 0, 3, 2, 0, 0, 6, 4, false, 255);
-  GenScaleBitmap(odd.View(), odd.View().Bounds(), src.View(), 0, 0, 4, 3, 1, 0, 5, 4, false, 255);
+  GenScaleBitmap(up.View(), up.Bounds(), src.View(), 0, 0, 12, 8, 0, 0, 6, 4, false, 255);
+  GenScaleBitmap(down.View(), down.Bounds(), src.View(), 0, 0, 3, 2, 0, 0, 6, 4, false, 255);
+  GenScaleBitmap(odd.View(), odd.Bounds(), src.View(), 0, 0, 4, 3, 1, 0, 5, 4, false, 255);
   for (int32_t y = 0; y < 8; ++y)
-    for (int32_t x = 0; x < 12; ++x) ASSERT_EQ(up.At(x, y), src.At(x / 2, y / 2)) << x << "," << y;
+    for (int32_t x = 0; x < 12; ++x) ASSERT_EQ(up.At(x, y), Number(x / 2, y / 2)) << x << "," << y;
   for (int32_t y = 0; y < 2; ++y)
-    for (int32_t x = 0; x < 3; ++x) ASSERT_EQ(down.At(x, y), src.At(2 * x, 2 * y)) << x << "," << y;
-  // 5 source columns from column 1 onto 4: centres at 0.625, 1.875, 3.125, 4.375;
-  // 4 rows onto 3: centres at 0.67, 2, 3.33 (2 lies on a border: the upper row).
-  const int32_t cols[] = {1, 2, 4, 5}, rowsOf[] = {0, 1, 3};
+    for (int32_t x = 0; x < 3; ++x) ASSERT_EQ(down.At(x, y), Number(2 * x, 2 * y)) << x << "," << y;
+  // Columns 1-5 onto 4: centres at 0.625, 1.875, 3.125, 4.375 from column 1;
+  // 4 rows onto 3: centres at 0.67, 2 (a border: the upper row), 3.33.
+  const int32_t cols[] = {1, 2, 4, 5}, lines[] = {0, 1, 3};
   for (int32_t y = 0; y < 3; ++y)
-    for (int32_t x = 0; x < 4; ++x) ASSERT_EQ(odd.At(x, y), src.At(cols[x], rowsOf[y])) << x << "," << y;
+    for (int32_t x = 0; x < 4; ++x) ASSERT_EQ(odd.At(x, y), Number(cols[x], lines[y])) << x << "," << y;
   EXPECT_TRUE(up.GuardsIntact() && down.GuardsIntact() && odd.GuardsIntact());
 }
 
-// The four cases: copy (opacity ignored), blend, blend with opacity, nothing.
+// Copy (opacity ignored), blend, blend with opacity, and nothing at opacity 0,
+// stretched and at the same size.
 TEST(ScaleBitmap, BlendAndOpacityCases) {
   const uint32_t s0 = Pixel(60, 0, 60, 120), under = Pixel(0, 200, 0, 255);
   GuardedSurface src(2, 2, s0);
@@ -108,24 +107,23 @@ TEST(ScaleBitmap, BlendAndOpacityCases) {
                         {true, 255, test::RefOver(s0, under)},
                         {true, 90, test::RefOver(test::RefScale(s0, 90), under)},
                         {true, 0, under}};
-  for (const Case& c : cases) {
-    for (int32_t size : {2, 5}) {  // same size (the 1:1 path) and stretched
+  for (const Case& c : cases)
+    for (int32_t size : {2, 5}) {
       GuardedSurface dst(8, 8, under);
-      GenScaleBitmap(dst.View(), dst.View().Bounds(), src.View(), 1, 1, size, size, 0, 0, 2, 2, c.blend, c.opacity);
+      GenScaleBitmap(dst.View(), dst.Bounds(), src.View(), 1, 1, size, size, 0, 0, 2, 2, c.blend, c.opacity);
       EXPECT_EQ(dst.At(1, 1), c.want) << c.blend << " " << int{c.opacity} << " size " << size;
       EXPECT_EQ(dst.At(size, size), c.want);
       EXPECT_EQ(dst.At(0, 0), under);
       EXPECT_EQ(dst.At(size + 1, 1), under);
     }
-  }
 }
 
-TEST(ScaleBitmap, ClippingKeepsTheMappingAndSourceBoundsAreRespected) {
+TEST(ScaleBitmap, ClippingKeepsTheMappingAndOnlyTheSourceIsRead) {
   GuardedSurface src = Numbered(10, 10);
   for (bool blend : {false, true}) {
     GuardedSurface whole(40, 30), part(40, 30);
-    GenScaleBitmap(whole.View(), whole.View().Bounds(), src.View(), -7, -3, 53, 37, 1, 2, 7, 6, blend, 255);
     const Rect clip{5, 4, 31, 17};
+    GenScaleBitmap(whole.View(), whole.Bounds(), src.View(), -7, -3, 53, 37, 1, 2, 7, 6, blend, 255);
     GenScaleBitmap(part.View(), clip, src.View(), -7, -3, 53, 37, 1, 2, 7, 6, blend, 255);
     for (int32_t y = 0; y < 30; ++y)
       for (int32_t x = 0; x < 40; ++x) {
@@ -134,26 +132,17 @@ TEST(ScaleBitmap, ClippingKeepsTheMappingAndSourceBoundsAreRespected) {
       }
     EXPECT_TRUE(part.GuardsIntact());
   }
-  // A source rectangle reaching past the source: destination pixels that
-  // would sample outside it stay untouched, the others sample inside.
+  // A source rectangle reaching past the source: what would sample outside stays untouched.
   GuardedSurface dst(20, 20);
-  GenScaleBitmap(dst.View(), dst.View().Bounds(), src.View(), 0, 0, 20, 20, -5, 5, 10, 10, false, 255);
+  GenScaleBitmap(dst.View(), dst.Bounds(), src.View(), 0, 0, 20, 20, -5, 5, 10, 10, false, 255);
   for (int32_t y = 0; y < 20; ++y)
     for (int32_t x = 0; x < 20; ++x) {
       const int32_t sx = -5 + x / 2, sy = 5 + y / 2;
-      const bool inside = sx >= 0 && sy < 10;
-      ASSERT_EQ(dst.At(x, y), inside ? src.At(sx, sy) : 0u) << x << "," << y;
+      ASSERT_EQ(dst.At(x, y), sx >= 0 && sy < 10 ? Number(sx, sy) : 0u) << x << "," << y;
     }
-  EXPECT_TRUE(dst.GuardsIntact());
-}
-
-TEST(ScaleBitmap, EmptyOrNegativeSizesDrawNothing) {
-  GuardedSurface src = Numbered(4, 4);
-  GuardedSurface dst(8, 8);
   for (const auto& [dw, sw] : {std::pair{0, 4}, std::pair{-4, 4}, std::pair{8, 0}, std::pair{8, -1}})
-    GenScaleBitmap(dst.View(), dst.View().Bounds(), src.View(), 0, 0, dw, 8, 0, 0, sw, 4, false, 255);
-  for (int32_t y = 0; y < 8; ++y)
-    for (int32_t x = 0; x < 8; ++x) ASSERT_EQ(dst.At(x, y), 0u);
+    GenScaleBitmap(dst.View(), dst.Bounds(), src.View(), 0, 0, dw, 8, 0, 0, sw, 4, false, 255);
+  EXPECT_EQ(dst.At(0, 0), 0u);  // empty sizes draw nothing
   EXPECT_TRUE(dst.GuardsIntact());
 }
 

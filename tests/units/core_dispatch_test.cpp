@@ -106,15 +106,15 @@ TEST_F(DispatchTest, PreDispatchTakesThePowerKeyFromUnderADialogThatEatsEveryKey
 }
 
 TEST_F(DispatchTest, AViewRemovedBeforeItsTurnEndsTheWalkAsConsumed) {
-  KeyForm* dialog = NewForm(root, "dialog", {300, 200, 600, 400});
-  KeyCtrl* ok = NewCtrl(dialog, "ok", {0, 0, 50, 20});
+  kv::Persistent<KeyForm> dialog = NewForm(root, "dialog", {300, 200, 600, 400});  // outlive their removal
+  kv::Persistent<KeyCtrl> ok = NewCtrl(dialog, "ok", {0, 0, 50, 20});
   KeyCtrl* cancel = NewCtrl(dialog, "cancel", {60, 0, 110, 20});
   root->OnSetFocus(dialog);
   dialog->OnSetFocus(ok);
 
   // The control closes its dialog and answers nothing: the dialog and the
   // root never see the key, and it counts as consumed.
-  ok->action = [this, dialog](KeyCtrl*, Core::KeyEvent*) { root->Remove(dialog); };
+  ok->action = [this, d = dialog.get()](KeyCtrl*, Core::KeyEvent*) { root->Remove(d); };
   EXPECT_NE(Press(1), nullptr);
   EXPECT_EQ(Log(), Strings{"ok"});
   EXPECT_EQ(dialog->Owner(), nullptr);

@@ -72,7 +72,7 @@ class Sim {
   // Delivers a middleware event to the subscribed callback at `at`. The
   // callback gets exactly `length` bytes (a block of that size).
   void Inject(uint32_t id, const void* payload, size_t length, int64_t at = -1);
-  template <class T>
+  template <class T, std::enable_if_t<!std::is_pointer_v<T> && !std::is_null_pointer_v<T>, int> = 0>
   void Inject(uint32_t id, const T& payload, int64_t at = -1) {
     static_assert(std::is_trivially_copyable_v<T>);
     Inject(id, &payload, sizeof(T), at);

@@ -93,3 +93,86 @@ struct XPM_NetworkStatusPayload {
   int32_t status;       // 0 down, 1 up
 };
 static_assert(sizeof(XPM_NetworkStatusPayload) == 8);
+
+// One 32-bit value: a status, a result, a reason, a region or a timer id (the
+// ids say which).
+struct XPM_Int32Payload {
+  int32_t value;
+};
+static_assert(sizeof(XPM_Int32Payload) == 4);
+
+// A zero-terminated 8-bit path (a shorter text is zero-padded).
+struct XPM_PathPayload {
+  char path[256];
+};
+static_assert(sizeof(XPM_PathPayload) == 256);
+
+// XPM_EVT_FAN_ERROR when the monitor says what to do.
+struct XPM_FanErrorPayload {
+  uint8_t shutdown;  // 1: the set must go to standby
+  uint8_t warning;   // 1: tell the viewer
+  uint8_t reserved[2];
+};
+static_assert(sizeof(XPM_FanErrorPayload) == 4);
+
+// XPM_EVT_CHANNEL_ACQUIRED.
+struct XPM_ChannelAcquiredPayload {
+  int32_t major;
+  int32_t minor;
+  int32_t window;
+  int32_t status;      // 0 acquired, 4 channel locked, 5 rating locked ...
+  int32_t lockResult;
+};
+static_assert(offsetof(XPM_ChannelAcquiredPayload, window) == 8);
+static_assert(sizeof(XPM_ChannelAcquiredPayload) == 20);
+
+// XPM_EVT_SOURCE_ACQUIRED.
+struct XPM_SourceAcquiredPayload {
+  int32_t source;
+  int32_t window;
+  int32_t status;  // 16 acquired, 17 no signal, 20 rating locked, 23 source locked ...
+  int32_t lockResult;
+};
+static_assert(sizeof(XPM_SourceAcquiredPayload) == 16);
+
+// XPM_EVT_NETWORK_TEST_RESULTS: the middleware's three result words.
+struct XPM_NetworkTestResultsPayload {
+  int32_t word[3];
+};
+static_assert(sizeof(XPM_NetworkTestResultsPayload) == 12);
+
+// XPM_EVT_CEC_SOURCE_DETECTED.
+struct XPM_CecSourceDetectedPayload {
+  int32_t source;
+  uint8_t address;  // the device's logical address
+  uint8_t reserved[3];
+};
+static_assert(offsetof(XPM_CecSourceDetectedPayload, address) == 4);
+static_assert(sizeof(XPM_CecSourceDetectedPayload) == 8);
+
+// XPM_EVT_CEC_NAME_UPDATED.
+struct XPM_CecNameUpdatedPayload {
+  uint8_t address;  // the logical address of the device that was renamed
+  uint8_t reserved[3];
+};
+static_assert(sizeof(XPM_CecNameUpdatedPayload) == 4);
+
+// XPM_EVT_MEDIA_STATUS: a status of the media service.
+struct XPM_MediaStatusPayload {
+  uint16_t code;
+  uint16_t reserved;
+  int32_t subCode[4];
+};
+static_assert(offsetof(XPM_MediaStatusPayload, subCode) == 4);
+static_assert(sizeof(XPM_MediaStatusPayload) == 20);
+
+// XPM_EVT_DMR_STATUS: a status of the media renderer; texts are zero-terminated 8-bit.
+struct XPM_DmrStatusPayload {
+  uint16_t kind;   // 7 music, 10 photo, 11 movie
+  uint16_t state;  // 3 playing, 4 and 5 stopping
+  char uri[256];
+  char title[256];
+};
+static_assert(offsetof(XPM_DmrStatusPayload, uri) == 4);
+static_assert(offsetof(XPM_DmrStatusPayload, title) == 260);
+static_assert(sizeof(XPM_DmrStatusPayload) == 516);

@@ -4,7 +4,8 @@
 // Dispatch with no target class delivers to every receiver; with a target
 // class, only to receivers of exactly that class. DispatchTo is for callers
 // that name a target that may not exist yet (a KV_LATE_CLASS): a null
-// target there means "nobody", never "everyone".
+// target there means "nobody", never "everyone". A registered receiver is
+// kept alive until it unregisters.
 #pragma once
 
 #include <cstdint>

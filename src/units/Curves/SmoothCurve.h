@@ -47,7 +47,7 @@ class SmoothCurve : public Core::View {
   // 32-bit colour, red in the low byte, then green, blue and alpha.
   void OnSetColor(uint32_t color);
   uint32_t OnGetColor() { return color_; }
-  // The mark drawn on every point of a linear curve (default: CurvePoint).
+  // The mark drawn on every point of a linear curve (null: no marks).
   void OnSetPointBitmap(Resources::Bitmap* bitmap);
   Resources::Bitmap* OnGetPointBitmap() { return pointBitmap_.get(); }
 

@@ -13,6 +13,14 @@ class XPM_EVENT_KEY : public Core::KeyEvent {
  public:
   XPM_EVENT_KEY() = default;
 
+  using Core::KeyEvent::Initialize;
+  // Fills code and down flag (the character follows from the code) and the
+  // from-panel value.
+  void Initialize(uint16_t code, uint8_t down, int32_t fromPanel) {
+    Initialize(code, down);
+    FromPanel = fromPanel;
+  }
+
   uint8_t Handled = 0;
   int32_t FromPanel = 0;  // 1 for the panel's keys (platform codes 255 to 261)
 };

@@ -22,6 +22,6 @@ void KeyRoutingCtrl::HandleFocus(bool focused) {
 
 void KeyRoutingCtrl::SetData(kv::Object* data) { Data = data; }
 
-kv::Object* KeyRoutingCtrl::GetData() { return Data.get(); }
+kv::Object* KeyRoutingCtrl::GetData(kv::Object* /*data*/) { return Data.get(); }
 
 }  // namespace Primitives

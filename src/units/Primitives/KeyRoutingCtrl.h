@@ -34,11 +34,12 @@ class KeyRoutingCtrl : public Forms::Ctrl {
   // Runs the control base, then signals OnFocus or OnUnfocus (sender: this control).
   void HandleFocus(bool focused) override;
 
-  // A row of a virtual list shows the item it is given; null means no item
-  // (the row shows nothing). The base only stores it.
+  // Data exchange of a row of a virtual list. SetData gives the row the
+  // item to show (null: no item); GetData answers what the row shows, written
+  // into `data` when the row knows that record's class, else a record of its
+  // own. The base keeps the object it was given and answers it.
   virtual void SetData(kv::Object* data);
-  // The item the row shows, or null.
-  virtual kv::Object* GetData();
+  virtual kv::Object* GetData(kv::Object* data);
 
   uint16_t OnGetActivateKey() const { return ActivateKey; }
   void OnSetActivateKey(uint16_t key) { ActivateKey = key; }
@@ -51,7 +52,7 @@ class KeyRoutingCtrl : public Forms::Ctrl {
   uint16_t ActivateKey = KEY_OK;
   // Target screen class of the control (menu items), or null.
   const kv::Class* NextState = nullptr;
-  // The control's position number (a list's row index).
+  // The control's position number (a list keeps its rows' positions).
   int32_t Position = 0;
 
   kv::Slot OnActivate;

@@ -52,8 +52,10 @@ class KeyRoutingForm : public Forms::Form {
   // The time-out timer's slot: signals OnTimeOut (an empty slot does nothing).
   virtual void TimeOutSlot(kv::Object* sender);
 
-  // Base key handling: the event goes to the focused child, then to the
-  // form's own handlers. Answers the consumer, or null.
+  // Base key handling. The root's dispatch offers an event to the focused
+  // child first and to the form after it (Core::Group::DispatchEvent does the
+  // same for an event sent to the form directly); the base consumes nothing,
+  // so keys a screen leaves go on to its owner. Answers the consumer, or null.
   kv::Object* HandleEvent(Core::Event* event) override;
 
   // Restarts the time-out while it runs; nothing when it is stopped.

@@ -89,7 +89,7 @@ void WidgetManager::InsertForm(KeyRoutingForm* form, Core::Group* group, int32_t
     group->Core::Group::AddBehind(form, behind);
   else
     group->Core::Group::Add(form, order);
-  if (form->Owner() == group && !Contains(form)) Append(form);
+  if (form->Owner() == group && !Contains(form) && Append(form)) UpdateUIStatus();
 }
 
 void WidgetManager::InsertFormBehind(KeyRoutingForm* form, Core::Group* group, Core::View* sibling) {
@@ -99,9 +99,13 @@ void WidgetManager::InsertFormBehind(KeyRoutingForm* form, Core::Group* group, C
   }
   CloseSameLayer(form);
   group->Core::Group::AddBehind(form, sibling);
-  if (form->Owner() == group && !Contains(form)) Append(form);
+  if (form->Owner() == group && !Contains(form) && Append(form)) UpdateUIStatus();
 }
 
-void WidgetManager::RemoveForm(KeyRoutingForm* form) { Remove(form); }
+void WidgetManager::RemoveForm(KeyRoutingForm* form) {
+  if (Remove(form)) UpdateUIStatus();
+}
+
+void WidgetManager::UpdateUIStatus() {}
 
 }  // namespace WidgetManager

@@ -51,6 +51,10 @@ class WidgetManager : public Structures::DuLinkList {
   // Takes a form out of the list (nothing when it is not there).
   void RemoveForm(Primitives::KeyRoutingForm* form);
 
+  // Runs after a form entered or left the list (the skin reports the
+  // on-screen state from here). The base does nothing.
+  virtual void UpdateUIStatus();
+
  private:
   // Closes the open forms of `layer` other than `form`, newest first.
   void CloseSameLayer(Primitives::KeyRoutingForm* form);

@@ -1,0 +1,247 @@
+// The view framework drawing a fixed 960 x 540 scene: a full-screen
+// translucent panel, two framed dialogs, 30 lines of text, 15 list rows and
+// 10 images (60 views). Measured: a full redraw, a focus move between two
+// rows (two row rectangles redrawn), and a full-window memcpy. After the runs
+// the medians are printed with the ratios against the goals: a full redraw
+// within 8 times the memcpy, a focus move within 1/10 of the full redraw.
+// One full-window translucent blend is measured too, as a yardstick for the
+// engine's share of the full redraw.
+//
+//   cd build-bench && ./bench_views --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ge/fill.h"
+#include "platform/fontengine/font_engine.h"
+#include "runtime/member.h"
+#include "runtime/runtime.h"
+#include "runtime/string.h"
+#include "units/Core/Root.h"
+#include "units/Forms/Ctrl.h"
+#include "units/Forms/Form.h"
+#include "units/Resources/Bitmap.h"
+#include "units/Resources/Font.h"
+#include "units/Views/Frame.h"
+#include "units/Views/Image.h"
+#include "units/Views/Rectangle.h"
+#include "units/Views/Text.h"
+
+namespace bench {
+
+constexpr int32_t kW = Core::Root::kWidth, kH = Core::Root::kHeight;
+
+// A list row: a highlight bar while focused, nothing otherwise.
+class Row : public Forms::Ctrl {
+  KV_CLASS(bench, Row, Forms::Ctrl)
+ public:
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override {
+    if (!IsFocused()) return;
+    const kv::Color c{40, 110, 220, static_cast<uint8_t>(200 * opacity / 255)};
+    ge::GenBlendRect(target, Core::ToGeRect(clip), Core::ToGeRect(Bounds().MoveTo(origin)), c.ToWord());
+  }
+};
+KV_REGISTER_CLASS(bench::Row);
+
+Resources::Bitmap* NewBitmap(int32_t w, int32_t h, uint32_t border, uint32_t inside) {
+  auto* b = kv::New<Resources::Bitmap>();
+  b->OnSetSize({w, h});
+  const ge::Surface s = b->GetSurface();
+  ge::GenFillRect(s, s.Bounds(), s.Bounds(), border);
+  ge::GenFillRect(s, s.Bounds(), {4, 4, w - 4, h - 4}, inside);
+  return b;
+}
+
+struct Scene {
+  ge::Bitmap osd{kW, kH};
+  kv::Persistent<Core::Root> root;
+  kv::Persistent<Forms::Form> list;
+
+  Scene() {
+    root = kv::New<Core::Root>();
+    root->AttachSurface(osd.View());
+    auto* panel = kv::New<Views::Rectangle>();
+    panel->OnSetBounds({0, 0, kW, kH});
+    panel->OnSetColor({10, 16, 30, 160});
+    root->Add(panel);
+
+    Resources::Bitmap* frameBitmap = NewBitmap(96, 96, 0xffd0c0a0u, 0xe0302018u);
+    list = NewDialog({60, 50, 470, 500}, frameBitmap);
+    auto* gallery = NewDialog({500, 50, 900, 500}, frameBitmap);
+    root->OnSetFocus(list);
+
+    for (int i = 0; i < 15; ++i) {
+      const kv::Rect r{24, 24 + i * 27, 386, 24 + i * 27 + 26};
+      auto* row = kv::New<Row>();
+      row->OnSetBounds(r);
+      list->Add(row);
+      AddText(list, r, "Row " + std::to_string(i + 1) + ": Picture mode, Standard");
+    }
+    list->SelectFirst();
+    list->SelectNext();
+
+    Resources::Bitmap* thumb = NewBitmap(48, 48, 0xff20a0f0u, 0xff804020u);
+    for (int i = 0; i < 15; ++i)
+      AddText(gallery, {24, 24 + i * 27, 376, 50 + i * 27}, "Gallery line " + std::to_string(i + 1));
+    for (int i = 0; i < 10; ++i) {
+      auto* image = kv::New<Views::Image>();
+      image->OnSetBounds({200 + (i % 2) * 80, 24 + (i / 2) * 80, 264 + (i % 2) * 80, 88 + (i / 2) * 80});
+      image->OnSetBitmap(thumb);
+      gallery->Add(image);
+    }
+    root->Redraw();
+  }
+
+  Forms::Form* NewDialog(kv::Rect bounds, Resources::Bitmap* frameBitmap) {
+    auto* form = kv::New<Forms::Form>();
+    form->OnSetBounds(bounds);
+    auto* frame = kv::New<Views::Frame>();
+    frame->OnSetBounds({0, 0, bounds.W(), bounds.H()});
+    frame->OnSetBitmap(frameBitmap);
+    frame->OnSetFrameWidth(34);
+    form->Add(frame);
+    root->Add(form);
+    return form;
+  }
+
+  static void AddText(Forms::Form* form, kv::Rect r, const std::string& text) {
+    auto* t = kv::New<Views::Text>();
+    t->OnSetBounds(r);
+    t->OnSetColor({235, 235, 235, 255});
+    t->OnSetString(kv::String::FromUtf8(text.c_str()));
+    form->Add(t);
+  }
+
+  size_t Views() const {
+    size_t n = 0;
+    std::vector<Core::View*> todo{root.get()};
+    while (!todo.empty()) {
+      Core::View* v = todo.back();
+      todo.pop_back();
+      ++n;
+      if (auto* g = kv::Cast<Core::Group>(v))
+        for (int32_t i = 0; i < g->GetChildCount(); ++i) todo.push_back(g->GetChild(i));
+    }
+    return n - 1;  // the root itself is not counted
+  }
+};
+
+Scene* g_scene = nullptr;
+
+void FullRedraw(benchmark::State& state) {
+  for (auto _ : state) {
+    g_scene->root->InvalidateAll();
+    g_scene->root->Redraw();
+    benchmark::DoNotOptimize(g_scene->osd.Pixels());
+    benchmark::ClobberMemory();
+  }
+}
+
+void FocusMove(benchmark::State& state) {
+  bool down = true;
+  for (auto _ : state) {
+    if (down)
+      g_scene->list->SelectNext();
+    else
+      g_scene->list->SelectPrev();
+    down = !down;
+    g_scene->root->Redraw();
+    benchmark::DoNotOptimize(g_scene->osd.Pixels());
+    benchmark::ClobberMemory();
+  }
+}
+
+// For reference: one full-window translucent fill drawn over the window,
+// the cheapest thing the full-screen panel alone costs.
+void BlendWindow(benchmark::State& state) {
+  ge::Bitmap a(kW, kH);
+  const ge::Surface s = a.View();
+  for (auto _ : state) {
+    ge::GenBlendRect(s, s.Bounds(), s.Bounds(), 0xa01e100au);
+    benchmark::DoNotOptimize(a.Pixels());
+    benchmark::ClobberMemory();
+  }
+}
+
+void Memcpy(benchmark::State& state) {
+  ge::Bitmap a(kW, kH), b(kW, kH);
+  std::memset(a.Pixels(), 0x5a, sizeof(uint32_t) * kW * kH);
+  for (auto _ : state) {
+    std::memcpy(b.Pixels(), a.Pixels(), sizeof(uint32_t) * kW * kH);
+    benchmark::DoNotOptimize(b.Pixels());
+    benchmark::ClobberMemory();
+  }
+}
+
+// Keeps the median time (ns) of every benchmark: the "median" aggregate when
+// there are repetitions, else the median of the runs seen.
+class MedianReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      const std::string name = run.run_name.function_name;
+      const double ns = run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+                        benchmark::GetTimeUnitMultiplier(run.time_unit);
+      if (run.run_type == Run::RT_Aggregate) {
+        if (run.aggregate_name == "median") medians_[name] = ns;
+      } else if (!run.error_occurred) {
+        samples_[name].push_back(ns);
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  double Median(const std::string& name) const {
+    if (auto it = medians_.find(name); it != medians_.end()) return it->second;
+    auto it = samples_.find(name);
+    if (it == samples_.end() || it->second.empty()) return 0;
+    std::vector<double> v = it->second;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+  }
+
+ private:
+  std::map<std::string, double> medians_;
+  std::map<std::string, std::vector<double>> samples_;
+};
+
+}  // namespace bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  kv::Runtime::SetGuiThread();
+  FS_Init(20000);
+  FS_AddFont(fe::DefaultFontPath());
+  bench::Scene scene;
+  bench::g_scene = &scene;
+  std::printf("scene: %zu views\n", scene.Views());
+
+  benchmark::RegisterBenchmark("full_redraw", bench::FullRedraw);
+  benchmark::RegisterBenchmark("focus_move", bench::FocusMove);
+  benchmark::RegisterBenchmark("memcpy_960x540", bench::Memcpy);
+  benchmark::RegisterBenchmark("blend_960x540", bench::BlendWindow);
+  bench::MedianReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  const double full = reporter.Median("full_redraw"), move = reporter.Median("focus_move"),
+               copy = reporter.Median("memcpy_960x540"), blend = reporter.Median("blend_960x540");
+  if (full > 0 && move > 0 && copy > 0) {
+    std::printf("\n%-28s %10s %8s %8s\n", "median (us)", "", "ratio", "goal");
+    std::printf("%-28s %10.1f\n", "memcpy 960x540", copy / 1000);
+    std::printf("%-28s %10.1f %8.2f %8s  (reference: one full-window blend)\n", "blend 960x540 / memcpy",
+                blend / 1000, blend / copy, "");
+    std::printf("%-28s %10.1f %8.2f %8s  %s\n", "full redraw / memcpy", full / 1000, full / copy, "<= 8",
+                full / copy <= 8 ? "met" : "MISSED");
+    std::printf("%-28s %10.1f %8.3f %8s  %s\n", "focus move / full redraw", move / 1000, move / full, "<= 0.1",
+                move / full <= 0.1 ? "met" : "MISSED");
+  }
+  bench::g_scene = nullptr;
+  benchmark::Shutdown();
+  return 0;
+}

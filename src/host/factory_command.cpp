@@ -1,0 +1,17 @@
+#include "host/factory_command.h"
+
+#include <cstring>
+
+int32_t bInFactoryMode = 0;
+
+namespace host {
+
+int32_t FactoryCommandProcess(const FactoryCommand* command, FactoryResult* result) {
+  if (!result) return 0;
+  std::memset(result, 0, sizeof *result);
+  result->kind = FACTORY_RESULT_NONE;
+  (void)command;
+  return 0;
+}
+
+}  // namespace host

@@ -1,0 +1,149 @@
+#include "host/key_script.h"
+
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/keys/keytable.h"
+#include "platform/display/display.h"
+#include "runtime/clock.h"
+#include "runtime/slot.h"
+#include "runtime/trace.h"
+#include "units/Core/Root.h"
+
+namespace host {
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+bool ValidShotName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (char c : name)
+    if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.')) return false;
+  return true;
+}
+
+}  // namespace
+
+bool KeyScript::Parse(std::string_view text, std::string* error) {
+  steps_.clear();
+  int lineNo = 0;
+  while (!text.empty()) {
+    const size_t nl = text.find('\n');
+    std::string_view line = Trim(text.substr(0, nl));
+    text = nl == std::string_view::npos ? std::string_view() : text.substr(nl + 1);
+    ++lineNo;
+    if (line.empty() || line.front() == '#') continue;
+    const size_t sp = line.find_first_of(" \t");
+    const std::string_view word = line.substr(0, sp);
+    const std::string_view rest = sp == std::string_view::npos ? std::string_view() : Trim(line.substr(sp));
+    Step step;
+    if (word == "wait") {
+      int64_t ms = -1;
+      auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), ms);
+      if (ec != std::errc() || end != rest.data() + rest.size() || ms < 0) {
+        if (error) *error = "line " + std::to_string(lineNo) + ": \"wait\" needs milliseconds";
+        return false;
+      }
+      step.kind = Step::kWait;
+      step.ms = ms;
+    } else if (word == "shot") {
+      if (!ValidShotName(rest)) {
+        if (error) *error = "line " + std::to_string(lineNo) + ": \"shot\" needs a name of letters, digits, '-', '_' or '.'";
+        return false;
+      }
+      step.kind = Step::kShot;
+      step.name = std::string(rest);
+    } else {
+      const int code = ScriptNameToPlatformKey(line);
+      if (code < 0) {
+        if (error) *error = "line " + std::to_string(lineNo) + ": unknown key \"" + std::string(line) + "\"";
+        return false;
+      }
+      step.kind = Step::kKey;
+      step.key = code;
+    }
+    steps_.push_back(std::move(step));
+  }
+  return true;
+}
+
+bool KeyScript::Load(const std::string& path, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    if (error) *error = "cannot read " + path;
+    return false;
+  }
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return Parse(ss.str(), error);
+}
+
+void KeyScript::Attach(dfb::EventBuffer* events, dfb::Display* display, Core::Root* root, std::string shotsDir,
+                       std::function<void()> onEnd) {
+  events_ = events;
+  display_ = display;
+  root_ = root;
+  shotsDir_ = std::move(shotsDir);
+  onEnd_ = std::move(onEnd);
+}
+
+int64_t KeyScript::Deadline() const {
+  if (next_ < steps_.size() && steps_[next_].kind == Step::kWait && stepStarted_) return waitUntil_;
+  return -1;
+}
+
+void KeyScript::AfterPass(const PassResult& pass) {
+  if (pass.gotEvent && pass.type == dfb::EventType::kKey && pendingKeys_ > 0) --pendingKeys_;
+  while (!ended_) {
+    if (next_ >= steps_.size()) {
+      ended_ = true;
+      kv::Log("key script: done");
+      if (onEnd_) onEnd_();
+      return;
+    }
+    const Step& step = steps_[next_];
+    switch (step.kind) {
+      case Step::kKey:
+        if (!stepStarted_) {
+          stepStarted_ = true;
+          pendingKeys_ = 0;
+          if (events_ && events_->PostKey(step.key, true)) ++pendingKeys_;
+          if (events_ && events_->PostKey(step.key, false)) ++pendingKeys_;
+        }
+        if (pendingKeys_ > 0) return;  // the next passes take them
+        break;
+      case Step::kWait:
+        if (!stepStarted_) {
+          stepStarted_ = true;
+          waitUntil_ = kv::GetClock().Now() + step.ms;
+        }
+        if (kv::GetClock().Now() < waitUntil_) return;
+        break;
+      case Step::kShot: {
+        if (kv::SignalsPending() || (root_ && root_->IsAnimationRunning())) return;
+        std::error_code ec;
+        if (!shotsDir_.empty()) std::filesystem::create_directories(shotsDir_, ec);
+        const std::string path = (shotsDir_.empty() ? std::string(".") : shotsDir_) + "/" + step.name + ".png";
+        if (!display_ || !display_->SaveScreenshot(path)) {
+          kv::Log("key script: screenshot " + path + " could not be written");
+          ++failures_;
+        } else {
+          kv::Log("key script: wrote " + path);
+        }
+        break;
+      }
+    }
+    ++next_;
+    stepStarted_ = false;
+  }
+}
+
+}  // namespace host

@@ -1,0 +1,69 @@
+// A headless key script: one remote key name per line (host::ScriptNameToPlatformKey),
+// "wait MS", "shot NAME"; blank lines and lines starting with '#' are skipped.
+//
+// The script advances from the GUI loop's pass hook, on the GUI task:
+// a key is posted (press and release) and the next line waits for the pass
+// that handled it; "wait" lets the clock run MS milliseconds; "shot" writes
+// DIR/NAME.png once no posted signal waits and no animation runs. With the
+// virtual clock the same script gives the same screens every run.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/gui_loop.h"
+
+namespace dfb {
+class Display;
+class EventBuffer;
+}  // namespace dfb
+namespace Core {
+class Root;
+}
+
+namespace host {
+
+class KeyScript {
+ public:
+  struct Step {
+    enum Kind { kKey, kWait, kShot } kind = kKey;
+    int32_t key = 0;    // kKey: platform key code
+    int64_t ms = 0;     // kWait
+    std::string name;   // kShot
+  };
+
+  // Parses a script; false with `error` naming the first bad line.
+  bool Parse(std::string_view text, std::string* error);
+  bool Load(const std::string& path, std::string* error);
+  const std::vector<Step>& Steps() const { return steps_; }
+
+  // Where it plays. `onEnd` runs once, on the GUI task, after the last line.
+  void Attach(dfb::EventBuffer* events, dfb::Display* display, Core::Root* root, std::string shotsDir,
+              std::function<void()> onEnd);
+  // Advances after a pass (and once before the first).
+  void AfterPass(const PassResult& pass);
+  // The time the loop's wait must not pass: the end of a running "wait"; -1 otherwise.
+  int64_t Deadline() const;
+  bool Finished() const { return ended_; }
+  // Screenshots that could not be written.
+  int Failures() const { return failures_; }
+
+ private:
+  std::vector<Step> steps_;
+  size_t next_ = 0;
+  int pendingKeys_ = 0;       // key events posted and not yet taken
+  bool stepStarted_ = false;
+  int64_t waitUntil_ = -1;
+  bool ended_ = false;
+  int failures_ = 0;
+  dfb::EventBuffer* events_ = nullptr;
+  dfb::Display* display_ = nullptr;
+  Core::Root* root_ = nullptr;
+  std::string shotsDir_;
+  std::function<void()> onEnd_;
+};
+
+}  // namespace host

@@ -1,0 +1,3 @@
+#include "units/Events/CEC_EVENT_NAME_UPDATED.h"
+
+KV_REGISTER_CLASS(Events::CEC_EVENT_NAME_UPDATED);

@@ -1,0 +1,3 @@
+#include "units/Events/MediaRemovedEvent.h"
+
+KV_REGISTER_CLASS(Events::MediaRemovedEvent);

@@ -1,0 +1,3 @@
+#include "units/Events/NetworkInterfaceDownEvent.h"
+
+KV_REGISTER_CLASS(Events::NetworkInterfaceDownEvent);

@@ -1,0 +1,3 @@
+#include "units/Events/NetworkInterfaceUpEvent.h"
+
+KV_REGISTER_CLASS(Events::NetworkInterfaceUpEvent);

@@ -1,0 +1,3 @@
+#include "units/Events/NetworkTestResultsEvent.h"
+
+KV_REGISTER_CLASS(Events::NetworkTestResultsEvent);

@@ -1,0 +1,3 @@
+#include "units/Events/PVRPerfStatusEvent.h"
+
+KV_REGISTER_CLASS(Events::PVRPerfStatusEvent);

@@ -1,0 +1,3 @@
+#include "units/Events/PVRRecordStatusEvent.h"
+
+KV_REGISTER_CLASS(Events::PVRRecordStatusEvent);

@@ -1,0 +1,3 @@
+#include "units/Events/PVRUSBFormatEvent.h"
+
+KV_REGISTER_CLASS(Events::PVRUSBFormatEvent);

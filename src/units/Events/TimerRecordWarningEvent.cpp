@@ -1,0 +1,3 @@
+#include "units/Events/TimerRecordWarningEvent.h"
+
+KV_REGISTER_CLASS(Events::TimerRecordWarningEvent);

@@ -1,0 +1,3 @@
+#include "units/Events/TimerStandbyEvent.h"
+
+KV_REGISTER_CLASS(Events::TimerStandbyEvent);

@@ -1,0 +1,3 @@
+#include "units/Events/USER_EVENT_CABLE_ON_OFF.h"
+
+KV_REGISTER_CLASS(Events::USER_EVENT_CABLE_ON_OFF);

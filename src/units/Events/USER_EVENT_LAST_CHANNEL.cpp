@@ -1,0 +1,3 @@
+#include "units/Events/USER_EVENT_LAST_CHANNEL.h"
+
+KV_REGISTER_CLASS(Events::USER_EVENT_LAST_CHANNEL);

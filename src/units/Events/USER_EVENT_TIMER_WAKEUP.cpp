@@ -1,0 +1,3 @@
+#include "units/Events/USER_EVENT_TIMER_WAKEUP.h"
+
+KV_REGISTER_CLASS(Events::USER_EVENT_TIMER_WAKEUP);

@@ -1,0 +1,3 @@
+#include "units/Events/WlanConnectCompleteEvent.h"
+
+KV_REGISTER_CLASS(Events::WlanConnectCompleteEvent);

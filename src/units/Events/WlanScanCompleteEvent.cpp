@@ -1,0 +1,3 @@
+#include "units/Events/WlanScanCompleteEvent.h"
+
+KV_REGISTER_CLASS(Events::WlanScanCompleteEvent);

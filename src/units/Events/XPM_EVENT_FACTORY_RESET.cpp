@@ -1,0 +1,3 @@
+#include "units/Events/XPM_EVENT_FACTORY_RESET.h"
+
+KV_REGISTER_CLASS(Events::XPM_EVENT_FACTORY_RESET);

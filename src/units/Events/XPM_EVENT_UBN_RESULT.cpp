@@ -1,0 +1,3 @@
+#include "units/Events/XPM_EVENT_UBN_RESULT.h"
+
+KV_REGISTER_CLASS(Events::XPM_EVENT_UBN_RESULT);

@@ -1,0 +1,3 @@
+#include "units/Structures/AMPMHour.h"
+
+KV_REGISTER_CLASS(Structures::AMPMHour);

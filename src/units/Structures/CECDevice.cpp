@@ -1,0 +1,3 @@
+#include "units/Structures/CECDevice.h"
+
+KV_REGISTER_CLASS(Structures::CECDevice);

@@ -1,0 +1,3 @@
+#include "units/Structures/CaptionServiceInfo.h"
+
+KV_REGISTER_CLASS(Structures::CaptionServiceInfo);

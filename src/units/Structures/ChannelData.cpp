@@ -1,0 +1,3 @@
+#include "units/Structures/ChannelData.h"
+
+KV_REGISTER_CLASS(Structures::ChannelData);

@@ -1,0 +1,3 @@
+#include "units/Structures/EventInfo.h"
+
+KV_REGISTER_CLASS(Structures::EventInfo);

@@ -1,0 +1,3 @@
+#include "units/Structures/RRTDimensionData.h"
+
+KV_REGISTER_CLASS(Structures::RRTDimensionData);

@@ -1,0 +1,3 @@
+#include "units/Structures/TimerData.h"
+
+KV_REGISTER_CLASS(Structures::TimerData);

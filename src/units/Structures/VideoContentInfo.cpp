@@ -1,0 +1,3 @@
+#include "units/Structures/VideoContentInfo.h"
+
+KV_REGISTER_CLASS(Structures::VideoContentInfo);

@@ -1,0 +1,3 @@
+#include "units/Structures/WPS_Connection.h"
+
+KV_REGISTER_CLASS(Structures::WPS_Connection);

@@ -1,0 +1,25 @@
+// SubSystem::MenuSystemClass: the base of the menu sub-system, which
+// remembers the focused item of each menu level.
+#pragma once
+
+#include <cstdint>
+
+#include "units/SubSystem/SubSystemClass.h"
+
+namespace SubSystem {
+
+class MenuSystemClass : public SubSystemClass {
+  KV_CLASS(SubSystem, MenuSystemClass, SubSystemClass)
+ public:
+  MenuSystemClass() = default;
+
+  // Remember and read the 1-based focused item of a menu level. The base
+  // remembers nothing and answers 1 (the first item).
+  virtual void SetMenuIndex(int32_t level, int32_t index);
+  virtual int32_t GetMenuIndex(int32_t level);
+  // A menu page timed out (sender: the page). The base closes the menu
+  // layers (Constants::LAYER_MASK_MENU) through the widget manager.
+  virtual void MenuTimeout(kv::Object* sender = nullptr);
+};
+
+}  // namespace SubSystem

@@ -1,0 +1,80 @@
+// Views::Text: one line of text in a font and colour, aligned in its bounds.
+//
+// AutoSize is synchronous: while it is on, setting the string, the font or
+// the bounds gives the view the size of its text at once (the width of the
+// text, the height of one line), keeping the top-left corner, so callers can
+// measure right after OnSetString. With Ellipsis a text wider than the
+// bounds is cut and ends with "...". A '\n' ends the text shown.
+//
+// Without a font the view uses Fonts::MediumFont.
+#pragma once
+
+#include <cstdint>
+
+#include "ge/attr_text.h"
+#include "runtime/geometry.h"
+#include "runtime/member.h"
+#include "runtime/string.h"
+#include "units/Colors/Colors.h"
+#include "units/Core/View.h"
+
+namespace Resources {
+class Font;
+}
+
+namespace Views {
+
+class Text : public Core::View {
+  KV_CLASS(Views, Text, Core::View)
+ public:
+  Text() = default;
+
+  void OnSetString(const kv::String& text);
+  const kv::String& OnGetString() const { return string_; }
+  void OnSetFont(Resources::Font* font);
+  Resources::Font* OnGetFont();
+  void OnSetColor(kv::Color color);
+  kv::Color OnGetColor() { return color_; }
+  // 0 left, 1 centred, 2 right; others are logged and count as 0.
+  void OnSetAlignH(int32_t align);
+  int32_t OnGetAlignH() { return alignH_; }
+  // 0 top, 1 centred, 2 bottom; others are logged and count as 0.
+  void OnSetAlignV(int32_t align);
+  int32_t OnGetAlignV() { return alignV_; }
+  void OnSetAutoSize(bool on);
+  bool OnGetAutoSize() { return autoSize_; }
+  void OnSetEllipsis(bool on);
+  bool OnGetEllipsis() { return ellipsis_; }
+  bool Ellipsis() const { return ellipsis_; }
+
+  void OnSetBounds(kv::Rect bounds) override;
+
+  // The font drawn with: the one set, else the medium font.
+  Resources::Font* EffectiveFont() const;
+  // The text as it is drawn in the current bounds (lines, widths, ellipsis).
+  ge::TextLayout GetLayout();
+
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+
+ protected:
+  // How the text is laid out: `measuring` for the auto size (no width limit
+  // for a single line).
+  virtual ge::LayoutOptions Options(bool measuring) const;
+  // The bounds the auto size gives for `bounds`.
+  virtual kv::Rect AutoSizeBounds(const kv::Rect& bounds);
+  // Applies the auto size when it is on (no redraw when nothing changes).
+  void UpdateSize();
+  // The string as one run of the effective font and the colour.
+  ge::TextRun Run() const;
+
+ private:
+  kv::String string_;
+  kv::Member<Resources::Font> font_;
+  kv::Color color_ = Colors::StandardTextColor;
+  int32_t alignH_ = 0;
+  int32_t alignV_ = 0;
+  bool autoSize_ = false;
+  bool ellipsis_ = false;
+};
+
+}  // namespace Views

@@ -1,0 +1,139 @@
+// Headless key scripts: parsing, and repeatable screens on the virtual clock.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "host/app.h"
+#include "host/key_script.h"
+#include "host/keys/keytable.h"
+#include "platform/sim/sim.h"
+#include "runtime/clock.h"
+#include "runtime/runtime.h"
+#include "runtime/slot.h"
+#include "units/Core/Event.h"
+#include "units/Core/Root.h"
+#include "units/Core/Timer.h"
+#include "units/Events/XPM_EVENT_KEY.h"
+#include "units/Views/Rectangle.h"
+
+namespace {
+
+TEST(KeyScriptTest, ParsesKeysWaitsAndShotsAndNamesTheFirstBadLine) {
+  host::KeyScript script;
+  std::string error;
+  ASSERT_TRUE(script.Parse("# start\nmenu\n\n  wait 250 \nshot main-menu_1\nvol+\n", &error)) << error;
+  ASSERT_EQ(script.Steps().size(), 4u);
+  EXPECT_EQ(script.Steps()[0].kind, host::KeyScript::Step::kKey);
+  EXPECT_EQ(script.Steps()[0].key, host::ScriptNameToPlatformKey("menu"));
+  EXPECT_EQ(script.Steps()[1].ms, 250);
+  EXPECT_EQ(script.Steps()[2].name, "main-menu_1");
+  EXPECT_EQ(script.Steps()[3].key, host::ScriptNameToPlatformKey("vol+"));
+
+  EXPECT_FALSE(script.Parse("ok\nfrobnicate\n", &error));
+  EXPECT_EQ(error, "line 2: unknown key \"frobnicate\"");
+  EXPECT_FALSE(script.Parse("wait soon\n", &error));
+  EXPECT_EQ(error, "line 1: \"wait\" needs milliseconds");
+  EXPECT_FALSE(script.Parse("shot ../escape\n", &error));
+  EXPECT_NE(error.find("line 1"), std::string::npos);
+}
+
+// A root that shows a box: Right moves it, and a timer moves it down every 400 ms.
+class BoxRoot : public Core::Root {
+  KV_CLASS(hosttest, BoxRoot, Core::Root)
+ public:
+  BoxRoot() {
+    box_ = kv::New<Views::Rectangle>();
+    box_->OnSetBounds({100, 100, 200, 160});
+    box_->OnSetColor({250, 120, 20, 200});
+    Add(box_);
+    timer_.OnTrigger = kv::MakeSlot(this, &BoxRoot::Down);
+    timer_.OnSetBegin(400);
+    timer_.OnSetPeriod(400);
+  }
+  kv::Object* PreDispatch(Core::Event* event) override {
+    auto* key = kv::Cast<Events::XPM_EVENT_KEY>(event);
+    if (key && key->Code == host::keys::KEY_RIGHT) {
+      box_->OnSetBounds(box_->Bounds().Move({40, 0}));
+      timer_.OnSetEnabled(true);
+      return this;
+    }
+    return nullptr;
+  }
+  bool IsScreenShown() override { return true; }
+  void Down(kv::Object*) { box_->OnSetBounds(box_->Bounds().Move({0, 30})); }
+
+ private:
+  kv::Member<Views::Rectangle> box_;
+  Core::Timer timer_;
+};
+
+std::string ReadFile(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+class ScriptRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    base_ = std::filesystem::temp_directory_path() / ("tvui-script-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(base_);
+    std::filesystem::create_directories(base_);
+    std::ofstream(base_ / "keys.txt") << "right\nshot a\nright\nwait 1000\nshot b\nleft\nshot c\n";
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(base_, ec);
+  }
+
+  // One headless run of the script on a fresh virtual clock and a new set.
+  int Run(const std::string& name) {
+    kv::Runtime::ResetForTests();
+    kv::VirtualClock clock(0);
+    kv::SetClock(&clock);
+    int status;
+    {
+      sim::Sim tv((base_ / (name + "-data")).string());
+      tv.Start();
+      host::Options options;
+      options.dataDir = (base_ / (name + "-data")).string();
+      options.backend = dfb::Backend::kHeadless;
+      options.rootClass = &BoxRoot::StaticClass();
+      options.fontPath = TVUI_BINARY_DIR "/fonts/tt7268m_803.ttf";
+      options.keysFile = (base_ / "keys.txt").string();
+      options.shotsDir = (base_ / name).string();
+      status = host::app_main(options);
+      tv.Stop();
+    }
+    kv::SetClock(nullptr);
+    kv::Runtime::ResetForTests();
+    return status;
+  }
+
+  std::filesystem::path base_;
+};
+
+TEST_F(ScriptRunTest, SameScriptTwiceGivesTheSameScreenshots) {
+  ASSERT_EQ(Run("first"), 0);
+  ASSERT_EQ(Run("second"), 0);
+  for (const char* shot : {"a.png", "b.png", "c.png"}) {
+    const std::string one = ReadFile(base_ / "first" / shot);
+    ASSERT_FALSE(one.empty()) << shot;
+    EXPECT_EQ(one, ReadFile(base_ / "second" / shot)) << shot;
+  }
+  // The keys and the timer changed the screen between the shots; the unused key did not.
+  EXPECT_NE(ReadFile(base_ / "first/a.png"), ReadFile(base_ / "first/b.png"));
+  EXPECT_EQ(ReadFile(base_ / "first/b.png"), ReadFile(base_ / "first/c.png"));
+}
+
+TEST_F(ScriptRunTest, ABadScriptEndsTheRunWithAFailure) {
+  std::ofstream(base_ / "keys.txt") << "ok\nnot-a-key\n";
+  EXPECT_EQ(Run("bad"), 1);
+}
+
+}  // namespace

@@ -1,0 +1,290 @@
+// The simulated television and the C stand-ins it serves.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/oam/oam.h"
+#include "platform/os/bkni.h"
+#include "platform/os/gui_lock.h"
+#include "platform/os/mplcore.h"
+#include "platform/os/runners.h"
+#include "platform/sim/sim.h"
+#include "platform/tvsm/tvsm.h"
+#include "platform/xpm/xpm.h"
+#include "platform/xpm/xpm_event_ids.h"
+#include "platform/xpm/xpm_events.h"
+#include "runtime/clock.h"
+
+namespace {
+
+struct Received {
+  uint32_t id;
+  std::vector<uint8_t> bytes;
+  std::thread::id thread;
+};
+
+std::mutex g_mutex;
+std::vector<Received> g_received;
+std::vector<TVSM_Command> g_commands;
+
+void OnEvent(uint32_t id, const void* payload, uint32_t length) {
+  const auto* p = static_cast<const uint8_t*>(payload);
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_received.push_back({id, std::vector<uint8_t>(p, p + length), std::this_thread::get_id()});
+}
+
+void OnCommand(const TVSM_Command* cmd) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_commands.push_back(*cmd);
+}
+
+std::string ReadFile(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+class SimTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    kv::SetClock(&clock_);
+    dir_ = std::filesystem::temp_directory_path() /
+           ("tvui-sim-" + std::to_string(::getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    tv_ = std::make_unique<sim::Sim>(dir_.string());
+    tv_->Start();
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_received.clear();
+    g_commands.clear();
+  }
+  void TearDown() override {
+    tv_.reset();
+    kv::SetClock(nullptr);
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+  size_t ReceivedCount() {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return g_received.size();
+  }
+
+  kv::FakeClock clock_{5000};
+  std::filesystem::path dir_;
+  std::unique_ptr<sim::Sim> tv_;
+};
+
+TEST_F(SimTest, InjectedEventsArriveOnTheSimThreadWhenTheClockGetsThere) {
+  ASSERT_EQ(XPM_SubscribeEvents(OnEvent), XPM_OK);
+  XPM_ScanEndPayload end{-1, 3};
+  tv_->Inject(XPM_EVT_FULL_SCAN_COMPLETE, end, clock_.Now() + 100);
+  tv_->Inject(XPM_EVT_FACTORY, nullptr, 0);  // due now
+  EXPECT_EQ(tv_->NextDue(), clock_.Now());
+  tv_->Quiesce();
+  ASSERT_EQ(ReceivedCount(), 1u);
+  EXPECT_EQ(tv_->NextDue(), clock_.Now() + 100);
+
+  clock_.Advance(99);
+  tv_->Quiesce();
+  EXPECT_EQ(ReceivedCount(), 1u);
+  clock_.Advance(1);
+  tv_->Quiesce();
+  ASSERT_EQ(ReceivedCount(), 2u);
+  std::lock_guard<std::mutex> lock(g_mutex);
+  EXPECT_EQ(g_received[0].id, uint32_t{XPM_EVT_FACTORY});
+  EXPECT_TRUE(g_received[0].bytes.empty());
+  EXPECT_EQ(g_received[1].id, uint32_t{XPM_EVT_FULL_SCAN_COMPLETE});
+  ASSERT_EQ(g_received[1].bytes.size(), sizeof end);
+  EXPECT_EQ(std::memcmp(g_received[1].bytes.data(), &end, sizeof end), 0);
+  EXPECT_NE(g_received[1].thread, std::this_thread::get_id());
+  EXPECT_EQ(tv_->NextDue(), -1);
+}
+
+TEST_F(SimTest, NoEventAfterUnsubscribing) {
+  ASSERT_EQ(XPM_SubscribeEvents(OnEvent), XPM_OK);
+  ASSERT_EQ(XPM_UnsubscribeEvents(), XPM_OK);
+  tv_->Inject(XPM_EVT_FACTORY, nullptr, 0);
+  tv_->Quiesce();
+  EXPECT_EQ(ReceivedCount(), 0u);
+}
+
+TEST_F(SimTest, CallLogAndChosenFailures) {
+  tv_->ClearCallLog();
+  EXPECT_EQ(XPM_SetOSDState(1), XPM_OK);
+  EXPECT_EQ(tv_->MiddlewareSnapshot().osdShown, 1);
+  tv_->FailCall("XPM_SetOSDState", 5);
+  EXPECT_EQ(XPM_SetOSDState(0), 5);
+  EXPECT_EQ(tv_->MiddlewareSnapshot().osdShown, 1);  // a failed call changes nothing
+  EXPECT_EQ(tv_->Calls("XPM_SetOSDState"), (std::vector<std::string>{"XPM_SetOSDState(1)", "XPM_SetOSDState(0)"}));
+  EXPECT_EQ(TVSM_RegisterWindowId(3), TVSM_OK);
+  EXPECT_EQ(OAM_ReportMonitor(1, 0), OAM_OK);
+  EXPECT_EQ(tv_->CallLog().back(), "OAM_ReportMonitor(1, 0)");
+
+  // TVSM_ReportAsyncEvent answers 0 on failure, non-zero on success.
+  XPM_NetworkStatusPayload status{0, 1};
+  EXPECT_NE(TVSM_ReportAsyncEvent(TVSM_ASYNC_NETWORK_STATUS, &status, sizeof status), 0);
+  tv_->FailCall("TVSM_ReportAsyncEvent", 0);
+  EXPECT_EQ(TVSM_ReportAsyncEvent(TVSM_ASYNC_NETWORK_STATUS, &status, sizeof status), 0);
+  tv_->ClearFailures();
+  EXPECT_EQ(XPM_SetOSDState(0), XPM_OK);
+
+  // Without a running Sim every call answers its "not ready".
+  tv_->Stop();
+  EXPECT_EQ(XPM_SetOSDState(1), XPM_ERR_NOT_READY);
+  EXPECT_EQ(TVSM_ReportAsyncEvent(1, nullptr, 0), 0);
+  EXPECT_EQ(TVSM_WaitStandby(), 0);
+}
+
+TEST_F(SimTest, CaptionStateSurvivesARestartInAnAtomicallyWrittenFile) {
+  int32_t on = -1;
+  ASSERT_EQ(XPM_GetCaptionRendering(&on), XPM_OK);
+  EXPECT_EQ(on, 0);
+  ASSERT_EQ(XPM_SetCaptionRendering(1), XPM_OK);
+  tv_.reset();
+  EXPECT_EQ(ReadFile(dir_ / "tvsim.state"), "caption.rendering=1\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "tvsim.state.new"));
+
+  tv_ = std::make_unique<sim::Sim>(dir_.string());
+  tv_->Start();
+  ASSERT_EQ(XPM_GetCaptionRendering(&on), XPM_OK);
+  EXPECT_EQ(on, 1);
+  EXPECT_FALSE(tv_->SetState("bad=key", "x"));
+}
+
+TEST_F(SimTest, SerialPortWritesTheServiceLog) {
+  EXPECT_EQ(XPM_PrintStringUART("lost\n"), XPM_ERR_NOT_READY);
+  ASSERT_EQ(XPM_OpenUART(), XPM_OK);
+  EXPECT_EQ(XPM_PrintStringUART("Factory: \xe9t\xe9\n"), XPM_OK);
+  EXPECT_EQ(XPM_PrintStringUART(nullptr), XPM_ERR_INVALID_PARAM);
+  ASSERT_EQ(XPM_CloseUART(), XPM_OK);
+  EXPECT_EQ(ReadFile(dir_ / "serial.log"), "Factory: \xe9t\xe9\n");
+}
+
+TEST_F(SimTest, StandbyCallFollowsThePowerState) {
+  ASSERT_EQ(TVSM_RegisterProcessCommandCallback(OnCommand), TVSM_OK);
+  EXPECT_EQ(TVSM_WaitStandby(), 1);
+
+  tv_->Standby();
+  std::atomic<int> answer{-1};
+  std::thread waiter([&] { answer = TVSM_WaitStandby(); });
+  tv_->Quiesce();
+  {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    ASSERT_EQ(g_commands.size(), 1u);
+    EXPECT_EQ(g_commands[0].id, uint32_t{TVSM_CMD_STOP});
+  }
+  EXPECT_EQ(answer.load(), -1);  // still in standby (checked again below after Resume)
+  tv_->Resume();
+  waiter.join();
+  EXPECT_EQ(answer.load(), 1);
+
+  tv_->PowerOff();
+  EXPECT_EQ(TVSM_WaitStandby(), 0);
+  tv_->Quiesce();
+  std::lock_guard<std::mutex> lock(g_mutex);
+  ASSERT_EQ(g_commands.size(), 2u);
+  EXPECT_EQ(g_commands[1].id, uint32_t{TVSM_CMD_STOP});
+}
+
+TEST_F(SimTest, CommandsCarryTheirDataAndArriveInOrder) {
+  ASSERT_EQ(TVSM_RegisterProcessCommandCallback(OnCommand), TVSM_OK);
+  const char text[] = "hello";
+  tv_->SendCommand(40, 9, text, sizeof text);
+  tv_->SendCommand(TVSM_CMD_CAPTION_STATE, 1);
+  tv_->Quiesce();
+  std::lock_guard<std::mutex> lock(g_mutex);
+  ASSERT_EQ(g_commands.size(), 2u);
+  EXPECT_EQ(g_commands[0].id, 40u);
+  EXPECT_EQ(g_commands[0].param, 9);
+  EXPECT_EQ(g_commands[0].length, sizeof text);
+  EXPECT_STREQ(reinterpret_cast<const char*>(g_commands[0].data), "hello");
+  EXPECT_EQ(g_commands[1].id, uint32_t{TVSM_CMD_CAPTION_STATE});
+}
+
+TEST_F(SimTest, MountMakesTheFolderUnderTheDataDirectoryUnlessToldToFail) {
+  EXPECT_EQ(MPLCore_MountPartition("stagecraft", "/mnt/stagecraft"), BKNI_SUCCESS);
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "mnt/stagecraft"));
+  EXPECT_EQ(tv_->TargetPath("/mnt/stagecraft"), (dir_ / "mnt/stagecraft").string());
+  tv_->FailCall("MPLCore_MountPartition", 7);
+  EXPECT_EQ(MPLCore_MountPartition("stagecraft", "/mnt/other"), 7);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "mnt/other"));
+  EXPECT_EQ(vudu_runner_init(), 0);
+  EXPECT_EQ(tv_->CallLog().back(), "vudu_runner_init()");
+}
+
+TEST_F(SimTest, GuiLockIsFilledInWhileTheSimRuns) {
+  EXPECT_EQ(g_qvak_mutex, tv_->GuiLock());
+  ASSERT_NE(g_qvak_mutex, nullptr);
+  tv_.reset();
+  EXPECT_EQ(g_qvak_mutex, nullptr);
+}
+
+// --- The OS layer ------------------------------------------------------------------------
+
+TEST(BkniTest, AllocationsAreTrackedAndDoubleFreesCaught) {
+  const size_t live = BKNI_LiveAllocations();
+  const size_t bad = BKNI_BadFrees();
+  void* a = BKNI_Malloc(16);
+  void* b = BKNI_Malloc(0);
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(BKNI_LiveAllocations(), live + 2);
+  BKNI_Free(a);
+  BKNI_Free(a);  // the second is refused, not passed on
+  int onStack = 0;
+  BKNI_Free(&onStack);
+  EXPECT_EQ(BKNI_BadFrees(), bad + 2);
+  EXPECT_EQ(BKNI_LiveAllocations(), live + 1);  // b leaks until freed
+  BKNI_Free(b);
+  EXPECT_EQ(BKNI_LiveAllocations(), live);
+}
+
+TEST(BkniTest, WaitsFollowTheSharedClock) {
+  kv::FakeClock clock(0);
+  kv::SetClock(&clock);
+  BKNI_EventHandle ev = nullptr;
+  ASSERT_EQ(BKNI_CreateEvent(&ev), BKNI_SUCCESS);
+  BKNI_SetEvent(ev);
+  EXPECT_EQ(BKNI_WaitForEvent(ev, 0), BKNI_SUCCESS);  // taken...
+  EXPECT_EQ(BKNI_WaitForEvent(ev, 0), BKNI_TIMEOUT);  // ...once
+
+  std::atomic<int32_t> result{-1};
+  std::thread waiter([&] { result = BKNI_WaitForEvent(ev, 500); });
+  // The wait ends only when the clock reaches its deadline, however long that takes in real time.
+  while (result.load() == -1) {
+    clock.Advance(50);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  waiter.join();
+  EXPECT_EQ(result.load(), BKNI_TIMEOUT);
+  EXPECT_GE(clock.Now(), 500);
+  BKNI_DestroyEvent(ev);
+
+  MPLCore_QueueHandle q = MPLCore_CreateQueue(2, sizeof(int32_t));
+  int32_t v = 1;
+  EXPECT_EQ(MPLCore_SendQueue(q, &v, sizeof v), BKNI_SUCCESS);
+  v = 2;
+  EXPECT_EQ(MPLCore_SendQueue(q, &v, sizeof v), BKNI_SUCCESS);
+  EXPECT_NE(MPLCore_SendQueue(q, &v, sizeof v), BKNI_SUCCESS);  // full: refused, never blocks
+  int32_t out = 0;
+  EXPECT_EQ(MPLCore_ReceiveQueue(q, &out, sizeof out, 0), BKNI_SUCCESS);
+  EXPECT_EQ(out, 1);
+  EXPECT_EQ(MPLCore_ReceiveQueue(q, &out, sizeof out, 0), BKNI_SUCCESS);
+  EXPECT_EQ(out, 2);
+  EXPECT_EQ(MPLCore_ReceiveQueue(q, &out, sizeof out, 0), BKNI_TIMEOUT);
+  MPLCore_DestroyQueue(q);
+  kv::SetClock(nullptr);
+}
+
+}  // namespace

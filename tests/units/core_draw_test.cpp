@@ -1,0 +1,189 @@
+// Drawing through the root: only dirty areas are cleared and redrawn, back to
+// front and clipped; invalidation by setters, bounds, visibility, stacking;
+// dirty-rectangle merging; group opacity.
+#include <gtest/gtest.h>
+
+#include "core_test_support.h"
+
+namespace coretest {
+namespace {
+
+constexpr uint32_t kRed = 0xff0000ffu;    // opaque, straight = premultiplied
+constexpr uint32_t kBlue = 0xffff0000u;
+constexpr uint32_t kGreen = 0xff00ff00u;
+
+class DrawTest : public ViewTest {
+ protected:
+  FillView* NewFill(Core::Group* owner, kv::Rect bounds, uint32_t color) {
+    auto* v = kv::New<FillView>();
+    v->color = color;
+    v->OnSetBounds(bounds);
+    owner->Add(v);
+    return v;
+  }
+};
+
+TEST_F(DrawTest, OnlyTheChangedAreaIsClearedAndRedrawn) {
+  FillView* a = NewFill(root, {0, 0, 100, 100}, kRed);
+  FillView* b = NewFill(root, {50, 50, 150, 150}, kBlue);  // overlaps a
+  FillView* c = NewFill(root, {500, 300, 600, 400}, kGreen);
+  driver.Pass();
+  // a is drawn for its own rectangle and again for b's, where they overlap.
+  EXPECT_EQ(a->drawn, 100 * 100 + 50 * 50);
+  EXPECT_EQ(Pixel(75, 75), kBlue);  // b is in front
+  EXPECT_EQ(Pixel(25, 25), kRed);
+
+  a->drawn = b->drawn = c->drawn = 0;
+  c->SetColor(kRed);
+  driver.Pass();
+  EXPECT_EQ(c->drawn, 100 * 100);
+  EXPECT_EQ(a->drawn + b->drawn, 0);
+  EXPECT_EQ(Pixel(550, 350), kRed);
+  ASSERT_EQ(flipped.size(), 1u);
+  EXPECT_EQ(flipped[0], (kv::Rect{500, 300, 600, 400}));
+
+  // Redrawing b draws the overlapped part of a behind it first.
+  c->drawn = 0;
+  b->SetColor(kGreen);
+  driver.Pass();
+  EXPECT_EQ(b->drawn, 100 * 100);
+  EXPECT_EQ(a->drawn, 50 * 50);
+  EXPECT_EQ(c->drawn, 0);
+  EXPECT_EQ(Pixel(75, 75), kGreen);
+
+  // A pass with nothing dirty draws and flips nothing.
+  a->drawn = b->drawn = 0;
+  flipped.clear();
+  driver.Pass();
+  EXPECT_EQ(a->drawn + b->drawn + c->drawn, 0);
+  EXPECT_TRUE(flipped.empty());
+}
+
+TEST_F(DrawTest, BoundsVisibilityStackingAndRemovalRedrawTheirAreas) {
+  FillView* a = NewFill(root, {0, 0, 100, 100}, kRed);
+  FillView* b = NewFill(root, {50, 50, 150, 150}, kBlue);
+  driver.Pass();
+
+  a->OnSetBounds({300, 0, 400, 100});
+  driver.Pass();
+  EXPECT_EQ(Pixel(10, 10), 0u);  // the old place is cleared
+  EXPECT_EQ(Pixel(310, 10), kRed);
+
+  a->OnSetBounds({0, 0, 100, 100});
+  root->RestackTop(a);
+  driver.Pass();
+  EXPECT_EQ(Pixel(75, 75), kRed);
+  root->Restack(a, -1);
+  driver.Pass();
+  EXPECT_EQ(Pixel(75, 75), kBlue);
+
+  b->OnSetVisible(false);
+  driver.Pass();
+  EXPECT_EQ(Pixel(75, 75), kRed);
+  EXPECT_EQ(Pixel(120, 120), 0u);
+  b->OnSetVisible(true);
+  driver.Pass();
+  EXPECT_EQ(Pixel(120, 120), kBlue);
+
+  root->Remove(b);
+  driver.Pass();
+  EXPECT_EQ(Pixel(120, 120), 0u);
+  EXPECT_EQ(Pixel(75, 75), kRed);
+
+  // A view that is not on screen invalidates nothing.
+  auto* offscreen = kv::New<Core::Group>();
+  FillView* d = NewFill(offscreen, {0, 0, 10, 10}, kRed);
+  d->SetColor(kBlue);
+  d->OnSetBounds({5, 5, 20, 20});
+  offscreen->OnSetBounds({1, 1, 100, 100});
+  EXPECT_EQ(root->GetDirtyCount(), 0);
+  root->Add(offscreen);
+  EXPECT_EQ(root->GetDirtyCount(), 1);
+}
+
+TEST_F(DrawTest, ChildrenAreClippedToTheirGroup) {
+  auto* group = kv::New<Core::Group>();
+  group->OnSetBounds({100, 100, 200, 200});
+  root->Add(group);
+  FillView* child = NewFill(group, {50, 50, 150, 150}, kRed);  // half outside
+  driver.Pass();
+  EXPECT_EQ(child->drawn, 50 * 50);
+  EXPECT_EQ(Pixel(199, 199), kRed);
+  EXPECT_EQ(Pixel(200, 200), 0u);
+  EXPECT_EQ(child->GetAbsoluteBounds(), (kv::Rect{150, 150, 250, 250}));
+
+  // Invalidating a part of a view redraws only that part.
+  child->drawn = 0;
+  child->InvalidateArea({0, 0, 10, 10});
+  driver.Pass();
+  EXPECT_EQ(child->drawn, 10 * 10);
+}
+
+TEST_F(DrawTest, AtMostSixteenDirtyRectanglesCoverEveryInvalidatedArea) {
+  std::vector<FillView*> views;
+  for (int i = 0; i < 20; ++i)
+    views.push_back(NewFill(root, {i * 45, (i % 4) * 120, i * 45 + 20, (i % 4) * 120 + 20}, kRed));
+  driver.Pass();
+  for (FillView* v : views) v->SetColor(kGreen);
+  EXPECT_EQ(root->GetDirtyCount(), Core::Root::kMaxDirty);
+  for (FillView* v : views) {
+    bool covered = false;
+    for (int i = 0; i < root->GetDirtyCount(); ++i) covered |= root->GetDirtyRects()[i].Contains(v->Bounds());
+    EXPECT_TRUE(covered);
+  }
+  driver.Pass();
+  for (FillView* v : views) EXPECT_EQ(Pixel(v->Bounds().x1, v->Bounds().y1), kGreen);
+
+  // A rectangle inside one already dirty adds nothing; one that holds
+  // others replaces them.
+  root->AddDirty({10, 10, 20, 20});
+  root->AddDirty({30, 30, 40, 40});
+  root->AddDirty({0, 0, 200, 200});
+  root->AddDirty({50, 50, 60, 60});
+  EXPECT_EQ(root->GetDirtyCount(), 1);
+}
+
+TEST_F(DrawTest, AGroupBelowFullOpacityIsBlendedAsAWhole) {
+  auto* group = kv::New<Core::Group>();
+  group->OnSetBounds({0, 0, 200, 100});
+  root->Add(group);
+  NewFill(group, {0, 0, 100, 100}, kRed);
+  NewFill(group, {50, 0, 150, 100}, kBlue);
+  group->OnSetOpacity(128);
+  driver.Pass();
+  // Blended: the overlap shows only the front child, at half opacity.
+  EXPECT_EQ(Pixel(75, 50), 0x80800000u);
+  EXPECT_EQ(Pixel(25, 50), 0x80000080u);
+  EXPECT_EQ(Pixel(175, 50), 0u);
+
+  // Plain: each child is drawn at half opacity, so red shows through blue.
+  group->OnSetDrawMode(Core::DrawMode::kPlain);
+  driver.Pass();
+  const uint32_t p = Pixel(75, 50);
+  EXPECT_GT(p & 0xffu, 0u);
+  EXPECT_GT(p >> 24, 0x80u);
+  EXPECT_EQ(Pixel(25, 50), 0x80000080u);
+
+  group->OnSetOpacity(0);
+  driver.Pass();
+  EXPECT_EQ(Pixel(75, 50), 0u);
+  group->OnSetOpacity(300);  // clamped
+  EXPECT_EQ(group->OnGetOpacity(), 255);
+  driver.Pass();
+  EXPECT_EQ(Pixel(75, 50), kBlue);
+}
+
+TEST_F(DrawTest, TheRootReportsShownScreensAndALanguageChangeRedrawsAll) {
+  EXPECT_FALSE(root->IsScreenShown());
+  FillView* a = NewFill(root, {0, 0, 10, 10}, kRed);
+  EXPECT_TRUE(root->IsScreenShown());
+  a->OnSetVisible(false);
+  EXPECT_FALSE(root->IsScreenShown());
+  driver.Pass();
+  root->ReInit();
+  EXPECT_EQ(root->GetDirtyCount(), 1);
+  EXPECT_EQ(root->GetDirtyRects()[0], (kv::Rect{0, 0, 960, 540}));
+}
+
+}  // namespace
+}  // namespace coretest
