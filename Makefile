@@ -5,6 +5,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
 
 .PHONY: setup build run test bench fuzz clean
 
@@ -15,11 +16,14 @@ build: setup
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_FLAGS_DEBUG="-g -O1" $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The desktop's system libraries (D-Bus, X11) keep a few blocks until exit.
 run: build
-	cd $(BUILD) && ./tvui $(ARGS)
+	cd $(BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp ./tvui $(ARGS)
 
+# The suite runs twice: as it is, and with a collection after every pass.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && KV_COLLECT_EVERY_PASS=1 ctest --output-on-failure -j $(JOBS)
 
 bench: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=OFF -DTVUI_TESTS=OFF -DTVUI_BENCH=ON >/dev/null
@@ -28,8 +32,8 @@ bench: setup
 
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTVUI_SANITIZE=ON -DTVUI_TESTS=OFF -DTVUI_FUZZ=ON >/dev/null
-	@cmake --build build-fuzz -j $(JOBS)
-	@cd build-fuzz && for f in fuzz_*; do echo "== $$f"; ./$$f -max_total_time=60 || exit 1; done
+	@cmake --build build-fuzz -j $(JOBS) --target fuzzers
+	@cd build-fuzz && for f in fuzz_*; do echo "== $$f"; ./$$f -max_total_time=$(FUZZ_SECONDS) || exit 1; done
 
 clean:
 	rm -rf $(BUILD) build-bench build-fuzz

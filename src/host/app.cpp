@@ -40,6 +40,7 @@
 #include "units/Core/Event.h"
 #include "units/Core/Root.h"
 #include "units/Events/EventFactories.h"
+#include "units/PersistentData/PersistentData.h"
 
 namespace host {
 
@@ -308,6 +309,8 @@ void kv_task(void*) {
 
   RegisterHostEvents();
   Events::RegisterAll();
+  // The application settings file and its backup live in the data directory.
+  PersistentData::SetStoragePaths(app.options.dataDir + "/settings.dat", app.options.dataDir + "/settings.bak");
   ProgramExports& exports = GetProgramExports();
   exports.runOnGuiTask = [](std::function<void()> fn) { return RunOnGuiTask(std::move(fn)); };
   exports.newEvent = [](uint32_t id, const void* payload, size_t length) {

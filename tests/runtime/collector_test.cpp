@@ -143,6 +143,8 @@ TEST_F(CollectorTest, QueuedSignalsAndScheduledTimersAreRoots) {
   kv::Collect();
   EXPECT_EQ(Count("gct::Node"), 2u);
   EXPECT_EQ(Count("gct::Ticking"), 1u);
+  // From here on the test reads them across passes: hold them.
+  kv::Persistent<Node> keepPosted = posted, keepIdle = idle;
   driver.Pass(0);  // posted runs; idle waits for the next pass
   EXPECT_EQ(posted->pings, 1);
   EXPECT_EQ(idle->pings, 0);
@@ -150,6 +152,8 @@ TEST_F(CollectorTest, QueuedSignalsAndScheduledTimersAreRoots) {
   EXPECT_EQ(idle->pings, 1);
   EXPECT_EQ(t->fired, 1);
   t->entry.Cancel();
+  keepPosted.reset();
+  keepIdle.reset();
   kv::Collect();
   EXPECT_EQ(kv::LiveObjects(), 0u);
 }
