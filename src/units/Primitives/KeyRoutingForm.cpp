@@ -1,4 +1,5 @@
 #include "units/Primitives/KeyRoutingForm.h"
+#include "units/Primitives/TimeOut.h"
 
 #include "units/Core/Event.h"
 #include "units/Core/Group.h"
@@ -64,28 +65,12 @@ void KeyRoutingForm::TimeOutSlot(kv::Object* /*sender*/) { kv::Signal(OnTimeOut,
 
 kv::Object* KeyRoutingForm::HandleEvent(Core::Event* event) { return Forms::Form::HandleEvent(event); }
 
-void KeyRoutingForm::ResetTimeout(kv::Object* /*sender*/) {
-  if (timeOutTimer_.IsEnabled()) timeOutTimer_.Activate();
-}
+void KeyRoutingForm::ResetTimeout(kv::Object* /*sender*/) { ResetTimeOut(timeOutTimer_); }
 
-void KeyRoutingForm::SetTimeout(bool on) {
-  if (on && TimeOutValue > 0) {
-    timeOutTimer_.OnSetBegin(TimeOutValue);
-    timeOutTimer_.Activate();
-  } else {
-    timeOutTimer_.OnSetEnabled(false);
-  }
-}
+void KeyRoutingForm::SetTimeout(bool on) { SwitchTimeOut(timeOutTimer_, TimeOutValue, on); }
 
 void KeyRoutingForm::OnSetTimeOutValue(int32_t ms) {
-  if (ms < 0) {
-    Core::LogError("Primitives::KeyRoutingForm::OnSetTimeOutValue: negative time-out %i counts as 0", {ms});
-    ms = 0;
-  }
-  TimeOutValue = ms;
-  timeOutTimer_.OnSetPeriod(0);
-  if (ms == 0) timeOutTimer_.OnSetEnabled(false);
-  timeOutTimer_.OnSetBegin(ms);
+  TimeOutValue = ConfigureTimeOut(timeOutTimer_, ms, "Primitives::KeyRoutingForm::OnSetTimeOutValue");
 }
 
 }  // namespace Primitives

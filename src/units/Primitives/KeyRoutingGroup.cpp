@@ -1,4 +1,5 @@
 #include "units/Primitives/KeyRoutingGroup.h"
+#include "units/Primitives/TimeOut.h"
 
 #include "runtime/auto_object.h"
 #include "units/Core/Log.h"
@@ -84,28 +85,12 @@ void KeyRoutingGroup::Remove(Core::View* view) {
   if (auto* form = kv::Cast<KeyRoutingForm>(view)) Manager()->RemoveForm(form);
 }
 
-void KeyRoutingGroup::ResetTimeout(kv::Object* /*sender*/) {
-  if (timeOutTimer_.IsEnabled()) timeOutTimer_.Activate();
-}
+void KeyRoutingGroup::ResetTimeout(kv::Object* /*sender*/) { ResetTimeOut(timeOutTimer_); }
 
-void KeyRoutingGroup::SetTimeout(bool on) {
-  if (on && TimeOutValue > 0) {
-    timeOutTimer_.OnSetBegin(TimeOutValue);
-    timeOutTimer_.Activate();
-  } else {
-    timeOutTimer_.OnSetEnabled(false);
-  }
-}
+void KeyRoutingGroup::SetTimeout(bool on) { SwitchTimeOut(timeOutTimer_, TimeOutValue, on); }
 
 void KeyRoutingGroup::OnSetTimeOutValue(int32_t ms) {
-  if (ms < 0) {
-    Core::LogError("Primitives::KeyRoutingGroup::OnSetTimeOutValue: negative time-out %i counts as 0", {ms});
-    ms = 0;
-  }
-  TimeOutValue = ms;
-  timeOutTimer_.OnSetPeriod(0);
-  if (ms == 0) timeOutTimer_.OnSetEnabled(false);
-  timeOutTimer_.OnSetBegin(ms);
+  TimeOutValue = ConfigureTimeOut(timeOutTimer_, ms, "Primitives::KeyRoutingGroup::OnSetTimeOutValue");
 }
 
 }  // namespace Primitives
