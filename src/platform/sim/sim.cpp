@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "platform/os/gui_lock.h"
+#include "platform/sim/sim_tv_state.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 
@@ -39,6 +40,7 @@ bool WriteAll(int fd, const std::string& data) {
 Sim::Sim(std::string dataDir) : dataDir_(std::move(dataDir)) {
   BKNI_CreateMutex(&guiLock_);
   LoadState();
+  tv_ = std::make_unique<TvState>(*this);
 }
 
 Sim::~Sim() {
@@ -353,6 +355,29 @@ bool Sim::SetState(const std::string& key, const std::string& value) {
   if (it != state_.end() && it->second == value) return true;
   state_[key] = value;
   return SaveStateLocked();
+}
+
+bool Sim::UpdateState(const std::map<std::string, std::string>& set, const std::vector<std::string>& erase) {
+  for (const auto& [key, value] : set) {
+    if (key.empty() || key.find_first_of("=\n") != std::string::npos || value.find('\n') != std::string::npos) {
+      kv::Log("Sim::UpdateState: bad key or value for \"" + key + "\", nothing stored");
+      return false;
+    }
+  }
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  for (const auto& [key, value] : set) state_[key] = value;
+  for (const auto& key : erase) state_.erase(key);
+  return SaveStateLocked();
+}
+
+std::map<std::string, std::string> Sim::StateWithPrefix(std::string_view prefix) const {
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  std::map<std::string, std::string> out;
+  for (auto it = state_.lower_bound(std::string(prefix)); it != state_.end(); ++it) {
+    if (it->first.compare(0, prefix.size(), prefix) != 0) break;
+    out.insert(*it);
+  }
+  return out;
 }
 
 bool Sim::SaveStateLocked() {

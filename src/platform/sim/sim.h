@@ -19,7 +19,8 @@
 //
 // State that survives a restart lives in <data dir>/tvsim.state as
 // "key=value" lines, rewritten atomically (temporary file, sync, rename) on
-// every change. Keys in use: "caption.rendering".
+// every change. Keys in use: "caption.rendering", and "tv.*" for the
+// television's own state (TvState, sim_tv_state.h).
 #pragma once
 
 #include <atomic>
@@ -29,6 +30,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <queue>
@@ -43,6 +45,8 @@
 #include "platform/xpm/xpm.h"
 
 namespace sim {
+
+class TvState;
 
 class Sim {
  public:
@@ -111,6 +115,15 @@ class Sim {
   // Saves the whole state at once; false (logged) when the file could not be written.
   bool SetState(const std::string& key, const std::string& value);
   std::string StatePath() const;
+  // Sets and erases several keys with one save. False (logged) for a bad key
+  // or value (nothing changes), or when the file could not be written (the
+  // keys are changed in memory all the same).
+  bool UpdateState(const std::map<std::string, std::string>& set, const std::vector<std::string>& erase);
+  // The stored keys that start with `prefix`, with their values.
+  std::map<std::string, std::string> StateWithPrefix(std::string_view prefix) const;
+
+  // --- The television's settings, inputs, channels, clock and timers --------
+  TvState& Tv() { return *tv_; }
 
   // --- The devices' state, guarded by Mutex() ------------------------------
   enum class Power { kOn, kStandby, kOff };
@@ -193,6 +206,8 @@ class Sim {
 
   mutable std::mutex stateMutex_;  // persistent state (a leaf)
   std::map<std::string, std::string> state_;
+
+  std::unique_ptr<TvState> tv_;  // loads from state_
 };
 
 // For the C stand-ins: records the call in the current Sim's log and answers

@@ -1,0 +1,822 @@
+// The simulated television's channel maps and rings, tuning with its
+// acquired events and picture, what the windows show, and the scans
+// (sim_tv_state.h).
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "platform/sim/sim.h"
+#include "platform/sim/sim_tv_air.h"
+#include "platform/sim/sim_tv_state.h"
+#include "platform/xpm/xpm.h"
+#include "platform/xpm/xpm_event_ids.h"
+#include "platform/xpm/xpm_events.h"
+#include "runtime/clock.h"
+#include "runtime/trace.h"
+
+namespace sim {
+
+namespace {
+
+std::string Quote(const char* call) { return call ? call : "TvState"; }
+void Bad(const char* call, const std::string& what) { kv::Log(Quote(call) + ": " + what + ", refused"); }
+
+std::string Number(int32_t major, int32_t minor) {
+  return minor == kAnalogMinor ? std::to_string(major) : std::to_string(major) + "." + std::to_string(minor);
+}
+
+bool Before(const Channel& a, const Channel& b) { return a.major != b.major ? a.major < b.major : a.minor < b.minor; }
+
+uint32_t PictureKeyOfChannel(int32_t medium, int32_t major, int32_t minor) {
+  return static_cast<uint32_t>(medium) * 1000003u + static_cast<uint32_t>(major) * 1009u +
+         static_cast<uint32_t>(minor + 3);
+}
+
+}  // namespace
+
+// --- Maps ------------------------------------------------------------------------
+
+TvState::MapState& TvState::Map() { return maps_[static_cast<size_t>(ValueLocked(Setting::kMedium, 0))]; }
+const TvState::MapState& TvState::Map() const {
+  return maps_[static_cast<size_t>(ValueLocked(Setting::kMedium, 0))];
+}
+
+int TvState::FindChannel(const MapState& map, int32_t major, int32_t minor) const {
+  for (size_t i = 0; i < map.channels.size(); ++i) {
+    const Channel& c = map.channels[i];
+    // An analogue channel answers to minor 0 as well.
+    if (c.major == major && (c.minor == minor || (!c.digital && minor == 0))) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TvState::InsertChannel(MapState& map, const Channel& c) {
+  auto at = std::lower_bound(map.channels.begin(), map.channels.end(), c, Before);
+  if (at != map.channels.end() && at->major == c.major && at->minor == c.minor) return;
+  map.channels.insert(at, c);
+}
+
+void TvState::RemoveChannelAt(MapState& map, int index) {
+  const Channel& c = map.channels[static_cast<size_t>(index)];
+  for (auto& ring : map.favorites) ring.erase(ChannelKey(c.major, c.minor));
+  map.channels.erase(map.channels.begin() + index);
+}
+
+std::vector<Channel> TvState::Channels(int32_t medium) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (medium < 0 || medium >= kMedia) return {};
+  return maps_[static_cast<size_t>(medium)].channels;
+}
+
+std::vector<Channel> TvState::Ring(int32_t medium, int32_t ring) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (medium < 0 || medium >= kMedia || ring < 0 || ring >= kRings) return {};
+  const MapState& map = maps_[static_cast<size_t>(medium)];
+  std::vector<Channel> out;
+  for (const Channel& c : map.channels)
+    if (ring == 0 || map.favorites[ring].count(ChannelKey(c.major, c.minor))) out.push_back(c);
+  return out;
+}
+
+// The channel a window's tuner is on: the one it was last set to, or the
+// first of the map when that one is gone; null while the map is empty.
+const Channel* TvState::CurrentChannelOf(int32_t window) const {
+  const MapState& map = Map();
+  if (map.channels.empty()) return nullptr;
+  const auto& cur = map.current[static_cast<size_t>(window)];
+  const int at = FindChannel(map, cur.first, cur.second);
+  return &map.channels[static_cast<size_t>(at < 0 ? 0 : at)];
+}
+
+int32_t TvState::SetMedium(int32_t medium, const char* call) {
+  const int32_t before = Value(Setting::kMedium);
+  const int32_t status = Set(Setting::kMedium, 0, medium, call);
+  if (status != XPM_OK || before == medium) return status;
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (int32_t w = 0; w < kWindows; ++w)
+      if (IsTuner(windowSource_[static_cast<size_t>(w)])) AcquireWindowLocked(w, false, &acquired);
+    Save();
+  }
+  Send(acquired);
+  return XPM_OK;
+}
+
+int32_t TvState::CurrentChannel(int32_t window, int32_t* major, int32_t* minor, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  const Channel* c = CurrentChannelOf(window);
+  *major = c ? c->major : kNoChannel;
+  *minor = c ? c->minor : kNoChannel;
+  return XPM_OK;
+}
+
+int32_t TvState::SetChannel(int32_t window, int32_t major, int32_t minor, const char* call) {
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+    MapState& map = Map();
+    const int at = FindChannel(map, major, minor);
+    if (at < 0) {
+      Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
+      return XPM_ERR_INVALID_PARAM;
+    }
+    // Tuning a window that shows another input brings it to the tuner.
+    if (!IsTuner(windowSource_[static_cast<size_t>(window)])) {
+      const auto tuner = std::find_if(sources_.begin(), sources_.end(),
+                                      [](const Source& s) { return s.type == kSourceTypeTuner; });
+      if (tuner == sources_.end()) {
+        kv::Log(Quote(call) + ": the set has no tuner");
+        return XPM_ERR_FAILED;
+      }
+      windowSource_[static_cast<size_t>(window)] = tuner->id;
+    }
+    const Channel& c = map.channels[static_cast<size_t>(at)];
+    map.current[static_cast<size_t>(window)] = {c.major, c.minor};
+    AcquireWindowLocked(window, false, &acquired);
+    Save();
+  }
+  Send(acquired);
+  return XPM_OK;
+}
+
+int32_t TvState::ChannelInfo(int32_t major, int32_t minor, Channel* out, const char* /*call*/) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const MapState& map = Map();
+  const int at = FindChannel(map, major, minor);
+  if (at < 0) return XPM_ERR_INVALID_PARAM;  // a question, not a fault: no log
+  *out = map.channels[static_cast<size_t>(at)];
+  return XPM_OK;
+}
+
+int32_t TvState::CurrentPhysicalChannel(int32_t window, int32_t* physical, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  const Channel* c = CurrentChannelOf(window);
+  if (!c) return XPM_ERR_FAILED;
+  *physical = c->physical;
+  return XPM_OK;
+}
+
+int32_t TvState::NumChannelsInRing(int32_t ring, int32_t* count, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (ring < 0 || ring >= kRings) {
+    Bad(call, "ring " + std::to_string(ring) + " outside 0.." + std::to_string(kRings - 1));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  const MapState& map = Map();
+  *count = static_cast<int32_t>(ring == 0 ? map.channels.size() : map.favorites[ring].size());
+  return XPM_OK;
+}
+
+int32_t TvState::IsChannelInRing(int32_t ring, int32_t major, int32_t minor, int32_t* in, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (ring < 0 || ring >= kRings) {
+    Bad(call, "ring " + std::to_string(ring) + " outside 0.." + std::to_string(kRings - 1));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  const MapState& map = Map();
+  const int at = FindChannel(map, major, minor);
+  if (at < 0) {
+    *in = 0;
+    return XPM_OK;
+  }
+  const Channel& c = map.channels[static_cast<size_t>(at)];
+  *in = (ring == 0 || map.favorites[ring].count(ChannelKey(c.major, c.minor))) ? 1 : 0;
+  return XPM_OK;
+}
+
+int32_t TvState::WalkChannels(int dir, int32_t window, int32_t source, int32_t ring, int32_t major, int32_t minor,
+                              int32_t select, int32_t only, int32_t wrap, int32_t* outMajor, int32_t* outMinor,
+                              const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (window != -1 && BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  if (source != -1 && !IsTuner(source)) {
+    Bad(call, "source " + std::to_string(source) + " is not a tuner");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  if (ring < 0 || ring >= kRings) {
+    Bad(call, "ring " + std::to_string(ring) + " outside 0.." + std::to_string(kRings - 1));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  if ((select & ~(kSelectSkipExcluded | kSelectSkipEmpty | kSelectSkipLocked)) != 0 ||
+      (only != 0 && only != kOnlyDigital) || (wrap != 0 && wrap != 1)) {
+    Bad(call, "walk flags " + std::to_string(select) + ", " + std::to_string(only) + ", " + std::to_string(wrap));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  const MapState& map = Map();
+  const Source* src = source != -1 ? FindSource(source) : nullptr;
+  const bool digitalOnly = (only & kOnlyDigital) || (src && src->type == kSourceTypeDigitalTuner);
+  std::vector<const Channel*> members;
+  for (const Channel& c : map.channels)
+    if (ring == 0 || map.favorites[ring].count(ChannelKey(c.major, c.minor))) members.push_back(&c);
+  const auto n = static_cast<int>(members.size());
+  int pos;
+  if (major == -1 && minor == -1) {
+    pos = dir > 0 ? -1 : n;  // before the first, after the last
+  } else {
+    const int at = FindChannel(map, major, minor);
+    const Channel* start = at < 0 ? nullptr : &map.channels[static_cast<size_t>(at)];
+    const auto it = std::find(members.begin(), members.end(), start);
+    if (!start || it == members.end()) {
+      Bad(call, "channel " + Number(major, minor) + " is not in ring " + std::to_string(ring));
+      return XPM_ERR_INVALID_PARAM;
+    }
+    pos = static_cast<int>(it - members.begin());
+  }
+  for (int steps = 0; steps < n; ++steps) {
+    pos += dir;
+    if (pos < 0 || pos >= n) {
+      if (!wrap) return kEndOfList;
+      pos = pos < 0 ? n - 1 : 0;
+    }
+    const Channel& c = *members[static_cast<size_t>(pos)];
+    if ((select & kSelectSkipExcluded) && c.excluded) continue;
+    if ((select & kSelectSkipEmpty) && !c.service) continue;
+    if ((select & kSelectSkipLocked) && c.locked) continue;
+    if (digitalOnly && !c.digital) continue;
+    *outMajor = c.major;
+    *outMinor = c.minor;
+    return XPM_OK;
+  }
+  return kEndOfList;
+}
+
+int32_t TvState::VirtualChannels(int32_t physical, std::vector<std::pair<int32_t, int32_t>>* out,
+                                 const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const int32_t medium = ValueLocked(Setting::kMedium, 0);
+  if (physical < LowestPhysical(medium) || physical > HighestPhysical(medium)) {
+    Bad(call, "physical channel " + std::to_string(physical) + " outside " + std::to_string(LowestPhysical(medium)) +
+                  ".." + std::to_string(HighestPhysical(medium)));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  out->clear();
+  for (const AirChannel& a : Air(medium))
+    if (a.physical == physical) out->emplace_back(a.major, a.minor);
+  return XPM_OK;
+}
+
+int32_t TvState::AddChannelToRing(int32_t ring, int32_t major, int32_t minor, const char* call) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (ring < 0 || ring >= kRings) {
+    Bad(call, "ring " + std::to_string(ring) + " outside 0.." + std::to_string(kRings - 1));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  MapState& map = Map();
+  int at = FindChannel(map, major, minor);
+  if (ring == 0) {
+    if (at >= 0) return XPM_OK;
+    // Back into the map: a channel the air carries.
+    const int32_t medium = ValueLocked(Setting::kMedium, 0);
+    const auto& air = Air(medium);
+    const auto a = std::find_if(air.begin(), air.end(), [&](const AirChannel& x) {
+      return x.major == major && (x.minor == minor || (x.minor == kAnalogMinor && minor == 0));
+    });
+    if (a == air.end()) {
+      Bad(call, "channel " + Number(major, minor) + " is not on the air");
+      return XPM_ERR_INVALID_PARAM;
+    }
+    InsertChannel(map, FactoryChannel(*a));
+    Save();
+    return XPM_OK;
+  }
+  if (at < 0) {
+    Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  const Channel& c = map.channels[static_cast<size_t>(at)];
+  auto& favorites = map.favorites[static_cast<size_t>(ring)];
+  if (favorites.count(ChannelKey(c.major, c.minor))) return XPM_OK;
+  if (favorites.size() >= static_cast<size_t>(kFavoriteRingMax)) {
+    kv::Log(Quote(call) + ": favourite ring " + std::to_string(ring) + " is full (" +
+            std::to_string(kFavoriteRingMax) + " channels)");
+    return XPM_ERR_FAILED;
+  }
+  favorites.insert(ChannelKey(c.major, c.minor));
+  Save();
+  return XPM_OK;
+}
+
+int32_t TvState::RemoveChannelFromRing(int32_t ring, int32_t major, int32_t minor, const char* call) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (ring < 0 || ring >= kRings) {
+    Bad(call, "ring " + std::to_string(ring) + " outside 0.." + std::to_string(kRings - 1));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  MapState& map = Map();
+  const int at = FindChannel(map, major, minor);
+  const bool in = at >= 0 && (ring == 0 || map.favorites[ring].count(ChannelKey(
+                                                 map.channels[static_cast<size_t>(at)].major,
+                                                 map.channels[static_cast<size_t>(at)].minor)));
+  if (!in) {
+    Bad(call, "channel " + Number(major, minor) + " is not in ring " + std::to_string(ring));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  if (ring == 0) {
+    RemoveChannelAt(map, at);  // out of the map, and of the favourite rings
+  } else {
+    const Channel& c = map.channels[static_cast<size_t>(at)];
+    map.favorites[ring].erase(ChannelKey(c.major, c.minor));
+  }
+  Save();
+  return XPM_OK;
+}
+
+int32_t TvState::SetChannelName(int32_t major, int32_t minor, const char* name, const char* call) {
+  if (!name) {
+    Bad(call, "no name");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  const size_t length = strnlen(name, kChannelNameMax + 1);
+  if (length > static_cast<size_t>(kChannelNameMax)) {
+    Bad(call, "name longer than " + std::to_string(kChannelNameMax) + " characters");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  for (size_t i = 0; i < length; ++i) {
+    const auto ch = static_cast<unsigned char>(name[i]);
+    if (ch < 0x20 || ch == 0x7F) {
+      Bad(call, "name with a control character");
+      return XPM_ERR_INVALID_PARAM;
+    }
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  MapState& map = Map();
+  const int at = FindChannel(map, major, minor);
+  if (at < 0) {
+    Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  map.channels[static_cast<size_t>(at)].name.assign(name, length);
+  Save();
+  return XPM_OK;
+}
+
+int32_t TvState::SetChannelLock(int32_t major, int32_t minor, int32_t locked, const char* call) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (locked != 0 && locked != 1) {
+    Bad(call, "lock flag " + std::to_string(locked) + " is neither 0 nor 1");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  MapState& map = Map();
+  const int at = FindChannel(map, major, minor);
+  if (at < 0) {
+    Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  map.channels[static_cast<size_t>(at)].locked = locked != 0;
+  Save();
+  return XPM_OK;
+}
+
+int32_t TvState::GetChannelLock(int32_t major, int32_t minor, int32_t* locked, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const MapState& map = Map();
+  const int at = FindChannel(map, major, minor);
+  if (at < 0) {
+    Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  *locked = map.channels[static_cast<size_t>(at)].locked ? 1 : 0;
+  return XPM_OK;
+}
+
+bool TvState::SetChannelExcluded(int32_t medium, int32_t major, int32_t minor, bool excluded) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (medium < 0 || medium >= kMedia) return false;
+  MapState& map = maps_[static_cast<size_t>(medium)];
+  const int at = FindChannel(map, major, minor);
+  if (at < 0) return false;
+  map.channels[static_cast<size_t>(at)].excluded = excluded;
+  Save();
+  return true;
+}
+
+// --- Acquisition -----------------------------------------------------------------------
+
+bool TvState::ParentalLocksOn() const {
+  return ValueLocked(Setting::kParentalLocksState, 0) == 2;  // XPM_PARENTAL_LOCKS_STATE_ON
+}
+
+bool TvState::RatingBlocked(int32_t rating) const {
+  if (rating < 0) return ValueLocked(Setting::kUnratedContent, 0) != 0;
+  return ValueLocked(Setting::kUsAgeRating, rating * 8) != 0;  // the rating itself, content 0
+}
+
+Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
+  Acquisition a;
+  a.window = window;
+  a.source = windowSource_[static_cast<size_t>(window)];
+  a.channelEvent = channelEvent;
+  a.picture = window == 0;
+  const bool locksOn = ParentalLocksOn();
+  if (IsTuner(a.source)) {
+    MapState& map = Map();
+    const Channel* c = CurrentChannelOf(window);
+    if (!c) {
+      a.status = kChannelMapEmpty;
+    } else {
+      map.current[static_cast<size_t>(window)] = {c->major, c->minor};
+      a.major = c->major;
+      a.minor = c->minor;
+      if (locksOn && c->locked) {
+        a.status = kChannelLocked;
+        a.lockResult = 1;
+      } else if (locksOn && RatingBlocked(c->rating)) {
+        a.status = kChannelRatingLocked;
+        a.lockResult = 2;
+      } else {
+        a.status = c->service ? kChannelOk : kChannelNotAvailable;
+      }
+      a.pictureKey = PictureKeyOfChannel(ValueLocked(Setting::kMedium, 0), c->major, c->minor);
+    }
+    a.blank = a.status != kChannelOk;
+  } else {
+    const Source* s = FindSource(a.source);
+    if (locksOn && s->locked) {
+      a.status = kSourceLocked;
+      a.lockResult = 1;
+    } else if (!s->signal) {
+      a.status = kSourceNoSignal;
+    } else if (locksOn && ValueLocked(Setting::kUnratedContent, 0)) {
+      a.status = kSourceRatingLocked;
+      a.lockResult = 2;
+    } else {
+      a.status = kSourceOk;
+    }
+    a.channelEvent = false;
+    a.pictureKey = 0x80000000u | static_cast<uint32_t>(a.source);
+    a.blank = a.status != kSourceOk;
+  }
+  audioService_[static_cast<size_t>(window)] = 0;
+  if (window == 0) frozen_ = false;
+  return a;
+}
+
+void TvState::AcquireWindowLocked(int32_t window, bool fromSource, std::vector<Acquisition>* out) {
+  if (fromSource) {
+    Acquisition source = AcquireLocked(window, false);
+    source.channelEvent = false;
+    if (!IsTuner(source.source)) {
+      out->push_back(source);
+      return;
+    }
+    // A tuner input: the input's event with the channel's status, then the channel's.
+    source.picture = false;
+    out->push_back(source);
+  }
+  out->push_back(AcquireLocked(window, true));
+}
+
+void TvState::Send(const std::vector<Acquisition>& acquisitions) {
+  for (const Acquisition& a : acquisitions) {
+    if (a.picture) {
+      sim_.Schedule(-1, [key = a.pictureKey, blank = a.blank] {
+        int32_t w = 0, h = 0;
+        const std::vector<uint32_t> pixels = MakePicture(key, blank, &w, &h);
+        DeliverPicture(pixels.data(), w, h);
+      });
+    }
+    if (a.channelEvent) {
+      XPM_ChannelAcquiredPayload p{a.major, a.minor, a.window, a.status, a.lockResult};
+      sim_.Inject(XPM_EVT_CHANNEL_ACQUIRED, p);
+    } else {
+      XPM_SourceAcquiredPayload p{a.source, a.window, a.status, a.lockResult};
+      sim_.Inject(XPM_EVT_SOURCE_ACQUIRED, p);
+    }
+  }
+}
+
+// --- What the windows show ------------------------------------------------------------
+
+int32_t TvState::SignalQuality(int32_t window, int32_t* quality, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  const int32_t id = windowSource_[static_cast<size_t>(window)];
+  if (IsTuner(id)) {
+    const Channel* c = CurrentChannelOf(window);
+    *quality = c && c->service ? SignalOf(c->physical, c->digital) : 0;
+  } else {
+    *quality = FindSource(id)->signal ? 100 : 0;
+  }
+  return XPM_OK;
+}
+
+int32_t TvState::GetVideoContent(int32_t window, VideoContent* out, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  const Source* s = FindSource(windowSource_[static_cast<size_t>(window)]);
+  VideoContent v;  // colour format 2: YUV 4:2:2; 0: RGB
+  if (IsTuner(s->id)) {
+    const Channel* c = CurrentChannelOf(window);
+    if (!c || !c->service) return XPM_ERR_FAILED;  // no picture
+    if (c->digital) v = {1920, 1080, 1, 4, 2, 2, 0, 4, 0};
+    else v = {720, 480, 1, 4, 1, 2, 0, 4, 0};
+  } else {
+    if (!s->signal) return XPM_ERR_FAILED;
+    switch (s->type) {
+      case kSourceTypeVga: v = {1024, 768, 2, 8, 1, 0, 0, 4, 1}; break;
+      case kSourceTypeComponent: v = {1280, 720, 2, 7, 2, 2, 0, 4, 0}; break;
+      case kSourceTypeHdmi:
+      case kSourceTypeMultimedia: v = {1920, 1080, 2, 7, 2, 2, 0, 4, 0}; break;
+      default: v = {720, 480, 1, 4, 1, 2, 0, 4, 0}; break;
+    }
+  }
+  *out = v;
+  return XPM_OK;
+}
+
+namespace {
+constexpr const char* kAudioLanguages[] = {"eng", "spa"};
+}
+
+int32_t TvState::NumAudioServices(int32_t window, int32_t* count, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  const Source* s = FindSource(windowSource_[static_cast<size_t>(window)]);
+  if (IsTuner(s->id)) {
+    const Channel* c = CurrentChannelOf(window);
+    *count = !c || !c->service ? 0 : c->digital ? 2 : 1;
+  } else {
+    *count = s->signal ? 1 : 0;
+  }
+  return XPM_OK;
+}
+
+int32_t TvState::CurrentAudioService(int32_t window, int32_t* index, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  *index = audioService_[static_cast<size_t>(window)];
+  return XPM_OK;
+}
+
+int32_t TvState::SetAudioService(int32_t window, int32_t index, const char* call) {
+  int32_t count = 0;
+  const int32_t status = NumAudioServices(window, &count, call);
+  if (status != XPM_OK) return status;
+  if (index < 0 || index >= count) {
+    Bad(call, "audio service " + std::to_string(index) + " of " + std::to_string(count));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  audioService_[static_cast<size_t>(window)] = index;
+  return XPM_OK;
+}
+
+int32_t TvState::AudioServiceLanguage(int32_t window, int32_t index, std::string* language, const char* call) const {
+  int32_t count = 0;
+  const int32_t status = NumAudioServices(window, &count, call);
+  if (status != XPM_OK) return status;
+  if (index < 0 || index >= count) {
+    Bad(call, "audio service " + std::to_string(index) + " of " + std::to_string(count));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  *language = kAudioLanguages[index];
+  return XPM_OK;
+}
+
+int32_t TvState::AudioReception(int32_t window, int32_t* stereo, int32_t* sap, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  const Source* s = FindSource(windowSource_[static_cast<size_t>(window)]);
+  if (IsTuner(s->id)) {
+    const Channel* c = CurrentChannelOf(window);
+    const bool on = c && c->service;
+    *stereo = on ? 1 : 0;
+    *sap = on && !c->digital && c->physical % 2 == 0 ? 1 : 0;  // some analogue stations add a second programme
+  } else {
+    *stereo = s->signal ? 1 : 0;
+    *sap = 0;
+  }
+  return XPM_OK;
+}
+
+int32_t TvState::GetCaptionService(int32_t window, int32_t advanced, int32_t service, CaptionService* out,
+                                   const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  if ((advanced != 0 && advanced != 1) || service < 1) {
+    Bad(call, "caption service " + std::to_string(service) + (advanced ? " (advanced)" : " (basic)"));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  // Digital channels carry advanced services 1 (English) and 2 (Spanish) and
+  // basic service 1; analogue channels basic services 1 and 2.
+  if (!IsTuner(windowSource_[static_cast<size_t>(window)])) return XPM_ERR_FAILED;
+  const Channel* c = CurrentChannelOf(window);
+  if (!c || !c->service) return XPM_ERR_FAILED;
+  const int32_t offered = c->digital ? (advanced ? 2 : 1) : (advanced ? 0 : 2);
+  if (service > offered) return XPM_ERR_FAILED;
+  out->language = kAudioLanguages[service - 1];
+  out->easyReader = 0;
+  out->wideAspect = c->digital ? 1 : 0;
+  return XPM_OK;
+}
+
+int32_t TvState::AutoSync(const char* call) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Source* s = FindSource(windowSource_[0]);
+  if (s->type != kSourceTypeVga || !s->signal) {
+    kv::Log(Quote(call) + ": the main window shows no PC signal to adjust to");
+    return XPM_ERR_FAILED;
+  }
+  // The adjustment finds the signal's own geometry: the factory values.
+  for (const char* key : {"horizontalPosition", "verticalPosition", "hLineAdjust", "vLineAdjust", "phase"})
+    values_.erase(key);
+  Save();
+  return XPM_OK;
+}
+
+int32_t TvState::Standby(int32_t /*mode*/, int32_t /*reason*/, const char* /*call*/) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (ValueLocked(Setting::kParentalLocksState, 0) == 1) {  // off until standby
+    values_[KeyOf(Setting::kParentalLocksState, 0)] = 2;
+    Save();
+  }
+  return XPM_OK;
+}
+
+void TvState::SetFrontDisplayMode(int32_t mode) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  frontDisplayMode_ = mode;
+}
+
+int32_t TvState::FrontDisplayMode() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return frontDisplayMode_;
+}
+
+// --- Scans -------------------------------------------------------------------------------
+
+int32_t TvState::StartChannelScan(int32_t medium, const char* call) {
+  if (medium < 0 || medium >= kMedia) {
+    Bad(call, "medium " + std::to_string(medium) + " is neither 0 (antenna) nor 1 (cable)");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  uint64_t generation;
+  std::vector<int32_t> physicals;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    generation = ++scanGeneration_;
+    scanning_ = true;
+    scanFound_ = 0;
+    MapState& map = maps_[static_cast<size_t>(medium)];
+    map.channels.clear();
+    for (auto& ring : map.favorites) ring.clear();
+    map.current = {{{kNoChannel, kNoChannel}, {kNoChannel, kNoChannel}}};
+    Save();
+    for (const AirChannel& a : Air(medium))
+      if (std::find(physicals.begin(), physicals.end(), a.physical) == physicals.end()) physicals.push_back(a.physical);
+    std::sort(physicals.begin(), physicals.end());
+  }
+  const int64_t now = kv::GetClock().Now();
+  const auto n = static_cast<int32_t>(physicals.size());
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t physical = physicals[static_cast<size_t>(i)];
+    const int32_t percent = (i + 1) * 100 / n;
+    sim_.Schedule(now + int64_t{i + 1} * kScanStepMs,
+                  [this, generation, medium, physical, percent] { ScanStep(generation, medium, physical, percent); });
+  }
+  sim_.Schedule(now + int64_t{n + 1} * kScanStepMs, [this, generation] { ScanEnd(generation); });
+  return XPM_OK;
+}
+
+int32_t TvState::StartChannelDiscovery(int32_t physical, const char* call) {
+  uint64_t generation;
+  int32_t medium;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    medium = ValueLocked(Setting::kMedium, 0);
+    if (physical < LowestPhysical(medium) || physical > HighestPhysical(medium)) {
+      Bad(call, "physical channel " + std::to_string(physical) + " outside " +
+                    std::to_string(LowestPhysical(medium)) + ".." + std::to_string(HighestPhysical(medium)));
+      return XPM_ERR_INVALID_PARAM;
+    }
+    generation = ++scanGeneration_;
+    scanning_ = true;
+    scanFound_ = 0;
+  }
+  const int64_t now = kv::GetClock().Now();
+  sim_.Schedule(now + kScanStepMs,
+                [this, generation, medium, physical] { ScanStep(generation, medium, physical, 100); });
+  sim_.Schedule(now + 2 * kScanStepMs, [this, generation] { ScanEnd(generation); });
+  return XPM_OK;
+}
+
+void TvState::ScanStep(uint64_t generation, int32_t medium, int32_t physical, int32_t percent) {
+  std::vector<uint8_t> payload;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (generation != scanGeneration_ || !scanning_) return;
+    MapState& map = maps_[static_cast<size_t>(medium)];
+    std::vector<XPM_VirtualChannel> found;
+    bool digital = false;
+    for (const AirChannel& a : Air(medium)) {
+      if (a.physical != physical) continue;
+      if (FindChannel(map, a.major, a.minor) < 0) InsertChannel(map, FactoryChannel(a));
+      // The event's numbers are 16-bit; an analogue channel's minor is 0 there.
+      found.push_back({static_cast<uint16_t>(a.major), static_cast<uint16_t>(a.minor < 0 ? 0 : a.minor)});
+      digital = digital || a.minor != kAnalogMinor;
+    }
+    scanFound_ += static_cast<int32_t>(found.size());
+    Save();
+    XPM_FullScanProgress head{};
+    head.param[0] = physical;
+    head.param[1] = found.empty() ? 0 : SignalOf(physical, digital);
+    head.param[2] = percent;
+    head.param[7] = static_cast<int32_t>(found.size());
+    payload.resize(sizeof head + found.size() * sizeof(XPM_VirtualChannel));
+    std::memcpy(payload.data(), &head, sizeof head);
+    if (!found.empty()) std::memcpy(payload.data() + sizeof head, found.data(), found.size() * sizeof found[0]);
+  }
+  sim_.Inject(XPM_EVT_FULL_SCAN_PROGRESS, payload.data(), payload.size());
+}
+
+void TvState::ScanEnd(uint64_t generation) {
+  XPM_ScanEndPayload end{};
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (generation != scanGeneration_ || !scanning_) return;
+    scanning_ = false;
+    end.value0 = scanFound_;
+  }
+  sim_.Inject(XPM_EVT_FULL_SCAN_COMPLETE, end);
+}
+
+int32_t TvState::AbortChannelScan(const char* /*call*/) {
+  XPM_ScanEndPayload end{};
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!scanning_) return XPM_OK;
+    scanning_ = false;
+    ++scanGeneration_;
+    end.value0 = scanFound_;
+  }
+  sim_.Inject(XPM_EVT_FULL_SCAN_ABORTED, end);
+  return XPM_OK;
+}
+
+int32_t TvState::StartGuideScan(int32_t window, bool single, const char* call) {
+  uint64_t generation;
+  std::vector<std::pair<int32_t, int32_t>> channels;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+    if (single) {
+      const Channel* c = CurrentChannelOf(window);
+      if (!c || !c->digital || !IsTuner(windowSource_[static_cast<size_t>(window)])) {
+        kv::Log(Quote(call) + ": window " + std::to_string(window) + " shows no digital channel with a guide");
+        return XPM_ERR_FAILED;
+      }
+      channels.emplace_back(c->major, c->minor);
+    } else {
+      for (const Channel& c : Map().channels)
+        if (c.digital && c.service) channels.emplace_back(c.major, c.minor);
+    }
+    generation = ++guideGeneration_;
+    guideScanning_ = true;
+  }
+  const int64_t now = kv::GetClock().Now();
+  const auto total = static_cast<int32_t>(channels.size());
+  for (int32_t i = 0; i < total; ++i) {
+    const auto [major, minor] = channels[static_cast<size_t>(i)];
+    sim_.Schedule(now + int64_t{i + 1} * kScanStepMs,
+                  [this, generation, i, total, major = major, minor = minor] {
+                    GuideStep(generation, i + 1, total, major, minor);
+                  });
+  }
+  sim_.Schedule(now + int64_t{total + 1} * kScanStepMs, [this, generation, total] { GuideEnd(generation, total); });
+  return XPM_OK;
+}
+
+void TvState::GuideStep(uint64_t generation, int32_t position, int32_t total, int32_t major, int32_t minor) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (generation != guideGeneration_ || !guideScanning_) return;
+  }
+  sim_.Inject(XPM_EVT_EPG_SCAN_PROGRESS, XPM_EpgScanProgress{position, total, major, minor});
+}
+
+void TvState::GuideEnd(uint64_t generation, int32_t total) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (generation != guideGeneration_ || !guideScanning_) return;
+    guideScanning_ = false;
+  }
+  sim_.Inject(XPM_EVT_EPG_FULL_SCAN_COMPLETE, XPM_ScanEndPayload{total, 0});
+}
+
+int32_t TvState::AbortGuideScan(int32_t window, const char* call) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+    if (!guideScanning_) return XPM_OK;
+    guideScanning_ = false;
+    ++guideGeneration_;
+  }
+  sim_.Inject(XPM_EVT_EPG_FULL_SCAN_ABORTED, XPM_ScanEndPayload{0, 0});
+  return XPM_OK;
+}
+
+}  // namespace sim

@@ -1,0 +1,81 @@
+// The simulated picture of the main window (sim_tv_state.h).
+#include <memory>
+#include <mutex>
+
+#include "platform/sim/sim_tv_state.h"
+
+namespace sim {
+
+namespace {
+
+constexpr int32_t kPictureWidth = 320;
+constexpr int32_t kPictureHeight = 180;
+constexpr uint32_t kOpaque = 0xFF000000u;
+
+std::mutex g_sinkMutex;  // a leaf
+std::shared_ptr<const PictureSink> g_sink;
+
+uint32_t Rgb(int32_t r, int32_t g, int32_t b) {
+  return kOpaque | static_cast<uint32_t>(b) << 16 | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(r);
+}
+
+// Hue 0-359, saturation and value 0-255.
+uint32_t Hsv(int32_t h, int32_t s, int32_t v) {
+  h %= 360;
+  const int32_t region = h / 60;
+  const int32_t f = (h % 60) * 255 / 60;
+  const int32_t p = v * (255 - s) / 255;
+  const int32_t q = v * (255 - s * f / 255) / 255;
+  const int32_t t = v * (255 - s * (255 - f) / 255) / 255;
+  switch (region) {
+    case 0: return Rgb(v, t, p);
+    case 1: return Rgb(q, v, p);
+    case 2: return Rgb(p, v, t);
+    case 3: return Rgb(p, q, v);
+    case 4: return Rgb(t, p, v);
+    default: return Rgb(v, p, q);
+  }
+}
+
+}  // namespace
+
+void SetPictureSink(PictureSink sink) {
+  auto next = sink ? std::make_shared<const PictureSink>(std::move(sink)) : nullptr;
+  std::lock_guard<std::mutex> lock(g_sinkMutex);
+  g_sink = std::move(next);
+}
+
+void DeliverPicture(const uint32_t* pixels, int32_t width, int32_t height) {
+  std::shared_ptr<const PictureSink> sink;
+  {
+    std::lock_guard<std::mutex> lock(g_sinkMutex);
+    sink = g_sink;
+  }
+  if (sink) (*sink)(pixels, width, height);
+}
+
+// A vertical ramp of the key's colour, lighter diagonal bands, and a disc in
+// the opposite colour in the middle.
+std::vector<uint32_t> MakePicture(uint32_t key, bool blank, int32_t* width, int32_t* height) {
+  *width = kPictureWidth;
+  *height = kPictureHeight;
+  std::vector<uint32_t> pixels(static_cast<size_t>(kPictureWidth) * kPictureHeight, kOpaque);
+  if (blank) return pixels;
+  const auto hue = static_cast<int32_t>((key * 2654435761u) >> 16) % 360;
+  const int32_t cx = kPictureWidth / 2, cy = kPictureHeight / 2, r = kPictureHeight / 4;
+  const uint32_t disc = Hsv(hue + 180, 200, 230);
+  for (int32_t y = 0; y < kPictureHeight; ++y) {
+    const int32_t v = 90 + 140 * y / kPictureHeight;
+    const uint32_t dark = Hsv(hue, 190, v);
+    const uint32_t light = Hsv(hue, 110, v + 25);
+    uint32_t* row = &pixels[static_cast<size_t>(y) * kPictureWidth];
+    for (int32_t x = 0; x < kPictureWidth; ++x) {
+      const int32_t dx = x - cx, dy = y - cy;
+      if (dx * dx + dy * dy < r * r) row[x] = disc;
+      else row[x] = ((x + y) / 24) % 2 ? light : dark;
+    }
+  }
+  return pixels;
+}
+
+}  // namespace sim

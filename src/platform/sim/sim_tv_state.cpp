@@ -1,0 +1,1000 @@
+// The simulated television's settings, clock, inputs, timer records and
+// their persistence (sim_tv_state.h). Channels, tuning and scans are in
+// sim_tv_channels.cpp.
+#include "platform/sim/sim_tv_state.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "platform/sim/sim.h"
+#include "platform/sim/sim_tv_air.h"
+#include "platform/xpm/xpm.h"
+#include "runtime/clock.h"
+#include "runtime/trace.h"
+
+namespace sim {
+
+namespace {
+
+enum class Scope { kOne, kWindow, kPreset, kIndexed };
+
+// What a reset brings back: ResetVideoPreset the kPreset settings of one
+// preset, ResetAudioDefaults the kSound group, AutoSync kGeometry.
+enum class Group { kPicture, kGeometry, kSound, kVolume, kCaption, kLock, kTime, kSystem };
+
+struct SettingInfo {
+  const char* name;  // the key in the state file
+  Scope scope;
+  Group group;
+  int32_t min;
+  int32_t max;
+  int32_t def;
+  int32_t count;  // kIndexed: how many
+};
+
+constexpr int32_t kNoCount = 0;
+constexpr int32_t kIntMin = std::numeric_limits<int32_t>::min();
+constexpr int32_t kIntMax = std::numeric_limits<int32_t>::max();
+
+// In the order of Setting.
+constexpr SettingInfo kSettings[] = {
+    {"backlight", Scope::kPreset, Group::kPicture, 0, 100, 80, kNoCount},
+    {"contrast", Scope::kPreset, Group::kPicture, 0, 100, 85, kNoCount},
+    {"brightness", Scope::kPreset, Group::kPicture, 0, 100, 50, kNoCount},
+    {"saturation", Scope::kPreset, Group::kPicture, 0, 100, 55, kNoCount},
+    {"hue", Scope::kPreset, Group::kPicture, -50, 50, 0, kNoCount},
+    {"sharpness", Scope::kPreset, Group::kPicture, 0, 20, 10, kNoCount},
+    {"colorTemperature", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},  // cool, normal, warm, warmer
+    {"analogNR", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},          // off, low, middle, high
+    {"digitalNR", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},
+    {"dynamicContrast", Scope::kPreset, Group::kPicture, 0, 2, 1, kNoCount},
+    {"superResolution", Scope::kPreset, Group::kPicture, 0, 1, 1, kNoCount},
+    {"videoPreset", Scope::kWindow, Group::kPicture, 0, kPresets - 1, 0, kNoCount},
+    {"viewMode", Scope::kWindow, Group::kPicture, 0, 6, 1, kNoCount},
+    {"preferredViewMode", Scope::kWindow, Group::kPicture, 0, 0x3FF, 1, kNoCount},  // checked further below
+    {"vdecSensitivity", Scope::kWindow, Group::kPicture, 0, 2, 1, kNoCount},
+    {"colorManager", Scope::kOne, Group::kPicture, 0, 3, 0, kNoCount},
+    {"cinemaMode", Scope::kOne, Group::kPicture, 0, 255, 0, kNoCount},
+    {"gameMode", Scope::kOne, Group::kPicture, 0, 1, 0, kNoCount},
+    {"horizontalPosition", Scope::kOne, Group::kGeometry, -50, 50, 0, kNoCount},
+    {"verticalPosition", Scope::kOne, Group::kGeometry, -50, 50, 0, kNoCount},
+    {"hLineAdjust", Scope::kOne, Group::kGeometry, -50, 50, 0, kNoCount},
+    {"vLineAdjust", Scope::kOne, Group::kGeometry, -50, 50, 0, kNoCount},
+    {"phase", Scope::kOne, Group::kGeometry, 0, 31, 16, kNoCount},
+    {"colorTempOffset", Scope::kIndexed, Group::kPicture, -50, 50, 0, 3},
+    {"colorTempGain", Scope::kIndexed, Group::kPicture, -50, 50, 0, 3},
+    {"volume", Scope::kOne, Group::kVolume, 0, 100, 20, kNoCount},
+    {"mute", Scope::kOne, Group::kVolume, 0, 1, 0, kNoCount},
+    {"balance", Scope::kOne, Group::kSound, -50, 50, 0, kNoCount},
+    {"bass", Scope::kOne, Group::kSound, -50, 50, 0, kNoCount},
+    {"treble", Scope::kOne, Group::kSound, -50, 50, 0, kNoCount},
+    {"equalizerPreset", Scope::kOne, Group::kSound, 0, 4, 0, kNoCount},
+    {"preferredAudioDecodeMode", Scope::kOne, Group::kSound, 0, 2, 1, kNoCount},  // mono, stereo, SAP
+    {"audioDecodeMode", Scope::kWindow, Group::kSound, 0, 2, 1, kNoCount},
+    {"volumeLevelling", Scope::kOne, Group::kSound, 0, 1, 0, kNoCount},
+    {"muteExtOutput", Scope::kOne, Group::kSound, 0, 1, 0, kNoCount},
+    {"dynamicVolume", Scope::kOne, Group::kSound, 0, 2, 0, kNoCount},
+    {"aeq", Scope::kOne, Group::kSound, 0, 1, 0, kNoCount},
+    {"truSurround", Scope::kOne, Group::kSound, 0, 1, 0, kNoCount},
+    {"truVolume", Scope::kOne, Group::kSound, 0, 1, 0, kNoCount},
+    {"studioSoundTruSurround", Scope::kOne, Group::kSound, 0, 1, 0, kNoCount},
+    {"studioSoundTruVolume", Scope::kOne, Group::kSound, 0, 1, 0, kNoCount},
+    {"audioDelay", Scope::kOne, Group::kSound, 0, 250, 0, kNoCount},  // milliseconds
+    {"spdifFormat", Scope::kOne, Group::kSound, 0, 2, 0, kNoCount},   // PCM, bitstream, automatic
+    {"speaker", Scope::kOne, Group::kSound, 0, 1, 1, kNoCount},
+    {"captionRenderState", Scope::kWindow, Group::kCaption, 0, 2, 2, kNoCount},
+    {"captionDecodeMode", Scope::kOne, Group::kCaption, 0, 2, 2, kNoCount},
+    {"basicCaptionService", Scope::kOne, Group::kCaption, 1, 8, 1, kNoCount},
+    {"advancedCaptionService", Scope::kOne, Group::kCaption, 1, 6, 1, kNoCount},
+    {"advancedCaptionProperty", Scope::kIndexed, Group::kCaption, 0, 0, 0, 11},  // per index below
+    {"basicCaptionProperty", Scope::kIndexed, Group::kCaption, 0, 0, 0, 11},
+    {"parentalLocksState", Scope::kOne, Group::kLock, 0, 2, 0, kNoCount},
+    {"unratedContent", Scope::kOne, Group::kLock, 0, 1, 0, kNoCount},
+    {"frontPanelLock", Scope::kOne, Group::kLock, 0, 1, 0, kNoCount},
+    {"parentalLocksMask", Scope::kOne, Group::kLock, 0, 255, 0, kNoCount},
+    {"usChildRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 2 * 8},  // index rating * 8 + content
+    {"usAgeRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 4 * 8},
+    {"usMovieRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 6 * 8},
+    {"canadaLevel", Scope::kIndexed, Group::kLock, 0, 1, 0, 2 * 8},  // index system * 8 + level
+    {"timeZone", Scope::kOne, Group::kTime, 0, 7, 0, kNoCount},
+    {"daylightSaving", Scope::kOne, Group::kTime, 0, 1, 0, kNoCount},
+    {"autoTimeUpdate", Scope::kOne, Group::kTime, 0, 1, 0, kNoCount},
+    {"medium", Scope::kOne, Group::kSystem, 0, kMedia - 1, 0, kNoCount},
+    {"dualWindow", Scope::kOne, Group::kSystem, 0, 2, 0, kNoCount},  // off, picture in picture, side by side
+    {"secondaryWindowAudio", Scope::kOne, Group::kSystem, 0, 1, 0, kNoCount},
+    {"pipPosition", Scope::kOne, Group::kSystem, 0, 3, 3, kNoCount},  // the four corners
+};
+static_assert(std::size(kSettings) == static_cast<size_t>(Setting::kCount));
+
+const SettingInfo& InfoOf(Setting s) { return kSettings[static_cast<size_t>(s)]; }
+
+// Factory values of the picture presets 0-8, in the order of Setting from
+// kBacklight to kSuperResolution.
+constexpr int32_t kPresetValues[11][kPresets] = {
+    {80, 60, 70, 80, 100, 90, 70, 60, 80},  // backlight
+    {85, 80, 85, 85, 100, 95, 85, 80, 85},  // contrast
+    {50, 48, 50, 50, 52, 50, 50, 46, 50},   // brightness
+    {55, 50, 55, 55, 65, 60, 55, 45, 55},   // saturation
+    {0, 0, 0, 0, 0, 0, 0, 0, 0},            // hue
+    {10, 6, 10, 10, 14, 12, 8, 6, 10},      // sharpness
+    {1, 2, 1, 1, 0, 0, 1, 2, 1},            // colour temperature
+    {1, 1, 1, 1, 0, 1, 1, 2, 1},            // analogue noise reduction
+    {1, 1, 1, 1, 0, 1, 1, 2, 1},            // digital noise reduction
+    {1, 0, 1, 1, 2, 1, 0, 0, 1},            // dynamic contrast
+    {1, 1, 1, 1, 1, 1, 0, 1, 1},            // super resolution
+};
+
+// Caption properties by index: 0 window justification, 1 window colour, 2
+// window opacity, 3 font size, 4 font style, 5 edge colour, 6 edge type, 7
+// font colour, 8 font opacity, 9 background colour, 10 background opacity.
+// Colours are any 32-bit word; the factory values are "as broadcast".
+struct CaptionLimits {
+  int32_t min, max, def;
+};
+constexpr int32_t kAsBroadcastColor = static_cast<int32_t>(0xFF000000u);
+constexpr CaptionLimits kCaptionLimits[11] = {
+    {0, 4, 4},  {kIntMin, kIntMax, kAsBroadcastColor}, {0, 4, 4},
+    {0, 3, 3},  {0, 7, 7},                             {kIntMin, kIntMax, kAsBroadcastColor},
+    {0, 6, 6},  {kIntMin, kIntMax, kAsBroadcastColor}, {0, 4, 4},
+    {kIntMin, kIntMax, kAsBroadcastColor},             {0, 4, 4},
+};
+
+bool IsCaptionProperty(Setting s) {
+  return s == Setting::kAdvancedCaptionProperty || s == Setting::kBasicCaptionProperty;
+}
+
+// Offsets of the time zones from GMT in minutes: Eastern, Central, Mountain,
+// Pacific, Alaska, Hawaii, Atlantic, Newfoundland.
+constexpr int32_t kZoneMinutes[] = {-300, -360, -420, -480, -540, -600, -240, -210};
+
+// Rating tables: the highest rating and content number of each kind.
+struct RatingLimits {
+  Setting setting;
+  int32_t maxRating;
+  int32_t maxContent[2];  // of rating 0 and of the others (Canada: per system)
+};
+constexpr RatingLimits kRatingLimits[] = {
+    {Setting::kUsChildRating, 1, {1, 1}},
+    {Setting::kUsAgeRating, 3, {4, 4}},
+    {Setting::kUsMovieRating, 5, {0, 0}},
+    {Setting::kCanadaLevel, 1, {6, 5}},
+};
+
+std::string Quote(const char* call) { return call ? call : "TvState"; }
+
+void Bad(const char* call, const std::string& what) { kv::Log(Quote(call) + ": " + what + ", refused"); }
+
+// --- Calendar (proleptic Gregorian, days since 1970-01-01) -------------------
+
+int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
+  y -= m <= 2 ? 1 : 0;
+  const int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const int64_t yoe = y - era * 400;
+  const int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+void CivilFromDays(int64_t z, int64_t* y, int64_t* m, int64_t* d) {
+  z += 719468;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t doe = z - era * 146097;
+  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const int64_t mp = (5 * doy + 2) / 153;
+  *d = doy - (153 * mp + 2) / 5 + 1;
+  *m = mp < 10 ? mp + 3 : mp - 9;
+  *y = yoe + era * 400 + (*m <= 2 ? 1 : 0);
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
+
+bool IsLeap(int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int32_t DaysInMonth(int64_t year, int32_t month0) {
+  constexpr int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month0 == 1 && IsLeap(year) ? 29 : kDays[month0];
+}
+
+// --- Text helpers for the state file -----------------------------------------
+
+bool ParseInt(const std::string& text, int64_t lo, int64_t hi, int64_t* out) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  const long long v = std::strtoll(text.c_str(), &end, 10);
+  if (errno != 0 || end != text.c_str() + text.size() || v < lo || v > hi) return false;
+  *out = v;
+  return true;
+}
+
+bool ParseInt32(const std::string& text, int32_t* out) {
+  int64_t v = 0;
+  if (!ParseInt(text, kIntMin, kIntMax, &v)) return false;
+  *out = static_cast<int32_t>(v);
+  return true;
+}
+
+std::vector<std::string> Split(const std::string& text, char sep, size_t maxParts = std::string::npos) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (true) {
+    if (parts.size() + 1 == maxParts) {
+      parts.push_back(text.substr(start));
+      break;
+    }
+    const size_t at = text.find(sep, start);
+    if (at == std::string::npos) {
+      parts.push_back(text.substr(start));
+      break;
+    }
+    parts.push_back(text.substr(start, at - start));
+    start = at + 1;
+  }
+  return parts;
+}
+
+// "major.minor"
+std::string NumberText(int32_t major, int32_t minor) { return std::to_string(major) + "." + std::to_string(minor); }
+bool ParseNumber(const std::string& text, int32_t* major, int32_t* minor) {
+  const auto parts = Split(text, '.');
+  return parts.size() == 2 && ParseInt32(parts[0], major) && ParseInt32(parts[1], minor);
+}
+
+bool IsLanguageCode(const char* code) {
+  if (!code || std::strlen(code) != 3) return false;
+  for (int i = 0; i < 3; ++i)
+    if (code[i] < 'a' || code[i] > 'z') return false;
+  return true;
+}
+
+// Every key a setting can have in the state file, with its setting and index.
+const std::map<std::string, std::pair<Setting, int32_t>>& SettingKeys() {
+  static const auto* keys = [] {
+    auto* m = new std::map<std::string, std::pair<Setting, int32_t>>;
+    for (size_t i = 0; i < std::size(kSettings); ++i) {
+      const SettingInfo& info = kSettings[i];
+      const auto s = static_cast<Setting>(i);
+      const std::string name = info.name;
+      switch (info.scope) {
+        case Scope::kOne: (*m)[name] = {s, 0}; break;
+        case Scope::kWindow:
+          for (int32_t w = 0; w < kWindows; ++w) (*m)[name + "@" + std::to_string(w)] = {s, w};
+          break;
+        case Scope::kPreset:
+          for (int32_t w = 0; w < kWindows; ++w)
+            for (int32_t p = 0; p < kPresets; ++p)
+              (*m)[name + "@" + std::to_string(w) + "#" + std::to_string(p)] = {s, w};
+          break;
+        case Scope::kIndexed:
+          for (int32_t n = 0; n < info.count; ++n) (*m)[name + "#" + std::to_string(n)] = {s, n};
+          break;
+      }
+    }
+    return m;
+  }();
+  return *keys;
+}
+
+constexpr const char* kSetPrefix = "tv.set.";
+
+}  // namespace
+
+// --- Construction --------------------------------------------------------------
+
+TvState::TvState(Sim& sim) : sim_(sim) {
+  sources_ = {
+      {10, kSourceTypeTuner, "TV", true, true, false},
+      {20, kSourceTypeComposite, "AV", true, false, false},
+      {30, kSourceTypeComponent, "Component", true, true, false},
+      {40, kSourceTypeHdmi, "HDMI1", true, true, false},
+      {41, kSourceTypeHdmi, "HDMI2", true, false, false},
+      {42, kSourceTypeHdmi, "HDMI3", true, false, false},
+      {50, kSourceTypeVga, "PC", true, true, false},
+      {60, kSourceTypeMultimedia, "Multimedia", true, true, false},
+  };
+  windowSource_ = {10, 40};
+  for (int32_t m = 0; m < kMedia; ++m) {
+    for (const AirChannel& a : Air(m)) maps_[m].channels.push_back(FactoryChannel(a));
+    const Channel& first = maps_[m].channels.front();
+    maps_[m].current = {{{first.major, first.minor}, {first.major, first.minor}}};
+  }
+  manualOffset_ = int64_t{kZoneMinutes[0]} * 60;
+  std::lock_guard<std::mutex> lock(mutex_);
+  Load();
+}
+
+TvState::~TvState() = default;
+
+// --- Settings ------------------------------------------------------------------
+
+SettingRange TvState::Range(Setting s, int32_t index) {
+  if (IsCaptionProperty(s)) {
+    if (index < 0 || index >= 11) return {0, 0};
+    return {kCaptionLimits[index].min, kCaptionLimits[index].max};
+  }
+  const SettingInfo& info = InfoOf(s);
+  return {info.min, info.max};
+}
+
+int32_t TvState::FactoryValue(Setting s, int32_t index, int32_t preset) {
+  if (IsCaptionProperty(s)) return index >= 0 && index < 11 ? kCaptionLimits[index].def : 0;
+  const SettingInfo& info = InfoOf(s);
+  if (info.scope == Scope::kPreset && preset >= 0 && preset < kPresets)
+    return kPresetValues[static_cast<size_t>(s) - static_cast<size_t>(Setting::kBacklight)][preset];
+  return info.def;
+}
+
+bool TvState::CheckIndex(Setting s, int32_t index, const char* call) const {
+  const SettingInfo& info = InfoOf(s);
+  switch (info.scope) {
+    case Scope::kOne: return true;
+    case Scope::kWindow:
+    case Scope::kPreset: return !BadWindow(index, call);
+    case Scope::kIndexed:
+      if (index >= 0 && index < info.count) return true;
+      Bad(call, "index " + std::to_string(index) + " outside 0.." + std::to_string(info.count - 1));
+      return false;
+  }
+  return false;
+}
+
+bool TvState::BadWindow(int32_t window, const char* call) const {
+  if (window >= 0 && window < kWindows) return false;
+  Bad(call, "window " + std::to_string(window) + " is neither 0 nor 1");
+  return true;
+}
+
+std::string TvState::KeyOf(Setting s, int32_t index) const {
+  const SettingInfo& info = InfoOf(s);
+  switch (info.scope) {
+    case Scope::kOne: return info.name;
+    case Scope::kWindow: return std::string(info.name) + "@" + std::to_string(index);
+    case Scope::kPreset:
+      return std::string(info.name) + "@" + std::to_string(index) + "#" +
+             std::to_string(ValueLocked(Setting::kVideoPreset, index));
+    case Scope::kIndexed: return std::string(info.name) + "#" + std::to_string(index);
+  }
+  return info.name;
+}
+
+int32_t TvState::ValueLocked(Setting s, int32_t index) const {
+  const SettingInfo& info = InfoOf(s);
+  if (info.scope == Scope::kOne) index = 0;
+  auto it = values_.find(KeyOf(s, index));
+  if (it != values_.end()) return it->second;
+  const int32_t preset = info.scope == Scope::kPreset ? ValueLocked(Setting::kVideoPreset, index) : 0;
+  return FactoryValue(s, index, preset);
+}
+
+int32_t TvState::Set(Setting s, int32_t index, int32_t value, const char* call) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (InfoOf(s).scope == Scope::kOne) index = 0;
+  if (!CheckIndex(s, index, call)) return XPM_ERR_INVALID_PARAM;
+  const SettingRange r = Range(s, index);
+  bool ok = value >= r.min && value <= r.max;
+  if (ok && s == Setting::kPreferredViewMode) ok = (value & 0xFF) <= 6 && (value & ~0x3FF) == 0 && (value & 0xC00) == 0;
+  if (!ok) {
+    Bad(call, "value " + std::to_string(value) + " outside " + std::to_string(r.min) + ".." + std::to_string(r.max));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  values_[KeyOf(s, index)] = value;
+  Save();
+  return XPM_OK;
+}
+
+int32_t TvState::Get(Setting s, int32_t index, int32_t* value, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (InfoOf(s).scope == Scope::kOne) index = 0;
+  if (!CheckIndex(s, index, call)) return XPM_ERR_INVALID_PARAM;
+  *value = ValueLocked(s, index);
+  return XPM_OK;
+}
+
+int32_t TvState::Value(Setting s, int32_t index) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const SettingInfo& info = InfoOf(s);
+  if (info.scope == Scope::kOne) index = 0;
+  const int32_t count = info.scope == Scope::kIndexed ? info.count : info.scope == Scope::kOne ? 1 : kWindows;
+  if (index < 0 || index >= count) return 0;
+  return ValueLocked(s, index);
+}
+
+int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call) {
+  const RatingLimits* limits = nullptr;
+  for (const RatingLimits& l : kRatingLimits)
+    if (l.setting == s) limits = &l;
+  if (!limits) {
+    Bad(call, "not a rating");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  const int32_t maxContent = limits->maxContent[rating == 0 ? 0 : 1];
+  if (rating < 0 || rating > limits->maxRating || content < 0 || content > maxContent) {
+    Bad(call, "rating " + std::to_string(rating) + ", " + std::to_string(content) + " does not exist");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  if (blocked != 0 && blocked != 1) {
+    Bad(call, "blocked flag " + std::to_string(blocked) + " is neither 0 nor 1");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  return Set(s, rating * 8 + content, blocked, call);
+}
+
+int32_t TvState::GetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t* blocked, const char* call) const {
+  const RatingLimits* limits = nullptr;
+  for (const RatingLimits& l : kRatingLimits)
+    if (l.setting == s) limits = &l;
+  if (!limits || rating < 0 || rating > limits->maxRating || content < 0 ||
+      content > limits->maxContent[rating == 0 ? 0 : 1]) {
+    Bad(call, "rating " + std::to_string(rating) + ", " + std::to_string(content) + " does not exist");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  return Get(s, rating * 8 + content, blocked, call);
+}
+
+int32_t TvState::SetTimeZone(int32_t zone, int32_t dst, const char* call) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const SettingInfo& z = InfoOf(Setting::kTimeZone);
+  if (zone < z.min || zone > z.max || (dst != 0 && dst != 1)) {
+    Bad(call, "time zone " + std::to_string(zone) + " with daylight saving " + std::to_string(dst));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  values_[KeyOf(Setting::kTimeZone, 0)] = zone;
+  values_[KeyOf(Setting::kDaylightSaving, 0)] = dst;
+  Save();
+  return XPM_OK;
+}
+
+int32_t TvState::GmtOffset(int32_t zone, int32_t dst, float* hours, const char* call) const {
+  if (zone < 0 || zone >= static_cast<int32_t>(std::size(kZoneMinutes)) || (dst != 0 && dst != 1)) {
+    Bad(call, "time zone " + std::to_string(zone) + " with daylight saving " + std::to_string(dst));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  *hours = static_cast<float>(kZoneMinutes[zone] + (dst ? 60 : 0)) / 60.0f;
+  return XPM_OK;
+}
+
+int32_t TvState::SetAudioLanguage(const char* code, const char* call) {
+  if (!IsLanguageCode(code)) {
+    Bad(call, "language code " + std::string(code ? "\"" + std::string(code) + "\"" : "null") +
+                  " is not three small letters");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  audioLanguage_ = code;
+  Save();
+  return XPM_OK;
+}
+
+std::string TvState::AudioLanguage() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return audioLanguage_;
+}
+
+int32_t TvState::AddRatingLanguage(const char* code, const char* call) {
+  if (!IsLanguageCode(code)) {
+    Bad(call, "language code " + std::string(code ? "\"" + std::string(code) + "\"" : "null") +
+                  " is not three small letters");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (std::find(ratingLanguages_.begin(), ratingLanguages_.end(), code) == ratingLanguages_.end()) {
+    constexpr size_t kMaxLanguages = 8;
+    if (ratingLanguages_.size() == kMaxLanguages) ratingLanguages_.erase(ratingLanguages_.begin());
+    ratingLanguages_.push_back(code);
+    Save();
+  }
+  return XPM_OK;
+}
+
+std::vector<std::string> TvState::RatingLanguages() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return ratingLanguages_;
+}
+
+void TvState::SetFrozen(bool frozen) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  frozen_ = frozen;
+}
+
+bool TvState::Frozen() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return frozen_;
+}
+
+int32_t TvState::ShowSampleCaption(int32_t show, const char* text, int32_t length, const char* call) {
+  constexpr int32_t kMaxSample = 15;
+  if (show != 0 && show != 1) {
+    Bad(call, "show flag " + std::to_string(show) + " is neither 0 nor 1");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  if (show && (!text || length < 0 || length > kMaxSample)) {
+    Bad(call, text ? "sample of " + std::to_string(length) + " characters (0.." + std::to_string(kMaxSample) + ")"
+                   : std::string("no sample text"));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  sampleCaption_ = show ? std::string(text, strnlen(text, static_cast<size_t>(length))) : std::string();
+  return XPM_OK;
+}
+
+std::string TvState::SampleCaption() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return sampleCaption_;
+}
+
+int32_t TvState::ResetVideoPreset(int32_t window, int32_t preset, const char* call) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  if (preset < 0 || preset >= kPresets) {
+    Bad(call, "preset " + std::to_string(preset) + " outside 0.." + std::to_string(kPresets - 1));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  const std::string suffix = "@" + std::to_string(window) + "#" + std::to_string(preset);
+  for (const SettingInfo& info : kSettings)
+    if (info.scope == Scope::kPreset) values_.erase(info.name + suffix);
+  Save();
+  return XPM_OK;
+}
+
+void TvState::ResetAudioDefaults() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto it = values_.begin(); it != values_.end();) {
+    auto key = SettingKeys().find(it->first);
+    if (key != SettingKeys().end() && InfoOf(key->second.first).group == Group::kSound)
+      it = values_.erase(it);
+    else
+      ++it;
+  }
+  audioLanguage_ = "eng";
+  Save();
+}
+
+int32_t TvState::FactoryReset(int32_t mode, const char* call) {
+  if (mode != 0) {
+    Bad(call, "reset mode " + std::to_string(mode) + " (only 0, everything, exists)");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  values_.clear();
+  for (MapState& map : maps_)
+    for (Channel& c : map.channels) c.locked = false;
+  for (Source& s : sources_) s.locked = false;
+  audioLanguage_ = "eng";
+  ratingLanguages_.clear();
+  frozen_ = false;
+  Save();
+  return XPM_OK;
+}
+
+// --- Clock -----------------------------------------------------------------------
+
+int64_t TvState::NetworkTime() const { return kNetworkEpoch + FloorDiv(kv::GetClock().Now(), 1000); }
+
+BrokenDownTime TvState::LocalTime() const {
+  const int64_t utc = NetworkTime();
+  int64_t secs;
+  int32_t dst;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    dst = ValueLocked(Setting::kDaylightSaving, 0);
+    if (ValueLocked(Setting::kAutoTimeUpdate, 0))
+      secs = utc + int64_t{kZoneMinutes[ValueLocked(Setting::kTimeZone, 0)] + (dst ? 60 : 0)} * 60;
+    else
+      secs = utc + manualOffset_;
+  }
+  const int64_t days = FloorDiv(secs, 86400);
+  const int64_t rest = secs - days * 86400;
+  int64_t y = 0, m = 0, d = 0;
+  CivilFromDays(days, &y, &m, &d);
+  BrokenDownTime t;
+  t.second = static_cast<int32_t>(rest % 60);
+  t.minute = static_cast<int32_t>(rest / 60 % 60);
+  t.hour = static_cast<int32_t>(rest / 3600);
+  t.day = static_cast<int32_t>(d);
+  t.month = static_cast<int32_t>(m - 1);
+  t.year = static_cast<int32_t>(y - 1900);
+  t.weekday = static_cast<int32_t>(((days + 4) % 7 + 7) % 7);  // 1970-01-01 was a Thursday
+  t.yearDay = static_cast<int32_t>(days - DaysFromCivil(y, 1, 1));
+  t.dst = dst;
+  return t;
+}
+
+int32_t TvState::SetLocalTime(const BrokenDownTime& t, const char* call) {
+  const bool ok = t.second >= 0 && t.second <= 59 && t.minute >= 0 && t.minute <= 59 && t.hour >= 0 &&
+                  t.hour <= 23 && t.month >= 0 && t.month <= 11 && t.year >= 70 && t.year <= 199 && t.day >= 1 &&
+                  t.day <= DaysInMonth(1900 + t.year, t.month);
+  if (!ok) {
+    Bad(call, "no such time: " + std::to_string(1900 + t.year) + "-" + std::to_string(t.month + 1) + "-" +
+                  std::to_string(t.day) + " " + std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" +
+                  std::to_string(t.second) + " (1970 to 2099)");
+    return XPM_ERR_INVALID_PARAM;
+  }
+  const int64_t secs = DaysFromCivil(1900 + t.year, t.month + 1, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
+                       t.second;
+  const int64_t utc = NetworkTime();
+  std::lock_guard<std::mutex> lock(mutex_);
+  manualOffset_ = secs - utc;
+  Save();
+  return XPM_OK;
+}
+
+// --- Inputs ----------------------------------------------------------------------------
+
+const Source* TvState::FindSource(int32_t id) const {
+  for (const Source& s : sources_)
+    if (s.id == id) return &s;
+  return nullptr;
+}
+
+Source* TvState::FindSource(int32_t id) {
+  for (Source& s : sources_)
+    if (s.id == id) return &s;
+  return nullptr;
+}
+
+bool TvState::IsTuner(int32_t sourceId) const {
+  const Source* s = FindSource(sourceId);
+  return s && (s->type == kSourceTypeTuner || s->type == kSourceTypeDigitalTuner);
+}
+
+std::vector<Source> TvState::Sources() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return sources_;
+}
+
+int32_t TvState::SourceIdAt(int32_t index, int32_t* id, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (index < 0) {
+    Bad(call, "source index " + std::to_string(index));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  if (index >= static_cast<int32_t>(sources_.size())) return kEndOfList;
+  *id = sources_[static_cast<size_t>(index)].id;
+  return XPM_OK;
+}
+
+int32_t TvState::SourceType(int32_t id, int32_t* type, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Source* s = FindSource(id);
+  if (!s) {
+    Bad(call, "no source " + std::to_string(id));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  *type = s->type;
+  return XPM_OK;
+}
+
+int32_t TvState::CurrentSource(int32_t window, int32_t* id, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  *id = windowSource_[static_cast<size_t>(window)];
+  return XPM_OK;
+}
+
+int32_t TvState::SetSource(int32_t window, int32_t id, const char* call) {
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+    const Source* s = FindSource(id);
+    if (!s) {
+      Bad(call, "no source " + std::to_string(id));
+      return XPM_ERR_INVALID_PARAM;
+    }
+    if (!s->selectable) {
+      kv::Log(Quote(call) + ": source " + s->name + " cannot be chosen now");
+      return XPM_ERR_FAILED;
+    }
+    windowSource_[static_cast<size_t>(window)] = id;
+    AcquireWindowLocked(window, true, &acquired);
+    Save();
+  }
+  Send(acquired);
+  return XPM_OK;
+}
+
+int32_t TvState::IsSourceSelectable(int32_t id, int32_t window, int32_t* selectable, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  const Source* s = FindSource(id);
+  if (!s) {
+    Bad(call, "no source " + std::to_string(id));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  *selectable = s->selectable ? 1 : 0;
+  return XPM_OK;
+}
+
+int32_t TvState::SetSourceLock(int32_t id, int32_t locked, const char* call) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Source* s = FindSource(id);
+  if (!s || (locked != 0 && locked != 1)) {
+    Bad(call, s ? "lock flag " + std::to_string(locked) + " is neither 0 nor 1" : "no source " + std::to_string(id));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  s->locked = locked != 0;
+  Save();
+  return XPM_OK;
+}
+
+int32_t TvState::GetSourceLock(int32_t id, int32_t* locked, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Source* s = FindSource(id);
+  if (!s) {
+    Bad(call, "no source " + std::to_string(id));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  *locked = s->locked ? 1 : 0;
+  return XPM_OK;
+}
+
+int32_t TvState::SwapSources(const char* call) {
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (ValueLocked(Setting::kDualWindow, 0) == 0) {
+      kv::Log(Quote(call) + ": the second window is off, nothing to swap");
+      return XPM_ERR_FAILED;
+    }
+    std::swap(windowSource_[0], windowSource_[1]);
+    for (MapState& map : maps_) std::swap(map.current[0], map.current[1]);
+    AcquireWindowLocked(1, true, &acquired);
+    AcquireWindowLocked(0, true, &acquired);
+    Save();
+  }
+  Send(acquired);
+  return XPM_OK;
+}
+
+void TvState::SetSourceSignal(int32_t id, bool signal) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (Source* s = FindSource(id)) s->signal = signal;
+}
+
+void TvState::SetSourceSelectable(int32_t id, bool selectable) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (Source* s = FindSource(id)) s->selectable = selectable;
+}
+
+// --- Timer records -----------------------------------------------------------------------
+
+int32_t TvState::GetTimer(int32_t id, int32_t* words, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (id < kFirstTimerId || id > kLastTimerId) {
+    Bad(call, "timer id " + std::to_string(id) + " outside " + std::to_string(kFirstTimerId) + ".." +
+                  std::to_string(kLastTimerId));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  auto it = timers_.find(id);
+  if (it == timers_.end()) return XPM_ERR_INVALID_PARAM;  // no such record: a question, not a fault
+  std::copy_n(it->second.begin(), kTimerRecordWords, words);
+  return XPM_OK;
+}
+
+int32_t TvState::SetTimer(int32_t id, const int32_t* words, const char* call) {
+  if (id < kFirstTimerId || id > kLastTimerId) {
+    Bad(call, "timer id " + std::to_string(id) + " outside " + std::to_string(kFirstTimerId) + ".." +
+                  std::to_string(kLastTimerId));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  // Words: 1 enabled, 2-10 the start (second ... month 0-11 ...), 13 the
+  // duration, 14 the days of the week, 16 and 17 the channel (16-bit).
+  const auto in16 = [](int32_t v) { return v >= -32768 && v <= 32767; };
+  std::string fault;
+  if (words[1] != 0 && words[1] != 1) fault = "enabled flag " + std::to_string(words[1]);
+  else if (words[2] < 0 || words[2] > 59 || words[3] < 0 || words[3] > 59 || words[4] < 0 || words[4] > 23 ||
+           words[5] < 0 || words[5] > 31 || words[6] < 0 || words[6] > 11 || words[7] < 0)
+    fault = "start time " + std::to_string(words[4]) + ":" + std::to_string(words[3]) + ":" +
+            std::to_string(words[2]) + " day " + std::to_string(words[5]) + " month " + std::to_string(words[6]);
+  else if (words[13] < 0) fault = "duration " + std::to_string(words[13]);
+  else if (words[14] < 0 || words[14] > 0x7F) fault = "days-of-week mask " + std::to_string(words[14]);
+  else if (!in16(words[16]) || !in16(words[17]))
+    fault = "channel " + std::to_string(words[16]) + "." + std::to_string(words[17]);
+  if (!fault.empty()) {
+    Bad(call, "timer " + std::to_string(id) + ": " + fault);
+    return XPM_ERR_INVALID_PARAM;
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::array<int32_t, kTimerWords> record{};
+  std::copy_n(words, kTimerRecordWords, record.begin());
+  timers_[id] = record;
+  Save();
+  return XPM_OK;
+}
+
+int32_t TvState::FirstFreeTimerId(int32_t* id, const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (int32_t i = kFirstTimerId; i <= kLastTimerId; ++i) {
+    auto it = timers_.find(i);
+    if (it == timers_.end() || it->second[14] == 0) {  // never set, or no day left
+      *id = i;
+      return XPM_OK;
+    }
+  }
+  kv::Log(Quote(call) + ": all " + std::to_string(kLastTimerId - kFirstTimerId + 1) + " timers are in use");
+  return XPM_ERR_FAILED;
+}
+
+// --- Persistence ----------------------------------------------------------------------------
+
+std::map<std::string, std::string> TvState::Serialize() const {
+  std::map<std::string, std::string> out;
+  for (const auto& [key, value] : values_) out[kSetPrefix + key] = std::to_string(value);
+  out["tv.audioLanguage"] = audioLanguage_;
+  if (!ratingLanguages_.empty()) {
+    std::string list;
+    for (const std::string& code : ratingLanguages_) list += (list.empty() ? "" : ",") + code;
+    out["tv.ratingLanguages"] = list;
+  }
+  for (int32_t w = 0; w < kWindows; ++w) out["tv.source." + std::to_string(w)] = std::to_string(windowSource_[w]);
+  for (const Source& s : sources_)
+    if (s.locked) out["tv.sourceLock." + std::to_string(s.id)] = "1";
+  for (int32_t m = 0; m < kMedia; ++m) {
+    const MapState& map = maps_[m];
+    const std::string medium = std::to_string(m);
+    out["tv.map." + medium] = std::to_string(map.channels.size());
+    for (const Channel& c : map.channels) {
+      out["tv.ch." + medium + "." + NumberText(c.major, c.minor)] =
+          std::to_string(c.digital) + "," + std::to_string(c.physical) + "," + std::to_string(c.locked) + "," +
+          std::to_string(c.excluded) + "," + std::to_string(c.service) + "," + std::to_string(c.rating) + "," + c.name;
+    }
+    for (int32_t r = 1; r < kRings; ++r) {
+      if (map.favorites[r].empty()) continue;
+      std::string list;
+      for (const Channel& c : map.channels)
+        if (map.favorites[r].count(ChannelKey(c.major, c.minor)))
+          list += (list.empty() ? "" : " ") + NumberText(c.major, c.minor);
+      out["tv.ring." + medium + "." + std::to_string(r)] = list;
+    }
+    for (int32_t w = 0; w < kWindows; ++w)
+      out["tv.current." + medium + "." + std::to_string(w)] = NumberText(map.current[w].first, map.current[w].second);
+  }
+  for (const auto& [id, words] : timers_) {
+    std::string text;
+    for (int32_t v : words) text += (text.empty() ? "" : ",") + std::to_string(v);
+    out["tv.timer." + std::to_string(id)] = text;
+  }
+  out["tv.clockOffset"] = std::to_string(manualOffset_);
+  return out;
+}
+
+void TvState::Save() {
+  std::map<std::string, std::string> now = Serialize();
+  std::map<std::string, std::string> changed;
+  std::vector<std::string> gone;
+  for (const auto& [key, value] : now) {
+    auto it = saved_.find(key);
+    if (it == saved_.end() || it->second != value) changed[key] = value;
+  }
+  for (const auto& [key, value] : saved_)
+    if (!now.count(key)) gone.push_back(key);
+  if (changed.empty() && gone.empty()) return;
+  // On failure (logged by the Sim) the difference is offered again with the next change.
+  if (sim_.UpdateState(changed, gone)) saved_ = std::move(now);
+}
+
+void TvState::Load() {
+  const std::map<std::string, std::string> stored = sim_.StateWithPrefix("tv.");
+  const auto bad = [](const std::string& key, const std::string& why) {
+    kv::Log("TvState: stored " + key + " ignored (" + why + "), the factory value stays");
+  };
+  std::array<bool, kMedia> mapStored{};
+  std::array<std::vector<Channel>, kMedia> storedChannels;
+  for (const auto& [key, value] : stored) {
+    bool known = true;
+    if (key.rfind(kSetPrefix, 0) == 0) {
+      auto it = SettingKeys().find(key.substr(std::strlen(kSetPrefix)));
+      int32_t v = 0;
+      if (it == SettingKeys().end()) {
+        known = false;
+      } else if (!ParseInt32(value, &v)) {
+        bad(key, "not a number");
+      } else {
+        const SettingRange r = Range(it->second.first, it->second.second);
+        if (v < r.min || v > r.max)
+          bad(key, "outside " + std::to_string(r.min) + ".." + std::to_string(r.max));
+        else
+          values_[it->first] = v;
+      }
+    } else if (key == "tv.audioLanguage") {
+      if (IsLanguageCode(value.c_str())) audioLanguage_ = value;
+      else bad(key, "not a language code");
+    } else if (key == "tv.ratingLanguages") {
+      for (const std::string& code : Split(value, ','))
+        if (IsLanguageCode(code.c_str())) ratingLanguages_.push_back(code);
+        else bad(key, "\"" + code + "\" is not a language code");
+    } else if (key.rfind("tv.source.", 0) == 0) {
+      int64_t w = 0;
+      int32_t id = 0;
+      if (!ParseInt(key.substr(10), 0, kWindows - 1, &w)) known = false;
+      else if (!ParseInt32(value, &id) || !FindSource(id)) bad(key, "no such source");
+      else windowSource_[static_cast<size_t>(w)] = id;
+    } else if (key.rfind("tv.sourceLock.", 0) == 0) {
+      int32_t id = 0;
+      Source* s = ParseInt32(key.substr(14), &id) ? FindSource(id) : nullptr;
+      if (!s) known = false;
+      else s->locked = value == "1";
+    } else if (key.rfind("tv.map.", 0) == 0) {
+      int64_t m = 0;
+      if (!ParseInt(key.substr(7), 0, kMedia - 1, &m)) known = false;
+      else mapStored[static_cast<size_t>(m)] = true;
+    } else if (key.rfind("tv.ch.", 0) == 0) {
+      const auto k = Split(key, '.');
+      const auto f = Split(value, ',', 7);
+      int64_t m = 0, digital = 0, physical = 0, locked = 0, excluded = 0, service = 0, rating = 0;
+      Channel c;
+      if (k.size() != 5 || !ParseInt(k[2], 0, kMedia - 1, &m)) {
+        known = false;
+      } else if (!ParseInt32(k[3], &c.major) || !ParseInt32(k[4], &c.minor) || f.size() != 7 ||
+                 !ParseInt(f[0], 0, 1, &digital) || !ParseInt(f[1], 0, 255, &physical) ||
+                 !ParseInt(f[2], 0, 1, &locked) || !ParseInt(f[3], 0, 1, &excluded) ||
+                 !ParseInt(f[4], 0, 1, &service) || !ParseInt(f[5], -1, 3, &rating) ||
+                 f[6].size() > static_cast<size_t>(kChannelNameMax)) {
+        bad(key, "not a channel record");
+      } else {
+        c.digital = digital != 0;
+        c.physical = static_cast<int32_t>(physical);
+        c.locked = locked != 0;
+        c.excluded = excluded != 0;
+        c.service = service != 0;
+        c.rating = static_cast<int32_t>(rating);
+        c.name = f[6];
+        storedChannels[static_cast<size_t>(m)].push_back(c);
+      }
+    } else if (key.rfind("tv.ring.", 0) == 0 || key.rfind("tv.current.", 0) == 0) {
+      // read after the maps, below
+    } else if (key.rfind("tv.timer.", 0) == 0) {
+      int64_t id = 0;
+      const auto f = Split(value, ',');
+      std::array<int32_t, kTimerWords> words{};
+      bool ok = f.size() == static_cast<size_t>(kTimerWords);
+      for (size_t i = 0; ok && i < f.size(); ++i) ok = ParseInt32(f[i], &words[i]);
+      if (!ParseInt(key.substr(9), kFirstTimerId, kLastTimerId, &id)) known = false;
+      else if (!ok) bad(key, "not " + std::to_string(kTimerWords) + " numbers");
+      else timers_[static_cast<int32_t>(id)] = words;
+    } else if (key == "tv.clockOffset") {
+      int64_t v = 0;
+      if (ParseInt(value, -(int64_t{1} << 40), int64_t{1} << 40, &v)) manualOffset_ = v;
+      else bad(key, "not a number");
+    } else {
+      known = false;
+    }
+    if (known) saved_[key] = value;  // keys of a later version are left alone
+  }
+  for (int32_t m = 0; m < kMedia; ++m) {
+    if (!mapStored[m]) continue;
+    MapState& map = maps_[m];
+    map.channels.clear();
+    for (const Channel& c : storedChannels[m]) InsertChannel(map, c);
+    map.current = {{{kNoChannel, kNoChannel}, {kNoChannel, kNoChannel}}};
+  }
+  for (const auto& [key, value] : stored) {
+    const auto k = Split(key, '.');
+    int64_t m = 0, n = 0;
+    if (k.size() != 4 || !ParseInt(k[2], 0, kMedia - 1, &m)) continue;
+    MapState& map = maps_[static_cast<size_t>(m)];
+    if (k[1] == "ring" && ParseInt(k[3], 1, kRings - 1, &n)) {
+      for (const std::string& number : Split(value, ' ')) {
+        int32_t major = 0, minor = 0;
+        const int at = ParseNumber(number, &major, &minor) ? FindChannel(map, major, minor) : -1;
+        if (at < 0) {
+          bad(key, "\"" + number + "\" is not a channel of the map");
+          continue;
+        }
+        const Channel& c = map.channels[static_cast<size_t>(at)];
+        if (map.favorites[n].size() < static_cast<size_t>(kFavoriteRingMax))
+          map.favorites[n].insert(ChannelKey(c.major, c.minor));
+      }
+    } else if (k[1] == "current" && ParseInt(k[3], 0, kWindows - 1, &n)) {
+      int32_t major = 0, minor = 0;
+      if (ParseNumber(value, &major, &minor)) map.current[static_cast<size_t>(n)] = {major, minor};
+      else bad(key, "not a channel number");
+    }
+  }
+}
+
+}  // namespace sim

@@ -1,0 +1,246 @@
+// Tuning and input changes of the simulated television: the acquired events
+// with the status that locks and signal give, the picture, and the scans.
+#include <atomic>
+#include <vector>
+
+#include "platform/xpm/xpm_event_ids.h"
+#include "platform/xpm/xpm_settings.h"
+#include "sim_tv_fixture.h"
+
+// xpm_events.h and xpm_settings.h both name a channel-number struct
+// XPM_VirtualChannel; the payloads this file reads are declared here by
+// layout, as the middleware sends them.
+namespace {
+
+struct ChannelAcquired {
+  int32_t major, minor, window, status, lockResult;
+};
+struct SourceAcquired {
+  int32_t source, window, status, lockResult;
+};
+struct ScanEnd {
+  int32_t found, value1;
+};
+
+using simtv::Event;
+using simtv::SimTvTest;
+
+class SimTvAcquireTest : public SimTvTest {
+ protected:
+  void SetUp() override {
+    SimTvTest::SetUp();
+    sim::SetPictureSink([this](const uint32_t* pixels, int32_t w, int32_t h) {
+      ++pictures_;
+      bool black = true;
+      for (int32_t i = 0; i < w * h; ++i) black = black && pixels[i] == 0xFF000000u;
+      lastBlack_ = black;
+      pictureOnSimThread_ = tv_->OnSimThread();
+    });
+  }
+  // The status of the one channel-acquired event the last call sent.
+  int32_t ChannelStatus() {
+    std::vector<Event> events = TakeEvents();
+    EXPECT_EQ(events.size(), 1u);
+    if (events.size() != 1 || events[0].id != XPM_EVT_CHANNEL_ACQUIRED) return -1;
+    return events[0].As<ChannelAcquired>().status;
+  }
+  int32_t SourceStatus() {
+    std::vector<Event> events = TakeEvents();
+    EXPECT_FALSE(events.empty());
+    if (events.empty() || events[0].id != XPM_EVT_SOURCE_ACQUIRED) return -1;
+    return events[0].As<SourceAcquired>().status;
+  }
+
+  std::atomic<int> pictures_{0};
+  std::atomic<bool> lastBlack_{false};
+  std::atomic<bool> pictureOnSimThread_{false};
+};
+
+TEST_F(SimTvAcquireTest, SetChannelSendsChannelAcquiredFromTheSimThreadAndShowsThePicture) {
+  ASSERT_EQ(XPM_SetChannel(0, 5, 1), XPM_OK);
+  std::vector<Event> events = TakeEvents();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].id, uint32_t{XPM_EVT_CHANNEL_ACQUIRED});
+  EXPECT_NE(events[0].thread, std::this_thread::get_id());
+  const auto p = events[0].As<ChannelAcquired>();
+  EXPECT_EQ(p.major, 5);
+  EXPECT_EQ(p.minor, 1);
+  EXPECT_EQ(p.window, 0);
+  EXPECT_EQ(p.status, sim::kChannelOk);
+  EXPECT_EQ(p.lockResult, 0);
+  EXPECT_EQ(pictures_.load(), 1);
+  EXPECT_FALSE(lastBlack_.load());
+  EXPECT_TRUE(pictureOnSimThread_.load());
+  XPM_VirtualChannel current{};
+  ASSERT_EQ(XPM_GetCurrentChannel(0, &current), XPM_OK);
+  EXPECT_EQ(current.major, 5);
+  int32_t physical = 0;
+  ASSERT_EQ(XPM_GetCurrentPhysicalChannel(0, &physical), XPM_OK);
+  EXPECT_EQ(physical, 33);
+
+  // The second window has no picture of its own; a channel outside the map is refused, silently for the tuner.
+  ASSERT_EQ(XPM_SetChannel(1, 2, 2), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
+  EXPECT_EQ(pictures_.load(), 1);
+  int32_t source = 0;
+  ASSERT_EQ(XPM_GetCurrentSource(1, &source), XPM_OK);
+  EXPECT_EQ(source, 10);  // tuning brought window 1 from HDMI1 to the tuner
+  EXPECT_EQ(XPM_SetChannel(0, 8, 1), XPM_ERR_INVALID_PARAM);
+  EXPECT_TRUE(TakeEvents().empty());
+  EXPECT_TRUE(Logged("XPM_SetChannel: channel 8.1 is not in the channel map"));
+}
+
+TEST_F(SimTvAcquireTest, LocksAndRatingsBlockAChannelOnlyWhileTheParentalLocksAreOn) {
+  ASSERT_EQ(XPM_SetChannelLock(7, 1, 1), XPM_OK);
+  ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
+
+  ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_ON), XPM_OK);
+  ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
+  std::vector<Event> events = TakeEvents();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].As<ChannelAcquired>().status, sim::kChannelLocked);
+  EXPECT_EQ(events[0].As<ChannelAcquired>().lockResult, 1);
+  EXPECT_TRUE(lastBlack_.load());
+
+  // 7.2 carries an MA programme; analogue 3 is unrated.
+  ASSERT_EQ(XPM_SetUsAgeRating(3, 0, 1, 1), XPM_OK);
+  ASSERT_EQ(XPM_SetChannel(0, 7, 2), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelRatingLocked);
+  ASSERT_EQ(XPM_SetChannel(0, 3, 0), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
+  ASSERT_EQ(XPM_SetUnratedContent(1), XPM_OK);
+  ASSERT_EQ(XPM_SetChannel(0, 3, 0), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelRatingLocked);
+  ASSERT_EQ(XPM_SetChannel(0, 4, 3), XPM_OK);  // listed, but nothing on it
+  EXPECT_EQ(ChannelStatus(), sim::kChannelNotAvailable);
+
+  // Off until standby: open now, locked again after the next standby.
+  ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_OFF_UNTIL_STANDBY), XPM_OK);
+  ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
+  EXPECT_FALSE(lastBlack_.load());
+  ASSERT_EQ(XPM_StandbyMode(1, 5), XPM_OK);
+  ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelLocked);
+}
+
+TEST_F(SimTvAcquireTest, SetSourceSendsSourceAcquiredWithTheStatusOfSignalAndLocks) {
+  ASSERT_EQ(XPM_SetSource(0, 40), XPM_OK);  // HDMI1 has a signal
+  EXPECT_EQ(SourceStatus(), sim::kSourceOk);
+  EXPECT_FALSE(lastBlack_.load());
+  ASSERT_EQ(XPM_SetSource(0, 41), XPM_OK);  // HDMI2 has none
+  EXPECT_EQ(SourceStatus(), sim::kSourceNoSignal);
+  EXPECT_TRUE(lastBlack_.load());
+  State().SetSourceSignal(41, true);
+  ASSERT_EQ(XPM_SetSource(0, 41), XPM_OK);
+  EXPECT_EQ(SourceStatus(), sim::kSourceOk);
+
+  ASSERT_EQ(XPM_SetSourceLock(41, 1), XPM_OK);
+  ASSERT_EQ(XPM_SetSource(0, 41), XPM_OK);
+  EXPECT_EQ(SourceStatus(), sim::kSourceOk);  // the parental locks are off
+  ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_ON), XPM_OK);
+  ASSERT_EQ(XPM_SetSource(1, 41), XPM_OK);
+  std::vector<Event> events = TakeEvents();
+  ASSERT_EQ(events.size(), 1u);
+  const auto p = events[0].As<SourceAcquired>();
+  EXPECT_EQ(p.source, 41);
+  EXPECT_EQ(p.window, 1);
+  EXPECT_EQ(p.status, sim::kSourceLocked);
+  EXPECT_EQ(p.lockResult, 1);
+  ASSERT_EQ(XPM_SetUnratedContent(1), XPM_OK);
+  ASSERT_EQ(XPM_SetSource(0, 50), XPM_OK);
+  EXPECT_EQ(SourceStatus(), sim::kSourceRatingLocked);
+
+  // Back to the tuner: the input's event with the channel's status, then the channel's.
+  ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_OFF), XPM_OK);
+  ASSERT_EQ(XPM_SetSource(0, 10), XPM_OK);
+  events = TakeEvents();
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0].id, uint32_t{XPM_EVT_SOURCE_ACQUIRED});
+  EXPECT_EQ(events[0].As<SourceAcquired>().status, sim::kChannelOk);
+  EXPECT_EQ(events[1].id, uint32_t{XPM_EVT_CHANNEL_ACQUIRED});
+  EXPECT_EQ(events[1].As<ChannelAcquired>().major, 2);
+}
+
+TEST_F(SimTvAcquireTest, AnEmptyMapAnswers7) {
+  for (const sim::Channel& c : State().Channels(0))
+    ASSERT_EQ(XPM_RemoveChannelFromRing(0, c.major, c.minor), XPM_OK);
+  int32_t count = -1;
+  ASSERT_EQ(XPM_GetNumChannelsInRing(0, &count), XPM_OK);
+  EXPECT_EQ(count, 0);
+  XPM_VirtualChannel current{};
+  ASSERT_EQ(XPM_GetCurrentChannel(0, &current), XPM_OK);
+  EXPECT_EQ(current.major, sim::kNoChannel);
+  XPM_VirtualChannel next{};
+  EXPECT_EQ(XPM_GetNextChannel(-1, -1, 0, -1, -1, &next, 5, 0, 1), XPM_ERR_END_OF_LIST);
+
+  ASSERT_EQ(XPM_SetSource(0, 10), XPM_OK);
+  std::vector<Event> events = TakeEvents();
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0].As<SourceAcquired>().status, sim::kChannelMapEmpty);
+  const auto p = events[1].As<ChannelAcquired>();
+  EXPECT_EQ(p.status, sim::kChannelMapEmpty);
+  EXPECT_EQ(p.major, 0);
+  EXPECT_EQ(p.minor, 0);
+  EXPECT_TRUE(lastBlack_.load());
+}
+
+TEST_F(SimTvAcquireTest, AChannelScanRefillsTheMapStepByStepAndCanBeAborted) {
+  ASSERT_EQ(XPM_StartChannelScan(1, 0, 0, 0, 0, 0), XPM_OK);
+  EXPECT_TRUE(State().Channels(1).empty());
+  EXPECT_TRUE(TakeEvents().empty());  // nothing until the tuner got there
+
+  clock_.Advance(sim::kScanStepMs);
+  std::vector<Event> events = TakeEvents();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].id, uint32_t{XPM_EVT_FULL_SCAN_PROGRESS});
+  int32_t head[8];
+  ASSERT_GE(events[0].bytes.size(), sizeof head);
+  std::memcpy(head, events[0].bytes.data(), sizeof head);
+  EXPECT_EQ(head[0], 2);  // physical channel 2 carries analogue 2
+  EXPECT_EQ(head[7], 1);
+  EXPECT_EQ(events[0].bytes.size(), sizeof head + 4u);  // one 16-bit major and minor
+
+  int32_t steps = 1;
+  for (int i = 0; i < 20; ++i) {
+    clock_.Advance(sim::kScanStepMs);
+    for (const Event& e : TakeEvents()) {
+      if (e.id == XPM_EVT_FULL_SCAN_PROGRESS) ++steps;
+      if (e.id == XPM_EVT_FULL_SCAN_COMPLETE) {
+        EXPECT_EQ(e.As<ScanEnd>().found, 12);
+        EXPECT_EQ(steps, 9);  // one step per physical channel with services
+        EXPECT_EQ(State().Channels(1).size(), 12u);
+        steps = -100;
+      }
+    }
+  }
+  EXPECT_EQ(steps, -100) << "no scan-complete event";
+
+  ASSERT_EQ(XPM_StartChannelScan(0, 0, 0, 0, 0, 0), XPM_OK);
+  clock_.Advance(2 * sim::kScanStepMs);
+  TakeEvents();
+  ASSERT_EQ(XPM_AbortChannelScan(0), XPM_OK);
+  events = TakeEvents();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].id, uint32_t{XPM_EVT_FULL_SCAN_ABORTED});
+  EXPECT_EQ(events[0].As<ScanEnd>().found, 2);  // physical channels 3 and 6: analogue 3 and 6
+  EXPECT_EQ(State().Channels(0).size(), 2u);
+  clock_.Advance(20 * sim::kScanStepMs);
+  EXPECT_TRUE(TakeEvents().empty());
+  EXPECT_EQ(XPM_StartChannelScan(2, 0, 0, 0, 0, 0), XPM_ERR_INVALID_PARAM);
+}
+
+TEST_F(SimTvAcquireTest, AGuideScanReportsEveryDigitalChannelWithAService) {
+  ASSERT_EQ(XPM_EPG_FullChannelScan(0, 0, 0, 0, 0), XPM_OK);
+  clock_.Advance(20 * sim::kScanStepMs);
+  std::vector<Event> events = TakeEvents();
+  ASSERT_EQ(events.size(), 10u);  // 12 channels less 2 analogue and 4.3 without a service, then the end
+  EXPECT_EQ(events.back().id, uint32_t{XPM_EVT_EPG_FULL_SCAN_COMPLETE});
+  EXPECT_EQ(events.back().As<ScanEnd>().found, 9);
+  ASSERT_EQ(XPM_SetChannel(0, 6, 0), XPM_OK);
+  TakeEvents();
+  EXPECT_EQ(XPM_EPG_SingleChannelScan(0, 0, 0, 0), XPM_ERR_FAILED);  // analogue: no guide
+}
+
+}  // namespace
