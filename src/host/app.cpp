@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "host/event_factory.h"
 #include "host/factory_command.h"
@@ -30,6 +31,7 @@
 #include "platform/os/runners.h"
 #include "platform/sim/program_exports.h"
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm.h"
 #include "platform/xpm/xpm_event_ids.h"
 #include "runtime/clock.h"
@@ -43,6 +45,11 @@
 #include "units/PersistentData/PersistentData.h"
 
 namespace host {
+
+namespace {
+// The window's display while kv_task runs; GUI task only.
+dfb::Display* g_display = nullptr;
+}  // namespace
 
 namespace {
 
@@ -295,6 +302,16 @@ void kv_task(void*) {
   display->SetKeyMap(KeyboardToPlatformKey);
   dfb::EventBuffer* events = display->CreateEventBuffer();
   SetGuiEventBuffer(events);
+  // The simulated television's picture reaches the window on the GUI task,
+  // so it never meets a display that is being closed.
+  g_display = display.get();
+  sim::SetPictureSink([](const uint32_t* pixels, int32_t w, int32_t h) {
+    if (!pixels || w <= 0 || h <= 0) return;
+    auto copy = std::make_shared<std::vector<uint32_t>>(pixels, pixels + size_t(w) * size_t(h));
+    RunOnGuiTask([copy, w, h] {
+      if (g_display) g_display->SetVideoPicture(copy->data(), w, h, w);
+    });
+  });
   const int32_t subscribed = XPM_SubscribeEvents(kv_xpmEventCallback);
   LogIfFailed("XPM_SubscribeEvents", subscribed);
   app.subscribed.store(subscribed == XPM_OK);
@@ -422,6 +439,8 @@ void kv_task(void*) {
   // Ended without the stop command: take the subscription back here.
   if (app.subscribed.exchange(false)) LogIfFailed("XPM_UnsubscribeEvents", XPM_UnsubscribeEvents());
   kv::Collect();
+  sim::SetPictureSink(nullptr);
+  g_display = nullptr;
   display.reset();
   FS_Exit();
   BKNI_SetEvent(app.guiEnded);

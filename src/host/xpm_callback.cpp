@@ -37,7 +37,7 @@ bool PackChannelScanProgress(const uint8_t* payload, size_t length, XPM_ChannelS
     kv::Log("kv_xpmEventCallback: channel " + std::to_string(in.param[0]) + ": No lock");
     return true;
   }
-  const size_t present = (length - sizeof in) / sizeof(XPM_VirtualChannel);
+  const size_t present = (length - sizeof in) / sizeof(XPM_ScanChannel);
   int32_t found = std::min(in.param[7], XPM_MAX_SCAN_CHANNELS);
   if (static_cast<size_t>(found) > present) {
     kv::Log("kv_xpmEventCallback: scan progress names " + std::to_string(in.param[7]) + " channels but carries " +
@@ -45,7 +45,7 @@ bool PackChannelScanProgress(const uint8_t* payload, size_t length, XPM_ChannelS
     found = static_cast<int32_t>(present);
   }
   out->found = found;
-  std::memcpy(out->channels, payload + sizeof in, size_t(found) * sizeof(XPM_VirtualChannel));
+  std::memcpy(out->channels, payload + sizeof in, size_t(found) * sizeof(XPM_ScanChannel));
   return true;
 }
 

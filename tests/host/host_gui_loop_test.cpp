@@ -185,7 +185,7 @@ TEST_F(GuiLoopTest, KeysAndEventsStopWhileProcessingIsOff) {
 
 struct RawScan {
   XPM_FullScanProgress head;
-  XPM_VirtualChannel channels[120];
+  XPM_ScanChannel channels[120];
 };
 
 TEST_F(GuiLoopTest, ScanProgressIsPackedWordByWord) {
@@ -199,7 +199,7 @@ TEST_F(GuiLoopTest, ScanProgressIsPackedWordByWord) {
   raw.channels[0] = {33, 1};
   raw.channels[1] = {33, 2};
   raw.channels[2] = {7, 0};
-  host::kv_xpmEventCallback(XPM_EVT_FULL_SCAN_PROGRESS, &raw, sizeof raw.head + 3 * sizeof(XPM_VirtualChannel));
+  host::kv_xpmEventCallback(XPM_EVT_FULL_SCAN_PROGRESS, &raw, sizeof raw.head + 3 * sizeof(XPM_ScanChannel));
   Drain();
   auto seen = RecordingRoot::Take();
   ASSERT_EQ(seen.size(), 1u);
@@ -239,12 +239,12 @@ TEST_F(GuiLoopTest, GuideScanProgressKeeps16BitPositionAndTotal) {
 
 TEST_F(GuiLoopTest, ShortPayloadsAreDroppedWithoutReadingPastThem) {
   // A raw scan progress naming more channels than it carries: only those present.
-  const size_t rawLen = sizeof(XPM_FullScanProgress) + 2 * sizeof(XPM_VirtualChannel);
+  const size_t rawLen = sizeof(XPM_FullScanProgress) + 2 * sizeof(XPM_ScanChannel);
   std::unique_ptr<uint8_t[]> raw(new uint8_t[rawLen]);
   XPM_FullScanProgress head{};
   head.param[7] = 50;
   std::memcpy(raw.get(), &head, sizeof head);
-  std::memset(raw.get() + sizeof head, 1, 2 * sizeof(XPM_VirtualChannel));
+  std::memset(raw.get() + sizeof head, 1, 2 * sizeof(XPM_ScanChannel));
   host::kv_xpmEventCallback(XPM_EVT_FULL_SCAN_PROGRESS, raw.get(), static_cast<uint32_t>(rawLen));
   // Too short for its parameters at all (exactly 20 bytes allocated).
   std::unique_ptr<uint8_t[]> tiny(new uint8_t[20]());

@@ -7,9 +7,7 @@
 #include "platform/xpm/xpm_settings.h"
 #include "sim_tv_fixture.h"
 
-// xpm_events.h and xpm_settings.h both name a channel-number struct
-// XPM_VirtualChannel; the payloads this file reads are declared here by
-// layout, as the middleware sends them.
+// The payloads this file reads, declared by layout as the middleware sends them.
 namespace {
 
 struct ChannelAcquired {

@@ -710,7 +710,7 @@ void TvState::ScanStep(uint64_t generation, int32_t medium, int32_t physical, in
     std::lock_guard<std::mutex> lock(mutex_);
     if (generation != scanGeneration_ || !scanning_) return;
     MapState& map = maps_[static_cast<size_t>(medium)];
-    std::vector<XPM_VirtualChannel> found;
+    std::vector<XPM_ScanChannel> found;
     bool digital = false;
     for (const AirChannel& a : Air(medium)) {
       if (a.physical != physical) continue;
@@ -726,7 +726,7 @@ void TvState::ScanStep(uint64_t generation, int32_t medium, int32_t physical, in
     head.param[1] = found.empty() ? 0 : SignalOf(physical, digital);
     head.param[2] = percent;
     head.param[7] = static_cast<int32_t>(found.size());
-    payload.resize(sizeof head + found.size() * sizeof(XPM_VirtualChannel));
+    payload.resize(sizeof head + found.size() * sizeof(XPM_ScanChannel));
     std::memcpy(payload.data(), &head, sizeof head);
     if (!found.empty()) std::memcpy(payload.data() + sizeof head, found.data(), found.size() * sizeof found[0]);
   }

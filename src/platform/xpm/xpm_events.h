@@ -7,18 +7,19 @@
 #include <cstddef>
 #include <cstdint>
 
-// A virtual channel number: major and minor (minor 0 for analogue channels).
-struct XPM_VirtualChannel {
+// A channel number as scan events carry it: 16-bit major and minor (minor 0
+// for analogue channels).
+struct XPM_ScanChannel {
   uint16_t major;
   uint16_t minor;
 };
-static_assert(sizeof(XPM_VirtualChannel) == 4);
+static_assert(sizeof(XPM_ScanChannel) == 4);
 
 // XPM_EVT_FULL_SCAN_PROGRESS as the middleware sends it: eight parameters,
 // then param[7] channels (the payload's length bounds how many are there).
 struct XPM_FullScanProgress {
   int32_t param[8];  // 0 physical channel, 1 a further number, 2 percent, 3 flag, 4-6 unused, 7 channels found
-  // XPM_VirtualChannel channels[param[7]] follow
+  // XPM_ScanChannel channels[param[7]] follow
 };
 static_assert(sizeof(XPM_FullScanProgress) == 32);
 
@@ -30,7 +31,7 @@ struct XPM_ChannelScanProgressPayload {
   int32_t value1;                                     // word 1
   int32_t percent;                                    // word 2
   int32_t found;                                      // word 3, 0..99
-  XPM_VirtualChannel channels[XPM_MAX_SCAN_CHANNELS];  // words 4..102
+  XPM_ScanChannel channels[XPM_MAX_SCAN_CHANNELS];  // words 4..102
   int32_t reserved;                                   // word 103
   int32_t flag;                                       // word 104
 };
@@ -52,7 +53,7 @@ static_assert(sizeof(XPM_EpgScanProgress) == 16);
 struct XPM_EpgChannelScanProgressPayload {
   uint32_t position;           // word 0
   uint32_t total;              // word 1
-  XPM_VirtualChannel channel;  // word 2
+  XPM_ScanChannel channel;  // word 2
 };
 static_assert(offsetof(XPM_EpgChannelScanProgressPayload, channel) == 2 * 4);
 static_assert(sizeof(XPM_EpgChannelScanProgressPayload) == 12);
