@@ -1,0 +1,147 @@
+// The Wrapper tests' fixture: a running simulated television (its state, call
+// log and failure injection) on the GUI loop's fake clock, the auto object
+// MainApp::Wrapper initialised with a plain root group that records the
+// events the Wrapper dispatches, and the trace and log lines.
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/os/bkni.h"
+#include "platform/sim/sim.h"
+#include "platform/sim/sim_tv_state.h"
+#include "platform/xpm/xpm_settings.h"
+#include "runtime/collector.h"
+#include "runtime/trace.h"
+#include "support/kv_test.h"
+#include "units/Core/Group.h"
+#include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
+#include "units/Events/XPM_EVENT_STANDBY.h"
+#include "units/Wrapper/Wrapper.h"
+
+namespace wrappertest {
+
+// What the root received: "acquired <status>" or "standby <reason>", and when.
+struct Received {
+  std::string what;
+  int64_t at;
+};
+
+class RecordingRoot : public Core::Group {
+  KV_CLASS(wrappertest, RecordingRoot, Core::Group)
+ public:
+  kv::Object* HandleEvent(Core::Event* event) override {
+    if (auto* acquired = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event))
+      received.push_back({"acquired " + std::to_string(acquired->Status), kv::Now()});
+    else if (auto* standby = kv::Cast<Events::XPM_EVENT_STANDBY>(event))
+      received.push_back({"standby " + std::to_string(standby->Reason), kv::Now()});
+    return this;
+  }
+  std::vector<Received> received;
+  std::vector<std::string> Names() const {
+    std::vector<std::string> out;
+    for (const auto& r : received) out.push_back(r.what);
+    return out;
+  }
+};
+
+// The simulated set's inputs.
+inline constexpr int32_t kTv = 10, kAv = 20, kComponent = 30, kHdmi1 = 40, kHdmi2 = 41, kHdmi3 = 42, kPc = 50,
+                         kMultimedia = 60;
+inline constexpr const char* kTest = "test";
+
+class WrapperTest : public kvtest::RuntimeTest {
+ protected:
+  void SetUp() override {
+    RuntimeTest::SetUp();
+    kv::SetTraceSink([this](std::string_view line) {
+      std::lock_guard<std::mutex> lock(linesMutex_);
+      lines_.emplace_back(line);
+    });
+    dir_ = std::filesystem::temp_directory_path() /
+           ("tvui-wrapper-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    tv_ = std::make_unique<sim::Sim>(dir_.string());
+    tv_->Start();
+    // The antenna map (2-1, 2-2, 3, 4-1, 4-2, 4-3 without service, 5-1, 6,
+    // 7-1, 7-2, 9-1, 11-1) with 5-1 locked and 7-1 excluded from surfing;
+    // window 0 shows the TV input on 2-1.
+    State().SetChannelLock(5, 1, 1, kTest);
+    State().SetChannelExcluded(0, 7, 1, true);
+    root_ = kv::New<RecordingRoot>();
+    kv::LockObject(root_);
+    w_ = kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper);
+    w_->OnSetRoot(root_);
+    w_->Initialize();
+    tv_->ClearCallLog();
+    ClearLines();
+  }
+
+  void TearDown() override {
+    kv::UnlockObject(root_);
+    tv_->Stop();
+    tv_.reset();
+    kv::SetTraceSink(nullptr);
+    RuntimeTest::TearDown();
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  std::vector<std::string> Calls(std::string_view name) { return tv_->Calls(name); }
+  size_t Count(std::string_view name) { return tv_->CountCalls(name); }
+  // The calls whose names start with `prefix`, in order.
+  std::vector<std::string> CallsStartingWith(std::string_view prefix) {
+    std::vector<std::string> out;
+    for (const auto& c : tv_->CallLog())
+      if (c.rfind(prefix, 0) == 0) out.push_back(c);
+    return out;
+  }
+  std::vector<std::string> Lines() {
+    std::lock_guard<std::mutex> lock(linesMutex_);
+    return lines_;
+  }
+  void ClearLines() {
+    std::lock_guard<std::mutex> lock(linesMutex_);
+    lines_.clear();
+  }
+  bool Logged(std::string_view part) {
+    for (const auto& l : Lines())
+      if (l.find(part) != std::string::npos) return true;
+    return false;
+  }
+  sim::TvState& State() { return tv_->Tv(); }
+  int32_t Value(sim::Setting setting, int32_t index = 0) { return State().Value(setting, index); }
+  void Put(sim::Setting setting, int32_t index, int32_t value) {
+    ASSERT_EQ(State().Set(setting, index, value, kTest), 0) << "the set refused " << value;
+  }
+  // The channel window 0 shows.
+  std::pair<int32_t, int32_t> Tuned() {
+    int32_t major = 0, minor = 0;
+    State().CurrentChannel(0, &major, &minor, kTest);
+    return {major, minor};
+  }
+  int32_t SourceOf(int32_t window) {
+    int32_t id = -1;
+    State().CurrentSource(window, &id, kTest);
+    return id;
+  }
+  static std::pair<int32_t, int32_t> Numbers(const Structures::VirtualChannel* c) {
+    return c ? std::pair{c->Major, c->Minor} : std::pair{-99, -99};
+  }
+
+  std::unique_ptr<sim::Sim> tv_;
+  RecordingRoot* root_ = nullptr;
+  Wrapper::Wrapper* w_ = nullptr;
+  std::filesystem::path dir_;
+  std::mutex linesMutex_;
+  std::vector<std::string> lines_;
+};
+
+}  // namespace wrappertest
