@@ -37,6 +37,7 @@
 #include "runtime/clock.h"
 #include "runtime/collector.h"
 #include "runtime/object.h"
+#include "runtime/panic.h"
 #include "runtime/runtime.h"
 #include "runtime/trace.h"
 #include "units/Core/Event.h"
@@ -299,6 +300,10 @@ void kv_task(void*) {
   kv::Runtime::SetGuiThread();
 
   std::unique_ptr<dfb::Display> display = dfb::Display::Create(app.options.backend);
+  // A panic halts the GUI task while a window shows the set; headless (and
+  // under a key script) it ends the process.
+  kv::SetPanicMode(!display->IsHeadless() && app.options.keysFile.empty() ? kv::PanicMode::kHalt
+                                                                          : kv::PanicMode::kExit);
   display->SetKeyMap(KeyboardToPlatformKey);
   dfb::EventBuffer* events = display->CreateEventBuffer();
   SetGuiEventBuffer(events);
@@ -344,7 +349,10 @@ void kv_task(void*) {
     return (root && e) ? root->Broadcast(e, mode) : nullptr;
   };
 
-  const kv::Class* rootClass = app.options.rootClass ? app.options.rootClass : &PlainRoot::StaticClass();
+  // The application's root once its unit exists; until then the plain one.
+  const kv::Class* rootClass = app.options.rootClass;
+  if (!rootClass) rootClass = KV_LATE_CLASS("MainApp::Root");
+  if (!rootClass) rootClass = &PlainRoot::StaticClass();
   auto* root = kv::Cast<Core::Root>(kv::NewObjectIndirect(rootClass));
   if (!root) {
     kv::Log(std::string("kv_task: ") + rootClass->name + " is not a root class; the GUI does not start");
@@ -442,6 +450,7 @@ void kv_task(void*) {
   sim::SetPictureSink(nullptr);
   g_display = nullptr;
   display.reset();
+  kv::SetPanicMode(kv::PanicMode::kExit);
   FS_Exit();
   BKNI_SetEvent(app.guiEnded);
 }

@@ -10,7 +10,6 @@
 #include "host/keys/keytable.h"
 #include "platform/sim/sim.h"
 #include "runtime/clock.h"
-#include "runtime/panic.h"
 
 namespace {
 
@@ -88,8 +87,6 @@ int main(int argc, char** argv) {
     virtualClock = std::make_unique<kv::VirtualClock>(0);
     kv::SetClock(virtualClock.get());
   }
-  kv::SetPanicMode(options.backend == dfb::Backend::kHeadless || !options.keysFile.empty() ? kv::PanicMode::kExit
-                                                                                            : kv::PanicMode::kHalt);
 
   int status;
   {

@@ -11,6 +11,7 @@
 #include "runtime/auto_object.h"
 #include "runtime/member.h"
 #include "runtime/panic.h"
+#include "runtime/runtime.h"
 #include "runtime/timer.h"
 
 namespace kv {
@@ -234,7 +235,10 @@ void AddRootMarker(void (*fn)(Marker&)) {
   if (std::find(v.begin(), v.end(), fn) == v.end()) v.push_back(fn);
 }
 
-CollectStats Collect() { return Collector::Get().Run(); }
+CollectStats Collect() {
+  AssertGuiThread();
+  return Collector::Get().Run();
+}
 
 size_t MarkOnly() {
   Collector& c = Collector::Get();

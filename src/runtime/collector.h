@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "runtime/object.h"
+#include "runtime/ref.h"
+#include "runtime/slot.h"
 
 namespace kv {
 
@@ -27,6 +29,12 @@ class Marker {
 };
 
 void MarkObject(Marker& m, Object* obj);
+// For Mark overrides holding slots or references outside the field table.
+inline void MarkSlot(Marker& m, const Slot& slot) { m.Mark(slot.object()); }
+template <class V>
+void MarkRefs(Marker& m, const Ref<V>* refs, size_t count) {
+  for (size_t i = 0; i < count; ++i) m.Mark(refs[i].object());
+}
 
 // The root set of 16 entries.
 void LockObject(Object* obj);    // panics "Rootset is full"

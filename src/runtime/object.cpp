@@ -8,6 +8,7 @@
 
 #include "runtime/collector.h"
 #include "runtime/panic.h"
+#include "runtime/runtime.h"
 
 namespace kv {
 
@@ -41,6 +42,7 @@ void RegisterField(const void* field, FieldKind kind) {
 }
 
 void* Allocate(size_t size) {
+  AssertGuiThread();
   if (InSweep()) Panic("An object was created by a destructor");
   void* mem = std::malloc(size);
   if (!mem) Panic("Can not create an object. Out of memory");

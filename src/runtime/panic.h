@@ -9,7 +9,9 @@ namespace kv {
 [[noreturn]] void Panic(const char* message);
 
 enum class PanicMode { kExit, kHalt };
+// kExit until the host opens a window (then kHalt) and after it closes it.
 void SetPanicMode(PanicMode mode);
+PanicMode GetPanicMode();
 // A handler called before the default action; it may throw (tests). Null removes it.
 void SetPanicHandler(void (*handler)(const char* message));
 

@@ -27,8 +27,9 @@ struct State {
   bool collectEveryPass = std::getenv("KV_COLLECT_EVERY_PASS") != nullptr;
   bool reinitPending = false;
   uint64_t passes = 0;
-  std::thread::id gui;
-  bool guiSet = false;
+  // Read by every thread that checks it is the GUI task.
+  std::atomic<std::thread::id> gui{};
+  std::atomic<bool> guiSet{false};
   std::vector<void (*)()> resetHooks;
 };
 State& S() {
@@ -43,6 +44,7 @@ constexpr size_t kCollectThreshold = 2000;
 void detail::RequestReInit() { S().reinitPending = true; }
 
 void Runtime::EndOfPass() {
+  AssertGuiThread();
   State& s = S();
   TimerRegistry::RunExpired(GetClock().Now());
   detail::RunSignals();
@@ -68,10 +70,10 @@ bool Runtime::CollectEveryPass() { return S().collectEveryPass; }
 uint64_t Runtime::PassCount() { return S().passes; }
 
 void Runtime::SetGuiThread() {
-  S().gui = std::this_thread::get_id();
-  S().guiSet = true;
+  S().gui.store(std::this_thread::get_id());
+  S().guiSet.store(true);
 }
-bool Runtime::OnGuiThread() { return !S().guiSet || S().gui == std::this_thread::get_id(); }
+bool Runtime::OnGuiThread() { return !S().guiSet.load() || S().gui.load() == std::this_thread::get_id(); }
 
 void AssertGuiThread() {
 #ifndef NDEBUG
@@ -93,7 +95,7 @@ void Runtime::ResetForTests() {
   s.redraw = nullptr;
   s.language = nullptr;
   s.reinitPending = false;
-  s.guiSet = false;
+  s.guiSet.store(false);
   detail::ResetCollectorForTests();
   ResetStringCacheForTests();
   SetPanicHandler(nullptr);

@@ -52,6 +52,7 @@ bool SameProperty(const RefInt32& a, const RefInt32& b) {
 void Signal(const Slot& slot, Object* sender) { slot.Invoke(sender); }
 
 void PostSignal(const Slot& slot) {
+  AssertGuiThread();
   if (slot.empty()) return;
   auto& q = Q().posted;
   auto it = std::find(q.begin(), q.end(), slot);
@@ -66,6 +67,7 @@ void PostSignal(const Slot& slot) {
 }
 
 void IdleSignal(const Slot& slot) {
+  AssertGuiThread();
   if (slot.empty()) return;
   auto& q = Q().idleNext;
   if (std::find(q.begin(), q.end(), slot) == q.end()) q.push_back(slot);

@@ -23,6 +23,7 @@
 #include "platform/xpm/xpm_events.h"
 #include "runtime/clock.h"
 #include "runtime/collector.h"
+#include "runtime/panic.h"
 #include "runtime/runtime.h"
 #include "units/Core/Event.h"
 #include "units/Core/Root.h"
@@ -54,6 +55,7 @@ class AppTest : public ::testing::Test {
     }
     tv_->Stop();
     tv_.reset();
+    kv::SetPanicMode(kv::PanicMode::kExit);
     kv::SetClock(nullptr);
     kv::Runtime::ResetForTests();
     std::error_code ec;
@@ -119,7 +121,10 @@ class AppTest : public ::testing::Test {
 };
 
 TEST_F(AppTest, StartsTheGuiTheWayTheSetExpects) {
+  kv::SetPanicMode(kv::PanicMode::kHalt);  // as a round with a window leaves it
   StartApp();
+  // Without a window a panic ends the process instead of halting the GUI task.
+  EXPECT_EQ(kv::GetPanicMode(), kv::PanicMode::kExit);
   for (const char* call : {"OAM_InitFeatureConfig()", "TVSM_WaitStandby()", "TVSM_RegisterProcessCommandCallback(\"callback\")",
                            "TVSM_RegisterKeyCallback(\"callback\")", "TVSM_RegisterOSDStateCallback(\"callback\")",
                            "XPM_SubscribeEvents(\"callback\")", "XPM_InitClient()", "TVSM_RegisterWindowId(1)",

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <thread>
+
 #include "kv_test.h"
 #include "runtime/auto_object.h"
 #include "runtime/collector.h"
@@ -43,6 +47,19 @@ class Leaky : public kv::Object {
   KV_CLASS(gct, Leaky, kv::Object)
  public:
   Node* raw = nullptr;  // escapes the field table on purpose
+};
+
+// Slots and references kept where the field table does not look, marked by hand.
+class Table : public kv::Object {
+  KV_CLASS(gct, Table, kv::Object)
+ public:
+  std::unique_ptr<kv::Slot[]> slots{new kv::Slot[2]};
+  std::unique_ptr<kv::RefInt32[]> refs{new kv::RefInt32[2]};
+  void Mark(kv::Marker& m) override {
+    kv::Object::Mark(m);
+    for (int i = 0; i < 2; ++i) kv::MarkSlot(m, slots[i]);
+    kv::MarkRefs(m, refs.get(), 2);
+  }
 };
 
 class Ticking : public kv::Object {
@@ -110,6 +127,41 @@ TEST_F(CollectorTest, InteriorPointerKeepsContainer) {
   handle.reset();
   kv::Collect();
   EXPECT_EQ(Count("gct::Outer"), 0u);
+}
+
+TEST_F(CollectorTest, MarkOverridesReachSlotsAndReferencesOutsideTheFieldTable) {
+  kv::Persistent<Table> table = kv::New<Table>();
+  table->slots[1] = kv::MakeSlot(kv::New<Node>(), &Node::OnPing);
+  table->refs[1] = kv::MakeRef(kv::New<Outer>(), &Outer::GetValue, &Outer::SetValue);
+  kv::New<Node>();  // garbage
+  kv::Collect();
+  EXPECT_EQ(Count("gct::Node"), 1u);
+  EXPECT_EQ(Count("gct::Outer"), 1u);
+  EXPECT_EQ(kv::OnGetInt32(table->refs[1]), 7);
+  table.reset();
+  kv::Collect();
+  EXPECT_EQ(kv::LiveObjects(), 0u);
+}
+
+TEST_F(CollectorTest, OnlyTheGuiTaskMakesObjectsAndQueuesSignals) {
+  Node* node = kv::New<Node>();
+  std::string made, posted;
+  std::thread other([&] {
+    try {
+      kv::New<Node>();
+    } catch (const kvtest::PanicError& e) {
+      made = e.what();
+    }
+    try {
+      kv::PostSignal(kv::MakeSlot(node, &Node::OnPing));
+    } catch (const kvtest::PanicError& e) {
+      posted = e.what();
+    }
+  });
+  other.join();
+  EXPECT_EQ(made, "A GUI object was used outside the GUI task");
+  EXPECT_EQ(posted, "A GUI object was used outside the GUI task");
+  EXPECT_EQ(Count("gct::Node"), 1u);
 }
 
 TEST_F(CollectorTest, RootSetAutoObjectsAndTheirPanics) {

@@ -147,7 +147,9 @@ Events::XPM_EVENT_SOURCE_ACQUIRED* Source(int32_t window, int32_t status) {
 }
 
 TEST_F(AgentTest, KeepsTheLatestEventOfEachKindAndOneAcquisitionPerWindow) {
-  EXPECT_EQ(events->GetMainWindowAcquiredStatus(), Agent::ACQUIRED_STATUS_NONE);
+  // Nothing kept: status 0, yet no signal.
+  EXPECT_EQ(events->GetMainWindowAcquiredEvent(), nullptr);
+  EXPECT_EQ(events->GetMainWindowAcquiredStatus(), 0);
   EXPECT_FALSE(events->IsMainWindowSignalAcquired());
 
   auto* standby = kv::New<Events::XPM_EVENT_STANDBY>();

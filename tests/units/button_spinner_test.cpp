@@ -157,6 +157,12 @@ TEST_F(SpinnerTest, VerifyTimeOutReplacesAnOutOfRangeValue) {
   EXPECT_EQ(s->OnGetCurrent(), 7);
   driver.Pass(3000);
   EXPECT_EQ(s->OnGetCurrent(), 7);
+
+  // With wrap-around a typed value below Minimum wraps at once.
+  s->OnSetWrapAround(true);
+  Press(10);
+  EXPECT_EQ(s->OnGetCurrent(), 31);
+  EXPECT_EQ(Text(s), "31");
 }
 
 TEST_F(SpinnerTest, TextSpinnerStepsRoundItsTexts) {

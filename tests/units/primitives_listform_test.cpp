@@ -67,10 +67,26 @@ class NumberList : public Primitives::KeyRoutingListForm {
   void UpdateScrollBar(int32_t count, int32_t position, int32_t page) override {
     bar = {count, position, page};
   }
+  // Derived lists extend the posted reload and indicator update.
+  void forceReload(kv::Object* sender = nullptr) override {
+    ++reloads;
+    Primitives::KeyRoutingListForm::forceReload(sender);
+  }
+  void updateScrollBars(kv::Object* sender = nullptr) override {
+    ++barUpdates;
+    Primitives::KeyRoutingListForm::updateScrollBars(sender);
+  }
+  int32_t ScrollPages(int32_t n) override {
+    ++pageScrolls;
+    return Primitives::KeyRoutingListForm::ScrollPages(n);
+  }
 
   kv::MemberVector<Structures::RefInt> items;
   int32_t cursor = 0;
   std::vector<int32_t> bar;
+  int reloads = 0;
+  int barUpdates = 0;
+  int pageScrolls = 0;
 };
 
 class ListFormTest : public kvtest::RuntimeTest {
@@ -326,6 +342,23 @@ TEST_F(ListFormTest, AReloadWithoutFocusGivesTheFirstRowTheFocusAndAdjustsIt) {
   EXPECT_EQ(Fills() - fillsBefore, 4);
   EXPECT_EQ(Shown(), V({6, 7, 8, 9}));
   EXPECT_EQ(Focus(), 3);
+}
+
+TEST_F(ListFormTest, TheEngineRunsTheOverridesOfADerivedList) {
+  Make(10);
+  list->reloads = list->barUpdates = 0;
+  Primitives::KeyRoutingListForm* engine = list.get();
+  EXPECT_EQ(engine->ScrollPages(1), 4);
+  EXPECT_EQ(list->pageScrolls, 1);
+  driver.Pass();  // the posted reload and indicator update reach the overrides
+  EXPECT_EQ(list->reloads, 1);
+  EXPECT_EQ(list->barUpdates, 1);
+  engine->ScrollItems(1);  // the focus moves down a row: no reload
+  driver.Pass();
+  EXPECT_EQ(list->reloads, 1);
+  EXPECT_EQ(list->barUpdates, 2);
+  EXPECT_EQ(Shown(), V({4, 5, 6, 7}));
+  EXPECT_EQ(Focus(), 1);
 }
 
 TEST_F(ListFormTest, HiddenRowsAreNotRows) {

@@ -17,6 +17,8 @@ constexpr uint16_t KEY_DOWN = 5;
 constexpr uint16_t KEY_LEFT = 6;
 constexpr uint16_t KEY_RIGHT = 7;
 
+// Digits: KEY_0 + d for the digit d; a key event's character follows from the
+// code (Core::KeyCodeToChar, the one mapping to '0'..'9').
 constexpr uint16_t KEY_0 = 10;
 constexpr uint16_t KEY_1 = 11;
 constexpr uint16_t KEY_2 = 12;
@@ -83,10 +85,5 @@ constexpr uint16_t KEY_VIDEO_APP = 102;
 constexpr uint16_t KEY_WIDGETS = 103;
 constexpr uint16_t KEY_CLEAR = 104;  // closes the screens over live TV
 constexpr uint16_t KEY_FAV_ALT = 110;  // the second favourites key: acts like KEY_FAV
-
-// The character of a digit key: '0' for KEY_0 up to '9' for KEY_9; 0 for every other code.
-constexpr char16_t GuiKeyChar(uint16_t guiCode) {
-  return (guiCode >= KEY_0 && guiCode <= KEY_9) ? static_cast<char16_t>(u'0' + (guiCode - KEY_0)) : u'\0';
-}
 
 }  // namespace host::keys

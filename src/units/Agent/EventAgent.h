@@ -32,8 +32,10 @@ inline constexpr int32_t SOURCE_OK = 16;
 inline constexpr int32_t SOURCE_NO_SIGNAL = 17;
 inline constexpr int32_t SOURCE_RATING_LOCK = 20;
 inline constexpr int32_t SOURCE_SOURCE_LOCK = 23;
-// GetMainWindowAcquiredStatus before any acquisition event arrived.
-inline constexpr int32_t ACQUIRED_STATUS_NONE = -1;
+// GetMainWindowAcquiredStatus while no acquisition event of the main window
+// is kept (the value of CHANNEL_OK: callers that need to tell the two apart
+// ask GetMainWindowAcquiredEvent).
+inline constexpr int32_t ACQUIRED_STATUS_NONE = 0;
 
 class EventAgent : public Structures::DuLinkList {
   KV_CLASS(Agent, EventAgent, Structures::DuLinkList)

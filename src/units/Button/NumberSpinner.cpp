@@ -36,7 +36,7 @@ void NumberSpinner::ShowCurrent() { OnSetText(FormatValue(current_)); }
 void NumberSpinner::OnSetCurrent(int32_t value) {
   if (value > maximum_)
     value = wrapAround_ ? minimum_ : maximum_;
-  else if (value < minimum_ && !typing_)
+  else if (value < minimum_ && (wrapAround_ || !typing_))
     value = wrapAround_ ? maximum_ : minimum_;
   current_ = value;
   ShowCurrent();

@@ -3,9 +3,9 @@
 //
 // OnSetCurrent(v): a value inside the range is taken; above Maximum it
 // becomes Minimum with WrapAround, else Maximum; below Minimum it becomes
-// Maximum with WrapAround, else it is kept while the user is typing (so that
-// "0" can start "07") and becomes Minimum otherwise. The text is then
-// rebuilt, with leading zeros up to the width of Maximum when
+// Maximum with WrapAround (also while typing), else it is kept while the user
+// is typing (so that "0" can start "07") and becomes Minimum otherwise. The
+// text is then rebuilt, with leading zeros up to the width of Maximum when
 // HasLeadingZeros is set.
 //
 // Keys (key-down only; releases go on to the key-routing control): every key

@@ -64,12 +64,12 @@ class KeyRoutingListForm : public KeyRoutingForm {
   // updateScrollBars.
   // Moves the cursor by n items; the focus follows as far as the rows allow,
   // the rows scroll by the rest (DoScrollItems).
-  int32_t ScrollItems(int32_t n);
+  virtual int32_t ScrollItems(int32_t n);
   // Moves the cursor by n rows (n * ItemsPerRow items) and reloads.
-  int32_t ScrollRows(int32_t n);
+  virtual int32_t ScrollRows(int32_t n);
   // Moves the cursor by n pages (n * row count items); the focus keeps its
   // row (modulo the row count, then adjusted); reloads.
-  int32_t ScrollPages(int32_t n);
+  virtual int32_t ScrollPages(int32_t n);
   // Cursor to the first item, focus to the first row.
   int32_t ScrollToFirst();
   // Cursor to the last item, focus as low as the rows allow.
@@ -85,12 +85,12 @@ class KeyRoutingListForm : public KeyRoutingForm {
   // Refills every row from the cursor (see the class comment); with no
   // focused row and an item at the cursor the first row takes the focus;
   // unless Fixed the focus row is adjusted, and with no item at the cursor
-  // no row keeps the focus. A slot.
-  void forceReload(kv::Object* sender = nullptr);
+  // no row keeps the focus. A slot; grids and lists extend it.
+  virtual void forceReload(kv::Object* sender = nullptr);
   // Enables PrevIndicator when an item exists before the first row and
   // NextIndicator when one exists after the last row, and updates the
-  // scroll bar. A slot.
-  void updateScrollBars(kv::Object* sender = nullptr);
+  // scroll bar. A slot; grids and lists extend it.
+  virtual void updateScrollBars(kv::Object* sender = nullptr);
 
   // Values below 1 become 1.
   void OnSetItemsPerRow(int32_t n);

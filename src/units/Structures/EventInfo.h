@@ -16,10 +16,15 @@ class EventInfo : public kv::Object {
   EventInfo() = default;
 
   kv::Member<LocalTime> StartTime;
+  int32_t EventId = 0;  // the guide's id of the programme
   kv::String Title;
   kv::String Description;
-  int32_t Duration = 0;  // minutes
-  int32_t Flags = 0;
+  int32_t Duration = 0;    // minutes
+  // The programme's rating: the US rating word and the Canadian rating code
+  // (0: none).
+  int32_t UsRating = 0;
+  int32_t CanadianRating = 0;
+  int32_t Flags = 0;  // flags of the guide, such as whether a rating is present
 };
 
 }  // namespace Structures
