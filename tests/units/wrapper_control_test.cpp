@@ -22,6 +22,24 @@ namespace {
 using W = Wrapper::Wrapper;
 using Ch = std::pair<int32_t, int32_t>;
 
+// A new local time: years from 1900, months from 0.
+Structures::LocalTime* Time(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute,
+                            int32_t second = 0) {
+  auto* t = kv::New<Structures::LocalTime>();
+  t->Year = year;
+  t->Month = month;
+  t->Day = day;
+  t->Hour = hour;
+  t->Minute = minute;
+  t->Second = second;
+  return t;
+}
+
+// Second, minute, hour, day, month and year.
+std::vector<int32_t> Fields(const Structures::LocalTime* t) {
+  return {t->Second, t->Minute, t->Hour, t->Day, t->Month, t->Year};
+}
+
 // --- Channels ----------------------------------------------------------------------
 
 TEST_F(WrapperTest, ChannelUpAndDownWalkTheMasterRingWithWrapSkippingExcludedChannels) {
@@ -275,6 +293,12 @@ TEST_F(WrapperTest, CancellingTheSleepTimerLeavesNothingBehind) {
 
 // --- Timer records ---------------------------------------------------------------------
 
+// Every field of a timer record but its start time.
+std::vector<int32_t> Fields(const Structures::TimerData* t) {
+  return {t->Id,     t->Enable, t->DaysOfWeek, t->Duration,   t->Source, t->ChannelMajor, t->ChannelMinor, t->Extra1,
+          t->Extra2, t->Extra3, t->TimesType,  t->SourceType, t->MapId,  t->StartEarly,   t->EndDelay};
+}
+
 Structures::TimerData* SampleTimer() {
   auto* t = kv::New<Structures::TimerData>();
   t->Id = 3;
@@ -292,12 +316,7 @@ Structures::TimerData* SampleTimer() {
   t->MapId = 5;
   t->StartEarly = 6;
   t->EndDelay = 8;
-  auto* start = kv::New<Structures::LocalTime>();
-  start->Minute = 30;
-  start->Hour = 20;
-  start->Day = 24;
-  start->Month = 11;
-  start->Year = 126;
+  auto* start = Time(126, 11, 24, 20, 30);
   start->Weekday = 4;
   t->StartTime = start;
   return t;
@@ -321,12 +340,7 @@ TEST_F(WrapperTest, TimerRecordsRoundTripThroughTheMiddlewareRecord) {
   Structures::TimerData* back = w_->GetTimer(3);
   ASSERT_NE(back, nullptr);
   Structures::TimerData* sent = SampleTimer();
-  EXPECT_EQ((std::vector<int32_t>{back->Id, back->Enable, back->DaysOfWeek, back->Duration, back->Source,
-                                  back->ChannelMajor, back->ChannelMinor, back->Extra1, back->Extra2, back->Extra3,
-                                  back->TimesType, back->SourceType, back->MapId, back->StartEarly, back->EndDelay}),
-            (std::vector<int32_t>{sent->Id, sent->Enable, sent->DaysOfWeek, sent->Duration, sent->Source,
-                                  sent->ChannelMajor, sent->ChannelMinor, sent->Extra1, sent->Extra2, sent->Extra3,
-                                  sent->TimesType, sent->SourceType, sent->MapId, sent->StartEarly, sent->EndDelay}));
+  EXPECT_EQ(Fields(back), Fields(sent));
   EXPECT_EQ(back->StartTime->GetTicks(), sent->StartTime->GetTicks());
   EXPECT_EQ(w_->ActiveTimer.get(), back);
   EXPECT_TRUE(w_->IsTimerValid(3));
@@ -391,18 +405,9 @@ TEST_F(WrapperTest, TimerPropertiesWorkOnTheCachedRecordUntilItIsSaved) {
 // --- Clock -------------------------------------------------------------------------------
 
 TEST_F(WrapperTest, ClockAndTwelveHourTexts) {
-  auto* then = kv::New<Structures::LocalTime>();
-  then->Second = 5;
-  then->Minute = 4;
-  then->Hour = 9;
-  then->Day = 2;
-  then->Month = 1;
-  then->Year = 120;
-  EXPECT_EQ(w_->SetCurrentTime(then), 0);
+  EXPECT_EQ(w_->SetCurrentTime(Time(120, 1, 2, 9, 4, 5)), 0);
   EXPECT_TRUE(Logged("Set time to XPM with sec[5] min[4] hour[9] day[2] mon[1] year[120]"));
-  Structures::LocalTime* now = w_->GetCurrentTime();
-  EXPECT_EQ((std::vector<int32_t>{now->Second, now->Minute, now->Hour, now->Day, now->Month, now->Year}),
-            (std::vector<int32_t>{5, 4, 9, 2, 1, 120}));
+  EXPECT_EQ(Fields(w_->GetCurrentTime()), (std::vector<int32_t>{5, 4, 9, 2, 1, 120}));
 
   EXPECT_EQ(W::ConvertAMPMTo24Hour(12, true), 0);
   EXPECT_EQ(W::ConvertAMPMTo24Hour(12, false), 12);
@@ -426,9 +431,7 @@ TEST_F(WrapperTest, ResetAllRestoresClockSleepTimerChannelMemoryAndWindow) {
   w_->StartAnimation();
   w_->StartAnimation();
   EXPECT_EQ(w_->ResetAll(), 0);
-  Structures::LocalTime* t = w_->GetCurrentTime();
-  EXPECT_EQ((std::vector<int32_t>{t->Second, t->Minute, t->Hour, t->Day, t->Month, t->Year}),
-            (std::vector<int32_t>{0, 0, 0, 1, 0, 106}));
+  EXPECT_EQ(Fields(w_->GetCurrentTime()), (std::vector<int32_t>{0, 0, 0, 1, 0, 106}));
   EXPECT_EQ(w_->GetSleepTimer(), 0);
   EXPECT_EQ(w_->RemainSleepTime, 0);
   EXPECT_EQ(Numbers(w_->LastChannel), (Ch{-1, -1}));

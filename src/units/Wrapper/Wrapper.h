@@ -653,6 +653,16 @@ class Wrapper : public kv::Object {
   bool ApplicationTimerStarting[APP_TIMER_SLOTS] = {};
 
  private:
+  // The frame of the guarded setters (WrapperInternal.h): the lock value at
+  // once while OSDLock is set; otherwise one trace line of the label with
+  // the value (an integer, a boolean, or an index and an integer), then
+  // `set()`, whose status is returned.
+  template <class Set>
+  int32_t GuardedSet(kv::TextId label, int32_t value, Set set);
+  template <class Set>
+  int32_t GuardedSetFlag(kv::TextId label, bool on, Set set);
+  template <class Set>
+  int32_t GuardedSetAt(kv::TextId label, int32_t index, int32_t value, Set set);
   void EnableRecordLastChannelSlot(kv::Object* sender);
   // The timer record the timer properties address: ActiveTimer while the
   // cache is in use and holds one, else a fresh read of ActiveTimerId.

@@ -44,11 +44,41 @@ bool IsTunerType(int32_t type) {
 constexpr int32_t kSelect = XPM_CHANNEL_SELECT_SKIP_EXCLUDED | XPM_CHANNEL_SELECT_SKIP_EMPTY;
 constexpr int32_t kSelectWithProp = kSelect | XPM_CHANNEL_SELECT_SKIP_LOCKED;
 
-void PrintChannelLine(const char* format, int32_t major, int32_t minor, int32_t ring) {
-  char line[96];
-  std::snprintf(line, sizeof line, format, static_cast<long>(major), static_cast<long>(minor),
-                static_cast<long>(ring));
-  kv::Log(line);
+// The selection and the kind of channel of the property walks.
+int32_t WalkSelect(bool a, bool b) { return (a || b) ? kSelectWithProp : kSelect; }
+int32_t WalkOnly(bool a, bool b) { return (b && !a) ? XPM_CHANNEL_ONLY_DIGITAL : XPM_CHANNEL_ONLY_ANY; }
+
+// A new record of the neighbour `step` writes into its argument, or of the
+// channel itself when the step fails.
+template <class Step>
+Structures::VirtualChannel* Neighbour(int32_t major, int32_t minor, Step step) {
+  XPM_VirtualChannel found{major, minor};
+  if (step(&found) != 0) found = {major, minor};
+  return NewChannel(found.major, found.minor);
+}
+
+// Adds to the ring every virtual channel of the physical channel that is
+// not in it yet (add), or removes from it every one that is (!add).
+void PutPhysicalChannelInRing(int32_t ring, int32_t physical, bool add) {
+  XPM_VirtualChannel* list = nullptr;
+  int32_t count = 0;
+  if (XPM_CALL(XPM_GetVirtualChannels, physical, &list, &count) == 0 && list) {
+    for (int32_t i = 0; i < count; ++i) {
+      const XPM_VirtualChannel& c = list[i];
+      int32_t in = 0;
+      if (XPM_CALL(XPM_IsChannelInRing, ring, c.major, c.minor, &in) != 0 || (in != 0) == add) continue;
+      char line[96];
+      std::snprintf(line, sizeof line,
+                    add ? "Add Channel %ld.%ld to master ring %ld" : "Remove Channel %ld.%ld from ring %ld",
+                    static_cast<long>(c.major), static_cast<long>(c.minor), static_cast<long>(ring));
+      kv::Log(line);
+      if (add)
+        XPM_CALL(XPM_AddChannelToRing, ring, c.major, c.minor);
+      else
+        XPM_CALL(XPM_RemoveChannelFromRing, ring, c.major, c.minor);
+    }
+  }
+  if (list) BKNI_Free(list);
 }
 
 }  // namespace
@@ -115,11 +145,7 @@ bool Wrapper::IsDigitalChannel(int32_t major, int32_t minor) {
   return XPM_CALL(XPM_GetChannelInfo, major, minor, &info) == 0 && info.digital != 0;
 }
 
-int32_t Wrapper::GetCurrentPhysicalChannel() {
-  int32_t physical = 0;
-  XPM_CALL(XPM_GetCurrentPhysicalChannel, Window, &physical);
-  return physical;
-}
+int32_t Wrapper::GetCurrentPhysicalChannel() { return WRAPPER_READ(0, XPM_GetCurrentPhysicalChannel, Window); }
 
 int32_t Wrapper::GetNumChannelsInRing(int32_t ring) {
   int32_t count = 0;
@@ -149,36 +175,27 @@ bool Wrapper::IsChannelInRing(int32_t ring, int32_t major, int32_t minor) {
   return in != 0;
 }
 
+// The plain walks are the property walks without the properties.
 Structures::VirtualChannel* Wrapper::GetNextChannel(int32_t ring, int32_t major, int32_t minor) {
-  XPM_VirtualChannel next{major, minor};
-  if (XPM_CALL(XPM_GetNextChannel, -1, -1, ring, major, minor, &next, kSelect, XPM_CHANNEL_ONLY_ANY, 1) != 0)
-    next = {major, minor};
-  return NewChannel(next.major, next.minor);
+  return GetNextChannelWithProp(ring, major, minor, false, false);
 }
 
 Structures::VirtualChannel* Wrapper::GetPrevChannel(int32_t ring, int32_t major, int32_t minor) {
-  XPM_VirtualChannel prev{major, minor};
-  if (XPM_CALL(XPM_GetPrevChannel, ring, major, minor, &prev, kSelect, XPM_CHANNEL_ONLY_ANY, 1) != 0)
-    prev = {major, minor};
-  return NewChannel(prev.major, prev.minor);
+  return GetPrevChannelWithProp(ring, major, minor, false, false);
 }
 
 Structures::VirtualChannel* Wrapper::GetNextChannelWithProp(int32_t ring, int32_t major, int32_t minor, bool a,
                                                             bool b) {
-  int32_t select = (a || b) ? kSelectWithProp : kSelect;
-  int32_t only = (b && !a) ? XPM_CHANNEL_ONLY_DIGITAL : XPM_CHANNEL_ONLY_ANY;
-  XPM_VirtualChannel next{major, minor};
-  if (XPM_CALL(XPM_GetNextChannel, -1, -1, ring, major, minor, &next, select, only, 1) != 0) next = {major, minor};
-  return NewChannel(next.major, next.minor);
+  return Neighbour(major, minor, [&](XPM_VirtualChannel* next) {
+    return XPM_CALL(XPM_GetNextChannel, -1, -1, ring, major, minor, next, WalkSelect(a, b), WalkOnly(a, b), 1);
+  });
 }
 
 Structures::VirtualChannel* Wrapper::GetPrevChannelWithProp(int32_t ring, int32_t major, int32_t minor, bool a,
                                                             bool b) {
-  int32_t select = (a || b) ? kSelectWithProp : kSelect;
-  int32_t only = (b && !a) ? XPM_CHANNEL_ONLY_DIGITAL : XPM_CHANNEL_ONLY_ANY;
-  XPM_VirtualChannel prev{major, minor};
-  if (XPM_CALL(XPM_GetPrevChannel, ring, major, minor, &prev, select, only, 1) != 0) prev = {major, minor};
-  return NewChannel(prev.major, prev.minor);
+  return Neighbour(major, minor, [&](XPM_VirtualChannel* prev) {
+    return XPM_CALL(XPM_GetPrevChannel, ring, major, minor, prev, WalkSelect(a, b), WalkOnly(a, b), 1);
+  });
 }
 
 Structures::VirtualChannel* Wrapper::GetVirtualChannelByString(const kv::String& text, const kv::String& separator) {
@@ -192,29 +209,13 @@ Structures::VirtualChannel* Wrapper::GetVirtualChannelByString(const kv::String&
 
 // --- Sources ----------------------------------------------------------------------------
 
-int32_t Wrapper::GetCurrentSource(int32_t window) {
-  int32_t source = 0;
-  XPM_CALL(XPM_GetCurrentSource, window, &source);
-  return source;
-}
+int32_t Wrapper::GetCurrentSource(int32_t window) { return WRAPPER_READ(0, XPM_GetCurrentSource, window); }
 
-int32_t Wrapper::GetSourceType(int32_t source) {
-  int32_t type = 1;
-  XPM_CALL(XPM_GetSourceType, source, &type);
-  return type;
-}
+int32_t Wrapper::GetSourceType(int32_t source) { return WRAPPER_READ(1, XPM_GetSourceType, source); }
 
-int32_t Wrapper::GetNumSources() {
-  int32_t count = 10;
-  XPM_CALL(XPM_GetNumSources, &count);
-  return count;
-}
+int32_t Wrapper::GetNumSources() { return WRAPPER_READ(10, XPM_GetNumSources); }
 
-int32_t Wrapper::GetSourceId(int32_t index) {
-  int32_t id = 0;
-  XPM_CALL(XPM_GetSourceID, index, &id);
-  return id;
-}
+int32_t Wrapper::GetSourceId(int32_t index) { return WRAPPER_READ(0, XPM_GetSourceID, index); }
 
 int32_t Wrapper::GetSourceIndex(int32_t source) {
   if (source == -1) return -1;
@@ -480,31 +481,11 @@ int32_t Wrapper::RemoveChannelFromRing(int32_t ring, Structures::VirtualChannel*
 }
 
 void Wrapper::AddPhysicalChannelsToRing(int32_t ring, int32_t physical) {
-  XPM_VirtualChannel* list = nullptr;
-  int32_t count = 0;
-  if (XPM_CALL(XPM_GetVirtualChannels, physical, &list, &count) == 0 && list) {
-    for (int32_t i = 0; i < count; ++i) {
-      int32_t in = 0;
-      if (XPM_CALL(XPM_IsChannelInRing, ring, list[i].major, list[i].minor, &in) != 0 || in != 0) continue;
-      PrintChannelLine("Add Channel %ld.%ld to master ring %ld", list[i].major, list[i].minor, ring);
-      XPM_CALL(XPM_AddChannelToRing, ring, list[i].major, list[i].minor);
-    }
-  }
-  if (list) BKNI_Free(list);
+  PutPhysicalChannelInRing(ring, physical, true);
 }
 
 void Wrapper::RemovePhysicalChannelsFromRing(int32_t ring, int32_t physical) {
-  XPM_VirtualChannel* list = nullptr;
-  int32_t count = 0;
-  if (XPM_CALL(XPM_GetVirtualChannels, physical, &list, &count) == 0 && list) {
-    for (int32_t i = 0; i < count; ++i) {
-      int32_t in = 0;
-      if (XPM_CALL(XPM_IsChannelInRing, ring, list[i].major, list[i].minor, &in) != 0 || in == 0) continue;
-      PrintChannelLine("Remove Channel %ld.%ld from ring %ld", list[i].major, list[i].minor, ring);
-      XPM_CALL(XPM_RemoveChannelFromRing, ring, list[i].major, list[i].minor);
-    }
-  }
-  if (list) BKNI_Free(list);
+  PutPhysicalChannelInRing(ring, physical, false);
 }
 
 int32_t Wrapper::SetChannelName(Structures::VirtualChannel* channel, const kv::String& name) {

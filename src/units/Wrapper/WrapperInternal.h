@@ -1,11 +1,13 @@
-// Helpers shared by the Wrapper's source files: checked middleware calls and
-// the trace lines of the accessors.
+// Helpers shared by the Wrapper's source files: checked middleware calls,
+// the trace lines of the accessors, the frames of the guarded setters and of
+// the getters, and one-line definitions of the regular properties.
 #pragma once
 
 #include <cstdint>
 
 #include "runtime/text.h"
 #include "runtime/trace.h"
+#include "units/Wrapper/Wrapper.h"
 
 namespace Wrapper::detail {
 
@@ -19,7 +21,115 @@ void TraceInt(kv::TextId label, int32_t value);
 void TraceBool(kv::TextId label, bool value);
 void TraceIntInt(kv::TextId label, int32_t a, int32_t b);
 
+// The traced setters' frame: one trace line of the label with the value,
+// then `set()`, whose status is returned.
+template <class Set>
+int32_t TracedSet(kv::TextId label, int32_t value, Set set) {
+  TraceInt(label, value);
+  return set();
+}
+
+// A getter's read: `read` gets where the middleware writes its answer, preset
+// to `fallback`; the value is returned whatever the call's status.
+template <class Read>
+int32_t GetWithDefault(int32_t fallback, Read read) {
+  int32_t value = fallback;
+  read(&value);
+  return value;
+}
+
 }  // namespace Wrapper::detail
+
+namespace Wrapper {
+
+template <class Set>
+int32_t Wrapper::GuardedSet(kv::TextId label, int32_t value, Set set) {
+  if (int32_t lock = GetOSDLock()) return lock;
+  detail::TraceInt(label, value);
+  return set();
+}
+
+template <class Set>
+int32_t Wrapper::GuardedSetFlag(kv::TextId label, bool on, Set set) {
+  if (int32_t lock = GetOSDLock()) return lock;
+  detail::TraceBool(label, on);
+  return set();
+}
+
+template <class Set>
+int32_t Wrapper::GuardedSetAt(kv::TextId label, int32_t index, int32_t value, Set set) {
+  if (int32_t lock = GetOSDLock()) return lock;
+  detail::TraceIntInt(label, index, value);
+  return set();
+}
+
+}  // namespace Wrapper
 
 // Calls a middleware function and logs a failure: XPM_CALL(XPM_SetVolume, v).
 #define XPM_CALL(fn, ...) ::Wrapper::detail::Checked(#fn, fn(__VA_ARGS__))
+
+// --- Regular properties, one line each ----------------------------------------------
+// The patterns of Wrapper.h written once. The arguments after the middleware
+// functions (none, Window, or a fixed number) go first in both calls; the
+// value, or where to write it, comes last.
+
+// XPM_CALL(fn, <extra arguments>, last).
+#define WRAPPER_CALL_LAST(fn, last, ...) XPM_CALL(fn, __VA_ARGS__ __VA_OPT__(, ) last)
+
+// getFn's answer after the extra arguments, `fallback` when the call fails.
+#define WRAPPER_READ(fallback, getFn, ...) \
+  detail::GetWithDefault(fallback, [&](int32_t* out) { return WRAPPER_CALL_LAST(getFn, out, __VA_ARGS__); })
+
+// OnSet<P>: keeps the value in the cache field P, then passes it to Setter
+// after the extra arguments.
+#define WRAPPER_CACHED_SET(P, Setter, ...) \
+  void Wrapper::OnSet##P(int32_t v) {      \
+    P = v;                                 \
+    Setter(__VA_ARGS__ __VA_OPT__(, ) v);  \
+  }
+
+// A property with a setter in a frame: OnSet<P> as above; Setter(value)
+// calls frame(label, value, set) where set() calls setFn; Getter asks getFn,
+// `fallback` when the call fails.
+#define WRAPPER_SETTING(frame, P, Setter, Getter, label, fallback, setFn, getFn, ...) \
+  WRAPPER_CACHED_SET(P, Setter)                                                       \
+  int32_t Wrapper::Setter(int32_t v) {                                                \
+    return frame(label, v, [&] { return WRAPPER_CALL_LAST(setFn, v, __VA_ARGS__); }); \
+  }                                                                                   \
+  int32_t Wrapper::Getter() { return WRAPPER_READ(fallback, getFn, __VA_ARGS__); }
+
+// A guarded property: Setter answers the lock while OSDLock is set, else
+// traces "<label><value>" and calls setFn.
+#define WRAPPER_GUARDED_SETTING(P, Setter, Getter, label, fallback, setFn, getFn, ...) \
+  WRAPPER_SETTING(GuardedSet, P, Setter, Getter, label, fallback, setFn, getFn, __VA_ARGS__)
+
+// A traced property: as a guarded one, without the lock test.
+#define WRAPPER_TRACED_SETTING(P, Setter, Getter, label, fallback, setFn, getFn, ...) \
+  WRAPPER_SETTING(detail::TracedSet, P, Setter, Getter, label, fallback, setFn, getFn, __VA_ARGS__)
+
+// The guarded accessors of an indexed setting: Setter(index, value) answers
+// the lock while OSDLock is set, else traces "<label><index><value>" and
+// calls setFn(index, value); Getter(index) asks getFn, `fallback` when the
+// call fails.
+#define WRAPPER_GUARDED_INDEXED(Setter, Getter, label, fallback, setFn, getFn)       \
+  int32_t Wrapper::Setter(int32_t index, int32_t v) {                                \
+    return GuardedSetAt(label, index, v, [&] { return XPM_CALL(setFn, index, v); }); \
+  }                                                                                  \
+  int32_t Wrapper::Getter(int32_t index) { return WRAPPER_READ(fallback, getFn, index); }
+
+// A direct property: OnSet<P> keeps the value in the cache field and passes
+// convert(value) to setFn, without lock test or trace; OnGet<P> keeps
+// convert(answer) of getFn (0 when the call fails) in the cache field.
+#define WRAPPER_DIRECT_PROPERTY(P, convert, setFn, getFn, ...) \
+  void Wrapper::OnSet##P(int32_t v) {                          \
+    P = v;                                                     \
+    WRAPPER_CALL_LAST(setFn, convert(v), __VA_ARGS__);         \
+  }                                                            \
+  int32_t Wrapper::OnGet##P() { return P = convert(WRAPPER_READ(0, getFn, __VA_ARGS__)); }
+
+// A direct property passing its value unchanged.
+#define WRAPPER_DIRECT_SETTING(P, setFn, getFn, ...) WRAPPER_DIRECT_PROPERTY(P, , setFn, getFn, __VA_ARGS__)
+
+// A direct on/off property: any non-zero value passes as 1, and it reads
+// back as 0 or 1.
+#define WRAPPER_DIRECT_FLAG(P, setFn, getFn, ...) WRAPPER_DIRECT_PROPERTY(P, Int2Bool, setFn, getFn, __VA_ARGS__)

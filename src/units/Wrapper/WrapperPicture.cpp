@@ -11,9 +11,7 @@
 
 namespace Wrapper {
 
-using detail::TraceBool;
 using detail::TraceInt;
-using detail::TraceIntInt;
 using detail::TraceLabel;
 
 namespace {
@@ -77,12 +75,9 @@ constexpr int32_t kViewModeFlags = 0xf00;
 
 }  // namespace
 
-// --- Guarded picture setters and their getters ---------------------------------
+// --- Guarded picture settings and their getters -------------------------------
 
-void Wrapper::OnSetBacklight(int32_t v) {
-  Backlight = v;
-  SetBacklight(v);
-}
+WRAPPER_CACHED_SET(Backlight, SetBacklight)
 
 int32_t Wrapper::SetBacklight(int32_t v) {
   if (int32_t lock = GetOSDLock()) return lock;
@@ -91,177 +86,42 @@ int32_t Wrapper::SetBacklight(int32_t v) {
   return status;
 }
 
-int32_t Wrapper::GetBacklight() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetBacklight, &v);
-  return v;
-}
+int32_t Wrapper::GetBacklight() { return WRAPPER_READ(0, XPM_GetBacklight); }
 
-void Wrapper::OnSetContrast(int32_t v) {
-  Contrast = v;
-  SetContrast(v);
-}
-
-int32_t Wrapper::SetContrast(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_CONTRAST, v);
-  return XPM_CALL(XPM_SetContrast, Window, v);
-}
-
-int32_t Wrapper::GetContrast() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetContrast, Window, &v);
-  return v;
-}
-
-void Wrapper::OnSetBrightness(int32_t v) {
-  Brightness = v;
-  SetBrightness(v);
-}
-
-int32_t Wrapper::SetBrightness(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_BRIGHTNESS, v);
-  return XPM_CALL(XPM_SetBrightness, Window, v);
-}
-
-int32_t Wrapper::GetBrightness() {
-  int32_t v = 33;
-  XPM_CALL(XPM_GetBrightness, Window, &v);
-  return v;
-}
-
-void Wrapper::OnSetColor(int32_t v) {
-  Color = v;
-  SetSaturation(v);
-}
-
-int32_t Wrapper::SetSaturation(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_SATURATION, v);
-  return XPM_CALL(XPM_SetSaturation, Window, v);
-}
-
-int32_t Wrapper::GetSaturation() {
-  int32_t v = 33;
-  XPM_CALL(XPM_GetSaturation, Window, &v);
-  return v;
-}
-
-void Wrapper::OnSetTint(int32_t v) {
-  Tint = v;
-  SetHue(v);
-}
-
-int32_t Wrapper::SetHue(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_HUE, v);
-  return XPM_CALL(XPM_SetHue, Window, v);
-}
-
-int32_t Wrapper::GetHue() {
-  int32_t v = 33;
-  XPM_CALL(XPM_GetHue, Window, &v);
-  return v;
-}
-
-void Wrapper::OnSetSharpness(int32_t v) {
-  Sharpness = v;
-  SetSharpness(v);
-}
-
-int32_t Wrapper::SetSharpness(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_SHARPNESS, v);
-  return XPM_CALL(XPM_SetSharpness, Window, v);
-}
-
-int32_t Wrapper::GetSharpness() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetSharpness, Window, &v);
-  return v;
-}
-
-void Wrapper::OnSetColorTemperature(int32_t v) {
-  ColorTemperature = v;
-  SetColorTemperature(v);
-}
-
-int32_t Wrapper::SetColorTemperature(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_COLOR_TEMPERATURE, v);
-  return XPM_CALL(XPM_SetColorTemperature, v);
-}
-
-int32_t Wrapper::GetColorTemperature() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetColorTemperature, &v);
-  return v;
-}
+WRAPPER_GUARDED_SETTING(Contrast, SetContrast, GetContrast, T_SET_CONTRAST, 0, XPM_SetContrast, XPM_GetContrast, Window)
+WRAPPER_GUARDED_SETTING(Brightness, SetBrightness, GetBrightness, T_SET_BRIGHTNESS, 33, XPM_SetBrightness,
+                        XPM_GetBrightness, Window)
+WRAPPER_GUARDED_SETTING(Color, SetSaturation, GetSaturation, T_SET_SATURATION, 33, XPM_SetSaturation, XPM_GetSaturation,
+                        Window)
+WRAPPER_GUARDED_SETTING(Tint, SetHue, GetHue, T_SET_HUE, 33, XPM_SetHue, XPM_GetHue, Window)
+WRAPPER_GUARDED_SETTING(Sharpness, SetSharpness, GetSharpness, T_SET_SHARPNESS, 0, XPM_SetSharpness, XPM_GetSharpness,
+                        Window)
+WRAPPER_GUARDED_SETTING(ColorTemperature, SetColorTemperature, GetColorTemperature, T_SET_COLOR_TEMPERATURE, 0,
+                        XPM_SetColorTemperature, XPM_GetColorTemperature)
 
 // --- White balance -------------------------------------------------------------
 
-int32_t Wrapper::SetColorTempOffset(int32_t channel, int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceIntInt(T_SET_COLOR_TEMP_OFFSET, channel, v);
-  return XPM_CALL(XPM_SetColorTemperatureOffset, channel, v);
-}
+WRAPPER_GUARDED_INDEXED(SetColorTempOffset, GetColorTempOffset, T_SET_COLOR_TEMP_OFFSET, 0,
+                        XPM_SetColorTemperatureOffset, XPM_GetColorTemperatureOffset)
+WRAPPER_GUARDED_INDEXED(SetColorTempGain, GetColorTempGain, T_SET_COLOR_TEMP_GAIN, 0, XPM_SetColorTemperatureGain,
+                        XPM_GetColorTemperatureGain)
 
-int32_t Wrapper::GetColorTempOffset(int32_t channel) {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetColorTemperatureOffset, channel, &v);
-  return v;
-}
+// The properties <Colour>_Offset and <Colour>_Gain of one colour channel.
+#define WRAPPER_WHITE_BALANCE(Colour, channel)                                      \
+  WRAPPER_CACHED_SET(Colour##_Offset, SetColorTempOffset, channel)                  \
+  WRAPPER_CACHED_SET(Colour##_Gain, SetColorTempGain, channel)                      \
+  int32_t Wrapper::OnGet##Colour##_Offset() { return GetColorTempOffset(channel); } \
+  int32_t Wrapper::OnGet##Colour##_Gain() { return GetColorTempGain(channel); }
 
-int32_t Wrapper::SetColorTempGain(int32_t channel, int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceIntInt(T_SET_COLOR_TEMP_GAIN, channel, v);
-  return XPM_CALL(XPM_SetColorTemperatureGain, channel, v);
-}
+WRAPPER_WHITE_BALANCE(Red, 0)
+WRAPPER_WHITE_BALANCE(Green, 1)
+WRAPPER_WHITE_BALANCE(Blue, 2)
 
-int32_t Wrapper::GetColorTempGain(int32_t channel) {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetColorTemperatureGain, channel, &v);
-  return v;
-}
-
-void Wrapper::OnSetRed_Offset(int32_t v) {
-  Red_Offset = v;
-  SetColorTempOffset(0, v);
-}
-int32_t Wrapper::OnGetRed_Offset() { return GetColorTempOffset(0); }
-void Wrapper::OnSetGreen_Offset(int32_t v) {
-  Green_Offset = v;
-  SetColorTempOffset(1, v);
-}
-int32_t Wrapper::OnGetGreen_Offset() { return GetColorTempOffset(1); }
-void Wrapper::OnSetBlue_Offset(int32_t v) {
-  Blue_Offset = v;
-  SetColorTempOffset(2, v);
-}
-int32_t Wrapper::OnGetBlue_Offset() { return GetColorTempOffset(2); }
-void Wrapper::OnSetRed_Gain(int32_t v) {
-  Red_Gain = v;
-  SetColorTempGain(0, v);
-}
-int32_t Wrapper::OnGetRed_Gain() { return GetColorTempGain(0); }
-void Wrapper::OnSetGreen_Gain(int32_t v) {
-  Green_Gain = v;
-  SetColorTempGain(1, v);
-}
-int32_t Wrapper::OnGetGreen_Gain() { return GetColorTempGain(1); }
-void Wrapper::OnSetBlue_Gain(int32_t v) {
-  Blue_Gain = v;
-  SetColorTempGain(2, v);
-}
-int32_t Wrapper::OnGetBlue_Gain() { return GetColorTempGain(2); }
+#undef WRAPPER_WHITE_BALANCE
 
 // --- Presets and view modes ------------------------------------------------------
 
-void Wrapper::OnSetVideoPreset(int32_t v) {
-  VideoPreset = v;
-  SetCustomVideoPreset(v);
-}
+WRAPPER_CACHED_SET(VideoPreset, SetCustomVideoPreset)
 
 int32_t Wrapper::SetCustomVideoPreset(int32_t menuValue) {
   if (int32_t lock = GetOSDLock()) return lock;
@@ -271,9 +131,8 @@ int32_t Wrapper::SetCustomVideoPreset(int32_t menuValue) {
 }
 
 int32_t Wrapper::GetCustomVideoPreset() {
-  int32_t preset = 8;  // reads back as no preset when the call fails
-  XPM_CALL(XPM_GetVideoPreset, Window, &preset);
-  return PresetFromMiddleware(preset);
+  // Reads back as no preset when the call fails.
+  return PresetFromMiddleware(WRAPPER_READ(8, XPM_GetVideoPreset, Window));
 }
 
 int32_t Wrapper::SetVideoPreset(int32_t preset) {
@@ -283,32 +142,18 @@ int32_t Wrapper::SetVideoPreset(int32_t preset) {
   return status;
 }
 
-int32_t Wrapper::GetVideoPreset() {
-  int32_t preset = 0;
-  XPM_CALL(XPM_GetVideoPreset, Window, &preset);
-  return preset;
-}
+int32_t Wrapper::GetVideoPreset() { return WRAPPER_READ(0, XPM_GetVideoPreset, Window); }
 
-void Wrapper::OnSetViewMode(int32_t v) {
-  ViewMode = v;
-  SetViewMode(v);
-}
+WRAPPER_CACHED_SET(ViewMode, SetViewMode)
 
 int32_t Wrapper::SetViewMode(int32_t menuValue) {
   if (int32_t lock = GetOSDLock()) return lock;
   return XPM_CALL(XPM_SetViewMode, Window, ViewModeToMiddleware(menuValue));
 }
 
-int32_t Wrapper::GetViewMode() {
-  int32_t mode = 1;
-  XPM_CALL(XPM_GetViewMode, Window, &mode);
-  return ViewModeFromMiddleware(mode);
-}
+int32_t Wrapper::GetViewMode() { return ViewModeFromMiddleware(WRAPPER_READ(1, XPM_GetViewMode, Window)); }
 
-void Wrapper::OnSetPreferViewMode(int32_t v) {
-  PreferViewMode = v;
-  SetPreferViewMode(v);
-}
+WRAPPER_CACHED_SET(PreferViewMode, SetPreferViewMode)
 
 int32_t Wrapper::SetPreferViewMode(int32_t menuValue) {
   if (int32_t lock = GetOSDLock()) return lock;
@@ -317,41 +162,22 @@ int32_t Wrapper::SetPreferViewMode(int32_t menuValue) {
 }
 
 int32_t Wrapper::GetPreferViewMode() {
-  int32_t mode = 1;
-  XPM_CALL(XPM_GetPreferredViewMode, Window, &mode);
+  int32_t mode = WRAPPER_READ(1, XPM_GetPreferredViewMode, Window);
   return (mode & kViewModeFlags) | ViewModeFromMiddleware(mode);
 }
 
 int32_t Wrapper::OnGetPreferViewMode() { return GetPreferViewMode(); }
 
-// --- Direct picture properties ------------------------------------------------------
+// --- Noise reduction (last argument 1 digital, 0 analogue) and the VGA phase ---------
 
-void Wrapper::OnSetColorManager(int32_t v) {
-  ColorManager = v;
-  XPM_CALL(XPM_SetCM3D, v);
-}
-
-int32_t Wrapper::OnGetColorManager() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetCM3D, &v);
-  return ColorManager = v;
-}
-
-void Wrapper::OnSetDigitalNR(int32_t v) {
-  DigitalNR = v;
-  SetNoiseReduction(v);
-}
+WRAPPER_CACHED_SET(DigitalNR, SetNoiseReduction)
 
 int32_t Wrapper::SetNoiseReduction(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_NOISE_REDUCTION, v);
-  return XPM_CALL(XPM_SetNoiseReduction, v, 1);
+  return GuardedSet(T_SET_NOISE_REDUCTION, v, [&] { return XPM_CALL(XPM_SetNoiseReduction, v, 1); });
 }
 
 int32_t Wrapper::GetNoiseReduction() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetNoiseReduction, &v, 1);
-  return v;
+  return detail::GetWithDefault(0, [](int32_t* v) { return XPM_CALL(XPM_GetNoiseReduction, v, 1); });
 }
 
 void Wrapper::OnSetAnalogNR(int32_t v) {
@@ -360,109 +186,7 @@ void Wrapper::OnSetAnalogNR(int32_t v) {
 }
 
 int32_t Wrapper::OnGetAnalogNR() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetNoiseReduction, &v, 0);
-  return AnalogNR = v;
-}
-
-void Wrapper::OnSetSuperResolution(int32_t v) {
-  SuperResolution = v;
-  XPM_CALL(XPM_SetSuperResolutionStatus, Window, v != 0 ? 1 : 0);
-}
-
-int32_t Wrapper::OnGetSuperResolution() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetSuperResolutionStatus, Window, &v);
-  return SuperResolution = (v != 0 ? 1 : 0);
-}
-
-void Wrapper::OnSetCinemaMode(int32_t v) {
-  CinemaMode = v;
-  TraceInt(T_SET_CINEMA_MODE, v);
-  XPM_CALL(XPM_SetCinemaMode, v & 255);
-}
-
-int32_t Wrapper::OnGetCinemaMode() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetCinemaMode, &v);
-  return CinemaMode = v;
-}
-
-void Wrapper::OnSetDynamicContrast(int32_t v) {
-  DynamicContrast = v;
-  XPM_CALL(XPM_SetDynamicContrast, v);
-}
-
-int32_t Wrapper::OnGetDynamicContrast() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetDynamicContrast, &v);
-  return DynamicContrast = v;
-}
-
-void Wrapper::OnSetGameMode(int32_t v) {
-  GameMode = v;
-  XPM_CALL(XPM_SetGameMode, v);
-}
-
-int32_t Wrapper::OnGetGameMode() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetGameMode, &v);
-  return GameMode = v;
-}
-
-void Wrapper::OnSetVDECSensitivity(int32_t v) {
-  VDECSensitivity = v;
-  XPM_CALL(XPM_SetVDECMotionSensitivity, 0, v);
-}
-
-int32_t Wrapper::OnGetVDECSensitivity() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetVDECMotionSensitivity, 0, &v);
-  return VDECSensitivity = v;
-}
-
-void Wrapper::OnSetHorizontalPosition(int32_t v) {
-  HorizontalPosition = v;
-  XPM_CALL(XPM_SetHorizontalPosition, v);
-}
-
-int32_t Wrapper::OnGetHorizontalPosition() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetHorizontalPosition, &v);
-  return HorizontalPosition = v;
-}
-
-void Wrapper::OnSetVerticalPosition(int32_t v) {
-  VerticalPosition = v;
-  XPM_CALL(XPM_SetVerticalPostition, v);
-}
-
-int32_t Wrapper::OnGetVerticalPosition() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetVerticalPostition, &v);
-  return VerticalPosition = v;
-}
-
-void Wrapper::OnSetHorizontalSize(int32_t v) {
-  HorizontalSize = v;
-  XPM_CALL(XPM_SetHLineAdjust, v);
-}
-
-int32_t Wrapper::OnGetHorizontalSize() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetHLineAdjust, &v);
-  return HorizontalSize = v;
-}
-
-void Wrapper::OnSetVerticalSize(int32_t v) {
-  VerticalSize = v;
-  XPM_CALL(XPM_SetVLineAdjust, v);
-}
-
-int32_t Wrapper::OnGetVerticalSize() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetVLineAdjust, &v);
-  return VerticalSize = v;
+  return AnalogNR = detail::GetWithDefault(0, [](int32_t* v) { return XPM_CALL(XPM_GetNoiseReduction, v, 0); });
 }
 
 void Wrapper::OnSetVGAPhase(int32_t v) {
@@ -473,16 +197,30 @@ void Wrapper::OnSetVGAPhase(int32_t v) {
 int32_t Wrapper::OnGetVGAPhase() { return VGAPhase = GetPhaseAdjust(); }
 
 int32_t Wrapper::SetPhaseAdjust(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_PHASE_ADJUST, v);
-  return XPM_CALL(XPM_SetPhaseAdjust, v);
+  return GuardedSet(T_SET_PHASE_ADJUST, v, [&] { return XPM_CALL(XPM_SetPhaseAdjust, v); });
 }
 
-int32_t Wrapper::GetPhaseAdjust() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetPhaseAdjust, &v);
-  return v;
+int32_t Wrapper::GetPhaseAdjust() { return WRAPPER_READ(0, XPM_GetPhaseAdjust); }
+
+// --- Direct picture properties ------------------------------------------------------
+
+void Wrapper::OnSetCinemaMode(int32_t v) {
+  CinemaMode = v;
+  TraceInt(T_SET_CINEMA_MODE, v);
+  XPM_CALL(XPM_SetCinemaMode, v & 255);
 }
+
+int32_t Wrapper::OnGetCinemaMode() { return CinemaMode = WRAPPER_READ(0, XPM_GetCinemaMode); }
+
+WRAPPER_DIRECT_SETTING(ColorManager, XPM_SetCM3D, XPM_GetCM3D)
+WRAPPER_DIRECT_FLAG(SuperResolution, XPM_SetSuperResolutionStatus, XPM_GetSuperResolutionStatus, Window)
+WRAPPER_DIRECT_SETTING(DynamicContrast, XPM_SetDynamicContrast, XPM_GetDynamicContrast)
+WRAPPER_DIRECT_SETTING(GameMode, XPM_SetGameMode, XPM_GetGameMode)
+WRAPPER_DIRECT_SETTING(VDECSensitivity, XPM_SetVDECMotionSensitivity, XPM_GetVDECMotionSensitivity, 0)
+WRAPPER_DIRECT_SETTING(HorizontalPosition, XPM_SetHorizontalPosition, XPM_GetHorizontalPosition)
+WRAPPER_DIRECT_SETTING(VerticalPosition, XPM_SetVerticalPostition, XPM_GetVerticalPostition)
+WRAPPER_DIRECT_SETTING(HorizontalSize, XPM_SetHLineAdjust, XPM_GetHLineAdjust)
+WRAPPER_DIRECT_SETTING(VerticalSize, XPM_SetVLineAdjust, XPM_GetVLineAdjust)
 
 // --- Freeze -------------------------------------------------------------------------
 

@@ -14,27 +14,10 @@ namespace Wrapper {
 
 using detail::TraceBool;
 using detail::TraceInt;
-using detail::TraceIntInt;
-using detail::TraceLabel;
 
 // --- Volume and mute -----------------------------------------------------------
 
-void Wrapper::OnSetVolume(int32_t v) {
-  Volume = v;
-  SetVolume(v);
-}
-
-int32_t Wrapper::SetVolume(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_VOLUME, v);
-  return XPM_CALL(XPM_SetVolume, v);
-}
-
-int32_t Wrapper::GetVolume() {
-  int32_t v = 33;
-  XPM_CALL(XPM_GetVolume, &v);
-  return v;
-}
+WRAPPER_GUARDED_SETTING(Volume, SetVolume, GetVolume, T_SET_VOLUME, 33, XPM_SetVolume, XPM_GetVolume)
 
 void Wrapper::OnSetMute(int32_t v) {
   Mute = v;
@@ -44,92 +27,24 @@ void Wrapper::OnSetMute(int32_t v) {
 int32_t Wrapper::OnGetMute() { return GetAudioMute(); }
 
 int32_t Wrapper::SetAudioMute(bool muted) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceBool(T_SET_AUDIO_MUTE, muted);
-  return XPM_CALL(XPM_SetMute, XPM_AUDIO_PATH_MAIN, muted ? 1 : 0);
+  return GuardedSetFlag(T_SET_AUDIO_MUTE, muted,
+                        [&] { return XPM_CALL(XPM_SetMute, XPM_AUDIO_PATH_MAIN, muted ? 1 : 0); });
 }
 
-int32_t Wrapper::GetAudioMute() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetMute, &v);
-  return v != 0 ? 1 : 0;
-}
+int32_t Wrapper::GetAudioMute() { return Int2Bool(WRAPPER_READ(0, XPM_GetMute)); }
 
 // --- Tone ----------------------------------------------------------------------------
 
-void Wrapper::OnSetBalance(int32_t v) {
-  Balance = v;
-  SetBalance(v);
-}
+WRAPPER_GUARDED_SETTING(Balance, SetBalance, GetBalance, T_SET_BALANCE, 0, XPM_SetBalance, XPM_GetBalance)
+WRAPPER_GUARDED_SETTING(Bass, SetBass, GetBass, T_SET_BASS, 0, XPM_SetBass, XPM_GetBass)
+WRAPPER_GUARDED_SETTING(Treble, SetTreble, GetTreble, T_SET_TREBLE, 0, XPM_SetTreble, XPM_GetTreble)
 
-int32_t Wrapper::SetBalance(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_BALANCE, v);
-  return XPM_CALL(XPM_SetBalance, v);
-}
-
-int32_t Wrapper::GetBalance() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetBalance, &v);
-  return v;
-}
-
-void Wrapper::OnSetBass(int32_t v) {
-  Bass = v;
-  SetBass(v);
-}
-
-int32_t Wrapper::SetBass(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_BASS, v);
-  return XPM_CALL(XPM_SetBass, v);
-}
-
-int32_t Wrapper::GetBass() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetBass, &v);
-  return v;
-}
-
-void Wrapper::OnSetTreble(int32_t v) {
-  Treble = v;
-  SetTreble(v);
-}
-
-int32_t Wrapper::SetTreble(int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_TREBLE, v);
-  return XPM_CALL(XPM_SetTreble, v);
-}
-
-int32_t Wrapper::GetTreble() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetTreble, &v);
-  return v;
-}
-
-void Wrapper::OnSetEqualizerPreset(int32_t v) {
-  EqualizerPreset = v;
-  SetEqualizerPreset(v);
-}
-
-int32_t Wrapper::SetEqualizerPreset(int32_t v) {
-  TraceInt(T_SET_EQUALIZER_PRESET, v);
-  return XPM_CALL(XPM_SetEqualizerPreset, v);
-}
-
-int32_t Wrapper::GetEqualizerPreset() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetEqualizerPreset, &v);
-  return v;
-}
+WRAPPER_TRACED_SETTING(EqualizerPreset, SetEqualizerPreset, GetEqualizerPreset, T_SET_EQUALIZER_PRESET, 0,
+                       XPM_SetEqualizerPreset, XPM_GetEqualizerPreset)
 
 // --- Decoding and language --------------------------------------------------------------
 
-void Wrapper::OnSetMTS(int32_t v) {
-  MTS = v;
-  SetPreferAudioDecodeMode(v);
-}
+WRAPPER_CACHED_SET(MTS, SetPreferAudioDecodeMode)
 
 int32_t Wrapper::SetPreferAudioDecodeMode(int32_t mode) {
   if (int32_t lock = GetOSDLock()) return lock;
@@ -142,16 +57,9 @@ int32_t Wrapper::SetPreferAudioDecodeMode(int32_t mode) {
   return status;
 }
 
-int32_t Wrapper::GetPreferAudioDecodeMode() {
-  int32_t v = 1;
-  XPM_CALL(XPM_GetPreferredAudioDecodeMode, &v);
-  return v;
-}
+int32_t Wrapper::GetPreferAudioDecodeMode() { return WRAPPER_READ(1, XPM_GetPreferredAudioDecodeMode); }
 
-void Wrapper::OnSetDigitalPreference(int32_t v) {
-  DigitalPreference = v;
-  SetPreferAudioLanguage(v);
-}
+WRAPPER_CACHED_SET(DigitalPreference, SetPreferAudioLanguage)
 
 int32_t Wrapper::SetPreferAudioLanguage(int32_t code) {
   TraceInt(T_SET_PREFER_AUDIO_LANGUAGE, code);
@@ -182,11 +90,7 @@ int32_t Wrapper::SetVolumeLevelling(bool on) {
   return XPM_CALL(XPM_SetVolumeLevelling, on ? 1 : 0);
 }
 
-int32_t Wrapper::GetVolumeLevelling() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetVolumeLevelling, &v);
-  return v != 0 ? 1 : 0;
-}
+int32_t Wrapper::GetVolumeLevelling() { return Int2Bool(WRAPPER_READ(0, XPM_GetVolumeLevelling)); }
 
 void Wrapper::OnSetMutePreference(int32_t v) {
   MutePreference = v;
@@ -196,121 +100,27 @@ void Wrapper::OnSetMutePreference(int32_t v) {
 int32_t Wrapper::OnGetMutePreference() { return MutePreference = GetExtOutputMute(); }
 
 int32_t Wrapper::SetExtOutputMute(bool muted) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceBool(T_SET_EXT_OUTPUT_MUTE, muted);
-  return XPM_CALL(XPM_SetMuteExtOutput, muted ? 1 : 0);
+  return GuardedSetFlag(T_SET_EXT_OUTPUT_MUTE, muted, [&] { return XPM_CALL(XPM_SetMuteExtOutput, muted ? 1 : 0); });
 }
 
-int32_t Wrapper::GetExtOutputMute() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetMuteExtOutput, &v);
-  return v != 0 ? 1 : 0;
-}
+int32_t Wrapper::GetExtOutputMute() { return Int2Bool(WRAPPER_READ(0, XPM_GetMuteExtOutput)); }
 
-void Wrapper::OnSetDynamicVolume(int32_t v) {
-  DynamicVolume = v;
-  XPM_CALL(XPM_SetAudDynamicVolume, v);
-}
+WRAPPER_DIRECT_SETTING(DynamicVolume, XPM_SetAudDynamicVolume, XPM_GetAudDynamicVolume)
+WRAPPER_DIRECT_FLAG(AudysseyEQ, XPM_SetAEQ, XPM_GetAEQ)
+WRAPPER_DIRECT_FLAG(SRSTruSurround, XPM_SetTruSurround, XPM_GetTruSurround)
+WRAPPER_DIRECT_FLAG(SRSTruVolume, XPM_SetTruVolume, XPM_GetTruVolume)
+WRAPPER_DIRECT_FLAG(SSTruSurround, XPM_SetStudioSoundTruSurround, XPM_GetStudioSoundTruSurround)
+WRAPPER_DIRECT_FLAG(SSTruVolume, XPM_SetStudioSoundTruVolume, XPM_GetStudioSoundTruVolume)
+WRAPPER_DIRECT_SETTING(LipSync, XPM_SetAdditionalAudioDelay, XPM_GetAdditionalAudioDelay)
 
-int32_t Wrapper::OnGetDynamicVolume() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetAudDynamicVolume, &v);
-  return DynamicVolume = v;
-}
-
-void Wrapper::OnSetAudysseyEQ(int32_t v) {
-  AudysseyEQ = v;
-  XPM_CALL(XPM_SetAEQ, v != 0 ? 1 : 0);
-}
-
-int32_t Wrapper::OnGetAudysseyEQ() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetAEQ, &v);
-  return AudysseyEQ = (v != 0 ? 1 : 0);
-}
-
-void Wrapper::OnSetSRSTruSurround(int32_t v) {
-  SRSTruSurround = v;
-  XPM_CALL(XPM_SetTruSurround, v != 0 ? 1 : 0);
-}
-
-int32_t Wrapper::OnGetSRSTruSurround() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetTruSurround, &v);
-  return SRSTruSurround = (v != 0 ? 1 : 0);
-}
-
-void Wrapper::OnSetSRSTruVolume(int32_t v) {
-  SRSTruVolume = v;
-  XPM_CALL(XPM_SetTruVolume, v != 0 ? 1 : 0);
-}
-
-int32_t Wrapper::OnGetSRSTruVolume() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetTruVolume, &v);
-  return SRSTruVolume = (v != 0 ? 1 : 0);
-}
-
-void Wrapper::OnSetSSTruSurround(int32_t v) {
-  SSTruSurround = v;
-  XPM_CALL(XPM_SetStudioSoundTruSurround, v != 0 ? 1 : 0);
-}
-
-int32_t Wrapper::OnGetSSTruSurround() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetStudioSoundTruSurround, &v);
-  return SSTruSurround = (v != 0 ? 1 : 0);
-}
-
-void Wrapper::OnSetSSTruVolume(int32_t v) {
-  SSTruVolume = v;
-  XPM_CALL(XPM_SetStudioSoundTruVolume, v != 0 ? 1 : 0);
-}
-
-int32_t Wrapper::OnGetSSTruVolume() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetStudioSoundTruVolume, &v);
-  return SSTruVolume = (v != 0 ? 1 : 0);
-}
-
-void Wrapper::OnSetLipSync(int32_t v) {
-  LipSync = v;
-  XPM_CALL(XPM_SetAdditionalAudioDelay, v);
-}
-
-int32_t Wrapper::OnGetLipSync() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetAdditionalAudioDelay, &v);
-  return LipSync = v;
-}
-
-void Wrapper::OnSetSpdifFormat(int32_t v) {
-  SpdifFormat = v;
-  SetSpdifFormat(v);
-}
-
-int32_t Wrapper::SetSpdifFormat(int32_t v) {
-  TraceInt(T_SET_SPDIF_FORMAT, v);
-  return XPM_CALL(XPM_SetSpdifFormat, v);
-}
-
-int32_t Wrapper::GetSpdifFormat() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetSpdifFormat, &v);
-  return v;
-}
+WRAPPER_TRACED_SETTING(SpdifFormat, SetSpdifFormat, GetSpdifFormat, T_SET_SPDIF_FORMAT, 0, XPM_SetSpdifFormat,
+                       XPM_GetSpdifFormat)
 
 int32_t Wrapper::SetSpeaker(bool on) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceBool(T_SET_SPEAKER, on);
-  return XPM_CALL(XPM_SetSpeaker, on ? 1 : 0);
+  return GuardedSetFlag(T_SET_SPEAKER, on, [&] { return XPM_CALL(XPM_SetSpeaker, on ? 1 : 0); });
 }
 
-int32_t Wrapper::GetSpeaker() {
-  int32_t v = 1;
-  XPM_CALL(XPM_GetSpeaker, &v);
-  return v;
-}
+int32_t Wrapper::GetSpeaker() { return WRAPPER_READ(1, XPM_GetSpeaker); }
 
 // --- Audio services -----------------------------------------------------------------------
 
@@ -324,17 +134,9 @@ int32_t Wrapper::SetAudioDecodeMode(int32_t mode) {
   return status;
 }
 
-int32_t Wrapper::GetAudioDecodeMode() {
-  int32_t v = 1;
-  XPM_CALL(XPM_GetAudioDecodeMode, Window, &v);
-  return v;
-}
+int32_t Wrapper::GetAudioDecodeMode() { return WRAPPER_READ(1, XPM_GetAudioDecodeMode, Window); }
 
-int32_t Wrapper::GetCurrentAudioIndex() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetCurrentAudioService, Window, &v);
-  return v;
-}
+int32_t Wrapper::GetCurrentAudioIndex() { return WRAPPER_READ(0, XPM_GetCurrentAudioService, Window); }
 
 int32_t Wrapper::SetAudioService(int32_t index) {
   TraceInt(T_SET_AUDIO_SERVICE, index);
@@ -376,38 +178,11 @@ int32_t Wrapper::IsSAP_Present() {
 
 // --- Captions -------------------------------------------------------------------------------
 
-void Wrapper::OnSetClosedCaptionState(int32_t v) {
-  ClosedCaptionState = v;
-  SetCCState(v);
-}
+WRAPPER_TRACED_SETTING(ClosedCaptionState, SetCCState, GetCCState, T_SET_CC_STATE, 0, XPM_SetCaptionRenderState,
+                       XPM_GetCaptionRenderState, Window)
 
-int32_t Wrapper::SetCCState(int32_t state) {
-  TraceInt(T_SET_CC_STATE, state);
-  return XPM_CALL(XPM_SetCaptionRenderState, Window, state);
-}
-
-int32_t Wrapper::GetCCState() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetCaptionRenderState, Window, &v);
-  return v;
-}
-
-void Wrapper::OnSetCCPreference(int32_t v) {
-  CCPreference = v;
-  SetCaptionDecodeMode(v);
-}
-
-int32_t Wrapper::SetCaptionDecodeMode(int32_t mode) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_CAPTION_DECODE_MODE, mode);
-  return XPM_CALL(XPM_SetCaptionDecodeMode, mode);
-}
-
-int32_t Wrapper::GetCaptionDecodeMode() {
-  int32_t v = 1;
-  XPM_CALL(XPM_GetCaptionDecodeMode, &v);
-  return v;
-}
+WRAPPER_GUARDED_SETTING(CCPreference, SetCaptionDecodeMode, GetCaptionDecodeMode, T_SET_CAPTION_DECODE_MODE, 1,
+                        XPM_SetCaptionDecodeMode, XPM_GetCaptionDecodeMode)
 
 void Wrapper::BackupCCState() {
   int32_t state = CCRenderStateBackup;
@@ -418,114 +193,50 @@ void Wrapper::BackupCCState() {
 
 void Wrapper::RecoverCCState() { XPM_CALL(XPM_SetCaptionRenderState, Window, CCRenderStateBackup); }
 
-void Wrapper::OnSetBasicCCMode(int32_t v) {
-  BasicCCMode = v;
-  SetPreferBasicCaptionService(v);
-}
+// A preferred caption service, counted from 0 here and from 1 by the
+// middleware: the guarded Setter changes it with the render state kept over
+// the change; Getter answers `failed` when the call fails.
+#define WRAPPER_CAPTION_SERVICE(Setter, Getter, label, failed, setFn, getFn) \
+  int32_t Wrapper::Setter(int32_t service) {                                 \
+    return GuardedSet(label, service, [&] {                                  \
+      BackupCCState();                                                       \
+      int32_t status = XPM_CALL(setFn, service + 1);                         \
+      RecoverCCState();                                                      \
+      return status;                                                         \
+    });                                                                      \
+  }                                                                          \
+  int32_t Wrapper::Getter() {                                                \
+    int32_t v = 0;                                                           \
+    if (XPM_CALL(getFn, &v) != 0) return failed;                             \
+    return v - 1;                                                            \
+  }
 
-int32_t Wrapper::SetPreferBasicCaptionService(int32_t service) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_PREFER_BASIC_CAPTION, service);
-  BackupCCState();
-  int32_t status = XPM_CALL(XPM_SetPreferredBasicCaptionService, service + 1);
-  RecoverCCState();
-  return status;
-}
+WRAPPER_CACHED_SET(BasicCCMode, SetPreferBasicCaptionService)
+WRAPPER_CAPTION_SERVICE(SetPreferBasicCaptionService, GetPreferBasicCaptionService, T_SET_PREFER_BASIC_CAPTION, 2,
+                        XPM_SetPreferredBasicCaptionService, XPM_GetPreferredBasicCaptionService)
+WRAPPER_CACHED_SET(AdvancedCCMode, SetPreferAdvanceCaptionService)
+WRAPPER_CAPTION_SERVICE(SetPreferAdvanceCaptionService, GetPreferAdvanceCaptionService, T_SET_PREFER_ADVANCED_CAPTION,
+                        0, XPM_SetPreferredAdvancedCaptionService, XPM_GetPreferredAdvancedCaptionService)
 
-int32_t Wrapper::GetPreferBasicCaptionService() {
-  int32_t v = 0;
-  if (XPM_CALL(XPM_GetPreferredBasicCaptionService, &v) != 0) return 2;
-  return v - 1;
-}
+#undef WRAPPER_CAPTION_SERVICE
 
-void Wrapper::OnSetAdvancedCCMode(int32_t v) {
-  AdvancedCCMode = v;
-  SetPreferAdvanceCaptionService(v);
-}
+WRAPPER_GUARDED_INDEXED(SetAdvanceCaptionProperty, GetAdvanceCaptionProperty, T_SET_ADVANCE_CAPTION_PROPERTY, 1,
+                        XPM_SetAdvancedCaptionProperty, XPM_GetAdvancedCaptionProperty)
 
-int32_t Wrapper::SetPreferAdvanceCaptionService(int32_t service) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_PREFER_ADVANCED_CAPTION, service);
-  BackupCCState();
-  int32_t status = XPM_CALL(XPM_SetPreferredAdvancedCaptionService, service + 1);
-  RecoverCCState();
-  return status;
-}
+WRAPPER_CACHED_SET(CC708_WinJustification, SetAdvanceCaptionProperty, 0)
+WRAPPER_CACHED_SET(CC708_WinColor, SetAdvanceCaptionProperty, 1)
+WRAPPER_CACHED_SET(CC708_WinOpacity, SetAdvanceCaptionProperty, 2)
+WRAPPER_CACHED_SET(CC708_FontSize, SetAdvanceCaptionProperty, 3)
+WRAPPER_CACHED_SET(CC708_FontStyle, SetAdvanceCaptionProperty, 4)
+WRAPPER_CACHED_SET(CC708_EdgeColor, SetAdvanceCaptionProperty, 5)
+WRAPPER_CACHED_SET(CC708_EdgeType, SetAdvanceCaptionProperty, 6)
+WRAPPER_CACHED_SET(CC708_FontColor, SetAdvanceCaptionProperty, 7)
+WRAPPER_CACHED_SET(CC708_FontOpacity, SetAdvanceCaptionProperty, 8)
+WRAPPER_CACHED_SET(CC708_BgColor, SetAdvanceCaptionProperty, 9)
+WRAPPER_CACHED_SET(CC708_BgOpacity, SetAdvanceCaptionProperty, 10)
 
-int32_t Wrapper::GetPreferAdvanceCaptionService() {
-  int32_t v = 0;
-  if (XPM_CALL(XPM_GetPreferredAdvancedCaptionService, &v) != 0) return 0;
-  return v - 1;
-}
-
-int32_t Wrapper::SetAdvanceCaptionProperty(int32_t index, int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceIntInt(T_SET_ADVANCE_CAPTION_PROPERTY, index, v);
-  return XPM_CALL(XPM_SetAdvancedCaptionProperty, index, v);
-}
-
-int32_t Wrapper::GetAdvanceCaptionProperty(int32_t index) {
-  int32_t v = 1;
-  XPM_CALL(XPM_GetAdvancedCaptionProperty, index, &v);
-  return v;
-}
-
-void Wrapper::OnSetCC708_WinJustification(int32_t v) {
-  CC708_WinJustification = v;
-  SetAdvanceCaptionProperty(0, v);
-}
-void Wrapper::OnSetCC708_WinColor(int32_t v) {
-  CC708_WinColor = v;
-  SetAdvanceCaptionProperty(1, v);
-}
-void Wrapper::OnSetCC708_WinOpacity(int32_t v) {
-  CC708_WinOpacity = v;
-  SetAdvanceCaptionProperty(2, v);
-}
-void Wrapper::OnSetCC708_FontSize(int32_t v) {
-  CC708_FontSize = v;
-  SetAdvanceCaptionProperty(3, v);
-}
-void Wrapper::OnSetCC708_FontStyle(int32_t v) {
-  CC708_FontStyle = v;
-  SetAdvanceCaptionProperty(4, v);
-}
-void Wrapper::OnSetCC708_EdgeColor(int32_t v) {
-  CC708_EdgeColor = v;
-  SetAdvanceCaptionProperty(5, v);
-}
-void Wrapper::OnSetCC708_EdgeType(int32_t v) {
-  CC708_EdgeType = v;
-  SetAdvanceCaptionProperty(6, v);
-}
-void Wrapper::OnSetCC708_FontColor(int32_t v) {
-  CC708_FontColor = v;
-  SetAdvanceCaptionProperty(7, v);
-}
-void Wrapper::OnSetCC708_FontOpacity(int32_t v) {
-  CC708_FontOpacity = v;
-  SetAdvanceCaptionProperty(8, v);
-}
-void Wrapper::OnSetCC708_BgColor(int32_t v) {
-  CC708_BgColor = v;
-  SetAdvanceCaptionProperty(9, v);
-}
-void Wrapper::OnSetCC708_BgOpacity(int32_t v) {
-  CC708_BgOpacity = v;
-  SetAdvanceCaptionProperty(10, v);
-}
-
-int32_t Wrapper::SetBasicCaptionProperty(int32_t index, int32_t v) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceIntInt(T_SET_BASIC_CAPTION_PROPERTY, index, v);
-  return XPM_CALL(XPM_SetBasicCaptionProperty, index, v);
-}
-
-int32_t Wrapper::GetBasicCaptionProperty(int32_t index) {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetBasicCaptionProperty, index, &v);
-  return v;
-}
+WRAPPER_GUARDED_INDEXED(SetBasicCaptionProperty, GetBasicCaptionProperty, T_SET_BASIC_CAPTION_PROPERTY, 0,
+                        XPM_SetBasicCaptionProperty, XPM_GetBasicCaptionProperty)
 
 int32_t Wrapper::ShowSampleCCText(bool show, const kv::String& text, int32_t a, int32_t b) {
   if (int32_t lock = GetOSDLock()) return lock;

@@ -16,31 +16,23 @@
 namespace Wrapper {
 
 using detail::TraceBool;
-using detail::TraceInt;
 using detail::TraceLabel;
 
 // --- Parental locks ----------------------------------------------------------------
 
-void Wrapper::OnSetParentalLocks(int32_t v) {
-  ParentalLocks = v;
-  SetParentalLocksState(v);
-}
+WRAPPER_CACHED_SET(ParentalLocks, SetParentalLocksState)
 
 int32_t Wrapper::SetParentalLocksState(int32_t state) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceInt(T_SET_PARENTAL_LOCKS_STATE, state);
-  if (static_cast<uint32_t>(state) > XPM_PARENTAL_LOCKS_STATE_ON) {
-    kv::Log("Wrapper: parental lock state " + std::to_string(state) + " refused (0 to 2)");
-    return XPM_ERR_INVALID_PARAM;
-  }
-  return XPM_CALL(XPM_SetParentalLocksState, state);
+  return GuardedSet(T_SET_PARENTAL_LOCKS_STATE, state, [&]() -> int32_t {
+    if (static_cast<uint32_t>(state) > XPM_PARENTAL_LOCKS_STATE_ON) {
+      kv::Log("Wrapper: parental lock state " + std::to_string(state) + " refused (0 to 2)");
+      return XPM_ERR_INVALID_PARAM;
+    }
+    return XPM_CALL(XPM_SetParentalLocksState, state);
+  });
 }
 
-int32_t Wrapper::GetParentalLocksState() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetParentalLocksState, &v);
-  return v;
-}
+int32_t Wrapper::GetParentalLocksState() { return WRAPPER_READ(0, XPM_GetParentalLocksState); }
 
 void Wrapper::OnSetBlockUnratedContent(int32_t v) {
   BlockUnratedContent = v;
@@ -50,38 +42,20 @@ void Wrapper::OnSetBlockUnratedContent(int32_t v) {
 int32_t Wrapper::OnGetBlockUnratedContent() { return BlockUnratedContent = GetUnratedContent(); }
 
 int32_t Wrapper::SetUnratedContent(bool blocked) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceBool(T_SET_UNRATED_CONTENT, blocked);
-  return XPM_CALL(XPM_SetUnratedContent, blocked ? 1 : 0);
+  return GuardedSetFlag(T_SET_UNRATED_CONTENT, blocked,
+                        [&] { return XPM_CALL(XPM_SetUnratedContent, blocked ? 1 : 0); });
 }
 
-int32_t Wrapper::GetUnratedContent() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetUnratedContent, &v);
-  return v != 0 ? 1 : 0;
-}
+int32_t Wrapper::GetUnratedContent() { return Int2Bool(WRAPPER_READ(0, XPM_GetUnratedContent)); }
 
-void Wrapper::OnSetPanelLock(int32_t v) {
-  PanelLock = v;
-  XPM_CALL(XPM_SetFrontPanelLockState, v != 0 ? 1 : 0);
-}
-
-int32_t Wrapper::OnGetPanelLock() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetFrontPanelLockState, &v);
-  return PanelLock = (v != 0 ? 1 : 0);
-}
+WRAPPER_DIRECT_FLAG(PanelLock, XPM_SetFrontPanelLockState, XPM_GetFrontPanelLockState)
 
 int32_t Wrapper::SetParentalLocksMask(int32_t mask) {
   if (int32_t lock = GetOSDLock()) return lock;
   return XPM_CALL(XPM_SetParentalLocksMask, mask & 255);
 }
 
-int32_t Wrapper::GetParentalLocksMask() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetParentalLocksMask, &v);
-  return v;
-}
+int32_t Wrapper::GetParentalLocksMask() { return WRAPPER_READ(0, XPM_GetParentalLocksMask); }
 
 // --- Ratings ----------------------------------------------------------------------------
 
@@ -122,29 +96,13 @@ int32_t Wrapper::SetCanadaLevel(uint32_t a, uint32_t b, bool blocked, bool d) {
                   d ? 1 : 0);
 }
 
-int32_t Wrapper::GetUsChildRating(int32_t a, int32_t b) {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetUsChildRating, a, b, &v);
-  return v;
-}
+int32_t Wrapper::GetUsChildRating(int32_t a, int32_t b) { return WRAPPER_READ(0, XPM_GetUsChildRating, a, b); }
 
-int32_t Wrapper::GetUsAgeRating(int32_t a, int32_t b) {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetUsAgeRating, a, b, &v);
-  return v;
-}
+int32_t Wrapper::GetUsAgeRating(int32_t a, int32_t b) { return WRAPPER_READ(0, XPM_GetUsAgeRating, a, b); }
 
-int32_t Wrapper::GetCanadaLevel(int32_t a, int32_t b) {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetCanadaLevel, a, b, &v);
-  return v;
-}
+int32_t Wrapper::GetCanadaLevel(int32_t a, int32_t b) { return WRAPPER_READ(0, XPM_GetCanadaLevel, a, b); }
 
-int32_t Wrapper::GetUsMovieRating(int32_t a) {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetUsMovieRating, a, &v);
-  return v;
-}
+int32_t Wrapper::GetUsMovieRating(int32_t a) { return WRAPPER_READ(0, XPM_GetUsMovieRating, a); }
 
 int32_t Wrapper::SetChannelLock(Structures::VirtualChannel* channel, bool locked) {
   if (int32_t lock = GetOSDLock()) return lock;
@@ -157,9 +115,7 @@ int32_t Wrapper::SetChannelLock(Structures::VirtualChannel* channel, bool locked
 
 int32_t Wrapper::GetChannelLock(Structures::VirtualChannel* channel) {
   if (!channel) return 0;
-  int32_t v = 0;
-  XPM_CALL(XPM_GetChannelLock, channel->Major, channel->Minor, &v);
-  return v;
+  return WRAPPER_READ(0, XPM_GetChannelLock, channel->Major, channel->Minor);
 }
 
 int32_t Wrapper::SetSourceLock(int32_t source, bool locked) {
@@ -167,11 +123,7 @@ int32_t Wrapper::SetSourceLock(int32_t source, bool locked) {
   return XPM_CALL(XPM_SetSourceLock, source, locked ? 1 : 0);
 }
 
-int32_t Wrapper::GetSourceLock(int32_t source) {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetSourceLock, source, &v);
-  return v;
-}
+int32_t Wrapper::GetSourceLock(int32_t source) { return WRAPPER_READ(0, XPM_GetSourceLock, source); }
 
 void Wrapper::SetPreferRatingLanguage(int32_t value) {
   // The chosen language first, then the fall-backs down to English.
@@ -213,16 +165,10 @@ int32_t Wrapper::OnGetDaylightSavingTime() {
 }
 
 int32_t Wrapper::SetAutoTimeUpdate(bool on) {
-  if (int32_t lock = GetOSDLock()) return lock;
-  TraceBool(T_SET_AUTO_TIME_UPDATE, on);
-  return XPM_CALL(XPM_SetAutoTimeUpdate, on ? 1 : 0);
+  return GuardedSetFlag(T_SET_AUTO_TIME_UPDATE, on, [&] { return XPM_CALL(XPM_SetAutoTimeUpdate, on ? 1 : 0); });
 }
 
-int32_t Wrapper::GetAutoTimeUpdate() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetAutoTimeUpdate, &v);
-  return v;
-}
+int32_t Wrapper::GetAutoTimeUpdate() { return WRAPPER_READ(0, XPM_GetAutoTimeUpdate); }
 
 double Wrapper::GetGMTOffset(int32_t zone, int32_t dst) {
   float offset = 0.0f;
@@ -232,10 +178,7 @@ double Wrapper::GetGMTOffset(int32_t zone, int32_t dst) {
 
 // --- System ---------------------------------------------------------------------------------
 
-void Wrapper::OnSetAntCableIn(int32_t medium) {
-  AntCableIn = medium;
-  SetMedium(medium);
-}
+WRAPPER_CACHED_SET(AntCableIn, SetMedium)
 
 int32_t Wrapper::SetMedium(int32_t medium) {
   int32_t status = XPM_CALL(XPM_SetMedium, medium);
@@ -244,11 +187,7 @@ int32_t Wrapper::SetMedium(int32_t medium) {
   return status;
 }
 
-int32_t Wrapper::GetMedium() {
-  int32_t v = 1;
-  XPM_CALL(XPM_GetMedium, &v);
-  return v;
-}
+int32_t Wrapper::GetMedium() { return WRAPPER_READ(1, XPM_GetMedium); }
 
 int32_t Wrapper::SetLanguage(int32_t value) {
   if (int32_t lock = GetOSDLock()) return lock;
@@ -272,27 +211,15 @@ int32_t Wrapper::SetDpms(bool on) {
 
 int32_t Wrapper::SetPIP(int32_t mode) { return XPM_CALL(XPM_SetDualWindow, mode); }
 
-int32_t Wrapper::GetPIPState() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetDualWindowMode, &v);
-  return v;
-}
+int32_t Wrapper::GetPIPState() { return WRAPPER_READ(0, XPM_GetDualWindowMode); }
 
 int32_t Wrapper::SetPipAudio(int32_t on) { return XPM_CALL(XPM_SetSecondaryWindowAudio, on); }
 
-int32_t Wrapper::GetPipAudio() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetSecondaryWindowAudio, &v);
-  return v;
-}
+int32_t Wrapper::GetPipAudio() { return WRAPPER_READ(0, XPM_GetSecondaryWindowAudio); }
 
 int32_t Wrapper::SetPipPosition(int32_t position) { return XPM_CALL(XPM_SetPipPosition, position); }
 
-int32_t Wrapper::GetPipPosition() {
-  int32_t v = 0;
-  XPM_CALL(XPM_GetPipPosition, &v);
-  return v;
-}
+int32_t Wrapper::GetPipPosition() { return WRAPPER_READ(0, XPM_GetPipPosition); }
 
 int32_t Wrapper::SwapSource() {
   if (int32_t lock = GetOSDLock()) return lock;

@@ -248,16 +248,6 @@ int32_t Wrapper::OnGetEnableTimer() {
   return EnableTimer;
 }
 
-void Wrapper::OnSetTimerSource(int32_t v) {
-  TimerSource = v;
-  WriteTimerRecord([v](Structures::TimerData* t) { t->Source = v; });
-}
-
-int32_t Wrapper::OnGetTimerSource() {
-  if (Structures::TimerData* t = TimerRecordForRead()) TimerSource = t->Source;
-  return TimerSource;
-}
-
 void Wrapper::OnSetTimerChannel(int32_t number) {
   TimerChannel = number;
   WriteTimerRecord([number](Structures::TimerData* t) {
@@ -269,26 +259,6 @@ void Wrapper::OnSetTimerChannel(int32_t number) {
 int32_t Wrapper::OnGetTimerChannel() {
   if (Structures::TimerData* t = TimerRecordForRead()) TimerChannel = UniteChannelNum(t->ChannelMajor, t->ChannelMinor);
   return TimerChannel;
-}
-
-void Wrapper::OnSetTimerDuration(int32_t v) {
-  TimerDuration = v;
-  WriteTimerRecord([v](Structures::TimerData* t) { t->Duration = v; });
-}
-
-int32_t Wrapper::OnGetTimerDuration() {
-  if (Structures::TimerData* t = TimerRecordForRead()) TimerDuration = t->Duration;
-  return TimerDuration;
-}
-
-void Wrapper::OnSetTimerDaysOfWeek(int32_t v) {
-  TimerDaysOfWeek = v;
-  WriteTimerRecord([v](Structures::TimerData* t) { t->DaysOfWeek = v; });
-}
-
-int32_t Wrapper::OnGetTimerDaysOfWeek() {
-  if (Structures::TimerData* t = TimerRecordForRead()) TimerDaysOfWeek = t->DaysOfWeek;
-  return TimerDaysOfWeek;
 }
 
 void Wrapper::OnSetTimerStartTime(Structures::LocalTime* time) {
@@ -303,55 +273,27 @@ Structures::LocalTime* Wrapper::OnGetTimerStartTime() {
   return TimerStartTime;
 }
 
-void Wrapper::OnSetTimerTimesType(int32_t v) {
-  TimerTimesType = v;
-  WriteTimerRecord([v](Structures::TimerData* t) { t->TimesType = v; });
-}
+// A timer-record property: the cache field Timer<F> and the record's field F.
+#define WRAPPER_TIMER_FIELD(F)                                            \
+  void Wrapper::OnSetTimer##F(int32_t v) {                                \
+    Timer##F = v;                                                         \
+    WriteTimerRecord([v](Structures::TimerData* t) { t->F = v; });        \
+  }                                                                       \
+  int32_t Wrapper::OnGetTimer##F() {                                      \
+    if (Structures::TimerData* t = TimerRecordForRead()) Timer##F = t->F; \
+    return Timer##F;                                                      \
+  }
 
-int32_t Wrapper::OnGetTimerTimesType() {
-  if (Structures::TimerData* t = TimerRecordForRead()) TimerTimesType = t->TimesType;
-  return TimerTimesType;
-}
+WRAPPER_TIMER_FIELD(Source)
+WRAPPER_TIMER_FIELD(Duration)
+WRAPPER_TIMER_FIELD(DaysOfWeek)
+WRAPPER_TIMER_FIELD(TimesType)
+WRAPPER_TIMER_FIELD(SourceType)
+WRAPPER_TIMER_FIELD(MapId)
+WRAPPER_TIMER_FIELD(StartEarly)
+WRAPPER_TIMER_FIELD(EndDelay)
 
-void Wrapper::OnSetTimerSourceType(int32_t v) {
-  TimerSourceType = v;
-  WriteTimerRecord([v](Structures::TimerData* t) { t->SourceType = v; });
-}
-
-int32_t Wrapper::OnGetTimerSourceType() {
-  if (Structures::TimerData* t = TimerRecordForRead()) TimerSourceType = t->SourceType;
-  return TimerSourceType;
-}
-
-void Wrapper::OnSetTimerMapId(int32_t v) {
-  TimerMapId = v;
-  WriteTimerRecord([v](Structures::TimerData* t) { t->MapId = v; });
-}
-
-int32_t Wrapper::OnGetTimerMapId() {
-  if (Structures::TimerData* t = TimerRecordForRead()) TimerMapId = t->MapId;
-  return TimerMapId;
-}
-
-void Wrapper::OnSetTimerStartEarly(int32_t v) {
-  TimerStartEarly = v;
-  WriteTimerRecord([v](Structures::TimerData* t) { t->StartEarly = v; });
-}
-
-int32_t Wrapper::OnGetTimerStartEarly() {
-  if (Structures::TimerData* t = TimerRecordForRead()) TimerStartEarly = t->StartEarly;
-  return TimerStartEarly;
-}
-
-void Wrapper::OnSetTimerEndDelay(int32_t v) {
-  TimerEndDelay = v;
-  WriteTimerRecord([v](Structures::TimerData* t) { t->EndDelay = v; });
-}
-
-int32_t Wrapper::OnGetTimerEndDelay() {
-  if (Structures::TimerData* t = TimerRecordForRead()) TimerEndDelay = t->EndDelay;
-  return TimerEndDelay;
-}
+#undef WRAPPER_TIMER_FIELD
 
 // --- Clock ------------------------------------------------------------------------------------
 
