@@ -2,7 +2,6 @@
 // event buffer (from other threads, or by the middleware callback), passes
 // run on the fake clock, and what the root received checked.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include "host/gui_loop.h"
 #include "host/gui_mailbox.h"
 #include "host/keys/keytable.h"
+#include "capture.h"
 #include "host/xpm_callback.h"
 #include "host_test_root.h"
 #include "kv_test.h"
@@ -38,12 +38,8 @@ class GuiLoopTest : public kvtest::RuntimeTest {
  protected:
   void SetUp() override {
     RuntimeTest::SetUp();
-    kv::SetTraceSink([this](std::string_view line) {
-      std::lock_guard<std::mutex> lock(logMutex_);
-      log_.emplace_back(line);
-    });
-    dir_ = std::filesystem::temp_directory_path() /
-           ("tvui-loop-" + std::to_string(::getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    log_.Start();
+    dir_ = kvtest::FreshTestDir("loop");
     tv_ = std::make_unique<sim::Sim>(dir_.string());
     tv_->Start();
     host::RegisterHostEvents();
@@ -63,10 +59,9 @@ class GuiLoopTest : public kvtest::RuntimeTest {
     kv::UnlockObject(root_);
     tv_->Stop();
     tv_.reset();
-    kv::SetTraceSink(nullptr);
+    log_.Stop();
     RuntimeTest::TearDown();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
+    kvtest::RemoveTestDir(dir_);
   }
 
   // Runs passes until the buffer is empty.
@@ -74,12 +69,7 @@ class GuiLoopTest : public kvtest::RuntimeTest {
     while (events_.Pending() > 0) loop_->RunPass();
   }
 
-  bool Logged(std::string_view part) {
-    std::lock_guard<std::mutex> lock(logMutex_);
-    for (const auto& l : log_)
-      if (l.find(part) != std::string::npos) return true;
-    return false;
-  }
+  bool Logged(std::string_view part) { return log_.Contains(part); }
 
   // Posts from another thread, as the window and the middleware do.
   template <class F>
@@ -95,8 +85,7 @@ class GuiLoopTest : public kvtest::RuntimeTest {
   std::unique_ptr<host::GuiLoop> loop_;
   std::unique_ptr<sim::Sim> tv_;
   std::filesystem::path dir_;
-  std::mutex logMutex_;
-  std::vector<std::string> log_;
+  kvtest::LogCapture log_;
 };
 
 // --- Keys ------------------------------------------------------------------------

@@ -1,6 +1,5 @@
 // The simulated television and the C stand-ins it serves.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -25,6 +24,7 @@
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
 #include "runtime/clock.h"
+#include "support/capture.h"
 
 namespace {
 
@@ -60,9 +60,7 @@ class SimTest : public ::testing::Test {
  protected:
   void SetUp() override {
     kv::SetClock(&clock_);
-    dir_ = std::filesystem::temp_directory_path() /
-           ("tvui-sim-" + std::to_string(::getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
+    dir_ = kvtest::FreshTestDir("sim");
     tv_ = std::make_unique<sim::Sim>(dir_.string());
     tv_->Start();
     std::lock_guard<std::mutex> lock(g_mutex);
@@ -72,8 +70,7 @@ class SimTest : public ::testing::Test {
   void TearDown() override {
     tv_.reset();
     kv::SetClock(nullptr);
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
+    kvtest::RemoveTestDir(dir_);
   }
   size_t ReceivedCount() {
     std::lock_guard<std::mutex> lock(g_mutex);

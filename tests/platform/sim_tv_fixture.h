@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -17,7 +16,7 @@
 #include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm.h"
 #include "runtime/clock.h"
-#include "runtime/trace.h"
+#include "support/capture.h"
 
 namespace simtv {
 
@@ -36,7 +35,6 @@ struct Event {
 
 inline std::mutex g_mutex;
 inline std::vector<Event> g_events;
-inline std::vector<std::string> g_log;
 
 inline void OnEvent(uint32_t id, const void* payload, uint32_t length) {
   const auto* p = static_cast<const uint8_t*>(payload);
@@ -48,26 +46,18 @@ class SimTvTest : public ::testing::Test {
  protected:
   void SetUp() override {
     kv::SetClock(&clock_);
-    kv::SetTraceSink([](std::string_view line) {
-      std::lock_guard<std::mutex> lock(g_mutex);
-      g_log.emplace_back(line);
-    });
-    dir_ = std::filesystem::temp_directory_path() /
-           ("tvui-simtv-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
+    log_.Start();
+    dir_ = kvtest::FreshTestDir("simtv");
     Boot();
   }
   void TearDown() override {
     tv_.reset();
     sim::SetPictureSink(nullptr);
-    kv::SetTraceSink(nullptr);
+    log_.Stop();
     kv::SetClock(nullptr);
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
+    kvtest::RemoveTestDir(dir_);
     std::lock_guard<std::mutex> lock(g_mutex);
     g_events.clear();
-    g_log.clear();
   }
 
   // Switches the set off and on again.
@@ -87,15 +77,10 @@ class SimTvTest : public ::testing::Test {
     return std::exchange(g_events, {});
   }
   // True when a log line containing `text` was written, and forgets the lines.
-  bool Logged(const std::string& text) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    bool found = false;
-    for (const std::string& line : g_log) found = found || line.find(text) != std::string::npos;
-    g_log.clear();
-    return found;
-  }
+  bool Logged(const std::string& text) { return kvtest::AnyContains(log_.Take(), text); }
 
   kv::FakeClock clock_{1000};
+  kvtest::LogCapture log_;
   std::filesystem::path dir_;
   std::unique_ptr<sim::Sim> tv_;
 };

@@ -4,11 +4,8 @@
 // events the Wrapper dispatches, and the trace and log lines.
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +15,7 @@
 #include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm_settings.h"
 #include "runtime/collector.h"
-#include "runtime/trace.h"
+#include "support/capture.h"
 #include "support/kv_test.h"
 #include "units/Core/Group.h"
 #include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
@@ -60,14 +57,8 @@ class WrapperTest : public kvtest::RuntimeTest {
  protected:
   void SetUp() override {
     RuntimeTest::SetUp();
-    kv::SetTraceSink([this](std::string_view line) {
-      std::lock_guard<std::mutex> lock(linesMutex_);
-      lines_.emplace_back(line);
-    });
-    dir_ = std::filesystem::temp_directory_path() /
-           ("tvui-wrapper-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
+    log_.Start();
+    dir_ = kvtest::FreshTestDir("wrapper");
     tv_ = std::make_unique<sim::Sim>(dir_.string());
     tv_->Start();
     // The antenna map (2-1, 2-2, 3, 4-1, 4-2, 4-3 without service, 5-1, 6,
@@ -88,10 +79,9 @@ class WrapperTest : public kvtest::RuntimeTest {
     kv::UnlockObject(root_);
     tv_->Stop();
     tv_.reset();
-    kv::SetTraceSink(nullptr);
+    log_.Stop();
     RuntimeTest::TearDown();
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
+    kvtest::RemoveTestDir(dir_);
   }
 
   std::vector<std::string> Calls(std::string_view name) { return tv_->Calls(name); }
@@ -103,19 +93,9 @@ class WrapperTest : public kvtest::RuntimeTest {
       if (c.rfind(prefix, 0) == 0) out.push_back(c);
     return out;
   }
-  std::vector<std::string> Lines() {
-    std::lock_guard<std::mutex> lock(linesMutex_);
-    return lines_;
-  }
-  void ClearLines() {
-    std::lock_guard<std::mutex> lock(linesMutex_);
-    lines_.clear();
-  }
-  bool Logged(std::string_view part) {
-    for (const auto& l : Lines())
-      if (l.find(part) != std::string::npos) return true;
-    return false;
-  }
+  std::vector<std::string> Lines() { return log_.Lines(); }
+  void ClearLines() { log_.Clear(); }
+  bool Logged(std::string_view part) { return log_.Contains(part); }
   sim::TvState& State() { return tv_->Tv(); }
   int32_t Value(sim::Setting setting, int32_t index = 0) { return State().Value(setting, index); }
   void Put(sim::Setting setting, int32_t index, int32_t value) {
@@ -140,8 +120,7 @@ class WrapperTest : public kvtest::RuntimeTest {
   RecordingRoot* root_ = nullptr;
   Wrapper::Wrapper* w_ = nullptr;
   std::filesystem::path dir_;
-  std::mutex linesMutex_;
-  std::vector<std::string> lines_;
+  kvtest::LogCapture log_;
 };
 
 }  // namespace wrappertest
