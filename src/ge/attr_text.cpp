@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
+#include <memory>
 
 #include "ge/font.h"
+#include "ge/rows.h"
 
 namespace ge {
 namespace {
@@ -113,6 +116,41 @@ void Ellipsize(std::span<const TextRun> runs, const Chars& t, TextLine& line, in
 
 int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
+// True when the placement has one range of characters per line of the
+// layout, in order, and every character names one of the runs.
+bool Matches(const TextPlacement& p, const TextLayout& layout, size_t runs) {
+  if (p.lineStart.size() != layout.lines.size() + 1 || p.lineStart.front() != 0 ||
+      p.lineStart.back() != static_cast<int64_t>(p.chars.size()))
+    return false;
+  for (size_t l = 0; l + 1 < p.lineStart.size(); ++l)
+    if (p.lineStart[l] > p.lineStart[l + 1]) return false;
+  for (const PlacedChar& g : p.chars) {
+    if (g.run < 0 || static_cast<size_t>(g.run) >= runs || g.width < 0 || g.height < 0 ||
+        g.offset > p.coverage.size() ||
+        static_cast<uint64_t>(g.width) * static_cast<uint64_t>(g.height) > p.coverage.size() - g.offset)
+      return false;
+  }
+  return true;
+}
+
+// Appends character c of run r at pen position x, with a copy of its glyph.
+void Place(TextPlacement& p, std::span<const TextRun> runs, int32_t r, char16_t c, int64_t x) {
+  PlacedChar g{Clamp32(x), r, c};
+  const GlyphBitmap b = runs[static_cast<size_t>(r)].font->Glyph(c);
+  if (b.coverage != nullptr && b.width > 0 && b.height > 0) {
+    g.left = b.left;
+    g.top = b.top;
+    g.width = b.width;
+    g.height = b.height;
+    g.offset = p.coverage.size();
+    for (int32_t y = 0; y < b.height; ++y) {
+      const uint8_t* row = b.coverage + static_cast<std::ptrdiff_t>(y) * b.pitch;
+      p.coverage.insert(p.coverage.end(), row, row + b.width);
+    }
+  }
+  p.chars.push_back(g);
+}
+
 }  // namespace
 
 TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& options) {
@@ -158,12 +196,60 @@ TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& option
   return layout;
 }
 
+TextPlacement PlaceText(std::span<const TextRun> runs, const TextLayout& layout) {
+  TextPlacement p;
+  const Chars t(runs);
+  p.lineStart.reserve(layout.lines.size() + 1);
+  for (const TextLine& line : layout.lines) {
+    p.lineStart.push_back(static_cast<int32_t>(p.chars.size()));
+    if (line.begin < 0 || line.end > t.Size() || line.begin > line.end) continue;  // not a layout of these runs
+    int64_t x = 0;
+    for (int32_t i = line.begin; i < line.end; ++i) {
+      if (i > line.begin) x += t.Kern(runs, i);
+      Place(p, runs, t.RunOf(i), t.At(i), x);
+      x += t.Advance(runs, i);
+    }
+    if (line.ellipsis && line.begin < t.Size()) {
+      const int32_t r = EllipsisRun(t, line.begin, line.end);
+      GlyphSource& f = *runs[static_cast<size_t>(r)].font;
+      if (line.end > line.begin) x += f.Kerning(t.At(line.end - 1), kDot);
+      for (int d = 0; d < 3; ++d) {
+        if (d > 0) x += f.Kerning(kDot, kDot);
+        Place(p, runs, r, kDot, x);
+        x += f.Advance(kDot);
+      }
+    }
+  }
+  p.lineStart.push_back(static_cast<int32_t>(p.chars.size()));
+  return p;
+}
+
 void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const TextLayout& layout,
                      const Rect& box, AlignH alignH, AlignV alignV, uint8_t opacity) {
   if (opacity == 0 || layout.lines.empty()) return;
-  const Chars t(runs);
-  std::vector<uint32_t> colours(runs.size());
-  for (size_t r = 0; r < runs.size(); ++r) colours[r] = MulPixel(Premultiply(runs[r].colour), opacity);
+  GenDrawPlacedText(dst, clip, runs, layout, PlaceText(runs, layout), box, alignH, alignV, opacity);
+}
+
+void GenDrawPlacedText(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const TextLayout& layout,
+                       const TextPlacement& placement, const Rect& box, AlignH alignH, AlignV alignV,
+                       uint8_t opacity) {
+  if (opacity == 0 || layout.lines.empty() || !Matches(placement, layout, runs.size())) return;
+  // The inks of the runs' colours, premultiplied and scaled by the opacity;
+  // made when a run is first drawn, and once for runs of the same colour.
+  std::vector<std::unique_ptr<rows::MaskInk>> made;
+  std::vector<const rows::MaskInk*> inks(runs.size(), nullptr);
+  const auto inkOf = [&](size_t r) -> const rows::MaskInk& {
+    if (inks[r] == nullptr) {
+      const uint32_t c = MulPixel(Premultiply(runs[r].colour), opacity);
+      for (const auto& ink : made)
+        if (ink->colour == c) inks[r] = ink.get();
+      if (inks[r] == nullptr) {
+        made.push_back(std::make_unique<rows::MaskInk>(c));
+        inks[r] = made.back().get();
+      }
+    }
+    return *inks[r];
+  };
 
   const int64_t boxW = int64_t{box.x2} - box.x1, boxH = int64_t{box.y2} - box.y1;
   int64_t top = box.y1;
@@ -171,26 +257,17 @@ void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextR
   if (alignV == AlignV::Bottom) top += boxH - layout.height;
   for (size_t l = 0; l < layout.lines.size(); ++l) {
     const TextLine& line = layout.lines[l];
-    if (line.begin < 0 || line.end > t.Size() || line.begin > line.end) continue;  // not a layout of these runs
     const int32_t baseline = Clamp32(top + static_cast<int64_t>(l) * layout.LinePitch() + layout.ascent);
     int64_t x = box.x1;
     if (alignH == AlignH::Center) x += (boxW - line.width) / 2;
     if (alignH == AlignH::Right) x += boxW - line.width;
-    for (int32_t i = line.begin; i < line.end; ++i) {
-      if (i > line.begin) x += t.Kern(runs, i);
-      const auto r = static_cast<size_t>(t.RunOf(i));
-      internal::DrawGlyph(dst, clip, runs[r].font->Glyph(t.At(i)), Clamp32(x), baseline, colours[r]);
-      x += t.Advance(runs, i);
-    }
-    if (line.ellipsis && line.begin < t.Size()) {
-      const auto r = static_cast<size_t>(EllipsisRun(t, line.begin, line.end));
-      GlyphSource& f = *runs[r].font;
-      if (line.end > line.begin) x += f.Kerning(t.At(line.end - 1), kDot);
-      for (int d = 0; d < 3; ++d) {
-        if (d > 0) x += f.Kerning(kDot, kDot);
-        internal::DrawGlyph(dst, clip, f.Glyph(kDot), Clamp32(x), baseline, colours[r]);
-        x += f.Advance(kDot);
-      }
+    for (int32_t i = placement.lineStart[l]; i < placement.lineStart[l + 1]; ++i) {
+      const PlacedChar& g = placement.chars[static_cast<size_t>(i)];
+      if (g.width == 0 || g.height == 0) continue;
+      const rows::MaskInk& ink = inkOf(static_cast<size_t>(g.run));
+      if (ink.colour == 0) continue;
+      const GlyphBitmap b{placement.coverage.data() + g.offset, g.width, g.width, g.height, g.left, g.top, 0};
+      internal::DrawGlyph(dst, clip, b, Clamp32(x + g.x), baseline, ink);
     }
   }
 }

@@ -103,6 +103,194 @@ void GenBlendBitmap(const Surface& dst, const Rect& clip, const Surface& src, in
   }
 }
 
+namespace {
+
+// Runs of one colour at least this long are drawn as one colour when a
+// stretched row is split (shorter ones are not worth a separate call).
+constexpr int32_t kSolidRun = 16;
+// A stretch is split into runs of one colour when every source pixel looked
+// at covers at least this many destination pixels on average.
+constexpr int64_t kSplitStretch = 8;
+
+// The columns of a stretch: the source column of each visible destination
+// column (the sampling is monotonic, so the columns that fall inside the
+// source form one run, from x1 on), and the runs of destination columns
+// that take the same source column.
+class Columns {
+ public:
+  Columns(const Surface& src, const Rect& v, int32_t dx, int32_t dw, int32_t sx, int32_t sw)
+      : x1_(v.x1), col_(static_cast<size_t>(v.W())), start_(static_cast<size_t>(v.W()) + 1),
+        runCol_(static_cast<size_t>(v.W())) {
+    int32_t* col = col_.Data();
+    Sampler across(int64_t{v.x1} - dx, dw, sw, sx);
+    for (int32_t x = v.x1; x < v.x2; ++x, across.Next()) {
+      const int64_t c = across.Index();
+      if (c < 0) {
+        x1_ = x + 1;
+      } else if (c < src.width) {
+        col[n_++] = static_cast<int32_t>(c);
+      }
+    }
+    int32_t* start = start_.Data();
+    int32_t* rc = runCol_.Data();
+    for (int32_t i = 0; i < n_; ++i) {
+      if (i == 0 || col[i] != col[i - 1]) {
+        start[runs_] = i;
+        rc[runs_++] = col[i];
+      }
+    }
+    start[runs_] = n_;
+    direct_ = n_ > 0 && runs_ == n_ && col[n_ - 1] - col[0] == n_ - 1;
+    // An enlargement by a whole factor: the source columns follow one
+    // another, each repeated `repeat_` times (the first and last may be cut).
+    if (runs_ >= 3 && start[2] - start[1] >= 2) {
+      const int32_t k = start[2] - start[1];
+      bool regular = start[1] <= k && n_ - start[runs_ - 1] <= k;
+      for (int32_t r = 1; regular && r < runs_; ++r)
+        regular = rc[r] == rc[r - 1] + 1 && (r == runs_ - 1 || start[r + 1] - start[r] == k);
+      if (regular) repeat_ = k;
+    }
+  }
+
+  int32_t X1() const { return x1_; }  // the first destination column drawn
+  int32_t N() const { return n_; }    // the destination columns drawn
+  int32_t Runs() const { return runs_; }
+  const int32_t* Col() { return col_.Data(); }
+  const int32_t* RunStart() { return start_.Data(); }
+  const int32_t* RunCol() { return runCol_.Data(); }
+  // True when the columns are the source's own, unscaled.
+  bool Direct() const { return direct_; }
+
+  // Writes the pixels of source row s that destination columns [b, e) take.
+  void Sample(uint32_t* d, const uint32_t* s, int32_t b, int32_t e) {
+    const int32_t* col = col_.Data();
+    if (direct_) {
+      std::memcpy(d + b, s + col[b], sizeof(uint32_t) * static_cast<size_t>(e - b));
+    } else if (repeat_ > 0 && b == 0 && e == n_) {
+      const int32_t* start = start_.Data();
+      const int32_t* rc = runCol_.Data();
+      std::fill_n(d, start[1], s[rc[0]]);
+      Repeat(d + start[1], s + rc[1], runs_ - 2, repeat_);
+      std::fill_n(d + start[runs_ - 1], n_ - start[runs_ - 1], s[rc[runs_ - 1]]);
+    } else {
+      for (int32_t i = b; i < e; ++i) d[i] = s[col[i]];
+    }
+  }
+
+ private:
+  // Each of `count` pixels of s written k times in a row.
+  static void Repeat(uint32_t* d, const uint32_t* s, int32_t count, int32_t k) {
+    if (k == 2) {
+      for (int32_t q = 0; q < count; ++q) d[2 * q] = d[2 * q + 1] = s[q];
+    } else {
+      for (int32_t q = 0; q < count; ++q)
+        for (int32_t r = 0; r < k; ++r) d[q * k + r] = s[q];
+    }
+  }
+
+  int32_t x1_ = 0, n_ = 0, runs_ = 0, repeat_ = 0;
+  bool direct_ = false;
+  Scratch<int32_t, 1024> col_, start_, runCol_;
+};
+
+// A part of a stretched row: either one colour (already scaled by the
+// opacity) or pixels of the sampled row, with the AND and the OR of them
+// (wholly opaque or wholly transparent parts need no blending).
+struct Segment {
+  int32_t begin = 0, end = 0;
+  bool solid = false;
+  uint32_t colour = 0;
+  uint32_t all = 0, any = 0;
+};
+
+// The blend of a stretched bitmap, source row by source row: each source
+// row is sampled (and scaled by the opacity) once for all the destination
+// rows that repeat it.
+class ScaledBlend {
+ public:
+  ScaledBlend(Columns& columns, int64_t dh, int64_t sh, uint8_t opacity)
+      : columns_(columns), n_(columns.N()), opacity_(opacity), row_(static_cast<size_t>(columns.N())),
+        split_(int64_t{n_} * dh >= kSplitStretch * columns.Runs() * sh),
+        segments_(split_ ? static_cast<size_t>(columns.Runs()) : 1) {}
+
+  // Makes the source row `s` the one drawn.
+  void Sample(const uint32_t* s) {
+    count_ = 0;
+    // Unscaled across and at full opacity the source row is drawn as it is.
+    sampled_ = columns_.Direct() && opacity_ == 255 ? s + columns_.Col()[0] : row_.Data();
+    if (!split_) {
+      AddPixels(s, 0, n_);
+      return;
+    }
+    const int32_t* start = columns_.RunStart();
+    const int32_t* rc = columns_.RunCol();
+    const int32_t runs = columns_.Runs();
+    for (int32_t r = 0; r < runs;) {
+      const uint32_t p = s[rc[r]];
+      int32_t e = r + 1;
+      while (e < runs && s[rc[e]] == p) ++e;
+      if (start[e] - start[r] >= kSolidRun) {
+        segments_.Data()[count_++] = {start[r], start[e], true, opacity_ == 255 ? p : MulPixel(p, opacity_)};
+      } else {
+        AddPixels(s, start[r], start[e]);
+      }
+      r = e;
+    }
+  }
+
+  // Draws the sampled row over the n pixels at d.
+  void Draw(uint32_t* d) {
+    for (int32_t i = 0; i < count_; ++i) {
+      const Segment& g = segments_.Data()[i];
+      const int32_t len = g.end - g.begin;
+      if (!g.solid) {
+        if ((g.all >> 24) == 255) {
+          std::memcpy(d + g.begin, sampled_ + g.begin, sizeof(uint32_t) * static_cast<size_t>(len));
+        } else if (g.any != 0) {
+          rows::Blend(d + g.begin, sampled_ + g.begin, len);
+        }
+      } else if ((g.colour >> 24) == 255) {
+        rows::Fill(d + g.begin, len, g.colour);
+      } else if (g.colour != 0) {
+        rows::BlendSolid(d + g.begin, len, g.colour);
+      }
+    }
+  }
+
+ private:
+  // Destination columns [b, e) drawn from the sampled row, joined to the
+  // segment before when that one ends at b and is not of one colour.
+  void AddPixels(const uint32_t* s, int32_t b, int32_t e) {
+    Segment* segments = segments_.Data();
+    if (count_ == 0 || segments[count_ - 1].solid || segments[count_ - 1].end != b)
+      segments[count_++] = {b, b, false, 0, 0xffffffffu, 0};
+    Segment& g = segments[count_ - 1];
+    g.end = e;
+    if (sampled_ == row_.Data()) {
+      columns_.Sample(row_.Data(), s, b, e);
+      if (opacity_ != 255) rows::Scale(row_.Data() + b, row_.Data() + b, e - b, opacity_);
+    }
+    uint32_t all = g.all, any = g.any;
+    for (int32_t i = b; i < e; ++i) {
+      all &= sampled_[i];
+      any |= sampled_[i];
+    }
+    g.all = all;
+    g.any = any;
+  }
+
+  Columns& columns_;
+  int32_t n_;
+  uint8_t opacity_;
+  Scratch<uint32_t, 1024> row_;
+  bool split_;
+  Scratch<Segment, 64> segments_;  // at most one a run of columns
+  int32_t count_ = 0;
+  const uint32_t* sampled_ = nullptr;
+};
+
+}  // namespace
+
 void GenScaleBitmap(const Surface& dst, const Rect& clip, const Surface& src, int32_t dx, int32_t dy,
                     int32_t dw, int32_t dh, int32_t sx, int32_t sy, int32_t sw, int32_t sh, bool blend,
                     uint8_t opacity) {
@@ -115,51 +303,35 @@ void GenScaleBitmap(const Surface& dst, const Rect& clip, const Surface& src, in
   }
   const Rect v = rows::Visible(dst, clip, rows::RectAt(dx, dy, dw, dh));
   if (v.IsEmpty() || src.pixels == nullptr) return;
-
-  // Source column of every visible destination column; the sampling is
-  // monotonic, so the columns that fall inside the source form one run.
-  Scratch<int32_t, 1024> columns(static_cast<size_t>(v.W()));
-  int32_t* col = columns.Data();
-  int32_t x1 = v.x1, n = 0;
-  Sampler across(int64_t{v.x1} - dx, dw, sw, sx);
-  for (int32_t x = v.x1; x < v.x2; ++x, across.Next()) {
-    const int64_t c = across.Index();
-    if (c < 0) {
-      x1 = x + 1;
-    } else if (c < src.width) {
-      col[n++] = static_cast<int32_t>(c);
-    }
-  }
+  Columns columns(src, v, dx, dw, sx, sw);
+  const int32_t x1 = columns.X1(), n = columns.N();
   if (n == 0) return;
 
-  Scratch<uint32_t, 1024> scaled(blend ? static_cast<size_t>(n) : 0);
-  uint32_t* row = scaled.Data();
-  const uint32_t* previous = nullptr;  // the last destination row written (copy)
-  int64_t lastSource = -1;
   Sampler down(int64_t{v.y1} - dy, dh, sh, sy);
+  int64_t lastSource = -1;
+  if (blend) {
+    ScaledBlend row(columns, dh, sh, opacity);
+    for (int32_t y = v.y1; y < v.y2; ++y, down.Next()) {
+      const int64_t sy1 = down.Index();
+      if (sy1 < 0 || sy1 >= src.height) continue;
+      if (sy1 != lastSource) row.Sample(src.Row(static_cast<int32_t>(sy1)));
+      row.Draw(dst.Row(y) + x1);
+      lastSource = sy1;
+    }
+    return;
+  }
+  const uint32_t* previous = nullptr;  // the last destination row written
   for (int32_t y = v.y1; y < v.y2; ++y, down.Next()) {
     const int64_t sy1 = down.Index();
     if (sy1 < 0 || sy1 >= src.height) continue;
-    const uint32_t* s = src.Row(static_cast<int32_t>(sy1));
     uint32_t* d = dst.Row(y) + x1;
-    if (!blend) {
-      // Enlarged rows repeat: copy the row just drawn instead of sampling again.
-      if (sy1 == lastSource && previous != nullptr) {
-        std::memcpy(d, previous, sizeof(uint32_t) * static_cast<size_t>(n));
-      } else {
-        for (int32_t i = 0; i < n; ++i) d[i] = s[col[i]];
-      }
-      previous = d;
+    // Enlarged rows repeat: copy the row just drawn instead of sampling again.
+    if (sy1 == lastSource && previous != nullptr) {
+      std::memcpy(d, previous, sizeof(uint32_t) * static_cast<size_t>(n));
     } else {
-      if (sy1 != lastSource) {
-        for (int32_t i = 0; i < n; ++i) row[i] = s[col[i]];
-      }
-      if (opacity == 255) {
-        rows::Blend(d, row, n);
-      } else {
-        rows::BlendOpacity(d, row, n, opacity);
-      }
+      columns.Sample(d, src.Row(static_cast<int32_t>(sy1)), 0, n);
     }
+    previous = d;
     lastSource = sy1;
   }
 }

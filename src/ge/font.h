@@ -24,10 +24,17 @@ int32_t GenMeasureText(GlyphSource& font, std::u16string_view text);
 int32_t GenDrawText(const Surface& dst, const Rect& clip, GlyphSource& font, std::u16string_view text, int32_t x,
                     int32_t baseline, uint32_t colour, uint8_t opacity);
 
+namespace rows {
+struct MaskInk;
+}
+
 namespace internal {
 // GenDrawGlyph with the colour already premultiplied and scaled by opacity.
 void DrawGlyph(const Surface& dst, const Rect& clip, const GlyphBitmap& glyph, int32_t x, int32_t baseline,
                uint32_t colour);
+// The same with the colour made into an ink, for drawing many glyphs in it.
+void DrawGlyph(const Surface& dst, const Rect& clip, const GlyphBitmap& glyph, int32_t x, int32_t baseline,
+               const rows::MaskInk& ink);
 }  // namespace internal
 
 }  // namespace ge

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstring>
 
 #include "ge/surface.h"
@@ -13,29 +14,53 @@ namespace {
 // arrays to stay in the first-level cache.
 constexpr int32_t kChunk = 128;
 
-// (t + (t >> 8)) >> 8 for t = a * b + 128, written as (t * 257) >> 16, which
-// is equal for every t and maps to one high-half multiply of 16-bit lanes.
-inline uint8_t Div255(uint32_t t) { return static_cast<uint8_t>((t * 257) >> 16); }
+// The kernels see a pixel as two 16-bit lanes of two channels each; a
+// product of a lane with an 8-bit factor then takes one 16-bit multiply per
+// channel and no shuffling of bytes. Lanes are read and written through
+// memcpy, which may alias the 32-bit pixels and which compilers turn into
+// plain vector loads and stores. Every operation treats both channels of a
+// lane alike, so the byte order of the machine does not matter.
+inline uint16_t Lane(const void* p, int32_t j) {
+  uint16_t v;
+  std::memcpy(&v, static_cast<const uint8_t*>(p) + 2 * static_cast<std::ptrdiff_t>(j), sizeof v);
+  return v;
+}
+inline void SetLane(void* p, int32_t j, uint16_t v) {
+  std::memcpy(static_cast<uint8_t*>(p) + 2 * static_cast<std::ptrdiff_t>(j), &v, sizeof v);
+}
 
-// Source-over of k pixels, byte by byte: d = s + d * inv, where inv holds
-// 255 - alpha of the source pixel, repeated in each byte of that pixel.
-// Spelling the multiplier out per byte keeps the loop free of shuffles, so
-// that it vectorises into 16-bit multiplies.
-void OverBytes(uint8_t* d, const uint8_t* s, const uint8_t* inv, int32_t bytes) {
-  for (int32_t j = 0; j < bytes; ++j) {
-    d[j] = static_cast<uint8_t>(s[j] + Div255(uint32_t{d[j]} * inv[j] + 128));
+// (t + (t >> 8)) >> 8 for t = a * b + 128, written as (t * 257) >> 16, which
+// is equal for every such t and maps to one high-half multiply of 16-bit lanes.
+inline uint16_t Div255(uint16_t t) { return static_cast<uint16_t>((uint32_t{t} * 257) >> 16); }
+
+// Both channels of lane x times m / 255 (m at most 255), each rounded as Mul8.
+// The products stay below 65536, so they are 16-bit multiplies.
+inline uint16_t MulLane(uint16_t x, uint16_t m) {
+  const uint16_t lo = Div255(static_cast<uint16_t>((x & 0xff) * m + 128));
+  const uint16_t hi = Div255(static_cast<uint16_t>((x >> 8) * m + 128));
+  return static_cast<uint16_t>(lo | hi << 8);
+}
+
+// 255 - alpha of a pixel, in both 16-bit halves: the factor of both lanes.
+inline uint32_t KeepOf(uint32_t s) {
+  const uint32_t a = ~s >> 24;
+  return a | a << 16;
+}
+
+// d = s + d * keep / 255 for n pixels, lane by lane (keep as KeepOf makes it).
+void OverLanes(uint32_t* d, const uint32_t* s, const uint32_t* keep, int32_t n) {
+  for (int32_t j = 0; j < 2 * n; ++j) {
+    SetLane(d, j, static_cast<uint16_t>(Lane(s, j) + MulLane(Lane(d, j), Lane(keep, j))));
   }
 }
 
 // Blends k pixels of s over d (k <= kChunk), skipping the multiplications
 // where the whole chunk is transparent or opaque.
 void BlendChunk(uint32_t* d, const uint32_t* s, int32_t k) {
-  uint32_t inv[kChunk];
+  uint32_t keep[kChunk];
   uint32_t all = 0xffffffffu, any = 0;
   for (int32_t i = 0; i < k; ++i) {
-    uint32_t x = ~s[i] >> 24;  // 255 - alpha
-    x |= x << 8;
-    inv[i] = x | x << 16;
+    keep[i] = KeepOf(s[i]);
     all &= s[i];
     any |= s[i];
   }
@@ -44,8 +69,16 @@ void BlendChunk(uint32_t* d, const uint32_t* s, int32_t k) {
     std::memcpy(d, s, sizeof(uint32_t) * static_cast<size_t>(k));
     return;
   }
-  OverBytes(reinterpret_cast<uint8_t*>(d), reinterpret_cast<const uint8_t*>(s),
-            reinterpret_cast<const uint8_t*>(inv), 4 * k);
+  OverLanes(d, s, keep, k);
+}
+
+// True when all k pixels equal v; neighbours are looked at first, so that
+// a destination of varying colours is told at once.
+bool AllEqual(const uint32_t* d, int32_t k, uint32_t v) {
+  if (k > 2 && (d[1] != v || d[2] != v)) return false;
+  uint32_t diff = 0;
+  for (int32_t i = 0; i < k; ++i) diff |= d[i] ^ v;
+  return diff == 0;
 }
 
 int32_t Saturate(int64_t v) {
@@ -60,17 +93,30 @@ Rect RectAt(int32_t x, int32_t y, int32_t w, int32_t h) {
 
 void Fill(uint32_t* d, int32_t n, uint32_t c) { std::fill_n(d, n, c); }
 
-void BlendSolid(uint32_t* d32, int32_t n, uint32_t c) {
-  uint8_t* d = reinterpret_cast<uint8_t*>(d32);
-  const uint8_t inv = static_cast<uint8_t>(255 - (c >> 24));
-  const uint8_t c0 = static_cast<uint8_t>(c), c1 = static_cast<uint8_t>(c >> 8),
-                c2 = static_cast<uint8_t>(c >> 16), c3 = static_cast<uint8_t>(c >> 24);
-  for (int32_t i = 0; i < n; ++i) {
-    uint8_t* p = d + 4 * i;
-    p[0] = static_cast<uint8_t>(c0 + Div255(p[0] * inv + 128));
-    p[1] = static_cast<uint8_t>(c1 + Div255(p[1] * inv + 128));
-    p[2] = static_cast<uint8_t>(c2 + Div255(p[2] * inv + 128));
-    p[3] = static_cast<uint8_t>(c3 + Div255(p[3] * inv + 128));
+void BlendSolid(uint32_t* d, int32_t n, uint32_t c) {
+  const auto keep = static_cast<uint16_t>(255 - (c >> 24));
+  const uint16_t c0 = Lane(&c, 0), c1 = Lane(&c, 1);
+  for (int32_t i = 0; i < n;) {
+    int32_t k = std::min(kChunk, n - i);
+    uint32_t* p = d + i;
+    // A stretch of one colour (a cleared surface, a panel drawn before)
+    // becomes one colour: blended once, then filled.
+    const uint32_t v = p[0];
+    if (AllEqual(p, k, v)) {
+      while (i + k < n) {
+        const int32_t more = std::min(kChunk, n - i - k);
+        if (!AllEqual(p + k, more, v)) break;
+        k += more;
+      }
+      std::fill_n(p, k, Over(c, v));
+      i += k;
+      continue;
+    }
+    for (int32_t q = 0; q < k; ++q) {
+      SetLane(p, 2 * q, static_cast<uint16_t>(c0 + MulLane(Lane(p, 2 * q), keep)));
+      SetLane(p, 2 * q + 1, static_cast<uint16_t>(c1 + MulLane(Lane(p, 2 * q + 1), keep)));
+    }
+    i += k;
   }
 }
 
@@ -78,27 +124,65 @@ void Blend(uint32_t* d, const uint32_t* s, int32_t n) {
   for (int32_t i = 0; i < n; i += kChunk) BlendChunk(d + i, s + i, std::min(kChunk, n - i));
 }
 
+void Scale(uint32_t* d, const uint32_t* s, int32_t n, uint32_t opacity) {
+  const auto op = static_cast<uint16_t>(opacity);
+  for (int32_t j = 0; j < 2 * n; ++j) SetLane(d, j, MulLane(Lane(s, j), op));
+}
+
 void BlendOpacity(uint32_t* d, const uint32_t* s, int32_t n, uint32_t opacity) {
-  uint32_t scaled[kChunk];
-  const auto op = static_cast<uint8_t>(opacity);  // a byte, so that products fit 16-bit lanes
+  // Scaled below full opacity no pixel is opaque: only transparent chunks are skipped.
+  uint32_t scaled[kChunk], keep[kChunk];
   for (int32_t i = 0; i < n; i += kChunk) {
     const int32_t k = std::min(kChunk, n - i);
-    const uint8_t* sb = reinterpret_cast<const uint8_t*>(s + i);
-    uint8_t* tb = reinterpret_cast<uint8_t*>(scaled);
-    for (int32_t j = 0; j < 4 * k; ++j) tb[j] = Div255(uint32_t{sb[j]} * op + 128);
-    BlendChunk(d + i, scaled, k);
+    Scale(scaled, s + i, k, opacity);
+    uint32_t any = 0;
+    for (int32_t q = 0; q < k; ++q) {
+      keep[q] = KeepOf(scaled[q]);
+      any |= scaled[q];
+    }
+    if (any != 0) OverLanes(d + i, scaled, keep, k);
   }
 }
 
-void BlendMask(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c) {
-  const bool opaque = (c >> 24) == 255;
-  for (int32_t i = 0; i < n; ++i) {
-    const uint32_t cov = m[i];
-    if (cov == 0) continue;
-    if (cov == 255 && opaque) {
-      d[i] = c;
-    } else {
-      d[i] = Over(MulPixel(c, cov), d[i]);
+MaskInk::MaskInk(uint32_t c) : colour(c) {
+  const uint16_t c0 = Lane(&c, 0), c1 = Lane(&c, 1);
+  for (int32_t m = 0; m < 256; ++m) {
+    SetLane(pixel, 2 * m, MulLane(c0, static_cast<uint16_t>(m)));
+    SetLane(pixel, 2 * m + 1, MulLane(c1, static_cast<uint16_t>(m)));
+  }
+}
+
+const uint32_t* MaskInk::OverBackground(uint32_t background) const {
+  if (hasOver_ && background_ == background) return over_;
+  uint32_t keep[256];
+  for (int32_t m = 0; m < 256; ++m) keep[m] = KeepOf(pixel[m]);
+  std::fill_n(over_, 256, background);
+  OverLanes(over_, pixel, keep, 256);
+  hasOver_ = true;
+  background_ = background;
+  return over_;
+}
+
+void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
+               const MaskInk& ink) {
+  if (w <= 0 || h <= 0) return;
+  const uint32_t background = d[0];
+  uint32_t diff = 0;
+  for (int32_t y = 0; y < h; ++y) {
+    const uint32_t* row = d + y * stride;
+    for (int32_t i = 0; i < w; ++i) diff |= row[i] ^ background;
+  }
+  if (diff == 0) {
+    // Over one colour every pixel depends on its coverage alone.
+    const uint32_t* over = ink.OverBackground(background);
+    for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) {
+      for (int32_t i = 0; i < w; ++i) d[i] = over[m[i]];
+    }
+    return;
+  }
+  for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) {
+    for (int32_t i = 0; i < w; ++i) {
+      if (m[i] != 0) d[i] = Over(ink.pixel[m[i]], d[i]);
     }
   }
 }

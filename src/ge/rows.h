@@ -1,9 +1,11 @@
 // Row kernels of the engine: one run of `n` premultiplied pixels at a time.
 // The drawing functions clip and then call these once per row. They are
-// written as plain loops over bytes or words that compilers vectorise; every
-// product rounds exactly as Mul8. Source and destination never overlap.
+// written as plain loops over bytes or 16-bit lanes that compilers
+// vectorise; every product rounds exactly as Mul8. Source and destination
+// never overlap.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "ge/surface.h"
@@ -27,7 +29,30 @@ void BlendSolid(uint32_t* d, int32_t n, uint32_t c);
 void Blend(uint32_t* d, const uint32_t* s, int32_t n);
 // d = s * opacity + d * (255 - alpha of s * opacity); opacity below 255.
 void BlendOpacity(uint32_t* d, const uint32_t* s, int32_t n, uint32_t opacity);
-// Source-over of colour c (premultiplied) scaled by each coverage byte m.
-void BlendMask(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c);
+// d = s * opacity (opacity 0..255).
+void Scale(uint32_t* d, const uint32_t* s, int32_t n, uint32_t opacity);
+
+// A colour (premultiplied) made ready for drawing through coverage: the
+// colour scaled by every coverage value. Making one costs about as much as
+// drawing a few glyphs.
+struct MaskInk {
+  explicit MaskInk(uint32_t colour);
+  uint32_t colour;
+  uint32_t pixel[256];  // MulPixel(colour, m)
+  // Over(pixel[m], background) for every m: the ink drawn over one colour.
+  // Kept for the last background asked for.
+  const uint32_t* OverBackground(uint32_t background) const;
+
+ private:
+  mutable bool hasOver_ = false;
+  mutable uint32_t background_ = 0;
+  mutable uint32_t over_[256];
+};
+// Source-over of the ink's colour scaled by each coverage byte, over a box
+// of w x h pixels: d and m advance by `stride` pixels and `pitch` bytes a
+// row. Glyph rows are short, so this is a plain loop over the whole box;
+// over a box of one colour (text on a panel) each pixel is looked up.
+void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
+               const MaskInk& ink);
 
 }  // namespace ge::rows

@@ -13,6 +13,7 @@ KV_REGISTER_CLASS(Text);
 void Text::OnSetString(const kv::String& text) {
   if (text == string_) return;
   string_ = text;
+  layoutValid_ = false;
   InvalidateView();
   UpdateSize();
 }
@@ -79,9 +80,37 @@ ge::LayoutOptions Text::Options(bool measuring) const {
   return o;
 }
 
-ge::TextLayout Text::GetLayout() {
+bool Text::LayoutKey::operator==(const LayoutKey& o) const {
+  return font == o.font && ascent == o.ascent && descent == o.descent && leading == o.leading &&
+         options.width == o.options.width && options.wrap == o.options.wrap &&
+         options.ellipsis == o.options.ellipsis && options.maxLines == o.options.maxLines;
+}
+
+Text::LayoutKey Text::CurrentKey() const {
+  LayoutKey k;
+  k.font = EffectiveFont()->GetGlyphSource();
+  if (k.font) {
+    k.ascent = k.font->Ascent();
+    k.descent = k.font->Descent();
+    k.leading = k.font->Leading();
+  }
+  k.options = Options(false);
+  return k;
+}
+
+void Text::UpdateLayout() {
+  const LayoutKey key = CurrentKey();
+  if (layoutValid_ && key == layoutKey_) return;
   const ge::TextRun run = Run();
-  return ge::LayoutText({&run, 1}, Options(false));
+  layout_ = ge::LayoutText({&run, 1}, key.options);
+  placement_ = ge::PlaceText({&run, 1}, layout_);
+  layoutKey_ = key;
+  layoutValid_ = true;
+}
+
+ge::TextLayout Text::GetLayout() {
+  UpdateLayout();
+  return layout_;
 }
 
 kv::Rect Text::AutoSizeBounds(const kv::Rect& bounds) {
@@ -97,10 +126,11 @@ void Text::UpdateSize() {
 
 void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   if (string_.Empty() || color_.a == 0 || opacity <= 0) return;
+  UpdateLayout();
   const ge::TextRun run = Run();
-  const ge::TextLayout layout = ge::LayoutText({&run, 1}, Options(false));
-  ge::GenDrawAttrText(target, Core::ToGeRect(clip), {&run, 1}, layout, Core::ToGeRect(Bounds().MoveTo(origin)),
-                      ToGeAlignH(alignH_), ToGeAlignV(alignV_), CombineOpacity(255, opacity));
+  ge::GenDrawPlacedText(target, Core::ToGeRect(clip), {&run, 1}, layout_, placement_,
+                        Core::ToGeRect(Bounds().MoveTo(origin)), ToGeAlignH(alignH_), ToGeAlignV(alignV_),
+                        CombineOpacity(255, opacity));
 }
 
 }  // namespace Views

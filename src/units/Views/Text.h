@@ -7,6 +7,11 @@
 // bounds is cut and ends with "...". A '\n' ends the text shown.
 //
 // Without a font the view uses Fonts::MediumFont.
+//
+// The layout drawn (lines and the position of every character) is kept
+// between draws and made again only when something it depends on changes:
+// the string, the font (or its metrics), the ellipsis or the size of the
+// bounds as the layout uses them.
 #pragma once
 
 #include <cstdint>
@@ -68,6 +73,22 @@ class Text : public Core::View {
   ge::TextRun Run() const;
 
  private:
+  // What the kept layout was made from, besides the string.
+  struct LayoutKey {
+    ge::GlyphSource* font = nullptr;
+    int32_t ascent = 0, descent = 0, leading = 0;
+    ge::LayoutOptions options;
+    bool operator==(const LayoutKey& o) const;
+  };
+  LayoutKey CurrentKey() const;
+  // The layout and placement for drawing, made again when stale.
+  void UpdateLayout();
+
+  bool layoutValid_ = false;  // cleared when the string changes
+  LayoutKey layoutKey_;
+  ge::TextLayout layout_;
+  ge::TextPlacement placement_;
+
   kv::String string_;
   kv::Member<Resources::Font> font_;
   kv::Color color_ = Colors::StandardTextColor;
