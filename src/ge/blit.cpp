@@ -122,21 +122,19 @@ class Columns {
       : x1_(v.x1), col_(static_cast<size_t>(v.W())), start_(static_cast<size_t>(v.W()) + 1),
         runCol_(static_cast<size_t>(v.W())) {
     int32_t* col = col_.Data();
+    int32_t* start = start_.Data();
+    int32_t* rc = runCol_.Data();
     Sampler across(int64_t{v.x1} - dx, dw, sw, sx);
     for (int32_t x = v.x1; x < v.x2; ++x, across.Next()) {
       const int64_t c = across.Index();
       if (c < 0) {
         x1_ = x + 1;
       } else if (c < src.width) {
+        if (n_ == 0 || c != col[n_ - 1]) {
+          start[runs_] = n_;
+          rc[runs_++] = static_cast<int32_t>(c);
+        }
         col[n_++] = static_cast<int32_t>(c);
-      }
-    }
-    int32_t* start = start_.Data();
-    int32_t* rc = runCol_.Data();
-    for (int32_t i = 0; i < n_; ++i) {
-      if (i == 0 || col[i] != col[i - 1]) {
-        start[runs_] = i;
-        rc[runs_++] = col[i];
       }
     }
     start[runs_] = n_;
@@ -197,10 +195,10 @@ class Columns {
 // opacity) or pixels of the sampled row, with the AND and the OR of them
 // (wholly opaque or wholly transparent parts need no blending).
 struct Segment {
-  int32_t begin = 0, end = 0;
-  bool solid = false;
-  uint32_t colour = 0;
-  uint32_t all = 0, any = 0;
+  int32_t begin, end;
+  bool solid;
+  uint32_t colour;
+  uint32_t all, any;
 };
 
 // The blend of a stretched bitmap, source row by source row: each source
@@ -230,7 +228,7 @@ class ScaledBlend {
       int32_t e = r + 1;
       while (e < runs && s[rc[e]] == p) ++e;
       if (start[e] - start[r] >= kSolidRun) {
-        segments_.Data()[count_++] = {start[r], start[e], true, opacity_ == 255 ? p : MulPixel(p, opacity_)};
+        segments_.Data()[count_++] = {start[r], start[e], true, opacity_ == 255 ? p : MulPixel(p, opacity_), 0, 0};
       } else {
         AddPixels(s, start[r], start[e]);
       }

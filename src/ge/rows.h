@@ -29,7 +29,7 @@ void BlendSolid(uint32_t* d, int32_t n, uint32_t c);
 void Blend(uint32_t* d, const uint32_t* s, int32_t n);
 // d = s * opacity + d * (255 - alpha of s * opacity); opacity below 255.
 void BlendOpacity(uint32_t* d, const uint32_t* s, int32_t n, uint32_t opacity);
-// d = s * opacity (opacity 0..255).
+// d = s * opacity (opacity 0..255); d may be s.
 void Scale(uint32_t* d, const uint32_t* s, int32_t n, uint32_t opacity);
 
 // A colour (premultiplied) made ready for drawing through coverage: the

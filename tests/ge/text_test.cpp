@@ -70,6 +70,26 @@ TEST(Text, MeasureAndDrawAgreeOnAdvancesAndKerning) {
   EXPECT_EQ(s.At(3, 9), 0u);
 }
 
+// Over a background of one colour a glyph's pixels are looked up in a table
+// made for that background; glyphs of one text over other backgrounds must
+// not reuse it. Boxes 4 wide at 1, 6, 11 (over both halves), 16 and 21 (cut).
+TEST(Text, GlyphsOverEachBackgroundBlendWithIt) {
+  BoxFont font;
+  const uint32_t left = Pixel(0, 0, 120, 255), right = Pixel(90, 30, 0, 200);
+  GuardedSurface s(23, 10, left);
+  for (int32_t y = 0; y < 10; ++y)
+    for (int32_t x = 12; x < 23; ++x) s.At(x, y) = right;
+  const uint32_t colour = 0x80204060u;
+  GenDrawText(s.View(), s.Bounds(), font, u"xxxxx", 1, 9, colour, 255);
+  for (int32_t y = 0; y < 10; ++y)
+    for (int32_t x = 0; x < 23; ++x) {
+      const uint32_t under = x < 12 ? left : right;
+      const bool ink = y >= 1 && y < 9 && x >= 1 && (x - 1) % 5 < 4;
+      ASSERT_EQ(s.At(x, y), ink ? test::RefOver(Premultiply(colour), under) : under) << x << "," << y;
+    }
+  EXPECT_TRUE(s.GuardsIntact());
+}
+
 TEST(Layout, WrapsAtSpacesAndBreaksLongWords) {
   EXPECT_EQ(Lines(u"abc def ghij", {33, true}), (L{u"abc def", u"ghij"}));  // "abc def" is 33 wide
   EXPECT_EQ(Lines(u"abc def ghij", {32, true}), (L{u"abc", u"def", u"ghij"}));

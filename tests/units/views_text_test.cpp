@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "core_test_support.h"
 #include "platform/fontengine/font_engine.h"
@@ -56,6 +58,37 @@ class TextTest : public coretest::ViewTest {
           break;
         }
     return n;
+  }
+  std::vector<uint32_t> Pixels(kv::Rect r) const {
+    std::vector<uint32_t> out;
+    for (int32_t y = r.y1; y < r.y2; ++y)
+      for (int32_t x = r.x1; x < r.x2; ++x) out.push_back(Pixel(x, y));
+    return out;
+  }
+  // A text view keeps its layout between draws. Draws a view set up by
+  // `setUp`, then changes it by `change` and draws again: the pixels must
+  // differ from the first draw and equal those of a new view set up with
+  // both from the start.
+  template <class T>
+  void ExpectRedrawnAsNew(const char* what, const std::function<void(T*)>& setUp,
+                          const std::function<void(T*)>& change) {
+    const kv::Rect area{0, 0, 480, 200};
+    T* kept = NewText<T>({40, 40, 400, 100}, "Picture mode: Standard, dynamic contrast on");
+    setUp(kept);
+    driver.Pass();
+    const std::vector<uint32_t> before = Pixels(area);
+    change(kept);
+    driver.Pass();
+    const std::vector<uint32_t> after = Pixels(area);
+    root->Remove(kept);
+    T* fresh = NewText<T>({40, 40, 400, 100}, "Picture mode: Standard, dynamic contrast on");
+    setUp(fresh);
+    change(fresh);
+    driver.Pass();
+    EXPECT_NE(after, before) << what << ": the change shows";
+    EXPECT_EQ(after, Pixels(area)) << what;
+    root->Remove(fresh);
+    driver.Pass();
   }
   Resources::Font* font = nullptr;
 };
@@ -197,6 +230,29 @@ TEST_F(TextTest, SettersRedrawOnlyWhenAttachedAndChanged) {
   loose->OnSetAutoSize(true);
   loose->OnSetString(S("Menu"));
   EXPECT_EQ(loose->Bounds().W(), font->GetTextWidth(S("Menu")));
+}
+
+TEST_F(TextTest, KeptLayoutIsMadeAgainWhenItsInputsChange) {
+  using T = Views::Text;
+  const auto none = [](T*) {};
+  const auto ellipsis = [](T* t) { t->OnSetEllipsis(true); };
+  ExpectRedrawnAsNew<T>("string", none, [](T* t) { t->OnSetString(S("Sound mode: Movie")); });
+  ExpectRedrawnAsNew<T>("font", none,
+                        [](T* t) { t->OnSetFont(Resources::LoadResource(Fonts::ExtraSmallFont)); });
+  ExpectRedrawnAsNew<T>("ellipsis", none, ellipsis);
+  ExpectRedrawnAsNew<T>("narrower bounds", ellipsis, [](T* t) { t->OnSetBounds({40, 40, 180, 100}); });
+  ExpectRedrawnAsNew<T>("moved bounds", ellipsis, [](T* t) { t->OnSetBounds({60, 90, 420, 150}); });
+  ExpectRedrawnAsNew<T>("alignment", none, [](T* t) {
+    t->OnSetAlignH(Views::ALIGN_RIGHT);
+    t->OnSetAlignV(Views::ALIGN_BOTTOM);
+  });
+  ExpectRedrawnAsNew<T>("colour", none, [](T* t) { t->OnSetColor(Colors::TitleTextColor); });
+
+  using M = Views::MultilineText;
+  ExpectRedrawnAsNew<M>("wrap width", [](M*) {}, [](M* t) { t->OnSetBounds({40, 40, 200, 100}); });
+  ExpectRedrawnAsNew<M>(
+      "lines that fit", [](M* t) { t->OnSetBounds({40, 40, 200, 200}); t->OnSetEllipsis(true); },
+      [](M* t) { t->OnSetBounds({40, 40, 200, 70}); });
 }
 
 }  // namespace

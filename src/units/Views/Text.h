@@ -8,10 +8,10 @@
 //
 // Without a font the view uses Fonts::MediumFont.
 //
-// The layout drawn (lines and the position of every character) is kept
-// between draws and made again only when something it depends on changes:
-// the string, the font (or its metrics), the ellipsis or the size of the
-// bounds as the layout uses them.
+// The layout drawn (the lines, and the position and glyph of every
+// character) is kept between draws and made again only when something it
+// depends on changes: the string, the font (or its metrics), the ellipsis or
+// the size of the bounds as the layout uses them.
 #pragma once
 
 #include <cstdint>
