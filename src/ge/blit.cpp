@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "ge/rows.h"
@@ -36,11 +37,14 @@ class Scratch {
   explicit Scratch(size_t n) {
     if (n > N) heap_.resize(n);
   }
-  T* Data() { return heap_.empty() ? local_ : heap_.data(); }
+  T* Data() { return (heap_.empty() ? local_ : heap_.data()) + offset_; }
+  // Drops the first n elements.
+  void Advance(size_t n) { offset_ += n; }
 
  private:
   T local_[N];
   std::vector<T> heap_;
+  size_t offset_ = 0;
 };
 
 // Nearest-neighbour sampling along one axis: destination pixel k of a span
@@ -112,36 +116,57 @@ constexpr int32_t kSolidRun = 16;
 // at covers at least this many destination pixels on average.
 constexpr int64_t kSplitStretch = 8;
 
+// A piece of a stretch along one axis: destination pixels [d0, d0 + dn)
+// take source pixels [s0, s0 + sn). A whole stretch is one piece; a
+// nine-slice bitmap is three along each axis.
+struct Piece {
+  int64_t d0 = 0, dn = 0, s0 = 0, sn = 0;
+  // Pieces empty in the destination or the source, or too large, draw nothing.
+  bool Draws() const { return dn > 0 && sn > 0 && dn <= kMaxScaleSize && sn <= kMaxScaleSize; }
+};
+
 // The columns of a stretch: the source column of each visible destination
-// column (the sampling is monotonic, so the columns that fall inside the
-// source form one run, from x1 on), and the runs of destination columns
-// that take the same source column.
+// column, from x1 on (-1 where a piece draws nothing), and the runs of
+// destination columns that take the same source column.
 class Columns {
  public:
-  Columns(const Surface& src, const Rect& v, int32_t dx, int32_t dw, int32_t sx, int32_t sw)
+  // The pieces follow one another along the row and do not overlap.
+  Columns(const Surface& src, const Rect& v, std::span<const Piece> pieces)
       : x1_(v.x1), col_(static_cast<size_t>(v.W())), start_(static_cast<size_t>(v.W()) + 1),
         runCol_(static_cast<size_t>(v.W())) {
     int32_t* col = col_.Data();
-    int32_t* start = start_.Data();
-    int32_t* rc = runCol_.Data();
-    Sampler across(int64_t{v.x1} - dx, dw, sw, sx);
-    for (int32_t x = v.x1; x < v.x2; ++x, across.Next()) {
-      const int64_t c = across.Index();
-      if (c < 0) {
-        x1_ = x + 1;
-      } else if (c < src.width) {
-        if (n_ == 0 || c != col[n_ - 1]) {
-          start[runs_] = n_;
-          rc[runs_++] = static_cast<int32_t>(c);
-        }
-        col[n_++] = static_cast<int32_t>(c);
+    std::fill_n(col, v.W(), -1);
+    for (const Piece& p : pieces) {
+      if (!p.Draws()) continue;
+      const int64_t lo = std::max<int64_t>(v.x1, p.d0), hi = std::min<int64_t>(v.x2, p.d0 + p.dn);
+      Sampler across(lo - p.d0, p.dn, p.sn, p.s0);
+      for (int64_t x = lo; x < hi; ++x, across.Next()) {
+        const int64_t c = across.Index();
+        if (c >= 0 && c < src.width) col[x - v.x1] = static_cast<int32_t>(c);
       }
     }
+    // The columns drawn, without those that draw nothing at either end.
+    int32_t first = 0, last = v.W();
+    while (first < last && col[first] < 0) ++first;
+    while (last > first && col[last - 1] < 0) --last;
+    x1_ = v.x1 + first;
+    n_ = last - first;
+    col_.Advance(static_cast<size_t>(first));
+    col = col_.Data();
+    int32_t* start = start_.Data();
+    int32_t* rc = runCol_.Data();
+    for (int32_t i = 0; i < n_; ++i) {
+      if (i == 0 || col[i] != col[i - 1]) {
+        start[runs_] = i;
+        rc[runs_++] = col[i];
+      }
+      if (col[i] < 0) gaps_ = true;
+    }
     start[runs_] = n_;
-    direct_ = n_ > 0 && runs_ == n_ && col[n_ - 1] - col[0] == n_ - 1;
+    direct_ = n_ > 0 && !gaps_ && runs_ == n_ && col[n_ - 1] - col[0] == n_ - 1;
     // An enlargement by a whole factor: the source columns follow one
     // another, each repeated `repeat_` times (the first and last may be cut).
-    if (runs_ >= 3 && start[2] - start[1] >= 2) {
+    if (!gaps_ && runs_ >= 3 && start[2] - start[1] >= 2) {
       const int32_t k = start[2] - start[1];
       bool regular = start[1] <= k && n_ - start[runs_ - 1] <= k;
       for (int32_t r = 1; regular && r < runs_; ++r)
@@ -151,15 +176,18 @@ class Columns {
   }
 
   int32_t X1() const { return x1_; }  // the first destination column drawn
-  int32_t N() const { return n_; }    // the destination columns drawn
+  int32_t N() const { return n_; }    // the destination columns from there to the last drawn
   int32_t Runs() const { return runs_; }
   const int32_t* Col() { return col_.Data(); }
   const int32_t* RunStart() { return start_.Data(); }
   const int32_t* RunCol() { return runCol_.Data(); }
+  // True when some columns between the first and the last draw nothing.
+  bool Gaps() const { return gaps_; }
   // True when the columns are the source's own, unscaled.
   bool Direct() const { return direct_; }
 
-  // Writes the pixels of source row s that destination columns [b, e) take.
+  // Writes the pixels of source row s that destination columns [b, e) take
+  // (nothing where a column takes none).
   void Sample(uint32_t* d, const uint32_t* s, int32_t b, int32_t e) {
     const int32_t* col = col_.Data();
     if (direct_) {
@@ -170,8 +198,11 @@ class Columns {
       std::fill_n(d, start[1], s[rc[0]]);
       Repeat(d + start[1], s + rc[1], runs_ - 2, repeat_);
       std::fill_n(d + start[runs_ - 1], n_ - start[runs_ - 1], s[rc[runs_ - 1]]);
-    } else {
+    } else if (!gaps_) {
       for (int32_t i = b; i < e; ++i) d[i] = s[col[i]];
+    } else {
+      for (int32_t i = b; i < e; ++i)
+        if (col[i] >= 0) d[i] = s[col[i]];
     }
   }
 
@@ -187,7 +218,7 @@ class Columns {
   }
 
   int32_t x1_ = 0, n_ = 0, runs_ = 0, repeat_ = 0;
-  bool direct_ = false;
+  bool gaps_ = false, direct_ = false;
   Scratch<int32_t, 1024> col_, start_, runCol_;
 };
 
@@ -206,17 +237,18 @@ struct Segment {
 // rows that repeat it.
 class ScaledBlend {
  public:
+  // dh and sh: the destination and source rows of the stretch.
   ScaledBlend(Columns& columns, int64_t dh, int64_t sh, uint8_t opacity)
       : columns_(columns), n_(columns.N()), opacity_(opacity), row_(static_cast<size_t>(columns.N())),
         split_(int64_t{n_} * dh >= kSplitStretch * columns.Runs() * sh),
-        segments_(split_ ? static_cast<size_t>(columns.Runs()) : 1) {}
+        segments_(split_ || columns.Gaps() ? static_cast<size_t>(columns.Runs()) : 1) {}
 
   // Makes the source row `s` the one drawn.
   void Sample(const uint32_t* s) {
     count_ = 0;
     // Unscaled across and at full opacity the source row is drawn as it is.
     sampled_ = columns_.Direct() && opacity_ == 255 ? s + columns_.Col()[0] : row_.Data();
-    if (!split_) {
+    if (!split_ && !columns_.Gaps()) {
       AddPixels(s, 0, n_);
       return;
     }
@@ -224,10 +256,14 @@ class ScaledBlend {
     const int32_t* rc = columns_.RunCol();
     const int32_t runs = columns_.Runs();
     for (int32_t r = 0; r < runs;) {
+      if (rc[r] < 0) {  // nothing drawn there
+        ++r;
+        continue;
+      }
       const uint32_t p = s[rc[r]];
       int32_t e = r + 1;
-      while (e < runs && s[rc[e]] == p) ++e;
-      if (start[e] - start[r] >= kSolidRun) {
+      while (split_ && e < runs && rc[e] >= 0 && s[rc[e]] == p) ++e;
+      if (split_ && start[e] - start[r] >= kSolidRun) {
         segments_.Data()[count_++] = {start[r], start[e], true, opacity_ == 255 ? p : MulPixel(p, opacity_), 0, 0};
       } else {
         AddPixels(s, start[r], start[e]);
@@ -287,6 +323,61 @@ class ScaledBlend {
   const uint32_t* sampled_ = nullptr;
 };
 
+// Calls f(y, sy) for every visible destination row y that takes source
+// row sy, piece by piece down the rows.
+template <typename F>
+void ForEachRow(const Surface& src, const Rect& v, std::span<const Piece> down, F f) {
+  for (const Piece& p : down) {
+    if (!p.Draws()) continue;
+    const int64_t lo = std::max<int64_t>(v.y1, p.d0), hi = std::min<int64_t>(v.y2, p.d0 + p.dn);
+    if (lo >= hi) continue;
+    Sampler rows(lo - p.d0, p.dn, p.sn, p.s0);
+    for (int64_t y = lo; y < hi; ++y, rows.Next()) {
+      const int64_t sy = rows.Index();
+      if (sy >= 0 && sy < src.height) f(static_cast<int32_t>(y), static_cast<int32_t>(sy));
+    }
+  }
+}
+
+// Draws the stretch of src given by the column and row pieces into the
+// visible rectangle v: copied, or blended with the opacity.
+void DrawScaled(const Surface& dst, const Rect& v, const Surface& src, std::span<const Piece> across,
+                std::span<const Piece> down, bool blend, uint8_t opacity) {
+  if (v.IsEmpty() || src.pixels == nullptr) return;
+  Columns columns(src, v, across);
+  const int32_t x1 = columns.X1(), n = columns.N();
+  if (n == 0) return;
+  int32_t lastSource = -1;
+  if (blend) {
+    int64_t dh = 0, sh = 0;
+    for (const Piece& p : down) {
+      if (p.Draws()) {
+        dh += p.dn;
+        sh += p.sn;
+      }
+    }
+    ScaledBlend row(columns, dh, sh, opacity);
+    ForEachRow(src, v, down, [&](int32_t y, int32_t sy) {
+      if (sy != lastSource) row.Sample(src.Row(sy));
+      row.Draw(dst.Row(y) + x1);
+      lastSource = sy;
+    });
+    return;
+  }
+  const uint32_t* previous = nullptr;  // the last destination row written
+  ForEachRow(src, v, down, [&](int32_t y, int32_t sy) {
+    uint32_t* d = dst.Row(y) + x1;
+    // Enlarged rows repeat: copy the row just drawn instead of sampling again.
+    if (sy == lastSource && previous != nullptr && !columns.Gaps()) {
+      std::memcpy(d, previous, sizeof(uint32_t) * static_cast<size_t>(n));
+    } else {
+      columns.Sample(d, src.Row(sy), 0, n);
+    }
+    previous = d;
+    lastSource = sy;
+  });
+}
+
 }  // namespace
 
 void GenScaleBitmap(const Surface& dst, const Rect& clip, const Surface& src, int32_t dx, int32_t dy,
@@ -299,39 +390,20 @@ void GenScaleBitmap(const Surface& dst, const Rect& clip, const Surface& src, in
     if (blend) return GenBlendBitmap(dst, clip, src, dx, dy, sx, sy, dw, dh, opacity);
     return GenCopyBitmap(dst, clip, src, dx, dy, sx, sy, dw, dh);
   }
-  const Rect v = rows::Visible(dst, clip, rows::RectAt(dx, dy, dw, dh));
-  if (v.IsEmpty() || src.pixels == nullptr) return;
-  Columns columns(src, v, dx, dw, sx, sw);
-  const int32_t x1 = columns.X1(), n = columns.N();
-  if (n == 0) return;
+  const Piece across{dx, dw, sx, sw}, down{dy, dh, sy, sh};
+  DrawScaled(dst, rows::Visible(dst, clip, rows::RectAt(dx, dy, dw, dh)), src, {&across, 1}, {&down, 1}, blend,
+             opacity);
+}
 
-  Sampler down(int64_t{v.y1} - dy, dh, sh, sy);
-  int64_t lastSource = -1;
-  if (blend) {
-    ScaledBlend row(columns, dh, sh, opacity);
-    for (int32_t y = v.y1; y < v.y2; ++y, down.Next()) {
-      const int64_t sy1 = down.Index();
-      if (sy1 < 0 || sy1 >= src.height) continue;
-      if (sy1 != lastSource) row.Sample(src.Row(static_cast<int32_t>(sy1)));
-      row.Draw(dst.Row(y) + x1);
-      lastSource = sy1;
-    }
-    return;
+void GenBlendNineSlice(const Surface& dst, const Rect& clip, const Surface& src, const int32_t dx[4],
+                       const int32_t dy[4], const int32_t sx[4], const int32_t sy[4], uint8_t opacity) {
+  if (opacity == 0) return;
+  Piece across[3], down[3];
+  for (int i = 0; i < 3; ++i) {
+    across[i] = {dx[i], int64_t{dx[i + 1]} - dx[i], sx[i], int64_t{sx[i + 1]} - sx[i]};
+    down[i] = {dy[i], int64_t{dy[i + 1]} - dy[i], sy[i], int64_t{sy[i + 1]} - sy[i]};
   }
-  const uint32_t* previous = nullptr;  // the last destination row written
-  for (int32_t y = v.y1; y < v.y2; ++y, down.Next()) {
-    const int64_t sy1 = down.Index();
-    if (sy1 < 0 || sy1 >= src.height) continue;
-    uint32_t* d = dst.Row(y) + x1;
-    // Enlarged rows repeat: copy the row just drawn instead of sampling again.
-    if (sy1 == lastSource && previous != nullptr) {
-      std::memcpy(d, previous, sizeof(uint32_t) * static_cast<size_t>(n));
-    } else {
-      columns.Sample(d, src.Row(static_cast<int32_t>(sy1)), 0, n);
-    }
-    previous = d;
-    lastSource = sy1;
-  }
+  DrawScaled(dst, rows::Visible(dst, clip, {dx[0], dy[0], dx[3], dy[3]}), src, across, down, true, opacity);
 }
 
 }  // namespace ge

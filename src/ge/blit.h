@@ -31,4 +31,15 @@ void GenScaleBitmap(const Surface& dst, const Rect& clip, const Surface& src, in
                     int32_t dw, int32_t dh, int32_t sx, int32_t sy, int32_t sw, int32_t sh, bool blend,
                     uint8_t opacity);
 
+// Draws a bitmap cut in nine slices (a panel whose corners keep their size
+// while its edges and middle stretch): the source is cut at columns sx[1],
+// sx[2] and rows sy[1], sy[2], between its edges sx[0], sx[3] and sy[0],
+// sy[3], the destination likewise by dx[] and dy[]; the cuts of each must
+// not decrease. Every slice is stretched onto its destination slice and
+// blended with the opacity, the same pixels as GenScaleBitmap with blend
+// for each slice; slices empty in the source or the destination are not
+// drawn. Drawn in one pass over the rows, so a row crosses the slices once.
+void GenBlendNineSlice(const Surface& dst, const Rect& clip, const Surface& src, const int32_t dx[4],
+                       const int32_t dy[4], const int32_t sx[4], const int32_t sy[4], uint8_t opacity);
+
 }  // namespace ge

@@ -50,18 +50,9 @@ void Frame::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point orig
   const int32_t dbx = std::min(sbx, w / 2), dby = std::min(sby, h / 2);
   const int32_t sx[4] = {0, sbx, src.width - sbx, src.width};
   const int32_t sy[4] = {0, sby, src.height - sby, src.height};
-  const int32_t dx[4] = {0, dbx, w - dbx, w};
-  const int32_t dy[4] = {0, dby, h - dby, h};
-  const ge::Rect gc = Core::ToGeRect(clip);
-  for (int j = 0; j < 3; ++j) {
-    for (int i = 0; i < 3; ++i) {
-      const int32_t sw = sx[i + 1] - sx[i], sh = sy[j + 1] - sy[j];
-      const int32_t dw = dx[i + 1] - dx[i], dh = dy[j + 1] - dy[j];
-      if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) continue;
-      ge::GenScaleBitmap(target, gc, src, origin.x + dx[i], origin.y + dy[j], dw, dh, sx[i], sy[j], sw, sh, true,
-                         op);
-    }
-  }
+  const int32_t dx[4] = {origin.x, origin.x + dbx, origin.x + w - dbx, origin.x + w};
+  const int32_t dy[4] = {origin.y, origin.y + dby, origin.y + h - dby, origin.y + h};
+  ge::GenBlendNineSlice(target, Core::ToGeRect(clip), src, dx, dy, sx, sy, op);
 }
 
 }  // namespace Views
