@@ -1,6 +1,6 @@
-// The named colours of the Colors unit (straight alpha). Values given in the
-// specification as 32-bit words (red in the low byte, alpha in the high
-// byte) are written as such and decoded by kv::Color::FromWord; tuples are
+// The named colours of the Colors unit (straight alpha). Colours that the
+// screens use as 32-bit words (red in the low byte, alpha in the high byte)
+// are written as such and decoded by kv::Color::FromWord; the others are
 // written as (r, g, b, a).
 #pragma once
 
