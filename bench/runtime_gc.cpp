@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "median_reporter.h"
 #include "runtime/collector.h"
 #include "runtime/member.h"
 #include "runtime/runtime.h"
@@ -128,29 +129,17 @@ void BM_MallocFree(benchmark::State& st) {
 }
 BENCHMARK(BM_MallocFree);
 
-// Keeps the median of each benchmark and prints the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> median;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (r.aggregate_name == "median") median[r.run_name.str()] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
 
 }  // namespace gcb
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  gcb::RatioReporter rep;
+  benchutil::MedianReporter rep;
   benchmark::RunSpecifiedBenchmarks(&rep);
   auto ratio = [&](const char* a, const char* b, double goal) {
-    auto ia = rep.median.find(a), ib = rep.median.find(b);
-    if (ia == rep.median.end() || ib == rep.median.end()) return;
-    double r = ia->second / ib->second;
-    std::printf("%-28s %10.0f ns  vs %-24s %10.0f ns  ratio %.2f (goal <= %.1f)\n", a, ia->second, b,
-                ib->second, r, goal);
+    const double ma = rep.Median(a), mb = rep.Median(b);
+    if (ma <= 0 || mb <= 0) return;
+    std::printf("%-28s %10.0f ns  vs %-24s %10.0f ns  ratio %.2f (goal <= %.1f)\n", a, ma, b, mb, ma / mb, goal);
   };
   std::printf("\nMedians and ratios (run with --benchmark_repetitions=10):\n");
   for (const char* n : {"10000", "50000"}) {

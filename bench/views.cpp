@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "median_reporter.h"
 #include "ge/fill.h"
 #include "platform/fontengine/font_engine.h"
 #include "runtime/member.h"
@@ -178,37 +179,7 @@ void Memcpy(benchmark::State& state) {
   }
 }
 
-// Keeps the median time (ns) of every benchmark: the "median" aggregate when
-// there are repetitions, else the median of the runs seen.
-class MedianReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      const std::string name = run.run_name.function_name;
-      const double ns = run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
-                        benchmark::GetTimeUnitMultiplier(run.time_unit);
-      if (run.run_type == Run::RT_Aggregate) {
-        if (run.aggregate_name == "median") medians_[name] = ns;
-      } else if (!run.error_occurred) {
-        samples_[name].push_back(ns);
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  double Median(const std::string& name) const {
-    if (auto it = medians_.find(name); it != medians_.end()) return it->second;
-    auto it = samples_.find(name);
-    if (it == samples_.end() || it->second.empty()) return 0;
-    std::vector<double> v = it->second;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-  }
-
- private:
-  std::map<std::string, double> medians_;
-  std::map<std::string, std::vector<double>> samples_;
-};
+using benchutil::MedianReporter;
 
 }  // namespace bench
 

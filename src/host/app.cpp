@@ -63,9 +63,7 @@ std::string Hex(int32_t v) {
   return b;
 }
 
-void LogIfFailed(const char* call, int32_t status) {
-  if (status != 0) kv::Log(std::string(call) + " Error 0x" + Hex(status));
-}
+void LogIfFailed(const char* call, int32_t status) { kv::LogFailedCall(call, status); }
 
 // The running app. Tasks wait on its condition through the shared clock.
 struct App {

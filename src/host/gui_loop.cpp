@@ -1,7 +1,6 @@
 #include "host/gui_loop.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 #include "host/event_factory.h"
@@ -45,12 +44,6 @@ class GuiLock {
  private:
   BKNI_MutexHandle m_;
 };
-
-std::string Hex(int32_t v) {
-  char b[16];
-  std::snprintf(b, sizeof b, "%x", static_cast<unsigned>(v));
-  return b;
-}
 
 // The factory sub-system shows the panel key's name as a small message.
 void PostPanelKeyMessage(int platformCode) {
@@ -104,7 +97,7 @@ void GuiLoop::SyncCaptions() {
   const int32_t want = (captionsAllowed_ && EventProcessing() && !screenShown_) ? 1 : 0;
   if (want != captionSent_) {
     captionSent_ = want;
-    if (int32_t r = XPM_SetCaptionRendering(want)) kv::Log("XPM_SetCaptionRendering Error 0x" + Hex(r));
+    kv::LogFailedCall("XPM_SetCaptionRendering", XPM_SetCaptionRendering(want));
   }
   g_captionOn.store(captionSent_ == 1);
 }
@@ -114,7 +107,7 @@ void GuiLoop::SyncOsd() {
   const int32_t shown = screenShown_ ? 1 : 0;
   if (shown != osdSent_) {
     osdSent_ = shown;
-    if (int32_t r = XPM_SetOSDState(shown)) kv::Log("XPM_SetOSDState Error 0x" + Hex(r));
+    kv::LogFailedCall("XPM_SetOSDState", XPM_SetOSDState(shown));
   }
   g_osdShown.store(screenShown_);
   SyncCaptions();

@@ -141,4 +141,13 @@ void Log(std::string_view line) {
   if (auto sink = CurrentSink()) sink(line);
 }
 
+int32_t LogFailedCall(const char* call, int32_t status) {
+  if (status != 0) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%s Error 0x%x", call ? call : "?", static_cast<unsigned>(status));
+    Log(line);
+  }
+  return status;
+}
+
 }  // namespace kv

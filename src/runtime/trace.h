@@ -46,4 +46,8 @@ void SetTraceSink(std::function<void(std::string_view line)> sink);
 // line to standard error, also kept by the trace sink.
 void Log(std::string_view line);
 
+// Logs a failed platform call as "<call> Error 0x<status>" when the status
+// is not 0; returns the status.
+int32_t LogFailedCall(const char* call, int32_t status);
+
 }  // namespace kv

@@ -636,6 +636,12 @@ Source* TvState::FindSource(int32_t id) {
   return nullptr;
 }
 
+const Source* TvState::SourceOrLog(int32_t id, const char* call) const {
+  const Source* s = FindSource(id);
+  if (!s) Bad(call, "no source " + std::to_string(id));
+  return s;
+}
+
 bool TvState::IsTuner(int32_t sourceId) const {
   const Source* s = FindSource(sourceId);
   return s && (s->type == kSourceTypeTuner || s->type == kSourceTypeDigitalTuner);
@@ -659,11 +665,8 @@ int32_t TvState::SourceIdAt(int32_t index, int32_t* id, const char* call) const 
 
 int32_t TvState::SourceType(int32_t id, int32_t* type, const char* call) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  const Source* s = FindSource(id);
-  if (!s) {
-    Bad(call, "no source " + std::to_string(id));
-    return XPM_ERR_INVALID_PARAM;
-  }
+  const Source* s = SourceOrLog(id, call);
+  if (!s) return XPM_ERR_INVALID_PARAM;
   *type = s->type;
   return XPM_OK;
 }
@@ -680,11 +683,8 @@ int32_t TvState::SetSource(int32_t window, int32_t id, const char* call) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
-    const Source* s = FindSource(id);
-    if (!s) {
-      Bad(call, "no source " + std::to_string(id));
-      return XPM_ERR_INVALID_PARAM;
-    }
+    const Source* s = SourceOrLog(id, call);
+    if (!s) return XPM_ERR_INVALID_PARAM;
     if (!s->selectable) {
       kv::Log(Quote(call) + ": source " + s->name + " cannot be chosen now");
       return XPM_ERR_FAILED;
@@ -700,11 +700,8 @@ int32_t TvState::SetSource(int32_t window, int32_t id, const char* call) {
 int32_t TvState::IsSourceSelectable(int32_t id, int32_t window, int32_t* selectable, const char* call) const {
   std::lock_guard<std::mutex> lock(mutex_);
   if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
-  const Source* s = FindSource(id);
-  if (!s) {
-    Bad(call, "no source " + std::to_string(id));
-    return XPM_ERR_INVALID_PARAM;
-  }
+  const Source* s = SourceOrLog(id, call);
+  if (!s) return XPM_ERR_INVALID_PARAM;
   *selectable = s->selectable ? 1 : 0;
   return XPM_OK;
 }
@@ -723,11 +720,8 @@ int32_t TvState::SetSourceLock(int32_t id, int32_t locked, const char* call) {
 
 int32_t TvState::GetSourceLock(int32_t id, int32_t* locked, const char* call) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  const Source* s = FindSource(id);
-  if (!s) {
-    Bad(call, "no source " + std::to_string(id));
-    return XPM_ERR_INVALID_PARAM;
-  }
+  const Source* s = SourceOrLog(id, call);
+  if (!s) return XPM_ERR_INVALID_PARAM;
   *locked = s->locked ? 1 : 0;
   return XPM_OK;
 }

@@ -423,6 +423,8 @@ class TvState {
   bool RatingBlocked(int32_t rating) const;
   const Source* FindSource(int32_t id) const;
   Source* FindSource(int32_t id);
+  // The source, or null after logging that `call` named no such source.
+  const Source* SourceOrLog(int32_t id, const char* call) const;
   bool IsTuner(int32_t sourceId) const;
   MapState& Map();
   const MapState& Map() const;

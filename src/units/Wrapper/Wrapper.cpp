@@ -1,6 +1,5 @@
 #include "units/Wrapper/Wrapper.h"
 
-#include <cstdio>
 #include <string>
 
 #include "runtime/trace.h"
@@ -15,15 +14,6 @@ KV_REGISTER_CLASS(::Wrapper::Wrapper);
 namespace Wrapper {
 
 namespace detail {
-
-int32_t Checked(const char* call, int32_t status) {
-  if (status != 0) {
-    char line[128];
-    std::snprintf(line, sizeof line, "%s Error 0x%x", call, static_cast<unsigned>(status));
-    kv::Log(line);
-  }
-  return status;
-}
 
 void TraceLabel(kv::TextId label) { kv::Trace("%s", {kv::LoadString(label)}); }
 void TraceInt(kv::TextId label, int32_t value) { kv::Trace("%s%i", {kv::LoadString(label), value}); }

@@ -12,7 +12,7 @@
 namespace Wrapper::detail {
 
 // Logs "<call> Error 0x<status>" when the status is not 0; returns it.
-int32_t Checked(const char* call, int32_t status);
+inline int32_t Checked(const char* call, int32_t status) { return kv::LogFailedCall(call, status); }
 
 // One trace line: the label alone ("%s"), with an integer ("%s%i"), a
 // boolean ("%s%b") or two integers ("%s%i%i").

@@ -1,0 +1,48 @@
+// A console reporter that also keeps the median time (ns) of every benchmark,
+// so that a benchmark's main can print ratios after the run: the "median"
+// aggregate when there are repetitions, else the median of the runs seen.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace benchutil {
+
+class MedianReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      const std::string name = run.run_name.args.empty() ? run.run_name.function_name
+                                                          : run.run_name.function_name + "/" + run.run_name.args;
+      const double ns = run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+                        benchmark::GetTimeUnitMultiplier(run.time_unit);
+      if (run.run_type == Run::RT_Aggregate) {
+        if (run.aggregate_name == "median") medians_[name] = ns;
+      } else if (!run.error_occurred) {
+        samples_[name].push_back(ns);
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  // The median of the benchmark `name` (with its arguments, e.g. "BM_Mark/10000"), or 0.
+  double Median(const std::string& name) const {
+    if (auto it = medians_.find(name); it != medians_.end()) return it->second;
+    auto it = samples_.find(name);
+    if (it == samples_.end() || it->second.empty()) return 0;
+    std::vector<double> v = it->second;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+  }
+
+ private:
+  std::map<std::string, double> medians_;
+  std::map<std::string, std::vector<double>> samples_;
+};
+
+}  // namespace benchutil
