@@ -16,7 +16,8 @@
 #include <thread>
 #include <vector>
 
-#include "host/event_factory.h"
+#include "host/host_events.h"
+#include "platform/events/event_factory.h"
 #include "host/factory_command.h"
 #include "host/gui_loop.h"
 #include "host/gui_mailbox.h"
@@ -334,7 +335,7 @@ void kv_task(void*) {
   ProgramExports& exports = GetProgramExports();
   exports.runOnGuiTask = [](std::function<void()> fn) { return RunOnGuiTask(std::move(fn)); };
   exports.newEvent = [](uint32_t id, const void* payload, size_t length) {
-    return NewEventFromPayload(id, static_cast<const uint8_t*>(payload), length);
+    return evreg::NewEventFromPayload(id, static_cast<const uint8_t*>(payload), length);
   };
   exports.dispatchToRoot = [](kv::Object* event) -> kv::Object* {
     auto* root = kv::Cast<Core::Root>(GetProgramExports().rootObject);
