@@ -71,7 +71,11 @@ Primitives::KeyRoutingForm* InitialSetup::ChangeState(SubSystem::State* state) {
   page->OnAbortSetup = kv::MakeSlot(this, &InitialSetup::AbortSetup);
   page->OnCompleteSetup = kv::MakeSlot(this, &InitialSetup::SetupDone);
   page->Open();
-  if (page->IsOpen()) OnSetFocus(page);
+  if (page->IsOpen()) {
+    OnSetFocus(page);
+    // While a page shows, the setup has the keys.
+    if (Parent) Parent->OnSetFocus(this);
+  }
   OnSetSetupStep(page->SetupStep);
   kv::Trace("%s%i", {kv::LoadString(T_SETUP_STEP), SetupStep});
   return page;
