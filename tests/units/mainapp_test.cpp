@@ -116,7 +116,8 @@ class MainAppTest : public apptest::AppTest {
 };
 
 TEST_F(MainAppTest, PowerKeyBeatsAKeyEatingDialogAndEndsInStandby) {
-  KeyForm* dialog = OpenForm(0x02000001, true, true);
+  // Held across passes: standby closes the dialog and the collector would free it.
+  kv::Persistent<KeyForm> dialog = OpenForm(0x02000001, true, true);
   Press("ok");
   EXPECT_EQ(dialog->Keys.size(), 1u);
   ClearCallLog();
