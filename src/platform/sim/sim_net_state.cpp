@@ -19,6 +19,12 @@
 namespace sim {
 
 namespace {
+// Devices are 0 (wired) and 1 (wireless); another is logged.
+bool BadDevice(int32_t device, const char* call) {
+  if (device == 0 || device == 1) return false;
+  kv::Log(std::string(call) + ": no device " + std::to_string(device));
+  return true;
+}
 constexpr uint32_t Addr(uint32_t a, uint32_t b, uint32_t c, uint32_t d) { return a << 24 | b << 16 | c << 8 | d; }
 }  // namespace
 
@@ -233,30 +239,21 @@ int32_t NetState::WpsJoinByButton(const char*) {
 // --- Wired and addresses ---------------------------------------------------------------
 
 int32_t NetState::SetIfConfig(int32_t device, const IfConfig& config, const char* call) {
-  if (device != 0 && device != 1) {
-    kv::Log(std::string(call) + ": no device " + std::to_string(device));
-    return XPM_ERR_INVALID_PARAM;
-  }
+  if (BadDevice(device, call)) return XPM_ERR_INVALID_PARAM;
   std::lock_guard lock(mutex_);
   config_[device] = config;
   return XPM_OK;
 }
 
 int32_t NetState::GetIfConfig(int32_t device, IfConfig* config, const char* call) const {
-  if (device != 0 && device != 1) {
-    kv::Log(std::string(call) + ": no device " + std::to_string(device));
-    return XPM_ERR_INVALID_PARAM;
-  }
+  if (BadDevice(device, call)) return XPM_ERR_INVALID_PARAM;
   std::lock_guard lock(mutex_);
   *config = config_[device];
   return XPM_OK;
 }
 
 int32_t NetState::GetIfState(int32_t device, IfConfig* state, const char* call) const {
-  if (device != 0 && device != 1) {
-    kv::Log(std::string(call) + ": no device " + std::to_string(device));
-    return XPM_ERR_INVALID_PARAM;
-  }
+  if (BadDevice(device, call)) return XPM_ERR_INVALID_PARAM;
   std::lock_guard lock(mutex_);
   const IfConfig& c = config_[device];
   *state = IfConfig{c.dhcp};
