@@ -169,7 +169,7 @@ TEST_F(SimAgentTest, CecDevicesOnlyOnHdmiWithTheSettingOn) {
 
 TEST_F(SimAgentTest, Setup3DFollowsTheSetsStates) {
   using namespace SkinBin;
-  auto* s3d = kv::New<Setup3D>();
+  kv::Persistent<Setup3D> s3d = kv::New<Setup3D>();
   s3d->RefreshState();
   EXPECT_EQ(s3d->State, Setup3D_State_2D);
   EXPECT_FALSE(s3d->IsFormatSupported());

@@ -176,7 +176,7 @@ TEST_F(NetworkSetupTest, MoreThanTwentyResultsAndLongNames) {
 
 TEST_F(NetworkSetupTest, WpsByPinAndPushButton) {
   ASSERT_EQ(ScanAndLoad(), 4);
-  auto* wps = kv::New<Structures::WPS_Connection>();
+  kv::Persistent<Structures::WPS_Connection> wps = kv::New<Structures::WPS_Connection>();
   wps->SSID = kv::NewStringAnsi("HomeNet");
   wps->PIN = kv::NewStringAnsi("12345670");  // the access point's PIN
   EXPECT_EQ(net_->WPS_Join(wps), XPM_OK);
@@ -230,7 +230,7 @@ TEST_F(NetworkSetupTest, WiredAddressesAndConnectionTest) {
   EXPECT_EQ(net_->LAN_GetMacAddr(1).ToUtf8(), "00:1C:A2:10:20:31");
 
   // A static configuration is what the interface then uses.
-  auto* fixed = kv::New<Structures::IF_Configuration>();
+  kv::Persistent<Structures::IF_Configuration> fixed = kv::New<Structures::IF_Configuration>();
   const uint8_t ip[4] = {10, 0, 0, 7};
   std::memcpy(fixed->IPAddress, ip, 4);
   EXPECT_EQ(net_->LAN_SetIfConfig(0, fixed), XPM_OK);
