@@ -11,6 +11,7 @@
 #include "platform/sim/sim_tv_state.h"
 #include "support/capture.h"
 #include "support/kv_test.h"
+#include "skinbin_sim_fixture.h"
 #include "units/SkinBin/HdmiCecData.h"
 #include "units/SkinBin/HistoryAgent.h"
 #include "units/SkinBin/Setup3D.h"
@@ -109,29 +110,7 @@ TEST_F(HistoryTest, CapDropsTheOldestAndDeletesWork) {
   EXPECT_EQ(agent->GetHistoryNum(), 0);  // the pending entry went too
 }
 
-class SimAgentTest : public kvtest::RuntimeTest {
- protected:
-  void SetUp() override {
-    RuntimeTest::SetUp();
-    dir_ = kvtest::FreshTestDir("skinagents");
-    tv_ = std::make_unique<sim::Sim>(dir_.string());
-    tv_->Start();
-  }
-  void TearDown() override {
-    tv_->Stop();
-    tv_.reset();
-    RuntimeTest::TearDown();
-    kvtest::RemoveTestDir(dir_);
-  }
-  // The first input of a source type.
-  int32_t SourceOfType(int32_t type) {
-    for (const auto& s : tv_->Tv().Sources())
-      if (s.type == type) return s.id;
-    return -1;
-  }
-  std::unique_ptr<sim::Sim> tv_;
-  std::filesystem::path dir_;
-};
+using SimAgentTest = kvtest::SkinSimTest;
 
 TEST_F(SimAgentTest, CecDevicesOnlyOnHdmiWithTheSettingOn) {
   const int32_t hdmi = SourceOfType(sim::kSourceTypeHdmi);

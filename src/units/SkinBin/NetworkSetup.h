@@ -51,7 +51,7 @@ class NetworkSetup : public kv::Object {
   // -1 for no record or device -1; else the middleware's status.
   int32_t LAN_SetIfConfig(int32_t device, Structures::IF_Configuration* record);
   int32_t LAN_GetActivatedDev();
-  kv::String LAN_GetMacAddr(int32_t device);
+  static kv::String LAN_GetMacAddr(int32_t device);
   int32_t LAN_Enable(bool on);
   int32_t WLAN_Enable(bool on);
   // -1 and masks of 16 or more test everything (15).
