@@ -18,19 +18,6 @@ namespace SkinBin {
 KV_REGISTER_CLASS(SkinBin::EventAgent);
 
 namespace {
-// The window of an acquisition event; false for other events.
-bool AcquisitionWindow(Core::Event* event, int32_t& window) {
-  if (auto* ch = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event)) {
-    window = ch->Window;
-    return true;
-  }
-  if (auto* src = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event)) {
-    window = src->Window;
-    return true;
-  }
-  return false;
-}
-
 template <class E>
 uint8_t* FlagOf(Core::Event* event) {
   auto* e = kv::Cast<E>(event);
@@ -58,14 +45,14 @@ bool EventAgent::CheckHandle(Core::Event* event) {
   if (!event || !Wrapper || !MessageAgent) return false;
   if (const uint8_t* handled = HandledFlag(event); handled && *handled) return false;
   int32_t window = 0;
-  if (AcquisitionWindow(event, window)) return !IsScreenInOperation();
+  if (AcquiredWindow(event, window)) return !IsScreenInOperation();
   if (auto* cached = kv::Cast<Events::USER_EVENT_CACHED_MESSAGE>(event)) return static_cast<bool>(cached->Message);
   return true;
 }
 
 bool EventAgent::KeepEventUnhandled(Core::Event* event) {
   int32_t window = 0;
-  if (!AcquisitionWindow(event, window)) return false;
+  if (!AcquiredWindow(event, window)) return false;
   if (window != 0) return true;
   auto* wm = kv::Cast<::WidgetManager::WidgetManager>(WidgetManager.get());
   return wm && wm->HasWidgetInGroup(Constants::WIN_GROUP_MENU << 24);
