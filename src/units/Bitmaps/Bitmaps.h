@@ -64,6 +64,8 @@ extern const Resources::BitmapId PinButtonFocus;              // 32 x 32
 extern const Resources::BitmapId PinButtonNonfocus;
 
 // Arrows and page indicators (auto-sized).
+extern const Resources::BitmapId OptionButtonFocus;       // 490 x 25
+extern const Resources::BitmapId OptionButtonNonfocus;
 extern const Resources::BitmapId OptionButtonUpArrow;     // 20 x 20
 extern const Resources::BitmapId OptionButtonDownArrow;
 extern const Resources::BitmapId EPG_ListScrollUp;        // 16 x 12
