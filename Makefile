@@ -45,8 +45,10 @@ fuzz: setup
 	@mkdir -p build-fuzz/crashes
 	@cd build-fuzz && for f in fuzz_*; do n=$${f#fuzz_}; c=$(CURDIR)/fuzz/corpus/$$n; \
 	  echo "== $$f"; rm -rf work/$$n && mkdir -p work/$$n $$c && \
-	  ./$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=crashes/$$n- work/$$n $$c || exit 1; \
-	  ./$$f -merge=1 $$c work/$$n 2>&1 | grep -E "MERGE-OUTER: [0-9]+ new files" ; done
+	  ./$$f -max_total_time=$(FUZZ_SECONDS) -close_fd_mask=3 -artifact_prefix=crashes/$$n- work/$$n $$c \
+	    >work/$$n.log 2>&1; rc=$$?; grep -aE "INITED|DONE|ERROR|SUMMARY|Test unit written" work/$$n.log; \
+	  [ $$rc -eq 0 ] || { tail -60 work/$$n.log; exit 1; }; \
+	  ./$$f -merge=1 -close_fd_mask=3 $$c work/$$n 2>&1 | grep -aE "MERGE-OUTER: [0-9]+ new files"; done
 
 clean:
 	rm -rf $(BUILD) build-bench build-fuzz
