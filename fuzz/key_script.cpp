@@ -1,11 +1,12 @@
-// Feeds arbitrary text to the headless key-script reader, then starts
-// playing what it accepted (no event buffer or display: keys and shots pass,
-// the first wait starts on the clock).
+// Feeds arbitrary text to the headless key-script reader, then plays what
+// it accepted on a fake clock that has run for a while, jumping to the end of
+// each wait (no event buffer or display: keys pass, shots are logged as not
+// written).
 //
 // What must hold: no crash or sanitizer report; a refused script names its
 // bad line; an accepted one holds only known key codes, waits of zero or more
 // milliseconds that the clock can add, and screenshot names that stay inside
-// the screenshot folder.
+// the screenshot folder; playing it ends.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,6 +16,7 @@
 #include "host/gui_loop.h"
 #include "host/key_script.h"
 #include "host/keys/keytable.h"
+#include "runtime/clock.h"
 
 using fuzzrt::Require;
 
@@ -40,7 +42,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
     }
   }
+  kv::FakeClock clock(1000);
+  kv::SetClock(&clock);
   script.Attach(nullptr, nullptr, nullptr, std::string(), nullptr);
-  script.AfterPass(host::PassResult{});
+  for (size_t pass = 0; pass <= script.Steps().size() && !script.Finished(); ++pass) {
+    script.AfterPass(host::PassResult{});
+    const int64_t deadline = script.Deadline();
+    if (deadline >= 0) clock.AdvanceTo(deadline);
+  }
+  Require(script.Finished());
+  kv::SetClock(nullptr);
   return 0;
 }
