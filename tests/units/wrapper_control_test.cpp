@@ -185,12 +185,21 @@ TEST_F(WrapperTest, PhysicalChannelsAndRings) {
 
 // --- Sources -----------------------------------------------------------------------
 
+TEST_F(WrapperTest, TheExternalInputIsNotRemembered) {
+  w_->SetSource(0, kExternal);
+  EXPECT_EQ(w_->PreviousSource, kTv);
+  w_->SetSource(0, kHdmi1);
+  EXPECT_EQ(w_->PreviousSource, kTv) << "the external input is not returned to";
+  w_->SetSource(0, kDvi);
+  EXPECT_EQ(w_->PreviousSource, kHdmi1);
+}
+
 TEST_F(WrapperTest, SourceSwitchingRemembersThePreviousSource) {
   EXPECT_EQ(w_->SetLastSource(), 0) << "no previous source";
   EXPECT_EQ(w_->SetSource(0, kHdmi1), 0);
   EXPECT_EQ(w_->PreviousSource, kTv);
   EXPECT_EQ(w_->SetLastSource(), 1);
-  EXPECT_EQ(Calls("XPM_SetSource").back(), "XPM_SetSource(0, 10)");
+  EXPECT_EQ(Calls("XPM_SetSource").back(), "XPM_SetSource(0, " + std::to_string(kTv) + ")");
   EXPECT_EQ(SourceOf(0), kTv);
   EXPECT_EQ(w_->PreviousSource, kHdmi1) << "the key goes back and forth";
 
@@ -209,13 +218,17 @@ TEST_F(WrapperTest, SourceSwitchingRemembersThePreviousSource) {
   w_->ChannelChange(true, false, false);
   EXPECT_EQ(w_->PreviousSource, -1) << "a channel change forgets it";
 
+  // Inputs in order: TV, TV2, AV, Component, HDMI1-3, DVI, PC, Multimedia, External.
   EXPECT_EQ(w_->GetSourceByType(0, 5, 2), kHdmi2);
-  EXPECT_EQ(w_->GetSourceByType(4, 5, 2), kHdmi3) << "counted from the start index";
-  EXPECT_EQ(w_->GetSourceByType(4, 5, 3), -1);
+  EXPECT_EQ(w_->GetSourceByType(5, 5, 2), kHdmi3) << "counted from the start index";
+  EXPECT_EQ(w_->GetSourceByType(5, 5, 3), kDvi) << "a DVI input counts as HDMI";
+  EXPECT_EQ(w_->GetSourceByType(5, 5, 4), -1);
+  EXPECT_EQ(w_->GetSourceByType(0, 10, 1), -1) << "and is not found as DVI";
   EXPECT_EQ(w_->GetSourceByType(-4, 1, 0), kTv);
-  EXPECT_EQ(w_->GetSourceByType(99, 7, 1), kMultimedia) << "a start beyond the last counts as the last";
-  EXPECT_EQ(w_->GetSourceIndex(kPc), 6);
-  EXPECT_EQ(w_->GetSourceIndex(42), 5);
+  EXPECT_EQ(w_->GetSourceByType(0, 12, 1), kTv2);
+  EXPECT_EQ(w_->GetSourceByType(99, 9, 1), kExternal) << "a start beyond the last counts as the last";
+  EXPECT_EQ(w_->GetSourceIndex(kPc), 8);
+  EXPECT_EQ(w_->GetSourceIndex(kHdmi3), 6);
   EXPECT_EQ(w_->GetSourceIndex(99), w_->GetNumSources());
   EXPECT_EQ(w_->GetSourceIndex(-1), -1);
   EXPECT_TRUE(w_->IsTunerSource());
