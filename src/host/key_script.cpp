@@ -128,7 +128,10 @@ void KeyScript::AfterPass(const PassResult& pass) {
         if (kv::GetClock().Now() < waitUntil_) return;
         break;
       case Step::kShot: {
-        if (kv::SignalsPending() || (root_ && root_->IsAnimationRunning())) return;
+        // Waits for the signals and animations to settle and for every dirty
+        // area to be drawn and flipped (the first redraw as well).
+        if (kv::SignalsPending()) return;
+        if (root_ && (root_->IsAnimationRunning() || root_->GetDirtyCount() > 0)) return;
         std::error_code ec;
         if (!shotsDir_.empty()) std::filesystem::create_directories(shotsDir_, ec);
         const std::string path = (shotsDir_.empty() ? std::string(".") : shotsDir_) + "/" + step.name + ".png";

@@ -18,6 +18,7 @@ struct Queues {
   std::vector<Slot> posted;
   std::vector<Slot> idleNext;  // queued during this pass: run at the end of the next one
   std::vector<Slot> idleNow;   // queued during the previous pass: run at the end of this one
+  std::vector<Slot> late;      // run once after the drain of this pass
 };
 Queues& Q() {
   static Queues q;
@@ -73,12 +74,23 @@ void IdleSignal(const Slot& slot) {
   if (std::find(q.begin(), q.end(), slot) == q.end()) q.push_back(slot);
 }
 
-bool SignalsPending() { return !Q().posted.empty() || !Q().idleNext.empty() || !Q().idleNow.empty(); }
+void PostLateSignal(const Slot& slot) {
+  AssertGuiThread();
+  if (slot.empty()) return;
+  auto& q = Q().late;
+  if (std::find(q.begin(), q.end(), slot) == q.end()) q.push_back(slot);
+}
+
+bool SignalsPending() {
+  const Queues& q = Q();
+  return !q.posted.empty() || !q.idleNext.empty() || !q.idleNow.empty() || !q.late.empty();
+}
 
 namespace detail {
 
 // Runs posted signals until none is left, then the idle signals queued in the
-// previous pass (posting from them is drained too).
+// previous pass (posting from them is drained too), then the late signals
+// (and what they post).
 void RunSignals() {
   Queues& q = Q();
   auto drain = [&q] {
@@ -96,11 +108,19 @@ void RunSignals() {
     drain();
   }
   q.idleNow.swap(q.idleNext);
+  while (!q.late.empty()) {
+    std::vector<Slot> late;
+    late.swap(q.late);
+    for (const Slot& s : late) {
+      s.Invoke(nullptr);
+      drain();
+    }
+  }
 }
 
 void MarkSignalQueues(Marker& m) {
   Queues& q = Q();
-  for (auto* v : {&q.posted, &q.idleNext, &q.idleNow})
+  for (auto* v : {&q.posted, &q.idleNext, &q.idleNow, &q.late})
     for (const Slot& s : *v) m.Mark(s.object());
 }
 
@@ -122,6 +142,7 @@ void ClearObserversForTests() {
   q.posted.clear();
   q.idleNext.clear();
   q.idleNow.clear();
+  q.late.clear();
 }
 
 size_t ObserverCountForTests() { return ObjObservers().size() + RefObservers().size(); }

@@ -45,6 +45,9 @@ void Signal(const Slot& slot, Object* sender);
 void PostSignal(const Slot& slot);
 // Queues the slot for the next pass.
 void IdleSignal(const Slot& slot);
+// Queues the slot to run once in this pass after the posted and idle signals
+// are drained (work that sums up what the signals did, such as one save).
+void PostLateSignal(const Slot& slot);
 // True while posted or idle signals wait.
 bool SignalsPending();
 
