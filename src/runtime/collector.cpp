@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -55,7 +56,8 @@ class Collector {
   int busy = 0;
   bool inSweep = false;
   bool marking = false;
-  std::vector<Object*> stack;
+  std::vector<Object*> stack;  // the mark stack's storage: stackTop entries in use
+  size_t stackTop = 0;
   std::vector<Object*> garbage;
   Object* rootSet[16] = {};
   std::vector<void (*)(Marker&)> rootMarkers;
@@ -80,17 +82,54 @@ class Collector {
   static bool IsMarked(Object* o) { return Get().MarkedNow(o->Container()); }
 
   // The heap object to scan for `o` when it is not marked yet (and marks it), else null.
-  Object* Claim(Object* o) {
+  // Written with branches, not conditional moves: the object pointer handed
+  // on must come straight from the field just read, so that marking a chain
+  // waits for one load per object, not for the loads of the checks too.
+  // The epoch is passed in a register: the marks written here could alias
+  // the collector's own field and force a reload per object.
+  static Object* Claim(Object* o, const uint32_t epochBits) {
     if (!o) return nullptr;
-    if (o->containerOffset_) o = o->Container();
-    uint32_t st = o->state_;
-    if (!(st & Object::kHeap) || (st & ~uint32_t{Object::kFlagMask}) == epochBits) return nullptr;
+    if (o->containerOffset_) [[unlikely]]
+      return ClaimContainer(o, epochBits);
+    const uint32_t st = o->state_;
+    if ((st & ~uint32_t{Object::kFlagMask}) == epochBits || !(st & Object::kHeap)) [[unlikely]]
+      return nullptr;
     o->state_ = (st & Object::kFlagMask) | epochBits;
     return o;
   }
+  [[gnu::noinline]] static Object* ClaimContainer(Object* o, const uint32_t epochBits) {
+    Object* c = o->Container();
+    const uint32_t st = c->state_;
+    if ((st & ~uint32_t{Object::kFlagMask}) == epochBits || !(st & Object::kHeap)) return nullptr;
+    c->state_ = (st & Object::kFlagMask) | epochBits;
+    return c;
+  }
 
   void Push(Object* o) {
-    if (Object* c = Claim(o)) stack.push_back(c);
+    if (Object* c = Claim(o, epochBits)) {
+      if (stackTop == stack.size()) GrowStack();
+      stack[stackTop++] = c;
+    }
+  }
+  void GrowStack() { stack.resize(std::max<size_t>(1024, stack.size() * 2)); }
+
+  // The class of a heap object without a virtual call per object: the
+  // vtable pointer (the first word of every object, fixed once constructed)
+  // indexes a small cache of descriptors.
+  struct ClassCacheEntry {
+    const void* vptr = nullptr;
+    const Class* cls = nullptr;
+  };
+  ClassCacheEntry classCache[256];
+  const Class* ClassOfHeapObject(const Object* o) {
+    const void* vptr;
+    std::memcpy(&vptr, o, sizeof vptr);
+    ClassCacheEntry& e = classCache[(reinterpret_cast<uintptr_t>(vptr) >> 4) & 255];
+    if (e.vptr != vptr) {
+      e.vptr = vptr;
+      e.cls = o->KvClass();
+    }
+    return e.cls;
   }
 
   // Scans objects until none is left. The last reference found in an object
@@ -98,39 +137,76 @@ class Collector {
   // last child of each group cost no stack traffic.
   size_t Drain(Marker& m) {
     size_t n = 0;
+    const uint32_t eb = epochBits;
+    // The stack lives in locals while scanning; Mark overrides push through
+    // the members, so both are synchronised around their calls.
+    Object** data = stack.data();
+    size_t top = stackTop;
+    size_t cap = stack.size();
+    auto push = [&](Object* c) {
+      if (top == cap) [[unlikely]] {
+        stackTop = top;
+        GrowStack();
+        data = stack.data();
+        cap = stack.size();
+      }
+      data[top++] = c;
+    };
+    auto callMark = [&](Object* obj) {
+      stackTop = top;
+      obj->Mark(m);
+      top = stackTop;
+      data = stack.data();
+      cap = stack.size();
+    };
+    // The field table of the class last seen: while objects of one class
+    // follow each other, finding the table costs a predicted branch and adds
+    // no load to the chain of dependent loads from object to object.
+    const void* lastVptr = nullptr;
+    const FieldInfo* fieldsBegin = nullptr;
+    const FieldInfo* fieldsEnd = nullptr;
+    bool customMark = false;
     Object* o = nullptr;
     for (;;) {
       if (!o) {
-        if (stack.empty()) break;
-        o = stack.back();
-        stack.pop_back();
+        if (top == 0) break;
+        o = data[--top];
       }
       ++n;
-      const Class* cls = o->KvClass();
+      const void* vptr;
+      std::memcpy(&vptr, o, sizeof vptr);
+      if (vptr != lastVptr) {
+        const Class* cls = ClassOfHeapObject(o);
+        lastVptr = vptr;
+        fieldsBegin = cls->fields.data();
+        fieldsEnd = fieldsBegin + cls->fields.size();
+        customMark = cls->customMark;
+      }
       const char* base = reinterpret_cast<const char*>(o);
       Object* next = nullptr;
       auto take = [&](Object* p) {
-        if (Object* c = Claim(p)) {
-          if (next) stack.push_back(next);
+        if (Object* c = Claim(p, eb)) {
+          if (next) push(next);
           next = c;
         }
       };
-      for (const FieldInfo& f : cls->fields) {
-        switch (f.kind) {
+      for (const FieldInfo* f = fieldsBegin; f != fieldsEnd; ++f) {
+        switch (f->kind) {
           case FieldKind::kObject:
-            take(*reinterpret_cast<Object* const*>(base + f.offset));
+            take(*reinterpret_cast<Object* const*>(base + f->offset));
             break;
           case FieldKind::kVector:
-            for (Object* e : *reinterpret_cast<const std::vector<Object*>*>(base + f.offset)) take(e);
+            for (Object* e : *reinterpret_cast<const std::vector<Object*>*>(base + f->offset)) take(e);
             break;
           case FieldKind::kEmbedded:
-            reinterpret_cast<Object*>(const_cast<char*>(base) + f.offset)->Mark(m);
+            callMark(reinterpret_cast<Object*>(const_cast<char*>(base) + f->offset));
             break;
         }
       }
-      if (cls->customMark) o->Mark(m);
+      if (customMark) callMark(o);
       o = next;
     }
+    stackTop = top;
     return n;
   }
 
@@ -214,7 +290,7 @@ class Collector {
       ~Flag() { flag = false; }
     } flag{marking};
     marking = true;
-    stack.clear();
+    stackTop = 0;
     NextEpoch();
     Marker m;
     MarkRoots(m);
@@ -383,7 +459,7 @@ size_t MarkOnly() {
   Collector& c = Collector::Get();
   c.NextEpoch();
   Marker m;
-  c.stack.clear();
+  c.stackTop = 0;
   c.MarkRoots(m);
   return c.Drain(m);
 }
