@@ -165,6 +165,7 @@ class Collector {
     const void* lastVptr = nullptr;
     const FieldInfo* fieldsBegin = nullptr;
     const FieldInfo* fieldsEnd = nullptr;
+    const FieldInfo* objectsEnd = nullptr;  // single references come first in the table
     bool customMark = false;
     Object* o = nullptr;
     for (;;) {
@@ -180,6 +181,8 @@ class Collector {
         lastVptr = vptr;
         fieldsBegin = cls->fields.data();
         fieldsEnd = fieldsBegin + cls->fields.size();
+        objectsEnd = std::partition_point(fieldsBegin, fieldsEnd,
+                                          [](const FieldInfo& f) { return f.kind == FieldKind::kObject; });
         customMark = cls->customMark;
       }
       const char* base = reinterpret_cast<const char*>(o);
@@ -190,17 +193,13 @@ class Collector {
           next = c;
         }
       };
-      for (const FieldInfo* f = fieldsBegin; f != fieldsEnd; ++f) {
-        switch (f->kind) {
-          case FieldKind::kObject:
-            take(*reinterpret_cast<Object* const*>(base + f->offset));
-            break;
-          case FieldKind::kVector:
-            for (Object* e : *reinterpret_cast<const std::vector<Object*>*>(base + f->offset)) take(e);
-            break;
-          case FieldKind::kEmbedded:
-            callMark(reinterpret_cast<Object*>(const_cast<char*>(base) + f->offset));
-            break;
+      const FieldInfo* f = fieldsBegin;
+      for (; f != objectsEnd; ++f) take(*reinterpret_cast<Object* const*>(base + f->offset));
+      for (; f != fieldsEnd; ++f) {
+        if (f->kind == FieldKind::kVector) {
+          for (Object* e : *reinterpret_cast<const std::vector<Object*>*>(base + f->offset)) take(e);
+        } else {
+          callMark(reinterpret_cast<Object*>(const_cast<char*>(base) + f->offset));
         }
       }
       if (customMark) callMark(o);
@@ -350,6 +349,10 @@ void EndConstruct(ConstructFrame& frame, Object* obj, size_t size) {
     for (uint32_t off : frame.embedded)
       if (reinterpret_cast<Object*>(frame.base + off)->KvClass()->customMark)
         frame.fields.push_back({off, FieldKind::kEmbedded});
+    // Single references first (the marker's fast loop), then lists and embedded objects.
+    std::sort(frame.fields.begin(), frame.fields.end(), [](const FieldInfo& a, const FieldInfo& b) {
+      return a.kind != b.kind ? a.kind < b.kind : a.offset < b.offset;
+    });
     if (!cls->fieldsRecorded) {
       cls->fields = std::move(frame.fields);
       cls->fields.shrink_to_fit();
