@@ -170,3 +170,10 @@ int32_t XPM_GetPowerOnTime(uint32_t* hours) {
   *hours = static_cast<uint32_t>(ReadInt(tv, "oem.power_on_hours", 0));
   return XPM_OK;
 }
+
+int32_t XPM_SetUILanguage(const char* code) {
+  OEM_ENTER("XPM_SetUILanguage", sim::Args(code));
+  if (!code || std::strlen(code) != 3) return XPM_ERR_INVALID_PARAM;
+  tv->SetState("cec.ui_language", code);
+  return XPM_OK;
+}

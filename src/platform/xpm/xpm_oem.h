@@ -106,3 +106,5 @@ int32_t XPM_SetExtOemPathProperty(int32_t path, int32_t id, int32_t value);
 int32_t XPM_Utility_GlowSync_ForceApply(void);
 // Hours the panel has been on.
 int32_t XPM_GetPowerOnTime(uint32_t* hours);
+// The language of the HDMI-CEC menus: "eng", "fre" or "spa".
+int32_t XPM_SetUILanguage(const char* code);

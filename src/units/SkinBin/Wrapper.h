@@ -887,6 +887,7 @@ class Wrapper : public ::Wrapper::Wrapper {
   // `direct`), or a standby request to the root.
   void ShowTimerMessage(int32_t type, bool direct);
   void RequestStandby(int32_t reason);
+  void SetWhiteBalanceValue(int32_t& cache, int32_t index, int32_t value);
 };
 
 }  // namespace SkinBin
