@@ -87,6 +87,11 @@ extern const Resources::BitmapId CheckBox_s;     // 28 x 24
 extern const Resources::BitmapId CheckBox_x;
 extern const Resources::BitmapId LockImage;      // 24 x 24
 
+// Skinned sliders and the channel browser's tile frame.
+extern const Resources::BitmapId ProgressGroove;       // 200 x 12, stretched
+extern const Resources::BitmapId ProgressIndicator;    // 12 x 12 knob
+extern const Resources::BitmapId ChBrowserFocusFrame;  // 64 x 64 nine-slice frame
+
 }  // namespace Bitmaps
 
 // Bitmaps of other units, declared here until those units have headers of their own.
