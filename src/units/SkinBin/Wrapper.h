@@ -366,6 +366,10 @@ class Wrapper : public ::Wrapper::Wrapper {
   void OnSetMenuLanguage(int32_t v) { SetMenuLanguage(v); }
   void SetMenuLanguage(int32_t lang);
   int32_t GetMenuLanguage();
+  // At start: the menu language of the system manager's register table
+  // (the stored one when the table has none we know), applied through
+  // SetMenuLanguage so that the stored key follows it.
+  void LoadMenuLanguage();
   int32_t SetHdmiCecLanguage(int32_t lang);
   void SetSourceDisable(int32_t source, int32_t v);
   int32_t GetSourceDisableValue(int32_t source);
