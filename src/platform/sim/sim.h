@@ -138,7 +138,15 @@ class Sim {
     int32_t source = 0;
     std::FILE* uart = nullptr;
   };
+  // A network application the system manager runs (sim_apps.h).
+  struct RunningApp {
+    int32_t kind = 0;
+    std::string name;
+    int32_t flags = 0;
+  };
   struct ManagerState {
+    std::vector<RunningApp> apps;
+    std::optional<int32_t> appsCountWord;  // a forced count word of the answer
     TVSM_ProcessCommandCallback command = nullptr;
     TVSM_KeyCallback key = nullptr;
     TVSM_OSDStateCallback osd = nullptr;
