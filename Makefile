@@ -1,13 +1,14 @@
 # make run   : install what is missing, build, start the TV user interface
 # make test  : install what is missing, build, run every test
 # make bench : optimised build and the benchmarks
+# make shots : every scene's screenshots into docs/screens/
 # make fuzz  : clang build of the fuzz targets, each run for a short while
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: setup build run test bench fuzz clean
+.PHONY: setup build run test shots bench fuzz clean
 
 setup:
 	@./tools/setup.sh
@@ -24,6 +25,11 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && KV_COLLECT_EVERY_PASS=1 ctest --output-on-failure -j $(JOBS)
+
+# Plays every scene and writes its screenshots to docs/screens/.
+shots: build
+	@cd $(BUILD) && for s in $(CURDIR)/tests/scenes/*.keys; do $(CURDIR)/tools/play_scene.sh ./tvui $$s $(CURDIR)/docs/screens >/dev/null || exit 1; done
+	@ls docs/screens/*.png
 
 bench: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=OFF -DTVUI_TESTS=OFF -DTVUI_BENCH=ON >/dev/null

@@ -16,13 +16,13 @@
 #include <thread>
 #include <vector>
 
-#include "host/event_factory.h"
+#include "host/host_events.h"
+#include "platform/events/event_factory.h"
 #include "host/factory_command.h"
 #include "host/gui_loop.h"
 #include "host/gui_mailbox.h"
 #include "host/key_script.h"
 #include "host/keys/keytable.h"
-#include "host/plain_root.h"
 #include "host/xpm_callback.h"
 #include "platform/fontengine/font_engine.h"
 #include "platform/oam/oam.h"
@@ -42,6 +42,7 @@
 #include "runtime/trace.h"
 #include "units/Core/Event.h"
 #include "units/Core/Root.h"
+#include "units/MainApp/Root.h"
 #include "units/Events/EventFactories.h"
 #include "units/PersistentData/PersistentData.h"
 
@@ -334,7 +335,7 @@ void kv_task(void*) {
   ProgramExports& exports = GetProgramExports();
   exports.runOnGuiTask = [](std::function<void()> fn) { return RunOnGuiTask(std::move(fn)); };
   exports.newEvent = [](uint32_t id, const void* payload, size_t length) {
-    return NewEventFromPayload(id, static_cast<const uint8_t*>(payload), length);
+    return evreg::NewEventFromPayload(id, static_cast<const uint8_t*>(payload), length);
   };
   exports.dispatchToRoot = [](kv::Object* event) -> kv::Object* {
     auto* root = kv::Cast<Core::Root>(GetProgramExports().rootObject);
@@ -347,10 +348,8 @@ void kv_task(void*) {
     return (root && e) ? root->Broadcast(e, mode) : nullptr;
   };
 
-  // The application's root once its unit exists; until then the plain one.
   const kv::Class* rootClass = app.options.rootClass;
-  if (!rootClass) rootClass = KV_LATE_CLASS("MainApp::Root");
-  if (!rootClass) rootClass = &PlainRoot::StaticClass();
+  if (!rootClass) rootClass = &MainApp::Root::StaticClass();
   auto* root = kv::Cast<Core::Root>(kv::NewObjectIndirect(rootClass));
   if (!root) {
     kv::Log(std::string("kv_task: ") + rootClass->name + " is not a root class; the GUI does not start");
@@ -366,6 +365,8 @@ void kv_task(void*) {
       window->Flip(rects, static_cast<size_t>(std::max(count, 0)));
     });
     root->Install();
+    // The application root starts the set: the Wrapper, the settings, standby or setup.
+    if (auto* appRoot = kv::Cast<MainApp::Root>(root)) appRoot->Init();
     window->AttachEventBuffer(events);
     LogIfFailed("TVSM_RegisterWindowId", TVSM_RegisterWindowId(window->GetID()));
     root->SetTV101State(true);

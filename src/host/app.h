@@ -41,7 +41,7 @@ struct Options {
   std::string dataDir;                        // everything the set writes
   dfb::Backend backend = dfb::Backend::kAuto;
   bool netBoot = false;                       // booted from the network: no partition to mount
-  const kv::Class* rootClass = nullptr;       // the root object's class (null: MainApp::Root, else host::PlainRoot)
+  const kv::Class* rootClass = nullptr;       // the root object's class (null: MainApp::Root)
   std::string fontPath;                       // empty: the working directory's font file
   std::string keysFile;                       // a key script to play (headless runs)
   std::string shotsDir;                       // where the script's screenshots go

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "host/event_factory.h"
+#include "platform/events/event_factory.h"
 #include "host/gui_mailbox.h"
 #include "host/keys/keytable.h"
 #include "host/xpm_callback.h"
@@ -189,7 +189,7 @@ void GuiLoop::DispatchUser(const dfb::Event& ev) {
     RunPostedClosure(ev.payload.data(), ev.payload.size());
     return;
   }
-  kv::Object* obj = NewEventFromPayload(ev.id, ev.payload.data(), ev.payload.size());
+  kv::Object* obj = evreg::NewEventFromPayload(ev.id, ev.payload.data(), ev.payload.size());
   if (!obj) return;
   auto* event = kv::Cast<Core::Event>(obj);
   if (!event) {

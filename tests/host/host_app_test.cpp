@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "host/app.h"
-#include "host/event_factory.h"
+#include "platform/events/event_factory.h"
 #include "host/gui_mailbox.h"
 #include "host_test_root.h"
 #include "kv_test.h"
@@ -159,7 +159,7 @@ TEST_F(AppTest, CommandsAreAcknowledgedAfterTheGuiTaskRanThem) {
 
   // Any other command becomes a user event, dispatched before the answer goes back.
   OnGui([](Core::Root&) {
-    host::RegisterEventFactory(XPM_USER_EVENT_BASE + 100, 12, [](const uint8_t*, size_t) -> kv::Object* {
+    evreg::RegisterEventFactory(XPM_USER_EVENT_BASE + 100, 12, [](const uint8_t*, size_t) -> kv::Object* {
       return kv::New<Events::XPM_EVENT_FULL_SCAN_COMPLETE>();
     });
   });

@@ -11,7 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "host/event_factory.h"
+#include "host/host_events.h"
+#include "platform/events/event_factory.h"
 #include "host/gui_loop.h"
 #include "host/gui_mailbox.h"
 #include "host/keys/keytable.h"
@@ -269,13 +270,13 @@ TEST_F(GuiLoopTest, FactoryEventsByTheirFirstWord) {
   fan.type = XPM_FACTORY_TYPE_FAN_ERROR;
   host::kv_xpmEventCallback(XPM_EVT_FACTORY, &fan, 4);
   // The fan error is the event of its own id, whichever class serves it.
-  host::RegisterEventFactory(XPM_EVT_FAN_ERROR, 0, [](const uint8_t*, size_t) -> kv::Object* {
+  evreg::RegisterEventFactory(XPM_EVT_FAN_ERROR, 0, [](const uint8_t*, size_t) -> kv::Object* {
     return kv::New<Events::XPM_EVENT_FULL_SCAN_ABORTED>();
   });
   testing::internal::CaptureStdout();
   Drain();
   const std::string out = testing::internal::GetCapturedStdout();
-  host::RegisterEventFactory(XPM_EVT_FAN_ERROR, 0, nullptr);
+  evreg::RegisterEventFactory(XPM_EVT_FAN_ERROR, 0, nullptr);
   auto seen = RecordingRoot::Take();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].cls, "Events::XPM_EVENT_FACTORY_COMMAND");

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "host/native/native_log.h"
+#include "platform/storage/native_log.h"
 #include "host/native/utility_glowsync.h"
 
 namespace {

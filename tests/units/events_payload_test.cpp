@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/event_factory.h"
+#include "platform/events/event_factory.h"
 #include "platform/tvsm/tvsm.h"
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
@@ -50,7 +50,7 @@ class EventsTest : public kvtest::RuntimeTest {
   kv::Object* Build(uint32_t id, const P& payload, size_t length = sizeof(P)) {
     std::vector<uint8_t> bytes(sizeof(P));
     std::memcpy(bytes.data(), &payload, sizeof(P));
-    return host::NewEventFromPayload(id, bytes.data(), length);
+    return evreg::NewEventFromPayload(id, bytes.data(), length);
   }
   template <class E, class P>
   E* BuildAs(uint32_t id, const P& payload) {
@@ -184,17 +184,17 @@ TEST_F(EventsTest, EachIdBuildsItsClassFromAFullPayloadAndRefusesAShortOne) {
   for (const IdClass& ic : kPayloadClasses) {
     SCOPED_TRACE(ic.cls);
     tested.insert(ic.id);
-    ASSERT_TRUE(host::HasEventFactory(ic.id));
+    ASSERT_TRUE(evreg::HasEventFactory(ic.id));
     size_t minLength = 0;
     for (const auto& e : Events::PayloadEvents())
       if (e.id == ic.id) minLength = e.minLength;
     const std::vector<uint8_t> zeros(minLength + 1, 0);  // never empty, so data() is valid
-    kv::Object* full = host::NewEventFromPayload(ic.id, zeros.data(), minLength);
+    kv::Object* full = evreg::NewEventFromPayload(ic.id, zeros.data(), minLength);
     ASSERT_NE(full, nullptr);
     EXPECT_STREQ(kv::ClassOf(full)->name, ic.cls);
     if (minLength > 0) {
       log_.clear();
-      EXPECT_EQ(host::NewEventFromPayload(ic.id, zeros.data(), minLength - 1), nullptr);
+      EXPECT_EQ(evreg::NewEventFromPayload(ic.id, zeros.data(), minLength - 1), nullptr);
       EXPECT_FALSE(log_.empty()) << "a refused payload is logged";
     }
   }
@@ -243,7 +243,7 @@ TEST_F(EventsTest, NetworkStatusBecomesUpOrDownAndRefusesOtherStates) {
 
 TEST_F(EventsTest, FanErrorWithoutPayloadWarnsAndWithOneReadsBothFlags) {
   // As the factory event reports a stopped fan: no payload.
-  auto* stopped = kv::Cast<Events::XPM_EVENT_FAN_ERROR>(host::NewEventFromPayload(XPM_EVT_FAN_ERROR, nullptr, 0));
+  auto* stopped = kv::Cast<Events::XPM_EVENT_FAN_ERROR>(evreg::NewEventFromPayload(XPM_EVT_FAN_ERROR, nullptr, 0));
   ASSERT_NE(stopped, nullptr);
   EXPECT_EQ(stopped->Shutdown, 0);
   EXPECT_EQ(stopped->Warning, 1);

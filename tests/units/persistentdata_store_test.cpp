@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "host/native/storageEntry.h"
+#include "platform/storage/storageEntry.h"
 #include "runtime/auto_object.h"
 #include "runtime/member.h"
 #include "runtime/slot.h"

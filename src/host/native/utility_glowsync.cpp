@@ -6,7 +6,7 @@
 #include <thread>
 #include <utility>
 
-#include "host/native/native_log.h"
+#include "platform/storage/native_log.h"
 
 std::optional<int> GlowSyncFilter::AddSample(int level, bool following) {
     samples_[next_] = level;

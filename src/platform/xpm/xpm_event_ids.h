@@ -1,7 +1,7 @@
 // The ids of the middleware events and of the other user events that travel
 // through the GUI's event buffer: the one table of event ids. The payload of
 // each id is a struct of xpm_events.h (named beside it); the GUI builds one
-// event object per id (host::RegisterEventFactory).
+// event object per id (evreg::RegisterEventFactory).
 #pragma once
 
 #include <cstdint>

@@ -9,7 +9,6 @@
 #include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
 #include "units/Structures/Message.h"
 
-KV_AUTO_OBJECT(MainApp, EventAgent, ::Agent::EventAgent)
 
 namespace Agent {
 
@@ -67,7 +66,7 @@ int32_t EventAgent::HandleEvent(Core::Event* event) {
     Core::LogError("Agent::EventAgent: cached-message event without a message");
     return cached->Handled;
   }
-  auto* agent = kv::GetAutoObject<MessageAgent>(MainApp::MessageAgent);
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
   if (msg->Target)
     agent->DispatchTo(msg, msg->Target);
   else

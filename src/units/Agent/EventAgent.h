@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "runtime/auto_object.h"
+#include "runtime/member.h"
 #include "units/Structures/DuLinkList.h"
 
 namespace Core {
@@ -63,6 +64,14 @@ class EventAgent : public Structures::DuLinkList {
   // True when that event is a channel event with CHANNEL_OK or a source
   // event with SOURCE_OK.
   bool IsMainWindowSignalAcquired();
+
+  // What the skin's event handling works with, set by the application root
+  // at start: the Wrapper, the widget manager, the message agent and the
+  // persistent application data.
+  kv::Member<kv::Object> Wrapper;
+  kv::Member<kv::Object> WidgetManager;
+  kv::Member<kv::Object> MessageAgent;
+  kv::Member<kv::Object> PersistentData;
 };
 
 }  // namespace Agent

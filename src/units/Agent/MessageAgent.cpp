@@ -6,7 +6,6 @@
 #include "units/Primitives/KeyRoutingGroup.h"
 #include "units/Structures/Message.h"
 
-KV_AUTO_OBJECT(MainApp, MessageAgent, ::Agent::MessageAgent)
 
 namespace Agent {
 

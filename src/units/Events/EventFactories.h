@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/event_factory.h"
+#include "platform/events/event_factory.h"
 
 namespace kv {
 class Object;
@@ -33,7 +33,7 @@ const std::vector<PayloadEvent>& PayloadEvents();
 
 // Registers PayloadEvents() with the host's event table.
 inline void RegisterAll() {
-  for (const PayloadEvent& e : PayloadEvents()) host::RegisterEventFactory(e.id, e.minLength, e.make);
+  for (const PayloadEvent& e : PayloadEvents()) evreg::RegisterEventFactory(e.id, e.minLength, e.make);
 }
 
 }  // namespace Events

@@ -5,7 +5,6 @@
 #include "runtime/trace.h"
 #include "strings/PersistentData.h"
 
-KV_AUTO_OBJECT(MainApp, PersistentData, ::PersistentData::PersistentData);
 KV_REGISTER_CLASS(::PersistentData::PersistentData);
 
 namespace PersistentData {

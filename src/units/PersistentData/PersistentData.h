@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/native/storageEntry.h"
+#include "platform/storage/storageEntry.h"
 #include "runtime/auto_object.h"
 #include "runtime/object.h"
 #include "runtime/slot.h"

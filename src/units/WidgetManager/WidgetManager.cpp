@@ -7,7 +7,6 @@
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/Structures/ArrayInt.h"
 
-KV_AUTO_OBJECT(MainApp, WidgetManager, ::WidgetManager::WidgetManager)
 
 namespace WidgetManager {
 

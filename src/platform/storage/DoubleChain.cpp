@@ -1,4 +1,4 @@
-#include "host/native/DoubleChain.h"
+#include "platform/storage/DoubleChain.h"
 
 const DC_Entry* DC_Find(const DC_Chain& chain, std::string_view key) {
     auto it = chain.index_.find(key);

@@ -1,11 +1,11 @@
-#include "host/native/SimpleFileReader.h"
+#include "platform/storage/SimpleFileReader.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
-#include "host/native/native_log.h"
+#include "platform/storage/native_log.h"
 
 SFR_Status SFR_ReadFile(const char* path, std::size_t maxBytes, std::vector<uint8_t>* out) {
     out->clear();

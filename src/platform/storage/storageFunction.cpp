@@ -1,4 +1,4 @@
-#include "host/native/storageFunction.h"
+#include "platform/storage/storageFunction.h"
 
 #include <cstdio>
 #include <string>

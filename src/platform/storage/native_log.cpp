@@ -1,4 +1,4 @@
-#include "host/native/native_log.h"
+#include "platform/storage/native_log.h"
 
 #include <atomic>
 #include <cstdarg>

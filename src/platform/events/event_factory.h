@@ -2,7 +2,8 @@
 // posted payload (the program's event constructors). One factory per id;
 // a payload shorter than the factory's minimum length never reaches it.
 //
-// GUI task only.
+// GUI task only. The units register their payload events here, the host its
+// own; the GUI loop builds every posted payload's event through it.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +14,7 @@ namespace kv {
 class Object;
 }
 
-namespace host {
+namespace evreg {
 
 // Builds the event of `length` bytes at `payload` (at least the registered
 // minimum); may answer null for "no event" (it logs why when that is an error).
@@ -27,8 +28,4 @@ bool HasEventFactory(uint32_t id);
 // or a payload shorter than the id's minimum; null when the factory made none.
 kv::Object* NewEventFromPayload(uint32_t id, const uint8_t* payload, size_t length);
 
-// Registers the events the host itself builds (scan progress, scan ends,
-// factory events). Safe to call more than once.
-void RegisterHostEvents();
-
-}  // namespace host
+}  // namespace evreg

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/native/DoubleChain.h"
+#include "platform/storage/DoubleChain.h"
 
 inline constexpr std::size_t UDSM_MAX_LINE_BYTES = 520;
 inline constexpr std::size_t UDSM_MAX_FILE_BYTES = 64000;

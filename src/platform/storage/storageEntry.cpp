@@ -1,4 +1,4 @@
-#include "host/native/storageEntry.h"
+#include "platform/storage/storageEntry.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,10 +10,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "host/native/DoubleChain.h"
-#include "host/native/SimpleFileReader.h"
-#include "host/native/native_log.h"
-#include "host/native/storageFunction.h"
+#include "platform/storage/DoubleChain.h"
+#include "platform/storage/SimpleFileReader.h"
+#include "platform/storage/native_log.h"
+#include "platform/storage/storageFunction.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/native/DoubleChain.h"
+#include "platform/storage/DoubleChain.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include <stdlib.h>
 
-#include "host/native/SimpleFileReader.h"
-#include "host/native/native_log.h"
-#include "host/native/storageFunction.h"
+#include "platform/storage/SimpleFileReader.h"
+#include "platform/storage/native_log.h"
+#include "platform/storage/storageFunction.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 
 #include <stdlib.h>
 
-#include "host/native/native_log.h"
-#include "host/native/storageEntry.h"
-#include "host/native/storageFunction.h"
+#include "platform/storage/native_log.h"
+#include "platform/storage/storageEntry.h"
+#include "platform/storage/storageFunction.h"
 
 namespace {
 

@@ -1,0 +1,16 @@
+// The application's auto objects and their concrete classes. A skin class
+// that replaces one changes only its line here.
+#include "units/Agent/EventAgent.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/Media/MediaWrapper.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/WidgetManager/WidgetManager.h"
+#include "units/Wrapper/Wrapper.h"
+
+KV_AUTO_OBJECT(MainApp, Wrapper, ::Wrapper::Wrapper)
+KV_AUTO_OBJECT(MainApp, WidgetManager, ::WidgetManager::WidgetManager)
+KV_AUTO_OBJECT(MainApp, MessageAgent, ::Agent::MessageAgent)
+KV_AUTO_OBJECT(MainApp, EventAgent, ::Agent::EventAgent)
+KV_AUTO_OBJECT(MainApp, PersistentData, ::PersistentData::PersistentData)
+KV_AUTO_OBJECT(MainApp, MediaWrapper, ::Media::MediaWrapper)

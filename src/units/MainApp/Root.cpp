@@ -1,0 +1,147 @@
+#include "units/MainApp/Root.h"
+
+#include "runtime/slot.h"
+#include "runtime/trace.h"
+#include "strings/MainApp.h"
+#include "units/Agent/EventAgent.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Event.h"
+#include "units/Events/XPM_EVENT_FACTORY_RESET.h"
+#include "units/Events/XPM_EVENT_KEY.h"
+#include "units/Events/XPM_EVENT_STANDBY.h"
+#include "units/MainApp/AppData.h"
+#include "units/MainApp/InitialSetup.h"
+#include "units/MainApp/Standby.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/Media/MediaWrapper.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/Primitives/KeyRoutingParameter.h"
+#include "units/WidgetManager/WidgetManager.h"
+#include "units/Wrapper/Wrapper.h"
+
+namespace MainApp {
+
+KV_REGISTER_CLASS(MainApp::Root);
+
+namespace {
+Wrapper::Wrapper* TheWrapper() { return kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper); }
+::WidgetManager::WidgetManager* TheWidgetManager() {
+  return kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+}
+Media::MediaWrapper* TheMediaWrapper() { return kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper); }
+
+// A sub-system group that covers the screen, opened into the root.
+template <class T>
+T* NewSubSystem(Core::Root* root) {
+  auto* s = kv::New<T>();
+  s->OnSetBounds({0, 0, Core::Root::kWidth, Core::Root::kHeight});
+  auto* param = kv::New<Primitives::KeyRoutingParameter>();
+  param->Owner = root;
+  s->Initialize(param);
+  s->Open();
+  return s;
+}
+}  // namespace
+
+Root::Root()
+    : EventStages{KV_LATE_CLASS("MainApp::ActiveApp"), KV_LATE_CLASS("NonMenuSystem::NonMenuSystem"),
+                  KV_LATE_CLASS("MenuSystem::MenuSystem"), KV_LATE_CLASS("FactorySystem::FactorySystem")} {}
+
+void Root::Init() {
+  if (initialized_) return;
+  initialized_ = true;
+  auto* data = kv::GetAutoObject<::PersistentData::PersistentData>(MainApp::PersistentData);
+  data->OnLoadDefaultData = kv::MakeSlot(this, &Root::DefaultAppData);
+  Wrapper::Wrapper* wrapper = TheWrapper();
+  wrapper->OnSetRoot(this);
+  wrapper->Initialize();
+  auto* agent = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent);
+  agent->Wrapper = wrapper;
+  agent->WidgetManager = TheWidgetManager();
+  agent->MessageAgent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  agent->PersistentData = data;
+
+  standby_ = NewSubSystem<Standby>(this);
+  kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Register(standby_.get());
+  setup_ = NewSubSystem<InitialSetup>(this);
+  standby_->WakeUp();
+}
+
+void Root::DefaultAppData(kv::Object* sender) {
+  WriteDefaultAppData(kv::Cast<::PersistentData::PersistentData>(sender));
+}
+
+bool Root::IsScreenShown() { return !TheWidgetManager()->Empty(); }
+
+bool Root::IsAnimationRunning() { return Core::Root::IsAnimationRunning() || TheWrapper()->IsAnimating(); }
+
+bool Root::IsMenuOrSetupShown() {
+  auto* wm = TheWidgetManager();
+  return wm->HasWidgetInGroup(Constants::WIN_GROUP_MENU << 24) || wm->HasWidgetInGroup(Constants::WIN_GROUP_SETUP << 24);
+}
+
+Core::View* Root::FindStage(const kv::Class* cls) {
+  if (!cls) return nullptr;
+  for (int32_t i = 0; i < GetChildCount(); ++i) {
+    Core::View* child = GetChild(i);
+    if (child->KvClass()->Is(cls)) return child;
+    if (auto* group = kv::Cast<Core::Group>(child))
+      for (int32_t j = 0; j < group->GetChildCount(); ++j)
+        if (group->GetChild(j)->KvClass()->Is(cls)) return group->GetChild(j);
+  }
+  return nullptr;
+}
+
+kv::Object* Root::PreDispatchKey(Core::KeyEvent* key) {
+  if (!key->Down) return nullptr;
+  if (key->Code == Core::KEY_POWER) {
+    if (standby_ && standby_->IsInStandby()) {
+      standby_->WakeUp();
+      return key;
+    }
+    // The power key switch of the update screens completes this test.
+    auto* standby = kv::New<Events::XPM_EVENT_STANDBY>();
+    DispatchEvent(standby);
+    return key;
+  }
+  // The set is off: only the power key counts.
+  if (standby_ && standby_->IsInStandby()) return key;
+  auto* ev = kv::Cast<Events::XPM_EVENT_KEY>(key);
+  if (ev && ev->FromPanel == 1 && IsMenuOrSetupShown()) {
+    for (const PanelRemap& r : kPanelRemap)
+      if (key->Code == r.from) {
+        key->Code = r.to;
+        break;
+      }
+  }
+  return nullptr;
+}
+
+kv::Object* Root::PreDispatch(Core::Event* event) {
+  if (auto* key = kv::Cast<Core::KeyEvent>(event)) return PreDispatchKey(key);
+  if (auto* standby = kv::Cast<Events::XPM_EVENT_STANDBY>(event)) {
+    if (standby_) standby_->EnterStandby(standby->Reason);
+    standby->Handled = 1;
+    return event;
+  }
+  if (auto* reset = kv::Cast<Events::XPM_EVENT_FACTORY_RESET>(event)) {
+    if (standby_) standby_->DoResetFactory();
+    reset->Handled = 1;
+    return event;
+  }
+  if (kv::Object* taken = TheMediaWrapper()->HandleEvent(event)) return taken;
+  for (const kv::Class* cls : EventStages) {
+    Core::View* stage = FindStage(cls);
+    if (!stage) continue;
+    if (kv::Object* taken = stage->HandleEvent(event)) return taken;
+  }
+  return nullptr;
+}
+
+kv::Object* Root::Broadcast(Core::Event* event, int32_t mode) {
+  if (kv::Object* taken = TheMediaWrapper()->HandleEvent(event)) return taken;
+  return Core::Root::Broadcast(event, mode);
+}
+
+}  // namespace MainApp

@@ -1,0 +1,123 @@
+#include "units/MainApp/Standby.h"
+
+#include "runtime/slot.h"
+#include "runtime/trace.h"
+#include "strings/MainApp.h"
+#include "units/Constants/Constants.h"
+#include "units/Events/XPM_EVENT_STANDBY.h"
+#include "units/MainApp/AppData.h"
+#include "units/MainApp/InitialSetup.h"
+#include "units/MainApp/Root.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/Media/MediaWrapper.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/Primitives/KeyRoutingParameter.h"
+#include "units/Structures/Message.h"
+#include "units/WidgetManager/WidgetManager.h"
+#include "units/Wrapper/Wrapper.h"
+
+namespace MainApp {
+
+KV_REGISTER_CLASS(MainApp::Standby);
+
+namespace {
+// The standby mode asked of the middleware.
+constexpr int32_t kStandbyMode = 1;
+
+::PersistentData::PersistentData* Data() {
+  return kv::GetAutoObject<::PersistentData::PersistentData>(MainApp::PersistentData);
+}
+}  // namespace
+
+Root* Standby::AppRoot() const { return kv::Cast<Root>(Parent.get()); }
+
+void Standby::WakeUp() {
+  inStandby_ = false;
+  const int32_t step = InitialSetup::PersistedStep();
+  kv::Trace("%s%i", {kv::LoadString(T_WAKE_UP), step});
+  if (step != kSetupDone)
+    StartInitialSetup();
+  else
+    EnterNormalTVState();
+}
+
+void Standby::StartInitialSetup() {
+  Root* root = AppRoot();
+  InitialSetup* setup = root ? root->GetInitialSetup() : nullptr;
+  normalTV_ = false;
+  if (setup) {
+    setup->OnComplete = kv::MakeSlot(this, &Standby::SetupComplete);
+    inSetup_ = true;
+    if (setup->Start()) return;
+    inSetup_ = false;
+  }
+  // Without its pages the set goes on into normal TV; the step stays as it was.
+  EnterNormalTVState();
+}
+
+void Standby::SetupComplete(kv::Object*) {
+  inSetup_ = false;
+  EnterNormalTVState();
+}
+
+void Standby::EnterNormalTVState() {
+  kv::Trace("%s", {kv::LoadString(T_NORMAL_TV)});
+  normalTV_ = true;
+  auto* media = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper);
+  const bool renderer = media->IsDmrConfiged() && Data()->GetInteger(KEY_MEDIA_RENDERER) == 1;
+  media->PslInitialize(true, renderer, media->GetDmcAccessControl());
+  media->Initialize(AppRoot());
+  // The DLNA setting, written again (the skin Wrapper's setter does this).
+  media->EnableDlna(Data()->GetInteger(KEY_ENABLE_DLNA));
+
+  // The active application, once its class exists: one instance, in the root.
+  const kv::Class* appClass = KV_LATE_CLASS("MainApp::ActiveApp");
+  Root* root = AppRoot();
+  if (!appClass || !root) return;
+  for (int32_t i = 0; i < root->GetChildCount(); ++i)
+    if (root->GetChild(i)->KvClass() == appClass) return;
+  if (auto* app = kv::Cast<Primitives::KeyRoutingGroup>(kv::NewObjectIndirect(appClass))) {
+    auto* param = kv::New<Primitives::KeyRoutingParameter>();
+    param->Owner = root;
+    app->Initialize(param);
+    app->Open();
+  }
+}
+
+void Standby::EnterStandby(int32_t reason) {
+  if (inStandby_) {
+    kv::Trace("%s%i", {kv::LoadString(T_STANDBY_AGAIN), reason});
+    return;
+  }
+  kv::Trace("%s%i", {kv::LoadString(T_STANDBY), reason});
+  inStandby_ = true;
+  normalTV_ = false;
+  inSetup_ = false;
+  // Every screen closes: the set shows nothing while it is off.
+  kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager)->CloseLayers(0xffffffffu);
+  kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)->Standby(kStandbyMode, reason);
+}
+
+void Standby::DoResetFactory(kv::Object*) {
+  kv::Trace("%s", {kv::LoadString(T_FACTORY_RESET)});
+  kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)->ResetAll();
+}
+
+void Standby::HandleMessage(Structures::Message* msg) {
+  if (!msg) return;
+  switch (msg->Code) {
+    case Constants::MSG_RESTART_INITIAL_SETUP: {
+      auto* data = Data();
+      data->PutInteger(KEY_SETUP_STEP, 1);
+      StartInitialSetup();
+      break;
+    }
+    case Constants::MSG_EVENT_CACHED:
+      if (auto* standby = kv::Cast<Events::XPM_EVENT_STANDBY>(msg->ObjParam.get())) EnterStandby(standby->Reason);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace MainApp

@@ -1,0 +1,175 @@
+#include "app_fixture.h"
+
+#include <algorithm>
+
+#include "host/gui_loop.h"
+#include "host/gui_mailbox.h"
+#include "host/host_events.h"
+#include "host/keys/keytable.h"
+#include "host/xpm_callback.h"
+#include "kv_test.h"
+#include "platform/display/display.h"
+#include "platform/display/event_buffer.h"
+#include "platform/fontengine/font_engine.h"
+#include "runtime/collector.h"
+#include "runtime/runtime.h"
+#include "runtime/slot.h"
+#include "units/Core/Event.h"
+#include "units/Events/EventFactories.h"
+#include "units/MainApp/Root.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/Primitives/KeyRoutingForm.h"
+#include "units/WidgetManager/WidgetManager.h"
+
+namespace apptest {
+
+AppTest::AppTest() = default;
+AppTest::~AppTest() = default;
+
+void AppTest::SetUp() {
+  kv::Runtime::ResetForTests();
+  kv::Runtime::SetGuiThread();
+  kvtest::ThrowOnPanic();
+  kv::SetClock(&clock_);
+  log_.Start();
+  dir_ = kvtest::FreshTestDir("app");
+  std::filesystem::create_directories(dir_);
+  tv_ = std::make_unique<sim::Sim>(dir_.string());
+  tv_->Start();
+  host::RegisterHostEvents();
+  Events::RegisterAll();
+  host::SetEventProcessing(true);
+  PersistentData::SetStoragePaths((dir_ / "settings.dat").string(), (dir_ / "settings.bak").string());
+  FS_Init(20000);
+  FS_AddFont(fe::DefaultFontPath());
+  display_ = dfb::Display::Create(dfb::Backend::kHeadless);
+  events_ = display_->CreateEventBuffer();
+  events_->SetIdleHook([] {
+    if (sim::Sim* tv = sim::Sim::Current()) tv->Quiesce();
+  });
+  host::SetGuiEventBuffer(events_);
+  window_ = display_->CreateWindow(Core::Root::kWidth, Core::Root::kHeight);
+
+  SetUpData();
+  root_ = kv::New<MainApp::Root>();
+  kv::LockObject(root_);
+  root_->OnSetBounds({0, 0, Core::Root::kWidth, Core::Root::kHeight});
+  dfb::Surface& osd = window_->GetSurface();
+  root_->AttachSurface(ge::Surface{osd.Pixels(), osd.Width(), osd.Height(), osd.Stride()});
+  root_->SetFlipCallback([this](const kv::Rect* rects, int count) {
+    window_->Flip(rects, static_cast<size_t>(std::max(count, 0)));
+  });
+  root_->Install();
+  root_->Init();
+  loop_ = std::make_unique<host::GuiLoop>(events_, root_);
+  loop_->SetDeadlineSource([this] { return deadline_; });
+  Settle();
+}
+
+void AppTest::TearDown() {
+  loop_.reset();
+  host::SetGuiEventBuffer(nullptr);
+  if (root_) {
+    root_->Uninstall();
+    root_->DetachSurface();
+    root_->SetFlipCallback(nullptr);
+    kv::UnlockObject(root_);
+    root_ = nullptr;
+  }
+  tv_->Stop();
+  kv::Runtime::ResetForTests();
+  FS_Exit();
+  display_.reset();
+  tv_.reset();
+  log_.Stop();
+  kv::SetClock(nullptr);
+  kvtest::RemoveTestDir(dir_);
+}
+
+void AppTest::Settle() {
+  // Bounded: a screen that posts a signal every pass must not hang the test.
+  for (int i = 0; i < 1000; ++i) {
+    tv_->Quiesce();
+    if (events_->Pending() == 0 && !kv::SignalsPending()) return;
+    deadline_ = clock_.Now();
+    loop_->RunPass();
+    deadline_ = -1;
+  }
+  ADD_FAILURE() << "the system does not settle";
+}
+
+void AppTest::Press(std::string_view name, int times) {
+  const int code = host::ScriptNameToPlatformKey(name);
+  if (code < 0) {
+    ADD_FAILURE() << "no remote key named " << name;
+    return;
+  }
+  for (int i = 0; i < times; ++i) PressCode(code);
+}
+
+void AppTest::PressCode(int platformCode) {
+  events_->PostKey(platformCode, true);
+  events_->PostKey(platformCode, false);
+  Settle();
+}
+
+void AppTest::Run(int64_t ms) {
+  const int64_t end = clock_.Now() + ms;
+  while (clock_.Now() < end) {
+    deadline_ = end;
+    loop_->RunPass();
+  }
+  deadline_ = -1;
+  Settle();
+}
+
+void AppTest::Inject(uint32_t id, const void* payload, size_t length) {
+  tv_->Inject(id, payload, length);
+  Settle();
+}
+
+kv::Object* AppTest::Dispatch(Core::Event* event) {
+  kv::Object* answer = root_->DispatchEvent(event);
+  Settle();
+  return answer;
+}
+
+void AppTest::FailCall(const std::string& name, int32_t code) { tv_->FailCall(name, code); }
+std::vector<std::string> AppTest::Calls(std::string_view name) const { return tv_->Calls(name); }
+std::vector<std::string> AppTest::CallLog() const { return tv_->CallLog(); }
+void AppTest::ClearCallLog() { tv_->ClearCallLog(); }
+
+std::vector<Primitives::KeyRoutingForm*> AppTest::OpenForms() {
+  std::vector<Primitives::KeyRoutingForm*> forms;
+  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  for (kv::Object* o : wm->Snapshot())
+    if (auto* f = kv::Cast<Primitives::KeyRoutingForm>(o)) forms.push_back(f);
+  return forms;
+}
+
+Core::View* AppTest::Focused() {
+  Core::Group* group = root_->GetModalGroup();
+  if (!group) group = root_;
+  Core::View* focused = nullptr;
+  while (group) {
+    Core::View* next = group->OnGetFocus();
+    if (!next) break;
+    focused = next;
+    group = kv::Cast<Core::Group>(next);
+  }
+  return focused;
+}
+
+bool AppTest::Shot(const std::string& path) {
+  Settle();
+  return display_->SaveOsdScreenshot(path);
+}
+
+const ge::Surface& AppTest::Osd() { return root_->GetSurface(); }
+
+std::map<std::string, size_t> AppTest::Census() {
+  kv::Collect();
+  return kv::HeapCensus();
+}
+
+}  // namespace apptest

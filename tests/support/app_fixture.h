@@ -1,0 +1,132 @@
+// The application test fixture: the whole system as it runs, headless.
+//
+// Each test gets the application root (MainApp::Root, initialised), the GUI
+// loop on a virtual clock (it jumps ahead whenever the loop would wait idle),
+// the event buffer, the simulated television, the settings file in a fresh
+// per-test directory, the headless display and the font. Collections run
+// at the end of every pass when KV_COLLECT_EVERY_PASS=1.
+//
+//   class VolumeBarTest : public apptest::AppTest {};
+//   TEST_F(VolumeBarTest, ...) {
+//     Press("vol+", 3);                        // remote keys by script name
+//     Run(4000);                               // let 4 s pass
+//     EXPECT_EQ(Calls("XPM_SetVolume").size(), 3u);
+//     EXPECT_TRUE(OpenForms().empty());
+//   }
+//
+// A test that needs settings before start-up writes them in SetUpData()
+// (override), which runs before the root starts.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "capture.h"
+#include "platform/sim/sim.h"
+#include "runtime/clock.h"
+#include "runtime/object.h"
+
+namespace dfb {
+class Display;
+class EventBuffer;
+class Window;
+}  // namespace dfb
+namespace host {
+class GuiLoop;
+}
+namespace Core {
+class Event;
+class View;
+}  // namespace Core
+namespace Primitives {
+class KeyRoutingForm;
+}
+namespace MainApp {
+class Root;
+}
+namespace ge {
+struct Surface;
+}
+
+namespace apptest {
+
+class AppTest : public ::testing::Test {
+ protected:
+  AppTest();
+  ~AppTest() override;
+
+  void SetUp() override;
+  void TearDown() override;
+  // Runs before the root starts: write settings the start-up should find.
+  virtual void SetUpData() {}
+
+  // --- Driving ------------------------------------------------------------
+  // Presses (and releases) a remote key by its script name ("ok", "menu",
+  // "vol+", "panel-ch+", "power" ...) `times` times; each press is handled
+  // by its own pass before the next is posted.
+  void Press(std::string_view name, int times = 1);
+  // The same by platform key code (0 to 278, docs/keys.md).
+  void PressCode(int platformCode);
+  // Lets `ms` milliseconds pass on the clock, running the loop (timers,
+  // middleware events due in that time).
+  void Run(int64_t ms);
+  // Runs passes until nothing is posted or pending.
+  void Settle();
+  // A middleware event from the simulated set (id and raw payload), handled.
+  void Inject(uint32_t id, const void* payload, size_t length);
+  template <class T>
+  void Inject(uint32_t id, const T& payload) {
+    Inject(id, &payload, sizeof payload);
+  }
+  // An event object dispatched to the root, as the host does; its answer.
+  kv::Object* Dispatch(Core::Event* event);
+
+  // --- The simulated set ---------------------------------------------------
+  // The call to fail with `code` from now on (0 clears it).
+  void FailCall(const std::string& name, int32_t code);
+  // Calls of that name, as "name(args)" lines, oldest first.
+  std::vector<std::string> Calls(std::string_view name) const;
+  std::vector<std::string> CallLog() const;
+  void ClearCallLog();
+  sim::Sim& Tv() { return *tv_; }
+
+  // --- The screen ----------------------------------------------------------
+  MainApp::Root& App() { return *root_; }
+  // The open forms of the widget manager, oldest first.
+  std::vector<Primitives::KeyRoutingForm*> OpenForms();
+  // The deepest focused view of the modal group or the root, or null.
+  Core::View* Focused();
+  // Writes the on-screen display as a PNG; false when it could not.
+  bool Shot(const std::string& path);
+  // The on-screen display's pixels (premultiplied RGBA).
+  const ge::Surface& Osd();
+  // Live objects per class after a collection.
+  std::map<std::string, size_t> Census();
+
+  // --- Log -----------------------------------------------------------------
+  bool Logged(std::string_view part) const { return log_.Contains(part); }
+  kvtest::LogCapture& Log() { return log_; }
+
+  const std::filesystem::path& DataDir() const { return dir_; }
+
+ private:
+  kv::VirtualClock clock_{1000};
+  kvtest::LogCapture log_;
+  std::filesystem::path dir_;
+  std::unique_ptr<sim::Sim> tv_;
+  std::unique_ptr<dfb::Display> display_;
+  dfb::EventBuffer* events_ = nullptr;
+  dfb::Window* window_ = nullptr;
+  MainApp::Root* root_ = nullptr;
+  std::unique_ptr<host::GuiLoop> loop_;
+  int64_t deadline_ = -1;
+};
+
+}  // namespace apptest
