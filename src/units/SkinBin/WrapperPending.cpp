@@ -36,10 +36,4 @@ void Wrapper::PutStringToRegisterTable(const kv::String& key, const kv::String& 
                     TVSM_RegisterTablePutString(k, v, static_cast<uint32_t>(std::strlen(v))));
 }
 
-int32_t Wrapper::GetLiveTVState(int32_t window) {
-  int32_t state = 1;
-  (void)window;
-  return state;
-}
-
 }  // namespace SkinBin
