@@ -66,6 +66,9 @@ class Sim {
   bool OnSimThread() const { return std::this_thread::get_id() == threadId_.load(); }
 
   const std::string& DataDir() const { return dataDir_; }
+  // A number of this Sim alone (never reused within the process): state kept
+  // outside the Sim is tied to it.
+  uint64_t Serial() const { return serial_; }
   // Where a path of the set's file system lives here: the data directory
   // followed by the path ("/mnt/stagecraft" -> "<data dir>/mnt/stagecraft").
   std::string TargetPath(std::string_view path) const;
@@ -193,6 +196,10 @@ class Sim {
   bool SaveStateLocked();
 
   const std::string dataDir_;
+  const uint64_t serial_ = [] {
+    static std::atomic<uint64_t> next{0};
+    return ++next;
+  }();
 
   mutable std::mutex mutex_;  // devices and the time line
   std::condition_variable cv_;       // the thread's wake-up
