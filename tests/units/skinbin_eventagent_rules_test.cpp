@@ -61,12 +61,13 @@ KV_REGISTER_CLASS(skinagenttest::Screen);
 
 namespace {
 
-constexpr int32_t kTv = 10, kHdmi1 = 40;
 
 class SkinAgentTest : public apptest::AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
+    tvInput_ = InputOfType(1);
+    hdmiInput_ = InputOfType(5);
     // The application's Wrapper is the skin's once the skin binding is
     // complete; until then the agent and the widget manager get one here.
     auto* w = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper));
@@ -91,6 +92,12 @@ class SkinAgentTest : public apptest::AppTest {
     AppTest::TearDown();
   }
   SkinBin::Wrapper& W() { return *w_.get(); }
+  // The first input of a type (1 the tuner, 5 HDMI).
+  int32_t InputOfType(int32_t type) {
+    for (const auto& s : Tv().Tv().Sources())
+      if (s.type == type) return s.id;
+    return -1;
+  }
   Sink& S() { return *sink_.get(); }
   // Hands the event to the agent as the screens do; its handled answer.
   int32_t Process(Core::Event* e) {
@@ -124,6 +131,7 @@ class SkinAgentTest : public apptest::AppTest {
       if (c == code) return true;
     return false;
   }
+  int32_t tvInput_ = -1, hdmiInput_ = -1;
   kv::Persistent<SkinBin::Wrapper> w_;
   kv::Persistent<Sink> sink_;
   SkinBin::EventAgent* agent_ = nullptr;
@@ -143,23 +151,24 @@ TEST_F(SkinAgentTest, AcquisitionEventsOfThePictureOnScreenAreCached) {
   // The second window's events stay for the sub-picture screens.
   EXPECT_EQ(Process(Channel(1, 2, 1)), 0);
   // Source acquired of the current input (the tuner): handled and cached.
-  EXPECT_EQ(Process(Source(0, kTv, 16)), 1);
+  EXPECT_EQ(Process(Source(0, tvInput_, 16)), 1);
   EXPECT_EQ(Cached().size(), 3u);
-  EXPECT_EQ(Process(Source(0, kHdmi1, 16)), 1);  // another input: not cached
+  EXPECT_EQ(Process(Source(0, hdmiInput_, 16)), 1);  // another input: not cached
   EXPECT_EQ(Cached().size(), 3u);
 }
 
 TEST_F(SkinAgentTest, AnHdmiInputsFailureStaysUnhandledAndAMutedInputClearsTheScreens) {
-  ASSERT_EQ(Tv().Tv().SetSource(0, kHdmi1, "test"), 0);
+  ASSERT_EQ(Tv().Tv().SetSource(0, hdmiInput_, "test"), 0);
   Settle();
   S().Got.clear();
-  EXPECT_EQ(Process(Source(0, kHdmi1, 17)), 0);
-  EXPECT_TRUE(Logged("SkinBin::EventAgent: source acquired false4040"));
+  EXPECT_EQ(Process(Source(0, hdmiInput_, 17)), 0);
+  const std::string hdmi = std::to_string(hdmiInput_);
+  EXPECT_TRUE(Logged("SkinBin::EventAgent: source acquired false" + hdmi + hdmi));
   EXPECT_EQ(Cached().size(), 1u);
-  EXPECT_EQ(Process(Source(0, kHdmi1, 23)), 1);  // a locked input is the screens' business
+  EXPECT_EQ(Process(Source(0, hdmiInput_, 23)), 1);  // a locked input is the screens' business
   ASSERT_TRUE(Tv().SetState("svc.hdmi.avmute", "1"));
   S().Got.clear();
-  EXPECT_EQ(Process(Source(0, kHdmi1, 17)), 0);
+  EXPECT_EQ(Process(Source(0, hdmiInput_, 17)), 0);
   EXPECT_TRUE(Got(Constants::MSG_CLEAR_ALL));
   EXPECT_TRUE(Cached().empty());
 }
@@ -231,10 +240,10 @@ TEST_F(SkinAgentTest, LastKeyReturnsToTheRememberedChannelOrSource) {
   EXPECT_EQ(W().RememberedChannel.get(), nullptr);
   auto* input = kv::New<Structures::VirtualChannel>();
   input->Major = -2;
-  input->Minor = kHdmi1;
+  input->Minor = hdmiInput_;
   W().RememberedChannel = input;
   EXPECT_EQ(Process(kv::New<Events::USER_EVENT_LAST_CHANNEL>()), 1);
-  EXPECT_EQ(Calls("XPM_SetSource").back(), "XPM_SetSource(0, 40)");
+  EXPECT_EQ(Calls("XPM_SetSource").back(), "XPM_SetSource(0, " + std::to_string(hdmiInput_) + ")");
 }
 
 TEST_F(SkinAgentTest, LastKeyTogglesChannelsAndWithoutAnyPreviousShowsMessageFour) {
@@ -251,7 +260,7 @@ TEST_F(SkinAgentTest, LastKeyTogglesChannelsAndWithoutAnyPreviousShowsMessageFou
   EXPECT_TRUE(W().IsTuningChannel);
   EXPECT_FALSE(Calls("XPM_SetChannel").empty());
   EXPECT_EQ(Process(kv::New<Events::USER_EVENT_LAST_CHANNEL>()), 0);  // ignored while tuning
-  Process(Source(0, kTv, 16));
+  Process(Source(0, tvInput_, 16));
   EXPECT_FALSE(W().IsTuningChannel);
 }
 
