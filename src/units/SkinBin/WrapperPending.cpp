@@ -9,10 +9,5 @@
 
 namespace SkinBin {
 
-int32_t Wrapper::GetLiveTVState(int32_t window) {
-  int32_t state = 1;
-  (void)window;
-  return state;
-}
 
 }  // namespace SkinBin
