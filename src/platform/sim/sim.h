@@ -47,6 +47,7 @@
 namespace sim {
 
 class TvState;
+class NetState;
 
 class Sim {
  public:
@@ -127,6 +128,8 @@ class Sim {
 
   // --- The television's settings, inputs, channels, clock and timers --------
   TvState& Tv() { return *tv_; }
+  // The home network, HDMI-CEC devices and 3D status (sim_net_state.h).
+  NetState& Net() { return *net_; }
 
   // --- The devices' state, guarded by Mutex() ------------------------------
   enum class Power { kOn, kStandby, kOff };
@@ -138,7 +141,15 @@ class Sim {
     int32_t source = 0;
     std::FILE* uart = nullptr;
   };
+  // A network application the system manager runs (sim_apps.h).
+  struct RunningApp {
+    int32_t kind = 0;
+    std::string name;
+    int32_t flags = 0;
+  };
   struct ManagerState {
+    std::vector<RunningApp> apps;
+    std::optional<int32_t> appsCountWord;  // a forced count word of the answer
     TVSM_ProcessCommandCallback command = nullptr;
     TVSM_KeyCallback key = nullptr;
     TVSM_OSDStateCallback osd = nullptr;
@@ -215,6 +226,7 @@ class Sim {
   std::map<std::string, std::string> state_;
 
   std::unique_ptr<TvState> tv_;  // loads from state_
+  std::unique_ptr<NetState> net_;
 };
 
 // For the C stand-ins: records the call in the current Sim's log and answers

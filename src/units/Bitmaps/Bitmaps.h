@@ -64,6 +64,8 @@ extern const Resources::BitmapId PinButtonFocus;              // 32 x 32
 extern const Resources::BitmapId PinButtonNonfocus;
 
 // Arrows and page indicators (auto-sized).
+extern const Resources::BitmapId OptionButtonFocus;       // 490 x 25
+extern const Resources::BitmapId OptionButtonNonfocus;
 extern const Resources::BitmapId OptionButtonUpArrow;     // 20 x 20
 extern const Resources::BitmapId OptionButtonDownArrow;
 extern const Resources::BitmapId EPG_ListScrollUp;        // 16 x 12
@@ -86,6 +88,11 @@ extern const Resources::BitmapId CheckBoxCheck;
 extern const Resources::BitmapId CheckBox_s;     // 28 x 24
 extern const Resources::BitmapId CheckBox_x;
 extern const Resources::BitmapId LockImage;      // 24 x 24
+
+// Skinned sliders and the channel browser's tile frame.
+extern const Resources::BitmapId ProgressGroove;       // 200 x 12, stretched
+extern const Resources::BitmapId ProgressIndicator;    // 12 x 12 knob
+extern const Resources::BitmapId ChBrowserFocusFrame;  // 64 x 64 nine-slice frame
 
 }  // namespace Bitmaps
 

@@ -1,0 +1,6 @@
+// The concrete class of MainApp::OptionDB.
+#include "units/MainApp/OptionDB.h"
+
+#include "units/SkinBin/OptionDatabase.h"
+
+KV_AUTO_OBJECT(MainApp, OptionDB, ::SkinBin::OptionDatabaseClass);

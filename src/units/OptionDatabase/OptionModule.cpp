@@ -1,0 +1,119 @@
+#include "units/OptionDatabase/OptionModule.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "runtime/auto_object.h"
+#include "runtime/ref.h"
+#include "runtime/trace.h"
+#include "units/Core/Log.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/OptionDatabase/OptionData.h"
+#include "units/Wrapper/Wrapper.h"
+
+namespace OptionDatabase {
+
+KV_REGISTER_CLASS(OptionDatabase::OptionModuleClass);
+
+namespace {
+struct IdText {
+  char text[12];
+  explicit IdText(uint32_t id) { std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(id)); }
+};
+}  // namespace
+
+void OptionModuleClass::Setup(uint32_t number, const OptionSpec* specs, size_t count) {
+  Number_ = number;
+  Specs_ = specs;
+  SpecCount_ = count;
+  Records.clear();
+  Records.reserve(count);
+  for (size_t i = 0; i < count; ++i) Records.push_back(nullptr);
+}
+
+const OptionSpec* OptionModuleClass::FindSpec(uint32_t id) const {
+  if (OptionModuleOf(id) != Number_ || !Specs_) return nullptr;
+  const OptionSpec* end = Specs_ + SpecCount_;
+  const OptionSpec* it = std::lower_bound(Specs_, end, id, [](const OptionSpec& s, uint32_t v) { return s.id < v; });
+  return (it != end && it->id == id) ? it : nullptr;
+}
+
+OptionDataClass* OptionModuleClass::GetRecord(uint32_t id) {
+  const OptionSpec* spec = FindSpec(id);
+  if (!spec) return nullptr;
+  const size_t at = static_cast<size_t>(spec - Specs_);
+  if (OptionDataClass* record = Records[at]) return record;
+  auto* record = kv::New<OptionDataClass>();
+  Records.set(at, record);
+  PrepareRecord(record, *spec);
+  return record;
+}
+
+void OptionModuleClass::PrepareRecord(OptionDataClass* record, const OptionSpec& spec) {
+  record->Setup(spec);
+  if (spec.bind.get || spec.bind.set) {
+    auto* wrapper = kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper);
+    record->RefValue = kv::MakeRef<int32_t>(wrapper, spec.bind.get, spec.bind.set);
+  }
+  record->DoGetData = kv::MakeSlot(this, &OptionModuleClass::FillCourier);
+  if (spec.mapped) {
+    record->SetVal2Id = kv::MakeSlot(this, &OptionModuleClass::ValueToIndex);
+    record->SetId2Val = kv::MakeSlot(this, &OptionModuleClass::IndexToValue);
+  }
+}
+
+void OptionModuleClass::GetAdjustBarRange(OptionDataClass* record, int32_t& min, int32_t& max, int32_t& step) {
+  min = record->Min;
+  max = record->Max;
+  step = record->Step;
+}
+
+void OptionModuleClass::FillCourier(kv::Object* sender) {
+  auto* record = kv::Cast<OptionDataClass>(sender);
+  if (!record) {
+    Core::LogError("OptionModule::FillCourier: the sender is not an option record");
+    return;
+  }
+  if (record->Kind == OptionKind::Slider) {
+    auto* courier = kv::Cast<SliderCourier>(record->Courier.get());
+    if (!courier) {
+      courier = kv::New<SliderCourier>();
+      record->Courier = courier;
+    }
+    GetAdjustBarRange(record, courier->Min, courier->Max, courier->Step);
+    courier->Value = record->HasProperty() ? kv::OnGetInt32(record->RefValue) : record->Value;
+    return;
+  }
+  auto* courier = kv::Cast<OptionCourier>(record->Courier.get());
+  if (!courier) {
+    courier = kv::New<OptionCourier>();
+    record->Courier = courier;
+  }
+  courier->Caption = record->ChoiceCaption(record->Id);
+  courier->Index = record->Id;
+}
+
+void OptionModuleClass::ValueToIndex(kv::Object* sender) {
+  auto* record = kv::Cast<OptionDataClass>(sender);
+  if (!record) return;
+  const int32_t index = record->IndexOfValue(record->Value);
+  if (index < 0) {
+    Core::LogError("OptionModule: option %s has no choice of value %i, first choice shown",
+                   {IdText(record->OptionId).text, record->Value});
+    record->Id = 0;
+    return;
+  }
+  record->Id = index;
+}
+
+void OptionModuleClass::IndexToValue(kv::Object* sender) {
+  auto* record = kv::Cast<OptionDataClass>(sender);
+  if (!record) return;
+  if (record->Id < 0 || record->Id >= record->Num || static_cast<size_t>(record->Id) >= record->Choices.size()) {
+    Core::LogError("OptionModule: option %s has no choice %i, value kept", {IdText(record->OptionId).text, record->Id});
+    return;
+  }
+  record->Value = record->Choices[static_cast<size_t>(record->Id)].value;
+}
+
+}  // namespace OptionDatabase
