@@ -14,26 +14,13 @@
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/EventInfo.h"
 #include "units/Structures/VirtualChannel.h"
-#include "wrapper_fixture.h"
+#include "skinwrapper_media_fixture.h"
 
 namespace wrappertest {
 namespace {
 
-class SkinEnhanceTest : public WrapperTest {
+class SkinEnhanceTest : public SkinMediaTest {
  protected:
-  void SetUp() override {
-    WrapperTest::SetUp();
-    s_ = kv::New<SkinBin::Wrapper>();
-    kv::LockObject(s_);
-    s_->OnSetRoot(root_);
-    s_->Initialize();
-    sim::MountUsbDisk(*tv_);
-    tv_->ClearCallLog();
-  }
-  void TearDown() override {
-    kv::UnlockObject(s_);
-    WrapperTest::TearDown();
-  }
   int32_t FrcMode() {
     int32_t v = -1;
     XPM_GetFrcMode(&v);
@@ -49,7 +36,6 @@ class SkinEnhanceTest : public WrapperTest {
     XPM_GetCM3DTintForge(colour, &w);
     return w;
   }
-  SkinBin::Wrapper* s_ = nullptr;
 };
 
 TEST_F(SkinEnhanceTest, MotionAndFilmWriteTheFrcModeOfTheTable) {

@@ -17,26 +17,13 @@
 #include "units/Structures/ChannelData.h"
 #include "units/Structures/EventInfo.h"
 #include "units/Structures/VirtualChannel.h"
-#include "wrapper_fixture.h"
+#include "skinwrapper_media_fixture.h"
 
 namespace wrappertest {
 namespace {
 
-class SkinRecordingTest : public WrapperTest {
+class SkinRecordingTest : public SkinMediaTest {
  protected:
-  void SetUp() override {
-    WrapperTest::SetUp();
-    s_ = kv::New<SkinBin::Wrapper>();
-    kv::LockObject(s_);
-    s_->OnSetRoot(root_);
-    s_->Initialize();
-    sim::MountUsbDisk(*tv_);
-    tv_->ClearCallLog();
-  }
-  void TearDown() override {
-    kv::UnlockObject(s_);
-    WrapperTest::TearDown();
-  }
   std::filesystem::path Disk() { return tv_->TargetPath(sim::kUsbMountPoint); }
   // A show of `minutes` on tuner 0, channel 2-1, at 20:00 on 2 January 2026.
   static DB_ScheduleBlock Block(int32_t timerId, int32_t hour, int32_t minutes) {
@@ -54,7 +41,6 @@ class SkinRecordingTest : public WrapperTest {
     c->Minor = minor;
     return c;
   }
-  SkinBin::Wrapper* s_ = nullptr;
 };
 
 TEST_F(SkinRecordingTest, ScheduledShowsAreKeptLookedUpByTimerAndRemoved) {
