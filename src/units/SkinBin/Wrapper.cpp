@@ -236,12 +236,6 @@ void Wrapper::OnSetAntCableIn(int32_t medium) {
   SetMedium(medium);
   CableOnOffTuning();
 }
-void Wrapper::CableOnOffTuning() {
-  Structures::VirtualChannel* ch = GetCurrentChannel();
-  if (!ch || ch->Major < 1) TuneToFirstChannel();
-  else SetChannel(ch->Major, ch->Minor < 0 ? 0 : ch->Minor, true, false);
-  IsTuningChannel = true;
-}
 // The set's GMT offset in the register table follows the zone and daylight
 // saving time.
 void Wrapper::UpdateGMTOffset() {
