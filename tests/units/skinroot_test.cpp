@@ -229,5 +229,15 @@ TEST_F(SkinRootTest, AntennaCableChangeTunesAndResetAllClearsTheSkinsSettings) {
   EXPECT_EQ(Calls("XPM_Reset").size(), 1u) << "then the middleware's reset";
 }
 
+TEST_F(SkinRootTest, DirectChannelEntryRecordsItsNameAndDigitalFlag) {
+  ASSERT_EQ(Skin()->SetChannelApi(0, 2, 1), 0);
+  ASSERT_EQ(Skin()->HistoryAgent.GetHistoryNum(), 1);
+  Structures::HistoryChannelInfo* info = Skin()->HistoryAgent.GetHistory(1)->ChannelInfo.get();
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->Channel->Major, 2);
+  EXPECT_EQ(info->IsDigital, 1);
+  EXPECT_FALSE(info->Name.Empty());
+}
+
 }  // namespace
 }  // namespace skinroottest

@@ -5,6 +5,7 @@
 #include "strings/SkinBinWrapper.h"
 #include "units/Agent/EventAgent.h"
 #include "units/PersistentData/PersistentData.h"
+#include "units/Structures/ChannelData.h"
 #include "units/Structures/HistoryInfo.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/Wrapper/WrapperInternal.h"
@@ -133,6 +134,11 @@ void Wrapper::AddChannelHistory(int32_t type, int32_t source, Structures::Virtua
   info->AntCableIn = OnGetAntCableIn() == 1 ? 1 : 0;
   info->SourceId = source;
   info->Channel = channel;
+  if (channel)
+    if (Structures::ChannelData* data = GetChannelInfo(channel->Major, channel->Minor)) {
+      info->Name = data->Name;
+      info->IsDigital = data->IsDigital;
+    }
   entry->ChannelInfo = info;
   HistoryAgent.AddHistory(entry, delayed);
 }
