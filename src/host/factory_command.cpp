@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-int32_t bInFactoryMode = 0;
-
 namespace host {
 
 int32_t FactoryCommandProcess(const FactoryCommand* command, FactoryResult* result) {

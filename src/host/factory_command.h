@@ -7,12 +7,11 @@
 
 #include <cstdint>
 
+#include "units/Factory/FactoryMode.h"
+
 namespace kv {
 struct Class;
 }
-
-// Exported data: non-zero while the set is in factory mode.
-extern int32_t bInFactoryMode;
 
 namespace host {
 
