@@ -1,0 +1,3 @@
+#include "units/SkinBin/UserRefInt.h"
+
+KV_REGISTER_CLASS(SkinBin::UserRefInt);
