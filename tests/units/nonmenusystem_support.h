@@ -47,7 +47,7 @@ class LiveTVTest : public apptest::AppTest {
   }
   // Switches the main window to the first source of `type`; false when there is none.
   bool SwitchToSourceType(int32_t type) {
-    for (int32_t i = 1; i <= W()->GetNumSources(); ++i) {
+    for (int32_t i = 0; i < W()->GetNumSources(); ++i) {
       const int32_t id = W()->GetSourceId(i);
       if (W()->GetSourceType(id) == type) {
         W()->SetSource(0, id);

@@ -52,12 +52,19 @@ int32_t CurrentCBList() {
 void SetCurrentCBList(int32_t list) {
   if (SkinBin::Wrapper* s = Skin()) s->OnSetCurrentCBList(list);
 }
+namespace {
+// Without the skin Wrapper the TV input is remembered here for the session.
+int32_t sessionAutoInputTV = 0;
+}  // namespace
 int32_t AutoInputTV() {
   SkinBin::Wrapper* s = Skin();
-  return s ? s->OnGetAutoInputTV() : 0;
+  return s ? s->OnGetAutoInputTV() : sessionAutoInputTV;
 }
 void SetAutoInputTV(int32_t source) {
-  if (SkinBin::Wrapper* s = Skin()) s->OnSetAutoInputTV(source);
+  if (SkinBin::Wrapper* s = Skin())
+    s->OnSetAutoInputTV(source);
+  else
+    sessionAutoInputTV = source;
 }
 int32_t EnableKELVO() {
   SkinBin::Wrapper* s = Skin();

@@ -56,6 +56,8 @@ int32_t SeriesType();
 int32_t CBListsNum();
 int32_t CurrentCBList();
 void SetCurrentCBList(int32_t list);
+// The TV input that the TV key returns to (without the skin Wrapper: the
+// last one set in this session).
 int32_t AutoInputTV();
 void SetAutoInputTV(int32_t source);
 int32_t EnableKELVO();
