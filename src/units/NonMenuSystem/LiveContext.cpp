@@ -16,6 +16,17 @@ namespace NonMenuSystem::Live {
 ::Wrapper::Wrapper* Base() { return kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper); }
 SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(Base()); }
 
+namespace {
+// The skin Wrapper's answer, or the neutral one without it.
+template <class R, class F>
+R OrSkin(R neutral, F ask) {
+  SkinBin::Wrapper* s = Skin();
+  return s ? static_cast<R>(ask(*s)) : neutral;
+}
+// Without the skin Wrapper the TV input is remembered here for the session.
+int32_t sessionAutoInputTV = 0;
+}  // namespace
+
 Structures::ActiveAppStatus* NetApp() { return nullptr; }
 bool IsDemoFlash() { return false; }
 bool IsYahoo() { return false; }
@@ -31,34 +42,25 @@ bool OtherNetAppActive() { return NetApp() && !IsDemoFlash(); }
 
 int32_t CurrentTunerId() { return 0; }
 int32_t LiveTVState(int32_t tuner) {
-  SkinBin::Wrapper* s = Skin();
-  return s ? s->GetLiveTVState(tuner) : 1;
+  return OrSkin<int32_t>(1, [tuner](SkinBin::Wrapper& s) { return s.GetLiveTVState(tuner); });
 }
 bool IsUSBDiskMounted() { return false; }
 void TimeshiftKeyProc(int32_t) {}
 
 int32_t SeriesType() {
-  SkinBin::Wrapper* s = Skin();
-  return s ? s->OnGetSeriesType() : SkinBin::SERIES_TYPE_UNKNOWN;
+  return OrSkin<int32_t>(SkinBin::SERIES_TYPE_UNKNOWN, [](SkinBin::Wrapper& s) { return s.OnGetSeriesType(); });
 }
 int32_t CBListsNum() {
-  SkinBin::Wrapper* s = Skin();
-  return s ? s->GetCBListsNum() : 0;
+  return OrSkin<int32_t>(0, [](SkinBin::Wrapper& s) { return s.GetCBListsNum(); });
 }
 int32_t CurrentCBList() {
-  SkinBin::Wrapper* s = Skin();
-  return s ? s->OnGetCurrentCBList() : 0;
+  return OrSkin<int32_t>(0, [](SkinBin::Wrapper& s) { return s.OnGetCurrentCBList(); });
 }
 void SetCurrentCBList(int32_t list) {
   if (SkinBin::Wrapper* s = Skin()) s->OnSetCurrentCBList(list);
 }
-namespace {
-// Without the skin Wrapper the TV input is remembered here for the session.
-int32_t sessionAutoInputTV = 0;
-}  // namespace
 int32_t AutoInputTV() {
-  SkinBin::Wrapper* s = Skin();
-  return s ? s->OnGetAutoInputTV() : sessionAutoInputTV;
+  return OrSkin<int32_t>(sessionAutoInputTV, [](SkinBin::Wrapper& s) { return s.OnGetAutoInputTV(); });
 }
 void SetAutoInputTV(int32_t source) {
   if (SkinBin::Wrapper* s = Skin())
@@ -67,32 +69,25 @@ void SetAutoInputTV(int32_t source) {
     sessionAutoInputTV = source;
 }
 int32_t EnableKELVO() {
-  SkinBin::Wrapper* s = Skin();
-  return s ? s->OnGetEnableKELVO() : 0;
+  return OrSkin<int32_t>(0, [](SkinBin::Wrapper& s) { return s.OnGetEnableKELVO(); });
 }
 int32_t AmplifierControl() {
-  SkinBin::Wrapper* s = Skin();
-  return s ? s->OnGetAmplifierControl() : 0;
+  return OrSkin<int32_t>(0, [](SkinBin::Wrapper& s) { return s.OnGetAmplifierControl(); });
 }
 int32_t USBSDAutoStart() {
-  SkinBin::Wrapper* s = Skin();
-  return s ? s->OnGetUSBSDAutoStart() : 0;
+  return OrSkin<int32_t>(0, [](SkinBin::Wrapper& s) { return s.OnGetUSBSDAutoStart(); });
 }
 bool AppCriticalSection() {
-  SkinBin::Wrapper* s = Skin();
-  return s && s->AppCriticalSection;
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.AppCriticalSection; });
 }
 bool TVAgingMode() {
-  SkinBin::Wrapper* s = Skin();
-  return s && s->OnGetTVAgingMode() != 0;
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.OnGetTVAgingMode() != 0; });
 }
 bool StartDemo() {
-  SkinBin::Wrapper* s = Skin();
-  return s && s->OnGetStartDemo() != 0;
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.OnGetStartDemo() != 0; });
 }
 int32_t RemainGameTime() {
-  SkinBin::Wrapper* s = Skin();
-  return s ? s->OnGetRemainGameTime() : 0;
+  return OrSkin<int32_t>(0, [](SkinBin::Wrapper& s) { return s.OnGetRemainGameTime(); });
 }
 void SwitchOutputMode() {
   if (SkinBin::Wrapper* s = Skin()) s->SwitchOutputMode();
