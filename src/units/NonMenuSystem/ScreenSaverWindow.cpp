@@ -44,6 +44,9 @@ ScreenSaverWindow::ScreenSaverWindow() {
   KeyRoutingForm::OnSetBounds({0, 0, 960, 540});
   WidgetOrigin = {0, 0};
   IsShortcut = true;
+  // A screen saver stays until a key or its caller ends it: the screens'
+  // 6000 ms time-out would show the still picture again after six seconds.
+  OnSetTimeOutValue(0);
   logo_.OnSetAutoSize(true);
   logo_.OnSetBitmap(Resources::LoadResource(Bitmaps::ScreenSaverLogo));
   const kv::Rect lb = logo_.Bounds();

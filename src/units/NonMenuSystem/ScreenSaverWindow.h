@@ -3,7 +3,7 @@
 // on while it is open. The media service asks for it (MSG_ENTER_SCREEN_SAVER,
 // then any key ends it through the sub-system's ExitScreenSaver); the
 // screen-saver page of the menu opens it as a preview (a key returns to the
-// page). The background colour may be stored in the application settings as
+// page). It has no time-out. The background colour may be stored in the application settings as
 // "(r,g,b)"-style text: three 3-digit fields at positions 2, 5 and 8.
 #pragma once
 

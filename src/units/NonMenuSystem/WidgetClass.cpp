@@ -51,6 +51,8 @@ void WidgetClass::OnSetNonMenuSystem(::NonMenuSystem::NonMenuSystem* s) {
 
 void WidgetClass::Initialize(Primitives::KeyRoutingParameter* param) {
   KeyRoutingForm::Initialize(param);
+  // The screen lays itself out once it is placed and opened.
+  Post(&WidgetClass::RefreshSlot);
   auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr;
   if (!ref) return;
   if (ref->Code == Constants::MSG_FROM_MENUSYSTEM) {
