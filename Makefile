@@ -36,10 +36,19 @@ bench: setup
 	@cmake --build build-bench -j $(JOBS)
 	@cd build-bench && for b in bench_*; do echo "== $$b"; ./$$b --benchmark_repetitions=10 --benchmark_report_aggregates_only=true || exit 1; done
 
+# Each target runs FUZZ_SECONDS on a scratch copy of its corpus; the inputs that
+# reach new code are then merged into fuzz/corpus/<target>/ (seeds and kept
+# crash inputs stay). Crashes land in build-fuzz/crashes/.
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTVUI_SANITIZE=ON -DTVUI_TESTS=OFF -DTVUI_FUZZ=ON >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzzers
-	@cd build-fuzz && for f in fuzz_*; do echo "== $$f"; ./$$f -max_total_time=$(FUZZ_SECONDS) || exit 1; done
+	@mkdir -p build-fuzz/crashes
+	@cd build-fuzz && for f in fuzz_*; do n=$${f#fuzz_}; c=$(CURDIR)/fuzz/corpus/$$n; \
+	  echo "== $$f"; rm -rf work/$$n && mkdir -p work/$$n $$c && \
+	  ./$$f -max_total_time=$(FUZZ_SECONDS) -close_fd_mask=3 -artifact_prefix=crashes/$$n- work/$$n $$c \
+	    >work/$$n.log 2>&1; rc=$$?; grep -aE "INITED|DONE|ERROR|SUMMARY|Test unit written" work/$$n.log; \
+	  [ $$rc -eq 0 ] || { tail -60 work/$$n.log; exit 1; }; \
+	  ./$$f -merge=1 -close_fd_mask=3 $$c work/$$n 2>&1 | grep -aE "MERGE-OUTER: [0-9]+ new files"; done
 
 clean:
 	rm -rf $(BUILD) build-bench build-fuzz

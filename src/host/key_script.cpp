@@ -49,7 +49,7 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
     if (word == "wait") {
       int64_t ms = -1;
       auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), ms);
-      if (ec != std::errc() || end != rest.data() + rest.size() || ms < 0) {
+      if (ec != std::errc() || end != rest.data() + rest.size() || ms < 0 || ms > kMaxWaitMs) {
         if (error) *error = "line " + std::to_string(lineNo) + ": \"wait\" needs milliseconds";
         return false;
       }

@@ -42,6 +42,9 @@ class KeyScript {
     std::string text;   // kMessage: the text parameter
   };
 
+  // The longest "wait": about 24 days, so that the end of a wait stays on the clock.
+  static constexpr int64_t kMaxWaitMs = 2147483647;
+
   // Parses a script; false with `error` naming the first bad line.
   bool Parse(std::string_view text, std::string* error);
   bool Load(const std::string& path, std::string* error);

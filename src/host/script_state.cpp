@@ -85,7 +85,9 @@ void RunScreenStep(const KeyScript::Step& step) {
     return;
   }
   const kv::Class* cls = kv::FindClass(step.name.c_str());
-  auto* form = cls ? kv::Cast<Primitives::KeyRoutingForm>(kv::NewObjectIndirect(cls)) : nullptr;
+  // Only screens are made: a script names no other class.
+  const bool screen = cls && cls->Is(&Primitives::KeyRoutingForm::StaticClass());
+  auto* form = screen ? kv::Cast<Primitives::KeyRoutingForm>(kv::NewObjectIndirect(cls)) : nullptr;
   if (!form || !form->SubSystemClass) {
     kv::Log("key script: no screen class " + step.name + " yet; state skipped");
     return;

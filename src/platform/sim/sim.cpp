@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "platform/os/gui_lock.h"
+#include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
@@ -41,6 +42,7 @@ Sim::Sim(std::string dataDir) : dataDir_(std::move(dataDir)) {
   BKNI_CreateMutex(&guiLock_);
   LoadState();
   tv_ = std::make_unique<TvState>(*this);
+  net_ = std::make_unique<NetState>(*this);
 }
 
 Sim::~Sim() {

@@ -47,6 +47,7 @@
 namespace sim {
 
 class TvState;
+class NetState;
 
 class Sim {
  public:
@@ -124,6 +125,8 @@ class Sim {
 
   // --- The television's settings, inputs, channels, clock and timers --------
   TvState& Tv() { return *tv_; }
+  // The home network, HDMI-CEC devices and 3D status (sim_net_state.h).
+  NetState& Net() { return *net_; }
 
   // --- The devices' state, guarded by Mutex() ------------------------------
   enum class Power { kOn, kStandby, kOff };
@@ -208,6 +211,7 @@ class Sim {
   std::map<std::string, std::string> state_;
 
   std::unique_ptr<TvState> tv_;  // loads from state_
+  std::unique_ptr<NetState> net_;
 };
 
 // For the C stand-ins: records the call in the current Sim's log and answers

@@ -293,6 +293,9 @@ class TvState {
   TvState(const TvState&) = delete;
   TvState& operator=(const TvState&) = delete;
 
+  // The "tv.*" entries that saving the state now would write (sim_tv_state_saved.cpp).
+  std::map<std::string, std::string> SavedForm() const;
+
   // --- Settings --------------------------------------------------------------
   int32_t Set(Setting s, int32_t index, int32_t value, const char* call);
   int32_t Get(Setting s, int32_t index, int32_t* value, const char* call) const;

@@ -41,6 +41,8 @@ KV_BITMAP(Bitmaps, TimeZoneListButtonNonfocus, PlainBar, 180, 27, 1);
 KV_BITMAP(Bitmaps, ChannelLockButtonFocus, FocusBar, 70, 30, 1);
 KV_BITMAP(Bitmaps, ChannelLockButtonNonfocus, PlainBar, 70, 30, 1);
 KV_BITMAP(Bitmaps, ChannelOptionButtonFocus, FocusBar, 250, 27, 1);
+KV_BITMAP(Bitmaps, OptionButtonFocus, FocusBar, 490, 25, 1);
+KV_BITMAP(Bitmaps, OptionButtonNonfocus, PlainBar, 490, 25, 1);
 KV_BITMAP(Bitmaps, ChannelListButtonFocus, FocusBar, 250, 27, 1);
 KV_BITMAP(Bitmaps, NetworkButtonFocus, FocusBar, 150, 27, 1);
 KV_BITMAP(Bitmaps, NetworkButtonNonfocus, PlainBar, 150, 27, 1);

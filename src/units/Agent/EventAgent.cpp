@@ -14,9 +14,7 @@ namespace Agent {
 
 KV_REGISTER_CLASS(Agent::EventAgent);
 
-namespace {
-// The window of an acquisition event; false for other events.
-bool AcquiredWindow(kv::Object* event, int32_t& window) {
+bool EventAgent::AcquiredWindow(kv::Object* event, int32_t& window) {
   if (auto* ch = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event)) {
     window = ch->Window;
     return true;
@@ -27,7 +25,6 @@ bool AcquiredWindow(kv::Object* event, int32_t& window) {
   }
   return false;
 }
-}  // namespace
 
 void EventAgent::InsertEvent(Core::Event* event) {
   if (!event) {

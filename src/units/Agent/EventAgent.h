@@ -64,6 +64,9 @@ class EventAgent : public Structures::DuLinkList {
   // True when that event is a channel event with CHANNEL_OK or a source
   // event with SOURCE_OK.
   bool IsMainWindowSignalAcquired();
+  // The window of a channel-acquired or source-acquired event; false for
+  // other events.
+  static bool AcquiredWindow(kv::Object* event, int32_t& window);
 
   // What the skin's event handling works with, set by the application root
   // at start: the Wrapper, the widget manager, the message agent and the

@@ -64,6 +64,8 @@ extern const Resources::BitmapId PinButtonFocus;              // 32 x 32
 extern const Resources::BitmapId PinButtonNonfocus;
 
 // Arrows and page indicators (auto-sized).
+extern const Resources::BitmapId OptionButtonFocus;       // 490 x 25
+extern const Resources::BitmapId OptionButtonNonfocus;
 extern const Resources::BitmapId OptionButtonUpArrow;     // 20 x 20
 extern const Resources::BitmapId OptionButtonDownArrow;
 extern const Resources::BitmapId EPG_ListScrollUp;        // 16 x 12
@@ -114,6 +116,11 @@ extern const Resources::BitmapId Alert_Large;       // 40 x 40 warning sign
 extern const Resources::BitmapId WaitingCircleKXD;  // 36 x 36, 12 frames of a spinning circle
 extern const Resources::BitmapId RecordFlag;        // 28 x 28 red recording dot
 extern const Resources::BitmapId ScreenSaverLogo;   // 168 x 59
+
+// Skinned sliders and the channel browser's tile frame.
+extern const Resources::BitmapId ProgressGroove;       // 200 x 12, stretched
+extern const Resources::BitmapId ProgressIndicator;    // 12 x 12 knob
+extern const Resources::BitmapId ChBrowserFocusFrame;  // 64 x 64 nine-slice frame
 
 }  // namespace Bitmaps
 

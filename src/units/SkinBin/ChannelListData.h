@@ -1,0 +1,105 @@
+// SkinBin::ChannelListData: the channel table behind the channel lists, the
+// programme guide, the timer editor, the favourites and the scan-progress
+// screen, with its entry class SkinBin::ChannelData; SkinBin::VirtualChannels:
+// the channel numbers of one physical channel.
+//
+// Both tables are fixed-size: an entry beyond the capacity is refused with a
+// log line and the table keeps what it holds. The loaders that fill the
+// channel table walk the middleware's channels; here are the storage and the
+// accessors they and the lists share.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "runtime/member.h"
+#include "runtime/object.h"
+#include "runtime/string.h"
+#include "units/Structures/ChannelData.h"
+
+namespace SkinBin {
+
+inline constexpr int32_t MAX_CHANNEL_TABLE_ENTRIES = 4096;
+inline constexpr int32_t MAX_VIRTUAL_CHANNELS = 200;
+
+// Kinds of channel table (TableType).
+inline constexpr int32_t CHANNEL_TABLE_MASTER = 1;
+inline constexpr int32_t CHANNEL_TABLE_FAVORITES = 2;
+inline constexpr int32_t CHANNEL_TABLE_GUIDE = 3;
+
+class ChannelData : public Structures::ChannelData {
+  KV_CLASS(SkinBin, ChannelData, Structures::ChannelData)
+ public:
+  ChannelData() = default;
+
+  uint8_t IsNew = 0;        // found by the last scan step and not listed before
+  double ScanChannel = 0;   // the scan-progress event's channel word
+  int32_t ScanValue = 0;    // the scan-progress event's second word
+  uint8_t ScanFound = 0;    // made from scan results
+  uint8_t IsCable = 1;      // favourites: the antenna/cable input is cable
+  int32_t SourceId = 0;     // favourites: the input the entry belongs to
+  int32_t SourceType = 0;
+  kv::String Label;         // favourites: the source's label
+  int32_t TimerIndex = -1;
+};
+
+class ChannelListData : public kv::Object {
+  KV_CLASS(SkinBin, ChannelListData, kv::Object)
+ public:
+  ChannelListData() = default;
+
+  int32_t GetNumChannels() const { return Count; }
+  int32_t GetTableType() const { return TableType; }
+  // Index of the first entry numbered (major, minor); -1 when none.
+  int32_t GetChannelIndexInTable(int32_t major, int32_t minor) const;
+  // Entry i; null outside 0..Count-1.
+  ChannelData* GetChannel(int32_t i) const;
+
+  // Appends `entry` at Count. False (and a log line) for null or when the
+  // table is full.
+  bool Append(ChannelData* entry);
+  // Empties the table and zeroes the scan counters.
+  void Clear();
+  // The entries of the last fills, also those past Count that a new fill
+  // has not overwritten yet (the scan step compares against them): slot i
+  // for 0 <= i < GetStoredCount(), else null.
+  int32_t GetStoredCount() const { return static_cast<int32_t>(entries_.size()); }
+  ChannelData* GetStored(int32_t i) const;
+
+  int32_t ScanPercent = 0;
+  int32_t Count = 0;
+  int32_t AnalogCount = 0;
+  int32_t DigitalCount = 0;
+  int32_t HighValueCount = 0;  // entries whose ScanValue is 60 or more
+  int32_t TableType = 0;
+  int32_t NewCount = 0;
+
+ private:
+  // Slot i holds entry i for i < Count; slots past Count keep the entries of
+  // an earlier fill (the scan step compares against them) until overwritten.
+  kv::MemberVector<ChannelData> entries_;
+};
+
+class VirtualChannels : public kv::Object {
+  KV_CLASS(SkinBin, VirtualChannels, kv::Object)
+ public:
+  VirtualChannels() = default;
+
+  struct Pair {
+    int32_t Major = 0;
+    int32_t Minor = 0;
+  };
+
+  int32_t GetCount() const { return count_; }
+  // Pair i; (0, 0) outside 0..GetCount()-1.
+  Pair Get(int32_t i) const;
+  // False (and a log line) once MAX_VIRTUAL_CHANNELS pairs are held.
+  bool Add(int32_t major, int32_t minor);
+  void Clear() { count_ = 0; }
+
+ private:
+  std::array<Pair, MAX_VIRTUAL_CHANNELS> pairs_{};
+  int32_t count_ = 0;
+};
+
+}  // namespace SkinBin

@@ -1,0 +1,3 @@
+#include "units/SkinBin/ClosedCaptionService.h"
+
+KV_REGISTER_CLASS(SkinBin::ClosedCaptionService);

@@ -1,0 +1,154 @@
+#include "units/SkinBin/EntryForms.h"
+
+#include <algorithm>
+
+#include "ge/fill.h"
+#include "units/Core/Event.h"
+#include "units/Core/Log.h"
+
+namespace SkinBin {
+
+KV_REGISTER_CLASS(SkinBin::PinEntry);
+KV_REGISTER_CLASS(SkinBin::NumberInput);
+KV_REGISTER_CLASS(SkinBin::EnterTime);
+
+namespace {
+
+constexpr uint16_t kOk = 1;
+constexpr uint16_t kBack = 41;
+constexpr uint32_t kCellFill = 0xFF2A2928u;
+constexpr uint32_t kCellTyped = 0xFF8C5617u;   // focus blue, red in the low byte
+constexpr uint32_t kCellBorder = 0xFFC8C8C8u;
+
+int32_t DigitOf(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (!key || !key->Down) return -1;
+  return key->Code >= Core::KEY_DIGIT_0 && key->Code <= Core::KEY_DIGIT_9 ? key->Code - Core::KEY_DIGIT_0 : -1;
+}
+
+uint16_t DownKey(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  return key && key->Down ? key->Code : 0;
+}
+
+// Draws `n` cells side by side; the first `typed` ones in the typed colour.
+void DrawCells(const ge::Surface& target, const kv::Rect& clip, const kv::Rect& b, int32_t n, int32_t typed,
+               int32_t opacity) {
+  const int32_t gap = 4;
+  const int32_t w = std::max(1, (b.W() - gap * (n - 1)) / n);
+  const ge::Rect c = Core::ToGeRect(clip);
+  const auto scale = [opacity](uint32_t colour) {
+    const uint32_t a = ge::Mul8(colour >> 24, static_cast<uint32_t>(std::clamp(opacity, 0, 255)));
+    return (colour & 0x00FFFFFFu) | (a << 24);
+  };
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t x = b.x1 + i * (w + gap);
+    ge::GenBlendRect(target, c, {x, b.y1, x + w, b.y2}, scale(kCellBorder));
+    ge::GenBlendRect(target, c, {x + 1, b.y1 + 1, x + w - 1, b.y2 - 1}, scale(i < typed ? kCellTyped : kCellFill));
+  }
+}
+
+}  // namespace
+
+void PinEntry::AddDigit(int32_t digit) {
+  const bool wasComplete = IsComplete();
+  ::PinEntry::PinEntry::AddDigit(digit);
+  if (!wasComplete && IsComplete()) kv::Signal(OnCompleteEntry, this);
+}
+
+// --- NumberInput -----------------------------------------------------------------------
+
+kv::Object* NumberInput::HandleEvent(Core::Event* event) {
+  const int32_t digit = DigitOf(event);
+  if (digit >= 0) {
+    if (DigitCount == 0) Num = 0;
+    Num = Num * 10 + digit;
+    DigitCount = (DigitCount + 1) % kDigits;
+    RefreshButtons();
+    kv::Signal(OnResetTimeout, this);
+    kv::Signal(OnNumChanged, this);
+    return this;
+  }
+  switch (DownKey(event)) {
+    case kOk:
+      DigitCount = 0;
+      kv::Signal(OnNumChanged, this);
+      return this;
+    case kBack:
+      DigitCount = 0;
+      kv::Signal(OnCancelChange, this);
+      return this;
+    default:
+      return KeyRoutingCtrl::HandleEvent(event);
+  }
+}
+
+void NumberInput::SetNum(int32_t num) {
+  Num = std::clamp(num, 0, 999);
+  RefreshButtons();
+}
+
+void NumberInput::RefreshButtons() { InvalidateView(); }
+
+void NumberInput::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  DrawCells(target, clip, Bounds().MoveTo(origin), kDigits, DigitCount, opacity);
+}
+
+// --- EnterTime -------------------------------------------------------------------------
+
+kv::Object* EnterTime::HandleEvent(Core::Event* event) {
+  const int32_t digit = DigitOf(event);
+  if (digit >= 0) {
+    const int32_t i = DigitCount % 4;
+    // The first digit of the hours is 0 to 2, the hours at most 23, the tens of minutes 0 to 5.
+    const bool ok = (i == 0 && digit <= 2) || (i == 1 && Digits[0] * 10 + digit <= 23) || (i == 2 && digit <= 5) ||
+                    i == 3;
+    if (ok) {
+      Digits[i] = digit;
+      DigitCount = i + 1;
+      RefreshButtons();
+    }
+    kv::Signal(OnResetTimeout, this);
+    return this;
+  }
+  switch (DownKey(event)) {
+    case kOk:
+      DigitCount = 0;
+      RefreshButtons();
+      kv::Signal(OnTimeChanged, this);
+      return this;
+    case kBackKey:
+      DigitCount = 0;
+      RefreshButtons();
+      kv::Signal(OnCancelChange, this);
+      return this;
+    case kClearKey:
+      DigitCount = 0;
+      std::fill(std::begin(Digits), std::end(Digits), 0);
+      RefreshButtons();
+      kv::Signal(OnResetTimeout, this);
+      return this;
+    default:
+      return KeyRoutingCtrl::HandleEvent(event);
+  }
+}
+
+void EnterTime::SetTimeIndex(int32_t index) {
+  index = std::clamp(index, 0, 23 * 60 + 59);
+  const int32_t h = index / 60, m = index % 60;
+  Digits[0] = h / 10;
+  Digits[1] = h % 10;
+  Digits[2] = m / 10;
+  Digits[3] = m % 10;
+  RefreshButtons();
+}
+
+int32_t EnterTime::GetTimeIndex() const { return (Digits[0] * 10 + Digits[1]) * 60 + Digits[2] * 10; }
+
+void EnterTime::RefreshButtons() { InvalidateView(); }
+
+void EnterTime::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  DrawCells(target, clip, Bounds().MoveTo(origin), 4, DigitCount, opacity);
+}
+
+}  // namespace SkinBin

@@ -1,0 +1,75 @@
+// The skin's digit entries: SkinBin::PinEntry (four digits, signals
+// OnCompleteEntry when the last one is entered), SkinBin::NumberInput (a
+// three-digit number typed with the digit keys, shown as three cells) and
+// SkinBin::EnterTime (a time typed as four digits hh:mm).
+//
+// NumberInput and EnterTime count the digits typed since entry (DigitCount,
+// set to 0 by the owner on entry). Every digit signals OnResetTimeout.
+// NumberInput: a digit makes Num = Num * 10 + digit (the first digit of an
+// entry starts a new number) and signals OnNumChanged; after the third
+// digit the count starts again. EnterTime: digits fill hh then mm (hours
+// above 23 or tens of minutes above 5 are refused with nothing changed);
+// OK ends the entry (OnTimeChanged, GetTimeIndex gives hours x 60 + tens of
+// minutes x 10), Back cancels it (OnCancelChange), key 5 (down) clears the
+// digits. NumberInput: OK signals OnNumChanged, Back signals OnCancelChange.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/slot.h"
+#include "units/PinEntry/PinEntry.h"
+#include "units/Primitives/KeyRoutingCtrl.h"
+
+namespace SkinBin {
+
+class PinEntry : public ::PinEntry::PinEntry {
+  KV_CLASS(SkinBin, PinEntry, ::PinEntry::PinEntry)
+ public:
+  PinEntry() = default;
+  void AddDigit(int32_t digit) override;
+  // Signalled (sender: the entry) when the last digit is entered.
+  kv::Slot OnCompleteEntry;
+};
+
+class NumberInput : public Primitives::KeyRoutingCtrl {
+  KV_CLASS(SkinBin, NumberInput, Primitives::KeyRoutingCtrl)
+ public:
+  static constexpr int32_t kDigits = 3;
+  NumberInput() = default;
+
+  kv::Object* HandleEvent(Core::Event* event) override;
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+  // Redraws the cells from Num and DigitCount.
+  void RefreshButtons();
+  int32_t GetNum() const { return Num; }
+  void SetNum(int32_t num);
+
+  int32_t Num = 0;
+  int32_t DigitCount = 0;
+  kv::Slot OnNumChanged;
+  kv::Slot OnCancelChange;
+  kv::Slot OnResetTimeout;
+};
+
+class EnterTime : public Primitives::KeyRoutingCtrl {
+  KV_CLASS(SkinBin, EnterTime, Primitives::KeyRoutingCtrl)
+ public:
+  static constexpr uint16_t kClearKey = 5;
+  static constexpr uint16_t kBackKey = 41;
+  EnterTime() = default;
+
+  kv::Object* HandleEvent(Core::Event* event) override;
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+  void RefreshButtons();
+  // Shows a time index (hours x 60 + minutes) as the starting value.
+  void SetTimeIndex(int32_t index);
+  int32_t GetTimeIndex() const;
+
+  int32_t DigitCount = 0;
+  int32_t Digits[4] = {};
+  kv::Slot OnTimeChanged;
+  kv::Slot OnCancelChange;
+  kv::Slot OnResetTimeout;
+};
+
+}  // namespace SkinBin

@@ -1,0 +1,51 @@
+#include "units/SkinBin/SystemInfo.h"
+
+#include "strings/SkinBin.h"
+#include "units/Core/Log.h"
+#include "units/SkinBin/NetworkSetup.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/Wrapper/Wrapper.h"
+
+namespace SkinBin {
+
+KV_REGISTER_CLASS(SkinBin::SystemInfo);
+
+ListForm::SystemInfoCourier* SystemInfo::GetRecord(int32_t i) const {
+  if (i < 0 || i >= GetCount()) return nullptr;
+  return rows_[static_cast<size_t>(i)];
+}
+
+ListForm::SystemInfoCourier* SystemInfo::AddRow(const kv::String& caption) {
+  if (GetCount() >= MAX_SYSTEM_INFO_ROWS) {
+    Core::LogError("SkinBin::SystemInfo: full at %i rows, row %s dropped", {MAX_SYSTEM_INFO_ROWS, caption});
+    return nullptr;
+  }
+  auto* row = kv::New<ListForm::SystemInfoCourier>();
+  row->ItemIndex = GetCount();
+  row->Caption = kv::ConcatString(caption, kv::LoadString(SYSINFO_SEPARATOR));
+  row->Text = row->Caption;
+  rows_.push_back(row);
+  return row;
+}
+
+void SystemInfo::Initialize(kv::Object* /*sender*/) {
+  if (!rows_.empty()) return;
+  AddRow(kv::GetVariantOfString(SYSINFO_SOFTWARE_VERSION));
+  AddRow(kv::GetVariantOfString(SYSINFO_WIRED_MAC));
+  AddRow(kv::GetVariantOfString(SYSINFO_WIRELESS_MAC));
+}
+
+void SystemInfo::Refresh(kv::Object* /*sender*/) {
+  auto set = [this](int32_t i, const kv::String& value) {
+    if (ListForm::SystemInfoCourier* row = GetRecord(i)) {
+      row->Value = value.Empty() ? kv::GetVariantOfString(SYSINFO_UNKNOWN) : value;
+      row->Text = kv::ConcatString(row->Caption, row->Value);
+    }
+  };
+  set(SYSINFO_ROW_SOFTWARE_VERSION,
+      kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)->GetFirmwareVersion());
+  set(SYSINFO_ROW_WIRED_MAC, NetworkSetup::LAN_GetMacAddr(0));
+  set(SYSINFO_ROW_WIRELESS_MAC, NetworkSetup::LAN_GetMacAddr(1));
+}
+
+}  // namespace SkinBin

@@ -1,0 +1,44 @@
+// SkinBin::TextForm: a text box that wraps its text and scrolls it with up
+// and down (keys 4 and 5) one line at a time when it is taller than the box.
+// Its scroll notice, OnScrollNotice (sender: the form), is signalled whenever
+// what can be scrolled changes (new text, font or size, or a scroll), so
+// that its owner shows or hides the scroll arrows (CanScrollUp/Down).
+#pragma once
+
+#include "runtime/slot.h"
+#include "units/Forms/Ctrl.h"
+#include "units/Views/MultilineText.h"
+
+namespace SkinBin {
+
+class TextForm : public Forms::Ctrl {
+  KV_CLASS(SkinBin, TextForm, Forms::Ctrl)
+ public:
+  static constexpr int32_t kLineStep = 20;
+
+  TextForm();
+
+  void OnSetString(const kv::String& text);
+  const kv::String& OnGetString() const { return text_.OnGetString(); }
+  void OnSetFont(Resources::Font* font);
+  void OnSetColor(kv::Color color);
+  void OnSetBounds(kv::Rect bounds) override;
+
+  bool CanScrollUp() const { return scroll_ > 0; }
+  bool CanScrollDown() const { return scroll_ < MaxScroll(); }
+  int32_t GetScroll() const { return scroll_; }
+
+  kv::Object* HandleEvent(Core::Event* event) override;
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+
+  kv::Slot OnScrollNotice;
+
+ private:
+  int32_t MaxScroll() const;
+  void Relayout();
+
+  Views::MultilineText text_;
+  int32_t scroll_ = 0;
+};
+
+}  // namespace SkinBin
