@@ -104,7 +104,7 @@ void UpdateReboot() {
 void PowerKeyControl(int32_t) {}
 void ResumeSignalEvent() {}
 
-bool IsAudioSelectedSource(int32_t) { return false; }
+bool IsAudioSelectedSource(int32_t) { return true; }
 bool IsCHLowSignal() { return false; }
 void DisplayNoChannel() {}
 

@@ -74,7 +74,7 @@ void UpdateReboot();
 void PowerKeyControl(int32_t on);
 void ResumeSignalEvent();
 
-// --- Signal (none of these) ----------------------------------------------------------
+// --- Signal (no notice: the source's audio is as selected, no low signal) -----------
 bool IsAudioSelectedSource(int32_t source);
 bool IsCHLowSignal();
 void DisplayNoChannel();
