@@ -53,17 +53,17 @@ class LiveTVDispatchTest : public LiveTVTest {
  protected:
   // A key press dispatched as the host does; the consumer, or null.
   kv::Object* Key(uint16_t code) {
-    auto* key = kv::New<Events::XPM_EVENT_KEY>();
+    kv::Persistent<Events::XPM_EVENT_KEY> key = kv::New<Events::XPM_EVENT_KEY>();
     key->Initialize(code, 1);
     kv::Object* taken = Dispatch(key);
     Settle();
     return taken;
   }
   Window* OpenWindow(uint32_t winId, uint32_t layer = 32) {
-    auto* w = kv::New<Window>();
+    kv::Persistent<Window> w = kv::New<Window>();
     w->WinID = winId;
     w->Layer = layer;
-    auto* state = kv::New<SubSystem::State>();
+    kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
     state->Instance = w;
     state->Class = &Window::StaticClass();
     Nms()->ChangeState(state);
@@ -74,7 +74,7 @@ class LiveTVDispatchTest : public LiveTVTest {
   void OnHdmi() { ASSERT_TRUE(SwitchToSourceType(Constants::XPM_SOURCE_TYPE_AV_HDMI)); }
   // Keeps an acquisition event of the main window in the event agent.
   void KeepAcquired(int32_t status) {
-    auto* e = kv::New<Events::XPM_EVENT_SOURCE_ACQUIRED>();
+    kv::Persistent<Events::XPM_EVENT_SOURCE_ACQUIRED> e = kv::New<Events::XPM_EVENT_SOURCE_ACQUIRED>();
     e->Status = status;
     e->Source = W()->GetCurrentSource(0);
     kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent)->InsertEvent(e);
@@ -113,7 +113,7 @@ TEST_F(LiveTVDispatchTest, NotAvailableWhereLiveTVCannotAct) {
   EXPECT_EQ(Key(44), nullptr);
   EXPECT_EQ(BarType(), NonMenuSystem::MESSAGE_NOT_AVAILABLE);
   // The notice is drawn, and leaves after 2000 ms.
-  NonMenuSystem::DirectMessageBar* bar = Bar();
+  kv::Persistent<NonMenuSystem::DirectMessageBar> bar = Bar();
   ASSERT_NE(bar, nullptr);
   const kv::Rect b = bar->GetAbsoluteBounds();
   EXPECT_EQ(b, (kv::Rect{270, 450, 690, 510}));
@@ -169,13 +169,13 @@ TEST_F(LiveTVDispatchTest, AScreenOpen) {
   OnTuner();
   // OK, exit, arrows and back reach live TV while a screen that does not take
   // them is open, except over the input list, picture size, volume bar and banner.
-  Window* w = OpenWindow(0x020000e1);
+  kv::Persistent<Window> w = OpenWindow(0x020000e1);
   EXPECT_TRUE(Nms()->KeyEventNeedHandled(1));
   EXPECT_TRUE(Nms()->KeyEventNeedHandled(41));
   for (uint32_t id : {WinIDs::WIN_ID_ExternalInputDialog, WinIDs::WIN_ID_PictureSizeDialog, WinIDs::WIN_ID_VolumeBar,
                       WinIDs::WIN_ID_InfoBanner}) {
     SCOPED_TRACE(id);
-    Window* overlay = OpenWindow(id, 64);
+    kv::Persistent<Window> overlay = OpenWindow(id, 64);
     EXPECT_FALSE(Nms()->KeyEventNeedHandled(1));
     // The dash key there says "not available", clearing the screens first.
     EXPECT_EQ(Key(44), nullptr);
@@ -191,9 +191,9 @@ TEST_F(LiveTVDispatchTest, AScreenOpen) {
   EXPECT_EQ(Key(36), Nms());
   EXPECT_FALSE(w->IsOpen());
   // Digits are refused while a screen opened from the menu or the quick menu has the focus.
-  auto* ref = kv::New<SkinBin::UserRefInt>();
+  kv::Persistent<SkinBin::UserRefInt> ref = kv::New<SkinBin::UserRefInt>();
   ref->Code = Constants::MSG_FROM_MENUSYSTEM;
-  auto* state = kv::New<SubSystem::State>();
+  kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
   state->Class = &Window::StaticClass();
   state->Param = ref;
   ASSERT_NE(Nms()->ChangeState(state), nullptr);
@@ -298,24 +298,24 @@ TEST_F(LiveTVDispatchTest, RowsThatOpenLaterScreens) {
 TEST_F(LiveTVDispatchTest, EachEventClassIsConsumed) {
   OnTuner();
   // Media status: MSG_MM_STATUS_INFO to every receiver; nothing opens without auto start.
-  auto* status = kv::New<Events::StatusEvent>();
+  kv::Persistent<Events::StatusEvent> status = kv::New<Events::StatusEvent>();
   status->Code = 18;
   EXPECT_EQ(Dispatch(status), Nms());
-  auto* dmr = kv::New<Events::DMRStatusEvent>();
+  kv::Persistent<Events::DMRStatusEvent> dmr = kv::New<Events::DMRStatusEvent>();
   dmr->Kind = 10;
   EXPECT_EQ(Dispatch(dmr), Nms());
   dmr->Kind = 99;
   EXPECT_EQ(Dispatch(dmr), Nms());
   EXPECT_EQ(Dispatch(kv::New<Media::MetadataReadyEvent>()), Nms());
   EXPECT_EQ(Dispatch(kv::New<Media::PictureEvent>()), Nms());
-  auto* record = kv::New<Events::PVRRecordStatusEvent>();
+  kv::Persistent<Events::PVRRecordStatusEvent> record = kv::New<Events::PVRRecordStatusEvent>();
   record->Status = 99;
   EXPECT_EQ(Dispatch(record), Nms());
   EXPECT_EQ(Dispatch(kv::New<Events::XPM_EVENT_3D_STATUS>()), Nms());
 
   // A CEC device asks for its input: the screens close and the source is set.
   OpenWindow(0x020000e1);
-  auto* cec = kv::New<Events::CEC_EVENT_SOURCE_DETECTED>();
+  kv::Persistent<Events::CEC_EVENT_SOURCE_DETECTED> cec = kv::New<Events::CEC_EVENT_SOURCE_DETECTED>();
   cec->Source = W()->GetSourceByType(0, Constants::XPM_SOURCE_TYPE_AV_HDMI, 1);
   ClearCallLog();
   EXPECT_EQ(Dispatch(cec), Nms());
@@ -328,7 +328,7 @@ TEST_F(LiveTVDispatchTest, EachEventClassIsConsumed) {
   Settle();
   EXPECT_EQ(BarType(), 31);
   EXPECT_EQ(Bar()->Bounds().x1, (960 - Bar()->Bounds().W()) / 2) << "type 31 is centred";
-  auto* fan = kv::New<Events::XPM_EVENT_FAN_ERROR>();
+  kv::Persistent<Events::XPM_EVENT_FAN_ERROR> fan = kv::New<Events::XPM_EVENT_FAN_ERROR>();
   EXPECT_EQ(Dispatch(fan), Nms());
   fan->Warning = 1;
   EXPECT_EQ(Dispatch(fan), Nms());
@@ -347,14 +347,14 @@ TEST_F(LiveTVDispatchTest, RecordingStatusesAndTimers) {
   OnTuner();
   const std::pair<int32_t, int32_t> statusToMessage[] = {{4, 36}, {5, 37}, {8, 34}, {10, 38}, {11, 35}, {12, 39}, {14, 42}};
   for (auto [status, message] : statusToMessage) {
-    auto* e = kv::New<Events::PVRRecordStatusEvent>();
+    kv::Persistent<Events::PVRRecordStatusEvent> e = kv::New<Events::PVRRecordStatusEvent>();
     e->Status = status;
     EXPECT_EQ(Dispatch(e), Nms());
     Settle();
     EXPECT_EQ(BarType(), message) << status;
   }
   // A timer-standby event: the 60000 ms timer sends the set to standby.
-  auto* standby = kv::New<Events::TimerStandbyEvent>();
+  kv::Persistent<Events::TimerStandbyEvent> standby = kv::New<Events::TimerStandbyEvent>();
   standby->TimerId = 3;
   ClearCallLog();
   EXPECT_EQ(Dispatch(standby), Nms());
@@ -364,7 +364,7 @@ TEST_F(LiveTVDispatchTest, RecordingStatusesAndTimers) {
   Run(1500);
   EXPECT_EQ(Calls("XPM_StandbyMode").size(), 1u);
   Press("power");
-  auto* warning = kv::New<Events::TimerRecordWarningEvent>();
+  kv::Persistent<Events::TimerRecordWarningEvent> warning = kv::New<Events::TimerRecordWarningEvent>();
   warning->TimerId = 4;
   EXPECT_EQ(Dispatch(warning), Nms());
 }
@@ -374,7 +374,7 @@ TEST_F(LiveTVDispatchTest, CachedAcquisitionsAndUpdateEvents) {
   auto cached = [&](Core::Event* e) { Send(Constants::MSG_EVENT_CACHED, -1, e); };
   // No signal on an input: message 1 with the failure text; back and exit leave it.
   KeepAcquired(17);
-  auto* lost = kv::New<Events::XPM_EVENT_SOURCE_ACQUIRED>();
+  kv::Persistent<Events::XPM_EVENT_SOURCE_ACQUIRED> lost = kv::New<Events::XPM_EVENT_SOURCE_ACQUIRED>();
   lost->Status = 17;
   lost->LockResult = 2;
   cached(lost);
@@ -386,7 +386,7 @@ TEST_F(LiveTVDispatchTest, CachedAcquisitionsAndUpdateEvents) {
   Run(60000);
   EXPECT_EQ(BarType(), 1) << "type 1 has no time-out action";
   // Lock result 1 only refreshes the banner (not forced).
-  auto* refresh = kv::New<Events::XPM_EVENT_SOURCE_ACQUIRED>();
+  kv::Persistent<Events::XPM_EVENT_SOURCE_ACQUIRED> refresh = kv::New<Events::XPM_EVENT_SOURCE_ACQUIRED>();
   refresh->Status = 2;
   refresh->LockResult = 1;
   Nms()->BannerSource = -1;
@@ -395,7 +395,7 @@ TEST_F(LiveTVDispatchTest, CachedAcquisitionsAndUpdateEvents) {
   // The picture is back: the bar closes (also over types 15 to 17 and 29).
   Nms()->ShowMessage(16);
   Settle();
-  auto* ok = kv::New<Events::XPM_EVENT_SOURCE_ACQUIRED>();
+  kv::Persistent<Events::XPM_EVENT_SOURCE_ACQUIRED> ok = kv::New<Events::XPM_EVENT_SOURCE_ACQUIRED>();
   ok->Status = 16;
   cached(ok);
   EXPECT_NE(BarType(), 16);
@@ -414,7 +414,7 @@ TEST_F(LiveTVDispatchTest, CachedAcquisitionsAndUpdateEvents) {
     CloseBar();
   }
   // The update-medium event stores its path.
-  auto* media = kv::New<Events::XPM_EVENT_UBN_MEDIA_INSERTED>();
+  kv::Persistent<Events::XPM_EVENT_UBN_MEDIA_INSERTED> media = kv::New<Events::XPM_EVENT_UBN_MEDIA_INSERTED>();
   media->Path = KV_STR(u"/mnt/usb/update.bin");
   cached(media);
   EXPECT_EQ(kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData)
@@ -434,7 +434,7 @@ TEST_F(LiveTVDispatchTest, EveryMessageTypeOpensWithItsText) {
   KeepAcquired(1);
   for (int32_t type = 1; type <= 52; ++type) {
     SCOPED_TRACE(type);
-    NonMenuSystem::DirectMessageBar* bar = Nms()->ShowMessage(type);
+    kv::Persistent<NonMenuSystem::DirectMessageBar> bar = Nms()->ShowMessage(type);
     ASSERT_NE(bar, nullptr);
     Settle();
     ASSERT_TRUE(bar->IsOpen());
@@ -446,6 +446,8 @@ TEST_F(LiveTVDispatchTest, EveryMessageTypeOpensWithItsText) {
     }
     const kv::Rect b = bar->Bounds();
     EXPECT_LE(b.y2, 535);
+    // Drawn: the bar's panel covers its middle.
+    EXPECT_GT(Osd().Row((b.y1 + b.y2) / 2)[b.x1 + 6] >> 24, 0u);
     if (type >= 22 && type <= 26 && type != 25) {
       EXPECT_EQ(b, (kv::Rect{550, 370, 910, 410}));
     }
@@ -503,7 +505,7 @@ TEST_F(LiveTVDispatchTest, MessageTimeOutsKeysAndFollowUps) {
 }
 
 TEST_F(LiveTVDispatchTest, ALongTextGrowsTheBarAboutItsCentre) {
-  NonMenuSystem::DirectMessageBar* bar = Nms()->ShowMessage(4);
+  kv::Persistent<NonMenuSystem::DirectMessageBar> bar = Nms()->ShowMessage(4);
   Settle();
   const kv::Rect small = bar->Bounds();
   std::u16string text;

@@ -87,9 +87,9 @@ class NonMenuSystemTest : public LiveTVTest {
  protected:
   template <class T>
   T* OpenScreen(int32_t code = Constants::MSG_FROM_NONMENUSYSTEM, const kv::Class* prev = nullptr) {
-    auto* ref = kv::New<SkinBin::UserRefInt>();
+    kv::Persistent<SkinBin::UserRefInt> ref = kv::New<SkinBin::UserRefInt>();
     ref->Code = code;
-    auto* state = kv::New<SubSystem::State>();
+    kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
     state->Class = &T::StaticClass();
     state->Param = ref;
     state->PrevState = prev;
@@ -121,7 +121,7 @@ TEST_F(NonMenuSystemTest, TheActiveApplicationHoldsTheFocusedSubSystem) {
 }
 
 TEST_F(NonMenuSystemTest, ChangeStatePlacesOpensFocusesOrHandsOver) {
-  Plain* centred = OpenScreen<Plain>();
+  kv::Persistent<Plain> centred = OpenScreen<Plain>();
   ASSERT_NE(centred, nullptr);
   EXPECT_EQ(centred->Bounds(), (kv::Rect{290, 127, 670, 377}));
   EXPECT_TRUE(centred->IsOpen());
@@ -131,7 +131,7 @@ TEST_F(NonMenuSystemTest, ChangeStatePlacesOpensFocusesOrHandsOver) {
   // WidgetOrigin (0, 0): the top-left corner; a reused instance opens again.
   centred->Close();
   centred->WidgetOrigin = {0, 0};
-  auto* state = kv::New<SubSystem::State>();
+  kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
   state->Class = &Plain::StaticClass();
   state->Instance = centred;
   state->PrevState = &Captioned::StaticClass();
@@ -147,7 +147,7 @@ TEST_F(NonMenuSystemTest, ChangeStatePlacesOpensFocusesOrHandsOver) {
   kv::Persistent<OtherSub> other = kv::New<OtherSub>();
   auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
   agent->Register(other.get());
-  auto* foreign = kv::New<SubSystem::State>();
+  kv::Persistent<SubSystem::State> foreign = kv::New<SubSystem::State>();
   foreign->Class = &ForeignForm::StaticClass();
   Primitives::KeyRoutingForm* form = Nms()->ChangeState(foreign);
   ASSERT_NE(form, nullptr);
@@ -171,7 +171,7 @@ TEST_F(NonMenuSystemTest, MessagesFocusQuickMenuIndexesAndBanner) {
   EXPECT_EQ(App2()->OnGetFocus(), Nms());
   // MSG_CHANGE_STATE focuses the sub-system and opens the state.
   App2()->OnSetFocus(nullptr);
-  auto* state = kv::New<SubSystem::State>();
+  kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
   state->Class = &Plain::StaticClass();
   Send(Constants::MSG_CHANGE_STATE, -1, state);
   EXPECT_EQ(App2()->OnGetFocus(), Nms());
@@ -218,18 +218,18 @@ TEST_F(NonMenuSystemTest, StandardKeysAndTimeOuts) {
   // 6000 ms for a plain screen (its time-out closes everything), 15000 for a
   // captioned one, 60000 when opened from the menu.
   OpenScreen<Captioned>();
-  Plain* timed = OpenScreen<Plain>();
+  kv::Persistent<Plain> timed = OpenScreen<Plain>();
   Run(5900);
   EXPECT_TRUE(timed->IsOpen());
   Run(200);
   EXPECT_TRUE(OpenForms().empty());
-  Captioned* kxd = OpenScreen<Captioned>();
+  kv::Persistent<Captioned> kxd = OpenScreen<Captioned>();
   EXPECT_EQ(kxd->TimeOutValue, NonMenuSystem::kCaptionedTimeOut);
   Run(14900);
   EXPECT_EQ(OpenForms().size(), 1u);
   Run(200);
   EXPECT_TRUE(OpenForms().empty());
-  Plain* fromMenu = OpenScreen<Plain>(Constants::MSG_FROM_MENUSYSTEM);
+  kv::Persistent<Plain> fromMenu = OpenScreen<Plain>(Constants::MSG_FROM_MENUSYSTEM);
   EXPECT_TRUE(fromMenu->MenuTriggered);
   Run(59000);
   EXPECT_TRUE(fromMenu->IsOpen());
@@ -240,8 +240,8 @@ TEST_F(NonMenuSystemTest, StandardKeysAndTimeOuts) {
 
   // A persistent screen's time-out stops while another has the focus; a
   // non-persistent one keeps running.
-  Plain* persistent = OpenScreen<Plain>();
-  Captioned* other = OpenScreen<Captioned>();
+  kv::Persistent<Plain> persistent = OpenScreen<Plain>();
+  kv::Persistent<Captioned> other = OpenScreen<Captioned>();
   EXPECT_FALSE(persistent->IsTimeoutRunning());
   Nms()->OnSetFocus(persistent);
   persistent->IsPersistent = false;
@@ -251,19 +251,19 @@ TEST_F(NonMenuSystemTest, StandardKeysAndTimeOuts) {
 
 TEST_F(NonMenuSystemTest, NextAndPreviousStatesCarryTheTransitionCode) {
   // Opened from the quick menu, Back opens the previous screen "from the quick menu".
-  Captioned* dialog = OpenScreen<Captioned>(Constants::MSG_FROM_QUICKMENU, &Plain::StaticClass());
+  kv::Persistent<Captioned> dialog = OpenScreen<Captioned>(Constants::MSG_FROM_QUICKMENU, &Plain::StaticClass());
   EXPECT_TRUE(dialog->OpenedFromQuickMenu());
   EXPECT_FALSE(dialog->IsShortcut);
   Press("back");
   EXPECT_FALSE(dialog->IsOpen());
-  auto* back = kv::Cast<Plain>(Nms()->OnGetFocus());
+  kv::Persistent<Plain> back = kv::Cast<Plain>(Nms()->OnGetFocus());
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(back->OpenedFromQuickMenu());
   // EnterNextState: this class becomes the previous state of the next one.
   back->NextState = &Bordered::StaticClass();
   back->EnterNextState();
   Settle();
-  auto* next = kv::Cast<Bordered>(Nms()->OnGetFocus());
+  kv::Persistent<Bordered> next = kv::Cast<Bordered>(Nms()->OnGetFocus());
   ASSERT_NE(next, nullptr);
   EXPECT_EQ(next->PrevState, &Plain::StaticClass());
   EXPECT_EQ(next->Bounds().W(), 450);
@@ -276,7 +276,7 @@ TEST_F(NonMenuSystemTest, NextAndPreviousStatesCarryTheTransitionCode) {
 }
 
 TEST_F(NonMenuSystemTest, CaptionedDialogLayoutAndFrameWidth) {
-  Captioned* c = OpenScreen<Captioned>();
+  kv::Persistent<Captioned> c = OpenScreen<Captioned>();
   EXPECT_EQ(c->Bounds().W(), 380);
   EXPECT_EQ(c->CaptionRect(), (kv::Rect{45, 41, 335, 71}));
   EXPECT_EQ(c->DividerRect(), (kv::Rect{39, 71, 341, 73}));
@@ -299,7 +299,7 @@ TEST_F(NonMenuSystemTest, CaptionedDialogLayoutAndFrameWidth) {
 TEST_F(NonMenuSystemTest, HelpBarMasksTextsAndLanguage) {
   Nms()->UpdateHelp(0x200, kv::GetVariantOfString(Strings::SID_ENTER));
   Settle();
-  auto* bar = kv::Cast<NonMenuSystem::HelpBar>(Wm()->FindForm(0x2000007));
+  kv::Persistent<NonMenuSystem::HelpBar> bar = kv::Cast<NonMenuSystem::HelpBar>(Wm()->FindForm(0x2000007));
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->Bounds(), (kv::Rect{0, 503, 960, 540}));
   EXPECT_EQ(bar->GetParsedCount(), 1);
@@ -350,7 +350,7 @@ TEST_F(NonMenuSystemTest, HelpBarMasksTextsAndLanguage) {
 
 TEST_F(NonMenuSystemTest, WaitingCircleShowsHidesAndGoes) {
   Send(Constants::MSG_SHOW_WAITING_CIRCLE, NonMenuSystem::WAITING_SHOW);
-  NonMenuSystem::WaitingCircle* circle = Nms()->GetWaitingCircle();
+  kv::Persistent<NonMenuSystem::WaitingCircle> circle = Nms()->GetWaitingCircle();
   ASSERT_NE(circle, nullptr);
   EXPECT_EQ(circle->Bounds(), (kv::Rect{904, 20, 940, 56}));
   EXPECT_EQ(W()->AnimationCount, 1);
@@ -369,7 +369,7 @@ TEST_F(NonMenuSystemTest, WaitingCircleShowsHidesAndGoes) {
   EXPECT_EQ(W()->AnimationCount, 0);
 
   // Recording status 2: the record flag at the top right for 5000 ms.
-  auto* started = kv::New<Events::PVRRecordStatusEvent>();
+  kv::Persistent<Events::PVRRecordStatusEvent> started = kv::New<Events::PVRRecordStatusEvent>();
   started->Status = 2;
   EXPECT_EQ(Dispatch(started), Nms());
   circle = Nms()->GetWaitingCircle();
@@ -384,7 +384,7 @@ TEST_F(NonMenuSystemTest, WaitingCircleShowsHidesAndGoes) {
   started->Status = 13;
   Dispatch(started);
   EXPECT_NE(Nms()->GetWaitingCircle(), nullptr);
-  auto* stopped = kv::New<Events::PVRRecordStatusEvent>();
+  kv::Persistent<Events::PVRRecordStatusEvent> stopped = kv::New<Events::PVRRecordStatusEvent>();
   stopped->Status = 3;
   Dispatch(stopped);
   Settle();
@@ -396,7 +396,7 @@ TEST_F(NonMenuSystemTest, ScreenSaverMovesEndsOnAKeyAndOpensAgain) {
   for (int round = 0; round < 3; ++round) {
     SCOPED_TRACE(round);
     Send(Constants::MSG_ENTER_SCREEN_SAVER);
-    NonMenuSystem::ScreenSaverWindow* saver = Nms()->GetScreenSaver();
+    kv::Persistent<NonMenuSystem::ScreenSaverWindow> saver = Nms()->GetScreenSaver();
     ASSERT_NE(saver, nullptr) << "a screen saver opens every time it is asked for";
     EXPECT_EQ(saver->Bounds(), (kv::Rect{0, 0, 960, 540}));
     EXPECT_FALSE(saver->IsShortcut);
@@ -432,7 +432,7 @@ TEST_F(NonMenuSystemTest, ScreenSaverColourAndAFullWindowLogo) {
   auto* data = kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
   data->PutString(NonMenuSystem::KEY_SCREEN_SAVER_COLOR, KV_STR(u"0x255000128"));
   Send(Constants::MSG_ENTER_SCREEN_SAVER);
-  NonMenuSystem::ScreenSaverWindow* saver = Nms()->GetScreenSaver();
+  kv::Persistent<NonMenuSystem::ScreenSaverWindow> saver = Nms()->GetScreenSaver();
   ASSERT_NE(saver, nullptr);
   EXPECT_EQ(saver->BackgroundColor(), (kv::Color{255, 0, 128, 255}));
   // Fields out of range, missing or not numbers leave the colour as it is.
