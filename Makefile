@@ -1,4 +1,4 @@
-# make run   : install what is missing, build, start the TV user interface
+# make run   : install what is missing, build optimised (build-run/), start the TV user interface
 # make test  : install what is missing, build, run every test
 # make bench : optimised build and the benchmarks
 # make shots : every scene's screenshots into docs/screens/
@@ -17,9 +17,14 @@ build: setup
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_FLAGS_DEBUG="-g -O1" $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# The desktop's system libraries (D-Bus, X11) keep a few blocks until exit.
-run: build
-	cd $(BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp ./tvui $(ARGS)
+# An optimised build without sanitizers or the collector's verifier, in its
+# own folder, for people running the TV interface; `make test` keeps the
+# sanitised debug build.
+RUN_BUILD ?= build-run
+run: setup
+	@cmake -S . -B $(RUN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=OFF -DTVUI_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(RUN_BUILD) -j $(JOBS) --target tvui
+	cd $(RUN_BUILD) && ./tvui $(ARGS)
 
 # The suite runs twice: as it is, and with a collection after every pass.
 test: build
@@ -51,4 +56,4 @@ fuzz: setup
 	  ./$$f -merge=1 -close_fd_mask=3 $$c work/$$n 2>&1 | grep -aE "MERGE-OUTER: [0-9]+ new files"; done
 
 clean:
-	rm -rf $(BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(RUN_BUILD) build-bench build-fuzz

@@ -453,6 +453,7 @@ void kv_task(void*) {
   display.reset();
   kv::SetPanicMode(kv::PanicMode::kExit);
   FS_Exit();
+  kv::Runtime::ReleaseGuiThread();
   BKNI_SetEvent(app.guiEnded);
 }
 

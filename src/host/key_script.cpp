@@ -139,14 +139,17 @@ void KeyScript::AfterPass(const PassResult& pass) {
         RunScreenStep(step);
         break;
       case Step::kShot: {
-        // A screen that animates for as long as it is shown (the screen
-        // saver) is shot after kShotAnimationLimit ms.
+        // Waits for the signals and animations to settle and for every dirty
+        // area to be drawn and flipped (the first redraw as well). A screen
+        // that animates for as long as it is shown (the screen saver) is
+        // shot after kShotAnimationLimit ms.
         if (!stepStarted_) {
           stepStarted_ = true;
           waitUntil_ = kv::GetClock().Now() + kShotAnimationLimit;
         }
+        if (kv::SignalsPending()) return;
         const bool animating = root_ && root_->IsAnimationRunning() && kv::GetClock().Now() < waitUntil_;
-        if (kv::SignalsPending() || animating) return;
+        if (animating || (root_ && root_->GetDirtyCount() > 0)) return;
         std::error_code ec;
         if (!shotsDir_.empty()) std::filesystem::create_directories(shotsDir_, ec);
         const std::string path = (shotsDir_.empty() ? std::string(".") : shotsDir_) + "/" + step.name + ".png";

@@ -9,7 +9,9 @@
 // The script advances from the GUI loop's pass hook, on the GUI task:
 // a key is posted (press and release) and the next line waits for the pass
 // that handled it; "wait" lets the clock run MS milliseconds; "shot" writes
-// DIR/NAME.png once no posted signal waits and no animation runs. With the
+// DIR/NAME.png once no posted signal waits, no animation runs (at most 3000 ms
+// are waited for one) and every dirty
+// area of the root has been drawn and flipped. With the
 // virtual clock the same script gives the same screens every run.
 #pragma once
 

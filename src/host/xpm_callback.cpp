@@ -84,7 +84,7 @@ void kv_xpmEventCallback(uint32_t eventId, const void* payload, uint32_t length)
       return;
     }
     case XPM_EVT_NETWORK_STATUS:
-      if (TVSM_ReportAsyncEvent(TVSM_ASYNC_NETWORK_STATUS, bytes, length) == 0)
+      if (TVSM_ReportAsyncEvent(TVSM_SENDER_UI, TVSM_ASYNC_NETWORK_STATUS, bytes, length) == 0)
         kv::Log("TVSM_ReportAsyncEvent Error (network status)");
       PostToGui(eventId, bytes, length);
       return;

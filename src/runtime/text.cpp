@@ -121,6 +121,7 @@ void RegisterStringBlocks(const StringBlock* blocks, size_t count) {
 size_t StringBlockCount() { return T().blocks.size(); }
 
 String LoadString(TextId id) {
+  AssertGuiThread();
   TextState& s = T();
   if (!id.Valid() || id.block >= s.blocks.size()) {
     Log("LoadString: invalid text id (block " + std::to_string(id.block) + ", index " +
@@ -146,6 +147,7 @@ String GetVariantOfString(const MultiTextId& id) {
 }
 
 void SetLanguage(int32_t language) {
+  AssertGuiThread();
   if (language < 0 || language > 2) {
     Log("SetLanguage: unknown language " + std::to_string(language) + " ignored");
     return;

@@ -290,7 +290,7 @@ TEST_F(GuiLoopTest, NetworkStatusIsReportedToTheSystemManagerAtOnce) {
   XPM_NetworkStatusPayload status{1, 1};
   tv_->ClearCallLog();
   host::kv_xpmEventCallback(XPM_EVT_NETWORK_STATUS, &status, sizeof status);
-  EXPECT_EQ(tv_->Calls("TVSM_ReportAsyncEvent"), (std::vector<std::string>{"TVSM_ReportAsyncEvent(1, 8)"}));
+  EXPECT_EQ(tv_->Calls("TVSM_ReportAsyncEvent"), (std::vector<std::string>{"TVSM_ReportAsyncEvent(1, 40, 8, \"0100000001000000\")"}));
   EXPECT_EQ(events_.Pending(), 1u);  // and posted like every other event
   tv_->FailCall("TVSM_ReportAsyncEvent", 0);
   host::kv_xpmEventCallback(XPM_EVT_NETWORK_STATUS, &status, sizeof status);

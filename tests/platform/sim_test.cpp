@@ -130,16 +130,16 @@ TEST_F(SimTest, CallLogAndChosenFailures) {
 
   // TVSM_ReportAsyncEvent answers 0 on failure, non-zero on success.
   XPM_NetworkStatusPayload status{0, 1};
-  EXPECT_NE(TVSM_ReportAsyncEvent(TVSM_ASYNC_NETWORK_STATUS, &status, sizeof status), 0);
+  EXPECT_NE(TVSM_ReportAsyncEvent(TVSM_SENDER_UI, TVSM_ASYNC_NETWORK_STATUS, &status, sizeof status), 0);
   tv_->FailCall("TVSM_ReportAsyncEvent", 0);
-  EXPECT_EQ(TVSM_ReportAsyncEvent(TVSM_ASYNC_NETWORK_STATUS, &status, sizeof status), 0);
+  EXPECT_EQ(TVSM_ReportAsyncEvent(TVSM_SENDER_UI, TVSM_ASYNC_NETWORK_STATUS, &status, sizeof status), 0);
   tv_->ClearFailures();
   EXPECT_EQ(XPM_SetOSDState(0), XPM_OK);
 
   // Without a running Sim every call answers its "not ready".
   tv_->Stop();
   EXPECT_EQ(XPM_SetOSDState(1), XPM_ERR_NOT_READY);
-  EXPECT_EQ(TVSM_ReportAsyncEvent(1, nullptr, 0), 0);
+  EXPECT_EQ(TVSM_ReportAsyncEvent(TVSM_SENDER_UI, 1, nullptr, 0), 0);
   EXPECT_EQ(TVSM_WaitStandby(), 0);
 }
 

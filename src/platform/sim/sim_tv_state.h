@@ -107,7 +107,23 @@ constexpr int32_t kSourceTypeComponent = 4;
 constexpr int32_t kSourceTypeHdmi = 5;
 constexpr int32_t kSourceTypeVga = 6;
 constexpr int32_t kSourceTypeMultimedia = 7;
+constexpr int32_t kSourceTypeExternal = 9;
+constexpr int32_t kSourceTypeDvi = 10;
 constexpr int32_t kSourceTypeDigitalTuner = 12;
+
+// The inputs' ids: each names its place in the skin's 30-entry source name
+// table (0-24 the inputs, 29 the second tuner).
+constexpr int32_t kSourceTv = 0;
+constexpr int32_t kSourceAv = 1;
+constexpr int32_t kSourceComponent = 2;
+constexpr int32_t kSourceHdmi1 = 3;
+constexpr int32_t kSourceHdmi2 = 4;
+constexpr int32_t kSourceHdmi3 = 5;
+constexpr int32_t kSourcePc = 6;
+constexpr int32_t kSourceDvi = 7;
+constexpr int32_t kSourceMultimedia = 8;
+constexpr int32_t kSourceExternal = 9;
+constexpr int32_t kSourceTv2 = 29;
 
 // Acquired statuses.
 enum : int32_t {
@@ -373,8 +389,13 @@ class TvState {
   int32_t SetChannelName(int32_t major, int32_t minor, const char* name, const char* call);
   int32_t SetChannelLock(int32_t major, int32_t minor, int32_t locked, const char* call);
   int32_t GetChannelLock(int32_t major, int32_t minor, int32_t* locked, const char* call) const;
-  // The viewer's channel options (no middleware call of these Parts sets them).
+  // The viewer's channel options: no middleware call sets them; tests and the
+  // stored state do.
   bool SetChannelExcluded(int32_t medium, int32_t major, int32_t minor, bool excluded);
+  // The outside world's: the medium's whole map becomes `channels` (sorted,
+  // duplicates dropped); favourites of channels that are gone are dropped and
+  // a window tuned to a channel that is gone shows none (sim_tv_map.cpp).
+  void ReplaceChannelMap(int32_t medium, const std::vector<Channel>& channels);
 
   // --- What the windows show -----------------------------------------------
   int32_t SignalQuality(int32_t window, int32_t* quality, const char* call) const;

@@ -51,12 +51,6 @@ int32_t TVSM_RegisterWindowId(int32_t windowId) {
   return TVSM_OK;
 }
 
-int32_t TVSM_ReportAsyncEvent(uint32_t event, const void* data, uint32_t length) {
-  TVSM_ENTER("TVSM_ReportAsyncEvent", sim::Args(event, length), 0);
-  if (length > 0 && !data) return 0;
-  return 1;
-}
-
 int32_t TVSM_ReportCommandResult(uint32_t commandId, int32_t result) {
   TVSM_ENTER("TVSM_ReportCommandResult", sim::Args(commandId, result), TVSM_ERR_NOT_READY);
   return TVSM_OK;

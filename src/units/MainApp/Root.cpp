@@ -17,6 +17,7 @@
 #include "units/Media/MediaWrapper.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingParameter.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/Wrapper/Wrapper.h"
 
@@ -100,7 +101,9 @@ kv::Object* Root::PreDispatchKey(Core::KeyEvent* key) {
       standby_->WakeUp();
       return key;
     }
-    // The power key switch of the update screens completes this test.
+    // A screen that has switched the power key off (a software update) keeps the set on.
+    auto* skin = kv::Cast<SkinBin::Wrapper>(TheWrapper());
+    if (skin && !skin->PowerKeyEnabled) return key;
     auto* standby = kv::New<Events::XPM_EVENT_STANDBY>();
     DispatchEvent(standby);
     return key;

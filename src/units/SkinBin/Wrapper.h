@@ -845,6 +845,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   int32_t Country = 0;
   int32_t OnTimerVolume = 0;
   int32_t DMC_AccessControl = 0;
+  // False while a screen has switched the power key off (PowerKeyControl).
+  bool PowerKeyEnabled = true;
   // Recording caches (WrapperRecording.cpp).
   int32_t Tuner1RecordAll = 0;
   int32_t Tuner2RecordAll = 0;
