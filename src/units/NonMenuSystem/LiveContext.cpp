@@ -27,25 +27,55 @@ R OrSkin(R neutral, F ask) {
 int32_t sessionAutoInputTV = 0;
 }  // namespace
 
-Structures::ActiveAppStatus* NetApp() { return nullptr; }
-bool IsDemoFlash() { return false; }
-bool IsYahoo() { return false; }
-bool IsDockWidget() { return false; }
-bool IsFlashlite() { return false; }
-bool IsVuduDock() { return false; }
-void RefreshActiveAppStatus() {}
-void RequestTVResources() {}
-void TerminateYahooApp() {}
-void LaunchYahooApp(int32_t, bool) {}
-void LaunchFlashApp(int32_t, bool) {}
+Structures::ActiveAppStatus* NetApp() {
+  return OrSkin<Structures::ActiveAppStatus*>(nullptr, [](SkinBin::Wrapper& s) { return s.GetActiveNetAppStatus(); });
+}
+bool IsDemoFlash() {
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.IsDemoFlash(); });
+}
+bool IsYahoo() {
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.IsYahoo(); });
+}
+bool IsDockWidget() {
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) {
+    return kv::CompString(s.GetYahooWidgetName(), kv::LoadString(DOCK_WIDGET_NAME)) == 0;
+  });
+}
+bool IsFlashlite() {
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.IsFlashlite(); });
+}
+bool IsVuduDock() {
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.IsVuduDock(); });
+}
+void RefreshActiveAppStatus() {
+  if (SkinBin::Wrapper* s = Skin()) s->RefreshActiveAppStatus();
+}
+void RequestTVResources() {
+  if (SkinBin::Wrapper* s = Skin()) s->RequestTVResources();
+}
+void TerminateYahooApp() {
+  if (SkinBin::Wrapper* s = Skin()) s->TerminateYahooApp();
+}
+void LaunchYahooApp(int32_t which, bool flag) {
+  if (SkinBin::Wrapper* s = Skin()) s->LaunchYahooApp(which, flag);
+}
+void LaunchFlashApp(int32_t id, bool flag) {
+  if (SkinBin::Wrapper* s = Skin()) s->LaunchFlashApp(id, flag);
+}
 bool OtherNetAppActive() { return NetApp() && !IsDemoFlash(); }
 
-int32_t CurrentTunerId() { return 0; }
+int32_t CurrentTunerId() {
+  return OrSkin<int32_t>(0, [](SkinBin::Wrapper& s) { return s.GetCurrentTunerId(); });
+}
 int32_t LiveTVState(int32_t tuner) {
   return OrSkin<int32_t>(1, [tuner](SkinBin::Wrapper& s) { return s.GetLiveTVState(tuner); });
 }
-bool IsUSBDiskMounted() { return false; }
-void TimeshiftKeyProc(int32_t) {}
+bool IsUSBDiskMounted() {
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.IsUSBDiskMounted(); });
+}
+void TimeshiftKeyProc(int32_t command) {
+  if (SkinBin::Wrapper* s = Skin()) s->TimeshiftKeyProc(command);
+}
 
 int32_t SeriesType() {
   return OrSkin<int32_t>(SkinBin::SERIES_TYPE_UNKNOWN, [](SkinBin::Wrapper& s) { return s.OnGetSeriesType(); });
@@ -101,11 +131,15 @@ void StopOnTimerShutdownTimer() {
 void UpdateReboot() {
   if (SkinBin::Wrapper* s = Skin()) s->UpdateReboot();
 }
-void PowerKeyControl(int32_t) {}
+void PowerKeyControl(int32_t on) {
+  if (SkinBin::Wrapper* s = Skin()) s->PowerKeyControl(on);
+}
 void ResumeSignalEvent() {}
 
 bool IsAudioSelectedSource(int32_t) { return true; }
-bool IsCHLowSignal() { return false; }
+bool IsCHLowSignal() {
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.IsCHLowSignal(); });
+}
 void DisplayNoChannel() {}
 
 kv::String FailReasonText(int32_t status) {

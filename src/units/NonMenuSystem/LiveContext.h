@@ -28,7 +28,7 @@ namespace NonMenuSystem::Live {
 ::Wrapper::Wrapper* Base();
 SkinBin::Wrapper* Skin();
 
-// --- Network applications (none) ---------------------------------------------------
+// --- Network applications (without the skin Wrapper: none) ------------------------
 // The running network application that owns the screen, or null.
 Structures::ActiveAppStatus* NetApp();
 bool IsDemoFlash();
@@ -45,13 +45,13 @@ void LaunchFlashApp(int32_t id, bool flag);
 // A network application other than the store demo is active.
 bool OtherNetAppActive();
 
-// --- Recorder (state 1, tuner 0, no disk) -------------------------------------------
+// --- Recorder (without the skin Wrapper: state 1, tuner 0, no disk) ------------------
 int32_t CurrentTunerId();
 int32_t LiveTVState(int32_t tuner);
 bool IsUSBDiskMounted();
 void TimeshiftKeyProc(int32_t command);
 
-// --- Skin settings and flags (0 / false) --------------------------------------------
+// --- Skin settings and flags (without the skin Wrapper: 0 / false) -------------------
 int32_t SeriesType();
 int32_t CBListsNum();
 int32_t CurrentCBList();
