@@ -4,6 +4,8 @@
 // benchmark.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -117,5 +119,15 @@ struct Scene {
     return n - 1;  // the root itself is not counted
   }
 };
+
+// The benchmark body of one full redraw of the scene.
+inline void FullRedrawLoop(benchmark::State& state, Scene& scene) {
+  for (auto _ : state) {
+    scene.root->InvalidateAll();
+    scene.root->Redraw();
+    benchmark::DoNotOptimize(scene.osd.Pixels());
+    benchmark::ClobberMemory();
+  }
+}
 
 }  // namespace bench

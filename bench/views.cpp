@@ -40,14 +40,7 @@ KV_REGISTER_CLASS(bench::Row);
 
 Scene* g_scene = nullptr;
 
-void FullRedraw(benchmark::State& state) {
-  for (auto _ : state) {
-    g_scene->root->InvalidateAll();
-    g_scene->root->Redraw();
-    benchmark::DoNotOptimize(g_scene->osd.Pixels());
-    benchmark::ClobberMemory();
-  }
-}
+void FullRedraw(benchmark::State& state) { FullRedrawLoop(state, *g_scene); }
 
 void FocusMove(benchmark::State& state) {
   bool down = true;
