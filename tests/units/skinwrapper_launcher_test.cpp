@@ -4,6 +4,7 @@
 // switches, PIP, the shared PC input, the country and the power key.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -13,8 +14,13 @@
 #include "platform/tvsm/tvsm.h"
 #include "platform/xpm/xpm_oem.h"
 #include "runtime/string.h"
+#include "units/Agent/EventAgent.h"
+#include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
 #include "units/SkinBin/ClosedCaptionService.h"
+#include "units/SkinBin/StatusRecords.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/Structures/TimerData.h"
+#include "units/Structures/VirtualChannel.h"
 #include "wrapper_fixture.h"
 
 namespace wrappertest {
@@ -261,7 +267,12 @@ TEST_F(SkinServicesTest, RatingSwitchesReachTheSet) {
   EXPECT_EQ(Calls("XPM_SetUsAgeRating"), std::vector<std::string>{"XPM_SetUsAgeRating(1, 17895697, 1, 0)"});
   EXPECT_EQ(Calls("XPM_SetUsMovieRating"),
             (std::vector<std::string>{"XPM_SetUsMovieRating(8, 1, 0)", "XPM_SetUsMovieRating(1, 1, 0)"}));
-  // The simulated set has no "none" dimension: it refuses, and the switch reads off.
+  EXPECT_TRUE(s_->GetNoneRating());
+  s_->SetNoneRating(false);
+  EXPECT_FALSE(s_->GetNoneRating());
+  // One of the three dimensions open is enough to read off.
+  s_->SetNoneRating(true);
+  State().SetRatingBlock(sim::Setting::kUsMovieRating, 8, 0, 0, kTest);
   EXPECT_FALSE(s_->GetNoneRating());
   s_->SetOSDLock(true);
   tv_->ClearCallLog();
@@ -338,16 +349,210 @@ TEST_F(SkinServicesTest, EveryCallFailingInTurnIsLoggedAndSurvived) {
       {"TVSM_RegisterTableGetString", [&] { EXPECT_EQ(s_->OnGetCountry(), 0); }},
       {"TVSM_RegisterTablePutString", [&] { s_->OnSetCountry(1); }},
       {"TVSM_RegisterTableRegisterValueChangeNotice", [&] { s_->RegisterTableChangeNotify(KV_STR(u"k"), true); }},
+      {"XPM_GetAudioServiceInfo", [&] { EXPECT_EQ(s_->GetCurrentAudioService().ToUtf8(), "Audio"); }},
+      {"XPM_GetCurrentSource", [&] { EXPECT_EQ(s_->GetAutoAudioName().ToUtf8(), "Not available"); }},
+      {"OAM_GetModelInfo", [&] { EXPECT_EQ(s_->GetModelInfo()->Name.Length(), 0); }},
+      {"ServiceSelectModel", [&] { EXPECT_EQ(s_->SetTVModelID(33), 0); }},
+      {"XPM_NetFlixGetESN", [&] { EXPECT_EQ(s_->GetNetflixESN().Length(), 0); }},
+      {"XPM_GetWidevineDeviceId", [&] { EXPECT_EQ(s_->GetWidevineDeviceId().Length(), 0); }},
+      {"XPM_OpenUART", [&] { EXPECT_NE(s_->OpenUART(true), 0); }},
+      {"XPM_PrintStringUART", [&] { s_->PrintKvString(KV_STR(u"x")); }},
+      {"XPM_AddSourceToRing", [&] { EXPECT_NE(s_->AddSourceToRing(0, kHdmi1, 0, nullptr), 0); }},
+      {"XPM_RemoveSourceFromRing", [&] { EXPECT_NE(s_->RemoveSourceFromRing(0, kHdmi1, 0, nullptr), 0); }},
+      {"XPM_SetTimer", [&] { EXPECT_NE(s_->ResetTimer(1), 0); }},
+      {"XPM_GetTimer", [&] { s_->OnSetOnTimerVolume(40); }},
+      {"XPM_GetTimeZone", [&] { s_->GetTimeZoneAbbrev(); }},
+      {"BCM_DisplayChannelNumber", [&] { s_->DisplayNoChannel(); }},
   };
   for (const auto& [call, run] : cases) {
     ClearLines();
-    tv_->FailCall(call, call == "TVSM_ReportAsyncEvent" ? 0 : 9);
+    tv_->FailCall(call, call == "TVSM_ReportAsyncEvent" || call == "ServiceSelectModel" ? 0 : 9);
     run();
     tv_->ClearFailures();
     EXPECT_GT(Count(call), 0u) << call;
     EXPECT_TRUE(Logged(call)) << call;
   }
 }
+
+TEST_F(SkinServicesTest, AudioNamesFollowTheTracksAndDecodeModes) {
+  EXPECT_EQ(s_->LanguageFromXPM(KV_STR(u"ENG")).ToUtf8(), "English");
+  EXPECT_EQ(s_->LanguageFromXPM(KV_STR(u"fre")).ToUtf8(), "Français");
+  EXPECT_EQ(s_->LanguageFromXPM(KV_STR(u"Deu")).ToUtf8(), "deu");
+  EXPECT_EQ(s_->LanguageFromXPM(KV_STR(u"1ab")).Length(), 0);
+  EXPECT_EQ(s_->LanguageFromXPM(kv::String()).Length(), 0);
+  EXPECT_EQ(s_->GetFullLangName(KV_STR(u"KOR")).ToUtf8(), "Korean");
+  EXPECT_EQ(s_->GetFullLangName(KV_STR(u"deu")).Length(), 0);
+  // 2-1 carries an English and a Spanish track.
+  EXPECT_EQ(s_->GetCurrentAudioService().ToUtf8(), "English");
+  s_->AutoAudioSwitch();
+  EXPECT_EQ(s_->GetAutoAudioName().ToUtf8(), "Español");
+  // An analogue channel names its decode mode.
+  s_->SetChannel(3, -2, true, false);
+  s_->SetAudioDecodeMode(1);
+  EXPECT_EQ(s_->GetAutoAudioName().ToUtf8(), "Stereo");
+  s_->SetOSDLock(true);
+  EXPECT_EQ(s_->GetAutoAudioName().Length(), 0);
+  s_->SetOSDLock(false);
+  // A channel without service has no track: the plain audio text.
+  s_->SetChannel(4, 3, true, false);
+  EXPECT_EQ(s_->GetCurrentAudioService().ToUtf8(), "Audio");
+  EXPECT_EQ(s_->AutoAudioSwitch(), 1);
+  s_->SetSource(0, kHdmi1);
+  EXPECT_EQ(s_->GetAutoAudioName().ToUtf8(), "Not available");
+}
+
+TEST_F(SkinServicesTest, SharedJacksDecideWhoseAudioIsSelected) {
+  s_->OnSetSideSharedAudio(1);
+  s_->OnSetRearSharedAudio(1);
+  s_->SeriesType = 1;
+  EXPECT_TRUE(s_->IsAudioSelectedSource(5));
+  EXPECT_FALSE(s_->IsAudioSelectedSource(12));
+  EXPECT_FALSE(s_->IsAudioSelectedSource(21));
+  EXPECT_FALSE(s_->IsAudioSelectedSource(13));
+  EXPECT_TRUE(s_->IsAudioSelectedSource(kHdmi1));
+  s_->OnSetSideSharedAudio(0);
+  s_->OnSetRearSharedAudio(0);
+  EXPECT_FALSE(s_->IsAudioSelectedSource(5));
+  EXPECT_TRUE(s_->IsAudioSelectedSource(12));
+  EXPECT_TRUE(s_->IsAudioSelectedSource(21));
+  EXPECT_TRUE(s_->IsAudioSelectedSource(13));
+  // Series type 0 has no rear jack shared with source 13.
+  s_->SeriesType = 0;
+  s_->OnSetRearSharedAudio(1);
+  EXPECT_TRUE(s_->IsAudioSelectedSource(13));
+}
+
+TEST_F(SkinServicesTest, ModelAndDeviceIdentification) {
+  SkinBin::ModelInfo* info = s_->GetModelInfo();
+  EXPECT_EQ(info->Number, 4201);
+  EXPECT_EQ(info->Name.ToUtf8(), "SIM-42");
+  EXPECT_EQ(info->Text3.ToUtf8(), "rev-A");
+  tv_->SetState("oam.model.type", "6");
+  EXPECT_EQ(s_->GetModelInfo()->Name.ToUtf8(), "SERVICE");
+  EXPECT_EQ(s_->SetTVModelID(40), 1);
+  EXPECT_EQ(s_->SetTVModelID(65), 1);
+  s_->OnSetTVModelId(83);
+  EXPECT_EQ(Calls("ServiceSelectModel"),
+            (std::vector<std::string>{"ServiceSelectModel(6, 7)", "ServiceSelectModel(7, 32)",
+                                      "ServiceSelectModel(12, 50)"}));
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(s_->GetNetflixESN().ToUtf8(), "SIMTV-0000000000000042");
+  // The device id is 16 bytes whatever the middleware leaves after them.
+  tv_->SetState("sys.widevine", "0123456789ABCDEFGHIJ");
+  EXPECT_EQ(s_->GetWidevineDeviceId().ToUtf8(), "0123456789ABCDEF");
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("ESN is SIMTV-0000000000000042\n"), std::string::npos);
+  EXPECT_NE(out.find("Widevine is 0123456789ABCDEF\n"), std::string::npos);
+}
+
+TEST_F(SkinServicesTest, SerialPortLinesFilesRingsAndFrontDisplay) {
+  EXPECT_EQ(s_->OpenUART(true), 0);
+  s_->PrintKvString(KV_STR(u"hello"));
+  s_->PrintKvString(kv::String());
+  s_->PrintKvString(kv::NewStringAnsi(std::string(300, 'x').c_str()));
+  const auto lines = Calls("XPM_PrintStringUART");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "XPM_PrintStringUART(\"hello\r\n\")");
+  EXPECT_EQ(lines[1], "XPM_PrintStringUART(\"" + std::string(255, 'x') + "\r\n\")");
+  EXPECT_EQ(s_->OpenUART(false), 0);
+  EXPECT_EQ(Count("XPM_CloseUART"), 1u);
+
+  const std::string file = (dir_ / "note.txt").string();
+  FILE* f = std::fopen(file.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("line one", f);
+  std::fclose(f);
+  EXPECT_EQ(s_->ReadFromFile(kv::NewStringAnsi(file.c_str())).ToUtf8(), "line one");
+  EXPECT_EQ(s_->ReadFromFile(KV_STR(u"/no/such/file")).Length(), 0);
+
+  auto* channel = kv::New<Structures::VirtualChannel>();
+  channel->Major = 7;
+  channel->Minor = 2;
+  EXPECT_EQ(s_->AddSourceToRing(0, kTv, 1, channel), 0);
+  EXPECT_EQ(s_->AddSourceToRing(1, kHdmi1, 0, nullptr), 0);
+  EXPECT_EQ(s_->RemoveSourceFromRing(1, kHdmi1, 0, nullptr), 0);
+  EXPECT_NE(s_->RemoveSourceFromRing(1, kHdmi1, 0, nullptr), 0);  // no longer in the ring
+  EXPECT_EQ(Calls("XPM_AddSourceToRing"),
+            (std::vector<std::string>{"XPM_AddSourceToRing(0, " + std::to_string(kTv) + ", 1, 7, 2)",
+                                      "XPM_AddSourceToRing(1, " + std::to_string(kHdmi1) + ", 0, -2, -2)"}));
+
+  s_->DisplayNoChannel();
+  EXPECT_EQ(Calls("BCM_DisplayChannelNumber"), std::vector<std::string>{"BCM_DisplayChannelNumber(1)"});
+}
+
+TEST_F(SkinServicesTest, TimerResetOnTimerVolumeTimeZoneAndControllerAccess) {
+  EXPECT_EQ(s_->ResetTimer(2), 0);
+  s_->ActiveTimer = nullptr;
+  Structures::TimerData* t = s_->GetTimer(2);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->Enable, 0);
+  EXPECT_EQ(t->ChannelMajor, -2);
+  EXPECT_EQ(t->ChannelMinor, -2);
+  EXPECT_EQ(t->Source, -1);
+  EXPECT_EQ(t->Extra2, 30);
+  EXPECT_EQ(t->Duration, 3600);
+  EXPECT_EQ(t->TimesType, 2);
+
+  // Without a cached record the on-timer's own record changes at once.
+  ASSERT_EQ(s_->ResetTimer(0), 0);
+  s_->ActiveTimer = nullptr;
+  s_->OnSetOnTimerVolume(45);
+  s_->ActiveTimer = nullptr;
+  EXPECT_EQ(s_->GetTimer(0)->Extra2, 45);
+  // A cached record takes the volume and keeps it until it is saved.
+  s_->ActiveTimer = nullptr;
+  EXPECT_EQ(s_->OnGetOnTimerVolume(), 45);  // reads timer 0 (and caches it)
+  ASSERT_NE(s_->ActiveTimer.get(), nullptr);
+  tv_->ClearCallLog();
+  s_->OnSetOnTimerVolume(12);
+  EXPECT_EQ(Count("XPM_SetTimer"), 0u);
+  EXPECT_EQ(s_->OnGetOnTimerVolume(), 12);
+
+  s_->OnSetTimeZone(0);
+  s_->OnSetDaylightSavingTime(1);
+  EXPECT_EQ(s_->GetTimeZoneAbbrev().ToUtf8(), "EDT");
+  s_->OnSetTimeZone(4);
+  s_->OnSetDaylightSavingTime(0);
+  EXPECT_EQ(s_->GetTimeZoneAbbrev().ToUtf8(), "AKST");
+
+  s_->OnSetDMC_AccessControl(5);
+  EXPECT_EQ(s_->OnGetDMC_AccessControl(), 1);
+  s_->OnSetDMC_AccessControl(0);
+  EXPECT_EQ(s_->OnGetDMC_AccessControl(), 0);
+}
+
+TEST_F(SkinServicesTest, ResumeSignalEventReopensTheCurrentAcquisition) {
+  auto* agent = kv::New<Agent::EventAgent>();
+  s_->EventAgent = agent;
+  s_->ResumeSignalEvent();  // nothing kept: nothing happens
+  auto* event = kv::New<Events::XPM_EVENT_CHANNEL_ACQUIRED>();
+  event->Channel = s_->GetCurrentChannel();
+  event->Status = 6;
+  event->Handled = 1;
+  agent->InsertEvent(event);
+  s_->ResumeSignalEvent();
+  EXPECT_EQ(event->Handled, 0);
+  // Another channel's event stays handled.
+  event->Handled = 1;
+  auto* other = kv::New<Structures::VirtualChannel>();
+  other->Major = 9;
+  other->Minor = 1;
+  event->Channel = other;
+  s_->ResumeSignalEvent();
+  EXPECT_EQ(event->Handled, 1);
+  // A source event: only one without a good picture comes back.
+  auto* source = kv::New<Events::XPM_EVENT_SOURCE_ACQUIRED>();
+  source->Source = s_->GetCurrentSource(0);
+  source->Status = 16;
+  source->Handled = 1;
+  agent->InsertEvent(source);
+  s_->ResumeSignalEvent();
+  EXPECT_EQ(source->Handled, 1);
+  source->Status = 17;
+  s_->ResumeSignalEvent();
+  EXPECT_EQ(source->Handled, 0);
+}
+
 
 }  // namespace
 }  // namespace wrappertest

@@ -2,6 +2,7 @@
 // rating and rating-block switches, picture-in-picture, the shared PC input,
 // the system manager's register table and country, and the power key.
 #include <cstdio>
+#include <iterator>
 #include <cstring>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "runtime/string.h"
 #include "runtime/trace.h"
 #include "strings/SkinBinServices.h"
+#include "strings/Strings.h"
 #include "units/SkinBin/ClosedCaptionService.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Wrapper/WrapperInternal.h"
@@ -124,6 +126,79 @@ int32_t Wrapper::AutoAudioSwitch() {
   const int32_t count = HasAlternateAudio();
   if (count < 2) return 1;
   return SetAudioService((GetCurrentAudioIndex() + 1) % count);
+}
+
+namespace {
+
+// The menu languages' codes and the names they map to.
+struct LanguageName {
+  kv::TextId code;
+  kv::TextId name;
+};
+constexpr LanguageName kMenuLanguages[] = {
+    {LANG_CODE_ENG, ::Strings::Language1}, {LANG_CODE_FRE, ::Strings::Language2}, {LANG_CODE_SPA, ::Strings::Language3}};
+struct FullLanguageName {
+  kv::TextId code;
+  const kv::MultiTextId* name;
+};
+constexpr FullLanguageName kFullLanguages[] = {{LANG_CODE_ENG, &LANG_FULL_ENG}, {LANG_CODE_FRE, &LANG_FULL_FRE},
+                                               {LANG_CODE_SPA, &LANG_FULL_SPA}, {LANG_CODE_KOR, &LANG_FULL_KOR},
+                                               {LANG_CODE_CHI, &LANG_FULL_CHI}, {LANG_CODE_JPN, &LANG_FULL_JPN}};
+constexpr const kv::MultiTextId* kDecodeModeNames[] = {&AUDIO_MONO, &AUDIO_STEREO, &AUDIO_SAP};
+
+// The sources whose sound comes from a shared jack, and the jack's setting
+// under which the source's own sound is in use.
+constexpr int32_t kSideSharedSource = 5;
+constexpr int32_t kSideSharedOtherSource = 12;
+constexpr int32_t kRearSharedSource = 21;
+constexpr int32_t kRearSharedOtherSource = 13;
+
+}  // namespace
+
+kv::String Wrapper::LanguageFromXPM(const kv::String& code) {
+  const kv::String lower = kv::GetStringLower(code);
+  for (const auto& l : kMenuLanguages)
+    if (lower == kv::LoadString(l.code)) return kv::LoadString(l.name);
+  if (lower.Length() > 0 && lower.At(0) >= u'a' && lower.At(0) <= u'z') return lower;
+  return kv::String();
+}
+
+kv::String Wrapper::GetFullLangName(const kv::String& code) {
+  const kv::String lower = kv::GetStringLower(code);
+  for (const auto& l : kFullLanguages)
+    if (lower == kv::LoadString(l.code)) return kv::GetVariantOfString(*l.name);
+  return kv::String();
+}
+
+kv::String Wrapper::GetCurrentAudioService() {
+  const kv::String name = LanguageFromXPM(GetAudioServiceLang(GetCurrentAudioIndex()));
+  return name.Length() > 0 ? name : kv::GetVariantOfString(::Strings::SID_AUDIO);
+}
+
+kv::String Wrapper::GetAutoAudioName() {
+  if (OSDLock) return kv::String();
+  if (!IsTunerSource()) return kv::GetVariantOfString(AUDIO_NOT_AVAILABLE);
+  Structures::VirtualChannel* channel = GetCurrentChannel();
+  if (IsDigitalChannel(channel->Major, channel->Minor)) return GetCurrentAudioService();
+  const int32_t mode = GetAudioDecodeMode();
+  if (mode < 0 || mode >= static_cast<int32_t>(std::size(kDecodeModeNames)))
+    return kv::GetVariantOfString(AUDIO_NOT_AVAILABLE);
+  return kv::GetVariantOfString(*kDecodeModeNames[mode]);
+}
+
+bool Wrapper::IsAudioSelectedSource(int32_t source) {
+  switch (source) {
+    case kSideSharedSource:
+      return OnGetSideSharedAudio() == 1;
+    case kSideSharedOtherSource:
+      return OnGetSideSharedAudio() == 0;
+    case kRearSharedSource:
+      return OnGetRearSharedAudio() == 0;
+    case kRearSharedOtherSource:
+      return OnGetSeriesType() == 0 || OnGetRearSharedAudio() == 0;
+    default:
+      return true;
+  }
 }
 
 int32_t Wrapper::SetHalfMute(int32_t v) { return XPM_CALL(XPM_SetExtOemPathProperty, Window, XPM_OEM_PATH_HALF_MUTE, v); }
