@@ -5,10 +5,11 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/PersistentData/PersistentData.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/Wrapper/Wrapper.h"
 
-KV_AUTO_OBJECT(MainApp, Wrapper, ::Wrapper::Wrapper)
+KV_AUTO_OBJECT(MainApp, Wrapper, ::SkinBin::Wrapper)
 KV_AUTO_OBJECT(MainApp, WidgetManager, ::WidgetManager::WidgetManager)
 KV_AUTO_OBJECT(MainApp, MessageAgent, ::Agent::MessageAgent)
 KV_AUTO_OBJECT(MainApp, EventAgent, ::Agent::EventAgent)
