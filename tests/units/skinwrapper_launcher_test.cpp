@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "platform/sim/sim_apps.h"
+#include "platform/sim/sim_net_state.h"
+#include "platform/xpm/xpm_network.h"
 #include "platform/tvsm/tvsm.h"
 #include "platform/xpm/xpm_oem.h"
 #include "runtime/string.h"
@@ -19,7 +21,9 @@
 #include "units/SkinBin/ClosedCaptionService.h"
 #include "units/SkinBin/StatusRecords.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/Structures/IF_Configuration.h"
 #include "units/Structures/TimerData.h"
+#include "units/Structures/WLAN_Connection.h"
 #include "units/Structures/VirtualChannel.h"
 #include "wrapper_fixture.h"
 
@@ -363,6 +367,10 @@ TEST_F(SkinServicesTest, EveryCallFailingInTurnIsLoggedAndSurvived) {
       {"XPM_GetTimer", [&] { s_->OnSetOnTimerVolume(40); }},
       {"XPM_GetTimeZone", [&] { s_->GetTimeZoneAbbrev(); }},
       {"BCM_DisplayChannelNumber", [&] { s_->DisplayNoChannel(); }},
+      {"XPM_LAN_SetIFConfig", [&] {
+         s_->NetworkSetup.LAN_GetIfState(0);
+         s_->OnSetDNS1(1);
+       }},
   };
   for (const auto& [call, run] : cases) {
     ClearLines();
@@ -553,6 +561,79 @@ TEST_F(SkinServicesTest, ResumeSignalEventReopensTheCurrentAcquisition) {
   EXPECT_EQ(source->Handled, 0);
 }
 
+
+TEST_F(SkinServicesTest, IpConfigurationIsWrittenAndReadBackOnBothInterfaces) {
+  // No interface record yet: the value is kept and nothing half-known is sent.
+  s_->OnSetIPAddress(0x0A000001);
+  EXPECT_EQ(s_->OnGetIPAddress(), 0x0A000001u);
+  EXPECT_EQ(Count("XPM_LAN_SetIFConfig"), 0u);
+
+  auto writeAll = [&](uint32_t base) {
+    s_->OnSetAutoSetup(0);
+    s_->OnSetIPAddress(base + 4);
+    s_->OnSetSubnetMask(0xFFFFFF00);
+    s_->OnSetDefaultGateway(base + 1);
+    s_->OnSetDNS1(0x08080808);
+    s_->OnSetDNS2(0x08080404);
+  };
+  auto expectRead = [&](uint32_t base) {
+    EXPECT_EQ(s_->OnGetAutoSetup(), 0);
+    EXPECT_EQ(s_->OnGetIPAddress(), base + 4);
+    EXPECT_EQ(s_->OnGetSubnetMask(), 0xFFFFFF00u);
+    EXPECT_EQ(s_->OnGetDefaultGateway(), base + 1);
+    EXPECT_EQ(s_->OnGetDNS1(), 0x08080808u);
+    EXPECT_EQ(s_->OnGetDNS2(), 0x08080404u);
+  };
+  auto configOf = [&](int32_t device) {
+    sim::NetState::IfConfig c;
+    EXPECT_EQ(tv_->Net().GetIfConfig(device, &c, kTest), 0);
+    return c;
+  };
+
+  // Wired: the status check keeps the record (leased under DHCP).
+  s_->OnSetNetworkType(0);
+  Structures::IF_Configuration* rec = s_->NetworkSetup.LAN_GetIfState(s_->GetCurrentLanDevId());
+  EXPECT_EQ(rec->DHCP, 1);
+  EXPECT_EQ(s_->OnGetIPAddress(), 0xC0A80164u);  // 192.168.1.100
+  writeAll(0x01020300);
+  // The first octet is the most significant byte: 1, 2, 3, 4 in that order.
+  const uint8_t bytes[4] = {1, 2, 3, 4};
+  EXPECT_EQ(std::memcmp(s_->NetworkSetup.GetIfConfig()->IPAddress, bytes, 4), 0);
+  EXPECT_EQ(Count("XPM_LAN_SetIFConfig"), 6u);  // the whole record at every write
+  EXPECT_FALSE(configOf(0).dhcp);
+  EXPECT_EQ(configOf(0).ip, 0x01020304u);
+  EXPECT_EQ(configOf(0).dns2, 0x08080404u);
+  s_->NetworkSetup.LAN_GetIfState(0);  // a fresh record from the set
+  expectRead(0x01020300);
+
+  // Wireless: joined to the home network, then set and read back the same way.
+  s_->OnSetNetworkType(1);
+  auto* join = kv::New<Structures::WLAN_Connection>();
+  join->SSID = KV_STR(u"HomeNet");
+  join->Key = KV_STR(u"correct horse");
+  join->SecurityMethod = XPM_WLAN_SEC_WPA2_AES;
+  ASSERT_EQ(s_->NetworkSetup.WLAN_JoinNetwork(join), 1);
+  driver.RunFor(sim::NetState::kJoinDelay, 100);
+  tv_->Quiesce();
+  s_->NetworkSetup.LAN_GetIfState(s_->GetCurrentLanDevId());
+  EXPECT_EQ(s_->OnGetIPAddress(), 0xC0A80165u);  // 192.168.1.101
+  tv_->ClearCallLog();
+  writeAll(0x0A000000);
+  EXPECT_EQ(CallsStartingWith("XPM_LAN_SetIFConfig(1, ").size(), 6u);
+  EXPECT_EQ(configOf(1).ip, 0x0A000004u);
+  EXPECT_EQ(configOf(0).ip, 0x01020304u);  // the wired one kept its own
+  s_->NetworkSetup.LAN_GetIfState(1);
+  expectRead(0x0A000000);
+  // Back to automatic set-up: the lease again.
+  s_->OnSetAutoSetup(1);
+  EXPECT_TRUE(configOf(1).dhcp);
+  s_->NetworkSetup.LAN_GetIfState(1);
+  EXPECT_EQ(s_->OnGetAutoSetup(), 1);
+  EXPECT_EQ(s_->OnGetIPAddress(), 0xC0A80165u);
+
+  // The streaming service's device serial.
+  EXPECT_EQ(s_->GetNetflixESN().ToUtf8(), "SIMTV-0000000000000042");
+}
 
 }  // namespace
 }  // namespace wrappertest

@@ -1,6 +1,7 @@
-// The skin Wrapper's services: the caption and audio-track keys, the "none"
-// rating and rating-block switches, picture-in-picture, the shared PC input,
-// the system manager's register table and country, and the power key.
+// The skin Wrapper's services: the caption and audio-track keys, the audio
+// and language names, the "none" rating and rating-block switches, the IP
+// configuration fields, picture-in-picture, the shared PC input, the system
+// manager's register table and country, and the power key.
 #include <cstdio>
 #include <iterator>
 #include <cstring>
@@ -16,6 +17,7 @@
 #include "strings/Strings.h"
 #include "units/SkinBin/ClosedCaptionService.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/Structures/IF_Configuration.h"
 #include "units/Wrapper/WrapperInternal.h"
 
 namespace SkinBin {
@@ -275,6 +277,59 @@ void Wrapper::ResetChannelLocks() {
       std::printf("Unlock Channel %d.%d\n", static_cast<int>(at.major), static_cast<int>(at.minor));
       XPM_CALL(XPM_SetChannelLock, at.major, at.minor, 0);
     }
+  }
+}
+
+// --- Network fields ------------------------------------------------------------------
+// The fields read and write the interface record that the network screens'
+// status check keeps (NetworkSetup.LAN_GetIfState); every write applies the
+// whole record to the current device. Without a record the value is only
+// kept: nothing half-known is ever sent to the middleware.
+
+namespace {
+
+uint32_t AddressOf(const uint8_t (&bytes)[4]) {
+  return static_cast<uint32_t>(bytes[0]) << 24 | static_cast<uint32_t>(bytes[1]) << 16 |
+         static_cast<uint32_t>(bytes[2]) << 8 | bytes[3];
+}
+
+void PutAddress(uint8_t (&bytes)[4], uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+}
+
+}  // namespace
+
+#define SKIN_NETWORK_ADDRESS(Field)                                                       \
+  uint32_t Wrapper::OnGet##Field() {                                                      \
+    if (const Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig())             \
+      Field = AddressOf(rec->Field);                                                      \
+    return Field;                                                                         \
+  }                                                                                       \
+  void Wrapper::OnSet##Field(uint32_t v) {                                                \
+    Field = v;                                                                            \
+    if (Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig()) {                 \
+      PutAddress(rec->Field, v);                                                          \
+      NetworkSetup.LAN_SetIfConfig(GetCurrentLanDevId(), rec);                            \
+    }                                                                                     \
+  }
+
+SKIN_NETWORK_ADDRESS(IPAddress)
+SKIN_NETWORK_ADDRESS(SubnetMask)
+SKIN_NETWORK_ADDRESS(DefaultGateway)
+SKIN_NETWORK_ADDRESS(DNS1)
+SKIN_NETWORK_ADDRESS(DNS2)
+#undef SKIN_NETWORK_ADDRESS
+
+int32_t Wrapper::OnGetAutoSetup() {
+  if (const Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig()) AutoSetup = rec->DHCP != 0 ? 1 : 0;
+  return AutoSetup;
+}
+
+void Wrapper::OnSetAutoSetup(int32_t v) {
+  AutoSetup = v;
+  if (Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig()) {
+    rec->DHCP = v == 1 ? 1 : 0;
+    NetworkSetup.LAN_SetIfConfig(GetCurrentLanDevId(), rec);
   }
 }
 
