@@ -30,6 +30,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <utility>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -66,6 +67,9 @@ class Sim {
   bool OnSimThread() const { return std::this_thread::get_id() == threadId_.load(); }
 
   const std::string& DataDir() const { return dataDir_; }
+  // A number of this Sim alone (never reused within the process): state kept
+  // outside the Sim is tied to it.
+  uint64_t Serial() const { return serial_; }
   // Where a path of the set's file system lives here: the data directory
   // followed by the path ("/mnt/stagecraft" -> "<data dir>/mnt/stagecraft").
   std::string TargetPath(std::string_view path) const;
@@ -107,6 +111,8 @@ class Sim {
   void ClearCallLog();
   // Makes every later call of `name` answer `code` without doing anything.
   void FailCall(std::string name, int32_t code);
+  // As FailCall, but only after `successes` more calls of `name` went through.
+  void FailCallAfter(std::string name, int32_t code, int successes);
   void ClearFailures();
   // Records a call; the failure code when the call was told to fail.
   std::optional<int32_t> Enter(std::string_view name, std::string_view args);
@@ -193,6 +199,10 @@ class Sim {
   bool SaveStateLocked();
 
   const std::string dataDir_;
+  const uint64_t serial_ = [] {
+    static std::atomic<uint64_t> next{0};
+    return ++next;
+  }();
 
   mutable std::mutex mutex_;  // devices and the time line
   std::condition_variable cv_;       // the thread's wake-up
@@ -214,6 +224,7 @@ class Sim {
   mutable std::mutex logMutex_;  // call log and failures (a leaf)
   std::deque<std::string> log_;
   std::map<std::string, int32_t, std::less<>> failures_;
+  std::map<std::string, std::pair<int32_t, int>, std::less<>> delayedFailures_;  // code, successes left
 
   mutable std::mutex stateMutex_;  // persistent state (a leaf)
   std::map<std::string, std::string> state_;

@@ -1,0 +1,562 @@
+// The simulated recorder, timeshift, USB disk, guide events and current
+// channel (xpm_record.h). The recordings live in the recording database
+// (db.h); timeshift, running recordings and whether the disk is plugged in
+// are the running set's and not kept.
+#include <algorithm>
+#include <cstring>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/db/db.h"
+#include "platform/os/bkni.h"
+#include "platform/sim/sim_guide.h"
+#include "platform/sim/sim_store.h"
+#include "platform/sim/sim_tv_call.h"
+#include "platform/xpm/xpm_event_ids.h"
+#include "platform/xpm/xpm_events.h"
+#include "platform/xpm/xpm_record.h"
+#include "runtime/clock.h"
+#include "runtime/trace.h"
+
+struct XPM_EventListImpl {
+  std::vector<sim::GuideEvent> events;
+};
+
+namespace {
+
+constexpr int32_t kTuners = 2;
+constexpr int32_t kManualTimer = 32;  // + tuner
+
+struct Timeshift {
+  bool active = false;
+  int64_t startMs = 0;  // clock of the buffer's start
+  int64_t lagMs = 0;    // how far playback is behind live, at `sinceMs`
+  int64_t sinceMs = 0;
+  int32_t rate = 1;
+  int32_t state = XPM_TIMESHIFT_PLAY_STATE_PLAY;
+};
+
+struct Recording {
+  int32_t timerId = -1;
+  int32_t recordedId = 0;
+  int64_t startMs = 0;
+};
+
+struct World {
+  bool diskRemoved = false;
+  bool testing = false;
+  uint64_t testGeneration = 0;
+  std::array<Timeshift, kTuners> timeshift{};
+  std::array<Recording, kTuners> recording{};
+  int32_t lastTimeshiftTuner = 0;
+  // The event lists handed out and not yet released (freed with the Sim's
+  // state when it is not released at all).
+  std::vector<std::unique_ptr<XPM_EventListImpl>> lists;
+};
+
+bool KnownList(const World& w, XPM_EventList list) {
+  for (const auto& l : w.lists)
+    if (l.get() == list) return true;
+  return false;
+}
+
+sim::Volatile<World> g_world;
+
+bool BadTuner(int32_t tuner, const char* call) {
+  if (tuner >= 0 && tuner < kTuners) return false;
+  kv::Log(std::string(call) + ": no tuner " + std::to_string(tuner) + ", refused");
+  return true;
+}
+
+std::string DiskFolder(const sim::Sim& tv) { return tv.TargetPath(sim::kUsbMountPoint); }
+
+bool Mounted(const sim::Sim& tv, const World& w) {
+  std::error_code ec;
+  return !w.diskRemoved && std::filesystem::is_directory(DiskFolder(tv), ec);
+}
+
+// A set's path inside the mounted disk as a path of the data directory, or
+// empty (logged) for anything else: other folders, "..", no disk.
+std::string DiskFile(const sim::Sim& tv, const World& w, const char* path, const char* call) {
+  const std::string root = std::string(sim::kUsbMountPoint) + "/";
+  const std::string p = path ? path : "";
+  const bool inside = p.rfind(root, 0) == 0 && p.size() > root.size() && p.find("/../") == std::string::npos &&
+                      p.compare(p.size() - std::min<size_t>(p.size(), 3), 3, "/..") != 0;
+  if (!inside || !Mounted(tv, w)) {
+    kv::Log(std::string(call) + ": \"" + p + "\" is not a file of the mounted disk, refused");
+    return {};
+  }
+  return tv.TargetPath(p);
+}
+
+// The timeshift buffer's seconds and playback lag now, bounded by the interval.
+void Advance(Timeshift& t, int64_t now, int64_t maxMs) {
+  const int64_t dt = now - t.sinceMs;
+  switch (t.state) {
+    case XPM_TIMESHIFT_PLAY_STATE_PAUSE: t.lagMs += dt; break;
+    case XPM_TIMESHIFT_PLAY_STATE_FORWARD: t.lagMs -= dt * (t.rate - 1); break;
+    case XPM_TIMESHIFT_PLAY_STATE_REWIND: t.lagMs += dt * (t.rate + 1); break;
+    default: break;
+  }
+  const int64_t buffered = std::min(now - t.startMs, maxMs);
+  if (t.lagMs <= 0 && t.state == XPM_TIMESHIFT_PLAY_STATE_FORWARD) t.state = XPM_TIMESHIFT_PLAY_STATE_PLAY, t.rate = 1;
+  t.lagMs = std::clamp<int64_t>(t.lagMs, 0, buffered);
+  if (t.lagMs == buffered && t.state == XPM_TIMESHIFT_PLAY_STATE_REWIND) t.state = XPM_TIMESHIFT_PLAY_STATE_PLAY, t.rate = 1;
+  t.sinceMs = now;
+}
+
+int32_t IntervalMinutes(const sim::Sim& tv) {
+  return static_cast<int32_t>(sim::StoredNumber(tv, "record.timeshift_interval", 60));
+}
+
+void SendInt(sim::Sim& tv, uint32_t id, int32_t value, int64_t at) { tv.Inject(id, XPM_Int32Payload{value}, at); }
+
+}  // namespace
+
+namespace sim {
+
+void MountUsbDisk(Sim& tv) {
+  std::error_code ec;
+  std::filesystem::create_directories(DiskFolder(tv), ec);
+  if (ec) kv::Log("simulated USB disk: cannot make " + DiskFolder(tv) + ": " + ec.message());
+  std::lock_guard<std::mutex> lock(g_world.Mutex());
+  g_world.Of(tv).diskRemoved = false;
+}
+
+void RemoveUsbDisk(Sim& tv) {
+  std::lock_guard<std::mutex> lock(g_world.Mutex());
+  g_world.Of(tv).diskRemoved = true;
+}
+
+}  // namespace sim
+
+#define REC_ENTER(name, args) \
+  SIM_TV_ENTER(name, args);   \
+  (void)state;                \
+  std::lock_guard<std::mutex> lock(g_world.Mutex());  \
+  [[maybe_unused]] World& w = g_world.Of(*tv)
+
+// --- Recorder ------------------------------------------------------------------
+
+int32_t XPM_RECORDING_START(int32_t tuner, int32_t major, int32_t minor, int32_t flags) {
+  REC_ENTER("XPM_RECORDING_START", sim::Args(tuner, major, minor, flags));
+  if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
+  sim::Channel channel;
+  if (state.ChannelInfo(major, minor, &channel, kCall) != XPM_OK) return XPM_ERR_INVALID_PARAM;
+  if (!Mounted(*tv, w) || w.recording[tuner].timerId >= 0) {
+    kv::Log(std::string(kCall) + ": no disk, or tuner " + std::to_string(tuner) + " records already");
+    return XPM_ERR_FAILED;
+  }
+  const int64_t now = state.NetworkTime();
+  DB_RecordedEntry e{};
+  e.status = 1;
+  e.tuner = tuner;
+  e.major = major;
+  e.minor = minor;
+  e.start = now;
+  sim::GuideEvent ev;
+  if (sim::GuideEventAt(major, minor, now, &ev)) {
+    e.eventId = ev.id;
+    e.eventStart = ev.start;
+    e.eventDuration = ev.duration;
+    e.rating = ev.rating;
+    sim::CopyCText(e.title, sizeof e.title, ev.title);
+    sim::CopyCText(e.description, sizeof e.description, ev.description);
+  } else {
+    sim::CopyCText(e.title, sizeof e.title, channel.name);
+  }
+  const std::string path = std::string(sim::kUsbMountPoint) + "/REC_" + std::to_string(now) + "_" +
+                           std::to_string(tuner) + ".ts";
+  sim::CopyCText(e.path, sizeof e.path, path);
+  std::ofstream(tv->TargetPath(path), std::ios::binary);
+  int32_t id = 0;
+  if (int32_t s = sim::AddRecordedShow(*tv, e, &id); s != DB_OK) return s;
+  w.recording[tuner] = Recording{kManualTimer + tuner, id, kv::Now()};
+  return XPM_OK;
+}
+
+int32_t XPM_RECORDING_STOP(int32_t timerId) {
+  REC_ENTER("XPM_RECORDING_STOP", sim::Args(timerId));
+  for (Recording& r : w.recording) {
+    if (r.timerId < 0 || (r.timerId != timerId && r.timerId - kManualTimer != timerId)) continue;
+    const int32_t seconds = static_cast<int32_t>((kv::Now() - r.startMs) / 1000);
+    const int32_t id = r.recordedId;
+    r = Recording{};
+    return sim::FinishRecordedShow(*tv, id, seconds);
+  }
+  return XPM_ERR_INVALID_PARAM;
+}
+
+#define REC_LOGGED(name, ...)                 \
+  REC_ENTER(#name, sim::Args(__VA_ARGS__)); \
+  return XPM_OK
+
+int32_t XPM_SetActiveTimer(int32_t timerId, int32_t active) { REC_LOGGED(XPM_SetActiveTimer, timerId, active); }
+int32_t XPM_Set_Timer_Record_Valid(int32_t a, int32_t b, int32_t c, int32_t d) {
+  REC_LOGGED(XPM_Set_Timer_Record_Valid, a, b, c, d);
+}
+int32_t XPM_CancelTimerRecord(int32_t timerId) { REC_LOGGED(XPM_CancelTimerRecord, timerId); }
+int32_t xpm_setsource_record(int32_t window, int32_t on) { REC_LOGGED(xpm_setsource_record, window, on); }
+
+int32_t XPM_Get_Record_All(int32_t tuner, int32_t* on) {
+  REC_ENTER("XPM_Get_Record_All", sim::Args(tuner));
+  SIM_TV_NEED(on);
+  if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
+  *on = static_cast<int32_t>(sim::StoredNumber(*tv, "record.all." + std::to_string(tuner), 0));
+  return XPM_OK;
+}
+
+int32_t XPM_Set_Record_All(int32_t tuner, int32_t on) {
+  REC_ENTER("XPM_Set_Record_All", sim::Args(tuner, on));
+  if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
+  return sim::StoreNumber(*tv, "record.all." + std::to_string(tuner), on != 0) ? XPM_OK : XPM_ERR_FAILED;
+}
+
+// --- Tuners, live TV, clock --------------------------------------------------------
+
+int32_t XPM_GetCurrent_TunerId(int32_t* tuner) {
+  REC_ENTER("XPM_GetCurrent_TunerId", "");
+  SIM_TV_NEED(tuner);
+  for (int32_t window = 0; window < kTuners; ++window) {
+    int32_t source = 0, type = 0;
+    if (state.CurrentSource(window, &source, kCall) == XPM_OK && state.SourceType(source, &type, kCall) == XPM_OK &&
+        (type == sim::kSourceTypeTuner || type == sim::kSourceTypeDigitalTuner)) {
+      *tuner = window;
+      return XPM_OK;
+    }
+  }
+  return XPM_ERR_FAILED;
+}
+
+int32_t XPM_Get_TV_State(int32_t window, int32_t* out) {
+  REC_ENTER("XPM_Get_TV_State", sim::Args(window));
+  SIM_TV_NEED(out);
+  if (BadTuner(window, kCall)) return XPM_ERR_INVALID_PARAM;
+  *out = w.timeshift[window].active ? XPM_TV_STATE_TIMESHIFT : XPM_TV_STATE_LIVE;
+  return XPM_OK;
+}
+
+int32_t XPM_GetTempCurrentChannel(int32_t tuner, int32_t map, XPM_VirtualChannel* channel) {
+  REC_ENTER("XPM_GetTempCurrentChannel", sim::Args(tuner, map));
+  SIM_TV_NEED(channel);
+  if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
+  return state.CurrentChannel(tuner, &channel->major, &channel->minor, kCall);
+}
+
+int32_t XPM_GetNetworkTime(int64_t* seconds) {
+  REC_ENTER("XPM_GetNetworkTime", "");
+  SIM_TV_NEED(seconds);
+  *seconds = state.NetworkTime();
+  return XPM_OK;
+}
+
+int32_t XPM_NetworkSeconds2LocalTime(int64_t seconds, XPM_LocalTime* out) {
+  REC_ENTER("XPM_NetworkSeconds2LocalTime", sim::Args(seconds));
+  SIM_TV_NEED(out);
+  // The local time's offset from the network time now, applied to `seconds`.
+  const sim::BrokenDownTime now = state.LocalTime();
+  XPM_LocalTime l{now.second, now.minute, now.hour, now.day, now.month, now.year, 0, 0, 0};
+  const int64_t offset = sim::LocalTicks(l) - state.NetworkTime();
+  *out = sim::LocalFromTicks(seconds + offset);
+  out->dst = now.dst;
+  return XPM_OK;
+}
+
+// --- Guide and the current channel ---------------------------------------------
+
+int32_t XPM_GetCurrentChannelInfo(int32_t window, XPM_CurrentChannelInfo* info) {
+  REC_ENTER("XPM_GetCurrentChannelInfo", sim::Args(window));
+  SIM_TV_NEED(info);
+  int32_t major = 0, minor = 0, quality = 0;
+  sim::Channel c;
+  if (int32_t s = state.CurrentChannel(window, &major, &minor, kCall); s != XPM_OK) return s;
+  if (int32_t s = state.ChannelInfo(major, minor, &c, kCall); s != XPM_OK) return s;
+  state.SignalQuality(window, &quality, kCall);
+  *info = XPM_CurrentChannelInfo{};
+  info->major = c.major;
+  info->minor = c.minor;
+  info->digital = c.digital;
+  sim::CopyCText(info->name, sizeof info->name, c.name);
+  info->signalStrength = quality;
+  info->caption = c.digital;
+  info->excluded = c.excluded;
+  info->eventCount = static_cast<int32_t>(sim::GuideEvents(c.major, c.minor, state.NetworkTime(), 64).size());
+  return XPM_OK;
+}
+
+int32_t XPM_GetEventsByFixedCount(int32_t major, int32_t minor, int64_t time, int32_t count, XPM_EventList* list) {
+  REC_ENTER("XPM_GetEventsByFixedCount", sim::Args(major, minor, time, count));
+  SIM_TV_NEED(list);
+  if (count <= 0 || count > 1000) return XPM_ERR_INVALID_PARAM;
+  w.lists.push_back(std::make_unique<XPM_EventListImpl>(XPM_EventListImpl{sim::GuideEvents(major, minor, time, count)}));
+  *list = w.lists.back().get();
+  return XPM_OK;
+}
+
+int32_t XPM_GetEventCount(XPM_EventList list, int32_t* count) {
+  REC_ENTER("XPM_GetEventCount", "");
+  if (!KnownList(w, list)) return XPM_ERR_INVALID_PARAM;
+  SIM_TV_NEED(count);
+  *count = static_cast<int32_t>(list->events.size());
+  return XPM_OK;
+}
+
+int32_t XPM_GetEventInfo(XPM_EventList list, int32_t index, XPM_EventRecord* out) {
+  REC_ENTER("XPM_GetEventInfo", sim::Args(index));
+  if (!KnownList(w, list)) return XPM_ERR_INVALID_PARAM;
+  SIM_TV_NEED(out);
+  if (index < 0 || index >= static_cast<int32_t>(list->events.size())) return XPM_ERR_INVALID_PARAM;
+  const sim::GuideEvent& e = list->events[static_cast<size_t>(index)];
+  *out = XPM_EventRecord{};
+  out->eventId = e.id;
+  out->duration = e.duration;
+  out->start = e.start;
+  out->rating[0] = e.rating < 0 ? 0 : e.rating + 1;
+  out->rating[1] = e.canadianRating;
+  out->flags = e.rating >= 0 ? 1 : 0;
+  sim::CopyCText(out->title, sizeof out->title, e.title);
+  sim::CopyCText(out->description, sizeof out->description, e.description);
+  return XPM_OK;
+}
+
+int32_t XPM_ReleaseEvents(XPM_EventList list) {
+  REC_ENTER("XPM_ReleaseEvents", "");
+  for (auto it = w.lists.begin(); it != w.lists.end(); ++it)
+    if (it->get() == list) {
+      w.lists.erase(it);
+      return XPM_OK;
+    }
+  kv::Log(std::string(kCall) + ": not a list of the middleware, ignored");
+  return XPM_ERR_INVALID_PARAM;
+}
+
+namespace {
+char* Dup(const std::string& s) {
+  auto* p = static_cast<char*>(BKNI_Malloc(s.size() + 1));
+  if (p) sim::CopyCText(p, s.size() + 1, s);
+  return p;
+}
+}  // namespace
+
+int32_t XPM_GetCurrentEventInformation(int32_t window, XPM_CurrentEvent* out) {
+  REC_ENTER("XPM_GetCurrentEventInformation", sim::Args(window));
+  SIM_TV_NEED(out);
+  int32_t major = 0, minor = 0;
+  if (int32_t s = state.CurrentChannel(window, &major, &minor, kCall); s != XPM_OK) return s;
+  sim::GuideEvent e;
+  if (!sim::GuideEventAt(major, minor, state.NetworkTime(), &e)) return XPM_ERR_FAILED;
+  *out = XPM_CurrentEvent{};
+  out->eventId = e.id;
+  out->rating[0] = e.rating < 0 ? 0 : e.rating + 1;
+  out->rating[1] = e.canadianRating;
+  out->title = Dup(e.title);
+  out->description = Dup(e.description);
+  return XPM_OK;
+}
+
+int32_t XPM_GetCurrentChannelRatingInfo(int32_t window, void** block) {
+  REC_ENTER("XPM_GetCurrentChannelRatingInfo", sim::Args(window));
+  SIM_TV_NEED(block);
+  int32_t major = 0, minor = 0;
+  if (int32_t s = state.CurrentChannel(window, &major, &minor, kCall); s != XPM_OK) return s;
+  sim::GuideEvent e;
+  const bool rated = sim::GuideEventAt(major, minor, state.NetworkTime(), &e) && e.rating >= 0;
+  // The outside world may send a longer table than anyone shows: count = the
+  // stored "record.alt_ratings" (default 2 for a rated programme).
+  const int32_t count = rated ? static_cast<int32_t>(sim::StoredNumber(*tv, "record.alt_ratings", 2)) : 0;
+  const size_t bytes = sizeof(XPM_RatingInfoHeader) + sizeof(XPM_RatingDimension) * static_cast<size_t>(count);
+  auto* p = static_cast<uint8_t*>(BKNI_Malloc(bytes));
+  if (!p) return XPM_ERR_FAILED;
+  std::memset(p, 0, bytes);
+  auto* header = reinterpret_cast<XPM_RatingInfoHeader*>(p);
+  header->rating[0] = rated ? e.rating + 1 : 0;
+  header->rating[1] = rated ? e.canadianRating : 0;
+  header->altCount = count;
+  auto* entries = reinterpret_cast<XPM_RatingDimension*>(p + sizeof(XPM_RatingInfoHeader));
+  for (int32_t i = 0; i < count; ++i) {
+    entries[i].dimensionId = i;
+    entries[i].value = i % 4;
+    sim::CopyCText(entries[i].name, sizeof entries[i].name, "Dimension " + std::to_string(i));
+    sim::CopyCText(entries[i].text1, sizeof entries[i].text1, "Level " + std::to_string(i % 4));
+    sim::CopyCText(entries[i].text2, sizeof entries[i].text2, "L" + std::to_string(i % 4));
+  }
+  *block = p;
+  return XPM_OK;
+}
+
+// --- Timeshift -------------------------------------------------------------------------
+
+int32_t XPM_TIMESHIFT_START(int32_t tuner) {
+  REC_ENTER("XPM_TIMESHIFT_START", sim::Args(tuner));
+  if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
+  if (!Mounted(*tv, w)) return XPM_ERR_FAILED;
+  const int64_t now = kv::Now();
+  w.timeshift[tuner] = Timeshift{true, now, 0, now, 1, XPM_TIMESHIFT_PLAY_STATE_PLAY};
+  w.lastTimeshiftTuner = tuner;
+  return XPM_OK;
+}
+
+int32_t XPM_TIMESHIFT_STOP(int32_t tuner) {
+  REC_ENTER("XPM_TIMESHIFT_STOP", sim::Args(tuner));
+  if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
+  if (!w.timeshift[tuner].active) return XPM_ERR_FAILED;
+  w.timeshift[tuner] = Timeshift{};
+  return XPM_OK;
+}
+
+int32_t Timeshift_KeyProc(int32_t code) {
+  REC_ENTER("Timeshift_KeyProc", sim::Args(code));
+  Timeshift& t = w.timeshift[static_cast<size_t>(w.lastTimeshiftTuner)];
+  if (!t.active) return XPM_ERR_FAILED;
+  Advance(t, kv::Now(), int64_t{IntervalMinutes(*tv)} * 60000);
+  auto faster = [&](int32_t s) {
+    t.rate = t.state == s ? std::min(t.rate * 2, 16) : 2;
+    t.state = s;
+  };
+  switch (code) {
+    case 102: t.state = XPM_TIMESHIFT_PLAY_STATE_PLAY, t.rate = 1; break;
+    case 104: t.state = XPM_TIMESHIFT_PLAY_STATE_PAUSE, t.rate = 0; break;
+    case 110: faster(XPM_TIMESHIFT_PLAY_STATE_FORWARD); break;
+    case 109: faster(XPM_TIMESHIFT_PLAY_STATE_REWIND); break;
+    case 107: case 108: case 114: case 115: break;
+    default:
+      kv::Log(std::string(kCall) + ": unknown code " + std::to_string(code) + ", ignored");
+      return XPM_ERR_INVALID_PARAM;
+  }
+  return XPM_OK;
+}
+
+int32_t XPM_TimeShifting_Status_Check(int32_t tuner, XPM_TimeshiftStatus* out) {
+  REC_ENTER("XPM_TimeShifting_Status_Check", sim::Args(tuner));
+  SIM_TV_NEED(out);
+  if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
+  Timeshift& t = w.timeshift[tuner];
+  *out = XPM_TimeshiftStatus{};
+  out->tuner = tuner;
+  out->intervalMinutes = IntervalMinutes(*tv);
+  out->recording = w.recording[tuner].timerId >= 0;
+  if (!t.active) return XPM_OK;
+  const int64_t now = kv::Now(), maxMs = int64_t{out->intervalMinutes} * 60000;
+  Advance(t, now, maxMs);
+  const int64_t buffered = std::min(now - t.startMs, maxMs);
+  out->active = 1;
+  out->bufferedSeconds = static_cast<int32_t>(buffered / 1000);
+  out->positionSeconds = static_cast<int32_t>((buffered - t.lagMs) / 1000);
+  out->playRate = t.rate;
+  out->playState = t.state;
+  out->startTime = static_cast<int32_t>(state.NetworkTime() - (now - t.startMs) / 1000);
+  return XPM_OK;
+}
+
+int32_t XPM_Get_Timeshift_Interval(int32_t* minutes) {
+  REC_ENTER("XPM_Get_Timeshift_Interval", "");
+  SIM_TV_NEED(minutes);
+  *minutes = IntervalMinutes(*tv);
+  return XPM_OK;
+}
+
+int32_t XPM_Set_Timeshift_Interval(int32_t minutes) {
+  REC_ENTER("XPM_Set_Timeshift_Interval", sim::Args(minutes));
+  if (minutes <= 0 || minutes > 255) return XPM_ERR_INVALID_PARAM;
+  return sim::StoreNumber(*tv, "record.timeshift_interval", minutes) ? XPM_OK : XPM_ERR_FAILED;
+}
+
+// --- USB disk and files ------------------------------------------------------------
+
+int32_t XPM_Get_USB_MountPoint(int32_t* mounted, char* mountPoint) {
+  REC_ENTER("XPM_Get_USB_MountPoint", "");
+  SIM_TV_NEED(mounted);
+  *mounted = Mounted(*tv, w);
+  if (mountPoint) sim::CopyCText(mountPoint, XPM_USB_PATH_MAX, *mounted ? sim::kUsbMountPoint : "");
+  return XPM_OK;
+}
+
+int32_t XPM_Get_USB_MountPoint_File(int32_t* mounted, char* mountPoint, char* fileSystem) {
+  REC_ENTER("XPM_Get_USB_MountPoint_File", "");
+  SIM_TV_NEED(mounted);
+  SIM_TV_NEED(mountPoint);
+  SIM_TV_NEED(fileSystem);
+  *mounted = Mounted(*tv, w);
+  sim::CopyCText(mountPoint, XPM_USB_PATH_MAX, *mounted ? sim::kUsbMountPoint : "");
+  sim::CopyCText(fileSystem, XPM_USB_FS_MAX, *mounted ? "vfat" : "");
+  return XPM_OK;
+}
+
+int32_t XPM_CheckUSB_Space(const char* mountPoint, uint64_t* total, uint64_t* free) {
+  REC_ENTER("XPM_CheckUSB_Space", sim::Args(mountPoint));
+  SIM_TV_NEED(total);
+  SIM_TV_NEED(free);
+  if (!mountPoint || std::string(mountPoint) != sim::kUsbMountPoint || !Mounted(*tv, w)) return XPM_ERR_FAILED;
+  std::error_code ec;
+  const auto space = std::filesystem::space(DiskFolder(*tv), ec);
+  if (ec) {
+    kv::Log(std::string(kCall) + ": " + ec.message());
+    return XPM_ERR_FAILED;
+  }
+  *total = space.capacity;
+  *free = space.available;
+  return XPM_OK;
+}
+
+int32_t XPM_USB_Format_Start(void) {
+  REC_ENTER("XPM_USB_Format_Start", "");
+  if (!Mounted(*tv, w)) return XPM_ERR_FAILED;
+  // The recordings go with the disk's files.
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(DiskFolder(*tv), ec))
+    std::filesystem::remove_all(entry.path(), ec);
+  std::vector<std::string> gone;
+  for (const auto& [key, value] : tv->StateWithPrefix("db.rec.")) gone.push_back(key);
+  tv->UpdateState({}, gone);
+  SendInt(*tv, XPM_EVT_PVR_USB_FORMAT, ec ? 1 : 0, kv::Now() + sim::kUsbFormatMs);
+  return XPM_OK;
+}
+
+int32_t XPM_USB_Test(void) {
+  REC_ENTER("XPM_USB_Test", "");
+  if (!Mounted(*tv, w) || w.testing) return XPM_ERR_FAILED;
+  w.testing = true;
+  const uint64_t generation = ++w.testGeneration;
+  sim::Sim* owner = tv;
+  tv->Schedule(kv::Now() + sim::kUsbTestMs, [owner, generation] {
+    {
+      std::lock_guard<std::mutex> l(g_world.Mutex());
+      World& now = g_world.Of(*owner);
+      if (!now.testing || now.testGeneration != generation) return;
+      now.testing = false;
+    }
+    SendInt(*owner, XPM_EVT_PVR_PERF_STATUS, sim::kUsbSpeed, -1);
+  });
+  return XPM_OK;
+}
+
+int32_t XPM_USB_Test_Abort(void) {
+  REC_ENTER("XPM_USB_Test_Abort", "");
+  if (!w.testing) return XPM_ERR_FAILED;
+  w.testing = false;
+  return XPM_OK;
+}
+
+int32_t XPM_Delete_File(const char* path) {
+  REC_ENTER("XPM_Delete_File", sim::Args(path));
+  const std::string file = DiskFile(*tv, w, path, kCall);
+  std::error_code ec;
+  if (file.empty() || !std::filesystem::is_regular_file(file, ec)) return XPM_ERR_INVALID_PARAM;
+  return std::filesystem::remove(file, ec) ? XPM_OK : XPM_ERR_FAILED;
+}
+
+int32_t XPM_Get_File_Size(const char* path, uint64_t* size) {
+  REC_ENTER("XPM_Get_File_Size", sim::Args(path));
+  SIM_TV_NEED(size);
+  const std::string file = DiskFile(*tv, w, path, kCall);
+  std::error_code ec;
+  if (file.empty()) return XPM_ERR_INVALID_PARAM;
+  const uintmax_t n = std::filesystem::file_size(file, ec);
+  if (ec) return XPM_ERR_FAILED;
+  *size = n;
+  return XPM_OK;
+}
