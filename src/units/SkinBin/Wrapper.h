@@ -22,7 +22,9 @@
 //   WrapperLauncher.cpp    application launcher, active applications,
 //                          store demo, UI status reports
 //   WrapperServices.cpp    caption, audio, rating, network, register table,
-//                          picture-in-picture and system services
+//                          picture-in-picture and shared PC input
+//   WrapperSystem.cpp      model and device ids, serial port, source rings,
+//                          on-timer record, time-zone abbreviation
 //   WrapperRecording.cpp   recorder, scheduler, guide, timeshift, USB disk
 //   WrapperEnhance.cpp     picture and sound enhancement controls
 //
