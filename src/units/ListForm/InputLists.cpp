@@ -437,6 +437,8 @@ Forms::Ctrl* ExternalInputList::GetScrolledItem(Forms::Ctrl* row, int32_t direct
 
 kv::Object* ExternalInputList::HandleEvent(Core::Event* event) {
   if (kv::Cast<Events::CEC_EVENT_NAME_UPDATED>(event)) {
+    // The rows show the device names of the CEC table: read it again.
+    if (SkinBin::Wrapper* w = SkinWrapper()) w->GetHdmiCecData()->InitDevList();
     Reload();
     return nullptr;
   }
