@@ -81,8 +81,13 @@ class ListTest : public apptest::AppTest {
     Settle();
     return list;
   }
+  // Closes the screen and, as the dialogs do, the lists it embeds first.
   void CloseHost() {
-    if (host) host->Close();
+    if (host) {
+      for (int32_t i = host->GetChildCount() - 1; i >= 0; --i)
+        if (auto* list = kv::Cast<ListForm::ListClass>(host->GetChild(i))) list->Close();
+      host->Close();
+    }
     host = nullptr;
     Settle();
   }

@@ -77,7 +77,11 @@ kv::Object* ListItem::GetData(kv::Object* data) {
 
 // --- ListClass ----------------------------------------------------------------
 
-ListClass::ListClass() { OnTimeOut = kv::Slot(); }
+ListClass::ListClass() {
+  // A list takes no action on time-out: its owner times out.
+  OnTimeOut = kv::Slot();
+  OnSetTimeOutValue(0);
+}
 
 void ListClass::LockDisabledItems(bool /*lock*/) {}
 void ListClass::InitializeItems() {}

@@ -1,0 +1,231 @@
+// The input lists in a test screen that plays their dialog, against the
+// simulated set's inputs (TV 10, AV 20, Component 30, HDMI 40-42, PC 50,
+// Multimedia 60) and HDMI-CEC devices (two on HDMI1, one on HDMI2): the
+// input list, the CEC device list and the input labels.
+#include <gtest/gtest.h>
+
+#include "listform_fixture.h"
+#include "platform/sim/sim_net_state.h"
+#include "units/Events/CEC_EVENT_NAME_UPDATED.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Constants/Constants.h"
+#include "units/ListForm/InputLists.h"
+#include "units/SkinBin/HdmiCecData.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
+
+namespace listtest {
+namespace {
+
+using ListForm::ExternalInputList;
+using ListForm::InputItem;
+using ListForm::InputLabelingItem;
+
+class InputListTest : public ListTest {
+ protected:
+  void SetUp() override {
+    ListTest::SetUp();
+    W()->OnSetEnableKELVO(1);
+    W()->GetHdmiCecData()->InitDevList();
+  }
+  ExternalInputList* OpenInputs() { return Open(kv::New<ExternalInputList>(), {100, 60, 350, 340}); }
+  static int32_t FocusedSource(ListForm::ListClass* l) {
+    auto* row = kv::Cast<InputItem>(l->GetFocusedRow());
+    return row ? row->SourceId : -1;
+  }
+  // The key pad's answer: a confirmed text, or none for a cancelled entry.
+  void KeyPadAnswers(const char* text) {
+    auto* msg = kv::New<Structures::Message>();
+    Structures::RefString* ref = nullptr;
+    if (text) {
+      ref = kv::New<Structures::RefString>();
+      ref->Value = kv::String::FromUtf8(text);
+    }
+    msg->Initialize(Constants::MSG_LABEL_CHANGE, ref);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
+    Settle();
+  }
+};
+
+TEST_F(InputListTest, OpensOnTheCurrentInputSkipsDisabledOnesAndTunesOnceAfterTheInputKey) {
+  W()->SetSourceDisable(20, 1);
+  auto* exits = kv::New<Probe>();
+  kv::Persistent<Probe> keep(exits);
+  auto* l = kv::New<ExternalInputList>();
+  l->OnExit = kv::MakeSlot(exits, &Probe::Hit);
+  Open(l, {100, 60, 350, 340});
+  ASSERT_EQ(Rows(l).size(), 8u);
+  // Two rows fewer than ten: 2 x 28 pixels shorter.
+  EXPECT_EQ(l->Bounds().H(), 280 - 56);
+  EXPECT_EQ(FocusedSource(l), 10);
+  EXPECT_TRUE(Row<InputItem>(l, 1)->OnGetIsDisabled());
+
+  Press("down");  // over the skipped AV input
+  EXPECT_EQ(FocusedSource(l), 30);
+  Press("up");
+  EXPECT_EQ(FocusedSource(l), 10);
+  Press("up");  // wraps to the last input
+  EXPECT_EQ(FocusedSource(l), 60);
+  Press("down");
+  ClearCallLog();
+
+  Press("input", 3);  // Component, HDMI1, HDMI2
+  EXPECT_EQ(FocusedSource(l), 41);
+  Run(450);
+  EXPECT_TRUE(Calls("XPM_SetSource").empty());
+  Run(100);
+  const auto tunes = Calls("XPM_SetSource");
+  ASSERT_EQ(tunes.size(), 1u);
+  EXPECT_NE(tunes[0].find("41"), std::string::npos) << tunes[0];
+  EXPECT_EQ(Calls("XPM_HdmiCecSetAddrEx").size(), 1u);
+  EXPECT_EQ(exits->hits, 1);
+
+  // OK on the input that is now current tunes nothing but still closes.
+  ClearCallLog();
+  Press("ok");
+  EXPECT_TRUE(Calls("XPM_SetSource").empty());
+  EXPECT_EQ(exits->hits, 2);
+}
+
+TEST_F(InputListTest, WithTheInputLockEveryInputButTheTunerIsDisabled) {
+  W()->OnSetInputLock(1);
+  ExternalInputList* l = OpenInputs();
+  EXPECT_TRUE(l->InputLock);
+  for (Forms::Ctrl* row : Rows(l)) {
+    auto* item = kv::Cast<InputItem>(row);
+    EXPECT_EQ(item->OnGetIsDisabled(), item->SourceId != 10) << item->SourceId;
+  }
+  Press("down");
+  EXPECT_EQ(FocusedSource(l), 10);
+  // A disabled row is never tuned.
+  l->OnSetFocus(Rows(l)[2]);
+  ClearCallLog();
+  Press("ok");
+  EXPECT_TRUE(Calls("XPM_SetSource").empty());
+}
+
+TEST_F(InputListTest, RightOnAnHdmiInputReadsItsDevicesAndNameUpdatesReload) {
+  ExternalInputList* l = OpenInputs();
+  auto* hdmi1 = Row<InputItem>(l, 3);
+  ASSERT_EQ(hdmi1->SourceId, 40);
+  EXPECT_TRUE(hdmi1->HasCecDevice);
+  EXPECT_EQ(hdmi1->OnGetLabelText().ToUtf8(), "Blu-ray Player");
+  EXPECT_FALSE(Row<InputItem>(l, 2)->HasCecDevice);
+
+  // Right on an input without devices does nothing.
+  l->OnSetFocus(Rows(l)[2]);
+  ClearCallLog();
+  Press("right");
+  EXPECT_TRUE(Calls("XPM_HdmiCec_GetDevInfo").empty());
+  // On HDMI1 the device list is read once for the list's life.
+  l->OnSetFocus(hdmi1);
+  Press("right");
+  const size_t reads = Calls("XPM_HdmiCec_GetDevInfo").size();
+  EXPECT_GT(reads, 0u);
+  Press("right");
+  EXPECT_EQ(Calls("XPM_HdmiCec_GetDevInfo").size(), reads);
+
+  Tv().Net().SetCecDevices({{40, 4, "Disc Player", true}, {41, 8, "Game Console", true}});
+  auto* renamed = kv::New<Events::CEC_EVENT_NAME_UPDATED>();
+  renamed->Address = 4;
+  Dispatch(renamed);
+  EXPECT_EQ(Row<InputItem>(l, 3)->OnGetLabelText().ToUtf8(), "Disc Player");
+}
+
+TEST_F(InputListTest, TheCecListAddressesTheChosenDeviceAndStopsAtItsEnds) {
+  auto* exits = kv::New<Probe>();
+  kv::Persistent<Probe> keep(exits);
+  auto* l = kv::New<ListForm::CecInputList>();
+  l->OnExit = kv::MakeSlot(exits, &Probe::Hit);
+  Open(l, {100, 60, 350, 228}, 2, 40);
+  ASSERT_EQ(Rows(l).size(), 2u);
+  EXPECT_EQ(Text(Rows(l)[0]), "1. Blu-ray Player");
+  EXPECT_EQ(Text(Rows(l)[1]), "2. AV Receiver");
+  EXPECT_EQ(l->Bounds().H(), 168 - 4 * 28);
+  Press("down");
+  Press("down");  // no wrap-around: the focus stays on the last device
+  EXPECT_EQ(l->GetFocusedRow(), Rows(l)[1]);
+  ClearCallLog();
+  Press("ok");
+  ASSERT_EQ(Calls("XPM_HdmiCecSetAddr").size(), 1u);
+  EXPECT_NE(Calls("XPM_HdmiCecSetAddr")[0].find("5"), std::string::npos);
+  ASSERT_EQ(Calls("XPM_SetSource").size(), 1u);
+  Press("left");
+  EXPECT_EQ(exits->hits, 1);
+}
+
+// --- Input labels ------------------------------------------------------------------
+
+TEST_F(InputListTest, LabelsCycleAndAreStoredAtOnceAndRedSkipsTheInput) {
+  auto* l = Open(kv::New<ListForm::InputLabelingList>(), {100, 60, 460, 300});
+  ASSERT_EQ(Rows(l).size(), 8u);
+  Press("down");  // the AV input
+  auto* row = kv::Cast<InputLabelingItem>(l->GetFocusedRow());
+  ASSERT_EQ(row->SourceId, 20);
+  EXPECT_EQ(row->LabelOptionIndex, 0);
+  Press("right");
+  EXPECT_EQ(W()->GetSourceLabel(20).ToUtf8(), "Blu-ray");
+  Press("left", 2);  // back through no label to the last fixed choice
+  EXPECT_EQ(row->LabelOptionIndex, 8);
+  EXPECT_EQ(W()->GetSourceLabel(20).ToUtf8(), "VCR");
+
+  Press("red");
+  EXPECT_TRUE(row->IsSkip);
+  EXPECT_TRUE(W()->GetSourceDisable(20));
+  CloseHost();
+  ExternalInputList* inputs = OpenInputs();
+  EXPECT_TRUE(Row<InputItem>(inputs, 1)->OnGetIsDisabled());
+  EXPECT_FALSE(Row<InputItem>(inputs, 2)->OnGetIsDisabled());
+}
+
+TEST_F(InputListTest, AConfirmedTextBecomesTheCustomLabelAndAnEmptyOneClearsIt) {
+  auto* l = Open(kv::New<ListForm::InputLabelingList>(), {100, 60, 460, 300});
+  Press("down");
+  auto* row = kv::Cast<InputLabelingItem>(l->GetFocusedRow());
+  Press("green");  // the key pad comes with its dialog; nothing else happens
+  KeyPadAnswers("My Box");
+  EXPECT_EQ(row->LabelCount, 10);
+  EXPECT_EQ(row->LabelOptionIndex, 9);
+  EXPECT_EQ(W()->GetSourceLabel(20).ToUtf8(), "My Box");
+  EXPECT_EQ(W()->GetSourceCustomLabel(20).ToUtf8(), "My Box");
+  Press("right");  // past the custom choice to no label
+  EXPECT_EQ(row->LabelOptionIndex, 0);
+  EXPECT_TRUE(W()->GetSourceLabel(20).Empty());
+  Press("left");
+  EXPECT_EQ(W()->GetSourceLabel(20).ToUtf8(), "My Box");
+
+  // A cancelled entry changes nothing.
+  KeyPadAnswers(nullptr);
+  EXPECT_EQ(W()->GetSourceCustomLabel(20).ToUtf8(), "My Box");
+  // An empty text is no label at all, and no custom choice.
+  KeyPadAnswers("");
+  EXPECT_EQ(row->LabelCount, 9);
+  EXPECT_EQ(row->LabelOptionIndex, 0);
+  EXPECT_TRUE(W()->GetSourceLabel(20).Empty());
+  EXPECT_TRUE(W()->GetSourceCustomLabel(20).Empty());
+
+  // Reopened, a stored label finds its choice by its text.
+  W()->SetSourceLabel(20, kv::String::FromUtf8("Game"));
+  CloseHost();
+  l = Open(kv::New<ListForm::InputLabelingList>(), {100, 60, 460, 300});
+  EXPECT_EQ(Row<InputLabelingItem>(l, 1)->LabelOptionIndex, 4);
+}
+
+TEST_F(InputListTest, EachInputListReturnsToTheCensusBaseline) {
+  auto cycle = [&](int kind) {
+    if (kind == 0) OpenInputs();
+    if (kind == 1) Open(kv::New<ListForm::CecInputList>(), {100, 60, 350, 228}, 2, 40);
+    if (kind == 2) Open(kv::New<ListForm::InputLabelingList>(), {100, 60, 460, 300});
+    Press("down");
+    CloseHost();
+  };
+  for (int kind = 0; kind < 3; ++kind) {
+    cycle(kind);
+    const auto baseline = Census();
+    for (int i = 0; i < 50; ++i) cycle(kind);
+    EXPECT_EQ(Census(), baseline) << kind;
+  }
+}
+
+}  // namespace
+}  // namespace listtest
