@@ -276,6 +276,14 @@ std::optional<int32_t> Sim::Enter(std::string_view name, std::string_view args) 
   entry += ')';
   log_.push_back(std::move(entry));
   if (log_.size() > kMaxLogEntries) log_.pop_front();
+  if (auto later = delayedFailures_.find(name); later != delayedFailures_.end()) {
+    if (later->second.second > 0) {
+      --later->second.second;
+    } else {
+      failures_[std::string(name)] = later->second.first;
+      delayedFailures_.erase(later);
+    }
+  }
   auto it = failures_.find(name);
   if (it == failures_.end()) return std::nullopt;
   return it->second;
@@ -306,9 +314,15 @@ void Sim::FailCall(std::string name, int32_t code) {
   failures_[std::move(name)] = code;
 }
 
+void Sim::FailCallAfter(std::string name, int32_t code, int successes) {
+  std::lock_guard<std::mutex> lock(logMutex_);
+  delayedFailures_[std::move(name)] = {code, successes};
+}
+
 void Sim::ClearFailures() {
   std::lock_guard<std::mutex> lock(logMutex_);
   failures_.clear();
+  delayedFailures_.clear();
 }
 
 std::optional<int32_t> EnterCall(const char* name, std::string_view args, int32_t noSimCode) {

@@ -30,6 +30,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <utility>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -110,6 +111,8 @@ class Sim {
   void ClearCallLog();
   // Makes every later call of `name` answer `code` without doing anything.
   void FailCall(std::string name, int32_t code);
+  // As FailCall, but only after `successes` more calls of `name` went through.
+  void FailCallAfter(std::string name, int32_t code, int successes);
   void ClearFailures();
   // Records a call; the failure code when the call was told to fail.
   std::optional<int32_t> Enter(std::string_view name, std::string_view args);
@@ -221,6 +224,7 @@ class Sim {
   mutable std::mutex logMutex_;  // call log and failures (a leaf)
   std::deque<std::string> log_;
   std::map<std::string, int32_t, std::less<>> failures_;
+  std::map<std::string, std::pair<int32_t, int>, std::less<>> delayedFailures_;  // code, successes left
 
   mutable std::mutex stateMutex_;  // persistent state (a leaf)
   std::map<std::string, std::string> state_;

@@ -192,9 +192,10 @@ int32_t TvState::WalkChannels(int dir, int32_t window, int32_t source, int32_t r
                               int32_t select, int32_t only, int32_t wrap, int32_t* outMajor, int32_t* outMinor,
                               const char* call) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (window != -1 && BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
-  if (source != -1 && !IsTuner(source)) {
-    Bad(call, "source " + std::to_string(source) + " is not a tuner");
+  // `window`: the tuner (-1 any, 0 the RF tuner, 1 the digital tuner: digital
+  // channels only); `source`: the map (-1 the current medium's, else 0 or 1).
+  if (window < -1 || window > 1 || source < -1 || source >= kMedia) {
+    Bad(call, "tuner " + std::to_string(window) + " or map " + std::to_string(source) + " unknown");
     return XPM_ERR_INVALID_PARAM;
   }
   if (ring < 0 || ring >= kRings) {
@@ -206,9 +207,8 @@ int32_t TvState::WalkChannels(int dir, int32_t window, int32_t source, int32_t r
     Bad(call, "walk flags " + std::to_string(select) + ", " + std::to_string(only) + ", " + std::to_string(wrap));
     return XPM_ERR_INVALID_PARAM;
   }
-  const MapState& map = Map();
-  const Source* src = source != -1 ? FindSource(source) : nullptr;
-  const bool digitalOnly = (only & kOnlyDigital) || (src && src->type == kSourceTypeDigitalTuner);
+  const MapState& map = source == -1 ? Map() : maps_[static_cast<size_t>(source)];
+  const bool digitalOnly = (only & kOnlyDigital) || window == 1;
   std::vector<const Channel*> members;
   for (const Channel& c : map.channels)
     if (ring == 0 || map.favorites[ring].count(ChannelKey(c.major, c.minor))) members.push_back(&c);

@@ -372,6 +372,10 @@ class TvState {
   int32_t GetChannelLock(int32_t major, int32_t minor, int32_t* locked, const char* call) const;
   // The viewer's channel options (no middleware call of these Parts sets them).
   bool SetChannelExcluded(int32_t medium, int32_t major, int32_t minor, bool excluded);
+  // The outside world's: the medium's whole map becomes `channels` (sorted,
+  // duplicates dropped); favourites of channels that are gone are dropped and
+  // a window tuned to a channel that is gone shows none (sim_tv_map.cpp).
+  void ReplaceChannelMap(int32_t medium, const std::vector<Channel>& channels);
 
   // --- What the windows show -----------------------------------------------
   int32_t SignalQuality(int32_t window, int32_t* quality, const char* call) const;

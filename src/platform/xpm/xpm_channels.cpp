@@ -137,7 +137,10 @@ int32_t XPM_GetChannelInfo(int32_t major, int32_t minor, XPM_ChannelInfo* info) 
   info->digital = c.digital ? 1 : 0;
   std::memset(info->name, 0, sizeof info->name);
   std::memcpy(info->name, c.name.data(), std::min(c.name.size(), sizeof info->name - 1));
+  info->excluded = c.excluded ? 1 : 0;
+  info->flags = c.service ? 1 : 0;
   info->attributes = c.locked ? 1 : 0;  // the lock byte
+  info->physical = c.physical;
   return XPM_OK;
 }
 

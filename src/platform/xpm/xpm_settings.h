@@ -97,19 +97,29 @@ struct XPM_VirtualChannel {
 static_assert(sizeof(XPM_VirtualChannel) == 8);
 
 // XPM_GetChannelInfo's answer: word 0 major, word 1 minor, word 2 non-zero for
-// a digital channel, the name as 8-bit text from word 3 (byte 12, at most 51
-// characters and the terminator), byte 64 the channel's attribute byte.
+// a digital channel, the name as 8-bit text from byte 12 (at most 39
+// characters and the terminator), byte 52 non-zero when the viewer excluded
+// the channel, word 60 the channel's flags (bit 0: it carries a service),
+// byte 64 the lock byte, word 76 the physical channel.
 struct XPM_ChannelInfo {
   int32_t major;
   int32_t minor;
   int32_t digital;
-  char name[52];
+  char name[40];
+  uint8_t excluded;
+  uint8_t reserved1[7];
+  int32_t flags;
   uint8_t attributes;
   uint8_t reserved0[3];
-  int32_t reserved[8];
+  int32_t reserved[2];
+  int32_t physical;
+  int32_t reserved2[5];
 };
 static_assert(offsetof(XPM_ChannelInfo, name) == 12);
+static_assert(offsetof(XPM_ChannelInfo, excluded) == 52);
+static_assert(offsetof(XPM_ChannelInfo, flags) == 60);
 static_assert(offsetof(XPM_ChannelInfo, attributes) == 64);
+static_assert(offsetof(XPM_ChannelInfo, physical) == 76);
 static_assert(sizeof(XPM_ChannelInfo) == 100);
 
 // XPM_GetVideoContentInfo's answer, one 32-bit word each.
@@ -449,7 +459,9 @@ int32_t XPM_GetNumChannelsInRing(int32_t ring, int32_t* count);
 int32_t XPM_IsChannelInRing(int32_t ring, int32_t major, int32_t minor, int32_t* in);
 // The channel after (before) (major, minor) in the ring; (-1, -1) starts
 // before the first (after the last) channel. `window` and `source` filter
-// nothing when -1. `select` is a mask of XPM_CHANNEL_SELECT_*, `only` one of
+// nothing when -1; else `window` is the tuner (0 the RF tuner, 1 the digital
+// tuner: digital channels only) and `source` the map (0 antenna, 1 cable)
+// that the walk goes through instead of the current medium's. `select` is a mask of XPM_CHANNEL_SELECT_*, `only` one of
 // XPM_CHANNEL_ONLY_*. Past the end: with `wrap` 1 the walk goes round (a ring
 // without any selectable channel answers XPM_ERR_END_OF_LIST), with 0 it
 // answers XPM_ERR_END_OF_LIST. A channel not in the ring answers

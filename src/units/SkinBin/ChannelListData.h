@@ -4,9 +4,26 @@
 // the channel numbers of one physical channel.
 //
 // Both tables are fixed-size: an entry beyond the capacity is refused with a
-// log line and the table keeps what it holds. The loaders that fill the
-// channel table walk the middleware's channels; here are the storage and the
-// accessors they and the lists share.
+// log line and the table keeps what it holds; a loader stops there.
+//
+// The loaders (ChannelListLoaders.cpp) walk the middleware's channels from
+// (-1, -1) until the walk fails, appending one entry per channel from index
+// 0 (Count restarts at 0; slots past Count keep an earlier fill until
+// overwritten). A walk also ends when it comes back to a channel it has
+// already listed, so a ring that wraps round cannot run for ever.
+//   master(flag)       ring 0, select 20 (flag) / 4: name, number, flags,
+//                      lock, digital, the physical channel in Extra0
+//   guide(flag)        ring 0, select 21 / 5: name, number, flags, lock,
+//                      digital
+//   timer(a, b)        walk (a, b) = the timer's source and map-id flags,
+//                      ring 0, select 21: numbers only
+//   single(physical)   the virtual channels of one physical channel,
+//                      excluded ones left out
+//   favourites(ring)   the channel ring `ring`, select 4, with the input
+//   favourites0(ring)  the source ring `ring` (XPM_GetNextSource)
+// An entry whose channel information cannot be read takes the name and
+// flags of the last entry that could (the default channel name and flags 1
+// before the first).
 #pragma once
 
 #include <array>
@@ -16,6 +33,10 @@
 #include "runtime/object.h"
 #include "runtime/string.h"
 #include "units/Structures/ChannelData.h"
+
+namespace Core {
+class Event;
+}
 
 namespace SkinBin {
 
@@ -47,6 +68,22 @@ class ChannelListData : public kv::Object {
   KV_CLASS(SkinBin, ChannelListData, kv::Object)
  public:
   ChannelListData() = default;
+
+  // The loaders (see above). Each answers Count, except as noted.
+  int32_t LoadMasterChannelTable(bool flag);
+  int32_t LoadGuideChannelTable(bool flag);
+  int32_t LoadTimerChannelTable(int32_t a, int32_t b);
+  // Answers 1.
+  int32_t LoadSingleChannelTable(int32_t physical);
+  // Answer 11 when the walk ended at the end of the ring, else the ring's
+  // channel count (0 for an empty or unreadable ring).
+  int32_t LoadFavoritesChannels(int32_t ring);
+  int32_t LoadFavoritesChannels0(int32_t ring);
+  // One step of the channel scan: the table becomes the channels found by
+  // that step (Events::XPM_EVENT_CHANNEL_SCAN_PROGRESS; other events leave an
+  // empty table). An entry is new unless the table listed the same number
+  // before this step. Answers Count.
+  int32_t HandleSingleScanEvent(Core::Event* event);
 
   int32_t GetNumChannels() const { return Count; }
   int32_t GetTableType() const { return TableType; }

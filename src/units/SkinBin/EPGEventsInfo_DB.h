@@ -9,6 +9,10 @@
 #include "runtime/object.h"
 #include "units/Structures/EventInfo.h"
 
+namespace Structures {
+class VirtualChannel;
+}
+
 namespace SkinBin {
 
 inline constexpr int32_t MAX_EPG_EVENTS = 1000;
@@ -18,6 +22,16 @@ class EPGEventsInfo_DB : public kv::Object {
   KV_CLASS(SkinBin, EPGEventsInfo_DB, kv::Object)
  public:
   EPGEventsInfo_DB() = default;
+
+  // Reads up to `count` events of the channel from the programme running now
+  // (EPGLoaders.cpp); PageIndex becomes 1. Answers EventCount. At most the
+  // 1000 places are filled; then NoMoreEvents is set.
+  int32_t GetEventInfoByCount(Structures::VirtualChannel* channel, int32_t count);
+  // Reads the next page (8 events) after NextTime into places PageIndex * 8
+  // on and advances PageIndex; nothing once NoMoreEvents is set or the page
+  // would lie past the 1000 places (NoMoreEvents is then set). Answers
+  // EventCount.
+  int32_t GetEventInfoByPage(Structures::VirtualChannel* channel);
 
   int32_t GetNumEvents() const { return EventCount; }
   int32_t GetCurrentEventSet() const { return CurrentEventSet; }

@@ -53,6 +53,29 @@ class DynamicRatingData : public kv::Object {
     Dimension = dimension;
   }
   void SetLevel(int32_t level) { Level = level; }
+
+  // The middleware's downloadable region at the cursor (RatingLoaders.cpp).
+  // A failed read leaves the texts empty and the flags clear.
+  // 5 when the downloadable region (5) can be read, else 0.
+  int32_t GetRatingRegionId();
+  void GetRegionInfo();
+  // As GetRegionInfo, also reading RegionExtra (the table's version);
+  // answers DimensionCount.
+  int32_t GetRegionInfoEx();
+  void GetDimensionInfo();
+  void GetLevelInfo();
+  void GetRatingLevel();
+  void SetRatingLevel(int32_t blocked);
+  // Switches a region's blocking; region 0 is no region and is not passed on.
+  void SetRatingRegionEnable(int32_t region, bool enable);
+  void ResetRegion();
+  // Snapshot of every level's blocked state into Array (made when missing),
+  // for the first 255 dimensions and 100 levels; MaxLevelCount becomes the
+  // largest level count seen.
+  void LoadRRTArray();
+  // Writes back every level whose blocked state in Array differs from the
+  // middleware's; nothing without an Array.
+  void ApplyRRTArray();
   // Write or read one entry of Array. Ignored (the read answers 0) when there
   // is no array, or the dimension is not below DimensionCount and 255, or the
   // level is not below 100.

@@ -11,6 +11,7 @@
 #include "runtime/string.h"
 #include "runtime/trace.h"
 #include "strings/SkinBinRecording.h"
+#include "units/SkinBin/GuideEvent.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/ChannelData.h"
 #include "units/Structures/EventInfo.h"
@@ -27,29 +28,6 @@ namespace detail = ::Wrapper::detail;
 constexpr int32_t kSchedulerTimers = 32;
 constexpr int32_t kNoTuner = 2;
 constexpr size_t kPathBytes = 256;  // 255 bytes of 8-bit text and the terminator
-
-// A guide programme's answer as an EventInfo; the start from the network
-// seconds through the middleware's local time.
-Structures::EventInfo* NewEvent(int32_t id, int64_t start, int32_t duration, const int32_t rating[2], int32_t flags,
-                                const char* title, const char* description) {
-  auto* e = kv::New<Structures::EventInfo>();
-  XPM_LocalTime t{};
-  if (XPM_CALL(XPM_NetworkSeconds2LocalTime, start, &t) == XPM_OK) {
-    auto* l = kv::New<Structures::LocalTime>();
-    l->Second = t.second, l->Minute = t.minute, l->Hour = t.hour, l->Day = t.day, l->Month = t.month;
-    l->Year = t.year, l->Weekday = t.weekday, l->YearDay = t.yearDay, l->DaylightSaving = t.dst;
-    e->StartTime = l;
-  }
-  e->EventId = id;
-  e->Duration = duration / 60;
-  e->Title = kv::NewStringAnsi(title ? title : "");
-  // The description only when it says more than the title.
-  if (description && std::strcmp(description, title ? title : "") != 0) e->Description = kv::NewStringAnsi(description);
-  e->UsRating = rating[0];
-  e->CanadianRating = rating[1];
-  e->Flags = flags;
-  return e;
-}
 
 // The seconds that the local time runs ahead of the network time.
 int64_t LocalOffset() {
@@ -194,7 +172,7 @@ Structures::EventInfo* Wrapper::DB_GetCurrentProgramInfo() {
   DB_ProgramInfo p{};
   if (XPM_CALL(DB_Get_Program_Info, c->Major, c->Minor, now, GetCurrentTunerId(), OnGetAntCableIn(), &p) != DB_OK)
     return nullptr;
-  return NewEvent(p.eventId, p.start, p.duration, p.rating, p.flags, p.title, p.description);
+  return NewGuideEvent(p.eventId, p.start, p.duration, p.rating, p.flags, p.title, p.description);
 }
 
 Structures::EventInfo* Wrapper::DB_GetNextProgramInfo(Structures::EventInfo* event) {
@@ -205,7 +183,7 @@ Structures::EventInfo* Wrapper::DB_GetNextProgramInfo(Structures::EventInfo* eve
   if (XPM_CALL(DB_Get_Program_Info_Next, c->Major, c->Minor, start, GetCurrentTunerId(), OnGetAntCableIn(), &p) !=
       DB_OK)
     return nullptr;
-  return NewEvent(p.eventId, p.start, p.duration, p.rating, p.flags, p.title, p.description);
+  return NewGuideEvent(p.eventId, p.start, p.duration, p.rating, p.flags, p.title, p.description);
 }
 
 Structures::EventInfo* Wrapper::GetEventInfoByTime(Structures::LocalTime* time) {
@@ -225,7 +203,7 @@ Structures::EventInfo* Wrapper::GetEventInfoByTime(Structures::LocalTime* time) 
       if (XPM_CALL(XPM_GetEventInfo, list, i, &r) != XPM_OK) continue;
       r.title[sizeof r.title - 1] = 0;
       r.description[sizeof r.description - 1] = 0;
-      e = NewEvent(r.eventId, r.start, r.duration, r.rating, 0, r.title, r.description);
+      e = NewGuideEvent(r.eventId, r.start, r.duration, r.rating, 0, r.title, r.description);
       break;
     }
     XPM_CALL(XPM_ReleaseEvents, list);

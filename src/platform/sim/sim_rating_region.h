@@ -1,0 +1,40 @@
+// The simulated downloadable rating region (xpm_rating_region.h). The table
+// itself is the broadcaster's (the outside world's; a fresh Sim has the
+// default table below); which levels are blocked and whether the region
+// blocks at all are the set's, kept in the Sim's state under "rrt.*".
+//
+// Default table, region 5, version 3: "Downloadable US (5)" with four
+// dimensions: "Entire Audience" (graduated; None, TV-G, TV-PG, TV-14,
+// TV-MA), "Dialogue" (D), "Language" (L), "MPAA" (graduated; N/A, G, PG,
+// PG-13, R, NC-17, X).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+class Sim;
+
+struct RatingLevelSpec {
+  std::string abbrev;
+  std::string text;
+};
+struct RatingDimensionSpec {
+  std::string name;
+  bool graduated = false;
+  std::vector<RatingLevelSpec> levels;
+};
+struct RatingRegionSpec {
+  bool present = true;  // false: no table was downloaded
+  std::string name;
+  int32_t version = 0;
+  std::vector<RatingDimensionSpec> dimensions;
+};
+
+RatingRegionSpec DefaultRatingRegion();
+// The table the broadcaster sent (for the running Sim only).
+void SetRatingRegion(Sim& tv, const RatingRegionSpec& region);
+
+}  // namespace sim
