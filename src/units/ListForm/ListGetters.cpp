@@ -3,7 +3,9 @@
 #include <array>
 
 #include "units/Bitmaps/ListBitmaps.h"
+#include "units/ListForm/CBChannelLists.h"
 #include "units/ListForm/CBLists.h"
+#include "units/ListForm/ChannelLists.h"
 #include "units/ListForm/InputLists.h"
 #include "units/ListForm/OptionLists.h"
 
@@ -18,15 +20,21 @@ struct GetterEntry {
 
 // In the order the kinds are numbered; the guide, recording, rating,
 // access-point and media kinds join with their lists.
-const std::array<GetterEntry, 9>& Table() {
-  static const std::array<GetterEntry, 9> table{{
+const std::array<GetterEntry, 15>& Table() {
+  static const std::array<GetterEntry, 15> table{{
       {&ExternalInputList::StaticClass(), &GetInputItemData},
       {&CecInputList::StaticClass(), &GetCecInputItemData},
+      {&MasterChannelList::StaticClass(), &GetMasterChannelItemData},
+      {&ManualChannelList::StaticClass(), &GetManualChannelItemData},
+      {&ChannelOptionList::StaticClass(), &GetChannelOptionItemData},
+      {&ChannelLockList::StaticClass(), &GetChannelLockItemData},
       {&InputLabelingList::StaticClass(), &GetInputLabelingItemData},
       {&CBListClass::StaticClass(), &GetBrowserItemData},
       {&CBInputList::StaticClass(), &GetInputBrowserItemData},
+      {&CBChannelList::StaticClass(), &GetChannelBrowserItemData},
       {&CBCECList::StaticClass(), &GetCECBrowserItemData},
       {&CBHistoryList::StaticClass(), &GetHistoryBrowserItemData},
+      {&CBFavoritesList::StaticClass(), &GetFavBrowserItemData},
       {&OptionList::StaticClass(), &GetOptionItemData},
       {&SystemInfoList::StaticClass(), &GetSystemInfoItemData},
   }};

@@ -24,11 +24,17 @@ const Resources::BitmapId* const* SourceIconIds();
 // Getters of the kinds, one per row of the table.
 kv::Object* GetInputItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetCecInputItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetMasterChannelItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetManualChannelItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetChannelOptionItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetChannelLockItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetInputLabelingItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetBrowserItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetInputBrowserItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetChannelBrowserItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetCECBrowserItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetHistoryBrowserItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetFavBrowserItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetOptionItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetSystemInfoItemData(ListDataSource* source, ListClass* list, int32_t i);
 

@@ -41,8 +41,9 @@ IndicatedList::IndicatedList() {
 void IndicatedList::Refresh() {
   ListClass::Refresh();
   const kv::Rect b = Bounds();
-  up_.OnSetBounds(kv::Rect{0, 0, 20, 20}.MoveTo({b.W() - ItemXOffset, upY_}));
-  down_.OnSetBounds(kv::Rect{0, 0, 20, 20}.MoveTo({b.W() - ItemXOffset, b.H() - 16}));
+  const int32_t inset = indicatorInset_ >= 0 ? indicatorInset_ : ItemXOffset;
+  up_.OnSetBounds(kv::Rect{0, 0, 20, 20}.MoveTo({b.W() - inset, -4}));
+  down_.OnSetBounds(kv::Rect{0, 0, 20, 20}.MoveTo({b.W() - inset, b.H() - 16}));
 }
 
 // --- Option list --------------------------------------------------------------

@@ -24,12 +24,13 @@ class IndicatedList : public ListClass {
   KV_CLASS(ListForm, IndicatedList, ListClass)
  public:
   IndicatedList();
-  // The engine's layout, then the up indicator at (width - ItemXOffset,
-  // upY) and the down one at (width - ItemXOffset, height - 16).
+  // The engine's layout, then the up indicator at (width - inset, -4) and
+  // the down one at (width - inset, height - 16); the inset is ItemXOffset
+  // unless a kind sets its own.
   void Refresh() override;
 
  protected:
-  int32_t upY_ = -4;
+  int32_t indicatorInset_ = -1;
 
  private:
   Forms::ImageIndicator up_;
