@@ -12,6 +12,8 @@
 #include "runtime/auto_object.h"
 #include "runtime/collector.h"
 #include "support/app_fixture.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Constants/Constants.h"
 #include "units/Forms/Ctrl.h"
 #include "units/ListForm/ListClass.h"
 #include "units/MainApp/Root.h"
@@ -22,6 +24,8 @@
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
 
 namespace listtest {
 
@@ -104,6 +108,32 @@ class ListTest : public apptest::AppTest {
     return item ? item->OnGetText().ToUtf8() : std::string();
   }
   static std::string FocusedText(ListForm::ListClass* l) { return Text(l->GetFocusedRow()); }
+
+  // The key pad's answer through the message agent: a confirmed text, or
+  // none for a cancelled entry.
+  void KeyPadAnswers(const char* text) {
+    auto* msg = kv::New<Structures::Message>();
+    Structures::RefString* ref = nullptr;
+    if (text) {
+      ref = kv::New<Structures::RefString>();
+      ref->Value = kv::String::FromUtf8(text);
+    }
+    msg->Initialize(Constants::MSG_LABEL_CHANGE, ref);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
+    Settle();
+  }
+
+  // Each of `kinds` lists, opened, used and closed by `cycle(kind)` 50
+  // times, returns to the census it had after the first time.
+  template <class Cycle>
+  void ExpectCensusBaseline(int kinds, Cycle cycle) {
+    for (int kind = 0; kind < kinds; ++kind) {
+      cycle(kind);
+      const auto baseline = Census();
+      for (int i = 0; i < 50; ++i) cycle(kind);
+      EXPECT_EQ(Census(), baseline) << kind;
+    }
+  }
 
   kv::Persistent<Primitives::KeyRoutingForm> host;
 

@@ -33,18 +33,6 @@ class InputListTest : public ListTest {
     auto* row = kv::Cast<InputItem>(l->GetFocusedRow());
     return row ? row->SourceId : -1;
   }
-  // The key pad's answer: a confirmed text, or none for a cancelled entry.
-  void KeyPadAnswers(const char* text) {
-    auto* msg = kv::New<Structures::Message>();
-    Structures::RefString* ref = nullptr;
-    if (text) {
-      ref = kv::New<Structures::RefString>();
-      ref->Value = kv::String::FromUtf8(text);
-    }
-    msg->Initialize(Constants::MSG_LABEL_CHANGE, ref);
-    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
-    Settle();
-  }
 };
 
 TEST_F(InputListTest, OpensOnTheCurrentInputSkipsDisabledOnesAndTunesOnceAfterTheInputKey) {
@@ -219,12 +207,7 @@ TEST_F(InputListTest, EachInputListReturnsToTheCensusBaseline) {
     Press("down");
     CloseHost();
   };
-  for (int kind = 0; kind < 3; ++kind) {
-    cycle(kind);
-    const auto baseline = Census();
-    for (int i = 0; i < 50; ++i) cycle(kind);
-    EXPECT_EQ(Census(), baseline) << kind;
-  }
+  ExpectCensusBaseline(3, cycle);
 }
 
 }  // namespace

@@ -575,6 +575,8 @@ void ManualChannelList::ShowCount(int32_t n) {
   if (DataSource) {
     DataSource->Num = n;
     Reload();
+    // New contents start on their first channel.
+    OnSetCurrentItemIndex(1);
   }
 }
 
