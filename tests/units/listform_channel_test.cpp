@@ -33,7 +33,7 @@ class ChannelListsTest : public ListTest {
   }
   template <class L>
   L* OpenStrip(L* list) {
-    return Open(list, {40, 400, 900, 470});
+    return Open(list, {10, 10, 870, 80}, 0, 0, {40, 380, 920, 480});
   }
   int32_t Medium() { return W()->GetMedium(); }
 };

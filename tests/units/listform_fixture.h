@@ -94,6 +94,7 @@ class ListTest : public apptest::AppTest {
     }
     host = nullptr;
     Settle();
+    Run(1);  // one pass more: the area the screen left is drawn again
   }
 
   // The visible rows, in order, and their texts.
