@@ -1,4 +1,4 @@
-# make run   : install what is missing, build, start the TV user interface
+# make run   : install what is missing, build optimised (build-run/), start the TV user interface
 # make test  : install what is missing, build, run every test
 # make bench : optimised build and the benchmarks
 # make shots : every scene's screenshots into docs/screens/
@@ -17,9 +17,14 @@ build: setup
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_FLAGS_DEBUG="-g -O1" $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# The desktop's system libraries (D-Bus, X11) keep a few blocks until exit.
-run: build
-	cd $(BUILD) && LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp ./tvui $(ARGS)
+# An optimised build without sanitizers or the collector's verifier, in its
+# own folder, for people running the TV interface; `make test` keeps the
+# sanitised debug build.
+RUN_BUILD ?= build-run
+run: setup
+	@cmake -S . -B $(RUN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=OFF -DTVUI_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(RUN_BUILD) -j $(JOBS) --target tvui
+	cd $(RUN_BUILD) && ./tvui $(ARGS)
 
 # The suite runs twice: as it is, and with a collection after every pass.
 test: build
@@ -36,10 +41,19 @@ bench: setup
 	@cmake --build build-bench -j $(JOBS)
 	@cd build-bench && for b in bench_*; do echo "== $$b"; ./$$b --benchmark_repetitions=10 --benchmark_report_aggregates_only=true || exit 1; done
 
+# Each target runs FUZZ_SECONDS on a scratch copy of its corpus; the inputs that
+# reach new code are then merged into fuzz/corpus/<target>/ (seeds and kept
+# crash inputs stay). Crashes land in build-fuzz/crashes/.
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTVUI_SANITIZE=ON -DTVUI_TESTS=OFF -DTVUI_FUZZ=ON >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzzers
-	@cd build-fuzz && for f in fuzz_*; do echo "== $$f"; ./$$f -max_total_time=$(FUZZ_SECONDS) || exit 1; done
+	@mkdir -p build-fuzz/crashes
+	@cd build-fuzz && for f in fuzz_*; do n=$${f#fuzz_}; c=$(CURDIR)/fuzz/corpus/$$n; \
+	  echo "== $$f"; rm -rf work/$$n && mkdir -p work/$$n $$c && \
+	  ./$$f -max_total_time=$(FUZZ_SECONDS) -close_fd_mask=3 -artifact_prefix=crashes/$$n- work/$$n $$c \
+	    >work/$$n.log 2>&1; rc=$$?; grep -aE "INITED|DONE|ERROR|SUMMARY|Test unit written" work/$$n.log; \
+	  [ $$rc -eq 0 ] || { tail -60 work/$$n.log; exit 1; }; \
+	  ./$$f -merge=1 -close_fd_mask=3 $$c work/$$n 2>&1 | grep -aE "MERGE-OUTER: [0-9]+ new files"; done
 
 clean:
-	rm -rf $(BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(RUN_BUILD) build-bench build-fuzz

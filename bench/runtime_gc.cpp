@@ -1,6 +1,7 @@
 // Collector benchmarks: the mark phase over view-like trees and long chains
-// against a plain walk that touches each live object once, and the sweep of
-// garbage against the same number of malloc/free pairs.
+// against a plain walk that touches each live object once, the sweep of
+// garbage against the same number of malloc/free pairs, and posting and
+// observing at two queue sizes (the cost per item must not grow).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -12,7 +13,9 @@
 #include "median_reporter.h"
 #include "runtime/collector.h"
 #include "runtime/member.h"
+#include "runtime/ref.h"
 #include "runtime/runtime.h"
+#include "runtime/slot.h"
 
 namespace gcb {
 
@@ -27,6 +30,7 @@ class Node : public kv::Object {
   int32_t x = 0, y = 0, w = 0, h = 0;
   uint32_t color = 0;
   int32_t visits = 0;
+  void OnPing(kv::Object*) { ++visits; }
 };
 
 struct Scene {
@@ -129,6 +133,37 @@ void BM_MallocFree(benchmark::State& st) {
 }
 BENCHMARK(BM_MallocFree);
 
+// Posting n distinct slots, re-posting each once (moves it to the end), and
+// draining them in one pass.
+void BM_PostDrain(benchmark::State& st) {
+  kv::Runtime::ResetForTests();
+  Scene s = BuildChain(static_cast<int>(st.range(0)));
+  for (auto _ : st) {
+    for (Node* n : s.all) kv::PostSignal(kv::MakeSlot(n, &Node::OnPing));
+    for (Node* n : s.all) kv::PostSignal(kv::MakeSlot(n, &Node::OnPing));
+    kv::Runtime::EndOfPass();
+  }
+  st.SetItemsProcessed(st.iterations() * st.range(0));
+  s.root.reset();
+  kv::Runtime::ResetForTests();
+}
+BENCHMARK(BM_PostDrain)->Arg(1024)->Arg(4096);
+
+// Attaching n observers to one subject, notifying them and detaching them.
+void BM_Observers(benchmark::State& st) {
+  kv::Runtime::ResetForTests();
+  Scene s = BuildChain(static_cast<int>(st.range(0)));
+  Node* subject = s.root;
+  for (auto _ : st) {
+    for (Node* n : s.all) kv::AttachObjObserver(kv::MakeSlot(n, &Node::OnPing), subject);
+    kv::NotifyObjObservers(subject);
+    for (Node* n : s.all) kv::DetachObjObserver(kv::MakeSlot(n, &Node::OnPing), subject);
+  }
+  st.SetItemsProcessed(st.iterations() * st.range(0));
+  s.root.reset();
+  kv::Runtime::ResetForTests();
+}
+BENCHMARK(BM_Observers)->Arg(1024)->Arg(4096);
 
 }  // namespace gcb
 
@@ -149,6 +184,16 @@ int main(int argc, char** argv) {
     ratio(mc.c_str(), wc.c_str(), 3.0);
   }
   ratio("BM_Sweep", "BM_MallocFree", 2.0);
+  // Four times the items should cost four times as much: per item, the ratio stays near 1.
+  auto perItem = [&](const char* small, const char* large) {
+    const double ms = rep.Median(small), ml = rep.Median(large);
+    if (ms <= 0 || ml <= 0) return;
+    std::printf("%-28s per item vs %-24s ratio %.2f (goal <= 2.0)\n", large, small, (ml / 4096) / (ms / 1024));
+  };
+  perItem("BM_PostDrain/1024", "BM_PostDrain/4096");
+  perItem("BM_Observers/1024", "BM_Observers/4096");
+  std::printf("sizeof(kv::Object) %zu bytes; collector bookkeeping per heap object %zu bytes (header and heap array entry)\n",
+              sizeof(kv::Object), kv::HeapOverheadPerObject());
   benchmark::Shutdown();
   return 0;
 }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "host/native/DoubleChain.h"
-#include "host/native/storageFunction.h"
+#include "platform/storage/DoubleChain.h"
+#include "platform/storage/storageFunction.h"
 
 namespace {
 

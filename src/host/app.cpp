@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "host/command_route.h"
 #include "host/host_events.h"
 #include "platform/events/event_factory.h"
 #include "host/factory_command.h"
@@ -187,13 +188,12 @@ void HandleCommand(const TVSM_Command& cmd) {
     default:
       break;
   }
-  if (cmd.id > TVSM_CMD_LAST) {
-    kv::Log("command_task: unknown command " + std::to_string(cmd.id) + ", refused");
+  UserEventOfCommand event;
+  if (RouteCommand(cmd, &event) != CommandRoute::kUserEvent) {
     ReportResult(cmd.id, 1);
     return;
   }
-  const size_t size = offsetof(TVSM_Command, data) + std::min<size_t>(cmd.length, TVSM_COMMAND_DATA_SIZE);
-  const bool posted = PostToGui(XPM_USER_EVENT_BASE + cmd.id, &cmd, size);
+  const bool posted = PostToGui(event.eventId, &cmd, event.length);
   // The closure comes out of the buffer after the user event: its run is the acknowledgement.
   const bool acked = posted && RunOnGuiTaskAndWait([] {});
   ReportResult(cmd.id, acked ? 0 : 1);
@@ -209,6 +209,8 @@ uint32_t GuiRounds() { return g_app->rounds.load(); }
 void tvsm_processCommandCallback(const TVSM_Command* command) {
   App* app = g_app;
   if (!command) return;
+  // Refused (logged) here, so that an outside id 0 cannot end the command task.
+  if (RouteCommand(*command, nullptr) == CommandRoute::kRefused) return;
   std::lock_guard<std::mutex> lock(app->queueMutex);
   if (!app->queue) {
     kv::Log("process command " + std::to_string(command->id) + " dropped: no command task");
@@ -451,6 +453,7 @@ void kv_task(void*) {
   display.reset();
   kv::SetPanicMode(kv::PanicMode::kExit);
   FS_Exit();
+  kv::Runtime::ReleaseGuiThread();
   BKNI_SetEvent(app.guiEnded);
 }
 

@@ -29,25 +29,30 @@ enum : int32_t {
   FACTORY_RESULT_DISPLAY_MESSAGE = 4,
 };
 
+struct FactoryMenuResult {
+  const kv::Class* menuClass;
+  int32_t index;
+};
+struct FactoryValueResult {
+  char name[32];  // zero-padded
+  int32_t value;
+};
+struct FactoryRawResult {
+  uint32_t code;
+};
+struct FactoryMessageResult {
+  const kv::Class* screenClass;
+  char text[256];  // zero-padded
+  int32_t parameter;
+};
+
 struct FactoryResult {
   int32_t kind;  // FACTORY_RESULT_*
   union {
-    struct {
-      const kv::Class* menuClass;
-      int32_t index;
-    } menu;
-    struct {
-      char name[32];  // zero-padded
-      int32_t value;
-    } value;
-    struct {
-      uint32_t code;
-    } raw;
-    struct {
-      const kv::Class* screenClass;
-      char text[256];  // zero-padded
-      int32_t parameter;
-    } message;
+    FactoryMenuResult menu;
+    FactoryValueResult value;
+    FactoryRawResult raw;
+    FactoryMessageResult message;
   };
 };
 

@@ -48,7 +48,7 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
     if (word == "wait") {
       int64_t ms = -1;
       auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), ms);
-      if (ec != std::errc() || end != rest.data() + rest.size() || ms < 0) {
+      if (ec != std::errc() || end != rest.data() + rest.size() || ms < 0 || ms > kMaxWaitMs) {
         if (error) *error = "line " + std::to_string(lineNo) + ": \"wait\" needs milliseconds";
         return false;
       }
@@ -128,7 +128,10 @@ void KeyScript::AfterPass(const PassResult& pass) {
         if (kv::GetClock().Now() < waitUntil_) return;
         break;
       case Step::kShot: {
-        if (kv::SignalsPending() || (root_ && root_->IsAnimationRunning())) return;
+        // Waits for the signals and animations to settle and for every dirty
+        // area to be drawn and flipped (the first redraw as well).
+        if (kv::SignalsPending()) return;
+        if (root_ && (root_->IsAnimationRunning() || root_->GetDirtyCount() > 0)) return;
         std::error_code ec;
         if (!shotsDir_.empty()) std::filesystem::create_directories(shotsDir_, ec);
         const std::string path = (shotsDir_.empty() ? std::string(".") : shotsDir_) + "/" + step.name + ".png";

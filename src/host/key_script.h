@@ -4,7 +4,8 @@
 // The script advances from the GUI loop's pass hook, on the GUI task:
 // a key is posted (press and release) and the next line waits for the pass
 // that handled it; "wait" lets the clock run MS milliseconds; "shot" writes
-// DIR/NAME.png once no posted signal waits and no animation runs. With the
+// DIR/NAME.png once no posted signal waits, no animation runs and every dirty
+// area of the root has been drawn and flipped. With the
 // virtual clock the same script gives the same screens every run.
 #pragma once
 
@@ -34,6 +35,9 @@ class KeyScript {
     int64_t ms = 0;     // kWait
     std::string name;   // kShot
   };
+
+  // The longest "wait": about 24 days, so that the end of a wait stays on the clock.
+  static constexpr int64_t kMaxWaitMs = 2147483647;
 
   // Parses a script; false with `error` naming the first bad line.
   bool Parse(std::string_view text, std::string* error);

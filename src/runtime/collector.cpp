@@ -6,7 +6,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#else
+#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#endif
 
 #include "runtime/auto_object.h"
 #include "runtime/member.h"
@@ -22,8 +30,15 @@ namespace detail {
 void MarkSignalQueues(Marker& m);
 void PurgeObservers(bool (*alive)(Object*));
 void ClearObserversForTests();
+void DropSignalsAndObserversIn(const char* begin, const char* end);
 void PopConstructFrame(ConstructFrame& frame);
 }  // namespace detail
+
+namespace {
+constexpr size_t kMinCollectObjects = 2000;
+constexpr size_t kMinCollectBytes = size_t{1} << 20;
+constexpr uint32_t kEpochLimit = 1u << 30;  // the epoch takes the upper 30 bits of the state word
+}  // namespace
 
 class Collector {
  public:
@@ -32,52 +47,165 @@ class Collector {
     return c;
   }
 
-  Object* heap = nullptr;
-  size_t live = 0;
+  std::vector<Object*> heap;  // every heap object, in allocation order
+  size_t liveBytes = 0;
   size_t allocatedSince = 0;
+  size_t bytesSince = 0;
   uint32_t epoch = 1;
+  uint32_t epochBits = 1u << Object::kFlagBits;
+  int busy = 0;
   bool inSweep = false;
   bool marking = false;
-  std::vector<Object*> stack;
+  std::vector<Object*> stack;  // the mark stack's storage: stackTop entries in use
+  size_t stackTop = 0;
+  std::vector<Object*> garbage;
   Object* rootSet[16] = {};
   std::vector<void (*)(Marker&)> rootMarkers;
   std::vector<AutoObject*> autoObjects;
   PersistentBase* persistents = nullptr;
 
-  static Object* NextOf(Object* o) { return o->heapNext_; }
-  static const char* NameOf(Object* o) { return o->cls_->name; }
-  static void ClearPersistents() {
-    for (PersistentBase* p = Get().persistents; p; p = p->next_) p->ptr_ = nullptr;
+  static const char* NameOf(const Object* o) { return o->KvClass()->name; }
+  static size_t SizeOf(const Object* o) { return o->KvClass()->size; }
+  static void ClearPersistents() { ClearPersistentsIn(nullptr, reinterpret_cast<const char*>(UINTPTR_MAX)); }
+  static void ClearPersistentsIn(const char* begin, const char* end) {
+    for (PersistentBase* p = Get().persistents; p; p = p->next_) {
+      const char* c = reinterpret_cast<const char*>(p->ptr_);
+      if (c >= begin && c < end) p->ptr_ = nullptr;
+    }
   }
 
-  static bool IsMarked(Object* o) { return o->Container()->markEpoch_ == Get().epoch; }
+  void NextEpoch() {
+    if (++epoch == kEpochLimit) epoch = 1;
+    epochBits = epoch << Object::kFlagBits;
+  }
+  bool MarkedNow(const Object* o) const { return (o->state_ & ~uint32_t{Object::kFlagMask}) == epochBits; }
+  static bool IsMarked(Object* o) { return Get().MarkedNow(o->Container()); }
+
+  // The heap object to scan for `o` when it is not marked yet (and marks it), else null.
+  // Written with branches, not conditional moves: the object pointer handed
+  // on must come straight from the field just read, so that marking a chain
+  // waits for one load per object, not for the loads of the checks too.
+  // The epoch is passed in a register: the marks written here could alias
+  // the collector's own field and force a reload per object.
+  static Object* Claim(Object* o, const uint32_t epochBits) {
+    if (!o) return nullptr;
+    if (o->containerOffset_) [[unlikely]]
+      return ClaimContainer(o, epochBits);
+    const uint32_t st = o->state_;
+    if ((st & ~uint32_t{Object::kFlagMask}) == epochBits || !(st & Object::kHeap)) [[unlikely]]
+      return nullptr;
+    o->state_ = (st & Object::kFlagMask) | epochBits;
+    return o;
+  }
+  [[gnu::noinline]] static Object* ClaimContainer(Object* o, const uint32_t epochBits) {
+    Object* c = o->Container();
+    const uint32_t st = c->state_;
+    if ((st & ~uint32_t{Object::kFlagMask}) == epochBits || !(st & Object::kHeap)) return nullptr;
+    c->state_ = (st & Object::kFlagMask) | epochBits;
+    return c;
+  }
 
   void Push(Object* o) {
-    if (!o) return;
-    if (o->container_) o = o->container_;
-    if (!(o->flags_ & Object::kHeap) || o->markEpoch_ == epoch) return;
-    o->markEpoch_ = epoch;
-    stack.push_back(o);
+    if (Object* c = Claim(o, epochBits)) {
+      if (stackTop == stack.size()) GrowStack();
+      stack[stackTop++] = c;
+    }
+  }
+  void GrowStack() { stack.resize(std::max<size_t>(1024, stack.size() * 2)); }
+
+  // The class of a heap object without a virtual call per object: the
+  // vtable pointer (the first word of every object, fixed once constructed)
+  // indexes a small cache of descriptors.
+  struct ClassCacheEntry {
+    const void* vptr = nullptr;
+    const Class* cls = nullptr;
+  };
+  ClassCacheEntry classCache[256];
+  const Class* ClassOfHeapObject(const Object* o) {
+    const void* vptr;
+    std::memcpy(&vptr, o, sizeof vptr);
+    ClassCacheEntry& e = classCache[(reinterpret_cast<uintptr_t>(vptr) >> 4) & 255];
+    if (e.vptr != vptr) {
+      e.vptr = vptr;
+      e.cls = o->KvClass();
+    }
+    return e.cls;
   }
 
+  // Scans objects until none is left. The last reference found in an object
+  // is scanned next without a trip through the stack, so chains and the
+  // last child of each group cost no stack traffic.
   size_t Drain(Marker& m) {
     size_t n = 0;
-    while (!stack.empty()) {
+    const uint32_t eb = epochBits;
+    // The stack lives in locals while scanning; Mark overrides push through
+    // the members, so both are synchronised around their calls.
+    Object** data = stack.data();
+    size_t top = stackTop;
+    size_t cap = stack.size();
+    auto push = [&](Object* c) {
+      if (top == cap) [[unlikely]] {
+        stackTop = top;
+        GrowStack();
+        data = stack.data();
+        cap = stack.size();
+      }
+      data[top++] = c;
+    };
+    auto callMark = [&](Object* obj) {
+      stackTop = top;
+      obj->Mark(m);
+      top = stackTop;
+      data = stack.data();
+      cap = stack.size();
+    };
+    // The field table of the class last seen: while objects of one class
+    // follow each other, finding the table costs a predicted branch and adds
+    // no load to the chain of dependent loads from object to object.
+    const void* lastVptr = nullptr;
+    const FieldInfo* fieldsBegin = nullptr;
+    const FieldInfo* fieldsEnd = nullptr;
+    const FieldInfo* objectsEnd = nullptr;  // single references come first in the table
+    bool customMark = false;
+    Object* o = nullptr;
+    for (;;) {
+      if (!o) {
+        if (top == 0) break;
+        o = data[--top];
+      }
       ++n;
-      Object* o = stack.back();
-      stack.pop_back();
-      const Class* cls = o->cls_;
+      const void* vptr;
+      std::memcpy(&vptr, o, sizeof vptr);
+      if (vptr != lastVptr) {
+        const Class* cls = ClassOfHeapObject(o);
+        lastVptr = vptr;
+        fieldsBegin = cls->fields.data();
+        fieldsEnd = fieldsBegin + cls->fields.size();
+        objectsEnd = std::partition_point(fieldsBegin, fieldsEnd,
+                                          [](const FieldInfo& f) { return f.kind == FieldKind::kObject; });
+        customMark = cls->customMark;
+      }
       const char* base = reinterpret_cast<const char*>(o);
-      for (const FieldInfo& f : cls->fields) {
-        if (f.kind == FieldKind::kObject) {
-          Push(*reinterpret_cast<Object* const*>(base + f.offset));
+      Object* next = nullptr;
+      auto take = [&](Object* p) {
+        if (Object* c = Claim(p, eb)) {
+          if (next) push(next);
+          next = c;
+        }
+      };
+      const FieldInfo* f = fieldsBegin;
+      for (; f != objectsEnd; ++f) take(*reinterpret_cast<Object* const*>(base + f->offset));
+      for (; f != fieldsEnd; ++f) {
+        if (f->kind == FieldKind::kVector) {
+          for (Object* e : *reinterpret_cast<const std::vector<Object*>*>(base + f->offset)) take(e);
         } else {
-          const auto& v = *reinterpret_cast<const std::vector<Object*>*>(base + f.offset);
-          for (Object* e : v) Push(e);
+          callMark(reinterpret_cast<Object*>(const_cast<char*>(base) + f->offset));
         }
       }
-      if (cls->customMark) o->Mark(m);
+      if (customMark) callMark(o);
+      o = next;
     }
+    stackTop = top;
     return n;
   }
 
@@ -100,25 +228,26 @@ class Collector {
       Object* obj;
     };
     std::vector<Range> unmarked;
-    for (Object* o = heap; o; o = o->heapNext_)
-      if (o->markEpoch_ != epoch) {
+    for (Object* o : heap)
+      if (!MarkedNow(o)) {
         const char* b = reinterpret_cast<const char*>(o);
-        unmarked.push_back({b, b + o->size_, o});
+        unmarked.push_back({b, b + SizeOf(o), o});
       }
     if (unmarked.empty()) return;
     std::sort(unmarked.begin(), unmarked.end(), [](const Range& a, const Range& b) { return a.begin < b.begin; });
-    for (Object* o = heap; o; o = o->heapNext_) {
-      if (o->markEpoch_ != epoch) continue;
+    for (Object* o : heap) {
+      if (!MarkedNow(o)) continue;
       const char* b = reinterpret_cast<const char*>(o);
-      for (size_t off = sizeof(Object); off + sizeof(void*) <= o->size_; off += sizeof(void*)) {
+      const size_t size = SizeOf(o);
+      for (size_t off = sizeof(Object); off + sizeof(void*) <= size; off += sizeof(void*)) {
         const char* p = *reinterpret_cast<const char* const*>(b + off);
         auto it = std::upper_bound(unmarked.begin(), unmarked.end(), p,
                                    [](const char* v, const Range& r) { return v < r.begin; });
         if (it == unmarked.begin()) continue;
         --it;
         if (p >= it->begin && p < it->end) {
-          std::string msg = std::string("Mark verifier: ") + o->cls_->name + " at offset " +
-                            std::to_string(off) + " holds unmarked " + it->obj->cls_->name;
+          std::string msg = std::string("Mark verifier: ") + NameOf(o) + " at offset " + std::to_string(off) +
+                            " holds unmarked " + NameOf(it->obj);
           Panic(msg.c_str());
         }
       }
@@ -126,16 +255,42 @@ class Collector {
   }
 #endif
 
+  // Runs every destructor of the garbage before any memory is given back, so
+  // a destructor never meets a peer's memory already reused. Under the
+  // address sanitizer the garbage stays poisoned while destructors run, each
+  // object unpoisoned only for its own: a destructor that reads a peer dying
+  // in the same collection is reported at once.
+  void Sweep() {
+    struct Flag {
+      bool& flag;
+      ~Flag() { flag = false; }
+    } flag{inSweep};
+    inSweep = true;
+    std::vector<size_t> sizes;
+    sizes.reserve(garbage.size());
+    for (Object* o : garbage) sizes.push_back(SizeOf(o));
+    for (size_t i = 0; i < garbage.size(); ++i) ASAN_POISON_MEMORY_REGION(garbage[i], sizes[i]);
+    for (size_t i = 0; i < garbage.size(); ++i) {
+      ASAN_UNPOISON_MEMORY_REGION(garbage[i], sizes[i]);
+      garbage[i]->~Object();
+      ASAN_POISON_MEMORY_REGION(garbage[i], sizes[i]);
+    }
+    for (size_t i = 0; i < garbage.size(); ++i) {
+      ASAN_UNPOISON_MEMORY_REGION(garbage[i], sizes[i]);
+      liveBytes -= sizes[i];
+      std::free(garbage[i]);
+    }
+  }
+
   CollectStats Run() {
     CollectStats st;
-    if (marking || inSweep) return st;
-    struct Guard {
+    struct Flag {
       bool& flag;
-      ~Guard() { flag = false; }
-    } guard{marking};
+      ~Flag() { flag = false; }
+    } flag{marking};
     marking = true;
-    stack.clear();
-    if (++epoch == 0) epoch = 1;
+    stackTop = 0;
+    NextEpoch();
     Marker m;
     MarkRoots(m);
     Drain(m);
@@ -144,29 +299,24 @@ class Collector {
 #endif
     marking = false;
     detail::PurgeObservers([](Object* o) { return IsMarked(o); });
-    // Sweep: unlink the garbage first, then destroy it, so destructors never
-    // see a half-updated list.
-    std::vector<Object*> garbage;
-    Object** link = &heap;
-    while (Object* o = *link) {
-      if (o->markEpoch_ == epoch) {
-        ++st.marked;
-        link = &o->heapNext_;
-      } else {
-        *link = o->heapNext_;
+    // Unlink the garbage first, then destroy it, so destructors never see a
+    // half-updated heap array.
+    garbage.clear();
+    size_t keep = 0;
+    for (Object* o : heap) {
+      if (MarkedNow(o))
+        heap[keep++] = o;
+      else
         garbage.push_back(o);
-      }
     }
-    inSweep = true;
-    for (Object* o : garbage) {
-      o->~Object();
-      std::free(o);
-    }
-    inSweep = false;
+    heap.resize(keep);
+    st.marked = keep;
+    Sweep();
     st.freed = garbage.size();
-    live -= garbage.size();
-    st.live = live;
+    garbage.clear();
+    st.live = heap.size();
     allocatedSince = 0;
+    bytesSince = 0;
     return st;
   }
 };
@@ -176,24 +326,80 @@ void MarkObject(Marker& m, Object* obj) { m.Mark(obj); }
 
 namespace detail {
 
+namespace {
+std::string FieldTableMismatch(const Class* cls, const std::vector<FieldInfo>& table, const std::vector<FieldInfo>& now) {
+  size_t i = 0;
+  while (i < table.size() && i < now.size() && table[i].offset == now[i].offset && table[i].kind == now[i].kind) ++i;
+  uint32_t off = i < now.size() ? now[i].offset : table[i].offset;
+  return std::string("The fields of ") + cls->name + " differ between instances at offset " + std::to_string(off) +
+         " (a reference inside std::optional, std::variant or a union is not allowed)";
+}
+}  // namespace
+
 void EndConstruct(ConstructFrame& frame, Object* obj, size_t size) {
   if (reinterpret_cast<char*>(obj) != frame.base) Panic("A GUI object must derive from kv::Object first");
-  frame.cls->fieldsRecorded = true;
+  Class* cls = frame.cls;
+  if (obj->KvClass() != cls || cls->size != size) {
+    std::string msg = std::string("The class ") + obj->KvClass()->name + " does not describe an object of " +
+                      std::to_string(size) + " bytes: each class must name itself with KV_CLASS";
+    Panic(msg.c_str());
+  }
+  if (frame.recording) {
+    // Embedded objects with their own Mark override are marked through the table.
+    for (uint32_t off : frame.embedded)
+      if (reinterpret_cast<Object*>(frame.base + off)->KvClass()->customMark)
+        frame.fields.push_back({off, FieldKind::kEmbedded});
+    // Single references first (the marker's fast loop), then lists and embedded objects.
+    std::sort(frame.fields.begin(), frame.fields.end(), [](const FieldInfo& a, const FieldInfo& b) {
+      return a.kind != b.kind ? a.kind < b.kind : a.offset < b.offset;
+    });
+    if (!cls->fieldsRecorded) {
+      cls->fields = std::move(frame.fields);
+      cls->fields.shrink_to_fit();
+      cls->fieldsRecorded = true;
+    } else if (frame.fields.size() != cls->fields.size() ||
+               !std::equal(frame.fields.begin(), frame.fields.end(), cls->fields.begin(),
+                           [](const FieldInfo& a, const FieldInfo& b) { return a.offset == b.offset && a.kind == b.kind; })) {
+      std::string msg = FieldTableMismatch(cls, cls->fields, frame.fields);
+      Panic(msg.c_str());
+    }
+  }
   PopConstructFrame(frame);
   Collector& c = Collector::Get();
-  obj->cls_ = frame.cls;
-  obj->size_ = static_cast<uint32_t>(size);
-  obj->flags_ |= Object::kHeap;
-  obj->markEpoch_ = 0;
-  obj->heapNext_ = c.heap;
-  c.heap = obj;
-  ++c.live;
+  obj->state_ = (obj->state_ & Object::kObserved) | Object::kHeap;
+  c.heap.push_back(obj);
+  c.liveBytes += size;
   ++c.allocatedSince;
+  c.bytesSince += size;
 }
 
 void RegisterAutoObject(AutoObject* ao) {
   auto& v = Collector::Get().autoObjects;
   if (std::find(v.begin(), v.end(), ao) == v.end()) v.push_back(ao);
+}
+
+// A construction that did not finish gives its memory back: drop every root,
+// handle, timer, queued signal and observer that points into it.
+void UnwindRegistrations(const char* begin, const char* end) {
+  auto inside = [begin, end](const void* p) {
+    const char* c = static_cast<const char*>(p);
+    return c >= begin && c < end;
+  };
+  Collector& c = Collector::Get();
+  for (Object*& slot : c.rootSet)
+    if (inside(slot)) slot = nullptr;
+  Collector::ClearPersistentsIn(begin, end);
+  TimerRegistry::CancelIn(begin, end);
+  DropSignalsAndObserversIn(begin, end);
+}
+
+BusyScope::BusyScope() { ++Collector::Get().busy; }
+BusyScope::~BusyScope() { --Collector::Get().busy; }
+
+void CheckNotInSweep(const char* what) {
+  if (!Collector::Get().inSweep) return;
+  std::string msg = std::string(what) + " was called by a destructor during a collection";
+  Panic(msg.c_str());
 }
 
 }  // namespace detail
@@ -202,14 +408,21 @@ Object* GetAutoObjectRaw(AutoObject& ao) {
   if (ao.instance) return ao.instance;
   if (ao.creating) Panic("Recursive access to an auto object performing the initialization");
   ao.creating = true;
+  // A constructor that panics (a test's handler throws) leaves the auto
+  // object free to be created again.
+  struct Creating {
+    AutoObject& ao;
+    ~Creating() { ao.creating = false; }
+  } creating{ao};
   detail::RegisterAutoObject(&ao);
   Object* o = NewObjectIndirect(ao.cls());
   ao.instance = o;
-  ao.creating = false;
   return o;
 }
 
 void LockObject(Object* obj) {
+  AssertGuiThread();
+  detail::CheckNotInSweep("LockObject");
   if (!obj) return;
   Collector& c = Collector::Get();
   for (Object*& slot : c.rootSet)
@@ -221,6 +434,7 @@ void LockObject(Object* obj) {
 }
 
 void UnlockObject(Object* obj) {
+  AssertGuiThread();
   Collector& c = Collector::Get();
   for (Object*& slot : c.rootSet)
     if (slot == obj && obj) {
@@ -231,56 +445,71 @@ void UnlockObject(Object* obj) {
 }
 
 void AddRootMarker(void (*fn)(Marker&)) {
+  AssertGuiThread();
   auto& v = Collector::Get().rootMarkers;
   if (std::find(v.begin(), v.end(), fn) == v.end()) v.push_back(fn);
 }
 
 CollectStats Collect() {
   AssertGuiThread();
-  return Collector::Get().Run();
+  Collector& c = Collector::Get();
+  if (c.busy > 0 || c.inSweep || c.marking || detail::CurrentFrame())
+    Panic("Collect was called while objects are in use (a constructor, slot, timer, redraw or destructor runs)");
+  return c.Run();
 }
 
 size_t MarkOnly() {
   Collector& c = Collector::Get();
-  if (++c.epoch == 0) c.epoch = 1;
+  c.NextEpoch();
   Marker m;
-  c.stack.clear();
+  c.stackTop = 0;
   c.MarkRoots(m);
   return c.Drain(m);
 }
 size_t AllocatedSinceCollect() { return Collector::Get().allocatedSince; }
-size_t LiveObjects() { return Collector::Get().live; }
+void ReportExternalAllocation(size_t bytes) { Collector::Get().bytesSince += bytes; }
+bool CollectionDue() {
+  const Collector& c = Collector::Get();
+  return c.allocatedSince >= std::max(kMinCollectObjects, c.heap.size()) ||
+         c.bytesSince >= std::max(kMinCollectBytes, c.liveBytes);
+}
+size_t LiveObjects() { return Collector::Get().heap.size(); }
 bool InSweep() { return Collector::Get().inSweep; }
+size_t HeapOverheadPerObject() { return sizeof(Object) + sizeof(Object*); }
 
 std::map<std::string, size_t> HeapCensus() {
+  AssertGuiThread();
   std::map<std::string, size_t> out;
-  for (Object* o = Collector::Get().heap; o; o = Collector::NextOf(o)) ++out[Collector::NameOf(o)];
+  for (Object* o : Collector::Get().heap) ++out[Collector::NameOf(o)];
   return out;
 }
 
 void ForEachObject(void (*fn)(Object*, void*), void* ctx) {
+  AssertGuiThread();
   // Snapshot: callbacks may allocate.
-  std::vector<Object*> all;
-  for (Object* o = Collector::Get().heap; o; o = Collector::NextOf(o)) all.push_back(o);
+  std::vector<Object*> all = Collector::Get().heap;
   for (Object* o : all) fn(o, ctx);
 }
 
-// Persistent handles: an intrusive list of roots.
+// Persistent handles: an intrusive list of roots, kept by the GUI task only.
 PersistentBase::PersistentBase() { Link(); }
 PersistentBase::PersistentBase(Object* p) : ptr_(p) { Link(); }
 PersistentBase::PersistentBase(const PersistentBase& o) : ptr_(o.ptr_) { Link(); }
 PersistentBase& PersistentBase::operator=(const PersistentBase& o) {
+  AssertGuiThread();
   ptr_ = o.ptr_;
   return *this;
 }
 PersistentBase::~PersistentBase() { Unlink(); }
 void PersistentBase::Link() {
+  AssertGuiThread();
   Collector& c = Collector::Get();
   next_ = c.persistents;
   if (next_) next_->prev_ = this;
   c.persistents = this;
 }
 void PersistentBase::Unlink() {
+  AssertGuiThread();
   Collector& c = Collector::Get();
   if (prev_) prev_->next_ = next_;
   else if (c.persistents == this) c.persistents = next_;
@@ -300,9 +529,11 @@ void ResetCollectorForTests() {
   Collector::ClearPersistents();
   TimerRegistry::ResetForTests();
   ClearObserversForTests();
+  c.busy = 0;
   // Everything is garbage now.
   Collect();
   c.allocatedSince = 0;
+  c.bytesSince = 0;
 }
 }  // namespace detail
 

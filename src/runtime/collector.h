@@ -49,10 +49,20 @@ struct CollectStats {
   size_t live = 0;
 };
 
-// Runs one collection now. Only the end of the pass calls it in the system.
+// Runs one collection now. Only the end of the pass calls it in the system;
+// a call inside a constructor, a slot, a timer callback, a re-initialisation,
+// the redraw or a destructor is the panic "Collect was called while objects
+// are in use".
 CollectStats Collect();
 // Objects allocated since the last collection.
 size_t AllocatedSinceCollect();
+// Counts memory that objects hold outside their own (bitmap pixels) towards
+// the next collection.
+void ReportExternalAllocation(size_t bytes);
+// True when enough was allocated since the last collection: as many objects
+// or bytes as are live (at least 2000 objects or 1 MiB), so that the cost of
+// marking stays proportional to what was allocated.
+bool CollectionDue();
 // Number of live heap objects.
 size_t LiveObjects();
 // Live heap objects counted per class name.
@@ -66,5 +76,24 @@ size_t MarkOnly();
 
 // True while the sweep runs destructors (destructors must not allocate).
 bool InSweep();
+
+// Bookkeeping bytes the collector spends per heap object: the object header
+// and the entry in its array of heap objects.
+size_t HeapOverheadPerObject();
+
+namespace detail {
+// A stretch where objects are in use on the C++ stack (timer callbacks,
+// slots, re-initialisation, drawing); Collect() inside it is a panic.
+class BusyScope {
+ public:
+  BusyScope();
+  ~BusyScope();
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+};
+// Panics when called by a destructor during the sweep: `what` would
+// register an object that is being freed.
+void CheckNotInSweep(const char* what);
+}  // namespace detail
 
 }  // namespace kv

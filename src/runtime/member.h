@@ -12,9 +12,9 @@ namespace kv {
 template <class T>
 class Member {
  public:
-  Member() { detail::RegisterField(this, FieldKind::kObject); }
-  Member(T* p) : ptr_(p) { detail::RegisterField(this, FieldKind::kObject); }  // NOLINT
-  Member(const Member& o) : ptr_(o.ptr_) { detail::RegisterField(this, FieldKind::kObject); }
+  Member() { detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }
+  Member(T* p) : ptr_(p) { detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }  // NOLINT
+  Member(const Member& o) : ptr_(o.ptr_) { detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }
   Member& operator=(const Member& o) {
     ptr_ = o.ptr_;
     return *this;
@@ -50,8 +50,8 @@ T* Downcast(Object* o) {
 template <class T>
 class MemberVector {
  public:
-  MemberVector() { detail::RegisterField(this, FieldKind::kVector); }
-  MemberVector(const MemberVector& o) : v_(o.v_) { detail::RegisterField(this, FieldKind::kVector); }
+  MemberVector() { detail::RegisterField(this, FieldKind::kVector, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }
+  MemberVector(const MemberVector& o) : v_(o.v_) { detail::RegisterField(this, FieldKind::kVector, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }
   MemberVector& operator=(const MemberVector& o) {
     v_ = o.v_;
     return *this;

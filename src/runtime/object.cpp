@@ -1,10 +1,19 @@
 #include "runtime/object.h"
 
+#include <link.h>
+#include <pthread.h>
+
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <string>
 #include <string_view>
 #include <unordered_map>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
 
 #include "runtime/collector.h"
 #include "runtime/panic.h"
@@ -33,12 +42,89 @@ std::vector<const LateClass*>& LateRegistry() {
 
 ConstructFrame* CurrentFrame() { return t_frame; }
 
-void RegisterField(const void* field, FieldKind kind) {
-  ConstructFrame* f = t_frame;
-  if (!f || f->cls->fieldsRecorded) return;
+namespace {
+// The innermost object under construction whose memory holds p.
+ConstructFrame* FrameHolding(const char* p) {
+  for (ConstructFrame* f = t_frame; f; f = f->prev)
+    if (p >= f->base && p < f->base + f->size) return f;
+  return nullptr;
+}
+
+#ifdef KV_VERIFY
+struct Range {
+  const char* lo;
+  const char* hi;
+};
+
+// Writable segments of the loaded program and libraries: static storage.
+const std::vector<Range>& StaticRanges() {
+  static const std::vector<Range> ranges = [] {
+    std::vector<Range> r;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* ctx) {
+          auto* out = static_cast<std::vector<Range>*>(ctx);
+          for (int i = 0; i < info->dlpi_phnum; ++i) {
+            const ElfW(Phdr)& ph = info->dlpi_phdr[i];
+            if (ph.p_type != PT_LOAD || !(ph.p_flags & PF_W)) continue;
+            const char* lo = reinterpret_cast<const char*>(info->dlpi_addr + ph.p_vaddr);
+            out->push_back({lo, lo + ph.p_memsz});
+          }
+          return 0;
+        },
+        &r);
+    return r;
+  }();
+  return ranges;
+}
+
+bool OnThisStack(const char* p) {
+  thread_local Range stack{nullptr, nullptr};
+  if (!stack.lo) {
+    pthread_attr_t attr;
+    void* lo = nullptr;
+    size_t size = 0;
+    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+      pthread_attr_getstack(&attr, &lo, &size);
+      pthread_attr_destroy(&attr);
+    }
+    stack = {static_cast<const char*>(lo), static_cast<const char*>(lo) + size};
+  }
+  if (p >= stack.lo && p < stack.hi) return true;
+#if defined(__SANITIZE_ADDRESS__)
+  // Locals moved to the sanitizer's fake stack.
+  if (void* fake = __asan_get_current_fake_stack())
+    if (__asan_addr_is_in_fake_stack(fake, const_cast<char*>(p), nullptr, nullptr)) return true;
+#endif
+  return false;
+}
+
+// Heap memory: neither a local of this thread nor static storage.
+bool InHeapMemory(const char* p) {
+  if (OnThisStack(p)) return false;
+  for (const Range& r : StaticRanges())
+    if (p >= r.lo && p < r.hi) return false;
+  return true;
+}
+#endif
+}  // namespace
+
+void RegisterField(const void* field, FieldKind kind, [[maybe_unused]] const char* what) {
   const char* p = static_cast<const char*>(field);
-  if (p < f->base || p >= f->base + f->size) return;
-  f->cls->fields.push_back({static_cast<uint32_t>(p - f->base), kind});
+  ConstructFrame* f = FrameHolding(p);
+  if (!f) {
+#ifdef KV_VERIFY
+    // A reference kept in memory the collector never scans: the object it
+    // names would be freed while still in use.
+    if (InHeapMemory(p)) {
+      std::string msg = std::string("An object reference (") + (what ? what : "field") +
+                        ") was made in heap memory outside the object under construction (" +
+                        (t_frame ? t_frame->cls->name : "none") + ")";
+      Panic(msg.c_str());
+    }
+#endif
+    return;
+  }
+  if (f->recording) f->fields.push_back({static_cast<uint32_t>(p - f->base), kind});
 }
 
 void* Allocate(size_t size) {
@@ -47,8 +133,10 @@ void* Allocate(size_t size) {
   void* mem = std::malloc(size);
   if (!mem) Panic("Can not create an object. Out of memory");
 #ifdef KV_VERIFY
-  // The mark verifier scans object memory; stale bytes must not look like pointers.
-  std::memset(mem, 0, size);
+  // Garbage, not zeros: a field read before it is written shows up as a
+  // crash here as it would on the set. The pattern is no valid address, so
+  // the mark verifier never takes it for a reference.
+  std::memset(mem, 0xA5, size);
 #endif
   return mem;
 }
@@ -58,6 +146,12 @@ void BeginConstruct(ConstructFrame& frame, void* mem, size_t size, Class* cls) {
   frame.size = size;
   frame.cls = cls;
   frame.prev = t_frame;
+#ifdef KV_VERIFY
+  // Every construction is compared with the recorded table.
+  frame.recording = true;
+#else
+  frame.recording = !cls->fieldsRecorded;
+#endif
   t_frame = &frame;
 }
 
@@ -66,9 +160,14 @@ void PopConstructFrame(ConstructFrame& frame) {
   frame.done = true;
 }
 
+void UnwindRegistrations(const char* begin, const char* end);
+
 ConstructFrame::~ConstructFrame() {
   if (done || !base) return;
   t_frame = prev;
+  // The constructor did not finish (a test's panic handler threw): nothing
+  // queued or registered may keep pointing into the memory given back.
+  UnwindRegistrations(base, base + size);
   std::free(base);
 }
 
@@ -94,11 +193,11 @@ Class& Object::StaticClass() {
 Object::Object() {
   // An object constructed inside the memory of a heap object under
   // construction is embedded in it.
-  detail::ConstructFrame* f = detail::CurrentFrame();
-  char* self = reinterpret_cast<char*>(this);
-  if (f && self > f->base && self < f->base + f->size) {
-    Object* outer = reinterpret_cast<Object*>(f->base);
-    container_ = outer;
+  const char* self = reinterpret_cast<const char*>(this);
+  detail::ConstructFrame* f = detail::FrameHolding(self);
+  if (f && self != f->base) {
+    containerOffset_ = static_cast<uint32_t>(self - f->base);
+    if (f->recording) f->embedded.push_back(containerOffset_);
   }
 }
 

@@ -20,8 +20,9 @@ class Object;
 class Marker;
 
 enum class FieldKind : uint8_t {
-  kObject,  // an Object* stored at the offset (Member, Slot, Ref)
-  kVector,  // a std::vector<Object*> stored at the offset (MemberVector)
+  kObject,    // an Object* stored at the offset (Member, Slot, Ref)
+  kVector,    // a std::vector<Object*> stored at the offset (MemberVector)
+  kEmbedded,  // an embedded object whose class overrides Object::Mark
 };
 
 struct FieldInfo {
@@ -58,6 +59,9 @@ struct ConstructFrame {
   Class* cls = nullptr;
   ConstructFrame* prev = nullptr;
   bool done = false;
+  bool recording = false;           // this construction fills or checks the field table
+  std::vector<FieldInfo> fields;    // fields met in this construction
+  std::vector<uint32_t> embedded;   // offsets of the embedded objects met
   ConstructFrame() = default;
   ConstructFrame(const ConstructFrame&) = delete;
   ConstructFrame& operator=(const ConstructFrame&) = delete;
@@ -66,7 +70,15 @@ struct ConstructFrame {
   ~ConstructFrame();
 };
 ConstructFrame* CurrentFrame();
-void RegisterField(const void* field, FieldKind kind);
+// Records a field constructed inside an object under construction. In test
+// builds a field constructed in heap memory outside every object under
+// construction is a panic naming `what` (the field's type) and the class.
+void RegisterField(const void* field, FieldKind kind, const char* what = nullptr);
+// The name of a type for messages, without needing the type to be complete.
+template <class T>
+const char* TypeName() {
+  return __PRETTY_FUNCTION__;
+}
 void* Allocate(size_t size);
 void BeginConstruct(ConstructFrame& frame, void* mem, size_t size, Class* cls);
 void EndConstruct(ConstructFrame& frame, Object* obj, size_t size);
@@ -88,27 +100,31 @@ class Object {
   // Runs after a language change; an owner re-initialises its embedded objects.
   virtual void ReInit() {}
 
+  using KvSelf = Object;
+
   // The heap object that holds this one (itself when it is not embedded).
-  Object* Container() { return container_ ? container_ : this; }
-  bool IsEmbedded() const { return container_ != nullptr; }
-  bool IsHeapObject() const { return (flags_ & kHeap) != 0; }
+  Object* Container() {
+    return containerOffset_ ? reinterpret_cast<Object*>(reinterpret_cast<char*>(this) - containerOffset_) : this;
+  }
+  bool IsEmbedded() const { return containerOffset_ != 0; }
+  bool IsHeapObject() const { return (state_ & kHeap) != 0; }
 
  private:
   friend class Collector;
   friend void detail::EndConstruct(detail::ConstructFrame&, Object*, size_t);
-  enum : uint8_t { kHeap = 1, kObserved = 2 };
+  // state_: the mark epoch in the upper 30 bits, the flags below. The class,
+  // the allocation size and the heap list are not repeated here: the class
+  // comes from KvClass(), the size from the class, and the collector keeps
+  // its own array of heap objects.
+  enum : uint32_t { kHeap = 1, kObserved = 2, kFlagBits = 2, kFlagMask = 3 };
 
-  Object* heapNext_ = nullptr;   // the collector's list of heap objects
-  Object* container_ = nullptr;  // outermost heap object holding this one
-  const Class* cls_ = nullptr;   // cached for heap objects
-  uint32_t size_ = 0;            // allocation size of heap objects
-  uint32_t markEpoch_ = 0;
-  uint8_t flags_ = 0;
+  uint32_t containerOffset_ = 0;  // distance back to the outermost heap object holding this one
+  uint32_t state_ = 0;
 
  public:
   // Flags used by the observer registries (weak registrations).
-  bool HasObserverFlag() const { return (flags_ & kObserved) != 0; }
-  void SetObserverFlag() { flags_ |= kObserved; }
+  bool HasObserverFlag() const { return (state_ & kObserved) != 0; }
+  void SetObserverFlag() { state_ |= kObserved; }
 };
 
 namespace detail {
@@ -116,6 +132,7 @@ template <class T>
 Object* FactoryOf(Object* arg);
 template <class T, class Ancestor>
 Class MakeClass(const char* name) {
+  static_assert(std::is_base_of_v<Ancestor, T>, "KV_CLASS names an ancestor the class does not derive from");
   using MarkType = decltype(&T::Mark);
   Factory f = nullptr;
   if constexpr (!std::is_abstract_v<T>) f = &FactoryOf<T>;
@@ -129,6 +146,7 @@ Class MakeClass(const char* name) {
 #define KV_CLASS(Unit, Cls, Ancestor)                                                        \
  public:                                                                                     \
   using Super = Ancestor;                                                                    \
+  using KvSelf = Cls;                                                                        \
   static ::kv::Class& StaticClass() {                                                        \
     static ::kv::Class cls = ::kv::detail::MakeClass<Cls, Ancestor>(#Unit "::" #Cls);        \
     return cls;                                                                              \
@@ -144,10 +162,18 @@ Class MakeClass(const char* name) {
 #define KV_CONCAT_INNER(a, b) a##b
 #define KV_CONCAT(a, b) KV_CONCAT_INNER(a, b)
 
+namespace detail {
+// True when T declares its own descriptor with KV_CLASS (a class that only
+// inherits its ancestor's would be described, marked and cast as the ancestor).
+template <class T>
+inline constexpr bool kNamesItself = std::is_same_v<typename T::KvSelf, T>;
+}  // namespace detail
+
 // Creates a heap object of class T. Arguments go to T's constructor.
 template <class T, class... Args>
 T* New(Args&&... args) {
   static_assert(std::is_base_of_v<Object, T>);
+  static_assert(detail::kNamesItself<T>, "a class made by kv::New must name itself with KV_CLASS");
   Class* cls = &T::StaticClass();
   void* mem = detail::Allocate(sizeof(T));
   detail::ConstructFrame frame;

@@ -13,11 +13,11 @@ class Ref {
   using Getter = V (Object::*)();
   using Setter = void (Object::*)(V);
 
-  Ref() { detail::RegisterField(this, FieldKind::kObject); }
+  Ref() { detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }
   Ref(Object* obj, Getter g, Setter s) : obj_(obj), get_(g), set_(s) {
-    detail::RegisterField(this, FieldKind::kObject);
+    detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>());
   }
-  Ref(const Ref& o) : obj_(o.obj_), get_(o.get_), set_(o.set_) { detail::RegisterField(this, FieldKind::kObject); }
+  Ref(const Ref& o) : obj_(o.obj_), get_(o.get_), set_(o.set_) { detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }
   Ref& operator=(const Ref& o) = default;
 
   Object* object() const { return obj_; }

@@ -15,7 +15,10 @@
 namespace kv {
 
 namespace detail {
-void RunSignals();
+void RunPostedSignals();
+void RunIdleSignals();
+void RunLateSignals();
+void EndSignalPass();
 void ResetCollectorForTests();
 void ClearObserversForTests();
 }  // namespace detail
@@ -36,9 +39,6 @@ State& S() {
   static State s;
   return s;
 }
-// Collect when this many objects were made since the last collection, or
-// when the live set grew by half.
-constexpr size_t kCollectThreshold = 2000;
 }  // namespace
 
 void detail::RequestReInit() { S().reinitPending = true; }
@@ -46,17 +46,29 @@ void detail::RequestReInit() { S().reinitPending = true; }
 void Runtime::EndOfPass() {
   AssertGuiThread();
   State& s = S();
-  TimerRegistry::RunExpired(GetClock().Now());
-  detail::RunSignals();
+  {
+    detail::BusyScope busy;
+    TimerRegistry::RunExpired(GetClock().Now());
+    detail::RunPostedSignals();
+    detail::RunIdleSignals();
+    detail::RunLateSignals();
+  }
   if (s.reinitPending) {
     s.reinitPending = false;
+    // Only live objects are re-initialised: a closed page waiting for the
+    // collector must not restart its timers and come back.
+    Collect();
+    detail::BusyScope busy;
     ForEachObject([](Object* o, void*) { o->ReInit(); }, nullptr);
     if (s.language) s.language();
-    detail::RunSignals();
+    detail::RunPostedSignals();
   }
-  if (s.redraw) s.redraw();
-  size_t since = AllocatedSinceCollect();
-  if (s.collectEveryPass || since >= kCollectThreshold || (since > 64 && since * 2 >= LiveObjects())) {
+  if (s.redraw) {
+    detail::BusyScope busy;
+    s.redraw();
+  }
+  detail::EndSignalPass();
+  if (s.collectEveryPass || CollectionDue()) {
     Collect();
     TrimStringCache();
   }
@@ -73,6 +85,7 @@ void Runtime::SetGuiThread() {
   S().gui.store(std::this_thread::get_id());
   S().guiSet.store(true);
 }
+void Runtime::ReleaseGuiThread() { S().guiSet.store(false); }
 bool Runtime::OnGuiThread() { return !S().guiSet.load() || S().gui.load() == std::this_thread::get_id(); }
 
 void AssertGuiThread() {
@@ -89,13 +102,14 @@ void Runtime::AddResetHook(void (*fn)()) {
 
 void Runtime::ResetForTests() {
   State& s = S();
+  // The test's thread takes over whatever the GUI task left.
+  s.guiSet.store(false);
   for (auto fn : s.resetHooks) fn();
   SetLanguage(0);
   s.collectEveryPass = std::getenv("KV_COLLECT_EVERY_PASS") != nullptr;
   s.redraw = nullptr;
   s.language = nullptr;
   s.reinitPending = false;
-  s.guiSet.store(false);
   detail::ResetCollectorForTests();
   ResetStringCacheForTests();
   SetPanicHandler(nullptr);

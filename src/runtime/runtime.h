@@ -27,6 +27,9 @@ class Runtime {
 
   // Marks the calling thread as the GUI task (asserted in debug builds).
   static void SetGuiThread();
+  // The GUI task has ended: the next task to start the GUI (or a test
+  // reading what it left) may use the runtime.
+  static void ReleaseGuiThread();
   static bool OnGuiThread();
 
   // Adds a function that ResetForTests calls (caches of other modules).

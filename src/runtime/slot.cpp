@@ -1,7 +1,15 @@
 // Posted and idle signals, and the weak observer registries.
+//
+// Queues and registries keep plain (object, method) pairs in runtime-owned
+// storage, each with a hash index, so that posting, re-posting, attaching,
+// detaching and notifying cost a constant time per item however many wait.
 #include <algorithm>
-#include <cstdio>
-#include <deque>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <list>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "runtime/collector.h"
@@ -14,10 +22,93 @@ namespace kv {
 
 namespace {
 
+// Hash of any trivially copyable value by its bytes (method pointers included).
+template <class T>
+size_t HashBytes(const T& v) {
+  static_assert(std::is_trivially_copyable_v<T>);
+  unsigned char bytes[sizeof(T)];
+  std::memcpy(bytes, &v, sizeof(T));
+  uint64_t h = 1469598103934665603ull;
+  for (unsigned char b : bytes) h = (h ^ b) * 1099511628211ull;
+  return static_cast<size_t>(h);
+}
+
+struct RawSlot {
+  Object* obj;
+  SlotMethod method;
+  bool operator==(const RawSlot& o) const { return obj == o.obj && method == o.method; }
+  void Invoke(Object* sender) const { (obj->*method)(sender); }
+};
+RawSlot Raw(const Slot& s) { return {s.object(), s.method()}; }
+
+struct RawSlotHash {
+  size_t operator()(const RawSlot& s) const { return HashBytes(s.obj) * 31 + HashBytes(s.method); }
+};
+
+bool Inside(const void* p, const char* begin, const char* end) {
+  const char* c = static_cast<const char*>(p);
+  return c >= begin && c < end;
+}
+
+// A queue of distinct slots in order, with O(1) push, move to the end and pop.
+class SlotQueue {
+ public:
+  bool Contains(const RawSlot& s) const { return index_.count(s) != 0; }
+  size_t size() const { return index_.size(); }
+  bool empty() const { return index_.empty(); }
+  // Appends the slot; one already queued moves to the end when `move` is set,
+  // else stays where it is.
+  void Push(const RawSlot& s, bool move) {
+    auto it = index_.find(s);
+    if (it != index_.end()) {
+      if (move) order_.splice(order_.end(), order_, it->second);
+      return;
+    }
+    order_.push_back(s);
+    index_.emplace(s, std::prev(order_.end()));
+  }
+  bool Pop(RawSlot& out) {
+    if (order_.empty()) return false;
+    out = order_.front();
+    index_.erase(out);
+    order_.pop_front();
+    return true;
+  }
+  void DropIf(const std::function<bool(const RawSlot&)>& drop) {
+    for (auto it = order_.begin(); it != order_.end();) {
+      if (drop(*it)) {
+        index_.erase(*it);
+        it = order_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+  }
+  template <class F>
+  void ForEach(F f) const {
+    for (const RawSlot& s : order_) f(s);
+  }
+  void clear() {
+    order_.clear();
+    index_.clear();
+  }
+  void swap(SlotQueue& o) {
+    order_.swap(o.order_);
+    index_.swap(o.index_);
+  }
+
+ private:
+  std::list<RawSlot> order_;
+  std::unordered_map<RawSlot, std::list<RawSlot>::iterator, RawSlotHash> index_;
+};
+
 struct Queues {
-  std::vector<Slot> posted;
-  std::vector<Slot> idleNext;  // queued during this pass: run at the end of the next one
-  std::vector<Slot> idleNow;   // queued during the previous pass: run at the end of this one
+  SlotQueue posted;
+  SlotQueue idleNext;  // queued during this pass: run at the end of the next one
+  SlotQueue idleNow;   // queued during the previous pass: run at the end of this one
+  SlotQueue late;      // run once after the drain of this pass
+  size_t postedRunThisPass = 0;
+  bool capLogged = false;
 };
 Queues& Q() {
   static Queues q;
@@ -25,94 +116,209 @@ Queues& Q() {
 }
 
 constexpr size_t kMaxQueued = 4096;
+// A slot that keeps re-posting itself would hold the pass for ever: after
+// this many posted calls in one pass the rest waits for the next pass.
+constexpr size_t kMaxPostedPerPass = 4 * kMaxQueued;
 
-struct ObjObserver {
-  Object* subject;
-  Slot slot;
+// Weak observer registrations of one kind of subject, in attach order per
+// subject, with an index for constant-time attach, detach and lookup.
+template <class Subject, class SubjectHash>
+class ObserverRegistry {
+ public:
+  void Attach(const Subject& subject, const RawSlot& slot) {
+    Key k{subject, slot};
+    if (index_.count(k)) return;
+    auto& list = bySubject_[subject];
+    list.push_back(slot);
+    index_.emplace(k, std::prev(list.end()));
+  }
+  void Detach(const Subject& subject, const RawSlot& slot) {
+    auto it = index_.find(Key{subject, slot});
+    if (it == index_.end()) return;
+    auto sub = bySubject_.find(subject);
+    sub->second.erase(it->second);
+    if (sub->second.empty()) bySubject_.erase(sub);
+    index_.erase(it);
+  }
+  // Calls each observer of the subject registered when the call began and
+  // still registered when its turn comes.
+  void Notify(const Subject& subject, Object* sender) {
+    auto sub = bySubject_.find(subject);
+    if (sub == bySubject_.end()) return;
+    std::vector<RawSlot> snapshot(sub->second.begin(), sub->second.end());
+    for (const RawSlot& s : snapshot)
+      if (index_.count(Key{subject, s})) s.Invoke(sender);
+  }
+  void DropIf(const std::function<bool(const Subject&, const RawSlot&)>& drop) {
+    for (auto sub = bySubject_.begin(); sub != bySubject_.end();) {
+      auto& list = sub->second;
+      for (auto it = list.begin(); it != list.end();) {
+        if (drop(sub->first, *it)) {
+          index_.erase(Key{sub->first, *it});
+          it = list.erase(it);
+        } else {
+          ++it;
+        }
+      }
+      sub = list.empty() ? bySubject_.erase(sub) : std::next(sub);
+    }
+  }
+  size_t size() const { return index_.size(); }
+  void clear() {
+    index_.clear();
+    bySubject_.clear();
+  }
+
+ private:
+  struct Key {
+    Subject subject;
+    RawSlot slot;
+    bool operator==(const Key& o) const { return subject == o.subject && slot == o.slot; }
+  };
+  struct KeyHash {
+    size_t operator()(const Key& k) const { return SubjectHash()(k.subject) * 131 + RawSlotHash()(k.slot); }
+  };
+  std::unordered_map<Subject, std::list<RawSlot>, SubjectHash> bySubject_;
+  std::unordered_map<Key, typename std::list<RawSlot>::iterator, KeyHash> index_;
 };
-struct RefObserver {
-  RefInt32 ref;
-  Slot slot;
+
+struct PointerHash {
+  size_t operator()(Object* o) const { return std::hash<Object*>()(o); }
 };
-std::vector<ObjObserver>& ObjObservers() {
-  static std::vector<ObjObserver> v;
-  return v;
+// A property: the object and its getter.
+struct Property {
+  Object* obj;
+  RefInt32::Getter getter;
+  bool operator==(const Property& o) const { return obj == o.obj && getter == o.getter; }
+};
+struct PropertyHash {
+  size_t operator()(const Property& p) const { return HashBytes(p.obj) * 31 + HashBytes(p.getter); }
+};
+
+ObserverRegistry<Object*, PointerHash>& ObjObservers() {
+  static ObserverRegistry<Object*, PointerHash> r;
+  return r;
 }
-std::vector<RefObserver>& RefObservers() {
-  static std::vector<RefObserver> v;
-  return v;
+ObserverRegistry<Property, PropertyHash>& RefObservers() {
+  static ObserverRegistry<Property, PropertyHash> r;
+  return r;
 }
 
-bool SameProperty(const RefInt32& a, const RefInt32& b) {
-  return a.object() == b.object() && a.getter() == b.getter();
-}
+Property PropertyOf(const RefInt32& ref) { return {ref.object(), ref.getter()}; }
 
 }  // namespace
 
-void Signal(const Slot& slot, Object* sender) { slot.Invoke(sender); }
+void Signal(const Slot& slot, Object* sender) {
+  AssertGuiThread();
+  slot.Invoke(sender);
+}
 
 void PostSignal(const Slot& slot) {
   AssertGuiThread();
+  detail::CheckNotInSweep("PostSignal");
   if (slot.empty()) return;
   auto& q = Q().posted;
-  auto it = std::find(q.begin(), q.end(), slot);
-  if (it != q.end()) {
-    q.erase(it);
-  } else if (q.size() >= kMaxQueued) {
+  if (!q.Contains(Raw(slot)) && q.size() >= kMaxQueued) {
     Log("'postsignal' is failed. The signal is just delivered");
     slot.Invoke(nullptr);
     return;
   }
-  q.push_back(slot);
+  q.Push(Raw(slot), true);
 }
 
 void IdleSignal(const Slot& slot) {
   AssertGuiThread();
+  detail::CheckNotInSweep("IdleSignal");
   if (slot.empty()) return;
-  auto& q = Q().idleNext;
-  if (std::find(q.begin(), q.end(), slot) == q.end()) q.push_back(slot);
+  Q().idleNext.Push(Raw(slot), false);
 }
 
-bool SignalsPending() { return !Q().posted.empty() || !Q().idleNext.empty() || !Q().idleNow.empty(); }
+void PostLateSignal(const Slot& slot) {
+  AssertGuiThread();
+  detail::CheckNotInSweep("PostLateSignal");
+  if (slot.empty()) return;
+  Q().late.Push(Raw(slot), false);
+}
+
+bool SignalsPending() {
+  const Queues& q = Q();
+  return !q.posted.empty() || !q.idleNext.empty() || !q.idleNow.empty() || !q.late.empty();
+}
 
 namespace detail {
 
-// Runs posted signals until none is left, then the idle signals queued in the
-// previous pass (posting from them is drained too).
-void RunSignals() {
+// Runs posted signals until none is left, or until this pass has run its
+// share; the rest waits for the next pass.
+void RunPostedSignals() {
   Queues& q = Q();
-  auto drain = [&q] {
-    while (!q.posted.empty()) {
-      Slot s = q.posted.front();
-      q.posted.erase(q.posted.begin());
-      s.Invoke(nullptr);
+  RawSlot s;
+  while (!q.posted.empty()) {
+    if (q.postedRunThisPass >= kMaxPostedPerPass) {
+      if (!q.capLogged)
+        Log("PostSignal: " + std::to_string(q.posted.size()) + " signals still queued after " +
+            std::to_string(kMaxPostedPerPass) + " calls in one pass; they run in the next pass");
+      q.capLogged = true;
+      return;
     }
-  };
-  drain();
-  std::vector<Slot> idle;
-  idle.swap(q.idleNow);
-  for (const Slot& s : idle) {
+    q.posted.Pop(s);
+    ++q.postedRunThisPass;
     s.Invoke(nullptr);
-    drain();
   }
+}
+
+// Runs the idle signals queued in the previous pass (posting from them is
+// drained too). Idle signals queued now wait for the next pass.
+void RunIdleSignals() {
+  Queues& q = Q();
+  SlotQueue idle;
+  idle.swap(q.idleNow);
+  RawSlot s;
+  while (idle.Pop(s)) {
+    s.Invoke(nullptr);
+    RunPostedSignals();
+  }
+}
+
+// Runs the late signals once the drain of this pass is over (and what they
+// post). A late signal posted by a late signal runs in this pass too.
+void RunLateSignals() {
+  Queues& q = Q();
+  RawSlot s;
+  while (q.late.Pop(s)) {
+    s.Invoke(nullptr);
+    RunPostedSignals();
+  }
+}
+
+// The end of a pass: idle signals queued during it become due in the next.
+void EndSignalPass() {
+  Queues& q = Q();
   q.idleNow.swap(q.idleNext);
+  q.postedRunThisPass = 0;
+  q.capLogged = false;
 }
 
 void MarkSignalQueues(Marker& m) {
   Queues& q = Q();
-  for (auto* v : {&q.posted, &q.idleNext, &q.idleNow})
-    for (const Slot& s : *v) m.Mark(s.object());
+  for (const SlotQueue* v : {&q.posted, &q.idleNext, &q.idleNow, &q.late}) v->ForEach([&m](const RawSlot& s) { m.Mark(s.obj); });
 }
 
 void PurgeObservers(bool (*alive)(Object*)) {
-  auto& o = ObjObservers();
-  o.erase(std::remove_if(o.begin(), o.end(),
-                         [alive](const ObjObserver& e) { return !alive(e.subject) || !alive(e.slot.object()); }),
-          o.end());
-  auto& r = RefObservers();
-  r.erase(std::remove_if(r.begin(), r.end(),
-                         [alive](const RefObserver& e) { return !alive(e.ref.object()) || !alive(e.slot.object()); }),
-          r.end());
+  ObjObservers().DropIf([alive](Object* const& subject, const RawSlot& s) { return !alive(subject) || !alive(s.obj); });
+  RefObservers().DropIf(
+      [alive](const Property& p, const RawSlot& s) { return !alive(p.obj) || !alive(s.obj); });
+}
+
+void DropSignalsAndObserversIn(const char* begin, const char* end) {
+  Queues& q = Q();
+  for (SlotQueue* v : {&q.posted, &q.idleNext, &q.idleNow, &q.late})
+    v->DropIf([begin, end](const RawSlot& s) { return Inside(s.obj, begin, end); });
+  ObjObservers().DropIf([begin, end](Object* const& subject, const RawSlot& s) {
+    return Inside(subject, begin, end) || Inside(s.obj, begin, end);
+  });
+  RefObservers().DropIf([begin, end](const Property& p, const RawSlot& s) {
+    return Inside(p.obj, begin, end) || Inside(s.obj, begin, end);
+  });
 }
 
 void ClearObserversForTests() {
@@ -122,6 +328,9 @@ void ClearObserversForTests() {
   q.posted.clear();
   q.idleNext.clear();
   q.idleNow.clear();
+  q.late.clear();
+  q.postedRunThisPass = 0;
+  q.capLogged = false;
 }
 
 size_t ObserverCountForTests() { return ObjObservers().size() + RefObservers().size(); }
@@ -129,64 +338,38 @@ size_t ObserverCountForTests() { return ObjObservers().size() + RefObservers().s
 }  // namespace detail
 
 void AttachObjObserver(const Slot& slot, Object* subject) {
+  AssertGuiThread();
+  detail::CheckNotInSweep("AttachObjObserver");
   if (slot.empty() || !subject) return;
-  auto& o = ObjObservers();
-  for (const auto& e : o)
-    if (e.subject == subject && e.slot == slot) return;
-  o.push_back({subject, slot});
+  ObjObservers().Attach(subject, Raw(slot));
 }
 
 void DetachObjObserver(const Slot& slot, Object* subject) {
-  auto& o = ObjObservers();
-  o.erase(std::remove_if(o.begin(), o.end(), [&](const ObjObserver& e) { return e.subject == subject && e.slot == slot; }),
-          o.end());
+  AssertGuiThread();
+  ObjObservers().Detach(subject, Raw(slot));
 }
 
 void NotifyObjObservers(Object* subject, Object* sender) {
+  AssertGuiThread();
   if (!subject) return;
-  std::vector<Slot> snapshot;
-  for (const auto& e : ObjObservers())
-    if (e.subject == subject) snapshot.push_back(e.slot);
-  for (const Slot& s : snapshot) {
-    // Skip observers detached by an earlier one.
-    bool still = false;
-    for (const auto& e : ObjObservers())
-      if (e.subject == subject && e.slot == s) {
-        still = true;
-        break;
-      }
-    if (still) s.Invoke(sender ? sender : subject);
-  }
+  ObjObservers().Notify(subject, sender ? sender : subject);
 }
 
 void AttachRefObserver(const Slot& slot, const RefInt32& ref) {
+  AssertGuiThread();
+  detail::CheckNotInSweep("AttachRefObserver");
   if (slot.empty() || ref.IsNull()) return;
-  auto& r = RefObservers();
-  for (const auto& e : r)
-    if (SameProperty(e.ref, ref) && e.slot == slot) return;
-  r.push_back({ref, slot});
+  RefObservers().Attach(PropertyOf(ref), Raw(slot));
 }
 
 void DetachRefObserver(const Slot& slot, const RefInt32& ref) {
-  auto& r = RefObservers();
-  r.erase(std::remove_if(r.begin(), r.end(),
-                         [&](const RefObserver& e) { return SameProperty(e.ref, ref) && e.slot == slot; }),
-          r.end());
+  AssertGuiThread();
+  RefObservers().Detach(PropertyOf(ref), Raw(slot));
 }
 
 void NotifyRefObservers(const RefInt32& ref) {
-  std::vector<Slot> snapshot;
-  for (const auto& e : RefObservers())
-    if (SameProperty(e.ref, ref)) snapshot.push_back(e.slot);
-  for (const Slot& s : snapshot) {
-    bool still = false;
-    for (const auto& e : RefObservers())
-      if (SameProperty(e.ref, ref) && e.slot == s) {
-        still = true;
-        break;
-      }
-    if (still) s.Invoke(ref.object());
-  }
+  AssertGuiThread();
+  RefObservers().Notify(PropertyOf(ref), ref.object());
 }
 
 }  // namespace kv

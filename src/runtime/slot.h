@@ -10,11 +10,11 @@ using SlotMethod = void (Object::*)(Object* sender);
 
 class Slot {
  public:
-  Slot() { detail::RegisterField(this, FieldKind::kObject); }
+  Slot() { detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }
   Slot(Object* obj, SlotMethod m) : obj_(obj), method_(obj ? m : nullptr) {
-    detail::RegisterField(this, FieldKind::kObject);
+    detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>());
   }
-  Slot(const Slot& o) : obj_(o.obj_), method_(o.method_) { detail::RegisterField(this, FieldKind::kObject); }
+  Slot(const Slot& o) : obj_(o.obj_), method_(o.method_) { detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }
   Slot& operator=(const Slot& o) = default;
 
   Object* object() const { return obj_; }
@@ -45,6 +45,9 @@ void Signal(const Slot& slot, Object* sender);
 void PostSignal(const Slot& slot);
 // Queues the slot for the next pass.
 void IdleSignal(const Slot& slot);
+// Queues the slot to run once in this pass after the posted and idle signals
+// are drained (work that sums up what the signals did, such as one save).
+void PostLateSignal(const Slot& slot);
 // True while posted or idle signals wait.
 bool SignalsPending();
 

@@ -43,12 +43,32 @@ void Drop(TextState& s, size_t block) {
   s.bytes -= s.blocks[block].rawSize;
 }
 
+// zlib never writes more than about 1032 bytes per byte it reads; a block
+// that claims more is corrupt (and is not given the memory it asks for).
+constexpr uint64_t kMaxInflateRatio = 1032;
+
 // Decompresses a block into the cache; false (with a log line) when its data
 // is corrupt.
 bool Inflate(TextState& s, size_t block) {
-  const StringBlock& b = s.blocks[block];
-  std::string where = "string block " + std::to_string(block);
-  if (b.rawSize == 0 || b.rawSize % 2 != 0 || !b.data) {
+  std::unique_ptr<char16_t[]> units;
+  std::vector<uint32_t> starts;
+  if (!detail::DecodeStringBlock(s.blocks[block], "string block " + std::to_string(block), &units, &starts))
+    return false;
+  CachedBlock& c = s.cache[block];
+  c.units = std::move(units);
+  c.starts = std::move(starts);
+  s.bytes += s.blocks[block].rawSize;
+  return true;
+}
+
+}  // namespace
+
+namespace detail {
+
+bool DecodeStringBlock(const StringBlock& b, const std::string& where, std::unique_ptr<char16_t[]>* out,
+                       std::vector<uint32_t>* outStarts) {
+  if (b.rawSize == 0 || b.rawSize % 2 != 0 || !b.data ||
+      b.rawSize > (uint64_t{b.compressedSize} + 1) * kMaxInflateRatio) {
     Log(where + ": bad size " + std::to_string(b.rawSize));
     return false;
   }
@@ -79,14 +99,12 @@ bool Inflate(TextState& s, size_t block) {
     Log(where + ": holds " + std::to_string(starts.size()) + " texts, expected " + std::to_string(b.count));
     return false;
   }
-  CachedBlock& c = s.cache[block];
-  c.units = std::move(units);
-  c.starts = std::move(starts);
-  s.bytes += b.rawSize;
+  *out = std::move(units);
+  *outStarts = std::move(starts);
   return true;
 }
 
-}  // namespace
+}  // namespace detail
 
 void RegisterStringBlocks(const StringBlock* blocks, size_t count) {
   TextState& s = T();
@@ -103,6 +121,7 @@ void RegisterStringBlocks(const StringBlock* blocks, size_t count) {
 size_t StringBlockCount() { return T().blocks.size(); }
 
 String LoadString(TextId id) {
+  AssertGuiThread();
   TextState& s = T();
   if (!id.Valid() || id.block >= s.blocks.size()) {
     Log("LoadString: invalid text id (block " + std::to_string(id.block) + ", index " +
@@ -128,6 +147,7 @@ String GetVariantOfString(const MultiTextId& id) {
 }
 
 void SetLanguage(int32_t language) {
+  AssertGuiThread();
   if (language < 0 || language > 2) {
     Log("SetLanguage: unknown language " + std::to_string(language) + " ignored");
     return;

@@ -6,6 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "runtime/string.h"
 
@@ -37,6 +40,15 @@ struct StringBlock {
 void RegisterStringBlocks(const StringBlock* blocks, size_t count);
 // Number of registered blocks (the number the next registered block gets).
 size_t StringBlockCount();
+
+namespace detail {
+// Decompresses a block and finds where each text starts; false (with a log
+// line naming `where`) when the block is corrupt: a bad size, data that does
+// not inflate to exactly `rawSize` bytes, a last text without its terminator,
+// or another number of texts than `count`.
+bool DecodeStringBlock(const StringBlock& block, const std::string& where, std::unique_ptr<char16_t[]>* units,
+                       std::vector<uint32_t>* starts);
+}  // namespace detail
 
 String LoadString(TextId id);
 // The variant of the current language, else the default.

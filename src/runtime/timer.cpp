@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "runtime/clock.h"
+#include "runtime/collector.h"
+#include "runtime/runtime.h"
 
 namespace kv {
 
@@ -13,6 +15,8 @@ uint64_t g_seq = 0;
 }  // namespace
 
 void TimerEntry::Schedule(int64_t begin, int64_t period) {
+  AssertGuiThread();
+  detail::CheckNotInSweep("A timer's Schedule");
   if (begin < 0) begin = 0;
   if (period < 0) period = 0;
   due_ = GetClock().Now() + begin;
@@ -27,6 +31,7 @@ void TimerEntry::Schedule(int64_t begin, int64_t period) {
 
 void TimerEntry::Cancel() {
   if (!scheduled_) return;
+  AssertGuiThread();
   scheduled_ = false;
   size_t i = static_cast<size_t>(index_);
   TimerEntry* last = g_entries.back();
@@ -37,6 +42,7 @@ void TimerEntry::Cancel() {
 }
 
 void TimerRegistry::RunExpired(int64_t now) {
+  AssertGuiThread();
   struct Due {
     TimerEntry* e;
     int64_t due;
@@ -79,6 +85,17 @@ size_t TimerRegistry::Count() { return g_entries.size(); }
 
 void TimerRegistry::ForEachOwner(void (*fn)(Object*, void*), void* ctx) {
   for (TimerEntry* e : g_entries) fn(e->owner_, ctx);
+}
+
+void TimerRegistry::CancelIn(const char* begin, const char* end) {
+  auto inside = [begin, end](const void* p) {
+    const char* c = static_cast<const char*>(p);
+    return c >= begin && c < end;
+  };
+  for (size_t i = g_entries.size(); i-- > 0;) {
+    TimerEntry* e = g_entries[i];
+    if (inside(e) || inside(e->owner_)) e->Cancel();
+  }
 }
 
 void TimerRegistry::ResetForTests() {

@@ -53,6 +53,9 @@ class TimerRegistry {
   static size_t Count();
   // Calls fn for the owner of every scheduled entry (marking roots).
   static void ForEachOwner(void (*fn)(Object*, void*), void* ctx);
+  // Cancels every entry that lies in or belongs to the memory [begin, end)
+  // (a construction that did not finish).
+  static void CancelIn(const char* begin, const char* end);
   static void ResetForTests();
 };
 

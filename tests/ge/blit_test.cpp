@@ -96,6 +96,25 @@ TEST(ScaleBitmap, NearestNeighbourSamplesPixelCentres) {
   EXPECT_TRUE(up.GuardsIntact() && down.GuardsIntact() && odd.GuardsIntact());
 }
 
+// Reductions by a whole factor, copied and blended, whole and clipped.
+TEST(ScaleBitmap, WholeFactorReductionsTakeEveryKthPixel) {
+  GuardedSurface src = Numbered(24, 12);
+  for (int32_t k : {2, 3, 4})
+    for (bool blend : {false, true}) {
+      const int32_t w = 24 / k, h = 12 / k;
+      GuardedSurface dst(w + 2, h + 2);
+      const Rect clip{2, 1, w + 1, h + 1};  // the first column and row are cut off
+      GenScaleBitmap(dst.View(), clip, src.View(), 1, 1, w, h, 0, 0, 24, 12, blend, 255);
+      for (int32_t y = 0; y < h + 2; ++y)
+        for (int32_t x = 0; x < w + 2; ++x) {
+          const bool in = x >= clip.x1 && x < clip.x2 && y >= clip.y1 && y < clip.y2;
+          const uint32_t want = in ? Number(k * (x - 1) + (k - 1) / 2, k * (y - 1) + (k - 1) / 2) : 0u;
+          ASSERT_EQ(dst.At(x, y), want) << "k " << k << " blend " << blend << " at " << x << "," << y;
+        }
+      EXPECT_TRUE(dst.GuardsIntact());
+    }
+}
+
 // Copy (opacity ignored), blend, blend with opacity, and nothing at opacity 0,
 // stretched and at the same size.
 TEST(ScaleBitmap, BlendAndOpacityCases) {

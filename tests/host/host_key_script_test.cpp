@@ -131,6 +131,16 @@ TEST_F(ScriptRunTest, SameScriptTwiceGivesTheSameScreenshots) {
   EXPECT_EQ(ReadFile(base_ / "first/b.png"), ReadFile(base_ / "first/c.png"));
 }
 
+// A shot first thing waits for the first redraw: it shows the box just as a
+// shot taken later on an unchanged screen does.
+TEST_F(ScriptRunTest, AShotAtTheStartShowsTheFirstRedraw) {
+  std::ofstream(base_ / "keys.txt") << "shot start\nwait 100\nshot later\n";
+  ASSERT_EQ(Run("early"), 0);
+  const std::string start = ReadFile(base_ / "early/start.png");
+  ASSERT_FALSE(start.empty());
+  EXPECT_EQ(start, ReadFile(base_ / "early/later.png"));
+}
+
 TEST_F(ScriptRunTest, ABadScriptEndsTheRunWithAFailure) {
   std::ofstream(base_ / "keys.txt") << "ok\nnot-a-key\n";
   EXPECT_EQ(Run("bad"), 1);

@@ -82,7 +82,7 @@ TEST_F(SimTvAcquireTest, SetChannelSendsChannelAcquiredFromTheSimThreadAndShowsT
   EXPECT_EQ(pictures_.load(), 1);
   int32_t source = 0;
   ASSERT_EQ(XPM_GetCurrentSource(1, &source), XPM_OK);
-  EXPECT_EQ(source, 10);  // tuning brought window 1 from HDMI1 to the tuner
+  EXPECT_EQ(source, sim::kSourceTv);  // tuning brought window 1 from HDMI1 to the tuner
   EXPECT_EQ(XPM_SetChannel(0, 8, 1), XPM_ERR_INVALID_PARAM);
   EXPECT_TRUE(TakeEvents().empty());
   EXPECT_TRUE(Logged("XPM_SetChannel: channel 8.1 is not in the channel map"));
@@ -124,35 +124,35 @@ TEST_F(SimTvAcquireTest, LocksAndRatingsBlockAChannelOnlyWhileTheParentalLocksAr
 }
 
 TEST_F(SimTvAcquireTest, SetSourceSendsSourceAcquiredWithTheStatusOfSignalAndLocks) {
-  ASSERT_EQ(XPM_SetSource(0, 40), XPM_OK);  // HDMI1 has a signal
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceHdmi1), XPM_OK);  // HDMI1 has a signal
   EXPECT_EQ(SourceStatus(), sim::kSourceOk);
   EXPECT_FALSE(lastBlack_.load());
-  ASSERT_EQ(XPM_SetSource(0, 41), XPM_OK);  // HDMI2 has none
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceHdmi2), XPM_OK);  // HDMI2 has none
   EXPECT_EQ(SourceStatus(), sim::kSourceNoSignal);
   EXPECT_TRUE(lastBlack_.load());
-  State().SetSourceSignal(41, true);
-  ASSERT_EQ(XPM_SetSource(0, 41), XPM_OK);
+  State().SetSourceSignal(sim::kSourceHdmi2, true);
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceHdmi2), XPM_OK);
   EXPECT_EQ(SourceStatus(), sim::kSourceOk);
 
-  ASSERT_EQ(XPM_SetSourceLock(41, 1), XPM_OK);
-  ASSERT_EQ(XPM_SetSource(0, 41), XPM_OK);
+  ASSERT_EQ(XPM_SetSourceLock(sim::kSourceHdmi2, 1), XPM_OK);
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceHdmi2), XPM_OK);
   EXPECT_EQ(SourceStatus(), sim::kSourceOk);  // the parental locks are off
   ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_ON), XPM_OK);
-  ASSERT_EQ(XPM_SetSource(1, 41), XPM_OK);
+  ASSERT_EQ(XPM_SetSource(1, sim::kSourceHdmi2), XPM_OK);
   std::vector<Event> events = TakeEvents();
   ASSERT_EQ(events.size(), 1u);
   const auto p = events[0].As<SourceAcquired>();
-  EXPECT_EQ(p.source, 41);
+  EXPECT_EQ(p.source, sim::kSourceHdmi2);
   EXPECT_EQ(p.window, 1);
   EXPECT_EQ(p.status, sim::kSourceLocked);
   EXPECT_EQ(p.lockResult, 1);
   ASSERT_EQ(XPM_SetUnratedContent(1), XPM_OK);
-  ASSERT_EQ(XPM_SetSource(0, 50), XPM_OK);
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourcePc), XPM_OK);
   EXPECT_EQ(SourceStatus(), sim::kSourceRatingLocked);
 
   // Back to the tuner: the input's event with the channel's status, then the channel's.
   ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_OFF), XPM_OK);
-  ASSERT_EQ(XPM_SetSource(0, 10), XPM_OK);
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceTv), XPM_OK);
   events = TakeEvents();
   ASSERT_EQ(events.size(), 2u);
   EXPECT_EQ(events[0].id, uint32_t{XPM_EVT_SOURCE_ACQUIRED});
@@ -173,7 +173,7 @@ TEST_F(SimTvAcquireTest, AnEmptyMapAnswers7) {
   XPM_VirtualChannel next{};
   EXPECT_EQ(XPM_GetNextChannel(-1, -1, 0, -1, -1, &next, 5, 0, 1), XPM_ERR_END_OF_LIST);
 
-  ASSERT_EQ(XPM_SetSource(0, 10), XPM_OK);
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceTv), XPM_OK);
   std::vector<Event> events = TakeEvents();
   ASSERT_EQ(events.size(), 2u);
   EXPECT_EQ(events[0].As<SourceAcquired>().status, sim::kChannelMapEmpty);

@@ -16,14 +16,34 @@ std::string ReadFile(const std::filesystem::path& p) {
   return ss.str();
 }
 
+// A state file from before the inputs were renumbered keeps its inputs.
+TEST_F(SimTvTest, OldInputNumbersInTheStateFileAreRenumbered) {
+  ASSERT_TRUE(tv_->SetState("tv.source.0", "42"));
+  ASSERT_TRUE(tv_->SetState("tv.source.1", "60"));
+  ASSERT_TRUE(tv_->SetState("tv.sourceLock.50", "1"));
+  Boot();
+  int32_t v = -1;
+  ASSERT_EQ(XPM_GetCurrentSource(0, &v), XPM_OK);
+  EXPECT_EQ(v, sim::kSourceHdmi3);
+  ASSERT_EQ(XPM_GetCurrentSource(1, &v), XPM_OK);
+  EXPECT_EQ(v, sim::kSourceMultimedia);
+  ASSERT_EQ(XPM_GetSourceLock(sim::kSourcePc, &v), XPM_OK);
+  EXPECT_EQ(v, 1);
+  EXPECT_TRUE(Logged("stored input 42 is now input 5"));
+  // Saved again under the new numbers.
+  ASSERT_EQ(XPM_SetSourceLock(sim::kSourceAv, 1), XPM_OK);
+  EXPECT_EQ(tv_->GetState("tv.source.0"), std::to_string(sim::kSourceHdmi3));
+  EXPECT_EQ(tv_->GetState("tv.sourceLock.50"), "");
+}
+
 TEST_F(SimTvTest, SettingsMapsRingsTimersAndTheClockSurviveARestart) {
   ASSERT_EQ(XPM_SetVideoPreset(0, 3), XPM_OK);
   ASSERT_EQ(XPM_SetContrast(0, 42), XPM_OK);
   ASSERT_EQ(XPM_SetAdvancedCaptionProperty(1, static_cast<int32_t>(0x80FF00FFu)), XPM_OK);
   ASSERT_EQ(XPM_SetPreferredAudioLanguage("fre"), XPM_OK);
   ASSERT_EQ(XPM_SetPreferredRatingLanguage("spa"), XPM_OK);
-  ASSERT_EQ(XPM_SetSourceLock(50, 1), XPM_OK);
-  ASSERT_EQ(XPM_SetSource(0, 40), XPM_OK);
+  ASSERT_EQ(XPM_SetSourceLock(sim::kSourcePc, 1), XPM_OK);
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceHdmi1), XPM_OK);
   ASSERT_EQ(XPM_SetMedium(1), XPM_OK);
   ASSERT_EQ(XPM_SetChannel(1, 30, 2), XPM_OK);
   ASSERT_EQ(XPM_SetChannelName(30, 2, "Late, Late Show"), XPM_OK);
@@ -52,10 +72,10 @@ TEST_F(SimTvTest, SettingsMapsRingsTimersAndTheClockSurviveARestart) {
   ASSERT_EQ(XPM_GetPreferredAudioLanguage(code), XPM_OK);
   EXPECT_STREQ(code, "fre");
   EXPECT_EQ(State().RatingLanguages(), std::vector<std::string>{"spa"});
-  ASSERT_EQ(XPM_GetSourceLock(50, &v), XPM_OK);
+  ASSERT_EQ(XPM_GetSourceLock(sim::kSourcePc, &v), XPM_OK);
   EXPECT_EQ(v, 1);
   ASSERT_EQ(XPM_GetCurrentSource(0, &v), XPM_OK);
-  EXPECT_EQ(v, 40);
+  EXPECT_EQ(v, sim::kSourceHdmi1);
   ASSERT_EQ(XPM_GetMedium(&v), XPM_OK);
   EXPECT_EQ(v, 1);
   XPM_VirtualChannel current{};

@@ -115,7 +115,7 @@ TEST_F(SimTvTest, ResetsBringBackTheirGroupAndNothingElse) {
   EXPECT_EQ(v, 10);
 
   ASSERT_EQ(XPM_SetChannelLock(2, 1, 1), XPM_OK);
-  ASSERT_EQ(XPM_SetSourceLock(40, 1), XPM_OK);
+  ASSERT_EQ(XPM_SetSourceLock(sim::kSourceHdmi1, 1), XPM_OK);
   ASSERT_EQ(XPM_SetChannelName(2, 1, "Mine"), XPM_OK);
   EXPECT_EQ(XPM_Reset(1), XPM_ERR_INVALID_PARAM);
   ASSERT_EQ(XPM_Reset(0), XPM_OK);
@@ -125,7 +125,7 @@ TEST_F(SimTvTest, ResetsBringBackTheirGroupAndNothingElse) {
   EXPECT_EQ(v, sim::TvState::FactoryValue(sim::Setting::kContrast, 0, 0));
   ASSERT_EQ(XPM_GetChannelLock(2, 1, &v), XPM_OK);
   EXPECT_EQ(v, 0);
-  ASSERT_EQ(XPM_GetSourceLock(40, &v), XPM_OK);
+  ASSERT_EQ(XPM_GetSourceLock(sim::kSourceHdmi1, &v), XPM_OK);
   EXPECT_EQ(v, 0);
   XPM_ChannelInfo info{};
   ASSERT_EQ(XPM_GetChannelInfo(2, 1, &info), XPM_OK);

@@ -49,16 +49,14 @@ class Leaky : public kv::Object {
   Node* raw = nullptr;  // escapes the field table on purpose
 };
 
-// Slots and references kept where the field table does not look, marked by hand.
+// Plain pointers kept where the field table does not look, marked by hand.
 class Table : public kv::Object {
   KV_CLASS(gct, Table, kv::Object)
  public:
-  std::unique_ptr<kv::Slot[]> slots{new kv::Slot[2]};
-  std::unique_ptr<kv::RefInt32[]> refs{new kv::RefInt32[2]};
+  std::vector<kv::Object*> extra;
   void Mark(kv::Marker& m) override {
     kv::Object::Mark(m);
-    for (int i = 0; i < 2; ++i) kv::MarkSlot(m, slots[i]);
-    kv::MarkRefs(m, refs.get(), 2);
+    m.MarkAll(extra);
   }
 };
 
@@ -129,15 +127,16 @@ TEST_F(CollectorTest, InteriorPointerKeepsContainer) {
   EXPECT_EQ(Count("gct::Outer"), 0u);
 }
 
-TEST_F(CollectorTest, MarkOverridesReachSlotsAndReferencesOutsideTheFieldTable) {
+TEST_F(CollectorTest, MarkOverridesReachPointersOutsideTheFieldTable) {
   kv::Persistent<Table> table = kv::New<Table>();
-  table->slots[1] = kv::MakeSlot(kv::New<Node>(), &Node::OnPing);
-  table->refs[1] = kv::MakeRef(kv::New<Outer>(), &Outer::GetValue, &Outer::SetValue);
+  table->extra.push_back(kv::New<Node>());
+  Outer* outer = kv::New<Outer>();
+  table->extra.push_back(outer);
   kv::New<Node>();  // garbage
   kv::Collect();
   EXPECT_EQ(Count("gct::Node"), 1u);
   EXPECT_EQ(Count("gct::Outer"), 1u);
-  EXPECT_EQ(kv::OnGetInt32(table->refs[1]), 7);
+  EXPECT_EQ(outer->GetValue(), 7);
   table.reset();
   kv::Collect();
   EXPECT_EQ(kv::LiveObjects(), 0u);

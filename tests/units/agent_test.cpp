@@ -60,7 +60,9 @@ class AgentTest : public kvtest::RuntimeTest {
     kvtest::RuntimeTest::SetUp();
     Heard().clear();
     messages = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
-    events = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent);
+    // The base agent's own behaviour (the auto object is the skin's).
+    eventsHeld = kv::New<Agent::EventAgent>();
+    events = eventsHeld.get();
   }
   template <class T>
   T* Receiver(const char* name) {
@@ -77,6 +79,7 @@ class AgentTest : public kvtest::RuntimeTest {
 
   Agent::MessageAgent* messages = nullptr;
   Agent::EventAgent* events = nullptr;
+  kv::Persistent<Agent::EventAgent> eventsHeld;
 };
 
 using Names = std::vector<std::string>;

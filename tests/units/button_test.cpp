@@ -85,7 +85,7 @@ TEST_F(ButtonTest, ControlStateFollowsFocusAndThePostedDisabledFlag) {
   EXPECT_EQ(a->OnGetCtrlState(), Button::kStateNonfocused);
   EXPECT_EQ(At(50, 15), kBlue);
 
-  // A default icon button rests in state 0.
+  // A default icon button rests in the default state.
   auto* item = AddButton<Button::IconButton>({0, 80, 100, 110});
   item->OnSetIsDefault(true);
   driver.Pass();
@@ -102,6 +102,31 @@ TEST_F(ButtonTest, ControlStateFollowsFocusAndThePostedDisabledFlag) {
   EXPECT_EQ(item->OnGetCtrlState(), Button::kStateFocused);
   EXPECT_EQ(item->OnGetTextAlpha(), 255);
   EXPECT_EQ(logged.size(), 2u);
+}
+
+// The numbers the rows colour and frame by: 0 disabled, 1 default,
+// 2 not focused, 3 focused; each number applies the look of its name.
+TEST_F(ButtonTest, ControlStatesAreNumberedDisabledDefaultNonfocusedFocused) {
+  auto* a = AddButton<Button::Button>({0, 0, 100, 30});
+  auto* b = AddButton<Button::Button>({0, 40, 100, 70});
+  auto* item = AddButton<Button::IconButton>({0, 80, 100, 110});
+  item->OnSetIsDefault(true);
+  b->OnSetIsDisabled(true);
+  form->OnSetFocus(a);
+  driver.Pass();
+  EXPECT_EQ(b->OnGetCtrlState(), 0);
+  EXPECT_EQ(item->OnGetCtrlState(), 1);
+  EXPECT_EQ(a->OnGetCtrlState(), 3);
+  form->OnSetFocus(item);
+  driver.Pass();
+  EXPECT_EQ(a->OnGetCtrlState(), 2);
+
+  a->RefreshCtrlState(0);
+  driver.Pass();
+  EXPECT_EQ(At(50, 15), 0xff808080u);  // Disabled_BackgroundColor
+  a->RefreshCtrlState(1);
+  driver.Pass();
+  EXPECT_EQ(At(50, 15), 0xff00ffffu);  // Default_BackgroundColor
 }
 
 TEST_F(ButtonTest, StatesWithoutABitmapUseTheNonfocusedOne) {

@@ -5,6 +5,7 @@
 
 #include "core_test_support.h"
 #include "units/Forms/ImageIndicator.h"
+#include "units/Views/Text.h"
 
 namespace coretest {
 namespace {
@@ -169,6 +170,39 @@ TEST_F(FormsTest, TheFocusMovesOnWhenTheFocusedControlIsDisabledHiddenOrRemoved)
   lone->OnSetFocus(only);
   only->OnSetEnabled(false);
   EXPECT_EQ(lone->OnGetFocus(), nullptr);
+}
+
+// A label between two controls never takes the focus over: the hand-off
+// skips it to the next control, and keys keep reaching a control.
+TEST_F(FormsTest, TheFocusSkipsALabelBetweenTwoControls) {
+  KeyForm* row = NewForm(root, "row", {0, 0, 300, 40});
+  root->OnSetFocus(row);
+  KeyCtrl* a = NewCtrl(row, "a", {0, 0, 100, 40});
+  auto* label = kv::New<Views::Text>();
+  label->OnSetBounds({100, 0, 200, 40});
+  row->Add(label);
+  KeyCtrl* b = NewCtrl(row, "b", {200, 0, 300, 40});
+  a->eats = b->eats = 9;
+
+  row->OnSetFocus(a);
+  a->OnSetEnabled(false);
+  EXPECT_EQ(row->OnGetFocus(), b);
+  Log().clear();
+  EXPECT_EQ(Press(9), b);
+
+  a->OnSetEnabled(true);
+  row->OnSetFocus(a);
+  a->OnSetVisible(false);
+  EXPECT_EQ(row->OnGetFocus(), b);
+
+  a->OnSetVisible(true);
+  row->Remove(b);  // no next control: back over the label to a
+  EXPECT_EQ(row->OnGetFocus(), a);
+  EXPECT_EQ(Press(9), a);
+
+  // Only the label left: the focus becomes empty.
+  a->OnSetEnabled(false);
+  EXPECT_EQ(row->OnGetFocus(), nullptr);
 }
 
 TEST_F(FormsTest, ModalFormsNeedToBeOnScreen) {

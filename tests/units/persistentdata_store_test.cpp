@@ -258,6 +258,43 @@ TEST_F(PersistentDataTest, AutoSyncSavesTheWritesOfAPassOnceAtItsEnd) {
   EXPECT_EQ(store->GetInteger(TestKeys().region), 4);
 }
 
+// Writes made by signals that run while the pass drains its queue (one
+// posted by a posted signal, one queued as idle in the pass before) are
+// saved together with the first, once, after the drain.
+class LateWriter : public kv::Object {
+  KV_CLASS(pdtest, LateWriter, kv::Object)
+ public:
+  Store* store = nullptr;
+  void First(kv::Object*) {
+    store->PutInteger(TestKeys().region, 5);
+    kv::PostSignal(kv::MakeSlot(this, &LateWriter::Second));
+  }
+  void Second(kv::Object*) { store->PutString(TestKeys().pin, KV_STR(u"1111")); }
+  void Idle(kv::Object*) { store->PutInteger(TestKeys().list1, 3); }
+};
+
+TEST_F(PersistentDataTest, AutoSyncSavesOnceAfterTheDrainWhenSignalsWriteLate) {
+  kv::Persistent<Store> store = Restart();
+  store->GetString(TestKeys().pin);
+  store->OnSetAutoSyncData(true);
+  driver.Pass();
+  saves_ = 0;
+
+  kv::Persistent<LateWriter> writer = kv::New<LateWriter>();
+  writer->store = store.get();
+  kv::IdleSignal(kv::MakeSlot(writer.get(), &LateWriter::Idle));
+  driver.Pass();  // the idle signal waits for the next pass
+  EXPECT_EQ(saves_, 0);
+  kv::PostSignal(kv::MakeSlot(writer.get(), &LateWriter::First));
+  driver.Pass();
+  EXPECT_EQ(saves_, 1);
+
+  store = Restart();
+  EXPECT_EQ(store->GetInteger(TestKeys().region), 5);
+  EXPECT_EQ(store->GetString(TestKeys().pin).ToUtf8(), "1111");
+  EXPECT_EQ(store->GetInteger(TestKeys().list1), 3);
+}
+
 TEST_F(PersistentDataTest, FactoryResetClearsEverythingButTheDefaults) {
   kv::Persistent<Store> store = Restart();
   store->PutString(TestKeys().pin, KV_STR(u"9999"));

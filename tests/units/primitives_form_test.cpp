@@ -242,6 +242,16 @@ TEST_F(FormTest, AutoScrollBringsTheFocusedControlIntoThePage) {
   EXPECT_EQ(items[1]->Bounds().y1, 0);
   page->OnSetFocus(items[2]);  // inside: nothing moves
   EXPECT_EQ(items[1]->Bounds().y1, 0);
+
+  // A hand-off scrolls as well: hiding the focus moves it to the next item,
+  // below the page, which is brought into it.
+  page->OnSetFocus(items[3]);
+  items[3]->OnSetVisible(false);
+  EXPECT_EQ(page->OnGetFocus(), items[4]);
+  EXPECT_EQ(items[4]->Bounds().y2, 100);
+  page->Remove(items[4]);  // and removing it: to the next, items[5]
+  EXPECT_EQ(page->OnGetFocus(), items[5]);
+  EXPECT_EQ(items[5]->Bounds().y2, 100);
 }
 
 }  // namespace

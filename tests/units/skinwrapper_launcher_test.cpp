@@ -20,7 +20,7 @@
 namespace wrappertest {
 namespace {
 
-class SkinWrapperTest : public WrapperTest {
+class SkinServicesTest : public WrapperTest {
  protected:
   void SetUp() override {
     WrapperTest::SetUp();
@@ -59,7 +59,7 @@ class SkinWrapperTest : public WrapperTest {
   SkinBin::Wrapper* s_ = nullptr;
 };
 
-TEST_F(SkinWrapperTest, LaunchesSendTheWholeZeroedMessageAndStartTheApplications) {
+TEST_F(SkinServicesTest, LaunchesSendTheWholeZeroedMessageAndStartTheApplications) {
   EXPECT_NE(s_->LaunchFlashApp(1, true), 0);
   EXPECT_TRUE(s_->FlashAppRunning);
   EXPECT_NE(s_->LaunchYahooApp(1, false), 0);
@@ -112,7 +112,7 @@ TEST_F(SkinWrapperTest, LaunchesSendTheWholeZeroedMessageAndStartTheApplications
   EXPECT_EQ(s_->GetActiveNetAppStatus(), nullptr);
 }
 
-TEST_F(SkinWrapperTest, FlashIdsOutsideTheTableSendNothingAndAnswerFailure) {
+TEST_F(SkinServicesTest, FlashIdsOutsideTheTableSendNothingAndAnswerFailure) {
   for (int32_t id : {11, 99, 103, 133, -1}) {
     s_->FlashAppRunning = false;
     EXPECT_EQ(s_->LaunchFlashApp(id, false), 0) << id;
@@ -131,7 +131,7 @@ TEST_F(SkinWrapperTest, FlashIdsOutsideTheTableSendNothingAndAnswerFailure) {
                "/VORN/KA100_sp.swf --bgalpha 0 --contentdims 960,540 --name demo --compliance 1");
 }
 
-TEST_F(SkinWrapperTest, ActiveAppAnswerCountIsClampedToTheTable) {
+TEST_F(SkinServicesTest, ActiveAppAnswerCountIsClampedToTheTable) {
   for (int i = 0; i < 8; ++i) sim::StartApp(*tv_, i % 2 ? 3 : 1, "app" + std::to_string(i), i == 0 ? 0x20 : 0);
   sim::ForceActiveAppsCountWord(*tv_, 9);
   s_->RefreshActiveAppStatus();
@@ -153,7 +153,7 @@ TEST_F(SkinWrapperTest, ActiveAppAnswerCountIsClampedToTheTable) {
   EXPECT_TRUE(Logged("TVSM_GetActiveAppsStatus Error 0x1"));
 }
 
-TEST_F(SkinWrapperTest, StatusReportsCarryTheirWords) {
+TEST_F(SkinServicesTest, StatusReportsCarryTheirWords) {
   s_->NotifySetupStatus(1);
   s_->NotifySetupStatus(0);
   s_->NotifySetupStatus(2);
@@ -183,7 +183,7 @@ TEST_F(SkinWrapperTest, StatusReportsCarryTheirWords) {
   EXPECT_NE(out.find("Error sending input osd status to TVSM!"), std::string::npos);
 }
 
-TEST_F(SkinWrapperTest, StoreDemoStartsAfterThirtySecondsAndStops) {
+TEST_F(SkinServicesTest, StoreDemoStartsAfterThirtySecondsAndStops) {
   s_->RetailMode = true;  // store location without persistent data
   s_->StickerDemo = 1;
   tv_->SetState("oem." + std::to_string(XPM_OEM_PANEL_CODE), "9");  // series type 3
@@ -214,7 +214,7 @@ TEST_F(SkinWrapperTest, StoreDemoStartsAfterThirtySecondsAndStops) {
   EXPECT_FALSE(s_->AutoDemoTimer->IsEnabled());
 }
 
-TEST_F(SkinWrapperTest, CaptionKeyCyclesBasicAndAdvancedServices) {
+TEST_F(SkinServicesTest, CaptionKeyCyclesBasicAndAdvancedServices) {
   s_->OnSetCCKeyDigital(5);  // advanced service index 0, captions on
   EXPECT_EQ(Calls("XPM_SetCaptionService").back(), "XPM_SetCaptionService(0, 1, 1)");
   EXPECT_EQ(Calls("XPM_SetCaptionRenderState").back(), "XPM_SetCaptionRenderState(0, 1)");
@@ -236,7 +236,7 @@ TEST_F(SkinWrapperTest, CaptionKeyCyclesBasicAndAdvancedServices) {
   EXPECT_EQ(Calls("XPM_SetPreferredBasicCaptionService").back(), "XPM_SetPreferredBasicCaptionService(2)");
 }
 
-TEST_F(SkinWrapperTest, AudioKeySwitchesTracksAndDecodeModes) {
+TEST_F(SkinServicesTest, AudioKeySwitchesTracksAndDecodeModes) {
   // Window 0 shows 2-1 (digital): step through its tracks.
   const int32_t count = s_->HasAlternateAudio();
   if (count >= 2) {
@@ -256,7 +256,7 @@ TEST_F(SkinWrapperTest, AudioKeySwitchesTracksAndDecodeModes) {
   EXPECT_EQ(s_->AutoAudioSwitch(), 12);
 }
 
-TEST_F(SkinWrapperTest, RatingSwitchesReachTheSet) {
+TEST_F(SkinServicesTest, RatingSwitchesReachTheSet) {
   s_->SetNoneRating(true);
   EXPECT_EQ(Calls("XPM_SetUsAgeRating"), std::vector<std::string>{"XPM_SetUsAgeRating(1, 17895697, 1, 0)"});
   EXPECT_EQ(Calls("XPM_SetUsMovieRating"),
@@ -277,7 +277,7 @@ TEST_F(SkinWrapperTest, RatingSwitchesReachTheSet) {
   EXPECT_EQ(s_->OnGetEnableRatingBlock(), 0);
 }
 
-TEST_F(SkinWrapperTest, ChannelLocksAreClearedOnceAndTheWalkEnds) {
+TEST_F(SkinServicesTest, ChannelLocksAreClearedOnceAndTheWalkEnds) {
   State().SetChannelLock(2, 1, 1, kTest);
   s_->ResetChannelLocks();
   int32_t locked = 1;
@@ -293,7 +293,7 @@ TEST_F(SkinWrapperTest, ChannelLocksAreClearedOnceAndTheWalkEnds) {
   EXPECT_EQ(Count("XPM_GetNextChannel"), 1u);
 }
 
-TEST_F(SkinWrapperTest, PipSharedPcInputCountryPowerKeyAndHdmiMute) {
+TEST_F(SkinServicesTest, PipSharedPcInputCountryPowerKeyAndHdmiMute) {
   s_->OnSetPipSize(2);
   EXPECT_EQ(s_->OnGetPipSize(), 2);
   s_->OnSetPipSource(kAv);
@@ -322,7 +322,7 @@ TEST_F(SkinWrapperTest, PipSharedPcInputCountryPowerKeyAndHdmiMute) {
 
 // Every system-manager and middleware call of the launcher and services
 // failing in turn: nothing crashes and the failure is logged.
-TEST_F(SkinWrapperTest, EveryCallFailingInTurnIsLoggedAndSurvived) {
+TEST_F(SkinServicesTest, EveryCallFailingInTurnIsLoggedAndSurvived) {
   const std::vector<std::pair<std::string, std::function<void()>>> cases = {
       {"TVSM_ReportAsyncEvent", [&] { EXPECT_EQ(s_->LaunchFlashApp(1, false), 0); }},
       {"TVSM_GetActiveAppsStatus", [&] { s_->RefreshActiveAppStatus(); }},

@@ -14,6 +14,7 @@
 #include "units/Structures/LocalTime.h"
 #include "units/Structures/TimerData.h"
 #include "units/Structures/VirtualChannel.h"
+#include "units/Wrapper/WrapperInternal.h"
 #include "wrapper_fixture.h"
 
 namespace wrappertest {
@@ -184,12 +185,21 @@ TEST_F(WrapperTest, PhysicalChannelsAndRings) {
 
 // --- Sources -----------------------------------------------------------------------
 
+TEST_F(WrapperTest, TheExternalInputIsNotRemembered) {
+  w_->SetSource(0, kExternal);
+  EXPECT_EQ(w_->PreviousSource, kTv);
+  w_->SetSource(0, kHdmi1);
+  EXPECT_EQ(w_->PreviousSource, kTv) << "the external input is not returned to";
+  w_->SetSource(0, kDvi);
+  EXPECT_EQ(w_->PreviousSource, kHdmi1);
+}
+
 TEST_F(WrapperTest, SourceSwitchingRemembersThePreviousSource) {
   EXPECT_EQ(w_->SetLastSource(), 0) << "no previous source";
   EXPECT_EQ(w_->SetSource(0, kHdmi1), 0);
   EXPECT_EQ(w_->PreviousSource, kTv);
   EXPECT_EQ(w_->SetLastSource(), 1);
-  EXPECT_EQ(Calls("XPM_SetSource").back(), "XPM_SetSource(0, 10)");
+  EXPECT_EQ(Calls("XPM_SetSource").back(), "XPM_SetSource(0, " + std::to_string(kTv) + ")");
   EXPECT_EQ(SourceOf(0), kTv);
   EXPECT_EQ(w_->PreviousSource, kHdmi1) << "the key goes back and forth";
 
@@ -208,13 +218,17 @@ TEST_F(WrapperTest, SourceSwitchingRemembersThePreviousSource) {
   w_->ChannelChange(true, false, false);
   EXPECT_EQ(w_->PreviousSource, -1) << "a channel change forgets it";
 
+  // Inputs in order: TV, TV2, AV, Component, HDMI1-3, DVI, PC, Multimedia, External.
   EXPECT_EQ(w_->GetSourceByType(0, 5, 2), kHdmi2);
-  EXPECT_EQ(w_->GetSourceByType(4, 5, 2), kHdmi3) << "counted from the start index";
-  EXPECT_EQ(w_->GetSourceByType(4, 5, 3), -1);
+  EXPECT_EQ(w_->GetSourceByType(5, 5, 2), kHdmi3) << "counted from the start index";
+  EXPECT_EQ(w_->GetSourceByType(5, 5, 3), kDvi) << "a DVI input counts as HDMI";
+  EXPECT_EQ(w_->GetSourceByType(5, 5, 4), -1);
+  EXPECT_EQ(w_->GetSourceByType(0, 10, 1), -1) << "and is not found as DVI";
   EXPECT_EQ(w_->GetSourceByType(-4, 1, 0), kTv);
-  EXPECT_EQ(w_->GetSourceByType(99, 7, 1), kMultimedia) << "a start beyond the last counts as the last";
-  EXPECT_EQ(w_->GetSourceIndex(kPc), 6);
-  EXPECT_EQ(w_->GetSourceIndex(42), 5);
+  EXPECT_EQ(w_->GetSourceByType(0, 12, 1), kTv2);
+  EXPECT_EQ(w_->GetSourceByType(99, 9, 1), kExternal) << "a start beyond the last counts as the last";
+  EXPECT_EQ(w_->GetSourceIndex(kPc), 8);
+  EXPECT_EQ(w_->GetSourceIndex(kHdmi3), 6);
   EXPECT_EQ(w_->GetSourceIndex(99), w_->GetNumSources());
   EXPECT_EQ(w_->GetSourceIndex(-1), -1);
   EXPECT_TRUE(w_->IsTunerSource());
@@ -459,18 +473,55 @@ TEST_F(WrapperTest, ResetLockUnlocksEveryChannelAndEndsItsWalkWhateverTheMiddlew
 
   EXPECT_EQ(Count("XPM_GetNextChannel"), 13u) << "twelve channels and the end";
   EXPECT_EQ(Value(sim::Setting::kParentalLocksState), 2);
-  // The walk takes no more steps than the ring has channels.
+  // The walk does not need the ring's count: it goes on to the end.
+  State().SetChannelLock(9, 1, 1, kTest);
   tv_->ClearCallLog();
   tv_->FailCall("XPM_GetNumChannelsInRing", 3);
-  w_->ResetLock();
-  EXPECT_EQ(Count("XPM_GetNextChannel"), 1u);
+  EXPECT_EQ(w_->ResetLock(), 0);
+  EXPECT_EQ(Count("XPM_GetNextChannel"), 13u);
+  EXPECT_EQ(Calls("XPM_SetChannelLock"), std::vector<std::string>{"XPM_SetChannelLock(9, 1, 0)"});
   tv_->ClearFailures();
-  // A walk that fails stops at once.
+  // A walk that fails stops at once, the reset goes on, and the answer says so.
   tv_->ClearCallLog();
   tv_->FailCall("XPM_GetNextChannel", 3);
-  EXPECT_EQ(w_->ResetLock(), 0);
+  EXPECT_EQ(w_->ResetLock(), 3);
   EXPECT_EQ(Count("XPM_GetNextChannel"), 1u);
   EXPECT_EQ(Count("XPM_SetParentalLocksState"), 1u);
+}
+
+// A middleware that answers a channel again, or never ends, cannot keep a
+// ring walk going; both count as cut short.
+TEST(WrapperRingWalk, EndsOnARepeatedChannelAndAtTheRingCapacity) {
+  kvtest::LogCapture log;
+  log.Start();
+  std::vector<int32_t> visited;
+  auto visit = [&visited](const XPM_VirtualChannel& c) { visited.push_back(c.major); };
+  // 1, 2, 3, 1, ...
+  auto cycle = [](int32_t major, int32_t, XPM_VirtualChannel* next) {
+    *next = {major < 1 ? 1 : major % 3 + 1, 1};
+    return 0;
+  };
+  EXPECT_EQ(Wrapper::detail::WalkRing("walk", cycle, visit), XPM_ERR_FAILED);
+  EXPECT_EQ(visited, (std::vector<int32_t>{1, 2, 3}));
+  EXPECT_TRUE(log.Contains("walk: channel 1-1 came again"));
+
+  visited.clear();
+  auto endless = [](int32_t major, int32_t, XPM_VirtualChannel* next) {
+    *next = {major < 1 ? 1 : major + 1, 1};
+    return 0;
+  };
+  EXPECT_EQ(Wrapper::detail::WalkRing("walk", endless, visit), XPM_ERR_FAILED);
+  EXPECT_EQ(visited.size(), static_cast<size_t>(Wrapper::detail::kRingCapacity));
+
+  auto two = [](int32_t major, int32_t, XPM_VirtualChannel* next) {
+    if (major >= 2) return static_cast<int32_t>(XPM_ERR_END_OF_LIST);
+    *next = {major < 1 ? 1 : 2, 1};
+    return 0;
+  };
+  visited.clear();
+  EXPECT_EQ(Wrapper::detail::WalkRing("walk", two, visit), 0);
+  EXPECT_EQ(visited, (std::vector<int32_t>{1, 2}));
+  log.Stop();
 }
 
 TEST_F(WrapperTest, ResetAudioUnmutesOnlyAMutedSet) {

@@ -49,8 +49,10 @@ class RecordingRoot : public Core::Group {
 };
 
 // The simulated set's inputs.
-inline constexpr int32_t kTv = 10, kAv = 20, kComponent = 30, kHdmi1 = 40, kHdmi2 = 41, kHdmi3 = 42, kPc = 50,
-                         kMultimedia = 60;
+inline constexpr int32_t kTv = sim::kSourceTv, kTv2 = sim::kSourceTv2, kAv = sim::kSourceAv,
+                         kComponent = sim::kSourceComponent, kHdmi1 = sim::kSourceHdmi1, kHdmi2 = sim::kSourceHdmi2,
+                         kHdmi3 = sim::kSourceHdmi3, kDvi = sim::kSourceDvi, kPc = sim::kSourcePc,
+                         kMultimedia = sim::kSourceMultimedia, kExternal = sim::kSourceExternal;
 inline constexpr const char* kTest = "test";
 
 class WrapperTest : public kvtest::RuntimeTest {

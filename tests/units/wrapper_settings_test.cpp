@@ -152,6 +152,20 @@ TEST_F(WrapperTest, PictureAndViewModeMappings) {
   EXPECT_EQ(w_->OnGetPreferViewMode(), 0x307);
   Put(sim::Setting::kPreferredViewMode, 0, 0x100);
   EXPECT_EQ(w_->OnGetPreferViewMode(), 0x100);
+
+  // The set takes no mode byte above 6, and says so by its rule.
+  EXPECT_NE(State().Set(sim::Setting::kPreferredViewMode, 0, 0x107, kTest), 0);
+  EXPECT_FALSE(Logged("outside 0..1023"));
+  EXPECT_TRUE(Logged("a mode byte of at most 6 with the flags 0x100 and 0x200"));
+  // A middleware that keeps one anyway (here in its stored state) is read
+  // back as the flags alone.
+  ASSERT_TRUE(tv_->SetState("tv.set.preferredViewMode@0", "263"));
+  tv_->Stop();
+  tv_.reset();
+  tv_ = std::make_unique<sim::Sim>(dir_.string());
+  tv_->Start();
+  EXPECT_EQ(Value(sim::Setting::kPreferredViewMode), 0x107);
+  EXPECT_EQ(w_->OnGetPreferViewMode(), 0x100);
 }
 
 TEST_F(WrapperTest, CaptionServiceChangesKeepTheRenderStateAndCountFromZero) {

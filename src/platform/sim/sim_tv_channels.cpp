@@ -525,6 +525,7 @@ int32_t TvState::GetVideoContent(int32_t window, VideoContent* out, const char* 
       case kSourceTypeVga: v = {1024, 768, 2, 8, 1, 0, 0, 4, 1}; break;
       case kSourceTypeComponent: v = {1280, 720, 2, 7, 2, 2, 0, 4, 0}; break;
       case kSourceTypeHdmi:
+      case kSourceTypeDvi:
       case kSourceTypeMultimedia: v = {1920, 1080, 2, 7, 2, 2, 0, 4, 0}; break;
       default: v = {720, 480, 1, 4, 1, 2, 0, 4, 0}; break;
     }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "platform/sim/sim.h"
 #include "platform/sim/sim_tv_air.h"
@@ -71,7 +72,7 @@ constexpr SettingInfo kSettings[] = {
     {"balance", Scope::kOne, Group::kSound, -50, 50, 0, kNoCount},
     {"bass", Scope::kOne, Group::kSound, -50, 50, 0, kNoCount},
     {"treble", Scope::kOne, Group::kSound, -50, 50, 0, kNoCount},
-    {"equalizerPreset", Scope::kOne, Group::kSound, 0, 4, 0, kNoCount},
+    {"equalizerPreset", Scope::kOne, Group::kSound, 0, 5, 0, kNoCount},
     {"preferredAudioDecodeMode", Scope::kOne, Group::kSound, 0, 2, 1, kNoCount},  // mono, stereo, SAP
     {"audioDecodeMode", Scope::kWindow, Group::kSound, 0, 2, 1, kNoCount},
     {"volumeLevelling", Scope::kOne, Group::kSound, 0, 1, 0, kNoCount},
@@ -281,22 +282,41 @@ const std::map<std::string, std::pair<Setting, int32_t>>& SettingKeys() {
 
 constexpr const char* kSetPrefix = "tv.set.";
 
+// State files written before the inputs took their places in the source name
+// table numbered them 10, 20, 30, 40-42, 50 and 60: the new id of such an
+// old one, or the id itself.
+int32_t RenumberedSource(int32_t id) {
+  static constexpr std::pair<int32_t, int32_t> kOld[] = {
+      {10, kSourceTv},    {20, kSourceAv},    {30, kSourceComponent}, {40, kSourceHdmi1},
+      {41, kSourceHdmi2}, {42, kSourceHdmi3}, {50, kSourcePc},        {60, kSourceMultimedia},
+  };
+  for (const auto& [from, to] : kOld) {
+    if (id != from) continue;
+    kv::Log("TvState: stored input " + std::to_string(from) + " is now input " + std::to_string(to));
+    return to;
+  }
+  return id;
+}
+
 }  // namespace
 
 // --- Construction --------------------------------------------------------------
 
 TvState::TvState(Sim& sim) : sim_(sim) {
   sources_ = {
-      {10, kSourceTypeTuner, "TV", true, true, false},
-      {20, kSourceTypeComposite, "AV", true, false, false},
-      {30, kSourceTypeComponent, "Component", true, true, false},
-      {40, kSourceTypeHdmi, "HDMI1", true, true, false},
-      {41, kSourceTypeHdmi, "HDMI2", true, false, false},
-      {42, kSourceTypeHdmi, "HDMI3", true, false, false},
-      {50, kSourceTypeVga, "PC", true, true, false},
-      {60, kSourceTypeMultimedia, "Multimedia", true, true, false},
+      {kSourceTv, kSourceTypeTuner, "TV", true, true, false},
+      {kSourceTv2, kSourceTypeDigitalTuner, "TV2", true, true, false},
+      {kSourceAv, kSourceTypeComposite, "AV", true, false, false},
+      {kSourceComponent, kSourceTypeComponent, "Component", true, true, false},
+      {kSourceHdmi1, kSourceTypeHdmi, "HDMI1", true, true, false},
+      {kSourceHdmi2, kSourceTypeHdmi, "HDMI2", true, false, false},
+      {kSourceHdmi3, kSourceTypeHdmi, "HDMI3", true, false, false},
+      {kSourceDvi, kSourceTypeDvi, "DVI", true, false, false},
+      {kSourcePc, kSourceTypeVga, "PC", true, true, false},
+      {kSourceMultimedia, kSourceTypeMultimedia, "Multimedia", true, true, false},
+      {kSourceExternal, kSourceTypeExternal, "External", true, false, false},
   };
-  windowSource_ = {10, 40};
+  windowSource_ = {kSourceTv, kSourceHdmi1};
   for (int32_t m = 0; m < kMedia; ++m) {
     for (const AirChannel& a : Air(m)) maps_[m].channels.push_back(FactoryChannel(a));
     const Channel& first = maps_[m].channels.front();
@@ -375,10 +395,15 @@ int32_t TvState::Set(Setting s, int32_t index, int32_t value, const char* call) 
   if (InfoOf(s).scope == Scope::kOne) index = 0;
   if (!CheckIndex(s, index, call)) return XPM_ERR_INVALID_PARAM;
   const SettingRange r = Range(s, index);
-  bool ok = value >= r.min && value <= r.max;
-  if (ok && s == Setting::kPreferredViewMode) ok = (value & 0xFF) <= 6 && (value & ~0x3FF) == 0 && (value & 0xC00) == 0;
-  if (!ok) {
+  if (value < r.min || value > r.max) {
     Bad(call, "value " + std::to_string(value) + " outside " + std::to_string(r.min) + ".." + std::to_string(r.max));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  // A preferred view mode is a mode byte (0..6) with the flags 0x100 (auto
+  // aspect) and 0x200 (4:3 stretch).
+  if (s == Setting::kPreferredViewMode && (value & 0xFF) > 6) {
+    Bad(call, "value " + std::to_string(value) + " has mode byte " + std::to_string(value & 0xFF) +
+                  "; a preferred view mode is a mode byte of at most 6 with the flags 0x100 and 0x200");
     return XPM_ERR_INVALID_PARAM;
   }
   values_[KeyOf(s, index)] = value;
@@ -903,13 +928,14 @@ void TvState::Load() {
         else bad(key, "\"" + code + "\" is not a language code");
     } else if (key.rfind("tv.source.", 0) == 0) {
       int64_t w = 0;
-      int32_t id = 0;
+      int32_t id = -1;
+      if (ParseInt32(value, &id)) id = RenumberedSource(id);
       if (!ParseInt(key.substr(10), 0, kWindows - 1, &w)) known = false;
-      else if (!ParseInt32(value, &id) || !FindSource(id)) bad(key, "no such source");
+      else if (!FindSource(id)) bad(key, "no such source");
       else windowSource_[static_cast<size_t>(w)] = id;
     } else if (key.rfind("tv.sourceLock.", 0) == 0) {
       int32_t id = 0;
-      Source* s = ParseInt32(key.substr(14), &id) ? FindSource(id) : nullptr;
+      Source* s = ParseInt32(key.substr(14), &id) ? FindSource(RenumberedSource(id)) : nullptr;
       if (!s) known = false;
       else s->locked = value == "1";
     } else if (key.rfind("tv.map.", 0) == 0) {

@@ -107,7 +107,23 @@ constexpr int32_t kSourceTypeComponent = 4;
 constexpr int32_t kSourceTypeHdmi = 5;
 constexpr int32_t kSourceTypeVga = 6;
 constexpr int32_t kSourceTypeMultimedia = 7;
+constexpr int32_t kSourceTypeExternal = 9;
+constexpr int32_t kSourceTypeDvi = 10;
 constexpr int32_t kSourceTypeDigitalTuner = 12;
+
+// The inputs' ids: each names its place in the skin's 30-entry source name
+// table (0-24 the inputs, 29 the second tuner).
+constexpr int32_t kSourceTv = 0;
+constexpr int32_t kSourceAv = 1;
+constexpr int32_t kSourceComponent = 2;
+constexpr int32_t kSourceHdmi1 = 3;
+constexpr int32_t kSourceHdmi2 = 4;
+constexpr int32_t kSourceHdmi3 = 5;
+constexpr int32_t kSourcePc = 6;
+constexpr int32_t kSourceDvi = 7;
+constexpr int32_t kSourceMultimedia = 8;
+constexpr int32_t kSourceExternal = 9;
+constexpr int32_t kSourceTv2 = 29;
 
 // Acquired statuses.
 enum : int32_t {
@@ -293,6 +309,9 @@ class TvState {
   TvState(const TvState&) = delete;
   TvState& operator=(const TvState&) = delete;
 
+  // The "tv.*" entries that saving the state now would write (sim_tv_state_saved.cpp).
+  std::map<std::string, std::string> SavedForm() const;
+
   // --- Settings --------------------------------------------------------------
   int32_t Set(Setting s, int32_t index, int32_t value, const char* call);
   int32_t Get(Setting s, int32_t index, int32_t* value, const char* call) const;
@@ -370,7 +389,8 @@ class TvState {
   int32_t SetChannelName(int32_t major, int32_t minor, const char* name, const char* call);
   int32_t SetChannelLock(int32_t major, int32_t minor, int32_t locked, const char* call);
   int32_t GetChannelLock(int32_t major, int32_t minor, int32_t* locked, const char* call) const;
-  // The viewer's channel options (no middleware call of these Parts sets them).
+  // The viewer's channel options: no middleware call sets them; tests and the
+  // stored state do.
   bool SetChannelExcluded(int32_t medium, int32_t major, int32_t minor, bool excluded);
   // The outside world's: the medium's whole map becomes `channels` (sorted,
   // duplicates dropped); favourites of channels that are gone are dropped and

@@ -14,7 +14,7 @@ class Button : public ButtonClass {
 };
 
 // Button::IconButton: the base of every menu item. With IsDefault set, the
-// button shows the default look (control state 0) while it is neither
+// button shows the default look (control state 1) while it is neither
 // focused nor disabled.
 class IconButton : public Button {
   KV_CLASS(Button, IconButton, Button)

@@ -7,10 +7,10 @@
 // buttons lay the parts out differently in Refresh and may draw parts of
 // their own (DrawPart).
 //
-// Control states: 0 default, 1 disabled, 2 not focused, 3 focused. A focused
-// button is in state 3 even when it is disabled; a disabled one is in state
-// 1 otherwise; others are in state 2 (derived buttons may answer 0, see
-// GetCtrlState). Each state has its own background colour, background
+// Control states: 0 disabled, 1 default, 2 not focused, 3 focused (the
+// numbers rows colour and frame by). A focused button is in state 3 even
+// when it is disabled; a disabled one is in state 0 otherwise; others are in
+// state 2 (derived buttons may answer 1, see GetCtrlState). Each state has its own background colour, background
 // bitmap, text colour and text font; RefreshCtrlState applies them. A state
 // without a background bitmap of its own uses the non-focused one.
 //
@@ -37,8 +37,8 @@ class FocusFrame;
 namespace Button {
 
 // Control states.
-inline constexpr int32_t kStateDefault = 0;
-inline constexpr int32_t kStateDisabled = 1;
+inline constexpr int32_t kStateDisabled = 0;
+inline constexpr int32_t kStateDefault = 1;
 inline constexpr int32_t kStateNonfocused = 2;
 inline constexpr int32_t kStateFocused = 3;
 inline constexpr int32_t kStateCount = 4;

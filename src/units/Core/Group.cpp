@@ -110,10 +110,10 @@ void Group::MoveFocusFrom(View* child) {
   const int32_t n = GetChildCount();
   View* next = nullptr;
   for (int32_t j = i + 1; j < n && !next; ++j)
-    if (GetChild(j)->CanFocus()) next = GetChild(j);
+    if (GetChild(j)->IsFocusableControl()) next = GetChild(j);
   for (int32_t j = i - 1; j >= 0 && !next; --j)
-    if (GetChild(j)->CanFocus()) next = GetChild(j);
-  ChangeFocus(next);
+    if (GetChild(j)->IsFocusableControl()) next = GetChild(j);
+  OnSetFocus(next);
 }
 
 void Group::OnSetBounds(kv::Rect bounds) { View::OnSetBounds(bounds); }

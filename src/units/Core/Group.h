@@ -6,8 +6,10 @@
 //
 // Focus: a group has at most one focused child; an empty focus is allowed and
 // then no child gets keys. Add never focuses. When the focused child is
-// removed, hidden or disabled the focus goes to the next focusable sibling,
-// then the previous one, else none.
+// removed, hidden or disabled the focus goes to the next sibling that is a
+// focusable control (IsFocusableControl), then the previous one, else none;
+// plain views such as labels never get it. The hand-off goes through the
+// virtual OnSetFocus, so subclasses see it like any other focus change.
 //
 // Opacity: below 255 a group in blended mode (the default) draws its children
 // into a scratch surface and blends the result with that opacity; in plain
@@ -78,8 +80,8 @@ class Group : public View {
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
 
   // Moves the focus away from `child` (the focused child that is being
-  // hidden, disabled or removed): next focusable sibling, then the previous
-  // one, else none. Nothing when `child` is not the focus.
+  // hidden, disabled or removed): next focusable control among the siblings,
+  // then the previous one, else none. Nothing when `child` is not the focus.
   void MoveFocusFrom(View* child);
 
  protected:

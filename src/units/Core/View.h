@@ -53,6 +53,9 @@ class View : public kv::Object {
   bool IsFocused() const;
   // True when the view may take the focus (visible; controls also enabled).
   virtual bool CanFocus() const { return visible_; }
+  // True for an enabled, visible control: what an automatic focus hand-off
+  // may land on. Plain views and groups take the focus only when asked.
+  virtual bool IsFocusableControl() const { return false; }
 
   // Called by the owner when the view gains (true) or loses (false) the focus.
   virtual void HandleFocus(bool focused);

@@ -20,7 +20,10 @@ int32_t FactoryCommandExitMMode() {
     kv::LogFailedCall("BCM_ControlPrintf", BCM_ControlPrintf(1));
   kv::LogFailedCall("OAM_Led_SetState", OAM_Led_SetState(1));
   kv::LogFailedCall("MPLCore_GpioSetPin", MPLCore_GpioSetPin(kFactoryGpioPin, 0));
-  kv::GetClock().SleepFor(kGpioSettleMs);
+  // The pin settles; on a simulated clock that time passes at once.
+  kv::Clock& clock = kv::GetClock();
+  if (clock.IsSimulated()) clock.AdvanceTo(clock.Now() + kGpioSettleMs);
+  else clock.SleepFor(kGpioSettleMs);
   bInFactoryMode = 0;
   int32_t persisted = 0;
   if (kv::LogFailedCall("OAM_GetCustomizedProperty", OAM_GetCustomizedProperty(OAM_CUSTOM_FACTORY_FLAG, &persisted)) ==

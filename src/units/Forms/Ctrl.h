@@ -2,7 +2,7 @@
 //
 // A control takes the focus only while it is visible and enabled. A focused
 // control that is disabled hands its owner's focus to the next focusable
-// sibling (then the previous one, else none).
+// control among its siblings (then the previous one, else none).
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,7 @@ class Ctrl : public Core::View {
   bool IsEnabled() const { return enabled_; }
 
   bool CanFocus() const override { return IsVisible() && enabled_; }
+  bool IsFocusableControl() const override { return CanFocus(); }
 
   // The controls' base focus handler: redraws the control, whose look
   // usually depends on the focus.

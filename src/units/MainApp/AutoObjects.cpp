@@ -5,12 +5,14 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/PersistentData/PersistentData.h"
+#include "units/SkinBin/EventAgent.h"
+#include "units/SkinBin/WidgetManager.h"
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/Wrapper/Wrapper.h"
 
 KV_AUTO_OBJECT(MainApp, Wrapper, ::Wrapper::Wrapper)
-KV_AUTO_OBJECT(MainApp, WidgetManager, ::WidgetManager::WidgetManager)
+KV_AUTO_OBJECT(MainApp, WidgetManager, ::SkinBin::WidgetManager)
 KV_AUTO_OBJECT(MainApp, MessageAgent, ::Agent::MessageAgent)
-KV_AUTO_OBJECT(MainApp, EventAgent, ::Agent::EventAgent)
+KV_AUTO_OBJECT(MainApp, EventAgent, ::SkinBin::EventAgent)
 KV_AUTO_OBJECT(MainApp, PersistentData, ::PersistentData::PersistentData)
 KV_AUTO_OBJECT(MainApp, MediaWrapper, ::Media::MediaWrapper)

@@ -97,7 +97,9 @@ void PersistentData::RemovePrefix(const std::string& prefix) {
 }
 
 void PersistentData::Changed() {
-  if (autoSyncData_) kv::PostSignal(kv::MakeSlot(this, &PersistentData::AutoSyncSlot));
+  // After the drain, so that writes made by signals still to run in this
+  // pass go into the same save.
+  if (autoSyncData_) kv::PostLateSignal(kv::MakeSlot(this, &PersistentData::AutoSyncSlot));
 }
 
 void PersistentData::AutoSyncSlot(kv::Object*) { SyncData(); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "runtime/collector.h"
 #include "runtime/trace.h"
 
 namespace Resources {
@@ -17,6 +18,8 @@ void Bitmap::OnSetSize(kv::Point size) {
     size.y = std::max(size.y, 0);
   }
   pixels_ = ge::Bitmap(size.x, size.y);
+  // The pixels count towards the next collection like object memory.
+  kv::ReportExternalAllocation(static_cast<size_t>(size.x) * static_cast<size_t>(size.y) * 4);
   width_ = size.x;
   height_ = size.y;
 }

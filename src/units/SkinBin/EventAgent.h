@@ -11,6 +11,24 @@
 //   - a cached-message event that carries no message.
 // Every other event is accepted.
 //
+// HandleEvent (EventAgentRules.cpp) takes, in this order:
+//   channel acquired   of the channel in tune: posted to the non-menu
+//                      sub-system as a cached event (MSG_EVENT_CACHED)
+//   source acquired    a 576-line picture of content type 6 counts as an
+//                      invalid format (18); an HDMI or DVI input's failure
+//                      stays unhandled, and clears every screen while the
+//                      input is AV-muted; of the current input: posted
+//   rating region updated   the region is kept in the persistent data
+//   timer wake-up      the wake-up is taken note of
+//   cable on/off       a new medium is set and tuned
+//   last channel       back to the remembered channel, else the last
+//                      channel, else the last input, else message type 4
+//   update reminder, media inserted   posted
+//   cached message     its message goes to its target class
+// A fresh acquisition event of the main window ends the Wrapper's
+// IsTuningChannel (the tuning it waited for is done); so the Last key and
+// the cable switch, which are ignored while it is set, work again.
+//
 // KeepEventUnhandled says yes for an acquisition event of a window other
 // than the main one (the sub-picture screens need it) and for an acquisition
 // event while a menu page is open (the pages that show the picture's state
@@ -24,6 +42,9 @@
 namespace Core {
 class Event;
 }
+namespace kv {
+class Class;
+}
 
 namespace SkinBin {
 
@@ -32,6 +53,7 @@ class EventAgent : public Agent::EventAgent {
  public:
   EventAgent() = default;
 
+  int32_t HandleEvent(Core::Event* event) override;
   virtual bool CheckHandle(Core::Event* event);
   virtual bool KeepEventUnhandled(Core::Event* event);
   // True while a screen that reacts to acquisition events itself is in
@@ -42,6 +64,16 @@ class EventAgent : public Agent::EventAgent {
 
   // The event's handled flag; null for an event class without one.
   static uint8_t* HandledFlag(Core::Event* event);
+
+  // The class that gets cached events and the Last key's message: null for
+  // NonMenuSystem::NonMenuSystem (a test names its own receiver here).
+  const kv::Class* CachedTarget = nullptr;
+
+ private:
+  // MSG_EVENT_CACHED with the event, to NonMenuSystem::NonMenuSystem only.
+  void PostCached(Core::Event* event);
+  void DispatchMessage(int32_t code, int32_t intParam, const kv::Class* target);
+  const kv::Class* NonMenuSystemClass() const;
 };
 
 }  // namespace SkinBin

@@ -233,11 +233,14 @@ void Wrapper::OnSetLocation(int32_t v) {
   if (v == 1) {
     // Only the change into store mode saves the user's choice; the setter
     // of AutomaticPowerDown removes the saved value, so read it first.
-    const bool entering = OnGetLocation() != 1;
-    const int32_t userChoice = OnGetAutomaticPowerDown();
-    OnSetRetailMode(1);
-    OnSetAutomaticPowerDown(0);
-    if (entering && Store()) Store()->PutInteger(KEY_SAVED_POWER_DOWN, userChoice + 1);
+    // Again in store mode: the saved choice stays, and the setter (which
+    // removes it) is not called.
+    if (OnGetLocation() != 1) {
+      const int32_t userChoice = OnGetAutomaticPowerDown();
+      OnSetRetailMode(1);
+      OnSetAutomaticPowerDown(0);
+      if (Store()) Store()->PutInteger(KEY_SAVED_POWER_DOWN, userChoice + 1);
+    }
     OnSetStickerDemo(1);
     XPM_CALL(XPM_SetExtOemPathProperty, 0, XPM_OEM_PATH_STORE_LOCATION, 1);
   } else {

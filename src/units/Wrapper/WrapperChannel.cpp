@@ -3,7 +3,9 @@
 // channels and source switching.
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "platform/os/bkni.h"
 #include "platform/xpm/xpm_settings.h"
@@ -206,6 +208,34 @@ Structures::VirtualChannel* Wrapper::GetVirtualChannelByString(const kv::String&
   int32_t minor = rest > 0 ? String2Int(kv::StringMiddle(text, pos + 1, rest)) : 0;
   return NewChannel(major, minor);
 }
+
+namespace detail {
+
+int32_t WalkRing(const char* call, const std::function<int32_t(int32_t, int32_t, XPM_VirtualChannel*)>& next,
+                 const std::function<void(const XPM_VirtualChannel&)>& visit) {
+  std::set<std::pair<int32_t, int32_t>> seen;
+  XPM_VirtualChannel channel{-1, -1};
+  for (int32_t step = 0; step < kRingCapacity; ++step) {
+    XPM_VirtualChannel found;
+    std::memset(&found, 0, sizeof found);
+    const int32_t status = next(channel.major, channel.minor, &found);
+    if (status == XPM_ERR_END_OF_LIST) return 0;
+    if (Checked(call, status) != 0) return status;
+    if (!seen.insert({found.major, found.minor}).second) {
+      char line[96];
+      std::snprintf(line, sizeof line, "%s: channel %ld-%ld came again; walk stopped", call,
+                    static_cast<long>(found.major), static_cast<long>(found.minor));
+      kv::Log(line);
+      return XPM_ERR_FAILED;
+    }
+    channel = found;
+    visit(channel);
+  }
+  kv::Log(std::string(call) + ": no end after " + std::to_string(kRingCapacity) + " channels; walk stopped");
+  return XPM_ERR_FAILED;
+}
+
+}  // namespace detail
 
 // --- Sources ----------------------------------------------------------------------------
 

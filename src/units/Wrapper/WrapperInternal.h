@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
+#include "platform/xpm/xpm_settings.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
 #include "units/Wrapper/Wrapper.h"
@@ -37,6 +39,18 @@ int32_t GetWithDefault(int32_t fallback, Read read) {
   read(&value);
   return value;
 }
+
+// The most channels a ring table holds; a walk never takes more steps.
+inline constexpr int32_t kRingCapacity = 1000;
+
+// Walks a ring from the wildcard channel (-1, -1): `next` asks for the
+// channel after (major, minor) and answers the middleware's status, `visit`
+// sees each channel. The walk ends on the end-of-list status (answering 0),
+// or is cut short by any other status (answering it), by a channel already
+// seen or by kRingCapacity steps (answering XPM_ERR_FAILED), with a log line.
+int32_t WalkRing(const char* call,
+                 const std::function<int32_t(int32_t major, int32_t minor, XPM_VirtualChannel* next)>& next,
+                 const std::function<void(const XPM_VirtualChannel& channel)>& visit);
 
 }  // namespace Wrapper::detail
 

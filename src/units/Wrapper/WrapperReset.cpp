@@ -2,8 +2,6 @@
 // channel memory, the locks, the audio, the captions and the picture preset.
 #include <cstdio>
 #include <cstring>
-#include <set>
-#include <utility>
 
 #include "platform/xpm/xpm_settings.h"
 #include "runtime/trace.h"
@@ -66,30 +64,24 @@ int32_t Wrapper::ResetLock() {
   for (int32_t level = 0; level < kCanadaEnglishLevels; ++level) XPM_CALL(XPM_SetCanadaLevel, 0, level, 0, 1);
   for (int32_t level = 0; level < kCanadaFrenchLevels; ++level) XPM_CALL(XPM_SetCanadaLevel, 1, level, 0, 1);
 
-  // Unlock every channel of the master ring. The walk ends after the last
-  // channel, on any failure, when it comes back to a channel already seen,
-  // or after as many steps as the ring has channels, whichever is first.
-  int32_t count = 0;
-  XPM_CALL(XPM_GetNumChannelsInRing, XPM_MASTER_RING, &count);
-  std::set<std::pair<int32_t, int32_t>> seen;
-  XPM_VirtualChannel channel{-1, -1};
-  for (int32_t step = 0; step <= count; ++step) {
-    XPM_VirtualChannel next;
-    std::memset(&next, 0, sizeof next);
-    int32_t status = XPM_GetNextChannel(-1, -1, XPM_MASTER_RING, channel.major, channel.minor, &next,
-                                        XPM_CHANNEL_SELECT_ALL, XPM_CHANNEL_ONLY_ANY, 0);
-    if (status == XPM_ERR_END_OF_LIST) break;
-    if (detail::Checked("XPM_GetNextChannel", status) != 0) break;
-    if (!seen.insert({next.major, next.minor}).second) break;
-    channel = next;
-    int32_t locked = 0;
-    if (XPM_CALL(XPM_GetChannelLock, channel.major, channel.minor, &locked) == 0 && locked != 0)
-      XPM_CALL(XPM_SetChannelLock, channel.major, channel.minor, 0);
-  }
+  // Unlock every channel of the master ring; the rest of the reset runs
+  // even when the walk is cut short, which the answer then reports.
+  const int32_t walk = detail::WalkRing(
+      "XPM_GetNextChannel",
+      [](int32_t major, int32_t minor, XPM_VirtualChannel* next) {
+        return XPM_GetNextChannel(-1, -1, XPM_MASTER_RING, major, minor, next, XPM_CHANNEL_SELECT_ALL,
+                                  XPM_CHANNEL_ONLY_ANY, 0);
+      },
+      [](const XPM_VirtualChannel& channel) {
+        int32_t locked = 0;
+        if (XPM_CALL(XPM_GetChannelLock, channel.major, channel.minor, &locked) == 0 && locked != 0)
+          XPM_CALL(XPM_SetChannelLock, channel.major, channel.minor, 0);
+      });
 
   XPM_CALL(XPM_SetUnratedContent, 0);
   XPM_CALL(XPM_SetFrontPanelLockState, 0);
-  return XPM_CALL(XPM_SetParentalLocksState, XPM_PARENTAL_LOCKS_STATE_ON);
+  const int32_t status = XPM_CALL(XPM_SetParentalLocksState, XPM_PARENTAL_LOCKS_STATE_ON);
+  return walk != 0 ? walk : status;
 }
 
 void Wrapper::ResetAudio() {
