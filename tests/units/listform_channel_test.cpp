@@ -157,14 +157,14 @@ TEST_F(ChannelListsTest, WithNavigationTheInputStripTunesOnce300MsAfterTheLastMo
   W()->OnSetNavigation(1);
   auto* l = OpenStrip(kv::New<CBInputList>());
   ASSERT_EQ(Rows(l).size(), 6u);
-  EXPECT_EQ(kv::Cast<CBListItem>(l->GetFocusedRow())->SourceId, 10);
+  EXPECT_EQ(kv::Cast<CBListItem>(l->GetFocusedRow())->SourceId, sim::kSourceTv);
   ClearCallLog();
-  Press("right", 3);
+  Press("right", 3);  // TV2, AV, Component
   Run(250);
   EXPECT_TRUE(Calls("XPM_SetSource").empty());
   Run(100);
   ASSERT_EQ(Calls("XPM_SetSource").size(), 1u);
-  EXPECT_EQ(Calls("XPM_SetSource")[0], "XPM_SetSource(0, 40)");
+  EXPECT_EQ(Calls("XPM_SetSource")[0], "XPM_SetSource(0, 2)");
 }
 
 TEST_F(ChannelListsTest, WithoutNavigationOnlyOkTunesAndTheCurrentInputOnlyUpdatesTheBanner) {
@@ -184,7 +184,7 @@ TEST_F(ChannelListsTest, WithoutNavigationOnlyOkTunesAndTheCurrentInputOnlyUpdat
   Press("ok");
   EXPECT_EQ(Calls("XPM_SetSource").size(), 1u);
   Press("left", 2);  // wraps from the first input to the last
-  EXPECT_EQ(kv::Cast<CBListItem>(l->GetFocusedRow())->SourceId, 60);
+  EXPECT_EQ(kv::Cast<CBListItem>(l->GetFocusedRow())->SourceId, sim::kSourceExternal);
 }
 
 TEST_F(ChannelListsTest, TheChannelStripShowsTheGuideTableAndTunesAnotherChannel) {
@@ -223,7 +223,7 @@ TEST_F(ChannelListsTest, FavouritesAddTheCurrentChannelAndRemoveTheFocusedOne) {
   EXPECT_EQ(l->DataSource->Num, before);
 
   // Watching HDMI, green changes nothing.
-  W()->SetSource(0, 40);
+  W()->SetSource(0, sim::kSourceHdmi1);
   Settle();
   ClearCallLog();
   Press("green");
@@ -251,12 +251,12 @@ TEST_F(ChannelListsTest, TheCecAndHistoryStripsTuneWhatTheyShow) {
   ASSERT_EQ(agent->GetHistoryNum(), 1);
   EXPECT_EQ(agent->GetHistory(1)->Type, Structures::HISTORY_ITEM_TYPE_CEC);
   CloseHost();
-  W()->SetSource(0, 20);
+  W()->SetSource(0, sim::kSourceAv);
   Settle();
   hist = OpenStrip(kv::New<CBHistoryList>());
   ASSERT_EQ(agent->GetHistoryNum(), 2);
   EXPECT_EQ(hist->GetFocusedRow(), Rows(hist)[1]);
-  EXPECT_EQ(kv::Cast<CBListItem>(Rows(hist)[1])->SourceId, 20);
+  EXPECT_EQ(kv::Cast<CBListItem>(Rows(hist)[1])->SourceId, sim::kSourceAv);
   ClearCallLog();
   Press("left");
   Press("ok");

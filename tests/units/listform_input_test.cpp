@@ -1,11 +1,12 @@
 // The input lists in a test screen that plays their dialog, against the
-// simulated set's inputs (TV 10, AV 20, Component 30, HDMI 40-42, PC 50,
-// Multimedia 60) and HDMI-CEC devices (two on HDMI1, one on HDMI2): the
-// input list, the CEC device list and the input labels.
+// simulated set's inputs (in order TV, TV2, AV, Component, HDMI1-3, DVI,
+// PC, Multimedia, External) and HDMI-CEC devices (two on HDMI1, one on
+// HDMI2): the input list, the CEC device list and the input labels.
 #include <gtest/gtest.h>
 
 #include "listform_fixture.h"
 #include "platform/sim/sim_net_state.h"
+#include "platform/sim/sim_tv_state.h"
 #include "units/Events/CEC_EVENT_NAME_UPDATED.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
@@ -36,35 +37,34 @@ class InputListTest : public ListTest {
 };
 
 TEST_F(InputListTest, OpensOnTheCurrentInputSkipsDisabledOnesAndTunesOnceAfterTheInputKey) {
-  W()->SetSourceDisable(20, 1);
+  W()->SetSourceDisable(sim::kSourceAv, 1);
   auto* exits = kv::New<Probe>();
   kv::Persistent<Probe> keep(exits);
   auto* l = kv::New<ExternalInputList>();
   l->OnExit = kv::MakeSlot(exits, &Probe::Hit);
   Open(l, {100, 60, 350, 340});
-  ASSERT_EQ(Rows(l).size(), 8u);
-  // Two rows fewer than ten: 2 x 28 pixels shorter.
-  EXPECT_EQ(l->Bounds().H(), 280 - 56);
-  EXPECT_EQ(FocusedSource(l), 10);
-  EXPECT_TRUE(Row<InputItem>(l, 1)->OnGetIsDisabled());
+  ASSERT_EQ(Rows(l).size(), 10u);  // at most ten of the eleven inputs
+  EXPECT_EQ(l->Bounds().H(), 280);
+  EXPECT_EQ(FocusedSource(l), sim::kSourceTv);
+  EXPECT_TRUE(Row<InputItem>(l, 2)->OnGetIsDisabled());
 
-  Press("down");  // over the skipped AV input
-  EXPECT_EQ(FocusedSource(l), 30);
-  Press("up");
-  EXPECT_EQ(FocusedSource(l), 10);
-  Press("up");  // wraps to the last input
-  EXPECT_EQ(FocusedSource(l), 60);
+  Press("down", 2);  // TV2, then over the skipped AV input
+  EXPECT_EQ(FocusedSource(l), sim::kSourceComponent);
+  Press("up", 2);
+  EXPECT_EQ(FocusedSource(l), sim::kSourceTv);
+  Press("up");  // wraps to the last row
+  EXPECT_EQ(FocusedSource(l), sim::kSourceMultimedia);
   Press("down");
   ClearCallLog();
 
-  Press("input", 3);  // Component, HDMI1, HDMI2
-  EXPECT_EQ(FocusedSource(l), 41);
+  Press("input", 3);  // TV2, Component, HDMI1
+  EXPECT_EQ(FocusedSource(l), sim::kSourceHdmi1);
   Run(450);
   EXPECT_TRUE(Calls("XPM_SetSource").empty());
   Run(100);
   const auto tunes = Calls("XPM_SetSource");
   ASSERT_EQ(tunes.size(), 1u);
-  EXPECT_NE(tunes[0].find("41"), std::string::npos) << tunes[0];
+  EXPECT_EQ(tunes[0], "XPM_SetSource(0, 3)");
   EXPECT_EQ(Calls("XPM_HdmiCecSetAddrEx").size(), 1u);
   EXPECT_EQ(exits->hits, 1);
 
@@ -81,10 +81,13 @@ TEST_F(InputListTest, WithTheInputLockEveryInputButTheTunerIsDisabled) {
   EXPECT_TRUE(l->InputLock);
   for (Forms::Ctrl* row : Rows(l)) {
     auto* item = kv::Cast<InputItem>(row);
-    EXPECT_EQ(item->OnGetIsDisabled(), item->SourceId != 10) << item->SourceId;
+    const bool tuner = item->SourceId == sim::kSourceTv || item->SourceId == sim::kSourceTv2;
+    EXPECT_EQ(item->OnGetIsDisabled(), !tuner) << item->SourceId;
   }
   Press("down");
-  EXPECT_EQ(FocusedSource(l), 10);
+  EXPECT_EQ(FocusedSource(l), sim::kSourceTv2);
+  Press("down");  // past every disabled input, round to the first tuner
+  EXPECT_EQ(FocusedSource(l), sim::kSourceTv);
   // A disabled row is never tuned.
   l->OnSetFocus(Rows(l)[2]);
   ClearCallLog();
@@ -94,14 +97,14 @@ TEST_F(InputListTest, WithTheInputLockEveryInputButTheTunerIsDisabled) {
 
 TEST_F(InputListTest, RightOnAnHdmiInputReadsItsDevicesAndNameUpdatesReload) {
   ExternalInputList* l = OpenInputs();
-  auto* hdmi1 = Row<InputItem>(l, 3);
-  ASSERT_EQ(hdmi1->SourceId, 40);
+  auto* hdmi1 = Row<InputItem>(l, 4);
+  ASSERT_EQ(hdmi1->SourceId, sim::kSourceHdmi1);
   EXPECT_TRUE(hdmi1->HasCecDevice);
   EXPECT_EQ(hdmi1->OnGetLabelText().ToUtf8(), "Blu-ray Player");
-  EXPECT_FALSE(Row<InputItem>(l, 2)->HasCecDevice);
+  EXPECT_FALSE(Row<InputItem>(l, 3)->HasCecDevice);
 
   // Right on an input without devices does nothing.
-  l->OnSetFocus(Rows(l)[2]);
+  l->OnSetFocus(Rows(l)[3]);
   ClearCallLog();
   Press("right");
   EXPECT_TRUE(Calls("XPM_HdmiCec_GetDevInfo").empty());
@@ -113,11 +116,11 @@ TEST_F(InputListTest, RightOnAnHdmiInputReadsItsDevicesAndNameUpdatesReload) {
   Press("right");
   EXPECT_EQ(Calls("XPM_HdmiCec_GetDevInfo").size(), reads);
 
-  Tv().Net().SetCecDevices({{40, 4, "Disc Player", true}, {41, 8, "Game Console", true}});
+  Tv().Net().SetCecDevices({{sim::kSourceHdmi1, 4, "Disc Player", true}, {sim::kSourceHdmi2, 8, "Game Console", true}});
   auto* renamed = kv::New<Events::CEC_EVENT_NAME_UPDATED>();
   renamed->Address = 4;
   Dispatch(renamed);
-  EXPECT_EQ(Row<InputItem>(l, 3)->OnGetLabelText().ToUtf8(), "Disc Player");
+  EXPECT_EQ(Row<InputItem>(l, 4)->OnGetLabelText().ToUtf8(), "Disc Player");
 }
 
 TEST_F(InputListTest, TheCecListAddressesTheChosenDeviceAndStopsAtItsEnds) {
@@ -125,7 +128,7 @@ TEST_F(InputListTest, TheCecListAddressesTheChosenDeviceAndStopsAtItsEnds) {
   kv::Persistent<Probe> keep(exits);
   auto* l = kv::New<ListForm::CecInputList>();
   l->OnExit = kv::MakeSlot(exits, &Probe::Hit);
-  Open(l, {100, 60, 350, 228}, 2, 40);
+  Open(l, {100, 60, 350, 228}, 2, sim::kSourceHdmi1);
   ASSERT_EQ(Rows(l).size(), 2u);
   EXPECT_EQ(Text(Rows(l)[0]), "1. Blu-ray Player");
   EXPECT_EQ(Text(Rows(l)[1]), "2. AV Receiver");
@@ -147,62 +150,63 @@ TEST_F(InputListTest, TheCecListAddressesTheChosenDeviceAndStopsAtItsEnds) {
 TEST_F(InputListTest, LabelsCycleAndAreStoredAtOnceAndRedSkipsTheInput) {
   auto* l = Open(kv::New<ListForm::InputLabelingList>(), {100, 60, 460, 300});
   ASSERT_EQ(Rows(l).size(), 8u);
-  Press("down");  // the AV input
+  Press("down", 2);  // the AV input
   auto* row = kv::Cast<InputLabelingItem>(l->GetFocusedRow());
-  ASSERT_EQ(row->SourceId, 20);
+  ASSERT_EQ(row->SourceId, sim::kSourceAv);
   EXPECT_EQ(row->LabelOptionIndex, 0);
   Press("right");
-  EXPECT_EQ(W()->GetSourceLabel(20).ToUtf8(), "Blu-ray");
+  EXPECT_EQ(W()->GetSourceLabel(sim::kSourceAv).ToUtf8(), "Blu-ray");
   Press("left", 2);  // back through no label to the last fixed choice
   EXPECT_EQ(row->LabelOptionIndex, 8);
-  EXPECT_EQ(W()->GetSourceLabel(20).ToUtf8(), "VCR");
+  EXPECT_EQ(W()->GetSourceLabel(sim::kSourceAv).ToUtf8(), "VCR");
 
   Press("red");
   EXPECT_TRUE(row->IsSkip);
-  EXPECT_TRUE(W()->GetSourceDisable(20));
+  EXPECT_TRUE(W()->GetSourceDisable(sim::kSourceAv));
   CloseHost();
   ExternalInputList* inputs = OpenInputs();
-  EXPECT_TRUE(Row<InputItem>(inputs, 1)->OnGetIsDisabled());
-  EXPECT_FALSE(Row<InputItem>(inputs, 2)->OnGetIsDisabled());
+  EXPECT_TRUE(Row<InputItem>(inputs, 2)->OnGetIsDisabled());
+  EXPECT_FALSE(Row<InputItem>(inputs, 3)->OnGetIsDisabled());
 }
 
 TEST_F(InputListTest, AConfirmedTextBecomesTheCustomLabelAndAnEmptyOneClearsIt) {
   auto* l = Open(kv::New<ListForm::InputLabelingList>(), {100, 60, 460, 300});
-  Press("down");
+  Press("down", 2);
   auto* row = kv::Cast<InputLabelingItem>(l->GetFocusedRow());
+  ASSERT_EQ(row->SourceId, sim::kSourceAv);
   Press("green");  // the key pad comes with its dialog; nothing else happens
   KeyPadAnswers("My Box");
   EXPECT_EQ(row->LabelCount, 10);
   EXPECT_EQ(row->LabelOptionIndex, 9);
-  EXPECT_EQ(W()->GetSourceLabel(20).ToUtf8(), "My Box");
-  EXPECT_EQ(W()->GetSourceCustomLabel(20).ToUtf8(), "My Box");
+  EXPECT_EQ(W()->GetSourceLabel(sim::kSourceAv).ToUtf8(), "My Box");
+  EXPECT_EQ(W()->GetSourceCustomLabel(sim::kSourceAv).ToUtf8(), "My Box");
   Press("right");  // past the custom choice to no label
   EXPECT_EQ(row->LabelOptionIndex, 0);
-  EXPECT_TRUE(W()->GetSourceLabel(20).Empty());
+  EXPECT_TRUE(W()->GetSourceLabel(sim::kSourceAv).Empty());
   Press("left");
-  EXPECT_EQ(W()->GetSourceLabel(20).ToUtf8(), "My Box");
+  EXPECT_EQ(W()->GetSourceLabel(sim::kSourceAv).ToUtf8(), "My Box");
 
   // A cancelled entry changes nothing.
   KeyPadAnswers(nullptr);
-  EXPECT_EQ(W()->GetSourceCustomLabel(20).ToUtf8(), "My Box");
+  EXPECT_EQ(W()->GetSourceCustomLabel(sim::kSourceAv).ToUtf8(), "My Box");
   // An empty text is no label at all, and no custom choice.
   KeyPadAnswers("");
   EXPECT_EQ(row->LabelCount, 9);
   EXPECT_EQ(row->LabelOptionIndex, 0);
-  EXPECT_TRUE(W()->GetSourceLabel(20).Empty());
-  EXPECT_TRUE(W()->GetSourceCustomLabel(20).Empty());
+  EXPECT_TRUE(W()->GetSourceLabel(sim::kSourceAv).Empty());
+  EXPECT_TRUE(W()->GetSourceCustomLabel(sim::kSourceAv).Empty());
 
   // Reopened, a stored label finds its choice by its text.
-  W()->SetSourceLabel(20, kv::String::FromUtf8("Game"));
+  W()->SetSourceLabel(sim::kSourceAv, kv::String::FromUtf8("Game"));
   CloseHost();
   l = Open(kv::New<ListForm::InputLabelingList>(), {100, 60, 460, 300});
-  EXPECT_EQ(Row<InputLabelingItem>(l, 1)->LabelOptionIndex, 4);
+  EXPECT_EQ(Row<InputLabelingItem>(l, 2)->LabelOptionIndex, 4);
 }
 
 TEST_F(InputListTest, EachInputListReturnsToTheCensusBaseline) {
   auto cycle = [&](int kind) {
     if (kind == 0) OpenInputs();
-    if (kind == 1) Open(kv::New<ListForm::CecInputList>(), {100, 60, 350, 228}, 2, 40);
+    if (kind == 1) Open(kv::New<ListForm::CecInputList>(), {100, 60, 350, 228}, 2, sim::kSourceHdmi1);
     if (kind == 2) Open(kv::New<ListForm::InputLabelingList>(), {100, 60, 460, 300});
     Press("down");
     CloseHost();
