@@ -225,5 +225,15 @@ TEST_F(EngineTest, ASystemInformationRowThatIsGoneGivesAnEmptyRow) {
   EXPECT_TRUE(c->Value.Empty());
 }
 
+TEST_F(EngineTest, OptionAndSystemInformationListsReturnToTheCensusBaseline) {
+  ExpectCensusBaseline(2, [&](int kind) {
+    if (kind == 0) OpenOptions(kNineChoices);
+    if (kind == 1) Open(kv::New<ListForm::SystemInfoList>(), {100, 40, 600, 340});
+    Press("down");
+    Press("ok");
+    CloseHost();
+  });
+}
+
 }  // namespace
 }  // namespace listtest
