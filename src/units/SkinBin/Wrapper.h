@@ -67,8 +67,12 @@ class VirtualChannel;
 }  // namespace Structures
 namespace SkinBin {
 class ClosedCaptionService;
+class ChannelListData;
 class CurrentAudioServiceInfo;
 class CurrentChannelInfo;
+class HdmiCecData;
+class HistoryAgent;
+class SystemInfo;
 class ModelInfo;
 class ScheduledRecordData;
 class TimeshiftStatus;
@@ -574,6 +578,15 @@ class Wrapper : public ::Wrapper::Wrapper {
   void OnSetDMC_AccessControl(int32_t v);
   void DisplayNoChannel();
 
+  // --- Records behind the lists (WrapperLists.cpp) ---------------------------
+  // Each is made on first use and lives as long as the Wrapper. The CEC
+  // record follows EnableKELVO each time it is asked for.
+  SkinBin::HdmiCecData* GetHdmiCecData();
+  SkinBin::HistoryAgent* GetHistoryAgent();
+  SkinBin::SystemInfo* GetSystemInfo();
+  // The one channel table of the channel lists, the guide and the browser.
+  SkinBin::ChannelListData* GetChannelListData();
+
   // --- Recording, guide, timeshift and USB disk (WrapperRecording.cpp) -----------------
   int32_t StartRecord(int32_t tuner, Structures::VirtualChannel* channel);
   int32_t StopRecord(int32_t timerId);
@@ -747,6 +760,10 @@ class Wrapper : public ::Wrapper::Wrapper {
   kv::Member<Core::Timer> AutoDemoTimer;
   // The channel the Last key returns to (major -2: a source, minor its id).
   kv::Member<Structures::VirtualChannel> RememberedChannel;
+  kv::Member<SkinBin::HdmiCecData> HdmiCec;
+  kv::Member<SkinBin::HistoryAgent> History;
+  kv::Member<SkinBin::SystemInfo> SysInfo;
+  kv::Member<SkinBin::ChannelListData> ChannelList;
   kv::String SourceNames[SOURCE_NAME_COUNT];
   kv::String FactoryMode;
   // The class the media screens return to (written and read by them).
