@@ -579,8 +579,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   void DisplayNoChannel();
 
   // --- Records behind the lists (WrapperLists.cpp) ---------------------------
-  // Each is made on first use and lives as long as the Wrapper. The CEC
-  // record follows EnableKELVO each time it is asked for.
+  // The embedded records; the CEC record follows EnableKELVO each time it is
+  // asked for. The channel table is made on first use.
   SkinBin::HdmiCecData* GetHdmiCecData();
   SkinBin::HistoryAgent* GetHistoryAgent();
   SkinBin::SystemInfo* GetSystemInfo();
@@ -760,9 +760,6 @@ class Wrapper : public ::Wrapper::Wrapper {
   kv::Member<Core::Timer> AutoDemoTimer;
   // The channel the Last key returns to (major -2: a source, minor its id).
   kv::Member<Structures::VirtualChannel> RememberedChannel;
-  kv::Member<SkinBin::HdmiCecData> HdmiCec;
-  kv::Member<SkinBin::HistoryAgent> History;
-  kv::Member<SkinBin::SystemInfo> SysInfo;
   kv::Member<SkinBin::ChannelListData> ChannelList;
   kv::String SourceNames[SOURCE_NAME_COUNT];
   kv::String FactoryMode;
