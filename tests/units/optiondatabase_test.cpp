@@ -268,6 +268,7 @@ std::string Hex(uint32_t id) {
 
 class OptionDatabaseTest : public WrapperTest {
  protected:
+  bool AppWrapper() const override { return true; }
   void SetUp() override {
     WrapperTest::SetUp();
     db_ = kv::GetAutoObject<OptionDatabase::OptionDatabaseClass>(MainApp::OptionDB);

@@ -40,6 +40,12 @@
 #include "runtime/string.h"
 #include "runtime/text.h"
 #include "units/Core/Timer.h"
+#include "units/SkinBin/HdmiCecData.h"
+#include "units/SkinBin/HistoryAgent.h"
+#include "units/SkinBin/NetworkSetup.h"
+#include "units/SkinBin/RatingData.h"
+#include "units/SkinBin/Setup3D.h"
+#include "units/SkinBin/SystemInfo.h"
 #include "units/Structures/ActiveAppStatus.h"
 #include "units/Wrapper/Wrapper.h"
 
@@ -360,6 +366,10 @@ class Wrapper : public ::Wrapper::Wrapper {
   void OnSetMenuLanguage(int32_t v) { SetMenuLanguage(v); }
   void SetMenuLanguage(int32_t lang);
   int32_t GetMenuLanguage();
+  // At start: the menu language of the system manager's register table
+  // (the stored one when the table has none we know), applied through
+  // SetMenuLanguage so that the stored key follows it.
+  void LoadMenuLanguage();
   int32_t SetHdmiCecLanguage(int32_t lang);
   void SetSourceDisable(int32_t source, int32_t v);
   int32_t GetSourceDisableValue(int32_t source);
@@ -717,9 +727,15 @@ class Wrapper : public ::Wrapper::Wrapper {
   // sent when the section ends.
   bool SleepStandbyPending = false;
   int16_t SeriesType = SERIES_TYPE_UNKNOWN;
-  // Embedded records.
+  // Embedded records, constructed in this order with the Wrapper.
+  SkinBin::DynamicRatingData DynamicRatingData;  // the downloadable rating region
+  SkinBin::HdmiCecData HdmiCecData;
+  SkinBin::NetworkSetup NetworkSetup;
+  SkinBin::HistoryAgent HistoryAgent;
+  SkinBin::Setup3D Setup3D;
   Core::Timer FreezeTimer;
   Structures::AllActiveAppStatus ActiveApps;
+  SkinBin::SystemInfo SystemInfo;
   // Object references.
   kv::Member<PersistentData::PersistentData> PersistentData;
   kv::Member<Agent::EventAgent> EventAgent;
