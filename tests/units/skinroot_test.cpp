@@ -12,6 +12,7 @@
 #include "app_fixture.h"
 #include "platform/sim/sim_apps.h"
 #include "platform/sim/sim_register.h"
+#include "platform/sim/sim_tv_state.h"
 #include "platform/tvsm/tvsm.h"
 #include "runtime/auto_object.h"
 #include "strings/SkinBinWrapper.h"
@@ -20,6 +21,8 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/Structures/HistoryInfo.h"
+#include "units/Structures/VirtualChannel.h"
 
 namespace skinroottest {
 namespace {
@@ -169,6 +172,71 @@ class SkinRootFrenchTest : public SkinRootTest {
 TEST_F(SkinRootFrenchTest, MenuLanguageComesFromTheRegisterTable) {
   EXPECT_EQ(Skin()->MenuLanguage, 2);
   EXPECT_EQ(Skin()->PersistentData->GetInteger(SkinBinWrapper::KEY_MENU_LANGUAGE), 2) << "the stored key follows";
+}
+
+}  // namespace
+}  // namespace skinroottest
+
+namespace skinroottest {
+namespace {
+
+TEST_F(SkinRootTest, SourceChangesKeepTheRememberedChannelAndRecordHistory) {
+  auto* remembered = kv::New<Structures::VirtualChannel>();
+  remembered->Major = 2;
+  remembered->Minor = 1;
+  Skin()->RememberedChannel = remembered;
+  ASSERT_EQ(Skin()->SetSource(0, sim::kSourceAv), 0);
+  EXPECT_EQ(Skin()->RememberedChannel.get(), remembered) << "kept across the source change";
+  Run(6000);  // the history's delay
+  ASSERT_EQ(Skin()->HistoryAgent.GetHistoryNum(), 1);
+  Structures::HistoryInfo* entry = Skin()->HistoryAgent.GetHistory(1);
+  EXPECT_EQ(entry->Type, Structures::HISTORY_ITEM_TYPE_NONRF);
+  ASSERT_NE(entry->SourceInfo.get(), nullptr);
+  EXPECT_EQ(entry->SourceInfo->SourceId, sim::kSourceAv);
+  EXPECT_EQ(entry->SourceInfo->Label, Skin()->GetSourceName(sim::kSourceAv));
+  // Another application owns the screen: only the source to come back to.
+  App().SetTV101State(false);
+  ClearCallLog();
+  Skin()->SetSource(0, sim::kSourceHdmi1);
+  EXPECT_EQ(Calls("XPM_SetBack2TVSourceID"),
+            std::vector<std::string>{"XPM_SetBack2TVSourceID(" + std::to_string(sim::kSourceHdmi1) + ")"});
+  EXPECT_TRUE(Calls("XPM_SetSource").empty());
+}
+
+TEST_F(SkinRootTest, TimeZoneWritesTheGmtOffsetOnlyWhenItChanges) {
+  Skin()->OnSetTimeZone(2);
+  EXPECT_EQ(Calls("TVSM_RegisterTablePutFloat").size(), 1u);
+  ClearCallLog();
+  Skin()->OnSetTimeZone(2);
+  EXPECT_TRUE(Calls("TVSM_RegisterTablePutFloat").empty());
+  Skin()->OnSetDaylightSavingTime(Skin()->OnGetDaylightSavingTime() == 1 ? 0 : 1);
+  EXPECT_EQ(Calls("TVSM_RegisterTablePutFloat").size(), 1u);
+}
+
+TEST_F(SkinRootTest, AntennaCableChangeTunesAndResetAllClearsTheSkinsSettings) {
+  Skin()->OnSetAntCableIn(1);
+  EXPECT_TRUE(Skin()->IsTuningChannel);
+  EXPECT_EQ(Skin()->OnGetAntCableIn(), 1);
+  Skin()->OnSetInputLock(1);
+  Skin()->SetOptionChange(SkinBinWrapper::GROUP_COLOR, true);
+  Skin()->OnSetTVForceOn(0);
+  ClearCallLog();
+  Skin()->ResetAll();
+  EXPECT_EQ(Skin()->OnGetInputLock(), 0);
+  EXPECT_FALSE(Skin()->IsOptionChanged(SkinBinWrapper::GROUP_COLOR));
+  EXPECT_EQ(Skin()->OnGetTVForceOn(), 1);
+  EXPECT_EQ(Skin()->HistoryAgent.GetHistoryNum(), 0);
+  EXPECT_EQ(Calls("XPM_Reset").size(), 1u) << "then the middleware's reset";
+}
+
+TEST_F(SkinRootTest, DirectChannelEntryRecordsItsNameAndDigitalFlag) {
+  ASSERT_EQ(Skin()->SetChannelApi(0, 2, 1), 0);
+  ASSERT_EQ(Skin()->HistoryAgent.GetHistoryNum(), 1);
+  Structures::HistoryChannelInfo* info = Skin()->HistoryAgent.GetHistory(1)->ChannelInfo.get();
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->Channel->Major, 2);
+  EXPECT_EQ(info->IsDigital, 1);
+  EXPECT_FALSE(info->Name.Empty());
 }
 
 }  // namespace

@@ -59,6 +59,7 @@ namespace Structures {
 class ChannelData;
 class EventInfo;
 class LocalTime;
+class Message;
 class VideoContentInfo;
 class VirtualChannel;
 }  // namespace Structures
@@ -153,6 +154,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   // Goes to the first channel of the medium after an antenna/cable change
   // and marks the tuning as running (IsTuningChannel).
   void CableOnOffTuning();
+  // ResetLastChannel as a slot.
+  void ResetLastChannelSlot(kv::Object* sender = nullptr);
   // The freeze timer's slot: unfreezes through the virtual setter.
   void FreezeSlot(kv::Object* sender = nullptr);
   // The display name of a source (ids 0-29), else the unnamed-source text.
@@ -905,7 +908,15 @@ class Wrapper : public ::Wrapper::Wrapper {
   // `direct`), or a standby request to the root.
   void ShowTimerMessage(int32_t type, bool direct);
   void RequestStandby(int32_t reason);
+  void DeliverMessage(Structures::Message* message, bool direct);
   void SetWhiteBalanceValue(int32_t& cache, int32_t index, int32_t value);
+  // Reads the 3D state; a 3D picture is set back to 2D (state and mode
+  // only) and true is answered.
+  bool Leave3DOnChange();
+  // History entries of a source change or a channel change.
+  void AddSourceHistory(int32_t source);
+  void AddChannelHistory(int32_t type, int32_t source, Structures::VirtualChannel* channel, bool delayed);
+  void UpdateGMTOffset();
 };
 
 }  // namespace SkinBin
