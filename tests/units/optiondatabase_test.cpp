@@ -481,7 +481,7 @@ TEST_F(OptionDatabaseTest, SkinServiceRecordsReachTheSet) {
 // The records whose property is not bound yet, with the owner that binds
 // each. The list only shrinks: a record bound later leaves it.
 TEST_F(OptionDatabaseTest, RecordsWithoutABoundPropertyAreListedWithTheirOwner) {
-  constexpr size_t kUnboundNow = 142;
+  constexpr size_t kUnboundNow = 101;
   std::vector<std::string> lines;
   size_t skin = 0;
   for (auto* module : db_->Modules().Snapshot()) {

@@ -11,7 +11,11 @@
 #include "platform/xpm/xpm_oem.h"
 #include "platform/xpm/xpm_enhance.h"
 #include "platform/xpm/xpm_record.h"
+#include "units/SkinBin/RatingData.h"
+#include "units/SkinBin/RecordData.h"
+#include "units/SkinBin/StatusRecords.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/Structures/LocalTime.h"
 #include "units/Structures/EventInfo.h"
 #include "units/Structures/VirtualChannel.h"
 #include "skinwrapper_media_fixture.h"
@@ -229,7 +233,38 @@ std::vector<FailCase> FailCases() {
     return c;
   };
   auto path = kv::String::FromUtf8("file:///mnt/usb/sda1/a.ts");
+  auto show = [](int32_t days) {
+    auto* r = kv::New<SkinBin::ScheduledRecordData>();
+    r->Id = 7, r->TimerId = 5, r->Duration = 60, r->Major = 2, r->Minor = 1, r->DayOfWeek = days;
+    r->StartTime = kv::New<Structures::LocalTime>();
+    r->StartTime->Day = 2, r->StartTime->Year = 126;
+    return r;
+  };
+  // An update that changes one field: `change` applies it to the new record.
+  auto update = [show](void (*change)(SkinBin::ScheduledRecordData*)) {
+    return [show, change](W* w) {
+      SkinBin::ScheduledRecordData* next = show(0);
+      change(next);
+      return w->DB_UpdateScheduledData(show(0), next);
+    };
+  };
   return {
+      {"DB_Insert_Scheduled_Data",
+       [show](W* w) { return w->DB_InsertScheduledData(show(0), kv::String(), kv::String()); }, kStatus},
+      {"DB_Update_Scheduled_Show_Dayofweek", update([](SkinBin::ScheduledRecordData* r) { r->DayOfWeek = 3; }),
+       kStatus},
+      {"DB_Update_Scheduled_Show_Duration", update([](SkinBin::ScheduledRecordData* r) { r->Duration = 30; }),
+       kStatus},
+      {"DB_Update_Scheduled_Show_Starttime", update([](SkinBin::ScheduledRecordData* r) { r->StartTime->Hour = 3; }),
+       kStatus},
+      {"DB_Update_Scheduled_Show_TunerId", update([](SkinBin::ScheduledRecordData* r) { r->Tuner = 1; }), kStatus},
+      {"DB_Get_Scheduled_Show_Freq",
+       [](W* w) { return w->GetEPGProgramStatus(2, 1, kv::New<Structures::LocalTime>())->Id; }, 0},
+      {"XPM_TimeShifting_Status_Check", [](W* w) { return w->GetTimeshiftStatus()->IntervalMinutes; }, 0},
+      {"XPM_Get_USB_MountPoint_File", [](W* w) { return w->GetUSBDiskStatus()->Mounted; }, 0},
+      {"XPM_CheckUSB_Space", [](W* w) { return w->GetUSBDiskStatus()->TotalKiB; }, 0},
+      {"XPM_GetCurrentChannelInfo", [](W* w) { return w->GetCurrentChannelDetailInfo() != nullptr; }, 0},
+      {"XPM_GetCurrentChannelRatingInfo", [](W* w) { return w->GetCurrentChannelRatingInfo()->NumAltRatings; }, 0},
       {"XPM_RECORDING_START", [ch](W* w) { return w->StartRecord(0, ch()); }, kStatus},
       {"XPM_RECORDING_STOP", [](W* w) { return w->StopRecord(3); }, kStatus},
       {"XPM_Update_Scheduled_Show_Status", [](W* w) { return w->StopRecord(3); }, kNoResult},

@@ -285,6 +285,11 @@ int32_t XPM_GetCurrentChannelInfo(int32_t window, XPM_CurrentChannelInfo* info) 
   info->caption = c.digital;
   info->excluded = c.excluded;
   info->eventCount = static_cast<int32_t>(sim::GuideEvents(c.major, c.minor, state.NetworkTime(), 64).size());
+  sim::GuideEvent e;
+  if (sim::GuideEventAt(c.major, c.minor, state.NetworkTime(), &e) && e.rating >= 0) {
+    info->rating[0] = e.rating + 1;
+    info->rating[1] = e.canadianRating;
+  }
   return XPM_OK;
 }
 

@@ -79,7 +79,7 @@ int64_t LocalTicks(const XPM_LocalTime& t) {
   const int64_t yy = m < 2 ? y - 1 : y;
   const int64_t era = (yy >= 0 ? yy : yy - 399) / 400;
   const int64_t yoe = yy - era * 400;
-  const int64_t mp = (m + 9) % 12;
+  const int64_t mp = (m + 10) % 12;  // months from March; m counts from January = 0
   const int64_t doy = (153 * mp + 2) / 5 + t.day - 1;
   const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   const int64_t days = era * 146097 + doe - 719468;

@@ -75,7 +75,8 @@ struct XPM_CurrentChannelInfo {
   uint8_t excluded;        // the viewer skips it when surfing
   uint8_t reserved0[2];
   int32_t eventCount;      // programmes of its guide (0 none)
-  int32_t reserved[5];
+  int32_t rating[2];       // the programme's US and Canadian rating words (0 none)
+  int32_t reserved[3];
 };
 static_assert(sizeof(XPM_CurrentChannelInfo) == 96);
 

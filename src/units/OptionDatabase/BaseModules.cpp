@@ -106,8 +106,8 @@ constexpr OptionSpec kSetup[] = {
     // The menu-language order: 0 English, 1 Spanish, 2 French.
     ChoiceOption(Id(OPTION_TYPE_MENU_LANGUAGE), OPT_MENU_LANGUAGE, kLanguage, OPTION_SKIN(MenuLanguage)),
     ChoiceOption(Id(OPTION_TYPE_ANT_CABLE_IN), OPT_ANT_CABLE_IN, kAntennaCable, OPTION_WRAPPER(AntCableIn)),
-    ChoiceOption(Id(OPTION_TYPE_AUTO_ASPECT), OPT_AUTO_ASPECT, kOffOn, OPTION_SKIN(AutoAspect)),
-    ChoiceOption(Id(OPTION_TYPE_STRETCH_4_3), OPT_STRETCH_4_3, kOffOn, OPTION_SKIN(Stretch43)),
+    ChoiceOption(Id(OPTION_TYPE_AUTO_ASPECT), OPT_AUTO_ASPECT, kOffOn, OPTION_SKIN_BOUND(AutoAspect)),
+    ChoiceOption(Id(OPTION_TYPE_STRETCH_4_3), OPT_STRETCH_4_3, kOffOn, OPTION_SKIN_BOUND(Stretch43)),
     ChoiceOption(Id(OPTION_TYPE_PANEL_LOCK), OPT_PANEL_LOCK, kOffOn, OPTION_WRAPPER(PanelLock)),
     ChoiceOption(Id(OPTION_TYPE_BASIC_CC_MODE), OPT_BASIC_CC_MODE, kBasicService, OPTION_WRAPPER(BasicCCMode)),
     ChoiceOption(Id(OPTION_TYPE_CC_FONT_SIZE), OPT_CC_FONT_SIZE, kFontSize, OPTION_WRAPPER(CC708_FontSize)),

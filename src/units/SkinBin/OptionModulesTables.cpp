@@ -101,47 +101,47 @@ constexpr ChoiceSpec kFilledOnOpen[] = {{&T::C_NONE, 0}};
 // --- 0x81: picture --------------------------------------------------------------------
 constexpr OptionSpec kPicture[] = {
     ChoiceOption(Id(OPTION_TYPE_THEATER_LOCK), OPT_THEATER_LOCK, kOffOn, OPTION_SKIN(TheaterLock)),
-    SliderOption(Id(OPTION_TYPE_BACKLIGHT_AUTO), OPT_BACKLIGHT, OPTION_SKIN(BacklightAuto)),
+    SliderOption(Id(OPTION_TYPE_BACKLIGHT_AUTO), OPT_BACKLIGHT, OPTION_SKIN_BOUND(BacklightAuto)),
     ChoiceOption(Id(OPTION_TYPE_AUTO_BRIGHTNESS_SENSOR), OPT_AUTO_BRIGHTNESS_SENSOR, kOffOn,
-                 OPTION_SKIN(AutoBrightnessSensor)),
+                 OPTION_SKIN_BOUND(AutoBrightnessSensor)),
     ChoiceOption(Id(OPTION_TYPE_ROOM_LIGHTING), OPT_ROOM_LIGHTING, kLowMediumHigh, OPTION_SKIN(RoomLighting)),
-    ChoiceOption(Id(OPTION_TYPE_LUMIFLUX), OPT_LUMIFLUX, kOffOn, OPTION_SKIN(Lumiflux)),
+    ChoiceOption(Id(OPTION_TYPE_LUMIFLUX), OPT_LUMIFLUX, kOffOn, OPTION_SKIN_BOUND(Lumiflux)),
     ChoiceOption(Id(OPTION_TYPE_DNR), OPT_DNR, kOffLowMediumHigh, OPTION_NOT_GIVEN),
     SliderOption(Id(OPTION_TYPE_DYNAMIC_CONTRAST_AUTO), OPT_DYNAMIC_CONTRAST, OPTION_NOT_GIVEN),
-    ChoiceOption(Id(OPTION_TYPE_STILLPANE_240), OPT_STILLPANE_240, kOffOn, OPTION_SKIN(Stillpane240)),
-    ChoiceOption(Id(OPTION_TYPE_STILLPANE), OPT_STILLPANE, kOffOn, OPTION_SKIN(Stillpane)),
-    ChoiceOption(Id(OPTION_TYPE_RGB_FILTER_RED), OPT_RGB_FILTER_RED, kOffOn, OPTION_SKIN(RGBFilterRed)),
-    ChoiceOption(Id(OPTION_TYPE_RGB_FILTER_GREEN), OPT_RGB_FILTER_GREEN, kOffOn, OPTION_SKIN(RGBFilterGreen)),
-    ChoiceOption(Id(OPTION_TYPE_RGB_FILTER_BLUE), OPT_RGB_FILTER_BLUE, kOffOn, OPTION_SKIN(RGBFilterBlue)),
+    ChoiceOption(Id(OPTION_TYPE_STILLPANE_240), OPT_STILLPANE_240, kOffOn, OPTION_SKIN_BOUND(Stillpane240)),
+    ChoiceOption(Id(OPTION_TYPE_STILLPANE), OPT_STILLPANE, kOffOn, OPTION_SKIN_BOUND(Stillpane)),
+    ChoiceOption(Id(OPTION_TYPE_RGB_FILTER_RED), OPT_RGB_FILTER_RED, kOffOn, OPTION_SKIN_BOUND(RGBFilterRed)),
+    ChoiceOption(Id(OPTION_TYPE_RGB_FILTER_GREEN), OPT_RGB_FILTER_GREEN, kOffOn, OPTION_SKIN_BOUND(RGBFilterGreen)),
+    ChoiceOption(Id(OPTION_TYPE_RGB_FILTER_BLUE), OPT_RGB_FILTER_BLUE, kOffOn, OPTION_SKIN_BOUND(RGBFilterBlue)),
     ChoiceOption(Id(OPTION_TYPE_FILM_STABILIZATION_240), OPT_FILM_STABILIZATION, kOffOn,
-                 OPTION_SKIN(FilmStabilization240)),
+                 OPTION_SKIN_BOUND(FilmStabilization240)),
     ChoiceOption(Id(OPTION_TYPE_FILM_STABILIZATION_AUTO), OPT_FILM_STABILIZATION, kOffOn, OPTION_NOT_GIVEN),
-    ChoiceOption(Id(OPTION_TYPE_FILM_STABILIZATION), OPT_FILM_STABILIZATION, kOffOn, OPTION_SKIN(FilmStabilization)),
-    ChoiceOption(Id(OPTION_TYPE_WB_WINDOW_DISPLAY), OPT_WB_WINDOW_DISPLAY, kOffOn, OPTION_SKIN(WB_WindowDisplay)),
+    ChoiceOption(Id(OPTION_TYPE_FILM_STABILIZATION), OPT_FILM_STABILIZATION, kOffOn, OPTION_SKIN_BOUND(FilmStabilization)),
+    ChoiceOption(Id(OPTION_TYPE_WB_WINDOW_DISPLAY), OPT_WB_WINDOW_DISPLAY, kOffOn, OPTION_SKIN_BOUND(WB_WindowDisplay)),
     ChoiceOption(Id(OPTION_TYPE_WB_SETTING_TYPE), OPT_WB_SETTING_TYPE, kWbSettingType, OPTION_NOT_GIVEN),
-    ChoiceOption(Id(OPTION_TYPE_TEST_PATTERN), OPT_TEST_PATTERN, kOffOn, OPTION_SKIN(TestPattern)),
+    ChoiceOption(Id(OPTION_TYPE_TEST_PATTERN), OPT_TEST_PATTERN, kOffOn, OPTION_SKIN_BOUND(TestPattern)),
     SliderOption(Id(OPTION_TYPE_COLOR_TEMPERATURE), OPT_COLOR_TEMPERATURE, OPTION_WRAPPER(ColorTemperature)),
     SliderOption(Id(OPTION_TYPE_COLOR_TEMPERATURE_AUTO), OPT_COLOR_TEMPERATURE, OPTION_NOT_GIVEN),
     SliderOption(Id(OPTION_TYPE_WB_IRE), OPT_WB_IRE, OPTION_NOT_GIVEN),
     SliderOption(Id(OPTION_TYPE_WB_RED), OPT_WB_RED, OPTION_NOT_GIVEN),
     SliderOption(Id(OPTION_TYPE_WB_GREEN), OPT_WB_GREEN, OPTION_NOT_GIVEN),
     SliderOption(Id(OPTION_TYPE_WB_BLUE), OPT_WB_BLUE, OPTION_NOT_GIVEN),
-    SliderOption(Id(OPTION_TYPE_SUPER_RESOLUTION_LEVEL), OPT_SUPER_RESOLUTION_LEVEL, OPTION_SKIN(SuperResolutionLevel)),
-    SliderOption(Id(OPTION_TYPE_STATIC_GAMMA), OPT_STATIC_GAMMA, OPTION_SKIN(StaticGamma)),
+    SliderOption(Id(OPTION_TYPE_SUPER_RESOLUTION_LEVEL), OPT_SUPER_RESOLUTION_LEVEL, OPTION_SKIN_BOUND(SuperResolutionLevel)),
+    SliderOption(Id(OPTION_TYPE_STATIC_GAMMA), OPT_STATIC_GAMMA, OPTION_SKIN_BOUND(StaticGamma)),
     ChoiceOption(Id(OPTION_TYPE_PICTURE_MODE), OPT_PICTURE_MODE, kPictureMode, OPTION_WRAPPER(VideoPreset)),
     ChoiceOption(Id(OPTION_TYPE_PICTURE_SIZE), OPT_PICTURE_SIZE, kPictureSize, OPTION_WRAPPER(PreferViewMode)),
     SliderOption(Id(OPTION_TYPE_SUPER_RESOLUTION_LEVEL_AUTO), OPT_SUPER_RESOLUTION_LEVEL,
-                 OPTION_SKIN(SuperResolutionLevel)),
-    ChoiceOption(Id(OPTION_TYPE_QRV_CINEMA_MODE), OPT_CINEMA_MODE, kOffOn, OPTION_SKIN(QRV_CinemaMode)),
+                 OPTION_SKIN_BOUND(SuperResolutionLevel)),
+    ChoiceOption(Id(OPTION_TYPE_QRV_CINEMA_MODE), OPT_CINEMA_MODE, kOffOn, OPTION_SKIN_BOUND(QRV_CinemaMode)),
     ChoiceOption(Id(OPTION_TYPE_QUIL_LAR_240), OPT_QUIL_LAR_240, kOffOn, OPTION_NOT_GIVEN),
 };
 
 // --- 0x82: sound ----------------------------------------------------------------------
 constexpr OptionSpec kSound[] = {
-    ChoiceOption(Id(OPTION_TYPE_VOICE_ENHANCEMENT), OPT_VOICE_ENHANCEMENT, kOffOn, OPTION_SKIN(VoiceEnhancement)),
-    ChoiceOption(Id(OPTION_TYPE_DYNAMIC_BASS_BOOST), OPT_DYNAMIC_BASS_BOOST, kBassBoost, OPTION_SKIN(DynamicBassBoost)),
+    ChoiceOption(Id(OPTION_TYPE_VOICE_ENHANCEMENT), OPT_VOICE_ENHANCEMENT, kOffOn, OPTION_SKIN_BOUND(VoiceEnhancement)),
+    ChoiceOption(Id(OPTION_TYPE_DYNAMIC_BASS_BOOST), OPT_DYNAMIC_BASS_BOOST, kBassBoost, OPTION_SKIN_BOUND(DynamicBassBoost)),
     ChoiceOption(Id(OPTION_TYPE_DYNAMIC_RANGE_CONTROL), OPT_DYNAMIC_RANGE_CONTROL, kOffOn,
-                 OPTION_SKIN(DynamicRangeControl)),
+                 OPTION_SKIN_BOUND(DynamicRangeControl)),
     // The amplifier's volume bar only carries the id.
     SliderOption(Id(OPTION_TYPE_AMPLIFIER_VOLUME), OPT_AMPLIFIER_VOLUME, OPTION_UNBOUND),
     ChoiceOption(Id(OPTION_TYPE_AMPLIFIER_MUTE), OPT_AMPLIFIER_MUTE, kAmplifierMute, OPTION_NOT_GIVEN),
@@ -223,10 +223,10 @@ constexpr OptionSpec kConnections[] = {
     ChoiceOption(Id(OPTION_TYPE_VIDEO1_HD1_AUDIO), OPT_VIDEO1_HD1_AUDIO, kVideo1Hd1, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_PC_HDMI3_AUDIO), OPT_PC_HDMI3_AUDIO, kPcHdmi3, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_HDMI_INSTAPORT), OPT_INSTAPORT, kOffOn, OPTION_SKIN(HDMI_Instaport)),
-    ChoiceOption(Id(OPTION_TYPE_HDMI_RGB_RANGE), OPT_RGB_RANGE, kRgbRange, OPTION_SKIN(HDMI_RGBRange)),
+    ChoiceOption(Id(OPTION_TYPE_HDMI_RGB_RANGE), OPT_RGB_RANGE, kRgbRange, OPTION_SKIN_BOUND(HDMI_RGBRange)),
     ChoiceOption(Id(OPTION_TYPE_HDMI_INPUT_MODE), OPT_HDMI_INPUT_MODE, kHdmiInputMode, OPTION_SKIN(HDMI_InputMode)),
     ChoiceOption(Id(OPTION_TYPE_DIGITAL_AUDIO_OUTPUT), OPT_DIGITAL_OUTPUT, kSpdifFormats,
-                 OPTION_SKIN(DigitalAudioOutput)),
+                 OPTION_SKIN_BOUND(DigitalAudioOutput)),
     ChoiceOption(Id(OPTION_TYPE_AUTO_INPUT_ENABLE), OPT_AUTO_INPUT_ENABLE, kOffOn, OPTION_SKIN(EnableAutoInput)),
     ChoiceOption(Id(OPTION_TYPE_AUTOMATIC_POWER_DOWN), OPT_AUTOMATIC_POWER_DOWN, kOffOn,
                  OPTION_SKIN(AutomaticPowerDown)),
@@ -257,11 +257,11 @@ constexpr OptionSpec kMedia[] = {
 
 // --- 0x87: base colours and service adjustments -------------------------------------------
 #define BASE_COLOR(C, N)                                                                                      \
-  SliderOption(Id(OPTION_TYPE_BASECOLOR_ADJUST_##C##_HUE), OPT_BASECOLOR_##C##_HUE, OPTION_SKIN(N##Hue)),      \
+  SliderOption(Id(OPTION_TYPE_BASECOLOR_ADJUST_##C##_HUE), OPT_BASECOLOR_##C##_HUE, OPTION_SKIN_BOUND(N##Hue)),      \
       SliderOption(Id(OPTION_TYPE_BASECOLOR_ADJUST_##C##_SATURATION), OPT_BASECOLOR_##C##_SATURATION,           \
-                   OPTION_SKIN(N##Saturation)),                                                               \
+                   OPTION_SKIN_BOUND(N##Saturation)),                                                               \
       SliderOption(Id(OPTION_TYPE_BASECOLOR_ADJUST_##C##_BRIGHTNESS), OPT_BASECOLOR_##C##_BRIGHTNESS,           \
-                   OPTION_SKIN(N##Brightness))
+                   OPTION_SKIN_BOUND(N##Brightness))
 #define SERVICE(C, N) SliderOption(Id(OPTION_TYPE_##C), OPT_##C, OPTION_SKIN(N), 0, 255, 1)
 constexpr OptionSpec kPicture2[] = {
     BASE_COLOR(RED, Red),

@@ -83,6 +83,11 @@ class DB_ScheduledInfo : public kv::Object {
  public:
   DB_ScheduledInfo() = default;
 
+  // Reloads the cache from the scheduler (RecordLoaders.cpp): first drops
+  // the shows that have ended, then reads at most `count` shows in the
+  // scheduler's order, stopping with a log line once the 40 places are
+  // taken.
+  void GetEventInfoByCount(int32_t count);
   int32_t GetNumEvents() const { return static_cast<int32_t>(entries_.size()); }
   // Entry i; null outside 0..GetNumEvents()-1.
   ScheduledRecordData* GetEntry(int32_t i) const;
@@ -100,6 +105,9 @@ class DB_RecordedInfo : public kv::Object {
  public:
   DB_RecordedInfo() = default;
 
+  // Reloads the cache from the recording database (RecordLoaders.cpp), in
+  // its order, stopping with a log line once the 1000 places are taken.
+  void GetEventInfoByCount();
   int32_t GetNumEvents() const { return static_cast<int32_t>(entries_.size()); }
   RecordedShowData* GetEntry(int32_t i) const;
   // False (and a log line) for null or once the 1000 places are taken.

@@ -2,6 +2,7 @@
 // USB-disk services. Each operation converts between the Wrapper's records
 // and one or a few middleware calls; scheduler and recorder calls answer the
 // middleware's result unchanged, getters their preset value on failure.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -12,10 +13,14 @@
 #include "runtime/trace.h"
 #include "strings/SkinBinRecording.h"
 #include "units/SkinBin/GuideEvent.h"
+#include "units/SkinBin/RatingData.h"
+#include "units/SkinBin/RecordData.h"
+#include "units/SkinBin/StatusRecords.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/ChannelData.h"
 #include "units/Structures/EventInfo.h"
 #include "units/Structures/LocalTime.h"
+#include "units/Structures/RRTDimensionData.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/Wrapper/WrapperInternal.h"
 
@@ -35,9 +40,7 @@ int64_t LocalOffset() {
   XPM_LocalTime t{};
   if (XPM_CALL(XPM_GetNetworkTime, &now) != XPM_OK || XPM_CALL(XPM_NetworkSeconds2LocalTime, now, &t) != XPM_OK)
     return 0;
-  auto* l = kv::New<Structures::LocalTime>();
-  l->Second = t.second, l->Minute = t.minute, l->Hour = t.hour, l->Day = t.day, l->Month = t.month, l->Year = t.year;
-  return l->GetTicks() - now;
+  return detail::FromMiddleware(t)->GetTicks() - now;
 }
 
 // A media path as the middleware takes it: without the scheme prefix when it
@@ -56,6 +59,24 @@ bool MediaPath(const kv::String& path, char (&out)[kPathBytes], const char* op) 
   kv::StringToAnsi(rest, out, kPathBytes, '?');
   return true;
 }
+
+// Text of a fixed middleware field that may lack its terminator.
+template <size_t N>
+kv::String FieldText(const char (&field)[N]) {
+  char copy[N + 1] = {};
+  std::memcpy(copy, field, N);
+  return kv::NewStringAnsi(copy);
+}
+
+// A record's text as zero-terminated 8-bit text of at most N - 1 bytes.
+template <size_t N>
+void AnsiField(const kv::String& text, char (&out)[N]) {
+  std::memset(out, 0, N);
+  kv::StringToAnsi(text, out, static_cast<int32_t>(N), '?');
+  out[N - 1] = 0;
+}
+
+int64_t TicksOf(const Structures::LocalTime* t) { return t ? t->GetTicks() : 0; }
 
 }  // namespace
 
@@ -102,6 +123,66 @@ int32_t Wrapper::DB_CheckInTimerId(int32_t id) {
 int32_t Wrapper::DB_CheckOutTimerId(int32_t id) {
   if (id >= kSchedulerTimers) return 1;
   return XPM_CALL(DB_CheckOut_Timer, id);
+}
+
+int32_t Wrapper::DB_InsertScheduledData(SkinBin::ScheduledRecordData* record, const kv::String& title,
+                                        const kv::String& description) {
+  if (!record) return 1;
+  // The scheduler refuses a block whose reserved words (11, 12, 23, 24) are
+  // not zero: the block starts zeroed and only the named words are filled.
+  DB_ScheduleBlock b{};
+  b.repeat2 = record->Repeat2;
+  b.flag = static_cast<int8_t>(record->Flag);
+  b.start = detail::ToMiddleware(record->StartTime);
+  b.duration = record->Duration;
+  b.timerId = record->TimerId;
+  b.tuner = record->Tuner;
+  b.major = record->Major;
+  b.minor = record->Minor;
+  b.mapId = record->MapId;
+  b.dayOfWeek = record->DayOfWeek;
+  b.repeat1 = record->Repeat1;
+  b.repeat3 = record->Repeat3;
+  b.repeat4 = record->Repeat4;
+  char name[DB_CHANNEL_NAME_MAX + 1], t[DB_TITLE_MAX + 1], d[DB_DESCRIPTION_MAX + 1];
+  const Structures::ChannelData* channel = GetChannelInfo(record->Major, record->Minor);
+  AnsiField(channel ? channel->Name : kv::String(), name);
+  AnsiField(title, t);
+  AnsiField(description, d);
+  return XPM_CALL(DB_Insert_Scheduled_Data, record->Id, &b, 0, 0, name, t, d);
+}
+
+// Writes the fields in which `newRecord` differs from `oldRecord`. The
+// scheduler has no call that changes a show's channel or flag: such a change
+// is skipped with a log line. Answers 0 when every change was written, else
+// the first failing status, or 1 when a change had to be skipped.
+int32_t Wrapper::DB_UpdateScheduledData(SkinBin::ScheduledRecordData* oldRecord,
+                                        SkinBin::ScheduledRecordData* newRecord) {
+  if (!oldRecord || !newRecord || oldRecord->Id != newRecord->Id) return 1;
+  const int32_t id = newRecord->Id;
+  int32_t result = 0;
+  auto note = [&result](int32_t status) {
+    if (status != DB_OK && result == 0) result = status;
+  };
+  if (oldRecord->DayOfWeek != newRecord->DayOfWeek)
+    note(XPM_CALL(DB_Update_Scheduled_Show_Dayofweek, id, newRecord->DayOfWeek));
+  if (oldRecord->Duration != newRecord->Duration)
+    note(XPM_CALL(DB_Update_Scheduled_Show_Duration, id, newRecord->Duration));
+  const int64_t start = TicksOf(newRecord->StartTime);
+  if (TicksOf(oldRecord->StartTime) != start) note(XPM_CALL(DB_Update_Scheduled_Show_Starttime, id, start));
+  if (oldRecord->Tuner != newRecord->Tuner)
+    note(XPM_CALL(DB_Update_Scheduled_Show_TunerId, id, newRecord->Tuner != 0 ? 1 : 0));
+  if (oldRecord->Major != newRecord->Major || oldRecord->Minor != newRecord->Minor) {
+    kv::Log("SkinBin::Wrapper::DB_UpdateScheduledData: show " + std::to_string(id) +
+            ": the scheduler cannot change the channel, skipped");
+    note(1);
+  }
+  if (oldRecord->Flag != newRecord->Flag) {
+    kv::Log("SkinBin::Wrapper::DB_UpdateScheduledData: show " + std::to_string(id) +
+            ": the scheduler cannot change the flag, skipped");
+    note(1);
+  }
+  return result;
 }
 
 int32_t Wrapper::OnGetTuner1RecordAll() { return Tuner1RecordAll = WRAPPER_READ(0, XPM_Get_Record_All, 0) != 0; }
@@ -186,6 +267,27 @@ Structures::EventInfo* Wrapper::DB_GetNextProgramInfo(Structures::EventInfo* eve
   return NewGuideEvent(p.eventId, p.start, p.duration, p.rating, p.flags, p.title, p.description);
 }
 
+// The scheduled recording of the programme of channel (id1, id2) starting at
+// `start`; a record with id and status 0 when none is scheduled.
+SkinBin::ScheduledRecordData* Wrapper::GetEPGProgramStatus(int32_t id1, int32_t id2, Structures::LocalTime* start) {
+  auto* r = kv::New<SkinBin::ScheduledRecordData>();
+  if (!start) return r;
+  DB_ScheduledFreq f{};
+  const int32_t status =
+      DB_Get_Scheduled_Show_Freq(start->GetTicks(), id1, id2, GetCurrentTunerId(), OnGetAntCableIn(), &f);
+  if (status == DB_ERR_NOT_FOUND) return r;  // not scheduled: an answer, not an error
+  if (kv::LogFailedCall("DB_Get_Scheduled_Show_Freq", status) != DB_OK) return r;
+  r->Id = f.id;
+  r->TimerId = f.timerId;
+  r->Status = f.status;
+  r->DayOfWeek = f.dayOfWeek;
+  r->Repeat1 = f.repeat1;
+  r->Repeat2 = f.repeat2;
+  r->Repeat3 = f.repeat3;
+  r->Repeat4 = f.repeat4;
+  return r;
+}
+
 Structures::EventInfo* Wrapper::GetEventInfoByTime(Structures::LocalTime* time) {
   XPM_CurrentChannelInfo channel{};
   const bool known = XPM_CALL(XPM_GetCurrentChannelInfo, 0, &channel) == XPM_OK;
@@ -223,13 +325,7 @@ Structures::EventInfo* Wrapper::GetEventInfoByTime(Structures::LocalTime* time) 
   }
   if (!e) return nullptr;
   // The answer starts at the time asked for (now when none was given).
-  if (time) {
-    auto* t = kv::New<Structures::LocalTime>();
-    t->Second = time->Second, t->Minute = time->Minute, t->Hour = time->Hour, t->Day = time->Day;
-    t->Month = time->Month, t->Year = time->Year, t->Weekday = time->Weekday, t->YearDay = time->YearDay;
-    t->DaylightSaving = time->DaylightSaving;
-    e->StartTime = t;
-  }
+  if (time) e->StartTime = detail::CopyTime(time);
   e->Flags = (e->UsRating != 0 || e->CanadianRating != 0) ? 1 : 0;
   return e;
 }
@@ -247,6 +343,57 @@ Structures::EventInfo* Wrapper::GetCurrentRatingInfo() {
   return e;
 }
 
+// The alternative ratings of the channel in tune: at most MAX_ALT_RATINGS
+// entries whatever count the middleware reports. The block is freed on every
+// path.
+SkinBin::UsAlternateRatingInfo* Wrapper::GetCurrentChannelRatingInfo() {
+  void* block = nullptr;
+  const int32_t status = XPM_CALL(XPM_GetCurrentChannelRatingInfo, 0, &block);
+  auto* info = kv::New<SkinBin::UsAlternateRatingInfo>();
+  if (status == XPM_OK && block) {
+    const auto* header = static_cast<const XPM_RatingInfoHeader*>(block);
+    info->NumAltRatings = header->altCount;
+    kv::Log("Num Alt Ratings = " + std::to_string(header->altCount));
+    const int32_t count = std::clamp(header->altCount, 0, SkinBin::MAX_ALT_RATINGS);
+    if (header->altCount > count)
+      kv::Log("SkinBin::Wrapper::GetCurrentChannelRatingInfo: " + std::to_string(header->altCount) +
+              " alternative ratings, the first " + std::to_string(count) + " kept");
+    const auto* entries = reinterpret_cast<const XPM_RatingDimension*>(header + 1);
+    for (int32_t i = 0; i < count; ++i) {
+      const XPM_RatingDimension& e = entries[i];
+      auto* d = kv::New<Structures::RRTDimensionData>();
+      d->DimensionId = e.dimensionId;
+      d->Name = FieldText(e.name);
+      d->Value = e.value;
+      d->Text1 = FieldText(e.text1);
+      d->Text2 = FieldText(e.text2);
+      info->Add(d);
+    }
+  }
+  if (block) BKNI_Free(block);
+  return info;
+}
+
+// The channel in tune on the tuner's window; none without a tuner window or
+// when the middleware cannot answer.
+SkinBin::CurrentChannelInfo* Wrapper::GetCurrentChannelDetailInfo() {
+  const int32_t window = GetTunerWindow();
+  if (window < 0) return nullptr;
+  XPM_CurrentChannelInfo c{};
+  if (XPM_CALL(XPM_GetCurrentChannelInfo, window, &c) != XPM_OK) return nullptr;
+  auto* d = kv::New<SkinBin::CurrentChannelInfo>();
+  d->Name = FieldText(c.name);
+  d->Major = c.major;
+  d->Minor = c.minor;
+  d->IsDigital = c.digital != 0;
+  d->SignalStrength = c.signalStrength;
+  d->ClosedCaption = c.caption;
+  d->Excluded = c.excluded;
+  d->UsRating = c.rating[0];
+  d->CanadianRating = c.rating[1];
+  return d;
+}
+
 // --- Timeshift ---------------------------------------------------------------------------
 
 int32_t Wrapper::StartTimeshift(int32_t tuner) { return XPM_CALL(XPM_TIMESHIFT_START, tuner); }
@@ -256,6 +403,25 @@ int32_t Wrapper::TimeshiftKeyProc(int32_t action) {
   static constexpr int32_t kCodes[] = {102, 104, 110, 109, 108, 107, 114, 115};
   const int32_t code = action >= 0 && action < 8 ? kCodes[action] : 0;
   return XPM_CALL(Timeshift_KeyProc, code);
+}
+
+// The current tuner's timeshift; all zero when there is no tuner or the
+// middleware cannot answer.
+SkinBin::TimeshiftStatus* Wrapper::GetTimeshiftStatus() {
+  auto* r = kv::New<SkinBin::TimeshiftStatus>();
+  const int32_t tuner = GetCurrentTunerId();
+  XPM_TimeshiftStatus st{};
+  if (tuner == kNoTuner || XPM_CALL(XPM_TimeShifting_Status_Check, tuner, &st) != XPM_OK) return r;
+  r->Active = st.active;
+  r->Recording = st.recording;
+  r->BufferedSeconds = st.bufferedSeconds;
+  r->PositionSeconds = st.positionSeconds;
+  r->PlayRate = st.playRate;
+  r->PlayState = st.playState;
+  r->IntervalMinutes = st.intervalMinutes;
+  r->StartTime = st.startTime;
+  r->Tuner = st.tuner;
+  return r;
 }
 
 int32_t Wrapper::OnGetTimeshiftDuration() { return TimeshiftDuration = WRAPPER_READ(0, XPM_Get_Timeshift_Interval); }
@@ -272,6 +438,29 @@ bool Wrapper::IsUSBDiskMounted() {
   char mountPoint[XPM_USB_PATH_MAX] = {};
   XPM_CALL(XPM_Get_USB_MountPoint, &mounted, mountPoint);
   return mounted != 0;
+}
+
+// Mounted flag, mount point and file system (the placeholder text for both
+// when nothing is mounted), total and free space in KiB (0 when the space
+// cannot be read).
+SkinBin::USBDiskStatus* Wrapper::GetUSBDiskStatus() {
+  auto* r = kv::New<SkinBin::USBDiskStatus>();
+  int32_t mounted = 0;
+  char mountPoint[XPM_USB_PATH_MAX] = {}, fileSystem[XPM_USB_FS_MAX] = {};
+  if (XPM_CALL(XPM_Get_USB_MountPoint_File, &mounted, mountPoint, fileSystem) != XPM_OK) mounted = 0;
+  r->Mounted = mounted != 0;
+  if (!r->Mounted) {
+    r->MountPoint = r->FileSystem = kv::LoadString(SkinBinRecording::USB_NONE);
+    return r;
+  }
+  r->MountPoint = FieldText(mountPoint);
+  r->FileSystem = FieldText(fileSystem);
+  uint64_t total = 0, free = 0;
+  if (XPM_CALL(XPM_CheckUSB_Space, mountPoint, &total, &free) == XPM_OK) {
+    r->TotalKiB = static_cast<int64_t>(total >> 10);
+    r->FreeKiB = static_cast<int64_t>(free >> 10);
+  }
+  return r;
 }
 
 int32_t Wrapper::USBDiskFormat() { return XPM_CALL(XPM_USB_Format_Start); }

@@ -11,7 +11,17 @@
 #include "runtime/trace.h"
 #include "units/Wrapper/Wrapper.h"
 
+namespace Structures {
+class LocalTime;
+}
+
 namespace Wrapper::detail {
+
+// A local time in the middleware's layout and back (WrapperTimers.cpp); a
+// missing time becomes all zero, and CopyTime of none is none.
+XPM_LocalTime ToMiddleware(const Structures::LocalTime* t);
+Structures::LocalTime* FromMiddleware(const XPM_LocalTime& t);
+Structures::LocalTime* CopyTime(const Structures::LocalTime* t);
 
 // Logs "<call> Error 0x<status>" when the status is not 0; returns it.
 inline int32_t Checked(const char* call, int32_t status) { return kv::LogFailedCall(call, status); }

@@ -23,11 +23,12 @@
 
 namespace Wrapper {
 
+using detail::CopyTime;
+using detail::FromMiddleware;
+using detail::ToMiddleware;
 using detail::TraceInt;
 
-namespace {
-
-bool ValidSlot(int32_t slot) { return slot >= 0 && slot < APP_TIMER_SLOTS; }
+namespace detail {
 
 XPM_LocalTime ToMiddleware(const Structures::LocalTime* t) {
   XPM_LocalTime out;
@@ -62,6 +63,12 @@ Structures::LocalTime* FromMiddleware(const XPM_LocalTime& t) {
 Structures::LocalTime* CopyTime(const Structures::LocalTime* t) {
   return t ? FromMiddleware(ToMiddleware(t)) : nullptr;
 }
+
+}  // namespace detail
+
+namespace {
+
+bool ValidSlot(int32_t slot) { return slot >= 0 && slot < APP_TIMER_SLOTS; }
 
 void TraceTimer(const Structures::TimerData* r) {
   kv::Trace("%s%u%u%u%u%i%i%b%i%u",

@@ -1,0 +1,123 @@
+// The loaders of the recording lists' caches: the scheduled shows and the
+// recorded shows as the recording database walks them.
+#include <memory>
+#include <string>
+
+#include "platform/db/db.h"
+#include "platform/xpm/xpm_record.h"
+#include "runtime/trace.h"
+#include "units/SkinBin/RecordData.h"
+#include "units/Structures/LocalTime.h"
+#include "units/Wrapper/WrapperInternal.h"
+
+namespace SkinBin {
+
+namespace {
+
+using ::Wrapper::detail::FromMiddleware;
+
+// Walks a database list: first(out), then next(last id, out) until the list
+// ends, a call fails (logged) or take(entry) answers false.
+template <class Entry, class First, class Next, class Take>
+void Walk(const char* firstCall, const char* nextCall, First first, Next next, Take take) {
+  // The entries hold texts of 2 KiB: one on the heap, not on the GUI task's stack.
+  auto e = std::make_unique<Entry>();
+  int32_t status = first(e.get());
+  const char* call = firstCall;
+  while (status == DB_OK) {
+    if (!take(*e)) return;
+    const int32_t last = e->id;
+    *e = Entry{};
+    status = next(last, e.get());
+    call = nextCall;
+  }
+  if (status != DB_ERR_END_OF_LIST) kv::LogFailedCall(call, status);
+}
+
+// A local time for network seconds; none when the middleware cannot convert.
+Structures::LocalTime* LocalFromNetwork(int64_t seconds) {
+  XPM_LocalTime t{};
+  if (kv::LogFailedCall("XPM_NetworkSeconds2LocalTime", XPM_NetworkSeconds2LocalTime(seconds, &t)) != XPM_OK)
+    return nullptr;
+  return FromMiddleware(t);
+}
+
+kv::String Text(const char* s) { return kv::NewStringAnsi(s); }
+
+ScheduledRecordData* FromScheduled(const DB_ScheduledEntry& e) {
+  auto* r = kv::New<ScheduledRecordData>();
+  const DB_ScheduleBlock& b = e.block;
+  r->Flag = static_cast<uint8_t>(b.flag);
+  r->Id = e.id;
+  r->TimerId = b.timerId;
+  r->Duration = b.duration;
+  r->Tuner = b.tuner;
+  r->Major = b.major;
+  r->Minor = b.minor;
+  r->MapId = b.mapId;
+  r->StartTime = FromMiddleware(b.start);
+  r->DayOfWeek = b.dayOfWeek;
+  r->Repeat1 = b.repeat1;
+  r->Repeat2 = b.repeat2;
+  r->Repeat3 = b.repeat3;
+  r->Repeat4 = b.repeat4;
+  r->Title = Text(e.title);
+  r->EventTitle = r->Title;
+  r->Description = Text(e.description);
+  r->EventFlag = e.title[0] != 0;  // scheduled from a programme with a title
+  r->Status = e.status;
+  // The programme's time is the show's own: its start, its length in seconds.
+  r->EventStartTime = FromMiddleware(b.start);
+  r->EventDuration = b.duration * 60;
+  return r;
+}
+
+RecordedShowData* FromRecorded(const DB_RecordedEntry& e) {
+  auto* r = kv::New<RecordedShowData>();
+  r->Title = Text(e.title);
+  r->StartTime = LocalFromNetwork(e.start);
+  r->Duration = e.duration;
+  r->HasEventInfo = r->EventFlag = e.eventId != 0;
+  if (e.eventId != 0) {
+    r->EventStartTime = LocalFromNetwork(e.eventStart);
+    r->EventDuration = e.eventDuration;
+  }
+  r->Description = Text(e.description);
+  r->Rating = e.rating;
+  r->RecordId = e.id;
+  r->Major = e.major;
+  r->Minor = e.minor;
+  r->TunerId = e.tuner;
+  r->MapId = e.mapId;
+  r->FilePath = Text(e.path);
+  r->Status = e.status;
+  return r;
+}
+
+}  // namespace
+
+void DB_ScheduledInfo::GetEventInfoByCount(int32_t count) {
+  Clear();
+  int64_t now = 0;
+  XPM_LocalTime local{};
+  if (kv::LogFailedCall("XPM_GetNetworkTime", XPM_GetNetworkTime(&now)) == XPM_OK &&
+      kv::LogFailedCall("XPM_NetworkSeconds2LocalTime", XPM_NetworkSeconds2LocalTime(now, &local)) == XPM_OK)
+    kv::LogFailedCall("DB_Delete_Scheduled_Event_Via_Starttime", DB_Delete_Scheduled_Event_Via_Starttime(&local));
+  kv::LogFailedCall("XPM_Check_Update_Scheduled_Data_Status", XPM_Check_Update_Scheduled_Data_Status());
+  int32_t read = 0;
+  Walk<DB_ScheduledEntry>(
+      "DB_Get_First_Scheduled_Show", "DB_Get_Scheduled_Show_Next", DB_Get_First_Scheduled_Show,
+      DB_Get_Scheduled_Show_Next, [&](const DB_ScheduledEntry& e) {
+        if (read >= count) return false;
+        ++read;
+        return Add(FromScheduled(e));  // false (logged) once the places are taken
+      });
+}
+
+void DB_RecordedInfo::GetEventInfoByCount() {
+  Clear();
+  Walk<DB_RecordedEntry>("DB_Get_First_Recorded_Show", "DB_Get_Recorded_Show_Next", DB_Get_First_Recorded_Show,
+                         DB_Get_Recorded_Show_Next, [&](const DB_RecordedEntry& e) { return Add(FromRecorded(e)); });
+}
+
+}  // namespace SkinBin
