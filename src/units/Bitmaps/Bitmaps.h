@@ -135,3 +135,13 @@ extern const Resources::BitmapId ArrowRight;
 namespace Media {
 extern const Resources::BitmapId DefaultBackground;  // 960 x 540 picture after the last slide
 }  // namespace Media
+
+namespace Bitmaps {
+// Slider rows of the setting pages (186 x 20 frames, 10 x 20 knobs).
+extern const Resources::BitmapId SliderBgFrame;         // with a centre mark
+extern const Resources::BitmapId SliderBgFrameNoY;      // without
+extern const Resources::BitmapId SliderIndicator;
+extern const Resources::BitmapId GraySliderBgFrame;     // disabled rows
+extern const Resources::BitmapId GraySliderBgFrameNoY;
+extern const Resources::BitmapId GraySliderIndicator;
+}  // namespace Bitmaps
