@@ -779,6 +779,14 @@ void TvState::SetSourceSelectable(int32_t id, bool selectable) {
   if (Source* s = FindSource(id)) s->selectable = selectable;
 }
 
+void TvState::SetSourceVideoSize(int32_t id, int32_t width, int32_t height) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (Source* s = FindSource(id)) {
+    s->videoWidth = width;
+    s->videoHeight = height;
+  }
+}
+
 // --- Timer records -----------------------------------------------------------------------
 
 int32_t TvState::GetTimer(int32_t id, int32_t* words, const char* call) const {

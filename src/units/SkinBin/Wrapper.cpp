@@ -2,6 +2,8 @@
 #include "units/SkinBin/Wrapper.h"
 
 #include "strings/SkinBinWrapper.h"
+#include "strings/Strings.h"
+#include "units/SkinBin/ChannelListData.h"
 #include "units/Agent/EventAgent.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Structures/VirtualChannel.h"
@@ -36,10 +38,15 @@ void Wrapper::ReInit() {
 
 void Wrapper::FreezeSlot(kv::Object*) { OnSetIsFrozen(0); }
 
+SkinBin::ChannelListData* Wrapper::GetChannelList() {
+  if (!ChannelList) ChannelList = kv::New<SkinBin::ChannelListData>();
+  return ChannelList.get();
+}
+
 kv::String Wrapper::GetSourceName(int32_t source) {
   const auto id = static_cast<uint32_t>(source);
   if (id < SOURCE_NAME_COUNT && !SourceNames[id].Empty()) return SourceNames[id];
-  return kv::LoadString(::SkinBinWrapper::SID_UNKNOWN_SOURCE);
+  return kv::GetVariantOfString(::Strings::SID_UNKNOWN);
 }
 
 // The user white balance: cached, then written by read-modify-write of the

@@ -57,6 +57,7 @@ class VideoContentInfo;
 class VirtualChannel;
 }  // namespace Structures
 namespace SkinBin {
+class ChannelListData;
 class ClosedCaptionService;
 class CurrentAudioServiceInfo;
 class CurrentChannelInfo;
@@ -151,6 +152,9 @@ class Wrapper : public ::Wrapper::Wrapper {
   void FreezeSlot(kv::Object* sender = nullptr);
   // The display name of a source (ids 0-29), else the unnamed-source text.
   kv::String GetSourceName(int32_t source);
+  // The one channel table that the lists, the guide and the option records
+  // share, created on first use.
+  SkinBin::ChannelListData* GetChannelList();
   // The media input source.
   static int32_t GetExtSourceId() { return EXT_SOURCE_ID; }
 
@@ -726,6 +730,7 @@ class Wrapper : public ::Wrapper::Wrapper {
   kv::Member<Core::Timer> AutoDemoTimer;
   // The channel the Last key returns to (major -2: a source, minor its id).
   kv::Member<Structures::VirtualChannel> RememberedChannel;
+  kv::Member<SkinBin::ChannelListData> ChannelList;
   kv::String SourceNames[SOURCE_NAME_COUNT];
   kv::String FactoryMode;
   // The class the media screens return to (written and read by them).
