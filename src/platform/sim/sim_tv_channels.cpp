@@ -525,9 +525,10 @@ int32_t TvState::GetVideoContent(int32_t window, VideoContent* out, const char* 
       case kSourceTypeMultimedia: v = {1920, 1080, 2, 7, 2, 2, 0, 4, 0}; break;
       default: v = {720, 480, 1, 4, 1, 2, 0, 4, 0}; break;
     }
-    if (s->videoWidth > 0 && s->videoHeight > 0) {
+    if (s->videoWidth > 0) {
       v.width = s->videoWidth;
       v.height = s->videoHeight;
+      v.pcTiming = s->videoPcTiming ? 1 : 0;
     }
   }
   *out = v;

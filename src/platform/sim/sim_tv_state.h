@@ -249,9 +249,10 @@ struct Source {
   bool selectable = true;
   bool signal = false;
   bool locked = false;
-  // The picture size the input shows; 0: the usual one of its type.
+  // The picture the input shows; width 0: the usual one of its type.
   int32_t videoWidth = 0;
   int32_t videoHeight = 0;
+  bool videoPcTiming = false;
 };
 
 // Broken-down time: nine words in the order of the middleware's records.
@@ -375,8 +376,8 @@ class TvState {
   // The outside world: a device plugged in or out, an input made unavailable.
   void SetSourceSignal(int32_t id, bool signal);
   void SetSourceSelectable(int32_t id, bool selectable);
-  // The picture size the input shows (0, 0: the usual one of its type).
-  void SetSourceVideoSize(int32_t id, int32_t width, int32_t height);
+  // The picture the input shows (width 0: the usual one of its type).
+  void SetSourceVideo(int32_t id, int32_t width, int32_t height, bool pcTiming);
 
   // --- Channels ----------------------------------------------------------------
   std::vector<Channel> Channels(int32_t medium) const;
