@@ -7,6 +7,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,16 @@ struct World {
   std::array<Timeshift, kTuners> timeshift{};
   std::array<Recording, kTuners> recording{};
   int32_t lastTimeshiftTuner = 0;
+  // The event lists handed out and not yet released (freed with the Sim's
+  // state when it is not released at all).
+  std::vector<std::unique_ptr<XPM_EventListImpl>> lists;
 };
+
+bool KnownList(const World& w, XPM_EventList list) {
+  for (const auto& l : w.lists)
+    if (l.get() == list) return true;
+  return false;
+}
 
 sim::Volatile<World> g_world;
 
@@ -282,13 +292,14 @@ int32_t XPM_GetEventsByFixedCount(int32_t major, int32_t minor, int64_t time, in
   REC_ENTER("XPM_GetEventsByFixedCount", sim::Args(major, minor, time, count));
   SIM_TV_NEED(list);
   if (count <= 0 || count > 1000) return XPM_ERR_INVALID_PARAM;
-  *list = new XPM_EventListImpl{sim::GuideEvents(major, minor, time, count)};
+  w.lists.push_back(std::make_unique<XPM_EventListImpl>(XPM_EventListImpl{sim::GuideEvents(major, minor, time, count)}));
+  *list = w.lists.back().get();
   return XPM_OK;
 }
 
 int32_t XPM_GetEventCount(XPM_EventList list, int32_t* count) {
   REC_ENTER("XPM_GetEventCount", "");
-  SIM_TV_NEED(list);
+  if (!KnownList(w, list)) return XPM_ERR_INVALID_PARAM;
   SIM_TV_NEED(count);
   *count = static_cast<int32_t>(list->events.size());
   return XPM_OK;
@@ -296,7 +307,7 @@ int32_t XPM_GetEventCount(XPM_EventList list, int32_t* count) {
 
 int32_t XPM_GetEventInfo(XPM_EventList list, int32_t index, XPM_EventRecord* out) {
   REC_ENTER("XPM_GetEventInfo", sim::Args(index));
-  SIM_TV_NEED(list);
+  if (!KnownList(w, list)) return XPM_ERR_INVALID_PARAM;
   SIM_TV_NEED(out);
   if (index < 0 || index >= static_cast<int32_t>(list->events.size())) return XPM_ERR_INVALID_PARAM;
   const sim::GuideEvent& e = list->events[static_cast<size_t>(index)];
@@ -314,8 +325,13 @@ int32_t XPM_GetEventInfo(XPM_EventList list, int32_t index, XPM_EventRecord* out
 
 int32_t XPM_ReleaseEvents(XPM_EventList list) {
   REC_ENTER("XPM_ReleaseEvents", "");
-  delete list;
-  return XPM_OK;
+  for (auto it = w.lists.begin(); it != w.lists.end(); ++it)
+    if (it->get() == list) {
+      w.lists.erase(it);
+      return XPM_OK;
+    }
+  kv::Log(std::string(kCall) + ": not a list of the middleware, ignored");
+  return XPM_ERR_INVALID_PARAM;
 }
 
 namespace {

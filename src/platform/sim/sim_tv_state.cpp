@@ -72,7 +72,7 @@ constexpr SettingInfo kSettings[] = {
     {"balance", Scope::kOne, Group::kSound, -50, 50, 0, kNoCount},
     {"bass", Scope::kOne, Group::kSound, -50, 50, 0, kNoCount},
     {"treble", Scope::kOne, Group::kSound, -50, 50, 0, kNoCount},
-    {"equalizerPreset", Scope::kOne, Group::kSound, 0, 4, 0, kNoCount},
+    {"equalizerPreset", Scope::kOne, Group::kSound, 0, 5, 0, kNoCount},
     {"preferredAudioDecodeMode", Scope::kOne, Group::kSound, 0, 2, 1, kNoCount},  // mono, stereo, SAP
     {"audioDecodeMode", Scope::kWindow, Group::kSound, 0, 2, 1, kNoCount},
     {"volumeLevelling", Scope::kOne, Group::kSound, 0, 1, 0, kNoCount},
