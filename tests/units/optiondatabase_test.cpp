@@ -14,6 +14,7 @@
 #include "runtime/ref.h"
 #include "runtime/text.h"
 #include "units/MainApp/OptionDB.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionModule.h"
 #include "units/SkinBin/OptionDatabase.h"
@@ -268,6 +269,7 @@ std::string Hex(uint32_t id) {
 
 class OptionDatabaseTest : public WrapperTest {
  protected:
+  bool AppWrapper() const override { return true; }
   void SetUp() override {
     WrapperTest::SetUp();
     db_ = kv::GetAutoObject<OptionDatabase::OptionDatabaseClass>(MainApp::OptionDB);
@@ -456,10 +458,30 @@ TEST_F(OptionDatabaseTest, ACaptionFollowsTheLanguage) {
   driver.Pass();
 }
 
+// The skin Wrapper's service records reach the set through their properties.
+TEST_F(OptionDatabaseTest, SkinServiceRecordsReachTheSet) {
+  OptionDataClass* pip = Record(SkinBin::OPTION_TYPE_PIP_SIZE);
+  OptionDataClass* block = Record(SkinBin::OPTION_TYPE_ENABLE_RATING_BLOCK);
+  OptionDataClass* country = Record(SkinBin::OPTION_TYPE_COUNTRY);
+  for (OptionDataClass* r : {pip, block, country}) {
+    ASSERT_NE(r, nullptr);
+    EXPECT_TRUE(r->HasProperty());
+  }
+  Choose(pip, 2);
+  EXPECT_EQ(Calls("XPM_SetPipSize"), std::vector<std::string>{"XPM_SetPipSize(2)"});
+  Choose(block, 1);
+  EXPECT_EQ(Calls("XPM_SetParentalLocksMask").size(), 1u);
+  Choose(country, 2);
+  Load(country);
+  EXPECT_EQ(country->Value, 2);
+  Load(pip);
+  EXPECT_EQ(pip->Id, 2);
+}
+
 // The records whose property is not bound yet, with the owner that binds
 // each. The list only shrinks: a record bound later leaves it.
 TEST_F(OptionDatabaseTest, RecordsWithoutABoundPropertyAreListedWithTheirOwner) {
-  constexpr size_t kUnboundNow = 155;
+  constexpr size_t kUnboundNow = 142;
   std::vector<std::string> lines;
   size_t skin = 0;
   for (auto* module : db_->Modules().Snapshot()) {

@@ -42,8 +42,9 @@ class SkinOptionListTest : public apptest::AppTest {
       w = kv::New<SkinBin::Wrapper>();
       w->OnSetRoot(&App());
       w->Initialize();
-      w->PersistentData = kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
     }
+    if (!w->PersistentData)
+      w->PersistentData = kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
     w_ = w;
     auto* db = kv::GetAutoObject<SkinBin::OptionDatabaseClass>(MainApp::OptionDB);
     for (uint32_t m : {0x81u, 0x83u, 0x84u, 0x85u})

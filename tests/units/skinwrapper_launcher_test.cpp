@@ -4,17 +4,27 @@
 // switches, PIP, the shared PC input, the country and the power key.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/sim/sim_apps.h"
+#include "platform/sim/sim_net_state.h"
+#include "platform/xpm/xpm_network.h"
 #include "platform/tvsm/tvsm.h"
 #include "platform/xpm/xpm_oem.h"
 #include "runtime/string.h"
+#include "units/Agent/EventAgent.h"
+#include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
 #include "units/SkinBin/ClosedCaptionService.h"
+#include "units/SkinBin/StatusRecords.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/Structures/IF_Configuration.h"
+#include "units/Structures/TimerData.h"
+#include "units/Structures/WLAN_Connection.h"
+#include "units/Structures/VirtualChannel.h"
 #include "wrapper_fixture.h"
 
 namespace wrappertest {
@@ -261,7 +271,12 @@ TEST_F(SkinServicesTest, RatingSwitchesReachTheSet) {
   EXPECT_EQ(Calls("XPM_SetUsAgeRating"), std::vector<std::string>{"XPM_SetUsAgeRating(1, 17895697, 1, 0)"});
   EXPECT_EQ(Calls("XPM_SetUsMovieRating"),
             (std::vector<std::string>{"XPM_SetUsMovieRating(8, 1, 0)", "XPM_SetUsMovieRating(1, 1, 0)"}));
-  // The simulated set has no "none" dimension: it refuses, and the switch reads off.
+  EXPECT_TRUE(s_->GetNoneRating());
+  s_->SetNoneRating(false);
+  EXPECT_FALSE(s_->GetNoneRating());
+  // One of the three dimensions open is enough to read off.
+  s_->SetNoneRating(true);
+  State().SetRatingBlock(sim::Setting::kUsMovieRating, 8, 0, 0, kTest);
   EXPECT_FALSE(s_->GetNoneRating());
   s_->SetOSDLock(true);
   tv_->ClearCallLog();
@@ -338,15 +353,286 @@ TEST_F(SkinServicesTest, EveryCallFailingInTurnIsLoggedAndSurvived) {
       {"TVSM_RegisterTableGetString", [&] { EXPECT_EQ(s_->OnGetCountry(), 0); }},
       {"TVSM_RegisterTablePutString", [&] { s_->OnSetCountry(1); }},
       {"TVSM_RegisterTableRegisterValueChangeNotice", [&] { s_->RegisterTableChangeNotify(KV_STR(u"k"), true); }},
+      {"XPM_GetAudioServiceInfo", [&] { EXPECT_EQ(s_->GetCurrentAudioService().ToUtf8(), "Audio"); }},
+      {"XPM_GetCurrentSource", [&] { EXPECT_EQ(s_->GetAutoAudioName().ToUtf8(), "Not available"); }},
+      {"OAM_GetModelInfo", [&] { EXPECT_EQ(s_->GetModelInfo()->Name.Length(), 0); }},
+      {"ServiceSelectModel", [&] { EXPECT_EQ(s_->SetTVModelID(33), 0); }},
+      {"XPM_NetFlixGetESN", [&] { EXPECT_EQ(s_->GetNetflixESN().Length(), 0); }},
+      {"XPM_GetWidevineDeviceId", [&] { EXPECT_EQ(s_->GetWidevineDeviceId().Length(), 0); }},
+      {"XPM_OpenUART", [&] { EXPECT_NE(s_->OpenUART(true), 0); }},
+      {"XPM_PrintStringUART", [&] { s_->PrintKvString(KV_STR(u"x")); }},
+      {"XPM_AddSourceToRing", [&] { EXPECT_NE(s_->AddSourceToRing(0, kHdmi1, 0, nullptr), 0); }},
+      {"XPM_RemoveSourceFromRing", [&] { EXPECT_NE(s_->RemoveSourceFromRing(0, kHdmi1, 0, nullptr), 0); }},
+      {"XPM_SetTimer", [&] { EXPECT_NE(s_->ResetTimer(1), 0); }},
+      {"XPM_GetTimer", [&] { s_->OnSetOnTimerVolume(40); }},
+      {"XPM_GetTimeZone", [&] { s_->GetTimeZoneAbbrev(); }},
+      {"BCM_DisplayChannelNumber", [&] { s_->DisplayNoChannel(); }},
+      {"XPM_LAN_SetIFConfig", [&] {
+         s_->NetworkSetup.LAN_GetIfState(0);
+         s_->OnSetDNS1(1);
+       }},
   };
   for (const auto& [call, run] : cases) {
     ClearLines();
-    tv_->FailCall(call, call == "TVSM_ReportAsyncEvent" ? 0 : 9);
+    tv_->FailCall(call, call == "TVSM_ReportAsyncEvent" || call == "ServiceSelectModel" ? 0 : 9);
     run();
     tv_->ClearFailures();
     EXPECT_GT(Count(call), 0u) << call;
     EXPECT_TRUE(Logged(call)) << call;
   }
+}
+
+TEST_F(SkinServicesTest, AudioNamesFollowTheTracksAndDecodeModes) {
+  EXPECT_EQ(s_->LanguageFromXPM(KV_STR(u"ENG")).ToUtf8(), "English");
+  EXPECT_EQ(s_->LanguageFromXPM(KV_STR(u"fre")).ToUtf8(), "Français");
+  EXPECT_EQ(s_->LanguageFromXPM(KV_STR(u"Deu")).ToUtf8(), "deu");
+  EXPECT_EQ(s_->LanguageFromXPM(KV_STR(u"1ab")).Length(), 0);
+  EXPECT_EQ(s_->LanguageFromXPM(kv::String()).Length(), 0);
+  EXPECT_EQ(s_->GetFullLangName(KV_STR(u"KOR")).ToUtf8(), "Korean");
+  EXPECT_EQ(s_->GetFullLangName(KV_STR(u"deu")).Length(), 0);
+  // 2-1 carries an English and a Spanish track.
+  EXPECT_EQ(s_->GetCurrentAudioService().ToUtf8(), "English");
+  s_->AutoAudioSwitch();
+  EXPECT_EQ(s_->GetAutoAudioName().ToUtf8(), "Español");
+  // An analogue channel names its decode mode.
+  s_->SetChannel(3, -2, true, false);
+  s_->SetAudioDecodeMode(1);
+  EXPECT_EQ(s_->GetAutoAudioName().ToUtf8(), "Stereo");
+  s_->SetOSDLock(true);
+  EXPECT_EQ(s_->GetAutoAudioName().Length(), 0);
+  s_->SetOSDLock(false);
+  // A channel without service has no track: the plain audio text.
+  s_->SetChannel(4, 3, true, false);
+  EXPECT_EQ(s_->GetCurrentAudioService().ToUtf8(), "Audio");
+  EXPECT_EQ(s_->AutoAudioSwitch(), 1);
+  s_->SetSource(0, kHdmi1);
+  EXPECT_EQ(s_->GetAutoAudioName().ToUtf8(), "Not available");
+}
+
+TEST_F(SkinServicesTest, SharedJacksDecideWhoseAudioIsSelected) {
+  s_->OnSetSideSharedAudio(1);
+  s_->OnSetRearSharedAudio(1);
+  s_->SeriesType = 1;
+  EXPECT_TRUE(s_->IsAudioSelectedSource(5));
+  EXPECT_FALSE(s_->IsAudioSelectedSource(12));
+  EXPECT_FALSE(s_->IsAudioSelectedSource(21));
+  EXPECT_FALSE(s_->IsAudioSelectedSource(13));
+  EXPECT_TRUE(s_->IsAudioSelectedSource(kHdmi1));
+  s_->OnSetSideSharedAudio(0);
+  s_->OnSetRearSharedAudio(0);
+  EXPECT_FALSE(s_->IsAudioSelectedSource(5));
+  EXPECT_TRUE(s_->IsAudioSelectedSource(12));
+  EXPECT_TRUE(s_->IsAudioSelectedSource(21));
+  EXPECT_TRUE(s_->IsAudioSelectedSource(13));
+  // Series type 0 has no rear jack shared with source 13.
+  s_->SeriesType = 0;
+  s_->OnSetRearSharedAudio(1);
+  EXPECT_TRUE(s_->IsAudioSelectedSource(13));
+}
+
+TEST_F(SkinServicesTest, ModelAndDeviceIdentification) {
+  SkinBin::ModelInfo* info = s_->GetModelInfo();
+  EXPECT_EQ(info->Number, 4201);
+  EXPECT_EQ(info->Name.ToUtf8(), "SIM-42");
+  EXPECT_EQ(info->Text3.ToUtf8(), "rev-A");
+  tv_->SetState("oam.model.type", "6");
+  EXPECT_EQ(s_->GetModelInfo()->Name.ToUtf8(), "SERVICE");
+  EXPECT_EQ(s_->SetTVModelID(40), 1);
+  EXPECT_EQ(s_->SetTVModelID(65), 1);
+  s_->OnSetTVModelId(83);
+  EXPECT_EQ(Calls("ServiceSelectModel"),
+            (std::vector<std::string>{"ServiceSelectModel(6, 7)", "ServiceSelectModel(7, 32)",
+                                      "ServiceSelectModel(12, 50)"}));
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(s_->GetNetflixESN().ToUtf8(), "SIMTV-0000000000000042");
+  // The device id is 16 bytes whatever the middleware leaves after them.
+  tv_->SetState("sys.widevine", "0123456789ABCDEFGHIJ");
+  EXPECT_EQ(s_->GetWidevineDeviceId().ToUtf8(), "0123456789ABCDEF");
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("ESN is SIMTV-0000000000000042\n"), std::string::npos);
+  EXPECT_NE(out.find("Widevine is 0123456789ABCDEF\n"), std::string::npos);
+}
+
+TEST_F(SkinServicesTest, SerialPortLinesFilesRingsAndFrontDisplay) {
+  EXPECT_EQ(s_->OpenUART(true), 0);
+  s_->PrintKvString(KV_STR(u"hello"));
+  s_->PrintKvString(kv::String());
+  s_->PrintKvString(kv::NewStringAnsi(std::string(300, 'x').c_str()));
+  const auto lines = Calls("XPM_PrintStringUART");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "XPM_PrintStringUART(\"hello\r\n\")");
+  EXPECT_EQ(lines[1], "XPM_PrintStringUART(\"" + std::string(255, 'x') + "\r\n\")");
+  EXPECT_EQ(s_->OpenUART(false), 0);
+  EXPECT_EQ(Count("XPM_CloseUART"), 1u);
+
+  const std::string file = (dir_ / "note.txt").string();
+  FILE* f = std::fopen(file.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fputs("line one", f);
+  std::fclose(f);
+  EXPECT_EQ(s_->ReadFromFile(kv::NewStringAnsi(file.c_str())).ToUtf8(), "line one");
+  EXPECT_EQ(s_->ReadFromFile(KV_STR(u"/no/such/file")).Length(), 0);
+
+  auto* channel = kv::New<Structures::VirtualChannel>();
+  channel->Major = 7;
+  channel->Minor = 2;
+  EXPECT_EQ(s_->AddSourceToRing(0, kTv, 1, channel), 0);
+  EXPECT_EQ(s_->AddSourceToRing(1, kHdmi1, 0, nullptr), 0);
+  EXPECT_EQ(s_->RemoveSourceFromRing(1, kHdmi1, 0, nullptr), 0);
+  EXPECT_NE(s_->RemoveSourceFromRing(1, kHdmi1, 0, nullptr), 0);  // no longer in the ring
+  EXPECT_EQ(Calls("XPM_AddSourceToRing"),
+            (std::vector<std::string>{"XPM_AddSourceToRing(0, " + std::to_string(kTv) + ", 1, 7, 2)",
+                                      "XPM_AddSourceToRing(1, " + std::to_string(kHdmi1) + ", 0, -2, -2)"}));
+
+  s_->DisplayNoChannel();
+  EXPECT_EQ(Calls("BCM_DisplayChannelNumber"), std::vector<std::string>{"BCM_DisplayChannelNumber(1)"});
+}
+
+TEST_F(SkinServicesTest, TimerResetOnTimerVolumeTimeZoneAndControllerAccess) {
+  EXPECT_EQ(s_->ResetTimer(2), 0);
+  s_->ActiveTimer = nullptr;
+  Structures::TimerData* t = s_->GetTimer(2);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->Enable, 0);
+  EXPECT_EQ(t->ChannelMajor, -2);
+  EXPECT_EQ(t->ChannelMinor, -2);
+  EXPECT_EQ(t->Source, -1);
+  EXPECT_EQ(t->Extra2, 30);
+  EXPECT_EQ(t->Duration, 3600);
+  EXPECT_EQ(t->TimesType, 2);
+
+  // Without a cached record the on-timer's own record changes at once.
+  ASSERT_EQ(s_->ResetTimer(0), 0);
+  s_->ActiveTimer = nullptr;
+  s_->OnSetOnTimerVolume(45);
+  s_->ActiveTimer = nullptr;
+  EXPECT_EQ(s_->GetTimer(0)->Extra2, 45);
+  // A cached record takes the volume and keeps it until it is saved.
+  s_->ActiveTimer = nullptr;
+  EXPECT_EQ(s_->OnGetOnTimerVolume(), 45);  // reads timer 0 (and caches it)
+  ASSERT_NE(s_->ActiveTimer.get(), nullptr);
+  tv_->ClearCallLog();
+  s_->OnSetOnTimerVolume(12);
+  EXPECT_EQ(Count("XPM_SetTimer"), 0u);
+  EXPECT_EQ(s_->OnGetOnTimerVolume(), 12);
+
+  s_->OnSetTimeZone(0);
+  s_->OnSetDaylightSavingTime(1);
+  EXPECT_EQ(s_->GetTimeZoneAbbrev().ToUtf8(), "EDT");
+  s_->OnSetTimeZone(4);
+  s_->OnSetDaylightSavingTime(0);
+  EXPECT_EQ(s_->GetTimeZoneAbbrev().ToUtf8(), "AKST");
+
+  s_->OnSetDMC_AccessControl(5);
+  EXPECT_EQ(s_->OnGetDMC_AccessControl(), 1);
+  s_->OnSetDMC_AccessControl(0);
+  EXPECT_EQ(s_->OnGetDMC_AccessControl(), 0);
+}
+
+TEST_F(SkinServicesTest, ResumeSignalEventReopensTheCurrentAcquisition) {
+  auto* agent = kv::New<Agent::EventAgent>();
+  s_->EventAgent = agent;
+  s_->ResumeSignalEvent();  // nothing kept: nothing happens
+  auto* event = kv::New<Events::XPM_EVENT_CHANNEL_ACQUIRED>();
+  event->Channel = s_->GetCurrentChannel();
+  event->Status = 6;
+  event->Handled = 1;
+  agent->InsertEvent(event);
+  s_->ResumeSignalEvent();
+  EXPECT_EQ(event->Handled, 0);
+  // Another channel's event stays handled.
+  event->Handled = 1;
+  auto* other = kv::New<Structures::VirtualChannel>();
+  other->Major = 9;
+  other->Minor = 1;
+  event->Channel = other;
+  s_->ResumeSignalEvent();
+  EXPECT_EQ(event->Handled, 1);
+  // A source event: only one without a good picture comes back.
+  auto* source = kv::New<Events::XPM_EVENT_SOURCE_ACQUIRED>();
+  source->Source = s_->GetCurrentSource(0);
+  source->Status = 16;
+  source->Handled = 1;
+  agent->InsertEvent(source);
+  s_->ResumeSignalEvent();
+  EXPECT_EQ(source->Handled, 1);
+  source->Status = 17;
+  s_->ResumeSignalEvent();
+  EXPECT_EQ(source->Handled, 0);
+}
+
+
+TEST_F(SkinServicesTest, IpConfigurationIsWrittenAndReadBackOnBothInterfaces) {
+  // No interface record yet: the value is kept and nothing half-known is sent.
+  s_->OnSetIPAddress(0x0A000001);
+  EXPECT_EQ(s_->OnGetIPAddress(), 0x0A000001u);
+  EXPECT_EQ(Count("XPM_LAN_SetIFConfig"), 0u);
+
+  auto writeAll = [&](uint32_t base) {
+    s_->OnSetAutoSetup(0);
+    s_->OnSetIPAddress(base + 4);
+    s_->OnSetSubnetMask(0xFFFFFF00);
+    s_->OnSetDefaultGateway(base + 1);
+    s_->OnSetDNS1(0x08080808);
+    s_->OnSetDNS2(0x08080404);
+  };
+  auto expectRead = [&](uint32_t base) {
+    EXPECT_EQ(s_->OnGetAutoSetup(), 0);
+    EXPECT_EQ(s_->OnGetIPAddress(), base + 4);
+    EXPECT_EQ(s_->OnGetSubnetMask(), 0xFFFFFF00u);
+    EXPECT_EQ(s_->OnGetDefaultGateway(), base + 1);
+    EXPECT_EQ(s_->OnGetDNS1(), 0x08080808u);
+    EXPECT_EQ(s_->OnGetDNS2(), 0x08080404u);
+  };
+  auto configOf = [&](int32_t device) {
+    sim::NetState::IfConfig c;
+    EXPECT_EQ(tv_->Net().GetIfConfig(device, &c, kTest), 0);
+    return c;
+  };
+
+  // Wired: the status check keeps the record (leased under DHCP).
+  s_->OnSetNetworkType(0);
+  Structures::IF_Configuration* rec = s_->NetworkSetup.LAN_GetIfState(s_->GetCurrentLanDevId());
+  EXPECT_EQ(rec->DHCP, 1);
+  EXPECT_EQ(s_->OnGetIPAddress(), 0xC0A80164u);  // 192.168.1.100
+  writeAll(0x01020300);
+  // The first octet is the most significant byte: 1, 2, 3, 4 in that order.
+  const uint8_t bytes[4] = {1, 2, 3, 4};
+  EXPECT_EQ(std::memcmp(s_->NetworkSetup.GetIfConfig()->IPAddress, bytes, 4), 0);
+  EXPECT_EQ(Count("XPM_LAN_SetIFConfig"), 6u);  // the whole record at every write
+  EXPECT_FALSE(configOf(0).dhcp);
+  EXPECT_EQ(configOf(0).ip, 0x01020304u);
+  EXPECT_EQ(configOf(0).dns2, 0x08080404u);
+  s_->NetworkSetup.LAN_GetIfState(0);  // a fresh record from the set
+  expectRead(0x01020300);
+
+  // Wireless: joined to the home network, then set and read back the same way.
+  s_->OnSetNetworkType(1);
+  auto* join = kv::New<Structures::WLAN_Connection>();
+  join->SSID = KV_STR(u"HomeNet");
+  join->Key = KV_STR(u"correct horse");
+  join->SecurityMethod = XPM_WLAN_SEC_WPA2_AES;
+  ASSERT_EQ(s_->NetworkSetup.WLAN_JoinNetwork(join), 1);
+  driver.RunFor(sim::NetState::kJoinDelay, 100);
+  tv_->Quiesce();
+  s_->NetworkSetup.LAN_GetIfState(s_->GetCurrentLanDevId());
+  EXPECT_EQ(s_->OnGetIPAddress(), 0xC0A80165u);  // 192.168.1.101
+  tv_->ClearCallLog();
+  writeAll(0x0A000000);
+  EXPECT_EQ(CallsStartingWith("XPM_LAN_SetIFConfig(1, ").size(), 6u);
+  EXPECT_EQ(configOf(1).ip, 0x0A000004u);
+  EXPECT_EQ(configOf(0).ip, 0x01020304u);  // the wired one kept its own
+  s_->NetworkSetup.LAN_GetIfState(1);
+  expectRead(0x0A000000);
+  // Back to automatic set-up: the lease again.
+  s_->OnSetAutoSetup(1);
+  EXPECT_TRUE(configOf(1).dhcp);
+  s_->NetworkSetup.LAN_GetIfState(1);
+  EXPECT_EQ(s_->OnGetAutoSetup(), 1);
+  EXPECT_EQ(s_->OnGetIPAddress(), 0xC0A80165u);
+
+  // The streaming service's device serial.
+  EXPECT_EQ(s_->GetNetflixESN().ToUtf8(), "SIMTV-0000000000000042");
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The Wrapper tests' fixture: a running simulated television (its state, call
 // log and failure injection) on the GUI loop's fake clock, the auto object
 // MainApp::Wrapper initialised with a plain root group that records the
-// events the Wrapper dispatches, and the trace and log lines.
+// events the Wrapper dispatches, and the trace and log lines. The base
+// class's own tests run on a plain Wrapper::Wrapper (the auto object is the
+// skin's Wrapper, which replaces some of its operations); a fixture that
+// needs the application's instance overrides AppWrapper().
 #pragma once
 
 #include <filesystem>
@@ -70,7 +73,12 @@ class WrapperTest : public kvtest::RuntimeTest {
     State().SetChannelExcluded(0, 7, 1, true);
     root_ = kv::New<RecordingRoot>();
     kv::LockObject(root_);
-    w_ = kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper);
+    if (AppWrapper()) {
+      w_ = kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper);
+    } else {
+      plain_ = kv::New<Wrapper::Wrapper>();
+      w_ = plain_.get();
+    }
     w_->OnSetRoot(root_);
     w_->Initialize();
     tv_->ClearCallLog();
@@ -79,6 +87,7 @@ class WrapperTest : public kvtest::RuntimeTest {
 
   void TearDown() override {
     kv::UnlockObject(root_);
+    plain_.reset();
     tv_->Stop();
     tv_.reset();
     log_.Stop();
@@ -86,6 +95,7 @@ class WrapperTest : public kvtest::RuntimeTest {
     kvtest::RemoveTestDir(dir_);
   }
 
+  virtual bool AppWrapper() const { return false; }
   std::vector<std::string> Calls(std::string_view name) { return tv_->Calls(name); }
   size_t Count(std::string_view name) { return tv_->CountCalls(name); }
   // The calls whose names start with `prefix`, in order.
@@ -121,6 +131,7 @@ class WrapperTest : public kvtest::RuntimeTest {
   std::unique_ptr<sim::Sim> tv_;
   RecordingRoot* root_ = nullptr;
   Wrapper::Wrapper* w_ = nullptr;
+  kv::Persistent<Wrapper::Wrapper> plain_;
   std::filesystem::path dir_;
   kvtest::LogCapture log_;
 };

@@ -97,8 +97,8 @@ constexpr SettingInfo kSettings[] = {
     {"frontPanelLock", Scope::kOne, Group::kLock, 0, 1, 0, kNoCount},
     {"parentalLocksMask", Scope::kOne, Group::kLock, 0, 255, 0, kNoCount},
     {"usChildRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 2 * 8},  // index rating * 8 + content
-    {"usAgeRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 4 * 8},
-    {"usMovieRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 6 * 8},
+    {"usAgeRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 4 * 8 + 4},  // + "all contents" of ratings 0-3
+    {"usMovieRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 8 * 8 + 1},  // + rating 8, "not rated"
     {"canadaLevel", Scope::kIndexed, Group::kLock, 0, 1, 0, 2 * 8},  // index system * 8 + level
     {"timeZone", Scope::kOne, Group::kTime, 0, 7, 0, kNoCount},
     {"daylightSaving", Scope::kOne, Group::kTime, 0, 1, 0, kNoCount},
@@ -163,6 +163,27 @@ constexpr RatingLimits kRatingLimits[] = {
     {Setting::kUsMovieRating, 5, {0, 0}},
     {Setting::kCanadaLevel, 1, {6, 5}},
 };
+
+// The "none" dimension: an age rating with every content at once (one
+// nibble per content), and the movie rating "not rated". Each has an index
+// of its own beyond the table above.
+constexpr int32_t kAllContents = 0x1111111;
+constexpr int32_t kAllContentsIndex = 4 * 8;
+constexpr int32_t kNotRatedMovie = 8;
+
+// The index of a rating's block flag, or -1 when the rating does not exist.
+int32_t RatingIndex(Setting s, int32_t rating, int32_t content) {
+  const RatingLimits* limits = nullptr;
+  for (const RatingLimits& l : kRatingLimits)
+    if (l.setting == s) limits = &l;
+  if (!limits) return -1;
+  if (s == Setting::kUsAgeRating && content == kAllContents && rating >= 0 && rating <= limits->maxRating)
+    return kAllContentsIndex + rating;
+  if (s == Setting::kUsMovieRating && rating == kNotRatedMovie && content == 0) return rating * 8;
+  if (rating < 0 || rating > limits->maxRating || content < 0 || content > limits->maxContent[rating == 0 ? 0 : 1])
+    return -1;
+  return rating * 8 + content;
+}
 
 std::string Quote(const char* call) { return call ? call : "TvState"; }
 
@@ -429,15 +450,8 @@ int32_t TvState::Value(Setting s, int32_t index) const {
 }
 
 int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call) {
-  const RatingLimits* limits = nullptr;
-  for (const RatingLimits& l : kRatingLimits)
-    if (l.setting == s) limits = &l;
-  if (!limits) {
-    Bad(call, "not a rating");
-    return XPM_ERR_INVALID_PARAM;
-  }
-  const int32_t maxContent = limits->maxContent[rating == 0 ? 0 : 1];
-  if (rating < 0 || rating > limits->maxRating || content < 0 || content > maxContent) {
+  const int32_t index = RatingIndex(s, rating, content);
+  if (index < 0) {
     Bad(call, "rating " + std::to_string(rating) + ", " + std::to_string(content) + " does not exist");
     return XPM_ERR_INVALID_PARAM;
   }
@@ -445,19 +459,16 @@ int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int3
     Bad(call, "blocked flag " + std::to_string(blocked) + " is neither 0 nor 1");
     return XPM_ERR_INVALID_PARAM;
   }
-  return Set(s, rating * 8 + content, blocked, call);
+  return Set(s, index, blocked, call);
 }
 
 int32_t TvState::GetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t* blocked, const char* call) const {
-  const RatingLimits* limits = nullptr;
-  for (const RatingLimits& l : kRatingLimits)
-    if (l.setting == s) limits = &l;
-  if (!limits || rating < 0 || rating > limits->maxRating || content < 0 ||
-      content > limits->maxContent[rating == 0 ? 0 : 1]) {
+  const int32_t index = RatingIndex(s, rating, content);
+  if (index < 0) {
     Bad(call, "rating " + std::to_string(rating) + ", " + std::to_string(content) + " does not exist");
     return XPM_ERR_INVALID_PARAM;
   }
-  return Get(s, rating * 8 + content, blocked, call);
+  return Get(s, index, blocked, call);
 }
 
 int32_t TvState::SetTimeZone(int32_t zone, int32_t dst, const char* call) {
@@ -792,8 +803,8 @@ void TvState::SetSourceVideo(int32_t id, int32_t width, int32_t height, bool pcT
 
 int32_t TvState::GetTimer(int32_t id, int32_t* words, const char* call) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (id < kFirstTimerId || id > kLastTimerId) {
-    Bad(call, "timer id " + std::to_string(id) + " outside " + std::to_string(kFirstTimerId) + ".." +
+  if (id < kOnTimerId || id > kLastTimerId) {
+    Bad(call, "timer id " + std::to_string(id) + " outside " + std::to_string(kOnTimerId) + ".." +
                   std::to_string(kLastTimerId));
     return XPM_ERR_INVALID_PARAM;
   }
@@ -804,8 +815,8 @@ int32_t TvState::GetTimer(int32_t id, int32_t* words, const char* call) const {
 }
 
 int32_t TvState::SetTimer(int32_t id, const int32_t* words, const char* call) {
-  if (id < kFirstTimerId || id > kLastTimerId) {
-    Bad(call, "timer id " + std::to_string(id) + " outside " + std::to_string(kFirstTimerId) + ".." +
+  if (id < kOnTimerId || id > kLastTimerId) {
+    Bad(call, "timer id " + std::to_string(id) + " outside " + std::to_string(kOnTimerId) + ".." +
                   std::to_string(kLastTimerId));
     return XPM_ERR_INVALID_PARAM;
   }
@@ -982,7 +993,7 @@ void TvState::Load() {
       std::array<int32_t, kTimerWords> words{};
       bool ok = f.size() == static_cast<size_t>(kTimerWords);
       for (size_t i = 0; ok && i < f.size(); ++i) ok = ParseInt32(f[i], &words[i]);
-      if (!ParseInt(key.substr(9), kFirstTimerId, kLastTimerId, &id)) known = false;
+      if (!ParseInt(key.substr(9), kOnTimerId, kLastTimerId, &id)) known = false;
       else if (!ok) bad(key, "not " + std::to_string(kTimerWords) + " numbers");
       else timers_[static_cast<int32_t>(id)] = words;
     } else if (key == "tv.clockOffset") {

@@ -90,6 +90,9 @@ constexpr int32_t kEndOfList = 11;
 constexpr int32_t kTimerRecordWords = 25;  // words the calls exchange
 constexpr int32_t kTimerWords = 32;        // words kept per record
 constexpr int32_t kFirstTimerId = 1;
+// The on-timer's own record: read and written like the others, never handed
+// out as a free timer.
+constexpr int32_t kOnTimerId = 0;
 constexpr int32_t kLastTimerId = 16;
 constexpr int32_t kScanStepMs = 250;  // time per physical channel or guide entry
 constexpr int64_t kNetworkEpoch = 1767225600;  // 2026-01-01 00:00:00 UTC, at clock 0

@@ -7,10 +7,11 @@
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/EventAgent.h"
 #include "units/SkinBin/WidgetManager.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/Wrapper/Wrapper.h"
 
-KV_AUTO_OBJECT(MainApp, Wrapper, ::Wrapper::Wrapper)
+KV_AUTO_OBJECT(MainApp, Wrapper, ::SkinBin::Wrapper)
 KV_AUTO_OBJECT(MainApp, WidgetManager, ::SkinBin::WidgetManager)
 KV_AUTO_OBJECT(MainApp, MessageAgent, ::Agent::MessageAgent)
 KV_AUTO_OBJECT(MainApp, EventAgent, ::SkinBin::EventAgent)

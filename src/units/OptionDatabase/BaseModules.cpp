@@ -6,6 +6,7 @@
 #include "strings/OptionDatabase.h"
 #include "units/OptionDatabase/OptionChoices.h"
 #include "units/OptionDatabase/OptionTypes.h"
+#include "units/SkinBin/OptionSkinBinding.h"
 #include "units/Wrapper/Wrapper.h"
 
 namespace OptionDatabase {
@@ -142,7 +143,7 @@ constexpr OptionSpec kCecNetwork[] = {
     ChoiceOption(Id(OPTION_TYPE_AUTHENTICATION), OPT_AUTHENTICATION, kAuthentication, OPTION_SKIN(Authentication)),
     ChoiceOption(Id(OPTION_TYPE_ENCRYPTION), OPT_ENCRYPTION, kEncryption, OPTION_SKIN(Encryption)),
     ChoiceOption(Id(OPTION_TYPE_ENHANCED_11N), OPT_ENHANCED_11N, kOffOn, OPTION_NOT_GIVEN),
-    ChoiceOption(Id(OPTION_TYPE_AUTO_NETWORK_SETUP), OPT_AUTO_NETWORK_SETUP, kOffOn, OPTION_SKIN(AutoSetup)),
+    ChoiceOption(Id(OPTION_TYPE_AUTO_NETWORK_SETUP), OPT_AUTO_NETWORK_SETUP, kOffOn, OPTION_SKIN_BOUND(AutoSetup)),
     ChoiceOption(Id(OPTION_TYPE_KEY_ID), OPT_KEY_ID, kKeyId, OPTION_SKIN(KeyID)),
     ChoiceOption(Id(OPTION_TYPE_CONNECT_MODE), OPT_CONNECT_MODE, kConnectMode, OPTION_SKIN(ConnectMode), 1),
     ChoiceOption(Id(OPTION_TYPE_WPS_PIN_MODE), OPT_WPS_PIN_MODE, kWpsPinMode, OPTION_SKIN(WPSPinMode)),

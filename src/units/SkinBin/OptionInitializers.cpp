@@ -2,6 +2,7 @@
 // choice list, count and (for the channels) first index from the state of
 // the set each time the option is opened.
 #include <array>
+#include <string>
 
 #include "runtime/ref.h"
 #include "runtime/text.h"
@@ -77,6 +78,13 @@ OptionDataClass* RecordOf(kv::Object* sender, const char* who) {
 
 int32_t CurrentSourceType(SkinBin::Wrapper* w) { return w->GetSourceType(w->GetCurrentSource(0)); }
 
+
+// "major" for an analogue channel, "major-minor" for a digital one.
+kv::String ChannelNumberText(int32_t major, int32_t minor) {
+  std::string text = std::to_string(major);
+  if (minor >= 0) text += "-" + std::to_string(minor);
+  return kv::String::FromUtf8(text);
+}
 
 }  // namespace
 
@@ -171,8 +179,13 @@ void ApplicationSetupModule::Channel_Initialize(kv::Object* sender) {
     record->Id = 0;
     return;
   }
+  // One choice per channel, captioned with its number.
   record->Choices.clear();
-  // The channel items show the table's entries themselves.
+  record->Choices.reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    const ChannelData* c = list->GetChannel(i);
+    record->Choices.push_back({nullptr, ChannelNumberText(c->Major, c->Minor), i});
+  }
   record->Num = count;
 }
 

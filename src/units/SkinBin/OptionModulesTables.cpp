@@ -8,6 +8,7 @@
 #include "strings/SkinBin.h"
 #include "units/OptionDatabase/OptionChoices.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
+#include "units/SkinBin/OptionSkinBinding.h"
 #include "units/Wrapper/Wrapper.h"
 
 namespace SkinBin {
@@ -145,13 +146,13 @@ constexpr OptionSpec kSound[] = {
     SliderOption(Id(OPTION_TYPE_AMPLIFIER_VOLUME), OPT_AMPLIFIER_VOLUME, OPTION_UNBOUND),
     ChoiceOption(Id(OPTION_TYPE_AMPLIFIER_MUTE), OPT_AMPLIFIER_MUTE, kAmplifierMute, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_QUICK_SPEAKER_PREFERENCE), OPT_SPEAKERS, kSpeakerChoices, OPTION_NOT_GIVEN),
-    ChoiceOption(Id(OPTION_TYPE_MTS_KEY), OPT_MTS_KEY, kMonoStereoSap, OPTION_SKIN(MTSKey)),
+    ChoiceOption(Id(OPTION_TYPE_MTS_KEY), OPT_MTS_KEY, kMonoStereoSap, OPTION_SKIN_BOUND(MTSKey)),
 };
 
 // --- 0x83: setup, timers and captions --------------------------------------------------
 constexpr OptionSpec kSetup[] = {
     SliderOption(Id(OPTION_TYPE_MANUAL_TUNING_CHANNEL), OPT_MANUAL_TUNING_CHANNEL, OPTION_NOT_GIVEN, 2, 69, 1),
-    ChoiceOption(Id(OPTION_TYPE_COUNTRY), OPT_COUNTRY, kCountry, OPTION_SKIN(Country)),
+    ChoiceOption(Id(OPTION_TYPE_COUNTRY), OPT_COUNTRY, kCountry, OPTION_SKIN_BOUND(Country)),
     ChoiceOption(Id(OPTION_TYPE_LOCATION), OPT_LOCATION, kLocation, OPTION_SKIN(Location)),
     // The sleep timer's index counts minutes; its item shows the number.
     ChoiceOption(Id(OPTION_TYPE_SLEEP_TIMER), OPT_SLEEP_TIMER, kFilledOnOpen, OPTION_SKIN(SleepIndex)),
@@ -162,16 +163,16 @@ constexpr OptionSpec kSetup[] = {
     ChoiceOption(Id(OPTION_TYPE_STICKER_DEMO), OPT_STICKER_DEMO, kOffOn, OPTION_SKIN(StickerDemo)),
     ChoiceOption(Id(OPTION_TYPE_ONTIMER_INPUT), OPT_INPUT, kFilledOnOpen, OPTION_WRAPPER(TimerSource)),
     ChoiceOption(Id(OPTION_TYPE_ONTIMER_CHANNEL), OPT_CHANNEL, kFilledOnOpen, OPTION_WRAPPER(TimerChannel)),
-    SliderOption(Id(OPTION_TYPE_ONTIMER_VOLUME), OPT_ONTIMER_VOLUME, OPTION_SKIN(OnTimerVolume)),
+    SliderOption(Id(OPTION_TYPE_ONTIMER_VOLUME), OPT_ONTIMER_VOLUME, OPTION_SKIN_BOUND(OnTimerVolume)),
     // The time till power on counts minutes; the page stores it itself.
     ChoiceOption(Id(OPTION_TYPE_ONTIMER_TILL_POWER_ON), OPT_TILL_POWER_ON, kFilledOnOpen, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_GUIDE_CHANNEL), OPT_CHANNEL, kFilledOnOpen, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_CLOSED_CAPTION_STATE), OPT_CLOSED_CAPTIONS, kCaptionState,
                  OPTION_WRAPPER(ClosedCaptionState)),
-    ChoiceOption(Id(OPTION_TYPE_PIP_INPUT), OPT_PIP_INPUT, kFilledOnOpen, OPTION_SKIN(PipSource)),
-    ChoiceOption(Id(OPTION_TYPE_PIP_SIZE), OPT_PIP_SIZE, kPipSize, OPTION_SKIN(PipSize)),
-    ChoiceOption(Id(OPTION_TYPE_PIP_MODE), OPT_PIP_MODE, kPipMode, OPTION_SKIN(PipMode)),
-    ChoiceOption(Id(OPTION_TYPE_PIP_AUDIO), OPT_PIP_AUDIO, kPipAudio, OPTION_SKIN(PipAudio)),
+    ChoiceOption(Id(OPTION_TYPE_PIP_INPUT), OPT_PIP_INPUT, kFilledOnOpen, OPTION_SKIN_BOUND(PipSource)),
+    ChoiceOption(Id(OPTION_TYPE_PIP_SIZE), OPT_PIP_SIZE, kPipSize, OPTION_SKIN_BOUND(PipSize)),
+    ChoiceOption(Id(OPTION_TYPE_PIP_MODE), OPT_PIP_MODE, kPipMode, OPTION_SKIN_BOUND(PipMode)),
+    ChoiceOption(Id(OPTION_TYPE_PIP_AUDIO), OPT_PIP_AUDIO, kPipAudio, OPTION_SKIN_BOUND(PipAudio)),
     ChoiceOption(Id(OPTION_TYPE_TIMER_TIMES_TYPE), OPT_TIMER_TIMES_TYPE, kTimesType, OPTION_WRAPPER(TimerTimesType), 1),
     ChoiceOption(Id(OPTION_TYPE_TIMESHIFT_DURATION), OPT_TIMESHIFT_DURATION, kTimeshiftDuration,
                  OPTION_SKIN(TimeshiftDuration)),
@@ -192,7 +193,7 @@ constexpr OptionSpec kPreferences[] = {
     ChoiceOption(Id(OPTION_TYPE_3D_TIMER_LOCK), OPT_3D_TIMER_LOCK, kOffOn, OPTION_SKIN(ThreeDTimerLock)),
     ChoiceOption(Id(OPTION_TYPE_INPUT_LOCK), OPT_INPUT_LOCK, kInputLock, OPTION_SKIN(InputLock)),
     ChoiceOption(Id(OPTION_TYPE_MEDIA_RENDERER), OPT_MEDIA_RENDERER, kOffOn, OPTION_SKIN(MediaRenderer)),
-    ChoiceOption(Id(OPTION_TYPE_DMC_ACCESS_CONTROL), OPT_ACCESS_CONTROL, kOffOn, OPTION_SKIN(DMC_AccessControl)),
+    ChoiceOption(Id(OPTION_TYPE_DMC_ACCESS_CONTROL), OPT_ACCESS_CONTROL, kOffOn, OPTION_SKIN_BOUND(DMC_AccessControl)),
     ChoiceOption(Id(OPTION_TYPE_HDMI_INFORMATION_DISPLAY), OPT_HDMI_INFORMATION_DISPLAY, kOffOn,
                  OPTION_SKIN(HDMIInformationDisplay)),
     ChoiceOption(Id(OPTION_TYPE_POWER_LED), OPT_POWER_LED, kOffOn, OPTION_SKIN(PowerLed)),
@@ -203,7 +204,7 @@ constexpr OptionSpec kPreferences[] = {
     ChoiceOption(Id(OPTION_TYPE_CB_INPUTS_LIST), OPT_INPUTS_LIST, kOffOn, OPTION_SKIN(InputsList)),
     ChoiceOption(Id(OPTION_TYPE_CB_FAVORITES_LIST), OPT_FAVORITES_LIST, kOffOn, OPTION_SKIN(FavoritesList)),
     ChoiceOption(Id(OPTION_TYPE_CB_KELVO_LINK_LIST), OPT_KELVO_LINK_LIST, kOffOn, OPTION_SKIN(KELVOLinkList)),
-    ChoiceOption(Id(OPTION_TYPE_ENABLE_RATING_BLOCK), OPT_RATING_BLOCKING, kOffOn, OPTION_SKIN(EnableRatingBlock)),
+    ChoiceOption(Id(OPTION_TYPE_ENABLE_RATING_BLOCK), OPT_RATING_BLOCKING, kOffOn, OPTION_SKIN_BOUND(EnableRatingBlock)),
     ChoiceOption(Id(OPTION_TYPE_GAME_TIMER), OPT_GAME_TIMER, kLockTimer, OPTION_SKIN(GameTimerIndex)),
     ChoiceOption(Id(OPTION_TYPE_CURRENT_CBLIST), OPT_CURRENT_CBLIST, kCBList, OPTION_SKIN(CurrentCBList)),
     SliderOption(Id(OPTION_TYPE_2D_3D_DEPTH), OPT_2D_3D_DEPTH, OPTION_NOT_GIVEN),
@@ -218,7 +219,7 @@ constexpr OptionSpec kPreferences[] = {
 constexpr OptionSpec kConnections[] = {
     ChoiceOption(Id(OPTION_TYPE_SIDE_AUDIO), OPT_SIDE_AUDIO, kSharedAudio, OPTION_SKIN(SideSharedAudio)),
     ChoiceOption(Id(OPTION_TYPE_REAR_AUDIO), OPT_REAR_AUDIO, kSharedAudio, OPTION_SKIN(RearSharedAudio)),
-    ChoiceOption(Id(OPTION_TYPE_PC_INPUT), OPT_PC_INPUT, kSharedPc, OPTION_SKIN(SharedPCInput)),
+    ChoiceOption(Id(OPTION_TYPE_PC_INPUT), OPT_PC_INPUT, kSharedPc, OPTION_SKIN_BOUND(SharedPCInput)),
     ChoiceOption(Id(OPTION_TYPE_VIDEO1_HD1_AUDIO), OPT_VIDEO1_HD1_AUDIO, kVideo1Hd1, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_PC_HDMI3_AUDIO), OPT_PC_HDMI3_AUDIO, kPcHdmi3, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_HDMI_INSTAPORT), OPT_INSTAPORT, kOffOn, OPTION_SKIN(HDMI_Instaport)),
@@ -234,8 +235,8 @@ constexpr OptionSpec kConnections[] = {
                  OPTION_SKIN(AutoInputCableSat)),
     ChoiceOption(Id(OPTION_TYPE_AUTO_INPUT_BD_DVD), OPT_AUTO_INPUT_BD_DVD, kAutoInput, OPTION_SKIN(AutoInputBDDVD)),
     ChoiceOption(Id(OPTION_TYPE_AUTO_INPUT_AUX), OPT_AUTO_INPUT_AUX, kAutoInput, OPTION_SKIN(AutoInputAUX)),
-    ChoiceOption(Id(OPTION_TYPE_TV_MODEL_ID), OPT_TV_MODEL_ID, kFilledOnOpen, OPTION_SKIN(TVModelId)),
-    ChoiceOption(Id(OPTION_TYPE_CC_KEY), OPT_CC_KEY, kCCKey, OPTION_SKIN(CCKey)),
+    ChoiceOption(Id(OPTION_TYPE_TV_MODEL_ID), OPT_TV_MODEL_ID, kFilledOnOpen, OPTION_SKIN_BOUND(TVModelId)),
+    ChoiceOption(Id(OPTION_TYPE_CC_KEY), OPT_CC_KEY, kCCKey, OPTION_SKIN_BOUND(CCKey)),
     // One row per source: the page reads and writes the source's bit itself.
     ChoiceOption(Id(OPTION_TYPE_NO_SIGNAL_POWER_DOWN), OPT_NO_SIGNAL_POWER_DOWN, kOffOn, OPTION_UNBOUND),
 };

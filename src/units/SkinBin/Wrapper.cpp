@@ -32,8 +32,14 @@ Wrapper::~Wrapper() = default;
 
 void Wrapper::ReInit() {
   ::Wrapper::Wrapper::ReInit();
+  DynamicRatingData.ReInit();
+  HdmiCecData.ReInit();
+  NetworkSetup.ReInit();
+  HistoryAgent.ReInit();
+  Setup3D.ReInit();
   FreezeTimer.ReInit();
   ActiveApps.ReInit();
+  SystemInfo.ReInit();
 }
 
 void Wrapper::FreezeSlot(kv::Object*) { OnSetIsFrozen(0); }

@@ -40,6 +40,12 @@
 #include "runtime/string.h"
 #include "runtime/text.h"
 #include "units/Core/Timer.h"
+#include "units/SkinBin/HdmiCecData.h"
+#include "units/SkinBin/HistoryAgent.h"
+#include "units/SkinBin/NetworkSetup.h"
+#include "units/SkinBin/RatingData.h"
+#include "units/SkinBin/Setup3D.h"
+#include "units/SkinBin/SystemInfo.h"
 #include "units/Structures/ActiveAppStatus.h"
 #include "units/Wrapper/Wrapper.h"
 
@@ -721,9 +727,15 @@ class Wrapper : public ::Wrapper::Wrapper {
   // sent when the section ends.
   bool SleepStandbyPending = false;
   int16_t SeriesType = SERIES_TYPE_UNKNOWN;
-  // Embedded records.
+  // Embedded records, constructed in this order with the Wrapper.
+  SkinBin::DynamicRatingData DynamicRatingData;  // the downloadable rating region
+  SkinBin::HdmiCecData HdmiCecData;
+  SkinBin::NetworkSetup NetworkSetup;
+  SkinBin::HistoryAgent HistoryAgent;
+  SkinBin::Setup3D Setup3D;
   Core::Timer FreezeTimer;
   Structures::AllActiveAppStatus ActiveApps;
+  SkinBin::SystemInfo SystemInfo;
   // Object references.
   kv::Member<PersistentData::PersistentData> PersistentData;
   kv::Member<Agent::EventAgent> EventAgent;

@@ -1,7 +1,9 @@
-// The skin Wrapper's services: the caption and audio-track keys, the "none"
-// rating and rating-block switches, picture-in-picture, the shared PC input,
-// the system manager's register table and country, and the power key.
+// The skin Wrapper's services: the caption and audio-track keys, the audio
+// and language names, the "none" rating and rating-block switches, the IP
+// configuration fields, picture-in-picture, the shared PC input, the system
+// manager's register table and country, and the power key.
 #include <cstdio>
+#include <iterator>
 #include <cstring>
 #include <string>
 
@@ -12,8 +14,10 @@
 #include "runtime/string.h"
 #include "runtime/trace.h"
 #include "strings/SkinBinServices.h"
+#include "strings/Strings.h"
 #include "units/SkinBin/ClosedCaptionService.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/Structures/IF_Configuration.h"
 #include "units/Wrapper/WrapperInternal.h"
 
 namespace SkinBin {
@@ -126,6 +130,79 @@ int32_t Wrapper::AutoAudioSwitch() {
   return SetAudioService((GetCurrentAudioIndex() + 1) % count);
 }
 
+namespace {
+
+// The menu languages' codes and the names they map to.
+struct LanguageName {
+  kv::TextId code;
+  kv::TextId name;
+};
+constexpr LanguageName kMenuLanguages[] = {
+    {LANG_CODE_ENG, ::Strings::Language1}, {LANG_CODE_FRE, ::Strings::Language2}, {LANG_CODE_SPA, ::Strings::Language3}};
+struct FullLanguageName {
+  kv::TextId code;
+  const kv::MultiTextId* name;
+};
+constexpr FullLanguageName kFullLanguages[] = {{LANG_CODE_ENG, &LANG_FULL_ENG}, {LANG_CODE_FRE, &LANG_FULL_FRE},
+                                               {LANG_CODE_SPA, &LANG_FULL_SPA}, {LANG_CODE_KOR, &LANG_FULL_KOR},
+                                               {LANG_CODE_CHI, &LANG_FULL_CHI}, {LANG_CODE_JPN, &LANG_FULL_JPN}};
+constexpr const kv::MultiTextId* kDecodeModeNames[] = {&AUDIO_MONO, &AUDIO_STEREO, &AUDIO_SAP};
+
+// The sources whose sound comes from a shared jack, and the jack's setting
+// under which the source's own sound is in use.
+constexpr int32_t kSideSharedSource = 5;
+constexpr int32_t kSideSharedOtherSource = 12;
+constexpr int32_t kRearSharedSource = 21;
+constexpr int32_t kRearSharedOtherSource = 13;
+
+}  // namespace
+
+kv::String Wrapper::LanguageFromXPM(const kv::String& code) {
+  const kv::String lower = kv::GetStringLower(code);
+  for (const auto& l : kMenuLanguages)
+    if (lower == kv::LoadString(l.code)) return kv::LoadString(l.name);
+  if (lower.Length() > 0 && lower.At(0) >= u'a' && lower.At(0) <= u'z') return lower;
+  return kv::String();
+}
+
+kv::String Wrapper::GetFullLangName(const kv::String& code) {
+  const kv::String lower = kv::GetStringLower(code);
+  for (const auto& l : kFullLanguages)
+    if (lower == kv::LoadString(l.code)) return kv::GetVariantOfString(*l.name);
+  return kv::String();
+}
+
+kv::String Wrapper::GetCurrentAudioService() {
+  const kv::String name = LanguageFromXPM(GetAudioServiceLang(GetCurrentAudioIndex()));
+  return name.Length() > 0 ? name : kv::GetVariantOfString(::Strings::SID_AUDIO);
+}
+
+kv::String Wrapper::GetAutoAudioName() {
+  if (OSDLock) return kv::String();
+  if (!IsTunerSource()) return kv::GetVariantOfString(AUDIO_NOT_AVAILABLE);
+  Structures::VirtualChannel* channel = GetCurrentChannel();
+  if (IsDigitalChannel(channel->Major, channel->Minor)) return GetCurrentAudioService();
+  const int32_t mode = GetAudioDecodeMode();
+  if (mode < 0 || mode >= static_cast<int32_t>(std::size(kDecodeModeNames)))
+    return kv::GetVariantOfString(AUDIO_NOT_AVAILABLE);
+  return kv::GetVariantOfString(*kDecodeModeNames[mode]);
+}
+
+bool Wrapper::IsAudioSelectedSource(int32_t source) {
+  switch (source) {
+    case kSideSharedSource:
+      return OnGetSideSharedAudio() == 1;
+    case kSideSharedOtherSource:
+      return OnGetSideSharedAudio() == 0;
+    case kRearSharedSource:
+      return OnGetRearSharedAudio() == 0;
+    case kRearSharedOtherSource:
+      return OnGetSeriesType() == 0 || OnGetRearSharedAudio() == 0;
+    default:
+      return true;
+  }
+}
+
 int32_t Wrapper::SetHalfMute(int32_t v) { return XPM_CALL(XPM_SetExtOemPathProperty, Window, XPM_OEM_PATH_HALF_MUTE, v); }
 
 int32_t Wrapper::GetHalfMute() {
@@ -200,6 +277,59 @@ void Wrapper::ResetChannelLocks() {
       std::printf("Unlock Channel %d.%d\n", static_cast<int>(at.major), static_cast<int>(at.minor));
       XPM_CALL(XPM_SetChannelLock, at.major, at.minor, 0);
     }
+  }
+}
+
+// --- Network fields ------------------------------------------------------------------
+// The fields read and write the interface record that the network screens'
+// status check keeps (NetworkSetup.LAN_GetIfState); every write applies the
+// whole record to the current device. Without a record the value is only
+// kept: nothing half-known is ever sent to the middleware.
+
+namespace {
+
+uint32_t AddressOf(const uint8_t (&bytes)[4]) {
+  return static_cast<uint32_t>(bytes[0]) << 24 | static_cast<uint32_t>(bytes[1]) << 16 |
+         static_cast<uint32_t>(bytes[2]) << 8 | bytes[3];
+}
+
+void PutAddress(uint8_t (&bytes)[4], uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+}
+
+}  // namespace
+
+#define SKIN_NETWORK_ADDRESS(Field)                                                       \
+  uint32_t Wrapper::OnGet##Field() {                                                      \
+    if (const Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig())             \
+      Field = AddressOf(rec->Field);                                                      \
+    return Field;                                                                         \
+  }                                                                                       \
+  void Wrapper::OnSet##Field(uint32_t v) {                                                \
+    Field = v;                                                                            \
+    if (Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig()) {                 \
+      PutAddress(rec->Field, v);                                                          \
+      NetworkSetup.LAN_SetIfConfig(GetCurrentLanDevId(), rec);                            \
+    }                                                                                     \
+  }
+
+SKIN_NETWORK_ADDRESS(IPAddress)
+SKIN_NETWORK_ADDRESS(SubnetMask)
+SKIN_NETWORK_ADDRESS(DefaultGateway)
+SKIN_NETWORK_ADDRESS(DNS1)
+SKIN_NETWORK_ADDRESS(DNS2)
+#undef SKIN_NETWORK_ADDRESS
+
+int32_t Wrapper::OnGetAutoSetup() {
+  if (const Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig()) AutoSetup = rec->DHCP != 0 ? 1 : 0;
+  return AutoSetup;
+}
+
+void Wrapper::OnSetAutoSetup(int32_t v) {
+  AutoSetup = v;
+  if (Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig()) {
+    rec->DHCP = v == 1 ? 1 : 0;
+    NetworkSetup.LAN_SetIfConfig(GetCurrentLanDevId(), rec);
   }
 }
 

@@ -96,7 +96,6 @@ SKIN_INT_SETTING(ThreeDStartMessage, KEY_3D_START_MESSAGE)
 SKIN_INT_SETTING(ThreeDAutoStart, KEY_3D_AUTO_START)
 SKIN_INT_SETTING(USBSDAutoStart, KEY_USB_SD_AUTO_START)
 SKIN_INT_SETTING(TheaterLock, KEY_THEATER_LOCK)
-SKIN_INT_SETTING(EnableKELVO, KEY_ENABLE_KELVO)
 SKIN_INT_SETTING(MM_IntervalTime, KEY_MM_INTERVAL_TIME)
 SKIN_INT_SETTING(MM_SortMode, KEY_MM_SORT_MODE)
 SKIN_INT_SETTING(EnableDlna, KEY_ENABLE_DLNA)
@@ -191,15 +190,35 @@ void Wrapper::OnSetInputLock(int32_t v) {
   }
 }
 
+// HDMI-CEC control; the CEC data follows the setting.
+int32_t Wrapper::OnGetEnableKELVO() {
+  if (Store()) EnableKELVO = Store()->GetInteger(KEY_ENABLE_KELVO);
+  HdmiCecData.SetEnableKELVO(EnableKELVO != 0);
+  return EnableKELVO;
+}
+
+void Wrapper::OnSetEnableKELVO(int32_t v) {
+  EnableKELVO = v;
+  HdmiCecData.SetEnableKELVO(v != 0);
+  if (Store()) Store()->PutInteger(KEY_ENABLE_KELVO, v);
+}
+
 int32_t Wrapper::OnGetNetworkType() {
   if (Store()) NetworkType = Store()->GetInteger(KEY_NETWORK_TYPE);
+  NetworkSetup.SetNetworkType(NetworkType);
   return NetworkType;
 }
 
+// Written only on a change; wireless (1) switches the wired interface off
+// and the wireless one on, any other type the reverse.
 void Wrapper::OnSetNetworkType(int32_t v) {
   if (OnGetNetworkType() == v) return;
   NetworkType = v;
+  NetworkSetup.SetNetworkType(v);
   if (Store()) Store()->PutInteger(KEY_NETWORK_TYPE, v);
+  const bool wireless = v == 1;
+  NetworkSetup.LAN_Enable(!wireless);
+  NetworkSetup.WLAN_Enable(wireless);
 }
 
 int32_t Wrapper::GetCurrentLanDevId() { return OnGetNetworkType() == 1 ? 1 : 0; }
