@@ -40,6 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(!step.name.empty() && step.name != "." && step.name != ".." &&
                 step.name.find('/') == std::string::npos && step.name.find('\0') == std::string::npos);
         break;
+      case host::KeyScript::Step::kState:
+        Require(!step.name.empty());
+        break;
+      case host::KeyScript::Step::kMessage:
+        break;
     }
   }
   kv::FakeClock clock(1000);

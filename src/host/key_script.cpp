@@ -11,6 +11,7 @@
 #include "runtime/clock.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
+#include "host/script_state.h"
 #include "units/Core/Root.h"
 
 namespace host {
@@ -61,6 +62,12 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       }
       step.kind = Step::kShot;
       step.name = std::string(rest);
+    } else if (word == "state" || word == "message") {
+      if (!ParseScreenStep(word, rest, &step)) {
+        if (error)
+          *error = "line " + std::to_string(lineNo) + ": \"state\" needs a class and a number, \"message\" a code";
+        return false;
+      }
     } else {
       const int code = ScriptNameToPlatformKey(line);
       if (code < 0) {
@@ -127,11 +134,22 @@ void KeyScript::AfterPass(const PassResult& pass) {
         }
         if (kv::GetClock().Now() < waitUntil_) return;
         break;
+      case Step::kState:
+      case Step::kMessage:
+        RunScreenStep(step);
+        break;
       case Step::kShot: {
         // Waits for the signals and animations to settle and for every dirty
-        // area to be drawn and flipped (the first redraw as well).
+        // area to be drawn and flipped (the first redraw as well). A screen
+        // that animates for as long as it is shown (the screen saver) is
+        // shot after kShotAnimationLimit ms.
+        if (!stepStarted_) {
+          stepStarted_ = true;
+          waitUntil_ = kv::GetClock().Now() + kShotAnimationLimit;
+        }
         if (kv::SignalsPending()) return;
-        if (root_ && (root_->IsAnimationRunning() || root_->GetDirtyCount() > 0)) return;
+        const bool animating = root_ && root_->IsAnimationRunning() && kv::GetClock().Now() < waitUntil_;
+        if (animating || (root_ && root_->GetDirtyCount() > 0)) return;
         std::error_code ec;
         if (!shotsDir_.empty()) std::filesystem::create_directories(shotsDir_, ec);
         const std::string path = (shotsDir_.empty() ? std::string(".") : shotsDir_) + "/" + step.name + ".png";

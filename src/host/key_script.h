@@ -1,10 +1,16 @@
 // A headless key script: one remote key name per line (host::ScriptNameToPlatformKey),
 // "wait MS", "shot NAME"; blank lines and lines starting with '#' are skipped.
+// For the screens that no key reaches, "state Unit::Class [VALUE]" opens the
+// screen by a state change (a SkinBin::UserRefInt of VALUE) through the
+// screen's sub-system, and "message CODE [INT [TEXT]]" sends a message
+// through the message agent (TEXT as a Structures::RefString), as the
+// screens' callers do.
 //
 // The script advances from the GUI loop's pass hook, on the GUI task:
 // a key is posted (press and release) and the next line waits for the pass
 // that handled it; "wait" lets the clock run MS milliseconds; "shot" writes
-// DIR/NAME.png once no posted signal waits, no animation runs and every dirty
+// DIR/NAME.png once no posted signal waits, no animation runs (at most 3000 ms
+// are waited for one) and every dirty
 // area of the root has been drawn and flipped. With the
 // virtual clock the same script gives the same screens every run.
 #pragma once
@@ -30,10 +36,12 @@ namespace host {
 class KeyScript {
  public:
   struct Step {
-    enum Kind { kKey, kWait, kShot } kind = kKey;
+    enum Kind { kKey, kWait, kShot, kState, kMessage } kind = kKey;
     int32_t key = 0;    // kKey: platform key code
-    int64_t ms = 0;     // kWait
-    std::string name;   // kShot
+    int64_t ms = 0;     // kWait; kState and kMessage: the value, the code
+    std::string name;   // kShot; kState: the class
+    int32_t value = 0;  // kMessage: the integer parameter
+    std::string text;   // kMessage: the text parameter
   };
 
   // The longest "wait": about 24 days, so that the end of a wait stays on the clock.

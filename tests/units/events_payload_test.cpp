@@ -174,6 +174,7 @@ const IdClass kPayloadClasses[] = {
     {XPM_EVT_MEDIA_STATUS, "Events::StatusEvent"},
     {XPM_EVT_DMR_STATUS, "Events::DMRStatusEvent"},
     {XPM_EVT_MEDIA_REMOVED, "Events::MediaRemovedEvent"},
+    {XPM_EVT_3D_STATUS, "Events::XPM_EVENT_3D_STATUS"},
     {XPM_USER_EVENT_LAST_CHANNEL, "Events::USER_EVENT_LAST_CHANNEL"},
     {XPM_USER_EVENT_CABLE_ON_OFF, "Events::USER_EVENT_CABLE_ON_OFF"},
     {XPM_USER_EVENT_TIMER_WAKEUP, "Events::USER_EVENT_TIMER_WAKEUP"},

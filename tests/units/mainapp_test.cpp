@@ -12,7 +12,7 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
-#include "units/Events/StatusEvent.h"
+#include "units/Events/XPM_EVENT_UBN_RESULT.h"
 #include "units/Events/XPM_EVENT_FACTORY_RESET.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/MainApp/InitialSetup.h"
@@ -251,7 +251,8 @@ TEST_F(MainAppTest, EventRoadOffersStagesInOrderUntilOneTakesIt) {
   App().Add(a);
   App().Add(b);
   App().EventStages = {nullptr, &Stage2::StaticClass(), &Stage::StaticClass(), nullptr};
-  auto* status = kv::New<Events::StatusEvent>();
+  // An event that no sub-system of live TV takes.
+  auto* status = kv::New<Events::XPM_EVENT_UBN_RESULT>();
   EXPECT_EQ(Dispatch(status), nullptr);
   // Stage2 derives from Stage: the second stage finds the first Stage2
   // instance; the third, the first view that is a Stage (a).

@@ -298,13 +298,13 @@ TEST_F(SkinOptionListTest, ChannelOptionsCountTheTableOrOfferTheNoneChannel) {
   SetChannels(-1, -1);
   Settle();
   OptionDataClass* guide = Open(SkinBin::OPTION_TYPE_GUIDE_CHANNEL);
-  SkinBin::ChannelListData* table = W().GetChannelList();
+  SkinBin::ChannelListData* table = W().GetChannelListData();
   EXPECT_EQ(table->GetTableType(), SkinBin::CHANNEL_TABLE_GUIDE);
   EXPECT_GT(table->GetNumChannels(), 0);
   EXPECT_EQ(guide->Num, table->GetNumChannels());
   OptionDataClass* timer = Open(SkinBin::OPTION_TYPE_ONTIMER_CHANNEL);
-  EXPECT_EQ(timer->Num, W().GetChannelList()->GetNumChannels());
-  EXPECT_EQ(W().GetChannelList(), table);  // one shared table
+  EXPECT_EQ(timer->Num, W().GetChannelListData()->GetNumChannels());
+  EXPECT_EQ(W().GetChannelListData(), table);  // one shared table
 
   // No channel in the master ring: one entry, the none channel (-2, -2).
   for (int32_t medium : {0, 1}) State().ReplaceChannelMap(medium, {});

@@ -171,6 +171,13 @@ int32_t XPM_GetPowerOnTime(uint32_t* hours) {
   return XPM_OK;
 }
 
+int32_t XPM_SetBack2TVSourceID(int32_t source) {
+  OEM_ENTER("XPM_SetBack2TVSourceID", sim::Args(source));
+  if (source < 0 || source >= kSources) return XPM_ERR_INVALID_PARAM;
+  tv->SetState("back_to_tv_source", std::to_string(source));
+  return XPM_OK;
+}
+
 int32_t XPM_SetUILanguage(const char* code) {
   OEM_ENTER("XPM_SetUILanguage", sim::Args(code));
   if (!code || std::strlen(code) != 3) return XPM_ERR_INVALID_PARAM;

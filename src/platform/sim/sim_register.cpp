@@ -26,6 +26,13 @@ bool GoodKey(const char* key) {
   return true;
 }
 
+// What a new set's system manager holds before anything writes the table.
+struct RegisterDefault {
+  const char* key;
+  const char* value;
+};
+constexpr RegisterDefault kRegisterDefaults[] = {{"menu_language", "eng"}, {"locale", "en_US"}};
+
 }  // namespace
 
 namespace sim {
@@ -44,8 +51,16 @@ int32_t TVSM_RegisterTableGetString(const char* key, char* out, uint32_t size) {
   REG_ENTER("TVSM_RegisterTableGetString", sim::Args(key, size));
   if (!GoodKey(key) || !out || size == 0) return TVSM_ERR_INVALID_PARAM;
   const std::string k = std::string("reg.s.") + key;
-  if (tv->StateWithPrefix(k).count(k) == 0) return TVSM_ERR_FAILED;
-  const std::string v = tv->GetState(k);
+  std::string v;
+  if (tv->StateWithPrefix(k).count(k) != 0) {
+    v = tv->GetState(k);
+  } else {
+    const RegisterDefault* d = nullptr;
+    for (const auto& e : kRegisterDefaults)
+      if (std::strcmp(e.key, key) == 0) d = &e;
+    if (!d) return TVSM_ERR_FAILED;
+    v = d->value;
+  }
   const size_t n = std::min<size_t>(v.size(), size - 1);
   std::memcpy(out, v.data(), n);
   out[n] = '\0';

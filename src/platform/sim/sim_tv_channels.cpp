@@ -362,6 +362,11 @@ int32_t TvState::SetChannelLock(int32_t major, int32_t minor, int32_t locked, co
     return XPM_ERR_INVALID_PARAM;
   }
   MapState& map = Map();
+  if (major == -1 && minor == -1) {  // every channel of the map
+    for (Channel& c : map.channels) c.locked = locked != 0;
+    Save();
+    return XPM_OK;
+  }
   const int at = FindChannel(map, major, minor);
   if (at < 0) {
     Bad(call, "channel " + Number(major, minor) + " is not in the channel map");

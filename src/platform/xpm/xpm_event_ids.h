@@ -65,6 +65,9 @@ enum XPM_EventId : uint32_t {
   XPM_EVT_DMR_STATUS = 0x0902,     // XPM_DmrStatusPayload
   XPM_EVT_MEDIA_REMOVED = 0x0903,  // XPM_PathPayload: the medium's path
 
+  // 3D video: the format the input carries (XPM_Int32Payload, OAM 3D mode values).
+  XPM_EVT_3D_STATUS = 0x0A01,
+
   // System-manager commands that become user events: XPM_USER_EVENT_BASE +
   // the command id, payload TVSM_Command up to its data length.
   XPM_USER_EVENT_BASE = 0x10000,

@@ -108,3 +108,6 @@ int32_t XPM_Utility_GlowSync_ForceApply(void);
 int32_t XPM_GetPowerOnTime(uint32_t* hours);
 // The language of the HDMI-CEC menus: "eng", "fre" or "spa".
 int32_t XPM_SetUILanguage(const char* code);
+// The source the set returns to when the user interface gets the screen
+// back from another application (0-29).
+int32_t XPM_SetBack2TVSourceID(int32_t source);

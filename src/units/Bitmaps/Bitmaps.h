@@ -89,6 +89,34 @@ extern const Resources::BitmapId CheckBox_s;     // 28 x 24
 extern const Resources::BitmapId CheckBox_x;
 extern const Resources::BitmapId LockImage;      // 24 x 24
 
+// Help-bar key icons (28 x 28): one per help-mask bit 0 to 19.
+extern const Resources::BitmapId HelpBarCursor;
+extern const Resources::BitmapId HelpBarNum;
+extern const Resources::BitmapId HelpBarLeftRight;
+extern const Resources::BitmapId HelpBarLeft;
+extern const Resources::BitmapId HelpBarRight;
+extern const Resources::BitmapId HelpBarUpDown;
+extern const Resources::BitmapId HelpBarUp;
+extern const Resources::BitmapId HelpBarDown;
+extern const Resources::BitmapId HelpBarUpDownLeftRight;
+extern const Resources::BitmapId HelpBarOk;
+extern const Resources::BitmapId HelpBarQuick;
+extern const Resources::BitmapId HelpBarPageUpDown;
+extern const Resources::BitmapId HelpBarRedBall;
+extern const Resources::BitmapId HelpBarGreenBall;
+extern const Resources::BitmapId HelpBarYellowBall;
+extern const Resources::BitmapId HelpBarBlueBall;
+extern const Resources::BitmapId HelpBarPageLeftRight;
+extern const Resources::BitmapId HelpBarRecord;
+extern const Resources::BitmapId HelpBarReturn;
+extern const Resources::BitmapId HelpBarExit;
+
+// Message bar, waiting indicator and screen saver.
+extern const Resources::BitmapId Alert_Large;       // 40 x 40 warning sign
+extern const Resources::BitmapId WaitingCircleKXD;  // 36 x 36, 12 frames of a spinning circle
+extern const Resources::BitmapId RecordFlag;        // 28 x 28 red recording dot
+extern const Resources::BitmapId ScreenSaverLogo;   // 168 x 59
+
 // Skinned sliders and the channel browser's tile frame.
 extern const Resources::BitmapId ProgressGroove;       // 200 x 12, stretched
 extern const Resources::BitmapId ProgressIndicator;    // 12 x 12 knob

@@ -26,6 +26,7 @@
 #include "units/Events/USER_EVENT_TIMER_WAKEUP.h"
 #include "units/Events/WlanConnectCompleteEvent.h"
 #include "units/Events/WlanScanCompleteEvent.h"
+#include "units/Events/XPM_EVENT_3D_STATUS.h"
 #include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
 #include "units/Events/XPM_EVENT_FAN_ERROR.h"
 #include "units/Events/XPM_EVENT_RATING_REGION_UPDATED.h"
@@ -219,6 +220,7 @@ const std::vector<PayloadEvent>& PayloadEvents() {
       {XPM_EVT_MEDIA_STATUS, sizeof(XPM_MediaStatusPayload), NewMediaStatus},
       {XPM_EVT_DMR_STATUS, sizeof(XPM_DmrStatusPayload), NewDmrStatus},
       {XPM_EVT_MEDIA_REMOVED, sizeof(XPM_PathPayload), NewMediaRemoved},
+      {XPM_EVT_3D_STATUS, sizeof(XPM_Int32Payload), NewInt32<XPM_EVENT_3D_STATUS, &XPM_EVENT_3D_STATUS::Format>},
       {XPM_USER_EVENT_LAST_CHANNEL, kCommandHeader, NewPlain<USER_EVENT_LAST_CHANNEL>},
       {XPM_USER_EVENT_CABLE_ON_OFF, kCommandHeader, NewCableOnOff},
       {XPM_USER_EVENT_TIMER_WAKEUP, kCommandHeader, NewPlain<USER_EVENT_TIMER_WAKEUP>},

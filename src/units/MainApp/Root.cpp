@@ -62,6 +62,14 @@ void Root::Init() {
   agent->WidgetManager = TheWidgetManager();
   agent->MessageAgent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
   agent->PersistentData = data;
+  if (auto* skin = kv::Cast<SkinBin::Wrapper>(wrapper)) {
+    skin->PersistentData = data;
+    skin->EventAgent = agent;
+    skin->LoadMenuLanguage();
+    // The CEC and network helpers follow their stored settings.
+    skin->OnGetEnableKELVO();
+    skin->OnGetNetworkType();
+  }
 
   standby_ = NewSubSystem<Standby>(this);
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Register(standby_.get());
@@ -110,6 +118,20 @@ kv::Object* Root::PreDispatchKey(Core::KeyEvent* key) {
   }
   // The set is off: only the power key counts.
   if (standby_ && standby_->IsInStandby()) return key;
+  if (auto* skin = kv::Cast<SkinBin::Wrapper>(TheWrapper())) {
+    // A key ends the store demo, and does nothing else.
+    if (skin->OnGetStartDemo()) {
+      skin->OnSetStartDemo(0);
+      return key;
+    }
+    // Every key restarts the automatic power-down and the store-demo delay
+    // (not inside a critical section, which stopped them and restarts them
+    // when it ends).
+    if (!skin->AppCriticalSection) {
+      kv::Signal(kv::MakeSlot(skin, &SkinBin::Wrapper::StartAutoPowerTimer), this);
+      kv::Signal(kv::MakeSlot(skin, &SkinBin::Wrapper::StartAutoDemoTimer), this);
+    }
+  }
   auto* ev = kv::Cast<Events::XPM_EVENT_KEY>(key);
   if (ev && ev->FromPanel == 1 && IsMenuOrSetupShown()) {
     for (const PanelRemap& r : kPanelRemap)
@@ -140,6 +162,11 @@ kv::Object* Root::PreDispatch(Core::Event* event) {
     if (kv::Object* taken = stage->HandleEvent(event)) return taken;
   }
   return nullptr;
+}
+
+void Root::SetTV101State(bool on) {
+  Core::Root::SetTV101State(on);
+  if (auto* skin = kv::Cast<SkinBin::Wrapper>(TheWrapper())) skin->TV101 = on;
 }
 
 kv::Object* Root::Broadcast(Core::Event* event, int32_t mode) {

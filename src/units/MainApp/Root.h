@@ -7,7 +7,9 @@
 // unless the power key is switched off; in standby the power key wakes the
 // set up and every other key is dropped. While the main menu or the
 // first-time setup is shown, a front-panel key is remapped to the menu keys
-// (CH+ up, CH- down, Vol+ right, Vol- left, Input OK). Then the modal group
+// (CH+ up, CH- down, Vol+ right, Vol- left, Input OK). A key while the store
+// demo runs only ends the demo; any other key restarts the automatic
+// power-down and the store-demo delay. Then the modal group
 // or the focused chain of screens gets the key (Core::Root).
 //
 // Other events: XPM_EVENT_STANDBY puts the set into standby,
@@ -53,6 +55,8 @@ class Root : public Core::Root {
   void Init();
 
   kv::Object* PreDispatch(Core::Event* event) override;
+  // Also the skin Wrapper's TV101 flag (the user interface owns the screen).
+  void SetTV101State(bool on) override;
   // The media bridge first (a non-null answer ends it), then the children.
   kv::Object* Broadcast(Core::Event* event, int32_t mode) override;
 

@@ -12,6 +12,7 @@
 #include "units/Media/MediaWrapper.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingParameter.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/Wrapper/Wrapper.h"
@@ -27,6 +28,12 @@ constexpr int32_t kStandbyMode = 1;
 ::PersistentData::PersistentData* Data() {
   return kv::GetAutoObject<::PersistentData::PersistentData>(MainApp::PersistentData);
 }
+SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)); }
+// Tells the system manager whether the first-time setup runs (1, 0) or has
+// ended (2).
+void NotifySetup(int32_t status) {
+  if (auto* skin = Skin()) skin->NotifySetupStatus(status);
+}
 }  // namespace
 
 Root* Standby::AppRoot() const { return kv::Cast<Root>(Parent.get()); }
@@ -35,10 +42,14 @@ void Standby::WakeUp() {
   inStandby_ = false;
   const int32_t step = InitialSetup::PersistedStep();
   kv::Trace("%s%i", {kv::LoadString(T_WAKE_UP), step});
-  if (step != kSetupDone)
+  // The power timers and the store demo run again (standby stopped them).
+  if (auto* skin = Skin()) skin->ExitAppCriticalSection();
+  if (step != kSetupDone) {
     StartInitialSetup();
-  else
+  } else {
+    NotifySetup(0);
     EnterNormalTVState();
+  }
 }
 
 void Standby::StartInitialSetup() {
@@ -48,10 +59,14 @@ void Standby::StartInitialSetup() {
   if (setup) {
     setup->OnComplete = kv::MakeSlot(this, &Standby::SetupComplete);
     inSetup_ = true;
-    if (setup->Start()) return;
+    if (setup->Start()) {
+      NotifySetup(1);
+      return;
+    }
     inSetup_ = false;
   }
   // Without its pages the set goes on into normal TV; the step stays as it was.
+  NotifySetup(0);
   EnterNormalTVState();
 }
 
@@ -63,6 +78,7 @@ void Standby::SetupComplete(kv::Object*) {
 void Standby::EnterNormalTVState() {
   kv::Trace("%s", {kv::LoadString(T_NORMAL_TV)});
   normalTV_ = true;
+  NotifySetup(2);
   auto* media = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper);
   const bool renderer = media->IsDmrConfiged() && Data()->GetInteger(KEY_MEDIA_RENDERER) == 1;
   media->PslInitialize(true, renderer, media->GetDmcAccessControl());
@@ -95,6 +111,14 @@ void Standby::EnterStandby(int32_t reason) {
   inSetup_ = false;
   // Every screen closes: the set shows nothing while it is off.
   kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager)->CloseLayers(0xffffffffu);
+  if (auto* skin = Skin()) {
+    // Standby is a critical section: the sleep timer is cancelled (and with
+    // it a sleep standby still pending), the power timers and the store demo
+    // stop until wake-up.
+    skin->EnterAppCriticalSection(false);
+    // A frozen picture does not outlive standby.
+    if (skin->FreezeRequest) skin->OnSetIsFrozen(0);
+  }
   kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)->Standby(kStandbyMode, reason);
 }
 

@@ -29,8 +29,10 @@ struct Cache {
   bool hooked = false;  // root marker, reset hook and language hook installed
 };
 
+// Never destroyed: the cached resources live until the process ends, and a
+// cache torn down by the static destructors would leave them unreferenced.
 Cache& C() {
-  static Cache c;
+  static Cache& c = *new Cache;
   return c;
 }
 

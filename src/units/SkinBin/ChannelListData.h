@@ -62,6 +62,9 @@ class ChannelData : public Structures::ChannelData {
   int32_t SourceType = 0;
   kv::String Label;         // favourites: the source's label
   int32_t TimerIndex = -1;
+  int32_t AltMinor = -1;        // the alternative minor number; -1 when the middleware gives none
+  uint8_t InRing = 1;           // in ring 0 (not skipped)
+  int32_t PhysicalChannel = 0;  // the physical channel that carries it
 };
 
 class ChannelListData : public kv::Object {

@@ -79,6 +79,12 @@ void FillFromInfo(ChannelData* c, LastInfo& last) {
   c->Name = last.Name;
   c->InfoFlag = last.InfoFlag;
   c->IsDigital = last.IsDigital;
+  c->PhysicalChannel = last.Physical;
+  // Ring 0 holds the channels that are not skipped.
+  int32_t in = 1;
+  if (kv::LogFailedCall("XPM_IsChannelInRing", XPM_IsChannelInRing(XPM_MASTER_RING, c->Major, c->Minor, &in)) ==
+      XPM_OK)
+    c->InRing = in != 0 ? 1 : 0;
 }
 
 ChannelData* NewEntry(int32_t major, int32_t minor) {

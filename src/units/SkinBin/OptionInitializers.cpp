@@ -2,7 +2,6 @@
 // choice list, count and (for the channels) first index from the state of
 // the set each time the option is opened.
 #include <array>
-#include <string>
 
 #include "runtime/ref.h"
 #include "runtime/text.h"
@@ -79,13 +78,6 @@ OptionDataClass* RecordOf(kv::Object* sender, const char* who) {
 int32_t CurrentSourceType(SkinBin::Wrapper* w) { return w->GetSourceType(w->GetCurrentSource(0)); }
 
 
-// "major" for an analogue channel, "major-minor" for a digital one.
-kv::String ChannelNumberText(int32_t major, int32_t minor) {
-  std::string text = std::to_string(major);
-  if (minor >= 0) text += "-" + std::to_string(minor);
-  return kv::String::FromUtf8(text);
-}
-
 }  // namespace
 
 // --- Picture ------------------------------------------------------------------------------
@@ -161,7 +153,7 @@ void ApplicationSetupModule::Channel_Initialize(kv::Object* sender) {
   OptionDataClass* record = RecordOf(sender, "Channel_Initialize");
   SkinBin::Wrapper* w = GetWrapper();
   if (!record || !w) return;
-  ChannelListData* list = w->GetChannelList();
+  ChannelListData* list = w->GetChannelListData();
   if (record->OptionId == static_cast<uint32_t>(OPTION_TYPE_GUIDE_CHANNEL))
     list->LoadGuideChannelTable(false);
   else
@@ -184,7 +176,7 @@ void ApplicationSetupModule::Channel_Initialize(kv::Object* sender) {
   record->Choices.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     const ChannelData* c = list->GetChannel(i);
-    record->Choices.push_back({nullptr, ChannelNumberText(c->Major, c->Minor), i});
+    record->Choices.push_back({nullptr, w->GetChannelNumberStr(c->IsDigital != 0, c->Major, c->Minor), i});
   }
   record->Num = count;
 }

@@ -34,6 +34,7 @@ class UserRefInt : public kv::Object {
 
   uint8_t Flag = 0;
   int32_t Value = 0;
+  int32_t Value2 = 0;  // a second integer where a screen needs one (the CEC input dialog: the source id)
   int32_t Code = 0;  // the transition code: MSG_FROM_MENUSYSTEM, MSG_FROM_NONMENUSYSTEM or MSG_FROM_QUICKMENU
   kv::String String;
   kv::Member<kv::Object> Object;

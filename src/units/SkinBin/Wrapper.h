@@ -22,7 +22,9 @@
 //   WrapperLauncher.cpp    application launcher, active applications,
 //                          store demo, UI status reports
 //   WrapperServices.cpp    caption, audio, rating, network, register table,
-//                          picture-in-picture and system services
+//                          picture-in-picture and shared PC input
+//   WrapperSystem.cpp      model and device ids, serial port, source rings,
+//                          on-timer record, time-zone abbreviation
 //   WrapperRecording.cpp   recorder, scheduler, guide, timeshift, USB disk
 //   WrapperEnhance.cpp     picture and sound enhancement controls
 //
@@ -59,14 +61,18 @@ namespace Structures {
 class ChannelData;
 class EventInfo;
 class LocalTime;
+class Message;
 class VideoContentInfo;
 class VirtualChannel;
 }  // namespace Structures
 namespace SkinBin {
-class ChannelListData;
 class ClosedCaptionService;
+class ChannelListData;
 class CurrentAudioServiceInfo;
 class CurrentChannelInfo;
+class HdmiCecData;
+class HistoryAgent;
+class SystemInfo;
 class ModelInfo;
 class ScheduledRecordData;
 class TimeshiftStatus;
@@ -154,13 +160,12 @@ class Wrapper : public ::Wrapper::Wrapper {
   // Goes to the first channel of the medium after an antenna/cable change
   // and marks the tuning as running (IsTuningChannel).
   void CableOnOffTuning();
+  // ResetLastChannel as a slot.
+  void ResetLastChannelSlot(kv::Object* sender = nullptr);
   // The freeze timer's slot: unfreezes through the virtual setter.
   void FreezeSlot(kv::Object* sender = nullptr);
   // The display name of a source (ids 0-29), else the unnamed-source text.
   kv::String GetSourceName(int32_t source);
-  // The one channel table that the lists, the guide and the option records
-  // share, created on first use.
-  SkinBin::ChannelListData* GetChannelList();
   // The media input source.
   static int32_t GetExtSourceId() { return EXT_SOURCE_ID; }
 
@@ -370,6 +375,10 @@ class Wrapper : public ::Wrapper::Wrapper {
   void OnSetMenuLanguage(int32_t v) { SetMenuLanguage(v); }
   void SetMenuLanguage(int32_t lang);
   int32_t GetMenuLanguage();
+  // At start: the menu language of the system manager's register table
+  // (the stored one when the table has none we know), applied through
+  // SetMenuLanguage so that the stored key follows it.
+  void LoadMenuLanguage();
   int32_t SetHdmiCecLanguage(int32_t lang);
   void SetSourceDisable(int32_t source, int32_t v);
   int32_t GetSourceDisableValue(int32_t source);
@@ -568,6 +577,15 @@ class Wrapper : public ::Wrapper::Wrapper {
   int32_t OnGetDMC_AccessControl();
   void OnSetDMC_AccessControl(int32_t v);
   void DisplayNoChannel();
+
+  // --- Records behind the lists (WrapperLists.cpp) ---------------------------
+  // Each is made on first use and lives as long as the Wrapper. The CEC
+  // record follows EnableKELVO each time it is asked for.
+  SkinBin::HdmiCecData* GetHdmiCecData();
+  SkinBin::HistoryAgent* GetHistoryAgent();
+  SkinBin::SystemInfo* GetSystemInfo();
+  // The one channel table of the channel lists, the guide and the browser.
+  SkinBin::ChannelListData* GetChannelListData();
 
   // --- Recording, guide, timeshift and USB disk (WrapperRecording.cpp) -----------------
   int32_t StartRecord(int32_t tuner, Structures::VirtualChannel* channel);
@@ -906,7 +924,15 @@ class Wrapper : public ::Wrapper::Wrapper {
   // `direct`), or a standby request to the root.
   void ShowTimerMessage(int32_t type, bool direct);
   void RequestStandby(int32_t reason);
+  void DeliverMessage(Structures::Message* message, bool direct);
   void SetWhiteBalanceValue(int32_t& cache, int32_t index, int32_t value);
+  // Reads the 3D state; a 3D picture is set back to 2D (state and mode
+  // only) and true is answered.
+  bool Leave3DOnChange();
+  // History entries of a source change or a channel change.
+  void AddSourceHistory(int32_t source);
+  void AddChannelHistory(int32_t type, int32_t source, Structures::VirtualChannel* channel, bool delayed);
+  void UpdateGMTOffset();
 };
 
 }  // namespace SkinBin

@@ -17,8 +17,10 @@
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/Factory/FactoryMode.h"
 #include "units/PersistentData/PersistentData.h"
+#include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
+#include "units/SubSystem/State.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/Wrapper/WrapperInternal.h"
@@ -32,6 +34,10 @@ using ::Wrapper::detail::TraceLabel;
 namespace {
 
 constexpr uint32_t kMediaPlayerGroup = 0x12000000;
+constexpr uint32_t kWinPhotoSingleView = 0x12000032;
+constexpr uint32_t kWinPhotoSingleViewDmr = 0x12000033;
+constexpr uint32_t kWinMoviePlayer = 0x12000035;
+constexpr uint32_t kWinMoviePlayerDmr = 0x12000036;
 
 bool MediaPlayerOpen() {
   auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
@@ -53,6 +59,12 @@ void Wrapper::ShowTimerMessage(int32_t type, bool direct) {
   auto* message = kv::New<Structures::Message>();
   message->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, type);
   message->Target = KV_LATE_CLASS("NonMenuSystem::NonMenuSystem");
+  DeliverMessage(message, direct);
+}
+
+// Cached delivery goes through the event agent's queue; direct delivery
+// through the message agent at once.
+void Wrapper::DeliverMessage(Structures::Message* message, bool direct) {
   if (!direct && EventAgent) {
     auto* cached = kv::New<Events::USER_EVENT_CACHED_MESSAGE>();
     cached->Message = message;
@@ -195,6 +207,18 @@ void Wrapper::OnSetRemain3DTime(int32_t minutes) {
   Remain3DTime = minutes;
   if (minutes != 0) return;
   Accumulated3DMinutes += GetApplicationTimer(::Wrapper::APP_TIMER_3D_LOCK);
+  if (!Setup3D::Is3DDisplay(Setup3D.State)) return;
+  // The 3D viewing limit is reached: the 3D time-out dialog.
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog");
+  state->Param = SkinBin::UserRefInt::Make(4, Constants::MSG_FROM_MENUSYSTEM);
+  auto* message = kv::New<Structures::Message>();
+  message->Initialize(Constants::MSG_CHANGE_STATE, state);
+  message->Target = KV_LATE_CLASS("NonMenuSystem::NonMenuSystem");
+  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  const bool player = wm && (wm->FindForm(kWinMoviePlayer) || wm->FindForm(kWinMoviePlayerDmr) ||
+                             wm->FindForm(kWinPhotoSingleView) || wm->FindForm(kWinPhotoSingleViewDmr));
+  DeliverMessage(message, player);
 }
 
 void Wrapper::OnSetRemain3DContinualTime(int32_t minutes) {
@@ -229,6 +253,14 @@ void Wrapper::EnterAppCriticalSection(bool keepSleep) {
   kv::Signal(kv::MakeSlot(this, &Wrapper::StopAutoPowerTimer), this);
   kv::Signal(kv::MakeSlot(this, &Wrapper::StopAutoDemoTimer), this);
   kv::Signal(kv::MakeSlot(this, &Wrapper::StopOnTimerShutdownTimer), this);
+  const int32_t series = OnGetSeriesType();
+  if (series == 2 || series == 3) {
+    kv::Signal(kv::MakeSlot(&Setup3D, &SkinBin::Setup3D::RefreshState), this);
+    if (Setup3D::Is3DDisplay(Setup3D.State) || Setup3D::Is3DMode(Setup3D.Mode)) {
+      Clear3DLockTimer();
+      Setup3D.SwitchTo2DState(false);
+    }
+  }
 }
 
 void Wrapper::ExitAppCriticalSection() {

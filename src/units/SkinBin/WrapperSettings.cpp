@@ -364,6 +364,17 @@ void Wrapper::SetMenuLanguage(int32_t lang) {
     PutStringToRegisterTable(kv::LoadString(REG_LANGUAGE), kv::LoadString(language));
 }
 
+void Wrapper::LoadMenuLanguage() {
+  const kv::String code = GetStringFromRegisterTable(kv::LoadString(REG_LANGUAGE));
+  int32_t lang = GetMenuLanguage();
+  if (code == kv::LoadString(REG_LANGUAGE_EN)) lang = 0;
+  else if (code == kv::LoadString(REG_LANGUAGE_ES)) lang = 1;
+  else if (code == kv::LoadString(REG_LANGUAGE_FR)) lang = 2;
+  else if (!code.Empty()) kv::Log("SkinBin::Wrapper: unknown menu language \"" + code.ToUtf8() + "\" in the register table");
+  if (lang < 0 || lang > 2) lang = 0;
+  SetMenuLanguage(lang);
+}
+
 int32_t Wrapper::SetHdmiCecLanguage(int32_t lang) {
   const char* code = lang == 1 ? "spa" : lang == 2 ? "fre" : "eng";
   return XPM_CALL(XPM_SetUILanguage, code);

@@ -1,0 +1,188 @@
+// The screens of the set measured from the key (or the state change) to the
+// flip of the finished screen, each as a ratio to one full redraw of the
+// 60-view scene of bench/views.cpp (goal: every open within 3 full redraws).
+// The whole application runs: the application root on the simulated set,
+// drawing into a 960 x 540 surface; the loop's end of a pass (timers,
+// signals, redraw) runs until nothing is pending, as the GUI loop does.
+// Cases: the not-available message bar on the dash key, the help bar, and a
+// channel change with its events (the channel key, the tuning, the
+// channel-acquired event through the root and the cached acquisition that
+// the event agent hands to live TV).
+//
+//   cd build-bench && ./bench_screens --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "median_reporter.h"
+#include "view_scene.h"
+#include "platform/fontengine/font_engine.h"
+#include "platform/sim/sim.h"
+#include "runtime/auto_object.h"
+#include "runtime/clock.h"
+#include "runtime/member.h"
+#include "runtime/runtime.h"
+#include "runtime/slot.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Constants/Constants.h"
+#include "units/Events/EventFactories.h"
+#include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
+#include "units/Events/XPM_EVENT_KEY.h"
+#include "units/MainApp/ActiveApp.h"
+#include "units/MainApp/Root.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/VirtualChannel.h"
+#include "units/Wrapper/Wrapper.h"
+
+namespace bench {
+
+KV_REGISTER_CLASS(bench::Row);
+
+// The application on the simulated set, drawing into its own surface.
+struct App {
+  kv::FakeClock clock{1000};
+  std::string dir;
+  std::unique_ptr<sim::Sim> tv;
+  ge::Bitmap osd{kW, kH};
+  kv::Persistent<MainApp::Root> root;
+
+  App() {
+    kv::SetClock(&clock);
+    dir = (std::filesystem::temp_directory_path() / "tvui-bench-screens").string();
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    tv = std::make_unique<sim::Sim>(dir);
+    tv->Start();
+    Events::RegisterAll();
+    PersistentData::SetStoragePaths(dir + "/settings.dat", dir + "/settings.bak");
+    root = kv::New<MainApp::Root>();
+    root->OnSetBounds({0, 0, kW, kH});
+    root->AttachSurface(osd.View());
+    root->Install();
+    root->Init();
+    Settle();
+  }
+  ~App() {
+    root->Uninstall();
+    root->DetachSurface();
+    root = nullptr;
+    tv->Stop();
+    kv::SetClock(nullptr);
+    std::filesystem::remove_all(dir);
+  }
+  // Ends passes until nothing is pending: the screen is drawn and flipped.
+  void Settle() {
+    for (int i = 0; i < 100; ++i) {
+      tv->Quiesce();
+      kv::Runtime::EndOfPass();
+      if (!kv::SignalsPending()) return;
+    }
+  }
+  void Key(uint16_t code) {
+    auto* key = kv::New<Events::XPM_EVENT_KEY>();
+    key->Initialize(code, 1);
+    root->DispatchEvent(key);
+    Settle();
+  }
+  NonMenuSystem::NonMenuSystem* Live() {
+    for (int32_t i = 0; i < root->GetChildCount(); ++i)
+      if (auto* app = kv::Cast<MainApp::ActiveApp>(root->GetChild(i)))
+        return kv::Cast<NonMenuSystem::NonMenuSystem>(
+            app->FindSubSystem(&NonMenuSystem::NonMenuSystem::StaticClass()));
+    return nullptr;
+  }
+  void ClearAll() {
+    if (auto* live = Live()) live->ClearAll();
+    Settle();
+  }
+};
+
+Scene* g_scene = nullptr;
+App* g_app = nullptr;
+
+void FullRedraw(benchmark::State& state) { FullRedrawLoop(state, *g_scene); }
+
+// The dash key on live TV: "not available".
+void MessageBar(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(44);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+void HelpBar(benchmark::State& state) {
+  const kv::String texts = KV_STR(u"Move,Select,Red,Green,Yellow,Blue,Back,Exit");
+  for (auto _ : state) {
+    g_app->Live()->UpdateHelp(0xCF201, texts);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->Live()->ClearHelpBar();
+    g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+
+// Channel up with the events that follow it.
+void ChannelChange(benchmark::State& state) {
+  Wrapper::Wrapper* w = kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper);
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  bool up = true;
+  for (auto _ : state) {
+    g_app->Key(up ? 36 : 37);
+    w->ChannelChange(up, false, true);
+    auto* acquired = kv::New<Events::XPM_EVENT_CHANNEL_ACQUIRED>();
+    acquired->Channel = w->GetCurrentChannel();
+    g_app->root->DispatchEvent(acquired);
+    auto* cached = kv::New<Structures::Message>();
+    cached->Initialize(Constants::MSG_EVENT_CACHED, acquired);
+    agent->DispatchTo(cached, &NonMenuSystem::NonMenuSystem::StaticClass());
+    g_app->Settle();
+    up = !up;
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+using benchutil::MedianReporter;
+
+}  // namespace bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  kv::Runtime::SetGuiThread();
+  FS_Init(20000);
+  FS_AddFont(fe::DefaultFontPath());
+  {
+    bench::Scene scene;
+    bench::g_scene = &scene;
+    bench::App app;
+    bench::g_app = &app;
+
+    benchmark::RegisterBenchmark("full_redraw_60_views", bench::FullRedraw);
+    benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
+    benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
+    benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
+    bench::MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    const double full = reporter.Median("full_redraw_60_views");
+    std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
+    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events"}) {
+      const double ns = reporter.Median(name);
+      std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
+    }
+  }
+  benchmark::Shutdown();
+  FS_Exit();
+  return 0;
+}

@@ -1,0 +1,106 @@
+#include "host/script_state.h"
+
+#include <charconv>
+#include <string>
+
+#include "runtime/auto_object.h"
+#include "runtime/object.h"
+#include "runtime/trace.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Constants/Constants.h"
+#include "units/Primitives/KeyRoutingForm.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
+#include "units/SubSystem/State.h"
+
+namespace host {
+
+namespace {
+
+// A decimal or 0x-prefixed hexadecimal number; false when it is not one.
+bool Number(std::string_view text, int64_t* out) {
+  int base = 10;
+  bool negative = false;
+  if (!text.empty() && text.front() == '-') {
+    negative = true;
+    text.remove_prefix(1);
+  }
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  int64_t v = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, base);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return false;
+  *out = negative ? -v : v;
+  return true;
+}
+
+// The next word of `rest` (removed from it).
+std::string_view NextWord(std::string_view& rest) {
+  const size_t sp = rest.find_first_of(" \t");
+  std::string_view word = rest.substr(0, sp);
+  rest = sp == std::string_view::npos ? std::string_view() : rest.substr(sp);
+  while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+  return word;
+}
+
+Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
+
+}  // namespace
+
+bool ParseScreenStep(std::string_view word, std::string_view rest, KeyScript::Step* step) {
+  const std::string_view first = NextWord(rest);
+  if (first.empty()) return false;
+  const std::string_view second = NextWord(rest);
+  int64_t n = 0;
+  if (word == "state") {
+    step->kind = KeyScript::Step::kState;
+    step->name = std::string(first);
+    if (!second.empty() && !Number(second, &n)) return false;
+    step->ms = n;
+    return rest.empty();
+  }
+  step->kind = KeyScript::Step::kMessage;
+  if (!Number(first, &n)) return false;
+  step->ms = n;
+  int64_t value = -1;
+  if (!second.empty() && !Number(second, &value)) return false;
+  step->value = static_cast<int32_t>(value);
+  step->text = std::string(rest);
+  return true;
+}
+
+void RunScreenStep(const KeyScript::Step& step) {
+  auto* msg = kv::New<Structures::Message>();
+  if (step.kind == KeyScript::Step::kMessage) {
+    Structures::RefString* text = nullptr;
+    if (!step.text.empty()) {
+      text = kv::New<Structures::RefString>();
+      text->Value = kv::NewStringAnsi(step.text.c_str());
+    }
+    msg->Initialize(static_cast<int32_t>(step.ms), text, step.value);
+    Agent()->Dispatch(msg);
+    return;
+  }
+  const kv::Class* cls = kv::FindClass(step.name.c_str());
+  // Only screens are made: a script names no other class.
+  const bool screen = cls && cls->Is(&Primitives::KeyRoutingForm::StaticClass());
+  auto* form = screen ? kv::Cast<Primitives::KeyRoutingForm>(kv::NewObjectIndirect(cls)) : nullptr;
+  if (!form || !form->SubSystemClass) {
+    kv::Log("key script: no screen class " + step.name + " yet; state skipped");
+    return;
+  }
+  auto* param = kv::New<SkinBin::UserRefInt>();
+  param->Value = static_cast<int32_t>(step.ms);
+  param->Code = Constants::MSG_FROM_NONMENUSYSTEM;
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = cls;
+  state->Instance = form;
+  state->Param = param;
+  msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+  Agent()->DispatchTo(msg, form->SubSystemClass);
+}
+
+}  // namespace host

@@ -1,0 +1,3 @@
+#include "units/Events/XPM_EVENT_3D_STATUS.h"
+
+KV_REGISTER_CLASS(Events::XPM_EVENT_3D_STATUS);

@@ -1,0 +1,619 @@
+#include "units/ListForm/ChannelLists.h"
+
+#include <algorithm>
+
+#include "runtime/text.h"
+#include "strings/ListForm.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Bitmaps/ListBitmaps.h"
+#include "units/Colors/Colors.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Event.h"
+#include "units/Core/Group.h"
+#include "units/Fonts/Fonts.h"
+#include "units/ListForm/ListContext.h"
+#include "units/ListForm/ListGetters.h"
+#include "units/SkinBin/ChannelListData.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
+#include "units/Structures/VirtualChannel.h"
+#include "units/SubSystem/State.h"
+#include "units/SubSystem/SubSystemClass.h"
+
+namespace ListForm {
+
+KV_REGISTER_CLASS(ListForm::ChannelLockCourier);
+KV_REGISTER_CLASS(ListForm::ChannelOptionCourier);
+KV_REGISTER_CLASS(ListForm::ManualChannelCourier);
+KV_REGISTER_CLASS(ListForm::ChannelCourier);
+KV_REGISTER_CLASS(ListForm::ChannelRow);
+KV_REGISTER_CLASS(ListForm::ChannelLockItem);
+KV_REGISTER_CLASS(ListForm::ChannelOptionItem);
+KV_REGISTER_CLASS(ListForm::ManualChannelItem);
+KV_REGISTER_CLASS(ListForm::ChannelItem);
+KV_REGISTER_CLASS(ListForm::ChannelListBase);
+KV_REGISTER_CLASS(ListForm::PreviewChannelList);
+KV_REGISTER_CLASS(ListForm::ChannelLockList);
+KV_REGISTER_CLASS(ListForm::ChannelOptionList);
+KV_REGISTER_CLASS(ListForm::MasterChannelList);
+KV_REGISTER_CLASS(ListForm::ManualChannelList);
+
+namespace {
+
+constexpr int32_t kManualRows = 5;
+// The key pad's parameter value for a channel label.
+constexpr int32_t kKeyPadChannelLabel = 12;
+
+SkinBin::ChannelListData* Table() {
+  SkinBin::Wrapper* w = SkinWrapper();
+  return w ? w->GetChannelListData() : nullptr;
+}
+
+SkinBin::ChannelData* Record(int32_t i) {
+  SkinBin::ChannelListData* t = Table();
+  return t ? t->GetChannel(i) : nullptr;
+}
+
+Structures::VirtualChannel* Pair(int32_t major, int32_t minor) {
+  auto* v = kv::New<Structures::VirtualChannel>();
+  v->Major = major;
+  v->Minor = minor;
+  return v;
+}
+
+int32_t ShownMinor(const SkinBin::ChannelData* c) { return c->AltMinor >= 0 ? c->AltMinor : c->Minor; }
+
+void SetShown(Core::View& v, bool on) {
+  if (v.IsVisible() != on) v.OnSetVisible(on);
+}
+
+}  // namespace
+
+// --- Rows ---------------------------------------------------------------------------
+
+ChannelRow::ChannelRow() {
+  OnSetTextAlignH(0);
+  TextView().OnSetEllipsis(true);
+  label_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+  label_.OnSetEllipsis(true);
+  label_.OnSetColor(Colors::StandardTextColor);
+  OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::ChannelOptionButtonFocus));
+  kind_.OnSetVisible(false);
+}
+
+void ChannelRow::ShowNumber() {
+  if (SkinBin::Wrapper* w = SkinWrapper()) OnSetText(w->GetChannelNumberStr(IsDigital, Major, Minor));
+}
+
+void ChannelRow::OnSetChannelLabel(const kv::String& text) {
+  label_.OnSetString(text);
+  InvalidateView();
+}
+
+void ChannelRow::OnSetIsDigital(bool on) {
+  IsDigital = on;
+  kind_.OnSetBitmap(Resources::LoadResource(on ? Bitmaps::DTV : Bitmaps::ATV));
+  InvalidateView();
+}
+
+void ChannelRow::Refresh() {
+  ListItem::Refresh();
+  const kv::Rect b = Bounds();
+  TextView().OnSetBounds({8, 0, 70, b.H()});
+  label_.OnSetBounds({74, 0, std::max(74, b.W() - 64), b.H()});
+  label_.OnSetFont(OnGetTextFont());
+  kind_.OnSetBounds(kv::Rect{0, 0, 30, 16}.MoveTo({b.W() - 62, (b.H() - 16) / 2}));
+}
+
+void ChannelRow::HandleFocus(bool focused) {
+  ListItem::HandleFocus(focused);
+  label_.OnSetColor(focused ? Colors::White : Colors::StandardTextColor);
+}
+
+void ChannelRow::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  ListItem::Draw(target, clip, origin, opacity);
+  DrawPart(label_, target, clip, origin, opacity);
+  DrawPart(kind_, target, clip, origin, opacity);
+  if (Core::View* mark = FlagView()) DrawPart(*mark, target, clip, origin, opacity);
+}
+
+ChannelLockItem::ChannelLockItem() {
+  lock_.OnSetBitmap(Resources::LoadResource(Bitmaps::LockImage));
+  lock_.OnSetVisible(false);
+}
+
+void ChannelLockItem::OnSetIsLocked(bool on) {
+  IsLocked = on;
+  SetShown(lock_, on);
+  InvalidateView();
+}
+
+void ChannelLockItem::Refresh() {
+  ChannelRow::Refresh();
+  const kv::Rect b = Bounds();
+  lock_.OnSetBounds(kv::Rect{0, 0, 24, 24}.MoveTo({b.W() - 28, (b.H() - 24) / 2}));
+}
+
+void ChannelLockItem::SetData(kv::Object* data) {
+  ListItem::SetData(data);
+  auto* c = kv::Cast<ChannelLockCourier>(data);
+  if (!c) return;
+  IsDigital = c->IsDigital;
+  Major = c->Major;
+  Minor = c->Minor;
+  OnSetIsLocked(c->IsLocked);
+  OnSetChannelLabel(c->Text);
+  ShowNumber();
+}
+
+kv::Object* ChannelLockItem::GetData(kv::Object* data) {
+  auto* c = kv::Cast<ChannelLockCourier>(data);
+  if (!c) c = kv::New<ChannelLockCourier>();
+  ListItem::GetData(c);
+  c->Text = OnGetChannelLabel();
+  c->IsDigital = IsDigital;
+  c->IsLocked = IsLocked;
+  c->Major = Major;
+  c->Minor = Minor;
+  return c;
+}
+
+ChannelOptionItem::ChannelOptionItem() {
+  KindView().OnSetVisible(true);
+  check_.OnSetBitmap(Resources::LoadResource(Bitmaps::CheckBoxCheck));
+}
+
+void ChannelOptionItem::OnSetIsEnabled(bool on) {
+  IsEnabled = on;
+  check_.OnSetBitmap(Resources::LoadResource(on ? Bitmaps::CheckBoxCheck : Bitmaps::CheckBox));
+  InvalidateView();
+}
+
+void ChannelOptionItem::Refresh() {
+  ChannelRow::Refresh();
+  const kv::Rect b = Bounds();
+  check_.OnSetBounds(kv::Rect{0, 0, 20, 20}.MoveTo({b.W() - 26, (b.H() - 20) / 2}));
+}
+
+void ChannelOptionItem::SetData(kv::Object* data) {
+  ListItem::SetData(data);
+  auto* c = kv::Cast<ChannelOptionCourier>(data);
+  if (!c) return;
+  OnSetIsDigital(c->IsDigital);
+  Major = c->Major;
+  Minor = c->Minor;
+  OnSetIsEnabled(c->IsEnabled);
+  OnSetChannelLabel(c->Text);
+  ShowNumber();
+}
+
+kv::Object* ChannelOptionItem::GetData(kv::Object* data) {
+  auto* c = kv::Cast<ChannelOptionCourier>(data);
+  if (!c) c = kv::New<ChannelOptionCourier>();
+  ListItem::GetData(c);
+  c->Text = OnGetChannelLabel();
+  c->IsDigital = IsDigital;
+  c->IsEnabled = IsEnabled;
+  c->Major = Major;
+  c->Minor = Minor;
+  return c;
+}
+
+void ChannelOptionItem::EnableChannel() {
+  SkinBin::ChannelData* record = Record(ItemIndex);
+  SkinBin::Wrapper* w = SkinWrapper();
+  // Without a record, or when the middleware does not take the change (the
+  // display is locked, the call fails), the row keeps showing what the set
+  // has.
+  if (!record || !w || w->GetOSDLock() != 0) return;
+  const bool enable = !IsEnabled;
+  Structures::VirtualChannel* pair = Pair(record->Major, record->Minor);
+  const int32_t status = enable ? w->AddChannelToRing(0, pair) : w->RemoveChannelFromRing(0, pair);
+  if (status != 0) return;
+  record->InRing = enable ? 1 : 0;
+  OnSetIsEnabled(enable);
+}
+
+kv::Object* ChannelOptionItem::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (!key) return nullptr;
+  if (key->Down && key->Code == 20) {
+    EnableChannel();
+    kv::Signal(FocusMove, this);
+    return this;
+  }
+  return ChannelRow::HandleEvent(event);
+}
+
+ManualChannelItem::ManualChannelItem() {
+  KindView().OnSetVisible(true);
+  bars_.OnSetBitmap(Resources::LoadResource(Bitmaps::SignalIndicator));
+  bars_.OnSetImageSize(23);
+  bars_.OnSetImageNumber(6);
+  newMark_.OnSetFont(Resources::LoadResource(Fonts::ExtraSmallFont));
+  newMark_.OnSetColor(Colors::TitleTextColor);
+  newMark_.OnSetString(kv::GetVariantOfString(CHANNEL_NEW));
+  OnSetSignalStrength(SignalStrength);
+}
+
+void ManualChannelItem::OnSetIsScaned(bool on) {
+  IsScaned = on;
+  SetShown(bars_, on);
+  InvalidateView();
+}
+
+void ManualChannelItem::OnSetIsNew(bool on) {
+  IsNew = on;
+  SetShown(newMark_, on);
+  InvalidateView();
+}
+
+void ManualChannelItem::OnSetSignalStrength(int32_t s) {
+  SignalStrength = s;
+  // A strength below 0 (no reading) shows no bar.
+  const int32_t bars = s >= 100 ? 5 : s <= 0 ? 0 : s * 5 / 100 + 1;
+  bars_.OnSetImageIndex(bars);
+  InvalidateView();
+}
+
+void ManualChannelItem::Refresh() {
+  ChannelRow::Refresh();
+  const kv::Rect b = Bounds();
+  newMark_.OnSetBounds({b.W() - 110, 0, b.W() - 66, b.H()});
+  bars_.OnSetBounds(kv::Rect{0, 0, 23, 16}.MoveTo({b.W() - 26, (b.H() - 16) / 2}));
+}
+
+void ManualChannelItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  ChannelRow::Draw(target, clip, origin, opacity);
+  DrawPart(bars_, target, clip, origin, opacity);
+  DrawPart(newMark_, target, clip, origin, opacity);
+}
+
+void ManualChannelItem::SetData(kv::Object* data) {
+  ListItem::SetData(data);
+  auto* c = kv::Cast<ManualChannelCourier>(data);
+  if (!c) return;
+  OnSetIsDigital(c->IsDigital);
+  Major = c->Major;
+  Minor = c->Minor;
+  OnSetIsScaned(c->IsScaned);
+  OnSetIsNew(c->IsNew);
+  OnSetSignalStrength(c->SignalStrength);
+  OnSetChannelLabel(c->Text);
+  ShowNumber();
+}
+
+kv::Object* ManualChannelItem::GetData(kv::Object* data) {
+  auto* c = kv::Cast<ManualChannelCourier>(data);
+  if (!c) c = kv::New<ManualChannelCourier>();
+  ListItem::GetData(c);
+  c->Text = OnGetChannelLabel();
+  c->IsScaned = IsScaned;
+  c->IsNew = IsNew;
+  c->IsDigital = IsDigital;
+  c->Major = Major;
+  c->Minor = Minor;
+  c->SignalStrength = SignalStrength;
+  return c;
+}
+
+ChannelItem::ChannelItem() {
+  OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::ChannelListButtonFocus));
+  KindView().OnSetVisible(true);
+  skip_.OnSetFont(Resources::LoadResource(Fonts::ExtraSmallFont));
+  skip_.OnSetColor(Colors::StandardTextColor);
+  skip_.OnSetString(kv::GetVariantOfString(CHANNEL_SKIP));
+  skip_.OnSetVisible(false);
+  physical_.OnSetFont(Resources::LoadResource(Fonts::ExtraSmallFont));
+  physical_.OnSetColor(Colors::StandardTextColor);
+}
+
+void ChannelItem::OnSetIsSkip(bool on) {
+  IsSkip = on;
+  SetShown(skip_, on);
+  InvalidateView();
+}
+
+void ChannelItem::OnSetPhysicalChNum(int32_t n) {
+  PhysicalChNum = n;
+  physical_.OnSetString(kv::NewStringUInt(static_cast<uint32_t>(n), 0));
+  InvalidateView();
+}
+
+void ChannelItem::Refresh() {
+  ChannelRow::Refresh();
+  const kv::Rect b = Bounds();
+  skip_.OnSetBounds({b.W() - 110, 0, b.W() - 66, b.H()});
+  physical_.OnSetBounds({b.W() - 28, 0, b.W(), b.H()});
+}
+
+void ChannelItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  ChannelRow::Draw(target, clip, origin, opacity);
+  DrawPart(skip_, target, clip, origin, opacity);
+  DrawPart(physical_, target, clip, origin, opacity);
+}
+
+void ChannelItem::SetData(kv::Object* data) {
+  ListItem::SetData(data);
+  auto* c = kv::Cast<ChannelCourier>(data);
+  if (!c) return;
+  OnSetIsDigital(c->IsDigital);
+  Major = c->Major;
+  Minor = c->Minor;
+  OnSetIsSkip(c->IsSkip);
+  OnSetPhysicalChNum(c->PhysicalChNum);
+  OnSetChannelLabel(c->Text);
+  ShowNumber();
+}
+
+kv::Object* ChannelItem::GetData(kv::Object* data) {
+  auto* c = kv::Cast<ChannelCourier>(data);
+  if (!c) c = kv::New<ChannelCourier>();
+  ListItem::GetData(c);
+  c->Text = OnGetChannelLabel();
+  c->IsDigital = IsDigital;
+  c->IsSkip = IsSkip;
+  c->Major = Major;
+  c->Minor = Minor;
+  c->PhysicalChNum = PhysicalChNum;
+  return c;
+}
+
+// --- Lists ---------------------------------------------------------------------------
+
+ChannelListBase::ChannelListBase() {
+  MaxRows = 8;
+  PageUpKey = 39;
+  PageDownKey = 40;
+  indicatorInset_ = 20;
+}
+
+int32_t ChannelListBase::GetItemsNum() {
+  SkinBin::Wrapper* w = SkinWrapper();
+  if (!w) return 0;
+  // Tuning mode 2 loads the antenna table with the flag set.
+  const bool flag = w->OnGetChannelTuningMode() == 2 && w->OnGetAntCableIn() == 0;
+  SkinBin::ChannelListData* table = w->GetChannelListData();
+  table->LoadMasterChannelTable(flag);
+  return table->GetNumChannels();
+}
+
+SkinBin::ChannelData* ChannelListBase::RecordOf(kv::Object* row) {
+  auto* item = kv::Cast<ListItem>(row);
+  return item ? Record(item->ItemIndex) : nullptr;
+}
+
+PreviewChannelList::PreviewChannelList() {
+  timer_.OnSetBegin(kPreviewTuneMs);
+  timer_.OnSetPeriod(0);
+  timer_.OnSetEnabled(false);
+  timer_.OnTrigger = kv::MakeSlot(this, &PreviewChannelList::TuneToChannel);
+  OnFocusOption = kv::MakeSlot(this, &PreviewChannelList::DoFocus);
+}
+
+void PreviewChannelList::DoFocus(kv::Object* /*sender*/) { timer_.Activate(); }
+
+void PreviewChannelList::TuneToChannel(kv::Object* /*sender*/) {
+  timer_.OnSetEnabled(false);
+  SkinBin::ChannelData* record = RecordOf(GetFocusedRow());
+  SkinBin::Wrapper* w = SkinWrapper();
+  if (!record || !w) return;
+  Structures::VirtualChannel* now = w->GetCurrentChannel();
+  if (record->Major != now->Major || record->Minor != now->Minor) w->SetChannel(record->Major, record->Minor, true, false);
+}
+
+ChannelLockList::ChannelLockList() {
+  ItemClass = &ChannelLockItem::StaticClass();
+  OnActivateOption = kv::MakeSlot(this, &ChannelLockList::DoChannelLock);
+}
+
+void ChannelLockList::DoChannelLock(kv::Object* sender) {
+  auto* row = kv::Cast<ChannelLockItem>(sender);
+  SkinBin::ChannelData* record = RecordOf(row);
+  SkinBin::Wrapper* w = SkinWrapper();
+  // The row changes only when the middleware took the change.
+  if (row && record && w && w->GetOSDLock() == 0) {
+    const bool locked = !row->IsLocked;
+    if (w->SetChannelLock(Pair(record->Major, record->Minor), locked) == 0) {
+      record->Locked = locked ? 1 : 0;
+      row->OnSetIsLocked(locked);
+    }
+  }
+  kv::Signal(FocusMove, this);
+}
+
+void ChannelLockList::LockAllChannels(bool on) {
+  SkinBin::ChannelListData* table = Table();
+  SkinBin::Wrapper* w = SkinWrapper();
+  if (!table || !w || table->GetNumChannels() < 1) return;
+  if (w->SetChannelLock(Pair(-1, -1), on) != 0) return;
+  for (int32_t i = 0; i < table->GetNumChannels(); ++i) table->GetChannel(i)->Locked = on ? 1 : 0;
+  Reload();
+}
+
+kv::Object* GetChannelLockItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
+  auto* c = kv::New<ChannelLockCourier>();
+  c->ItemIndex = i;
+  if (SkinBin::ChannelData* r = Record(i)) {
+    c->Text = r->Name;
+    c->Major = r->Major;
+    c->Minor = ShownMinor(r);
+    c->IsDigital = r->IsDigital != 0;
+    c->IsLocked = r->Locked != 0;
+  }
+  return c;
+}
+
+ChannelOptionList::ChannelOptionList() {
+  ItemClass = &ChannelOptionItem::StaticClass();
+  OnActivateOption = kv::MakeSlot(this, &ChannelOptionList::DoChangeLabel);
+}
+
+void ChannelOptionList::Initialize(Primitives::KeyRoutingParameter* param) {
+  ListClass::Initialize(param);
+  if (Agent::MessageAgent* agent = MessageAgent()) agent->Register(this);
+}
+
+void ChannelOptionList::Close() {
+  PreviewChannelList::Close();
+  if (Agent::MessageAgent* agent = MessageAgent()) agent->UnRegister(this);
+}
+
+int32_t ChannelOptionList::GetFocusItemIndex() {
+  SkinBin::ChannelListData* table = Table();
+  SkinBin::Wrapper* w = SkinWrapper();
+  if (!table || !w || !DataSource) return 0;
+  Structures::VirtualChannel* now = w->GetCurrentChannel();
+  const int32_t n = std::min(DataSource->Num, table->GetNumChannels());
+  for (int32_t i = 0; i < n; ++i) {
+    SkinBin::ChannelData* c = table->GetChannel(i);
+    if (c->Major == now->Major && c->Minor == now->Minor) return i;
+  }
+  return 0;
+}
+
+void ChannelOptionList::InitializeItems() {
+  for (Forms::Ctrl* ctrl : GetAllRows())
+    if (auto* row = kv::Cast<ChannelOptionItem>(ctrl)) row->FocusMove = FocusMove;
+}
+
+void ChannelOptionList::DoChangeLabel(kv::Object* sender) {
+  auto* row = kv::Cast<ChannelOptionItem>(sender);
+  const kv::Class* dialogClass = KV_LATE_CLASS("Channels::ChannelOptionDialog");
+  const kv::Class* keyPad = KV_LATE_CLASS("NonMenuSystem::KeyPad");
+  auto* dialog = kv::Cast<Primitives::KeyRoutingForm>(Owner());
+  if (!row || !dialog || !dialogClass || !keyPad || kv::ClassOf(dialog) != dialogClass) return;
+  auto* system = kv::Cast<SubSystem::SubSystemClass>(dialog->SubSystemInstance.get());
+  if (!system) return;
+  // A dialog opened from the menu runs on the menu's time-out.
+  const bool fromMenu = dialog->TimeOutValue == 60000;
+  auto* param = SkinBin::UserRefInt::Make(
+      kKeyPadChannelLabel, fromMenu ? Constants::MSG_FROM_MENUSYSTEM : Constants::MSG_FROM_NONMENUSYSTEM);
+  param->String = row->OnGetChannelLabel();
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = keyPad;
+  state->PrevState = dialogClass;
+  state->Param = param;
+  system->ChangeState(state);
+}
+
+void ChannelOptionList::HandleMessage(Structures::Message* msg) {
+  if (!msg || msg->Code != Constants::MSG_LABEL_CHANGE) return;
+  if (Core::Group* owner = Owner()) {
+    if (owner->Owner()) owner->Owner()->OnSetFocus(owner);
+    owner->OnSetFocus(this);
+  }
+  auto* text = kv::Cast<Structures::RefString>(msg->ObjParam.get());
+  auto* row = kv::Cast<ChannelOptionItem>(GetFocusedRow());
+  SkinBin::ChannelData* record = RecordOf(row);
+  SkinBin::Wrapper* w = SkinWrapper();
+  if (!text || !row || !record || !w || text->Value == record->Name) return;
+  if (w->SetChannelName(Pair(record->Major, record->Minor), text->Value) != 0) return;
+  record->Name = text->Value;
+  row->OnSetChannelLabel(text->Value);
+}
+
+void ChannelOptionList::EnableAllChannels(bool on) {
+  SkinBin::ChannelListData* table = Table();
+  SkinBin::Wrapper* w = SkinWrapper();
+  if (!table || !w || table->GetNumChannels() < 1) return;
+  Structures::VirtualChannel* all = Pair(-1, -1);
+  if ((on ? w->AddChannelToRing(0, all) : w->RemoveChannelFromRing(0, all)) != 0) return;
+  for (int32_t i = 0; i < table->GetNumChannels(); ++i) table->GetChannel(i)->InRing = on ? 1 : 0;
+  Reload();
+}
+
+kv::Object* GetChannelOptionItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
+  auto* c = kv::New<ChannelOptionCourier>();
+  c->ItemIndex = i;
+  if (SkinBin::ChannelData* r = Record(i)) {
+    c->Text = r->Name;
+    c->Major = r->Major;
+    c->Minor = ShownMinor(r);
+    c->IsDigital = r->IsDigital != 0;
+    c->IsEnabled = r->InRing != 0;
+  }
+  return c;
+}
+
+MasterChannelList::MasterChannelList() { ItemClass = &ChannelItem::StaticClass(); }
+
+void MasterChannelList::Initialize(Primitives::KeyRoutingParameter* param) {
+  OnActivateOption = OnExit;
+  PreviewChannelList::Initialize(param);
+}
+
+kv::Object* GetMasterChannelItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
+  auto* c = kv::New<ChannelCourier>();
+  c->ItemIndex = i;
+  if (SkinBin::ChannelData* r = Record(i)) {
+    c->Text = r->Name;
+    c->Major = r->Major;
+    c->Minor = ShownMinor(r);
+    c->IsDigital = r->IsDigital != 0;
+    c->IsSkip = r->InRing == 0;
+    c->PhysicalChNum = r->PhysicalChannel;
+  }
+  return c;
+}
+
+ManualChannelList::ManualChannelList() {
+  MaxRows = kManualRows;
+  ItemClass = &ManualChannelItem::StaticClass();
+}
+
+int32_t ManualChannelList::GetItemsNum() {
+  SkinBin::ChannelListData* table = Table();
+  return table ? std::max(0, table->GetNumChannels()) : 0;
+}
+
+void ManualChannelList::ShowCount(int32_t n) {
+  OnSetItemNum(std::min(kManualRows, n));
+  if (DataSource) {
+    DataSource->Num = n;
+    Reload();
+    // New contents start on their first channel.
+    OnSetCurrentItemIndex(1);
+  }
+}
+
+void ManualChannelList::OnSetPhysicalChannel(int32_t channel) {
+  PhysicalChannel = channel;
+  SkinBin::ChannelListData* table = Table();
+  if (!table) return;
+  table->LoadSingleChannelTable(channel);
+  const int32_t n = std::max(0, table->GetNumChannels());
+  if (!DataSource) {
+    auto* source = kv::New<ListDataSource>();
+    source->Num = n;
+    OnSetItemNum(std::min(kManualRows, n));
+    OnSetDataSource(source);
+    return;
+  }
+  ShowCount(n);
+}
+
+void ManualChannelList::LoadScanedChannels() {
+  if (!DataSource) return;
+  ShowCount(std::max(0, GetItemsNum()));
+}
+
+kv::Object* GetManualChannelItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
+  auto* c = kv::New<ManualChannelCourier>();
+  c->ItemIndex = i;
+  if (SkinBin::ChannelData* r = Record(i)) {
+    c->Text = r->Name;
+    c->Major = r->Major;
+    c->Minor = ShownMinor(r);
+    c->IsDigital = r->IsDigital != 0;
+    c->IsScaned = r->ScanFound != 0;
+    c->IsNew = r->IsNew != 0;
+    c->SignalStrength = r->ScanValue;
+  }
+  return c;
+}
+
+}  // namespace ListForm

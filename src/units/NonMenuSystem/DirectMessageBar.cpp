@@ -1,0 +1,363 @@
+#include "units/NonMenuSystem/DirectMessageBar.h"
+
+#include <algorithm>
+
+#include "runtime/auto_object.h"
+#include "runtime/slot.h"
+#include "runtime/text.h"
+#include "runtime/trace.h"
+#include "strings/NonMenuSystem.h"
+#include "strings/Strings.h"
+#include "units/Agent/EventAgent.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Colors/Colors.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Event.h"
+#include "units/Events/MediaRemovedEvent.h"
+#include "units/Fonts/Fonts.h"
+#include "units/NonMenuSystem/LiveContext.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/Primitives/KeyRoutingParameter.h"
+#include "units/Resources/Resources.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/Structures/Message.h"
+#include "units/SubSystem/State.h"
+#include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
+
+KV_REGISTER_CLASS(NonMenuSystem::DirectMessageBar);
+
+namespace NonMenuSystem {
+
+namespace {
+
+constexpr int32_t kWidth = 420;
+constexpr int32_t kHeight = 60;
+constexpr kv::Point kOrigin{270, 450};
+constexpr uint32_t kLayer = 256;
+
+enum class Text { Keep, Plain, Prefixed, FailReason, GameTime, SleepTimer };
+enum class Icon { Keep, Hidden, Alert, AlertLeft };
+enum class Place { Keep, SizeBefore, SizeAndOriginAfter, CentredAfter };
+enum class OnTimeOut { Keep, Nothing, Close, NextState };
+
+// One row of the message types.
+struct MessageRow {
+  int32_t type;
+  Text text;
+  kv::MultiTextId id;
+  Icon icon;
+  Place place;
+  int32_t w, h;
+  int32_t timeout;  // 0: keep
+  OnTimeOut action;
+  bool mediaFrame;
+};
+
+using namespace Strings;
+
+constexpr kv::MultiTextId kNone{};
+
+const MessageRow kRows[] = {
+    {1, Text::FailReason, kNone, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {2, Text::Prefixed, SID_MSG_LOCKS_INCORRECT_PIN_CODE, Icon::AlertLeft, Place::SizeBefore, 330, 46, 0, OnTimeOut::Close, false},
+    {3, Text::Plain, SID_MSG_LOCKS_ZERO_PIN_CODE, Icon::Keep, Place::SizeBefore, 320, 46, 0, OnTimeOut::Close, false},
+    {4, Text::Prefixed, SID_NOT_AVAILABLE, Icon::Alert, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
+    {5, Text::GameTime, kNone, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {6, Text::SleepTimer, kNone, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {7, Text::Plain, SID_NO_DEVICES_CONNECTED, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {8, Text::Plain, SID_3D_SIGNAL_DETECTED, Icon::Hidden, Place::Keep, 0, 0, 2000, OnTimeOut::NextState, false},
+    {9, Text::Plain, SID_UNSUPPORTED_SIGNAL_FORMAT, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {10, Text::Plain, SID_NO_SIGNAL_POWER_DOWN_MSG, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {11, Text::Plain, SID_AUTO_POWER_DOWN_MESSAGE, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {12, Text::Plain, SID_ON_TIMER_SHUTDOWN, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {13, Text::Plain, SID_PANEL_LOCK, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {14, Text::Plain, SID_AUDIO_CONFIG_WARNING, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {15, Text::Plain, SID_NO_UPGRADE_AVAILABLE, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {16, Text::Plain, SID_SWU_MSG_WARNING, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {17, Text::Plain, SID_UPGRADE_ERROR, Icon::Alert, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {18, Text::Plain, SID_SWU_NETWORK_UPGRADE_COMPLETE_2, Icon::Hidden, Place::Keep, 0, 0, 8000, OnTimeOut::Keep, false},
+    {19, Text::Plain, SID_SWU_MSG_ATTENTION_COMPLETE, Icon::Hidden, Place::Keep, 0, 0, 8000, OnTimeOut::Keep, false},
+    {20, Text::Plain, SID_PIN_IS_NOT_SET, Icon::Keep, Place::SizeBefore, 320, 46, 0, OnTimeOut::Close, false},
+    {21, Text::Plain, SID_DEVICE_IS_REMOVED, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {22, Text::Plain, SID_CH_LOCKED, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
+    {23, Text::Plain, SID_INPUT_LOCK, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
+    {24, Text::Plain, SID_CH_RATINGS, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
+    {25, Text::Plain, SID_CH_LOW_SIGNAL, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {26, Text::Plain, SID_CH_LOW_SIGNAL, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
+    {27, Text::Plain, SID_MSG_PLEASE_WAIT, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {28, Text::Plain, SID_MSG_COOLING_FAN_STOPPED, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {29, Text::Plain, SID_NETWORK_UNAVAILABLE, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {31, Text::Plain, SID_USB_OVER_CURRENT_DETECTED, Icon::Hidden, Place::CentredAfter, 0, 0, 2000, OnTimeOut::Keep, false},
+    {32, Text::Plain, SID_NOT_AVAILABLE_FROM_CURRENT_VIDEO_MODE, Icon::Keep, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
+    {33, Text::Plain, SID_RESET_YAHOO_WARNING, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {34, Text::Plain, MSG_TEXT_34, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {35, Text::Plain, MSG_TEXT_35, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {36, Text::Plain, MSG_TEXT_36, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {37, Text::Plain, MSG_TEXT_37, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {38, Text::Plain, MSG_TEXT_38, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {39, Text::Plain, MSG_TEXT_39, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {40, Text::Plain, MSG_TEXT_40, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {41, Text::Plain, MSG_TEXT_41, Icon::Alert, Place::Keep, 0, 0, 5000, OnTimeOut::Keep, false},
+    {42, Text::Plain, MSG_TEXT_42, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {43, Text::Plain, MSG_TEXT_43, Icon::Alert, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
+    {44, Text::Plain, MSG_TEXT_44, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
+    {45, Text::Plain, MSG_TEXT_45, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
+    {46, Text::Plain, MSG_TEXT_46, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
+    {47, Text::Plain, MSG_TEXT_47, Icon::Alert, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
+    {48, Text::Plain, MSG_TEXT_48, Icon::Hidden, Place::CentredAfter, 0, 0, 5000, OnTimeOut::Keep, true},
+    {49, Text::Plain, MSG_TEXT_49, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
+    {50, Text::Plain, MSG_TEXT_50, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
+};
+
+const MessageRow* FindRow(int32_t type) {
+  for (const MessageRow& r : kRows)
+    if (r.type == type) return &r;
+  return nullptr;
+}
+
+bool IsExitKey(uint16_t code) { return code == 2 || code == 45; }
+
+WidgetManager::WidgetManager* Manager() {
+  return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+}
+
+// Gives the open form of that window id the focus again in its owner.
+void RefocusForm(uint32_t winId) {
+  auto* form = kv::Cast<WidgetClass>(Manager()->FindForm(winId));
+  if (form && form->Owner()) form->Owner()->OnSetFocus(form);
+}
+
+int32_t MainWindowStatus() {
+  return kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent)->GetMainWindowAcquiredStatus();
+}
+
+}  // namespace
+
+DirectMessageBar::DirectMessageBar() {
+  WinID = WinIDs::WIN_ID_DirectMessageBar;
+  Layer = kLayer;
+  OnTimeOut = kv::MakeSlot(this, &WidgetClass::ExitSlot);
+  IsPersistent = false;
+  KeyRoutingForm::OnSetBounds({0, 0, kWidth, kHeight});
+  WidgetOrigin = kOrigin;
+  background_.OnSetVisible(false);
+  frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::MiniGuideBackground));
+  frame_.OnSetVisible(true);
+  text_.OnSetFont(Resources::LoadResource(Fonts::BannerBasicInfo));
+  text_.OnSetColor(Colors::StandardTextColor);
+  text_.OnSetAlignH(1);
+  text_.OnSetAlignV(1);
+  text_.OnSetBounds({0, 0, 520, 80});
+  icon_.OnSetAutoSize(true);
+  icon_.OnSetBounds({20, 10, 60, 50});
+  icon_.OnSetVisible(false);
+  Add(&icon_);
+  Add(&text_);
+  DirectMessageBar::Refresh();
+}
+
+void DirectMessageBar::Initialize(Primitives::KeyRoutingParameter* param) {
+  WidgetClass::Initialize(param);
+  if (auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr) OnSetMessageType(ref->Value);
+}
+
+void DirectMessageBar::Resize(int32_t w, int32_t h) {
+  const kv::Rect b = Bounds();
+  OnSetBounds({b.x1, b.y1, b.x1 + w, b.y1 + h});
+}
+
+void DirectMessageBar::ShowAlert(bool atLeft) {
+  icon_.OnSetBitmap(Resources::LoadResource(Bitmaps::Alert_Large));
+  const kv::Rect ib = icon_.Bounds();
+  if (atLeft) {
+    const int32_t y = (Bounds().H() - ib.H()) / 2;
+    icon_.OnSetBounds({5, y, 5 + ib.W(), y + ib.H()});
+  } else {
+    icon_.OnSetBounds({20, 10, 20 + ib.W(), 10 + ib.H()});
+  }
+  icon_.OnSetVisible(true);
+}
+
+void DirectMessageBar::HideIcon() { icon_.OnSetVisible(false); }
+
+void DirectMessageBar::OnSetMessageType(int32_t type) {
+  kv::Trace("%s%i", {kv::LoadString(T_MSG_TYPE), type});
+  MessageType = type;
+  Resize(kWidth, kHeight);
+  WidgetOrigin = kOrigin;
+  const MessageRow* row = FindRow(type);
+  if (!row) return;
+
+  if (row->place == Place::SizeBefore) Resize(row->w, row->h);
+  switch (row->icon) {
+    case Icon::Hidden: HideIcon(); break;
+    case Icon::Alert: ShowAlert(false); break;
+    case Icon::AlertLeft: ShowAlert(true); break;
+    case Icon::Keep: break;
+  }
+  if (row->mediaFrame) frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaQuickMenuBg));
+
+  kv::String text;
+  switch (row->text) {
+    case Text::Plain:
+      text = kv::GetVariantOfString(row->id);
+      break;
+    case Text::Prefixed:
+      text = kv::ConcatString(kv::LoadString(MSG_PREFIX), kv::GetVariantOfString(row->id));
+      break;
+    case Text::FailReason:
+      text = Live::FailReasonText(MainWindowStatus());
+      break;
+    case Text::GameTime:
+      switch (Live::RemainGameTime()) {
+        case 10: text = kv::GetVariantOfString(SID_GAME_TIMER_10_MIN_LEFT); break;
+        case 3: text = kv::GetVariantOfString(SID_GAME_TIMER_3_MIN_LEFT); break;
+        case 1: text = kv::GetVariantOfString(SID_GAME_TIMER_1_MIN_LEFT); break;
+        case 0: text = kv::GetVariantOfString(SID_GAME_TIMER_DONE); break;
+        default: break;
+      }
+      break;
+    case Text::SleepTimer:
+      text = kv::ConcatString(kv::ConcatString(kv::GetVariantOfString(SID_TIMER_STARTING_MESSAGE),
+                                               kv::GetVariantOfString(MSG_SEPARATOR)),
+                              kv::GetVariantOfString(SID_SLEEP_TIMER));
+      break;
+    case Text::Keep:
+      break;
+  }
+  // Types 1 and 5 without a text close at once rather than show an empty notice.
+  if ((row->text == Text::FailReason || row->text == Text::GameTime) && text.Length() == 0) {
+    Post(&WidgetClass::ExitSlot);
+    return;
+  }
+  OnSetMessageInfo(text);
+
+  if (row->place == Place::SizeAndOriginAfter) {
+    Resize(row->w, row->h);
+    WidgetOrigin = {550, 370};
+  } else if (row->place == Place::CentredAfter) {
+    WidgetOrigin = {-1, -1};
+  }
+  if (row->timeout > 0) OnSetTimeOutValue(row->timeout);
+  switch (row->action) {
+    case OnTimeOut::Nothing: OnTimeOut = kv::Slot(); break;
+    case OnTimeOut::Close: OnTimeOut = kv::MakeSlot(this, &WidgetClass::ExitSlot); break;
+    case OnTimeOut::NextState:
+      NextState = KV_LATE_CLASS("ThreeD::Start3DWizard");
+      OnTimeOut = kv::MakeSlot(this, &WidgetClass::EnterNextStateSlot);
+      break;
+    case OnTimeOut::Keep: break;
+  }
+  Post(&WidgetClass::RefreshSlot);
+}
+
+void DirectMessageBar::OnSetMessageInfo(const kv::String& text) {
+  MessageInfo = text;
+  const kv::Rect b = Bounds();
+  text_.OnSetString(text);
+  text_.OnSetBounds({10, 0, b.W() - 10, b.H()});
+  text_.OnSetAutoSize(true);
+  const kv::Rect extent = text_.Bounds();
+  text_.OnSetAutoSize(false);
+  const int32_t needed = extent.H() + 30;
+  if (b.H() >= needed) return;
+  const int32_t w = extent.W();
+  const int32_t growW = w - b.W();
+  const int32_t growH = needed - b.H();
+  Resize(w, needed);
+  WidgetOrigin = {WidgetOrigin.x - growW / 2, WidgetOrigin.y - growH / 2};
+  if (WidgetOrigin.y + needed >= 536) WidgetOrigin.y = 535 - needed;
+}
+
+void DirectMessageBar::Refresh() {
+  WidgetClass::Refresh();
+  const kv::Rect b = Bounds();
+  int32_t left = 0;
+  if (icon_.OnGetBitmap() && icon_.IsVisible()) left = icon_.Bounds().x2 + 10;
+  if (MessageType == 17) left = 30;
+  text_.OnSetBounds({left, 0, std::max(left, b.W()), b.H()});
+}
+
+kv::Object* DirectMessageBar::HandleKey(uint16_t code) {
+  switch (MessageType) {
+    case 2: case 3: case 20: case 44: case 45: case 46:
+      Post(&WidgetClass::ExitSlot);
+      return this;
+    case 8: case 18: case 19: case 27: case 28:
+      return this;
+    case 17:
+      return nullptr;  // exit keys: the base; others are consumed below
+    case 29: case 31:
+      if (code == 1 || IsExitKey(code)) Post(&WidgetClass::ClearAllSlot);
+      return this;
+    case 12:
+      if (IsExitKey(code)) Live::StopOnTimerShutdownTimer();
+      return nullptr;
+    case 14:
+      if (code == 1 || code == 41 || IsExitKey(code)) {
+        Post(&WidgetClass::ExitSlot);
+        return this;
+      }
+      return nullptr;
+    case 1:
+      if (code == 41 || IsExitKey(code)) return this;
+      if (code == 84) {
+        const int32_t s = MainWindowStatus();
+        if (s == 4 || s == 5 || s == 20 || s == 23) {
+          Post(&WidgetClass::ExitSlot);
+          if (auto* sub = OnGetNonMenuSystem()) sub->Open(KV_LATE_CLASS("ParentalLocks::TempUnlock"));
+          return this;
+        }
+      }
+      return nullptr;
+    default:
+      return nullptr;
+  }
+}
+
+kv::Object* DirectMessageBar::HandleEvent(Core::Event* event) {
+  if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
+    if (key->Down) {
+      if (kv::Object* taken = HandleKey(key->Code)) return taken;
+      if (MessageType == 17 && !IsExitKey(key->Code)) return this;
+    }
+    return WidgetClass::HandleEvent(event);
+  }
+  if (kv::Cast<Events::MediaRemovedEvent>(event) && MessageType == 19) {
+    // Close requests the reboot; it is requested once only.
+    Close();
+    return this;
+  }
+  return WidgetClass::HandleEvent(event);
+}
+
+void DirectMessageBar::Close() {
+  const bool wasOpen = IsOpen();
+  WidgetClass::Close();
+  if (!wasOpen) return;
+  switch (MessageType) {
+    case 1:
+      if (MessageInfo.Length() > 0) Live::ResumeSignalEvent();
+      break;
+    case 2:
+    case 3:
+      RefocusForm(WinIDs::WIN_ID_PinEntry);
+      break;
+    case 20:
+      RefocusForm(WinIDs::WIN_ID_ChannelOptionDialog);
+      break;
+    case 18:
+    case 19:
+      Live::PowerKeyControl(1);
+      Live::UpdateReboot();
+      break;
+    default:
+      break;
+  }
+  const kv::Class* scheduleMenu = KV_LATE_CLASS("MenuSystem::VidiScheduleRecordMenu");
+  if (IsShortcut && scheduleMenu && PrevState == scheduleMenu) HandBackToMenu();
+}
+
+}  // namespace NonMenuSystem

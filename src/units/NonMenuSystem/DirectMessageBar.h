@@ -1,0 +1,55 @@
+// NonMenuSystem::DirectMessageBar: the one-line notice over the picture: a
+// framed bar with an optional alert icon and a wrapped text, window
+// 0x2000009 on the top layer (256). A message type (1 to 50) alone decides
+// the text, icon, size, place, time-out and follow-up (the table in the
+// .cpp); some screens create a bar and set only its text (OnSetMessageInfo).
+// The bar is not persistent: its time-out runs while another screen has the
+// focus.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/string.h"
+#include "units/NonMenuSystem/WidgetClass.h"
+#include "units/Views/Image.h"
+#include "units/Views/MultilineText.h"
+
+namespace NonMenuSystem {
+
+class DirectMessageBar : public WidgetClass {
+  KV_CLASS(NonMenuSystem, DirectMessageBar, WidgetClass)
+ public:
+  DirectMessageBar();
+
+  // The base initialisation, then the SkinBin::UserRefInt's value as the type.
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  void Refresh() override;
+  kv::Object* HandleEvent(Core::Event* event) override;
+  // The base close, then the type's follow-up.
+  void Close() override;
+
+  void OnSetMessageType(int32_t type);
+  int32_t OnGetMessageType() const { return MessageType; }
+  // Sets the text and grows the bar about its centre to fit it.
+  void OnSetMessageInfo(const kv::String& text);
+  const kv::String& OnGetMessageInfo() const { return MessageInfo; }
+
+  // The icon part (hidden, or the alert sign), for tests and callers.
+  Views::Image& Icon() { return icon_; }
+  Views::MultilineText& TextView() { return text_; }
+
+  int32_t MessageType = 0;
+  kv::String MessageInfo;
+
+ private:
+  // Sets the bar's size keeping its top-left corner.
+  void Resize(int32_t w, int32_t h);
+  void ShowAlert(bool atLeft);
+  void HideIcon();
+  kv::Object* HandleKey(uint16_t code);
+
+  Views::MultilineText text_;
+  Views::Image icon_;
+};
+
+}  // namespace NonMenuSystem

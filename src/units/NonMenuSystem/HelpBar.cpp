@@ -1,0 +1,159 @@
+#include "units/NonMenuSystem/HelpBar.h"
+
+#include <algorithm>
+
+#include "runtime/slot.h"
+#include "runtime/text.h"
+#include "strings/Strings.h"
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Colors/Colors.h"
+#include "units/Fonts/Fonts.h"
+#include "units/Resources/Bitmap.h"
+#include "units/Resources/Resources.h"
+#include "units/WinIDs/WinIDs.h"
+#include "units/Wrapper/Wrapper.h"
+
+KV_REGISTER_CLASS(NonMenuSystem::HelpButton);
+KV_REGISTER_CLASS(NonMenuSystem::HelpBar);
+
+namespace NonMenuSystem {
+
+namespace {
+constexpr int32_t kBarHeight = 37;
+constexpr kv::Point kFullOrigin{0, 503};
+constexpr kv::Point kShortOrigin{660, 498};
+constexpr int32_t kFullWidth = 960;
+constexpr int32_t kShortWidth = 295;
+constexpr int32_t kIconGap = 3;
+
+// Icons of the mask bits 0 to 19.
+const Resources::BitmapId* const kIcons[] = {
+    &Bitmaps::HelpBarCursor,    &Bitmaps::HelpBarNum,           &Bitmaps::HelpBarLeftRight,
+    &Bitmaps::HelpBarLeft,      &Bitmaps::HelpBarRight,         &Bitmaps::HelpBarUpDown,
+    &Bitmaps::HelpBarUp,        &Bitmaps::HelpBarDown,          &Bitmaps::HelpBarUpDownLeftRight,
+    &Bitmaps::HelpBarOk,        &Bitmaps::HelpBarQuick,         &Bitmaps::HelpBarPageUpDown,
+    &Bitmaps::HelpBarRedBall,   &Bitmaps::HelpBarGreenBall,     &Bitmaps::HelpBarYellowBall,
+    &Bitmaps::HelpBarBlueBall,  &Bitmaps::HelpBarPageLeftRight, &Bitmaps::HelpBarRecord,
+    &Bitmaps::HelpBarReturn,    &Bitmaps::HelpBarExit,
+};
+}  // namespace
+
+// --- HelpButton --------------------------------------------------------------------
+
+HelpButton::HelpButton() {
+  KeyRoutingCtrl::OnSetBounds({0, 0, 60, kBarHeight});
+  OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
+  OnSetTextColor(Colors::White);
+  OnSetTextAlignH(0);
+  OnSetIcon(Resources::LoadResource(Bitmaps::HelpBarOk));
+  OnSetText(kv::GetVariantOfString(Strings::SID_ENTER));
+}
+
+void HelpButton::FitWidth() {
+  const int32_t iconW = OnGetIcon() ? OnGetIcon()->GetFrameSize().x : 0;
+  Views::Text& text = TextView();
+  text.OnSetAutoSize(true);
+  const int32_t textW = text.Bounds().W();
+  text.OnSetAutoSize(false);
+  const kv::Rect b = Bounds();
+  OnSetBounds({b.x1, b.y1, b.x1 + iconW + textW + kIconGap, b.y2});
+}
+
+void HelpButton::OnSetIcon(Resources::Bitmap* bitmap) {
+  ButtonClass::OnSetIcon(bitmap);
+  FitWidth();
+}
+
+void HelpButton::OnSetText(const kv::String& text) {
+  ButtonClass::OnSetText(text);
+  FitWidth();
+}
+
+void HelpButton::Refresh() {
+  ButtonClass::Refresh();
+  const kv::Rect b = Bounds();
+  int32_t iconW = 0;
+  if (Resources::Bitmap* icon = OnGetIcon()) {
+    const kv::Point size = icon->GetFrameSize();
+    iconW = size.x;
+    const int32_t y = (b.H() - size.y) / 2;
+    IconView().OnSetBounds({0, y, size.x, y + size.y});
+  }
+  const int32_t x = iconW > 0 ? iconW + kIconGap : 0;
+  TextView().OnSetBounds({x, 4, std::max(x, b.W()), b.H()});
+}
+
+// --- HelpBar -------------------------------------------------------------------------
+
+HelpBar::HelpBar() {
+  KeyRoutingForm::OnSetBounds({0, 0, kFullWidth, kBarHeight});
+  WidgetOrigin = kFullOrigin;
+  Layer = 64;
+  WinID = WinIDs::WIN_ID_HelpBar;
+  FocusOnOpen = false;
+  OnTimeOut = kv::Slot();
+  background_.OnSetColor({0, 0, 0, 176});
+  RestackTop(&background_);
+  Restack(&frame_, -GetChildCount());
+  HelpStringList = kv::GetVariantOfString(Strings::SID_ENTER);
+}
+
+const Resources::BitmapId* HelpBar::IconOf(int32_t bit) {
+  return bit >= 0 && bit < static_cast<int32_t>(std::size(kIcons)) ? kIcons[bit] : nullptr;
+}
+
+void HelpBar::RemoveAllButtons() {
+  for (int32_t i = GetChildCount() - 1; i >= 0; --i) {
+    Core::View* child = GetChild(i);
+    if (kv::Cast<HelpButton>(child)) Remove(child);
+  }
+}
+
+void HelpBar::ParseHelpMask() {
+  parsedCount_ = 0;
+  for (int32_t bit = 0; bit < kHelpMaskBits; ++bit)
+    if (HelpButtonMask & (1 << bit)) parsedBits_[static_cast<size_t>(parsedCount_++)] = bit;
+}
+
+void HelpBar::UpdateHelp() {
+  RemoveAllButtons();
+  ParseHelpMask();
+  for (int32_t i = 0; i < parsedCount_; ++i) {
+    const int32_t bit = parsedBits_[static_cast<size_t>(i)];
+    auto* button = kv::New<HelpButton>();
+    const Resources::BitmapId* icon = IconOf(bit);
+    button->OnSetIcon(icon ? Resources::LoadResource(*icon) : nullptr);
+    button->OnSetText(::Wrapper::Wrapper::ParseStringItem(HelpStringList, i, u','));
+    button->OnSetVisible(true);
+    Add(button);
+  }
+  const bool shortBar = (HelpButtonMask & (1 << kHelpShortBarBit)) != 0;
+  const kv::Rect b = Bounds();
+  OnSetBounds({b.x1, b.y1, b.x1 + (shortBar ? kShortWidth : kFullWidth), b.y2});
+  WidgetOrigin = shortBar ? kShortOrigin : kFullOrigin;
+  Post(&WidgetClass::RefreshSlot);
+}
+
+void HelpBar::Refresh() {
+  WidgetClass::Refresh();
+  int32_t total = 0;
+  for (int32_t i = 0; i < GetChildCount(); ++i)
+    if (auto* button = kv::Cast<HelpButton>(GetChild(i))) total += button->Bounds().W() + ButtonSpacing;
+  int32_t x = (Bounds().W() + ButtonSpacing - total) / 2;
+  for (int32_t i = 0; i < GetChildCount(); ++i) {
+    auto* button = kv::Cast<HelpButton>(GetChild(i));
+    if (!button) continue;
+    const kv::Rect bb = button->Bounds();
+    button->OnSetBounds({x, 0, x + bb.W(), bb.H()});
+    x += bb.W() + ButtonSpacing;
+  }
+}
+
+void HelpBar::ReInit() {
+  WidgetClass::ReInit();
+  HelpStringList = kv::GetVariantOfString(Strings::SID_ENTER);
+  // The buttons are rebuilt after every object has re-initialised.
+  kv::PostSignal(kv::MakeSlot(this, &HelpBar::UpdateHelpSlot));
+}
+
+}  // namespace NonMenuSystem

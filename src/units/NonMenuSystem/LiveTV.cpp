@@ -1,0 +1,773 @@
+// The live-TV key and event dispatcher: NonMenuSystem::HandleEvent.
+//
+// A key press that no screen consumed passes the key filter
+// (KeyEventNeedHandled: may live TV act on it in this situation?) and then
+// the key table (DoKey: what it does). A refused key is not consumed, also
+// when the filter showed "not available" (message type 4). The middleware
+// events handled here are consumed whether or not they lead to an action.
+// The 3D status report is tested after the other event classes and goes to
+// Handle3DEvent, as does the 3D key (95) once the filter let it through.
+#include <initializer_list>
+
+#include "runtime/auto_object.h"
+#include "runtime/trace.h"
+#include "strings/MainApp.h"
+#include "strings/NonMenuSystem.h"
+#include "units/Agent/EventAgent.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Event.h"
+#include "units/Core/Root.h"
+#include "units/Events/CEC_EVENT_SOURCE_DETECTED.h"
+#include "units/Events/DMRStatusEvent.h"
+#include "units/Events/PVRRecordStatusEvent.h"
+#include "units/Events/StatusEvent.h"
+#include "units/Events/TimerRecordWarningEvent.h"
+#include "units/Events/TimerStandbyEvent.h"
+#include "units/Events/USER_EVENT_CACHED_MESSAGE.h"
+#include "units/Events/USER_EVENT_LAST_CHANNEL.h"
+#include "units/Events/XPM_EVENT_3D_STATUS.h"
+#include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
+#include "units/Events/XPM_EVENT_FAN_ERROR.h"
+#include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
+#include "units/Events/XPM_EVENT_STANDBY.h"
+#include "units/Events/XPM_EVENT_UBN_MEDIA_INSERTED.h"
+#include "units/Events/XPM_EVENT_UBN_UPDATE_REMIND.h"
+#include "units/Events/XPM_EVENT_USB_OVERCURRENT.h"
+#include "units/Media/MediaEvents.h"
+#include "units/NonMenuSystem/DirectMessageBar.h"
+#include "units/NonMenuSystem/LiveContext.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/NonMenuSystem/WidgetClass.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/Structures/ActiveAppStatus.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/VirtualChannel.h"
+#include "units/SubSystem/State.h"
+#include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
+#include "units/Wrapper/Wrapper.h"
+
+namespace NonMenuSystem {
+
+using namespace WinIDs;
+
+namespace {
+
+WidgetManager::WidgetManager* Manager() {
+  return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+}
+Agent::EventAgent* EventAgent() { return kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent); }
+bool WindowOpen(uint32_t winId) { return Manager()->FindForm(winId) != nullptr; }
+bool AnyOpen(std::initializer_list<uint32_t> ids) {
+  for (uint32_t id : ids)
+    if (WindowOpen(id)) return true;
+  return false;
+}
+bool ScreenOpen() { return !Manager()->Empty(); }
+bool MediaScreenOpen() { return Manager()->HasWidgetInGroup(WIN_ID_MediaPlayer); }
+// The screens over which the live-TV keys OK, exit, arrows and back, and
+// the dash key, do not act (window ids: see the note on shared ids).
+bool LiveOverlayOpen() {
+  return AnyOpen({WIN_ID_ExternalInputDialog, WIN_ID_PictureSizeDialog, WIN_ID_VolumeBar, WIN_ID_InfoBanner});
+}
+int32_t CurrentLiveTVState() { return Live::LiveTVState(Live::CurrentTunerId()); }
+// Tuner 0 or tuner 1 records or timeshifts.
+bool RecorderBusy() {
+  for (int32_t tuner : {0, 1}) {
+    const int32_t s = Live::LiveTVState(tuner);
+    if (s == 2 || s == 3) return true;
+  }
+  return false;
+}
+
+// The timeshift command of a playback key.
+int32_t TimeshiftCommand(uint16_t code) {
+  switch (code) {
+    case 50: return 0;
+    case 51: return 1;
+    case 59: return 2;
+    case 58: return 3;
+    case 40: return 4;
+    case 39: return 5;
+    case 23: return 6;
+    case 22: return 7;
+    default: return -1;
+  }
+}
+
+enum class Verdict { Refuse, Accept, AcceptThenMediaCheck };
+
+constexpr int32_t OPTION_TYPE_PICTURE_MODE = 0x8100001b;
+constexpr int32_t OPTION_TYPE_PICTURE_SIZE = 0x8100001c;
+constexpr int32_t OPTION_TYPE_MTS_KEY = 0x82000007;
+constexpr int32_t OPTION_TYPE_CLOSED_CAPTION_STATE = 0x8300000e;
+// 3D formats of the status report: none, and a format the set cannot show.
+constexpr int32_t k3DFormatNone = 0;
+constexpr int32_t k3DFormatUnsupported = -2;
+
+}  // namespace
+
+// --- Dispatch ------------------------------------------------------------------------
+
+kv::Object* NonMenuSystem::HandleEvent(Core::Event* event) {
+  if (auto* key = kv::Cast<Core::KeyEvent>(event)) return key->Down ? HandleKey(key) : nullptr;
+  return HandleOtherEvent(event) ? this : nullptr;
+}
+
+kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
+  kv::Trace("%s%i", {kv::LoadString(T_KEY), static_cast<int32_t>(key->Code)});
+  if (!KeyEventNeedHandled(key->Code)) return nullptr;
+  if (key->Code < 10 || key->Code > 110) return nullptr;
+  return DoKey(key) ? this : nullptr;
+}
+
+void NonMenuSystem::NotAvailable(bool clear) {
+  if (clear) ClearAll();
+  ShowMessage(MESSAGE_NOT_AVAILABLE);
+}
+
+// --- The key filter ----------------------------------------------------------------
+
+bool NonMenuSystem::KeyEventNeedHandled(uint32_t fullCode) {
+  const auto code = static_cast<uint16_t>(fullCode & 0xffffu);
+  if (code == 46 || code == 47 || code == 84) return true;
+  if (WindowOpen(WIN_ID_3D_Dialog)) return false;
+  if (code == 94 || code == 97) return true;
+  if (code >= 104) return MediaCheck(code);
+  return FilterKey(code);
+}
+
+bool NonMenuSystem::MediaCheck(uint16_t code) {
+  if (!MediaScreenOpen()) return true;
+  switch (code) {
+    case 48:
+      // The photo multi-view's busy flag is read once that screen exists.
+      return true;
+    case 95:
+      return !WindowOpen(WIN_ID_PhotoFrame);
+    case 77:
+      return AnyOpen({WIN_ID_MoviePlayer, WIN_ID_MoviePlayerDMR});
+    case 70:
+    case 76:
+      if (!WindowOpen(WIN_ID_PhotoFrame)) NotAvailable();
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool NonMenuSystem::FilterKey(uint16_t code) {
+  const bool yahoo = Live::IsYahoo();
+  const bool dock = yahoo && Live::IsDockWidget();
+  const bool flashOrDock = Live::IsFlashlite() || Live::IsVuduDock();
+  const Verdict common = flashOrDock ? Verdict::Refuse : Verdict::AcceptThenMediaCheck;
+  Verdict v = Verdict::AcceptThenMediaCheck;
+  switch (code) {
+    case 1: case 2: case 4: case 5: case 6: case 7: case 41:
+      v = (!ScreenOpen() || LiveOverlayOpen()) ? Verdict::Refuse : Verdict::AcceptThenMediaCheck;
+      break;
+    case 8: case 9: case 21:
+      v = Verdict::Refuse;
+      break;
+    case 10: case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19: case 99: case 100: {
+      auto* focused = kv::Cast<WidgetClass>(OnGetFocus());
+      if (focused && (focused->MenuTriggered || focused->OpenedFromQuickMenu()))
+        v = Verdict::Refuse;
+      else if (Manager()->HasWidgetInGroup(WIN_ID_MenuSystem) || Manager()->HasWidgetInGroup(WIN_ID_QuickMenu))
+        v = Verdict::Refuse;
+      else if (Live::OtherNetAppActive())
+        v = Verdict::Refuse;
+      break;
+    }
+    case 36: case 37:
+      if (MediaScreenOpen() || dock || (!yahoo && flashOrDock)) {
+        v = Verdict::Refuse;
+      } else if (yahoo && Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT) {
+        Live::RequestTVResources();
+        v = Verdict::Refuse;
+      } else if (Live::OnTuner()) {
+        v = Verdict::Accept;
+      } else {
+        NotAvailable();
+        v = Verdict::Refuse;
+      }
+      break;
+    case 39: case 40: case 50: case 51: case 52: case 53: case 58: case 59:
+      if (Live::OtherNetAppActive()) {
+        v = Verdict::Refuse;
+      } else if (MediaScreenOpen()) {
+        return MediaCheck(code);
+      } else if (!Live::OnTuner()) {
+        NotAvailable(ScreenOpen());
+        v = Verdict::Refuse;
+      } else {
+        v = Verdict::Accept;
+      }
+      break;
+    case 44:
+      if (ScreenOpen()) {
+        if (LiveOverlayOpen()) NotAvailable(true);
+      } else if (!Live::OtherNetAppActive()) {
+        NotAvailable();
+      }
+      v = Verdict::Refuse;
+      break;
+    case 54:
+      if (!yahoo) {
+        v = common;
+      } else if (dock) {
+        v = Verdict::Refuse;
+      } else if (Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT) {
+        Live::RequestTVResources();
+        v = Verdict::Refuse;
+      }
+      break;
+    case 63: case 90: case 91: case 92:
+      if (!yahoo) {
+        v = common;
+      } else if (dock) {
+        v = Verdict::Refuse;
+      } else {
+        Live::RequestTVResources();
+      }
+      break;
+    case 66:
+      if (MediaScreenOpen() || dock || (!yahoo && flashOrDock)) {
+        v = Verdict::Refuse;
+      } else if (!yahoo && Live::OnTuner() && Live::CurrentChannelDigital()) {
+        v = Verdict::Accept;
+      } else {
+        NotAvailable(ScreenOpen());
+        v = Verdict::Refuse;
+      }
+      break;
+    case 70: case 76:
+      if (yahoo ? (dock || Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT) : flashOrDock) {
+        v = Verdict::Refuse;
+      } else if (code == 76 && !Live::IsTunerType(Live::CurrentSourceType()) &&
+                 kv::CompString(Live::ResolutionText(), kv::LoadString(CAPTION_RESOLUTION)) != 0) {
+        NotAvailable();
+        v = Verdict::Refuse;
+      }
+      break;
+    case 77:
+      v = yahoo ? Verdict::Refuse : Verdict::AcceptThenMediaCheck;
+      break;
+    case 79:
+      v = yahoo ? (dock ? Verdict::Accept : Verdict::Refuse) : common;
+      break;
+    case 83:
+      Live::RefreshActiveAppStatus();
+      if (!yahoo) {
+        v = common;
+      } else if (dock) {
+        v = Verdict::Refuse;
+      } else {
+        Live::TerminateYahooApp();
+        v = Verdict::Accept;
+      }
+      break;
+    case 89:
+      if (!yahoo) {
+        v = common;
+      } else {
+        if (!dock) NotAvailable(true);
+        v = Verdict::Refuse;
+      }
+      break;
+    case 95: {
+      const int32_t series = Live::SeriesType();
+      if (series != 2 && series != 3) {
+        v = Verdict::Refuse;
+      } else if (!yahoo) {
+        if (AnyOpen({WIN_ID_PhotoMultiView, WIN_ID_MovieListView, WIN_ID_MusicListView, WIN_ID_MusicPlayer,
+                     WIN_ID_MusicPlayerDMR})) {
+          NotAvailable();
+          v = Verdict::Refuse;
+        } else {
+          v = Verdict::Accept;
+        }
+      } else if (dock) {
+        v = Live::Is3DDisplay() ? Verdict::Accept : Verdict::Refuse;
+      } else {
+        Live::RefreshActiveAppStatus();
+        Structures::ActiveAppStatus* app = Live::NetApp();
+        if (app && (app->Flags & 2)) {
+          NotAvailable();
+          v = Verdict::Refuse;
+        } else {
+          if (Live::CurrentSourceType() != Constants::XPM_SOURCE_TYPE_EXT) Live::TerminateYahooApp();
+          v = Verdict::Accept;
+        }
+      }
+      break;
+    }
+    case 101: case 102: case 103: {
+      if (dock) return false;
+      bool unavailable = false;
+      Structures::ActiveAppStatus* app = Live::NetApp();
+      if (Live::IsFlashlite() && app &&
+          kv::StringFind(kv::GetStringLower(app->Name), kv::LoadString(CHECKED_APP_NAME), 0) >= 0) {
+        kv::Trace("%s%i", {kv::LoadString(T_APP_FLAGS), app->Flags});
+        if ((app->Flags & 3) == 1)
+          unavailable = true;
+        else if (app->Flags & 4)
+          return false;
+      }
+      if (RecorderBusy()) {
+        NotAvailable(true);
+        v = Verdict::Refuse;
+      } else if (unavailable) {
+        NotAvailable();
+        v = Verdict::Refuse;
+      }
+      break;
+    }
+    default:
+      v = common;
+      break;
+  }
+  if (v == Verdict::Refuse) return false;
+  if (v == Verdict::Accept) return true;
+  return MediaCheck(code);
+}
+
+// --- The key table -------------------------------------------------------------------
+
+bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
+  ::Wrapper::Wrapper* w = Live::Base();
+  const uint16_t code = key->Code;
+  switch (code) {
+    case 10: case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19: case 36: case 37:
+      if (CurrentLiveTVState() == 3) {
+        ShowMessage(41);
+      } else {
+        ClearAll();
+        if (Primitives::KeyRoutingForm* entry = Open(KV_LATE_CLASS("NonMenuSystem::ChannelEntry")))
+          entry->DispatchEvent(key);
+      }
+      return true;
+    case 20:
+      ClearAll();
+      switch (CurrentLiveTVState()) {
+        case 1:
+          if (Live::IsUSBDiskMounted())
+            ShowConfirmDialog(57, Constants::MSG_FROM_NONMENUSYSTEM);
+          else
+            ShowMessage(36);
+          break;
+        case 2:
+          ShowConfirmDialog(58, Constants::MSG_FROM_NONMENUSYSTEM);
+          break;
+        default:
+          NotAvailable();
+          break;
+      }
+      return true;
+    case 22: case 23: case 39: case 40: case 50: case 51: case 58: case 59:
+      Live::TimeshiftKeyProc(TimeshiftCommand(code));
+      if (CurrentLiveTVState() == 2 && code != 22 && code != 23 && !WindowOpen(WIN_ID_TimeshiftStatusDialog))
+        Open(KV_LATE_CLASS("Record::TimeshiftStatusDialog"));
+      return true;
+    case 29:
+      if (w->IsPipEnabled()) {
+        kv::Trace("%s%i", {kv::LoadString(T_PIP), static_cast<int32_t>(code)});
+        w->SetPipAudio(w->GetPipAudio() ? 0 : 1);
+      }
+      return true;
+    case 30:
+      if (w->IsPipEnabled()) {
+        kv::Trace("%s%i", {kv::LoadString(T_PIP), static_cast<int32_t>(code)});
+        w->SwapSource();
+      }
+      return true;
+    case 38:
+      ClearAll();
+      OpenWithValue(KV_LATE_CLASS("NonMenuSystem::OptionDialogWithCaption"), OPTION_TYPE_PICTURE_MODE);
+      return true;
+    case 46: case 47: case 84: {
+      ClearAll();
+      const bool amplifier =
+          Live::EnableKELVO() == 1 && Live::AmplifierControl() == 1 && Live::QuickCecAudioStatus();
+      const kv::Class* cls =
+          code == 84 ? (amplifier ? KV_LATE_CLASS("NonMenuSystem::AmplifierMuteBar")
+                                  : KV_LATE_CLASS("NonMenuSystem::CommonMuteBar"))
+                     : (amplifier ? KV_LATE_CLASS("NonMenuSystem::AmplifierVolumeBar")
+                                  : KV_LATE_CLASS("NonMenuSystem::CommonVolumeBar"));
+      if (Primitives::KeyRoutingForm* bar = Open(cls)) bar->DispatchEvent(key);
+      return true;
+    }
+    case 48:
+      HandleQuickConditions();
+      return true;
+    case 52:
+      ClearAll();
+      if (Live::CurrentTunerId() < 2 && CurrentLiveTVState() == 1)
+        OpenWithValue(KV_LATE_CLASS("Record::RecordOptionsDialog"), 1);
+      else
+        NotAvailable();
+      return true;
+    case 53:
+      ClearAll();
+      switch (CurrentLiveTVState()) {
+        case 2:
+          ShowConfirmDialog(58, Constants::MSG_FROM_NONMENUSYSTEM);
+          break;
+        case 3:
+          ShowConfirmDialog(56, Constants::MSG_FROM_NONMENUSYSTEM);
+          break;
+        default:
+          NotAvailable();
+          break;
+      }
+      return true;
+    case 54:
+      if (CurrentLiveTVState() == 3) {
+        ShowMessage(41);
+      } else {
+        ClearAll();
+        EventAgent()->InsertEvent(kv::New<Events::USER_EVENT_LAST_CHANNEL>());
+        EventAgent()->ProcessEvents();
+      }
+      return true;
+    case 63:
+      Live::SetAutoInputTV(w->GetSourceId(Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_RF_TUNER ? 1 : 0));
+      ClearAll();
+      w->SetSource(0, Live::AutoInputTV());
+      return true;
+    case 66:
+      ClearAll();
+      if (auto* epg = kv::Cast<WidgetClass>(Open(KV_LATE_CLASS("Channels::FullEPGDialog")))) epg->IsShortcut = false;
+      return true;
+    case 69:
+      if (w->IsPipEnabled()) {
+        const int32_t state = (w->GetPIPState() + 1) % 3;
+        kv::Trace("%s%i", {kv::LoadString(T_PIP), state});
+        w->SetPIP(state);
+      } else {
+        NotAvailable();
+      }
+      return true;
+    case 70:
+      if (Live::OnTuner()) {
+        ClearAll();
+        OpenWithValue(KV_LATE_CLASS("NonMenuSystem::OptionDialogWithCaption"), OPTION_TYPE_MTS_KEY);
+      } else if (!Live::IsCecDeviceConnected(Live::CurrentSource())) {
+        NotAvailable();
+      }
+      return true;
+    case 76:
+      ClearAll();
+      OpenWithValue(KV_LATE_CLASS("NonMenuSystem::OptionDialogWithCaption"), OPTION_TYPE_CLOSED_CAPTION_STATE);
+      return true;
+    case 77:
+      if (Live::Is3DPictureLocked()) {
+        NotAvailable();
+      } else {
+        ClearAll();
+        OpenWithValue(KV_LATE_CLASS("NonMenuSystem::OptionDialogWithCaption"), OPTION_TYPE_PICTURE_SIZE);
+      }
+      return true;
+    case 79:
+      ClearAll();
+      if (Live::OnTuner() && Live::CurrentChannelDigital()) {
+        Open(KV_LATE_CLASS("Channels::MiniGuideDialog"));
+      } else {
+        Primitives::KeyRoutingForm* banner = Manager()->FindForm(WIN_ID_InfoBanner);
+        if (!banner) banner = Open(KV_LATE_CLASS("NonMenuSystem::InfoBanner"));
+        if (banner) banner->DispatchEvent(key);
+      }
+      return true;
+    case 83:
+      ClearAll();
+      Open(KV_LATE_CLASS("NonMenuSystem::ExternalInputDialog"));
+      return true;
+    case 86:
+      ShowInfoBar(true, -1);
+      return true;
+    case 89: {
+      const bool frozen = w->OnGetIsFrozen() != 0;
+      if (!frozen) ClearAll();
+      w->OnSetIsFrozen(frozen ? 0 : 1);
+      return true;
+    }
+    case 94:
+      Live::SwitchOutputMode();
+      return true;
+    case 95:
+      Handle3DEvent(key);
+      return true;
+    case 96:
+      ClearAll();
+      ShowMessage(13);
+      return true;
+    case 97:
+      ClearAll();
+      Open(KV_LATE_CLASS("NonMenuSystem::SleepTimerDialog"));
+      return true;
+    case 99:
+      if (Live::CBListsNum() > 0) {
+        ClearAll();
+        Open(KV_LATE_CLASS("NonMenuSystem::ChBrowserDialog"));
+      } else {
+        NotAvailable();
+      }
+      return true;
+    case 100:
+    case 110: {
+      const int32_t list = Live::IsTunerType(Live::CurrentSourceType()) ? 3 : 0;
+      if (Live::CurrentCBList() != list) Live::SetCurrentCBList(list);
+      ClearAll();
+      Open(KV_LATE_CLASS("NonMenuSystem::ChBrowserDialog"));
+      return true;
+    }
+    case 101:
+      ClearAll();
+      NotAvailable();
+      return true;
+    case 102:
+      ClearAll();
+      Live::LaunchFlashApp(9, false);
+      return true;
+    case 103: {
+      ClearAll();
+      Live::RefreshActiveAppStatus();
+      Structures::ActiveAppStatus* app = Live::NetApp();
+      if (app && app->Kind == 2 && (app->Flags & 4))
+        Live::TerminateYahooApp();
+      else
+        Live::LaunchYahooApp(0, true);
+      return true;
+    }
+    case 104:
+      ClearAll();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void NonMenuSystem::HandleQuickConditions() {
+  ClearAll();
+  // The quick menu closes itself again when it finds no context.
+  Open(KV_LATE_CLASS("QuickMenu::QuickMenu"));
+}
+
+// --- Events ----------------------------------------------------------------------------
+
+bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
+  WidgetManager::WidgetManager* wm = Manager();
+  if (auto* status = kv::Cast<Events::StatusEvent>(event)) {
+    kv::Trace("%s%i %i %i %i %i", {kv::LoadString(T_STATUS_EVENT), static_cast<int32_t>(status->Code),
+                                    status->SubCode0, status->SubCode1, status->SubCode2, status->SubCode3});
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_MM_STATUS_INFO, status, status->Code);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
+    return true;
+  }
+  if (auto* dmr = kv::Cast<Events::DMRStatusEvent>(event)) {
+    kv::Trace("%s%i", {kv::LoadString(T_DMR_EVENT), static_cast<int32_t>(dmr->Kind)});
+    switch (dmr->Kind) {
+      case 10: Open(KV_LATE_CLASS("MediaPlayer::PhotoSingleViewDMR")); break;
+      case 11: Open(KV_LATE_CLASS("MediaPlayer::MovieFullScreenPlayDMR")); break;
+      case 7: Open(KV_LATE_CLASS("MediaPlayer::MusicFullScreenPlayDMR")); break;
+      default: break;
+    }
+    return true;
+  }
+  if (auto* cec = kv::Cast<Events::CEC_EVENT_SOURCE_DETECTED>(event)) {
+    if (MediaScreenOpen()) return true;
+    ClearAll();
+    if (Live::NetApp()) Live::RequestTVResources();
+    Live::SetHdmiCecAddr(cec->Source, cec->Address);
+    Live::Base()->SetSource(0, cec->Source);
+    return true;
+  }
+  if (auto* fan = kv::Cast<Events::XPM_EVENT_FAN_ERROR>(event)) {
+    kv::Trace("%s%i %i", {kv::LoadString(T_FAN_ERROR), static_cast<int32_t>(fan->Shutdown),
+                          static_cast<int32_t>(fan->Warning)});
+    if (fan->Shutdown == 1) {
+      auto* standby = kv::New<Events::XPM_EVENT_STANDBY>();
+      standby->Reason = 7;
+      if (Core::Root* root = GetRoot()) root->DispatchEvent(standby);
+    } else if (fan->Warning == 1) {
+      ClearAll();
+      ShowMessage(28);
+    }
+    return true;
+  }
+  if (kv::Cast<Events::XPM_EVENT_USB_OVERCURRENT>(event)) {
+    ClearAll();
+    ShowMessage(31);
+    return true;
+  }
+  if (kv::Cast<Media::MetadataReadyEvent>(event)) {
+    for (uint32_t id : {WIN_ID_PhotoMultiView, WIN_ID_MovieListView, WIN_ID_MusicListView})
+      if (Primitives::KeyRoutingForm* view = wm->FindForm(id)) {
+        view->DispatchEvent(event);
+        break;
+      }
+    return true;
+  }
+  if (kv::Cast<Media::PictureEvent>(event)) {
+    if (Primitives::KeyRoutingForm* view = wm->FindForm(WIN_ID_PhotoSingleView)) view->DispatchEvent(event);
+    return true;
+  }
+  if (auto* record = kv::Cast<Events::PVRRecordStatusEvent>(event)) {
+    HandleRecordStatus(record->Status);
+    return true;
+  }
+  if (auto* standby = kv::Cast<Events::TimerStandbyEvent>(event)) {
+    ClearAll();
+    Live::Base()->OnSetActiveTimerId(standby->TimerId);
+    Live::CancelOnTimer(true);
+    timerStandbyTimer_.OnSetEnabled(true);
+    ShowConfirmDialog(63, Constants::MSG_FROM_NONMENUSYSTEM);
+    return true;
+  }
+  if (auto* warning = kv::Cast<Events::TimerRecordWarningEvent>(event)) {
+    ClearAll();
+    Live::Base()->OnSetActiveTimerId(warning->TimerId);
+    ShowConfirmDialog(64, Constants::MSG_FROM_NONMENUSYSTEM);
+    return true;
+  }
+  if (kv::Cast<Events::XPM_EVENT_3D_STATUS>(event)) {
+    Handle3DEvent(event);
+    return true;
+  }
+  return false;
+}
+
+void NonMenuSystem::HandleRecordStatus(int32_t status) {
+  // A pending timer-standby question (confirmation 63) is answered by the
+  // recorder: the confirmation dialog's type is checked once that dialog exists.
+  switch (status) {
+    case 2:
+    case 13:
+      ShowWaitingCircle(WAITING_SHOW, WAITING_KIND_RECORD_FLAG);
+      clearWaitingCircleTimer_.OnSetEnabled(true);
+      if (status == 13) Open(KV_LATE_CLASS("Record::TimeshiftStatusDialog"));
+      break;
+    case 3:
+      ClearWaitingCircle();
+      ShowMessage(40);
+      break;
+    case 14:
+      ClearWaitingCircle();
+      ShowMessage(42);
+      break;
+    case 4: ClearAll(); ShowMessage(36); break;
+    case 5: ClearAll(); ShowMessage(37); break;
+    case 8: ClearAll(); ShowMessage(34); break;
+    case 10: ClearAll(); ShowMessage(38); break;
+    case 11: ClearAll(); ShowMessage(35); break;
+    case 12: ClearAll(); ShowMessage(39); break;
+    default: break;
+  }
+}
+
+void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
+  auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
+  auto* source = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event);
+  if (!channel && !source) return;
+  if (Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT || Live::StartDemo() || Live::NetApp()) {
+    if (DirectMessageBar* bar = MessageBar()) bar->Close();
+    return;
+  }
+  int32_t s = channel ? channel->Status : source->Status;
+  const int32_t lock = channel ? channel->LockResult : source->LockResult;
+  kv::Trace("%s%$ %i %i", {kv::LoadString(T_SIGNAL), event->KvClass(), s, lock});
+  const int32_t current = Live::CurrentSource();
+  if (s == Agent::CHANNEL_OK || s == Agent::SOURCE_OK) {
+    if (DirectMessageBar* bar = MessageBar()) bar->Close();
+    ShowInfoBar(true, current);
+    if (!Live::IsAudioSelectedSource(current)) {
+      auto* msg = kv::New<Structures::Message>();
+      msg->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, 14);
+      msg->Target = &StaticClass();
+      auto* cached = kv::New<Events::USER_EVENT_CACHED_MESSAGE>();
+      cached->Message = msg;
+      EventAgent()->InsertEvent(cached);
+      EventAgent()->ProcessEvents();
+    }
+    if (s == Agent::CHANNEL_OK && Live::CurrentChannelDigital() && Live::IsCHLowSignal()) ShowMessage(25);
+    return;
+  }
+  if (s != Agent::OPERATION_NOT_AVAILABLE) {
+    if (lock == 1) {
+      ShowInfoBar(false, current);
+      return;
+    }
+    if (lock <= 0) return;
+  }
+  if (Live::TVAgingMode()) return;
+  if (s == 4 || s == 5 || s == 20 || s == 23) {
+    Primitives::KeyRoutingForm* pin = Manager()->FindForm(WIN_ID_PinEntry);
+    const kv::Class* lockPin = KV_LATE_CLASS("ParentalLocks::ChannelLockEnterPin");
+    if (lockPin && !(pin && pin->KvClass() == lockPin)) {
+      auto* state = kv::New<SubSystem::State>();
+      state->Class = lockPin;
+      auto* msg = kv::New<Structures::Message>();
+      msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+      kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &StaticClass());
+    }
+    return;
+  }
+  const int32_t type = Live::CurrentSourceType();
+  if (Live::IsTunerType(type) && s == 1) {
+    Structures::VirtualChannel* ch = Live::Base()->GetCurrentChannel();
+    if (ch && !Live::Base()->IsDigitalChannel(ch->Major, ch->Minor)) return;
+  }
+  ShowMessage(1);
+  if (!channel) return;
+  Structures::VirtualChannel* ch = channel->Channel.get();
+  const bool numbered = ch && (ch->Major >= 0 || ch->Minor >= 0);
+  if (numbered) {
+    if (s == 2 || s == 7) Live::DisplayNoChannel();
+  } else {
+    if (s == 2) channel->Status = s = 7;
+    if (s == 7) Live::DisplayNoChannel();
+  }
+}
+
+void NonMenuSystem::HandleUBNEvent(Core::Event* event) {
+  if (kv::Cast<Events::XPM_EVENT_UBN_UPDATE_REMIND>(event)) {
+    ShowConfirmDialog(49, Constants::MSG_FROM_NONMENUSYSTEM);
+  } else if (auto* media = kv::Cast<Events::XPM_EVENT_UBN_MEDIA_INSERTED>(event)) {
+    kv::Trace("%s%s", {kv::LoadString(T_UBN_PATH), media->Path});
+    kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData)
+        ->PutString(KEY_UPDATE_PATH, media->Path);
+    ShowConfirmDialog(6, Constants::MSG_FROM_NONMENUSYSTEM);
+  }
+}
+
+void NonMenuSystem::Handle3DEvent(Core::Event* event) {
+  const int32_t series = Live::SeriesType();
+  if (series != 2 && series != 3) return;
+  if (kv::Cast<Core::KeyEvent>(event)) {
+    // The 3D key: a 3D picture goes back to 2D, else the viewer picks a mode.
+    if (!Live::Is3DDisplay()) Open(KV_LATE_CLASS("ThreeD::SelectMode_Button"));
+    return;
+  }
+  auto* report = kv::Cast<Events::XPM_EVENT_3D_STATUS>(event);
+  if (!report) return;
+  kv::Trace("%s%i", {kv::LoadString(T_3D_EVENT), report->Format});
+  if (report->Format == k3DFormatNone) return;
+  const int32_t autoStart =
+      kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData)->GetInteger(MainApp::KEY_THREED_AUTO_START);
+  if (autoStart == 0) {
+    Open(KV_LATE_CLASS("ThreeD::SelectMode_Flag"));
+  } else if (report->Format == k3DFormatUnsupported) {
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = KV_LATE_CLASS("ThreeD::Start3DWizard");
+    state->PrevState = KV_LATE_CLASS("ThreeD::SelectMode_Flag");
+    ChangeState(state);
+  } else if (Live::Is3DDisplay()) {
+    Open(KV_LATE_CLASS("ThreeD::DisplayMode"));
+  } else {
+    ShowMessage(8);
+  }
+}
+
+}  // namespace NonMenuSystem

@@ -1,0 +1,364 @@
+#include "units/NonMenuSystem/NonMenuSystem.h"
+
+#include "runtime/auto_object.h"
+#include "runtime/slot.h"
+#include "units/Agent/EventAgent.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Root.h"
+#include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
+#include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
+#include "units/Events/XPM_EVENT_STANDBY.h"
+#include "units/Events/XPM_EVENT_UBN_MEDIA_INSERTED.h"
+#include "units/Events/XPM_EVENT_UBN_UPDATE_REMIND.h"
+#include "units/Events/StatusEvent.h"
+#include "units/NonMenuSystem/DirectMessageBar.h"
+#include "units/NonMenuSystem/HelpBar.h"
+#include "units/NonMenuSystem/LiveContext.h"
+#include "units/NonMenuSystem/ScreenSaverWindow.h"
+#include "units/NonMenuSystem/WaitingCircle.h"
+#include "units/NonMenuSystem/WidgetClass.h"
+#include "units/Primitives/KeyRoutingParameter.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
+#include "units/SubSystem/State.h"
+#include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
+#include "units/Wrapper/Wrapper.h"
+
+KV_REGISTER_CLASS(NonMenuSystem::NonMenuSystem);
+
+namespace NonMenuSystem {
+
+namespace {
+Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
+WidgetManager::WidgetManager* Manager() {
+  return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+}
+constexpr int32_t kScreenWidth = 960;
+constexpr int32_t kScreenHeight = 540;
+// A centred screen stands this much above the middle.
+constexpr int32_t kCentreLift = 18;
+}  // namespace
+
+NonMenuSystem::NonMenuSystem() {
+  clearWaitingCircleTimer_.OnSetBegin(kClearWaitingCircleDelay);
+  clearWaitingCircleTimer_.OnSetPeriod(0);
+  clearWaitingCircleTimer_.OnTrigger = kv::MakeSlot(this, &NonMenuSystem::ClearWaitingCircle);
+  timerStandbyTimer_.OnSetBegin(kTimerStandbyDelay);
+  timerStandbyTimer_.OnSetPeriod(0);
+  timerStandbyTimer_.OnTrigger = kv::MakeSlot(this, &NonMenuSystem::TimerStandby);
+}
+
+void NonMenuSystem::Initialize(Primitives::KeyRoutingParameter* param) {
+  KeyRoutingGroup::Initialize(param);
+  OnSetBounds({0, 0, kScreenWidth, kScreenHeight});
+  Agent()->Register(this);
+}
+
+void NonMenuSystem::Close() {
+  KeyRoutingGroup::Close();
+  Agent()->UnRegister(this);
+}
+
+void NonMenuSystem::TakeFocus() {
+  if (Core::Group* owner = Owner()) owner->OnSetFocus(this);
+}
+
+// --- Opening screens ---------------------------------------------------------------
+
+Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) {
+  // A class that does not exist yet opens nothing, quietly.
+  if (!state || !state->Class) return nullptr;
+  Primitives::KeyRoutingForm* form = SubSystemClass::ChangeState(state);
+  if (!form || !form->SubSystemClass || !KvClass()->Is(form->SubSystemClass)) return form;
+  auto* widget = kv::Cast<WidgetClass>(form);
+  if (!widget) return form;
+  auto* param = kv::New<Primitives::KeyRoutingParameter>();
+  param->Owner = this;
+  param->Param = state->Param.get();
+  widget->OnSetNonMenuSystem(this);
+  widget->Initialize(param);
+  const kv::Rect b = widget->Bounds();
+  kv::Point at = widget->WidgetOrigin;
+  if (at.x == -1 && at.y == -1) {
+    at = ::Wrapper::Wrapper::GetCenterPosition(kScreenWidth, kScreenHeight, b.W(), b.H());
+    at.y -= kCentreLift;
+  }
+  widget->OnSetBounds({at.x, at.y, at.x + b.W(), at.y + b.H()});
+  widget->Open();
+  if (widget->FocusOnOpen && widget->IsOpen()) OnSetFocus(widget);
+  return form;
+}
+
+Primitives::KeyRoutingForm* NonMenuSystem::Open(const kv::Class* cls, kv::Object* param) {
+  if (!cls) return nullptr;
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = cls;
+  state->Param = param;
+  return ChangeState(state);
+}
+
+Primitives::KeyRoutingForm* NonMenuSystem::OpenWithValue(const kv::Class* cls, int32_t value, int32_t code) {
+  if (!cls) return nullptr;
+  auto* ref = kv::New<SkinBin::UserRefInt>();
+  ref->Value = value;
+  ref->Code = code;
+  return Open(cls, ref);
+}
+
+DirectMessageBar* NonMenuSystem::ShowMessage(int32_t type) {
+  return kv::Cast<DirectMessageBar>(
+      OpenWithValue(&DirectMessageBar::StaticClass(), type, Constants::MSG_FROM_NONMENUSYSTEM));
+}
+
+Primitives::KeyRoutingForm* NonMenuSystem::ShowConfirmDialog(int32_t type, int32_t code) {
+  return OpenWithValue(KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog"), type, code);
+}
+
+DirectMessageBar* NonMenuSystem::MessageBar() {
+  return kv::Cast<DirectMessageBar>(Manager()->FindForm(WinIDs::WIN_ID_DirectMessageBar));
+}
+
+void NonMenuSystem::ClearAll() {
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_CLEAR_ALL, nullptr);
+  Agent()->Dispatch(msg);
+}
+
+void NonMenuSystem::ShowInfoBar(bool force, int32_t source) {
+  ::Wrapper::Wrapper* w = Live::Base();
+  int32_t key = 0;
+  bool tuner = false;
+  if (source >= 0 && Live::IsTunerType(w->GetSourceType(source))) {
+    tuner = true;
+    if (Structures::VirtualChannel* ch = w->GetCurrentChannel()) key = ::Wrapper::Wrapper::UniteChannelNum(ch->Major, ch->Minor);
+  }
+  if (!force) {
+    if (source == BannerSource && !tuner) return;
+    if (tuner && key == BannerChannel) return;
+  }
+  if (source >= 0) {
+    BannerSource = source;
+    BannerChannel = key;
+  }
+  Primitives::KeyRoutingForm* banner = Manager()->FindForm(WinIDs::WIN_ID_InfoBanner);
+  if (!banner) banner = Open(KV_LATE_CLASS("NonMenuSystem::InfoBanner"));
+  // The banner's own refresh (InfoKeyPressed cleared, LoadSettings) runs as it opens.
+  (void)banner;
+}
+
+// --- Waiting circle, help bar, screen saver, timers ---------------------------------
+
+void NonMenuSystem::ShowWaitingCircle(int32_t mode, int32_t kind) {
+  ::Wrapper::Wrapper* w = Live::Base();
+  WaitingCircle* circle = waitingCircle_.get();
+  switch (mode) {
+    case WAITING_SHOW:
+      if (circle && circle->IsVisible()) {
+        RestackTop(circle);
+        return;
+      }
+      if (circle) {
+        circle->OnSetVisible(true);
+      } else {
+        circle = kv::New<WaitingCircle>();
+        waitingCircle_ = circle;
+        Add(circle);
+        if (kind == WAITING_KIND_CIRCLE) circle->OnSetWaitingImage(WaitingCircle::CircleImage());
+        if (kind == WAITING_KIND_RECORD_FLAG) circle->OnSetWaitingImage(WaitingCircle::RecordFlagImage());
+        const kv::Rect b = circle->Bounds();
+        circle->OnSetBounds({940 - b.W(), 20, 940, 20 + b.H()});
+      }
+      w->StartAnimation();
+      RestackTop(circle);
+      break;
+    case WAITING_HIDE:
+      if (circle && circle->IsVisible()) {
+        circle->OnSetVisible(false);
+        w->StopAnimation();
+      }
+      break;
+    case WAITING_REMOVE:
+      if (circle) {
+        if (circle->IsVisible()) w->StopAnimation();
+        circle->ImageView().OnSetAnimated(false);
+        if (circle->Owner() == this) Remove(circle);
+        waitingCircle_ = nullptr;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void NonMenuSystem::ClearWaitingCircle(kv::Object*) {
+  clearWaitingCircleTimer_.OnSetEnabled(false);
+  ShowWaitingCircle(WAITING_REMOVE, WAITING_KIND_CIRCLE);
+}
+
+void NonMenuSystem::UpdateHelp(int32_t mask, const kv::String& strings) {
+  auto* text = kv::New<Structures::RefString>();
+  text->Value = strings;
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_UPDATE_HELP_BAR, text, mask);
+  HandleMessage(msg);
+}
+
+void NonMenuSystem::ClearHelpBar() {
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_CLEAR_HELP_BAR, nullptr);
+  HandleMessage(msg);
+}
+
+void NonMenuSystem::UpdateHelpBar(Structures::Message* msg) {
+  auto* bar = kv::Cast<HelpBar>(Manager()->FindForm(WinIDs::WIN_ID_HelpBar));
+  if (!bar) bar = kv::Cast<HelpBar>(Open(&HelpBar::StaticClass()));
+  if (!bar) return;
+  bar->OnSetHelpButtonMask(msg->IntParam);
+  if (auto* text = kv::Cast<Structures::RefString>(msg->ObjParam.get())) bar->OnSetHelpStringList(text->Value);
+  bar->UpdateHelp();
+  const kv::Rect b = bar->Bounds();
+  const kv::Point o = bar->WidgetOrigin;
+  bar->OnSetBounds({o.x, o.y, o.x + b.W(), o.y + b.H()});
+}
+
+void NonMenuSystem::ExitScreenSaver() {
+  ScreenSaverWindow* saver = screenSaver_.get();
+  screenSaver_ = nullptr;
+  if (saver) saver->Close();
+}
+
+void NonMenuSystem::ScreenSaverClosed(ScreenSaverWindow* saver) {
+  // Forgetting the saver when it closes (also by ClearAll or a newer screen)
+  // lets the next MSG_ENTER_SCREEN_SAVER open one again.
+  if (screenSaver_.get() == saver) screenSaver_ = nullptr;
+}
+
+void NonMenuSystem::EnterScreenSaver() {
+  ClearAll();
+  if (screenSaver_) return;
+  auto* saver = kv::Cast<ScreenSaverWindow>(Open(&ScreenSaverWindow::StaticClass()));
+  if (!saver || !saver->IsOpen()) return;
+  screenSaver_ = saver;
+  saver->IsShortcut = false;
+  saver->ReturnToPrevious = false;
+}
+
+void NonMenuSystem::TimerStandby(kv::Object*) {
+  timerStandbyTimer_.OnSetEnabled(false);
+  auto* standby = kv::New<Events::XPM_EVENT_STANDBY>();
+  if (Core::Root* root = GetRoot()) root->DispatchEvent(standby);
+}
+
+void NonMenuSystem::SetQuickMenuIndex(uint32_t index, int32_t value) {
+  if (index < kQuickMenuIndexes) quickMenuIndexes_[index] = value;
+}
+
+int32_t NonMenuSystem::GetQuickMenuIndex(uint32_t index) const {
+  return index < kQuickMenuIndexes ? quickMenuIndexes_[index] : 0;
+}
+
+// --- Messages ------------------------------------------------------------------------
+
+void NonMenuSystem::HandleMessage(Structures::Message* msg) {
+  if (!msg) return;
+  switch (msg->Code) {
+    case Constants::MSG_CLEAR_ALL:
+      Manager()->CloseLayers(Constants::LAYER_MASK_NONMENU);
+      ClearWaitingCircle();
+      break;
+    case Constants::MSG_CHANGE_STATE:
+      TakeFocus();
+      ChangeState(kv::Cast<SubSystem::State>(msg->ObjParam.get()));
+      break;
+    case Constants::MSG_CHANGE_APPEARANCE:
+      if (msg->IntParam == Constants::APPEARANCE_FOCUS) TakeFocus();
+      break;
+    case Constants::MSG_UPDATE_HELP_BAR:
+      UpdateHelpBar(msg);
+      break;
+    case Constants::MSG_CLEAR_HELP_BAR:
+      if (Primitives::KeyRoutingForm* bar = Manager()->FindForm(WinIDs::WIN_ID_HelpBar)) bar->Close();
+      break;
+    case Constants::MSG_EVENT_CACHED: {
+      auto* event = kv::Cast<Core::Event>(msg->ObjParam.get());
+      if (kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event) || kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event)) {
+        HandleCachedAcquired(event);
+      } else if (kv::Cast<Events::XPM_EVENT_UBN_UPDATE_REMIND>(event) ||
+                 kv::Cast<Events::XPM_EVENT_UBN_MEDIA_INSERTED>(event)) {
+        TakeFocus();
+        HandleUBNEvent(event);
+      }
+      break;
+    }
+    case Constants::MSG_SHOW_WAITING_CIRCLE:
+      ShowWaitingCircle(msg->IntParam, WAITING_KIND_CIRCLE);
+      break;
+    case Constants::MSG_SHOW_MESSAGE:
+      ShowMessage(msg->IntParam);
+      break;
+    case Constants::MSG_CLEAR_MESSAGE:
+      if (DirectMessageBar* bar = MessageBar()) {
+        if (bar->MessageType == 1 || bar->MessageType == 14) bar->Close();
+      }
+      break;
+    case Constants::MSG_MM_STATUS_INFO:
+      HandleMediaStatus(msg);
+      break;
+    case Constants::MSG_ENTER_SCREEN_SAVER:
+      EnterScreenSaver();
+      break;
+    case Constants::MSG_EXIT_SCREEN_SAVER:
+      ExitScreenSaver();
+      break;
+    case Constants::MSG_RECORD_SLEEP_WARNING:
+      ClearAll();
+      ShowConfirmDialog(65, Constants::MSG_FROM_NONMENUSYSTEM);
+      break;
+    default:
+      break;
+  }
+}
+
+void NonMenuSystem::HandleCachedAcquired(Core::Event* event) {
+  if (DirectMessageBar* bar = MessageBar()) {
+    switch (bar->MessageType) {
+      case 18:
+      case 19:
+        return;
+      case 15:
+      case 16:
+      case 17:
+      case 29:
+        bar->Close();
+        break;
+      default:
+        break;
+    }
+  }
+  HandleSignalEvent(event);
+}
+
+void NonMenuSystem::HandleMediaStatus(Structures::Message* msg) {
+  auto* status = kv::Cast<Events::StatusEvent>(msg->ObjParam.get());
+  if (!status) return;
+  if (Live::USBSDAutoStart() != 1 || status->Code != 18 || status->SubCode0 != 4) return;
+  if (Live::NetApp() || Live::AppCriticalSection()) return;
+  WidgetManager::WidgetManager* wm = Manager();
+  for (uint32_t id : {WinIDs::WIN_ID_NetworkWidget, WinIDs::WIN_ID_3D_Dialog, WinIDs::WIN_ID_UBN_Updating,
+                      WinIDs::WIN_ID_UBN_Message})
+    if (wm->FindForm(id)) return;
+  if (wm->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer) && !wm->FindForm(WinIDs::WIN_ID_PhotoFrame)) return;
+  const kv::Class* dialog = KV_LATE_CLASS("MediaPlayer::MediaPlayerOpenConfirmDialog");
+  const kv::Class* paramClass = KV_LATE_CLASS("MediaPlayer::SelectedParam");
+  if (!dialog || !paramClass) return;
+  auto* appearance = kv::New<Structures::Message>();
+  appearance->Initialize(Constants::MSG_CHANGE_APPEARANCE, nullptr, Constants::APPEARANCE_FOCUS);
+  Agent()->DispatchTo(appearance, &StaticClass());
+  // The parameter carries the medium (SubCode2); its class sets it from the status event.
+  Open(dialog, kv::NewObjectIndirect(paramClass, status));
+}
+
+}  // namespace NonMenuSystem

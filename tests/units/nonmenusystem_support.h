@@ -1,0 +1,63 @@
+// Shared set-up of the live-TV tests: the whole system through the
+// application fixture, with the non-menu sub-system at hand.
+#pragma once
+
+#include <cstdint>
+
+#include "app_fixture.h"
+#include "runtime/auto_object.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/MainApp/ActiveApp.h"
+#include "units/MainApp/Root.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/NonMenuSystem/DirectMessageBar.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/Primitives/KeyRoutingForm.h"
+#include "units/Structures/Message.h"
+#include "units/WidgetManager/WidgetManager.h"
+#include "units/Wrapper/Wrapper.h"
+
+namespace livetvtest {
+
+class LiveTVTest : public apptest::AppTest {
+ protected:
+  MainApp::ActiveApp* App2() {
+    for (int32_t i = 0; i < App().GetChildCount(); ++i)
+      if (auto* a = kv::Cast<MainApp::ActiveApp>(App().GetChild(i))) return a;
+    return nullptr;
+  }
+  NonMenuSystem::NonMenuSystem* Nms() {
+    MainApp::ActiveApp* a = App2();
+    return a ? kv::Cast<NonMenuSystem::NonMenuSystem>(a->FindSubSystem(&NonMenuSystem::NonMenuSystem::StaticClass()))
+             : nullptr;
+  }
+  Wrapper::Wrapper* W() { return kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper); }
+  WidgetManager::WidgetManager* Wm() {
+    return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  }
+  // The open message bar, or null.
+  NonMenuSystem::DirectMessageBar* Bar() { return Nms()->MessageBar(); }
+  int32_t BarType() { return Bar() ? Bar()->MessageType : 0; }
+  // Sends a message to every receiver of the message agent, as the set's services do.
+  void Send(int32_t code, int32_t intParam = -1, kv::Object* obj = nullptr) {
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(code, obj, intParam);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
+    Settle();
+  }
+  // Switches the main window to the first source of `type`; false when there is none.
+  bool SwitchToSourceType(int32_t type) {
+    for (int32_t i = 0; i < W()->GetNumSources(); ++i) {
+      const int32_t id = W()->GetSourceId(i);
+      if (W()->GetSourceType(id) == type) {
+        W()->SetSource(0, id);
+        Run(500);
+        Settle();
+        return W()->GetSourceType(W()->GetCurrentSource(0)) == type;
+      }
+    }
+    return false;
+  }
+};
+
+}  // namespace livetvtest
