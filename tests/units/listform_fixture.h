@@ -130,9 +130,15 @@ class ListTest : public apptest::AppTest {
   void ExpectCensusBaseline(int kinds, Cycle cycle) {
     for (int kind = 0; kind < kinds; ++kind) {
       cycle(kind);
-      const auto baseline = Census();
+      auto baseline = Census();
       for (int i = 0; i < 50; ++i) cycle(kind);
-      EXPECT_EQ(Census(), baseline) << kind;
+      // Tuning from a list adds to the history of watched channels (up to
+      // its cap): that record is the set's, not the list's.
+      auto now = Census();
+      for (auto* census : {&baseline, &now})
+        for (const char* history : {"Structures::HistoryInfo", "Structures::HistoryChannelInfo", "Structures::VirtualChannel"})
+          census->erase(history);
+      EXPECT_EQ(now, baseline) << kind;
     }
   }
 

@@ -579,8 +579,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   void DisplayNoChannel();
 
   // --- Records behind the lists (WrapperLists.cpp) ---------------------------
-  // Each is made on first use and lives as long as the Wrapper. The CEC
-  // record follows EnableKELVO each time it is asked for.
+  // The embedded records; the CEC record follows EnableKELVO each time it is
+  // asked for. The channel table is made on first use.
   SkinBin::HdmiCecData* GetHdmiCecData();
   SkinBin::HistoryAgent* GetHistoryAgent();
   SkinBin::SystemInfo* GetSystemInfo();

@@ -1,6 +1,6 @@
-// SkinBin::Wrapper: the records behind the lists (the HDMI-CEC devices, the
-// history of watched sources, the system information and the channel
-// table) and the channel-number text the list rows show.
+// SkinBin::Wrapper: the records behind the lists (the embedded HDMI-CEC
+// devices, history of watched sources and system information, and the
+// channel table) and the channel-number text the list rows show.
 #include "runtime/text.h"
 #include "strings/SkinBinWrapper.h"
 #include "units/SkinBin/ChannelListData.h"
@@ -11,17 +11,16 @@
 
 namespace SkinBin {
 
-// The embedded records.
-HdmiCecData* Wrapper::GetHdmiCecData() {
+SkinBin::HdmiCecData* Wrapper::GetHdmiCecData() {
   HdmiCecData.SetEnableKELVO(OnGetEnableKELVO() != 0);
   return &HdmiCecData;
 }
 
-HistoryAgent* Wrapper::GetHistoryAgent() { return &HistoryAgent; }
+SkinBin::HistoryAgent* Wrapper::GetHistoryAgent() { return &HistoryAgent; }
 
-SystemInfo* Wrapper::GetSystemInfo() { return &SystemInfo; }
+SkinBin::SystemInfo* Wrapper::GetSystemInfo() { return &SystemInfo; }
 
-ChannelListData* Wrapper::GetChannelListData() {
+SkinBin::ChannelListData* Wrapper::GetChannelListData() {
   if (!ChannelList) ChannelList = kv::New<ChannelListData>();
   return ChannelList.get();
 }
