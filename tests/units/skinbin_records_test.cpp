@@ -2,6 +2,10 @@
 // says so, the accessors with logic (channel lookup, the rating snapshot's
 // bounds, the guide pages' places), and the system information read from
 // the simulated set.
+#include "platform/xpm/xpm_record.h"
+#include "units/SkinBin/StatusRecords.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/MainApp/WrapperAuto.h"
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -214,6 +218,26 @@ TEST_F(SystemInfoTest, RowsCarryTheSetsAnswers) {
   tv_->FailCall("XPM_GetFirmwareVersion", 1);
   info->Refresh();
   EXPECT_EQ(info->GetRecord(SYSINFO_ROW_SOFTWARE_VERSION)->Value.ToUtf8(), "Unknown");
+}
+
+TEST_F(SystemInfoTest, UsbEntryShowsTheDiskOrUnknown) {
+  kv::Persistent<SystemInfo> info(kv::New<SystemInfo>());
+  sim::MountUsbDisk(*tv_);
+  info->LoadUSBInfo();
+  auto* skin = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper));
+  ASSERT_NE(skin, nullptr);
+  const USBDiskStatus* disk = skin->GetUSBDiskStatus();
+  ASSERT_TRUE(disk->Mounted);
+  EXPECT_GT(disk->TotalKiB, 0);
+  EXPECT_EQ(info->USBTotalSize.ToUtf8(), std::to_string(disk->TotalKiB / 1024) + " MB");
+  EXPECT_EQ(info->USBFreeSize.ToUtf8(), std::to_string(disk->FreeKiB / 1024) + " MB");
+  EXPECT_NE(info->USBName.ToUtf8(), "Unknown");
+
+  sim::RemoveUsbDisk(*tv_);
+  info->LoadUSBInfo();
+  EXPECT_EQ(info->USBName.ToUtf8(), "Unknown");
+  EXPECT_EQ(info->USBTotalSize.ToUtf8(), "0 MB");
+  EXPECT_EQ(info->USBFreeSize.ToUtf8(), "0 MB");
 }
 
 TEST_F(SystemInfoTest, RowsStopAtTheirCapacity) {
