@@ -2,10 +2,6 @@
 // says so, the accessors with logic (channel lookup, the rating snapshot's
 // bounds, the guide pages' places), and the system information read from
 // the simulated set.
-#include "platform/xpm/xpm_record.h"
-#include "units/SkinBin/StatusRecords.h"
-#include "units/SkinBin/Wrapper.h"
-#include "units/MainApp/WrapperAuto.h"
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -14,10 +10,14 @@
 
 #include "platform/sim/sim.h"
 #include "platform/sim/sim_net_state.h"
+#include "platform/xpm/xpm_record.h"
 #include "support/capture.h"
 #include "support/kv_test.h"
 #include "skinbin_sim_fixture.h"
+#include "units/MainApp/WrapperAuto.h"
 #include "units/SkinBin/ChannelListData.h"
+#include "units/SkinBin/StatusRecords.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/SkinBin/EPGEventsInfo_DB.h"
 #include "units/SkinBin/RatingData.h"
 #include "units/SkinBin/RecordData.h"
