@@ -102,7 +102,7 @@ TEST_F(SimTvAcquireTest, LocksAndRatingsBlockAChannelOnlyWhileTheParentalLocksAr
   EXPECT_TRUE(lastBlack_.load());
 
   // 7.2 carries an MA programme; analogue 3 is unrated.
-  ASSERT_EQ(XPM_SetUsAgeRating(3, 0, 1, 1), XPM_OK);
+  ASSERT_EQ(XPM_SetUsAgeRating(5, 0x1111111, 1, 1), XPM_OK);  // TV-MA, whole
   ASSERT_EQ(XPM_SetChannel(0, 7, 2), XPM_OK);
   EXPECT_EQ(ChannelStatus(), sim::kChannelRatingLocked);
   ASSERT_EQ(XPM_SetChannel(0, 3, 0), XPM_OK);

@@ -72,15 +72,27 @@ TEST_F(SimTvTest, EachWindowAndPresetKeepsItsOwnPictureAndAPresetResetsAlone) {
 
 TEST_F(SimTvTest, RatingBlocksExistOnlyForTheirRatingsAndLevels) {
   int32_t blocked = -1;
-  ASSERT_EQ(XPM_SetUsAgeRating(3, 4, 1, 1), XPM_OK);
-  ASSERT_EQ(XPM_GetUsAgeRating(3, 4, &blocked), XPM_OK);
+  // Levels and contents as the calls give them: a descriptor bit on its own,
+  // the whole rating written as 0x1111111 and read as 1.
+  ASSERT_EQ(XPM_SetUsAgeRating(5, 0x10000, 1, 1), XPM_OK);
+  ASSERT_EQ(XPM_GetUsAgeRating(5, 0x10000, &blocked), XPM_OK);
   EXPECT_EQ(blocked, 1);
-  ASSERT_EQ(XPM_GetUsAgeRating(3, 3, &blocked), XPM_OK);
+  ASSERT_EQ(XPM_GetUsAgeRating(5, 0x1000, &blocked), XPM_OK);
   EXPECT_EQ(blocked, 0);  // each content blocked on its own
-  EXPECT_EQ(XPM_SetUsAgeRating(4, 0, 1, 1), XPM_ERR_INVALID_PARAM);
-  EXPECT_EQ(XPM_SetUsChildRating(0, 1, 2, 1), XPM_ERR_INVALID_PARAM);
-  EXPECT_EQ(XPM_SetUsMovieRating(5, 1, 0), XPM_OK);
-  EXPECT_EQ(XPM_SetUsMovieRating(6, 1, 0), XPM_ERR_INVALID_PARAM);
+  ASSERT_EQ(XPM_SetUsAgeRating(2, 0x1111111, 1, 1), XPM_OK);
+  ASSERT_EQ(XPM_GetUsAgeRating(2, 1, &blocked), XPM_OK);
+  EXPECT_EQ(blocked, 1);
+  // The rating reset's calls are all accepted.
+  EXPECT_EQ(XPM_SetUsAgeRating(5, 0x1111111, 0, 1), XPM_OK);
+  EXPECT_EQ(XPM_SetUsChildRating(2, 0x1111111, 0, 1), XPM_OK);
+  EXPECT_EQ(XPM_SetUsMovieRating(7, 0, 1), XPM_OK);
+  EXPECT_EQ(XPM_SetUsAgeRating(6, 0x1111111, 1, 1), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_SetUsAgeRating(0, 0x1111111, 1, 1), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_SetUsAgeRating(3, 0x20, 1, 1), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_SetUsChildRating(1, 0x1111111, 2, 1), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_SetUsChildRating(3, 0x1111111, 1, 1), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_SetUsMovieRating(8, 1, 0), XPM_OK);
+  EXPECT_EQ(XPM_SetUsMovieRating(9, 1, 0), XPM_ERR_INVALID_PARAM);
   // English Canadian levels 0-6, French 0-5.
   EXPECT_EQ(XPM_SetCanadaLevel(0, 6, 1, 1), XPM_OK);
   EXPECT_EQ(XPM_SetCanadaLevel(1, 6, 1, 1), XPM_ERR_INVALID_PARAM);

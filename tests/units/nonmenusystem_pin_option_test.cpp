@@ -171,6 +171,33 @@ TEST_F(PinOptionTest, ThreeDTimeLockPinStaysUntilAnsweredAndExitLeaves3D) {
   EXPECT_EQ(d->TimeOutValue, 60000);
 }
 
+// Deleting the PIN (confirmation 34) and the rating resets (35, 53) unblock
+// every rating on the set without a refused call.
+TEST_F(PinOptionTest, RatingResetsAreAcceptedByTheSet) {
+  for (int32_t type : {34, 35, 53}) {
+    SCOPED_TRACE(type);
+    StorePins("1234", "5678");
+    ASSERT_EQ(W()->SetUsAgeRating(5, 0x1111111, true, true), 0);
+    Log().Clear();
+    ClearCallLog();
+    auto* d = kv::Cast<NonMenuSystem::ConfirmMultiOptionDialog>(
+        Nms()->ShowConfirmDialog(type, Constants::MSG_FROM_NONMENUSYSTEM));
+    Settle();
+    ASSERT_NE(d, nullptr);
+    d->OnSetFocus(&d->YesButton());
+    Press("ok");
+    Settle();
+    const std::vector<std::string> age = Calls("XPM_SetUsAgeRating");
+    ASSERT_FALSE(age.empty());
+    EXPECT_EQ(age[0], "XPM_SetUsAgeRating(5, 17895697, 0, 1)");
+    EXPECT_EQ(Calls("XPM_SetUsChildRating"), std::vector<std::string>{"XPM_SetUsChildRating(2, 17895697, 0, 1)"});
+    EXPECT_EQ(Calls("XPM_SetUsMovieRating").front(), "XPM_SetUsMovieRating(7, 0, 1)");
+    EXPECT_EQ(W()->GetUsAgeRating(5, 1), 0);
+    EXPECT_FALSE(Logged("Rating: rating"));  // no rating call refused
+    EXPECT_EQ(Pin().empty(), type == 34);
+  }
+}
+
 // --- Change PIN -------------------------------------------------------------------------
 
 TEST_F(PinOptionTest, ChangePinStoresEachTypesPin) {

@@ -408,7 +408,8 @@ bool TvState::ParentalLocksOn() const {
 
 bool TvState::RatingBlocked(int32_t rating) const {
   if (rating < 0) return ValueLocked(Setting::kUnratedContent, 0) != 0;
-  return ValueLocked(Setting::kUsAgeRating, rating * 8) != 0;  // the rating itself, content 0
+  // Programme ratings 0 (G) to 3 (MA) are age levels 2 to 5; the whole rating.
+  return ValueLocked(Setting::kUsAgeRating, (rating + 2) * 8) != 0;
 }
 
 Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {

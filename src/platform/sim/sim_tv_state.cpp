@@ -96,9 +96,9 @@ constexpr SettingInfo kSettings[] = {
     {"unratedContent", Scope::kOne, Group::kLock, 0, 1, 0, kNoCount},
     {"frontPanelLock", Scope::kOne, Group::kLock, 0, 1, 0, kNoCount},
     {"parentalLocksMask", Scope::kOne, Group::kLock, 0, 255, 0, kNoCount},
-    {"usChildRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 2 * 8},  // index rating * 8 + content
-    {"usAgeRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 4 * 8 + 4},  // + "all contents" of ratings 0-3
-    {"usMovieRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 8 * 8 + 1},  // + rating 8, "not rated"
+    {"usChildRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 3 * 8},  // index level * 8 + content slot
+    {"usAgeRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 6 * 8},
+    {"usMovieRating", Scope::kIndexed, Group::kLock, 0, 1, 0, 8 * 8 + 1},
     {"canadaLevel", Scope::kIndexed, Group::kLock, 0, 1, 0, 2 * 8},  // index system * 8 + level
     {"timeZone", Scope::kOne, Group::kTime, 0, 7, 0, kNoCount},
     {"daylightSaving", Scope::kOne, Group::kTime, 0, 1, 0, kNoCount},
@@ -151,38 +151,48 @@ bool IsCaptionProperty(Setting s) {
 // Pacific, Alaska, Hawaii, Atlantic, Newfoundland.
 constexpr int32_t kZoneMinutes[] = {-300, -360, -420, -480, -540, -600, -240, -210};
 
-// Rating tables: the highest rating and content number of each kind.
+// Rating tables, numbered as the middleware calls give them: the lowest and
+// highest level of each kind. US children's levels 1 TV-Y, 2 TV-Y7; age
+// levels 1 not rated, 2 TV-G to 5 TV-MA; movie levels 1 to 8 (2 G to 7 X,
+// 8 not rated). Canada: system 0 (English, levels 0-6) or 1 (French, 0-5).
 struct RatingLimits {
   Setting setting;
-  int32_t maxRating;
-  int32_t maxContent[2];  // of rating 0 and of the others (Canada: per system)
+  int32_t minLevel;
+  int32_t maxLevel;
 };
 constexpr RatingLimits kRatingLimits[] = {
-    {Setting::kUsChildRating, 1, {1, 1}},
-    {Setting::kUsAgeRating, 3, {4, 4}},
-    {Setting::kUsMovieRating, 5, {0, 0}},
-    {Setting::kCanadaLevel, 1, {6, 5}},
+    {Setting::kUsChildRating, 1, 2},
+    {Setting::kUsAgeRating, 1, 5},
+    {Setting::kUsMovieRating, 1, 8},
 };
+constexpr int32_t kCanadaMaxLevel[2] = {6, 5};
 
-// The "none" dimension: an age rating with every content at once (one
-// nibble per content), and the movie rating "not rated". Each has an index
-// of its own beyond the table above.
-constexpr int32_t kAllContents = 0x1111111;
-constexpr int32_t kAllContentsIndex = 4 * 8;
-constexpr int32_t kNotRatedMovie = 8;
+// The content of a US TV rating: the whole rating (written as 0x1111111,
+// read as 1) is slot 0; one descriptor bit (D, L, S, V, FV) slots 1 to 5.
+constexpr int32_t kWholeRating = 0x1111111;
+constexpr int32_t kContentBits[] = {0x10, 0x100, 0x1000, 0x10000, 0x1000000};
 
-// The index of a rating's block flag, or -1 when the rating does not exist.
+int32_t ContentSlot(int32_t content) {
+  if (content == kWholeRating || content == 1) return 0;
+  for (int32_t i = 0; i < 5; ++i)
+    if (content == kContentBits[i]) return i + 1;
+  return -1;
+}
+
+// The index of a rating's block flag (level x 8 + content slot), or -1 when
+// the rating does not exist.
 int32_t RatingIndex(Setting s, int32_t rating, int32_t content) {
-  const RatingLimits* limits = nullptr;
-  for (const RatingLimits& l : kRatingLimits)
-    if (l.setting == s) limits = &l;
-  if (!limits) return -1;
-  if (s == Setting::kUsAgeRating && content == kAllContents && rating >= 0 && rating <= limits->maxRating)
-    return kAllContentsIndex + rating;
-  if (s == Setting::kUsMovieRating && rating == kNotRatedMovie && content == 0) return rating * 8;
-  if (rating < 0 || rating > limits->maxRating || content < 0 || content > limits->maxContent[rating == 0 ? 0 : 1])
-    return -1;
-  return rating * 8 + content;
+  if (s == Setting::kCanadaLevel) {
+    if (rating < 0 || rating > 1 || content < 0 || content > kCanadaMaxLevel[rating]) return -1;
+    return rating * 8 + content;
+  }
+  for (const RatingLimits& l : kRatingLimits) {
+    if (l.setting != s) continue;
+    if (rating < l.minLevel || rating > l.maxLevel) return -1;
+    const int32_t slot = s == Setting::kUsMovieRating ? (content == 0 ? 0 : -1) : ContentSlot(content);
+    return slot < 0 ? -1 : rating * 8 + slot;
+  }
+  return -1;
 }
 
 std::string Quote(const char* call) { return call ? call : "TvState"; }

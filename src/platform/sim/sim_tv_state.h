@@ -334,10 +334,12 @@ class TvState {
   // The factory value (of `preset` for the picture settings kept per preset).
   static int32_t FactoryValue(Setting s, int32_t index = 0, int32_t preset = 0);
 
-  // Rating blocks. US child: rating 0-1 (Y, Y7), content 0-1 (all, fantasy
-  // violence); US age: rating 0-3 (G, PG, 14, MA), content 0-4 (all, D, L, S,
-  // V); US movie: rating 0-5 (G, PG, PG-13, R, NC-17, X), content 0;
-  // Canada: system 0 (English, levels 0-6) or 1 (French, levels 0-5).
+  // Rating blocks, each level and content on its own. US child: level 1-2
+  // (Y, Y7); US age: level 1-5 (not rated, G, PG, 14, MA); content 0x1111111
+  // or 1 for the whole rating, else one descriptor bit 0x10 (D), 0x100 (L),
+  // 0x1000 (S), 0x10000 (V), 0x1000000 (FV). US movie: level 1-8 (2 G to
+  // 7 X, 8 not rated), content 0. Canada: system 0 (English, levels 0-6) or
+  // 1 (French, levels 0-5).
   int32_t SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call);
   int32_t GetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t* blocked, const char* call) const;
 
