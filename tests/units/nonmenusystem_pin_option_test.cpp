@@ -191,7 +191,7 @@ TEST_F(PinOptionTest, RatingResetsAreAcceptedByTheSet) {
     ASSERT_FALSE(age.empty());
     EXPECT_EQ(age[0], "XPM_SetUsAgeRating(5, 17895697, 0, 1)");
     EXPECT_EQ(Calls("XPM_SetUsChildRating"), std::vector<std::string>{"XPM_SetUsChildRating(2, 17895697, 0, 1)"});
-    EXPECT_EQ(Calls("XPM_SetUsMovieRating").front(), "XPM_SetUsMovieRating(7, 0, 1)");
+    EXPECT_EQ(Calls("XPM_SetUsMovieRating").back(), "XPM_SetUsMovieRating(7, 0, 1)");
     EXPECT_EQ(W()->GetUsAgeRating(5, 1), 0);
     EXPECT_FALSE(Logged("Rating: rating"));  // no rating call refused
     EXPECT_EQ(Pin().empty(), type == 34);
