@@ -35,6 +35,9 @@
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/KeyPad.h"
+#include "units/NonMenuSystem/OptionDialogs.h"
+#include "units/NonMenuSystem/PinDialogs.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/UserRefInt.h"
@@ -178,6 +181,34 @@ void KeyPad(benchmark::State& state) {
   }
 }
 
+// The parental locks' PIN question (type 2), and the change-PIN dialog.
+void PinDialogs(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Live()->OpenWithValue(&NonMenuSystem::EnterPinDialog::StaticClass(), 2);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+    g_app->Live()->OpenWithValue(&NonMenuSystem::ChangePinDialog::StaticClass(), 1);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The picture-size key's pop-up, built from the option's choices.
+void OptionPopUp(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Live()->OpenWithValue(&NonMenuSystem::OptionDialogWithCaption::StaticClass(),
+                                 SkinBin::OPTION_TYPE_PICTURE_SIZE);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -200,13 +231,15 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
+    benchmark::RegisterBenchmark("pin_enter_and_change", bench::PinDialogs);
+    benchmark::RegisterBenchmark("option_popup_picture_size", bench::OptionPopUp);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
-                             "key_pad"}) {
+                             "key_pad", "pin_enter_and_change", "option_popup_picture_size"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
