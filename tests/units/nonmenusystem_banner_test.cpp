@@ -64,6 +64,18 @@ TEST_F(BannerTest, ShowInfoBarOpensTheBasicFormAndInfoKeyTwiceCloses) {
   EXPECT_EQ(Find<NonMenuSystem::InfoBanner>(), nullptr);
 }
 
+TEST_F(BannerTest, InfoKeyOffTheTunerOpensTheBanner) {
+  ASSERT_TRUE(SwitchToSourceType(5));
+  Nms()->ClearAll();
+  Settle();
+  Press("info");
+  auto* banner = Find<NonMenuSystem::InfoBanner>();
+  ASSERT_NE(banner, nullptr);
+  EXPECT_TRUE(banner->InfoKeyPressed);
+  EXPECT_EQ(banner->PressCount, 1);
+  ASSERT_NE(banner->Basic(), nullptr);
+}
+
 TEST_F(BannerTest, BannerRefreshesAndTimesOut) {
   Nms()->ShowInfoBar(true, W()->GetCurrentSource(0));
   Settle();
