@@ -405,7 +405,9 @@ class Wrapper : public ::Wrapper::Wrapper {
   void SetOptionChange(kv::TextId group, bool changed);
   bool IsOptionChanged(kv::TextId group);
   void MarkOptionChange(int32_t optionId);
-  AdjustBarRange GetAdjustBarRange(int32_t optionId);
+  // The range of a slider: `range` (the record's own, 0 to 100 step 1 by
+  // default) unless the option's range depends on the set.
+  AdjustBarRange GetAdjustBarRange(int32_t optionId, AdjustBarRange range = {});
 
   // --- Power timers, locks, critical sections, factory mode, update (WrapperPower.cpp)
   void StartAutoPowerTimer(kv::Object* sender = nullptr);
