@@ -211,5 +211,69 @@ TEST_F(SkinTextsTest, ManualTuningSliderRangeFollowsAntennaOrCable) {
   EXPECT_TRUE(hpos->HasProperty());
 }
 
+TEST_F(SkinTextsTest, TimeZoneAndMenuLanguageWriteTheRegisterTable) {
+  SkinBin::Wrapper* s = Skin();
+  s->OnSetDaylightSavingTime(0);
+  s->OnSetTimeZone(3);
+  const float offset = static_cast<float>(s->GetGMTOffset(3, 0));
+  EXPECT_EQ(s->GetFloatFromRegisterTable(kv::LoadString(SkinBinWrapper::REG_TIME_OFFSET)), offset);
+  s->OnSetDaylightSavingTime(1);
+  EXPECT_EQ(s->GetFloatFromRegisterTable(kv::LoadString(SkinBinWrapper::REG_TIME_OFFSET)),
+            static_cast<float>(s->GetGMTOffset(3, 1)));
+
+  ClearCallLog();
+  s->SetMenuLanguage(2);
+  EXPECT_EQ(Calls("TVSM_RegisterTablePutString").size(), 2u) << "locale and language, both changed";
+  EXPECT_EQ(s->GetStringFromRegisterTable(kv::LoadString(SkinBinWrapper::REG_LANGUAGE)).ToUtf8(),
+            kv::LoadString(SkinBinWrapper::REG_LANGUAGE_FR).ToUtf8());
+  ClearCallLog();
+  s->SetMenuLanguage(2);
+  EXPECT_TRUE(Calls("TVSM_RegisterTablePutString").empty()) << "nothing written without a change";
+  s->SetMenuLanguage(0);
+  EXPECT_EQ(s->GetStringFromRegisterTable(kv::LoadString(SkinBinWrapper::REG_LANGUAGE)).ToUtf8(),
+            kv::LoadString(SkinBinWrapper::REG_LANGUAGE_EN).ToUtf8());
+}
+
+TEST_F(SkinTextsTest, GlowSyncFollowsTheSensorOfThePictureMode) {
+  SkinBin::Wrapper* s = Skin();
+  s->OnSetVideoPreset(2);
+  s->OnSetAutoBrightnessSensor(1);
+  EXPECT_TRUE(s->GlowSyncRunning);
+  s->OnSetVideoPreset(1);
+  s->OnSetAutoBrightnessSensor(0);
+  EXPECT_FALSE(s->GlowSyncRunning);
+  s->OnSetVideoPreset(2);
+  EXPECT_TRUE(s->GlowSyncRunning) << "mode 2 keeps its sensor on";
+  s->OnSetVideoPreset(1);
+  EXPECT_FALSE(s->GlowSyncRunning);
+}
+
+TEST_F(SkinTextsTest, AOnceOnlyOnTimerEndsDisabledARepeatingOneStays) {
+  SkinBin::Wrapper* s = Skin();
+  auto* timer = kv::New<Structures::TimerData>();
+  timer->Id = 0;
+  timer->DaysOfWeek = 1;
+  timer->Duration = 60;
+  timer->TimesType = 4;
+  timer->Enable = 1;
+  ASSERT_EQ(s->SetTimer(timer), 0);
+  s->OnSetActiveTimerId(0);
+  ASSERT_NE(s->ActiveTimer.get(), nullptr);
+  s->ActiveTimer->TimesType = 4;
+  s->ActiveTimer->Enable = 1;
+  ClearCallLog();
+  s->CancelOnTimer(true);
+  EXPECT_EQ(s->ActiveTimer->Enable, 0);
+  EXPECT_FALSE(Calls("XPM_SetTimer").empty()) << "the disabled record is saved";
+  EXPECT_TRUE(Calls("XPM_Update_Scheduled_Show_Status").empty()) << "no scheduled show for this timer";
+  // A repeating timer stays as it is.
+  s->ActiveTimer->TimesType = 1;
+  s->ActiveTimer->Enable = 1;
+  ClearCallLog();
+  s->CancelOnTimer(true);
+  EXPECT_EQ(s->ActiveTimer->Enable, 1);
+  EXPECT_TRUE(Calls("XPM_SetTimer").empty());
+}
+
 }  // namespace
 }  // namespace skintextstest
