@@ -121,24 +121,24 @@ TEST_F(PinOptionTest, EachPinTypeExpectsItsPin) {
 
 TEST_F(PinOptionTest, ResetPinFallsBackToThe3DPinAndOpensTheResetQuestion) {
   StorePins("", "5678");
-  EnterPinDialog* d = OpenWith<EnterPinDialog>(4);
+  kv::Persistent<EnterPinDialog> d = OpenWith<EnterPinDialog>(4);
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->ExpectedPin().ToUtf8(), "5678");
   EXPECT_EQ(d->GetNextStateType(), 33);
   Type("5678");
-  auto* confirm = Open<NonMenuSystem::ConfirmMultiOptionDialog>();
+  kv::Persistent<NonMenuSystem::ConfirmMultiOptionDialog> confirm = Open<NonMenuSystem::ConfirmMultiOptionDialog>();
   ASSERT_NE(confirm, nullptr);
   EXPECT_EQ(confirm->ConfirmType, 33);
 }
 
 TEST_F(PinOptionTest, QuickSetupPinGoesBackToItsQuestion) {
   StorePins("1234", "");
-  EnterPinDialog* d = OpenWith<EnterPinDialog>(8);
+  kv::Persistent<EnterPinDialog> d = OpenWith<EnterPinDialog>(8);
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->GetPrevStateType(), 2);
   Press("back");
   Settle();
-  auto* confirm = Open<NonMenuSystem::ConfirmMultiOptionDialog>();
+  kv::Persistent<NonMenuSystem::ConfirmMultiOptionDialog> confirm = Open<NonMenuSystem::ConfirmMultiOptionDialog>();
   ASSERT_NE(confirm, nullptr);
   EXPECT_EQ(confirm->ConfirmType, 2);
 }
@@ -148,7 +148,7 @@ TEST_F(PinOptionTest, QuickSetupPinGoesBackToItsQuestion) {
 TEST_F(PinOptionTest, ThreeDTimeLockPinStaysUntilAnsweredAndExitLeaves3D) {
   StorePins("1234", "5678");
   Skin()->OnSetThreeDTimerLock(0);
-  EnterPinDialog* d = OpenWith<EnterPinDialog>(11);
+  kv::Persistent<EnterPinDialog> d = OpenWith<EnterPinDialog>(11);
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->TimeOutValue, 0);
   Run(70000);
@@ -180,7 +180,7 @@ TEST_F(PinOptionTest, RatingResetsAreAcceptedByTheSet) {
     ASSERT_EQ(W()->SetUsAgeRating(5, 0x1111111, true, true), 0);
     Log().Clear();
     ClearCallLog();
-    auto* d = kv::Cast<NonMenuSystem::ConfirmMultiOptionDialog>(
+    kv::Persistent<NonMenuSystem::ConfirmMultiOptionDialog> d = kv::Cast<NonMenuSystem::ConfirmMultiOptionDialog>(
         Nms()->ShowConfirmDialog(type, Constants::MSG_FROM_NONMENUSYSTEM));
     Settle();
     ASSERT_NE(d, nullptr);
@@ -208,7 +208,7 @@ TEST_F(PinOptionTest, ChangePinStoresEachTypesPin) {
   for (const Row r : {Row{1, true}, Row{2, false}, Row{3, true}}) {
     SCOPED_TRACE(r.type);
     StorePins("1234", "5678");
-    ChangePinDialog* d = OpenWith<ChangePinDialog>(r.type);
+    kv::Persistent<ChangePinDialog> d = OpenWith<ChangePinDialog>(r.type);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(Focused(), &d->FirstEntry());
     Type("4321");
@@ -222,7 +222,7 @@ TEST_F(PinOptionTest, ChangePinStoresEachTypesPin) {
 
 TEST_F(PinOptionTest, MismatchedOrRefusedNewPinStartsAgainAndKeepsTheOldPin) {
   StorePins("1234", "5678");
-  ChangePinDialog* d = OpenWith<ChangePinDialog>(1);
+  kv::Persistent<ChangePinDialog> d = OpenWith<ChangePinDialog>(1);
   ASSERT_NE(d, nullptr);
   Type("1111");
   Type("2222");
@@ -268,12 +268,12 @@ TEST_F(PinOptionTest, PinDialogCensusReturnsToBaseline) {
 TEST_F(PinOptionTest, HotKeyPopUpAppliesEachFocusedChoice) {
   ASSERT_TRUE(SwitchToSourceType(W()->GetSourceType(W()->GetCurrentSource(0))));
   const int32_t id = SkinBin::OPTION_TYPE_PICTURE_SIZE;
-  OptionDatabase::OptionDataClass* record = Record(id);
+  kv::Persistent<OptionDatabase::OptionDataClass> record = Record(id);
   ASSERT_NE(record, nullptr);
   ClearCallLog();
   Press("size");
   Settle();
-  auto* d = Open<OptionDialogWithCaption>();
+  kv::Persistent<OptionDialogWithCaption> d = Open<OptionDialogWithCaption>();
   ASSERT_NE(d, nullptr);
   EXPECT_TRUE(Calls("XPM_SetPreferredViewMode").empty());
   EXPECT_EQ(d->OnGetOptionType(), id);
@@ -323,10 +323,10 @@ TEST_F(PinOptionTest, HotKeyPopUpAppliesEachFocusedChoice) {
 TEST_F(PinOptionTest, HotKeyPopUpWritesNothingForTheSetChoiceAndOpensEmptyWithoutARecord) {
   const int32_t id = SkinBin::OPTION_TYPE_PICTURE_MODE;
   ClearCallLog();
-  OptionDialogWithCaption* d = OpenWith<OptionDialogWithCaption>(id);
+  kv::Persistent<OptionDialogWithCaption> d = OpenWith<OptionDialogWithCaption>(id);
   ASSERT_NE(d, nullptr);
   EXPECT_TRUE(Calls("XPM_SetVideoPreset").empty());
-  Forms::Ctrl* set = kv::Cast<Forms::Ctrl>(d->OnGetFocus());
+  kv::Persistent<Forms::Ctrl> set = kv::Cast<Forms::Ctrl>(d->OnGetFocus());
   ASSERT_NE(set, nullptr);
   d->OnSetFocus(d->GetNextCtrl(set) ? d->GetNextCtrl(set) : d->GetFirstCtrl());
   d->OnSetFocus(set);
@@ -349,7 +349,7 @@ TEST_F(PinOptionTest, HotKeyPopUpWritesNothingForTheSetChoiceAndOpensEmptyWithou
 TEST_F(PinOptionTest, ListPopUpReportsTheActivatedChoiceAndCloses) {
   const int32_t id = SkinBin::OPTION_TYPE_PICTURE_MODE;
   kv::Persistent<Reporter> reporter = kv::New<Reporter>();
-  OptionDialog* d = OpenWith<OptionDialog>(id);
+  kv::Persistent<OptionDialog> d = OpenWith<OptionDialog>(id);
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->OnGetOptionType(), id);
   const kv::Rect l = d->List().Bounds();
