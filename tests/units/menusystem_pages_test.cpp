@@ -207,6 +207,12 @@ TEST_F(PagesTest, ConditionalItems) {
   auto* net = kv::Cast<VidiNetworkingMenu>(Ms()->OpenState(&VidiNetworkingMenu::StaticClass(), 0, 0, nullptr));
   ASSERT_NE(net, nullptr);
   EXPECT_EQ(net->ItemsNum, Skin()->OnGetNetworkType() ? 4 : 3);
+  // The product tree's PIN page: two rows, the first focused.
+  auto* pinPage = kv::Cast<PINSettingMenu>(Ms()->OpenState(&PINSettingMenu::StaticClass(), 0, 0, nullptr));
+  ASSERT_NE(pinPage, nullptr);
+  EXPECT_EQ(pinPage->RowCount(), 2);
+  EXPECT_EQ(pinPage->OnGetFocus(), static_cast<Core::View*>(pinPage->Row(0)));
+  EXPECT_EQ(pinPage->MenuLevel, 4);
 }
 
 TEST_F(PagesTest, OpenAndClose50TimesKeepsTheCensus) {

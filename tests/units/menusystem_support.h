@@ -10,6 +10,7 @@
 #include "units/MenuSystem/LiveMenuPages.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/OptionPopup.h"
+#include "units/MenuSystem/MenuItems.h"
 #include "units/MenuSystem/PinMenus.h"
 #include "units/SkinBin/Wrapper.h"
 

@@ -12,6 +12,7 @@
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MenuSystem/LiveMenuPages.h"
+#include "units/MenuSystem/MenuItems.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingParameter.h"
@@ -24,6 +25,7 @@
 KV_REGISTER_CLASS(MenuSystem::PinPageBase);
 KV_REGISTER_CLASS(MenuSystem::EnterPinMenu);
 KV_REGISTER_CLASS(MenuSystem::ChangePinMenu);
+KV_REGISTER_CLASS(MenuSystem::PINSettingMenu);
 
 namespace MenuSystem {
 
@@ -209,6 +211,21 @@ void ChangePinMenu::CheckPassword(kv::Object*) {
   second_.Clear();
   OnSetFocus(&first_);
   ShowMessage(differ ? Strings::SID_MSG_LOCKS_INCORRECT_PIN_CODE : Strings::SID_MSG_LOCKS_ZERO_PIN_CODE);
+}
+
+// --- The product tree's PIN page ------------------------------------------------------
+
+PINSettingMenu::PINSettingMenu() {
+  constexpr int32_t kConfirmDeletePin = 34;
+  WinID = WinIDs::WIN_ID_PINSettingMenu;
+  MenuLevel = 4;
+  PrevState = KV_LATE_CLASS("MenuSystem::PreferencesMenu");
+  CaptionId = &Strings::SID_PIN_SETTING;
+  AddRow(kv::New<SubMenuItem>(), &Strings::SID_CHANGE_PIN, CHANGE_PIN_PASSWORD,
+         KV_LATE_CLASS("NonMenuSystem::ChangePinDialog"));
+  AddRow(kv::New<SubMenuItem>(), &Strings::SID_DELETE_PIN, kConfirmDeletePin,
+         KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog"));
+  ReInit();
 }
 
 }  // namespace MenuSystem

@@ -13,6 +13,7 @@
 
 #include "runtime/string.h"
 #include "units/MenuSystem/LiveMenu.h"
+#include "units/MenuSystem/ThirdMenu.h"
 #include "units/SkinBin/EntryForms.h"
 #include "units/Views/MultilineText.h"
 #include "units/Views/Text.h"
@@ -89,6 +90,14 @@ class ChangePinMenu : public PinPageBase {
   Views::Text newLabel_;
   Views::Text confirmLabel_;
   kv::String firstPin_;
+};
+
+// The product tree's PIN page: change the PIN or delete it, through the PIN
+// dialogs outside the menu.
+class PINSettingMenu : public ThirdMenu {
+  KV_CLASS(MenuSystem, PINSettingMenu, ThirdMenu)
+ public:
+  PINSettingMenu();
 };
 
 }  // namespace MenuSystem
