@@ -127,6 +127,20 @@ TEST_F(ColumnTest, SixtySecondsWithoutAKeyTearDown) {
   EXPECT_EQ(Store()->GetInteger(MenuSystem::KEY_MENU_INDEX), 0);
 }
 
+TEST_F(ColumnTest, LiveTVKeepsTheKeysWithoutAMenu) {
+  // A screen closing broadcasts APPEARANCE_FOCUS: with no menu open the
+  // menu system leaves the focus with live TV.
+  Send(Constants::MSG_CHANGE_APPEARANCE, Constants::APPEARANCE_FOCUS);
+  EXPECT_EQ(App2()->OnGetFocus(), Nms());
+  // After a teardown the keys go back to live TV as well.
+  Press("menu");
+  Settle();
+  EXPECT_EQ(App2()->OnGetFocus(), Ms());
+  Press("exit");
+  Settle();
+  EXPECT_EQ(App2()->OnGetFocus(), Nms());
+}
+
 TEST_F(ColumnTest, ChangeStateMessages) {
   // An object that is not a state is ignored.
   Send(Constants::MSG_CHANGE_STATE, -1, kv::New<Structures::RefInt>());

@@ -65,6 +65,19 @@ void MenuSystem::TakeFocus() {
   if (Core::Group* owner = Owner()) owner->OnSetFocus(this);
 }
 
+void MenuSystem::ReturnFocus() {
+  // Without a menu the keys belong to live TV again: its screens open into
+  // the non-menu sub-system and get them only while it has the focus.
+  Core::Group* owner = Owner();
+  if (!owner || owner->OnGetFocus() != this) return;
+  const kv::Class* live = KV_LATE_CLASS("NonMenuSystem::NonMenuSystem");
+  for (int32_t i = 0; i < owner->GetChildCount(); ++i)
+    if (live && owner->GetChild(i)->KvClass() == live) {
+      owner->OnSetFocus(owner->GetChild(i));
+      return;
+    }
+}
+
 void MenuSystem::SetMenuIndex(int32_t level, int32_t index) {
   if (level < 1 || level > kMenuLevels) return;
   menuIndex_[static_cast<size_t>(level - 1)] = index;
@@ -149,7 +162,9 @@ void MenuSystem::HandleMessage(Structures::Message* msg) {
       break;
     }
     case Constants::MSG_CHANGE_APPEARANCE:
-      if (msg->IntParam == Constants::APPEARANCE_FOCUS) TakeFocus();
+      // Only with a menu form open here: otherwise the keys would leave live
+      // TV for an empty menu (screens closing broadcast this to everyone).
+      if (msg->IntParam == Constants::APPEARANCE_FOCUS && GetChildCount() > 0) TakeFocus();
       break;
     default:
       break;
@@ -197,6 +212,7 @@ Primitives::KeyRoutingForm* MenuSystem::OpenState(const kv::Class* cls, int32_t 
 
 void MenuSystem::TearDownMenus() {
   OnSetFocus(nullptr);
+  ReturnFocus();
   Manager()->CloseLayers(Constants::LAYER_MASK_MENU);
   for (size_t i = 1; i < menuIndex_.size(); ++i) menuIndex_[i] = 1;
   PersistentData::PersistentData* store = Store();

@@ -61,6 +61,8 @@ class MenuSystem : public SubSystem::MenuSystemClass {
 
  private:
   void TakeFocus();
+  // Hands the application's focus back to the live-TV sub-system.
+  void ReturnFocus();
   std::array<int32_t, kMenuLevels> menuIndex_{};
 };
 
