@@ -1,7 +1,9 @@
 #include "units/NonMenuSystem/OptionBinding.h"
 
 #include "runtime/auto_object.h"
+#include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
+#include "units/Structures/Message.h"
 #include "units/Core/Event.h"
 #include "units/MainApp/OptionDB.h"
 #include "units/NonMenuSystem/LiveContext.h"
@@ -50,6 +52,12 @@ int32_t ReadIndex(OptionDataClass* record) {
 
 void MarkOptionChange(int32_t id) {
   if (SkinBin::Wrapper* w = Live::Skin()) w->MarkOptionChange(id);
+}
+
+void Announce(int32_t code) {
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(code, nullptr, -1);
+  kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
 }
 
 void LeaveWithKey(WidgetClass* w, bool up, bool down) {

@@ -34,6 +34,9 @@ int32_t ReadIndex(OptionDatabase::OptionDataClass* record);
 // SkinBinWrapper_MarkOptionChange (nothing while the skin Wrapper is not the live one).
 void MarkOptionChange(int32_t id);
 
+// Sends a Structures::Message with `code` to every registered form.
+void Announce(int32_t code);
+
 // Closes `w`; with a previous state and an owning sub-system, opens the
 // previous state with a SkinBin::UserRefInt carrying a key event (down flag
 // set; code 5 when `down`, else 4 when `up`, else 0) and the transition code
