@@ -172,7 +172,9 @@ kv::String FailReasonText(int32_t status) {
 
 kv::String ResolutionText() { return kv::String(); }
 
-bool QuickCecAudioStatus() { return false; }
+bool QuickCecAudioStatus() {
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.HdmiCecData.GetQuickCecAudioStatus(); });
+}
 bool IsCecDeviceConnected(int32_t) { return false; }
 void SetHdmiCecAddr(int32_t, int32_t) {}
 bool Is3DPictureLocked() { return false; }
