@@ -112,7 +112,8 @@ TEST_F(BarsTest, MuteStepsThroughItsChoicesAndTheKeysReplaceTheBars) {
   EXPECT_FALSE(Calls("XPM_SetMute").empty());
   EXPECT_EQ(mute->Image().OnGetBitmap(), Resources::LoadResource(Bitmaps::FullMuteImage));
   // Back at the first choice the bar closes at once.
-  for (int32_t i = 1; i < mute->Count; ++i) Press("mute");
+  const int32_t count = mute->Count;
+  for (int32_t i = 1; i < count; ++i) Press("mute");
   EXPECT_EQ(W()->OnGetMute(), 0);
   EXPECT_EQ(Open<NonMenuSystem::CommonMuteBar>(), nullptr);
   // A volume key on the mute bar brings the volume bar back.
