@@ -34,11 +34,15 @@
 #include "units/MainApp/ActiveApp.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
+#include "units/NonMenuSystem/AdjustmentBar.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
 #include "units/NonMenuSystem/PinDialogs.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/OptionDatabase/OptionTypes.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SubSystem/State.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/Structures/Message.h"
@@ -157,6 +161,35 @@ void ChannelChange(benchmark::State& state) {
   }
 }
 
+// Volume up on live TV: the volume bar opens and the volume is written.
+void VolumeBar(benchmark::State& state) {
+  bool up = true;
+  for (auto _ : state) {
+    g_app->Key(up ? 46 : 47);
+    up = !up;
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The brightness adjustment bar opened by a state change, as a menu item does.
+void AdjustmentBar(benchmark::State& state) {
+  for (auto _ : state) {
+    auto* param = kv::New<SkinBin::UserRefInt>();
+    param->Value = OptionDatabase::OPTION_TYPE_BRIGHTNESS;
+    param->Code = Constants::MSG_FROM_NONMENUSYSTEM;
+    auto* change = kv::New<SubSystem::State>();
+    change->Class = &NonMenuSystem::AdjustmentBar::StaticClass();
+    change->Param = param;
+    g_app->Live()->ChangeState(change);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 // The reset question of the audio menu, opened and answered No.
 void ConfirmDialog(benchmark::State& state) {
   for (auto _ : state) {
@@ -175,6 +208,30 @@ void KeyPad(benchmark::State& state) {
     ref->String = KV_STR(u"HDMI 1");
     g_app->Live()->Open(&NonMenuSystem::KeyPad::StaticClass(), ref);
     g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The Menu key: the column with its first page beside it.
+void MenuKey(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(3);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// OK on Picture > Picture settings: the page replaced by the next level.
+void MenuPageChange(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    g_app->Key(3);
+    g_app->Key(1);
+    state.ResumeTiming();
+    g_app->Key(1);
     state.PauseTiming();
     g_app->ClearAll();
     state.ResumeTiming();
@@ -229,8 +286,12 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
     benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
+    benchmark::RegisterBenchmark("volume_bar", bench::VolumeBar);
+    benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
+    benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
+    benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
     benchmark::RegisterBenchmark("pin_enter_and_change", bench::PinDialogs);
     benchmark::RegisterBenchmark("option_popup_picture_size", bench::OptionPopUp);
     bench::MedianReporter reporter;
@@ -239,7 +300,8 @@ int main(int argc, char** argv) {
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
-                             "key_pad", "pin_enter_and_change", "option_popup_picture_size"}) {
+                             "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
+                             "menu_page_change", "pin_enter_and_change", "option_popup_picture_size"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
