@@ -617,11 +617,11 @@ void NoSignalPowerDownMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   // The rows exist before the base opening, which sizes the page to them.
   SkinBin::Wrapper* skin = SkinOf();
   const int32_t n = skin ? skin->GetValidSourceNum() : 0;
-  for (int32_t source = 0; source < n; ++source) {
+  for (int32_t index = 0; index < n; ++index) {
     auto* row = kv::New<SubMenuItemValueSelect>();
     AddRow(row, nullptr, kNoSignalOption);
-    row->OnSetText(skin->GetSourceName(source));
-    row->Param1 = source;
+    row->OnSetText(skin->GetSourceName(skin->GetSourceId(index)));
+    row->Param1 = index;
     row->OnValueChanged = kv::MakeSlot(static_cast<SettingPage*>(this), &SettingPage::RowChangedSlot);
   }
   ItemsNum = RowCount();
@@ -635,12 +635,22 @@ void NoSignalPowerDownMenu::LoadSettings() {
   for (int32_t i = 0, n = RowCount(); i < n; ++i) {
     auto* row = kv::Cast<SubMenuItemValueSelect>(Row(i));
     if (!row) continue;
-    const int32_t source = row->Param1;
+    const int32_t source = skin ? skin->GetSourceId(row->Param1) : -1;
     const int32_t on = source >= 0 && source < 32 ? (mask >> source) & 1 : 0;
     row->Index = on;
     row->Value = on;
     if (row->ChoiceNum < 2) row->ChoiceNum = 2;
   }
+}
+
+int32_t NoSignalPowerDownMenu::NoSignalMask(int32_t mask, int32_t source, bool on) {
+  // Only sources 0 to 31 have a bit in the mask.
+  if (source < 0 || source > 31) {
+    Core::LogError("MenuSystem: no-signal power down for source %i ignored", {source});
+    return mask;
+  }
+  const uint32_t bit = 1u << source;
+  return static_cast<int32_t>(on ? (static_cast<uint32_t>(mask) | bit) : (static_cast<uint32_t>(mask) & ~bit));
 }
 
 void NoSignalPowerDownMenu::RowChanged(SubMenuItem* row) { ChangeNoSignal(row); }
@@ -649,17 +659,11 @@ void NoSignalPowerDownMenu::ChangeNoSignal(SubMenuItem* item) {
   auto* row = kv::Cast<SubMenuItemValueSelect>(item);
   SkinBin::Wrapper* skin = SkinOf();
   if (!row || !skin) return;
-  const int32_t source = row->Param1;
-  // Only sources 0 to 31 have a bit in the mask.
-  if (source < 0 || source > 31) {
-    Core::LogError("MenuSystem: no-signal power down for source %i ignored", {source});
-    return;
-  }
-  int32_t mask = skin->OnGetNoSignalPowerDown();
-  const uint32_t bit = 1u << source;
-  mask = static_cast<int32_t>(row->Index != 0 ? (static_cast<uint32_t>(mask) | bit)
-                                              : (static_cast<uint32_t>(mask) & ~bit));
-  skin->OnSetNoSignalPowerDown(mask);
+  const int32_t source = skin->GetSourceId(row->Param1);
+  const int32_t mask = skin->OnGetNoSignalPowerDown();
+  const int32_t next = NoSignalMask(mask, source, row->Index != 0);
+  if (next == mask) return;
+  skin->OnSetNoSignalPowerDown(next);
 }
 
 // --- Locks, auto input, media player, demo ------------------------------------------------

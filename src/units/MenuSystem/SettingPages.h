@@ -176,6 +176,9 @@ class NoSignalPowerDownMenu : public SettingPage {
   void LoadSettings() override;
   void RowChanged(SubMenuItem* row) override;
   void ChangeNoSignal(SubMenuItem* row);
+  // The mask with the bit of `source` set or cleared; a source outside
+  // 0..31 has no bit and leaves the mask as it is.
+  static int32_t NoSignalMask(int32_t mask, int32_t source, bool on);
 };
 
 class ParentalLocksMenu : public SettingPage {
