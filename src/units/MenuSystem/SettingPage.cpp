@@ -94,6 +94,9 @@ void SettingPage::Build(const PageSpec& spec) {
 }
 
 void SettingPage::Initialize(Primitives::KeyRoutingParameter* param) {
+  // A deeper page whose parent page does not exist yet goes back as a
+  // shortcut does (closing the menu) rather than staying on screen.
+  if (MenuLevel >= 4 && !ParentPage) IsShortcut = true;
   ThirdMenu::Initialize(param);
   RefreshGrayout();
 }

@@ -735,9 +735,17 @@ void OnTimerMenu::SetTimerData(kv::Object* /*sender*/) {
   if (skin && w) {
     if (auto* time = kv::Cast<SubMenuItemValue>(R(4))) skin->OnSetOnTimerTime(time->Value);
     if (w->OnGetEnableTimer() == 0) skin->CancelOnTimer(false);
-    w->OnSetTimerDaysOfWeek(::Wrapper::Wrapper::GetDaysOfWeek(true, true, true, true, true, true, true));
-    w->OnSetTimerDuration(0);
-    w->SetTimer(nullptr);
+    // The set's on-timer record, every day of the week, no duration.
+    const int32_t id = w->OnGetActiveTimerId();
+    Structures::TimerData* timer = w->GetTimer(id);
+    if (!timer) {
+      timer = kv::New<Structures::TimerData>();
+      timer->Id = id;
+      timer->Enable = w->OnGetEnableTimer() != 0 ? 1 : 0;
+    }
+    timer->DaysOfWeek = ::Wrapper::Wrapper::GetDaysOfWeek(true, true, true, true, true, true, true);
+    timer->Duration = 0;
+    w->SetTimer(timer);
   }
   auto* back = kv::New<Core::KeyEvent>();
   back->Initialize(41, 1);
