@@ -112,6 +112,8 @@ void SettingPage::ReInit() {
   if (IsOpen()) {
     LoadSettings();
     RefreshGrayout();
+    // The help bar shows the focused row's help in the new language.
+    if (SubMenuItem* row = Row(OnGetCurrentItemIndex() - 1)) DoFocus(row);
   }
 }
 

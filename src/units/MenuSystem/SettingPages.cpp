@@ -345,6 +345,18 @@ void SetupMenu::RefreshGrayout() {
   R(10)->OptionType = pin ? 4 : 33;
 }
 
+void SetupMenu::RowChanged(SubMenuItem* row) {
+  if (row == R(0)) UpdateMenuLanguage(row);
+  RefreshGrayout();
+}
+
+void SetupMenu::UpdateMenuLanguage(SubMenuItem* row) {
+  auto* value = kv::Cast<SubMenuItemValue>(row);
+  SkinBin::Wrapper* skin = SkinOf();
+  if (!value || !skin) return;
+  if (skin->GetMenuLanguage() != value->Value) skin->SetMenuLanguage(value->Value);
+}
+
 // --- Preferences ----------------------------------------------------------------------
 
 PreferencesMenu::PreferencesMenu() { Build(kPreferencesPage); }

@@ -29,6 +29,10 @@ class SetupMenu : public SettingPage {
  public:
   SetupMenu();
   void RefreshGrayout() override;
+  void RowChanged(SubMenuItem* row) override;
+  // The menu language row changed: the language is applied (every page
+  // re-reads its texts and help strings at the end of the pass).
+  void UpdateMenuLanguage(SubMenuItem* row);
 };
 
 class PreferencesMenu : public SettingPage {
