@@ -77,6 +77,15 @@ extern const Resources::BitmapId ToggleButtonLeftArrow;   // 13 x 10
 extern const Resources::BitmapId ToggleButtonRightArrow;
 extern const Resources::BitmapId KeyPadLeftArrow;         // 14 x 18
 extern const Resources::BitmapId KeyPadRightArrow;
+// The key pad's mode buttons (18 x 20): plain, and highlighted for the current mode.
+extern const Resources::BitmapId KeyPadUpperA;
+extern const Resources::BitmapId KeyPadUpperAFocus;
+extern const Resources::BitmapId KeyPadLowerA;
+extern const Resources::BitmapId KeyPadLowerAFocus;
+extern const Resources::BitmapId KeyPadNum;
+extern const Resources::BitmapId KeyPadNumFocus;
+extern const Resources::BitmapId KeyPadSymbol;
+extern const Resources::BitmapId KeyPadSymbolFocus;
 extern const Resources::BitmapId BaseColorAdjustUpArrow;  // 12 x 6
 extern const Resources::BitmapId BaseColorAdjustDownArrow;
 extern const Resources::BitmapId ChBrowserArrowLeft;      // 24 x 48
