@@ -162,9 +162,10 @@ TEST_F(PagesTest, SetupGreysTunerRowsOffTheTunerAndPictureFollowsLockAndPreset) 
   ASSERT_NE(picture, nullptr);
   for (int32_t i = 1; i <= 9; ++i) EXPECT_TRUE(Greyed(picture, i)) << i;
   EXPECT_FALSE(Greyed(picture, 10));
-  // Switching it off (its row's change) takes the grey away at once.
-  S()->OnSetTheaterLock(0);
-  picture->RowChangedSlot(picture->R(10));
+  // Switching it off from its own row takes the grey away at once.
+  Press("up");
+  Press("left");
+  EXPECT_EQ(S()->OnGetTheaterLock(), 0);
   EXPECT_FALSE(Greyed(picture, 4));
   // Brightness has a centre mark, backlight and contrast have none.
   EXPECT_TRUE(kv::Cast<AdjustItemSlider>(picture->R(4))->SliderMiddlePoint);
