@@ -7,7 +7,7 @@
 // Cases: the not-available message bar on the dash key, the help bar, and a
 // channel change with its events (the channel key, the tuning, the
 // channel-acquired event through the root and the cached acquisition that
-// the event agent hands to live TV).
+// the event agent hands to live TV), and a setting page opened by state change.
 //
 //   cd build-bench && ./bench_screens --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
@@ -34,6 +34,8 @@
 #include "units/MainApp/ActiveApp.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
+#include "units/MenuSystem/MenuSystem.h"
+#include "units/MenuSystem/PictureSoundPages.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -158,6 +160,26 @@ void ChannelChange(benchmark::State& state) {
   }
 }
 
+// A setting page opened by a state change (the sound page: sliders and
+// choice rows bound to their options), then torn down.
+void SettingPage(benchmark::State& state) {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  for (auto _ : state) {
+    auto* s = kv::New<SubSystem::State>();
+    s->Class = &MenuSystem::SoundMenu::StaticClass();
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, s);
+    agent->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    g_app->Settle();
+    state.PauseTiming();
+    auto* clear = kv::New<Structures::Message>();
+    clear->Initialize(Constants::MSG_CLEAR_ALL, nullptr);
+    agent->Dispatch(clear);
+    g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+
 // Volume up on live TV: the volume bar opens and the volume is written.
 void VolumeBar(benchmark::State& state) {
   bool up = true;
@@ -255,6 +277,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
     benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
+    benchmark::RegisterBenchmark("setting_page_open", bench::SettingPage);
     benchmark::RegisterBenchmark("volume_bar", bench::VolumeBar);
     benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
@@ -268,7 +291,7 @@ int main(int argc, char** argv) {
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
                              "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
-                             "menu_page_change"}) {
+                             "menu_page_change", "setting_page_open"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
