@@ -35,6 +35,10 @@
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
+#include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
+#include "units/NonMenuSystem/BaseColorAdjustmentBar.h"
+#include "units/NonMenuSystem/PictureSizeDialog.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/OptionDatabase/OptionTypes.h"
@@ -211,6 +215,21 @@ void KeyPad(benchmark::State& state) {
   }
 }
 
+// A screen opened by a state change, with the option id its page passes (0: none).
+template <class T, int32_t kOption>
+void OpenByState(benchmark::State& state) {
+  for (auto _ : state) {
+    auto* change = kv::New<SubSystem::State>();
+    change->Class = &T::StaticClass();
+    if (kOption != 0) change->Param = SkinBin::UserRefInt::Make(kOption, Constants::MSG_FROM_NONMENUSYSTEM);
+    g_app->Live()->ChangeState(change);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -235,6 +254,13 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
+    benchmark::RegisterBenchmark("base_color_bar",
+                                 bench::OpenByState<NonMenuSystem::BaseColorAdjustmentBar,
+                                                    SkinBin::OPTION_TYPE_BASECOLOR_ADJUST_RED_HUE>);
+    benchmark::RegisterBenchmark("color_pad", bench::OpenByState<NonMenuSystem::ColorPad, 0>);
+    benchmark::RegisterBenchmark("backlight_pro_dialog",
+                                 bench::OpenByState<NonMenuSystem::BacklightAdjustmentProDialog, 0>);
+    benchmark::RegisterBenchmark("picture_size_dialog", bench::OpenByState<NonMenuSystem::PictureSizeDialog, 0>);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 

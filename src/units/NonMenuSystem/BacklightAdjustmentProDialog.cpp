@@ -118,9 +118,12 @@ BacklightAdjustmentProDialog::BacklightAdjustmentProDialog() {
   meter_.OnSetValue(50);
   Add(&meter_);
 
-  SetupText(controlLevel_, 2, {40, 110, 104, 190});
+  // The side label wraps into the narrow column left of the plot.
+  SetupText(controlLevel_, 2, {10, 110, 104, 190});
+  controlLevel_.OnSetFont(Resources::LoadResource(Fonts::BannerDescription));
   controlLevel_.OnSetString(kv::GetVariantOfString(SID_CONTROL_LEVEL));
   SetupText(backlightControlLevel_, 0, {160, 40, 320, 80});
+  backlightControlLevel_.OnSetFont(Resources::LoadResource(Fonts::BannerDescription));
   backlightControlLevel_.OnSetString(kv::GetVariantOfString(SID_BACKLIGHT_CONTROL_LEVEL));
   valueBox_.OnSetBounds({330, 45, 380, 75});
   valueBox_.OnSetColor(Colors::StandardOptionBgColor);

@@ -160,11 +160,12 @@ BaseColorAdjustmentBar::BaseColorAdjustmentBar() {
   Add(&swatchBorder_);
 
   const kv::MultiTextId* headings[3] = {&SID_HUE, &SID_SATURATION, &SID_BRIGHTNESS};
-  const kv::Rect headingBounds[3] = {{236, 13, 263, 35}, {324, 13, 397, 35}, {433, 13, 506, 35}};
+  // Each heading is centred over its column, as wide as the column.
+  const kv::Rect headingBounds[3] = {{200, 13, 300, 35}, {310, 13, 410, 35}, {420, 13, 520, 35}};
   const kv::Rect itemBounds[3] = {{200, 35, 300, 72}, {310, 35, 410, 72}, {420, 35, 520, 72}};
   for (int i = 0; i < 3; ++i) {
     Views::Text& t = headings_[i];
-    t.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+    t.OnSetFont(Resources::LoadResource(Fonts::BannerDescription));
     t.OnSetColor(kHeadingColor);
     t.OnSetAlignH(1);
     t.OnSetAlignV(1);
