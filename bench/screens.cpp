@@ -37,6 +37,10 @@
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/PictureSoundPages.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
+#include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
+#include "units/NonMenuSystem/BaseColorAdjustmentBar.h"
+#include "units/NonMenuSystem/PictureSizeDialog.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/OptionDatabase/OptionTypes.h"
@@ -257,6 +261,21 @@ void MenuPageChange(benchmark::State& state) {
   }
 }
 
+// A screen opened by a state change, with the option id its page passes (0: none).
+template <class T, int32_t kOption>
+void OpenByState(benchmark::State& state) {
+  for (auto _ : state) {
+    auto* change = kv::New<SubSystem::State>();
+    change->Class = &T::StaticClass();
+    if (kOption != 0) change->Param = SkinBin::UserRefInt::Make(kOption, Constants::MSG_FROM_NONMENUSYSTEM);
+    g_app->Live()->ChangeState(change);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -284,6 +303,13 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
     benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
     benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
+    benchmark::RegisterBenchmark("base_color_bar",
+                                 bench::OpenByState<NonMenuSystem::BaseColorAdjustmentBar,
+                                                    SkinBin::OPTION_TYPE_BASECOLOR_ADJUST_RED_HUE>);
+    benchmark::RegisterBenchmark("color_pad", bench::OpenByState<NonMenuSystem::ColorPad, 0>);
+    benchmark::RegisterBenchmark("backlight_pro_dialog",
+                                 bench::OpenByState<NonMenuSystem::BacklightAdjustmentProDialog, 0>);
+    benchmark::RegisterBenchmark("picture_size_dialog", bench::OpenByState<NonMenuSystem::PictureSizeDialog, 0>);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
@@ -291,7 +317,8 @@ int main(int argc, char** argv) {
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
                              "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
-                             "menu_page_change", "setting_page_open"}) {
+                             "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
+                             "backlight_pro_dialog", "picture_size_dialog"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
