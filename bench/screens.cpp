@@ -211,6 +211,30 @@ void KeyPad(benchmark::State& state) {
   }
 }
 
+// The Menu key: the column with its first page beside it.
+void MenuKey(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(3);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// OK on Picture > Picture settings: the page replaced by the next level.
+void MenuPageChange(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    g_app->Key(3);
+    g_app->Key(1);
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -235,13 +259,16 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
+    benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
+    benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
-                             "key_pad", "volume_bar", "adjustment_bar"}) {
+                             "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
+                             "menu_page_change"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
