@@ -70,19 +70,19 @@ kv::String RowHelp(SubMenuItem* row) {
 
 }  // namespace
 
-void SettingPage::Build(const PageSpec& spec) {
-  spec_ = &spec;
-  WinID = spec.winId;
-  MenuLevel = spec.level;
-  ParentPage = spec.parent ? spec.parent() : nullptr;
+void SettingPage::Build(const PageSpec& page) {
+  spec_ = &page;
+  WinID = page.winId;
+  MenuLevel = page.level;
+  ParentPage = page.parent ? page.parent() : nullptr;
   PrevState = ParentPage;
-  ItemGap = spec.itemGap;
-  FixedHeight = spec.fixedHeight;
-  CaptionId = spec.caption;
-  if (spec.caption) OnSetCaption(kv::GetVariantOfString(*spec.caption));
+  ItemGap = page.itemGap;
+  FixedHeight = page.fixedHeight;
+  CaptionId = page.caption;
+  if (page.caption) OnSetCaption(kv::GetVariantOfString(*page.caption));
   const kv::Slot changed = kv::MakeSlot(this, &SettingPage::RowChangedSlot);
-  for (int32_t i = 0; i < spec.rowCount; ++i) {
-    const RowSpec& r = spec.rows[i];
+  for (int32_t i = 0; i < page.rowCount; ++i) {
+    const RowSpec& r = page.rows[i];
     SubMenuItem* row = AddRow(MakeRow(r.kind), r.caption, r.option, r.target ? r.target() : nullptr);
     if (auto* slider = kv::Cast<AdjustItemSlider>(row)) slider->OnSetSliderMiddlePoint(!r.noMark);
     if (auto* select = kv::Cast<SubMenuItemValueSelect>(row)) select->OnValueChanged = changed;

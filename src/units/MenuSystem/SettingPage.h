@@ -110,7 +110,7 @@ class SettingPage : public ThirdMenu {
   void OpenSubPage(const kv::Class* target);
 
  protected:
-  void Build(const PageSpec& spec);
+  void Build(const PageSpec& page);
   const PageSpec* spec_ = nullptr;
 
  private:
