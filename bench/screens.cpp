@@ -7,7 +7,7 @@
 // Cases: the not-available message bar on the dash key, the help bar, and a
 // channel change with its events (the channel key, the tuning, the
 // channel-acquired event through the root and the cached acquisition that
-// the event agent hands to live TV).
+// the event agent hands to live TV), and a setting page opened by state change.
 //
 //   cd build-bench && ./bench_screens --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
@@ -34,11 +34,16 @@
 #include "units/MainApp/ActiveApp.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
+#include "units/MenuSystem/MenuSystem.h"
+#include "units/MenuSystem/PictureSoundPages.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
+#include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
+#include "units/NonMenuSystem/BaseColorAdjustmentBar.h"
+#include "units/NonMenuSystem/PictureSizeDialog.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
 #include "units/NonMenuSystem/PinDialogs.h"
-#include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/OptionDatabase/OptionTypes.h"
 #include "units/SkinBin/UserRefInt.h"
@@ -161,6 +166,26 @@ void ChannelChange(benchmark::State& state) {
   }
 }
 
+// A setting page opened by a state change (the sound page: sliders and
+// choice rows bound to their options), then torn down.
+void SettingPage(benchmark::State& state) {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  for (auto _ : state) {
+    auto* s = kv::New<SubSystem::State>();
+    s->Class = &MenuSystem::SoundMenu::StaticClass();
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, s);
+    agent->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    g_app->Settle();
+    state.PauseTiming();
+    auto* clear = kv::New<Structures::Message>();
+    clear->Initialize(Constants::MSG_CLEAR_ALL, nullptr);
+    agent->Dispatch(clear);
+    g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+
 // Volume up on live TV: the volume bar opens and the volume is written.
 void VolumeBar(benchmark::State& state) {
   bool up = true;
@@ -238,27 +263,14 @@ void MenuPageChange(benchmark::State& state) {
   }
 }
 
-// The parental locks' PIN question (type 2), and the change-PIN dialog.
-void PinDialogs(benchmark::State& state) {
+// A screen opened by a state change, with the option id its page passes (0: none).
+template <class T, int32_t kOption>
+void OpenByState(benchmark::State& state) {
   for (auto _ : state) {
-    g_app->Live()->OpenWithValue(&NonMenuSystem::EnterPinDialog::StaticClass(), 2);
-    g_app->Settle();
-    state.PauseTiming();
-    g_app->ClearAll();
-    state.ResumeTiming();
-    g_app->Live()->OpenWithValue(&NonMenuSystem::ChangePinDialog::StaticClass(), 1);
-    g_app->Settle();
-    state.PauseTiming();
-    g_app->ClearAll();
-    state.ResumeTiming();
-  }
-}
-
-// The picture-size key's pop-up, built from the option's choices.
-void OptionPopUp(benchmark::State& state) {
-  for (auto _ : state) {
-    g_app->Live()->OpenWithValue(&NonMenuSystem::OptionDialogWithCaption::StaticClass(),
-                                 SkinBin::OPTION_TYPE_PICTURE_SIZE);
+    auto* change = kv::New<SubSystem::State>();
+    change->Class = &T::StaticClass();
+    if (kOption != 0) change->Param = SkinBin::UserRefInt::Make(kOption, Constants::MSG_FROM_NONMENUSYSTEM);
+    g_app->Live()->ChangeState(change);
     g_app->Settle();
     state.PauseTiming();
     g_app->ClearAll();
@@ -286,14 +298,25 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
     benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
+    benchmark::RegisterBenchmark("setting_page_open", bench::SettingPage);
     benchmark::RegisterBenchmark("volume_bar", bench::VolumeBar);
     benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
     benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
     benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
-    benchmark::RegisterBenchmark("pin_enter_and_change", bench::PinDialogs);
-    benchmark::RegisterBenchmark("option_popup_picture_size", bench::OptionPopUp);
+    benchmark::RegisterBenchmark("base_color_bar",
+                                 bench::OpenByState<NonMenuSystem::BaseColorAdjustmentBar,
+                                                    SkinBin::OPTION_TYPE_BASECOLOR_ADJUST_RED_HUE>);
+    benchmark::RegisterBenchmark("color_pad", bench::OpenByState<NonMenuSystem::ColorPad, 0>);
+    benchmark::RegisterBenchmark("backlight_pro_dialog",
+                                 bench::OpenByState<NonMenuSystem::BacklightAdjustmentProDialog, 0>);
+    benchmark::RegisterBenchmark("picture_size_dialog", bench::OpenByState<NonMenuSystem::PictureSizeDialog, 0>);
+    benchmark::RegisterBenchmark("enter_pin_dialog", bench::OpenByState<NonMenuSystem::EnterPinDialog, 2>);
+    benchmark::RegisterBenchmark("change_pin_dialog", bench::OpenByState<NonMenuSystem::ChangePinDialog, 1>);
+    benchmark::RegisterBenchmark(
+        "option_popup_picture_size",
+        bench::OpenByState<NonMenuSystem::OptionDialogWithCaption, SkinBin::OPTION_TYPE_PICTURE_SIZE>);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
@@ -301,7 +324,9 @@ int main(int argc, char** argv) {
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
                              "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
-                             "menu_page_change", "pin_enter_and_change", "option_popup_picture_size"}) {
+                             "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
+                             "backlight_pro_dialog", "picture_size_dialog", "enter_pin_dialog",
+                             "change_pin_dialog", "option_popup_picture_size"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
