@@ -181,7 +181,7 @@ TEST_F(SimTvTest, SourcesAreListedByIndexAndEndWith11) {
 
   int32_t selectable = -1;
   State().SetSourceSelectable(sim::kSourceHdmi3, false);
-  ASSERT_EQ(XPM_IsSourceSelectable(sim::kSourceHdmi3, 0, &selectable), XPM_OK);
+  ASSERT_EQ(XPM_IsSourceSelectable(0, sim::kSourceHdmi3, &selectable), XPM_OK);
   EXPECT_EQ(selectable, 0);
   EXPECT_EQ(XPM_SetSource(0, sim::kSourceHdmi3), XPM_ERR_FAILED);
   EXPECT_EQ(XPM_SetSource(0, 99), XPM_ERR_INVALID_PARAM);

@@ -10,10 +10,14 @@
 
 #include "platform/sim/sim.h"
 #include "platform/sim/sim_net_state.h"
+#include "platform/xpm/xpm_record.h"
 #include "support/capture.h"
 #include "support/kv_test.h"
 #include "skinbin_sim_fixture.h"
+#include "units/MainApp/WrapperAuto.h"
 #include "units/SkinBin/ChannelListData.h"
+#include "units/SkinBin/StatusRecords.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/SkinBin/EPGEventsInfo_DB.h"
 #include "units/SkinBin/RatingData.h"
 #include "units/SkinBin/RecordData.h"
@@ -214,6 +218,26 @@ TEST_F(SystemInfoTest, RowsCarryTheSetsAnswers) {
   tv_->FailCall("XPM_GetFirmwareVersion", 1);
   info->Refresh();
   EXPECT_EQ(info->GetRecord(SYSINFO_ROW_SOFTWARE_VERSION)->Value.ToUtf8(), "Unknown");
+}
+
+TEST_F(SystemInfoTest, UsbEntryShowsTheDiskOrUnknown) {
+  kv::Persistent<SystemInfo> info(kv::New<SystemInfo>());
+  sim::MountUsbDisk(*tv_);
+  info->LoadUSBInfo();
+  auto* skin = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper));
+  ASSERT_NE(skin, nullptr);
+  const USBDiskStatus* disk = skin->GetUSBDiskStatus();
+  ASSERT_TRUE(disk->Mounted);
+  EXPECT_GT(disk->TotalKiB, 0);
+  EXPECT_EQ(info->USBTotalSize.ToUtf8(), std::to_string(disk->TotalKiB / 1024) + " MB");
+  EXPECT_EQ(info->USBFreeSize.ToUtf8(), std::to_string(disk->FreeKiB / 1024) + " MB");
+  EXPECT_NE(info->USBName.ToUtf8(), "Unknown");
+
+  sim::RemoveUsbDisk(*tv_);
+  info->LoadUSBInfo();
+  EXPECT_EQ(info->USBName.ToUtf8(), "Unknown");
+  EXPECT_EQ(info->USBTotalSize.ToUtf8(), "0 MB");
+  EXPECT_EQ(info->USBFreeSize.ToUtf8(), "0 MB");
 }
 
 TEST_F(SystemInfoTest, RowsStopAtTheirCapacity) {

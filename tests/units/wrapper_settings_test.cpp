@@ -458,7 +458,7 @@ std::vector<FailCase> FailCases() {
       {"XPM_GetSourceType", [](W* w) { return w->GetSourceType(kHdmi1); }, 1},
       {"XPM_GetCurrentSource", [](W* w) { return w->GetCurrentSource(0) + w->GetTunerWindow(); }, -1},
       {"XPM_SetSource", [](W* w) { return w->SetSource(0, kHdmi1); }, kStatus},
-      {"XPM_IsSourceSelectable", [](W* w) { return w->IsSourceSelectable(kHdmi1, 0); }, 0},
+      {"XPM_IsSourceSelectable", [](W* w) { return w->IsSourceSelectable(0, kHdmi1); }, 0},
       {"XPM_GetCurrentChannel", [](W* w) { return w->GetCurrentChannel()->Major; }, -2},
       {"XPM_SetChannel", [](W* w) { return w->SetChannel(4, 1, true, true); }, kStatus},
       {"XPM_GetChannelInfo", [](W* w) { return w->IsDigitalChannel(2, 1); }, 0},

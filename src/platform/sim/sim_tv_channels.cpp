@@ -3,6 +3,7 @@
 // (sim_tv_state.h).
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 #include "platform/sim/sim.h"
@@ -529,6 +530,11 @@ int32_t TvState::GetVideoContent(int32_t window, VideoContent* out, const char* 
       case kSourceTypeMultimedia: v = {1920, 1080, 2, 7, 2, 2, 0, 4, 0}; break;
       default: v = {720, 480, 1, 4, 1, 2, 0, 4, 0}; break;
     }
+    if (s->videoWidth > 0) {
+      v.width = s->videoWidth;
+      v.height = s->videoHeight;
+      v.pcTiming = s->videoPcTiming ? 1 : 0;
+    }
   }
   *out = v;
   return XPM_OK;
@@ -612,10 +618,14 @@ int32_t TvState::GetCaptionService(int32_t window, int32_t advanced, int32_t ser
   if (!IsTuner(windowSource_[static_cast<size_t>(window)])) return XPM_ERR_FAILED;
   const Channel* c = CurrentChannelOf(window);
   if (!c || !c->service) return XPM_ERR_FAILED;
-  const int32_t offered = c->digital ? (advanced ? 2 : 1) : (advanced ? 0 : 2);
+  int32_t offered = c->digital ? (advanced ? 2 : 1) : (advanced ? 0 : 2);
+  const int32_t set = advanced ? c->advancedCaptions : c->basicCaptions;
+  if (set >= 0) offered = set;
   if (service > offered) return XPM_ERR_FAILED;
-  out->language = kAudioLanguages[service - 1];
-  out->easyReader = 0;
+  // The last language has no full name in the user interface.
+  static constexpr const char* kCaptionLanguages[] = {"eng", "spa", "fre", "kor", "jpn", "xyz"};
+  out->language = kCaptionLanguages[static_cast<size_t>(service - 1) % std::size(kCaptionLanguages)];
+  out->easyReader = advanced && service == c->easyReaderService ? 1 : 0;
   out->wideAspect = c->digital ? 1 : 0;
   return XPM_OK;
 }

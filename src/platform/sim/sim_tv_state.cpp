@@ -790,6 +790,15 @@ void TvState::SetSourceSelectable(int32_t id, bool selectable) {
   if (Source* s = FindSource(id)) s->selectable = selectable;
 }
 
+void TvState::SetSourceVideo(int32_t id, int32_t width, int32_t height, bool pcTiming) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (Source* s = FindSource(id)) {
+    s->videoWidth = width;
+    s->videoHeight = height;
+    s->videoPcTiming = pcTiming;
+  }
+}
+
 // --- Timer records -----------------------------------------------------------------------
 
 int32_t TvState::GetTimer(int32_t id, int32_t* words, const char* call) const {

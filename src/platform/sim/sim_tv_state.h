@@ -237,6 +237,11 @@ struct Channel {
   bool excluded = false;  // the viewer skips it when surfing
   bool service = true;    // false: the channel carries nothing now
   int32_t rating = -1;    // the programme's US TV rating, 0 (G) to 3 (MA); -1 unrated
+  // Caption services carried (basic 0-4, advanced 0-6); -1: the usual ones
+  // (digital: basic 1, advanced 1 and 2; analogue: basic 1 and 2).
+  int32_t basicCaptions = -1;
+  int32_t advancedCaptions = -1;
+  int32_t easyReaderService = 0;  // the advanced service in easy-reader form, 0 none
 };
 
 // One input.
@@ -247,6 +252,10 @@ struct Source {
   bool selectable = true;
   bool signal = false;
   bool locked = false;
+  // The picture the input shows; width 0: the usual one of its type.
+  int32_t videoWidth = 0;
+  int32_t videoHeight = 0;
+  bool videoPcTiming = false;
 };
 
 // Broken-down time: nine words in the order of the middleware's records.
@@ -370,6 +379,8 @@ class TvState {
   // The outside world: a device plugged in or out, an input made unavailable.
   void SetSourceSignal(int32_t id, bool signal);
   void SetSourceSelectable(int32_t id, bool selectable);
+  // The picture the input shows (width 0: the usual one of its type).
+  void SetSourceVideo(int32_t id, int32_t width, int32_t height, bool pcTiming);
 
   // --- Channels ----------------------------------------------------------------
   std::vector<Channel> Channels(int32_t medium) const;

@@ -93,8 +93,8 @@ int32_t XPM_SetSource(int32_t window, int32_t source) {
   return state.SetSource(window, source, kCall);
 }
 
-int32_t XPM_IsSourceSelectable(int32_t source, int32_t window, int32_t* selectable) {
-  SIM_TV_ENTER("XPM_IsSourceSelectable", sim::Args(source, window));
+int32_t XPM_IsSourceSelectable(int32_t window, int32_t source, int32_t* selectable) {
+  SIM_TV_ENTER("XPM_IsSourceSelectable", sim::Args(window, source));
   SIM_TV_NEED(selectable);
   return state.IsSourceSelectable(source, window, selectable, kCall);
 }

@@ -446,7 +446,8 @@ int32_t XPM_GetSourceID(int32_t index, int32_t* id);
 int32_t XPM_GetSourceType(int32_t source, int32_t* type);
 int32_t XPM_GetCurrentSource(int32_t window, int32_t* source);
 int32_t XPM_SetSource(int32_t window, int32_t source);
-int32_t XPM_IsSourceSelectable(int32_t source, int32_t window, int32_t* selectable);
+// Whether window `window` may show input `source` now (1) or not (0).
+int32_t XPM_IsSourceSelectable(int32_t window, int32_t source, int32_t* selectable);
 
 // --- Channels ----------------------------------------------------------------------
 

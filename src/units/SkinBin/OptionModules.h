@@ -1,40 +1,102 @@
 // The skin's option modules. The named ones are the modules whose options
 // have choice lists that depend on the source, the channel or the sources
-// present; they prepare those records each time the option is opened. The
-// other skin modules (0x82 sound, 0x86 media, 0x87 second picture module)
-// are plain OptionDatabase::OptionModuleClass objects.
+// present: their initialisers (OptionInitializers.cpp) refill those records
+// each time the option is opened (the record's Initialize). The other skin
+// modules (0x82 sound, 0x86 media, 0x87 second picture module) are plain
+// OptionDatabase::OptionModuleClass objects.
+//
+// An initialiser offers the entries of the module's table that apply, in
+// table order, with their own values; the record then maps value and index
+// through its list. A caption list never holds more than
+// MAX_OPTION_CHOICES entries (the caption key of a digital channel offers
+// off, four basic and six advanced services).
 #pragma once
 
+#include <cstdint>
+
+#include "runtime/member.h"
 #include "units/OptionDatabase/OptionModule.h"
 
 namespace SkinBin {
 
+class Wrapper;
+
+inline constexpr int32_t MAX_OPTION_CHOICES = 11;
+
+// What the four modules share: the skin's Wrapper that the initialisers read.
+class SkinOptionModule : public OptionDatabase::OptionModuleClass {
+  KV_CLASS(SkinBin, SkinOptionModule, OptionDatabase::OptionModuleClass)
+ public:
+  // The Wrapper set here, else the application's when it is the skin's;
+  // null (logged) otherwise, and the record keeps its table's list.
+  SkinBin::Wrapper* GetWrapper();
+  kv::Member<SkinBin::Wrapper> SkinWrapper;
+
+ protected:
+  // The record offers table entry i for each bit i set in `mask`.
+  void OfferByMask(OptionDatabase::OptionDataClass* record, uint32_t mask);
+  // Makes the record map value and index through its list.
+  void MapThroughList(OptionDatabase::OptionDataClass* record);
+};
+
 // 0x81: picture.
-class CustomPictureModule1 : public OptionDatabase::OptionModuleClass {
-  KV_CLASS(SkinBin, CustomPictureModule1, OptionDatabase::OptionModuleClass)
+class CustomPictureModule1 : public SkinOptionModule {
+  KV_CLASS(SkinBin, CustomPictureModule1, SkinOptionModule)
  public:
   CustomPictureModule1();
+  // The picture modes of the current source. A slot.
+  void PictureMode_Initialize(kv::Object* sender);
+  // The picture sizes of the current source and signal, and the view-mode
+  // property they set. A slot.
+  void PictureSize_Initialize(kv::Object* sender);
+
+ protected:
+  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionSpec& spec) override;
 };
 
 // 0x83: setup, timers and captions.
-class ApplicationSetupModule : public OptionDatabase::OptionModuleClass {
-  KV_CLASS(SkinBin, ApplicationSetupModule, OptionDatabase::OptionModuleClass)
+class ApplicationSetupModule : public SkinOptionModule {
+  KV_CLASS(SkinBin, ApplicationSetupModule, SkinOptionModule)
  public:
   ApplicationSetupModule();
+  // The on-timer's medium (2 entries) and its selectable inputs. A slot.
+  void OnTimerInput_Initialize(kv::Object* sender);
+  // The guide's or the timer's channels. A slot.
+  void Channel_Initialize(kv::Object* sender);
+
+ protected:
+  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionSpec& spec) override;
 };
 
 // 0x84: preferences and locks.
-class PreferencesModule1 : public OptionDatabase::OptionModuleClass {
-  KV_CLASS(SkinBin, PreferencesModule1, OptionDatabase::OptionModuleClass)
+class PreferencesModule1 : public SkinOptionModule {
+  KV_CLASS(SkinBin, PreferencesModule1, SkinOptionModule)
  public:
   PreferencesModule1();
+  // The channel-browser lists that apply to the current source. A slot.
+  void CurrentCBList_Initialize(kv::Object* sender);
+
+ protected:
+  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionSpec& spec) override;
 };
 
 // 0x85: connections and energy.
-class PreferencesModule2 : public OptionDatabase::OptionModuleClass {
-  KV_CLASS(SkinBin, PreferencesModule2, OptionDatabase::OptionModuleClass)
+class PreferencesModule2 : public SkinOptionModule {
+  KV_CLASS(SkinBin, PreferencesModule2, SkinOptionModule)
  public:
   PreferencesModule2();
+  // The caption of the rear shared input: HD 2 or PC. A slot.
+  void RearShared_Initialize(kv::Object* sender);
+  // The caption services of the channel, or the fixed ones. A slot.
+  void CCKey_Initialize(kv::Object* sender);
+  // The inputs an automatic-input button can choose. A slot.
+  void AutoInput_Initialize(kv::Object* sender);
+
+  // The number of valid sources, as the automatic-input record last read it.
+  int32_t ValidSourceNum = 0;
+
+ protected:
+  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionSpec& spec) override;
 };
 
 }  // namespace SkinBin

@@ -1,8 +1,13 @@
 #include "units/SkinBin/SystemInfo.h"
 
+#include <string>
+
 #include "strings/SkinBin.h"
+#include "strings/Strings.h"
 #include "units/Core/Log.h"
 #include "units/SkinBin/NetworkSetup.h"
+#include "units/SkinBin/StatusRecords.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Wrapper/Wrapper.h"
 
@@ -46,6 +51,19 @@ void SystemInfo::Refresh(kv::Object* /*sender*/) {
       kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)->GetFirmwareVersion());
   set(SYSINFO_ROW_WIRED_MAC, NetworkSetup::LAN_GetMacAddr(0));
   set(SYSINFO_ROW_WIRELESS_MAC, NetworkSetup::LAN_GetMacAddr(1));
+}
+
+void SystemInfo::LoadUSBInfo(kv::Object* /*sender*/) {
+  auto* skin = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper));
+  const USBDiskStatus* disk = skin ? skin->GetUSBDiskStatus() : nullptr;
+  const bool present = disk && disk->Mounted;
+  // Sizes in megabytes: a disk's size in kilobytes can pass 32 bits.
+  auto size = [](int64_t kib) {
+    return kv::ConcatString(kv::NewStringAnsi(std::to_string(kib / 1024).c_str()), kv::LoadString(SYSINFO_SIZE_UNIT));
+  };
+  USBName = present && !disk->FileSystem.Empty() ? disk->FileSystem : kv::GetVariantOfString(Strings::SID_UNKNOWN);
+  USBTotalSize = size(present ? disk->TotalKiB : 0);
+  USBFreeSize = size(present ? disk->FreeKiB : 0);
 }
 
 }  // namespace SkinBin

@@ -35,6 +35,13 @@ class SystemInfo : public kv::Object {
   void Initialize(kv::Object* sender = nullptr);
   // Reads every row's value again. A slot.
   void Refresh(kv::Object* sender = nullptr);
+  // Reads the USB disk's name, total and free size (each size as decimal
+  // text and its unit); with no disk the name is "Unknown" and both sizes 0.
+  void LoadUSBInfo(kv::Object* sender = nullptr);
+
+  kv::String USBName;
+  kv::String USBTotalSize;
+  kv::String USBFreeSize;
 
   int32_t GetCount() const { return static_cast<int32_t>(rows_.size()); }
   // Row i; null outside 0..GetCount()-1.

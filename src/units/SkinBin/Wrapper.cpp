@@ -3,6 +3,7 @@
 
 #include "platform/xpm/xpm_oem.h"
 #include "strings/SkinBinWrapper.h"
+#include "strings/Strings.h"
 #include "units/Agent/EventAgent.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Structures/ChannelData.h"
@@ -49,7 +50,7 @@ void Wrapper::FreezeSlot(kv::Object*) { OnSetIsFrozen(0); }
 kv::String Wrapper::GetSourceName(int32_t source) {
   const auto id = static_cast<uint32_t>(source);
   if (id < SOURCE_NAME_COUNT && !SourceNames[id].Empty()) return SourceNames[id];
-  return kv::LoadString(::SkinBinWrapper::SID_UNKNOWN_SOURCE);
+  return kv::GetVariantOfString(::Strings::SID_UNKNOWN);
 }
 
 // The user white balance: cached, then written by read-modify-write of the
