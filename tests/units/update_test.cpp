@@ -11,10 +11,14 @@
 #include "strings/NonMenuSystem.h"
 #include "strings/SkinBinWrapper.h"
 #include "units/Events/XPM_EVENT_KEY.h"
+#include "units/Constants/Constants.h"
+#include "units/Events/XPM_EVENT_UBN_MEDIA_INSERTED.h"
 #include "units/Events/XPM_EVENT_UBN_RESULT.h"
+#include "units/Events/XPM_EVENT_UBN_UPDATE_REMIND.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/Update/CheckingMessage.h"
 #include "units/Update/UpdatingDialog.h"
 
@@ -201,6 +205,32 @@ TEST_F(UpdateTest, UpdateThatNeverStartsEndsAsAFailure) {
   Nms()->ClearAll();
   Settle();
   EXPECT_TRUE(PowerWorks());
+}
+
+// The road in: the reminder opens confirmation 49 leading to the check; a
+// successful check opens confirmation 50; an update medium opens
+// confirmation 6 leading to the updating dialog.
+TEST_F(UpdateTest, TheConfirmationsLeadToTheUpdateScreens) {
+  auto confirm = [this]() { return Find<NonMenuSystem::ConfirmMultiOptionDialog>(); };
+  kv::Persistent<Events::XPM_EVENT_UBN_UPDATE_REMIND> remind = kv::New<Events::XPM_EVENT_UBN_UPDATE_REMIND>();
+  Send(Constants::MSG_EVENT_CACHED, -1, remind);
+  ASSERT_NE(confirm(), nullptr);
+  EXPECT_EQ(confirm()->ConfirmType, 49);
+  EXPECT_EQ(confirm()->NextState, &Update::CheckingMessage::StaticClass());
+  Nms()->ClearAll();
+  Settle();
+  StartCheck("0");
+  Run(3500);
+  ASSERT_NE(confirm(), nullptr);
+  EXPECT_EQ(confirm()->ConfirmType, 50);
+  Nms()->ClearAll();
+  Settle();
+  kv::Persistent<Events::XPM_EVENT_UBN_MEDIA_INSERTED> media = kv::New<Events::XPM_EVENT_UBN_MEDIA_INSERTED>();
+  media->Path = KV_STR(u"/mnt/usb/update.bin");
+  Send(Constants::MSG_EVENT_CACHED, -1, media);
+  ASSERT_NE(confirm(), nullptr);
+  EXPECT_EQ(confirm()->ConfirmType, 6);
+  EXPECT_EQ(confirm()->NextState, &Update::UpdatingDialog::StaticClass());
 }
 
 TEST_F(UpdateTest, CensusReturnsToBaseline) {
