@@ -35,7 +35,10 @@
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/KeyPad.h"
+#include "units/NonMenuSystem/DateTimeDialog.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/NonMenuSystem/SoftwareLicencesDialog.h"
+#include "units/Update/CheckingMessage.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/Structures/Message.h"
@@ -178,6 +181,31 @@ void KeyPad(benchmark::State& state) {
   }
 }
 
+// A screen opened by a state change, as its menu row or confirmation opens it.
+void OpenByState(benchmark::State& state, const kv::Class* cls) {
+  for (auto _ : state) {
+    g_app->Live()->Open(cls, SkinBin::UserRefInt::Make(0, Constants::MSG_FROM_NONMENUSYSTEM));
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The sleep key.
+void SleepTimer(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(97);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+void DateTime(benchmark::State& state) { OpenByState(state, &NonMenuSystem::DateTimeDialog::StaticClass()); }
+void Licences(benchmark::State& state) { OpenByState(state, &NonMenuSystem::SoftwareLicencesDialog::StaticClass()); }
+void UpdateCheck(benchmark::State& state) { OpenByState(state, &Update::CheckingMessage::StaticClass()); }
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -200,13 +228,17 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
+    benchmark::RegisterBenchmark("sleep_timer", bench::SleepTimer);
+    benchmark::RegisterBenchmark("date_time", bench::DateTime);
+    benchmark::RegisterBenchmark("licences", bench::Licences);
+    benchmark::RegisterBenchmark("update_check", bench::UpdateCheck);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
-                             "key_pad"}) {
+                             "key_pad", "sleep_timer", "date_time", "licences", "update_check"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
