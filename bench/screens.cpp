@@ -34,13 +34,16 @@
 #include "units/MainApp/ActiveApp.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
+#include "units/NonMenuSystem/AdjustmentBar.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/DateTimeDialog.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/SoftwareLicencesDialog.h"
 #include "units/Update/CheckingMessage.h"
-#include "units/PersistentData/PersistentData.h"
+#include "units/OptionDatabase/OptionTypes.h"
 #include "units/SkinBin/UserRefInt.h"
+#include "units/SubSystem/State.h"
+#include "units/PersistentData/PersistentData.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/Wrapper/Wrapper.h"
@@ -157,6 +160,35 @@ void ChannelChange(benchmark::State& state) {
   }
 }
 
+// Volume up on live TV: the volume bar opens and the volume is written.
+void VolumeBar(benchmark::State& state) {
+  bool up = true;
+  for (auto _ : state) {
+    g_app->Key(up ? 46 : 47);
+    up = !up;
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The brightness adjustment bar opened by a state change, as a menu item does.
+void AdjustmentBar(benchmark::State& state) {
+  for (auto _ : state) {
+    auto* param = kv::New<SkinBin::UserRefInt>();
+    param->Value = OptionDatabase::OPTION_TYPE_BRIGHTNESS;
+    param->Code = Constants::MSG_FROM_NONMENUSYSTEM;
+    auto* change = kv::New<SubSystem::State>();
+    change->Class = &NonMenuSystem::AdjustmentBar::StaticClass();
+    change->Param = param;
+    g_app->Live()->ChangeState(change);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 // The reset question of the audio menu, opened and answered No.
 void ConfirmDialog(benchmark::State& state) {
   for (auto _ : state) {
@@ -226,6 +258,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
     benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
+    benchmark::RegisterBenchmark("volume_bar", bench::VolumeBar);
+    benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
     benchmark::RegisterBenchmark("sleep_timer", bench::SleepTimer);
@@ -238,7 +272,8 @@ int main(int argc, char** argv) {
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
-                             "key_pad", "sleep_timer", "date_time", "licences", "update_check"}) {
+                             "key_pad", "volume_bar", "adjustment_bar", "sleep_timer", "date_time", "licences",
+                             "update_check"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

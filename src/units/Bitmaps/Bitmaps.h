@@ -130,8 +130,6 @@ extern const Resources::BitmapId ScreenSaverLogo;   // 168 x 59
 extern const Resources::BitmapId ProgressGroove;       // 200 x 12, stretched
 extern const Resources::BitmapId ProgressIndicator;    // 12 x 12 knob
 extern const Resources::BitmapId ChBrowserFocusFrame;  // 64 x 64 nine-slice frame
-extern const Resources::BitmapId ScanSliderBackground;  // 260 x 20 progress trough
-extern const Resources::BitmapId ScanSliderIndicator;   // 260 x 20 progress fill
 
 }  // namespace Bitmaps
 

@@ -219,7 +219,7 @@ void DateTimeDialog::UpdateTimeSettings(int32_t hour, int32_t minute, int32_t am
   if (t->Minute != minute) edited_ |= kEditedMinute;
   t->Hour = hour24;
   t->Minute = minute;
-  kv::String text = kv::ConcatString(kv::NewStringInt(hour, 2), kv::LoadString(TIME_SEPARATOR));
+  kv::String text = kv::ConcatString(kv::NewStringInt(hour, 2), kv::LoadString(CLOCK_SEPARATOR));
   text = kv::ConcatString(text, kv::NewStringInt(minute, 2));
   text = kv::ConcatString(text, kv::LoadString(AMPM_SEPARATOR));
   timeButton_.OnSetText(kv::ConcatString(text, kv::GetVariantOfString(pm ? TIME_PM : TIME_AM)));

@@ -104,7 +104,7 @@ constexpr OptionSpec kSetup[] = {
     ChoiceOption(Id(OPTION_TYPE_DAYLIGHT_SAVING_TIME), OPT_DAYLIGHT_SAVING_TIME, kNoYes,
                  OPTION_WRAPPER(DaylightSavingTime)),
     // The menu-language order: 0 English, 1 Spanish, 2 French.
-    ChoiceOption(Id(OPTION_TYPE_MENU_LANGUAGE), OPT_MENU_LANGUAGE, kLanguage, OPTION_SKIN(MenuLanguage)),
+    ChoiceOption(Id(OPTION_TYPE_MENU_LANGUAGE), OPT_MENU_LANGUAGE, kLanguage, OPTION_SKIN_BOUND(MenuLanguage)),
     ChoiceOption(Id(OPTION_TYPE_ANT_CABLE_IN), OPT_ANT_CABLE_IN, kAntennaCable, OPTION_WRAPPER(AntCableIn)),
     ChoiceOption(Id(OPTION_TYPE_AUTO_ASPECT), OPT_AUTO_ASPECT, kOffOn, OPTION_SKIN_BOUND(AutoAspect)),
     ChoiceOption(Id(OPTION_TYPE_STRETCH_4_3), OPT_STRETCH_4_3, kOffOn, OPTION_SKIN_BOUND(Stretch43)),
@@ -132,12 +132,12 @@ constexpr OptionSpec kSetup[] = {
 
 // --- Module 4: CEC and network ------------------------------------------------------------
 constexpr OptionSpec kCecNetwork[] = {
-    ChoiceOption(Id(OPTION_TYPE_ENABLE_CEC), OPT_ENABLE_CEC, kOffOn, OPTION_SKIN(EnableKELVO)),
+    ChoiceOption(Id(OPTION_TYPE_ENABLE_CEC), OPT_ENABLE_CEC, kOffOn, OPTION_SKIN_BOUND(EnableKELVO)),
     ChoiceOption(Id(OPTION_TYPE_TV_AUTO_POWER), OPT_TV_AUTO_POWER, kOffOn, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_AUTO_STANDBY), OPT_AUTO_STANDBY, kOffOn, OPTION_NOT_GIVEN),
-    ChoiceOption(Id(OPTION_TYPE_AMPLIFIER_CONTROL), OPT_AMPLIFIER_CONTROL, kOffOn, OPTION_SKIN(AmplifierControl)),
+    ChoiceOption(Id(OPTION_TYPE_AMPLIFIER_CONTROL), OPT_AMPLIFIER_CONTROL, kOffOn, OPTION_SKIN_BOUND(AmplifierControl)),
     ChoiceOption(Id(OPTION_TYPE_SPEAKER_PREFERENCE), OPT_SPEAKER_PREFERENCE, kSpeakerChoices, OPTION_NOT_GIVEN),
-    ChoiceOption(Id(OPTION_TYPE_NETWORK_TYPE), OPT_NETWORK_TYPE, kNetworkType, OPTION_SKIN(NetworkType)),
+    ChoiceOption(Id(OPTION_TYPE_NETWORK_TYPE), OPT_NETWORK_TYPE, kNetworkType, OPTION_SKIN_BOUND(NetworkType)),
     ChoiceOption(Id(OPTION_TYPE_WPS_CONFIGURATION), OPT_WPS_CONFIGURATION, kWpsConfiguration,
                  OPTION_SKIN(WPSConfiguration)),
     ChoiceOption(Id(OPTION_TYPE_AUTHENTICATION), OPT_AUTHENTICATION, kAuthentication, OPTION_SKIN(Authentication)),

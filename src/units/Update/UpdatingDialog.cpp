@@ -7,7 +7,7 @@
 #include "strings/SkinBinWrapper.h"
 #include "strings/Strings.h"
 #include "strings/Update.h"
-#include "units/Bitmaps/Bitmaps.h"
+#include "units/Bitmaps/BarBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
