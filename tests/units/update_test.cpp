@@ -68,7 +68,7 @@ class UpdateTest : public LiveTVTest {
 TEST_F(UpdateTest, CheckThatSucceedsLeadsToTheInstallConfirmation) {
   Data()->PutString(SkinBinWrapper::KEY_USB_UPDATE, KV_STR(u"/mnt/usb/image.bin"));
   StartCheck("0");
-  Update::CheckingMessage* c = Checking();
+  kv::Persistent<Update::CheckingMessage> c = Checking();
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(Calls("XPM_StartUpdateCheck").size(), 1u);
   EXPECT_TRUE(Data()->GetString(SkinBinWrapper::KEY_USB_UPDATE).Empty()) << "the check forgets the USB marker";
