@@ -44,12 +44,14 @@
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
 #include "units/NonMenuSystem/PinDialogs.h"
+#include "units/NonMenuSystem/DateTimeDialog.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/NonMenuSystem/SoftwareLicencesDialog.h"
+#include "units/Update/CheckingMessage.h"
 #include "units/OptionDatabase/OptionTypes.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SubSystem/State.h"
 #include "units/PersistentData/PersistentData.h"
-#include "units/SkinBin/UserRefInt.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/Wrapper/Wrapper.h"
@@ -278,6 +280,31 @@ void OpenByState(benchmark::State& state) {
   }
 }
 
+// A screen opened by a state change, as its menu row or confirmation opens it.
+void OpenByClass(benchmark::State& state, const kv::Class* cls) {
+  for (auto _ : state) {
+    g_app->Live()->Open(cls, SkinBin::UserRefInt::Make(0, Constants::MSG_FROM_NONMENUSYSTEM));
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The sleep key.
+void SleepTimer(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(97);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+void DateTime(benchmark::State& state) { OpenByClass(state, &NonMenuSystem::DateTimeDialog::StaticClass()); }
+void Licences(benchmark::State& state) { OpenByClass(state, &NonMenuSystem::SoftwareLicencesDialog::StaticClass()); }
+void UpdateCheck(benchmark::State& state) { OpenByClass(state, &Update::CheckingMessage::StaticClass()); }
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -317,6 +344,10 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(
         "option_popup_picture_size",
         bench::OpenByState<NonMenuSystem::OptionDialogWithCaption, SkinBin::OPTION_TYPE_PICTURE_SIZE>);
+    benchmark::RegisterBenchmark("sleep_timer", bench::SleepTimer);
+    benchmark::RegisterBenchmark("date_time", bench::DateTime);
+    benchmark::RegisterBenchmark("licences", bench::Licences);
+    benchmark::RegisterBenchmark("update_check", bench::UpdateCheck);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
@@ -326,7 +357,8 @@ int main(int argc, char** argv) {
                              "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
                              "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
                              "backlight_pro_dialog", "picture_size_dialog", "enter_pin_dialog",
-                             "change_pin_dialog", "option_popup_picture_size"}) {
+                             "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
+                             "licences", "update_check"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

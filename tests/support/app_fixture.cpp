@@ -7,6 +7,7 @@
 #include "host/host_events.h"
 #include "host/keys/keytable.h"
 #include "host/xpm_callback.h"
+#include "platform/xpm/xpm.h"
 #include "kv_test.h"
 #include "platform/display/display.h"
 #include "platform/display/event_buffer.h"
@@ -36,6 +37,8 @@ void AppTest::SetUp() {
   std::filesystem::create_directories(dir_);
   tv_ = std::make_unique<sim::Sim>(dir_.string());
   tv_->Start();
+  // Middleware events reach the GUI as on the set (Inject, the stand-ins' answers).
+  XPM_SubscribeEvents(host::kv_xpmEventCallback);
   host::RegisterHostEvents();
   Events::RegisterAll();
   host::SetEventProcessing(true);

@@ -399,8 +399,9 @@ int32_t XPM_SetPreferredRatingLanguage(const char* code);
 
 int32_t XPM_SetTimeZone(int32_t zone, int32_t dst);
 int32_t XPM_GetTimeZone(int32_t* zone, int32_t* dst);
-int32_t XPM_SetAutoTimeUpdate(int32_t on);
-int32_t XPM_GetAutoTimeUpdate(int32_t* on);
+// 0 off, 1 from the broadcast channel, 2 from the network, 3 from both.
+int32_t XPM_SetAutoTimeUpdate(int32_t status);
+int32_t XPM_GetAutoTimeUpdate(int32_t* status);
 int32_t XPM_GetGMTOffset(int32_t zone, int32_t dst, float* offset);
 int32_t XPM_GetLocalTime(XPM_LocalTime* time);
 int32_t XPM_SetLocalTime(const XPM_LocalTime* time);

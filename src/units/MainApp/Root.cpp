@@ -19,6 +19,7 @@
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/Wrapper.h"
 
 namespace MainApp {
@@ -146,6 +147,14 @@ kv::Object* Root::PreDispatchKey(Core::KeyEvent* key) {
 kv::Object* Root::PreDispatch(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) return PreDispatchKey(key);
   if (auto* standby = kv::Cast<Events::XPM_EVENT_STANDBY>(event)) {
+    // A software update that runs must not be cut off: its window swallows
+    // every standby request until it ends.
+    auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+    if (wm->FindForm(WinIDs::WIN_ID_UBN_Updating)) {
+      kv::Log("MainApp::Root: standby refused while the software update runs");
+      standby->Handled = 1;
+      return event;
+    }
     if (standby_) standby_->EnterStandby(standby->Reason);
     standby->Handled = 1;
     return event;

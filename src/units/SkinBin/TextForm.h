@@ -27,6 +27,8 @@ class TextForm : public Forms::Ctrl {
   bool CanScrollUp() const { return scroll_ > 0; }
   bool CanScrollDown() const { return scroll_ < MaxScroll(); }
   int32_t GetScroll() const { return scroll_; }
+  // The largest scroll offset (0 when the text fits).
+  int32_t MaxScroll() const;
 
   kv::Object* HandleEvent(Core::Event* event) override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
@@ -34,7 +36,6 @@ class TextForm : public Forms::Ctrl {
   kv::Slot OnScrollNotice;
 
  private:
-  int32_t MaxScroll() const;
   void Relayout();
 
   Views::MultilineText text_;

@@ -440,11 +440,12 @@ class Wrapper : public ::Wrapper::Wrapper {
   void FactoryExitMMode();
   int32_t OnGetTVAgingMode() { return TVAgingMode; }
   void OnSetTVAgingMode(int32_t v) { TVAgingMode = v != 0; }
-  // Software update: run by the platform; these are fixed answers.
+  // Software update: run by the platform. The check is answered by the
+  // event XPM_EVENT_UBN_RESULT; the progress is 0 to 100 (0 until written).
   void StartUpdateCheck(int32_t mode, const kv::String& text);
   void ConfirmUpdate() {}
   void CancelUpdate() {}
-  int32_t GetUpdateProgress() { return 0; }
+  int32_t GetUpdateProgress();
   int32_t GetUBNVersion() { return 0; }
   bool IsUBNEnabled() { return false; }
   bool IsUSBUpdate();

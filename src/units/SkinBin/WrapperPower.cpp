@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/xpm/xpm_oem.h"
+#include "platform/xpm/xpm_update.h"
 #include "runtime/auto_object.h"
 #include "runtime/string.h"
 #include "runtime/trace.h"
@@ -295,7 +296,14 @@ void Wrapper::FactoryExitMMode() { FactoryCommandExitMMode(); }
 
 // --- Software update ------------------------------------------------------------------------------
 
-void Wrapper::StartUpdateCheck(int32_t, const kv::String&) {}
+// The platform's update service answers the check with XPM_EVENT_UBN_RESULT.
+void Wrapper::StartUpdateCheck(int32_t mode, const kv::String&) { XPM_CALL(XPM_StartUpdateCheck, mode); }
+
+int32_t Wrapper::GetUpdateProgress() {
+  int32_t percent = 0;
+  if (XPM_CALL(XPM_GetUpdateProgress, &percent) != 0) return 0;
+  return percent;
+}
 
 bool Wrapper::IsUSBUpdate() { return Store() && !Store()->GetString(KEY_USB_UPDATE).Empty(); }
 

@@ -378,7 +378,8 @@ class Wrapper : public kv::Object {
   // --- Time ------------------------------------------------------------------------
   int32_t OnGetTimeZone();
   int32_t OnGetDaylightSavingTime();
-  int32_t SetAutoTimeUpdate(bool on);
+  // 0 off, 1 from the broadcast channel, 2 from the network, 3 from both.
+  int32_t SetAutoTimeUpdate(int32_t status);
   int32_t GetAutoTimeUpdate();
   double GetGMTOffset(int32_t zone, int32_t dst);
 

@@ -164,8 +164,8 @@ int32_t Wrapper::OnGetDaylightSavingTime() {
   return DaylightSavingTime = (dst != 0 ? 1 : 0);
 }
 
-int32_t Wrapper::SetAutoTimeUpdate(bool on) {
-  return GuardedSetFlag(T_SET_AUTO_TIME_UPDATE, on, [&] { return XPM_CALL(XPM_SetAutoTimeUpdate, on ? 1 : 0); });
+int32_t Wrapper::SetAutoTimeUpdate(int32_t status) {
+  return GuardedSet(T_SET_AUTO_TIME_UPDATE, status, [&] { return XPM_CALL(XPM_SetAutoTimeUpdate, status); });
 }
 
 int32_t Wrapper::GetAutoTimeUpdate() { return WRAPPER_READ(0, XPM_GetAutoTimeUpdate); }

@@ -1,0 +1,324 @@
+// The sleep timer dialog, the date and time dialog with its editors, and the
+// software licences dialog, driven through the whole system.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "nonmenusystem_support.h"
+#include "platform/sim/sim_tv_state.h"
+#include "platform/xpm/xpm_settings.h"
+#include "units/NonMenuSystem/DateTimeDialog.h"
+#include "units/NonMenuSystem/DateTimeEditors.h"
+#include "units/NonMenuSystem/SleepTimerDialog.h"
+#include "units/NonMenuSystem/SoftwareLicencesDialog.h"
+#include "units/Structures/LocalTime.h"
+
+namespace livetvtest {
+
+namespace {
+
+template <class T>
+T* OpenOf(const std::vector<Primitives::KeyRoutingForm*>& forms) {
+  for (auto* f : forms)
+    if (auto* t = kv::Cast<T>(f)) return t;
+  return nullptr;
+}
+
+}  // namespace
+
+class TimeDialogsTest : public LiveTVTest {
+ protected:
+  NonMenuSystem::SleepTimerDialog* Sleep() { return OpenOf<NonMenuSystem::SleepTimerDialog>(OpenForms()); }
+  NonMenuSystem::DateTimeDialog* DateTime() { return OpenOf<NonMenuSystem::DateTimeDialog>(OpenForms()); }
+  NonMenuSystem::DateSettingDialog* DateEditor() { return OpenOf<NonMenuSystem::DateSettingDialog>(OpenForms()); }
+  NonMenuSystem::TimeSettingDialog* TimeEditor() { return OpenOf<NonMenuSystem::TimeSettingDialog>(OpenForms()); }
+  NonMenuSystem::DateTimeDialog* OpenDateTime() {
+    Nms()->Open(&NonMenuSystem::DateTimeDialog::StaticClass());
+    Settle();
+    return DateTime();
+  }
+  std::string Caption(NonMenuSystem::KXDWidgetClass* w) { return w->Caption.ToUtf8(); }
+  // The set's clock in seconds since 1970 (plain calendar arithmetic).
+  int64_t SetClock() {
+    const sim::BrokenDownTime t = Tv().Tv().LocalTime();
+    Structures::LocalTime lt;
+    lt.Second = t.second;
+    lt.Minute = t.minute;
+    lt.Hour = t.hour;
+    lt.Day = t.day;
+    lt.Month = t.month;
+    lt.Year = t.year;
+    return lt.GetTicks();
+  }
+};
+
+// --- Sleep timer ----------------------------------------------------------------------------
+
+TEST_F(TimeDialogsTest, SleepTimerChosenCountsDownAndEndsInStandby) {
+  Press("sleep");
+  NonMenuSystem::SleepTimerDialog* d = Sleep();
+  ASSERT_NE(d, nullptr);
+  // No timer running: the plain caption, 232 pixels wide, in the upper left.
+  EXPECT_EQ(Caption(d), "Sleep");
+  EXPECT_EQ(d->Bounds().W(), 232);
+  EXPECT_EQ(d->Bounds().x1, 60);
+  EXPECT_EQ(d->OnGetFocus(), &d->Choice(0));
+  // The buttons stand centred, one under the other.
+  EXPECT_EQ(d->Choice(0).Bounds().x1, (232 - 180) / 2);
+  EXPECT_EQ(d->Choice(1).Bounds().y1 - d->Choice(0).Bounds().y1, 31);
+  // Up from the first wraps to the last; down from the last to the first.
+  Press("up");
+  EXPECT_EQ(d->OnGetFocus(), &d->Choice(6));
+  Press("down");
+  EXPECT_EQ(d->OnGetFocus(), &d->Choice(0));
+  // 15 minutes.
+  Press("down");
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Sleep(), nullptr) << "a choice closes the dialog";
+  EXPECT_EQ(W()->OnGetRemainSleepTime(), 15);
+  // Eight minutes later the dialog tells the minutes left.
+  Run(8 * 60000);
+  Press("sleep");
+  d = Sleep();
+  ASSERT_NE(d, nullptr);
+  const int32_t left = W()->OnGetRemainSleepTime();
+  EXPECT_GE(left, 6);
+  EXPECT_LE(left, 8);
+  EXPECT_EQ(d->Bounds().W(), 450);
+  EXPECT_NE(Caption(d).find("TV turns off in " + std::to_string(left) + " min"), std::string::npos) << Caption(d);
+  Press("exit");
+  Settle();
+  EXPECT_EQ(Sleep(), nullptr);
+  // The set switches itself off when the time is up.
+  ClearCallLog();
+  Run(9 * 60000);
+  Settle();
+  EXPECT_FALSE(Calls("XPM_StandbyMode").empty()) << "the sleep timer ends in standby";
+}
+
+TEST_F(TimeDialogsTest, SleepTimerCancelledShowsNothing) {
+  W()->SetSleepTimer(30);
+  Settle();
+  Press("sleep");
+  ASSERT_NE(Sleep(), nullptr);
+  EXPECT_EQ(Sleep()->Bounds().W(), 450);
+  // "Off" is the first choice and has the focus.
+  Press("ok");
+  Settle();
+  EXPECT_EQ(W()->OnGetRemainSleepTime(), 0);
+  Press("sleep");
+  ASSERT_NE(Sleep(), nullptr);
+  EXPECT_EQ(Caption(Sleep()), "Sleep");
+  EXPECT_EQ(Sleep()->Bounds().W(), 232);
+  // Its time-out closes it.
+  Run(16000);
+  EXPECT_EQ(Sleep(), nullptr);
+  // Nothing switches the set off later.
+  ClearCallLog();
+  Run(40 * 60000);
+  EXPECT_TRUE(Calls("XPM_StandbyMode").empty());
+}
+
+// --- Date and time --------------------------------------------------------------------------
+
+TEST_F(TimeDialogsTest, AutomaticUpdateFlagsAndStatus) {
+  XPM_SetAutoTimeUpdate(3);
+  NonMenuSystem::DateTimeDialog* d = OpenDateTime();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->Bounds().W(), 312);
+  EXPECT_EQ(d->Bounds().H(), 242);
+  // Status 3: both boxes checked, the buttons disabled, the focus on the channel box.
+  EXPECT_TRUE(d->ChannelBox().OnGetIsChecked());
+  EXPECT_TRUE(d->NetworkBox().OnGetIsChecked());
+  EXPECT_TRUE(d->DateButton().OnGetIsDisabled());
+  EXPECT_EQ(d->OnGetFocus(), &d->ChannelBox());
+  // Up stays on the channel box while the date button is disabled.
+  Press("up");
+  EXPECT_EQ(d->OnGetFocus(), &d->ChannelBox());
+  // Unchecking the channel box writes status 2 (network only).
+  ClearCallLog();
+  Press("ok");
+  ASSERT_EQ(Calls("XPM_SetAutoTimeUpdate").size(), 1u);
+  EXPECT_EQ(Calls("XPM_SetAutoTimeUpdate")[0], "XPM_SetAutoTimeUpdate(2)");
+  EXPECT_FALSE(d->ChannelBox().OnGetIsChecked());
+  // Down, then unchecking the network box: off, the buttons enabled again.
+  Press("down");
+  EXPECT_EQ(d->OnGetFocus(), &d->NetworkBox());
+  Press("ok");
+  EXPECT_EQ(Calls("XPM_SetAutoTimeUpdate").back(), "XPM_SetAutoTimeUpdate(0)");
+  EXPECT_FALSE(d->IsAutoUpdate);
+  EXPECT_FALSE(d->DateButton().OnGetIsDisabled());
+  Press("up", 2);
+  EXPECT_EQ(d->OnGetFocus(), &d->DateButton());
+  Press("right");
+  EXPECT_EQ(d->OnGetFocus(), &d->TimeButton());
+  Press("left");
+  EXPECT_EQ(d->OnGetFocus(), &d->DateButton());
+  // Any other status is traced and leaves the flags.
+  d->SetAutoUpdateStatus(1);
+  EXPECT_TRUE(d->AutoUpdateNet);
+  EXPECT_FALSE(d->AutoUpdateNTP);
+  d->SetAutoUpdateStatus(7);
+  EXPECT_TRUE(d->AutoUpdateNet);
+  EXPECT_FALSE(d->AutoUpdateNTP);
+}
+
+TEST_F(TimeDialogsTest, DateEditorSetsTheDateAndKeepsLeapDays) {
+  XPM_SetAutoTimeUpdate(0);
+  NonMenuSystem::DateTimeDialog* d = OpenDateTime();
+  ASSERT_NE(d, nullptr);
+  const int64_t before = SetClock();
+  Press("ok");
+  NonMenuSystem::DateSettingDialog* e = DateEditor();
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->OnGetFocus(), &e->MonthSpinner());
+  EXPECT_EQ(e->OnGetYearVal(), d->OnGetLocalTime()->Year + 1900);
+  // February 29th 2012, then the year to 2013: the day becomes 28.
+  e->OnSetYearVal(2012);
+  e->OnSetMonthVal(1);
+  EXPECT_EQ(e->DaySpinner().OnGetMaximum(), 29);
+  e->OnSetDateVal(29);
+  Press("right", 2);
+  EXPECT_EQ(e->OnGetFocus(), &e->YearSpinner());
+  Press("up");
+  EXPECT_EQ(e->OnGetYearVal(), 2013);
+  EXPECT_EQ(e->DaySpinner().OnGetMaximum(), 28);
+  EXPECT_EQ(e->OnGetDateVal(), 28);
+  EXPECT_NE(d->DateButton().OnGetText().ToUtf8().find("Feb 28 2013"), std::string::npos)
+      << d->DateButton().OnGetText().ToUtf8();
+  // Right from the last spinner wraps to the first.
+  Press("right");
+  EXPECT_EQ(e->OnGetFocus(), &e->MonthSpinner());
+  // 2000 is a leap year, 2100 would not be.
+  EXPECT_TRUE(NonMenuSystem::IsLeapYear(2000));
+  EXPECT_FALSE(NonMenuSystem::IsLeapYear(2100));
+  EXPECT_EQ(NonMenuSystem::MonthLength(1, 2100), 28);
+  // Back closes the editor and writes the date; the dialog stays and has the keys.
+  ClearCallLog();
+  Press("back");
+  Settle();
+  EXPECT_EQ(DateEditor(), nullptr);
+  ASSERT_EQ(DateTime(), d);
+  EXPECT_EQ(Calls("XPM_SetLocalTime").size(), 1u);
+  const sim::BrokenDownTime t = Tv().Tv().LocalTime();
+  EXPECT_EQ(t.year + 1900, 2013);
+  EXPECT_EQ(t.month, 1);
+  EXPECT_EQ(t.day, 28);
+  // The time of day is the clock's, not the one read when the dialog opened.
+  const int64_t gone = ((SetClock() % 86400) - (before % 86400) + 86400) % 86400;
+  EXPECT_LT(gone, 5);
+  Press("down");
+  EXPECT_EQ(d->OnGetFocus(), &d->ChannelBox());
+}
+
+TEST_F(TimeDialogsTest, TimeEditorLeftAfterTwoMinutesKeepsTheClockRight) {
+  XPM_SetAutoTimeUpdate(0);
+  NonMenuSystem::DateTimeDialog* d = OpenDateTime();
+  ASSERT_NE(d, nullptr);
+  Press("right");
+  Press("ok");
+  NonMenuSystem::TimeSettingDialog* e = TimeEditor();
+  ASSERT_NE(e, nullptr);
+  // 3 PM: hour 15.
+  e->OnSetAMPMVal(1);
+  Press("right", 2);
+  Press("down");  // PM -> AM
+  Press("up");    // AM -> PM
+  const int32_t minute = e->OnGetMinVal();
+  // Two minutes with keys every ten seconds (each restarts the time-out).
+  for (int i = 0; i < 12; ++i) {
+    Run(10000);
+    Press(i % 2 ? "left" : "right");
+  }
+  ASSERT_NE(TimeEditor(), nullptr);
+  const int32_t hour12 = e->OnGetHourVal();
+  const int32_t hour24 = hour12 == 12 ? 12 : hour12 + 12;
+  EXPECT_EQ(d->OnGetLocalTime()->Hour, hour24);
+  Press("back");
+  Settle();
+  const sim::BrokenDownTime t = Tv().Tv().LocalTime();
+  EXPECT_EQ(t.hour, hour24);
+  // The minute was not edited: it is the clock's, two minutes on from what
+  // the dialog read when it opened, not set back to it.
+  const int32_t gone = (t.minute - minute + 60) % 60;
+  EXPECT_GE(gone, 2);
+  EXPECT_LE(gone, 3);
+  // The editor's own time-out closes only the editor, and writes nothing new.
+  Press("ok");
+  ASSERT_NE(TimeEditor(), nullptr);
+  ClearCallLog();
+  Run(16000);
+  EXPECT_EQ(TimeEditor(), nullptr);
+  EXPECT_EQ(DateTime(), d);
+  EXPECT_TRUE(Calls("XPM_SetLocalTime").empty()) << "nothing was changed";
+}
+
+TEST_F(TimeDialogsTest, TwelveHourConversion) {
+  NonMenuSystem::DateTimeDialog* d = OpenDateTime();
+  ASSERT_NE(d, nullptr);
+  d->UpdateTimeSettings(12, 5, 0);
+  EXPECT_EQ(d->OnGetLocalTime()->Hour, 0);
+  EXPECT_EQ(d->TimeButton().OnGetText().ToUtf8(), "12:05 AM");
+  d->UpdateTimeSettings(12, 5, 1);
+  EXPECT_EQ(d->OnGetLocalTime()->Hour, 12);
+  d->UpdateTimeSettings(3, 0, 1);
+  EXPECT_EQ(d->OnGetLocalTime()->Hour, 15);
+}
+
+// --- Licences ---------------------------------------------------------------------------
+
+TEST_F(TimeDialogsTest, LicencesScrollToTheEnd) {
+  Nms()->Open(&NonMenuSystem::SoftwareLicencesDialog::StaticClass());
+  Settle();
+  auto* d = OpenOf<NonMenuSystem::SoftwareLicencesDialog>(OpenForms());
+  ASSERT_NE(d, nullptr);
+  EXPECT_NE(d->Text().OnGetString().ToUtf8().find("FreeType"), std::string::npos) << "the licence file is read";
+  EXPECT_EQ(Focused(), &d->Text());
+  ASSERT_GT(d->Text().MaxScroll(), 0);
+  // Scrolling keeps it open far beyond its 6 s time-out.
+  int presses = 0;
+  while (d->Text().CanScrollDown() && presses < 2000) {
+    Press("down");
+    Run(1000);
+    ++presses;
+  }
+  EXPECT_FALSE(d->Text().CanScrollDown());
+  EXPECT_GT(presses, 6);
+  EXPECT_EQ(OpenOf<NonMenuSystem::SoftwareLicencesDialog>(OpenForms()), d);
+  // Without the set-up menu to return to, OK closes every screen.
+  Press("ok");
+  Settle();
+  EXPECT_EQ(OpenOf<NonMenuSystem::SoftwareLicencesDialog>(OpenForms()), nullptr);
+}
+
+TEST_F(TimeDialogsTest, CensusReturnsToBaseline) {
+  auto cycle = [this] {
+    Press("sleep");
+    Press("exit");
+    OpenDateTime();
+    Press("ok");
+    Press("back");
+    Press("exit");
+    Nms()->Open(&NonMenuSystem::SoftwareLicencesDialog::StaticClass());
+    Settle();
+    Press("exit");
+    Settle();
+  };
+  cycle();
+  Run(100);
+  const auto before = Census();
+  for (int i = 0; i < 50; ++i) cycle();
+  Run(100);
+  const auto after = Census();
+  for (const char* cls : {"NonMenuSystem::SleepTimerDialog", "NonMenuSystem::DateTimeDialog",
+                          "NonMenuSystem::DateSettingDialog", "NonMenuSystem::SoftwareLicencesDialog",
+                          "Structures::LocalTime", "SkinBin::UserRefInt"}) {
+    const size_t b = before.count(cls) ? before.at(cls) : 0;
+    const size_t a = after.count(cls) ? after.at(cls) : 0;
+    EXPECT_EQ(a, b) << cls;
+  }
+}
+
+}  // namespace livetvtest
