@@ -34,8 +34,10 @@
 #include "units/MainApp/ActiveApp.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
+#include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/PersistentData/PersistentData.h"
+#include "units/SkinBin/UserRefInt.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/Wrapper/Wrapper.h"
@@ -152,6 +154,48 @@ void ChannelChange(benchmark::State& state) {
   }
 }
 
+<<<<<<< HEAD
+// The Menu key: the column with its first page beside it.
+void MenuKey(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(3);
+=======
+// The reset question of the audio menu, opened and answered No.
+void ConfirmDialog(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Live()->ShowConfirmDialog(51, Constants::MSG_FROM_NONMENUSYSTEM);
+    g_app->Settle();
+>>>>>>> main
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+<<<<<<< HEAD
+// OK on Picture > Picture settings: the page replaced by the next level.
+void MenuPageChange(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    g_app->Key(3);
+    g_app->Key(1);
+    state.ResumeTiming();
+    g_app->Key(1);
+=======
+// The key pad with a label to edit.
+void KeyPad(benchmark::State& state) {
+  for (auto _ : state) {
+    auto* ref = SkinBin::UserRefInt::Make(10, Constants::MSG_FROM_NONMENUSYSTEM);
+    ref->String = KV_STR(u"HDMI 1");
+    g_app->Live()->Open(&NonMenuSystem::KeyPad::StaticClass(), ref);
+    g_app->Settle();
+>>>>>>> main
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -172,12 +216,25 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
     benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
+<<<<<<< HEAD
+    benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
+    benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
+=======
+    benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
+    benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
+>>>>>>> main
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
-    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events"}) {
+<<<<<<< HEAD
+    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events",
+                             "menu_key_column_and_page", "menu_page_change"}) {
+=======
+    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
+                             "key_pad"}) {
+>>>>>>> main
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

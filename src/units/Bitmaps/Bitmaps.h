@@ -77,6 +77,15 @@ extern const Resources::BitmapId ToggleButtonLeftArrow;   // 13 x 10
 extern const Resources::BitmapId ToggleButtonRightArrow;
 extern const Resources::BitmapId KeyPadLeftArrow;         // 14 x 18
 extern const Resources::BitmapId KeyPadRightArrow;
+// The key pad's mode buttons (18 x 20): plain, and highlighted for the current mode.
+extern const Resources::BitmapId KeyPadUpperA;
+extern const Resources::BitmapId KeyPadUpperAFocus;
+extern const Resources::BitmapId KeyPadLowerA;
+extern const Resources::BitmapId KeyPadLowerAFocus;
+extern const Resources::BitmapId KeyPadNum;
+extern const Resources::BitmapId KeyPadNumFocus;
+extern const Resources::BitmapId KeyPadSymbol;
+extern const Resources::BitmapId KeyPadSymbolFocus;
 extern const Resources::BitmapId BaseColorAdjustUpArrow;  // 12 x 6
 extern const Resources::BitmapId BaseColorAdjustDownArrow;
 extern const Resources::BitmapId ChBrowserArrowLeft;      // 24 x 48
@@ -135,3 +144,13 @@ extern const Resources::BitmapId ArrowRight;
 namespace Media {
 extern const Resources::BitmapId DefaultBackground;  // 960 x 540 picture after the last slide
 }  // namespace Media
+
+namespace Bitmaps {
+// Slider rows of the setting pages (186 x 20 frames, 10 x 20 knobs).
+extern const Resources::BitmapId SliderBgFrame;         // with a centre mark
+extern const Resources::BitmapId SliderBgFrameNoY;      // without
+extern const Resources::BitmapId SliderIndicator;
+extern const Resources::BitmapId GraySliderBgFrame;     // disabled rows
+extern const Resources::BitmapId GraySliderBgFrameNoY;
+extern const Resources::BitmapId GraySliderIndicator;
+}  // namespace Bitmaps

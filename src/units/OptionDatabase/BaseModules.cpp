@@ -104,7 +104,7 @@ constexpr OptionSpec kSetup[] = {
     ChoiceOption(Id(OPTION_TYPE_DAYLIGHT_SAVING_TIME), OPT_DAYLIGHT_SAVING_TIME, kNoYes,
                  OPTION_WRAPPER(DaylightSavingTime)),
     // The menu-language order: 0 English, 1 Spanish, 2 French.
-    ChoiceOption(Id(OPTION_TYPE_MENU_LANGUAGE), OPT_MENU_LANGUAGE, kLanguage, OPTION_SKIN(MenuLanguage)),
+    ChoiceOption(Id(OPTION_TYPE_MENU_LANGUAGE), OPT_MENU_LANGUAGE, kLanguage, OPTION_SKIN_BOUND(MenuLanguage)),
     ChoiceOption(Id(OPTION_TYPE_ANT_CABLE_IN), OPT_ANT_CABLE_IN, kAntennaCable, OPTION_WRAPPER(AntCableIn)),
     ChoiceOption(Id(OPTION_TYPE_AUTO_ASPECT), OPT_AUTO_ASPECT, kOffOn, OPTION_SKIN_BOUND(AutoAspect)),
     ChoiceOption(Id(OPTION_TYPE_STRETCH_4_3), OPT_STRETCH_4_3, kOffOn, OPTION_SKIN_BOUND(Stretch43)),
