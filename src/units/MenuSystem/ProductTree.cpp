@@ -59,10 +59,10 @@ constexpr int32_t kNotAvailable = 4;
 // Rest x of the five main positions and the seven secondary ones.
 constexpr int32_t kMainX[5] = {203, 320, 444, 578, 705};
 constexpr int32_t kSecondaryX[7] = {10, 120, 230, 340, 450, 560, 670};
-constexpr int32_t kMainY = 250;
-constexpr int32_t kSecondaryY = 300;
+constexpr int32_t kMainY = 40;
+constexpr int32_t kSecondaryY = 290;
 // The main menu's items rise by this much while a secondary menu is open.
-constexpr int32_t kShiftY = -170;
+constexpr int32_t kShiftY = -30;
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
 

@@ -55,6 +55,9 @@ SkinBin::Wrapper* Skin() { return NonMenuSystem::Live::Skin(); }
 
 QuickMenuClass::QuickMenuClass() {
   Layer = kQuickLayer;
+  // The quick screens draw their frame without a margin: the caption sits at
+  // the top, the rows below it from y 48.
+  OnSetFrameWidth(0);
   OnTimeOut = kv::MakeSlot(static_cast<WidgetClass*>(this), &WidgetClass::ExitSlot);
 }
 

@@ -53,16 +53,16 @@ WidgetManager::WidgetManager* Manager() {
 
 // --- QuickPage -----------------------------------------------------------------------
 
-QuickPage::QuickPage() {
-  PrevState = &QuickMenu::StaticClass();
-  OnSetFrameWidth(0);
-}
+QuickPage::QuickPage() { PrevState = &QuickMenu::StaticClass(); }
 
 void QuickPage::Setup(const kv::MultiTextId& caption, uint32_t winId, kv::Point at, kv::Point size) {
   OnSetCaption(Text(caption));
   if (winId) WinID = winId;
   WidgetOrigin = at;
+  // The size is that of the framed dialog; without the frame's margin the
+  // page is 2 x 34 pixels smaller each way.
   KeyRoutingForm::OnSetBounds({0, 0, size.x, size.y});
+  OnSetFrameWidth(0);
 }
 
 void QuickPage::Initialize(Primitives::KeyRoutingParameter* param) {
