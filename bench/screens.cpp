@@ -34,12 +34,15 @@
 #include "units/MainApp/ActiveApp.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
+#include "units/MenuSystem/MenuSystem.h"
+#include "units/MenuSystem/ProductTree.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/VirtualChannel.h"
+#include "units/SubSystem/State.h"
 #include "units/Wrapper/Wrapper.h"
 
 namespace bench {
@@ -99,6 +102,12 @@ struct App {
             app->FindSubSystem(&NonMenuSystem::NonMenuSystem::StaticClass()));
     return nullptr;
   }
+  ::MenuSystem::MenuSystem* Menu() {
+    for (int32_t i = 0; i < root->GetChildCount(); ++i)
+      if (auto* app = kv::Cast<MainApp::ActiveApp>(root->GetChild(i)))
+        return kv::Cast<::MenuSystem::MenuSystem>(app->FindSubSystem(&::MenuSystem::MenuSystem::StaticClass()));
+    return nullptr;
+  }
   void ClearAll() {
     if (auto* live = Live()) live->ClearAll();
     Settle();
@@ -154,25 +163,16 @@ void ChannelChange(benchmark::State& state) {
   }
 }
 
-<<<<<<< HEAD
 // The Menu key: the column with its first page beside it.
 void MenuKey(benchmark::State& state) {
   for (auto _ : state) {
     g_app->Key(3);
-=======
-// The reset question of the audio menu, opened and answered No.
-void ConfirmDialog(benchmark::State& state) {
-  for (auto _ : state) {
-    g_app->Live()->ShowConfirmDialog(51, Constants::MSG_FROM_NONMENUSYSTEM);
-    g_app->Settle();
->>>>>>> main
     state.PauseTiming();
     g_app->ClearAll();
     state.ResumeTiming();
   }
 }
 
-<<<<<<< HEAD
 // OK on Picture > Picture settings: the page replaced by the next level.
 void MenuPageChange(benchmark::State& state) {
   for (auto _ : state) {
@@ -181,7 +181,23 @@ void MenuPageChange(benchmark::State& state) {
     g_app->Key(1);
     state.ResumeTiming();
     g_app->Key(1);
-=======
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The reset question of the audio menu, opened and answered No.
+void ConfirmDialog(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Live()->ShowConfirmDialog(51, Constants::MSG_FROM_NONMENUSYSTEM);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 // The key pad with a label to edit.
 void KeyPad(benchmark::State& state) {
   for (auto _ : state) {
@@ -189,9 +205,40 @@ void KeyPad(benchmark::State& state) {
     ref->String = KV_STR(u"HDMI 1");
     g_app->Live()->Open(&NonMenuSystem::KeyPad::StaticClass(), ref);
     g_app->Settle();
->>>>>>> main
     state.PauseTiming();
     g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The quick key over live TV: the quick menu with its rows for the tuner.
+void QuickMenu(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(48);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// One move of the timer carousel: the key and the six frames of 50 ms.
+void CarouselMove(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* menu = g_app->Menu();
+    auto* open = kv::New<SubSystem::State>();
+    open->Class = &MenuSystem::TimerMenu::StaticClass();
+    menu->ChangeState(open);
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(7);
+    for (int i = 0; i < 6; ++i) {
+      g_app->clock.Advance(50);
+      g_app->Settle();
+    }
+    state.PauseTiming();
+    menu->TearDownMenus();
+    g_app->Settle();
     state.ResumeTiming();
   }
 }
@@ -216,25 +263,20 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
     benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
-<<<<<<< HEAD
     benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
     benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
-=======
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
->>>>>>> main
+    benchmark::RegisterBenchmark("quick_menu", bench::QuickMenu);
+    benchmark::RegisterBenchmark("carousel_move", bench::CarouselMove);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
-<<<<<<< HEAD
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events",
-                             "menu_key_column_and_page", "menu_page_change"}) {
-=======
-    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
-                             "key_pad"}) {
->>>>>>> main
+                             "menu_key_column_and_page", "menu_page_change", "confirm_dialog", "key_pad", "quick_menu",
+                             "carousel_move"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

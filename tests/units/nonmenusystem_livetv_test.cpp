@@ -94,6 +94,9 @@ TEST_F(LiveTVDispatchTest, NoScreenOnTheTuner) {
   // Channel keys, digits and the playback keys are live TV's on the tuner.
   for (uint16_t code : {36, 37, 10, 15, 19, 50, 51, 39, 40, 58, 59, 22, 23, 38, 48, 66, 76, 83, 86, 97, 100, 104}) {
     SCOPED_TRACE(code);
+    // An open screen (the channel entry after a digit) takes the next key itself.
+    Nms()->ClearAll();
+    Settle();
     EXPECT_EQ(Key(code), Nms());
     EXPECT_NE(BarType(), NonMenuSystem::MESSAGE_NOT_AVAILABLE);
   }
@@ -271,7 +274,7 @@ TEST_F(LiveTVDispatchTest, RowsThatOpenLaterScreens) {
       {38, "NonMenuSystem::OptionDialogWithCaption"}, {46, "NonMenuSystem::CommonVolumeBar"},
       {84, "NonMenuSystem::CommonMuteBar"},       {66, "Channels::FullEPGDialog"},
       {76, "NonMenuSystem::OptionDialogWithCaption"}, {77, "NonMenuSystem::OptionDialogWithCaption"},
-      {79, "NonMenuSystem::InfoBanner"},          {83, "NonMenuSystem::ExternalInputDialog"},
+      {79, "Channels::MiniGuideDialog"},          {83, "NonMenuSystem::ExternalInputDialog"},
       {97, "NonMenuSystem::SleepTimerDialog"},    {100, "NonMenuSystem::ChBrowserDialog"},
       {48, "QuickMenu::QuickMenu"},               {52, "Record::RecordOptionsDialog"},
   };

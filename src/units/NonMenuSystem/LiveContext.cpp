@@ -3,7 +3,6 @@
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/NonMenuSystem.h"
-#include "strings/Strings.h"
 #include "units/Constants/Constants.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/SkinBin/Wrapper.h"
@@ -143,34 +142,12 @@ bool IsCHLowSignal() {
 void DisplayNoChannel() {}
 
 kv::String FailReasonText(int32_t status) {
-  switch (status) {
-    case 1:
-    case 17:
-      return kv::GetVariantOfString(Strings::SID_NO_SIGNAL_MSG);
-    case 2:
-    case 6:
-    case 7:
-      return kv::GetVariantOfString(Strings::SID_NO_CHANNELS_WARNING);
-    case 3:
-      return kv::GetVariantOfString(Strings::SID_NO_VIDEO);
-    case 4:
-      return kv::GetVariantOfString(Strings::SID_CH_BLOCKED);
-    case 5:
-    case 20:
-      return kv::GetVariantOfString(Strings::SID_RATING_OSD_MESG);
-    case 18:
-    case 19:
-      return kv::GetVariantOfString(Strings::SID_UNSUPPORTED_VIDEO_SIGNAL);
-    case 23:
-      return kv::GetVariantOfString(Strings::SID_INPUT_LOCK);
-    case 48:
-      return kv::GetVariantOfString(Strings::SID_RE_TUNE);
-    default:
-      return kv::String();
-  }
+  return OrSkin<kv::String>({}, [status](SkinBin::Wrapper& s) { return s.GetFailReasonString(status); });
 }
 
-kv::String ResolutionText() { return kv::String(); }
+kv::String ResolutionText() {
+  return OrSkin<kv::String>({}, [](SkinBin::Wrapper& s) { return s.GetResolutionString(s.GetVideoContentInfo(0)); });
+}
 
 bool QuickCecAudioStatus() { return false; }
 bool IsCecDeviceConnected(int32_t) { return false; }

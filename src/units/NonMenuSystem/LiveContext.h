@@ -80,7 +80,7 @@ bool IsCHLowSignal();
 void DisplayNoChannel();
 // The notice for an acquisition or lock status (empty for a status without one).
 kv::String FailReasonText(int32_t status);
-// The resolution label of the current picture (empty).
+// The resolution label of the current picture.
 kv::String ResolutionText();
 
 // --- HDMI-CEC and 3D (no device, a 2D picture) ---------------------------------------

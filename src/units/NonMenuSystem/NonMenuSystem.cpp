@@ -14,6 +14,7 @@
 #include "units/Events/StatusEvent.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/HelpBar.h"
+#include "units/NonMenuSystem/InfoBanner.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/ScreenSaverWindow.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
@@ -143,10 +144,12 @@ void NonMenuSystem::ShowInfoBar(bool force, int32_t source) {
     BannerSource = source;
     BannerChannel = key;
   }
-  Primitives::KeyRoutingForm* banner = Manager()->FindForm(WinIDs::WIN_ID_InfoBanner);
-  if (!banner) banner = Open(KV_LATE_CLASS("NonMenuSystem::InfoBanner"));
-  // The banner's own refresh (InfoKeyPressed cleared, LoadSettings) runs as it opens.
-  (void)banner;
+  Primitives::KeyRoutingForm* form = Manager()->FindForm(WinIDs::WIN_ID_InfoBanner);
+  if (!form) form = Open(&InfoBanner::StaticClass());
+  if (auto* banner = kv::Cast<InfoBanner>(form)) {
+    banner->OnSetInfoKeyPressed(false);
+    banner->LoadSettings();
+  }
 }
 
 // --- Waiting circle, help bar, screen saver, timers ---------------------------------

@@ -132,12 +132,12 @@ constexpr OptionSpec kSetup[] = {
 
 // --- Module 4: CEC and network ------------------------------------------------------------
 constexpr OptionSpec kCecNetwork[] = {
-    ChoiceOption(Id(OPTION_TYPE_ENABLE_CEC), OPT_ENABLE_CEC, kOffOn, OPTION_SKIN(EnableKELVO)),
+    ChoiceOption(Id(OPTION_TYPE_ENABLE_CEC), OPT_ENABLE_CEC, kOffOn, OPTION_SKIN_BOUND(EnableKELVO)),
     ChoiceOption(Id(OPTION_TYPE_TV_AUTO_POWER), OPT_TV_AUTO_POWER, kOffOn, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_AUTO_STANDBY), OPT_AUTO_STANDBY, kOffOn, OPTION_NOT_GIVEN),
-    ChoiceOption(Id(OPTION_TYPE_AMPLIFIER_CONTROL), OPT_AMPLIFIER_CONTROL, kOffOn, OPTION_SKIN(AmplifierControl)),
+    ChoiceOption(Id(OPTION_TYPE_AMPLIFIER_CONTROL), OPT_AMPLIFIER_CONTROL, kOffOn, OPTION_SKIN_BOUND(AmplifierControl)),
     ChoiceOption(Id(OPTION_TYPE_SPEAKER_PREFERENCE), OPT_SPEAKER_PREFERENCE, kSpeakerChoices, OPTION_NOT_GIVEN),
-    ChoiceOption(Id(OPTION_TYPE_NETWORK_TYPE), OPT_NETWORK_TYPE, kNetworkType, OPTION_SKIN(NetworkType)),
+    ChoiceOption(Id(OPTION_TYPE_NETWORK_TYPE), OPT_NETWORK_TYPE, kNetworkType, OPTION_SKIN_BOUND(NetworkType)),
     ChoiceOption(Id(OPTION_TYPE_WPS_CONFIGURATION), OPT_WPS_CONFIGURATION, kWpsConfiguration,
                  OPTION_SKIN(WPSConfiguration)),
     ChoiceOption(Id(OPTION_TYPE_AUTHENTICATION), OPT_AUTHENTICATION, kAuthentication, OPTION_SKIN(Authentication)),

@@ -9,6 +9,7 @@
 #include "units/Core/Log.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/OptionDatabase/OptionData.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/Wrapper/Wrapper.h"
 
 namespace OptionDatabase {
@@ -63,9 +64,14 @@ void OptionModuleClass::PrepareRecord(OptionDataClass* record, const OptionSpec&
 }
 
 void OptionModuleClass::GetAdjustBarRange(OptionDataClass* record, int32_t& min, int32_t& max, int32_t& step) {
-  min = record->Min;
-  max = record->Max;
-  step = record->Step;
+  // The record's own range, which the skin's Wrapper changes where it
+  // depends on the set (the manual tuning channel on antenna or cable).
+  SkinBin::AdjustBarRange range{record->Min, record->Max, record->Step};
+  if (auto* skin = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)))
+    range = skin->GetAdjustBarRange(static_cast<int32_t>(record->OptionId), range);
+  min = range.Min;
+  max = range.Max;
+  step = range.Step;
 }
 
 void OptionModuleClass::FillCourier(kv::Object* sender) {

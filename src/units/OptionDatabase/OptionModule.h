@@ -42,8 +42,8 @@ class OptionModuleClass : public kv::Object {
   // Modules that prepare some records themselves (choice lists that depend
   // on the source, say) override it and call the base first.
   virtual void PrepareRecord(OptionDataClass* record, const OptionSpec& spec);
-  // The slider range of a record: the record's own range (0 to 100, step 1,
-  // where its entry gives none).
+  // The slider range of a record: the skin Wrapper's range for its option
+  // id, else the record's own (0 to 100, step 1, where its entry gives none).
   virtual void GetAdjustBarRange(OptionDataClass* record, int32_t& min, int32_t& max, int32_t& step);
 
  private:

@@ -74,6 +74,10 @@ int32_t Wrapper::ResetAll() {
   OnSetTVForceOn(1);
   ResetMMSettings();
   if (EventAgent) EventAgent->Clear();
+  // The downloaded rating table's blocks go too, also when no screen has
+  // read the region yet; without a downloaded table there is nothing to reset.
+  if (DynamicRatingData.Region == 0) DynamicRatingData.Region = DynamicRatingData.GetRatingRegionId();
+  if (DynamicRatingData.Region != 0) DynamicRatingData.ResetRegion();
   WB_Reset();
   ResetBacklightAdjustment();
   OnSetGameTimerIndex(0);
@@ -266,7 +270,15 @@ int32_t Wrapper::OnGetTimerSource() {
   if (source == -1 || source == 30) OnSetTimerSource(GetCurrentSource(0));
   return TimerSource;
 }
-int32_t Wrapper::OnGetTimerChannel() { return ::Wrapper::Wrapper::OnGetTimerChannel(); }
+// A timer without a valid channel takes the channel in tune on the timer's
+// source and map.
+int32_t Wrapper::OnGetTimerChannel() {
+  const int32_t number = ::Wrapper::Wrapper::OnGetTimerChannel();
+  if (SplitChannelNum(number, true) >= 1 && SplitChannelNum(number, false) >= 0) return number;
+  Structures::VirtualChannel* current = GetTempCurrentChannel(OnGetTimerSource() != 0, OnGetTimerMapId() != 0);
+  OnSetTimerChannel(UniteChannelNum(current->Major, current->Minor));
+  return TimerChannel;
+}
 void Wrapper::OnSetIsFrozen(int32_t flag) {
   ::Wrapper::Wrapper::OnSetIsFrozen(flag);
   if (flag && IsFrozen) FreezeTimer.Activate();

@@ -405,7 +405,9 @@ class Wrapper : public ::Wrapper::Wrapper {
   void SetOptionChange(kv::TextId group, bool changed);
   bool IsOptionChanged(kv::TextId group);
   void MarkOptionChange(int32_t optionId);
-  AdjustBarRange GetAdjustBarRange(int32_t optionId);
+  // The range of a slider: `range` (the record's own, 0 to 100 step 1 by
+  // default) unless the option's range depends on the set.
+  AdjustBarRange GetAdjustBarRange(int32_t optionId, AdjustBarRange range = {});
 
   // --- Power timers, locks, critical sections, factory mode, update (WrapperPower.cpp)
   void StartAutoPowerTimer(kv::Object* sender = nullptr);
@@ -449,6 +451,20 @@ class Wrapper : public ::Wrapper::Wrapper {
   void UpdateReboot();
 
   // --- Texts (WrapperTexts.cpp) -------------------------------------------------------
+  // A US rating word: bits 0-3 the movie level (1 N/A, 2 G, 3 PG, 4 PG-13,
+  // 5 R, 6 NC-17, 7 X), the content descriptors 0x10 D, 0x100 L, 0x1000 S,
+  // 0x10000 V, 0x1000000 FV, bits 28-31 the TV rating (1 TV-Y, 2 TV-Y7,
+  // 3 TV-G, 4 TV-PG, 5 TV-14, 6 TV-MA, 7 not rated). Its name indices: TV
+  // ratings 0-6, movie ratings 7-13, US_RATING_NOT_FOUND for anything else.
+  // A Canadian rating word: the level in bits 0-3 (English 1-6: C, C8+, G,
+  // PG, 14+, 18+; French 1-5: G, 8 ans+, 13 ans+, 16 ans+, 18 ans+) with
+  // CAN_RATING_FRENCH for the French system; indices 0-5 and 6-10.
+  static constexpr int32_t US_RATING_TV_SHIFT = 28;
+  static constexpr uint32_t US_RATING_MOVIE_MASK = 15;
+  static constexpr int32_t US_RATING_NOT_FOUND = 15;
+  static constexpr int32_t CAN_RATING_LEVEL_MASK = 15;
+  static constexpr int32_t CAN_RATING_FRENCH = 0x10;
+  static constexpr int32_t CAN_RATING_NOT_FOUND = 11;
   kv::String GetChannelNumberStr(bool digital, int32_t major, int32_t minor);
   kv::String GetFailReasonString(int32_t status);
   kv::String GetResolutionString(Structures::VideoContentInfo* info);

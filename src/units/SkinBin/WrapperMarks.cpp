@@ -100,8 +100,7 @@ void Wrapper::MarkOptionChange(int32_t optionId) {
   if (AffectsLight(optionId)) ForceApplyGlowSync();
 }
 
-AdjustBarRange Wrapper::GetAdjustBarRange(int32_t optionId) {
-  AdjustBarRange range;
+AdjustBarRange Wrapper::GetAdjustBarRange(int32_t optionId, AdjustBarRange range) {
   if (optionId == kManualTuningChannel) {
     if (OnGetAntCableIn() == 1) range.Min = 1, range.Max = 135;
     else range.Min = 2, range.Max = 69;

@@ -4,6 +4,7 @@
 // setting's side effects.
 #include <string>
 
+#include "platform/db/db.h"
 #include "platform/xpm/xpm_oem.h"
 #include "platform/xpm/xpm_settings.h"
 #include "runtime/auto_object.h"
@@ -338,6 +339,9 @@ void Wrapper::CancelOnTimer(bool fromTimer) {
   if (fromTimer && ActiveTimer && ActiveTimer->TimesType == 4) {
     ActiveTimer->Enable = 0;
     SetTimer(nullptr);
+    // The once-only timer has run: its show in the scheduler is done, as a
+    // stopped recording's is.
+    if (GetScheduleIdByTimerId(ActiveTimerId) != 0) XPM_CALL(XPM_Update_Scheduled_Show_Status, ActiveTimerId, 3);
   }
   if (Store() && Store()->GetInteger(KEY_ON_TIMER_WAKE) != 0) Store()->RemoveString(KEY_ON_TIMER_WAKE);
 }
