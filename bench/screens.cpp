@@ -36,8 +36,12 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/ProductTree.h"
+#include "units/NonMenuSystem/AdjustmentBar.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/OptionDatabase/OptionTypes.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SubSystem/State.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/Structures/Message.h"
@@ -173,6 +177,18 @@ void MenuKey(benchmark::State& state) {
   }
 }
 
+// Volume up on live TV: the volume bar opens and the volume is written.
+void VolumeBar(benchmark::State& state) {
+  bool up = true;
+  for (auto _ : state) {
+    g_app->Key(up ? 46 : 47);
+    up = !up;
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 // OK on Picture > Picture settings: the page replaced by the next level.
 void MenuPageChange(benchmark::State& state) {
   for (auto _ : state) {
@@ -181,6 +197,23 @@ void MenuPageChange(benchmark::State& state) {
     g_app->Key(1);
     state.ResumeTiming();
     g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The brightness adjustment bar opened by a state change, as a menu item does.
+void AdjustmentBar(benchmark::State& state) {
+  for (auto _ : state) {
+    auto* param = kv::New<SkinBin::UserRefInt>();
+    param->Value = OptionDatabase::OPTION_TYPE_BRIGHTNESS;
+    param->Code = Constants::MSG_FROM_NONMENUSYSTEM;
+    auto* change = kv::New<SubSystem::State>();
+    change->Class = &NonMenuSystem::AdjustmentBar::StaticClass();
+    change->Param = param;
+    g_app->Live()->ChangeState(change);
+    g_app->Settle();
     state.PauseTiming();
     g_app->ClearAll();
     state.ResumeTiming();
@@ -265,6 +298,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
     benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
     benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
+    benchmark::RegisterBenchmark("volume_bar", bench::VolumeBar);
+    benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
     benchmark::RegisterBenchmark("quick_menu", bench::QuickMenu);
@@ -275,8 +310,8 @@ int main(int argc, char** argv) {
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events",
-                             "menu_key_column_and_page", "menu_page_change", "confirm_dialog", "key_pad", "quick_menu",
-                             "carousel_move"}) {
+                             "menu_key_column_and_page", "menu_page_change", "confirm_dialog", "key_pad", "volume_bar",
+                             "adjustment_bar", "quick_menu", "carousel_move"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
