@@ -262,6 +262,7 @@ void CarouselMove(benchmark::State& state) {
     auto* open = kv::New<SubSystem::State>();
     open->Class = &MenuSystem::TimerMenu::StaticClass();
     menu->ChangeState(open);
+    if (Core::Group* app = menu->Owner()) app->OnSetFocus(menu);
     g_app->Settle();
     state.ResumeTiming();
     g_app->Key(7);
