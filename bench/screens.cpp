@@ -7,7 +7,7 @@
 // Cases: the not-available message bar on the dash key, the help bar, and a
 // channel change with its events (the channel key, the tuning, the
 // channel-acquired event through the root and the cached acquisition that
-// the event agent hands to live TV).
+// the event agent hands to live TV), and a setting page opened by state change.
 //
 //   cd build-bench && ./bench_screens --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
@@ -35,8 +35,13 @@
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/MenuSystem/MenuSystem.h"
+#include "units/MenuSystem/PictureSoundPages.h"
 #include "units/MenuSystem/ProductTree.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
+#include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
+#include "units/NonMenuSystem/BaseColorAdjustmentBar.h"
+#include "units/NonMenuSystem/PictureSizeDialog.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/OptionDatabase/OptionTypes.h"
@@ -46,7 +51,6 @@
 #include "units/SkinBin/UserRefInt.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/VirtualChannel.h"
-#include "units/SubSystem/State.h"
 #include "units/Wrapper/Wrapper.h"
 
 namespace bench {
@@ -167,12 +171,22 @@ void ChannelChange(benchmark::State& state) {
   }
 }
 
-// The Menu key: the column with its first page beside it.
-void MenuKey(benchmark::State& state) {
+// A setting page opened by a state change (the sound page: sliders and
+// choice rows bound to their options), then torn down.
+void SettingPage(benchmark::State& state) {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
   for (auto _ : state) {
-    g_app->Key(3);
+    auto* s = kv::New<SubSystem::State>();
+    s->Class = &MenuSystem::SoundMenu::StaticClass();
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, s);
+    agent->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    g_app->Settle();
     state.PauseTiming();
-    g_app->ClearAll();
+    auto* clear = kv::New<Structures::Message>();
+    clear->Initialize(Constants::MSG_CLEAR_ALL, nullptr);
+    agent->Dispatch(clear);
+    g_app->Settle();
     state.ResumeTiming();
   }
 }
@@ -183,20 +197,6 @@ void VolumeBar(benchmark::State& state) {
   for (auto _ : state) {
     g_app->Key(up ? 46 : 47);
     up = !up;
-    state.PauseTiming();
-    g_app->ClearAll();
-    state.ResumeTiming();
-  }
-}
-
-// OK on Picture > Picture settings: the page replaced by the next level.
-void MenuPageChange(benchmark::State& state) {
-  for (auto _ : state) {
-    state.PauseTiming();
-    g_app->Key(3);
-    g_app->Key(1);
-    state.ResumeTiming();
-    g_app->Key(1);
     state.PauseTiming();
     g_app->ClearAll();
     state.ResumeTiming();
@@ -237,6 +237,45 @@ void KeyPad(benchmark::State& state) {
     auto* ref = SkinBin::UserRefInt::Make(10, Constants::MSG_FROM_NONMENUSYSTEM);
     ref->String = KV_STR(u"HDMI 1");
     g_app->Live()->Open(&NonMenuSystem::KeyPad::StaticClass(), ref);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The Menu key: the column with its first page beside it.
+void MenuKey(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(3);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// OK on Picture > Picture settings: the page replaced by the next level.
+void MenuPageChange(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    g_app->Key(3);
+    g_app->Key(1);
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// A screen opened by a state change, with the option id its page passes (0: none).
+template <class T, int32_t kOption>
+void OpenByState(benchmark::State& state) {
+  for (auto _ : state) {
+    auto* change = kv::New<SubSystem::State>();
+    change->Class = &T::StaticClass();
+    if (kOption != 0) change->Param = SkinBin::UserRefInt::Make(kOption, Constants::MSG_FROM_NONMENUSYSTEM);
+    g_app->Live()->ChangeState(change);
     g_app->Settle();
     state.PauseTiming();
     g_app->ClearAll();
@@ -297,12 +336,20 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
     benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
-    benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
-    benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
+    benchmark::RegisterBenchmark("setting_page_open", bench::SettingPage);
     benchmark::RegisterBenchmark("volume_bar", bench::VolumeBar);
     benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
+    benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
+    benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
+    benchmark::RegisterBenchmark("base_color_bar",
+                                 bench::OpenByState<NonMenuSystem::BaseColorAdjustmentBar,
+                                                    SkinBin::OPTION_TYPE_BASECOLOR_ADJUST_RED_HUE>);
+    benchmark::RegisterBenchmark("color_pad", bench::OpenByState<NonMenuSystem::ColorPad, 0>);
+    benchmark::RegisterBenchmark("backlight_pro_dialog",
+                                 bench::OpenByState<NonMenuSystem::BacklightAdjustmentProDialog, 0>);
+    benchmark::RegisterBenchmark("picture_size_dialog", bench::OpenByState<NonMenuSystem::PictureSizeDialog, 0>);
     benchmark::RegisterBenchmark("quick_menu", bench::QuickMenu);
     benchmark::RegisterBenchmark("carousel_move", bench::CarouselMove);
     bench::MedianReporter reporter;
@@ -310,9 +357,11 @@ int main(int argc, char** argv) {
 
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
-    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events",
-                             "menu_key_column_and_page", "menu_page_change", "confirm_dialog", "key_pad", "volume_bar",
-                             "adjustment_bar", "quick_menu", "carousel_move"}) {
+    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
+                             "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
+                             "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
+                             "backlight_pro_dialog", "picture_size_dialog", "quick_menu",
+                             "carousel_move"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

@@ -60,6 +60,32 @@ TEST_F(PagesTest, InlineSliderAndPageKeys) {
   EXPECT_EQ(Page(), page);
 }
 
+TEST_F(PagesTest, BrightnessThroughTheAdjustmentBar) {
+  EnterPage(1);  // Picture
+  Press("ok");   // Picture settings, focused on Brightness
+  Settle();
+  auto* page = kv::Cast<VidiPictureSettingsMenu>(Page());
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(Focused(), page->Item(0));
+  const int32_t before = W()->OnGetBrightness();
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  // The menu hides and the bar takes the keys.
+  EXPECT_FALSE(page->OnGetVisible());
+  EXPECT_FALSE(Column()->OnGetVisible());
+  Press("right", 3);
+  Settle();
+  EXPECT_FALSE(Calls("XPM_SetBrightness").empty());
+  EXPECT_EQ(W()->OnGetBrightness(), before + 3);
+  // OK closes the bar and the page shows the new value.
+  Press("ok");
+  Run(300);
+  Settle();
+  EXPECT_TRUE(page->OnGetVisible());
+  EXPECT_EQ(page->Item(0)->OnGetValueString().ToUtf8(), std::to_string(before + 3));
+}
+
 TEST_F(PagesTest, OptionPopupAppliesEachChoiceAtOnce) {
   EnterPage(1);  // Picture; item 3 is Auto aspect, a pop-up
   Step("down", 2);

@@ -1,6 +1,7 @@
 #include "units/NonMenuSystem/OptionBinding.h"
 
 #include "runtime/auto_object.h"
+#include "strings/NonMenuSystem.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
 #include "units/Structures/Message.h"
@@ -58,6 +59,15 @@ void Announce(int32_t code) {
   auto* msg = kv::New<Structures::Message>();
   msg->Initialize(code, nullptr, -1);
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
+}
+
+void ShowHelp(WidgetClass* w, uint32_t mask, std::initializer_list<kv::String> parts) {
+  ::NonMenuSystem::NonMenuSystem* s = w->OnGetNonMenuSystem();
+  if (!s) return;
+  const kv::String sep = kv::LoadString(HELP_SEPARATOR);
+  kv::String text;
+  for (const kv::String& part : parts) text = text.Empty() ? part : kv::ConcatString(kv::ConcatString(text, sep), part);
+  s->UpdateHelp(static_cast<int32_t>(mask), text);
 }
 
 void LeaveWithKey(WidgetClass* w, bool up, bool down) {

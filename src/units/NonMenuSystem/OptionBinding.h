@@ -7,6 +7,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+
+#include "runtime/string.h"
 
 namespace OptionDatabase {
 class OptionDataClass;
@@ -36,6 +39,10 @@ void MarkOptionChange(int32_t id);
 
 // Sends a Structures::Message with `code` to every registered form.
 void Announce(int32_t code);
+
+// With an owning sub-system, the help bar shows `parts` joined by the help
+// separator, with the button mask `mask`.
+void ShowHelp(WidgetClass* w, uint32_t mask, std::initializer_list<kv::String> parts);
 
 // Closes `w`; with a previous state and an owning sub-system, opens the
 // previous state with a SkinBin::UserRefInt carrying a key event (down flag
