@@ -36,6 +36,7 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/PictureSoundPages.h"
+#include "units/MenuSystem/ProductTree.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
@@ -111,6 +112,12 @@ struct App {
       if (auto* app = kv::Cast<MainApp::ActiveApp>(root->GetChild(i)))
         return kv::Cast<NonMenuSystem::NonMenuSystem>(
             app->FindSubSystem(&NonMenuSystem::NonMenuSystem::StaticClass()));
+    return nullptr;
+  }
+  ::MenuSystem::MenuSystem* Menu() {
+    for (int32_t i = 0; i < root->GetChildCount(); ++i)
+      if (auto* app = kv::Cast<MainApp::ActiveApp>(root->GetChild(i)))
+        return kv::Cast<::MenuSystem::MenuSystem>(app->FindSubSystem(&::MenuSystem::MenuSystem::StaticClass()));
     return nullptr;
   }
   void ClearAll() {
@@ -291,6 +298,39 @@ void OpenByClass(benchmark::State& state, const kv::Class* cls) {
   }
 }
 
+// The quick key over live TV: the quick menu with its rows for the tuner.
+void QuickMenu(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(48);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// One move of the timer carousel: the key and the six frames of 50 ms.
+void CarouselMove(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* menu = g_app->Menu();
+    auto* open = kv::New<SubSystem::State>();
+    open->Class = &MenuSystem::TimerMenu::StaticClass();
+    menu->ChangeState(open);
+    if (Core::Group* app = menu->Owner()) app->OnSetFocus(menu);
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(7);
+    for (int i = 0; i < 6; ++i) {
+      g_app->clock.Advance(50);
+      g_app->Settle();
+    }
+    state.PauseTiming();
+    menu->TearDownMenus();
+    g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+
 // The sleep key.
 void SleepTimer(benchmark::State& state) {
   for (auto _ : state) {
@@ -348,6 +388,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("date_time", bench::DateTime);
     benchmark::RegisterBenchmark("licences", bench::Licences);
     benchmark::RegisterBenchmark("update_check", bench::UpdateCheck);
+    benchmark::RegisterBenchmark("quick_menu", bench::QuickMenu);
+    benchmark::RegisterBenchmark("carousel_move", bench::CarouselMove);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
@@ -358,7 +400,7 @@ int main(int argc, char** argv) {
                              "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
                              "backlight_pro_dialog", "picture_size_dialog", "enter_pin_dialog",
                              "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
-                             "licences", "update_check"}) {
+                             "licences", "update_check", "quick_menu", "carousel_move"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

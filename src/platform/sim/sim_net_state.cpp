@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/sim/sim.h"
@@ -412,9 +413,14 @@ void NetState::SetInput3DFormat(int32_t format) {
 }
 
 void NetState::Get3D(int32_t* mode, int32_t* displayState, int32_t* format) const {
+  // The input's 3D format, until a test or an event sets it, is the one the
+  // set's state file names ("3d.input_format=2" makes the input side by side).
+  int32_t stored = 0;
+  const std::string text = sim_.GetState("3d.input_format");
+  if (!text.empty()) stored = std::atoi(text.c_str());
   std::lock_guard lock(mutex_);
   *mode = mode3d_;
-  *format = format3d_;
+  *format = format3d_ != 0 ? format3d_ : stored;
   if (output3d_)
     *displayState = mode3d_ >= 2 ? 1 : 3;
   else

@@ -52,4 +52,24 @@ void MediaWrapper::SetDmcAccessControl(bool on) { dmcAccessControl_ = on; }
 
 void MediaWrapper::ResetDmcAccessControl() { controllersChanged_ = true; }
 
+void MediaWrapper::RequestBgmStop() {
+  kv::Trace("%s", {kv::LoadString(T_BGM_STOP)});
+  bgmPlaying_ = false;
+}
+
+void MediaWrapper::BgmReset() {
+  kv::Trace("%s", {kv::LoadString(T_BGM_RESET)});
+  bgmSelected_ = false;
+}
+
+void MediaWrapper::RequestBgmPlay() {
+  kv::Trace("%s", {kv::LoadString(T_BGM_PLAY)});
+  // Nothing plays without a chosen playlist.
+  bgmPlaying_ = bgmSelected_;
+}
+
+void MediaWrapper::SetVideoPreviewWindow(int32_t x, int32_t y, int32_t width, int32_t height) {
+  kv::Trace("%s%i%i%i%i", {kv::LoadString(T_VIDEO_PREVIEW), x, y, width, height});
+}
+
 }  // namespace Media

@@ -50,6 +50,20 @@ class MediaWrapper : public kv::Object {
   // The renderer's name is not kept on this set: nothing to reset.
   void ResetDmrName() {}
 
+  // The kind of the medium being browsed: 0 USB, 2 DLNA server, 4 other,
+  // 3 none (no medium is browsed until the media screens exist).
+  int32_t GetCurMediumType() const { return curMediumType_; }
+  // Background music of the slide show. Without a playlist nothing is
+  // selected and nothing plays; each call is traced.
+  void RequestBgmStop();
+  void BgmReset();
+  bool IsBgmSelected() const { return bgmSelected_; }
+  void RequestBgmPlay();
+  bool IsBgmPlaying() const { return bgmPlaying_; }
+  // Places the video preview of the movie list (traced; the media service
+  // has no preview yet).
+  void SetVideoPreviewWindow(int32_t x, int32_t y, int32_t width, int32_t height);
+
   bool IsServiceInitialized() const { return serviceInitialized_; }
   bool IsControllerListChanged() const { return controllersChanged_; }
   Core::Group* OnGetRoot() const { return Root.get(); }
@@ -62,6 +76,9 @@ class MediaWrapper : public kv::Object {
   bool dlnaEnabled_ = true;
   bool dmcAccessControl_ = false;
   bool controllersChanged_ = false;
+  int32_t curMediumType_ = 3;
+  bool bgmSelected_ = false;
+  bool bgmPlaying_ = false;
 };
 
 }  // namespace Media

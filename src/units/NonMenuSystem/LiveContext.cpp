@@ -155,7 +155,12 @@ bool QuickCecAudioStatus() {
 bool IsCecDeviceConnected(int32_t) { return false; }
 void SetHdmiCecAddr(int32_t, int32_t) {}
 bool Is3DPictureLocked() { return false; }
-bool Is3DDisplay() { return false; }
+bool Is3DDisplay() {
+  SkinBin::Wrapper* s = Skin();
+  if (!s) return false;
+  s->Setup3D.RefreshState();
+  return SkinBin::Setup3D::Is3DDisplay(s->Setup3D.State);
+}
 
 int32_t CurrentSource() { return Base()->GetCurrentSource(0); }
 int32_t CurrentSourceType() { return Base()->GetSourceType(CurrentSource()); }

@@ -175,7 +175,7 @@ constexpr OptionEntry kSetup[] = {
     ChoiceOption(Id(OPTION_TYPE_PIP_AUDIO), OPT_PIP_AUDIO, kPipAudio, OPTION_SKIN_BOUND(PipAudio)),
     ChoiceOption(Id(OPTION_TYPE_TIMER_TIMES_TYPE), OPT_TIMER_TIMES_TYPE, kTimesType, OPTION_WRAPPER(TimerTimesType), 1),
     ChoiceOption(Id(OPTION_TYPE_TIMESHIFT_DURATION), OPT_TIMESHIFT_DURATION, kTimeshiftDuration,
-                 OPTION_SKIN(TimeshiftDuration)),
+                 OPTION_SKIN_BOUND(TimeshiftDuration)),
     SliderOption(Id(OPTION_TYPE_WINDOW_HPOS), OPT_WINDOW_HPOS, OPTION_SKIN_BOUND(WindowHPos)),
     SliderOption(Id(OPTION_TYPE_WINDOW_VPOS), OPT_WINDOW_VPOS, OPTION_SKIN_BOUND(WindowVPos)),
     SliderOption(Id(OPTION_TYPE_WINDOW_HSIZE), OPT_WINDOW_HSIZE, OPTION_SKIN_BOUND(WindowHSize)),
@@ -251,7 +251,7 @@ constexpr OptionEntry kMedia[] = {
     ChoiceOption(Id(OPTION_TYPE_MUSIC_REPEAT), OPT_REPEAT, kRepeat, OPTION_SKIN_BOUND(Music_Repeat)),
     ChoiceOption(Id(OPTION_TYPE_TV_AUTO_POWEROFF), OPT_AUTO_POWER_OFF, kAutoPowerOff, OPTION_SKIN_BOUND(TV_Auto_PowerOff)),
     SliderOption(Id(OPTION_TYPE_MAX_VOLUME_SETUP), OPT_MAX_VOLUME_SETUP, OPTION_SKIN_BOUND(Max_Volume_Setup), 0, 100, 1),
-    ChoiceOption(Id(OPTION_TYPE_BGM_ONOFF), OPT_BACKGROUND_MUSIC, kOffOn, OPTION_SKIN(BackgroundMusicOnOff)),
+    ChoiceOption(Id(OPTION_TYPE_BGM_ONOFF), OPT_BACKGROUND_MUSIC, kOffOn, OPTION_SKIN_BOUND(BackgroundMusicOnOff)),
     ChoiceOption(Id(OPTION_TYPE_PHOTO_BROWSE), OPT_BROWSE_MODE, kBrowse, OPTION_SKIN_BOUND(PhotoBrowseMode)),
 };
 

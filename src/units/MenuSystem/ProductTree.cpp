@@ -1,0 +1,624 @@
+#include "units/MenuSystem/ProductTree.h"
+
+#include <algorithm>
+
+#include "runtime/auto_object.h"
+#include "runtime/slot.h"
+#include "strings/ProductTree.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Colors/Colors.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Event.h"
+#include "units/Fonts/Fonts.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/MenuSystem/MenuSystem.h"
+#include "units/MenuSystem/ProductTreeBitmaps.h"
+#include "units/MenuSystem/ThirdMenu.h"
+#include "units/NonMenuSystem/LiveContext.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/Resources/Bitmap.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
+#include "units/SubSystem/State.h"
+#include "units/WinIDs/WinIDs.h"
+
+KV_REGISTER_CLASS(MenuSystem::CarouselItem);
+KV_REGISTER_CLASS(MenuSystem::MainMenuItem);
+KV_REGISTER_CLASS(MenuSystem::SecondaryMenuItem);
+KV_REGISTER_CLASS(MenuSystem::Carousel);
+KV_REGISTER_CLASS(MenuSystem::MainMenu);
+KV_REGISTER_CLASS(MenuSystem::SecondaryMenu);
+KV_REGISTER_CLASS(MenuSystem::SettingsMenu);
+KV_REGISTER_CLASS(MenuSystem::NetworkMenu);
+KV_REGISTER_CLASS(MenuSystem::MediaPlayerMenu);
+KV_REGISTER_CLASS(MenuSystem::TimerMenu);
+
+namespace MenuSystem {
+
+using namespace ::ProductTree;
+
+namespace {
+constexpr int32_t kMovePeriod = 50;
+constexpr int32_t kMainFrames = 6;
+constexpr int32_t kSecondaryFrames = 5;
+// MSG_CHANGE_APPEARANCE 10: the main menu shifts (UserRefInt value 2, flag 1)
+// or comes back to rest (value 1, flag 0).
+constexpr int32_t kAppearanceShift = 10;
+constexpr int32_t kShiftOut = 2;
+constexpr int32_t kShiftBack = 1;
+constexpr int32_t kMainLayer = 2;
+constexpr int32_t kSecondaryLayer = 4;
+constexpr int32_t kTimerItemIndex = 7;
+// The game-timer PIN type.
+constexpr int32_t kGameTimerPin = 7;
+constexpr int32_t kNotAvailable = 4;
+
+// Rest x of the five main positions and the seven secondary ones.
+constexpr int32_t kMainX[5] = {203, 320, 444, 578, 705};
+constexpr int32_t kSecondaryX[7] = {10, 120, 230, 340, 450, 560, 670};
+constexpr int32_t kMainY = 40;
+constexpr int32_t kSecondaryY = 290;
+// The main menu's items rise by this much while a secondary menu is open.
+constexpr int32_t kShiftY = -30;
+
+Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
+
+void SendAppearance(int32_t value, kv::Object* obj, const kv::Class* to) {
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_CHANGE_APPEARANCE, obj, value);
+  if (to)
+    Agent()->DispatchTo(msg, to);
+  else
+    Agent()->Dispatch(msg);
+}
+
+SkinBin::Wrapper* Skin() { return NonMenuSystem::Live::Skin(); }
+}  // namespace
+
+// --- Items -------------------------------------------------------------------------------
+
+CarouselItem::CarouselItem() {
+  OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
+  OnSetTextColor(Colors::StandardTextColor);
+  OnSetFocused_TextColor(Colors::White);
+  OnSetDisabled_TextColor(Colors::DisableTextColor);
+  OnSetTextAlignH(1);
+}
+
+void CarouselItem::SetIcons(const Resources::BitmapId& normal, const Resources::BitmapId& focused) {
+  normal_ = Resources::LoadResource(normal);
+  focused_ = Resources::LoadResource(focused);
+  icon_.OnSetBitmap(normal_.get());
+}
+
+int32_t CarouselItem::IconSize(int32_t) const { return 72; }
+
+void CarouselItem::OnSetImageSize(int32_t level, int32_t alpha, int32_t offset) {
+  ImageSize = level;
+  textOffset_ = offset;
+  OnSetTextAlpha(alpha);
+  UpdateTextPos();
+}
+
+void CarouselItem::OnSetTextUp(bool up) {
+  TextUp = up;
+  UpdateTextPos();
+}
+
+void CarouselItem::HandleFocus(bool focused) {
+  ::Button::IconButton::HandleFocus(focused);
+  icon_.OnSetBitmap(focused && focused_ ? focused_.get() : normal_.get());
+  InvalidateView();
+}
+
+void CarouselItem::UpdateTextPos() {
+  const kv::Rect b = Bounds();
+  const int32_t size = IconSize(ImageSize);
+  const int32_t top = (b.H() - size) / 2;
+  icon_.OnSetBounds({(b.W() - size) / 2, top, (b.W() + size) / 2, top + size});
+  // The caption keeps the item's width, below the icon, or above it while
+  // the main menu is shifted (aligned to the item's bottom edge then).
+  if (TextUp)
+    TextView().OnSetBounds({-20, b.H() - 26, b.W() + 20, b.H()});
+  else
+    TextView().OnSetBounds({-20, top + size + textOffset_, b.W() + 20, top + size + textOffset_ + 24});
+  InvalidateView();
+}
+
+void CarouselItem::Refresh() {
+  ::Button::IconButton::Refresh();
+  UpdateTextPos();
+}
+
+void CarouselItem::OnSetOpacity(int32_t opacity) {
+  opacity_ = std::clamp(opacity, 0, 255);
+  InvalidateView();
+}
+
+void CarouselItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  const int32_t o = opacity * opacity_ / 255;
+  DrawPart(icon_, target, clip, origin, o);
+  DrawPart(TextView(), target, clip, origin, o * OnGetTextAlpha() / 255);
+}
+
+MainMenuItem::MainMenuItem() { OnSetBounds(MAIN_MENU_ITEM_DEFAULT_BOUNDS); }
+
+int32_t MainMenuItem::IconSize(int32_t level) const {
+  static constexpr int32_t kSizes[] = {52, 62, 72, 62, 72};
+  return kSizes[std::clamp(level, 0, 4)];
+}
+
+kv::Object* MainMenuItem::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (key && key->Down && key->Code == 4) {
+    kv::Signal(OnActivate, this);
+    return this;
+  }
+  return CarouselItem::HandleEvent(event);
+}
+
+void MainMenuItem::HandleFocus(bool focused) {
+  CarouselItem::HandleFocus(focused);
+  if (focused) OnSetImageSize(4, MAIN_MENU_TEXT_FOCUSED_ALPHA, 0);
+}
+
+SecondaryMenuItem::SecondaryMenuItem() { OnSetBounds(SECOND_MENU_ITEM_DEFAULT_BOUNDS); }
+
+int32_t SecondaryMenuItem::IconSize(int32_t level) const {
+  static constexpr int32_t kSizes[] = {60, 72, 84, 100};
+  return kSizes[std::clamp(level, 0, 3)];
+}
+
+// --- Carousel ------------------------------------------------------------------------------
+
+Carousel::Carousel() {
+  ArrangeMode = 2;
+  SubSystemClass = &MenuSystem::StaticClass();
+  moveTimer_.OnSetPeriod(kMovePeriod);
+  moveTimer_.OnTrigger = kv::MakeSlot(this, &Carousel::MoveTick);
+}
+
+CarouselItem* Carousel::AddItem(CarouselItem* item, const kv::MultiTextId& caption, const Resources::BitmapId& normal,
+                                const Resources::BitmapId& focused, const char* target) {
+  item->OnSetText(kv::GetVariantOfString(caption));
+  item->SetIcons(normal, focused);
+  if (target) item->NextState = kv::FindClass(target);
+  item->OnActivate = kv::MakeSlot(static_cast<SubSystem::MenuClass*>(this), &SubSystem::MenuClass::DoActivate);
+  item->OnFocus = kv::MakeSlot(static_cast<SubSystem::MenuClass*>(this), &SubSystem::MenuClass::DoFocus);
+  items_.push_back(item);
+  Add(item);
+  ItemsNum = ItemCount();
+  return item;
+}
+
+int32_t Carousel::PositionIndexToItemIndex(int32_t pos) const {
+  const int32_t n = ItemCount();
+  if (n == 0) return 0;
+  // An index remembered from another menu of the same level may lie past
+  // this menu's items: it counts as the first.
+  const int32_t c = CurrentItemIndex >= 1 && CurrentItemIndex <= n ? CurrentItemIndex : 1;
+  const int32_t i = pos - first_ - visible_ / 2 + (c - 1);
+  return ((i % n) + n) % n;
+}
+
+void Carousel::ApplyCurrentItemIndex() {
+  if (CurrentItemIndex >= 1 && CurrentItemIndex <= ItemCount()) OnSetFocus(Item(CurrentItemIndex - 1));
+}
+
+void Carousel::OnSetAnimating(bool on) {
+  if (on == Animating) return;
+  Animating = on;
+  ::Wrapper::Wrapper* w = NonMenuSystem::Live::Base();
+  if (on)
+    w->StartAnimation();
+  else
+    w->StopAnimation();
+}
+
+void Carousel::Initialize(Primitives::KeyRoutingParameter* param) {
+  MenuClass::Initialize(param);
+  const int32_t n = ItemCount();
+  visible_ = std::min(n, positions_);
+  const int32_t centre = positions_ / 2;
+  first_ = std::max(0, centre - n / 2);
+  if (spare_) {
+    if (n < positions_)
+      Remove(spare_.get());
+    else
+      RestackTop(spare_.get());
+    spare_->OnSetVisible(false);
+  }
+  const int32_t stored = MenuSystem ? MenuSystem->GetMenuIndex(MenuLevel) : 1;
+  CurrentItemIndex = stored >= 1 && stored <= n ? stored : 1;
+  Layout(0, 1);
+  Agent()->Register(this);
+  ApplyCurrentItemIndex();
+}
+
+void Carousel::Close() {
+  moveTimer_.OnSetEnabled(false);
+  MenuClass::Close();
+  Agent()->UnRegister(this);
+  OnSetAnimating(false);
+}
+
+void Carousel::Layout(int32_t step, int32_t frames) {
+  // Items off the visible positions are hidden (the focused one never is:
+  // hiding it would hand the focus on).
+  for (int32_t i = 0; i < ItemCount(); ++i) {
+    bool shown = false;
+    for (int32_t k = 0; k < visible_; ++k) shown = shown || PositionIndexToItemIndex(first_ + k) == i;
+    Item(i)->OnSetVisible(shown);
+  }
+  const int32_t dy = shifted_ ? kShiftY : 0;
+  for (int32_t k = 0; k < visible_; ++k) {
+    const int32_t pos = first_ + k;
+    CarouselItem* item = Item(PositionIndexToItemIndex(pos));
+    // While moving, each item glides towards its neighbour position.
+    const int32_t to = std::clamp(pos - MoveDirection, 0, positions_ - 1);
+    const int32_t x = x_[pos] + (x_[to] - x_[pos]) * step / frames;
+    const kv::Rect b = item->Bounds();
+    item->OnSetBounds({x, y_ + dy, x + b.W(), y_ + dy + b.H()});
+    item->OnSetVisible(true);
+    item->OnSetOpacity(255);
+    int32_t level = 0, alpha = 255, offset = 0;
+    LevelOf(step * 2 >= frames ? to : pos, level, alpha, offset);
+    if (!item->IsFocused() || step > 0) item->OnSetImageSize(level, alpha, offset);
+  }
+}
+
+void Carousel::StartMove(int32_t direction) {
+  if (Animating) return;
+  MoveDirection = direction;
+  step_ = 0;
+  OnSetAnimating(true);
+  // The items leave the focus while they glide.
+  OnSetFocus(nullptr);
+  moveTimer_.OnSetEnabled(true);
+}
+
+void Carousel::MoveTick(kv::Object*) {
+  ++step_;
+  const int32_t frames = frames_;
+  Layout(step_, frames);
+  // The item that leaves at one edge fades out; the one that enters at the
+  // other edge fades in. With every item visible the spare stands in for the
+  // entering one.
+  const int32_t leavePos = MoveDirection > 0 ? first_ : first_ + visible_ - 1;
+  CarouselItem* leaving = Item(PositionIndexToItemIndex(leavePos));
+  leaving->OnSetOpacity(255 - 40 * step_);
+  if (visible_ < ItemCount()) {
+    const int32_t enterPos = MoveDirection > 0 ? first_ + visible_ : first_ - 1;
+    CarouselItem* entering = Item(PositionIndexToItemIndex(enterPos));
+    const int32_t edge = MoveDirection > 0 ? x_[first_ + visible_ - 1] : x_[first_];
+    const kv::Rect b = entering->Bounds();
+    entering->OnSetBounds({edge, leaving->Bounds().y1, edge + b.W(), leaving->Bounds().y1 + b.H()});
+    entering->OnSetVisible(true);
+    entering->OnSetOpacity(15 + 40 * step_);
+  }
+  if (step_ >= frames) MoveEnd();
+}
+
+void Carousel::MoveEnd() {
+  moveTimer_.OnSetEnabled(false);
+  const int32_t n = ItemCount();
+  CurrentItemIndex += MoveDirection;
+  if (CurrentItemIndex < 1) CurrentItemIndex = n;
+  if (CurrentItemIndex > n) CurrentItemIndex = 1;
+  MoveDirection = 0;
+  step_ = 0;
+  Layout(0, 1);
+  OnSetAnimating(false);
+  ApplyCurrentItemIndex();
+}
+
+kv::Object* Carousel::HandleMoveKeys(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (!key || !key->Down || (key->Code != 6 && key->Code != 7)) return nullptr;
+  StartMove(key->Code == 7 ? 1 : -1);
+  ResetTimeout();
+  return this;
+}
+
+void Carousel::HandleMessage(Structures::Message* msg) {
+  if (!msg || msg->Code != Constants::MSG_CHANGE_APPEARANCE) return;
+  if (msg->IntParam == Constants::APPEARANCE_INVISIBLE) OnSetVisible(false);
+  if (msg->IntParam == Constants::APPEARANCE_VISIBLE) OnSetVisible(true);
+}
+
+// --- MainMenu ------------------------------------------------------------------------------
+
+MainMenu::MainMenu() {
+  WinID = WinIDs::WIN_ID_MainMenu;
+  Layer = kMainLayer;
+  MenuLevel = 1;
+  positions_ = 5;
+  x_ = kMainX;
+  y_ = kMainY;
+  frames_ = kMainFrames;
+  KeyRoutingForm::OnSetBounds({0, 0, 960, 540});
+  background_.OnSetBitmap(Resources::LoadResource(Bitmaps::L1Background));
+  background_.OnSetBounds({0, 0, 960, 540});
+  line_.OnSetBitmap(Resources::LoadResource(Bitmaps::L1BgLine));
+  line_.OnSetBounds({0, kMainY + 214 + 8, 960, kMainY + 214 + 12});
+  Add(&background_);
+  Add(&line_);
+  struct Entry {
+    const kv::MultiTextId* caption;
+    const Resources::BitmapId* off;
+    const Resources::BitmapId* on;
+    const char* target;
+  };
+  const Entry entries[] = {
+      {&SID_SETTINGS, &Bitmaps::L1SettingsMenuOff, &Bitmaps::L1SettingsMenuOn, "MenuSystem::SettingsMenu"},
+      {&SID_NETWORK, &Bitmaps::L1NetworkMenuOff, &Bitmaps::L1NetworkMenuOn, "MenuSystem::NetworkMenu"},
+      {&SID_MEDIA_PLAYER, &Bitmaps::L1MediaPlayerMenuOff, &Bitmaps::L1MediaPlayerMenuOn, "MenuSystem::MediaPlayerMenu"},
+      {&SID_WALLPAPER, &Bitmaps::L1WallpaperMenuOff, &Bitmaps::L1WallpaperMenuOn, nullptr},
+      {&SID_TIMER, &Bitmaps::L1TimerMenuOff, &Bitmaps::L1TimerMenuOn, "MenuSystem::TimerMenu"},
+  };
+  for (const Entry& e : entries) {
+    CarouselItem* item = AddItem(kv::New<MainMenuItem>(), *e.caption, *e.off, *e.on, e.target);
+    if (!e.target) item->OnActivate = kv::MakeSlot(this, &MainMenu::DoActivateWallpaper);
+  }
+  auto* spare = kv::New<MainMenuItem>();
+  spare->OnSetVisible(false);
+  spare_ = spare;
+  Add(spare);
+}
+
+void MainMenu::Initialize(Primitives::KeyRoutingParameter* param) { Carousel::Initialize(param); }
+
+void MainMenu::LevelOf(int32_t pos, int32_t& level, int32_t& alpha, int32_t& offset) const {
+  switch (pos) {
+    case 0: case 4: level = 0; alpha = MAIN_MENU_TEXT_SMALL_ALPHA; offset = 20; break;
+    case 1: case 3: level = 1; alpha = MAIN_MENU_TEXT_MEDIUM_ALPHA; offset = 10; break;
+    default: level = 2; alpha = MAIN_MENU_TEXT_MEDIUM_ALPHA; offset = 0; break;
+  }
+}
+
+kv::Object* MainMenu::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (key && key->Down) {
+    if (key->Code == 6 || key->Code == 7) {
+      // A move takes the secondary menu away.
+      if (!Animating) CloseSecondaryMenu();
+      return HandleMoveKeys(event);
+    }
+    if (key->Code == 5 || key->Code == 41) {
+      ResetTimeout();
+      kv::PostSignal(kv::MakeSlot(this, &MainMenu::TearDown));
+      return this;
+    }
+    if (Animating) return this;
+  }
+  return Carousel::HandleEvent(event);
+}
+
+void MainMenu::DoFocus(kv::Object* sender) {
+  auto* item = kv::Cast<CarouselItem>(sender);
+  if (!item) return;
+  CurrentItemIndex = GetIndexOf(item) + 1;
+  if (!item->NextState) {
+    CloseSecondaryMenu();
+  } else if (!secondary_ || secondary_->KvClass() != item->NextState) {
+    kv::IdleSignal(kv::MakeSlot(this, &MainMenu::LaunchSecondaryMenu));
+  }
+}
+
+void MainMenu::LaunchSecondaryMenu(kv::Object*) {
+  if (!MenuSystem || !IsOpen() || CurrentItemIndex < 1 || CurrentItemIndex > ItemCount()) return;
+  const kv::Class* target = Item(CurrentItemIndex - 1)->NextState;
+  if (!target) return;
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = target;
+  state->PrevState = KvClass();
+  secondary_ = MenuSystem->ChangeState(state);
+  // The main menu keeps the keys until an entry is activated.
+  if (MenuSystem) MenuSystem->OnSetFocus(this);
+}
+
+void MainMenu::CloseSecondaryMenu(kv::Object*) {
+  if (Primitives::KeyRoutingForm* open = secondary_.get()) open->Close();
+  secondary_ = nullptr;
+}
+
+void MainMenu::DoActivate(kv::Object* sender) {
+  auto* item = kv::Cast<CarouselItem>(sender);
+  if (!item || !item->NextState || Animating) return;
+  SendAppearance(kAppearanceShift, SkinBin::UserRefInt::Make(kShiftOut, 0), nullptr);
+  if (!secondary_ || !secondary_->IsOpen()) LaunchSecondaryMenu();
+  if (secondary_ && MenuSystem) MenuSystem->OnSetFocus(secondary_.get());
+}
+
+void MainMenu::DoActivateWallpaper(kv::Object*) {
+  auto* nms = kv::FindClass("NonMenuSystem::NonMenuSystem");
+  if (NonMenuSystem::Live::NetApp() && !NonMenuSystem::Live::IsDemoFlash()) {
+    auto* clear = kv::New<Structures::Message>();
+    clear->Initialize(Constants::MSG_CLEAR_ALL, nullptr);
+    Agent()->DispatchTo(clear, nms);
+    auto* show = kv::New<Structures::Message>();
+    show->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, kNotAvailable);
+    Agent()->DispatchTo(show, nms);
+    return;
+  }
+  if (!MenuSystem) return;
+  ::MenuSystem::MenuSystem* menu = kv::Cast<::MenuSystem::MenuSystem>(MenuSystem.get());
+  if (menu) menu->ClearHelpBar();
+  Close();
+  if (menu) menu->OpenState(kv::FindClass("MediaPlayer::PhotoFrame"), 0, Constants::MSG_FROM_MENUSYSTEM, nullptr);
+}
+
+void MainMenu::TearDown(kv::Object*) {
+  if (auto* menu = kv::Cast<::MenuSystem::MenuSystem>(MenuSystem.get())) menu->TearDownMenus();
+}
+
+void MainMenu::Shift(bool shifted) {
+  shifted_ = shifted;
+  Layout(0, 1);
+  if (CurrentItemIndex >= 1 && CurrentItemIndex <= ItemCount()) Item(CurrentItemIndex - 1)->OnSetTextUp(shifted);
+}
+
+void MainMenu::HandleMessage(Structures::Message* msg) {
+  if (msg && msg->Code == Constants::MSG_CHANGE_APPEARANCE && msg->IntParam == kAppearanceShift) {
+    auto* ref = kv::Cast<SkinBin::UserRefInt>(msg->ObjParam.get());
+    if (!ref) return;
+    Shift(ref->Value == kShiftOut);
+    if (ref->Value == kShiftBack) {
+      if (MenuSystem) MenuSystem->OnSetFocus(this);
+      ApplyCurrentItemIndex();
+    }
+    return;
+  }
+  Carousel::HandleMessage(msg);
+}
+
+void MainMenu::Close() {
+  if (MenuSystem) MenuSystem->SetMenuIndex(MenuLevel, CurrentItemIndex);
+  CloseSecondaryMenu();
+  Carousel::Close();
+}
+
+// --- SecondaryMenu -------------------------------------------------------------------------
+
+SecondaryMenu::SecondaryMenu() {
+  Layer = kSecondaryLayer;
+  MenuLevel = 2;
+  positions_ = 7;
+  x_ = kSecondaryX;
+  y_ = kSecondaryY;
+  frames_ = kSecondaryFrames;
+  KeyRoutingForm::OnSetBounds({0, 0, 800, 540});
+  auto* spare = kv::New<SecondaryMenuItem>();
+  spare->OnSetVisible(false);
+  spare_ = spare;
+  Add(spare);
+}
+
+void SecondaryMenu::LevelOf(int32_t pos, int32_t& level, int32_t& alpha, int32_t& offset) const {
+  switch (pos) {
+    case 0: case 6: level = 0; alpha = SECOND_MENU_TEXT_EXTRA_SMALL_ALPHA; offset = 20; break;
+    case 1: case 5: level = 1; alpha = SECOND_MENU_TEXT_SMALL_ALPHA; offset = 10; break;
+    default: level = 2; alpha = SECOND_MENU_TEXT_MEDIUM_ALPHA; offset = 10; break;
+  }
+}
+
+kv::Object* SecondaryMenu::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (key && key->Down) {
+    if (kv::Object* taken = HandleMoveKeys(event)) return taken;
+    if (key->Code == 5 || key->Code == 41) {
+      ResetTimeout();
+      SendAppearance(kAppearanceShift, SkinBin::UserRefInt::Make(kShiftBack, 0), nullptr);
+      return this;
+    }
+    if (Animating) return this;
+  }
+  return Carousel::HandleEvent(event);
+}
+
+void SecondaryMenu::OpenTarget(CarouselItem* item, kv::Object* param) {
+  SendAppearance(Constants::APPEARANCE_INVISIBLE, nullptr, &MainMenu::StaticClass());
+  OnSetVisible(false);
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = item->NextState;
+  state->PrevState = KvClass();
+  state->Param = param;
+  Primitives::KeyRoutingForm* page = MenuSystem->ChangeState(state);
+  if (auto* third = kv::Cast<ThirdMenu>(page); third && third->MenuLevel >= 4) third->IsShortcut = true;
+}
+
+void SecondaryMenu::DoActivate(kv::Object* sender) {
+  auto* item = kv::Cast<CarouselItem>(sender);
+  if (!item || !item->NextState || item->OnGetIsDisabled() || !MenuSystem || Animating) return;
+  OpenTarget(item, SkinBin::UserRefInt::Make(item->OptionType, Constants::MSG_FROM_MENUSYSTEM));
+}
+
+void SecondaryMenu::Close() {
+  if (MenuSystem) MenuSystem->SetMenuIndex(MenuLevel, 1);
+  Carousel::Close();
+}
+
+SettingsMenu::SettingsMenu() {
+  WinID = WinIDs::WIN_ID_SettingsMenu;
+  AddItem(kv::New<SecondaryMenuItem>(), SID_PICTURE, Bitmaps::L2PictureMenu, Bitmaps::L2PictureMenu,
+          "MenuSystem::PictureMenu");
+  AddItem(kv::New<SecondaryMenuItem>(), SID_SOUND, Bitmaps::L2SoundMenu, Bitmaps::L2SoundMenu, "MenuSystem::SoundMenu");
+  AddItem(kv::New<SecondaryMenuItem>(), SID_APPLICATIONS, Bitmaps::L2ApplicationsMenu, Bitmaps::L2ApplicationsMenu,
+          "MenuSystem::ApplicationsMenu");
+  AddItem(kv::New<SecondaryMenuItem>(), SID_PREFERENCE, Bitmaps::L2PreferenceMenu, Bitmaps::L2PreferenceMenu,
+          "MenuSystem::PreferencesMenu");
+  AddItem(kv::New<SecondaryMenuItem>(), SID_SETUP, Bitmaps::L2SetupMenu, Bitmaps::L2SetupMenu, "MenuSystem::SetupMenu");
+}
+
+NetworkMenu::NetworkMenu() {
+  WinID = WinIDs::WIN_ID_NetworkMenu;
+  AddItem(kv::New<SecondaryMenuItem>(), SID_WEB_TIDE, Bitmaps::L2WebTideMenu, Bitmaps::L2WebTideMenu, nullptr);
+  AddItem(kv::New<SecondaryMenuItem>(), SID_NETWORK_SETUP, Bitmaps::L2NetworkSetupMenu, Bitmaps::L2NetworkSetupMenu,
+          "MenuSystem::NetworkSetupMenu");
+  AddItem(kv::New<SecondaryMenuItem>(), SID_WIRELESS_INFORMATION, Bitmaps::L2WirelessInfoMenu,
+          Bitmaps::L2WirelessInfoMenu, "Network::WirelessInformationMenu");
+}
+
+void NetworkMenu::Initialize(Primitives::KeyRoutingParameter* param) {
+  SecondaryMenu::Initialize(param);
+  RefreshGrayout();
+}
+
+void NetworkMenu::RefreshGrayout() {
+  SkinBin::Wrapper* skin = Skin();
+  Item(2)->OnSetIsDisabled(!skin || skin->OnGetNetworkType() == 0);
+}
+
+void NetworkMenu::HandleMessage(Structures::Message* msg) {
+  SecondaryMenu::HandleMessage(msg);
+  if (msg && msg->Code == Constants::MSG_CHANGE_APPEARANCE && msg->IntParam == Constants::APPEARANCE_VISIBLE)
+    RefreshGrayout();
+}
+
+MediaPlayerMenu::MediaPlayerMenu() {
+  AddItem(kv::New<SecondaryMenuItem>(), SID_PHOTO, Bitmaps::L2PhotoMenu, Bitmaps::L2PhotoMenu, nullptr);
+  AddItem(kv::New<SecondaryMenuItem>(), SID_MOVIE, Bitmaps::L2MovieMenu, Bitmaps::L2MovieMenu, nullptr);
+  AddItem(kv::New<SecondaryMenuItem>(), SID_MUSIC, Bitmaps::L2MusicMenu, Bitmaps::L2MusicMenu, nullptr);
+}
+
+void MediaPlayerMenu::Initialize(Primitives::KeyRoutingParameter* param) {
+  SecondaryMenu::Initialize(param);
+  // A network application (other than the store demo) owns the media.
+  const bool netApp = NonMenuSystem::Live::NetApp() && !NonMenuSystem::Live::IsDemoFlash();
+  for (int32_t i = 0; i < ItemCount(); ++i) Item(i)->OnSetIsDisabled(netApp);
+}
+
+TimerMenu::TimerMenu() {
+  WinID = WinIDs::WIN_ID_TimerMenu;
+  AddItem(kv::New<SecondaryMenuItem>(), SID_ON_TIMER, Bitmaps::L2OnTimerMenu, Bitmaps::L2OnTimerMenu,
+          "MenuSystem::OnTimerMenu");
+  AddItem(kv::New<SecondaryMenuItem>(), SID_SLEEP_TIMER, Bitmaps::L2SleepTimerMenu, Bitmaps::L2SleepTimerMenu,
+          "MenuSystem::ApplicationsMenu");
+  CarouselItem* game = AddItem(kv::New<SecondaryMenuItem>(), SID_GAME_TIMER, Bitmaps::L2GameTimerMenu,
+                               Bitmaps::L2GameTimerMenu, "NonMenuSystem::EnterPinDialog");
+  game->OptionType = kGameTimerPin;
+}
+
+void TimerMenu::Initialize(Primitives::KeyRoutingParameter* param) {
+  SecondaryMenu::Initialize(param);
+  SkinBin::Wrapper* skin = Skin();
+  Item(2)->OnSetIsDisabled(!skin || !skin->IsPinExisting());
+}
+
+void TimerMenu::DoActivate(kv::Object* sender) {
+  auto* item = kv::Cast<CarouselItem>(sender);
+  if (item && item == Item(1)) {
+    if (!item->NextState || !MenuSystem || Animating) return;
+    // The applications page opens on its sleep-timer row.
+    auto* row = kv::New<Structures::RefInt>();
+    row->Value = kTimerItemIndex;
+    OpenTarget(item, row);
+    return;
+  }
+  SecondaryMenu::DoActivate(sender);
+}
+
+}  // namespace MenuSystem

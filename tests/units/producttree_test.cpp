@@ -1,0 +1,150 @@
+// The product-tree carousels, opened by state change as their callers do:
+// centring, the position mapping, moves, the shift to the secondary level,
+// the timer menu's entries and the teardown.
+#include <gtest/gtest.h>
+
+#include "menusystem_support.h"
+#include "runtime/runtime.h"
+#include "strings/SkinBinWrapper.h"
+#include "units/MenuSystem/MenuSystem.h"
+#include "units/MenuSystem/ProductTree.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/SubSystem/State.h"
+
+namespace producttreetest {
+
+using MenuSystem::Carousel;
+using MenuSystem::MainMenu;
+using MenuSystem::TimerMenu;
+
+class ProductTreeTest : public menutest::MenuTest {
+ protected:
+  template <class T>
+  T* OpenByState() {
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = &T::StaticClass();
+    Ms()->OnSetFocus(nullptr);
+    auto* form = kv::Cast<T>(Ms()->ChangeState(state));
+    if (Core::Group* app = Ms()->Owner()) app->OnSetFocus(Ms());
+    Settle();
+    return form;
+  }
+  // The item at carousel position `pos` (its caption).
+  static std::string At(Carousel* c, int32_t pos) {
+    return c->Item(c->PositionIndexToItemIndex(pos))->OnGetText().ToUtf8();
+  }
+};
+
+TEST_F(ProductTreeTest, MainMenuCentresAndMovesRound) {
+  MainMenu* menu = OpenByState<MainMenu>();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->ItemCount(), 5);
+  EXPECT_EQ(menu->VisibleCount(), 5);
+  EXPECT_EQ(menu->FirstPosition(), 0);
+  EXPECT_EQ(menu->CurrentIndex(), 1);
+  // The current item sits at the centre, at the largest size, focused.
+  EXPECT_EQ(menu->PositionIndexToItemIndex(2), 0);
+  EXPECT_EQ(Focused(), menu->Item(0));
+  EXPECT_EQ(menu->Item(0)->Bounds().x1, 444);
+  Run(100);
+  ClearCallLog();
+  for (int i = 0; i < 5; ++i) {
+    Press("right");
+    EXPECT_TRUE(menu->Animating);
+    Press("right");  // a key during the move is ignored
+    Run(400);
+    Settle();
+    EXPECT_FALSE(menu->Animating);
+    EXPECT_EQ(menu->CurrentIndex(), i == 4 ? 1 : i + 2);
+  }
+  EXPECT_EQ(Focused(), menu->Item(0));
+  Press("left");
+  Run(400);
+  Settle();
+  EXPECT_EQ(menu->CurrentIndex(), 5);
+  EXPECT_FALSE(W()->IsAnimating());
+}
+
+TEST_F(ProductTreeTest, PositionMappingTakesAForeignIndexAsTheFirst) {
+  // The timer menu has 3 items on 7 positions: they stand centred at 2..4.
+  Ms()->SetMenuIndex(2, 7);  // remembered from a menu of seven entries
+  TimerMenu* timer = OpenByState<TimerMenu>();
+  ASSERT_NE(timer, nullptr);
+  EXPECT_EQ(timer->FirstPosition(), 2);
+  EXPECT_EQ(timer->CurrentIndex(), 1);
+  for (int32_t pos = 0; pos < 7; ++pos) {
+    const int32_t i = timer->PositionIndexToItemIndex(pos);
+    EXPECT_GE(i, 0);
+    EXPECT_LT(i, 3);
+  }
+  EXPECT_EQ(timer->PositionIndexToItemIndex(3), 0);
+  timer->CurrentItemIndex = 9;
+  EXPECT_EQ(timer->PositionIndexToItemIndex(3), 0);
+  timer->CurrentItemIndex = -4;
+  EXPECT_EQ(timer->PositionIndexToItemIndex(3), 0);
+}
+
+TEST_F(ProductTreeTest, TimerMenuGameTimerNeedsAPin) {
+  TimerMenu* timer = OpenByState<TimerMenu>();
+  ASSERT_NE(timer, nullptr);
+  EXPECT_TRUE(timer->Item(2)->OnGetIsDisabled());
+  timer->Close();
+  Settle();
+  kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData)->PutString(SkinBinWrapper::KEY_PIN, KV_STR(u"1234"));
+  timer = OpenByState<TimerMenu>();
+  ASSERT_NE(timer, nullptr);
+  EXPECT_FALSE(timer->Item(2)->OnGetIsDisabled());
+  EXPECT_EQ(timer->Item(2)->OptionType, 7);
+  EXPECT_EQ(timer->Item(2)->NextState, kv::FindClass("NonMenuSystem::EnterPinDialog"));
+}
+
+TEST_F(ProductTreeTest, MainMenuLaunchesShiftsAndTearsDown) {
+  MainMenu* menu = OpenByState<MainMenu>();
+  ASSERT_NE(menu, nullptr);
+  Run(100);
+  Settle();
+  // Settings has a target: its carousel opens beside the main menu.
+  ASSERT_NE(menu->OpenSecondary(), nullptr);
+  EXPECT_NE(Open<MenuSystem::SettingsMenu>(), nullptr);
+  Press("up");  // activation: the main menu shifts, the secondary takes the keys
+  Settle();
+  EXPECT_TRUE(menu->IsShifted());
+  Press("back");  // back to the main menu
+  Settle();
+  EXPECT_FALSE(menu->IsShifted());
+  EXPECT_EQ(Focused(), menu->Item(0));
+  // Moving on to Network swaps the secondary carousel: never two at once.
+  Press("right");
+  Run(400);
+  Settle();
+  Run(100);
+  EXPECT_EQ(Open<MenuSystem::SettingsMenu>(), nullptr);
+  EXPECT_NE(Open<MenuSystem::NetworkMenu>(), nullptr);
+  Press("down");
+  Settle();
+  EXPECT_EQ(Open<MainMenu>(), nullptr);
+  EXPECT_EQ(Open<MenuSystem::NetworkMenu>(), nullptr);
+  EXPECT_EQ(Ms()->GetMenuIndex(1), 2);
+}
+
+TEST_F(ProductTreeTest, OpenedAndClosedFiftyTimesReturnsToTheBaseline) {
+  kv::Runtime::SetCollectEveryPass(true);
+  Settle();
+  const auto before = Census();
+  for (int i = 0; i < 50; ++i) {
+    OpenByState<TimerMenu>();
+    Press("right");
+    Run(300);
+    Ms()->TearDownMenus();
+    Settle();
+  }
+  Run(100);
+  const auto after = Census();
+  for (const char* cls : {"MenuSystem::TimerMenu", "MenuSystem::SecondaryMenuItem"}) {
+    const size_t b = before.count(cls) ? before.at(cls) : 0;
+    const size_t a = after.count(cls) ? after.at(cls) : 0;
+    EXPECT_EQ(a, b) << cls;
+  }
+}
+
+}  // namespace producttreetest
