@@ -87,7 +87,9 @@ TEST_F(SimTest, InjectedEventsArriveOnTheSimThreadWhenTheClockGetsThere) {
   XPM_ScanEndPayload end{-1, 3};
   tv_->Inject(XPM_EVT_FULL_SCAN_COMPLETE, end, clock_.Now() + 100);
   tv_->Inject(XPM_EVT_FACTORY, nullptr, 0);  // due now
-  EXPECT_EQ(tv_->NextDue(), clock_.Now());
+  // The set's thread may have sent the event due now already.
+  const int64_t due = tv_->NextDue();
+  EXPECT_TRUE(due == clock_.Now() || due == clock_.Now() + 100) << due;
   tv_->Quiesce();
   ASSERT_EQ(ReceivedCount(), 1u);
   EXPECT_EQ(tv_->NextDue(), clock_.Now() + 100);
