@@ -7,6 +7,7 @@
 #include "host/host_events.h"
 #include "host/keys/keytable.h"
 #include "host/xpm_callback.h"
+#include "platform/xpm/xpm.h"
 #include "kv_test.h"
 #include "platform/display/display.h"
 #include "platform/display/event_buffer.h"
@@ -39,6 +40,8 @@ void AppTest::SetUp() {
   host::RegisterHostEvents();
   Events::RegisterAll();
   host::SetEventProcessing(true);
+  // The set's middleware events reach the GUI task as they do in the host.
+  XPM_SubscribeEvents(host::kv_xpmEventCallback);
   PersistentData::SetStoragePaths((dir_ / "settings.dat").string(), (dir_ / "settings.bak").string());
   FS_Init(20000);
   FS_AddFont(fe::DefaultFontPath());

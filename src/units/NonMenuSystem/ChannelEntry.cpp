@@ -192,6 +192,11 @@ kv::Object* ChannelEntry::HandleEvent(Core::Event* event) {
   return WidgetClass::HandleEvent(event);
 }
 
+void ChannelEntry::Close() {
+  if (IsOpen() && HoldsAcquisition()) Live::ProcessHeldEvents();
+  WidgetClass::Close();
+}
+
 void ChannelEntry::OnTextChanged(kv::Object* /*sender*/) {
   ResetTimeout();
   TuneIssued = false;
