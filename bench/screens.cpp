@@ -154,6 +154,34 @@ void ChannelChange(benchmark::State& state) {
   }
 }
 
+// A channel change and the banner that its acquisition brings up: the
+// set's event through the root and the event agent to the finished banner.
+void ChannelChangeBanner(benchmark::State& state) {
+  Wrapper::Wrapper* w = kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper);
+  bool up = true;
+  for (auto _ : state) {
+    w->ChannelChange(up, false, true);
+    auto* acquired = kv::New<Events::XPM_EVENT_CHANNEL_ACQUIRED>();
+    acquired->Channel = w->GetCurrentChannel();
+    g_app->root->DispatchEvent(acquired);
+    g_app->Settle();
+    up = !up;
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The input key: the input selection dialog with every input.
+void InputDialog(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(83);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 // The reset question of the audio menu, opened and answered No.
 void ConfirmDialog(benchmark::State& state) {
   for (auto _ : state) {
@@ -198,6 +226,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
     benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
+    benchmark::RegisterBenchmark("channel_change_with_banner", bench::ChannelChangeBanner);
+    benchmark::RegisterBenchmark("input_dialog", bench::InputDialog);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
     bench::MedianReporter reporter;
@@ -205,7 +235,8 @@ int main(int argc, char** argv) {
 
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
-    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
+    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events",
+                             "channel_change_with_banner", "input_dialog", "confirm_dialog",
                              "key_pad"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);

@@ -192,11 +192,6 @@ kv::Object* ChannelEntry::HandleEvent(Core::Event* event) {
   return WidgetClass::HandleEvent(event);
 }
 
-void ChannelEntry::Close() {
-  if (IsOpen() && HoldsAcquisition()) Live::ProcessHeldEvents();
-  WidgetClass::Close();
-}
-
 void ChannelEntry::OnTextChanged(kv::Object* /*sender*/) {
   ResetTimeout();
   TuneIssued = false;
@@ -351,6 +346,9 @@ void ChannelEntry::SurfTuneChannel(kv::Object* /*sender*/) {
 
 void ChannelEntry::ExitSurfModeAndExit(kv::Object* /*sender*/) {
   ExitSurfMode();
+  // The acquisition of the surfed-to channel was held back while the entry
+  // surfed: handed on now, it brings up the banner.
+  if (HoldsAcquisition()) Live::ProcessHeldEvents();
   Exit();
 }
 

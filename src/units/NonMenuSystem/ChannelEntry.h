@@ -47,9 +47,9 @@ class ChannelEntry : public WidgetClass {
   kv::Object* HandleEvent(Core::Event* event) override;
   void Refresh() override;
   // While the number is not tuned (surfing, typing) the entry holds the
-  // acquisition events back; closing hands them on (the banner follows).
+  // acquisition events back; the end of surfing hands them on (the banner
+  // follows).
   bool HoldsAcquisition() override { return !TuneIssued; }
-  void Close() override;
 
   void UpdateSourceImage(int32_t type);
   void ChannelChange(bool up);

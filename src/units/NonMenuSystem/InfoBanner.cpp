@@ -711,7 +711,6 @@ kv::Object* InfoBanner::HandleEvent(Core::Event* event) {
 }
 
 void InfoBanner::Close() {
-  if (IsOpen() && HoldsAcquisition()) Live::ProcessHeldEvents();
   if (BannerBasicInfo* f = basic_.get()) f->Close();
   if (BannerEPGInfo* f = epg_.get()) f->Close();
   if (BannerMiscInfo* f = misc_.get()) f->Close();

@@ -59,8 +59,8 @@ class EventAgent : public Agent::EventAgent {
   // True while a screen that reacts to acquisition events itself is in
   // operation: an open channel entry whose number is not tuned, or an open
   // information banner opened by the Info key (their HoldsAcquisition). An
-  // event held back then stays kept and unhandled; the screen has the agent
-  // process its events again when it closes.
+  // event held back then stays kept and unhandled; the channel entry has
+  // the agent process its events again when its surfing ends.
   virtual bool IsScreenInOperation();
 
   // The event's handled flag; null for an event class without one.
