@@ -1,5 +1,7 @@
 #include "units/NonMenuSystem/ChBrowserDialog.h"
 
+#include <algorithm>
+
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -274,7 +276,7 @@ void ChBrowserDialog::Refresh() {
   name_.OnSetBounds({204, 4, 420, 30});
   number_.OnSetBounds({424, 4, 520, 30});
   resolution_.OnSetBounds({524, 4, 680, 30});
-  kind_.OnSetBounds({684, 4, w - 12, 30});
+  kind_.OnSetBounds({684, 4, std::min(w, 960 - 51) - 12, 30});
 }
 
 }  // namespace NonMenuSystem
