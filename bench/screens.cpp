@@ -7,7 +7,7 @@
 // Cases: the not-available message bar on the dash key, the help bar, and a
 // channel change with its events (the channel key, the tuning, the
 // channel-acquired event through the root and the cached acquisition that
-// the event agent hands to live TV).
+// the event agent hands to live TV), and a setting page opened by state change.
 //
 //   cd build-bench && ./bench_screens --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
@@ -34,8 +34,18 @@
 #include "units/MainApp/ActiveApp.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/WrapperAuto.h"
+#include "units/MenuSystem/MenuSystem.h"
+#include "units/MenuSystem/PictureSoundPages.h"
+#include "units/NonMenuSystem/AdjustmentBar.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
+#include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
+#include "units/NonMenuSystem/BaseColorAdjustmentBar.h"
+#include "units/NonMenuSystem/PictureSizeDialog.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/OptionDatabase/OptionTypes.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SubSystem/State.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/Structures/Message.h"
@@ -154,6 +164,55 @@ void ChannelChange(benchmark::State& state) {
   }
 }
 
+// A setting page opened by a state change (the sound page: sliders and
+// choice rows bound to their options), then torn down.
+void SettingPage(benchmark::State& state) {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  for (auto _ : state) {
+    auto* s = kv::New<SubSystem::State>();
+    s->Class = &MenuSystem::SoundMenu::StaticClass();
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, s);
+    agent->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    g_app->Settle();
+    state.PauseTiming();
+    auto* clear = kv::New<Structures::Message>();
+    clear->Initialize(Constants::MSG_CLEAR_ALL, nullptr);
+    agent->Dispatch(clear);
+    g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+
+// Volume up on live TV: the volume bar opens and the volume is written.
+void VolumeBar(benchmark::State& state) {
+  bool up = true;
+  for (auto _ : state) {
+    g_app->Key(up ? 46 : 47);
+    up = !up;
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The brightness adjustment bar opened by a state change, as a menu item does.
+void AdjustmentBar(benchmark::State& state) {
+  for (auto _ : state) {
+    auto* param = kv::New<SkinBin::UserRefInt>();
+    param->Value = OptionDatabase::OPTION_TYPE_BRIGHTNESS;
+    param->Code = Constants::MSG_FROM_NONMENUSYSTEM;
+    auto* change = kv::New<SubSystem::State>();
+    change->Class = &NonMenuSystem::AdjustmentBar::StaticClass();
+    change->Param = param;
+    g_app->Live()->ChangeState(change);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 // A channel change and the banner that its acquisition brings up: the
 // set's event through the root and the event agent to the finished banner.
 void ChannelChangeBanner(benchmark::State& state) {
@@ -206,6 +265,45 @@ void KeyPad(benchmark::State& state) {
   }
 }
 
+// The Menu key: the column with its first page beside it.
+void MenuKey(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(3);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// OK on Picture > Picture settings: the page replaced by the next level.
+void MenuPageChange(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    g_app->Key(3);
+    g_app->Key(1);
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// A screen opened by a state change, with the option id its page passes (0: none).
+template <class T, int32_t kOption>
+void OpenByState(benchmark::State& state) {
+  for (auto _ : state) {
+    auto* change = kv::New<SubSystem::State>();
+    change->Class = &T::StaticClass();
+    if (kOption != 0) change->Param = SkinBin::UserRefInt::Make(kOption, Constants::MSG_FROM_NONMENUSYSTEM);
+    g_app->Live()->ChangeState(change);
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -228,16 +326,29 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
     benchmark::RegisterBenchmark("channel_change_with_banner", bench::ChannelChangeBanner);
     benchmark::RegisterBenchmark("input_dialog", bench::InputDialog);
+    benchmark::RegisterBenchmark("setting_page_open", bench::SettingPage);
+    benchmark::RegisterBenchmark("volume_bar", bench::VolumeBar);
+    benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
     benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
     benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
+    benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
+    benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
+    benchmark::RegisterBenchmark("base_color_bar",
+                                 bench::OpenByState<NonMenuSystem::BaseColorAdjustmentBar,
+                                                    SkinBin::OPTION_TYPE_BASECOLOR_ADJUST_RED_HUE>);
+    benchmark::RegisterBenchmark("color_pad", bench::OpenByState<NonMenuSystem::ColorPad, 0>);
+    benchmark::RegisterBenchmark("backlight_pro_dialog",
+                                 bench::OpenByState<NonMenuSystem::BacklightAdjustmentProDialog, 0>);
+    benchmark::RegisterBenchmark("picture_size_dialog", bench::OpenByState<NonMenuSystem::PictureSizeDialog, 0>);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
-    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events",
-                             "channel_change_with_banner", "input_dialog", "confirm_dialog",
-                             "key_pad"}) {
+    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "channel_change_with_banner", "input_dialog", "confirm_dialog",
+                             "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
+                             "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
+                             "backlight_pro_dialog", "picture_size_dialog"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sim::Sim first(Dir().string());
     entries = first.StateWithPrefix("");
     tv = first.Tv().SavedForm();
-    if (!first.UpdateState({}, {})) return 0;  // saves the whole state
+    if (!first.UpdateState({}, {}) || !first.Flush()) return 0;  // saves the whole state
   }
   {
     sim::Sim second(Dir().string());

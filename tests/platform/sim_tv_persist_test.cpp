@@ -111,6 +111,7 @@ TEST_F(SimTvTest, SettingsMapsRingsTimersAndTheClockSurviveARestart) {
 
 TEST_F(SimTvTest, TheStateFileIsReplacedWholeAndBadOrUnknownEntriesLoseNothing) {
   ASSERT_EQ(XPM_SetBass(12), XPM_OK);
+  ASSERT_TRUE(tv_->Flush());
   const std::filesystem::path file = dir_ / "tvsim.state";
   EXPECT_TRUE(std::filesystem::exists(file));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "tvsim.state.new"));
@@ -134,6 +135,7 @@ TEST_F(SimTvTest, TheStateFileIsReplacedWholeAndBadOrUnknownEntriesLoseNothing) 
   EXPECT_EQ(v, 0);
   EXPECT_TRUE(Logged("TvState: stored tv.set.treble ignored"));
   ASSERT_EQ(XPM_SetVolume(30), XPM_OK);  // the next save
+  ASSERT_TRUE(tv_->Flush());
   const std::string text = ReadFile(file);
   EXPECT_NE(text.find("tv.fromLaterVersion=kept\n"), std::string::npos);
   EXPECT_EQ(text.find("tv.set.treble=99"), std::string::npos);

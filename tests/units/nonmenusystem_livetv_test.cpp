@@ -272,7 +272,8 @@ TEST_F(LiveTVDispatchTest, RowsThatOpenLaterScreens) {
   const Row rows[] = {
       {12, "NonMenuSystem::ChannelEntry"},        {36, "NonMenuSystem::ChannelEntry"},
       {38, "NonMenuSystem::OptionDialogWithCaption"}, {46, "NonMenuSystem::CommonVolumeBar"},
-      {84, "NonMenuSystem::CommonMuteBar"},       {66, "Channels::FullEPGDialog"},
+      {84, "NonMenuSystem::CommonMuteBar"},       {47, "NonMenuSystem::CommonVolumeBar"},
+      {66, "Channels::FullEPGDialog"},
       {76, "NonMenuSystem::OptionDialogWithCaption"}, {77, "NonMenuSystem::OptionDialogWithCaption"},
       {79, "Channels::MiniGuideDialog"},          {83, "NonMenuSystem::ExternalInputDialog"},
       {97, "NonMenuSystem::SleepTimerDialog"},    {100, "NonMenuSystem::ChBrowserDialog"},

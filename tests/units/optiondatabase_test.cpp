@@ -489,23 +489,23 @@ TEST_F(OptionDatabaseTest, RecordsWithoutABoundPropertyAreListedWithTheirOwner) 
   size_t skin = 0;
   for (auto* module : db_->Modules().Snapshot()) {
     for (size_t i = 0; i < module->SpecCount(); ++i) {
-      const auto& spec = module->Specs()[i];
-      OptionDataClass* r = Record(spec.id);
+      const auto& entry = module->Entries()[i];
+      OptionDataClass* r = Record(entry.id);
       ASSERT_NE(r, nullptr);
       if (r->HasProperty()) {
-        EXPECT_EQ(spec.bind.pending, nullptr) << Hex(spec.id) << " is bound and named as pending";
+        EXPECT_EQ(entry.bind.pending, nullptr) << Hex(entry.id) << " is bound and named as pending";
         continue;
       }
       std::string owner;
-      if (!spec.bind.pending) {
+      if (!entry.bind.pending) {
         owner = "none: the caller keeps the value";
-      } else if (*spec.bind.pending == '\0') {
+      } else if (*entry.bind.pending == '\0') {
         owner = "property not named yet";
       } else {
-        owner = std::string(spec.bind.pending) + " of the skin Wrapper";
+        owner = std::string(entry.bind.pending) + " of the skin Wrapper";
         ++skin;
       }
-      lines.push_back(Hex(spec.id) + "  " + r->Name.ToUtf8() + "  -> " + owner);
+      lines.push_back(Hex(entry.id) + "  " + r->Name.ToUtf8() + "  -> " + owner);
     }
   }
   std::printf("Option records without a bound property (%zu, %zu of them the skin Wrapper's):\n", lines.size(),

@@ -223,6 +223,7 @@ TEST_F(SystemInfoTest, RowsCarryTheSetsAnswers) {
 TEST_F(SystemInfoTest, UsbEntryShowsTheDiskOrUnknown) {
   kv::Persistent<SystemInfo> info(kv::New<SystemInfo>());
   sim::MountUsbDisk(*tv_);
+  ASSERT_TRUE(tv_->Flush());  // no state write changes the free space between the two reads
   info->LoadUSBInfo();
   auto* skin = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper));
   ASSERT_NE(skin, nullptr);

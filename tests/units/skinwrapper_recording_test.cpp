@@ -191,6 +191,8 @@ TEST_F(SkinRecordingTest, UsbDiskSizesAreTheFileSystemsAndFilesAreTakenSafely) {
   EXPECT_EQ(Calls("XPM_Delete_File")[0], "XPM_Delete_File(\"/mnt/usb/sda1/x/file:///small.ts\")");
   EXPECT_EQ(s_->DeleteFile(kv::String::FromUtf8("/mnt/usb/sda1/" + std::string(300, 'a'))), -1);
   EXPECT_EQ(Count("XPM_Delete_File"), 1u) << "the long path never reaches the middleware";
+  ASSERT_TRUE(tv_->Flush());
+  ASSERT_TRUE(std::filesystem::exists(tv_->StatePath()));
   EXPECT_NE(s_->DeleteFile(kv::String::FromUtf8("file:///mnt/usb/sda1/../../tvsim.state")), 0);
   EXPECT_TRUE(std::filesystem::exists(tv_->StatePath())) << "nothing outside the disk is touched";
   EXPECT_EQ(s_->DeleteFile(path("small.ts")), 0);

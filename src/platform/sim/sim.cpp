@@ -64,26 +64,41 @@ void Sim::Start() {
     stopping_ = false;
   }
   thread_ = std::thread([this] { ThreadMain(); });
+  saver_ = std::thread([this] { SaverMain(); });
   g_current.store(this);
   g_qvak_mutex = guiLock_;
 }
 
 void Sim::Stop() {
+  bool wasRunning = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!running_) return;
+    wasRunning = running_;
     stopping_ = true;
   }
-  cv_.notify_all();
-  if (thread_.joinable()) thread_.join();
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    running_ = false;
-    while (!items_.empty()) items_.pop();
+  if (wasRunning) {
+    cv_.notify_all();
+    if (thread_.joinable()) thread_.join();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      running_ = false;
+      while (!items_.empty()) items_.pop();
+    }
+    doneCv_.notify_all();
+    Sim* self = this;
+    g_current.compare_exchange_strong(self, nullptr);
   }
-  doneCv_.notify_all();
-  Sim* self = this;
-  g_current.compare_exchange_strong(self, nullptr);
+  if (saver_.joinable()) {
+    {
+      std::lock_guard<std::mutex> lock(stateMutex_);
+      saverStopping_ = true;
+    }
+    saveCv_.notify_all();
+    saver_.join();
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    saverStopping_ = false;
+  }
+  Flush();  // nothing is lost
 }
 
 bool Sim::Running() const {
@@ -370,7 +385,8 @@ bool Sim::SetState(const std::string& key, const std::string& value) {
   auto it = state_.find(key);
   if (it != state_.end() && it->second == value) return true;
   state_[key] = value;
-  return SaveStateLocked();
+  MarkDirtyLocked();
+  return true;
 }
 
 bool Sim::UpdateState(const std::map<std::string, std::string>& set, const std::vector<std::string>& erase) {
@@ -383,7 +399,8 @@ bool Sim::UpdateState(const std::map<std::string, std::string>& set, const std::
   std::lock_guard<std::mutex> lock(stateMutex_);
   for (const auto& [key, value] : set) state_[key] = value;
   for (const auto& key : erase) state_.erase(key);
-  return SaveStateLocked();
+  MarkDirtyLocked();
+  return true;
 }
 
 std::map<std::string, std::string> Sim::StateWithPrefix(std::string_view prefix) const {
@@ -396,22 +413,63 @@ std::map<std::string, std::string> Sim::StateWithPrefix(std::string_view prefix)
   return out;
 }
 
-bool Sim::SaveStateLocked() {
+void Sim::MarkDirtyLocked() {
+  if (dirty_) return;
+  dirty_ = true;
+  saveCv_.notify_all();
+}
+
+void Sim::SaverMain() {
+  kv::Clock& clock = kv::GetClock();
+  std::unique_lock<std::mutex> lock(stateMutex_);
+  for (;;) {
+    saveCv_.wait(lock, [this] { return dirty_ || saverStopping_; });
+    if (saverStopping_) return;  // Stop writes what is pending
+    if (savedOnce_ && clock.Now() < lastSave_ + kSaveIntervalMs) {
+      clock.WaitUntil(saveCv_, lock, lastSave_ + kSaveIntervalMs);
+      continue;
+    }
+    lock.unlock();
+    Flush();
+    lock.lock();
+  }
+}
+
+bool Sim::Flush() {
+  std::lock_guard<std::mutex> order(saveMutex_);
+  std::string text;
+  {
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    if (!dirty_) return true;
+    dirty_ = false;
+    lastSave_ = kv::GetClock().Now();
+    savedOnce_ = true;
+    for (const auto& [k, v] : state_) text += k + "=" + v + "\n";
+  }
+  if (WriteStateFile(text)) {
+    saveFailing_ = false;
+    return true;
+  }
+  saveFailing_ = true;
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  MarkDirtyLocked();  // tried again after the interval
+  return false;
+}
+
+bool Sim::WriteStateFile(const std::string& text) {
   std::error_code ec;
   std::filesystem::create_directories(dataDir_, ec);
-  std::string text;
-  for (const auto& [k, v] : state_) text += k + "=" + v + "\n";
   const std::string path = StatePath();
   const std::string tmp = path + ".new";
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
-    kv::Log("Sim: cannot write " + tmp + ": " + std::strerror(errno));
+    if (!saveFailing_) kv::Log("Sim: cannot write " + tmp + ": " + std::strerror(errno));
     return false;
   }
   bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
-    kv::Log("Sim: saving " + path + " failed: " + std::strerror(errno));
+    if (!saveFailing_) kv::Log("Sim: saving " + path + " failed: " + std::strerror(errno));
     ::unlink(tmp.c_str());
     return false;
   }

@@ -6,6 +6,7 @@
 //   tv.Inject(XPM_EVT_FULL_SCAN_COMPLETE, end);   // delivered from its thread
 //   tv.SendCommand(TVSM_CMD_CAPTION_STATE, 1);    // the system manager speaks
 //   tv.Quiesce();                                 // everything due now delivered
+//   tv.Flush();                                   // pending state on disk
 //   tv.Calls("XPM_SetOSDState");                  // what the program called
 //   tv.FailCall("XPM_SetOSDState", 5);            // that call now answers 5
 //
@@ -18,8 +19,10 @@
 // callbacks) run on that thread, never while the Sim holds a lock of its own.
 //
 // State that survives a restart lives in <data dir>/tvsim.state as
-// "key=value" lines, rewritten atomically (temporary file, sync, rename) on
-// every change. Keys in use: "caption.rendering", and "tv.*" for the
+// "key=value" lines, rewritten whole and atomically (temporary file, sync,
+// rename). A change only marks the state dirty; the Sim's saver thread writes
+// it, at most once per kSaveIntervalMs of the shared clock, and Flush, Stop
+// and the destructor write what is pending. Keys in use: "caption.rendering", and "tv.*" for the
 // television's own state (TvState, sim_tv_state.h).
 #pragma once
 
@@ -119,13 +122,19 @@ class Sim {
 
   // --- Persistent state ----------------------------------------------------
   std::string GetState(const std::string& key, const std::string& fallback = "") const;
-  // Saves the whole state at once; false (logged) when the file could not be written.
+  // Shortest time between two writes of the state file by the saver thread.
+  static constexpr int64_t kSaveIntervalMs = 200;
+  // Changes a key in memory and marks the state for saving; never waits for
+  // the disk. False (logged) for a bad key or value.
   bool SetState(const std::string& key, const std::string& value);
   std::string StatePath() const;
-  // Sets and erases several keys with one save. False (logged) for a bad key
-  // or value (nothing changes), or when the file could not be written (the
-  // keys are changed in memory all the same).
+  // Sets and erases several keys at once, then marks the whole state for
+  // saving (even when nothing changed). False (logged) for a bad key or value
+  // (nothing changes).
   bool UpdateState(const std::map<std::string, std::string>& set, const std::vector<std::string>& erase);
+  // Writes pending state now, on the calling thread. False (logged) when the
+  // file could not be written; the state then stays pending.
+  bool Flush();
   // The stored keys that start with `prefix`, with their values.
   std::map<std::string, std::string> StateWithPrefix(std::string_view prefix) const;
 
@@ -196,7 +205,9 @@ class Sim {
   void ThreadMain();
   void DeliverEvent(uint32_t id, const std::vector<uint8_t>& bytes);
   void LoadState();
-  bool SaveStateLocked();
+  void MarkDirtyLocked();
+  void SaverMain();
+  bool WriteStateFile(const std::string& text);
 
   const std::string dataDir_;
   const uint64_t serial_ = [] {
@@ -226,8 +237,16 @@ class Sim {
   std::map<std::string, int32_t, std::less<>> failures_;
   std::map<std::string, std::pair<int32_t, int>, std::less<>> delayedFailures_;  // code, successes left
 
-  mutable std::mutex stateMutex_;  // persistent state (a leaf)
+  std::mutex saveMutex_;           // one write of the file at a time; taken before stateMutex_
+  bool saveFailing_ = false;       // the last write failed (logged once)
+  mutable std::mutex stateMutex_;  // persistent state (a leaf but for saveMutex_)
   std::map<std::string, std::string> state_;
+  std::condition_variable saveCv_;  // the saver's wake-up
+  bool dirty_ = false;              // state_ differs from the file
+  bool saverStopping_ = false;
+  int64_t lastSave_ = 0;
+  bool savedOnce_ = false;  // lastSave_ is set
+  std::thread saver_;
 
   std::unique_ptr<TvState> tv_;  // loads from state_
   std::unique_ptr<NetState> net_;

@@ -32,14 +32,14 @@ namespace {
 
 struct Table {
   bool set = false;  // false: the default table
-  RatingRegionSpec spec;
+  RatingRegionSpec table;
 };
 Volatile<Table> g_table;
 
 RatingRegionSpec Current(const Sim& tv) {
   std::lock_guard<std::mutex> lock(g_table.Mutex());
   const Table& t = g_table.Of(tv);
-  return t.set ? t.spec : DefaultRatingRegion();
+  return t.set ? t.table : DefaultRatingRegion();
 }
 
 std::string BlockKey(int32_t dimension, int32_t level) {
@@ -77,7 +77,7 @@ void SetRatingRegion(Sim& tv, const RatingRegionSpec& region) {
   std::lock_guard<std::mutex> lock(g_table.Mutex());
   Table& t = g_table.Of(tv);
   t.set = true;
-  t.spec = region;
+  t.table = region;
 }
 
 }  // namespace sim

@@ -36,6 +36,10 @@ class MediaWrapper : public kv::Object {
   void Initialize(Core::Group* root);
   // The media-renderer feature is off on this set: false, with a log line.
   bool IsDmrConfiged();
+  // Mounted media and registered media servers; none until the media
+  // service is connected.
+  int32_t GetMediumCount() { return 0; }
+  int32_t GetRegisteredServerCount() { return 0; }
   // Switches home-network media in the service (PslMediaEnableDLNA).
   void EnableDlna(int32_t mode);
   // The controller access-control setting: kept and answered back (0 until set).

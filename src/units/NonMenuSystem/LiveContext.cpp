@@ -153,7 +153,9 @@ kv::String ResolutionText() {
   return OrSkin<kv::String>({}, [](SkinBin::Wrapper& s) { return s.GetResolutionString(s.GetVideoContentInfo(0)); });
 }
 
-bool QuickCecAudioStatus() { return false; }
+bool QuickCecAudioStatus() {
+  return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.HdmiCecData.GetQuickCecAudioStatus(); });
+}
 bool IsCecDeviceConnected(int32_t) { return false; }
 void SetHdmiCecAddr(int32_t, int32_t) {}
 bool Is3DPictureLocked() { return false; }

@@ -51,7 +51,7 @@ constexpr ChoiceSpec kConnectMode[] = {{&C_AUTO, 1}, {&C_MANUAL, 2}};
 constexpr ChoiceSpec kWpsPinMode[] = {{&C_DEVICE_PIN, 0}, {&C_ACCESS_POINT_PIN, 1}};
 
 // --- Module 1: picture ------------------------------------------------------------------
-constexpr OptionSpec kPicture[] = {
+constexpr OptionEntry kPicture[] = {
     SliderOption(Id(OPTION_TYPE_BACKLIGHT), OPT_BACKLIGHT, OPTION_WRAPPER(Backlight)),
     SliderOption(Id(OPTION_TYPE_CONTRAST), OPT_CONTRAST, OPTION_WRAPPER(Contrast)),
     SliderOption(Id(OPTION_TYPE_BRIGHTNESS), OPT_BRIGHTNESS, OPTION_WRAPPER(Brightness)),
@@ -76,7 +76,7 @@ constexpr OptionSpec kPicture[] = {
 };
 
 // --- Module 2: sound --------------------------------------------------------------------
-constexpr OptionSpec kSound[] = {
+constexpr OptionEntry kSound[] = {
     ChoiceOption(Id(OPTION_TYPE_MTS), OPT_MTS, kMonoStereoSap, OPTION_WRAPPER(MTS)),
     SliderOption(Id(OPTION_TYPE_BALANCE), OPT_BALANCE, OPTION_WRAPPER(Balance)),
     SliderOption(Id(OPTION_TYPE_BASS), OPT_BASS, OPTION_WRAPPER(Bass)),
@@ -98,7 +98,7 @@ constexpr OptionSpec kSound[] = {
 };
 
 // --- Module 3: setup and captions -----------------------------------------------------
-constexpr OptionSpec kSetup[] = {
+constexpr OptionEntry kSetup[] = {
     ChoiceOption(Id(OPTION_TYPE_ENABLE_ON_TIMER), OPT_ENABLE_ON_TIMER, kOffOn, OPTION_WRAPPER(EnableTimer)),
     ChoiceOption(Id(OPTION_TYPE_TIME_ZONE), OPT_TIME_ZONE, kTimeZone, OPTION_WRAPPER(TimeZone)),
     ChoiceOption(Id(OPTION_TYPE_DAYLIGHT_SAVING_TIME), OPT_DAYLIGHT_SAVING_TIME, kNoYes,
@@ -131,7 +131,7 @@ constexpr OptionSpec kSetup[] = {
 };
 
 // --- Module 4: CEC and network ------------------------------------------------------------
-constexpr OptionSpec kCecNetwork[] = {
+constexpr OptionEntry kCecNetwork[] = {
     ChoiceOption(Id(OPTION_TYPE_ENABLE_CEC), OPT_ENABLE_CEC, kOffOn, OPTION_SKIN_BOUND(EnableKELVO)),
     ChoiceOption(Id(OPTION_TYPE_TV_AUTO_POWER), OPT_TV_AUTO_POWER, kOffOn, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_AUTO_STANDBY), OPT_AUTO_STANDBY, kOffOn, OPTION_NOT_GIVEN),

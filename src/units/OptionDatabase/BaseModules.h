@@ -5,18 +5,18 @@
 #include <cstdint>
 #include <span>
 
-#include "units/OptionDatabase/OptionSpec.h"
+#include "units/OptionDatabase/OptionEntry.h"
 
 namespace OptionDatabase {
 
 struct OptionTable {
   uint32_t number = 0;
-  const OptionSpec* specs = nullptr;
+  const OptionEntry* specs = nullptr;
   size_t count = 0;
 };
 
 template <size_t N>
-constexpr OptionTable MakeOptionTable(uint32_t number, const OptionSpec (&specs)[N]) {
+constexpr OptionTable MakeOptionTable(uint32_t number, const OptionEntry (&specs)[N]) {
   return {number, specs, N};
 }
 

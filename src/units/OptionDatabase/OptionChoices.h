@@ -3,7 +3,7 @@
 #pragma once
 
 #include "strings/OptionDatabase.h"
-#include "units/OptionDatabase/OptionSpec.h"
+#include "units/OptionDatabase/OptionEntry.h"
 
 namespace OptionDatabase {
 

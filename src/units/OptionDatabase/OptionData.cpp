@@ -8,23 +8,23 @@ KV_REGISTER_CLASS(OptionDatabase::OptionCourier);
 KV_REGISTER_CLASS(OptionDatabase::SliderCourier);
 KV_REGISTER_CLASS(OptionDatabase::OptionDataClass);
 
-void OptionDataClass::Setup(const OptionSpec& spec) {
-  Spec = &spec;
-  OptionId = spec.id;
-  Kind = spec.kind;
-  Offset = spec.offset;
-  Min = spec.min;
-  Max = spec.max;
-  Step = spec.step;
+void OptionDataClass::Setup(const OptionEntry& entry) {
+  Entry = &entry;
+  OptionId = entry.id;
+  Kind = entry.kind;
+  Offset = entry.offset;
+  Min = entry.min;
+  Max = entry.max;
+  Step = entry.step;
   Choices.clear();
-  Choices.reserve(static_cast<size_t>(spec.numChoices));
-  for (int32_t i = 0; i < spec.numChoices; ++i) Choices.push_back({spec.choices[i].caption, {}, spec.choices[i].value});
-  Num = spec.numChoices;
-  Name = spec.name ? kv::GetVariantOfString(*spec.name) : kv::String();
+  Choices.reserve(static_cast<size_t>(entry.numChoices));
+  for (int32_t i = 0; i < entry.numChoices; ++i) Choices.push_back({entry.choices[i].caption, {}, entry.choices[i].value});
+  Num = entry.numChoices;
+  Name = entry.name ? kv::GetVariantOfString(*entry.name) : kv::String();
 }
 
 void OptionDataClass::ReInit() {
-  if (Spec && Spec->name) Name = kv::GetVariantOfString(*Spec->name);
+  if (Entry && Entry->name) Name = kv::GetVariantOfString(*Entry->name);
 }
 
 void OptionDataClass::Initialize(kv::Object*) { kv::Signal(DoInitialize, this); }

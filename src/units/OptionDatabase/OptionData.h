@@ -17,7 +17,7 @@
 #include "runtime/slot.h"
 #include "runtime/string.h"
 #include "runtime/text.h"
-#include "units/OptionDatabase/OptionSpec.h"
+#include "units/OptionDatabase/OptionEntry.h"
 
 namespace OptionDatabase {
 
@@ -52,7 +52,7 @@ class OptionDataClass : public kv::Object {
  public:
   // Takes the caption, kind, choices, offset and range of the entry. The
   // entry is compiled-in data and outlives the record.
-  void Setup(const OptionSpec& spec);
+  void Setup(const OptionEntry& entry);
   void ReInit() override;
 
   // Signal DoInitialize / DoGetData with this record as sender, when set.
@@ -90,7 +90,7 @@ class OptionDataClass : public kv::Object {
   int32_t Min = 0;
   int32_t Max = 100;
   int32_t Step = 1;
-  const OptionSpec* Spec = nullptr;
+  const OptionEntry* Entry = nullptr;
 };
 
 }  // namespace OptionDatabase

@@ -23,41 +23,41 @@ struct IdText {
 };
 }  // namespace
 
-void OptionModuleClass::Setup(uint32_t number, const OptionSpec* specs, size_t count) {
+void OptionModuleClass::Setup(uint32_t number, const OptionEntry* specs, size_t count) {
   Number_ = number;
-  Specs_ = specs;
+  Entries_ = specs;
   SpecCount_ = count;
   Records.clear();
   Records.reserve(count);
   for (size_t i = 0; i < count; ++i) Records.push_back(nullptr);
 }
 
-const OptionSpec* OptionModuleClass::FindSpec(uint32_t id) const {
-  if (OptionModuleOf(id) != Number_ || !Specs_) return nullptr;
-  const OptionSpec* end = Specs_ + SpecCount_;
-  const OptionSpec* it = std::lower_bound(Specs_, end, id, [](const OptionSpec& s, uint32_t v) { return s.id < v; });
+const OptionEntry* OptionModuleClass::FindSpec(uint32_t id) const {
+  if (OptionModuleOf(id) != Number_ || !Entries_) return nullptr;
+  const OptionEntry* end = Entries_ + SpecCount_;
+  const OptionEntry* it = std::lower_bound(Entries_, end, id, [](const OptionEntry& s, uint32_t v) { return s.id < v; });
   return (it != end && it->id == id) ? it : nullptr;
 }
 
 OptionDataClass* OptionModuleClass::GetRecord(uint32_t id) {
-  const OptionSpec* spec = FindSpec(id);
-  if (!spec) return nullptr;
-  const size_t at = static_cast<size_t>(spec - Specs_);
+  const OptionEntry* entry = FindSpec(id);
+  if (!entry) return nullptr;
+  const size_t at = static_cast<size_t>(entry - Entries_);
   if (OptionDataClass* record = Records[at]) return record;
   auto* record = kv::New<OptionDataClass>();
   Records.set(at, record);
-  PrepareRecord(record, *spec);
+  PrepareRecord(record, *entry);
   return record;
 }
 
-void OptionModuleClass::PrepareRecord(OptionDataClass* record, const OptionSpec& spec) {
-  record->Setup(spec);
-  if (spec.bind.get || spec.bind.set) {
+void OptionModuleClass::PrepareRecord(OptionDataClass* record, const OptionEntry& entry) {
+  record->Setup(entry);
+  if (entry.bind.get || entry.bind.set) {
     auto* wrapper = kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper);
-    record->RefValue = kv::MakeRef<int32_t>(wrapper, spec.bind.get, spec.bind.set);
+    record->RefValue = kv::MakeRef<int32_t>(wrapper, entry.bind.get, entry.bind.set);
   }
   record->DoGetData = kv::MakeSlot(this, &OptionModuleClass::FillCourier);
-  if (spec.mapped) {
+  if (entry.mapped) {
     record->SetVal2Id = kv::MakeSlot(this, &OptionModuleClass::ValueToIndex);
     record->SetId2Val = kv::MakeSlot(this, &OptionModuleClass::IndexToValue);
   }

@@ -9,7 +9,7 @@
 
 #include "runtime/member.h"
 #include "runtime/object.h"
-#include "units/OptionDatabase/OptionSpec.h"
+#include "units/OptionDatabase/OptionEntry.h"
 
 namespace OptionDatabase {
 
@@ -19,13 +19,13 @@ class OptionModuleClass : public kv::Object {
   KV_CLASS(OptionDatabase, OptionModuleClass, kv::Object)
  public:
   // The module number and its table (ascending ids, all of that module).
-  void Setup(uint32_t number, const OptionSpec* specs, size_t count);
+  void Setup(uint32_t number, const OptionEntry* specs, size_t count);
   uint32_t Number() const { return Number_; }
-  const OptionSpec* Specs() const { return Specs_; }
+  const OptionEntry* Entries() const { return Entries_; }
   size_t SpecCount() const { return SpecCount_; }
 
   // The table entry of an id, or null.
-  const OptionSpec* FindSpec(uint32_t id) const;
+  const OptionEntry* FindSpec(uint32_t id) const;
   // The record of an id, or null when the module does not serve it.
   OptionDataClass* GetRecord(uint32_t id);
 
@@ -41,14 +41,14 @@ class OptionModuleClass : public kv::Object {
   // Gives a new record its entry, its property reference and its slots.
   // Modules that prepare some records themselves (choice lists that depend
   // on the source, say) override it and call the base first.
-  virtual void PrepareRecord(OptionDataClass* record, const OptionSpec& spec);
+  virtual void PrepareRecord(OptionDataClass* record, const OptionEntry& entry);
   // The slider range of a record: the skin Wrapper's range for its option
   // id, else the record's own (0 to 100, step 1, where its entry gives none).
   virtual void GetAdjustBarRange(OptionDataClass* record, int32_t& min, int32_t& max, int32_t& step);
 
  private:
   uint32_t Number_ = 0;
-  const OptionSpec* Specs_ = nullptr;
+  const OptionEntry* Entries_ = nullptr;
   size_t SpecCount_ = 0;
   // Parallel to the table; null until the id is first asked for.
   kv::MemberVector<OptionDataClass> Records;

@@ -192,7 +192,7 @@ void PreferencesModule1::CurrentCBList_Initialize(kv::Object* sender) {
   const bool tuner = IsTunerType(CurrentSourceType(w));
   for (int32_t bit : kTunerCBLists) w->SetCBListStatus(bit, tuner);
   uint32_t mask = 0;
-  for (int32_t i = 0; i < record->Spec->numChoices && i < 32; ++i)
+  for (int32_t i = 0; i < record->Entry->numChoices && i < 32; ++i)
     if (w->IsCBListEnabled(i)) mask |= 1u << i;
   OfferByMask(record, mask);
   if (record->Num == 0) {
@@ -218,7 +218,7 @@ void PreferencesModule2::CCKey_Initialize(kv::Object* sender) {
   const bool digital = IsTunerType(CurrentSourceType(w)) && w->GetCurrentChannelInfo()->IsDigital != 0;
   if (!digital) {
     record->RefValue = kv::MakeRef<int32_t>(w, &SkinBin::Wrapper::OnGetCCKey, &SkinBin::Wrapper::OnSetCCKey);
-    OfferByMask(record, (1u << record->Spec->numChoices) - 1);
+    OfferByMask(record, (1u << record->Entry->numChoices) - 1);
     return;
   }
   record->RefValue =

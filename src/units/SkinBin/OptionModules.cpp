@@ -18,14 +18,14 @@ KV_REGISTER_CLASS(SkinBin::PreferencesModule1);
 KV_REGISTER_CLASS(SkinBin::PreferencesModule2);
 
 using OptionDatabase::OptionDataClass;
-using OptionDatabase::OptionSpec;
+using OptionDatabase::OptionEntry;
 
 namespace {
 void SetupFrom(OptionDatabase::OptionModuleClass* module, const OptionDatabase::OptionTable& table) {
   module->Setup(table.number, table.specs, table.count);
 }
 
-bool IsOption(const OptionSpec& spec, int32_t id) { return spec.id == static_cast<uint32_t>(id); }
+bool IsOption(const OptionEntry& entry, int32_t id) { return entry.id == static_cast<uint32_t>(id); }
 }  // namespace
 
 CustomPictureModule1::CustomPictureModule1() { SetupFrom(this, CustomPictureOptions()); }
@@ -46,45 +46,45 @@ void SkinOptionModule::MapThroughList(OptionDataClass* record) {
 }
 
 void SkinOptionModule::OfferByMask(OptionDataClass* record, uint32_t mask) {
-  const OptionSpec* spec = record->Spec;
+  const OptionEntry* entry = record->Entry;
   record->Choices.clear();
-  for (int32_t i = 0; spec && i < spec->numChoices && i < 32; ++i)
-    if (mask >> i & 1u) record->Choices.push_back({spec->choices[i].caption, {}, spec->choices[i].value});
+  for (int32_t i = 0; entry && i < entry->numChoices && i < 32; ++i)
+    if (mask >> i & 1u) record->Choices.push_back({entry->choices[i].caption, {}, entry->choices[i].value});
   record->Num = static_cast<int32_t>(record->Choices.size());
   MapThroughList(record);
 }
 
-void CustomPictureModule1::PrepareRecord(OptionDataClass* record, const OptionSpec& spec) {
-  OptionModuleClass::PrepareRecord(record, spec);
-  if (IsOption(spec, OPTION_TYPE_PICTURE_MODE))
+void CustomPictureModule1::PrepareRecord(OptionDataClass* record, const OptionEntry& entry) {
+  OptionModuleClass::PrepareRecord(record, entry);
+  if (IsOption(entry, OPTION_TYPE_PICTURE_MODE))
     record->DoInitialize = kv::MakeSlot(this, &CustomPictureModule1::PictureMode_Initialize);
-  else if (IsOption(spec, OPTION_TYPE_PICTURE_SIZE))
+  else if (IsOption(entry, OPTION_TYPE_PICTURE_SIZE))
     record->DoInitialize = kv::MakeSlot(this, &CustomPictureModule1::PictureSize_Initialize);
 }
 
-void ApplicationSetupModule::PrepareRecord(OptionDataClass* record, const OptionSpec& spec) {
-  OptionModuleClass::PrepareRecord(record, spec);
-  if (IsOption(spec, OPTION_TYPE_ONTIMER_INPUT) || IsOption(spec, OPTION_TYPE_ONTIMER_MEDIUM))
+void ApplicationSetupModule::PrepareRecord(OptionDataClass* record, const OptionEntry& entry) {
+  OptionModuleClass::PrepareRecord(record, entry);
+  if (IsOption(entry, OPTION_TYPE_ONTIMER_INPUT) || IsOption(entry, OPTION_TYPE_ONTIMER_MEDIUM))
     record->DoInitialize = kv::MakeSlot(this, &ApplicationSetupModule::OnTimerInput_Initialize);
-  else if (IsOption(spec, OPTION_TYPE_ONTIMER_CHANNEL) || IsOption(spec, OPTION_TYPE_GUIDE_CHANNEL))
+  else if (IsOption(entry, OPTION_TYPE_ONTIMER_CHANNEL) || IsOption(entry, OPTION_TYPE_GUIDE_CHANNEL))
     record->DoInitialize = kv::MakeSlot(this, &ApplicationSetupModule::Channel_Initialize);
 }
 
-void PreferencesModule1::PrepareRecord(OptionDataClass* record, const OptionSpec& spec) {
-  OptionModuleClass::PrepareRecord(record, spec);
-  if (IsOption(spec, OPTION_TYPE_CURRENT_CBLIST))
+void PreferencesModule1::PrepareRecord(OptionDataClass* record, const OptionEntry& entry) {
+  OptionModuleClass::PrepareRecord(record, entry);
+  if (IsOption(entry, OPTION_TYPE_CURRENT_CBLIST))
     record->DoInitialize = kv::MakeSlot(this, &PreferencesModule1::CurrentCBList_Initialize);
 }
 
-void PreferencesModule2::PrepareRecord(OptionDataClass* record, const OptionSpec& spec) {
-  OptionModuleClass::PrepareRecord(record, spec);
-  if (IsOption(spec, OPTION_TYPE_REAR_AUDIO))
+void PreferencesModule2::PrepareRecord(OptionDataClass* record, const OptionEntry& entry) {
+  OptionModuleClass::PrepareRecord(record, entry);
+  if (IsOption(entry, OPTION_TYPE_REAR_AUDIO))
     record->DoInitialize = kv::MakeSlot(this, &PreferencesModule2::RearShared_Initialize);
-  else if (IsOption(spec, OPTION_TYPE_CC_KEY))
+  else if (IsOption(entry, OPTION_TYPE_CC_KEY))
     record->DoInitialize = kv::MakeSlot(this, &PreferencesModule2::CCKey_Initialize);
-  else if (IsOption(spec, OPTION_TYPE_AUTO_INPUT_ENABLE) || IsOption(spec, OPTION_TYPE_AUTO_INPUT_TV) ||
-           IsOption(spec, OPTION_TYPE_AUTO_INPUT_CABLE_SAT) || IsOption(spec, OPTION_TYPE_AUTO_INPUT_BD_DVD) ||
-           IsOption(spec, OPTION_TYPE_AUTO_INPUT_AUX))
+  else if (IsOption(entry, OPTION_TYPE_AUTO_INPUT_ENABLE) || IsOption(entry, OPTION_TYPE_AUTO_INPUT_TV) ||
+           IsOption(entry, OPTION_TYPE_AUTO_INPUT_CABLE_SAT) || IsOption(entry, OPTION_TYPE_AUTO_INPUT_BD_DVD) ||
+           IsOption(entry, OPTION_TYPE_AUTO_INPUT_AUX))
     record->DoInitialize = kv::MakeSlot(this, &PreferencesModule2::AutoInput_Initialize);
 }
 

@@ -51,7 +51,7 @@ class CustomPictureModule1 : public SkinOptionModule {
   void PictureSize_Initialize(kv::Object* sender);
 
  protected:
-  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionSpec& spec) override;
+  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionEntry& entry) override;
 };
 
 // 0x83: setup, timers and captions.
@@ -65,7 +65,7 @@ class ApplicationSetupModule : public SkinOptionModule {
   void Channel_Initialize(kv::Object* sender);
 
  protected:
-  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionSpec& spec) override;
+  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionEntry& entry) override;
 };
 
 // 0x84: preferences and locks.
@@ -77,7 +77,7 @@ class PreferencesModule1 : public SkinOptionModule {
   void CurrentCBList_Initialize(kv::Object* sender);
 
  protected:
-  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionSpec& spec) override;
+  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionEntry& entry) override;
 };
 
 // 0x85: connections and energy.
@@ -96,7 +96,7 @@ class PreferencesModule2 : public SkinOptionModule {
   int32_t ValidSourceNum = 0;
 
  protected:
-  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionSpec& spec) override;
+  void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionEntry& entry) override;
 };
 
 }  // namespace SkinBin

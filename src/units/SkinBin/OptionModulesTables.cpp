@@ -25,7 +25,7 @@ using OptionDatabase::kOffOn;
 using OptionDatabase::kSpdifFormats;
 using OptionDatabase::kSpeakerChoices;
 using OptionDatabase::kYesNo;
-using OptionDatabase::OptionSpec;
+using OptionDatabase::OptionEntry;
 using OptionDatabase::SliderOption;
 namespace T = OptionDatabase;
 
@@ -99,7 +99,7 @@ constexpr ChoiceSpec kBrowse[] = {{&OPT_C_THUMBNAILS, 0}, {&OPT_C_LIST, 1}};
 constexpr ChoiceSpec kFilledOnOpen[] = {{&T::C_NONE, 0}};
 
 // --- 0x81: picture --------------------------------------------------------------------
-constexpr OptionSpec kPicture[] = {
+constexpr OptionEntry kPicture[] = {
     ChoiceOption(Id(OPTION_TYPE_THEATER_LOCK), OPT_THEATER_LOCK, kOffOn, OPTION_SKIN_BOUND(TheaterLock)),
     SliderOption(Id(OPTION_TYPE_BACKLIGHT_AUTO), OPT_BACKLIGHT, OPTION_SKIN_BOUND(BacklightAuto)),
     ChoiceOption(Id(OPTION_TYPE_AUTO_BRIGHTNESS_SENSOR), OPT_AUTO_BRIGHTNESS_SENSOR, kOffOn,
@@ -137,7 +137,7 @@ constexpr OptionSpec kPicture[] = {
 };
 
 // --- 0x82: sound ----------------------------------------------------------------------
-constexpr OptionSpec kSound[] = {
+constexpr OptionEntry kSound[] = {
     ChoiceOption(Id(OPTION_TYPE_VOICE_ENHANCEMENT), OPT_VOICE_ENHANCEMENT, kOffOn, OPTION_SKIN_BOUND(VoiceEnhancement)),
     ChoiceOption(Id(OPTION_TYPE_DYNAMIC_BASS_BOOST), OPT_DYNAMIC_BASS_BOOST, kBassBoost, OPTION_SKIN_BOUND(DynamicBassBoost)),
     ChoiceOption(Id(OPTION_TYPE_DYNAMIC_RANGE_CONTROL), OPT_DYNAMIC_RANGE_CONTROL, kOffOn,
@@ -150,7 +150,7 @@ constexpr OptionSpec kSound[] = {
 };
 
 // --- 0x83: setup, timers and captions --------------------------------------------------
-constexpr OptionSpec kSetup[] = {
+constexpr OptionEntry kSetup[] = {
     SliderOption(Id(OPTION_TYPE_MANUAL_TUNING_CHANNEL), OPT_MANUAL_TUNING_CHANNEL, OPTION_NOT_GIVEN, 2, 69, 1),
     ChoiceOption(Id(OPTION_TYPE_COUNTRY), OPT_COUNTRY, kCountry, OPTION_SKIN_BOUND(Country)),
     ChoiceOption(Id(OPTION_TYPE_LOCATION), OPT_LOCATION, kLocation, OPTION_SKIN_BOUND(Location)),
@@ -186,7 +186,7 @@ constexpr OptionSpec kSetup[] = {
 };
 
 // --- 0x84: preferences and locks -------------------------------------------------------
-constexpr OptionSpec kPreferences[] = {
+constexpr OptionEntry kPreferences[] = {
     ChoiceOption(Id(OPTION_TYPE_3D_AUTO_START), OPT_3D_AUTO_START, kOffOn, OPTION_SKIN_BOUND(ThreeDAutoStart)),
     ChoiceOption(Id(OPTION_TYPE_3D_START_MESSAGE), OPT_3D_START_MESSAGE, kOffOn, OPTION_SKIN_BOUND(ThreeDStartMessage)),
     ChoiceOption(Id(OPTION_TYPE_3D_LOCK), OPT_3D_LOCK, kOffOn, OPTION_SKIN_BOUND(ThreeDLock)),
@@ -216,7 +216,7 @@ constexpr OptionSpec kPreferences[] = {
 };
 
 // --- 0x85: connections and energy ------------------------------------------------------
-constexpr OptionSpec kConnections[] = {
+constexpr OptionEntry kConnections[] = {
     ChoiceOption(Id(OPTION_TYPE_SIDE_AUDIO), OPT_SIDE_AUDIO, kSharedAudio, OPTION_SKIN_BOUND(SideSharedAudio)),
     ChoiceOption(Id(OPTION_TYPE_REAR_AUDIO), OPT_REAR_AUDIO, kSharedAudio, OPTION_SKIN_BOUND(RearSharedAudio)),
     ChoiceOption(Id(OPTION_TYPE_PC_INPUT), OPT_PC_INPUT, kSharedPc, OPTION_SKIN_BOUND(SharedPCInput)),
@@ -242,7 +242,7 @@ constexpr OptionSpec kConnections[] = {
 };
 
 // --- 0x86: media and quick settings ----------------------------------------------------
-constexpr OptionSpec kMedia[] = {
+constexpr OptionEntry kMedia[] = {
     ChoiceOption(Id(OPTION_TYPE_SELECT_YESNO), OPT_DELETE_WALLPAPER, kYesNo, OPTION_UNBOUND),
     ChoiceOption(Id(OPTION_TYPE_MM_SORT), OPT_SORT, kSort, OPTION_SKIN_BOUND(MM_SortMode)),
     ChoiceOption(Id(OPTION_TYPE_MM_INTERVAL_TIME), OPT_INTERVAL_TIME, kInterval, OPTION_SKIN_BOUND(MM_IntervalTime)),
@@ -263,7 +263,7 @@ constexpr OptionSpec kMedia[] = {
       SliderOption(Id(OPTION_TYPE_BASECOLOR_ADJUST_##C##_BRIGHTNESS), OPT_BASECOLOR_##C##_BRIGHTNESS,           \
                    OPTION_SKIN_BOUND(N##Brightness))
 #define SERVICE(C, N) SliderOption(Id(OPTION_TYPE_##C), OPT_##C, OPTION_SKIN(N), 0, 255, 1)
-constexpr OptionSpec kPicture2[] = {
+constexpr OptionEntry kPicture2[] = {
     BASE_COLOR(RED, Red),
     BASE_COLOR(GREEN, Green),
     BASE_COLOR(BLUE, Blue),

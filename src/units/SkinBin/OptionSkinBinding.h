@@ -3,7 +3,7 @@
 // setters are called on it through the base Wrapper's member pointers.
 #pragma once
 
-#include "units/OptionDatabase/OptionSpec.h"
+#include "units/OptionDatabase/OptionEntry.h"
 #include "units/SkinBin/Wrapper.h"
 
 #define OPTION_SKIN_BOUND(P)                                                         \

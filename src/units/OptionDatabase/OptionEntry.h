@@ -39,7 +39,7 @@ struct Binding {
   const char* pending = nullptr;
 };
 
-struct OptionSpec {
+struct OptionEntry {
   uint32_t id = 0;
   const kv::MultiTextId* name = nullptr;
   OptionKind kind = OptionKind::Choice;
@@ -68,9 +68,9 @@ constexpr bool ValuesFollowIndex(const ChoiceSpec (&c)[N], int32_t offset) {
 }
 
 template <size_t N>
-constexpr OptionSpec ChoiceOption(uint32_t id, const kv::MultiTextId& name, const ChoiceSpec (&choices)[N],
+constexpr OptionEntry ChoiceOption(uint32_t id, const kv::MultiTextId& name, const ChoiceSpec (&choices)[N],
                                   Binding bind, int32_t offset = 0) {
-  OptionSpec s;
+  OptionEntry s;
   s.id = id;
   s.name = &name;
   s.kind = OptionKind::Choice;
@@ -82,9 +82,9 @@ constexpr OptionSpec ChoiceOption(uint32_t id, const kv::MultiTextId& name, cons
   return s;
 }
 
-constexpr OptionSpec SliderOption(uint32_t id, const kv::MultiTextId& name, Binding bind, int32_t min = 0,
+constexpr OptionEntry SliderOption(uint32_t id, const kv::MultiTextId& name, Binding bind, int32_t min = 0,
                                   int32_t max = 100, int32_t step = 1) {
-  OptionSpec s;
+  OptionEntry s;
   s.id = id;
   s.name = &name;
   s.kind = OptionKind::Slider;
@@ -97,7 +97,7 @@ constexpr OptionSpec SliderOption(uint32_t id, const kv::MultiTextId& name, Bind
 
 // True when the table is in ascending id order with no id twice (the modules
 // search it by halving).
-constexpr bool IsSortedById(const OptionSpec* specs, size_t count) {
+constexpr bool IsSortedById(const OptionEntry* specs, size_t count) {
   for (size_t i = 1; i < count; ++i)
     if (specs[i - 1].id >= specs[i].id) return false;
   return true;

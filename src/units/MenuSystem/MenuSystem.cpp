@@ -1,0 +1,247 @@
+#include "units/MenuSystem/MenuSystem.h"
+
+#include "runtime/auto_object.h"
+#include "runtime/slot.h"
+#include "runtime/text.h"
+#include "strings/MenuSystem.h"
+#include "units/Agent/EventAgent.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Event.h"
+#include "units/Core/Log.h"
+#include "units/Events/StatusEvent.h"
+#include "units/Events/XPM_EVENT_KEY.h"
+#include "units/Events/XPM_EVENT_RATING_REGION_UPDATED.h"
+#include "units/MenuSystem/LiveMenu.h"
+#include "units/MenuSystem/OptionPopup.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/Primitives/KeyRoutingParameter.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
+#include "units/SubSystem/MenuClass.h"
+#include "units/SubSystem/State.h"
+#include "units/WidgetManager/WidgetManager.h"
+
+KV_REGISTER_CLASS(MenuSystem::MenuSystem);
+
+namespace MenuSystem {
+
+namespace {
+constexpr uint16_t kKeyExit2 = 2;
+constexpr uint16_t kKeyMenu = 3;
+constexpr uint16_t kKeyExit = 45;
+// The panel key reported held while the service-mode combination is pressed.
+constexpr int32_t kServiceHeldKey = 67;
+constexpr uint32_t kMediaPlayerGroup = Constants::WIN_GROUP_MEDIAPLAYER << 24;
+
+Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
+WidgetManager::WidgetManager* Manager() {
+  return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+}
+SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)); }
+PersistentData::PersistentData* Store() {
+  return kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
+}
+}  // namespace
+
+MenuSystem::MenuSystem() { menuIndex_.fill(1); }
+
+void MenuSystem::Initialize(Primitives::KeyRoutingParameter* param) {
+  KeyRoutingGroup::Initialize(param);
+  OnSetBounds({0, 0, 960, 540});
+  Agent()->Register(this);
+  // Stored 0-based; a value out of range is caught where the column reads it.
+  menuIndex_[0] = Store()->GetInteger(KEY_MENU_INDEX) + 1;
+}
+
+void MenuSystem::Close() {
+  KeyRoutingGroup::Close();
+  Agent()->UnRegister(this);
+}
+
+void MenuSystem::TakeFocus() {
+  if (Core::Group* owner = Owner()) owner->OnSetFocus(this);
+}
+
+void MenuSystem::ReturnFocus() {
+  // Without a menu the keys belong to live TV again: its screens open into
+  // the non-menu sub-system and get them only while it has the focus.
+  Core::Group* owner = Owner();
+  if (!owner || owner->OnGetFocus() != this) return;
+  const kv::Class* live = KV_LATE_CLASS("NonMenuSystem::NonMenuSystem");
+  for (int32_t i = 0; i < owner->GetChildCount(); ++i)
+    if (live && owner->GetChild(i)->KvClass() == live) {
+      owner->OnSetFocus(owner->GetChild(i));
+      return;
+    }
+}
+
+void MenuSystem::SetMenuIndex(int32_t level, int32_t index) {
+  if (level < 1 || level > kMenuLevels) return;
+  menuIndex_[static_cast<size_t>(level - 1)] = index;
+}
+
+int32_t MenuSystem::GetMenuIndex(int32_t level) {
+  if (level < 1 || level > kMenuLevels) return 1;
+  return menuIndex_[static_cast<size_t>(level - 1)];
+}
+
+// --- Keys ---------------------------------------------------------------------------
+
+kv::Object* MenuSystem::HandleEvent(Core::Event* event) {
+  if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
+    if (!key->Down) return KeyRoutingGroup::HandleEvent(event);
+    SkinBin::Wrapper* skin = Skin();
+    if (key->Code == kKeyMenu) {
+      bool widgetEnded = false;
+      if (skin && skin->IsYahoo()) {
+        if (skin->GetYahooWidgetName() == kv::String(kv::LoadString(KEPT_WIDGET_NAME))) return this;
+        skin->TerminateYahooApp();
+        widgetEnded = true;
+      }
+      if (!widgetEnded) {
+        if (Manager()->HasWidgetInGroup(kMediaPlayerGroup)) return nullptr;
+        if (skin && skin->GetActiveNetAppStatus() && !skin->IsDemoFlash()) return nullptr;
+      }
+      auto* xpm = kv::Cast<Events::XPM_EVENT_KEY>(event);
+      if (xpm && xpm->FromPanel == 1 && skin) {
+        if (skin->OnGetFactoryMode() == kv::String(kv::LoadString(FACTORY_MODE_NAME))) return nullptr;
+        if (skin->GetKeyHeld(kServiceHeldKey)) return nullptr;
+      }
+      if (IsMenuOpen()) {
+        ClearAll();
+        return this;
+      }
+      ClearAll();
+      auto* state = kv::New<SubSystem::State>();
+      state->Class = &VidiMainMenu::StaticClass();
+      TakeFocus();
+      ChangeState(state);
+      return this;
+    }
+    if (key->Code == kKeyExit || key->Code == kKeyExit2) {
+      if (!IsMenuOpen()) return nullptr;
+      ClearAll();
+      return this;
+    }
+    return KeyRoutingGroup::HandleEvent(event);
+  }
+  if (kv::Cast<Events::XPM_EVENT_RATING_REGION_UPDATED>(event)) {
+    auto* agent = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent);
+    agent->InsertEvent(event);
+    agent->ProcessEvents(this);
+    return this;
+  }
+  if (auto* status = kv::Cast<Events::StatusEvent>(event)) {
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_MM_STATUS_INFO, status, status->SubCode0);
+    Agent()->Dispatch(msg);
+    return this;
+  }
+  return KeyRoutingGroup::HandleEvent(event);
+}
+
+// --- Messages -----------------------------------------------------------------------
+
+void MenuSystem::HandleMessage(Structures::Message* msg) {
+  if (!msg) return;
+  switch (msg->Code) {
+    case Constants::MSG_CLEAR_ALL:
+      if (IsMenuOpen()) TearDownMenus();
+      break;
+    case Constants::MSG_CHANGE_STATE: {
+      auto* state = kv::Cast<SubSystem::State>(msg->ObjParam.get());
+      if (!state) {
+        Core::LogError("MenuSystem::MenuSystem: MSG_CHANGE_STATE without a state");
+        break;
+      }
+      TakeFocus();
+      ChangeState(state);
+      break;
+    }
+    case Constants::MSG_CHANGE_APPEARANCE:
+      // Only with a menu form open here: otherwise the keys would leave live
+      // TV for an empty menu (screens closing broadcast this to everyone).
+      if (msg->IntParam == Constants::APPEARANCE_FOCUS && GetChildCount() > 0) TakeFocus();
+      break;
+    default:
+      break;
+  }
+}
+
+// --- Opening pages ------------------------------------------------------------------
+
+Primitives::KeyRoutingForm* MenuSystem::ChangeState(SubSystem::State* state) {
+  // A class that does not exist yet opens nothing.
+  if (!state || !state->Class) return nullptr;
+  Primitives::KeyRoutingForm* form = SubSystemClass::ChangeState(state);
+  if (!form || !form->SubSystemClass || !KvClass()->Is(form->SubSystemClass)) return form;
+  auto* page = kv::Cast<SubSystem::MenuClass>(form);
+  if (!page) return form;
+  page->MenuSystem = this;
+  if (auto* ref = kv::Cast<Structures::RefInt>(state->Param.get())) SetMenuIndex(page->MenuLevel, ref->Value);
+  auto* param = kv::New<Primitives::KeyRoutingParameter>();
+  param->Owner = this;
+  param->Param = state->Param.get();
+  page->Initialize(param);
+  page->Open();
+  const kv::Rect b = page->Bounds();
+  kv::Point at{160, 0};
+  if (page->MenuLevel == 1)
+    at = {0, 0};
+  else if (kv::Cast<VidiOptionMenu>(page))
+    at = {710, 95};
+  page->OnSetBounds({at.x, at.y, at.x + b.W(), at.y + b.H()});
+  if (page->FocusOnOpen && page->IsOpen()) OnSetFocus(page);
+  return form;
+}
+
+Primitives::KeyRoutingForm* MenuSystem::OpenState(const kv::Class* cls, int32_t value, int32_t code,
+                                                  const kv::Class* prev) {
+  if (!cls) return nullptr;
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = cls;
+  state->Param = SkinBin::UserRefInt::Make(value, code);
+  state->PrevState = prev;
+  return ChangeState(state);
+}
+
+// --- Tearing down -------------------------------------------------------------------
+
+void MenuSystem::TearDownMenus() {
+  OnSetFocus(nullptr);
+  ReturnFocus();
+  Manager()->CloseLayers(Constants::LAYER_MASK_MENU);
+  for (size_t i = 1; i < menuIndex_.size(); ++i) menuIndex_[i] = 1;
+  PersistentData::PersistentData* store = Store();
+  const int32_t level1 = GetMenuIndex(1) - 1;
+  if (level1 != store->GetInteger(KEY_MENU_INDEX)) store->PutInteger(KEY_MENU_INDEX, level1);
+  ClearHelpBar();
+  if (SkinBin::Wrapper* skin = Skin()) {
+    if (skin->OnGetTestPattern()) skin->OnSetTestPattern(0);
+    if (skin->OnGetWB_WindowDisplay()) skin->OnSetWB_WindowDisplay(0);
+    if (skin->GetRGBFilter() != kRGBFilterAll) skin->SetRGBFilter(kRGBFilterAll);
+    skin->StartAutoDemoTimer(this);
+  }
+  if (Manager()->HasWidgetInGroup(kMediaPlayerGroup)) {
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_APPEARANCE, nullptr, Constants::APPEARANCE_FOCUS);
+    Agent()->DispatchTo(msg, KV_LATE_CLASS("NonMenuSystem::NonMenuSystem"));
+  }
+}
+
+void MenuSystem::ClearAll() {
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_CLEAR_ALL, nullptr);
+  Agent()->Dispatch(msg);
+}
+
+void MenuSystem::ClearHelpBar() {
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_CLEAR_HELP_BAR, nullptr);
+  Agent()->DispatchTo(msg, KV_LATE_CLASS("NonMenuSystem::NonMenuSystem"));
+}
+
+}  // namespace MenuSystem

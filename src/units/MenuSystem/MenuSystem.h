@@ -1,0 +1,69 @@
+// MenuSystem::MenuSystem: the sub-system of the setting menu.
+//
+// - The Menu key opens the live menu column (MenuSystem::VidiMainMenu) and,
+//   while a menu is open, closes it again; Exit closes it. The key is left to
+//   the other sub-systems while the media player or a network application
+//   owns the screen, and the panel's Menu key is refused in factory mode.
+// - ChangeState initialises, opens and places every menu page: level 1 at
+//   (0, 0), the option pop-up at (710, 95), every other page at (160, 0).
+// - It remembers the focused item of each menu level (1 to 9); level 1
+//   survives a restart through the application settings.
+// - TearDownMenus closes every menu layer and undoes what the expert picture
+//   pages may have left on (test pattern, white-balance window, RGB filter).
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "units/SubSystem/MenuSystemClass.h"
+
+namespace Core {
+class Event;
+}
+namespace Structures {
+class Message;
+}
+
+namespace MenuSystem {
+
+inline constexpr int32_t kMenuLevels = 9;
+// The RGB filter word with every colour on.
+inline constexpr int32_t kRGBFilterAll = 0x111111;
+
+class MenuSystem : public SubSystem::MenuSystemClass {
+  KV_CLASS(MenuSystem, MenuSystem, SubSystem::MenuSystemClass)
+ public:
+  MenuSystem();
+
+  // Key-routing group start-up, full screen, registration with the message
+  // agent, and the level-1 index from the settings (stored 0-based).
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  void Close() override;
+  kv::Object* HandleEvent(Core::Event* event) override;
+  void HandleMessage(Structures::Message* msg) override;
+  Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
+
+  void SetMenuIndex(int32_t level, int32_t index) override;
+  int32_t GetMenuIndex(int32_t level) override;
+  // A page timed out: the whole menu comes down.
+  void MenuTimeout(kv::Object* /*sender*/ = nullptr) override { TearDownMenus(); }
+
+  void TearDownMenus();
+  // MSG_CLEAR_ALL to every receiver; MSG_CLEAR_HELP_BAR to the live-TV sub-system.
+  void ClearAll();
+  void ClearHelpBar();
+  // A menu is open while a page holds this sub-system's focus.
+  bool IsMenuOpen() const { return OnGetFocus() != nullptr; }
+  // Opens `cls` with a SkinBin::UserRefInt {value, code} parameter and the
+  // previous state `prev`; answers the form (null when the class does not
+  // exist yet).
+  Primitives::KeyRoutingForm* OpenState(const kv::Class* cls, int32_t value, int32_t code, const kv::Class* prev);
+
+ private:
+  void TakeFocus();
+  // Hands the application's focus back to the live-TV sub-system.
+  void ReturnFocus();
+  std::array<int32_t, kMenuLevels> menuIndex_{};
+};
+
+}  // namespace MenuSystem

@@ -1,0 +1,275 @@
+// Pages of the live menu, the option pop-up and the PIN pages driven
+// through the whole system.
+#include <gtest/gtest.h>
+
+#include "menusystem_support.h"
+#include "runtime/runtime.h"
+#include "runtime/text.h"
+#include "strings/MenuSystem.h"
+#include "strings/Strings.h"
+#include "units/Constants/Constants.h"
+#include "units/OptionDatabase/OptionTypes.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/SubSystem/State.h"
+
+namespace menutest {
+namespace {
+
+using namespace MenuSystem;
+
+class PagesTest : public MenuTest {
+ protected:
+  PersistentData::PersistentData* Store() {
+    return kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
+  }
+  // Opens the menu on column entry `entry` (1-based) with its page focused.
+  void EnterPage(int entry) {
+    Ms()->SetMenuIndex(1, entry);
+    Press("menu");
+    Settle();
+    Press("ok");
+    Settle();
+  }
+};
+
+TEST_F(PagesTest, InlineSliderAndPageKeys) {
+  EnterPage(2);  // Audio
+  auto* page = kv::Cast<VidiAudioMenu>(Page());
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(Focused(), page->Item(0));
+  // Balance is the fifth item (the source decides item 4).
+  Step("down", 4);
+  auto* balance = kv::Cast<VidiSubMenuItem>(Focused());
+  ASSERT_NE(balance, nullptr);
+  EXPECT_EQ(balance->OptionType, OptionDatabase::OPTION_TYPE_BALANCE);
+  const int32_t before = W()->OnGetBalance();
+  ClearCallLog();
+  Press("right");
+  Press("right");
+  Settle();
+  EXPECT_EQ(W()->OnGetBalance(), before + 2);
+  EXPECT_EQ(Calls("XPM_SetBalance").size(), 2u);
+  EXPECT_EQ(balance->OnGetValueString().ToUtf8(), std::to_string(before + 2));
+  Press("left");
+  Settle();
+  EXPECT_EQ(W()->OnGetBalance(), before + 1);
+  // Back at level 2 hands the focus to the column; the page stays open.
+  Press("back");
+  Settle();
+  EXPECT_EQ(Focused(), Column()->Entry(1));
+  EXPECT_EQ(Page(), page);
+}
+
+TEST_F(PagesTest, BrightnessThroughTheAdjustmentBar) {
+  EnterPage(1);  // Picture
+  Press("ok");   // Picture settings, focused on Brightness
+  Settle();
+  auto* page = kv::Cast<VidiPictureSettingsMenu>(Page());
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(Focused(), page->Item(0));
+  const int32_t before = W()->OnGetBrightness();
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  // The menu hides and the bar takes the keys.
+  EXPECT_FALSE(page->OnGetVisible());
+  EXPECT_FALSE(Column()->OnGetVisible());
+  Press("right", 3);
+  Settle();
+  EXPECT_FALSE(Calls("XPM_SetBrightness").empty());
+  EXPECT_EQ(W()->OnGetBrightness(), before + 3);
+  // OK closes the bar and the page shows the new value.
+  Press("ok");
+  Run(300);
+  Settle();
+  EXPECT_TRUE(page->OnGetVisible());
+  EXPECT_EQ(page->Item(0)->OnGetValueString().ToUtf8(), std::to_string(before + 3));
+}
+
+TEST_F(PagesTest, OptionPopupAppliesEachChoiceAtOnce) {
+  EnterPage(1);  // Picture; item 3 is Auto aspect, a pop-up
+  Step("down", 2);
+  Run(100);
+  Settle();
+  VidiOptionMenu* popup = Open<VidiOptionMenu>();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->OptionType, OptionDatabase::OPTION_TYPE_AUTO_ASPECT);
+  EXPECT_EQ(popup->Bounds().x1, 710);
+  EXPECT_EQ(popup->Bounds().y1, 95);
+  EXPECT_EQ(popup->Bounds().W(), 212);
+  EXPECT_EQ(popup->Bounds().H(), 40 * popup->ItemNum + 15);
+  const int32_t before = Skin()->OnGetAutoAspect();
+  ClearCallLog();
+  Press("right");  // into the pop-up: opening wrote nothing
+  Settle();
+  EXPECT_TRUE(CallLog().empty() || Skin()->OnGetAutoAspect() == before);
+  Press("down");
+  Settle();
+  EXPECT_NE(Skin()->OnGetAutoAspect(), before);
+  auto* item = kv::Cast<VidiSubMenuItem>(Page()->OnGetFocus());
+  ASSERT_NE(item, nullptr);
+  EXPECT_FALSE(item->OnGetValueString().Empty());
+  // Down again wraps round the two choices and writes the first one back.
+  Press("down");
+  Settle();
+  EXPECT_EQ(Skin()->OnGetAutoAspect(), before);
+  // Left returns to the page with the pop-up still open.
+  Press("left");
+  Settle();
+  EXPECT_EQ(Focused(), item);
+  EXPECT_EQ(Open<VidiOptionMenu>(), popup);
+  // Moving on closes it; the next item's pop-up takes its place.
+  Step("down");
+  Run(100);
+  Settle();
+  ASSERT_NE(Open<VidiOptionMenu>(), nullptr);
+  EXPECT_EQ(Open<VidiOptionMenu>()->OptionType, 0x8100001c);
+}
+
+TEST_F(PagesTest, MenuLanguageRecaptionsEverything) {
+  EnterPage(4);  // Settings: item 6 (5 without picture-in-picture) is the menu language
+  auto* page = Page();
+  ASSERT_NE(page, nullptr);
+  int steps = 0;
+  while (kv::Cast<VidiSubMenuItem>(Focused()) &&
+         kv::Cast<VidiSubMenuItem>(Focused())->OptionType != OptionDatabase::OPTION_TYPE_MENU_LANGUAGE && steps < 12) {
+    Step("down");
+    ++steps;
+  }
+  Run(100);
+  Settle();
+  ASSERT_NE(Open<VidiOptionMenu>(), nullptr);
+  const std::string englishTitle = page->OnGetLabelstring().ToUtf8();
+  Press("right");
+  Settle();
+  ASSERT_EQ(Focused()->Owner(), Open<VidiOptionMenu>());
+  Press("up");  // English -> French (the last choice)
+  Run(100);
+  Settle();
+  EXPECT_EQ(Skin()->OnGetMenuLanguage(), 2);
+  EXPECT_NE(page->OnGetLabelstring().ToUtf8(), englishTitle);
+  EXPECT_EQ(page->OnGetLabelstring().ToUtf8(), "Réglages");
+  EXPECT_EQ(Column()->Entry(0)->OnGetText().ToUtf8(), "Image");
+}
+
+TEST_F(PagesTest, LocksWithoutAndWithAPin) {
+  ASSERT_FALSE(Skin()->IsPinExisting());
+  Ms()->SetMenuIndex(1, 5);
+  Press("menu");
+  Settle();
+  auto* change = kv::Cast<ChangePinMenu>(Page());
+  ASSERT_NE(change, nullptr);
+  EXPECT_EQ(change->ChangePinType, CHANGE_PIN_PASSWORD);
+  Press("ok");
+  Settle();
+  // Up, down, left and right do nothing on a PIN page.
+  Press("up");
+  Press("right");
+  Settle();
+  EXPECT_EQ(Page(), change);
+  // Mismatch: nothing stored, message, back to the first entry.
+  Digits("1234");
+  Digits("1235");
+  Run(10);
+  Settle();
+  EXPECT_FALSE(Skin()->IsPinExisting());
+  EXPECT_EQ(change->Message().ToUtf8(), kv::GetVariantOfString(Strings::SID_MSG_LOCKS_INCORRECT_PIN_CODE).ToUtf8());
+  EXPECT_EQ(Focused(), &change->First());
+  // The refused value twice.
+  Digits("0000");
+  Digits("0000");
+  Settle();
+  EXPECT_FALSE(Skin()->IsPinExisting());
+  EXPECT_EQ(change->Message().ToUtf8(), kv::GetVariantOfString(Strings::SID_MSG_LOCKS_ZERO_PIN_CODE).ToUtf8());
+  // The same PIN twice: stored, the Locks page opens focused.
+  Digits("4321");
+  Digits("4321");
+  Settle();
+  EXPECT_EQ(Store()->GetString(MenuSystem::KEY_PIN).ToUtf8(), "4321");
+  auto* locks = kv::Cast<VidiLocksMenu>(Page());
+  ASSERT_NE(locks, nullptr);
+  EXPECT_EQ(Focused(), locks->Item(0));
+  // Back to the column keeps the Locks page; moving away and back asks for the PIN.
+  Press("back");
+  Settle();
+  EXPECT_EQ(Page(), locks);
+  Step("down");
+  Step("up");
+  auto* enter = kv::Cast<EnterPinMenu>(Page());
+  ASSERT_NE(enter, nullptr);
+  Press("ok");
+  Settle();
+  Digits("1111");
+  Settle();
+  EXPECT_EQ(enter->Message().ToUtf8(), kv::GetVariantOfString(Strings::SID_MSG_LOCKS_INCORRECT_PIN_CODE).ToUtf8());
+  EXPECT_EQ(Page(), enter);
+  Digits("4321");
+  Settle();
+  EXPECT_NE(kv::Cast<VidiLocksMenu>(Page()), nullptr);
+  // After a teardown the next opening asks for it too.
+  Press("exit");
+  Settle();
+  Press("menu");
+  Settle();
+  EXPECT_NE(kv::Cast<EnterPinMenu>(Page()), nullptr);
+}
+
+TEST_F(PagesTest, ConditionalItems) {
+  // The PIP page with the mode off: items disabled and no moves.
+  auto* pip = kv::Cast<VidiPIPMenu>(Ms()->OpenState(&VidiPIPMenu::StaticClass(), 0, 0, nullptr));
+  ASSERT_NE(pip, nullptr);
+  EXPECT_EQ(pip->ItemsNum, Skin()->OnGetPipMode() ? 6 : 1);
+  if (!Skin()->OnGetPipMode()) {
+    EXPECT_TRUE(pip->Item(1)->OnGetIsDisabled());
+  }
+  // A stored PIN sends Reset all to the PIN dialog, type 4.
+  Store()->PutString(MenuSystem::KEY_PIN, kv::NewStringAnsi("4321"));
+  auto* settings = kv::Cast<VidiSettingsMenu>(Ms()->OpenState(&VidiSettingsMenu::StaticClass(), 0, 0, nullptr));
+  ASSERT_NE(settings, nullptr);
+  VidiSubMenuItem* reset = settings->Item(settings->ItemCount() - 1);
+  EXPECT_EQ(reset->OptionType, 4);
+  EXPECT_EQ(reset->NextState, KV_LATE_CLASS("NonMenuSystem::EnterPinDialog"));
+  // The networking page: wired shows three moving items.
+  auto* net = kv::Cast<VidiNetworkingMenu>(Ms()->OpenState(&VidiNetworkingMenu::StaticClass(), 0, 0, nullptr));
+  ASSERT_NE(net, nullptr);
+  EXPECT_EQ(net->ItemsNum, Skin()->OnGetNetworkType() ? 4 : 3);
+  // The product tree's PIN page: two rows, the first focused.
+  auto* pinPage = kv::Cast<PINSettingMenu>(Ms()->OpenState(&PINSettingMenu::StaticClass(), 0, 0, nullptr));
+  ASSERT_NE(pinPage, nullptr);
+  EXPECT_EQ(pinPage->RowCount(), 2);
+  EXPECT_EQ(pinPage->OnGetFocus(), static_cast<Core::View*>(pinPage->Row(0)));
+  EXPECT_EQ(pinPage->MenuLevel, 4);
+}
+
+TEST_F(PagesTest, OpenAndClose50TimesKeepsTheCensus) {
+  // One round first: the option database keeps the records it has made.
+  for (int i = 0; i < 2; ++i) {
+    Press("menu");
+    Settle();
+    Press("down");
+    Run(400);
+    Press("menu");
+    Settle();
+  }
+  Ms()->SetMenuIndex(1, 1);
+  const auto base = Census();
+  for (int i = 0; i < 50; ++i) {
+    Press("menu");
+    Settle();
+    Press("down");
+    Run(400);
+    Press("menu");
+    Settle();
+  }
+  Ms()->SetMenuIndex(1, 1);
+  const auto after = Census();
+  for (const auto& [cls, n] : after) {
+    // The option database keeps the records it has made for a while.
+    if (cls.rfind("OptionDatabase::", 0) == 0) continue;
+    auto it = base.find(cls);
+    EXPECT_LE(n, (it == base.end() ? 0u : it->second) + 2) << cls;
+  }
+}
+
+}  // namespace
+}  // namespace menutest

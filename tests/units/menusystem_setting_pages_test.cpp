@@ -1,0 +1,352 @@
+// The setting pages through the whole system: each page opened by a state
+// change as the factory and PIN dialogs open them, and the page rules
+// (grey-outs by source, preset and series, the RGB filter's last colour,
+// the caption colours that may not match, dynamic volume against range
+// control, the on-timer reaching the set's timer, rows built per source).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "menusystem_support.h"
+#include "units/Constants/Constants.h"
+#include "units/MenuSystem/MenuItems.h"
+#include "units/MenuSystem/PictureSoundPages.h"
+#include "units/MenuSystem/SettingPages.h"
+#include "units/Structures/RefHolders.h"
+#include "units/SubSystem/State.h"
+
+namespace menutest {
+namespace {
+
+using namespace MenuSystem;
+
+class SettingPagesTest : public MenuTest {
+ protected:
+  // Opens the page as the factory and PIN dialogs do: a state change
+  // message with a Structures::RefInt naming the row to focus.
+  template <class T>
+  T* OpenPage(int32_t row = 1) {
+    auto* ref = kv::New<Structures::RefInt>();
+    ref->Value = row;
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = &T::StaticClass();
+    state->Param = ref;
+    ChangeState(state);
+    return Open<T>();
+  }
+  // The state change goes to the menu sub-system only, as the dialogs send it.
+  void ChangeState(SubSystem::State* state) {
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)
+        ->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    Settle();
+  }
+  SubMenuItem* FocusedRow() { return kv::Cast<SubMenuItem>(Focused()); }
+  bool Greyed(SettingPage* page, int32_t i) { return page->R(i)->OnGetIsDisabled(); }
+  SkinBin::Wrapper* S() { return Skin(); }
+};
+
+struct Expected {
+  const kv::Class& cls;
+  uint32_t winId;
+  int32_t level;
+};
+
+TEST_F(SettingPagesTest, EveryPageOpensByStateFocusesTheNamedRowAndGoesBack) {
+  const Expected pages[] = {
+      {SetupMenu::StaticClass(), 0x01000155, 3},          {PreferencesMenu::StaticClass(), 0x01000154, 3},
+      {ApplicationsMenu::StaticClass(), 0x01000153, 3},   {PictureMenu::StaticClass(), 0x01000151, 3},
+      {SoundMenu::StaticClass(), 0x01000152, 3},          {TVSettingsMenu::StaticClass(), 0x01001551, 4},
+      {ClosedCaptionMenu::StaticClass(), 0x01015511, 5},  {DigitalCCMenu::StaticClass(), 0x01155111, 6},
+      {LocalTimeMenu::StaticClass(), 0x01015512, 5},      {CECSetupMenu::StaticClass(), 0x01001541, 4},
+      {NetworkSetupMenu::StaticClass(), 0x01001542, 4},   {ChBrowserSetupMenu::StaticClass(), 0x01001543, 4},
+      {NetflixSetupMenu::StaticClass(), 0x01001544, 4},   {DisplaySettingsMenu::StaticClass(), 0x01001545, 4},
+      {AVConnectionMenu::StaticClass(), 0x01001546, 4},   {HDMISettingsMenu::StaticClass(), 0x01015461, 5},
+      {HDMIInputModeMenu::StaticClass(), 0x01154611, 6},
+      {EnergySavingSettingsMenu::StaticClass(), 0x01001548, 4}, {NoSignalPowerDownMenu::StaticClass(), 0x01001548, 5},
+      {ParentalLocksMenu::StaticClass(), 0x01001549, 4},  {AutoInputMenu::StaticClass(), 0x0100154a, 4},
+      {AppMediaPlayerMenu::StaticClass(), 0x01001531, 4}, {AutoDemoMenu::StaticClass(), 0x01001532, 4},
+      {OnTimerMenu::StaticClass(), 0x01001534, 4},        {DummyMenu::StaticClass(), 0x01001535, 4},
+      {AdvancedSoundSettingsMenu::StaticClass(), 0x01001521, 4}, {AudysseyEQMenu::StaticClass(), 0x01015211, 5},
+      {BrontelMenu::StaticClass(), 0x01015521, 5},        {AdvancedPictureMenu::StaticClass(), 0x01001511, 4},
+      {ExpertPictureMenu::StaticClass(), 0x01001512, 4},  {WhiteBalanceMenu::StaticClass(), 0x01015122, 5},
+      {WhiteBalance2PMenu::StaticClass(), 0x01151211, 6}, {WhiteBalance10PMenu::StaticClass(), 0x01151212, 6},
+      {RGBFilterMenu::StaticClass(), 0x01015121, 5},      {PCSettingsMenu::StaticClass(), 0x01015452, 5},
+      {PicturePositionMenu::StaticClass(), 0x01015451, 5}, {BaseColorAdjustmentMenu::StaticClass(), 0x01015111, 5},
+      {AutoBrightnessSensorMenu::StaticClass(), 0x01015112, 5}, {ColorSensorSettingsMenu::StaticClass(), 0x01015111, 5},
+      {NoiseReductionMenu::StaticClass(), 0x01015113, 5}, {FinexaMenu::StaticClass(), 0x01015114, 5},
+  };
+  for (const Expected& e : pages) {
+    SCOPED_TRACE(e.cls.name);
+    auto* ref = kv::New<Structures::RefInt>();
+    ref->Value = 3;
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = &e.cls;
+    state->Param = ref;
+    ChangeState(state);
+    kv::Persistent<SettingPage> page{kv::Cast<SettingPage>(Wm()->FindForm(e.winId))};
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->KvClass(), &e.cls);
+    EXPECT_EQ(page->MenuLevel, e.level);
+    EXPECT_EQ(page->Bounds().x1, 160);
+    EXPECT_FALSE(page->OnGetCaption().Empty() && page->CaptionId != nullptr);
+    const int32_t rows = page->RowCount();
+    // A RefInt of 3 focuses row 3; a page with fewer rows focuses its first.
+    if (rows > 0) {
+      EXPECT_EQ(page->OnGetCurrentItemIndex(), rows >= 3 ? 3 : 1);
+    }
+    // The height: stated, or the shrink rule over the rows present.
+    int32_t height = kPageHeight;
+    if (rows < 8) height -= (page->ItemGap + kItemHeight) * (8 - rows);
+    if (page->FixedHeight > 0) height = page->FixedHeight;
+    EXPECT_EQ(page->Bounds().H(), height);
+    // Up and down wrap over the rows present.
+    if (rows > 1) {
+      Press("down", rows);
+      EXPECT_EQ(page->OnGetCurrentItemIndex(), rows >= 3 ? 3 : 1);
+    }
+    Press("back");
+    Settle();
+    EXPECT_FALSE(page->IsOpen());
+    Ms()->TearDownMenus();
+    Settle();
+  }
+}
+
+TEST_F(SettingPagesTest, StatedHeightsAndCountsThatDifferFromTheRowsPresent) {
+  auto* onTimer = OpenPage<OnTimerMenu>();
+  ASSERT_NE(onTimer, nullptr);
+  EXPECT_EQ(onTimer->Bounds().H(), 240);
+  EXPECT_EQ(onTimer->RowCount(), 6);
+  Press("up");  // from the first row to the Done row
+  EXPECT_EQ(onTimer->OnGetCurrentItemIndex(), 6);
+  Ms()->TearDownMenus();
+  Settle();
+
+  auto* cc = OpenPage<DigitalCCMenu>();
+  ASSERT_NE(cc, nullptr);
+  EXPECT_EQ(cc->RowCount(), 9);
+  Press("up");  // the reset row is reachable
+  EXPECT_EQ(cc->OnGetCurrentItemIndex(), 9);
+  EXPECT_EQ(cc->Bounds().H(), kPageHeight);
+  EXPECT_FALSE(Calls("XPM_ShowAdvancedSampleCaptionText").empty());
+  Ms()->TearDownMenus();
+  Settle();
+
+  EXPECT_EQ(OpenPage<AutoInputMenu>()->Bounds().H(), 320);
+  Ms()->TearDownMenus();
+  EXPECT_EQ(OpenPage<BaseColorAdjustmentMenu>()->Bounds().H(), 258);
+  Ms()->TearDownMenus();
+  EXPECT_EQ(OpenPage<ChBrowserSetupMenu>()->Bounds().H(), 258);
+  Ms()->TearDownMenus();
+  // Two rows: 6 x 26 shorter than a full page.
+  EXPECT_EQ(OpenPage<LocalTimeMenu>()->Bounds().H(), 258 - 156);
+}
+
+TEST_F(SettingPagesTest, SetupGreysTunerRowsOffTheTunerAndPictureFollowsLockAndPreset) {
+  ASSERT_TRUE(SwitchToSourceType(5));
+  auto* setup = OpenPage<SetupMenu>();
+  ASSERT_NE(setup, nullptr);
+  for (int32_t i : {1, 2, 3, 5}) EXPECT_TRUE(Greyed(setup, i)) << i;
+  EXPECT_FALSE(Greyed(setup, 4));
+  Ms()->TearDownMenus();
+  ASSERT_TRUE(SwitchToSourceType(1) || SwitchToSourceType(12));
+  setup = OpenPage<SetupMenu>();
+  for (int32_t i : {1, 2, 3, 5}) EXPECT_FALSE(Greyed(setup, i)) << i;
+  Ms()->TearDownMenus();
+
+  // Theatre lock on: reset, backlight and the seven rows after it are grey.
+  S()->OnSetTheaterLock(1);
+  auto* picture = OpenPage<PictureMenu>();
+  ASSERT_NE(picture, nullptr);
+  for (int32_t i = 1; i <= 9; ++i) EXPECT_TRUE(Greyed(picture, i)) << i;
+  EXPECT_FALSE(Greyed(picture, 10));
+  // Switching it off from its own row takes the grey away at once.
+  Press("up");
+  Press("left");
+  EXPECT_EQ(S()->OnGetTheaterLock(), 0);
+  EXPECT_FALSE(Greyed(picture, 4));
+  // Brightness has a centre mark, backlight and contrast have none.
+  EXPECT_TRUE(kv::Cast<AdjustItemSlider>(picture->R(4))->SliderMiddlePoint);
+  EXPECT_FALSE(kv::Cast<AdjustItemSlider>(picture->R(2))->SliderMiddlePoint);
+  EXPECT_FALSE(kv::Cast<AdjustItemSlider>(picture->R(3))->SliderMiddlePoint);
+  Ms()->TearDownMenus();
+
+  // The automatic preset: contrast shows Auto without slider and is grey.
+  W()->OnSetVideoPreset(0);
+  Settle();
+  if (W()->OnGetVideoPreset() == 0) {
+    picture = OpenPage<PictureMenu>();
+    auto* contrast = kv::Cast<AdjustItemSlider>(picture->R(3));
+    EXPECT_FALSE(contrast->SliderVisible);
+    EXPECT_TRUE(contrast->OnGetIsDisabled());
+    EXPECT_TRUE(Greyed(picture, 9));  // expert settings need preset 2, 3 or 4
+  }
+}
+
+TEST_F(SettingPagesTest, BrightnessOpensItsBarWhenThereIsOne) {
+  kv::Persistent<PictureMenu> picture{OpenPage<PictureMenu>(5)};
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(FocusedRow(), picture->R(4));
+  EXPECT_EQ(picture->R(4)->OptionType, 0x1000003);
+  Press("right");
+  Settle();
+  const kv::Class* bar = kv::FindClass("NonMenuSystem::AdjustmentBar");
+  if (bar) {
+    // The bar replaces the page and the page's row is remembered.
+    EXPECT_FALSE(picture->IsOpen());
+    EXPECT_EQ(Ms()->GetMenuIndex(3), 5);
+  } else {
+    // No bar yet: nothing happens and the page stays.
+    EXPECT_TRUE(picture->IsOpen());
+    EXPECT_EQ(picture->R(4)->OnGetNextState(), nullptr);
+  }
+}
+
+TEST_F(SettingPagesTest, SoundSlidersWriteAtOnceAndDynamicVolumeAndRangeControlExcludeEachOther) {
+  auto* sound = OpenPage<SoundMenu>(3);
+  ASSERT_NE(sound, nullptr);
+  ClearCallLog();
+  const int32_t before = kv::Cast<AdjustItemSlider>(sound->R(2))->Value;
+  Press("right");
+  Press("right");
+  EXPECT_EQ(Calls("XPM_SetBass").size(), 2u);
+  EXPECT_EQ(kv::Cast<AdjustItemSlider>(sound->R(2))->Value, before + 2);
+  EXPECT_TRUE(sound->IsOpen());
+
+  // Dynamic volume switched on switches the range control off.
+  S()->OnSetDynamicRangeControl(1);
+  W()->OnSetDynamicVolume(0);
+  W()->OnSetMute(1);
+  Ms()->TearDownMenus();
+  sound = OpenPage<SoundMenu>(6);
+  Press("right");
+  EXPECT_NE(W()->OnGetDynamicVolume(), 0);
+  EXPECT_EQ(S()->OnGetDynamicRangeControl(), 0);
+  EXPECT_EQ(W()->OnGetMute(), 0);  // any change unmutes
+  // The range control switched on switches dynamic volume off.
+  auto* drc = kv::Cast<SubMenuItemValueSelect>(sound->R(6));
+  drc->OnSetIsDisabled(false);
+  drc->ToggleOption(true);
+  Settle();
+  EXPECT_NE(S()->OnGetDynamicRangeControl(), 0);
+  EXPECT_EQ(W()->OnGetDynamicVolume(), 0);
+}
+
+TEST_F(SettingPagesTest, AChoiceRowSteppedThroughItsChoicesReturnsAndMarksEachStep) {
+  auto* sound = OpenPage<SoundMenu>(1);
+  auto* mts = kv::Cast<SubMenuItemValueSelect>(sound->R(0));
+  ASSERT_NE(mts, nullptr);
+  ASSERT_GE(mts->ChoiceNum, 2);
+  const int32_t first = mts->Value;
+  ClearCallLog();
+  for (int32_t i = 0; i < mts->ChoiceNum; ++i) Press("right");
+  EXPECT_EQ(mts->Value, first);
+  EXPECT_FALSE(CallLog().empty());
+}
+
+TEST_F(SettingPagesTest, RGBFilterKeepsTheLastColourAndBackRestoresAllColours) {
+  S()->SetRGBFilter(kRGBFilterAll);
+  auto* rgb = OpenPage<RGBFilterMenu>(1);
+  ASSERT_NE(rgb, nullptr);
+  EXPECT_EQ(rgb->OffCount(), 0);
+  Press("left");  // red off
+  Press("down");
+  Press("left");  // green off
+  Settle();
+  EXPECT_EQ(rgb->OffCount(), 2);
+  EXPECT_TRUE(Greyed(rgb, 2));  // blue is the last colour
+  EXPECT_FALSE(Greyed(rgb, 0));
+  Press("left");  // green back on
+  EXPECT_EQ(rgb->OffCount(), 1);
+  EXPECT_FALSE(Greyed(rgb, 2));
+  Press("up");
+  Press("back");
+  Settle();
+  EXPECT_EQ(S()->GetRGBFilter(), kRGBFilterAll);
+  EXPECT_TRUE(Open<ExpertPictureMenu>() != nullptr);  // back to the parent page
+}
+
+TEST_F(SettingPagesTest, CaptionTextAndBackgroundColoursNeverMatch) {
+  auto* cc = OpenPage<DigitalCCMenu>(4);
+  ASSERT_NE(cc, nullptr);
+  auto* text = kv::Cast<SubMenuItemValueSelect>(cc->R(3));
+  auto* bg = kv::Cast<SubMenuItemValueSelect>(cc->R(5));
+  ASSERT_GE(text->ChoiceNum, 3);
+  for (int32_t i = 0; i < 2 * text->ChoiceNum; ++i) {
+    Press("right");
+    EXPECT_TRUE(text->Index == 0 || text->Index != bg->Index) << i;
+  }
+  Press("down", 2);
+  for (int32_t i = 0; i < 2 * bg->ChoiceNum; ++i) {
+    Press("left");
+    EXPECT_TRUE(bg->Index == 0 || text->Index != bg->Index) << i;
+  }
+}
+
+TEST_F(SettingPagesTest, OnTimerGreysWithoutTimerAndDoneReachesTheSetsTimer) {
+  kv::Persistent<OnTimerMenu> page{OpenPage<OnTimerMenu>(1)};
+  ASSERT_NE(page, nullptr);
+  if (W()->OnGetEnableTimer() == 0) {
+    for (int32_t i : {1, 2, 3, 4}) EXPECT_TRUE(Greyed(page, i)) << i;
+    Press("right");  // enable
+  }
+  EXPECT_NE(W()->OnGetEnableTimer(), 0);
+  for (int32_t i : {1, 3, 4}) EXPECT_FALSE(Greyed(page, i)) << i;
+  ClearCallLog();
+  Press("up");
+  EXPECT_EQ(FocusedRow(), page->R(5));
+  Press("ok");
+  Settle();
+  EXPECT_FALSE(Calls("XPM_SetTimer").empty());
+  EXPECT_FALSE(page->IsOpen());
+  EXPECT_TRUE(Open<ApplicationsMenu>() != nullptr);
+}
+
+TEST_F(SettingPagesTest, NoSignalPowerDownHasARowPerSourceWritingItsBit) {
+  auto* page = OpenPage<NoSignalPowerDownMenu>(1);
+  ASSERT_NE(page, nullptr);
+  const int32_t n = S()->GetValidSourceNum();
+  ASSERT_GT(n, 0);
+  EXPECT_EQ(page->RowCount(), n);
+  EXPECT_EQ(page->ItemsNum, n);
+  const int32_t id = S()->GetSourceId(0);
+  const int32_t before = S()->OnGetNoSignalPowerDown();
+  Press("right");
+  EXPECT_EQ(S()->OnGetNoSignalPowerDown(), before ^ (1 << id));
+  Press("right");
+  EXPECT_EQ(S()->OnGetNoSignalPowerDown(), before);
+  // Sources outside 0..31 have no bit.
+  EXPECT_EQ(NoSignalPowerDownMenu::NoSignalMask(5, 32, true), 5);
+  EXPECT_EQ(NoSignalPowerDownMenu::NoSignalMask(5, -1, false), 5);
+  EXPECT_EQ(NoSignalPowerDownMenu::NoSignalMask(5, 1, true), 7);
+  EXPECT_TRUE(Logged("ignored"));
+}
+
+TEST_F(SettingPagesTest, AdvancedPictureTakesOutRowsBySeries) {
+  auto* page = OpenPage<AdvancedPictureMenu>(1);
+  ASSERT_NE(page, nullptr);
+  const int32_t series = S()->OnGetSeriesType();
+  const int32_t removed = series == 0 || series > 3 || series < 0 ? 5 : 4;
+  EXPECT_EQ(page->RowCount(), 17 - 1 - removed);
+  EXPECT_EQ(page->RowOf(static_cast<int32_t>(0x8100001e)) == nullptr, series != 0);
+  // Without a change in this preset, reset is grey.
+  EXPECT_TRUE(Greyed(page, 16));
+}
+
+TEST_F(SettingPagesTest, SettingPageOpenedAndClosedFiftyTimesReturnsToItsBaseline) {
+  OpenPage<SoundMenu>();
+  Ms()->TearDownMenus();
+  Settle();
+  const auto base = Census();
+  for (int i = 0; i < 50; ++i) {
+    OpenPage<SoundMenu>(i % 7 + 1);
+    Press("back");
+  }
+  Settle();
+  EXPECT_EQ(Census(), base);
+}
+
+}  // namespace
+}  // namespace menutest

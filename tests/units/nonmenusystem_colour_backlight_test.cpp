@@ -1,0 +1,215 @@
+// The base-colour bar, the colour pad, the backlight curve dialog and the
+// picture-size list, opened the way their pages open them and driven by keys.
+#include <string>
+
+#include "nonmenusystem_support.h"
+#include "platform/xpm/xpm_enhance.h"
+#include "runtime/runtime.h"
+#include "strings/NonMenuSystem.h"
+#include "units/Constants/Constants.h"
+#include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
+#include "units/NonMenuSystem/BaseColorAdjustmentBar.h"
+#include "units/NonMenuSystem/OptionBinding.h"
+#include "units/NonMenuSystem/PictureSizeDialog.h"
+#include "units/OptionDatabase/OptionData.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/Primitives/KeyRoutingParameter.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/SubSystem/State.h"
+
+namespace livetvtest {
+
+class ColourTest : public LiveTVTest {
+ protected:
+  SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
+  template <class T>
+  T* OpenScreen(kv::Object* param = nullptr) {
+    kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
+    state->Class = &T::StaticClass();
+    state->Param = param;
+    auto* form = kv::Cast<T>(Nms()->ChangeState(state));
+    Settle();
+    return form;
+  }
+  template <class T>
+  T* Open() {
+    for (auto* f : OpenForms())
+      if (f->KvClass() == &T::StaticClass()) return static_cast<T*>(f);
+    return nullptr;
+  }
+  NonMenuSystem::BaseColorAdjustmentBar* OpenColour(int32_t hue) {
+    kv::Persistent<SkinBin::UserRefInt> ref = kv::New<SkinBin::UserRefInt>();
+    ref->Value = hue;
+    ref->Code = Constants::MSG_FROM_NONMENUSYSTEM;
+    return OpenScreen<NonMenuSystem::BaseColorAdjustmentBar>(ref.get());
+  }
+  int32_t Property(int32_t id) {
+    OptionDatabase::OptionDataClass* r = NonMenuSystem::OptionBinding::Find(id);
+    r->Initialize();
+    return r->RefValue.Get();
+  }
+};
+
+TEST_F(ColourTest, BaseColourBarEditsEachColourInThreeColumns) {
+  Settle();
+  const uint32_t swatches[6] = {0xFF0000FFu, 0xFF00FF00u, 0xFFFF0000u, 0xFF00FFFFu, 0xFFFF00FFu, 0xFFFFFF00u};
+  for (int32_t colour = 0; colour < 6; ++colour) {
+    SCOPED_TRACE(colour);
+    const int32_t hue = SkinBin::OPTION_TYPE_BASECOLOR_ADJUST_RED_HUE + 3 * colour;
+    auto* bar = OpenColour(hue);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->Swatch().OnGetColor(), kv::Color::FromWord(swatches[colour]));
+    EXPECT_EQ(Focused(), &bar->Item(0));
+    EXPECT_TRUE(bar->Item(0).ArrowsShown());
+    EXPECT_FALSE(bar->Item(1).ArrowsShown());
+    // Up on each column writes at once and marks the option changed.
+    for (int32_t c = 0; c < 3; ++c) {
+      ClearCallLog();
+      const int32_t before = bar->Item(c).Value;
+      Press(bar->Item(c).Value < bar->Item(c).Max ? "up" : "down");
+      EXPECT_NE(bar->Item(c).Value, before);
+      EXPECT_EQ(Property(hue + c), bar->Item(c).Value);
+      EXPECT_FALSE(Calls("XPM_SetCM3DTintForge").empty());
+      Press("right");
+    }
+    // Right from brightness came back to hue; Left from hue goes to brightness.
+    EXPECT_EQ(Focused(), &bar->Item(0));
+    Press("left");
+    EXPECT_EQ(Focused(), &bar->Item(2));
+    Press("exit");
+    Settle();
+  }
+  // Limits: no wrap, the same value written again; 0 alone, "+5" with the sign.
+  auto* bar = OpenColour(SkinBin::OPTION_TYPE_BASECOLOR_ADJUST_RED_HUE);
+  NonMenuSystem::BaseColorAdjustItem& sat = bar->Item(1);
+  Press("right");
+  sat.OnSetValue(0);
+  EXPECT_EQ(sat.Text(), kv::NewStringAnsi("0"));
+  sat.OnSetValue(5);
+  EXPECT_EQ(sat.Text(), kv::NewStringAnsi("+5"));
+  sat.OnSetValue(sat.Max);
+  ClearCallLog();
+  Press("up");
+  EXPECT_EQ(sat.Value, sat.Max);
+  EXPECT_EQ(Property(SkinBin::OPTION_TYPE_BASECOLOR_ADJUST_RED_SATURATION), sat.Max);
+  // An id outside the hue ids keeps the swatch, the columns still bind.
+  bar->OnSetOptionType(0x12345);
+  EXPECT_EQ(bar->Swatch().OnGetColor(), kv::Color::FromWord(swatches[0]));
+  EXPECT_EQ(bar->Item(2).OptionType, 0x12347);
+  // 6000 ms without a key closes it.
+  Run(6100);
+  EXPECT_EQ(Open<NonMenuSystem::BaseColorAdjustmentBar>(), nullptr);
+}
+
+TEST_F(ColourTest, ColourPadWalksAsARingAndStoresTheElevenCharacterText) {
+  Settle();
+  PersistentData::PersistentData* store = Skin()->PersistentData.get();
+  ASSERT_NE(store, nullptr);
+  store->PutString(NonMenuSystem::KEY_SCREEN_SAVER_COLOR, kv::NewStringAnsi("12249255021"));
+  auto* pad = OpenScreen<NonMenuSystem::ColorPad>();
+  ASSERT_NE(pad, nullptr);
+  EXPECT_EQ(pad->CurrentButton, (kv::Point{1, 2}));
+  EXPECT_EQ(Focused(), &pad->Button(1, 2));
+  EXPECT_EQ(pad->Button(1, 2).OnGetColor(), 0xFF15FFF9u);
+  pad->OnSetCurrentButton({0, 0});
+  Press("left");
+  EXPECT_EQ(pad->CurrentButton, (kv::Point{4, 6}));
+  Press("down");
+  EXPECT_EQ(pad->CurrentButton, (kv::Point{4, 6}));
+  Press("right");
+  EXPECT_EQ(pad->CurrentButton, (kv::Point{0, 0}));
+  Press("up");
+  EXPECT_EQ(pad->CurrentButton, (kv::Point{0, 0}));
+  pad->OnSetCurrentButton({4, 4});
+  Press("ok");
+  Settle();
+  EXPECT_EQ(store->GetString(NonMenuSystem::KEY_SCREEN_SAVER_COLOR), kv::NewStringAnsi("44000051043"));
+  EXPECT_EQ(Open<NonMenuSystem::ColorPad>(), nullptr);
+  // Out-of-range digits focus row 0 or column 0.
+  store->PutString(NonMenuSystem::KEY_SCREEN_SAVER_COLOR, kv::NewStringAnsi("93"));
+  pad = OpenScreen<NonMenuSystem::ColorPad>();
+  ASSERT_NE(pad, nullptr);
+  EXPECT_EQ(pad->CurrentButton, (kv::Point{0, 3}));
+}
+
+TEST_F(ColourTest, BacklightDialogLevelsTheCurveAndClampsTheSensor) {
+  Settle();
+  auto* w = Skin();
+  for (int32_t i = 0; i < 11; ++i) w->SetBacklightAdjustment(i, 60);
+  sim::SetLightSensor(Tv(), 512);
+  auto* d = OpenScreen<NonMenuSystem::BacklightAdjustmentProDialog>();
+  ASSERT_NE(d, nullptr);
+  EXPECT_FALSE(d->InAdjusting);
+  EXPECT_EQ(d->LightLevel(), 50);
+  EXPECT_EQ(d->LightMeter().OnGetValue(), 50);
+  Press("ok");
+  EXPECT_TRUE(d->InAdjusting);
+  EXPECT_EQ(Focused(), &d->Slider(5));
+  // Raise slider 3 to 80: sliders 3 to 10 follow and are written.
+  Press("left", 2);
+  EXPECT_EQ(Focused(), &d->Slider(3));
+  for (int i = 0; i < 20; ++i) Press("up");
+  for (int32_t i = 3; i < 11; ++i) EXPECT_EQ(w->GetBacklightAdjustment(i), 80) << i;
+  EXPECT_EQ(w->GetBacklightAdjustment(2), 60);
+  EXPECT_EQ(d->ValueText().OnGetString(), kv::NewStringAnsi("80"));
+  // The curve lies inside its view.
+  for (const kv::Point& p : d->Curve().GetVertices()) {
+    EXPECT_LT(p.x, d->Curve().Bounds().W());
+    EXPECT_LT(p.y, d->Curve().Bounds().H());
+  }
+  // Cancel brings back the levels of the moment adjusting began.
+  Press("right", 8);
+  EXPECT_EQ(Focused(), &d->CancelButton());
+  Press("right");
+  EXPECT_EQ(Focused(), &d->Slider(0));
+  Press("left");
+  EXPECT_EQ(Focused(), &d->CancelButton());
+  Press("ok");
+  for (int32_t i = 0; i < 11; ++i) EXPECT_EQ(w->GetBacklightAdjustment(i), 60) << i;
+  Press("down");
+  EXPECT_EQ(Focused(), &d->ResetButton());
+  Press("exit");
+  Settle();
+  // A reading above 1023 is clamped: the last slider has the focus.
+  sim::SetLightSensor(Tv(), 5000);
+  d = OpenScreen<NonMenuSystem::BacklightAdjustmentProDialog>();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->LightLevel(), 100);
+  Press("ok");
+  EXPECT_EQ(Focused(), &d->Slider(10));
+}
+
+TEST_F(ColourTest, PictureSizeListOffersTheSourcesSizesAndAppliesEach) {
+  Settle();
+  ASSERT_TRUE(SwitchToSourceType(Constants::XPM_SOURCE_TYPE_AV_VGA));
+  Settle();
+  auto* d = OpenScreen<NonMenuSystem::PictureSizeDialog>();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->RowCount(), 3);
+  EXPECT_TRUE(d->PreferredBits());
+  EXPECT_EQ(d->Bounds().H(), 27 * 3 + 64);
+  const int32_t bits = W()->GetPreferViewMode() & 0x300;
+  Press("size");
+  Press("down");
+  EXPECT_EQ(W()->GetPreferViewMode() & 0x300, bits);
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Open<NonMenuSystem::PictureSizeDialog>(), nullptr);
+
+  ASSERT_TRUE(SwitchToSourceType(Constants::XPM_SOURCE_TYPE_AV_HDMI));
+  Settle();
+  d = OpenScreen<NonMenuSystem::PictureSizeDialog>();
+  ASSERT_NE(d, nullptr);
+  const int32_t rows = d->RowCount();
+  EXPECT_GE(rows, 3);
+  ClearCallLog();
+  const int32_t start = d->GetIndexOf(kv::Cast<Forms::Ctrl>(Focused()));
+  for (int32_t i = 0; i < rows; ++i) Press("down");
+  EXPECT_EQ(d->GetIndexOf(kv::Cast<Forms::Ctrl>(Focused())), start);
+  Run(15100);
+  EXPECT_EQ(Open<NonMenuSystem::PictureSizeDialog>(), nullptr);
+}
+
+}  // namespace livetvtest
