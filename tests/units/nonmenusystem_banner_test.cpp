@@ -162,9 +162,9 @@ TEST_F(BannerTest, AChannelChangeBringsUpTheBannerOfTheNewChannel) {
   EXPECT_EQ(Nms()->BannerChannel, now->Major * 65536 + now->Minor);
 
   // Opened by the Info key the banner holds the events back too.
+  EXPECT_FALSE(banner->HoldsAcquisition());
   Press("exit");
   Run(100);
-  EXPECT_FALSE(banner->HoldsAcquisition());
   Nms()->ShowInfoBar(true, W()->GetCurrentSource(0));
   Settle();
   banner = Find<NonMenuSystem::InfoBanner>();
