@@ -50,6 +50,8 @@ class ChannelEntry : public WidgetClass {
   // acquisition events back; the end of surfing hands them on (the banner
   // follows).
   bool HoldsAcquisition() override { return !TuneIssued; }
+  // A closed entry (Exit, ClearAll, standby) runs no surf timer.
+  void Close() override;
 
   void UpdateSourceImage(int32_t type);
   void ChannelChange(bool up);

@@ -136,7 +136,7 @@ void PowerKeyControl(int32_t on) {
 }
 void ResumeSignalEvent() {}
 void ProcessHeldEvents() {
-  if (auto* agent = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent)) agent->PostProcessEvents();
+  if (auto* agent = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent)) agent->ProcessEvents();
 }
 
 bool IsAudioSelectedSource(int32_t) { return true; }
