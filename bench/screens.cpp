@@ -224,6 +224,34 @@ void AdjustmentBar(benchmark::State& state) {
   }
 }
 
+// A channel change and the banner that its acquisition brings up: the
+// set's event through the root and the event agent to the finished banner.
+void ChannelChangeBanner(benchmark::State& state) {
+  Wrapper::Wrapper* w = kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper);
+  bool up = true;
+  for (auto _ : state) {
+    w->ChannelChange(up, false, true);
+    auto* acquired = kv::New<Events::XPM_EVENT_CHANNEL_ACQUIRED>();
+    acquired->Channel = w->GetCurrentChannel();
+    g_app->root->DispatchEvent(acquired);
+    g_app->Settle();
+    up = !up;
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The input key: the input selection dialog with every input.
+void InputDialog(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Key(83);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 // The reset question of the audio menu, opened and answered No.
 void ConfirmDialog(benchmark::State& state) {
   for (auto _ : state) {
@@ -365,6 +393,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
     benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
     benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
+    benchmark::RegisterBenchmark("channel_change_with_banner", bench::ChannelChangeBanner);
+    benchmark::RegisterBenchmark("input_dialog", bench::InputDialog);
     benchmark::RegisterBenchmark("setting_page_open", bench::SettingPage);
     benchmark::RegisterBenchmark("volume_bar", bench::VolumeBar);
     benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
@@ -395,7 +425,7 @@ int main(int argc, char** argv) {
 
     const double full = reporter.Median("full_redraw_60_views");
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
-    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "confirm_dialog",
+    for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "channel_change_with_banner", "input_dialog", "confirm_dialog",
                              "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
                              "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
                              "backlight_pro_dialog", "picture_size_dialog", "enter_pin_dialog",

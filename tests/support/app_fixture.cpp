@@ -42,6 +42,8 @@ void AppTest::SetUp() {
   host::RegisterHostEvents();
   Events::RegisterAll();
   host::SetEventProcessing(true);
+  // The set's middleware events reach the GUI task as they do in the host.
+  XPM_SubscribeEvents(host::kv_xpmEventCallback);
   PersistentData::SetStoragePaths((dir_ / "settings.dat").string(), (dir_ / "settings.bak").string());
   FS_Init(20000);
   FS_AddFont(fe::DefaultFontPath());

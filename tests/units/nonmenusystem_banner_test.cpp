@@ -6,6 +6,8 @@
 #include "runtime/text.h"
 #include "units/NonMenuSystem/ChannelEntry.h"
 #include "units/NonMenuSystem/InfoBanner.h"
+#include "units/SkinBin/EventAgent.h"
+#include "units/SkinBin/StatusRecords.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/WinIDs/WinIDs.h"
@@ -132,6 +134,46 @@ TEST_F(BannerTest, SurfingTunesOnceThenOnlyMovesUntilThePause) {
   EXPECT_TRUE(entry->SurfMode);
   Run(1600);  // surf mode without a key closes the entry
   EXPECT_EQ(Find<NonMenuSystem::ChannelEntry>(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The set's channel-acquired event reaches live TV through the event agent;
+// while the channel entry surfs (its number not tuned) the agent holds it
+// back, and the banner of the new channel follows when the entry closes.
+TEST_F(BannerTest, AChannelChangeBringsUpTheBannerOfTheNewChannel) {
+  auto* skin = kv::Cast<SkinBin::Wrapper>(W());
+  ASSERT_NE(skin, nullptr);
+  Press("ch+");
+  Run(1000);
+  auto* entry = Find<NonMenuSystem::ChannelEntry>();
+  ASSERT_NE(entry, nullptr);
+  EXPECT_TRUE(entry->HoldsAcquisition());
+  EXPECT_EQ(Find<NonMenuSystem::InfoBanner>(), nullptr);
+  Run(3000);  // surf mode without a key closes the entry
+  EXPECT_EQ(Find<NonMenuSystem::ChannelEntry>(), nullptr);
+  auto* banner = Find<NonMenuSystem::InfoBanner>();
+  ASSERT_NE(banner, nullptr);
+  ASSERT_NE(banner->Basic(), nullptr);
+  SkinBin::CurrentChannelInfo* now = skin->GetCurrentChannelDetailInfo();
+  ASSERT_NE(now, nullptr);
+  EXPECT_EQ(Nms()->BannerChannel, now->Major * 65536 + now->Minor);
+
+  // Opened by the Info key the banner holds the events back too.
+  EXPECT_FALSE(banner->HoldsAcquisition());
+  Press("exit");
+  Run(100);
+  Nms()->ShowInfoBar(true, W()->GetCurrentSource(0));
+  Settle();
+  banner = Find<NonMenuSystem::InfoBanner>();
+  ASSERT_NE(banner, nullptr);
+  auto* agent = kv::Cast<SkinBin::EventAgent>(kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent));
+  ASSERT_NE(agent, nullptr);
+  EXPECT_FALSE(agent->IsScreenInOperation());
+  banner->OnSetInfoKeyPressed(true);  // as the Info key off a digital channel does
+  EXPECT_TRUE(agent->IsScreenInOperation());
 }
 
 }  // namespace

@@ -324,7 +324,8 @@ TEST_F(LiveTVDispatchTest, EachEventClassIsConsumed) {
   ClearCallLog();
   EXPECT_EQ(Dispatch(cec), Nms());
   Settle();
-  EXPECT_TRUE(OpenForms().empty());
+  // (The banner of the new input may follow.)
+  for (auto* f : OpenForms()) EXPECT_NE(f->WinID, 0x020000e1u);
   EXPECT_FALSE(Calls("XPM_SetSource").empty());
 
   // Over-current and the fan's warning show their messages; a fan shutdown goes to standby (reason 7).

@@ -12,6 +12,8 @@
 #include "units/ListForm/InputLists.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/NonMenuSystem/WidgetClass.h"
 #include "units/SkinBin/HdmiCecData.h"
 #include "units/SkinBin/HistoryAgent.h"
 #include "units/SkinBin/Wrapper.h"
@@ -37,6 +39,9 @@ KV_REGISTER_CLASS(ListForm::CBCECList);
 KV_REGISTER_CLASS(ListForm::CBHistoryList);
 
 namespace {
+
+// The message bar's "input locked" message.
+constexpr int32_t kInputLockMessage = 23;
 constexpr int32_t kTileW = 128;
 constexpr int32_t kTileH = 60;
 }  // namespace
@@ -203,9 +208,12 @@ void CBListClass::DoFocus(kv::Object* /*sender*/) { timer_.Activate(); }
 bool CBListClass::IsInputLock(int32_t source) {
   SkinBin::Wrapper* w = SkinWrapper();
   if (!w || IsTunerType(w->GetSourceType(source)) || w->OnGetInputLock() == 0) return false;
-  // The browser dialog shows its "input locked" message (23) when it has
-  // one; the strip only refuses the input.
   kv::Trace("ListForm::CBListClass: input %i is locked", {source});
+  // In the browser dialog the viewer is told so (message 23, input locked).
+  auto* dialog = kv::Cast<NonMenuSystem::WidgetClass>(Owner());
+  const kv::Class* browser = KV_LATE_CLASS("NonMenuSystem::ChBrowserDialog");
+  if (dialog && browser && kv::ClassOf(dialog) == browser)
+    if (NonMenuSystem::NonMenuSystem* s = dialog->OnGetNonMenuSystem()) s->ShowMessage(kInputLockMessage);
   return true;
 }
 

@@ -18,6 +18,7 @@
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
+#include "units/NonMenuSystem/WidgetClass.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SkinBin/HdmiCecData.h"
 #include "units/SkinBin/UserRefInt.h"
@@ -666,7 +667,8 @@ void InputLabelingList::DoChangeLabel(kv::Object* sender) {
   if (!row || !dialog || !dialogClass || !keyPad || kv::ClassOf(dialog) != dialogClass) return;
   auto* system = kv::Cast<SubSystem::SubSystemClass>(dialog->SubSystemInstance.get());
   if (!system) return;
-  const bool fromMenu = dialog->TimeOutValue == 60000;
+  auto* widget = kv::Cast<NonMenuSystem::WidgetClass>(dialog);
+  const bool fromMenu = widget && widget->MenuTriggered;
   auto* param = SkinBin::UserRefInt::Make(
       MaxLabelLength, fromMenu ? Constants::MSG_FROM_MENUSYSTEM : Constants::MSG_FROM_NONMENUSYSTEM);
   if (!row->CustomLabel.Empty() && row->LabelOptionIndex == row->LabelCount - 1) param->String = row->CustomLabel;

@@ -144,6 +144,15 @@ kv::Object* Root::PreDispatchKey(Core::KeyEvent* key) {
   return nullptr;
 }
 
+kv::Object* Root::KeepAcquired(Core::Event* event) {
+  int32_t window = 0;
+  if (!Agent::EventAgent::AcquiredWindow(event, window)) return nullptr;
+  auto* agent = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent);
+  if (!agent) return nullptr;
+  agent->InsertEvent(event);
+  return agent->HandleEvent(event) != 0 ? event : nullptr;
+}
+
 kv::Object* Root::PreDispatch(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) return PreDispatchKey(key);
   if (auto* standby = kv::Cast<Events::XPM_EVENT_STANDBY>(event)) {
@@ -164,6 +173,7 @@ kv::Object* Root::PreDispatch(Core::Event* event) {
     reset->Handled = 1;
     return event;
   }
+  if (kv::Object* taken = KeepAcquired(event)) return taken;
   if (kv::Object* taken = TheMediaWrapper()->HandleEvent(event)) return taken;
   for (const kv::Class* cls : EventStages) {
     Core::View* stage = FindStage(cls);

@@ -71,6 +71,12 @@ class Root : public Core::Root {
 
   // The event road's stages after the media bridge, in order (null: the
   // class does not exist yet). Filled by the constructor.
+  // A channel-acquired or source-acquired event is kept by the event agent
+  // (the acquisition status screens read) and handled by it: the main
+  // window's goes to live TV as a cached event. Answers the event when the
+  // agent took it, else null (it goes on down the road).
+  static kv::Object* KeepAcquired(Core::Event* event);
+
   std::array<const kv::Class*, 4> EventStages{};
 
   Standby* GetStandby() const { return standby_.get(); }

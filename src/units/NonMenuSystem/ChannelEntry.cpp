@@ -192,6 +192,11 @@ kv::Object* ChannelEntry::HandleEvent(Core::Event* event) {
   return WidgetClass::HandleEvent(event);
 }
 
+void ChannelEntry::Close() {
+  surfTimer_.OnSetEnabled(false);
+  WidgetClass::Close();
+}
+
 void ChannelEntry::OnTextChanged(kv::Object* /*sender*/) {
   ResetTimeout();
   TuneIssued = false;
@@ -346,7 +351,11 @@ void ChannelEntry::SurfTuneChannel(kv::Object* /*sender*/) {
 
 void ChannelEntry::ExitSurfModeAndExit(kv::Object* /*sender*/) {
   ExitSurfMode();
+  const bool held = IsOpen() && HoldsAcquisition();
   Exit();
+  // The acquisition of the surfed-to channel was held back while the entry
+  // surfed: handed on now, it brings up the banner.
+  if (held) Live::ProcessHeldEvents();
 }
 
 void ChannelEntry::ExitSurfMode() {

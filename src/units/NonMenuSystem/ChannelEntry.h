@@ -46,6 +46,12 @@ class ChannelEntry : public WidgetClass {
   void Initialize(Primitives::KeyRoutingParameter* param) override;
   kv::Object* HandleEvent(Core::Event* event) override;
   void Refresh() override;
+  // While the number is not tuned (surfing, typing) the entry holds the
+  // acquisition events back; the end of surfing hands them on (the banner
+  // follows).
+  bool HoldsAcquisition() override { return !TuneIssued; }
+  // A closed entry (Exit, ClearAll, standby) runs no surf timer.
+  void Close() override;
 
   void UpdateSourceImage(int32_t type);
   void ChannelChange(bool up);

@@ -137,6 +137,8 @@ class InfoBanner : public WidgetClass {
   BannerForm* CreateBannerForm(const kv::Class* cls);
   kv::Object* HandleEvent(Core::Event* event) override;
   void Close() override;
+  // Opened by the Info key, the banner holds the acquisition events back.
+  bool HoldsAcquisition() override { return InfoKeyPressed; }
   void ReInit() override;
 
   void OnSetInfoKeyPressed(bool on);

@@ -3,6 +3,7 @@
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/NonMenuSystem.h"
+#include "units/Agent/EventAgent.h"
 #include "units/Constants/Constants.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/SkinBin/Wrapper.h"
@@ -134,6 +135,9 @@ void PowerKeyControl(int32_t on) {
   if (SkinBin::Wrapper* s = Skin()) s->PowerKeyControl(on);
 }
 void ResumeSignalEvent() {}
+void ProcessHeldEvents() {
+  if (auto* agent = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent)) agent->ProcessEvents();
+}
 
 bool IsAudioSelectedSource(int32_t) { return true; }
 bool IsCHLowSignal() {

@@ -73,6 +73,9 @@ void StopOnTimerShutdownTimer();
 void UpdateReboot();
 void PowerKeyControl(int32_t on);
 void ResumeSignalEvent();
+// The event agent goes through its kept events again: an acquisition held
+// back while a screen was in operation is handled now.
+void ProcessHeldEvents();
 
 // --- Signal (no notice: the source's audio is as selected, no low signal) -----------
 bool IsAudioSelectedSource(int32_t source);

@@ -51,6 +51,9 @@ class KeyRoutingForm : public Forms::Form {
   virtual void HandleMessage(Structures::Message* msg);
   // The time-out timer's slot: signals OnTimeOut (an empty slot does nothing).
   virtual void TimeOutSlot(kv::Object* sender);
+  // True while the screen reacts to the picture's acquisition events itself,
+  // so that the event agent holds them back. The base: false.
+  virtual bool HoldsAcquisition() { return false; }
 
   // Base key handling. The root's dispatch offers an event to the focused
   // child first and to the form after it (Core::Group::DispatchEvent does the

@@ -11,6 +11,7 @@
 #include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
 #include "units/Events/XPM_EVENT_UBN_MEDIA_INSERTED.h"
 #include "units/Events/XPM_EVENT_UBN_UPDATE_REMIND.h"
+#include "units/Primitives/KeyRoutingForm.h"
 #include "units/WidgetManager/WidgetManager.h"
 
 namespace SkinBin {
@@ -39,7 +40,22 @@ uint8_t* EventAgent::HandledFlag(Core::Event* event) {
   return nullptr;
 }
 
-bool EventAgent::IsScreenInOperation() { return false; }
+bool EventAgent::IsScreenInOperation() {
+  auto* wm = kv::Cast<::WidgetManager::WidgetManager>(WidgetManager.get());
+  if (!wm) return false;
+  // The channel entry while its number is not tuned, and the information
+  // banner opened by the Info key; found by class so that the skin binding
+  // does not depend on the screens.
+  const kv::Class* entry = KV_LATE_CLASS("NonMenuSystem::ChannelEntry");
+  const kv::Class* banner = KV_LATE_CLASS("NonMenuSystem::InfoBanner");
+  for (kv::Object* item : wm->Snapshot()) {
+    auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
+    if (!form) continue;
+    const kv::Class* cls = kv::ClassOf(form);
+    if ((cls == entry || cls == banner) && form->HoldsAcquisition()) return true;
+  }
+  return false;
+}
 
 bool EventAgent::CheckHandle(Core::Event* event) {
   if (!event || !Wrapper || !MessageAgent) return false;

@@ -57,9 +57,10 @@ class EventAgent : public Agent::EventAgent {
   virtual bool CheckHandle(Core::Event* event);
   virtual bool KeepEventUnhandled(Core::Event* event);
   // True while a screen that reacts to acquisition events itself is in
-  // operation. No such screen counts yet: the channel entry (while its
-  // number is not tuned) and the information banner (while opened by the
-  // info key) add themselves here.
+  // operation: an open channel entry whose number is not tuned, or an open
+  // information banner opened by the Info key (their HoldsAcquisition). An
+  // event held back then stays kept and unhandled; the channel entry has
+  // the agent process its events again when its surfing ends.
   virtual bool IsScreenInOperation();
 
   // The event's handled flag; null for an event class without one.

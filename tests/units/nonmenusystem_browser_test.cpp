@@ -1,0 +1,160 @@
+// The channel browser through the whole system: the browse key opens the
+// strip of the stored list kind, up and down switch kinds (stored as the
+// setting), the banner follows the source, and a strip tunes its choice.
+#include <gtest/gtest.h>
+
+#include "nonmenusystem_support.h"
+#include "platform/sim/sim_tv_state.h"
+#include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
+#include "units/ListForm/CBChannelLists.h"
+#include "units/ListForm/CBLists.h"
+#include "units/NonMenuSystem/ChBrowserDialog.h"
+#include "units/NonMenuSystem/HelpBar.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/VirtualChannel.h"
+#include "units/WinIDs/WinIDs.h"
+
+namespace {
+
+using NonMenuSystem::ChBrowserDialog;
+
+class BrowserTest : public livetvtest::LiveTVTest {
+ protected:
+  void SetUp() override {
+    livetvtest::LiveTVTest::SetUp();
+    // Every kind but the CEC devices offered.
+    for (int32_t bit : {0, 1, 2, 3}) Skin()->SetCBListStatus(bit, true);
+  }
+  SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
+  ChBrowserDialog* Browser() {
+    for (auto* f : OpenForms())
+      if (auto* t = kv::Cast<ChBrowserDialog>(f)) return t;
+    return nullptr;
+  }
+};
+
+TEST_F(BrowserTest, EachKindOpensItsStripAndDownWrapsThroughTheKinds) {
+  Skin()->OnSetCurrentCBList(0);
+  Press("browse");
+  ChBrowserDialog* d = Browser();
+  ASSERT_NE(d, nullptr);
+  ASSERT_GE(d->CBListCount, 4);
+  EXPECT_EQ(d->Bounds(), (kv::Rect{51, 417, 978, 571}));
+  const kv::Class* expected[] = {&ListForm::CBHistoryList::StaticClass(), &ListForm::CBChannelList::StaticClass(),
+                                 &ListForm::CBInputList::StaticClass(), &ListForm::CBFavoritesList::StaticClass(),
+                                 &ListForm::CBCECList::StaticClass(),  &ListForm::CBFavoritesList::StaticClass(),
+                                 &ListForm::CBFavoritesList::StaticClass()};
+  for (int32_t i = 0; i < d->CBListCount; ++i) {
+    ASSERT_NE(d->List(), nullptr);
+    EXPECT_EQ(kv::ClassOf(d->List()), expected[d->CBListValue]) << i;
+    EXPECT_EQ(Skin()->OnGetCurrentCBList(), d->CBListValue);
+    EXPECT_FALSE(d->KindCaption().Empty());
+    Press("down");
+  }
+  // From the last kind, down wrapped to the first.
+  EXPECT_EQ(d->CBListValue, 0);
+  Press("up");  // back to the last kind: it persists
+  const int32_t last = d->CBListValue;
+  EXPECT_NE(last, 0);
+  Press("exit");
+  Settle();
+  EXPECT_EQ(Browser(), nullptr);
+  Press("browse");
+  ASSERT_NE(Browser(), nullptr);
+  EXPECT_EQ(Browser()->CBListValue, last);
+}
+
+TEST_F(BrowserTest, AKindOutsideTheTableFromTheSettingsFileCountsAsHistory) {
+  Skin()->OnSetCurrentCBList(9);
+  Press("browse");
+  ChBrowserDialog* d = Browser();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->CBListValue, 0);
+  ASSERT_NE(d->List(), nullptr);
+  EXPECT_EQ(kv::ClassOf(d->List()), &ListForm::CBHistoryList::StaticClass());
+}
+
+TEST_F(BrowserTest, TheBannerFollowsTheSourceAndTheChannelStripTunes) {
+  Skin()->OnSetCurrentCBList(1);
+  Press("browse");
+  ChBrowserDialog* d = Browser();
+  ASSERT_NE(d, nullptr);
+  EXPECT_TRUE(d->NumberShown());
+  EXPECT_FALSE(d->Number().Empty());
+  EXPECT_NE(d->SourceIcon(), nullptr);
+  auto key = [&] {
+    Structures::VirtualChannel* ch = W()->GetCurrentChannel();
+    return ch ? ch->Major * 1000 + ch->Minor : -1;
+  };
+  const int32_t before = key();
+  ClearCallLog();
+  Press("right");
+  Press("ok");
+  Run(500);
+  Settle();
+  EXPECT_FALSE(Calls("XPM_SetChannel").empty());
+  const int32_t after = key();
+  EXPECT_NE(before, after) << testing::PrintToString(Calls("XPM_SetChannel"));
+  Press("exit");
+
+  // A PC input: its name and label, no number, the PC timing once acquired.
+  ASSERT_TRUE(SwitchToSourceType(6));
+  Skin()->OnSetCurrentCBList(2);
+  Press("browse");
+  d = Browser();
+  ASSERT_NE(d, nullptr);
+  EXPECT_FALSE(d->NumberShown());
+  EXPECT_EQ(d->Medium(), Skin()->GetSourceName(W()->GetCurrentSource(0)));
+  Events::XPM_EVENT_SOURCE_ACQUIRED acquired;
+  acquired.Status = 16;
+  d->HandleAcquiredEvent(&acquired);
+  EXPECT_EQ(d->Resolution(), Skin()->GetVGAInfo(W()->GetVideoContentInfo(0)));
+  EXPECT_EQ(BarType(), 0);
+  // A locked input tells so; a multimedia source does not.
+  acquired.Status = 23;
+  d->HandleAcquiredEvent(&acquired);
+  Settle();
+  EXPECT_EQ(BarType(), 23);
+}
+
+TEST_F(BrowserTest, ALockedInputInTheStripGivesTheInputLockMessage) {
+  Skin()->OnSetInputLock(1);
+  Skin()->OnSetCurrentCBList(2);
+  Press("browse");
+  ChBrowserDialog* d = Browser();
+  ASSERT_NE(d, nullptr);
+  auto* strip = kv::Cast<ListForm::CBInputList>(d->List());
+  ASSERT_NE(strip, nullptr);
+  EXPECT_TRUE(strip->IsInputLock(sim::kSourceHdmi1));
+  Settle();
+  EXPECT_EQ(BarType(), 23);
+  EXPECT_FALSE(strip->IsInputLock(sim::kSourceTv));
+}
+
+TEST_F(BrowserTest, OpenedAndClosedFiftyTimesTheBrowserReturnsToItsBaseline) {
+  Skin()->OnSetCurrentCBList(2);
+  auto cycle = [&] {
+    Press("browse");
+    Press("down");
+    Press("exit");
+    Run(1000);
+  };
+  // A strip tunes 300 ms after its focus moved: the history of watched
+  // channels that it adds to is the set's record, not the browser's.
+  auto census = [&] {
+    auto c = Census();
+    for (const char* history : {"Structures::HistoryInfo", "Structures::HistoryChannelInfo", "Structures::VirtualChannel"})
+      c.erase(history);
+    return c;
+  };
+  // Warm-up: the banners of the tuned channels load their icons and fonts
+  // into the resource cache once.
+  for (int i = 0; i < 7; ++i) cycle();
+  Run(10000);
+  const auto baseline = census();
+  for (int i = 0; i < 50; ++i) cycle();
+  Run(10000);
+  EXPECT_EQ(census(), baseline);
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+// The input selection dialogs through the whole system: the input key opens
+// the inputs, the right key on an HDMI input its HDMI-CEC devices, and the
+// labelling dialog hands a label to the key pad and back.
+#include <gtest/gtest.h>
+
+#include "nonmenusystem_support.h"
+#include "platform/sim/sim_tv_state.h"
+#include "units/Constants/Constants.h"
+#include "units/ListForm/InputLists.h"
+#include "units/NonMenuSystem/InputDialogs.h"
+#include "units/NonMenuSystem/KeyPad.h"
+#include "units/SkinBin/HdmiCecData.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/RefHolders.h"
+#include "units/SubSystem/State.h"
+#include "units/WinIDs/WinIDs.h"
+
+namespace {
+
+using NonMenuSystem::CecInputDialog;
+using NonMenuSystem::ExternalInputDialog;
+using NonMenuSystem::InputLabelingDialog;
+
+class InputDialogTest : public livetvtest::LiveTVTest {
+ protected:
+  void SetUp() override {
+    livetvtest::LiveTVTest::SetUp();
+    Skin()->OnSetEnableKELVO(1);
+    Skin()->GetHdmiCecData()->InitDevList();
+  }
+  SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
+  template <class T>
+  T* Find() {
+    for (auto* f : OpenForms())
+      if (auto* t = kv::Cast<T>(f)) return t;
+    return nullptr;
+  }
+  static int32_t FocusedSource(ListForm::ListClass& l) {
+    auto* row = kv::Cast<ListForm::InputItem>(l.GetFocusedRow());
+    return row ? row->SourceId : -1;
+  }
+  InputLabelingDialog* OpenLabels(int32_t code) {
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = &InputLabelingDialog::StaticClass();
+    state->Param = SkinBin::UserRefInt::Make(0, code);
+    Nms()->ChangeState(state);
+    Settle();
+    return Find<InputLabelingDialog>();
+  }
+};
+
+TEST_F(InputDialogTest, HeightFollowsTheRowsAndNeverGoesBelowZero) {
+  // Ten rows at most, 28 pixels for each one missing.
+  EXPECT_EQ(NonMenuSystem::ShrunkHeight(410, 10, 1, 28), 410 - 9 * 28);
+  EXPECT_EQ(NonMenuSystem::ShrunkHeight(410, 10, 3, 28), 410 - 7 * 28);
+  EXPECT_EQ(NonMenuSystem::ShrunkHeight(410, 10, 11, 28), 410);
+  EXPECT_EQ(NonMenuSystem::ShrunkHeight(410, 10, -4, 28), 130);
+  EXPECT_EQ(NonMenuSystem::ShrunkHeight(100, 10, 0, 28), 0);
+
+  // All eleven inputs of the set fill the ten rows: the designed height.
+  Press("input");
+  auto* d = Find<ExternalInputDialog>();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->Bounds(), (kv::Rect{60, 60, 430, 470}));
+  Press("exit");
+  // Two CEC devices on HDMI1 out of six rows: 181 less 4 x 28.
+  ASSERT_TRUE(SwitchToSourceType(5));
+  Press("input");
+  d = Find<ExternalInputDialog>();
+  ASSERT_NE(d, nullptr);
+  ASSERT_EQ(FocusedSource(d->List()), sim::kSourceHdmi1);
+  Press("right");
+  auto* cec = Find<CecInputDialog>();
+  ASSERT_NE(cec, nullptr);
+  EXPECT_EQ(cec->Bounds(), (kv::Rect{378, 234, 628, 234 + 181 - 4 * 28}));
+}
+
+TEST_F(InputDialogTest, InputKeyOpensTheListAndOkSwitchesTheInputOfTheSet) {
+  Press("input");
+  auto* d = Find<ExternalInputDialog>();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(Focused(), d->List().GetFocusedRow());
+  EXPECT_EQ(FocusedSource(d->List()), sim::kSourceTv);
+  // The arrows restart the dialog's time-out: 14 s later it is still open.
+  Run(10000);
+  Press("down");
+  Run(10000);
+  ASSERT_NE(Find<ExternalInputDialog>(), nullptr);
+  Press("down", 1);  // TV2, AV
+  const int32_t chosen = FocusedSource(d->List());
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_SetSource").size(), 1u);
+  EXPECT_EQ(W()->GetCurrentSource(0), chosen);
+  EXPECT_EQ(Find<ExternalInputDialog>(), nullptr);
+
+  // Choosing the input already shown only closes the dialog.
+  Press("input");
+  ASSERT_NE(Find<ExternalInputDialog>(), nullptr);
+  ClearCallLog();
+  Press("ok");
+  EXPECT_TRUE(Calls("XPM_SetSource").empty());
+  EXPECT_EQ(Find<ExternalInputDialog>(), nullptr);
+
+  // Untouched, the dialog times out (15 s).
+  Press("input");
+  Run(15100);
+  EXPECT_EQ(Find<ExternalInputDialog>(), nullptr);
+}
+
+TEST_F(InputDialogTest, RightOnHdmiOpensTheDevicesAndDownPastTheEndMovesTheInputsOn) {
+  ASSERT_TRUE(SwitchToSourceType(5));
+  Press("input");
+  auto* d = Find<ExternalInputDialog>();
+  ASSERT_NE(d, nullptr);
+  Press("right");
+  auto* cec = Find<CecInputDialog>();
+  ASSERT_NE(cec, nullptr);
+  EXPECT_EQ(cec->List().ItemNum, 2);
+  // The device list has the focus: the input dialog's time-out stands still.
+  EXPECT_FALSE(d->IsTimeoutRunning());
+  Press("down");  // second device
+  ASSERT_NE(Find<CecInputDialog>(), nullptr);
+  Press("down");  // past the end: the device list closes, the inputs move on
+  EXPECT_EQ(Find<CecInputDialog>(), nullptr);
+  d = Find<ExternalInputDialog>();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(FocusedSource(d->List()), sim::kSourceHdmi2);
+  EXPECT_TRUE(d->IsTimeoutRunning());
+
+  // OK on a device addresses it and switches to its input; everything closes.
+  Press("up");
+  Press("right");
+  ASSERT_NE(Find<CecInputDialog>(), nullptr);
+  ClearCallLog();
+  Press("ok");
+  EXPECT_EQ(Calls("XPM_HdmiCecSetAddr").size(), 1u);
+  EXPECT_EQ(Find<CecInputDialog>(), nullptr);
+  EXPECT_EQ(Find<ExternalInputDialog>(), nullptr);
+}
+
+TEST_F(InputDialogTest, AnInputIsRelabelledThroughTheKeyPad) {
+  auto* d = OpenLabels(Constants::MSG_FROM_MENUSYSTEM);
+  ASSERT_NE(d, nullptr);
+  EXPECT_TRUE(d->MenuTriggered);
+  EXPECT_EQ(d->Bounds().H(), 360);
+  Press("down", 2);  // the AV input
+  auto* row = kv::Cast<ListForm::InputLabelingItem>(d->List().GetFocusedRow());
+  ASSERT_NE(row, nullptr);
+  const int32_t source = row->SourceId;
+  Press("green");
+  auto* pad = Find<NonMenuSystem::KeyPad>();
+  ASSERT_NE(pad, nullptr);
+  EXPECT_EQ(pad->PrevState, &InputLabelingDialog::StaticClass());
+  // The key pad's Done answers with the typed label; the row and the set take it.
+  pad->OnSetLabelString(KV_STR(u"Console"));
+  Press("blue");
+  Settle();
+  EXPECT_EQ(Find<NonMenuSystem::KeyPad>(), nullptr);
+  ASSERT_EQ(Find<InputLabelingDialog>(), d);
+  EXPECT_EQ(row->LabelText.ToUtf8(), "Console");
+  EXPECT_EQ(Skin()->GetSourceLabel(source).ToUtf8(), "Console");
+}
+
+TEST_F(InputDialogTest, OpenedAndClosedFiftyTimesTheDialogsReturnToTheirBaseline) {
+  auto cycle = [&] {
+    Press("input");
+    Press("down");
+    Press("exit");
+    Settle();
+  };
+  cycle();
+  const auto baseline = Census();
+  for (int i = 0; i < 50; ++i) cycle();
+  EXPECT_EQ(Census(), baseline);
+  EXPECT_EQ(Find<ExternalInputDialog>(), nullptr);
+}
+
+}  // namespace
