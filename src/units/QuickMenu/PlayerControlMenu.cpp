@@ -55,12 +55,12 @@ PlayerControlMenu::PlayerControlMenu() {
   Add(&upArrow_);
   Add(&divider_);
   Add(&label_);
-  for (const ButtonSpec& spec : kButtonSpecs) {
+  for (const ButtonSpec& button : kButtonSpecs) {
     auto* b = kv::New<SkinBin::Button>();
-    b->OnSetText(kv::GetVariantOfString(*spec.caption));
-    b->Value = spec.code;
+    b->OnSetText(kv::GetVariantOfString(*button.caption));
+    b->Value = button.code;
     b->OnActivate = kv::MakeSlot(this, &PlayerControlMenu::SetCecUserControl);
-    if (!spec.shown) {
+    if (!button.shown) {
       b->OnSetVisible(false);
       b->OnSetEnabled(false);
     }
@@ -68,7 +68,7 @@ PlayerControlMenu::PlayerControlMenu() {
     Add(b);
   }
   int32_t shown = 0;
-  for (const ButtonSpec& spec : kButtonSpecs) shown += spec.shown ? 1 : 0;
+  for (const ButtonSpec& button : kButtonSpecs) shown += button.shown ? 1 : 0;
   KeyRoutingForm::OnSetBounds({0, 0, kWidth, 80 + shown * (kButtonHeight + 3) + 10});
 }
 

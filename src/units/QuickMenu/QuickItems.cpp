@@ -375,12 +375,12 @@ const int8_t kTable[kQuickTypes][kQuickSlots] = {
 }  // namespace
 
 ItemDataSource::ItemDataSource() {
-  for (const RecordSpec& spec : kRecords) {
+  for (const RecordSpec& entry : kRecords) {
     auto* record = kv::New<ItemDataClass>();
-    record->Caption = spec.caption;
-    record->ItemClass = kv::FindClass(spec.itemClass);
-    record->NextState = spec.nextState ? kv::FindClass(spec.nextState) : nullptr;
-    record->OptionType = spec.option;
+    record->Caption = entry.caption;
+    record->ItemClass = kv::FindClass(entry.itemClass);
+    record->NextState = entry.nextState ? kv::FindClass(entry.nextState) : nullptr;
+    record->OptionType = entry.option;
     records_.push_back(record);
   }
   for (int32_t t = 0; t < kQuickTypes; ++t) {
