@@ -25,6 +25,7 @@
 
 namespace ListForm {
 
+KV_REGISTER_CLASS(ListForm::ChannelRowCourier);
 KV_REGISTER_CLASS(ListForm::ChannelLockCourier);
 KV_REGISTER_CLASS(ListForm::ChannelOptionCourier);
 KV_REGISTER_CLASS(ListForm::ManualChannelCourier);
@@ -84,6 +85,24 @@ ChannelRow::ChannelRow() {
   kind_.OnSetVisible(false);
 }
 
+void ChannelRow::TakeChannel(const ChannelRowCourier& c) {
+  OnSetIsDigital(c.IsDigital);
+  Major = c.Major;
+  Minor = c.Minor;
+}
+
+void ChannelRow::ShowChannel(const ChannelRowCourier& c) {
+  OnSetChannelLabel(c.Text);
+  ShowNumber();
+}
+
+void ChannelRow::PutChannel(ChannelRowCourier* c) const {
+  c->Text = OnGetChannelLabel();
+  c->IsDigital = IsDigital;
+  c->Major = Major;
+  c->Minor = Minor;
+}
+
 void ChannelRow::ShowNumber() {
   if (SkinBin::Wrapper* w = SkinWrapper()) OnSetText(w->GetChannelNumberStr(IsDigital, Major, Minor));
 }
@@ -141,23 +160,17 @@ void ChannelLockItem::SetData(kv::Object* data) {
   ListItem::SetData(data);
   auto* c = kv::Cast<ChannelLockCourier>(data);
   if (!c) return;
-  IsDigital = c->IsDigital;
-  Major = c->Major;
-  Minor = c->Minor;
+  TakeChannel(*c);
   OnSetIsLocked(c->IsLocked);
-  OnSetChannelLabel(c->Text);
-  ShowNumber();
+  ShowChannel(*c);
 }
 
 kv::Object* ChannelLockItem::GetData(kv::Object* data) {
   auto* c = kv::Cast<ChannelLockCourier>(data);
   if (!c) c = kv::New<ChannelLockCourier>();
   ListItem::GetData(c);
-  c->Text = OnGetChannelLabel();
-  c->IsDigital = IsDigital;
+  PutChannel(c);
   c->IsLocked = IsLocked;
-  c->Major = Major;
-  c->Minor = Minor;
   return c;
 }
 
@@ -182,23 +195,17 @@ void ChannelOptionItem::SetData(kv::Object* data) {
   ListItem::SetData(data);
   auto* c = kv::Cast<ChannelOptionCourier>(data);
   if (!c) return;
-  OnSetIsDigital(c->IsDigital);
-  Major = c->Major;
-  Minor = c->Minor;
+  TakeChannel(*c);
   OnSetIsEnabled(c->IsEnabled);
-  OnSetChannelLabel(c->Text);
-  ShowNumber();
+  ShowChannel(*c);
 }
 
 kv::Object* ChannelOptionItem::GetData(kv::Object* data) {
   auto* c = kv::Cast<ChannelOptionCourier>(data);
   if (!c) c = kv::New<ChannelOptionCourier>();
   ListItem::GetData(c);
-  c->Text = OnGetChannelLabel();
-  c->IsDigital = IsDigital;
+  PutChannel(c);
   c->IsEnabled = IsEnabled;
-  c->Major = Major;
-  c->Minor = Minor;
   return c;
 }
 
@@ -276,26 +283,20 @@ void ManualChannelItem::SetData(kv::Object* data) {
   ListItem::SetData(data);
   auto* c = kv::Cast<ManualChannelCourier>(data);
   if (!c) return;
-  OnSetIsDigital(c->IsDigital);
-  Major = c->Major;
-  Minor = c->Minor;
+  TakeChannel(*c);
   OnSetIsScaned(c->IsScaned);
   OnSetIsNew(c->IsNew);
   OnSetSignalStrength(c->SignalStrength);
-  OnSetChannelLabel(c->Text);
-  ShowNumber();
+  ShowChannel(*c);
 }
 
 kv::Object* ManualChannelItem::GetData(kv::Object* data) {
   auto* c = kv::Cast<ManualChannelCourier>(data);
   if (!c) c = kv::New<ManualChannelCourier>();
   ListItem::GetData(c);
-  c->Text = OnGetChannelLabel();
+  PutChannel(c);
   c->IsScaned = IsScaned;
   c->IsNew = IsNew;
-  c->IsDigital = IsDigital;
-  c->Major = Major;
-  c->Minor = Minor;
   c->SignalStrength = SignalStrength;
   return c;
 }
@@ -340,24 +341,18 @@ void ChannelItem::SetData(kv::Object* data) {
   ListItem::SetData(data);
   auto* c = kv::Cast<ChannelCourier>(data);
   if (!c) return;
-  OnSetIsDigital(c->IsDigital);
-  Major = c->Major;
-  Minor = c->Minor;
+  TakeChannel(*c);
   OnSetIsSkip(c->IsSkip);
   OnSetPhysicalChNum(c->PhysicalChNum);
-  OnSetChannelLabel(c->Text);
-  ShowNumber();
+  ShowChannel(*c);
 }
 
 kv::Object* ChannelItem::GetData(kv::Object* data) {
   auto* c = kv::Cast<ChannelCourier>(data);
   if (!c) c = kv::New<ChannelCourier>();
   ListItem::GetData(c);
-  c->Text = OnGetChannelLabel();
-  c->IsDigital = IsDigital;
+  PutChannel(c);
   c->IsSkip = IsSkip;
-  c->Major = Major;
-  c->Minor = Minor;
   c->PhysicalChNum = PhysicalChNum;
   return c;
 }

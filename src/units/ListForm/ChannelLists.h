@@ -27,42 +27,40 @@ namespace ListForm {
 // Delay of the preview tuning after the focus last moved.
 inline constexpr int32_t kPreviewTuneMs = 1500;
 
-class ChannelLockCourier : public ListCourier {
-  KV_CLASS(ListForm, ChannelLockCourier, ListCourier)
+// What every channel row carries: the number and its kind (the label is the
+// courier's text).
+class ChannelRowCourier : public ListCourier {
+  KV_CLASS(ListForm, ChannelRowCourier, ListCourier)
  public:
   bool IsDigital = true;
+  int32_t Major = 2;
+  int32_t Minor = 0;
+};
+
+class ChannelLockCourier : public ChannelRowCourier {
+  KV_CLASS(ListForm, ChannelLockCourier, ChannelRowCourier)
+ public:
   bool IsLocked = false;
-  int32_t Major = 2;
-  int32_t Minor = 0;
 };
 
-class ChannelOptionCourier : public ListCourier {
-  KV_CLASS(ListForm, ChannelOptionCourier, ListCourier)
+class ChannelOptionCourier : public ChannelRowCourier {
+  KV_CLASS(ListForm, ChannelOptionCourier, ChannelRowCourier)
  public:
-  bool IsDigital = true;
   bool IsEnabled = true;
-  int32_t Major = 2;
-  int32_t Minor = 0;
 };
 
-class ManualChannelCourier : public ListCourier {
-  KV_CLASS(ListForm, ManualChannelCourier, ListCourier)
+class ManualChannelCourier : public ChannelRowCourier {
+  KV_CLASS(ListForm, ManualChannelCourier, ChannelRowCourier)
  public:
   bool IsScaned = true;
   bool IsNew = true;
-  bool IsDigital = true;
-  int32_t Major = 2;
-  int32_t Minor = 0;
   int32_t SignalStrength = 70;
 };
 
-class ChannelCourier : public ListCourier {
-  KV_CLASS(ListForm, ChannelCourier, ListCourier)
+class ChannelCourier : public ChannelRowCourier {
+  KV_CLASS(ListForm, ChannelCourier, ChannelRowCourier)
  public:
-  bool IsDigital = true;
   bool IsSkip = false;
-  int32_t Major = 2;
-  int32_t Minor = 0;
   int32_t PhysicalChNum = 2;
 };
 
@@ -78,6 +76,11 @@ class ChannelRow : public ListItem {
 
   // Number text from the digital flag, major and minor.
   void ShowNumber();
+  // The row's number from a courier; ShowChannel then takes the courier's
+  // label and shows the number. PutChannel fills a courier from the row.
+  void TakeChannel(const ChannelRowCourier& c);
+  void ShowChannel(const ChannelRowCourier& c);
+  void PutChannel(ChannelRowCourier* c) const;
   void OnSetChannelLabel(const kv::String& text);
   const kv::String& OnGetChannelLabel() const { return label_.OnGetString(); }
   void OnSetIsDigital(bool on);
