@@ -45,9 +45,12 @@ class ReturnTest : public MenuTest {
     Step("down");
     EXPECT_EQ(page->CurrentItemIndex, index % page->ItemsNum + 1);
     EXPECT_EQ(Focused(), page->Item(page->CurrentItemIndex - 1));
+    Core::View* item = page->Item(page->CurrentItemIndex - 1);
     Press("back");
     Settle();
-    EXPECT_NE(Focused(), static_cast<Core::View*>(page->Item(page->CurrentItemIndex - 1)));
+    // The page gave up the focus (to the column, or to its parent page).
+    EXPECT_NE(Focused(), nullptr);
+    EXPECT_NE(Focused(), item);
     Press("exit");
     Settle();
     EXPECT_EQ(Column(), nullptr);
@@ -146,7 +149,7 @@ TEST_F(ReturnTest, NoFreeTimerBarHandsTheMenuBack) {
   FailCall("DB_Get_TimerId", 1);
   Press("ok");
   Settle();
-  auto* bar = Open<NonMenuSystem::DirectMessageBar>();
+  kv::Persistent<NonMenuSystem::DirectMessageBar> bar{Open<NonMenuSystem::DirectMessageBar>()};
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->MessageType, 44);
   EXPECT_FALSE(schedule->OnGetVisible());
