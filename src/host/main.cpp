@@ -10,6 +10,7 @@
 #include "host/keys/keytable.h"
 #include "platform/sim/sim.h"
 #include "runtime/clock.h"
+#include "runtime/trace_level.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ void Usage(std::FILE* out) {
       "                     one remote key name per line, \"wait MS\", \"shot NAME\"\n"
       "  --shots DIR        where \"shot NAME\" writes NAME.png (default: .)\n"
       "  --data-dir DIR     everything the set writes (default: $HOME/.local/share/tvui)\n"
+      "  --debug            also print the routine traces (keys, settings, screens)\n"
       "  --help             this text and the key map\n"
       "\n"
       "Closing the window switches the set off.\n"
@@ -68,6 +70,8 @@ int main(int argc, char** argv) {
       options.shotsDir = value("--shots");
     } else if (arg == "--data-dir") {
       options.dataDir = value("--data-dir");
+    } else if (arg == "--debug") {
+      kv::SetDebugTraces(true);
     } else {
       std::fprintf(stderr, "tvui: unknown option %s\n\n", arg.c_str());
       Usage(stderr);

@@ -121,9 +121,15 @@ class Collector {
     const Class* cls = nullptr;
   };
   ClassCacheEntry classCache[256];
+  // The first word of an object, read as bytes (the cast says so to the
+  // compilers that warn about copying from a polymorphic object).
+  static const void* FirstWord(const Object* o) {
+    const void* word;
+    std::memcpy(&word, static_cast<const void*>(o), sizeof word);
+    return word;
+  }
   const Class* ClassOfHeapObject(const Object* o) {
-    const void* vptr;
-    std::memcpy(&vptr, o, sizeof vptr);
+    const void* vptr = FirstWord(o);
     ClassCacheEntry& e = classCache[(reinterpret_cast<uintptr_t>(vptr) >> 4) & 255];
     if (e.vptr != vptr) {
       e.vptr = vptr;
@@ -174,8 +180,7 @@ class Collector {
         o = data[--top];
       }
       ++n;
-      const void* vptr;
-      std::memcpy(&vptr, o, sizeof vptr);
+      const void* vptr = FirstWord(o);
       if (vptr != lastVptr) {
         const Class* cls = ClassOfHeapObject(o);
         lastVptr = vptr;

@@ -1,10 +1,13 @@
 #include "runtime/trace.h"
 
+#include <atomic>
+
 #include <cstdio>
 #include <mutex>
 #include <utility>
 
 #include "runtime/object.h"
+#include "runtime/trace_level.h"
 
 namespace kv {
 
@@ -124,7 +127,16 @@ std::string FormatTrace(std::string_view format, std::initializer_list<TraceArg>
   return out;
 }
 
+namespace {
+std::atomic<bool> debugTraces{false};
+}  // namespace
+
+void SetDebugTraces(bool on) { debugTraces.store(on, std::memory_order_relaxed); }
+bool DebugTraces() { return debugTraces.load(std::memory_order_relaxed); }
+
+// A routine trace: formatted and written only at the debug level.
 void Trace(std::string_view format, std::initializer_list<TraceArg> args) {
+  if (!DebugTraces()) return;
   std::string line = FormatTrace(format, args);
   if (auto sink = CurrentSink()) sink(line);
   else WriteStderr(line);

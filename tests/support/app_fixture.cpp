@@ -20,6 +20,7 @@
 #include "units/MainApp/Root.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingForm.h"
+#include "units/Views/TextCheck.h"
 #include "units/WidgetManager/WidgetManager.h"
 
 namespace apptest {
@@ -33,6 +34,7 @@ void AppTest::SetUp() {
   kvtest::ThrowOnPanic();
   kv::SetClock(&clock_);
   log_.Start();
+  Views::TakeCutTexts();
   dir_ = kvtest::FreshTestDir("app");
   std::filesystem::create_directories(dir_);
   tv_ = std::make_unique<sim::Sim>(dir_.string());
@@ -72,6 +74,8 @@ void AppTest::SetUp() {
 }
 
 void AppTest::TearDown() {
+  // Every text the test's screens drew fits its view or ends in "...".
+  for (const std::string& cut : Views::TakeCutTexts()) ADD_FAILURE() << "text cut without an ellipsis: " << cut;
   loop_.reset();
   host::SetGuiEventBuffer(nullptr);
   if (root_) {
