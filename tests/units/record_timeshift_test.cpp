@@ -106,6 +106,10 @@ TEST_F(TimeshiftTest, RedStartsItTheStartReportOpensTheStatusAndPauseReopensIt) 
   EXPECT_TRUE(s->InputImage().IsVisible());
   EXPECT_TRUE(s->LiveStateImage().IsVisible());
   EXPECT_EQ(s->LiveStateImage().OnGetBitmap(), Resources::LoadResource(Bitmaps::BannerTimeshift));
+  EXPECT_TRUE(s->DolbyImage().IsVisible());
+  EXPECT_TRUE(s->AudioImage().IsVisible());
+  EXPECT_EQ(s->AudioImage().OnGetBitmap(), Resources::LoadResource(Bitmaps::BannerMono));
+  EXPECT_TRUE(s->ResolutionImage().IsVisible());
 
   // Exit closes it; pause while timeshifting reaches the set and reopens it.
   Press("exit");
@@ -271,6 +275,29 @@ TEST_F(TimeshiftTest, ProgrammeTextsAndNoGuide) {
   EXPECT_FALSE(s->HasProgram);
   EXPECT_FALSE(s->ProgramTitle().IsVisible());
   EXPECT_FALSE(s->ProgramTime().IsVisible());
+}
+
+TEST_F(TimeshiftTest, TheStreamBadgesFollowTheSetAndOtherInputsShowNone) {
+  StartTimeshift(0);
+  sim::SetAudioServiceFormat(Tv(), 2, 6);
+  TimeshiftStatusDialog* s = OpenStatus();
+  ASSERT_NE(s, nullptr);
+  EXPECT_FALSE(s->DolbyImage().IsVisible());
+  EXPECT_EQ(s->AudioImage().OnGetBitmap(), Resources::LoadResource(Bitmaps::BannerMultiAudio));
+  // The badges stand side by side, the rating after the last one shown.
+  EXPECT_GT(s->Rating().Bounds().x1, s->LiveStateImage().Bounds().x1);
+  Press("exit");
+  Settle();
+  // Not a tuner input: the channel, date and time only.
+  if (!SwitchToSourceType(5)) GTEST_SKIP() << "no HDMI input on this set";
+  s = OpenStatus();
+  ASSERT_NE(s, nullptr);
+  EXPECT_FALSE(s->InputImage().IsVisible());
+  EXPECT_FALSE(s->AudioImage().IsVisible());
+  EXPECT_FALSE(s->ResolutionImage().IsVisible());
+  EXPECT_FALSE(s->LiveStateImage().IsVisible());
+  EXPECT_FALSE(s->Rating().IsVisible());
+  EXPECT_FALSE(Text(s->DateLine()).empty());
 }
 
 TEST_F(TimeshiftTest, ASettingOutOfRangeLeavesTheBarsAndTheKeysWork) {

@@ -99,6 +99,9 @@ class TimeshiftStatusDialog : public NonMenuSystem::KXDWidgetClass {
   Views::Image& StateImage() { return state_; }
   Views::Image& InputImage() { return input_; }
   Views::Image& LiveStateImage() { return liveState_; }
+  Views::Image& DolbyImage() { return dolby_; }
+  Views::Image& AudioImage() { return audio_; }
+  Views::Image& ResolutionImage() { return resolution_; }
 
  private:
   void SetDateLine(const Structures::LocalTime& now);

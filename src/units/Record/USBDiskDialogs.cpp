@@ -41,7 +41,6 @@ constexpr uint16_t KEY_UP = 4;
 constexpr uint16_t KEY_DOWN = 5;
 constexpr uint16_t KEY_LEFT = 6;
 constexpr uint16_t KEY_RIGHT = 7;
-constexpr int32_t kButtonGap = 20;
 // The speed check's progress is this tall (plus twice the frame width).
 constexpr int32_t kSpeedCheckHeight = 172;
 // The format progress grows this much over its question.
@@ -97,11 +96,7 @@ RecordConfirmDialog::RecordConfirmDialog() {
 
 void RecordConfirmDialog::Refresh() {
   ConfirmOptionDialog::Refresh();
-  const int32_t x = (Bounds().W() - 2 * ItemWidth - kButtonGap) / 2;
-  const int32_t y = Bounds().H() - ItemHeight - FrameWidth - 25;
-  yes_.OnSetBounds({x, y, x + ItemWidth, y + ItemHeight});
-  const int32_t nx = x + ItemWidth + kButtonGap;
-  no_.OnSetBounds({nx, y, nx + ItemWidth, y + ItemHeight});
+  PlaceButtonPair(yes_, no_);
 }
 
 void RecordConfirmDialog::OnSetYesButtonLabel(const kv::String& text) {
