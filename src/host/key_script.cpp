@@ -8,6 +8,8 @@
 
 #include "host/keys/keytable.h"
 #include "platform/display/display.h"
+#include "platform/sim/sim.h"
+#include "platform/xpm/xpm_record.h"
 #include "runtime/clock.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
@@ -67,6 +69,22 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       }
       step.kind = Step::kShot;
       step.name = std::string(rest);
+    } else if (word == "usb") {
+      if (rest != "mount" && rest != "remove") {
+        if (error) *error = "line " + std::to_string(lineNo) + ": \"usb\" needs \"mount\" or \"remove\"";
+        return false;
+      }
+      step.kind = Step::kUsb;
+      step.value = rest == "mount" ? 1 : 0;
+    } else if (word == "sim") {
+      const size_t space = rest.find_first_of(" \t");
+      if (rest.empty() || space == std::string_view::npos) {
+        if (error) *error = "line " + std::to_string(lineNo) + ": \"sim\" needs a state key and a value";
+        return false;
+      }
+      step.kind = Step::kSimState;
+      step.name = std::string(rest.substr(0, space));
+      step.text = std::string(Trim(rest.substr(space)));
     } else if (word == "state" || word == "message") {
       if (!ParseScreenStep(word, rest, &step)) {
         refuse(lineNo, "\"state\" needs a class and a number, \"message\" a code");
@@ -146,6 +164,17 @@ void KeyScript::AfterPass(const PassResult& pass) {
       case Step::kState:
       case Step::kMessage:
         RunScreenStep(step);
+        break;
+      case Step::kSimState:
+        if (sim::Sim* tv = sim::Sim::Current()) tv->SetState(step.name, step.text);
+        break;
+      case Step::kUsb:
+        if (sim::Sim* tv = sim::Sim::Current()) {
+          if (step.value)
+            sim::MountUsbDisk(*tv);
+          else
+            sim::RemoveUsbDisk(*tv);
+        }
         break;
       case Step::kShot: {
         // Waits for the signals and animations to settle and for every dirty

@@ -4,7 +4,9 @@
 // screen by a state change (a SkinBin::UserRefInt of VALUE) through the
 // screen's sub-system, and "message CODE [INT [TEXT]]" sends a message
 // through the message agent (TEXT as a Structures::RefString), as the
-// screens' callers do.
+// screens' callers do. "usb mount" and "usb remove" plug the simulated USB
+// disk in and pull it out; "sim KEY VALUE" sets a key of the simulated set's
+// state (how it answers, such as "usb.format none").
 //
 // The script advances from the GUI loop's pass hook, on the GUI task:
 // a key is posted (press and release) and the next line waits for the pass
@@ -37,12 +39,12 @@ namespace host {
 class KeyScript {
  public:
   struct Step {
-    enum Kind { kKey, kWait, kShot, kState, kMessage } kind = kKey;
+    enum Kind { kKey, kWait, kShot, kState, kMessage, kUsb, kSimState } kind = kKey;
     int32_t key = 0;    // kKey: platform key code
     int64_t ms = 0;     // kWait; kState and kMessage: the value, the code
-    std::string name;   // kShot; kState: the class
-    int32_t value = 0;  // kMessage: the integer parameter
-    std::string text;   // kMessage: the text parameter
+    std::string name;   // kShot; kState: the class; kSimState: the key
+    int32_t value = 0;  // kMessage: the integer parameter; kUsb: 1 mount, 0 remove
+    std::string text;   // kMessage: the text parameter; kSimState: the value
   };
 
   // The longest "wait": about 24 days, so that the end of a wait stays on the clock.

@@ -67,6 +67,23 @@ TEST(KeyScriptTest, EveryBadLineIsNamedEscapedAndCutAndNothingIsKept) {
   EXPECT_NE(error.find("15 more bad lines"), std::string::npos);
 }
 
+TEST(KeyScriptTest, TheOutsideWorldPlugsTheDiskAndSetsTheSetsAnswers) {
+  host::KeyScript script;
+  std::string error;
+  ASSERT_TRUE(script.Parse("usb mount\nsim usb.format  none\nusb remove\n", &error)) << error;
+  ASSERT_EQ(script.Steps().size(), 3u);
+  EXPECT_EQ(script.Steps()[0].kind, host::KeyScript::Step::kUsb);
+  EXPECT_EQ(script.Steps()[0].value, 1);
+  EXPECT_EQ(script.Steps()[1].kind, host::KeyScript::Step::kSimState);
+  EXPECT_EQ(script.Steps()[1].name, "usb.format");
+  EXPECT_EQ(script.Steps()[1].text, "none");
+  EXPECT_EQ(script.Steps()[2].value, 0);
+  EXPECT_FALSE(script.Parse("menu\nusb eject\n", &error));
+  EXPECT_EQ(error, "line 2: \"usb\" needs \"mount\" or \"remove\"");
+  EXPECT_FALSE(script.Parse("sim usb.format\n", &error));
+  EXPECT_EQ(error, "line 1: \"sim\" needs a state key and a value");
+}
+
 // A root that shows a box: Right moves it, and a timer moves it down every 400 ms.
 class BoxRoot : public Core::Root {
   KV_CLASS(hosttest, BoxRoot, Core::Root)
