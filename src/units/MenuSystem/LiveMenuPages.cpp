@@ -2,6 +2,7 @@
 
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
+#include "strings/Channels.h"
 #include "strings/MenuSystem.h"
 #include "strings/SkinBin.h"
 #include "strings/Strings.h"
@@ -233,6 +234,8 @@ VidiChannelsMenu::VidiChannelsMenu() {
   Row(this, &Strings::SID_TUNER, Kind::Popup, OPTION_TYPE_ANT_CABLE_IN);
   Dialog(this, &Strings::ChannelsMenuScanChannels, "Channels::AutoTuningConfirmDialog", kEnterPinAutoTuning);
   Dialog(this, &Strings::ChannelsMenuFindChannel, "Channels::ManualTuningDialog");
+  // After the rows above, so that their indexes keep their meaning.
+  Dialog(this, &::Channels::GUIDE_SCAN_ROW, "Channels::FullEPGScanConfirmDialog");
   SetTitle(&Strings::SID_CHANNEL);
 }
 
