@@ -118,8 +118,8 @@ TEST_F(DialogsTest, ManualScanStepsWrapsTypesAndSearchesOnePhysicalChannel) {
   Settle();
   EXPECT_EQ(Open<ManualTuningDialog>(), nullptr);
   ASSERT_NE(kv::Cast<MenuSystem::VidiChannelsMenu>(Page()), nullptr);
-  // The menu answers the next keys: its column, then the next page.
-  Press("menu");
+  // The menu answers the next keys: back to its column, then the next page.
+  Press("back");
   Run(1000);
   Settle();
   EXPECT_NE(kv::Cast<MenuSystem::VidiMainMenuItem>(Focused()), nullptr);
