@@ -140,6 +140,14 @@ TEST_F(AutoScanTest, MenuRowScansTheAirAndTheResultListsTheNewMap) {
   Press("vol+");
   Settle();
   EXPECT_FALSE(Calls("XPM_SetVolume").empty());
+  // Channel up walks the new map from its first channel.
+  Run(10000);
+  ClearCallLog();
+  Press("ch+");
+  Run(2000);
+  Settle();
+  ASSERT_FALSE(Calls("XPM_SetChannel").empty());
+  EXPECT_EQ(Calls("XPM_SetChannel")[0], "XPM_SetChannel(0, 2, 2)");
 }
 
 TEST_F(AutoScanTest, AStoredPinAsksForItFirst) {

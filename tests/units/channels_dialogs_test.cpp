@@ -307,6 +307,24 @@ TEST_F(DialogsTest, OptionDialogHelpFollowsTheFocusAndClearAndAllEmptyAndFillThe
   EXPECT_EQ(Set().Channels(0).size(), 12u);
 }
 
+TEST_F(DialogsTest, AChannelSkippedInTheOptionDialogIsPassedByChannelUp) {
+  auto* d = OpenScreen<ChannelOptionDialog>();
+  ASSERT_NE(d, nullptr);
+  // The list opens on the channel watched, 2-1; the red key skips 2-2.
+  Press("down");
+  Press("red");
+  Settle();
+  Press("exit");
+  Settle();
+  EXPECT_FALSE(AnyChannelScreen());
+  ClearCallLog();
+  Press("ch+");
+  Run(2000);
+  Settle();
+  ASSERT_FALSE(Calls("XPM_SetChannel").empty());
+  EXPECT_EQ(Calls("XPM_SetChannel")[0], "XPM_SetChannel(0, 3, -2)");  // analogue 3, not 2-2
+}
+
 TEST_F(DialogsTest, OptionDialogLabelGoesThroughTheKeyPadToTheSet) {
   auto* d = OpenScreen<ChannelOptionDialog>();
   ASSERT_NE(d, nullptr);
