@@ -56,6 +56,9 @@
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/SoftwareLicencesDialog.h"
 #include "units/Update/CheckingMessage.h"
+#include "units/Record/TimeshiftStatusDialog.h"
+#include "units/Record/USBDiskDialogs.h"
+#include "platform/xpm/xpm_record.h"
 #include "units/OptionDatabase/OptionTypes.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SubSystem/State.h"
@@ -411,6 +414,42 @@ void SleepTimer(benchmark::State& state) {
   }
 }
 
+// Timeshifting: the pause key over live TV, to the flip of the timeshift
+// status it opens.
+void TimeshiftPause(benchmark::State& state) {
+  SkinBin::Wrapper* w = kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper);
+  sim::MountUsbDisk(*g_app->tv);
+  w->StartTimeshift(w->GetCurrentTunerId());
+  g_app->clock.Advance(60000);
+  for (auto _ : state) {
+    g_app->Key(51);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+  w->StopTimeshift(w->GetCurrentTunerId());
+}
+
+// One second of the open timeshift status: its poll of the set and the redraw.
+void TimeshiftPoll(benchmark::State& state) {
+  SkinBin::Wrapper* w = kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper);
+  sim::MountUsbDisk(*g_app->tv);
+  w->StartTimeshift(w->GetCurrentTunerId());
+  g_app->clock.Advance(60000);
+  g_app->Live()->Open(&Record::TimeshiftStatusDialog::StaticClass());
+  g_app->Settle();
+  for (auto _ : state) {
+    g_app->clock.Advance(1000);
+    g_app->Settle();
+  }
+  g_app->ClearAll();
+  w->StopTimeshift(w->GetCurrentTunerId());
+}
+
+void UsbDiskStatus(benchmark::State& state) { OpenByClass(state, &Record::USBDiskStatusDialog::StaticClass()); }
+void UsbFormatQuestion(benchmark::State& state) { OpenByClass(state, &Record::USBDiskFormatDialog::StaticClass()); }
+void UsbSpeedCheck(benchmark::State& state) { OpenByClass(state, &Record::USBSpeedCheckStatusDialog::StaticClass()); }
+
 void DateTime(benchmark::State& state) { OpenByClass(state, &NonMenuSystem::DateTimeDialog::StaticClass()); }
 void Licences(benchmark::State& state) { OpenByClass(state, &NonMenuSystem::SoftwareLicencesDialog::StaticClass()); }
 void UpdateCheck(benchmark::State& state) { OpenByClass(state, &Update::CheckingMessage::StaticClass()); }
@@ -531,6 +570,11 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("update_check", bench::UpdateCheck);
     benchmark::RegisterBenchmark("quick_menu", bench::QuickMenu);
     benchmark::RegisterBenchmark("carousel_move", bench::CarouselMove);
+    benchmark::RegisterBenchmark("timeshift_pause_status", bench::TimeshiftPause);
+    benchmark::RegisterBenchmark("timeshift_poll_redraw", bench::TimeshiftPoll);
+    benchmark::RegisterBenchmark("usb_disk_status", bench::UsbDiskStatus);
+    benchmark::RegisterBenchmark("usb_format_question", bench::UsbFormatQuestion);
+    benchmark::RegisterBenchmark("usb_speed_check", bench::UsbSpeedCheck);
     benchmark::RegisterBenchmark("list_open_page", bench::ListOpenAndPage)->Arg(40)->Arg(4096);
     benchmark::RegisterBenchmark("auto_scan_ok", bench::AutoScanOk);
     benchmark::RegisterBenchmark("scan_progress_event", bench::ScanProgress);
@@ -546,7 +590,8 @@ int main(int argc, char** argv) {
                              "backlight_pro_dialog", "picture_size_dialog", "enter_pin_dialog",
                              "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
                              "licences", "update_check", "quick_menu", "carousel_move", "auto_scan_ok",
-                             "scan_progress_event", "scan_result/40"}) {
+                             "scan_progress_event", "scan_result/40", "timeshift_pause_status",
+                             "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

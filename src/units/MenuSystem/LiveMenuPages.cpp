@@ -524,10 +524,11 @@ void VidiScheduleRecordMenu::DoActivate(kv::Object* sender) {
   auto* msg = kv::New<Structures::Message>();
   msg->Initialize(Constants::MSG_CHANGE_APPEARANCE, nullptr, Constants::APPEARANCE_INVISIBLE);
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &VidiMainMenu::StaticClass());
-  OnSetVisible(false);
+  owner->HideForm(this);
   Primitives::KeyRoutingForm* form = owner->OpenState(target, noTimer ? kDirectMsgInvalidTimerId : Item(1)->OptionType,
                                                       Constants::MSG_FROM_MENUSYSTEM, KvClass());
-  (void)form;
+  // The bar hands the hidden menu back when it closes.
+  if (auto* bar = kv::Cast<NonMenuSystem::DirectMessageBar>(form)) bar->IsShortcut = true;
 }
 
 VidiMediaMenu::VidiMediaMenu() {
