@@ -425,11 +425,11 @@ void Sim::LoadState() {
   if (!complete || bad > 0) {
     kv::Log("Sim: " + path + " is damaged (" + (complete ? "bad lines" : "cut short or not closed") + "): " +
             std::to_string(state_.size()) + " entries read, " + std::to_string(bad) +
-            " lines dropped; the other settings of the set take their defaults");
+            " bad lines dropped; the other settings of the set take their defaults");
   }
   if (unknown > 0) {
-    kv::Log("Sim: " + path + ": " + std::to_string(unknown) + " entries of unknown keys dropped (the first \"" +
-            kv::EscapedText(firstUnknown) + "\")");
+    kv::Log("Sim: " + path + ": dropped " + std::to_string(unknown) + (unknown == 1 ? " line" : " lines") +
+            " of unknown keys (the first \"" + kv::EscapedText(firstUnknown) + "\")");
   }
   std::error_code ec;
   std::filesystem::copy_file(path, path + ".bad", std::filesystem::copy_options::overwrite_existing, ec);
