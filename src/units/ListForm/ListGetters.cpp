@@ -3,12 +3,14 @@
 #include <iterator>
 
 #include "units/Bitmaps/ListBitmaps.h"
+#include "units/ListForm/AccessPointLists.h"
 #include "units/ListForm/CBChannelLists.h"
 #include "units/ListForm/CBLists.h"
 #include "units/ListForm/ChannelLists.h"
 #include "units/ListForm/GuideLists.h"
 #include "units/ListForm/InputLists.h"
 #include "units/ListForm/OptionLists.h"
+#include "units/ListForm/RatingLists.h"
 #include "units/ListForm/RecordLists.h"
 
 namespace ListForm {
@@ -30,12 +32,16 @@ const GetterEntry* Table(size_t* count) {
       {&ChannelOptionList::StaticClass(), &GetChannelOptionItemData},
       {&ChannelLockList::StaticClass(), &GetChannelLockItemData},
       {&InputLabelingList::StaticClass(), &GetInputLabelingItemData},
+      {&AccessPointList::StaticClass(), &GetApItemData},
+      {&KXDAccessPointList::StaticClass(), &GetKXDApItemData},
       {&CBListClass::StaticClass(), &GetBrowserItemData},
       {&CBInputList::StaticClass(), &GetInputBrowserItemData},
       {&CBChannelList::StaticClass(), &GetChannelBrowserItemData},
       {&CBCECList::StaticClass(), &GetCECBrowserItemData},
       {&CBHistoryList::StaticClass(), &GetHistoryBrowserItemData},
       {&CBFavoritesList::StaticClass(), &GetFavBrowserItemData},
+      {&KXDRRTLevelList::StaticClass(), &GetKXDRRTLevelItemData},
+      {&KXDRRTDimensionList::StaticClass(), &GetKXDRRTDimensionItemData},
       {&EPGChannelList::StaticClass(), &GetEPGChannelItemData},
       {&EPGProgramList::StaticClass(), &GetEPGProgramItemData},
       {&OptionList::StaticClass(), &GetOptionItemData},
