@@ -9,6 +9,7 @@
 #include "platform/xpm/xpm_network.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
+#include "units/Core/Event.h"
 #include "units/Events/WlanScanCompleteEvent.h"
 #include "units/ListForm/AccessPointLists.h"
 #include "units/SkinBin/NetworkSetup.h"

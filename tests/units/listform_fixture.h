@@ -66,7 +66,7 @@ class ListTest : public apptest::AppTest {
           Primitives::KeyRoutingForm* form = nullptr) {
     if (!form) form = kv::New<Primitives::KeyRoutingForm>();
     form->OnSetBounds(bounds);
-    form->WinID = 0x02000006;
+    if (form->WinID == 0) form->WinID = 0x02000006;
     form->Layer = 0x100;  // its own layer: the banner that follows a tuning stays beside it
     form->OnSetTimeOutValue(0);
     form->Parent = App().GetStandby();
@@ -90,7 +90,7 @@ class ListTest : public apptest::AppTest {
   void CloseHost() {
     if (host) {
       for (int32_t i = host->GetChildCount() - 1; i >= 0; --i)
-        if (auto* list = kv::Cast<ListForm::ListClass>(host->GetChild(i))) list->Close();
+        if (auto* list = kv::Cast<Primitives::KeyRoutingListForm>(host->GetChild(i))) list->Close();
       host->Close();
     }
     host = nullptr;
