@@ -59,6 +59,7 @@ void SetRowsEnabled(ListClass& list, bool on) {
 void SetupHeading(ListClass& list, Views::Text& t, kv::Color colour) {
   t.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
   t.OnSetColor(colour);
+  t.OnSetEllipsis(true);
   list.Add(&t);
 }
 
@@ -128,8 +129,13 @@ kv::String SignalWord(int32_t level) {
 
 // --- Getters ---------------------------------------------------------------------
 
-kv::Object* GetApItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
-  auto* c = kv::New<ApCourier>();
+namespace {
+
+// The courier of access point i: the fields both kinds carry, then the
+// kind's own through `extra`; empty strings beyond the results.
+template <class C, class Extra>
+kv::Object* ApCourierOf(int32_t i, Extra extra) {
+  auto* c = kv::New<C>();
   c->ItemIndex = i;
   SkinBin::NetworkSetup* net = Network();
   if (Structures::WLAN_Info* ap = net ? net->GetAccessPoint(i) : nullptr) {
@@ -137,23 +143,19 @@ kv::Object* GetApItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32
     c->MacAddress = ap->MacAddress;
     c->Signal = ap->Signal;
     c->Protocol = ap->Mode;
-    c->Channel = ap->Channel;
+    extra(*c, *ap);
   }
   return c;
 }
 
+}  // namespace
+
+kv::Object* GetApItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
+  return ApCourierOf<ApCourier>(i, [](ApCourier& c, const Structures::WLAN_Info& ap) { c.Channel = ap.Channel; });
+}
+
 kv::Object* GetKXDApItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
-  auto* c = kv::New<KXDApCourier>();
-  c->ItemIndex = i;
-  SkinBin::NetworkSetup* net = Network();
-  if (Structures::WLAN_Info* ap = net ? net->GetAccessPoint(i) : nullptr) {
-    c->NetworkName = ap->SSID;
-    c->MacAddress = ap->MacAddress;
-    c->Signal = ap->Signal;
-    c->Protocol = ap->Mode;
-    c->Security = ap->Security;
-  }
-  return c;
+  return ApCourierOf<KXDApCourier>(i, [](KXDApCourier& c, const Structures::WLAN_Info& ap) { c.Security = ap.Security; });
 }
 
 // --- Rows -----------------------------------------------------------------------------
@@ -272,6 +274,7 @@ KXDApItem::KXDApItem() {
   lock_.OnSetVisible(false);
   protocol_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
   protocol_.OnSetColor(Colors::White);
+  protocol_.OnSetEllipsis(true);
   AddColumn(lock_);
   AddColumn(bar_);
   AddColumn(protocol_);
@@ -281,9 +284,9 @@ void KXDApItem::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
   TextView().OnSetBounds({8, 0, 250, b.H()});
-  lock_.OnSetBounds(kv::Rect{0, 0, 24, 24}.MoveTo({256, (b.H() - 24) / 2}));
-  bar_.OnSetBounds(kv::Rect{0, 0, 23, 16}.MoveTo({300, (b.H() - 16) / 2}));
-  protocol_.OnSetBounds({340, 0, std::max(340, b.W()), b.H()});
+  lock_.OnSetBounds(kv::Rect{0, 0, 24, 24}.MoveTo({270, (b.H() - 24) / 2}));
+  bar_.OnSetBounds(kv::Rect{0, 0, 23, 16}.MoveTo({350, (b.H() - 16) / 2}));
+  protocol_.OnSetBounds({410, 0, std::max(410, b.W()), b.H()});
 }
 
 void KXDApItem::OnSetNetworkName(const kv::String& name) {
@@ -349,14 +352,7 @@ AccessPointList::AccessPointList() {
   ItemInterval = 1;
   ItemClass = &ApItem::StaticClass();
   OnActivateOption = kv::MakeSlot(this, &AccessPointList::ConnectAP);
-  for (Forms::ImageIndicator* ind : {&up_, &down_}) {
-    ind->OnSetBounds({0, 0, 20, 20});
-    Add(ind);
-  }
-  up_.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::OptionButtonUpArrow));
-  down_.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::OptionButtonDownArrow));
-  PrevIndicator = &up_;
-  NextIndicator = &down_;
+  AddArrowIndicators(*this, up_, down_);
   for (Views::Text& t : headings_) SetupHeading(*this, t, Colors::InputLabelStandardTextColor);
 }
 
@@ -417,19 +413,12 @@ KXDAccessPointList::KXDAccessPointList() {
   WrapAround = false;
   ItemClass = &KXDApItem::StaticClass();
   OnActivateOption = kv::MakeSlot(this, &KXDAccessPointList::ConnectAP);
-  for (Forms::ImageIndicator* ind : {&up_, &down_}) {
-    ind->OnSetBounds({0, 0, 20, 20});
-    Add(ind);
-  }
-  up_.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::OptionButtonUpArrow));
-  down_.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::OptionButtonDownArrow));
-  PrevIndicator = &up_;
-  NextIndicator = &down_;
+  AddArrowIndicators(*this, up_, down_);
   for (Views::Text& t : headings_) SetupHeading(*this, t, Colors::StandardTextColor);
   headings_[0].OnSetString(kv::GetVariantOfString(Strings::SID_NETWORK_NAME));
   headings_[1].OnSetString(kv::GetVariantOfString(AP_HEADING_SECURITY));
-  headings_[2].OnSetString(kv::GetVariantOfString(AP_HEADING_MODE));
-  headings_[3].OnSetString(kv::GetVariantOfString(Strings::SID_SIGNAL));
+  headings_[2].OnSetString(kv::GetVariantOfString(Strings::SID_SIGNAL));
+  headings_[3].OnSetString(kv::GetVariantOfString(AP_HEADING_MODE));
 }
 
 void KXDAccessPointList::Initialize(Primitives::KeyRoutingParameter* param) { StartUp(*this, param); }
@@ -437,11 +426,9 @@ void KXDAccessPointList::Initialize(Primitives::KeyRoutingParameter* param) { St
 void KXDAccessPointList::Refresh() {
   ListClass::Refresh();
   const kv::Rect b = Bounds();
-  const int32_t x[5] = {8, 250, 340, 296, b.W()};
-  headings_[0].OnSetBounds({x[0], 0, x[1], ItemYOffset - 2});
-  headings_[1].OnSetBounds({x[1], 0, x[3], ItemYOffset - 2});
-  headings_[3].OnSetBounds({x[3], 0, x[2], ItemYOffset - 2});
-  headings_[2].OnSetBounds({x[2], 0, std::max(x[2], x[4]), ItemYOffset - 2});
+  // Name, security (the padlock), signal (the bar), mode (the protocol).
+  const int32_t x[5] = {8, 250, 340, 410, std::max(410, b.W())};
+  for (int32_t k = 0; k < 4; ++k) headings_[k].OnSetBounds({x[k], 0, x[k + 1], ItemYOffset - 2});
   up_.OnSetBounds(up_.Bounds().MoveTo({b.W() - 20, ItemYOffset - 4 - 20}));
   down_.OnSetBounds(down_.Bounds().MoveTo({b.W() - 20, b.H() - 16}));
 }

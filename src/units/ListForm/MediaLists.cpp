@@ -17,6 +17,7 @@
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
+#include "units/ListForm/OptionLists.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaItem.h"
 #include "units/Media/MediaWrapper.h"
@@ -431,14 +432,7 @@ kv::Object* MediumDeviceItem::GetData(kv::Object* data) {
 MediaSetupList::MediaSetupList() {
   OnSetTimeOutValue(0);
   WrapAround = false;
-  for (Forms::ImageIndicator* ind : {&up_, &down_}) {
-    ind->OnSetBounds({0, 0, 20, 20});
-    Add(ind);
-  }
-  up_.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::OptionButtonUpArrow));
-  down_.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::OptionButtonDownArrow));
-  PrevIndicator = &up_;
-  NextIndicator = &down_;
+  AddArrowIndicators(*this, up_, down_);
 }
 
 void MediaSetupList::Refresh() {
@@ -566,6 +560,7 @@ MediaControllerListItem::MediaControllerListItem() {
   TextView().OnSetEllipsis(true);
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::WiFiScanButtonFocus));
   mac_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+  mac_.OnSetEllipsis(true);
   AddColumn(check_);
   AddColumn(mac_, true);
   OnSetIsChecked(false);
@@ -575,8 +570,8 @@ void MediaControllerListItem::Refresh() {
   ListItem::Refresh();
   const int32_t h = Bounds().H();
   check_.OnSetBounds(kv::Rect{0, 0, 20, 20}.MoveTo({8, (h - 20) / 2}));
-  TextView().OnSetBounds({36, 0, 256, h});
-  mac_.OnSetBounds({260, 0, std::max(260, Bounds().W()), h});
+  TextView().OnSetBounds({36, 0, 196, h});
+  mac_.OnSetBounds({200, 0, std::max(200, Bounds().W()), h});
 }
 
 void MediaControllerListItem::OnSetIsChecked(bool on) {
