@@ -439,6 +439,26 @@ TEST_F(LiveFaultTest, TheChannelEntryShowsTheChannelThatChannelUpTuned) {
   EXPECT_NE(shown.find(tuned), std::string::npos) << "shows " << shown << ", tuned " << tuned;
 }
 
+TEST_F(LiveFaultTest, AScreenSaverClosedByClearAllOpensAgainOnTheNextRequest) {
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    Send(Constants::MSG_ENTER_SCREEN_SAVER);
+    Run(100);
+    ASSERT_NE(Nms()->GetScreenSaver(), nullptr);
+    EXPECT_EQ(Osd().Row(530)[950], 0xff000000u | (11u << 16) | (10u << 8) | 9u) << "the saver covers the screen";
+    // Everything cleared, as a source change or a menu does.
+    Send(Constants::MSG_CLEAR_ALL);
+    Run(100);
+    EXPECT_EQ(Nms()->GetScreenSaver(), nullptr);
+    EXPECT_TRUE(OpenForms().empty());
+    EXPECT_NE(Osd().Row(530)[950], 0xff000000u | (11u << 16) | (10u << 8) | 9u) << "the saver is gone";
+  }
+  // The next key still answers.
+  ClearCallLog();
+  Press("vol+");
+  EXPECT_FALSE(Calls("XPM_SetVolume").empty());
+}
+
 // The 3D screens over a 3D picture.
 class ThreeDFaultTest : public LiveFaultTest {
  protected:
