@@ -14,6 +14,7 @@
 #include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm_event_ids.h"
+#include "units/Events/MediaRemovedEvent.h"
 #include "units/Events/PVRRecordStatusEvent.h"
 #include "units/Events/TimerStandbyEvent.h"
 #include "units/ListForm/CBLists.h"
@@ -457,6 +458,41 @@ TEST_F(LiveFaultTest, AScreenSaverClosedByClearAllOpensAgainOnTheNextRequest) {
   ClearCallLog();
   Press("vol+");
   EXPECT_FALSE(Calls("XPM_SetVolume").empty());
+}
+
+TEST_F(LiveFaultTest, MessageNineteenAsksForTheRebootOnce) {
+  // The update medium pulled out under message 19: one standby request for the
+  // restart; a second would only be dropped as "already in standby".
+  Nms()->ShowMessage(19);
+  Settle();
+  Log().Clear();
+  ClearCallLog();
+  EXPECT_NE(Dispatch(kv::New<Events::MediaRemovedEvent>()), nullptr);
+  Settle();
+  EXPECT_EQ(Bar(), nullptr);
+  EXPECT_TRUE(Logged("MainApp::Standby: standby, reason 7"));
+  EXPECT_FALSE(Logged("MainApp::Standby: already in standby"));
+  EXPECT_EQ(Calls("XPM_StandbyMode").size(), 1u);
+}
+
+TEST_F(LiveFaultTest, TheGameTimerWarnsAtTenThreeAndOneMinutesAndEndsOnTheTuner) {
+  ASSERT_TRUE(SwitchToSourceType(sim::kSourceTypeHdmi));
+  Skin()->OnSetGameTimerIndex(1);  // 30 minutes
+  Settle();
+  std::vector<int32_t> warnedAt;
+  bool shown = false;
+  for (int s = 0; s < 31 * 60 && Skin()->OnGetGameTimerIndex() != 0; ++s) {
+    Run(1000);
+    const bool now = BarType() == 5;
+    if (now && !shown) warnedAt.push_back(Skin()->OnGetRemainGameTime());
+    shown = now;
+  }
+  EXPECT_EQ(warnedAt, (std::vector<int32_t>{10, 3, 1}));
+  // The end: the input goes back to the tuner and the game timer is off.
+  Run(1000);
+  const int32_t type = W()->GetSourceType(W()->GetCurrentSource(0));
+  EXPECT_TRUE(type == sim::kSourceTypeTuner || type == sim::kSourceTypeDigitalTuner) << type;
+  EXPECT_EQ(Skin()->OnGetGameTimerIndex(), 0);
 }
 
 // The 3D screens over a 3D picture.
