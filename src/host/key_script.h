@@ -17,6 +17,7 @@
 // virtual clock the same script gives the same screens every run.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -49,7 +50,13 @@ class KeyScript {
   // The longest "wait": about 24 days, so that the end of a wait stays on the clock.
   static constexpr int64_t kMaxWaitMs = 2147483647;
 
-  // Parses a script; false with `error` naming the first bad line.
+  // Bad lines reported by Parse, and the longest part of a bad name shown.
+  static constexpr int kMaxReportedErrors = 10;
+  static constexpr size_t kMaxShownName = 40;
+
+  // Parses the whole script; false (and no steps) when a line is bad, with
+  // `error` naming each bad line ("line N: ...", one per line, at most
+  // kMaxReportedErrors) and a bad key name escaped and cut to kMaxShownName.
   bool Parse(std::string_view text, std::string* error);
   bool Load(const std::string& path, std::string* error);
   const std::vector<Step>& Steps() const { return steps_; }

@@ -1,5 +1,7 @@
 // Headless key scripts: parsing, and repeatable screens on the virtual clock.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <unistd.h>
 
 #include <filesystem>
@@ -39,6 +41,30 @@ TEST(KeyScriptTest, ParsesKeysWaitsAndShotsAndNamesTheFirstBadLine) {
   EXPECT_EQ(error, "line 1: \"wait\" needs milliseconds");
   EXPECT_FALSE(script.Parse("shot ../escape\n", &error));
   EXPECT_NE(error.find("line 1"), std::string::npos);
+}
+
+TEST(KeyScriptTest, EveryBadLineIsNamedEscapedAndCutAndNothingIsKept) {
+  host::KeyScript script;
+  std::string error;
+  // Random bytes as a key name: escape sequences, a NUL, 300 bytes.
+  std::string garbage = "\x1b]0;owned\x07\x1b[2J";
+  garbage += std::string(1, '\0') + std::string(300, 'x');
+  const std::string text = "menu\nok\n" + garbage + "\nvol+\nfrobnicate\nwait soon\n";
+  EXPECT_FALSE(script.Parse(text, &error));
+  EXPECT_TRUE(script.Steps().empty()) << "a script with a bad line plays nothing";
+  EXPECT_EQ(error,
+            "line 3: unknown key \"\\x1b]0;owned\\x07\\x1b[2J\\x00xxxxxxxxxxxxxxxxxxxxxxxxx...\"\n"
+            "line 5: unknown key \"frobnicate\"\n"
+            "line 6: \"wait\" needs milliseconds");
+  for (char c : error) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << "raw byte " << int(c);
+
+  // Many bad lines: the first ten named, the rest counted.
+  std::string many;
+  for (int i = 0; i < 25; ++i) many += "nokey\n";
+  EXPECT_FALSE(script.Parse(many, &error));
+  EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 10);
+  EXPECT_NE(error.find("line 10: unknown key \"nokey\""), std::string::npos);
+  EXPECT_NE(error.find("15 more bad lines"), std::string::npos);
 }
 
 TEST(KeyScriptTest, TheOutsideWorldPlugsTheDiskAndSetsTheSetsAnswers) {

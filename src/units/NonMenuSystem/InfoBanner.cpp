@@ -163,6 +163,8 @@ BannerBasicInfo::BannerBasicInfo() {
   Place(Analogue, 12, 76, 36, 18);
   Place(ThreeD, 12, 100, 36, 18);
   SetupText(Rating, Fonts::BannerBasicInfo);
+  // Rating names come from the broadcast: a long line ends in "...".
+  Rating.OnSetEllipsis(true);
   Place(Rating, 52, 98, 188, 22);
   SetupText(PCTiming, Fonts::BannerBasicInfo);
   Place(PCTiming, 52, 74, 188, 22);
