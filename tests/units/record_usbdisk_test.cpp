@@ -60,8 +60,7 @@ class UsbDiskTest : public menutest::MenuTest {
     Press("ok");
     Settle();
   }
-  // The record page and the column show again. (That the shown menu then
-  // takes the focus back is the menu's own hand-back, tested with the menu.)
+  // The record page and the column show again, and the page answers the next key.
   void ExpectMenuAnswers() {
     EXPECT_EQ(Open<USBProgressDialog>(), nullptr);
     ASSERT_NE(Page(), nullptr);
@@ -69,6 +68,10 @@ class UsbDiskTest : public menutest::MenuTest {
     EXPECT_TRUE(Page()->IsVisible());
     ASSERT_NE(Column(), nullptr);
     EXPECT_TRUE(Column()->IsVisible());
+    const std::string before = FocusedCaption();
+    EXPECT_FALSE(before.empty()) << "the page has the focus again";
+    Step("down");
+    EXPECT_NE(FocusedCaption(), before) << "the next key moves the menu";
   }
   // The Menu key acts: it opens the menu or closes the one shown.
   void ExpectMenuKeyActs() {
