@@ -8,6 +8,7 @@
 #include "host/app.h"
 #include "host/crash.h"
 #include "host/keys/keytable.h"
+#include "platform/psl/psl.h"
 #include "platform/sim/sim.h"
 #include "runtime/clock.h"
 
@@ -28,6 +29,8 @@ void Usage(std::FILE* out) {
       "                     one remote key name per line, \"wait MS\", \"shot NAME\"\n"
       "  --shots DIR        where \"shot NAME\" writes NAME.png (default: .)\n"
       "  --data-dir DIR     everything the set writes (default: $HOME/.local/share/tvui)\n"
+      "  --media-dir DIR    a folder the set sees as a USB stick (up to five; Ctrl+U\n"
+      "                     pulls them out and plugs them in again)\n"
       "  --help             this text and the key map\n"
       "\n"
       "Closing the window switches the set off.\n"
@@ -68,6 +71,8 @@ int main(int argc, char** argv) {
       options.shotsDir = value("--shots");
     } else if (arg == "--data-dir") {
       options.dataDir = value("--data-dir");
+    } else if (arg == "--media-dir") {
+      options.mediaDirs.push_back(value("--media-dir"));
     } else {
       std::fprintf(stderr, "tvui: unknown option %s\n\n", arg.c_str());
       Usage(stderr);
@@ -91,6 +96,8 @@ int main(int argc, char** argv) {
   int status;
   {
     sim::Sim tv(options.dataDir);
+    for (const std::string& dir : options.mediaDirs) std::printf("tvui: media folder %s is a USB stick\n", dir.c_str());
+    psl::SetStartupFolders(options.mediaDirs);
     tv.Start();
     status = host::app_main(options);
     tv.Stop();

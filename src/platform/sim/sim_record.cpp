@@ -13,6 +13,7 @@
 
 #include "platform/db/db.h"
 #include "platform/os/bkni.h"
+#include "platform/psl/psl.h"
 #include "platform/sim/sim_guide.h"
 #include "platform/sim/sim_store.h"
 #include "platform/sim/sim_tv_call.h"
@@ -84,6 +85,8 @@ bool Mounted(const sim::Sim& tv, const World& w) {
 std::string DiskFile(const sim::Sim& tv, const World& w, const char* path, const char* call) {
   const std::string root = std::string(sim::kUsbMountPoint) + "/";
   const std::string p = path ? path : "";
+  // A plugged media stick's file ("/mnt/usbN/..."), through its link.
+  if (psl::IsStickPath(p)) return tv.TargetPath(p);
   const bool inside = p.rfind(root, 0) == 0 && p.size() > root.size() && p.find("/../") == std::string::npos &&
                       p.compare(p.size() - std::min<size_t>(p.size(), 3), 3, "/..") != 0;
   if (!inside || !Mounted(tv, w)) {
