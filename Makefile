@@ -1,5 +1,5 @@
 # make run   : install what is missing, build optimised (build-run/), start the TV user interface
-# make test  : install what is missing, build, run every test
+# make test  : install what is missing, build, run every test (and each fuzz target briefly)
 # make bench : optimised build and the benchmarks
 # make shots : every scene's screenshots into docs/screens/
 # make fuzz  : clang build of the fuzz targets, each run for a short while
@@ -27,9 +27,13 @@ run: setup
 	cd $(RUN_BUILD) && ./tvui $(ARGS)
 
 # The suite runs twice: as it is, and with a collection after every pass.
+# Then the fuzz targets are built with clang and each runs a few seconds
+# (nothing merged into the corpora), so that they cannot break unseen.
+TEST_FUZZ_SECONDS ?= 10
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && KV_COLLECT_EVERY_PASS=1 ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS) FUZZ_MERGE=0
 
 # Plays every scene and writes its screenshots to docs/screens/.
 shots: build
@@ -43,7 +47,9 @@ bench: setup
 
 # Each target runs FUZZ_SECONDS on a scratch copy of its corpus; the inputs that
 # reach new code are then merged into fuzz/corpus/<target>/ (seeds and kept
-# crash inputs stay). Crashes land in build-fuzz/crashes/.
+# crash inputs stay; FUZZ_MERGE=0 merges nothing). Crashes land in
+# build-fuzz/crashes/.
+FUZZ_MERGE ?= 1
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTVUI_SANITIZE=ON -DTVUI_TESTS=OFF -DTVUI_FUZZ=ON >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzzers
@@ -53,7 +59,8 @@ fuzz: setup
 	  ./$$f -max_total_time=$(FUZZ_SECONDS) -close_fd_mask=3 -artifact_prefix=crashes/$$n- work/$$n $$c \
 	    >work/$$n.log 2>&1; rc=$$?; grep -aE "INITED|DONE|ERROR|SUMMARY|Test unit written" work/$$n.log; \
 	  [ $$rc -eq 0 ] || { tail -60 work/$$n.log; exit 1; }; \
-	  ./$$f -merge=1 -close_fd_mask=3 $$c work/$$n 2>&1 | grep -aE "MERGE-OUTER: [0-9]+ new files"; done
+	  [ "$(FUZZ_MERGE)" != 1 ] || ./$$f -merge=1 -close_fd_mask=3 $$c work/$$n 2>&1 | grep -aE "MERGE-OUTER: [0-9]+ new files"; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(RUN_BUILD) build-bench build-fuzz

@@ -1,10 +1,13 @@
 #include "runtime/trace.h"
 
+#include <atomic>
+
 #include <cstdio>
 #include <mutex>
 #include <utility>
 
 #include "runtime/object.h"
+#include "runtime/trace_level.h"
 
 namespace kv {
 
@@ -124,7 +127,16 @@ std::string FormatTrace(std::string_view format, std::initializer_list<TraceArg>
   return out;
 }
 
+namespace {
+std::atomic<bool> debugTraces{false};
+}  // namespace
+
+void SetDebugTraces(bool on) { debugTraces.store(on, std::memory_order_relaxed); }
+bool DebugTraces() { return debugTraces.load(std::memory_order_relaxed); }
+
+// A routine trace: formatted and written only at the debug level.
 void Trace(std::string_view format, std::initializer_list<TraceArg> args) {
+  if (!DebugTraces()) return;
   std::string line = FormatTrace(format, args);
   if (auto sink = CurrentSink()) sink(line);
   else WriteStderr(line);
@@ -139,6 +151,22 @@ void SetTraceSink(std::function<void(std::string_view line)> sink) {
 void Log(std::string_view line) {
   WriteStderr(line);
   if (auto sink = CurrentSink()) sink(line);
+}
+
+std::string EscapedText(std::string_view text, size_t maxChars) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : text.substr(0, maxChars)) {
+    if (c >= 0x20 && c < 0x7F && c != '\\') {
+      out += static_cast<char>(c);
+    } else {
+      out += "\\x";
+      out += kDigits[c >> 4];
+      out += kDigits[c & 15];
+    }
+  }
+  if (text.size() > maxChars) out += "...";
+  return out;
 }
 
 int32_t LogFailedCall(const char* call, int32_t status) {

@@ -1,6 +1,5 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <atomic>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include "platform/display/display.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
+#include "support/png_read.h"
 
 namespace {
 
@@ -138,25 +138,8 @@ TEST_F(DisplayTest, BadRequestsAreLoggedAndRefused) {
   EXPECT_TRUE(logs.Has("outside the display's thread"));
 }
 
-struct PngImage {
-  uint32_t width = 0, height = 0;
-  std::vector<uint8_t> rgba;
-};
-
-bool ReadPng(const std::string& path, PngImage* out) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGBA;
-  out->width = image.width;
-  out->height = image.height;
-  out->rgba.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, out->rgba.data(), 0, nullptr)) {
-    png_image_free(&image);
-    return false;
-  }
-  return true;
-}
+using kvtest::PngImage;
+using kvtest::ReadPng;
 
 TEST_F(DisplayTest, ScreenshotsReadBack) {
   dfb::Surface& osd = window->GetSurface();

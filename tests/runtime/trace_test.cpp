@@ -1,4 +1,5 @@
 #include "runtime/trace.h"
+#include "runtime/trace_level.h"
 
 #include <gtest/gtest.h>
 
@@ -64,17 +65,24 @@ TEST_F(TraceTest, ObjectsAndClasses) {
             "null null");
 }
 
-TEST_F(TraceTest, TraceAndLogReachTheSink) {
+TEST_F(TraceTest, RoutineTracesOnlyAtTheDebugLevelLogLinesAlways) {
+  // Off by default: a run prints warnings and errors only.
+  ASSERT_FALSE(kv::DebugTraces());
   kv::Trace("%s%i", {"Backlight ", 80});
   kv::Log("XPM_SetSource Error 0x5");
+  ASSERT_EQ(lines_, std::vector<std::string>{"XPM_SetSource Error 0x5"});
+
+  kv::SetDebugTraces(true);
+  kv::Trace("%s%i", {"Backlight ", 80});
   kv::Trace("plain");
+  kv::SetDebugTraces(false);
+  kv::Trace("dropped");
   ASSERT_EQ(lines_.size(), 3u);
-  EXPECT_EQ(lines_[0], "Backlight 80");
-  EXPECT_EQ(lines_[1], "XPM_SetSource Error 0x5");
+  EXPECT_EQ(lines_[1], "Backlight 80");
   EXPECT_EQ(lines_[2], "plain");
 
   kv::SetTraceSink(nullptr);  // back to standard error
-  kv::Trace("to stderr");
+  kv::Log("to stderr");
   EXPECT_EQ(lines_.size(), 3u);
 }
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "runtime/trace.h"
+#include "runtime/trace_level.h"
 
 namespace kvtest {
 
@@ -17,12 +18,15 @@ void LogCapture::Start() {
     std::lock_guard<std::mutex> lock(mutex_);
     lines_.emplace_back(line);
   });
+  // The routine traces too: the tests read them.
+  kv::SetDebugTraces(true);
   started_ = true;
 }
 
 void LogCapture::Stop() {
   if (!started_) return;
   kv::SetTraceSink(nullptr);
+  kv::SetDebugTraces(false);
   started_ = false;
 }
 

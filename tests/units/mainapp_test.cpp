@@ -223,6 +223,35 @@ TEST_F(MainAppTest, AbortLeavesStepOneAndGoesToNormalTV) {
   EXPECT_TRUE(App().GetStandby()->IsNormalTV());
 }
 
+// Live TV exists already when a setup started again from normal TV ends:
+// the keys go back to it, and still do after standby and wake-up.
+TEST_F(MainAppTest, ASetupRestartedFromLiveTVHandsTheKeysBack) {
+  Settle();
+  ASSERT_TRUE(App().GetStandby()->IsNormalTV());
+  UseStubPages();
+  auto* restart = kv::New<Structures::Message>();
+  restart->Initialize(Constants::MSG_RESTART_INITIAL_SETUP, nullptr);
+  kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(restart, &MainApp::Standby::StaticClass());
+  ASSERT_EQ(OpenPage(), &Page1::StaticClass());
+  auto* page = kv::Cast<MainApp::InitialSetupPage>(OpenForms().back());
+  kv::Signal(page->OnNextStep, page);  // no next page: the setup is done
+  Settle();
+  ASSERT_TRUE(OpenForms().empty());
+  ASSERT_TRUE(App().GetStandby()->IsNormalTV());
+  for (const char* when : {"after the setup", "after standby and wake-up"}) {
+    SCOPED_TRACE(when);
+    ClearCallLog();
+    Press("vol+");
+    EXPECT_EQ(Calls("XPM_SetVolume").size(), 1u);
+    Press("exit");
+    Press("ch+");
+    Run(2000);
+    EXPECT_FALSE(Calls("XPM_SetChannel").empty());
+    Run(4000);
+    Press("power", 2);
+  }
+}
+
 TEST_F(MainAppTest, PanelKeysAreRemappedOnlyWhileTheMenuIsShown) {
   KeyForm* banner = OpenForm(0x02000005, false, false);
   Press("panel-ch+");

@@ -76,6 +76,43 @@ TEST_F(HistoryTest, DuplicatesMoveToTheNewestPlace) {
   EXPECT_EQ(agent->GetHistoryNum(), 4);
 }
 
+// Media entries are the same entry when title and id match, wherever the
+// file now lies; another id is another entry.
+TEST_F(HistoryTest, MediaEntriesMatchOnTitleAndId) {
+  auto media = [](int32_t type, const char* title, int32_t id, const char* path) {
+    auto* h = kv::New<HistoryInfo>();
+    h->Type = type;
+    if (type == HISTORY_ITEM_TYPE_PHOTO) {
+      h->PhotoInfo = kv::New<HistoryPhotoInfo>();
+      h->PhotoInfo->Title = kv::NewStringAnsi(title);
+      h->PhotoInfo->Id = id;
+      h->PhotoInfo->Path = kv::NewStringAnsi(path);
+    } else {
+      h->MusicInfo = kv::New<HistoryMusicInfo>();
+      h->MusicInfo->Title = kv::NewStringAnsi(title);
+      h->MusicInfo->Id = id;
+      h->MusicInfo->Path = kv::NewStringAnsi(path);
+    }
+    return h;
+  };
+  for (int32_t type : {HISTORY_ITEM_TYPE_PHOTO, HISTORY_ITEM_TYPE_MUSIC}) {
+    SCOPED_TRACE(type);
+    agent->DeleteAllHistory();
+    agent->AddHistory(media(type, "Beach", 7, "/usb1/beach"), false);
+    agent->AddHistory(media(type, "Beach", 8, "/usb1/beach"), false);  // another id: another entry
+    EXPECT_EQ(agent->GetHistoryNum(), 2);
+    agent->AddHistory(Input(40), false);
+    agent->AddHistory(media(type, "Beach", 7, "/usb2/beach"), false);  // moved to another disk: the same
+    ASSERT_EQ(agent->GetHistoryNum(), 3);
+    EXPECT_EQ(agent->GetHistory(1)->Type, type);
+    EXPECT_EQ(agent->GetHistory(2)->Type, HISTORY_ITEM_TYPE_NONRF);
+    HistoryInfo* last = agent->GetHistory(3);
+    ASSERT_EQ(last->Type, type);
+    const kv::String& path = type == HISTORY_ITEM_TYPE_PHOTO ? last->PhotoInfo->Path : last->MusicInfo->Path;
+    EXPECT_EQ(path.ToUtf8(), "/usb2/beach");
+  }
+}
+
 TEST_F(HistoryTest, DelayedEntryGoesInAfterFiveSecondsUnlessReplaced) {
   agent->AddHistory(Channel(3, 0), true);
   driver.Pass(4000);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "core_test_support.h"
@@ -12,6 +13,7 @@
 #include "units/Views/Align.h"
 #include "units/Views/MultilineText.h"
 #include "units/Views/Text.h"
+#include "units/Views/TextCheck.h"
 
 namespace {
 
@@ -178,6 +180,42 @@ TEST_F(TextTest, TextIsClippedToItsBoundsAndFadedByOpacity) {
   for (int32_t y = 50; y < 80; ++y)
     for (int32_t x = 50; x < 80; ++x) strongest = std::max(strongest, Pixel(x, y) >> 24);
   EXPECT_EQ(strongest, 128u);
+}
+
+// A text wider than its view shows its start whatever its alignment (never
+// cut at the start, nor at both ends when centred); with the ellipsis it
+// fits and ends in "...". The test build records the cut one.
+TEST_F(TextTest, ATextWiderThanItsViewShowsItsStartAndACutOneIsRecorded) {
+  Views::TakeCutTexts();
+  Views::Text* t = NewText<Views::Text>({50, 50, 110, 80}, "Half Mute");
+  const kv::Rect box{50, 50, 110, 80};
+  auto snapshot = [&] {
+    std::fill(osd.Pixels(), osd.Pixels() + Core::Root::kWidth * Core::Root::kHeight, 0u);
+    t->Draw(osd.View(), box, {50, 50}, 255);
+    std::vector<uint32_t> px;
+    for (int32_t y = box.y1; y < box.y2; ++y)
+      for (int32_t x = box.x1; x < box.x2; ++x) px.push_back(Pixel(x, y));
+    return px;
+  };
+  const std::vector<uint32_t> left = snapshot();
+  for (int32_t align : {Views::ALIGN_CENTER, Views::ALIGN_RIGHT}) {
+    SCOPED_TRACE(align);
+    t->OnSetAlignH(align);
+    EXPECT_EQ(snapshot(), left);
+  }
+  const std::vector<std::string> cut = Views::TakeCutTexts();
+#if KV_VERIFY
+  ASSERT_EQ(cut.size(), 1u);
+  EXPECT_NE(cut[0].find("Views::Text"), std::string::npos) << cut[0];
+  EXPECT_NE(cut[0].find("\"Half Mute\""), std::string::npos) << cut[0];
+#endif
+  // With the ellipsis, centred: it fits the view and is not recorded.
+  t->OnSetEllipsis(true);
+  snapshot();
+  EXPECT_TRUE(t->GetLayout().lines.at(0).ellipsis);
+  EXPECT_LE(t->GetLayout().width, box.W());
+  EXPECT_LT(Extent({110, 0, 300, 100}).first, 0);
+  EXPECT_TRUE(Views::TakeCutTexts().empty());
 }
 
 TEST_F(TextTest, MultilineAutoSizeKeepsTheWidthAndGrowsTheHeight) {

@@ -382,7 +382,7 @@ int32_t DB_Get_Program_Info_Next(int32_t major, int32_t minor, int64_t time, int
   DB_ENTER("DB_Get_Program_Info_Next", sim::Args(major, minor, time, tuner, medium));
   DB_NEED(out);
   for (const sim::GuideEvent& e : sim::GuideEvents(major, minor, time, 2))
-    if (e.start > time) {
+    if (e.start >= time) {
       FillProgram(e, out);
       return DB_OK;
     }

@@ -162,8 +162,9 @@ int32_t DB_Get_Recorded_Show_Next(int32_t afterId, DB_RecordedEntry* out);
 int32_t XPM_Delete_Recorded_Show(int32_t id);
 
 // --- Guide ---------------------------------------------------------------------
-// The programme of (major, minor) running at network time `time`; the next
-// one after the programme starting at `time`.
+// The programme of (major, minor) running at network time `time`; the first
+// one starting at `time` or later (a guide read continues from the end time
+// of the programme before).
 int32_t DB_Get_Program_Info(int32_t major, int32_t minor, int64_t time, int32_t tuner, int32_t medium,
                             DB_ProgramInfo* out);
 int32_t DB_Get_Program_Info_Next(int32_t major, int32_t minor, int64_t time, int32_t tuner, int32_t medium,

@@ -60,6 +60,8 @@ class ButtonClass : public Primitives::KeyRoutingCtrl {
   Resources::Font* OnGetTextFont() { return fonts_[kStateNonfocused].get(); }
   void OnSetTextColor(kv::Color color);
   kv::Color OnGetTextColor() { return textColors_[kStateNonfocused]; }
+  // A caption wider than the button ends in "..." (for texts made of data).
+  void OnSetTextEllipsis(bool on) { text_.OnSetEllipsis(on); }
   // 0 left, 1 centred, 2 right; others are logged and count as 0.
   void OnSetTextAlignH(int32_t align);
   int32_t OnGetTextAlignH() { return textAlignH_; }

@@ -51,6 +51,8 @@ constexpr int32_t kTileH = 60;
 CBListItem::CBListItem() {
   OnSetBounds({0, 0, kTileW, kTileH});
   OnSetTextAlignH(1);
+  // Source and channel names come from the set: a long one ends in "...".
+  TextView().OnSetEllipsis(true);
   label_.OnSetFont(Resources::LoadResource(Fonts::ExtraSmallFont));
   label_.OnSetColor(Colors::StandardTextColor);
   label_.OnSetAlignH(1);
@@ -87,7 +89,7 @@ void CBListItem::Refresh() {
   } else {
     icon2_.OnSetBounds({});
   }
-  TextView().OnSetBounds({4, 18, b.W() - 4, 40});
+  TextView().OnSetBounds({2, 18, b.W() - 2, 40});
   label_.OnSetBounds({4, 40, b.W() - 4, b.H() - 2});
   name_.OnSetBounds({32, 2, b.W() - 4, 18});
 }

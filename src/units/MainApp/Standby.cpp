@@ -90,8 +90,14 @@ void Standby::EnterNormalTVState() {
   const kv::Class* appClass = KV_LATE_CLASS("MainApp::ActiveApp");
   Root* root = AppRoot();
   if (!appClass || !root) return;
-  for (int32_t i = 0; i < root->GetChildCount(); ++i)
-    if (root->GetChild(i)->KvClass() == appClass) return;
+  for (int32_t i = 0; i < root->GetChildCount(); ++i) {
+    Core::View* child = root->GetChild(i);
+    if (child->KvClass() != appClass) continue;
+    // It exists already (a setup ended that started from normal TV, or
+    // one finished after it was cut short): the keys go back to it.
+    root->OnSetFocus(child);
+    return;
+  }
   if (auto* app = kv::Cast<Primitives::KeyRoutingGroup>(kv::NewObjectIndirect(appClass))) {
     auto* param = kv::New<Primitives::KeyRoutingParameter>();
     param->Owner = root;

@@ -148,6 +148,7 @@ BaseColorAdjustmentBar::BaseColorAdjustmentBar() {
   name_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
   name_.OnSetColor(Colors::StandardTextColor);
   name_.OnSetAlignV(1);
+  name_.OnSetEllipsis(true);
   name_.OnSetBounds({60, 44, 120, 66});
   name_.OnSetString(kv::GetVariantOfString(SID_RED));
   swatch_.OnSetBounds({20, 38, 50, 68});

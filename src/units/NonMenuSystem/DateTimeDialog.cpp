@@ -70,6 +70,8 @@ DateTimeDialog::DateTimeDialog() {
   SetUpLabel(timeLabel_, {176, 56, 275, 80}, Strings::CurrentTime);
   SetUpButton(dateButton_, {26, 86, 136, 113}, &DateSettingDialog::StaticClass());
   SetUpButton(timeButton_, {176, 86, 286, 113}, &TimeSettingDialog::StaticClass());
+  // Month names are long in some languages: the date ends in "..." then.
+  dateButton_.OnSetTextEllipsis(true);
   SetUpBox(channelBox_, {26, 136, 306, 163}, Strings::SID_CHANNEL);
   SetUpBox(networkBox_, {26, 176, 306, 203}, Strings::SID_NETWORK);
   dateButton_.OnActivate = kv::MakeSlot(this, &DateTimeDialog::DoActivate);

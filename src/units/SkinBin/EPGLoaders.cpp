@@ -37,9 +37,9 @@ bool Read(int32_t status) {
 
 }  // namespace
 
-// Reads events into places from..to-1 with DB_Get_Program_Info_Next after
-// NextTime; answers how many were read and sets NoMoreEvents when the
-// database ran out.
+// Reads events into places from..to-1 with DB_Get_Program_Info_Next from
+// NextTime, each read continuing from the end of the event before; answers
+// how many were read and sets NoMoreEvents when the database ran out.
 static int32_t ReadNext(EPGEventsInfo_DB& db, const Structures::VirtualChannel& c, const Where& w, int32_t from,
                         int32_t to) {
   int32_t read = 0;
@@ -50,7 +50,7 @@ static int32_t ReadNext(EPGEventsInfo_DB& db, const Structures::VirtualChannel& 
       break;
     }
     db.SetEvent(i, NewGuideEvent(p.eventId, p.start, p.duration, p.rating, p.flags, p.title, p.description));
-    db.NextTime = p.start;
+    db.NextTime = p.start + p.duration;
     ++read;
   }
   return read;
@@ -76,7 +76,7 @@ int32_t EPGEventsInfo_DB::GetEventInfoByCount(Structures::VirtualChannel* channe
     return EventCount;
   }
   SetEvent(0, NewGuideEvent(p.eventId, p.start, p.duration, p.rating, p.flags, p.title, p.description));
-  NextTime = p.start;
+  NextTime = p.start + p.duration;
   // A count past the places reads what fits, and no more.
   if (count > MAX_EPG_EVENTS) NoMoreEvents = 1;
   EventCount = 1 + ReadNext(*this, *channel, w, 1, std::min(count, MAX_EPG_EVENTS));

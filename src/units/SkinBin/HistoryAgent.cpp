@@ -45,12 +45,12 @@ bool HistoryAgent::Matches(HistoryInfo* a, HistoryInfo* b) {
     case HISTORY_ITEM_TYPE_PHOTO: {
       HistoryPhotoInfo* x = a->PhotoInfo.get();
       HistoryPhotoInfo* y = b->PhotoInfo.get();
-      return x && y ? (x->Title == y->Title && x->Path == y->Path) : x == y;
+      return x && y ? (x->Title == y->Title && x->Id == y->Id) : x == y;
     }
     case HISTORY_ITEM_TYPE_MUSIC: {
       HistoryMusicInfo* x = a->MusicInfo.get();
       HistoryMusicInfo* y = b->MusicInfo.get();
-      return x && y ? (x->Title == y->Title && x->Path == y->Path) : x == y;
+      return x && y ? (x->Title == y->Title && x->Id == y->Id) : x == y;
     }
     default:
       return false;

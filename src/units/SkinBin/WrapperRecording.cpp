@@ -258,7 +258,8 @@ Structures::EventInfo* Wrapper::DB_GetCurrentProgramInfo() {
 
 Structures::EventInfo* Wrapper::DB_GetNextProgramInfo(Structures::EventInfo* event) {
   if (!event || !event->StartTime) return nullptr;
-  const int64_t start = event->StartTime->GetTicks() - LocalOffset();
+  // The first programme starting after this one's start.
+  const int64_t start = event->StartTime->GetTicks() - LocalOffset() + 1;
   Structures::VirtualChannel* c = GetCurrentChannel();
   DB_ProgramInfo p{};
   if (XPM_CALL(DB_Get_Program_Info_Next, c->Major, c->Minor, start, GetCurrentTunerId(), OnGetAntCableIn(), &p) !=

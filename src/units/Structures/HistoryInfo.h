@@ -46,6 +46,7 @@ class HistoryPhotoInfo : public kv::Object {
   HistoryPhotoInfo() = default;
 
   kv::String Title;
+  int32_t Id = 0;
   kv::String Path;
 };
 
@@ -55,6 +56,7 @@ class HistoryMusicInfo : public kv::Object {
   HistoryMusicInfo() = default;
 
   kv::String Title;
+  int32_t Id = 0;
   kv::String Path;
 };
 
