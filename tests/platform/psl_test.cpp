@@ -1,8 +1,10 @@
 // The media service stand-in on real files in a fresh data folder: sticks
 // and servers coming and going, browsing, metadata, pictures, playlists and
 // the simulated players on the fake clock.
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
@@ -54,6 +56,45 @@ TEST_F(PslTest, SticksComeAndGoWithOneDeviceNumberAndALink) {
   EXPECT_EQ(st[0].subCode[2], 242);
   EXPECT_FALSE(fs::is_symlink(dir_ / "mnt/usb1"));
   EXPECT_EQ(Roots().size(), 1u);
+}
+
+TEST_F(PslTest, OnTheRealClockAFolderAppearingIsPluggedByItself) {
+  kv::SetClock(nullptr);  // the real clock: the service watches the media folders
+  Start();
+  fs::create_directories(Media("usb/Late/sub"));
+  std::vector<XPM_MediaStatusPayload> st;
+  for (int i = 0; i < 100 && st.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    st = TakeStatus();
+  }
+  ASSERT_EQ(st.size(), 1u);
+  EXPECT_EQ(st[0].subCode[0], 4);
+  EXPECT_EQ(st[0].subCode[2], 242);
+  fs::remove_all(dir_ / "media/usb/Late");
+  st.clear();
+  for (int i = 0; i < 100 && st.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    st = TakeStatus();
+  }
+  ASSERT_EQ(st.size(), 1u);
+  EXPECT_EQ(st[0].subCode[0], 5);
+  PslDeinit(globalPsl);
+  kv::SetClock(&clock_);
+}
+
+TEST_F(PslTest, TheSetsUsbDiskIsAStickWhileMounted) {
+  Start();
+  sim::MountUsbDisk(*tv_);
+  auto st = TakeStatus();
+  ASSERT_EQ(st.size(), 1u);
+  EXPECT_EQ(st[0].subCode[0], 4);
+  EXPECT_EQ(Roots().at(0)->uri, "file:///mnt/usb1");
+  sim::RemoveUsbDisk(*tv_);
+  st = TakeStatus();
+  ASSERT_EQ(st.size(), 1u);
+  EXPECT_EQ(st[0].subCode[0], 5);
+  EXPECT_EQ(st[0].subCode[2], 242);
+  EXPECT_TRUE(Roots().empty());
 }
 
 TEST_F(PslTest, AtMostFiveSticks) {

@@ -243,7 +243,8 @@ int32_t PlugFolder(const std::string& folder);
 // Pulls the stick out.
 void Unplug(int32_t number);
 // Looks for new or vanished folders under <data dir>/media/usb/ and servers
-// under <data dir>/media/servers/, and for the set's USB disk.
+// under <data dir>/media/servers/, and for the set's USB disk. The service
+// does so at start and, on the real clock, once a second by itself.
 void Rescan();
 // The set lost its network (no cable, no wireless): every server is gone,
 // answered by a network event of value 1.

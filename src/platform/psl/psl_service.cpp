@@ -1,6 +1,7 @@
 #include "platform/psl/psl_service.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -123,11 +124,21 @@ void Service::Stop() {
 // --- Worker -----------------------------------------------------------------------------
 
 void Service::WorkerMain() {
+  // On the real clock the worker also looks for folders that came or went
+  // once a second; on a simulated clock only when told (psl::Rescan), so that
+  // tests and scripted runs stay repeatable.
+  const bool watch = !kv::GetClock().IsSimulated();
   std::unique_lock<std::mutex> lock(mu_);
   while (!stopping_) {
     if (jobs_.empty()) {
       idleCv_.notify_all();
-      workCv_.wait(lock);
+      if (!watch) {
+        workCv_.wait(lock);
+      } else if (workCv_.wait_for(lock, std::chrono::seconds(1)) == std::cv_status::timeout && !stopping_) {
+        lock.unlock();
+        Rescan();
+        lock.lock();
+      }
       continue;
     }
     Job job = std::move(jobs_.front());
@@ -276,7 +287,7 @@ void Service::Rescan() {
     if (de.is_directory(ec)) candidates.push_back(de.path().string());
   std::sort(candidates.begin(), candidates.end(), NaturalLess);
   const std::string disk = tv_.TargetPath(sim::kUsbMountPoint);
-  const bool diskIn = fs::is_directory(disk, ec);
+  const bool diskIn = sim::UsbDiskMounted(tv_);
   if (diskIn) candidates.push_back(disk);
 
   std::vector<int32_t> plugged, gone;
@@ -286,8 +297,9 @@ void Service::Rescan() {
     // Sticks from the media folder or the disk whose folder went away.
     for (auto& m : sticks_) {
       if (!m) continue;
-      const bool ours = Inside(m->folder, Canonical(usb)) || m->folder == Canonical(disk);
-      if (ours && !fs::is_directory(m->folder, ec)) gone.push_back(m->number);
+      const bool fromDisk = m->folder == Canonical(disk);
+      if (fromDisk ? !diskIn : Inside(m->folder, Canonical(usb)) && !fs::is_directory(m->folder, ec))
+        gone.push_back(m->number);
     }
     for (const std::string& c : candidates) {
       const std::string real = Canonical(c);
@@ -323,9 +335,13 @@ void Service::Rescan() {
       if (std::none_of(found.begin(), found.end(), [&](const auto& f) { return f->uri == old->uri; }))
         serverEvents.emplace_back(0, old->uri);
     for (auto& f : found) {
-      if (std::none_of(servers_.begin(), servers_.end(), [&](const auto& o) { return o->uri == f->uri; }))
+      auto old = std::find_if(servers_.begin(), servers_.end(), [&](const auto& o) { return o->uri == f->uri; });
+      if (old == servers_.end()) {
         serverEvents.emplace_back(1, f->uri);
-      f->counts = CountMedium(f->folder, kScanBudget);
+        f->counts = CountMedium(f->folder, kScanBudget);  // once, when it comes
+      } else {
+        f->counts = (*old)->counts;
+      }
     }
     servers_ = std::move(found);
     if (!dlna_) serverEvents.clear();

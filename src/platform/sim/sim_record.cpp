@@ -144,13 +144,24 @@ void MountUsbDisk(Sim& tv) {
   std::error_code ec;
   std::filesystem::create_directories(DiskFolder(tv), ec);
   if (ec) kv::Log("simulated USB disk: cannot make " + DiskFolder(tv) + ": " + ec.message());
-  std::lock_guard<std::mutex> lock(g_world.Mutex());
-  g_world.Of(tv).diskRemoved = false;
+  {
+    std::lock_guard<std::mutex> lock(g_world.Mutex());
+    g_world.Of(tv).diskRemoved = false;
+  }
+  psl::Rescan();  // the media service sees it as a stick
 }
 
 void RemoveUsbDisk(Sim& tv) {
+  {
+    std::lock_guard<std::mutex> lock(g_world.Mutex());
+    g_world.Of(tv).diskRemoved = true;
+  }
+  psl::Rescan();
+}
+
+bool UsbDiskMounted(const Sim& tv) {
   std::lock_guard<std::mutex> lock(g_world.Mutex());
-  g_world.Of(tv).diskRemoved = true;
+  return Mounted(tv, g_world.Of(tv));
 }
 
 }  // namespace sim
