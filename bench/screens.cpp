@@ -470,9 +470,21 @@ void ListOpenAndPage(benchmark::State& state) {
   }
 }
 
+// The keys go to the screens outside the menu again (a case before may
+// have focused a screen of its own).
+void FocusLive() {
+  NonMenuSystem::NonMenuSystem* live = g_app->Live();
+  if (Core::Group* app = live->Owner()) {
+    g_app->root->OnSetFocus(app);
+    app->OnSetFocus(live);
+  }
+  g_app->Settle();
+}
+
 // OK on the automatic scan's confirmation: the scan screen drawn and its
 // pass started (the idle signal runs before the flip is counted).
 void AutoScanOk(benchmark::State& state) {
+  FocusLive();
   for (auto _ : state) {
     state.PauseTiming();
     g_app->Live()->Open(&Channels::AutoTuningConfirmDialog::StaticClass(),
@@ -488,6 +500,7 @@ void AutoScanOk(benchmark::State& state) {
 
 // One progress event of the set on the open scan screen.
 void ScanProgress(benchmark::State& state) {
+  FocusLive();
   sim::SetScansAnswer(*g_app->tv, false);
   g_app->Live()->Open(&Channels::AutoTuningConfirmDialog::StaticClass(),
                       SkinBin::UserRefInt::Make(1, Constants::MSG_FROM_NONMENUSYSTEM));
