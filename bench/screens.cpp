@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "median_reporter.h"
 #include "view_scene.h"
@@ -28,6 +29,10 @@
 #include "runtime/runtime.h"
 #include "runtime/slot.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Channels/AutoTuning.h"
+#include "units/Events/XPM_EVENT_CHANNEL_SCAN_PROGRESS.h"
+#include "platform/sim/sim_tv_air.h"
+#include "platform/sim/sim_tv_state.h"
 #include "units/Constants/Constants.h"
 #include "units/Events/EventFactories.h"
 #include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
@@ -52,6 +57,9 @@
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/SoftwareLicencesDialog.h"
 #include "units/Update/CheckingMessage.h"
+#include "units/Record/TimeshiftStatusDialog.h"
+#include "units/Record/USBDiskDialogs.h"
+#include "platform/xpm/xpm_record.h"
 #include "units/OptionDatabase/OptionTypes.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SubSystem/State.h"
@@ -410,6 +418,42 @@ void SleepTimer(benchmark::State& state) {
   }
 }
 
+// Timeshifting: the pause key over live TV, to the flip of the timeshift
+// status it opens.
+void TimeshiftPause(benchmark::State& state) {
+  SkinBin::Wrapper* w = kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper);
+  sim::MountUsbDisk(*g_app->tv);
+  w->StartTimeshift(w->GetCurrentTunerId());
+  g_app->clock.Advance(60000);
+  for (auto _ : state) {
+    g_app->Key(51);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+  w->StopTimeshift(w->GetCurrentTunerId());
+}
+
+// One second of the open timeshift status: its poll of the set and the redraw.
+void TimeshiftPoll(benchmark::State& state) {
+  SkinBin::Wrapper* w = kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper);
+  sim::MountUsbDisk(*g_app->tv);
+  w->StartTimeshift(w->GetCurrentTunerId());
+  g_app->clock.Advance(60000);
+  g_app->Live()->Open(&Record::TimeshiftStatusDialog::StaticClass());
+  g_app->Settle();
+  for (auto _ : state) {
+    g_app->clock.Advance(1000);
+    g_app->Settle();
+  }
+  g_app->ClearAll();
+  w->StopTimeshift(w->GetCurrentTunerId());
+}
+
+void UsbDiskStatus(benchmark::State& state) { OpenByClass(state, &Record::USBDiskStatusDialog::StaticClass()); }
+void UsbFormatQuestion(benchmark::State& state) { OpenByClass(state, &Record::USBDiskFormatDialog::StaticClass()); }
+void UsbSpeedCheck(benchmark::State& state) { OpenByClass(state, &Record::USBSpeedCheckStatusDialog::StaticClass()); }
+
 void DateTime(benchmark::State& state) { OpenByClass(state, &NonMenuSystem::DateTimeDialog::StaticClass()); }
 void Licences(benchmark::State& state) { OpenByClass(state, &NonMenuSystem::SoftwareLicencesDialog::StaticClass()); }
 void UpdateCheck(benchmark::State& state) { OpenByClass(state, &Update::CheckingMessage::StaticClass()); }
@@ -426,6 +470,59 @@ void ListOpenAndPage(benchmark::State& state) {
     state.PauseTiming();
     form->Close();
     g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+
+// OK on the automatic scan's confirmation: the scan screen drawn and its
+// pass started (the idle signal runs before the flip is counted).
+void AutoScanOk(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    g_app->Live()->Open(&Channels::AutoTuningConfirmDialog::StaticClass(),
+                        SkinBin::UserRefInt::Make(1, Constants::MSG_FROM_NONMENUSYSTEM));
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// One progress event of the set on the open scan screen.
+void ScanProgress(benchmark::State& state) {
+  sim::SetScansAnswer(*g_app->tv, false);
+  g_app->Live()->Open(&Channels::AutoTuningConfirmDialog::StaticClass(),
+                      SkinBin::UserRefInt::Make(1, Constants::MSG_FROM_NONMENUSYSTEM));
+  g_app->Settle();
+  g_app->Key(1);
+  int32_t percent = 0;
+  for (auto _ : state) {
+    auto* p = kv::New<Events::XPM_EVENT_CHANNEL_SCAN_PROGRESS>();
+    p->PhysicalChannel = 2 + percent % 60;
+    p->Percent = percent++ % 100;
+    p->Found = 1;
+    g_app->root->DispatchEvent(p);
+    g_app->Settle();
+  }
+  g_app->ClearAll();
+  sim::SetScansAnswer(*g_app->tv, true);
+}
+
+// The scan's result screen over a map of `range(0)` channels (the set's
+// map, walked by the list as the screen opens).
+void ScanResult(benchmark::State& state) {
+  const auto n = static_cast<int32_t>(state.range(0));
+  std::vector<sim::Channel> map;
+  for (const sim::AirChannel& a : sim::CrowdedAir(0, n, 61)) map.push_back(sim::FactoryChannel(a));
+  g_app->tv->Tv().ReplaceChannelMap(0, map);
+  for (auto _ : state) {
+    g_app->Live()->Open(&Channels::AutoTuningCompleteDialog::StaticClass(),
+                        SkinBin::UserRefInt::Make(0, Constants::MSG_FROM_NONMENUSYSTEM));
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
     state.ResumeTiming();
   }
 }
@@ -483,7 +580,15 @@ int main(int argc, char** argv) {
     add("update_check", bench::UpdateCheck);
     add("quick_menu", bench::QuickMenu);
     add("carousel_move", bench::CarouselMove);
+    add("timeshift_pause_status", bench::TimeshiftPause);
+    add("timeshift_poll_redraw", bench::TimeshiftPoll);
+    add("usb_disk_status", bench::UsbDiskStatus);
+    add("usb_format_question", bench::UsbFormatQuestion);
+    add("usb_speed_check", bench::UsbSpeedCheck);
     add("list_open_page", bench::ListOpenAndPage)->Arg(40)->Arg(4096);
+    add("auto_scan_ok", bench::AutoScanOk);
+    add("scan_progress_event", bench::ScanProgress);
+    add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
@@ -494,13 +599,18 @@ int main(int argc, char** argv) {
                              "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
                              "backlight_pro_dialog", "picture_size_dialog", "enter_pin_dialog",
                              "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
-                             "licences", "update_check", "quick_menu", "carousel_move"}) {
+                             "licences", "update_check", "quick_menu", "carousel_move", "auto_scan_ok",
+                             "scan_progress_event", "scan_result/40", "timeshift_pause_status",
+                             "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
     const double small = reporter.Median("list_open_page/40"), big = reporter.Median("list_open_page/4096");
     if (small > 0 && big > 0)
       std::printf("\nlist open + page, 4096 against 40 channels: %.2f (goal: at most 1.2)\n", big / small);
+    const double few = reporter.Median("scan_result/40"), many = reporter.Median("scan_result/4096");
+    if (few > 0 && many > 0)
+      std::printf("scan result, 4096 against 40 channels: %.2f (goal: at most 1.2)\n", many / few);
   }
   benchmark::Shutdown();
   FS_Exit();

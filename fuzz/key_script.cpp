@@ -45,6 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       case host::KeyScript::Step::kMessage:
         break;
+      case host::KeyScript::Step::kUsb:
+        Require(step.value == 0 || step.value == 1);
+        break;
+      case host::KeyScript::Step::kSimState:
+        Require(!step.name.empty() && !step.text.empty() && step.name.find_first_of(" \t") == std::string::npos);
+        break;
     }
   }
   kv::FakeClock clock(1000);

@@ -201,6 +201,12 @@ void HandleCommand(const TVSM_Command& cmd) {
 
 }  // namespace
 
+void ShutDownGui() {
+  kv::Runtime::SetGuiThread();
+  kv::Runtime::Shutdown();
+  kv::Runtime::ReleaseGuiThread();
+}
+
 bool GuiTaskRunning() { return g_app->guiRunning.load(); }
 uint32_t GuiRounds() { return g_app->rounds.load(); }
 

@@ -51,6 +51,11 @@ struct Options {
 // script failed).
 int app_main(const Options& options);
 
+// The end of the process, after app_main: the calling thread takes the
+// runtime and destroys every GUI object left (those held by pending timers,
+// auto objects, the resource cache), so that nothing leaks at exit.
+void ShutDownGui();
+
 // The tasks; `arg` is unused (they read the running app's state).
 void kv_task(void* arg);
 void command_task(void* arg);

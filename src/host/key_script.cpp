@@ -8,6 +8,8 @@
 
 #include "host/keys/keytable.h"
 #include "platform/display/display.h"
+#include "platform/sim/sim.h"
+#include "platform/xpm/xpm_record.h"
 #include "runtime/clock.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
@@ -35,6 +37,11 @@ bool ValidShotName(std::string_view name) {
 
 bool KeyScript::Parse(std::string_view text, std::string* error) {
   steps_.clear();
+  std::string errors;  // every bad line, one per line
+  int bad = 0;
+  auto refuse = [&](int lineNo, const std::string& what) {
+    if (++bad <= kMaxReportedErrors) errors += (errors.empty() ? "" : "\n") + ("line " + std::to_string(lineNo) + ": " + what);
+  };
   int lineNo = 0;
   while (!text.empty()) {
     const size_t nl = text.find('\n');
@@ -50,36 +57,56 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       int64_t ms = -1;
       auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), ms);
       if (ec != std::errc() || end != rest.data() + rest.size() || ms < 0 || ms > kMaxWaitMs) {
-        if (error) *error = "line " + std::to_string(lineNo) + ": \"wait\" needs milliseconds";
-        return false;
+        refuse(lineNo, "\"wait\" needs milliseconds");
+        continue;
       }
       step.kind = Step::kWait;
       step.ms = ms;
     } else if (word == "shot") {
       if (!ValidShotName(rest)) {
-        if (error) *error = "line " + std::to_string(lineNo) + ": \"shot\" needs a name of letters, digits, '-', '_' or '.'";
-        return false;
+        refuse(lineNo, "\"shot\" needs a name of letters, digits, '-', '_' or '.'");
+        continue;
       }
       step.kind = Step::kShot;
       step.name = std::string(rest);
+    } else if (word == "usb") {
+      if (rest != "mount" && rest != "remove") {
+        if (error) *error = "line " + std::to_string(lineNo) + ": \"usb\" needs \"mount\" or \"remove\"";
+        return false;
+      }
+      step.kind = Step::kUsb;
+      step.value = rest == "mount" ? 1 : 0;
+    } else if (word == "sim") {
+      const size_t space = rest.find_first_of(" \t");
+      if (rest.empty() || space == std::string_view::npos) {
+        if (error) *error = "line " + std::to_string(lineNo) + ": \"sim\" needs a state key and a value";
+        return false;
+      }
+      step.kind = Step::kSimState;
+      step.name = std::string(rest.substr(0, space));
+      step.text = std::string(Trim(rest.substr(space)));
     } else if (word == "state" || word == "message") {
       if (!ParseScreenStep(word, rest, &step)) {
-        if (error)
-          *error = "line " + std::to_string(lineNo) + ": \"state\" needs a class and a number, \"message\" a code";
-        return false;
+        refuse(lineNo, "\"state\" needs a class and a number, \"message\" a code");
+        continue;
       }
     } else {
       const int code = ScriptNameToPlatformKey(line);
       if (code < 0) {
-        if (error) *error = "line " + std::to_string(lineNo) + ": unknown key \"" + std::string(line) + "\"";
-        return false;
+        // Outside text: escaped and cut, so that a line of garbage stays one short line.
+        refuse(lineNo, "unknown key \"" + kv::EscapedText(line, kMaxShownName) + "\"");
+        continue;
       }
       step.kind = Step::kKey;
       step.key = code;
     }
     steps_.push_back(std::move(step));
   }
-  return true;
+  if (bad == 0) return true;
+  if (bad > kMaxReportedErrors) errors += "\n" + std::to_string(bad - kMaxReportedErrors) + " more bad lines";
+  steps_.clear();
+  if (error) *error = errors;
+  return false;
 }
 
 bool KeyScript::Load(const std::string& path, std::string* error) {
@@ -137,6 +164,17 @@ void KeyScript::AfterPass(const PassResult& pass) {
       case Step::kState:
       case Step::kMessage:
         RunScreenStep(step);
+        break;
+      case Step::kSimState:
+        if (sim::Sim* tv = sim::Sim::Current()) tv->SetState(step.name, step.text);
+        break;
+      case Step::kUsb:
+        if (sim::Sim* tv = sim::Sim::Current()) {
+          if (step.value)
+            sim::MountUsbDisk(*tv);
+          else
+            sim::RemoveUsbDisk(*tv);
+        }
         break;
       case Step::kShot: {
         // Waits for the signals and animations to settle and for every dirty

@@ -4,7 +4,9 @@
 // screen by a state change (a SkinBin::UserRefInt of VALUE) through the
 // screen's sub-system, and "message CODE [INT [TEXT]]" sends a message
 // through the message agent (TEXT as a Structures::RefString), as the
-// screens' callers do.
+// screens' callers do. "usb mount" and "usb remove" plug the simulated USB
+// disk in and pull it out; "sim KEY VALUE" sets a key of the simulated set's
+// state (how it answers, such as "usb.format none").
 //
 // The script advances from the GUI loop's pass hook, on the GUI task:
 // a key is posted (press and release) and the next line waits for the pass
@@ -15,6 +17,7 @@
 // virtual clock the same script gives the same screens every run.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -36,18 +39,24 @@ namespace host {
 class KeyScript {
  public:
   struct Step {
-    enum Kind { kKey, kWait, kShot, kState, kMessage } kind = kKey;
+    enum Kind { kKey, kWait, kShot, kState, kMessage, kUsb, kSimState } kind = kKey;
     int32_t key = 0;    // kKey: platform key code
     int64_t ms = 0;     // kWait; kState and kMessage: the value, the code
-    std::string name;   // kShot; kState: the class
-    int32_t value = 0;  // kMessage: the integer parameter
-    std::string text;   // kMessage: the text parameter
+    std::string name;   // kShot; kState: the class; kSimState: the key
+    int32_t value = 0;  // kMessage: the integer parameter; kUsb: 1 mount, 0 remove
+    std::string text;   // kMessage: the text parameter; kSimState: the value
   };
 
   // The longest "wait": about 24 days, so that the end of a wait stays on the clock.
   static constexpr int64_t kMaxWaitMs = 2147483647;
 
-  // Parses a script; false with `error` naming the first bad line.
+  // Bad lines reported by Parse, and the longest part of a bad name shown.
+  static constexpr int kMaxReportedErrors = 10;
+  static constexpr size_t kMaxShownName = 40;
+
+  // Parses the whole script; false (and no steps) when a line is bad, with
+  // `error` naming each bad line ("line N: ...", one per line, at most
+  // kMaxReportedErrors) and a bad key name escaped and cut to kMaxShownName.
   bool Parse(std::string_view text, std::string* error);
   bool Load(const std::string& path, std::string* error);
   const std::vector<Step>& Steps() const { return steps_; }

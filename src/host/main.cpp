@@ -1,4 +1,5 @@
 // The TV user interface process.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,8 +8,10 @@
 
 #include "host/app.h"
 #include "host/crash.h"
+#include "host/key_script.h"
 #include "host/keys/keytable.h"
 #include "platform/sim/sim.h"
+#include "platform/storage/storageEntry.h"
 #include "runtime/clock.h"
 #include "runtime/trace_level.h"
 
@@ -33,10 +36,17 @@ void Usage(std::FILE* out) {
       "  --help             this text and the key map\n"
       "\n"
       "Closing the window switches the set off.\n"
+      "\n"
+      "Exit status: 0; 1 when a screenshot could not be written or the GUI could\n"
+      "not start; 2 for a bad option or key script (nothing is started); 3 when\n"
+      "settings changed in the session could not be saved.\n"
       "\n",
       out);
   std::fputs(host::KeyMapHelp().c_str(), out);
 }
+
+// The exit status when settings changed in the session could not be saved.
+constexpr int kStatusNotSaved = 3;
 
 std::string DefaultDataDir() {
   const char* home = std::getenv("HOME");
@@ -79,7 +89,27 @@ int main(int argc, char** argv) {
     }
   }
 
+  // The whole key script is checked before anything starts or writes.
+  if (!options.keysFile.empty()) {
+    host::KeyScript script;
+    std::string error;
+    if (!script.Load(options.keysFile, &error)) {
+      std::fprintf(stderr, "tvui: the key script %s cannot be played:\n", options.keysFile.c_str());
+      for (size_t start = 0; start <= error.size();) {
+        const size_t nl = std::min(error.find('\n', start), error.size());
+        std::fprintf(stderr, "  %s\n", error.substr(start, nl - start).c_str());
+        start = nl + 1;
+      }
+      return 2;
+    }
+  }
+
   std::printf("tvui: television on-screen display (built %s %s)\n", __DATE__, __TIME__);
+  const std::string settingsPath = options.dataDir + "/settings.dat";
+  const bool keepsSettings = UDSM_FolderWritable(settingsPath.c_str());
+  if (!keepsSettings)
+    std::printf("tvui: the data folder %s cannot be written: settings changed in this session will not be kept\n",
+                options.dataDir.c_str());
   std::fflush(stdout);
   host::ArmCrashBacktrace();
   options.netBoot = host::BootedFromNetwork();
@@ -93,13 +123,21 @@ int main(int argc, char** argv) {
   }
 
   int status;
+  size_t unsaved = 0;
   {
     sim::Sim tv(options.dataDir);
     tv.Start();
     status = host::app_main(options);
+    host::ShutDownGui();
     tv.Stop();
+    unsaved = UDSM_UnsavedChanges() + tv.UnsavedChanges();
   }
   kv::SetClock(nullptr);
+  // Changes the files do not hold are lost: say so, and end with a failure.
+  if (unsaved > 0) {
+    std::printf("tvui: %zu changes to the settings were not saved in %s\n", unsaved, options.dataDir.c_str());
+    if (status == 0) status = kStatusNotSaved;
+  }
   std::printf("tvui: stopped\n");
   return status;
 }

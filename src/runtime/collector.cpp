@@ -199,10 +199,22 @@ class Collector {
         }
       };
       const FieldInfo* f = fieldsBegin;
+#ifdef KV_VERIFY
+      // A recorded field must still name a live object (or none) before it
+      // is read as one: see CheckedField.
+      for (; f != objectsEnd; ++f) take(CheckedField(o, f->offset, *reinterpret_cast<Object* const*>(base + f->offset)));
+#else
       for (; f != objectsEnd; ++f) take(*reinterpret_cast<Object* const*>(base + f->offset));
+#endif
       for (; f != fieldsEnd; ++f) {
         if (f->kind == FieldKind::kVector) {
+#ifdef KV_VERIFY
+          CheckVectorField(o, f->offset);
+          for (Object* e : *reinterpret_cast<const std::vector<Object*>*>(base + f->offset))
+            take(CheckedField(o, f->offset, e));
+#else
           for (Object* e : *reinterpret_cast<const std::vector<Object*>*>(base + f->offset)) take(e);
+#endif
         } else {
           callMark(reinterpret_cast<Object*>(const_cast<char*>(base) + f->offset));
         }
@@ -213,6 +225,32 @@ class Collector {
     stackTop = top;
     return n;
   }
+
+#ifdef KV_VERIFY
+  // A field whose storage changed after construction (a std::variant or a
+  // union switched to another alternative, a std::optional reset: none may
+  // hold a reference) holds something that is no object; marking would read
+  // it as one. Test builds stop there, naming the class and the offset.
+  [[noreturn]] static void FieldChanged(const Object* o, uint32_t offset, const char* what) {
+    std::string msg = std::string("Field check: ") + NameOf(o) + " at offset " + std::to_string(offset) + " " +
+                      what +
+                      ": its storage changed after construction (a reference in a std::variant, std::optional "
+                      "or union is not allowed)";
+    Panic(msg.c_str());
+  }
+  static Object* CheckedField(const Object* o, uint32_t offset, Object* p) {
+    if (p && !detail::IsLiveObject(p)) [[unlikely]]
+      FieldChanged(o, offset, "holds no live object");
+    return p;
+  }
+  // The three words of a std::vector must still describe one.
+  static void CheckVectorField(const Object* o, uint32_t offset) {
+    const char* const* w = reinterpret_cast<const char* const*>(reinterpret_cast<const char*>(o) + offset);
+    if (w[0] > w[1] || w[1] > w[2] || (w[0] == nullptr) != (w[2] == nullptr) ||
+        (w[1] - w[0]) % sizeof(Object*) != 0) [[unlikely]]
+      FieldChanged(o, offset, "holds no object list");
+  }
+#endif
 
   void MarkRoots(Marker& m) {
     for (Object* o : rootSet) Push(o);

@@ -15,6 +15,9 @@ class Member {
   Member() { detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }
   Member(T* p) : ptr_(p) { detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }  // NOLINT
   Member(const Member& o) : ptr_(o.ptr_) { detail::RegisterField(this, FieldKind::kObject, detail::TypeName<std::remove_pointer_t<decltype(this)>>()); }
+#ifdef KV_VERIFY
+  ~Member() { detail::PoisonReference(&ptr_); }
+#endif
   Member& operator=(const Member& o) {
     ptr_ = o.ptr_;
     return *this;

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -190,6 +191,34 @@ Class& Object::StaticClass() {
   return cls;
 }
 
+#ifdef KV_VERIFY
+namespace detail {
+namespace {
+// Every object alive, heap or not (test builds): what a reference may name.
+struct LiveObjects {
+  std::mutex mutex;
+  std::unordered_set<const Object*> set;
+};
+LiveObjects& Live() {
+  static LiveObjects* live = new LiveObjects;  // objects in static storage may outlive a static set
+  return *live;
+}
+}  // namespace
+
+bool IsLiveObject(const Object* o) {
+  LiveObjects& l = Live();
+  std::lock_guard<std::mutex> lock(l.mutex);
+  return l.set.count(o) != 0;
+}
+
+void PoisonReference(void* word) {
+  // Through a volatile pointer: a store in a destructor is otherwise dropped.
+  volatile unsigned char* p = static_cast<volatile unsigned char*>(word);
+  for (size_t i = 0; i < sizeof(void*); ++i) p[i] = 0xA5;
+}
+}  // namespace detail
+#endif
+
 Object::Object() {
   // An object constructed inside the memory of a heap object under
   // construction is embedded in it.
@@ -199,9 +228,22 @@ Object::Object() {
     containerOffset_ = static_cast<uint32_t>(self - f->base);
     if (f->recording) f->embedded.push_back(containerOffset_);
   }
+#ifdef KV_VERIFY
+  detail::LiveObjects& l = detail::Live();
+  std::lock_guard<std::mutex> lock(l.mutex);
+  l.set.insert(this);
+#endif
 }
 
+#ifdef KV_VERIFY
+Object::~Object() {
+  detail::LiveObjects& l = detail::Live();
+  std::lock_guard<std::mutex> lock(l.mutex);
+  l.set.erase(this);
+}
+#else
 Object::~Object() = default;
+#endif
 
 void Object::Mark(Marker&) {}
 

@@ -83,6 +83,15 @@ void* Allocate(size_t size);
 void BeginConstruct(ConstructFrame& frame, void* mem, size_t size, Class* cls);
 void EndConstruct(ConstructFrame& frame, Object* obj, size_t size);
 void RegisterClass(Class* cls);
+#ifdef KV_VERIFY
+// Test builds: the word a destroyed reference leaves in its storage, so that a
+// reference whose storage ended while its object lives (a std::optional reset,
+// a std::variant or union switched to another alternative) is seen by the
+// collection's field check instead of being read as an object.
+void PoisonReference(void* word);
+// Test builds: true while an object (heap, embedded, static or local) lives at `o`.
+bool IsLiveObject(const Object* o);
+#endif
 }  // namespace detail
 
 class Object {
@@ -169,6 +178,10 @@ template <class T>
 inline constexpr bool kNamesItself = std::is_same_v<typename T::KvSelf, T>;
 }  // namespace detail
 
+// A GUI class with its own descriptor: what kv::Cast may answer.
+template <class T>
+concept NamedClass = std::is_base_of_v<Object, T> && std::is_same_v<typename T::KvSelf, T>;
+
 // Creates a heap object of class T. Arguments go to T's constructor.
 template <class T, class... Args>
 T* New(Args&&... args) {
@@ -206,7 +219,10 @@ const Class* FindClass(const char* name);
 // Every registered class, in registration order.
 const std::vector<const Class*>& AllClasses();
 
-template <class T>
+// The object as a T when its class is T or derives from it, else null. T
+// must name itself with KV_CLASS: a class that only inherits its ancestor's
+// descriptor would get the ancestor's objects as T (refused at compile time).
+template <NamedClass T>
 T* Cast(Object* obj) {
   return static_cast<T*>(CastObject(obj, &T::StaticClass()));
 }

@@ -100,18 +100,25 @@ void Runtime::AddResetHook(void (*fn)()) {
   S().resetHooks.push_back(fn);
 }
 
+void Runtime::Shutdown() {
+  State& s = S();
+  for (auto fn : s.resetHooks) fn();
+  s.redraw = nullptr;
+  s.language = nullptr;
+  s.reinitPending = false;
+  // Cancels the timers, drops every root, handle, queued signal and
+  // observer, and collects: with nothing alive every object is destroyed.
+  detail::ResetCollectorForTests();
+  ResetStringCacheForTests();
+}
+
 void Runtime::ResetForTests() {
   State& s = S();
   // The test's thread takes over whatever the GUI task left.
   s.guiSet.store(false);
-  for (auto fn : s.resetHooks) fn();
   SetLanguage(0);
+  Shutdown();
   s.collectEveryPass = std::getenv("KV_COLLECT_EVERY_PASS") != nullptr;
-  s.redraw = nullptr;
-  s.language = nullptr;
-  s.reinitPending = false;
-  detail::ResetCollectorForTests();
-  ResetStringCacheForTests();
   SetPanicHandler(nullptr);
 }
 

@@ -35,6 +35,14 @@ class Runtime {
   // Adds a function that ResetForTests calls (caches of other modules).
   static void AddResetHook(void (*fn)());
 
+  // The end of the process, on the GUI task with no pass running: cancels
+  // every timer, drops every root, auto object, handle, queued signal and
+  // observer, and destroys every object (their destructors run), so that
+  // nothing the GUI made outlives it. The runtime may be used again after.
+  static void Shutdown();
+
+  // Shutdown, on the calling thread, for tests, and the test settings back
+  // to their defaults (language 0, the panic handler, collection mode).
   // Frees every object and clears every table (roots, auto objects, queues,
   // timers, caches, hooks); tests call it after each test.
   static void ResetForTests();

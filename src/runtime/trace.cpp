@@ -153,6 +153,22 @@ void Log(std::string_view line) {
   if (auto sink = CurrentSink()) sink(line);
 }
 
+std::string EscapedText(std::string_view text, size_t maxChars) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : text.substr(0, maxChars)) {
+    if (c >= 0x20 && c < 0x7F && c != '\\') {
+      out += static_cast<char>(c);
+    } else {
+      out += "\\x";
+      out += kDigits[c >> 4];
+      out += kDigits[c & 15];
+    }
+  }
+  if (text.size() > maxChars) out += "...";
+  return out;
+}
+
 int32_t LogFailedCall(const char* call, int32_t status) {
   if (status != 0) {
     char line[160];

@@ -46,6 +46,11 @@ void SetTraceSink(std::function<void(std::string_view line)> sink);
 // line to standard error, also kept by the trace sink.
 void Log(std::string_view line);
 
+// Outside text for a log line: printable ASCII as it is, every other byte
+// (and the backslash) as \xNN, cut after `maxChars` bytes of the text with
+// "..." when longer, so that a line of garbage stays short and harmless.
+std::string EscapedText(std::string_view text, size_t maxChars = 40);
+
 // Logs a failed platform call as "<call> Error 0x<status>" when the status
 // is not 0; returns the status.
 int32_t LogFailedCall(const char* call, int32_t status);

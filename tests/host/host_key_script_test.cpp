@@ -1,5 +1,7 @@
 // Headless key scripts: parsing, and repeatable screens on the virtual clock.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <unistd.h>
 
 #include <filesystem>
@@ -39,6 +41,47 @@ TEST(KeyScriptTest, ParsesKeysWaitsAndShotsAndNamesTheFirstBadLine) {
   EXPECT_EQ(error, "line 1: \"wait\" needs milliseconds");
   EXPECT_FALSE(script.Parse("shot ../escape\n", &error));
   EXPECT_NE(error.find("line 1"), std::string::npos);
+}
+
+TEST(KeyScriptTest, EveryBadLineIsNamedEscapedAndCutAndNothingIsKept) {
+  host::KeyScript script;
+  std::string error;
+  // Random bytes as a key name: escape sequences, a NUL, 300 bytes.
+  std::string garbage = "\x1b]0;owned\x07\x1b[2J";
+  garbage += std::string(1, '\0') + std::string(300, 'x');
+  const std::string text = "menu\nok\n" + garbage + "\nvol+\nfrobnicate\nwait soon\n";
+  EXPECT_FALSE(script.Parse(text, &error));
+  EXPECT_TRUE(script.Steps().empty()) << "a script with a bad line plays nothing";
+  EXPECT_EQ(error,
+            "line 3: unknown key \"\\x1b]0;owned\\x07\\x1b[2J\\x00xxxxxxxxxxxxxxxxxxxxxxxxx...\"\n"
+            "line 5: unknown key \"frobnicate\"\n"
+            "line 6: \"wait\" needs milliseconds");
+  for (char c : error) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << "raw byte " << int(c);
+
+  // Many bad lines: the first ten named, the rest counted.
+  std::string many;
+  for (int i = 0; i < 25; ++i) many += "nokey\n";
+  EXPECT_FALSE(script.Parse(many, &error));
+  EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 10);
+  EXPECT_NE(error.find("line 10: unknown key \"nokey\""), std::string::npos);
+  EXPECT_NE(error.find("15 more bad lines"), std::string::npos);
+}
+
+TEST(KeyScriptTest, TheOutsideWorldPlugsTheDiskAndSetsTheSetsAnswers) {
+  host::KeyScript script;
+  std::string error;
+  ASSERT_TRUE(script.Parse("usb mount\nsim usb.format  none\nusb remove\n", &error)) << error;
+  ASSERT_EQ(script.Steps().size(), 3u);
+  EXPECT_EQ(script.Steps()[0].kind, host::KeyScript::Step::kUsb);
+  EXPECT_EQ(script.Steps()[0].value, 1);
+  EXPECT_EQ(script.Steps()[1].kind, host::KeyScript::Step::kSimState);
+  EXPECT_EQ(script.Steps()[1].name, "usb.format");
+  EXPECT_EQ(script.Steps()[1].text, "none");
+  EXPECT_EQ(script.Steps()[2].value, 0);
+  EXPECT_FALSE(script.Parse("menu\nusb eject\n", &error));
+  EXPECT_EQ(error, "line 2: \"usb\" needs \"mount\" or \"remove\"");
+  EXPECT_FALSE(script.Parse("sim usb.format\n", &error));
+  EXPECT_EQ(error, "line 1: \"sim\" needs a state key and a value");
 }
 
 // A root that shows a box: Right moves it, and a timer moves it down every 400 ms.

@@ -151,7 +151,7 @@ TEST_F(SimTest, CaptionStateSurvivesARestartInAnAtomicallyWrittenFile) {
   EXPECT_EQ(on, 0);
   ASSERT_EQ(XPM_SetCaptionRendering(1), XPM_OK);
   tv_.reset();
-  EXPECT_EQ(ReadFile(dir_ / "tvsim.state"), "caption.rendering=1\n");
+  EXPECT_EQ(ReadFile(dir_ / "tvsim.state"), "caption.rendering=1\n#end 1\n");
   EXPECT_FALSE(std::filesystem::exists(dir_ / "tvsim.state.new"));
 
   tv_ = std::make_unique<sim::Sim>(dir_.string());
@@ -174,32 +174,32 @@ bool FileBecomes(const std::filesystem::path& p, const std::string& text) {
 TEST_F(SimTest, ChangesAreSavedByTheSaverAtMostOncePerIntervalAndAllOnStop) {
   const std::filesystem::path file = dir_ / "tvsim.state";
   ASSERT_EQ(XPM_SetCaptionRendering(1), XPM_OK);
-  ASSERT_TRUE(FileBecomes(file, "caption.rendering=1\n"));  // the first change goes out at once
+  ASSERT_TRUE(FileBecomes(file, "caption.rendering=1\n#end 1\n"));  // the first change goes out at once
 
   // Within the interval the changes wait, and are written together.
   ASSERT_TRUE(tv_->SetState("a", "1"));
   ASSERT_TRUE(tv_->SetState("a", "2"));
-  EXPECT_EQ(ReadFile(file), "caption.rendering=1\n") << "the clock has not moved: nothing written yet";
+  EXPECT_EQ(ReadFile(file), "caption.rendering=1\n#end 1\n") << "the clock has not moved: nothing written yet";
   clock_.Advance(sim::Sim::kSaveIntervalMs - 1);
-  EXPECT_EQ(ReadFile(file), "caption.rendering=1\n");
+  EXPECT_EQ(ReadFile(file), "caption.rendering=1\n#end 1\n");
   clock_.Advance(1);
-  EXPECT_TRUE(FileBecomes(file, "a=2\ncaption.rendering=1\n"));
+  EXPECT_TRUE(FileBecomes(file, "a=2\ncaption.rendering=1\n#end 2\n"));
 
   // Flush writes what is pending at once; Stop does too.
   ASSERT_TRUE(tv_->SetState("a", "3"));
   ASSERT_TRUE(tv_->Flush());
-  EXPECT_EQ(ReadFile(file), "a=3\ncaption.rendering=1\n");
+  EXPECT_EQ(ReadFile(file), "a=3\ncaption.rendering=1\n#end 2\n");
   EXPECT_TRUE(tv_->Flush()) << "nothing pending";
   ASSERT_TRUE(tv_->SetState("a", "4"));
   tv_->Stop();
-  EXPECT_EQ(ReadFile(file), "a=4\ncaption.rendering=1\n");
+  EXPECT_EQ(ReadFile(file), "a=4\ncaption.rendering=1\n#end 2\n");
   EXPECT_FALSE(std::filesystem::exists(dir_ / "tvsim.state.new"));
 
   // Without a running saver a change waits for Flush or the end of the Sim.
   ASSERT_TRUE(tv_->SetState("a", "5"));
-  EXPECT_EQ(ReadFile(file), "a=4\ncaption.rendering=1\n");
+  EXPECT_EQ(ReadFile(file), "a=4\ncaption.rendering=1\n#end 2\n");
   tv_.reset();
-  EXPECT_EQ(ReadFile(file), "a=5\ncaption.rendering=1\n");
+  EXPECT_EQ(ReadFile(file), "a=5\ncaption.rendering=1\n#end 2\n");
 }
 
 TEST_F(SimTest, SerialPortWritesTheServiceLog) {

@@ -185,7 +185,7 @@ TEST_F(SimTvAcquireTest, AnEmptyMapAnswers7) {
 }
 
 TEST_F(SimTvAcquireTest, AChannelScanRefillsTheMapStepByStepAndCanBeAborted) {
-  ASSERT_EQ(XPM_StartChannelScan(1, 0, 0, 0, 0, 0), XPM_OK);
+  ASSERT_EQ(XPM_StartChannelScan(1, 1, 1, 0, 0, 0), XPM_OK);
   EXPECT_TRUE(State().Channels(1).empty());
   EXPECT_TRUE(TakeEvents().empty());  // nothing until the tuner got there
 
@@ -215,7 +215,7 @@ TEST_F(SimTvAcquireTest, AChannelScanRefillsTheMapStepByStepAndCanBeAborted) {
   }
   EXPECT_EQ(steps, -100) << "no scan-complete event";
 
-  ASSERT_EQ(XPM_StartChannelScan(0, 0, 0, 0, 0, 0), XPM_OK);
+  ASSERT_EQ(XPM_StartChannelScan(0, 1, 1, 0, 0, 0), XPM_OK);
   clock_.Advance(2 * sim::kScanStepMs);
   TakeEvents();
   ASSERT_EQ(XPM_AbortChannelScan(0), XPM_OK);
@@ -230,7 +230,7 @@ TEST_F(SimTvAcquireTest, AChannelScanRefillsTheMapStepByStepAndCanBeAborted) {
 }
 
 TEST_F(SimTvAcquireTest, AGuideScanReportsEveryDigitalChannelWithAService) {
-  ASSERT_EQ(XPM_EPG_FullChannelScan(0, 0, 0, 0, 0), XPM_OK);
+  ASSERT_EQ(XPM_EPG_FullChannelScan(0, 2, 69, 0, 2), XPM_OK);
   clock_.Advance(20 * sim::kScanStepMs);
   std::vector<Event> events = TakeEvents();
   ASSERT_EQ(events.size(), 10u);  // 12 channels less 2 analogue and 4.3 without a service, then the end

@@ -96,6 +96,7 @@ protected:
 
     fs::path dir_, main_, backup_;
     std::set<std::string> known_;
+    std::string known_value_;
 };
 
 const Set kOlder = {{"a", "0"}};
@@ -133,6 +134,41 @@ TEST_F(SettingsStoreTest, DirtyFlagFollowsUnsavedChanges) {
     EXPECT_FALSE(UDSM_IsDirty());
     EXPECT_TRUE(UDSM_Remove("k"));
     EXPECT_TRUE(UDSM_IsDirty());
+}
+
+TEST_F(SettingsStoreTest, ANewFolderIsMadeAndAFailedSaveIsTriedAgainLoggedOnce) {
+    // A new set: neither the folder nor its parent exists yet.
+    main_ = dir_ / "new" / "data" / "settings";
+    backup_ = dir_ / "new" / "data" / "settings.bak";
+    EXPECT_TRUE(UDSM_FolderWritable(main_.c_str()));
+    EXPECT_EQ(Reopen(), UDSM_LOADED_DEFAULTS);
+    Commit(kOld);
+    EXPECT_EQ(UDSM_UnsavedChanges(), 0u);
+    EXPECT_EQ(Reopen(), UDSM_LOADED_MAIN);
+    EXPECT_EQ(Contents(), kOld);
+
+    // A folder that cannot be made (a file stands in its way): the changes
+    // stay pending, counted, and the cause is logged once.
+    std::ofstream(dir_ / "blocked") << "x";
+    main_ = dir_ / "blocked" / "settings";
+    backup_ = dir_ / "blocked" / "settings.bak";
+    EXPECT_FALSE(UDSM_FolderWritable(main_.c_str()));
+    Reopen();
+    g_log.clear();
+    ASSERT_EQ(UDSM_Put("a", "1"), UDSM_OK);
+    EXPECT_EQ(UDSM_Save(), UDSM_ERR_IO);
+    ASSERT_EQ(UDSM_Put("b", "2"), UDSM_OK);
+    EXPECT_EQ(UDSM_Save(), UDSM_ERR_IO);
+    EXPECT_TRUE(UDSM_IsDirty());
+    EXPECT_EQ(UDSM_UnsavedChanges(), 2u);
+    EXPECT_EQ(g_log.size(), 1u) << "one line for a run of failures";
+    // The next save after the cause is gone writes both.
+    fs::remove(dir_ / "blocked");
+    EXPECT_EQ(UDSM_Save(), UDSM_OK);
+    EXPECT_EQ(UDSM_UnsavedChanges(), 0u);
+    EXPECT_EQ(Reopen(), UDSM_LOADED_MAIN);
+    EXPECT_EQ(UDSM_Get("b", &known_value_), true);
+    EXPECT_EQ(known_value_, "2");
 }
 
 TEST_F(SettingsStoreTest, RefusedWritesAreLoggedAndKeepTheOldValue) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <variant>
 #include <vector>
 
 #include "capture.h"
@@ -58,8 +59,26 @@ class Optional : public kv::Object {
   std::optional<kv::Member<Node>> maybe;
 };
 
+// A reference in storage that changes its type after construction.
+class Variant : public kv::Object {
+  KV_CLASS(hrd, Variant, kv::Object)
+ public:
+  Variant() : v(kv::Member<Node>(kv::New<Node>())) {}
+  std::variant<kv::Member<Node>, intptr_t> v;
+};
+class AlwaysOptional : public kv::Object {
+  KV_CLASS(hrd, AlwaysOptional, kv::Object)
+ public:
+  AlwaysOptional() { maybe.emplace(kv::New<Node>()); }
+  std::optional<kv::Member<Node>> maybe;
+};
+
 // Derives without naming itself.
 class Unnamed : public Node {};
+
+// What kv::Cast<T> compiles for.
+template <class T>
+concept Castable = requires(kv::Object* o) { kv::Cast<T>(o); };
 
 // An embedded object that marks storage of its own.
 class Keeper : public kv::Object {
@@ -209,10 +228,34 @@ TEST_F(HardeningTest, FieldsThatDifferBetweenInstancesAreRejected) {
   EXPECT_EQ(Count("hrd::Optional"), 1u);
 }
 
+// The field table is recorded once; a variant that later switches its
+// reference to an integer, or an optional reset, would have the collector
+// read the integer (or what the reference left) as an object.
+TEST_F(HardeningTest, AReferenceWhoseStorageChangesAfterConstructionStopsTheNextCollection) {
+  kv::Persistent<Variant> variant = kv::New<Variant>();
+  kv::Collect();
+  EXPECT_EQ(Count("hrd::Node"), 1u);
+  variant->v = intptr_t{0x5005};
+  EXPECT_PANIC(kv::Collect(), "Field check: hrd::Variant at offset");
+  variant->v = intptr_t{0};  // reads as no reference: the collections go on
+  kv::Collect();
+  EXPECT_EQ(Count("hrd::Node"), 0u);
+
+  kv::Persistent<AlwaysOptional> optional = kv::New<AlwaysOptional>();
+  kv::Collect();
+  optional->maybe.reset();
+  EXPECT_PANIC(kv::Collect(), "Field check: hrd::AlwaysOptional at offset");
+  optional = nullptr;  // unreachable: its fields are never read again
+  kv::Collect();
+  EXPECT_EQ(Count("hrd::AlwaysOptional"), 0u);
+}
+
 TEST_F(HardeningTest, EachClassMustNameItself) {
   static_assert(kv::detail::kNamesItself<Node>);
   static_assert(kv::detail::kNamesItself<kv::Object>);
   static_assert(!kv::detail::kNamesItself<Unnamed>, "kv::New<Unnamed>() does not compile");
+  static_assert(Castable<Node> && Castable<kv::Object>);
+  static_assert(!Castable<Unnamed>, "kv::Cast<Unnamed>() does not compile: it would answer a Node as an Unnamed");
   EXPECT_STREQ(kv::ClassOf(kv::New<Node>())->name, "hrd::Node");
 }
 

@@ -7,6 +7,7 @@
 #include "host/host_events.h"
 #include "host/keys/keytable.h"
 #include "host/xpm_callback.h"
+#include "platform/storage/storageEntry.h"
 #include "platform/xpm/xpm.h"
 #include "kv_test.h"
 #include "platform/display/display.h"
@@ -36,11 +37,13 @@ void AppTest::SetUp() {
   log_.Start();
   Views::TakeCutTexts();
   dir_ = kvtest::FreshTestDir("app");
-  std::filesystem::create_directories(dir_);
+  if (makeDataFolder_) std::filesystem::create_directories(dir_);
+  StartSystem(true);
+}
+
+void AppTest::StartSystem(bool first) {
   tv_ = std::make_unique<sim::Sim>(dir_.string());
   tv_->Start();
-  // Middleware events reach the GUI as on the set (Inject, the stand-ins' answers).
-  XPM_SubscribeEvents(host::kv_xpmEventCallback);
   host::RegisterHostEvents();
   Events::RegisterAll();
   host::SetEventProcessing(true);
@@ -57,7 +60,7 @@ void AppTest::SetUp() {
   host::SetGuiEventBuffer(events_);
   window_ = display_->CreateWindow(Core::Root::kWidth, Core::Root::kHeight);
 
-  SetUpData();
+  if (first) SetUpData();
   root_ = kv::New<MainApp::Root>();
   kv::LockObject(root_);
   root_->OnSetBounds({0, 0, Core::Root::kWidth, Core::Root::kHeight});
@@ -73,9 +76,7 @@ void AppTest::SetUp() {
   Settle();
 }
 
-void AppTest::TearDown() {
-  // Every text the test's screens drew fits its view or ends in "...".
-  for (const std::string& cut : Views::TakeCutTexts()) ADD_FAILURE() << "text cut without an ellipsis: " << cut;
+void AppTest::StopSystem() {
   loop_.reset();
   host::SetGuiEventBuffer(nullptr);
   if (root_) {
@@ -85,11 +86,27 @@ void AppTest::TearDown() {
     kv::UnlockObject(root_);
     root_ = nullptr;
   }
-  tv_->Stop();
+  if (tv_) tv_->Stop();
+  // Every object, timer and table goes, as when the process ends.
   kv::Runtime::ResetForTests();
+  kvtest::ThrowOnPanic();
   FS_Exit();
   display_.reset();
   tv_.reset();
+  // The settings store forgets what it holds: the next start reads the file.
+  UDSM_Close();
+}
+
+void AppTest::Restart() {
+  StopSystem();
+  kv::Runtime::SetGuiThread();
+  StartSystem(false);
+}
+
+void AppTest::TearDown() {
+  // Every text the test's screens drew fits its view or ends in "...".
+  for (const std::string& cut : Views::TakeCutTexts()) ADD_FAILURE() << "text cut without an ellipsis: " << cut;
+  StopSystem();
   log_.Stop();
   kv::SetClock(nullptr);
   kvtest::RemoveTestDir(dir_);

@@ -15,7 +15,8 @@
 //   }
 //
 // A test that needs settings before start-up writes them in SetUpData()
-// (override), which runs before the root starts.
+// (override), which runs before the root starts. Restart() ends the system
+// and starts it again on the same data folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -66,6 +67,12 @@ class AppTest : public ::testing::Test {
   void TearDown() override;
   // Runs before the root starts: write settings the start-up should find.
   virtual void SetUpData() {}
+  // Switches the set off without standby and on again on the same data
+  // folder, as a restart of the process does: every object goes, the
+  // simulated set writes its state file and reads it again, the settings
+  // store reads the settings file again. Only what reached the files
+  // survives.
+  void Restart();
 
   // --- Driving ------------------------------------------------------------
   // Presses (and releases) a remote key by its script name ("ok", "menu",
@@ -116,7 +123,14 @@ class AppTest : public ::testing::Test {
 
   const std::filesystem::path& DataDir() const { return dir_; }
 
+  // Cleared by a test's constructor: the data folder does not exist at the
+  // start, as on a new set.
+  bool makeDataFolder_ = true;
+
  private:
+  void StartSystem(bool first);
+  void StopSystem();
+
   kv::VirtualClock clock_{1000};
   kvtest::LogCapture log_;
   std::filesystem::path dir_;

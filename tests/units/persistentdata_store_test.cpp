@@ -142,8 +142,9 @@ TEST_F(PersistentDataTest, ValuesSurviveARestart) {
   EXPECT_EQ(store->GetInteger(k.region), 7);
 }
 
-TEST_F(PersistentDataTest, UnsyncedWritesAreLostOnRestart) {
+TEST_F(PersistentDataTest, WithoutAutoSyncUnsyncedWritesAreLostOnRestart) {
   kv::Persistent<Store> store = Restart();
+  store->OnSetAutoSyncData(false);
   store->PutInteger(TestKeys().region, 3);
   store->SyncData();
   store->PutInteger(TestKeys().region, 4);
@@ -237,8 +238,11 @@ TEST_F(PersistentDataTest, BothFilesDamagedLoadTheDefaults) {
 TEST_F(PersistentDataTest, AutoSyncSavesTheWritesOfAPassOnceAtItsEnd) {
   kv::Persistent<Store> store = Restart();
   store->GetString(TestKeys().pin);  // opens the store and saves the defaults
+  driver.Pass();
   saves_ = 0;
 
+  EXPECT_TRUE(store->OnGetAutoSyncData()) << "on from the start: every write reaches the file";
+  store->OnSetAutoSyncData(false);
   store->PutInteger(TestKeys().region, 4);
   driver.Pass();
   EXPECT_EQ(saves_, 0) << "without AutoSyncData nothing is saved by the pass";

@@ -154,9 +154,11 @@ TEST_F(SkinRecordingTest, TimeshiftKeysMoveThePlaybackAndTheStatusFollows) {
   s_->TimeshiftKeyProc(9);
   EXPECT_EQ(Calls("Timeshift_KeyProc")[0], "Timeshift_KeyProc(0)");
 
-  s_->OnSetTimeshiftDuration(0x178);
-  EXPECT_EQ(Calls("XPM_Set_Timeshift_Interval")[0], "XPM_Set_Timeshift_Interval(120)");
-  EXPECT_EQ(s_->OnGetTimeshiftDuration(), 120);
+  s_->OnSetTimeshiftDuration(0x103);
+  EXPECT_EQ(Calls("XPM_Set_Timeshift_Interval")[0], "XPM_Set_Timeshift_Interval(3)");
+  EXPECT_EQ(s_->OnGetTimeshiftDuration(), 3);
+  s_->OnSetTimeshiftDuration(5);
+  EXPECT_EQ(s_->OnGetTimeshiftDuration(), 3) << "the set keeps settings 0 to 4 only";
   EXPECT_EQ(s_->StopTimeshift(0), XPM_OK);
   EXPECT_EQ(s_->GetLiveTVState(0), XPM_TV_STATE_LIVE);
 }
@@ -212,7 +214,8 @@ TEST_F(SkinRecordingTest, UsbFormatAndSpeedTestAnswerWithEvents) {
   ASSERT_EQ(s_->USBSpeedCheck(), XPM_OK);
   EXPECT_NE(s_->USBSpeedCheck(), XPM_OK) << "one test at a time";
   EXPECT_EQ(s_->AbortUSBSpeedCheck(), XPM_OK);
-  EXPECT_NE(s_->AbortUSBSpeedCheck(), XPM_OK);
+  EXPECT_EQ(s_->AbortUSBSpeedCheck(), XPM_OK) << "aborting a finished test changes nothing";
+  EXPECT_EQ(s_->USBSpeedCheck(), XPM_OK) << "the aborted test makes room for the next";
 }
 
 TEST_F(SkinRecordingTest, TheGuideRepeatsAndTheWrapperReadsIt) {

@@ -23,6 +23,8 @@ namespace {
 std::atomic<Sim*> g_current{nullptr};
 constexpr size_t kMaxLogEntries = 100000;
 constexpr const char* kStateFile = "tvsim.state";
+// The last line of a complete state file, followed by its number of entries.
+constexpr std::string_view kStateEnd = "#end ";
 
 bool WriteAll(int fd, const std::string& data) {
   size_t done = 0;
@@ -353,21 +355,90 @@ std::optional<int32_t> EnterCall(const char* name, std::string_view args, int32_
 
 std::string Sim::StatePath() const { return dataDir_ + "/" + kStateFile; }
 
+namespace {
+
+// The first part of every key the stand-ins keep ("tv" of "tv.set.volume");
+// a line of another key comes from elsewhere and is dropped.
+constexpr std::string_view kKnownKeyParts[] = {
+    "3d", "back_to_tv_source", "caption", "cec", "db",  "enh",    "frc", "gpio", "oam",
+    "oem", "record",           "reg",     "ring", "rrt", "svc",   "sys", "tv",   "upd",
+};
+
+bool KnownStateKey(std::string_view key) {
+  const std::string_view part = key.substr(0, key.find('.'));
+  for (std::string_view known : kKnownKeyParts)
+    if (part == known) return true;
+  return false;
+}
+
+// A key of printable ASCII without '=', and a value without control bytes
+// (tab allowed): what SetState can have written.
+bool CleanStateLine(std::string_view key, std::string_view value) {
+  if (key.empty()) return false;
+  for (unsigned char c : key)
+    if (c <= 0x20 || c >= 0x7F || c == '=') return false;
+  for (unsigned char c : value)
+    if ((c < 0x20 && c != '\t') || c == 0x7F) return false;
+  return true;
+}
+
+std::string ClosingLine(size_t entries) { return std::string(kStateEnd) + std::to_string(entries) + "\n"; }
+
+}  // namespace
+
 void Sim::LoadState() {
-  std::ifstream in(StatePath());
+  const std::string path = StatePath();
+  std::ifstream in(path, std::ios::binary);
   if (!in) return;  // a new set
-  std::string line;
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  const std::string text = bytes.str();
+
+  // Complete lines only; the closing line counts the entries before it.
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
+    lines.emplace_back(text.data() + start, nl - start);
+  bool complete = start == text.size() && !lines.empty() &&
+                  std::string(lines.back()) + "\n" == ClosingLine(lines.size() - 1);
+  if (complete) lines.pop_back();
+
   std::lock_guard<std::mutex> lock(stateMutex_);
-  int lineNo = 0;
-  while (std::getline(in, line)) {
-    ++lineNo;
-    auto eq = line.find('=');
-    if (eq == std::string::npos || eq == 0) {
-      kv::Log("Sim: " + StatePath() + " line " + std::to_string(lineNo) + " ignored (no key=value)");
-      continue;
+  size_t unknown = 0, bad = 0;
+  std::string firstUnknown;
+  for (std::string_view line : lines) {
+    const size_t eq = line.find('=');
+    const std::string_view key = line.substr(0, eq);
+    const std::string_view value = eq == std::string_view::npos ? std::string_view() : line.substr(eq + 1);
+    if (eq == std::string_view::npos || !CleanStateLine(key, value) || state_.count(std::string(key)) != 0) {
+      ++bad;
+    } else if (!KnownStateKey(key)) {
+      if (unknown++ == 0) firstUnknown = std::string(key);
+    } else {
+      state_.emplace(key, value);
     }
-    state_[line.substr(0, eq)] = line.substr(eq + 1);
   }
+  if (complete && unknown == 0 && bad == 0) return;
+
+  // Something is dropped: keep the file as it was beside it, and write the
+  // lines kept as a complete file.
+  if (!complete || bad > 0) {
+    kv::Log("Sim: " + path + " is damaged (" + (complete ? "bad lines" : "cut short or not closed") + "): " +
+            std::to_string(state_.size()) + " entries read, " + std::to_string(bad) +
+            " lines dropped; the other settings of the set take their defaults");
+  }
+  if (unknown > 0) {
+    kv::Log("Sim: " + path + ": " + std::to_string(unknown) + " entries of unknown keys dropped (the first \"" +
+            kv::EscapedText(firstUnknown) + "\")");
+  }
+  std::error_code ec;
+  std::filesystem::copy_file(path, path + ".bad", std::filesystem::copy_options::overwrite_existing, ec);
+  if (ec)
+    kv::Log("Sim: cannot keep a copy of " + path + ": " + ec.message());
+  else
+    kv::Log("Sim: the file as it was is kept as " + path + ".bad");
+  dirty_ = true;
+  unsaved_ += 1;
 }
 
 std::string Sim::GetState(const std::string& key, const std::string& fallback) const {
@@ -385,6 +456,7 @@ bool Sim::SetState(const std::string& key, const std::string& value) {
   auto it = state_.find(key);
   if (it != state_.end() && it->second == value) return true;
   state_[key] = value;
+  ++unsaved_;
   MarkDirtyLocked();
   return true;
 }
@@ -399,8 +471,14 @@ bool Sim::UpdateState(const std::map<std::string, std::string>& set, const std::
   std::lock_guard<std::mutex> lock(stateMutex_);
   for (const auto& [key, value] : set) state_[key] = value;
   for (const auto& key : erase) state_.erase(key);
+  unsaved_ += set.size() + erase.size();
   MarkDirtyLocked();
   return true;
+}
+
+size_t Sim::UnsavedChanges() const {
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  return unsaved_;
 }
 
 std::map<std::string, std::string> Sim::StateWithPrefix(std::string_view prefix) const {
@@ -438,6 +516,7 @@ void Sim::SaverMain() {
 bool Sim::Flush() {
   std::lock_guard<std::mutex> order(saveMutex_);
   std::string text;
+  size_t written = 0;  // the changes this write holds
   {
     std::lock_guard<std::mutex> lock(stateMutex_);
     if (!dirty_) return true;
@@ -445,9 +524,13 @@ bool Sim::Flush() {
     lastSave_ = kv::GetClock().Now();
     savedOnce_ = true;
     for (const auto& [k, v] : state_) text += k + "=" + v + "\n";
+    text += ClosingLine(state_.size());
+    written = unsaved_;
   }
   if (WriteStateFile(text)) {
     saveFailing_ = false;
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    unsaved_ -= written;
     return true;
   }
   saveFailing_ = true;

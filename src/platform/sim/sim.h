@@ -19,11 +19,16 @@
 // callbacks) run on that thread, never while the Sim holds a lock of its own.
 //
 // State that survives a restart lives in <data dir>/tvsim.state as
-// "key=value" lines, rewritten whole and atomically (temporary file, sync,
-// rename). A change only marks the state dirty; the Sim's saver thread writes
-// it, at most once per kSaveIntervalMs of the shared clock, and Flush, Stop
-// and the destructor write what is pending. Keys in use: "caption.rendering", and "tv.*" for the
-// television's own state (TvState, sim_tv_state.h).
+// "key=value" lines and a closing line "#end N" (N entries), rewritten whole
+// and atomically (temporary file, sync, rename). A change only marks the
+// state dirty; the Sim's saver thread writes it, at most once per
+// kSaveIntervalMs of the shared clock, and Flush, Stop and the destructor
+// write what is pending. A file without its closing line (cut short) or with
+// lines that are no key=value is damaged: it is logged once, kept as
+// tvsim.state.bad, its complete lines are read and the rest takes defaults.
+// Keys start with a part the stand-ins know ("tv" for the television's own
+// state, TvState, sim_tv_state.h; "caption", "oem", "reg", "db", ...: the
+// list is in sim.cpp); lines of other keys are dropped with one log line.
 #pragma once
 
 #include <atomic>
@@ -135,6 +140,8 @@ class Sim {
   // Writes pending state now, on the calling thread. False (logged) when the
   // file could not be written; the state then stays pending.
   bool Flush();
+  // Changes (keys set or erased) the state file does not hold yet.
+  size_t UnsavedChanges() const;
   // The stored keys that start with `prefix`, with their values.
   std::map<std::string, std::string> StateWithPrefix(std::string_view prefix) const;
 
@@ -243,6 +250,7 @@ class Sim {
   std::map<std::string, std::string> state_;
   std::condition_variable saveCv_;  // the saver's wake-up
   bool dirty_ = false;              // state_ differs from the file
+  size_t unsaved_ = 0;              // changes since the last complete write
   bool saverStopping_ = false;
   int64_t lastSave_ = 0;
   bool savedOnce_ = false;  // lastSave_ is set

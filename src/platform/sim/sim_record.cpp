@@ -36,9 +36,12 @@ struct Timeshift {
   int64_t startMs = 0;  // clock of the buffer's start
   int64_t lagMs = 0;    // how far playback is behind live, at `sinceMs`
   int64_t sinceMs = 0;
-  int32_t rate = 1;
+  int32_t rate = 1;  // 2 to 9 in trick play: 2^(rate - 1) times
   int32_t state = XPM_TIMESHIFT_PLAY_STATE_PLAY;
+  int64_t capacityMs = 0;  // what the buffer holds, from the setting at the start
 };
+
+constexpr int32_t kLastTrickRate = 9;
 
 struct Recording {
   int32_t timerId = -1;
@@ -93,24 +96,39 @@ std::string DiskFile(const sim::Sim& tv, const World& w, const char* path, const
   return tv.TargetPath(p);
 }
 
-// The timeshift buffer's seconds and playback lag now, bounded by the interval.
-void Advance(Timeshift& t, int64_t now, int64_t maxMs) {
+// The timeshift buffer's playback lag now, bounded by what is buffered;
+// trick play that reaches live or the buffer's start plays on.
+void Advance(Timeshift& t, int64_t now) {
   const int64_t dt = now - t.sinceMs;
+  const int64_t factor = int64_t{1} << std::clamp(t.rate - 1, 0, kLastTrickRate - 1);
   switch (t.state) {
     case XPM_TIMESHIFT_PLAY_STATE_PAUSE: t.lagMs += dt; break;
-    case XPM_TIMESHIFT_PLAY_STATE_FORWARD: t.lagMs -= dt * (t.rate - 1); break;
-    case XPM_TIMESHIFT_PLAY_STATE_REWIND: t.lagMs += dt * (t.rate + 1); break;
+    case XPM_TIMESHIFT_PLAY_STATE_FAST_FORWARD: t.lagMs -= dt * (factor - 1); break;
+    case XPM_TIMESHIFT_PLAY_STATE_FAST_BACKWARD: t.lagMs += dt * (factor + 1); break;
     default: break;
   }
-  const int64_t buffered = std::min(now - t.startMs, maxMs);
-  if (t.lagMs <= 0 && t.state == XPM_TIMESHIFT_PLAY_STATE_FORWARD) t.state = XPM_TIMESHIFT_PLAY_STATE_PLAY, t.rate = 1;
+  const int64_t buffered = std::min(now - t.startMs, t.capacityMs);
+  if (t.lagMs <= 0 && t.state == XPM_TIMESHIFT_PLAY_STATE_FAST_FORWARD)
+    t.state = XPM_TIMESHIFT_PLAY_STATE_PLAY, t.rate = 1;
   t.lagMs = std::clamp<int64_t>(t.lagMs, 0, buffered);
-  if (t.lagMs == buffered && t.state == XPM_TIMESHIFT_PLAY_STATE_REWIND) t.state = XPM_TIMESHIFT_PLAY_STATE_PLAY, t.rate = 1;
+  if (t.lagMs == buffered && t.state == XPM_TIMESHIFT_PLAY_STATE_FAST_BACKWARD)
+    t.state = XPM_TIMESHIFT_PLAY_STATE_PLAY, t.rate = 1;
   t.sinceMs = now;
 }
 
-int32_t IntervalMinutes(const sim::Sim& tv) {
-  return static_cast<int32_t>(sim::StoredNumber(tv, "record.timeshift_interval", 60));
+// The stored timeshift duration setting (0 to 4; a state file may hold anything).
+int32_t DurationSetting(const sim::Sim& tv) {
+  return static_cast<int32_t>(sim::StoredNumber(tv, "record.timeshift_duration", 0));
+}
+
+// The seconds the buffer holds for the stored setting; a setting out of
+// range (a damaged state file) is logged and holds the shortest buffer.
+int32_t BufferSeconds(const sim::Sim& tv) {
+  const int32_t setting = DurationSetting(tv);
+  if (setting >= 0 && setting < XPM_TIMESHIFT_DURATIONS) return kTimeshiftBufferSeconds[setting];
+  kv::Log("simulated timeshift: duration setting " + std::to_string(setting) + " out of range, buffer of " +
+          std::to_string(kTimeshiftBufferSeconds[0]) + " s");
+  return kTimeshiftBufferSeconds[0];
 }
 
 void SendInt(sim::Sim& tv, uint32_t id, int32_t value, int64_t at) { tv.Inject(id, XPM_Int32Payload{value}, at); }
@@ -400,8 +418,10 @@ int32_t XPM_TIMESHIFT_START(int32_t tuner) {
   if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
   if (!Mounted(*tv, w)) return XPM_ERR_FAILED;
   const int64_t now = kv::Now();
-  w.timeshift[tuner] = Timeshift{true, now, 0, now, 1, XPM_TIMESHIFT_PLAY_STATE_PLAY};
+  w.timeshift[tuner] =
+      Timeshift{true, now, 0, now, 1, XPM_TIMESHIFT_PLAY_STATE_PLAY, int64_t{BufferSeconds(*tv)} * 1000};
   w.lastTimeshiftTuner = tuner;
+  SendInt(*tv, XPM_EVT_PVR_RECORD_STATUS, XPM_TIMESHIFT_STATUS_START, -1);
   return XPM_OK;
 }
 
@@ -417,16 +437,20 @@ int32_t Timeshift_KeyProc(int32_t code) {
   REC_ENTER("Timeshift_KeyProc", sim::Args(code));
   Timeshift& t = w.timeshift[static_cast<size_t>(w.lastTimeshiftTuner)];
   if (!t.active) return XPM_ERR_FAILED;
-  Advance(t, kv::Now(), int64_t{IntervalMinutes(*tv)} * 60000);
+  Advance(t, kv::Now());
+  // Again in the same direction: the next rate, the last one back to the first.
   auto faster = [&](int32_t s) {
-    t.rate = t.state == s ? std::min(t.rate * 2, 16) : 2;
+    t.rate = t.state == s && t.rate >= 2 && t.rate < kLastTrickRate ? t.rate + 1 : 2;
     t.state = s;
   };
   switch (code) {
     case 102: t.state = XPM_TIMESHIFT_PLAY_STATE_PLAY, t.rate = 1; break;
-    case 104: t.state = XPM_TIMESHIFT_PLAY_STATE_PAUSE, t.rate = 0; break;
-    case 110: faster(XPM_TIMESHIFT_PLAY_STATE_FORWARD); break;
-    case 109: faster(XPM_TIMESHIFT_PLAY_STATE_REWIND); break;
+    case 104:
+      t.state = t.state == XPM_TIMESHIFT_PLAY_STATE_PAUSE ? XPM_TIMESHIFT_PLAY_STATE_PLAY : XPM_TIMESHIFT_PLAY_STATE_PAUSE;
+      t.rate = 1;
+      break;
+    case 110: faster(XPM_TIMESHIFT_PLAY_STATE_FAST_FORWARD); break;
+    case 109: faster(XPM_TIMESHIFT_PLAY_STATE_FAST_BACKWARD); break;
     case 107: case 108: case 114: case 115: break;
     default:
       kv::Log(std::string(kCall) + ": unknown code " + std::to_string(code) + ", ignored");
@@ -442,12 +466,15 @@ int32_t XPM_TimeShifting_Status_Check(int32_t tuner, XPM_TimeshiftStatus* out) {
   Timeshift& t = w.timeshift[tuner];
   *out = XPM_TimeshiftStatus{};
   out->tuner = tuner;
-  out->intervalMinutes = IntervalMinutes(*tv);
   out->recording = w.recording[tuner].timerId >= 0;
-  if (!t.active) return XPM_OK;
-  const int64_t now = kv::Now(), maxMs = int64_t{out->intervalMinutes} * 60000;
-  Advance(t, now, maxMs);
-  const int64_t buffered = std::min(now - t.startMs, maxMs);
+  if (!t.active) {
+    out->intervalMinutes = BufferSeconds(*tv) / 60;
+    return XPM_OK;
+  }
+  out->intervalMinutes = static_cast<int32_t>(t.capacityMs / 60000);
+  const int64_t now = kv::Now();
+  Advance(t, now);
+  const int64_t buffered = std::min(now - t.startMs, t.capacityMs);
   out->active = 1;
   out->bufferedSeconds = static_cast<int32_t>(buffered / 1000);
   out->positionSeconds = static_cast<int32_t>((buffered - t.lagMs) / 1000);
@@ -457,17 +484,17 @@ int32_t XPM_TimeShifting_Status_Check(int32_t tuner, XPM_TimeshiftStatus* out) {
   return XPM_OK;
 }
 
-int32_t XPM_Get_Timeshift_Interval(int32_t* minutes) {
+int32_t XPM_Get_Timeshift_Interval(int32_t* setting) {
   REC_ENTER("XPM_Get_Timeshift_Interval", "");
-  SIM_TV_NEED(minutes);
-  *minutes = IntervalMinutes(*tv);
+  SIM_TV_NEED(setting);
+  *setting = DurationSetting(*tv);
   return XPM_OK;
 }
 
-int32_t XPM_Set_Timeshift_Interval(int32_t minutes) {
-  REC_ENTER("XPM_Set_Timeshift_Interval", sim::Args(minutes));
-  if (minutes <= 0 || minutes > 255) return XPM_ERR_INVALID_PARAM;
-  return sim::StoreNumber(*tv, "record.timeshift_interval", minutes) ? XPM_OK : XPM_ERR_FAILED;
+int32_t XPM_Set_Timeshift_Interval(int32_t setting) {
+  REC_ENTER("XPM_Set_Timeshift_Interval", sim::Args(setting));
+  if (setting < 0 || setting >= XPM_TIMESHIFT_DURATIONS) return XPM_ERR_INVALID_PARAM;
+  return sim::StoreNumber(*tv, "record.timeshift_duration", setting) ? XPM_OK : XPM_ERR_FAILED;
 }
 
 // --- USB disk and files ------------------------------------------------------------
@@ -510,6 +537,13 @@ int32_t XPM_CheckUSB_Space(const char* mountPoint, uint64_t* total, uint64_t* fr
 int32_t XPM_USB_Format_Start(void) {
   REC_ENTER("XPM_USB_Format_Start", "");
   if (!Mounted(*tv, w)) return XPM_ERR_FAILED;
+  const std::string answer = tv->GetState("usb.format");
+  if (answer == "none") return XPM_OK;
+  const int32_t result = static_cast<int32_t>(sim::StoredNumber(*tv, "usb.format", 0));
+  if (result != 0) {
+    SendInt(*tv, XPM_EVT_PVR_USB_FORMAT, result, kv::Now() + sim::kUsbFormatMs);
+    return XPM_OK;
+  }
   // The recordings go with the disk's files.
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(DiskFolder(*tv), ec))
@@ -526,6 +560,7 @@ int32_t XPM_USB_Test(void) {
   if (!Mounted(*tv, w) || w.testing) return XPM_ERR_FAILED;
   w.testing = true;
   const uint64_t generation = ++w.testGeneration;
+  if (tv->GetState("usb.test") == "none") return XPM_OK;
   sim::Sim* owner = tv;
   tv->Schedule(kv::Now() + sim::kUsbTestMs, [owner, generation] {
     {
@@ -539,9 +574,9 @@ int32_t XPM_USB_Test(void) {
   return XPM_OK;
 }
 
+// Aborting when no test runs (it has finished already) changes nothing.
 int32_t XPM_USB_Test_Abort(void) {
   REC_ENTER("XPM_USB_Test_Abort", "");
-  if (!w.testing) return XPM_ERR_FAILED;
   w.testing = false;
   return XPM_OK;
 }

@@ -1,5 +1,7 @@
 #include "platform/sim/sim_tv_air.h"
 
+#include <string>
+
 namespace sim {
 
 namespace {
@@ -27,7 +29,21 @@ const std::vector<AirChannel> kCable = {
 
 }  // namespace
 
-const std::vector<AirChannel>& Air(int32_t medium) { return medium == 1 ? kCable : kAntenna; }
+const std::vector<AirChannel>& DefaultAir(int32_t medium) { return medium == 1 ? kCable : kAntenna; }
+
+std::vector<AirChannel> CrowdedAir(int32_t medium, int32_t count, int32_t perPhysical) {
+  std::vector<AirChannel> air;
+  if (count <= 0 || perPhysical <= 0) return air;
+  air.reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t physical = LowestPhysical(medium) + i / perPhysical;
+    if (physical > HighestPhysical(medium)) break;
+    const int32_t minor = i % perPhysical + 1;
+    air.push_back({physical, minor, "Channel " + std::to_string(physical) + "-" + std::to_string(minor), physical, 0,
+                   true});
+  }
+  return air;
+}
 
 Channel FactoryChannel(const AirChannel& air) {
   Channel c;

@@ -255,7 +255,7 @@ int32_t TvState::VirtualChannels(int32_t physical, std::vector<std::pair<int32_t
     return XPM_ERR_INVALID_PARAM;
   }
   out->clear();
-  for (const AirChannel& a : Air(medium))
+  for (const AirChannel& a : air_[static_cast<size_t>(medium)])
     if (a.physical == physical) out->emplace_back(a.major, a.minor);
   return XPM_OK;
 }
@@ -267,12 +267,18 @@ int32_t TvState::AddChannelToRing(int32_t ring, int32_t major, int32_t minor, co
     return XPM_ERR_INVALID_PARAM;
   }
   MapState& map = Map();
+  if (ring == 0 && major == -1 && minor == -1) {  // every channel on the air
+    for (const AirChannel& a : air_[static_cast<size_t>(ValueLocked(Setting::kMedium, 0))])
+      if (FindChannel(map, a.major, a.minor) < 0) InsertChannel(map, FactoryChannel(a));
+    Save();
+    return XPM_OK;
+  }
   int at = FindChannel(map, major, minor);
   if (ring == 0) {
     if (at >= 0) return XPM_OK;
     // Back into the map: a channel the air carries.
     const int32_t medium = ValueLocked(Setting::kMedium, 0);
-    const auto& air = Air(medium);
+    const auto& air = air_[static_cast<size_t>(medium)];
     const auto a = std::find_if(air.begin(), air.end(), [&](const AirChannel& x) {
       return x.major == major && (x.minor == minor || (x.minor == kAnalogMinor && minor == 0));
     });
@@ -308,6 +314,11 @@ int32_t TvState::RemoveChannelFromRing(int32_t ring, int32_t major, int32_t mino
     return XPM_ERR_INVALID_PARAM;
   }
   MapState& map = Map();
+  if (ring == 0 && major == -1 && minor == -1) {  // every channel of the map
+    while (!map.channels.empty()) RemoveChannelAt(map, static_cast<int>(map.channels.size()) - 1);
+    Save();
+    return XPM_OK;
+  }
   const int at = FindChannel(map, major, minor);
   const bool in = at >= 0 && (ring == 0 || map.favorites[ring].count(ChannelKey(
                                                  map.channels[static_cast<size_t>(at)].major,
@@ -666,11 +677,18 @@ int32_t TvState::FrontDisplayMode() const {
 
 // --- Scans -------------------------------------------------------------------------------
 
-int32_t TvState::StartChannelScan(int32_t medium, const char* call) {
+bool TvState::Wanted(const AirChannel& a, ScanKinds kinds) {
+  // Neither kind asked for: the full scan of every kind.
+  if (!kinds.analog && !kinds.digital) return true;
+  return a.minor == kAnalogMinor ? kinds.analog : kinds.digital;
+}
+
+int32_t TvState::StartChannelScan(int32_t medium, bool analog, bool digital, bool additive, const char* call) {
   if (medium < 0 || medium >= kMedia) {
     Bad(call, "medium " + std::to_string(medium) + " is neither 0 (antenna) nor 1 (cable)");
     return XPM_ERR_INVALID_PARAM;
   }
+  const ScanKinds kinds{analog, digital};
   uint64_t generation;
   std::vector<int32_t> physicals;
   {
@@ -678,13 +696,17 @@ int32_t TvState::StartChannelScan(int32_t medium, const char* call) {
     generation = ++scanGeneration_;
     scanning_ = true;
     scanFound_ = 0;
-    MapState& map = maps_[static_cast<size_t>(medium)];
-    map.channels.clear();
-    for (auto& ring : map.favorites) ring.clear();
-    map.current = {{{kNoChannel, kNoChannel}, {kNoChannel, kNoChannel}}};
-    Save();
-    for (const AirChannel& a : Air(medium))
-      if (std::find(physicals.begin(), physicals.end(), a.physical) == physicals.end()) physicals.push_back(a.physical);
+    if (!additive) {
+      MapState& map = maps_[static_cast<size_t>(medium)];
+      map.channels.clear();
+      for (auto& ring : map.favorites) ring.clear();
+      map.current = {{{kNoChannel, kNoChannel}, {kNoChannel, kNoChannel}}};
+      Save();
+    }
+    if (!scansAnswer_) return XPM_OK;
+    for (const AirChannel& a : air_[static_cast<size_t>(medium)])
+      if (Wanted(a, kinds) && std::find(physicals.begin(), physicals.end(), a.physical) == physicals.end())
+        physicals.push_back(a.physical);
     std::sort(physicals.begin(), physicals.end());
   }
   const int64_t now = kv::GetClock().Now();
@@ -692,14 +714,16 @@ int32_t TvState::StartChannelScan(int32_t medium, const char* call) {
   for (int32_t i = 0; i < n; ++i) {
     const int32_t physical = physicals[static_cast<size_t>(i)];
     const int32_t percent = (i + 1) * 100 / n;
-    sim_.Schedule(now + int64_t{i + 1} * kScanStepMs,
-                  [this, generation, medium, physical, percent] { ScanStep(generation, medium, physical, percent); });
+    sim_.Schedule(now + int64_t{i + 1} * kScanStepMs, [this, generation, medium, kinds, physical, percent] {
+      ScanStep(generation, medium, kinds, physical, percent);
+    });
   }
   sim_.Schedule(now + int64_t{n + 1} * kScanStepMs, [this, generation] { ScanEnd(generation); });
   return XPM_OK;
 }
 
-int32_t TvState::StartChannelDiscovery(int32_t physical, const char* call) {
+int32_t TvState::StartChannelDiscovery(int32_t physical, bool analog, bool digital, const char* call) {
+  const ScanKinds kinds{analog, digital};
   uint64_t generation;
   int32_t medium;
   {
@@ -713,15 +737,16 @@ int32_t TvState::StartChannelDiscovery(int32_t physical, const char* call) {
     generation = ++scanGeneration_;
     scanning_ = true;
     scanFound_ = 0;
+    if (!scansAnswer_) return XPM_OK;
   }
   const int64_t now = kv::GetClock().Now();
   sim_.Schedule(now + kScanStepMs,
-                [this, generation, medium, physical] { ScanStep(generation, medium, physical, 100); });
+                [this, generation, medium, kinds, physical] { ScanStep(generation, medium, kinds, physical, 100); });
   sim_.Schedule(now + 2 * kScanStepMs, [this, generation] { ScanEnd(generation); });
   return XPM_OK;
 }
 
-void TvState::ScanStep(uint64_t generation, int32_t medium, int32_t physical, int32_t percent) {
+void TvState::ScanStep(uint64_t generation, int32_t medium, ScanKinds kinds, int32_t physical, int32_t percent) {
   std::vector<uint8_t> payload;
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -729,8 +754,8 @@ void TvState::ScanStep(uint64_t generation, int32_t medium, int32_t physical, in
     MapState& map = maps_[static_cast<size_t>(medium)];
     std::vector<XPM_ScanChannel> found;
     bool digital = false;
-    for (const AirChannel& a : Air(medium)) {
-      if (a.physical != physical) continue;
+    for (const AirChannel& a : air_[static_cast<size_t>(medium)]) {
+      if (a.physical != physical || !Wanted(a, kinds)) continue;
       if (FindChannel(map, a.major, a.minor) < 0) InsertChannel(map, FactoryChannel(a));
       // The event's numbers are 16-bit; an analogue channel's minor is 0 there.
       found.push_back({static_cast<uint16_t>(a.major), static_cast<uint16_t>(a.minor < 0 ? 0 : a.minor)});
@@ -742,6 +767,7 @@ void TvState::ScanStep(uint64_t generation, int32_t medium, int32_t physical, in
     head.param[0] = physical;
     head.param[1] = found.empty() ? 0 : SignalOf(physical, digital);
     head.param[2] = percent;
+    head.param[3] = scanFlag_;
     head.param[7] = static_cast<int32_t>(found.size());
     payload.resize(sizeof head + found.size() * sizeof(XPM_ScanChannel));
     std::memcpy(payload.data(), &head, sizeof head);
@@ -769,12 +795,14 @@ int32_t TvState::AbortChannelScan(const char* /*call*/) {
     scanning_ = false;
     ++scanGeneration_;
     end.value0 = scanFound_;
+    if (!scansAnswer_) return XPM_OK;
   }
   sim_.Inject(XPM_EVT_FULL_SCAN_ABORTED, end);
   return XPM_OK;
 }
 
-int32_t TvState::StartGuideScan(int32_t window, bool single, const char* call) {
+int32_t TvState::StartGuideScan(int32_t window, bool single, int32_t first, int32_t last, int32_t medium,
+                                const char* call) {
   uint64_t generation;
   std::vector<std::pair<int32_t, int32_t>> channels;
   {
@@ -788,11 +816,16 @@ int32_t TvState::StartGuideScan(int32_t window, bool single, const char* call) {
       }
       channels.emplace_back(c->major, c->minor);
     } else {
-      for (const Channel& c : Map().channels)
-        if (c.digital && c.service) channels.emplace_back(c.major, c.minor);
+      if (medium < 0 || medium >= kMedia) {
+        Bad(call, "medium " + std::to_string(medium) + " is neither 0 (antenna) nor 1 (cable)");
+        return XPM_ERR_INVALID_PARAM;
+      }
+      for (const Channel& c : maps_[static_cast<size_t>(medium)].channels)
+        if (c.digital && c.service && c.physical >= first && c.physical <= last) channels.emplace_back(c.major, c.minor);
     }
     generation = ++guideGeneration_;
     guideScanning_ = true;
+    if (!scansAnswer_) return XPM_OK;
   }
   const int64_t now = kv::GetClock().Now();
   const auto total = static_cast<int32_t>(channels.size());
@@ -831,9 +864,37 @@ int32_t TvState::AbortGuideScan(int32_t window, const char* call) {
     if (!guideScanning_) return XPM_OK;
     guideScanning_ = false;
     ++guideGeneration_;
+    if (!scansAnswer_) return XPM_OK;
   }
   sim_.Inject(XPM_EVT_EPG_FULL_SCAN_ABORTED, XPM_ScanEndPayload{0, 0});
   return XPM_OK;
 }
+
+}  // namespace sim
+
+namespace sim {
+
+void TvState::SetAir(int32_t medium, std::vector<AirChannel> channels) {
+  if (medium < 0 || medium >= kMedia) return;
+  std::sort(channels.begin(), channels.end(), [](const AirChannel& a, const AirChannel& b) {
+    return ChannelKey(a.major, a.minor) < ChannelKey(b.major, b.minor);
+  });
+  std::lock_guard<std::mutex> lock(mutex_);
+  air_[static_cast<size_t>(medium)] = std::move(channels);
+}
+
+void TvState::SetScanFlagWord(int32_t flag) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  scanFlag_ = flag;
+}
+
+void TvState::SetScansAnswer(bool answer) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  scansAnswer_ = answer;
+}
+
+void SetAir(Sim& tv, int32_t medium, std::vector<AirChannel> channels) { tv.Tv().SetAir(medium, std::move(channels)); }
+void SetScanFlagWord(Sim& tv, int32_t flag) { tv.Tv().SetScanFlagWord(flag); }
+void SetScansAnswer(Sim& tv, bool answer) { tv.Tv().SetScansAnswer(answer); }
 
 }  // namespace sim

@@ -349,7 +349,8 @@ TvState::TvState(Sim& sim) : sim_(sim) {
   };
   windowSource_ = {kSourceTv, kSourceHdmi1};
   for (int32_t m = 0; m < kMedia; ++m) {
-    for (const AirChannel& a : Air(m)) maps_[m].channels.push_back(FactoryChannel(a));
+    air_[static_cast<size_t>(m)] = DefaultAir(m);
+    for (const AirChannel& a : DefaultAir(m)) maps_[m].channels.push_back(FactoryChannel(a));
     const Channel& first = maps_[m].channels.front();
     maps_[m].current = {{{first.major, first.minor}, {first.major, first.minor}}};
   }

@@ -244,6 +244,16 @@ struct Channel {
   int32_t easyReaderService = 0;  // the advanced service in easy-reader form, 0 none
 };
 
+// A channel on the air (sim_tv_air.h).
+struct AirChannel {
+  int32_t major = 0;
+  int32_t minor = kAnalogMinor;  // kAnalogMinor for an analogue channel
+  std::string name;
+  int32_t physical = 0;
+  int32_t rating = -1;   // the programme's US TV rating 0-3, -1 unrated
+  bool service = true;   // false: listed, but nothing is broadcast on it
+};
+
 // One input.
 struct Source {
   int32_t id = 0;
@@ -434,19 +444,27 @@ class TvState {
   int32_t FirstFreeTimerId(int32_t* id, const char* call) const;
 
   // --- Scans ---------------------------------------------------------------------
-  // The medium's map is emptied and filled again from the air, one physical
-  // channel every kScanStepMs (XPM_EVT_FULL_SCAN_PROGRESS), then
-  // XPM_EVT_FULL_SCAN_COMPLETE; a new scan replaces a running one.
-  int32_t StartChannelScan(int32_t medium, const char* call);
+  // What the tuner finds: the scans take the analogue or the digital
+  // channels of the medium's air as asked (neither flag: both). A scan that is not additive
+  // empties the medium's map first; the map is filled again one physical
+  // channel every kScanStepMs (XPM_EVT_FULL_SCAN_PROGRESS, flag word as set),
+  // then XPM_EVT_FULL_SCAN_COMPLETE; a new scan replaces a running one.
+  int32_t StartChannelScan(int32_t medium, bool analog, bool digital, bool additive, const char* call);
   // One physical channel of the current medium, added to its map.
-  int32_t StartChannelDiscovery(int32_t physical, const char* call);
+  int32_t StartChannelDiscovery(int32_t physical, bool analog, bool digital, const char* call);
   // Ends a running scan or discovery (XPM_EVT_FULL_SCAN_ABORTED); nothing
   // runs: nothing happens.
   int32_t AbortChannelScan(const char* call);
-  // The guide of every digital channel (XPM_EVT_EPG_SCAN_PROGRESS each), or of
-  // the window's channel, then XPM_EVT_EPG_FULL_SCAN_COMPLETE.
-  int32_t StartGuideScan(int32_t window, bool single, const char* call);
+  // The guide of the medium's digital channels on physical channels
+  // first..last (XPM_EVT_EPG_SCAN_PROGRESS each), or of the window's channel
+  // (single), then XPM_EVT_EPG_FULL_SCAN_COMPLETE.
+  int32_t StartGuideScan(int32_t window, bool single, int32_t first, int32_t last, int32_t medium,
+                         const char* call);
   int32_t AbortGuideScan(int32_t window, const char* call);
+  // The outside world's (sim_tv_air.h).
+  void SetAir(int32_t medium, std::vector<AirChannel> channels);
+  void SetScanFlagWord(int32_t flag);
+  void SetScansAnswer(bool answer);
 
  private:
   struct MapState {
@@ -476,7 +494,12 @@ class TvState {
   void InsertChannel(MapState& map, const Channel& c);
   void RemoveChannelAt(MapState& map, int index);
   bool BadWindow(int32_t window, const char* call) const;
-  void ScanStep(uint64_t generation, int32_t medium, int32_t physical, int32_t percent);
+  struct ScanKinds {
+    bool analog = true;
+    bool digital = true;
+  };
+  void ScanStep(uint64_t generation, int32_t medium, ScanKinds kinds, int32_t physical, int32_t percent);
+  static bool Wanted(const AirChannel& a, ScanKinds kinds);
   void ScanEnd(uint64_t generation);
   void GuideStep(uint64_t generation, int32_t position, int32_t total, int32_t major, int32_t minor);
   void GuideEnd(uint64_t generation, int32_t total);
@@ -495,6 +518,7 @@ class TvState {
   std::vector<Source> sources_;
   std::array<int32_t, kWindows> windowSource_{};
   std::array<MapState, kMedia> maps_;
+  std::array<std::vector<AirChannel>, kMedia> air_;  // what each medium carries
   std::map<int32_t, std::array<int32_t, kTimerWords>> timers_;
   int64_t manualOffset_ = 0;  // local minus network time while set by hand, seconds
 
@@ -508,6 +532,8 @@ class TvState {
   int32_t scanFound_ = 0;
   uint64_t guideGeneration_ = 0;
   bool guideScanning_ = false;
+  int32_t scanFlag_ = 0;       // parameter 3 of the scan-progress events
+  bool scansAnswer_ = true;    // false: scans and aborts send no events
 
   std::map<std::string, std::string> saved_;  // what the state file holds of ours
 };

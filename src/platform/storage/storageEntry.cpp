@@ -1,6 +1,7 @@
 #include "platform/storage/storageEntry.h"
 
 #include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/storage/DoubleChain.h"
@@ -27,6 +29,10 @@ struct Store {
     bool dirty = false;
     // The main file on disk holds a complete, valid set (so it may become the backup).
     bool mainIsGood = false;
+    // Changes made since the last complete save (0 when the file holds them all).
+    std::size_t unsaved = 0;
+    // The last save failed: later failures of the same kind are not logged again.
+    bool failing = false;
     UDSM_SaveHook hook;
 };
 
@@ -83,14 +89,51 @@ std::string DirectoryOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-bool SyncDirectory(const std::string& dir) {
+// Logs a failed save step, once for a run of failures, so that a folder that
+// cannot be written does not fill the log with one line per change.
+void SaveFailed(Store& s, const char* fmt, ...) {
+    if (s.failing) return;
+    char line[768];
+    va_list args;
+    va_start(args, fmt);
+    std::vsnprintf(line, sizeof line, fmt, args);
+    va_end(args);
+    NativeLog("%s", line);
+}
+
+// Makes the folder and its parents; true when it exists afterwards.
+bool MakeDirectories(const std::string& dir) {
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return true;
+        errno = ENOTDIR;
+        return false;
+    }
+    std::size_t slash = dir.rfind('/');
+    if (slash != std::string::npos && slash > 0 && !MakeDirectories(dir.substr(0, slash))) return false;
+    return ::mkdir(dir.c_str(), 0755) == 0 || errno == EEXIST;
+}
+
+// The nearest folder of the path that exists (the path itself when it does).
+std::string ExistingFolder(std::string dir) {
+    struct stat st {};
+    while (::stat(dir.c_str(), &st) != 0) {
+        std::size_t slash = dir.rfind('/');
+        if (slash == std::string::npos) return ".";
+        if (slash == 0) return "/";
+        dir.resize(slash);
+    }
+    return dir;
+}
+
+bool SyncDirectory(Store& s, const std::string& dir) {
     int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        NativeLog("UDSM: cannot open directory %s: %s", dir.c_str(), std::strerror(errno));
+        SaveFailed(s, "UDSM: cannot open directory %s: %s", dir.c_str(), std::strerror(errno));
         return false;
     }
     bool ok = ::fsync(fd) == 0;
-    if (!ok) NativeLog("UDSM: cannot sync directory %s: %s", dir.c_str(), std::strerror(errno));
+    if (!ok) SaveFailed(s, "UDSM: cannot sync directory %s: %s", dir.c_str(), std::strerror(errno));
     ::close(fd);
     return ok;
 }
@@ -114,7 +157,7 @@ bool StepDone(Store& s, UDSM_SaveStep step) {
     return false;
 }
 
-UDSM_Status SaveLocked(Store& s) {
+UDSM_Status SaveSteps(Store& s) {
     std::vector<uint8_t> bytes;
     std::string error;
     if (!UDSM_Serialize(s.chain, &bytes, &error)) {
@@ -122,14 +165,21 @@ UDSM_Status SaveLocked(Store& s) {
         NativeLog("UDSM: save refused: %s", error.c_str());
         return UDSM_ERR_FILE_TOO_LARGE;
     }
+    // A new data folder is made here: nothing else may have made it yet.
+    for (const std::string& dir : {DirectoryOf(s.mainPath), DirectoryOf(s.backupPath)}) {
+        if (!MakeDirectories(dir)) {
+            SaveFailed(s, "UDSM: cannot make the folder %s: %s", dir.c_str(), std::strerror(errno));
+            return UDSM_ERR_IO;
+        }
+    }
     std::string tempPath = s.mainPath + ".new";
     int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
-        NativeLog("UDSM: cannot create %s: %s", tempPath.c_str(), std::strerror(errno));
+        SaveFailed(s, "UDSM: cannot create %s: %s", tempPath.c_str(), std::strerror(errno));
         return UDSM_ERR_IO;
     }
     if (!WriteAll(fd, bytes)) {
-        NativeLog("UDSM: cannot write %s: %s", tempPath.c_str(), std::strerror(errno));
+        SaveFailed(s, "UDSM: cannot write %s: %s", tempPath.c_str(), std::strerror(errno));
         ::close(fd);
         return UDSM_ERR_IO;
     }
@@ -138,12 +188,12 @@ UDSM_Status SaveLocked(Store& s) {
         return UDSM_ERR_IO;
     }
     if (::fsync(fd) != 0) {
-        NativeLog("UDSM: cannot sync %s: %s", tempPath.c_str(), std::strerror(errno));
+        SaveFailed(s, "UDSM: cannot sync %s: %s", tempPath.c_str(), std::strerror(errno));
         ::close(fd);
         return UDSM_ERR_IO;
     }
     if (::close(fd) != 0) {
-        NativeLog("UDSM: cannot close %s: %s", tempPath.c_str(), std::strerror(errno));
+        SaveFailed(s, "UDSM: cannot close %s: %s", tempPath.c_str(), std::strerror(errno));
         return UDSM_ERR_IO;
     }
     if (!StepDone(s, UDSM_STEP_TEMP_SYNCED)) return UDSM_ERR_IO;
@@ -151,7 +201,7 @@ UDSM_Status SaveLocked(Store& s) {
     // Only a main file known to be complete may replace the backup.
     if (s.mainIsGood) {
         if (std::rename(s.mainPath.c_str(), s.backupPath.c_str()) != 0) {
-            NativeLog("UDSM: cannot rename %s to %s: %s", s.mainPath.c_str(), s.backupPath.c_str(),
+            SaveFailed(s, "UDSM: cannot rename %s to %s: %s", s.mainPath.c_str(), s.backupPath.c_str(),
                       std::strerror(errno));
             return UDSM_ERR_IO;
         }
@@ -160,7 +210,7 @@ UDSM_Status SaveLocked(Store& s) {
     if (!StepDone(s, UDSM_STEP_MAIN_TO_BACKUP)) return UDSM_ERR_IO;
 
     if (std::rename(tempPath.c_str(), s.mainPath.c_str()) != 0) {
-        NativeLog("UDSM: cannot rename %s to %s: %s", tempPath.c_str(), s.mainPath.c_str(), std::strerror(errno));
+        SaveFailed(s, "UDSM: cannot rename %s to %s: %s", tempPath.c_str(), s.mainPath.c_str(), std::strerror(errno));
         return UDSM_ERR_IO;
     }
     s.mainIsGood = true;
@@ -168,13 +218,25 @@ UDSM_Status SaveLocked(Store& s) {
 
     std::string mainDir = DirectoryOf(s.mainPath);
     std::string backupDir = DirectoryOf(s.backupPath);
-    bool synced = SyncDirectory(mainDir);
-    if (backupDir != mainDir) synced = SyncDirectory(backupDir) && synced;
+    bool synced = SyncDirectory(s, mainDir);
+    if (backupDir != mainDir) synced = SyncDirectory(s, backupDir) && synced;
     if (!synced) return UDSM_ERR_IO;
     if (!StepDone(s, UDSM_STEP_DIR_SYNCED)) return UDSM_ERR_IO;
-
-    s.dirty = false;
     return UDSM_OK;
+}
+
+// A failed save leaves the store dirty, so the next change saves again.
+UDSM_Status SaveLocked(Store& s) {
+    UDSM_Status status = SaveSteps(s);
+    if (status == UDSM_OK) {
+        if (s.failing) NativeLog("UDSM: the settings file %s is saved again", s.mainPath.c_str());
+        s.dirty = false;
+        s.unsaved = 0;
+        s.failing = false;
+    } else {
+        s.failing = true;
+    }
+    return status;
 }
 
 }  // namespace
@@ -188,6 +250,8 @@ UDSM_OpenResult UDSM_Open(const char* mainPath, const char* backupPath) {
     s.backupPath = backupPath;
     DC_Clear(s.chain);
     s.dirty = false;
+    s.unsaved = 0;
+    s.failing = false;
     s.mainIsGood = false;
 
     UDSM_OpenResult result = UDSM_LOADED_DEFAULTS;
@@ -222,6 +286,8 @@ void UDSM_Close() {
     DC_Clear(s.chain);
     s.fileBytes = UDSM_CRC_BYTES;
     s.dirty = false;
+    s.unsaved = 0;
+    s.failing = false;
     s.mainIsGood = false;
 }
 
@@ -266,6 +332,7 @@ UDSM_Status UDSM_Put(std::string_view key, std::string_view value) {
     DC_Put(s.chain, key, value);
     s.fileBytes = total;
     s.dirty = true;
+    ++s.unsaved;
     return UDSM_OK;
 }
 
@@ -277,6 +344,7 @@ bool UDSM_Remove(std::string_view key) {
     s.fileBytes -= UDSM_LineBytes(e->key, e->value);
     DC_Remove(s.chain, key);
     s.dirty = true;
+    ++s.unsaved;
     return true;
 }
 
@@ -288,6 +356,7 @@ std::size_t UDSM_RemovePrefix(std::string_view prefix) {
     if (removed > 0) {
         s.fileBytes = FileBytesOf(s.chain);
         s.dirty = true;
+        s.unsaved += removed;
     }
     return removed;
 }
@@ -306,6 +375,17 @@ bool UDSM_IsDirty() {
     Store& s = TheStore();
     std::lock_guard lock(s.mutex);
     return s.dirty;
+}
+
+std::size_t UDSM_UnsavedChanges() {
+    Store& s = TheStore();
+    std::lock_guard lock(s.mutex);
+    return s.unsaved;
+}
+
+bool UDSM_FolderWritable(const char* path) {
+    std::string folder = ExistingFolder(DirectoryOf(path));
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 void UDSM_SetSaveHook(UDSM_SaveHook hook) {

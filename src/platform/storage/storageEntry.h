@@ -52,10 +52,19 @@ bool UDSM_Remove(std::string_view key);
 // Removes every key that starts with the prefix; returns how many.
 std::size_t UDSM_RemovePrefix(std::string_view prefix);
 
-// Writes the file: a new file, synced, the main file renamed to the backup, the new
-// file renamed to the main file, the directory synced. Clears the dirty flag on success.
+// Writes the file: its folder made when missing (with the parents), a new
+// file, synced, the main file renamed to the backup, the new file renamed to
+// the main file, the directory synced. Clears the dirty flag on success; a
+// failed save leaves the changes pending for the next one (its cause is
+// logged once until a save succeeds again).
 UDSM_Status UDSM_Save();
 // True when the store holds changes not yet saved.
 bool UDSM_IsDirty();
+// How many changes (writes and removals that changed the store) the file
+// does not hold yet: 0 after a successful save.
+std::size_t UDSM_UnsavedChanges();
+// True when the file at `path` can be written: its folder, or the nearest
+// existing parent a missing folder would be made in, allows writing.
+bool UDSM_FolderWritable(const char* path);
 
 void UDSM_SetSaveHook(UDSM_SaveHook hook);

@@ -28,7 +28,7 @@ int32_t BCM_DisplayChannelNumber(const BCM_ChannelNumberDisplay* record) {
 // simulated scans; the further arguments are kept in the call log.
 int32_t XPM_StartChannelScan(int32_t medium, int8_t b, int8_t c, int8_t d, int16_t e, int16_t f) {
   SIM_TV_ENTER("XPM_StartChannelScan", sim::Args(medium, b, c, d, e, f));
-  return state.StartChannelScan(medium, kCall);
+  return state.StartChannelScan(medium, b != 0, c != 0, d != 0, kCall);
 }
 
 int32_t XPM_AbortChannelScan(int32_t a) {
@@ -38,7 +38,7 @@ int32_t XPM_AbortChannelScan(int32_t a) {
 
 int32_t XPM_StartChannelDiscovery(int32_t physical, int8_t b, int8_t c, int8_t d, int8_t e, int8_t f) {
   SIM_TV_ENTER("XPM_StartChannelDiscovery", sim::Args(physical, b, c, d, e, f));
-  return state.StartChannelDiscovery(physical, kCall);
+  return state.StartChannelDiscovery(physical, b != 0, c != 0, kCall);
 }
 
 int32_t XPM_AbortChannelDiscovery(int32_t a) {
@@ -48,12 +48,13 @@ int32_t XPM_AbortChannelDiscovery(int32_t a) {
 
 int32_t XPM_EPG_FullChannelScan(int32_t window, int32_t p3, int32_t p4, int32_t p2, int32_t p1) {
   SIM_TV_ENTER("XPM_EPG_FullChannelScan", sim::Args(window, p3, p4, p2, p1));
-  return state.StartGuideScan(window, false, kCall);
+  // (window, first, last, medium, tuner): the tuner is the call log's.
+  return state.StartGuideScan(window, false, p3, p4, p2, kCall);
 }
 
 int32_t XPM_EPG_SingleChannelScan(int32_t window, int32_t p3, int32_t p2, int32_t p1) {
   SIM_TV_ENTER("XPM_EPG_SingleChannelScan", sim::Args(window, p3, p2, p1));
-  return state.StartGuideScan(window, true, kCall);
+  return state.StartGuideScan(window, true, 0, 0, 0, kCall);
 }
 
 int32_t XPM_EPG_AbortScan(int32_t window) {

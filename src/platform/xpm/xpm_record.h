@@ -11,10 +11,12 @@
 // timer.
 //
 // Timeshift: XPM_TIMESHIFT_START (tuner) starts buffering the tuner's channel
-// (the USB disk must be mounted); Timeshift_KeyProc moves the playback
-// (102 play, 104 pause, 110 faster forward, 109 faster rewind; 107, 108,
-// 114, 115 are kept in the call log and change nothing). The buffer holds at
-// most the timeshift interval (minutes).
+// (the USB disk must be mounted) and reports XPM_TIMESHIFT_STATUS_START as a
+// recording status; Timeshift_KeyProc moves the playback (102 play, 104
+// pause, 110 faster forward, 109 faster rewind; 107, 108, 114, 115 are kept in
+// the call log and change nothing). The timeshift duration setting (0 to 4)
+// chooses how much the buffer holds: 300, 600, 1200, 1800 or 3600 s, taken
+// when timeshifting starts.
 //
 // USB disk: a folder of the data directory ("<data dir>/mnt/usb/sda1", the
 // set's "/mnt/usb/sda1"), mounted and removed by the outside world
@@ -43,11 +45,18 @@ enum : int32_t {
 
 // Play states of the timeshift status.
 enum : int32_t {
-  XPM_TIMESHIFT_PLAY_STATE_PLAY = 0,
   XPM_TIMESHIFT_PLAY_STATE_PAUSE = 1,
-  XPM_TIMESHIFT_PLAY_STATE_FORWARD = 2,
-  XPM_TIMESHIFT_PLAY_STATE_REWIND = 3,
+  XPM_TIMESHIFT_PLAY_STATE_PLAY = 2,
+  XPM_TIMESHIFT_PLAY_STATE_FAST_FORWARD = 3,
+  XPM_TIMESHIFT_PLAY_STATE_SLOW_FORWARD = 4,
+  XPM_TIMESHIFT_PLAY_STATE_FAST_BACKWARD = 5,
+  XPM_TIMESHIFT_PLAY_STATE_SLOW_BACKWARD = 6,
 };
+// The recording status reported when timeshifting starts.
+inline constexpr int32_t XPM_TIMESHIFT_STATUS_START = 13;
+// The timeshift duration settings, and the seconds the buffer holds for each.
+inline constexpr int32_t XPM_TIMESHIFT_DURATIONS = 5;
+inline constexpr int32_t kTimeshiftBufferSeconds[XPM_TIMESHIFT_DURATIONS] = {300, 600, 1200, 1800, 3600};
 
 // XPM_TimeShifting_Status_Check's answer: two flag bytes and seven words.
 struct XPM_TimeshiftStatus {
@@ -56,9 +65,9 @@ struct XPM_TimeshiftStatus {
   uint8_t reserved[2];
   int32_t bufferedSeconds;
   int32_t positionSeconds;  // from the buffer's start
-  int32_t playRate;         // 1, 2, 4, 8, 16
+  int32_t playRate;         // 1 playing or paused; 2 to 9 trick play at 2^(rate - 1) times
   int32_t playState;        // XPM_TIMESHIFT_PLAY_STATE_*
-  int32_t intervalMinutes;
+  int32_t intervalMinutes;  // what the buffer holds
   int32_t startTime;  // network seconds of the buffer's start, low 32 bits
   int32_t tuner;
 };
@@ -153,8 +162,9 @@ int32_t XPM_TIMESHIFT_START(int32_t tuner);
 int32_t XPM_TIMESHIFT_STOP(int32_t tuner);
 int32_t Timeshift_KeyProc(int32_t code);
 int32_t XPM_TimeShifting_Status_Check(int32_t tuner, XPM_TimeshiftStatus* status);
-int32_t XPM_Get_Timeshift_Interval(int32_t* minutes);
-int32_t XPM_Set_Timeshift_Interval(int32_t minutes);
+// The timeshift duration setting, 0 to 4 (others refused).
+int32_t XPM_Get_Timeshift_Interval(int32_t* setting);
+int32_t XPM_Set_Timeshift_Interval(int32_t setting);
 
 // --- USB disk and files ----------------------------------------------------------------
 // mountPoint: XPM_USB_PATH_MAX bytes.
@@ -162,7 +172,10 @@ int32_t XPM_Get_USB_MountPoint(int32_t* mounted, char* mountPoint);
 // mountPoint: XPM_USB_PATH_MAX bytes, fileSystem: XPM_USB_FS_MAX bytes.
 int32_t XPM_Get_USB_MountPoint_File(int32_t* mounted, char* mountPoint, char* fileSystem);
 int32_t XPM_CheckUSB_Space(const char* mountPoint, uint64_t* total, uint64_t* free);
-// Answer later with XPM_EVT_PVR_USB_FORMAT and XPM_EVT_PVR_PERF_STATUS.
+// Answer later with XPM_EVT_PVR_USB_FORMAT and XPM_EVT_PVR_PERF_STATUS. The
+// simulated set's state "usb.format" chooses the format's result (a number;
+// 0 when unset) or "none" (no answer ever); "usb.test" "none" makes the
+// speed test never answer.
 int32_t XPM_USB_Format_Start(void);
 int32_t XPM_USB_Test(void);
 int32_t XPM_USB_Test_Abort(void);

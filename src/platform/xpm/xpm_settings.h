@@ -475,6 +475,8 @@ int32_t XPM_GetPrevChannel(int32_t ring, int32_t major, int32_t minor, XPM_Virtu
 // The virtual channels carried by a physical channel: a BKNI_Malloc'ed array
 // of `count` pairs that the caller frees with BKNI_Free (null when count is 0).
 int32_t XPM_GetVirtualChannels(int32_t physical, XPM_VirtualChannel** list, int32_t* count);
+// Ring 0 is the channel map: (-1, -1) adds every channel on the air, or
+// removes every channel of the map.
 int32_t XPM_AddChannelToRing(int32_t ring, int32_t major, int32_t minor);
 int32_t XPM_RemoveChannelFromRing(int32_t ring, int32_t major, int32_t minor);
 // name: zero-terminated 8-bit text, at most 36 characters.

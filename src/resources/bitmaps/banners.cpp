@@ -45,6 +45,8 @@ void Stereo(Resources::Bitmap& b) { Badge(b, u"ST"); }
 void Multi(Resources::Bitmap& b) { Badge(b, u"SAP"); }
 void Ntsc(Resources::Bitmap& b) { Badge(b, u"ATV"); }
 void ThreeD(Resources::Bitmap& b) { Badge(b, u"3D"); }
+void Rec(Resources::Bitmap& b) { Badge(b, u"REC"); }
+void Shift(Resources::Bitmap& b) { Badge(b, u"TS"); }
 void GameOff(Resources::Bitmap& b) { Clock(b, Palette::GlyphDim); }
 void GameOn(Resources::Bitmap& b) { Clock(b, Palette::Accent); }
 
@@ -67,5 +69,7 @@ KV_BITMAP(Bitmaps, BannerStereo, Stereo, 36, 18, 1);
 KV_BITMAP(Bitmaps, BannerMultiAudio, Multi, 36, 18, 1);
 KV_BITMAP(Bitmaps, BannerNTSC, Ntsc, 36, 18, 1);
 KV_BITMAP(Bitmaps, Banner3D, ThreeD, 36, 18, 1);
+KV_BITMAP(Bitmaps, BannerRecord, Rec, 36, 18, 1);
+KV_BITMAP(Bitmaps, BannerTimeshift, Shift, 36, 18, 1);
 KV_BITMAP(Bitmaps, BannerGameTimer, GameOff, 18, 18, 1);
 KV_BITMAP(Bitmaps, BannerGameTimerActivated, GameOn, 18, 18, 1);

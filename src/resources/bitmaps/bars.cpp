@@ -69,10 +69,18 @@ void Trough(Resources::Bitmap& b) {
   Panel(s, Whole(s), PanelStyle{4, {14, 16, 20, 230}, {34, 38, 46, 230}, Palette::PlainRim, 1.0f});
 }
 
-void Fill(Resources::Bitmap& b) {
+void FillIn(Resources::Bitmap& b, kv::Color top, kv::Color bottom) {
   const ge::Surface s = b.GetFrameSurface(0);
-  RoundRect(s, {1, 2, s.width - 1, s.height - 2}, 3, Palette::FocusTop, Palette::FocusBottom);
+  RoundRect(s, {1, 2, s.width - 1, s.height - 2}, 3, top, bottom);
 }
+void Fill(Resources::Bitmap& b) { FillIn(b, Palette::FocusTop, Palette::FocusBottom); }
+// Fills stretched over long bars: square ends, so that stretching keeps them sharp.
+void FlatFill(Resources::Bitmap& b, kv::Color top, kv::Color bottom) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  RoundRect(s, {0, 3, s.width, s.height - 3}, 0, top, bottom);
+}
+void RedFill(Resources::Bitmap& b) { FlatFill(b, {226, 64, 52, 255}, {150, 26, 20, 255}); }
+void BufferFill(Resources::Bitmap& b) { FlatFill(b, {120, 150, 190, 230}, {70, 96, 132, 230}); }
 
 void Dot(Resources::Bitmap& b) {
   const ge::Surface s = b.GetFrameSurface(0);
@@ -105,6 +113,8 @@ KV_BITMAP(Bitmaps, AmplifierVolumePlus, KeyPlus, 30, 20, 1);
 KV_BITMAP(Bitmaps, AmplifierVolumeMinus, KeyMinus, 30, 20, 1);
 KV_BITMAP(Bitmaps, ScanSliderBackground, Trough, 260, 20, 1);
 KV_BITMAP(Bitmaps, ScanSliderIndicator, Fill, 20, 20, 1);
+KV_BITMAP(Bitmaps, SliderIndicatorRed0, RedFill, 20, 20, 1);
+KV_BITMAP(Bitmaps, TimeshiftBufferFill, BufferFill, 20, 20, 1);
 KV_BITMAP(Bitmaps, Point, Dot, 10, 10, 1);
 KV_BITMAP(Bitmaps, FocusedPoint, FocusedDot, 14, 14, 1);
 KV_BITMAP(Bitmaps, CurvePoint, CurveMark, 7, 7, 1);

@@ -60,6 +60,44 @@ void Bars(Resources::Bitmap& b) {
   }
 }
 
+// Repeat kinds of recordings, status marks of recordings, media rows.
+void Everyday(Resources::Bitmap& b) { Badge(b, u"ALL"); }
+void Daily(Resources::Bitmap& b) { Badge(b, u"M-F"); }
+void Weekly(Resources::Bitmap& b) { Badge(b, u"S-S"); }
+void Once(Resources::Bitmap& b) { Badge(b, u"1x"); }
+void Mark(Resources::Bitmap& b, kv::Color c, const char16_t* text) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  const float r = static_cast<float>(s.height) / 2.0f - 1.0f;
+  Disc(s, {static_cast<float>(s.width) / 2.0f, static_cast<float>(s.height) / 2.0f}, r, c);
+  Label(s, text, s.height - 6, true, kInk, Whole(s));
+}
+void InRecording(Resources::Bitmap& b) { Mark(b, {210, 40, 40, 255}, u""); }
+void NoUsb(Resources::Bitmap& b) { Mark(b, {200, 140, 30, 255}, u"U"); }
+void NoSize(Resources::Bitmap& b) { Mark(b, {200, 140, 30, 255}, u"F"); }
+void Failed(Resources::Bitmap& b) { Mark(b, {170, 30, 30, 255}, u"x"); }
+void WillRecord(Resources::Bitmap& b) { Mark(b, {50, 120, 200, 255}, u"R"); }
+void Stopped(Resources::Bitmap& b) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  RoundRect(s, {4, 4, s.width - 4, s.height - 4}, 1.0f, kInk, kInk);
+}
+void Folder(Resources::Bitmap& b) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  const int32_t w = s.width, h = s.height;
+  RoundRect(s, {w / 10, h / 5, w / 2, h / 3}, 2.0f, {90, 150, 220, 255}, {60, 120, 200, 255});
+  RoundRect(s, {w / 10, h / 3 - 1, w - w / 10, h - h / 8}, 2.0f, {90, 150, 220, 255}, {40, 90, 170, 255});
+}
+void Photo(Resources::Bitmap& b) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  const int32_t w = s.width, h = s.height;
+  RoundRect(s, {w / 8, h / 8, w - w / 8, h - h / 8}, 3.0f, {80, 110, 150, 255}, {40, 70, 60, 255});
+  Disc(s, {static_cast<float>(w) * 0.7f, static_cast<float>(h) * 0.35f}, static_cast<float>(h) / 10.0f, kInk);
+}
+void Broken(Resources::Bitmap& b) {
+  Photo(b);
+  const ge::Surface s = b.GetFrameSurface(0);
+  Stroke(s, {0.0f, 0.0f}, {static_cast<float>(s.width), static_cast<float>(s.height)}, 3.0f, {210, 40, 40, 255});
+}
+
 }  // namespace
 
 KV_BITMAP(Bitmaps, InputListSource0, Index0, 250, 27, 1);
@@ -84,3 +122,17 @@ KV_BITMAP(Bitmaps, ATV, Atv, 30, 16, 1);
 KV_BITMAP(Bitmaps, SignalIndicator, Bars, 23, 16, 6);
 KV_BITMAP(Bitmaps, ChBrowserFB, Fb, 30, 16, 1);
 KV_BITMAP(Bitmaps, ChBrowserMinus, Minus, 24, 16, 1);
+KV_BITMAP(Bitmaps, EPG_RecordTypeEveryday, Everyday, 30, 16, 1);
+KV_BITMAP(Bitmaps, EPG_RecordTypeDaily, Daily, 30, 16, 1);
+KV_BITMAP(Bitmaps, EPG_RecordTypeWeekly, Weekly, 30, 16, 1);
+KV_BITMAP(Bitmaps, EPG_RecordTypeOnce, Once, 30, 16, 1);
+KV_BITMAP(Bitmaps, RecordStatusInRecording, InRecording, 18, 18, 1);
+KV_BITMAP(Bitmaps, RecordStatusNoUSB, NoUsb, 18, 18, 1);
+KV_BITMAP(Bitmaps, RecordStatusNoSize, NoSize, 18, 18, 1);
+KV_BITMAP(Bitmaps, RecordStatusFailed, Failed, 18, 18, 1);
+KV_BITMAP(Bitmaps, RecordStatusWillRecord, WillRecord, 18, 18, 1);
+KV_BITMAP(Bitmaps, RecordStatusStop, Stopped, 18, 18, 1);
+KV_BITMAP(MediaPlayer, ListFolderBlue, Folder, 22, 18, 1);
+KV_BITMAP(MediaPlayer, ThumbnailFolder, Folder, 112, 84, 1);
+KV_BITMAP(MediaPlayer, ThumbnailPhoto, Photo, 112, 84, 1);
+KV_BITMAP(MediaPlayer, ThumbnailBroken, Broken, 112, 84, 1);

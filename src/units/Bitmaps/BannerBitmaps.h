@@ -23,6 +23,8 @@ extern const Resources::BitmapId BannerStereo;
 extern const Resources::BitmapId BannerMultiAudio;
 extern const Resources::BitmapId BannerNTSC;
 extern const Resources::BitmapId Banner3D;
+extern const Resources::BitmapId BannerRecord;     // recording
+extern const Resources::BitmapId BannerTimeshift;  // timeshifting
 extern const Resources::BitmapId BannerGameTimer;           // 18 x 18
 extern const Resources::BitmapId BannerGameTimerActivated;
 

@@ -17,6 +17,8 @@ extern const Resources::BitmapId AmplifierVolumePlus;   // 30 x 20 "+" key
 extern const Resources::BitmapId AmplifierVolumeMinus;  // 30 x 20 "-" key
 extern const Resources::BitmapId ScanSliderBackground;  // 260 x 20 progress trough
 extern const Resources::BitmapId ScanSliderIndicator;   // 20 x 20 progress fill (stretched)
+extern const Resources::BitmapId SliderIndicatorRed0;   // 20 x 20 red progress fill (stretched)
+extern const Resources::BitmapId TimeshiftBufferFill;   // 20 x 20 grey-blue fill of the buffered time
 extern const Resources::BitmapId Point;                 // 10 x 10 dot of a backlight slider
 extern const Resources::BitmapId FocusedPoint;          // 14 x 14 highlighted dot
 extern const Resources::BitmapId CurvePoint;            // 7 x 7 mark on each point of a curve

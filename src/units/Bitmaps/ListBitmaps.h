@@ -28,5 +28,25 @@ extern const Resources::BitmapId ATV;
 extern const Resources::BitmapId SignalIndicator;  // 6 frames of 23 x 16, 0 to 5 bars lit
 extern const Resources::BitmapId ChBrowserFB;      // 24 x 16 hint keys
 extern const Resources::BitmapId ChBrowserMinus;
+// Repeat kinds (30 x 16) and status marks (18 x 18) of recordings.
+extern const Resources::BitmapId EPG_RecordTypeEveryday;
+extern const Resources::BitmapId EPG_RecordTypeDaily;
+extern const Resources::BitmapId EPG_RecordTypeWeekly;
+extern const Resources::BitmapId EPG_RecordTypeOnce;
+extern const Resources::BitmapId RecordStatusInRecording;
+extern const Resources::BitmapId RecordStatusNoUSB;
+extern const Resources::BitmapId RecordStatusNoSize;
+extern const Resources::BitmapId RecordStatusFailed;
+extern const Resources::BitmapId RecordStatusWillRecord;
+extern const Resources::BitmapId RecordStatusStop;
 
 }  // namespace Bitmaps
+
+namespace MediaPlayer {
+// The folder icon of media rows (22 x 18) and the photo grid's cell
+// pictures (112 x 84): folder, photo without its thumbnail yet, broken.
+extern const Resources::BitmapId ListFolderBlue;
+extern const Resources::BitmapId ThumbnailFolder;
+extern const Resources::BitmapId ThumbnailPhoto;
+extern const Resources::BitmapId ThumbnailBroken;
+}  // namespace MediaPlayer

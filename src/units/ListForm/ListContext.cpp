@@ -6,7 +6,9 @@
 #include "units/MainApp/OptionDB.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/OptionDatabase/OptionDatabase.h"
+#include "units/Primitives/KeyRoutingForm.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/SubSystem/SubSystemClass.h"
 
 
 namespace ListForm {
@@ -22,5 +24,26 @@ OptionDatabase::OptionDatabaseClass* OptionDB() {
 }
 
 Agent::MessageAgent* MessageAgent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
+
+bool IsOfClass(const kv::Object* obj, const kv::Class* cls) {
+  return obj && cls && kv::CastClass(kv::ClassOf(obj), cls) != nullptr;
+}
+
+SubSystem::SubSystemClass* SubSystemOf(Primitives::KeyRoutingForm* form) {
+  return form ? kv::Cast<SubSystem::SubSystemClass>(form->SubSystemInstance.get()) : nullptr;
+}
+
+namespace {
+TimerEditorSetup g_timerEditorSetup = nullptr;
+}  // namespace
+
+void SetTimerEditorSetup(TimerEditorSetup setup) { g_timerEditorSetup = setup; }
+
+void HandToTimerEditor(Primitives::KeyRoutingForm* editor, const TimerEditorHandoff& handoff) {
+  if (!editor) return;
+  editor->PrevState = nullptr;
+  editor->NextState = nullptr;
+  if (g_timerEditorSetup) g_timerEditorSetup(editor, handoff);
+}
 
 }  // namespace ListForm

@@ -1,13 +1,15 @@
 #include "units/ListForm/ListGetters.h"
 
-#include <array>
+#include <iterator>
 
 #include "units/Bitmaps/ListBitmaps.h"
 #include "units/ListForm/CBChannelLists.h"
 #include "units/ListForm/CBLists.h"
 #include "units/ListForm/ChannelLists.h"
+#include "units/ListForm/GuideLists.h"
 #include "units/ListForm/InputLists.h"
 #include "units/ListForm/OptionLists.h"
+#include "units/ListForm/RecordLists.h"
 
 namespace ListForm {
 
@@ -18,10 +20,9 @@ struct GetterEntry {
   ItemGetter getter;
 };
 
-// In the order the kinds are numbered; the guide, recording, rating,
-// access-point and media kinds join with their lists.
-const std::array<GetterEntry, 15>& Table() {
-  static const std::array<GetterEntry, 15> table{{
+// In the order the kinds are numbered.
+const GetterEntry* Table(size_t* count) {
+  static const GetterEntry table[] = {
       {&ExternalInputList::StaticClass(), &GetInputItemData},
       {&CecInputList::StaticClass(), &GetCecInputItemData},
       {&MasterChannelList::StaticClass(), &GetMasterChannelItemData},
@@ -35,17 +36,25 @@ const std::array<GetterEntry, 15>& Table() {
       {&CBCECList::StaticClass(), &GetCECBrowserItemData},
       {&CBHistoryList::StaticClass(), &GetHistoryBrowserItemData},
       {&CBFavoritesList::StaticClass(), &GetFavBrowserItemData},
+      {&EPGChannelList::StaticClass(), &GetEPGChannelItemData},
+      {&EPGProgramList::StaticClass(), &GetEPGProgramItemData},
       {&OptionList::StaticClass(), &GetOptionItemData},
+      {&MiniGuideList::StaticClass(), &GetMiniGuideItemData},
       {&SystemInfoList::StaticClass(), &GetSystemInfoItemData},
-  }};
+      {&RecordedShowsList::StaticClass(), &GetRecordedShowItemData},
+      {&ScheduledRecordList::StaticClass(), &GetScheduledRecordItemData},
+  };
+  *count = std::size(table);
   return table;
 }
 
 }  // namespace
 
 ItemGetter FindItemGetter(const kv::Class* cls) {
-  for (const GetterEntry& e : Table())
-    if (e.cls == cls) return e.getter;
+  size_t count = 0;
+  const GetterEntry* table = Table(&count);
+  for (size_t k = 0; k < count; ++k)
+    if (table[k].cls == cls) return table[k].getter;
   return nullptr;
 }
 

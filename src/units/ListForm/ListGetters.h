@@ -37,5 +37,10 @@ kv::Object* GetHistoryBrowserItemData(ListDataSource* source, ListClass* list, i
 kv::Object* GetFavBrowserItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetOptionItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetSystemInfoItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetEPGChannelItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetEPGProgramItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetScheduledRecordItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetRecordedShowItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetMiniGuideItemData(ListDataSource* source, ListClass* list, int32_t i);
 
 }  // namespace ListForm

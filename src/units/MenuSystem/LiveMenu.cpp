@@ -80,10 +80,16 @@ bool Appearance(SubSystem::MenuClass* form, int32_t value) {
       }
       return true;
     case Constants::APPEARANCE_INVISIBLE:
-      form->OnSetVisible(false);
+      if (MenuController* owner = OwnerOf(form))
+        owner->HideForm(form);
+      else
+        form->OnSetVisible(false);
       return true;
     case Constants::APPEARANCE_VISIBLE:
-      form->OnSetVisible(true);
+      if (MenuController* owner = OwnerOf(form))
+        owner->ShowForm(form);
+      else
+        form->OnSetVisible(true);
       return true;
     default:
       return false;
@@ -1031,7 +1037,7 @@ void VidiSubMenu::DoActivate(kv::Object* sender) {
   }
   if (item->NeedHideMenu) {
     SendToColumn(Constants::MSG_CHANGE_APPEARANCE, nullptr, Constants::APPEARANCE_INVISIBLE);
-    OnSetVisible(false);
+    owner->HideForm(this);
   } else {
     Close();
   }

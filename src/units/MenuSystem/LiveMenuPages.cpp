@@ -2,6 +2,7 @@
 
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
+#include "strings/Channels.h"
 #include "strings/MenuSystem.h"
 #include "strings/SkinBin.h"
 #include "strings/Strings.h"
@@ -233,6 +234,8 @@ VidiChannelsMenu::VidiChannelsMenu() {
   Row(this, &Strings::SID_TUNER, Kind::Popup, OPTION_TYPE_ANT_CABLE_IN);
   Dialog(this, &Strings::ChannelsMenuScanChannels, "Channels::AutoTuningConfirmDialog", kEnterPinAutoTuning);
   Dialog(this, &Strings::ChannelsMenuFindChannel, "Channels::ManualTuningDialog");
+  // After the rows above, so that their indexes keep their meaning.
+  Dialog(this, &::Channels::GUIDE_SCAN_ROW, "Channels::FullEPGScanConfirmDialog");
   SetTitle(&Strings::SID_CHANNEL);
 }
 
@@ -521,10 +524,11 @@ void VidiScheduleRecordMenu::DoActivate(kv::Object* sender) {
   auto* msg = kv::New<Structures::Message>();
   msg->Initialize(Constants::MSG_CHANGE_APPEARANCE, nullptr, Constants::APPEARANCE_INVISIBLE);
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &VidiMainMenu::StaticClass());
-  OnSetVisible(false);
+  owner->HideForm(this);
   Primitives::KeyRoutingForm* form = owner->OpenState(target, noTimer ? kDirectMsgInvalidTimerId : Item(1)->OptionType,
                                                       Constants::MSG_FROM_MENUSYSTEM, KvClass());
-  (void)form;
+  // The bar hands the hidden menu back when it closes.
+  if (auto* bar = kv::Cast<NonMenuSystem::DirectMessageBar>(form)) bar->IsShortcut = true;
 }
 
 VidiMediaMenu::VidiMediaMenu() {

@@ -78,6 +78,37 @@ void MenuSystem::ReturnFocus() {
     }
 }
 
+bool MenuSystem::IsMenuOpen() const {
+  if (OnGetFocus()) return true;
+  SubSystem::MenuClass* hidden = hiddenFocus_.get();
+  return hidden && hidden->IsOpen();
+}
+
+void MenuSystem::HideForm(SubSystem::MenuClass* form) {
+  if (!form) return;
+  if (OnGetFocus() == form) hiddenFocus_ = form;
+  form->OnSetVisible(false);
+}
+
+void MenuSystem::ShowForm(SubSystem::MenuClass* form) {
+  if (!form) return;
+  form->OnSetVisible(true);
+  RestoreFocus();
+}
+
+void MenuSystem::RestoreFocus() {
+  SubSystem::MenuClass* form = hiddenFocus_.get();
+  if (!form) return;
+  if (!form->IsOpen()) {
+    hiddenFocus_ = nullptr;
+    return;
+  }
+  if (!form->OnGetVisible()) return;
+  hiddenFocus_ = nullptr;
+  OnSetFocus(form);
+  RestartTimeOuts();
+}
+
 void MenuSystem::SetMenuIndex(int32_t level, int32_t index) {
   if (level < 1 || level > kMenuLevels) return;
   menuIndex_[static_cast<size_t>(level - 1)] = index;
@@ -165,6 +196,8 @@ void MenuSystem::HandleMessage(Structures::Message* msg) {
       // Only with a menu form open here: otherwise the keys would leave live
       // TV for an empty menu (screens closing broadcast this to everyone).
       if (msg->IntParam == Constants::APPEARANCE_FOCUS && GetChildCount() > 0) TakeFocus();
+      if (msg->IntParam == Constants::APPEARANCE_FOCUS || msg->IntParam == Constants::APPEARANCE_VISIBLE)
+        RestoreFocus();
       break;
     default:
       break;
@@ -211,6 +244,7 @@ Primitives::KeyRoutingForm* MenuSystem::OpenState(const kv::Class* cls, int32_t 
 // --- Tearing down -------------------------------------------------------------------
 
 void MenuSystem::TearDownMenus() {
+  hiddenFocus_ = nullptr;
   OnSetFocus(nullptr);
   ReturnFocus();
   Manager()->CloseLayers(Constants::LAYER_MASK_MENU);

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 
+#include "runtime/member.h"
 #include "units/SubSystem/MenuSystemClass.h"
 
 namespace Core {
@@ -22,6 +23,9 @@ class Event;
 }
 namespace Structures {
 class Message;
+}
+namespace SubSystem {
+class MenuClass;
 }
 
 namespace MenuSystem {
@@ -52,8 +56,15 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   // MSG_CLEAR_ALL to every receiver; MSG_CLEAR_HELP_BAR to the live-TV sub-system.
   void ClearAll();
   void ClearHelpBar();
-  // A menu is open while a page holds this sub-system's focus.
-  bool IsMenuOpen() const { return OnGetFocus() != nullptr; }
+  // A menu is open while a page holds this sub-system's focus, or while a
+  // page that had it is hidden behind a screen opened from the menu.
+  bool IsMenuOpen() const;
+  // Hides a menu form for a screen outside the menu; when it held the focus
+  // it takes it back as soon as the menu shows again (ShowForm, or
+  // MSG_CHANGE_APPEARANCE 1 or 3).
+  void HideForm(SubSystem::MenuClass* form);
+  void ShowForm(SubSystem::MenuClass* form);
+
   // Opens `cls` with a SkinBin::UserRefInt {value, code} parameter and the
   // previous state `prev`; answers the form (null when the class does not
   // exist yet).
@@ -63,6 +74,9 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   void TakeFocus();
   // Hands the application's focus back to the live-TV sub-system.
   void ReturnFocus();
+  // Gives the focus back to the hidden form that had it, once it shows.
+  void RestoreFocus();
+  kv::Member<SubSystem::MenuClass> hiddenFocus_;
   std::array<int32_t, kMenuLevels> menuIndex_{};
 };
 

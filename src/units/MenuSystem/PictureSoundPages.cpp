@@ -43,6 +43,7 @@ using K = RowKind;
 
 constexpr uint16_t kBack = 41;
 constexpr int32_t kAllColoursOn = 0x111111;
+constexpr int32_t kHeadingHeight = 18;
 constexpr uint32_t k3DGroup = 0x12000000;
 
 constexpr int32_t Opt(uint32_t id) { return static_cast<int32_t>(id); }
@@ -444,6 +445,8 @@ kv::Object* RGBFilterMenu::HandleEvent(Core::Event* event) {
 // --- Base colours ---------------------------------------------------------------------
 
 BaseColorAdjustmentMenu::BaseColorAdjustmentMenu() {
+  // The column headings stand on a line of their own above the rows.
+  HeaderHeight = kHeadingHeight;
   Build(kBaseColorPage);
   ReInit();
   for (auto& h : headings_) {
@@ -458,7 +461,7 @@ void BaseColorAdjustmentMenu::ReInit() {
   const kv::MultiTextId* ids[3] = {&S::SID_HUE, &S::SID_SATURATION, &S::SID_BRIGHTNESS};
   for (int32_t i = 0; i < 3; ++i) {
     headings_[i].OnSetString(kv::GetVariantOfString(*ids[i]));
-    headings_[i].OnSetBounds({136 + 117 * i, 16, 136 + 117 * i + 115, 38});
+    headings_[i].OnSetBounds({136 + 117 * i, 40, 136 + 117 * i + 115, 40 + kHeadingHeight});
   }
 }
 

@@ -325,8 +325,9 @@ kv::Object* Carousel::HandleMoveKeys(Core::Event* event) {
 
 void Carousel::HandleMessage(Structures::Message* msg) {
   if (!msg || msg->Code != Constants::MSG_CHANGE_APPEARANCE) return;
-  if (msg->IntParam == Constants::APPEARANCE_INVISIBLE) OnSetVisible(false);
-  if (msg->IntParam == Constants::APPEARANCE_VISIBLE) OnSetVisible(true);
+  auto* owner = kv::Cast<::MenuSystem::MenuSystem>(MenuSystem.get());
+  if (msg->IntParam == Constants::APPEARANCE_INVISIBLE) owner ? owner->HideForm(this) : OnSetVisible(false);
+  if (msg->IntParam == Constants::APPEARANCE_VISIBLE) owner ? owner->ShowForm(this) : OnSetVisible(true);
 }
 
 // --- MainMenu ------------------------------------------------------------------------------
@@ -521,7 +522,10 @@ kv::Object* SecondaryMenu::HandleEvent(Core::Event* event) {
 
 void SecondaryMenu::OpenTarget(CarouselItem* item, kv::Object* param) {
   SendAppearance(Constants::APPEARANCE_INVISIBLE, nullptr, &MainMenu::StaticClass());
-  OnSetVisible(false);
+  if (auto* owner = kv::Cast<::MenuSystem::MenuSystem>(MenuSystem.get()))
+    owner->HideForm(this);
+  else
+    OnSetVisible(false);
   auto* state = kv::New<SubSystem::State>();
   state->Class = item->NextState;
   state->PrevState = KvClass();

@@ -123,11 +123,18 @@ void ThirdMenu::RemoveRow(SubMenuItem* row) {
 }
 
 void ThirdMenu::PlaceRows() {
-  int32_t y = kRowsArea.y1;
+  int32_t y = kRowsArea.y1 + HeaderHeight;
   for (int32_t i = 0, n = RowCount(); i < n; ++i) {
-    Row(i)->OnSetBounds({kRowsArea.x1, y, kRowsArea.x1 + kItemWidth, y + kItemHeight});
+    SubMenuItem* row = Row(i);
+    row->OnSetBounds({kRowsArea.x1, y, kRowsArea.x1 + kItemWidth, y + kItemHeight});
+    row->Refresh();
     y += kItemHeight + ItemGap;
   }
+}
+
+kv::Rect ThirdMenu::GetPageArea() {
+  // The black panel behind the rows ends 8 pixels above a short page's edge.
+  return {kRowsArea.x1, kRowsArea.y1 + HeaderHeight, kRowsArea.x2, std::min(kRowsArea.y2, Bounds().H() - 8)};
 }
 
 int32_t ThirdMenu::RememberedIndex() { return MenuSystem ? MenuSystem->GetMenuIndex(MenuLevel) : 1; }
@@ -177,7 +184,7 @@ void ThirdMenu::LoadSettings() {
 void ThirdMenu::RefreshArrow() {
   const int32_t n = RowCount();
   const kv::Rect area = kRowsArea;
-  const bool up = n > 0 && Row(0)->Bounds().y1 < area.y1;
+  const bool up = n > 0 && Row(0)->Bounds().y1 < area.y1 + HeaderHeight;
   const bool down = n > 0 && Row(n - 1)->Bounds().y2 > std::min(area.y2, Bounds().H());
   if (upArrow_.IsVisible() != up) upArrow_.OnSetVisible(up);
   if (downArrow_.IsVisible() != down) downArrow_.OnSetVisible(down);
@@ -290,7 +297,11 @@ void ThirdMenu::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point 
   part(black_);
   part(border_);
   part(title_);
-  SubSystem::MenuClass::Draw(target, clip, origin, opacity);
+  // Rows scrolled past the rows' area are cut at its edges.
+  const kv::Rect rows = GetPageArea();
+  const kv::Rect rowsClip =
+      clip.Intersect({origin.x + rows.x1, origin.y + rows.y1, origin.x + rows.x2, origin.y + rows.y2});
+  if (!rowsClip.IsEmpty()) SubSystem::MenuClass::Draw(target, rowsClip, origin, opacity);
   part(upArrow_);
   part(downArrow_);
 }

@@ -62,14 +62,20 @@ class ThirdMenu : public SubSystem::MenuClass {
   void RemoveRow(SubMenuItem* row);
   // The row bound to that option, or null.
   SubMenuItem* RowOf(int32_t option);
-  // Re-places the rows one under another in the rows' area.
+  // Re-places the rows one under another in the rows' area and lays each
+  // one out for its new bounds.
   void PlaceRows();
+  // The rows' area in page coordinates: the focused row is scrolled into it
+  // and no row draws outside it.
+  kv::Rect GetPageArea() override;
 
   bool IsShortcut = false;
   bool QuickMenu = false;
   int32_t ItemGap = 1;
   // The height the page takes after the shrink rule; 0 keeps the rule's.
   int32_t FixedHeight = 0;
+  // Height kept free at the top of the rows' area (column headings).
+  int32_t HeaderHeight = 0;
   const kv::MultiTextId* CaptionId = nullptr;
 
  protected:

@@ -74,6 +74,14 @@ void ConfirmOptionDialog::OnSetWarningInfo(const kv::String& text) {
   OnSetBounds({b.x1, b.y1, b.x2, b.y1 + height});
 }
 
+void ConfirmOptionDialog::PlaceButtonPair(Core::View& first, Core::View& second) {
+  const int32_t x = (Bounds().W() - 2 * ItemWidth - kButtonGap) / 2;
+  const int32_t y = Bounds().H() - ItemHeight - FrameWidth - 25;
+  first.OnSetBounds({x, y, x + ItemWidth, y + ItemHeight});
+  const int32_t nx = x + ItemWidth + kButtonGap;
+  second.OnSetBounds({nx, y, nx + ItemWidth, y + ItemHeight});
+}
+
 void ConfirmOptionDialog::OnSetItemWidth(int32_t w) {
   ItemWidth = w;
   Post(&WidgetClass::RefreshSlot);
@@ -151,11 +159,7 @@ void ConfirmMultiOptionDialog::Initialize(Primitives::KeyRoutingParameter* param
 
 void ConfirmMultiOptionDialog::Refresh() {
   ConfirmOptionDialog::Refresh();
-  const int32_t x = (Bounds().W() - 2 * ItemWidth - kButtonGap) / 2;
-  const int32_t y = Bounds().H() - ItemHeight - FrameWidth - 25;
-  yes_.OnSetBounds({x, y, x + ItemWidth, y + ItemHeight});
-  const int32_t nx = x + ItemWidth + kButtonGap;
-  no_.OnSetBounds({nx, y, nx + ItemWidth, y + ItemHeight});
+  PlaceButtonPair(yes_, no_);
 }
 
 void ConfirmMultiOptionDialog::OnSetYesButtonLabel(const kv::String& text) {

@@ -59,6 +59,10 @@ class ConfirmOptionDialog : public KXDWidgetClass {
   kv::String NoButtonLabel;
 
  protected:
+  // Two buttons of ItemWidth x ItemHeight side by side, 20 pixels apart,
+  // centred, ItemHeight + FrameWidth + 25 above the bottom.
+  void PlaceButtonPair(Core::View& first, Core::View& second);
+
   Views::MultilineText warning_;
 };
 

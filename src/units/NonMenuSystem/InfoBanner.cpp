@@ -305,25 +305,15 @@ void BannerBasicInfo::LoadSettings() {
   ShowRatingInfo();
 }
 
-void BannerBasicInfo::ShowRatingInfo() {
-  SkinBin::Wrapper* w = Live::Skin();
-  Structures::EventInfo* info = w ? w->GetCurrentRatingInfo() : nullptr;
-  if (!info) return;
-  Rating.OnSetString({});
-  Rating.OnSetVisible(true);
-  const kv::String none = S(SID_NONE);
-  const kv::String sep = T(::NonMenuSystem::RATING_SEPARATOR);
+kv::String JoinRatingPart(const kv::String& text, const kv::String& part) {
+  if (part.Empty()) return text;
+  if (text == S(SID_NONE)) return part;
+  return text.Empty() ? part : Cat(Cat(text, T(::NonMenuSystem::RATING_SEPARATOR)), part);
+}
+
+kv::String RatingText(SkinBin::Wrapper* w, int32_t word, int32_t canadian) {
+  if (!w) return {};
   kv::String r;
-  // An empty part is skipped, so that no separator stands alone.
-  auto join = [&](const kv::String& part) {
-    if (part.Empty()) return;
-    if (r == none)
-      r = kv::String();
-    else if (!r.Empty())
-      r = Cat(r, sep);
-    r = Cat(r, part);
-  };
-  const int32_t word = info->UsRating;
   if (word != 0) {
     const int32_t tv = w->GetUsRatingIndex(word & ~15);
     kv::String part = tv < 7 ? w->GetUsRatingName(tv) : kv::String();
@@ -342,13 +332,23 @@ void BannerBasicInfo::ShowRatingInfo() {
     r = part;
   }
   const int32_t movie = w->GetUsRatingIndex(word & 15);
-  if (movie >= 7 && movie < 15) join(w->GetUsRatingName(movie));
-  const int32_t can = info->CanadianRating;
-  if (can != 0) {
-    const int32_t index = w->GetCanRatingIndex(can);
-    if (index < 11) join(w->GetCanRatingName(index));
+  if (movie >= 7 && movie < 15) r = JoinRatingPart(r, w->GetUsRatingName(movie));
+  if (canadian != 0) {
+    const int32_t index = w->GetCanRatingIndex(canadian);
+    if (index < 11) r = JoinRatingPart(r, w->GetCanRatingName(index));
   }
+  return r;
+}
+
+void BannerBasicInfo::ShowRatingInfo() {
+  SkinBin::Wrapper* w = Live::Skin();
+  Structures::EventInfo* info = w ? w->GetCurrentRatingInfo() : nullptr;
+  if (!info) return;
+  Rating.OnSetString({});
+  Rating.OnSetVisible(true);
+  kv::String r = RatingText(w, info->UsRating, info->CanadianRating);
   if (SkinBin::UsAlternateRatingInfo* alt = w->GetCurrentChannelRatingInfo(); alt && alt->GetCount() > 0) {
+    const kv::String sep = T(::NonMenuSystem::RATING_SEPARATOR);
     kv::String levels;
     for (int32_t i = 0; i < alt->GetCount(); ++i) {
       Structures::RRTDimensionData* d = alt->Get(i);
@@ -356,7 +356,7 @@ void BannerBasicInfo::ShowRatingInfo() {
       levels = Cat(Cat(levels, d->Text1), sep);
     }
     if (!levels.Empty()) levels = kv::StringLeft(levels, levels.Length() - sep.Length());
-    join(levels);
+    r = JoinRatingPart(r, levels);
   }
   Rating.OnSetString(r);
 }

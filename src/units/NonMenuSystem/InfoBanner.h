@@ -22,7 +22,19 @@
 #include "units/Views/MultilineText.h"
 #include "units/Views/Text.h"
 
+namespace SkinBin {
+class Wrapper;
+}
+
 namespace NonMenuSystem {
+
+// A rating text: `part` joined to `text` with the rating separator; an
+// empty part adds nothing and replaces no "None".
+kv::String JoinRatingPart(const kv::String& text, const kv::String& part);
+// The rating text of a US rating word and a Canadian rating code: the TV
+// rating with its content suffixes (FV alone when present), the movie rating
+// and the Canadian rating, empty parts skipped; empty without a Wrapper.
+kv::String RatingText(SkinBin::Wrapper* w, int32_t usWord, int32_t canadian);
 
 class BannerForm : public Primitives::KeyRoutingForm {
   KV_CLASS(NonMenuSystem, BannerForm, Primitives::KeyRoutingForm)

@@ -107,8 +107,11 @@ EnterPinDialog::EnterPinDialog() {
 }
 
 void EnterPinDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+  const kv::Class* caller = PrevState;
   KXDWidgetClass::Initialize(param);
   if (auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr) OnSetEnterPinType(ref->Value);
+  const kv::Class* livePage = KV_LATE_CLASS("MenuSystem::VidiSubMenu");
+  fromLivePage_ = MenuTriggered && caller && livePage && caller->Is(livePage);
   PersistentData::PersistentData* store = Store();
   const kv::String pin = store->GetString(SkinBinWrapper::KEY_PIN);
   const kv::String pin3D = store->GetString(SkinBinWrapper::KEY_3D_PIN);
@@ -256,7 +259,7 @@ void EnterPinDialog::EnterNextState() {
 
 void EnterPinDialog::EnterPrevState() {
   Close();
-  if (EnterPinType == 7) {
+  if (EnterPinType == 7 || fromLivePage_) {
     SendMessage(Constants::MSG_CLEAR_HELP_BAR, -1, &::NonMenuSystem::NonMenuSystem::StaticClass());
     HandBackToMenu();
     return;

@@ -65,6 +65,9 @@ class EnterPinDialog : public KXDWidgetClass {
   Views::Text prompt_;
   SkinBin::PinEntry entry_;
   kv::String expected_;
+  // Opened by a page of the live menu, which stays hidden behind the dialog:
+  // going back shows that page again.
+  bool fromLivePage_ = false;
 };
 
 class ChangePinDialog : public BorderWidgetClass {

@@ -16,6 +16,7 @@ struct Storage {
   std::string mainPath = "settings.dat";
   std::string backupPath = "settings.bak";
   bool missingLogged = false;
+  bool saveFailing = false;  // the last save failed (logged once)
 };
 
 Storage& TheStorage() {
@@ -114,8 +115,11 @@ void PersistentData::SyncData() {
   const SettingsStore& store = TheStorage().store;
   if (!store.IsDirty()) return;
   const UDSM_Status status = store.Save();
-  if (status != UDSM_OK)
-    kv::Log("PersistentData: the settings file was not saved (status " + std::to_string(status) + ")");
+  Storage& s = TheStorage();
+  if (status != UDSM_OK && !s.saveFailing)
+    kv::Log("PersistentData: the settings file was not saved (status " + std::to_string(status) +
+            "); tried again with the next change");
+  s.saveFailing = status != UDSM_OK;
 }
 
 void PersistentData::FactoryReset() {

@@ -5,9 +5,11 @@
 // Keys are language-neutral texts (kv::TextId constants of the calling unit,
 // or a kv::String), so a language change never renames a setting. The file is
 // opened by the first read or write; when neither it nor its backup is valid
-// the OnLoadDefaultData slot fills the defaults, which are then saved. Writes
-// stay in memory until SyncData, or, while AutoSyncData is set, until the end
-// of the pass in which they were made (one save for all of them).
+// the OnLoadDefaultData slot fills the defaults, which are then saved. While
+// AutoSyncData is set (from the start; the removal sequences clear it around
+// their removals) the writes of a pass are saved once at its end; otherwise
+// they stay in memory until SyncData. A save that fails is tried again with
+// the next change.
 //
 // The shared instance: kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData).
 #pragma once
@@ -108,7 +110,7 @@ class PersistentData : public kv::Object {
   void AutoSyncSlot(kv::Object* sender);
 
   bool open_ = false;
-  bool autoSyncData_ = false;
+  bool autoSyncData_ = true;
 };
 
 }  // namespace PersistentData

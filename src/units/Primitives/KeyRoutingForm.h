@@ -62,8 +62,8 @@ class KeyRoutingForm : public Forms::Form {
   kv::Object* HandleEvent(Core::Event* event) override;
 
   // Restarts the time-out while it runs; nothing when it is stopped.
-  // Usable as a slot.
-  void ResetTimeout(kv::Object* sender = nullptr);
+  // Usable as a slot. Forms that time out together with others override it.
+  virtual void ResetTimeout(kv::Object* sender = nullptr);
   // Starts (from TimeOutValue) or stops the time-out; TimeOutValue 0 never starts it.
   void SetTimeout(bool on);
   bool IsTimeoutRunning() const { return timeOutTimer_.IsEnabled(); }

@@ -68,6 +68,9 @@ class VirtualChannel;
 namespace SkinBin {
 class ClosedCaptionService;
 class ChannelListData;
+class EPGEventsInfo_DB;
+class DB_ScheduledInfo;
+class DB_RecordedInfo;
 class CurrentAudioServiceInfo;
 class CurrentChannelInfo;
 class HdmiCecData;
@@ -603,6 +606,11 @@ class Wrapper : public ::Wrapper::Wrapper {
   SkinBin::SystemInfo* GetSystemInfo();
   // The one channel table of the channel lists, the guide and the browser.
   SkinBin::ChannelListData* GetChannelListData();
+  // The guide events the programme lists read, and the caches of the
+  // recording lists; each made on first use and kept with the Wrapper.
+  SkinBin::EPGEventsInfo_DB* GetEPGProgramList();
+  SkinBin::DB_ScheduledInfo* GetScheduledInfo();
+  SkinBin::DB_RecordedInfo* GetRecordedInfo();
 
   // --- Recording, guide, timeshift and USB disk (WrapperRecording.cpp) -----------------
   int32_t StartRecord(int32_t tuner, Structures::VirtualChannel* channel);
@@ -778,6 +786,9 @@ class Wrapper : public ::Wrapper::Wrapper {
   // The channel the Last key returns to (major -2: a source, minor its id).
   kv::Member<Structures::VirtualChannel> RememberedChannel;
   kv::Member<SkinBin::ChannelListData> ChannelList;
+  kv::Member<SkinBin::EPGEventsInfo_DB> EPGProgramList;
+  kv::Member<SkinBin::DB_ScheduledInfo> ScheduledInfo;
+  kv::Member<SkinBin::DB_RecordedInfo> RecordedInfo;
   kv::String SourceNames[SOURCE_NAME_COUNT];
   kv::String FactoryMode;
   // The class the media screens return to (written and read by them).

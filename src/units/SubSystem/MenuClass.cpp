@@ -34,6 +34,13 @@ void MenuClass::DoTimeout(kv::Object* /*sender*/) {
   if (MenuSystem) MenuSystem->MenuTimeout(this);
 }
 
+void MenuClass::ResetTimeout(kv::Object* /*sender*/) {
+  if (MenuSystem && IsOpen() && Owner() == MenuSystem.get())
+    MenuSystem->RestartTimeOuts(this);
+  else
+    KeyRoutingScrollForm::ResetTimeout();
+}
+
 int32_t MenuClass::OnGetCurrentItemIndex() {
   auto* focus = kv::Cast<Forms::Ctrl>(OnGetFocus());
   return focus ? GetIndexOf(focus) + 1 : 0;

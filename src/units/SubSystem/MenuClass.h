@@ -33,6 +33,9 @@ class MenuClass : public Primitives::KeyRoutingScrollForm {
   virtual void DoFocus(kv::Object* sender);
   // The page timed out: the menu system's MenuTimeout.
   virtual void DoTimeout(kv::Object* sender);
+  // A handled key restarts the time-out of every open form of the menu
+  // (the menu system's RestartTimeOuts); only this one without a menu system.
+  void ResetTimeout(kv::Object* sender = nullptr) override;
 
   // 1-based index of the focused item among the controls, 0 when none.
   virtual int32_t OnGetCurrentItemIndex();

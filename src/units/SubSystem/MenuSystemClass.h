@@ -20,6 +20,10 @@ class MenuSystemClass : public SubSystemClass {
   // A menu page timed out (sender: the page). The base closes the menu
   // layers (Constants::LAYER_MASK_MENU) through the widget manager.
   virtual void MenuTimeout(kv::Object* sender = nullptr);
+  // A key was handled in one of the menu's forms (sender: the form): the
+  // menu times out as a whole, so every open form whose time-out runs
+  // starts it again.
+  virtual void RestartTimeOuts(kv::Object* sender = nullptr);
 };
 
 }  // namespace SubSystem

@@ -95,6 +95,9 @@ class Wrapper : public kv::Object {
   virtual int32_t ResetAll();
   virtual int32_t SetSource(int32_t window, int32_t source);
   virtual Structures::TimerData* GetTimer(int32_t id);
+  // Timer `id` as GetTimer reads it, leaving the active timer record (the
+  // one being edited) as it was.
+  Structures::TimerData* PeekTimer(int32_t id);
   virtual int32_t SetTimer(Structures::TimerData* record);
   virtual int32_t SetLastChannel();
   virtual Structures::VirtualChannel* GetNextChannel(int32_t ring, int32_t major, int32_t minor);

@@ -215,6 +215,13 @@ bool Wrapper::IsTimerValid(int32_t id) {
   return timer && timer->DaysOfWeek > 0;
 }
 
+Structures::TimerData* Wrapper::PeekTimer(int32_t id) {
+  const kv::Persistent<Structures::TimerData> active(ActiveTimer.get());
+  Structures::TimerData* timer = GetTimer(id);
+  ActiveTimer = active.get();
+  return timer;
+}
+
 int32_t Wrapper::GetFirstAvailableTimerId() {
   int32_t id = -1;
   if (XPM_CALL(DB_Get_TimerId, &id) != 0) return -1;

@@ -1,0 +1,74 @@
+// Shared parts of the guide, recording and media lists: ListForm::PagedList,
+// a list with its previous and next page marks side by side at its bottom
+// right corner, and ListForm::ColumnRow, a row that draws further views
+// (columns, icons) after its caption.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "runtime/string.h"
+#include "units/Forms/ImageIndicator.h"
+#include "units/ListForm/ListClass.h"
+#include "units/Resources/Resources.h"
+
+namespace Structures {
+class LocalTime;
+}
+namespace Views {
+class Text;
+}
+
+namespace ListForm {
+
+class PagedList : public ListClass {
+  KV_CLASS(ListForm, PagedList, ListClass)
+ public:
+  PagedList();
+  // The engine's layout, then the previous mark at (width - 40, height - 14)
+  // and the next one at (width - 20, height - 14).
+  void Refresh() override;
+
+ protected:
+  // The marks' bitmaps (EPG_ListScrollUp / Down unless a kind sets others).
+  void SetMarks(const Resources::BitmapId& prev, const Resources::BitmapId& next);
+  Forms::ImageIndicator& PrevMark() { return prev_; }
+  Forms::ImageIndicator& NextMark() { return next_; }
+
+ private:
+  Forms::ImageIndicator prev_;
+  Forms::ImageIndicator next_;
+};
+
+class ColumnRow : public ListItem {
+  KV_CLASS(ListForm, ColumnRow, ListItem)
+ public:
+  ColumnRow() = default;
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+  // The caption's state, then every following text column takes the
+  // caption's colour (and font, unless the column keeps its own).
+  void RefreshCtrlState(int32_t state) override;
+
+ protected:
+  // Views drawn after the row's own, in the order added (they stay the
+  // row's members; the row only draws them). A following text takes the
+  // caption's colour as the focus moves; `font` also its font.
+  void AddColumn(Core::View& view, bool follow = false, bool font = false);
+
+ private:
+  struct Column {
+    Core::View* view;
+    bool follow;
+    bool font;
+  };
+  std::vector<Column> columns_;
+};
+
+// "hh<sep>mm" and "<month><sep>dd" of a local time; month 0-11 by the
+// month names, numbers in two digits.
+kv::String TimeText(const Structures::LocalTime& t);
+kv::String DateText(const Structures::LocalTime& t);
+// Two digits (zero-padded) of a number below 100; more digits as they come.
+kv::String TwoDigits(int32_t n);
+
+}  // namespace ListForm

@@ -1,0 +1,500 @@
+#include "units/ListForm/RecordLists.h"
+
+#include <algorithm>
+
+#include "runtime/text.h"
+#include "strings/ListForm.h"
+#include "strings/ProductTree.h"
+#include "strings/Strings.h"
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Bitmaps/ListBitmaps.h"
+#include "units/Constants/Constants.h"
+#include "units/Fonts/Fonts.h"
+#include "units/ListForm/ListContext.h"
+#include "units/ListForm/ListGetters.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/Primitives/KeyRoutingForm.h"
+#include "units/SkinBin/RecordData.h"
+#include "units/SkinBin/StatusRecords.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/TimerData.h"
+#include "units/SubSystem/State.h"
+
+namespace ListForm {
+
+KV_REGISTER_CLASS(ListForm::RecordCourier);
+KV_REGISTER_CLASS(ListForm::ScheduledRecordListCourier);
+KV_REGISTER_CLASS(ListForm::RecordedShowsListCourier);
+KV_REGISTER_CLASS(ListForm::FocusedProgramme);
+KV_REGISTER_CLASS(ListForm::RecordRow);
+KV_REGISTER_CLASS(ListForm::ScheduledRecordListItem);
+KV_REGISTER_CLASS(ListForm::RecordedShowsListItem);
+KV_REGISTER_CLASS(ListForm::RecordListBase);
+KV_REGISTER_CLASS(ListForm::ScheduledRecordList);
+KV_REGISTER_CLASS(ListForm::RecordedShowsList);
+
+namespace {
+
+constexpr int32_t kRecordRows = 8;
+// Message of the non-menu sub-system: timers are set on a tuner input only.
+constexpr int32_t kMessageNotTuner = 47;
+
+kv::String NoInformation() { return kv::GetVariantOfString(Strings::SID_NO_INFORMATION_AVAILABLE); }
+
+// The timer record the timer properties address (the one edited last).
+Structures::TimerData* CurrentTimer(SkinBin::Wrapper* w) {
+  return w->ActiveTimer ? w->ActiveTimer.get() : w->GetTimer(w->ActiveTimerId);
+}
+
+void Place(Core::View& v, int32_t x, int32_t w, int32_t h) { v.OnSetBounds({x, 0, x + w, h}); }
+void PlaceIcon(Core::View& v, int32_t x, int32_t w, int32_t ih, int32_t h) {
+  v.OnSetBounds(kv::Rect{0, 0, w, ih}.MoveTo({x, (h - ih) / 2}));
+}
+
+}  // namespace
+
+kv::String DurationText(int32_t seconds) {
+  seconds = std::max(0, seconds);
+  return kv::ConcatString(kv::ConcatString(TwoDigits(seconds / 3600), kv::LoadString(TIME_SEPARATOR)),
+                          TwoDigits(seconds / 60 % 60));
+}
+
+kv::String PathAfterMount(const kv::String& path, const kv::String& mount) {
+  if (mount.Empty()) return path;
+  const int32_t at = kv::StringFind(path, mount, 0);
+  if (at < 0) return path;
+  const int32_t from = at + mount.Length();
+  return kv::StringMiddle(path, from, path.Length() - from);
+}
+
+// --- Getters ---------------------------------------------------------------------
+
+kv::Object* GetScheduledRecordItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
+  auto* c = kv::New<ScheduledRecordListCourier>();
+  c->ItemIndex = i;
+  SkinBin::Wrapper* w = SkinWrapper();
+  SkinBin::ScheduledRecordData* e = w && w->ScheduledInfo ? w->ScheduledInfo->GetEntry(i) : nullptr;
+  if (!e) {
+    c->Text = c->Description = NoInformation();
+    return c;
+  }
+  c->Text = e->Title;
+  c->EventTitle = e->EventTitle;
+  c->Description = e->Description;
+  c->EventFlag = e->EventFlag != 0;
+  c->Rating = e->Rating;
+  c->RecordId = e->Id;
+  c->Status = e->Status;
+  c->TimerId = e->TimerId;
+  c->EventStartTime = e->EventStartTime;
+  c->EventDuration = e->EventDuration;
+  // The row's own timer, read as it is: the timer being edited (the active
+  // one) stays the editor's.
+  if (Structures::TimerData* t = w->PeekTimer(e->TimerId)) {
+    c->StartTime = t->StartTime;
+    c->Duration = t->Duration;
+    c->ChannelMajor = t->ChannelMajor;
+    c->ChannelMinor = t->ChannelMinor;
+    c->MapId = t->MapId;
+    c->Active = t->Enable != 0;
+    c->TimesType = t->TimesType;
+    c->SourceType = t->SourceType;
+    c->TunerId = t->Source != 0 ? 1 : 0;
+  }
+  return c;
+}
+
+kv::Object* GetRecordedShowItemData(ListDataSource* source, ListClass* /*list*/, int32_t i) {
+  auto* c = kv::New<RecordedShowsListCourier>();
+  c->ItemIndex = i;
+  SkinBin::Wrapper* w = SkinWrapper();
+  SkinBin::RecordedShowData* e = w && w->RecordedInfo ? w->RecordedInfo->GetEntry(i) : nullptr;
+  if (!e) {
+    c->Text = c->Description = NoInformation();
+    return c;
+  }
+  c->Text = e->Title;
+  c->HasEventInfo = e->HasEventInfo != 0;
+  c->EventFlag = e->EventFlag != 0;
+  c->StartTime = e->StartTime;
+  c->Duration = e->Duration;
+  c->Description = e->Description;
+  c->Rating = e->Rating;
+  c->RecordId = e->RecordId;
+  c->ChannelMajor = e->Major;
+  c->ChannelMinor = e->Minor;
+  c->EventStartTime = e->EventStartTime;
+  c->EventDuration = e->EventDuration;
+  c->TunerId = e->TunerId;
+  c->MapId = e->MapId;
+  c->FileName = PathAfterMount(e->FilePath, source->StringParam);
+  c->SecondText = e->SecondText;
+  c->Status = e->Status;
+  return c;
+}
+
+// --- Rows -----------------------------------------------------------------------------
+
+RecordRow::RecordRow() {
+  OnSetBounds({0, 0, 860, 28});
+  OnSetTextAlignH(0);
+  TextView().OnSetEllipsis(true);
+  OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::MediaListButtonFocus));
+  for (Views::Text* t : {&date_, &time_, &channel_, &map_, &duration_}) t->OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+  tuner_.OnSetBitmap(Resources::LoadResource(Bitmaps::BannerRF1Input));
+  AddColumn(tuner_);
+  AddColumn(channel_, true, true);
+  AddColumn(date_, true, true);
+  AddColumn(time_, true, true);
+  AddColumn(duration_, true, true);
+  AddColumn(map_, true, true);
+  AddColumn(status_);
+  OnSetMapId(0);
+}
+
+void RecordRow::Refresh() {
+  ListItem::Refresh();
+  const int32_t h = Bounds().H();
+  PlaceIcon(tuner_, 8, 36, 18, h);
+  Place(channel_, 48, 64, h);
+  TextView().OnSetBounds({116, 0, 316, h});
+  Place(date_, 326, 64, h);
+  Place(time_, 394, 52, h);
+  Place(duration_, 450, 52, h);
+  Place(map_, 790, 64, h);
+}
+
+void RecordRow::OnSetRecordStartTime(Structures::LocalTime* time) {
+  RecordStartTime = time;
+  if (time) {
+    date_.OnSetString(DateText(*time));
+    time_.OnSetString(TimeText(*time));
+  }
+  InvalidateView();
+}
+
+void RecordRow::OnSetRecordDuration(int32_t seconds) {
+  RecordDuration = seconds;
+  duration_.OnSetString(DurationText(seconds));
+  InvalidateView();
+}
+
+void RecordRow::OnSetTunerId(int32_t id) {
+  TunerId = id;
+  tuner_.OnSetBitmap(Resources::LoadResource(id == 0 ? Bitmaps::BannerRF1Input : Bitmaps::BannerRF2Input));
+  InvalidateView();
+}
+
+void RecordRow::OnSetMapId(int32_t id) {
+  MapId = id;
+  map_.OnSetString(id == 0 ? kv::GetVariantOfString(Strings::SID_ANT) : kv::GetVariantOfString(Strings::SID_CABLE));
+  InvalidateView();
+}
+
+void RecordRow::OnSetStatus(int32_t status) {
+  Status = status;
+  const Resources::BitmapId* id = StatusBitmap(status);
+  status_.OnSetBitmap(id ? Resources::LoadResource(*id) : nullptr);
+  status_.OnSetVisible(id != nullptr);
+  InvalidateView();
+}
+
+void RecordRow::SetChannel(int32_t major, int32_t minor) {
+  ChannelMajor = major;
+  ChannelMinor = minor;
+  if (SkinBin::Wrapper* w = SkinWrapper()) channel_.OnSetString(w->GetChannelNumberStr(true, major, minor));
+  InvalidateView();
+}
+
+bool RecordRow::TakeRecord(kv::Object* data) {
+  ListItem::SetData(data);
+  auto* c = kv::Cast<RecordCourier>(data);
+  if (!c) {
+    OnSetRecordStartTime(nullptr);
+    time_.OnSetString({});
+    OnSetText(NoInformation());
+    Description = NoInformation();
+    ItemIndex = 0;
+    EventFlag = false;
+    Rating = 0;
+    return false;
+  }
+  EventFlag = c->EventFlag;
+  Description = c->Description;
+  Rating = c->Rating;
+  RecordId = c->RecordId;
+  EventStartTime = c->EventStartTime;
+  EventDuration = c->EventDuration;
+  OnSetRecordStartTime(c->StartTime.get());
+  OnSetRecordDuration(c->Duration);
+  OnSetTunerId(c->TunerId);
+  OnSetMapId(c->MapId);
+  SetChannel(c->ChannelMajor, c->ChannelMinor);
+  OnSetStatus(c->Status);
+  return true;
+}
+
+void RecordRow::PutRecord(RecordCourier* c) {
+  ListItem::GetData(c);
+  c->EventFlag = EventFlag;
+  c->StartTime = RecordStartTime;
+  c->Duration = RecordDuration;
+  c->Description = Description;
+  c->Rating = Rating;
+  c->RecordId = RecordId;
+  c->ChannelMajor = ChannelMajor;
+  c->ChannelMinor = ChannelMinor;
+  c->EventStartTime = EventStartTime;
+  c->EventDuration = EventDuration;
+  c->TunerId = TunerId;
+  c->MapId = MapId;
+  c->Status = Status;
+}
+
+ScheduledRecordListItem::ScheduledRecordListItem() {
+  source_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+  hidden_.OnSetString(kv::LoadString(SCHEDULED_HIDDEN_TEXT));
+  hidden_.OnSetVisible(false);
+  AddColumn(source_, true, true);
+  AddColumn(repeat_);
+  AddColumn(check_);
+  OnSetActive(false);
+  OnSetSourceType(1);
+}
+
+const Resources::BitmapId* ScheduledRecordListItem::StatusBitmap(int32_t status) const {
+  if (status == 1) return &Bitmaps::RecordStatusInRecording;
+  if (status == 4) return &Bitmaps::RecordStatusNoUSB;
+  if (status == 5) return &Bitmaps::RecordStatusNoSize;
+  if (status >= 6 && status <= 12) return &Bitmaps::RecordStatusFailed;
+  if (status == 18) return &Bitmaps::RecordStatusWillRecord;
+  return nullptr;
+}
+
+void ScheduledRecordListItem::Refresh() {
+  RecordRow::Refresh();
+  const int32_t h = Bounds().H();
+  Place(source_, 506, 90, h);
+  Place(hidden_, 600, 20, h);
+  PlaceIcon(StatusView(), 606, 18, 18, h);
+  PlaceIcon(repeat_, 630, 30, 16, h);
+  PlaceIcon(check_, 690, 20, 20, h);
+}
+
+void ScheduledRecordListItem::OnSetActive(bool on) {
+  Active = on;
+  check_.OnSetBitmap(Resources::LoadResource(on ? Bitmaps::CheckBoxCheck : Bitmaps::CheckBox));
+  InvalidateView();
+}
+
+void ScheduledRecordListItem::OnSetTimesType(int32_t type) {
+  if (type < 0 || type > 4) return;  // an unknown kind leaves the icon
+  TimesType = type;
+  static const Resources::BitmapId* const icons[5] = {nullptr, &Bitmaps::EPG_RecordTypeEveryday, &Bitmaps::EPG_RecordTypeDaily,
+                                                      &Bitmaps::EPG_RecordTypeWeekly, &Bitmaps::EPG_RecordTypeOnce};
+  const Resources::BitmapId* id = icons[type];
+  repeat_.OnSetBitmap(id ? Resources::LoadResource(*id) : nullptr);
+  repeat_.OnSetVisible(id != nullptr);
+  InvalidateView();
+}
+
+void ScheduledRecordListItem::OnSetSourceType(int32_t type) {
+  SourceType = type;
+  if (type == 1)
+    source_.OnSetString(kv::GetVariantOfString(ProductTree::SID_TIMER));
+  else if (type == 2)
+    source_.OnSetString(kv::GetVariantOfString(SOURCE_KIND_GUIDE));
+  else
+    source_.OnSetString({});
+  InvalidateView();
+}
+
+void ScheduledRecordListItem::SetData(kv::Object* data) {
+  if (!data) return;
+  if (!TakeRecord(data)) return;
+  auto* c = kv::Cast<ScheduledRecordListCourier>(data);
+  if (!c) return;
+  OnSetActive(c->Active);
+  OnSetTimesType(c->TimesType);
+  OnSetSourceType(c->SourceType);
+  TimerId = c->TimerId;
+  EventTitle = c->EventTitle;
+}
+
+kv::Object* ScheduledRecordListItem::GetData(kv::Object* data) {
+  auto* c = kv::Cast<ScheduledRecordListCourier>(data);
+  if (!c) c = kv::New<ScheduledRecordListCourier>();
+  PutRecord(c);
+  c->Active = Active;
+  c->TimesType = TimesType;
+  c->SourceType = SourceType;
+  c->EventTitle = EventTitle;
+  return c;
+}
+
+void ScheduledRecordListItem::ShowTimer(const Structures::TimerData& t) {
+  OnSetTunerId(t.Source != 0 ? 1 : 0);
+  OnSetMapId(t.MapId);
+  SetChannel(t.ChannelMajor, t.ChannelMinor);
+  OnSetRecordStartTime(t.StartTime.get());
+  OnSetRecordDuration(t.Duration);
+  OnSetActive(t.Enable != 0);
+  OnSetTimesType(t.TimesType);
+  OnSetSourceType(t.SourceType);
+}
+
+void ScheduledRecordListItem::UpdateSettings() {
+  SkinBin::Wrapper* w = SkinWrapper();
+  if (Structures::TimerData* t = w ? CurrentTimer(w) : nullptr) ShowTimer(*t);
+}
+
+RecordedShowsListItem::RecordedShowsListItem() {
+  OnSetActivateKey(0);  // no key activates a recorded show
+  file_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+  file_.OnSetEllipsis(true);
+  AddColumn(file_, true, true);
+}
+
+const Resources::BitmapId* RecordedShowsListItem::StatusBitmap(int32_t status) const {
+  if (status == 3) return &Bitmaps::RecordStatusStop;
+  if (status == 19) return &Bitmaps::RecordStatusWillRecord;
+  return nullptr;
+}
+
+void RecordedShowsListItem::Refresh() {
+  RecordRow::Refresh();
+  const int32_t h = Bounds().H();
+  PlaceIcon(StatusView(), 512, 18, 18, h);
+  Place(file_, 545, 240, h);
+}
+
+void RecordedShowsListItem::SetData(kv::Object* data) {
+  if (!data) return;
+  if (!TakeRecord(data)) return;
+  auto* c = kv::Cast<RecordedShowsListCourier>(data);
+  if (!c) return;
+  HasEventInfo = c->HasEventInfo;
+  SecondText = c->SecondText;
+  file_.OnSetString(c->FileName);
+}
+
+kv::Object* RecordedShowsListItem::GetData(kv::Object* data) {
+  auto* c = kv::Cast<RecordedShowsListCourier>(data);
+  if (!c) c = kv::New<RecordedShowsListCourier>();
+  PutRecord(c);
+  c->HasEventInfo = HasEventInfo;
+  c->FileName = file_.OnGetString();
+  c->SecondText = SecondText;
+  return c;
+}
+
+// --- Lists --------------------------------------------------------------------------------
+
+RecordListBase::RecordListBase() {
+  MaxRows = kRecordRows;
+  PageUpKey = 39;
+  PageDownKey = 40;
+}
+
+void RecordListBase::forceReload(kv::Object* sender) {
+  PagedList::forceReload(sender);
+  FocusLater(this);
+}
+
+void RecordListBase::FocusLater(kv::Object* /*sender*/) { kv::PostSignal(kv::MakeSlot(this, &RecordListBase::PostedFocus)); }
+
+ScheduledRecordList::ScheduledRecordList() {
+  ItemClass = &ScheduledRecordListItem::StaticClass();
+  OnFocusOption = kv::MakeSlot(this, &RecordListBase::FocusLater);
+  OnActivateOption = kv::MakeSlot(this, &ScheduledRecordList::UpdateRecordInfo);
+}
+
+void ScheduledRecordList::Initialize(Primitives::KeyRoutingParameter* param) {
+  if (SkinBin::Wrapper* w = SkinWrapper()) w->GetScheduledInfo()->GetEventInfoByCount(kScheduledAsked);
+  ListClass::Initialize(param);
+}
+
+int32_t ScheduledRecordList::GetItemsNum() {
+  SkinBin::Wrapper* w = SkinWrapper();
+  return w && w->ScheduledInfo ? w->ScheduledInfo->GetNumEvents() : 0;
+}
+
+void ScheduledRecordList::DoFocus(kv::Object* /*sender*/) {
+  auto* row = kv::Cast<ScheduledRecordListItem>(GetFocusedRow());
+  if (!row) return;
+  Focused.EventFlag = row->EventFlag;
+  Focused.EventTitle = row->EventTitle;
+  Focused.EventStartTime = row->EventStartTime;
+  Focused.EventDuration = row->EventDuration;
+  Focused.Description = row->Description;
+  Focused.Rating = row->Rating;
+  Focused.FocusedIndex = row->ItemIndex;
+  Focused.SourceType = row->SourceType;
+  kv::Signal(OnProgramChanged, this);
+}
+
+void ScheduledRecordList::UpdateRecordInfo(kv::Object* /*sender*/) {
+  auto* row = kv::Cast<ScheduledRecordListItem>(GetFocusedRow());
+  SkinBin::Wrapper* w = SkinWrapper();
+  auto* system = kv::Cast<NonMenuSystem::NonMenuSystem>(SubSystemOf(kv::Cast<Primitives::KeyRoutingForm>(Owner())));
+  if (!row || !w) return;
+  if (!w->IsTunerSource()) {
+    if (system) system->ShowMessage(kMessageNotTuner);
+    return;
+  }
+  w->OnSetActiveTimerId(row->TimerId);
+  const kv::Class* editor = KV_LATE_CLASS("Record::RecordTimerDialog");
+  if (!system || !editor) return;
+  auto* s = kv::New<SubSystem::State>();
+  s->Class = editor;
+  s->Param = SkinBin::UserRefInt::Make(row->SourceType, Constants::MSG_FROM_NONMENUSYSTEM);
+  TimerEditorHandoff handoff;
+  handoff.isUpdate = true;
+  handoff.start = row->RecordStartTime.get();
+  handoff.durationSeconds = row->RecordDuration;
+  HandToTimerEditor(system->ChangeState(s), handoff);
+}
+
+void ScheduledRecordList::HandleMessage(Structures::Message* msg) {
+  if (!msg || msg->Code != Constants::MSG_UPDATE_RECORD_TYPE) return;
+  if (auto* row = kv::Cast<ScheduledRecordListItem>(GetFocusedRow())) row->UpdateSettings();
+}
+
+RecordedShowsList::RecordedShowsList() {
+  ItemClass = &RecordedShowsListItem::StaticClass();
+  OnFocusOption = kv::MakeSlot(this, &RecordListBase::FocusLater);
+}
+
+void RecordedShowsList::Initialize(Primitives::KeyRoutingParameter* param) {
+  if (SkinBin::Wrapper* w = SkinWrapper()) w->GetRecordedInfo()->GetEventInfoByCount();
+  ListClass::Initialize(param);
+}
+
+int32_t RecordedShowsList::GetItemsNum() {
+  SkinBin::Wrapper* w = SkinWrapper();
+  return w && w->RecordedInfo ? w->RecordedInfo->GetNumEvents() : 0;
+}
+
+kv::String RecordedShowsList::GetStringParam() {
+  SkinBin::Wrapper* w = SkinWrapper();
+  SkinBin::USBDiskStatus* disk = w ? w->GetUSBDiskStatus() : nullptr;
+  return disk && disk->Mounted ? disk->MountPoint : kv::String();
+}
+
+void RecordedShowsList::DoFocus(kv::Object* /*sender*/) {
+  auto* row = kv::Cast<RecordedShowsListItem>(GetFocusedRow());
+  if (!row) return;
+  Focused.ShowInfo = row->HasEventInfo;
+  Focused.EventFlag = row->EventFlag;
+  Focused.EventTitle = row->OnGetText();
+  Focused.EventStartTime = row->EventStartTime;
+  Focused.EventDuration = row->EventDuration;
+  Focused.Description = row->Description;
+  Focused.Rating = row->Rating;
+  Focused.FocusedIndex = row->ItemIndex;
+  kv::Signal(OnProgramChanged, this);
+}
+
+}  // namespace ListForm

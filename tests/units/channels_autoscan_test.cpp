@@ -1,0 +1,433 @@
+// The automatic channel scan through the whole system: the channel menu's
+// scan row, the confirmation, the scan the set runs from its own thread on
+// the clock, the result and error screens, the keys during a scan, the
+// aborts and the two-tuner pass of the first-time setup.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "channels_support.h"
+#include "platform/xpm/xpm_event_ids.h"
+#include "platform/xpm/xpm_events.h"
+#include "units/Events/XPM_EVENT_KEY.h"
+#include "units/MainApp/InitialSetup.h"
+#include "units/MainApp/Standby.h"
+#include "units/NonMenuSystem/PinDialogs.h"
+#include "units/PersistentData/PersistentData.h"
+#include "strings/MenuSystem.h"
+#include "units/SubSystem/State.h"
+
+// The first-time setup's scan page, as the setup sequencer will hold it: it
+// embeds the scan screen in setup mode and reads the counts when it stops.
+namespace InitialSetup {
+class AutoTuningDialog : public MainApp::InitialSetupPage {
+  KV_CLASS(InitialSetup, AutoTuningDialog, MainApp::InitialSetupPage)
+ public:
+  AutoTuningDialog() {
+    scan_.OnSetIsInitialSetup(true);
+    scan_.OnStop = kv::MakeSlot(this, &AutoTuningDialog::Stopped);
+    Add(&scan_);
+    OnSetFocus(&scan_);
+  }
+  void Initialize(Primitives::KeyRoutingParameter* param) override {
+    MainApp::InitialSetupPage::Initialize(param);
+    scan_.Initialize(nullptr);
+  }
+  void Stopped(kv::Object*) {
+    ++stops;
+    first = scan_.GetFirstPassCount();
+    second = scan_.GetSecondPassCount();
+  }
+  Channels::AutoTuningDialog scan_;
+  int stops = 0;
+  int first = -1;
+  int second = -1;
+};
+}  // namespace InitialSetup
+KV_REGISTER_CLASS(InitialSetup::AutoTuningDialog);
+
+namespace channeltest {
+namespace {
+
+using Channels::AutoTuningCompleteDialog;
+using Channels::AutoTuningConfirmDialog;
+using Channels::AutoTuningDialog;
+using Channels::AutoTuningErrorDialog;
+
+class AutoScanTest : public ChannelTest {
+ protected:
+  // The confirmation outside the menu, then OK: the scan screen.
+  AutoTuningDialog* StartScan() {
+    EXPECT_NE(OpenScreen<AutoTuningConfirmDialog>(), nullptr);
+    ClearCallLog();
+    Press("ok");
+    Settle();
+    return Open<AutoTuningDialog>();
+  }
+  // A progress event of the set: physical channel, percent, flag and `found` channels.
+  void Progress(int32_t physical, int32_t percent, int32_t flag, int found) {
+    std::vector<uint8_t> bytes(sizeof(XPM_FullScanProgress) + static_cast<size_t>(found) * sizeof(XPM_ScanChannel));
+    XPM_FullScanProgress head{};
+    head.param[0] = physical;
+    head.param[2] = percent;
+    head.param[3] = flag;
+    head.param[7] = found;
+    std::memcpy(bytes.data(), &head, sizeof head);
+    for (int i = 0; i < found; ++i) {
+      XPM_ScanChannel c{static_cast<uint16_t>(50 + i), 1};
+      std::memcpy(bytes.data() + sizeof head + static_cast<size_t>(i) * sizeof c, &c, sizeof c);
+    }
+    Inject(XPM_EVT_FULL_SCAN_PROGRESS, bytes.data(), bytes.size());
+  }
+  static std::string CountText(AutoTuningDialog* d) { return Str(d->Panel().count.OnGetString()); }
+};
+
+TEST_F(AutoScanTest, MenuRowScansTheAirAndTheResultListsTheNewMap) {
+  MenuRow(3);
+  auto* confirm = Open<AutoTuningConfirmDialog>();
+  ASSERT_NE(confirm, nullptr);
+  EXPECT_TRUE(confirm->MenuTriggered);
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  auto* scan = Open<AutoTuningDialog>();
+  ASSERT_NE(scan, nullptr);
+  // The pass starts once the screen shows: antenna, analogue and digital, not additive.
+  EXPECT_EQ(Calls("XPM_StartChannelScan"), std::vector<std::string>{"XPM_StartChannelScan(0, 0, 0, 0, 0, 0)"});
+  EXPECT_EQ(Set().FrontDisplayMode(), 2);
+  EXPECT_EQ(HelpMask(), 0x80000);
+  EXPECT_TRUE(Skin()->AppCriticalSection);
+  // The first physical channel with a service: 3, one analogue channel, 12 %.
+  Run(260);
+  EXPECT_EQ(CountText(scan), "1");
+  EXPECT_EQ(scan->Panel().bar.OnGetValue(), 12);
+  EXPECT_EQ(Str(scan->Panel().percent.OnGetString()), "12%");
+  EXPECT_NE(Str(scan->Panel().channel.OnGetString()).find("3"), std::string::npos);
+  EXPECT_TRUE(scan->Panel().bar.IsVisible());
+  EXPECT_FALSE(scan->Panel().waiting.IsVisible());
+  // A step that found nothing moves channel and bar, not the count.
+  Progress(5, 20, 0, 0);
+  EXPECT_EQ(CountText(scan), "1");
+  EXPECT_EQ(scan->Panel().bar.OnGetValue(), 20);
+  EXPECT_NE(Str(scan->Panel().channel.OnGetString()).find("5"), std::string::npos);
+
+  Run(3000);
+  Settle();
+  EXPECT_EQ(Open<AutoTuningDialog>(), nullptr);
+  auto* result = Open<AutoTuningCompleteDialog>();
+  ASSERT_NE(result, nullptr);
+  EXPECT_FALSE(Skin()->AppCriticalSection);
+  // The map the set holds now: the twelve channels on the air, listed.
+  EXPECT_EQ(Set().Channels(0).size(), 12u);
+  ASSERT_NE(result->List().OnGetDataSource(), nullptr);
+  // 4-3 carries no service: the list leaves it out.
+  EXPECT_EQ(result->List().OnGetDataSource()->Num, 11);
+  EXPECT_NE(Str(result->FoundText()).find("11"), std::string::npos) << Str(result->FoundText());
+  EXPECT_EQ(HelpMask(), 0x40a00);
+  // The ring's first channel is tuned.
+  ASSERT_FALSE(Calls("XPM_SetChannel").empty());
+  EXPECT_EQ(Calls("XPM_SetChannel").back(), "XPM_SetChannel(0, 2, 1)");
+
+  // Back: the confirmation again; Exit closes everything; the next key acts.
+  Press("back");
+  Settle();
+  EXPECT_EQ(Open<AutoTuningCompleteDialog>(), nullptr);
+  ASSERT_NE(Open<AutoTuningConfirmDialog>(), nullptr);
+  Press("exit");
+  Settle();
+  EXPECT_FALSE(AnyChannelScreen());
+  ClearCallLog();
+  Press("vol+");
+  Settle();
+  EXPECT_FALSE(Calls("XPM_SetVolume").empty());
+}
+
+TEST_F(AutoScanTest, AStoredPinAsksForItFirst) {
+  Store()->PutString(MenuSystem::KEY_PIN, kv::NewStringAnsi("4321"));
+  MenuRow(3);
+  EXPECT_EQ(Open<AutoTuningConfirmDialog>(), nullptr);
+  ASSERT_NE(Open<NonMenuSystem::EnterPinDialog>(), nullptr);
+  Digits("4321");
+  Settle();
+  EXPECT_NE(Open<AutoTuningConfirmDialog>(), nullptr);
+}
+
+TEST_F(AutoScanTest, DigitalTunerScansDigitalOnlyAndFlagsAreTheSettings) {
+  Skin()->OnSetAddAnalog(0);
+  Skin()->OnSetAddDigital(1);
+  Skin()->OnSetAdditiveScan(1);
+  ASSERT_NE(StartScan(), nullptr);
+  EXPECT_EQ(Calls("XPM_StartChannelScan"), std::vector<std::string>{"XPM_StartChannelScan(0, 0, 1, 1, 0, 0)"});
+  Run(4000);
+  Settle();
+  Press("exit");
+  Settle();
+  // TV2 is a digital tuner: digital only, whatever AddAnalog says.
+  Skin()->OnSetAddAnalog(1);
+  Skin()->OnSetAdditiveScan(0);
+  W()->SetSource(0, sim::kSourceTv2);
+  Run(500);
+  ASSERT_NE(StartScan(), nullptr);
+  EXPECT_EQ(Calls("XPM_StartChannelScan"), std::vector<std::string>{"XPM_StartChannelScan(0, 0, 1, 0, 0, 0)"});
+  Run(4000);
+  Settle();
+  // Only the digital channels of the air are in the map.
+  for (const sim::Channel& c : Set().Channels(0)) EXPECT_TRUE(c.digital) << c.major;
+}
+
+TEST_F(AutoScanTest, TuningModeTwoWithTheFlagHoldsTheCount) {
+  Skin()->OnSetChannelTuningMode(2);
+  auto* scan = StartScan();
+  ASSERT_NE(scan, nullptr);
+  sim::SetScansAnswer(Tv(), false);
+  Progress(19, 10, 1, 3);
+  EXPECT_EQ(CountText(scan), "0");
+  EXPECT_EQ(scan->Panel().bar.OnGetValue(), 10);
+  Progress(20, 20, 0, 3);
+  EXPECT_EQ(CountText(scan), "3");
+}
+
+TEST_F(AutoScanTest, AnEmptyAirShowsTheErrorScreenWhoseButtonsScanAgainOrLookForChannelTwo) {
+  sim::SetAir(Tv(), 0, {});
+  ASSERT_NE(StartScan(), nullptr);
+  Run(1000);
+  Settle();
+  auto* error = Open<AutoTuningErrorDialog>();
+  ASSERT_NE(error, nullptr);
+  EXPECT_TRUE(Set().Channels(0).empty());
+  EXPECT_EQ(Set().FrontDisplayMode(), 1);
+  EXPECT_EQ(HelpMask(), 0x40204);
+  EXPECT_EQ(Focused(), &error->OkButton());
+  // OK scans again.
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_StartChannelScan").size(), 1u);
+  Run(1000);
+  Settle();
+  error = Open<AutoTuningErrorDialog>();
+  ASSERT_NE(error, nullptr);
+  // Right and left wrap between the buttons.
+  Press("right");
+  EXPECT_EQ(Focused(), &error->ExitButton());
+  Press("right");
+  EXPECT_EQ(Focused(), &error->OkButton());
+  Press("left");
+  EXPECT_EQ(Focused(), &error->ExitButton());
+  // Exit with an empty map: the discovery of channel 2, then all closed.
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_StartChannelDiscovery").size(), 1u);
+  EXPECT_EQ(Calls("XPM_StartChannelDiscovery")[0], "XPM_StartChannelDiscovery(2, 0, 0, 1, 0, 0)");
+  EXPECT_TRUE(Calls("XPM_AbortChannelDiscovery").empty());
+  EXPECT_FALSE(AnyChannelScreen());
+
+  // A discovery that does not start is aborted.
+  ASSERT_NE(StartScan(), nullptr);
+  Run(1000);
+  Settle();
+  ASSERT_NE(Open<AutoTuningErrorDialog>(), nullptr);
+  FailCall("XPM_StartChannelDiscovery", 5);
+  Press("right");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_AbortChannelDiscovery").size(), 1u);
+  EXPECT_FALSE(AnyChannelScreen());
+}
+
+TEST_F(AutoScanTest, KeysDuringTheScanAndTheAborts) {
+  auto* scan = StartScan();
+  ASSERT_NE(scan, nullptr);
+  // Digits, arrows, OK, remote Back and Menu do nothing.
+  for (const char* k : {"5", "up", "down", "left", "right", "ok", "back", "menu", "info"}) Press(k);
+  Settle();
+  EXPECT_EQ(Open<AutoTuningDialog>(), scan);
+  EXPECT_TRUE(Calls("XPM_AbortChannelScan").empty());
+  EXPECT_EQ(Focused(), scan);
+  // Back from the front panel aborts; the aborted pass stops like a complete one.
+  auto* back = kv::New<Events::XPM_EVENT_KEY>();
+  back->Initialize(41, 1, 1);
+  Dispatch(back);
+  EXPECT_EQ(Calls("XPM_AbortChannelScan").size(), 1u);
+  Settle();
+  EXPECT_EQ(Open<AutoTuningDialog>(), nullptr);
+  EXPECT_FALSE(Skin()->AppCriticalSection);
+  EXPECT_TRUE(Open<AutoTuningCompleteDialog>() || Open<AutoTuningErrorDialog>());
+  Press("exit");
+  Settle();
+
+  // Exit and the second exit key abort; the panel's menu key too.
+  for (const char* k : {"exit", "exit2", "panel-menu"}) {
+    ASSERT_NE(StartScan(), nullptr) << k;
+    Run(300);
+    Press(k);
+    Settle();
+    EXPECT_EQ(Calls("XPM_AbortChannelScan").size(), 1u) << k;
+    EXPECT_EQ(Open<AutoTuningDialog>(), nullptr) << k;
+    Press("exit");
+    Settle();
+  }
+}
+
+TEST_F(AutoScanTest, InputLockTwoLocksThreeAndFourAfterEveryScanAbortedToo) {
+  Skin()->OnSetInputLock(2);
+  ASSERT_NE(StartScan(), nullptr);
+  Run(300);
+  Press("exit");
+  Settle();
+  EXPECT_EQ(Calls("XPM_SetChannelLock"),
+            (std::vector<std::string>{"XPM_SetChannelLock(3, 0, 1)", "XPM_SetChannelLock(4, 0, 1)"}));
+  Press("exit");
+  ASSERT_NE(StartScan(), nullptr);
+  Run(4000);
+  Settle();
+  EXPECT_EQ(Calls("XPM_SetChannelLock").size(), 2u);
+  Skin()->OnSetInputLock(0);
+  Press("exit");
+  ASSERT_NE(StartScan(), nullptr);
+  Run(4000);
+  Settle();
+  EXPECT_TRUE(Calls("XPM_SetChannelLock").empty());
+}
+
+TEST_F(AutoScanTest, AFailedStartEndsAtOnceAndAnUnansweredAbortMovesOnAfterTenSeconds) {
+  FailCall("XPM_StartChannelScan", 5);
+  ASSERT_NE(OpenScreen<AutoTuningConfirmDialog>(), nullptr);
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Open<AutoTuningDialog>(), nullptr);
+  EXPECT_NE(Open<AutoTuningErrorDialog>(), nullptr);
+  EXPECT_FALSE(Skin()->AppCriticalSection);
+  Press("exit");
+  FailCall("XPM_StartChannelScan", 0);
+
+  // The set never answers: the screen waits for the scan as long as it runs,
+  // and after an abort for 10 s.
+  sim::SetScansAnswer(Tv(), false);
+  ASSERT_NE(StartScan(), nullptr);
+  Run(30000);
+  ASSERT_NE(Open<AutoTuningDialog>(), nullptr);
+  Press("exit");
+  Run(9000);
+  EXPECT_NE(Open<AutoTuningDialog>(), nullptr);
+  Run(1500);
+  Settle();
+  EXPECT_EQ(Open<AutoTuningDialog>(), nullptr);
+  EXPECT_NE(Open<AutoTuningErrorDialog>(), nullptr);
+  EXPECT_TRUE(Logged("no answer to the abort"));
+  EXPECT_FALSE(Skin()->AppCriticalSection);
+
+  // An abort the set refuses counts as answered at once.
+  Press("exit");
+  ASSERT_NE(StartScan(), nullptr);
+  FailCall("XPM_AbortChannelScan", 5);
+  Press("exit");
+  Settle();
+  EXPECT_EQ(Open<AutoTuningDialog>(), nullptr);
+  EXPECT_NE(Open<AutoTuningErrorDialog>(), nullptr);
+}
+
+TEST_F(AutoScanTest, StandbyAbortsTheScanAndTheSleepTimerWaitsForTheStop) {
+  Skin()->OnSetInputLock(2);
+  ASSERT_NE(StartScan(), nullptr);
+  Run(300);
+  Press("power");
+  Settle();
+  EXPECT_EQ(Calls("XPM_AbortChannelScan").size(), 1u);
+  EXPECT_EQ(Calls("XPM_SetChannelLock").size(), 2u);
+  EXPECT_TRUE(App().GetStandby()->IsInStandby());
+  EXPECT_FALSE(AnyChannelScreen());
+}
+
+TEST_F(AutoScanTest, TheSleepTimersEndWaitsUntilTheScanStops) {
+  sim::SetScansAnswer(Tv(), false);
+  ASSERT_NE(StartScan(), nullptr);
+  // The sleep timer runs out during the scan: the set stays on.
+  Skin()->OnSetRemainSleepTime(0);
+  Settle();
+  Run(1000);
+  EXPECT_FALSE(App().GetStandby()->IsInStandby());
+  EXPECT_NE(Open<AutoTuningDialog>(), nullptr);
+  // The scan stops (an abort without answer): now it switches off.
+  Press("exit");
+  Run(11000);
+  Settle();
+  EXPECT_TRUE(App().GetStandby()->IsInStandby());
+}
+
+TEST_F(AutoScanTest, SetupModeScansBothTunersAndSignalsTheStop) {
+  MainApp::InitialSetup* setup = App().GetInitialSetup();
+  ASSERT_NE(setup, nullptr);
+  setup->BothTuners = 1;
+  setup->Tuner1Medium = 0;
+  setup->Tuner2Medium = 1;
+  ClearCallLog();
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = &InitialSetup::AutoTuningDialog::StaticClass();
+  auto* page = kv::Cast<InitialSetup::AutoTuningDialog>(setup->ChangeState(state));
+  ASSERT_NE(page, nullptr);
+  kv::Persistent<InitialSetup::AutoTuningDialog> hold(page);
+  App().OnSetFocus(setup);
+  Settle();
+  EXPECT_EQ(Calls("XPM_StartChannelScan"), std::vector<std::string>{"XPM_StartChannelScan(0, 0, 0, 0, 0, 0)"});
+  Run(4000);
+  Settle();
+  // Pass 2 on the second tuner with the cable medium: digital only.
+  ASSERT_EQ(Calls("XPM_StartChannelScan").size(), 2u);
+  EXPECT_EQ(Calls("XPM_StartChannelScan")[1], "XPM_StartChannelScan(1, 0, 1, 0, 0, 0)");
+  Run(4000);
+  Settle();
+  EXPECT_EQ(page->stops, 1);
+  EXPECT_EQ(page->first, 12);
+  EXPECT_EQ(page->second, 8);
+  // Window 0 back on the first tuner, which found channels.
+  EXPECT_EQ(Window0Source(), sim::kSourceTv);
+  EXPECT_EQ(Open<AutoTuningCompleteDialog>(), nullptr);
+  EXPECT_EQ(Open<AutoTuningErrorDialog>(), nullptr);
+}
+
+TEST_F(AutoScanTest, SetupModeAnAbortedFirstPassStillRunsTheSecond) {
+  MainApp::InitialSetup* setup = App().GetInitialSetup();
+  setup->BothTuners = 1;
+  setup->Tuner1Medium = 1;
+  setup->Tuner2Medium = 0;
+  sim::SetAir(Tv(), 1, {});
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = &InitialSetup::AutoTuningDialog::StaticClass();
+  auto* page = kv::Cast<InitialSetup::AutoTuningDialog>(setup->ChangeState(state));
+  ASSERT_NE(page, nullptr);
+  kv::Persistent<InitialSetup::AutoTuningDialog> hold(page);
+  App().OnSetFocus(setup);
+  Settle();
+  Press("exit");
+  Settle();
+  ASSERT_EQ(Calls("XPM_StartChannelScan").size(), 2u);
+  EXPECT_EQ(Calls("XPM_StartChannelScan")[1], "XPM_StartChannelScan(0, 0, 1, 0, 0, 0)");
+  Run(4000);
+  Settle();
+  EXPECT_EQ(page->stops, 1);
+  EXPECT_EQ(page->first, 0);
+  EXPECT_EQ(page->second, 10);  // the digital channels of the antenna's air
+  // Only the second tuner found channels: window 0 stays on it.
+  EXPECT_EQ(Window0Source(), sim::kSourceTv2);
+}
+
+TEST_F(AutoScanTest, EachScreenOpenedAndClosed50TimesKeepsTheCensus) {
+  auto cycle = [&] {
+    ASSERT_NE(StartScan(), nullptr);
+    Run(3000);
+    Settle();
+    ASSERT_NE(Open<AutoTuningCompleteDialog>(), nullptr);
+    Press("exit");
+    Settle();
+    Run(2000);
+  };
+  cycle();
+  const auto baseline = Census();
+  for (int i = 0; i < 50; ++i) cycle();
+  EXPECT_EQ(Census(), baseline);
+}
+
+}  // namespace
+}  // namespace channeltest

@@ -1,0 +1,205 @@
+// The live menu after a screen it hid for closes, and its one time-out:
+// the keys reach the page that shows again, a PIN dialog opened from a page
+// goes back to it, the no-free-timer bar hands the menu back, and keys in
+// any form of the menu keep the whole menu open.
+#include <gtest/gtest.h>
+
+#include "menusystem_support.h"
+#include "strings/MenuSystem.h"
+#include "units/MenuSystem/SettingPages.h"
+#include "units/NonMenuSystem/DirectMessageBar.h"
+#include "units/PersistentData/PersistentData.h"
+
+namespace menutest {
+namespace {
+
+using namespace MenuSystem;
+
+class ReturnTest : public MenuTest {
+ protected:
+  PersistentData::PersistentData* Store() {
+    return kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
+  }
+  void EnterPage(int entry) {
+    Ms()->SetMenuIndex(1, entry);
+    Press("menu");
+    Settle();
+    Press("ok");
+    Settle();
+  }
+  // The name of the open screen outside the menu that has the keys, or "".
+  std::string TopDialog() {
+    std::string name;
+    for (Primitives::KeyRoutingForm* f : OpenForms())
+      if (f->IsOpen() && !kv::Cast<SubSystem::MenuClass>(f) && f->KvClass() != KV_LATE_CLASS("NonMenuSystem::HelpBar"))
+        name = f->KvClass()->name;
+    return name;
+  }
+  // After the menu shows again: down moves in the page, back leaves it and
+  // exit closes the menu.
+  void ExpectPageAnswersKeys(VidiSubMenu* page) {
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(page->OnGetVisible());
+    ASSERT_TRUE(Column()->OnGetVisible());
+    const int32_t index = page->CurrentItemIndex;
+    Step("down");
+    EXPECT_EQ(page->CurrentItemIndex, index % page->ItemsNum + 1);
+    EXPECT_EQ(Focused(), page->Item(page->CurrentItemIndex - 1));
+    Core::View* item = page->Item(page->CurrentItemIndex - 1);
+    Press("back");
+    Settle();
+    // The page gave up the focus (to the column, or to its parent page).
+    EXPECT_NE(Focused(), nullptr);
+    EXPECT_NE(Focused(), item);
+    Press("exit");
+    Settle();
+    EXPECT_EQ(Column(), nullptr);
+    EXPECT_EQ(Page(), nullptr);
+    EXPECT_TRUE(OpenForms().empty() || TopDialog().empty());
+  }
+};
+
+TEST_F(ReturnTest, KeysReachThePageAfterTheBrightnessBar) {
+  EnterPage(1);
+  Press("ok");  // Picture settings
+  Settle();
+  auto* page = kv::Cast<VidiPictureSettingsMenu>(Page());
+  ASSERT_NE(page, nullptr);
+  const int32_t before = W()->OnGetBrightness();
+  Press("ok");  // the Brightness bar
+  Settle();
+  EXPECT_FALSE(page->OnGetVisible());
+  Press("right");
+  Press("ok");
+  Run(300);
+  Settle();
+  EXPECT_EQ(W()->OnGetBrightness(), before + 1);
+  EXPECT_EQ(Focused(), page->Item(0));
+  // Down reaches Contrast; back goes to the Picture page; exit closes the menu.
+  Step("down");
+  EXPECT_EQ(Focused(), page->Item(1));
+  Press("back");
+  Settle();
+  auto* picture = kv::Cast<VidiPictureMenu>(Page());
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(Focused(), picture->Item(0));
+  Press("exit");
+  Settle();
+  EXPECT_EQ(Column(), nullptr);
+  EXPECT_EQ(Page(), nullptr);
+}
+
+TEST_F(ReturnTest, KeysReachThePageAfterAConfirmation) {
+  EnterPage(1);
+  Step("down", 4);  // Reset picture
+  auto* page = Page();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->CurrentItemIndex, 5);
+  Press("ok");
+  Settle();
+  EXPECT_FALSE(page->OnGetVisible());
+  EXPECT_EQ(TopDialog(), "NonMenuSystem::ConfirmMultiOptionDialog");
+  Press("back");
+  Settle();
+  EXPECT_EQ(TopDialog(), "");
+  EXPECT_EQ(Focused(), page->Item(4));
+  ExpectPageAnswersKeys(page);
+}
+
+// The scan and reset-all PIN dialogs opened from a live page go back to it.
+TEST_F(ReturnTest, PinDialogsFromALivePageGoBackToIt) {
+  Store()->PutString(MenuSystem::KEY_PIN, kv::NewStringAnsi("4321"));
+  EnterPage(3);  // Channels: Scan channels is the fourth row
+  Step("down", 3);
+  auto* channels = Page();
+  ASSERT_NE(kv::Cast<VidiChannelsMenu>(channels), nullptr);
+  Press("ok");
+  Settle();
+  EXPECT_EQ(TopDialog(), "NonMenuSystem::EnterPinDialog");
+  Press("back");
+  Settle();
+  EXPECT_EQ(TopDialog(), "");
+  EXPECT_EQ(Page(), channels);
+  EXPECT_EQ(Focused(), channels->Item(3));
+  ExpectPageAnswersKeys(channels);
+
+  EnterPage(4);  // Settings: Reset all is the last row
+  auto* settings = Page();
+  ASSERT_NE(kv::Cast<VidiSettingsMenu>(settings), nullptr);
+  Step("up");
+  ASSERT_EQ(settings->CurrentItemIndex, settings->ItemsNum);
+  Press("ok");
+  Settle();
+  EXPECT_EQ(TopDialog(), "NonMenuSystem::EnterPinDialog");
+  Press("back");
+  Settle();
+  EXPECT_EQ(TopDialog(), "");
+  EXPECT_EQ(Open<SetupMenu>(), nullptr);
+  EXPECT_EQ(Page(), settings);
+  ExpectPageAnswersKeys(settings);
+}
+
+TEST_F(ReturnTest, NoFreeTimerBarHandsTheMenuBack) {
+  EnterPage(7);  // Record: Schedule record is its first row on a TV source
+  Press("ok");
+  Settle();
+  auto* schedule = kv::Cast<VidiScheduleRecordMenu>(Page());
+  ASSERT_NE(schedule, nullptr);
+  Step("down");
+  FailCall("DB_Get_TimerId", 1);
+  Press("ok");
+  Settle();
+  kv::Persistent<NonMenuSystem::DirectMessageBar> bar{Open<NonMenuSystem::DirectMessageBar>()};
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->MessageType, 44);
+  EXPECT_FALSE(schedule->OnGetVisible());
+  Run(10000);
+  Settle();
+  EXPECT_FALSE(bar->IsOpen());
+  EXPECT_TRUE(schedule->OnGetVisible());
+  EXPECT_TRUE(Column()->OnGetVisible());
+  EXPECT_EQ(Focused(), schedule->Item(1));
+  ExpectPageAnswersKeys(schedule);
+}
+
+// One time-out for the whole menu: keys in a page keep the column open.
+TEST_F(ReturnTest, KeysInAPageKeepTheWholeMenuOpen) {
+  EnterPage(4);
+  auto* page = Page();
+  ASSERT_NE(page, nullptr);
+  for (int i = 0; i < 4; ++i) {
+    Run(20000);
+    Press("down");
+    Run(400);
+  }
+  Settle();
+  EXPECT_NE(Column(), nullptr);
+  EXPECT_EQ(Page(), page);
+  EXPECT_EQ(Focused(), page->Item(page->CurrentItemIndex - 1));
+  // Keys in the option pop-up count too.
+  Ms()->SetMenuIndex(1, 1);
+  Press("exit");
+  Settle();
+  EnterPage(1);
+  Step("down", 2);  // Auto aspect, a pop-up row
+  Run(100);
+  Press("right");
+  Settle();
+  ASSERT_NE(Open<VidiOptionMenu>(), nullptr);
+  for (int i = 0; i < 4; ++i) {
+    Run(20000);
+    Press("down");
+    Settle();
+  }
+  EXPECT_NE(Column(), nullptr);
+  EXPECT_NE(Open<VidiOptionMenu>(), nullptr);
+  // Sixty seconds without a key still take it all down.
+  Run(61000);
+  Settle();
+  EXPECT_EQ(Column(), nullptr);
+  EXPECT_EQ(Page(), nullptr);
+  EXPECT_EQ(Open<VidiOptionMenu>(), nullptr);
+}
+
+}  // namespace
+}  // namespace menutest
