@@ -160,9 +160,10 @@ void RecordRow::Refresh() {
   PlaceIcon(tuner_, 8, 36, 18, h);
   Place(channel_, 48, 64, h);
   TextView().OnSetBounds({116, 0, 316, h});
-  Place(date_, 326, 64, h);
-  Place(time_, 394, 52, h);
-  Place(duration_, 450, 52, h);
+  // Dates and times in the guide-list font need 70 and 60 pixels.
+  Place(date_, 326, 74, h);
+  Place(time_, 404, 62, h);
+  Place(duration_, 470, 62, h);
   Place(map_, 790, 64, h);
 }
 

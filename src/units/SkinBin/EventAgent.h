@@ -43,7 +43,7 @@ namespace Core {
 class Event;
 }
 namespace kv {
-class Class;
+struct Class;
 }
 
 namespace SkinBin {
