@@ -80,6 +80,26 @@ class AutoScanTest : public ChannelTest {
     Inject(XPM_EVT_FULL_SCAN_PROGRESS, bytes.data(), bytes.size());
   }
   static std::string CountText(AutoTuningDialog* d) { return Str(d->Panel().count.OnGetString()); }
+  // The setup sequencer opens its scan page with both tuners and these media.
+  InitialSetup::AutoTuningDialog* OpenSetupPage(int32_t medium1, int32_t medium2) {
+    MainApp::InitialSetup* setup = App().GetInitialSetup();
+    setup->BothTuners = 1;
+    setup->Tuner1Medium = medium1;
+    setup->Tuner2Medium = medium2;
+    ClearCallLog();
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = &InitialSetup::AutoTuningDialog::StaticClass();
+    auto* page = kv::Cast<InitialSetup::AutoTuningDialog>(setup->ChangeState(state));
+    hold_ = page;
+    App().OnSetFocus(setup);
+    Settle();
+    return page;
+  }
+  void TearDown() override {
+    hold_ = nullptr;
+    ChannelTest::TearDown();
+  }
+  kv::Persistent<InitialSetup::AutoTuningDialog> hold_;
 };
 
 TEST_F(AutoScanTest, MenuRowScansTheAirAndTheResultListsTheNewMap) {
@@ -140,6 +160,14 @@ TEST_F(AutoScanTest, MenuRowScansTheAirAndTheResultListsTheNewMap) {
   Press("vol+");
   Settle();
   EXPECT_FALSE(Calls("XPM_SetVolume").empty());
+  // Channel up walks the new map from its first channel.
+  Run(10000);
+  ClearCallLog();
+  Press("ch+");
+  Run(2000);
+  Settle();
+  ASSERT_FALSE(Calls("XPM_SetChannel").empty());
+  EXPECT_EQ(Calls("XPM_SetChannel")[0], "XPM_SetChannel(0, 2, 2)");
 }
 
 TEST_F(AutoScanTest, AStoredPinAsksForItFirst) {
@@ -357,19 +385,8 @@ TEST_F(AutoScanTest, TheSleepTimersEndWaitsUntilTheScanStops) {
 }
 
 TEST_F(AutoScanTest, SetupModeScansBothTunersAndSignalsTheStop) {
-  MainApp::InitialSetup* setup = App().GetInitialSetup();
-  ASSERT_NE(setup, nullptr);
-  setup->BothTuners = 1;
-  setup->Tuner1Medium = 0;
-  setup->Tuner2Medium = 1;
-  ClearCallLog();
-  auto* state = kv::New<SubSystem::State>();
-  state->Class = &InitialSetup::AutoTuningDialog::StaticClass();
-  auto* page = kv::Cast<InitialSetup::AutoTuningDialog>(setup->ChangeState(state));
+  auto* page = OpenSetupPage(0, 1);
   ASSERT_NE(page, nullptr);
-  kv::Persistent<InitialSetup::AutoTuningDialog> hold(page);
-  App().OnSetFocus(setup);
-  Settle();
   EXPECT_EQ(Calls("XPM_StartChannelScan"), std::vector<std::string>{"XPM_StartChannelScan(0, 0, 0, 0, 0, 0)"});
   Run(4000);
   Settle();
@@ -388,18 +405,9 @@ TEST_F(AutoScanTest, SetupModeScansBothTunersAndSignalsTheStop) {
 }
 
 TEST_F(AutoScanTest, SetupModeAnAbortedFirstPassStillRunsTheSecond) {
-  MainApp::InitialSetup* setup = App().GetInitialSetup();
-  setup->BothTuners = 1;
-  setup->Tuner1Medium = 1;
-  setup->Tuner2Medium = 0;
   sim::SetAir(Tv(), 1, {});
-  auto* state = kv::New<SubSystem::State>();
-  state->Class = &InitialSetup::AutoTuningDialog::StaticClass();
-  auto* page = kv::Cast<InitialSetup::AutoTuningDialog>(setup->ChangeState(state));
+  auto* page = OpenSetupPage(1, 0);
   ASSERT_NE(page, nullptr);
-  kv::Persistent<InitialSetup::AutoTuningDialog> hold(page);
-  App().OnSetFocus(setup);
-  Settle();
   Press("exit");
   Settle();
   ASSERT_EQ(Calls("XPM_StartChannelScan").size(), 2u);

@@ -118,8 +118,13 @@ TEST_F(DialogsTest, ManualScanStepsWrapsTypesAndSearchesOnePhysicalChannel) {
   Settle();
   EXPECT_EQ(Open<ManualTuningDialog>(), nullptr);
   ASSERT_NE(kv::Cast<MenuSystem::VidiChannelsMenu>(Page()), nullptr);
-  // The menu answers the next keys: its column, then the next page.
-  Press("menu");
+  // The page's row that opened the scan has the focus, and the next key moves it.
+  auto* page = kv::Cast<MenuSystem::VidiChannelsMenu>(Page());
+  EXPECT_EQ(Focused(), page->Item(4));
+  Step("up");
+  EXPECT_EQ(Focused(), page->Item(3));
+  // The menu answers the next keys: back to its column, then the next page.
+  Press("back");
   Run(1000);
   Settle();
   EXPECT_NE(kv::Cast<MenuSystem::VidiMainMenuItem>(Focused()), nullptr);
@@ -305,6 +310,24 @@ TEST_F(DialogsTest, OptionDialogHelpFollowsTheFocusAndClearAndAllEmptyAndFillThe
   Press("ok");
   Settle();
   EXPECT_EQ(Set().Channels(0).size(), 12u);
+}
+
+TEST_F(DialogsTest, AChannelSkippedInTheOptionDialogIsPassedByChannelUp) {
+  auto* d = OpenScreen<ChannelOptionDialog>();
+  ASSERT_NE(d, nullptr);
+  // The list opens on the channel watched, 2-1; the red key skips 2-2.
+  Press("down");
+  Press("red");
+  Settle();
+  Press("exit");
+  Settle();
+  EXPECT_FALSE(AnyChannelScreen());
+  ClearCallLog();
+  Press("ch+");
+  Run(2000);
+  Settle();
+  ASSERT_FALSE(Calls("XPM_SetChannel").empty());
+  EXPECT_EQ(Calls("XPM_SetChannel")[0], "XPM_SetChannel(0, 3, -2)");  // analogue 3, not 2-2
 }
 
 TEST_F(DialogsTest, OptionDialogLabelGoesThroughTheKeyPadToTheSet) {

@@ -75,6 +75,11 @@ TEST_F(PageLayoutTest, BaseColourRowsShowSwatchNumbersAndHeadingsBelowTheTitle) 
   auto* page = OpenPage<BaseColorAdjustmentMenu>(1);
   ASSERT_NE(page, nullptr);
   const kv::Rect p = page->GetAbsoluteBounds();
+  // Six rows, six different swatches (red, green, blue, yellow, magenta, cyan).
+  std::vector<uint32_t> swatches;
+  for (int32_t i = 0; i < 6; ++i) swatches.push_back(SwatchPixel(page->R(i)).ToWord());
+  std::sort(swatches.begin(), swatches.end());
+  EXPECT_EQ(std::unique(swatches.begin(), swatches.end()) - swatches.begin(), 6);
   for (int32_t i = 0; i < 6; ++i) {
     auto* row = kv::Cast<BaseColorAdjustItem>(page->R(i));
     ASSERT_NE(row, nullptr);

@@ -11,7 +11,9 @@
 #include "units/Constants/Constants.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/MenuSystem/PictureSoundPages.h"
+#include "units/MenuSystem/ProductTree.h"
 #include "units/MenuSystem/SettingPages.h"
+#include "units/OptionDatabase/OptionChoices.h"
 #include "units/Structures/RefHolders.h"
 #include "units/SubSystem/State.h"
 
@@ -322,6 +324,103 @@ TEST_F(SettingPagesTest, NoSignalPowerDownHasARowPerSourceWritingItsBit) {
   EXPECT_EQ(NoSignalPowerDownMenu::NoSignalMask(5, -1, false), 5);
   EXPECT_EQ(NoSignalPowerDownMenu::NoSignalMask(5, 1, true), 7);
   EXPECT_TRUE(Logged("ignored"));
+}
+
+TEST_F(SettingPagesTest, NoSignalRowsEachShowTheirOwnBit) {
+  const std::string on = kv::GetVariantOfString(OptionDatabase::C_ON).ToUtf8();
+  const std::string off = kv::GetVariantOfString(OptionDatabase::C_OFF).ToUtf8();
+  ASSERT_NE(on, off);
+  // Every source on but the second.
+  const int32_t second = S()->GetSourceId(1);
+  ASSERT_GE(second, 0);
+  S()->OnSetNoSignalPowerDown(0x3fffff & ~(1 << second));
+  auto* page = OpenPage<NoSignalPowerDownMenu>(1);
+  ASSERT_NE(page, nullptr);
+  ASSERT_GE(page->RowCount(), 2);
+  const auto shown = [&](int32_t i) { return kv::Cast<SubMenuItemValue>(page->Row(i))->OnGetValueString().ToUtf8(); };
+  EXPECT_EQ(shown(0), on);
+  EXPECT_EQ(shown(1), off);
+  for (int32_t i = 2; i < page->RowCount(); ++i) EXPECT_EQ(shown(i), on) << i;
+  // Right on the first row clears its bit and the row reads Off; again sets it.
+  const int32_t first = S()->GetSourceId(0);
+  Press("right");
+  Settle();
+  EXPECT_EQ((S()->OnGetNoSignalPowerDown() >> first) & 1, 0);
+  EXPECT_EQ(shown(0), off);
+  Press("right");
+  Settle();
+  EXPECT_EQ((S()->OnGetNoSignalPowerDown() >> first) & 1, 1);
+  EXPECT_EQ(shown(0), on);
+  // The second row turns its bit on; the next key still answers.
+  Press("down");
+  Press("left");
+  Settle();
+  EXPECT_EQ((S()->OnGetNoSignalPowerDown() >> second) & 1, 1);
+  EXPECT_EQ(shown(1), on);
+  Press("down");
+  Settle();
+  EXPECT_EQ(FocusedRow(), page->Row(2));
+}
+
+// The sleep row and the on-timer's input and time rows step through their
+// choices and reach the set.
+TEST_F(SettingPagesTest, SleepAndOnTimerRowsChangeTheSet) {
+  // The timer carousel's sleep entry opens the applications page on its sleep row.
+  ASSERT_NE(Ms()->OpenState(&TimerMenu::StaticClass(), 0, 0, nullptr), nullptr);
+  if (Core::Group* app = Ms()->Owner()) app->OnSetFocus(Ms());
+  Settle();
+  Press("right");
+  Run(1000);
+  Press("ok");
+  Settle();
+  auto* apps = Open<ApplicationsMenu>();
+  ASSERT_NE(apps, nullptr);
+  auto* sleep = kv::Cast<TimerSetItem>(FocusedRow());
+  ASSERT_NE(sleep, nullptr);
+  const std::string off = sleep->OnGetValueString().ToUtf8();
+  Press("right");
+  Settle();
+  EXPECT_EQ(S()->OnGetSleepIndex(), 10);
+  EXPECT_EQ(W()->RemainSleepTime, 10);
+  EXPECT_NE(sleep->OnGetValueString().ToUtf8(), off);
+  Press("right", 2);
+  Settle();
+  EXPECT_EQ(W()->RemainSleepTime, 30);
+  Press("left", 3);
+  Settle();
+  EXPECT_EQ(S()->OnGetSleepIndex(), 0);
+  EXPECT_EQ(sleep->OnGetValueString().ToUtf8(), off);
+  // Left from off wraps to the longest sleep time.
+  Press("left");
+  Settle();
+  EXPECT_GT(S()->OnGetSleepIndex(), 30);
+  Ms()->TearDownMenus();
+  Settle();
+
+  // On-timer: enabled, the input row steps through the set's inputs.
+  if (W()->OnGetEnableTimer() == 0) W()->OnSetEnableTimer(1);
+  auto* onTimer = OpenPage<OnTimerMenu>(2);
+  ASSERT_NE(onTimer, nullptr);
+  ASSERT_EQ(FocusedRow(), onTimer->R(1));
+  const int32_t source = W()->OnGetTimerSource();
+  Press("right");
+  Settle();
+  EXPECT_NE(W()->OnGetTimerSource(), source);
+  Press("left");
+  Settle();
+  EXPECT_EQ(W()->OnGetTimerSource(), source);
+  // The time row steps by ten minutes; Done stores it as the on-timer time.
+  Press("down", 3);
+  auto* time = kv::Cast<TimerSetItem>(FocusedRow());
+  ASSERT_NE(time, nullptr);
+  const int32_t before = time->Value;
+  Press("right");
+  Settle();
+  EXPECT_EQ(time->Value, before - before % 10 + 10);
+  Press("down");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(S()->OnGetOnTimerTime(), before - before % 10 + 10);
 }
 
 TEST_F(SettingPagesTest, AdvancedPictureTakesOutRowsBySeries) {

@@ -333,7 +333,11 @@ TEST_F(OptionDatabaseTest, EveryOptionIdHasARecordOfItsKindChoicesAndRange) {
         // choices share a value (the first one wins).
         r->Id2Value();
         r->Val2Id();
-        EXPECT_EQ(r->Id, r->IndexOfValue(r->Value));
+        // Records whose index counts minutes have no list: the value is the index.
+        if (r->Choices.empty())
+          EXPECT_EQ(r->Value, i);
+        else
+          EXPECT_EQ(r->Id, r->IndexOfValue(r->Value));
       }
     }
   }

@@ -3,11 +3,14 @@
 // the timer menu's entries and the teardown.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "menusystem_support.h"
 #include "runtime/runtime.h"
 #include "strings/SkinBinWrapper.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/ProductTree.h"
+#include "units/NonMenuSystem/PinDialogs.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SubSystem/State.h"
 
@@ -96,6 +99,27 @@ TEST_F(ProductTreeTest, TimerMenuGameTimerNeedsAPin) {
   EXPECT_FALSE(timer->Item(2)->OnGetIsDisabled());
   EXPECT_EQ(timer->Item(2)->OptionType, 7);
   EXPECT_EQ(timer->Item(2)->NextState, kv::FindClass("NonMenuSystem::EnterPinDialog"));
+  // Activated: two moves to the game-timer entry, OK asks for the PIN, the
+  // right PIN opens the locks page.
+  for (int i = 0; i < 2; ++i) {
+    Press("right");
+    Run(400);
+    Settle();
+  }
+  ASSERT_EQ(Focused(), timer->Item(2));
+  Press("ok");
+  Settle();
+  NonMenuSystem::EnterPinDialog* pin = nullptr;
+  for (Primitives::KeyRoutingForm* f : OpenForms())
+    if (auto* p = kv::Cast<NonMenuSystem::EnterPinDialog>(f)) pin = p;
+  ASSERT_NE(pin, nullptr);
+  EXPECT_EQ(pin->EnterPinType, 7);
+  for (const char* d : {"1", "2", "3", "4"}) Press(d);
+  Settle();
+  bool locks = false;
+  for (Primitives::KeyRoutingForm* f : OpenForms())
+    locks = locks || std::string(f->KvClass()->name) == "MenuSystem::ParentalLocksMenu";
+  EXPECT_TRUE(locks);
 }
 
 TEST_F(ProductTreeTest, MainMenuLaunchesShiftsAndTearsDown) {

@@ -18,6 +18,7 @@
 #include "units/Events/StatusEvent.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/NonMenuSystem/LiveContext.h"
+#include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/QuickMenu/PlayerControlMenu.h"
 #include "units/QuickMenu/QuickItems.h"
 #include "units/QuickMenu/QuickMenu.h"
@@ -289,8 +290,17 @@ TEST_F(QuickMenuTest, ResetRowsAskTheirConfirmation) {
     ASSERT_NE(reset, nullptr);
     EXPECT_EQ(reset->OptionType, p.confirm);
     EXPECT_EQ(reset->NextState, static_cast<const kv::Class*>(KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog")));
+    // Activated: up from the first row reaches the reset row, OK asks.
+    for (int32_t i = 0; i < page->GetCount() && Focused() != reset; ++i) Press("up");
+    ASSERT_EQ(Focused(), reset);
+    Press("ok");
+    Settle();
+    auto* confirm = Open<NonMenuSystem::ConfirmMultiOptionDialog>();
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_EQ(confirm->OnGetConfirmType(), p.confirm);
     Nms()->ClearAll();
     Settle();
+    EXPECT_EQ(Open<NonMenuSystem::ConfirmMultiOptionDialog>(), nullptr);
   }
 }
 
@@ -354,7 +364,9 @@ TEST_F(QuickMenuTest, PlayerControlSendsOneCodeAndClosesAll) {
     const auto calls = Calls("XPM_HdmiCec_Set");
     ASSERT_EQ(calls.size(), 1u) << i;
     EXPECT_NE(calls[0].find("(19, " + std::to_string(codes[i]) + ")"), std::string::npos) << calls[0];
-    EXPECT_TRUE(OpenForms().empty() || Open<QuickMenu::PlayerControlMenu>() == nullptr);
+    // Closes all: no screen is left open (the help bar is the only form that may stay).
+    for (Primitives::KeyRoutingForm* f : OpenForms())
+      EXPECT_STREQ(f->KvClass()->name, "NonMenuSystem::HelpBar") << i;
   }
   auto* pad = kv::Cast<QuickMenu::PlayerControlMenu>(Nms()->Open(&QuickMenu::PlayerControlMenu::StaticClass()));
   Settle();

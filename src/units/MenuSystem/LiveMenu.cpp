@@ -361,6 +361,8 @@ VidiSubMenuItem::VidiSubMenuItem() {
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::VidiItemFocus));
   OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::VidiItemNonfocus));
   OnSetDisabled_BackgroundBitmap(Resources::LoadResource(Bitmaps::VidiItemDisabled));
+  // A caption too wide for the item (a pop-up choice in the large font) ends in "...".
+  TextView().OnSetEllipsis(true);
   value_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
   value_.OnSetColor(Colors::White);
   value_.OnSetAlignV(1);

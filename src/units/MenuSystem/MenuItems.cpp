@@ -338,6 +338,12 @@ void SubMenuItemValueSelect::ToggleOption(bool increase) {
   kv::Signal(OnValueChanged, this);
 }
 
+void SubMenuItemValueSelect::ShowIndex(int32_t index) {
+  Index = index;
+  Value = index;
+  if (OptionDatabase::OptionDataClass* record = OptionRecord(OptionType)) ApplyIndex(record, false);
+}
+
 // --- RGBFilterOptionItem --------------------------------------------------------------
 
 RGBFilterOptionItem::RGBFilterOptionItem() {

@@ -161,6 +161,8 @@ class SubMenuItemValueSelect : public SubMenuItemValue {
   // Steps the choice (wrapping), writes it through and marks the option
   // changed, then fires OnValueChanged. Nothing with fewer than 2 choices.
   virtual void ToggleOption(bool increase);
+  // Shows choice `index` (its value and caption) without writing it.
+  void ShowIndex(int32_t index);
 
   uint16_t ToggleIncreaseKey = 7;
   uint16_t ToggleDecreaseKey = 6;

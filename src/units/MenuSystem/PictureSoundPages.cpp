@@ -448,6 +448,10 @@ BaseColorAdjustmentMenu::BaseColorAdjustmentMenu() {
   // The column headings stand on a line of their own above the rows.
   HeaderHeight = kHeadingHeight;
   Build(kBaseColorPage);
+  // Each row's swatch shows the colour it adjusts.
+  const kv::Color colours[6] = {Colors::Red, Colors::Green, Colors::Blue, Colors::Yellow, Colors::Magenta, Colors::Cyan};
+  for (int32_t i = 0; i < 6; ++i)
+    if (auto* row = kv::Cast<BaseColorAdjustItem>(R(i))) row->OnSetBaseColor(colours[i]);
   ReInit();
   for (auto& h : headings_) {
     h.OnSetFont(Resources::LoadResource(Fonts::BannerDescription));

@@ -67,6 +67,8 @@ const ClassOf kMediaSelect = MS_TARGET(KV_LATE_CLASS("MediaPlayer::MediaDeviceSe
 const ClassOf kSetup = MS_TARGET(&SetupMenu::StaticClass());
 const ClassOf kPreferences = MS_TARGET(&PreferencesMenu::StaticClass());
 const ClassOf kApplications = MS_TARGET(&ApplicationsMenu::StaticClass());
+// The sleep-timer row of the applications page (constructor order).
+constexpr int32_t kSleepRow = 7;
 const ClassOf kTVSettings = MS_TARGET(&TVSettingsMenu::StaticClass());
 const ClassOf kClosedCaption = MS_TARGET(&ClosedCaptionMenu::StaticClass());
 const ClassOf kDisplaySettings = MS_TARGET(&DisplaySettingsMenu::StaticClass());
@@ -389,6 +391,10 @@ void ApplicationsMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   Drop(2);
   if (!skin || skin->OnGetLocation() == 0) Drop(8);
   SettingPage::Initialize(param);
+  // The timer carousel's sleep entry opens this page for its sleep row.
+  if (PrevState && PrevState == KV_LATE_CLASS("MenuSystem::TimerMenu"))
+    for (int32_t i = 0, n = RowCount(); i < n; ++i)
+      if (Row(i) == R(kSleepRow)) OnSetCurrentItemIndex(i + 1);
 }
 
 void ApplicationsMenu::RefreshGrayout() {
@@ -641,9 +647,10 @@ void NoSignalPowerDownMenu::LoadSettings() {
     if (!row) continue;
     const int32_t source = skin ? skin->GetSourceId(row->Param1) : -1;
     const int32_t on = source >= 0 && source < 32 ? (mask >> source) & 1 : 0;
-    row->Index = on;
-    row->Value = on;
     if (row->ChoiceNum < 2) row->ChoiceNum = 2;
+    // The option is one Off/On choice shared by every row: each row shows
+    // its own source's bit of the mask.
+    row->ShowIndex(on);
   }
 }
 

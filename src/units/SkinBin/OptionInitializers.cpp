@@ -1,6 +1,7 @@
 // The initialisers of the skin's option modules: each refills its record's
 // choice list, count and (for the channels) first index from the state of
 // the set each time the option is opened.
+#include <algorithm>
 #include <array>
 
 #include "runtime/ref.h"
@@ -179,6 +180,39 @@ void ApplicationSetupModule::Channel_Initialize(kv::Object* sender) {
     record->Choices.push_back({nullptr, w->GetChannelNumberStr(c->IsDigital != 0, c->Major, c->Minor), i});
   }
   record->Num = count;
+}
+
+void ApplicationSetupModule::Minutes_Initialize(kv::Object* sender) {
+  OptionDataClass* record = RecordOf(sender, "Minutes_Initialize");
+  if (!record) return;
+  // The index is the number of minutes itself: no list to map through.
+  record->Choices.clear();
+  record->Offset = 0;
+  record->SetVal2Id = kv::Slot();
+  record->SetId2Val = kv::Slot();
+  record->Num = record->OptionId == static_cast<uint32_t>(OPTION_TYPE_SLEEP_TIMER) ? kSleepMinutes + 1 : kMinutesPerDay;
+  record->DoGetData = kv::MakeSlot(this, &ApplicationSetupModule::Minutes_GetData);
+}
+
+void ApplicationSetupModule::Minutes_GetData(kv::Object* sender) {
+  OptionDataClass* record = RecordOf(sender, "Minutes_GetData");
+  if (!record) return;
+  auto* courier = kv::Cast<OptionDatabase::OptionCourier>(record->Courier.get());
+  if (!courier) {
+    courier = kv::New<OptionDatabase::OptionCourier>();
+    record->Courier = courier;
+  }
+  const int32_t minutes = std::max(0, record->Id);
+  courier->Index = record->Id;
+  if (record->OptionId == static_cast<uint32_t>(OPTION_TYPE_SLEEP_TIMER)) {
+    courier->Caption = minutes == 0 ? kv::GetVariantOfString(OptionDatabase::C_OFF)
+                                    : kv::ConcatString(kv::NewStringInt(minutes, 0),
+                                                       kv::GetVariantOfString(::Strings::Minutes));
+  } else {
+    const int32_t m = minutes % kMinutesPerDay;
+    courier->Caption = kv::ConcatString(kv::ConcatString(kv::NewStringInt(m / 60, 2), kv::NewStringAnsi(":")),
+                                        kv::NewStringInt(m % 60, 2));
+  }
 }
 
 // --- Preferences ----------------------------------------------------------------------------

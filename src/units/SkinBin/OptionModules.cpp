@@ -68,6 +68,8 @@ void ApplicationSetupModule::PrepareRecord(OptionDataClass* record, const Option
     record->DoInitialize = kv::MakeSlot(this, &ApplicationSetupModule::OnTimerInput_Initialize);
   else if (IsOption(entry, OPTION_TYPE_ONTIMER_CHANNEL) || IsOption(entry, OPTION_TYPE_GUIDE_CHANNEL))
     record->DoInitialize = kv::MakeSlot(this, &ApplicationSetupModule::Channel_Initialize);
+  else if (IsOption(entry, OPTION_TYPE_SLEEP_TIMER) || IsOption(entry, OPTION_TYPE_ONTIMER_TILL_POWER_ON))
+    record->DoInitialize = kv::MakeSlot(this, &ApplicationSetupModule::Minutes_Initialize);
 }
 
 void PreferencesModule1::PrepareRecord(OptionDataClass* record, const OptionEntry& entry) {

@@ -22,6 +22,9 @@ namespace SkinBin {
 class Wrapper;
 
 inline constexpr int32_t MAX_OPTION_CHOICES = 11;
+// The longest sleep time offered in the menu, in minutes (as the sleep key's dialog).
+inline constexpr int32_t kSleepMinutes = 120;
+inline constexpr int32_t kMinutesPerDay = 24 * 60;
 
 // What the four modules share: the skin's Wrapper that the initialisers read.
 class SkinOptionModule : public OptionDatabase::OptionModuleClass {
@@ -63,6 +66,12 @@ class ApplicationSetupModule : public SkinOptionModule {
   void OnTimerInput_Initialize(kv::Object* sender);
   // The guide's or the timer's channels. A slot.
   void Channel_Initialize(kv::Object* sender);
+  // The records whose index counts minutes: the sleep timer (off, then 1 to
+  // kSleepMinutes) and the on-timer's power-on time (minute of the day). A slot.
+  void Minutes_Initialize(kv::Object* sender);
+  // Their captions: "Off" or "N min" for the sleep timer, "HH:MM" for the
+  // time of day. A slot.
+  void Minutes_GetData(kv::Object* sender);
 
  protected:
   void PrepareRecord(OptionDatabase::OptionDataClass* record, const OptionDatabase::OptionEntry& entry) override;
