@@ -29,7 +29,6 @@ constexpr int32_t kFirstDevice = 241;  // stick n is device 241 + n
 constexpr int32_t kThumbW = 160, kThumbH = 120;
 constexpr int32_t kScanBudget = 20000;
 constexpr size_t kMaxPictureBytes = 64u << 20;
-constexpr int64_t kTickMs = 1000;
 
 std::string Canonical(const std::string& path) {
   std::error_code ec;
