@@ -135,7 +135,8 @@ int main(int argc, char** argv) {
   kv::SetClock(nullptr);
   // Changes the files do not hold are lost: say so, and end with a failure.
   if (unsaved > 0) {
-    std::printf("tvui: %zu changes to the settings were not saved in %s\n", unsaved, options.dataDir.c_str());
+    std::printf("tvui: %zu %s to the settings not saved in %s\n", unsaved, unsaved == 1 ? "change" : "changes",
+                options.dataDir.c_str());
     if (status == 0) status = kStatusNotSaved;
   }
   std::printf("tvui: stopped\n");

@@ -158,7 +158,7 @@ TEST_F(SimStateFileTest, RandomBytesAnUnknownKeyAndAMissingClosingLine) {
   WriteFile(file_, withUnknown);
   lines = Boot(&read);
   ASSERT_EQ(lines.size(), 2u) << "the unknown key and the copy";
-  EXPECT_TRUE(kvtest::AnyContains(lines, "1 entries of unknown keys dropped (the first \"zz.other\")"));
+  EXPECT_TRUE(kvtest::AnyContains(lines, ": dropped 1 line of unknown keys (the first \"zz.other\")"));
   EXPECT_EQ(read, written);
   EXPECT_EQ(ReadFile(dir_ / "tvsim.state.bad"), withUnknown);
   EXPECT_EQ(ReadFile(file_), text);

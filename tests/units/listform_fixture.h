@@ -60,12 +60,13 @@ class ListTest : public apptest::AppTest {
 
   // Opens a test screen of `bounds` that embeds `list` (at `listBounds`,
   // relative to the screen) and starts it with a SkinBin::UserRefInt of
-  // `value` and `value2`.
+  // `value` and `value2`. A `form` given plays the owner (else a plain one).
   template <class L>
-  L* Open(L* list, kv::Rect listBounds, int32_t value = 0, int32_t value2 = 0, kv::Rect bounds = {60, 60, 900, 500}) {
-    auto* form = kv::New<Primitives::KeyRoutingForm>();
+  L* Open(L* list, kv::Rect listBounds, int32_t value = 0, int32_t value2 = 0, kv::Rect bounds = {60, 60, 900, 500},
+          Primitives::KeyRoutingForm* form = nullptr) {
+    if (!form) form = kv::New<Primitives::KeyRoutingForm>();
     form->OnSetBounds(bounds);
-    form->WinID = 0x02000006;
+    if (form->WinID == 0) form->WinID = 0x02000006;
     form->Layer = 0x100;  // its own layer: the banner that follows a tuning stays beside it
     form->OnSetTimeOutValue(0);
     form->Parent = App().GetStandby();
@@ -89,7 +90,7 @@ class ListTest : public apptest::AppTest {
   void CloseHost() {
     if (host) {
       for (int32_t i = host->GetChildCount() - 1; i >= 0; --i)
-        if (auto* list = kv::Cast<ListForm::ListClass>(host->GetChild(i))) list->Close();
+        if (auto* list = kv::Cast<Primitives::KeyRoutingListForm>(host->GetChild(i))) list->Close();
       host->Close();
     }
     host = nullptr;

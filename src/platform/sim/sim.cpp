@@ -371,8 +371,8 @@ bool KnownStateKey(std::string_view key) {
   return false;
 }
 
-// A key of printable ASCII without '=', and a value without control bytes
-// (tab allowed): what SetState can have written.
+// A key of printable ASCII without '=' or spaces, and a value without
+// control bytes (tab allowed): what SetState stores and the file reads back.
 bool CleanStateLine(std::string_view key, std::string_view value) {
   if (key.empty()) return false;
   for (unsigned char c : key)
@@ -425,11 +425,11 @@ void Sim::LoadState() {
   if (!complete || bad > 0) {
     kv::Log("Sim: " + path + " is damaged (" + (complete ? "bad lines" : "cut short or not closed") + "): " +
             std::to_string(state_.size()) + " entries read, " + std::to_string(bad) +
-            " lines dropped; the other settings of the set take their defaults");
+            " bad lines dropped; the other settings of the set take their defaults");
   }
   if (unknown > 0) {
-    kv::Log("Sim: " + path + ": " + std::to_string(unknown) + " entries of unknown keys dropped (the first \"" +
-            kv::EscapedText(firstUnknown) + "\")");
+    kv::Log("Sim: " + path + ": dropped " + std::to_string(unknown) + (unknown == 1 ? " line" : " lines") +
+            " of unknown keys (the first \"" + kv::EscapedText(firstUnknown) + "\")");
   }
   std::error_code ec;
   std::filesystem::copy_file(path, path + ".bad", std::filesystem::copy_options::overwrite_existing, ec);
@@ -448,7 +448,7 @@ std::string Sim::GetState(const std::string& key, const std::string& fallback) c
 }
 
 bool Sim::SetState(const std::string& key, const std::string& value) {
-  if (key.empty() || key.find_first_of("=\n") != std::string::npos || value.find('\n') != std::string::npos) {
+  if (!CleanStateLine(key, value)) {
     kv::Log("Sim::SetState: bad key or value for \"" + key + "\", not stored");
     return false;
   }
@@ -463,7 +463,7 @@ bool Sim::SetState(const std::string& key, const std::string& value) {
 
 bool Sim::UpdateState(const std::map<std::string, std::string>& set, const std::vector<std::string>& erase) {
   for (const auto& [key, value] : set) {
-    if (key.empty() || key.find_first_of("=\n") != std::string::npos || value.find('\n') != std::string::npos) {
+    if (!CleanStateLine(key, value)) {
       kv::Log("Sim::UpdateState: bad key or value for \"" + key + "\", nothing stored");
       return false;
     }

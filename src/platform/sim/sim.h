@@ -130,7 +130,8 @@ class Sim {
   // Shortest time between two writes of the state file by the saver thread.
   static constexpr int64_t kSaveIntervalMs = 200;
   // Changes a key in memory and marks the state for saving; never waits for
-  // the disk. False (logged) for a bad key or value.
+  // the disk. False (logged) for a bad key (empty, or holding '=', a space
+  // or a byte outside printable ASCII) or value (a control byte but tab).
   bool SetState(const std::string& key, const std::string& value);
   std::string StatePath() const;
   // Sets and erases several keys at once, then marks the whole state for

@@ -291,8 +291,8 @@ MiniGuideListItem::MiniGuideListItem() {
 void MiniGuideListItem::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
-  TimeView().OnSetBounds({8, 0, 60, b.H()});
-  TextView().OnSetBounds({64, 0, std::max(64, b.W() - 40), b.H()});
+  TimeView().OnSetBounds({8, 0, 74, b.H()});
+  TextView().OnSetBounds({78, 0, std::max(78, b.W() - 40), b.H()});
   IconView().OnSetBounds(kv::Rect{0, 0, 30, 16}.MoveTo({b.W() - 36, (b.H() - 16) / 2}));
 }
 

@@ -41,6 +41,13 @@ kv::Object* ListDataSource::GetItemData(ListClass* list, int32_t offset) {
   return getter ? getter(this, list, static_cast<int32_t>(i)) : nullptr;
 }
 
+kv::Object* ListDataSource::GetItemDataOf(const kv::Class* cls, int32_t offset) {
+  const int64_t i = static_cast<int64_t>(Cursor) + offset;
+  if (!cls || i < 0 || i > static_cast<int64_t>(Num) - 1) return nullptr;
+  const ItemGetter getter = FindItemGetter(cls);
+  return getter ? getter(this, nullptr, static_cast<int32_t>(i)) : nullptr;
+}
+
 Resources::Bitmap* ListDataSource::GetSourceIcon(int32_t n) {
   if (n < 0 || n >= kSourceIconCount) return nullptr;
   if (SourceIcons.empty()) {

@@ -46,6 +46,8 @@ class ListDataSource : public kv::Object {
   // The courier of item Cursor + offset for `list`, chosen by the list's
   // exact class; null outside the items or for a class without a getter.
   kv::Object* GetItemData(ListClass* list, int32_t offset);
+  // The same for a grid of class `cls` (its getter is handed no list).
+  kv::Object* GetItemDataOf(const kv::Class* cls, int32_t offset);
   // Icon n of the input rows (null for n outside 0..9).
   Resources::Bitmap* GetSourceIcon(int32_t n);
 

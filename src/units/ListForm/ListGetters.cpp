@@ -3,12 +3,16 @@
 #include <iterator>
 
 #include "units/Bitmaps/ListBitmaps.h"
+#include "units/ListForm/AccessPointLists.h"
 #include "units/ListForm/CBChannelLists.h"
 #include "units/ListForm/CBLists.h"
 #include "units/ListForm/ChannelLists.h"
+#include "units/ListForm/GridView.h"
 #include "units/ListForm/GuideLists.h"
 #include "units/ListForm/InputLists.h"
+#include "units/ListForm/MediaLists.h"
 #include "units/ListForm/OptionLists.h"
+#include "units/ListForm/RatingLists.h"
 #include "units/ListForm/RecordLists.h"
 
 namespace ListForm {
@@ -29,13 +33,23 @@ const GetterEntry* Table(size_t* count) {
       {&ManualChannelList::StaticClass(), &GetManualChannelItemData},
       {&ChannelOptionList::StaticClass(), &GetChannelOptionItemData},
       {&ChannelLockList::StaticClass(), &GetChannelLockItemData},
+      {&MediumDeviceList::StaticClass(), &GetMediumItemData},
+      {&MediaContentList::StaticClass(), &GetMediaListItemData},
+      {&MediaControllerList::StaticClass(), &GetMediaControllerItemData},
+      {&MediaServerList::StaticClass(), &GetMediaServerItemData},
       {&InputLabelingList::StaticClass(), &GetInputLabelingItemData},
+      {&AccessPointList::StaticClass(), &GetApItemData},
+      {&KXDAccessPointList::StaticClass(), &GetKXDApItemData},
+      {&PhotoGridView::StaticClass(), &GetMediaListItemData},
       {&CBListClass::StaticClass(), &GetBrowserItemData},
       {&CBInputList::StaticClass(), &GetInputBrowserItemData},
       {&CBChannelList::StaticClass(), &GetChannelBrowserItemData},
       {&CBCECList::StaticClass(), &GetCECBrowserItemData},
       {&CBHistoryList::StaticClass(), &GetHistoryBrowserItemData},
       {&CBFavoritesList::StaticClass(), &GetFavBrowserItemData},
+      {&KXDRRTLevelList::StaticClass(), &GetKXDRRTLevelItemData},
+      {&KXDRRTDimensionList::StaticClass(), &GetKXDRRTDimensionItemData},
+      {&BGMList::StaticClass(), &GetBgmListItemData},
       {&EPGChannelList::StaticClass(), &GetEPGChannelItemData},
       {&EPGProgramList::StaticClass(), &GetEPGProgramItemData},
       {&OptionList::StaticClass(), &GetOptionItemData},

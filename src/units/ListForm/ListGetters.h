@@ -39,6 +39,15 @@ kv::Object* GetOptionItemData(ListDataSource* source, ListClass* list, int32_t i
 kv::Object* GetSystemInfoItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetEPGChannelItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetEPGProgramItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetMediumItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetMediaListItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetMediaControllerItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetMediaServerItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetBgmListItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetApItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetKXDApItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetKXDRRTLevelItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetKXDRRTDimensionItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetScheduledRecordItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetRecordedShowItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetMiniGuideItemData(ListDataSource* source, ListClass* list, int32_t i);

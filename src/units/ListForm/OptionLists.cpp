@@ -27,16 +27,18 @@ KV_REGISTER_CLASS(ListForm::SystemInfoList);
 
 // --- IndicatedList ----------------------------------------------------------
 
-IndicatedList::IndicatedList() {
-  for (Forms::ImageIndicator* ind : {&up_, &down_}) {
+void AddArrowIndicators(ListClass& list, Forms::ImageIndicator& up, Forms::ImageIndicator& down) {
+  for (Forms::ImageIndicator* ind : {&up, &down}) {
     ind->OnSetBounds({0, 0, 20, 20});
-    Add(ind);
+    list.Add(ind);
   }
-  up_.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::OptionButtonUpArrow));
-  down_.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::OptionButtonDownArrow));
-  PrevIndicator = &up_;
-  NextIndicator = &down_;
+  up.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::OptionButtonUpArrow));
+  down.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::OptionButtonDownArrow));
+  list.PrevIndicator = &up;
+  list.NextIndicator = &down;
 }
+
+IndicatedList::IndicatedList() { AddArrowIndicators(*this, up_, down_); }
 
 void IndicatedList::Refresh() {
   ListClass::Refresh();

@@ -18,6 +18,10 @@ class OptionDataClass;
 
 namespace ListForm {
 
+// Adds the 20 x 20 up and down arrows to `list` as its previous and next
+// indicators (the owner places them).
+void AddArrowIndicators(ListClass& list, Forms::ImageIndicator& up, Forms::ImageIndicator& down);
+
 // A list with an up and a down indicator at its right edge (the option,
 // system-information and label lists).
 class IndicatedList : public ListClass {

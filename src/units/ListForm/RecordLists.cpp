@@ -142,7 +142,10 @@ RecordRow::RecordRow() {
   OnSetTextAlignH(0);
   TextView().OnSetEllipsis(true);
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::MediaListButtonFocus));
-  for (Views::Text* t : {&date_, &time_, &channel_, &map_, &duration_}) t->OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+  for (Views::Text* t : {&date_, &time_, &channel_, &map_, &duration_}) {
+    t->OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+    t->OnSetEllipsis(true);
+  }
   tuner_.OnSetBitmap(Resources::LoadResource(Bitmaps::BannerRF1Input));
   AddColumn(tuner_);
   AddColumn(channel_, true, true);
@@ -159,11 +162,11 @@ void RecordRow::Refresh() {
   const int32_t h = Bounds().H();
   PlaceIcon(tuner_, 8, 36, 18, h);
   Place(channel_, 48, 64, h);
-  TextView().OnSetBounds({116, 0, 316, h});
-  Place(date_, 326, 64, h);
-  Place(time_, 394, 52, h);
-  Place(duration_, 450, 52, h);
-  Place(map_, 790, 64, h);
+  TextView().OnSetBounds({116, 0, 296, h});
+  Place(date_, 304, 76, h);
+  Place(time_, 384, 64, h);
+  Place(duration_, 452, 64, h);
+  Place(map_, 760, std::max(0, Bounds().W() - 764), h);
 }
 
 void RecordRow::OnSetRecordStartTime(Structures::LocalTime* time) {
@@ -255,6 +258,7 @@ void RecordRow::PutRecord(RecordCourier* c) {
 
 ScheduledRecordListItem::ScheduledRecordListItem() {
   source_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+  source_.OnSetEllipsis(true);
   hidden_.OnSetString(kv::LoadString(SCHEDULED_HIDDEN_TEXT));
   hidden_.OnSetVisible(false);
   AddColumn(source_, true, true);
@@ -276,11 +280,11 @@ const Resources::BitmapId* ScheduledRecordListItem::StatusBitmap(int32_t status)
 void ScheduledRecordListItem::Refresh() {
   RecordRow::Refresh();
   const int32_t h = Bounds().H();
-  Place(source_, 506, 90, h);
-  Place(hidden_, 600, 20, h);
-  PlaceIcon(StatusView(), 606, 18, 18, h);
-  PlaceIcon(repeat_, 630, 30, 16, h);
-  PlaceIcon(check_, 690, 20, 20, h);
+  Place(source_, 520, 80, h);
+  Place(hidden_, 604, 20, h);
+  PlaceIcon(StatusView(), 610, 18, 18, h);
+  PlaceIcon(repeat_, 634, 30, 16, h);
+  PlaceIcon(check_, 694, 20, 20, h);
 }
 
 void ScheduledRecordListItem::OnSetActive(bool on) {
@@ -366,8 +370,8 @@ const Resources::BitmapId* RecordedShowsListItem::StatusBitmap(int32_t status) c
 void RecordedShowsListItem::Refresh() {
   RecordRow::Refresh();
   const int32_t h = Bounds().H();
-  PlaceIcon(StatusView(), 512, 18, 18, h);
-  Place(file_, 545, 240, h);
+  PlaceIcon(StatusView(), 526, 18, 18, h);
+  Place(file_, 559, 196, h);
 }
 
 void RecordedShowsListItem::SetData(kv::Object* data) {

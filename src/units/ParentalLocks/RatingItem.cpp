@@ -1,0 +1,38 @@
+#include "units/ParentalLocks/RatingItem.h"
+
+#include <algorithm>
+
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Fonts/Fonts.h"
+#include "units/Resources/Resources.h"
+
+namespace ParentalLocks {
+
+KV_REGISTER_CLASS(ParentalLocks::RatingItem);
+KV_REGISTER_CLASS(ParentalLocks::KXDRatingItem);
+
+RatingItem::RatingItem() {
+  OnSetBounds({0, 0, 86, 28});
+  OnSetTextAlignH(0);
+  OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
+  OnSetUncheckedBitmap(Resources::LoadResource(Bitmaps::CheckBox_s));
+  OnSetCheckedBitmap(Resources::LoadResource(Bitmaps::CheckBox_x));
+  OnSetIsChecked(false);
+}
+
+void RatingItem::Refresh() {
+  ::Button::CheckBox::Refresh();
+  CheckView().OnSetBounds({3, 3, 31, 27});
+  TextView().OnSetBounds({34, 0, std::max(34, Bounds().W()), Bounds().H()});
+}
+
+KXDRatingItem::KXDRatingItem() {
+  OnSetTextAlignH(0);
+  OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
+  OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::PinButtonNonfocus));
+  OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::PinButtonFocus));
+  OnSetCheckedBitmap(Resources::LoadResource(Bitmaps::LockImage));
+  OnSetIsChecked(false);
+}
+
+}  // namespace ParentalLocks

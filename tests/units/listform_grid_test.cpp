@@ -1,0 +1,142 @@
+// The photo grid in a small screen that plays the photo browser (it comes
+// later), over the media bridge's folder: pages of 4 x 7 cells, wrap,
+// page keys and thumbnails.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "listform_fixture.h"
+#include "units/Bitmaps/ListBitmaps.h"
+#include "units/Core/Event.h"
+#include "units/ListForm/GridView.h"
+#include "units/Media/MediaItem.h"
+#include "units/Media/MediaWrapper.h"
+#include "units/WinIDs/WinIDs.h"
+
+namespace listtest {
+namespace {
+
+using namespace ListForm;
+
+class GridTest : public ListTest {
+ protected:
+  Media::MediaWrapper* Bridge() { return kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper); }
+  void TearDown() override {
+    if (Media::MediaWrapper* b = Bridge()) b->Items.clear();
+    ListTest::TearDown();
+  }
+  // `folders` folders, then `photos` photos; all but the last have `thumb`.
+  PhotoGridView* OpenGrid(int photos, int folders = 0, Resources::Bitmap* thumb = nullptr) {
+    Bridge()->Items.clear();
+    for (int i = 0; i < folders + photos; ++i) {
+      auto* item = kv::New<Media::MediaItem>();
+      item->Type = i < folders ? Media::MEDIA_TYPE_FOLDER : Media::MEDIA_TYPE_PICTURE;
+      item->Caption = kv::String::FromUtf8("Photo " + std::to_string(i));
+      if (i >= folders && i < folders + photos - 1) item->Thumbnail = thumb;
+      Bridge()->Items.push_back(item);
+    }
+    auto* form = kv::New<Primitives::KeyRoutingForm>();
+    form->WinID = WinIDs::WIN_ID_PhotoMultiView;
+    return Open(kv::New<PhotoGridView>(), {0, 0, 930, 400}, 0, 0, {10, 60, 950, 470}, form);
+  }
+  static int32_t Cell(PhotoGridView* g) { return g->GetFocusPosition(); }
+};
+
+TEST_F(GridTest, TwentyEightPhotosAreOnePageThatWraps) {
+  auto* g = OpenGrid(28);
+  EXPECT_EQ(g->PageCount, 1);
+  EXPECT_EQ(g->GetRows().size(), 28u);
+  EXPECT_FALSE(g->IsLeftArrowShown());
+  EXPECT_FALSE(g->IsRightArrowShown());
+  Press("right", 27);
+  EXPECT_EQ(Cell(g), 27);
+  EXPECT_EQ(g->DataSource->Cursor, 27);
+  Press("down");  // the bottom row: nothing
+  EXPECT_EQ(Cell(g), 27);
+  Press("right");  // wraps to the first cell
+  EXPECT_EQ(Cell(g), 0);
+  EXPECT_EQ(g->DataSource->Cursor, 0);
+  Press("left");
+  EXPECT_EQ(Cell(g), 27);
+  Press("up");
+  EXPECT_EQ(Cell(g), 20);
+  EXPECT_EQ(g->DataSource->Cursor, 20);
+}
+
+TEST_F(GridTest, TwentyNinePhotosTurnToASecondPageAndBack) {
+  auto* g = OpenGrid(29);
+  EXPECT_EQ(g->PageCount, 2);
+  EXPECT_FALSE(g->IsLeftArrowShown());
+  EXPECT_TRUE(g->IsRightArrowShown());
+  Press("right", 28);  // past cell 28: page 2 with one cell
+  EXPECT_EQ(g->PageIndex, 1);
+  EXPECT_EQ(g->GetRows().size(), 1u);
+  EXPECT_EQ(Cell(g), 0);
+  EXPECT_EQ(g->DataSource->Cursor, 28);
+  EXPECT_EQ(kv::Cast<PhotoGridItem>(g->GetRows()[0])->ItemIndex, 28);
+  EXPECT_TRUE(g->IsLeftArrowShown());
+  EXPECT_FALSE(g->IsRightArrowShown());
+  Press("down");  // no cell below on the short page
+  EXPECT_EQ(Cell(g), 0);
+  Press("right");  // wraps to page 1, first cell
+  EXPECT_EQ(g->PageIndex, 0);
+  EXPECT_EQ(g->GetRows().size(), 28u);
+  EXPECT_EQ(Cell(g), 0);
+  EXPECT_EQ(g->DataSource->Cursor, 0);
+  Press("left");  // from the first cell of page 1 to the last of page 2
+  EXPECT_EQ(g->PageIndex, 1);
+  EXPECT_EQ(g->DataSource->Cursor, 28);
+}
+
+TEST_F(GridTest, PageKeysNeverWrap) {
+  auto* g = OpenGrid(40);
+  Press("fav");  // next page
+  EXPECT_EQ(g->PageIndex, 1);
+  EXPECT_EQ(g->DataSource->Cursor, 28);
+  EXPECT_EQ(Cell(g), 0);
+  Press("fav");  // the last page: to its last cell
+  EXPECT_EQ(Cell(g), 11);
+  EXPECT_EQ(g->DataSource->Cursor, 39);
+  Press("fav");  // and no further
+  EXPECT_EQ(g->PageIndex, 1);
+  EXPECT_EQ(g->DataSource->Cursor, 39);
+  Press("browse");
+  EXPECT_EQ(g->PageIndex, 0);
+  Press("browse");
+  EXPECT_EQ(g->PageIndex, 0);
+  EXPECT_EQ(Cell(g), 0);
+}
+
+TEST_F(GridTest, ThumbnailsArriveOneAtATimeAndAPhotoWithoutOneShowsBroken) {
+  auto* thumb = Resources::LoadResource(MediaPlayer::ListFolderBlue);
+  Log().Take();
+  auto* g = OpenGrid(5, 1, thumb);
+  size_t asked = 0;
+  for (const std::string& line : Log().Lines()) asked += line.find("RequestMetadata") != std::string::npos;
+  EXPECT_EQ(asked, 1u);  // the next only after the answer, 100 ms on
+  Run(1000);
+  auto* folder = kv::Cast<PhotoGridItem>(g->GetRows()[0]);
+  auto* photo = kv::Cast<PhotoGridItem>(g->GetRows()[1]);
+  auto* last = kv::Cast<PhotoGridItem>(g->GetRows()[5]);
+  EXPECT_EQ(folder->OnGetBitmap(), Resources::LoadResource(MediaPlayer::ThumbnailFolder));
+  EXPECT_EQ(photo->OnGetBitmap(), thumb);
+  EXPECT_EQ(last->OnGetBitmap(), Resources::LoadResource(MediaPlayer::ThumbnailBroken));
+  for (int i = 1; i < 6; ++i) EXPECT_TRUE(Bridge()->GetMediaItem(i)->MetadataLoaded) << i;
+}
+
+TEST_F(GridTest, AnEmptyFolderHidesTheGridAndPassesOnlyBackAndExit) {
+  auto* g = OpenGrid(0);
+  EXPECT_FALSE(g->IsVisible());
+  auto key = [&](uint16_t code) {
+    auto* k = kv::New<Core::KeyEvent>();
+    k->Code = code;
+    k->Down = true;
+    return g->HandleEvent(k);
+  };
+  EXPECT_EQ(key(41), nullptr);
+  EXPECT_EQ(key(2), nullptr);
+  EXPECT_EQ(key(7), g);
+}
+
+}  // namespace
+}  // namespace listtest
