@@ -86,6 +86,8 @@ CarouselItem::CarouselItem() {
   OnSetFocused_TextColor(Colors::White);
   OnSetDisabled_TextColor(Colors::DisableTextColor);
   OnSetTextAlignH(1);
+  // A caption wider than its slot ends in an ellipsis.
+  OnSetTextEllipsis(true);
 }
 
 void CarouselItem::SetIcons(const Resources::BitmapId& normal, const Resources::BitmapId& focused) {
@@ -122,9 +124,9 @@ void CarouselItem::UpdateTextPos() {
   // The caption keeps the item's width, below the icon, or above it while
   // the main menu is shifted (aligned to the item's bottom edge then).
   if (TextUp)
-    TextView().OnSetBounds({-20, b.H() - 26, b.W() + 20, b.H()});
+    TextView().OnSetBounds({0, b.H() - 26, b.W(), b.H()});
   else
-    TextView().OnSetBounds({-20, top + size + textOffset_, b.W() + 20, top + size + textOffset_ + 24});
+    TextView().OnSetBounds({0, top + size + textOffset_, b.W(), top + size + textOffset_ + 24});
   InvalidateView();
 }
 
