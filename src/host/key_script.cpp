@@ -62,13 +62,15 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       }
       step.kind = Step::kWait;
       step.ms = ms;
-    } else if (word == "shot") {
+    } else if (word == "shot" || word == "snap") {
       if (!ValidShotName(rest)) {
-        refuse(lineNo, "\"shot\" needs a name of letters, digits, '-', '_' or '.'");
+        refuse(lineNo, "\"" + std::string(word) + "\" needs a name of letters, digits, '-', '_' or '.'");
         continue;
       }
       step.kind = Step::kShot;
       step.name = std::string(rest);
+      // "snap" shoots in the middle of an animation.
+      step.value = word == "snap" ? 1 : 0;
     } else if (word == "usb") {
       if (rest != "mount" && rest != "remove") {
         if (error) *error = "line " + std::to_string(lineNo) + ": \"usb\" needs \"mount\" or \"remove\"";
@@ -186,7 +188,8 @@ void KeyScript::AfterPass(const PassResult& pass) {
           waitUntil_ = kv::GetClock().Now() + kShotAnimationLimit;
         }
         if (kv::SignalsPending()) return;
-        const bool animating = root_ && root_->IsAnimationRunning() && kv::GetClock().Now() < waitUntil_;
+        const bool animating =
+            step.value == 0 && root_ && root_->IsAnimationRunning() && kv::GetClock().Now() < waitUntil_;
         if (animating || (root_ && root_->GetDirtyCount() > 0)) return;
         std::error_code ec;
         if (!shotsDir_.empty()) std::filesystem::create_directories(shotsDir_, ec);

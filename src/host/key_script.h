@@ -13,7 +13,8 @@
 // that handled it; "wait" lets the clock run MS milliseconds; "shot" writes
 // DIR/NAME.png once no posted signal waits, no animation runs (at most 3000 ms
 // are waited for one) and every dirty
-// area of the root has been drawn and flipped. With the
+// area of the root has been drawn and flipped; "snap NAME" does the same
+// without waiting for animations (a carousel half way through a move). With the
 // virtual clock the same script gives the same screens every run.
 #pragma once
 
@@ -43,7 +44,7 @@ class KeyScript {
     int32_t key = 0;    // kKey: platform key code
     int64_t ms = 0;     // kWait; kState and kMessage: the value, the code
     std::string name;   // kShot; kState: the class; kSimState: the key
-    int32_t value = 0;  // kMessage: the integer parameter; kUsb: 1 mount, 0 remove
+    int32_t value = 0;  // kMessage: the integer parameter; kUsb: 1 mount, 0 remove; kShot: 1 snap
     std::string text;   // kMessage: the text parameter; kSimState: the value
   };
 

@@ -17,6 +17,7 @@
 namespace producttreetest {
 
 using MenuSystem::Carousel;
+using MenuSystem::CarouselItem;
 using MenuSystem::MainMenu;
 using MenuSystem::TimerMenu;
 
@@ -65,7 +66,79 @@ TEST_F(ProductTreeTest, MainMenuCentresAndMovesRound) {
   Run(400);
   Settle();
   EXPECT_EQ(menu->CurrentIndex(), 5);
+  Run(400);  // the secondary carousel beside it fades in
+  Settle();
   EXPECT_FALSE(W()->IsAnimating());
+}
+
+// Opening runs the show effect: the items fade in over the six frames while
+// the set is told the screen animates; a key ends it at once and acts.
+TEST_F(ProductTreeTest, OpeningFadesTheItemsIn) {
+  MainMenu* menu = OpenByState<MainMenu>();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(W()->IsAnimating());
+  const int32_t start = menu->Item(0)->OnGetOpacity();
+  EXPECT_LT(start, 255);
+  Run(100);
+  Settle();
+  const int32_t half = menu->Item(0)->OnGetOpacity();
+  EXPECT_GT(half, start);
+  EXPECT_LT(half, 255);
+  for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(menu->Item(i)->OnGetOpacity(), half);
+  Run(300);
+  Settle();
+  for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(menu->Item(i)->OnGetOpacity(), 255);
+  EXPECT_FALSE(W()->IsAnimating());
+  Ms()->TearDownMenus();
+  Settle();
+  // A move key during the show: the items stand at full opacity and move.
+  menu = OpenByState<MainMenu>();
+  ASSERT_NE(menu, nullptr);
+  Press("right");
+  EXPECT_FALSE(menu->Showing());
+  Run(400);
+  Settle();
+  EXPECT_EQ(menu->CurrentIndex(), 2);
+  for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(menu->Item(i)->OnGetOpacity(), 255);
+}
+
+// Half way through a move right the item at the left edge glides further out
+// and fades, no two icons share the left slot, and the spare shows the
+// entering item at the right edge, fading in; at the end the real item
+// stands where the spare stood, so nothing jumps.
+TEST_F(ProductTreeTest, AMoveBringsTheSpareInAtTheFarEdge) {
+  MainMenu* menu = OpenByState<MainMenu>();
+  ASSERT_NE(menu, nullptr);
+  Run(400);
+  Settle();
+  // Positions 0..4 hold Wallpaper, Timer, Settings, Network, Media player.
+  CarouselItem* leaving = menu->Item(menu->PositionIndexToItemIndex(0));
+  CarouselItem* next = menu->Item(menu->PositionIndexToItemIndex(1));
+  const std::string entering = At(menu, 5);
+  EXPECT_EQ(leaving->OnGetText().ToUtf8(), entering);
+  const int32_t leftX = leaving->Bounds().x1;
+  const int32_t rightX = menu->Item(menu->PositionIndexToItemIndex(4))->Bounds().x1;
+  ASSERT_FALSE(menu->Spare()->IsVisible());
+  Press("right");
+  Run(150);  // three of six frames
+  Settle();
+  ASSERT_TRUE(menu->Animating);
+  EXPECT_LT(leaving->Bounds().x1, leftX - 30);
+  EXPECT_LT(leaving->OnGetOpacity(), 255);
+  EXPECT_GT(next->Bounds().x1 - leaving->Bounds().x1, 100);
+  CarouselItem* spare = menu->Spare();
+  EXPECT_TRUE(spare->IsVisible());
+  EXPECT_EQ(spare->OnGetText().ToUtf8(), entering);
+  EXPECT_EQ(spare->Bounds().x1, rightX);
+  EXPECT_GT(spare->OnGetOpacity(), 0);
+  EXPECT_LT(spare->OnGetOpacity(), 255);
+  Run(250);
+  Settle();
+  EXPECT_FALSE(menu->Animating);
+  EXPECT_FALSE(spare->IsVisible());
+  EXPECT_EQ(At(menu, 4), entering);
+  EXPECT_EQ(menu->Item(menu->PositionIndexToItemIndex(4))->Bounds().x1, rightX);
+  EXPECT_EQ(leaving->OnGetOpacity(), 255);
 }
 
 TEST_F(ProductTreeTest, PositionMappingTakesAForeignIndexAsTheFirst) {

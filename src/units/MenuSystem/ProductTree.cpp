@@ -86,6 +86,8 @@ CarouselItem::CarouselItem() {
   OnSetFocused_TextColor(Colors::White);
   OnSetDisabled_TextColor(Colors::DisableTextColor);
   OnSetTextAlignH(1);
+  // A caption wider than its slot ends in an ellipsis.
+  OnSetTextEllipsis(true);
 }
 
 void CarouselItem::SetIcons(const Resources::BitmapId& normal, const Resources::BitmapId& focused) {
@@ -122,9 +124,9 @@ void CarouselItem::UpdateTextPos() {
   // The caption keeps the item's width, below the icon, or above it while
   // the main menu is shifted (aligned to the item's bottom edge then).
   if (TextUp)
-    TextView().OnSetBounds({-20, b.H() - 26, b.W() + 20, b.H()});
+    TextView().OnSetBounds({0, b.H() - 26, b.W(), b.H()});
   else
-    TextView().OnSetBounds({-20, top + size + textOffset_, b.W() + 20, top + size + textOffset_ + 24});
+    TextView().OnSetBounds({0, top + size + textOffset_, b.W(), top + size + textOffset_ + 24});
   InvalidateView();
 }
 
@@ -136,6 +138,14 @@ void CarouselItem::Refresh() {
 void CarouselItem::OnSetOpacity(int32_t opacity) {
   opacity_ = std::clamp(opacity, 0, 255);
   InvalidateView();
+}
+
+void CarouselItem::CopyLook(CarouselItem& from) {
+  if (!(OnGetText() == from.OnGetText())) OnSetText(from.OnGetText());
+  normal_ = from.normal_.get();
+  focused_ = from.focused_.get();
+  icon_.OnSetBitmap(normal_.get());
+  if (OnGetIsDisabled() != from.OnGetIsDisabled()) OnSetIsDisabled(from.OnGetIsDisabled());
 }
 
 void CarouselItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
@@ -236,10 +246,28 @@ void Carousel::Initialize(Primitives::KeyRoutingParameter* param) {
   Layout(0, 1);
   Agent()->Register(this);
   ApplyCurrentItemIndex();
+  // The show effect: the items fade in over the page's frames.
+  if (visible_ > 0) {
+    for (int32_t k = 0; k < visible_; ++k) Item(PositionIndexToItemIndex(first_ + k))->OnSetOpacity(0);
+    showing_ = true;
+    step_ = 0;
+    OnSetAnimating(true);
+    moveTimer_.OnSetEnabled(true);
+  }
+}
+
+void Carousel::EndShow() {
+  if (!showing_) return;
+  showing_ = false;
+  moveTimer_.OnSetEnabled(false);
+  step_ = 0;
+  for (int32_t k = 0; k < visible_; ++k) Item(PositionIndexToItemIndex(first_ + k))->OnSetOpacity(255);
+  OnSetAnimating(false);
 }
 
 void Carousel::Close() {
   moveTimer_.OnSetEnabled(false);
+  showing_ = false;
   MenuClass::Close();
   Agent()->UnRegister(this);
   OnSetAnimating(false);
@@ -254,23 +282,54 @@ void Carousel::Layout(int32_t step, int32_t frames) {
     Item(i)->OnSetVisible(shown);
   }
   const int32_t dy = shifted_ ? kShiftY : 0;
-  for (int32_t k = 0; k < visible_; ++k) {
-    const int32_t pos = first_ + k;
-    CarouselItem* item = Item(PositionIndexToItemIndex(pos));
-    // While moving, each item glides towards its neighbour position.
-    const int32_t to = std::clamp(pos - MoveDirection, 0, positions_ - 1);
-    const int32_t x = x_[pos] + (x_[to] - x_[pos]) * step / frames;
+  const int32_t last = first_ + visible_ - 1;
+  const bool moving = step > 0 && MoveDirection != 0;
+  const auto place = [&](CarouselItem* item, int32_t x, int32_t levelPos, int32_t opacity) {
     const kv::Rect b = item->Bounds();
     item->OnSetBounds({x, y_ + dy, x + b.W(), y_ + dy + b.H()});
     item->OnSetVisible(true);
-    item->OnSetOpacity(255);
+    item->OnSetOpacity(opacity);
     int32_t level = 0, alpha = 255, offset = 0;
-    LevelOf(step * 2 >= frames ? to : pos, level, alpha, offset);
+    LevelOf(levelPos, level, alpha, offset);
     if (!item->IsFocused() || step > 0) item->OnSetImageSize(level, alpha, offset);
+  };
+  for (int32_t pos = first_; pos <= last; ++pos) {
+    CarouselItem* item = Item(PositionIndexToItemIndex(pos));
+    if (!moving) {
+      place(item, x_[pos], pos, 255);
+      continue;
+    }
+    const int32_t to = pos - MoveDirection;
+    if (to >= first_ && to <= last) {
+      // Glides towards its neighbour, taking its size half way.
+      place(item, x_[pos] + (x_[to] - x_[pos]) * step / frames, step * 2 >= frames ? to : pos, 255);
+    } else {
+      // The item at the near edge leaves: one slot further out, fading out.
+      const int32_t inner = pos + MoveDirection;
+      const int32_t out = inner >= first_ && inner <= last ? 2 * x_[pos] - x_[inner] : x_[pos];
+      place(item, x_[pos] + (out - x_[pos]) * step / frames, pos, 255 - 40 * step);
+    }
   }
+  // The spare stands in for the item that enters at the far edge (with every
+  // position in use that item is the one still leaving at the near edge).
+  CarouselItem* spare = spare_.get();
+  if (!spare || spare->Owner() != this) return;
+  if (!moving) {
+    spare->OnSetVisible(false);
+    return;
+  }
+  const int32_t edge = MoveDirection > 0 ? last : first_;
+  spare->CopyLook(*Item(PositionIndexToItemIndex(edge + MoveDirection)));
+  place(spare, x_[edge], edge, 15 + 40 * step);
+}
+
+bool Carousel::Moving() {
+  EndShow();
+  return Animating;
 }
 
 void Carousel::StartMove(int32_t direction) {
+  EndShow();
   if (Animating) return;
   MoveDirection = direction;
   step_ = 0;
@@ -282,24 +341,14 @@ void Carousel::StartMove(int32_t direction) {
 
 void Carousel::MoveTick(kv::Object*) {
   ++step_;
-  const int32_t frames = frames_;
-  Layout(step_, frames);
-  // The item that leaves at one edge fades out; the one that enters at the
-  // other edge fades in. With every item visible the spare stands in for the
-  // entering one.
-  const int32_t leavePos = MoveDirection > 0 ? first_ : first_ + visible_ - 1;
-  CarouselItem* leaving = Item(PositionIndexToItemIndex(leavePos));
-  leaving->OnSetOpacity(255 - 40 * step_);
-  if (visible_ < ItemCount()) {
-    const int32_t enterPos = MoveDirection > 0 ? first_ + visible_ : first_ - 1;
-    CarouselItem* entering = Item(PositionIndexToItemIndex(enterPos));
-    const int32_t edge = MoveDirection > 0 ? x_[first_ + visible_ - 1] : x_[first_];
-    const kv::Rect b = entering->Bounds();
-    entering->OnSetBounds({edge, leaving->Bounds().y1, edge + b.W(), leaving->Bounds().y1 + b.H()});
-    entering->OnSetVisible(true);
-    entering->OnSetOpacity(15 + 40 * step_);
+  if (showing_) {
+    for (int32_t k = 0; k < visible_; ++k)
+      Item(PositionIndexToItemIndex(first_ + k))->OnSetOpacity(255 * step_ / frames_);
+    if (step_ >= frames_) EndShow();
+    return;
   }
-  if (step_ >= frames) MoveEnd();
+  Layout(step_, frames_);
+  if (step_ >= frames_) MoveEnd();
 }
 
 void Carousel::MoveEnd() {
@@ -383,6 +432,8 @@ void MainMenu::LevelOf(int32_t pos, int32_t& level, int32_t& alpha, int32_t& off
 kv::Object* MainMenu::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down) {
+    // A key ends the opening effect and then acts as usual.
+    EndShow();
     if (key->Code == 6 || key->Code == 7) {
       // A move takes the secondary menu away.
       if (!Animating) CloseSecondaryMenu();
@@ -428,7 +479,7 @@ void MainMenu::CloseSecondaryMenu(kv::Object*) {
 
 void MainMenu::DoActivate(kv::Object* sender) {
   auto* item = kv::Cast<CarouselItem>(sender);
-  if (!item || !item->NextState || Animating) return;
+  if (!item || !item->NextState || Moving()) return;
   SendAppearance(kAppearanceShift, SkinBin::UserRefInt::Make(kShiftOut, 0), nullptr);
   if (!secondary_ || !secondary_->IsOpen()) LaunchSecondaryMenu();
   if (secondary_ && MenuSystem) MenuSystem->OnSetFocus(secondary_.get());
@@ -509,6 +560,8 @@ void SecondaryMenu::LevelOf(int32_t pos, int32_t& level, int32_t& alpha, int32_t
 kv::Object* SecondaryMenu::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down) {
+    // A key ends the opening effect and then acts as usual.
+    EndShow();
     if (kv::Object* taken = HandleMoveKeys(event)) return taken;
     if (key->Code == 5 || key->Code == 41) {
       ResetTimeout();
@@ -536,7 +589,7 @@ void SecondaryMenu::OpenTarget(CarouselItem* item, kv::Object* param) {
 
 void SecondaryMenu::DoActivate(kv::Object* sender) {
   auto* item = kv::Cast<CarouselItem>(sender);
-  if (!item || !item->NextState || item->OnGetIsDisabled() || !MenuSystem || Animating) return;
+  if (!item || !item->NextState || item->OnGetIsDisabled() || !MenuSystem || Moving()) return;
   OpenTarget(item, SkinBin::UserRefInt::Make(item->OptionType, Constants::MSG_FROM_MENUSYSTEM));
 }
 
@@ -615,7 +668,7 @@ void TimerMenu::Initialize(Primitives::KeyRoutingParameter* param) {
 void TimerMenu::DoActivate(kv::Object* sender) {
   auto* item = kv::Cast<CarouselItem>(sender);
   if (item && item == Item(1)) {
-    if (!item->NextState || !MenuSystem || Animating) return;
+    if (!item->NextState || !MenuSystem || Moving()) return;
     // The applications page opens on its sleep-timer row.
     auto* row = kv::New<Structures::RefInt>();
     row->Value = kTimerItemIndex;

@@ -59,6 +59,9 @@ class CarouselItem : public ::Button::IconButton {
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
   // Fade of the whole item, 0..255 (the entering and leaving items).
   void OnSetOpacity(int32_t opacity);
+  // Takes caption, icons and the disabled state of `from` (the spare item
+  // standing in for the item that enters during a move).
+  void CopyLook(CarouselItem& from);
   int32_t OnGetOpacity() const { return opacity_; }
 
   int32_t ImageSize = 0;
@@ -115,8 +118,15 @@ class Carousel : public SubSystem::MenuClass {
   // Reports a change of the animating flag to the platform.
   void OnSetAnimating(bool on);
   bool OnGetAnimating() const { return Animating; }
-  // Starts a move (-1 left, +1 right) unless one runs.
+  // Starts a move (-1 left, +1 right) unless one runs; a running show
+  // effect ends first.
   void StartMove(int32_t direction);
+  // The opening effect runs (the items fade in).
+  bool Showing() const { return showing_; }
+  // Ends the opening effect at once: every item at full opacity.
+  void EndShow();
+  // A move runs (an opening effect is ended first: it never holds a key).
+  bool Moving();
   int32_t CurrentIndex() const { return CurrentItemIndex; }
   int32_t ItemCount() const { return static_cast<int32_t>(items_.size()); }
   CarouselItem* Item(int32_t i) const { return items_[static_cast<size_t>(i)]; }
@@ -133,7 +143,9 @@ class Carousel : public SubSystem::MenuClass {
                         const Resources::BitmapId& focused, const char* target);
   // The size level, caption opacity and offset of a position (focus aside).
   virtual void LevelOf(int32_t pos, int32_t& level, int32_t& alpha, int32_t& offset) const = 0;
-  // Places every visible item at its position (for `step` of `frames` of a move).
+  // Places every visible item at its position (for `step` of `frames` of a
+  // move): the item at the near edge glides one slot further out and fades
+  // out, the spare shows the entering item at the far edge, fading in.
   void Layout(int32_t step, int32_t frames);
   void MoveTick(kv::Object* sender = nullptr);
   void MoveEnd();
@@ -149,6 +161,7 @@ class Carousel : public SubSystem::MenuClass {
   kv::Member<CarouselItem> spare_;
   Core::Timer moveTimer_;
   int32_t step_ = 0;
+  bool showing_ = false;
   int32_t visible_ = 0;
   int32_t first_ = 0;
   // The items shifted into their second place (main menu).
