@@ -43,9 +43,16 @@ const TvState::MapState& TvState::Map() const {
 }
 
 int TvState::FindChannel(const MapState& map, int32_t major, int32_t minor) const {
+  // The map is kept in number order: the run of `major` is found by halving,
+  // so walks over thousands of channels stay linear. A map out of order
+  // (never written by this stand-in) still answers by the full search.
+  const auto run = std::lower_bound(map.channels.begin(), map.channels.end(), major,
+                                    [](const Channel& c, int32_t m) { return c.major < m; });
+  for (auto it = run; it != map.channels.end() && it->major == major; ++it)
+    // An analogue channel answers to minor 0 as well.
+    if (it->minor == minor || (!it->digital && minor == 0)) return static_cast<int>(it - map.channels.begin());
   for (size_t i = 0; i < map.channels.size(); ++i) {
     const Channel& c = map.channels[i];
-    // An analogue channel answers to minor 0 as well.
     if (c.major == major && (c.minor == minor || (!c.digital && minor == 0))) return static_cast<int>(i);
   }
   return -1;
@@ -210,22 +217,22 @@ int32_t TvState::WalkChannels(int dir, int32_t window, int32_t source, int32_t r
   }
   const MapState& map = source == -1 ? Map() : maps_[static_cast<size_t>(source)];
   const bool digitalOnly = (only & kOnlyDigital) || window == 1;
-  std::vector<const Channel*> members;
-  for (const Channel& c : map.channels)
-    if (ring == 0 || map.favorites[ring].count(ChannelKey(c.major, c.minor))) members.push_back(&c);
-  const auto n = static_cast<int>(members.size());
+  // Positions are indices into the map; a channel outside the ring is passed
+  // over, so every member is visited once per round, the start last.
+  const auto isMember = [&](const Channel& c) {
+    return ring == 0 || map.favorites[ring].count(ChannelKey(c.major, c.minor)) != 0;
+  };
+  const auto n = static_cast<int>(map.channels.size());
   int pos;
   if (major == -1 && minor == -1) {
     pos = dir > 0 ? -1 : n;  // before the first, after the last
   } else {
     const int at = FindChannel(map, major, minor);
-    const Channel* start = at < 0 ? nullptr : &map.channels[static_cast<size_t>(at)];
-    const auto it = std::find(members.begin(), members.end(), start);
-    if (!start || it == members.end()) {
+    if (at < 0 || !isMember(map.channels[static_cast<size_t>(at)])) {
       Bad(call, "channel " + Number(major, minor) + " is not in ring " + std::to_string(ring));
       return XPM_ERR_INVALID_PARAM;
     }
-    pos = static_cast<int>(it - members.begin());
+    pos = at;
   }
   for (int steps = 0; steps < n; ++steps) {
     pos += dir;
@@ -233,7 +240,8 @@ int32_t TvState::WalkChannels(int dir, int32_t window, int32_t source, int32_t r
       if (!wrap) return kEndOfList;
       pos = pos < 0 ? n - 1 : 0;
     }
-    const Channel& c = *members[static_cast<size_t>(pos)];
+    const Channel& c = map.channels[static_cast<size_t>(pos)];
+    if (!isMember(c)) continue;
     if ((select & kSelectSkipExcluded) && c.excluded) continue;
     if ((select & kSelectSkipEmpty) && !c.service) continue;
     if ((select & kSelectSkipLocked) && c.locked) continue;
