@@ -1,5 +1,6 @@
 # make run   : install what is missing, build optimised (build-run/), start the TV user interface
 # make test  : install what is missing, build, run every test (and each fuzz target briefly)
+# make sample-media : sample photos, songs and a movie in build-run/sample-media, and the default wallpaper
 # make bench : optimised build and the benchmarks
 # make shots : every scene's screenshots into docs/screens/
 # make fuzz  : clang build of the fuzz targets, each run for a short while
@@ -8,7 +9,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: setup build run test shots bench fuzz clean
+.PHONY: setup build run sample-media test shots bench fuzz clean
 
 setup:
 	@./tools/setup.sh
@@ -20,11 +21,18 @@ build: setup
 # An optimised build without sanitizers or the collector's verifier, in its
 # own folder, for people running the TV interface; `make test` keeps the
 # sanitised debug build.
+# Without a --media-dir of its own, the run plugs the sample stick.
 RUN_BUILD ?= build-run
-run: setup
-	@cmake -S . -B $(RUN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=OFF -DTVUI_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+run: sample-media
 	@cmake --build $(RUN_BUILD) -j $(JOBS) --target tvui
-	cd $(RUN_BUILD) && ./tvui $(ARGS)
+	cd $(RUN_BUILD) && ./tvui $(if $(findstring --media-dir,$(ARGS)),,--media-dir sample-media) $(ARGS)
+
+# Generated here, nothing downloaded; the default wallpaper lies in the
+# working folder under the name the program gives it.
+sample-media: setup
+	@cmake -S . -B $(RUN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=OFF -DTVUI_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(RUN_BUILD) -j $(JOBS) --target sample_media
+	@cd $(RUN_BUILD) && ./sample_media sample-media default_wallpaper.jpg
 
 # The suite runs twice: as it is, and with a collection after every pass.
 # Then the fuzz targets are built with clang and each runs a short,

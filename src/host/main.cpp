@@ -133,6 +133,7 @@ int main(int argc, char** argv) {
     sim::Sim tv(options.dataDir);
     for (const std::string& dir : options.mediaDirs) std::printf("tvui: media folder %s is a USB stick\n", dir.c_str());
     psl::SetStartupFolders(options.mediaDirs);
+    psl::SetDefaultWallpaper(psl::MediaDefaultWallpaperName);
     tv.Start();
     status = host::app_main(options);
     host::ShutDownGui();

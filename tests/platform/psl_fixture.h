@@ -24,6 +24,7 @@ extern "C" {
 #include <vector>
 
 #include "kv_test.h"
+#include "media_writer.h"
 #include "platform/display/surface.h"
 #include "platform/psl/psl.h"
 #include "platform/sim/program_exports.h"
@@ -185,6 +186,7 @@ class PslTest : public kvtest::RuntimeTest {
     psl::SetAnswerDelay(0);
     psl::SetNeverAnswer(false);
     psl::SetFailDecode(false);
+    psl::SetStartupFolders({});
     GetProgramExports().runOnGuiTask = nullptr;
     events_.clear();
     g_picture.reset();
@@ -332,37 +334,12 @@ inline void WriteJpeg(const std::string& path, int w, int h, uint32_t left, uint
       uint8_t* p = &rgb[(size_t(y) * size_t(w) + size_t(x)) * 3];
       p[0] = uint8_t(c >> 16), p[1] = uint8_t(c >> 8), p[2] = uint8_t(c);
     }
-  jpeg_compress_struct c;
-  jpeg_error_mgr err;
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* mem = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &mem, &size);
-  c.image_width = unsigned(w), c.image_height = unsigned(h), c.input_components = 3, c.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 95, TRUE);
-  jpeg_start_compress(&c, TRUE);
-  const std::vector<uint8_t> exif = ExifBlock(orientation, make, "Model X", date);
-  jpeg_write_marker(&c, JPEG_APP0 + 1, exif.data(), unsigned(exif.size()));
-  while (c.next_scanline < c.image_height) {
-    JSAMPROW row = &rgb[size_t(c.next_scanline) * size_t(w) * 3];
-    jpeg_write_scanlines(&c, &row, 1);
-  }
-  jpeg_finish_compress(&c);
-  jpeg_destroy_compress(&c);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<char*>(mem), std::streamsize(size));
-  free(mem);
+  ASSERT_TRUE(media_writer::WriteBytes(
+      path, media_writer::EncodeJpeg(rgb, w, h, 95, ExifBlock(orientation, make, "Model X", date))));
 }
 
 inline void WritePng(const std::string& path, int w, int h, uint32_t rgb) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  png_image img;
-  std::memset(&img, 0, sizeof img);
-  img.version = PNG_IMAGE_VERSION, img.width = png_uint_32(w), img.height = png_uint_32(h), img.format = PNG_FORMAT_RGB;
-  std::vector<uint8_t> px(size_t(w) * size_t(h) * 3);
-  for (size_t i = 0; i < px.size(); i += 3) px[i] = uint8_t(rgb >> 16), px[i + 1] = uint8_t(rgb >> 8), px[i + 2] = uint8_t(rgb);
-  ASSERT_TRUE(png_image_write_to_file(&img, path.c_str(), 0, px.data(), 0, nullptr));
+  ASSERT_TRUE(media_writer::WritePng(path, w, h, rgb));
 }
 
 // A PNG whose header claims w x h (with a valid CRC) and nothing after it.
@@ -378,66 +355,12 @@ inline void WritePngHeaderOnly(const std::string& path, uint32_t w, uint32_t h) 
 }
 
 // A silent PCM WAV of `seconds`.
-inline void WriteWav(const std::string& path, int seconds) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  const uint32_t rate = 8000, bytes = rate * 2 * uint32_t(seconds);
-  std::vector<uint8_t> b;
-  auto s = [&](const char* t) { b.insert(b.end(), t, t + 4); };
-  auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i))); };
-  auto u16 = [&](uint16_t v) { b.push_back(uint8_t(v)), b.push_back(uint8_t(v >> 8)); };
-  s("RIFF"), u32(36 + bytes), s("WAVE"), s("fmt "), u32(16), u16(1), u16(1), u32(rate), u32(rate * 2), u16(2), u16(16);
-  s("data"), u32(bytes);
-  b.resize(b.size() + bytes, 0);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<char*>(b.data()), std::streamsize(b.size()));
-}
+inline void WriteWav(const std::string& path, int seconds) { ASSERT_TRUE(media_writer::WriteWav(path, seconds)); }
 
 // A movie of `seconds` at 5 pictures a second, MPEG-4 in an AVI, every
 // picture one colour (Y, U, V).
 inline void WriteMovie(const std::string& path, int seconds, int w, int h, uint8_t y, uint8_t u, uint8_t v) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  AVFormatContext* fmt = nullptr;
-  ASSERT_GE(avformat_alloc_output_context2(&fmt, nullptr, "avi", path.c_str()), 0);
-  const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
-  ASSERT_TRUE(codec);
-  AVStream* st = avformat_new_stream(fmt, nullptr);
-  AVCodecContext* c = avcodec_alloc_context3(codec);
-  c->width = w, c->height = h, c->time_base = AVRational{1, 5}, c->framerate = AVRational{5, 1};
-  c->pix_fmt = AV_PIX_FMT_YUV420P, c->gop_size = 5;
-  ASSERT_GE(avcodec_open2(c, codec, nullptr), 0);
-  avcodec_parameters_from_context(st->codecpar, c);
-  st->time_base = c->time_base;
-  ASSERT_GE(avio_open(&fmt->pb, path.c_str(), AVIO_FLAG_WRITE), 0);
-  ASSERT_GE(avformat_write_header(fmt, nullptr), 0);
-  AVFrame* f = av_frame_alloc();
-  f->format = c->pix_fmt, f->width = w, f->height = h;
-  av_frame_get_buffer(f, 0);
-  AVPacket* pkt = av_packet_alloc();
-  auto drain = [&] {
-    while (avcodec_receive_packet(c, pkt) == 0) {
-      av_packet_rescale_ts(pkt, c->time_base, st->time_base);
-      pkt->stream_index = st->index;
-      av_interleaved_write_frame(fmt, pkt);
-    }
-  };
-  for (int i = 0; i < seconds * 5; ++i) {
-    av_frame_make_writable(f);
-    for (int row = 0; row < h; ++row) std::memset(f->data[0] + row * f->linesize[0], y, size_t(w));
-    for (int row = 0; row < h / 2; ++row) {
-      std::memset(f->data[1] + row * f->linesize[1], u, size_t(w / 2));
-      std::memset(f->data[2] + row * f->linesize[2], v, size_t(w / 2));
-    }
-    f->pts = i;
-    avcodec_send_frame(c, f);
-    drain();
-  }
-  avcodec_send_frame(c, nullptr);
-  drain();
-  av_write_trailer(fmt);
-  avio_closep(&fmt->pb);
-  av_packet_free(&pkt);
-  av_frame_free(&f);
-  avcodec_free_context(&c);
-  avformat_free_context(fmt);
+  ASSERT_TRUE(media_writer::WriteMovie(path, seconds, w, h, y, u, v));
 }
 
 }  // namespace psltest

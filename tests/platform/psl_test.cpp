@@ -11,6 +11,7 @@
 #include "platform/xpm/xpm_record.h"
 #include "platform/xpm/xpm_settings.h"
 #include "psl_fixture.h"
+#include "runtime/collector.h"
 
 namespace psltest {
 namespace fs = std::filesystem;
@@ -56,6 +57,29 @@ TEST_F(PslTest, SticksComeAndGoWithOneDeviceNumberAndALink) {
   EXPECT_EQ(st[0].subCode[2], 242);
   EXPECT_FALSE(fs::is_symlink(dir_ / "mnt/usb1"));
   EXPECT_EQ(Roots().size(), 1u);
+}
+
+// The folders given with --media-dir are plugged at start; Ctrl+U pulls them
+// out and plugs them in again, with the same device number.
+TEST_F(PslTest, StartupFoldersArePluggedAndToggled) {
+  const std::string stick = Media("elsewhere/Given");
+  WriteJpeg(stick + "/a.jpg", 8, 8, 0xFF0000, 0xFF0000);
+  psl::SetStartupFolders({stick});
+  Start();
+  auto codes = [&] {
+    std::vector<std::pair<int, int>> out;
+    for (const auto& st : TakeStatus()) out.emplace_back(st.subCode[0], st.subCode[2]);
+    return out;
+  };
+  EXPECT_EQ(codes(), (std::vector<std::pair<int, int>>{{4, 242}}));
+  ASSERT_EQ(Roots().size(), 1u);
+  psl::ToggleStartupFolders();
+  EXPECT_EQ(codes(), (std::vector<std::pair<int, int>>{{5, 242}}));
+  EXPECT_TRUE(Roots().empty());
+  psl::ToggleStartupFolders();
+  EXPECT_EQ(codes(), (std::vector<std::pair<int, int>>{{4, 242}}));
+  ASSERT_EQ(Roots().size(), 1u);
+  EXPECT_EQ(Roots()[0]->title, "Given");
 }
 
 TEST_F(PslTest, OnTheRealClockAFolderAppearingIsPluggedByItself) {
@@ -551,6 +575,58 @@ TEST_F(PslTest, AStopMidDecodeJoinsAndNothingAnswersAfterIt) {
   Start();
   psl::Rescan();
   EXPECT_EQ(Roots().size(), 1u);
+}
+
+// The GUI task runs the answers and collects while the worker still decodes:
+// the worker never touches a GUI object (that check ends the process), the
+// objects it waits on survive collections, and once answered it holds none.
+TEST_F(PslTest, AnswersRunBesideBusyWorkersAndReleaseWhatTheyHeld) {
+  Start();
+  for (int i = 1; i <= 6; ++i) WriteJpeg(Media("usb/S/p" + std::to_string(i) + ".jpg"), 1600, 1200, 0xFF0000, 0xFF0000);
+  psl::Rescan();
+  TakeStatus();
+  std::vector<Rec*> items = Browse(Roots().at(0), PSL_TYPE_PICTURE);
+  ASSERT_EQ(items.size(), 6u);
+  Drain();  // the thumbnails the listing asked for
+  events_.clear();
+  for (Rec* item : items) {
+    ASSERT_EQ(PslMediaRequestMetadata(globalPsl, item), PSL_OK);
+    ASSERT_EQ(PslMediaRequestPicture(globalPsl, item, 0), PSL_OK);
+  }
+  // Only the service keeps the items now.
+  keep_.clear();
+  items.clear();
+  auto census = [] {
+    kv::Collect();
+    const auto c = kv::HeapCensus();
+    const auto it = c.find("psltest::Rec");
+    return it == c.end() ? size_t(0) : it->second;
+  };
+  size_t metadata = 0, pictures = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while ((metadata < 6 || pictures < 6) && std::chrono::steady_clock::now() < until) {
+    std::deque<std::function<void()>> todo;
+    {
+      std::lock_guard<std::mutex> lock(g_mutex);
+      todo.swap(g_gui);
+    }
+    for (auto& fn : todo) {
+      fn();
+      census();
+    }
+    metadata = pictures = 0;
+    for (auto& e : events_) {
+      if (e->what == "metadataEvent" && e->item && e->item->item && e->item->width == 1600) ++metadata;
+      if (e->what == "pictureEvent" && e->value == 0 && e->item && e->item->pictureState == PSL_STATE_READY) ++pictures;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ(metadata, 6u);
+  EXPECT_EQ(pictures, 6u);
+  Drain();
+  // The events hold the items; without them nothing is left.
+  events_.clear();
+  EXPECT_EQ(census(), 0u);
 }
 
 TEST_F(PslTest, AFreedHandleIsNoLongerAnswered) {

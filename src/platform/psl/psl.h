@@ -257,6 +257,9 @@ void SetStartupFolders(std::vector<std::string> folders);
 void ToggleStartupFolders();
 // The default wallpaper's file (the bridge's default name); opened like the store.
 void SetDefaultWallpaper(const std::string& path);
+// The default wallpaper's name: a file in the working folder, written by
+// `make sample-media` (tools/sample_media.cpp).
+inline constexpr char MediaDefaultWallpaperName[] = "default_wallpaper.jpg";
 
 // Knobs: answers wait this long (ms of the shared clock); they never come;
 // every decode fails.
