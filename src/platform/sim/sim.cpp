@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -204,7 +205,13 @@ void Sim::Quiesce() {
     if (!running_ || OnSimThread()) return;
     const int64_t now = clock.Now();
     cv_.notify_all();
-    doneCv_.wait(lock, [&] { return stopping_ || (!busy_ && (items_.empty() || items_.top().due > now)); });
+    // Bounded: on the real clock the set's time line never stands still, and a
+    // caller must not hang on it; the bound is far above any real settling.
+    if (!doneCv_.wait_for(lock, std::chrono::seconds(10),
+                          [&] { return stopping_ || (!busy_ && (items_.empty() || items_.top().due > now)); })) {
+      kv::Log("Sim::Quiesce: the set's thread did not settle within 10 s");
+      return;
+    }
   } while (psl::WaitIdle());
 }
 
