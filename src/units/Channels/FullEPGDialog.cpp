@@ -58,7 +58,9 @@ constexpr int32_t kInfoRefreshMs = 2000;
 constexpr int32_t kGuideRefreshMs = 10;
 // The live picture's window in the guide.
 constexpr kv::Rect kVideo{10, 324, 376, 530};
-constexpr kv::Rect kHeader{10, 10, 950, 60};
+constexpr kv::Rect kHeader{10, 8, 950, 52};
+// Header texts.
+constexpr int32_t kTextTop = 17;
 
 Resources::Bitmap* Bmp(const Resources::BitmapId& id) { return Resources::LoadResource(id); }
 kv::String Cat(const kv::String& a, const kv::String& b) { return kv::ConcatString(a, b); }
@@ -230,16 +232,16 @@ FullEPGDialog::FullEPGDialog() {
   backdrop_.OnSetBounds({0, 0, 960, 540});
   for (Views::Frame* f : {&header_, &clockPanel_, &columnPanel_, &listPanel_}) f->OnSetBitmap(Bmp(Bitmaps::EPG_PopupBackground));
   header_.OnSetBounds(kHeader);
-  clockPanel_.OnSetBounds({700, 14, 946, 56});
-  columnPanel_.OnSetBounds({10, 66, 190, 318});
-  listPanel_.OnSetBounds({196, 66, 950, 318});
+  clockPanel_.OnSetBounds({700, 12, 946, 48});
+  columnPanel_.OnSetBounds({10, 56, 190, 318});
+  listPanel_.OnSetBounds({196, 56, 950, 318});
   videoBorder_.OnSetBitmap(Bmp(Bitmaps::EPG_VideoBorder));
   videoBorder_.OnSetBounds({kVideo.x1 - 4, kVideo.y1 - 4, kVideo.x2 + 4, kVideo.y2 + 4});
   for (Core::View* v : std::initializer_list<Core::View*>{&backdrop_, &header_, &clockPanel_, &columnPanel_, &listPanel_,
                                                           &videoBorder_})
     Add(v);
-  Column.OnSetBounds({16, 96, 184, 312});
-  Programs.OnSetBounds({202, 96, 944, 312});
+  Column.OnSetBounds({16, 77, 184, 317});
+  Programs.OnSetBounds({202, 77, 944, 317});
   SetupText(Number, Fonts::EPGListFont, false);
   Number.OnSetAutoSize(true);
   SetupText(Name, Fonts::EPGListFont);
@@ -247,25 +249,25 @@ FullEPGDialog::FullEPGDialog() {
   Clock.OnSetAutoSize(true);
   SetupText(caption_, Fonts::EPGListFont);
   caption_.OnSetString(kv::GetVariantOfString(GUIDE_CAPTION));
-  Place(caption_, 24, 22, 190, 26);
+  Place(caption_, 24, kTextTop, 190, 26);
   SetupText(SourceCaption, Fonts::BannerBasicInfo);
-  Place(SourceCaption, 220, 22, 150, 26);
-  Place(Number, 380, 22, 60, 26);
+  Place(SourceCaption, 220, kTextTop, 150, 26);
+  Place(Number, 380, kTextTop, 60, 26);
   SetupText(columnCaption_, Fonts::BannerBasicInfo);
   columnCaption_.OnSetString(kv::GetVariantOfString(GUIDE_CHANNELS_CAPTION));
-  Place(columnCaption_, 20, 70, 160, 22);
+  Place(columnCaption_, 20, 56, 160, 20);
   SetupText(listCaption_, Fonts::BannerBasicInfo);
   listCaption_.OnSetString(kv::GetVariantOfString(GUIDE_PROGRAMS_CAPTION));
-  Place(listCaption_, 206, 70, 300, 22);
+  Place(listCaption_, 206, 56, 300, 20);
   divider1_.OnSetColor(Colors::StandardTextColor);
-  Place(divider1_, 16, 93, 168, 1);
+  Place(divider1_, 16, 76, 168, 1);
   divider2_.OnSetColor(Colors::StandardTextColor);
-  Place(divider2_, 202, 93, 742, 1);
+  Place(divider2_, 202, 76, 742, 1);
   SetupText(Volume, Fonts::EPGListFont);
-  Place(Volume, 520, 70, 200, 22);
+  Place(Volume, 520, 56, 200, 20);
   Volume.OnSetVisible(false);
   RecordMark.OnSetBitmap(Bmp(Bitmaps::EPG_ProgramRecordFlag));
-  Place(RecordMark, 920, 69, 24, 24);
+  Place(RecordMark, 922, 56, 20, 20);
   RecordMark.OnSetVisible(false);
   Info.OnSetBounds({386, 324, 950, 530});
   for (Core::View* v : std::initializer_list<Core::View*>{&Number, &Name, &Clock, &caption_, &SourceCaption,
@@ -309,8 +311,8 @@ void FullEPGDialog::SetWaiting(int32_t mode) {
 void FullEPGDialog::PlaceClock() {
   const int32_t w = Clock.Bounds().W();
   const int32_t right = kHeader.x2 - 10;
-  Clock.OnSetBounds({right - w, 22, right, 48});
-  clockPanel_.OnSetBounds({right - w - 10, 14, kHeader.x2 - 4, 56});
+  Clock.OnSetBounds({right - w, kTextTop, right, kTextTop + 26});
+  clockPanel_.OnSetBounds({right - w - 10, kHeader.y1 + 4, kHeader.x2 - 4, kHeader.y2 - 4});
 }
 
 void FullEPGDialog::RefreshSlot(kv::Object*) {
@@ -371,7 +373,7 @@ void FullEPGDialog::UpdateBanner() {
   Number.OnSetString(number);
   Name.OnSetString(info->Name);
   const int32_t x = Number.Bounds().x2 + 10;
-  Name.OnSetBounds({x, 22, std::max(x, Clock.Bounds().x1 - 20), 48});
+  Name.OnSetBounds({x, kTextTop, std::max(x, Clock.Bounds().x1 - 20), kTextTop + 26});
 }
 
 void FullEPGDialog::UpdateEPGInfo(kv::Object*) {

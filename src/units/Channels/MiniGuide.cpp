@@ -156,28 +156,28 @@ ProgramForm::ProgramForm() {
   SetupText(Name, Fonts::BannerBasicInfo);
   SetupText(Clock, Fonts::BannerBasicInfo);
   Clock.OnSetAlignH(Views::ALIGN_RIGHT);
-  Place(Number, kMargin + 4, 6, 60, 26);
-  Place(Name, kMargin + 74, 6, 330, 26);
-  Place(Clock, 480, 6, 270, 26);
+  Place(Number, kMargin + 4, 3, 60, 26);
+  Place(Name, kMargin + 74, 3, 330, 26);
+  Place(Clock, 480, 3, 270, 26);
   line1_.OnSetColor(Colors::StandardTextColor);
-  Place(line1_, kMargin + 4, 34, kFormW - kMargin - 14, 1);
+  Place(line1_, kMargin + 4, 30, kFormW - kMargin - 14, 1);
   int32_t x = kMargin + 4;
   for (Views::Image* v : {&RFInput, &SDHD, &Resolution, &AudioMode, &Dolby, &Caption, &Record}) {
-    Place(*v, x, 38, 36, 18);
+    Place(*v, x, 33, 36, 18);
     x += 40;
   }
   Signal.OnSetBitmap(Bmp(Bitmaps::SignalIndicator));
   Signal.OnSetImageSize(23);
   Signal.OnSetImageNumber(6);
-  Place(Signal, x, 39, 23, 16);
+  Place(Signal, x, 34, 23, 16);
   Caption.OnSetBitmap(Bmp(Bitmaps::BannerCC));
   SetupText(Rating, Fonts::BannerBasicInfo);
-  Place(Rating, x + 32, 36, 200, 22);
+  Place(Rating, x + 32, 31, 200, 22);
   SetupText(RatingRegion, Fonts::BannerBasicInfo);
-  Place(RatingRegion, x + 236, 36, kFormW - x - 246, 22);
+  Place(RatingRegion, x + 236, 31, kFormW - x - 246, 22);
   line2_.OnSetColor(Colors::StandardTextColor);
-  Place(line2_, kMargin + 4, 60, kFormW - kMargin - 14, 1);
-  Place(List, kMargin + 4, 64, kFormW - kMargin - 14, 72);
+  Place(line2_, kMargin + 4, 54, kFormW - kMargin - 14, 1);
+  Place(List, kMargin + 4, 56, kFormW - kMargin - 14, 84);
   for (Core::View* v : std::initializer_list<Core::View*>{&Number, &Name, &Clock, &line1_, &RFInput, &SDHD, &Resolution,
                                                           &AudioMode, &Dolby, &Caption, &Record, &Signal, &Rating,
                                                           &RatingRegion, &line2_})
