@@ -470,11 +470,16 @@ void TimeshiftPoll(benchmark::State& state) {
   sim::MountUsbDisk(*g_app->tv);
   w->StartTimeshift(w->GetCurrentTunerId());
   g_app->clock.Advance(60000);
-  g_app->Live()->Open(&Record::TimeshiftStatusDialog::StaticClass());
+  auto* status = kv::Cast<Record::TimeshiftStatusDialog>(
+      g_app->Live()->Open(&Record::TimeshiftStatusDialog::StaticClass()));
   g_app->Settle();
+  if (!status || !status->IsOpen()) state.SkipWithError("the timeshift status did not open");
   for (auto _ : state) {
     g_app->clock.Advance(1000);
     g_app->Settle();
+    state.PauseTiming();
+    status->ResetTimeout();  // open for as long as it is measured
+    state.ResumeTiming();
   }
   g_app->ClearAll();
   w->StopTimeshift(w->GetCurrentTunerId());

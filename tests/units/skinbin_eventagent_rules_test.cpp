@@ -279,6 +279,7 @@ class UIStatusTest : public SkinAgentTest {
   // The input-OSD and floating-graphics reports since the last call, as
   // "osd <shown> <kind>" and "graphics <shown>".
   std::vector<std::string> Reports() {
+    Settle();  // the status is reported at the end of the pass
     std::vector<std::string> out;
     for (const auto& c : Calls("TVSM_ReportAsyncEvent")) {
       const std::vector<uint8_t> p = sim::AsyncPayload(c);

@@ -77,6 +77,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void HandleSignalEvent(Core::Event* event);
   // The software-update reminder and update-medium events.
   void HandleUBNEvent(Core::Event* event);
+  // Key 86: remembers the current channel (or source) for the Last key.
+  void MarkChannel();
   // The 3D status report, and the 3D key (95).
   void Handle3DEvent(Core::Event* event);
   // The quick-menu key: ClearAll, then the quick menu.
