@@ -541,6 +541,46 @@ void FocusLive() {
   g_app->Settle();
 }
 
+// The guide key over live TV to the finished guide: column, first page of
+// programmes, details and the video window.
+void GuideOpen(benchmark::State& state) {
+  FocusLive();
+  for (auto _ : state) {
+    g_app->Key(66);
+    state.PauseTiming();
+    g_app->ClearAll();
+    FocusLive();
+    state.ResumeTiming();
+  }
+}
+
+// Page down in the guide's programme list: the next page read and drawn.
+void GuidePageDown(benchmark::State& state) {
+  FocusLive();
+  g_app->Key(66);
+  g_app->Key(7);
+  for (auto _ : state) {
+    g_app->Key(40);
+    state.PauseTiming();
+    g_app->Key(39);
+    state.ResumeTiming();
+  }
+  g_app->ClearAll();
+  FocusLive();
+}
+
+// The Info key on a digital channel to the mini guide's strip.
+void MiniGuideOpen(benchmark::State& state) {
+  FocusLive();
+  for (auto _ : state) {
+    g_app->Key(79);
+    state.PauseTiming();
+    g_app->ClearAll();
+    FocusLive();
+    state.ResumeTiming();
+  }
+}
+
 // OK on the automatic scan's confirmation: the scan screen drawn and its
 // pass started (the idle signal runs before the flip is counted).
 void AutoScanOk(benchmark::State& state) {
@@ -656,6 +696,9 @@ int main(int argc, char** argv) {
     add("usb_speed_check", bench::UsbSpeedCheck);
     add("list_open_page", bench::ListOpenAndPage)->Arg(40)->Arg(4096);
     add("grid_page_turn", bench::GridPageTurn)->Arg(29)->Arg(1000);
+    add("guide_open", bench::GuideOpen);
+    add("guide_page_down", bench::GuidePageDown);
+    add("mini_guide_open", bench::MiniGuideOpen);
     add("auto_scan_ok", bench::AutoScanOk);
     add("scan_progress_event", bench::ScanProgress);
     add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);

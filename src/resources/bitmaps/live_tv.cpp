@@ -179,4 +179,7 @@ KV_BITMAP(Bitmaps, HelpBarExit, ExitIcon, 28, 28, 1);
 KV_BITMAP(Bitmaps, Alert_Large, AlertSign, 40, 40, 1);
 KV_BITMAP(Bitmaps, WaitingCircleKXD, Spinner, 36, 36, 12);
 KV_BITMAP(Bitmaps, RecordFlag, RecordDot, 28, 28, 1);
+KV_BITMAP(Bitmaps, EPG_ProgramRecordFlag, RecordDot, 24, 24, 1);
+KV_BITMAP(Bitmaps, HelpBarPageUp, UpIcon, 28, 28, 1);
+KV_BITMAP(Bitmaps, HelpBarPageDown, DownIcon, 28, 28, 1);
 KV_BITMAP(Bitmaps, ScreenSaverLogo, Logo, 168, 59, 1);

@@ -119,6 +119,9 @@ extern const Resources::BitmapId HelpBarPageLeftRight;
 extern const Resources::BitmapId HelpBarRecord;
 extern const Resources::BitmapId HelpBarReturn;
 extern const Resources::BitmapId HelpBarExit;
+extern const Resources::BitmapId HelpBarPageUp;
+extern const Resources::BitmapId HelpBarPageDown;
+extern const Resources::BitmapId EPG_ProgramRecordFlag;
 
 // Message bar, waiting indicator and screen saver.
 extern const Resources::BitmapId Alert_Large;       // 40 x 40 warning sign

@@ -326,6 +326,14 @@ void NonMenuSystem::HandleMessage(Structures::Message* msg) {
 }
 
 void NonMenuSystem::HandleCachedAcquired(Core::Event* event) {
+  // The full guide shows and follows the channel it tuned itself: the
+  // event goes to it, and no banner replaces it.
+  if (kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event)) {
+    if (Primitives::KeyRoutingForm* guide = Manager()->FindForm(WinIDs::WIN_ID_FullEPGDialog)) {
+      guide->HandleEvent(event);
+      return;
+    }
+  }
   if (DirectMessageBar* bar = MessageBar()) {
     switch (bar->MessageType) {
       case 18:

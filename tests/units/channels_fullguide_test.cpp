@@ -1,0 +1,228 @@
+// The full programme guide over live TV: opened by the guide key, its video
+// window, column, programme list and details, tuning from the column,
+// volume and mute, and what it leaves behind when it closes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "nonmenusystem_support.h"
+#include "runtime/text.h"
+#include "strings/Strings.h"
+#include "units/Channels/FullEPGDialog.h"
+#include "units/Constants/Constants.h"
+#include "units/NonMenuSystem/LiveContext.h"
+#include "units/NonMenuSystem/WaitingCircle.h"
+#include "units/SkinBin/EPGEventsInfo_DB.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/EventInfo.h"
+#include "units/Structures/LocalTime.h"
+#include "units/Structures/VirtualChannel.h"
+
+namespace {
+
+class FullGuideTest : public livetvtest::LiveTVTest {
+ protected:
+  void SetUp() override {
+    LiveTVTest::SetUp();
+    ASSERT_TRUE(SwitchToSourceType(Constants::XPM_SOURCE_TYPE_RF_TUNER));
+    Nms()->ClearAll();
+    Settle();
+  }
+  Channels::FullEPGDialog* Guide() {
+    for (auto* f : OpenForms())
+      if (auto* t = kv::Cast<Channels::FullEPGDialog>(f)) return t;
+    return nullptr;
+  }
+  SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
+  bool CircleShown() {
+    NonMenuSystem::WaitingCircle* c = Nms()->GetWaitingCircle();
+    return c && c->IsVisible();
+  }
+  std::string Last(const char* call) {
+    const auto calls = Calls(call);
+    return calls.empty() ? std::string() : calls.back();
+  }
+};
+
+TEST_F(FullGuideTest, GuideShowsTheChannelInTuneInItsWindowAndClosesByGuideOrTimeOut) {
+  ClearCallLog();
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  EXPECT_NE(Last("XPM_SetDisplayWindow").find("10, 324, 366, 206"), std::string::npos) << Last("XPM_SetDisplayWindow");
+  // The column rests on the channel in tune and has the focus.
+  auto* row = kv::Cast<ListForm::EPGChannelItem>(g->Column.GetFocusedRow());
+  ASSERT_NE(row, nullptr);
+  Structures::VirtualChannel* now = W()->GetCurrentChannel();
+  EXPECT_EQ(row->Major, now->Major);
+  EXPECT_EQ(row->Minor, now->Minor);
+  EXPECT_FALSE(g->Number.OnGetString().Empty());
+  EXPECT_FALSE(g->Clock.OnGetString().Empty());
+  // The first programmes, the first one's details.
+  SkinBin::EPGEventsInfo_DB* store = Skin()->EPGProgramList.get();
+  ASSERT_NE(store, nullptr);
+  ASSERT_GE(store->GetNumEvents(), 8);
+  EXPECT_EQ(g->Programs.DataSource->Num, 8);
+  EXPECT_EQ(g->Info.TitleText.OnGetString().ToUtf8(), store->GetEvent(0)->Title.ToUtf8());
+  EXPECT_FALSE(g->Info.TimeSpan.OnGetString().Empty());
+  // Right to the programmes, down: the details follow the focus.
+  Press("right");
+  Press("down", 2);
+  EXPECT_EQ(g->Info.TitleText.OnGetString().ToUtf8(), store->GetEvent(2)->Title.ToUtf8());
+  Press("guide");
+  Settle();
+  EXPECT_EQ(Guide(), nullptr);
+  EXPECT_NE(Last("XPM_SetDisplayWindow").find("0, 0, 960, 540"), std::string::npos) << Last("XPM_SetDisplayWindow");
+  // The next key still acts; sixty seconds without one close the guide.
+  Press("guide");
+  ASSERT_NE(Guide(), nullptr);
+  Run(59000);
+  EXPECT_NE(Guide(), nullptr);
+  Run(1500);
+  Settle();
+  EXPECT_EQ(Guide(), nullptr);
+  EXPECT_NE(Last("XPM_SetDisplayWindow").find("0, 0, 960, 540"), std::string::npos);
+}
+
+TEST_F(FullGuideTest, TheColumnTunesOnceAfterRestingAndTheGuideFollowsTheAcquiredChannel) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  ClearCallLog();
+  // Moving on sooner than 500 ms tunes nothing.
+  Press("down");
+  Run(300);
+  Press("down");
+  Run(300);
+  EXPECT_TRUE(Calls("XPM_SetChannel").empty());
+  Run(300);
+  EXPECT_EQ(Calls("XPM_SetChannel").size(), 1u);
+  auto* row = kv::Cast<ListForm::EPGChannelItem>(g->Column.GetFocusedRow());
+  ASSERT_NE(row, nullptr);
+  // Until the set reports the channel, the list waits; then it follows.
+  Run(3000);
+  Settle();
+  EXPECT_EQ(Guide(), g);
+  EXPECT_FALSE(g->Column.Busy);
+  EXPECT_FALSE(CircleShown());
+  EXPECT_EQ(W()->GetCurrentChannel()->Major, row->Major);
+  EXPECT_EQ(W()->GetCurrentChannel()->Minor, row->Minor);
+  EXPECT_EQ(g->Programs.OnGetm_channel()->Minor, row->Minor);
+  EXPECT_EQ(Calls("XPM_SetChannel").size(), 1u);
+}
+
+TEST_F(FullGuideTest, ClosedBeforeTheTuneOrWhileWaitingItLeavesNoTuneAndNoCircle) {
+  Press("guide");
+  ASSERT_NE(Guide(), nullptr);
+  ClearCallLog();
+  Press("down");
+  Run(200);
+  Press("guide");
+  Run(1000);
+  Settle();
+  EXPECT_TRUE(Calls("XPM_SetChannel").empty());
+  // Closed after the tune went out, before the set answered.
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  FailCall("XPM_SetChannel", 0);
+  Press("down");
+  Run(520);
+  ASSERT_EQ(Calls("XPM_SetChannel").size(), 1u);
+  ASSERT_TRUE(g->Column.Busy);
+  EXPECT_TRUE(CircleShown());
+  Press("back");
+  Settle();
+  EXPECT_EQ(Guide(), nullptr);
+  EXPECT_FALSE(CircleShown());
+  Run(3000);
+  Settle();
+  EXPECT_FALSE(CircleShown());
+  // The next key still acts.
+  Press("guide");
+  EXPECT_NE(Guide(), nullptr);
+}
+
+TEST_F(FullGuideTest, AFailingTuneLeavesTheColumnFree) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  FailCall("XPM_SetChannel", 1);
+  Press("down");
+  Run(600);
+  EXPECT_FALSE(g->Column.Busy);
+  EXPECT_FALSE(CircleShown());
+  Press("down");
+  EXPECT_TRUE(g->Column.IsTunePending());
+}
+
+TEST_F(FullGuideTest, VolumeStepsBetweenTheEndsAndOnlyShowsTheLevelAtThem) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  W()->OnSetVolume(50);
+  Press("vol+");
+  EXPECT_EQ(W()->OnGetVolume(), 51);
+  EXPECT_TRUE(g->Volume.IsVisible());
+  EXPECT_NE(g->Volume.OnGetString().ToUtf8().find("51"), std::string::npos);
+  Press("vol-", 2);
+  EXPECT_EQ(W()->OnGetVolume(), 49);
+  W()->OnSetVolume(100);
+  Press("vol+");
+  EXPECT_EQ(W()->OnGetVolume(), 100);
+  Press("vol-");
+  EXPECT_EQ(W()->OnGetVolume(), 100);
+  EXPECT_NE(g->Volume.OnGetString().ToUtf8().find("100"), std::string::npos);
+  W()->OnSetVolume(0);
+  Press("vol+");
+  EXPECT_EQ(W()->OnGetVolume(), 0);
+  Run(2100);
+  EXPECT_FALSE(g->Volume.IsVisible());
+  // Mute shows its word for 2 s.
+  Press("mute");
+  EXPECT_TRUE(W()->OnGetMute());
+  EXPECT_EQ(g->Volume.OnGetString().ToUtf8(), kv::LoadString(Strings::SID_MUTE_FULL).ToUtf8());
+  Run(2100);
+  EXPECT_FALSE(g->Volume.IsVisible());
+  Press("mute");
+  EXPECT_FALSE(W()->OnGetMute());
+}
+
+TEST_F(FullGuideTest, TheTimeSpanReadsOnTheTwelveHourClockAndWrapsAtMidnight) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  auto span = [&](int h, int m, int minutes) {
+    auto* t = kv::New<Structures::LocalTime>();
+    t->Hour = h;
+    t->Minute = m;
+    g->Info.Duration = minutes;
+    g->Info.OnSetStartTime(t);
+    return g->Info.TimeSpan.OnGetString().ToUtf8();
+  };
+  EXPECT_EQ(span(23, 30, 90), "11:30 PM - 01:00 AM");
+  EXPECT_EQ(span(10, 45, 15), "10:45 AM - 11:00 AM");
+  EXPECT_EQ(span(20, 0, 25 * 60), "08:00 PM - 09:00 PM");
+  EXPECT_EQ(span(0, 0, 48 * 60 + 30), "12:00 AM - 12:30 AM");
+  g->Info.OnSetStartTime(nullptr);
+  EXPECT_TRUE(g->Info.TimeSpan.OnGetString().Empty());
+}
+
+TEST_F(FullGuideTest, OpenedAndClosedFiftyTimesItLeavesNothingBehind) {
+  Press("guide", 2);
+  Settle();
+  const auto before = Census();
+  for (int i = 0; i < 50; ++i) {
+    Press("guide", 2);
+    Settle();
+  }
+  const auto after = Census();
+  for (const auto& [cls, n] : after) {
+    if (before.count(cls)) {
+      EXPECT_LE(n, before.at(cls) + 1) << cls;
+    }
+  }
+  EXPECT_EQ(W()->AnimationCount, 0);
+}
+
+}  // namespace

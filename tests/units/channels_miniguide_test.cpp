@@ -1,0 +1,189 @@
+// The mini guide over live TV: the Info key on a digital channel, its two
+// steps, its list and its badges, through the whole system and the
+// simulated set.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "nonmenusystem_support.h"
+#include "runtime/collector.h"
+#include "runtime/text.h"
+#include "platform/sim/sim_audio_service.h"
+#include "strings/Strings.h"
+#include "units/Channels/MiniGuide.h"
+#include "units/Constants/Constants.h"
+#include "units/NonMenuSystem/InfoBanner.h"
+#include "units/NonMenuSystem/LiveContext.h"
+#include "units/SkinBin/EPGEventsInfo_DB.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/EventInfo.h"
+#include "units/Structures/VirtualChannel.h"
+
+namespace {
+
+class MiniGuideTest : public livetvtest::LiveTVTest {
+ protected:
+  void SetUp() override {
+    LiveTVTest::SetUp();
+    ASSERT_TRUE(SwitchToSourceType(Constants::XPM_SOURCE_TYPE_RF_TUNER));
+    Nms()->ClearAll();
+    Settle();
+  }
+  template <class T>
+  T* Find() {
+    for (auto* f : OpenForms())
+      if (auto* t = kv::Cast<T>(f)) return t;
+    return nullptr;
+  }
+  SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
+  // Tunes the first channel of the map that is (or is not) digital.
+  bool TuneDigital(bool digital) {
+    for (int i = 0; i < 40; ++i) {
+      if (NonMenuSystem::Live::CurrentChannelDigital() == digital) return true;
+      Press("ch+");
+      Run(1500);
+      Settle();
+    }
+    return NonMenuSystem::Live::CurrentChannelDigital() == digital;
+  }
+  std::string Text(const kv::String& s) { return s.ToUtf8(); }
+  int AnimationCount() { return W()->AnimationCount; }
+};
+
+TEST_F(MiniGuideTest, InfoOpensTheStripAddsTheDescriptionAndClosesOnTheThirdPress) {
+  ASSERT_TRUE(TuneDigital(true));
+  Nms()->ClearAll();
+  Settle();
+  Press("info");
+  auto* g = Find<Channels::MiniGuideDialog>();
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(Find<NonMenuSystem::InfoBanner>(), nullptr);
+  ASSERT_NE(g->Program(), nullptr);
+  EXPECT_EQ(g->Description(), nullptr);
+  Channels::ProgramForm* p = g->Program();
+  EXPECT_EQ(p->Bounds(), (kv::Rect{100, 400, 860, 540}));
+  // The channel and the clock; the first three programmes of the channel.
+  EXPECT_FALSE(p->Name.OnGetString().Empty());
+  EXPECT_FALSE(p->Number.OnGetString().Empty());
+  EXPECT_FALSE(p->Clock.OnGetString().Empty());
+  SkinBin::EPGEventsInfo_DB* store = Skin()->EPGProgramList.get();
+  ASSERT_NE(store, nullptr);
+  ASSERT_GE(store->GetNumEvents(), 4);
+  EXPECT_EQ(p->List.GetItemsNum(), 10);
+  EXPECT_TRUE(p->RFInput.IsVisible());
+  EXPECT_TRUE(p->Signal.IsVisible());
+
+  // Down scrolls the list; the second step shows the focused programme's description.
+  Press("down", 4);
+  EXPECT_EQ(p->FocusedEvent, 4);
+  Press("info");
+  ASSERT_NE(g->Description(), nullptr);
+  EXPECT_EQ(g->Description()->Bounds(), (kv::Rect{100, 260, 860, 400}));
+  const kv::String d4 = store->GetEvent(4)->Description;
+  EXPECT_EQ(Text(g->Description()->DescriptionText), Text(d4));
+  Press("up");
+  EXPECT_EQ(p->FocusedEvent, 3);
+  EXPECT_EQ(Text(g->Description()->DescriptionText), Text(store->GetEvent(3)->Description));
+  // The list holds ten programmes.
+  Press("down", 6);
+  EXPECT_EQ(p->FocusedEvent, 9);
+  EXPECT_EQ(Text(g->Description()->DescriptionText), Text(store->GetEvent(9)->Description));
+
+  Press("info");
+  Settle();
+  EXPECT_EQ(Find<Channels::MiniGuideDialog>(), nullptr);
+  EXPECT_EQ(AnimationCount(), 0);
+  // The next key still acts: Info opens the strip again.
+  Press("info");
+  EXPECT_NE(Find<Channels::MiniGuideDialog>(), nullptr);
+  // Fifteen seconds without a key close it.
+  Run(14000);
+  EXPECT_NE(Find<Channels::MiniGuideDialog>(), nullptr);
+  Run(1500);
+  Settle();
+  EXPECT_EQ(Find<Channels::MiniGuideDialog>(), nullptr);
+}
+
+TEST_F(MiniGuideTest, AnAnalogueChannelOrAnHdmiInputGetsTheInformationBanner) {
+  ASSERT_TRUE(TuneDigital(false));
+  Nms()->ClearAll();
+  Settle();
+  Press("info");
+  EXPECT_EQ(Find<Channels::MiniGuideDialog>(), nullptr);
+  EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
+  ASSERT_TRUE(SwitchToSourceType(Constants::XPM_SOURCE_TYPE_AV_HDMI));
+  Nms()->ClearAll();
+  Settle();
+  Press("info");
+  EXPECT_EQ(Find<Channels::MiniGuideDialog>(), nullptr);
+  EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
+}
+
+TEST_F(MiniGuideTest, StreamBadgesFollowTheSet) {
+  ASSERT_TRUE(TuneDigital(true));
+  Nms()->ClearAll();
+  Settle();
+  sim::SetAudioServiceFormat(Tv(), 3, 9);
+  Press("info");
+  auto* g = Find<Channels::MiniGuideDialog>();
+  ASSERT_NE(g, nullptr);
+  Channels::ProgramForm* p = g->Program();
+  EXPECT_TRUE(p->Dolby.IsVisible());
+  EXPECT_FALSE(p->AudioMode.IsVisible());  // mode 9: no audio-mode badge
+  EXPECT_TRUE(p->SDHD.IsVisible());
+  EXPECT_TRUE(p->Resolution.IsVisible());
+  // Within the 2 s refresh the strip follows a change of the stream.
+  sim::SetAudioServiceFormat(Tv(), 1, 2);
+  Run(2100);
+  EXPECT_FALSE(p->Dolby.IsVisible());
+  EXPECT_TRUE(p->AudioMode.IsVisible());
+}
+
+TEST_F(MiniGuideTest, ASlideCutShortByTheCloseLowersTheAnimationCount) {
+  ASSERT_TRUE(TuneDigital(true));
+  Nms()->ClearAll();
+  Settle();
+  Press("info");
+  Press("info");
+  auto* g = Find<Channels::MiniGuideDialog>();
+  ASSERT_NE(g, nullptr);
+  // The slide out runs to its end and closes the guide.
+  g->EndGuide();
+  EXPECT_EQ(AnimationCount(), 2);
+  Run(200);
+  Settle();
+  EXPECT_EQ(Find<Channels::MiniGuideDialog>(), nullptr);
+  EXPECT_EQ(AnimationCount(), 0);
+  // Closed in the middle of its slide, it owes the Wrapper nothing.
+  Press("info");
+  g = Find<Channels::MiniGuideDialog>();
+  ASSERT_NE(g, nullptr);
+  g->EndGuide();
+  EXPECT_GT(AnimationCount(), 0);
+  Press("exit");
+  Settle();
+  EXPECT_EQ(Find<Channels::MiniGuideDialog>(), nullptr);
+  EXPECT_EQ(AnimationCount(), 0);
+}
+
+TEST_F(MiniGuideTest, OpenedAndClosedFiftyTimesItLeavesNothingBehind) {
+  ASSERT_TRUE(TuneDigital(true));
+  Nms()->ClearAll();
+  Settle();
+  Press("info", 3);
+  Settle();
+  const auto before = Census();
+  for (int i = 0; i < 50; ++i) {
+    Press("info", 3);
+    Settle();
+  }
+  const auto after = Census();
+  EXPECT_EQ(after.count("Channels::MiniGuideDialog"), before.count("Channels::MiniGuideDialog"));
+  for (const auto& [cls, n] : after)
+    if (before.count(cls)) {
+      EXPECT_LE(n, before.at(cls) + 1) << cls;
+    }
+  EXPECT_EQ(AnimationCount(), 0);
+}
+
+}  // namespace
