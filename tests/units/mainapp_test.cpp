@@ -9,6 +9,7 @@
 
 #include "app_fixture.h"
 #include "strings/MainApp.h"
+#include "strings/SkinBinWrapper.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
@@ -295,7 +296,7 @@ TEST_F(MainAppTest, EventRoadOffersStagesInOrderUntilOneTakesIt) {
 }
 
 TEST_F(MainAppTest, DefaultSettingsOnAFreshDataDirectory) {
-  EXPECT_EQ(Data()->GetInteger(MainApp::KEY_CB_LISTS), 111);
+  EXPECT_EQ(Data()->GetInteger(SkinBinWrapper::KEY_CB_LISTS), 111);
   EXPECT_EQ(Data()->GetInteger(MainApp::KEY_AUTO_INPUT_AUX), -1);
   EXPECT_EQ(Data()->GetInteger(MainApp::KEY_NO_SIGNAL_POWER_DOWN), 0x3fffff);
   EXPECT_EQ(Data()->GetInteger(MainApp::KEY_MAX_VOLUME_SETUP), 50);

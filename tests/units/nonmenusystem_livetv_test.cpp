@@ -32,6 +32,7 @@
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/PersistentData/PersistentData.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SubSystem/State.h"
@@ -129,6 +130,9 @@ TEST_F(LiveTVDispatchTest, NotAvailableWhereLiveTVCannotAct) {
   // no lists, the application key.
   EXPECT_EQ(Key(20), Nms());
   EXPECT_EQ(BarType(), 36);
+  auto* skin = kv::Cast<SkinBin::Wrapper>(W());
+  ASSERT_NE(skin, nullptr);
+  for (int32_t bit = 0; bit < 8; ++bit) skin->SetCBListStatus(bit, false);
   for (uint16_t code : {53, 69, 99, 101}) {
     CloseBar();
     EXPECT_EQ(Key(code), Nms()) << code;

@@ -258,6 +258,23 @@ TEST_F(TimeshiftTest, TrickPlayKeysRatesAndTheSetsState) {
   }
 }
 
+TEST_F(TimeshiftTest, ForwardOnLiveTvOpensTheStatusWithItsRate) {
+  StartTimeshift(0);
+  Run(200000);
+  Skin()->TimeshiftKeyProc(1);  // 100 s behind live
+  Run(100000);
+  Skin()->TimeshiftKeyProc(0);
+  Settle();
+  ASSERT_EQ(Status(), nullptr);
+  Press("forward");
+  Settle();
+  TimeshiftStatusDialog* s = Status();
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->PlayState, Record::XPM_TIMESHIFT_PLAY_STATE_FAST_FORWARD);
+  EXPECT_TRUE(s->RateLabel().IsVisible());
+  EXPECT_EQ(Text(s->RateLabel()), "x2");
+}
+
 TEST_F(TimeshiftTest, ProgrammeTextsAndNoGuide) {
   StartTimeshift(0);
   TimeshiftStatusDialog* s = OpenStatus();

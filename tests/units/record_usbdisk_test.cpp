@@ -21,6 +21,7 @@
 #include "units/SkinBin/UserRefInt.h"
 #include "units/QuickMenu/QuickItems.h"
 #include "units/QuickMenu/QuickMenu.h"
+#include "units/Record/TimeshiftStatusDialog.h"
 #include "units/Record/USBDiskDialogs.h"
 
 namespace recordtest {
@@ -46,6 +47,8 @@ class UsbDiskTest : public menutest::MenuTest {
     Ms()->SetMenuIndex(1, kRecordEntry);
     Press("menu");
     Settle();
+    for (int i = 0; i < 8 && !kv::Cast<MenuSystem::VidiRecordMenu>(Page()); ++i) Step("up");
+    ASSERT_TRUE(kv::Cast<MenuSystem::VidiRecordMenu>(Page()));
     Press("ok");
     Settle();
     for (int i = 0; i < 10 && FocusedCaption() != S(caption); ++i) Step("down");
@@ -57,8 +60,7 @@ class UsbDiskTest : public menutest::MenuTest {
     Press("ok");
     Settle();
   }
-  // The record page and the column show again. (That the shown menu then
-  // takes the focus back is the menu's own hand-back, tested with the menu.)
+  // The record page and the column show again, and the page answers the next key.
   void ExpectMenuAnswers() {
     EXPECT_EQ(Open<USBProgressDialog>(), nullptr);
     ASSERT_NE(Page(), nullptr);
@@ -66,6 +68,10 @@ class UsbDiskTest : public menutest::MenuTest {
     EXPECT_TRUE(Page()->IsVisible());
     ASSERT_NE(Column(), nullptr);
     EXPECT_TRUE(Column()->IsVisible());
+    const std::string before = FocusedCaption();
+    EXPECT_FALSE(before.empty()) << "the page has the focus again";
+    Step("down");
+    EXPECT_NE(FocusedCaption(), before) << "the next key moves the menu";
   }
   // The Menu key acts: it opens the menu or closes the one shown.
   void ExpectMenuKeyActs() {
@@ -338,6 +344,23 @@ TEST_F(UsbDiskTest, ASpeedCheckThatNeverAnswersWaitsUntilCancelled) {
   EXPECT_EQ(Open<USBSpeedCheckStatusDialog>(), nullptr);
   EXPECT_EQ(Calls("XPM_USB_Test_Abort").size(), 1u);
   ExpectMenuKeyActs();
+}
+
+TEST_F(UsbDiskTest, TheRecordMenuOpensTheTimeshiftStatusWhileTimeshifting) {
+  ASSERT_EQ(Skin()->StartTimeshift(Skin()->GetCurrentTunerId()), XPM_OK);
+  Run(5000);
+  Nms()->ClearAll();
+  Settle();
+  OpenItem(Strings::TimeshiftMenuStatus);
+  auto* s = Open<TimeshiftStatusDialog>();
+  ASSERT_NE(s, nullptr);
+  EXPECT_FALSE(Page()->IsVisible());
+  Run(1000);
+  EXPECT_GT(s->BufferBar().OnGetValue(), 0);
+  Press("back");
+  Settle();
+  EXPECT_EQ(Open<TimeshiftStatusDialog>(), nullptr);
+  ExpectMenuAnswers();
 }
 
 TEST_F(UsbDiskTest, EachScreenOpenedAndClosed50TimesKeepsTheCensus) {

@@ -78,16 +78,19 @@ TEST_F(SkinWrapperTest, OemWordsRecordsAndDerivedValues) {
 }
 
 TEST_F(SkinWrapperTest, WhiteBalanceIsReadModifyWriteAndSkipsTheWriteAfterAFailedRead) {
-  s_->OnSetRed_Gain(140);
-  EXPECT_EQ(s_->OnGetRed_Gain(), 140);
-  EXPECT_EQ(s_->OnGetBlue_Offset(), 0) << "the other values stay";
+  s_->OnSetRed_Gain(90);
+  EXPECT_EQ(s_->OnGetRed_Gain(), 90);
+  EXPECT_EQ(s_->OnGetBlue_Offset(), 50) << "the other values stay";
   EXPECT_GE(Count("XPM_SetColorTemperature"), 1u) << "the colour temperature is applied again";
   tv_->ClearCallLog();
   tv_->FailCall("XPM_GetExtOemProperty", 5);
   s_->OnSetGreen_Gain(99);
   tv_->ClearFailures();
   EXPECT_EQ(Count("XPM_SetExtOemProperty"), 0u);
-  EXPECT_EQ(s_->OnGetRed_Gain(), 140);
+  EXPECT_EQ(s_->OnGetRed_Gain(), 90);
+  // A value outside the sliders' 0..100 is refused: the set keeps its own.
+  s_->OnSetRed_Gain(140);
+  EXPECT_EQ(s_->OnGetRed_Gain(), 90);
 }
 
 TEST_F(SkinWrapperTest, StoreModeEnteredTwiceAndLeftKeepsTheUsersPowerDown) {

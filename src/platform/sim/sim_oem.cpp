@@ -16,7 +16,9 @@ namespace {
   if (auto fail = sim::EnterCall(name, args, XPM_ERR_NOT_READY)) return *fail; \
   if (!tv) return XPM_ERR_NOT_READY
 
-constexpr int32_t kWhiteBalanceDefault[6] = {128, 128, 128, 0, 0, 0};
+// The white-balance record: gains then offsets, each 0..100 as the sliders.
+constexpr int32_t kWhiteBalanceDefault[6] = {50, 50, 50, 50, 50, 50};
+constexpr int32_t kWhiteBalanceMax = 100;
 constexpr int32_t kSources = 30;
 
 bool IsWordProperty(int32_t id) {
@@ -130,6 +132,12 @@ int32_t XPM_SetExtOemProperty(int32_t id, const void* record) {
     set[CurveKey(r->pictureMode, r->point)] = std::to_string(r->value);
   } else if (id == 54) {
     const auto* r = static_cast<const XPM_OemWhiteBalance*>(record);
+    for (int32_t i = 0; i < 6; ++i)
+      if (r->values[i] < 0 || r->values[i] > kWhiteBalanceMax) {
+        kv::Log("XPM_SetExtOemProperty: white balance value " + std::to_string(r->values[i]) + " outside 0.." +
+                std::to_string(kWhiteBalanceMax) + ", refused");
+        return XPM_ERR_INVALID_PARAM;
+      }
     for (int32_t i = 0; i < 6; ++i) set[WbKey(r->pictureMode, r->source, i)] = std::to_string(r->values[i]);
   } else {
     const auto* r = static_cast<const XPM_OemPictureSource*>(record);

@@ -40,18 +40,20 @@ constexpr int32_t kNoCount = 0;
 constexpr int32_t kIntMin = std::numeric_limits<int32_t>::min();
 constexpr int32_t kIntMax = std::numeric_limits<int32_t>::max();
 
-// In the order of Setting.
+// In the order of Setting. Ranges are those of the screens' sliders: hue,
+// the picture position and the sound levels centre on 0 (-50..50); the
+// other picture levels run 0..100.
 constexpr SettingInfo kSettings[] = {
     {"backlight", Scope::kPreset, Group::kPicture, 0, 100, 80, kNoCount},
     {"contrast", Scope::kPreset, Group::kPicture, 0, 100, 85, kNoCount},
     {"brightness", Scope::kPreset, Group::kPicture, 0, 100, 50, kNoCount},
     {"saturation", Scope::kPreset, Group::kPicture, 0, 100, 55, kNoCount},
     {"hue", Scope::kPreset, Group::kPicture, -50, 50, 0, kNoCount},
-    {"sharpness", Scope::kPreset, Group::kPicture, 0, 20, 10, kNoCount},
+    {"sharpness", Scope::kPreset, Group::kPicture, 0, 100, 50, kNoCount},
     {"colorTemperature", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},  // cool, normal, warm, warmer
     {"analogNR", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},          // off, low, middle, high
     {"digitalNR", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},
-    {"dynamicContrast", Scope::kPreset, Group::kPicture, 0, 2, 1, kNoCount},
+    {"dynamicContrast", Scope::kPreset, Group::kPicture, 0, 100, 50, kNoCount},
     {"superResolution", Scope::kPreset, Group::kPicture, 0, 1, 1, kNoCount},
     {"videoPreset", Scope::kWindow, Group::kPicture, 0, kPresets - 1, 0, kNoCount},
     {"viewMode", Scope::kWindow, Group::kPicture, 0, 6, 1, kNoCount},
@@ -64,9 +66,9 @@ constexpr SettingInfo kSettings[] = {
     {"verticalPosition", Scope::kOne, Group::kGeometry, -50, 50, 0, kNoCount},
     {"hLineAdjust", Scope::kOne, Group::kGeometry, -50, 50, 0, kNoCount},
     {"vLineAdjust", Scope::kOne, Group::kGeometry, -50, 50, 0, kNoCount},
-    {"phase", Scope::kOne, Group::kGeometry, 0, 31, 16, kNoCount},
-    {"colorTempOffset", Scope::kIndexed, Group::kPicture, -50, 50, 0, 3},
-    {"colorTempGain", Scope::kIndexed, Group::kPicture, -50, 50, 0, 3},
+    {"phase", Scope::kOne, Group::kGeometry, 0, 100, 50, kNoCount},
+    {"colorTempOffset", Scope::kIndexed, Group::kPicture, 0, 100, 50, 3},
+    {"colorTempGain", Scope::kIndexed, Group::kPicture, 0, 100, 50, 3},
     {"volume", Scope::kOne, Group::kVolume, 0, 100, 20, kNoCount},
     {"mute", Scope::kOne, Group::kVolume, 0, 1, 0, kNoCount},
     {"balance", Scope::kOne, Group::kSound, -50, 50, 0, kNoCount},
@@ -120,11 +122,11 @@ constexpr int32_t kPresetValues[11][kPresets] = {
     {50, 48, 50, 50, 52, 50, 50, 46, 50},   // brightness
     {55, 50, 55, 55, 65, 60, 55, 45, 55},   // saturation
     {0, 0, 0, 0, 0, 0, 0, 0, 0},            // hue
-    {10, 6, 10, 10, 14, 12, 8, 6, 10},      // sharpness
+    {50, 30, 50, 50, 70, 60, 40, 30, 50},   // sharpness
     {1, 2, 1, 1, 0, 0, 1, 2, 1},            // colour temperature
     {1, 1, 1, 1, 0, 1, 1, 2, 1},            // analogue noise reduction
     {1, 1, 1, 1, 0, 1, 1, 2, 1},            // digital noise reduction
-    {1, 0, 1, 1, 2, 1, 0, 0, 1},            // dynamic contrast
+    {50, 0, 50, 50, 100, 50, 0, 0, 50},     // dynamic contrast
     {1, 1, 1, 1, 1, 1, 0, 1, 1},            // super resolution
 };
 
@@ -542,6 +544,16 @@ std::vector<std::string> TvState::RatingLanguages() const {
   return ratingLanguages_;
 }
 
+void TvState::SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  displayWindow_[window == 1 ? 1 : 0] = rect;
+}
+
+std::array<int32_t, 4> TvState::DisplayWindow(int32_t window) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return displayWindow_[window == 1 ? 1 : 0];
+}
+
 void TvState::SetFrozen(bool frozen) {
   std::lock_guard<std::mutex> lock(mutex_);
   frozen_ = frozen;
@@ -672,12 +684,14 @@ int32_t TvState::SetLocalTime(const BrokenDownTime& t, const char* call) {
 // --- Inputs ----------------------------------------------------------------------------
 
 const Source* TvState::FindSource(int32_t id) const {
+  if (id == kSourceMedia) return &mediaSource_;
   for (const Source& s : sources_)
     if (s.id == id) return &s;
   return nullptr;
 }
 
 Source* TvState::FindSource(int32_t id) {
+  if (id == kSourceMedia) return &mediaSource_;
   for (Source& s : sources_)
     if (s.id == id) return &s;
   return nullptr;

@@ -635,6 +635,7 @@ kv::Object* GetCecInputItemData(ListDataSource* source, ListClass* /*list*/, int
 InputLabelingList::InputLabelingList() {
   MaxRows = 8;
   ItemXOffset = 20;
+  RowsTakeWidth = true;
   ItemClass = &InputLabelingItem::StaticClass();
   OnActivateOption = kv::MakeSlot(this, &InputLabelingList::DoChangeLabel);
 }

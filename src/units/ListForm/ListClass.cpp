@@ -212,8 +212,10 @@ void ListClass::Refresh() {
   LockDisabledItems(true);
   if (ArrangeMode == 0 || ArrangeMode == 1) {
     kv::Point at{ItemXOffset, ItemYOffset};
+    const int32_t rowWidth = std::max(0, Bounds().W() - 2 * ItemXOffset);
     for (Forms::Ctrl* row : GetAllRows()) {
-      const kv::Rect b = row->Bounds();
+      kv::Rect b = row->Bounds();
+      if (RowsTakeWidth && ArrangeMode == 1) b.x2 = b.x1 + rowWidth;
       row->OnSetBounds(b.MoveTo(at));
       if (ArrangeMode == 0)
         at.x += b.W() + ItemInterval;

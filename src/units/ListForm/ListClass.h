@@ -138,6 +138,9 @@ class ListClass : public Primitives::KeyRoutingListForm {
   uint16_t PageUpKey = 0;
   uint16_t PageDownKey = 0;
   uint16_t ArrangeMode = 1;
+  // Rows of a top-to-bottom list take the list's width less ItemXOffset on
+  // each side (set by lists whose rows lay out columns across that width).
+  bool RowsTakeWidth = false;
   int32_t ItemXOffset = 0;
   int32_t ItemYOffset = 0;
   int32_t ItemInterval = 0;

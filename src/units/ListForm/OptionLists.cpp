@@ -196,6 +196,7 @@ kv::Object* SystemInfoItem::HandleEvent(Core::Event* event) {
 
 SystemInfoList::SystemInfoList() {
   ItemXOffset = 20;
+  RowsTakeWidth = true;
   MaxRows = 10;
   PageUpKey = 39;
   PageDownKey = 40;

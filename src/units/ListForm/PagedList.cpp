@@ -34,7 +34,12 @@ void PagedList::Refresh() {
   next_.OnSetBounds(next_.Bounds().MoveTo({b.W() - 20, b.H() - 14}));
 }
 
-void ColumnRow::AddColumn(Core::View& view, bool follow, bool font) { columns_.push_back({&view, follow, font}); }
+// A column's text ends in an ellipsis where the row's font makes it wider
+// than its column.
+void ColumnRow::AddColumn(Core::View& view, bool follow, bool font) {
+  if (auto* text = kv::Cast<Views::Text>(&view)) text->OnSetEllipsis(true);
+  columns_.push_back({&view, follow, font});
+}
 
 void ColumnRow::RefreshCtrlState(int32_t state) {
   ListItem::RefreshCtrlState(state);

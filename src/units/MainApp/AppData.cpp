@@ -2,6 +2,7 @@
 
 #include "runtime/string.h"
 #include "strings/MainApp.h"
+#include "strings/SkinBinWrapper.h"
 #include "units/PersistentData/PersistentData.h"
 
 namespace MainApp {
@@ -24,7 +25,8 @@ struct Default {
 // 0x3fffff is "never" for the no-signal power-down; the empty PIN is "no PIN".
 constexpr Default kDefaults[] = {
     {KEY_SETUP_STEP, Kind::kInt, 0},
-    {KEY_CB_LISTS, Kind::kInt, 111},
+    // The key the skin Wrapper reads the channel-browser lists under.
+    {SkinBinWrapper::KEY_CB_LISTS, Kind::kInt, 111},
     {KEY_CURRENT_CB_LIST, Kind::kInt, 0},
     {KEY_AUTO_INPUT_CABLE_SAT, Kind::kInt, -1},
     {KEY_AUTO_INPUT_BD_DVD, Kind::kInt, -1},

@@ -173,6 +173,7 @@ void AdjustmentBar::Refresh() {
 namespace {
 constexpr kv::Color kTintLeft{0x73, 0x3E, 0x59, 255};
 constexpr kv::Color kTintRight{0x08, 0x78, 0x03, 255};
+constexpr int32_t kTintSignRoom = 17;
 
 void SetupSwatch(Views::Rectangle& fill, Views::Border& border, kv::Color c, kv::Rect r) {
   fill.OnSetColor(c);
@@ -196,8 +197,10 @@ AdjustmentBarTint::AdjustmentBarTint() {
 void AdjustmentBarTint::Refresh() {
   AdjustmentBar::Refresh();
   const int32_t w = Bounds().W(), h = Bounds().H();
+  // Right-aligned, ending where the slider's gap begins; room to the left
+  // for the sign of -50.
   const kv::Rect v = value_.Bounds();
-  value_.OnSetBounds({v.x1, v.y1, v.x1 + 23, v.y2});
+  value_.OnSetBounds({v.x1 - kTintSignRoom, v.y1, v.x1 + 23, v.y2});
   const int32_t sh = slider_.Bounds().H();
   const int32_t y = (h - sh) / 2 + 1;
   slider_.OnSetBounds({v.x1 + 23 + 30, y, w - 30, y + sh});

@@ -47,6 +47,11 @@ constexpr int32_t kMsgInputLock = 23;
 constexpr int32_t kMsgRatingLock = 24;
 constexpr int32_t kMsgLowSignal = 26;
 
+constexpr int32_t kStripX = 6;
+constexpr int32_t kStripY = 34;
+constexpr int32_t kStripWidth = 858;
+constexpr int32_t kStripHeight = 68;
+
 bool IsFavoriteKind(int32_t kind) { return kind == 3 || kind == 5 || kind == 6; }
 
 // The list class of each kind.
@@ -167,8 +172,9 @@ void ChBrowserDialog::CreateCBList(Primitives::KeyRoutingParameter* param) {
   p->Owner = this;
   if (param) p->Param = param->Param.get();
   list->Initialize(p);
-  const kv::Rect b = list->Bounds();
-  list->OnSetBounds({6, 34, 6 + b.W(), 34 + b.H()});
+  // A new strip has no size of its own: it spans its six tiles and the right
+  // arrow (x 834-858), tiles 60 high with 4 pixels above and below.
+  list->OnSetBounds({kStripX, kStripY, kStripX + kStripWidth, kStripY + kStripHeight});
   list->Open();
   list->FocusMove = kv::MakeSlot(static_cast<Primitives::KeyRoutingForm*>(this), &KeyRoutingForm::ResetTimeout);
   list->OnUpdateBanner = kv::MakeSlot(this, &ChBrowserDialog::UpdateBanner);

@@ -137,7 +137,9 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
       back(&ConfirmMultiOptionDialog::DeactivateNetAppSlot);
       break;
     case 4: {
-      const int32_t minutes = skin ? skin->OnGetRemain3DTime() : 0;
+      // The period Continue grants: what is left of a running one, else a new one.
+      int32_t minutes = skin ? skin->OnGetRemain3DTime() : 0;
+      if (minutes <= 0 && skin) minutes = skin->ThreeDLockPeriod();
       SetTexts(kv::String(), ReplacePlaceholder(Text(SID_3D_TIMER_LOCK_WARNING), kv::LoadString(REMAIN_3D_PLACEHOLDER),
                                                 kv::NewStringInt(minutes, 0)));
       OnYesSlot = Make(&ConfirmMultiOptionDialog::Continue3DSlot);

@@ -158,7 +158,17 @@ bool QuickCecAudioStatus() {
 }
 bool IsCecDeviceConnected(int32_t) { return false; }
 void SetHdmiCecAddr(int32_t, int32_t) {}
-bool Is3DPictureLocked() { return false; }
+// The picture-size key waits while 3D is set or shown: a 3D mode set, a 3D
+// picture on screen not chosen as 2D (format 1), or a 3D format selected.
+bool Is3DPictureLocked() {
+  SkinBin::Wrapper* s = Skin();
+  if (!s) return false;
+  SkinBin::Setup3D& setup = s->Setup3D;
+  setup.RefreshState();
+  if (SkinBin::Setup3D::Is3DMode(setup.Mode)) return true;
+  if (SkinBin::Setup3D::Is3DDisplay(setup.State) && setup.Format != SkinBin::OAM_3D_MODE_2D) return true;
+  return SkinBin::Setup3D::Is3DMode(setup.Format);
+}
 bool Is3DDisplay() {
   SkinBin::Wrapper* s = Skin();
   if (!s) return false;

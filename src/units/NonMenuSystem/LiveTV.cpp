@@ -35,11 +35,13 @@
 #include "units/Events/XPM_EVENT_UBN_UPDATE_REMIND.h"
 #include "units/Events/XPM_EVENT_USB_OVERCURRENT.h"
 #include "units/Media/MediaEvents.h"
+#include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/PersistentData/PersistentData.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/Structures/ActiveAppStatus.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/VirtualChannel.h"
@@ -53,6 +55,9 @@ namespace NonMenuSystem {
 using namespace WinIDs;
 
 namespace {
+
+// The confirmation that asks whether the set may go to standby for a timer.
+constexpr int32_t kTimerStandbyConfirm = 63;
 
 WidgetManager::WidgetManager* Manager() {
   return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
@@ -340,7 +345,8 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
   const uint16_t code = key->Code;
   switch (code) {
     case 10: case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19: case 36: case 37:
-      if (CurrentLiveTVState() == 3) {
+      // Only a tuner source has a tuner state to read.
+      if (Live::IsTunerType(Live::CurrentSourceType()) && CurrentLiveTVState() == 3) {
         ShowMessage(41);
       } else {
         ClearAll();
@@ -484,6 +490,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       Open(KV_LATE_CLASS("NonMenuSystem::ExternalInputDialog"));
       return true;
     case 86:
+      MarkChannel();
       ShowInfoBar(true, -1);
       return true;
     case 89: {
@@ -623,7 +630,7 @@ bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
     Live::Base()->OnSetActiveTimerId(standby->TimerId);
     Live::CancelOnTimer(true);
     timerStandbyTimer_.OnSetEnabled(true);
-    ShowConfirmDialog(63, Constants::MSG_FROM_NONMENUSYSTEM);
+    ShowConfirmDialog(kTimerStandbyConfirm, Constants::MSG_FROM_NONMENUSYSTEM);
     return true;
   }
   if (auto* warning = kv::Cast<Events::TimerRecordWarningEvent>(event)) {
@@ -641,7 +648,10 @@ bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
 
 void NonMenuSystem::HandleRecordStatus(int32_t status) {
   // A pending timer-standby question (confirmation 63) is answered by the
-  // recorder: the confirmation dialog's type is checked once that dialog exists.
+  // recorder: closing it also stops the standby timer behind it.
+  if (auto* confirm = kv::Cast<ConfirmOptionDialog>(Manager()->FindForm(WIN_ID_ConfirmMultiOptionsDialog));
+      confirm && confirm->OnGetConfirmType() == kTimerStandbyConfirm)
+    confirm->Close();
   switch (status) {
     case 2:
     case 13:
@@ -742,12 +752,34 @@ void NonMenuSystem::HandleUBNEvent(Core::Event* event) {
   }
 }
 
+// The mark key: the Wrapper remembers what is on screen for the Last key, the
+// current channel on a tuner, else the source (major -2, minor the source).
+void NonMenuSystem::MarkChannel() {
+  SkinBin::Wrapper* skin = Live::Skin();
+  if (!skin) return;
+  Structures::VirtualChannel* mark = skin->RememberedChannel.get();
+  if (!mark) mark = kv::New<Structures::VirtualChannel>();
+  if (Live::IsTunerType(Live::CurrentSourceType())) {
+    Structures::VirtualChannel* current = skin->GetCurrentChannel();
+    if (!current) return;
+    mark->Major = current->Major;
+    mark->Minor = current->Minor;
+  } else {
+    mark->Major = -2;
+    mark->Minor = Live::CurrentSource();
+  }
+  skin->RememberedChannel = mark;
+}
+
 void NonMenuSystem::Handle3DEvent(Core::Event* event) {
   const int32_t series = Live::SeriesType();
   if (series != 2 && series != 3) return;
   if (kv::Cast<Core::KeyEvent>(event)) {
     // The 3D key: a 3D picture goes back to 2D, else the viewer picks a mode.
-    if (!Live::Is3DDisplay()) Open(KV_LATE_CLASS("ThreeD::SelectMode_Button"));
+    if (!Live::Is3DDisplay())
+      Open(KV_LATE_CLASS("ThreeD::SelectMode_Button"));
+    else if (SkinBin::Wrapper* skin = Live::Skin())
+      skin->Setup3D.SwitchTo2DState(false);
     return;
   }
   auto* report = kv::Cast<Events::XPM_EVENT_3D_STATUS>(event);

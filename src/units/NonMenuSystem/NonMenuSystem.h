@@ -77,6 +77,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void HandleSignalEvent(Core::Event* event);
   // The software-update reminder and update-medium events.
   void HandleUBNEvent(Core::Event* event);
+  // Key 86: remembers the current channel (or source) for the Last key.
+  void MarkChannel();
   // The 3D status report, and the 3D key (95).
   void Handle3DEvent(Core::Event* event);
   // The quick-menu key: ClearAll, then the quick menu.
@@ -106,7 +108,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   int32_t GetQuickMenuIndex(uint32_t index) const;
 
   // Opens a screen of `cls` with `param` (nothing when the class does not
-  // exist yet); answers the screen.
+  // exist yet); answers the screen. Open() is the sub-system's own opening.
+  using SubSystem::SubSystemClass::Open;
   Primitives::KeyRoutingForm* Open(const kv::Class* cls, kv::Object* param = nullptr);
   // The same with a SkinBin::UserRefInt {value, code}.
   Primitives::KeyRoutingForm* OpenWithValue(const kv::Class* cls, int32_t value,

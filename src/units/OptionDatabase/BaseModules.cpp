@@ -51,12 +51,16 @@ constexpr ChoiceSpec kConnectMode[] = {{&C_AUTO, 1}, {&C_MANUAL, 2}};
 constexpr ChoiceSpec kWpsPinMode[] = {{&C_DEVICE_PIN, 0}, {&C_ACCESS_POINT_PIN, 1}};
 
 // --- Module 1: picture ------------------------------------------------------------------
+// Sliders run 0..100 but for the ones centred on 0 (tint, the picture
+// position, balance, bass and treble), which run -50..50: the factory
+// commands set hue and balance in that range, resetting the position writes
+// index 0, and the set keeps bass and treble around 0.
 constexpr OptionEntry kPicture[] = {
     SliderOption(Id(OPTION_TYPE_BACKLIGHT), OPT_BACKLIGHT, OPTION_WRAPPER(Backlight)),
     SliderOption(Id(OPTION_TYPE_CONTRAST), OPT_CONTRAST, OPTION_WRAPPER(Contrast)),
     SliderOption(Id(OPTION_TYPE_BRIGHTNESS), OPT_BRIGHTNESS, OPTION_WRAPPER(Brightness)),
     SliderOption(Id(OPTION_TYPE_COLOR), OPT_COLOR, OPTION_WRAPPER(Color)),
-    SliderOption(Id(OPTION_TYPE_TINT), OPT_TINT, OPTION_WRAPPER(Tint)),
+    SliderOption(Id(OPTION_TYPE_TINT), OPT_TINT, OPTION_WRAPPER(Tint), -50, 50),
     SliderOption(Id(OPTION_TYPE_SHARPNESS), OPT_SHARPNESS, OPTION_WRAPPER(Sharpness)),
     ChoiceOption(Id(OPTION_TYPE_DIGITAL_NR), OPT_DIGITAL_NR, kOffLowMediumHigh, OPTION_WRAPPER(DigitalNR)),
     SliderOption(Id(OPTION_TYPE_RED_OFFSET), OPT_RED_OFFSET, OPTION_WRAPPER(Red_Offset)),
@@ -69,8 +73,10 @@ constexpr OptionEntry kPicture[] = {
     SliderOption(Id(OPTION_TYPE_DYNAMIC_CONTRAST), OPT_DYNAMIC_CONTRAST, OPTION_WRAPPER(DynamicContrast)),
     ChoiceOption(Id(OPTION_TYPE_SUPER_RESOLUTION), OPT_SUPER_RESOLUTION, kOffOn, OPTION_WRAPPER(SuperResolution)),
     ChoiceOption(Id(OPTION_TYPE_COLOR_MANAGER), OPT_COLOR_MANAGER, kOffOn, OPTION_WRAPPER(ColorManager)),
-    SliderOption(Id(OPTION_TYPE_VERTICAL_POSITION), OPT_VERTICAL_POSITION, OPTION_WRAPPER(VerticalPosition)),
-    SliderOption(Id(OPTION_TYPE_HORIZONTAL_POSITION), OPT_HORIZONTAL_POSITION, OPTION_WRAPPER(HorizontalPosition)),
+    SliderOption(Id(OPTION_TYPE_VERTICAL_POSITION), OPT_VERTICAL_POSITION, OPTION_WRAPPER(VerticalPosition), -50,
+                 50),
+    SliderOption(Id(OPTION_TYPE_HORIZONTAL_POSITION), OPT_HORIZONTAL_POSITION, OPTION_WRAPPER(HorizontalPosition),
+                 -50, 50),
     SliderOption(Id(OPTION_TYPE_SAMPLE_CLOCK), OPT_SAMPLE_CLOCK, OPTION_NOT_GIVEN),
     SliderOption(Id(OPTION_TYPE_CLOCK_PHASE), OPT_CLOCK_PHASE, OPTION_WRAPPER(VGAPhase)),
 };
@@ -78,9 +84,9 @@ constexpr OptionEntry kPicture[] = {
 // --- Module 2: sound --------------------------------------------------------------------
 constexpr OptionEntry kSound[] = {
     ChoiceOption(Id(OPTION_TYPE_MTS), OPT_MTS, kMonoStereoSap, OPTION_WRAPPER(MTS)),
-    SliderOption(Id(OPTION_TYPE_BALANCE), OPT_BALANCE, OPTION_WRAPPER(Balance)),
-    SliderOption(Id(OPTION_TYPE_BASS), OPT_BASS, OPTION_WRAPPER(Bass)),
-    SliderOption(Id(OPTION_TYPE_TREBLE), OPT_TREBLE, OPTION_WRAPPER(Treble)),
+    SliderOption(Id(OPTION_TYPE_BALANCE), OPT_BALANCE, OPTION_WRAPPER(Balance), -50, 50),
+    SliderOption(Id(OPTION_TYPE_BASS), OPT_BASS, OPTION_WRAPPER(Bass), -50, 50),
+    SliderOption(Id(OPTION_TYPE_TREBLE), OPT_TREBLE, OPTION_WRAPPER(Treble), -50, 50),
     SliderOption(Id(OPTION_TYPE_VOLUME), OPT_VOLUME, OPTION_WRAPPER(Volume)),
     ChoiceOption(Id(OPTION_TYPE_AUDYSSEY_EQ), OPT_AUDYSSEY_EQ, kOffOn, OPTION_WRAPPER(AudysseyEQ)),
     ChoiceOption(Id(OPTION_TYPE_DYNAMIC_VOLUME), OPT_DYNAMIC_VOLUME, kDynamicVolume, OPTION_WRAPPER(DynamicVolume)),

@@ -18,7 +18,6 @@ constexpr uint32_t kBoxFill = 0xFF2A2928u;
 constexpr uint32_t kBoxBorder = 0xFFC8C8C8u;
 constexpr uint32_t kBoxNext = 0xFFFFFFFFu;
 constexpr uint32_t kMask = 0xFFC8C8C8u;
-constexpr int32_t kBoxGap = 6;
 }  // namespace
 
 kv::Object* PinEntry::HandleEvent(Core::Event* event) {
@@ -73,9 +72,12 @@ void PinEntry::OnSetMaxNumDigits(int32_t count) {
 }
 
 void PinEntry::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  DrawBoxes(target, clip, Bounds().MoveTo(origin), opacity);
+}
+
+void PinEntry::DrawBoxes(const ge::Surface& target, const kv::Rect& clip, const kv::Rect& b, int32_t opacity) {
   const ge::Rect c = Core::ToGeRect(clip);
   const int32_t n = maxNumDigits_;
-  const kv::Rect b = Bounds().MoveTo(origin);
   const int32_t boxW = std::max(1, (b.W() - kBoxGap * (n - 1)) / n);
   const int32_t boxH = b.H();
   const auto scale = [opacity](uint32_t colour) {

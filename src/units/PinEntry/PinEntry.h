@@ -56,6 +56,11 @@ class PinEntry : public Primitives::KeyRoutingCtrl {
   // Signalled (sender: the entry) by the delete key on an empty entry.
   kv::Slot OnPrevPin;
 
+ protected:
+  // Draws the boxes side by side, filling `area` (screen coordinates).
+  void DrawBoxes(const ge::Surface& target, const kv::Rect& clip, const kv::Rect& area, int32_t opacity);
+  static constexpr int32_t kBoxGap = 6;
+
  private:
   kv::String pin_;
   int32_t maxNumDigits_ = kDefaultMaxNumDigits;

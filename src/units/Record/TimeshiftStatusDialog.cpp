@@ -180,6 +180,9 @@ void TimeshiftStatusDialog::Initialize(Primitives::KeyRoutingParameter* param) {
     positionBar_.OnSetMax(Interval);
   }
   LoadProgram();
+  // The label is hidden, which is what no rate means: the first poll then
+  // shows any trick-play rate, the initial one included.
+  PlayRate = 0;
   StatusCheckSlot();
   pollTimer_.OnSetEnabled(true);
 }

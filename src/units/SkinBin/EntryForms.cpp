@@ -56,6 +56,16 @@ void PinEntry::AddDigit(int32_t digit) {
   if (!wasComplete && IsComplete()) kv::Signal(OnCompleteEntry, this);
 }
 
+void PinEntry::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  const kv::Rect b = Bounds().MoveTo(origin);
+  const int32_t n = OnGetMaxNumDigits();
+  const int32_t w = std::min(b.W(), n * kCellWidth + (n - 1) * kBoxGap);
+  const int32_t h = std::min(b.H(), kCellHeight);
+  const int32_t x = b.x1 + (b.W() - w) / 2;
+  const int32_t y = b.y1 + (b.H() - h) / 2;
+  DrawBoxes(target, clip, {x, y, x + w, y + h}, opacity);
+}
+
 // --- NumberInput -----------------------------------------------------------------------
 
 kv::Object* NumberInput::HandleEvent(Core::Event* event) {

@@ -25,8 +25,14 @@ namespace SkinBin {
 class PinEntry : public ::PinEntry::PinEntry {
   KV_CLASS(SkinBin, PinEntry, ::PinEntry::PinEntry)
  public:
+  // Cells of one fixed size, centred in the bounds: screens place entries
+  // in bounds taller than a row (the new-PIN page's two entries overlap).
+  static constexpr int32_t kCellWidth = 40;
+  static constexpr int32_t kCellHeight = 30;
+
   PinEntry() = default;
   void AddDigit(int32_t digit) override;
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
   // Signalled (sender: the entry) when the last digit is entered.
   kv::Slot OnCompleteEntry;
 };

@@ -18,6 +18,7 @@
 #include "units/Structures/CaptionServiceInfo.h"
 #include "units/Structures/ChannelData.h"
 #include "units/Structures/VideoContentInfo.h"
+#include "units/Structures/VirtualChannel.h"
 
 namespace SkinBin {
 
@@ -180,6 +181,20 @@ void ApplicationSetupModule::Channel_Initialize(kv::Object* sender) {
     record->Choices.push_back({nullptr, w->GetChannelNumberStr(c->IsDigital != 0, c->Major, c->Minor), i});
   }
   record->Num = count;
+  // The guide channel has no property behind it: its value is the channel on
+  // screen, so that a screen reading the record after a channel change (the
+  // channel entry's surfing) shows the channel just tuned.
+  if (record->OptionId == static_cast<uint32_t>(OPTION_TYPE_GUIDE_CHANNEL)) {
+    if (Structures::VirtualChannel* current = w->GetCurrentChannel()) {
+      for (int32_t i = 0; i < count; ++i) {
+        const ChannelData* c = list->GetChannel(i);
+        if (c->Major == current->Major && c->Minor == current->Minor) {
+          record->Value = i;
+          break;
+        }
+      }
+    }
+  }
 }
 
 void ApplicationSetupModule::Minutes_Initialize(kv::Object* sender) {

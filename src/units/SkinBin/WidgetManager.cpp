@@ -1,6 +1,7 @@
 #include "units/SkinBin/WidgetManager.h"
 
 #include "runtime/auto_object.h"
+#include "runtime/slot.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/SkinBin/Wrapper.h"
@@ -35,7 +36,12 @@ bool WidgetManager::HasScreenBesidesBars() {
   return false;
 }
 
-void WidgetManager::UpdateUIStatus() {
+// One screen change opens or closes several forms in a pass (a menu page
+// registers before its column and leaves after it): the status is worked out
+// once the pass's forms have settled, at its end.
+void WidgetManager::UpdateUIStatus() { kv::PostSignal(kv::MakeSlot(this, &WidgetManager::ReportUIStatus)); }
+
+void WidgetManager::ReportUIStatus(kv::Object* /*sender*/) {
   auto* w = kv::Cast<SkinBin::Wrapper>(Wrapper ? Wrapper.get()
                                                : static_cast<kv::Object*>(kv::GetAutoObject<::Wrapper::Wrapper>(
                                                      MainApp::Wrapper)));

@@ -2,7 +2,7 @@
 // change of the open screens it works out whether graphics or an input OSD
 // are on screen and reports the changes to the system manager through the
 // Wrapper's ReportInputOSDStatus (kinds 1 input OSD, 2 menu graphics,
-// 3 channel entry) and ReportGraphicsStatus.
+// 3 channel entry) and ReportGraphicsStatus, once per pass.
 //
 // A menu, the external-input, picture-size, PIN-entry or key-pad window
 // counts as menu graphics; any other screen as an input OSD, except the
@@ -24,7 +24,10 @@ class WidgetManager : public ::WidgetManager::WidgetManager {
  public:
   WidgetManager() = default;
 
+  // Posts ReportUIStatus to the end of the pass.
   void UpdateUIStatus() override;
+  // Works out what is on screen and reports the changes.
+  void ReportUIStatus(kv::Object* sender = nullptr);
 
   // The Wrapper the reports go through: null for the auto object
   // MainApp::Wrapper (a test names its own here).

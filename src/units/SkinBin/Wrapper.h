@@ -418,6 +418,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   void StartOnTimerShutdownTimer(kv::Object* sender = nullptr);
   void StopOnTimerShutdownTimer(kv::Object* sender = nullptr);
   void Start3DLockTimer(kv::Object* sender = nullptr);
+  // The minutes of one 3D lock period (the ThreeD_EnableTimer setting), 0 when off.
+  int32_t ThreeDLockPeriod();
   void Stop3DLockTimer(kv::Object* sender = nullptr);
   void Clear3DLockTimer(kv::Object* sender = nullptr);
   void Start3DContinualTimer(kv::Object* sender = nullptr);

@@ -115,6 +115,8 @@ void Wrapper::Start3DLockTimer(kv::Object*) {
   kv::Signal(kv::MakeSlot(this, &Wrapper::Stop3DContinualTimer), this);
 }
 
+int32_t Wrapper::ThreeDLockPeriod() { return LockMinutes(OnGetThreeD_EnableTimer()); }
+
 void Wrapper::Stop3DLockTimer(kv::Object*) {
   TraceLabel(T_STOP_3D_LOCK);
   SetApplicationTimer(::Wrapper::APP_TIMER_3D_LOCK, 0, kv::NullRef());
@@ -225,7 +227,10 @@ void Wrapper::OnSetRemain3DTime(int32_t minutes) {
 void Wrapper::OnSetRemain3DContinualTime(int32_t minutes) {
   TraceInt(T_REMAIN_3D_CONTINUAL, minutes);
   Remain3DContinualTime = minutes;
-  if (minutes == 0) Clear3DLockTimer();
+  if (minutes != 0) return;
+  // The lock period goes only when 3D is off; while 3D shows it runs on.
+  Setup3D.RefreshState();
+  if (!Setup3D::Is3DDisplay(Setup3D.State)) Clear3DLockTimer();
 }
 
 void Wrapper::GameTimerTriggered(kv::Object*) {
