@@ -33,6 +33,7 @@
 #include "units/Events/XPM_EVENT_CHANNEL_SCAN_PROGRESS.h"
 #include "platform/sim/sim_tv_air.h"
 #include "platform/sim/sim_tv_state.h"
+#include "platform/xpm/xpm_settings.h"
 #include "units/Constants/Constants.h"
 #include "units/Events/EventFactories.h"
 #include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
@@ -60,6 +61,7 @@
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/SoftwareLicencesDialog.h"
 #include "units/Update/CheckingMessage.h"
+#include "units/ParentalLocks/RatingDialogs.h"
 #include "units/Record/TimeshiftStatusDialog.h"
 #include "units/Record/USBDiskDialogs.h"
 #include "platform/xpm/xpm_record.h"
@@ -398,6 +400,27 @@ void OpenByState(benchmark::State& state) {
   }
 }
 
+// OK on TV-Y of the US TV rating dialog: the longest cascade, every box
+// blocked and written, to the flip.
+void TVRatingCascade(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int32_t level = 1; level <= 2; ++level) XPM_SetUsChildRating(level, ParentalLocks::kWholeRating, 0, 1);
+    for (int32_t level = 2; level <= 5; ++level)
+      for (int32_t content : {ParentalLocks::kWholeRating, 0x10, 0x100, 0x1000, 0x10000})
+        XPM_SetUsAgeRating(level, content, 0, 1);
+    auto* change = kv::New<SubSystem::State>();
+    change->Class = &ParentalLocks::USTVRatingsDialog::StaticClass();
+    g_app->Live()->ChangeState(change);
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
 // A screen opened by a state change, as its menu row or confirmation opens it.
 void OpenByClass(benchmark::State& state, const kv::Class* cls) {
   for (auto _ : state) {
@@ -679,6 +702,8 @@ int main(int argc, char** argv) {
                                  bench::OpenByState<NonMenuSystem::BacklightAdjustmentProDialog, 0>);
     add("picture_size_dialog", bench::OpenByState<NonMenuSystem::PictureSizeDialog, 0>);
     add("enter_pin_dialog", bench::OpenByState<NonMenuSystem::EnterPinDialog, 2>);
+    add("us_tv_ratings_dialog", bench::OpenByState<ParentalLocks::USTVRatingsDialog, 0>);
+    add("us_tv_ok_on_tv_y", bench::TVRatingCascade);
     add("change_pin_dialog", bench::OpenByState<NonMenuSystem::ChangePinDialog, 1>);
     add(
         "option_popup_picture_size",
@@ -711,6 +736,7 @@ int main(int argc, char** argv) {
                              "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
                              "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
                              "backlight_pro_dialog", "picture_size_dialog", "enter_pin_dialog",
+                             "us_tv_ratings_dialog", "us_tv_ok_on_tv_y",
                              "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
                              "licences", "update_check", "quick_menu", "carousel_move", "auto_scan_ok",
                              "scan_progress_event", "scan_result/40", "timeshift_pause_status",

@@ -115,6 +115,8 @@ TEST_F(SimTvAcquireTest, LocksAndRatingsBlockAChannelOnlyWhileTheParentalLocksAr
 
   // Off until standby: open now, locked again after the next standby.
   ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_OFF_UNTIL_STANDBY), XPM_OK);
+  // Lifting the locks acquires the main window's channel again.
+  EXPECT_EQ(ChannelStatus(), sim::kChannelNotAvailable);
   ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
   EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
   EXPECT_FALSE(lastBlack_.load());

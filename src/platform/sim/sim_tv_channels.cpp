@@ -425,6 +425,23 @@ bool TvState::ParentalLocksOn() const {
   return ValueLocked(Setting::kParentalLocksState, 0) == 2;  // XPM_PARENTAL_LOCKS_STATE_ON
 }
 
+int32_t TvState::SetParentalLocksState(int32_t value, const char* call) {
+  const int32_t before = Value(Setting::kParentalLocksState);
+  const int32_t status = Set(Setting::kParentalLocksState, 0, value, call);
+  // Between on (2) and off until standby (1) the blocks of the main
+  // window's channel or input change: acquire it again.
+  const bool lifted = before == 2 && value == 1;
+  const bool reinstated = before == 1 && value == 2;
+  if (status != XPM_OK || !(lifted || reinstated)) return status;
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    acquired.push_back(AcquireLocked(0, IsTuner(windowSource_[0])));
+  }
+  Send(acquired);
+  return XPM_OK;
+}
+
 bool TvState::RatingBlocked(int32_t rating) const {
   if (rating < 0) return ValueLocked(Setting::kUnratedContent, 0) != 0;
   // Programme ratings 0 (G) to 3 (MA) are age levels 2 to 5; the whole rating.

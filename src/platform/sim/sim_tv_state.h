@@ -352,6 +352,10 @@ class TvState {
   // 0x1000 (S), 0x10000 (V), 0x1000000 (FV). US movie: level 1-8 (2 G to
   // 7 X, 8 not rated), content 0. Canada: system 0 (English, levels 0-6) or
   // 1 (French, levels 0-5).
+  // Stores the parental-locks state; lifting the locks (state 1 after 2)
+  // or putting them back (2 after 1) acquires the main window again, so a
+  // blocked picture returns or blacks out.
+  int32_t SetParentalLocksState(int32_t value, const char* call);
   int32_t SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call);
   int32_t GetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t* blocked, const char* call) const;
 

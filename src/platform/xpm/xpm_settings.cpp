@@ -284,7 +284,15 @@ int32_t XPM_GetCaptionServiceInfo(int32_t window, XPM_CaptionServiceRequest requ
 
 // --- Ratings and locks ---------------------------------------------------------
 
-TV_ONE(ParentalLocksState, Setting::kParentalLocksState)
+int32_t XPM_SetParentalLocksState(int32_t value) {
+  SIM_TV_ENTER("XPM_SetParentalLocksState", sim::Args(value));
+  return state.SetParentalLocksState(value, kCall);
+}
+int32_t XPM_GetParentalLocksState(int32_t* value) {
+  SIM_TV_ENTER("XPM_GetParentalLocksState", "");
+  SIM_TV_NEED(value);
+  return state.Get(Setting::kParentalLocksState, 0, value, kCall);
+}
 TV_ONE(UnratedContent, Setting::kUnratedContent)
 TV_ONE(FrontPanelLockState, Setting::kFrontPanelLock)
 TV_ONE(ParentalLocksMask, Setting::kParentalLocksMask)

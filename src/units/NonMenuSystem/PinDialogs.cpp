@@ -73,6 +73,8 @@ void SendMessage(int32_t code, int32_t value, const kv::Class* target) {
     agent->Dispatch(msg);
 }
 
+}  // namespace
+
 // Opens message `type` and centres it on `dialog`.
 void ShowMessageOver(WidgetClass* dialog, int32_t type) {
   ::NonMenuSystem::NonMenuSystem* s = dialog->OnGetNonMenuSystem();
@@ -84,7 +86,6 @@ void ShowMessageOver(WidgetClass* dialog, int32_t type) {
       kv::Point{d.x1, d.y1} + ::Wrapper::Wrapper::GetCenterPosition(d.W(), d.H(), b.W(), b.H());
   bar->OnSetBounds({at.x, at.y, at.x + b.W(), at.y + b.H()});
 }
-}  // namespace
 
 // --- EnterPinDialog --------------------------------------------------------------------
 

@@ -31,6 +31,9 @@
 
 namespace NonMenuSystem {
 
+// Opens message `type` and centres it on `dialog` (a refused PIN).
+void ShowMessageOver(WidgetClass* dialog, int32_t type);
+
 class EnterPinDialog : public KXDWidgetClass {
   KV_CLASS(NonMenuSystem, EnterPinDialog, KXDWidgetClass)
  public:

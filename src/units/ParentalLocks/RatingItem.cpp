@@ -10,6 +10,10 @@ namespace ParentalLocks {
 
 KV_REGISTER_CLASS(ParentalLocks::RatingItem);
 KV_REGISTER_CLASS(ParentalLocks::KXDRatingItem);
+KV_REGISTER_CLASS(ParentalLocks::TVRatingItem);
+KV_REGISTER_CLASS(ParentalLocks::MPAARatingItem);
+KV_REGISTER_CLASS(ParentalLocks::KXDTVRatingItem);
+KV_REGISTER_CLASS(ParentalLocks::KXDMPAARatingItem);
 
 RatingItem::RatingItem() {
   OnSetBounds({0, 0, 86, 28});

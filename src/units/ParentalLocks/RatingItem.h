@@ -4,6 +4,8 @@
 // rating screens and the rating-level rows build on them.
 #pragma once
 
+#include <cstdint>
+
 #include "runtime/string.h"
 #include "units/Button/CheckBox.h"
 
@@ -26,6 +28,59 @@ class KXDRatingItem : public ::Button::CheckBox {
   KV_CLASS(ParentalLocks, KXDRatingItem, ::Button::CheckBox)
  public:
   KXDRatingItem();
+};
+
+// The US TV rating of a box: the table (children's or age-based), the level
+// within it and the content (kWholeRating or one descriptor bit).
+inline constexpr int32_t kWholeRating = 0x1111111;
+
+class TVRatingItem : public RatingItem {
+  KV_CLASS(ParentalLocks, TVRatingItem, RatingItem)
+ public:
+  bool OnGetIsChildRating() const { return IsChildRating; }
+  void OnSetIsChildRating(bool v) { IsChildRating = v; }
+  int32_t OnGetAgeRating() const { return AgeRating; }
+  void OnSetAgeRating(int32_t v) { AgeRating = v; }
+  int32_t OnGetContentRating() const { return ContentRating; }
+  void OnSetContentRating(int32_t v) { ContentRating = v; }
+
+  bool IsChildRating = false;
+  int32_t AgeRating = 0;
+  int32_t ContentRating = 0;
+};
+
+class MPAARatingItem : public RatingItem {
+  KV_CLASS(ParentalLocks, MPAARatingItem, RatingItem)
+ public:
+  int32_t OnGetMPAARating() const { return MPAARating; }
+  void OnSetMPAARating(int32_t v) { MPAARating = v; }
+
+  int32_t MPAARating = 0;
+};
+
+// The skin's TV box: no text, the dialog's headings label it.
+class KXDTVRatingItem : public KXDRatingItem {
+  KV_CLASS(ParentalLocks, KXDTVRatingItem, KXDRatingItem)
+ public:
+  bool OnGetIsChildRating() const { return IsChildRating; }
+  void OnSetIsChildRating(bool v) { IsChildRating = v; }
+  int32_t OnGetAgeRating() const { return AgeRating; }
+  void OnSetAgeRating(int32_t v) { AgeRating = v; }
+  int32_t OnGetContentRating() const { return ContentRating; }
+  void OnSetContentRating(int32_t v) { ContentRating = v; }
+
+  bool IsChildRating = false;
+  int32_t AgeRating = 0;
+  int32_t ContentRating = 0;
+};
+
+class KXDMPAARatingItem : public KXDRatingItem {
+  KV_CLASS(ParentalLocks, KXDMPAARatingItem, KXDRatingItem)
+ public:
+  int32_t OnGetMPAARating() const { return MPAARating; }
+  void OnSetMPAARating(int32_t v) { MPAARating = v; }
+
+  int32_t MPAARating = 0;
 };
 
 }  // namespace ParentalLocks
