@@ -27,13 +27,15 @@ run: setup
 	cd $(RUN_BUILD) && ./tvui $(ARGS)
 
 # The suite runs twice: as it is, and with a collection after every pass.
-# Then the fuzz targets are built with clang and each runs a few seconds
-# (nothing merged into the corpora), so that they cannot break unseen.
+# Then the fuzz targets are built with clang and each runs a short,
+# repeatable stretch (fixed seed, a fixed number of inputs, nothing merged into
+# the corpora), so that they cannot break unseen and CI does not fail on luck.
 TEST_FUZZ_SECONDS ?= 10
+TEST_FUZZ_RUNS ?= 20000
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && KV_COLLECT_EVERY_PASS=1 ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS) FUZZ_MERGE=0
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS) FUZZ_MERGE=0 FUZZ_FLAGS="-seed=1 -runs=$(TEST_FUZZ_RUNS)"
 
 # Plays every scene and writes its screenshots to docs/screens/.
 shots: build
@@ -56,7 +58,7 @@ fuzz: setup
 	@mkdir -p build-fuzz/crashes
 	@cd build-fuzz && for f in fuzz_*; do n=$${f#fuzz_}; c=$(CURDIR)/fuzz/corpus/$$n; \
 	  echo "== $$f"; rm -rf work/$$n && mkdir -p work/$$n $$c && \
-	  ./$$f -max_total_time=$(FUZZ_SECONDS) -close_fd_mask=3 -artifact_prefix=crashes/$$n- work/$$n $$c \
+	  ./$$f -max_total_time=$(FUZZ_SECONDS) $(FUZZ_FLAGS) -close_fd_mask=3 -artifact_prefix=crashes/$$n- work/$$n $$c \
 	    >work/$$n.log 2>&1; rc=$$?; grep -aE "INITED|DONE|ERROR|SUMMARY|Test unit written" work/$$n.log; \
 	  [ $$rc -eq 0 ] || { tail -60 work/$$n.log; exit 1; }; \
 	  [ "$(FUZZ_MERGE)" != 1 ] || ./$$f -merge=1 -close_fd_mask=3 $$c work/$$n 2>&1 | grep -aE "MERGE-OUTER: [0-9]+ new files"; \

@@ -22,6 +22,7 @@
 #include "view_scene.h"
 #include "platform/fontengine/font_engine.h"
 #include "platform/sim/sim.h"
+#include "platform/xpm/xpm.h"
 #include "runtime/auto_object.h"
 #include "runtime/clock.h"
 #include "runtime/member.h"
@@ -92,6 +93,9 @@ struct App {
     std::filesystem::create_directories(dir);
     tv = std::make_unique<sim::Sim>(dir);
     tv->Start();
+    // The cases hand the set's events to the screens themselves; the set's
+    // own are taken and left, so that it has no dropped event to report.
+    XPM_SubscribeEvents([](uint32_t, const void*, uint32_t) {});
     Events::RegisterAll();
     PersistentData::SetStoragePaths(dir + "/settings.dat", dir + "/settings.bak");
     root = kv::New<MainApp::Root>();
@@ -608,47 +612,53 @@ int main(int argc, char** argv) {
     bench::App app;
     bench::g_app = &app;
 
-    benchmark::RegisterBenchmark("full_redraw_60_views", bench::FullRedraw);
-    benchmark::RegisterBenchmark("message_bar_not_available", bench::MessageBar);
-    benchmark::RegisterBenchmark("help_bar_8_keys", bench::HelpBar);
-    benchmark::RegisterBenchmark("channel_change_with_events", bench::ChannelChange);
-    benchmark::RegisterBenchmark("channel_change_with_banner", bench::ChannelChangeBanner);
-    benchmark::RegisterBenchmark("input_dialog", bench::InputDialog);
-    benchmark::RegisterBenchmark("setting_page_open", bench::SettingPage);
-    benchmark::RegisterBenchmark("volume_bar", bench::VolumeBar);
-    benchmark::RegisterBenchmark("adjustment_bar", bench::AdjustmentBar);
-    benchmark::RegisterBenchmark("confirm_dialog", bench::ConfirmDialog);
-    benchmark::RegisterBenchmark("key_pad", bench::KeyPad);
-    benchmark::RegisterBenchmark("menu_key_column_and_page", bench::MenuKey);
-    benchmark::RegisterBenchmark("menu_page_change", bench::MenuPageChange);
-    benchmark::RegisterBenchmark("base_color_bar",
+    // Each case runs untimed for a while first: a screen's first open in the
+    // process draws its bitmaps and glyphs into the caches, and a run that
+    // timed it in a single-iteration repetition reported that, not the open.
+    const auto add = [](const char* name, auto fn) {
+      return benchmark::RegisterBenchmark(name, fn)->MinWarmUpTime(0.05);
+    };
+    add("full_redraw_60_views", bench::FullRedraw);
+    add("message_bar_not_available", bench::MessageBar);
+    add("help_bar_8_keys", bench::HelpBar);
+    add("channel_change_with_events", bench::ChannelChange);
+    add("channel_change_with_banner", bench::ChannelChangeBanner);
+    add("input_dialog", bench::InputDialog);
+    add("setting_page_open", bench::SettingPage);
+    add("volume_bar", bench::VolumeBar);
+    add("adjustment_bar", bench::AdjustmentBar);
+    add("confirm_dialog", bench::ConfirmDialog);
+    add("key_pad", bench::KeyPad);
+    add("menu_key_column_and_page", bench::MenuKey);
+    add("menu_page_change", bench::MenuPageChange);
+    add("base_color_bar",
                                  bench::OpenByState<NonMenuSystem::BaseColorAdjustmentBar,
                                                     SkinBin::OPTION_TYPE_BASECOLOR_ADJUST_RED_HUE>);
-    benchmark::RegisterBenchmark("color_pad", bench::OpenByState<NonMenuSystem::ColorPad, 0>);
-    benchmark::RegisterBenchmark("backlight_pro_dialog",
+    add("color_pad", bench::OpenByState<NonMenuSystem::ColorPad, 0>);
+    add("backlight_pro_dialog",
                                  bench::OpenByState<NonMenuSystem::BacklightAdjustmentProDialog, 0>);
-    benchmark::RegisterBenchmark("picture_size_dialog", bench::OpenByState<NonMenuSystem::PictureSizeDialog, 0>);
-    benchmark::RegisterBenchmark("enter_pin_dialog", bench::OpenByState<NonMenuSystem::EnterPinDialog, 2>);
-    benchmark::RegisterBenchmark("change_pin_dialog", bench::OpenByState<NonMenuSystem::ChangePinDialog, 1>);
-    benchmark::RegisterBenchmark(
+    add("picture_size_dialog", bench::OpenByState<NonMenuSystem::PictureSizeDialog, 0>);
+    add("enter_pin_dialog", bench::OpenByState<NonMenuSystem::EnterPinDialog, 2>);
+    add("change_pin_dialog", bench::OpenByState<NonMenuSystem::ChangePinDialog, 1>);
+    add(
         "option_popup_picture_size",
         bench::OpenByState<NonMenuSystem::OptionDialogWithCaption, SkinBin::OPTION_TYPE_PICTURE_SIZE>);
-    benchmark::RegisterBenchmark("sleep_timer", bench::SleepTimer);
-    benchmark::RegisterBenchmark("date_time", bench::DateTime);
-    benchmark::RegisterBenchmark("licences", bench::Licences);
-    benchmark::RegisterBenchmark("update_check", bench::UpdateCheck);
-    benchmark::RegisterBenchmark("quick_menu", bench::QuickMenu);
-    benchmark::RegisterBenchmark("carousel_move", bench::CarouselMove);
-    benchmark::RegisterBenchmark("timeshift_pause_status", bench::TimeshiftPause);
-    benchmark::RegisterBenchmark("timeshift_poll_redraw", bench::TimeshiftPoll);
-    benchmark::RegisterBenchmark("usb_disk_status", bench::UsbDiskStatus);
-    benchmark::RegisterBenchmark("usb_format_question", bench::UsbFormatQuestion);
-    benchmark::RegisterBenchmark("usb_speed_check", bench::UsbSpeedCheck);
-    benchmark::RegisterBenchmark("list_open_page", bench::ListOpenAndPage)->Arg(40)->Arg(4096);
-    benchmark::RegisterBenchmark("grid_page_turn", bench::GridPageTurn)->Arg(29)->Arg(1000);
-    benchmark::RegisterBenchmark("auto_scan_ok", bench::AutoScanOk);
-    benchmark::RegisterBenchmark("scan_progress_event", bench::ScanProgress);
-    benchmark::RegisterBenchmark("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
+    add("sleep_timer", bench::SleepTimer);
+    add("date_time", bench::DateTime);
+    add("licences", bench::Licences);
+    add("update_check", bench::UpdateCheck);
+    add("quick_menu", bench::QuickMenu);
+    add("carousel_move", bench::CarouselMove);
+    add("timeshift_pause_status", bench::TimeshiftPause);
+    add("timeshift_poll_redraw", bench::TimeshiftPoll);
+    add("usb_disk_status", bench::UsbDiskStatus);
+    add("usb_format_question", bench::UsbFormatQuestion);
+    add("usb_speed_check", bench::UsbSpeedCheck);
+    add("list_open_page", bench::ListOpenAndPage)->Arg(40)->Arg(4096);
+    add("grid_page_turn", bench::GridPageTurn)->Arg(29)->Arg(1000);
+    add("auto_scan_ok", bench::AutoScanOk);
+    add("scan_progress_event", bench::ScanProgress);
+    add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 

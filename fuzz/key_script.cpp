@@ -62,6 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (deadline >= 0) clock.AdvanceTo(deadline);
   }
   Require(script.Finished());
+  // What the steps built (messages of `message` steps) is collected.
+  fuzzrt::EndPass();
   kv::SetClock(nullptr);
   return 0;
 }

@@ -3,7 +3,8 @@
 set -e
 PKGS="build-essential cmake ninja-build ccache lld clang libclang-rt-14-dev pkg-config \
  libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev libpng-dev libfreetype-dev \
- libsdl2-dev libpixman-1-dev fonts-dejavu-core"
+ libsdl2-dev libpixman-1-dev fonts-dejavu-core \
+ libjpeg62-turbo-dev libexif-dev libtag1-dev libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libmagic-dev"
 MISSING=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || MISSING="$MISSING $p"

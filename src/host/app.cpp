@@ -312,6 +312,7 @@ void kv_task(void*) {
   kv::SetPanicMode(!display->IsHeadless() && app.options.keysFile.empty() ? kv::PanicMode::kHalt
                                                                           : kv::PanicMode::kExit);
   display->SetKeyMap(KeyboardToPlatformKey);
+  display->SetControlKeys(ControlKey);
   dfb::EventBuffer* events = display->CreateEventBuffer();
   SetGuiEventBuffer(events);
   // The simulated television's picture reaches the window on the GUI task,

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/display/display.h"
 #include "platform/tvsm/tvsm.h"
@@ -45,6 +46,7 @@ struct Options {
   std::string fontPath;                       // empty: the working directory's font file
   std::string keysFile;                       // a key script to play (headless runs)
   std::string shotsDir;                       // where the script's screenshots go
+  std::vector<std::string> mediaDirs;         // folders plugged as USB sticks when the media service starts
 };
 
 // Runs the rounds; answers the process's exit status (0, or 1 when a key

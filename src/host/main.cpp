@@ -10,6 +10,7 @@
 #include "host/crash.h"
 #include "host/key_script.h"
 #include "host/keys/keytable.h"
+#include "platform/psl/psl.h"
 #include "platform/sim/sim.h"
 #include "platform/storage/storageEntry.h"
 #include "runtime/clock.h"
@@ -32,6 +33,8 @@ void Usage(std::FILE* out) {
       "                     one remote key name per line, \"wait MS\", \"shot NAME\"\n"
       "  --shots DIR        where \"shot NAME\" writes NAME.png (default: .)\n"
       "  --data-dir DIR     everything the set writes (default: $HOME/.local/share/tvui)\n"
+      "  --media-dir DIR    a folder the set sees as a USB stick (up to five; Ctrl+U\n"
+      "                     pulls them out and plugs them in again)\n"
       "  --debug            also print the routine traces (keys, settings, screens)\n"
       "  --help             this text and the key map\n"
       "\n"
@@ -80,6 +83,8 @@ int main(int argc, char** argv) {
       options.shotsDir = value("--shots");
     } else if (arg == "--data-dir") {
       options.dataDir = value("--data-dir");
+    } else if (arg == "--media-dir") {
+      options.mediaDirs.push_back(value("--media-dir"));
     } else if (arg == "--debug") {
       kv::SetDebugTraces(true);
     } else {
@@ -126,6 +131,8 @@ int main(int argc, char** argv) {
   size_t unsaved = 0;
   {
     sim::Sim tv(options.dataDir);
+    for (const std::string& dir : options.mediaDirs) std::printf("tvui: media folder %s is a USB stick\n", dir.c_str());
+    psl::SetStartupFolders(options.mediaDirs);
     tv.Start();
     status = host::app_main(options);
     host::ShutDownGui();

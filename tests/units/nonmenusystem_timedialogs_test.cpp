@@ -11,6 +11,7 @@
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/SleepTimerDialog.h"
 #include "units/NonMenuSystem/SoftwareLicencesDialog.h"
+#include "ge/surface.h"
 #include "units/Structures/LocalTime.h"
 
 namespace livetvtest {
@@ -277,15 +278,33 @@ TEST_F(TimeDialogsTest, LicencesScrollToTheEnd) {
   EXPECT_NE(d->Text().OnGetString().ToUtf8().find("FreeType"), std::string::npos) << "the licence file is read";
   EXPECT_EQ(Focused(), &d->Text());
   ASSERT_GT(d->Text().MaxScroll(), 0);
-  // Scrolling keeps it open far beyond its 6 s time-out.
-  int presses = 0;
+  // Text pixels in the text box (bright ink of the standard text colour).
+  const kv::Rect box = d->Text().Bounds().MoveTo(
+      {d->Bounds().x1 + d->Text().Bounds().x1, d->Bounds().y1 + d->Text().Bounds().y1});
+  auto ink = [&] {
+    const ge::Surface& osd = Osd();
+    int n = 0;
+    for (int32_t y = box.y1; y < box.y2; ++y)
+      for (int32_t x = box.x1; x < box.x2; ++x) {
+        const uint32_t p = osd.Row(y)[x];
+        if ((p & 0xFFu) >= 180 && ((p >> 8) & 0xFFu) >= 180) ++n;
+      }
+    return n;
+  };
+  EXPECT_GT(ink(), 1000);
+  // Scrolling keeps it open far beyond its 6 s time-out, and every
+  // position shows its lines.
+  int presses = 0, blank = 0;
   while (d->Text().CanScrollDown() && presses < 2000) {
     Press("down");
     Run(1000);
     ++presses;
+    if (presses % 25 == 0 && ink() < 200) ++blank;
   }
   EXPECT_FALSE(d->Text().CanScrollDown());
   EXPECT_GT(presses, 6);
+  EXPECT_EQ(blank, 0);
+  EXPECT_GT(ink(), 200) << "the last lines are drawn";
   EXPECT_EQ(OpenOf<NonMenuSystem::SoftwareLicencesDialog>(OpenForms()), d);
   // Without the set-up menu to return to, OK closes every screen.
   Press("ok");

@@ -1,7 +1,8 @@
 // The skin event agent's rules for each of its event classes, and the skin
 // widget manager's UI status reports, through the application and the
 // simulated set: events go into the agent as the live-TV screens hand them
-// over; the non-menu sub-system is stood in for by a receiver of its own.
+// over, and what the agent sends live TV shows on the screen (the banner of
+// a cached acquisition, the message bar, screens cleared).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -23,6 +24,11 @@
 #include "units/Events/XPM_EVENT_RATING_REGION_UPDATED.h"
 #include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
 #include "units/Events/XPM_EVENT_UBN_MEDIA_INSERTED.h"
+#include "units/MainApp/ActiveApp.h"
+#include "units/NonMenuSystem/DirectMessageBar.h"
+#include "units/NonMenuSystem/InfoBanner.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/NonMenuSystem/VolumeMuteBar.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
 #include "units/PersistentData/PersistentData.h"
@@ -35,22 +41,6 @@
 #include "units/Structures/VirtualChannel.h"
 
 namespace skinagenttest {
-
-// Stands in for the non-menu sub-system: notes what it is sent.
-class Sink : public Primitives::KeyRoutingGroup {
-  KV_CLASS(skinagenttest, Sink, Primitives::KeyRoutingGroup)
- public:
-  Sink() = default;
-  void HandleMessage(Structures::Message* msg) override {
-    Got.push_back(msg->Code);
-    Ints.push_back(msg->IntParam);
-    Objects.push_back(msg->ObjParam.get());
-  }
-  std::vector<int32_t> Got;
-  std::vector<int32_t> Ints;
-  std::vector<kv::Object*> Objects;
-};
-KV_REGISTER_CLASS(skinagenttest::Sink);
 
 class Screen : public Primitives::KeyRoutingForm {
   KV_CLASS(skinagenttest, Screen, Primitives::KeyRoutingForm)
@@ -81,24 +71,40 @@ class SkinAgentTest : public apptest::AppTest {
     agent_->Wrapper = w;
     wm_ = kv::GetAutoObject<SkinBin::WidgetManager>(MainApp::WidgetManager);
     wm_->Wrapper = w;
-    sink_ = kv::New<Sink>();
-    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Register(sink_.get());
-    agent_->CachedTarget = &Sink::StaticClass();
     Settle();
+    CloseAll();
     ClearCallLog();
   }
-  void TearDown() override {
-    agent_->CachedTarget = nullptr;
-    AppTest::TearDown();
-  }
   SkinBin::Wrapper& W() { return *w_.get(); }
+  NonMenuSystem::NonMenuSystem* Nms() {
+    for (int32_t i = 0; i < App().GetChildCount(); ++i)
+      if (auto* app = kv::Cast<MainApp::ActiveApp>(App().GetChild(i)))
+        return kv::Cast<NonMenuSystem::NonMenuSystem>(
+            app->FindSubSystem(&NonMenuSystem::NonMenuSystem::StaticClass()));
+    return nullptr;
+  }
+  template <class T>
+  T* Shown() {
+    for (auto* f : OpenForms())
+      if (auto* t = kv::Cast<T>(f)) return t;
+    return nullptr;
+  }
+  bool BannerShown() { return Shown<NonMenuSystem::InfoBanner>() != nullptr; }
+  // The type of the message bar on screen, or -1.
+  int32_t MessageShown() {
+    auto* bar = Shown<NonMenuSystem::DirectMessageBar>();
+    return bar ? bar->MessageType : -1;
+  }
+  void CloseAll() {
+    if (auto* nms = Nms()) nms->ClearAll();
+    Settle();
+  }
   // The first input of a type (1 the tuner, 5 HDMI).
   int32_t InputOfType(int32_t type) {
     for (const auto& s : Tv().Tv().Sources())
       if (s.type == type) return s.id;
     return -1;
   }
-  Sink& S() { return *sink_.get(); }
   // Hands the event to the agent as the screens do; its handled answer.
   int32_t Process(Core::Event* e) {
     agent_->InsertEvent(e);
@@ -120,57 +126,56 @@ class SkinAgentTest : public apptest::AppTest {
     e->Status = status;
     return e;
   }
-  std::vector<int32_t> Cached() {
-    std::vector<int32_t> out;
-    for (int32_t code : S().Got)
-      if (code == Constants::MSG_EVENT_CACHED) out.push_back(code);
-    return out;
-  }
-  bool Got(int32_t code) {
-    for (int32_t c : S().Got)
-      if (c == code) return true;
-    return false;
-  }
   int32_t tvInput_ = -1, hdmiInput_ = -1;
   kv::Persistent<SkinBin::Wrapper> w_;
-  kv::Persistent<Sink> sink_;
   SkinBin::EventAgent* agent_ = nullptr;
   SkinBin::WidgetManager* wm_ = nullptr;
 };
 
+// Message type of the message bar: no previous channel or input.
+constexpr int32_t kMessageNoPrevious = 4;
+
+// An acquisition of the picture on screen is cached for live TV, which
+// brings up the banner; others are handled without it.
 TEST_F(SkinAgentTest, AcquisitionEventsOfThePictureOnScreenAreCached) {
-  auto* tuned = Channel(0, 2, 1);
-  EXPECT_EQ(Process(tuned), 1);
-  ASSERT_EQ(Cached().size(), 1u);
-  EXPECT_EQ(S().Objects.back(), tuned);
-  // Another channel: handled, not cached; already handled: answered at once.
-  EXPECT_EQ(Process(Channel(0, 9, 1)), 1);
-  EXPECT_EQ(Cached().size(), 1u);
-  EXPECT_EQ(agent_->HandleEvent(tuned), 1);
-  EXPECT_EQ(Cached().size(), 1u);
   // The second window's events stay for the sub-picture screens.
   EXPECT_EQ(Process(Channel(1, 2, 1)), 0);
+  CloseAll();
+  auto* tuned = Channel(0, 2, 1);
+  EXPECT_EQ(Process(tuned), 1);
+  EXPECT_TRUE(BannerShown());
+  CloseAll();
+  // Another channel: handled, not cached; already handled: answered at once.
+  EXPECT_EQ(Process(Channel(0, 9, 1)), 1);
+  EXPECT_FALSE(BannerShown());
+  EXPECT_EQ(agent_->HandleEvent(tuned), 1);
+  EXPECT_FALSE(BannerShown());
   // Source acquired of the current input (the tuner): handled and cached.
   EXPECT_EQ(Process(Source(0, tvInput_, 16)), 1);
-  EXPECT_EQ(Cached().size(), 3u);
+  EXPECT_TRUE(BannerShown());
+  CloseAll();
   EXPECT_EQ(Process(Source(0, hdmiInput_, 16)), 1);  // another input: not cached
-  EXPECT_EQ(Cached().size(), 3u);
+  EXPECT_FALSE(BannerShown());
+  // The next key still acts.
+  Press("vol+");
+  EXPECT_EQ(Calls("XPM_SetVolume").size(), 1u);
 }
 
 TEST_F(SkinAgentTest, AnHdmiInputsFailureStaysUnhandledAndAMutedInputClearsTheScreens) {
   ASSERT_EQ(Tv().Tv().SetSource(0, hdmiInput_, "test"), 0);
   Settle();
-  S().Got.clear();
+  CloseAll();
   EXPECT_EQ(Process(Source(0, hdmiInput_, 17)), 0);
   const std::string hdmi = std::to_string(hdmiInput_);
   EXPECT_TRUE(Logged("SkinBin::EventAgent: source acquired false" + hdmi + hdmi));
-  EXPECT_EQ(Cached().size(), 1u);
   EXPECT_EQ(Process(Source(0, hdmiInput_, 23)), 1);  // a locked input is the screens' business
+  // A muted input: every live-TV screen closes (the volume bar here).
   ASSERT_TRUE(Tv().SetState("svc.hdmi.avmute", "1"));
-  S().Got.clear();
+  Press("vol+");
+  ASSERT_NE(Shown<NonMenuSystem::CommonVolumeBar>(), nullptr);
   EXPECT_EQ(Process(Source(0, hdmiInput_, 17)), 0);
-  EXPECT_TRUE(Got(Constants::MSG_CLEAR_ALL));
-  EXPECT_TRUE(Cached().empty());
+  EXPECT_EQ(Shown<NonMenuSystem::CommonVolumeBar>(), nullptr);
+  EXPECT_FALSE(BannerShown());
 }
 
 TEST_F(SkinAgentTest, RatingRegionWakeUpAndMediaEvents) {
@@ -185,15 +190,15 @@ TEST_F(SkinAgentTest, RatingRegionWakeUpAndMediaEvents) {
   EXPECT_EQ(wake->WakeUp, 1);
   auto* media = kv::New<Events::XPM_EVENT_UBN_MEDIA_INSERTED>();
   EXPECT_EQ(Process(media), 1);
-  EXPECT_EQ(S().Objects.back(), media);
-  // A cached message goes to its own target class.
+  // A cached message goes to its own target class: live TV shows message 7.
+  CloseAll();
   auto* cached = kv::New<Events::USER_EVENT_CACHED_MESSAGE>();
   auto* msg = kv::New<Structures::Message>();
   msg->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, 7);
-  msg->Target = &Sink::StaticClass();
+  msg->Target = &NonMenuSystem::NonMenuSystem::StaticClass();
   cached->Message = msg;
   EXPECT_EQ(Process(cached), 1);
-  EXPECT_EQ(S().Ints.back(), 7);
+  EXPECT_EQ(MessageShown(), 7);
   EXPECT_EQ(Process(kv::New<Events::USER_EVENT_CACHED_MESSAGE>()), 0);  // no message: not taken
 }
 
@@ -234,8 +239,10 @@ TEST_F(SkinAgentTest, LastKeyReturnsToTheRememberedChannelOrSource) {
   remembered->Major = 9;
   remembered->Minor = 1;
   W().RememberedChannel = remembered;
+  Press("vol+");
+  ASSERT_NE(Shown<NonMenuSystem::CommonVolumeBar>(), nullptr);
   EXPECT_EQ(Process(kv::New<Events::USER_EVENT_LAST_CHANNEL>()), 1);
-  EXPECT_TRUE(Got(Constants::MSG_CLEAR_ALL));
+  EXPECT_EQ(Shown<NonMenuSystem::CommonVolumeBar>(), nullptr) << "the screens are cleared first";
   EXPECT_EQ(Calls("XPM_SetChannel").back(), "XPM_SetChannel(0, 9, 1)");
   EXPECT_EQ(W().RememberedChannel.get(), nullptr);
   auto* input = kv::New<Structures::VirtualChannel>();
@@ -247,16 +254,17 @@ TEST_F(SkinAgentTest, LastKeyReturnsToTheRememberedChannelOrSource) {
 }
 
 TEST_F(SkinAgentTest, LastKeyTogglesChannelsAndWithoutAnyPreviousShowsMessageFour) {
-  // Nothing watched before: message type 4 to the non-menu sub-system.
+  // Nothing watched before: live TV shows message type 4.
   EXPECT_EQ(Process(kv::New<Events::USER_EVENT_LAST_CHANNEL>()), 1);
-  ASSERT_TRUE(Got(Constants::MSG_SHOW_MESSAGE));
-  EXPECT_EQ(S().Ints.back(), 4);
+  EXPECT_EQ(MessageShown(), kMessageNoPrevious);
+  CloseAll();
   // Two channels watched: the Last key toggles and waits for the tuning.
   W().SetChannel(2, 2, true, true);
   W().SetChannel(9, 1, true, true);
   Settle();
   ClearCallLog();
   EXPECT_EQ(Process(kv::New<Events::USER_EVENT_LAST_CHANNEL>()), 1);
+  EXPECT_NE(MessageShown(), kMessageNoPrevious);
   EXPECT_TRUE(W().IsTuningChannel);
   EXPECT_FALSE(Calls("XPM_SetChannel").empty());
   EXPECT_EQ(Process(kv::New<Events::USER_EVENT_LAST_CHANNEL>()), 0);  // ignored while tuning
@@ -284,7 +292,8 @@ class UIStatusTest : public SkinAgentTest {
     for (const auto& c : Calls("TVSM_ReportAsyncEvent")) {
       const std::vector<uint8_t> p = sim::AsyncPayload(c);
       int32_t words[2] = {0, 0};
-      std::memcpy(words, p.data(), std::min(p.size(), sizeof words));
+      // A report without a payload copies nothing.
+      if (!p.empty()) std::memcpy(words, p.data(), std::min(p.size(), sizeof words));
       if (c.rfind("TVSM_ReportAsyncEvent(1, 8,", 0) == 0)
         out.push_back("osd " + std::to_string(words[0]) + " " + std::to_string(words[1]));
       else if (c.rfind("TVSM_ReportAsyncEvent(1, 7,", 0) == 0)

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/psl/psl.h"
 #include "units/Core/Event.h"
 
 namespace host {
@@ -253,6 +254,10 @@ bool IsPanelKey(int platformCode) { return platformCode >= kFirstPanelKey && pla
 
 const char* PanelKeyName(int platformCode) {
   return IsPanelKey(platformCode) ? kPanelNames[platformCode - kFirstPanelKey] : nullptr;
+}
+
+void ControlKey(int sdlKeycode) {
+  if (sdlKeycode == SDLK_u) psl::ToggleStartupFolders();
 }
 
 int KeyboardToPlatformKey(int sdlKeycode) {

@@ -27,6 +27,9 @@ const char* PanelKeyName(int platformCode);
 // The platform key code of an SDL2 keycode (SDL_Keycode value) in the desktop
 // window, or -1 when the keyboard key stands for no remote or panel key.
 int KeyboardToPlatformKey(int sdlKeycode);
+// A key pressed with Control: Ctrl+U pulls the media folders given on the
+// command line out of the set, or plugs them in again.
+void ControlKey(int sdlKeycode);
 
 // Script names of headless key scripts ("ok", "vol+", "panel-menu" ...).
 // Unknown names give -1; codes without a key give null.

@@ -172,6 +172,7 @@ EventBuffer* Display::CreateEventBuffer() {
 }
 
 void Display::SetKeyMap(std::function<int(int)> keyMap) { keyMap_ = std::move(keyMap); }
+void Display::SetControlKeys(std::function<void(int)> handler) { controlKeys_ = std::move(handler); }
 
 void Display::SetVideoPicture(const uint32_t* pixels, int32_t width, int32_t height, int32_t stride) {
   std::vector<uint32_t> scaled;
@@ -238,6 +239,10 @@ void Display::Pump(int32_t maxMs) {
     if (!events) return;
     if (in.kind == WindowInput::kQuit) {
       events->PostQuit();
+      return;
+    }
+    if (in.ctrl) {
+      if (in.down && controlKeys_) controlKeys_(in.sdlKeycode);
       return;
     }
     const int code = keyMap_ ? keyMap_(in.sdlKeycode) : -1;

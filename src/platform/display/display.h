@@ -98,6 +98,8 @@ class Display {
 
   // Maps an SDL key code to a platform key code (0..278), or -1 to ignore.
   void SetKeyMap(std::function<int(int sdlKeycode)> keyMap);
+  // Keys pressed with Control: handed here (on the GUI task), never to the set.
+  void SetControlKeys(std::function<void(int sdlKeycode)> handler);
 
   // The video plane's picture: opaque RGBA (red in the low byte, alpha
   // ignored), `stride` in pixels, scaled to the screen. Null pixels restore
@@ -129,6 +131,7 @@ class Display {
   Surface picture_;  // the video plane
   Surface frame_;    // what is presented
   std::function<int(int)> keyMap_;
+  std::function<void(int)> controlKeys_;
   std::vector<std::unique_ptr<EventBuffer>> buffers_;
   std::unique_ptr<Window> window_;
 

@@ -16,6 +16,7 @@ struct WindowInput {
   enum Kind { kKey, kQuit } kind = kQuit;
   int32_t sdlKeycode = 0;
   bool down = false;
+  bool ctrl = false;  // a Control key was held
 };
 
 class DisplayBackend {

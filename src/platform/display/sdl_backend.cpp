@@ -87,7 +87,7 @@ class SdlBackend final : public DisplayBackend {
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
-        sink({WindowInput::kKey, ev.key.keysym.sym, ev.type == SDL_KEYDOWN});
+        sink({WindowInput::kKey, ev.key.keysym.sym, ev.type == SDL_KEYDOWN, (ev.key.keysym.mod & KMOD_CTRL) != 0});
         break;
       case SDL_WINDOWEVENT:
         if (ev.window.event == SDL_WINDOWEVENT_CLOSE) {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <list>
 #include <map>
 #include <memory>
@@ -161,21 +162,31 @@ class Font final : public ge::GlyphSource {
   int32_t Descent() const override { return Metrics().descent; }
   int32_t Leading() const override { return Metrics().leading; }
 
+  // Laying out a text asks for the advance of every character and the
+  // kerning of every pair: for Latin-1 both are kept in tables of the font,
+  // filled on first use and dropped when the font files change.
   int32_t Advance(char16_t c) override {
+    if (c < kTable) {
+      Tables& t = CurrentTables();
+      if (t.advance[c] < 0) t.advance[c] = GlyphFor(c)->bitmap.advance;
+      return t.advance[c];
+    }
     last_ = GlyphFor(c);
     return last_->bitmap.advance;
   }
 
   int32_t Kerning(char16_t left, char16_t right) override {
-    last_.reset();
-    Engine* engine = ReadyEngine();
-    if (!engine || !FT_HAS_KERNING(engine->face) || !engine->UseSize(size_)) return 0;
-    FT_Vector delta{};
-    if (FT_Get_Kerning(engine->face, CharIndex(engine->face, left), CharIndex(engine->face, right),
-                       FT_KERNING_DEFAULT, &delta)) {
-      return 0;
+    if (left < kTable && right < kTable) {
+      Tables& t = CurrentTables();
+      if (!t.kerning) {
+        t.kerning = std::make_unique<int8_t[]>(kTable * kTable);
+        std::fill_n(t.kerning.get(), kTable * kTable, kUnknown);
+      }
+      int8_t& k = t.kerning[size_t{left} * kTable + right];
+      if (k == kUnknown) k = static_cast<int8_t>(std::clamp(KerningOf(left, right), -127, 127));
+      return k;
     }
-    return static_cast<int32_t>((delta.x + 32) >> 6);
+    return KerningOf(left, right);
   }
 
   ge::GlyphBitmap Glyph(char16_t c) override {
@@ -187,6 +198,33 @@ class Font final : public ge::GlyphSource {
   struct FontMetrics {
     int32_t ascent = 0, descent = 0, leading = 0;
   };
+
+  static constexpr char16_t kTable = 256;
+  static constexpr int8_t kUnknown = INT8_MIN;
+  struct Tables {
+    uint64_t generation = 0;
+    int32_t advance[kTable];
+    std::unique_ptr<int8_t[]> kerning;  // kTable x kTable (64 KB), made on first use
+  };
+  Tables& CurrentTables() {
+    if (tables_.generation != g_generation) {
+      tables_.generation = g_generation;
+      std::fill_n(tables_.advance, kTable, -1);
+      tables_.kerning.reset();
+    }
+    return tables_;
+  }
+
+  int32_t KerningOf(char16_t left, char16_t right) {
+    Engine* engine = ReadyEngine();
+    if (!engine || !FT_HAS_KERNING(engine->face) || !engine->UseSize(size_)) return 0;
+    FT_Vector delta{};
+    if (FT_Get_Kerning(engine->face, CharIndex(engine->face, left), CharIndex(engine->face, right),
+                       FT_KERNING_DEFAULT, &delta)) {
+      return 0;
+    }
+    return static_cast<int32_t>((delta.x + 32) >> 6);
+  }
 
   const FontMetrics& Metrics() const {
     if (metricsGeneration_ == g_generation) return metrics_;
@@ -232,6 +270,7 @@ class Font final : public ge::GlyphSource {
   mutable FontMetrics metrics_;
   GlyphPtr last_;  // the glyph handed out last, alive until the next call
   GlyphPtr blank_;
+  Tables tables_;
 };
 
 std::map<std::pair<int32_t, Weight>, std::unique_ptr<Font>>& Fonts() {

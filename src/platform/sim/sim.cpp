@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "platform/os/gui_lock.h"
+#include "platform/psl/psl.h"
 #include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
 #include "runtime/clock.h"
@@ -72,6 +73,7 @@ void Sim::Start() {
 }
 
 void Sim::Stop() {
+  psl::OnSimStop(*this);  // the media service's worker ends first
   bool wasRunning = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -194,12 +196,16 @@ void Sim::ThreadMain() {
 }
 
 void Sim::Quiesce() {
-  kv::Clock& clock = kv::GetClock();
-  std::unique_lock<std::mutex> lock(mutex_);
-  if (!running_ || OnSimThread()) return;
-  const int64_t now = clock.Now();
-  cv_.notify_all();
-  doneCv_.wait(lock, [&] { return stopping_ || (!busy_ && (items_.empty() || items_.top().due > now)); });
+  // The media service's worker and the time line feed each other: wait for
+  // both until neither had anything left to do.
+  do {
+    kv::Clock& clock = kv::GetClock();
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!running_ || OnSimThread()) return;
+    const int64_t now = clock.Now();
+    cv_.notify_all();
+    doneCv_.wait(lock, [&] { return stopping_ || (!busy_ && (items_.empty() || items_.top().due > now)); });
+  } while (psl::WaitIdle());
 }
 
 int64_t Sim::NextDue() const {

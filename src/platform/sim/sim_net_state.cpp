@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/psl/psl.h"
 #include "platform/sim/sim.h"
 #include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm.h"
@@ -62,8 +63,16 @@ void NetState::PressWpsButton(const std::string& ssid) {
 }
 
 void NetState::SetCablePlugged(bool plugged) {
-  std::lock_guard lock(mutex_);
-  cable_ = plugged;
+  bool down;
+  {
+    std::lock_guard lock(mutex_);
+    cable_ = plugged;
+    down = !plugged && joined_.empty();
+  }
+  // No cable and no wireless network: the home network's media servers are
+  // gone; with the cable back they are found again.
+  if (down) psl::NetworkDown();
+  if (plugged) psl::NetworkUp();
 }
 void NetState::SetDhcpServer(bool present) {
   std::lock_guard lock(mutex_);

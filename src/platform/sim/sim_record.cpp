@@ -13,6 +13,7 @@
 
 #include "platform/db/db.h"
 #include "platform/os/bkni.h"
+#include "platform/psl/psl.h"
 #include "platform/sim/sim_guide.h"
 #include "platform/sim/sim_store.h"
 #include "platform/sim/sim_tv_call.h"
@@ -87,6 +88,8 @@ bool Mounted(const sim::Sim& tv, const World& w) {
 std::string DiskFile(const sim::Sim& tv, const World& w, const char* path, const char* call) {
   const std::string root = std::string(sim::kUsbMountPoint) + "/";
   const std::string p = path ? path : "";
+  // A plugged media stick's file ("/mnt/usbN/..."), through its link.
+  if (psl::IsStickPath(p)) return tv.TargetPath(p);
   const bool inside = p.rfind(root, 0) == 0 && p.size() > root.size() && p.find("/../") == std::string::npos &&
                       p.compare(p.size() - std::min<size_t>(p.size(), 3), 3, "/..") != 0;
   if (!inside || !Mounted(tv, w)) {
@@ -141,13 +144,24 @@ void MountUsbDisk(Sim& tv) {
   std::error_code ec;
   std::filesystem::create_directories(DiskFolder(tv), ec);
   if (ec) kv::Log("simulated USB disk: cannot make " + DiskFolder(tv) + ": " + ec.message());
-  std::lock_guard<std::mutex> lock(g_world.Mutex());
-  g_world.Of(tv).diskRemoved = false;
+  {
+    std::lock_guard<std::mutex> lock(g_world.Mutex());
+    g_world.Of(tv).diskRemoved = false;
+  }
+  psl::Rescan();  // the media service sees it as a stick
 }
 
 void RemoveUsbDisk(Sim& tv) {
+  {
+    std::lock_guard<std::mutex> lock(g_world.Mutex());
+    g_world.Of(tv).diskRemoved = true;
+  }
+  psl::Rescan();
+}
+
+bool UsbDiskMounted(const Sim& tv) {
   std::lock_guard<std::mutex> lock(g_world.Mutex());
-  g_world.Of(tv).diskRemoved = true;
+  return Mounted(tv, g_world.Of(tv));
 }
 
 }  // namespace sim

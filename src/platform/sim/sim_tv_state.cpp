@@ -544,6 +544,16 @@ std::vector<std::string> TvState::RatingLanguages() const {
   return ratingLanguages_;
 }
 
+void TvState::SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  displayWindow_[window == 1 ? 1 : 0] = rect;
+}
+
+std::array<int32_t, 4> TvState::DisplayWindow(int32_t window) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return displayWindow_[window == 1 ? 1 : 0];
+}
+
 void TvState::SetFrozen(bool frozen) {
   std::lock_guard<std::mutex> lock(mutex_);
   frozen_ = frozen;
@@ -674,12 +684,14 @@ int32_t TvState::SetLocalTime(const BrokenDownTime& t, const char* call) {
 // --- Inputs ----------------------------------------------------------------------------
 
 const Source* TvState::FindSource(int32_t id) const {
+  if (id == kSourceMedia) return &mediaSource_;
   for (const Source& s : sources_)
     if (s.id == id) return &s;
   return nullptr;
 }
 
 Source* TvState::FindSource(int32_t id) {
+  if (id == kSourceMedia) return &mediaSource_;
   for (Source& s : sources_)
     if (s.id == id) return &s;
   return nullptr;

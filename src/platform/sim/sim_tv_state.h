@@ -127,6 +127,8 @@ constexpr int32_t kSourceDvi = 7;
 constexpr int32_t kSourceMultimedia = 8;
 constexpr int32_t kSourceExternal = 9;
 constexpr int32_t kSourceTv2 = 29;
+// The media player's input: selectable, but not in the input list or rings.
+constexpr int32_t kSourceMedia = 22;
 
 // Acquired statuses.
 enum : int32_t {
@@ -362,6 +364,10 @@ class TvState {
   std::vector<std::string> RatingLanguages() const;
   void SetFrozen(bool frozen);
   bool Frozen() const;
+  // Where the video of a window (0 main, 1 second) shows on the 1920 x 1080
+  // plane; the whole plane at start.
+  void SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect);
+  std::array<int32_t, 4> DisplayWindow(int32_t window) const;
   int32_t ShowSampleCaption(int32_t show, const char* text, int32_t length, const char* call);
   std::string SampleCaption() const;  // empty while none is shown
 
@@ -516,6 +522,8 @@ class TvState {
   std::string audioLanguage_ = "eng";
   std::vector<std::string> ratingLanguages_;
   std::vector<Source> sources_;
+  Source mediaSource_{kSourceMedia, kSourceTypeExternal, "Media", true, true, false};
+  std::array<std::array<int32_t, 4>, 2> displayWindow_{{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}}};
   std::array<int32_t, kWindows> windowSource_{};
   std::array<MapState, kMedia> maps_;
   std::array<std::vector<AirChannel>, kMedia> air_;  // what each medium carries

@@ -188,6 +188,8 @@ inline constexpr const char* kUsbMountPoint = "/mnt/usb/sda1";
 // The outside world: a disk plugged in (its folder made) or pulled out.
 void MountUsbDisk(Sim& tv);
 void RemoveUsbDisk(Sim& tv);
+// Whether the disk is in (its folder made and not pulled out).
+bool UsbDiskMounted(const Sim& tv);
 // Milliseconds of the simulated disk format and speed test.
 inline constexpr int64_t kUsbFormatMs = 2000;
 inline constexpr int64_t kUsbTestMs = 3000;

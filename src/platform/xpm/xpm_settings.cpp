@@ -140,7 +140,19 @@ int32_t XPM_SetDisplayWindow(int32_t window, int32_t x, int32_t y, int32_t width
   if (!IsVideoRect(x, y, width, height))
     return Refuse(kCall, "rectangle outside the " + std::to_string(kVideoWidth) + " x " +
                              std::to_string(kVideoHeight) + " video plane");
-  (void)state;
+  state.SetDisplayWindow(window, {x, y, width, height});
+  return XPM_OK;
+}
+
+int32_t XPM_GetDisplayWindow(int32_t window, int32_t* x, int32_t* y, int32_t* width, int32_t* height) {
+  SIM_TV_ENTER("XPM_GetDisplayWindow", sim::Args(window));
+  SIM_TV_NEED(x);
+  SIM_TV_NEED(y);
+  SIM_TV_NEED(width);
+  SIM_TV_NEED(height);
+  if (window != 0 && window != 1) return Refuse(kCall, "window " + std::to_string(window));
+  const std::array<int32_t, 4> r = state.DisplayWindow(window);
+  *x = r[0], *y = r[1], *width = r[2], *height = r[3];
   return XPM_OK;
 }
 

@@ -68,7 +68,7 @@ class KeyPadEditButton : public ::Button::TextEdit {
   void CursorSlot(kv::Object* sender = nullptr);
   // Cursor line, highlight and overflow flags from the text and cursor. The
   // line and the highlight are views of the field's owner, placed over it.
-  void Refresh();
+  void Refresh() override;
   // Inserts `part` at the cursor, or replaces the character before it.
   void Insert(const kv::String& part);
   void ReplaceBeforeCursor(const kv::String& part);

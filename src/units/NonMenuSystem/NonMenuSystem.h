@@ -108,7 +108,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   int32_t GetQuickMenuIndex(uint32_t index) const;
 
   // Opens a screen of `cls` with `param` (nothing when the class does not
-  // exist yet); answers the screen.
+  // exist yet); answers the screen. Open() is the sub-system's own opening.
+  using SubSystem::SubSystemClass::Open;
   Primitives::KeyRoutingForm* Open(const kv::Class* cls, kv::Object* param = nullptr);
   // The same with a SkinBin::UserRefInt {value, code}.
   Primitives::KeyRoutingForm* OpenWithValue(const kv::Class* cls, int32_t value,

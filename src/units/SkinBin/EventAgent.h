@@ -43,7 +43,7 @@ namespace Core {
 class Event;
 }
 namespace kv {
-class Class;
+struct Class;
 }
 
 namespace SkinBin {
@@ -65,10 +65,6 @@ class EventAgent : public Agent::EventAgent {
 
   // The event's handled flag; null for an event class without one.
   static uint8_t* HandledFlag(Core::Event* event);
-
-  // The class that gets cached events and the Last key's message: null for
-  // NonMenuSystem::NonMenuSystem (a test names its own receiver here).
-  const kv::Class* CachedTarget = nullptr;
 
  private:
   // MSG_EVENT_CACHED with the event, to NonMenuSystem::NonMenuSystem only.

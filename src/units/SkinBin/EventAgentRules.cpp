@@ -42,7 +42,7 @@ bool IsHdmiType(int32_t type) {
 }  // namespace
 
 const kv::Class* EventAgent::NonMenuSystemClass() const {
-  return CachedTarget ? CachedTarget : KV_LATE_CLASS("NonMenuSystem::NonMenuSystem");
+  return KV_LATE_CLASS("NonMenuSystem::NonMenuSystem");
 }
 
 void EventAgent::DispatchMessage(int32_t code, int32_t intParam, const kv::Class* target) {

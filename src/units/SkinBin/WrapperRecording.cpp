@@ -354,7 +354,7 @@ SkinBin::UsAlternateRatingInfo* Wrapper::GetCurrentChannelRatingInfo() {
   if (status == XPM_OK && block) {
     const auto* header = static_cast<const XPM_RatingInfoHeader*>(block);
     info->NumAltRatings = header->altCount;
-    kv::Log("Num Alt Ratings = " + std::to_string(header->altCount));
+    kv::Trace("Num Alt Ratings = %i", {header->altCount});
     const int32_t count = std::clamp(header->altCount, 0, SkinBin::MAX_ALT_RATINGS);
     if (header->altCount > count)
       kv::Log("SkinBin::Wrapper::GetCurrentChannelRatingInfo: " + std::to_string(header->altCount) +

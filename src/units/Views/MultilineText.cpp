@@ -23,13 +23,12 @@ ge::LayoutOptions MultilineText::Options(bool measuring) const {
 }
 
 kv::Rect MultilineText::AutoSizeBounds(const kv::Rect& bounds) {
-  // Laid out at the new width: the bounds are not stored yet.
+  // Laid out at the new width (the bounds are not stored yet); drawing at
+  // that width uses the same layout.
   ge::LayoutOptions o;
   o.width = std::max(bounds.W(), 1);
   o.wrap = true;
-  const ge::TextRun run = Run();
-  const ge::TextLayout layout = ge::LayoutText({&run, 1}, o);
-  const int32_t h = std::max(layout.height, EffectiveFont()->LineHeight());
+  const int32_t h = std::max(LayoutFor(o).height, EffectiveFont()->LineHeight());
   return {bounds.x1, bounds.y1, bounds.x2, bounds.y1 + h};
 }
 

@@ -93,7 +93,7 @@ bool Text::LayoutKey::operator==(const LayoutKey& o) const {
          options.ellipsis == o.options.ellipsis && options.maxLines == o.options.maxLines;
 }
 
-Text::LayoutKey Text::CurrentKey() const {
+Text::LayoutKey Text::KeyFor(const ge::LayoutOptions& options) const {
   LayoutKey k;
   k.font = EffectiveFont()->GetGlyphSource();
   if (k.font) {
@@ -101,18 +101,37 @@ Text::LayoutKey Text::CurrentKey() const {
     k.descent = k.font->Descent();
     k.leading = k.font->Leading();
   }
-  k.options = Options(false);
+  k.options = options;
   return k;
 }
 
-void Text::UpdateLayout() {
-  const LayoutKey key = CurrentKey();
-  if (layoutValid_ && key == layoutKey_) return;
+const ge::TextLayout& Text::LayoutFor(const ge::LayoutOptions& options) {
+  const LayoutKey key = KeyFor(options);
+  if (layoutValid_ && key == layoutKey_) return layout_;
   const ge::TextRun run = Run();
   layout_ = ge::LayoutText({&run, 1}, key.options);
-  placement_ = ge::PlaceText({&run, 1}, layout_);
   layoutKey_ = key;
   layoutValid_ = true;
+  placed_ = false;
+  return layout_;
+}
+
+void Text::UpdateLayout() { LayoutFor(Options(false)); }
+
+void Text::PlaceLines(int32_t from, int32_t to) {
+  const auto n = static_cast<int32_t>(layout_.lines.size());
+  if (placed_ && from >= placedFrom_ && to <= placedFrom_ + static_cast<int32_t>(placedLines_.lines.size())) return;
+  const int32_t span = to - from;
+  from = std::max(0, from - span);
+  to = std::min(n, to + span);
+  placedLines_ = layout_;
+  placedLines_.lines.assign(layout_.lines.begin() + from, layout_.lines.begin() + to);
+  const int32_t count = to - from;
+  placedLines_.height = count > 0 ? count * (layout_.ascent + layout_.descent) + (count - 1) * layout_.leading : 0;
+  const ge::TextRun run = Run();
+  placement_ = ge::PlaceText({&run, 1}, placedLines_);
+  placedFrom_ = from;
+  placed_ = true;
 }
 
 ge::TextLayout Text::GetLayout() {
@@ -121,10 +140,9 @@ ge::TextLayout Text::GetLayout() {
 }
 
 kv::Rect Text::AutoSizeBounds(const kv::Rect& bounds) {
-  const ge::TextRun run = Run();
-  const ge::TextLayout layout = ge::LayoutText({&run, 1}, Options(true));
+  const int32_t w = LayoutFor(Options(true)).width;
   const int32_t h = EffectiveFont()->LineHeight();
-  return {bounds.x1, bounds.y1, bounds.x1 + layout.width, bounds.y1 + h};
+  return {bounds.x1, bounds.y1, bounds.x1 + w, bounds.y1 + h};
 }
 
 void Text::UpdateSize() {
@@ -199,8 +217,25 @@ void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origi
     if (!layout_.lines.empty() && !layout_.lines.front().ellipsis) RecordCut(this, string_, layout_.width, box.W());
 #endif
   }
-  ge::GenDrawPlacedText(target, Core::ToGeRect(clip), {&run, 1}, layout_, placement_, Core::ToGeRect(box),
-                        ToGeAlignH(alignH), ToGeAlignV(alignV_), CombineOpacity(255, opacity));
+  // The lines the clip shows, with one more on each side for glyphs that
+  // reach past their line.
+  const auto n = static_cast<int32_t>(layout_.lines.size());
+  const int32_t pitch = std::max(layout_.LinePitch(), 1);
+  int64_t top = box.y1;
+  if (alignV_ == ALIGN_CENTER) top += (int64_t{box.H()} - layout_.height) / 2;
+  if (alignV_ == ALIGN_BOTTOM) top += int64_t{box.H()} - layout_.height;
+  auto lineAt = [&](int64_t y) {
+    const int64_t d = y - top;
+    return static_cast<int32_t>(std::clamp<int64_t>(d >= 0 ? d / pitch : -((-d + pitch - 1) / pitch), -1, n));
+  };
+  const int32_t first = std::max(0, lineAt(clip.y1) - 1);
+  const int32_t last = std::min(n, lineAt(clip.y2) + 2);
+  if (first >= last) return;
+  PlaceLines(first, last);
+  const int64_t y1 = top + int64_t{placedFrom_} * pitch;
+  const ge::Rect lines{box.x1, static_cast<int32_t>(y1), box.x2, static_cast<int32_t>(y1 + placedLines_.height)};
+  ge::GenDrawPlacedText(target, Core::ToGeRect(clip), {&run, 1}, placedLines_, placement_, lines, ToGeAlignH(alignH),
+                        ge::AlignV::Top, CombineOpacity(255, opacity));
 }
 
 }  // namespace Views

@@ -8,10 +8,12 @@
 //
 // Without a font the view uses Fonts::MediumFont.
 //
-// The layout drawn (the lines, and the position and glyph of every
-// character) is kept between draws and made again only when something it
+// The layout (the lines) is kept and made again only when something it
 // depends on changes: the string, the font (or its metrics), the ellipsis or
-// the size of the bounds as the layout uses them.
+// the size of the bounds as the layout uses them; the auto size and the
+// drawing share it. Only the lines a draw shows get their glyphs placed (a
+// window of lines around them is kept), so a long text scrolled in a small
+// view costs what its visible lines cost.
 #pragma once
 
 #include <cstdint>
@@ -65,6 +67,8 @@ class Text : public Core::View {
   // How the text is laid out: `measuring` for the auto size (no width limit
   // for a single line).
   virtual ge::LayoutOptions Options(bool measuring) const;
+  // The kept layout when it was made with `options`, else a new one kept.
+  const ge::TextLayout& LayoutFor(const ge::LayoutOptions& options);
   // The bounds the auto size gives for `bounds`.
   virtual kv::Rect AutoSizeBounds(const kv::Rect& bounds);
   // Applies the auto size when it is on (no redraw when nothing changes).
@@ -80,13 +84,19 @@ class Text : public Core::View {
     ge::LayoutOptions options;
     bool operator==(const LayoutKey& o) const;
   };
-  LayoutKey CurrentKey() const;
-  // The layout and placement for drawing, made again when stale.
+  LayoutKey KeyFor(const ge::LayoutOptions& options) const;
+  // The layout for drawing, made again when stale.
   void UpdateLayout();
+  // Places lines [from, to) of the layout (and as many again on each side)
+  // unless they are placed already.
+  void PlaceLines(int32_t from, int32_t to);
 
   bool layoutValid_ = false;  // cleared when the string changes
   LayoutKey layoutKey_;
   ge::TextLayout layout_;
+  bool placed_ = false;  // cleared when the layout is made again
+  int32_t placedFrom_ = 0;
+  ge::TextLayout placedLines_;  // the placed lines of layout_, from placedFrom_
   ge::TextPlacement placement_;
 
   kv::String string_;
