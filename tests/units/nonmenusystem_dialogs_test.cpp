@@ -131,6 +131,89 @@ TEST_F(DialogTest, EveryConfirmTypeAsksAndAnswers) {
   }
 }
 
+// No leaves each question without its action; Yes carries it out where the
+// set (or the settings store) sees it. The factory reset and the sleep after
+// stopping every recording come last: they leave the set reset or asleep.
+TEST_F(DialogTest, YesAndNoOfEachResetAndRecordingQuestionReachTheSet) {
+  struct Row {
+    int32_t type;
+    const char* call;  // the call Yes makes, with the start of its arguments
+  };
+  const Row rows[] = {
+      {3, "TVSM_ResetConnectedApps(0)"},
+      {5, "TVSM_ResetConnectedApps(1)"},
+      {18, "XPM_SetCM3D(0)"},
+      {19, "XPM_SetColorTemperature_RGB_Filter(1118481)"},
+      {21, "XPM_SetExtOemProperty(55, "},
+      {22, "XPM_ResetTintForge(0, 0)"},
+      {37, nullptr},
+      {38, "XPM_ResetRatingRegion(5)"},
+      {40, "XPM_SetAdvancedCaptionProperty(0, 4)"},
+      {41, "XPM_SetVerticalPostition(0)"},
+      {42, "XPM_AutoSync()"},
+      {43, "TVSM_ResetConnectedApps(3)"},
+      {51, "XPM_ResetAudioDefaults()"},
+      {52, "XPM_SetCaptionDecodeMode(2)"},
+      {54, nullptr},
+      {55, "XPM_RECORDING_START(0, "},
+      {56, "XPM_RECORDING_STOP(0)"},
+      {57, "XPM_TIMESHIFT_START(0)"},
+      {58, "XPM_TIMESHIFT_STOP(0)"},
+      {33, "XPM_Reset(0)"},
+      {65, "XPM_StandbyMode(1, 5)"},
+  };
+  auto made = [this](const char* call) {
+    const std::string c(call);
+    for (const std::string& line : Calls(c.substr(0, c.find('('))))
+      if (line.rfind(c, 0) == 0) return true;
+    return false;
+  };
+  const kv::Class* cls = &NonMenuSystem::ConfirmMultiOptionDialog::StaticClass();
+  // The two questions without a call: what they change in the settings store.
+  auto prime = [&] {
+    Store()->PutInteger(SkinBinWrapper::KEY_AUTO_INPUT_TV, 3);
+    Store()->PutString(SkinBinWrapper::KEY_SCREEN_SAVER_DELAY, kv::String::FromUtf8("5"));
+  };
+  auto changed = [&](int32_t type) {
+    if (type == 37) return Store()->GetInteger(SkinBinWrapper::KEY_AUTO_INPUT_TV) == -1;
+    return Store()->GetString(SkinBinWrapper::KEY_SCREEN_SAVER_DELAY).ToUtf8() == "30";
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.type);
+    prime();
+    kv::Persistent<NonMenuSystem::ConfirmMultiOptionDialog> d = Confirm(r.type);
+    ASSERT_NE(d, nullptr);
+    ClearCallLog();
+    d->OnSetFocus(&d->NoButton());
+    Key(1);
+    Run(200);
+    EXPECT_FALSE(IsOpen(cls));
+    if (r.call)
+      EXPECT_FALSE(made(r.call)) << r.call;
+    else
+      EXPECT_FALSE(changed(r.type));
+    d = Confirm(r.type);
+    ASSERT_NE(d, nullptr);
+    ClearCallLog();
+    d->OnSetFocus(&d->YesButton());
+    Key(1);
+    Run(200);
+    // The factory reset leaves its question up while the set restarts.
+    if (r.type != 33) {
+      EXPECT_FALSE(IsOpen(cls));
+    }
+    if (r.call)
+      EXPECT_TRUE(made(r.call)) << r.call;
+    else
+      EXPECT_TRUE(changed(r.type));
+    // The rating-region reset names the region the set holds.
+    if (r.type == 38) {
+      EXPECT_FALSE(Logged("XPM_ResetRatingRegion Error"));
+    }
+    Log().Clear();
+  }
+}
+
 TEST_F(DialogTest, ConfirmKeysAndLayout) {
   kv::Persistent<NonMenuSystem::ConfirmMultiOptionDialog> d = Confirm(51);
   ASSERT_NE(d, nullptr);
@@ -325,3 +408,4 @@ TEST_F(DialogTest, KeyPadCensusReturnsToBaseline) {
 }
 
 }  // namespace dialogtest
+

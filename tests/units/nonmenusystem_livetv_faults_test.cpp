@@ -22,6 +22,9 @@
 #include "units/NonMenuSystem/AdjustmentBar.h"
 #include "units/NonMenuSystem/ChBrowserDialog.h"
 #include "units/NonMenuSystem/ChannelEntry.h"
+#include "units/NonMenuSystem/OptionDialogs.h"
+#include "units/NonMenuSystem/PictureSizeDialog.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/SkinBin/Setup3D.h"
 #include "units/ThreeD/SelectMode.h"
 #include "units/WinIDs/WinIDs.h"
@@ -493,6 +496,50 @@ TEST_F(LiveFaultTest, TheGameTimerWarnsAtTenThreeAndOneMinutesAndEndsOnTheTuner)
   const int32_t type = W()->GetSourceType(W()->GetCurrentSource(0));
   EXPECT_TRUE(type == sim::kSourceTypeTuner || type == sim::kSourceTypeDigitalTuner) << type;
   EXPECT_EQ(Skin()->OnGetGameTimerIndex(), 0);
+}
+
+// The modes the set received in XPM_SetPreferredViewMode calls, oldest first.
+std::vector<int32_t> PreferredModeWrites(const std::vector<std::string>& calls) {
+  std::vector<int32_t> out;
+  for (const std::string& c : calls) out.push_back(std::stoi(c.substr(c.rfind(", ") + 2)));
+  return out;
+}
+
+TEST_F(LiveFaultTest, ASizeChosenOnAPcInputKeepsAutoAspectAndStretch) {
+  ASSERT_TRUE(SwitchToSourceType(sim::kSourceTypeVga));
+  // The set holds auto aspect and 4:3 stretch with the size.
+  ASSERT_EQ(W()->SetPreferViewMode(0x300 | (W()->GetPreferViewMode() & 0xff)), 0);
+  ASSERT_EQ(W()->GetPreferViewMode() & 0x300, 0x300);
+  // The size key's pop-up: every choice stepped through.
+  ClearCallLog();
+  Press("size");
+  auto* popUp = Find<NonMenuSystem::OptionDialogWithCaption>();
+  ASSERT_NE(popUp, nullptr);
+  EXPECT_EQ(popUp->OnGetOptionType(), SkinBin::OPTION_TYPE_PICTURE_SIZE);
+  ASSERT_EQ(popUp->OnGetCount(), 3);
+  Press("down", 3);
+  std::vector<int32_t> writes = PreferredModeWrites(Calls("XPM_SetPreferredViewMode"));
+  EXPECT_GE(writes.size(), 2u);
+  for (int32_t mode : writes) EXPECT_EQ(mode & 0x300, 0x300) << mode;
+  EXPECT_EQ(W()->GetPreferViewMode() & 0x300, 0x300);
+  Press("exit");
+  Settle();
+  // The picture-size list does the same.
+  ClearCallLog();
+  auto* list = OpenState<NonMenuSystem::PictureSizeDialog>(0);
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->RowCount(), 3);
+  Press("down", 3);
+  writes = PreferredModeWrites(Calls("XPM_SetPreferredViewMode"));
+  EXPECT_GE(writes.size(), 2u);
+  for (int32_t mode : writes) EXPECT_EQ(mode & 0x300, 0x300) << mode;
+  EXPECT_EQ(W()->GetPreferViewMode() & 0x300, 0x300);
+  // The next key still answers.
+  Press("exit");
+  Settle();
+  ClearCallLog();
+  Press("vol+");
+  EXPECT_FALSE(Calls("XPM_SetVolume").empty());
 }
 
 // The 3D screens over a 3D picture.

@@ -478,7 +478,7 @@ void ConfirmMultiOptionDialog::ResetAutoInputSlot(kv::Object*) {
 }
 
 void ConfirmMultiOptionDialog::ResetRRTSlot(kv::Object*) {
-  if (SkinBin::Wrapper* s = Skin()) s->DynamicRatingData.ResetRegion();
+  if (SkinBin::Wrapper* s = Skin()) s->DynamicRatingData.ResetDownloadedRegion();
 }
 
 void ConfirmMultiOptionDialog::ResetChBrowserSlot(kv::Object*) {

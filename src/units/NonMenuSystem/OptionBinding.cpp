@@ -51,6 +51,14 @@ int32_t ReadIndex(OptionDataClass* record) {
   return record->Id;
 }
 
+int32_t PictureSizeWithPreferredBits(int32_t value) {
+  constexpr int32_t kPreferredBits = 0x300;
+  constexpr int32_t kVgaSource = 6;
+  ::Wrapper::Wrapper* w = Live::Base();
+  if (!w || w->GetSourceType(w->GetCurrentSource(0)) != kVgaSource) return value;
+  return (w->GetPreferViewMode() & kPreferredBits) | value;
+}
+
 void MarkOptionChange(int32_t id) {
   if (SkinBin::Wrapper* w = Live::Skin()) w->MarkOptionChange(id);
 }

@@ -34,6 +34,10 @@ OptionDatabase::OptionCourier* ChoiceOf(OptionDatabase::OptionDataClass* record)
 int32_t WriteIndex(OptionDatabase::OptionDataClass* record, int32_t id);
 // The property's value into the record, then Val2Id; returns the record's id.
 int32_t ReadIndex(OptionDatabase::OptionDataClass* record);
+// The picture size `value` as written on a PC input: with the preferred-mode
+// bits (auto aspect, 4:3 stretch) the set holds now, so that choosing a size
+// does not clear them. Elsewhere `value` as it is.
+int32_t PictureSizeWithPreferredBits(int32_t value);
 // SkinBinWrapper_MarkOptionChange (nothing while the skin Wrapper is not the live one).
 void MarkOptionChange(int32_t id);
 

@@ -7,6 +7,7 @@
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/MainApp/OptionDB.h"
+#include "units/NonMenuSystem/OptionBinding.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
@@ -137,8 +138,11 @@ void OptionDialogWithCaption::DoFocus(kv::Object* control) {
   appliedIndex_ = index;
   record->Id = index;
   record->Id2Value();
-  if (record->HasProperty() && kv::OnGetInt32(record->RefValue) != record->Value)
-    kv::OnSetInt32(record->RefValue, record->Value);
+  if (!record->HasProperty() || kv::OnGetInt32(record->RefValue) == record->Value) return;
+  // A picture size keeps the preferred-mode bits, as the size dialog does.
+  kv::OnSetInt32(record->RefValue, OptionType == SkinBin::OPTION_TYPE_PICTURE_SIZE
+                                       ? OptionBinding::PictureSizeWithPreferredBits(record->Value)
+                                       : record->Value);
 }
 
 void OptionDialogWithCaption::Step(bool forward) {

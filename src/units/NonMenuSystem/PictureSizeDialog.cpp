@@ -28,7 +28,7 @@ constexpr uint16_t KEY_UP = 4;
 constexpr uint16_t KEY_DOWN = 5;
 constexpr uint16_t KEY_PICTURE_SIZE = 77;
 constexpr int32_t kVgaSource = 6;
-// The preferred-mode bits kept when a size is written on a PC input.
+// The preferred-mode bits, kept when a size is written on a PC input.
 constexpr int32_t kPreferredBits = 0x300;
 constexpr int32_t kRowWidth = 180;
 
@@ -143,9 +143,7 @@ void PictureSizeDialog::SetViewMode(kv::Object* item) {
   if (!record->HasProperty()) return;
   // The property may carry the preferred-mode bits: compare without them.
   if ((record->RefValue.Get() & ~kPreferredBits) == (record->Value & ~kPreferredBits)) return;
-  ::Wrapper::Wrapper* w = Live::Base();
-  record->RefValue.Set(preferredBits_ && w ? (w->GetPreferViewMode() & kPreferredBits) | record->Value
-                                           : record->Value);
+  record->RefValue.Set(preferredBits_ ? OptionBinding::PictureSizeWithPreferredBits(record->Value) : record->Value);
 }
 
 kv::Object* PictureSizeDialog::HandleEvent(Core::Event* event) {

@@ -69,6 +69,9 @@ class DynamicRatingData : public kv::Object {
   // Switches a region's blocking; region 0 is no region and is not passed on.
   void SetRatingRegionEnable(int32_t region, bool enable);
   void ResetRegion();
+  // The downloaded table's blocks reset, also when no screen has read the
+  // region yet; without a downloaded table there is nothing to reset.
+  void ResetDownloadedRegion();
   // Snapshot of every level's blocked state into Array (made when missing),
   // for the first 255 dimensions and 100 levels; MaxLevelCount becomes the
   // largest level count seen.

@@ -85,6 +85,11 @@ void DynamicRatingData::ResetRegion() {
   kv::LogFailedCall("XPM_ResetRatingRegion", XPM_ResetRatingRegion(Region));
 }
 
+void DynamicRatingData::ResetDownloadedRegion() {
+  if (Region == 0) Region = GetRatingRegionId();
+  if (Region != 0) ResetRegion();
+}
+
 void DynamicRatingData::LoadRRTArray() {
   if (!Array) Array = kv::New<RRT_Array>();
   MaxLevelCount = 0;

@@ -74,10 +74,8 @@ int32_t Wrapper::ResetAll() {
   OnSetTVForceOn(1);
   ResetMMSettings();
   if (EventAgent) EventAgent->Clear();
-  // The downloaded rating table's blocks go too, also when no screen has
-  // read the region yet; without a downloaded table there is nothing to reset.
-  if (DynamicRatingData.Region == 0) DynamicRatingData.Region = DynamicRatingData.GetRatingRegionId();
-  if (DynamicRatingData.Region != 0) DynamicRatingData.ResetRegion();
+  // The downloaded rating table's blocks go too.
+  DynamicRatingData.ResetDownloadedRegion();
   WB_Reset();
   ResetBacklightAdjustment();
   OnSetGameTimerIndex(0);
