@@ -1,4 +1,5 @@
 #include "units/ParentalLocks/PinPrompts.h"
+#include "units/ParentalLocks/RatingDialogs.h"
 
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
@@ -143,22 +144,7 @@ void TempUnlock::ButtonSlot(kv::Object* sender) {
 kv::Object* TempUnlock::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down) return BorderWidgetClass::HandleEvent(event);
-  switch (key->Code) {
-    case KEY_UP:
-      SelectUpper();
-      break;
-    case KEY_DOWN:
-      SelectLower();
-      break;
-    case KEY_LEFT:
-      SelectLeft();
-      break;
-    case KEY_RIGHT:
-      SelectRight();
-      break;
-    default:
-      return BorderWidgetClass::HandleEvent(event);
-  }
+  if (!MoveFocusByArrow(this, key->Code)) return BorderWidgetClass::HandleEvent(event);
   ResetTimeout();
   return this;
 }

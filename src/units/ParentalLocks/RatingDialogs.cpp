@@ -240,25 +240,29 @@ void USTVRatingsDialog::ApplyTVRating() {
   ReloadTVRating();
 }
 
+bool MoveFocusByArrow(Forms::Form* form, int32_t code) {
+  switch (code) {
+    case KEY_UP:
+      form->SelectUpper();
+      return true;
+    case KEY_DOWN:
+      form->SelectLower();
+      return true;
+    case KEY_LEFT:
+      form->SelectLeft();
+      return true;
+    case KEY_RIGHT:
+      form->SelectRight();
+      return true;
+    default:
+      return false;
+  }
+}
+
 kv::Object* USTVRatingsDialog::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down) return KXDWidgetClass::HandleEvent(event);
-  switch (key->Code) {
-    case KEY_UP:
-      SelectUpper();
-      break;
-    case KEY_DOWN:
-      SelectLower();
-      break;
-    case KEY_LEFT:
-      SelectLeft();
-      break;
-    case KEY_RIGHT:
-      SelectRight();
-      break;
-    default:
-      return KXDWidgetClass::HandleEvent(event);
-  }
+  if (!MoveFocusByArrow(this, key->Code)) return KXDWidgetClass::HandleEvent(event);
   ResetTimeout();
   return this;
 }

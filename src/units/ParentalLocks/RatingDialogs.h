@@ -26,6 +26,10 @@
 
 namespace ParentalLocks {
 
+// Moves the focus of a lock screen by an arrow key through the form's own
+// (possibly overridden) selection rules; false for any other key.
+bool MoveFocusByArrow(Forms::Form* form, int32_t code);
+
 class USTVRatingsDialog : public NonMenuSystem::KXDWidgetClass {
   KV_CLASS(ParentalLocks, USTVRatingsDialog, NonMenuSystem::KXDWidgetClass)
  public:
