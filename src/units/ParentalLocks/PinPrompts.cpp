@@ -25,10 +25,6 @@ namespace ParentalLocks {
 namespace {
 
 constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
 constexpr uint16_t KEY_BACK = 41;
 constexpr uint16_t KEY_EXIT_2 = 45;
 // The entry's four cells.
