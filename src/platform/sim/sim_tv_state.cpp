@@ -545,8 +545,19 @@ std::vector<std::string> TvState::RatingLanguages() const {
 }
 
 void TvState::SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  displayWindow_[window == 1 ? 1 : 0] = rect;
+  uint32_t key = 0;
+  bool blank = true;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const size_t i = window == 1 ? 1 : 0;
+    const bool moved = displayWindow_[i] != rect;
+    displayWindow_[i] = rect;
+    // The media service draws its own frames into the window.
+    if (i != 0 || !moved || !pictureShown_ || windowSource_[0] == kSourceMedia) return;
+    key = pictureKey_;
+    blank = pictureBlank_;
+  }
+  SchedulePicture(key, blank);
 }
 
 std::array<int32_t, 4> TvState::DisplayWindow(int32_t window) const {
