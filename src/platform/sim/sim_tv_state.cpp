@@ -462,7 +462,8 @@ int32_t TvState::Value(Setting s, int32_t index) const {
   return ValueLocked(s, index);
 }
 
-int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call) {
+int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call,
+                                bool cascade) {
   const int32_t index = RatingIndex(s, rating, content);
   if (index < 0) {
     Bad(call, "rating " + std::to_string(rating) + ", " + std::to_string(content) + " does not exist");
@@ -472,7 +473,18 @@ int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int3
     Bad(call, "blocked flag " + std::to_string(blocked) + " is neither 0 nor 1");
     return XPM_ERR_INVALID_PARAM;
   }
-  return Set(s, index, blocked, call);
+  const int32_t status = Set(s, index, blocked, call);
+  const bool whole = s == Setting::kUsMovieRating || ContentSlot(content) == 0;
+  if (status != XPM_OK || !cascade || blocked != 0 || !whole || s == Setting::kCanadaLevel) return status;
+  // The milder levels start at children's TV-Y, age TV-G and movie G.
+  const int32_t mildest = s == Setting::kUsChildRating ? 1 : 2;
+  const int32_t slots = s == Setting::kUsMovieRating ? 1 : 6;
+  for (int32_t level = mildest; level <= rating; ++level)
+    for (int32_t slot = 0; slot < slots; ++slot) {
+      const int32_t i = level * 8 + slot;
+      if (i != index && Value(s, i) != 0) Set(s, i, 0, call);
+    }
+  return status;
 }
 
 int32_t TvState::GetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t* blocked, const char* call) const {
