@@ -1,9 +1,13 @@
 // Tuning and input changes of the simulated television: the acquired events
 // with the status that locks and signal give, the picture, and the scans.
 #include <atomic>
+#include <mutex>
 #include <vector>
 
+#include "platform/db/db.h"
+#include "platform/sim/sim_guide.h"
 #include "platform/sim/sim_rating_region.h"
+#include "platform/xpm/xpm_record.h"
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_rating_region.h"
 #include "platform/xpm/xpm_settings.h"
@@ -35,6 +39,9 @@ class SimTvAcquireTest : public SimTvTest {
       for (int32_t i = 0; i < w * h; ++i) black = black && pixels[i] == 0xFF000000u;
       lastBlack_ = black;
       pictureOnSimThread_ = tv_->OnSimThread();
+      std::lock_guard<std::mutex> lock(planeMutex_);
+      plane_.assign(pixels, pixels + size_t(w) * size_t(h));
+      planeWidth_ = w;
     });
   }
   // The events since the last call, without the rating table's
@@ -58,6 +65,17 @@ class SimTvAcquireTest : public SimTvTest {
     return events[0].As<SourceAcquired>().status;
   }
 
+  // Whether the last plane shows the picture (not black) at (x, y).
+  bool PictureAt(int32_t x, int32_t y) {
+    tv_->Quiesce();
+    std::lock_guard<std::mutex> lock(planeMutex_);
+    const size_t i = size_t(y) * size_t(planeWidth_) + size_t(x);
+    return planeWidth_ > 0 && i < plane_.size() && (plane_[i] & 0xFFFFFFu) != 0;
+  }
+
+  std::mutex planeMutex_;
+  std::vector<uint32_t> plane_;
+  int32_t planeWidth_ = 0;
   std::atomic<int> pictures_{0};
   std::atomic<bool> lastBlack_{false};
   std::atomic<bool> pictureOnSimThread_{false};
@@ -275,6 +293,95 @@ TEST_F(SimTvAcquireTest, AGuideScanReportsEveryDigitalChannelWithAService) {
   ASSERT_EQ(XPM_SetChannel(0, 6, 0), XPM_OK);
   Acquisitions();
   EXPECT_EQ(XPM_EPG_SingleChannelScan(0, 0, 0, 0), XPM_ERR_FAILED);  // analogue: no guide
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SimTvAcquireTest, ThePictureShowsInTheDisplayWindowOfTheScreen) {
+  ASSERT_EQ(XPM_SetChannel(0, 5, 1), XPM_OK);
+  TakeEvents();
+  EXPECT_EQ(planeWidth_, 960);
+  EXPECT_TRUE(PictureAt(100, 400));
+  EXPECT_TRUE(PictureAt(700, 100));
+  // The guide's small window: the picture shrinks into it, black around it.
+  const int before = pictures_.load();
+  ASSERT_EQ(XPM_SetDisplayWindow(0, 10, 324, 366, 206), XPM_OK);
+  EXPECT_TRUE(PictureAt(100, 400));
+  EXPECT_TRUE(PictureAt(375, 529));
+  EXPECT_FALSE(PictureAt(700, 100));
+  EXPECT_FALSE(PictureAt(5, 400));
+  EXPECT_EQ(pictures_.load(), before + 1);
+  // The same place again shows nothing new; the whole screen again fills it.
+  ASSERT_EQ(XPM_SetDisplayWindow(0, 10, 324, 366, 206), XPM_OK);
+  EXPECT_EQ(pictures_.load(), before + 1);
+  ASSERT_EQ(XPM_SetDisplayWindow(0, 0, 0, 960, 540), XPM_OK);
+  EXPECT_TRUE(PictureAt(700, 100));
+  // A window beyond the screen is refused and the picture stays.
+  EXPECT_EQ(XPM_SetDisplayWindow(0, 600, 0, 366, 206), XPM_ERR_INVALID_PARAM);
+  EXPECT_TRUE(PictureAt(100, 100));
+  // A tune after a move shows the new channel in the window.
+  ASSERT_EQ(XPM_SetDisplayWindow(0, 10, 324, 366, 206), XPM_OK);
+  ASSERT_EQ(XPM_SetChannel(0, 2, 1), XPM_OK);
+  TakeEvents();
+  EXPECT_TRUE(PictureAt(100, 400));
+  EXPECT_FALSE(PictureAt(700, 100));
+}
+
+TEST_F(SimTvAcquireTest, ATestSetsAChannelsSignalLinesAndGuide) {
+  ASSERT_EQ(XPM_SetChannel(0, 5, 1), XPM_OK);
+  TakeEvents();
+  int32_t usual = -1, quality = -1;
+  ASSERT_EQ(XPM_GetSignalQuality(0, &usual), XPM_OK);
+  for (int32_t s : {0, 19, 20, 100}) {
+    State().SetChannelSignal(5, 1, s);
+    ASSERT_EQ(XPM_GetSignalQuality(0, &quality), XPM_OK);
+    EXPECT_EQ(quality, s);
+  }
+  State().SetChannelSignal(5, 1, -1);
+  ASSERT_EQ(XPM_GetSignalQuality(0, &quality), XPM_OK);
+  EXPECT_EQ(quality, usual);
+  XPM_VideoContentInfo v{};
+  for (int32_t lines : {480, 720, 1080}) {
+    State().SetChannelVideoLines(5, 1, lines);
+    ASSERT_EQ(XPM_GetVideoContentInfo(0, &v), XPM_OK);
+    EXPECT_EQ(v.height, lines);
+  }
+  // Another channel keeps its own.
+  ASSERT_EQ(XPM_SetChannel(0, 2, 1), XPM_OK);
+  TakeEvents();
+  ASSERT_EQ(XPM_GetVideoContentInfo(0, &v), XPM_OK);
+  EXPECT_EQ(v.height, 1080);
+
+  // The guide: 20 programmes, the first running now, the second 25 hours long.
+  const int64_t now = State().NetworkTime();
+  sim::SetChannelGuide(*tv_, 2, 1, sim::TestGuide(now, 20));
+  DB_ProgramInfo p{};
+  ASSERT_EQ(DB_Get_Program_Info(2, 1, now, 0, 0, &p), DB_OK);
+  EXPECT_STREQ(p.title, "Programme 1");
+  EXPECT_LE(p.start, now);
+  EXPECT_EQ(p.rating[0], (5 << 28) | 0x10 | 0x10000);
+  EXPECT_EQ(p.rating[1], 5);
+  int count = 1;
+  int64_t start = p.start;
+  while (DB_Get_Program_Info_Next(2, 1, start + 1, 0, 0, &p) == DB_OK) {
+    if (count == 1) {
+      EXPECT_EQ(p.duration, 25 * 3600);
+    }
+    start = p.start;
+    ++count;
+  }
+  EXPECT_EQ(count, 20);
+  XPM_CurrentChannelInfo c{};
+  ASSERT_EQ(XPM_GetCurrentChannelInfo(0, &c), XPM_OK);
+  EXPECT_EQ(c.rating[0], (5 << 28) | 0x10 | 0x10000);
+  // No guide at all; a new set forgets what the test gave.
+  sim::SetChannelGuide(*tv_, 2, 1, {});
+  EXPECT_EQ(DB_Get_Program_Info(2, 1, now, 0, 0, &p), DB_ERR_NOT_FOUND);
+  Boot();
+  EXPECT_EQ(DB_Get_Program_Info(2, 1, now, 0, 0, &p), DB_OK);
+  EXPECT_STRNE(p.title, "Programme 1");
 }
 
 }  // namespace

@@ -50,8 +50,8 @@ constexpr SettingInfo kSettings[] = {
     {"saturation", Scope::kPreset, Group::kPicture, 0, 100, 55, kNoCount},
     {"hue", Scope::kPreset, Group::kPicture, -50, 50, 0, kNoCount},
     {"sharpness", Scope::kPreset, Group::kPicture, 0, 100, 50, kNoCount},
-    {"colorTemperature", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},  // cool, normal, warm, warmer
-    {"analogNR", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},          // off, low, middle, high
+    {"colorTemperature", Scope::kPreset, Group::kPicture, 0, 100, 7, kNoCount},  // the slider's range
+    {"analogNR", Scope::kPreset, Group::kPicture, 0, 4, 1, kNoCount},  // off, low, middle, high; 4 is what the advanced reset sets
     {"digitalNR", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},
     {"dynamicContrast", Scope::kPreset, Group::kPicture, 0, 100, 50, kNoCount},
     {"superResolution", Scope::kPreset, Group::kPicture, 0, 1, 1, kNoCount},
@@ -123,7 +123,7 @@ constexpr int32_t kPresetValues[11][kPresets] = {
     {55, 50, 55, 55, 65, 60, 55, 45, 55},   // saturation
     {0, 0, 0, 0, 0, 0, 0, 0, 0},            // hue
     {50, 30, 50, 50, 70, 60, 40, 30, 50},   // sharpness
-    {1, 2, 1, 1, 0, 0, 1, 2, 1},            // colour temperature
+    {7, 2, 7, 5, 10, 10, 2, 7, 5},          // colour temperature (as the advanced reset sets it)
     {1, 1, 1, 1, 0, 1, 1, 2, 1},            // analogue noise reduction
     {1, 1, 1, 1, 0, 1, 1, 2, 1},            // digital noise reduction
     {50, 0, 50, 50, 100, 50, 0, 0, 50},     // dynamic contrast
@@ -557,8 +557,19 @@ std::vector<std::string> TvState::RatingLanguages() const {
 }
 
 void TvState::SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  displayWindow_[window == 1 ? 1 : 0] = rect;
+  uint32_t key = 0;
+  bool blank = true;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const size_t i = window == 1 ? 1 : 0;
+    const bool moved = displayWindow_[i] != rect;
+    displayWindow_[i] = rect;
+    // The media service draws its own frames into the window.
+    if (i != 0 || !moved || !pictureShown_ || windowSource_[0] == kSourceMedia) return;
+    key = pictureKey_;
+    blank = pictureBlank_;
+  }
+  SchedulePicture(key, blank);
 }
 
 std::array<int32_t, 4> TvState::DisplayWindow(int32_t window) const {

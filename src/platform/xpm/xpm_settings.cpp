@@ -22,9 +22,9 @@ int32_t Refuse(const char* call, const std::string& what) {
 
 bool IsFlag(int32_t v) { return v == 0 || v == 1; }
 
-// The video plane's coordinates.
-constexpr int32_t kVideoWidth = 1920;
-constexpr int32_t kVideoHeight = 1080;
+// The video plane's coordinates: the screen's.
+constexpr int32_t kVideoWidth = sim::kPlaneWidth;
+constexpr int32_t kVideoHeight = sim::kPlaneHeight;
 
 bool IsVideoRect(int32_t x, int32_t y, int32_t width, int32_t height) {
   return x >= 0 && y >= 0 && width >= 0 && height >= 0 && x <= kVideoWidth - width && y <= kVideoHeight - height;
