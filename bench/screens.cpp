@@ -29,6 +29,7 @@
 #include "runtime/member.h"
 #include "runtime/runtime.h"
 #include "runtime/slot.h"
+#include "strings/SkinBin.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Channels/AutoTuning.h"
 #include "units/Events/XPM_EVENT_CHANNEL_SCAN_PROGRESS.h"
