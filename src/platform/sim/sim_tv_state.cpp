@@ -441,6 +441,8 @@ int32_t TvState::Set(Setting s, int32_t index, int32_t value, const char* call) 
     return XPM_ERR_INVALID_PARAM;
   }
   values_[KeyOf(s, index)] = value;
+  // Without auto aspect the set shows the preferred size.
+  if (s == Setting::kPreferredViewMode && (value & 0x100) == 0) values_[KeyOf(Setting::kViewMode, index)] = value & 0xFF;
   Save();
   return XPM_OK;
 }

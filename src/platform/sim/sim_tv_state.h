@@ -244,6 +244,8 @@ struct Channel {
   int32_t basicCaptions = -1;
   int32_t advancedCaptions = -1;
   int32_t easyReaderService = 0;  // the advanced service in easy-reader form, 0 none
+  // Audio services carried (0-2); -1: the usual ones (digital 2, analogue 1).
+  int32_t audioServices = -1;
 };
 
 // A channel on the air (sim_tv_air.h).
