@@ -464,7 +464,8 @@ int32_t TvState::Value(Setting s, int32_t index) const {
   return ValueLocked(s, index);
 }
 
-int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call) {
+int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call,
+                                bool cascade) {
   const int32_t index = RatingIndex(s, rating, content);
   if (index < 0) {
     Bad(call, "rating " + std::to_string(rating) + ", " + std::to_string(content) + " does not exist");
@@ -474,7 +475,18 @@ int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int3
     Bad(call, "blocked flag " + std::to_string(blocked) + " is neither 0 nor 1");
     return XPM_ERR_INVALID_PARAM;
   }
-  return Set(s, index, blocked, call);
+  const int32_t status = Set(s, index, blocked, call);
+  const bool whole = s == Setting::kUsMovieRating || ContentSlot(content) == 0;
+  if (status != XPM_OK || !cascade || blocked != 0 || !whole || s == Setting::kCanadaLevel) return status;
+  // The milder levels start at children's TV-Y, age TV-G and movie G.
+  const int32_t mildest = s == Setting::kUsChildRating ? 1 : 2;
+  const int32_t slots = s == Setting::kUsMovieRating ? 1 : 6;
+  for (int32_t level = mildest; level <= rating; ++level)
+    for (int32_t slot = 0; slot < slots; ++slot) {
+      const int32_t i = level * 8 + slot;
+      if (i != index && Value(s, i) != 0) Set(s, i, 0, call);
+    }
+  return status;
 }
 
 int32_t TvState::GetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t* blocked, const char* call) const {
@@ -547,8 +559,19 @@ std::vector<std::string> TvState::RatingLanguages() const {
 }
 
 void TvState::SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  displayWindow_[window == 1 ? 1 : 0] = rect;
+  uint32_t key = 0;
+  bool blank = true;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const size_t i = window == 1 ? 1 : 0;
+    const bool moved = displayWindow_[i] != rect;
+    displayWindow_[i] = rect;
+    // The media service draws its own frames into the window.
+    if (i != 0 || !moved || !pictureShown_ || windowSource_[0] == kSourceMedia) return;
+    key = pictureKey_;
+    blank = pictureBlank_;
+  }
+  SchedulePicture(key, blank);
 }
 
 std::array<int32_t, 4> TvState::DisplayWindow(int32_t window) const {
