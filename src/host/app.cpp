@@ -19,7 +19,7 @@
 #include "host/command_route.h"
 #include "host/host_events.h"
 #include "platform/events/event_factory.h"
-#include "host/factory_command.h"
+#include "factory/factory_command.h"
 #include "host/gui_loop.h"
 #include "host/gui_mailbox.h"
 #include "host/key_script.h"
