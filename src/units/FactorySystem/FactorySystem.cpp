@@ -251,6 +251,7 @@ void FactorySystem::ShowIndicator(const kv::String& caption) {
     const kv::Point at = indicator->WidgetOrigin;
     indicator->OnSetBounds({at.x, at.y, at.x + b.W(), at.y + b.H()});
     indicator->OnSetFactorySystem(this);
+    indicator->Refresh();
     Add(indicator);
     modeIndicator_ = indicator;
   }

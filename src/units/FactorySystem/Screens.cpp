@@ -67,6 +67,11 @@ void WidgetClass::OnSetFactorySystem(::FactorySystem::FactorySystem* s) {
   SubSystemInstance = s;
 }
 
+void WidgetClass::Initialize(Primitives::KeyRoutingParameter* param) {
+  KeyRoutingForm::Initialize(param);
+  kv::PostSignal(kv::MakeSlot(this, &WidgetClass::RefreshSlot));
+}
+
 void WidgetClass::Refresh() {
   const kv::Rect own{0, 0, Bounds().W(), Bounds().H()};
   background_.OnSetBounds(own);

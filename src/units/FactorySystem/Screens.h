@@ -35,6 +35,9 @@ class WidgetClass : public Primitives::KeyRoutingForm {
  public:
   WidgetClass();
 
+  // The key-routing form's Initialize; the screen lays itself out once it
+  // is placed and opened.
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
   void Refresh() override;
   // A change of size posts a Refresh.
   void OnSetBounds(kv::Rect bounds) override;
