@@ -387,7 +387,6 @@ TEST_F(SkinServicesTest, EveryCallFailingInTurnIsLoggedAndSurvived) {
       {"XPM_GetAudioServiceInfo", [&] { EXPECT_EQ(s_->GetCurrentAudioService().ToUtf8(), "Audio"); }},
       {"XPM_GetCurrentSource", [&] { EXPECT_EQ(s_->GetAutoAudioName().ToUtf8(), "Not available"); }},
       {"OAM_GetModelInfo", [&] { EXPECT_EQ(s_->GetModelInfo()->Name.Length(), 0); }},
-      {"ServiceSelectModel", [&] { EXPECT_EQ(s_->SetTVModelID(33), 0); }},
       {"XPM_NetFlixGetESN", [&] { EXPECT_EQ(s_->GetNetflixESN().Length(), 0); }},
       {"XPM_GetWidevineDeviceId", [&] { EXPECT_EQ(s_->GetWidevineDeviceId().Length(), 0); }},
       {"XPM_OpenUART", [&] { EXPECT_NE(s_->OpenUART(true), 0); }},
@@ -405,7 +404,7 @@ TEST_F(SkinServicesTest, EveryCallFailingInTurnIsLoggedAndSurvived) {
   };
   for (const auto& [call, run] : cases) {
     ClearLines();
-    tv_->FailCall(call, call == "TVSM_ReportAsyncEvent" || call == "ServiceSelectModel" ? 0 : 9);
+    tv_->FailCall(call, call == "TVSM_ReportAsyncEvent" ? 0 : 9);
     run();
     tv_->ClearFailures();
     EXPECT_GT(Count(call), 0u) << call;
@@ -471,9 +470,14 @@ TEST_F(SkinServicesTest, ModelAndDeviceIdentification) {
   EXPECT_EQ(s_->SetTVModelID(40), 1);
   EXPECT_EQ(s_->SetTVModelID(65), 1);
   s_->OnSetTVModelId(83);
-  EXPECT_EQ(Calls("ServiceSelectModel"),
-            (std::vector<std::string>{"ServiceSelectModel(6, 7)", "ServiceSelectModel(7, 32)",
-                                      "ServiceSelectModel(12, 50)"}));
+  // Ids 40, 65 and 83 are the model table's rows 6, 7 and 12: model id,
+  // configuration and group reach the platform.
+  EXPECT_EQ(Calls("OAM_SetCustomizedProperty"),
+            (std::vector<std::string>{"OAM_SetCustomizedProperty(18, 68)", "OAM_SetCustomizedProperty(19, 12)",
+                                      "OAM_SetCustomizedProperty(18, 65)", "OAM_SetCustomizedProperty(19, 0)",
+                                      "OAM_SetCustomizedProperty(18, 83)", "OAM_SetCustomizedProperty(19, 11)"}));
+  EXPECT_EQ(Calls("BCM_SetModel"),
+            (std::vector<std::string>{"BCM_SetModel(0)", "BCM_SetModel(0)", "BCM_SetModel(2)"}));
   testing::internal::CaptureStdout();
   EXPECT_EQ(s_->GetNetflixESN().ToUtf8(), "SIMTV-0000000000000042");
   // The device id is 16 bytes whatever the middleware leaves after them.

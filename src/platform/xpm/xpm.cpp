@@ -65,6 +65,11 @@ int32_t XPM_SetCaptionRendering(int32_t on) {
   return tv->SetState(kCaptionKey, on ? "1" : "0") ? XPM_OK : XPM_ERR_FAILED;
 }
 
+int32_t XPM_EnableCaptionRender(int32_t on) {
+  XPM_ENTER("XPM_EnableCaptionRender", sim::Args(on));
+  return tv->SetState(kCaptionKey, on ? "1" : "0") ? XPM_OK : XPM_ERR_FAILED;
+}
+
 int32_t XPM_GetCaptionRendering(int32_t* on) {
   XPM_ENTER("XPM_GetCaptionRendering", "");
   if (!on) return XPM_ERR_INVALID_PARAM;
