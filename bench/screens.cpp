@@ -172,33 +172,14 @@ struct App {
       bridge->Items.push_back(item);
     }
   }
-  // A screen with the photo grid of the folder, opened with the focus on it.
-  Primitives::KeyRoutingForm* OpenGrid() {
+  // A screen holding `list` (the photo grid, a channel list), opened with the
+  // focus on the list.
+  Primitives::KeyRoutingForm* OpenInForm(Primitives::KeyRoutingForm* list, kv::Rect form_bounds, kv::Rect list_bounds) {
     auto* form = kv::New<Primitives::KeyRoutingForm>();
-    form->OnSetBounds({10, 60, 950, 470});
+    form->OnSetBounds(form_bounds);
     form->OnSetTimeOutValue(0);
     form->Parent = root->GetStandby();
-    auto* grid = kv::New<ListForm::PhotoGridView>();
-    grid->OnSetBounds({0, 0, 930, 400});
-    auto* param = kv::New<Primitives::KeyRoutingParameter>();
-    param->Owner = form;
-    grid->Initialize(param);
-    grid->Open();
-    form->OnSetFocus(grid);
-    form->Open();
-    root->GetStandby()->OnSetFocus(form);
-    root->OnSetFocus(root->GetStandby());
-    Settle();
-    return form;
-  }
-  // A screen with the list of the table, opened with the focus on it.
-  Primitives::KeyRoutingForm* OpenList() {
-    auto* form = kv::New<Primitives::KeyRoutingForm>();
-    form->OnSetBounds({200, 100, 760, 440});
-    form->OnSetTimeOutValue(0);
-    form->Parent = root->GetStandby();
-    auto* list = kv::New<ListForm::ManualChannelList>();
-    list->OnSetBounds({20, 20, 380, 200});
+    list->OnSetBounds(list_bounds);
     auto* param = kv::New<Primitives::KeyRoutingParameter>();
     param->Owner = form;
     list->Initialize(param);
@@ -209,6 +190,12 @@ struct App {
     root->OnSetFocus(root->GetStandby());
     Settle();
     return form;
+  }
+  Primitives::KeyRoutingForm* OpenGrid() {
+    return OpenInForm(kv::New<ListForm::PhotoGridView>(), {10, 60, 950, 470}, {0, 0, 930, 400});
+  }
+  Primitives::KeyRoutingForm* OpenList() {
+    return OpenInForm(kv::New<ListForm::ManualChannelList>(), {200, 100, 760, 440}, {20, 20, 380, 200});
   }
 };
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_rating_region.h"
 #include "platform/sim/sim_tv_air.h"
 #include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm.h"
@@ -474,6 +475,8 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
         a.status = c->service ? kChannelOk : kChannelNotAvailable;
       }
       a.pictureKey = PictureKeyOfChannel(ValueLocked(Setting::kMedium, 0), c->major, c->minor);
+      // Digital channels with rated programmes carry the downloadable rating table.
+      a.ratingTable = c->digital && c->rating >= 0;
     }
     a.blank = a.status != kChannelOk;
   } else {
@@ -527,6 +530,7 @@ void TvState::Send(const std::vector<Acquisition>& acquisitions) {
     if (a.channelEvent) {
       XPM_ChannelAcquiredPayload p{a.major, a.minor, a.window, a.status, a.lockResult};
       sim_.Inject(XPM_EVT_CHANNEL_ACQUIRED, p);
+      if (a.ratingTable) AnnounceRatingRegion(sim_);
     } else {
       XPM_SourceAcquiredPayload p{a.source, a.window, a.status, a.lockResult};
       sim_.Inject(XPM_EVT_SOURCE_ACQUIRED, p);

@@ -316,6 +316,7 @@ struct Acquisition {
   bool picture = false;  // window 0: a new picture
   uint32_t pictureKey = 0;
   bool blank = false;  // the picture is black
+  bool ratingTable = false;  // the channel carries the downloadable rating table
 };
 
 // Where the simulated picture goes: opaque RGBA pixels (red in the low byte),
@@ -366,7 +367,10 @@ class TvState {
   // or putting them back (2 after 1) acquires the main window again, so a
   // blocked picture returns or blacks out.
   int32_t SetParentalLocksState(int32_t value, const char* call);
-  int32_t SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call);
+  // With `cascade`, opening a whole rating also opens its descriptors and
+  // the milder levels of its table with theirs ("not rated" levels apart).
+  int32_t SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call,
+                         bool cascade = false);
   int32_t GetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t* blocked, const char* call) const;
 
   int32_t SetTimeZone(int32_t zone, int32_t dst, const char* call);
