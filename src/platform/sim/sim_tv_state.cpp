@@ -574,6 +574,21 @@ void TvState::SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rec
   SchedulePicture(key, blank);
 }
 
+void TvState::ShowPowerOnPicture() {
+  uint32_t key = 0;
+  bool blank = true;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (pictureShown_ || windowSource_[0] == kSourceMedia) return;
+    // Nothing was tuned since the start: what an acquisition would show.
+    const Acquisition a = AcquireLocked(0, false);
+    pictureShown_ = true;
+    key = pictureKey_ = a.pictureKey;
+    blank = pictureBlank_ = a.blank;
+  }
+  SchedulePicture(key, blank);
+}
+
 std::array<int32_t, 4> TvState::DisplayWindow(int32_t window) const {
   std::lock_guard<std::mutex> lock(mutex_);
   return displayWindow_[window == 1 ? 1 : 0];

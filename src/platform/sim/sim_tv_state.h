@@ -389,6 +389,9 @@ class TvState {
   // window 0 shows its picture there at once (a media picture: at its next
   // frame).
   void SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect);
+  // The picture window 0 has shown since the set was switched on, handed to
+  // the sink when the program's client starts (XPM_InitClient).
+  void ShowPowerOnPicture();
   std::array<int32_t, 4> DisplayWindow(int32_t window) const;
   int32_t ShowSampleCaption(int32_t show, const char* text, int32_t length, const char* call);
   std::string SampleCaption() const;  // empty while none is shown
