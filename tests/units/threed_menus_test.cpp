@@ -48,16 +48,7 @@ class ThreeDMenusTest : public MenuTest {
   // The preferences page as the product tree opens it, then OK on its
   // first row, "3D setup".
   ThreeDMenu* OpenFromPreferences() {
-    auto* ref = kv::New<Structures::RefInt>();
-    ref->Value = 1;
-    auto* state = kv::New<SubSystem::State>();
-    state->Class = &MenuSystem::PreferencesMenu::StaticClass();
-    state->Param = ref;
-    auto* msg = kv::New<Structures::Message>();
-    msg->Initialize(Constants::MSG_CHANGE_STATE, state);
-    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)
-        ->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
-    Settle();
+    OpenPage<MenuSystem::PreferencesMenu>(1);
     auto* row = kv::Cast<MenuSystem::SubMenuItem>(Focused());
     EXPECT_TRUE(row && row->OnGetText().ToUtf8() == "3D setup");
     Press("ok");
