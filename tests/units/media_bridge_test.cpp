@@ -221,15 +221,16 @@ TEST_F(MediaBridgeTest, PlaybackCommandsReachTheService) {
   EXPECT_EQ(info->Record.current, 3u);
 
   Browse(0, Media::MEDIA_TYPE_VIDEO);
+  Bridge()->SetVideoPreviewWindow(10, 20, 300, 200);
   ClearCallLog();
-  Bridge()->GetVideoWindow();
+  Bridge()->GetVideoWindow();  // saved
   Bridge()->RequestPlay(Bridge()->GetMediaItem(0), 4);  // a movie in mode 4: the window, then play
   ASSERT_EQ(Calls("PslExternalSendNavCommand").size(), 1u);
   EXPECT_EQ(Calls("PslExternalSendNavCommand")[0], "PslExternalSendNavCommand(3, 0, 0)");
   ASSERT_FALSE(Calls("XPM_SetDisplayWindow").empty());
   EXPECT_EQ(Calls("XPM_SetDisplayWindow").back(), "XPM_SetDisplayWindow(0, 0, 0, 960, 540)");
   Bridge()->RestoreVideoWindow();
-  EXPECT_EQ(Calls("XPM_SetDisplayWindow").back(), "XPM_SetDisplayWindow(0, 0, 0, 1920, 1080)");
+  EXPECT_EQ(Calls("XPM_SetDisplayWindow").back(), "XPM_SetDisplayWindow(0, 10, 20, 300, 200)");
 
   Browse(0, Media::MEDIA_TYPE_PICTURE);
   ClearCallLog();
