@@ -7,6 +7,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
 }
 #include <png.h>
 
@@ -35,7 +36,8 @@ inline bool WriteMovie(const std::string& path, int seconds, int w, int h, uint8
                        bool bar = false) {
   MakeParent(path);
   AVFormatContext* fmt = nullptr;
-  if (avformat_alloc_output_context2(&fmt, nullptr, "avi", path.c_str()) < 0) return false;
+  // The container by the extension (.avi, .mp4, .mkv); MPEG-4 video in each.
+  if (avformat_alloc_output_context2(&fmt, nullptr, nullptr, path.c_str()) < 0) return false;
   const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
   AVCodecContext* c = codec ? avcodec_alloc_context3(codec) : nullptr;
   AVStream* st = avformat_new_stream(fmt, nullptr);
@@ -152,6 +154,49 @@ inline bool WritePng(const std::string& path, int w, int h, uint32_t rgb) {
   std::vector<uint8_t> px(size_t(w) * size_t(h) * 3);
   for (size_t i = 0; i < px.size(); i += 3) px[i] = uint8_t(rgb >> 16), px[i + 1] = uint8_t(rgb >> 8), px[i + 2] = uint8_t(rgb);
   return png_image_write_to_file(&img, path.c_str(), 0, px.data(), 0, nullptr) != 0;
+}
+
+// A picture of one colour (0xRRGGBB) in a still-image format FFmpeg
+// encodes (AV_CODEC_ID_GIF, AV_CODEC_ID_BMP, AV_CODEC_ID_WEBP when its
+// encoder is there); false when it cannot be written.
+inline bool WriteStill(const std::string& path, AVCodecID id, int w, int h, uint32_t rgb) {
+  const AVCodec* codec = avcodec_find_encoder(id);
+  if (!codec || !codec->pix_fmts) return false;
+  AVCodecContext* c = avcodec_alloc_context3(codec);
+  AVFrame* f = av_frame_alloc();
+  AVPacket* pkt = av_packet_alloc();
+  bool ok = c && f && pkt;
+  if (ok) {
+    c->width = w, c->height = h, c->time_base = AVRational{1, 25}, c->pix_fmt = codec->pix_fmts[0];
+    ok = avcodec_open2(c, codec, nullptr) >= 0;
+  }
+  if (ok) {
+    f->format = c->pix_fmt, f->width = w, f->height = h;
+    ok = av_frame_get_buffer(f, 0) >= 0;
+  }
+  std::vector<uint8_t> src(size_t(w) * size_t(h) * 3);
+  for (size_t i = 0; i < src.size(); i += 3) src[i] = uint8_t(rgb >> 16), src[i + 1] = uint8_t(rgb >> 8), src[i + 2] = uint8_t(rgb);
+  SwsContext* sws = ok ? sws_getContext(w, h, AV_PIX_FMT_RGB24, w, h, c->pix_fmt, SWS_POINT, nullptr, nullptr, nullptr) : nullptr;
+  ok = ok && sws;
+  if (ok) {
+    const uint8_t* in[4] = {src.data(), nullptr, nullptr, nullptr};
+    const int inStride[4] = {w * 3, 0, 0, 0};
+    sws_scale(sws, in, inStride, 0, h, f->data, f->linesize);
+    f->pts = 0;
+    ok = avcodec_send_frame(c, f) >= 0 && avcodec_send_frame(c, nullptr) >= 0;
+  }
+  std::vector<uint8_t> out;
+  while (ok && avcodec_receive_packet(c, pkt) == 0) {
+    out.insert(out.end(), pkt->data, pkt->data + pkt->size);
+    av_packet_unref(pkt);
+  }
+  // The GIF encoder writes the picture only: its header comes from the muxer's part.
+  if (ok && id == AV_CODEC_ID_GIF && !(out.size() >= 6 && std::memcmp(out.data(), "GIF8", 4) == 0)) ok = false;
+  sws_freeContext(sws);
+  av_packet_free(&pkt);
+  av_frame_free(&f);
+  avcodec_free_context(&c);
+  return ok && !out.empty() && WriteBytes(path, out);
 }
 
 // A silent PCM WAV of `seconds`.

@@ -1,11 +1,15 @@
 // Writes a small stick of sample media, so that a person running the TV
-// interface has something to browse: photos (JPEG, PNG) in nested folders,
-// songs beside a cover picture, a movie; and the default wallpaper.
+// interface has something to browse: photos (JPEG, PNG, GIF, BMP, WebP) in
+// nested folders, a truncated JPEG and a text named .jpg (they show as
+// broken), names with accents, a folder of 10,000 photos (hard links of
+// one), songs beside a cover picture, "Music" beside "Music Videos", movies
+// in AVI, MP4 and MKV; and the default wallpaper.
 // Everything is generated here; nothing is downloaded.
 //   sample_media OUT_DIR DEFAULT_WALLPAPER_FILE
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "media_writer.h"
 
@@ -29,6 +33,30 @@ int main(int argc, char** argv) {
   ok &= WriteWav(out + "/Music/second song.wav", 30);
   ok &= WriteBytes(out + "/Music/cover.jpg", Jpeg(300, 300, 0x602080, 0xF0E020));
   ok &= WriteMovie(out + "/Movies/clip.avi", 6, 320, 240, 81, 90, 240, true);
+  ok &= WriteMovie(out + "/Movies/short.mp4", 3, 320, 240, 145, 54, 34, true);
+  ok &= WriteMovie(out + "/Movies/short.mkv", 3, 320, 240, 41, 240, 110, true);
+  ok &= WriteMovie(out + "/Music Videos/concert.avi", 3, 320, 240, 110, 200, 60, true);
+  ok &= WriteStill(out + "/Photos/Formats/green.gif", AV_CODEC_ID_GIF, 320, 240, 0x30C030);
+  ok &= WriteStill(out + "/Photos/Formats/blue.bmp", AV_CODEC_ID_BMP, 320, 240, 0x3030C0);
+  // WebP needs FFmpeg's libwebp encoder: written when it is there.
+  WriteStill(out + "/Photos/Formats/yellow.webp", AV_CODEC_ID_WEBP, 320, 240, 0xE0E030);
+  ok &= WriteBytes(out + "/Photos/Formats/\xC3\x89t\xC3\xA9 \xC3\xA0 Paris.jpg", Jpeg(640, 480, 0x803000, 0xF0D090));
+  {
+    const std::vector<uint8_t> whole = Jpeg(640, 480, 0x000000, 0xFFFFFF);
+    ok &= WriteBytes(out + "/Photos/Broken/truncated.jpg", std::vector<uint8_t>(whole.begin(), whole.begin() + long(whole.size() / 2)));
+    const char text[] = "this is no picture";
+    ok &= WriteBytes(out + "/Photos/Broken/text.jpg", std::vector<uint8_t>(text, text + sizeof text - 1));
+  }
+  {
+    const std::string many = out + "/Photos/Many";
+    const std::string first = many + "/photo00001.jpg";
+    if (!std::filesystem::exists(first)) ok &= WriteBytes(first, Jpeg(160, 120, 0x204060, 0xA0C0E0));
+    char name[32];
+    for (int i = 2; i <= 10000; ++i) {
+      std::snprintf(name, sizeof name, "/photo%05d.jpg", i);
+      if (!std::filesystem::exists(many + name)) std::filesystem::create_hard_link(first, many + name, ec);
+    }
+  }
   ok &= WriteBytes(argv[2], Jpeg(960, 540, 0x101840, 0x4080C0));
   if (!ok) {
     std::fprintf(stderr, "sample_media: could not write every file under %s\n", out.c_str());

@@ -247,6 +247,44 @@ TEST_F(PslTest, BadPicturesAnswerStateTwoAndTheServiceGoesOn) {
   EXPECT_TRUE(kvtest::AnyContains(log_.Take(), "too large"));
 }
 
+TEST_F(PslTest, GifBmpAndWebpPicturesDecodeWithTheirSizeAndColour) {
+  Start();
+  const std::string stick = Media("usb/S");
+  struct Case {
+    const char* name;
+    AVCodecID id;
+    const char* type;
+  };
+  std::vector<Case> written;
+  for (const Case& c : {Case{"a.gif", AV_CODEC_ID_GIF, "GIF"}, Case{"b.bmp", AV_CODEC_ID_BMP, "BMP"},
+                        Case{"c.webp", AV_CODEC_ID_WEBP, "WebP"}})
+    if (media_writer::WriteStill(stick + "/" + c.name, c.id, 40, 30, 0xFF0000)) written.push_back(c);
+  // The encoders for GIF and BMP are part of FFmpeg itself.
+  ASSERT_GE(written.size(), 2u);
+  psl::Rescan();
+  auto items = Browse(Roots().at(0), PSL_TYPE_PICTURE);
+  ASSERT_EQ(items.size(), written.size());
+  for (Rec* item : items) {
+    events_.clear();
+    ASSERT_EQ(PslMediaRequestPicture(globalPsl, item, 0), PSL_OK);
+    auto ev = TakeEvents("pictureEvent");
+    ASSERT_EQ(ev.size(), 1u) << item->title;
+    EXPECT_EQ(ev[0]->value, 0) << item->title;
+    EXPECT_EQ(item->pictureState, PSL_STATE_READY) << item->title;
+    EXPECT_EQ(item->width, 40) << item->title;
+    EXPECT_EQ(item->height, 30) << item->title;
+    // Red in the middle of the decoded picture (960 x 540, the picture centred).
+    const uint32_t px = g_picture->At(480, 270);
+    EXPECT_GT(px & 0xFF, 200u) << item->title;
+    EXPECT_LT((px >> 8) & 0xFF, 60u) << item->title;
+    EXPECT_EQ(item->thumbState, PSL_STATE_READY) << item->title;
+    events_.clear();
+    ASSERT_EQ(PslMediaRequestMetadata(globalPsl, item), PSL_OK);
+    auto md = TakeEvents("metadataEvent");
+    ASSERT_EQ(md.size(), 1u) << item->title;
+  }
+}
+
 TEST_F(PslTest, FilesOpenOnlyOnAMedium) {
   Start();
   const std::string outside = Media("outside/secret.jpg");

@@ -8,6 +8,7 @@
 #include "host/host_events.h"
 #include "host/keys/keytable.h"
 #include "host/xpm_callback.h"
+#include "platform/sim/program_exports.h"
 #include "platform/storage/storageEntry.h"
 #include "platform/xpm/xpm.h"
 #include "kv_test.h"
@@ -61,6 +62,8 @@ void AppTest::StartSystem(bool first) {
     if (sim::Sim* tv = sim::Sim::Current()) tv->Quiesce();
   });
   host::SetGuiEventBuffer(events_);
+  // The stand-ins' closures (the media service's answers) run on the GUI task.
+  GetProgramExports().runOnGuiTask = [](std::function<void()> fn) { return host::RunOnGuiTask(std::move(fn)); };
   window_ = display_->CreateWindow(Core::Root::kWidth, Core::Root::kHeight);
 
   if (first) SetUpData();
@@ -90,6 +93,7 @@ void AppTest::StopSystem() {
     root_ = nullptr;
   }
   if (tv_) tv_->Stop();
+  GetProgramExports().runOnGuiTask = nullptr;
   // Every object, timer and table goes, as when the process ends.
   kv::Runtime::ResetForTests();
   kvtest::ThrowOnPanic();

@@ -23,60 +23,42 @@
 #include "units/ListForm/MediaLists.h"
 #include "units/ListForm/RatingLists.h"
 #include "units/ListForm/RecordLists.h"
-#include "units/Media/MediaItem.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/SkinBin/RatingData.h"
 #include "units/SkinBin/RecordData.h"
 #include "units/WinIDs/WinIDs.h"
+#include "strings/Media.h"
+#include "media_fixture.h"
 
 namespace listtest {
 namespace {
 
 using namespace ListForm;
 
-class ListDraw2Test : public ListTest {
+class ListDraw2Test : public MediaTest {
  protected:
-  Media::MediaWrapper* Bridge() { return kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper); }
   void SetUp() override {
-    ListTest::SetUp();
+    MediaTest::SetUp();
     W()->PersistentData->PutInteger(SkinBin::KEY_RATING_REGION, 5);
-    Media::MediaWrapper* b = Bridge();
-    for (int i = 0; i < 40; ++i) {
-      auto* item = kv::New<Media::MediaItem>();
-      item->Type = i < 2 ? Media::MEDIA_TYPE_FOLDER : Media::MEDIA_TYPE_PICTURE;
-      item->Caption = kv::String::FromUtf8((i < 2 ? "Album " : "Picture ") + std::to_string(i));
-      b->Items.push_back(item);
-    }
+    // A stick of two albums, 38 pictures and three songs, and three home-network servers.
+    WriteStick("Stick", {"Album 0/", "Album 1/", "Album 0/a.jpg", "Track 0.wav", "Track 1.wav", "Track 2.wav"});
+    const std::string first = StickDir("Stick") + "/Picture 02.jpg";
+    media_writer::WriteBytes(first, media_writer::Jpeg(64, 48, 0x204080, 0xC0E0FF));
+    for (int i = 3; i < 40; ++i)
+      std::filesystem::create_hard_link(first, StickDir("Stick") + "/Picture " + (i < 10 ? "0" : "") +
+                                                   std::to_string(i) + ".jpg");
     for (int i = 0; i < 3; ++i) {
-      auto* s = kv::New<Media::MediaServerRecord>();
-      s->Name = kv::String::FromUtf8("Media server " + std::to_string(i));
-      s->Address = kv::String::FromUtf8("192.168.1." + std::to_string(20 + i));
-      s->Registered = i == 0;
-      s->SupportWoL = i == 1 ? 1 : 0;
-      b->Servers.push_back(s);
-      auto* c = kv::New<Media::MediaControllerRecord>();
-      c->Name = kv::String::FromUtf8("Phone " + std::to_string(i));
-      c->MacAddress = kv::String::FromUtf8("00:1A:2B:3C:4D:5" + std::to_string(i));
-      c->Allowed = i != 1;
-      b->Controllers.push_back(c);
-      auto* m = kv::New<Media::MediumRecord>();
-      m->Kind = static_cast<int16_t>(i == 0 ? 0 : 2);
-      m->Name = kv::String::FromUtf8(i == 0 ? "Stick" : "Home server " + std::to_string(i));
-      b->Media.push_back(m);
-      auto* t = kv::New<Media::MediaItem>();
-      t->Type = Media::MEDIA_TYPE_MUSIC;
-      t->Caption = kv::String::FromUtf8("Track " + std::to_string(i));
-      b->BgmTracks.push_back(t);
+      const std::filesystem::path dir = DataDir() / "media" / "servers" / ("server" + std::to_string(i));
+      std::filesystem::create_directories(dir);
+      std::ofstream(dir / "server.ini") << "name=Media server " << i << "\naddress=192.168.1." << 20 + i
+                                        << "\nmac=00:1A:2B:3C:4D:5" << i << "\nwake-on-lan=" << (i == 1 ? 1 : 0)
+                                        << "\n";
     }
-  }
-  void TearDown() override {
-    Media::MediaWrapper* b = Bridge();
-    b->Items.clear();
-    b->Servers.clear();
-    b->Controllers.clear();
-    b->Media.clear();
-    b->BgmTracks.clear();
-    ListTest::TearDown();
+    psl::Rescan();
+    Plug("Stick");
+    Browse(0, Media::MEDIA_TYPE_PICTURE);
+    Bridge()->RequestBgmBrowse(kv::LoadString(Media::BGM_ROOT));
+    Settle();
   }
   Primitives::KeyRoutingForm* Host(uint32_t winId) {
     auto* form = kv::New<Primitives::KeyRoutingForm>();
@@ -145,7 +127,6 @@ class ListDraw2Test : public ListTest {
         {"media-music", [=, this] { return Open(kv::New<BGMList>(), {20, 20, 420, 200}); }},
         {"media-devices", [=, this] { return Open(kv::New<MediumDeviceList>(), {20, 20, 460, 150}); }},
         {"media-servers", [=, this] { return Open(kv::New<MediaServerList>(), {20, 20, 520, 234}); }},
-        {"media-controllers", [=, this] { return Open(kv::New<MediaControllerList>(), {20, 20, 460, 270}); }},
         {"photo-grid",
          [=, this] {
            return Open(kv::New<PhotoGridView>(), {0, 0, 900, 400}, 0, 0, {30, 60, 930, 470},

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "listform_fixture.h"
+#include "media_fixture.h"
+#include "units/Media/DataItems.h"
 #include "units/Bitmaps/ListBitmaps.h"
 #include "units/Core/Event.h"
 #include "units/ListForm/GridView.h"
-#include "units/Media/MediaItem.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/WinIDs/WinIDs.h"
 
@@ -18,23 +18,17 @@ namespace {
 
 using namespace ListForm;
 
-class GridTest : public ListTest {
+class GridTest : public MediaTest {
  protected:
-  Media::MediaWrapper* Bridge() { return kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper); }
-  void TearDown() override {
-    if (Media::MediaWrapper* b = Bridge()) b->Items.clear();
-    ListTest::TearDown();
-  }
-  // `folders` folders, then `photos` photos; all but the last have `thumb`.
-  PhotoGridView* OpenGrid(int photos, int folders = 0, Resources::Bitmap* thumb = nullptr) {
-    Bridge()->Items.clear();
-    for (int i = 0; i < folders + photos; ++i) {
-      auto* item = kv::New<Media::MediaItem>();
-      item->Type = i < folders ? Media::MEDIA_TYPE_FOLDER : Media::MEDIA_TYPE_PICTURE;
-      item->Caption = kv::String::FromUtf8("Photo " + std::to_string(i));
-      if (i >= folders && i < folders + photos - 1) item->Thumbnail = thumb;
-      Bridge()->Items.push_back(item);
-    }
+  // `folders` folders, then `photos` photos on a stick, browsed and shown in the grid.
+  PhotoGridView* OpenGrid(int photos, int folders = 0) {
+    std::vector<std::string> names;
+    for (int i = 0; i < folders; ++i) names.push_back("Folder " + std::to_string(i) + "/");
+    WriteStick("Grid", names);
+    if (photos > 0) ManyPictures("Grid", photos);
+    std::filesystem::create_directories(StickDir("Grid"));
+    Plug("Grid");
+    Browse(0, Media::MEDIA_TYPE_PICTURE);
     auto* form = kv::New<Primitives::KeyRoutingForm>();
     form->WinID = WinIDs::WIN_ID_PhotoMultiView;
     return Open(kv::New<PhotoGridView>(), {0, 0, 930, 400}, 0, 0, {10, 60, 950, 470}, form);
@@ -107,21 +101,21 @@ TEST_F(GridTest, PageKeysNeverWrap) {
   EXPECT_EQ(Cell(g), 0);
 }
 
-TEST_F(GridTest, ThumbnailsArriveOneAtATimeAndAPhotoWithoutOneShowsBroken) {
-  auto* thumb = Resources::LoadResource(MediaPlayer::ListFolderBlue);
-  Log().Take();
-  auto* g = OpenGrid(5, 1, thumb);
-  size_t asked = 0;
-  for (const std::string& line : Log().Lines()) asked += line.find("RequestMetadata") != std::string::npos;
-  EXPECT_EQ(asked, 1u);  // the next only after the answer, 100 ms on
+TEST_F(GridTest, ThumbnailsArriveOneAtATimeAndShowTheDecodedPhoto) {
+  auto* g = OpenGrid(5, 1);
+  EXPECT_EQ(Calls("PslMediaRequestMetadata").size(), 1u);  // the next only after the answer, 100 ms on
   Run(1000);
+  EXPECT_EQ(Calls("PslMediaRequestMetadata").size(), 5u);
   auto* folder = kv::Cast<PhotoGridItem>(g->GetRows()[0]);
   auto* photo = kv::Cast<PhotoGridItem>(g->GetRows()[1]);
-  auto* last = kv::Cast<PhotoGridItem>(g->GetRows()[5]);
   EXPECT_EQ(folder->OnGetBitmap(), Resources::LoadResource(MediaPlayer::ThumbnailFolder));
-  EXPECT_EQ(photo->OnGetBitmap(), thumb);
-  EXPECT_EQ(last->OnGetBitmap(), Resources::LoadResource(MediaPlayer::ThumbnailBroken));
-  for (int i = 1; i < 6; ++i) EXPECT_TRUE(Bridge()->GetMediaItem(i)->MetadataLoaded) << i;
+  // The photo's own thumbnail, drawn by the service from the file.
+  auto* thumb = kv::Cast<Media::ServiceCanvas>(photo->OnGetBitmap());
+  ASSERT_NE(thumb, nullptr);
+  const ge::Surface px = thumb->GetSurface();
+  ASSERT_NE(px.pixels, nullptr);
+  EXPECT_NE(px.Row(px.height / 2)[px.width / 2] >> 24, 0u);  // opaque picture in the middle
+  for (int i = 1; i < 6; ++i) EXPECT_TRUE(kv::Cast<PhotoGridItem>(g->GetRows()[size_t(i)])->DataItem->MetadataLoaded) << i;
 }
 
 TEST_F(GridTest, AnEmptyFolderHidesTheGridAndPassesOnlyBackAndExit) {

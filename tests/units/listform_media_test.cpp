@@ -1,19 +1,20 @@
 // The media lists in small screens that play the media screens (they come
-// later), over the media bridge's tables: the folder's items, servers and
-// controllers as the media service would leave them.
+// later), over the media bridge: sticks and servers written as files,
+// plugged and browsed through the media service.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "listform_fixture.h"
+#include "media_fixture.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Core/Event.h"
 #include "units/ListForm/MediaLists.h"
-#include "units/Media/MediaItem.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/Overlay/PlaybackInfo.h"
 #include "units/WinIDs/WinIDs.h"
+#include <fstream>
 
 namespace listtest {
 
@@ -33,29 +34,18 @@ namespace {
 
 using namespace ListForm;
 
-class MediaListsTest : public ListTest {
+class MediaListsTest : public MediaTest {
  protected:
-  Media::MediaWrapper* Bridge() { return kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper); }
-  void TearDown() override {
-    if (Media::MediaWrapper* b = Bridge()) {
-      b->Items.clear();
-      b->Servers.clear();
-      b->Controllers.clear();
-      b->Media.clear();
-      b->BgmTracks.clear();
-    }
-    ListTest::TearDown();
-  }
-  // A folder of `files` files of `type` after `folders` folders.
+  // A folder of `files` files of `type` after `folders` folders, browsed.
   void Folder(int folders, int files, int16_t type) {
-    Bridge()->Items.clear();
-    for (int i = 0; i < folders + files; ++i) {
-      auto* item = kv::New<Media::MediaItem>();
-      item->Type = i < folders ? Media::MEDIA_TYPE_FOLDER : type;
-      item->Caption = kv::String::FromUtf8((i < folders ? "Folder " : "File ") + std::to_string(i));
-      if (type == Media::MEDIA_TYPE_MUSIC) item->Metadata = kv::New<Media::MusicMetadata>();
-      Bridge()->Items.push_back(item);
-    }
+    const char* ext = type == Media::MEDIA_TYPE_MUSIC ? ".wav" : type == Media::MEDIA_TYPE_PICTURE ? ".jpg" : ".avi";
+    std::vector<std::string> names;
+    for (int i = 0; i < folders + files; ++i)
+      names.push_back(i < folders ? "Folder " + std::to_string(i) + "/"
+                                  : "File " + std::string(i < 10 ? "0" : "") + std::to_string(i) + ext);
+    WriteStick("Stick", names);
+    Plug("Stick");
+    Browse(0, type);
   }
   // A list screen with the window id the media events are routed to.
   template <class L>
@@ -79,55 +69,66 @@ TEST_F(MediaListsTest, ThePreviewStartsOnce500MsAfterTheLastMoveAndStopsOnAFolde
   OpenMedia(l);
   EXPECT_EQ(Rows(l).size(), 280u / 28u);  // the rows fill the list's height
   Run(600);  // on the folder: nothing plays
-  EXPECT_EQ(Traced("RequestPlay"), 0u);
-  Log().Take();
+  EXPECT_TRUE(Calls("PslExternalSendNavCommand").empty());
+  ClearCallLog();
   Press("down");
   Run(300);
   Press("down");
   Run(300);
   Press("down");
   Run(400);
-  EXPECT_EQ(Traced("RequestPlay"), 0u);
+  EXPECT_TRUE(Calls("PslExternalSendNavCommand").empty());
   Run(100);
-  EXPECT_EQ(Traced("RequestPlay"), 1u);
-  EXPECT_EQ(Traced("RequestPlay File 3"), 1u);
+  // The song alone as a playlist, played; repeat off.
+  ASSERT_EQ(Calls("PslExternalSendNavCommand").size(), 1u);
+  EXPECT_EQ(Calls("PslExternalSendNavCommand")[0], "PslExternalSendNavCommand(3, 0, 0)");
+  ASSERT_EQ(Calls("PslMediaPlaylistCreate").size(), 1u);
+  EXPECT_EQ(Calls("PslMediaPlaylistCreate")[0], "PslMediaPlaylistCreate(7, 4)");
+  EXPECT_EQ(Calls("PslGuiSetRepeatMode").back(), "PslGuiSetRepeatMode(1)");
   EXPECT_TRUE(l->IsPreviewStarted);
   EXPECT_EQ(l->PreviewIndex, 3);
-  EXPECT_EQ(Bridge()->GetPlayingItem(), Bridge()->GetMediaItem(3));
+  Run(1500);
+  auto* info = kv::New<Overlay::PlaybackInfo>();
+  Bridge()->GetPlaybackInfo(info);
+  EXPECT_EQ(info->Title().ToUtf8(), "File 03.wav");
   // Up and back down to the item being previewed: no second start.
   Press("up");
   Press("down");
   Run(600);
-  EXPECT_EQ(Traced("RequestPlay"), 1u);
+  EXPECT_EQ(Calls("PslMediaPlaylistCreate").size(), 1u);
   // Landing on the folder stops it.
   Press("up", 3);
   Run(600);
-  EXPECT_EQ(Traced("RequestStop"), 1u);
+  EXPECT_EQ(Calls("PslExternalSendNavCommand").back(), "PslExternalSendNavCommand(5, 0, 0)");
   EXPECT_FALSE(l->IsPreviewStarted);
   EXPECT_EQ(l->PreviewIndex, -1);
 }
 
 TEST_F(MediaListsTest, PicturesAskForOneThumbnailAtATimePacedBy100Ms) {
   Folder(0, 6, Media::MEDIA_TYPE_PICTURE);
-  Log().Take();
+  ClearCallLog();
   auto* l = kv::New<MediaContentList>();
   l->Filter = Media::MEDIA_TYPE_PICTURE;
   l->IsPlayOnFocus = false;
   auto* form = kv::New<Primitives::KeyRoutingForm>();
   form->WinID = WinIDs::WIN_ID_PhotoMultiView;
   Open(l, {20, 20, 420, 300}, 0, 0, {60, 60, 900, 500}, form);
-  EXPECT_EQ(Traced("RequestMetadata"), 1u);
+  EXPECT_EQ(Calls("PslMediaRequestMetadata").size(), 1u);
   Run(100);
-  EXPECT_EQ(Traced("RequestMetadata"), 2u);
+  EXPECT_EQ(Calls("PslMediaRequestMetadata").size(), 2u);
   Run(1000);
-  EXPECT_EQ(Traced("RequestMetadata"), 6u);
-  for (size_t i = 0; i < 6; ++i) EXPECT_TRUE(Bridge()->GetMediaItem(static_cast<int32_t>(i))->MetadataLoaded) << i;
+  EXPECT_EQ(Calls("PslMediaRequestMetadata").size(), 6u);
+  for (size_t i = 0; i < 6; ++i) {
+    auto* row = Row<MediaContentListItem>(l, i);
+    ASSERT_TRUE(row && row->DataItem) << i;
+    EXPECT_TRUE(row->DataItem->MetadataLoaded) << i;
+    EXPECT_NE(kv::Cast<Media::PictureMetadata>(row->DataItem->Metadata.get()), nullptr) << i;
+  }
   Run(500);
-  EXPECT_EQ(Traced("RequestMetadata"), 6u);  // nothing left to ask
+  EXPECT_EQ(Calls("PslMediaRequestMetadata").size(), 6u);  // nothing left to ask
 }
 
 TEST_F(MediaListsTest, AnEmptyFolderHidesTheListSendsNoFilesAndPassesOnlyBackAndExit) {
-  Bridge()->Items.clear();
   auto* probe = kv::New<MessageProbe>();
   kv::Persistent<MessageProbe> keep(probe);
   probe->code = Constants::MSG_NO_MEDIA_FILES;
@@ -150,25 +151,50 @@ TEST_F(MediaListsTest, AnEmptyFolderHidesTheListSendsNoFilesAndPassesOnlyBackAnd
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->UnRegister(probe);
 }
 
-TEST_F(MediaListsTest, ALoadingItemShowsAnEmptyTitleAndNoItem) {
-  Folder(0, 3, Media::MEDIA_TYPE_VIDEO);
-  Bridge()->Items.set(1, nullptr);  // still loading
+TEST_F(MediaListsTest, RowsStillLoadingFillInPlaceWhenTheirPageComesAndTheFocusStays) {
+  const std::string first = StickDir("Stick") + "/Many/v000.avi";
+  media_writer::WriteMovie(first, 1, 32, 24, 100, 120, 140);
+  for (int i = 1; i < 300; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/Many/v%03d.avi", i);
+    std::filesystem::create_hard_link(first, StickDir("Stick") + name);
+  }
+  Plug("Stick");
+  Browse(0, Media::MEDIA_TYPE_VIDEO);
+  Bridge()->RequestBrowseFolder(Bridge()->GetMediaItem(0)->Uri, Media::MEDIA_TYPE_VIDEO);
+  Settle();
   auto* l = OpenMedia(kv::New<MediaContentList>());
-  auto* row = Row<MediaContentListItem>(l, 1);
-  ASSERT_NE(row, nullptr);
-  EXPECT_EQ(Text(row), "");
-  EXPECT_EQ(row->DataItem.get(), nullptr);
-  EXPECT_EQ(Text(Row<MediaContentListItem>(l, 2)), "File 2");
+  l->IsPlayOnFocus = false;
+  ASSERT_EQ(l->GetItemsNum(), 300);
+  // Page up from the first row: the last rows belong to the second page, still loading.
+  psl::SetAnswerDelay(1000);
+  Press("up");
+  auto* focused = kv::Cast<MediaContentListItem>(l->GetFocusedRow());
+  ASSERT_NE(focused, nullptr);
+  EXPECT_EQ(focused->ItemIndex, 299);
+  EXPECT_EQ(Text(focused), "");  // loading
+  EXPECT_EQ(focused->DataItem.get(), nullptr);
+  psl::SetAnswerDelay(0);
+  Run(1500);
+  focused = kv::Cast<MediaContentListItem>(l->GetFocusedRow());
+  ASSERT_NE(focused, nullptr);
+  EXPECT_EQ(focused->ItemIndex, 299);  // the focus stayed on the row
+  EXPECT_EQ(Text(focused), "v299.avi");
+  ASSERT_NE(focused->DataItem.get(), nullptr);
 }
 
 TEST_F(MediaListsTest, ANinthServerStaysUncheckedAndACheckedOneUnregistersAtOnce) {
   for (int i = 0; i < 9; ++i) {
-    auto* s = kv::New<Media::MediaServerRecord>();
-    s->Name = kv::String::FromUtf8("Server " + std::to_string(i));
-    s->Registered = i < 8;
-    s->SupportWoL = i == 0 ? 1 : 0;
-    Bridge()->Servers.push_back(s);
+    const std::filesystem::path dir = DataDir() / "media" / "servers" / ("s" + std::to_string(i));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "server.ini") << "name=Server " << i << "\naddress=10.0.0." << i + 1
+                                      << "\nwake-on-lan=" << (i == 0 ? 1 : 0) << "\n";
   }
+  psl::Rescan();
+  Settle();
+  Bridge()->GetMediaServerList();
+  ASSERT_EQ(Bridge()->GetMediaServerCount(), 9);
+  for (int i = 0; i < 8; ++i) EXPECT_TRUE(Bridge()->RegisterMediaServer(i));
   auto* l = OpenMedia(kv::New<MediaServerList>(), {20, 20, 520, 234});
   ASSERT_EQ(Rows(l).size(), 8u);
   auto* first = Row<MediaServerListItem>(l, 0);
@@ -190,48 +216,23 @@ TEST_F(MediaListsTest, ANinthServerStaysUncheckedAndACheckedOneUnregistersAtOnce
   EXPECT_TRUE(kv::Cast<MediaServerListItem>(l->GetFocusedRow())->IsChecked);
 }
 
-TEST_F(MediaListsTest, AtMostEightControllersAreChecked) {
-  for (int i = 0; i < 10; ++i) {
-    auto* c = kv::New<Media::MediaControllerRecord>();
-    c->Name = kv::String::FromUtf8("Phone " + std::to_string(i));
-    c->Allowed = i < 7;
-    Bridge()->Controllers.push_back(c);
-  }
-  auto* l = OpenMedia(kv::New<MediaControllerList>());
-  EXPECT_EQ(l->GetCheckedNumber(), 7);
-  Press("down", 7);
-  Press("ok");  // the eighth
-  EXPECT_EQ(l->GetCheckedNumber(), 8);
-  Press("down");  // the ninth scrolls in; the first scrolls out, still allowed
-  Press("ok");
-  EXPECT_FALSE(kv::Cast<MediaControllerListItem>(l->GetFocusedRow())->IsChecked);
-  EXPECT_EQ(l->GetCheckedNumber(), 8);
-  Press("up");
-  Press("ok");  // unchecking one makes room
-  Press("down");
-  Press("ok");
-  EXPECT_TRUE(kv::Cast<MediaControllerListItem>(l->GetFocusedRow())->IsChecked);
-}
-
-TEST_F(MediaListsTest, DevicesShowTheirKindAndAnInactiveOneIsDisabled) {
-  const std::pair<int16_t, bool> media[] = {{0, true}, {2, false}, {1, true}};
-  for (auto [kind, active] : media) {
-    auto* m = kv::New<Media::MediumRecord>();
-    m->Kind = kind;
-    m->Active = active;
-    m->Name = kv::String::FromUtf8("Disk");
-    Bridge()->Media.push_back(m);
-  }
+TEST_F(MediaListsTest, DevicesShowTheirKind) {
+  WriteStick("Disk", {"a.jpg"});
+  Plug("Disk");
+  const std::filesystem::path dir = DataDir() / "media" / "servers" / "nas";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "server.ini") << "name=Disk\naddress=10.0.0.9\n";
+  psl::Rescan();
+  Settle();
   auto* activated = kv::New<Probe>();
   kv::Persistent<Probe> keep(activated);
   auto* l = kv::New<MediumDeviceList>();
   l->OnItemActivate = kv::MakeSlot(activated, &Probe::Hit);
   OpenMedia(l);
-  ASSERT_EQ(Rows(l).size(), 3u);
+  ASSERT_EQ(Rows(l).size(), 2u);
   EXPECT_EQ(Text(Rows(l)[0]), "USB: Disk");
   EXPECT_EQ(Text(Rows(l)[1]), "DLNA: Disk");
-  EXPECT_TRUE(Row<MediumDeviceItem>(l, 1)->OnGetIsDisabled());
-  EXPECT_NE(Text(Rows(l)[2]), "Disk");
+  EXPECT_FALSE(Row<MediumDeviceItem>(l, 1)->OnGetIsDisabled());
   Press("ok");
   EXPECT_EQ(activated->hits, 1);
   EXPECT_EQ(FormatDuration(5400).ToUtf8(), "01:30:00");

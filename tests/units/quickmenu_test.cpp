@@ -331,9 +331,9 @@ TEST_F(QuickMenuTest, BackgroundMusicAndScaleWindowReachTheMediaBridge) {
   auto* scale = kv::Cast<QuickMenu::ScaleWindowMenu>(Nms()->Open(&QuickMenu::ScaleWindowMenu::StaticClass()));
   ASSERT_NE(scale, nullptr);
   Settle();
-  Log().Clear();
+  ClearCallLog();
   Press("right");
-  EXPECT_FALSE(Logged("MediaWrapper::SetVideoPreviewWindow"));
+  EXPECT_TRUE(Calls("XPM_SetDisplayWindow").empty());
   Nms()->ClearAll();
   Settle();
   // With the movie list open the preview follows.
@@ -347,7 +347,7 @@ TEST_F(QuickMenuTest, BackgroundMusicAndScaleWindowReachTheMediaBridge) {
   ASSERT_NE(scale, nullptr);
   Settle();
   Press("right");
-  EXPECT_TRUE(Logged("MediaWrapper::SetVideoPreviewWindow"));
+  EXPECT_FALSE(Calls("XPM_SetDisplayWindow").empty());
 }
 
 TEST_F(QuickMenuTest, PlayerControlSendsOneCodeAndClosesAll) {

@@ -119,6 +119,8 @@ struct PslExports {
   // The service handle of an item, or of the folder item a data source shows
   // (0 when it has none).
   uint32_t (*handleOf)(PslObject itemOrSource) = nullptr;
+  // A server's root: its MAC address and whether it wakes over the network.
+  void (*setServerInfo)(PslObject root, const char* mac, bool wakeOnLan) = nullptr;
   // Metadata: creates it on the item and answers it; then the item's kind's initialiser.
   PslObject (*createMetadata)(PslObject item) = nullptr;
   void (*initPictureMetadata)(PslObject metadata, const char* title, const char* make, const char* model,
@@ -143,6 +145,13 @@ struct PslExports {
   PslObject (*newNetworkEvent)(int32_t value) = nullptr;
   PslObject (*newServerEvent)(uint8_t code, const char* text) = nullptr;
   void (*deliver)(PslObject event) = nullptr;
+  // The program's other event initialisers the service may use: a media
+  // status (code and four values), a renderer status, and a media error
+  // naming one of the error dialogs (0 invalid file format, 1 audio codec,
+  // 2 sample rate, 3 bit rate not supported).
+  PslObject (*newStatusEvent)(uint16_t code, int32_t v0, int32_t v1, int32_t v2, int32_t v3) = nullptr;
+  PslObject (*newDmrStatusEvent)(uint16_t kind, uint16_t state, const char* uri, const char* title) = nullptr;
+  PslObject (*newMediaErrorEvent)(int32_t dialog, int32_t code, int32_t subCode, const char* text) = nullptr;
 };
 
 // --- Start and switches --------------------------------------------------------------

@@ -1,5 +1,10 @@
 #include "platform/psl/psl_decode.h"
 
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/frame.h>
+#include <libswscale/swscale.h>
+}
 #include <jpeglib.h>
 // After jpeglib.h, which it needs.
 #include <jerror.h>
@@ -35,6 +40,61 @@ bool SizeAllowed(int64_t w, int64_t h, std::string* error) {
 
 bool IsJpeg(const uint8_t* d, size_t n) { return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF; }
 bool IsPng(const uint8_t* d, size_t n) { return n >= 8 && png_sig_cmp(d, 0, 8) == 0; }
+bool IsGif(const uint8_t* d, size_t n) {
+  return n >= 6 && (std::memcmp(d, "GIF87a", 6) == 0 || std::memcmp(d, "GIF89a", 6) == 0);
+}
+bool IsBmp(const uint8_t* d, size_t n) { return n >= 26 && d[0] == 'B' && d[1] == 'M'; }
+bool IsWebp(const uint8_t* d, size_t n) { return n >= 12 && std::memcmp(d, "RIFF", 4) == 0 && std::memcmp(d + 8, "WEBP", 4) == 0; }
+
+// GIF (its first picture), BMP and WebP through FFmpeg's decoders: the whole
+// file is one packet. The decoder refuses pictures over the pixel limit
+// before it allocates them. Transparent parts come out over black.
+bool AvDecode(const uint8_t* data, size_t size, AVCodecID id, int32_t* w, int32_t* h, std::vector<uint32_t>* pixels,
+              std::string* error) {
+  const AVCodec* codec = avcodec_find_decoder(id);
+  if (!codec) return Fail(error, "no decoder for this picture type");
+  std::unique_ptr<AVCodecContext, void (*)(AVCodecContext*)> c(avcodec_alloc_context3(codec),
+                                                               [](AVCodecContext* p) { avcodec_free_context(&p); });
+  std::unique_ptr<AVPacket, void (*)(AVPacket*)> pkt(av_packet_alloc(), [](AVPacket* p) { av_packet_free(&p); });
+  std::unique_ptr<AVFrame, void (*)(AVFrame*)> frame(av_frame_alloc(), [](AVFrame* p) { av_frame_free(&p); });
+  if (!c || !pkt || !frame) return Fail(error, "out of memory");
+  c->max_pixels = PSL_PICTURE_MAX_PIXELS;
+  if (avcodec_open2(c.get(), codec, nullptr) < 0) return Fail(error, "the decoder cannot start");
+  std::vector<uint8_t> buffer(size + AV_INPUT_BUFFER_PADDING_SIZE, 0);
+  std::memcpy(buffer.data(), data, size);
+  pkt->data = buffer.data();
+  pkt->size = static_cast<int>(size);
+  int got = avcodec_send_packet(c.get(), pkt.get());
+  if (got >= 0) avcodec_send_packet(c.get(), nullptr);
+  got = got >= 0 ? avcodec_receive_frame(c.get(), frame.get()) : got;
+  if (got < 0) return Fail(error, "the picture cannot be decoded");
+  if (!SizeAllowed(frame->width, frame->height, error)) return false;
+  SwsContext* sws = sws_getContext(frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), frame->width,
+                                   frame->height, AV_PIX_FMT_RGBA, SWS_POINT, nullptr, nullptr, nullptr);
+  if (!sws) return Fail(error, "the picture's pixel format cannot be converted");
+  std::vector<uint32_t> rgba(size_t(frame->width) * size_t(frame->height));
+  uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(rgba.data()), nullptr, nullptr, nullptr};
+  const int dstStride[4] = {frame->width * 4, 0, 0, 0};
+  sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, dstStride);
+  sws_freeContext(sws);
+  for (uint32_t& p : rgba) {
+    const uint32_t a = p >> 24;
+    if (a == 255) continue;
+    p = dfb::PackPixel((p & 0xFF) * a / 255, ((p >> 8) & 0xFF) * a / 255, ((p >> 16) & 0xFF) * a / 255, 255);
+  }
+  *w = frame->width;
+  *h = frame->height;
+  *pixels = std::move(rgba);
+  return true;
+}
+
+// The FFmpeg decoder of a GIF, BMP or WebP picture, with its type name; none for others.
+AVCodecID OtherPicture(const uint8_t* d, size_t n, std::string* type) {
+  if (IsGif(d, n)) return *type = "GIF", AV_CODEC_ID_GIF;
+  if (IsBmp(d, n)) return *type = "BMP", AV_CODEC_ID_BMP;
+  if (IsWebp(d, n)) return *type = "WebP", AV_CODEC_ID_WEBP;
+  return AV_CODEC_ID_NONE;
+}
 
 // --- EXIF -------------------------------------------------------------------------------
 
@@ -228,8 +288,10 @@ bool ReadPictureInfo(const uint8_t* data, size_t size, PictureInfo* info, std::s
   } else if (IsPng(data, size)) {
     info->type = "PNG";
     if (!PngDecode(data, size, true, &info->width, &info->height, &none, error)) return false;
+  } else if (const AVCodecID id = OtherPicture(data, size, &info->type); id != AV_CODEC_ID_NONE) {
+    if (!AvDecode(data, size, id, &info->width, &info->height, &none, error)) return false;
   } else {
-    return Fail(error, "not a JPEG or PNG picture");
+    return Fail(error, "not a JPEG, PNG, GIF, BMP or WebP picture");
   }
   return SizeAllowed(info->width, info->height, error);
 }
@@ -239,10 +301,13 @@ bool DecodePicture(const uint8_t* data, size_t size, int32_t boxW, int32_t boxH,
   *out = Image{};
   if (!ReadPictureInfo(data, size, info, error)) return false;
   Image img;
+  std::string type;
+  const AVCodecID other = OtherPicture(data, size, &type);
   const bool ok = info->type == "JPEG"
                       ? JpegDecode(data, size, boxW, boxH, info->orientation, false, &img.width, &img.height,
                                    &img.pixels, error)
-                      : PngDecode(data, size, false, &img.width, &img.height, &img.pixels, error);
+                  : other != AV_CODEC_ID_NONE ? AvDecode(data, size, other, &img.width, &img.height, &img.pixels, error)
+                                              : PngDecode(data, size, false, &img.width, &img.height, &img.pixels, error);
   if (!ok) return false;
   *out = Fit(Upright(std::move(img), info->orientation), boxW, boxH);
   return true;

@@ -1,5 +1,6 @@
 // Pictures of the media service: reading their size and EXIF fields,
-// decoding (libjpeg-turbo with DCT scaling, libpng), turning them upright,
+// decoding (libjpeg-turbo with DCT scaling, libpng; GIF, BMP and WebP
+// through FFmpeg's decoders), turning them upright,
 // fitting them into a box and drawing them into a surface. Files come from
 // outside: every reader checks sizes before it allocates, catches the
 // libraries' error exits and answers failure with a reason instead.
@@ -26,7 +27,7 @@ struct Image {
 
 // What a picture file says about itself without decoding it.
 struct PictureInfo {
-  std::string type;  // "JPEG", "PNG"
+  std::string type;  // "JPEG", "PNG", "GIF", "BMP", "WebP"
   int32_t width = 0;  // as stored (before the EXIF orientation)
   int32_t height = 0;
   int32_t orientation = 1;  // EXIF 1 .. 8
@@ -38,7 +39,7 @@ struct PictureInfo {
 };
 
 // Reads the header (and EXIF block) of a picture in memory. False with a
-// reason for anything that is not a JPEG or PNG of an allowed size.
+// reason for anything that is not a JPEG, PNG, GIF, BMP or WebP of an allowed size.
 bool ReadPictureInfo(const uint8_t* data, size_t size, PictureInfo* info, std::string* error);
 
 // Decodes a picture in memory, upright, fitted into boxW x boxH (never

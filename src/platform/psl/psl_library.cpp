@@ -147,7 +147,9 @@ Counts CountMedium(const std::string& folder, int32_t budget) {
     const std::string dir = todo.back();
     todo.pop_back();
     bool has[4] = {false, false, false, false};
-    for (const Entry& e : ListPlain(dir, 0)) {
+    const std::vector<Entry> entries = ListPlain(dir, 0);
+    if (dir == folder) c.top = static_cast<int32_t>(entries.size());
+    for (const Entry& e : entries) {
       if (++c.scanned > budget) break;
       if (e.kind == FileKind::kFolder) {
         todo.push_back(dir + "/" + e.name);

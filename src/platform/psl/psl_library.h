@@ -42,6 +42,7 @@ struct Counts {
   int32_t files[4] = {0, 0, 0, 0};
   int32_t folders[4] = {0, 0, 0, 0};
   int32_t scanned = 0;
+  int32_t top = 0;     // entries of the top folder (folders and media of any type)
   bool avchd = false;  // a BDMV or AVCHD folder at the top
 };
 Counts CountMedium(const std::string& folder, int32_t budget);

@@ -467,7 +467,9 @@ int32_t Service::GetMediumList(PslPage* page) {
     n.title = m.title;
     n.rootClass = m.server ? PSL_ROOT_SERVER : PSL_ROOT_USB;
     n.address = m.server ? m.address : "";
-    n.count = m.counts.files[1] + m.counts.files[2] + m.counts.files[3];
+    n.mac = m.server ? m.mac : "";
+    n.wakeOnLan = m.server && m.wakeOnLan;
+    n.count = m.counts.top;  // at least the entries a browse of its top folder lists
     list.push_back(n);
   };
   for (const auto& m : sticks_)
@@ -599,6 +601,7 @@ int32_t Service::ConvertObject(uint32_t list, int32_t index, PslObject source, P
   if (n.rootClass >= 0) {
     if (ex.createRoot)
       *item = ex.createRoot(source, n.rootClass, n.uri.c_str(), n.title.c_str(), h, n.count, true, n.address.c_str());
+    if (*item && n.rootClass == PSL_ROOT_SERVER && ex.setServerInfo) ex.setServerInfo(*item, n.mac.c_str(), n.wakeOnLan);
   } else if (n.kind == FileKind::kFolder) {
     if (ex.createContainer) *item = ex.createContainer(source, n.uri.c_str(), n.title.c_str(), h, n.count, true, true);
   } else if (ex.createItem) {

@@ -53,6 +53,8 @@ struct Node {
   int32_t count = 0;
   int32_t rootClass = -1;  // PSL_ROOT_* for a medium's root
   std::string address;     // servers' roots
+  std::string mac;
+  bool wakeOnLan = false;
 };
 
 struct Playlist {

@@ -11,6 +11,7 @@
 #include "units/ListForm/ListContext.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaItem.h"
+#include "runtime/ref.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/Primitives/KeyRoutingCtrl.h"
 #include "units/Structures/Message.h"
@@ -301,7 +302,7 @@ void PhotoGridItem::OnSetIsFolder(bool folder) {
 void PhotoGridItem::UpdateMetadata(Media::MediaItem* data) {
   MediaListItem::UpdateMetadata(data);
   if (!IsFolder && DataItem)
-    OnSetBitmap(DataItem->Thumbnail ? DataItem->Thumbnail.get() : Resources::LoadResource(MediaPlayer::ThumbnailBroken));
+    OnSetBitmap(DataItem->Thumb ? DataItem->Thumb.get() : Resources::LoadResource(MediaPlayer::ThumbnailBroken));
   InvalidateView();
 }
 
@@ -338,9 +339,24 @@ PhotoGridView::PhotoGridView() {
   thumbs_.OnTrigger = kv::MakeSlot(this, &PhotoGridView::StartRetrieveThumb);
 }
 
+void PhotoGridView::SourceChanged(kv::Object* /*sender*/) {
+  Media::MediaWrapper* bridge = MediaBridge();
+  if (!IsVisible() || !DataSource || !bridge) return;
+  const int32_t count = bridge->GetMediaItemCount();
+  if (count < 1) return;
+  if (count != DataSource->Num) {
+    DataSource->Num = count;
+    if (DataSource->Cursor >= count) DataSource->Cursor = count - 1;
+    PageCount = (count - 1) / kPhotoCells + 1;
+  }
+  Reload();
+}
+
 void PhotoGridView::Initialize(Primitives::KeyRoutingParameter* param) {
   GridView::Initialize(param);
   Media::MediaWrapper* bridge = MediaBridge();
+  if (bridge && bridge->GetCurrentSource())
+    kv::AttachObjObserver(kv::MakeSlot(this, &PhotoGridView::SourceChanged), bridge->GetCurrentSource());
   const int32_t count = bridge ? bridge->GetMediaItemCount() : 0;
   if (count < 1) {
     OnSetItemNum(0);
@@ -405,10 +421,10 @@ kv::Object* PhotoGridView::HandleEvent(Core::Event* event) {
     IsLoadingMetadata = false;
     MediaListItem* found = nullptr;
     for (Forms::Ctrl* ctrl : GetRows())
-      if (auto* cell = kv::Cast<MediaListItem>(ctrl); cell && cell->ItemIndex == ready->ItemIndex) found = cell;
+      if (auto* cell = kv::Cast<MediaListItem>(ctrl); cell && ready->Item && cell->ItemIndex == ready->Item->Index)
+        found = cell;
     if (found) {
-      Media::MediaWrapper* bridge = MediaBridge();
-      found->UpdateMetadata(bridge ? bridge->GetMediaItem(ready->ItemIndex) : nullptr);
+      found->UpdateMetadata(ready->Item.get());
       if (found == OnGetFocus()) DoFocus(this);
       thumbs_.Activate();
     } else {

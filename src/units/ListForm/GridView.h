@@ -111,6 +111,9 @@ class PhotoGridView : public GridView {
   kv::Object* HandleEvent(Core::Event* event) override;
   void Close() override;
   void LoadItemMetadata(kv::Object* sender = nullptr);
+  // The bridge's folder announced a change (a page came): the cells are read
+  // again in place, the focus kept.
+  void SourceChanged(kv::Object* sender);
   void StartRetrieveThumb(kv::Object* sender = nullptr) { LoadItemMetadata(sender); }
   // The owner's information panel (OnUpdateMediaInfo) follows the focus.
   void DoFocus(kv::Object* sender);

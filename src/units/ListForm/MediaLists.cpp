@@ -20,6 +20,7 @@
 #include "units/ListForm/OptionLists.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaItem.h"
+#include "runtime/ref.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/Structures/Message.h"
 
@@ -97,33 +98,33 @@ kv::Object* GetBgmListItemData(ListDataSource* /*source*/, ListClass* /*list*/, 
 
 kv::Object* GetMediumItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
   Media::MediaWrapper* bridge = MediaBridge();
-  Media::MediumRecord* m = bridge ? bridge->GetMedium(i) : nullptr;
+  Media::MediumDevice* m = bridge ? bridge->GetMedium(i) : nullptr;
   if (!m) return nullptr;
   auto* c = kv::New<MediumDeviceCourier>();
   c->ItemIndex = i;
-  c->DeviceKind = m->Kind;
-  c->IsActive = m->Active;
-  c->IsDisabled = m->Active ? 0 : 1;
-  c->Device = m->Device;
+  c->DeviceKind = static_cast<int16_t>(m->Kind);
+  c->IsActive = m->Enabled;
+  c->IsDisabled = m->Enabled ? 0 : 1;
+  c->Device = m;
   if (m->Kind == 1)
     c->Text = kv::GetVariantOfString(MEDIUM_KIND1_TEXT);
   else if (m->Kind == 0)
-    c->Text = kv::ConcatString(kv::LoadString(MEDIUM_USB_PREFIX), m->Name);
+    c->Text = kv::ConcatString(kv::LoadString(MEDIUM_USB_PREFIX), m->Caption);
   else if (m->Kind == 2)
-    c->Text = kv::ConcatString(kv::LoadString(MEDIUM_SERVER_PREFIX), m->Name);
+    c->Text = kv::ConcatString(kv::LoadString(MEDIUM_SERVER_PREFIX), m->Caption);
   else
-    c->Text = m->Name;
+    c->Text = m->Caption;
   return c;
 }
 
 kv::Object* GetMediaServerItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
   Media::MediaWrapper* bridge = MediaBridge();
-  Media::MediaServerRecord* s = bridge ? bridge->GetMediaServer(i) : nullptr;
+  Media::MediaServer* s = bridge ? bridge->GetMediaServer(i) : nullptr;
   if (!s) return nullptr;
   auto* c = kv::New<MediaServerCourier>();
   c->ItemIndex = i;
-  c->Text = s->Name;
-  c->Address = s->Address;
+  c->Text = s->Caption;
+  c->Address = s->IpAddress;
   c->IsChecked = s->Registered;
   c->SupportWoL = s->SupportWoL;
   return c;
@@ -131,11 +132,11 @@ kv::Object* GetMediaServerItemData(ListDataSource* /*source*/, ListClass* /*list
 
 kv::Object* GetMediaControllerItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {
   Media::MediaWrapper* bridge = MediaBridge();
-  Media::MediaControllerRecord* r = bridge ? bridge->GetMediaControllor(i) : nullptr;
+  Media::MediaControllor* r = bridge ? bridge->GetMediaControllor(i) : nullptr;
   if (!r) return nullptr;
   auto* c = kv::New<MediaControllerCourier>();
   c->ItemIndex = i;
-  c->Text = r->Name;
+  c->Text = r->Caption;
   c->MacAddress = r->MacAddress;
   c->IsChecked = r->Allowed;
   return c;
@@ -167,7 +168,7 @@ void MediaListItem::SetData(kv::Object* data) {
   DataItem = c->DataItem;
   OnSetText(c->DataItem ? c->DataItem->Caption : kv::String());
   OnSetIsDisabled(false);
-  OnSetIsFolder(c->DataItem && c->DataItem->Type == Media::MEDIA_TYPE_FOLDER);
+  OnSetIsFolder(c->DataItem && c->DataItem->Type == Media::ITEM_TYPE_FOLDER);
 }
 
 kv::Object* MediaListItem::GetData(kv::Object* data) {
@@ -188,7 +189,7 @@ bool MediaListItem::LoadMetadata() {
 void MediaListItem::UpdateMetadata(Media::MediaItem* data) {
   if (!data || !DataItem) return;
   DataItem->MetadataLoaded = true;
-  DataItem->Thumbnail = data->Thumbnail;
+  DataItem->Thumb = data->Thumb;
   DataItem->Metadata = data->Metadata;
 }
 
@@ -243,8 +244,32 @@ int32_t MediaContentList::GetItemsNum() {
   return bridge ? bridge->GetMediaItemCount() : 0;
 }
 
+kv::Object* MediaContentList::ObservedSource() {
+  Media::MediaWrapper* bridge = MediaBridge();
+  return bridge ? bridge->GetCurrentSource() : nullptr;
+}
+
+kv::Object* BGMList::ObservedSource() {
+  Media::MediaWrapper* bridge = MediaBridge();
+  return bridge ? bridge->GetBgmCurrentSource() : nullptr;
+}
+
+void MediaContentList::SourceChanged(kv::Object* /*sender*/) {
+  if (!IsVisible() || !DataSource) return;
+  const int32_t n = GetItemsNum();
+  if (n < 1) return;
+  if (n != DataSource->Num) {
+    DataSource->Num = n;
+    if (DataSource->Cursor >= n) DataSource->Cursor = n - 1;
+    if (std::min(MaxRows, n) != ItemNum) OnSetItemNum(std::min(MaxRows, n));
+  }
+  Reload();
+}
+
 void MediaContentList::Initialize(Primitives::KeyRoutingParameter* param) {
   KeyRoutingListForm::Initialize(param);
+  // Pages arriving later fill the rows where they are.
+  if (kv::Object* source = ObservedSource()) kv::AttachObjObserver(kv::MakeSlot(this, &MediaContentList::SourceChanged), source);
   const int32_t n = GetItemsNum();
   if (n < 1) {
     OnSetItemNum(0);
@@ -349,10 +374,10 @@ kv::Object* MediaContentList::HandleEvent(Core::Event* event) {
     IsLoadingMetadata = false;
     MediaListItem* found = nullptr;
     for (Forms::Ctrl* ctrl : GetRows())
-      if (auto* row = kv::Cast<MediaListItem>(ctrl); row && row->ItemIndex == ready->ItemIndex) found = row;
+      if (auto* row = kv::Cast<MediaListItem>(ctrl); row && ready->Item && row->ItemIndex == ready->Item->Index)
+        found = row;
     if (found) {
-      Media::MediaWrapper* bridge = MediaBridge();
-      found->UpdateMetadata(bridge ? bridge->GetMediaItem(ready->ItemIndex) : nullptr);
+      found->UpdateMetadata(ready->Item.get());
       if (found == GetFocusedRow()) UpdateGroupInfo();
     }
     // An answer for an item no longer shown asks for the next one at once;
@@ -550,7 +575,7 @@ void MediaServerList::DoOnActivateOption(kv::Object* /*sender*/) {
   else
     bridge->RegisterMediaServer(row->ItemIndex);
   // The bridge keeps at most eight: a refused registration stays unchecked.
-  Media::MediaServerRecord* server = bridge->GetMediaServer(row->ItemIndex);
+  Media::MediaServer* server = bridge->GetMediaServer(row->ItemIndex);
   row->OnSetIsChecked(server && server->Registered);
 }
 
@@ -631,7 +656,7 @@ int32_t MediaControllerList::GetCheckedNumber() {
     }
   Media::MediaWrapper* bridge = MediaBridge();
   for (size_t i = 0; bridge && i < shown.size(); ++i)
-    if (Media::MediaControllerRecord* r = bridge->GetMediaControllor(static_cast<int32_t>(i)); r && !shown[i] && r->Allowed)
+    if (Media::MediaControllor* r = bridge->GetMediaControllor(static_cast<int32_t>(i)); r && !shown[i] && r->Allowed)
       ++n;
   return n;
 }

@@ -133,6 +133,11 @@ class MediaContentList : public PagedList {
   void LoadItemMetadata(kv::Object* sender = nullptr);
   void StartRetrieveThumb(kv::Object* sender = nullptr) { LoadItemMetadata(sender); }
   bool IsPreviewPending() const { return preview_.IsEnabled(); }
+  // The folder it shows announced a change (a page came, the folder shrank):
+  // the rows are read again in place, the focus kept.
+  void SourceChanged(kv::Object* sender);
+  // The bridge's folder this list shows (the background-music one for BGMList).
+  virtual kv::Object* ObservedSource();
 
   int16_t Filter = 3;
   bool IsPlayOnFocus = true;
@@ -164,6 +169,7 @@ class BGMList : public MediaContentList {
   void DoFocus(kv::Object* sender) override;
   void DoOnActivate(kv::Object* sender) override;
   void UpdateGroupInfo() override {}
+  kv::Object* ObservedSource() override;
 };
 
 class MediumDeviceItem : public ListItem {

@@ -1,11 +1,13 @@
 #include "units/Media/MediaItem.h"
 
-#include "units/Resources/Resources.h"
+#include "units/Resources/Bitmap.h"
 
 KV_REGISTER_CLASS(Media::MediaItem);
-KV_REGISTER_CLASS(Media::MusicMetadata);
-KV_REGISTER_CLASS(Media::VideoMetadata);
-KV_REGISTER_CLASS(Media::PictureMetadata);
-KV_REGISTER_CLASS(Media::MediumRecord);
-KV_REGISTER_CLASS(Media::MediaServerRecord);
-KV_REGISTER_CLASS(Media::MediaControllerRecord);
+KV_REGISTER_CLASS(Media::MediumDevice);
+KV_REGISTER_CLASS(Media::UsbMediumDevice);
+KV_REGISTER_CLASS(Media::NetworkMediumDevice);
+KV_REGISTER_CLASS(Media::MediaServer);
+KV_REGISTER_CLASS(Media::MediaControllor);
+KV_REGISTER_CLASS(Media::MediaCount);
+KV_REGISTER_CLASS(Media::MediaAvailability);
+KV_REGISTER_CLASS(Media::VideoPlayWindow);

@@ -16,6 +16,7 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
 #include "units/PersistentData/PersistentData.h"
+#include "units/Media/MediaWrapper.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/TimerData.h"
@@ -99,7 +100,17 @@ SKIN_INT_SETTING(USBSDAutoStart, KEY_USB_SD_AUTO_START)
 SKIN_INT_SETTING(TheaterLock, KEY_THEATER_LOCK)
 SKIN_INT_SETTING(MM_IntervalTime, KEY_MM_INTERVAL_TIME)
 SKIN_INT_SETTING(MM_SortMode, KEY_MM_SORT_MODE)
-SKIN_INT_SETTING(EnableDlna, KEY_ENABLE_DLNA)
+int32_t Wrapper::OnGetEnableDlna() {
+  if (Store()) EnableDlna = Store()->GetInteger(KEY_ENABLE_DLNA);
+  return EnableDlna;
+}
+
+// Stored, and switched in the media service through the bridge.
+void Wrapper::OnSetEnableDlna(int32_t v) {
+  EnableDlna = v;
+  if (Store()) Store()->PutInteger(KEY_ENABLE_DLNA, v);
+  kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->EnableDlna(v);
+}
 
 #undef SKIN_INT_SETTING
 
