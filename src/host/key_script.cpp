@@ -202,7 +202,13 @@ void KeyScript::AfterPass(const PassResult& pass) {
         if (!stepStarted_) {
           stepStarted_ = true;
           waitUntil_ = kv::GetClock().Now() + kShotAnimationLimit;
+          // What the set has due (the picture of a tuning, an event) is
+          // handed to the GUI task first, so a shot never races the set.
+          if (sim::Sim* tv = sim::Sim::Current()) tv->Quiesce();
         }
+        // The posted events and closures (the set's picture among them) are
+        // taken before the shot.
+        if (events_ && events_->Pending() > 0 && kv::GetClock().Now() < waitUntil_) return;
         if (kv::SignalsPending()) return;
         const bool animating =
             step.value == 0 && root_ && root_->IsAnimationRunning() && kv::GetClock().Now() < waitUntil_;
