@@ -67,6 +67,7 @@
 #include "units/NonMenuSystem/SoftwareLicencesDialog.h"
 #include "units/Update/CheckingMessage.h"
 #include "units/ParentalLocks/RatingDialogs.h"
+#include "units/ParentalLocks/RatingScreens.h"
 #include "units/Record/TimeshiftStatusDialog.h"
 #include "units/Record/USBDiskDialogs.h"
 #include "platform/xpm/xpm_record.h"
@@ -423,6 +424,13 @@ void OpenByState(benchmark::State& state) {
   }
 }
 
+// The alternate ratings of the simulated set's downloadable table (four
+// dimensions, up to eight levels), opened with the region stored.
+void AlternateRatingsOpen(benchmark::State& state) {
+  kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData)->PutInteger(SkinBin::KEY_RATING_REGION, 5);
+  OpenByState<ParentalLocks::EditDynamicRatings, 0>(state);
+}
+
 // OK on TV-Y of the US TV rating dialog: the longest cascade, every box
 // blocked and written, to the flip.
 void TVRatingCascade(benchmark::State& state) {
@@ -740,6 +748,8 @@ int main(int argc, char** argv) {
     add("enter_pin_dialog", bench::OpenByState<NonMenuSystem::EnterPinDialog, 2>);
     add("us_tv_ratings_dialog", bench::OpenByState<ParentalLocks::USTVRatingsDialog, 0>);
     add("us_tv_ok_on_tv_y", bench::TVRatingCascade);
+    add("rating_limits", bench::OpenByState<ParentalLocks::EditRatingLimits, 0>);
+    add("alternate_ratings", bench::AlternateRatingsOpen);
     add("change_pin_dialog", bench::OpenByState<NonMenuSystem::ChangePinDialog, 1>);
     add(
         "option_popup_picture_size",
@@ -775,7 +785,7 @@ int main(int argc, char** argv) {
                              "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
                              "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
                              "backlight_pro_dialog", "picture_size_dialog", "enter_pin_dialog",
-                             "us_tv_ratings_dialog", "us_tv_ok_on_tv_y",
+                             "us_tv_ratings_dialog", "us_tv_ok_on_tv_y", "rating_limits", "alternate_ratings",
                              "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
                              "licences", "update_check", "quick_menu", "carousel_move", "auto_scan_ok",
                              "scan_progress_event", "scan_result/40", "timeshift_pause_status",

@@ -246,15 +246,46 @@ TEST_F(SkinServicesTest, CaptionKeyCyclesBasicAndAdvancedServices) {
   EXPECT_EQ(Calls("XPM_SetPreferredBasicCaptionService").back(), "XPM_SetPreferredBasicCaptionService(2)");
 }
 
+// The audio switch on a digital channel with no, one and two audio tracks:
+// with fewer than two it answers 1 and the set keeps its track; with two it
+// steps through them at the set and wraps. An analogue channel steps the
+// decode mode round; other sources have no track to switch.
 TEST_F(SkinServicesTest, AudioKeySwitchesTracksAndDecodeModes) {
-  // Window 0 shows 2-1 (digital): step through its tracks.
-  const int32_t count = s_->HasAlternateAudio();
-  if (count >= 2) {
-    const int32_t before = s_->GetCurrentAudioIndex();
+  for (int32_t tracks : {0, 1, 2}) {
+    SCOPED_TRACE(tracks);
+    sim::Channel analogue;
+    analogue.major = 3;
+    analogue.physical = 3;
+    analogue.name = "ANALOG";
+    sim::Channel digital;
+    digital.major = 7;
+    digital.minor = 1;
+    digital.digital = true;
+    digital.physical = 7;
+    digital.name = "DIGITAL";
+    digital.audioServices = tracks;
+    for (int32_t medium : {0, 1}) State().ReplaceChannelMap(medium, {analogue, digital});
+    s_->SetChannel(7, 1, true, false);
+    int32_t count = -1, index = -1;
+    ASSERT_EQ(State().NumAudioServices(0, &count, kTest), 0);
+    ASSERT_EQ(count, tracks);
+    EXPECT_EQ(s_->HasAlternateAudio(), tracks);
+    tv_->ClearCallLog();
+    if (tracks < 2) {
+      EXPECT_EQ(s_->AutoAudioSwitch(), 1);
+      EXPECT_EQ(Count("XPM_SetAudioService"), 0u);
+      continue;
+    }
+    ASSERT_EQ(State().CurrentAudioService(0, &index, kTest), 0);
+    const int32_t first = index;
     s_->AutoAudioSwitch();
-    EXPECT_EQ(s_->GetCurrentAudioIndex(), (before + 1) % count);
-  } else {
-    EXPECT_EQ(s_->AutoAudioSwitch(), 1);
+    ASSERT_EQ(State().CurrentAudioService(0, &index, kTest), 0);
+    EXPECT_EQ(index, (first + 1) % 2);
+    s_->AutoAudioSwitch();
+    ASSERT_EQ(State().CurrentAudioService(0, &index, kTest), 0);
+    EXPECT_EQ(index, first);
+    EXPECT_EQ(Count("XPM_SetAudioService"), 2u);
+    EXPECT_FALSE(Logged("refused"));
   }
   // An analogue channel steps the decode mode round.
   s_->SetChannel(3, -2, true, false);
