@@ -68,6 +68,9 @@ Structures::LocalTime* CopyTime(const Structures::LocalTime* t) {
 
 namespace {
 
+constexpr int32_t kEmptyTimerTimesType = 2;
+constexpr int32_t kEmptyTimerDuration = 3600;
+
 bool ValidSlot(int32_t slot) { return slot >= 0 && slot < APP_TIMER_SLOTS; }
 
 void TraceTimer(const Structures::TimerData* r) {
@@ -232,6 +235,17 @@ int32_t Wrapper::GetFirstAvailableTimerId() {
 void Wrapper::OnSetActiveTimerId(int32_t id) {
   ActiveTimerId = id;
   ActiveTimer = GetTimer(id);
+  // A slot the set has never stored is an empty timer, as a cleared slot
+  // holds it (weekdays, one hour, no channel): the editor fills it.
+  if (!ActiveTimer && UseTimerCache && id >= 0) {
+    ActiveTimer = kv::New<Structures::TimerData>();
+    ActiveTimer->StartTime = kv::New<Structures::LocalTime>();
+    ActiveTimer->TimesType = kEmptyTimerTimesType;
+    ActiveTimer->Duration = kEmptyTimerDuration;
+    ActiveTimer->ChannelMajor = -1;
+    ActiveTimer->ChannelMinor = -1;
+    ActiveTimer->Source = -1;
+  }
   if (ActiveTimer) ActiveTimer->Id = id;
 }
 
