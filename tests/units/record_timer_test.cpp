@@ -12,6 +12,7 @@
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
 #include "units/Structures/LocalTime.h"
+#include "units/Structures/VirtualChannel.h"
 
 namespace {
 
@@ -37,6 +38,15 @@ TEST_F(RecordTimerTest, MenuOpensANewTimerThatDoneStoresInTheSetAndTheDatabase) 
   EXPECT_EQ(e->TimeButton.OnGetText().ToUtf8(), "08:15 PM");
   EXPECT_TRUE(e->DateButton.OnGetIsDisabled());
   EXPECT_EQ(Focused(), &e->ActiveBox);
+  // The input and the channel on screen, as the set names them.
+  const int32_t source = W()->GetCurrentSource(0);
+  EXPECT_EQ(Active()->Source, source);
+  EXPECT_EQ(e->InputButton.OnGetText().ToUtf8(), Skin()->GetSourceName(source).ToUtf8()) << W()->GetSourceIndex(source);
+  Structures::VirtualChannel* channel = W()->GetCurrentChannel();
+  EXPECT_EQ(Active()->ChannelMajor, channel->Major);
+  EXPECT_EQ(Active()->ChannelMinor, channel->Minor);
+  EXPECT_EQ(e->ChannelButton.OnGetText().ToUtf8(),
+            Skin()->GetChannelNumberStr(true, channel->Major, channel->Minor).ToUtf8());
   // The check box writes the enable flag at once; nothing reaches the set yet.
   ClearCallLog();
   Press("ok");

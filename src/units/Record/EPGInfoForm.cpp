@@ -79,6 +79,7 @@ void EPGInfoForm::Refresh() {
   Place(RatingText, 320, 32, std::max(0, w - 334), 22);
   Place(line1_, 14, 58, w - 28, 1);
   Place(Description, 14, 62, std::max(0, w - 28), std::max(0, h - 100));
+  // The legend stays at the bottom of the pane.
   Place(line2_, 14, h - 34, w - 28, 1);
   KeyRoutingForm::Refresh();
 }

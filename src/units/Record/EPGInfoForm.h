@@ -25,7 +25,7 @@ class EPGInfoForm : public Primitives::KeyRoutingForm {
   KV_CLASS(Record, EPGInfoForm, Primitives::KeyRoutingForm)
  public:
   static constexpr int32_t kWidth = 470;
-  static constexpr int32_t kHeight = 206;
+  static constexpr int32_t kHeight = 152;
 
   EPGInfoForm();
   ~EPGInfoForm() override;

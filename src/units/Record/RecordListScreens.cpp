@@ -59,8 +59,8 @@ constexpr int32_t kLastSchedulerTimer = 31;
 constexpr int32_t kTop = 14;
 constexpr int32_t kLineH = 34;
 constexpr int32_t kTextH = 26;
-constexpr kv::Rect kList{20, 106, 940, 362};
-constexpr kv::Rect kPanel{20, 370, 940, 530};
+constexpr kv::Rect kList{20, 116, 940, 372};
+constexpr kv::Rect kPanel{20, 380, 940, 380 + EPGInfoForm::kHeight};
 constexpr int32_t kClockRight = 950;
 
 kv::String Cat(const kv::String& a, const kv::String& b) { return kv::ConcatString(a, b); }
@@ -99,7 +99,7 @@ void RecordScreenParts::Build(NonMenuSystem::WidgetClass& screen, ListForm::Reco
   Place(SourceFrame, 10, kTop - 4, 200, kLineH);
   Place(BannerFrame, 230, kTop - 4, 200, kLineH);
   Place(ClockFrame, 700, kTop - 4, kClockRight - 700, kLineH);
-  Place(SecondFrame, 10, kList.y1 - 46, 940, kList.H() + 50);
+  Place(SecondFrame, 10, kList.y1 - 64, 940, kList.H() + 68);
   for (Core::View* v : std::initializer_list<Core::View*>{&SourceFrame, &BannerFrame, &ClockFrame, &SecondFrame})
     screen.Add(v);
   list.OnSetBounds(kList);
@@ -110,10 +110,10 @@ void RecordScreenParts::Build(NonMenuSystem::WidgetClass& screen, ListForm::Reco
   SetupText(SourceText, Fonts::EPGListFont, true);
   SetupText(Caption, Fonts::EPGListFont, false);
   SetupText(Volume, Fonts::EPGListFont, true);
-  Place(Caption, 24, kList.y1 - 42, 400, kTextH);
+  Place(Caption, 24, kList.y1 - 62, 400, kTextH);
   Caption.OnSetColor(Colors::TitleTextColor);
   Separator.OnSetColor(Colors::StandardTextColor);
-  Place(Separator, 24, kList.y1 - 14, 912, 1);
+  Place(Separator, 24, kList.y1 - 8, 912, 1);
   Info.OnSetBounds(kPanel);
   Place(SourceImage, 16, kTop + 4, 24, 18);
   Place(Volume, 450, kTop, 200, kTextH);
@@ -126,7 +126,7 @@ void RecordScreenParts::Build(NonMenuSystem::WidgetClass& screen, ListForm::Reco
     if (headerCount_ == kMaxHeaders) break;
     Views::Text& t = Headers[headerCount_];
     SetupText(t, Fonts::BannerBasicInfo, false);
-    Place(t, kList.x1 + h.x, kList.y1 - 16 - 18, h.w, 18);
+    Place(t, kList.x1 + h.x, kList.y1 - 30, h.w, 20);
     headerTexts_[headerCount_++] = h.text;
     screen.Add(&t);
   }
@@ -285,13 +285,13 @@ ScheduledRecordDialog::ScheduledRecordDialog() {
   OnSetTimeOutValue(kTimeOut);
   OnSetBounds({0, 0, 960, 540});
   Parts.Build(*this, List, SCHEDULED_CAPTION,
-              {{&HEADER_CHANNEL, 40, 70},
+              {{&Strings::SID_CH, 48, 64},
                {&HEADER_TITLE, 116, 180},
                {&Strings::SID_DATE, 304, 76},
                {&HEADER_DURATION, 452, 64},
-               {&Strings::SID_STATUS, 580, 50},
-               {&Strings::SID_TYPE, 630, 56},
-               {&Strings::SID_ACTIVE, 688, 70}});
+               {&Strings::SID_STATUS, 576, 60},
+               {&Strings::SID_TYPE, 636, 56},
+               {&Strings::SID_ACTIVE, 694, 64}});
   List.FocusMove = kv::MakeSlot<Primitives::KeyRoutingForm>(this, &KeyRoutingForm::ResetTimeout);
   List.OnProgramChanged = kv::MakeSlot(this, &ScheduledRecordDialog::UpdateEPGInfo);
   Parts.VolumeTimer.OnTrigger = kv::MakeSlot(this, &ScheduledRecordDialog::ClearVolume);
@@ -376,7 +376,7 @@ RecordedShowsDialog::RecordedShowsDialog() {
   OnSetTimeOutValue(kTimeOut);
   OnSetBounds({0, 0, 960, 540});
   Parts.Build(*this, List, RECORDED_CAPTION,
-              {{&HEADER_CHANNEL, 40, 70},
+              {{&Strings::SID_CH, 48, 64},
                {&HEADER_TITLE, 116, 180},
                {&Strings::SID_DATE, 304, 76},
                {&HEADER_DURATION, 452, 64},

@@ -64,8 +64,9 @@ void RecordOptionsDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   KXDWidgetClass::Initialize(param);
   if (auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr) OnSetOptionType(ref->Value);
   auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
-  if (wm && wm->FindForm(WinIDs::WIN_ID_FullEPGDialog))
-    frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaQuickMenuBg));
+  Primitives::KeyRoutingForm* guide = wm ? wm->FindForm(WinIDs::WIN_ID_FullEPGDialog) : nullptr;
+  if (guide) frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaQuickMenuBg));
+  ReturnFocusTo = guide;
   OnSetFocus(&RecordNowButton);
 }
 
@@ -116,6 +117,7 @@ void RecordOptionsDialog::DoActivate(kv::Object* sender) {
         editor->IsShortcut = false;
         editor->PrevState = &StaticClass();
         editor->NextState = nullptr;
+        editor->ReturnFocusTo = ScreenUnderEditor();
         if (now && now->StartTime) {
           editor->SetStart(now->StartTime.get());
           editor->SetDuration(now->Duration * 60);

@@ -28,6 +28,7 @@
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/Resources/Resources.h"
+#include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/SkinBin/RecordData.h"
 #include "units/SkinBin/UserRefInt.h"
@@ -61,10 +62,11 @@ constexpr uint32_t kDurationLayer = 256;
 constexpr int32_t kWidth = 640;
 constexpr int32_t kHeight = 336;
 constexpr int32_t kRowHeight = 27;
+constexpr int32_t kGridRows = 6;
 constexpr int32_t kRow[6] = {54, 92, 130, 168, 206, 290};
 constexpr int32_t kLabelX[2] = {20, 330};
-constexpr int32_t kLabelW = 92;
-constexpr int32_t kButtonX[2] = {116, 426};
+constexpr int32_t kLabelW = 112;
+constexpr int32_t kButtonX[2] = {136, 446};
 constexpr int32_t kButtonW = 170;
 // The masks the repeat types write: all days, Monday to Friday, the weekend.
 constexpr int32_t kMaskEveryday = 0x7F;
@@ -95,11 +97,7 @@ void SetUpButton(SkinBin::Button& b, int32_t column, int32_t row) {
   b.OnSetTextEllipsis(true);
 }
 
-bool GuideOrListOpen() {
-  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
-  return wm && (wm->FindForm(WinIDs::WIN_ID_FullEPGDialog) || wm->FindForm(WinIDs::WIN_ID_RecordedShowsDialog) ||
-                wm->FindForm(WinIDs::WIN_ID_ScheduledRecordDialog));
-}
+bool GuideOrListOpen() { return ScreenUnderEditor() != nullptr; }
 
 // The scheduler's record of a timer: the scheduled show `id`.
 SkinBin::ScheduledRecordData* ShowOf(const Structures::TimerData* t, int32_t id) {
@@ -142,6 +140,7 @@ void SetUpFromList(Primitives::KeyRoutingForm* form, const ListForm::TimerEditor
   if (handoff.start) editor->SetStart(handoff.start);
   if (handoff.durationSeconds > 0) editor->SetDuration(handoff.durationSeconds);
   editor->IsShortcut = editor->MenuTriggered;
+  editor->ReturnFocusTo = ScreenUnderEditor();
   editor->ApplySourceType();
 }
 
@@ -149,7 +148,26 @@ struct InstallSetup {
   InstallSetup() { ListForm::SetTimerEditorSetup(&SetUpFromList); }
 } g_installSetup;
 
+// The row of the timer's channel table holding the channel `number`
+// (UniteChannelNum), or -1.
+int32_t ChannelIndexOf(SkinBin::Wrapper* w, int32_t number) {
+  SkinBin::ChannelListData* list = w->GetChannelListData();
+  for (int32_t i = 0; i < list->GetNumChannels(); ++i) {
+    const SkinBin::ChannelData* c = list->GetChannel(i);
+    if (c && ::Wrapper::Wrapper::UniteChannelNum(c->Major, c->Minor) == number) return i;
+  }
+  return -1;
+}
+
 }  // namespace
+
+Primitives::KeyRoutingForm* ScreenUnderEditor() {
+  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  if (!wm) return nullptr;
+  for (uint32_t id : {WinIDs::WIN_ID_FullEPGDialog, WinIDs::WIN_ID_ScheduledRecordDialog, WinIDs::WIN_ID_RecordedShowsDialog})
+    if (Primitives::KeyRoutingForm* f = wm->FindForm(id)) return f;
+  return nullptr;
+}
 
 Structures::LocalTime* CopyLocalTime(const Structures::LocalTime* t) {
   auto* c = kv::New<Structures::LocalTime>();
@@ -220,9 +238,9 @@ RecordTimerDialog::RecordTimerDialog() {
   SetUpButton(MediumButton, 1, 3);
   MediumButton.OptionType = SkinBin::OPTION_TYPE_ONTIMER_MEDIUM;
   SetUpLabel(EarlyLabel, 0, 3);
-  Place(EarlyLabel, kLabelX[0], kRow[3], 50, kRowHeight);
+  Place(EarlyLabel, kLabelX[0], kRow[3], 56, kRowHeight);
   SetUpLabel(EarlyStartLabel, 0, 3);
-  Place(EarlyStartLabel, kLabelX[0] + 50, kRow[3], kLabelW - 50, kRowHeight);
+  Place(EarlyStartLabel, kLabelX[0] + 56, kRow[3], kLabelW - 56, kRowHeight);
   SetUpButton(EarlyButton, 0, 3);
   EarlyButton.OptionType = SkinBin::OPTION_TYPE_TIMER_START_EARLY;
   SetUpLabel(EndLabel, 0, 4);
@@ -403,13 +421,21 @@ void RecordTimerDialog::LoadOptionItem(Network::OptionButton& button) {
   auto* db = kv::GetAutoObject<OptionDatabase::OptionDatabaseClass>(MainApp::OptionDB);
   OptionDatabase::OptionDataClass* record = db ? db->GetOptionData(button.OptionType) : nullptr;
   if (!record) return;
-  if (reloadOptions_) record->Initialize();
+  // The input and channel options take their choices from the set when
+  // initialised: always before they are shown.
+  const bool fromSet = button.OptionType == SkinBin::OPTION_TYPE_ONTIMER_INPUT ||
+                       button.OptionType == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL;
+  if (reloadOptions_ || fromSet) record->Initialize();
   if (record->HasProperty()) {
     const int32_t value = kv::OnGetInt32(record->RefValue);
     SkinBin::Wrapper* w = Skin();
     if (button.OptionType == SkinBin::OPTION_TYPE_ONTIMER_INPUT && w) {
       // The timer keeps a source id; the input option offers sources by index.
       record->Value = w->GetSourceIndex(value);
+    } else if (button.OptionType == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL && w) {
+      // The timer keeps the channel's number; the option offers the timer's
+      // channel table by index.
+      record->Value = ChannelIndexOf(w, value);
     } else {
       record->Value = value;
       kv::OnSetInt32(record->RefValue, value);
@@ -497,6 +523,9 @@ void RecordTimerDialog::DoValueChange(kv::Object* sender) {
     LoadOptionItem(ChannelButton);
     reloadOptions_ = false;
   } else if (option == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL) {
+    // The option wrote the chosen row of the channel table: the timer keeps its number.
+    if (SkinBin::ChannelData* c = w->GetChannelListData()->GetChannel(w->OnGetTimerChannel()))
+      w->OnSetTimerChannel(::Wrapper::Wrapper::UniteChannelNum(c->Major, c->Minor));
     LoadOptionItem(ChannelButton);
   } else if (option == SkinBin::OPTION_TYPE_TIMER_START_EARLY) {
     LoadOptionItem(EarlyButton);
@@ -715,17 +744,34 @@ void RecordTimerDialog::EnterPrevState() {
 kv::Object* RecordTimerDialog::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down) return KXDWidgetClass::HandleEvent(event);
-  auto* focus = kv::Cast<Forms::Ctrl>(OnGetFocus());
+  // The controls stand in two columns of five rows over the done button.
+  Forms::Ctrl* const grid[kGridRows][2] = {{&DateButton, &TimeButton},     {&TypeButton, &InputButton},
+                                           {&DurationButton, &ChannelButton}, {&EarlyButton, &MediumButton},
+                                           {&EndDelayButton, &ActiveBox},  {&DoneButton, &DoneButton}};
+  int32_t row = kGridRows - 1, column = 0;
+  for (int32_t r = 0; r < kGridRows; ++r)
+    for (int32_t c = 0; c < 2; ++c)
+      if (grid[r][c] == OnGetFocus() && row == kGridRows - 1 && r != kGridRows - 1) row = r, column = c;
+  const auto usable = [](Forms::Ctrl* c) { return c->CanFocus(); };
   switch (key->Code) {
-    case KEY_DOWN: SelectLower(); break;
-    case KEY_UP: SelectUpper(); break;
-    case KEY_LEFT:
-      if (focus == &TimeButton && !DateButton.OnGetIsDisabled())
-        OnSetFocus(&DateButton);
-      else
-        SelectLeft();
+    case KEY_DOWN:
+    case KEY_UP: {
+      const int32_t step = key->Code == KEY_DOWN ? 1 : -1;
+      for (int32_t r = row + step; r >= 0 && r < kGridRows; r += step)
+        if (usable(grid[r][column])) {
+          OnSetFocus(grid[r][column]);
+          break;
+        }
       break;
-    case KEY_RIGHT: SelectRight(); break;
+    }
+    case KEY_LEFT:
+    case KEY_RIGHT: {
+      // The other column of the row; from the time button left reaches the
+      // date button only while it is enabled.
+      Forms::Ctrl* other = grid[row][1 - column];
+      if (row != kGridRows - 1 && usable(other)) OnSetFocus(other);
+      break;
+    }
     default: return KXDWidgetClass::HandleEvent(event);
   }
   ResetTimeout();

@@ -164,6 +164,9 @@ class TimerDurationDialog : public NonMenuSystem::KXDWidgetClass {
   kv::Member<RecordTimerDialog> editor_;
 };
 
+// The open guide or recording list the editor and record now stand over
+// (it takes the keys again when they close), or null.
+Primitives::KeyRoutingForm* ScreenUnderEditor();
 // A copy of a timer record (the start time copied too).
 Structures::TimerData* CopyTimer(const Structures::TimerData* t);
 Structures::LocalTime* CopyLocalTime(const Structures::LocalTime* t);

@@ -163,7 +163,11 @@ void Wrapper::OnSetRemainScreenSaverTime(int32_t minutes) {
 Structures::TimerData* Wrapper::GetTimer(int32_t id) {
   XPM_TimerRecord record;
   std::memset(&record, 0, sizeof record);
-  if (XPM_CALL(XPM_GetTimer, id, &record) != 0) return nullptr;
+  // A slot the set has never stored answers "invalid": a question answered
+  // no (the first free timer often is one), not a fault to report.
+  const int32_t status = XPM_GetTimer(id, &record);
+  if (status == XPM_ERR_INVALID_PARAM) return nullptr;
+  if (detail::Checked("XPM_GetTimer", status) != 0) return nullptr;
   auto* timer = kv::New<Structures::TimerData>();
   timer->Id = id;
   timer->Extra1 = record.extra1;
