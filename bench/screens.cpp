@@ -22,6 +22,7 @@
 #include "view_scene.h"
 #include "platform/fontengine/font_engine.h"
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_guide.h"
 #include "platform/xpm/xpm.h"
 #include "runtime/auto_object.h"
 #include "runtime/clock.h"
@@ -42,6 +43,10 @@
 #include "units/ListForm/ChannelLists.h"
 #include "units/ListForm/GridView.h"
 #include "units/Media/MediaItem.h"
+#include "host/host_events.h"
+#include "platform/events/event_factory.h"
+#include "platform/xpm/xpm_event_ids.h"
+#include "platform/xpm/xpm_events.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
@@ -67,6 +72,7 @@
 #include "platform/db/db.h"
 #include "platform/xpm/xpm_settings.h"
 #include "units/ParentalLocks/RatingDialogs.h"
+#include "units/ParentalLocks/RatingScreens.h"
 #include "units/Record/TimeshiftStatusDialog.h"
 #include "units/Record/USBDiskDialogs.h"
 #include "platform/xpm/xpm_record.h"
@@ -151,6 +157,17 @@ struct App {
     if (auto* live = Live()) live->ClearAll();
     Settle();
   }
+  // A factory remote code (type 0) or discrete key (type 2) as the host
+  // turns it into an event: the processor runs, the event is dispatched.
+  void Factory(int32_t type, uint32_t code) {
+    XPM_FactoryEvent ev{};
+    ev.type = type;
+    ev.command.code = code;
+    kv::Object* obj = evreg::NewEventFromPayload(XPM_EVT_FACTORY, reinterpret_cast<const uint8_t*>(&ev),
+                                                 type == XPM_FACTORY_TYPE_COMMAND ? sizeof ev : 8);
+    if (auto* e = kv::Cast<Core::Event>(obj)) root->DispatchEvent(e);
+    Settle();
+  }
   // The channel table with `n` digital channels.
   void FillTable(int32_t n) {
     SkinBin::ChannelListData* table = kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper)->GetChannelListData();
@@ -176,33 +193,14 @@ struct App {
       bridge->Items.push_back(item);
     }
   }
-  // A screen with the photo grid of the folder, opened with the focus on it.
-  Primitives::KeyRoutingForm* OpenGrid() {
+  // A screen holding `list` (the photo grid, a channel list), opened with the
+  // focus on the list.
+  Primitives::KeyRoutingForm* OpenInForm(Primitives::KeyRoutingForm* list, kv::Rect form_bounds, kv::Rect list_bounds) {
     auto* form = kv::New<Primitives::KeyRoutingForm>();
-    form->OnSetBounds({10, 60, 950, 470});
+    form->OnSetBounds(form_bounds);
     form->OnSetTimeOutValue(0);
     form->Parent = root->GetStandby();
-    auto* grid = kv::New<ListForm::PhotoGridView>();
-    grid->OnSetBounds({0, 0, 930, 400});
-    auto* param = kv::New<Primitives::KeyRoutingParameter>();
-    param->Owner = form;
-    grid->Initialize(param);
-    grid->Open();
-    form->OnSetFocus(grid);
-    form->Open();
-    root->GetStandby()->OnSetFocus(form);
-    root->OnSetFocus(root->GetStandby());
-    Settle();
-    return form;
-  }
-  // A screen with the list of the table, opened with the focus on it.
-  Primitives::KeyRoutingForm* OpenList() {
-    auto* form = kv::New<Primitives::KeyRoutingForm>();
-    form->OnSetBounds({200, 100, 760, 440});
-    form->OnSetTimeOutValue(0);
-    form->Parent = root->GetStandby();
-    auto* list = kv::New<ListForm::ManualChannelList>();
-    list->OnSetBounds({20, 20, 380, 200});
+    list->OnSetBounds(list_bounds);
     auto* param = kv::New<Primitives::KeyRoutingParameter>();
     param->Owner = form;
     list->Initialize(param);
@@ -213,6 +211,12 @@ struct App {
     root->OnSetFocus(root->GetStandby());
     Settle();
     return form;
+  }
+  Primitives::KeyRoutingForm* OpenGrid() {
+    return OpenInForm(kv::New<ListForm::PhotoGridView>(), {10, 60, 950, 470}, {0, 0, 930, 400});
+  }
+  Primitives::KeyRoutingForm* OpenList() {
+    return OpenInForm(kv::New<ListForm::ManualChannelList>(), {200, 100, 760, 440}, {20, 20, 380, 200});
   }
 };
 
@@ -286,6 +290,26 @@ void SettingPage(benchmark::State& state) {
 }
 
 // Volume up on live TV: the volume bar opens and the volume is written.
+// The factory access code to the mode indicator's flip.
+void FactoryIndicator(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Factory(XPM_FACTORY_TYPE_COMMAND, 0x40D55AA5);
+    state.PauseTiming();
+    g_app->Factory(XPM_FACTORY_TYPE_COMMAND, 0x40EE03FC);
+    state.ResumeTiming();
+  }
+}
+
+// The service mode's discrete key to the adjustment menu's flip.
+void ServiceAdjustmentMenu(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Factory(XPM_FACTORY_TYPE_DISCRETE_KEY, 0x0040D53C);
+    state.PauseTiming();
+    g_app->Factory(XPM_FACTORY_TYPE_DISCRETE_KEY, 0x40EE1B);
+    state.ResumeTiming();
+  }
+}
+
 void VolumeBar(benchmark::State& state) {
   bool up = true;
   for (auto _ : state) {
@@ -403,6 +427,13 @@ void OpenByState(benchmark::State& state) {
     g_app->ClearAll();
     state.ResumeTiming();
   }
+}
+
+// The alternate ratings of the simulated set's downloadable table (four
+// dimensions, up to eight levels), opened with the region stored.
+void AlternateRatingsOpen(benchmark::State& state) {
+  kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData)->PutInteger(SkinBin::KEY_RATING_REGION, 5);
+  OpenByState<ParentalLocks::EditDynamicRatings, 0>(state);
 }
 
 // OK on TV-Y of the US TV rating dialog: the longest cascade, every box
@@ -650,6 +681,18 @@ void GuideOpen(benchmark::State& state) {
   }
 }
 
+// The guide key to the finished guide over a channel whose guide holds
+// `range(0)` programmes (the guide reads the first page only).
+void GuideOpenEvents(benchmark::State& state) {
+  int32_t major = 0, minor = 0;
+  sim::TvState& tv = g_app->tv->Tv();
+  tv.CurrentChannel(0, &major, &minor, "bench");
+  sim::SetChannelGuide(*g_app->tv, major, minor,
+                       sim::TestGuide(tv.NetworkTime(), static_cast<int32_t>(state.range(0))));
+  GuideOpen(state);
+  sim::ClearChannelGuide(*g_app->tv, major, minor);
+}
+
 // Page down in the guide's programme list: the next page read and drawn.
 void GuidePageDown(benchmark::State& state) {
   FocusLive();
@@ -747,6 +790,7 @@ int main(int argc, char** argv) {
     bench::g_scene = &scene;
     bench::App app;
     bench::g_app = &app;
+    host::RegisterHostEvents();
 
     // Each case runs untimed for a while first: a screen's first open in the
     // process draws its bitmaps and glyphs into the caches, and a run that
@@ -777,6 +821,8 @@ int main(int argc, char** argv) {
     add("enter_pin_dialog", bench::OpenByState<NonMenuSystem::EnterPinDialog, 2>);
     add("us_tv_ratings_dialog", bench::OpenByState<ParentalLocks::USTVRatingsDialog, 0>);
     add("us_tv_ok_on_tv_y", bench::TVRatingCascade);
+    add("rating_limits", bench::OpenByState<ParentalLocks::EditRatingLimits, 0>);
+    add("alternate_ratings", bench::AlternateRatingsOpen);
     add("change_pin_dialog", bench::OpenByState<NonMenuSystem::ChangePinDialog, 1>);
     add(
         "option_popup_picture_size",
@@ -795,6 +841,7 @@ int main(int argc, char** argv) {
     add("list_open_page", bench::ListOpenAndPage)->Arg(40)->Arg(4096);
     add("grid_page_turn", bench::GridPageTurn)->Arg(29)->Arg(1000);
     add("guide_open", bench::GuideOpen);
+    add("guide_open_events", bench::GuideOpenEvents)->Arg(10)->Arg(1000);
     add("guide_page_down", bench::GuidePageDown);
     add("mini_guide_open", bench::MiniGuideOpen);
     add("timer_editor_open", bench::TimerEditorOpen);
@@ -803,6 +850,8 @@ int main(int argc, char** argv) {
     add("auto_scan_ok", bench::AutoScanOk);
     add("scan_progress_event", bench::ScanProgress);
     add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
+    add("factory_mode_indicator", bench::FactoryIndicator);
+    add("service_adjustment_menu", bench::ServiceAdjustmentMenu);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
@@ -812,12 +861,14 @@ int main(int argc, char** argv) {
                              "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
                              "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
                              "backlight_pro_dialog", "picture_size_dialog", "enter_pin_dialog",
-                             "us_tv_ratings_dialog", "us_tv_ok_on_tv_y",
+                             "us_tv_ratings_dialog", "us_tv_ok_on_tv_y", "rating_limits", "alternate_ratings",
                              "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
                              "licences", "update_check", "quick_menu", "carousel_move", "auto_scan_ok",
                              "scan_progress_event", "scan_result/40", "timeshift_pause_status",
                              "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check",
-                             "timer_editor_open", "scheduled_open/1", "recorded_open/10"}) {
+                             "guide_open", "guide_page_down", "mini_guide_open", "factory_mode_indicator",
+                             "service_adjustment_menu", "timer_editor_open", "scheduled_open/1",
+                             "recorded_open/10"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
@@ -833,6 +884,10 @@ int main(int argc, char** argv) {
     const double ten = reporter.Median("recorded_open/10"), thousand = reporter.Median("recorded_open/1000");
     if (ten > 0 && thousand > 0)
       std::printf("recorded shows, 1000 against 10 shows: %.2f (goal: at most 1.2)\n", thousand / ten);
+    const double tenEvents = reporter.Median("guide_open_events/10");
+    const double thousandEvents = reporter.Median("guide_open_events/1000");
+    if (tenEvents > 0 && thousandEvents > 0)
+      std::printf("guide open, 1000 against 10 programmes: %.2f (goal: at most 1.2)\n", thousandEvents / tenEvents);
     const double few = reporter.Median("scan_result/40"), many = reporter.Median("scan_result/4096");
     if (few > 0 && many > 0)
       std::printf("scan result, 4096 against 40 channels: %.2f (goal: at most 1.2)\n", many / few);

@@ -6,7 +6,9 @@
 // through the message agent (TEXT as a Structures::RefString), as the
 // screens' callers do. "usb mount" and "usb remove" plug the simulated USB
 // disk in and pull it out; "sim KEY VALUE" sets a key of the simulated set's
-// state (how it answers, such as "usb.format none").
+// state (how it answers, such as "usb.format none"). "factory CODE [TEXT]"
+// and "discrete CODE" send a factory remote code or a discrete key through
+// the simulated set (host/factory_remote.h).
 //
 // The script advances from the GUI loop's pass hook, on the GUI task:
 // a key is posted (press and release) and the next line waits for the pass
@@ -40,12 +42,13 @@ namespace host {
 class KeyScript {
  public:
   struct Step {
-    enum Kind { kKey, kWait, kShot, kState, kMessage, kUsb, kSimState } kind = kKey;
+    enum Kind { kKey, kWait, kShot, kState, kMessage, kUsb, kSimState, kFactory } kind = kKey;
     int32_t key = 0;    // kKey: platform key code
     int64_t ms = 0;     // kWait; kState and kMessage: the value, the code
     std::string name;   // kShot; kState: the class; kSimState: the key
-    int32_t value = 0;  // kMessage: the integer parameter; kUsb: 1 mount, 0 remove; kShot: 1 snap
-    std::string text;   // kMessage: the text parameter; kSimState: the value
+    int32_t value = 0;  // kMessage: the integer parameter; kUsb: 1 mount, 0 remove; kShot: 1 snap;
+                        // kFactory: 1 discrete
+    std::string text;   // kMessage: the text parameter; kSimState: the value; kFactory: the text
   };
 
   // The longest "wait": about 24 days, so that the end of a wait stays on the clock.
