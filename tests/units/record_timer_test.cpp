@@ -254,7 +254,7 @@ TEST_F(RecordTimerTest, DurationDialogKeepsFiveMinutesToTwentyThreeFiftyNine) {
   e->OnSetFocus(&e->DurationButton);
   Press("ok");
   Settle();
-  auto* d = Open<Record::TimerDurationDialog>();
+  kv::Persistent<Record::TimerDurationDialog> d{Open<Record::TimerDurationDialog>()};
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->Hours.OnGetCurrent(), 1);
   EXPECT_EQ(d->Minutes.OnGetCurrent(), 0);
