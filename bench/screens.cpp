@@ -22,6 +22,7 @@
 #include "view_scene.h"
 #include "platform/fontengine/font_engine.h"
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_guide.h"
 #include "platform/xpm/xpm.h"
 #include "runtime/auto_object.h"
 #include "runtime/clock.h"
@@ -568,6 +569,18 @@ void GuideOpen(benchmark::State& state) {
   }
 }
 
+// The guide key to the finished guide over a channel whose guide holds
+// `range(0)` programmes (the guide reads the first page only).
+void GuideOpenEvents(benchmark::State& state) {
+  int32_t major = 0, minor = 0;
+  sim::TvState& tv = g_app->tv->Tv();
+  tv.CurrentChannel(0, &major, &minor, "bench");
+  sim::SetChannelGuide(*g_app->tv, major, minor,
+                       sim::TestGuide(tv.NetworkTime(), static_cast<int32_t>(state.range(0))));
+  GuideOpen(state);
+  sim::ClearChannelGuide(*g_app->tv, major, minor);
+}
+
 // Page down in the guide's programme list: the next page read and drawn.
 void GuidePageDown(benchmark::State& state) {
   FocusLive();
@@ -748,6 +761,7 @@ int main(int argc, char** argv) {
     add("list_open_page", bench::ListOpenAndPage)->Arg(40)->Arg(4096);
     add("grid_page_turn", bench::GridPageTurn)->Arg(29)->Arg(1000);
     add("guide_open", bench::GuideOpen);
+    add("guide_open_events", bench::GuideOpenEvents)->Arg(10)->Arg(1000);
     add("guide_page_down", bench::GuidePageDown);
     add("mini_guide_open", bench::MiniGuideOpen);
     add("auto_scan_ok", bench::AutoScanOk);
@@ -769,7 +783,8 @@ int main(int argc, char** argv) {
                              "scan_progress_event", "scan_result/40", "setup_ok/0", "setup_ok/1", "setup_ok/2",
                              "setup_ok/3", "setup_ok/4", "setup_ok/5", "setup_ok/6", "setup_ok/7",
                              "timeshift_pause_status",
-                             "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check"}) {
+                             "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check",
+                             "guide_open", "guide_page_down", "mini_guide_open"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
@@ -779,6 +794,10 @@ int main(int argc, char** argv) {
     const double cells = reporter.Median("grid_page_turn/29"), pictures = reporter.Median("grid_page_turn/1000");
     if (cells > 0 && pictures > 0)
       std::printf("photo grid page turn, 1000 against 29 pictures: %.2f (goal: at most 1.2)\n", pictures / cells);
+    const double tenEvents = reporter.Median("guide_open_events/10");
+    const double thousandEvents = reporter.Median("guide_open_events/1000");
+    if (tenEvents > 0 && thousandEvents > 0)
+      std::printf("guide open, 1000 against 10 programmes: %.2f (goal: at most 1.2)\n", thousandEvents / tenEvents);
     const double few = reporter.Median("scan_result/40"), many = reporter.Median("scan_result/4096");
     if (few > 0 && many > 0)
       std::printf("scan result, 4096 against 40 channels: %.2f (goal: at most 1.2)\n", many / few);
