@@ -47,6 +47,8 @@
 #include "units/InitialSetup/ScanPages.h"
 #include "units/InitialSetup/SetupPages.h"
 #include "units/MainApp/InitialSetup.h"
+#include "units/Primitives/KeyRoutingForm.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
 #include "units/MainApp/WrapperAuto.h"
@@ -678,7 +680,7 @@ void SetupPageOk(benchmark::State& state) {
   const kv::Class* page = pages[state.range(0)];
   MainApp::InitialSetup* setup = g_app->root->GetInitialSetup();
   auto closeSetup = [setup] {
-    auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+    auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
     for (kv::Object* o : wm->Snapshot())
       if (auto* f = kv::Cast<Primitives::KeyRoutingForm>(o); f && f->SubSystemInstance.get() == setup) f->Close();
     g_app->Settle();
