@@ -43,6 +43,10 @@
 #include "units/ListForm/ChannelLists.h"
 #include "units/ListForm/GridView.h"
 #include "units/Media/MediaItem.h"
+#include "host/host_events.h"
+#include "platform/events/event_factory.h"
+#include "platform/xpm/xpm_event_ids.h"
+#include "platform/xpm/xpm_events.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/InitialSetup/ScanPages.h"
 #include "units/InitialSetup/SetupPages.h"
@@ -68,6 +72,7 @@
 #include "units/NonMenuSystem/SoftwareLicencesDialog.h"
 #include "units/Update/CheckingMessage.h"
 #include "units/ParentalLocks/RatingDialogs.h"
+#include "units/ParentalLocks/RatingScreens.h"
 #include "units/Record/TimeshiftStatusDialog.h"
 #include "units/Record/USBDiskDialogs.h"
 #include "platform/xpm/xpm_record.h"
@@ -151,6 +156,17 @@ struct App {
   }
   void ClearAll() {
     if (auto* live = Live()) live->ClearAll();
+    Settle();
+  }
+  // A factory remote code (type 0) or discrete key (type 2) as the host
+  // turns it into an event: the processor runs, the event is dispatched.
+  void Factory(int32_t type, uint32_t code) {
+    XPM_FactoryEvent ev{};
+    ev.type = type;
+    ev.command.code = code;
+    kv::Object* obj = evreg::NewEventFromPayload(XPM_EVT_FACTORY, reinterpret_cast<const uint8_t*>(&ev),
+                                                 type == XPM_FACTORY_TYPE_COMMAND ? sizeof ev : 8);
+    if (auto* e = kv::Cast<Core::Event>(obj)) root->DispatchEvent(e);
     Settle();
   }
   // The channel table with `n` digital channels.
@@ -275,6 +291,26 @@ void SettingPage(benchmark::State& state) {
 }
 
 // Volume up on live TV: the volume bar opens and the volume is written.
+// The factory access code to the mode indicator's flip.
+void FactoryIndicator(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Factory(XPM_FACTORY_TYPE_COMMAND, 0x40D55AA5);
+    state.PauseTiming();
+    g_app->Factory(XPM_FACTORY_TYPE_COMMAND, 0x40EE03FC);
+    state.ResumeTiming();
+  }
+}
+
+// The service mode's discrete key to the adjustment menu's flip.
+void ServiceAdjustmentMenu(benchmark::State& state) {
+  for (auto _ : state) {
+    g_app->Factory(XPM_FACTORY_TYPE_DISCRETE_KEY, 0x0040D53C);
+    state.PauseTiming();
+    g_app->Factory(XPM_FACTORY_TYPE_DISCRETE_KEY, 0x40EE1B);
+    state.ResumeTiming();
+  }
+}
+
 void VolumeBar(benchmark::State& state) {
   bool up = true;
   for (auto _ : state) {
@@ -392,6 +428,13 @@ void OpenByState(benchmark::State& state) {
     g_app->ClearAll();
     state.ResumeTiming();
   }
+}
+
+// The alternate ratings of the simulated set's downloadable table (four
+// dimensions, up to eight levels), opened with the region stored.
+void AlternateRatingsOpen(benchmark::State& state) {
+  kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData)->PutInteger(SkinBin::KEY_RATING_REGION, 5);
+  OpenByState<ParentalLocks::EditDynamicRatings, 0>(state);
 }
 
 // OK on TV-Y of the US TV rating dialog: the longest cascade, every box
@@ -715,6 +758,7 @@ int main(int argc, char** argv) {
     bench::g_scene = &scene;
     bench::App app;
     bench::g_app = &app;
+    host::RegisterHostEvents();
 
     // Each case runs untimed for a while first: a screen's first open in the
     // process draws its bitmaps and glyphs into the caches, and a run that
@@ -745,6 +789,8 @@ int main(int argc, char** argv) {
     add("enter_pin_dialog", bench::OpenByState<NonMenuSystem::EnterPinDialog, 2>);
     add("us_tv_ratings_dialog", bench::OpenByState<ParentalLocks::USTVRatingsDialog, 0>);
     add("us_tv_ok_on_tv_y", bench::TVRatingCascade);
+    add("rating_limits", bench::OpenByState<ParentalLocks::EditRatingLimits, 0>);
+    add("alternate_ratings", bench::AlternateRatingsOpen);
     add("change_pin_dialog", bench::OpenByState<NonMenuSystem::ChangePinDialog, 1>);
     add(
         "option_popup_picture_size",
@@ -770,6 +816,8 @@ int main(int argc, char** argv) {
     add("scan_progress_event", bench::ScanProgress);
     add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
     add("setup_ok", bench::SetupPageOk)->DenseRange(0, 7);
+    add("factory_mode_indicator", bench::FactoryIndicator);
+    add("service_adjustment_menu", bench::ServiceAdjustmentMenu);
     bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
@@ -779,14 +827,15 @@ int main(int argc, char** argv) {
                              "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
                              "menu_page_change", "setting_page_open", "base_color_bar", "color_pad",
                              "backlight_pro_dialog", "picture_size_dialog", "enter_pin_dialog",
-                             "us_tv_ratings_dialog", "us_tv_ok_on_tv_y",
+                             "us_tv_ratings_dialog", "us_tv_ok_on_tv_y", "rating_limits", "alternate_ratings",
                              "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
                              "licences", "update_check", "quick_menu", "carousel_move", "auto_scan_ok",
                              "scan_progress_event", "scan_result/40", "setup_ok/0", "setup_ok/1", "setup_ok/2",
                              "setup_ok/3", "setup_ok/4", "setup_ok/5", "setup_ok/6", "setup_ok/7",
                              "timeshift_pause_status",
                              "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check",
-                             "guide_open", "guide_page_down", "mini_guide_open"}) {
+                             "guide_open", "guide_page_down", "mini_guide_open", "factory_mode_indicator",
+                             "service_adjustment_menu"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

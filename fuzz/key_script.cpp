@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "fuzz_runtime.h"
+#include "host/factory_remote.h"
 #include "host/gui_loop.h"
 #include "host/key_script.h"
 #include "host/keys/keytable.h"
@@ -51,6 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       case host::KeyScript::Step::kSimState:
         Require(!step.name.empty() && !step.text.empty() && step.name.find_first_of(" \t") == std::string::npos);
+        break;
+      case host::KeyScript::Step::kFactory:
+        Require(step.ms >= 0 && step.ms <= 0xFFFFFFFFLL && step.text.size() <= host::kFactoryTextBytes);
+        Require(step.value == 0 || (step.value == 1 && step.text.empty()));
         break;
     }
   }

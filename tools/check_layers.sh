@@ -1,7 +1,8 @@
 #!/bin/sh
 # The runtime, the graphics engine and the platform stand-ins include nothing
-# from src/units or src/host; the units and resources include nothing from
-# src/host. Every form counts: "host/x.h", <host/x.h>, "../host/x.h", and a
+# from src/units, src/host or src/factory; the factory command processor
+# nothing from src/units, src/resources or src/host; the units and resources
+# nothing from src/host. Every form counts: "host/x.h", <host/x.h>, "../host/x.h", and a
 # path found beside the including file as well as one from src/.
 #   check_layers.sh [ROOT]
 root=$(realpath -m "${1:-.}")
@@ -30,7 +31,8 @@ check() {
 "
 }
 
-check runtime ge platform -- units host
+check runtime ge platform -- units host factory
+check factory -- units host resources
 check units resources -- host
 
 if [ -n "$bad" ]; then

@@ -19,9 +19,10 @@
 #include "host/command_route.h"
 #include "host/host_events.h"
 #include "platform/events/event_factory.h"
-#include "host/factory_command.h"
+#include "factory/factory_command.h"
 #include "host/gui_loop.h"
 #include "host/gui_mailbox.h"
+#include "host/factory_remote.h"
 #include "host/key_script.h"
 #include "host/keys/keytable.h"
 #include "host/xpm_callback.h"
@@ -437,11 +438,16 @@ void kv_task(void*) {
       return deadline;
     });
 
+    // A window run takes factory remote codes from a named pipe in the data directory.
+    FactoryRemotePipe factoryRemote;
+    if (!scripted && !display->IsHeadless()) factoryRemote.Start(app.options.dataDir);
+
     app.loop.store(&loop);
     app.rounds.fetch_add(1);
     app.Change([&] { app.guiRunning.store(true); });
     if (scripted) script.AfterPass(PassResult{});
     loop.Run();
+    factoryRemote.Stop();
 
     // Stop: the loop has ended; unlock the root, collect, close the display and the glyph cache.
     app.Change([&] { app.guiRunning.store(false); });

@@ -1,8 +1,10 @@
 #include "host/gui_loop.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
+#include "factory/factory_command.h"
 #include "platform/events/event_factory.h"
 #include "host/gui_mailbox.h"
 #include "host/keys/keytable.h"
@@ -10,6 +12,7 @@
 #include "platform/os/gui_lock.h"
 #include "platform/xpm/xpm.h"
 #include "platform/xpm/xpm_event_ids.h"
+#include "platform/xpm/xpm_events.h"
 #include "runtime/clock.h"
 #include "runtime/object.h"
 #include "runtime/runtime.h"
@@ -80,7 +83,11 @@ int32_t GuiLoop::WaitTimeout() {
     timeout = kFastWaitMs;
   else if (kv::TimerRegistry::AnyScheduled())
     timeout = kTimerWaitMs;
-  const int64_t next = kv::TimerRegistry::NextDue();
+  int64_t next = kv::TimerRegistry::NextDue();
+  // A wireless factory test waiting for its join verdict wakes the loop when
+  // the wait is over.
+  const int64_t join = factory::WlanJoinDeadline();
+  if (join >= 0 && (next < 0 || join < next)) next = join;
   if (next >= 0) {
     const int64_t left = std::max<int64_t>(0, next - kv::GetClock().Now());
     timeout = static_cast<int32_t>(std::min<int64_t>(timeout, left));
@@ -118,6 +125,7 @@ PassResult GuiLoop::RunPass() {
   int32_t timeout;
   {
     GuiLock lock;
+    factory::CheckWlanJoinDeadline(kv::GetClock().Now());
     SyncOsd();
     timeout = WaitTimeout();
     if (deadline_) {
@@ -188,6 +196,13 @@ void GuiLoop::DispatchUser(const dfb::Event& ev) {
   if (ev.id == XPM_EVT_HOST_CLOSURE) {
     RunPostedClosure(ev.payload.data(), ev.payload.size());
     return;
+  }
+  // A join while a wireless factory test waits for it is also that test's
+  // verdict, chained as a factory code.
+  if (ev.id == XPM_EVT_WLAN_CONNECT_COMPLETE && ev.payload.size() >= sizeof(XPM_Int32Payload)) {
+    XPM_Int32Payload status{};
+    std::memcpy(&status, ev.payload.data(), sizeof status);
+    factory::OnWlanConnectComplete(status.value);
   }
   kv::Object* obj = evreg::NewEventFromPayload(ev.id, ev.payload.data(), ev.payload.size());
   if (!obj) return;

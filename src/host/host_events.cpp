@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "host/factory_command.h"
+#include "factory/factory_command.h"
 #include "platform/events/event_factory.h"
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
@@ -86,23 +86,23 @@ kv::Object* NewFactoryEvent(const uint8_t* payload, size_t length) {
         return nullptr;
       }
       auto ev = Read<XPM_FactoryEvent>(payload);
-      FactoryCommand cmd{};
+      factory::FactoryCommand cmd{};
       cmd.code = ev.command.code;
       std::memcpy(cmd.text, ev.command.text, sizeof cmd.text);
       cmd.text[sizeof cmd.text - 1] = '\0';
       cmd.flag = ev.command.flag;
-      FactoryResult result{};
+      factory::FactoryResult result{};
       (void)FactoryCommandProcess(&cmd, &result);
       switch (result.kind) {
-        case FACTORY_RESULT_NONE:
+        case factory::FACTORY_RESULT_NONE:
           return nullptr;
-        case FACTORY_RESULT_DISPLAY_MENU:
+        case factory::FACTORY_RESULT_DISPLAY_MENU:
           return NewFactoryCommand(0, result.menu.menuClass, result.menu.index, kv::String());
-        case FACTORY_RESULT_DISPLAY_VALUE:
+        case factory::FACTORY_RESULT_DISPLAY_VALUE:
           return NewFactoryCommand(1, nullptr, result.value.value, TextField(result.value.name, sizeof result.value.name));
-        case FACTORY_RESULT_RAW_COMMAND:
+        case factory::FACTORY_RESULT_RAW_COMMAND:
           return NewFactoryCommand(2, nullptr, static_cast<int32_t>(result.raw.code), kv::String());
-        case FACTORY_RESULT_DISPLAY_MESSAGE:
+        case factory::FACTORY_RESULT_DISPLAY_MESSAGE:
           return NewFactoryCommand(3, result.message.screenClass, result.message.parameter,
                                    TextField(result.message.text, sizeof result.message.text));
         default:

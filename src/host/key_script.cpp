@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/factory_remote.h"
 #include "host/keys/keytable.h"
 #include "platform/display/display.h"
 #include "platform/sim/sim.h"
@@ -100,6 +101,17 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       step.kind = Step::kSimState;
       step.name = std::string(rest.substr(0, space));
       step.text = std::string(Trim(rest.substr(space)));
+    } else if (word == "factory" || word == "discrete") {
+      FactoryRemoteLine remote;
+      std::string why;
+      if (!ParseFactoryRemoteLine(line, &remote, &why)) {
+        refuse(lineNo, why);
+        continue;
+      }
+      step.kind = Step::kFactory;
+      step.ms = remote.code;
+      step.value = remote.discrete ? 1 : 0;
+      step.text = remote.text;
     } else if (word == "state" || word == "message") {
       if (!ParseScreenStep(word, rest, &step)) {
         refuse(lineNo, "\"state\" needs a class and a number, \"message\" a code");
@@ -185,6 +197,10 @@ void KeyScript::AfterPass(const PassResult& pass) {
         break;
       case Step::kAir:
         if (sim::Sim* tv = sim::Sim::Current()) sim::SetAir(*tv, step.value, {});
+        break;
+      case Step::kFactory:
+        if (sim::Sim* tv = sim::Sim::Current())
+          SendFactoryRemote(*tv, {step.value == 1, static_cast<uint32_t>(step.ms), step.text});
         break;
       case Step::kUsb:
         if (sim::Sim* tv = sim::Sim::Current()) {

@@ -7,9 +7,11 @@
 // screens' callers do. "usb mount" and "usb remove" plug the simulated USB
 // disk in and pull it out; "air 0 empty" and "air 1 empty" leave the
 // antenna's or the cable's air without channels; "sim KEY VALUE" sets a key of the simulated set's
-// state (how it answers, such as "usb.format none"). A script plays on a
-// set whose first-time setup is done (marked so before the start when it is
-// not) unless it has the line "fresh set": then a new set starts in the setup.
+// state (how it answers, such as "usb.format none"). "factory CODE [TEXT]"
+// and "discrete CODE" send a factory remote code or a discrete key through
+// the simulated set (host/factory_remote.h). A script plays on a set whose
+// first-time setup is done (marked so before the start when it is not)
+// unless it has the line "fresh set": then a new set starts in the setup.
 //
 // The script advances from the GUI loop's pass hook, on the GUI task:
 // a key is posted (press and release) and the next line waits for the pass
@@ -43,12 +45,13 @@ namespace host {
 class KeyScript {
  public:
   struct Step {
-    enum Kind { kKey, kWait, kShot, kState, kMessage, kUsb, kAir, kSimState } kind = kKey;
+    enum Kind { kKey, kWait, kShot, kState, kMessage, kUsb, kAir, kSimState, kFactory } kind = kKey;
     int32_t key = 0;    // kKey: platform key code
     int64_t ms = 0;     // kWait; kState and kMessage: the value, the code
     std::string name;   // kShot; kState: the class; kSimState: the key
-    int32_t value = 0;  // kMessage: the integer parameter; kUsb: 1 mount, 0 remove; kShot: 1 snap; kAir: the medium
-    std::string text;   // kMessage: the text parameter; kSimState: the value
+    int32_t value = 0;  // kMessage: the integer parameter; kUsb: 1 mount, 0 remove; kShot: 1 snap;
+                        // kFactory: 1 discrete; kAir: the medium
+    std::string text;   // kMessage: the text parameter; kSimState: the value; kFactory: the text
   };
 
   // The longest "wait": about 24 days, so that the end of a wait stays on the clock.

@@ -265,7 +265,11 @@ TEST_F(GuiLoopTest, FactoryEventsByTheirFirstWord) {
   XPM_FactoryEvent command{};
   command.type = XPM_FACTORY_TYPE_COMMAND;
   command.command.code = 0x40EE03FC;
-  host::kv_xpmEventCallback(XPM_EVT_FACTORY, &command, sizeof command);  // the processor answers "none" for now
+  host::kv_xpmEventCallback(XPM_EVT_FACTORY, &command, sizeof command);  // leaving factory mode: a raw command
+  XPM_FactoryEvent unknown{};
+  unknown.type = XPM_FACTORY_TYPE_COMMAND;
+  unknown.command.code = 0x12345678;  // matches no command: no event
+  host::kv_xpmEventCallback(XPM_EVT_FACTORY, &unknown, sizeof unknown);
   XPM_FactoryEvent fan{};
   fan.type = XPM_FACTORY_TYPE_FAN_ERROR;
   host::kv_xpmEventCallback(XPM_EVT_FACTORY, &fan, 4);
@@ -278,12 +282,15 @@ TEST_F(GuiLoopTest, FactoryEventsByTheirFirstWord) {
   const std::string out = testing::internal::GetCapturedStdout();
   evreg::RegisterEventFactory(XPM_EVT_FAN_ERROR, 0, nullptr);
   auto seen = RecordingRoot::Take();
-  ASSERT_EQ(seen.size(), 2u);
+  ASSERT_EQ(seen.size(), 3u);
   EXPECT_EQ(seen[0].cls, "Events::XPM_EVENT_FACTORY_COMMAND");
   EXPECT_EQ(seen[0].kind, 2);
   EXPECT_EQ(seen[0].value, 0x40BFCD);
   EXPECT_NE(out.find("OAM_EVENT_CUSTOM_DISCRET_KEY 40bfcd\n"), std::string::npos);
-  EXPECT_EQ(seen[1].cls, "Events::XPM_EVENT_FULL_SCAN_ABORTED");
+  EXPECT_EQ(seen[1].cls, "Events::XPM_EVENT_FACTORY_COMMAND");
+  EXPECT_EQ(seen[1].kind, 2);
+  EXPECT_EQ(static_cast<uint32_t>(seen[1].value), 0x40EE03FCu);
+  EXPECT_EQ(seen[2].cls, "Events::XPM_EVENT_FULL_SCAN_ABORTED");
 }
 
 TEST_F(GuiLoopTest, NetworkStatusIsReportedToTheSystemManagerAtOnce) {

@@ -104,6 +104,61 @@ TEST_F(SimTvTest, RatingBlocksExistOnlyForTheirRatingsAndLevels) {
   EXPECT_EQ(State().RatingLanguages(), std::vector<std::string>{"fre"});
 }
 
+// Opening a whole rating with the flag 1 opens the milder levels of its
+// table and every descriptor up to it; the "not rated" levels (age 1, movie
+// 8) stay, and with flag 0 or a descriptor only the one flag changes.
+TEST_F(SimTvTest, OpeningAWholeRatingOpensTheMilderLevelsOfItsTable) {
+  auto age = [](int32_t level, int32_t content) {
+    int32_t b = -1;
+    XPM_GetUsAgeRating(level, content, &b);
+    return b;
+  };
+  auto movie = [](int32_t level) {
+    int32_t b = -1;
+    XPM_GetUsMovieRating(level, &b);
+    return b;
+  };
+  auto blockAll = [] {
+    for (int32_t level = 1; level <= 5; ++level) {
+      XPM_SetUsAgeRating(level, 0x1111111, 1, 0);
+      for (int32_t c : {0x10, 0x100, 0x1000, 0x10000}) XPM_SetUsAgeRating(level, c, 1, 0);
+    }
+    for (int32_t level = 1; level <= 8; ++level) XPM_SetUsMovieRating(level, 1, 0);
+    XPM_SetUsChildRating(1, 0x1111111, 1, 0);
+    XPM_SetUsChildRating(2, 0x1111111, 1, 0);
+    XPM_SetUsChildRating(2, 0x1000000, 1, 0);
+  };
+  blockAll();
+  ASSERT_EQ(XPM_SetUsAgeRating(4, 0x1111111, 0, 1), XPM_OK);
+  for (int32_t level = 2; level <= 4; ++level) {
+    EXPECT_EQ(age(level, 1), 0) << level;
+    EXPECT_EQ(age(level, 0x100), 0) << level;
+  }
+  EXPECT_EQ(age(1, 1), 1);  // not rated
+  EXPECT_EQ(age(5, 1), 1);
+  EXPECT_EQ(age(5, 0x100), 1);
+  int32_t child = -1;
+  XPM_GetUsChildRating(1, 1, &child);
+  EXPECT_EQ(child, 1);  // another table
+
+  ASSERT_EQ(XPM_SetUsMovieRating(7, 0, 1), XPM_OK);
+  for (int32_t level = 2; level <= 7; ++level) EXPECT_EQ(movie(level), 0) << level;
+  EXPECT_EQ(movie(1), 1);
+  EXPECT_EQ(movie(8), 1);
+  ASSERT_EQ(XPM_SetUsChildRating(2, 0x1111111, 0, 1), XPM_OK);
+  XPM_GetUsChildRating(1, 1, &child);
+  EXPECT_EQ(child, 0);
+  XPM_GetUsChildRating(2, 0x1000000, &child);
+  EXPECT_EQ(child, 0);
+
+  blockAll();
+  ASSERT_EQ(XPM_SetUsAgeRating(4, 0x1111111, 0, 0), XPM_OK);
+  EXPECT_EQ(age(3, 1), 1);
+  ASSERT_EQ(XPM_SetUsAgeRating(4, 0x100, 0, 1), XPM_OK);
+  EXPECT_EQ(age(3, 0x100), 1);
+  EXPECT_EQ(age(4, 0x1000), 1);
+}
+
 TEST_F(SimTvTest, ResetsBringBackTheirGroupAndNothingElse) {
   ASSERT_EQ(XPM_SetVolume(60), XPM_OK);
   ASSERT_EQ(XPM_SetMute(XPM_AUDIO_PATH_MAIN, 1), XPM_OK);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "factory/factory_command.h"
 #include "host/gui_loop.h"
 #include "host/gui_mailbox.h"
 #include "host/host_events.h"
@@ -42,6 +43,8 @@ void AppTest::SetUp() {
 }
 
 void AppTest::StartSystem(bool first) {
+  // A new process: factory mode off, no factory test under way.
+  factory::ResetFactoryState();
   tv_ = std::make_unique<sim::Sim>(dir_.string());
   tv_->Start();
   host::RegisterHostEvents();

@@ -345,6 +345,14 @@ TEST_F(GuideDataTest, TheLivePictureShrinksIntoTheGuidesWindowAndComesBack) {
   EXPECT_TRUE(picture(370, 525));
   EXPECT_FALSE(picture(700, 100));
   EXPECT_FALSE(picture(400, 400));
+  // The guide leaves that window clear, so the picture shows through it.
+  Settle();
+  auto alpha = [&](int32_t x, int32_t y) { return Osd().Row(y)[x] >> 24; };
+  EXPECT_EQ(alpha(20, 330), 0u);
+  EXPECT_EQ(alpha(370, 525), 0u);
+  EXPECT_EQ(alpha(193, 427), 0u);
+  EXPECT_EQ(alpha(700, 100), 255u);
+  EXPECT_EQ(alpha(400, 400), 255u);
   Press("back");
   Settle();
   EXPECT_EQ(Guide(), nullptr);

@@ -23,20 +23,6 @@ using namespace MenuSystem;
 
 class PageLayoutTest : public MenuTest {
  protected:
-  template <class T>
-  T* OpenPage(int32_t row = 1) {
-    auto* ref = kv::New<Structures::RefInt>();
-    ref->Value = row;
-    auto* state = kv::New<SubSystem::State>();
-    state->Class = &T::StaticClass();
-    state->Param = ref;
-    auto* msg = kv::New<Structures::Message>();
-    msg->Initialize(Constants::MSG_CHANGE_STATE, state);
-    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)
-        ->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
-    Settle();
-    return Open<T>();
-  }
   kv::Color Pixel(int32_t x, int32_t y) { return kv::Color::FromWord(Osd().Row(y)[x]); }
   // The pixels of a screen rectangle, row by row.
   std::vector<uint32_t> Band(kv::Rect r) {

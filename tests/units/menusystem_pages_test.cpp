@@ -10,8 +10,11 @@
 #include "strings/MenuSystem.h"
 #include "strings/Strings.h"
 #include "units/Constants/Constants.h"
+#include "units/MenuSystem/SettingPages.h"
+#include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/OptionDatabase/OptionTypes.h"
 #include "units/PersistentData/PersistentData.h"
+#include "units/SkinBin/UserRefInt.h"
 #include "units/SubSystem/State.h"
 
 namespace menutest {
@@ -242,6 +245,43 @@ TEST_F(PagesTest, ConditionalItems) {
   EXPECT_EQ(pinPage->RowCount(), 2);
   EXPECT_EQ(pinPage->OnGetFocus(), static_cast<Core::View*>(pinPage->Row(0)));
   EXPECT_EQ(pinPage->MenuLevel, 4);
+}
+
+// Delete PIN on the product tree's PIN page: Yes removes the PIN and leads
+// to the preferences page, shown and answering keys.
+TEST_F(PagesTest, DeletePinLeadsToThePreferencesPage) {
+  Store()->PutString(MenuSystem::KEY_PIN, kv::NewStringAnsi("4321"));
+  // Opened as the product tree opens it: a state change sent to the menu.
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = &PINSettingMenu::StaticClass();
+  state->Param = SkinBin::UserRefInt::Make(0, Constants::MSG_FROM_MENUSYSTEM);
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+  kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+  Settle();
+  PINSettingMenu* pinPage = nullptr;
+  for (auto* f : OpenForms())
+    if (auto* p = kv::Cast<PINSettingMenu>(f)) pinPage = p;
+  ASSERT_NE(pinPage, nullptr);
+  Press("down");
+  ASSERT_EQ(Focused(), static_cast<Core::View*>(pinPage->Row(1)));
+  Press("ok");
+  Settle();
+  auto* confirm = kv::Cast<NonMenuSystem::ConfirmMultiOptionDialog>(Nms()->OnGetFocus());
+  ASSERT_NE(confirm, nullptr);
+  Press("left");
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(Store()->GetString(MenuSystem::KEY_PIN).Empty());
+  MenuSystem::PreferencesMenu* prefs = nullptr;
+  for (auto* f : OpenForms())
+    if (auto* p = kv::Cast<MenuSystem::PreferencesMenu>(f)) prefs = p;
+  ASSERT_NE(prefs, nullptr);
+  EXPECT_TRUE(prefs->IsVisible());
+  Core::View* before = Focused();
+  ASSERT_NE(before, nullptr);
+  Press("down");
+  EXPECT_NE(Focused(), before);
 }
 
 TEST_F(PagesTest, OpenAndClose50TimesKeepsTheCensus) {

@@ -24,18 +24,6 @@ using namespace MenuSystem;
 
 class SettingPagesTest : public MenuTest {
  protected:
-  // Opens the page as the factory and PIN dialogs do: a state change
-  // message with a Structures::RefInt naming the row to focus.
-  template <class T>
-  T* OpenPage(int32_t row = 1) {
-    auto* ref = kv::New<Structures::RefInt>();
-    ref->Value = row;
-    auto* state = kv::New<SubSystem::State>();
-    state->Class = &T::StaticClass();
-    state->Param = ref;
-    ChangeState(state);
-    return Open<T>();
-  }
   // The state change goes to the menu sub-system only, as the dialogs send it.
   void ChangeState(SubSystem::State* state) {
     auto* msg = kv::New<Structures::Message>();

@@ -13,6 +13,8 @@
 #include "units/MenuSystem/MenuItems.h"
 #include "units/MenuSystem/PinMenus.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/Constants/Constants.h"
+#include "units/Structures/RefHolders.h"
 
 namespace menutest {
 
@@ -48,6 +50,23 @@ class MenuTest : public livetvtest::LiveTVTest {
   void Digits(const std::string& digits) {
     for (char c : digits) Press(std::string(1, c));
     Settle();
+  }
+  // Opens a setting page as the dialogs and the product tree do: a state
+  // change to the menu sub-system with a Structures::RefInt naming the row
+  // to focus.
+  template <class T>
+  T* OpenPage(int32_t row = 1) {
+    auto* ref = kv::New<Structures::RefInt>();
+    ref->Value = row;
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = &T::StaticClass();
+    state->Param = ref;
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)
+        ->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    Settle();
+    return Open<T>();
   }
   // The caption of the focused page item, or "".
   std::string FocusedCaption() {

@@ -2,7 +2,11 @@
 // system: keys through the GUI loop, the simulated set answering.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "nonmenusystem_support.h"
+#include "platform/sim/sim_guide.h"
+#include "platform/sim/sim_tv_state.h"
 #include "runtime/text.h"
 #include "units/NonMenuSystem/ChannelEntry.h"
 #include "units/NonMenuSystem/InfoBanner.h"
@@ -11,6 +15,7 @@
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/WinIDs/WinIDs.h"
+#include "units/Wrapper/Wrapper.h"
 
 namespace NonMenuSystem {
 int32_t SignalImage(int32_t q);
@@ -174,6 +179,166 @@ TEST_F(BannerTest, AChannelChangeBringsUpTheBannerOfTheNewChannel) {
   EXPECT_FALSE(agent->IsScreenInOperation());
   banner->OnSetInfoKeyPressed(true);  // as the Info key off a digital channel does
   EXPECT_TRUE(agent->IsScreenInOperation());
+}
+
+}  // namespace
+
+namespace {
+
+class BannerKindTest : public BannerTest {
+ protected:
+  // Tunes the main window to the channel and lets the banner of the tune pass.
+  void Tune(int32_t major, int32_t minor) {
+    W()->SetChannel(major, minor, true, false);
+    Run(3000);
+    Nms()->ClearAll();
+    Settle();
+  }
+  NonMenuSystem::BannerBasicInfo* OpenBasic() {
+    Nms()->ClearAll();
+    Settle();
+    Nms()->ShowInfoBar(true, W()->GetCurrentSource(0));
+    Settle();
+    auto* banner = Find<NonMenuSystem::InfoBanner>();
+    return banner ? banner->Basic() : nullptr;
+  }
+  static std::string Text(const Views::Text& t) { return t.OnGetString().ToUtf8(); }
+};
+
+// The banner's basic form shows what each kind of source carries: a digital
+// channel its number, name and signal bars; an analogue channel its number
+// with the analogue, 480 and sound badges; an HDMI input its name and the
+// picture's resolution; a PC input its name and its timing, never an SD or
+// HD badge.
+TEST_F(BannerKindTest, TheBasicFormShowsWhatEachKindOfSourceCarries) {
+  sim::Channel digital, analogue;
+  bool haveDigital = false, haveAnalogue = false;
+  for (const sim::Channel& c : Tv().Tv().Ring(W()->OnGetAntCableIn(), 0)) {
+    if (c.digital && !haveDigital) digital = c, haveDigital = true;
+    if (!c.digital && !haveAnalogue) analogue = c, haveAnalogue = true;
+  }
+  ASSERT_TRUE(haveDigital && haveAnalogue);
+
+  Tune(digital.major, digital.minor);
+  auto* b = OpenBasic();
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(Text(b->ChannelNumber), std::to_string(digital.major) + "-" + std::to_string(digital.minor));
+  EXPECT_TRUE(b->ChannelNumber.IsVisible());
+  EXPECT_EQ(Text(b->ChannelName), digital.name);
+  EXPECT_TRUE(b->Signal.IsVisible());
+  EXPECT_FALSE(b->Analogue.IsVisible());
+  EXPECT_FALSE(b->PCTiming.IsVisible());
+
+  Tune(analogue.major, analogue.minor);
+  b = OpenBasic();
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(Text(b->ChannelNumber), std::to_string(analogue.major));
+  EXPECT_TRUE(b->Analogue.IsVisible());
+  EXPECT_TRUE(b->Resolution.IsVisible());
+  EXPECT_TRUE(b->AudioMode.IsVisible());
+  EXPECT_FALSE(b->Signal.IsVisible());
+  EXPECT_FALSE(b->SDHD.IsVisible());
+
+  ASSERT_TRUE(SwitchToSourceType(sim::kSourceTypeHdmi));
+  b = OpenBasic();
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(Text(b->SourceLabel), "HDMI 1");
+  EXPECT_FALSE(b->ChannelNumber.IsVisible());
+  EXPECT_FALSE(b->Analogue.IsVisible());
+  EXPECT_FALSE(b->Signal.IsVisible());
+  EXPECT_TRUE(b->Resolution.IsVisible() || b->PCTiming.IsVisible());
+
+  ASSERT_TRUE(SwitchToSourceType(sim::kSourceTypeVga));
+  b = OpenBasic();
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(Text(b->SourceLabel), "PC");
+  EXPECT_FALSE(b->ChannelNumber.IsVisible());
+  EXPECT_FALSE(b->SDHD.IsVisible()) << "a PC timing has no SD or HD badge";
+  EXPECT_TRUE(b->Resolution.IsVisible() || (b->PCTiming.IsVisible() && !Text(b->PCTiming).empty()));
+}
+
+// A programme's rating on the banner: the set rates its programmes with a
+// movie rating and no TV rating, so the TV part is empty and adds no
+// separator; a Canadian rating follows after one space.
+TEST_F(BannerKindTest, AnEmptyRatingPartAddsNoSeparator) {
+  const int64_t now = Tv().Tv().NetworkTime();
+  int checked = 0;
+  for (const sim::Channel& c : Tv().Tv().Ring(W()->OnGetAntCableIn(), 0)) {
+    sim::GuideEvent e;
+    if (!c.digital || !sim::GuideEventAt(c.major, c.minor, now, &e) || e.rating < 0) continue;
+    SCOPED_TRACE(std::to_string(c.major) + "-" + std::to_string(c.minor));
+    Tune(c.major, c.minor);
+    auto* b = OpenBasic();
+    ASSERT_NE(b, nullptr);
+    const std::string r = Text(b->Rating);
+    ASSERT_FALSE(r.empty());
+    EXPECT_TRUE(b->Rating.IsVisible());
+    EXPECT_NE(r.front(), ' ') << r;
+    EXPECT_NE(r.back(), ' ') << r;
+    EXPECT_EQ(r.find("  "), std::string::npos) << r;
+    // The programme's movie rating comes first: the empty TV part before it
+    // added no separator; a Canadian rating follows after one space.
+    auto* skin = kv::Cast<SkinBin::Wrapper>(W());
+    const std::string movie = skin->GetUsRatingName(e.rating + 7).ToUtf8();
+    ASSERT_FALSE(movie.empty());
+    EXPECT_EQ(r.rfind(movie, 0), 0u) << r;
+    if (e.canadianRating != 0) {
+      const std::string can = skin->GetCanRatingName(skin->GetCanRatingIndex(e.canadianRating)).ToUtf8();
+      EXPECT_EQ(r.rfind(movie + " " + can, 0), 0u) << r;
+    }
+    if (++checked == 3) break;
+  }
+  EXPECT_GT(checked, 0);
+}
+
+// The guide form of the banner (the Info key on a digital channel) loads
+// the programme on now, then the next one, from the set's guide.
+TEST_F(BannerKindTest, TheGuideFormShowsNowThenNextFromTheSetsGuide) {
+  auto* skin = kv::Cast<SkinBin::Wrapper>(W());
+  ASSERT_NE(skin, nullptr);
+  SkinBin::CurrentChannelInfo* d = skin->GetCurrentChannelDetailInfo();
+  ASSERT_TRUE(d && d->IsDigital);
+  const std::vector<sim::GuideEvent> events = sim::GuideEvents(d->Major, d->Minor, Tv().Tv().NetworkTime(), 2);
+  ASSERT_EQ(events.size(), 2u);
+  Nms()->ShowInfoBar(true, W()->GetCurrentSource(0));
+  Settle();
+  auto* banner = Find<NonMenuSystem::InfoBanner>();
+  ASSERT_NE(banner, nullptr);
+  EXPECT_EQ(banner->EPG(), nullptr);
+  banner->OnSetInfoKeyPressed(true);
+  banner->ProcessInfoKey();
+  Settle();
+  ASSERT_NE(banner->EPG(), nullptr);
+  EXPECT_EQ(Text(banner->EPG()->Title), events[0].title);
+  EXPECT_FALSE(Text(banner->EPG()->Time).empty());
+  banner->ProcessInfoKey();
+  Settle();
+  ASSERT_NE(banner->EPG(), nullptr);
+  const std::string next = Text(banner->EPG()->Title);
+  EXPECT_NE(next.find(events[1].title), std::string::npos) << next;
+  EXPECT_NE(next, events[1].title) << "the next programme is marked as next";
+  banner->ProcessInfoKey();
+  Settle();
+  EXPECT_EQ(Find<NonMenuSystem::InfoBanner>(), nullptr);
+}
+
+// With every channel out of the ring, channel up closes the entry and surfs
+// no further: nothing is tuned, the entry is gone, and the next key answers.
+TEST_F(BannerTest, ChannelUpOnAnEmptyRingClosesTheEntryAndSurfsNoFurther) {
+  for (int32_t medium : {0, 1})
+    for (const sim::Channel& c : Tv().Tv().Ring(medium, 0)) Tv().Tv().RemoveChannelFromRing(0, c.major, c.minor, "test");
+  ASSERT_TRUE(W()->IsChannelRingEmpty(0, false));
+  Nms()->ClearAll();
+  Settle();
+  ClearCallLog();
+  Press("ch+");
+  Settle();
+  EXPECT_EQ(Find<NonMenuSystem::ChannelEntry>(), nullptr);
+  Run(5000);
+  EXPECT_TRUE(Calls("XPM_SetChannel").empty());
+  EXPECT_EQ(Find<NonMenuSystem::ChannelEntry>(), nullptr);
+  Press("vol+");
+  EXPECT_FALSE(Calls("XPM_SetVolume").empty());
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "nonmenusystem_support.h"
+#include "platform/sim/sim_net_state.h"
+#include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm_enhance.h"
 #include "runtime/runtime.h"
 #include "strings/NonMenuSystem.h"
@@ -16,6 +18,7 @@
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/SkinBin/UserRefInt.h"
+#include "units/SkinBin/Setup3D.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/SubSystem/State.h"
 
@@ -24,15 +27,6 @@ namespace livetvtest {
 class ColourTest : public LiveTVTest {
  protected:
   SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
-  template <class T>
-  T* OpenScreen(kv::Object* param = nullptr) {
-    kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
-    state->Class = &T::StaticClass();
-    state->Param = param;
-    auto* form = kv::Cast<T>(Nms()->ChangeState(state));
-    Settle();
-    return form;
-  }
   template <class T>
   T* Open() {
     for (auto* f : OpenForms())
@@ -210,6 +204,68 @@ TEST_F(ColourTest, PictureSizeListOffersTheSourcesSizesAndAppliesEach) {
   EXPECT_EQ(d->GetIndexOf(kv::Cast<Forms::Ctrl>(Focused())), start);
   Run(15100);
   EXPECT_EQ(Open<NonMenuSystem::PictureSizeDialog>(), nullptr);
+}
+
+// The picture-size list on an HDMI input follows its signal: a PC timing
+// offers the three PC sizes, a 640 x 480 picture (a video format too) the
+// seven video sizes, and each size stepped to is written and held by the
+// set. Over a 3D input only the native size can be chosen.
+TEST_F(ColourTest, PictureSizeListOnHdmiFollowsTheSignalAndA3DInputKeepsTheNativeSize) {
+  Settle();
+  Tv().Tv().SetSourceVideo(sim::kSourceHdmi1, 1024, 768, true);
+  ASSERT_TRUE(SwitchToSourceType(Constants::XPM_SOURCE_TYPE_AV_HDMI));
+  ASSERT_EQ(W()->GetCurrentSource(0), sim::kSourceHdmi1);
+  auto* d = OpenScreen<NonMenuSystem::PictureSizeDialog>();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->RowCount(), 3);
+  Press("exit");
+  Settle();
+
+  Tv().Tv().SetSourceVideo(sim::kSourceHdmi1, 640, 480, true);
+  d = OpenScreen<NonMenuSystem::PictureSizeDialog>();
+  ASSERT_NE(d, nullptr);
+  ASSERT_EQ(d->RowCount(), 7);
+  OptionDatabase::OptionDataClass* record = NonMenuSystem::OptionBinding::Find(SkinBin::OPTION_TYPE_PICTURE_SIZE);
+  ASSERT_NE(record, nullptr);
+  for (int32_t i = 0; i < d->RowCount(); ++i) {
+    Press("down");
+    Settle();
+    const int32_t at = d->GetIndexOf(kv::Cast<Forms::Ctrl>(Focused()));
+    ASSERT_GE(at, 0);
+    const int32_t size = record->Choices.at(static_cast<size_t>(at)).value;
+    // Read back from the set through the mode the list is bound to.
+    EXPECT_EQ(record->RefValue.Get() & 0xff, size) << "row " << at;
+  }
+  EXPECT_FALSE(Logged("refused"));
+  // Opened again, the list stands on the size chosen last.
+  Press("down", 3);
+  const int32_t chosen = d->GetIndexOf(kv::Cast<Forms::Ctrl>(Focused()));
+  Press("exit");
+  Settle();
+  d = OpenScreen<NonMenuSystem::PictureSizeDialog>();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->GetIndexOf(kv::Cast<Forms::Ctrl>(Focused())), chosen);
+  Press("exit");
+  Settle();
+
+  // A side-by-side 3D input: every size but the native one is greyed;
+  // stepping lands on the native size only, and only it reaches the set.
+  Tv().Net().SetInput3DFormat(SkinBin::OAM_3D_MODE_SBS);
+  d = OpenScreen<NonMenuSystem::PictureSizeDialog>();
+  ASSERT_NE(d, nullptr);
+  int enabled = 0;
+  for (int32_t i = 0; i < d->RowCount(); ++i) enabled += d->Row(i)->OnGetIsDisabled() ? 0 : 1;
+  EXPECT_EQ(enabled, 1);
+  ClearCallLog();
+  Press("down", 3);
+  Settle();
+  const int32_t native = d->GetIndexOf(kv::Cast<Forms::Ctrl>(Focused()));
+  ASSERT_GE(native, 0);
+  EXPECT_FALSE(d->Row(native)->OnGetIsDisabled());
+  EXPECT_EQ(record->Choices.at(static_cast<size_t>(native)).value, 0);
+  for (const std::string& c : Calls("XPM_SetPreferredViewMode")) EXPECT_EQ(c, "XPM_SetPreferredViewMode(0, 0)");
+  EXPECT_TRUE(Calls("XPM_SetViewMode").empty());
+  EXPECT_EQ(record->RefValue.Get() & 0xff, 0);
 }
 
 }  // namespace livetvtest

@@ -498,6 +498,52 @@ TEST_F(LiveFaultTest, TheGameTimerWarnsAtTenThreeAndOneMinutesAndEndsOnTheTuner)
   EXPECT_EQ(Skin()->OnGetGameTimerIndex(), 0);
 }
 
+// Each countdown warns with its message a minute before its end, on the
+// fixture's clock, and the warning stays until the standby of its reason:
+// the automatic power-down (message 11), the on-timer shutdown (12) and the
+// sleep timer (6).
+TEST_F(LiveFaultTest, EachCountdownWarnsAMinuteBeforeItsStandby) {
+  constexpr int64_t kMinute = 60000;
+  struct Row {
+    int32_t minutes, bar;
+    const char* standby;
+  };
+  const Row rows[] = {{240, 11, "XPM_StandbyMode(1, 1)"}, {60, 12, "XPM_StandbyMode(1, 2)"}, {5, 6, "XPM_StandbyMode(1, 5)"}};
+  for (int i = 0; i < 3; ++i) {
+    const Row& r = rows[i];
+    SCOPED_TRACE(r.bar);
+    Nms()->ClearAll();
+    Settle();
+    ClearCallLog();
+    if (i == 0) Skin()->OnSetAutomaticPowerDown(1);
+    if (i == 1) Skin()->StartOnTimerShutdownTimer();
+    if (i == 2) Skin()->OnSetSleepIndex(r.minutes);
+    Settle();
+    int32_t warnedAt = -1, standbyAt = -1;
+    for (int32_t m = 1; m <= r.minutes + 2 && standbyAt < 0; ++m) {
+      Run(kMinute);
+      if (!Calls("XPM_StandbyMode").empty()) {
+        standbyAt = m;
+      } else if (warnedAt < 0 && BarType() == r.bar) {
+        warnedAt = m;
+      }
+      if (warnedAt > 0 && standbyAt < 0) {
+        EXPECT_EQ(BarType(), r.bar) << "the warning stays, minute " << m;
+      }
+    }
+    // A countdown started between two minute ticks counts its first minute
+    // from the next tick.
+    EXPECT_GE(warnedAt, r.minutes - 1);
+    EXPECT_LE(warnedAt, r.minutes);
+    EXPECT_EQ(standbyAt, warnedAt + 1);
+    ASSERT_FALSE(Calls("XPM_StandbyMode").empty());
+    EXPECT_EQ(Calls("XPM_StandbyMode")[0], r.standby);
+    Skin()->OnSetAutomaticPowerDown(0);
+    Press("power");
+    Settle();
+  }
+}
+
 // The modes the set received in XPM_SetPreferredViewMode calls, oldest first.
 std::vector<int32_t> PreferredModeWrites(const std::vector<std::string>& calls) {
   std::vector<int32_t> out;
@@ -627,6 +673,30 @@ TEST_F(ThreeDFaultTest, TheTimeOutQuestionNamesThePeriodContinueGrants) {
   const std::string text = d->OnGetWarningInfo().ToUtf8();
   EXPECT_EQ(text.find(" 0 "), std::string::npos) << text;
   EXPECT_NE(text.find("60"), std::string::npos) << text;
+}
+
+// The 3D lock period runs out on the clock while 3D shows: the time-out
+// question (confirmation 4) opens by itself; No leaves 3D.
+TEST_F(ThreeDFaultTest, TheLockPeriodRunningOutWhile3DShowsAsksTheTimeOutQuestion) {
+  Skin()->OnSetThreeD_EnableTimer(1);  // 30 minutes
+  Enter3D();
+  Skin()->Start3DLockTimer();
+  Settle();
+  int32_t askedAt = -1;
+  for (int32_t m = 1; m <= 32 && askedAt < 0; ++m) {
+    Run(60000);
+    auto* d = Find<NonMenuSystem::ConfirmMultiOptionDialog>();
+    if (d && d->ConfirmType == 4) askedAt = m;
+  }
+  EXPECT_GE(askedAt, 30);
+  EXPECT_LE(askedAt, 31);
+  auto* d = Find<NonMenuSystem::ConfirmMultiOptionDialog>();
+  ASSERT_NE(d, nullptr);
+  d->OnSetFocus(&d->NoButton());
+  Press("ok");
+  Run(100);
+  Settle();
+  EXPECT_FALSE(Shown3D());
 }
 
 }  // namespace

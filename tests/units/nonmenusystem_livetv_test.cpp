@@ -38,6 +38,9 @@
 #include "units/SubSystem/State.h"
 #include "units/WinIDs/WinIDs.h"
 #include "platform/sim/sim_3d_status.h"
+#include "platform/sim/sim_apps.h"
+#include "units/SkinBin/StatusRecords.h"
+#include "platform/tvsm/tvsm.h"
 #include "platform/xpm/xpm_event_ids.h"
 
 namespace livetvtest {
@@ -142,6 +145,60 @@ TEST_F(LiveTVDispatchTest, NotAvailableWhereLiveTVCannotAct) {
   EXPECT_EQ(Key(96), Nms());
   EXPECT_EQ(BarType(), 13);
   EXPECT_EQ(Key(52), Nms());
+}
+
+// The key filter by the network application that owns the screen. Channel
+// up tunes with none and under the widget engine; Flash and the video dock
+// keep it. The guide key on a digital channel opens the guide with none,
+// says "not available" under the widget engine, and is kept without a word
+// by Flash and the video dock. (A dock widget cannot arise: the Wrapper
+// reports no widget name.)
+TEST_F(LiveTVDispatchTest, TheKeyFilterFollowsTheRunningNetworkApplication) {
+  OnTuner();
+  auto* skin = kv::Cast<SkinBin::Wrapper>(W());
+  ASSERT_NE(skin, nullptr);
+  struct Row {
+    const char* name;
+    int32_t kind;  // 0: none
+    bool tunes;
+    bool guide;
+    int32_t bar;  // after the guide key
+  };
+  const Row rows[] = {{"none", 0, true, true, 0},
+                      {"widgets", TVSM_APP_WIDGET, true, false, NonMenuSystem::MESSAGE_NOT_AVAILABLE},
+                      {"netflix", TVSM_APP_FLASH, false, false, 0},
+                      {"vudu", TVSM_APP_DOCK, false, false, 0}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    for (int32_t kind : {TVSM_APP_WIDGET, TVSM_APP_FLASH, TVSM_APP_DOCK}) sim::EndApps(Tv(), kind);
+    if (r.kind != 0) sim::StartApp(Tv(), r.kind, r.name);
+    skin->RefreshActiveAppStatus();
+    Nms()->ClearAll();
+    Settle();
+    // The guide lists the digital channels: start on one.
+    ASSERT_TRUE(skin->GetCurrentChannelDetailInfo() && skin->GetCurrentChannelDetailInfo()->IsDigital);
+    ClearCallLog();
+    Key(36);
+    Run(3000);
+    Settle();
+    EXPECT_EQ(!Calls("XPM_SetChannel").empty(), r.tunes);
+    Nms()->ClearAll();
+    Settle();
+    // Back to a digital channel for the guide key.
+    if (!skin->GetCurrentChannelDetailInfo()->IsDigital) {
+      Key(37);
+      Run(3000);
+      Nms()->ClearAll();
+      Settle();
+    }
+    const size_t forms = OpenForms().size();
+    Key(66);
+    Run(200);
+    Settle();
+    EXPECT_EQ(OpenForms().size() > forms && BarType() == 0, r.guide);
+    EXPECT_EQ(BarType(), r.bar);
+  }
+  for (int32_t kind : {TVSM_APP_WIDGET, TVSM_APP_FLASH, TVSM_APP_DOCK}) sim::EndApps(Tv(), kind);
 }
 
 TEST_F(LiveTVDispatchTest, NonTunerSourceRefusesChannelAndPlaybackKeys) {

@@ -14,6 +14,7 @@
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/Structures/Message.h"
+#include "units/SubSystem/State.h"
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/Wrapper/Wrapper.h"
 
@@ -44,6 +45,16 @@ class LiveTVTest : public apptest::AppTest {
     msg->Initialize(code, obj, intParam);
     kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
     Settle();
+  }
+  // Opens a screen outside the menu by a state change, as its callers do.
+  template <class T>
+  T* OpenScreen(kv::Object* param = nullptr) {
+    kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
+    state->Class = &T::StaticClass();
+    state->Param = param;
+    auto* form = kv::Cast<T>(Nms()->ChangeState(state));
+    Settle();
+    return form;
   }
   // Switches the main window to the first source of `type`; false when there is none.
   bool SwitchToSourceType(int32_t type) {

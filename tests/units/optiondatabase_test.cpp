@@ -487,10 +487,9 @@ TEST_F(OptionDatabaseTest, SkinServiceRecordsReachTheSet) {
 
 // The records whose property is not bound yet, with the owner that binds
 // each. The list only shrinks: a record bound later leaves it, and the
-// count here is lowered with it (the service adjustments 0x87000012 to
-// 0x8700001B and the network records are still open).
+// count here is lowered with it (the network records are still open).
 TEST_F(OptionDatabaseTest, RecordsWithoutABoundPropertyAreListedWithTheirOwner) {
-  constexpr size_t kUnboundNow = 44;
+  constexpr size_t kUnboundNow = 34;
   std::vector<std::string> lines;
   size_t skin = 0;
   for (auto* module : db_->Modules().Snapshot()) {

@@ -246,15 +246,46 @@ TEST_F(SkinServicesTest, CaptionKeyCyclesBasicAndAdvancedServices) {
   EXPECT_EQ(Calls("XPM_SetPreferredBasicCaptionService").back(), "XPM_SetPreferredBasicCaptionService(2)");
 }
 
+// The audio switch on a digital channel with no, one and two audio tracks:
+// with fewer than two it answers 1 and the set keeps its track; with two it
+// steps through them at the set and wraps. An analogue channel steps the
+// decode mode round; other sources have no track to switch.
 TEST_F(SkinServicesTest, AudioKeySwitchesTracksAndDecodeModes) {
-  // Window 0 shows 2-1 (digital): step through its tracks.
-  const int32_t count = s_->HasAlternateAudio();
-  if (count >= 2) {
-    const int32_t before = s_->GetCurrentAudioIndex();
+  for (int32_t tracks : {0, 1, 2}) {
+    SCOPED_TRACE(tracks);
+    sim::Channel analogue;
+    analogue.major = 3;
+    analogue.physical = 3;
+    analogue.name = "ANALOG";
+    sim::Channel digital;
+    digital.major = 7;
+    digital.minor = 1;
+    digital.digital = true;
+    digital.physical = 7;
+    digital.name = "DIGITAL";
+    digital.audioServices = tracks;
+    for (int32_t medium : {0, 1}) State().ReplaceChannelMap(medium, {analogue, digital});
+    s_->SetChannel(7, 1, true, false);
+    int32_t count = -1, index = -1;
+    ASSERT_EQ(State().NumAudioServices(0, &count, kTest), 0);
+    ASSERT_EQ(count, tracks);
+    EXPECT_EQ(s_->HasAlternateAudio(), tracks);
+    tv_->ClearCallLog();
+    if (tracks < 2) {
+      EXPECT_EQ(s_->AutoAudioSwitch(), 1);
+      EXPECT_EQ(Count("XPM_SetAudioService"), 0u);
+      continue;
+    }
+    ASSERT_EQ(State().CurrentAudioService(0, &index, kTest), 0);
+    const int32_t first = index;
     s_->AutoAudioSwitch();
-    EXPECT_EQ(s_->GetCurrentAudioIndex(), (before + 1) % count);
-  } else {
-    EXPECT_EQ(s_->AutoAudioSwitch(), 1);
+    ASSERT_EQ(State().CurrentAudioService(0, &index, kTest), 0);
+    EXPECT_EQ(index, (first + 1) % 2);
+    s_->AutoAudioSwitch();
+    ASSERT_EQ(State().CurrentAudioService(0, &index, kTest), 0);
+    EXPECT_EQ(index, first);
+    EXPECT_EQ(Count("XPM_SetAudioService"), 2u);
+    EXPECT_FALSE(Logged("refused"));
   }
   // An analogue channel steps the decode mode round.
   s_->SetChannel(3, -2, true, false);
@@ -356,7 +387,6 @@ TEST_F(SkinServicesTest, EveryCallFailingInTurnIsLoggedAndSurvived) {
       {"XPM_GetAudioServiceInfo", [&] { EXPECT_EQ(s_->GetCurrentAudioService().ToUtf8(), "Audio"); }},
       {"XPM_GetCurrentSource", [&] { EXPECT_EQ(s_->GetAutoAudioName().ToUtf8(), "Not available"); }},
       {"OAM_GetModelInfo", [&] { EXPECT_EQ(s_->GetModelInfo()->Name.Length(), 0); }},
-      {"ServiceSelectModel", [&] { EXPECT_EQ(s_->SetTVModelID(33), 0); }},
       {"XPM_NetFlixGetESN", [&] { EXPECT_EQ(s_->GetNetflixESN().Length(), 0); }},
       {"XPM_GetWidevineDeviceId", [&] { EXPECT_EQ(s_->GetWidevineDeviceId().Length(), 0); }},
       {"XPM_OpenUART", [&] { EXPECT_NE(s_->OpenUART(true), 0); }},
@@ -374,7 +404,7 @@ TEST_F(SkinServicesTest, EveryCallFailingInTurnIsLoggedAndSurvived) {
   };
   for (const auto& [call, run] : cases) {
     ClearLines();
-    tv_->FailCall(call, call == "TVSM_ReportAsyncEvent" || call == "ServiceSelectModel" ? 0 : 9);
+    tv_->FailCall(call, call == "TVSM_ReportAsyncEvent" ? 0 : 9);
     run();
     tv_->ClearFailures();
     EXPECT_GT(Count(call), 0u) << call;
@@ -440,9 +470,14 @@ TEST_F(SkinServicesTest, ModelAndDeviceIdentification) {
   EXPECT_EQ(s_->SetTVModelID(40), 1);
   EXPECT_EQ(s_->SetTVModelID(65), 1);
   s_->OnSetTVModelId(83);
-  EXPECT_EQ(Calls("ServiceSelectModel"),
-            (std::vector<std::string>{"ServiceSelectModel(6, 7)", "ServiceSelectModel(7, 32)",
-                                      "ServiceSelectModel(12, 50)"}));
+  // Ids 40, 65 and 83 are the model table's rows 6, 7 and 12: model id,
+  // configuration and group reach the platform.
+  EXPECT_EQ(Calls("OAM_SetCustomizedProperty"),
+            (std::vector<std::string>{"OAM_SetCustomizedProperty(18, 68)", "OAM_SetCustomizedProperty(19, 12)",
+                                      "OAM_SetCustomizedProperty(18, 65)", "OAM_SetCustomizedProperty(19, 0)",
+                                      "OAM_SetCustomizedProperty(18, 83)", "OAM_SetCustomizedProperty(19, 11)"}));
+  EXPECT_EQ(Calls("BCM_SetModel"),
+            (std::vector<std::string>{"BCM_SetModel(0)", "BCM_SetModel(0)", "BCM_SetModel(2)"}));
   testing::internal::CaptureStdout();
   EXPECT_EQ(s_->GetNetflixESN().ToUtf8(), "SIMTV-0000000000000042");
   // The device id is 16 bytes whatever the middleware leaves after them.

@@ -9,7 +9,7 @@
 #include "platform/xpm/xpm_oem.h"
 #include "runtime/collector.h"
 #include "strings/SkinBinWrapper.h"
-#include "units/Factory/FactoryMode.h"
+#include "factory/factory_command.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/Wrapper.h"
 #include "wrapper_fixture.h"

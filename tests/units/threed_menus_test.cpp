@@ -48,16 +48,7 @@ class ThreeDMenusTest : public MenuTest {
   // The preferences page as the product tree opens it, then OK on its
   // first row, "3D setup".
   ThreeDMenu* OpenFromPreferences() {
-    auto* ref = kv::New<Structures::RefInt>();
-    ref->Value = 1;
-    auto* state = kv::New<SubSystem::State>();
-    state->Class = &MenuSystem::PreferencesMenu::StaticClass();
-    state->Param = ref;
-    auto* msg = kv::New<Structures::Message>();
-    msg->Initialize(Constants::MSG_CHANGE_STATE, state);
-    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)
-        ->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
-    Settle();
+    OpenPage<MenuSystem::PreferencesMenu>(1);
     auto* row = kv::Cast<MenuSystem::SubMenuItem>(Focused());
     EXPECT_TRUE(row && row->OnGetText().ToUtf8() == "3D setup");
     Press("ok");
@@ -189,9 +180,21 @@ TEST_F(ThreeDMenusTest, PinSetThenEnteredLeadsToThePinPageWhichDeletesIt) {
   kv::Persistent<ThreeDPinMenu> pins = Open<ThreeDPinMenu>();
   ASSERT_NE(pins, nullptr);
   EXPECT_EQ(pins->RowCount(), 2);
-  // Delete PIN asks first; Yes removes the 3D PIN and its locks.
+  // Delete PIN asks first; No comes back to the PIN page, which answers keys.
   Skin()->OnSetThreeDLock(1);
   ASSERT_TRUE(FocusRow(pins.get(), 1));
+  Press("ok");
+  Settle();
+  ASSERT_NE(Open<NonMenuSystem::ConfirmMultiOptionDialog>(), nullptr);
+  Press("ok");  // No has the focus
+  Settle();
+  EXPECT_EQ(Pin3D(), "4321");
+  pins = Open<ThreeDPinMenu>();
+  ASSERT_NE(pins, nullptr);
+  EXPECT_TRUE(pins->IsVisible());
+  ASSERT_TRUE(FocusRow(pins.get(), 1));
+  // Yes removes the 3D PIN and its locks and leads to the 3D setup page,
+  // shown and answering keys, without the safety row.
   Press("ok");
   Settle();
   auto* confirm = Open<NonMenuSystem::ConfirmMultiOptionDialog>();
@@ -202,14 +205,11 @@ TEST_F(ThreeDMenusTest, PinSetThenEnteredLeadsToThePinPageWhichDeletesIt) {
   Settle();
   EXPECT_EQ(Pin3D(), "");
   EXPECT_EQ(Skin()->OnGetThreeDLock(), 0);
-  // The next key is still answered: the 3D setup page opens again without
-  // the safety row.
-  Ms()->TearDownMenus();
-  Nms()->ClearAll();
-  Settle();
-  page = OpenFromPreferences();
+  page = Open<ThreeDMenu>();
   ASSERT_NE(page, nullptr);
+  EXPECT_TRUE(page->IsVisible());
   EXPECT_TRUE(page->R(3)->OnGetIsDisabled());
+  EXPECT_TRUE(FocusRow(page.get(), 2));
 }
 
 TEST_F(ThreeDMenusTest, SafetyPageClearsTheTimerLockWhileTheLockIsOff) {

@@ -60,22 +60,15 @@ Volatile<Guides> g_guides;
 template <class Visit>
 void Walk(int32_t major, int32_t minor, int64_t from, Visit visit) {
   if (const Sim* tv = Sim::Current()) {
-    std::vector<GuideEvent> set;
-    bool found = false;
-    {
-      std::lock_guard<std::mutex> lock(g_guides.Mutex());
-      const Guides& guides = g_guides.Of(*tv);
-      if (auto it = guides.find({major, minor}); it != guides.end()) {
-        found = true;
-        // Only the programmes from `from` on are copied out of the lock.
-        auto first = std::find_if(it->second.begin(), it->second.end(),
-                                  [&](const GuideEvent& e) { return e.start + e.duration > from; });
-        set.assign(first, it->second.end());
-      }
-    }
-    if (found) {
-      for (const GuideEvent& e : set)
-        if (!visit(e)) return;
+    // The visits only copy what they keep: they run under the lock.
+    std::lock_guard<std::mutex> lock(g_guides.Mutex());
+    const Guides& guides = g_guides.Of(*tv);
+    if (auto it = guides.find({major, minor}); it != guides.end()) {
+      // In time order: the first programme that ends after `from`.
+      auto e = std::partition_point(it->second.begin(), it->second.end(),
+                                    [&](const GuideEvent& g) { return g.start + g.duration <= from; });
+      for (; e != it->second.end(); ++e)
+        if (!visit(*e)) return;
       return;
     }
   }

@@ -281,8 +281,14 @@ int32_t NetState::GetIfState(int32_t device, IfConfig* state, const char* call) 
   return XPM_OK;
 }
 
+// The hardware addresses live in the set's state ("net.mac.0", "net.mac.1"),
+// so that a factory write of the wired one stays and tests can set either.
 std::string NetState::MacAddress(int32_t device) const {
-  return device == 0 ? "00:1C:A2:10:20:30" : "00:1C:A2:10:20:31";
+  return sim_.GetState("net.mac." + std::to_string(device), device == 0 ? "00:1C:A2:10:20:30" : "00:1C:A2:10:20:31");
+}
+
+int32_t NetState::SetMacAddress(int32_t device, const std::string& text) {
+  return sim_.SetState("net.mac." + std::to_string(device), text) ? XPM_OK : XPM_ERR_FAILED;
 }
 
 int32_t NetState::ActivatedDevice() const {
@@ -524,8 +530,9 @@ int32_t XPM_LAN_GetMacAddr(int32_t device, char* text) {
 
 int32_t XPM_LAN_SetMacAddr(int32_t device, const char* text) {
   SIM_NET_ENTER("XPM_LAN_SetMacAddr", sim::Args(device, Bounded(text, 18)));
-  (void)net;
-  return XPM_OK;
+  SIM_NET_NEED(text);
+  if (device != 0 && device != 1) return XPM_ERR_INVALID_PARAM;
+  return net.SetMacAddress(device, Bounded(text, 18));
 }
 
 int32_t XPM_LAN_GetActivatedDev(int32_t* device) {

@@ -83,6 +83,7 @@ class NetState {
   int32_t GetIfConfig(int32_t device, IfConfig* config, const char* call) const;
   int32_t GetIfState(int32_t device, IfConfig* state, const char* call) const;
   std::string MacAddress(int32_t device) const;
+  int32_t SetMacAddress(int32_t device, const std::string& text);
   int32_t ActivatedDevice() const;
   int32_t EnableDevice(int32_t device, bool on);
   int32_t TestNetwork(int32_t mask, const char* call);

@@ -1,8 +1,7 @@
-// The simulated set's device serial, DRM device id, source rings and model
-// selection (xpm_system.h), over the Sim's persistent state: "sys.esn",
-// "sys.widevine" (defaults below), "ring.<window>.<source>" (the channel
-// "major.minor" while the source is in the ring) and "oam.model.select"
-// ("model,index").
+// The simulated set's device serial, DRM device id and source rings
+// (xpm_system.h), over the Sim's persistent state: "sys.esn", "sys.widevine"
+// (defaults below) and "ring.<window>.<source>" (the channel "major.minor"
+// while the source is in the ring).
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -57,9 +56,3 @@ int32_t XPM_RemoveSourceFromRing(int32_t window, int32_t source, int32_t flag, i
   return tv->SetState(RingKey(window, source), "") ? XPM_OK : XPM_ERR_FAILED;
 }
 
-int32_t ServiceSelectModel(int32_t model, int32_t index) {
-  sim::Sim* tv = sim::Sim::Current();
-  if (auto fail = sim::EnterCall("ServiceSelectModel", sim::Args(model, index), 0)) return *fail;
-  if (!tv || model < 0 || model > 12) return 0;
-  return tv->SetState("oam.model.select", std::to_string(model) + "," + std::to_string(index)) ? 1 : 0;
-}

@@ -621,7 +621,7 @@ int32_t TvState::NumAudioServices(int32_t window, int32_t* count, const char* ca
   const Source* s = FindSource(windowSource_[static_cast<size_t>(window)]);
   if (IsTuner(s->id)) {
     const Channel* c = CurrentChannelOf(window);
-    *count = !c || !c->service ? 0 : c->digital ? 2 : 1;
+    *count = !c || !c->service ? 0 : c->audioServices >= 0 ? std::min<int32_t>(c->audioServices, std::size(kAudioLanguages)) : c->digital ? 2 : 1;
   } else {
     *count = s->signal ? 1 : 0;
   }

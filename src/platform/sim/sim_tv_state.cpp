@@ -441,6 +441,8 @@ int32_t TvState::Set(Setting s, int32_t index, int32_t value, const char* call) 
     return XPM_ERR_INVALID_PARAM;
   }
   values_[KeyOf(s, index)] = value;
+  // Without auto aspect the set shows the preferred size.
+  if (s == Setting::kPreferredViewMode && (value & 0x100) == 0) values_[KeyOf(Setting::kViewMode, index)] = value & 0xFF;
   Save();
   return XPM_OK;
 }
@@ -568,6 +570,21 @@ void TvState::SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rec
     if (i != 0 || !moved || !pictureShown_ || windowSource_[0] == kSourceMedia) return;
     key = pictureKey_;
     blank = pictureBlank_;
+  }
+  SchedulePicture(key, blank);
+}
+
+void TvState::ShowPowerOnPicture() {
+  uint32_t key = 0;
+  bool blank = true;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (pictureShown_ || windowSource_[0] == kSourceMedia) return;
+    // Nothing was tuned since the start: what an acquisition would show.
+    const Acquisition a = AcquireLocked(0, false);
+    pictureShown_ = true;
+    key = pictureKey_ = a.pictureKey;
+    blank = pictureBlank_ = a.blank;
   }
   SchedulePicture(key, blank);
 }

@@ -247,6 +247,8 @@ struct Channel {
   int32_t basicCaptions = -1;
   int32_t advancedCaptions = -1;
   int32_t easyReaderService = 0;  // the advanced service in easy-reader form, 0 none
+  // Audio services carried (0-2); -1: the usual ones (digital 2, analogue 1).
+  int32_t audioServices = -1;
 };
 
 // A channel on the air (sim_tv_air.h).
@@ -387,6 +389,9 @@ class TvState {
   // window 0 shows its picture there at once (a media picture: at its next
   // frame).
   void SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect);
+  // The picture window 0 has shown since the set was switched on, handed to
+  // the sink when the program's client starts (XPM_InitClient).
+  void ShowPowerOnPicture();
   std::array<int32_t, 4> DisplayWindow(int32_t window) const;
   int32_t ShowSampleCaption(int32_t show, const char* text, int32_t length, const char* call);
   std::string SampleCaption() const;  // empty while none is shown

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_tv_state.h"
 #include "runtime/trace.h"
 
 namespace {
@@ -42,8 +43,11 @@ int32_t XPM_UnsubscribeEvents(void) {
 
 int32_t XPM_InitClient(void) {
   XPM_ENTER("XPM_InitClient", "");
-  std::lock_guard<std::mutex> lock(tv->Mutex());
-  tv->Middleware().clientReady = true;
+  {
+    std::lock_guard<std::mutex> lock(tv->Mutex());
+    tv->Middleware().clientReady = true;
+  }
+  tv->Tv().ShowPowerOnPicture();
   return XPM_OK;
 }
 
@@ -62,6 +66,11 @@ int32_t XPM_AliveTest(int32_t timeoutMs) {
 
 int32_t XPM_SetCaptionRendering(int32_t on) {
   XPM_ENTER("XPM_SetCaptionRendering", sim::Args(on));
+  return tv->SetState(kCaptionKey, on ? "1" : "0") ? XPM_OK : XPM_ERR_FAILED;
+}
+
+int32_t XPM_EnableCaptionRender(int32_t on) {
+  XPM_ENTER("XPM_EnableCaptionRender", sim::Args(on));
   return tv->SetState(kCaptionKey, on ? "1" : "0") ? XPM_OK : XPM_ERR_FAILED;
 }
 

@@ -41,6 +41,8 @@ int32_t XPM_AliveTest(int32_t timeoutMs);
 // state across restarts.
 int32_t XPM_SetCaptionRendering(int32_t on);
 int32_t XPM_GetCaptionRendering(int32_t* on);
+// The same switch as the factory's caption test throws it.
+int32_t XPM_EnableCaptionRender(int32_t on);
 
 // The picture's source (the system manager's source numbers).
 int32_t XPM_SetSource(int32_t source);

@@ -1,7 +1,6 @@
 // Middleware calls of the skin's identification and source-ring services:
 // the streaming service's device serial, the DRM device id, and adding or
-// removing a source in a window's ring; and the platform's model selection
-// of the service menu. Status convention as xpm_settings.h.
+// removing a source in a window's ring. Status convention as xpm_settings.h.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +19,3 @@ int32_t XPM_GetWidevineDeviceId(char* id);
 // source ring; `flag` is passed through.
 int32_t XPM_AddSourceToRing(int32_t window, int32_t source, int32_t flag, int32_t major, int32_t minor);
 int32_t XPM_RemoveSourceFromRing(int32_t window, int32_t source, int32_t flag, int32_t major, int32_t minor);
-
-// The service menu's model selection: model 0-12 and the offset of the
-// model id from 33. Answers 1 when the model is taken, 0 otherwise.
-int32_t ServiceSelectModel(int32_t model, int32_t index);

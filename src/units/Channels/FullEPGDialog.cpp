@@ -237,8 +237,11 @@ FullEPGDialog::FullEPGDialog() {
   listPanel_.OnSetBounds({196, 56, 950, 318});
   videoBorder_.OnSetBitmap(Bmp(Bitmaps::EPG_VideoBorder));
   videoBorder_.OnSetBounds({kVideo.x1 - 4, kVideo.y1 - 4, kVideo.x2 + 4, kVideo.y2 + 4});
+  videoWindow_.OnSetColor({0, 0, 0, 0});
+  videoWindow_.OnSetCut(true);
+  videoWindow_.OnSetBounds(kVideo);
   for (Core::View* v : std::initializer_list<Core::View*>{&backdrop_, &header_, &clockPanel_, &columnPanel_, &listPanel_,
-                                                          &videoBorder_})
+                                                          &videoBorder_, &videoWindow_})
     Add(v);
   Column.OnSetBounds({16, 77, 184, 317});
   Programs.OnSetBounds({202, 77, 944, 317});

@@ -25,6 +25,7 @@
 #include "units/SkinBin/TextForm.h"
 #include "units/Structures/LocalTime.h"
 #include "units/Views/Frame.h"
+#include "units/Views/Rectangle.h"
 #include "units/Views/Image.h"
 #include "units/Views/Line.h"
 #include "units/Views/Text.h"
@@ -141,6 +142,7 @@ class FullEPGDialog : public NonMenuSystem::WidgetClass {
   Views::Frame columnPanel_;
   Views::Frame listPanel_;
   Views::Frame videoBorder_;
+  Views::Rectangle videoWindow_;  // the live picture shows through it
   Views::Line divider1_;
   Views::Line divider2_;
   Views::Text caption_;

@@ -264,7 +264,10 @@ void KXDRRTLevelList::SetRatingBlock(kv::Object* sender) {
 
 // --- The grid -----------------------------------------------------------------------------
 
-RRTLevelItem::RRTLevelItem() { OnSetBounds({0, 0, kColumnWidth, kGridRowHeight}); }
+RRTLevelItem::RRTLevelItem() {
+  OnSetBounds({0, 0, kColumnWidth, kGridRowHeight});
+  OnSetTextEllipsis(true);  // level names come from the broadcast
+}
 
 void RRTLevelItem::SetData(kv::Object* data) {
   ShowLevel(*this, data);
@@ -326,6 +329,7 @@ kv::String RRTLevelList::GetButtonHelp() {
 RRTDimensionItem::RRTDimensionItem() : levels_(kv::New<RRTLevelList>()) {
   OnSetBounds({0, 0, kColumnWidth, kLevelsTop + kColumnLevels * kGridRowStep});
   OnSetTextAlignH(0);
+  OnSetTextEllipsis(true);  // dimension names come from the broadcast
 }
 
 void RRTDimensionItem::SetData(kv::Object* data) {

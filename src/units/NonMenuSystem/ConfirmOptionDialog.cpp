@@ -17,6 +17,7 @@
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SubSystem/State.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
 
 KV_REGISTER_CLASS(NonMenuSystem::ConfirmOptionDialog);
@@ -240,10 +241,19 @@ void ConfirmMultiOptionDialog::ClearAll() {
   if (ConfirmType == 4) Abort3DSlot();
 }
 
+bool ConfirmMultiOptionDialog::HandsBackTo(const kv::Class* target) const {
+  // A shortcut hands the keys back to the screen that opened it. A setting
+  // page closes when one of its rows opens a dialog: opened from the menu
+  // with nothing of the target's class open, the target is opened instead.
+  if (!IsShortcut) return false;
+  if (!MenuTriggered || !target) return true;
+  return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager)->FindFormOf(target) != nullptr;
+}
+
 void ConfirmMultiOptionDialog::EnterNextState() {
   ClearHelp(this);
   Close();
-  if (IsShortcut) {
+  if (HandsBackTo(NextState)) {
     HandBackToMenu();
   } else if (NextState) {
     ::NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem();
@@ -259,7 +269,7 @@ void ConfirmMultiOptionDialog::EnterNextState() {
 void ConfirmMultiOptionDialog::EnterPrevState() {
   ClearHelp(this);
   Close();
-  if (IsShortcut) {
+  if (HandsBackTo(PrevState)) {
     HandBackToMenu();
   } else if (PrevState) {
     ::NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem();

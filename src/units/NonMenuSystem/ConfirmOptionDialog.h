@@ -104,6 +104,10 @@ class ConfirmMultiOptionDialog : public ConfirmOptionDialog {
   void OnSetYesButtonLabel(const kv::String& text) override;
   void OnSetNoButtonLabel(const kv::String& text) override;
 
+  // True when leaving for `target` hands the keys back to the menu: a
+  // shortcut not opened from the menu, or whose target is still open (or
+  // that names none).
+  bool HandsBackTo(const kv::Class* target) const;
   // The state types handed to the next and the previous screen.
   int32_t GetNextStateType() const;
   int32_t GetPrevStateType() const;

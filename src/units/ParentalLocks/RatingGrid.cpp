@@ -147,8 +147,8 @@ USARatings::USARatings() {
   const kv::TextId columns[5] = {HEAD_FV, HEAD_D, HEAD_L, HEAD_S, HEAD_V};
   const int32_t xs[5] = {kColFV, kColD, kColL, kColS, kColV};
   for (int32_t c = 0; c < 5; ++c) {
-    SetUpHeading(heads_[2 + c], kv::LoadString(columns[c]), xs[c] + 8, 20);
-    heads_[2 + c].OnSetBounds({xs[c] + 8, 3, xs[c] + kCell, 23});
+    SetUpHeading(heads_[2 + c], kv::LoadString(columns[c]), xs[c], kCell);
+    heads_[2 + c].OnSetAlignH(1);  // centred over the column's boxes
   }
   // The column headings sit over the first row of boxes: the TV heading ends before them.
   heads_[0].OnSetBounds({5, 3, kColFV - 2, 23});

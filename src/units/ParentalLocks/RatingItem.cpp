@@ -18,7 +18,9 @@ KV_REGISTER_CLASS(ParentalLocks::KXDMPAARatingItem);
 RatingItem::RatingItem() {
   OnSetBounds({0, 0, 86, 28});
   OnSetTextAlignH(0);
-  OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
+  // The grid's narrow boxes: "TV-PG" and "NC-17" fit after the check image.
+  OnSetTextFont(Resources::LoadResource(Fonts::EPGListFont0));
+  OnSetTextEllipsis(true);
   OnSetUncheckedBitmap(Resources::LoadResource(Bitmaps::CheckBox_s));
   OnSetCheckedBitmap(Resources::LoadResource(Bitmaps::CheckBox_x));
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::ChannelOptionButtonFocus));

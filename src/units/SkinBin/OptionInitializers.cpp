@@ -260,6 +260,16 @@ void PreferencesModule2::RearShared_Initialize(kv::Object* sender) {
   record->Name = kv::GetVariantOfString(w->OnGetSharedPCInput() == 1 ? ::Strings::SID_PRISMALINE_HD2 : ::Strings::SID_PC);
 }
 
+void PreferencesModule2::ModelId_Initialize(kv::Object* sender) {
+  static constexpr int32_t kModelIds[] = {33, 34, 35, 49, 50, 51, 68, 65, 66, 67, 81, 82, 83};
+  OptionDataClass* record = RecordOf(sender, "ModelId_Initialize");
+  if (!record) return;
+  record->Choices.clear();
+  for (int32_t id : kModelIds) record->Choices.push_back({nullptr, kv::NewStringInt(id, 0), id});
+  record->Num = static_cast<int32_t>(record->Choices.size());
+  MapThroughList(record);
+}
+
 void PreferencesModule2::CCKey_Initialize(kv::Object* sender) {
   OptionDataClass* record = RecordOf(sender, "CCKey_Initialize");
   SkinBin::Wrapper* w = GetWrapper();

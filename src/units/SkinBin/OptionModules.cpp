@@ -84,6 +84,8 @@ void PreferencesModule2::PrepareRecord(OptionDataClass* record, const OptionEntr
     record->DoInitialize = kv::MakeSlot(this, &PreferencesModule2::RearShared_Initialize);
   else if (IsOption(entry, OPTION_TYPE_CC_KEY))
     record->DoInitialize = kv::MakeSlot(this, &PreferencesModule2::CCKey_Initialize);
+  else if (IsOption(entry, OPTION_TYPE_TV_MODEL_ID))
+    record->DoInitialize = kv::MakeSlot(this, &PreferencesModule2::ModelId_Initialize);
   else if (IsOption(entry, OPTION_TYPE_AUTO_INPUT_ENABLE) || IsOption(entry, OPTION_TYPE_AUTO_INPUT_TV) ||
            IsOption(entry, OPTION_TYPE_AUTO_INPUT_CABLE_SAT) || IsOption(entry, OPTION_TYPE_AUTO_INPUT_BD_DVD) ||
            IsOption(entry, OPTION_TYPE_AUTO_INPUT_AUX))

@@ -7,9 +7,10 @@
 //
 // An initialiser offers the entries of the module's table that apply, in
 // table order, with their own values; the record then maps value and index
-// through its list. A caption list never holds more than
+// through its list. A viewer's caption list never holds more than
 // MAX_OPTION_CHOICES entries (the caption key of a digital channel offers
-// off, four basic and six advanced services).
+// off, four basic and six advanced services); the service menu's model ids
+// are the thirteen of the factory's model table.
 #pragma once
 
 #include <cstdint>
@@ -100,6 +101,8 @@ class PreferencesModule2 : public SkinOptionModule {
   void CCKey_Initialize(kv::Object* sender);
   // The inputs an automatic-input button can choose. A slot.
   void AutoInput_Initialize(kv::Object* sender);
+  // The model ids of the factory's model table, shown as their numbers. A slot.
+  void ModelId_Initialize(kv::Object* sender);
 
   // The number of valid sources, as the automatic-input record last read it.
   int32_t ValidSourceNum = 0;

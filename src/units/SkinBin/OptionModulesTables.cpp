@@ -262,7 +262,7 @@ constexpr OptionEntry kMedia[] = {
                    OPTION_SKIN_BOUND(N##Saturation)),                                                               \
       SliderOption(Id(OPTION_TYPE_BASECOLOR_ADJUST_##C##_BRIGHTNESS), OPT_BASECOLOR_##C##_BRIGHTNESS,           \
                    OPTION_SKIN_BOUND(N##Brightness))
-#define SERVICE(C, N) SliderOption(Id(OPTION_TYPE_##C), OPT_##C, OPTION_SKIN(N), 0, 255, 1)
+#define SERVICE(C, N) SliderOption(Id(OPTION_TYPE_##C), OPT_##C, OPTION_SKIN_BOUND(N), 0, 255, 1)
 constexpr OptionEntry kPicture2[] = {
     BASE_COLOR(RED, Red),
     BASE_COLOR(GREEN, Green),

@@ -16,7 +16,7 @@
 #include "units/Events/USER_EVENT_CACHED_MESSAGE.h"
 #include "units/Events/USER_EVENT_LAST_CHANNEL.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
-#include "units/Factory/FactoryMode.h"
+#include "factory/factory_command.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "factory/factory_command.h"
 #include "platform/oam/oam_model.h"
 #include "platform/xpm/xpm.h"
 #include "platform/xpm/xpm_settings.h"

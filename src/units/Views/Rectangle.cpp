@@ -13,7 +13,17 @@ void Rectangle::OnSetColor(kv::Color color) {
   InvalidateView();
 }
 
+void Rectangle::OnSetCut(bool cut) {
+  if (cut == cut_) return;
+  cut_ = cut;
+  InvalidateView();
+}
+
 void Rectangle::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  if (cut_) {
+    ge::GenFillRect(target, Core::ToGeRect(clip), Core::ToGeRect(Bounds().MoveTo(origin)), color_.ToWord());
+    return;
+  }
   kv::Color c = color_;
   c.a = CombineOpacity(c.a, opacity);
   if (c.a == 0) return;

@@ -29,6 +29,12 @@ KeyRoutingForm* WidgetManager::FindForm(uint32_t winId) {
   return nullptr;
 }
 
+KeyRoutingForm* WidgetManager::FindFormOf(const kv::Class* cls) {
+  for (KeyRoutingForm* f : OpenForms(*this))
+    if (f->KvClass() == cls) return f;
+  return nullptr;
+}
+
 bool WidgetManager::HasWidget(Structures::ArrayInt* list) {
   if (!list) {
     Core::LogError("WidgetManager::WidgetManager::HasWidget: no list");

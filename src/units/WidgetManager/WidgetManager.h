@@ -33,6 +33,8 @@ class WidgetManager : public Structures::DuLinkList {
 
   // The open form with that window id (the oldest when several share it), or null.
   Primitives::KeyRoutingForm* FindForm(uint32_t winId);
+  // The open form of exactly class `cls` (the oldest), or null.
+  Primitives::KeyRoutingForm* FindFormOf(const kv::Class* cls);
   // True when an open form's window id is one of the list's.
   bool HasWidget(Structures::ArrayInt* list);
   // True when an open form's window id is not in the list.
