@@ -56,6 +56,11 @@
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/InitialSetup/ScanPages.h"
+#include "units/InitialSetup/SetupPages.h"
+#include "units/MainApp/InitialSetup.h"
+#include "units/Primitives/KeyRoutingForm.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
 #include "units/MainApp/WrapperAuto.h"
@@ -132,6 +137,7 @@ struct App {
     root->OnSetBounds({0, 0, kW, kH});
     root->AttachSurface(osd.View());
     root->Install();
+    root->SkipSetupAtStart = true;
     root->Init();
     Settle();
   }
@@ -844,6 +850,41 @@ void ScanResult(benchmark::State& state) {
   }
 }
 
+// OK on a page of the first-time setup, to the flip of the page it leads
+// to (`range(0)`: the page, in the setup's order; the error page's OK leads
+// back to the tuner choice).
+void SetupPageOk(benchmark::State& state) {
+  const kv::Class* pages[] = {&InitialSetup::LanguageDialog::StaticClass(),
+                              &InitialSetup::TimeZoneDialog::StaticClass(),
+                              &InitialSetup::DaylightSavingDialog::StaticClass(),
+                              &InitialSetup::TunerSelectDialog::StaticClass(),
+                              &InitialSetup::BothMediumSelectDialog::StaticClass(),
+                              &InitialSetup::KXDAntennaCableDialog::StaticClass(),
+                              &InitialSetup::AutoTuningConfirmDialog::StaticClass(),
+                              &InitialSetup::AutoTuningErrorDialog::StaticClass()};
+  const kv::Class* page = pages[state.range(0)];
+  MainApp::InitialSetup* setup = g_app->root->GetInitialSetup();
+  auto closeSetup = [setup] {
+    auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+    for (kv::Object* o : wm->Snapshot())
+      if (auto* f = kv::Cast<Primitives::KeyRoutingForm>(o); f && f->SubSystemInstance.get() == setup) f->Close();
+    g_app->Settle();
+  };
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* s = kv::New<SubSystem::State>();
+    s->Class = page;
+    setup->ChangeState(s);
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    closeSetup();
+    state.ResumeTiming();
+  }
+  FocusLive();
+}
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -920,6 +961,7 @@ int main(int argc, char** argv) {
     add("auto_scan_ok", bench::AutoScanOk);
     add("scan_progress_event", bench::ScanProgress);
     add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
+    add("setup_ok", bench::SetupPageOk)->DenseRange(0, 7);
     add("factory_mode_indicator", bench::FactoryIndicator);
     add("service_adjustment_menu", bench::ServiceAdjustmentMenu);
     bench::MedianReporter reporter;
@@ -934,7 +976,9 @@ int main(int argc, char** argv) {
                              "us_tv_ratings_dialog", "us_tv_ok_on_tv_y", "rating_limits", "alternate_ratings",
                              "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
                              "licences", "update_check", "quick_menu", "carousel_move", "auto_scan_ok",
-                             "scan_progress_event", "scan_result/40", "timeshift_pause_status",
+                             "scan_progress_event", "scan_result/40", "setup_ok/0", "setup_ok/1", "setup_ok/2",
+                             "setup_ok/3", "setup_ok/4", "setup_ok/5", "setup_ok/6", "setup_ok/7",
+                             "timeshift_pause_status",
                              "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check",
                              "guide_open", "guide_page_down", "mini_guide_open", "factory_mode_indicator",
                              "service_adjustment_menu", "timer_editor_open", "scheduled_open/1",
