@@ -49,6 +49,9 @@
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/PictureSoundPages.h"
 #include "units/MenuSystem/ProductTree.h"
+#include "units/MenuSystem/LiveMenuPages.h"
+#include "units/Network/ConnectionTestDialog.h"
+#include "units/Network/NetworkSetupDialog.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
@@ -659,6 +662,49 @@ void ScanResult(benchmark::State& state) {
   }
 }
 
+// OK on a row of the networking page: the row's dialog opened by the menu's
+// state change, to its flip. The page is opened and focused outside the
+// measurement; the dialog and the menu are closed after it.
+void NetworkingRow(benchmark::State& state, const kv::Class* target) {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* s = kv::New<SubSystem::State>();
+    s->Class = &MenuSystem::VidiNetworkingMenu::StaticClass();
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, s);
+    agent->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    g_app->Settle();
+    auto* menu = g_app->Menu();
+    if (Core::Group* app = menu->Owner()) {
+      g_app->root->OnSetFocus(app);
+      app->OnSetFocus(menu);
+    }
+    MenuSystem::VidiNetworkingMenu* net = nullptr;
+    for (int32_t i = 0; i < menu->GetChildCount() && !net; ++i)
+      net = kv::Cast<MenuSystem::VidiNetworkingMenu>(menu->GetChild(i));
+    if (!net) {
+      state.SkipWithError("the networking page did not open");
+      break;
+    }
+    menu->OnSetFocus(net);
+    for (int32_t i = 0; i < net->ItemCount(); ++i)
+      if (net->Item(i)->NextState == target) net->OnSetFocus(net->Item(i));
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    menu->TearDownMenus();
+    g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+void NetworkSetupOk(benchmark::State& state) { NetworkingRow(state, &Network::NetworkSetupDialog::StaticClass()); }
+void ConnectionTestOk(benchmark::State& state) {
+  NetworkingRow(state, &Network::ConnectionTestDialog::StaticClass());
+}
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -709,6 +755,8 @@ int main(int argc, char** argv) {
         "option_popup_picture_size",
         bench::OpenByState<NonMenuSystem::OptionDialogWithCaption, SkinBin::OPTION_TYPE_PICTURE_SIZE>);
     add("sleep_timer", bench::SleepTimer);
+    add("network_setup_ok", bench::NetworkSetupOk);
+    add("connection_test_ok", bench::ConnectionTestOk);
     add("date_time", bench::DateTime);
     add("licences", bench::Licences);
     add("update_check", bench::UpdateCheck);
@@ -740,7 +788,8 @@ int main(int argc, char** argv) {
                              "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
                              "licences", "update_check", "quick_menu", "carousel_move", "auto_scan_ok",
                              "scan_progress_event", "scan_result/40", "timeshift_pause_status",
-                             "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check"}) {
+                             "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check",
+                             "network_setup_ok", "connection_test_ok"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

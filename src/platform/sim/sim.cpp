@@ -373,8 +373,8 @@ namespace {
 // The first part of every key the stand-ins keep ("tv" of "tv.set.volume");
 // a line of another key comes from elsewhere and is dropped.
 constexpr std::string_view kKnownKeyParts[] = {
-    "3d", "back_to_tv_source", "caption", "cec", "db",  "enh",    "frc", "gpio", "oam",
-    "oem", "record",           "reg",     "ring", "rrt", "svc",   "sys", "tv",   "upd",
+    "3d",  "back_to_tv_source", "caption", "cec", "db",  "enh", "frc", "gpio", "net", "oam",
+    "oem", "record",            "reg",     "ring", "rrt", "svc", "sys", "tv",   "upd",
 };
 
 bool KnownStateKey(std::string_view key) {
