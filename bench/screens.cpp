@@ -22,6 +22,7 @@
 #include "view_scene.h"
 #include "platform/fontengine/font_engine.h"
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_guide.h"
 #include "platform/xpm/xpm.h"
 #include "runtime/auto_object.h"
 #include "runtime/clock.h"
@@ -174,33 +175,14 @@ struct App {
       bridge->Items.push_back(item);
     }
   }
-  // A screen with the photo grid of the folder, opened with the focus on it.
-  Primitives::KeyRoutingForm* OpenGrid() {
+  // A screen holding `list` (the photo grid, a channel list), opened with the
+  // focus on the list.
+  Primitives::KeyRoutingForm* OpenInForm(Primitives::KeyRoutingForm* list, kv::Rect form_bounds, kv::Rect list_bounds) {
     auto* form = kv::New<Primitives::KeyRoutingForm>();
-    form->OnSetBounds({10, 60, 950, 470});
+    form->OnSetBounds(form_bounds);
     form->OnSetTimeOutValue(0);
     form->Parent = root->GetStandby();
-    auto* grid = kv::New<ListForm::PhotoGridView>();
-    grid->OnSetBounds({0, 0, 930, 400});
-    auto* param = kv::New<Primitives::KeyRoutingParameter>();
-    param->Owner = form;
-    grid->Initialize(param);
-    grid->Open();
-    form->OnSetFocus(grid);
-    form->Open();
-    root->GetStandby()->OnSetFocus(form);
-    root->OnSetFocus(root->GetStandby());
-    Settle();
-    return form;
-  }
-  // A screen with the list of the table, opened with the focus on it.
-  Primitives::KeyRoutingForm* OpenList() {
-    auto* form = kv::New<Primitives::KeyRoutingForm>();
-    form->OnSetBounds({200, 100, 760, 440});
-    form->OnSetTimeOutValue(0);
-    form->Parent = root->GetStandby();
-    auto* list = kv::New<ListForm::ManualChannelList>();
-    list->OnSetBounds({20, 20, 380, 200});
+    list->OnSetBounds(list_bounds);
     auto* param = kv::New<Primitives::KeyRoutingParameter>();
     param->Owner = form;
     list->Initialize(param);
@@ -211,6 +193,12 @@ struct App {
     root->OnSetFocus(root->GetStandby());
     Settle();
     return form;
+  }
+  Primitives::KeyRoutingForm* OpenGrid() {
+    return OpenInForm(kv::New<ListForm::PhotoGridView>(), {10, 60, 950, 470}, {0, 0, 930, 400});
+  }
+  Primitives::KeyRoutingForm* OpenList() {
+    return OpenInForm(kv::New<ListForm::ManualChannelList>(), {200, 100, 760, 440}, {20, 20, 380, 200});
   }
 };
 
@@ -580,6 +568,18 @@ void GuideOpen(benchmark::State& state) {
   }
 }
 
+// The guide key to the finished guide over a channel whose guide holds
+// `range(0)` programmes (the guide reads the first page only).
+void GuideOpenEvents(benchmark::State& state) {
+  int32_t major = 0, minor = 0;
+  sim::TvState& tv = g_app->tv->Tv();
+  tv.CurrentChannel(0, &major, &minor, "bench");
+  sim::SetChannelGuide(*g_app->tv, major, minor,
+                       sim::TestGuide(tv.NetworkTime(), static_cast<int32_t>(state.range(0))));
+  GuideOpen(state);
+  sim::ClearChannelGuide(*g_app->tv, major, minor);
+}
+
 // Page down in the guide's programme list: the next page read and drawn.
 void GuidePageDown(benchmark::State& state) {
   FocusLive();
@@ -770,6 +770,7 @@ int main(int argc, char** argv) {
     add("list_open_page", bench::ListOpenAndPage)->Arg(40)->Arg(4096);
     add("grid_page_turn", bench::GridPageTurn)->Arg(29)->Arg(1000);
     add("guide_open", bench::GuideOpen);
+    add("guide_open_events", bench::GuideOpenEvents)->Arg(10)->Arg(1000);
     add("guide_page_down", bench::GuidePageDown);
     add("mini_guide_open", bench::MiniGuideOpen);
     add("auto_scan_ok", bench::AutoScanOk);
@@ -789,7 +790,8 @@ int main(int argc, char** argv) {
                              "licences", "update_check", "quick_menu", "carousel_move", "auto_scan_ok",
                              "scan_progress_event", "scan_result/40", "timeshift_pause_status",
                              "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check",
-                             "network_setup_ok", "connection_test_ok"}) {
+                             "guide_open", "guide_page_down", "mini_guide_open", "network_setup_ok",
+                             "connection_test_ok"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
@@ -799,6 +801,10 @@ int main(int argc, char** argv) {
     const double cells = reporter.Median("grid_page_turn/29"), pictures = reporter.Median("grid_page_turn/1000");
     if (cells > 0 && pictures > 0)
       std::printf("photo grid page turn, 1000 against 29 pictures: %.2f (goal: at most 1.2)\n", pictures / cells);
+    const double tenEvents = reporter.Median("guide_open_events/10");
+    const double thousandEvents = reporter.Median("guide_open_events/1000");
+    if (tenEvents > 0 && thousandEvents > 0)
+      std::printf("guide open, 1000 against 10 programmes: %.2f (goal: at most 1.2)\n", thousandEvents / tenEvents);
     const double few = reporter.Median("scan_result/40"), many = reporter.Median("scan_result/4096");
     if (few > 0 && many > 0)
       std::printf("scan result, 4096 against 40 channels: %.2f (goal: at most 1.2)\n", many / few);

@@ -1,6 +1,7 @@
 #include "runtime/clock.h"
 
 #include <chrono>
+#include <set>
 #include <thread>
 
 namespace kv {
@@ -33,7 +34,69 @@ void RealClock::WaitUntil(std::condition_variable& cv, std::unique_lock<std::mut
   cv.wait_for(lock, std::chrono::milliseconds(left));
 }
 
+namespace {
+
+// The last wait of each thread on a fake clock. The registry is never freed:
+// threads may end (and leave it) after every clock is gone.
+struct Waiter {
+  const FakeClock* clock = nullptr;
+  int64_t deadline = 0;
+};
+struct Waiters {
+  std::mutex mutex;
+  std::set<Waiter*> all;
+};
+Waiters& TheWaiters() {
+  static auto* waiters = new Waiters;
+  return *waiters;
+}
+struct ThreadWaiter {
+  Waiter waiter;
+  ThreadWaiter() {
+    std::lock_guard<std::mutex> lock(TheWaiters().mutex);
+    TheWaiters().all.insert(&waiter);
+  }
+  ~ThreadWaiter() {
+    std::lock_guard<std::mutex> lock(TheWaiters().mutex);
+    TheWaiters().all.erase(&waiter);
+  }
+};
+
+}  // namespace
+
+FakeClock::~FakeClock() {
+  std::lock_guard<std::mutex> lock(TheWaiters().mutex);
+  for (Waiter* w : TheWaiters().all)
+    if (w->clock == this) w->clock = nullptr;
+}
+
+std::vector<int64_t> FakeClock::Deadlines() const {
+  std::vector<int64_t> out;
+  std::lock_guard<std::mutex> lock(TheWaiters().mutex);
+  for (const Waiter* w : TheWaiters().all)
+    if (w->clock == this) out.push_back(w->deadline);
+  return out;
+}
+
+bool FakeClock::AdvanceToAndSettle(int64_t t, int64_t limitMs) {
+  AdvanceTo(t);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+  for (;;) {
+    bool due = false;
+    for (int64_t d : Deadlines()) due = due || d <= t;
+    if (!due) return true;
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::microseconds(100));
+  }
+}
+
 void FakeClock::WaitUntil(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, int64_t deadline) {
+  thread_local ThreadWaiter self;
+  {
+    std::lock_guard<std::mutex> registry(TheWaiters().mutex);
+    self.waiter.clock = this;
+    self.waiter.deadline = deadline;
+  }
   if (Now() >= deadline) return;
   // Another thread moves the clock; look again after a short real-time slice.
   cv.wait_for(lock, std::chrono::microseconds(200));

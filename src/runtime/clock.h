@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 namespace kv {
 
@@ -36,14 +37,27 @@ class RealClock final : public Clock {
 };
 
 // Moves only when advanced. Waiters on other threads poll it in short real-time slices.
+//
+// Each thread's last deadline on the clock is kept until the thread waits
+// again or ends, so a test can move the clock and then wait until the timed
+// work that fell due is done: a thread whose deadline passed is at work
+// until it waits again with a later one.
 class FakeClock : public Clock {
  public:
   explicit FakeClock(int64_t start = 0) : now_(start) {}
+  ~FakeClock() override;
   int64_t Now() override { return now_.load(std::memory_order_acquire); }
   void WaitUntil(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, int64_t deadline) override;
   bool IsSimulated() const override { return true; }
   void AdvanceTo(int64_t t) override;
   void Advance(int64_t ms) { AdvanceTo(Now() + ms); }
+
+  // The last deadline of each thread that waits or waited on this clock.
+  std::vector<int64_t> Deadlines() const;
+  // Moves the clock to `t`, then waits (in real time, at most `limitMs`)
+  // until every thread whose deadline on this clock is `t` or earlier has
+  // waited again with a later one or ended. False when the limit passed.
+  bool AdvanceToAndSettle(int64_t t, int64_t limitMs = 20000);
 
  private:
   std::atomic<int64_t> now_;

@@ -211,26 +211,55 @@ TEST_F(AppTest, NetworkBootUsesThePartitionWithoutMountingIt) {
   EXPECT_EQ(StopApp(), 0);
 }
 
+// The clock moves only once the watchdog and the monitor wait on it, and
+// each step waits until the work that fell due is done, so the counts at
+// each time are exact however loaded the machine is.
 TEST_F(AppTest, WatchdogAndMonitorRunOnTheirPeriods) {
   StartApp();
-  ASSERT_TRUE(AdvanceUntil("OAM_ReportMonitor(0, 1)"));  // no screen shown, captions on
-  EXPECT_GE(clock_.Now() - start_, host::kMonitorStartMs);
-  EXPECT_TRUE(HasCall("XPM_AliveTest(10000)"));
-  EXPECT_TRUE(HasCall("OAM_WatchdogFeed()"));
-  // 100 s while the GUI starts, then 60 s.
+  auto waitsUntil = [&](int64_t deadline) {
+    const std::vector<int64_t> d = clock_.Deadlines();
+    return std::find(d.begin(), d.end(), deadline) != d.end();
+  };
+  ASSERT_TRUE(Eventually([&] { return waitsUntil(start_ + host::kWatchdogPeriodMs); }));
+  ASSERT_TRUE(Eventually([&] { return waitsUntil(start_ + host::kMonitorStartMs); }));
+  // Walks the clock to `ms` after the start in 100 ms steps, each settled.
+  auto at = [&](int64_t ms) {
+    for (int64_t t = clock_.Now() - start_ + 100; t < ms; t += 100)
+      if (!clock_.AdvanceToAndSettle(start_ + t)) return false;
+    return clock_.AdvanceToAndSettle(start_ + ms);
+  };
+  // 100 s while the GUI starts; nothing tested or fed before the first period.
+  ASSERT_TRUE(at(host::kWatchdogPeriodMs - 1));
+  EXPECT_TRUE(HasCall("OAM_WatchdogSetTimeout(100)"));
+  EXPECT_EQ(tv_->CountCalls("XPM_AliveTest"), 0u);
+  EXPECT_EQ(tv_->CountCalls("OAM_WatchdogFeed"), 0u);
+  // With the GUI up, 60 s; a test and a feed every period.
+  ASSERT_TRUE(at(host::kWatchdogPeriodMs));
   EXPECT_LT(IndexOf("OAM_WatchdogSetTimeout(100)"), IndexOf("OAM_WatchdogSetTimeout(60)"));
+  EXPECT_EQ(tv_->CountCalls("OAM_WatchdogSetTimeout"), 2u);
+  EXPECT_TRUE(HasCall("XPM_AliveTest(10000)"));
+  EXPECT_EQ(tv_->CountCalls("OAM_WatchdogFeed"), 1u);
+  // The monitor: nothing before its start, then one report a period.
+  ASSERT_TRUE(at(host::kMonitorStartMs - 1));
+  EXPECT_EQ(tv_->CountCalls("OAM_ReportMonitor"), 0u);
+  const size_t periods = static_cast<size_t>(host::kMonitorStartMs / host::kWatchdogPeriodMs);
+  EXPECT_EQ(tv_->CountCalls("OAM_WatchdogFeed"), periods - 1);
+  ASSERT_TRUE(at(host::kMonitorStartMs));
+  EXPECT_EQ(tv_->CountCalls("OAM_ReportMonitor"), 1u);
+  EXPECT_TRUE(HasCall("OAM_ReportMonitor(0, 1)"));  // no screen shown, captions on
+  EXPECT_EQ(tv_->CountCalls("XPM_AliveTest"), periods);
+  EXPECT_EQ(tv_->CountCalls("OAM_WatchdogFeed"), periods);
+  ASSERT_TRUE(at(host::kMonitorStartMs + 3 * host::kMonitorPeriodMs));
+  EXPECT_EQ(tv_->CountCalls("OAM_ReportMonitor"), 4u);
 
   // A middleware that does not answer leaves the watchdog unfed.
   tv_->FailCall("XPM_AliveTest", XPM_ERR_TIMEOUT);
   const size_t feeds = tv_->CountCalls("OAM_WatchdogFeed");
   const size_t tests = tv_->CountCalls("XPM_AliveTest");
-  ASSERT_TRUE(Eventually([&] {
-    clock_.Advance(100);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return tv_->CountCalls("XPM_AliveTest") >= tests + 3;
-  }));
-  // At most the feed of a test that was under way when the failures began.
-  EXPECT_LE(tv_->CountCalls("OAM_WatchdogFeed"), feeds + 1);
+  const int64_t from = clock_.Now() - start_;
+  ASSERT_TRUE(at(from + 3 * host::kWatchdogPeriodMs));
+  EXPECT_EQ(tv_->CountCalls("XPM_AliveTest"), tests + 3);
+  EXPECT_EQ(tv_->CountCalls("OAM_WatchdogFeed"), feeds);
   EXPECT_EQ(StopApp(), 0);
 }
 

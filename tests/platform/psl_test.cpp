@@ -484,7 +484,7 @@ TEST_F(PslTest, MoviesHaveTheirSummaryAndShowOnTheMediaInput) {
     pw = w, ph = h;
   });
   ASSERT_EQ(XPM_SetSource(0, 22), XPM_OK);
-  ASSERT_EQ(XPM_SetDisplayWindow(0, 0, 0, 960, 540), XPM_OK);
+  ASSERT_EQ(XPM_SetDisplayWindow(0, 0, 0, 480, 270), XPM_OK);
   Drain();
   {
     std::lock_guard<std::mutex> lock(m);
@@ -731,10 +731,10 @@ TEST_F(PslTest, FileSizeAndDeleteOnAStick) {
 TEST_F(PslTest, MediaSourceAndDisplayWindow) {
   int32_t x = -1, y = -1, w = -1, h = -1;
   ASSERT_EQ(XPM_GetDisplayWindow(0, &x, &y, &w, &h), XPM_OK);
-  EXPECT_EQ(std::vector<int32_t>({x, y, w, h}), (std::vector<int32_t>{0, 0, 1920, 1080}));
-  ASSERT_EQ(XPM_SetDisplayWindow(0, 100, 50, 960, 540), XPM_OK);
+  EXPECT_EQ(std::vector<int32_t>({x, y, w, h}), (std::vector<int32_t>{0, 0, 960, 540}));
+  ASSERT_EQ(XPM_SetDisplayWindow(0, 100, 50, 480, 270), XPM_OK);
   ASSERT_EQ(XPM_GetDisplayWindow(0, &x, &y, &w, &h), XPM_OK);
-  EXPECT_EQ(std::vector<int32_t>({x, y, w, h}), (std::vector<int32_t>{100, 50, 960, 540}));
+  EXPECT_EQ(std::vector<int32_t>({x, y, w, h}), (std::vector<int32_t>{100, 50, 480, 270}));
 
   ASSERT_EQ(XPM_SetSource(0, 22), XPM_OK);
   int32_t current = -1, type = -1;

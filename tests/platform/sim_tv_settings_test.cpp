@@ -181,7 +181,8 @@ TEST_F(SimTvTest, BadPointersAndTextsAreRefusedWithALogLine) {
   EXPECT_EQ(std::strlen(version), 5u);
   EXPECT_EQ(XPM_GetFirmwareVersion(version, 0), XPM_ERR_INVALID_PARAM);
   EXPECT_EQ(XPM_SetDisplayWindow(0, 1000, 0, 960, 540), XPM_ERR_INVALID_PARAM);
-  EXPECT_EQ(XPM_SetDisplayWindow(1, 960, 540, 960, 540), XPM_OK);
+  EXPECT_EQ(XPM_SetDisplayWindow(0, 10, 0, 960, 540), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_SetDisplayWindow(1, 480, 270, 480, 270), XPM_OK);
 }
 
 TEST_F(SimTvTest, TheClockRunsFromTheTimeSetOrFromTheNetworkWithTheZone) {

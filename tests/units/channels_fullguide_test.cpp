@@ -84,6 +84,72 @@ TEST_F(FullGuideTest, GuideShowsTheChannelInTuneInItsWindowAndClosesByGuideOrTim
   EXPECT_NE(Last("XPM_SetDisplayWindow").find("0, 0, 960, 540"), std::string::npos);
 }
 
+// Each programme row reads its date and its time as two words apart
+// ("Dec 31  19:00"), for every month name, inside the programme panel.
+TEST_F(FullGuideTest, ProgrammeRowsKeepTheDateAndTheTimeApart) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Settle();
+  const kv::Rect panel = g->Programs.GetAbsoluteBounds();
+  // Text pixels are light on the dark panel; the row's columns hold
+  // nothing else between the title's end and the row's end.
+  auto lit = [&](int32_t x, const kv::Rect& band) {
+    for (int32_t y = band.y1; y < band.y2; ++y) {
+      const uint32_t p = Osd().Row(y)[x];
+      if ((p & 0xFF) + (p >> 8 & 0xFF) + (p >> 16 & 0xFF) > 3 * 150) return true;
+    }
+    return false;
+  };
+  constexpr int32_t kGap = 8;  // more than a space of the list font
+  int checked = 0;
+  for (Forms::Ctrl* ctrl : g->Programs.GetAllRows()) {
+    auto* row = kv::Cast<ListForm::EPGProgramListItem>(ctrl);
+    if (!row || !row->IsVisible() || row->OnGetDateText().Empty()) continue;
+    const kv::Rect r = row->GetAbsoluteBounds();
+    const kv::Rect date = row->DateColumn().Bounds().Move({r.x1, r.y1});
+    const kv::Rect time = row->TimeColumn().Bounds().Move({r.x1, r.y1});
+    const std::string words = row->OnGetDateText().ToUtf8() + " " + row->OnGetTimeText().ToUtf8();
+    // Both whole: no "..." in place of a part.
+    for (Views::Text* t : {&row->DateColumn(), &row->TimeColumn()}) {
+      const ge::TextLayout l = t->GetLayout();
+      ASSERT_FALSE(l.lines.empty()) << words;
+      EXPECT_FALSE(l.lines.front().ellipsis) << words;
+      EXPECT_LE(l.width, t->Bounds().W()) << words;
+    }
+    EXPECT_LE(time.x1 + row->TimeColumn().GetLayout().width, panel.x2) << words;
+    if (row == g->Programs.GetFocusedRow()) continue;
+    // On screen: the date's last lit column and the time's first one.
+    int32_t dateEnd = -1, timeStart = -1;
+    for (int32_t x = date.x1; x < time.x1; ++x)
+      if (lit(x, r)) dateEnd = x;
+    for (int32_t x = time.x1; x < time.x2 && timeStart < 0; ++x)
+      if (lit(x, r)) timeStart = x;
+    ASSERT_GE(dateEnd, 0) << words;
+    ASSERT_GE(timeStart, 0) << words;
+    EXPECT_GE(timeStart - dateEnd - 1, kGap) << words << ": date ends at " << dateEnd << ", time starts at "
+                                             << timeStart;
+    ++checked;
+  }
+  EXPECT_GE(checked, 6);
+  // The widest month names fit the date column too.
+  auto* first = kv::Cast<ListForm::EPGProgramListItem>(g->Programs.GetAllRows().front());
+  ASSERT_NE(first, nullptr);
+  for (int month = 0; month < 12; ++month) {
+    auto* t = kv::New<Structures::LocalTime>();
+    t->Month = month;
+    t->Day = 30;
+    t->Hour = 23;
+    t->Minute = 50;
+    first->OnSetStartTime(t);
+    const ge::TextLayout date = first->DateColumn().GetLayout();
+    EXPECT_FALSE(date.lines.front().ellipsis) << first->OnGetDateText().ToUtf8();
+    EXPECT_LE(date.width + kGap, first->TimeColumn().Bounds().x1 - first->DateColumn().Bounds().x1)
+        << first->OnGetDateText().ToUtf8();
+    EXPECT_FALSE(first->TimeColumn().GetLayout().lines.front().ellipsis) << first->OnGetTimeText().ToUtf8();
+  }
+}
+
 TEST_F(FullGuideTest, TheColumnTunesOnceAfterRestingAndTheGuideFollowsTheAcquiredChannel) {
   Press("guide");
   Channels::FullEPGDialog* g = Guide();

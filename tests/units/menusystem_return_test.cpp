@@ -6,6 +6,8 @@
 
 #include "menusystem_support.h"
 #include "strings/MenuSystem.h"
+#include "platform/xpm/xpm_settings.h"
+#include "units/Channels/FullEPGDialog.h"
 #include "units/MenuSystem/SettingPages.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/PersistentData/PersistentData.h"
@@ -137,6 +139,54 @@ TEST_F(ReturnTest, PinDialogsFromALivePageGoBackToIt) {
   EXPECT_EQ(Open<SetupMenu>(), nullptr);
   EXPECT_EQ(Page(), settings);
   ExpectPageAnswersKeys(settings);
+}
+
+// Record > Schedule record > the guide row: the guide over the picture in
+// its window, on the channel in tune, closed by the guide key or back.
+TEST_F(ReturnTest, TheScheduleGuideRowOpensTheGuide) {
+  for (const char* close : {"guide", "back"}) {
+    EnterPage(7);
+    Press("ok");
+    Settle();
+    ASSERT_NE(kv::Cast<VidiScheduleRecordMenu>(Page()), nullptr);
+    ClearCallLog();
+    Press("ok");
+    Settle();
+    Channels::FullEPGDialog* g = Open<Channels::FullEPGDialog>();
+    ASSERT_NE(g, nullptr) << close;
+    ASSERT_EQ(Calls("XPM_SetDisplayWindow").size(), 1u);
+    EXPECT_NE(Calls("XPM_SetDisplayWindow")[0].find("10, 324, 366, 206"), std::string::npos);
+    auto* row = kv::Cast<ListForm::EPGChannelItem>(g->Column.GetFocusedRow());
+    ASSERT_NE(row, nullptr);
+    XPM_VirtualChannel now{};
+    ASSERT_EQ(XPM_GetCurrentChannel(0, &now), XPM_OK);
+    EXPECT_EQ(row->Major, now.major);
+    EXPECT_EQ(row->Minor, now.minor);
+    // Its first eight programmes with month, day and time; the first one's details.
+    int rows = 0;
+    for (Forms::Ctrl* c : g->Programs.GetAllRows()) {
+      auto* p = kv::Cast<ListForm::EPGProgramListItem>(c);
+      if (!p || !p->IsVisible()) continue;
+      EXPECT_FALSE(p->OnGetDateText().Empty());
+      EXPECT_FALSE(p->OnGetTimeText().Empty());
+      ++rows;
+    }
+    EXPECT_EQ(rows, 8);
+    EXPECT_FALSE(g->Info.TitleText.OnGetString().Empty());
+    EXPECT_FALSE(g->Info.TimeSpan.OnGetString().Empty());
+    Press(close);
+    Settle();
+    EXPECT_EQ(Open<Channels::FullEPGDialog>(), nullptr) << close;
+    EXPECT_NE(Calls("XPM_SetDisplayWindow").back().find("0, 0, 960, 540"), std::string::npos);
+    // The next key still acts: the menu key opens the menu.
+    Press("exit");
+    Settle();
+    Press("menu");
+    Settle();
+    EXPECT_NE(Column(), nullptr) << close;
+    Press("exit");
+    Settle();
+  }
 }
 
 TEST_F(ReturnTest, NoFreeTimerBarHandsTheMenuBack) {

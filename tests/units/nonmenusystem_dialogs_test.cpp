@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "nonmenusystem_support.h"
+#include "platform/sim/sim_tv_state.h"
 #include "runtime/runtime.h"
 #include "runtime/text.h"
 #include "strings/SkinBinWrapper.h"
@@ -211,6 +212,49 @@ TEST_F(DialogTest, YesAndNoOfEachResetAndRecordingQuestionReachTheSet) {
       EXPECT_FALSE(Logged("XPM_ResetRatingRegion Error"));
     }
     Log().Clear();
+  }
+}
+
+// Yes on the advanced-picture reset in each of the eight picture modes: the
+// set takes every value the reset writes and then holds the mode's colour
+// temperature, dynamic contrast, noise reduction and super-resolution level;
+// the level row shows the level the reset chose.
+TEST_F(DialogTest, AdvancedPictureResetInEveryPictureModeIsTakenByTheSet) {
+  using sim::Setting;
+  struct Mode {
+    int32_t temperature, contrast;
+    bool processing;  // noise reduction and super resolution on (all but game and PC)
+    int32_t level;    // the super-resolution level shown afterwards
+  };
+  const Mode modes[8] = {{5, 5, true, 0},  {10, 10, true, 3}, {7, 7, true, 3},  {2, 3, true, 3},
+                         {2, 5, true, 3},  {10, 10, true, 4}, {7, 7, false, 0}, {7, 5, false, 0}};
+  SkinBin::Wrapper* skin = Skin();
+  ASSERT_NE(skin, nullptr);
+  for (int32_t p = 0; p < 8; ++p) {
+    SCOPED_TRACE(p);
+    skin->OnSetVideoPreset(p);
+    Settle();
+    ASSERT_EQ(skin->OnGetVideoPreset(), p);
+    // Super resolution off with level 2 before the reset.
+    ASSERT_TRUE(Tv().SetState("enh.sr_number.0", "2"));
+    Log().Clear();
+    kv::Persistent<NonMenuSystem::ConfirmMultiOptionDialog> d = Confirm(18);
+    ASSERT_NE(d, nullptr);
+    ClearCallLog();
+    d->OnSetFocus(&d->YesButton());
+    Key(1);
+    Run(200);
+    EXPECT_FALSE(Logged("refused")) << "a value of the reset was refused";
+    const Mode& m = modes[p];
+    EXPECT_EQ(Tv().Tv().Value(Setting::kColorTemperature), m.temperature);
+    EXPECT_EQ(Tv().Tv().Value(Setting::kDynamicContrast), m.contrast);
+    EXPECT_EQ(Tv().Tv().Value(Setting::kDigitalNR), m.processing ? 1 : 0);
+    EXPECT_EQ(Tv().Tv().Value(Setting::kAnalogNR), m.processing ? 4 : 0);
+    if (m.processing) {
+      EXPECT_EQ(skin->OnGetSuperResolutionStatus(), 1);
+      EXPECT_EQ(skin->OnGetSuperResolutionLevel(), m.level);
+    }
+    EXPECT_FALSE(IsOpen(&NonMenuSystem::ConfirmMultiOptionDialog::StaticClass()));
   }
 }
 

@@ -74,11 +74,15 @@ TEST_F(SkinEnhanceTest, MotionAndFilmWriteTheFrcModeOfTheTable) {
 }
 
 TEST_F(SkinEnhanceTest, SuperResolutionNumberCarriesStatusAndLevel) {
+  // Picture mode 0 of the menu is the set's preset 8; the set's preset 0 is
+  // the menu's picture mode 2.
   XPM_SetSuperResolutionLevel(0, 8);
-  Put(sim::Setting::kVideoPreset, 0, 0);
+  Put(sim::Setting::kVideoPreset, 0, 8);
   EXPECT_EQ(s_->OnGetSuperResolutionLevel(), 0) << "8 - 5 - 3 in picture mode 0";
-  Put(sim::Setting::kVideoPreset, 0, 1);
-  EXPECT_EQ(s_->OnGetSuperResolutionLevel(), 3);
+  Put(sim::Setting::kVideoPreset, 0, 0);
+  EXPECT_EQ(s_->OnGetSuperResolutionLevel(), 3) << "picture mode 2";
+  Put(sim::Setting::kVideoPreset, 0, 4);
+  EXPECT_EQ(s_->OnGetSuperResolutionLevel(), 3) << "picture mode 1";
   EXPECT_EQ(s_->OnGetSuperResolutionStatus(), 1);
 
   XPM_SetSuperResolutionLevel(0, 2);
@@ -90,7 +94,7 @@ TEST_F(SkinEnhanceTest, SuperResolutionNumberCarriesStatusAndLevel) {
   EXPECT_EQ(SrNumber(), 9);
   s_->OnSetSuperResolutionStatus(0);
   EXPECT_EQ(SrNumber(), 4);
-  Put(sim::Setting::kVideoPreset, 0, 0);
+  Put(sim::Setting::kVideoPreset, 0, 8);
   s_->OnSetSuperResolutionLevel(-1);
   EXPECT_EQ(SrNumber(), 2);
 }

@@ -99,8 +99,11 @@ TEST_F(SkinRecordingTest, RecordingsGoToTheDiskAndAreListedAndDeleted) {
   ASSERT_EQ(s_->StartRecord(0, Channel(2, 1)), XPM_OK);
   EXPECT_NE(s_->StartRecord(0, Channel(2, 2)), XPM_OK) << "the tuner records already";
   EXPECT_EQ(Calls("XPM_RECORDING_START")[0], "XPM_RECORDING_START(0, 2, 1, 0)");
+  EXPECT_EQ(s_->GetLiveTVState(0), 3) << "live TV of a recording tuner";
+  EXPECT_EQ(s_->GetLiveTVState(1), 1);
   driver.Pass(90000);
   ASSERT_EQ(s_->StopRecord(32), XPM_OK) << "a manual recording of tuner 0";
+  EXPECT_EQ(s_->GetLiveTVState(0), 1);
 
   DB_RecordedEntry r{};
   ASSERT_EQ(DB_Get_First_Recorded_Show(&r), DB_OK);

@@ -189,9 +189,9 @@ void FillProgram(const sim::GuideEvent& e, DB_ProgramInfo* out) {
   out->eventId = e.id;
   out->start = e.start;
   out->duration = e.duration;
-  out->rating[0] = e.rating < 0 ? 0 : e.rating + 1;
+  out->rating[0] = sim::UsRatingWord(e);
   out->rating[1] = e.canadianRating;
-  out->flags = e.rating >= 0 ? 1 : 0;
+  out->flags = sim::IsRated(e) ? 1 : 0;
   sim::CopyCText(out->title, sizeof out->title, e.title);
   sim::CopyCText(out->description, sizeof out->description, e.description);
 }

@@ -43,10 +43,10 @@ void Service::ShowFrameLocked(const Player& p) {
   const std::array<int32_t, 4> window = tv_.Tv().DisplayWindow(0);
   const int64_t at = p.position;
   jobs_.push_back([path, window, at] {
-    // The 1920 x 1080 plane at a quarter of its size.
+    // The video plane (screen coordinates) at half its size.
     constexpr int32_t kW = 480, kH = 270;
     std::vector<uint32_t> plane(size_t(kW) * kH, 0xFF000000u);
-    const int32_t x0 = window[0] / 4, y0 = window[1] / 4, w = std::max(window[2] / 4, 1), h = std::max(window[3] / 4, 1);
+    const int32_t x0 = window[0] / 2, y0 = window[1] / 2, w = std::max(window[2] / 2, 1), h = std::max(window[3] / 2, 1);
     Image frame;
     std::string error;
     if (path.empty() || !VideoFrame(path, at, w, h, &frame, &error)) {

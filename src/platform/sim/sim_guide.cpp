@@ -1,7 +1,12 @@
 #include "platform/sim/sim_guide.h"
 
+#include <algorithm>
 #include <array>
+#include <map>
+#include <utility>
 
+#include "platform/sim/sim.h"
+#include "platform/sim/sim_store.h"
 #include "platform/sim/sim_tv_state.h"
 
 namespace sim {
@@ -39,15 +44,41 @@ GuideEvent Make(int32_t major, int32_t minor, int64_t start, uint64_t h) {
   // The title itself as description for a few, as real guides do.
   if ((h >> 28) % 7 == 0) e.description = e.title;
   e.rating = static_cast<int32_t>((h >> 32) % 5) - 1;
-  e.canadianRating = static_cast<int32_t>((h >> 40) % 3);
+  // An unrated programme carries no Canadian word either.
+  e.canadianRating = e.rating < 0 ? 0 : static_cast<int32_t>((h >> 40) % 3);
   (void)major;
   (void)minor;
   return e;
 }
 
-// The day's programmes as they follow one another from its midnight.
+// Guides set by tests, per channel (major, minor).
+using Guides = std::map<std::pair<int32_t, int32_t>, std::vector<GuideEvent>>;
+Volatile<Guides> g_guides;
+
+// The day's programmes as they follow one another from its midnight, or
+// the guide a test set for the channel.
 template <class Visit>
 void Walk(int32_t major, int32_t minor, int64_t from, Visit visit) {
+  if (const Sim* tv = Sim::Current()) {
+    std::vector<GuideEvent> set;
+    bool found = false;
+    {
+      std::lock_guard<std::mutex> lock(g_guides.Mutex());
+      const Guides& guides = g_guides.Of(*tv);
+      if (auto it = guides.find({major, minor}); it != guides.end()) {
+        found = true;
+        // Only the programmes from `from` on are copied out of the lock.
+        auto first = std::find_if(it->second.begin(), it->second.end(),
+                                  [&](const GuideEvent& e) { return e.start + e.duration > from; });
+        set.assign(first, it->second.end());
+      }
+    }
+    if (found) {
+      for (const GuideEvent& e : set)
+        if (!visit(e)) return;
+      return;
+    }
+  }
   if (minor == kAnalogMinor) return;
   const int64_t first = (kNetworkEpoch / kDay - 1) * kDay;
   const int64_t last = first + (kGuideDays + 1) * kDay;
@@ -60,6 +91,46 @@ void Walk(int32_t major, int32_t minor, int64_t from, Visit visit) {
 }
 
 }  // namespace
+
+int32_t UsRatingWord(const GuideEvent& e) { return e.usWord != 0 ? e.usWord : e.rating < 0 ? 0 : e.rating + 1; }
+
+bool IsRated(const GuideEvent& e) { return UsRatingWord(e) != 0 || e.canadianRating != 0; }
+
+void SetChannelGuide(Sim& tv, int32_t major, int32_t minor, std::vector<GuideEvent> events) {
+  std::lock_guard<std::mutex> lock(g_guides.Mutex());
+  g_guides.Of(tv)[{major, minor}] = std::move(events);
+}
+
+void ClearChannelGuide(Sim& tv, int32_t major, int32_t minor) {
+  std::lock_guard<std::mutex> lock(g_guides.Mutex());
+  g_guides.Of(tv).erase({major, minor});
+}
+
+std::vector<GuideEvent> TestGuide(int64_t now, int32_t count) {
+  constexpr int32_t kTv14 = 5 << 28, kTvNone = 7 << 28, kDialogue = 0x10, kViolence = 0x10000, kMoviePg = 3;
+  constexpr int32_t kCanadian14 = 5, kFrench13 = 0x10 | 3;
+  std::vector<GuideEvent> out;
+  int64_t start = now - 10 * 60;
+  for (int32_t i = 0; i < count; ++i) {
+    GuideEvent e;
+    e.id = 1000 + i;
+    e.start = start;
+    e.duration = i == 0 ? 3600 : i == 1 ? 25 * 3600 : 1800;
+    e.title = "Programme " + std::to_string(i + 1);
+    e.description = "About programme " + std::to_string(i + 1) + ".";
+    if (i == 0) {
+      e.usWord = kTv14 | kDialogue | kViolence;
+      e.canadianRating = kCanadian14;
+    } else if (i == 1) {
+      e.usWord = kTvNone | kMoviePg;
+    } else if (i == 2) {
+      e.canadianRating = kFrench13;
+    }
+    out.push_back(std::move(e));
+    start += out.back().duration;
+  }
+  return out;
+}
 
 std::vector<GuideEvent> GuideEvents(int32_t major, int32_t minor, int64_t from, int32_t count) {
   std::vector<GuideEvent> out;

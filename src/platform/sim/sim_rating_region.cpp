@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/sim.h"
 #include "platform/sim/sim_store.h"
 #include "platform/sim/sim_tv_call.h"
+#include "platform/xpm/xpm_event_ids.h"
+#include "platform/xpm/xpm_events.h"
 #include "platform/xpm/xpm_rating_region.h"
 #include "runtime/trace.h"
 
@@ -32,6 +35,7 @@ namespace {
 
 struct Table {
   bool set = false;  // false: the default table
+  bool announced = false;
   RatingRegionSpec table;
 };
 Volatile<Table> g_table;
@@ -74,10 +78,27 @@ bool BadLevel(const char* call, const RatingRegionSpec& r, int32_t region, int32
 }  // namespace
 
 void SetRatingRegion(Sim& tv, const RatingRegionSpec& region) {
-  std::lock_guard<std::mutex> lock(g_table.Mutex());
-  Table& t = g_table.Of(tv);
-  t.set = true;
-  t.table = region;
+  {
+    std::lock_guard<std::mutex> lock(g_table.Mutex());
+    Table& t = g_table.Of(tv);
+    t.set = true;
+    t.table = region;
+    t.announced = true;
+  }
+  tv.Inject(XPM_EVT_RATING_REGION_UPDATED, XPM_Int32Payload{region.present ? XPM_RATING_REGION_DOWNLOADABLE : 0});
+}
+
+void AnnounceRatingRegion(Sim& tv) {
+  int32_t region = 0;
+  {
+    std::lock_guard<std::mutex> lock(g_table.Mutex());
+    Table& t = g_table.Of(tv);
+    if (t.announced) return;
+    t.announced = true;
+    if (t.set && !t.table.present) return;
+    region = XPM_RATING_REGION_DOWNLOADABLE;
+  }
+  tv.Inject(XPM_EVT_RATING_REGION_UPDATED, XPM_Int32Payload{region});
 }
 
 }  // namespace sim

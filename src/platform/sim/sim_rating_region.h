@@ -3,6 +3,9 @@
 // default table below); which levels are blocked and whether the region
 // blocks at all are the set's, kept in the Sim's state under "rrt.*".
 //
+// Tuning a digital channel with rated programmes announces the table once
+// (XPM_EVT_RATING_REGION_UPDATED with its region), as does a new table.
+//
 // Default table, region 5, version 3: "Downloadable US (5)" with four
 // dimensions: "Entire Audience" (graduated; None, TV-G, TV-PG, TV-14,
 // TV-MA), "Dialogue" (D), "Language" (L), "MPAA" (graduated; N/A, G, PG,
@@ -34,7 +37,12 @@ struct RatingRegionSpec {
 };
 
 RatingRegionSpec DefaultRatingRegion();
-// The table the broadcaster sent (for the running Sim only).
+// The table the broadcaster sent (for the running Sim only); the set
+// announces it at once (XPM_EVT_RATING_REGION_UPDATED: region 5, or 0
+// when no table was downloaded).
 void SetRatingRegion(Sim& tv, const RatingRegionSpec& region);
+// A channel carrying the table was tuned: the set announces the region
+// once per table (a table replaced is announced again).
+void AnnounceRatingRegion(Sim& tv);
 
 }  // namespace sim

@@ -268,7 +268,10 @@ int32_t XPM_Get_TV_State(int32_t window, int32_t* out) {
   REC_ENTER("XPM_Get_TV_State", sim::Args(window));
   SIM_TV_NEED(out);
   if (BadTuner(window, kCall)) return XPM_ERR_INVALID_PARAM;
-  *out = w.timeshift[window].active ? XPM_TV_STATE_TIMESHIFT : XPM_TV_STATE_LIVE;
+  const size_t i = static_cast<size_t>(window);
+  *out = w.recording[i].timerId >= 0 ? XPM_TV_STATE_RECORD
+         : w.timeshift[i].active     ? XPM_TV_STATE_TIMESHIFT
+                                     : XPM_TV_STATE_LIVE;
   return XPM_OK;
 }
 
@@ -318,8 +321,8 @@ int32_t XPM_GetCurrentChannelInfo(int32_t window, XPM_CurrentChannelInfo* info) 
   info->excluded = c.excluded;
   info->eventCount = static_cast<int32_t>(sim::GuideEvents(c.major, c.minor, state.NetworkTime(), 64).size());
   sim::GuideEvent e;
-  if (sim::GuideEventAt(c.major, c.minor, state.NetworkTime(), &e) && e.rating >= 0) {
-    info->rating[0] = e.rating + 1;
+  if (sim::GuideEventAt(c.major, c.minor, state.NetworkTime(), &e) && sim::IsRated(e)) {
+    info->rating[0] = sim::UsRatingWord(e);
     info->rating[1] = e.canadianRating;
   }
   return XPM_OK;
@@ -352,9 +355,9 @@ int32_t XPM_GetEventInfo(XPM_EventList list, int32_t index, XPM_EventRecord* out
   out->eventId = e.id;
   out->duration = e.duration;
   out->start = e.start;
-  out->rating[0] = e.rating < 0 ? 0 : e.rating + 1;
+  out->rating[0] = sim::UsRatingWord(e);
   out->rating[1] = e.canadianRating;
-  out->flags = e.rating >= 0 ? 1 : 0;
+  out->flags = sim::IsRated(e) ? 1 : 0;
   sim::CopyCText(out->title, sizeof out->title, e.title);
   sim::CopyCText(out->description, sizeof out->description, e.description);
   return XPM_OK;
@@ -388,7 +391,7 @@ int32_t XPM_GetCurrentEventInformation(int32_t window, XPM_CurrentEvent* out) {
   if (!sim::GuideEventAt(major, minor, state.NetworkTime(), &e)) return XPM_ERR_FAILED;
   *out = XPM_CurrentEvent{};
   out->eventId = e.id;
-  out->rating[0] = e.rating < 0 ? 0 : e.rating + 1;
+  out->rating[0] = sim::UsRatingWord(e);
   out->rating[1] = e.canadianRating;
   out->title = Dup(e.title);
   out->description = Dup(e.description);
@@ -401,7 +404,7 @@ int32_t XPM_GetCurrentChannelRatingInfo(int32_t window, void** block) {
   int32_t major = 0, minor = 0;
   if (int32_t s = state.CurrentChannel(window, &major, &minor, kCall); s != XPM_OK) return s;
   sim::GuideEvent e;
-  const bool rated = sim::GuideEventAt(major, minor, state.NetworkTime(), &e) && e.rating >= 0;
+  const bool rated = sim::GuideEventAt(major, minor, state.NetworkTime(), &e) && sim::IsRated(e);
   // The outside world may send a longer table than anyone shows: count = the
   // stored "record.alt_ratings" (default 2 for a rated programme).
   const int32_t count = rated ? static_cast<int32_t>(sim::StoredNumber(*tv, "record.alt_ratings", 2)) : 0;
@@ -410,7 +413,7 @@ int32_t XPM_GetCurrentChannelRatingInfo(int32_t window, void** block) {
   if (!p) return XPM_ERR_FAILED;
   std::memset(p, 0, bytes);
   auto* header = reinterpret_cast<XPM_RatingInfoHeader*>(p);
-  header->rating[0] = rated ? e.rating + 1 : 0;
+  header->rating[0] = rated ? sim::UsRatingWord(e) : 0;
   header->rating[1] = rated ? e.canadianRating : 0;
   header->altCount = count;
   auto* entries = reinterpret_cast<XPM_RatingDimension*>(p + sizeof(XPM_RatingInfoHeader));

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_rating_region.h"
 #include "platform/sim/sim_tv_air.h"
 #include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm.h"
@@ -474,6 +475,8 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
         a.status = c->service ? kChannelOk : kChannelNotAvailable;
       }
       a.pictureKey = PictureKeyOfChannel(ValueLocked(Setting::kMedium, 0), c->major, c->minor);
+      // Digital channels with rated programmes carry the downloadable rating table.
+      a.ratingTable = c->digital && c->rating >= 0;
     }
     a.blank = a.status != kChannelOk;
   } else {
@@ -516,15 +519,18 @@ void TvState::AcquireWindowLocked(int32_t window, bool fromSource, std::vector<A
 void TvState::Send(const std::vector<Acquisition>& acquisitions) {
   for (const Acquisition& a : acquisitions) {
     if (a.picture) {
-      sim_.Schedule(-1, [key = a.pictureKey, blank = a.blank] {
-        int32_t w = 0, h = 0;
-        const std::vector<uint32_t> pixels = MakePicture(key, blank, &w, &h);
-        DeliverPicture(pixels.data(), w, h);
-      });
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        pictureShown_ = true;
+        pictureKey_ = a.pictureKey;
+        pictureBlank_ = a.blank;
+      }
+      SchedulePicture(a.pictureKey, a.blank);
     }
     if (a.channelEvent) {
       XPM_ChannelAcquiredPayload p{a.major, a.minor, a.window, a.status, a.lockResult};
       sim_.Inject(XPM_EVT_CHANNEL_ACQUIRED, p);
+      if (a.ratingTable) AnnounceRatingRegion(sim_);
     } else {
       XPM_SourceAcquiredPayload p{a.source, a.window, a.status, a.lockResult};
       sim_.Inject(XPM_EVT_SOURCE_ACQUIRED, p);
@@ -532,7 +538,28 @@ void TvState::Send(const std::vector<Acquisition>& acquisitions) {
   }
 }
 
+void TvState::SchedulePicture(uint32_t key, bool blank) {
+  sim_.Schedule(-1, [this, key, blank] {
+    int32_t w = 0, h = 0;
+    const std::vector<uint32_t> picture = MakePicture(key, blank, &w, &h);
+    const std::vector<uint32_t> plane = PlacePicture(picture, w, h, DisplayWindow(0));
+    DeliverPicture(plane.data(), kPlaneWidth, kPlaneHeight);
+  });
+}
+
 // --- What the windows show ------------------------------------------------------------
+
+void TvState::SetChannelSignal(int32_t major, int32_t minor, int32_t quality) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (quality < 0) channelSignal_.erase(ChannelKey(major, minor));
+  else channelSignal_[ChannelKey(major, minor)] = std::min(quality, 100);
+}
+
+void TvState::SetChannelVideoLines(int32_t major, int32_t minor, int32_t lines) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (lines != 480 && lines != 720 && lines != 1080) channelLines_.erase(ChannelKey(major, minor));
+  else channelLines_[ChannelKey(major, minor)] = lines;
+}
 
 int32_t TvState::SignalQuality(int32_t window, int32_t* quality, const char* call) const {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -541,6 +568,9 @@ int32_t TvState::SignalQuality(int32_t window, int32_t* quality, const char* cal
   if (IsTuner(id)) {
     const Channel* c = CurrentChannelOf(window);
     *quality = c && c->service ? SignalOf(c->physical, c->digital) : 0;
+    if (c && c->service)
+      if (auto it = channelSignal_.find(ChannelKey(c->major, c->minor)); it != channelSignal_.end())
+        *quality = it->second;
   } else {
     *quality = FindSource(id)->signal ? 100 : 0;
   }
@@ -555,8 +585,12 @@ int32_t TvState::GetVideoContent(int32_t window, VideoContent* out, const char* 
   if (IsTuner(s->id)) {
     const Channel* c = CurrentChannelOf(window);
     if (!c || !c->service) return XPM_ERR_FAILED;  // no picture
-    if (c->digital) v = {1920, 1080, 1, 4, 2, 2, 0, 4, 0};
-    else v = {720, 480, 1, 4, 1, 2, 0, 4, 0};
+    auto lines = channelLines_.find(ChannelKey(c->major, c->minor));
+    switch (lines != channelLines_.end() ? lines->second : c->digital ? 1080 : 480) {
+      case 720: v = {1280, 720, 2, 7, 2, 2, 0, 4, 0}; break;
+      case 1080: v = {1920, 1080, 1, 4, 2, 2, 0, 4, 0}; break;
+      default: v = {720, 480, 1, 4, c->digital ? 2 : 1, 2, 0, 4, 0}; break;
+    }
   } else {
     if (!s->signal) return XPM_ERR_FAILED;
     switch (s->type) {

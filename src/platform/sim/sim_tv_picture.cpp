@@ -1,4 +1,5 @@
 // The simulated picture of the main window (sim_tv_state.h).
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -76,6 +77,22 @@ std::vector<uint32_t> MakePicture(uint32_t key, bool blank, int32_t* width, int3
     }
   }
   return pixels;
+}
+
+std::vector<uint32_t> PlacePicture(const std::vector<uint32_t>& picture, int32_t width, int32_t height,
+                                   const std::array<int32_t, 4>& window) {
+  std::vector<uint32_t> plane(static_cast<size_t>(kPlaneWidth) * kPlaneHeight, kOpaque);
+  const int32_t wx = window[0], wy = window[1], ww = window[2], wh = window[3];
+  if (width <= 0 || height <= 0 || ww <= 0 || wh <= 0) return plane;
+  const int32_t x1 = std::max(wx, 0), y1 = std::max(wy, 0);
+  const int32_t x2 = std::min(wx + ww, kPlaneWidth), y2 = std::min(wy + wh, kPlaneHeight);
+  // Nearest neighbour, as the video scaler would.
+  for (int32_t y = y1; y < y2; ++y) {
+    const uint32_t* src = &picture[static_cast<size_t>(int64_t{y - wy} * height / wh) * static_cast<size_t>(width)];
+    uint32_t* dst = &plane[static_cast<size_t>(y) * kPlaneWidth];
+    for (int32_t x = x1; x < x2; ++x) dst[x] = src[int64_t{x - wx} * width / ww];
+  }
+  return plane;
 }
 
 }  // namespace sim

@@ -50,8 +50,8 @@ constexpr SettingInfo kSettings[] = {
     {"saturation", Scope::kPreset, Group::kPicture, 0, 100, 55, kNoCount},
     {"hue", Scope::kPreset, Group::kPicture, -50, 50, 0, kNoCount},
     {"sharpness", Scope::kPreset, Group::kPicture, 0, 100, 50, kNoCount},
-    {"colorTemperature", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},  // cool, normal, warm, warmer
-    {"analogNR", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},          // off, low, middle, high
+    {"colorTemperature", Scope::kPreset, Group::kPicture, 0, 100, 7, kNoCount},  // the slider's range
+    {"analogNR", Scope::kPreset, Group::kPicture, 0, 4, 1, kNoCount},  // off, low, middle, high; 4 is what the advanced reset sets
     {"digitalNR", Scope::kPreset, Group::kPicture, 0, 3, 1, kNoCount},
     {"dynamicContrast", Scope::kPreset, Group::kPicture, 0, 100, 50, kNoCount},
     {"superResolution", Scope::kPreset, Group::kPicture, 0, 1, 1, kNoCount},
@@ -123,7 +123,7 @@ constexpr int32_t kPresetValues[11][kPresets] = {
     {55, 50, 55, 55, 65, 60, 55, 45, 55},   // saturation
     {0, 0, 0, 0, 0, 0, 0, 0, 0},            // hue
     {50, 30, 50, 50, 70, 60, 40, 30, 50},   // sharpness
-    {1, 2, 1, 1, 0, 0, 1, 2, 1},            // colour temperature
+    {7, 2, 7, 5, 10, 10, 2, 7, 5},          // colour temperature (as the advanced reset sets it)
     {1, 1, 1, 1, 0, 1, 1, 2, 1},            // analogue noise reduction
     {1, 1, 1, 1, 0, 1, 1, 2, 1},            // digital noise reduction
     {50, 0, 50, 50, 100, 50, 0, 0, 50},     // dynamic contrast
@@ -462,7 +462,8 @@ int32_t TvState::Value(Setting s, int32_t index) const {
   return ValueLocked(s, index);
 }
 
-int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call) {
+int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call,
+                                bool cascade) {
   const int32_t index = RatingIndex(s, rating, content);
   if (index < 0) {
     Bad(call, "rating " + std::to_string(rating) + ", " + std::to_string(content) + " does not exist");
@@ -472,7 +473,18 @@ int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int3
     Bad(call, "blocked flag " + std::to_string(blocked) + " is neither 0 nor 1");
     return XPM_ERR_INVALID_PARAM;
   }
-  return Set(s, index, blocked, call);
+  const int32_t status = Set(s, index, blocked, call);
+  const bool whole = s == Setting::kUsMovieRating || ContentSlot(content) == 0;
+  if (status != XPM_OK || !cascade || blocked != 0 || !whole || s == Setting::kCanadaLevel) return status;
+  // The milder levels start at children's TV-Y, age TV-G and movie G.
+  const int32_t mildest = s == Setting::kUsChildRating ? 1 : 2;
+  const int32_t slots = s == Setting::kUsMovieRating ? 1 : 6;
+  for (int32_t level = mildest; level <= rating; ++level)
+    for (int32_t slot = 0; slot < slots; ++slot) {
+      const int32_t i = level * 8 + slot;
+      if (i != index && Value(s, i) != 0) Set(s, i, 0, call);
+    }
+  return status;
 }
 
 int32_t TvState::GetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t* blocked, const char* call) const {
@@ -545,8 +557,19 @@ std::vector<std::string> TvState::RatingLanguages() const {
 }
 
 void TvState::SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  displayWindow_[window == 1 ? 1 : 0] = rect;
+  uint32_t key = 0;
+  bool blank = true;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const size_t i = window == 1 ? 1 : 0;
+    const bool moved = displayWindow_[i] != rect;
+    displayWindow_[i] = rect;
+    // The media service draws its own frames into the window.
+    if (i != 0 || !moved || !pictureShown_ || windowSource_[0] == kSourceMedia) return;
+    key = pictureKey_;
+    blank = pictureBlank_;
+  }
+  SchedulePicture(key, blank);
 }
 
 std::array<int32_t, 4> TvState::DisplayWindow(int32_t window) const {

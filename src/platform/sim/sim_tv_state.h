@@ -50,8 +50,11 @@
 // lock, 2 for a rating. Acquiring ends a video freeze.
 //
 // Picture. After each acquisition of window 0 the picture sink (SetPictureSink)
-// gets a generated picture: a pattern in a colour of its own per channel or
-// input, black while blocked or without signal.
+// gets the video plane, kPlaneWidth x kPlaneHeight (the screen's size): a
+// generated picture, a pattern in a colour of its own per channel or input,
+// black while blocked or without signal, shown in window 0's display window
+// (XPM_SetDisplayWindow, screen coordinates) with black around it. Moving
+// that window hands the sink the plane again.
 //
 // Clock. The network time is kNetworkEpoch plus the shared clock's seconds.
 // With the automatic time update on, the local time is the network time moved
@@ -313,6 +316,7 @@ struct Acquisition {
   bool picture = false;  // window 0: a new picture
   uint32_t pictureKey = 0;
   bool blank = false;  // the picture is black
+  bool ratingTable = false;  // the channel carries the downloadable rating table
 };
 
 // Where the simulated picture goes: opaque RGBA pixels (red in the low byte),
@@ -323,6 +327,13 @@ using PictureSink = std::function<void(const uint32_t* pixels, int32_t width, in
 void SetPictureSink(PictureSink sink);
 // Hands a picture to the sink, if one is installed (the Sim's thread).
 void DeliverPicture(const uint32_t* pixels, int32_t width, int32_t height);
+// The video plane: the screen's size; display windows are given in it.
+constexpr int32_t kPlaneWidth = 960;
+constexpr int32_t kPlaneHeight = 540;
+// A kPlaneWidth x kPlaneHeight plane, black, with the picture scaled into
+// `window` (x, y, width, height; clipped to the plane).
+std::vector<uint32_t> PlacePicture(const std::vector<uint32_t>& picture, int32_t width, int32_t height,
+                                   const std::array<int32_t, 4>& window);
 // The picture the set shows for `key` (one colour per channel or input), or black.
 std::vector<uint32_t> MakePicture(uint32_t key, bool blank, int32_t* width, int32_t* height);
 
@@ -356,7 +367,10 @@ class TvState {
   // or putting them back (2 after 1) acquires the main window again, so a
   // blocked picture returns or blacks out.
   int32_t SetParentalLocksState(int32_t value, const char* call);
-  int32_t SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call);
+  // With `cascade`, opening a whole rating also opens its descriptors and
+  // the milder levels of its table with theirs ("not rated" levels apart).
+  int32_t SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call,
+                         bool cascade = false);
   int32_t GetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t* blocked, const char* call) const;
 
   int32_t SetTimeZone(int32_t zone, int32_t dst, const char* call);
@@ -368,8 +382,10 @@ class TvState {
   std::vector<std::string> RatingLanguages() const;
   void SetFrozen(bool frozen);
   bool Frozen() const;
-  // Where the video of a window (0 main, 1 second) shows on the 1920 x 1080
-  // plane; the whole plane at start.
+  // Where the video of a window (0 main, 1 second) shows on the video plane
+  // (kPlaneWidth x kPlaneHeight); the whole plane at start. A new place of
+  // window 0 shows its picture there at once (a media picture: at its next
+  // frame).
   void SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect);
   std::array<int32_t, 4> DisplayWindow(int32_t window) const;
   int32_t ShowSampleCaption(int32_t show, const char* text, int32_t length, const char* call);
@@ -434,6 +450,12 @@ class TvState {
   void ReplaceChannelMap(int32_t medium, const std::vector<Channel>& channels);
 
   // --- What the windows show -----------------------------------------------
+  // The outside world's, for one channel until the Sim ends (not kept):
+  // its signal quality (0-100; negative: the usual one of its physical
+  // channel) and its picture's lines (480, 720 or 1080; 0: the usual one,
+  // 1080 digital, 480 analogue).
+  void SetChannelSignal(int32_t major, int32_t minor, int32_t quality);
+  void SetChannelVideoLines(int32_t major, int32_t minor, int32_t lines);
   int32_t SignalQuality(int32_t window, int32_t* quality, const char* call) const;
   int32_t GetVideoContent(int32_t window, VideoContent* out, const char* call) const;
   int32_t NumAudioServices(int32_t window, int32_t* count, const char* call) const;
@@ -501,6 +523,8 @@ class TvState {
   Acquisition AcquireLocked(int32_t window, bool channelEvent);
   void AcquireWindowLocked(int32_t window, bool fromSource, std::vector<Acquisition>* out);
   void Send(const std::vector<Acquisition>& acquisitions);
+  // Hands window 0's picture to the sink in its display window (Sim's thread).
+  void SchedulePicture(uint32_t key, bool blank);
   void InsertChannel(MapState& map, const Channel& c);
   void RemoveChannelAt(MapState& map, int index);
   bool BadWindow(int32_t window, const char* call) const;
@@ -527,7 +551,8 @@ class TvState {
   std::vector<std::string> ratingLanguages_;
   std::vector<Source> sources_;
   Source mediaSource_{kSourceMedia, kSourceTypeExternal, "Media", true, true, false};
-  std::array<std::array<int32_t, 4>, 2> displayWindow_{{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}}};
+  std::array<std::array<int32_t, 4>, 2> displayWindow_{
+      {{0, 0, kPlaneWidth, kPlaneHeight}, {0, 0, kPlaneWidth, kPlaneHeight}}};
   std::array<int32_t, kWindows> windowSource_{};
   std::array<MapState, kMedia> maps_;
   std::array<std::vector<AirChannel>, kMedia> air_;  // what each medium carries
@@ -539,6 +564,12 @@ class TvState {
   std::string sampleCaption_;
   std::array<int32_t, kWindows> audioService_{};
   int32_t frontDisplayMode_ = 0;
+  std::map<int64_t, int32_t> channelSignal_;  // by major << 32 | minor
+  std::map<int64_t, int32_t> channelLines_;
+  // Window 0's last picture, shown again where its display window moves.
+  bool pictureShown_ = false;
+  uint32_t pictureKey_ = 0;
+  bool pictureBlank_ = true;
   uint64_t scanGeneration_ = 0;
   bool scanning_ = false;
   int32_t scanFound_ = 0;

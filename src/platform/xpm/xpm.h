@@ -46,9 +46,10 @@ int32_t XPM_GetCaptionRendering(int32_t* on);
 int32_t XPM_SetSource(int32_t source);
 int32_t XPM_GetSource(int32_t* source);
 
-// Where the video of window 0 (main) or 1 shows on the 1920 x 1080 plane:
-// the rectangle XPM_SetDisplayWindow (xpm_settings.h) set last; 0, 0, 1920,
-// 1080 at start. The media player reads it to put it back afterwards.
+// Where the video of window 0 (main) or 1 shows, in screen coordinates
+// (960 x 540 is the whole picture): the rectangle XPM_SetDisplayWindow
+// (xpm_settings.h) set last; 0, 0, 960, 540 at start. The media player reads
+// it to put it back afterwards.
 int32_t XPM_GetDisplayWindow(int32_t window, int32_t* x, int32_t* y, int32_t* width, int32_t* height);
 
 // The service serial port: lines go to serial.log in the data directory.

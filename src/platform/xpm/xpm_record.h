@@ -41,6 +41,7 @@ enum : int32_t {
 enum : int32_t {
   XPM_TV_STATE_LIVE = 1,
   XPM_TV_STATE_TIMESHIFT = 2,
+  XPM_TV_STATE_RECORD = 3,  // the tuner records (this wins over timeshift)
 };
 
 // Play states of the timeshift status.

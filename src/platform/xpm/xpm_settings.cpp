@@ -22,9 +22,9 @@ int32_t Refuse(const char* call, const std::string& what) {
 
 bool IsFlag(int32_t v) { return v == 0 || v == 1; }
 
-// The video plane's coordinates.
-constexpr int32_t kVideoWidth = 1920;
-constexpr int32_t kVideoHeight = 1080;
+// The video plane's coordinates: the screen's.
+constexpr int32_t kVideoWidth = sim::kPlaneWidth;
+constexpr int32_t kVideoHeight = sim::kPlaneHeight;
 
 bool IsVideoRect(int32_t x, int32_t y, int32_t width, int32_t height) {
   return x >= 0 && y >= 0 && width >= 0 && height >= 0 && x <= kVideoWidth - width && y <= kVideoHeight - height;
@@ -297,11 +297,11 @@ TV_ONE(UnratedContent, Setting::kUnratedContent)
 TV_ONE(FrontPanelLockState, Setting::kFrontPanelLock)
 TV_ONE(ParentalLocksMask, Setting::kParentalLocksMask)
 
-// The last argument of the rating setters is only logged: each rating and
-// level is blocked on its own.
+// The last argument of the US rating setters: 1 makes opening a whole
+// rating open the milder levels of its table too (with their descriptors).
 int32_t XPM_SetUsChildRating(int32_t rating, int32_t content, int32_t blocked, int32_t d) {
   SIM_TV_ENTER("XPM_SetUsChildRating", sim::Args(rating, content, blocked, d));
-  return state.SetRatingBlock(Setting::kUsChildRating, rating, content, blocked, kCall);
+  return state.SetRatingBlock(Setting::kUsChildRating, rating, content, blocked, kCall, d == 1);
 }
 
 int32_t XPM_GetUsChildRating(int32_t rating, int32_t content, int32_t* blocked) {
@@ -312,7 +312,7 @@ int32_t XPM_GetUsChildRating(int32_t rating, int32_t content, int32_t* blocked) 
 
 int32_t XPM_SetUsAgeRating(int32_t rating, int32_t content, int32_t blocked, int32_t d) {
   SIM_TV_ENTER("XPM_SetUsAgeRating", sim::Args(rating, content, blocked, d));
-  return state.SetRatingBlock(Setting::kUsAgeRating, rating, content, blocked, kCall);
+  return state.SetRatingBlock(Setting::kUsAgeRating, rating, content, blocked, kCall, d == 1);
 }
 
 int32_t XPM_GetUsAgeRating(int32_t rating, int32_t content, int32_t* blocked) {
@@ -323,7 +323,7 @@ int32_t XPM_GetUsAgeRating(int32_t rating, int32_t content, int32_t* blocked) {
 
 int32_t XPM_SetUsMovieRating(int32_t rating, int32_t blocked, int32_t c) {
   SIM_TV_ENTER("XPM_SetUsMovieRating", sim::Args(rating, blocked, c));
-  return state.SetRatingBlock(Setting::kUsMovieRating, rating, 0, blocked, kCall);
+  return state.SetRatingBlock(Setting::kUsMovieRating, rating, 0, blocked, kCall, c == 1);
 }
 
 int32_t XPM_GetUsMovieRating(int32_t rating, int32_t* blocked) {

@@ -290,6 +290,8 @@ int32_t XPM_GetPhaseAdjust(int32_t* value);
 int32_t XPM_SetVideoFreezeState(int32_t frozen);
 int32_t XPM_GetVideoFreezeState(int32_t* frozen);
 int32_t XPM_GetVideoContentInfo(int32_t window, XPM_VideoContentInfo* info);
+// The video of window 0 (main) or 1 shown in a rectangle of the screen
+// (960 x 540 is the whole picture); a rectangle outside it is refused.
 int32_t XPM_SetDisplayWindow(int32_t window, int32_t x, int32_t y, int32_t width, int32_t height);
 int32_t XPM_SetVideoWindow(int32_t x, int32_t y, int32_t width, int32_t height);
 int32_t XPM_AutoSync(void);  // VGA automatic adjustment

@@ -260,6 +260,7 @@ EPGProgramListItem::EPGProgramListItem() {
   OnSetBounds({0, 0, 560, 30});
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::EPG_ProgramButtonFocus));
   date_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+  date_.OnSetEllipsis(true);
   AddColumn(date_, true);
   AddColumn(TimeView(), true);
   AddColumn(IconView());
@@ -275,8 +276,10 @@ void EPGProgramListItem::Refresh() {
   const kv::Rect b = Bounds();
   TextView().OnSetBounds({8, 0, 370, b.H()});
   IconView().OnSetBounds(kv::Rect{0, 0, 30, 16}.MoveTo({374, (b.H() - 16) / 2}));
-  date_.OnSetBounds({408, 0, 478, b.H()});
-  TimeView().OnSetBounds({480, 0, std::max(480, b.W() - 4), b.H()});
+  // Date and time are two columns a clear gap apart: the widest date
+  // ("Sep 30") must never run into the hour.
+  date_.OnSetBounds({408, 0, 484, b.H()});
+  TimeView().OnSetBounds({496, 0, std::max(496, b.W() - 4), b.H()});
 }
 
 EPGProgramListCourier* EPGProgramListItem::NewCourier() const { return kv::New<EPGProgramListCourier>(); }

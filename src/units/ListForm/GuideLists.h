@@ -112,6 +112,8 @@ class EPGProgramListItem : public ProgramRow {
   void OnSetStartTime(Structures::LocalTime* time) override;
   void Refresh() override;
   const kv::String& OnGetDateText() const { return date_.OnGetString(); }
+  Views::Text& DateColumn() { return date_; }
+  Views::Text& TimeColumn() { return TimeView(); }
 
  protected:
   EPGProgramListCourier* NewCourier() const override;

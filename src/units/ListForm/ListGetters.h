@@ -46,8 +46,8 @@ kv::Object* GetMediaServerItemData(ListDataSource* source, ListClass* list, int3
 kv::Object* GetBgmListItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetApItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetKXDApItemData(ListDataSource* source, ListClass* list, int32_t i);
-kv::Object* GetKXDRRTLevelItemData(ListDataSource* source, ListClass* list, int32_t i);
-kv::Object* GetKXDRRTDimensionItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetRRTLevelItemData(ListDataSource* source, ListClass* list, int32_t i);
+kv::Object* GetRRTDimensionItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetScheduledRecordItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetRecordedShowItemData(ListDataSource* source, ListClass* list, int32_t i);
 kv::Object* GetMiniGuideItemData(ListDataSource* source, ListClass* list, int32_t i);

@@ -9,6 +9,7 @@
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/WrapperAuto.h"
+#include "units/ParentalLocks/RatingRules.h"
 #include "units/Resources/Resources.h"
 #include "units/Wrapper/Wrapper.h"
 
@@ -82,18 +83,6 @@ void SetUpText(Views::Text& t, const kv::String& s, const kv::Rect& r) {
   t.OnSetBounds(r);
 }
 
-// A one-dimensional scale after box `at` flipped: blocked blocks the
-// stricter boxes, opened opens the milder ones.
-template <typename Box>
-void CascadeScale(Box* boxes, int32_t count, int32_t at) {
-  const bool blocked = boxes[at].OnGetIsChecked();
-  if (blocked) {
-    for (int32_t i = at + 1; i < count; ++i) boxes[i].OnSetIsChecked(true);
-  } else {
-    for (int32_t i = 0; i < at; ++i) boxes[i].OnSetIsChecked(false);
-  }
-}
-
 // Up and down through a scale's boxes, wrapping round; true when taken.
 template <typename Box>
 bool MoveInScale(Forms::Form& form, Box* boxes, int32_t count, uint16_t code) {
@@ -119,9 +108,32 @@ void ScaleLayout(NonMenuSystem::KXDWidgetClass& d, KXDRatingItem* boxes, int32_t
   d.OnSetIsShortcut(true);
 }
 
-void LogRefused() { kv::Trace("%s", {kv::LoadString(T_RATING_REFUSED)}); }
-
 }  // namespace
+
+bool GetTVRatingStatus(bool isChild, int32_t level, int32_t content) {
+  const int32_t c = content == kWholeRating ? 1 : content;
+  Wrapper::Wrapper* w = TheWrapper();
+  return (isChild ? w->GetUsChildRating(level, c) : w->GetUsAgeRating(level, c)) != 0;
+}
+
+bool SetTVRatingStatus(bool isChild, int32_t level, int32_t content, bool blocked) {
+  Wrapper::Wrapper* w = TheWrapper();
+  const auto l = static_cast<uint32_t>(level);
+  const auto c = static_cast<uint32_t>(content);
+  int32_t result = 0;
+  if (isChild) {
+    result = w->SetUsChildRating(l, c, blocked, true);
+    // Blocking a children's rating blocks TV-G as well.
+    if (blocked && content == kWholeRating) result |= w->SetUsAgeRating(2, kWholeRating, true, true);
+  } else {
+    result = w->SetUsAgeRating(l, c, blocked, true);
+    // Opening an age rating opens TV-Y7 as well.
+    if (!blocked && content == kWholeRating) result |= w->SetUsChildRating(2, kWholeRating, false, true);
+  }
+  return result == 0;
+}
+
+void LogRatingRefused() { kv::Trace("%s", {kv::LoadString(T_RATING_REFUSED)}); }
 
 // --- US TV ------------------------------------------------------------------------------
 
@@ -166,26 +178,11 @@ void USTVRatingsDialog::ReloadTVRating() {
 }
 
 bool USTVRatingsDialog::GetRatingStatus(bool isChild, int32_t level, int32_t content) {
-  const int32_t c = content == kWholeRating ? 1 : content;
-  Wrapper::Wrapper* w = TheWrapper();
-  return (isChild ? w->GetUsChildRating(level, c) : w->GetUsAgeRating(level, c)) != 0;
+  return GetTVRatingStatus(isChild, level, content);
 }
 
 bool USTVRatingsDialog::SetRatingStatus(bool isChild, int32_t level, int32_t content, bool blocked) {
-  Wrapper::Wrapper* w = TheWrapper();
-  const auto l = static_cast<uint32_t>(level);
-  const auto c = static_cast<uint32_t>(content);
-  int32_t result = 0;
-  if (isChild) {
-    result = w->SetUsChildRating(l, c, blocked, true);
-    // Blocking a children's rating blocks TV-G as well.
-    if (blocked && content == kWholeRating) result |= w->SetUsAgeRating(2, kWholeRating, true, true);
-  } else {
-    result = w->SetUsAgeRating(l, c, blocked, true);
-    // Opening an age rating opens TV-Y7 as well.
-    if (!blocked && content == kWholeRating) result |= w->SetUsChildRating(2, kWholeRating, false, true);
-  }
-  return result == 0;
+  return SetTVRatingStatus(isChild, level, content, blocked);
 }
 
 void USTVRatingsDialog::ToggleTVRating(kv::Object* sender) {
@@ -203,29 +200,7 @@ int32_t USTVRatingsDialog::IndexOf(const Core::View* c) const {
 }
 
 void USTVRatingsDialog::UpdateRelatedItem(KXDTVRatingItem* item) {
-  const int32_t at = IndexOf(item);
-  if (at < 0) return;
-  const bool checked = item->OnGetIsChecked();
-  if (item->ContentRating == kWholeRating) {
-    if (checked) {
-      for (int32_t i = at + 1; i < kBoxes; ++i) boxes_[i].OnSetIsChecked(true);
-      return;
-    }
-    for (int32_t i = 0; i < at; ++i) boxes_[i].OnSetIsChecked(false);
-    for (int32_t i = at + 1; i < kBoxes; ++i) {
-      KXDTVRatingItem& b = boxes_[i];
-      if (b.AgeRating != item->AgeRating || b.IsChildRating != item->IsChildRating) break;
-      b.OnSetIsChecked(false);
-    }
-    return;
-  }
-  if (checked) {
-    for (int32_t i = at + 1; i < kBoxes; ++i)
-      if (boxes_[i].ContentRating == item->ContentRating) boxes_[i].OnSetIsChecked(true);
-  } else {
-    for (int32_t i = 0; i < at; ++i)
-      if (boxes_[i].ContentRating == item->ContentRating) boxes_[i].OnSetIsChecked(false);
-  }
+  if (const int32_t at = IndexOf(item); at >= 0) CascadeTV(boxes_, kBoxes, at);
 }
 
 void USTVRatingsDialog::ApplyTVRating() {
@@ -236,7 +211,7 @@ void USTVRatingsDialog::ApplyTVRating() {
     if (!SetRatingStatus(b.IsChildRating, b.AgeRating, b.ContentRating, checked)) refused = true;
   }
   if (!refused) return;
-  LogRefused();
+  LogRatingRefused();
   ReloadTVRating();
 }
 
@@ -340,7 +315,7 @@ void USMovieRatingsDialog::ApplyMPAARating() {
     if (w->SetUsMovieRating(static_cast<uint32_t>(b.MPAARating), checked, true) != 0) refused = true;
   }
   if (!refused) return;
-  LogRefused();
+  LogRatingRefused();
   ReloadMPAARating();
 }
 
@@ -392,7 +367,7 @@ void CANRatingsDialog::ApplyRating() {
       refused = true;
   }
   if (!refused) return;
-  LogRefused();
+  LogRatingRefused();
   ReloadRating();
 }
 

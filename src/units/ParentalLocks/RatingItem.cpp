@@ -21,6 +21,7 @@ RatingItem::RatingItem() {
   OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
   OnSetUncheckedBitmap(Resources::LoadResource(Bitmaps::CheckBox_s));
   OnSetCheckedBitmap(Resources::LoadResource(Bitmaps::CheckBox_x));
+  OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::ChannelOptionButtonFocus));
   OnSetIsChecked(false);
 }
 

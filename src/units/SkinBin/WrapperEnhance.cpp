@@ -108,16 +108,18 @@ void Wrapper::OnSetSuperResolutionStatus(int32_t v) {
   XPM_CALL(XPM_SetSuperResolutionLevel, Window, n);
 }
 
-// Picture mode 0 shows the level 3 lower.
+// Picture mode 0 (GlowSync, the menu's first picture mode, not the set's
+// preset 0) shows the level 3 lower: the advanced reset's level 0 there is
+// the level 3 of the other modes.
 int32_t Wrapper::OnGetSuperResolutionLevel() {
   const int32_t n = WRAPPER_READ(0, XPM_GetSuperResolutionLevel, Window);
   const int32_t level = n >= kSuperResolutionOn ? n - 5 : n;
-  return SuperResolutionLevel = GetVideoPreset() == 0 ? level - 3 : level;
+  return SuperResolutionLevel = OnGetVideoPreset() == 0 ? level - 3 : level;
 }
 
 void Wrapper::OnSetSuperResolutionLevel(int32_t v) {
   SuperResolutionLevel = v;
-  const int32_t x = GetVideoPreset() == 0 ? v + 3 : v;
+  const int32_t x = OnGetVideoPreset() == 0 ? v + 3 : v;
   const int32_t n = WRAPPER_READ(0, XPM_GetSuperResolutionLevel, Window);
   XPM_CALL(XPM_SetSuperResolutionLevel, Window, n < kSuperResolutionOn ? x : x + 5);
 }
