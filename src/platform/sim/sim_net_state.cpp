@@ -84,6 +84,11 @@ NetState::IfConfig NetState::StoredConfig(int32_t device) const {
   return config_[device == 1 ? 1 : 0];
 }
 
+void NetState::SetWirelessAnswers(bool on) {
+  std::lock_guard lock(mutex_);
+  wirelessAnswers_ = on;
+}
+
 void NetState::SetTestAnswer(const TestAnswer& answer) {
   std::lock_guard lock(mutex_);
   testAnswer_ = answer;
@@ -150,6 +155,7 @@ int32_t NetState::Scan(const std::string& ssid, const char* call) {
     }
     scanning_ = true;
     id = ++scanId_;
+    if (!wirelessAnswers_) return XPM_OK;
   }
   sim_.Schedule(kv::Now() + kScanDelay, [this, id, ssid] {
     {
@@ -199,7 +205,7 @@ int32_t NetState::ScanResults(void* buffer, int32_t size, int32_t* count, const 
 void NetState::Connect(uint64_t attempt, std::string ssid, int32_t status) {
   {
     std::lock_guard lock(mutex_);
-    if (attempt != attempt_) return;  // quit or overtaken
+    if (attempt != attempt_ || !wirelessAnswers_) return;  // quit, overtaken or silenced
     // The access point may have gone while the set was trying.
     if (status == XPM_WLAN_CONNECT_OK && !FindLocked(ssid)) status = XPM_WLAN_CONNECT_NO_ANSWER;
     if (status == XPM_WLAN_CONNECT_OK) joined_ = ssid;
@@ -208,7 +214,8 @@ void NetState::Connect(uint64_t attempt, std::string ssid, int32_t status) {
 }
 
 int32_t NetState::Join(const std::string& ssid, const std::string& key, int32_t security, const char* call) {
-  if (ssid.empty() || ssid.size() > static_cast<size_t>(XPM_WLAN_SSID_BYTES) || security < 0 ||
+  // Security -1: the set finds the access point's security itself.
+  if (ssid.empty() || ssid.size() > static_cast<size_t>(XPM_WLAN_SSID_BYTES) || security < -1 ||
       security > XPM_WLAN_SEC_OTHER) {
     kv::Log(std::string(call) + ": bad join request, refused");
     return XPM_ERR_INVALID_PARAM;
@@ -637,7 +644,9 @@ int32_t XPM_WLAN_JoinNetwork(const XPM_WlanJoinRecord* record) {
   SIM_NET_ENTER("XPM_WLAN_JoinNetwork",
                 record ? sim::Args(ssid, record->keyLength, record->security) : std::string("null"));
   SIM_NET_NEED(record);
-  return net.Join(ssid, Bounded(record->key, sizeof record->key), record->security, kCall);
+  // 0xFF (-1 in the program's byte): the set finds the security itself.
+  const int32_t security = record->security == 0xFF ? -1 : record->security;
+  return net.Join(ssid, Bounded(record->key, sizeof record->key), security, kCall);
 }
 
 int32_t XPM_WLAN_QuitNetwork(void) {

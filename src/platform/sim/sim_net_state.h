@@ -82,6 +82,8 @@ class NetState {
   void SetDhcpServer(bool present);
   void SetInternet(bool reachable);
   void SetTestAnswer(const TestAnswer& answer);
+  // Off: scans, joins and WPS joins are accepted but never answer.
+  void SetWirelessAnswers(bool on);
   // The static records as the set keeps them (tests).
   IfConfig StoredConfig(int32_t device) const;
   void SetCecDevices(const std::vector<CecDevice>& devices);
@@ -147,6 +149,7 @@ class NetState {
   IfConfig config_[2];
   uint64_t testId_ = 0;
   TestAnswer testAnswer_;
+  bool wirelessAnswers_ = true;
   bool cecInit_ = false;
   std::vector<CecDevice> cec_;
   bool audioSystem_ = true;

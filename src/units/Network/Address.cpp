@@ -9,6 +9,15 @@
 
 namespace Network {
 
+uint32_t JoinOctets(const uint8_t (&octets)[4]) {
+  return static_cast<uint32_t>(octets[0]) << 24 | static_cast<uint32_t>(octets[1]) << 16 |
+         static_cast<uint32_t>(octets[2]) << 8 | octets[3];
+}
+
+void SplitOctets(uint32_t address, uint8_t (&octets)[4]) {
+  for (int i = 0; i < 4; ++i) octets[i] = static_cast<uint8_t>(address >> (24 - 8 * i));
+}
+
 kv::String AddressText(uint32_t address) {
   const kv::String sep = kv::LoadString(ADDRESS_SEPARATOR);
   kv::String text;

@@ -23,6 +23,9 @@ inline constexpr int32_t ADDRESS_GATEWAY = 2;
 inline constexpr int32_t ADDRESS_DNS1 = 3;
 inline constexpr int32_t ADDRESS_DNS2 = 4;
 
+// An address from its octets (octet 1 most significant), and back.
+uint32_t JoinOctets(const uint8_t (&octets)[4]);
+void SplitOctets(uint32_t address, uint8_t (&octets)[4]);
 // The four octets as decimal numbers joined by the address separator.
 kv::String AddressText(uint32_t address);
 // A subnet mask is a run of ones from the top, not empty (255.0.0.0 and

@@ -114,20 +114,12 @@ void SubMenuItemNetworkAddress::Draw(const ge::Surface& target, const kv::Rect& 
 
 void SubMenuItemNetworkAddress::OnSetAddress(uint32_t address) {
   Address = address;
-  uint32_t v = address;
-  for (int32_t i = 3; i >= 0; --i) {
-    Octets[i] = static_cast<uint8_t>(v & 0xFFu);
-    spinners_[i].OnSetCurrent(Octets[i]);
-    v >>= 8;
-  }
+  SplitOctets(address, Octets);
+  for (int32_t i = 3; i >= 0; --i) spinners_[i].OnSetCurrent(Octets[i]);
   InvalidateView();
 }
 
-uint32_t SubMenuItemNetworkAddress::OnGetAddress() {
-  Address = static_cast<uint32_t>(Octets[0]) << 24 | static_cast<uint32_t>(Octets[1]) << 16 |
-            static_cast<uint32_t>(Octets[2]) << 8 | Octets[3];
-  return Address;
-}
+uint32_t SubMenuItemNetworkAddress::OnGetAddress() { return Address = JoinOctets(Octets); }
 
 void SubMenuItemNetworkAddress::OnSetAddrIndex(int32_t index) {
   if (index == AddrIndex || OnGetIsDisabled()) return;

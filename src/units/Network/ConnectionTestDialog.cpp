@@ -45,6 +45,8 @@ NetworkStatusDialog::NetworkStatusDialog() {
   button_.OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonFocus));
   button_.OnActivate = kv::MakeSlot(this, &NetworkStatusDialog::DoActivate);
   SetButtonLabel(Strings::SID_CANCEL);
+  // Cancel and Done show the menu again.
+  IsShortcut = true;
 }
 
 void NetworkStatusDialog::SetButtonLabel(const kv::MultiTextId& label) {
@@ -64,13 +66,53 @@ void NetworkStatusDialog::DoActivate(kv::Object*) {
     Post(&WidgetClass::EnterPrevStateSlot);
 }
 
+void NetworkStatusDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+  ConfirmOneOptionDialog::Initialize(param);
+  if (!ShowsJoin()) return;
+  awaitingJoin_ = true;
+  SetButtonLabel(Strings::SID_CANCEL);
+  SetStatusText(kv::GetVariantOfString(STATUS_CONNECTING));
+  OnTimeOut = kv::MakeSlot(this, &NetworkStatusDialog::JoinTimeout);
+  OnSetTimeOutValue(kJoinTimeOut);
+}
+
+void NetworkStatusDialog::ShowOutcome(bool connected) {
+  awaitingJoin_ = false;
+  SetStatusText(kv::GetVariantOfString(connected ? STATUS_CONNECTED : STATUS_FAILED));
+  if (connected) SetButtonLabel(Strings::SID_DONE);
+  // Left alone, the dialog closes as the captioned dialogs do.
+  OnTimeOut = kv::MakeSlot(static_cast<WidgetClass*>(this), &WidgetClass::ClearAllSlot);
+  OnSetTimeOutValue(NonMenuSystem::kMenuTriggeredTimeOut);
+  if (IsOpen()) SetTimeout(true);
+}
+
+void NetworkStatusDialog::SetStatusText(const kv::String& text) {
+  // The dialog keeps its size: the text only changes.
+  WarningInfo = text;
+  WarningView().OnSetString(text);
+}
+
+void NetworkStatusDialog::JoinTimeout(kv::Object*) {
+  if (awaitingJoin_) ShowOutcome(false);
+}
+
+void NetworkStatusDialog::EnterNextState() {
+  if (!NextState) {
+    EnterPrevState();
+    return;
+  }
+  ConfirmOneOptionDialog::EnterNextState();
+}
+
 kv::Object* NetworkStatusDialog::HandleEvent(Core::Event* event) {
   if (auto* done = kv::Cast<Events::WlanConnectCompleteEvent>(event)) {
     kv::Trace("%s%i", {kv::LoadString(T_CONNECT_STATUS), done->Status});
-    if (done->Status == kConnected) {
-      kv::Trace("%s", {kv::LoadString(T_CONNECT_OK)});
+    if (done->Status == kConnected) kv::Trace("%s", {kv::LoadString(T_CONNECT_OK)});
+    if (awaitingJoin_) {
+      ShowOutcome(done->Status == kConnected);
       return this;
     }
+    if (done->Status == kConnected) return this;
   }
   return ConfirmOneOptionDialog::HandleEvent(event);
 }

@@ -34,10 +34,19 @@ namespace Network {
 class NetworkStatusDialog : public NonMenuSystem::ConfirmOneOptionDialog {
   KV_CLASS(Network, NetworkStatusDialog, NonMenuSystem::ConfirmOneOptionDialog)
  public:
+  // How long a join may take before it counts as failed.
+  static constexpr int32_t kJoinTimeOut = 36000;
+
   NetworkStatusDialog();
 
+  // Waits for the join's outcome: "connecting", Cancel, 36 s.
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
   kv::Object* HandleEvent(Core::Event* event) override;
   void ReInit() override;
+  // Done without a next state returns to the menu as Cancel does.
+  void EnterNextState() override;
+  // No outcome within 36 s: the join failed.
+  void JoinTimeout(kv::Object* sender = nullptr);
   // The button: back while it reads Cancel, on while it reads Done.
   void DoActivate(kv::Object* sender = nullptr);
   // Shows one of the two labels (Strings::SID_CANCEL or SID_DONE).
@@ -45,7 +54,12 @@ class NetworkStatusDialog : public NonMenuSystem::ConfirmOneOptionDialog {
   const kv::MultiTextId* ButtonLabel() const { return label_; }
 
  protected:
+  // The outcome of a join shows here (not for the connection test).
+  virtual bool ShowsJoin() const { return true; }
+  void ShowOutcome(bool connected);
+  void SetStatusText(const kv::String& text);
   const kv::MultiTextId* label_ = nullptr;
+  bool awaitingJoin_ = false;
 };
 
 class TestingButton : public SkinBin::Button {
@@ -89,6 +103,7 @@ class ConnectionTestDialog : public NetworkStatusDialog {
   // the test is quit.
   void OnSetTestDone(bool done);
   bool OnGetTestDone() const { return TestDone; }
+  bool ShowsJoin() const override { return false; }
 
   TestingButton& ResultRow(int32_t i) { return rows_[i]; }
 

@@ -5,6 +5,7 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
+#include "units/Network/Address.h"
 #include "units/Resources/Resources.h"
 #include "units/Views/Align.h"
 
@@ -203,20 +204,13 @@ IPConfigDialog::IPConfigDialog() {
   OnSetFocus(&fields_[0]);
 }
 
-uint32_t IPConfigDialog::OnGetAddress() {
-  Address = static_cast<uint32_t>(Octets[0]) << 24 | static_cast<uint32_t>(Octets[1]) << 16 |
-            static_cast<uint32_t>(Octets[2]) << 8 | Octets[3];
-  return Address;
-}
+uint32_t IPConfigDialog::OnGetAddress() { return Address = JoinOctets(Octets); }
 
 void IPConfigDialog::OnSetAddress(uint32_t address) {
   Address = address;
-  uint32_t v = address;
-  for (int32_t i = 3; i >= 0; --i) {
-    Octets[i] = static_cast<uint8_t>(v & 0xFFu);
+  SplitOctets(address, Octets);
+  for (int32_t i = 3; i >= 0; --i)
     if (auto* f = kv::Cast<KXDNumberSpinner>(GetCtrlAt(i))) f->OnSetCurrent(Octets[i]);
-    v >>= 8;
-  }
 }
 
 void IPConfigDialog::DoActivate(kv::Object*) {

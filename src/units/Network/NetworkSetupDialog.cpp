@@ -125,15 +125,11 @@ IPAddressButton::IPAddressButton() {
   OnSetText(kv::LoadString(ADDRESS_INITIAL));
 }
 
-uint32_t IPAddressButton::OnGetAddress() {
-  Address = static_cast<uint32_t>(Octets[0]) << 24 | static_cast<uint32_t>(Octets[1]) << 16 |
-            static_cast<uint32_t>(Octets[2]) << 8 | Octets[3];
-  return Address;
-}
+uint32_t IPAddressButton::OnGetAddress() { return Address = JoinOctets(Octets); }
 
 void IPAddressButton::OnSetAddress(uint32_t address) {
   Address = address;
-  for (int i = 0; i < 4; ++i) Octets[i] = static_cast<uint8_t>(address >> (24 - 8 * i));
+  SplitOctets(address, Octets);
   OnSetText(AddressText(address));
 }
 
