@@ -67,6 +67,8 @@
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/PictureSoundPages.h"
 #include "units/MenuSystem/ProductTree.h"
+#include "units/Network/ConnectionTestDialog.h"
+#include "units/Network/NetworkSetupDialog.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
@@ -887,6 +889,50 @@ void SetupPageOk(benchmark::State& state) {
 
 using benchutil::MedianReporter;
 
+// OK on a row of the networking page: the row's dialog opened by the menu's
+// state change, to its flip. The page is opened and focused outside the
+// measurement; the dialog and the menu are closed after it.
+void NetworkingRow(benchmark::State& state, const kv::Class* target) {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* s = kv::New<SubSystem::State>();
+    s->Class = &MenuSystem::VidiNetworkingMenu::StaticClass();
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, s);
+    agent->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    g_app->Settle();
+    auto* menu = g_app->Menu();
+    if (Core::Group* app = menu->Owner()) {
+      g_app->root->OnSetFocus(app);
+      app->OnSetFocus(menu);
+    }
+    MenuSystem::VidiNetworkingMenu* net = nullptr;
+    for (int32_t i = 0; i < menu->GetChildCount() && !net; ++i)
+      net = kv::Cast<MenuSystem::VidiNetworkingMenu>(menu->GetChild(i));
+    if (!net) {
+      state.SkipWithError("the networking page did not open");
+      break;
+    }
+    menu->OnSetFocus(net);
+    for (int32_t i = 0; i < net->ItemCount(); ++i)
+      if (net->Item(i)->NextState == target) net->OnSetFocus(net->Item(i));
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    menu->TearDownMenus();
+    g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+void NetworkSetupOk(benchmark::State& state) { NetworkingRow(state, &Network::NetworkSetupDialog::StaticClass()); }
+void ConnectionTestOk(benchmark::State& state) {
+  NetworkingRow(state, &Network::ConnectionTestDialog::StaticClass());
+}
+
+
 }  // namespace bench
 
 int main(int argc, char** argv) {
@@ -958,6 +1004,8 @@ int main(int argc, char** argv) {
     add("timer_editor_open", bench::TimerEditorOpen);
     add("scheduled_open", bench::ScheduledOpen)->Arg(1)->Arg(16);
     add("recorded_open", bench::RecordedOpen)->Arg(10)->Arg(1000);
+    add("network_setup_ok", bench::NetworkSetupOk);
+    add("connection_test_ok", bench::ConnectionTestOk);
     add("auto_scan_ok", bench::AutoScanOk);
     add("scan_progress_event", bench::ScanProgress);
     add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
@@ -982,7 +1030,7 @@ int main(int argc, char** argv) {
                              "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check",
                              "guide_open", "guide_page_down", "mini_guide_open", "factory_mode_indicator",
                              "service_adjustment_menu", "timer_editor_open", "scheduled_open/1",
-                             "recorded_open/10"}) {
+                             "recorded_open/10", "network_setup_ok", "connection_test_ok"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

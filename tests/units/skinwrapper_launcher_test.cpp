@@ -598,9 +598,11 @@ TEST_F(SkinServicesTest, ResumeSignalEventReopensTheCurrentAcquisition) {
 
 
 TEST_F(SkinServicesTest, IpConfigurationIsWrittenAndReadBackOnBothInterfaces) {
-  // No interface record yet: the value is kept and nothing half-known is sent.
+  // No interface record yet: nothing half-known is sent, and the address
+  // does not look stored.
   s_->OnSetIPAddress(0x0A000001);
-  EXPECT_EQ(s_->OnGetIPAddress(), 0x0A000001u);
+  EXPECT_EQ(s_->OnGetIPAddress(), 0u);
+  EXPECT_EQ(s_->NetworkSetup.LastApply, -1);
   EXPECT_EQ(Count("XPM_LAN_SetIFConfig"), 0u);
 
   auto writeAll = [&](uint32_t base) {

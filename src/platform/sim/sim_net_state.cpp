@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <string>
 
 #include "platform/psl/psl.h"
 #include "platform/sim/sim.h"
@@ -38,6 +40,58 @@ NetState::NetState(Sim& sim) : sim_(sim) {
       {"Office-Legacy", "", 18, XPM_WLAN_SEC_WPA_TKIP, "office2024", "", 3},
   };
   config_[0].dhcp = config_[1].dhcp = true;
+  LoadConfigs();
+}
+
+namespace {
+const char* const kConfigFields[] = {"dhcp", "ip", "mask", "gateway", "dns1", "dns2"};
+std::string ConfigKey(int32_t device, const char* field) {
+  return "net.if" + std::to_string(device) + "." + field;
+}
+}  // namespace
+
+// A stored value that is not a number keeps the default (logged).
+void NetState::LoadConfigs() {
+  for (int32_t d = 0; d < 2; ++d) {
+    IfConfig& c = config_[d];
+    uint32_t* words[] = {nullptr, &c.ip, &c.mask, &c.gateway, &c.dns1, &c.dns2};
+    for (int f = 0; f < 6; ++f) {
+      const std::string text = sim_.GetState(ConfigKey(d, kConfigFields[f]));
+      if (text.empty()) continue;
+      char* end = nullptr;
+      const unsigned long v = std::strtoul(text.c_str(), &end, 10);
+      if (!end || *end != '\0' || v > 0xFFFFFFFFul) {
+        kv::Log("sim: bad stored " + ConfigKey(d, kConfigFields[f]) + " \"" + text + "\", default kept");
+        continue;
+      }
+      if (f == 0)
+        c.dhcp = v != 0;
+      else
+        *words[f] = static_cast<uint32_t>(v);
+    }
+  }
+}
+
+void NetState::SaveConfig(int32_t device, const IfConfig& c) {
+  const uint32_t words[] = {c.dhcp ? 1u : 0u, c.ip, c.mask, c.gateway, c.dns1, c.dns2};
+  std::map<std::string, std::string> set;
+  for (int f = 0; f < 6; ++f) set[ConfigKey(device, kConfigFields[f])] = std::to_string(words[f]);
+  sim_.UpdateState(set, {});
+}
+
+NetState::IfConfig NetState::StoredConfig(int32_t device) const {
+  std::lock_guard lock(mutex_);
+  return config_[device == 1 ? 1 : 0];
+}
+
+void NetState::SetWirelessAnswers(bool on) {
+  std::lock_guard lock(mutex_);
+  wirelessAnswers_ = on;
+}
+
+void NetState::SetTestAnswer(const TestAnswer& answer) {
+  std::lock_guard lock(mutex_);
+  testAnswer_ = answer;
 }
 
 void NetState::AddAccessPoint(const AccessPoint& ap) {
@@ -101,6 +155,7 @@ int32_t NetState::Scan(const std::string& ssid, const char* call) {
     }
     scanning_ = true;
     id = ++scanId_;
+    if (!wirelessAnswers_) return XPM_OK;
   }
   sim_.Schedule(kv::Now() + kScanDelay, [this, id, ssid] {
     {
@@ -150,7 +205,7 @@ int32_t NetState::ScanResults(void* buffer, int32_t size, int32_t* count, const 
 void NetState::Connect(uint64_t attempt, std::string ssid, int32_t status) {
   {
     std::lock_guard lock(mutex_);
-    if (attempt != attempt_) return;  // quit or overtaken
+    if (attempt != attempt_ || !wirelessAnswers_) return;  // quit, overtaken or silenced
     // The access point may have gone while the set was trying.
     if (status == XPM_WLAN_CONNECT_OK && !FindLocked(ssid)) status = XPM_WLAN_CONNECT_NO_ANSWER;
     if (status == XPM_WLAN_CONNECT_OK) joined_ = ssid;
@@ -159,7 +214,8 @@ void NetState::Connect(uint64_t attempt, std::string ssid, int32_t status) {
 }
 
 int32_t NetState::Join(const std::string& ssid, const std::string& key, int32_t security, const char* call) {
-  if (ssid.empty() || ssid.size() > static_cast<size_t>(XPM_WLAN_SSID_BYTES) || security < 0 ||
+  // Security -1: the set finds the access point's security itself.
+  if (ssid.empty() || ssid.size() > static_cast<size_t>(XPM_WLAN_SSID_BYTES) || security < -1 ||
       security > XPM_WLAN_SEC_OTHER) {
     kv::Log(std::string(call) + ": bad join request, refused");
     return XPM_ERR_INVALID_PARAM;
@@ -250,8 +306,11 @@ int32_t NetState::WpsJoinByButton(const char*) {
 
 int32_t NetState::SetIfConfig(int32_t device, const IfConfig& config, const char* call) {
   if (BadDevice(device, call)) return XPM_ERR_INVALID_PARAM;
-  std::lock_guard lock(mutex_);
-  config_[device] = config;
+  {
+    std::lock_guard lock(mutex_);
+    config_[device] = config;
+  }
+  SaveConfig(device, config);
   return XPM_OK;
 }
 
@@ -307,25 +366,31 @@ int32_t NetState::EnableDevice(int32_t device, bool on) {
 
 int32_t NetState::TestNetwork(int32_t mask, const char*) {
   uint64_t id = 0;
-  int32_t passed = 0;
+  XPM_NetworkTestResultsPayload words{};
+  TestAnswer how;
   {
     std::lock_guard lock(mutex_);
     id = ++testId_;
+    how = testAnswer_;
     const bool linked = (lanOn_ && cable_) || (wlanOn_ && !joined_.empty());
     const bool dhcp = (lanOn_ && cable_) ? config_[0].dhcp : config_[1].dhcp;
     const bool addressed = linked && (!dhcp || dhcpServer_);
-    if (linked) passed |= XPM_NET_TEST_LINK;
-    if (addressed) passed |= XPM_NET_TEST_GATEWAY | XPM_NET_TEST_DNS;
-    if (addressed && internet_) passed |= XPM_NET_TEST_INTERNET;
+    const bool online = addressed && internet_;
+    // Word 1: link and gateway; word 0: the internet answers; word 2: the
+    // measured speed. A step the mask leaves out counts as passed.
+    const bool linkOk = (linked || !(mask & XPM_NET_TEST_LINK)) && (addressed || !(mask & XPM_NET_TEST_GATEWAY));
+    words.word[1] = linkOk ? 1 : 0;
+    words.word[0] = online ? 1 : 0;
+    words.word[2] = online ? kTestSpeedKbps : 0;
+    if (!how.own) std::memcpy(words.word, how.word, sizeof words.word);
   }
-  passed &= mask;
-  sim_.Schedule(kv::Now() + kTestDelay, [this, id, mask, passed] {
+  if (!how.answer) return XPM_OK;
+  sim_.Schedule(kv::Now() + how.delay, [this, id, words] {
     {
       std::lock_guard lock(mutex_);
       if (id != testId_) return;  // quit
     }
-    // Words: the steps run, the steps passed, 0 (finished).
-    sim_.Inject(XPM_EVT_NETWORK_TEST_RESULTS, XPM_NetworkTestResultsPayload{{mask, passed, 0}});
+    sim_.Inject(XPM_EVT_NETWORK_TEST_RESULTS, words);
   });
   return XPM_OK;
 }
@@ -586,7 +651,9 @@ int32_t XPM_WLAN_JoinNetwork(const XPM_WlanJoinRecord* record) {
   SIM_NET_ENTER("XPM_WLAN_JoinNetwork",
                 record ? sim::Args(ssid, record->keyLength, record->security) : std::string("null"));
   SIM_NET_NEED(record);
-  return net.Join(ssid, Bounded(record->key, sizeof record->key), record->security, kCall);
+  // 0xFF (-1 in the program's byte): the set finds the security itself.
+  const int32_t security = record->security == 0xFF ? -1 : record->security;
+  return net.Join(ssid, Bounded(record->key, sizeof record->key), security, kCall);
 }
 
 int32_t XPM_WLAN_QuitNetwork(void) {

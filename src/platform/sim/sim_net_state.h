@@ -10,9 +10,16 @@
 // is plugged in with a DHCP server behind it, and CEC devices on the first
 // two HDMI inputs plus an audio system. Answers that take time (scan, join,
 // WPS, connection test) leave from the Sim's thread after their delay on the
-// shared clock. Nothing here is kept across restarts. Calls may come from
-// any thread; one mutex of its own, never held while handing an event to
-// the Sim's time line.
+// shared clock. The two interfaces' address records (DHCP flag and static
+// addresses) are kept in tvsim.state ("net.if0.*", "net.if1.*") and survive
+// a restart; nothing else here does. Calls may come from any thread; one
+// mutex of its own, never held while handing an event to the Sim's time
+// line.
+//
+// The connection test answers three words: word 1 is 1 when link and
+// gateway pass, else 0; word 0 is 1 when the internet answers, else 0;
+// word 2 the speed in kbit/s (0 without internet). A test may choose the
+// words, the delay, or drop the answer (SetTestAnswer).
 #pragma once
 
 #include <cstdint>
@@ -52,6 +59,17 @@ class NetState {
   static constexpr int64_t kJoinDelay = 3000;
   static constexpr int64_t kWpsDelay = 5000;
   static constexpr int64_t kTestDelay = 1500;
+  // The speed the connection test measures on a working internet link.
+  static constexpr int32_t kTestSpeedKbps = 18500;
+
+  // How the connection test answers. Without words the set's own answer
+  // (see above); `answer` false drops it.
+  struct TestAnswer {
+    bool answer = true;
+    bool own = true;
+    int32_t word[3] = {0, 0, 0};
+    int64_t delay = kTestDelay;
+  };
 
   explicit NetState(Sim& sim);
 
@@ -63,6 +81,11 @@ class NetState {
   void SetCablePlugged(bool plugged);
   void SetDhcpServer(bool present);
   void SetInternet(bool reachable);
+  void SetTestAnswer(const TestAnswer& answer);
+  // Off: scans, joins and WPS joins are accepted but never answer.
+  void SetWirelessAnswers(bool on);
+  // The static records as the set keeps them (tests).
+  IfConfig StoredConfig(int32_t device) const;
   void SetCecDevices(const std::vector<CecDevice>& devices);
   void SetAudioSystem(bool present);
   void SetInput3DFormat(int32_t format);
@@ -108,6 +131,8 @@ class NetState {
   const AccessPoint* FindLocked(const std::string& ssid) const;
   void DefaultCecLocked();
   void Connect(uint64_t attempt, std::string ssid, int32_t status);
+  void LoadConfigs();
+  void SaveConfig(int32_t device, const IfConfig& c);
 
   Sim& sim_;
   mutable std::mutex mutex_;
@@ -124,6 +149,8 @@ class NetState {
   bool cable_ = true, dhcpServer_ = true, internet_ = true;
   IfConfig config_[2];
   uint64_t testId_ = 0;
+  TestAnswer testAnswer_;
+  bool wirelessAnswers_ = true;
   bool cecInit_ = false;
   std::vector<CecDevice> cec_;
   bool audioSystem_ = true;

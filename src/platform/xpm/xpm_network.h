@@ -100,7 +100,7 @@ struct XPM_WlanJoinRecord {
   char ssid[33];      // zero-terminated
   char key[65];       // zero-terminated pass phrase or WEP key
   uint8_t keyLength;
-  uint8_t security;   // XPM_WLAN_SEC_*
+  uint8_t security;   // XPM_WLAN_SEC_*, or 0xFF: the set finds the access point's own
   int32_t connectMode;
 };
 static_assert(offsetof(XPM_WlanJoinRecord, keyLength) == 98);

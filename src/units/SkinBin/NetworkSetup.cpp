@@ -49,6 +49,7 @@ Structures::IF_Configuration* NetworkSetup::LAN_GetIfState(int32_t device) {
     kv::LogFailedCall("XPM_LAN_GetIFState", r);
   }
   ifConfig_ = record;
+  ifRead_ = r == XPM_OK;
   return record;
 }
 

@@ -45,9 +45,15 @@ class NetworkSetup : public kv::Object {
 
   // --- Wired and addresses ---------------------------------------------------
   // A new record of the interface's addresses now (empty when the call
-  // fails); it becomes the current interface record.
+  // fails); it becomes the current interface record. A record of a failed
+  // call is unread: the Wrapper's setters send nothing over it (its zeros
+  // are not the interface's addresses).
   Structures::IF_Configuration* LAN_GetIfState(int32_t device);
   Structures::IF_Configuration* GetIfConfig() const { return ifConfig_.get(); }
+  bool IfStateRead() const { return ifConfig_.get() != nullptr && ifRead_; }
+  // The status of the last address change the Wrapper applied (0 accepted;
+  // -1 nothing sent over an unread record; else the middleware's refusal).
+  int32_t LastApply = 0;
   // -1 for no record or device -1; else the middleware's status.
   int32_t LAN_SetIfConfig(int32_t device, Structures::IF_Configuration* record);
   int32_t LAN_GetActivatedDev();
@@ -86,6 +92,7 @@ class NetworkSetup : public kv::Object {
  private:
   kv::MemberVector<Structures::WLAN_Info> accessPoints_;
   kv::Member<Structures::IF_Configuration> ifConfig_;
+  bool ifRead_ = false;
   int32_t networkType_ = 0;
 };
 

@@ -281,10 +281,14 @@ void Wrapper::ResetChannelLocks() {
 }
 
 // --- Network fields ------------------------------------------------------------------
-// The fields read and write the interface record that the network screens'
-// status check keeps (NetworkSetup.LAN_GetIfState); every write applies the
-// whole record to the current device. Without a record the value is only
-// kept: nothing half-known is ever sent to the middleware.
+// The fields read the interface record that the network screens' status
+// check keeps (NetworkSetup.LAN_GetIfState). Every write sends the whole
+// record, changed, to the current device; the record takes the change only
+// when the set accepted it. A refused write reads the record again, so that
+// the screens show what the interface really holds. Over a record that was
+// not read (the status check failed) nothing is sent: its zeros would
+// overwrite the interface's static addresses. NetworkSetup.LastApply keeps
+// the outcome for the screens.
 
 namespace {
 
@@ -297,20 +301,47 @@ void PutAddress(uint8_t (&bytes)[4], uint32_t v) {
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(v >> (24 - 8 * i));
 }
 
+void CopyRecord(const Structures::IF_Configuration& from, Structures::IF_Configuration& to) {
+  to.DHCP = from.DHCP;
+  std::memcpy(to.IPAddress, from.IPAddress, 4);
+  std::memcpy(to.SubnetMask, from.SubnetMask, 4);
+  std::memcpy(to.DefaultGateway, from.DefaultGateway, 4);
+  std::memcpy(to.DNS1, from.DNS1, 4);
+  std::memcpy(to.DNS2, from.DNS2, 4);
+}
+
+// Sends the current record with `change` applied; the middleware's status.
+template <class Change>
+int32_t ApplyRecord(SkinBin::NetworkSetup& net, int32_t device, const char* field, Change change) {
+  Structures::IF_Configuration* rec = net.GetIfConfig();
+  if (!net.IfStateRead()) {
+    kv::Log(std::string("Network: ") + field + " not applied: the interface's addresses could not be read");
+    return net.LastApply = -1;
+  }
+  auto* changed = kv::New<Structures::IF_Configuration>();
+  CopyRecord(*rec, *changed);
+  change(*changed);
+  const int32_t r = net.LAN_SetIfConfig(device, changed);
+  net.LastApply = r;
+  if (r == 0)
+    CopyRecord(*changed, *rec);
+  else
+    net.LAN_GetIfState(device);
+  return r;
+}
+
 }  // namespace
 
-#define SKIN_NETWORK_ADDRESS(Field)                                                       \
-  uint32_t Wrapper::OnGet##Field() {                                                      \
-    if (const Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig())             \
-      Field = AddressOf(rec->Field);                                                      \
-    return Field;                                                                         \
-  }                                                                                       \
-  void Wrapper::OnSet##Field(uint32_t v) {                                                \
-    Field = v;                                                                            \
-    if (Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig()) {                 \
-      PutAddress(rec->Field, v);                                                          \
-      NetworkSetup.LAN_SetIfConfig(GetCurrentLanDevId(), rec);                            \
-    }                                                                                     \
+#define SKIN_NETWORK_ADDRESS(Field)                                                           \
+  uint32_t Wrapper::OnGet##Field() {                                                          \
+    if (const Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig())                 \
+      Field = AddressOf(rec->Field);                                                          \
+    return Field;                                                                             \
+  }                                                                                           \
+  void Wrapper::OnSet##Field(uint32_t v) {                                                    \
+    if (ApplyRecord(NetworkSetup, GetCurrentLanDevId(), #Field,                               \
+                    [v](Structures::IF_Configuration& rec) { PutAddress(rec.Field, v); }) == 0) \
+      Field = v;                                                                              \
   }
 
 SKIN_NETWORK_ADDRESS(IPAddress)
@@ -326,11 +357,10 @@ int32_t Wrapper::OnGetAutoSetup() {
 }
 
 void Wrapper::OnSetAutoSetup(int32_t v) {
-  AutoSetup = v;
-  if (Structures::IF_Configuration* rec = NetworkSetup.GetIfConfig()) {
-    rec->DHCP = v == 1 ? 1 : 0;
-    NetworkSetup.LAN_SetIfConfig(GetCurrentLanDevId(), rec);
-  }
+  const uint8_t dhcp = v == 1 ? 1 : 0;
+  if (ApplyRecord(NetworkSetup, GetCurrentLanDevId(), "AutoSetup",
+                  [dhcp](Structures::IF_Configuration& rec) { rec.DHCP = dhcp; }) == 0)
+    AutoSetup = dhcp;
 }
 
 // --- Picture-in-picture and the shared PC input ---------------------------------------

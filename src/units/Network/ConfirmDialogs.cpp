@@ -1,0 +1,267 @@
+#include "units/Network/ConfirmDialogs.h"
+
+#include <algorithm>
+
+#include "runtime/auto_object.h"
+#include "runtime/slot.h"
+#include "strings/Network.h"
+#include "strings/Strings.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Colors/Colors.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Event.h"
+#include "units/Fonts/Fonts.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/Network/Address.h"
+#include "units/Network/ConnectionTestDialog.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/Primitives/KeyRoutingParameter.h"
+#include "units/Resources/Resources.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
+#include "units/Structures/WLAN_Connection.h"
+#include "units/Structures/WPS_Connection.h"
+#include "units/SubSystem/State.h"
+#include "units/Views/Align.h"
+
+KV_REGISTER_CLASS(Network::NetworkConfirmDialog);
+KV_REGISTER_CLASS(Network::PinEnterDialog);
+
+namespace Network {
+
+namespace {
+
+constexpr uint16_t KEY_UP = 4;
+constexpr uint16_t KEY_DOWN = 5;
+constexpr uint16_t KEY_LEFT = 6;
+constexpr uint16_t KEY_RIGHT = 7;
+constexpr uint32_t kWinId = 0x2000005;
+constexpr int32_t kButtonGap = 20;
+constexpr int32_t kWpsPinMode = 1;
+
+void SetUpButton(SkinBin::Button& b, const kv::String& text) {
+  b.OnSetText(text);
+  b.OnSetTextAlignH(Views::ALIGN_CENTER);
+  b.OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonNonfocus));
+  b.OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonFocus));
+}
+
+Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
+
+}  // namespace
+
+// --- NetworkConfirmDialog ------------------------------------------------------------------
+
+NetworkConfirmDialog::NetworkConfirmDialog() {
+  WinID = kWinId;
+  NextState = &NetworkStatusDialog::StaticClass();
+  IsShortcut = true;
+  OnSetCaption(kv::GetVariantOfString(CONFIRM_CAPTION));
+  OnSetItemWidth(110);
+  OnSetItemHeight(27);
+  SetUpButton(ok_, kv::GetVariantOfString(Strings::SID_OK));
+  SetUpButton(cancel_, kv::GetVariantOfString(Strings::SID_CANCEL));
+  ok_.OnActivate = kv::MakeSlot(this, &NetworkConfirmDialog::DoActivate);
+  cancel_.OnActivate = kv::MakeSlot(this, &NetworkConfirmDialog::DoActivate);
+  OnNoSlot = kv::MakeSlot(static_cast<WidgetClass*>(this), &WidgetClass::EnterPrevStateSlot);
+  Add(&ok_);
+  Add(&cancel_);
+  OnSetFocus(&cancel_);
+}
+
+void NetworkConfirmDialog::Refresh() {
+  ConfirmOptionDialog::Refresh();
+  const int32_t x = (Bounds().W() - 2 * ItemWidth - kButtonGap) / 2;
+  const int32_t y = Bounds().H() - ItemHeight - FrameWidth - 25;
+  ok_.OnSetBounds({x, y, x + ItemWidth, y + ItemHeight});
+  const int32_t nx = x + ItemWidth + kButtonGap;
+  cancel_.OnSetBounds({nx, y, nx + ItemWidth, y + ItemHeight});
+}
+
+void NetworkConfirmDialog::DoActivate(kv::Object* sender) {
+  if (sender == &cancel_)
+    kv::Signal(OnNoSlot, this);
+  else if (sender == &ok_)
+    DoYesMethod();
+}
+
+void NetworkConfirmDialog::DoYesMethod() {
+  kv::Signal(OnYesSlot, this);
+  Post(&WidgetClass::EnterNextStateSlot);
+}
+
+void NetworkConfirmDialog::EnterNextState() {
+  Close();
+  NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem();
+  if (!NextState || !s) return;
+  auto* param = kv::New<SkinBin::UserRefInt>();
+  param->Code = TransitionCode();
+  param->String = SSID;
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = NextState;
+  state->PrevState = KvClass();
+  state->Param = param;
+  s->ChangeState(state);
+}
+
+kv::Object* NetworkConfirmDialog::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (!key || !key->Down) return ConfirmOptionDialog::HandleEvent(event);
+  switch (key->Code) {
+    case KEY_DOWN:
+      SelectLower();
+      break;
+    case KEY_UP:
+      SelectUpper();
+      break;
+    case KEY_RIGHT:
+      if (OnGetFocus() == &ok_) OnSetFocus(&cancel_);
+      break;
+    case KEY_LEFT:
+      if (OnGetFocus() == &cancel_) OnSetFocus(&ok_);
+      break;
+    default:
+      return ConfirmOptionDialog::HandleEvent(event);
+  }
+  ResetTimeout();
+  return this;
+}
+
+// --- PinEnterDialog ---------------------------------------------------------------------
+
+PinEnterDialog::PinEnterDialog() {
+  OnSetBounds({0, 0, 440, 300});
+  OnSetCaption(kv::GetVariantOfString(PIN_CAPTION));
+  SetUpButton(keyPad_, kv::GetVariantOfString(KEYPAD_BUTTON));
+  keyPad_.OnActivate = kv::MakeSlot(this, &PinEnterDialog::ShowKeyboard);
+  border_.OnSetWidth(4);
+  border_.OnSetColor(Colors::DialogBorder);
+  value_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+  value_.OnSetColor(Colors::StandardTextColor);
+  value_.OnSetAlignV(1);
+  value_.OnSetEllipsis(true);
+  label_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+  label_.OnSetColor(Colors::StandardTextColor);
+  label_.OnSetAlignV(1);
+  label_.OnSetAutoSize(true);
+  label_.OnSetString(kv::GetVariantOfString(KEY_LABEL));
+  Add(&label_);
+  Add(&border_);
+  Add(&value_);
+  Add(&keyPad_);
+  OnYesSlot = kv::MakeSlot(this, &PinEnterDialog::ConnectAp);
+  OnSetFocus(&keyPad_);
+}
+
+void PinEnterDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+  NetworkConfirmDialog::Initialize(param);
+  Agent()->Register(this);
+  entered_ = kv::String();
+  value_.OnSetString(kv::String());
+  if (auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr) {
+    Mode = ref->Value;
+    SSID = ref->String;
+  }
+  if (Mode == kWpsPinMode) {
+    OnSetCaption(kv::GetVariantOfString(PIN_CAPTION));
+    OnSetWarningInfo(kv::GetVariantOfString(WPS_PIN_ENTRY_TEXT));
+  } else {
+    OnSetCaption(kv::GetVariantOfString(CONFIRM_CAPTION));
+    kv::String text = kv::ConcatString(kv::GetVariantOfString(KEY_ENTRY_TEXT), SSID);
+    OnSetWarningInfo(kv::ConcatString(text, kv::LoadString(ADDRESS_SEPARATOR)));
+  }
+  OnSetFocus(&keyPad_);
+}
+
+void PinEnterDialog::Close() {
+  const bool wasOpen = IsOpen();
+  NetworkConfirmDialog::Close();
+  if (wasOpen) Agent()->UnRegister(this);
+}
+
+void PinEnterDialog::OnSetWarningInfo(const kv::String& text) {
+  WarningInfo = text;
+  warning_.OnSetAutoSize(true);
+  const int32_t before = warning_.Bounds().H();
+  warning_.OnSetString(text);
+  const int32_t after = warning_.Bounds().H();
+  // The dialog never shrinks below the tallest text it has shown.
+  tallest_ = std::max({tallest_, before, after});
+  if (before == after) return;
+  const int32_t height = 2 * FrameWidth + tallest_ + 140 + (HasCaption ? 30 : 0);
+  const kv::Rect b = Bounds();
+  OnSetBounds({b.x1, b.y1, b.x2, b.y1 + height});
+}
+
+void PinEnterDialog::Refresh() {
+  NetworkConfirmDialog::Refresh();
+  const int32_t y = ok_.Bounds().y1;
+  const int32_t left = FrameWidth + 20;
+  const kv::Rect l = label_.Bounds();
+  label_.OnSetBounds(kv::Rect{0, 0, l.W(), l.H()}.MoveTo({left, y - 50}));
+  const int32_t valueX = left + 70;
+  const int32_t keyPadX = Bounds().W() - FrameWidth - 20 - 110;
+  keyPad_.OnSetBounds({keyPadX, y - 50, keyPadX + 110, y - 23});
+  border_.OnSetBounds({valueX - 4, y - 56, keyPadX - 10, y - 17});
+  value_.OnSetBounds({valueX + 4, y - 52, keyPadX - 18, y - 21});
+}
+
+void PinEnterDialog::ShowKeyboard(kv::Object*) {
+  NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem();
+  const kv::Class* keyPad = KV_LATE_CLASS("NonMenuSystem::KeyPad");
+  if (!s || !keyPad) return;
+  auto* param = kv::New<SkinBin::UserRefInt>();
+  param->Code = TransitionCode();
+  param->Flag = 1;
+  param->Value = kKeyPadLength;
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = keyPad;
+  state->Param = param;
+  s->ChangeState(state);
+}
+
+void PinEnterDialog::HandleMessage(Structures::Message* msg) {
+  if (!msg || msg->Code != Constants::MSG_LABEL_CHANGE || !IsOpen()) return;
+  if (auto* text = kv::Cast<Structures::RefString>(msg->ObjParam.get())) UpdateLabel(text->Value);
+  // The key pad closes after it answers: the dialog takes the keys again.
+  kv::PostSignal(kv::MakeSlot(this, &PinEnterDialog::TakeFocusBack));
+}
+
+void PinEnterDialog::TakeFocusBack(kv::Object*) {
+  if (!IsOpen()) return;
+  if (Core::Group* owner = Owner()) owner->OnSetFocus(this);
+  OnSetFocus(&ok_);
+  // The key pad's help goes with it.
+  if (NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem()) s->ClearHelpBar();
+}
+
+void PinEnterDialog::UpdateLabel(const kv::String& text) {
+  entered_ = text;
+  value_.OnSetString(kv::NewStringChar(kv::LoadString(KEY_MASK).At(0), text.Length()));
+}
+
+void PinEnterDialog::ConnectAp(kv::Object*) {
+  if (entered_.Empty()) return;
+  SkinBin::Wrapper* w = Skin();
+  if (!w) return;
+  if (Mode == kWpsPinMode) {
+    auto* wps = kv::New<Structures::WPS_Connection>();
+    wps->Flag = 0;
+    wps->SSID = SSID;
+    wps->PIN = entered_;
+    wps->Mode = 0;
+    w->NetworkSetup.WPS_Join(wps);
+    return;
+  }
+  auto* join = kv::New<Structures::WLAN_Connection>();
+  join->SecurityMethod = -1;
+  join->Key = entered_;
+  join->KeyLength = static_cast<uint8_t>(std::min(entered_.Length(), 255));
+  join->SSID = SSID;
+  w->NetworkSetup.WLAN_JoinNetwork(join);
+}
+
+}  // namespace Network

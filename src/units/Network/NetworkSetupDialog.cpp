@@ -1,0 +1,293 @@
+#include "units/Network/NetworkSetupDialog.h"
+
+#include "runtime/auto_object.h"
+#include "runtime/slot.h"
+#include "strings/Network.h"
+#include "strings/Strings.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Colors/Colors.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Event.h"
+#include "units/Events/XPM_EVENT_STANDBY.h"
+#include "units/Fonts/Fonts.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/Network/Address.h"
+#include "units/Network/AddressErrorInfo.h"
+#include "units/Network/IPConfigDialog.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/Resources/Resources.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/Message.h"
+#include "units/SubSystem/State.h"
+#include "units/Views/Align.h"
+
+KV_REGISTER_CLASS(Network::KXDNetworkWidgetClass);
+KV_REGISTER_CLASS(Network::IPAddressButton);
+KV_REGISTER_CLASS(Network::NetworkSetupDialog);
+
+namespace Network {
+
+namespace {
+
+constexpr uint16_t KEY_OK = 1;
+constexpr uint16_t KEY_EXIT = 2;
+constexpr uint16_t KEY_UP = 4;
+constexpr uint16_t KEY_DOWN = 5;
+constexpr uint16_t KEY_BACK = 41;
+constexpr uint16_t KEY_EXIT_2 = 45;
+
+void Send(int32_t code, kv::Object* object, int32_t param, const kv::Class* target) {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  if (!agent || !target) return;
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(code, object, param);
+  agent->DispatchTo(msg, target);
+}
+
+// Up and down in a dialog: the previous or next control, wrapping round.
+void MoveFocus(Forms::Form& form, bool down) {
+  if (down) {
+    if (!form.SelectNext()) form.SelectFirst();
+  } else if (!form.SelectPrev()) {
+    form.SelectLast();
+  }
+}
+
+// The dialog's geometry before the frame inset comes off (68 each way).
+constexpr int32_t kWidth = 428;
+constexpr int32_t kHeight = 338;
+constexpr int32_t kLabelX = 18;
+constexpr int32_t kButtonX = 170;
+constexpr int32_t kFirstRowY = 48;
+constexpr int32_t kRowStep = 31;
+constexpr int32_t kRowHeight = 27;
+
+}  // namespace
+
+// --- KXDNetworkWidgetClass ------------------------------------------------------------
+
+KXDNetworkWidgetClass::KXDNetworkWidgetClass() {
+  IsModal = 1;
+  OnSetFrameWidth(0);
+}
+
+void KXDNetworkWidgetClass::OnSetShowWaiting(int32_t v) {
+  ShowWaiting = v;
+  if (v >= 0) Send(Constants::MSG_SHOW_WAITING_CIRCLE, nullptr, v, &NonMenuSystem::NonMenuSystem::StaticClass());
+}
+
+void KXDNetworkWidgetClass::DoCancel(kv::Object*) {
+  OnSetShowWaiting(0);
+  Close();
+}
+
+kv::Object* KXDNetworkWidgetClass::HandleEvent(Core::Event* event) {
+  if (auto* standby = kv::Cast<Events::XPM_EVENT_STANDBY>(event)) {
+    if (!IsModal) return KXDWidgetClass::HandleEvent(event);
+    DoCancel();
+    Send(Constants::MSG_EVENT_CACHED, standby, -1, KV_LATE_CLASS("MainApp::Standby"));
+    return this;
+  }
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (!key || !key->Down) return KXDWidgetClass::HandleEvent(event);
+  const bool waiting = ShowWaiting == 1;
+  switch (key->Code) {
+    case KEY_OK:
+      if (!waiting) Post(&WidgetClass::EnterNextStateSlot);
+      break;
+    case KEY_EXIT:
+    case KEY_EXIT_2:
+      if (waiting) DoCancel();
+      Post(&WidgetClass::ClearAllSlot);
+      break;
+    case KEY_UP:
+    case KEY_DOWN:
+      MoveFocus(*this, key->Code == KEY_DOWN);
+      break;
+    case KEY_BACK:
+      if (waiting) DoCancel();
+      Post(&WidgetClass::EnterPrevStateSlot);
+      break;
+    default:
+      break;
+  }
+  ResetTimeout();
+  return this;
+}
+
+// --- IPAddressButton -----------------------------------------------------------------
+
+IPAddressButton::IPAddressButton() {
+  OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::TimeZoneListButtonNonfocus));
+  OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::TimeZoneListButtonFocus));
+  OnSetTextAlignH(Views::ALIGN_CENTER);
+  OnSetText(kv::LoadString(ADDRESS_INITIAL));
+}
+
+uint32_t IPAddressButton::OnGetAddress() { return Address = JoinOctets(Octets); }
+
+void IPAddressButton::OnSetAddress(uint32_t address) {
+  Address = address;
+  SplitOctets(address, Octets);
+  OnSetText(AddressText(address));
+}
+
+// --- NetworkSetupDialog ----------------------------------------------------------------
+
+NetworkSetupDialog::NetworkSetupDialog() {
+  OnSetBounds({0, 0, kWidth, kHeight});
+  OnSetFrameWidth(0);
+  IsShortcut = true;
+  OnSetCaption(kv::GetVariantOfString(Strings::SID_NETWORK_SETUP));
+
+  dhcp_.OnSetBounds({kLabelX, kFirstRowY - 6, kButtonX + 180, kFirstRowY - 6 + kRowHeight});
+  dhcp_.OnSetText(kv::GetVariantOfString(Strings::DHCP));
+  dhcp_.OnSetNonfocused_BackgroundBitmap(nullptr);
+  dhcp_.OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::TimeZoneListButtonFocus));
+  dhcp_.OnActivate = kv::MakeSlot(this, &NetworkSetupDialog::SetDHCP);
+  Add(&dhcp_);
+
+  for (int32_t i = 0; i < 5; ++i) {
+    IPAddressButton& b = buttons_[i];
+    const int32_t y = kFirstRowY + (i + 1) * kRowStep;
+    b.OnSetBounds({kButtonX, y, kButtonX + 180, y + kRowHeight});
+    b.OnSetTag(i);
+    b.NextState = &IPConfigDialog::StaticClass();
+    b.OnActivate = kv::MakeSlot(this, &NetworkSetupDialog::DoActivate);
+    Add(&b);
+  }
+  const kv::MultiTextId* captions[4] = {&Strings::IPAddress, &Strings::SubnetMask, &Strings::DefaultGateway,
+                                        &Strings::DNSServer};
+  for (int32_t i = 0; i < 4; ++i) {
+    Views::Text& t = labels_[i];
+    const int32_t y = kFirstRowY + (i + 1) * kRowStep;
+    t.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+    t.OnSetColor(Colors::StandardTextColor);
+    t.OnSetAlignV(1);
+    t.OnSetAutoSize(true);
+    t.OnSetString(kv::GetVariantOfString(*captions[i]));
+    const kv::Rect a = t.Bounds();
+    // Auto-sized, centred on its row.
+    const int32_t top = y + (kRowHeight - a.H()) / 2;
+    t.OnSetBounds({kLabelX, top, kLabelX + a.W(), top + a.H()});
+    Add(&t);
+  }
+
+  const int32_t okY = kFirstRowY + 6 * kRowStep + 6;
+  const int32_t inner = kWidth - 68;
+  ok_.OnSetBounds({(inner - 110) / 2, okY, (inner - 110) / 2 + 110, okY + kRowHeight});
+  ok_.OnSetText(kv::GetVariantOfString(Strings::SID_OK));
+  ok_.OnSetTextAlignH(Views::ALIGN_CENTER);
+  ok_.OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonNonfocus));
+  ok_.OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonFocus));
+  ok_.OnActivate = kv::MakeSlot(static_cast<WidgetClass*>(this), &WidgetClass::EnterPrevStateSlot);
+  Add(&ok_);
+  OnSetFocus(&dhcp_);
+}
+
+void NetworkSetupDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+  KXDWidgetClass::Initialize(param);
+  ReadInterfaceState();
+  LoadAddresses(true);
+  OnSetFocus(&dhcp_);
+}
+
+void NetworkSetupDialog::LoadAddresses(bool dns) {
+  SkinBin::Wrapper* w = Skin();
+  dhcp_.OnSetIsChecked(w && w->OnGetAutoSetup() == 1);
+  const int32_t last = dns ? ADDRESS_DNS2 : ADDRESS_GATEWAY;
+  for (int32_t i = ADDRESS_IP; i <= last; ++i) buttons_[i].OnSetAddress(StoredAddress(i));
+  RefreshGrayout();
+}
+
+void NetworkSetupDialog::RefreshGrayout(kv::Object*) {
+  SkinBin::Wrapper* w = Skin();
+  const bool automatic = w && w->OnGetAutoSetup() == 1;
+  for (IPAddressButton& b : buttons_) {
+    b.OnSetEnabled(!automatic);
+    b.OnSetIsDisabled(automatic);
+  }
+}
+
+void NetworkSetupDialog::SetDHCP(kv::Object*) {
+  if (!StoreAutoSetup(dhcp_.OnGetIsChecked())) {
+    // The set kept its setting: show what it holds.
+    LoadAddresses(true);
+    ShowError(kv::GetVariantOfString(APPLY_FAILED));
+    return;
+  }
+  kv::Signal(kv::MakeSlot(this, &NetworkSetupDialog::RefreshGrayout), this);
+}
+
+void NetworkSetupDialog::DoActivate(kv::Object* sender) {
+  auto* button = kv::Cast<IPAddressButton>(sender);
+  if (!button || !button->NextState) return;
+  NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem();
+  if (!s) return;
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = button->NextState;
+  state->PrevState = KvClass();
+  auto* dialog = kv::Cast<IPConfigDialog>(s->ChangeState(state));
+  if (!dialog) return;
+  dialog->OnSetAddress(button->OnGetAddress());
+  dialog->Index = button->OnGetTag();
+  dialog->OnValueSaved = kv::MakeSlot(this, &NetworkSetupDialog::SaveAddress);
+  dialog->OnSetOpener(this);
+  // Under the button it edits, inside the screen.
+  const kv::Rect b = button->Bounds();
+  const kv::Rect d = dialog->Bounds();
+  int32_t x = Bounds().x1 + b.x1;
+  const int32_t y = Bounds().y1 + b.y2 + 2;
+  if (x + d.W() > 960) x = 960 - d.W();
+  dialog->OnSetBounds({x, y, x + d.W(), y + d.H()});
+}
+
+void NetworkSetupDialog::SaveAddress(kv::Object* sender) {
+  auto* dialog = kv::Cast<IPConfigDialog>(sender);
+  if (!dialog) return;
+  const uint32_t address = dialog->OnGetAddress();
+  const int32_t index = dialog->Index;
+  const kv::MultiTextId* refusal = RefusalOf(index, address);
+  bool applied = true;
+  if (!refusal && index >= ADDRESS_IP && index <= ADDRESS_DNS2) {
+    buttons_[index].OnSetAddress(address);
+    applied = StoreAddress(index, address);
+  }
+  dialog->Close();
+  if (refusal) {
+    ShowError(kv::GetVariantOfString(*refusal));
+  } else if (!applied) {
+    // The interface keeps what it had: the dialog shows it again.
+    LoadAddresses(true);
+    ShowError(kv::GetVariantOfString(APPLY_FAILED));
+  }
+}
+
+void NetworkSetupDialog::ShowError(const kv::String& message) {
+  if (AddressErrorInfo* old = error_.get()) old->Close();
+  error_ = AddressErrorInfo::Show(this, kErrorOrigin.x, kErrorOrigin.y, message,
+                                  kv::MakeSlot(this, &NetworkSetupDialog::DoCloseErrorInfo));
+}
+
+void NetworkSetupDialog::DoCloseErrorInfo(kv::Object* sender) {
+  auto* box = kv::Cast<AddressErrorInfo>(sender);
+  if (!box || box->Owner() != this) return;
+  box->Close();
+  if (error_.get() == box) error_ = nullptr;
+  // The refused entry disappears: IP address, mask and gateway as stored.
+  for (int32_t i = ADDRESS_IP; i <= ADDRESS_GATEWAY; ++i) buttons_[i].OnSetAddress(StoredAddress(i));
+  if (!OnGetFocus() || !OnGetFocus()->CanFocus()) OnSetFocus(&dhcp_);
+}
+
+kv::Object* NetworkSetupDialog::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (key && key->Down && (key->Code == KEY_UP || key->Code == KEY_DOWN)) {
+    MoveFocus(*this, key->Code == KEY_DOWN);
+    ResetTimeout();
+    return this;
+  }
+  return KXDWidgetClass::HandleEvent(event);
+}
+
+}  // namespace Network
