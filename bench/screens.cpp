@@ -67,6 +67,7 @@
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/PictureSoundPages.h"
 #include "units/MenuSystem/ProductTree.h"
+#include "units/MenuSystem/LiveMenuPages.h"
 #include "units/Network/ConnectionTestDialog.h"
 #include "units/Network/NetworkSetupDialog.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
