@@ -118,6 +118,38 @@ TEST_F(GridTest, ThumbnailsArriveOneAtATimeAndShowTheDecodedPhoto) {
   for (int i = 1; i < 6; ++i) EXPECT_TRUE(kv::Cast<PhotoGridItem>(g->GetRows()[size_t(i)])->DataItem->MetadataLoaded) << i;
 }
 
+// A truncated JPEG in the grid shows the broken-picture thumbnail and the
+// photos after it still get theirs.
+TEST_F(GridTest, ABrokenPhotoShowsTheBrokenThumbnailAndLaterPhotosStillLoad) {
+  WriteStick("Grid", {});
+  std::filesystem::create_directories(StickDir("Grid"));
+  const std::vector<uint8_t> good = media_writer::Jpeg(64, 48, 0x204080, 0xC0E0FF);
+  std::vector<uint8_t> cut = good;
+  cut.resize(cut.size() / 3);
+  media_writer::WriteBytes(StickDir("Grid") + "/a.jpg", good);
+  media_writer::WriteBytes(StickDir("Grid") + "/b.jpg", cut);
+  media_writer::WriteBytes(StickDir("Grid") + "/c.jpg", good);
+  media_writer::WriteBytes(StickDir("Grid") + "/d.jpg", good);
+  Plug("Grid");
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  auto* form = kv::New<Primitives::KeyRoutingForm>();
+  form->WinID = WinIDs::WIN_ID_PhotoMultiView;
+  auto* g = Open(kv::New<PhotoGridView>(), {0, 0, 930, 400}, 0, 0, {10, 60, 950, 470}, form);
+  Run(1000);
+  EXPECT_EQ(Calls("PslMediaRequestMetadata").size(), 4u);
+  auto* broken = kv::Cast<PhotoGridItem>(g->GetRows()[1]);
+  EXPECT_EQ(broken->OnGetBitmap(), Resources::LoadResource(MediaPlayer::ThumbnailBroken));
+  for (size_t i : {size_t(0), size_t(2), size_t(3)}) {
+    auto* thumb = kv::Cast<Media::ServiceCanvas>(kv::Cast<PhotoGridItem>(g->GetRows()[i])->OnGetBitmap());
+    ASSERT_NE(thumb, nullptr) << i;
+    const ge::Surface px = thumb->GetSurface();
+    ASSERT_NE(px.pixels, nullptr) << i;
+    EXPECT_NE(px.Row(px.height / 2)[px.width / 2] >> 24, 0u) << i;
+  }
+  Press("right", 2);
+  EXPECT_EQ(Cell(g), 2);
+}
+
 TEST_F(GridTest, AnEmptyFolderHidesTheGridAndPassesOnlyBackAndExit) {
   auto* g = OpenGrid(0);
   EXPECT_FALSE(g->IsVisible());

@@ -128,6 +128,37 @@ TEST_F(MediaListsTest, PicturesAskForOneThumbnailAtATimePacedBy100Ms) {
   EXPECT_EQ(Calls("PslMediaRequestMetadata").size(), 6u);  // nothing left to ask
 }
 
+// A truncated JPEG and a text file named .jpg: the service cannot read them;
+// loading goes on past them and they stay rows without metadata.
+TEST_F(MediaListsTest, UnreadablePicturesDoNotStopTheLoadingOfLaterRows) {
+  WriteStick("Stick", {"File 00.jpg", "File 03.jpg", "File 04.jpg"});
+  std::vector<uint8_t> jpeg = media_writer::Jpeg(64, 48, 0x204080, 0xC0E0FF);
+  jpeg.resize(jpeg.size() / 3);
+  media_writer::WriteBytes(StickDir("Stick") + "/File 01.jpg", jpeg);
+  const std::string text = "just some words, no picture";
+  media_writer::WriteBytes(StickDir("Stick") + "/File 02.jpg", std::vector<uint8_t>(text.begin(), text.end()));
+  Plug("Stick");
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  auto* l = kv::New<MediaContentList>();
+  l->Filter = Media::MEDIA_TYPE_PICTURE;
+  l->IsPlayOnFocus = false;
+  auto* form = kv::New<Primitives::KeyRoutingForm>();
+  form->WinID = WinIDs::WIN_ID_PhotoMultiView;
+  Open(l, {20, 20, 420, 300}, 0, 0, {60, 60, 900, 500}, form);
+  Run(1500);
+  EXPECT_EQ(Calls("PslMediaRequestMetadata").size(), 5u);
+  for (size_t i = 0; i < 5; ++i) {
+    auto* row = Row<MediaContentListItem>(l, i);
+    ASSERT_TRUE(row && row->DataItem) << i;
+    EXPECT_TRUE(row->DataItem->MetadataLoaded) << i;
+    const bool bad = i == 1 || i == 2;
+    EXPECT_EQ(row->DataItem->Metadata.get() == nullptr, bad) << i;
+  }
+  // The next key is still answered.
+  Press("down");
+  EXPECT_EQ(l->GetFocusedRow(), Row<MediaContentListItem>(l, 1));
+}
+
 TEST_F(MediaListsTest, AnEmptyFolderHidesTheListSendsNoFilesAndPassesOnlyBackAndExit) {
   auto* probe = kv::New<MessageProbe>();
   kv::Persistent<MessageProbe> keep(probe);

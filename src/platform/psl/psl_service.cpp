@@ -686,17 +686,17 @@ int32_t Service::RequestMetadata(PslObject item) {
       if (!kept) return;
       PslObject it = kept->get();
       const PslExports ex = Exports();
-      if (n.kind == FileKind::kPicture) {
-        if (!ok) {
-          if (ex.setPictureInfo) ex.setPictureInfo(it, PSL_STATE_FAILED, 0, 0);
-          return;
-        }
+      // Every request is answered by a metadata event, also for a file that
+      // cannot be read (no metadata on the item then): the lists load their
+      // rows one answer after the other and would stop at a silent one.
+      if (n.kind == FileKind::kPicture && !ok) {
+        if (ex.setPictureInfo) ex.setPictureInfo(it, PSL_STATE_FAILED, 0, 0);
+      } else if (n.kind == FileKind::kPicture) {
         if (PslObject md = ex.createMetadata ? ex.createMetadata(it) : nullptr; md && ex.initPictureMetadata)
           ex.initPictureMetadata(md, n.title.c_str(), pic.make.c_str(), pic.model.c_str(), pic.type.c_str(),
                                  pic.date.c_str(), pic.orientation);
         if (ex.setPictureInfo) ex.setPictureInfo(it, 0, pic.UprightWidth(), pic.UprightHeight());
-      } else {
-        if (!ok) return;
+      } else if (ok) {
         PslObject md = ex.createMetadata ? ex.createMetadata(it) : nullptr;
         if (md && n.kind == FileKind::kMusic && ex.initMusicMetadata)
           ex.initMusicMetadata(md, probe.title.c_str(), probe.artist.c_str(), probe.album.c_str(), probe.year.c_str(),
