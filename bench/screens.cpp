@@ -56,6 +56,11 @@
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/InitialSetup/ScanPages.h"
+#include "units/InitialSetup/SetupPages.h"
+#include "units/MainApp/InitialSetup.h"
+#include "units/Primitives/KeyRoutingForm.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
 #include "units/MainApp/WrapperAuto.h"
@@ -74,6 +79,11 @@
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/SoftwareLicencesDialog.h"
 #include "units/Update/CheckingMessage.h"
+#include "units/ListForm/ListContext.h"
+#include "units/Record/RecordListScreens.h"
+#include "units/Record/RecordTimerDialog.h"
+#include "platform/db/db.h"
+#include "platform/xpm/xpm_settings.h"
 #include "units/ParentalLocks/RatingDialogs.h"
 #include "units/ParentalLocks/RatingScreens.h"
 #include "units/Record/TimeshiftStatusDialog.h"
@@ -127,6 +137,7 @@ struct App {
     root->OnSetBounds({0, 0, kW, kH});
     root->AttachSurface(osd.View());
     root->Install();
+    root->SkipSetupAtStart = true;
     root->Init();
     Settle();
   }
@@ -596,6 +607,74 @@ void DateTime(benchmark::State& state) { OpenByClass(state, &NonMenuSystem::Date
 void Licences(benchmark::State& state) { OpenByClass(state, &NonMenuSystem::SoftwareLicencesDialog::StaticClass()); }
 void UpdateCheck(benchmark::State& state) { OpenByClass(state, &Update::CheckingMessage::StaticClass()); }
 
+// The record timer editor as the record menu opens it: a free timer made
+// the active one, the dialog filled for a new timer (now, one hour).
+void TimerEditorOpen(benchmark::State& state) {
+  auto* w = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper));
+  for (auto _ : state) {
+    w->GetFirstAvailableTimerId();
+    Primitives::KeyRoutingForm* form = g_app->Live()->Open(
+        &Record::RecordTimerDialog::StaticClass(), SkinBin::UserRefInt::Make(Record::kKindTimer, Constants::MSG_FROM_NONMENUSYSTEM));
+    ListForm::SetUpTimerEditor(form, ListForm::TimerEditorHandoff{});
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->ClearAll();
+    state.ResumeTiming();
+  }
+}
+
+// The scheduled recordings with 16 timers against one, and the recorded
+// shows with 1000 against 10: the list builds only its visible rows from
+// the loaded caches (goal: ratio at most 1.2). The database is filled first.
+void ScheduledOpen(benchmark::State& state) {
+  const int32_t n = static_cast<int32_t>(state.range(0));
+  for (int32_t id = 1; id <= 16; ++id) {
+    XPM_TimerRecord t{};
+    if (id <= n) {
+      t.enabled = 1;
+      t.start = XPM_LocalTime{0, 0, id, 1, 0, 140, 0, 0, 0};
+      t.duration = 1800;
+      t.daysOfWeek = 0x7F;
+      t.major = 2;
+      t.minor = 1;
+      t.timesType = 1;
+      t.sourceType = 2;
+    }
+    XPM_SetTimer(id, t);
+    int32_t show = 0;
+    if (DB_Get_ScheduledID(id, &show) == DB_OK) XPM_Delete_Scheduled_Show(show);
+    if (id > n) continue;
+    DB_ScheduleBlock b{};
+    b.timerId = id;
+    b.start = t.start;
+    b.duration = 30;
+    b.major = 2;
+    b.minor = 1;
+    b.dayOfWeek = 0x7F;
+    DB_Insert_Scheduled_Data(id, &b, 0, 0, "Ch", "A programme", "About it");
+  }
+  OpenByClass(state, &Record::ScheduledRecordDialog::StaticClass());
+}
+
+void RecordedOpen(benchmark::State& state) {
+  const int32_t n = static_cast<int32_t>(state.range(0));
+  DB_RecordedEntry e{};
+  while (DB_Get_First_Recorded_Show(&e) == DB_OK) XPM_Delete_Recorded_Show(e.id);
+  for (int32_t i = 0; i < n; ++i) {
+    DB_RecordedEntry r{};
+    r.status = 2;
+    r.major = 2;
+    r.minor = 1;
+    r.start = 1700000000 + i * 3600;
+    r.duration = 1800;
+    std::snprintf(r.title, sizeof r.title, "Show %d", static_cast<int>(i));
+    std::snprintf(r.path, sizeof r.path, "/mnt/usb/sda1/REC_%d.ts", static_cast<int>(i));
+    int32_t id = 0;
+    sim::AddRecordedShow(*g_app->tv, r, &id);
+  }
+  OpenByClass(state, &Record::RecordedShowsDialog::StaticClass());
+}
+
 // A list over 4096 channels against one over 40: opening it in its screen
 // and moving one page. The engine materialises only the visible rows, so both
 // take the same time (goal: ratio at most 1.2). The table is loaded first:
@@ -771,6 +850,41 @@ void ScanResult(benchmark::State& state) {
   }
 }
 
+// OK on a page of the first-time setup, to the flip of the page it leads
+// to (`range(0)`: the page, in the setup's order; the error page's OK leads
+// back to the tuner choice).
+void SetupPageOk(benchmark::State& state) {
+  const kv::Class* pages[] = {&InitialSetup::LanguageDialog::StaticClass(),
+                              &InitialSetup::TimeZoneDialog::StaticClass(),
+                              &InitialSetup::DaylightSavingDialog::StaticClass(),
+                              &InitialSetup::TunerSelectDialog::StaticClass(),
+                              &InitialSetup::BothMediumSelectDialog::StaticClass(),
+                              &InitialSetup::KXDAntennaCableDialog::StaticClass(),
+                              &InitialSetup::AutoTuningConfirmDialog::StaticClass(),
+                              &InitialSetup::AutoTuningErrorDialog::StaticClass()};
+  const kv::Class* page = pages[state.range(0)];
+  MainApp::InitialSetup* setup = g_app->root->GetInitialSetup();
+  auto closeSetup = [setup] {
+    auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+    for (kv::Object* o : wm->Snapshot())
+      if (auto* f = kv::Cast<Primitives::KeyRoutingForm>(o); f && f->SubSystemInstance.get() == setup) f->Close();
+    g_app->Settle();
+  };
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* s = kv::New<SubSystem::State>();
+    s->Class = page;
+    setup->ChangeState(s);
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    closeSetup();
+    state.ResumeTiming();
+  }
+  FocusLive();
+}
+
 using benchutil::MedianReporter;
 
 }  // namespace bench
@@ -841,9 +955,13 @@ int main(int argc, char** argv) {
     add("guide_open_events", bench::GuideOpenEvents)->Arg(10)->Arg(1000);
     add("guide_page_down", bench::GuidePageDown);
     add("mini_guide_open", bench::MiniGuideOpen);
+    add("timer_editor_open", bench::TimerEditorOpen);
+    add("scheduled_open", bench::ScheduledOpen)->Arg(1)->Arg(16);
+    add("recorded_open", bench::RecordedOpen)->Arg(10)->Arg(1000);
     add("auto_scan_ok", bench::AutoScanOk);
     add("scan_progress_event", bench::ScanProgress);
     add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
+    add("setup_ok", bench::SetupPageOk)->DenseRange(0, 7);
     add("factory_mode_indicator", bench::FactoryIndicator);
     add("service_adjustment_menu", bench::ServiceAdjustmentMenu);
     bench::MedianReporter reporter;
@@ -858,10 +976,13 @@ int main(int argc, char** argv) {
                              "us_tv_ratings_dialog", "us_tv_ok_on_tv_y", "rating_limits", "alternate_ratings",
                              "change_pin_dialog", "option_popup_picture_size", "sleep_timer", "date_time",
                              "licences", "update_check", "quick_menu", "carousel_move", "auto_scan_ok",
-                             "scan_progress_event", "scan_result/40", "timeshift_pause_status",
+                             "scan_progress_event", "scan_result/40", "setup_ok/0", "setup_ok/1", "setup_ok/2",
+                             "setup_ok/3", "setup_ok/4", "setup_ok/5", "setup_ok/6", "setup_ok/7",
+                             "timeshift_pause_status",
                              "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check",
                              "guide_open", "guide_page_down", "mini_guide_open", "factory_mode_indicator",
-                             "service_adjustment_menu"}) {
+                             "service_adjustment_menu", "timer_editor_open", "scheduled_open/1",
+                             "recorded_open/10"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
@@ -875,6 +996,12 @@ int main(int argc, char** argv) {
     const double cells = reporter.Median("grid_page_turn/29"), pictures = reporter.Median("grid_page_turn/1000");
     if (cells > 0 && pictures > 0)
       std::printf("photo grid page turn, 1000 against 29 pictures: %.2f (goal: at most 1.2)\n", pictures / cells);
+    const double one = reporter.Median("scheduled_open/1"), sixteen = reporter.Median("scheduled_open/16");
+    if (one > 0 && sixteen > 0)
+      std::printf("scheduled recordings, 16 against 1 timer: %.2f (goal: at most 1.2)\n", sixteen / one);
+    const double ten = reporter.Median("recorded_open/10"), thousand = reporter.Median("recorded_open/1000");
+    if (ten > 0 && thousand > 0)
+      std::printf("recorded shows, 1000 against 10 shows: %.2f (goal: at most 1.2)\n", thousand / ten);
     const double tenEvents = reporter.Median("guide_open_events/10");
     const double thousandEvents = reporter.Median("guide_open_events/1000");
     if (tenEvents > 0 && thousandEvents > 0)

@@ -47,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case host::KeyScript::Step::kMessage:
         break;
       case host::KeyScript::Step::kUsb:
+      case host::KeyScript::Step::kAir:
         Require(step.value == 0 || step.value == 1);
         break;
       case host::KeyScript::Step::kSimState:

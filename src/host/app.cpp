@@ -376,7 +376,10 @@ void kv_task(void*) {
     });
     root->Install();
     // The application root starts the set: the Wrapper, the settings, standby or setup.
-    if (auto* appRoot = kv::Cast<MainApp::Root>(root)) appRoot->Init();
+    if (auto* appRoot = kv::Cast<MainApp::Root>(root)) {
+      appRoot->SkipSetupAtStart = app.options.skipSetup;
+      appRoot->Init();
+    }
     window->AttachEventBuffer(events);
     LogIfFailed("TVSM_RegisterWindowId", TVSM_RegisterWindowId(window->GetID()));
     root->SetTV101State(true);

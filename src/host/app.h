@@ -46,6 +46,7 @@ struct Options {
   std::string fontPath;                       // empty: the working directory's font file
   std::string keysFile;                       // a key script to play (headless runs)
   std::string shotsDir;                       // where the script's screenshots go
+  bool skipSetup = false;                     // start in live TV even on a new set (a script without "fresh set")
   std::vector<std::string> mediaDirs;         // folders plugged as USB sticks when the media service starts
 };
 

@@ -10,6 +10,7 @@
 #include "host/keys/keytable.h"
 #include "platform/display/display.h"
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_tv_air.h"
 #include "platform/xpm/xpm_record.h"
 #include "runtime/clock.h"
 #include "runtime/slot.h"
@@ -38,6 +39,7 @@ bool ValidShotName(std::string_view name) {
 
 bool KeyScript::Parse(std::string_view text, std::string* error) {
   steps_.clear();
+  freshSet_ = false;
   std::string errors;  // every bad line, one per line
   int bad = 0;
   auto refuse = [&](int lineNo, const std::string& what) {
@@ -54,6 +56,10 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
     const std::string_view word = line.substr(0, sp);
     const std::string_view rest = sp == std::string_view::npos ? std::string_view() : Trim(line.substr(sp));
     Step step;
+    if (line == "fresh set") {
+      freshSet_ = true;
+      continue;
+    }
     if (word == "wait") {
       int64_t ms = -1;
       auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), ms);
@@ -79,6 +85,13 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       }
       step.kind = Step::kUsb;
       step.value = rest == "mount" ? 1 : 0;
+    } else if (word == "air") {
+      if (rest != "0 empty" && rest != "1 empty") {
+        if (error) *error = "line " + std::to_string(lineNo) + ": \"air\" needs \"0 empty\" or \"1 empty\"";
+        return false;
+      }
+      step.kind = Step::kAir;
+      step.value = rest[0] - '0';
     } else if (word == "sim") {
       const size_t space = rest.find_first_of(" \t");
       if (rest.empty() || space == std::string_view::npos) {
@@ -182,6 +195,9 @@ void KeyScript::AfterPass(const PassResult& pass) {
       case Step::kSimState:
         if (sim::Sim* tv = sim::Sim::Current()) tv->SetState(step.name, step.text);
         break;
+      case Step::kAir:
+        if (sim::Sim* tv = sim::Sim::Current()) sim::SetAir(*tv, step.value, {});
+        break;
       case Step::kFactory:
         if (sim::Sim* tv = sim::Sim::Current())
           SendFactoryRemote(*tv, {step.value == 1, static_cast<uint32_t>(step.ms), step.text});
@@ -202,7 +218,13 @@ void KeyScript::AfterPass(const PassResult& pass) {
         if (!stepStarted_) {
           stepStarted_ = true;
           waitUntil_ = kv::GetClock().Now() + kShotAnimationLimit;
+          // What the set has due (the picture of a tuning, an event) is
+          // handed to the GUI task first, so a shot never races the set.
+          if (sim::Sim* tv = sim::Sim::Current()) tv->Quiesce();
         }
+        // The posted events and closures (the set's picture among them) are
+        // taken before the shot.
+        if (events_ && events_->Pending() > 0 && kv::GetClock().Now() < waitUntil_) return;
         if (kv::SignalsPending()) return;
         const bool animating =
             step.value == 0 && root_ && root_->IsAnimationRunning() && kv::GetClock().Now() < waitUntil_;

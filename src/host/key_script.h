@@ -5,10 +5,13 @@
 // screen's sub-system, and "message CODE [INT [TEXT]]" sends a message
 // through the message agent (TEXT as a Structures::RefString), as the
 // screens' callers do. "usb mount" and "usb remove" plug the simulated USB
-// disk in and pull it out; "sim KEY VALUE" sets a key of the simulated set's
+// disk in and pull it out; "air 0 empty" and "air 1 empty" leave the
+// antenna's or the cable's air without channels; "sim KEY VALUE" sets a key of the simulated set's
 // state (how it answers, such as "usb.format none"). "factory CODE [TEXT]"
 // and "discrete CODE" send a factory remote code or a discrete key through
-// the simulated set (host/factory_remote.h).
+// the simulated set (host/factory_remote.h). A script plays on a set whose
+// first-time setup is done (marked so before the start when it is not)
+// unless it has the line "fresh set": then a new set starts in the setup.
 //
 // The script advances from the GUI loop's pass hook, on the GUI task:
 // a key is posted (press and release) and the next line waits for the pass
@@ -42,12 +45,12 @@ namespace host {
 class KeyScript {
  public:
   struct Step {
-    enum Kind { kKey, kWait, kShot, kState, kMessage, kUsb, kSimState, kFactory } kind = kKey;
+    enum Kind { kKey, kWait, kShot, kState, kMessage, kUsb, kAir, kSimState, kFactory } kind = kKey;
     int32_t key = 0;    // kKey: platform key code
     int64_t ms = 0;     // kWait; kState and kMessage: the value, the code
     std::string name;   // kShot; kState: the class; kSimState: the key
     int32_t value = 0;  // kMessage: the integer parameter; kUsb: 1 mount, 0 remove; kShot: 1 snap;
-                        // kFactory: 1 discrete
+                        // kFactory: 1 discrete; kAir: the medium
     std::string text;   // kMessage: the text parameter; kSimState: the value; kFactory: the text
   };
 
@@ -64,6 +67,8 @@ class KeyScript {
   bool Parse(std::string_view text, std::string* error);
   bool Load(const std::string& path, std::string* error);
   const std::vector<Step>& Steps() const { return steps_; }
+  // The script has the line "fresh set".
+  bool FreshSet() const { return freshSet_; }
 
   // Where it plays. `onEnd` runs once, on the GUI task, after the last line.
   void Attach(dfb::EventBuffer* events, dfb::Display* display, Core::Root* root, std::string shotsDir,
@@ -78,6 +83,7 @@ class KeyScript {
 
  private:
   std::vector<Step> steps_;
+  bool freshSet_ = false;
   size_t next_ = 0;
   int pendingKeys_ = 0;       // key events posted and not yet taken
   bool stepStarted_ = false;

@@ -30,7 +30,9 @@ void Usage(std::FILE* out) {
       "  --headless         no window, even when a display is there\n"
       "  --window           the SDL window (falls back to headless when it cannot open)\n"
       "  --keys FILE        play a key script on the virtual clock and end after it:\n"
-      "                     one remote key name per line, \"wait MS\", \"shot NAME\"\n"
+      "                     one remote key name per line, \"wait MS\", \"shot NAME\";\n"
+      "                     the set starts in live TV unless the script has the\n"
+      "                     line \"fresh set\" (a new data folder: the first-time setup)\n"
       "  --shots DIR        where \"shot NAME\" writes NAME.png (default: .)\n"
       "  --data-dir DIR     everything the set writes (default: $HOME/.local/share/tvui)\n"
       "  --media-dir DIR    a folder the set sees as a USB stick (up to five; Ctrl+U\n"
@@ -107,6 +109,7 @@ int main(int argc, char** argv) {
       }
       return 2;
     }
+    options.skipSetup = !script.FreshSet();
   }
 
   std::printf("tvui: television on-screen display (built %s %s)\n", __DATE__, __TIME__);

@@ -82,6 +82,16 @@ TEST(KeyScriptTest, TheOutsideWorldPlugsTheDiskAndSetsTheSetsAnswers) {
   EXPECT_EQ(error, "line 2: \"usb\" needs \"mount\" or \"remove\"");
   EXPECT_FALSE(script.Parse("sim usb.format\n", &error));
   EXPECT_EQ(error, "line 1: \"sim\" needs a state key and a value");
+  // A new set's script: "fresh set" is no step; "air" empties a medium.
+  EXPECT_FALSE(script.FreshSet());
+  ASSERT_TRUE(script.Parse("fresh set\nair 1 empty\nok\n", &error)) << error;
+  EXPECT_TRUE(script.FreshSet());
+  ASSERT_EQ(script.Steps().size(), 2u);
+  EXPECT_EQ(script.Steps()[0].kind, host::KeyScript::Step::kAir);
+  EXPECT_EQ(script.Steps()[0].value, 1);
+  EXPECT_FALSE(script.Parse("air 2 empty\n", &error));
+  EXPECT_EQ(error, "line 1: \"air\" needs \"0 empty\" or \"1 empty\"");
+  EXPECT_FALSE(script.FreshSet());
 }
 
 // A root that shows a box: Right moves it, and a timer moves it down every 400 ms.

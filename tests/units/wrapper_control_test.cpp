@@ -370,11 +370,16 @@ TEST_F(WrapperTest, TimerPropertiesWorkOnTheCachedRecordUntilItIsSaved) {
   for (int32_t id : {1, 2}) {
     Structures::TimerData* other = SampleTimer();
     other->Id = id;
+    other->StartTime->Hour = id;  // apart: the set refuses timers that overlap
     w_->SetTimer(other);
   }
   EXPECT_EQ(w_->GetFirstAvailableTimerId(), 3);
   EXPECT_EQ(w_->OnGetActiveTimerId(), 3);
-  EXPECT_EQ(w_->ActiveTimer.get(), nullptr) << "no record there yet";
+  // No record there yet: the active timer is an empty one, as a cleared slot holds it.
+  ASSERT_NE(w_->ActiveTimer.get(), nullptr);
+  EXPECT_EQ(w_->ActiveTimer->Id, 3);
+  EXPECT_EQ(w_->ActiveTimer->DaysOfWeek, 0);
+  EXPECT_EQ(w_->ActiveTimer->Enable, 0);
   w_->SetTimer(SampleTimer());
   w_->OnSetActiveTimerId(3);
   tv_->ClearCallLog();

@@ -489,6 +489,7 @@ TEST_F(WrapperTest, EveryMiddlewareCallFailingInTurnYieldsItsDefaultAndIsLogged)
   XPM_TimerRecord record{};
   record.daysOfWeek = 1;
   record.start.day = 1;
+  record.duration = 60;
   ASSERT_EQ(XPM_SetTimer(3, record), 0);
   tv_->ClearCallLog();
 

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_store.h"
 #include "platform/sim/sim_tv_air.h"
 #include "platform/xpm/xpm.h"
 #include "runtime/clock.h"
@@ -883,7 +884,7 @@ int32_t TvState::SetTimer(int32_t id, const int32_t* words, const char* call) {
   if (id < kOnTimerId || id > kLastTimerId) {
     Bad(call, "timer id " + std::to_string(id) + " outside " + std::to_string(kOnTimerId) + ".." +
                   std::to_string(kLastTimerId));
-    return XPM_ERR_INVALID_PARAM;
+    return XPM_TIMER_ERROR_INVALID_TIMERID;
   }
   // Words: 1 enabled, 2-10 the start (second ... month 0-11 ...), 13 the
   // duration, 14 the days of the week, 16 and 17 the channel (16-bit).
@@ -902,11 +903,81 @@ int32_t TvState::SetTimer(int32_t id, const int32_t* words, const char* call) {
     Bad(call, "timer " + std::to_string(id) + ": " + fault);
     return XPM_ERR_INVALID_PARAM;
   }
+  if (id != kOnTimerId && words[14] != 0) {
+    if (int32_t refusal = CheckRecordingTimer(id, words, call); refusal != XPM_OK) return refusal;
+  }
   std::lock_guard<std::mutex> lock(mutex_);
   std::array<int32_t, kTimerWords> record{};
   std::copy_n(words, kTimerRecordWords, record.begin());
   timers_[id] = record;
   Save();
+  return XPM_OK;
+}
+
+namespace {
+
+// Timer record words (XPM_TimerRecord).
+constexpr int32_t kWordEnabled = 1;
+constexpr int32_t kWordStart = 2;
+constexpr int32_t kWordDuration = 13;
+constexpr int32_t kWordDays = 14;
+constexpr int32_t kWordSource = 15;
+constexpr int32_t kWordTimesType = 19;
+constexpr int32_t kWordEndDelay = 24;
+constexpr int32_t kTimesOnce = 4;
+constexpr int32_t kSecondsPerDay = 24 * 3600;
+
+XPM_LocalTime StartOf(const int32_t* w) {
+  XPM_LocalTime t{};
+  std::memcpy(&t, w + kWordStart, sizeof t);
+  return t;
+}
+
+// The seconds a timer's window lasts: its duration and end delay.
+int64_t WindowOf(const int32_t* w) { return int64_t{w[kWordDuration]} + std::max(0, w[kWordEndDelay]); }
+
+// Whether two timers of one tuner record at a shared moment: two one-time
+// timers by their dates, else on a shared day of the week by their times.
+bool TimersOverlap(const int32_t* a, const int32_t* b) {
+  const XPM_LocalTime sa = StartOf(a), sb = StartOf(b);
+  if (a[kWordTimesType] == kTimesOnce && b[kWordTimesType] == kTimesOnce) {
+    const int64_t ta = LocalTicks(sa), tb = LocalTicks(sb);
+    return ta < tb + WindowOf(b) && tb < ta + WindowOf(a);
+  }
+  if ((a[kWordDays] & b[kWordDays]) == 0) return false;
+  const int64_t ta = int64_t{sa.hour} * 3600 + sa.minute * 60, tb = int64_t{sb.hour} * 3600 + sb.minute * 60;
+  return ta < tb + WindowOf(b) && tb < ta + WindowOf(a);
+}
+
+}  // namespace
+
+int32_t TvState::CheckRecordingTimer(int32_t id, const int32_t* words, const char* call) const {
+  if (id < kFirstTimerId) {
+    Bad(call, "timer id " + std::to_string(id) + " is not a recording timer");
+    return XPM_TIMER_ERROR_INVALID_TIMERID;
+  }
+  if (words[kWordDuration] <= 0 || words[kWordDuration] > kSecondsPerDay) {
+    Bad(call, "timer " + std::to_string(id) + ": duration " + std::to_string(words[kWordDuration]));
+    return XPM_TIMER_ERROR_INVALID_DURATION;
+  }
+  if (words[kWordTimesType] == kTimesOnce) {
+    const BrokenDownTime now = LocalTime();
+    const XPM_LocalTime n{now.second, now.minute, now.hour, now.day, now.month, now.year, 0, 0, 0};
+    if (LocalTicks(StartOf(words)) + WindowOf(words) <= LocalTicks(n)) {
+      Bad(call, "timer " + std::to_string(id) + ": its window is past");
+      return XPM_TIMER_ERROR_INVALID_STARTTIME;
+    }
+  }
+  if (words[kWordEnabled] == 0) return XPM_OK;
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& [other, record] : timers_) {
+    if (other == id || other < kFirstTimerId || record[kWordDays] == 0 || record[kWordEnabled] == 0) continue;
+    if ((record[kWordSource] != 0) != (words[kWordSource] != 0)) continue;
+    if (TimersOverlap(words, record.data())) {
+      Bad(call, "timer " + std::to_string(id) + " overlaps timer " + std::to_string(other));
+      return XPM_TIMER_ERROR_OVERLAP;
+    }
+  }
   return XPM_OK;
 }
 

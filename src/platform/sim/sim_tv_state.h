@@ -479,6 +479,8 @@ class TvState {
   int32_t GetTimer(int32_t id, int32_t* words, const char* call) const;        // kTimerRecordWords words
   int32_t SetTimer(int32_t id, const int32_t* words, const char* call);
   int32_t FirstFreeTimerId(int32_t* id, const char* call) const;
+  // The checks of a recording timer with days (xpm_settings.h, XPM_SetTimer).
+  int32_t CheckRecordingTimer(int32_t id, const int32_t* words, const char* call) const;
 
   // --- Scans ---------------------------------------------------------------------
   // What the tuner finds: the scans take the analogue or the digital

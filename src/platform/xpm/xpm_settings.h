@@ -488,6 +488,18 @@ int32_t XPM_SetChannelName(int32_t major, int32_t minor, const char* name);
 
 // A missing id answers XPM_ERR_INVALID_PARAM.
 int32_t XPM_GetTimer(int32_t id, XPM_TimerRecord* record);
+// XPM_SetTimer checks a timer that has days (daysOfWeek not 0) against the
+// others: a timer id outside 1-16 (0 is the on-timer), a duration of 0 or
+// more than a day, a window that shares a day and a time with another
+// enabled timer of the same tuner (tuner 1 when the source is not 0), and a
+// one-time timer (timesType 4) whose whole window, end delay included, is
+// past are refused with these codes.
+enum : int32_t {
+  XPM_TIMER_ERROR_INVALID_TIMERID = 5,
+  XPM_TIMER_ERROR_OVERLAP = 39,
+  XPM_TIMER_ERROR_INVALID_DURATION = 41,
+  XPM_TIMER_ERROR_INVALID_STARTTIME = 43,
+};
 int32_t XPM_SetTimer(int32_t id, XPM_TimerRecord record);
 // The recording database: the first free timer id (0 is success).
 int32_t DB_Get_TimerId(int32_t* id);

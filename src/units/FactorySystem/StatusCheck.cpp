@@ -24,7 +24,7 @@ constexpr int32_t kStatusTimeOut = 120000;
 constexpr int32_t kWidth = 760;
 constexpr int32_t kHeight = 410;
 constexpr int32_t kAdcOk = 1;  // ADC_CALIB_RESULT_OK
-constexpr int32_t kAdcSd = 0, kAdcHd = 1, kAdcVga = 2;
+constexpr int32_t kAdcDeviceSd = 0, kAdcDeviceHd = 1, kAdcDeviceVga = 2;  // ADC_CALIB_DEVICE_*
 
 struct Place {
   int32_t labelX, labelY, valueX, valueY;
@@ -131,10 +131,10 @@ void StatusCheck::Initialize(Primitives::KeyRoutingParameter* param) {
   SetValue(k3dEeprom, w->Get3DE2PROMVersion());
   const kv::String ok = kv::GetVariantOfString(Strings::SID_OK);
   const kv::String fail = kv::GetVariantOfString(STATUS_ADC_FAIL);
-  const int32_t sd = w->GetADCCalibResult(kAdcSd);
-  const int32_t hd = w->GetADCCalibResult(kAdcHd);
+  const int32_t sd = w->GetADCCalibResult(kAdcDeviceSd);
+  const int32_t hd = w->GetADCCalibResult(kAdcDeviceHd);
   SetValue(kAdcSdHd, sd == kAdcOk && hd == sd ? ok : fail);
-  SetValue(kAdcVga, w->GetADCCalibResult(kAdcVga) == kAdcOk ? ok : fail);
+  SetValue(kAdcVga, w->GetADCCalibResult(kAdcDeviceVga) == kAdcOk ? ok : fail);
   Structures::IF_Configuration* state = w->NetworkSetup.LAN_GetIfState(0);
   SetValue(kMac, w->NetworkSetup.LAN_GetMacAddr(0));
   SetValue(kIp, GetAddressString(w->OnGetIPAddress()));

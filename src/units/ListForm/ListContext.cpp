@@ -39,11 +39,15 @@ TimerEditorSetup g_timerEditorSetup = nullptr;
 
 void SetTimerEditorSetup(TimerEditorSetup setup) { g_timerEditorSetup = setup; }
 
+void SetUpTimerEditor(Primitives::KeyRoutingForm* editor, const TimerEditorHandoff& handoff) {
+  if (editor && g_timerEditorSetup) g_timerEditorSetup(editor, handoff);
+}
+
 void HandToTimerEditor(Primitives::KeyRoutingForm* editor, const TimerEditorHandoff& handoff) {
   if (!editor) return;
   editor->PrevState = nullptr;
   editor->NextState = nullptr;
-  if (g_timerEditorSetup) g_timerEditorSetup(editor, handoff);
+  SetUpTimerEditor(editor, handoff);
 }
 
 }  // namespace ListForm

@@ -52,6 +52,9 @@ struct TimerEditorHandoff {
 };
 using TimerEditorSetup = void (*)(Primitives::KeyRoutingForm* editor, const TimerEditorHandoff& handoff);
 void SetTimerEditorSetup(TimerEditorSetup setup);
+// Applies the handoff to an editor just opened (nothing until the editor's
+// unit installed its setup).
+void SetUpTimerEditor(Primitives::KeyRoutingForm* editor, const TimerEditorHandoff& handoff);
 // Clears the editor's previous and next screens (Back closes it and no
 // screen follows) and applies the handoff.
 void HandToTimerEditor(Primitives::KeyRoutingForm* editor, const TimerEditorHandoff& handoff);

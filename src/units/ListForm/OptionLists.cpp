@@ -54,6 +54,8 @@ OptionListItem::OptionListItem() {
   OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::TimeZoneListButtonNonfocus));
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::TimeZoneListButtonFocus));
   OnSetTextAlignH(0);
+  // Long choices (the timer's repeat types) end in "..." in the narrow pop-up.
+  OnSetTextEllipsis(true);
 }
 
 void OptionListItem::Refresh() {

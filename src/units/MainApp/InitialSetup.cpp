@@ -6,9 +6,12 @@
 #include "units/Core/Root.h"
 #include "units/MainApp/AppData.h"
 #include "units/MainApp/WrapperAuto.h"
+#include "units/NonMenuSystem/HelpBar.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SubSystem/State.h"
+#include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/Wrapper.h"
 
 namespace MainApp {
@@ -44,14 +47,15 @@ Primitives::KeyRoutingForm* InitialSetup::ChangeState(SubSystem::State* state) {
   Primitives::KeyRoutingForm* form = SubSystemClass::ChangeState(state);
   auto* page = kv::Cast<InitialSetupPage>(form);
   if (!page) {
-    // Other forms (the help bar) open and take the focus when they ask for it.
-    if (form && form->SubSystemInstance.get() == this && form->FocusOnOpen) {
+    // Other forms of the setup (the help bar) open, and take the focus when
+    // they ask for it.
+    if (form && form->SubSystemInstance.get() == this) {
       auto* param = kv::New<Primitives::KeyRoutingParameter>();
       param->Owner = this;
       param->Param = state->Param.get();
       form->Initialize(param);
       form->Open();
-      if (form->IsOpen()) OnSetFocus(form);
+      if (form->FocusOnOpen && form->IsOpen()) OnSetFocus(form);
     }
     return form;
   }
@@ -82,9 +86,10 @@ Primitives::KeyRoutingForm* InitialSetup::ChangeState(SubSystem::State* state) {
 }
 
 void InitialSetup::ChangeTo(const kv::Class* cls, InitialSetupPage* from) {
+  // The state carries no previous page: each page names its own, so that
+  // the first page reached again by Back still has none.
   auto* state = kv::New<SubSystem::State>();
   state->Class = cls;
-  state->PrevState = from ? from->KvClass() : nullptr;
   if (from) from->Close();
   ChangeState(state);
 }
@@ -104,6 +109,7 @@ void InitialSetup::StepBackward(kv::Object* sender) {
 
 void InitialSetup::SetupDone(kv::Object* sender) {
   if (auto* page = kv::Cast<InitialSetupPage>(sender)) page->Close();
+  CloseHelpBar();
   OnSetSetupStep(kSetupDone);
   kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)->SetExtOutputMute(false);
   kv::Signal(OnComplete, this);
@@ -111,6 +117,7 @@ void InitialSetup::SetupDone(kv::Object* sender) {
 
 void InitialSetup::AbortSetup(kv::Object* sender) {
   if (auto* page = kv::Cast<InitialSetupPage>(sender)) page->Close();
+  CloseHelpBar();
   OnSetSetupStep(1);
   kv::Signal(OnComplete, this);
 }
@@ -122,6 +129,34 @@ void InitialSetup::OnSetSetupStep(int32_t step) {
   data->PutInteger(KEY_SETUP_STEP, kSetupDone);
   // Saving writes the new file and keeps the previous one as the backup.
   data->SyncData();
+}
+
+void InitialSetup::UpdateHelp(int32_t mask, const kv::String& text) {
+  const kv::Class* barClass = KV_LATE_CLASS("InitialSetup::HelpBar");
+  if (!barClass) {
+    Core::LogError("MainApp::InitialSetup::UpdateHelp: the setup has no help bar class");
+    return;
+  }
+  auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  auto* bar = kv::Cast<NonMenuSystem::HelpBar>(wm->FindForm(WinIDs::WIN_ID_HelpBar));
+  if (!bar || !bar->KvClass()->Is(barClass)) {
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = barClass;
+    bar = kv::Cast<NonMenuSystem::HelpBar>(ChangeState(state));
+    if (!bar) return;
+  }
+  bar->OnSetHelpButtonMask(mask);
+  bar->OnSetHelpStringList(text);
+  bar->UpdateHelp();
+  const kv::Rect b = bar->Bounds();
+  const kv::Point o = bar->WidgetOrigin;
+  bar->OnSetBounds({o.x, o.y, o.x + b.W(), o.y + b.H()});
+}
+
+void InitialSetup::CloseHelpBar() {
+  auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  Primitives::KeyRoutingForm* bar = wm->FindForm(WinIDs::WIN_ID_HelpBar);
+  if (bar && bar->SubSystemInstance.get() == this) bar->Close();
 }
 
 }  // namespace MainApp

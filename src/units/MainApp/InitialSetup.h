@@ -1,8 +1,11 @@
 // MainApp::InitialSetup: the first-time setup sequencer. Its pages never
 // open each other: a page sets its next or previous state and signals one of
 // four slots that the sequencer wires; the sequencer opens the next page as a
-// new object, and the persisted SetupStep follows the open page. 9 means
-// done; AbortSetup leaves step 1 and signals OnComplete as SetupDone does.
+// new object (each page carries its own previous and next page), and the
+// persisted SetupStep follows the open page. 9 means done; AbortSetup leaves
+// step 1 and signals OnComplete as SetupDone does. The setup's help bar
+// (window 0x2000007, the InitialSetup unit's HelpBar) opens with the first
+// UpdateHelp and closes when the setup ends.
 //
 // MainApp::InitialSetupPage is the base of the setup pages.
 #pragma once
@@ -12,6 +15,7 @@
 
 #include "runtime/member.h"
 #include "runtime/slot.h"
+#include "runtime/string.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/SubSystem/SubSystemClass.h"
 
@@ -47,8 +51,8 @@ class InitialSetup : public SubSystem::SubSystemClass {
   // Builds (or takes) the page of the state; ignores one of another
   // sub-system; fills its empty PrevState and NextState from the state;
   // initialises it with this sequencer as owner, centres it, wires its four
-  // slots, opens and focuses it, and takes its step. Other forms (the help
-  // bar) open and take the focus when they ask for it.
+  // slots, opens and focuses it, and takes its step. Other forms of the
+  // setup (the help bar) open, and take the focus when they ask for it.
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
 
   // Slots of the pages (sender: the page).
@@ -60,6 +64,10 @@ class InitialSetup : public SubSystem::SubSystemClass {
   // Stores the step; 9 also persists it (and saves the settings with their
   // backup) when the persisted step differs.
   void OnSetSetupStep(int32_t step);
+
+  // The setup's help bar shows `mask` and `text` (opened when the form with
+  // the help bar's window id is not the setup's).
+  void UpdateHelp(int32_t mask, const kv::String& text);
   int32_t OnGetSetupStep() const { return SetupStep; }
   // The persisted step (0 when none).
   static int32_t PersistedStep();
@@ -76,8 +84,10 @@ class InitialSetup : public SubSystem::SubSystemClass {
   int32_t Tuner2Medium = 0;
 
  private:
-  // Changes to a page class with this page as previous state.
+  // Closes `from` and changes to a page class.
   void ChangeTo(const kv::Class* cls, InitialSetupPage* from);
+  // Closes the setup's help bar when it is open.
+  void CloseHelpBar();
 };
 
 }  // namespace MainApp

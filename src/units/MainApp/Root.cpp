@@ -75,6 +75,7 @@ void Root::Init() {
   standby_ = NewSubSystem<Standby>(this);
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Register(standby_.get());
   setup_ = NewSubSystem<InitialSetup>(this);
+  if (SkipSetupAtStart && data->GetInteger(KEY_SETUP_STEP) != kSetupDone) data->PutInteger(KEY_SETUP_STEP, kSetupDone);
   standby_->WakeUp();
 }
 

@@ -54,6 +54,11 @@ class Root : public Core::Root {
   // wake-up). A second call changes nothing.
   void Init();
 
+  // Set before Init: a set whose first-time setup has not ended starts in
+  // live TV all the same, the setup marked done in its settings (the test
+  // harnesses and the key scripts that do not ask for a fresh set).
+  bool SkipSetupAtStart = false;
+
   kv::Object* PreDispatch(Core::Event* event) override;
   // Also the skin Wrapper's TV101 flag (the user interface owns the screen).
   void SetTV101State(bool on) override;

@@ -9,6 +9,7 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
 #include "units/Structures/Message.h"
+#include "units/ListForm/ListContext.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/OptionPopup.h"
@@ -528,7 +529,12 @@ void VidiScheduleRecordMenu::DoActivate(kv::Object* sender) {
   Primitives::KeyRoutingForm* form = owner->OpenState(target, noTimer ? kDirectMsgInvalidTimerId : Item(1)->OptionType,
                                                       Constants::MSG_FROM_MENUSYSTEM, KvClass());
   // The bar hands the hidden menu back when it closes.
-  if (auto* bar = kv::Cast<NonMenuSystem::DirectMessageBar>(form)) bar->IsShortcut = true;
+  if (auto* bar = kv::Cast<NonMenuSystem::DirectMessageBar>(form)) {
+    bar->IsShortcut = true;
+    return;
+  }
+  // A new timer: now, one hour, off.
+  ListForm::SetUpTimerEditor(form, ListForm::TimerEditorHandoff{});
 }
 
 VidiMediaMenu::VidiMediaMenu() {

@@ -149,6 +149,8 @@ void DateSettingDialog::ValueChanged(kv::Object* sender) {
   if (sender == &month_ || sender == &year_) FitDay();
   if (auto* owner = kv::Cast<DateTimeDialog>(OnGetOwner()))
     owner->UpdateDateSettings(month_.OnGetCurrent(), day_.OnGetCurrent(), year_.OnGetCurrent());
+  else if (OnGetOwner())
+    kv::Signal(OnValueReport, this);
 }
 
 // --- TimeSettingDialog -------------------------------------------------------------
@@ -189,6 +191,8 @@ void TimeSettingDialog::ValueChanged(kv::Object*) {
   ResetTimeout();
   if (auto* owner = kv::Cast<DateTimeDialog>(OnGetOwner()))
     owner->UpdateTimeSettings(hour_.OnGetCurrent(), minute_.OnGetCurrent(), ampm_.OnGetCurrent());
+  else if (OnGetOwner())
+    kv::Signal(OnValueReport, this);
 }
 
 }  // namespace NonMenuSystem

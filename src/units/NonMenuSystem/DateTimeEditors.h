@@ -32,6 +32,9 @@ class EditorBase : public KXDWidgetClass {
   void OnSetOwner(kv::Object* owner) { owner_ = owner; }
   kv::Object* OnGetOwner() const { return owner_.get(); }
   kv::Slot OnChange;
+  // Signalled (sender: this editor) after every change for an owner that
+  // is not the date-and-time dialog; it reads the values from the editor.
+  kv::Slot OnValueReport;
 
  protected:
   static constexpr int32_t kSpinners = 3;

@@ -1,7 +1,10 @@
 // Construction of the skin's Wrapper and its replaced virtual operations.
 #include "units/SkinBin/Wrapper.h"
 
+#include "platform/tvsm/tvsm.h"
+#include "platform/tvsm/tvsm_register.h"
 #include "platform/xpm/xpm_oem.h"
+#include "platform/xpm/xpm_settings.h"
 #include "strings/SkinBinWrapper.h"
 #include "strings/Strings.h"
 #include "units/Agent/EventAgent.h"
@@ -137,7 +140,8 @@ void Wrapper::AddChannelHistory(int32_t type, int32_t source, Structures::Virtua
   info->AntCableIn = OnGetAntCableIn() == 1 ? 1 : 0;
   info->SourceId = source;
   info->Channel = channel;
-  if (channel)
+  // A tuner without channels (an empty map) has none to name.
+  if (channel && channel->Major != XPM_VIRTUAL_CHANNEL_MAJOR_NONE)
     if (Structures::ChannelData* data = GetChannelInfo(channel->Major, channel->Minor)) {
       info->Name = data->Name;
       info->IsDigital = data->IsDigital;
@@ -250,7 +254,10 @@ void Wrapper::OnSetAntCableIn(int32_t medium) {
 void Wrapper::UpdateGMTOffset() {
   const auto offset = static_cast<float>(GetGMTOffset(TimeZone, DaylightSavingTime == 1 ? 1 : 0));
   const kv::String key = kv::LoadString(REG_TIME_OFFSET);
-  if (GetFloatFromRegisterTable(key) != offset) PutFloatToRegisterTable(key, offset);
+  // A new set has no offset in the table yet: not an error, it is written.
+  float stored = 0;
+  const std::string k = key.ToUtf8();
+  if (TVSM_RegisterTableGetFloat(k.c_str(), &stored) != TVSM_OK || stored != offset) PutFloatToRegisterTable(key, offset);
 }
 void Wrapper::OnSetTimeZone(int32_t zone) {
   ::Wrapper::Wrapper::OnSetTimeZone(zone);

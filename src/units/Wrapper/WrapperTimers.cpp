@@ -68,6 +68,9 @@ Structures::LocalTime* CopyTime(const Structures::LocalTime* t) {
 
 namespace {
 
+constexpr int32_t kEmptyTimerTimesType = 2;
+constexpr int32_t kEmptyTimerDuration = 3600;
+
 bool ValidSlot(int32_t slot) { return slot >= 0 && slot < APP_TIMER_SLOTS; }
 
 void TraceTimer(const Structures::TimerData* r) {
@@ -160,7 +163,11 @@ void Wrapper::OnSetRemainScreenSaverTime(int32_t minutes) {
 Structures::TimerData* Wrapper::GetTimer(int32_t id) {
   XPM_TimerRecord record;
   std::memset(&record, 0, sizeof record);
-  if (XPM_CALL(XPM_GetTimer, id, &record) != 0) return nullptr;
+  // A slot the set has never stored answers "invalid": a question answered
+  // no (the first free timer often is one), not a fault to report.
+  const int32_t status = XPM_GetTimer(id, &record);
+  if (status == XPM_ERR_INVALID_PARAM) return nullptr;
+  if (detail::Checked("XPM_GetTimer", status) != 0) return nullptr;
   auto* timer = kv::New<Structures::TimerData>();
   timer->Id = id;
   timer->Extra1 = record.extra1;
@@ -232,6 +239,17 @@ int32_t Wrapper::GetFirstAvailableTimerId() {
 void Wrapper::OnSetActiveTimerId(int32_t id) {
   ActiveTimerId = id;
   ActiveTimer = GetTimer(id);
+  // A slot the set has never stored is an empty timer, as a cleared slot
+  // holds it (weekdays, one hour, no channel): the editor fills it.
+  if (!ActiveTimer && UseTimerCache && id >= 0) {
+    ActiveTimer = kv::New<Structures::TimerData>();
+    ActiveTimer->StartTime = kv::New<Structures::LocalTime>();
+    ActiveTimer->TimesType = kEmptyTimerTimesType;
+    ActiveTimer->Duration = kEmptyTimerDuration;
+    ActiveTimer->ChannelMajor = -1;
+    ActiveTimer->ChannelMinor = -1;
+    ActiveTimer->Source = -1;
+  }
   if (ActiveTimer) ActiveTimer->Id = id;
 }
 

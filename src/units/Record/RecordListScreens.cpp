@@ -1,0 +1,454 @@
+#include "units/Record/RecordListScreens.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "runtime/auto_object.h"
+#include "runtime/text.h"
+#include "strings/MenuSystemPages.h"
+#include "strings/NonMenuSystem.h"
+#include "strings/Record.h"
+#include "strings/Strings.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Bitmaps/ListBitmaps.h"
+#include "units/Channels/GuideTexts.h"
+#include "units/Colors/Colors.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Event.h"
+#include "units/Fonts/Fonts.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/NonMenuSystem/DirectMessageBar.h"
+#include "units/NonMenuSystem/LiveContext.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/Primitives/KeyRoutingParameter.h"
+#include "units/Record/RecordTimerDialog.h"
+#include "units/Resources/Resources.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/ChannelData.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/VirtualChannel.h"
+#include "units/Views/Align.h"
+#include "units/WinIDs/WinIDs.h"
+#include "units/Wrapper/Wrapper.h"
+
+KV_REGISTER_CLASS(Record::ScheduledRecordDialog);
+KV_REGISTER_CLASS(Record::RecordedShowsDialog);
+
+namespace Record {
+
+namespace {
+
+constexpr uint16_t KEY_OK = 1;
+constexpr uint16_t KEY_RED = 20;
+constexpr uint16_t KEY_VOL_UP = 46;
+constexpr uint16_t KEY_VOL_DOWN = 47;
+constexpr uint16_t KEY_SCROLL_UP = 58;
+constexpr uint16_t KEY_SCROLL_DOWN = 59;
+constexpr uint16_t KEY_MUTE = 84;
+constexpr int32_t kTimeOut = 60000;
+constexpr int32_t kVolumeMs = 2000;
+constexpr int32_t kDeleteRecorded = 2;
+constexpr int32_t kDeleteScheduled = 3;
+constexpr int32_t kConfirmRecorded = 61;
+constexpr int32_t kConfirmScheduled = 62;
+constexpr int32_t kMsgRecordingNow = 50;
+constexpr int32_t kStatusRecording = 1;
+constexpr int32_t kLastSchedulerTimer = 31;
+// Layout: the header line, the list, the panel under it.
+constexpr int32_t kTop = 14;
+constexpr int32_t kLineH = 34;
+constexpr int32_t kTextH = 26;
+constexpr kv::Rect kList{20, 116, 940, 372};
+constexpr kv::Rect kPanel{20, 380, 940, 380 + EPGInfoForm::kHeight};
+constexpr int32_t kClockRight = 950;
+
+kv::String Cat(const kv::String& a, const kv::String& b) { return kv::ConcatString(a, b); }
+kv::String V(const kv::MultiTextId& id) { return kv::GetVariantOfString(id); }
+void Place(Core::View& v, int32_t x, int32_t y, int32_t w, int32_t h) { v.OnSetBounds({x, y, x + w, y + h}); }
+
+void SetupText(Views::Text& t, const Resources::FontId& font, bool autoSize) {
+  t.OnSetFont(Resources::LoadResource(font));
+  t.OnSetColor(Colors::StandardTextColor);
+  t.OnSetAlignV(Views::ALIGN_CENTER);
+  t.OnSetEllipsis(!autoSize);
+  t.OnSetAutoSize(autoSize);
+}
+
+void Unregister(kv::Object* screen) {
+  if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->UnRegister(screen);
+}
+
+// The list's start-up with the screen as its owner, then open.
+void StartList(NonMenuSystem::WidgetClass& screen, ListForm::RecordListBase& list) {
+  auto* p = kv::New<Primitives::KeyRoutingParameter>();
+  p->Owner = &screen;
+  list.Initialize(p);
+  list.Open();
+}
+
+}  // namespace
+
+// --- RecordScreenParts ---------------------------------------------------------------
+
+void RecordScreenParts::Build(NonMenuSystem::WidgetClass& screen, ListForm::RecordListBase& list,
+                              const kv::MultiTextId& caption, std::initializer_list<Header> headers) {
+  caption_ = &caption;
+  for (Views::Frame* f : {&BannerFrame, &SecondFrame, &ClockFrame, &SourceFrame})
+    f->OnSetBitmap(Resources::LoadResource(Bitmaps::MiniGuideBackground));
+  Place(SourceFrame, 10, kTop - 4, 200, kLineH);
+  Place(BannerFrame, 230, kTop - 4, 200, kLineH);
+  Place(ClockFrame, 700, kTop - 4, kClockRight - 700, kLineH);
+  Place(SecondFrame, 10, kList.y1 - 64, 940, kList.H() + 68);
+  for (Core::View* v : std::initializer_list<Core::View*>{&SourceFrame, &BannerFrame, &ClockFrame, &SecondFrame})
+    screen.Add(v);
+  list.OnSetBounds(kList);
+  screen.Add(&list);
+  SetupText(Number, Fonts::EPGListFont, true);
+  SetupText(Name, Fonts::EPGListFont, false);
+  SetupText(Clock, Fonts::EPGListFont, true);
+  SetupText(SourceText, Fonts::EPGListFont, true);
+  SetupText(Caption, Fonts::EPGListFont, false);
+  SetupText(Volume, Fonts::EPGListFont, true);
+  Place(Caption, 24, kList.y1 - 62, 400, kTextH);
+  Caption.OnSetColor(Colors::TitleTextColor);
+  Separator.OnSetColor(Colors::StandardTextColor);
+  Place(Separator, 24, kList.y1 - 8, 912, 1);
+  Info.OnSetBounds(kPanel);
+  Place(SourceImage, 16, kTop + 4, 24, 18);
+  Place(Volume, 450, kTop, 200, kTextH);
+  Volume.OnSetVisible(false);
+  for (Core::View* v : std::initializer_list<Core::View*>{&Number, &Name, &Clock, &Info, &Separator, &Caption,
+                                                          &SourceText, &Volume})
+    screen.Add(v);
+  headerCount_ = 0;
+  for (const Header& h : headers) {
+    if (headerCount_ == kMaxHeaders) break;
+    Views::Text& t = Headers[headerCount_];
+    SetupText(t, Fonts::BannerBasicInfo, false);
+    Place(t, kList.x1 + h.x, kList.y1 - 30, h.w, 20);
+    headerTexts_[headerCount_++] = h.text;
+    screen.Add(&t);
+  }
+  screen.Add(&SourceImage);
+  VolumeTimer.OnSetBegin(kVolumeMs);
+  VolumeTimer.OnSetPeriod(0);
+  VolumeTimer.OnSetEnabled(false);
+  ReloadTexts();
+}
+
+void RecordScreenParts::ReloadTexts() {
+  if (caption_) Caption.OnSetString(V(*caption_));
+  for (int32_t i = 0; i < headerCount_; ++i) Headers[i].OnSetString(V(*headerTexts_[i]));
+}
+
+void RecordScreenParts::ShowHeader() {
+  SkinBin::Wrapper* w = NonMenuSystem::Live::Skin();
+  if (!w) return;
+  const int32_t source = w->GetCurrentSource(0);
+  const int32_t type = w->GetSourceType(source);
+  UpdateSourceImage(type);
+  kv::String label = w->GetSourceLabel(source);
+  if (label.Empty()) label = w->GetSourceName(source);
+  const bool tuner = type == 1 || type == 12;
+  if (tuner)
+    label = Cat(Cat(label, kv::LoadString(SOURCE_SEPARATOR)),
+                V(w->OnGetAntCableIn() == 1 ? Strings::SID_CABLE_UPPERCASE : Strings::SID_ANT));
+  SourceText.OnSetString(label);
+  const int32_t textX = SourceImage.Bounds().x2 + 6;
+  Place(SourceText, textX, kTop, SourceText.Bounds().W(), kTextH);
+  const int32_t sourceRight = SourceText.Bounds().x2 + 10;
+  Place(SourceFrame, 10, kTop - 4, sourceRight - 10, kLineH);
+  for (Core::View* v : std::initializer_list<Core::View*>{&BannerFrame, &Number, &Name}) v->OnSetVisible(tuner);
+  if (tuner) {
+    const int32_t bannerX = sourceRight + 20;
+    BannerFrame.OnSetBounds({bannerX, kTop - 4, bannerX + 10, kTop - 4 + kLineH});
+    Place(Number, bannerX + 10, kTop, Number.Bounds().W(), kTextH);
+    UpdateBanner();
+  }
+  UpdateClock();
+}
+
+void RecordScreenParts::UpdateSourceImage(int32_t sourceType) {
+  const Resources::BitmapId* icon = nullptr;
+  switch (sourceType) {
+    case 1: icon = &Bitmaps::BannerRF1Input; break;
+    case 2:
+    case 3: icon = &Bitmaps::BannerVideoInput; break;
+    case 4: icon = &Bitmaps::BannerHDInput; break;
+    case 5:
+    case 10: icon = &Bitmaps::BannerHDMIInput; break;
+    case 6: icon = &Bitmaps::BannerPCInput; break;
+    case 12: icon = &Bitmaps::BannerRF2Input; break;
+    default: break;
+  }
+  SourceImage.OnSetBitmap(icon ? Resources::LoadResource(*icon) : nullptr);
+  SourceImage.OnSetVisible(icon != nullptr);
+}
+
+void RecordScreenParts::UpdateBanner() {
+  Number.OnSetString({});
+  Name.OnSetString({});
+  SkinBin::Wrapper* w = NonMenuSystem::Live::Skin();
+  Structures::VirtualChannel* now = w ? w->GetCurrentChannel() : nullptr;
+  Structures::ChannelData* info = now ? w->GetChannelInfo(now->Major, now->Minor) : nullptr;
+  const kv::Rect frame = BannerFrame.Bounds();
+  if (info) {
+    kv::String number = w->GetChannelNumberStr(info->IsDigital != 0, info->Major, info->Minor);
+    if (number == kv::LoadString(NonMenuSystem::NUMBER_PLACEHOLDER)) number = kv::String();
+    Number.OnSetString(number);
+    Name.OnSetString(info->Name);
+  }
+  const int32_t nameX = Number.Bounds().x2 + 10;
+  const int32_t limit = ClockFrame.Bounds().x1 - 20;
+  Place(Name, nameX, kTop, std::max(0, limit - 10 - nameX), kTextH);
+  BannerFrame.OnSetBounds({frame.x1, frame.y1, Name.Bounds().x2 + 10, frame.y2});
+}
+
+void RecordScreenParts::UpdateClock() {
+  SkinBin::Wrapper* w = NonMenuSystem::Live::Skin();
+  Structures::LocalTime* t = w ? w->GetCurrentTime() : nullptr;
+  if (t && t->Year > 0) Clock.OnSetString(Channels::GuideClockText(t));
+  const int32_t width = Clock.Bounds().W();
+  Place(Clock, kClockRight - 10 - width, kTop, width, kTextH);
+  ClockFrame.OnSetBounds({Clock.Bounds().x1 - 10, kTop - 4, kClockRight, kTop - 4 + kLineH});
+}
+
+void RecordScreenParts::UpdateEPGInfo(const ListForm::FocusedProgramme& f, bool show) {
+  if (!show) {
+    Info.HideAllInfo();
+    return;
+  }
+  Info.OnSetTitle(f.EventTitle);
+  Info.OnSetDescriptionText(f.Description);
+  Info.Duration = f.EventDuration / 60;
+  Info.OnSetStartTime(f.EventStartTime.get());
+  Info.OnSetCaptionFlag(f.EventFlag);
+  Info.OnSetRating(f.Rating);
+  Info.UpdateBanner();
+}
+
+void RecordScreenParts::UpdateVolume(uint16_t key) {
+  auto* w = kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper);
+  if (!w) return;
+  Volume.OnSetVisible(true);
+  int32_t v = w->OnGetVolume();
+  if (v >= 1 && v <= 99) {
+    w->OnSetVolume(v + (key == KEY_VOL_UP ? 1 : -1));
+    v = w->OnGetVolume();
+  }
+  Volume.OnSetString(Cat(Cat(V(MenuSystemPages::SID_VOLUME), kv::LoadString(VOLUME_SEPARATOR)), kv::NewStringInt(v, 0)));
+  VolumeTimer.Activate();
+}
+
+void RecordScreenParts::ClearVolume() {
+  VolumeTimer.OnSetEnabled(false);
+  Volume.OnSetVisible(false);
+}
+
+void RecordScreenParts::ToggleMute() {
+  auto* w = kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper);
+  if (!w) return;
+  if (w->OnGetMute()) {
+    ClearVolume();
+    w->OnSetMute(0);
+    return;
+  }
+  Volume.OnSetString(kv::LoadString(Strings::SID_MUTE_FULL));
+  Volume.OnSetVisible(true);
+  VolumeTimer.Activate();
+  w->OnSetMute(1);
+}
+
+// Keys both screens handle the same way; null for the others.
+template <class Screen>
+kv::Object* SharedKey(Screen& s, Core::KeyEvent* key, Core::Event* event) {
+  switch (key->Code) {
+    case KEY_VOL_UP:
+    case KEY_VOL_DOWN: s.Parts.UpdateVolume(key->Code); break;
+    case KEY_SCROLL_UP:
+    case KEY_SCROLL_DOWN: s.Parts.Info.Description.HandleEvent(event); break;
+    case KEY_MUTE: s.Parts.ToggleMute(); break;
+    default: return nullptr;
+  }
+  s.ResetTimeout();
+  return &s;
+}
+
+// --- ScheduledRecordDialog -------------------------------------------------------------
+
+ScheduledRecordDialog::ScheduledRecordDialog() {
+  WinID = WinIDs::WIN_ID_ScheduledRecordDialog;
+  WidgetOrigin = {0, 0};
+  IsShortcut = true;
+  PrevState = KV_LATE_CLASS("MenuSystem::VidiRecordMenu");
+  OnSetTimeOutValue(kTimeOut);
+  OnSetBounds({0, 0, 960, 540});
+  Parts.Build(*this, List, SCHEDULED_CAPTION,
+              {{&Strings::SID_CH, 48, 64},
+               {&HEADER_TITLE, 116, 180},
+               {&Strings::SID_DATE, 304, 76},
+               {&HEADER_DURATION, 452, 64},
+               {&Strings::SID_STATUS, 576, 60},
+               {&Strings::SID_TYPE, 636, 56},
+               {&Strings::SID_ACTIVE, 694, 64}});
+  List.FocusMove = kv::MakeSlot<Primitives::KeyRoutingForm>(this, &KeyRoutingForm::ResetTimeout);
+  List.OnProgramChanged = kv::MakeSlot(this, &ScheduledRecordDialog::UpdateEPGInfo);
+  Parts.VolumeTimer.OnTrigger = kv::MakeSlot(this, &ScheduledRecordDialog::ClearVolume);
+  OnSetFocus(&List);
+}
+
+ScheduledRecordDialog::~ScheduledRecordDialog() = default;
+
+void ScheduledRecordDialog::ReInit() {
+  WidgetClass::ReInit();
+  Parts.ReloadTexts();
+}
+
+void ScheduledRecordDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+  WidgetClass::Initialize(param);
+  if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->Register(this);
+  Parts.ShowHeader();
+  StartList(*this, List);
+  Parts.Info.Open();
+  kv::PostSignal(kv::MakeSlot(this, &ScheduledRecordDialog::UpdateEPGInfo));
+  OnSetFocus(&List);
+}
+
+void ScheduledRecordDialog::UpdateEPGInfo(kv::Object*) {
+  const bool any = List.GetItemsNum() > 0 && List.GetFocusedRow();
+  Parts.UpdateEPGInfo(List.Focused, any && List.Focused.SourceType == kKindGuide);
+}
+
+void ScheduledRecordDialog::DeleteFocused() {
+  auto* row = kv::Cast<ListForm::ScheduledRecordListItem>(List.GetFocusedRow());
+  SkinBin::Wrapper* w = NonMenuSystem::Live::Skin();
+  if (!row || !w) return;
+  // The scheduler's free pool knows ids 0 to 31 only.
+  if (row->TimerId <= kLastSchedulerTimer) w->DB_CheckInTimerId(row->TimerId);
+  w->ResetTimer(row->TimerId);
+  w->DB_DeleteScheduledRecord(row->RecordId);
+  StartList(*this, List);
+  UpdateEPGInfo();
+}
+
+void ScheduledRecordDialog::HandleMessage(Structures::Message* msg) {
+  List.HandleMessage(msg);
+  if (msg && msg->Code == Constants::MSG_DELETE_ITEM && msg->IntParam == kDeleteScheduled) DeleteFocused();
+}
+
+kv::Object* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (!key || !key->Down) return WidgetClass::HandleEvent(event);
+  if (key->Code == KEY_RED) {
+    auto* row = kv::Cast<ListForm::ScheduledRecordListItem>(List.GetFocusedRow());
+    NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
+    if (row && system && List.GetItemsNum() > 0) {
+      if (row->Status == kStatusRecording) {
+        if (NonMenuSystem::WidgetClass* bar = system->ShowMessage(kMsgRecordingNow)) bar->ReturnFocusTo = this;
+      } else if (auto* confirm = kv::Cast<NonMenuSystem::WidgetClass>(
+                     system->ShowConfirmDialog(kConfirmScheduled, Constants::MSG_FROM_NONMENUSYSTEM))) {
+        confirm->ReturnFocusTo = this;
+      }
+    }
+    ResetTimeout();
+    return this;
+  }
+  if (kv::Object* taken = SharedKey(*this, key, event)) return taken;
+  return WidgetClass::HandleEvent(event);
+}
+
+void ScheduledRecordDialog::Close() {
+  List.Close();
+  Parts.Info.Close();
+  Parts.ClearVolume();
+  WidgetClass::Close();
+  Unregister(this);
+}
+
+// --- RecordedShowsDialog ----------------------------------------------------------------
+
+RecordedShowsDialog::RecordedShowsDialog() {
+  WinID = WinIDs::WIN_ID_RecordedShowsDialog;
+  WidgetOrigin = {0, 0};
+  IsShortcut = true;
+  PrevState = KV_LATE_CLASS("MenuSystem::VidiRecordMenu");
+  OnSetTimeOutValue(kTimeOut);
+  OnSetBounds({0, 0, 960, 540});
+  Parts.Build(*this, List, RECORDED_CAPTION,
+              {{&Strings::SID_CH, 48, 64},
+               {&HEADER_TITLE, 116, 180},
+               {&Strings::SID_DATE, 304, 76},
+               {&HEADER_DURATION, 452, 64},
+               {&HEADER_FILE, 559, 196}});
+  List.FocusMove = kv::MakeSlot<Primitives::KeyRoutingForm>(this, &KeyRoutingForm::ResetTimeout);
+  List.OnProgramChanged = kv::MakeSlot(this, &RecordedShowsDialog::UpdateEPGInfo);
+  Parts.VolumeTimer.OnTrigger = kv::MakeSlot(this, &RecordedShowsDialog::ClearVolume);
+  OnSetFocus(&List);
+}
+
+RecordedShowsDialog::~RecordedShowsDialog() = default;
+
+void RecordedShowsDialog::ReInit() {
+  WidgetClass::ReInit();
+  Parts.ReloadTexts();
+}
+
+void RecordedShowsDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+  WidgetClass::Initialize(param);
+  if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->Register(this);
+  Parts.ShowHeader();
+  StartList(*this, List);
+  Parts.Info.Open();
+  kv::PostSignal(kv::MakeSlot(this, &RecordedShowsDialog::UpdateEPGInfo));
+  OnSetFocus(&List);
+}
+
+void RecordedShowsDialog::UpdateEPGInfo(kv::Object*) {
+  const bool any = List.GetItemsNum() > 0 && List.GetFocusedRow();
+  Parts.UpdateEPGInfo(List.Focused, any && List.Focused.ShowInfo);
+}
+
+void RecordedShowsDialog::DeleteFocused() {
+  auto* row = kv::Cast<ListForm::RecordedShowsListItem>(List.GetFocusedRow());
+  SkinBin::Wrapper* w = NonMenuSystem::Live::Skin();
+  if (!row || !w) return;
+  w->DB_DeleteRecordedShow(row->RecordId);
+  StartList(*this, List);
+  UpdateEPGInfo();
+}
+
+void RecordedShowsDialog::HandleMessage(Structures::Message* msg) {
+  if (msg && msg->Code == Constants::MSG_DELETE_ITEM && msg->IntParam == kDeleteRecorded) DeleteFocused();
+}
+
+kv::Object* RecordedShowsDialog::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (!key || !key->Down) return WidgetClass::HandleEvent(event);
+  if (key->Code == KEY_OK) {
+    ResetTimeout();
+    return this;
+  }
+  if (key->Code == KEY_RED) {
+    NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
+    if (kv::Cast<ListForm::RecordedShowsListItem>(List.GetFocusedRow()) && system && List.GetItemsNum() > 0) {
+      if (auto* confirm = kv::Cast<NonMenuSystem::WidgetClass>(
+              system->ShowConfirmDialog(kConfirmRecorded, Constants::MSG_FROM_NONMENUSYSTEM)))
+        confirm->ReturnFocusTo = this;
+    }
+    ResetTimeout();
+    return this;
+  }
+  if (kv::Object* taken = SharedKey(*this, key, event)) return taken;
+  return WidgetClass::HandleEvent(event);
+}
+
+void RecordedShowsDialog::Close() {
+  List.Close();
+  Parts.Info.Close();
+  Parts.ClearVolume();
+  WidgetClass::Close();
+  Unregister(this);
+}
+
+}  // namespace Record

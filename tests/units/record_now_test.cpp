@@ -1,0 +1,146 @@
+// Record now: the record key on live TV, recording the channel in tune, the
+// programme on now through the timer editor, and the road back.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "record_support.h"
+#include "units/Record/RecordOptionsDialog.h"
+#include "units/Structures/EventInfo.h"
+#include "units/Structures/VirtualChannel.h"
+
+namespace {
+
+using Record::RecordOptionsDialog;
+using Record::RecordTimerDialog;
+
+class RecordNowTest : public recordtest::RecordTest {
+ protected:
+  RecordOptionsDialog* Choice() {
+    auto* d = Open<RecordOptionsDialog>();
+    return d && d->IsOpen() ? d : nullptr;
+  }
+};
+
+TEST_F(RecordNowTest, RecordKeyOffersTheTwoChoicesAndRecordsTheChannelInTune) {
+  ClearCallLog();
+  Press("record");
+  Settle();
+  RecordOptionsDialog* d = Choice();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->OptionType, Record::RecordOptionTypeHotKey);
+  EXPECT_EQ(Focused(), &d->RecordNowButton);
+  // Up and down wrap between the two.
+  Press("up");
+  EXPECT_EQ(Focused(), &d->RecordProgramButton);
+  Press("down");
+  EXPECT_EQ(Focused(), &d->RecordNowButton);
+  Press("down");
+  EXPECT_EQ(Focused(), &d->RecordProgramButton);
+  Press("up");
+  // Record now: the set records the channel in tune on the tuner in use.
+  Structures::VirtualChannel* c = W()->GetCurrentChannel();
+  const std::string expected =
+      "XPM_RECORDING_START(0, " + std::to_string(c->Major) + ", " + std::to_string(c->Minor) + ", 0)";
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_RECORDING_START").size(), 1u);
+  EXPECT_EQ(Calls("XPM_RECORDING_START")[0], expected);
+  EXPECT_EQ(Choice(), nullptr);
+  // Live TV has the keys again.
+  Press("record");
+  Settle();
+  EXPECT_NE(Choice(), nullptr);
+}
+
+TEST_F(RecordNowTest, RecordTheProgrammeOpensTheEditorOfKindThreeAndBackReturns) {
+  Press("record");
+  Settle();
+  Press("down");
+  Press("ok");
+  Settle();
+  RecordTimerDialog* e = Editor();
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(Choice(), nullptr);
+  // The programme on now: its start and length; kind 3 records from the guide's data.
+  Structures::EventInfo* now = Skin()->DB_GetCurrentProgramInfo();
+  if (now) {
+    EXPECT_EQ(e->Kind(), Record::kKindStart);
+    EXPECT_EQ(Active()->Duration, std::max(Record::kMinDuration, now->Duration * 60));
+    EXPECT_EQ(Active()->StartTime->Hour, now->StartTime->Hour);
+    EXPECT_EQ(Active()->SourceType, Record::kKindGuide);
+    // Only the end delay can be changed.
+    EXPECT_TRUE(e->TimeButton.OnGetIsDisabled());
+    EXPECT_TRUE(e->EarlyButton.OnGetIsDisabled());
+    EXPECT_FALSE(e->EndDelayButton.OnGetIsDisabled());
+  } else {
+    EXPECT_EQ(e->Kind(), Record::kKindTimer);
+    EXPECT_EQ(Active()->Duration, 3600);
+  }
+  EXPECT_FALSE(e->IsShortcut);
+  // Back returns to the choice (opened by the record key), whose back returns to live TV.
+  Press("back");
+  Settle();
+  EXPECT_EQ(Editor(), nullptr);
+  RecordOptionsDialog* d = Choice();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->OptionType, Record::RecordOptionTypeHotKey);
+  Press("back");
+  Settle();
+  EXPECT_EQ(Choice(), nullptr);
+  Press("record");
+  Settle();
+  EXPECT_NE(Choice(), nullptr);
+}
+
+TEST_F(RecordNowTest, ThePogrammeOnNowRecordsAtOnceWhenSaved) {
+  SetClock(2026, 12, 8, 20, 15);
+  Press("record");
+  Settle();
+  Press("down");
+  Press("ok");
+  Settle();
+  RecordTimerDialog* e = Editor();
+  ASSERT_NE(e, nullptr);
+  if (e->Kind() != Record::kKindStart) GTEST_SKIP() << "the channel in tune has no programme now";
+  const int32_t id = Skin()->OnGetActiveTimerId();
+  ClearCallLog();
+  e->OnSetFocus(&e->DoneButton);
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(InDatabase(id));
+  EXPECT_EQ(Calls("XPM_SetActiveTimer").size(), 1u);
+  EXPECT_EQ(Calls("XPM_Set_Timer_Record_Valid").size(), 1u);
+  EXPECT_EQ(Calls("XPM_RECORDING_START").size(), 1u);
+  EXPECT_EQ(Editor(), nullptr);
+}
+
+TEST_F(RecordNowTest, NoFreeTimerShowsMessage44AndNoEditor) {
+  for (int32_t i = 1; i <= 16; ++i) StoreTimer(i, i, 0, 600, 0x01, Record::kTimesEveryday);
+  Press("record");
+  Settle();
+  Press("down");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(BarType(), Record::kMsgInvalidTimerId);
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(Choice(), nullptr);
+}
+
+TEST_F(RecordNowTest, OpenedAndClosedFiftyTimesTheCensusComesBack) {
+  Press("record");
+  Settle();
+  Press("back");
+  Settle();
+  const auto baseline = Census();
+  for (int i = 0; i < 50; ++i) {
+    Press("record");
+    Settle();
+    Press("back");
+    Settle();
+  }
+  EXPECT_EQ(Census(), baseline);
+}
+
+}  // namespace

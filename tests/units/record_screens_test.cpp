@@ -1,0 +1,284 @@
+// The scheduled-recordings and recorded-shows screens through the whole
+// system: the set's timers and recordings listed, the programme panel, OK
+// editing a timer, red deleting after the confirmation, volume and mute,
+// and the census after many openings.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "ge/surface.h"
+#include "record_support.h"
+#include "units/ListForm/RecordLists.h"
+#include "units/MenuSystem/LiveMenu.h"
+#include "units/NonMenuSystem/ConfirmOptionDialog.h"
+#include "units/Record/RecordListScreens.h"
+#include "units/Structures/LocalTime.h"
+
+namespace {
+
+using Record::RecordedShowsDialog;
+using Record::ScheduledRecordDialog;
+
+class RecordScreensTest : public recordtest::RecordTest {
+ protected:
+  // A timer in the set and its show in the database, `days` from now;
+  // sourceType 2: set from the guide.
+  void Schedule(int32_t timer, int32_t days, int32_t seconds, int32_t timesType, int32_t sourceType, int32_t status,
+                const char* title) {
+    Structures::LocalTime* at = W()->GetCurrentTime()->AddTicks(int64_t{days} * 86400 + timer * 7200);
+    const XPM_LocalTime start{0, at->Minute, at->Hour, at->Day, at->Month, at->Year, 0, 0, 0};
+    XPM_TimerRecord t{};
+    t.enabled = 1;
+    t.start = start;
+    t.duration = seconds;
+    t.daysOfWeek = 1 << ((at->Weekday + 7) % 7);
+    t.major = 2;
+    t.minor = 1;
+    t.timesType = timesType;
+    t.sourceType = sourceType;
+    ASSERT_EQ(XPM_SetTimer(timer, t), XPM_OK);
+    DB_ScheduleBlock b{};
+    b.timerId = timer;
+    b.start = start;
+    b.duration = std::max(1, seconds / 60);
+    b.major = 2;
+    b.minor = 1;
+    ASSERT_EQ(DB_Insert_Scheduled_Data(timer + 100, &b, 0, 0, "Ch", title, "What it is about"), DB_OK);
+    ASSERT_EQ(DB_CheckOut_Timer(timer), DB_OK);
+    if (status != 0) XPM_Update_Scheduled_Show_Status(timer, status);
+  }
+  void Recorded(const char* title, const std::string& path, int32_t seconds, bool withProgramme) {
+    DB_RecordedEntry e{};
+    e.status = 2;
+    e.major = 2;
+    e.minor = 1;
+    e.duration = seconds;
+    e.start = 1700000000;
+    if (withProgramme) {
+      e.eventId = 7;
+      e.eventStart = e.start;
+      e.eventDuration = seconds;
+      std::strncpy(e.description, "A recorded programme", DB_DESCRIPTION_MAX);
+    }
+    std::strncpy(e.title, title, DB_TITLE_MAX);
+    std::strncpy(e.path, path.c_str(), DB_PATH_MAX);
+    int32_t id = 0;
+    ASSERT_EQ(sim::AddRecordedShow(Tv(), e, &id), DB_OK);
+  }
+  // Menu > Record and its row that opens `cls`.
+  template <class T>
+  T* OpenFromRecordMenu() {
+    Ms()->SetMenuIndex(1, 7);
+    Press("menu");
+    Settle();
+    Press("ok");
+    Settle();
+    MenuSystem::VidiSubMenu* page = Page();
+    if (!page) return nullptr;
+    for (int i = 0; i < page->ItemsNum; ++i) {
+      auto* item = kv::Cast<MenuSystem::VidiSubMenuItem>(Focused());
+      if (item && item->NextState == &T::StaticClass()) break;
+      Step("down");
+    }
+    Press("ok");
+    Settle();
+    auto* s = Open<T>();
+    return s && s->IsOpen() ? s : nullptr;
+  }
+  // Presses yes on the open confirmation of `type`.
+  bool ConfirmYes(int32_t type) {
+    auto* d = Open<NonMenuSystem::ConfirmMultiOptionDialog>();
+    if (!d || !d->IsOpen() || d->ConfirmType != type) return false;
+    for (int i = 0; i < 3 && Focused() != &d->YesButton(); ++i) Press("left");
+    if (Focused() != &d->YesButton()) return false;
+    Press("ok");
+    Settle();
+    return true;
+  }
+  // Pixels of the OSD in `r` that differ between two captures.
+  static int Differ(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    int n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i];
+    return n;
+  }
+  std::vector<uint32_t> Pixels(kv::Rect r) {
+    Settle();
+    const ge::Surface& s = Osd();
+    std::vector<uint32_t> out;
+    for (int32_t y = r.y1; y < r.y2; ++y)
+      for (int32_t x = r.x1; x < r.x2; ++x) out.push_back(s.Row(y)[x]);
+    return out;
+  }
+  void ExpectVolumeKeys(NonMenuSystem::WidgetClass* screen, Views::Text& line) {
+    for (int32_t start : {0, 50, 100}) {
+      W()->OnSetVolume(start);
+      Press("vol+");
+      const int32_t up = W()->OnGetVolume();
+      Press("vol-");
+      EXPECT_EQ(up, start == 50 ? 51 : start) << start;
+      EXPECT_EQ(W()->OnGetVolume(), start) << start;
+      EXPECT_TRUE(line.IsVisible());
+      EXPECT_NE(line.OnGetString().ToUtf8().find(std::to_string(start)), std::string::npos);
+    }
+    Run(2500);
+    EXPECT_FALSE(line.IsVisible());
+    // Mute: the word for two seconds; off again at once.
+    const int32_t mute = W()->OnGetMute();
+    Press("mute");
+    EXPECT_NE(W()->OnGetMute(), mute);
+    Press("mute");
+    EXPECT_EQ(W()->OnGetMute(), mute);
+    EXPECT_FALSE(line.IsVisible());
+    EXPECT_TRUE(screen->IsOpen());
+  }
+};
+
+TEST_F(RecordScreensTest, ScheduledListsTheTimersWithThePanelForGuideTimersOnly) {
+  Schedule(3, 1, 5400, 4, 2, 0, "Late Film");
+  Schedule(4, 2, 1800, 2, 1, 0, "By hand");
+  ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  ASSERT_EQ(s->List.GetItemsNum(), 2);
+  auto* film = kv::Cast<ListForm::ScheduledRecordListItem>(s->List.GetFocusedRow());
+  ASSERT_NE(film, nullptr);
+  EXPECT_EQ(film->OnGetDurationText().ToUtf8(), "01:30");
+  // A timer from the guide: the panel shows its programme, drawn.
+  Settle();
+  Record::EPGInfoForm& panel = s->Parts.Info;
+  EXPECT_TRUE(panel.TitleText.IsVisible());
+  EXPECT_EQ(panel.OnGetTitle().ToUtf8(), "Late Film");
+  EXPECT_FALSE(panel.TimeSpan.OnGetString().Empty());
+  const kv::Rect title = panel.TitleText.Bounds().MoveTo({panel.Bounds().x1 + panel.TitleText.Bounds().x1,
+                                                         panel.Bounds().y1 + panel.TitleText.Bounds().y1});
+  const auto shown = Pixels(title);
+  // A timer set by hand: the panel's programme is hidden.
+  Press("down");
+  Settle();
+  EXPECT_FALSE(panel.TitleText.IsVisible());
+  EXPECT_GT(Differ(shown, Pixels(title)), 20);
+  EXPECT_FALSE(s->Parts.Number.OnGetString().Empty());
+  EXPECT_FALSE(s->Parts.Clock.OnGetString().Empty());
+  // The next key still moves the list.
+  Press("up");
+  EXPECT_EQ(s->List.GetFocusedRow(), film);
+}
+
+TEST_F(RecordScreensTest, OkEditsTheFocusedTimerAndANonTunerInputGives47) {
+  Schedule(3, 1, 5400, 4, 2, 0, "Late Film");
+  ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  Press("ok");
+  Settle();
+  Record::RecordTimerDialog* e = Editor();
+  ASSERT_NE(e, nullptr);
+  EXPECT_TRUE(e->IsUpdate);
+  EXPECT_EQ(Skin()->OnGetActiveTimerId(), 3);
+  EXPECT_EQ(Active()->Duration, 5400);
+  EXPECT_EQ(e->DoneButton.OnGetText().ToUtf8(), "Update");
+  // Back leaves the editor; the list has the keys again.
+  Press("back");
+  Settle();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_TRUE(s->IsOpen());
+  // Away from a tuner the timers cannot be edited.
+  Nms()->ClearAll();
+  Settle();
+  ASSERT_TRUE(SwitchToSourceType(Constants::XPM_SOURCE_TYPE_AV_HDMI));
+  Nms()->ClearAll();
+  Settle();
+  s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  EXPECT_FALSE(s->Parts.Number.IsVisible());
+  Press("ok");
+  Settle();
+  EXPECT_EQ(BarType(), Record::kMsgNotTuner);
+  EXPECT_EQ(Editor(), nullptr);
+}
+
+TEST_F(RecordScreensTest, RedDeletesATimerAfterConfirmation62ButNotOneThatRecords) {
+  Schedule(3, 0, 3600, 2, 1, 1, "On now");
+  Schedule(4, 1, 3600, 4, 2, 0, "Tomorrow");
+  ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  Press("red");
+  Settle();
+  EXPECT_EQ(BarType(), 50);
+  Run(5000);
+  Settle();
+  Press("down");
+  Press("red");
+  Settle();
+  ASSERT_TRUE(ConfirmYes(62));
+  // Gone from the scheduler and from the set's timers; the list is rebuilt.
+  EXPECT_FALSE(InDatabase(4));
+  XPM_TimerRecord t;
+  EXPECT_TRUE(!SetTimerOf(4, &t) || t.daysOfWeek == 0);
+  EXPECT_FALSE(CheckedOut(4));
+  EXPECT_TRUE(InDatabase(3));
+  EXPECT_EQ(s->List.GetItemsNum(), 1);
+  EXPECT_TRUE(s->IsOpen());
+  EXPECT_EQ(Focused(), s->List.GetFocusedRow());
+}
+
+TEST_F(RecordScreensTest, RecordedListsTheShowsAndRedDeletesAfterConfirmation61) {
+  Recorded("Evening News", "/mnt/usb/sda1/REC_1_0.ts", 1800, true);
+  Recorded("Quiz", "/mnt/usb/sda1/REC_2_0.ts", 3600, false);
+  RecordedShowsDialog* s = OpenFromRecordMenu<RecordedShowsDialog>();
+  ASSERT_NE(s, nullptr);
+  ASSERT_EQ(s->List.GetItemsNum(), 2);
+  Settle();
+  EXPECT_TRUE(s->Parts.Info.TitleText.IsVisible());
+  EXPECT_EQ(s->Parts.Info.OnGetDescriptionText().ToUtf8(), "A recorded programme");
+  // OK does nothing; the screen stays.
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(s->IsOpen());
+  Press("down");
+  Settle();
+  EXPECT_FALSE(s->Parts.Info.TitleText.IsVisible());
+  Press("red");
+  Settle();
+  ASSERT_TRUE(ConfirmYes(61));
+  EXPECT_EQ(s->List.GetItemsNum(), 1);
+  DB_RecordedEntry e{};
+  ASSERT_EQ(DB_Get_First_Recorded_Show(&e), DB_OK);
+  EXPECT_STREQ(e.title, "Evening News");
+  EXPECT_NE(DB_Get_Recorded_Show_Next(e.id, &e), DB_OK);
+}
+
+TEST_F(RecordScreensTest, VolumeAndMuteOnBothScreens) {
+  ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  ExpectVolumeKeys(s, s->Parts.Volume);
+  Press("exit");
+  Settle();
+  RecordedShowsDialog* r = OpenFromRecordMenu<RecordedShowsDialog>();
+  ASSERT_NE(r, nullptr);
+  ExpectVolumeKeys(r, r->Parts.Volume);
+  // An empty list: no panel, red does nothing.
+  EXPECT_FALSE(r->Parts.Info.TitleText.IsVisible());
+  Press("red");
+  Settle();
+  EXPECT_EQ(Open<NonMenuSystem::ConfirmMultiOptionDialog>(), nullptr);
+}
+
+TEST_F(RecordScreensTest, EachScreenOpenedAndClosedFiftyTimesReturnsToItsBaseline) {
+  Schedule(3, 1, 5400, 4, 2, 0, "Late Film");
+  Recorded("Evening News", "/mnt/usb/sda1/REC_1_0.ts", 1800, true);
+  for (const kv::Class* cls : {&ScheduledRecordDialog::StaticClass(), &RecordedShowsDialog::StaticClass()}) {
+    const auto cycle = [&] {
+      Nms()->OpenWithValue(cls, 0, Constants::MSG_FROM_NONMENUSYSTEM);
+      Settle();
+      Press("exit");
+      Settle();
+    };
+    cycle();
+    const auto baseline = Census();
+    for (int i = 0; i < 50; ++i) cycle();
+    EXPECT_EQ(Census(), baseline) << cls->name;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,337 @@
+// The record timer editor through the whole system: opened from the record
+// menu, each change written into the active timer, Done storing the timer in
+// the set and the recording database, each refusal keeping the dialog open,
+// the date, time and duration editors writing through, and the recordings
+// that start at once.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "record_support.h"
+#include "units/MenuSystem/LiveMenuPages.h"
+#include "units/NonMenuSystem/DateTimeEditors.h"
+#include "units/NonMenuSystem/OptionDialogs.h"
+#include "units/Structures/LocalTime.h"
+#include "units/Structures/VirtualChannel.h"
+
+namespace {
+
+using Record::RecordTimerDialog;
+
+class RecordTimerTest : public recordtest::RecordTest {};
+
+TEST_F(RecordTimerTest, MenuOpensANewTimerThatDoneStoresInTheSetAndTheDatabase) {
+  SetClock(2026, 12, 8, 20, 15);  // a Tuesday
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  const int32_t id = Skin()->OnGetActiveTimerId();
+  ASSERT_GE(id, 1);
+  // Kind 1: now, one hour, unchecked; the date button waits for a one-time timer.
+  EXPECT_EQ(e->Kind(), Record::kKindTimer);
+  ASSERT_NE(Active(), nullptr);
+  EXPECT_EQ(Active()->StartTime->Hour, 20);
+  EXPECT_EQ(Active()->StartTime->Minute, 15);
+  EXPECT_EQ(Active()->Duration, 3600);
+  EXPECT_EQ(Active()->Enable, 0);
+  EXPECT_FALSE(e->ActiveBox.OnGetIsChecked());
+  EXPECT_EQ(e->DurationButton.OnGetText().ToUtf8(), "01:00");
+  EXPECT_EQ(e->TimeButton.OnGetText().ToUtf8(), "08:15 PM");
+  EXPECT_TRUE(e->DateButton.OnGetIsDisabled());
+  EXPECT_EQ(Focused(), &e->ActiveBox);
+  // The input and the channel on screen, as the set names them.
+  const int32_t source = W()->GetCurrentSource(0);
+  EXPECT_EQ(Active()->Source, source);
+  EXPECT_EQ(e->InputButton.OnGetText().ToUtf8(), Skin()->GetSourceName(source).ToUtf8()) << W()->GetSourceIndex(source);
+  Structures::VirtualChannel* channel = W()->GetCurrentChannel();
+  EXPECT_EQ(Active()->ChannelMajor, channel->Major);
+  EXPECT_EQ(Active()->ChannelMinor, channel->Minor);
+  EXPECT_EQ(e->ChannelButton.OnGetText().ToUtf8(),
+            Skin()->GetChannelNumberStr(true, channel->Major, channel->Minor).ToUtf8());
+  // The check box writes the enable flag at once; nothing reaches the set yet.
+  ClearCallLog();
+  Press("ok");
+  EXPECT_EQ(Active()->Enable, 1);
+  Press("ok");
+  EXPECT_EQ(Active()->Enable, 0);
+  EXPECT_TRUE(Calls("XPM_SetTimer").empty());
+  XPM_TimerRecord stored;
+  EXPECT_FALSE(SetTimerOf(id, &stored) && stored.daysOfWeek != 0);
+  // Done: the set holds the timer (off: nothing records), the database its
+  // show, the id is checked out.
+  ASSERT_TRUE(FocusBy("down", &e->DoneButton));
+  Press("ok");
+  Settle();
+  ASSERT_TRUE(SetTimerOf(id, &stored));
+  EXPECT_EQ(stored.enabled, 0);
+  EXPECT_EQ(stored.duration, 3600);
+  EXPECT_EQ(stored.start.hour, 20);
+  EXPECT_EQ(stored.sourceType, Record::kKindTimer);
+  EXPECT_GT(stored.major, 0);
+  EXPECT_TRUE(InDatabase(id));
+  EXPECT_TRUE(CheckedOut(id));
+  // The editor left for the menu, which answers the next key.
+  EXPECT_EQ(Editor(), nullptr);
+  auto* page = kv::Cast<MenuSystem::VidiScheduleRecordMenu>(Page());
+  ASSERT_NE(page, nullptr);
+  EXPECT_TRUE(page->OnGetVisible());
+  EXPECT_EQ(Focused(), page->Item(1));
+  Step("down");
+  EXPECT_EQ(page->CurrentItemIndex, 1);
+  EXPECT_EQ(Focused(), page->Item(0));
+}
+
+TEST_F(RecordTimerTest, EachRefusalKeepsTheDialogOpenAndTheDatabaseUntouched) {
+  SetClock(2026, 12, 8, 10, 0);
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  const int32_t id = Skin()->OnGetActiveTimerId();
+  ASSERT_TRUE(FocusBy("down", &e->DoneButton));
+  struct Case {
+    const char* what;
+    int32_t failWith;  // XPM_SetTimer's answer, 0: the set's own
+    int32_t message;   // 0: none
+  };
+  const Case cases[] = {{"duration", 41, 45}, {"timer id", 5, 44}, {"overlap", 39, 46}, {"start", 43, 48}, {"other", 7, 0}};
+  for (const Case& c : cases) {
+    FailCall("XPM_SetTimer", c.failWith);
+    ClearCallLog();
+    Press("ok");
+    Settle();
+    EXPECT_EQ(BarType(), c.message) << c.what;
+    EXPECT_NE(Editor(), nullptr) << c.what;
+    EXPECT_TRUE(Calls("DB_Insert_Scheduled_Data").empty()) << c.what;
+    EXPECT_FALSE(InDatabase(id)) << c.what;
+    // The bar goes by itself; the editor answers the next key.
+    Run(10000);
+    Settle();
+    EXPECT_EQ(Focused(), &e->DoneButton) << c.what;
+  }
+  Tv().ClearFailures();
+  // The channel of an analogue programme (minor -2): 49 before the set is asked.
+  Skin()->OnSetTimerChannel(Wrapper::Wrapper::UniteChannelNum(7, -2));
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_EQ(BarType(), Record::kMsgInvalidChannel);
+  EXPECT_TRUE(Calls("XPM_SetTimer").empty());
+  EXPECT_NE(Editor(), nullptr);
+}
+
+TEST_F(RecordTimerTest, TheSetRefusesAnOverlapAndAPastOneTimeTimer) {
+  SetClock(2026, 12, 8, 10, 0);
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  const int32_t id = Skin()->OnGetActiveTimerId();
+  Press("ok");  // on
+  // Another enabled timer of the same tuner at 10:30 every day.
+  StoreTimer(id == 16 ? 15 : 16, 10, 30, 1800, 0x7F, Record::kTimesEveryday);
+  ASSERT_TRUE(FocusBy("down", &e->DoneButton));
+  Press("ok");
+  Settle();
+  EXPECT_EQ(BarType(), Record::kMsgOverlap);
+  EXPECT_FALSE(InDatabase(id));
+  Run(5000);
+  Settle();
+  // A one-time timer on a date that is past.
+  Skin()->OnSetTimerTimesType(Record::kTimesOnce);
+  e->UpdateDurationSettings(0, 30);
+  e->UpdateDateSettings(11, 1, 2026);
+  Press("ok");
+  Settle();
+  EXPECT_EQ(BarType(), Record::kMsgInvalidStart);
+  EXPECT_FALSE(InDatabase(id));
+  EXPECT_NE(Editor(), nullptr);
+}
+
+TEST_F(RecordTimerTest, AFailedInsertTakesTheTimerBackAndARetriedDoneStoresIt) {
+  SetClock(2026, 12, 8, 10, 0);
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  const int32_t id = Skin()->OnGetActiveTimerId();
+  Press("ok");
+  ASSERT_TRUE(FocusBy("down", &e->DoneButton));
+  FailCall("DB_Insert_Scheduled_Data", DB_ERR_FAILED);
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  // Nothing is left in the set, the id stays free, no screen is told.
+  XPM_TimerRecord stored;
+  EXPECT_TRUE(!SetTimerOf(id, &stored) || stored.daysOfWeek == 0);
+  EXPECT_FALSE(CheckedOut(id));
+  int32_t free = -1;
+  ASSERT_EQ(DB_Get_TimerId(&free), XPM_OK);
+  EXPECT_EQ(free, id);
+  EXPECT_TRUE(Calls("XPM_RECORDING_START").empty());
+  EXPECT_NE(Editor(), nullptr);
+  EXPECT_TRUE(Logged("refused timer"));
+  // The editor's values are still there for another try.
+  ASSERT_NE(Active(), nullptr);
+  EXPECT_EQ(Active()->Enable, 1);
+  EXPECT_EQ(Active()->Duration, 3600);
+  Tv().ClearFailures();
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("DB_Insert_Scheduled_Data").size(), 1u);
+  ASSERT_TRUE(SetTimerOf(id, &stored));
+  EXPECT_NE(stored.daysOfWeek, 0);
+  EXPECT_TRUE(InDatabase(id));
+  EXPECT_TRUE(CheckedOut(id));
+  EXPECT_EQ(Editor(), nullptr);
+}
+
+TEST_F(RecordTimerTest, OnceEnablesTheDateForKindOneAndDoneStoresTheWeekdayOfTheDate) {
+  SetClock(2026, 12, 8, 9, 0);  // Tuesday
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  const int32_t id = Skin()->OnGetActiveTimerId();
+  // The type through its option dialog: the last choice is "once".
+  e->OnSetFocus(&e->TypeButton);
+  Press("ok");
+  Settle();
+  auto* options = Open<NonMenuSystem::OptionDialog>();
+  ASSERT_NE(options, nullptr);
+  ASSERT_TRUE(options->IsOpen());
+  // From "Monday to Friday" (a new timer's type) two rows down to "Once".
+  EXPECT_EQ(Skin()->OnGetTimerTimesType(), Record::kTimesDaily);
+  Press("down", 2);
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Skin()->OnGetTimerTimesType(), Record::kTimesOnce);
+  EXPECT_FALSE(e->DateButton.OnGetIsDisabled());
+  // The date editor writes every change through: one day on is a Wednesday.
+  ASSERT_TRUE(FocusBy("up", &e->DateButton)) << kv::ClassOf(Focused())->name;
+  Press("ok");
+  Settle();
+  auto* date = Open<NonMenuSystem::DateSettingDialog>();
+  ASSERT_NE(date, nullptr);
+  Press("right");
+  Press("up");
+  EXPECT_EQ(Active()->StartTime->Day, 9);
+  EXPECT_EQ(e->DateButton.OnGetText().ToUtf8(), "Dec 9, 2026");
+  Press("back");
+  Settle();
+  // The time editor too: one hour on.
+  ASSERT_TRUE(FocusBy("right", &e->TimeButton));
+  Press("ok");
+  Settle();
+  ASSERT_NE(Open<NonMenuSystem::TimeSettingDialog>(), nullptr);
+  Press("up");
+  EXPECT_EQ(Active()->StartTime->Hour, 10);
+  Press("back");
+  Settle();
+  // Left from the time button goes to the enabled date button.
+  Press("left");
+  EXPECT_EQ(Focused(), &e->DateButton);
+  ASSERT_TRUE(FocusBy("down", &e->DoneButton));
+  Press("ok");
+  Settle();
+  XPM_TimerRecord stored;
+  ASSERT_TRUE(SetTimerOf(id, &stored));
+  EXPECT_EQ(stored.daysOfWeek, 0x08);
+  EXPECT_EQ(stored.start.day, 9);
+  EXPECT_EQ(stored.start.hour, 10);
+}
+
+TEST_F(RecordTimerTest, TwelveOClockAndTheWeekdayRule) {
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  e->UpdateTimeSettings(12, 5, 0);
+  EXPECT_EQ(Active()->StartTime->Hour, 0);
+  EXPECT_EQ(e->TimeButton.OnGetText().ToUtf8(), "12:05 AM");
+  e->UpdateTimeSettings(12, 5, 1);
+  EXPECT_EQ(Active()->StartTime->Hour, 12);
+  e->UpdateTimeSettings(1, 5, 1);
+  EXPECT_EQ(Active()->StartTime->Hour, 13);
+  EXPECT_EQ(RecordTimerDialog::GetWeekDay(2026, 12, 5), 6);
+  EXPECT_EQ(RecordTimerDialog::GetWeekDay(2024, 2, 29), 4);
+  EXPECT_EQ(RecordTimerDialog::GetWeekDay(2000, 1, 1), 6);
+}
+
+TEST_F(RecordTimerTest, DurationDialogKeepsFiveMinutesToTwentyThreeFiftyNine) {
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  e->OnSetFocus(&e->DurationButton);
+  Press("ok");
+  Settle();
+  kv::Persistent<Record::TimerDurationDialog> d{Open<Record::TimerDurationDialog>()};
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->Hours.OnGetCurrent(), 1);
+  EXPECT_EQ(d->Minutes.OnGetCurrent(), 0);
+  // Hour 0 forces at least five minutes; the editor follows every change.
+  Press("down");
+  EXPECT_EQ(d->Hours.OnGetCurrent(), 0);
+  EXPECT_EQ(d->Minutes.OnGetCurrent(), 5);
+  EXPECT_EQ(Active()->Duration, 300);
+  EXPECT_EQ(e->DurationButton.OnGetText().ToUtf8(), "00:05");
+  // Down from 0 wraps to 23; minutes may be 0 again, and down wraps to 59.
+  Press("down");
+  EXPECT_EQ(d->Hours.OnGetCurrent(), 23);
+  Press("right");
+  Press("down");
+  EXPECT_EQ(d->Minutes.OnGetCurrent(), 4);
+  Press("down", 5);
+  EXPECT_EQ(d->Minutes.OnGetCurrent(), 59);
+  EXPECT_EQ(Active()->Duration, (23 * 60 + 59) * 60);
+  Press("back");
+  Settle();
+  EXPECT_FALSE(d->IsOpen());
+  EXPECT_EQ(Editor(), e);
+  Press("down");
+  EXPECT_NE(Focused(), &e->DurationButton);
+}
+
+TEST_F(RecordTimerTest, ATimerByHandRecordsAtOnceOnlyInsideItsWindow) {
+  // Monday to Friday at 20:00 for an hour, saved on a Tuesday at 20:15.
+  const auto save = [this](int32_t day) -> bool {
+    SetClock(2026, 12, day, 20, 15);
+    RecordTimerDialog* e = OpenEditorFromMenu();
+    if (!e) return false;
+    Press("ok");  // on
+    Skin()->OnSetTimerTimesType(Record::kTimesDaily);
+    e->UpdateTimeSettings(8, 0, 1);
+    ClearCallLog();
+    e->OnSetFocus(&e->DoneButton);
+    Press("ok");
+    Settle();
+    const bool recorded = !Calls("XPM_RECORDING_START").empty();
+    Nms()->ClearAll();
+    Press("exit");
+    Settle();
+    return recorded;
+  };
+  EXPECT_TRUE(save(8));   // Tuesday
+  EXPECT_FALSE(save(13));  // Sunday
+}
+
+TEST_F(RecordTimerTest, TheImmediateWindowAcrossMidnight) {
+  kv::Persistent<Structures::TimerData> timer{kv::New<Structures::TimerData>()};
+  Structures::TimerData& t = *timer.get();
+  t.StartTime = kv::New<Structures::LocalTime>();
+  t.StartTime->Hour = 23;
+  t.StartTime->Minute = 30;
+  t.Duration = 120 * 60;
+  t.DaysOfWeek = 1 << 1;  // Mondays
+  Structures::LocalTime now;
+  now.Weekday = 2;  // Tuesday 00:30: inside Monday's occurrence
+  now.Hour = 0;
+  now.Minute = 30;
+  EXPECT_TRUE(RecordTimerDialog::IsInWindow(t, now));
+  now.Hour = 2;  // 02:00: after it
+  EXPECT_FALSE(RecordTimerDialog::IsInWindow(t, now));
+  now.Weekday = 1;  // Monday 23:45
+  now.Hour = 23;
+  now.Minute = 45;
+  EXPECT_TRUE(RecordTimerDialog::IsInWindow(t, now));
+  now.Weekday = 3;  // Wednesday 00:30: Tuesday is no timer day
+  now.Hour = 0;
+  now.Minute = 30;
+  EXPECT_FALSE(RecordTimerDialog::IsInWindow(t, now));
+  t.StartEarly = 3600;  // starting early does not widen it
+  now.Weekday = 1;
+  now.Hour = 23;
+  now.Minute = 0;
+  EXPECT_FALSE(RecordTimerDialog::IsInWindow(t, now));
+}
+
+}  // namespace
