@@ -130,7 +130,7 @@ inline PslExports RecordingExports() {
     return R(item)->thumb.get();
   };
   ex.setThumbState = [](PslObject item, uint16_t s) { R(item)->thumbState = s; };
-  ex.decodedPicture = []() -> dfb::Surface* {
+  ex.decodedPicture = [](PslObject) -> dfb::Surface* {
     if (!g_picture) g_picture = std::make_unique<dfb::Surface>(960, 540);
     return g_picture.get();
   };

@@ -119,6 +119,9 @@ struct PslExports {
   // The service handle of an item, or of the folder item a data source shows
   // (0 when it has none).
   uint32_t (*handleOf)(PslObject itemOrSource) = nullptr;
+  // The URI of an item into `out` (NUL-terminated, cut to `size`); false
+  // without one. Play-list items carry only their URI.
+  bool (*uriOf)(PslObject item, char* out, size_t size) = nullptr;
   // A server's root: its MAC address and whether it wakes over the network.
   void (*setServerInfo)(PslObject root, const char* mac, bool wakeOnLan) = nullptr;
   // Metadata: creates it on the item and answers it; then the item's kind's initialiser.
@@ -136,8 +139,9 @@ struct PslExports {
   dfb::Surface* (*createThumb)(PslObject item) = nullptr;
   void (*setThumbState)(PslObject item, uint16_t state) = nullptr;
   void (*destroyThumb)(PslObject item, uint16_t state) = nullptr;
-  // The GUI's 960 x 540 canvas of the decoded picture.
-  dfb::Surface* (*decodedPicture)() = nullptr;
+  // The GUI's 960 x 540 canvas a picture item is decoded into: the item's
+  // own buffer when it was given one, else the bridge's shared canvas.
+  dfb::Surface* (*decodedPicture)(PslObject item) = nullptr;
   // Events, built and then delivered to the media bridge (deliver).
   PslObject (*newListEvent)(PslObject source, uint32_t listHandle, int32_t count, int32_t start) = nullptr;
   PslObject (*newMetadataEvent)(PslObject item) = nullptr;

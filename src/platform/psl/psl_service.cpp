@@ -711,10 +711,20 @@ int32_t Service::RequestMetadata(PslObject item) {
 }
 
 int32_t Service::RequestPicture(PslObject item, int32_t mode) {
-  Node n;
-  if (!NodeOf(item, &n) || n.kind != FileKind::kPicture) return PSL_ERR_NOT_FOUND;
   if (mode != 0 && mode != 1) return PSL_ERR_INVALID;
-  const std::string path = Resolve(n.path);
+  Node n;
+  std::string path;
+  if (NodeOf(item, &n)) {
+    if (n.kind != FileKind::kPicture) return PSL_ERR_NOT_FOUND;
+    path = Resolve(n.path);
+  } else {
+    // A play-list item: known by its URI only.
+    const PslExports ex = Exports();
+    char uri[PSL_URI_MAX] = {0};
+    if (!item || !ex.uriOf || !ex.uriOf(item, uri, sizeof uri)) return PSL_ERR_NOT_FOUND;
+    path = Resolve(uri);
+    if (path.empty()) return PSL_ERR_NOT_FOUND;
+  }
   const std::string store = tv_.DataDir() + "/wallpaper";
   const uint64_t hold = Hold(item);
   auto self = shared_from_this();
@@ -745,7 +755,7 @@ int32_t Service::RequestPicture(PslObject item, int32_t mode) {
       const PslExports ex = Exports();
       if (ok && mode == 0) {
         if (ex.decodedPicture)
-          if (dfb::Surface* s = ex.decodedPicture()) DrawCentred(img, s);
+          if (dfb::Surface* s = ex.decodedPicture(it)) DrawCentred(img, s);
         std::lock_guard<std::mutex> lock(self->mu_);
         self->lastPicture_ = std::move(img);
       }

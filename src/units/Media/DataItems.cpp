@@ -156,7 +156,8 @@ void PictureDataItem::RequestPicture() {
   PictureState = 0;
   Width = 0;
   Height = 0;
-  PslMediaRequestPicture(globalPsl, this, 0);
+  const int32_t status = PslMediaRequestPicture(globalPsl, this, 0);
+  if (status != PSL_OK) kv::LogFailedCall("PslMediaRequestPicture", status);
   kv::Log("PslMediaRequestPicture " + Title.ToUtf8());
 }
 

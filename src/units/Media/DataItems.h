@@ -228,6 +228,8 @@ class PictureDataItem : public MediaDataItem {
   kv::Member<kv::Object> Picture;
   int32_t Width = 0;
   int32_t Height = 0;
+  // The turn the viewer gives the picture, in degrees (0, 90, 180, 270).
+  int32_t Rotation = 0;
 };
 
 class MusicDataItem : public MediaDataItem {

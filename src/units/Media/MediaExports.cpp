@@ -2,6 +2,7 @@
 // objects with (psl::SetExports). The service calls them on the GUI task
 // only; an object it hands back is one of ours, so every entry checks its
 // class and ignores (logs) anything else.
+#include <cstring>
 #include <string>
 
 #include "platform/psl/psl.h"
@@ -58,6 +59,15 @@ PslObject CreateContainer(PslObject source, const char* uri, const char* title, 
 PslObject CreateItem(PslObject source, const char* uri, const char* title, int32_t /*unused*/, uint32_t handle) {
   auto* s = As<ContainerDataSource>(source, "createItem");
   return s ? s->CreateItem(Text(uri), Text(title), handle) : nullptr;
+}
+
+bool UriOf(PslObject o, char* out, size_t size) {
+  auto* item = kv::Cast<DataItem>(Obj(o));
+  if (!item || !out || size == 0) return false;
+  const std::string uri = item->Uri.ToUtf8();
+  if (uri.empty() || uri.size() >= size) return false;
+  std::memcpy(out, uri.c_str(), uri.size() + 1);
+  return true;
 }
 
 uint32_t HandleOf(PslObject o) {
@@ -119,7 +129,10 @@ void DestroyThumb(PslObject item, uint16_t state) {
   if (auto* i = As<DataItem>(item, "destroyThumb")) i->DestroyThumb(state);
 }
 
-dfb::Surface* DecodedPicture() {
+dfb::Surface* DecodedPicture(PslObject item) {
+  auto* picture = kv::Cast<PictureDataItem>(static_cast<kv::Object*>(item));
+  if (auto* own = picture ? kv::Cast<ServiceCanvas>(picture->Picture.get()) : nullptr)
+    if (own->ServiceSurface()) return own->ServiceSurface();
   ServiceCanvas* c = kv::GetAutoObject<MediaWrapper>(MainApp::MediaWrapper)->GetDecodedPicture();
   return c ? c->ServiceSurface() : nullptr;
 }
@@ -189,6 +202,7 @@ void RegisterExports() {
   ex.createContainer = CreateContainer;
   ex.createItem = CreateItem;
   ex.handleOf = HandleOf;
+  ex.uriOf = UriOf;
   ex.setServerInfo = SetServerInfo;
   ex.createMetadata = CreateMetadata;
   ex.initPictureMetadata = InitPicture;
