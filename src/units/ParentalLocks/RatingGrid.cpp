@@ -25,12 +25,6 @@ constexpr uint16_t KEY_DOWN = 5;
 constexpr uint16_t KEY_LEFT = 6;
 constexpr uint16_t KEY_RIGHT = 7;
 
-constexpr int32_t kFV = 0x1000000;
-constexpr int32_t kD = 0x10;
-constexpr int32_t kL = 0x100;
-constexpr int32_t kS = 0x1000;
-constexpr int32_t kV = 0x10000;
-
 constexpr int32_t kCell = 28;
 constexpr int32_t kWholeWidth = 86;
 constexpr int32_t kColFV = 90;

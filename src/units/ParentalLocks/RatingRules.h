@@ -9,6 +9,14 @@
 
 namespace ParentalLocks {
 
+// The set's content flags of a US TV rating's descriptors: fantasy violence,
+// dialogue, language, sex, violence.
+inline constexpr int32_t kFV = 0x1000000;
+inline constexpr int32_t kD = 0x10;
+inline constexpr int32_t kL = 0x100;
+inline constexpr int32_t kS = 0x1000;
+inline constexpr int32_t kV = 0x10000;
+
 // The set's block of a US TV rating (kWholeRating or one descriptor).
 bool GetTVRatingStatus(bool isChild, int32_t level, int32_t content);
 // Writes one US TV rating; blocking a whole children's rating also blocks
