@@ -202,7 +202,7 @@ TEST_F(SimTvAcquireTest, ARatedDigitalChannelAnnouncesTheRatingTableOnce) {
   ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
   EXPECT_EQ(TakeEvents().size(), 1u);
 
-  sim::RatingRegionSpec table = sim::DefaultRatingRegion();
+  sim::RatingRegionTable table = sim::DefaultRatingRegion();
   table.dimensions.pop_back();
   sim::SetRatingRegion(*tv_, table);
   events = TakeEvents();

@@ -80,7 +80,7 @@ TEST_F(RatingListsTest, AGraduatedDimensionCascadesAndEachToggleReachesTheSetAtO
 }
 
 TEST_F(RatingListsTest, APlainDimensionTogglesOneLevelAndUnnamedOnesReadNone) {
-  sim::RatingRegionSpec region = sim::DefaultRatingRegion();
+  sim::RatingRegionTable region = sim::DefaultRatingRegion();
   region.dimensions.push_back({"", false, {{"", "no name"}, {"B", "bee"}, {"C", "sea"}}});
   sim::SetRatingRegion(Tv(), region);
   auto* l = OpenLevels(4);

@@ -298,7 +298,7 @@ class OptionDatabaseTest : public WrapperTest {
 TEST_F(OptionDatabaseTest, EveryOptionIdHasARecordOfItsKindChoicesAndRange) {
   EXPECT_NE(kv::Cast<SkinBin::OptionDatabaseClass>(db_), nullptr) << "MainApp::OptionDB is the skin's database";
   size_t served = 0;
-  for (const auto* m : db_->Modules().Snapshot()) served += m->SpecCount();
+  for (const auto* m : db_->Modules().Snapshot()) served += m->DefCount();
   EXPECT_EQ(served, std::size(kAllOptions)) << "the database serves exactly the ids of the system";
 
   for (const Expected& e : kAllOptions) {
@@ -493,7 +493,7 @@ TEST_F(OptionDatabaseTest, RecordsWithoutABoundPropertyAreListedWithTheirOwner) 
   std::vector<std::string> lines;
   size_t skin = 0;
   for (auto* module : db_->Modules().Snapshot()) {
-    for (size_t i = 0; i < module->SpecCount(); ++i) {
+    for (size_t i = 0; i < module->DefCount(); ++i) {
       const auto& entry = module->Entries()[i];
       OptionDataClass* r = Record(entry.id);
       ASSERT_NE(r, nullptr);

@@ -36,10 +36,10 @@ std::string Str(const kv::MultiTextId& id) { return kv::GetVariantOfString(id).T
 
 // Region 5 as a broadcaster may send it: seven dimensions, graduated and
 // plain, one without a name, a level without a first name, one of 100.
-sim::RatingRegionSpec SevenDimensions() {
-  sim::RatingRegionSpec r = sim::DefaultRatingRegion();
+sim::RatingRegionTable SevenDimensions() {
+  sim::RatingRegionTable r = sim::DefaultRatingRegion();
   r.dimensions.push_back({"", false, {{"", "no name"}, {"B", "bee"}, {"C", "sea"}, {"D", "dee"}}});
-  sim::RatingDimensionSpec hundred{"Hundred", true, {}};
+  sim::RatingDimensionEntry hundred{"Hundred", true, {}};
   for (int i = 0; i < 100; ++i) hundred.levels.push_back({"H" + std::to_string(i), "level " + std::to_string(i)});
   r.dimensions.push_back(hundred);
   r.dimensions.push_back({"Violence", false, {{"", ""}, {"V", "Violence"}}});
@@ -371,7 +371,7 @@ TEST_F(RatingGridTest, TheAnnouncedTableShowsInTheDimensionAndLevelDialogs) {
   EXPECT_EQ(Calls("XPM_SetRatingLevel").size(), 3u);
   EXPECT_EQ(SetLevels(0, 6), "...xxx");
   // A region of three dimensions: the dimension dialog is five rows shorter.
-  sim::RatingRegionSpec three = sim::DefaultRatingRegion();
+  sim::RatingRegionTable three = sim::DefaultRatingRegion();
   three.dimensions.pop_back();
   sim::SetRatingRegion(Tv(), three);
   Run(100);

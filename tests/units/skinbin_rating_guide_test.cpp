@@ -48,7 +48,7 @@ TEST_F(RatingRegionTest, RegionDimensionsAndLevelsAreRead) {
   EXPECT_EQ(R().LevelAbbrev.ToUtf8(), "R");
   EXPECT_EQ(R().LevelText.ToUtf8(), "Restricted");
   // Nothing downloaded: the region is not there and the texts are empty.
-  sim::RatingRegionSpec none;
+  sim::RatingRegionTable none;
   none.present = false;
   sim::SetRatingRegion(*tv_, none);
   EXPECT_EQ(R().GetRatingRegionId(), 0);
@@ -97,7 +97,7 @@ TEST_F(RatingRegionTest, SnapshotIsEditedAndAppliedInOneStep) {
 }
 
 TEST_F(RatingRegionTest, SnapshotKeepsTheFirst255DimensionsAnd100Levels) {
-  sim::RatingRegionSpec big;
+  sim::RatingRegionTable big;
   big.name = "Big";
   for (int d = 0; d < 300; ++d) big.dimensions.push_back({"D" + std::to_string(d), false, {{"", ""}, {"X", "X"}}});
   big.dimensions[1].levels.resize(120, {"L", "L"});

@@ -15,8 +15,8 @@
 
 namespace sim {
 
-RatingRegionSpec DefaultRatingRegion() {
-  RatingRegionSpec r;
+RatingRegionTable DefaultRatingRegion() {
+  RatingRegionTable r;
   r.name = "Downloadable US (5)";
   r.version = 3;
   r.dimensions = {
@@ -36,11 +36,11 @@ namespace {
 struct Table {
   bool set = false;  // false: the default table
   bool announced = false;
-  RatingRegionSpec table;
+  RatingRegionTable table;
 };
 Volatile<Table> g_table;
 
-RatingRegionSpec Current(const Sim& tv) {
+RatingRegionTable Current(const Sim& tv) {
   std::lock_guard<std::mutex> lock(g_table.Mutex());
   const Table& t = g_table.Of(tv);
   return t.set ? t.table : DefaultRatingRegion();
@@ -55,20 +55,20 @@ bool Refuse(const char* call, const std::string& what) {
   return true;
 }
 
-bool BadRegion(const char* call, const RatingRegionSpec& r, int32_t region) {
+bool BadRegion(const char* call, const RatingRegionTable& r, int32_t region) {
   if (region != XPM_RATING_REGION_DOWNLOADABLE) return Refuse(call, "no rating region " + std::to_string(region));
   if (!r.present) return Refuse(call, "no rating table downloaded");
   return false;
 }
 
-bool BadDimension(const char* call, const RatingRegionSpec& r, int32_t region, int32_t dimension) {
+bool BadDimension(const char* call, const RatingRegionTable& r, int32_t region, int32_t dimension) {
   if (BadRegion(call, r, region)) return true;
   if (dimension < 0 || dimension >= static_cast<int32_t>(r.dimensions.size()))
     return Refuse(call, "no dimension " + std::to_string(dimension));
   return false;
 }
 
-bool BadLevel(const char* call, const RatingRegionSpec& r, int32_t region, int32_t dimension, int32_t level) {
+bool BadLevel(const char* call, const RatingRegionTable& r, int32_t region, int32_t dimension, int32_t level) {
   if (BadDimension(call, r, region, dimension)) return true;
   if (level < 0 || level >= static_cast<int32_t>(r.dimensions[static_cast<size_t>(dimension)].levels.size()))
     return Refuse(call, "no level " + std::to_string(level));
@@ -77,7 +77,7 @@ bool BadLevel(const char* call, const RatingRegionSpec& r, int32_t region, int32
 
 }  // namespace
 
-void SetRatingRegion(Sim& tv, const RatingRegionSpec& region) {
+void SetRatingRegion(Sim& tv, const RatingRegionTable& region) {
   {
     std::lock_guard<std::mutex> lock(g_table.Mutex());
     Table& t = g_table.Of(tv);
@@ -108,11 +108,11 @@ void AnnounceRatingRegion(Sim& tv) {
   sim::Sim* tv = sim::Sim::Current();                                         \
   if (auto fail = sim::EnterCall(kCall, args, XPM_ERR_NOT_READY)) return *fail; \
   if (!tv) return XPM_ERR_NOT_READY;                                          \
-  const sim::RatingRegionSpec r = sim::Current(*tv)
+  const sim::RatingRegionTable r = sim::Current(*tv)
 
 namespace {
 
-int32_t RegionInfo(const char* kCall, const sim::RatingRegionSpec& r, int32_t region, char* name,
+int32_t RegionInfo(const char* kCall, const sim::RatingRegionTable& r, int32_t region, char* name,
                    int32_t* dimensions, int32_t* extra) {
   SIM_TV_NEED(name);
   SIM_TV_NEED(dimensions);
@@ -143,7 +143,7 @@ int32_t XPM_GetRatingDimensionInfo(int32_t region, int32_t dimension, char* name
   SIM_TV_NEED(graduated);
   SIM_TV_NEED(levels);
   if (sim::BadDimension(kCall, r, region, dimension)) return XPM_ERR_INVALID_PARAM;
-  const sim::RatingDimensionSpec& d = r.dimensions[static_cast<size_t>(dimension)];
+  const sim::RatingDimensionEntry& d = r.dimensions[static_cast<size_t>(dimension)];
   sim::CopyCText(name, XPM_RATING_TEXT_MAX, d.name);
   *graduated = d.graduated ? 1 : 0;
   *levels = static_cast<int32_t>(d.levels.size());
@@ -155,7 +155,7 @@ int32_t XPM_GetRatingLevelInfo(int32_t region, int32_t dimension, int32_t level,
   SIM_TV_NEED(abbrev);
   SIM_TV_NEED(text);
   if (sim::BadLevel(kCall, r, region, dimension, level)) return XPM_ERR_INVALID_PARAM;
-  const sim::RatingLevelSpec& l = r.dimensions[static_cast<size_t>(dimension)].levels[static_cast<size_t>(level)];
+  const sim::RatingLevelEntry& l = r.dimensions[static_cast<size_t>(dimension)].levels[static_cast<size_t>(level)];
   sim::CopyCText(abbrev, XPM_RATING_TEXT_MAX, l.abbrev);
   sim::CopyCText(text, XPM_RATING_TEXT_MAX, l.text);
   return XPM_OK;

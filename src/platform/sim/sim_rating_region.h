@@ -20,27 +20,27 @@ namespace sim {
 
 class Sim;
 
-struct RatingLevelSpec {
+struct RatingLevelEntry {
   std::string abbrev;
   std::string text;
 };
-struct RatingDimensionSpec {
+struct RatingDimensionEntry {
   std::string name;
   bool graduated = false;
-  std::vector<RatingLevelSpec> levels;
+  std::vector<RatingLevelEntry> levels;
 };
-struct RatingRegionSpec {
+struct RatingRegionTable {
   bool present = true;  // false: no table was downloaded
   std::string name;
   int32_t version = 0;
-  std::vector<RatingDimensionSpec> dimensions;
+  std::vector<RatingDimensionEntry> dimensions;
 };
 
-RatingRegionSpec DefaultRatingRegion();
+RatingRegionTable DefaultRatingRegion();
 // The table the broadcaster sent (for the running Sim only); the set
 // announces it at once (XPM_EVT_RATING_REGION_UPDATED: region 5, or 0
 // when no table was downloaded).
-void SetRatingRegion(Sim& tv, const RatingRegionSpec& region);
+void SetRatingRegion(Sim& tv, const RatingRegionTable& region);
 // A channel carrying the table was tuned: the set announces the region
 // once per table (a table replaced is announced again).
 void AnnounceRatingRegion(Sim& tv);

@@ -516,12 +516,12 @@ void VidiSubMenuItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::
 // --- VidiMainMenu --------------------------------------------------------------------
 
 namespace {
-struct EntrySpec {
+struct EntryDef {
   const kv::MultiTextId* caption;
   const Resources::BitmapId* icon;
   const char* target;
 };
-const EntrySpec kEntries[] = {
+const EntryDef kEntries[] = {
     {&Strings::MainMenuPicture, &Bitmaps::VidiMenuPicture, "MenuSystem::VidiPictureMenu"},
     {&Strings::SID_AUDIO, &Bitmaps::VidiMenuAudio, "MenuSystem::VidiAudioMenu"},
     {&Strings::SID_CHANNEL, &Bitmaps::VidiMenuChannels, "MenuSystem::VidiChannelsMenu"},
@@ -559,7 +559,7 @@ VidiMainMenu::VidiMainMenu() {
   background_.OnSetBitmap(Resources::LoadResource(Bitmaps::VidiMainMenuBg));
   background_.OnSetBounds({0, 0, 710, 540});
   Add(&background_);
-  for (const EntrySpec& e : kEntries) {
+  for (const EntryDef& e : kEntries) {
     auto* item = kv::New<VidiMainMenuItem>();
     item->Position = static_cast<int32_t>(items_.size());
     item->OnSetText(kv::GetVariantOfString(*e.caption));

@@ -59,7 +59,7 @@ const ClassOf kExpertPicture = MS_TARGET(&ExpertPictureMenu::StaticClass());
 const ClassOf kWhiteBalance = MS_TARGET(&WhiteBalanceMenu::StaticClass());
 const ClassOf kDisplaySettings = MS_TARGET(&DisplaySettingsMenu::StaticClass());
 
-const RowSpec kPictureRows[] = {
+const RowDef kPictureRows[] = {
     {K::Value, &S::SID_PICTURE_MODE, Opt(0x8100001b), kOverlay},
     {K::Link, &S::SID_RESET, 17, kConfirm},
     {K::Slider, &S::SID_BACKLIGHT, 0x1000001, kBar, true},
@@ -72,10 +72,10 @@ const RowSpec kPictureRows[] = {
     {K::Link, &S::SID_EXPERT_PICTURE_SETTINGS, 0, kExpertPicture},
     {K::Select, &S::SID_THEATER_LOCK, Opt(0x81000000)},
 };
-const PageSpec kPicturePage = Page(0x01000151, &S::SID_PICTURE, 3, nullptr, kPictureRows);
+const PageLayout kPicturePage = Page(0x01000151, &S::SID_PICTURE, 3, nullptr, kPictureRows);
 constexpr int32_t kBacklightRow = 2;
 
-const RowSpec kAdvancedPictureRows[] = {
+const RowDef kAdvancedPictureRows[] = {
     {K::Value, &S::SID_TINTFORGE, 0x1000013, kOverlay},
     {K::Link, &S::SID_BASE_COLOUR_ADJUST, 0, MS_TARGET(&BaseColorAdjustmentMenu::StaticClass())},
     {K::Arrow, &S::SID_COLOUR_TEMPERATURE, Opt(0x81000013), MS_TARGET(KV_LATE_CLASS("NonMenuSystem::NoSliderAdjustmentBar"))},
@@ -94,64 +94,64 @@ const RowSpec kAdvancedPictureRows[] = {
     {K::Value, &S::SID_CINEMA_MODE, Opt(0x8100001e), kOverlay},
     {K::Link, &S::SID_RESET, 18, kConfirm},
 };
-const PageSpec kAdvancedPicturePage =
+const PageLayout kAdvancedPicturePage =
     Page(0x01001511, &S::SID_ADV_PIC_SETTINGS, 4, kPicture, kAdvancedPictureRows);
 
-const RowSpec kExpertPictureRows[] = {
+const RowDef kExpertPictureRows[] = {
     {K::Value, &S::SID_TEST_PATTERN, Opt(0x81000012), kOverlay},
     {K::Link, &S::SID_RGB_FILTER, 0, MS_TARGET(&RGBFilterMenu::StaticClass())},
     {K::Link, &S::SID_WHITE_BALANCE, 0, kWhiteBalance},
     {K::Link, &S::SID_RESET, 19, kConfirm},
 };
-const PageSpec kExpertPicturePage =
+const PageLayout kExpertPicturePage =
     Page(0x01001512, &S::SID_EXPERT_PICTURE_SETTINGS, 4, kPicture, kExpertPictureRows);
 
-const RowSpec kWhiteBalanceRows[] = {
+const RowDef kWhiteBalanceRows[] = {
     {K::Value, &S::SID_WINDOW_DISPLAY, Opt(0x81000010), kOverlay},
     {K::Select, &S::SID_SETTING_TYPE, Opt(0x81000011)},
     {K::Link, &S::SID_2P_WHITE_BALANCE, 0, MS_TARGET(&WhiteBalance2PMenu::StaticClass())},
     {K::Link, &S::SID_10P_WHITE_BALANCE, 0, MS_TARGET(&WhiteBalance10PMenu::StaticClass())},
     {K::Link, &S::SID_WB_COPY_SETTINGS, 21, kConfirm},
 };
-const PageSpec kWhiteBalancePage = Page(0x01015122, &S::SID_WHITE_BALANCE, 5, kExpertPicture, kWhiteBalanceRows);
+const PageLayout kWhiteBalancePage = Page(0x01015122, &S::SID_WHITE_BALANCE, 5, kExpertPicture, kWhiteBalanceRows);
 
-const RowSpec kWB2PRows[] = {
+const RowDef kWB2PRows[] = {
     {K::Slider, &S::SID_RED_OFFSET, 0x100000a, kBar},   {K::Slider, &S::SID_GREEN_OFFSET, 0x100000b, kBar},
     {K::Slider, &S::SID_BLUE_OFFSET, 0x100000c, kBar},  {K::Slider, &S::SID_RED_GAIN, 0x100000d, kBar},
     {K::Slider, &S::SID_GREEN_GAIN, 0x100000e, kBar},   {K::Slider, &S::SID_BLUE_GAIN, 0x100000f, kBar},
 };
-const PageSpec kWB2PPage = Page(0x01151211, &S::SID_2P_WHITE_BALANCE, 6, kWhiteBalance, kWB2PRows);
+const PageLayout kWB2PPage = Page(0x01151211, &S::SID_2P_WHITE_BALANCE, 6, kWhiteBalance, kWB2PRows);
 
-const RowSpec kWB10PRows[] = {
+const RowDef kWB10PRows[] = {
     {K::Slider, &S::SID_IRE, Opt(0x81000015), kBar},   {K::Slider, &S::SID_RED, Opt(0x81000016), kBar},
     {K::Slider, &S::SID_GREEN, Opt(0x81000017), kBar}, {K::Slider, &S::SID_BLUE, Opt(0x81000018), kBar},
 };
-const PageSpec kWB10PPage = Page(0x01151212, &S::SID_10P_WHITE_BALANCE, 6, kWhiteBalance, kWB10PRows);
+const PageLayout kWB10PPage = Page(0x01151212, &S::SID_10P_WHITE_BALANCE, 6, kWhiteBalance, kWB10PRows);
 
-const RowSpec kRGBFilterRows[] = {
+const RowDef kRGBFilterRows[] = {
     {K::RGBOption, &S::SID_RED, Opt(0x8100000a)},
     {K::RGBOption, &S::SID_GREEN, Opt(0x8100000b)},
     {K::RGBOption, &S::SID_BLUE, Opt(0x8100000c)},
     {K::RGBSlider, &S::SID_COLOR, 0x1000004, kBar},
     {K::RGBSlider, &S::SID_TINT, 0x1000005, kTintBar},
 };
-const PageSpec kRGBFilterPage = Page(0x01015121, &S::SID_RGB_FILTER, 5, kExpertPicture, kRGBFilterRows);
+const PageLayout kRGBFilterPage = Page(0x01015121, &S::SID_RGB_FILTER, 5, kExpertPicture, kRGBFilterRows);
 
-const RowSpec kPCSettingsRows[] = {
+const RowDef kPCSettingsRows[] = {
     {K::Slider, &S::SID_HORZ_POSITION, 0x1000016, kBar}, {K::Slider, &S::SID_VERT_POSITION, 0x1000015, kBar},
     {K::Slider, &S::SID_CLOCK_PHASE, 0x1000019, kBar},   {K::Slider, &S::SID_SAMPLE_CLOCK, 0x1000018, kBar},
     {K::Link, &S::SID_RESET, 42, kConfirm},
 };
-const PageSpec kPCSettingsPage = Page(0x01015452, &S::SID_PC_SETTINGS, 5, kDisplaySettings, kPCSettingsRows);
+const PageLayout kPCSettingsPage = Page(0x01015452, &S::SID_PC_SETTINGS, 5, kDisplaySettings, kPCSettingsRows);
 
-const RowSpec kPicturePositionRows[] = {
+const RowDef kPicturePositionRows[] = {
     {K::Slider, &S::SID_VERT_POSITION, 0x1000015, kBar, true},
     {K::Link, &S::SID_RESET, 41, kConfirm},
 };
-const PageSpec kPicturePositionPage =
+const PageLayout kPicturePositionPage =
     Page(0x01015451, &S::SID_PIC_POSITION, 5, kDisplaySettings, kPicturePositionRows);
 
-const RowSpec kBaseColorRows[] = {
+const RowDef kBaseColorRows[] = {
     {K::BaseColor, &S::SID_RED, Opt(0x87000000), kBaseColorBar},
     {K::BaseColor, &S::SID_GREEN, Opt(0x87000003), kBaseColorBar},
     {K::BaseColor, &S::SID_BLUE, Opt(0x87000006), kBaseColorBar},
@@ -160,38 +160,38 @@ const RowSpec kBaseColorRows[] = {
     {K::BaseColor, &S::SID_CYAN, Opt(0x8700000f), kBaseColorBar},
     {K::Link, &S::SID_RESET, 22, kConfirm},
 };
-const PageSpec kBaseColorPage =
+const PageLayout kBaseColorPage =
     Page(0x01015111, &S::SID_BASE_COLOUR_ADJUST, 5, kAdvancedPicture, kBaseColorRows, 2, kPageHeight);
 
-const RowSpec kAutoBrightnessRows[] = {
+const RowDef kAutoBrightnessRows[] = {
     {K::Value, &S::SID_BRIGHTNESS_SENSOR, Opt(0x81000002), kOverlay},
     {K::Link, &S::SID_BACKLIGHT_ADJ_PRO, 0, MS_TARGET(KV_LATE_CLASS("NonMenuSystem::BacklightAdjustmentProDialog"))},
 };
-const PageSpec kAutoBrightnessPage =
+const PageLayout kAutoBrightnessPage =
     Page(0x01015112, &S::SID_BRIGHTNESS_SENSOR_SETTINGS, 5, kAdvancedPicture, kAutoBrightnessRows);
 
-const RowSpec kColorSensorRows[] = {
+const RowDef kColorSensorRows[] = {
     {K::Select, &S::SID_BRIGHTNESS_SENSOR, Opt(0x81000002)},
     {K::Link, &S::SID_BACKLIGHT_ADJ_PRO},
     {K::Select, &S::SID_ROOM_LIGHTING, Opt(0x81000004)},
 };
-const PageSpec kColorSensorPage =
+const PageLayout kColorSensorPage =
     Page(0x01015111, &S::SID_COLOR_SENSOR_SETTINGS, 5, kAdvancedPicture, kColorSensorRows);
 
-const RowSpec kNoiseReductionRows[] = {
+const RowDef kNoiseReductionRows[] = {
     {K::Value, &S::SID_MPEG_NR, 0x1000008, kOverlay},
     {K::Value, &S::SID_DNR, Opt(0x81000006), kOverlay},
 };
-const PageSpec kNoiseReductionPage =
+const PageLayout kNoiseReductionPage =
     Page(0x01015113, &S::SID_NOISE_REDUCTION, 5, kAdvancedPicture, kNoiseReductionRows);
 
-const RowSpec kFinexaRows[] = {
+const RowDef kFinexaRows[] = {
     {K::Value, &S::SID_FINEXA, 0x1000012, kOverlay},
     {K::Slider, &S::SID_LEVEL, Opt(0x81000019), kBar},
 };
-const PageSpec kFinexaPage = Page(0x01015114, &S::SID_FINEXA, 5, kAdvancedPicture, kFinexaRows);
+const PageLayout kFinexaPage = Page(0x01015114, &S::SID_FINEXA, 5, kAdvancedPicture, kFinexaRows);
 
-const RowSpec kSoundRows[] = {
+const RowDef kSoundRows[] = {
     {K::Select, &S::SID_MTS, 0x2000000},
     {K::SliderSelect, &S::SID_BALANCE, 0x2000001},
     {K::SliderSelect, &S::SID_BASS, 0x2000002},
@@ -200,7 +200,7 @@ const RowSpec kSoundRows[] = {
     {K::Select, &S::SID_DYNAMIC_VOLUME, 0x2000006},
     {K::Select, &S::SID_DYNAMIC_RANGE_CONTROL, Opt(0x82000003)},
 };
-const PageSpec kSoundPage = Page(0x01000152, &S::SID_SOUND, 3, nullptr, kSoundRows);
+const PageLayout kSoundPage = Page(0x01000152, &S::SID_SOUND, 3, nullptr, kSoundRows);
 constexpr int32_t kDynamicVolumeRow = 5;
 constexpr int32_t kRangeControlRow = 6;
 

@@ -70,8 +70,8 @@ kv::String RowHelp(SubMenuItem* row) {
 
 }  // namespace
 
-void SettingPage::Build(const PageSpec& page) {
-  spec_ = &page;
+void SettingPage::Build(const PageLayout& page) {
+  layout_ = &page;
   WinID = page.winId;
   MenuLevel = page.level;
   ParentPage = page.parent ? page.parent() : nullptr;
@@ -82,7 +82,7 @@ void SettingPage::Build(const PageSpec& page) {
   if (page.caption) OnSetCaption(kv::GetVariantOfString(*page.caption));
   const kv::Slot changed = kv::MakeSlot(this, &SettingPage::RowChangedSlot);
   for (int32_t i = 0; i < page.rowCount; ++i) {
-    const RowSpec& r = page.rows[i];
+    const RowDef& r = page.rows[i];
     SubMenuItem* row = AddRow(MakeRow(r.kind), r.caption, r.option, r.target ? r.target() : nullptr);
     if (auto* slider = kv::Cast<AdjustItemSlider>(row)) slider->OnSetSliderMiddlePoint(!r.noMark);
     if (auto* select = kv::Cast<SubMenuItemValueSelect>(row)) select->OnValueChanged = changed;
@@ -103,10 +103,10 @@ void SettingPage::Initialize(Primitives::KeyRoutingParameter* param) {
 
 void SettingPage::ReInit() {
   ThirdMenu::ReInit();
-  if (!spec_) return;
-  for (int32_t i = 0; i < spec_->rowCount && i < static_cast<int32_t>(rows_.size()); ++i) {
+  if (!layout_) return;
+  for (int32_t i = 0; i < layout_->rowCount && i < static_cast<int32_t>(rows_.size()); ++i) {
     SubMenuItem* row = rows_[static_cast<size_t>(i)];
-    if (spec_->rows[i].caption) row->OnSetText(kv::GetVariantOfString(*spec_->rows[i].caption));
+    if (layout_->rows[i].caption) row->OnSetText(kv::GetVariantOfString(*layout_->rows[i].caption));
     row->HelpString = RowHelp(row);
   }
   if (IsOpen()) {

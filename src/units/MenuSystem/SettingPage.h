@@ -58,7 +58,7 @@ inline constexpr int32_t kTypeDVI = 10;
 inline constexpr int32_t kTypeRFDigital = 12;
 inline bool IsRF(int32_t type) { return type == kTypeRF || type == kTypeRFDigital; }
 
-struct RowSpec {
+struct RowDef {
   RowKind kind;
   const kv::MultiTextId* caption;
   int32_t option = 0;
@@ -66,21 +66,21 @@ struct RowSpec {
   bool noMark = false;  // a slider drawn without its centre mark
 };
 
-struct PageSpec {
+struct PageLayout {
   uint32_t winId;
   const kv::MultiTextId* caption;
   int32_t level;
   ClassOf parent;
-  const RowSpec* rows;
+  const RowDef* rows;
   int32_t rowCount;
   int32_t itemGap = 1;
   int32_t fixedHeight = 0;
 };
 
 template <size_t N>
-constexpr PageSpec Page(uint32_t winId, const kv::MultiTextId* caption, int32_t level, ClassOf parent,
-                        const RowSpec (&rows)[N], int32_t itemGap = 1, int32_t fixedHeight = 0) {
-  return PageSpec{winId, caption, level, parent, rows, static_cast<int32_t>(N), itemGap, fixedHeight};
+constexpr PageLayout Page(uint32_t winId, const kv::MultiTextId* caption, int32_t level, ClassOf parent,
+                        const RowDef (&rows)[N], int32_t itemGap = 1, int32_t fixedHeight = 0) {
+  return PageLayout{winId, caption, level, parent, rows, static_cast<int32_t>(N), itemGap, fixedHeight};
 }
 
 class SettingPage : public ThirdMenu {
@@ -110,8 +110,8 @@ class SettingPage : public ThirdMenu {
   void OpenSubPage(const kv::Class* target);
 
  protected:
-  void Build(const PageSpec& page);
-  const PageSpec* spec_ = nullptr;
+  void Build(const PageLayout& page);
+  const PageLayout* layout_ = nullptr;
 
  private:
   kv::MemberVector<SubMenuItem> rows_;

@@ -78,7 +78,7 @@ const ClassOf kEnergySaving = MS_TARGET(&EnergySavingSettingsMenu::StaticClass()
 const ClassOf kSound = MS_TARGET(&SoundMenu::StaticClass());
 const ClassOf kAdvancedSound = MS_TARGET(&AdvancedSoundSettingsMenu::StaticClass());
 
-const RowSpec kSetupRows[] = {
+const RowDef kSetupRows[] = {
     {K::Select, &S::SID_MENU_LANGUAGE, 0x3000004},
     {K::Select, &S::SID_ANT_CABLE_IN, 0x3000005},
     {K::Link, &S::SID_AUTO_TUNING, 3, MS_TARGET(KV_LATE_CLASS("Channels::AutoTuningConfirmDialog"))},
@@ -91,9 +91,9 @@ const RowSpec kSetupRows[] = {
     {K::Link, &S::SID_SYS_INFO, 0, MS_TARGET(KV_LATE_CLASS("NonMenuSystem::SystemInfoDialog"))},
     {K::Link, &S::SID_RESET_TV, 33, kConfirm},
 };
-const PageSpec kSetupPage = Page(0x01000155, &S::SID_SETUP, 3, nullptr, kSetupRows);
+const PageLayout kSetupPage = Page(0x01000155, &S::SID_SETUP, 3, nullptr, kSetupRows);
 
-const RowSpec kPreferencesRows[] = {
+const RowDef kPreferencesRows[] = {
     {K::Link, &S::SID_3D_SETUP, 0, MS_TARGET(KV_LATE_CLASS("ThreeD::ThreeDMenu"))},
     {K::Link, &S::SID_KELVO_LINK_SETUP, 0, MS_TARGET(&CECSetupMenu::StaticClass())},
     {K::Link, &S::SID_NETWORK_SETUP, 0, MS_TARGET(&NetworkSetupMenu::StaticClass())},
@@ -114,9 +114,9 @@ const RowSpec kPreferencesRows[] = {
     {K::Select, &S::SID_HDMI_INFORMATION_DISPLAY, static_cast<int32_t>(0x84000007)},
     {K::Select, &S::SID_POWER_LED, static_cast<int32_t>(0x84000008)},
 };
-const PageSpec kPreferencesPage = Page(0x01000154, &S::SID_PREFERENCE, 3, nullptr, kPreferencesRows);
+const PageLayout kPreferencesPage = Page(0x01000154, &S::SID_PREFERENCE, 3, nullptr, kPreferencesRows);
 
-const RowSpec kApplicationsRows[] = {
+const RowDef kApplicationsRows[] = {
     {K::Link, &S::SID_WIDGETS},
     {K::Link, &S::SID_WEB_TIDE},
     {K::Link, &S::APPS_MORE, 0, MS_TARGET(&DummyMenu::StaticClass())},
@@ -127,24 +127,24 @@ const RowSpec kApplicationsRows[] = {
     {K::Timer, &S::SID_SLEEP_TIMER, static_cast<int32_t>(0x83000003)},
     {K::Link, &S::SID_AUTO_DEMO, 0, MS_TARGET(&AutoDemoMenu::StaticClass())},
 };
-const PageSpec kApplicationsPage = Page(0x01000153, &S::SID_APPLICATIONS, 3, nullptr, kApplicationsRows);
+const PageLayout kApplicationsPage = Page(0x01000153, &S::SID_APPLICATIONS, 3, nullptr, kApplicationsRows);
 
-const RowSpec kTVSettingsRows[] = {
+const RowDef kTVSettingsRows[] = {
     {K::Link, &S::SID_CHAN_OPTIONS, 0, MS_TARGET(KV_LATE_CLASS("Channels::ChannelOptionDialog"))},
     {K::Link, &S::SID_CC_AND_AUDIO, 0, kClosedCaption},
     {K::Link, &S::SID_LOCAL_TIME_SETTING, 0, MS_TARGET(&LocalTimeMenu::StaticClass())},
     {K::Select, &S::SID_CHANNEL_TUNING_MODE, static_cast<int32_t>(0x83000004)},
 };
-const PageSpec kTVSettingsPage = Page(0x01001551, &S::SID_TV_SETTINGS, 4, kSetup, kTVSettingsRows);
+const PageLayout kTVSettingsPage = Page(0x01001551, &S::SID_TV_SETTINGS, 4, kSetup, kTVSettingsRows);
 
-const RowSpec kClosedCaptionRows[] = {
+const RowDef kClosedCaptionRows[] = {
     {K::Select, &S::SID_CLOSED_CAPTIONS, static_cast<int32_t>(0x8300000e)},
     {K::Select, &S::SID_ANALOG_CC_MODE, 0x300000b},
     {K::Link, &S::SID_DIGITAL_CC_SETTINGS, 0, MS_TARGET(&DigitalCCMenu::StaticClass())},
 };
-const PageSpec kClosedCaptionPage = Page(0x01015511, &S::SID_CC_AND_AUDIO, 5, kTVSettings, kClosedCaptionRows);
+const PageLayout kClosedCaptionPage = Page(0x01015511, &S::SID_CC_AND_AUDIO, 5, kTVSettings, kClosedCaptionRows);
 
-const RowSpec kDigitalCCRows[] = {
+const RowDef kDigitalCCRows[] = {
     {K::Select, &S::SID_CAPTION_SIZE, 0x300000c},
     {K::Select, &S::SID_CC_TEXT_TYPE, 0x300000d},
     {K::Select, &S::SID_CC_TEXT_EDGE, 0x300000e},
@@ -155,33 +155,33 @@ const RowSpec kDigitalCCRows[] = {
     {K::Select, &S::SID_CAPTION_TEXT_EDGE_COLOR, 0x300000f},
     {K::Link, &S::SID_RESET, 40, kConfirm},
 };
-const PageSpec kDigitalCCPage = Page(0x01155111, &S::SID_DIGITAL_CC_SETTINGS, 6, kClosedCaption, kDigitalCCRows);
+const PageLayout kDigitalCCPage = Page(0x01155111, &S::SID_DIGITAL_CC_SETTINGS, 6, kClosedCaption, kDigitalCCRows);
 // Text colour and background colour: the pair that may not match.
 constexpr int32_t kCCTextColorRow = 3;
 constexpr int32_t kCCBgColorRow = 5;
 
-const RowSpec kLocalTimeRows[] = {
+const RowDef kLocalTimeRows[] = {
     {K::Select, &S::SID_TIME_ZONE, 0x3000002},
     {K::Select, &S::SID_DAYLIGHT_SAVINGS, 0x3000003},
 };
-const PageSpec kLocalTimePage = Page(0x01015512, &S::SID_LOCAL_TIME_SETTING, 5, kTVSettings, kLocalTimeRows);
+const PageLayout kLocalTimePage = Page(0x01015512, &S::SID_LOCAL_TIME_SETTING, 5, kTVSettings, kLocalTimeRows);
 
-const RowSpec kCECSetupRows[] = {
+const RowDef kCECSetupRows[] = {
     {K::Select, &S::SID_ENABLE_KELVO, 0x4000000},     {K::Select, &S::SID_TV_AUTO_POWER, 0x4000001},
     {K::Select, &S::SID_AUTO_STANDBY, 0x4000002},     {K::Select, &S::SID_AMPLIFIER_CONTROL, 0x4000003},
     {K::Select, &S::SID_SPEAKER_PREFERENCE, 0x4000004},
 };
-const PageSpec kCECSetupPage = Page(0x01001541, &S::SID_KELVO_LINK_SETUP, 4, kPreferences, kCECSetupRows);
+const PageLayout kCECSetupPage = Page(0x01001541, &S::SID_KELVO_LINK_SETUP, 4, kPreferences, kCECSetupRows);
 
-const RowSpec kNetworkSetupRows[] = {
+const RowDef kNetworkSetupRows[] = {
     {K::Select, &S::SID_NETWORK_TYPE, 0x4000005},
     {K::Link, &S::SID_WIRELESS_SETUP, 0, MS_TARGET(KV_LATE_CLASS("Network::WirelessSetupMenu"))},
     {K::Link, &S::SID_ADVANCED_NETWORK_SETUP, 0, MS_TARGET(KV_LATE_CLASS("Network::AdvancedNetworkSetupMenu"))},
     {K::Link, &S::SID_NETWORK_CONNECTION_TEST, 0, MS_TARGET(KV_LATE_CLASS("Network::NetworkConnectionTest"))},
 };
-const PageSpec kNetworkSetupPage = Page(0x01001542, &S::SID_NETWORK_SETUP, 4, kPreferences, kNetworkSetupRows);
+const PageLayout kNetworkSetupPage = Page(0x01001542, &S::SID_NETWORK_SETUP, 4, kPreferences, kNetworkSetupRows);
 
-const RowSpec kChBrowserSetupRows[] = {
+const RowDef kChBrowserSetupRows[] = {
     {K::Select, &S::SID_NAVIGATION, static_cast<int32_t>(0x8400000a)},
     {K::Select, &S::SID_HISTORY_LIST, static_cast<int32_t>(0x8400000b)},
     {K::Select, &S::SID_ANT_CABLE_LIST, static_cast<int32_t>(0x8400000c)},
@@ -190,25 +190,25 @@ const RowSpec kChBrowserSetupRows[] = {
     {K::Select, &S::SID_KELVO_LINK_LIST, static_cast<int32_t>(0x8400000f)},
     {K::Link, &S::SID_RESET, 39, kConfirm},
 };
-const PageSpec kChBrowserSetupPage =
+const PageLayout kChBrowserSetupPage =
     Page(0x01001543, &S::SID_CHAN_BROWSER_SETUP, 4, kPreferences, kChBrowserSetupRows, 3, kPageHeight);
 
-const RowSpec kNetflixSetupRows[] = {
+const RowDef kNetflixSetupRows[] = {
     {K::Link, &S::SID_ESN, 0, MS_TARGET(KV_LATE_CLASS("Network::ESNDialog"))},
     {K::Link, &S::SID_DEACTIVATION, 3, kConfirm},
 };
-const PageSpec kNetflixSetupPage = Page(0x01001544, &S::SID_NETFLIX_SETUP, 4, kPreferences, kNetflixSetupRows);
+const PageLayout kNetflixSetupPage = Page(0x01001544, &S::SID_NETFLIX_SETUP, 4, kPreferences, kNetflixSetupRows);
 
-const RowSpec kDisplaySettingsRows[] = {
+const RowDef kDisplaySettingsRows[] = {
     {K::Select, &S::SID_AUTO_ASPECT, 0x3000006},
     {K::Select, &S::SID_4_3_STRETCH, 0x3000007},
     {K::Link, &S::SID_PIC_POSITION, 0, MS_TARGET(&PicturePositionMenu::StaticClass())},
     {K::Link, &S::SID_PC_SETTINGS, 0, MS_TARGET(&PCSettingsMenu::StaticClass())},
 };
-const PageSpec kDisplaySettingsPage =
+const PageLayout kDisplaySettingsPage =
     Page(0x01001545, &S::SID_DISPLAY_SETTINGS, 4, kPreferences, kDisplaySettingsRows);
 
-const RowSpec kAVConnectionRows[] = {
+const RowDef kAVConnectionRows[] = {
     {K::Link, &S::SID_INPUT_LABEL, 0, MS_TARGET(KV_LATE_CLASS("NonMenuSystem::InputLabelingDialog"))},
     {K::Select, &S::SID_SIDE_AUDIO, static_cast<int32_t>(0x85000000)},
     {K::Select, &S::SID_REAR_AUDIO, static_cast<int32_t>(0x85000001)},
@@ -218,39 +218,39 @@ const RowSpec kAVConnectionRows[] = {
     {K::Link, &S::SID_HDMI_SETTINGS, 0, kHDMISettings},
     {K::Select, &S::SID_DIGITAL_OUTPUT, static_cast<int32_t>(0x85000009)},
 };
-const PageSpec kAVConnectionPage = Page(0x01001546, &S::SID_EXT_INPUT_SETTINGS, 4, kPreferences, kAVConnectionRows);
+const PageLayout kAVConnectionPage = Page(0x01001546, &S::SID_EXT_INPUT_SETTINGS, 4, kPreferences, kAVConnectionRows);
 
-const RowSpec kHDMISettingsRows[] = {
+const RowDef kHDMISettingsRows[] = {
     {K::Select, &S::SID_INSTAPORT, static_cast<int32_t>(0x85000006)},
     {K::Select, &S::SID_RGB_RANGE, static_cast<int32_t>(0x85000007)},
 };
-const PageSpec kHDMISettingsPage = Page(0x01015461, &S::SID_HDMI_SETTINGS, 5, kAVConnection, kHDMISettingsRows);
+const PageLayout kHDMISettingsPage = Page(0x01015461, &S::SID_HDMI_SETTINGS, 5, kAVConnection, kHDMISettingsRows);
 
-const RowSpec kHDMIInputModeRows[] = {{K::Select, &S::SID_HDMI_INPUT_MODE, static_cast<int32_t>(0x85000008)}};
-const PageSpec kHDMIInputModePage =
+const RowDef kHDMIInputModeRows[] = {{K::Select, &S::SID_HDMI_INPUT_MODE, static_cast<int32_t>(0x85000008)}};
+const PageLayout kHDMIInputModePage =
     Page(0x01154611, &S::SID_HDMI_INPUT_MODE, 6, kHDMISettings, kHDMIInputModeRows);
 
-const RowSpec kEnergySavingRows[] = {
+const RowDef kEnergySavingRows[] = {
     {K::Select, &S::SID_AUTOMATIC_POWER_DOWN, static_cast<int32_t>(0x8500000b)},
     {K::Link, &S::SID_NO_SIGNAL_POWER_DOWN, 0, MS_TARGET(&NoSignalPowerDownMenu::StaticClass())},
 };
-const PageSpec kEnergySavingPage =
+const PageLayout kEnergySavingPage =
     Page(0x01001548, &S::SID_ENERGY_SAVING_SETTINGS, 4, kPreferences, kEnergySavingRows);
 
-const PageSpec kNoSignalPage{0x01001548, &S::SID_NO_SIGNAL_POWER_DOWN, 5, kEnergySaving, nullptr, 0};
+const PageLayout kNoSignalPage{0x01001548, &S::SID_NO_SIGNAL_POWER_DOWN, 5, kEnergySaving, nullptr, 0};
 constexpr int32_t kNoSignalOption = static_cast<int32_t>(0x85000012);
 
-const RowSpec kParentalLocksRows[] = {
+const RowDef kParentalLocksRows[] = {
     {K::Select, &S::SID_ENABLE_RATING_BLOCKING, static_cast<int32_t>(0x84000010)},
     {K::Link, &S::SID_EDIT_RATING_LIMITS, 0, MS_TARGET(KV_LATE_CLASS("ParentalLocks::EditRatingLimits"))},
     {K::Select, &S::SID_INPUT_LOCK, static_cast<int32_t>(0x84000004)},
     {K::Select, &S::SID_PANEL_LOCK, 0x3000008},
     {K::Select, &S::SID_GAME_TIMER, static_cast<int32_t>(0x84000011)},
 };
-const PageSpec kParentalLocksPage =
+const PageLayout kParentalLocksPage =
     Page(0x01001549, &S::SID_PARENTAL_CONTROL_AND_LOCKS, 4, kPreferences, kParentalLocksRows);
 
-const RowSpec kAutoInputRows[] = {
+const RowDef kAutoInputRows[] = {
     {K::Select, &S::SID_AUTO_INPUT_ENABLE, static_cast<int32_t>(0x8500000a)},
     {K::Select, &S::SID_TV, static_cast<int32_t>(0x8500000c)},
     {K::Select, &S::SID_CABLE_SAT, static_cast<int32_t>(0x8500000d)},
@@ -258,25 +258,25 @@ const RowSpec kAutoInputRows[] = {
     {K::Select, &S::SID_AUX, static_cast<int32_t>(0x8500000f)},
     {K::Link, &S::SID_RESET, 37, kConfirm},
 };
-const PageSpec kAutoInputPage = Page(0x0100154a, &S::SID_AUTO_INPUT, 4, kPreferences, kAutoInputRows, 3, 320);
+const PageLayout kAutoInputPage = Page(0x0100154a, &S::SID_AUTO_INPUT, 4, kPreferences, kAutoInputRows, 3, 320);
 
-const RowSpec kAppMediaPlayerRows[] = {
+const RowDef kAppMediaPlayerRows[] = {
     {K::Link, &S::SID_PHOTO, 2, kMediaSelect},
     {K::Link, &S::SID_MOVIE, 3, kMediaSelect},
     {K::Link, &S::SID_MUSIC, 1, kMediaSelect},
     {K::Link, &S::SID_MEDIA_PLAYER_SETUP, 0, MS_TARGET(KV_LATE_CLASS("MediaPlayer::MediaPlayerSetupMenu"))},
 };
-const PageSpec kAppMediaPlayerPage =
+const PageLayout kAppMediaPlayerPage =
     Page(0x01001531, &S::SID_MEDIA_PLAYER, 4, kApplications, kAppMediaPlayerRows);
 
-const RowSpec kAutoDemoRows[] = {
+const RowDef kAutoDemoRows[] = {
     {K::Select, &S::SID_STICKER_DEMO, static_cast<int32_t>(0x83000007)},
     {K::Select, &S::SID_COUNTRY, static_cast<int32_t>(0x83000001)},
     {K::Link, &S::SID_START_DEMO},
 };
-const PageSpec kAutoDemoPage = Page(0x01001532, &S::SID_AUTO_DEMO, 4, kApplications, kAutoDemoRows);
+const PageLayout kAutoDemoPage = Page(0x01001532, &S::SID_AUTO_DEMO, 4, kApplications, kAutoDemoRows);
 
-const RowSpec kOnTimerRows[] = {
+const RowDef kOnTimerRows[] = {
     {K::Select, &S::SID_ENABLE_ON_TIMER, 0x3000001},
     {K::Select, &S::SID_INPUT, static_cast<int32_t>(0x83000008)},
     {K::Channel, &S::SID_CHAN, static_cast<int32_t>(0x8300000a)},
@@ -284,27 +284,27 @@ const RowSpec kOnTimerRows[] = {
     {K::Timer, &S::SID_TILL_POWER_ON, static_cast<int32_t>(0x8300000c)},
     {K::Link, &S::SID_DONE},
 };
-const PageSpec kOnTimerPage = Page(0x01001534, &S::SID_ON_TIMER, 4, kApplications, kOnTimerRows, 1, 240);
+const PageLayout kOnTimerPage = Page(0x01001534, &S::SID_ON_TIMER, 4, kApplications, kOnTimerRows, 1, 240);
 
-const RowSpec kDummyRows[] = {
+const RowDef kDummyRows[] = {
     {K::Link, &S::SID_NETFLIX}, {K::Link, &S::SID_VUDU},      {K::Link, &S::SID_YOUTUBE},
     {K::Link, &S::SID_SKYPE},   {K::Link, &S::SID_PANDORA},   {K::Link, &S::DUMMY_APP},
     {K::Link, &S::DUMMY_APP},   {K::Link, &S::DUMMY_APP},
 };
-const PageSpec kDummyPage{0x01001535, nullptr, 4, kApplications, kDummyRows, 8};
+const PageLayout kDummyPage{0x01001535, nullptr, 4, kApplications, kDummyRows, 8};
 
-const RowSpec kAdvancedSoundRows[] = {
+const RowDef kAdvancedSoundRows[] = {
     {K::Select, &S::SID_VOICE_ENHANCEMENT, static_cast<int32_t>(0x82000001)},
     {K::Select, &S::SID_DYNAMIC_BASS_BOOST, static_cast<int32_t>(0x82000002)},
 };
-const PageSpec kAdvancedSoundPage =
+const PageLayout kAdvancedSoundPage =
     Page(0x01001521, &S::SID_ADVANCED_AUDIO_SETTINGS, 4, kSound, kAdvancedSoundRows);
 
-const RowSpec kAudysseyRows[] = {{K::Select, &S::SID_AUDYSSEY_EQ, 0x2000005}};
-const PageSpec kAudysseyPage = Page(0x01015211, &S::SID_AUDYSSEY_EQ, 5, kAdvancedSound, kAudysseyRows);
+const RowDef kAudysseyRows[] = {{K::Select, &S::SID_AUDYSSEY_EQ, 0x2000005}};
+const PageLayout kAudysseyPage = Page(0x01015211, &S::SID_AUDYSSEY_EQ, 5, kAdvancedSound, kAudysseyRows);
 
-const RowSpec kBrontelRows[] = {{K::Select, &S::SID_BRONTEL, static_cast<int32_t>(0x83000005)}};
-const PageSpec kBrontelPage = Page(0x01015521, &S::SID_BRONTEL, 5,
+const RowDef kBrontelRows[] = {{K::Select, &S::SID_BRONTEL, static_cast<int32_t>(0x83000005)}};
+const PageLayout kBrontelPage = Page(0x01015521, &S::SID_BRONTEL, 5,
                                    MS_TARGET(KV_LATE_CLASS("NonMenuSystem::SystemInfoDialog")), kBrontelRows);
 
 void Unmute() {

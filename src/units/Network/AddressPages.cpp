@@ -37,15 +37,15 @@ constexpr int32_t kOctetWidth = 40;
 constexpr int32_t kOctetGap = 14;
 constexpr kv::Color kHighlight{200, 200, 200, 255};
 
-const MenuSystem::RowSpec kAutoRow[] = {
+const MenuSystem::RowDef kAutoRow[] = {
     {MenuSystem::RowKind::Select, &Strings::SID_AUTO_NETWORK_SETUP, OptionDatabase::OPTION_TYPE_AUTO_NETWORK_SETUP},
 };
 // The page above both (the advanced network set-up).
 const MenuSystem::ClassOf kParent = MS_TARGET(KV_LATE_CLASS("Network::AdvancedNetworkSetupMenu"));
 constexpr int32_t kLevel = 5;
-const MenuSystem::PageSpec kIPPage =
+const MenuSystem::PageLayout kIPPage =
     MenuSystem::Page(AddressSetupPage::kWinId, &Strings::SID_IP_ADDRESS_SETUP, kLevel, kParent, kAutoRow);
-const MenuSystem::PageSpec kDNSPage =
+const MenuSystem::PageLayout kDNSPage =
     MenuSystem::Page(AddressSetupPage::kWinId, &Strings::SID_DNS_SETUP, kLevel, kParent, kAutoRow);
 
 }  // namespace
@@ -199,9 +199,9 @@ void SubMenuItemNetworkAddress::DoBack(kv::Object* sender) {
 
 // --- AddressSetupPage --------------------------------------------------------------------
 
-void AddressSetupPage::BuildPage(const MenuSystem::PageSpec& spec,
+void AddressSetupPage::BuildPage(const MenuSystem::PageLayout& layout,
                                  std::initializer_list<std::pair<const kv::MultiTextId*, int32_t>> rows) {
-  Build(spec);
+  Build(layout);
   for (const auto& [caption, index] : rows) {
     auto* row = kv::New<SubMenuItemNetworkAddress>();
     AddRow(row, caption, 0);

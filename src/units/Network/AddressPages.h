@@ -97,7 +97,7 @@ class AddressSetupPage : public MenuSystem::SettingPage {
 
  protected:
   // Builds the page: the automatic set-up row, then one address row per index.
-  void BuildPage(const MenuSystem::PageSpec& spec, std::initializer_list<std::pair<const kv::MultiTextId*, int32_t>> rows);
+  void BuildPage(const MenuSystem::PageLayout& layout, std::initializer_list<std::pair<const kv::MultiTextId*, int32_t>> rows);
   // The DNS page: its automatic-set-up row only while automatic set-up is on.
   bool GreyAutoRowWhenOff = false;
   // The IP page checks the addresses; the DNS page stores what is entered.

@@ -15,40 +15,40 @@ namespace {
 constexpr uint32_t Id(int32_t id) { return static_cast<uint32_t>(id); }
 
 // --- Choice lists ---------------------------------------------------------------------
-constexpr ChoiceSpec kDynamicVolume[] = {{&C_OFF, 0}, {&C_LOW, 1}, {&C_HIGH, 2}};
-constexpr ChoiceSpec kEqualizer[] = {{&C_NONE, 0},          {&C_EQ_VOICE, 1}, {&C_EQ_BASS_1, 2},
+constexpr ChoiceDef kDynamicVolume[] = {{&C_OFF, 0}, {&C_LOW, 1}, {&C_HIGH, 2}};
+constexpr ChoiceDef kEqualizer[] = {{&C_NONE, 0},          {&C_EQ_VOICE, 1}, {&C_EQ_BASS_1, 2},
                                      {&C_EQ_BASS_1_VOICE, 3}, {&C_EQ_BASS_2, 4}, {&C_EQ_BASS_2_VOICE, 5}};
 // The audio language: 0 English, 1 Spanish, 2 French.
-constexpr ChoiceSpec kLanguage[] = {{&C_ENGLISH, 0}, {&C_SPANISH, 1}, {&C_FRENCH, 2}};
+constexpr ChoiceDef kLanguage[] = {{&C_ENGLISH, 0}, {&C_SPANISH, 1}, {&C_FRENCH, 2}};
 // The mute bar: 0 closes the bar, 1 half mute, 2 full mute.
-constexpr ChoiceSpec kMute[] = {{&C_OFF, 0}, {&C_HALF_MUTE, 1}, {&C_FULL_MUTE, 2}};
-constexpr ChoiceSpec kTimeZone[] = {{&C_ZONE_EASTERN, 0}, {&C_ZONE_CENTRAL, 1}, {&C_ZONE_MOUNTAIN, 2},
+constexpr ChoiceDef kMute[] = {{&C_OFF, 0}, {&C_HALF_MUTE, 1}, {&C_FULL_MUTE, 2}};
+constexpr ChoiceDef kTimeZone[] = {{&C_ZONE_EASTERN, 0}, {&C_ZONE_CENTRAL, 1}, {&C_ZONE_MOUNTAIN, 2},
                                     {&C_ZONE_PACIFIC, 3}, {&C_ZONE_ALASKA, 4},  {&C_ZONE_HAWAII, 5},
                                     {&C_ZONE_ATLANTIC, 6}, {&C_ZONE_NEWFOUNDLAND, 7}};
-constexpr ChoiceSpec kBasicService[] = {{&C_CC1, 0},   {&C_CC2, 1},   {&C_CC3, 2},   {&C_CC4, 3},
+constexpr ChoiceDef kBasicService[] = {{&C_CC1, 0},   {&C_CC2, 1},   {&C_CC3, 2},   {&C_CC4, 3},
                                         {&C_TEXT1, 4}, {&C_TEXT2, 5}, {&C_TEXT3, 6}, {&C_TEXT4, 7}};
-constexpr ChoiceSpec kAdvancedService[] = {{&C_SERVICE1, 0}, {&C_SERVICE2, 1}, {&C_SERVICE3, 2},
+constexpr ChoiceDef kAdvancedService[] = {{&C_SERVICE1, 0}, {&C_SERVICE2, 1}, {&C_SERVICE3, 2},
                                            {&C_SERVICE4, 3}, {&C_SERVICE5, 4}, {&C_SERVICE6, 5}};
-constexpr ChoiceSpec kCaptionDecode[] = {{&C_ANALOG, 0}, {&C_DIGITAL, 1}, {&C_AUTO, 2}};
-constexpr ChoiceSpec kFontSize[] = {{&C_AUTO, 0}, {&C_SMALL, 1}, {&C_STANDARD, 2}, {&C_LARGE, 3}};
-constexpr ChoiceSpec kFontStyle[] = {{&C_AUTO, 0},        {&C_FONT_MONO_SERIF, 1}, {&C_FONT_SERIF, 2},
+constexpr ChoiceDef kCaptionDecode[] = {{&C_ANALOG, 0}, {&C_DIGITAL, 1}, {&C_AUTO, 2}};
+constexpr ChoiceDef kFontSize[] = {{&C_AUTO, 0}, {&C_SMALL, 1}, {&C_STANDARD, 2}, {&C_LARGE, 3}};
+constexpr ChoiceDef kFontStyle[] = {{&C_AUTO, 0},        {&C_FONT_MONO_SERIF, 1}, {&C_FONT_SERIF, 2},
                                      {&C_FONT_MONO_SANS, 3}, {&C_FONT_SANS, 4},       {&C_FONT_CASUAL, 5},
                                      {&C_FONT_CURSIVE, 6},   {&C_FONT_SMALL_CAPS, 7}};
-constexpr ChoiceSpec kEdgeType[] = {{&C_AUTO, 0},          {&C_NONE, 1},           {&C_EDGE_RAISED, 2},
+constexpr ChoiceDef kEdgeType[] = {{&C_AUTO, 0},          {&C_NONE, 1},           {&C_EDGE_RAISED, 2},
                                     {&C_EDGE_DEPRESSED, 3}, {&C_EDGE_UNIFORM, 4},   {&C_EDGE_LEFT_SHADOW, 5},
                                     {&C_EDGE_RIGHT_SHADOW, 6}};
-constexpr ChoiceSpec kCaptionColor[] = {{&C_AUTO, 0},  {&C_BLACK, 1},  {&C_WHITE, 2},   {&C_RED, 3},  {&C_GREEN, 4},
+constexpr ChoiceDef kCaptionColor[] = {{&C_AUTO, 0},  {&C_BLACK, 1},  {&C_WHITE, 2},   {&C_RED, 3},  {&C_GREEN, 4},
                                         {&C_BLUE, 5},  {&C_YELLOW, 6}, {&C_MAGENTA, 7}, {&C_CYAN, 8}};
-constexpr ChoiceSpec kOpacity[] = {
+constexpr ChoiceDef kOpacity[] = {
     {&C_AUTO, 0}, {&C_SOLID, 1}, {&C_FLASHING, 2}, {&C_TRANSLUCENT, 3}, {&C_TRANSPARENT, 4}};
-constexpr ChoiceSpec kNetworkType[] = {{&C_WIRED, 0}, {&C_WIRELESS, 1}};
-constexpr ChoiceSpec kWpsConfiguration[] = {{&C_PUSH_BUTTON, 0}, {&C_PIN, 1}};
-constexpr ChoiceSpec kAuthentication[] = {{&C_OPEN_SHARED, 0}, {&C_WPA_PSK, 1}, {&C_WPA2_PSK, 2}};
-constexpr ChoiceSpec kEncryption[] = {{&C_NONE, 0}, {&C_WEP, 1}, {&C_TKIP, 2}, {&C_AES, 3}};
-constexpr ChoiceSpec kKeyId[] = {{&C_KEY1, 0}, {&C_KEY2, 1}, {&C_KEY3, 2}, {&C_KEY4, 3}};
+constexpr ChoiceDef kNetworkType[] = {{&C_WIRED, 0}, {&C_WIRELESS, 1}};
+constexpr ChoiceDef kWpsConfiguration[] = {{&C_PUSH_BUTTON, 0}, {&C_PIN, 1}};
+constexpr ChoiceDef kAuthentication[] = {{&C_OPEN_SHARED, 0}, {&C_WPA_PSK, 1}, {&C_WPA2_PSK, 2}};
+constexpr ChoiceDef kEncryption[] = {{&C_NONE, 0}, {&C_WEP, 1}, {&C_TKIP, 2}, {&C_AES, 3}};
+constexpr ChoiceDef kKeyId[] = {{&C_KEY1, 0}, {&C_KEY2, 1}, {&C_KEY3, 2}, {&C_KEY4, 3}};
 // 1 security found by the middleware, 2 security set by hand.
-constexpr ChoiceSpec kConnectMode[] = {{&C_AUTO, 1}, {&C_MANUAL, 2}};
-constexpr ChoiceSpec kWpsPinMode[] = {{&C_DEVICE_PIN, 0}, {&C_ACCESS_POINT_PIN, 1}};
+constexpr ChoiceDef kConnectMode[] = {{&C_AUTO, 1}, {&C_MANUAL, 2}};
+constexpr ChoiceDef kWpsPinMode[] = {{&C_DEVICE_PIN, 0}, {&C_ACCESS_POINT_PIN, 1}};
 
 // --- Module 1: picture ------------------------------------------------------------------
 // Sliders run 0..100 but for the ones centred on 0 (tint, the picture

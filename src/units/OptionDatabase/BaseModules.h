@@ -11,13 +11,13 @@ namespace OptionDatabase {
 
 struct OptionTable {
   uint32_t number = 0;
-  const OptionEntry* specs = nullptr;
+  const OptionEntry* entries = nullptr;
   size_t count = 0;
 };
 
 template <size_t N>
-constexpr OptionTable MakeOptionTable(uint32_t number, const OptionEntry (&specs)[N]) {
-  return {number, specs, N};
+constexpr OptionTable MakeOptionTable(uint32_t number, const OptionEntry (&entries)[N]) {
+  return {number, entries, N};
 }
 
 // Modules 1 to 4.

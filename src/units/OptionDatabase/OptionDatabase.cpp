@@ -12,7 +12,7 @@ KV_REGISTER_CLASS(OptionDatabase::OptionDatabaseClass);
 OptionDatabaseClass::OptionDatabaseClass() {
   for (const OptionTable& table : BaseOptionTables()) {
     auto* module = kv::New<OptionModuleClass>();
-    module->Setup(table.number, table.specs, table.count);
+    module->Setup(table.number, table.entries, table.count);
     AddModule(module);
   }
 }

@@ -21,7 +21,7 @@ enum class OptionKind : uint8_t {
 };
 
 // One choice: its caption and the property value it stands for.
-struct ChoiceSpec {
+struct ChoiceDef {
   const kv::MultiTextId* caption = nullptr;
   int32_t value = 0;
 };
@@ -43,7 +43,7 @@ struct OptionEntry {
   uint32_t id = 0;
   const kv::MultiTextId* name = nullptr;
   OptionKind kind = OptionKind::Choice;
-  const ChoiceSpec* choices = nullptr;
+  const ChoiceDef* choices = nullptr;
   int32_t numChoices = 0;
   // The choices carry values that are not index + offset: the record maps
   // value and index through them.
@@ -61,14 +61,14 @@ constexpr uint32_t OptionIndexOf(uint32_t id) { return id & 0xffffffu; }
 
 // True when a choice list's values are index + offset.
 template <size_t N>
-constexpr bool ValuesFollowIndex(const ChoiceSpec (&c)[N], int32_t offset) {
+constexpr bool ValuesFollowIndex(const ChoiceDef (&c)[N], int32_t offset) {
   for (size_t i = 0; i < N; ++i)
     if (c[i].value != static_cast<int32_t>(i) + offset) return false;
   return true;
 }
 
 template <size_t N>
-constexpr OptionEntry ChoiceOption(uint32_t id, const kv::MultiTextId& name, const ChoiceSpec (&choices)[N],
+constexpr OptionEntry ChoiceOption(uint32_t id, const kv::MultiTextId& name, const ChoiceDef (&choices)[N],
                                   Binding bind, int32_t offset = 0) {
   OptionEntry s;
   s.id = id;
@@ -97,9 +97,9 @@ constexpr OptionEntry SliderOption(uint32_t id, const kv::MultiTextId& name, Bin
 
 // True when the table is in ascending id order with no id twice (the modules
 // search it by halving).
-constexpr bool IsSortedById(const OptionEntry* specs, size_t count) {
+constexpr bool IsSortedById(const OptionEntry* entries, size_t count) {
   for (size_t i = 1; i < count; ++i)
-    if (specs[i - 1].id >= specs[i].id) return false;
+    if (entries[i - 1].id >= entries[i].id) return false;
   return true;
 }
 

@@ -23,24 +23,24 @@ struct IdText {
 };
 }  // namespace
 
-void OptionModuleClass::Setup(uint32_t number, const OptionEntry* specs, size_t count) {
+void OptionModuleClass::Setup(uint32_t number, const OptionEntry* entries, size_t count) {
   Number_ = number;
-  Entries_ = specs;
-  SpecCount_ = count;
+  Entries_ = entries;
+  DefCount_ = count;
   Records.clear();
   Records.reserve(count);
   for (size_t i = 0; i < count; ++i) Records.push_back(nullptr);
 }
 
-const OptionEntry* OptionModuleClass::FindSpec(uint32_t id) const {
+const OptionEntry* OptionModuleClass::FindDef(uint32_t id) const {
   if (OptionModuleOf(id) != Number_ || !Entries_) return nullptr;
-  const OptionEntry* end = Entries_ + SpecCount_;
+  const OptionEntry* end = Entries_ + DefCount_;
   const OptionEntry* it = std::lower_bound(Entries_, end, id, [](const OptionEntry& s, uint32_t v) { return s.id < v; });
   return (it != end && it->id == id) ? it : nullptr;
 }
 
 OptionDataClass* OptionModuleClass::GetRecord(uint32_t id) {
-  const OptionEntry* entry = FindSpec(id);
+  const OptionEntry* entry = FindDef(id);
   if (!entry) return nullptr;
   const size_t at = static_cast<size_t>(entry - Entries_);
   if (OptionDataClass* record = Records[at]) return record;

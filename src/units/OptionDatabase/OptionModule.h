@@ -19,13 +19,13 @@ class OptionModuleClass : public kv::Object {
   KV_CLASS(OptionDatabase, OptionModuleClass, kv::Object)
  public:
   // The module number and its table (ascending ids, all of that module).
-  void Setup(uint32_t number, const OptionEntry* specs, size_t count);
+  void Setup(uint32_t number, const OptionEntry* entries, size_t count);
   uint32_t Number() const { return Number_; }
   const OptionEntry* Entries() const { return Entries_; }
-  size_t SpecCount() const { return SpecCount_; }
+  size_t DefCount() const { return DefCount_; }
 
   // The table entry of an id, or null.
-  const OptionEntry* FindSpec(uint32_t id) const;
+  const OptionEntry* FindDef(uint32_t id) const;
   // The record of an id, or null when the module does not serve it.
   OptionDataClass* GetRecord(uint32_t id);
 
@@ -49,7 +49,7 @@ class OptionModuleClass : public kv::Object {
  private:
   uint32_t Number_ = 0;
   const OptionEntry* Entries_ = nullptr;
-  size_t SpecCount_ = 0;
+  size_t DefCount_ = 0;
   // Parallel to the table; null until the id is first asked for.
   kv::MemberVector<OptionDataClass> Records;
 };

@@ -87,12 +87,12 @@ enum MovieIndex { kMovieG = 0, kMoviePG = 1, kMoviePG13 = 2, kMovieR = 3, kMovie
 constexpr int32_t kMovieX1 = 268;
 constexpr int32_t kMovieX2 = 354;
 
-struct ButtonSpec {
+struct ButtonDef {
   const kv::MultiTextId* text;
   const kv::MultiTextId* help;
   int32_t y;
 };
-const ButtonSpec kButtonSpecs[USARatings::kButtons] = {
+const ButtonDef kButtonDefs[USARatings::kButtons] = {
     {&Strings::SID_CHILDREN, &Strings::SID_RATING_BTN_CHILDREN_INFO, 26},
     {&Strings::SID_YOUTH, &Strings::SID_RATING_BTN_YOUNG_ADULTS_INFO, 58},
     {&Strings::SID_ALT_RS, &Strings::SID_EDIT_ALTERNATE_RATINGS, 154},
@@ -167,7 +167,7 @@ USARatings::USARatings() {
   }
   for (int32_t i = 0; i < kButtons; ++i) {
     SkinBin::Button& b = buttons_[i];
-    const ButtonSpec& s = kButtonSpecs[i];
+    const ButtonDef& s = kButtonDefs[i];
     b.OnSetBounds({kButtonX1, s.y, kButtonX2, s.y + kCell});
     b.OnSetText(Text(*s.text));
     if (s.help) b.HelpString = Text(*s.help);

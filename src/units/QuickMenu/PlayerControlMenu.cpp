@@ -19,12 +19,12 @@ KV_REGISTER_CLASS(QuickMenu::PlayerControlMenu);
 namespace QuickMenu {
 
 namespace {
-struct ButtonSpec {
+struct ButtonDef {
   const kv::MultiTextId* caption;
   uint8_t code;
   bool shown;
 };
-constexpr ButtonSpec kButtonSpecs[PlayerControlMenu::kButtons] = {
+constexpr ButtonDef kButtonDefs[PlayerControlMenu::kButtons] = {
     {&SID_ROOT_MENU, 1, true}, {&SID_CONTENTS_MENU, 2, true}, {&SID_SETUP_MENU, 3, true},
     {&SID_TOP_MENU, 4, false}, {&SID_DVD_MENU, 5, false},     {&SID_POWER, 0, true},
 };
@@ -55,7 +55,7 @@ PlayerControlMenu::PlayerControlMenu() {
   Add(&upArrow_);
   Add(&divider_);
   Add(&label_);
-  for (const ButtonSpec& button : kButtonSpecs) {
+  for (const ButtonDef& button : kButtonDefs) {
     auto* b = kv::New<SkinBin::Button>();
     b->OnSetText(kv::GetVariantOfString(*button.caption));
     b->Value = button.code;
@@ -68,7 +68,7 @@ PlayerControlMenu::PlayerControlMenu() {
     Add(b);
   }
   int32_t shown = 0;
-  for (const ButtonSpec& button : kButtonSpecs) shown += button.shown ? 1 : 0;
+  for (const ButtonDef& button : kButtonDefs) shown += button.shown ? 1 : 0;
   KeyRoutingForm::OnSetBounds({0, 0, kWidth, 80 + shown * (kButtonHeight + 3) + 10});
 }
 

@@ -309,14 +309,14 @@ enum Rec : int8_t {
   R_COUNT
 };
 
-struct RecordSpec {
+struct RecordDef {
   const kv::MultiTextId* caption;
   const char* itemClass;
   const char* nextState;
   int32_t option;
 };
 
-const RecordSpec kRecords[R_COUNT] = {
+const RecordDef kRecords[R_COUNT] = {
     {&SID_PICTURE, "QuickMenu::QuickMenuItem", "QuickMenu::PictureMenu", 0},
     {&SID_SOUND, "QuickMenu::QuickMenuItem", "QuickMenu::AudioMenu", 0},
     {&SID_KELVO_LINK_PLAYER_CONTROL, "QuickMenu::QuickMenuItem", "QuickMenu::PlayerControlMenu", 0},
@@ -375,7 +375,7 @@ const int8_t kTable[kQuickTypes][kQuickSlots] = {
 }  // namespace
 
 ItemDataSource::ItemDataSource() {
-  for (const RecordSpec& entry : kRecords) {
+  for (const RecordDef& entry : kRecords) {
     auto* record = kv::New<ItemDataClass>();
     record->Caption = entry.caption;
     record->ItemClass = kv::FindClass(entry.itemClass);

@@ -10,7 +10,7 @@ KV_REGISTER_CLASS(SkinBin::OptionDatabaseClass);
 namespace {
 OptionDatabase::OptionModuleClass* PlainModule(const OptionDatabase::OptionTable& table) {
   auto* module = kv::New<OptionDatabase::OptionModuleClass>();
-  module->Setup(table.number, table.specs, table.count);
+  module->Setup(table.number, table.entries, table.count);
   return module;
 }
 }  // namespace

@@ -22,7 +22,7 @@ using OptionDatabase::OptionEntry;
 
 namespace {
 void SetupFrom(OptionDatabase::OptionModuleClass* module, const OptionDatabase::OptionTable& table) {
-  module->Setup(table.number, table.specs, table.count);
+  module->Setup(table.number, table.entries, table.count);
 }
 
 bool IsOption(const OptionEntry& entry, int32_t id) { return entry.id == static_cast<uint32_t>(id); }

@@ -15,7 +15,7 @@ namespace SkinBin {
 namespace {
 
 using OptionDatabase::ChoiceOption;
-using OptionDatabase::ChoiceSpec;
+using OptionDatabase::ChoiceDef;
 using OptionDatabase::kAntennaCable;
 using OptionDatabase::kLowMediumHigh;
 using OptionDatabase::kMonoStereoSap;
@@ -32,71 +32,71 @@ namespace T = OptionDatabase;
 constexpr uint32_t Id(int32_t id) { return static_cast<uint32_t>(id); }
 
 // --- Choice lists ---------------------------------------------------------------------
-constexpr ChoiceSpec kWbSettingType[] = {{&OPT_C_2_POINT, 0}, {&OPT_C_10_POINT, 1}};
+constexpr ChoiceDef kWbSettingType[] = {{&OPT_C_2_POINT, 0}, {&OPT_C_10_POINT, 1}};
 // Picture modes by menu value; which are offered depends on the source.
-constexpr ChoiceSpec kPictureMode[] = {{&OPT_C_PM_CUSTOM, 0},  {&OPT_C_PM_STANDARD, 1}, {&OPT_C_PM_VIVID, 2},
+constexpr ChoiceDef kPictureMode[] = {{&OPT_C_PM_CUSTOM, 0},  {&OPT_C_PM_STANDARD, 1}, {&OPT_C_PM_VIVID, 2},
                                        {&OPT_C_PM_CINEMA, 3},  {&OPT_C_PM_GAME, 4},     {&OPT_C_PM_RETAIL, 5},
                                        {&OPT_C_PM_SPORTS, 6},  {&OPT_C_PM_ENERGY, 7}};
 // Picture sizes by mask bit: entry 0 is the native size, entry 6 the normal
 // one, both of view mode 0.
-constexpr ChoiceSpec kPictureSize[] = {{&OPT_C_PS_NATIVE, 0},  {&OPT_C_PS_FULL, 1},   {&OPT_C_PS_PANORAMIC, 2},
+constexpr ChoiceDef kPictureSize[] = {{&OPT_C_PS_NATIVE, 0},  {&OPT_C_PS_FULL, 1},   {&OPT_C_PS_PANORAMIC, 2},
                                        {&OPT_C_PS_ZOOM1, 3},   {&OPT_C_PS_ZOOM2, 4},  {&OPT_C_PS_4_3, 5},
                                        {&OPT_C_PS_NORMAL, 0},  {&OPT_C_PS_DIRECT, 7}};
-constexpr ChoiceSpec kBassBoost[] = {{&T::C_OFF, 0}, {&T::C_LOW, 1}, {&T::C_HIGH, 2}};
-constexpr ChoiceSpec kAmplifierMute[] = {{&T::C_OFF, 0}, {&T::C_FULL_MUTE, 1}};
+constexpr ChoiceDef kBassBoost[] = {{&T::C_OFF, 0}, {&T::C_LOW, 1}, {&T::C_HIGH, 2}};
+constexpr ChoiceDef kAmplifierMute[] = {{&T::C_OFF, 0}, {&T::C_FULL_MUTE, 1}};
 // The country: 0 English, 1 French, 2 Spanish.
-constexpr ChoiceSpec kCountry[] = {{&T::C_ENGLISH, 0}, {&T::C_FRENCH, 1}, {&T::C_SPANISH, 2}};
-constexpr ChoiceSpec kLocation[] = {{&OPT_C_HOME, 0}, {&OPT_C_STORE, 1}};
-constexpr ChoiceSpec kTuningMode[] = {{&OPT_C_ANALOG_DIGITAL, 0}, {&OPT_C_ANALOG_ONLY, 1}, {&OPT_C_DIGITAL_ONLY, 2}};
+constexpr ChoiceDef kCountry[] = {{&T::C_ENGLISH, 0}, {&T::C_FRENCH, 1}, {&T::C_SPANISH, 2}};
+constexpr ChoiceDef kLocation[] = {{&OPT_C_HOME, 0}, {&OPT_C_STORE, 1}};
+constexpr ChoiceDef kTuningMode[] = {{&OPT_C_ANALOG_DIGITAL, 0}, {&OPT_C_ANALOG_ONLY, 1}, {&OPT_C_DIGITAL_ONLY, 2}};
 // The caption state: 0 off, 1 on, 2 on while muted.
-constexpr ChoiceSpec kCaptionState[] = {{&T::C_OFF, 0}, {&T::C_ON, 1}, {&T::C_ON_WHEN_MUTED, 2}};
-constexpr ChoiceSpec kPipSize[] = {{&OPT_C_SMALL, 0}, {&OPT_C_MEDIUM, 1}, {&OPT_C_LARGE, 2}};
-constexpr ChoiceSpec kPipMode[] = {{&T::C_OFF, 0}, {&OPT_C_PIP, 1}, {&OPT_C_SIDE_BY_SIDE, 2}};
-constexpr ChoiceSpec kPipAudio[] = {{&OPT_C_MAIN_PICTURE, 0}, {&OPT_C_SUB_PICTURE, 1}};
+constexpr ChoiceDef kCaptionState[] = {{&T::C_OFF, 0}, {&T::C_ON, 1}, {&T::C_ON_WHEN_MUTED, 2}};
+constexpr ChoiceDef kPipSize[] = {{&OPT_C_SMALL, 0}, {&OPT_C_MEDIUM, 1}, {&OPT_C_LARGE, 2}};
+constexpr ChoiceDef kPipMode[] = {{&T::C_OFF, 0}, {&OPT_C_PIP, 1}, {&OPT_C_SIDE_BY_SIDE, 2}};
+constexpr ChoiceDef kPipAudio[] = {{&OPT_C_MAIN_PICTURE, 0}, {&OPT_C_SUB_PICTURE, 1}};
 // Repeat type by value: 1 every day, 2 Monday to Friday, 3 weekends, 4 once.
-constexpr ChoiceSpec kTimesType[] = {{&OPT_C_EVERY_DAY, 1}, {&OPT_C_WEEKDAYS, 2}, {&OPT_C_WEEKENDS, 3}, {&OPT_C_ONCE, 4}};
-constexpr ChoiceSpec kTimeshiftDuration[] = {{&OPT_C_30_MIN, 0}, {&OPT_C_1_HOUR, 1}, {&OPT_C_90_MIN, 2},
+constexpr ChoiceDef kTimesType[] = {{&OPT_C_EVERY_DAY, 1}, {&OPT_C_WEEKDAYS, 2}, {&OPT_C_WEEKENDS, 3}, {&OPT_C_ONCE, 4}};
+constexpr ChoiceDef kTimeshiftDuration[] = {{&OPT_C_30_MIN, 0}, {&OPT_C_1_HOUR, 1}, {&OPT_C_90_MIN, 2},
                                              {&OPT_C_2_HOURS, 3}, {&OPT_C_3_HOURS, 4}};
 // Values in seconds.
-constexpr ChoiceSpec kStartEarly[] = {{&T::C_OFF, 0},        {&OPT_C_1_MIN, 60},   {&OPT_C_2_MIN, 120},
+constexpr ChoiceDef kStartEarly[] = {{&T::C_OFF, 0},        {&OPT_C_1_MIN, 60},   {&OPT_C_2_MIN, 120},
                                       {&OPT_C_3_MIN, 180},   {&OPT_C_4_MIN, 240},  {&OPT_C_5_MIN, 300},
                                       {&OPT_C_6_MIN, 360},   {&OPT_C_7_MIN, 420},  {&OPT_C_8_MIN, 480},
                                       {&OPT_C_9_MIN, 540},   {&OPT_C_10_MIN, 600}};
-constexpr ChoiceSpec kEndDelay[] = {{&T::C_OFF, 0},      {&OPT_C_1_MIN, 60},  {&OPT_C_2_MIN, 120}, {&OPT_C_3_MIN, 180},
+constexpr ChoiceDef kEndDelay[] = {{&T::C_OFF, 0},      {&OPT_C_1_MIN, 60},  {&OPT_C_2_MIN, 120}, {&OPT_C_3_MIN, 180},
                                     {&OPT_C_4_MIN, 240}, {&OPT_C_5_MIN, 300}, {&OPT_C_6_MIN, 360}, {&OPT_C_7_MIN, 420},
                                     {&OPT_C_8_MIN, 480}, {&OPT_C_9_MIN, 540}};
-constexpr ChoiceSpec kInputLock[] = {{&T::C_OFF, 0}, {&OPT_C_CURRENT_INPUT, 1}, {&OPT_C_ALL_INPUTS, 2}};
-constexpr ChoiceSpec kNavigation[] = {{&OPT_C_HORIZONTAL, 0}, {&OPT_C_VERTICAL, 1}};
+constexpr ChoiceDef kInputLock[] = {{&T::C_OFF, 0}, {&OPT_C_CURRENT_INPUT, 1}, {&OPT_C_ALL_INPUTS, 2}};
+constexpr ChoiceDef kNavigation[] = {{&OPT_C_HORIZONTAL, 0}, {&OPT_C_VERTICAL, 1}};
 // 0, 30, 60, 90 and 120 minutes.
-constexpr ChoiceSpec kLockTimer[] = {{&T::C_OFF, 0}, {&OPT_C_30_MIN, 1}, {&OPT_C_60_MIN, 2}, {&OPT_C_90_MIN, 3},
+constexpr ChoiceDef kLockTimer[] = {{&T::C_OFF, 0}, {&OPT_C_30_MIN, 1}, {&OPT_C_60_MIN, 2}, {&OPT_C_90_MIN, 3},
                                      {&OPT_C_2_HOURS, 4}};
 // The channel-browser lists by bit; which are offered depends on the source.
-constexpr ChoiceSpec kCBList[] = {{&OPT_C_CB_HISTORY, 0},   {&OPT_C_CB_CHANNELS, 1},  {&OPT_C_CB_INPUTS, 2},
+constexpr ChoiceDef kCBList[] = {{&OPT_C_CB_HISTORY, 0},   {&OPT_C_CB_CHANNELS, 1},  {&OPT_C_CB_INPUTS, 2},
                                   {&OPT_C_CB_FAVORITES, 3}, {&OPT_C_CB_CEC, 4},       {&OPT_C_CB_FAVORITES_2, 5},
                                   {&OPT_C_CB_FAVORITES_3, 6}};
-constexpr ChoiceSpec kLeftRight[] = {{&OPT_C_LEFT_RIGHT, 0}, {&OPT_C_RIGHT_LEFT, 1}};
-constexpr ChoiceSpec kSharedAudio[] = {{&OPT_C_VIDEO, 0}, {&OPT_C_COMPONENT, 1}};
-constexpr ChoiceSpec kSharedPc[] = {{&OPT_C_PC, 0}, {&OPT_C_HD2, 1}};
-constexpr ChoiceSpec kVideo1Hd1[] = {{&OPT_C_VIDEO1, 0}, {&OPT_C_HD1, 1}};
-constexpr ChoiceSpec kPcHdmi3[] = {{&OPT_C_PC, 0}, {&OPT_C_HDMI3, 1}};
-constexpr ChoiceSpec kRgbRange[] = {{&T::C_AUTO, 0}, {&OPT_C_FULL, 1}, {&OPT_C_LIMITED, 2}};
-constexpr ChoiceSpec kHdmiInputMode[] = {{&T::C_AUTO, 0}, {&OPT_C_VIDEO, 1}, {&OPT_C_PC, 2}};
+constexpr ChoiceDef kLeftRight[] = {{&OPT_C_LEFT_RIGHT, 0}, {&OPT_C_RIGHT_LEFT, 1}};
+constexpr ChoiceDef kSharedAudio[] = {{&OPT_C_VIDEO, 0}, {&OPT_C_COMPONENT, 1}};
+constexpr ChoiceDef kSharedPc[] = {{&OPT_C_PC, 0}, {&OPT_C_HD2, 1}};
+constexpr ChoiceDef kVideo1Hd1[] = {{&OPT_C_VIDEO1, 0}, {&OPT_C_HD1, 1}};
+constexpr ChoiceDef kPcHdmi3[] = {{&OPT_C_PC, 0}, {&OPT_C_HDMI3, 1}};
+constexpr ChoiceDef kRgbRange[] = {{&T::C_AUTO, 0}, {&OPT_C_FULL, 1}, {&OPT_C_LIMITED, 2}};
+constexpr ChoiceDef kHdmiInputMode[] = {{&T::C_AUTO, 0}, {&OPT_C_VIDEO, 1}, {&OPT_C_PC, 2}};
 // Until the sources are counted, only "none".
-constexpr ChoiceSpec kAutoInput[] = {{&T::C_NONE, 0}};
+constexpr ChoiceDef kAutoInput[] = {{&T::C_NONE, 0}};
 // Without a digital channel: off and the eight caption services.
-constexpr ChoiceSpec kCCKey[] = {{&T::C_OFF, 0}, {&T::C_CC1, 1},   {&T::C_CC2, 2},   {&T::C_CC3, 3},  {&T::C_CC4, 4},
+constexpr ChoiceDef kCCKey[] = {{&T::C_OFF, 0}, {&T::C_CC1, 1},   {&T::C_CC2, 2},   {&T::C_CC3, 3},  {&T::C_CC4, 4},
                                  {&T::C_TEXT1, 5}, {&T::C_TEXT2, 6}, {&T::C_TEXT3, 7}, {&T::C_TEXT4, 8}};
 // 2 newest first, 3 oldest first.
-constexpr ChoiceSpec kSort[] = {{&OPT_C_BY_TITLE, 0}, {&OPT_C_BY_FILE_NAME, 1}, {&OPT_C_NEWEST_FIRST, 2},
+constexpr ChoiceDef kSort[] = {{&OPT_C_BY_TITLE, 0}, {&OPT_C_BY_FILE_NAME, 1}, {&OPT_C_NEWEST_FIRST, 2},
                                 {&OPT_C_OLDEST_FIRST, 3}};
-constexpr ChoiceSpec kInterval[] = {{&OPT_C_3_SEC, 0}, {&OPT_C_5_SEC, 1}, {&OPT_C_10_SEC, 2}, {&OPT_C_20_SEC, 3}};
-constexpr ChoiceSpec kRepeat[] = {{&T::C_OFF, 0}, {&OPT_C_REPEAT_ALL, 1}, {&OPT_C_REPEAT_ONE, 2}};
-constexpr ChoiceSpec kAutoPowerOff[] = {{&T::C_NONE, 0},      {&OPT_C_30_MIN, 1},   {&OPT_C_1_HOUR, 2},
+constexpr ChoiceDef kInterval[] = {{&OPT_C_3_SEC, 0}, {&OPT_C_5_SEC, 1}, {&OPT_C_10_SEC, 2}, {&OPT_C_20_SEC, 3}};
+constexpr ChoiceDef kRepeat[] = {{&T::C_OFF, 0}, {&OPT_C_REPEAT_ALL, 1}, {&OPT_C_REPEAT_ONE, 2}};
+constexpr ChoiceDef kAutoPowerOff[] = {{&T::C_NONE, 0},      {&OPT_C_30_MIN, 1},   {&OPT_C_1_HOUR, 2},
                                         {&OPT_C_2_HOURS, 3},  {&OPT_C_4_HOURS, 4},  {&OPT_C_6_HOURS, 5},
                                         {&OPT_C_12_HOURS, 6}};
-constexpr ChoiceSpec kBrowse[] = {{&OPT_C_THUMBNAILS, 0}, {&OPT_C_LIST, 1}};
+constexpr ChoiceDef kBrowse[] = {{&OPT_C_THUMBNAILS, 0}, {&OPT_C_LIST, 1}};
 // Lists filled when the option is opened (sources, channels, model ids).
-constexpr ChoiceSpec kFilledOnOpen[] = {{&T::C_NONE, 0}};
+constexpr ChoiceDef kFilledOnOpen[] = {{&T::C_NONE, 0}};
 
 // --- 0x81: picture --------------------------------------------------------------------
 constexpr OptionEntry kPicture[] = {

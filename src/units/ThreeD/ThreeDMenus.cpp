@@ -21,8 +21,8 @@ namespace {
 
 using MenuSystem::ClassOf;
 using MenuSystem::Page;
-using MenuSystem::PageSpec;
-using MenuSystem::RowSpec;
+using MenuSystem::PageLayout;
+using MenuSystem::RowDef;
 using K = MenuSystem::RowKind;
 using namespace SkinBin;
 
@@ -41,31 +41,31 @@ const ClassOf kThreeD = MS_TARGET(&ThreeDMenu::StaticClass());
 
 // Rows of the 3D setup page, in table order.
 enum { kDepthRow, kAutoStartRow, kPinRow, kSafetyRow, kInfoRow };
-const RowSpec kThreeDRows[] = {
+const RowDef kThreeDRows[] = {
     {K::Slider, &SID_2D_3D_Depth, OPTION_TYPE_2D_3D_DEPTH, kBar, true},
     {K::Select, &SID_3D_AUTO_START, OPTION_TYPE_3D_AUTO_START},
     {K::Link, &Strings::SID_3D_PIN, kChangePinType3D, kChangePin},
     {K::Link, &SID_3D_SAFETY_SETTINGS, kEnterPinType3DSafeMenu, kEnterPin},
     {K::Link, &SID_3D_INFORMATION, 0, MS_TARGET(&ImportantInfoDialog::StaticClass())},
 };
-const PageSpec kThreeDPage =
+const PageLayout kThreeDPage =
     Page(WinIDs::WIN_ID_ThreeDMenu, &MenuSystemPages::SID_3D_SETUP, 4, kPreferences, kThreeDRows);
 
 enum { kStartMessageRow, kLockRow, kTimerLockRow, kTimerRow };
-const RowSpec kSafetyRows[] = {
+const RowDef kSafetyRows[] = {
     {K::Select, &SID_3D_START_MESSAGE, OPTION_TYPE_3D_START_MESSAGE},
     {K::Select, &SID_3D_LOCK, OPTION_TYPE_3D_LOCK},
     {K::Select, &SID_3D_TIMER_LOCK, OPTION_TYPE_3D_TIMER_LOCK},
     {K::Select, &SID_ENABLE_3D_TIMER, OPTION_TYPE_ENABLE_3D_TIMER},
 };
-const PageSpec kSafetyPage =
+const PageLayout kSafetyPage =
     Page(WinIDs::WIN_ID_ThreeDSafetyMenu, &SID_3D_SAFETY_SETTINGS, 5, kThreeD, kSafetyRows);
 
-const RowSpec kPinRows[] = {
+const RowDef kPinRows[] = {
     {K::Link, &MenuSystemPages::SID_CHANGE_PIN, kChangePinType3D, kChangePin},
     {K::Link, &MenuSystemPages::SID_DELETE_PIN, kConfirmTypeDelete3DPin, kConfirm},
 };
-const PageSpec kPinPage = Page(WinIDs::WIN_ID_ThreeDPinMenu, &Strings::SID_3D_PIN, 5, kThreeD, kPinRows);
+const PageLayout kPinPage = Page(WinIDs::WIN_ID_ThreeDPinMenu, &Strings::SID_3D_PIN, 5, kThreeD, kPinRows);
 
 }  // namespace
 
