@@ -1,0 +1,3 @@
+#include "units/MediaPlayer/SelectedParam.h"
+
+KV_REGISTER_CLASS(MediaPlayer::SelectedParam);
