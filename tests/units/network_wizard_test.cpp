@@ -3,6 +3,7 @@
 // as the product tree does, keys and middleware events through the GUI loop.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -19,6 +20,7 @@
 #include "units/MenuSystem/SettingPages.h"
 #include "units/Network/AddressPages.h"
 #include "units/Network/NetworkPages.h"
+#include "units/Structures/IF_Configuration.h"
 #include "units/Structures/WPS_Connection.h"
 #include "units/Network/WizardBase.h"
 #include "units/Network/WizardStates.h"
@@ -506,6 +508,165 @@ TEST_F(WizardTest, MacPageShowsBothAddressesAndAFailedReadAsZeros) {
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(page->Value(0)->OnGetValueString().ToUtf8(), "00:00:00:00:00:00");
   EXPECT_EQ(page->Value(1)->OnGetValueString().ToUtf8(), "00:00:00:00:00:00");
+}
+
+TEST_F(WizardTest, WirelessInformationShowsTheLinkAndTheInterface) {
+  Skin()->OnSetNetworkType(1);
+  using P = WirelessInformationMenu;
+  auto row = [](P* p, int32_t r) { return p->Value(r)->OnGetValueString().ToUtf8(); };
+  // Disconnected with DHCP on: no link rows, no addresses.
+  auto* page = OpenPage<P>();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->RowCount(), 16);
+  EXPECT_EQ(page->WinID, 0x1001542u);
+  EXPECT_EQ(HelpMask(), 0x41000);
+  EXPECT_EQ(kv::Cast<MenuSystem::SubMenuItem>(Focused()), nullptr) << "read-only: no row takes the focus";
+  EXPECT_EQ(row(page, P::kStatus), Text(Strings::SID_DISCONNECTED));
+  for (int32_t r : {P::kSignal, P::kSpeed, P::kMode, P::kChannel, P::kApMac, P::kIp, P::kMask, P::kGateway, P::kDns})
+    EXPECT_EQ(row(page, r), "") << r;
+  EXPECT_EQ(row(page, P::kDhcp), Text(Strings::SID_ENABLED));
+  EXPECT_EQ(row(page, P::kMac).size(), 17u);
+  Press("exit");
+  Settle();
+  // Joined to a WPA2 network: status, signal word, channel, the name, the
+  // security as its two choices, and the key only as a placeholder.
+  Net().AddAccessPoint({"Lounge", "", 95, XPM_WLAN_SEC_WPA2_AES, "lounge-passphrase", "12345670", 11});
+  sim::NetState::IfConfig dhcp;
+  ASSERT_EQ(Net().SetIfConfig(1, dhcp, "test"), 0);
+  ASSERT_EQ(Net().Join("Lounge", "lounge-passphrase", XPM_WLAN_SEC_WPA2_AES, "test"), 0);
+  Run(sim::NetState::kJoinDelay + 100);
+  Settle();
+  page = OpenPage<P>();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(row(page, P::kStatus), Text(Strings::SID_CONNECTED));
+  EXPECT_EQ(row(page, P::kSignal), Text(Strings::SID_STRONG));
+  EXPECT_EQ(row(page, P::kNetworkName), "Lounge");
+  EXPECT_EQ(row(page, P::kAuthentication), "WPA2-PSK");
+  EXPECT_EQ(row(page, P::kEncryption), "AES");
+  EXPECT_EQ(row(page, P::kSecurityKey), "********");
+  EXPECT_NE(row(page, P::kIp), "") << "connected: the addresses the set got";
+  // The scan key lists the access points with their modes; back returns.
+  Press("red");
+  Settle();
+  auto* list = Shown<WirelessInformation_ApList>();
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(list->List().ProtocolMode);
+  EXPECT_EQ(list->Caption.ToUtf8(), Text(Strings::SID_WIRELESS_INFORMATION));
+  Run(sim::NetState::kScanDelay + 100);
+  Settle();
+  Press("back");
+  Settle();
+  page = Shown<P>();
+  ASSERT_NE(page, nullptr);
+  // Down and up scroll the sixteen rows a line at a time.
+  const int32_t top = page->Row(0)->Bounds().y1;
+  Press("down");
+  Settle();
+  EXPECT_EQ(page->OnGetScroll(), 1);
+  EXPECT_LT(page->Row(0)->Bounds().y1, top);
+  Press("up");
+  Settle();
+  EXPECT_EQ(page->Row(0)->Bounds().y1, top);
+  // Disconnected with DHCP off: the interface's static addresses still show
+  // (the simulated set reports none without a link: the record as a set
+  // with static addresses on an unlinked interface reports it).
+  auto* down = kv::New<Structures::WLAN_Info>();
+  down->State = 0;
+  auto* fixed = kv::New<Structures::IF_Configuration>();
+  fixed->DHCP = 0;
+  const uint8_t ip[4] = {192, 168, 2, 20}, mask[4] = {255, 255, 255, 0}, gw[4] = {192, 168, 2, 1}, dns[4] = {8, 8, 8, 8};
+  std::memcpy(fixed->IPAddress, ip, 4);
+  std::memcpy(fixed->SubnetMask, mask, 4);
+  std::memcpy(fixed->DefaultGateway, gw, 4);
+  std::memcpy(fixed->DNS1, dns, 4);
+  page->ShowLink(down, fixed);
+  EXPECT_EQ(row(page, P::kStatus), Text(Strings::SID_DISCONNECTED));
+  EXPECT_EQ(row(page, P::kDhcp), Text(Strings::SID_DISABLED));
+  EXPECT_EQ(row(page, P::kIp), "192.168.2.20");
+  EXPECT_EQ(row(page, P::kMask), "255.255.255.0");
+  EXPECT_EQ(row(page, P::kGateway), "192.168.2.1");
+  EXPECT_EQ(row(page, P::kDns), "8.8.8.8");
+  // The same record with DHCP on: no addresses while disconnected.
+  fixed->DHCP = 1;
+  page->ShowLink(down, fixed);
+  EXPECT_EQ(row(page, P::kIp), "");
+  EXPECT_EQ(row(page, P::kDhcp), Text(Strings::SID_ENABLED));
+  // Records out of range: signal 7 reads strong, modes 10 unsupported and
+  // 20 none; a security method past the table shows the unsupported pair.
+  auto* rec = kv::New<Structures::WLAN_Info>();
+  rec->State = 1;
+  rec->Signal = 7;
+  rec->Mode = 10;
+  rec->Security = 9;
+  rec->Rate = 108;
+  page->ShowLink(rec, nullptr);
+  EXPECT_EQ(row(page, P::kSignal), Text(Strings::SID_STRONG));
+  EXPECT_EQ(row(page, P::kMode), Text(Strings::SID_UNSUPPORTED));
+  EXPECT_EQ(row(page, P::kSpeed), "54 " + Text(Strings::SID_MBPS));
+  EXPECT_EQ(row(page, P::kAuthentication), Text(Strings::SID_UNSUPPORTED));
+  EXPECT_EQ(row(page, P::kEncryption), Text(Strings::SID_UNSUPPORTED));
+  rec->Mode = 20;
+  page->ShowLink(rec, nullptr);
+  EXPECT_EQ(row(page, P::kMode), Text(Strings::SID_NONE));
+  // A test result's third word is the speed in kbit/s.
+  SetTest(1, 1, 30 * 1024, 100);
+  Skin()->NetworkSetup.LAN_TestConnection(5);
+  Run(200);
+  Settle();
+  EXPECT_EQ(row(page, P::kSpeed), "30 " + Text(Strings::SID_MBPS));
+  // The pass phrase is nowhere.
+  EXPECT_FALSE(Logged("lounge-passphrase"));
+  Restart();
+  EXPECT_EQ(SettingsFile().find("lounge-passphrase"), std::string::npos);
+}
+
+// --- Census ----------------------------------------------------------------------------------
+
+TEST_F(WizardTest, EachStateAndPageOpenedAndClosed50TimesKeepsTheCensus) {
+  Skin()->OnSetNetworkType(1);
+  Net().SetWirelessAnswers(false);
+  sim::NetState::TestAnswer none;
+  none.answer = false;
+  Net().SetTestAnswer(none);
+  auto anyOpen = [&] { return Shown<NetworkWidgetClass>() != nullptr || Shown<MenuSystem::SettingPage>() != nullptr; };
+  auto censusOf = [&](const char* name, const std::function<void()>& open) {
+    SCOPED_TRACE(name);
+    auto cycle = [&] {
+      open();
+      Settle();
+      ASSERT_TRUE(anyOpen());
+      // A waiting state asks first: exit again closes the question and all.
+      for (int i = 0; i < 3 && anyOpen(); ++i) {
+        Press("exit");
+        Settle();
+      }
+      ASSERT_FALSE(anyOpen());
+    };
+    for (int i = 0; i < 2; ++i) cycle();
+    const auto base = Census();
+    for (int i = 0; i < 50; ++i) cycle();
+    EXPECT_EQ(Census(), base);
+  };
+  for (const kv::Class* cls :
+       {&AssistedSetup_ApList::StaticClass(), &WirelessInformation_ApList::StaticClass(),
+        &EasySetupPIN_ApList::StaticClass(), &EasySetupPBC::StaticClass(), &EasySetupPIN::StaticClass(),
+        &AssistedSetupSecureError::StaticClass(), &AssistedSetupInvalidName::StaticClass(),
+        &AssistedSetupInvalidWEPKey::StaticClass(), &AssistedSetupInvalidWPAKey::StaticClass(),
+        &AssistedSetupNoApFound::StaticClass(), &NetworkConnectionTest::StaticClass(),
+        &NetworkTestSuccess::StaticClass(), &NetworkTestFail::StaticClass(), &EasySetup_ApInfo::StaticClass(),
+        &EasySetup_PINApInfo::StaticClass(), &AssistedSetup_ApConnected::StaticClass(),
+        &ManualSetup_ApConnected::StaticClass()})
+    censusOf(cls->name, [&] { Nms()->OpenWithValue(cls, 0, Constants::MSG_FROM_MENUSYSTEM); });
+  censusOf("cancel question", [&] {
+    Nms()->OpenWithValue(&EasySetupPBC::StaticClass(), 0, Constants::MSG_FROM_MENUSYSTEM);
+    Settle();
+    Press("back");
+  });
+  censusOf("wireless set-up page", [&] { OpenPage<WirelessSetupMenu>(); });
+  censusOf("easy set-up page", [&] { OpenPage<EasySetupMenu>(); });
+  censusOf("advanced page", [&] { OpenPage<AdvancedNetworkSetupMenu>(); });
+  censusOf("MAC page", [&] { OpenPage<MACAddressMenu>(); });
+  censusOf("wireless information page", [&] { OpenPage<WirelessInformationMenu>(); });
 }
 
 }  // namespace wizardtest

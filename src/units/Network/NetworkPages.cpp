@@ -230,6 +230,11 @@ void WirelessInformationMenu::Initialize(Primitives::KeyRoutingParameter* param)
   ShowHelp(0x41000, MenuSystem::HelpText({&S::SID_AP_SCAN, &S::SID_BACK}));
   SkinBin::NetworkSetup* net = Net();
   Structures::WLAN_Info* info = net ? net->WLAN_GetStatus() : nullptr;
+  Show(kMac, SkinBin::NetworkSetup::LAN_GetMacAddr(1));
+  ShowLink(info, net ? net->LAN_GetIfState(1) : nullptr);
+}
+
+void WirelessInformationMenu::ShowLink(const Structures::WLAN_Info* info, const Structures::IF_Configuration* config) {
   const int32_t state = info ? info->State : -1;
   const bool connected = state == kConnected;
   const kv::String none;
@@ -254,8 +259,6 @@ void WirelessInformationMenu::Initialize(Primitives::KeyRoutingParameter* param)
     Show(kEncryption, OptionText(OptionDatabase::OPTION_TYPE_ENCRYPTION, Encryption));
     Show(kSecurityKey, kv::LoadString(SECURITY_KEY_PLACEHOLDER));
   }
-  Show(kMac, SkinBin::NetworkSetup::LAN_GetMacAddr(1));
-  Structures::IF_Configuration* config = net ? net->LAN_GetIfState(1) : nullptr;
   const bool dhcp = config && config->DHCP != 0;
   Show(kDhcp, Text(dhcp ? S::SID_ENABLED : S::SID_DISABLED));
   if (!config || (!connected && dhcp)) {

@@ -20,6 +20,7 @@
 #include "units/MenuSystem/SettingPage.h"
 
 namespace Structures {
+class IF_Configuration;
 class WLAN_Info;
 }
 
@@ -99,6 +100,9 @@ class WirelessInformationMenu : public ValuePage {
   kv::Object* HandleEvent(Core::Event* event) override;
   // The access-point list of the wireless information.
   void EnterNextState();
+  // The rows of a link record and the wireless interface's addresses (null:
+  // not read).
+  void ShowLink(const Structures::WLAN_Info* info, const Structures::IF_Configuration* config);
   // Authentication and encryption from the security method (7 and more: 6).
   void OnSetSecurityMethod(int32_t method);
   int32_t OnGetSecurityMethod() const { return SecurityMethod; }

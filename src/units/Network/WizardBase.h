@@ -42,8 +42,8 @@ class Event;
 namespace Network {
 
 // The place and size of the wizard's states: over the menu's pages.
-inline constexpr kv::Rect kWizardBounds{0, 0, 720, 330};
-inline constexpr kv::Point kWizardOrigin{120, 20};
+inline constexpr kv::Rect kWizardBounds{0, 0, 780, 330};
+inline constexpr kv::Point kWizardOrigin{90, 20};
 
 class NetworkWidgetClass : public NonMenuSystem::WidgetClass {
   KV_CLASS(Network, NetworkWidgetClass, NonMenuSystem::WidgetClass)
