@@ -1,5 +1,6 @@
 // Bitmaps of the photo viewer and its dialogs: the white folder of the music
-// selection's path line.
+// selection's path line and the photo banner's slide-show, music and repeat
+// icons (lit and grey).
 #pragma once
 
 #include "units/Resources/Resources.h"
@@ -7,5 +8,10 @@
 namespace MediaPlayer {
 
 extern const Resources::BitmapId MediaPlayerListFolderWhite;  // 22 x 18
+extern const Resources::BitmapId MediaPlayerSlideshow;        // 32 x 24
+extern const Resources::BitmapId MediaPlayerSlideshowGray;
+extern const Resources::BitmapId MediaPlayerBGM;              // 24 x 24
+extern const Resources::BitmapId BgmGrayout;
+extern const Resources::BitmapId MediaPlayerRepeat;           // 40 x 20
 
 }  // namespace MediaPlayer
