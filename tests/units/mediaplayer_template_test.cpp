@@ -3,6 +3,7 @@
 // restore position, Exit, a pulled stick, standby) and the banner's size
 // text.
 #include <filesystem>
+#include <fstream>
 
 #include "runtime/runtime.h"
 
@@ -143,6 +144,55 @@ TEST_F(TemplateTest, PullingThePlayedStickLeavesWithMessage21AndAnotherStickChan
   EXPECT_NE(bars[0].find(MessageTypeTrace() + "21"), std::string::npos);
   EXPECT_EQ(W()->GetCurrentSource(0), tv);
   EXPECT_TRUE(NavSent("5, 0, 0"));
+}
+
+// A song of a home-network server playing in the template player.
+class ServerTest : public TemplateTest {
+ protected:
+  std::filesystem::path ServerDir() { return DataDir() / "media" / "servers" / "home"; }
+  TemplatePlayer* PlayFromServer() {
+    std::filesystem::create_directories(ServerDir());
+    std::ofstream(ServerDir() / "server.ini") << "name=Home\naddress=10.0.0.9\nmac=00:11:22:33:44:55\nwake-on-lan=0\n";
+    media_writer::WriteWav((ServerDir() / "song.wav").string(), 20);
+    psl::Rescan();
+    Settle();
+    Browse(0, Media::MEDIA_TYPE_MUSIC);
+    if (Bridge()->GetCurMediumType() != Media::MEDIUM_SERVER) return nullptr;
+    Bridge()->RequestPlay(Bridge()->GetMediaItem(0), 5);
+    Settle();
+    ClearCallLog();
+    return OpenPlayer<TemplatePlayer>(&TemplatePlayer::StaticClass(), 0);
+  }
+};
+
+TEST_F(ServerTest, AVanishedServerLeavesWithMessage21) {
+  const int32_t tv = W()->GetCurrentSource(0);
+  kv::Persistent<TemplatePlayer> p = PlayFromServer();
+  ASSERT_NE(p, nullptr);
+  std::filesystem::remove_all(ServerDir());
+  psl::Rescan();
+  Settle();
+  EXPECT_FALSE(p->IsOpen());
+  EXPECT_TRUE(NavSent("5, 0, 0"));
+  EXPECT_EQ(W()->GetCurrentSource(0), tv);
+  EXPECT_TRUE(Logged(MessageTypeTrace() + "21"));
+}
+
+TEST_F(ServerTest, ALostNetworkLeavesAServerSongButNotAStickSong) {
+  kv::Persistent<TemplatePlayer> p = PlayFromServer();
+  ASSERT_NE(p, nullptr);
+  psl::NetworkDown();
+  Settle();
+  EXPECT_FALSE(p->IsOpen());
+  EXPECT_TRUE(Logged(MessageTypeTrace() + "21"));
+}
+
+TEST_F(TemplateTest, ALostNetworkDoesNotStopAStickSong) {
+  kv::Persistent<TemplatePlayer> p = Play(1);
+  ASSERT_NE(p, nullptr);
+  psl::NetworkDown();
+  Settle();
+  EXPECT_TRUE(p->IsOpen());
 }
 
 TEST_F(TemplateTest, StandbyStopsPlayback) {

@@ -18,18 +18,6 @@ KV_REGISTER_CLASS(MediaPlayer::MediaPlayerBannerTemplate);
 
 namespace MediaPlayer {
 
-namespace {
-
-void InitText(Views::Text& t, kv::Rect bounds, kv::Color colour) {
-  t.OnSetBounds(bounds);
-  t.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
-  t.OnSetColor(colour);
-  t.OnSetEllipsis(true);
-  t.OnSetAlignV(Views::ALIGN_CENTER);
-}
-
-}  // namespace
-
 MediaPlayerBannerTemplate::MediaPlayerBannerTemplate() {
   KeyRoutingForm::OnSetBounds({0, 0, 960, 55});
   OnSetTimeOutValue(kBannerTimeOut);
@@ -49,6 +37,14 @@ MediaPlayerBannerTemplate::MediaPlayerBannerTemplate() {
   Add(&counter_);
   Add(&repeat_);
   Add(&size_);
+}
+
+void MediaPlayerBannerTemplate::InitText(Views::Text& t, kv::Rect bounds, kv::Color colour) {
+  t.OnSetBounds(bounds);
+  t.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+  t.OnSetColor(colour);
+  t.OnSetEllipsis(true);
+  t.OnSetAlignV(Views::ALIGN_CENTER);
 }
 
 bool MediaPlayerBannerTemplate::InDmrPlay() {

@@ -80,6 +80,8 @@ class MediaPlayerBannerTemplate : public Primitives::KeyRoutingForm {
   kv::Point WidgetOrigin{0, 448};
 
  protected:
+  // A text part in the banners' font, ending in an ellipsis, centred vertically.
+  static void InitText(Views::Text& t, kv::Rect bounds, kv::Color colour);
   // The renderer drives the screen (the Wrapper's IsInDmrPlay).
   static bool InDmrPlay();
   // Where the size text ends on the right, and its top.
