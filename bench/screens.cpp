@@ -56,6 +56,8 @@
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/MediaPlayer/Players.h"
+#include "units/MediaPlayer/SelectedParam.h"
 #include "units/InitialSetup/ScanPages.h"
 #include "units/InitialSetup/SetupPages.h"
 #include "units/MainApp/InitialSetup.h"
@@ -69,7 +71,10 @@
 #include "units/MenuSystem/ProductTree.h"
 #include "units/MenuSystem/LiveMenuPages.h"
 #include "units/Network/ConnectionTestDialog.h"
+#include "units/MenuSystem/SettingPages.h"
+#include "units/Network/NetworkPages.h"
 #include "units/Network/NetworkSetupDialog.h"
+#include "units/Network/WizardStates.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
@@ -100,6 +105,7 @@
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/Wrapper/Wrapper.h"
 
@@ -735,6 +741,63 @@ void MediaRows(benchmark::State& state) {
   kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->Reset();
 }
 
+// A stick of one song and one movie, plugged and browsed for `type`.
+void BrowsePlayerStick(int16_t type) {
+  const std::string dir = (std::filesystem::temp_directory_path() / "bench-media-player").string();
+  if (!std::filesystem::exists(dir + "/song.wav")) {
+    media_writer::WriteWav(dir + "/song.wav", 600);
+    media_writer::WriteMovie(dir + "/film.avi", 2, 64, 48, 120, 100, 160);
+  }
+  psl::PlugFolder(dir);
+  g_app->Settle();
+  auto* bridge = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper);
+  bridge->Sources().OnSetChanged(true);
+  for (int32_t m = 0; m < bridge->GetMediumCount(); ++m)
+    if (Media::MediumDevice* medium = bridge->GetMedium(m); medium && medium->Caption.ToUtf8() == "bench-media-player") {
+      bridge->RequestBrowseMedium(m, type);
+      g_app->Settle();
+    }
+}
+
+// A player opened as the browser opens it (a state change with the chosen
+// item), to its first picture: the music background and logo, the movie's
+// banner over the video plane. Leaves by Exit outside the measurement.
+void PlayerOpen(benchmark::State& state, const kv::Class* cls, int16_t type) {
+  BrowsePlayerStick(type);
+  for (auto _ : state) {
+    g_app->Live()->Open(cls, MediaPlayer::SelectedParam::Make(0, 0, nullptr));
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->Key(2);
+    BrowsePlayerStick(type);
+    state.ResumeTiming();
+  }
+  kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->Reset();
+}
+void MusicPlayerOpen(benchmark::State& state) {
+  PlayerOpen(state, &MediaPlayer::MusicFullScreenPlay::StaticClass(), Media::MEDIA_TYPE_MUSIC);
+}
+void MoviePlayerOpen(benchmark::State& state) {
+  PlayerOpen(state, &MediaPlayer::MovieFullScreenPlay::StaticClass(), Media::MEDIA_TYPE_VIDEO);
+}
+
+// Display (79) over a playing song: the hidden banner shows with the
+// playback record read again.
+void PlayerDisplay(benchmark::State& state) {
+  BrowsePlayerStick(Media::MEDIA_TYPE_MUSIC);
+  g_app->Live()->Open(&MediaPlayer::MusicFullScreenPlay::StaticClass(), MediaPlayer::SelectedParam::Make(0, 0, nullptr));
+  g_app->Settle();
+  g_app->Key(79);  // the banner of the start hides
+  for (auto _ : state) {
+    g_app->Key(79);
+    state.PauseTiming();
+    g_app->Key(79);
+    state.ResumeTiming();
+  }
+  g_app->Key(2);
+  kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->Reset();
+}
+
 // The keys go to the screens outside the menu again (a case before may
 // have focused a screen of its own).
 void FocusLive() {
@@ -933,6 +996,35 @@ void ConnectionTestOk(benchmark::State& state) {
   NetworkingRow(state, &Network::ConnectionTestDialog::StaticClass());
 }
 
+// OK on row `range(0)` of a menu page opened by state change (as the product
+// tree opens it) to the flip of the page or wizard state it opens.
+void PageRowOk(benchmark::State& state, const kv::Class* page) {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* ref = kv::New<Structures::RefInt>();
+    ref->Value = static_cast<int32_t>(state.range(0));
+    auto* s = kv::New<SubSystem::State>();
+    s->Class = page;
+    s->Param = ref;
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, s);
+    agent->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    g_app->Menu()->TearDownMenus();
+    g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+// The network set-up page: 2 the wireless set-up page, 3 the advanced
+// page, 4 the connection test.
+void NetworkPageOk(benchmark::State& state) { PageRowOk(state, &MenuSystem::NetworkSetupMenu::StaticClass()); }
+// The wireless set-up page: 2 the assisted access-point list (scan started).
+void WirelessSetupOk(benchmark::State& state) { PageRowOk(state, &Network::WirelessSetupMenu::StaticClass()); }
 
 }  // namespace bench
 
@@ -998,6 +1090,9 @@ int main(int argc, char** argv) {
     add("list_open_page", bench::ListOpenAndPage)->Arg(40)->Arg(4096);
     add("grid_page_turn", bench::GridPageTurn)->Arg(29)->Arg(1000);
     add("media_rows", bench::MediaRows)->Arg(10)->Arg(10000);
+    add("music_player_open", bench::MusicPlayerOpen);
+    add("movie_player_open", bench::MoviePlayerOpen);
+    add("player_display_banner", bench::PlayerDisplay);
     add("guide_open", bench::GuideOpen);
     add("guide_open_events", bench::GuideOpenEvents)->Arg(10)->Arg(1000);
     add("guide_page_down", bench::GuidePageDown);
@@ -1007,6 +1102,8 @@ int main(int argc, char** argv) {
     add("recorded_open", bench::RecordedOpen)->Arg(10)->Arg(1000);
     add("network_setup_ok", bench::NetworkSetupOk);
     add("connection_test_ok", bench::ConnectionTestOk);
+    add("network_page_ok", bench::NetworkPageOk)->Arg(2)->Arg(3)->Arg(4);
+    add("wireless_setup_ok", bench::WirelessSetupOk)->Arg(2);
     add("auto_scan_ok", bench::AutoScanOk);
     add("scan_progress_event", bench::ScanProgress);
     add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
@@ -1031,7 +1128,9 @@ int main(int argc, char** argv) {
                              "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check",
                              "guide_open", "guide_page_down", "mini_guide_open", "factory_mode_indicator",
                              "service_adjustment_menu", "timer_editor_open", "scheduled_open/1",
-                             "recorded_open/10", "network_setup_ok", "connection_test_ok"}) {
+                             "recorded_open/10", "network_setup_ok", "connection_test_ok",
+                             "network_page_ok/2", "network_page_ok/3", "network_page_ok/4", "wireless_setup_ok/2",
+                             "music_player_open", "movie_player_open", "player_display_banner"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

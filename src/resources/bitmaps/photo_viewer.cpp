@@ -1,4 +1,4 @@
-// Bitmaps of the photo viewer and its dialogs, in the shared look.
+// Bitmaps of the photo viewer's banner, in the shared look.
 #include "resources/bitmaps/paint.h"
 #include "units/Bitmaps/PhotoViewerBitmaps.h"
 #include "units/Resources/Bitmap.h"
@@ -6,17 +6,6 @@
 namespace {
 
 using namespace Recipes;
-
-constexpr kv::Color kWhite{240, 242, 246, 255};
-constexpr kv::Color kWhiteShade{200, 206, 216, 255};
-
-// A folder: its tab over the left half, the body below.
-void WhiteFolder(Resources::Bitmap& b) {
-  const ge::Surface s = b.GetFrameSurface(0);
-  const int32_t w = s.width, h = s.height;
-  RoundRect(s, {w / 10, h / 5, w / 2, h / 3}, 2.0f, kWhite, kWhiteShade);
-  RoundRect(s, {w / 10, h / 3 - 1, w - w / 10, h - h / 8}, 2.0f, kWhite, kWhiteShade);
-}
 
 constexpr kv::Color kLit{120, 200, 255, 255};
 constexpr kv::Color kGrey{120, 124, 132, 255};
@@ -59,5 +48,4 @@ KV_BITMAP(MediaPlayer, MediaPlayerSlideshow, SlidesLit, 32, 24, 1);
 KV_BITMAP(MediaPlayer, MediaPlayerSlideshowGray, SlidesGrey, 32, 24, 1);
 KV_BITMAP(MediaPlayer, MediaPlayerBGM, NoteLit, 24, 24, 1);
 KV_BITMAP(MediaPlayer, BgmGrayout, NoteGrey, 24, 24, 1);
-KV_BITMAP(MediaPlayer, MediaPlayerRepeat, Repeat, 40, 20, 1);
-KV_BITMAP(MediaPlayer, MediaPlayerListFolderWhite, WhiteFolder, 22, 18, 1);
+KV_BITMAP(MediaPlayer, MediaPlayerRepeat, Repeat, 30, 24, 1);

@@ -163,9 +163,11 @@ kv::Object* MediaWrapper::HandleEvent(Core::Event* event) {
     return event;
   }
   if (kv::Cast<NetworkEvent>(event)) {
-    // The servers are gone with the network: the list is read again; the screens see it too.
+    // The servers are gone with the network: the list is read again, and the
+    // screens see it on the dispatch road (a player of a server leaves).
     sources_.OnSetChanged(true);
-    return nullptr;
+    Dispatch(event);
+    return event;
   }
   if (auto* list = kv::Cast<DataItemListEvent>(event)) {
     DataItemList* page = list->Page.get();

@@ -4,7 +4,7 @@
 #include "runtime/text.h"
 #include "strings/MediaPlayerPhoto.h"
 #include "units/Bitmaps/PhotoViewerBitmaps.h"
-#include "units/Bitmaps/PlayerBitmaps.h"
+#include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/WrapperAuto.h"

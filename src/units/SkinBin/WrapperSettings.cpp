@@ -17,6 +17,7 @@
 #include "units/Constants/Constants.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/MediaPlayer/BrowserTemplate.h"
 #include "units/MediaPlayer/PhotoSingleView.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
@@ -114,7 +115,23 @@ void Wrapper::OnSetMM_IntervalTime(int32_t v) {
   if (auto* viewer = kv::Cast<MediaPlayer::PhotoSingleView>(wm ? wm->FindForm(WinIDs::WIN_ID_PhotoSingleView) : nullptr))
     viewer->ApplyIntervalChange();
 }
-SKIN_INT_SETTING(MM_SortMode, KEY_MM_SORT_MODE)
+int32_t Wrapper::OnGetMM_SortMode() {
+  if (Store()) MM_SortMode = Store()->GetInteger(KEY_MM_SORT_MODE);
+  return MM_SortMode;
+}
+
+// Stored, then applied to the open browse screen (the photo list or grid,
+// else the movie list, else the music list), which re-sorts its folder.
+void Wrapper::OnSetMM_SortMode(int32_t v) {
+  MM_SortMode = v;
+  if (Store()) Store()->PutInteger(KEY_MM_SORT_MODE, v);
+  auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  for (uint32_t id : {WinIDs::WIN_ID_PhotoMultiView, WinIDs::WIN_ID_MovieListView, WinIDs::WIN_ID_MusicListView})
+    if (auto* browser = kv::Cast<MediaPlayer::MediaPlayerTemplate>(wm->FindForm(id))) {
+      browser->ApplySortChange();
+      return;
+    }
+}
 int32_t Wrapper::OnGetEnableDlna() {
   if (Store()) EnableDlna = Store()->GetInteger(KEY_ENABLE_DLNA);
   return EnableDlna;
