@@ -56,6 +56,8 @@
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/MediaPlayer/Players.h"
+#include "units/MediaPlayer/SelectedParam.h"
 #include "units/InitialSetup/ScanPages.h"
 #include "units/InitialSetup/SetupPages.h"
 #include "units/MainApp/InitialSetup.h"
@@ -739,6 +741,63 @@ void MediaRows(benchmark::State& state) {
   kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->Reset();
 }
 
+// A stick of one song and one movie, plugged and browsed for `type`.
+void BrowsePlayerStick(int16_t type) {
+  const std::string dir = (std::filesystem::temp_directory_path() / "bench-media-player").string();
+  if (!std::filesystem::exists(dir + "/song.wav")) {
+    media_writer::WriteWav(dir + "/song.wav", 600);
+    media_writer::WriteMovie(dir + "/film.avi", 2, 64, 48, 120, 100, 160);
+  }
+  psl::PlugFolder(dir);
+  g_app->Settle();
+  auto* bridge = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper);
+  bridge->Sources().OnSetChanged(true);
+  for (int32_t m = 0; m < bridge->GetMediumCount(); ++m)
+    if (Media::MediumDevice* medium = bridge->GetMedium(m); medium && medium->Caption.ToUtf8() == "bench-media-player") {
+      bridge->RequestBrowseMedium(m, type);
+      g_app->Settle();
+    }
+}
+
+// A player opened as the browser opens it (a state change with the chosen
+// item), to its first picture: the music background and logo, the movie's
+// banner over the video plane. Leaves by Exit outside the measurement.
+void PlayerOpen(benchmark::State& state, const kv::Class* cls, int16_t type) {
+  BrowsePlayerStick(type);
+  for (auto _ : state) {
+    g_app->Live()->Open(cls, MediaPlayer::SelectedParam::Make(0, 0, nullptr));
+    g_app->Settle();
+    state.PauseTiming();
+    g_app->Key(2);
+    BrowsePlayerStick(type);
+    state.ResumeTiming();
+  }
+  kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->Reset();
+}
+void MusicPlayerOpen(benchmark::State& state) {
+  PlayerOpen(state, &MediaPlayer::MusicFullScreenPlay::StaticClass(), Media::MEDIA_TYPE_MUSIC);
+}
+void MoviePlayerOpen(benchmark::State& state) {
+  PlayerOpen(state, &MediaPlayer::MovieFullScreenPlay::StaticClass(), Media::MEDIA_TYPE_VIDEO);
+}
+
+// Display (79) over a playing song: the hidden banner shows with the
+// playback record read again.
+void PlayerDisplay(benchmark::State& state) {
+  BrowsePlayerStick(Media::MEDIA_TYPE_MUSIC);
+  g_app->Live()->Open(&MediaPlayer::MusicFullScreenPlay::StaticClass(), MediaPlayer::SelectedParam::Make(0, 0, nullptr));
+  g_app->Settle();
+  g_app->Key(79);  // the banner of the start hides
+  for (auto _ : state) {
+    g_app->Key(79);
+    state.PauseTiming();
+    g_app->Key(79);
+    state.ResumeTiming();
+  }
+  g_app->Key(2);
+  kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->Reset();
+}
+
 // The keys go to the screens outside the menu again (a case before may
 // have focused a screen of its own).
 void FocusLive() {
@@ -1031,6 +1090,9 @@ int main(int argc, char** argv) {
     add("list_open_page", bench::ListOpenAndPage)->Arg(40)->Arg(4096);
     add("grid_page_turn", bench::GridPageTurn)->Arg(29)->Arg(1000);
     add("media_rows", bench::MediaRows)->Arg(10)->Arg(10000);
+    add("music_player_open", bench::MusicPlayerOpen);
+    add("movie_player_open", bench::MoviePlayerOpen);
+    add("player_display_banner", bench::PlayerDisplay);
     add("guide_open", bench::GuideOpen);
     add("guide_open_events", bench::GuideOpenEvents)->Arg(10)->Arg(1000);
     add("guide_page_down", bench::GuidePageDown);
@@ -1067,7 +1129,8 @@ int main(int argc, char** argv) {
                              "guide_open", "guide_page_down", "mini_guide_open", "factory_mode_indicator",
                              "service_adjustment_menu", "timer_editor_open", "scheduled_open/1",
                              "recorded_open/10", "network_setup_ok", "connection_test_ok",
-                             "network_page_ok/2", "network_page_ok/3", "network_page_ok/4", "wireless_setup_ok/2"}) {
+                             "network_page_ok/2", "network_page_ok/3", "network_page_ok/4", "wireless_setup_ok/2",
+                             "music_player_open", "movie_player_open", "player_display_banner"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

@@ -26,7 +26,6 @@
 #include "units/MediaPlayer/SourceSelect.h"
 #include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
-#include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
 #include "units/SkinBin/UserRefInt.h"
@@ -189,9 +188,7 @@ TEST_F(MediaBrowserTest, TwoSourcesShowTheDialogWhichRefreshesOnAPlugAndOpensThe
   MediaDeviceSelectDialog* dialog = Find<MediaDeviceSelectDialog>();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(Rows(&dialog->List()).size(), 2u);
-  // A third stick while the dialog is open: the list reloads. (Automatic
-  // start off: with it on, the plug would raise the open question instead.)
-  NonMenuSystem::Live::Skin()->OnSetUSBSDAutoStart(0);
+  // A third stick while the dialog is open: the list reloads.
   WriteStick("Third", {"d.avi"});
   Plug("Third");
   EXPECT_EQ(Rows(&dialog->List()).size(), 3u);
@@ -289,10 +286,10 @@ TEST_F(MediaBrowserTest, TheClockAdvancesEveryMinute) {
 }
 
 TEST_F(MediaBrowserTest, FileSizesAreGroupedByThousandsWithTheirUnit) {
-  EXPECT_EQ(FileSizeText(999).ToUtf8(), "Size: 999 B");
-  EXPECT_EQ(FileSizeText(1000).ToUtf8(), "Size: 1,000 B");
+  EXPECT_EQ(FileSizeText(999).ToUtf8(), "Size: 999 Bytes");
+  EXPECT_EQ(FileSizeText(1000).ToUtf8(), "Size: 1,000 Bytes");
   EXPECT_EQ(FileSizeText(-1).ToUtf8(), "");
-  EXPECT_EQ(FileSizeText(1234567).ToUtf8(), "Size: 1,234,567 B");
+  EXPECT_EQ(GroupDigits(1234567).ToUtf8(), "1,234,567");
   // Through the set: a sparse 3 GiB file reads in megabytes (the code's top bit set).
   WriteStick("Stick", {"a.avi"});
   {
@@ -311,7 +308,7 @@ TEST_F(MediaBrowserTest, FileSizesAreGroupedByThousandsWithTheirUnit) {
   EXPECT_EQ(v->FileSizeString().ToUtf8(), "Size: 3,072 MB");
   Press("down");
   Settle();
-  EXPECT_EQ(v->FileSizeString().ToUtf8(), "Size: 999 B");
+  EXPECT_EQ(v->FileSizeString().ToUtf8(), "Size: 999 Bytes");
 }
 
 TEST_F(MediaBrowserTest, UnplugAndServerLossCloseTheBrowserWithMessage21) {

@@ -179,6 +179,37 @@ TEST_F(MediaDialogTest, OpenQuestionButtonsMoveOnlyTowardsEachOtherAndNoOrYesClo
   EXPECT_FALSE(d->IsOpen()) << "Yes moves on";
 }
 
+TEST_F(MediaDialogTest, PluggingAStickAsksWithItsNumberAndPullingThatStickTakesTheQuestionAway) {
+  W()->OnSetUSBSDAutoStart(1);
+  WriteStick("first", {"a.jpg"});
+  WriteStick("second", {"b.jpg"});
+  Plug("first");
+  auto* d = Find<MediaPlayerOpenConfirmDialog>();
+  ASSERT_NE(d, nullptr) << "the question comes with the stick";
+  EXPECT_EQ(d->DeviceNumber, 242);
+  EXPECT_EQ(d->OnGetFocus(), &d->YesButton());
+  // A second stick: its own question.
+  Nms()->ClearAll();
+  Settle();
+  const int32_t second = Plug("second");
+  d = Find<MediaPlayerOpenConfirmDialog>();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->DeviceNumber, 241 + second);
+  psl::Unplug(1);
+  Settle();
+  EXPECT_TRUE(d->IsOpen()) << "the first stick is not the one asked about";
+  psl::Unplug(second);
+  Settle();
+  EXPECT_FALSE(d->IsOpen());
+  const int32_t volume = Volume();
+  Press("vol+");
+  EXPECT_EQ(Volume(), volume + 1) << "the next key reaches live TV";
+  // Automatic start off: no question.
+  W()->OnSetUSBSDAutoStart(0);
+  Plug("first");
+  EXPECT_EQ(Find<MediaPlayerOpenConfirmDialog>(), nullptr);
+}
+
 TEST_F(MediaDialogTest, DeviceInformationShowsTheStickByNameAndTheServerWithItsAddress) {
   WriteStick("holiday", {"a.jpg"});
   Plug("holiday");

@@ -3,12 +3,13 @@
 // restore position, Exit, a pulled stick, standby) and the banner's size
 // text.
 #include <filesystem>
+#include <fstream>
 
 #include "runtime/runtime.h"
 
 #include "player_fixture.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
-#include "units/MediaPlayer/FileSize.h"
+#include "units/MediaPlayer/BrowserTemplate.h"
 #include "units/MediaPlayer/PlayerBanner.h"
 #include "units/MediaPlayer/PlayerTemplate.h"
 
@@ -145,6 +146,55 @@ TEST_F(TemplateTest, PullingThePlayedStickLeavesWithMessage21AndAnotherStickChan
   EXPECT_TRUE(NavSent("5, 0, 0"));
 }
 
+// A song of a home-network server playing in the template player.
+class ServerTest : public TemplateTest {
+ protected:
+  std::filesystem::path ServerDir() { return DataDir() / "media" / "servers" / "home"; }
+  TemplatePlayer* PlayFromServer() {
+    std::filesystem::create_directories(ServerDir());
+    std::ofstream(ServerDir() / "server.ini") << "name=Home\naddress=10.0.0.9\nmac=00:11:22:33:44:55\nwake-on-lan=0\n";
+    media_writer::WriteWav((ServerDir() / "song.wav").string(), 20);
+    psl::Rescan();
+    Settle();
+    Browse(0, Media::MEDIA_TYPE_MUSIC);
+    if (Bridge()->GetCurMediumType() != Media::MEDIUM_SERVER) return nullptr;
+    Bridge()->RequestPlay(Bridge()->GetMediaItem(0), 5);
+    Settle();
+    ClearCallLog();
+    return OpenPlayer<TemplatePlayer>(&TemplatePlayer::StaticClass(), 0);
+  }
+};
+
+TEST_F(ServerTest, AVanishedServerLeavesWithMessage21) {
+  const int32_t tv = W()->GetCurrentSource(0);
+  kv::Persistent<TemplatePlayer> p = PlayFromServer();
+  ASSERT_NE(p, nullptr);
+  std::filesystem::remove_all(ServerDir());
+  psl::Rescan();
+  Settle();
+  EXPECT_FALSE(p->IsOpen());
+  EXPECT_TRUE(NavSent("5, 0, 0"));
+  EXPECT_EQ(W()->GetCurrentSource(0), tv);
+  EXPECT_TRUE(Logged(MessageTypeTrace() + "21"));
+}
+
+TEST_F(ServerTest, ALostNetworkLeavesAServerSongButNotAStickSong) {
+  kv::Persistent<TemplatePlayer> p = PlayFromServer();
+  ASSERT_NE(p, nullptr);
+  psl::NetworkDown();
+  Settle();
+  EXPECT_FALSE(p->IsOpen());
+  EXPECT_TRUE(Logged(MessageTypeTrace() + "21"));
+}
+
+TEST_F(TemplateTest, ALostNetworkDoesNotStopAStickSong) {
+  kv::Persistent<TemplatePlayer> p = Play(1);
+  ASSERT_NE(p, nullptr);
+  psl::NetworkDown();
+  Settle();
+  EXPECT_TRUE(p->IsOpen());
+}
+
 TEST_F(TemplateTest, StandbyStopsPlayback) {
   kv::Persistent<TemplatePlayer> p = Play(1);
   ASSERT_NE(p, nullptr);
@@ -174,8 +224,8 @@ TEST_F(TemplateTest, TheBannerShowsSizesOfAGigabyteAndMoreAndHidesOnlyAnUnreadab
     b->ShowFileSize(Bridge()->GetMediaItem(i)->Uri);
     return b->SizeText().IsVisible() ? b->SizeText().OnGetString().ToUtf8() : std::string("(hidden)");
   };
-  EXPECT_EQ(sizeOf(0), "Size: 500 B");
-  EXPECT_EQ(sizeOf(1), "Size: 1,000,000 B");
+  EXPECT_EQ(sizeOf(0), "Size: 500 Bytes");
+  EXPECT_EQ(sizeOf(1), "Size: 1,000,000 Bytes");
   EXPECT_EQ(sizeOf(2), "Size: 1,205 KB");
   EXPECT_EQ(sizeOf(3), "Size: 3,072 MB");
   // Right-aligned at the same edge whatever its length.

@@ -1,7 +1,8 @@
 // The simulated players of the media service: a playlist, a position that
 // moves on the shared clock at the chosen rate, and the status events a real
 // player sends (all with the values 0, 0, 0, 0):
-//   3 playing starts or resumes, 27 once a second while it plays, 2 paused,
+//   3 playing starts or resumes, 27 once a second while it plays, 2 paused
+//   (followed by one 27 with the position it stopped at),
 //   11 the next item plays, 5 the end of the list (after repeat), 1 an item
 //   that cannot be opened.
 #include <algorithm>
@@ -252,7 +253,9 @@ int32_t Service::NavCommand(int32_t code, int32_t a, int32_t b) {
           p->state = kPaused;
           p->rate = 0;
           ++p->generation;
+          // Then the position it stopped at, as a real player reports it.
           codes.push_back(kStatusPaused);
+          codes.push_back(kStatusPosition);
         }
         break;
       case 21:

@@ -163,9 +163,11 @@ kv::Object* MediaWrapper::HandleEvent(Core::Event* event) {
     return event;
   }
   if (kv::Cast<NetworkEvent>(event)) {
-    // The servers are gone with the network: the list is read again; the screens see it too.
+    // The servers are gone with the network: the list is read again, and the
+    // screens see it on the dispatch road (a player of a server leaves).
     sources_.OnSetChanged(true);
-    return nullptr;
+    Dispatch(event);
+    return event;
   }
   if (auto* list = kv::Cast<DataItemListEvent>(event)) {
     DataItemList* page = list->Page.get();
@@ -620,7 +622,19 @@ int32_t MediaWrapper::RequestMetadata(int32_t n) {
     kv::Trace("%s%i", {kv::LoadString(T_NO_CURRENT_SOURCE), n});
     return 0;
   }
-  auto* item = kv::Cast<MediaDataItem>(current_->GetItemAtAbsolute(n));
+  return RequestItemMetadata(kv::Cast<MediaDataItem>(current_->GetItemAtAbsolute(n)));
+}
+
+int32_t MediaWrapper::RequestMetadataOf(const kv::String& uri) {
+  if (!current_ || uri.Length() == 0) return 0;
+  for (DataItemList* page = current_->FirstList.get(); page; page = page->NextList.get())
+    for (int32_t i = 0; i < page->Count; ++i)
+      if (DataItem* item = page->GetObjectAt(i); item && kv::CompString(item->Uri, uri) == 0)
+        return RequestItemMetadata(kv::Cast<MediaDataItem>(item));
+  return 0;
+}
+
+int32_t MediaWrapper::RequestItemMetadata(MediaDataItem* item) {
   if (!item) return 0;
   const int32_t status = PslMediaRequestMetadata(globalPsl, item);
   if (status != PSL_OK) {

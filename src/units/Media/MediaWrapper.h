@@ -133,6 +133,9 @@ class MediaWrapper : public kv::Object {
   void SelectMediaItem(int32_t n);
   // 1 when a request went out; 0 without a folder, for a folder or a loading item.
   int32_t RequestMetadata(int32_t n);
+  // The same for the current folder's item of that Uri (a play list's
+  // picture is the service's only as the folder's item).
+  int32_t RequestMetadataOf(const kv::String& uri);
   void SetThumbnailSize(int32_t width, int32_t height);
   kv::Point ThumbnailSize() const { return {thumbW_, thumbH_}; }
   // The folder shown (observe it for its pages), or null.
@@ -240,6 +243,7 @@ class MediaWrapper : public kv::Object {
   // Reads item 0 of a new folder (asks for its first page).
   void Open(ContainerDataSource* source);
   MediaItem* RecordOf(ContainerDataSource* source, int32_t n, bool bgm);
+  int32_t RequestItemMetadata(MediaDataItem* item);
   // The container item of the source matching the Uri: an equal Uri first,
   // else the first containing it.
   ContainerDataItem* FindFolder(ContainerDataSource* source, const kv::String& uri);

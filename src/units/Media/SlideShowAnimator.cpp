@@ -84,7 +84,7 @@ void SlideShowAnimator::Report(uint16_t code, int32_t a, int32_t b, int32_t c, i
   auto* e = kv::New<Events::StatusEvent>();
   e->Initialize(code, a, b, c, d);
   if (dispatch)
-    root->HandleEvent(e);
+    root->DispatchEvent(e);
   else
     root->Broadcast(e, 0);
 }

@@ -11,6 +11,7 @@
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/MediaPlayer/SelectedParam.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/Resources/Resources.h"
@@ -18,6 +19,7 @@
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
 #include "units/SubSystem/State.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
 
 KV_REGISTER_CLASS(MediaPlayer::MediaPlayerDialogTemplate);
@@ -71,6 +73,16 @@ MediaPlayerDialogTemplate::MediaPlayerDialogTemplate() {
   OnSetTimeOutValue(kDialogTimeOut);
   OnTimeOut = {};
   OnSetFrameWidth(0);
+}
+
+void MediaPlayerDialogTemplate::Initialize(Primitives::KeyRoutingParameter* param) {
+  KXDWidgetClass::Initialize(param);
+  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  for (uint32_t id : WinIDs::kFullScreenPlayers)
+    if (Primitives::KeyRoutingForm* player = wm->FindForm(id)) {
+      ReturnFocusTo = player;
+      break;
+    }
 }
 
 kv::Object* MediaPlayerDialogTemplate::HandleEvent(Core::Event* event) {
@@ -229,6 +241,7 @@ MediaPlayerOpenConfirmDialog::MediaPlayerOpenConfirmDialog() {
 
 void MediaPlayerOpenConfirmDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   MediaPlayerConfirmDialog::Initialize(param);
+  if (auto* selected = param ? kv::Cast<SelectedParam>(param->Param.get()) : nullptr) DeviceNumber = selected->Medium;
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Register(this);
   // At once: posted, it would close this question too.
   ClearAll();

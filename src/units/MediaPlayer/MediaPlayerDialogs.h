@@ -32,6 +32,9 @@ class MediaPlayerDialogTemplate : public NonMenuSystem::KXDWidgetClass {
   KV_CLASS(MediaPlayer, MediaPlayerDialogTemplate, NonMenuSystem::KXDWidgetClass)
  public:
   MediaPlayerDialogTemplate();
+  // Over an open full-screen player, the player takes the keys back when
+  // the dialog closes.
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
   kv::Object* HandleEvent(Core::Event* event) override;
 };
 

@@ -4,12 +4,12 @@
 #include "runtime/text.h"
 #include "strings/MediaPlayer.h"
 #include "units/Bitmaps/Bitmaps.h"
-#include "units/Bitmaps/PlayerBitmaps.h"
+#include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
-#include "units/MediaPlayer/FileSize.h"
+#include "units/MediaPlayer/BrowserTemplate.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Views/Align.h"
@@ -17,18 +17,6 @@
 KV_REGISTER_CLASS(MediaPlayer::MediaPlayerBannerTemplate);
 
 namespace MediaPlayer {
-
-namespace {
-
-void InitText(Views::Text& t, kv::Rect bounds, kv::Color colour) {
-  t.OnSetBounds(bounds);
-  t.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
-  t.OnSetColor(colour);
-  t.OnSetEllipsis(true);
-  t.OnSetAlignV(Views::ALIGN_CENTER);
-}
-
-}  // namespace
 
 MediaPlayerBannerTemplate::MediaPlayerBannerTemplate() {
   KeyRoutingForm::OnSetBounds({0, 0, 960, 55});
@@ -49,6 +37,14 @@ MediaPlayerBannerTemplate::MediaPlayerBannerTemplate() {
   Add(&counter_);
   Add(&repeat_);
   Add(&size_);
+}
+
+void MediaPlayerBannerTemplate::InitText(Views::Text& t, kv::Rect bounds, kv::Color colour) {
+  t.OnSetBounds(bounds);
+  t.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+  t.OnSetColor(colour);
+  t.OnSetEllipsis(true);
+  t.OnSetAlignV(Views::ALIGN_CENTER);
 }
 
 bool MediaPlayerBannerTemplate::InDmrPlay() {

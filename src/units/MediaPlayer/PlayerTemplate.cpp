@@ -164,6 +164,11 @@ void MediaPlayerFullScreenTemplate::HandleNewKey(uint16_t code) {
   HandleEvent(key);
 }
 
+void MediaPlayerFullScreenTemplate::SetScreenTimeOut(int32_t ms) {
+  OnSetTimeOutValue(ms);
+  if (IsOpen()) SetTimeout(ms > 0);
+}
+
 void MediaPlayerFullScreenTemplate::KeyPressTimerSlot(kv::Object*) {}
 
 void MediaPlayerFullScreenTemplate::WarningMsgTimeOutSlot(kv::Object*) { RemovePlaybackWarnMsg(); }
@@ -354,10 +359,10 @@ kv::Object* MediaPlayerFullScreenTemplate::HandleEvent(Core::Event* event) {
       kv::Trace("%s%i %i", {kv::LoadString(T_PLAYER_DMR), static_cast<int32_t>(dmr->Kind),
                             static_cast<int32_t>(dmr->State)});
       OnSetShowWaiting(1);
-      OnSetTimeOutValue(kDmrStopTimeOut);
+      SetScreenTimeOut(kDmrStopTimeOut);
     } else if (dmr->State == 3) {
       OnSetShowWaiting(0);
-      OnSetTimeOutValue(0);
+      SetScreenTimeOut(0);
       if (dmr->Kind != ServiceKind()) {
         const kv::Class* next = nullptr;
         if (dmr->Kind == PSL_KIND_MUSIC) next = KV_LATE_CLASS("MediaPlayer::MusicFullScreenPlayDMR");

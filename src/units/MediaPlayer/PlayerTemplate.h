@@ -119,6 +119,8 @@ class MediaPlayerFullScreenTemplate : public NonMenuSystem::WidgetClass {
   kv::Object* HandleExit(Core::Event* event);
   // The media service's media kind of this screen (7, 10, 11).
   int32_t ServiceKind() const;
+  // Sets the screen's time-out and starts it (0 stops it).
+  void SetScreenTimeOut(int32_t ms);
   // A new key-down event of `code`, handled by this screen at once.
   void HandleNewKey(uint16_t code);
 

@@ -18,6 +18,7 @@
 #include "units/PersistentData/PersistentData.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/BrowserTemplate.h"
+#include "units/MediaPlayer/PhotoSingleView.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/TimerData.h"
@@ -101,7 +102,19 @@ SKIN_INT_SETTING(ThreeDStartMessage, KEY_3D_START_MESSAGE)
 SKIN_INT_SETTING(ThreeDAutoStart, KEY_3D_AUTO_START)
 SKIN_INT_SETTING(USBSDAutoStart, KEY_USB_SD_AUTO_START)
 SKIN_INT_SETTING(TheaterLock, KEY_THEATER_LOCK)
-SKIN_INT_SETTING(MM_IntervalTime, KEY_MM_INTERVAL_TIME)
+int32_t Wrapper::OnGetMM_IntervalTime() {
+  if (Store()) MM_IntervalTime = Store()->GetInteger(KEY_MM_INTERVAL_TIME);
+  return MM_IntervalTime;
+}
+
+// An open photo viewer takes a new slide-show interval at once.
+void Wrapper::OnSetMM_IntervalTime(int32_t v) {
+  MM_IntervalTime = v;
+  if (Store()) Store()->PutInteger(KEY_MM_INTERVAL_TIME, v);
+  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  if (auto* viewer = kv::Cast<MediaPlayer::PhotoSingleView>(wm ? wm->FindForm(WinIDs::WIN_ID_PhotoSingleView) : nullptr))
+    viewer->ApplyIntervalChange();
+}
 int32_t Wrapper::OnGetMM_SortMode() {
   if (Store()) MM_SortMode = Store()->GetInteger(KEY_MM_SORT_MODE);
   return MM_SortMode;

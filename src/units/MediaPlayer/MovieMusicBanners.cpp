@@ -1,0 +1,232 @@
+#include "units/MediaPlayer/MovieMusicBanners.h"
+
+#include <cstdlib>
+
+#include "runtime/text.h"
+#include "runtime/trace.h"
+#include "strings/MediaPlayer.h"
+#include "strings/Strings.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Bitmaps/MediaBitmaps.h"
+#include "units/Bitmaps/BrowserBitmaps.h"
+#include "units/Bitmaps/PlayerBitmaps.h"
+#include "units/Colors/Colors.h"
+#include "units/Constants/Constants.h"
+#include "units/Fonts/Fonts.h"
+#include "units/Media/DataItems.h"
+#include "units/Media/MediaItem.h"
+#include "units/MediaPlayer/PlayerTemplate.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/Resources/Resources.h"
+#include "units/Structures/Message.h"
+#include "units/Views/Align.h"
+#include "runtime/auto_object.h"
+
+KV_REGISTER_CLASS(MediaPlayer::MovieMusicFullViewBanner);
+KV_REGISTER_CLASS(MediaPlayer::MusicFullViewBanner);
+
+namespace MediaPlayer {
+
+namespace {
+
+Resources::Bitmap* Bmp(const Resources::BitmapId& id) { return Resources::LoadResource(id); }
+
+kv::String Cat(const kv::String& a, const kv::String& b) { return kv::ConcatString(a, b); }
+
+// "Title: " + text and the like.
+kv::String Labelled(const kv::MultiTextId& label, const kv::String& text) {
+  return Cat(Cat(kv::GetVariantOfString(label), kv::LoadString(Strings::SID_PSIP_TITLE_COMMA)), text);
+}
+
+// Rates the banner shows with the forward and backward icons.
+bool TrickRate(int32_t rate) { return rate == 2 || rate == 4 || rate == 8 || rate == 16 || rate == 32; }
+
+}  // namespace
+
+// --- MovieMusicFullViewBanner -------------------------------------------------------------
+
+MovieMusicFullViewBanner::MovieMusicFullViewBanner() {
+  KeyRoutingForm::OnSetBounds({0, 0, 800, 110});
+  WidgetOrigin = {80, 410};
+  frame_.OnSetVisible(false);
+  background_.OnSetBitmap(Bmp(Bitmaps::MediaPopBg));
+  background_.OnSetOpacity(200);
+  background_.OnSetBounds({0, 0, 800, 110});
+  InitText(elapsed_, {480, 25, 557, 46}, Colors::White);
+  InitText(total_, {680, 25, 750, 46}, Colors::White);
+  progress_.OnSetMin(0);
+  progress_.OnSetMax(100);
+  progress_.OnSetValue(0);
+  nav_.OnSetBitmap(Bmp(Bitmaps::MediaPlay));
+  InitText(rate_, {410, 85, 427, 107}, Colors::White);
+  rate_.OnSetEllipsis(false);
+  rate_.OnSetAlignH(Views::ALIGN_CENTER);
+  rate_.OnSetVisible(false);
+  Layout(20, 85);
+  // The media panel goes behind the template's parts.
+  AddBehind(&background_, &frame_);
+  Add(&nav_);
+  Add(&elapsed_);
+  Add(&total_);
+  Add(&progress_);
+  Add(&rate_);
+}
+
+void MovieMusicFullViewBanner::Layout(int32_t top, int32_t bottom) {
+  const int32_t dy = top - 20;
+  title_.OnSetBounds({30, 45, 380, 67});
+  counter_.OnSetBounds({30, 20, 380, 43});
+  repeat_.OnSetBounds({610, bottom, 610, bottom});
+  nav_.OnSetBounds({390, 20 + dy, 450, 80 + dy});
+  elapsed_.OnSetBounds({480, 25 + dy, 557, 46 + dy});
+  total_.OnSetBounds({680, 25 + dy, 750, 46 + dy});
+  progress_.OnSetBounds({480, 44 + dy, 750, 56 + dy});
+  // The rate text is sized to the rate (centred on its place).
+  rate_.OnSetBounds({410, bottom, 427, bottom + 22});
+  sizeRight_ = 780;
+  sizeTop_ = bottom;
+}
+
+void MovieMusicFullViewBanner::Open() {
+  if (!InDmrPlay()) {
+    if (auto* player = kv::Cast<MediaPlayerFullScreenTemplate>(Parent.get());
+        player && (player->KvClass()->Is(KV_LATE_CLASS("MediaPlayer::MovieFullScreenPlay")) ||
+                   player->KvClass()->Is(KV_LATE_CLASS("MediaPlayer::MusicFullScreenPlay"))))
+      RepeatMode = player->GetRepeatMode();
+  }
+  MediaPlayerBannerTemplate::Open();
+  ShowInfo(false);
+}
+
+void MovieMusicFullViewBanner::RefreshBannerInfo() {
+  MediaPlayerBannerTemplate::RefreshBannerInfo();
+  OnSetNavStatus(info_.Record.navStatus);
+  OnSetPlayRate(info_.Record.rate);
+  UpdateTime();
+  ShowInfo(true);
+}
+
+void MovieMusicFullViewBanner::UpdateMetadata(Media::MediaItem* item) {
+  if (item) ShowFileSize(item->Uri);
+}
+
+void MovieMusicFullViewBanner::ShowInfo(bool show) {
+  MediaPlayerBannerTemplate::ShowInfo(show);
+  nav_.OnSetVisible(show);
+  total_.OnSetVisible(show);
+  elapsed_.OnSetVisible(show);
+  progress_.OnSetVisible(show);
+  InvalidateView();
+}
+
+void MovieMusicFullViewBanner::UpdateTime() {
+  const PslPlaybackInfo& r = info_.Record;
+  progress_.OnSetValue(static_cast<int32_t>(info_.GetProgress()));
+  elapsed_.OnSetString(info_.FormatTime(r.elapsed > r.duration ? 0 : r.elapsed));
+  total_.OnSetString(info_.FormatTime(r.duration));
+}
+
+void MovieMusicFullViewBanner::ShowSeekTarget(int32_t percent, bool withProgress, uint32_t seconds) {
+  if (withProgress) progress_.OnSetValue(percent);
+  elapsed_.OnSetString(info_.FormatTime(seconds));
+}
+
+void MovieMusicFullViewBanner::OnSetRepeatMode(uint16_t mode) {
+  if (mode == RepeatMode) return;
+  RepeatMode = mode;
+  kv::Trace("%s%i", {kv::LoadString(T_BANNER_REPEAT), static_cast<int32_t>(mode)});
+  const Resources::BitmapId* icon = &MediaPlayerRepeatDisable;
+  if (mode == REPEAT_ALL) icon = &MediaPlayerRepeatAll;
+  if (mode == REPEAT_ONE) icon = &MediaPlayerRepeatOne;
+  repeat_.OnSetBitmap(Bmp(*icon));
+}
+
+void MovieMusicFullViewBanner::OnSetNavStatus(uint16_t status) {
+  if (status == NavStatus) return;
+  NavStatus = status;
+  switch (status) {
+    case NAV_PLAYING:
+    case NAV_STOPPED:
+    case NAV_STOPPED_2: {
+      nav_.OnSetBitmap(Bmp(status == NAV_PLAYING ? Bitmaps::MediaPlay : Bitmaps::MediaStop));
+      auto* msg = kv::New<Structures::Message>();
+      msg->Initialize(Constants::MSG_SHOW_WAITING_CIRCLE, nullptr, 0);
+      kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)
+          ->DispatchTo(msg, &NonMenuSystem::NonMenuSystem::StaticClass());
+      break;
+    }
+    case NAV_PAUSED: nav_.OnSetBitmap(Bmp(Bitmaps::MediaPause)); break;
+    case NAV_FORWARD:
+    case NAV_REWIND: {
+      // The rate is shown again for the new direction.
+      const int32_t rate = info_.Record.rate;
+      PlayRate = rate + 1;
+      OnSetPlayRate(rate);
+      break;
+    }
+    case NAV_PREVIOUS:
+    case NAV_NEXT: break;
+    default: nav_.OnSetBitmap(nullptr); break;
+  }
+}
+
+void MovieMusicFullViewBanner::OnSetPlayRate(int32_t rate) {
+  if (rate == PlayRate) return;
+  PlayRate = rate;
+  rate_.OnSetVisible(false);
+  // The service counts backward rates negative.
+  const int32_t speed = std::abs(rate);
+  if (NavStatus != NAV_FORWARD && NavStatus != NAV_REWIND) return;
+  if (speed == 0 || speed == 1) {
+    nav_.OnSetBitmap(Bmp(Bitmaps::MediaPlay));
+  } else if (TrickRate(speed)) {
+    nav_.OnSetBitmap(Bmp(NavStatus == NAV_FORWARD ? Bitmaps::MediaForward : Bitmaps::MediaBackward));
+    rate_.OnSetAutoSize(true);
+    rate_.OnSetString(Cat(kv::LoadString(RATE_PREFIX), kv::NewStringInt(speed, 1)));
+    const kv::Rect b = rate_.Bounds();
+    const int32_t centre = 418;
+    rate_.OnSetBounds({centre - b.W() / 2, b.y1, centre - b.W() / 2 + b.W(), b.y2});
+    rate_.OnSetVisible(true);
+  }
+}
+
+// --- MusicFullViewBanner --------------------------------------------------------------------
+
+MusicFullViewBanner::MusicFullViewBanner() {
+  KeyRoutingForm::OnSetBounds({0, 0, 800, 140});
+  WidgetOrigin = {80, 380};
+  background_.OnSetBounds({0, 0, 800, 140});
+  Layout(40, 108);
+  title_.OnSetBounds({47, 14, 397, 36});
+  counter_.OnSetVisible(false);
+  const kv::Rect lines[3] = {{47, 46, 383, 66}, {47, 78, 383, 98}, {47, 110, 383, 130}};
+  Views::Text* texts[3] = {&artist_, &album_, &genre_};
+  for (int i = 0; i < 3; ++i) {
+    InitText(*texts[i], lines[i], Colors::StandardTextColor);
+    Add(texts[i]);
+  }
+  const Resources::BitmapId* ids[4] = {&Bitmaps::MediaMusicTitle, &Bitmaps::MediaMusicArtist,
+                                       &Bitmaps::MediaMusicAlbum, &Bitmaps::MediaMusicGenre};
+  for (int i = 0; i < 4; ++i) {
+    icons_[i].OnSetBitmap(Bmp(*ids[i]));
+    icons_[i].OnSetBounds({13, 14 + 32 * i, 37, 34 + 32 * i});
+    Add(&icons_[i]);
+  }
+}
+
+void MusicFullViewBanner::RefreshBannerInfo() {
+  MovieMusicFullViewBanner::RefreshBannerInfo();
+  title_.OnSetString(Labelled(Strings::SID_DLNA_CONTENT_TITLE, info_.Title()));
+}
+
+void MusicFullViewBanner::UpdateMetadata(Media::MediaItem* item) {
+  MovieMusicFullViewBanner::UpdateMetadata(item);
+  auto* song = item ? kv::Cast<Media::MusicMetadata>(item->Metadata.get()) : nullptr;
+  if (!song) return;
+  artist_.OnSetString(Labelled(Strings::SID_DLNA_CONTENT_ARTIST, song->Artist));
+  album_.OnSetString(Cat(kv::GetVariantOfString(ALBUM_CAPTION), song->Album));
+  genre_.OnSetString(Cat(kv::GetVariantOfString(GENRE_CAPTION), song->Genre));
+}
+
+}  // namespace MediaPlayer

@@ -1,0 +1,293 @@
+// The photo viewer through the running system: opened by the browser's state
+// change on a stick of real photos, stepped and played by remote keys on the
+// fake clock, with its banner, the background music, the quick menu's
+// interval and the ways out when the stick goes.
+#include <string>
+#include <vector>
+
+#include "player_fixture.h"
+#include "units/MediaPlayer/MediaPlayerDialogs.h"
+#include "units/MediaPlayer/PhotoFullViewBanner.h"
+#include "units/MediaPlayer/PhotoSingleView.h"
+#include "units/MediaPlayer/SelectBGMusicDialog.h"
+#include "units/NonMenuSystem/HelpBar.h"
+
+namespace playertest {
+namespace {
+
+using MediaPlayer::PhotoFullViewBanner;
+using MediaPlayer::PhotoSingleView;
+
+// Solid pictures: red, green, blue (0xRRGGBB).
+constexpr uint32_t kColours[3] = {0xE00000, 0x00E000, 0x0000E0};
+
+class PhotoViewTest : public PlayerTest {
+ protected:
+  // A stick "photos" of red a.jpg, green b.jpg, blue c.jpg (800 x 600) and
+  // music m.wav, n.wav in "Music".
+  void PhotoStick(const std::vector<std::string>& extra = {}) {
+    const char* names[3] = {"a.jpg", "b.jpg", "c.jpg"};
+    for (int i = 0; i < 3; ++i)
+      media_writer::WriteBytes(StickDir("photos") + "/" + names[i], media_writer::Jpeg(800, 600, kColours[i], kColours[i]));
+    for (const std::string& f : extra) media_writer::WriteBytes(StickDir("photos") + "/" + f, {'n', 'o', 't', 'a'});
+    WriteStick("photos", {"Music/", "Music/m.wav", "Music/n.wav"});
+  }
+  // The stick plugged and browsed, the viewer opened on folder row `index`
+  // (row 0 is the Music folder).
+  PhotoSingleView* View(int32_t index, const std::vector<std::string>& extra = {}) {
+    // The viewer is reached through the browser here, not the question a new stick raises.
+    W()->OnSetUSBSDAutoStart(0);
+    PhotoStick(extra);
+    Plug("photos");
+    Browse(0, Media::MEDIA_TYPE_PICTURE);
+    auto* v = OpenPlayer<PhotoSingleView>(&PhotoSingleView::StaticClass(), index);
+    Run(100);
+    Settle();
+    return v;
+  }
+  // The colour of the picture above the dialogs' place,
+  // each channel reduced to high or none.
+  uint32_t Centre() {
+    const uint32_t p = Osd().Row(120)[480];
+    uint32_t out = 0;
+    if ((p & 0xFF) > 0x80) out |= 0xE00000;
+    if (((p >> 8) & 0xFF) > 0x80) out |= 0x00E000;
+    if (((p >> 16) & 0xFF) > 0x80) out |= 0x0000E0;
+    return out;
+  }
+  std::string HelpText() {
+    for (Primitives::KeyRoutingForm* f : OpenForms())
+      if (auto* bar = kv::Cast<NonMenuSystem::HelpBar>(f)) return bar->HelpStringList.ToUtf8();
+    return {};
+  }
+  // Lets `ms` pass in steps, so that decoding answers arrive in between.
+  void Pass(int64_t ms) {
+    for (int64_t t = 0; t < ms; t += 250) {
+      Run(250);
+      Settle();
+    }
+  }
+  // The music of the stick's Music folder chosen as the quick menu's dialog does.
+  void ChooseMusic() {
+    Bridge()->RequestBgmBrowse(kv::String::FromUtf8("bgm://root"));
+    Settle();
+    Media::MediaItem* folder = Bridge()->GetBgmItem(0);
+    ASSERT_NE(folder, nullptr);
+    Bridge()->RequestBgmBrowse(folder->Uri);
+    Settle();
+    Media::MediaItem* song = Bridge()->GetBgmItem(0);
+    ASSERT_NE(song, nullptr);
+    Bridge()->SetBgmPlaylist(5, song);
+  }
+  // The message bars opened so far, by their trace lines.
+  std::vector<std::string> MessageBars() {
+    std::vector<std::string> bars;
+    for (const std::string& line : Log().Lines())
+      if (line.find(MessageTypeTrace()) != std::string::npos) bars.push_back(line.substr(line.find(MessageTypeTrace())));
+    return bars;
+  }
+  size_t MusicPlaylists() {
+    size_t n = 0;
+    for (const std::string& c : Calls("PslMediaSetPlaylist"))
+      if (c.find(", 7, 5)") != std::string::npos) ++n;
+    return n;
+  }
+};
+
+TEST_F(PhotoViewTest, OpensPausedOnTheChosenPhotoStepsAndShowsItsBanner) {
+  kv::Persistent<PhotoSingleView> v = View(2);
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(v->WinID, WinIDs::WIN_ID_PhotoSingleView);
+  EXPECT_EQ(v->Layer, 1u);
+  EXPECT_EQ(Centre(), kColours[1]) << "folder row 2 is b.jpg";
+  EXPECT_EQ(v->Animator().OnGetState(), 2);
+  EXPECT_FALSE(WaitingShown());
+  EXPECT_EQ(HelpText(), "Previous/Next,Rotate,Slide Show,Features,Back");
+  PhotoFullViewBanner* banner = v->Banner();
+  ASSERT_NE(banner, nullptr);
+  EXPECT_TRUE(banner->IsVisible());
+  EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), "Resolution: 800 x 600");
+  EXPECT_TRUE(banner->ResolutionText().IsVisible());
+  EXPECT_EQ(banner->CounterText().OnGetString().ToUtf8(), "2 / 3");
+  EXPECT_TRUE(banner->SizeText().IsVisible()) << "the file's size";
+  EXPECT_NE(banner->SizeText().OnGetString().ToUtf8().find("B"), std::string::npos);
+  EXPECT_TRUE(banner->SlideshowIcon().IsVisible());
+  EXPECT_FALSE(banner->OnGetSlideshow());
+  EXPECT_FALSE(banner->OnGetIsBGM());
+  // Right and Left step; the end of the list going forward in single view leaves.
+  Press("right");
+  Pass(500);
+  EXPECT_EQ(Centre(), kColours[2]);
+  EXPECT_EQ(banner->CounterText().OnGetString().ToUtf8(), "3 / 3");
+  Press("left");
+  Pass(500);
+  EXPECT_EQ(Centre(), kColours[1]);
+  // Display hides the banner and the help bar, and shows them again.
+  Press("info");
+  EXPECT_FALSE(banner->IsVisible());
+  EXPECT_EQ(HelpText(), "");
+  Press("info");
+  EXPECT_TRUE(banner->IsVisible());
+  EXPECT_EQ(HelpText(), "Previous/Next,Rotate,Slide Show,Features,Back");
+  // The banner hides itself after its time-out, the help bar with it.
+  Pass(61000);
+  EXPECT_FALSE(banner->IsVisible());
+  EXPECT_EQ(HelpText(), "");
+  Press("right");
+  Pass(500);
+  Press("right");
+  Pass(500);
+  EXPECT_FALSE(v->IsOpen()) << "past the last photo the viewer leaves";
+  EXPECT_EQ(BrowserStandIn::opened, 1);
+}
+
+TEST_F(PhotoViewTest, OkPlaysTheShowAtTheIntervalAndAQuickMenuIntervalTakesEffect) {
+  W()->OnSetMM_IntervalTime(1);  // 5 s
+  kv::Persistent<PhotoSingleView> v = View(1);
+  ASSERT_EQ(Centre(), kColours[0]);
+  Press("ok");
+  Pass(250);
+  EXPECT_TRUE(v->IsSlideshow);
+  EXPECT_TRUE(v->Banner()->OnGetSlideshow());
+  EXPECT_TRUE(W()->OnGetIsSlideshow());
+  EXPECT_EQ(HelpText(), "Previous/Next,Rotate,Single View,Features,Back");
+  Pass(4000);
+  EXPECT_EQ(Centre(), kColours[0]) << "still the first photo before 5 s";
+  Pass(1500);
+  EXPECT_EQ(Centre(), kColours[1]) << "the next one after 5 s";
+  // The quick menu stores 3 s, which the waiting picture has waited already.
+  W()->OnSetMM_IntervalTime(0);
+  Pass(250);
+  EXPECT_EQ(Centre(), kColours[2]);
+  // Repeat off: the last picture stays one more interval (3 s), then the viewer leaves.
+  Pass(2250);
+  EXPECT_TRUE(v->IsOpen());
+  EXPECT_EQ(Centre(), kColours[2]);
+  Pass(1000);
+  EXPECT_FALSE(v->IsOpen());
+  EXPECT_EQ(BrowserStandIn::opened, 1);
+  EXPECT_FALSE(W()->OnGetIsSlideshow());
+}
+
+TEST_F(PhotoViewTest, FocusLostPausesTheShowAndRegainedResumesIt) {
+  W()->OnSetMM_IntervalTime(0);  // 3 s
+  W()->OnSetPhoto_Repeat(1);
+  kv::Persistent<PhotoSingleView> v = View(1);
+  Press("ok");
+  Pass(250);
+  EXPECT_EQ(v->Animator().OnGetState(), 11);
+  // A dialog over the viewer takes the focus: the show pauses.
+  kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
+  state->Class = &MediaPlayer::DmsDeviceInfo::StaticClass();
+  Nms()->ChangeState(state);
+  Settle();
+  EXPECT_EQ(v->Animator().OnGetState(), 2);
+  // At most the picture already waiting comes; then the show stands.
+  Pass(3500);
+  const uint32_t behind = Centre();
+  Pass(7000);
+  EXPECT_EQ(Centre(), behind) << "paused behind the dialog";
+  Press("back");
+  Pass(250);
+  EXPECT_EQ(v->Animator().OnGetState(), 11) << "resumed with the focus";
+  Pass(3500);
+  EXPECT_NE(Centre(), behind) << "the show goes on";
+  // OK again stops the show.
+  Press("ok");
+  Pass(250);
+  EXPECT_FALSE(v->IsSlideshow);
+  EXPECT_EQ(v->Animator().OnGetState(), 2);
+}
+
+TEST_F(PhotoViewTest, MusicStartsWithTheShowWhenOnAndChosenAndComesBackAfterTheStickReturns) {
+  W()->OnSetMM_IntervalTime(0);
+  kv::Persistent<PhotoSingleView> v = View(1);
+  ChooseMusic();
+  ClearCallLog();
+  // Music off: the show plays without it.
+  Press("ok");
+  Pass(250);
+  EXPECT_FALSE(Bridge()->IsBgmPlaying());
+  EXPECT_EQ(MusicPlaylists(), 0u);
+  Press("ok");
+  W()->OnSetBackgroundMusicOnOff(1);
+  Press("ok");
+  Pass(250);
+  EXPECT_TRUE(Bridge()->IsBgmPlaying());
+  EXPECT_EQ(MusicPlaylists(), 1u);
+  EXPECT_TRUE(v->Banner()->OnGetIsBGM());
+  // The stick is pulled: the viewer leaves with one message and the music stops.
+  psl::Unplug(1);
+  Settle();
+  EXPECT_FALSE(v->IsOpen());
+  EXPECT_EQ(MessageBars(), std::vector<std::string>{MessageTypeTrace() + "21"});
+  EXPECT_FALSE(Bridge()->IsBgmPlaying()) << "the music is not left flagged as playing";
+  // Plugged again and opened again: the newly chosen music plays with the show.
+  Nms()->ClearAll();
+  Settle();
+  Plug("photos");
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  v = OpenPlayer<PhotoSingleView>(&PhotoSingleView::StaticClass(), 1);
+  Pass(250);
+  ChooseMusic();
+  ClearCallLog();
+  Press("ok");
+  Pass(250);
+  EXPECT_TRUE(Bridge()->IsBgmPlaying());
+  EXPECT_EQ(MusicPlaylists(), 1u) << "the music starts again";
+}
+
+TEST_F(PhotoViewTest, AStickPulledUnderTheMusicSelectionLeavesTheViewerWithOneMessage) {
+  W()->OnSetMM_IntervalTime(0);
+  W()->OnSetBackgroundMusicOnOff(1);
+  kv::Persistent<PhotoSingleView> v = View(1);
+  Press("ok");
+  Pass(250);
+  kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
+  state->Class = &MediaPlayer::SelectBGMusicDialog::StaticClass();
+  state->Param = SkinBin::UserRefInt::Make(0, Constants::MSG_FROM_QUICKMENU);
+  kv::Persistent<MediaPlayer::SelectBGMusicDialog> d = kv::Cast<MediaPlayer::SelectBGMusicDialog>(Nms()->ChangeState(state));
+  Pass(250);
+  ASSERT_NE(d, nullptr);
+  ASSERT_TRUE(d->IsOpen());
+  ClearCallLog();
+  psl::Unplug(1);
+  Settle();
+  EXPECT_FALSE(d->IsOpen());
+  EXPECT_FALSE(v->IsOpen()) << "the viewer is not left on the removed stick";
+  EXPECT_EQ(MessageBars(), std::vector<std::string>{MessageTypeTrace() + "21"});
+  EXPECT_FALSE(Calls("XPM_SetSource").empty()) << "the last TV source comes back";
+}
+
+TEST_F(PhotoViewTest, ABrokenFileShowsTheInvalidTextAndTheShowGoesOn) {
+  W()->OnSetMM_IntervalTime(0);
+  kv::Persistent<PhotoSingleView> v = View(3, {"d.jpg"});
+  EXPECT_EQ(Centre(), kColours[2]);
+  Press("ok");
+  Pass(3500);
+  EXPECT_TRUE(v->IsOpen());
+  EXPECT_NE(Centre(), kColours[2]) << "the broken picture's screen replaces the last one";
+  Pass(4000);
+  EXPECT_FALSE(v->IsOpen()) << "the show went on to its end";
+}
+
+TEST_F(PhotoViewTest, OpenedAndClosedFiftyTimesKeepsTheCensus) {
+  W()->OnSetUSBSDAutoStart(0);
+  PhotoStick();
+  Plug("photos");
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  auto cycle = [&] {
+    OpenPlayer<PhotoSingleView>(&PhotoSingleView::StaticClass(), 1);
+    Pass(250);
+    Press("exit");
+    Settle();
+    Browse(0, Media::MEDIA_TYPE_PICTURE);
+  };
+  for (int i = 0; i < 2; ++i) cycle();
+  const auto base = PlayerCensus();
+  for (int i = 0; i < 50; ++i) cycle();
+  EXPECT_EQ(PlayerCensus(), base);
+}
+
+}  // namespace
+}  // namespace playertest

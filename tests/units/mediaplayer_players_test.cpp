@@ -1,0 +1,341 @@
+// The movie and music players and their renderer variants through the
+// running system: opened as the browser opens them (a state change with a
+// SelectedParam, the stick browsed) and by the renderer road (a controller
+// plays on the set), driven by keys and the media service's own status.
+#include <cstdlib>
+
+#include "player_fixture.h"
+#include "runtime/runtime.h"
+#include "units/Bitmaps/MediaBitmaps.h"
+#include "units/Bitmaps/PlayerBitmaps.h"
+#include "units/Events/DMRStatusEvent.h"
+#include "units/Events/XPM_EVENT_STANDBY.h"
+#include "units/MediaPlayer/Players.h"
+
+namespace playertest {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class PlayersTest : public PlayerTest {
+ protected:
+  // Songs "a" .. of `seconds` each after a sub-folder; browsed, the player
+  // opened on folder row `row` with the browser as its way back.
+  MediaPlayer::MusicFullScreenPlay* OpenMusic(int32_t row, int seconds = 2) {
+    std::filesystem::create_directories(StickDir("tunes") + "/sub");
+    for (const char* n : {"a.wav", "b.wav", "c.wav"}) media_writer::WriteWav(StickDir("tunes") + "/" + n, seconds);
+    Plug("tunes");
+    Browse(0, Media::MEDIA_TYPE_MUSIC);
+    ClearCallLog();
+    auto* p = OpenPlayer<MediaPlayer::MusicFullScreenPlay>(&MediaPlayer::MusicFullScreenPlay::StaticClass(), row);
+    if (p) p->PrevState = &BrowserStandIn::StaticClass();
+    return p;
+  }
+  MediaPlayer::MovieFullScreenPlay* OpenMovie(int seconds = 20, bool broken = false) {
+    media_writer::WriteMovie(StickDir("films") + "/m.avi", seconds, 64, 48, 120, 100, 160);
+    media_writer::WriteMovie(StickDir("films") + "/n.avi", 2, 64, 48, 60, 100, 160);
+    if (broken) media_writer::WriteBytes(StickDir("films") + "/l.avi", {'n', 'o', 't', ' ', 'a', 'v', 'i'});
+    Plug("films");
+    Browse(0, Media::MEDIA_TYPE_VIDEO);
+    ClearCallLog();
+    auto* p = OpenPlayer<MediaPlayer::MovieFullScreenPlay>(&MediaPlayer::MovieFullScreenPlay::StaticClass(), 0);
+    if (p) p->PrevState = &BrowserStandIn::StaticClass();
+    return p;
+  }
+  // The pixel of the OSD at (x, y) as 0xAABBGGRR.
+  uint32_t Pixel(int32_t x, int32_t y) { return Osd().Row(y)[x]; }
+  Resources::Bitmap* Bmp(const Resources::BitmapId& id) { return Resources::LoadResource(id); }
+};
+
+TEST_F(PlayersTest, MusicPlaysTheChosenSongPausesResumesAndShowsItsBackgroundAndLogo) {
+  kv::Persistent<MediaPlayer::MusicFullScreenPlay> p = OpenMusic(2, 20);
+  ASSERT_NE(p.get(), nullptr);
+  // Folder row 2 is song b, the playlist's second song.
+  EXPECT_TRUE(NavSent("38, 1, 2"));
+  EXPECT_EQ(Calls("PslGuiSetRepeatMode"), Lines{"PslGuiSetRepeatMode(1)"});
+  EXPECT_EQ(Calls("XPM_SetSource"), Lines{"XPM_SetSource(0, 22)"});
+  Run(1500);
+  MediaPlayer::MovieMusicFullViewBanner* b = p->Banner.get();
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->NavStatus, MediaPlayer::NAV_PLAYING);
+  EXPECT_FALSE(WaitingShown());
+  EXPECT_EQ(p->TitleLine().OnGetString().ToUtf8(), "Title: b.wav");
+  EXPECT_NE(b->TitleText().OnGetString().ToUtf8().find("Title: "), std::string::npos);
+  // The music background fills the screen; the logo stands at its place.
+  const uint32_t backdrop = Pixel(20, 520);
+  EXPECT_EQ(backdrop >> 24, 0xFFu);
+  EXPECT_NE(backdrop & 0xFFFFFF, 0u);
+  EXPECT_EQ(p->Logo().Bounds(), (kv::Rect{110, 100, 278, 159}));
+
+  ClearCallLog();
+  Press("pause");
+  EXPECT_TRUE(NavSent("7, 0, 0"));
+  EXPECT_EQ(b->NavStatus, MediaPlayer::NAV_PAUSED);
+  EXPECT_EQ(b->NavIcon().OnGetBitmap(), Bmp(Bitmaps::MediaPause));
+  EXPECT_TRUE(b->IsVisible());
+  Press("play");
+  EXPECT_TRUE(NavSent("3, 0, 0"));
+  EXPECT_EQ(b->NavStatus, MediaPlayer::NAV_PLAYING);
+  EXPECT_EQ(b->NavIcon().OnGetBitmap(), Bmp(Bitmaps::MediaPlay));
+  // The banner hides 8000 ms after Play and stays open.
+  Run(8100);
+  EXPECT_FALSE(b->IsVisible());
+  EXPECT_TRUE(b->IsOpen());
+  Press("next");
+  EXPECT_TRUE(NavSent("21, 0, 0"));
+  EXPECT_TRUE(b->IsVisible());
+}
+
+TEST_F(PlayersTest, ThreeRightsWhilePausedGiveOneSeekToThePositionPlusThree) {
+  kv::Persistent<MediaPlayer::MusicFullScreenPlay> p = OpenMusic(1, 30);
+  ASSERT_NE(p.get(), nullptr);
+  Run(5200);
+  Press("pause");
+  const uint32_t at = p->Banner->Info().Record.elapsed;
+  ASSERT_GE(at, 4u);
+  ClearCallLog();
+  Press("right", 3);
+  EXPECT_TRUE(Calls("PslExternalSendNavCommand").empty());
+  EXPECT_EQ(p->Banner->ElapsedText().OnGetString().ToUtf8(), p->Banner->Info().FormatTime(at + 3).ToUtf8());
+  Run(600);
+  EXPECT_EQ(Navs(), Lines{"PslExternalSendNavCommand(38, 2, " + std::to_string(at + 3) + ")"});
+  // Left steps never go below 0: from the new position, 1 + 2 + ... stops
+  // before 0 and the banner still answers.
+  ClearCallLog();
+  Press("left", static_cast<int>(at) + 6);
+  Run(600);
+  ASSERT_EQ(Navs().size(), 1u);
+  EXPECT_EQ(Navs()[0].find("PslExternalSendNavCommand(38, 2, -"), std::string::npos);
+}
+
+TEST_F(PlayersTest, TwoPreviousPressesRestartThenGoBackAndRepeatOneAlwaysRestarts) {
+  kv::Persistent<MediaPlayer::MusicFullScreenPlay> p = OpenMusic(3, 20);
+  ASSERT_NE(p.get(), nullptr);
+  Run(1000);
+  ClearCallLog();
+  Press("prev");
+  EXPECT_EQ(Navs(), Lines{"PslExternalSendNavCommand(38, 2, 0)"});
+  ClearCallLog();
+  Press("prev");
+  EXPECT_EQ(Navs(), Lines{"PslExternalSendNavCommand(23, 0, 0)"});
+  Run(2100);
+  ClearCallLog();
+  Press("prev");
+  EXPECT_EQ(Navs(), Lines{"PslExternalSendNavCommand(38, 2, 0)"});
+  // Repeat one (setting 2): every press restarts.
+  W()->OnSetMusic_Repeat(2);
+  auto* apply = kv::New<Structures::Message>();
+  apply->Initialize(Constants::MSG_APPLY_REPEAT, nullptr);
+  kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(apply);
+  Settle();
+  EXPECT_EQ(Calls("PslGuiSetRepeatMode").back(), "PslGuiSetRepeatMode(7)");
+  EXPECT_EQ(p->Banner->RepeatIcon().OnGetBitmap(), Bmp(MediaPlayer::MediaPlayerRepeatOne));
+  ClearCallLog();
+  Press("prev", 2);
+  EXPECT_EQ(Navs(), (Lines{"PslExternalSendNavCommand(38, 2, 0)", "PslExternalSendNavCommand(38, 2, 0)"}));
+}
+
+TEST_F(PlayersTest, AfterTheLastSongTheMusicPlayerGoesBackToTheBrowserAtOnce) {
+  kv::Persistent<MediaPlayer::MusicFullScreenPlay> p = OpenMusic(3, 1);
+  ASSERT_NE(p.get(), nullptr);
+  Run(2500);
+  EXPECT_FALSE(p->IsOpen());
+  EXPECT_EQ(BrowserStandIn::opened, 1);
+  EXPECT_EQ(BrowserStandIn::restore, 4);  // song c, folder row 3
+  // The browser stand-in has the keys now.
+  EXPECT_NE(kv::Cast<BrowserStandIn>(Focused()), nullptr);
+}
+
+TEST_F(PlayersTest, TheLogoFadesOutReappearsElsewhereAndFadesIn) {
+  kv::Persistent<MediaPlayer::MusicFullScreenPlay> p = OpenMusic(1, 20);
+  ASSERT_NE(p.get(), nullptr);
+  std::srand(7);
+  const kv::Rect first = p->Logo().Bounds();
+  Run(800);
+  EXPECT_LT(p->Logo().OnGetOpacity(), 255);
+  Run(900);
+  const kv::Rect moved = p->Logo().Bounds();
+  EXPECT_NE(moved, first);
+  EXPECT_EQ(moved.W(), first.W());
+  EXPECT_GE(moved.x1, 0);
+  EXPECT_LE(moved.x2, 960);
+  EXPECT_LE(moved.y2, 540);
+  EXPECT_LT(p->Logo().OnGetOpacity(), 128);
+  Run(1650);
+  EXPECT_EQ(p->Logo().Bounds(), moved);
+  EXPECT_GT(p->Logo().OnGetOpacity(), 128);
+}
+
+TEST_F(PlayersTest, MovieKeysReachTheServiceAndDisplayShowsTheBannerWithItsRate) {
+  kv::Persistent<MediaPlayer::MovieFullScreenPlay> p = OpenMovie();
+  ASSERT_NE(p.get(), nullptr);
+  EXPECT_TRUE(NavSent("38, 1, 1"));
+  Run(1200);
+  ClearCallLog();
+  Press("audio");
+  Press("cc");
+  EXPECT_EQ(Navs(), (Lines{"PslExternalSendNavCommand(51, 0, 0)", "PslExternalSendNavCommand(45, 0, 0)"}));
+  MediaPlayer::MovieMusicFullViewBanner* b = p->Banner.get();
+  Run(8100);
+  ASSERT_FALSE(b->IsVisible());
+  Press("info");
+  EXPECT_TRUE(b->IsVisible());
+  EXPECT_EQ(b->OnGetTimeOutValue(), MediaPlayer::kBannerDisplayTime);
+  Press("info");
+  EXPECT_FALSE(b->IsVisible());
+  // Fast forward three times: rate 8 with the forward icon; Display does
+  // nothing while the banner stays up.
+  Press("forward", 3);
+  Run(1100);
+  EXPECT_EQ(b->NavStatus, MediaPlayer::NAV_FORWARD);
+  EXPECT_EQ(b->PlayRate, 8);
+  EXPECT_EQ(b->NavIcon().OnGetBitmap(), Bmp(Bitmaps::MediaForward));
+  EXPECT_TRUE(b->RateText().IsVisible());
+  EXPECT_EQ(b->RateText().OnGetString().ToUtf8(), "x8");
+  Press("info");
+  EXPECT_TRUE(b->IsVisible());
+  Press("play");
+  EXPECT_FALSE(b->RateText().IsVisible());
+  EXPECT_EQ(b->NavStatus, MediaPlayer::NAV_PLAYING);
+}
+
+TEST_F(PlayersTest, AfterTheLastMovieThePlayerWaitsTenSecondsThenGoesBack) {
+  kv::Persistent<MediaPlayer::MovieFullScreenPlay> p = OpenMovie(2);
+  ASSERT_NE(p.get(), nullptr);
+  // m then n: about four seconds, then ten.
+  Run(5000);
+  EXPECT_TRUE(p->IsOpen());
+  Run(7000);
+  EXPECT_TRUE(p->IsOpen());
+  Run(4000);
+  EXPECT_FALSE(p->IsOpen());
+  EXPECT_EQ(BrowserStandIn::opened, 1);
+}
+
+TEST_F(PlayersTest, AnUnplayableMovieShowsTheBarAndThePlayerMovesOnUnlessRepeatOne) {
+  media_writer::WriteMovie(StickDir("films") + "/m.avi", 5, 64, 48, 120, 100, 160);
+  media_writer::WriteBytes(StickDir("films") + "/a.avi", {'n', 'o', 't', ' ', 'a', 'v', 'i'});
+  Plug("films");
+  Browse(0, Media::MEDIA_TYPE_VIDEO);
+  ClearCallLog();
+  kv::Persistent<MediaPlayer::MovieFullScreenPlay> p =
+      OpenPlayer<MediaPlayer::MovieFullScreenPlay>(&MediaPlayer::MovieFullScreenPlay::StaticClass(), 0);
+  ASSERT_NE(p.get(), nullptr);
+  Run(100);
+  EXPECT_EQ(p->WarningBar(), nullptr);
+  Run(500);
+  ASSERT_NE(p->WarningBar(), nullptr);
+  EXPECT_EQ(p->WarningBar()->OnGetMessageInfo().ToUtf8(), "Unsupported file");
+  ClearCallLog();
+  Run(2100);
+  EXPECT_EQ(p->WarningBar(), nullptr);
+  EXPECT_TRUE(NavSent("21, 0, 0"));
+}
+
+TEST_F(PlayersTest, UnderRepeatOneTheUnsupportedFileBarStays) {
+  W()->OnSetMovie_Repeat(2);
+  media_writer::WriteBytes(StickDir("films") + "/a.avi", {'n', 'o', 't', ' ', 'a', 'v', 'i'});
+  Plug("films");
+  Browse(0, Media::MEDIA_TYPE_VIDEO);
+  kv::Persistent<MediaPlayer::MovieFullScreenPlay> p =
+      OpenPlayer<MediaPlayer::MovieFullScreenPlay>(&MediaPlayer::MovieFullScreenPlay::StaticClass(), 0);
+  ASSERT_NE(p.get(), nullptr);
+  ClearCallLog();
+  Run(3000);
+  EXPECT_NE(p->WarningBar(), nullptr);
+  EXPECT_FALSE(NavSent("21, 0, 0"));
+}
+
+TEST_F(PlayersTest, TheRendererOpensItsPlayerSwitchesKindsAndLeavesThreeSecondsAfterItStops) {
+  media_writer::WriteWav(StickDir("home") + "/song.wav", 20);
+  media_writer::WriteMovie(StickDir("home") + "/film.avi", 20, 64, 48, 120, 100, 160);
+  Plug("home");
+  const int32_t tv = W()->GetCurrentSource(0);
+  Bridge()->SetEnableDlna(3);  // as the renderer page switches it on
+  ASSERT_EQ(psl::ControllerPlay(PSL_KIND_MUSIC, "/mnt/usb1/song.wav", "Evening"), PSL_OK);
+  Settle();
+  auto* music = kv::Cast<MediaPlayer::MusicFullScreenPlayDMR>(Wm()->FindForm(WinIDs::WIN_ID_MusicPlayerDMR));
+  ASSERT_NE(music, nullptr);
+  kv::Persistent<MediaPlayer::MusicFullScreenPlayDMR> m = music;
+  EXPECT_EQ(m->TitleLine().OnGetString().ToUtf8(), "Title: Evening");
+  // Playing: the start bar and the waiting circle are gone, the banner
+  // shows the title without the playlist counter and repeat icon.
+  EXPECT_TRUE(m->Banner->IsVisible());
+  EXPECT_FALSE(m->Banner->CounterText().IsVisible());
+  EXPECT_FALSE(m->Banner->RepeatIcon().IsVisible());
+  EXPECT_EQ(m->DmrStartBar(), nullptr);
+  EXPECT_FALSE(WaitingShown());
+  // Previous and Next are the controller's.
+  ClearCallLog();
+  Press("next");
+  Press("prev");
+  EXPECT_TRUE(Navs().empty());
+
+  // The controller starts a movie: the movie renderer screen replaces it; a
+  // song again does not reopen the same screen.
+  auto dmr = [&](uint16_t kind, uint16_t state) {
+    auto* e = kv::New<Events::DMRStatusEvent>();
+    e->Kind = kind;
+    e->State = state;
+    Dispatch(e);
+    Settle();
+  };
+  dmr(PSL_KIND_MUSIC, 3);
+  EXPECT_EQ(Wm()->FindForm(WinIDs::WIN_ID_MusicPlayerDMR), m.get());
+  dmr(PSL_KIND_VIDEO, 3);
+  EXPECT_FALSE(m->IsOpen());
+  auto* movie = Wm()->FindForm(WinIDs::WIN_ID_MoviePlayerDMR);
+  ASSERT_NE(movie, nullptr);
+  kv::Persistent<Primitives::KeyRoutingForm> mv = movie;
+  // Stopped (state 5): the screen leaves 3000 ms later, back to TV.
+  dmr(PSL_KIND_VIDEO, 5);
+  EXPECT_TRUE(WaitingShown());
+  Run(2900);
+  EXPECT_TRUE(mv->IsOpen());
+  Run(200);
+  EXPECT_FALSE(mv->IsOpen());
+  EXPECT_EQ(W()->GetCurrentSource(0), tv);
+  EXPECT_FALSE(WaitingShown());
+}
+
+TEST_F(PlayersTest, ARendererScreenShowsTheStartBarUntilPlaybackStarts) {
+  Bridge()->SetEnableDlna(3);
+  auto* e = kv::New<Events::DMRStatusEvent>();
+  e->Kind = PSL_KIND_VIDEO;
+  e->State = 3;
+  Dispatch(e);
+  Settle();
+  auto* p = kv::Cast<MediaPlayer::MovieFullScreenPlayDMR>(Wm()->FindForm(WinIDs::WIN_ID_MoviePlayerDMR));
+  ASSERT_NE(p, nullptr);
+  ASSERT_NE(p->DmrStartBar(), nullptr);
+  EXPECT_EQ(p->DmrStartBar()->OnGetMessageInfo().ToUtf8(), "Starting media renderer...");
+  EXPECT_FALSE(p->DmrStartBar()->Icon().IsVisible());
+  EXPECT_TRUE(WaitingShown());
+  EXPECT_TRUE(p->IsOpen());
+}
+
+TEST_F(PlayersTest, EachPlayerOpenedAndClosed50TimesLeavesNoObjectBehind) {
+  kv::Runtime::SetCollectEveryPass(true);
+  WriteStick("mix", {"a.wav", "m.avi"});
+  Plug("mix");
+  const kv::Class* classes[2] = {&MediaPlayer::MusicFullScreenPlay::StaticClass(),
+                                 &MediaPlayer::MovieFullScreenPlay::StaticClass()};
+  const int16_t types[2] = {Media::MEDIA_TYPE_MUSIC, Media::MEDIA_TYPE_VIDEO};
+  auto cycle = [&](int k) {
+    Browse(0, types[k]);
+    ASSERT_NE(OpenPlayer<MediaPlayer::MovieMusicFullPlayTemplate>(classes[k], 0), nullptr);
+    Run(300);
+    Press(k == 0 ? "exit" : "stop");
+    Settle();
+  };
+  cycle(0);
+  cycle(1);
+  Run(100);
+  const auto baseline = PlayerCensus();
+  for (int i = 0; i < 50; ++i) cycle(i % 2);
+  Run(100);
+  EXPECT_EQ(PlayerCensus(), baseline);
+}
+
+}  // namespace
+}  // namespace playertest
