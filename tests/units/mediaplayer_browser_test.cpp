@@ -180,6 +180,9 @@ TEST_F(MediaBrowserTest, WithoutSourcesTheKindMenuIsDisabledAndTheDialogShowsThe
 }
 
 TEST_F(MediaBrowserTest, TwoSourcesShowTheDialogWhichRefreshesOnAPlugAndOpensTheChosenOne) {
+  // Without USB auto-start: the open question of a plugged stick would take
+  // the dialog's place.
+  W()->OnSetUSBSDAutoStart(0);
   StickOf({"a.avi"});
   WriteStick("Other", {"b.avi", "c.avi"});
   Plug("Other");
