@@ -9,7 +9,7 @@
 
 #include "player_fixture.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
-#include "units/MediaPlayer/BrowserTemplate.h"
+#include "units/MediaPlayer/FileSize.h"
 #include "units/MediaPlayer/PlayerBanner.h"
 #include "units/MediaPlayer/PlayerTemplate.h"
 
@@ -224,8 +224,8 @@ TEST_F(TemplateTest, TheBannerShowsSizesOfAGigabyteAndMoreAndHidesOnlyAnUnreadab
     b->ShowFileSize(Bridge()->GetMediaItem(i)->Uri);
     return b->SizeText().IsVisible() ? b->SizeText().OnGetString().ToUtf8() : std::string("(hidden)");
   };
-  EXPECT_EQ(sizeOf(0), "Size: 500 Bytes");
-  EXPECT_EQ(sizeOf(1), "Size: 1,000,000 Bytes");
+  EXPECT_EQ(sizeOf(0), "Size: 500 B");
+  EXPECT_EQ(sizeOf(1), "Size: 1,000,000 B");
   EXPECT_EQ(sizeOf(2), "Size: 1,205 KB");
   EXPECT_EQ(sizeOf(3), "Size: 3,072 MB");
   // Right-aligned at the same edge whatever its length.

@@ -1,5 +1,5 @@
-// The full-screen players: repeat icons, the Dolby logo and the music
-// animation, in the media panel's look.
+// The full-screen players: repeat icons, the Dolby logo, the music line
+// icons, the music animation, in the media panel's look.
 #include "resources/bitmaps/paint.h"
 #include "units/Bitmaps/PlayerBitmaps.h"
 #include "units/Resources/Bitmap.h"
@@ -23,6 +23,7 @@ void RepeatOne(Resources::Bitmap& b) {
   Loop(s, Palette::Glyph);
   Label(s, u"1", 11, true, Palette::Accent, Whole(s));
 }
+void RepeatDisable(Resources::Bitmap& b) { Loop(b.GetFrameSurface(0), Palette::GlyphDim); }
 
 void DolbySound(Resources::Bitmap& b) {
   const ge::Surface s = b.GetFrameSurface(0);
@@ -36,9 +37,36 @@ void MusicAnimation(Resources::Bitmap& b) {
   Panel(s, Whole(s), PanelStyle{16, Palette::MediaTop, Palette::MediaBottom, Palette::PanelRim, 1.5f});
 }
 
+void Note(Resources::Bitmap& b) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  Disc(s, {9, 15}, 3.5f, Palette::Glyph);
+  Stroke(s, {12, 15}, {12, 3}, 1.6f, Palette::Glyph);
+  Stroke(s, {12, 3}, {18, 6}, 1.6f, Palette::Glyph);
+}
+void Person(Resources::Bitmap& b) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  Disc(s, {12, 6}, 4.0f, Palette::Glyph);
+  Polygon(s, {{4, 19}, {7, 12}, {17, 12}, {20, 19}}, Palette::Glyph);
+}
+void Album(Resources::Bitmap& b) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  Ring(s, {12, 10}, 8.0f, 2.0f, Palette::Glyph);
+  Disc(s, {12, 10}, 2.5f, Palette::Glyph);
+}
+void Genre(Resources::Bitmap& b) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  Polygon(s, {{4, 4}, {13, 4}, {20, 11}, {13, 18}, {4, 9}}, Palette::Glyph);
+  Disc(s, {8, 7}, 1.5f, Palette::MediaBottom);
+}
+
 }  // namespace
 
-KV_BITMAP(MediaPlayer, MediaPlayerRepeatAll, RepeatAll, 30, 24, 1);
-KV_BITMAP(MediaPlayer, MediaPlayerRepeatOne, RepeatOne, 30, 24, 1);
+KV_BITMAP(MediaPlayer, MediaPlayerRepeatAll, RepeatAll, 40, 20, 1);
+KV_BITMAP(MediaPlayer, MediaPlayerRepeatOne, RepeatOne, 40, 20, 1);
+KV_BITMAP(MediaPlayer, MediaPlayerRepeatDisable, RepeatDisable, 40, 20, 1);
 KV_BITMAP(MediaPlayer, MediaPlayerDolbySound, DolbySound, 58, 48, 1);
 KV_BITMAP(MediaPlayer, MediaPlayerMusicPlayAnimation, MusicAnimation, 516, 235, 1);
+KV_BITMAP(Bitmaps, MediaMusicTitle, Note, 24, 20, 1);
+KV_BITMAP(Bitmaps, MediaMusicArtist, Person, 24, 20, 1);
+KV_BITMAP(Bitmaps, MediaMusicAlbum, Album, 24, 20, 1);
+KV_BITMAP(Bitmaps, MediaMusicGenre, Genre, 24, 20, 1);

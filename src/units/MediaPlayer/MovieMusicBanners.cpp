@@ -9,7 +9,6 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Bitmaps/MediaBitmaps.h"
-#include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Bitmaps/PlayerBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"

@@ -6,7 +6,7 @@
 #include "strings/Media.h"
 #include "strings/MediaPlayerDialogs.h"
 #include "units/Agent/MessageAgent.h"
-#include "units/Bitmaps/BrowserBitmaps.h"
+#include "units/Bitmaps/PhotoViewerBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
