@@ -329,7 +329,7 @@ TEST_F(WizardTest, CancelConfirmationStopsOrRestoresTheWaitingState) {
   ASSERT_NE(OpenPage<EasySetupMenu>(2), nullptr);
   Press("ok");
   Settle();
-  auto* pbc = Shown<EasySetupPBC>();
+  kv::Persistent<EasySetupPBC> pbc = Shown<EasySetupPBC>();  // read again after it closed
   ASSERT_NE(pbc, nullptr);
   // Back while waiting asks first; the waiting state hides under it with its circle.
   Press("back");
