@@ -19,6 +19,7 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/MediaPlayer/FileSize.h"
 #include "units/MediaPlayer/SelectedParam.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -73,27 +74,6 @@ void Send(int32_t code, int32_t value, const kv::Class* target) {
 
 Media::MediaWrapper* Bridge() { return kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper); }
 SkinBin::Wrapper* Settings() { return kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper); }
-
-kv::String GroupDigits(uint32_t n) {
-  const std::string digits = std::to_string(n);
-  std::string out;
-  const std::string sep = Text(MediaBrowser::DIGIT_GROUP).ToUtf8();
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += sep;
-    out += digits[i];
-  }
-  return kv::String::FromUtf8(out);
-}
-
-kv::String FileSizeText(int32_t coded) {
-  if (coded == -1) return {};
-  // Read unsigned: a size in megabytes has the top bit set.
-  const uint32_t code = static_cast<uint32_t>(coded);
-  const uint32_t unit = code >> 30;
-  const uint32_t number = code & 0x3FFFFFFF;
-  const kv::TextId& unitText = unit == 0 ? MediaBrowser::UNIT_BYTES : unit == 1 ? MediaBrowser::UNIT_KB : MediaBrowser::UNIT_MB;
-  return Cat({Text(MediaBrowser::SIZE_LABEL), GroupDigits(number), Text(unitText)});
-}
 
 MediaPlayerTemplate::MediaPlayerTemplate() {
   OnSetBounds({0, 0, 960, 540});
@@ -161,7 +141,7 @@ void MediaPlayerTemplate::Initialize(Primitives::KeyRoutingParameter* param) {
   w->StartAnimation();
   kv::Object* p = param ? param->Param.get() : nullptr;
   if (auto* selected = kv::Cast<SelectedParam>(p)) {
-    MediumIndex = selected->Value;
+    MediumIndex = selected->Medium;
     w->MediaReturnClass = selected->PrevClass;
   } else if (auto* ref = kv::Cast<SkinBin::UserRefInt>(p)) {
     RestorePosition = ref->Value;
@@ -379,7 +359,7 @@ void MediaPlayerTemplate::LaunchFullScreenPlayer() {
   param->Index = row->ItemIndex;
   Bridge()->SelectMediaItem(row->ItemIndex);
   param->PrevClass = PrevState;
-  if (row->DataItem) param->Text = row->DataItem->Caption;
+  if (row->DataItem) param->Name = row->DataItem->Caption;
   kv::Persistent<SelectedParam> keep(param);
   const kv::Class* own = KvClass();
   Close();

@@ -11,6 +11,7 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Bitmaps/MediaBitmaps.h"
+#include "units/Bitmaps/PlayerBitmaps.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Events/StatusEvent.h"
@@ -560,7 +561,7 @@ void PhotoListView::HandleMessage(Structures::Message* msg) {
   NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem();
   if (!owner) return;
   auto* param = kv::New<SelectedParam>();
-  param->Value = MediumIndex;
+  param->Medium = MediumIndex;
   param->PrevClass = Settings()->MediaReturnClass;
   auto* state = kv::New<SubSystem::State>();
   state->Class = KV_LATE_CLASS("MediaPlayer::PhotoMultiView");

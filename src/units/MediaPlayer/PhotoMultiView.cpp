@@ -252,7 +252,7 @@ void PhotoMultiView::HandleMessage(Structures::Message* msg) {
   NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem();
   if (!owner) return;
   auto* param = kv::New<SelectedParam>();
-  param->Value = MediumIndex;
+  param->Medium = MediumIndex;
   param->PrevClass = Settings()->MediaReturnClass;
   auto* state = kv::New<SubSystem::State>();
   state->Class = KV_LATE_CLASS("MediaPlayer::PhotoListView");

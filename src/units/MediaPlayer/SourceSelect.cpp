@@ -239,7 +239,7 @@ void MediaDeviceSelectDialog::EnterNextState() {
   Close();
   if (!owner) return;
   auto* param = kv::New<SelectedParam>();
-  param->Value = chosen_;
+  param->Medium = chosen_;
   param->PrevClass = PrevState;
   auto* state = kv::New<SubSystem::State>();
   state->Class = NextState;

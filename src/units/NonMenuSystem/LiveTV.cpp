@@ -568,6 +568,13 @@ void NonMenuSystem::HandleQuickConditions() {
 
 bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
   WidgetManager::WidgetManager* wm = Manager();
+  // An open full-screen player takes the media service's events first (its
+  // status, renderer, server and network events), as the focused screen.
+  for (uint32_t id : kFullScreenPlayers)
+    if (Primitives::KeyRoutingForm* player = wm->FindForm(id)) {
+      if (player->DispatchEvent(event)) return true;
+      break;
+    }
   if (auto* status = kv::Cast<Events::StatusEvent>(event)) {
     kv::Trace("%s%i %i %i %i %i", {kv::LoadString(T_STATUS_EVENT), static_cast<int32_t>(status->Code),
                                     status->SubCode0, status->SubCode1, status->SubCode2, status->SubCode3});
