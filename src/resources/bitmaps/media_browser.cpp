@@ -22,8 +22,6 @@ void FolderShape(const ge::Surface& s, kv::Color colour) {
           colour);
 }
 
-void FolderWhite(Resources::Bitmap& bm) { FolderShape(bm.GetFrameSurface(0), Palette::Glyph); }
-
 // A large picture: the media panel with a folder and a small mark.
 enum class Mark { Photo, Music, Movie, None };
 
@@ -107,7 +105,6 @@ void ChDown(Resources::Bitmap& bm) { ChKey(bm, false); }
 KV_BITMAP(MediaPlayer, MediaPlayerTitleIconPhoto, TitlePhoto, 40, 40, 1);
 KV_BITMAP(MediaPlayer, MediaPlayerTitleIconMusic, TitleMusic, 40, 40, 1);
 KV_BITMAP(MediaPlayer, MediaPlayerTitleIconMovie, TitleMovie, 40, 40, 1);
-KV_BITMAP(MediaPlayer, MediaPlayerListFolderWhite, FolderWhite, 22, 18, 1);
 KV_BITMAP(MediaPlayer, MediaPlayerMusicMain, MusicMain, 320, 180, 1);
 KV_BITMAP(Bitmaps, MediaPhotoFolder, PhotoFolder, 320, 180, 1);
 KV_BITMAP(Bitmaps, MediaMusicFolder, MusicFolder, 320, 180, 1);

@@ -1,5 +1,4 @@
-// Bitmaps of the media browser screens: the header's title and folder
-// icons, the large folder and default pictures of the information panel and
+// Bitmaps of the media browser screens: the header's title icons, the large folder and default pictures of the information panel and
 // the page keys of the list views' help strip. (The play states, the music
 // line icons and the repeat marks are the players'.)
 #pragma once
@@ -10,7 +9,6 @@ namespace MediaPlayer {
 extern const Resources::BitmapId MediaPlayerTitleIconPhoto;   // 40 x 40 camera
 extern const Resources::BitmapId MediaPlayerTitleIconMusic;   // 40 x 40 note
 extern const Resources::BitmapId MediaPlayerTitleIconMovie;   // 40 x 40 film
-extern const Resources::BitmapId MediaPlayerListFolderWhite;  // 22 x 18 white folder
 extern const Resources::BitmapId MediaPlayerMusicMain;        // 320 x 180 default music picture
 }  // namespace MediaPlayer
 

@@ -8,6 +8,7 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Bitmaps/BrowserBitmaps.h"
+#include "units/Bitmaps/PhotoViewerBitmaps.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Events/NetworkInterfaceDownEvent.h"
