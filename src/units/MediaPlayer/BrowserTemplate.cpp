@@ -8,6 +8,7 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Bitmaps/BrowserBitmaps.h"
+#include "units/Bitmaps/PhotoViewerBitmaps.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Events/NetworkInterfaceDownEvent.h"
@@ -19,6 +20,7 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/MediaPlayer/FileSize.h"
 #include "units/MediaPlayer/SelectedParam.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -73,27 +75,6 @@ void Send(int32_t code, int32_t value, const kv::Class* target) {
 
 Media::MediaWrapper* Bridge() { return kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper); }
 SkinBin::Wrapper* Settings() { return kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper); }
-
-kv::String GroupDigits(uint32_t n) {
-  const std::string digits = std::to_string(n);
-  std::string out;
-  const std::string sep = Text(MediaBrowser::DIGIT_GROUP).ToUtf8();
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += sep;
-    out += digits[i];
-  }
-  return kv::String::FromUtf8(out);
-}
-
-kv::String FileSizeText(int32_t coded) {
-  if (coded == -1) return {};
-  // Read unsigned: a size in megabytes has the top bit set.
-  const uint32_t code = static_cast<uint32_t>(coded);
-  const uint32_t unit = code >> 30;
-  const uint32_t number = code & 0x3FFFFFFF;
-  const kv::TextId& unitText = unit == 0 ? MediaBrowser::UNIT_BYTES : unit == 1 ? MediaBrowser::UNIT_KB : MediaBrowser::UNIT_MB;
-  return Cat({Text(MediaBrowser::SIZE_LABEL), GroupDigits(number), Text(unitText)});
-}
 
 MediaPlayerTemplate::MediaPlayerTemplate() {
   OnSetBounds({0, 0, 960, 540});

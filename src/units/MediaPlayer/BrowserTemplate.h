@@ -61,13 +61,6 @@ Media::MediaWrapper* Bridge();
 // The skin Wrapper (auto object).
 SkinBin::Wrapper* Settings();
 
-// "1,234,567": a separator before every group of three digits from the right.
-kv::String GroupDigits(uint32_t n);
-// The size text of a coded file size (the Wrapper's GetFileSize: unit in the
-// top two bits, 0 bytes, 1 KB, 2 MB; number in the low 30): label, number
-// and unit. Empty for -1 (no size).
-kv::String FileSizeText(int32_t coded);
-
 class MediaPlayerTemplate : public NonMenuSystem::WidgetClass {
   KV_CLASS(MediaPlayer, MediaPlayerTemplate, NonMenuSystem::WidgetClass)
  public:

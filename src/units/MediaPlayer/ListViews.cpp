@@ -11,6 +11,7 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Bitmaps/MediaBitmaps.h"
+#include "units/Bitmaps/PlayerBitmaps.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Events/StatusEvent.h"

@@ -154,7 +154,7 @@ MediaDeviceSelectDialog::MediaDeviceSelectDialog() {
 }
 
 void MediaDeviceSelectDialog::Refresh() {
-  KXDWidgetClass::Refresh();
+  MediaPlayerDialogTemplate::Refresh();
   list_.OnSetBounds({16, 56, 476, 192});
 }
 
@@ -165,7 +165,7 @@ int32_t MediaDeviceSelectDialog::SourceCount() {
 }
 
 void MediaDeviceSelectDialog::Initialize(Primitives::KeyRoutingParameter* param) {
-  KXDWidgetClass::Initialize(param);
+  MediaPlayerDialogTemplate::Initialize(param);
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Register(this);
   if (auto* ref = kv::Cast<SkinBin::UserRefInt>(param ? param->Param.get() : nullptr)) {
     switch (ref->Value) {
@@ -211,7 +211,7 @@ void MediaDeviceSelectDialog::Initialize(Primitives::KeyRoutingParameter* param)
 }
 
 void MediaDeviceSelectDialog::Close() {
-  KXDWidgetClass::Close();
+  MediaPlayerDialogTemplate::Close();
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->UnRegister(this);
 }
 
@@ -283,7 +283,7 @@ kv::Object* MediaDeviceSelectDialog::HandleEvent(Core::Event* event) {
       Reload();
       return this;
     }
-    return KXDWidgetClass::HandleEvent(event);
+    return MediaPlayerDialogTemplate::HandleEvent(event);
   }
   if (auto* net = kv::Cast<Media::NetworkEvent>(event); net && net->Value != 0) {
     kv::Trace("%s", {kv::LoadString(MediaBrowser::T_NETWORK)});
@@ -298,11 +298,11 @@ kv::Object* MediaDeviceSelectDialog::HandleEvent(Core::Event* event) {
     Reload();
     return this;
   }
-  return KXDWidgetClass::HandleEvent(event);
+  return MediaPlayerDialogTemplate::HandleEvent(event);
 }
 
 void MediaDeviceSelectDialog::HandleMessage(Structures::Message* msg) {
-  KXDWidgetClass::HandleMessage(msg);
+  MediaPlayerDialogTemplate::HandleMessage(msg);
   // A device plugged or removed: live TV passes its status event on here.
   if (msg && msg->Code == Constants::MSG_MM_STATUS_INFO && IsOpen())
     if (auto* status = kv::Cast<Events::StatusEvent>(msg->ObjParam.get())) HandleEvent(status);

@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "units/ListForm/MediaLists.h"
+#include "units/MediaPlayer/MediaPlayerDialogs.h"
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/SkinBin/SkinButtons.h"
 
@@ -39,8 +40,8 @@ class USBMediaPlayerMenu : public NonMenuSystem::KXDWidgetClass {
   SkinBin::Button buttons_[3];
 };
 
-class MediaDeviceSelectDialog : public NonMenuSystem::KXDWidgetClass {
-  KV_CLASS(MediaPlayer, MediaDeviceSelectDialog, NonMenuSystem::KXDWidgetClass)
+class MediaDeviceSelectDialog : public MediaPlayerDialogTemplate {
+  KV_CLASS(MediaPlayer, MediaDeviceSelectDialog, MediaPlayerDialogTemplate)
  public:
   MediaDeviceSelectDialog();
 
