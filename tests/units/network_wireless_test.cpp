@@ -2,6 +2,9 @@
 // dialog driven through the whole system against the simulated air.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "menusystem_support.h"
@@ -9,18 +12,29 @@
 #include "platform/xpm/xpm_network.h"
 #include "runtime/member.h"
 #include "units/Constants/Constants.h"
+#include "runtime/auto_object.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/Network/AdvancedDialog.h"
 #include "units/Network/ConfirmDialogs.h"
+#include "units/NonMenuSystem/OptionDialogs.h"
+#include "units/Structures/RefHolders.h"
 #include "units/Network/ConnectionTestDialog.h"
 #include "units/Network/WirelessScanDialog.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/Structures/Message.h"
+#include "units/Structures/WLAN_Connection.h"
+#include "units/Structures/WLAN_Info.h"
 #include "units/SubSystem/State.h"
 
 namespace networktest {
 
 using Network::NetworkStatusDialog;
 using Network::PinEnterDialog;
+using Network::WirelessAdvancedDialog;
 using Network::WirelessScanDialog;
+using Network::WPSGeneratePinDialog;
+using Network::WPSPBCDialog;
 
 class WirelessTest : public menutest::MenuTest {
  protected:
@@ -54,6 +68,58 @@ class WirelessTest : public menutest::MenuTest {
   std::string Status() {
     NetworkStatusDialog* s = Shown<NetworkStatusDialog>();
     return s ? s->YesButton().OnGetText().ToUtf8() + " / " + s->WarningInfo.ToUtf8() : "";
+  }
+  // The key pad's answer as it sends it to the open screens.
+  void KeyPadAnswers(const std::string& text) {
+    auto* ref = kv::New<Structures::RefString>();
+    ref->Value = kv::NewStringAnsi(text.c_str());
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_LABEL_CHANGE, ref);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
+    Settle();
+  }
+  // Nothing of a secret in the log, the call log or the set's stored state.
+  void ExpectNowhere(const std::string& secret) {
+    EXPECT_FALSE(Logged(secret)) << secret;
+    for (const std::string& call : Tv().CallLog()) EXPECT_EQ(call.find(secret), std::string::npos) << call;
+    // Every file the set and the system keep (settings, set state).
+    for (const auto& f : std::filesystem::recursive_directory_iterator(DataDir())) {
+      if (!f.is_regular_file()) continue;
+      std::ifstream in(f.path(), std::ios::binary);
+      const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      EXPECT_EQ(text.find(secret), std::string::npos) << f.path();
+    }
+  }
+  // The wizard's state of that name was opened, or asked for in a system
+  // that does not have it.
+  bool Asked(const std::string& state) {
+    for (Primitives::KeyRoutingForm* f : OpenForms())
+      if (f->KvClass()->name == state) return true;
+    return Logged(state + " is not built in this system");
+  }
+  // The advanced dialog as the wireless set-up page opens it, with the
+  // connect mode, authentication and encryption the option pop-ups wrote.
+  WirelessAdvancedDialog* OpenAdvanced(int32_t mode, int32_t auth = 0, int32_t enc = 0) {
+    Skin()->OnSetNetworkType(1);
+    Skin()->OnSetConnectMode(mode);
+    Skin()->OnSetAuthentication(auth);
+    Skin()->OnSetEncryption(enc);
+    Nms()->OpenWithValue(&WirelessAdvancedDialog::StaticClass(), 0, Constants::MSG_FROM_MENUSYSTEM);
+    Settle();
+    return Shown<WirelessAdvancedDialog>();
+  }
+  // Moves the focus down to OK (below the rows, left of Cancel).
+  bool FocusOk(Network::NetworkConfirmDialog* d) {
+    for (int i = 0; i < 7 && Focused() != &d->OkButton() && Focused() != &d->CancelButton(); ++i) Press("down");
+    if (Focused() == &d->CancelButton()) Press("left");
+    Settle();
+    return Focused() == &d->OkButton();
+  }
+  // Moves the focus down (or up) to `target`.
+  bool FocusBy(const char* key, Core::View* target) {
+    for (int i = 0; i < 7 && Focused() != target; ++i) Press(key);
+    Settle();
+    return Focused() == target;
   }
   // Types the digits on the key pad and presses its Done key.
   void KeyPadTypes(const std::string& digits) {
@@ -246,9 +312,454 @@ TEST_F(WirelessTest, FromTheMenuWirelessSetupFindsNetworks) {
   EXPECT_TRUE(onRow(&WirelessScanDialog::StaticClass()));
 }
 
+// The set reports the joined access point's channel, modes, rate and
+// address, as the scan listed them; nothing of it without a link.
+TEST_F(WirelessTest, TheLinkReportsTheJoinedAccessPointsChannelModeRateAndAddress) {
+  sim::NetState::AccessPoint ap{"Loft", "00:AA:BB:CC:DD:0E", 70, XPM_WLAN_SEC_OPEN, ""};
+  ap.channel = 11;
+  ap.mode = 2 | 4;
+  ap.rate = 54;
+  Net().AddAccessPoint(ap);
+  Skin()->OnSetNetworkType(1);
+  SkinBin::NetworkSetup& setup = Skin()->NetworkSetup;
+  kv::Persistent<Structures::WLAN_Info> before{setup.WLAN_GetStatus()};
+  EXPECT_EQ(before->State, 0);
+  EXPECT_EQ(before->Channel, 0);
+  EXPECT_EQ(before->Rate, 0);
+  setup.WLAN_ScanAccessPoint(kv::String());
+  Run(sim::NetState::kScanDelay + 100);
+  ASSERT_GE(setup.WLAN_LoadAccessPoints(), 1);
+  auto* join = kv::New<Structures::WLAN_Connection>();
+  join->SSID = kv::NewStringAnsi("Loft");
+  join->SecurityMethod = -1;
+  ASSERT_EQ(setup.WLAN_JoinNetwork(join), 1);
+  Run(sim::NetState::kJoinDelay + 100);
+  kv::Persistent<Structures::WLAN_Info> link{setup.WLAN_GetStatus()};
+  EXPECT_EQ(link->State, 1);
+  EXPECT_EQ(link->SSID.ToUtf8(), "Loft");
+  EXPECT_EQ(link->Channel, 11);
+  EXPECT_EQ(link->Mode, 6);
+  EXPECT_EQ(link->Rate, 54);
+  EXPECT_EQ(link->MacAddress.ToUtf8(), "00:AA:BB:CC:DD:0E");
+  // The scan listed the same access point alike.
+  bool listed = false;
+  for (int32_t i = 0; i < setup.GetAccessPointNum(); ++i) {
+    Structures::WLAN_Info* a = setup.GetAccessPoint(i);
+    if (a->SSID.ToUtf8() != "Loft") continue;
+    listed = true;
+    EXPECT_EQ(a->Mode, 6);
+    EXPECT_EQ(a->Rate, 54);
+    EXPECT_EQ(a->MacAddress.ToUtf8(), "00:AA:BB:CC:DD:0E");
+  }
+  EXPECT_TRUE(listed);
+  // Gone from the air: no link, no channel.
+  Net().RemoveAccessPoint("Loft");
+  kv::Persistent<Structures::WLAN_Info> after{setup.WLAN_GetStatus()};
+  EXPECT_EQ(after->State, 0);
+  EXPECT_EQ(after->Channel, 0);
+}
+
+// The WPS PIN page's scan: with WPS PIN mode 0 the set makes the PIN
+// (joined with flag 1), with 1 the viewer types the access point's PIN
+// (flag 0), whatever the access point's security.
+TEST_F(WirelessTest, WpsPinPathsJoinWithTheSetsPinOrTheAccessPointsPin) {
+  Skin()->OnSetWPSPinMode(0);
+  WirelessScanDialog* d = OpenScan(1);
+  ASSERT_NE(d, nullptr);
+  Run(sim::NetState::kScanDelay + 100);
+  ASSERT_TRUE(Choose(d, "HomeNet"));
+  Run(300);
+  WPSGeneratePinDialog* gen = Shown<WPSGeneratePinDialog>();
+  ASSERT_NE(gen, nullptr);
+  EXPECT_EQ(gen->SSID.ToUtf8(), "HomeNet");
+  EXPECT_EQ(gen->ValueText().OnGetString().ToUtf8(), "--------");
+  EXPECT_EQ(Focused(), &gen->GenerateButton());
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_GenerateWPSPin").size(), 1u);
+  const std::string pin = gen->ValueText().OnGetString().ToUtf8();
+  EXPECT_EQ(pin.size(), 8u);
+  EXPECT_EQ(pin.find_first_not_of("0123456789"), std::string::npos) << pin;
+  EXPECT_EQ(Focused(), &gen->OkButton());
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_WLAN_WPSJoinByPinEx"), std::vector<std::string>{"XPM_WLAN_WPSJoinByPinEx(\"HomeNet\", 8, 1)"});
+  EXPECT_EQ(Status(), "Cancel / Connecting to the network...");
+  Run(sim::NetState::kWpsDelay + 100);
+  EXPECT_EQ(Net().Joined(), "HomeNet");
+  EXPECT_EQ(Status(), "Done / Connected to the network.");
+  ExpectNowhere(pin);
+  Press("ok");
+  Run(300);
+  Settle();
+
+  // Mode 1: the PIN entry dialog; a typed 10-digit PIN goes as its first 8.
+  Skin()->OnSetWPSPinMode(1);
+  d = OpenScan(1);
+  ASSERT_NE(d, nullptr);
+  Run(sim::NetState::kScanDelay + 100);
+  ASSERT_TRUE(Choose(d, "HomeNet"));
+  Run(300);
+  PinEnterDialog* entry = Shown<PinEnterDialog>();
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->Mode, 1);
+  Press("ok");
+  Settle();
+  KeyPadTypes("1234567099");
+  EXPECT_EQ(entry->ValueText().OnGetString().ToUtf8(), "**********");
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_WLAN_WPSJoinByPinEx"), std::vector<std::string>{"XPM_WLAN_WPSJoinByPinEx(\"HomeNet\", 8, 0)"});
+  Run(sim::NetState::kWpsDelay + 100);
+  EXPECT_EQ(Net().Joined(), "HomeNet") << "the access point's PIN 12345670";
+  EXPECT_EQ(Status(), "Done / Connected to the network.");
+  ExpectNowhere("12345670");
+}
+
+// No PIN the set never made: OK before Generate, or after the set failed to
+// make one, starts no join; the row says the generation failed.
+TEST_F(WirelessTest, WithoutAGeneratedPinOkStartsNoJoin) {
+  Nms()->OpenWithValue(&WPSGeneratePinDialog::StaticClass(), 1, Constants::MSG_FROM_MENUSYSTEM);
+  Settle();
+  WPSGeneratePinDialog* gen = Shown<WPSGeneratePinDialog>();
+  ASSERT_NE(gen, nullptr);
+  EXPECT_TRUE(gen->PinText().Empty());
+  // OK first: no join; the status dialog fails after its 36 s.
+  ClearCallLog();
+  Press("down");
+  Press("left");
+  ASSERT_EQ(Focused(), &gen->OkButton());
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(Calls("XPM_WLAN_WPSJoinByPinEx").empty());
+  ASSERT_NE(Shown<NetworkStatusDialog>(), nullptr);
+  Run(36500);
+  EXPECT_EQ(Status(), "Cancel / The connection failed.");
+  Press("exit");
+  Settle();
+
+  // The set cannot make a PIN.
+  Nms()->OpenWithValue(&WPSGeneratePinDialog::StaticClass(), 1, Constants::MSG_FROM_MENUSYSTEM);
+  Settle();
+  gen = Shown<WPSGeneratePinDialog>();
+  ASSERT_NE(gen, nullptr);
+  FailCall("XPM_GenerateWPSPin", 1);
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_GenerateWPSPin").size(), 1u);
+  EXPECT_EQ(gen->ValueText().OnGetString().ToUtf8(), "No PIN: generation failed");
+  EXPECT_TRUE(gen->PinText().Empty());
+  EXPECT_TRUE(Logged("XPM_GenerateWPSPin connection returns error"));
+  EXPECT_EQ(Focused(), &gen->GenerateButton()) << "nothing to read off: Generate again";
+  Press("down");
+  Press("left");
+  Settle();
+  ASSERT_EQ(Focused(), &gen->OkButton());
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(Calls("XPM_WLAN_WPSJoinByPinEx").empty());
+  EXPECT_FALSE(Logged("5820346"));
+  for (const std::string& call : Tv().CallLog()) EXPECT_EQ(call.find("5820346"), std::string::npos);
+  FailCall("XPM_GenerateWPSPin", 0);
+}
+
+// The push-button dialog from the wireless set-up page's row: OK starts the
+// push-button join; the access point whose button was pressed is joined.
+TEST_F(WirelessTest, PushButtonDialogJoinsTheAccessPointWhoseButtonWasPressed) {
+  Skin()->OnSetNetworkType(1);
+  Nms()->OpenWithValue(&WPSPBCDialog::StaticClass(), 0, Constants::MSG_FROM_MENUSYSTEM);
+  Settle();
+  WPSPBCDialog* pbc = Shown<WPSPBCDialog>();
+  ASSERT_NE(pbc, nullptr);
+  EXPECT_EQ(pbc->Bounds().W(), 430);
+  EXPECT_EQ(pbc->WarningView().Bounds().x1, 53);
+  EXPECT_EQ(pbc->WarningView().Bounds().y1, 81);
+  EXPECT_EQ(Focused(), &pbc->CancelButton());
+  Net().PressWpsButton("Office-Legacy");
+  ClearCallLog();
+  Press("left");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_WLAN_WPSJoinByPb").size(), 1u);
+  EXPECT_EQ(Shown<WPSPBCDialog>(), nullptr);
+  Run(sim::NetState::kWpsDelay + 100);
+  EXPECT_EQ(Net().Joined(), "Office-Legacy");
+  EXPECT_EQ(Status(), "Done / Connected to the network.");
+  // Nobody pressed a button: the join fails.
+  Press("ok");
+  Run(300);
+  Settle();
+  Nms()->OpenWithValue(&WPSPBCDialog::StaticClass(), 0, Constants::MSG_FROM_MENUSYSTEM);
+  Settle();
+  Press("left");
+  Press("ok");
+  Settle();
+  Run(sim::NetState::kWpsDelay + 100);
+  EXPECT_EQ(Status(), "Cancel / The connection failed.");
+}
+
+// The key rules of the advanced dialog, one row per case: the key pad's
+// text for the password either shows as asterisks or leads to the error
+// notice of its kind.
+TEST_F(WirelessTest, AdvancedDialogKeyRules) {
+  const std::string hex26 = "0123456789abcdefABCDEF0123";
+  const std::string hex64 = std::string(32, 'a') + std::string(32, '9');
+  struct Row {
+    int32_t mode, auth, enc;
+    std::string key;
+    bool accepted;
+  };
+  const Row rows[] = {
+      // WEP (method 1): 5 or 13 of anything, 10 or 26 hexadecimal.
+      {2, 0, 1, "a b!c", true},
+      {2, 0, 1, "abcdefghijklm", true},
+      {2, 0, 1, "0123456789", true},
+      {2, 0, 1, "01234ABCDE", true},
+      {2, 0, 1, "012345678g", false},
+      {2, 0, 1, hex26, true},
+      {2, 0, 1, "abcdef", false},
+      // Pass phrases (methods 2 to 5): 8 to 63 of anything, 64 hexadecimal.
+      {2, 1, 3, "abcdefgh", true},
+      {2, 1, 2, std::string(63, 'x'), true},
+      {2, 2, 3, hex64, true},
+      {2, 2, 2, std::string(64, 'x'), false},
+      {2, 2, 3, "abcdefg", false},
+      {2, 1, 3, std::string(65, 'a'), false},
+      // The set finds the security (connect mode 1), or a combination the
+      // table does not know (method 6): every key passes.
+      {1, 0, 0, "x", true},
+      {1, 0, 0, std::string(65, 'a'), true},
+      {2, 1, 1, "x", true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::to_string(r.mode) + "/" + std::to_string(r.auth) + "/" + std::to_string(r.enc) + " " + r.key);
+    Log().Clear();
+    WirelessAdvancedDialog* d = OpenAdvanced(r.mode, r.auth, r.enc);
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(FocusBy("down", &d->PasswordButton()));
+    KeyPadAnswers(r.key);
+    const bool wep = r.auth == 0 && r.enc == 1 && r.mode == 2;
+    const char* notice = wep ? "Network::AssistedSetupInvalidWEPKey" : "Network::AssistedSetupInvalidWPAKey";
+    if (r.accepted) {
+      EXPECT_EQ(d->PasswordButton().OnGetText().ToUtf8(), std::string(r.key.size(), '*'));
+      EXPECT_FALSE(Asked(notice));
+    } else {
+      EXPECT_TRUE(Asked(notice));
+      // The notice brings the viewer back to the dialog without the refused key.
+      Press("ok");
+      Settle();
+      d = Shown<WirelessAdvancedDialog>();
+      ASSERT_NE(d, nullptr);
+      EXPECT_EQ(d->PasswordButton().OnGetText().ToUtf8(), "");
+    }
+    ExpectNowhere(r.key.size() > 1 ? r.key : "\x01");
+    Press("exit");
+    Settle();
+  }
+}
+
+// The network name: 32 bytes are taken, 33 refused; greying follows the
+// connect mode and the encryption chosen in the option pop-ups, and up from
+// OK skips a greyed password.
+TEST_F(WirelessTest, AdvancedDialogNameLengthGreyingAndUpFromOk) {
+  WirelessAdvancedDialog* d = OpenAdvanced(1);
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(Focused(), &d->ConnectModeButton());
+  EXPECT_EQ(d->ConnectModeButton().OnGetText().ToUtf8(), "Auto");
+  EXPECT_TRUE(d->AuthenticationButton().OnGetIsDisabled());
+  EXPECT_TRUE(d->EncryptionButton().OnGetIsDisabled());
+  EXPECT_FALSE(d->PasswordButton().OnGetIsDisabled());
+  // Down from the connect mode skips the greyed rows.
+  Press("down");
+  EXPECT_EQ(Focused(), &d->NameButton());
+  const std::string name32(32, 'n');
+  KeyPadAnswers(name32);
+  EXPECT_EQ(d->NameButton().OnGetText().ToUtf8(), name32);
+  KeyPadAnswers(name32 + "n");
+  EXPECT_TRUE(Asked("Network::AssistedSetupInvalidName"));
+  // The notice brings the viewer back to the dialog, the name kept.
+  Press("ok");
+  Settle();
+  d = Shown<WirelessAdvancedDialog>();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->NameButton().OnGetText().ToUtf8(), name32);
+  Press("exit");
+  Settle();
+
+  // Connect mode by hand through its option pop-up: authentication and
+  // encryption come alive; no encryption greys the password.
+  d = OpenAdvanced(1);
+  ASSERT_NE(d, nullptr);
+  Press("ok");
+  Settle();
+  auto* popup = Shown<NonMenuSystem::OptionDialog>();
+  ASSERT_NE(popup, nullptr);
+  Press("down");
+  Press("ok");
+  Run(300);
+  Settle();
+  EXPECT_EQ(Skin()->OnGetConnectMode(), 2);
+  EXPECT_EQ(d->ConnectModeButton().OnGetText().ToUtf8(), "Manual");
+  EXPECT_FALSE(d->AuthenticationButton().OnGetIsDisabled());
+  EXPECT_FALSE(d->EncryptionButton().OnGetIsDisabled());
+  EXPECT_TRUE(d->PasswordButton().OnGetIsDisabled()) << "encryption none";
+  ASSERT_TRUE(FocusOk(d));
+  Press("up");
+  EXPECT_EQ(Focused(), &d->NameButton());
+  // With WEP the password is back, and up from OK reaches it.
+  ASSERT_TRUE(FocusBy("up", &d->EncryptionButton()));
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<NonMenuSystem::OptionDialog>(), nullptr);
+  Press("down");
+  Press("ok");
+  Run(300);
+  Settle();
+  EXPECT_EQ(Skin()->OnGetEncryption(), 1);
+  EXPECT_EQ(d->EncryptionButton().OnGetText().ToUtf8(), "WEP");
+  EXPECT_FALSE(d->PasswordButton().OnGetIsDisabled());
+  ASSERT_TRUE(FocusOk(d));
+  Press("up");
+  EXPECT_EQ(Focused(), &d->PasswordButton());
+  // The next key still acts: exit closes.
+  Press("exit");
+  Settle();
+  EXPECT_EQ(Shown<WirelessAdvancedDialog>(), nullptr);
+}
+
+// OK on the advanced dialog: a right key joins and ends in Done, a wrong
+// one in failure; each row of the failure table leads where it says.
+TEST_F(WirelessTest, AdvancedDialogJoinsAndEachFailureLeadsToItsNotice) {
+  auto typeEntries = [&](WirelessAdvancedDialog* d, const std::string& name, const std::string& key) {
+    ASSERT_TRUE(FocusBy("down", &d->NameButton()));
+    KeyPadAnswers(name);
+    if (!key.empty()) {
+      ASSERT_TRUE(FocusBy("down", &d->PasswordButton()));
+      KeyPadAnswers(key);
+    }
+    ASSERT_TRUE(FocusOk(d));
+  };
+  // The set finds the security: security 0xFF, the right key.
+  WirelessAdvancedDialog* d = OpenAdvanced(1);
+  ASSERT_NE(d, nullptr);
+  typeEntries(d, "HomeNet", "correct horse");
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_WLAN_JoinNetwork"), std::vector<std::string>{"XPM_WLAN_JoinNetwork(\"HomeNet\", 13, 255)"});
+  EXPECT_EQ(Status(), "Cancel / Connecting to the network...");
+  Run(sim::NetState::kJoinDelay + 100);
+  EXPECT_EQ(Net().Joined(), "HomeNet");
+  EXPECT_EQ(Status(), "Done / Connected to the network.");
+  ExpectNowhere("correct horse");
+  Press("ok");
+  Run(300);
+  Settle();
+
+  // By hand, WPA2 with AES (method 4), a wrong key: the join fails.
+  d = OpenAdvanced(2, 2, 3);
+  ASSERT_NE(d, nullptr);
+  typeEntries(d, "HomeNet", "wrong horse");
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_WLAN_JoinNetwork"), std::vector<std::string>{"XPM_WLAN_JoinNetwork(\"HomeNet\", 11, 4)"});
+  Run(sim::NetState::kJoinDelay + 100);
+  EXPECT_EQ(Status(), "Cancel / The connection failed.");
+  ExpectNowhere("wrong horse");
+  Press("exit");
+  Settle();
+
+  // A combination the set cannot join (WPA-PSK with WEP): no join.
+  Log().Clear();
+  d = OpenAdvanced(2, 1, 1);
+  ASSERT_NE(d, nullptr);
+  typeEntries(d, "HomeNet", "abcdefgh");
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(Calls("XPM_WLAN_JoinNetwork").empty());
+  EXPECT_TRUE(Asked("Network::AssistedSetupSecureError"));
+  EXPECT_EQ(Shown<NetworkStatusDialog>(), nullptr);
+  Press("exit");
+  Settle();
+
+  // The set refuses the join call.
+  Log().Clear();
+  d = OpenAdvanced(1);
+  ASSERT_NE(d, nullptr);
+  typeEntries(d, "HomeNet", "abcdefgh");
+  FailCall("XPM_WLAN_JoinNetwork", 2);
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(Asked("Network::AssistedSetupNoApFound"));
+  EXPECT_EQ(Shown<NetworkStatusDialog>(), nullptr);
+  FailCall("XPM_WLAN_JoinNetwork", 0);
+  Press("exit");
+  Settle();
+
+  // An open network by hand: the no-encryption warning first, no join yet.
+  Log().Clear();
+  d = OpenAdvanced(2, 0, 0);
+  ASSERT_NE(d, nullptr);
+  typeEntries(d, "CafeGuest", "");
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(Calls("XPM_WLAN_JoinNetwork").empty());
+  EXPECT_TRUE(Asked("Network::CheckNoEncryption"));
+  EXPECT_EQ(Shown<NetworkStatusDialog>(), nullptr);
+  Press("exit");
+  Settle();
+
+  // No answer within 36 s: the status dialog fails and keeps Cancel; no
+  // access-point notice.
+  Log().Clear();
+  Net().SetWirelessAnswers(false);
+  d = OpenAdvanced(1);
+  ASSERT_NE(d, nullptr);
+  typeEntries(d, "HomeNet", "correct horse");
+  Press("ok");
+  Settle();
+  Run(35000);
+  EXPECT_EQ(Status(), "Cancel / Connecting to the network...");
+  Run(1500);
+  EXPECT_EQ(Status(), "Cancel / The connection failed.");
+  EXPECT_FALSE(Asked("Network::AssistedSetupNoApFound"));
+}
+
+// Back from the advanced dialog: the scan dialog shows the held list at
+// once, without a new scan.
+TEST_F(WirelessTest, BackFromTheAdvancedDialogShowsTheHeldList) {
+  WirelessScanDialog* scan = OpenScan();
+  ASSERT_NE(scan, nullptr);
+  Run(sim::NetState::kScanDelay + 100);
+  const int32_t held = Skin()->NetworkSetup.GetAccessPointNum();
+  ASSERT_GE(held, 4);
+  Press("back");
+  Run(300);
+  Settle();
+  ASSERT_NE(OpenAdvanced(1), nullptr);
+  Press("back");
+  Run(300);
+  Settle();
+  EXPECT_EQ(Shown<WirelessAdvancedDialog>(), nullptr);
+  ClearCallLog();
+  scan = OpenScan();
+  ASSERT_NE(scan, nullptr);
+  EXPECT_TRUE(Calls("XPM_WLAN_Scan").empty());
+  EXPECT_EQ(scan->ShowWaiting, 0);
+  EXPECT_EQ(Skin()->NetworkSetup.GetAccessPointNum(), held);
+  EXPECT_EQ(Skin()->NetworkSetup.KeepResult, 0);
+}
+
 TEST_F(WirelessTest, EachScreenOpenedAndClosed50TimesKeepsTheCensus) {
   for (const kv::Class* cls : {&WirelessScanDialog::StaticClass(), &PinEnterDialog::StaticClass(),
-                               &NetworkStatusDialog::StaticClass()}) {
+                               &NetworkStatusDialog::StaticClass(), &WPSGeneratePinDialog::StaticClass(),
+                               &WPSPBCDialog::StaticClass(), &WirelessAdvancedDialog::StaticClass()}) {
     SCOPED_TRACE(cls->name);
     auto cycle = [&] {
       Nms()->OpenWithValue(cls, 0, Constants::MSG_FROM_MENUSYSTEM);

@@ -19,6 +19,10 @@
 #include "units/MainApp/Standby.h"
 #include "units/MenuSystem/SettingPages.h"
 #include "units/Network/AddressPages.h"
+#include "units/Network/AdvancedDialog.h"
+#include "units/Network/ConnectionTestDialog.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
 #include "units/Network/NetworkPages.h"
 #include "units/Structures/IF_Configuration.h"
 #include "units/Structures/WPS_Connection.h"
@@ -329,8 +333,9 @@ TEST_F(WizardTest, CancelConfirmationStopsOrRestoresTheWaitingState) {
   ASSERT_NE(OpenPage<EasySetupMenu>(2), nullptr);
   Press("ok");
   Settle();
-  kv::Persistent<EasySetupPBC> pbc = Shown<EasySetupPBC>();  // read again after it closed
-  ASSERT_NE(pbc, nullptr);
+  // Held: the state is read after it moves on.
+  kv::Persistent<EasySetupPBC> pbc{Shown<EasySetupPBC>()};
+  ASSERT_NE(pbc.get(), nullptr);
   // Back while waiting asks first; the waiting state hides under it with its circle.
   Press("back");
   Settle();
@@ -361,7 +366,8 @@ TEST_F(WizardTest, CancelConfirmationStopsOrRestoresTheWaitingState) {
   Run(sim::NetState::kWpsDelay + 100);
   Settle();
   EXPECT_EQ(pbc->Status, -1);
-  Run(NetworkWidgetClass::kIdleTimeOut);
+  // The question's 60 s end 100 ms from here (it opened 5.1 s ago).
+  Run(NetworkWidgetClass::kIdleTimeOut - sim::NetState::kWpsDelay);
   Settle();
   EXPECT_EQ(Shown<CancelDialog>(), nullptr);
   EXPECT_EQ(pbc->Status, 1) << "the connect event came meanwhile";
@@ -540,6 +546,8 @@ TEST_F(WizardTest, WirelessInformationShowsTheLinkAndTheInterface) {
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(row(page, P::kStatus), Text(Strings::SID_CONNECTED));
   EXPECT_EQ(row(page, P::kSignal), Text(Strings::SID_STRONG));
+  EXPECT_EQ(row(page, P::kChannel), "11");
+  EXPECT_NE(row(page, P::kApMac), "");
   EXPECT_EQ(row(page, P::kNetworkName), "Lounge");
   EXPECT_EQ(row(page, P::kAuthentication), "WPA2-PSK");
   EXPECT_EQ(row(page, P::kEncryption), "AES");
@@ -620,6 +628,116 @@ TEST_F(WizardTest, WirelessInformationShowsTheLinkAndTheInterface) {
   EXPECT_EQ(SettingsFile().find("lounge-passphrase"), std::string::npos);
 }
 
+// --- The advanced dialog's question and notices -----------------------------------------------
+
+class AdvancedWizardTest : public WizardTest {
+ protected:
+  WirelessAdvancedDialog* OpenAdvanced(int32_t mode, int32_t auth, int32_t enc) {
+    Skin()->OnSetNetworkType(1);
+    Skin()->OnSetConnectMode(mode);
+    Skin()->OnSetAuthentication(auth);
+    Skin()->OnSetEncryption(enc);
+    Nms()->OpenWithValue(&WirelessAdvancedDialog::StaticClass(), 0, Constants::MSG_FROM_MENUSYSTEM);
+    Settle();
+    return Shown<WirelessAdvancedDialog>();
+  }
+  // The key pad's answer for the focused row.
+  void KeyPadAnswers(const std::string& text) {
+    auto* ref = kv::New<Structures::RefString>();
+    ref->Value = kv::NewStringAnsi(text.c_str());
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_LABEL_CHANGE, ref);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
+    Settle();
+  }
+  bool FocusOn(Core::View* target) {
+    for (int i = 0; i < 8 && Focused() != target; ++i) Press("down");
+    if (Focused() != target) Press("left");
+    Settle();
+    return Focused() == target;
+  }
+};
+
+TEST_F(AdvancedWizardTest, OpenNetworkIsConfirmedOnceAndNoticesReturnToTheDialog) {
+  // Open/shared without encryption: the question first, no join yet.
+  WirelessAdvancedDialog* d = OpenAdvanced(2, 0, 0);
+  ASSERT_NE(d, nullptr);
+  ASSERT_TRUE(FocusOn(&d->NameButton()));
+  KeyPadAnswers("CafeGuest");
+  ASSERT_TRUE(FocusOn(&d->OkButton()));
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  auto* ask = Shown<CheckNoEncryption>();
+  ASSERT_NE(ask, nullptr);
+  EXPECT_EQ(ask->Caption.ToUtf8(), d->Caption.ToUtf8());
+  EXPECT_EQ(Info(ask), Text(Strings::SID_WIFI_NO_ENCRYPTION_CONFIRM));
+  EXPECT_EQ(HelpMask(), 0x40204);
+  EXPECT_FALSE(d->IsVisible());
+  EXPECT_TRUE(Calls("XPM_WLAN_JoinNetwork").empty());
+  // No: the dialog shows again and joins nothing.
+  Press("right");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Shown<CheckNoEncryption>(), nullptr);
+  EXPECT_TRUE(d->IsVisible());
+  EXPECT_TRUE(Calls("XPM_WLAN_JoinNetwork").empty());
+  // 60 s without an answer is a No too.
+  ASSERT_TRUE(FocusOn(&d->OkButton()));
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<CheckNoEncryption>(), nullptr);
+  Run(NetworkWidgetClass::kIdleTimeOut + 100);
+  Settle();
+  EXPECT_EQ(Shown<CheckNoEncryption>(), nullptr);
+  EXPECT_TRUE(d->IsVisible());
+  // Yes: the join starts without a second question.
+  ASSERT_TRUE(FocusOn(&d->OkButton()));
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<CheckNoEncryption>(), nullptr);
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Shown<CheckNoEncryption>(), nullptr);
+  ASSERT_EQ(Calls("XPM_WLAN_JoinNetwork").size(), 1u);
+  EXPECT_NE(Calls("XPM_WLAN_JoinNetwork")[0].find("CafeGuest"), std::string::npos);
+  ASSERT_NE(Shown<NetworkStatusDialog>(), nullptr);
+  Press("exit");
+  Settle();
+
+  // Open/shared with TKIP has no method of its own: the mismatch notice,
+  // under the dialog's caption, returns to the dialog by OK, back and 60 s.
+  struct Way {
+    const char* name;
+    std::function<void()> go;
+  };
+  const Way ways[] = {{"ok", [&] { Press("ok"); }}, {"back", [&] { Press("back"); }},
+                      {"60 s", [&] { Run(NetworkWidgetClass::kIdleTimeOut + 100); }}};
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    d = OpenAdvanced(2, 0, 2);
+    ASSERT_NE(d, nullptr);
+    const std::string caption = d->Caption.ToUtf8();
+    ASSERT_TRUE(FocusOn(&d->NameButton()));
+    KeyPadAnswers("HomeNet");
+    ASSERT_TRUE(FocusOn(&d->OkButton()));
+    Press("ok");
+    Settle();
+    auto* notice = Shown<AssistedSetupSecureError>();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->Caption.ToUtf8(), caption);
+    EXPECT_EQ(Info(notice), Text(Strings::SID_WIFI_ENCRYPTION_MISMATCH));
+    EXPECT_EQ(HelpMask(), 512);
+    EXPECT_FALSE(CircleShown());
+    way.go();
+    Settle();
+    EXPECT_EQ(Shown<AssistedSetupSecureError>(), nullptr);
+    ASSERT_NE(Shown<WirelessAdvancedDialog>(), nullptr) << "back to the dialog";
+    Press("exit");
+    Settle();
+  }
+}
+
 // --- Census ----------------------------------------------------------------------------------
 
 TEST_F(WizardTest, EachStateAndPageOpenedAndClosed50TimesKeepsTheCensus) {
@@ -655,7 +773,7 @@ TEST_F(WizardTest, EachStateAndPageOpenedAndClosed50TimesKeepsTheCensus) {
         &AssistedSetupNoApFound::StaticClass(), &NetworkConnectionTest::StaticClass(),
         &NetworkTestSuccess::StaticClass(), &NetworkTestFail::StaticClass(), &EasySetup_ApInfo::StaticClass(),
         &EasySetup_PINApInfo::StaticClass(), &AssistedSetup_ApConnected::StaticClass(),
-        &ManualSetup_ApConnected::StaticClass()})
+        &ManualSetup_ApConnected::StaticClass(), &CheckNoEncryption::StaticClass()})
     censusOf(cls->name, [&] { Nms()->OpenWithValue(cls, 0, Constants::MSG_FROM_MENUSYSTEM); });
   censusOf("cancel question", [&] {
     Nms()->OpenWithValue(&EasySetupPBC::StaticClass(), 0, Constants::MSG_FROM_MENUSYSTEM);

@@ -209,7 +209,7 @@ TEST_F(NetworkSetupTest, WpsByPinAndPushButton) {
   EXPECT_EQ(tv_->Net().Joined(), "Office-Legacy");
 
   // A failing PIN join logs the PIN's length, never the PIN; a failing PIN
-  // generation answers the preset PIN.
+  // generation answers no PIN at all (no PIN the set never made).
   wps->Mode = 0;
   wps->PIN = kv::NewStringAnsi("87654321");
   tv_->FailCall("XPM_WLAN_WPSJoinByPinEx", 1);
@@ -217,7 +217,8 @@ TEST_F(NetworkSetupTest, WpsByPinAndPushButton) {
   EXPECT_TRUE(AnyLogHas("with a pin of 8 digits returns error"));
   EXPECT_FALSE(AnyLogHas("87654321"));
   tv_->FailCall("XPM_GenerateWPSPin", 1);
-  EXPECT_EQ(net_->WPS_GeneratePin().ToUtf8(), SkinBin::NetworkSetup::kPresetPin);
+  EXPECT_EQ(net_->WPS_GeneratePin().ToUtf8(), "");
+  EXPECT_TRUE(AnyLogHas("XPM_GenerateWPSPin connection returns error"));
 }
 
 TEST_F(NetworkSetupTest, WiredAddressesAndConnectionTest) {

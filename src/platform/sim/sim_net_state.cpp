@@ -187,15 +187,12 @@ int32_t NetState::ScanResults(void* buffer, int32_t size, int32_t* count, const 
     const AccessPoint& ap = held_[static_cast<size_t>(i)];
     XPM_WlanScanResult r{};
     std::memcpy(r.ssid, ap.ssid.data(), std::min<size_t>(ap.ssid.size(), XPM_WLAN_SSID_BYTES));
-    const uint32_t h = static_cast<uint32_t>(std::hash<std::string>{}(ap.ssid));
-    const uint8_t bssid[6] = {0x00, 0x1c, static_cast<uint8_t>(h >> 24), static_cast<uint8_t>(h >> 16),
-                              static_cast<uint8_t>(h >> 8), static_cast<uint8_t>(h)};
-    std::memcpy(r.bssid, bssid, 6);
+    Bssid(ap, r.bssid);
     r.channel = static_cast<uint8_t>(ap.channel);
     r.signal = static_cast<uint8_t>(std::clamp(ap.signal, 0, 100));
-    r.mode = 4 | 8;
+    r.mode = static_cast<uint8_t>(ap.mode & 15);
     r.security = static_cast<uint8_t>(ap.security);
-    r.rate = 108;
+    r.rate = ap.rate;
     std::memcpy(&out[i], &r, sizeof r);
   }
   *count = n;
@@ -241,14 +238,32 @@ int32_t NetState::Quit(const char*) {
   return XPM_OK;
 }
 
-int32_t NetState::WlanStatus(int8_t* state, std::string* ssid, int32_t* signal, int32_t* security) const {
+NetState::Link NetState::WlanStatus() const {
   std::lock_guard lock(mutex_);
+  Link link;
   const AccessPoint* ap = joined_.empty() ? nullptr : FindLocked(joined_);
-  *state = !wlanOn_ ? int8_t{-1} : ap ? int8_t{1} : int8_t{0};
-  *ssid = ap ? ap->ssid : std::string();
-  *signal = ap ? ap->signal : 0;
-  *security = ap ? ap->security : 0;
-  return XPM_OK;
+  link.state = !wlanOn_ ? int8_t{-1} : ap ? int8_t{1} : int8_t{0};
+  if (!ap || !wlanOn_) return link;
+  link.ssid = ap->ssid;
+  link.signal = ap->signal;
+  link.security = ap->security;
+  link.channel = ap->channel;
+  link.mode = ap->mode & 15;
+  link.rate = ap->rate;
+  Bssid(*ap, link.bssid);
+  return link;
+}
+
+void NetState::Bssid(const AccessPoint& ap, uint8_t out[6]) {
+  unsigned b[6];
+  if (std::sscanf(ap.bssid.c_str(), "%2x:%2x:%2x:%2x:%2x:%2x", &b[0], &b[1], &b[2], &b[3], &b[4], &b[5]) == 6) {
+    for (int i = 0; i < 6; ++i) out[i] = static_cast<uint8_t>(b[i]);
+    return;
+  }
+  const uint32_t h = static_cast<uint32_t>(std::hash<std::string>{}(ap.ssid));
+  const uint8_t derived[6] = {0x00, 0x1c, static_cast<uint8_t>(h >> 24), static_cast<uint8_t>(h >> 16),
+                              static_cast<uint8_t>(h >> 8), static_cast<uint8_t>(h)};
+  std::memcpy(out, derived, 6);
 }
 
 uint32_t NetState::GeneratePin() {
@@ -664,15 +679,16 @@ int32_t XPM_WLAN_QuitNetwork(void) {
 int32_t XPM_WLAN_StatusEx(XPM_WlanStatus* status) {
   SIM_NET_ENTER("XPM_WLAN_StatusEx", "");
   SIM_NET_NEED(status);
-  int8_t state = 0;
-  std::string ssid;
-  int32_t signal = 0, security = 0;
-  net.WlanStatus(&state, &ssid, &signal, &security);
+  const sim::NetState::Link link = net.WlanStatus();
   *status = XPM_WlanStatus{};
-  status->state = state;
-  std::snprintf(status->ssid, sizeof status->ssid, "%s", ssid.c_str());
-  status->signal = static_cast<uint8_t>(signal);
-  status->security = static_cast<uint8_t>(security);
+  status->state = link.state;
+  std::snprintf(status->ssid, sizeof status->ssid, "%s", link.ssid.c_str());
+  status->signal = static_cast<uint8_t>(std::clamp(link.signal, 0, 100));
+  status->security = static_cast<uint8_t>(link.security);
+  status->channel = static_cast<uint8_t>(link.channel);
+  status->mode = static_cast<uint8_t>(link.mode);
+  std::memcpy(status->bssid, link.bssid, sizeof status->bssid);
+  status->rate = link.rate;
   return XPM_OK;
 }
 

@@ -42,6 +42,15 @@ class NetState {
     std::string key;
     std::string wpsPin = "12345670";
     int32_t channel = 6;
+    int32_t mode = 4 | 8;  // bits: 1 a, 2 b, 4 g, 8 n
+    int32_t rate = 108;    // units of 500 kbit/s
+  };
+  // The wireless link as the set reports it.
+  struct Link {
+    int8_t state = 0;  // 1 linked, 0 up without a link, -1 the device is down
+    std::string ssid;
+    int32_t signal = 0, security = 0, channel = 0, mode = 0, rate = 0;
+    uint8_t bssid[6] = {};
   };
   struct CecDevice {
     int32_t source = 0;
@@ -82,7 +91,8 @@ class NetState {
   void SetDhcpServer(bool present);
   void SetInternet(bool reachable);
   void SetTestAnswer(const TestAnswer& answer);
-  // Off: scans, joins and WPS joins are accepted but never answer.
+  // Off: scans, joins and WPS joins are accepted but never answer (a join
+  // started before answers no more either).
   void SetWirelessAnswers(bool on);
   // The static records as the set keeps them (tests).
   IfConfig StoredConfig(int32_t device) const;
@@ -97,7 +107,7 @@ class NetState {
   int32_t ScanResults(void* buffer, int32_t size, int32_t* count, const char* call) const;
   int32_t Join(const std::string& ssid, const std::string& key, int32_t security, const char* call);
   int32_t Quit(const char* call);
-  int32_t WlanStatus(int8_t* state, std::string* ssid, int32_t* signal, int32_t* security) const;
+  Link WlanStatus() const;
   uint32_t GeneratePin();
   int32_t WpsJoinByPin(const std::string& ssid, const std::string& pin, bool setPin, const char* call);
   int32_t WpsJoinByButton(const char* call);
@@ -129,6 +139,8 @@ class NetState {
 
  private:
   const AccessPoint* FindLocked(const std::string& ssid) const;
+  // The access point's hardware address: its own, or one derived from its name.
+  static void Bssid(const AccessPoint& ap, uint8_t out[6]);
   void DefaultCecLocked();
   void Connect(uint64_t attempt, std::string ssid, int32_t status);
   void LoadConfigs();

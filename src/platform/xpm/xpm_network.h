@@ -111,16 +111,21 @@ static_assert(sizeof(XPM_WlanJoinRecord) == 104);
 int32_t XPM_WLAN_JoinNetwork(const XPM_WlanJoinRecord* record);
 int32_t XPM_WLAN_QuitNetwork(void);
 
-// The wireless link now.
+// The wireless link now. Channel, mode, address and rate are those of the
+// access point joined; zero without a link.
 struct XPM_WlanStatus {
   int8_t state;  // 1 linked, 0 the device is up without a link, -1 the device is down
   char ssid[33];
-  uint8_t signal;
-  uint8_t security;
+  uint8_t signal;    // 0 to 100
+  uint8_t security;  // XPM_WLAN_SEC_*
   uint8_t channel;
-  uint8_t reserved[3];
+  uint8_t mode;      // bits: 1 a, 2 b, 4 g, 8 n
+  uint8_t bssid[6];  // the access point's hardware address
+  int32_t rate;      // units of 500 kbit/s
 };
-static_assert(sizeof(XPM_WlanStatus) == 40);
+static_assert(offsetof(XPM_WlanStatus, bssid) == 38);
+static_assert(offsetof(XPM_WlanStatus, rate) == 44);
+static_assert(sizeof(XPM_WlanStatus) == 48);
 int32_t XPM_WLAN_StatusEx(XPM_WlanStatus* status);
 
 // WPS. A PIN is a number of up to 8 digits.

@@ -29,6 +29,8 @@
 
 KV_REGISTER_CLASS(Network::NetworkConfirmDialog);
 KV_REGISTER_CLASS(Network::PinEnterDialog);
+KV_REGISTER_CLASS(Network::WPSGeneratePinDialog);
+KV_REGISTER_CLASS(Network::WPSPBCDialog);
 
 namespace Network {
 
@@ -99,12 +101,25 @@ void NetworkConfirmDialog::EnterNextState() {
   if (!NextState || !s) return;
   auto* param = kv::New<SkinBin::UserRefInt>();
   param->Code = TransitionCode();
-  param->String = SSID;
+  param->String = NextStateText();
   auto* state = kv::New<SubSystem::State>();
   state->Class = NextState;
   state->PrevState = KvClass();
   state->Param = param;
   s->ChangeState(state);
+}
+
+void NetworkConfirmDialog::SetWarningGrowing(const kv::String& text, int32_t room) {
+  WarningInfo = text;
+  warning_.OnSetAutoSize(true);
+  const int32_t before = warning_.Bounds().H();
+  warning_.OnSetString(text);
+  const int32_t after = warning_.Bounds().H();
+  tallest_ = std::max({tallest_, before, after});
+  if (before == after) return;
+  const int32_t height = 2 * FrameWidth + tallest_ + room + (HasCaption ? 30 : 0);
+  const kv::Rect b = Bounds();
+  OnSetBounds({b.x1, b.y1, b.x2, b.y1 + height});
 }
 
 kv::Object* NetworkConfirmDialog::HandleEvent(Core::Event* event) {
@@ -132,35 +147,54 @@ kv::Object* NetworkConfirmDialog::HandleEvent(Core::Event* event) {
 
 // --- PinEnterDialog ---------------------------------------------------------------------
 
-PinEnterDialog::PinEnterDialog() {
+// --- ValueRow ----------------------------------------------------------------------------
+
+ValueRow::ValueRow(NetworkConfirmDialog& dialog, const kv::String& buttonText, const kv::String& labelText) {
+  SetUpButton(button, buttonText);
+  border.OnSetWidth(4);
+  border.OnSetColor(Colors::DialogBorder);
+  value.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+  value.OnSetColor(Colors::StandardTextColor);
+  value.OnSetAlignV(1);
+  value.OnSetEllipsis(true);
+  label.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
+  label.OnSetColor(Colors::StandardTextColor);
+  label.OnSetAlignV(1);
+  label.OnSetAutoSize(true);
+  label.OnSetString(labelText);
+  dialog.Add(&label);
+  dialog.Add(&border);
+  dialog.Add(&value);
+  dialog.Add(&button);
+}
+
+void ValueRow::Place(const NetworkConfirmDialog& dialog, int32_t y) {
+  const int32_t left = dialog.FrameWidth + 20;
+  const kv::Rect l = label.Bounds();
+  label.OnSetBounds(kv::Rect{0, 0, l.W(), l.H()}.MoveTo({left, y - 50}));
+  const int32_t valueX = left + 70;
+  const int32_t buttonX = dialog.Bounds().W() - dialog.FrameWidth - 20 - 110;
+  button.OnSetBounds({buttonX, y - 50, buttonX + 110, y - 23});
+  border.OnSetBounds({valueX - 4, y - 56, buttonX - 10, y - 17});
+  value.OnSetBounds({valueX + 4, y - 52, buttonX - 18, y - 21});
+}
+
+// --- PinEnterDialog ---------------------------------------------------------------------
+
+PinEnterDialog::PinEnterDialog()
+    : row_(*this, kv::GetVariantOfString(KEYPAD_BUTTON), kv::GetVariantOfString(KEY_LABEL)) {
   OnSetBounds({0, 0, 440, 300});
   OnSetCaption(kv::GetVariantOfString(PIN_CAPTION));
-  SetUpButton(keyPad_, kv::GetVariantOfString(KEYPAD_BUTTON));
-  keyPad_.OnActivate = kv::MakeSlot(this, &PinEnterDialog::ShowKeyboard);
-  border_.OnSetWidth(4);
-  border_.OnSetColor(Colors::DialogBorder);
-  value_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
-  value_.OnSetColor(Colors::StandardTextColor);
-  value_.OnSetAlignV(1);
-  value_.OnSetEllipsis(true);
-  label_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
-  label_.OnSetColor(Colors::StandardTextColor);
-  label_.OnSetAlignV(1);
-  label_.OnSetAutoSize(true);
-  label_.OnSetString(kv::GetVariantOfString(KEY_LABEL));
-  Add(&label_);
-  Add(&border_);
-  Add(&value_);
-  Add(&keyPad_);
+  row_.button.OnActivate = kv::MakeSlot(this, &PinEnterDialog::ShowKeyboard);
   OnYesSlot = kv::MakeSlot(this, &PinEnterDialog::ConnectAp);
-  OnSetFocus(&keyPad_);
+  OnSetFocus(&row_.button);
 }
 
 void PinEnterDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   NetworkConfirmDialog::Initialize(param);
   Agent()->Register(this);
   entered_ = kv::String();
-  value_.OnSetString(kv::String());
+  row_.value.OnSetString(kv::String());
   if (auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr) {
     Mode = ref->Value;
     SSID = ref->String;
@@ -173,7 +207,7 @@ void PinEnterDialog::Initialize(Primitives::KeyRoutingParameter* param) {
     kv::String text = kv::ConcatString(kv::GetVariantOfString(KEY_ENTRY_TEXT), SSID);
     OnSetWarningInfo(kv::ConcatString(text, kv::LoadString(ADDRESS_SEPARATOR)));
   }
-  OnSetFocus(&keyPad_);
+  OnSetFocus(&row_.button);
 }
 
 void PinEnterDialog::Close() {
@@ -182,31 +216,11 @@ void PinEnterDialog::Close() {
   if (wasOpen) Agent()->UnRegister(this);
 }
 
-void PinEnterDialog::OnSetWarningInfo(const kv::String& text) {
-  WarningInfo = text;
-  warning_.OnSetAutoSize(true);
-  const int32_t before = warning_.Bounds().H();
-  warning_.OnSetString(text);
-  const int32_t after = warning_.Bounds().H();
-  // The dialog never shrinks below the tallest text it has shown.
-  tallest_ = std::max({tallest_, before, after});
-  if (before == after) return;
-  const int32_t height = 2 * FrameWidth + tallest_ + 140 + (HasCaption ? 30 : 0);
-  const kv::Rect b = Bounds();
-  OnSetBounds({b.x1, b.y1, b.x2, b.y1 + height});
-}
+void PinEnterDialog::OnSetWarningInfo(const kv::String& text) { SetWarningGrowing(text, 140); }
 
 void PinEnterDialog::Refresh() {
   NetworkConfirmDialog::Refresh();
-  const int32_t y = ok_.Bounds().y1;
-  const int32_t left = FrameWidth + 20;
-  const kv::Rect l = label_.Bounds();
-  label_.OnSetBounds(kv::Rect{0, 0, l.W(), l.H()}.MoveTo({left, y - 50}));
-  const int32_t valueX = left + 70;
-  const int32_t keyPadX = Bounds().W() - FrameWidth - 20 - 110;
-  keyPad_.OnSetBounds({keyPadX, y - 50, keyPadX + 110, y - 23});
-  border_.OnSetBounds({valueX - 4, y - 56, keyPadX - 10, y - 17});
-  value_.OnSetBounds({valueX + 4, y - 52, keyPadX - 18, y - 21});
+  row_.Place(*this, ok_.Bounds().y1);
 }
 
 void PinEnterDialog::ShowKeyboard(kv::Object*) {
@@ -240,7 +254,7 @@ void PinEnterDialog::TakeFocusBack(kv::Object*) {
 
 void PinEnterDialog::UpdateLabel(const kv::String& text) {
   entered_ = text;
-  value_.OnSetString(kv::NewStringChar(kv::LoadString(KEY_MASK).At(0), text.Length()));
+  row_.value.OnSetString(kv::NewStringChar(kv::LoadString(KEY_MASK).At(0), text.Length()));
 }
 
 void PinEnterDialog::ConnectAp(kv::Object*) {
@@ -262,6 +276,77 @@ void PinEnterDialog::ConnectAp(kv::Object*) {
   join->KeyLength = static_cast<uint8_t>(std::min(entered_.Length(), 255));
   join->SSID = SSID;
   w->NetworkSetup.WLAN_JoinNetwork(join);
+}
+
+// --- WPSGeneratePinDialog ------------------------------------------------------------------
+
+WPSGeneratePinDialog::WPSGeneratePinDialog()
+    : row_(*this, kv::GetVariantOfString(GENERATE_BUTTON), kv::GetVariantOfString(PIN_LABEL)) {
+  OnSetBounds({0, 0, 440, 300});
+  OnSetCaption(kv::GetVariantOfString(PIN_CAPTION));
+  row_.button.OnActivate = kv::MakeSlot(this, &WPSGeneratePinDialog::GeneratePin);
+  row_.value.OnSetString(kv::LoadString(PIN_PLACEHOLDER));
+  OnYesSlot = kv::MakeSlot(this, &WPSGeneratePinDialog::ConnectAp);
+  OnSetWarningInfo(kv::GetVariantOfString(WPS_PIN_GENERATE_TEXT));
+  OnSetFocus(&row_.button);
+}
+
+void WPSGeneratePinDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+  NetworkConfirmDialog::Initialize(param);
+  if (auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr) SSID = ref->String;
+  OnSetFocus(&row_.button);
+}
+
+void WPSGeneratePinDialog::OnSetWarningInfo(const kv::String& text) { SetWarningGrowing(text, 140); }
+
+void WPSGeneratePinDialog::Refresh() {
+  NetworkConfirmDialog::Refresh();
+  row_.Place(*this, ok_.Bounds().y1);
+}
+
+void WPSGeneratePinDialog::GeneratePin(kv::Object*) {
+  ResetTimeout();
+  SkinBin::Wrapper* w = Skin();
+  pin_ = w ? w->NetworkSetup.WPS_GeneratePin() : kv::String();
+  row_.value.OnSetString(pin_.Empty() ? kv::GetVariantOfString(PIN_GENERATION_FAILED) : pin_);
+  // The PIN is read off the screen: OK is the next step.
+  if (!pin_.Empty()) OnSetFocus(&ok_);
+}
+
+void WPSGeneratePinDialog::ConnectAp(kv::Object*) {
+  SkinBin::Wrapper* w = Skin();
+  if (pin_.Empty() || !w) return;
+  auto* wps = kv::New<Structures::WPS_Connection>();
+  wps->Flag = 1;
+  wps->SSID = SSID;
+  wps->PIN = pin_;
+  wps->Mode = 0;
+  w->NetworkSetup.WPS_Join(wps);
+}
+
+// --- WPSPBCDialog ------------------------------------------------------------------------
+
+WPSPBCDialog::WPSPBCDialog() {
+  OnSetBounds({0, 0, 430, 330});
+  OnSetCaption(kv::GetVariantOfString(PBC_CAPTION));
+  OnYesSlot = kv::MakeSlot(this, &WPSPBCDialog::ConnectAp);
+  OnSetWarningInfo(kv::GetVariantOfString(PBC_TEXT));
+}
+
+void WPSPBCDialog::OnSetWarningInfo(const kv::String& text) { SetWarningGrowing(text, 100); }
+
+void WPSPBCDialog::Refresh() {
+  NetworkConfirmDialog::Refresh();
+  const kv::Rect b = warning_.Bounds();
+  warning_.OnSetBounds({53, 81, 380, std::max(b.y1 + b.H(), 81 + b.H())});
+}
+
+void WPSPBCDialog::ConnectAp(kv::Object*) {
+  SkinBin::Wrapper* w = Skin();
+  if (!w) return;
+  auto* wps = kv::New<Structures::WPS_Connection>();
+  wps->Mode = 1;
+  w->NetworkSetup.WPS_Join(wps);
 }
 
 }  // namespace Network

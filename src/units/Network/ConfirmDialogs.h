@@ -6,6 +6,11 @@
 // Network::PinEnterDialog: the security key of a secured access point
 // (mode 0) or the access point's WPS PIN (mode 1), typed on the key pad and
 // shown as asterisks only; an empty entry starts no join.
+// Network::WPSGeneratePinDialog: the set makes a WPS PIN (Generate) for the
+// viewer to enter at the access point; OK joins with it. Until a PIN was
+// made, or when the set could not make one, there is no PIN and OK starts
+// no join.
+// Network::WPSPBCDialog: OK starts a push-button join.
 #pragma once
 
 #include <cstdint>
@@ -39,8 +44,29 @@ class NetworkConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
   kv::String SSID;
 
  protected:
+  // The string handed to the next state: the network name.
+  virtual kv::String NextStateText() const { return SSID; }
+  // Shows the warning text; when its height changes the dialog's height
+  // becomes 2 x FrameWidth + the tallest text shown + `room` (+ 30 with a
+  // caption): it never shrinks below the tallest text it has shown.
+  void SetWarningGrowing(const kv::String& text, int32_t room);
+
   SkinBin::Button ok_;
   SkinBin::Button cancel_;
+  int32_t tallest_ = 0;
+};
+
+// The PIN dialogs' value row over the OK button: a label, a bordered value
+// and a button on the right.
+struct ValueRow {
+  ValueRow(NetworkConfirmDialog& dialog, const kv::String& button, const kv::String& label);
+  // Placed relative to the top of the OK button.
+  void Place(const NetworkConfirmDialog& dialog, int32_t okTop);
+
+  SkinBin::Button button;
+  Views::Border border;
+  Views::Text value;
+  Views::Text label;
 };
 
 class PinEnterDialog : public NetworkConfirmDialog {
@@ -64,20 +90,51 @@ class PinEnterDialog : public NetworkConfirmDialog {
   void ConnectAp(kv::Object* sender = nullptr);
 
   const kv::String& EnteredText() const { return entered_; }
-  Views::Text& ValueText() { return value_; }
-  SkinBin::Button& KeyPadButton() { return keyPad_; }
+  Views::Text& ValueText() { return row_.value; }
+  SkinBin::Button& KeyPadButton() { return row_.button; }
 
   int32_t Mode = 1;
 
  private:
   void TakeFocusBack(kv::Object* sender = nullptr);
 
-  SkinBin::Button keyPad_;
-  Views::Border border_;
-  Views::Text value_;
-  Views::Text label_;
+  ValueRow row_;
   kv::String entered_;
-  int32_t tallest_ = 0;
+};
+
+class WPSGeneratePinDialog : public NetworkConfirmDialog {
+  KV_CLASS(Network, WPSGeneratePinDialog, NetworkConfirmDialog)
+ public:
+  WPSGeneratePinDialog();
+
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  void Refresh() override;
+  void OnSetWarningInfo(const kv::String& text) override;
+
+  // The generate button's action: a new PIN from the set, shown; a failure
+  // leaves no PIN and says so.
+  void GeneratePin(kv::Object* sender = nullptr);
+  // OK: a WPS join with the set's PIN; none without a PIN.
+  void ConnectAp(kv::Object* sender = nullptr);
+
+  const kv::String& PinText() const { return pin_; }
+  Views::Text& ValueText() { return row_.value; }
+  SkinBin::Button& GenerateButton() { return row_.button; }
+
+ private:
+  ValueRow row_;
+  kv::String pin_;
+};
+
+class WPSPBCDialog : public NetworkConfirmDialog {
+  KV_CLASS(Network, WPSPBCDialog, NetworkConfirmDialog)
+ public:
+  WPSPBCDialog();
+
+  void Refresh() override;
+  void OnSetWarningInfo(const kv::String& text) override;
+  // OK: a push-button join.
+  void ConnectAp(kv::Object* sender = nullptr);
 };
 
 }  // namespace Network

@@ -23,6 +23,7 @@
 #include "units/Views/Align.h"
 
 KV_REGISTER_CLASS(Network::NetworkWidgetClass);
+KV_REGISTER_CLASS(Network::YesNoState);
 KV_REGISTER_CLASS(Network::CancelDialog);
 
 namespace Network {
@@ -226,39 +227,55 @@ kv::Object* NetworkWidgetClass::HandleEvent(Core::Event* event) {
   return this;
 }
 
-// --- CancelDialog ------------------------------------------------------------------------
+// --- YesNoState ----------------------------------------------------------------------------
 
-CancelDialog::CancelDialog() {
+YesNoState::YesNoState() {
   Layer = kLayer;
   choice_.OnSetOptionType(OptionDatabase::OPTION_TYPE_SELECT_CONFIRM);
-  choice_.OnActivate = kv::MakeSlot(this, &CancelDialog::DoActivate);
+  choice_.OnActivate = kv::MakeSlot(this, &YesNoState::DoActivate);
   Add(&choice_);
   OnSetFocus(&choice_);
   SetTimeOut(kIdleTimeOut, &NetworkWidgetClass::PrevAction);
-  OnSetCaption(kv::GetVariantOfString(Strings::SID_EASY_SETUP_PBC));
-  SetHelp({&Strings::SID_SELECT, &Strings::SID_ENTER, &Strings::SID_BACK}, 0x40204);
-  OnSetInfo(kv::GetVariantOfString(Strings::SID_CONFIRM_CANCEL));
   KeyRoutingForm::OnSetBounds({0, 0, 520, 170});
   WidgetOrigin = {220, 100};
 }
 
-void CancelDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+void YesNoState::Initialize(Primitives::KeyRoutingParameter* param) {
   NetworkWidgetClass::Initialize(param);
-  // The circle of the state underneath is hidden, not removed.
-  OnSetShowWaiting(2);
   // Every question starts on its first answer (the record keeps the last one).
   choice_.RefreshOption();
   if (choice_.Index > 0) choice_.ToggleOption(-choice_.Index);
-  auto* state = param ? kv::Cast<NetworkWidgetClass>(param->Param.get()) : nullptr;
-  cancelled_ = state;
-  if (state) OnSetCaption(state->Caption);
 }
 
-void CancelDialog::Refresh() {
+void YesNoState::Refresh() {
   NetworkWidgetClass::Refresh();
   const kv::Rect b = Bounds();
   info_.OnSetBounds({20, 40, b.W() - 20, b.H() - 60});
   choice_.OnSetBounds({50, b.H() - 52, b.W() - 50, b.H() - 20});
+}
+
+void YesNoState::DoActivate(kv::Object*) {
+  if (choice_.Index == 0)
+    Post(&WidgetClass::EnterNextStateSlot);
+  else
+    Post(&WidgetClass::EnterPrevStateSlot);
+}
+
+// --- CancelDialog ------------------------------------------------------------------------
+
+CancelDialog::CancelDialog() {
+  OnSetCaption(kv::GetVariantOfString(Strings::SID_EASY_SETUP_PBC));
+  SetHelp({&Strings::SID_SELECT, &Strings::SID_ENTER, &Strings::SID_BACK}, 0x40204);
+  OnSetInfo(kv::GetVariantOfString(Strings::SID_CONFIRM_CANCEL));
+}
+
+void CancelDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+  YesNoState::Initialize(param);
+  // The circle of the state underneath is hidden, not removed.
+  OnSetShowWaiting(2);
+  auto* state = param ? kv::Cast<NetworkWidgetClass>(param->Param.get()) : nullptr;
+  cancelled_ = state;
+  if (state) OnSetCaption(state->Caption);
 }
 
 kv::Object* CancelDialog::HandleEvent(Core::Event* event) {
@@ -267,14 +284,7 @@ kv::Object* CancelDialog::HandleEvent(Core::Event* event) {
     deferred_ = event;
     return this;
   }
-  return NetworkWidgetClass::HandleEvent(event);
-}
-
-void CancelDialog::DoActivate(kv::Object*) {
-  if (choice_.Index == 0)
-    Post(&WidgetClass::EnterNextStateSlot);
-  else
-    Post(&WidgetClass::EnterPrevStateSlot);
+  return YesNoState::HandleEvent(event);
 }
 
 void CancelDialog::EnterNextState() {

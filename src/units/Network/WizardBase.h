@@ -122,27 +122,40 @@ class NetworkWidgetClass : public NonMenuSystem::WidgetClass {
   Views::MultilineText info_;
 };
 
-class CancelDialog : public NetworkWidgetClass {
-  KV_CLASS(Network, CancelDialog, NetworkWidgetClass)
+// A yes/no question over another state (layer 128): the yes/no option
+// button at x 50, starting on its first answer; OK on yes is EnterNextState,
+// on no EnterPrevState, as are back and the 60 s time-out.
+class YesNoState : public NetworkWidgetClass {
+  KV_CLASS(Network, YesNoState, NetworkWidgetClass)
  public:
   static constexpr uint32_t kLayer = 128;
 
+  YesNoState();
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  void Refresh() override;
+  void DoActivate(kv::Object* sender = nullptr);
+
+  SkinBin::OptionButton& Choice() { return choice_; }
+
+ protected:
+  SkinBin::OptionButton choice_;
+};
+
+class CancelDialog : public YesNoState {
+  KV_CLASS(Network, CancelDialog, YesNoState)
+ public:
   CancelDialog();
 
   void Initialize(Primitives::KeyRoutingParameter* param) override;
-  void Refresh() override;
   kv::Object* HandleEvent(Core::Event* event) override;
   // Yes: the state's operation stops, its previous state opens.
   void EnterNextState() override;
   // No, Back or the time-out: the state shows again.
   void EnterPrevState() override;
-  void DoActivate(kv::Object* sender = nullptr);
 
-  SkinBin::OptionButton& Choice() { return choice_; }
   NetworkWidgetClass* Cancelled() const { return cancelled_.get(); }
 
  private:
-  SkinBin::OptionButton choice_;
   kv::Member<NetworkWidgetClass> cancelled_;
   kv::Member<Core::Event> deferred_;
 };

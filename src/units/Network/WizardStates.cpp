@@ -12,6 +12,7 @@
 #include "units/Events/WlanScanCompleteEvent.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MenuSystem/ProductTreeBitmaps.h"
+#include "units/Network/AdvancedDialog.h"
 #include "units/Network/Address.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/Resources/Resources.h"
@@ -27,6 +28,7 @@ KV_REGISTER_CLASS(Network::EasySetup_ApInfo);
 KV_REGISTER_CLASS(Network::EasySetup_PINApInfo);
 KV_REGISTER_CLASS(Network::AssistedSetup_ApConnected);
 KV_REGISTER_CLASS(Network::ManualSetup_ApConnected);
+KV_REGISTER_CLASS(Network::CheckNoEncryption);
 KV_REGISTER_CLASS(Network::AssistedSetupSecureError);
 KV_REGISTER_CLASS(Network::AssistedSetupInvalidName);
 KV_REGISTER_CLASS(Network::AssistedSetupInvalidWEPKey);
@@ -55,6 +57,7 @@ constexpr const char* kAssistedInfo = "Network::AssistedSetup_ApInfo";
 constexpr const char* kManualInfo = "Network::ManualSetup_ApInfo";
 constexpr const char* kSecureError = "Network::AssistedSetupSecureError";
 constexpr const char* kNoApFound = "Network::AssistedSetupNoApFound";
+constexpr const char* kAdvancedDialog = "Network::WirelessAdvancedDialog";
 
 // The whole wizard: each state, what happens there, and the state it leads
 // to. A class without a line of its own follows its base class's lines (the
@@ -97,6 +100,7 @@ constexpr WizardLine kWizard[] = {
     {kSecureError, M::Next, kAssistedInfo},
     {kSecureError, M::Back, kAssistedInfo},
     {kSecureError, M::Manual, kManualInfo},
+    {kSecureError, M::Advanced, kAdvancedDialog},
     {"Network::EasySetupPBC", M::Connected, "Network::EasySetup_ApInfo"},
     {"Network::EasySetupPBC", M::Next, kEasySetup},
     {"Network::EasySetupPBC", M::Back, kEasySetup},
@@ -405,6 +409,32 @@ ManualSetup_ApConnected::ManualSetup_ApConnected() : EasySetup_ApInfo(Strings::S
   Route(*this, StaticClass());
 }
 
+// --- Open-network confirmation ----------------------------------------------------------
+
+CheckNoEncryption::CheckNoEncryption() {
+  OnSetInfo(Text(Strings::SID_WIFI_NO_ENCRYPTION_CONFIRM));
+  SetHelp({&Strings::SID_EDIT, &Strings::SID_ENTER, &Strings::SID_BACK}, 0x40204);
+}
+
+void CheckNoEncryption::Initialize(Primitives::KeyRoutingParameter* param) {
+  YesNoState::Initialize(param);
+  kv::Object* caller = param ? param->Param.get() : nullptr;
+  caller_ = caller;
+  if (auto* dialog = kv::Cast<WirelessAdvancedDialog>(caller)) OnSetCaption(dialog->Caption);
+  if (auto* state = kv::Cast<NetworkWidgetClass>(caller)) OnSetCaption(state->Caption);
+}
+
+void CheckNoEncryption::Answer(bool join) {
+  Close();
+  kv::Persistent<kv::Object> caller{caller_.get()};
+  caller_ = nullptr;
+  // The advanced dialog joins (or shows itself again) on the answer.
+  if (auto* dialog = kv::Cast<WirelessAdvancedDialog>(caller.get())) dialog->WarningAnswered(this, join);
+}
+
+void CheckNoEncryption::EnterNextState() { Answer(true); }
+void CheckNoEncryption::EnterPrevState() { Answer(false); }
+
 // --- Error notices -----------------------------------------------------------------------
 
 AssistedSetupSecureError::AssistedSetupSecureError() : AssistedSetupSecureError(Strings::SID_WIFI_ENCRYPTION_MISMATCH) {}
@@ -422,10 +452,13 @@ void AssistedSetupSecureError::Initialize(Primitives::KeyRoutingParameter* param
   NetworkWidgetClass::Initialize(param);
   OnSetShowWaiting(0);
   OnSetCaption(ArrivedCaption);
-  // Under the manual caption both ways lead to the manual entry.
+  // Under the manual caption both ways lead to the manual entry, under the
+  // advanced dialog's back to it (it keeps its entries); the two captions
+  // differ.
   const bool manual = ArrivedCaption == Text(Strings::SID_MANUAL_SETUP);
-  NextState = WizardNext(KvClass(), manual ? M::Manual : M::Next);
-  PrevState = WizardNext(KvClass(), manual ? M::Manual : M::Back);
+  const bool advanced = ArrivedCaption == Text(Strings::NetworkingMenuWirelessAdvance);
+  NextState = WizardNext(KvClass(), manual ? M::Manual : advanced ? M::Advanced : M::Next);
+  PrevState = WizardNext(KvClass(), manual ? M::Manual : advanced ? M::Advanced : M::Back);
 }
 
 AssistedSetupInvalidName::AssistedSetupInvalidName() : AssistedSetupSecureError(Strings::SID_INPUT_LABEL_ERROR_2) {}

@@ -54,6 +54,7 @@ enum class WizardMove : uint8_t {
   AssistedItem, // the pages' entries
   ManualItem,
   EasyItem,
+  Advanced,     // an error notice under the advanced dialog's caption: both ways
   PinScan,      // Start with WPS configuration 1 (PIN)
   PushButton,   // Start with any other WPS configuration
 };
@@ -174,6 +175,27 @@ class EasySetup_ApInfo : public NetworkWidgetClass {
 NETWORK_RESULT_STATE(EasySetup_PINApInfo)
 NETWORK_RESULT_STATE(AssistedSetup_ApConnected)
 NETWORK_RESULT_STATE(ManualSetup_ApConnected)
+
+// --- Open-network confirmation ----------------------------------------------------------
+
+// "Connect to an unencrypted network?" over the state that asked (hidden
+// under it): yes closes and lets the caller join without asking again; no,
+// back or 60 s close and show the caller again. The caller is the state
+// handed as the parameter object (the wireless advanced dialog); any other
+// caller only sees the question close.
+class CheckNoEncryption : public YesNoState {
+  KV_CLASS(Network, CheckNoEncryption, YesNoState)
+ public:
+  CheckNoEncryption();
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  void EnterNextState() override;
+  void EnterPrevState() override;
+
+ private:
+  void Answer(bool join);
+
+  kv::Member<kv::Object> caller_;
+};
 
 // --- Error notices ---------------------------------------------------------------------
 

@@ -145,14 +145,14 @@ constexpr OptionEntry kCecNetwork[] = {
     ChoiceOption(Id(OPTION_TYPE_SPEAKER_PREFERENCE), OPT_SPEAKER_PREFERENCE, kSpeakerChoices, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_NETWORK_TYPE), OPT_NETWORK_TYPE, kNetworkType, OPTION_SKIN_BOUND(NetworkType)),
     ChoiceOption(Id(OPTION_TYPE_WPS_CONFIGURATION), OPT_WPS_CONFIGURATION, kWpsConfiguration,
-                 OPTION_SKIN(WPSConfiguration)),
-    ChoiceOption(Id(OPTION_TYPE_AUTHENTICATION), OPT_AUTHENTICATION, kAuthentication, OPTION_SKIN(Authentication)),
-    ChoiceOption(Id(OPTION_TYPE_ENCRYPTION), OPT_ENCRYPTION, kEncryption, OPTION_SKIN(Encryption)),
+                 OPTION_SKIN_BOUND(WPSConfiguration)),
+    ChoiceOption(Id(OPTION_TYPE_AUTHENTICATION), OPT_AUTHENTICATION, kAuthentication, OPTION_SKIN_BOUND(Authentication)),
+    ChoiceOption(Id(OPTION_TYPE_ENCRYPTION), OPT_ENCRYPTION, kEncryption, OPTION_SKIN_BOUND(Encryption)),
     ChoiceOption(Id(OPTION_TYPE_ENHANCED_11N), OPT_ENHANCED_11N, kOffOn, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_AUTO_NETWORK_SETUP), OPT_AUTO_NETWORK_SETUP, kOffOn, OPTION_SKIN_BOUND(AutoSetup)),
-    ChoiceOption(Id(OPTION_TYPE_KEY_ID), OPT_KEY_ID, kKeyId, OPTION_SKIN(KeyID)),
-    ChoiceOption(Id(OPTION_TYPE_CONNECT_MODE), OPT_CONNECT_MODE, kConnectMode, OPTION_SKIN(ConnectMode), 1),
-    ChoiceOption(Id(OPTION_TYPE_WPS_PIN_MODE), OPT_WPS_PIN_MODE, kWpsPinMode, OPTION_SKIN(WPSPinMode)),
+    ChoiceOption(Id(OPTION_TYPE_KEY_ID), OPT_KEY_ID, kKeyId, OPTION_SKIN_BOUND(KeyID)),
+    ChoiceOption(Id(OPTION_TYPE_CONNECT_MODE), OPT_CONNECT_MODE, kConnectMode, OPTION_SKIN_BOUND(ConnectMode), 1),
+    ChoiceOption(Id(OPTION_TYPE_WPS_PIN_MODE), OPT_WPS_PIN_MODE, kWpsPinMode, OPTION_SKIN_BOUND(WPSPinMode)),
 };
 
 static_assert(IsSortedById(kPicture, std::size(kPicture)));

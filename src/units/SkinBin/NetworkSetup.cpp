@@ -30,6 +30,13 @@ uint8_t SignalLevel(int32_t strength) {
   return static_cast<uint8_t>(strength <= 0 ? 0 : std::min(4, strength * 5 / 100));
 }
 
+// An access point's hardware address as upper-case text.
+kv::String MacText(const uint8_t* b) {
+  char mac[18];
+  std::snprintf(mac, sizeof mac, "%02X:%02X:%02X:%02X:%02X:%02X", b[0], b[1], b[2], b[3], b[4], b[5]);
+  return kv::NewStringAnsi(mac);
+}
+
 }  // namespace
 
 // --- Wired and addresses ---------------------------------------------------------------
@@ -161,10 +168,7 @@ int32_t NetworkSetup::WLAN_LoadAccessPoints() {
     ap->Mode = res.mode;
     ap->Security = res.security;
     ap->Rate = res.rate;
-    char mac[18];
-    std::snprintf(mac, sizeof mac, "%02X:%02X:%02X:%02X:%02X:%02X", res.bssid[0], res.bssid[1], res.bssid[2],
-                  res.bssid[3], res.bssid[4], res.bssid[5]);
-    ap->MacAddress = kv::NewStringAnsi(mac);
+    ap->MacAddress = MacText(res.bssid);
     ap->State = ssid == joined ? 1 : 0;
     accessPoints_.push_back(ap);
   }
@@ -189,6 +193,9 @@ Structures::WLAN_Info* NetworkSetup::WLAN_GetStatus() {
   info->Signal = SignalLevel(status.signal);
   info->Security = status.security;
   info->Channel = status.channel;
+  info->Mode = status.mode;
+  info->Rate = status.rate;
+  info->MacAddress = MacText(status.bssid);
   return info;
 }
 
@@ -202,7 +209,7 @@ int32_t NetworkSetup::WLAN_JoinNetwork(Structures::WLAN_Connection* connection) 
   kv::StringToAnsi(connection->Key, record.key, static_cast<int32_t>(sizeof record.key), '?');
   record.keyLength = static_cast<uint8_t>(strnlen(record.key, sizeof record.key));
   record.security = static_cast<uint8_t>(connection->SecurityMethod);
-  record.connectMode = 0;
+  record.connectMode = connection->ConnectMode;
   // The key itself never goes into a log line.
   kv::Log("WLAN SSID IS " + std::string(record.ssid) + " and KEY LENGTH IS " + std::to_string(record.keyLength));
   XPM_WLAN_QuitNetwork();
@@ -228,7 +235,7 @@ kv::String NetworkSetup::WPS_GeneratePin() {
   const int32_t r = XPM_GenerateWPSPin(&pin);
   if (r != XPM_OK) {
     kv::Log("\n XPM_GenerateWPSPin connection returns error");
-    return kv::NewStringAnsi(kPresetPin);
+    return kv::String();
   }
   char text[16];
   std::snprintf(text, sizeof text, "%08u", pin % 100000000u);

@@ -30,8 +30,6 @@ class NetworkSetup : public kv::Object {
   static constexpr int32_t kSsidBytes = 32;
   static constexpr int32_t kKeyBytes = 64;
   static constexpr int32_t kPinDigits = 8;
-  // The PIN answered when the middleware cannot generate one.
-  static constexpr const char* kPresetPin = "5820346";
   // The MAC address answered when the middleware cannot tell it.
   static constexpr const char* kUnknownMac = "00:00:00:00:00:00";
 
@@ -78,7 +76,7 @@ class NetworkSetup : public kv::Object {
   // 1 when the join was accepted, else 0.
   int32_t WLAN_JoinNetwork(Structures::WLAN_Connection* connection);
   int32_t WLAN_QuitNetwork();
-  // The set's WPS PIN, 8 digits (the preset PIN when the call fails).
+  // The set's WPS PIN, 8 digits; empty when the set could not make one.
   kv::String WPS_GeneratePin();
   // Mode 0 joins by PIN, any other mode by push-button; the middleware's status.
   int32_t WPS_Join(Structures::WPS_Connection* record);
@@ -88,6 +86,9 @@ class NetworkSetup : public kv::Object {
   int32_t SelectedIndex = 0;
   uint8_t KeepResult = 0;
   kv::Member<Structures::WLAN_Info> CurrentAP;
+  // The key typed in the wireless advanced dialog, kept in memory only
+  // while the viewer is away at an error notice and comes back to it.
+  kv::String PendingKey;
 
  private:
   kv::MemberVector<Structures::WLAN_Info> accessPoints_;

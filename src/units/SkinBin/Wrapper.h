@@ -560,6 +560,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   void OnSetWPSPinMode(int32_t v) { WPSPinMode = v; }
   int32_t OnGetWPSConfiguration() { return WPSConfiguration; }
   void OnSetWPSConfiguration(int32_t v) { WPSConfiguration = v; }
+  int32_t OnGetKeyID() { return KeyID; }
+  void OnSetKeyID(int32_t v) { KeyID = v; }
   kv::String GetNetflixESN();
   int32_t OnGetPipAudio();
   void OnSetPipAudio(int32_t v);
@@ -898,9 +900,12 @@ class Wrapper : public ::Wrapper::Wrapper {
   uint32_t DNS1 = 0;
   uint32_t DNS2 = 0;
   int32_t AutoSetup = 0;
-  int32_t ConnectMode = 0;
+  // 1: the middleware finds the security, 2: set by hand (the option's
+  // first choice, 1, until the viewer picks one).
+  int32_t ConnectMode = 1;
   int32_t Authentication = 0;
   int32_t Encryption = 0;
+  int32_t KeyID = 0;
   int32_t WPSPinMode = 0;
   int32_t WPSConfiguration = 0;
   int32_t PipAudio = 0;
