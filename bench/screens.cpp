@@ -27,6 +27,7 @@
 #include "platform/fontengine/font_engine.h"
 #include "platform/sim/sim.h"
 #include "platform/sim/sim_guide.h"
+#include "platform/sim/sim_net_state.h"
 #include "platform/xpm/xpm.h"
 #include "runtime/auto_object.h"
 #include "runtime/clock.h"
@@ -71,9 +72,13 @@
 #include "units/MenuSystem/PictureSoundPages.h"
 #include "units/MenuSystem/ProductTree.h"
 #include "units/MenuSystem/LiveMenuPages.h"
+#include "units/Events/WlanScanCompleteEvent.h"
+#include "units/Network/AdvancedDialog.h"
+#include "units/Network/ConfirmDialogs.h"
 #include "units/Network/ConnectionTestDialog.h"
 #include "units/MenuSystem/SettingPages.h"
 #include "units/Network/NetworkPages.h"
+#include "units/Network/WirelessScanDialog.h"
 #include "units/Network/NetworkSetupDialog.h"
 #include "units/Network/WizardStates.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
@@ -1054,12 +1059,12 @@ using benchutil::MedianReporter;
 // OK on a row of the networking page: the row's dialog opened by the menu's
 // state change, to its flip. The page is opened and focused outside the
 // measurement; the dialog and the menu are closed after it.
-void NetworkingRow(benchmark::State& state, const kv::Class* target) {
+void MenuPageRow(benchmark::State& state, const kv::Class* page, const kv::Class* target) {
   auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
   for (auto _ : state) {
     state.PauseTiming();
     auto* s = kv::New<SubSystem::State>();
-    s->Class = &MenuSystem::VidiNetworkingMenu::StaticClass();
+    s->Class = page;
     auto* msg = kv::New<Structures::Message>();
     msg->Initialize(Constants::MSG_CHANGE_STATE, s);
     agent->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
@@ -1069,11 +1074,11 @@ void NetworkingRow(benchmark::State& state, const kv::Class* target) {
       g_app->root->OnSetFocus(app);
       app->OnSetFocus(menu);
     }
-    MenuSystem::VidiNetworkingMenu* net = nullptr;
+    MenuSystem::VidiSubMenu* net = nullptr;
     for (int32_t i = 0; i < menu->GetChildCount() && !net; ++i)
-      net = kv::Cast<MenuSystem::VidiNetworkingMenu>(menu->GetChild(i));
+      if (kv::ClassOf(menu->GetChild(i)) == page) net = kv::Cast<MenuSystem::VidiSubMenu>(menu->GetChild(i));
     if (!net) {
-      state.SkipWithError("the networking page did not open");
+      state.SkipWithError("the menu page did not open");
       break;
     }
     menu->OnSetFocus(net);
@@ -1088,6 +1093,9 @@ void NetworkingRow(benchmark::State& state, const kv::Class* target) {
     g_app->Settle();
     state.ResumeTiming();
   }
+}
+void NetworkingRow(benchmark::State& state, const kv::Class* target) {
+  MenuPageRow(state, &MenuSystem::VidiNetworkingMenu::StaticClass(), target);
 }
 void NetworkSetupOk(benchmark::State& state) { NetworkingRow(state, &Network::NetworkSetupDialog::StaticClass()); }
 void ConnectionTestOk(benchmark::State& state) {
@@ -1123,6 +1131,39 @@ void PageRowOk(benchmark::State& state, const kv::Class* page) {
 void NetworkPageOk(benchmark::State& state) { PageRowOk(state, &MenuSystem::NetworkSetupMenu::StaticClass()); }
 // The wireless set-up page: 2 the assisted access-point list (scan started).
 void WirelessSetupOk(benchmark::State& state) { PageRowOk(state, &Network::WirelessSetupMenu::StaticClass()); }
+// OK on the wireless set-up page's rows, to the flip of the dialog: the
+// scan dialog (its scan started, the waiting circle up), the advanced and
+// the push-button dialogs.
+void WirelessRow(benchmark::State& state, const kv::Class* target) {
+  kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper)->OnSetNetworkType(1);
+  MenuPageRow(state, &MenuSystem::VidiWirelessSetup::StaticClass(), target);
+}
+void WirelessScanOk(benchmark::State& state) { WirelessRow(state, &Network::WirelessScanDialog::StaticClass()); }
+void WirelessAdvancedOk(benchmark::State& state) {
+  WirelessRow(state, &Network::WirelessAdvancedDialog::StaticClass());
+}
+void WpsPbcOk(benchmark::State& state) { WirelessRow(state, &Network::WPSPBCDialog::StaticClass()); }
+
+// A scan-complete event over the open scan dialog, to the flip of the
+// listed access points (the simulated air's four, read from the set).
+void WirelessScanComplete(benchmark::State& state) {
+  kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper)->OnSetNetworkType(1);
+  g_app->tv->Net().SetWirelessAnswers(false);
+  g_app->Live()->Open(&Network::WirelessScanDialog::StaticClass(),
+                      SkinBin::UserRefInt::Make(0, Constants::MSG_FROM_NONMENUSYSTEM));
+  g_app->Settle();
+  g_app->tv->Net().SetWirelessAnswers(true);
+  // The set holds a result to read.
+  kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper)->NetworkSetup.WLAN_ScanAccessPoint(kv::String());
+  g_app->clock.Advance(sim::NetState::kScanDelay + 100);
+  g_app->Settle();
+  for (auto _ : state) {
+    g_app->root->DispatchEvent(kv::New<Events::WlanScanCompleteEvent>());
+    g_app->Settle();
+  }
+  g_app->ClearAll();
+}
+
 
 }  // namespace bench
 
@@ -1205,6 +1246,10 @@ int main(int argc, char** argv) {
     add("connection_test_ok", bench::ConnectionTestOk);
     add("network_page_ok", bench::NetworkPageOk)->Arg(2)->Arg(3)->Arg(4);
     add("wireless_setup_ok", bench::WirelessSetupOk)->Arg(2);
+    add("wireless_scan_ok", bench::WirelessScanOk);
+    add("wireless_scan_complete", bench::WirelessScanComplete);
+    add("wireless_advanced_ok", bench::WirelessAdvancedOk);
+    add("wps_pbc_ok", bench::WpsPbcOk);
     add("auto_scan_ok", bench::AutoScanOk);
     add("scan_progress_event", bench::ScanProgress);
     add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
@@ -1231,7 +1276,8 @@ int main(int argc, char** argv) {
                              "service_adjustment_menu", "timer_editor_open", "scheduled_open/1",
                              "recorded_open/10", "network_setup_ok", "connection_test_ok",
                              "network_page_ok/2", "network_page_ok/3", "network_page_ok/4", "wireless_setup_ok/2",
-                             "music_player_open", "movie_player_open", "player_display_banner"}) {
+                             "music_player_open", "movie_player_open", "player_display_banner",
+                             "wireless_scan_ok", "wireless_scan_complete", "wireless_advanced_ok", "wps_pbc_ok"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

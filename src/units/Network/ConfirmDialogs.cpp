@@ -43,6 +43,7 @@ constexpr uint16_t KEY_RIGHT = 7;
 constexpr uint32_t kWinId = 0x2000005;
 constexpr int32_t kButtonGap = 20;
 constexpr int32_t kWpsPinMode = 1;
+constexpr int32_t kPbcHeight = 330;
 
 void SetUpButton(SkinBin::Button& b, const kv::String& text) {
   b.OnSetText(text);
@@ -327,18 +328,23 @@ void WPSGeneratePinDialog::ConnectAp(kv::Object*) {
 // --- WPSPBCDialog ------------------------------------------------------------------------
 
 WPSPBCDialog::WPSPBCDialog() {
-  OnSetBounds({0, 0, 430, 330});
+  OnSetBounds({0, 0, 430, kPbcHeight});
   OnSetCaption(kv::GetVariantOfString(PBC_CAPTION));
   OnYesSlot = kv::MakeSlot(this, &WPSPBCDialog::ConnectAp);
   OnSetWarningInfo(kv::GetVariantOfString(PBC_TEXT));
 }
 
-void WPSPBCDialog::OnSetWarningInfo(const kv::String& text) { SetWarningGrowing(text, 100); }
+// The instruction sits in its fixed rectangle above the buttons: the
+// dialog grows for a longer text but keeps its 330 pixels at least.
+void WPSPBCDialog::OnSetWarningInfo(const kv::String& text) {
+  SetWarningGrowing(text, 100);
+  const kv::Rect b = Bounds();
+  if (b.H() < kPbcHeight) OnSetBounds({b.x1, b.y1, b.x2, b.y1 + kPbcHeight});
+}
 
 void WPSPBCDialog::Refresh() {
   NetworkConfirmDialog::Refresh();
-  const kv::Rect b = warning_.Bounds();
-  warning_.OnSetBounds({53, 81, 380, std::max(b.y1 + b.H(), 81 + b.H())});
+  warning_.OnSetBounds({53, 81, 380, 240});
 }
 
 void WPSPBCDialog::ConnectAp(kv::Object*) {
