@@ -10,6 +10,7 @@
 #include "player_fixture.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/MediaPlayer/BrowserTemplate.h"
+#include "units/MediaPlayer/FileSize.h"
 #include "units/MediaPlayer/PlayerBanner.h"
 #include "units/MediaPlayer/PlayerTemplate.h"
 

@@ -22,6 +22,8 @@ void FolderShape(const ge::Surface& s, kv::Color colour) {
           colour);
 }
 
+void FolderWhite(Resources::Bitmap& bm) { FolderShape(bm.GetFrameSurface(0), Palette::Glyph); }
+
 // A large picture: the media panel with a folder and a small mark.
 enum class Mark { Photo, Music, Movie, None };
 
@@ -85,8 +87,38 @@ void TitlePhoto(Resources::Bitmap& bm) { TitleIcon(bm, Mark::Photo); }
 void TitleMusic(Resources::Bitmap& bm) { TitleIcon(bm, Mark::Music); }
 void TitleMovie(Resources::Bitmap& bm) { TitleIcon(bm, Mark::Movie); }
 
+// The music panel's line icons.
+void LineTitle(Resources::Bitmap& bm) { MarkGlyph(bm.GetFrameSurface(0), Mark::Music, {10, 10}, 8, Palette::Glyph); }
+void LineArtist(Resources::Bitmap& bm) {
+  const ge::Surface s = bm.GetFrameSurface(0);
+  Disc(s, {10, 6}, 4, Palette::Glyph);
+  Polygon(s, {{3, 19}, {5, 12}, {15, 12}, {17, 19}}, Palette::Glyph);
+}
+void LineAlbum(Resources::Bitmap& bm) {
+  const ge::Surface s = bm.GetFrameSurface(0);
+  Ring(s, {10, 10}, 8, 2, Palette::Glyph);
+  Disc(s, {10, 10}, 2, Palette::Glyph);
+}
+void LineGenre(Resources::Bitmap& bm) {
+  const ge::Surface s = bm.GetFrameSurface(0);
+  Polygon(s, {{2, 9}, {9, 2}, {18, 2}, {18, 11}, {11, 18}}, Palette::Glyph);
+  Disc(s, {14, 6}, 1.6f, Palette::MediaBottom);
+}
 
+void Stop(Resources::Bitmap& bm) {
+  const ge::Surface s = bm.GetFrameSurface(0);
+  const Box b = Size(s);
+  Disc(s, {b.w / 2, b.h / 2}, b.w / 2 - 1, Palette::MediaTop);
+  Ring(s, {b.w / 2, b.h / 2}, b.w / 2 - 1, 1.5f, Palette::PanelRim);
+  Polygon(s, {{b.w * 0.35f, b.h * 0.35f}, {b.w * 0.65f, b.h * 0.35f}, {b.w * 0.65f, b.h * 0.65f}, {b.w * 0.35f, b.h * 0.65f}},
+          Palette::Glyph);
+}
 
+void RepeatOff(Resources::Bitmap& bm) {
+  const ge::Surface s = bm.GetFrameSurface(0);
+  Ring(s, {15, 12}, 8, 2, Palette::GlyphDim);
+  Stroke(s, {5, 21}, {25, 3}, 2, Palette::GlyphDim);
+}
 
 void ChKey(Resources::Bitmap& bm, bool up) {
   const ge::Surface s = bm.GetFrameSurface(0);
@@ -105,9 +137,16 @@ void ChDown(Resources::Bitmap& bm) { ChKey(bm, false); }
 KV_BITMAP(MediaPlayer, MediaPlayerTitleIconPhoto, TitlePhoto, 40, 40, 1);
 KV_BITMAP(MediaPlayer, MediaPlayerTitleIconMusic, TitleMusic, 40, 40, 1);
 KV_BITMAP(MediaPlayer, MediaPlayerTitleIconMovie, TitleMovie, 40, 40, 1);
+KV_BITMAP(MediaPlayer, MediaPlayerListFolderWhite, FolderWhite, 22, 18, 1);
 KV_BITMAP(MediaPlayer, MediaPlayerMusicMain, MusicMain, 320, 180, 1);
+KV_BITMAP(MediaPlayer, MediaPlayerRepeatDisable, RepeatOff, 30, 24, 1);
 KV_BITMAP(Bitmaps, MediaPhotoFolder, PhotoFolder, 320, 180, 1);
 KV_BITMAP(Bitmaps, MediaMusicFolder, MusicFolder, 320, 180, 1);
 KV_BITMAP(Bitmaps, MediaMovieFolder, MovieFolder, 320, 180, 1);
+KV_BITMAP(Bitmaps, MediaMusicTitle, LineTitle, 20, 20, 1);
+KV_BITMAP(Bitmaps, MediaMusicArtist, LineArtist, 20, 20, 1);
+KV_BITMAP(Bitmaps, MediaMusicAlbum, LineAlbum, 20, 20, 1);
+KV_BITMAP(Bitmaps, MediaMusicGenre, LineGenre, 20, 20, 1);
+KV_BITMAP(Bitmaps, MediaStop, Stop, 60, 60, 1);
 KV_BITMAP(Bitmaps, MediaHelpChUp, ChUp, 24, 24, 1);
 KV_BITMAP(Bitmaps, MediaHelpChDown, ChDown, 24, 24, 1);

@@ -10,6 +10,7 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/BrowserTemplate.h"
+#include "units/MediaPlayer/FileSize.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Views/Align.h"

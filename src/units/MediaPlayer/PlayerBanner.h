@@ -59,7 +59,7 @@ class MediaPlayerBannerTemplate : public Primitives::KeyRoutingForm {
   // Sets the time-out and restarts its count; 0 keeps the banner up.
   void ChangeTimeOut(int32_t ms);
   // The size of the file at `uri` (the Wrapper's GetFileSize through the
-  // browser's FileSizeText): the size text, or hidden when it cannot be read.
+  // FileSizeText, shared with the browser): the size text, or hidden when it cannot be read.
   void ShowFileSize(const kv::String& uri);
 
   uint16_t OnGetNavStatus() const { return NavStatus; }
