@@ -80,6 +80,8 @@ class SlideShowTest : public MediaTest {
     for (int i = 0; i < 3; ++i)
       media_writer::WriteBytes(StickDir("photos") + "/" + names[i], media_writer::Jpeg(64, 48, kColours[i], kColours[i]));
     for (const std::string& f : extra) media_writer::WriteBytes(StickDir("photos") + "/" + f, {'n', 'o', 't', 'a'});
+    // Automatic start off: the stick raises no open question over the show.
+    W()->OnSetUSBSDAutoStart(0);
     Plug("photos");
     Browse(0, Media::MEDIA_TYPE_PICTURE);
     auto* h = kv::New<SlideHost>();
