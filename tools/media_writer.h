@@ -1,15 +1,26 @@
 // Writes small media files with the libraries the media service reads them
-// with: a movie (MPEG-4 in AVI, libavcodec's own encoder), a JPEG and a PNG
-// of one colour, and a silent WAV. Used by the sample-media generator, the
-// benchmarks and the tests, so that no sample is ever downloaded.
+// with: a movie (MPEG-4 in AVI, libavcodec's own encoder), a JPEG (with an
+// EXIF block when asked) and a PNG of one colour, a silent WAV, a tone in
+// MP3 (LAME through libavcodec) or FLAC, and the tags and cover of a song
+// (TagLib). Used by the sample-media generator, the benchmarks and the
+// tests, so that no sample is ever downloaded.
 #pragma once
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
 #include <libswscale/swscale.h>
 }
 #include <png.h>
+#include <taglib/attachedpictureframe.h>
+#include <taglib/flacfile.h>
+#include <taglib/flacpicture.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/xiphcomment.h>
+
+#include <cmath>
 
 #include <cstdint>
 #include <cstdio>
@@ -30,43 +41,81 @@ inline void MakeParent(const std::string& path) {
   if (!parent.empty()) std::filesystem::create_directories(parent, ec);
 }
 
+// One encoder writing one stream into a file, the container by the path's
+// extension. Set the context up, Start, Send the frames, Finish.
+class StreamWriter {
+ public:
+  StreamWriter(const std::string& path, AVCodecID id) : path_(path) {
+    MakeParent(path);
+    if (avformat_alloc_output_context2(&fmt_, nullptr, nullptr, path.c_str()) < 0) fmt_ = nullptr;
+    codec_ = avcodec_find_encoder(id);
+    c_ = fmt_ && codec_ ? avcodec_alloc_context3(codec_) : nullptr;
+    st_ = c_ ? avformat_new_stream(fmt_, nullptr) : nullptr;
+    ok_ = st_ != nullptr;
+  }
+  ~StreamWriter() {
+    if (opened_) avio_closep(&fmt_->pb);
+    av_packet_free(&pkt_);
+    avcodec_free_context(&c_);
+    avformat_free_context(fmt_);
+  }
+  StreamWriter(const StreamWriter&) = delete;
+  StreamWriter& operator=(const StreamWriter&) = delete;
+
+  bool Ok() const { return ok_; }
+  const AVCodec* Codec() const { return codec_; }
+  AVCodecContext* Context() { return c_; }
+  // Opens the encoder as set up, then the file, and writes the header.
+  bool Start() {
+    if (!ok_) return false;
+    if (fmt_->oformat->flags & AVFMT_GLOBALHEADER) c_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    ok_ = avcodec_open2(c_, codec_, nullptr) >= 0 && avcodec_parameters_from_context(st_->codecpar, c_) >= 0;
+    st_->time_base = c_->time_base;
+    ok_ = ok_ && avio_open(&fmt_->pb, path_.c_str(), AVIO_FLAG_WRITE) >= 0;
+    opened_ = ok_;
+    pkt_ = av_packet_alloc();
+    ok_ = ok_ && pkt_ && avformat_write_header(fmt_, nullptr) >= 0;
+    return ok_;
+  }
+  // One frame in (null: the end), the packets it gives written.
+  bool Send(const AVFrame* f) {
+    ok_ = ok_ && avcodec_send_frame(c_, f) >= 0;
+    while (ok_ && avcodec_receive_packet(c_, pkt_) == 0) {
+      av_packet_rescale_ts(pkt_, c_->time_base, st_->time_base);
+      pkt_->stream_index = st_->index;
+      if (av_interleaved_write_frame(fmt_, pkt_) < 0) ok_ = false;
+    }
+    return ok_;
+  }
+  bool Finish() { return Send(nullptr) && (ok_ = av_write_trailer(fmt_) >= 0); }
+
+ private:
+  std::string path_;
+  AVFormatContext* fmt_ = nullptr;
+  const AVCodec* codec_ = nullptr;
+  AVCodecContext* c_ = nullptr;
+  AVStream* st_ = nullptr;
+  AVPacket* pkt_ = nullptr;
+  bool opened_ = false;
+  bool ok_ = false;
+};
+
 // A movie of `seconds` at 5 pictures a second, every picture one colour
-// (Y, U, V); with `bar`, a light bar crosses it from left to right.
+// (Y, U, V); with `bar`, a light bar crosses it from left to right. MPEG-4
+// video in the container of the extension (.avi, .mp4, .mkv).
 inline bool WriteMovie(const std::string& path, int seconds, int w, int h, uint8_t y, uint8_t u, uint8_t v,
                        bool bar = false) {
-  MakeParent(path);
-  AVFormatContext* fmt = nullptr;
-  // The container by the extension (.avi, .mp4, .mkv); MPEG-4 video in each.
-  if (avformat_alloc_output_context2(&fmt, nullptr, nullptr, path.c_str()) < 0) return false;
-  const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
-  AVCodecContext* c = codec ? avcodec_alloc_context3(codec) : nullptr;
-  AVStream* st = avformat_new_stream(fmt, nullptr);
-  bool ok = c && st;
-  if (ok) {
+  StreamWriter out(path, AV_CODEC_ID_MPEG4);
+  if (AVCodecContext* c = out.Ok() ? out.Context() : nullptr) {
     c->width = w, c->height = h, c->time_base = AVRational{1, 5}, c->framerate = AVRational{5, 1};
     c->pix_fmt = AV_PIX_FMT_YUV420P, c->gop_size = 5;
-    ok = avcodec_open2(c, codec, nullptr) >= 0;
   }
-  if (ok) {
-    avcodec_parameters_from_context(st->codecpar, c);
-    st->time_base = c->time_base;
-    ok = avio_open(&fmt->pb, path.c_str(), AVIO_FLAG_WRITE) >= 0;
-  }
-  const bool opened = ok;
-  if (ok) ok = avformat_write_header(fmt, nullptr) >= 0;
   AVFrame* f = av_frame_alloc();
-  AVPacket* pkt = av_packet_alloc();
+  bool ok = out.Start() && f;
   if (ok) {
-    f->format = c->pix_fmt, f->width = w, f->height = h;
+    f->format = AV_PIX_FMT_YUV420P, f->width = w, f->height = h;
     ok = av_frame_get_buffer(f, 0) >= 0;
   }
-  auto drain = [&] {
-    while (avcodec_receive_packet(c, pkt) == 0) {
-      av_packet_rescale_ts(pkt, c->time_base, st->time_base);
-      pkt->stream_index = st->index;
-      if (av_interleaved_write_frame(fmt, pkt) < 0) ok = false;
-    }
-  };
   const int frames = seconds * 5;
   for (int i = 0; ok && i < frames; ++i) {
     av_frame_make_writable(f);
@@ -80,20 +129,135 @@ inline bool WriteMovie(const std::string& path, int seconds, int w, int h, uint8
       std::memset(f->data[2] + row * f->linesize[2], v, size_t(w / 2));
     }
     f->pts = i;
-    ok = avcodec_send_frame(c, f) >= 0;
-    drain();
+    ok = out.Send(f);
   }
-  if (ok) {
-    avcodec_send_frame(c, nullptr);
-    drain();
-    ok = av_write_trailer(fmt) >= 0;
-  }
-  if (opened) avio_closep(&fmt->pb);
-  av_packet_free(&pkt);
+  ok = ok && out.Finish();
   av_frame_free(&f);
-  avcodec_free_context(&c);
-  avformat_free_context(fmt);
   return ok;
+}
+
+// A tone of `seconds` at `hz`, 44.1 kHz stereo, by the encoder of `id`
+// (AV_CODEC_ID_MP3: LAME; AV_CODEC_ID_FLAC), in the container the extension
+// names (.mp3, .flac); false when it cannot be written.
+inline bool WriteTone(const std::string& path, AVCodecID id, int seconds, double hz) {
+  StreamWriter out(path, id);
+  // The first sample layout of the encoder's that is written below.
+  AVSampleFormat sf = AV_SAMPLE_FMT_NONE;
+  for (const AVSampleFormat* f = out.Codec() ? out.Codec()->sample_fmts : nullptr; f && *f != AV_SAMPLE_FMT_NONE; ++f)
+    if (*f == AV_SAMPLE_FMT_S16 || *f == AV_SAMPLE_FMT_S16P || *f == AV_SAMPLE_FMT_S32 || *f == AV_SAMPLE_FMT_S32P ||
+        *f == AV_SAMPLE_FMT_FLTP) {
+      sf = *f;
+      break;
+    }
+  if (!out.Ok() || sf == AV_SAMPLE_FMT_NONE) return false;
+  AVCodecContext* c = out.Context();
+  c->sample_rate = 44100, c->sample_fmt = sf, c->bit_rate = 128000, c->time_base = AVRational{1, 44100};
+  av_channel_layout_default(&c->ch_layout, 2);
+  AVFrame* f = av_frame_alloc();
+  bool ok = out.Start() && f;
+  if (ok) {
+    f->format = sf, f->sample_rate = 44100, f->nb_samples = c->frame_size > 0 ? c->frame_size : 1152;
+    av_channel_layout_copy(&f->ch_layout, &c->ch_layout);
+    ok = av_frame_get_buffer(f, 0) >= 0;
+  }
+  const int64_t total = int64_t{seconds} * 44100;
+  const double step = 2 * M_PI * hz / 44100;
+  for (int64_t at = 0; ok && at < total; at += f->nb_samples) {
+    av_frame_make_writable(f);
+    for (int i = 0; i < f->nb_samples; ++i) {
+      const double v = at + i < total ? 0.3 * std::sin(step * double(at + i)) : 0.0;
+      for (int ch = 0; ch < 2; ++ch) {
+        switch (sf) {
+          case AV_SAMPLE_FMT_S16: reinterpret_cast<int16_t*>(f->data[0])[2 * i + ch] = int16_t(v * 32767); break;
+          case AV_SAMPLE_FMT_S16P: reinterpret_cast<int16_t*>(f->data[ch])[i] = int16_t(v * 32767); break;
+          case AV_SAMPLE_FMT_S32: reinterpret_cast<int32_t*>(f->data[0])[2 * i + ch] = int32_t(v * 2147483647.0); break;
+          case AV_SAMPLE_FMT_S32P: reinterpret_cast<int32_t*>(f->data[ch])[i] = int32_t(v * 2147483647.0); break;
+          default: reinterpret_cast<float*>(f->data[ch])[i] = float(v); break;
+        }
+      }
+    }
+    f->pts = at;
+    ok = out.Send(f);
+  }
+  ok = ok && out.Finish();
+  av_frame_free(&f);
+  return ok;
+}
+
+// What a song's tags say.
+struct SongTags {
+  std::string title, artist, album, genre;
+  unsigned year = 0, track = 0;
+};
+
+// Writes the tags and, when given, a JPEG front cover into an MP3 (ID3v2)
+// or FLAC (Vorbis comment and picture block) file; false for other files.
+inline bool TagSong(const std::string& path, const SongTags& t, const std::vector<uint8_t>& coverJpeg = {}) {
+  const auto text = [](const std::string& s) { return TagLib::String(s, TagLib::String::UTF8); };
+  const auto fill = [&](TagLib::Tag* tag) {
+    tag->setTitle(text(t.title));
+    tag->setArtist(text(t.artist));
+    tag->setAlbum(text(t.album));
+    tag->setGenre(text(t.genre));
+    tag->setYear(t.year);
+    tag->setTrack(t.track);
+  };
+  const TagLib::ByteVector cover(reinterpret_cast<const char*>(coverJpeg.data()), unsigned(coverJpeg.size()));
+  const std::string ext = std::filesystem::path(path).extension().string();
+  if (ext == ".mp3") {
+    TagLib::MPEG::File f(path.c_str(), false);
+    if (!f.isValid()) return false;
+    TagLib::ID3v2::Tag* tag = f.ID3v2Tag(true);
+    fill(tag);
+    if (!coverJpeg.empty()) {
+      auto* frame = new TagLib::ID3v2::AttachedPictureFrame;
+      frame->setMimeType("image/jpeg");
+      frame->setType(TagLib::ID3v2::AttachedPictureFrame::FrontCover);
+      frame->setPicture(cover);
+      tag->addFrame(frame);  // the tag owns it
+    }
+    return f.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers);
+  }
+  if (ext == ".flac") {
+    TagLib::FLAC::File f(path.c_str(), false);
+    if (!f.isValid()) return false;
+    fill(f.xiphComment(true));
+    if (!coverJpeg.empty()) {
+      auto* picture = new TagLib::FLAC::Picture;
+      picture->setMimeType("image/jpeg");
+      picture->setType(TagLib::FLAC::Picture::FrontCover);
+      picture->setData(cover);
+      f.addPicture(picture);  // the file owns it
+    }
+    return f.save();
+  }
+  return false;
+}
+
+// An EXIF block (the body of a JPEG's APP1 marker, little-endian) with the
+// orientation (1-8), make, model and date ("2023:07:14 18:02:33").
+inline std::vector<uint8_t> ExifBlock(uint16_t orientation, const std::string& make, const std::string& model,
+                                      const std::string& date) {
+  std::vector<uint8_t> b = {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0};
+  auto u16 = [&](uint16_t v) { b.push_back(uint8_t(v)), b.push_back(uint8_t(v >> 8)); };
+  auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i))); };
+  const std::string texts[3] = {make, model, date};
+  const uint16_t tags[3] = {0x010F, 0x0110, 0x0132};
+  // IFD at 8: 4 entries, then the texts after it.
+  const uint32_t dataAt = 8 + 2 + 4 * 12 + 4;
+  u16(4);
+  u16(0x0112), u16(3), u32(1), u16(orientation), u16(0);
+  uint32_t at = dataAt;
+  for (int i = 0; i < 3; ++i) {
+    u16(tags[i]), u16(2), u32(uint32_t(texts[i].size() + 1)), u32(at);
+    at += uint32_t(texts[i].size() + 1);
+  }
+  u32(0);
+  for (const std::string& t : texts) {
+    b.insert(b.end(), t.begin(), t.end());
+    b.push_back(0);
+  }
+  return b;
 }
 
 // RGB pixels (3 bytes each, row by row) as a JPEG in memory, with an
@@ -123,8 +287,9 @@ inline std::vector<uint8_t> EncodeJpeg(const std::vector<uint8_t>& rgb, int w, i
   return out;
 }
 
-// A JPEG of w x h in memory: a diagonal gradient from `from` to `to` (0xRRGGBB).
-inline std::vector<uint8_t> Jpeg(int w, int h, uint32_t from, uint32_t to) {
+// A JPEG of w x h in memory: a diagonal gradient from `from` to `to`
+// (0xRRGGBB), with an EXIF block when one is given.
+inline std::vector<uint8_t> Jpeg(int w, int h, uint32_t from, uint32_t to, const std::vector<uint8_t>& exif = {}) {
   std::vector<uint8_t> rgb(size_t(w) * size_t(h) * 3);
   for (int yy = 0; yy < h; ++yy)
     for (int x = 0; x < w; ++x) {
@@ -135,7 +300,7 @@ inline std::vector<uint8_t> Jpeg(int w, int h, uint32_t from, uint32_t to) {
         p[k] = uint8_t(a + (b - a) * t / 255);
       }
     }
-  return EncodeJpeg(rgb, w, h, 85);
+  return EncodeJpeg(rgb, w, h, 85, exif);
 }
 
 inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -2,8 +2,10 @@
 // interface has something to browse: photos (JPEG, PNG, GIF, BMP, WebP) in
 // nested folders, a truncated JPEG and a text named .jpg (they show as
 // broken), names with accents, a folder of 10,000 photos (hard links of
-// one), songs beside a cover picture, "Music" beside "Music Videos", movies
-// in AVI, MP4 and MKV; and the default wallpaper.
+// one), photos with EXIF orientations 1, 3, 6 and 8, photos from 4000 x 3000
+// down to 1 x 1, songs beside a cover picture, tagged MP3 and FLAC songs with
+// their cover inside, "Music" beside "Music Videos", movies in AVI, MP4 and
+// MKV; and the default wallpaper.
 // Everything is generated here; nothing is downloaded.
 //   sample_media OUT_DIR DEFAULT_WALLPAPER_FILE
 #include <cstdio>
@@ -32,6 +34,16 @@ int main(int argc, char** argv) {
   ok &= WriteWav(out + "/Music/first song.wav", 20);
   ok &= WriteWav(out + "/Music/second song.wav", 30);
   ok &= WriteBytes(out + "/Music/cover.jpg", Jpeg(300, 300, 0x602080, 0xF0E020));
+  // An album whose songs carry their tags and cover inside.
+  {
+    const std::string album = out + "/Music/Harbour Lights/";
+    SongTags tags{"Morning Tide", "The Sample Band", "Harbour Lights", "Pop", 2023, 1};
+    ok &= WriteTone(album + "01 Morning Tide.mp3", AV_CODEC_ID_MP3, 8, 440) &&
+          TagSong(album + "01 Morning Tide.mp3", tags, Jpeg(300, 300, 0xF08020, 0x201008));
+    tags.title = "Evening Calm", tags.track = 2;
+    ok &= WriteTone(album + "02 Evening Calm.flac", AV_CODEC_ID_FLAC, 8, 330) &&
+          TagSong(album + "02 Evening Calm.flac", tags, Jpeg(300, 300, 0x2040F0, 0x081020));
+  }
   ok &= WriteMovie(out + "/Movies/clip.avi", 6, 320, 240, 81, 90, 240, true);
   ok &= WriteMovie(out + "/Movies/short.mp4", 3, 320, 240, 145, 54, 34, true);
   ok &= WriteMovie(out + "/Movies/short.mkv", 3, 320, 240, 41, 240, 110, true);
@@ -41,6 +53,13 @@ int main(int argc, char** argv) {
   // WebP needs FFmpeg's libwebp encoder: written when it is there.
   WriteStill(out + "/Photos/Formats/yellow.webp", AV_CODEC_ID_WEBP, 320, 240, 0xE0E030);
   ok &= WriteBytes(out + "/Photos/Formats/\xC3\x89t\xC3\xA9 \xC3\xA0 Paris.jpg", Jpeg(640, 480, 0x803000, 0xF0D090));
+  // As the camera was held: the viewer turns 3, 6 and 8 upright.
+  for (const uint16_t orientation : {1, 3, 6, 8})
+    ok &= WriteBytes(out + "/Photos/Orientation/orientation " + std::to_string(orientation) + ".jpg",
+                     Jpeg(640, 480, 0x000000, 0xF0F0F0, ExifBlock(orientation, "Sample", "Camera", "2023:07:14 18:02:33")));
+  ok &= WriteBytes(out + "/Photos/Sizes/4000x3000.jpg", Jpeg(4000, 3000, 0x300010, 0xF0C0A0));
+  ok &= WriteBytes(out + "/Photos/Sizes/16x16.jpg", Jpeg(16, 16, 0x000000, 0xFFFFFF));
+  ok &= WriteBytes(out + "/Photos/Sizes/1x1.jpg", Jpeg(1, 1, 0x40A040, 0x40A040));
   {
     const std::vector<uint8_t> whole = Jpeg(640, 480, 0x000000, 0xFFFFFF);
     ok &= WriteBytes(out + "/Photos/Broken/truncated.jpg", std::vector<uint8_t>(whole.begin(), whole.begin() + long(whole.size() / 2)));

@@ -164,6 +164,14 @@ Class MakeClass(const char* name) {
                                                                                              \
  private:
 
+// A class that adds nothing to its ancestor but its name and descriptor: a
+// kind that callers tell apart with kv::Cast.
+//   KV_NAMED_CLASS(Media, UsbRootDataItem, RootDataItem);
+#define KV_NAMED_CLASS(Unit, Cls, Ancestor) \
+  class Cls : public Ancestor {             \
+    KV_CLASS(Unit, Cls, Ancestor)           \
+  }
+
 // Registers a class for kv::FindClass; write it once in the class's source file.
 #define KV_REGISTER_CLASS(...)                                                               \
   [[maybe_unused]] static const bool KV_CONCAT(kvClassRegistered_, __LINE__) =               \

@@ -298,30 +298,7 @@ class PslTest : public kvtest::RuntimeTest {
 
 // --- Media files the tests write ---------------------------------------------------------------
 
-// An EXIF block (APP1 body) with orientation, make, model and date.
-inline std::vector<uint8_t> ExifBlock(uint16_t orientation, const std::string& make, const std::string& model,
-                                      const std::string& date) {
-  std::vector<uint8_t> b = {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0};
-  auto u16 = [&](uint16_t v) { b.push_back(uint8_t(v)), b.push_back(uint8_t(v >> 8)); };
-  auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i))); };
-  const std::string texts[3] = {make, model, date};
-  const uint16_t tags[3] = {0x010F, 0x0110, 0x0132};
-  // IFD at 8: 4 entries, then the texts after it.
-  const uint32_t dataAt = 8 + 2 + 4 * 12 + 4;
-  u16(4);
-  u16(0x0112), u16(3), u32(1), u16(orientation), u16(0);
-  uint32_t at = dataAt;
-  for (int i = 0; i < 3; ++i) {
-    u16(tags[i]), u16(2), u32(uint32_t(texts[i].size() + 1)), u32(at);
-    at += uint32_t(texts[i].size() + 1);
-  }
-  u32(0);
-  for (const std::string& t : texts) {
-    b.insert(b.end(), t.begin(), t.end());
-    b.push_back(0);
-  }
-  return b;
-}
+using media_writer::ExifBlock;
 
 // A JPEG whose left half is `left` and right half `right` (RGB), with EXIF.
 inline void WriteJpeg(const std::string& path, int w, int h, uint32_t left, uint32_t right, uint16_t orientation = 1,

@@ -12,6 +12,7 @@
 #include "units/Core/Group.h"
 #include "units/Events/DMRStatusEvent.h"
 #include "units/Events/StatusEvent.h"
+#include "units/Media/DataItems.h"
 #include "units/Media/DataSources.h"
 #include "units/MessageDialogs/MessageDialogs.h"
 #include "units/Overlay/PlaybackInfo.h"
@@ -175,6 +176,68 @@ TEST_F(MediaBridgeTest, MetadataReachesTheScreensWithItsItemAndPicturesDecode) {
   App().Broadcast(kv::New<Media::MetadataEvent>(), 0);
   EXPECT_EQ(probe->ready_.size(), n);
   EXPECT_TRUE(Logged("metadata event without its item"));
+}
+
+// Songs with their tags and cover inside (MP3 and FLAC, as the sample
+// media has them) and a photo taken turned: the screens get the artist,
+// album and cover, and the orientation with the picture's size.
+TEST_F(MediaBridgeTest, TaggedSongsBringTagsAndCoverAndATurnedPhotoItsOrientation) {
+  const std::string stick = StickDir("T");
+  media_writer::SongTags tags{"Morning Tide", "The Sample Band", "Harbour Lights", "Pop", 2023, 1};
+  ASSERT_TRUE(media_writer::WriteTone(stick + "/01 a.mp3", AV_CODEC_ID_MP3, 3, 440));
+  ASSERT_TRUE(media_writer::TagSong(stick + "/01 a.mp3", tags, media_writer::Jpeg(64, 64, 0x0000FF, 0x0000FF)));
+  tags.title = "Evening Calm", tags.track = 2;
+  ASSERT_TRUE(media_writer::WriteTone(stick + "/02 b.flac", AV_CODEC_ID_FLAC, 3, 330));
+  ASSERT_TRUE(media_writer::TagSong(stick + "/02 b.flac", tags, media_writer::Jpeg(64, 64, 0xFF0000, 0xFF0000)));
+  ASSERT_TRUE(media_writer::WriteBytes(
+      stick + "/turned.jpg",
+      media_writer::Jpeg(64, 48, 0x000000, 0xFFFFFF, media_writer::ExifBlock(6, "Acme", "Cam", "2023:07:14 18:02:33"))));
+  Plug("T");
+  EventProbe* probe = OpenProbe();
+
+  Browse(0, Media::MEDIA_TYPE_MUSIC);
+  ASSERT_EQ(Bridge()->GetMediaItemCount(), 2);
+  // Each song: its tags, its length, and its own cover as the thumbnail
+  // (blue for the MP3, red for the FLAC).
+  const uint32_t covers[2] = {0x0000FF, 0xFF0000};
+  for (int32_t i = 0; i < 2; ++i) {
+    const size_t before = probe->ready_.size();
+    EXPECT_EQ(Bridge()->RequestMetadata(i), 1);
+    Settle();
+    ASSERT_EQ(probe->ready_.size(), before + 1) << i;
+    Media::MediaItem* item = probe->ready_.back()->Item.get();
+    ASSERT_NE(item, nullptr);
+    auto* md = kv::Cast<Media::MusicMetadata>(item->Metadata.get());
+    ASSERT_NE(md, nullptr) << i;
+    EXPECT_EQ(md->Title.ToUtf8(), i == 0 ? "Morning Tide" : "Evening Calm");
+    EXPECT_EQ(md->Artist.ToUtf8(), "The Sample Band");
+    EXPECT_EQ(md->Album.ToUtf8(), "Harbour Lights");
+    EXPECT_EQ(md->Track.ToUtf8(), i == 0 ? "1" : "2");
+    EXPECT_EQ(md->Year.ToUtf8(), "2023");
+    EXPECT_NEAR(md->Duration, 3, 1);
+    auto* cover = kv::Cast<Media::ServiceCanvas>(item->Thumb.get());
+    ASSERT_NE(cover, nullptr) << i;
+    const ge::Surface px = cover->GetSurface();
+    ASSERT_NE(px.pixels, nullptr);
+    const uint32_t mid = px.Row(px.height / 2)[px.width / 2];
+    const uint32_t r = mid & 0xFF, b = (mid >> 16) & 0xFF;  // premultiplied RGBA words
+    EXPECT_EQ(r > 200, (covers[i] & 0xFF0000) != 0) << i << " " << std::hex << mid;
+    EXPECT_EQ(b > 200, (covers[i] & 0xFF) != 0) << i << " " << std::hex << mid;
+  }
+
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  ASSERT_EQ(Bridge()->GetMediaItemCount(), 1);
+  EXPECT_EQ(Bridge()->RequestMetadata(0), 1);
+  Settle();
+  Media::MediaItem* photo = probe->ready_.back()->Item.get();
+  ASSERT_NE(photo, nullptr);
+  auto* picture = kv::Cast<Media::PictureMetadata>(photo->Metadata.get());
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->Orientation, 6);
+  EXPECT_EQ(picture->Make.ToUtf8(), "Acme");
+  // 64 x 48 as stored, 48 x 64 standing upright.
+  EXPECT_EQ(picture->Width, 48);
+  EXPECT_EQ(picture->Height, 64);
 }
 
 TEST_F(MediaBridgeTest, StatusServerAndControllerEventsTakeTheirRoads) {

@@ -481,22 +481,8 @@ TEST_F(RatingGridTest, EachScreenReturnsToItsCensus) {
   sim::SetRatingRegion(Tv(), SevenDimensions());
   Run(100);
   Settle();
-  const kv::Class* classes[] = {&EditRatingLimits::StaticClass(), &EditDynamicRatings::StaticClass(),
-                                &RRTDimensionDialog::StaticClass(), &RRTLevelDialog::StaticClass()};
-  for (const kv::Class* cls : classes) {
-    SCOPED_TRACE(cls->name);
-    auto cycle = [&] {
-      Primitives::KeyRoutingForm* f = Nms()->OpenWithValue(cls, 0, Constants::MSG_FROM_MENUSYSTEM);
-      Settle();
-      ASSERT_NE(f, nullptr);
-      f->Close();
-      Settle();
-    };
-    cycle();
-    auto baseline = Census();
-    for (int i = 0; i < 50; ++i) cycle();
-    EXPECT_EQ(Census(), baseline);
-  }
+  ExpectEachReturnsToItsCensus({&EditRatingLimits::StaticClass(), &EditDynamicRatings::StaticClass(),
+                                &RRTDimensionDialog::StaticClass(), &RRTLevelDialog::StaticClass()});
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // ways the screens are opened.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "menusystem_support.h"
@@ -35,6 +36,24 @@ class ParentalLocksTest : public menutest::MenuTest {
  protected:
   PersistentData::PersistentData* Store() {
     return kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
+  }
+  // Each screen opened from the menu and closed 50 times leaves the live
+  // objects as after the first time.
+  void ExpectEachReturnsToItsCensus(std::initializer_list<const kv::Class*> classes) {
+    for (const kv::Class* cls : classes) {
+      SCOPED_TRACE(cls->name);
+      auto cycle = [&] {
+        Primitives::KeyRoutingForm* f = Nms()->OpenWithValue(cls, 0, Constants::MSG_FROM_MENUSYSTEM);
+        Settle();
+        ASSERT_NE(f, nullptr);
+        f->Close();
+        Settle();
+      };
+      cycle();
+      auto baseline = Census();
+      for (int i = 0; i < 50; ++i) cycle();
+      EXPECT_EQ(Census(), baseline);
+    }
   }
   template <typename T>
   T* OpenFromMenu() {

@@ -336,23 +336,9 @@ TEST_F(ParentalLocksTest, TempUnlockChecksOnlyOnDone) {
 // --- Census -----------------------------------------------------------------------------
 
 TEST_F(ParentalLocksTest, EachScreenReturnsToItsCensus) {
-  const kv::Class* classes[] = {&USTVRatingsDialog::StaticClass(), &USMovieRatingsDialog::StaticClass(),
+  ExpectEachReturnsToItsCensus({&USTVRatingsDialog::StaticClass(), &USMovieRatingsDialog::StaticClass(),
                                 &CANEnglishRatingsDialog::StaticClass(), &CANFrenchRatingsDialog::StaticClass(),
-                                &ChannelLockEnterPin::StaticClass(), &TempUnlock::StaticClass()};
-  for (const kv::Class* cls : classes) {
-    SCOPED_TRACE(cls->name);
-    auto cycle = [&] {
-      Primitives::KeyRoutingForm* f = Nms()->OpenWithValue(cls, 0, Constants::MSG_FROM_MENUSYSTEM);
-      Settle();
-      ASSERT_NE(f, nullptr);
-      f->Close();
-      Settle();
-    };
-    cycle();
-    auto baseline = Census();
-    for (int i = 0; i < 50; ++i) cycle();
-    EXPECT_EQ(Census(), baseline);
-  }
+                                &ChannelLockEnterPin::StaticClass(), &TempUnlock::StaticClass()});
 }
 
 }  // namespace parentallockstest

@@ -35,8 +35,6 @@ namespace FactorySystem {
 
 namespace {
 
-constexpr int32_t kScreenWidth = 960;
-constexpr int32_t kScreenHeight = 540;
 constexpr uint32_t kClearLayers = 0x9000;
 constexpr uint16_t kServiceKey = 5;       // the panel's input key
 constexpr int32_t kServiceHeldKey = 67;
@@ -84,15 +82,10 @@ FactorySystem::FactorySystem() {
 }
 
 void FactorySystem::Initialize(Primitives::KeyRoutingParameter* param) {
-  KeyRoutingGroup::Initialize(param);
-  OnSetBounds({0, 0, kScreenWidth, kScreenHeight});
-  Agent()->Register(this);
+  InitializeOnScreen(param);
 }
 
-void FactorySystem::Close() {
-  KeyRoutingGroup::Close();
-  Agent()->UnRegister(this);
-}
+void FactorySystem::Close() { CloseOnScreen(); }
 
 bool FactorySystem::IsInFactoryMode() {
   SkinBin::Wrapper* w = Skin();

@@ -124,18 +124,10 @@ class RootDataItem : public ContainerDataItem {
   bool WakeOnLan = false;
 };
 
-class UsbRootDataItem : public RootDataItem {
-  KV_CLASS(Media, UsbRootDataItem, RootDataItem)
-};
-class ServerRootDataItem : public RootDataItem {
-  KV_CLASS(Media, ServerRootDataItem, RootDataItem)
-};
-class OpticalRootDataItem : public RootDataItem {
-  KV_CLASS(Media, OpticalRootDataItem, RootDataItem)
-};
-class PlaylistRootDataItem : public RootDataItem {
-  KV_CLASS(Media, PlaylistRootDataItem, RootDataItem)
-};
+KV_NAMED_CLASS(Media, UsbRootDataItem, RootDataItem);
+KV_NAMED_CLASS(Media, ServerRootDataItem, RootDataItem);
+KV_NAMED_CLASS(Media, OpticalRootDataItem, RootDataItem);
+KV_NAMED_CLASS(Media, PlaylistRootDataItem, RootDataItem);
 
 // The entries of the medium list: their children are the medium's top list.
 class UsbTopDataItem : public UsbRootDataItem {
@@ -163,9 +155,7 @@ class DmcRootDataItem : public RootDataItem {
   kv::String Text;
 };
 
-class MediaTopDataItem : public RootDataItem {
-  KV_CLASS(Media, MediaTopDataItem, RootDataItem)
-};
+KV_NAMED_CLASS(Media, MediaTopDataItem, RootDataItem);
 
 class VideoContainerDataItem : public ContainerDataItem {
   KV_CLASS(Media, VideoContainerDataItem, ContainerDataItem)

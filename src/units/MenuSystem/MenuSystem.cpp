@@ -49,17 +49,12 @@ PersistentData::PersistentData* Store() {
 MenuSystem::MenuSystem() { menuIndex_.fill(1); }
 
 void MenuSystem::Initialize(Primitives::KeyRoutingParameter* param) {
-  KeyRoutingGroup::Initialize(param);
-  OnSetBounds({0, 0, 960, 540});
-  Agent()->Register(this);
+  InitializeOnScreen(param);
   // Stored 0-based; a value out of range is caught where the column reads it.
   menuIndex_[0] = Store()->GetInteger(KEY_MENU_INDEX) + 1;
 }
 
-void MenuSystem::Close() {
-  KeyRoutingGroup::Close();
-  Agent()->UnRegister(this);
-}
+void MenuSystem::Close() { CloseOnScreen(); }
 
 void MenuSystem::TakeFocus() {
   if (Core::Group* owner = Owner()) owner->OnSetFocus(this);

@@ -22,24 +22,12 @@ class Dialog : public Forms::Form {
   void OkSlot(kv::Object* /*sender*/) {}
 };
 
-class MediaDialog : public Dialog {
-  KV_CLASS(MessageDialogs, MediaDialog, Dialog)
-};
-class MediaErrorDialog : public MediaDialog {
-  KV_CLASS(MessageDialogs, MediaErrorDialog, MediaDialog)
-};
-class MediaInvalidFileFormatDialog : public MediaErrorDialog {
-  KV_CLASS(MessageDialogs, MediaInvalidFileFormatDialog, MediaErrorDialog)
-};
-class MediaNotSuppAudioCodecDialog : public MediaErrorDialog {
-  KV_CLASS(MessageDialogs, MediaNotSuppAudioCodecDialog, MediaErrorDialog)
-};
-class MediaNotSuppAudioSampDialog : public MediaErrorDialog {
-  KV_CLASS(MessageDialogs, MediaNotSuppAudioSampDialog, MediaErrorDialog)
-};
-class MediaNotSuppAudioBitRateDialog : public MediaErrorDialog {
-  KV_CLASS(MessageDialogs, MediaNotSuppAudioBitRateDialog, MediaErrorDialog)
-};
+KV_NAMED_CLASS(MessageDialogs, MediaDialog, Dialog);
+KV_NAMED_CLASS(MessageDialogs, MediaErrorDialog, MediaDialog);
+KV_NAMED_CLASS(MessageDialogs, MediaInvalidFileFormatDialog, MediaErrorDialog);
+KV_NAMED_CLASS(MessageDialogs, MediaNotSuppAudioCodecDialog, MediaErrorDialog);
+KV_NAMED_CLASS(MessageDialogs, MediaNotSuppAudioSampDialog, MediaErrorDialog);
+KV_NAMED_CLASS(MessageDialogs, MediaNotSuppAudioBitRateDialog, MediaErrorDialog);
 
 class MediaEvent : public Core::Event {
   KV_CLASS(MessageDialogs, MediaEvent, Core::Event)

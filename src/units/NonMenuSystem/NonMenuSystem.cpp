@@ -53,15 +53,10 @@ NonMenuSystem::NonMenuSystem() {
 }
 
 void NonMenuSystem::Initialize(Primitives::KeyRoutingParameter* param) {
-  KeyRoutingGroup::Initialize(param);
-  OnSetBounds({0, 0, kScreenWidth, kScreenHeight});
-  Agent()->Register(this);
+  InitializeOnScreen(param);
 }
 
-void NonMenuSystem::Close() {
-  KeyRoutingGroup::Close();
-  Agent()->UnRegister(this);
-}
+void NonMenuSystem::Close() { CloseOnScreen(); }
 
 void NonMenuSystem::TakeFocus() {
   if (Core::Group* owner = Owner()) owner->OnSetFocus(this);

@@ -34,8 +34,10 @@ class KXDRatingItem : public ::Button::CheckBox {
 // within it and the content (kWholeRating or one descriptor bit).
 inline constexpr int32_t kWholeRating = 0x1111111;
 
-class TVRatingItem : public RatingItem {
-  KV_CLASS(ParentalLocks, TVRatingItem, RatingItem)
+// The values of a TV box and of a movie box, on either kind of box (the
+// plain one and the skin's).
+template <class Box>
+class TVRatingBox : public Box {
  public:
   bool OnGetIsChildRating() const { return IsChildRating; }
   void OnSetIsChildRating(bool v) { IsChildRating = v; }
@@ -49,38 +51,30 @@ class TVRatingItem : public RatingItem {
   int32_t ContentRating = 0;
 };
 
-class MPAARatingItem : public RatingItem {
-  KV_CLASS(ParentalLocks, MPAARatingItem, RatingItem)
+template <class Box>
+class MPAARatingBox : public Box {
  public:
   int32_t OnGetMPAARating() const { return MPAARating; }
   void OnSetMPAARating(int32_t v) { MPAARating = v; }
 
   int32_t MPAARating = 0;
+};
+
+class TVRatingItem : public TVRatingBox<RatingItem> {
+  KV_CLASS(ParentalLocks, TVRatingItem, RatingItem)
+};
+
+class MPAARatingItem : public MPAARatingBox<RatingItem> {
+  KV_CLASS(ParentalLocks, MPAARatingItem, RatingItem)
 };
 
 // The skin's TV box: no text, the dialog's headings label it.
-class KXDTVRatingItem : public KXDRatingItem {
+class KXDTVRatingItem : public TVRatingBox<KXDRatingItem> {
   KV_CLASS(ParentalLocks, KXDTVRatingItem, KXDRatingItem)
- public:
-  bool OnGetIsChildRating() const { return IsChildRating; }
-  void OnSetIsChildRating(bool v) { IsChildRating = v; }
-  int32_t OnGetAgeRating() const { return AgeRating; }
-  void OnSetAgeRating(int32_t v) { AgeRating = v; }
-  int32_t OnGetContentRating() const { return ContentRating; }
-  void OnSetContentRating(int32_t v) { ContentRating = v; }
-
-  bool IsChildRating = false;
-  int32_t AgeRating = 0;
-  int32_t ContentRating = 0;
 };
 
-class KXDMPAARatingItem : public KXDRatingItem {
+class KXDMPAARatingItem : public MPAARatingBox<KXDRatingItem> {
   KV_CLASS(ParentalLocks, KXDMPAARatingItem, KXDRatingItem)
- public:
-  int32_t OnGetMPAARating() const { return MPAARating; }
-  void OnSetMPAARating(int32_t v) { MPAARating = v; }
-
-  int32_t MPAARating = 0;
 };
 
 }  // namespace ParentalLocks

@@ -275,16 +275,67 @@ kv::Object* SharedKey(Screen& s, Core::KeyEvent* key, Core::Event* event) {
   return &s;
 }
 
+namespace {
+
+// Both screens' set-up: a full-screen shortcut of the record menu with the
+// parts around its list, the list's slots and the volume line's end.
+template <class Screen>
+void SetUpScreen(Screen& s, int32_t winId, const kv::MultiTextId& caption,
+                 std::initializer_list<RecordScreenParts::Header> headers) {
+  s.WinID = winId;
+  s.WidgetOrigin = {0, 0};
+  s.IsShortcut = true;
+  s.PrevState = KV_LATE_CLASS("MenuSystem::VidiRecordMenu");
+  s.OnSetTimeOutValue(kTimeOut);
+  s.OnSetBounds({0, 0, 960, 540});
+  s.Parts.Build(s, s.List, caption, headers);
+  s.List.FocusMove = kv::MakeSlot<Primitives::KeyRoutingForm>(&s, &Primitives::KeyRoutingForm::ResetTimeout);
+  s.List.OnProgramChanged = kv::MakeSlot(&s, &Screen::UpdateEPGInfo);
+  s.Parts.VolumeTimer.OnTrigger = kv::MakeSlot(&s, &Screen::ClearVolume);
+  s.OnSetFocus(&s.List);
+}
+
+// After the base's start-up: messages reach the screen, the header, list and
+// panel are filled, the panel follows the focus once the rows stand.
+template <class Screen>
+void OpenScreen(Screen& s) {
+  if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->Register(&s);
+  s.Parts.ShowHeader();
+  StartList(s, s.List);
+  s.Parts.Info.Open();
+  kv::PostSignal(kv::MakeSlot(&s, &Screen::UpdateEPGInfo));
+  s.OnSetFocus(&s.List);
+}
+
+template <class Screen>
+void CloseParts(Screen& s) {
+  s.List.Close();
+  s.Parts.Info.Close();
+  s.Parts.ClearVolume();
+}
+
+// The list again after a delete, and the panel for the new focus.
+template <class Screen>
+void Reload(Screen& s) {
+  StartList(s, s.List);
+  s.UpdateEPGInfo();
+}
+
+// Red on a row: the confirmation `type`, after which the screen takes the keys again.
+void AskToDelete(NonMenuSystem::WidgetClass& screen, int32_t type) {
+  NonMenuSystem::NonMenuSystem* system = screen.OnGetNonMenuSystem();
+  if (!system) return;
+  if (auto* confirm =
+          kv::Cast<NonMenuSystem::WidgetClass>(system->ShowConfirmDialog(type, Constants::MSG_FROM_NONMENUSYSTEM)))
+    confirm->ReturnFocusTo = &screen;
+}
+
+}  // namespace
+
 // --- ScheduledRecordDialog -------------------------------------------------------------
 
 ScheduledRecordDialog::ScheduledRecordDialog() {
-  WinID = WinIDs::WIN_ID_ScheduledRecordDialog;
-  WidgetOrigin = {0, 0};
-  IsShortcut = true;
-  PrevState = KV_LATE_CLASS("MenuSystem::VidiRecordMenu");
-  OnSetTimeOutValue(kTimeOut);
-  OnSetBounds({0, 0, 960, 540});
-  Parts.Build(*this, List, SCHEDULED_CAPTION,
+  SetUpScreen(*this, WinIDs::WIN_ID_ScheduledRecordDialog, SCHEDULED_CAPTION,
               {{&Strings::SID_CH, 48, 64},
                {&HEADER_TITLE, 116, 180},
                {&Strings::SID_DATE, 304, 76},
@@ -292,10 +343,6 @@ ScheduledRecordDialog::ScheduledRecordDialog() {
                {&Strings::SID_STATUS, 576, 60},
                {&Strings::SID_TYPE, 636, 56},
                {&Strings::SID_ACTIVE, 694, 64}});
-  List.FocusMove = kv::MakeSlot<Primitives::KeyRoutingForm>(this, &KeyRoutingForm::ResetTimeout);
-  List.OnProgramChanged = kv::MakeSlot(this, &ScheduledRecordDialog::UpdateEPGInfo);
-  Parts.VolumeTimer.OnTrigger = kv::MakeSlot(this, &ScheduledRecordDialog::ClearVolume);
-  OnSetFocus(&List);
 }
 
 ScheduledRecordDialog::~ScheduledRecordDialog() = default;
@@ -307,12 +354,7 @@ void ScheduledRecordDialog::ReInit() {
 
 void ScheduledRecordDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   WidgetClass::Initialize(param);
-  if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->Register(this);
-  Parts.ShowHeader();
-  StartList(*this, List);
-  Parts.Info.Open();
-  kv::PostSignal(kv::MakeSlot(this, &ScheduledRecordDialog::UpdateEPGInfo));
-  OnSetFocus(&List);
+  OpenScreen(*this);
 }
 
 void ScheduledRecordDialog::UpdateEPGInfo(kv::Object*) {
@@ -328,8 +370,7 @@ void ScheduledRecordDialog::DeleteFocused() {
   if (row->TimerId <= kLastSchedulerTimer) w->DB_CheckInTimerId(row->TimerId);
   w->ResetTimer(row->TimerId);
   w->DB_DeleteScheduledRecord(row->RecordId);
-  StartList(*this, List);
-  UpdateEPGInfo();
+  Reload(*this);
 }
 
 void ScheduledRecordDialog::HandleMessage(Structures::Message* msg) {
@@ -346,9 +387,8 @@ kv::Object* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
     if (row && system && List.GetItemsNum() > 0) {
       if (row->Status == kStatusRecording) {
         if (NonMenuSystem::WidgetClass* bar = system->ShowMessage(kMsgRecordingNow)) bar->ReturnFocusTo = this;
-      } else if (auto* confirm = kv::Cast<NonMenuSystem::WidgetClass>(
-                     system->ShowConfirmDialog(kConfirmScheduled, Constants::MSG_FROM_NONMENUSYSTEM))) {
-        confirm->ReturnFocusTo = this;
+      } else {
+        AskToDelete(*this, kConfirmScheduled);
       }
     }
     ResetTimeout();
@@ -359,9 +399,7 @@ kv::Object* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
 }
 
 void ScheduledRecordDialog::Close() {
-  List.Close();
-  Parts.Info.Close();
-  Parts.ClearVolume();
+  CloseParts(*this);
   WidgetClass::Close();
   Unregister(this);
 }
@@ -369,22 +407,12 @@ void ScheduledRecordDialog::Close() {
 // --- RecordedShowsDialog ----------------------------------------------------------------
 
 RecordedShowsDialog::RecordedShowsDialog() {
-  WinID = WinIDs::WIN_ID_RecordedShowsDialog;
-  WidgetOrigin = {0, 0};
-  IsShortcut = true;
-  PrevState = KV_LATE_CLASS("MenuSystem::VidiRecordMenu");
-  OnSetTimeOutValue(kTimeOut);
-  OnSetBounds({0, 0, 960, 540});
-  Parts.Build(*this, List, RECORDED_CAPTION,
+  SetUpScreen(*this, WinIDs::WIN_ID_RecordedShowsDialog, RECORDED_CAPTION,
               {{&Strings::SID_CH, 48, 64},
                {&HEADER_TITLE, 116, 180},
                {&Strings::SID_DATE, 304, 76},
                {&HEADER_DURATION, 452, 64},
                {&HEADER_FILE, 559, 196}});
-  List.FocusMove = kv::MakeSlot<Primitives::KeyRoutingForm>(this, &KeyRoutingForm::ResetTimeout);
-  List.OnProgramChanged = kv::MakeSlot(this, &RecordedShowsDialog::UpdateEPGInfo);
-  Parts.VolumeTimer.OnTrigger = kv::MakeSlot(this, &RecordedShowsDialog::ClearVolume);
-  OnSetFocus(&List);
 }
 
 RecordedShowsDialog::~RecordedShowsDialog() = default;
@@ -396,12 +424,7 @@ void RecordedShowsDialog::ReInit() {
 
 void RecordedShowsDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   WidgetClass::Initialize(param);
-  if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->Register(this);
-  Parts.ShowHeader();
-  StartList(*this, List);
-  Parts.Info.Open();
-  kv::PostSignal(kv::MakeSlot(this, &RecordedShowsDialog::UpdateEPGInfo));
-  OnSetFocus(&List);
+  OpenScreen(*this);
 }
 
 void RecordedShowsDialog::UpdateEPGInfo(kv::Object*) {
@@ -414,8 +437,7 @@ void RecordedShowsDialog::DeleteFocused() {
   SkinBin::Wrapper* w = NonMenuSystem::Live::Skin();
   if (!row || !w) return;
   w->DB_DeleteRecordedShow(row->RecordId);
-  StartList(*this, List);
-  UpdateEPGInfo();
+  Reload(*this);
 }
 
 void RecordedShowsDialog::HandleMessage(Structures::Message* msg) {
@@ -430,12 +452,8 @@ kv::Object* RecordedShowsDialog::HandleEvent(Core::Event* event) {
     return this;
   }
   if (key->Code == KEY_RED) {
-    NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
-    if (kv::Cast<ListForm::RecordedShowsListItem>(List.GetFocusedRow()) && system && List.GetItemsNum() > 0) {
-      if (auto* confirm = kv::Cast<NonMenuSystem::WidgetClass>(
-              system->ShowConfirmDialog(kConfirmRecorded, Constants::MSG_FROM_NONMENUSYSTEM)))
-        confirm->ReturnFocusTo = this;
-    }
+    if (kv::Cast<ListForm::RecordedShowsListItem>(List.GetFocusedRow()) && List.GetItemsNum() > 0)
+      AskToDelete(*this, kConfirmRecorded);
     ResetTimeout();
     return this;
   }
@@ -444,9 +462,7 @@ kv::Object* RecordedShowsDialog::HandleEvent(Core::Event* event) {
 }
 
 void RecordedShowsDialog::Close() {
-  List.Close();
-  Parts.Info.Close();
-  Parts.ClearVolume();
+  CloseParts(*this);
   WidgetClass::Close();
   Unregister(this);
 }

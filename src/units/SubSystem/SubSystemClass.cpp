@@ -13,6 +13,17 @@ namespace SubSystem {
 KV_REGISTER_CLASS(SubSystem::State);
 KV_REGISTER_CLASS(SubSystem::SubSystemClass);
 
+void SubSystemClass::InitializeOnScreen(Primitives::KeyRoutingParameter* param) {
+  KeyRoutingGroup::Initialize(param);
+  OnSetBounds({0, 0, 960, 540});
+  if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->Register(this);
+}
+
+void SubSystemClass::CloseOnScreen() {
+  KeyRoutingGroup::Close();
+  if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->UnRegister(this);
+}
+
 Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
   if (!state || !state->Class) {
     Core::LogError("SubSystem::SubSystemClass::ChangeState: no state or no target class");

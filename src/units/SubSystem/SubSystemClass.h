@@ -28,6 +28,13 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // to that sub-system class. Answers the screen. The base neither
   // initialises, places nor opens it: the sub-systems that override it do.
   virtual Primitives::KeyRoutingForm* ChangeState(State* state);
+
+ protected:
+  // The start and end of a sub-system that covers the whole screen and takes
+  // the message agent's messages (menus, screens outside the menu, factory
+  // screens): the base's, then the screen's bounds and the registration.
+  void InitializeOnScreen(Primitives::KeyRoutingParameter* param);
+  void CloseOnScreen();
 };
 
 }  // namespace SubSystem
