@@ -181,6 +181,8 @@ TEST_F(MediaBrowserTest, WithoutSourcesTheKindMenuIsDisabledAndTheDialogShowsThe
 }
 
 TEST_F(MediaBrowserTest, TwoSourcesShowTheDialogWhichRefreshesOnAPlugAndOpensTheChosenOne) {
+  // No question on the plug: the dialog stays to be refreshed.
+  W()->OnSetUSBSDAutoStart(0);
   StickOf({"a.avi"});
   WriteStick("Other", {"b.avi", "c.avi"});
   Plug("Other");

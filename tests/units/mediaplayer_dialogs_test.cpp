@@ -184,7 +184,7 @@ TEST_F(MediaDialogTest, PluggingAStickAsksWithItsNumberAndPullingThatStickTakesT
   WriteStick("first", {"a.jpg"});
   WriteStick("second", {"b.jpg"});
   Plug("first");
-  auto* d = Find<MediaPlayerOpenConfirmDialog>();
+  kv::Persistent<MediaPlayerOpenConfirmDialog> d = Find<MediaPlayerOpenConfirmDialog>();
   ASSERT_NE(d, nullptr) << "the question comes with the stick";
   EXPECT_EQ(d->DeviceNumber, 242);
   EXPECT_EQ(d->OnGetFocus(), &d->YesButton());

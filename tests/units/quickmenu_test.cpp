@@ -82,6 +82,8 @@ TEST_F(QuickMenuTest, RowsOnTheTunerFollowTimeshiftAndTheUsbDisk) {
   // The USB row sits in the ninth slot of this type, beyond the eight examined.
   sim::MountUsbDisk(Tv());
   ASSERT_EQ(XPM_TIMESHIFT_START(0), 0);
+  // The disk's plug report (and the question it may raise) comes before the key.
+  Settle();
   Quick();
   const std::vector<std::string> shifting = {T(QuickMenu::SID_PICTURE), T(QuickMenu::SID_SOUND),
                                              T(QuickMenu::InputMenuPCSettings), T(QuickMenu::SettingsMenuSystemInfo),

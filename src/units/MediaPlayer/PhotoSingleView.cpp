@@ -423,6 +423,9 @@ void PhotoSingleViewDMR::Initialize(Primitives::KeyRoutingParameter* param) {
   Media::DataItem* item = Bridge()->GetDmrMediaItem();
   if (!item || item->Uri.Length() == 0) {
     if (NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem()) s->ClearAll();
+    // Nothing to show: the screen, on the players' layer, which the ClearAll
+    // leaves open, goes by the renderer's way out once it is open.
+    kv::PostSignal(kv::MakeSlot<MediaPlayerFullScreenTemplate>(this, &MediaPlayerFullScreenTemplate::ExitDMR));
     return;
   }
   animator_.OnSetState(ANIM_PAUSED);

@@ -17,6 +17,8 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/MediaPlayer/PhotoFullViewBanner.h"
+#include "units/MediaPlayer/PhotoSingleView.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/OptionBinding.h"
 #include "units/Primitives/KeyRoutingParameter.h"
@@ -173,6 +175,8 @@ void SelectBGMusicDialog::DoItemActivate(kv::Object* sender) {
   bridge->SetBgmPlaylist(5, item);
   auto* w = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<kv::Object>(MainApp::Wrapper));
   if (w && w->OnGetBackgroundMusicOnOff() == 1 && w->OnGetIsSlideshow()) bridge->RequestBgmPlay();
+  if (auto* viewer = kv::Cast<PhotoSingleView>(Manager()->FindForm(WinIDs::WIN_ID_PhotoSingleView)))
+    if (PhotoFullViewBanner* banner = viewer->Banner()) banner->OnSetIsBGM(bridge->IsBgmPlaying());
   if (NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem()) s->ClearHelpBar();
   EnterPrevState();
 }

@@ -2,6 +2,8 @@
 
 #include "runtime/slot.h"
 #include "strings/QuickMenu.h"
+#include "units/MediaPlayer/PhotoFullViewBanner.h"
+#include "units/MediaPlayer/PhotoSingleView.h"
 #include "strings/ThreeD.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Core/Event.h"
@@ -125,7 +127,8 @@ void BgMusicMenu::BgmChange(kv::Object*) {
   } else if (skin->OnGetIsSlideshow() && media->IsBgmSelected()) {
     media->RequestBgmPlay();
   }
-  // The photo view's banner shows the music mark once the photo screens exist.
+  if (auto* viewer = kv::Cast<MediaPlayer::PhotoSingleView>(Manager()->FindForm(WinIDs::WIN_ID_PhotoSingleView)))
+    if (MediaPlayer::PhotoFullViewBanner* banner = viewer->Banner()) banner->OnSetIsBGM(media->IsBgmPlaying());
 }
 
 ScaleWindowMenu::ScaleWindowMenu() {
