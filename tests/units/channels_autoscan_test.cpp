@@ -5,16 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "channels_support.h"
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
 #include "units/Events/XPM_EVENT_KEY.h"
 #include "units/InitialSetup/ScanPages.h"
+#include "units/ListForm/ChannelLists.h"
 #include "units/MainApp/InitialSetup.h"
 #include "units/MainApp/Standby.h"
 #include "units/NonMenuSystem/PinDialogs.h"
 #include "units/PersistentData/PersistentData.h"
+#include "units/SkinBin/ChannelListData.h"
 #include "strings/MenuSystem.h"
 #include "units/SubSystem/State.h"
 
@@ -301,7 +305,7 @@ TEST_F(AutoScanTest, AFailedStartEndsAtOnceAndAnUnansweredAbortMovesOnAfterTenSe
   EXPECT_NE(Open<AutoTuningErrorDialog>(), nullptr);
   EXPECT_FALSE(Skin()->AppCriticalSection);
   Press("exit");
-  FailCall("XPM_StartChannelScan", 0);
+  ClearFailures();
 
   // The set never answers: the screen waits for the scan as long as it runs,
   // and after an abort for 10 s.
@@ -394,6 +398,50 @@ TEST_F(AutoScanTest, SetupModeAnAbortedFirstPassStillRunsTheSecond) {
   EXPECT_EQ(page->Scan().GetSecondPassCount(), 10);  // the digital channels of the antenna's air
   // Only the second tuner found channels: window 0 stays on it.
   EXPECT_EQ(Window0Source(), sim::kSourceTv2);
+}
+
+TEST_F(AutoScanTest, AResultOverAFullTableShowsItsCountAndPagesToItsEndAndBack) {
+  // A map of 4096 channels (the table's capacity), in the set's order.
+  std::vector<sim::Channel> map;
+  for (const sim::AirChannel& a : sim::CrowdedAir(0, SkinBin::MAX_CHANNEL_TABLE_ENTRIES, 61))
+    map.push_back(sim::FactoryChannel(a));
+  Set().ReplaceChannelMap(0, map);
+  auto* result = OpenScreen<AutoTuningCompleteDialog>();
+  ASSERT_NE(result, nullptr);
+  ASSERT_NE(result->List().OnGetDataSource(), nullptr);
+  EXPECT_EQ(result->List().OnGetDataSource()->Num, 4096);
+  EXPECT_NE(Str(result->FoundText()).find("4096"), std::string::npos) << Str(result->FoundText());
+  // The rows shown, top to bottom: number and label of map entries first..first+7.
+  auto expectPage = [&](size_t first, const char* where) {
+    SCOPED_TRACE(where);
+    const std::vector<Forms::Ctrl*> rows = result->List().GetRows();
+    ASSERT_EQ(rows.size(), 8u);
+    for (size_t i = 0; i < rows.size(); ++i) {
+      const auto* row = kv::Cast<ListForm::ChannelItem>(rows[i]);
+      ASSERT_NE(row, nullptr);
+      const sim::Channel& c = map[first + i];
+      EXPECT_EQ(row->Major, c.major) << "row " << i;
+      EXPECT_EQ(row->Minor, c.minor) << "row " << i;
+      EXPECT_EQ(Str(row->OnGetChannelLabel()), c.name) << "row " << i;
+    }
+  };
+  expectPage(0, "first page");
+  // Up on the first row wraps to the last channel: the last page, never
+  // paged through.
+  Press("up");
+  Settle();
+  expectPage(4088, "last page");
+  EXPECT_EQ(kv::Cast<ListForm::ChannelItem>(result->List().GetFocusedRow())->Major, map.back().major);
+  Press("prev");
+  Settle();
+  expectPage(4080, "page before the last");
+  Press("next");
+  Settle();
+  expectPage(4088, "last page again");
+  Press("down");
+  Settle();
+  expectPage(0, "first page again");
+  EXPECT_NE(Str(result->FoundText()).find("4096"), std::string::npos);
 }
 
 TEST_F(AutoScanTest, EachScreenOpenedAndClosed50TimesKeepsTheCensus) {

@@ -189,6 +189,26 @@ TEST_F(ChannelListTest, UnreadableInformationTakesTheLastReadEntrysNameAndFlags)
   T().LoadGuideChannelTable(true);
   EXPECT_EQ(T().GetChannel(0)->Name.ToUtf8(), "----");
   EXPECT_EQ(T().GetChannel(0)->InfoFlag, 1);
+  // The master table reads an entry when it is first asked for: the same
+  // rule, over entries read earlier and entries not read yet.
+  tv_->ClearFailures();
+  T().LoadMasterChannelTable(false);
+  ASSERT_EQ(Numbers()[2], "3");  // analogue, between digital 2-2 and 4-1
+  T().LoadMasterChannelTable(false);
+  const SkinBin::ChannelData* analogue = T().GetChannel(2);
+  const std::string name = analogue->Name.ToUtf8();
+  const int32_t physical = analogue->Extra0;
+  tv_->FailCall("XPM_GetChannelInfo", 5);
+  const SkinBin::ChannelData* after = T().GetChannel(4);  // 4-2; 4-1 not read either
+  EXPECT_EQ(after->Major, 4);
+  EXPECT_EQ(after->Name.ToUtf8(), name);
+  EXPECT_EQ(after->IsDigital, 0);
+  EXPECT_EQ(after->Extra0, physical);
+  EXPECT_EQ(T().GetChannel(3)->Name.ToUtf8(), name);
+  T().LoadMasterChannelTable(false);
+  EXPECT_EQ(T().GetChannel(5)->Name.ToUtf8(), "----");
+  EXPECT_EQ(T().GetChannel(5)->InfoFlag, 1);
+  EXPECT_EQ(T().GetChannel(5)->Extra0, 0);
 }
 
 TEST_F(ChannelListTest, ScanStepsCountNewChannelsAgainstThePreviousStep) {

@@ -40,6 +40,7 @@ void Wxga(Resources::Bitmap& b) { Badge(b, u"WXGA"); }
 void Sxga(Resources::Bitmap& b) { Badge(b, u"SXGA"); }
 void Cc(Resources::Bitmap& b) { Badge(b, u"CC"); }
 void Dolby(Resources::Bitmap& b) { Badge(b, u"DD"); }
+void DolbyPlus(Resources::Bitmap& b) { Badge(b, u"DD+"); }
 void Mono(Resources::Bitmap& b) { Badge(b, u"MONO"); }
 void Stereo(Resources::Bitmap& b) { Badge(b, u"ST"); }
 void Multi(Resources::Bitmap& b) { Badge(b, u"SAP"); }
@@ -64,6 +65,7 @@ KV_BITMAP(Bitmaps, BannerWXGA, Wxga, 36, 18, 1);
 KV_BITMAP(Bitmaps, BannerSXGA, Sxga, 36, 18, 1);
 KV_BITMAP(Bitmaps, BannerCC, Cc, 36, 18, 1);
 KV_BITMAP(Bitmaps, BannerDolbyDigital, Dolby, 36, 18, 1);
+KV_BITMAP(Bitmaps, BannerDolbyDigitalPlus, DolbyPlus, 36, 18, 1);
 KV_BITMAP(Bitmaps, BannerMono, Mono, 36, 18, 1);
 KV_BITMAP(Bitmaps, BannerStereo, Stereo, 36, 18, 1);
 KV_BITMAP(Bitmaps, BannerMultiAudio, Multi, 36, 18, 1);

@@ -8,7 +8,7 @@ namespace {
 
 using namespace Recipes;
 
-enum class Glyph { Play, Pause, Forward, Backward };
+enum class Glyph { Play, Pause, Forward, Backward, Stop };
 
 void Icon(Resources::Bitmap& b, Glyph g) {
   const ge::Surface s = b.GetFrameSurface(0);
@@ -27,6 +27,9 @@ void Icon(Resources::Bitmap& b, Glyph g) {
     case Glyph::Forward:
       for (float x : {w * 0.28f, w * 0.50f}) Polygon(s, {{x, top}, {x + w * 0.22f, mid}, {x, bottom}}, Palette::Glyph);
       break;
+    case Glyph::Stop:
+      Polygon(s, {{w * 0.36f, top}, {w * 0.64f, top}, {w * 0.64f, bottom}, {w * 0.36f, bottom}}, Palette::Glyph);
+      break;
     case Glyph::Backward:
       for (float x : {w * 0.72f, w * 0.50f}) Polygon(s, {{x, bottom}, {x - w * 0.22f, mid}, {x, top}}, Palette::Glyph);
       break;
@@ -37,6 +40,7 @@ void Play(Resources::Bitmap& b) { Icon(b, Glyph::Play); }
 void Pause(Resources::Bitmap& b) { Icon(b, Glyph::Pause); }
 void Forward(Resources::Bitmap& b) { Icon(b, Glyph::Forward); }
 void Backward(Resources::Bitmap& b) { Icon(b, Glyph::Backward); }
+void Stop(Resources::Bitmap& b) { Icon(b, Glyph::Stop); }
 
 }  // namespace
 
@@ -44,3 +48,4 @@ KV_BITMAP(Bitmaps, MediaPlay, Play, 60, 60, 1);
 KV_BITMAP(Bitmaps, MediaPause, Pause, 60, 60, 1);
 KV_BITMAP(Bitmaps, MediaForward, Forward, 60, 60, 1);
 KV_BITMAP(Bitmaps, MediaBackward, Backward, 60, 60, 1);
+KV_BITMAP(Bitmaps, MediaStop, Stop, 60, 60, 1);

@@ -18,6 +18,7 @@ extern const Resources::BitmapId BannerWXGA;
 extern const Resources::BitmapId BannerSXGA;
 extern const Resources::BitmapId BannerCC;
 extern const Resources::BitmapId BannerDolbyDigital;
+extern const Resources::BitmapId BannerDolbyDigitalPlus;
 extern const Resources::BitmapId BannerMono;
 extern const Resources::BitmapId BannerStereo;
 extern const Resources::BitmapId BannerMultiAudio;

@@ -1,5 +1,5 @@
 // Bitmaps of the play states: 60 x 60 round buttons with the play, pause,
-// forward and backward glyphs.
+// forward, backward and stop glyphs.
 #pragma once
 
 #include "units/Resources/Resources.h"
@@ -10,5 +10,6 @@ extern const Resources::BitmapId MediaPlay;
 extern const Resources::BitmapId MediaPause;
 extern const Resources::BitmapId MediaForward;
 extern const Resources::BitmapId MediaBackward;
+extern const Resources::BitmapId MediaStop;
 
 }  // namespace Bitmaps

@@ -463,11 +463,9 @@ int32_t ChannelOptionList::GetFocusItemIndex() {
   if (!table || !w || !DataSource) return 0;
   Structures::VirtualChannel* now = w->GetCurrentChannel();
   const int32_t n = std::min(DataSource->Num, table->GetNumChannels());
-  for (int32_t i = 0; i < n; ++i) {
-    SkinBin::ChannelData* c = table->GetChannel(i);
-    if (c->Major == now->Major && c->Minor == now->Minor) return i;
-  }
-  return 0;
+  // By number: the rows' other fields are read when they are shown.
+  const int32_t i = table->GetChannelIndexInTable(now->Major, now->Minor);
+  return i >= 0 && i < n ? i : 0;
 }
 
 void ChannelOptionList::InitializeItems() {

@@ -419,7 +419,11 @@ int32_t BGMList::GetItemsNum() {
 void BGMList::DoFocus(kv::Object* /*sender*/) {
   auto* row = kv::Cast<BGMListItem>(GetFocusedRow());
   Media::MediaWrapper* bridge = MediaBridge();
-  if (row && bridge) bridge->SelectBgmItem(row->ItemIndex);
+  // Selecting tells the folder's observers, this list among them, which
+  // reload and focus again: only a new row is selected.
+  if (!row || !bridge || row->ItemIndex == PrevFocusedItemIndex) return;
+  PrevFocusedItemIndex = row->ItemIndex;
+  bridge->SelectBgmItem(row->ItemIndex);
 }
 
 void BGMList::DoOnActivate(kv::Object* sender) { MediaContentList::DoOnActivate(sender); }

@@ -165,6 +165,12 @@ kv::Object* Root::PreDispatch(Core::Event* event) {
       standby->Handled = 1;
       return event;
     }
+    // An open player stops its playback first (the screens close below).
+    for (uint32_t id : WinIDs::kFullScreenPlayers)
+      if (Primitives::KeyRoutingForm* player = wm->FindForm(id)) {
+        player->DispatchEvent(standby);
+        break;
+      }
     if (standby_) standby_->EnterStandby(standby->Reason);
     standby->Handled = 1;
     return event;

@@ -44,6 +44,7 @@
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/ActiveAppStatus.h"
 #include "units/Structures/Message.h"
+#include "units/MediaPlayer/PhotoMultiView.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/SubSystem/State.h"
 #include "units/WidgetManager/WidgetManager.h"
@@ -146,9 +147,11 @@ bool NonMenuSystem::KeyEventNeedHandled(uint32_t fullCode) {
 bool NonMenuSystem::MediaCheck(uint16_t code) {
   if (!MediaScreenOpen()) return true;
   switch (code) {
-    case 48:
-      // The photo multi-view's busy flag is read once that screen exists.
-      return true;
+    case 48: {
+      // Refused while the photo grid is busy (its waiting indicator is up).
+      auto* grid = kv::Cast<MediaPlayer::PhotoMultiView>(Manager()->FindForm(WIN_ID_PhotoMultiView));
+      return !grid || !grid->IsBusy();
+    }
     case 95:
       return !WindowOpen(WIN_ID_PhotoFrame);
     case 77:
@@ -565,6 +568,13 @@ void NonMenuSystem::HandleQuickConditions() {
 
 bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
   WidgetManager::WidgetManager* wm = Manager();
+  // An open full-screen player takes the media service's events first (its
+  // status, renderer, server and network events), as the focused screen.
+  for (uint32_t id : kFullScreenPlayers)
+    if (Primitives::KeyRoutingForm* player = wm->FindForm(id)) {
+      if (player->DispatchEvent(event)) return true;
+      break;
+    }
   if (auto* status = kv::Cast<Events::StatusEvent>(event)) {
     kv::Trace("%s%i %i %i %i %i", {kv::LoadString(T_STATUS_EVENT), static_cast<int32_t>(status->Code),
                                     status->SubCode0, status->SubCode1, status->SubCode2, status->SubCode3});

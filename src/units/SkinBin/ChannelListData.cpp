@@ -1,5 +1,7 @@
 #include "units/SkinBin/ChannelListData.h"
 
+#include <algorithm>
+
 #include "units/Core/Log.h"
 
 namespace SkinBin {
@@ -9,8 +11,10 @@ KV_REGISTER_CLASS(SkinBin::ChannelListData);
 KV_REGISTER_CLASS(SkinBin::VirtualChannels);
 
 int32_t ChannelListData::GetChannelIndexInTable(int32_t major, int32_t minor) const {
-  for (int32_t i = 0; i < Count; ++i) {
-    ChannelData* c = GetChannel(i);
+  // The numbers are set in every entry: nothing needs to be read.
+  const int32_t n = std::min(Count, GetStoredCount());
+  for (int32_t i = 0; i < n; ++i) {
+    ChannelData* c = entries_[static_cast<size_t>(i)];
     if (c && c->Major == major && c->Minor == minor) return i;
   }
   return -1;
@@ -18,6 +22,7 @@ int32_t ChannelListData::GetChannelIndexInTable(int32_t major, int32_t minor) co
 
 ChannelData* ChannelListData::GetChannel(int32_t i) const {
   if (i < 0 || i >= Count || static_cast<size_t>(i) >= entries_.size()) return nullptr;
+  if (static_cast<size_t>(i) < unread_.size() && unread_[static_cast<size_t>(i)]) ReadEntry(i);
   return entries_[static_cast<size_t>(i)];
 }
 
@@ -42,12 +47,14 @@ bool ChannelListData::Append(ChannelData* entry) {
     entries_.set(at, entry);
   else
     entries_.push_back(entry);
+  if (at < unread_.size()) unread_[at] = 0;
   ++Count;
   return true;
 }
 
 void ChannelListData::Clear() {
   entries_.clear();
+  unread_.clear();
   Count = 0;
   ScanPercent = 0;
   AnalogCount = 0;

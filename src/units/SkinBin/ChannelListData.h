@@ -24,10 +24,17 @@
 // An entry whose channel information cannot be read takes the name and
 // flags of the last entry that could (the default channel name and flags 1
 // before the first).
+//
+// The master walk reads numbers only: the rest of an entry (information,
+// lock, ring) is read from the middleware when GetChannel first asks for
+// it, so a list over a large map reads only the rows it shows. An entry
+// read that way takes the same values the walk would have given it,
+// including the last readable entry's name and flags.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "runtime/member.h"
 #include "runtime/object.h"
@@ -92,7 +99,7 @@ class ChannelListData : public kv::Object {
   int32_t GetTableType() const { return TableType; }
   // Index of the first entry numbered (major, minor); -1 when none.
   int32_t GetChannelIndexInTable(int32_t major, int32_t minor) const;
-  // Entry i; null outside 0..Count-1.
+  // Entry i, read in full; null outside 0..Count-1.
   ChannelData* GetChannel(int32_t i) const;
 
   // Appends `entry` at Count. False (and a log line) for null or when the
@@ -102,7 +109,8 @@ class ChannelListData : public kv::Object {
   void Clear();
   // The entries of the last fills, also those past Count that a new fill
   // has not overwritten yet (the scan step compares against them): slot i
-  // for 0 <= i < GetStoredCount(), else null.
+  // for 0 <= i < GetStoredCount(), else null. Its numbers are always set;
+  // a master entry not yet asked for through GetChannel holds nothing else.
   int32_t GetStoredCount() const { return static_cast<int32_t>(entries_.size()); }
   ChannelData* GetStored(int32_t i) const;
 
@@ -115,9 +123,14 @@ class ChannelListData : public kv::Object {
   int32_t NewCount = 0;
 
  private:
+  // Reads the rest of master entry i (see GetChannel).
+  void ReadEntry(int32_t i) const;
+
   // Slot i holds entry i for i < Count; slots past Count keep the entries of
   // an earlier fill (the scan step compares against them) until overwritten.
   kv::MemberVector<ChannelData> entries_;
+  // Per slot: 1 while the master walk's entry holds its numbers only.
+  mutable std::vector<uint8_t> unread_;
 };
 
 class VirtualChannels : public kv::Object {

@@ -1,6 +1,7 @@
 // The loaders of SkinBin::ChannelListData (see ChannelListData.h): channel
 // walks over the middleware's rings, the virtual channels of one physical
 // channel and the channels found by one scan step.
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <utility>
@@ -63,19 +64,28 @@ struct LastInfo {
   int32_t Physical = 0;
 };
 
-// Fills name, flags, lock and digital of `c` from the middleware, or from
-// `last` when the information cannot be read.
-void FillFromInfo(ChannelData* c, LastInfo& last) {
+// `last` becomes what `info` says.
+void TakeInfo(LastInfo& last, const XPM_ChannelInfo& info) {
+  last.Name = kv::NewStringAnsi(info.name);
+  last.InfoFlag = static_cast<uint8_t>(info.flags);
+  last.IsDigital = info.digital != 0 ? 1 : 0;
+  last.Physical = info.physical;
+}
+
+// Reads the information and lock of `c` into `last` and `c`; false when the
+// information cannot be read (`last` and `c` unchanged).
+bool ReadOwnInfo(ChannelData* c, LastInfo& last) {
   XPM_ChannelInfo info;
-  if (ReadInfo(c->Major, c->Minor, &info)) {
-    last.Name = kv::NewStringAnsi(info.name);
-    last.InfoFlag = static_cast<uint8_t>(info.flags);
-    last.IsDigital = info.digital != 0 ? 1 : 0;
-    last.Physical = info.physical;
-    int32_t locked = 0;
-    if (kv::LogFailedCall("XPM_GetChannelLock", XPM_GetChannelLock(c->Major, c->Minor, &locked)) == XPM_OK)
-      c->Locked = info.attributes;
-  }
+  if (!ReadInfo(c->Major, c->Minor, &info)) return false;
+  TakeInfo(last, info);
+  int32_t locked = 0;
+  if (kv::LogFailedCall("XPM_GetChannelLock", XPM_GetChannelLock(c->Major, c->Minor, &locked)) == XPM_OK)
+    c->Locked = info.attributes;
+  return true;
+}
+
+// Name, flags and digital of `c` from `last`, and whether ring 0 holds it.
+void FinishFromLast(ChannelData* c, const LastInfo& last) {
   c->Name = last.Name;
   c->InfoFlag = last.InfoFlag;
   c->IsDigital = last.IsDigital;
@@ -85,6 +95,13 @@ void FillFromInfo(ChannelData* c, LastInfo& last) {
   if (kv::LogFailedCall("XPM_IsChannelInRing", XPM_IsChannelInRing(XPM_MASTER_RING, c->Major, c->Minor, &in)) ==
       XPM_OK)
     c->InRing = in != 0 ? 1 : 0;
+}
+
+// Fills name, flags, lock and digital of `c` from the middleware, or from
+// `last` when the information cannot be read.
+void FillFromInfo(ChannelData* c, LastInfo& last) {
+  ReadOwnInfo(c, last);
+  FinishFromLast(c, last);
 }
 
 ChannelData* NewEntry(int32_t major, int32_t minor) {
@@ -127,11 +144,39 @@ static int32_t WalkRing(ChannelListData& table, int32_t x, int32_t y, int32_t ri
 
 int32_t ChannelListData::LoadMasterChannelTable(bool flag) {
   TableType = CHANNEL_TABLE_MASTER;
+  // Numbers only: GetChannel reads the rest of an entry when it is asked for.
+  const int32_t n = WalkRing(*this, -1, -1, XPM_MASTER_RING, flag ? kSelectMasterFlag : kSelectMaster,
+                             [](ChannelData*) {});
+  unread_.resize(entries_.size(), 0);
+  std::fill(unread_.begin(), unread_.begin() + n, 1);
+  return n;
+}
+
+void ChannelListData::ReadEntry(int32_t i) const {
+  unread_[static_cast<size_t>(i)] = 0;
+  ChannelData* c = entries_[static_cast<size_t>(i)];
   LastInfo last;
-  return WalkRing(*this, -1, -1, XPM_MASTER_RING, flag ? kSelectMasterFlag : kSelectMaster, [&](ChannelData* c) {
-    FillFromInfo(c, last);
-    c->Extra0 = last.Physical;
-  });
+  if (!ReadOwnInfo(c, last)) {
+    // The walk's last readable entry before this one: an entry read already
+    // holds it; one not read yet is asked for its own information.
+    for (int32_t j = i - 1; j >= 0; --j) {
+      const ChannelData* p = entries_[static_cast<size_t>(j)];
+      if (!unread_[static_cast<size_t>(j)]) {
+        last.Name = p->Name;
+        last.InfoFlag = p->InfoFlag;
+        last.IsDigital = p->IsDigital;
+        last.Physical = p->PhysicalChannel;
+        break;
+      }
+      XPM_ChannelInfo info;
+      if (ReadInfo(p->Major, p->Minor, &info)) {
+        TakeInfo(last, info);
+        break;
+      }
+    }
+  }
+  FinishFromLast(c, last);
+  c->Extra0 = last.Physical;
 }
 
 int32_t ChannelListData::LoadGuideChannelTable(bool flag) {

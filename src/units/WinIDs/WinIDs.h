@@ -89,5 +89,10 @@ inline constexpr uint32_t WIN_ID_MusicListView = 0x12000037;
 inline constexpr uint32_t WIN_ID_MusicPlayer = 0x12000038;
 inline constexpr uint32_t WIN_ID_MusicPlayerDMR = 0x12000039;
 inline constexpr uint32_t WIN_ID_PhotoFrame = 0x1200003a;
+// The full-screen players: they see the media service's events and standby
+// before live TV does.
+inline constexpr uint32_t kFullScreenPlayers[] = {WIN_ID_PhotoSingleView, WIN_ID_PhotoSingleViewDMR,
+                                                  WIN_ID_MoviePlayer,     WIN_ID_MoviePlayerDMR,
+                                                  WIN_ID_MusicPlayer,     WIN_ID_MusicPlayerDMR};
 
 }  // namespace WinIDs

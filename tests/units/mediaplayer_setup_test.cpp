@@ -1,0 +1,166 @@
+// The renderer and media player setup through the whole system: pages opened
+// by a state change as nothing in the menu leads to them, keys from the
+// remote, the settings in the set's file after a restart, the media
+// service's calls in the call log.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "menusystem_support.h"
+#include "strings/MainApp.h"
+#include "units/MediaPlayer/RendererSetupPages.h"
+#include "units/MediaPlayer/SetupItems.h"
+#include "units/NonMenuSystem/HelpBar.h"
+#include "units/PersistentData/PersistentData.h"
+
+namespace menutest {
+namespace {
+
+using namespace MediaPlayer;
+
+class RendererSetupTest : public MenuTest {
+ protected:
+  PersistentData::PersistentData* Data() {
+    return kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
+  }
+  std::string HelpText() {
+    auto* bar = Open<NonMenuSystem::HelpBar>();
+    return bar ? bar->OnGetHelpStringList().ToUtf8() : std::string();
+  }
+  int32_t HelpMask() {
+    auto* bar = Open<NonMenuSystem::HelpBar>();
+    return bar ? bar->OnGetHelpButtonMask() : -1;
+  }
+};
+
+TEST_F(RendererSetupTest, RendererPageRowsSwitchTheRendererAndKeepTheSettingOverARestart) {
+  kv::Persistent<MediaRenderSetupMenu> page{OpenPage<MediaRenderSetupMenu>()};
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->RowCount(), 5);
+  EXPECT_EQ(Focused(), page->Item(MediaRenderSetupMenu::kInstall));
+  EXPECT_EQ(page->Item(MediaRenderSetupMenu::kInstall)->OnGetText().ToUtf8(), "Installation");
+  // The renderer row is on by default; stepping it switches the service to
+  // network media only, then back to media and renderer.
+  Press("down");
+  ASSERT_EQ(Focused(), page->Item(MediaRenderSetupMenu::kRenderer));
+  ASSERT_EQ(Skin()->OnGetMediaRenderer(), 1);
+  ClearCallLog();
+  Press("right");
+  EXPECT_EQ(Skin()->OnGetMediaRenderer(), 0);
+  Press("right");
+  EXPECT_EQ(Skin()->OnGetMediaRenderer(), 1);
+  const std::vector<std::string> calls = Calls("PslMediaEnableDLNA");
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_NE(calls[0].find("1"), std::string::npos) << calls[0];
+  EXPECT_NE(calls[1].find("3"), std::string::npos) << calls[1];
+  Press("left");
+  ASSERT_EQ(Skin()->OnGetMediaRenderer(), 0);
+  Restart();
+  EXPECT_EQ(Data()->GetInteger(MainApp::KEY_MEDIA_RENDERER), 0);
+  // The next key still answers: the page opens again with the stored value.
+  page = OpenPage<MediaRenderSetupMenu>(2);
+  ASSERT_NE(page, nullptr);
+  auto* row = kv::Cast<MenuSystem::SubMenuItemValue>(page->Item(MediaRenderSetupMenu::kRenderer));
+  EXPECT_EQ(row->Value, 0);
+}
+
+TEST_F(RendererSetupTest, MaximumVolumeByArrowsAndDigitsReachesTheSettingsFile) {
+  kv::Persistent<MediaRenderSetupMenu> page{OpenPage<MediaRenderSetupMenu>(5)};
+  ASSERT_NE(page, nullptr);
+  kv::Persistent<MaxVolSeptupItem> item{page->MaxVolume()};
+  ASSERT_EQ(Focused(), item.get());
+  EXPECT_EQ(item->Value, 50);
+  EXPECT_EQ(HelpMask(), 0x40006);
+  Press("right", 3);
+  EXPECT_EQ(Skin()->OnGetMax_Volume_Setup(), 53);
+  Press("left");
+  EXPECT_EQ(Skin()->OnGetMax_Volume_Setup(), 52);
+
+  // Two digits and OK: the entry shows instead of the value, with its help.
+  Press("7");
+  EXPECT_TRUE(item->IsNumberEdit);
+  EXPECT_TRUE(item->NumberForm().IsVisible());
+  EXPECT_FALSE(item->ValueText().IsVisible());
+  EXPECT_EQ(HelpMask(), 0x40202);
+  EXPECT_NE(HelpText().find("Enter"), std::string::npos) << HelpText();
+  Press("5");
+  Press("ok");
+  EXPECT_FALSE(item->IsNumberEdit);
+  EXPECT_EQ(Skin()->OnGetMax_Volume_Setup(), 75);
+  EXPECT_EQ(HelpMask(), 0x40006);
+  // Three digits end the entry by themselves; above 100 is kept at 100.
+  Press("1");
+  Press("2");
+  Press("0");
+  EXPECT_FALSE(item->IsNumberEdit);
+  EXPECT_EQ(Skin()->OnGetMax_Volume_Setup(), 100);
+  // Up inside the entry does nothing; down puts 50 back and ends it.
+  Press("3");
+  Press("up");
+  EXPECT_TRUE(item->IsNumberEdit);
+  EXPECT_EQ(Focused(), item.get());
+  Press("down");
+  EXPECT_FALSE(item->IsNumberEdit);
+  EXPECT_EQ(Skin()->OnGetMax_Volume_Setup(), 50);
+  // Back cancels an entry and keeps the value.
+  Press("9");
+  Press("back");
+  EXPECT_FALSE(item->IsNumberEdit);
+  EXPECT_EQ(Skin()->OnGetMax_Volume_Setup(), 50);
+  Press("1");
+  Press("0");
+  Press("0");
+  Press("left");
+  ASSERT_EQ(Skin()->OnGetMax_Volume_Setup(), 99);
+  Restart();
+  EXPECT_EQ(Data()->GetInteger(MainApp::KEY_MAX_VOLUME_SETUP), 99);
+}
+
+TEST_F(RendererSetupTest, ControllerChoiceIsGreyedWhileAccessControlIsOff) {
+  Skin()->OnSetDMC_AccessControl(0);
+  kv::Persistent<MediaControllerSetupMenu> page{OpenPage<MediaControllerSetupMenu>()};
+  ASSERT_NE(page, nullptr);
+  EXPECT_TRUE(page->SelectController()->OnGetIsDisabled());
+  // The greyed row is reached but opens nothing.
+  Press("down");
+  ASSERT_EQ(Focused(), page->SelectController());
+  Press("ok");
+  EXPECT_EQ(Open<MediaControllerSetupMenu>(), page.get());
+  EXPECT_TRUE(page->IsOpen());
+  Press("up");
+  Press("right");
+  EXPECT_EQ(Skin()->OnGetDMC_AccessControl(), 1);
+  EXPECT_FALSE(page->SelectController()->OnGetIsDisabled());
+  Press("down");
+  EXPECT_EQ(Focused(), page->SelectController());
+  Press("up");
+  Press("left");
+  EXPECT_EQ(Skin()->OnGetDMC_AccessControl(), 0);
+  EXPECT_TRUE(page->SelectController()->OnGetIsDisabled());
+  // Back returns to the renderer page.
+  Press("back");
+  Settle();
+  EXPECT_NE(Open<MediaRenderSetupMenu>(), nullptr);
+}
+
+TEST_F(RendererSetupTest, MediaPlayerSetupShowsOneRowWithOrWithoutANetworkDevice) {
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    if (round == 1) FailCall("XPM_LAN_GetActivatedDev", -1);
+    kv::Persistent<MediaPlayerSetupMenu> page{OpenPage<MediaPlayerSetupMenu>()};
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->RowCount(), 1);
+    EXPECT_EQ(page->Servers()->Owner(), nullptr);
+    EXPECT_EQ(Focused(), page->AutoStart());
+    const int32_t before = Skin()->OnGetUSBSDAutoStart();
+    Press("right");
+    EXPECT_NE(Skin()->OnGetUSBSDAutoStart(), before);
+    Press("down");
+    EXPECT_EQ(Focused(), page->AutoStart());
+    Press("back");
+    Settle();
+  }
+}
+
+}  // namespace
+}  // namespace menutest
