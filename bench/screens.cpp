@@ -69,7 +69,10 @@
 #include "units/MenuSystem/ProductTree.h"
 #include "units/MenuSystem/LiveMenuPages.h"
 #include "units/Network/ConnectionTestDialog.h"
+#include "units/MenuSystem/SettingPages.h"
+#include "units/Network/NetworkPages.h"
 #include "units/Network/NetworkSetupDialog.h"
+#include "units/Network/WizardStates.h"
 #include "units/NonMenuSystem/AdjustmentBar.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/NonMenuSystem/BacklightAdjustmentProDialog.h"
@@ -100,6 +103,7 @@
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/Wrapper/Wrapper.h"
 
@@ -933,6 +937,35 @@ void ConnectionTestOk(benchmark::State& state) {
   NetworkingRow(state, &Network::ConnectionTestDialog::StaticClass());
 }
 
+// OK on row `range(0)` of a menu page opened by state change (as the product
+// tree opens it) to the flip of the page or wizard state it opens.
+void PageRowOk(benchmark::State& state, const kv::Class* page) {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* ref = kv::New<Structures::RefInt>();
+    ref->Value = static_cast<int32_t>(state.range(0));
+    auto* s = kv::New<SubSystem::State>();
+    s->Class = page;
+    s->Param = ref;
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, s);
+    agent->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    g_app->Menu()->TearDownMenus();
+    g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+// The network set-up page: 2 the wireless set-up page, 3 the advanced
+// page, 4 the connection test.
+void NetworkPageOk(benchmark::State& state) { PageRowOk(state, &MenuSystem::NetworkSetupMenu::StaticClass()); }
+// The wireless set-up page: 2 the assisted access-point list (scan started).
+void WirelessSetupOk(benchmark::State& state) { PageRowOk(state, &Network::WirelessSetupMenu::StaticClass()); }
 
 }  // namespace bench
 
@@ -1007,6 +1040,8 @@ int main(int argc, char** argv) {
     add("recorded_open", bench::RecordedOpen)->Arg(10)->Arg(1000);
     add("network_setup_ok", bench::NetworkSetupOk);
     add("connection_test_ok", bench::ConnectionTestOk);
+    add("network_page_ok", bench::NetworkPageOk)->Arg(2)->Arg(3)->Arg(4);
+    add("wireless_setup_ok", bench::WirelessSetupOk)->Arg(2);
     add("auto_scan_ok", bench::AutoScanOk);
     add("scan_progress_event", bench::ScanProgress);
     add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
@@ -1031,7 +1066,8 @@ int main(int argc, char** argv) {
                              "timeshift_poll_redraw", "usb_disk_status", "usb_format_question", "usb_speed_check",
                              "guide_open", "guide_page_down", "mini_guide_open", "factory_mode_indicator",
                              "service_adjustment_menu", "timer_editor_open", "scheduled_open/1",
-                             "recorded_open/10", "network_setup_ok", "connection_test_ok"}) {
+                             "recorded_open/10", "network_setup_ok", "connection_test_ok",
+                             "network_page_ok/2", "network_page_ok/3", "network_page_ok/4", "wireless_setup_ok/2"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }

@@ -169,6 +169,7 @@ kv::Object* AppTest::Dispatch(Core::Event* event) {
 }
 
 void AppTest::FailCall(const std::string& name, int32_t code) { tv_->FailCall(name, code); }
+void AppTest::ClearFailures() { tv_->ClearFailures(); }
 std::vector<std::string> AppTest::Calls(std::string_view name) const { return tv_->Calls(name); }
 std::vector<std::string> AppTest::CallLog() const { return tv_->CallLog(); }
 void AppTest::ClearCallLog() { tv_->ClearCallLog(); }

@@ -97,8 +97,11 @@ class AppTest : public ::testing::Test {
   kv::Object* Dispatch(Core::Event* event);
 
   // --- The simulated set ---------------------------------------------------
-  // The call to fail with `code` from now on (0 clears it).
+  // The call answers `code` from now on without doing anything; with 0 it
+  // seems to succeed and the set does nothing (a tune that never comes).
   void FailCall(const std::string& name, int32_t code);
+  // Every call does its work again.
+  void ClearFailures();
   // Calls of that name, as "name(args)" lines, oldest first.
   std::vector<std::string> Calls(std::string_view name) const;
   std::vector<std::string> CallLog() const;

@@ -71,7 +71,8 @@ TEST_F(RecordListsTest, ScheduledRowsShowDurationRepeatAndStatusOfTheirOwnTimer)
   EXPECT_EQ(Text(film), "Late Film");
   EXPECT_EQ(film->OnGetDurationText().ToUtf8(), "01:30");
   EXPECT_EQ(film->RepeatIcon(), Resources::LoadResource(Bitmaps::EPG_RecordTypeOnce));
-  EXPECT_EQ(film->StatusIcon(), nullptr);
+  // A timer waiting for its time will record.
+  EXPECT_EQ(film->StatusIcon(), Resources::LoadResource(Bitmaps::RecordStatusWillRecord));
   EXPECT_EQ(film->TimerId, 3);
   EXPECT_TRUE(film->Active);
   EXPECT_EQ(film->OnGetMapText().ToUtf8(), "ANT");

@@ -8,6 +8,7 @@
 #include "media_fixture.h"
 #include "units/Media/DataSources.h"
 #include "units/Media/SlideShowAnimator.h"
+#include "units/NonMenuSystem/LiveContext.h"
 
 namespace listtest {
 
@@ -80,6 +81,9 @@ class SlideShowTest : public MediaTest {
     for (int i = 0; i < 3; ++i)
       media_writer::WriteBytes(StickDir("photos") + "/" + names[i], media_writer::Jpeg(64, 48, kColours[i], kColours[i]));
     for (const std::string& f : extra) media_writer::WriteBytes(StickDir("photos") + "/" + f, {'n', 'o', 't', 'a'});
+    // Automatic start off: the plug would otherwise raise the open question
+    // over the pictures.
+    NonMenuSystem::Live::Skin()->OnSetUSBSDAutoStart(0);
     Plug("photos");
     Browse(0, Media::MEDIA_TYPE_PICTURE);
     auto* h = kv::New<SlideHost>();

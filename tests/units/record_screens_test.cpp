@@ -111,6 +111,18 @@ class RecordScreensTest : public recordtest::RecordTest {
       for (int32_t x = r.x1; x < r.x2; ++x) out.push_back(s.Row(y)[x]);
     return out;
   }
+  // Pixels of a row between x1 and x2 (the row's own x) that differ from
+  // the row's background just before x1, along its middle lines.
+  int Drawn(Core::View& row, int32_t x1, int32_t x2) {
+    Settle();
+    kv::Rect r = row.Bounds();
+    for (Core::View* v = row.Owner(); v; v = v->Owner()) r = r.Move(v->Bounds().Origin());
+    const ge::Surface& s = Osd();
+    int n = 0;
+    for (int32_t y = r.y1 + 6; y < r.y2 - 6; ++y)
+      for (int32_t x = r.x1 + x1; x < r.x1 + x2; ++x) n += s.Row(y)[x] != s.Row(y)[r.x1 + x1 - 4];
+    return n;
+  }
   void ExpectVolumeKeys(NonMenuSystem::WidgetClass* screen, Views::Text& line) {
     for (int32_t start : {0, 50, 100}) {
       W()->OnSetVolume(start);
@@ -144,6 +156,9 @@ TEST_F(RecordScreensTest, ScheduledListsTheTimersWithThePanelForGuideTimersOnly)
   auto* film = kv::Cast<ListForm::ScheduledRecordListItem>(s->List.GetFocusedRow());
   ASSERT_NE(film, nullptr);
   EXPECT_EQ(film->OnGetDurationText().ToUtf8(), "01:30");
+  // Its own columns are drawn: the source kind, the status, repeat and
+  // active icons between the length and the medium.
+  EXPECT_GT(Drawn(*film, 520, 720), 40);
   // A timer from the guide: the panel shows its programme, drawn.
   Settle();
   Record::EPGInfoForm& panel = s->Parts.Info;
@@ -231,6 +246,11 @@ TEST_F(RecordScreensTest, RecordedListsTheShowsAndRedDeletesAfterConfirmation61)
   Settle();
   EXPECT_TRUE(s->Parts.Info.TitleText.IsVisible());
   EXPECT_EQ(s->Parts.Info.OnGetDescriptionText().ToUtf8(), "A recorded programme");
+  // The row's file name is drawn.
+  auto* news = kv::Cast<ListForm::RecordedShowsListItem>(s->List.GetFocusedRow());
+  ASSERT_NE(news, nullptr);
+  EXPECT_FALSE(news->OnGetFileText().Empty());
+  EXPECT_GT(Drawn(*news, 556, 700), 40);
   // OK does nothing; the screen stays.
   Press("ok");
   Settle();

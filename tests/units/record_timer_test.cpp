@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "record_support.h"
 #include "units/MenuSystem/LiveMenuPages.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
+#include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
+#include "platform/xpm/xpm_record.h"
 #include "units/Structures/LocalTime.h"
 #include "units/Structures/VirtualChannel.h"
 
@@ -302,6 +305,76 @@ TEST_F(RecordTimerTest, ATimerByHandRecordsAtOnceOnlyInsideItsWindow) {
   };
   EXPECT_TRUE(save(8));   // Tuesday
   EXPECT_FALSE(save(13));  // Sunday
+}
+
+TEST_F(RecordTimerTest, ASavedTimerWarnsAtItsTimeThenRecordsUntilItsEnd) {
+  // Monday to Friday at 20:30 for half an hour, saved on a Tuesday at 20:15.
+  sim::MountUsbDisk(Tv());
+  SetClock(2026, 12, 8, 20, 15);
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  const int32_t id = Skin()->OnGetActiveTimerId();
+  Press("ok");  // on
+  Skin()->OnSetTimerTimesType(Record::kTimesDaily);
+  e->UpdateTimeSettings(8, 30, 1);
+  e->UpdateDurationSettings(0, 30);
+  e->OnSetFocus(&e->DoneButton);
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Editor(), nullptr);
+  Press("exit");
+  Settle();
+  XPM_TimerRecord stored;
+  ASSERT_TRUE(SetTimerOf(id, &stored));
+  ASSERT_EQ(stored.enabled, 1);
+  const auto question = [this]() -> NonMenuSystem::ConfirmMultiOptionDialog* {
+    auto* d = Open<NonMenuSystem::ConfirmMultiOptionDialog>();
+    return d && d->IsOpen() && d->OnGetConfirmType() == 64 ? d : nullptr;
+  };
+  const auto show = [](DB_ScheduledEntry* out) { return DB_Get_First_Scheduled_Show(out) == DB_OK; };
+  DB_ScheduledEntry scheduled{};
+  ASSERT_TRUE(show(&scheduled));
+  EXPECT_EQ(scheduled.status, DB_SHOW_WAITING);
+
+  // Nothing before its time.
+  ClearCallLog();
+  Run((14 * 60 + 59) * 1000);
+  EXPECT_EQ(question(), nullptr);
+  EXPECT_TRUE(Calls("XPM_RECORDING_START").empty());
+  // At 20:30 the set warns: the question names the timer's channel and the
+  // timer is the active one; nothing records while it is asked.
+  Run(2000);
+  NonMenuSystem::ConfirmMultiOptionDialog* asked = question();
+  ASSERT_NE(asked, nullptr);
+  EXPECT_NE(asked->OnGetWarningInfo().ToUtf8().find(std::to_string(stored.major)), std::string::npos);
+  EXPECT_EQ(Skin()->OnGetActiveTimerId(), id);
+  EXPECT_TRUE(Calls("XPM_RECORDING_START").empty());
+  // Unanswered for 15 s, the timer records its channel on its tuner.
+  Run(15000);
+  EXPECT_EQ(question(), nullptr);
+  EXPECT_EQ(Calls("XPM_Set_Timer_Record_Valid"),
+            std::vector<std::string>{"XPM_Set_Timer_Record_Valid(0, 0, " + std::to_string(id) + ", 0)"});
+  EXPECT_EQ(Calls("XPM_RECORDING_START"),
+            std::vector<std::string>{"XPM_RECORDING_START(0, " + std::to_string(stored.major) + ", " +
+                                     std::to_string(stored.minor) + ", 0)"});
+  EXPECT_EQ(Skin()->GetLiveTVState(0), XPM_TV_STATE_RECORD);
+  ASSERT_TRUE(show(&scheduled));
+  EXPECT_EQ(scheduled.status, DB_SHOW_RECORDING);
+  // At 21:00 the set ends it: "Recording stopped", the show kept with its
+  // length, the timer waits for tomorrow.
+  Run((29 * 60 + 45) * 1000);
+  EXPECT_EQ(Skin()->GetLiveTVState(0), XPM_TV_STATE_LIVE);
+  EXPECT_EQ(BarType(), 40);
+  DB_RecordedEntry recorded{};
+  ASSERT_EQ(DB_Get_First_Recorded_Show(&recorded), DB_OK);
+  EXPECT_EQ(recorded.status, 2);
+  EXPECT_NEAR(recorded.duration, 30 * 60 - 16, 2);
+  ASSERT_TRUE(show(&scheduled));
+  EXPECT_EQ(scheduled.status, DB_SHOW_WAITING);
+  // Live TV answers the next key.
+  ClearCallLog();
+  Press("ch+");
+  EXPECT_FALSE(Calls("XPM_SetChannel").empty());
 }
 
 TEST_F(RecordTimerTest, TheImmediateWindowAcrossMidnight) {

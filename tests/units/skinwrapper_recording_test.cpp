@@ -7,10 +7,13 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/db/db.h"
 #include "platform/os/bkni.h"
 #include "platform/sim/sim_guide.h"
+#include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm_record.h"
 #include "runtime/clock.h"
 #include "units/SkinBin/Wrapper.h"
@@ -268,6 +271,16 @@ TEST_F(SkinRecordingTest, ChannelsAndTunersOfTheMiddleware) {
   EXPECT_EQ(s_->GetCurrentTunerId(), 0);
   Structures::VirtualChannel* t = s_->GetTempCurrentChannel(false, false);
   EXPECT_EQ(Numbers(t), Tuned());
+  // The cable map's channel whichever medium is in use: its first until the
+  // window tuned one there, then that one.
+  const std::vector<sim::Channel> cable = tv_->Tv().Channels(1);
+  ASSERT_GT(cable.size(), 2u);
+  EXPECT_EQ(Numbers(s_->GetTempCurrentChannel(false, true)), std::make_pair(cable[0].major, cable[0].minor));
+  ASSERT_EQ(XPM_SetMedium(1), XPM_OK);
+  ASSERT_EQ(XPM_SetChannel(0, cable[2].major, cable[2].minor), XPM_OK);
+  ASSERT_EQ(XPM_SetMedium(0), XPM_OK);
+  EXPECT_EQ(Numbers(s_->GetTempCurrentChannel(false, true)), std::make_pair(cable[2].major, cable[2].minor));
+  EXPECT_EQ(Numbers(s_->GetTempCurrentChannel(false, false)), Tuned());
   tv_->FailCall("XPM_GetCurrent_TunerId", 9);
   EXPECT_EQ(s_->GetCurrentTunerId(), 2);
 }

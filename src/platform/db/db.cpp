@@ -219,6 +219,7 @@ int32_t DB_Insert_Scheduled_Data(int32_t id, const DB_ScheduleBlock* block, int3
       return DB_ERR_CONFLICT;
     }
   s.id = id;
+  s.status = DB_SHOW_WAITING;
   s.block = *block;
   s.channel = std::string(channelName ? channelName : "").substr(0, DB_CHANNEL_NAME_MAX);
   s.title = std::string(title ? title : "").substr(0, DB_TITLE_MAX);
@@ -398,6 +399,12 @@ int32_t AddRecordedShow(Sim& tv, const DB_RecordedEntry& entry, int32_t* id) {
   if (!tv.SetState(RecKey(next), EncodeRecorded(entry))) return DB_ERR_FAILED;
   *id = next;
   return DB_OK;
+}
+
+void SetScheduledShowStatus(Sim& tv, int32_t timerId, int32_t status) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  for (const Show& s : Shows(tv))
+    if (s.block.timerId == timerId) UpdateShow(tv, s.id, "simulated recorder", [&](Show& x) { x.status = status; });
 }
 
 int32_t FinishRecordedShow(Sim& tv, int32_t id, int32_t duration) {

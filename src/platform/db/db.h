@@ -7,8 +7,9 @@
 // on success. Texts are zero-terminated 8-bit text.
 //
 // Scheduled shows. A show is identified by its id (1 or more) and holds the
-// 25-word block of DB_Insert_Scheduled_Data, its texts, a status (0 waiting,
-// 1 recording, 2 done, 3 stopped by the viewer) and is tied to a timer id
+// 25-word block of DB_Insert_Scheduled_Data, its texts, a status (18
+// waiting to record, 1 recording, 2 done, 3 stopped by the viewer: the
+// recording status codes the screens show) and is tied to a timer id
 // 0-31 (block word 14). The scheduler refuses a show whose start and
 // duration overlap another one of the same tuner (DB_ERR_CONFLICT), an id in
 // use, and a block whose reserved words 11, 12, 23 and 24 are not zero.
@@ -45,10 +46,10 @@ enum : int32_t {
 
 // Statuses of a scheduled show.
 enum : int32_t {
-  DB_SHOW_WAITING = 0,
   DB_SHOW_RECORDING = 1,
   DB_SHOW_DONE = 2,
   DB_SHOW_STOPPED = 3,
+  DB_SHOW_WAITING = 18,
 };
 
 // The block of DB_Insert_Scheduled_Data: 25 words.
@@ -176,4 +177,6 @@ class Sim;
 // written to *id) and finishes it.
 int32_t AddRecordedShow(Sim& tv, const DB_RecordedEntry& entry, int32_t* id);
 int32_t FinishRecordedShow(Sim& tv, int32_t id, int32_t duration);
+// For the recorder: the status of the scheduled show of a timer (none: nothing).
+void SetScheduledShowStatus(Sim& tv, int32_t timerId, int32_t status);
 }  // namespace sim

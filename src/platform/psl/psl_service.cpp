@@ -531,12 +531,17 @@ std::vector<Entry> Service::Listing(const std::string& folder, int32_t mediaType
     std::lock_guard<std::mutex> lock(mu_);
     sort = sortMode_;
     key = folder + "|" + std::to_string(mediaType) + "|" + std::to_string(sort);
+  }
+  std::error_code ec;
+  const fs::file_time_type mtime = fs::last_write_time(folder, ec);
+  {
+    std::lock_guard<std::mutex> lock(mu_);
     auto it = listings_.find(key);
-    if (it != listings_.end()) return it->second;
+    if (it != listings_.end() && it->second.mtime == mtime) return it->second.entries;
   }
   std::vector<Entry> entries = ListFolder(folder, mediaType, sort);
   std::lock_guard<std::mutex> lock(mu_);
-  listings_[key] = entries;
+  listings_[key] = CachedListing{mtime, entries};
   return entries;
 }
 

@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -180,7 +181,13 @@ class Service : public std::enable_shared_from_this<Service> {
   std::map<uint32_t, Node> nodes_;
   std::map<uint32_t, std::vector<Node>> lists_;
   std::map<uint32_t, Playlist> playlists_;
-  std::map<std::string, std::vector<Entry>> listings_;  // folder|type|sort
+  // folder|type|sort; each with the folder's modification time when it was
+  // read, so that a folder changed since (a file deleted) is read again.
+  struct CachedListing {
+    std::filesystem::file_time_type mtime;
+    std::vector<Entry> entries;
+  };
+  std::map<std::string, CachedListing> listings_;
   Player music_, video_;
   int32_t navKind_ = PSL_KIND_MUSIC;
   int32_t repeat_ = 1;

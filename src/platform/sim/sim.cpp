@@ -16,6 +16,7 @@
 #include "platform/psl/psl.h"
 #include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
+#include "platform/xpm/xpm_record.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 
@@ -71,6 +72,7 @@ void Sim::Start() {
   saver_ = std::thread([this] { SaverMain(); });
   g_current.store(this);
   g_qvak_mutex = guiLock_;
+  TimersChanged(*this);  // the stored timers come due from now on
 }
 
 void Sim::Stop() {

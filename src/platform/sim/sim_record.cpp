@@ -45,9 +45,18 @@ struct Timeshift {
 constexpr int32_t kLastTrickRate = 9;
 
 struct Recording {
-  int32_t timerId = -1;
+  int32_t timerId = -1;  // a timer's id, or kManualTimer + tuner
   int32_t recordedId = 0;
   int64_t startMs = 0;
+  bool once = false;  // a one-time timer's
+};
+
+// A timer the program made the valid recording of a tuner
+// (XPM_Set_Timer_Record_Valid): the next recording started on that tuner is
+// the timer's and ends with its window.
+struct ValidTimer {
+  int32_t timerId = -1;
+  int32_t once = 0;
 };
 
 struct World {
@@ -56,7 +65,12 @@ struct World {
   uint64_t testGeneration = 0;
   std::array<Timeshift, kTuners> timeshift{};
   std::array<Recording, kTuners> recording{};
+  std::array<ValidTimer, kTuners> valid{};
   int32_t lastTimeshiftTuner = 0;
+  // The timer watch: its pending check (a newer one replaces it) and the
+  // local time it has looked up to (a timer fires once it passes).
+  uint64_t watchGeneration = 0;
+  int64_t watchedUpTo = 0;
   // The event lists handed out and not yet released (freed with the Sim's
   // state when it is not released at all).
   std::vector<std::unique_ptr<XPM_EventListImpl>> lists;
@@ -136,6 +150,127 @@ int32_t BufferSeconds(const sim::Sim& tv) {
 
 void SendInt(sim::Sim& tv, uint32_t id, int32_t value, int64_t at) { tv.Inject(id, XPM_Int32Payload{value}, at); }
 
+// --- Timers coming due ---------------------------------------------------------
+//
+// A recording timer (id 1-16, enabled, with days and a duration) has an
+// occurrence on each day of its mask at its start time; a one-time timer
+// (times type 4) only on its date. The set warns (XPM_EVT_TIMER_RECORD_WARNING
+// with the timer id) when the occurrence's start, less its start-early
+// seconds, comes; the program answers by making the timer valid and starting
+// the recording, which the set ends after the duration and the end delay.
+
+constexpr int32_t kTimesOnce = 4;
+constexpr int64_t kDay = 24 * 3600;
+// The longest the watch sleeps: a change of the set's clock is seen by then.
+constexpr int64_t kWatchNapMs = 10 * 60 * 1000;
+
+int64_t LocalNow(const sim::TvState& s) {
+  const sim::BrokenDownTime n = s.LocalTime();
+  return sim::LocalTicks(XPM_LocalTime{n.second, n.minute, n.hour, n.day, n.month, n.year, 0, 0, 0});
+}
+
+// The recording timers the set holds.
+std::vector<std::pair<int32_t, XPM_TimerRecord>> RecordingTimers(const sim::TvState& s) {
+  std::vector<std::pair<int32_t, XPM_TimerRecord>> out;
+  for (int32_t id = sim::kFirstTimerId; id <= sim::kLastTimerId; ++id) {
+    int32_t words[sim::kTimerRecordWords];
+    if (s.GetTimer(id, words, "simulated timer watch") != XPM_OK) continue;
+    XPM_TimerRecord t;
+    std::memcpy(&t, words, sizeof t);
+    if (t.enabled != 0 && t.daysOfWeek != 0 && t.duration > 0) out.emplace_back(id, t);
+  }
+  return out;
+}
+
+// The local start of a timer's occurrence on the day starting at
+// `midnight`, or -1 when it has none that day.
+int64_t OccurrenceOn(const XPM_TimerRecord& t, int64_t midnight) {
+  if (t.timesType == kTimesOnce) {
+    if (sim::LocalTicks(XPM_LocalTime{0, 0, 0, t.start.day, t.start.month, t.start.year, 0, 0, 0}) != midnight)
+      return -1;
+  } else if ((t.daysOfWeek & (1 << sim::LocalFromTicks(midnight).weekday)) == 0) {
+    return -1;
+  }
+  return midnight + int64_t{t.start.hour} * 3600 + t.start.minute * 60 + t.start.second;
+}
+
+int64_t MidnightOf(int64_t local) { return local - ((local % kDay) + kDay) % kDay; }
+int64_t WarningOf(const XPM_TimerRecord& t, int64_t start) { return start - std::max(0, t.startEarly); }
+int64_t EndOf(const XPM_TimerRecord& t, int64_t start) { return start + t.duration + std::max(0, t.endDelay); }
+
+// The clock time (ms) at which the local time reaches `local`.
+int64_t ClockAt(int64_t local, int64_t localNow) {
+  const int64_t ms = kv::Now();
+  const int64_t second = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;  // the local time's second began then
+  return (second + (local - localNow)) * 1000;
+}
+
+void ScheduleWatch(sim::Sim& tv);
+
+// Warns of every timer whose warning time came since the last look, then
+// sleeps until the next one.
+void WatchTimers(sim::Sim& tv, uint64_t generation) {
+  const int64_t now = LocalNow(tv.Tv());
+  const auto timers = RecordingTimers(tv.Tv());
+  int64_t since = 0;
+  {
+    std::lock_guard<std::mutex> lock(g_world.Mutex());
+    World& w = g_world.Of(tv);
+    if (w.watchGeneration != generation) return;  // a newer look is pending
+    since = w.watchedUpTo;
+    w.watchedUpTo = std::max(w.watchedUpTo, now);
+  }
+  for (const auto& [id, t] : timers) {
+    for (int64_t midnight = MidnightOf(now) - kDay; midnight <= MidnightOf(now); midnight += kDay) {
+      const int64_t start = OccurrenceOn(t, midnight);
+      if (start < 0) continue;
+      const int64_t warn = WarningOf(t, start);
+      if (warn > since && warn <= now && now < EndOf(t, start)) {
+        kv::Log("simulated timer watch: timer " + std::to_string(id) + " is due");
+        SendInt(tv, XPM_EVT_TIMER_RECORD_WARNING, id, -1);
+      }
+    }
+  }
+  ScheduleWatch(tv);
+}
+
+// Schedules the next look: at the next warning time, at the latest after a nap.
+void ScheduleWatch(sim::Sim& tv) {
+  const int64_t now = LocalNow(tv.Tv());
+  int64_t next = -1;
+  for (const auto& [id, t] : RecordingTimers(tv.Tv())) {
+    for (int64_t midnight = MidnightOf(now) - kDay; midnight <= MidnightOf(now) + 8 * kDay; midnight += kDay) {
+      const int64_t start = OccurrenceOn(t, midnight);
+      if (start < 0 || WarningOf(t, start) <= now) continue;
+      if (next < 0 || WarningOf(t, start) < next) next = WarningOf(t, start);
+      break;  // the first one of this timer is its next
+    }
+  }
+  uint64_t generation = 0;
+  {
+    std::lock_guard<std::mutex> lock(g_world.Mutex());
+    World& w = g_world.Of(tv);
+    generation = ++w.watchGeneration;
+    if (next < 0) return;  // no timer to wait for
+  }
+  const int64_t at = std::min(ClockAt(next, now), kv::Now() + kWatchNapMs);
+  sim::Sim* owner = &tv;
+  tv.Schedule(at, [owner, generation] { WatchTimers(*owner, generation); });
+}
+
+// Ends the recording of a tuner: the show is finished, the timer's scheduled
+// show waits for its next occurrence (a one-time one is done), and the set
+// reports the stop. Runs with the world locked.
+int32_t FinishRecording(sim::Sim& tv, World& w, size_t tuner) {
+  Recording& r = w.recording[tuner];
+  const int32_t seconds = static_cast<int32_t>((kv::Now() - r.startMs) / 1000);
+  const int32_t id = r.recordedId;
+  if (r.timerId < kManualTimer) sim::SetScheduledShowStatus(tv, r.timerId, r.once ? DB_SHOW_DONE : DB_SHOW_WAITING);
+  r = Recording{};
+  SendInt(tv, XPM_EVT_PVR_RECORD_STATUS, XPM_RECORD_STATUS_STOPPED, -1);
+  return sim::FinishRecordedShow(tv, id, seconds);
+}
+
 }  // namespace
 
 namespace sim {
@@ -162,6 +297,16 @@ void RemoveUsbDisk(Sim& tv) {
 bool UsbDiskMounted(const Sim& tv) {
   std::lock_guard<std::mutex> lock(g_world.Mutex());
   return Mounted(tv, g_world.Of(tv));
+}
+
+void TimersChanged(Sim& tv) {
+  {
+    std::lock_guard<std::mutex> lock(g_world.Mutex());
+    World& w = g_world.Of(tv);
+    // A set just started looks from now on: what came due while it was off is past.
+    if (w.watchedUpTo == 0) w.watchedUpTo = LocalNow(tv.Tv());
+  }
+  ScheduleWatch(tv);
 }
 
 }  // namespace sim
@@ -207,19 +352,40 @@ int32_t XPM_RECORDING_START(int32_t tuner, int32_t major, int32_t minor, int32_t
   std::ofstream(tv->TargetPath(path), std::ios::binary);
   int32_t id = 0;
   if (int32_t s = sim::AddRecordedShow(*tv, e, &id); s != DB_OK) return s;
-  w.recording[tuner] = Recording{kManualTimer + tuner, id, kv::Now()};
+  // The timer made valid for this tuner records until its window ends;
+  // any other recording until it is stopped.
+  const ValidTimer valid = std::exchange(w.valid[tuner], ValidTimer{});
+  w.recording[tuner] = Recording{kManualTimer + tuner, id, kv::Now(), valid.once != 0};
+  SendInt(*tv, XPM_EVT_PVR_RECORD_STATUS, XPM_RECORD_STATUS_STARTED, -1);
+  int32_t words[sim::kTimerRecordWords];
+  if (valid.timerId < 0 || state.GetTimer(valid.timerId, words, kCall) != XPM_OK) return XPM_OK;
+  XPM_TimerRecord t;
+  std::memcpy(&t, words, sizeof t);
+  const int64_t local = LocalNow(state);
+  for (int64_t midnight = MidnightOf(local) - kDay; midnight <= MidnightOf(local); midnight += kDay) {
+    const int64_t start = OccurrenceOn(t, midnight);
+    if (start < 0 || local < WarningOf(t, start) || local >= EndOf(t, start)) continue;
+    w.recording[tuner].timerId = valid.timerId;
+    sim::SetScheduledShowStatus(*tv, valid.timerId, DB_SHOW_RECORDING);
+    sim::Sim* owner = tv;
+    tv->Schedule(ClockAt(EndOf(t, start), local), [owner, tuner, id] {
+      std::lock_guard<std::mutex> l(g_world.Mutex());
+      World& world = g_world.Of(*owner);
+      if (world.recording[tuner].recordedId == id && world.recording[tuner].timerId >= 0)
+        FinishRecording(*owner, world, static_cast<size_t>(tuner));
+    });
+    break;
+  }
   return XPM_OK;
 }
 
 int32_t XPM_RECORDING_STOP(int32_t timerId) {
   REC_ENTER("XPM_RECORDING_STOP", sim::Args(timerId));
-  for (Recording& r : w.recording) {
-    if (r.timerId < 0 || (r.timerId != timerId && r.timerId - kManualTimer != timerId)) continue;
-    const int32_t seconds = static_cast<int32_t>((kv::Now() - r.startMs) / 1000);
-    const int32_t id = r.recordedId;
-    r = Recording{};
-    return sim::FinishRecordedShow(*tv, id, seconds);
-  }
+  // The recording of that timer; else, for 0 or 1, whatever the tuner records.
+  for (size_t i = 0; i < w.recording.size(); ++i)
+    if (w.recording[i].timerId >= 0 && w.recording[i].timerId == timerId) return FinishRecording(*tv, w, i);
+  if (timerId >= 0 && timerId < kTuners && w.recording[static_cast<size_t>(timerId)].timerId >= 0)
+    return FinishRecording(*tv, w, static_cast<size_t>(timerId));
   return XPM_ERR_INVALID_PARAM;
 }
 
@@ -228,8 +394,12 @@ int32_t XPM_RECORDING_STOP(int32_t timerId) {
   return XPM_OK
 
 int32_t XPM_SetActiveTimer(int32_t timerId, int32_t active) { REC_LOGGED(XPM_SetActiveTimer, timerId, active); }
-int32_t XPM_Set_Timer_Record_Valid(int32_t a, int32_t b, int32_t c, int32_t d) {
-  REC_LOGGED(XPM_Set_Timer_Record_Valid, a, b, c, d);
+
+int32_t XPM_Set_Timer_Record_Valid(int32_t once, int32_t tuner, int32_t timerId, int32_t startEarly) {
+  REC_ENTER("XPM_Set_Timer_Record_Valid", sim::Args(once, tuner, timerId, startEarly));
+  if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
+  w.valid[static_cast<size_t>(tuner)] = ValidTimer{timerId, once};
+  return XPM_OK;
 }
 int32_t XPM_CancelTimerRecord(int32_t timerId) { REC_LOGGED(XPM_CancelTimerRecord, timerId); }
 int32_t xpm_setsource_record(int32_t window, int32_t on) { REC_LOGGED(xpm_setsource_record, window, on); }
@@ -279,7 +449,7 @@ int32_t XPM_GetTempCurrentChannel(int32_t tuner, int32_t map, XPM_VirtualChannel
   REC_ENTER("XPM_GetTempCurrentChannel", sim::Args(tuner, map));
   SIM_TV_NEED(channel);
   if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
-  return state.CurrentChannel(tuner, &channel->major, &channel->minor, kCall);
+  return state.CurrentChannelOn(tuner, map != 0 ? 1 : 0, &channel->major, &channel->minor, kCall);
 }
 
 int32_t XPM_GetNetworkTime(int64_t* seconds) {

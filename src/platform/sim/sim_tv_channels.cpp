@@ -89,8 +89,9 @@ std::vector<Channel> TvState::Ring(int32_t medium, int32_t ring) const {
 
 // The channel a window's tuner is on: the one it was last set to, or the
 // first of the map when that one is gone; null while the map is empty.
-const Channel* TvState::CurrentChannelOf(int32_t window) const {
-  const MapState& map = Map();
+const Channel* TvState::CurrentChannelOf(int32_t window) const { return CurrentChannelOf(Map(), window); }
+
+const Channel* TvState::CurrentChannelOf(const MapState& map, int32_t window) const {
   if (map.channels.empty()) return nullptr;
   const auto& cur = map.current[static_cast<size_t>(window)];
   const int at = FindChannel(map, cur.first, cur.second);
@@ -116,6 +117,20 @@ int32_t TvState::CurrentChannel(int32_t window, int32_t* major, int32_t* minor, 
   std::lock_guard<std::mutex> lock(mutex_);
   if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
   const Channel* c = CurrentChannelOf(window);
+  *major = c ? c->major : kNoChannel;
+  *minor = c ? c->minor : kNoChannel;
+  return XPM_OK;
+}
+
+int32_t TvState::CurrentChannelOn(int32_t window, int32_t medium, int32_t* major, int32_t* minor,
+                                  const char* call) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
+  if (medium < 0 || medium >= kMedia) {
+    Bad(call, "no medium " + std::to_string(medium));
+    return XPM_ERR_INVALID_PARAM;
+  }
+  const Channel* c = CurrentChannelOf(maps_[static_cast<size_t>(medium)], window);
   *major = c ? c->major : kNoChannel;
   *minor = c ? c->minor : kNoChannel;
   return XPM_OK;

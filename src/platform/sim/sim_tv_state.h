@@ -430,6 +430,9 @@ class TvState {
   std::vector<Channel> Ring(int32_t medium, int32_t ring) const;
   int32_t SetMedium(int32_t medium, const char* call);
   int32_t CurrentChannel(int32_t window, int32_t* major, int32_t* minor, const char* call) const;
+  // The channel a window tunes on a medium's map, whichever medium is in use:
+  // its last channel there, else the map's first, else none (kNoChannel).
+  int32_t CurrentChannelOn(int32_t window, int32_t medium, int32_t* major, int32_t* minor, const char* call) const;
   int32_t SetChannel(int32_t window, int32_t major, int32_t minor, const char* call);
   int32_t ChannelInfo(int32_t major, int32_t minor, Channel* out, const char* call) const;
   int32_t CurrentPhysicalChannel(int32_t window, int32_t* physical, const char* call) const;
@@ -527,6 +530,7 @@ class TvState {
   const MapState& Map() const;
   int FindChannel(const MapState& map, int32_t major, int32_t minor) const;
   const Channel* CurrentChannelOf(int32_t window) const;
+  const Channel* CurrentChannelOf(const MapState& map, int32_t window) const;
   Acquisition AcquireLocked(int32_t window, bool channelEvent);
   void AcquireWindowLocked(int32_t window, bool fromSource, std::vector<Acquisition>* out);
   void Send(const std::vector<Acquisition>& acquisitions);

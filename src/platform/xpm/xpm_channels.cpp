@@ -10,6 +10,7 @@
 
 #include "platform/os/bkni.h"
 #include "platform/sim/sim_tv_call.h"
+#include "platform/xpm/xpm_record.h"
 #include "platform/xpm/xpm_settings.h"
 #include "runtime/trace.h"
 
@@ -242,7 +243,9 @@ int32_t XPM_SetTimer(int32_t id, XPM_TimerRecord record) {
   SIM_TV_ENTER("XPM_SetTimer", sim::Args(id, record.enabled, record.daysOfWeek, record.duration));
   int32_t words[sim::kTimerRecordWords];
   std::memcpy(words, &record, sizeof words);
-  return state.SetTimer(id, words, kCall);
+  const int32_t status = state.SetTimer(id, words, kCall);
+  if (status == XPM_OK) sim::TimersChanged(*tv);
+  return status;
 }
 
 int32_t DB_Get_TimerId(int32_t* id) {

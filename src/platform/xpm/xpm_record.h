@@ -8,7 +8,17 @@
 // the mounted USB disk and adds a recorded show (db.h); it refuses without a
 // disk or while the tuner records. A manual recording has the timer id
 // 32 + tuner; XPM_RECORDING_STOP (timer id) finishes the recording of that
-// timer.
+// timer, or with 0 or 1 the recording of that tuner. Each start and stop is
+// reported as a recording status (XPM_RECORD_STATUS_STARTED, _STOPPED).
+//
+// Timers: the set watches its recording timers (xpm_settings.h). When an
+// occurrence's start less the timer's start-early seconds comes, it sends
+// XPM_EVT_TIMER_RECORD_WARNING with the timer id. The program answers with
+// XPM_Set_Timer_Record_Valid (once flag, tuner, timer id, start early) and
+// XPM_RECORDING_START on that tuner: that recording is the timer's (its
+// scheduled show reads "recording") and the set stops it when the duration
+// and the end delay have passed; the scheduled show then waits for the next
+// occurrence, a one-time timer's is done.
 //
 // Timeshift: XPM_TIMESHIFT_START (tuner) starts buffering the tuner's channel
 // (the USB disk must be mounted) and reports XPM_TIMESHIFT_STATUS_START as a
@@ -53,7 +63,10 @@ enum : int32_t {
   XPM_TIMESHIFT_PLAY_STATE_FAST_BACKWARD = 5,
   XPM_TIMESHIFT_PLAY_STATE_SLOW_BACKWARD = 6,
 };
-// The recording status reported when timeshifting starts.
+// Recording statuses (XPM_EVT_PVR_RECORD_STATUS): a recording started, ended,
+// and timeshifting started.
+inline constexpr int32_t XPM_RECORD_STATUS_STARTED = 2;
+inline constexpr int32_t XPM_RECORD_STATUS_STOPPED = 3;
 inline constexpr int32_t XPM_TIMESHIFT_STATUS_START = 13;
 // The timeshift duration settings, and the seconds the buffer holds for each.
 inline constexpr int32_t XPM_TIMESHIFT_DURATIONS = 5;
@@ -134,7 +147,7 @@ typedef struct XPM_EventListImpl* XPM_EventList;
 int32_t XPM_RECORDING_START(int32_t tuner, int32_t major, int32_t minor, int32_t flags);
 int32_t XPM_RECORDING_STOP(int32_t timerId);
 int32_t XPM_SetActiveTimer(int32_t timerId, int32_t active);
-int32_t XPM_Set_Timer_Record_Valid(int32_t a, int32_t b, int32_t c, int32_t d);
+int32_t XPM_Set_Timer_Record_Valid(int32_t once, int32_t tuner, int32_t timerId, int32_t startEarly);
 int32_t XPM_CancelTimerRecord(int32_t timerId);
 int32_t XPM_Get_Record_All(int32_t tuner, int32_t* on);
 int32_t XPM_Set_Record_All(int32_t tuner, int32_t on);
@@ -143,6 +156,9 @@ int32_t xpm_setsource_record(int32_t window, int32_t on);
 // --- Tuners, live TV and the clock ---------------------------------------------
 int32_t XPM_GetCurrent_TunerId(int32_t* tuner);
 int32_t XPM_Get_TV_State(int32_t window, int32_t* state);
+// The channel the tuner's window tunes on the antenna (map 0) or cable
+// (map non-zero) channel map, whichever medium is in use: its last channel
+// there, else the map's first, else -2.-2.
 int32_t XPM_GetTempCurrentChannel(int32_t tuner, int32_t map, XPM_VirtualChannel* channel);
 int32_t XPM_GetNetworkTime(int64_t* seconds);
 int32_t XPM_NetworkSeconds2LocalTime(int64_t seconds, XPM_LocalTime* out);
@@ -191,6 +207,9 @@ void MountUsbDisk(Sim& tv);
 void RemoveUsbDisk(Sim& tv);
 // Whether the disk is in (its folder made and not pulled out).
 bool UsbDiskMounted(const Sim& tv);
+// The set's recording timers changed (or the set started): the timer watch
+// looks again when the next one comes due.
+void TimersChanged(Sim& tv);
 // Milliseconds of the simulated disk format and speed test.
 inline constexpr int64_t kUsbFormatMs = 2000;
 inline constexpr int64_t kUsbTestMs = 3000;

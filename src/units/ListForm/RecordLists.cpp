@@ -266,6 +266,9 @@ ScheduledRecordListItem::ScheduledRecordListItem() {
   AddColumn(check_);
   OnSetActive(false);
   OnSetSourceType(1);
+  // The base laid its columns out while it was being made; these are laid
+  // out now, or a row the list gives the same size would never place them.
+  Refresh();
 }
 
 const Resources::BitmapId* ScheduledRecordListItem::StatusBitmap(int32_t status) const {
@@ -359,6 +362,7 @@ RecordedShowsListItem::RecordedShowsListItem() {
   file_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
   file_.OnSetEllipsis(true);
   AddColumn(file_, true, true);
+  Refresh();  // the file column too (see the scheduled row)
 }
 
 const Resources::BitmapId* RecordedShowsListItem::StatusBitmap(int32_t status) const {

@@ -20,7 +20,7 @@ kv::String FileSizeText(int32_t code) {
   kv::TextId unitCaption = SIZE_UNIT_BYTES;
   if (unit == 1) unitCaption = SIZE_UNIT_KB;
   if (unit >= 2) unitCaption = SIZE_UNIT_MB;
-  return kv::ConcatString(kv::ConcatString(kv::LoadString(SIZE_PREFIX), number), kv::LoadString(unitCaption));
+  return kv::ConcatString(kv::ConcatString(kv::GetVariantOfString(SIZE_PREFIX), number), kv::LoadString(unitCaption));
 }
 
 }  // namespace MediaPlayer

@@ -44,6 +44,7 @@
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/ActiveAppStatus.h"
 #include "units/Structures/Message.h"
+#include "units/MediaPlayer/PhotoMultiView.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/SubSystem/State.h"
 #include "units/WidgetManager/WidgetManager.h"
@@ -146,9 +147,11 @@ bool NonMenuSystem::KeyEventNeedHandled(uint32_t fullCode) {
 bool NonMenuSystem::MediaCheck(uint16_t code) {
   if (!MediaScreenOpen()) return true;
   switch (code) {
-    case 48:
-      // The photo multi-view's busy flag is read once that screen exists.
-      return true;
+    case 48: {
+      // Refused while the photo grid is busy (its waiting indicator is up).
+      auto* grid = kv::Cast<MediaPlayer::PhotoMultiView>(Manager()->FindForm(WIN_ID_PhotoMultiView));
+      return !grid || !grid->IsBusy();
+    }
     case 95:
       return !WindowOpen(WIN_ID_PhotoFrame);
     case 77:

@@ -94,6 +94,8 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   void OnSetIsShortcut(bool on) { IsShortcut = on; }
   bool OnGetMenuTriggered() const { return MenuTriggered; }
   bool OpenedFromQuickMenu() const { return fromQuickMenu_; }
+  // A screen replacing another hands it the quick-menu return flag.
+  void OnSetFromQuickMenu(bool on) { fromQuickMenu_ = on; }
 
   // Opened as a shortcut from a menu page: Back returns to the menu.
   bool IsShortcut = false;

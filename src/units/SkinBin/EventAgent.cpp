@@ -43,16 +43,13 @@ uint8_t* EventAgent::HandledFlag(Core::Event* event) {
 bool EventAgent::IsScreenInOperation() {
   auto* wm = kv::Cast<::WidgetManager::WidgetManager>(WidgetManager.get());
   if (!wm) return false;
-  // The channel entry while its number is not tuned, and the information
-  // banner opened by the Info key; found by class so that the skin binding
-  // does not depend on the screens.
-  const kv::Class* entry = KV_LATE_CLASS("NonMenuSystem::ChannelEntry");
-  const kv::Class* banner = KV_LATE_CLASS("NonMenuSystem::InfoBanner");
+  // A screen that holds the acquisition events back (HoldsAcquisition): the
+  // channel entry while its number is not tuned, the information banner
+  // opened by the Info key, the media player's kind menu and source dialog
+  // (the TV source's banner waits until they close).
   for (kv::Object* item : wm->Snapshot()) {
     auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
-    if (!form) continue;
-    const kv::Class* cls = kv::ClassOf(form);
-    if ((cls == entry || cls == banner) && form->HoldsAcquisition()) return true;
+    if (form && form->IsOpen() && form->HoldsAcquisition()) return true;
   }
   return false;
 }

@@ -17,11 +17,13 @@ namespace SkinBin {
 inline constexpr int32_t MAX_SCHEDULED_INFO = 40;
 inline constexpr int32_t MAX_RECORDED_INFO = 1000;
 
-// Status words of scheduled and recorded shows.
-inline constexpr int32_t SHOW_STATUS_WAITING = 0;
+// Status words of scheduled and recorded shows: the recording status codes
+// the lists show (a waiting show "will record").
+inline constexpr int32_t SHOW_STATUS_NONE = 0;  // the programme is not scheduled
 inline constexpr int32_t SHOW_STATUS_RECORDING = 1;
 inline constexpr int32_t SHOW_STATUS_DONE = 2;
 inline constexpr int32_t SHOW_STATUS_STOPPED = 3;
+inline constexpr int32_t SHOW_STATUS_WAITING = 18;
 
 class ScheduledRecordData : public kv::Object {
   KV_CLASS(SkinBin, ScheduledRecordData, kv::Object)
@@ -49,7 +51,7 @@ class ScheduledRecordData : public kv::Object {
   kv::String Description;
   uint8_t EventFlag = 0;  // a guide programme stands behind it
   int32_t Rating = 0;
-  int32_t Status = SHOW_STATUS_WAITING;  // 0 also: the programme is not scheduled
+  int32_t Status = SHOW_STATUS_NONE;
   kv::Member<Structures::LocalTime> EventStartTime;
   int32_t EventDuration = 0;
 };

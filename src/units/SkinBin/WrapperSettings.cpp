@@ -17,10 +17,13 @@
 #include "units/Constants/Constants.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/MediaPlayer/BrowserTemplate.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/TimerData.h"
 #include "units/Structures/VirtualChannel.h"
+#include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/WrapperInternal.h"
 
 namespace SkinBin {
@@ -99,7 +102,23 @@ SKIN_INT_SETTING(ThreeDAutoStart, KEY_3D_AUTO_START)
 SKIN_INT_SETTING(USBSDAutoStart, KEY_USB_SD_AUTO_START)
 SKIN_INT_SETTING(TheaterLock, KEY_THEATER_LOCK)
 SKIN_INT_SETTING(MM_IntervalTime, KEY_MM_INTERVAL_TIME)
-SKIN_INT_SETTING(MM_SortMode, KEY_MM_SORT_MODE)
+int32_t Wrapper::OnGetMM_SortMode() {
+  if (Store()) MM_SortMode = Store()->GetInteger(KEY_MM_SORT_MODE);
+  return MM_SortMode;
+}
+
+// Stored, then applied to the open browse screen (the photo list or grid,
+// else the movie list, else the music list), which re-sorts its folder.
+void Wrapper::OnSetMM_SortMode(int32_t v) {
+  MM_SortMode = v;
+  if (Store()) Store()->PutInteger(KEY_MM_SORT_MODE, v);
+  auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  for (uint32_t id : {WinIDs::WIN_ID_PhotoMultiView, WinIDs::WIN_ID_MovieListView, WinIDs::WIN_ID_MusicListView})
+    if (auto* browser = kv::Cast<MediaPlayer::MediaPlayerTemplate>(wm->FindForm(id))) {
+      browser->ApplySortChange();
+      return;
+    }
+}
 int32_t Wrapper::OnGetEnableDlna() {
   if (Store()) EnableDlna = Store()->GetInteger(KEY_ENABLE_DLNA);
   return EnableDlna;

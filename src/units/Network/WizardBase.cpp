@@ -1,0 +1,301 @@
+#include "units/Network/WizardBase.h"
+
+#include "runtime/auto_object.h"
+#include "runtime/slot.h"
+#include "strings/Strings.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Colors/Colors.h"
+#include "units/Constants/Constants.h"
+#include "units/Core/Event.h"
+#include "units/Events/WlanConnectCompleteEvent.h"
+#include "units/Events/WlanScanCompleteEvent.h"
+#include "units/Events/XPM_EVENT_STANDBY.h"
+#include "units/Fonts/Fonts.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/MenuSystem/MenuItems.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/OptionDatabase/OptionTypes.h"
+#include "units/Primitives/KeyRoutingParameter.h"
+#include "units/Resources/Resources.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/Structures/Message.h"
+#include "units/SubSystem/State.h"
+#include "units/Views/Align.h"
+
+KV_REGISTER_CLASS(Network::NetworkWidgetClass);
+KV_REGISTER_CLASS(Network::CancelDialog);
+
+namespace Network {
+
+namespace {
+
+constexpr uint16_t KEY_OK = 1;
+constexpr uint16_t KEY_EXIT = 2;
+constexpr uint16_t KEY_UP = 4;
+constexpr uint16_t KEY_DOWN = 5;
+constexpr uint16_t KEY_BACK = 41;
+constexpr uint16_t KEY_EXIT_2 = 45;
+constexpr int32_t kCaptionHeight = 40;
+
+void Send(int32_t code, kv::Object* object, int32_t param, const kv::Class* target) {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  if (!agent || !target) return;
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(code, object, param);
+  agent->DispatchTo(msg, target);
+}
+
+void MoveFocus(Forms::Form& form, bool down) {
+  if (down) {
+    if (!form.SelectNext()) form.SelectFirst();
+  } else if (!form.SelectPrev()) {
+    form.SelectLast();
+  }
+}
+
+}  // namespace
+
+// --- NetworkWidgetClass ----------------------------------------------------------------
+
+NetworkWidgetClass::NetworkWidgetClass() {
+  KeyRoutingForm::OnSetBounds(kWizardBounds);
+  WidgetOrigin = kWizardOrigin;
+  WinID = kWinId;
+  IsModal = 1;
+  OnSetTimeOutValue(0);
+  OnTimeOut = kv::MakeSlot(static_cast<WidgetClass*>(this), &WidgetClass::ClearAllSlot);
+  background_.OnSetColor(Colors::MenuBgColor);
+  frame_.OnSetVisible(false);
+  border_.OnSetWidth(1);
+  border_.OnSetColor(Colors::DialogBorder);
+  Add(&border_);
+  caption_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+  caption_.OnSetColor(Colors::StandardTextColor);
+  caption_.OnSetAlignH(Views::ALIGN_LEFT);
+  caption_.OnSetAlignV(1);
+  caption_.OnSetEllipsis(true);
+  Add(&caption_);
+  info_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+  info_.OnSetColor(Colors::StandardTextColor);
+  info_.OnSetAlignH(Views::ALIGN_LEFT);
+  info_.OnSetAlignV(0);
+  info_.OnSetAutoSize(false);
+  Add(&info_);
+  caption_.OnSetString(kv::GetVariantOfString(Strings::SID_NETWORK_SETUP));
+  HelpString = kv::GetVariantOfString(Strings::SID_BACK);
+}
+
+void NetworkWidgetClass::SetHelp(std::initializer_list<const kv::MultiTextId*> labels, int32_t mask) {
+  HelpString = MenuSystem::HelpText(labels);
+  HelpMask = mask;
+}
+
+void NetworkWidgetClass::SetTimeOut(int32_t ms, void (NetworkWidgetClass::*action)(kv::Object*)) {
+  OnTimeOut = kv::MakeSlot(this, action);
+  OnSetTimeOutValue(ms);
+  if (IsOpen()) SetTimeout(ms > 0);
+}
+
+void NetworkWidgetClass::OnSetCaption(const kv::String& text) {
+  Caption = text;
+  caption_.OnSetString(text);
+}
+
+void NetworkWidgetClass::OnSetInfo(const kv::String& text) {
+  Info = text;
+  info_.OnSetString(text);
+}
+
+void NetworkWidgetClass::OnSetShowWaiting(int32_t value) {
+  ShowWaiting = value;
+  if (value >= 0) Send(Constants::MSG_SHOW_WAITING_CIRCLE, nullptr, value, &::NonMenuSystem::NonMenuSystem::StaticClass());
+}
+
+void NetworkWidgetClass::OnSetMenuTriggered(bool flag) { MenuTriggered = flag; }
+
+void NetworkWidgetClass::ShowHelp() {
+  if (::NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem()) s->UpdateHelp(HelpMask, HelpString);
+}
+
+void NetworkWidgetClass::Initialize(Primitives::KeyRoutingParameter* param) {
+  WidgetClass::Initialize(param);
+  auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr;
+  ArrivedCaption = ref ? ref->String : kv::String();
+  if (ShowWaiting >= 0) OnSetShowWaiting(ShowWaiting);
+  ShowHelp();
+}
+
+void NetworkWidgetClass::Refresh() {
+  WidgetClass::Refresh();
+  const kv::Rect b = Bounds();
+  caption_.OnSetBounds({20, 0, b.W() - 20, kCaptionHeight});
+  border_.OnSetBounds({0, 0, b.W(), b.H()});
+  info_.OnSetBounds({20, kCaptionHeight, b.W() - 20, b.H() - 10});
+}
+
+void NetworkWidgetClass::HandleFocus(bool focused) {
+  WidgetClass::HandleFocus(focused);
+  if (IsOpen()) SetTimeout(focused && TimeOutValue > 0);
+}
+
+void NetworkWidgetClass::Close() {
+  if (IsOpen() && ShowWaiting == 1) {
+    StopOperation();
+    OnSetShowWaiting(0);
+  }
+  WidgetClass::Close();
+}
+
+void NetworkWidgetClass::ChangeTo(const kv::Class* cls, kv::Object* param, const kv::Class* next) {
+  ::NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem();
+  if (!s || !cls) return;
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = cls;
+  state->PrevState = KvClass();
+  state->NextState = next;
+  state->Param = param;
+  s->ChangeState(state);
+}
+
+void NetworkWidgetClass::EnterNextState() {
+  Close();
+  if (!NextState) return;
+  auto* ref = kv::New<SkinBin::UserRefInt>();
+  ref->Code = TransitionCode();
+  ref->String = Caption;
+  ChangeTo(NextState, ref);
+}
+
+void NetworkWidgetClass::DoCancel(kv::Object*) {
+  StopOperation();
+  OnSetShowWaiting(0);
+  Close();
+}
+
+void NetworkWidgetClass::CheckCancel(kv::Object*) {
+  OnSetVisible(false);
+  ChangeTo(&CancelDialog::StaticClass(), this, PrevState);
+}
+
+void NetworkWidgetClass::UndoCancel() {
+  OnSetVisible(true);
+  OnSetShowWaiting(ShowWaiting);
+  ShowHelp();
+  if (Owner()) Owner()->OnSetFocus(this);
+}
+
+kv::Object* NetworkWidgetClass::HandleEvent(Core::Event* event) {
+  if (auto* standby = kv::Cast<Events::XPM_EVENT_STANDBY>(event)) {
+    if (!IsModal) return WidgetClass::HandleEvent(event);
+    DoCancel();
+    Send(Constants::MSG_EVENT_CACHED, standby, -1, KV_LATE_CLASS("MainApp::Standby"));
+    return this;
+  }
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (!key || !key->Down) return WidgetClass::HandleEvent(event);
+  const bool waiting = ShowWaiting == 1;
+  switch (key->Code) {
+    case KEY_OK:
+      if (!waiting) Post(&WidgetClass::EnterNextStateSlot);
+      break;
+    case KEY_EXIT:
+    case KEY_EXIT_2:
+      if (waiting && PromptCancel) {
+        kv::PostSignal(kv::MakeSlot(this, &NetworkWidgetClass::CheckCancel));
+      } else {
+        if (waiting) DoCancel();
+        Post(&WidgetClass::ClearAllSlot);
+      }
+      break;
+    case KEY_BACK:
+      if (waiting && PromptCancel) {
+        kv::PostSignal(kv::MakeSlot(this, &NetworkWidgetClass::CheckCancel));
+      } else {
+        if (waiting) DoCancel();
+        Post(&WidgetClass::EnterPrevStateSlot);
+      }
+      break;
+    case KEY_UP:
+    case KEY_DOWN:
+      MoveFocus(*this, key->Code == KEY_DOWN);
+      break;
+    default:
+      break;
+  }
+  ResetTimeout();
+  return this;
+}
+
+// --- CancelDialog ------------------------------------------------------------------------
+
+CancelDialog::CancelDialog() {
+  Layer = kLayer;
+  choice_.OnSetOptionType(OptionDatabase::OPTION_TYPE_SELECT_CONFIRM);
+  choice_.OnActivate = kv::MakeSlot(this, &CancelDialog::DoActivate);
+  Add(&choice_);
+  OnSetFocus(&choice_);
+  SetTimeOut(kIdleTimeOut, &NetworkWidgetClass::PrevAction);
+  OnSetCaption(kv::GetVariantOfString(Strings::SID_EASY_SETUP_PBC));
+  SetHelp({&Strings::SID_SELECT, &Strings::SID_ENTER, &Strings::SID_BACK}, 0x40204);
+  OnSetInfo(kv::GetVariantOfString(Strings::SID_CONFIRM_CANCEL));
+  KeyRoutingForm::OnSetBounds({0, 0, 520, 170});
+  WidgetOrigin = {220, 100};
+}
+
+void CancelDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+  NetworkWidgetClass::Initialize(param);
+  // The circle of the state underneath is hidden, not removed.
+  OnSetShowWaiting(2);
+  // Every question starts on its first answer (the record keeps the last one).
+  choice_.RefreshOption();
+  if (choice_.Index > 0) choice_.ToggleOption(-choice_.Index);
+  auto* state = param ? kv::Cast<NetworkWidgetClass>(param->Param.get()) : nullptr;
+  cancelled_ = state;
+  if (state) OnSetCaption(state->Caption);
+}
+
+void CancelDialog::Refresh() {
+  NetworkWidgetClass::Refresh();
+  const kv::Rect b = Bounds();
+  info_.OnSetBounds({20, 40, b.W() - 20, b.H() - 60});
+  choice_.OnSetBounds({50, b.H() - 52, b.W() - 50, b.H() - 20});
+}
+
+kv::Object* CancelDialog::HandleEvent(Core::Event* event) {
+  // A result that comes while the viewer decides waits for the answer.
+  if (kv::Cast<Events::WlanConnectCompleteEvent>(event) || kv::Cast<Events::WlanScanCompleteEvent>(event)) {
+    deferred_ = event;
+    return this;
+  }
+  return NetworkWidgetClass::HandleEvent(event);
+}
+
+void CancelDialog::DoActivate(kv::Object*) {
+  if (choice_.Index == 0)
+    Post(&WidgetClass::EnterNextStateSlot);
+  else
+    Post(&WidgetClass::EnterPrevStateSlot);
+}
+
+void CancelDialog::EnterNextState() {
+  OnSetShowWaiting(0);
+  Close();
+  kv::Persistent<NetworkWidgetClass> state{cancelled_.get()};
+  cancelled_ = nullptr;
+  deferred_ = nullptr;
+  if (state) state->DoCancel();
+  if (NextState) ChangeTo(NextState, nullptr);
+}
+
+void CancelDialog::EnterPrevState() {
+  Close();
+  kv::Persistent<NetworkWidgetClass> state{cancelled_.get()};
+  kv::Persistent<Core::Event> event{deferred_.get()};
+  cancelled_ = nullptr;
+  deferred_ = nullptr;
+  if (!state || !state->IsOpen()) return;
+  state->UndoCancel();
+  if (event) state->HandleEvent(event.get());
+}
+
+}  // namespace Network

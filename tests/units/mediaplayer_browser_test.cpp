@@ -1,0 +1,588 @@
+// The media browser as the user reaches it: the media kind menu, the
+// source dialog and the browse screens, over sticks written as files and
+// plugged into the media service, driven by remote keys through the GUI
+// loop. Checked: the screens that open, the set's and the service's call
+// logs, the texts shown and the drawn pixels.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ge/surface.h"
+#include "media_fixture.h"
+#include "runtime/auto_object.h"
+#include "runtime/text.h"
+#include "units/Events/StatusEvent.h"
+#include "units/MainApp/ActiveApp.h"
+#include "units/MainApp/Root.h"
+#include "units/Media/MediaEvents.h"
+#include "units/MediaPlayer/BrowserTemplate.h"
+#include "units/MediaPlayer/ListViews.h"
+#include "units/MediaPlayer/PhotoMultiView.h"
+#include "units/MediaPlayer/SelectedParam.h"
+#include "units/MediaPlayer/SourceSelect.h"
+#include "units/NonMenuSystem/ConfirmOptionDialog.h"
+#include "units/NonMenuSystem/DirectMessageBar.h"
+#include "units/NonMenuSystem/LiveContext.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/NonMenuSystem/WaitingCircle.h"
+#include "units/SkinBin/UserRefInt.h"
+#include "units/SubSystem/State.h"
+#include "units/WidgetManager/WidgetManager.h"
+
+namespace listtest {
+namespace {
+
+using namespace MediaPlayer;
+
+class MediaBrowserTest : public MediaTest {
+ protected:
+  NonMenuSystem::NonMenuSystem* Nms() {
+    for (int32_t i = 0; i < App().GetChildCount(); ++i)
+      if (auto* a = kv::Cast<MainApp::ActiveApp>(App().GetChild(i)))
+        return kv::Cast<NonMenuSystem::NonMenuSystem>(a->FindSubSystem(&NonMenuSystem::NonMenuSystem::StaticClass()));
+    return nullptr;
+  }
+  WidgetManager::WidgetManager* Wm() {
+    return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  }
+  // The open screen of that class, or null.
+  template <class T>
+  T* Find() {
+    auto* f = kv::Cast<T>(Wm()->FindFormOf(&T::StaticClass()));
+    return f && f->IsOpen() ? f : nullptr;
+  }
+  // Opens a screen by a state change, as its callers do.
+  template <class T>
+  T* OpenState(kv::Object* param, const kv::Class* prev = nullptr) {
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = &T::StaticClass();
+    state->Param = param;
+    state->PrevState = prev;
+    kv::Persistent<SubSystem::State> keep(state);
+    Nms()->ChangeState(state);
+    Settle();
+    return Find<T>();
+  }
+  // Opens the browse screen of class T on medium 0, as the source dialog does.
+  template <class T>
+  T* OpenBrowser(const kv::Class* from = nullptr) {
+    auto* p = kv::New<SelectedParam>();
+    p->Medium = 0;
+    p->PrevClass = from;
+    T* screen = OpenState<T>(p, &MediaDeviceSelectDialog::StaticClass());
+    Run(600);
+    Settle();
+    return screen;
+  }
+  void StickOf(const std::vector<std::string>& files) {
+    WriteStick("Stick", files);
+    Plug("Stick");
+  }
+  // Row texts of the list view.
+  std::vector<std::string> RowTexts(MediaListViewTemplate* v) {
+    std::vector<std::string> out;
+    for (Forms::Ctrl* r : v->List().GetRows()) out.push_back(Text(r));
+    return out;
+  }
+  int32_t Source() { return W()->GetCurrentSource(0); }
+  // Message bars of that type opened so far (the bar traces its type).
+  size_t Notices(int32_t type) {
+    const std::string line = "NonMenuSystem::DirectMessageBar: type " + std::to_string(type);
+    size_t n = 0;
+    for (const std::string& l : Log().Lines()) n += l == line ? 1 : 0;
+    return n;
+  }
+  int32_t BarType() {
+    NonMenuSystem::DirectMessageBar* bar = Nms()->MessageBar();
+    return bar ? bar->MessageType : 0;
+  }
+  void SetMtime(const std::string& file, int minutesAgo) {
+    std::filesystem::last_write_time(StickDir("Stick") + "/" + file,
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::minutes(minutesAgo));
+  }
+};
+
+// --- Roads -------------------------------------------------------------------------------------
+
+TEST_F(MediaBrowserTest, OneStickGoesStraightToTheBrowserAndBackToTheKindMenuThenTheLastSource) {
+  StickOf({"a.jpg", "b.jpg", "c.wav"});
+  W()->OnSetPhotoBrowseMode(0);
+  const int32_t tv = Source();
+  ASSERT_NE(tv, kMediaSource);
+  Nms()->OpenWithValue(&USBMediaPlayerMenu::StaticClass(), 0);
+  Settle();
+  USBMediaPlayerMenu* menu = Find<USBMediaPlayerMenu>();
+  ASSERT_NE(menu, nullptr);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(menu->ButtonAt(i).OnGetIsDisabled());
+  // Up from Photo wraps to Music; down twice comes back to Photo.
+  Press("up");
+  EXPECT_EQ(menu->OnGetFocus(), &menu->ButtonAt(2));
+  Press("down");
+  EXPECT_EQ(menu->OnGetFocus(), &menu->ButtonAt(0));
+  Press("ok");
+  Run(600);
+  Settle();
+  // One ready stick: the source dialog passes straight on to the grid.
+  EXPECT_EQ(Find<MediaDeviceSelectDialog>(), nullptr);
+  PhotoMultiView* grid = Find<PhotoMultiView>();
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(Source(), kMediaSource);
+  EXPECT_FALSE(grid->IsPickMode());
+  EXPECT_EQ(grid->Grid().GetItemsCount(), 2);
+  // Back at the root: the kind menu again, without the dialog, the TV source
+  // back, and the bridge keeps its sources (no reset).
+  ClearCallLog();
+  Press("back");
+  Settle();
+  EXPECT_EQ(Find<PhotoMultiView>(), nullptr);
+  EXPECT_EQ(Find<MediaDeviceSelectDialog>(), nullptr);
+  menu = Find<USBMediaPlayerMenu>();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(Source(), tv);
+  EXPECT_EQ(Bridge()->GetMediumCount(), 1);
+  // The next key still answers: Music opens the music list.
+  Press("up");
+  Press("ok");
+  Run(600);
+  Settle();
+  MusicListView* music = Find<MusicListView>();
+  ASSERT_NE(music, nullptr);
+  EXPECT_EQ(RowTexts(music), (std::vector<std::string>{"c.wav"}));
+  // Exit leaves everything, resets the bridge and returns to the TV source.
+  Press("exit");
+  Settle();
+  EXPECT_EQ(Find<MusicListView>(), nullptr);
+  EXPECT_EQ(Find<USBMediaPlayerMenu>(), nullptr);
+  EXPECT_EQ(Source(), tv);
+  EXPECT_EQ(Bridge()->GetCurMedium(), nullptr);
+}
+
+TEST_F(MediaBrowserTest, WithoutSourcesTheKindMenuIsDisabledAndTheDialogShowsTheNoDevicesNotice) {
+  Nms()->OpenWithValue(&USBMediaPlayerMenu::StaticClass(), 0);
+  Settle();
+  USBMediaPlayerMenu* menu = Find<USBMediaPlayerMenu>();
+  ASSERT_NE(menu, nullptr);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(menu->ButtonAt(i).OnGetIsDisabled());
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Find<MediaDeviceSelectDialog>(), nullptr);
+  // From the menu page the dialog opens directly: the notice, and the TV
+  // source kept.
+  const int32_t tv = Source();
+  Nms()->OpenWithValue(&MediaDeviceSelectDialog::StaticClass(), 2, Constants::MSG_FROM_MENUSYSTEM);
+  Settle();
+  EXPECT_EQ(Find<MediaDeviceSelectDialog>(), nullptr);
+  EXPECT_EQ(BarType(), 7);
+  EXPECT_EQ(Source(), tv);
+}
+
+TEST_F(MediaBrowserTest, TwoSourcesShowTheDialogWhichRefreshesOnAPlugAndOpensTheChosenOne) {
+  StickOf({"a.avi"});
+  WriteStick("Other", {"b.avi", "c.avi"});
+  Plug("Other");
+  Nms()->OpenWithValue(&MediaDeviceSelectDialog::StaticClass(), 3, Constants::MSG_FROM_MENUSYSTEM);
+  Settle();
+  MediaDeviceSelectDialog* dialog = Find<MediaDeviceSelectDialog>();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Rows(&dialog->List()).size(), 2u);
+  // A third stick while the dialog is open: the list reloads. (Automatic
+  // start off: with it on, the plug would raise the open question instead.)
+  NonMenuSystem::Live::Skin()->OnSetUSBSDAutoStart(0);
+  WriteStick("Third", {"d.avi"});
+  Plug("Third");
+  EXPECT_EQ(Rows(&dialog->List()).size(), 3u);
+  Press("down");
+  Press("ok");
+  Run(600);
+  Settle();
+  MovieListView* movies = Find<MovieListView>();
+  ASSERT_NE(movies, nullptr);
+  EXPECT_EQ(RowTexts(movies), (std::vector<std::string>{"b.avi", "c.avi"}));
+  // Back at the root returns to the dialog (two sources), focused.
+  Press("back");
+  Settle();
+  dialog = Find<MediaDeviceSelectDialog>();
+  ASSERT_NE(dialog, nullptr);
+  // Back from a dialog opened by a menu page other than the media pages
+  // hands the screen back to the menu.
+  Press("back");
+  Settle();
+  EXPECT_EQ(Find<MediaDeviceSelectDialog>(), nullptr);
+}
+
+// --- The browser template --------------------------------------------------------------------
+
+TEST_F(MediaBrowserTest, FoldersPathSortVolumeAndMute) {
+  StickOf({"Trip/", "Trip/x.wav", "Trip/y.wav", "b.wav", "a.wav", "c.wav"});
+  SetMtime("a.wav", 30);
+  SetMtime("b.wav", 10);
+  SetMtime("c.wav", 20);
+  MusicListView* v = OpenBrowser<MusicListView>();
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(RowTexts(v), (std::vector<std::string>{"Trip", "a.wav", "b.wav", "c.wav"}));
+  EXPECT_EQ(v->PathText().ToUtf8(), "/");
+  EXPECT_EQ(v->SortText().ToUtf8(), "Sort: File name");
+  // Down into the folder and up again.
+  Press("ok");
+  Run(600);
+  Settle();
+  EXPECT_EQ(RowTexts(v), (std::vector<std::string>{"x.wav", "y.wav"}));
+  EXPECT_EQ(v->PathText().ToUtf8(), "/Trip");
+  Press("back");
+  Run(600);
+  Settle();
+  ASSERT_EQ(Find<MusicListView>(), v);
+  EXPECT_EQ(v->PathText().ToUtf8(), "/");
+  EXPECT_EQ(RowTexts(v).size(), 4u);
+  // The sort setting, as the quick menu's row sets it: new label and new order.
+  ClearCallLog();
+  W()->OnSetMM_SortMode(2);
+  Run(600);
+  Settle();
+  EXPECT_EQ(v->SortText().ToUtf8(), "Sort: Newest");
+  EXPECT_EQ(Calls("PslMediaSetSortMode"), (std::vector<std::string>{"PslMediaSetSortMode(2)"}));
+  EXPECT_EQ(RowTexts(v), (std::vector<std::string>{"Trip", "b.wav", "c.wav", "a.wav"}));
+  W()->OnSetMM_SortMode(3);
+  Run(600);
+  Settle();
+  EXPECT_EQ(v->SortText().ToUtf8(), "Sort: Oldest");
+  EXPECT_EQ(RowTexts(v), (std::vector<std::string>{"Trip", "a.wav", "c.wav", "b.wav"}));
+  W()->OnSetMM_SortMode(0);
+  Run(600);
+  Settle();
+  EXPECT_EQ(RowTexts(v), (std::vector<std::string>{"Trip", "a.wav", "b.wav", "c.wav"}));
+  // Volume: steps only within 1 .. 99; at 0 and 100 the keys show the value.
+  struct Case {
+    int32_t start;
+    const char* key;
+    int32_t after;
+  };
+  for (const Case& c : {Case{0, "vol+", 0}, Case{50, "vol+", 51}, Case{50, "vol-", 49}, Case{100, "vol-", 100}}) {
+    W()->OnSetVolume(c.start);
+    Press(c.key);
+    EXPECT_EQ(W()->GetVolume(), c.after) << c.start << " " << c.key;
+    EXPECT_TRUE(v->IsVolumeShown());
+    EXPECT_EQ(v->VolumeText().ToUtf8(), "Volume " + std::to_string(c.after));
+  }
+  Run(2100);
+  EXPECT_FALSE(v->IsVolumeShown());
+  Press("mute");
+  EXPECT_NE(W()->OnGetMute(), 0);
+  EXPECT_EQ(v->VolumeText().ToUtf8(), "Mute");
+  Press("mute");
+  EXPECT_EQ(W()->OnGetMute(), 0);
+  EXPECT_FALSE(v->IsVolumeShown());
+}
+
+TEST_F(MediaBrowserTest, TheClockAdvancesEveryMinute) {
+  StickOf({"a.wav"});
+  MusicListView* v = OpenBrowser<MusicListView>();
+  ASSERT_NE(v, nullptr);
+  const std::string first = v->ClockText().ToUtf8();
+  EXPECT_FALSE(first.empty());
+  Run(60000);
+  EXPECT_NE(v->ClockText().ToUtf8(), first);
+}
+
+TEST_F(MediaBrowserTest, FileSizesAreGroupedByThousandsWithTheirUnit) {
+  EXPECT_EQ(FileSizeText(999).ToUtf8(), "Size: 999 B");
+  EXPECT_EQ(FileSizeText(1000).ToUtf8(), "Size: 1,000 B");
+  EXPECT_EQ(FileSizeText(-1).ToUtf8(), "");
+  EXPECT_EQ(FileSizeText(1234567).ToUtf8(), "Size: 1,234,567 B");
+  // Through the set: a sparse 3 GiB file reads in megabytes (the code's top bit set).
+  WriteStick("Stick", {"a.avi"});
+  {
+    std::ofstream big(StickDir("Stick") + "/big.avi", std::ios::binary);
+    big.seekp((3LL << 30) - 1);
+    big.put('\0');
+  }
+  std::ofstream(StickDir("Stick") + "/small.avi") << std::string(999, 'x');
+  Plug("Stick");
+  MovieListView* v = OpenBrowser<MovieListView>();
+  ASSERT_NE(v, nullptr);
+  ASSERT_EQ(RowTexts(v), (std::vector<std::string>{"a.avi", "big.avi", "small.avi"}));
+  Press("down");
+  Settle();
+  EXPECT_TRUE(v->IsFileSizeShown());
+  EXPECT_EQ(v->FileSizeString().ToUtf8(), "Size: 3,072 MB");
+  Press("down");
+  Settle();
+  EXPECT_EQ(v->FileSizeString().ToUtf8(), "Size: 999 B");
+}
+
+TEST_F(MediaBrowserTest, UnplugAndServerLossCloseTheBrowserWithMessage21) {
+  WriteStick("Stick", {"a.jpg", "b.jpg"});
+  const int32_t stick = Plug("Stick");
+  WriteStick("Other", {"x.jpg"});
+  const int32_t other = Plug("Other");
+  const int32_t tv = Source();
+  PhotoListView* v = OpenBrowser<PhotoListView>();
+  ASSERT_NE(v, nullptr);
+  // Another stick pulled: the browser stays.
+  psl::Unplug(other);
+  Settle();
+  ASSERT_NE(Find<PhotoListView>(), nullptr);
+  // The browsed stick pulled: closed, notice 21, the TV source back, the
+  // slide-show music forgotten.
+  Bridge()->SetBgmPlaylist(5, nullptr);
+  ASSERT_TRUE(Bridge()->IsBgmSelected());
+  ASSERT_EQ(Notices(21), 0u);
+  psl::Unplug(stick);
+  Settle();
+  EXPECT_EQ(Find<PhotoListView>(), nullptr);
+  EXPECT_EQ(Notices(21), 1u);
+  Run(500);
+  EXPECT_EQ(Source(), tv);
+  EXPECT_FALSE(Bridge()->IsBgmSelected());
+  EXPECT_EQ(W()->BackgroundMusicOnOff, 0);
+  // The next key still answers: the menu opens over live TV.
+  Press("menu");
+  Settle();
+  EXPECT_NE(Wm()->FindFormOf(KV_LATE_CLASS("MenuSystem::VidiMainMenu")), nullptr);
+}
+
+TEST_F(MediaBrowserTest, AServerThatGoesClosesTheBrowserOfThatServerOnly) {
+  StickOf({"a.wav"});
+  MusicListView* v = OpenBrowser<MusicListView>();
+  ASSERT_NE(v, nullptr);
+  // Another server gone: nothing happens.
+  auto* other = kv::New<Media::ServerEvent>()->Initialize(0, kv::String::FromUtf8("http://10.0.0.9:8200"));
+  Dispatch(other);
+  Settle();
+  EXPECT_EQ(Find<MusicListView>(), v);
+  // A server's Uri that the browsed medium lies in: the browser closes with the notice.
+  auto* gone = kv::New<Media::ServerEvent>()->Initialize(0, kv::String::FromUtf8("file:///mnt/usb1"));
+  Dispatch(gone);
+  Settle();
+  EXPECT_EQ(Find<MusicListView>(), nullptr);
+  EXPECT_EQ(Notices(21), 1u);
+}
+
+}  // namespace
+}  // namespace listtest
+
+namespace listtest {
+namespace {
+
+using namespace MediaPlayer;
+
+class MediaListViewTest : public MediaBrowserTest {};
+
+TEST_F(MediaListViewTest, TheMovieListPlaysItsPreviewInItsFrameAndGivesTheScreenBack) {
+  StickOf({"a.avi", "b.avi", "c.avi"});
+  ClearCallLog();
+  MovieListView* v = OpenBrowser<MovieListView>();
+  ASSERT_NE(v, nullptr);
+  const kv::Rect f = v->PreviewFrame();
+  const std::string frame = "XPM_SetDisplayWindow(0, " + std::to_string(f.x1) + ", " + std::to_string(f.y1) + ", " +
+                            std::to_string(f.W()) + ", " + std::to_string(f.H()) + ")";
+  ASSERT_FALSE(Calls("XPM_SetDisplayWindow").empty());
+  EXPECT_EQ(Calls("XPM_SetDisplayWindow").front(), frame);
+  // One preview 500 ms after the focus last moved.
+  ClearCallLog();
+  Press("down");
+  Run(300);
+  Press("down");
+  Run(400);
+  EXPECT_TRUE(Calls("PslMediaPlaylistCreate").empty());
+  Run(200);
+  EXPECT_EQ(Calls("PslMediaPlaylistCreate").size(), 1u);
+  EXPECT_TRUE(v->List().IsPreviewStarted);
+  // Stop, then Play starts the focused movie's preview again.
+  Press("stop");
+  EXPECT_EQ(v->NavStatus, NAV_STOP);
+  EXPECT_EQ(v->ElapsedText().ToUtf8(), "--:--:--");
+  ClearCallLog();
+  Press("play");
+  EXPECT_EQ(Calls("PslMediaPlaylistCreate").size(), 1u);
+  EXPECT_EQ(v->NavStatus, NAV_PLAY);
+  // Exit: the full screen back for the live picture.
+  ClearCallLog();
+  Press("exit");
+  Settle();
+  EXPECT_EQ(Find<MovieListView>(), nullptr);
+  ASSERT_FALSE(Calls("XPM_SetDisplayWindow").empty());
+  EXPECT_EQ(Calls("XPM_SetDisplayWindow").back(), "XPM_SetDisplayWindow(0, 0, 0, 960, 540)");
+}
+
+TEST_F(MediaListViewTest, PlayOnAStoppedMusicListPlaysTheSongAndOnAPhotoListNothing) {
+  StickOf({"a.wav", "b.wav", "p.jpg", "q.jpg"});
+  MusicListView* music = OpenBrowser<MusicListView>();
+  ASSERT_NE(music, nullptr);
+  Press("down");
+  Run(600);
+  Press("stop");
+  ClearCallLog();
+  Press("play");
+  ASSERT_EQ(Calls("PslMediaPlaylistCreate").size(), 1u);
+  EXPECT_EQ(Calls("PslMediaPlaylistCreate")[0], "PslMediaPlaylistCreate(7, 4)");
+  EXPECT_EQ(music->NavStatus, NAV_PLAY);
+  // Play while playing does nothing more.
+  ClearCallLog();
+  Press("play");
+  EXPECT_TRUE(Calls("PslMediaPlaylistCreate").empty());
+  Press("exit");
+  Settle();
+  W()->OnSetPhotoBrowseMode(1);
+  PhotoListView* photos = OpenBrowser<PhotoListView>();
+  ASSERT_NE(photos, nullptr);
+  Press("stop");
+  ClearCallLog();
+  Press("play");
+  Run(600);
+  EXPECT_TRUE(Calls("PslMediaPlaylistCreate").empty());
+  EXPECT_TRUE(Calls("PslExternalSendNavCommand").empty());
+  EXPECT_EQ(photos->NavStatus, NAV_STOP);
+}
+
+TEST_F(MediaListViewTest, DeletingAMovieTakesItsCompanionAndStaysInTheFolder) {
+  EXPECT_EQ(MovieCompanionPath(kv::String::FromUtf8("file:///mnt/usb1/A/clip.m2ts")).ToUtf8(), "file:///mnt/usb1/A/clip.srt");
+  EXPECT_EQ(MovieCompanionPath(kv::String::FromUtf8("file:///mnt/usb1/A/clip.ts")).ToUtf8(), "file:///mnt/usb1/A/clip.srt");
+  EXPECT_EQ(MovieCompanionPath(kv::String::FromUtf8("file:///mnt/usb1/A.b/clip")).ToUtf8(), "");
+  EXPECT_EQ(MovieCompanionPath(kv::String::FromUtf8("ts")).ToUtf8(), "");
+  StickOf({"A/", "A/B/", "A/B/one.avi", "A/B/two.avi", "A/B/three.avi", "top.avi"});
+  std::ofstream(StickDir("Stick") + "/A/B/one.srt") << "1\n";
+  std::ofstream(StickDir("Stick") + "/A/B/one.avi.keep") << "x";
+  MovieListView* v = OpenBrowser<MovieListView>();
+  ASSERT_NE(v, nullptr);
+  Press("ok");  // into A
+  Run(600);
+  Settle();
+  Press("ok");  // into B
+  Run(600);
+  Settle();
+  ASSERT_EQ(RowTexts(v), (std::vector<std::string>{"one.avi", "three.avi", "two.avi"}));
+  EXPECT_EQ(v->PathText().ToUtf8(), "//B");
+  Press("red");
+  Settle();
+  auto* confirm = kv::Cast<NonMenuSystem::ConfirmOptionDialog>(Wm()->FindForm(WinIDs::WIN_ID_ConfirmMultiOptionsDialog));
+  ASSERT_NE(confirm, nullptr);
+  EXPECT_EQ(confirm->OnGetConfirmType(), 59);
+  Press("left");
+  Press("ok");
+  Run(600);
+  Settle();
+  namespace fs = std::filesystem;
+  EXPECT_FALSE(fs::exists(StickDir("Stick") + "/A/B/one.avi"));
+  EXPECT_FALSE(fs::exists(StickDir("Stick") + "/A/B/one.srt"));
+  EXPECT_TRUE(fs::exists(StickDir("Stick") + "/A/B/one.avi.keep"));
+  EXPECT_TRUE(fs::exists(StickDir("Stick") + "/A/B/two.avi"));
+  // Still in B, with the remaining movies.
+  ASSERT_EQ(Find<MovieListView>(), v);
+  EXPECT_EQ(v->PathText().ToUtf8(), "//B");
+  EXPECT_EQ(RowTexts(v), (std::vector<std::string>{"three.avi", "two.avi"}));
+  // The red key on a folder is only consumed.
+  Press("back");
+  Run(600);
+  Settle();
+  Press("red");
+  Settle();
+  EXPECT_EQ(Wm()->FindForm(WinIDs::WIN_ID_ConfirmMultiOptionsDialog), nullptr);
+}
+
+TEST_F(MediaListViewTest, TheMusicPanelShowsArtistAlbumGenreAndTheFocusComesBackAfterAPlayer) {
+  StickOf({"a.wav", "b.wav", "c.wav"});
+  auto* ref = SkinBin::UserRefInt::Make(3, Constants::MSG_FROM_NONMENUSYSTEM);
+  MusicListView* v = OpenState<MusicListView>(ref, &MediaDeviceSelectDialog::StaticClass());
+  Run(600);
+  Settle();
+  ASSERT_NE(v, nullptr);
+  // Reopened by a player with its item: the focus on the third song.
+  EXPECT_EQ(FocusedText(&v->List()), "c.wav");
+  Run(2000);
+  EXPECT_EQ(v->ArtistText().ToUtf8().rfind("Artist: ", 0), 0u);
+  EXPECT_EQ(v->AlbumText().ToUtf8().rfind("Album: ", 0), 0u);
+  EXPECT_EQ(v->GenreText().ToUtf8().rfind("Genre: ", 0), 0u);
+  EXPECT_EQ(v->TitleText().ToUtf8(), "Title: c.wav");
+  EXPECT_EQ(v->PositionText().ToUtf8(), "3/3");
+  EXPECT_NE(v->PreviewBitmap(), nullptr);
+  // OK on a song asks for the music player with its index and name.
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Find<MusicListView>(), nullptr);
+}
+
+// --- The thumbnail grid -----------------------------------------------------------------------
+
+TEST_F(MediaListViewTest, TheGridPagesTwentyNinePhotosAndIsBusyWhileItWaits) {
+  ManyPictures("Stick", 29);
+  Plug("Stick");
+  W()->OnSetPhotoBrowseMode(0);
+  PhotoMultiView* grid = OpenBrowser<PhotoMultiView>();
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(grid->Grid().GetItemsCount(), 29);
+  EXPECT_TRUE(grid->Grid().IsRightArrowShown());
+  Run(4000);
+  EXPECT_EQ(grid->TitleText().ToUtf8(), "p0.jpg");
+  EXPECT_EQ(grid->PositionText().ToUtf8(), "1/29");
+  EXPECT_TRUE(grid->IsResolutionShown());
+  EXPECT_EQ(grid->ResolutionText().ToUtf8(), "Resolution: 16 x 12");
+  // While the waiting indicator is up the quick key is refused.
+  grid->OnSetShowWaiting(1);
+  ASSERT_TRUE(grid->IsBusy());
+  Press("quick");
+  Settle();
+  EXPECT_EQ(Wm()->FindForm(WinIDs::WIN_ID_QuickMenu), nullptr);
+  grid->OnSetShowWaiting(0);
+  Press("quick");
+  Settle();
+  EXPECT_NE(Wm()->FindForm(WinIDs::WIN_ID_QuickMenu), nullptr);
+}
+
+TEST_F(MediaListViewTest, ThePhotoBrowseModeSwapsTheListAndTheGridOnTheSameMedium) {
+  StickOf({"a.jpg", "b.jpg"});
+  W()->OnSetPhotoBrowseMode(1);
+  PhotoListView* list = OpenBrowser<PhotoListView>();
+  ASSERT_NE(list, nullptr);
+  W()->OnSetPhotoBrowseMode(1);  // list again: nothing changes
+  Settle();
+  EXPECT_EQ(Find<PhotoListView>(), list);
+  W()->OnSetPhotoBrowseMode(0);
+  Run(600);
+  Settle();
+  EXPECT_EQ(Find<PhotoListView>(), nullptr);
+  PhotoMultiView* grid = Find<PhotoMultiView>();
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(grid->Grid().GetItemsCount(), 2);
+  W()->OnSetPhotoBrowseMode(1);
+  Run(600);
+  Settle();
+  EXPECT_EQ(Find<PhotoMultiView>(), nullptr);
+  list = Find<PhotoListView>();
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(RowTexts(list), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+  // The next key still answers.
+  Press("down");
+  Settle();
+  EXPECT_EQ(FocusedText(&list->List()), "b.jpg");
+}
+
+// --- Census ---------------------------------------------------------------------------------
+
+TEST_F(MediaListViewTest, EachBrowseScreenOpenedAndClosed50TimesReturnsToItsBaseline) {
+  StickOf({"a.jpg", "b.wav", "c.avi", "F/"});
+  const kv::Class* classes[] = {&PhotoListView::StaticClass(), &PhotoMultiView::StaticClass(),
+                                &MusicListView::StaticClass(), &MovieListView::StaticClass(),
+                                &USBMediaPlayerMenu::StaticClass()};
+  ExpectCensusBaseline(5, [&](int kind) {
+    auto* p = kv::New<SelectedParam>();
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = classes[kind];
+    state->Param = p;
+    state->PrevState = &MediaDeviceSelectDialog::StaticClass();
+    kv::Persistent<SubSystem::State> keep(state);
+    Nms()->ChangeState(state);
+    Run(600);
+    Press("down");
+    Press("exit");
+    Settle();
+  });
+}
+
+}  // namespace
+}  // namespace listtest

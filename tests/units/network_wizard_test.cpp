@@ -1,0 +1,672 @@
+// The menu-style wireless wizard and the network menu pages, driven through
+// the whole system against the simulated air: pages opened by state change
+// as the product tree does, keys and middleware events through the GUI loop.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "menusystem_support.h"
+#include "platform/sim/sim_net_state.h"
+#include "platform/xpm/xpm_network.h"
+#include "runtime/member.h"
+#include "units/Constants/Constants.h"
+#include "units/Events/WlanConnectCompleteEvent.h"
+#include "strings/Strings.h"
+#include "units/MainApp/Standby.h"
+#include "units/MenuSystem/SettingPages.h"
+#include "units/Network/AddressPages.h"
+#include "units/Network/NetworkPages.h"
+#include "units/Structures/IF_Configuration.h"
+#include "units/Structures/WPS_Connection.h"
+#include "units/Network/WizardBase.h"
+#include "units/Network/WizardStates.h"
+#include "units/NonMenuSystem/HelpBar.h"
+#include "units/NonMenuSystem/WaitingCircle.h"
+#include "units/SkinBin/UserRefInt.h"
+
+namespace wizardtest {
+
+using namespace Network;
+
+class WizardTest : public menutest::MenuTest {
+ protected:
+  sim::NetState& Net() { return Tv().Net(); }
+  template <class T>
+  T* Shown() {
+    for (Primitives::KeyRoutingForm* f : OpenForms())
+      if (auto* t = kv::Cast<T>(f); t && t->IsOpen()) return t;
+    return nullptr;
+  }
+  bool CircleShown() {
+    NonMenuSystem::WaitingCircle* c = Nms()->GetWaitingCircle();
+    return c && c->IsVisible();
+  }
+  int32_t HelpMask() {
+    auto* bar = Open<NonMenuSystem::HelpBar>();
+    return bar && bar->IsOpen() ? bar->OnGetHelpButtonMask() : 0;
+  }
+  // A wizard state opened by a state change with the menu's transition code
+  // and an optional caption, as the state before it opens it.
+  template <class T>
+  T* OpenState(const std::string& caption = {}) {
+    auto* ref = SkinBin::UserRefInt::Make(0, Constants::MSG_FROM_MENUSYSTEM);
+    if (!caption.empty()) ref->String = kv::String::FromUtf8(caption);
+    Nms()->Open(&T::StaticClass(), ref);
+    Settle();
+    return Shown<T>();
+  }
+  // The network set-up page and its row `row` (1-based) activated.
+  void FromNetworkSetup(int32_t row) {
+    ASSERT_NE(OpenPage<MenuSystem::NetworkSetupMenu>(row), nullptr);
+    Press("ok");
+    Settle();
+  }
+  std::string FocusedRow() {
+    auto* row = kv::Cast<MenuSystem::SubMenuItem>(Focused());
+    return row ? row->OnGetText().ToUtf8() : std::string();
+  }
+  std::string Info(NetworkWidgetClass* s) { return s ? s->Info.ToUtf8() : std::string("<none>"); }
+  std::string Text(const kv::MultiTextId& id) { return kv::GetVariantOfString(id).ToUtf8(); }
+  size_t Quits() { return Calls("XPM_LAN_Test_Network_Quit").size(); }
+  // The settings file and the set's own state file, as stored.
+  std::string SettingsFile() {
+    std::stringstream s;
+    for (const std::string& path : {(DataDir() / "settings.dat").string(), Tv().StatePath()}) {
+      std::ifstream in(path, std::ios::binary);
+      s << in.rdbuf();
+    }
+    return s.str();
+  }
+  void SetTest(int32_t w0, int32_t w1, int32_t w2, int64_t delay) {
+    sim::NetState::TestAnswer a;
+    a.own = false;
+    a.word[0] = w0;
+    a.word[1] = w1;
+    a.word[2] = w2;
+    a.delay = delay;
+    Net().SetTestAnswer(a);
+  }
+};
+
+// --- Connection test -------------------------------------------------------------------------
+
+TEST_F(WizardTest, ConnectionTestPassesFailsAndItsNoticesReturnToTheSetupPage) {
+  Skin()->OnSetNetworkType(0);
+  FromNetworkSetup(4);
+  auto* t = Shown<NetworkConnectionTest>();
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(Calls("XPM_LAN_Test_Network").back(), "XPM_LAN_Test_Network(5)");
+  EXPECT_EQ(HelpMask(), 0x80000);
+  // The set's own answer on a working link: word 2 the speed: a pass, the
+  // success notice 2 s later.
+  Run(sim::NetState::kTestDelay + 100);
+  Settle();
+  EXPECT_NE(Shown<NetworkConnectionTest>(), nullptr);
+  Run(NetworkWidgetClass::kPauseTimeOut);
+  Settle();
+  auto* ok = Shown<NetworkTestSuccess>();
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(Info(ok), Text(Strings::SID_NETWORK_CONNECTION_SUCCESS_MSG));
+  EXPECT_EQ(Shown<NetworkConnectionTest>(), nullptr);
+  Run(NetworkWidgetClass::kNoticeTimeOut + 100);
+  Settle();
+  EXPECT_EQ(Shown<NetworkTestSuccess>(), nullptr);
+  ASSERT_NE(Shown<MenuSystem::NetworkSetupMenu>(), nullptr) << "4 s later the set-up page";
+  // A result with word 2 at 0 and word 1 not 1: the failure notice at once.
+  SetTest(0, 0, 0, 500);
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<NetworkConnectionTest>(), nullptr);
+  Run(600);
+  Settle();
+  ASSERT_NE(Shown<NetworkTestFail>(), nullptr);
+  Press("back");
+  Settle();
+  ASSERT_NE(Shown<MenuSystem::NetworkSetupMenu>(), nullptr);
+  // Word 2 at 0 with word 1 at 1 is no result: the test ends by its time-out.
+  SetTest(0, 1, 0, 500);
+  Press("ok");
+  Settle();
+  Run(600);
+  Settle();
+  ASSERT_NE(Shown<NetworkConnectionTest>(), nullptr);
+  Run(NetworkWidgetClass::kLongTimeOut);
+  Settle();
+  ASSERT_NE(Shown<NetworkTestFail>(), nullptr);
+  Press("ok");
+  Settle();
+  auto* page = Shown<MenuSystem::NetworkSetupMenu>();
+  ASSERT_NE(page, nullptr);
+  Press("up");
+  Settle();
+  EXPECT_NE(kv::Cast<MenuSystem::SubMenuItem>(Focused()), nullptr) << "the page answers keys";
+}
+
+// The test is quit once on every way out, so that a late result never
+// reaches the next test screen.
+TEST_F(WizardTest, ConnectionTestIsQuitOnceOnEveryWayOut) {
+  Skin()->OnSetNetworkType(0);
+  struct Way {
+    const char* name;
+    std::function<void()> leave;
+  };
+  const Way ways[] = {
+      {"back", [&] { Press("back"); }},
+      {"exit", [&] { Press("exit"); }},
+      {"ok", [&] { Press("ok"); }},
+      {"standby", [&] { Press("power"); }},
+      {"120 s", [&] { Run(NetworkWidgetClass::kLongTimeOut + 100); }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    if (App().GetStandby()->IsInStandby()) {
+      Press("power");
+      Run(3000);
+      Settle();
+    }
+    // A failing result far in the future.
+    SetTest(0, 0, 0, NetworkWidgetClass::kLongTimeOut + 20000);
+    Nms()->OpenWithValue(&NetworkConnectionTest::StaticClass(), 0, Constants::MSG_FROM_MENUSYSTEM);
+    Settle();
+    ASSERT_NE(Shown<NetworkConnectionTest>(), nullptr);
+    ClearCallLog();
+    way.leave();
+    Settle();
+    EXPECT_EQ(Shown<NetworkConnectionTest>(), nullptr);
+    EXPECT_EQ(Quits(), 1u);
+  }
+  // Left by back, a test's late result must not reach the wireless
+  // information page opened next (its speed row shows a test's speed).
+  Press("exit");
+  Settle();
+  SetTest(1, 1, 20 * 1024, 3000);
+  Nms()->OpenWithValue(&NetworkConnectionTest::StaticClass(), 0, Constants::MSG_FROM_MENUSYSTEM);
+  Settle();
+  Press("back");
+  Settle();
+  auto* info = OpenPage<WirelessInformationMenu>();
+  ASSERT_NE(info, nullptr);
+  Run(4000);
+  Settle();
+  EXPECT_EQ(info->Value(WirelessInformationMenu::kSpeed)->OnGetValueString().ToUtf8(), "")
+      << "the left test's result reached the information page";
+}
+
+// --- Easy set-up by push button and PIN -----------------------------------------------------
+
+TEST_F(WizardTest, PushButtonJoinsShowsSuccessTwoSecondsThenTheResult) {
+  Skin()->OnSetNetworkType(1);
+  Skin()->OnSetWPSConfiguration(0);
+  Net().AddAccessPoint({"HomeNet", "", 80, XPM_WLAN_SEC_WPA2_AES, "home-secret"});
+  Net().PressWpsButton("HomeNet");
+  ASSERT_NE(OpenPage<EasySetupMenu>(2), nullptr);
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_WLAN_WPSJoinByPb").size(), 1u) << "the join starts before the waiting state";
+  auto* pbc = Shown<EasySetupPBC>();
+  ASSERT_NE(pbc, nullptr);
+  EXPECT_TRUE(CircleShown());
+  EXPECT_EQ(Info(pbc), Text(Strings::SID_PBC_SEARCHING));
+  EXPECT_EQ(HelpMask(), 0x40000);
+  // OK while waiting does nothing.
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Shown<EasySetupPBC>(), pbc);
+  Run(sim::NetState::kWpsDelay + 100);
+  Settle();
+  EXPECT_EQ(Info(pbc), Text(Strings::SID_PBC_SEARCH_SUCCESS));
+  Run(NetworkWidgetClass::kPauseTimeOut);
+  Settle();
+  EXPECT_EQ(Shown<EasySetupPBC>(), nullptr);
+  auto* result = Shown<EasySetup_ApInfo>();
+  ASSERT_NE(result, nullptr);
+  EXPECT_FALSE(CircleShown()) << "the circle leaves with the waiting state";
+  ASSERT_NE(result->Link(), nullptr);
+  EXPECT_EQ(result->Link()->SSID.ToUtf8(), "HomeNet");
+  EXPECT_EQ(HelpMask(), 0x40200);
+  // OK: the wireless set-up page, which answers keys.
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<WirelessSetupMenu>(), nullptr);
+  Press("down");
+  Settle();
+  EXPECT_EQ(FocusedRow(), Text(Strings::SID_ASSISTED_SETUP));
+}
+
+TEST_F(WizardTest, PushButtonFailureAndSilenceReturnToTheEasySetupPage) {
+  Skin()->OnSetNetworkType(1);
+  Skin()->OnSetWPSConfiguration(0);
+  // No button pressed on any access point: the join fails after 5 s.
+  ASSERT_NE(OpenPage<EasySetupMenu>(2), nullptr);
+  Press("ok");
+  Settle();
+  auto* pbc = Shown<EasySetupPBC>();
+  ASSERT_NE(pbc, nullptr);
+  Run(sim::NetState::kWpsDelay + 100);
+  Settle();
+  EXPECT_EQ(Info(pbc), Text(Strings::SID_PBC_SEARCH_FAILURE));
+  EXPECT_FALSE(CircleShown());
+  EXPECT_EQ(HelpMask(), 512);
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<EasySetupMenu>(), nullptr);
+  // No answer at all: 120 s to the failure text, 60 s more back to the page.
+  Net().SetWirelessAnswers(false);
+  Press("ok");
+  Settle();
+  pbc = Shown<EasySetupPBC>();
+  ASSERT_NE(pbc, nullptr);
+  Run(NetworkWidgetClass::kLongTimeOut - 500);
+  Settle();
+  EXPECT_EQ(Info(pbc), Text(Strings::SID_PBC_SEARCHING));
+  Run(600);
+  Settle();
+  EXPECT_EQ(Info(pbc), Text(Strings::SID_PBC_SEARCH_FAILURE));
+  EXPECT_FALSE(CircleShown());
+  Run(NetworkWidgetClass::kIdleTimeOut + 100);
+  Settle();
+  EXPECT_EQ(Shown<EasySetupPBC>(), nullptr);
+  ASSERT_NE(Shown<EasySetupMenu>(), nullptr);
+}
+
+TEST_F(WizardTest, PinListShowsTheGeneratedPinAndTheChosenNetworkJoinsWithIt) {
+  Skin()->OnSetNetworkType(1);
+  Skin()->OnSetWPSConfiguration(1);
+  Net().ClearAccessPoints();
+  Net().AddAccessPoint({"PinNet", "", 80, XPM_WLAN_SEC_WPA2_AES, "pin-net-key"});
+  ASSERT_NE(OpenPage<EasySetupMenu>(2), nullptr);
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(Calls("XPM_WLAN_WPSJoinByPb").empty()) << "the PIN path starts no push-button join";
+  auto* list = Shown<EasySetupPIN_ApList>();
+  ASSERT_NE(list, nullptr);
+  const std::string pin = list->PinView().OnGetString().ToUtf8();
+  EXPECT_EQ(pin.size(), 8u);
+  EXPECT_EQ(Calls("XPM_GenerateWPSPin").size(), 1u);
+  EXPECT_TRUE(CircleShown());
+  // Selection while scanning does nothing.
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<EasySetupPIN_ApList>(), nullptr);
+  Run(sim::NetState::kScanDelay + 100);
+  Settle();
+  EXPECT_FALSE(CircleShown());
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_WLAN_WPSJoinByPinEx").size(), 1u);
+  EXPECT_NE(Calls("XPM_WLAN_WPSJoinByPinEx")[0].find("PinNet"), std::string::npos);
+  auto* wait = Shown<EasySetupPIN>();
+  ASSERT_NE(wait, nullptr);
+  EXPECT_EQ(Info(wait), Text(Strings::SID_WAIT_UNTIL_SETUP_COMPLETE_MSG));
+  EXPECT_TRUE(CircleShown());
+  Run(sim::NetState::kWpsDelay + 100 + NetworkWidgetClass::kPauseTimeOut);
+  Settle();
+  ASSERT_NE(Shown<EasySetup_PINApInfo>(), nullptr);
+  EXPECT_EQ(Net().Joined(), "PinNet");
+  // Back: the easy set-up page.
+  Press("back");
+  Settle();
+  ASSERT_NE(Shown<EasySetupMenu>(), nullptr);
+  // The PIN never reaches the log, and nothing of it the settings file.
+  EXPECT_FALSE(Logged(pin));
+  EXPECT_EQ(Calls("XPM_WLAN_WPSJoinByPinEx")[0].find(pin), std::string::npos);
+  Restart();
+  EXPECT_EQ(SettingsFile().find(pin), std::string::npos);
+}
+
+// --- Cancel confirmation ---------------------------------------------------------------------
+
+TEST_F(WizardTest, CancelConfirmationStopsOrRestoresTheWaitingState) {
+  Skin()->OnSetNetworkType(1);
+  Skin()->OnSetWPSConfiguration(0);
+  Net().AddAccessPoint({"HomeNet", "", 80, XPM_WLAN_SEC_WPA2_AES, "home-secret"});
+  ASSERT_NE(OpenPage<EasySetupMenu>(2), nullptr);
+  Press("ok");
+  Settle();
+  auto* pbc = Shown<EasySetupPBC>();
+  ASSERT_NE(pbc, nullptr);
+  // Back while waiting asks first; the waiting state hides under it with its circle.
+  Press("back");
+  Settle();
+  auto* cancel = Shown<CancelDialog>();
+  ASSERT_NE(cancel, nullptr);
+  EXPECT_EQ(cancel->Caption.ToUtf8(), Text(Strings::SID_EASY_SETUP_PBC));
+  EXPECT_TRUE(pbc->IsOpen());
+  EXPECT_FALSE(pbc->IsVisible());
+  EXPECT_FALSE(CircleShown());
+  EXPECT_EQ(HelpMask(), 0x40204);
+  // No: the state shows again, circle and help as they were.
+  Press("right");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Shown<CancelDialog>(), nullptr);
+  EXPECT_TRUE(pbc->IsVisible());
+  EXPECT_TRUE(CircleShown());
+  EXPECT_EQ(HelpMask(), 0x40000);
+  // A connect event while the question is open waits for the answer; 60 s
+  // without one is a No, and the state takes the event then.
+  Net().PressWpsButton("HomeNet");
+  auto* wps = kv::New<Structures::WPS_Connection>();
+  wps->Mode = 1;
+  Skin()->NetworkSetup.WPS_Join(wps);
+  Press("exit");
+  Settle();
+  ASSERT_NE(Shown<CancelDialog>(), nullptr);
+  Run(sim::NetState::kWpsDelay + 100);
+  Settle();
+  EXPECT_EQ(pbc->Status, -1);
+  Run(NetworkWidgetClass::kIdleTimeOut);
+  Settle();
+  EXPECT_EQ(Shown<CancelDialog>(), nullptr);
+  EXPECT_EQ(pbc->Status, 1) << "the connect event came meanwhile";
+  Run(NetworkWidgetClass::kPauseTimeOut + 100);
+  Settle();
+  ASSERT_NE(Shown<EasySetup_ApInfo>(), nullptr);
+  // Yes: the join is quit and the easy set-up page shows.
+  Press("back");
+  Settle();
+  ASSERT_NE(Shown<EasySetupMenu>(), nullptr);
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<EasySetupPBC>(), nullptr);
+  Press("back");
+  Settle();
+  ASSERT_NE(Shown<CancelDialog>(), nullptr);
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_WLAN_QuitNetwork").size(), 1u);
+  EXPECT_EQ(Shown<EasySetupPBC>(), nullptr);
+  EXPECT_FALSE(CircleShown());
+  ASSERT_NE(Shown<EasySetupMenu>(), nullptr);
+}
+
+TEST_F(WizardTest, StandbyWhileWaitingCancelsFirst) {
+  Skin()->OnSetNetworkType(1);
+  Skin()->OnSetWPSConfiguration(0);
+  ASSERT_NE(OpenPage<EasySetupMenu>(2), nullptr);
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<EasySetupPBC>(), nullptr);
+  ClearCallLog();
+  Press("power");
+  Settle();
+  EXPECT_EQ(Calls("XPM_WLAN_QuitNetwork").size(), 1u);
+  EXPECT_TRUE(App().GetStandby()->IsInStandby());
+  EXPECT_EQ(Shown<EasySetupPBC>(), nullptr);
+  EXPECT_EQ(Shown<CancelDialog>(), nullptr) << "standby asks nothing";
+}
+
+// --- Access-point lists ----------------------------------------------------------------------
+
+TEST_F(WizardTest, AssistedListScansRescansAndStopsTheScanOnTheWayOut) {
+  Skin()->OnSetNetworkType(1);
+  Net().ClearAccessPoints();
+  Net().AddAccessPoint({"Attic", "", 60, XPM_WLAN_SEC_WPA2_AES, "attic-key"});
+  ASSERT_NE(OpenPage<WirelessSetupMenu>(2), nullptr);
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  auto* list = Shown<AssistedSetup_ApList>();
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(Calls("XPM_WLAN_Scan").size(), 1u);
+  EXPECT_TRUE(CircleShown());
+  EXPECT_EQ(HelpMask(), 0x41200);
+  Run(sim::NetState::kScanDelay + 100);
+  Settle();
+  EXPECT_FALSE(CircleShown());
+  EXPECT_EQ(list->Notice(), nullptr);
+  // A rescan that finds nothing gives up after 60 s with the notice.
+  Net().SetWirelessAnswers(false);
+  Press("red");
+  Settle();
+  EXPECT_TRUE(CircleShown());
+  Run(NetworkWidgetClass::kIdleTimeOut - 500);
+  Settle();
+  EXPECT_EQ(list->Notice(), nullptr);
+  Run(600);
+  Settle();
+  ASSERT_NE(list->Notice(), nullptr);
+  EXPECT_EQ(list->Notice()->Bounds().Origin(), AssistedSetup_ApList::kNoticeOrigin);
+  EXPECT_FALSE(CircleShown());
+  // Back while scanning stops the scan and shows the wireless set-up page.
+  Press("red");
+  Settle();
+  ClearCallLog();
+  Press("back");
+  Settle();
+  EXPECT_EQ(Calls("XPM_WLAN_StopScan").size(), 1u);
+  ASSERT_NE(Shown<WirelessSetupMenu>(), nullptr);
+  EXPECT_FALSE(CircleShown());
+  // Exit while scanning stops it too and closes everything.
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<AssistedSetup_ApList>(), nullptr);
+  ClearCallLog();
+  Press("exit");
+  Settle();
+  EXPECT_EQ(Calls("XPM_WLAN_StopScan").size(), 1u);
+  EXPECT_EQ(Shown<AssistedSetup_ApList>(), nullptr);
+  EXPECT_EQ(Shown<WirelessSetupMenu>(), nullptr);
+}
+
+// --- Menu pages ------------------------------------------------------------------------------
+
+TEST_F(WizardTest, WirelessSetupPageHasNoEnhanced11nRowAndAdvancedPageOpensItsPages) {
+  auto* page = OpenPage<WirelessSetupMenu>();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->RowCount(), 3);
+  EXPECT_EQ(page->WinID, 0x1001542u);
+  for (int32_t i = 0; i < 3; ++i)
+    EXPECT_NE(page->Row(i)->OnGetText().ToUtf8(), Text(Strings::SID_ENHANCED_11N));
+  Press("up");
+  Settle();
+  EXPECT_EQ(FocusedRow(), Text(Strings::SID_MANUAL_SETUP)) << "up wraps to the last of three";
+  Press("back");
+  Settle();
+  ASSERT_NE(Shown<MenuSystem::NetworkSetupMenu>(), nullptr);
+  // The advanced page: IP, DNS and MAC pages, each back to it.
+  auto* adv = OpenPage<AdvancedNetworkSetupMenu>(3);
+  ASSERT_NE(adv, nullptr);
+  ASSERT_EQ(adv->RowCount(), 3);
+  Press("ok");
+  Settle();
+  auto* mac = Shown<MACAddressMenu>();
+  ASSERT_NE(mac, nullptr);
+  Press("back");
+  Settle();
+  ASSERT_NE(Shown<AdvancedNetworkSetupMenu>(), nullptr);
+  Press("up", 2);
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<IPAddressSetupMenu>(), nullptr);
+  Press("back");
+  Settle();
+  ASSERT_NE(Shown<AdvancedNetworkSetupMenu>(), nullptr);
+}
+
+TEST_F(WizardTest, MacPageShowsBothAddressesAndAFailedReadAsZeros) {
+  auto* page = OpenPage<MACAddressMenu>();
+  ASSERT_NE(page, nullptr);
+  const std::string wired = page->Value(0)->OnGetValueString().ToUtf8();
+  const std::string wireless = page->Value(1)->OnGetValueString().ToUtf8();
+  EXPECT_EQ(wired.size(), 17u);
+  EXPECT_EQ(wireless.size(), 17u);
+  EXPECT_NE(wired, wireless);
+  EXPECT_NE(wired, "00:00:00:00:00:00");
+  EXPECT_EQ(HelpMask(), 0x40000);
+  Press("exit");
+  Settle();
+  FailCall("XPM_LAN_GetMacAddr", XPM_ERR_NOT_READY);
+  page = OpenPage<MACAddressMenu>();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->Value(0)->OnGetValueString().ToUtf8(), "00:00:00:00:00:00");
+  EXPECT_EQ(page->Value(1)->OnGetValueString().ToUtf8(), "00:00:00:00:00:00");
+}
+
+TEST_F(WizardTest, WirelessInformationShowsTheLinkAndTheInterface) {
+  Skin()->OnSetNetworkType(1);
+  using P = WirelessInformationMenu;
+  auto row = [](P* p, int32_t r) { return p->Value(r)->OnGetValueString().ToUtf8(); };
+  // Disconnected with DHCP on: no link rows, no addresses.
+  auto* page = OpenPage<P>();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->RowCount(), 16);
+  EXPECT_EQ(page->WinID, 0x1001542u);
+  EXPECT_EQ(HelpMask(), 0x41000);
+  EXPECT_EQ(kv::Cast<MenuSystem::SubMenuItem>(Focused()), nullptr) << "read-only: no row takes the focus";
+  EXPECT_EQ(row(page, P::kStatus), Text(Strings::SID_DISCONNECTED));
+  for (int32_t r : {P::kSignal, P::kSpeed, P::kMode, P::kChannel, P::kApMac, P::kIp, P::kMask, P::kGateway, P::kDns})
+    EXPECT_EQ(row(page, r), "") << r;
+  EXPECT_EQ(row(page, P::kDhcp), Text(Strings::SID_ENABLED));
+  EXPECT_EQ(row(page, P::kMac).size(), 17u);
+  Press("exit");
+  Settle();
+  // Joined to a WPA2 network: status, signal word, channel, the name, the
+  // security as its two choices, and the key only as a placeholder.
+  Net().AddAccessPoint({"Lounge", "", 95, XPM_WLAN_SEC_WPA2_AES, "lounge-passphrase", "12345670", 11});
+  sim::NetState::IfConfig dhcp;
+  ASSERT_EQ(Net().SetIfConfig(1, dhcp, "test"), 0);
+  ASSERT_EQ(Net().Join("Lounge", "lounge-passphrase", XPM_WLAN_SEC_WPA2_AES, "test"), 0);
+  Run(sim::NetState::kJoinDelay + 100);
+  Settle();
+  page = OpenPage<P>();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(row(page, P::kStatus), Text(Strings::SID_CONNECTED));
+  EXPECT_EQ(row(page, P::kSignal), Text(Strings::SID_STRONG));
+  EXPECT_EQ(row(page, P::kNetworkName), "Lounge");
+  EXPECT_EQ(row(page, P::kAuthentication), "WPA2-PSK");
+  EXPECT_EQ(row(page, P::kEncryption), "AES");
+  EXPECT_EQ(row(page, P::kSecurityKey), "********");
+  EXPECT_NE(row(page, P::kIp), "") << "connected: the addresses the set got";
+  // The scan key lists the access points with their modes; back returns.
+  Press("red");
+  Settle();
+  auto* list = Shown<WirelessInformation_ApList>();
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(list->List().ProtocolMode);
+  EXPECT_EQ(list->Caption.ToUtf8(), Text(Strings::SID_WIRELESS_INFORMATION));
+  Run(sim::NetState::kScanDelay + 100);
+  Settle();
+  Press("back");
+  Settle();
+  page = Shown<P>();
+  ASSERT_NE(page, nullptr);
+  // Down and up scroll the sixteen rows a line at a time.
+  const int32_t top = page->Row(0)->Bounds().y1;
+  Press("down");
+  Settle();
+  EXPECT_EQ(page->OnGetScroll(), 1);
+  EXPECT_LT(page->Row(0)->Bounds().y1, top);
+  Press("up");
+  Settle();
+  EXPECT_EQ(page->Row(0)->Bounds().y1, top);
+  // Disconnected with DHCP off: the interface's static addresses still show
+  // (the simulated set reports none without a link: the record as a set
+  // with static addresses on an unlinked interface reports it).
+  auto* down = kv::New<Structures::WLAN_Info>();
+  down->State = 0;
+  auto* fixed = kv::New<Structures::IF_Configuration>();
+  fixed->DHCP = 0;
+  const uint8_t ip[4] = {192, 168, 2, 20}, mask[4] = {255, 255, 255, 0}, gw[4] = {192, 168, 2, 1}, dns[4] = {8, 8, 8, 8};
+  std::memcpy(fixed->IPAddress, ip, 4);
+  std::memcpy(fixed->SubnetMask, mask, 4);
+  std::memcpy(fixed->DefaultGateway, gw, 4);
+  std::memcpy(fixed->DNS1, dns, 4);
+  page->ShowLink(down, fixed);
+  EXPECT_EQ(row(page, P::kStatus), Text(Strings::SID_DISCONNECTED));
+  EXPECT_EQ(row(page, P::kDhcp), Text(Strings::SID_DISABLED));
+  EXPECT_EQ(row(page, P::kIp), "192.168.2.20");
+  EXPECT_EQ(row(page, P::kMask), "255.255.255.0");
+  EXPECT_EQ(row(page, P::kGateway), "192.168.2.1");
+  EXPECT_EQ(row(page, P::kDns), "8.8.8.8");
+  // The same record with DHCP on: no addresses while disconnected.
+  fixed->DHCP = 1;
+  page->ShowLink(down, fixed);
+  EXPECT_EQ(row(page, P::kIp), "");
+  EXPECT_EQ(row(page, P::kDhcp), Text(Strings::SID_ENABLED));
+  // Records out of range: signal 7 reads strong, modes 10 unsupported and
+  // 20 none; a security method past the table shows the unsupported pair.
+  auto* rec = kv::New<Structures::WLAN_Info>();
+  rec->State = 1;
+  rec->Signal = 7;
+  rec->Mode = 10;
+  rec->Security = 9;
+  rec->Rate = 108;
+  page->ShowLink(rec, nullptr);
+  EXPECT_EQ(row(page, P::kSignal), Text(Strings::SID_STRONG));
+  EXPECT_EQ(row(page, P::kMode), Text(Strings::SID_UNSUPPORTED));
+  EXPECT_EQ(row(page, P::kSpeed), "54 " + Text(Strings::SID_MBPS));
+  EXPECT_EQ(row(page, P::kAuthentication), Text(Strings::SID_UNSUPPORTED));
+  EXPECT_EQ(row(page, P::kEncryption), Text(Strings::SID_UNSUPPORTED));
+  rec->Mode = 20;
+  page->ShowLink(rec, nullptr);
+  EXPECT_EQ(row(page, P::kMode), Text(Strings::SID_NONE));
+  // A test result's third word is the speed in kbit/s.
+  SetTest(1, 1, 30 * 1024, 100);
+  Skin()->NetworkSetup.LAN_TestConnection(5);
+  Run(200);
+  Settle();
+  EXPECT_EQ(row(page, P::kSpeed), "30 " + Text(Strings::SID_MBPS));
+  // The pass phrase is nowhere.
+  EXPECT_FALSE(Logged("lounge-passphrase"));
+  Restart();
+  EXPECT_EQ(SettingsFile().find("lounge-passphrase"), std::string::npos);
+}
+
+// --- Census ----------------------------------------------------------------------------------
+
+TEST_F(WizardTest, EachStateAndPageOpenedAndClosed50TimesKeepsTheCensus) {
+  Skin()->OnSetNetworkType(1);
+  Net().SetWirelessAnswers(false);
+  sim::NetState::TestAnswer none;
+  none.answer = false;
+  Net().SetTestAnswer(none);
+  auto anyOpen = [&] { return Shown<NetworkWidgetClass>() != nullptr || Shown<MenuSystem::SettingPage>() != nullptr; };
+  auto censusOf = [&](const char* name, const std::function<void()>& open) {
+    SCOPED_TRACE(name);
+    auto cycle = [&] {
+      open();
+      Settle();
+      ASSERT_TRUE(anyOpen());
+      // A waiting state asks first: exit again closes the question and all.
+      for (int i = 0; i < 3 && anyOpen(); ++i) {
+        Press("exit");
+        Settle();
+      }
+      ASSERT_FALSE(anyOpen());
+    };
+    for (int i = 0; i < 2; ++i) cycle();
+    const auto base = Census();
+    for (int i = 0; i < 50; ++i) cycle();
+    EXPECT_EQ(Census(), base);
+  };
+  for (const kv::Class* cls :
+       {&AssistedSetup_ApList::StaticClass(), &WirelessInformation_ApList::StaticClass(),
+        &EasySetupPIN_ApList::StaticClass(), &EasySetupPBC::StaticClass(), &EasySetupPIN::StaticClass(),
+        &AssistedSetupSecureError::StaticClass(), &AssistedSetupInvalidName::StaticClass(),
+        &AssistedSetupInvalidWEPKey::StaticClass(), &AssistedSetupInvalidWPAKey::StaticClass(),
+        &AssistedSetupNoApFound::StaticClass(), &NetworkConnectionTest::StaticClass(),
+        &NetworkTestSuccess::StaticClass(), &NetworkTestFail::StaticClass(), &EasySetup_ApInfo::StaticClass(),
+        &EasySetup_PINApInfo::StaticClass(), &AssistedSetup_ApConnected::StaticClass(),
+        &ManualSetup_ApConnected::StaticClass()})
+    censusOf(cls->name, [&] { Nms()->OpenWithValue(cls, 0, Constants::MSG_FROM_MENUSYSTEM); });
+  censusOf("cancel question", [&] {
+    Nms()->OpenWithValue(&EasySetupPBC::StaticClass(), 0, Constants::MSG_FROM_MENUSYSTEM);
+    Settle();
+    Press("back");
+  });
+  censusOf("wireless set-up page", [&] { OpenPage<WirelessSetupMenu>(); });
+  censusOf("easy set-up page", [&] { OpenPage<EasySetupMenu>(); });
+  censusOf("advanced page", [&] { OpenPage<AdvancedNetworkSetupMenu>(); });
+  censusOf("MAC page", [&] { OpenPage<MACAddressMenu>(); });
+  censusOf("wireless information page", [&] { OpenPage<WirelessInformationMenu>(); });
+}
+
+}  // namespace wizardtest
