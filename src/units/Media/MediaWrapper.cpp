@@ -440,6 +440,11 @@ void MediaWrapper::UnRegisterMediaControllor(int32_t n) {
     kv::Trace("%s%i", {kv::LoadString(T_CONTROLLER), n});
 }
 
+void MediaWrapper::RemoveMediaControllor(int32_t n) {
+  kv::Trace("%s%i", {kv::LoadString(T_CONTROLLER), n});
+  controllers_.OnSetChanged(true);
+}
+
 void MediaWrapper::EnableDlna(int32_t mode) {
   const int32_t result = PslMediaEnableDLNA(globalPsl, mode);
   if (result != PSL_OK) kv::LogFailedCall("PslMediaEnableDLNA", result);

@@ -101,7 +101,9 @@ class MediaWrapper : public kv::Object {
   MediaControllor* GetMediaControllor(int32_t n);
   void RegisterMediaControllor(int32_t n);
   void UnRegisterMediaControllor(int32_t n);
-  void RemoveMediaControllor() { controllers_.OnSetChanged(true); }
+  // Forgets controller n of the list (the service keeps no list of its own
+  // here): the list is read again.
+  void RemoveMediaControllor(int32_t n);
   void ResetDmcAccessControl() { controllers_.OnSetChanged(true); }
   // Kept and answered back (the setting's value).
   void SetDmcAccessControl(bool on) { dmcAccessControl_ = on; }

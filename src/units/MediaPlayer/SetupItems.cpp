@@ -15,6 +15,7 @@ KV_REGISTER_CLASS(MediaPlayer::AdjustArrowButton);
 
 namespace {
 
+constexpr uint16_t kOk = 1;
 constexpr uint16_t kUp = 4;
 constexpr uint16_t kDown = 5;
 constexpr uint16_t kLeft = 6;
@@ -173,6 +174,10 @@ void AdjustArrowButton::Refresh() {
 
 kv::Object* AdjustArrowButton::HandleEvent(Core::Event* event) {
   const uint16_t code = DownKey(event);
+  if (code == kOk) {
+    Activate();
+    return this;
+  }
   if (code == kLeft || code == kRight) {
     if (!OnGetIsDisabled()) {
       OnSetValue(code == kRight ? Value + Step : Value - Step);
