@@ -305,7 +305,16 @@ TEST_F(WallpaperPagesTest, RotatingFourTimesTurnsThePreviewAndReloadsTheFileAtZe
 
 TEST_F(WallpaperPagesTest, DefaultWallpaperIsNeverTurnedNorEdited) {
   std::filesystem::remove_all(DataDir() / "wallpaper");
-  // The default wallpaper is a file of the working folder.
+  // The default wallpaper is a file of the working folder. The test works in
+  // its own folder: the build folder is shared by test processes running at
+  // once, and another one must not find a default wallpaper there.
+  struct WorkIn {
+    explicit WorkIn(const std::filesystem::path& dir) : old(std::filesystem::current_path()) {
+      std::filesystem::current_path(dir);
+    }
+    ~WorkIn() { std::filesystem::current_path(old); }
+    std::filesystem::path old;
+  } workIn(DataDir());
   const std::string def = psl::MediaDefaultWallpaperName;
   const bool made = !std::filesystem::exists(def);
   if (made) media_writer::WriteBytes(def, Quadrants(960, 540));
