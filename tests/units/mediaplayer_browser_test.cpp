@@ -395,12 +395,12 @@ TEST_F(MediaListViewTest, TheMovieListPlaysItsPreviewInItsFrameAndGivesTheScreen
   EXPECT_TRUE(v->List().IsPreviewStarted);
   // Stop, then Play starts the focused movie's preview again.
   Press("stop");
-  EXPECT_EQ(v->NavStatus, NAV_STOP);
+  EXPECT_EQ(v->NavStatus, PREVIEW_STOP);
   EXPECT_EQ(v->ElapsedText().ToUtf8(), "--:--:--");
   ClearCallLog();
   Press("play");
   EXPECT_EQ(Calls("PslMediaPlaylistCreate").size(), 1u);
-  EXPECT_EQ(v->NavStatus, NAV_PLAY);
+  EXPECT_EQ(v->NavStatus, PREVIEW_PLAY);
   // Exit: the full screen back for the live picture.
   ClearCallLog();
   Press("exit");
@@ -421,7 +421,7 @@ TEST_F(MediaListViewTest, PlayOnAStoppedMusicListPlaysTheSongAndOnAPhotoListNoth
   Press("play");
   ASSERT_EQ(Calls("PslMediaPlaylistCreate").size(), 1u);
   EXPECT_EQ(Calls("PslMediaPlaylistCreate")[0], "PslMediaPlaylistCreate(7, 4)");
-  EXPECT_EQ(music->NavStatus, NAV_PLAY);
+  EXPECT_EQ(music->NavStatus, PREVIEW_PLAY);
   // Play while playing does nothing more.
   ClearCallLog();
   Press("play");
@@ -437,7 +437,7 @@ TEST_F(MediaListViewTest, PlayOnAStoppedMusicListPlaysTheSongAndOnAPhotoListNoth
   Run(600);
   EXPECT_TRUE(Calls("PslMediaPlaylistCreate").empty());
   EXPECT_TRUE(Calls("PslExternalSendNavCommand").empty());
-  EXPECT_EQ(photos->NavStatus, NAV_STOP);
+  EXPECT_EQ(photos->NavStatus, PREVIEW_STOP);
 }
 
 TEST_F(MediaListViewTest, DeletingAMovieTakesItsCompanionAndStaysInTheFolder) {

@@ -262,24 +262,24 @@ kv::Object* MediaListViewTemplate::HandleEvent(Core::Event* event) {
     switch (key->Code) {
       case KEY_LEFT:
       case KEY_RIGHT:
-        if (NavStatus != NAV_PAUSE) break;
+        if (NavStatus != PREVIEW_PAUSE) break;
         Seek(key->Code == KEY_LEFT ? -1 : 1);
         return this;
       case KEY_PREVIOUS:
         rate_.OnSetVisible(false);
         if (IsDMR) return this;
-        if (RepeatMode == REPEAT_ONE) {
+        if (RepeatMode == PREVIEW_REPEAT_ONE) {
           bridge->RequestRestart();
         } else if (keyPress_) {
           keyPress_ = false;
           bridge->RequestRestart();
           keyPressTimer_.Activate();
         } else {
-          if (bridge->GetPlaylistCurUID() == 0 && RepeatMode != REPEAT_ALL) {
+          if (bridge->GetPlaylistCurUID() == 0 && RepeatMode != PREVIEW_REPEAT_ALL) {
             bridge->RequestRestart();
           } else {
             bridge->RequestPrevious();
-            OnSetNavStatus(NAV_PREVIOUS);
+            OnSetNavStatus(PREVIEW_PREVIOUS);
           }
           keyPressTimer_.Activate();
         }
@@ -287,17 +287,17 @@ kv::Object* MediaListViewTemplate::HandleEvent(Core::Event* event) {
       case KEY_NEXT:
         rate_.OnSetVisible(false);
         bridge->RequestNext();
-        OnSetNavStatus(NAV_NEXT);
+        OnSetNavStatus(PREVIEW_NEXT);
         return this;
       case KEY_PLAY:
-        if (NavStatus == NAV_PAUSE) {
+        if (NavStatus == PREVIEW_PAUSE) {
           bridge->RequestResume();
-          OnSetNavStatus(NAV_PLAY);
-        } else if (NavStatus == NAV_FORWARD || NavStatus == NAV_REWIND) {
+          OnSetNavStatus(PREVIEW_PLAY);
+        } else if (NavStatus == PREVIEW_FORWARD || NavStatus == PREVIEW_REWIND) {
           bridge->RequestResume();
-          OnSetNavStatus(NAV_PLAY);
+          OnSetNavStatus(PREVIEW_PLAY);
           rate_.OnSetVisible(false);
-        } else if (NavStatus == NAV_STOP) {
+        } else if (NavStatus == PREVIEW_STOP) {
           // The focused row's preview: a song plays as the content list
           // plays it, a movie in the preview window; a photo list has no
           // preview to start.
@@ -305,10 +305,10 @@ kv::Object* MediaListViewTemplate::HandleEvent(Core::Event* event) {
           if (row && !row->IsFolder && row->DataItem) {
             if (MediaFilter == Media::MEDIA_TYPE_MUSIC) {
               bridge->RequestPlay(row->DataItem.get(), kPreviewPlayMode);
-              OnSetNavStatus(NAV_PLAY);
+              OnSetNavStatus(PREVIEW_PLAY);
             } else if (MediaFilter == Media::MEDIA_TYPE_VIDEO) {
               bridge->RequestMoviePreviewPlay(row->DataItem.get(), kPreviewPlayMode);
-              OnSetNavStatus(NAV_PLAY);
+              OnSetNavStatus(PREVIEW_PLAY);
             }
           }
         }
@@ -316,22 +316,22 @@ kv::Object* MediaListViewTemplate::HandleEvent(Core::Event* event) {
       case KEY_PAUSE:
         rate_.OnSetVisible(false);
         bridge->RequestPause();
-        OnSetNavStatus(NAV_PAUSE);
+        OnSetNavStatus(PREVIEW_PAUSE);
         return this;
       case KEY_STOP:
         rate_.OnSetVisible(false);
         bridge->RequestStop();
-        OnSetNavStatus(NAV_STOP);
+        OnSetNavStatus(PREVIEW_STOP);
         progress_.OnSetValue(0);
         elapsed_.OnSetString(Text(MediaBrowser::EMPTY_TIME));
         return this;
       case KEY_REWIND:
         bridge->RequestRewind();
-        OnSetNavStatus(NAV_REWIND);
+        OnSetNavStatus(PREVIEW_REWIND);
         return this;
       case KEY_FAST_FORWARD:
         bridge->RequestFastForward();
-        OnSetNavStatus(NAV_FORWARD);
+        OnSetNavStatus(PREVIEW_FORWARD);
         return this;
       default:
         break;
@@ -381,7 +381,7 @@ kv::Object* MediaListViewTemplate::HandleEvent(Core::Event* event) {
         warningDelay_.OnSetEnabled(false);
         RemovePreviewWarnMsg();
       }
-      if (NavStatus == NAV_PAUSE) {
+      if (NavStatus == PREVIEW_PAUSE) {
         GetPlaybackInfo();
       } else {
         RefreshBannerInfo();
@@ -452,17 +452,17 @@ void MediaListViewTemplate::OnSetNavStatus(uint16_t status) {
   if (status == NavStatus) return;
   NavStatus = status;
   switch (status) {
-    case NAV_PLAY: playState_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaPlay)); break;
-    case NAV_PAUSE: playState_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaPause)); break;
-    case NAV_FORWARD:
-    case NAV_REWIND: OnSetPlayRate(playback_.Record.rate); break;
-    case NAV_STOP:
-    case NAV_STOPPED: playState_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaStop)); break;
-    case NAV_PREVIOUS:
-    case NAV_NEXT: break;
+    case PREVIEW_PLAY: playState_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaPlay)); break;
+    case PREVIEW_PAUSE: playState_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaPause)); break;
+    case PREVIEW_FORWARD:
+    case PREVIEW_REWIND: OnSetPlayRate(playback_.Record.rate); break;
+    case PREVIEW_STOP:
+    case PREVIEW_STOPPED: playState_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaStop)); break;
+    case PREVIEW_PREVIOUS:
+    case PREVIEW_NEXT: break;
     default: playState_.OnSetBitmap(nullptr); break;
   }
-  if (status == NAV_PLAY || status == NAV_STOP || status == NAV_STOPPED) OnSetShowWaiting(0);
+  if (status == PREVIEW_PLAY || status == PREVIEW_STOP || status == PREVIEW_STOPPED) OnSetShowWaiting(0);
 }
 
 void MediaListViewTemplate::OnSetPlayRate(int32_t rate) {
@@ -470,12 +470,12 @@ void MediaListViewTemplate::OnSetPlayRate(int32_t rate) {
   PlayRate = rate;
   rate_.OnSetVisible(false);
   const int32_t speed = rate < 0 ? -rate : rate;
-  if (NavStatus != NAV_FORWARD && NavStatus != NAV_REWIND) return;
+  if (NavStatus != PREVIEW_FORWARD && NavStatus != PREVIEW_REWIND) return;
   if (speed == 0 || speed == 1) {
     playState_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaPlay));
   } else if (speed == 2 || speed == 4 || speed == 8 || speed == 16 || speed == 32) {
     playState_.OnSetBitmap(
-        Resources::LoadResource(NavStatus == NAV_FORWARD ? Bitmaps::MediaForward : Bitmaps::MediaBackward));
+        Resources::LoadResource(NavStatus == PREVIEW_FORWARD ? Bitmaps::MediaForward : Bitmaps::MediaBackward));
     rate_.OnSetString(kv::ConcatString(Text(MediaBrowser::RATE_PREFIX), Number(speed)));
     rate_.OnSetVisible(true);
   }
@@ -618,7 +618,7 @@ void MusicListView::Initialize(Primitives::KeyRoutingParameter* param) {
 uint16_t MusicListView::GetRepeatMode() {
   SkinBin::Wrapper* w = Settings();
   const int32_t setting = w ? w->OnGetMusic_Repeat() : 0;
-  return setting == 1 ? REPEAT_ALL : setting == 2 ? REPEAT_ONE : REPEAT_OFF;
+  return setting == 1 ? PREVIEW_REPEAT_ALL : setting == 2 ? PREVIEW_REPEAT_ONE : PREVIEW_REPEAT_OFF;
 }
 
 void MusicListView::RefreshBannerInfo() {
@@ -716,7 +716,7 @@ void MovieListView::Close() {
 uint16_t MovieListView::GetRepeatMode() {
   SkinBin::Wrapper* w = Settings();
   const int32_t setting = w ? w->OnGetMovie_Repeat() : 0;
-  return setting == 1 ? REPEAT_ALL : setting == 2 ? REPEAT_ONE : REPEAT_OFF;
+  return setting == 1 ? PREVIEW_REPEAT_ALL : setting == 2 ? PREVIEW_REPEAT_ONE : PREVIEW_REPEAT_OFF;
 }
 
 void MovieListView::RefreshBannerInfo() {

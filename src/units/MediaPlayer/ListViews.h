@@ -34,18 +34,18 @@
 namespace MediaPlayer {
 
 // Navigation states of the preview.
-inline constexpr uint16_t NAV_PLAY = 1;
-inline constexpr uint16_t NAV_PAUSE = 2;
-inline constexpr uint16_t NAV_FORWARD = 3;
-inline constexpr uint16_t NAV_REWIND = 4;
-inline constexpr uint16_t NAV_STOP = 7;
-inline constexpr uint16_t NAV_STOPPED = 8;
-inline constexpr uint16_t NAV_PREVIOUS = 10;
-inline constexpr uint16_t NAV_NEXT = 12;
+inline constexpr uint16_t PREVIEW_PLAY = 1;
+inline constexpr uint16_t PREVIEW_PAUSE = 2;
+inline constexpr uint16_t PREVIEW_FORWARD = 3;
+inline constexpr uint16_t PREVIEW_REWIND = 4;
+inline constexpr uint16_t PREVIEW_STOP = 7;
+inline constexpr uint16_t PREVIEW_STOPPED = 8;
+inline constexpr uint16_t PREVIEW_PREVIOUS = 10;
+inline constexpr uint16_t PREVIEW_NEXT = 12;
 // Repeat modes of the bridge.
-inline constexpr uint16_t REPEAT_OFF = 1;
-inline constexpr uint16_t REPEAT_ALL = 2;
-inline constexpr uint16_t REPEAT_ONE = 7;
+inline constexpr uint16_t PREVIEW_REPEAT_OFF = 1;
+inline constexpr uint16_t PREVIEW_REPEAT_ALL = 2;
+inline constexpr uint16_t PREVIEW_REPEAT_ONE = 7;
 // The preview's play mode.
 inline constexpr uint16_t kPreviewPlayMode = 4;
 inline constexpr int32_t kKeyPressMs = 2000;
@@ -70,7 +70,7 @@ class MediaListViewTemplate : public MediaPlayerTemplate {
   virtual void UpdateContentInfo();
   virtual void RefreshBannerInfo();
   virtual void OnSetRepeatMode(uint16_t mode) { RepeatMode = mode; }
-  virtual uint16_t GetRepeatMode() { return REPEAT_OFF; }
+  virtual uint16_t GetRepeatMode() { return PREVIEW_REPEAT_OFF; }
 
   void UpdateBanner();
   void UpdateTime();
