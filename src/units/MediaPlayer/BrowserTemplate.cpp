@@ -334,6 +334,18 @@ void MediaPlayerTemplate::DoItemActivate(kv::Object* item) {
   kv::PostSignal(kv::MakeSlot(this, &MediaPlayerTemplate::LaunchSlot));
 }
 
+SubSystem::State* MediaPlayerTemplate::PhotoBrowseSwapState(const kv::Class* cls) {
+  auto* param = kv::New<SelectedParam>();
+  param->Medium = MediumIndex;
+  param->PrevClass = Settings()->MediaReturnClass;
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = cls;
+  state->Param = param;
+  state->PrevState = PrevState;
+  state->NextState = NextState;
+  return state;
+}
+
 void MediaPlayerTemplate::ChangeStateTo(const kv::Class* cls, kv::Object* param, const kv::Class* prev,
                                         const kv::Class* next) {
   NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem();

@@ -42,6 +42,10 @@ namespace SkinBin {
 class Wrapper;
 }
 
+namespace SubSystem {
+class State;
+}
+
 namespace MediaPlayer {
 
 // Sort types of the browser: by name, newest first, oldest first.
@@ -138,6 +142,10 @@ class MediaPlayerTemplate : public NonMenuSystem::WidgetClass {
   int32_t RestorePosition = -1;
 
  protected:
+  // The state that swaps the photo list and the photo grid (`cls`): this
+  // screen's medium and the Wrapper's media return class in a
+  // SelectedParam, this screen's previous and next classes.
+  SubSystem::State* PhotoBrowseSwapState(const kv::Class* cls);
   // The launched player's state change (posted by DoItemActivate).
   void LaunchSlot(kv::Object* /*sender*/ = nullptr) { LaunchFullScreenPlayer(); }
   // Opens `cls` on the owning sub-system with `param`, this screen's class

@@ -560,14 +560,7 @@ void PhotoListView::HandleMessage(Structures::Message* msg) {
   if (!msg || msg->Code != Constants::MSG_APPLY_PHOTO_BROWSE || Settings()->OnGetPhotoBrowseMode() != 0) return;
   NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem();
   if (!owner) return;
-  auto* param = kv::New<SelectedParam>();
-  param->Medium = MediumIndex;
-  param->PrevClass = Settings()->MediaReturnClass;
-  auto* state = kv::New<SubSystem::State>();
-  state->Class = KV_LATE_CLASS("MediaPlayer::PhotoMultiView");
-  state->Param = param;
-  state->PrevState = PrevState;
-  state->NextState = NextState;
+  SubSystem::State* state = PhotoBrowseSwapState(KV_LATE_CLASS("MediaPlayer::PhotoMultiView"));
   kv::Persistent<PhotoListView> self(this);
   auto* grid = kv::Cast<NonMenuSystem::WidgetClass>(owner->ChangeState(state));
   if (grid) {

@@ -251,14 +251,7 @@ void PhotoMultiView::HandleMessage(Structures::Message* msg) {
   if (!msg || msg->Code != Constants::MSG_APPLY_PHOTO_BROWSE || Settings()->OnGetPhotoBrowseMode() != 1) return;
   NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem();
   if (!owner) return;
-  auto* param = kv::New<SelectedParam>();
-  param->Medium = MediumIndex;
-  param->PrevClass = Settings()->MediaReturnClass;
-  auto* state = kv::New<SubSystem::State>();
-  state->Class = KV_LATE_CLASS("MediaPlayer::PhotoListView");
-  state->Param = param;
-  state->PrevState = PrevState;
-  state->NextState = NextState;
+  SubSystem::State* state = PhotoBrowseSwapState(KV_LATE_CLASS("MediaPlayer::PhotoListView"));
   kv::Persistent<SubSystem::State> keep(state);
   const bool menu = MenuTriggered;
   const bool quick = OpenedFromQuickMenu();
