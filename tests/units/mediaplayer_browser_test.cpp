@@ -379,6 +379,12 @@ TEST_F(MediaListViewTest, TheMovieListPlaysItsPreviewInItsFrameAndGivesTheScreen
   MovieListView* v = OpenBrowser<MovieListView>();
   ASSERT_NE(v, nullptr);
   const kv::Rect f = v->PreviewFrame();
+  // The screen is open over the frame (the OSD is transparent there), so
+  // that the video plane's preview shows through the list screen.
+  const int cx = (f.x1 + f.x2) / 2, cy = (f.y1 + f.y2) / 2;
+  EXPECT_EQ(Osd().Row(cy)[cx] >> 24, 0u);
+  EXPECT_EQ(Osd().Row(f.y1 + 4)[f.x1 + 4] >> 24, 0u);
+  EXPECT_EQ(Osd().Row(f.y1 - 20)[cx] >> 24, 255u);
   const std::string frame = "XPM_SetDisplayWindow(0, " + std::to_string(f.x1) + ", " + std::to_string(f.y1) + ", " +
                             std::to_string(f.W()) + ", " + std::to_string(f.H()) + ")";
   ASSERT_FALSE(Calls("XPM_SetDisplayWindow").empty());
