@@ -79,12 +79,12 @@ void Unregister(kv::Object* screen) {
   if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->UnRegister(screen);
 }
 
-// The list's start-up with the screen as its owner, then open.
-void StartList(NonMenuSystem::WidgetClass& screen, ListForm::RecordListBase& list) {
+// A form's start-up with the screen as its owner (the list, the panel), then open.
+void StartPart(NonMenuSystem::WidgetClass& screen, Primitives::KeyRoutingForm& part) {
   auto* p = kv::New<Primitives::KeyRoutingParameter>();
   p->Owner = &screen;
-  list.Initialize(p);
-  list.Open();
+  part.Initialize(p);
+  part.Open();
 }
 
 }  // namespace
@@ -301,8 +301,8 @@ template <class Screen>
 void OpenScreen(Screen& s) {
   if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->Register(&s);
   s.Parts.ShowHeader();
-  StartList(s, s.List);
-  s.Parts.Info.Open();
+  StartPart(s, s.List);
+  StartPart(s, s.Parts.Info);
   kv::PostSignal(kv::MakeSlot(&s, &Screen::UpdateEPGInfo));
   s.OnSetFocus(&s.List);
 }
@@ -317,7 +317,7 @@ void CloseParts(Screen& s) {
 // The list again after a delete, and the panel for the new focus.
 template <class Screen>
 void Reload(Screen& s) {
-  StartList(s, s.List);
+  StartPart(s, s.List);
   s.UpdateEPGInfo();
 }
 
