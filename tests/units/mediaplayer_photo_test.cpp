@@ -55,6 +55,12 @@ class PhotoViewTest : public PlayerTest {
     if (((p >> 16) & 0xFF) > 0x80) out |= 0x0000E0;
     return out;
   }
+  template <class T>
+  T* FindOpen() {
+    for (Primitives::KeyRoutingForm* f : OpenForms())
+      if (auto* t = kv::Cast<T>(f)) return t;
+    return nullptr;
+  }
   std::string HelpText() {
     for (Primitives::KeyRoutingForm* f : OpenForms())
       if (auto* bar = kv::Cast<NonMenuSystem::HelpBar>(f)) return bar->HelpStringList.ToUtf8();
@@ -257,6 +263,44 @@ TEST_F(PhotoViewTest, AStickPulledUnderTheMusicSelectionLeavesTheViewerWithOneMe
   EXPECT_FALSE(v->IsOpen()) << "the viewer is not left on the removed stick";
   EXPECT_EQ(MessageBars(), std::vector<std::string>{MessageTypeTrace() + "21"});
   EXPECT_FALSE(Calls("XPM_SetSource").empty()) << "the last TV source comes back";
+}
+
+// Music chosen as a person does: the quick menu, its background music page,
+// the selection dialog; once the menus are gone the viewer answers keys again
+// and OK plays the show with that music.
+TEST_F(PhotoViewTest, MusicChosenThroughTheQuickMenuLeavesTheViewerAnsweringKeys) {
+  kv::Persistent<PhotoSingleView> v = View(1);
+  ASSERT_NE(v, nullptr);
+  Press("quick");
+  Press("down", 3);
+  Press("ok");  // the background music page
+  Settle();
+  Press("right");  // music on
+  Press("down");
+  Press("ok");  // the selection dialog
+  Pass(500);
+  ASSERT_TRUE(FindOpen<MediaPlayer::SelectBGMusicDialog>());
+  Press("ok");  // into Music
+  Pass(500);
+  Press("ok");  // the first song
+  Pass(500);
+  EXPECT_FALSE(FindOpen<MediaPlayer::SelectBGMusicDialog>());
+  Press("back");  // back to the quick menu
+  Settle();
+  Press("back");  // the quick menu closes
+  Pass(500);
+  ASSERT_TRUE(v->IsOpen());
+  PhotoFullViewBanner* banner = v->Banner();
+  ASSERT_NE(banner, nullptr);
+  const bool shown = banner->IsVisible();
+  Press("info");
+  EXPECT_NE(banner->IsVisible(), shown) << "Display reaches the viewer";
+  const size_t lists = MusicPlaylists();
+  Press("ok");
+  Pass(500);
+  EXPECT_TRUE(banner->OnGetSlideshow()) << "OK plays the show";
+  EXPECT_TRUE(Bridge()->IsBgmPlaying());
+  EXPECT_GE(MusicPlaylists(), lists);
 }
 
 TEST_F(PhotoViewTest, ABrokenFileShowsTheInvalidTextAndTheShowGoesOn) {
