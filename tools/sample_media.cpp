@@ -37,7 +37,7 @@ bool WritePlayersSet(const std::string& out) {
   ok &= WriteTone(out + "/Music/01 Morning Tide.mp3", AV_CODEC_ID_MP3, 8, 440) &&
         TagSong(out + "/Music/01 Morning Tide.mp3", tags, Jpeg(300, 300, 0xF08020, 0x201008));
   ok &= WriteWav(out + "/Music/02 Evening Calm.wav", 20);
-  ok &= WriteMovie(out + "/Movies/clip.avi", 6, 320, 240, 81, 90, 240, true);
+  ok &= WriteMovie(out + "/Movies/clip.avi", 30, 320, 240, 81, 90, 240, true);
   return ok;
 }
 

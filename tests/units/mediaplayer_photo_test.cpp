@@ -177,6 +177,45 @@ TEST_F(PhotoViewTest, OkPlaysTheShowAtTheIntervalAndAQuickMenuIntervalTakesEffec
   EXPECT_FALSE(W()->OnGetIsSlideshow());
 }
 
+// During a show the next picture arrives decoded before its turn: the
+// banner still describes the picture on the screen (resolution and size),
+// and for a file that is no picture it shows no resolution and that file's size.
+TEST_F(PhotoViewTest, TheBannerDescribesThePictureOnTheScreenDuringAShow) {
+  W()->OnSetUSBSDAutoStart(0);
+  W()->OnSetMM_IntervalTime(1);  // 5 s
+  const std::string dir = StickDir("sizes");
+  media_writer::WriteBytes(dir + "/a.jpg", media_writer::Jpeg(960, 540, kColours[0], kColours[0]));
+  media_writer::WriteBytes(dir + "/b.jpg", media_writer::Jpeg(800, 450, kColours[1], kColours[1]));
+  media_writer::WriteBytes(dir + "/c.jpg", media_writer::Jpeg(640, 360, kColours[2], kColours[2]));
+  media_writer::WriteBytes(dir + "/d.jpg", {'n', 'o', 't', 'a'});
+  Plug("sizes");
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  kv::Persistent<PhotoSingleView> v = OpenPlayer<PhotoSingleView>(&PhotoSingleView::StaticClass(), 0);
+  ASSERT_NE(v, nullptr);
+  Pass(500);
+  PhotoFullViewBanner* banner = v->Banner();
+  ASSERT_NE(banner, nullptr);
+  auto facts = [&] {
+    return banner->ResolutionText().OnGetString().ToUtf8() + " | " + banner->SizeText().OnGetString().ToUtf8();
+  };
+  const std::string first = facts();
+  EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), "Resolution: 960 x 540");
+  Press("ok");
+  const uint32_t colours[3] = {kColours[0], kColours[1], kColours[2]};
+  const char* resolutions[3] = {"Resolution: 960 x 540", "Resolution: 800 x 450", "Resolution: 640 x 360"};
+  std::string sizes[3] = {first.substr(first.find(" | ") + 3), "", ""};
+  for (int shown = 1; shown < 3; ++shown) {
+    Pass(5000);
+    ASSERT_EQ(Centre(), colours[shown]) << "picture " << shown;
+    EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), resolutions[shown]) << "picture " << shown;
+    sizes[shown] = banner->SizeText().OnGetString().ToUtf8();
+    EXPECT_NE(sizes[shown], sizes[shown - 1]) << "the size of the picture shown, not of the one before";
+  }
+  Pass(5000);
+  EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), "") << "no resolution for a file that is no picture";
+  EXPECT_EQ(banner->SizeText().OnGetString().ToUtf8(), "Size: 4 Bytes");
+}
+
 TEST_F(PhotoViewTest, FocusLostPausesTheShowAndRegainedResumesIt) {
   W()->OnSetMM_IntervalTime(0);  // 3 s
   W()->OnSetPhoto_Repeat(1);

@@ -77,6 +77,17 @@ TEST_F(PlayersTest, MusicPlaysTheChosenSongPausesResumesAndShowsItsBackgroundAnd
   EXPECT_FALSE(WaitingShown());
   EXPECT_EQ(p->TitleLine().OnGetString().ToUtf8(), "Title: b.wav");
   EXPECT_NE(b->TitleText().OnGetString().ToUtf8().find("Title: "), std::string::npos);
+  // The times show whole, and the song's place in the list stands clear of
+  // the title line and its icon.
+  for (Views::Text* t : {&b->ElapsedText(), &b->TotalText()}) {
+    EXPECT_EQ(t->OnGetString().ToUtf8().size(), 8u) << t->OnGetString().ToUtf8();
+    const ge::TextLayout layout = t->GetLayout();
+    ASSERT_EQ(layout.lines.size(), 1u);
+    EXPECT_FALSE(layout.lines[0].ellipsis) << t->OnGetString().ToUtf8() << " is cut";
+  }
+  EXPECT_EQ(b->CounterText().OnGetString().ToUtf8(), "2 / 3");
+  EXPECT_TRUE(b->CounterText().IsVisible());
+  EXPECT_FALSE(b->CounterText().Bounds().Intersects(b->TitleText().Bounds())) << "the counter covers the title";
   // The music background fills the screen; the logo stands at its place.
   const uint32_t backdrop = Pixel(20, 520);
   EXPECT_EQ(backdrop >> 24, 0xFFu);

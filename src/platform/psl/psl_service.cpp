@@ -753,14 +753,20 @@ int32_t Service::RequestPicture(PslObject item, int32_t mode) {
       if (!out.flush()) ok = false, error = "cannot write " + saved;
     }
     if (!ok) kv::Log("media service: picture " + path + " failed: " + error);
-    self->Answer([self, img = std::move(img), info, ok, mode, saved, hold]() mutable {
+    // The canvases the GUI shows pictures on are screen-sized: the picture is
+    // fitted to the screen here, on the worker, so that the GUI task only
+    // copies it (the larger decode stays for turning the picture).
+    Image screen;
+    if (ok && mode == 0) screen = Fit(img, PSL_PICTURE_WIDTH, PSL_PICTURE_HEIGHT);
+    self->Answer([self, img = std::move(img), screen = std::move(screen), info, ok, mode, saved, hold]() mutable {
       auto kept = self->Take(hold);
       if (!kept) return;
       PslObject it = kept->get();
       const PslExports ex = Exports();
       if (ok && mode == 0) {
         if (ex.decodedPicture)
-          if (dfb::Surface* s = ex.decodedPicture(it)) DrawCentred(img, s);
+          if (dfb::Surface* s = ex.decodedPicture(it))
+            DrawCentred(s->Width() == PSL_PICTURE_WIDTH && s->Height() == PSL_PICTURE_HEIGHT ? screen : img, s);
         std::lock_guard<std::mutex> lock(self->mu_);
         self->lastPicture_ = std::move(img);
       }
