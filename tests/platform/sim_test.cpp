@@ -110,6 +110,20 @@ TEST_F(SimTest, InjectedEventsArriveOnTheSimThreadWhenTheClockGetsThere) {
   EXPECT_EQ(tv_->NextDue(), -1);
 }
 
+// A test may move from its fake clock to the real one while the set runs;
+// the set's thread then keeps time on the real clock (it used to stay on the
+// clock it started with and waited for a fake time that never came).
+TEST_F(SimTest, TheSetFollowsAClockInstalledWhileItRuns) {
+  ASSERT_EQ(XPM_SubscribeEvents(OnEvent), XPM_OK);
+  tv_->Inject(XPM_EVT_FACTORY, nullptr, 0);
+  tv_->Quiesce();  // the set's thread is running on the fake clock
+  ASSERT_EQ(ReceivedCount(), 1u);
+  kv::SetClock(nullptr);
+  tv_->Inject(XPM_EVT_FACTORY, nullptr, 0);
+  for (int i = 0; i < 200 && ReceivedCount() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(ReceivedCount(), 2u);
+}
+
 TEST_F(SimTest, NoEventAfterUnsubscribing) {
   ASSERT_EQ(XPM_SubscribeEvents(OnEvent), XPM_OK);
   ASSERT_EQ(XPM_UnsubscribeEvents(), XPM_OK);

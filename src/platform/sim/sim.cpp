@@ -171,9 +171,12 @@ void Sim::DeliverEvent(uint32_t id, const std::vector<uint8_t>& bytes) {
 
 void Sim::ThreadMain() {
   threadId_ = std::this_thread::get_id();
-  kv::Clock& clock = kv::GetClock();
   std::unique_lock<std::mutex> lock(mutex_);
   while (!stopping_) {
+    // The clock is read on every pass: it may be replaced while the set runs
+    // (a test moving from its fake clock to the real one), and a thread bound
+    // to the old clock would wait for a time that never comes.
+    kv::Clock& clock = kv::GetClock();
     if (items_.empty()) {
       doneCv_.notify_all();
       cv_.wait(lock);
@@ -513,10 +516,10 @@ void Sim::MarkDirtyLocked() {
 }
 
 void Sim::SaverMain() {
-  kv::Clock& clock = kv::GetClock();
   std::unique_lock<std::mutex> lock(stateMutex_);
   for (;;) {
     saveCv_.wait(lock, [this] { return dirty_ || saverStopping_; });
+    kv::Clock& clock = kv::GetClock();  // read each pass, as in ThreadMain
     if (saverStopping_) return;  // Stop writes what is pending
     if (savedOnce_ && clock.Now() < lastSave_ + kSaveIntervalMs) {
       clock.WaitUntil(saveCv_, lock, lastSave_ + kSaveIntervalMs);
