@@ -6,7 +6,7 @@
 #include <cstdint>
 
 namespace kv {
-class Class;
+struct Class;
 class Object;
 }  // namespace kv
 namespace Forms {
