@@ -247,6 +247,11 @@ TEST_F(WizardTest, PushButtonJoinsShowsSuccessTwoSecondsThenTheResult) {
   EXPECT_FALSE(CircleShown()) << "the circle leaves with the waiting state";
   ASSERT_NE(result->Link(), nullptr);
   EXPECT_EQ(result->Link()->SSID.ToUtf8(), "HomeNet");
+  // The link in the disabled form: the name, the security, the key's placeholder.
+  EXPECT_EQ(result->Form().Item(ApInfo::kName).OnGetValueString().ToUtf8(), "HomeNet");
+  EXPECT_EQ(result->Form().Item(ApInfo::kAuthentication).OnGetValueString().ToUtf8(), "WPA2-PSK");
+  EXPECT_EQ(result->Form().Item(ApInfo::kKey).OnGetValueString().ToUtf8(), "********");
+  EXPECT_TRUE(result->Form().IsFormDisabled());
   EXPECT_EQ(HelpMask(), 0x40200);
   // OK: the wireless set-up page, which answers keys.
   Press("ok");
