@@ -1199,7 +1199,8 @@ void PageRowOk(benchmark::State& state, const kv::Class* page) {
 // The network set-up page: 2 the wireless set-up page, 3 the advanced
 // page, 4 the connection test.
 void NetworkPageOk(benchmark::State& state) { PageRowOk(state, &MenuSystem::NetworkSetupMenu::StaticClass()); }
-// The wireless set-up page: 2 the assisted access-point list (scan started).
+// The wireless set-up page: 2 the assisted access-point list (scan started),
+// 3 the manual access-point entry.
 void WirelessSetupOk(benchmark::State& state) { PageRowOk(state, &Network::WirelessSetupMenu::StaticClass()); }
 // OK on the wireless set-up page's rows, to the flip of the dialog: the
 // scan dialog (its scan started, the waiting circle up), the advanced and
@@ -1234,6 +1235,33 @@ void WirelessScanComplete(benchmark::State& state) {
   g_app->ClearAll();
 }
 
+// OK on an access point of a wizard list showing the held result (no scan),
+// to the flip of the state it opens: the assisted entry, or one access
+// point's wireless information.
+void WizardListOk(benchmark::State& state, const kv::Class* list) {
+  auto* w = kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper);
+  w->OnSetNetworkType(1);
+  w->NetworkSetup.WLAN_ScanAccessPoint(kv::String());
+  g_app->clock.Advance(sim::NetState::kScanDelay + 100);
+  g_app->Settle();
+  w->NetworkSetup.WLAN_LoadAccessPoints();
+  for (auto _ : state) {
+    state.PauseTiming();
+    w->NetworkSetup.KeepResult = 1;
+    g_app->Live()->Open(list, SkinBin::UserRefInt::Make(0, Constants::MSG_FROM_NONMENUSYSTEM));
+    g_app->Settle();
+    state.ResumeTiming();
+    g_app->Key(1);
+    state.PauseTiming();
+    g_app->ClearAll();
+    g_app->Settle();
+    state.ResumeTiming();
+  }
+}
+void AssistedEntryOk(benchmark::State& state) { WizardListOk(state, &Network::AssistedSetup_ApList::StaticClass()); }
+void InformationApOk(benchmark::State& state) {
+  WizardListOk(state, &Network::WirelessInformation_ApList::StaticClass());
+}
 
 }  // namespace bench
 
@@ -1319,11 +1347,13 @@ int main(int argc, char** argv) {
     add("network_setup_ok", bench::NetworkSetupOk);
     add("connection_test_ok", bench::ConnectionTestOk);
     add("network_page_ok", bench::NetworkPageOk)->Arg(2)->Arg(3)->Arg(4);
-    add("wireless_setup_ok", bench::WirelessSetupOk)->Arg(2);
+    add("wireless_setup_ok", bench::WirelessSetupOk)->Arg(2)->Arg(3);
     add("wireless_scan_ok", bench::WirelessScanOk);
     add("wireless_scan_complete", bench::WirelessScanComplete);
     add("wireless_advanced_ok", bench::WirelessAdvancedOk);
     add("wps_pbc_ok", bench::WpsPbcOk);
+    add("assisted_entry_ok", bench::AssistedEntryOk);
+    add("information_ap_ok", bench::InformationApOk);
     add("auto_scan_ok", bench::AutoScanOk);
     add("scan_progress_event", bench::ScanProgress);
     add("scan_result", bench::ScanResult)->Arg(40)->Arg(4096);
@@ -1351,7 +1381,8 @@ int main(int argc, char** argv) {
                              "recorded_open/10", "network_setup_ok", "connection_test_ok",
                              "network_page_ok/2", "network_page_ok/3", "network_page_ok/4", "wireless_setup_ok/2",
                              "music_player_open", "movie_player_open", "player_display_banner", "viewer_open",
-                             "wireless_scan_ok", "wireless_scan_complete", "wireless_advanced_ok", "wps_pbc_ok"}) {
+                             "wireless_scan_ok", "wireless_scan_complete", "wireless_advanced_ok", "wps_pbc_ok",
+                             "wireless_setup_ok/3", "assisted_entry_ok", "information_ap_ok"}) {
       const double ns = reporter.Median(name);
       std::printf("  %-28s %10.0f ns  %5.2f\n", name, ns, full > 0 ? ns / full : 0.0);
     }
