@@ -47,7 +47,7 @@ test: build
 
 # Plays every scene and writes its screenshots to docs/screens/.
 shots: build
-	@cd $(BUILD) && for s in $(CURDIR)/tests/scenes/*.keys; do $(CURDIR)/tools/play_scene.sh ./tvui $$s $(CURDIR)/docs/screens >/dev/null || exit 1; done
+	@cd $(BUILD) && for s in $(CURDIR)/tests/scenes/*.keys; do $(CURDIR)/tools/play_scene.sh ./tvui $$s $(CURDIR)/docs/screens ./sample_media >/dev/null || exit 1; done
 	@ls docs/screens/*.png
 
 bench: setup

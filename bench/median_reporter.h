@@ -21,9 +21,14 @@ class MedianReporter : public benchmark::ConsoleReporter {
       const double ns = run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
                         benchmark::GetTimeUnitMultiplier(run.time_unit);
       if (run.run_type == Run::RT_Aggregate) {
-        if (run.aggregate_name == "median") medians_[name] = ns;
+        if (run.aggregate_name == "median") {
+          medians_[name] = ns;
+          for (const auto& [key, c] : run.counters) counters_[name][key] = c.value;
+        }
       } else if (!run.error_occurred) {
         samples_[name].push_back(ns);
+        if (!medians_.count(name))
+          for (const auto& [key, c] : run.counters) counters_[name][key] = c.value;
       }
     }
     ConsoleReporter::ReportRuns(runs);
@@ -40,7 +45,17 @@ class MedianReporter : public benchmark::ConsoleReporter {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
   }
 
+  // A counter of the benchmark `name`: of its median aggregate when there are
+  // repetitions, else of its last run; 0 when it has none.
+  double Counter(const std::string& name, const std::string& counter) const {
+    auto it = counters_.find(name);
+    if (it == counters_.end()) return 0;
+    auto c = it->second.find(counter);
+    return c == it->second.end() ? 0 : c->second;
+  }
+
  private:
+  std::map<std::string, std::map<std::string, double>> counters_;
   std::map<std::string, double> medians_;
   std::map<std::string, std::vector<double>> samples_;
 };

@@ -1,13 +1,25 @@
 #!/bin/sh
 # Plays one scene (a key script) headless on the virtual clock with a fresh
 # data directory and fails on a failed run, a panic or an error line.
-#   play_scene.sh TVUI SCENE.keys SHOTS_DIR
+#   play_scene.sh TVUI SCENE.keys SHOTS_DIR [SAMPLE_MEDIA]
+# A scene that starts with a stick plugged names its set of sample media in
+# a line "media NAME"; SAMPLE_MEDIA (the sample_media tool, by default beside
+# TVUI) writes that set into the scene's own temporary folder, which the run
+# sees as a USB stick (--media-dir).
 tvui="$1"; scene="$2"; shots="$3"
+writer="${4:-$(dirname "$tvui")/sample_media}"
 data=$(mktemp -d "${TMPDIR:-/tmp}/tvui-scene-XXXXXX")
 trap 'rm -rf "$data"' EXIT
 mkdir -p "$shots"
 out="$data/log.txt"
-"$tvui" --headless --keys "$scene" --shots "$shots" --data-dir "$data" >"$out" 2>&1
+set -- --headless --keys "$scene" --shots "$shots" --data-dir "$data/data"
+media=$(sed -n 's/^[[:space:]]*media[[:space:]]\{1,\}\([A-Za-z0-9_.-]\{1,\}\)[[:space:]]*$/\1/p' "$scene" | head -n 1)
+if [ -n "$media" ]; then
+  if ! "$writer" --set "$media" "$data/stick"; then echo "scene $scene: the media set $media could not be written"; exit 1; fi
+  set -- "$@" --media-dir "$data/stick"
+fi
+mkdir -p "$data/data"
+"$tvui" "$@" >"$out" 2>&1
 status=$?
 cat "$out"
 if [ $status -ne 0 ]; then echo "scene $scene: tvui ended with status $status"; exit 1; fi

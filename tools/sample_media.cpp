@@ -6,8 +6,12 @@
 // down to 1 x 1, songs beside a cover picture, tagged MP3 and FLAC songs with
 // their cover inside, "Music" beside "Music Videos", movies in AVI, MP4 and
 // MKV; and the default wallpaper.
+// With --set, it writes a small named set instead, for the scenes that play
+// with a stick plugged (tools/play_scene.sh): quick to write, the same bytes
+// every time.
 // Everything is generated here; nothing is downloaded.
 //   sample_media OUT_DIR DEFAULT_WALLPAPER_FILE
+//   sample_media --set NAME OUT_DIR
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -15,9 +19,45 @@
 
 #include "media_writer.h"
 
+namespace {
+
+// The scenes' set "players": three photos (the second turned by its EXIF
+// orientation) and a text named .jpg in Photos, a tagged song with its cover
+// and a plain one in Music, a short movie in Movies.
+bool WritePlayersSet(const std::string& out) {
+  using namespace media_writer;
+  bool ok = true;
+  ok &= WriteBytes(out + "/Photos/harbour.jpg", Jpeg(960, 540, 0x102060, 0xF0A040));
+  ok &= WriteBytes(out + "/Photos/lighthouse.jpg",
+                   Jpeg(640, 480, 0x003050, 0x40C0E0, ExifBlock(6, "Sample", "Camera", "2023:07:14 18:02:33")));
+  ok &= WriteBytes(out + "/Photos/meadow.jpg", Jpeg(800, 600, 0x103010, 0x90D060));
+  const char text[] = "this is no picture";
+  ok &= WriteBytes(out + "/Photos/notes.jpg", std::vector<uint8_t>(text, text + sizeof text - 1));
+  const SongTags tags{"Morning Tide", "The Sample Band", "Harbour Lights", "Pop", 2023, 1};
+  ok &= WriteTone(out + "/Music/01 Morning Tide.mp3", AV_CODEC_ID_MP3, 8, 440) &&
+        TagSong(out + "/Music/01 Morning Tide.mp3", tags, Jpeg(300, 300, 0xF08020, 0x201008));
+  ok &= WriteWav(out + "/Music/02 Evening Calm.wav", 20);
+  ok &= WriteMovie(out + "/Movies/clip.avi", 30, 320, 240, 81, 90, 240, true);
+  return ok;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--set") {
+    const std::string set = argv[2];
+    if (set != "players") {
+      std::fprintf(stderr, "sample_media: no set named %s (sets: players)\n", set.c_str());
+      return 2;
+    }
+    if (!WritePlayersSet(argv[3])) {
+      std::fprintf(stderr, "sample_media: could not write every file under %s\n", argv[3]);
+      return 1;
+    }
+    return 0;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: sample_media OUT_DIR DEFAULT_WALLPAPER_FILE\n");
+    std::fprintf(stderr, "usage: sample_media OUT_DIR DEFAULT_WALLPAPER_FILE\n       sample_media --set NAME OUT_DIR\n");
     return 2;
   }
   const std::string out = argv[1];

@@ -6,12 +6,15 @@
 #include <atomic>
 #include <condition_variable>
 #include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -473,7 +476,17 @@ void kv_task(void*) {
   BKNI_SetEvent(app.guiEnded);
 }
 
+bool SeedRandomNumbers(const kv::Clock& clock) {
+  if (clock.IsSimulated()) return false;
+  // The device's entropy, mixed with the wall time where it has none of its own.
+  std::random_device device;
+  const auto now = static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count());
+  std::srand(device() ^ now);
+  return true;
+}
+
 int app_main(const Options& options) {
+  SeedRandomNumbers(kv::GetClock());
   App& app = *g_app;
   app.options = options;
   app.processStop = false;

@@ -19,6 +19,7 @@
 
 #include "platform/display/display.h"
 #include "platform/tvsm/tvsm.h"
+#include "runtime/clock.h"
 
 namespace kv {
 struct Class;
@@ -49,6 +50,13 @@ struct Options {
   bool skipSetup = false;                     // start in live TV even on a new set (a script without "fresh set")
   std::vector<std::string> mediaDirs;         // folders plugged as USB sticks when the media service starts
 };
+
+// Seeds the C library's random numbers (the screen saver's and the music
+// logo's paths, the slide show's random transition) so that they differ
+// from run to run; app_main does it once at start. On a simulated clock
+// (tests, key scripts) nothing is seeded, so that those runs show the same
+// screens every time. Answers whether it seeded.
+bool SeedRandomNumbers(const kv::Clock& clock);
 
 // Runs the rounds; answers the process's exit status (0, or 1 when a key
 // script failed).

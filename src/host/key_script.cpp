@@ -40,6 +40,7 @@ bool ValidShotName(std::string_view name) {
 bool KeyScript::Parse(std::string_view text, std::string* error) {
   steps_.clear();
   freshSet_ = false;
+  mediaSet_.clear();
   std::string errors;  // every bad line, one per line
   int bad = 0;
   auto refuse = [&](int lineNo, const std::string& what) {
@@ -58,6 +59,14 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
     Step step;
     if (line == "fresh set") {
       freshSet_ = true;
+      continue;
+    }
+    if (word == "media") {
+      if (!ValidShotName(rest) || !mediaSet_.empty()) {
+        refuse(lineNo, "\"media\" needs one set name of letters, digits, '-', '_' or '.'");
+        continue;
+      }
+      mediaSet_ = std::string(rest);
       continue;
     }
     if (word == "wait") {

@@ -12,6 +12,9 @@
 // the simulated set (host/factory_remote.h). A script plays on a set whose
 // first-time setup is done (marked so before the start when it is not)
 // unless it has the line "fresh set": then a new set starts in the setup.
+// The line "media NAME" names the set of sample media a scene expects plugged
+// as a stick at start; the scene player (tools/play_scene.sh) writes it and
+// passes it as --media-dir; the script itself plays no step for it.
 //
 // The script advances from the GUI loop's pass hook, on the GUI task:
 // a key is posted (press and release) and the next line waits for the pass
@@ -69,6 +72,8 @@ class KeyScript {
   const std::vector<Step>& Steps() const { return steps_; }
   // The script has the line "fresh set".
   bool FreshSet() const { return freshSet_; }
+  // The set named by the line "media NAME"; empty without one.
+  const std::string& MediaSet() const { return mediaSet_; }
 
   // Where it plays. `onEnd` runs once, on the GUI task, after the last line.
   void Attach(dfb::EventBuffer* events, dfb::Display* display, Core::Root* root, std::string shotsDir,
@@ -84,6 +89,7 @@ class KeyScript {
  private:
   std::vector<Step> steps_;
   bool freshSet_ = false;
+  std::string mediaSet_;
   size_t next_ = 0;
   int pendingKeys_ = 0;       // key events posted and not yet taken
   bool stepStarted_ = false;

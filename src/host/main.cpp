@@ -32,7 +32,9 @@ void Usage(std::FILE* out) {
       "  --keys FILE        play a key script on the virtual clock and end after it:\n"
       "                     one remote key name per line, \"wait MS\", \"shot NAME\";\n"
       "                     the set starts in live TV unless the script has the\n"
-      "                     line \"fresh set\" (a new data folder: the first-time setup)\n"
+      "                     line \"fresh set\" (a new data folder: the first-time setup);\n"
+      "                     \"media NAME\" names the sample media set the script\n"
+      "                     expects plugged (tools/play_scene.sh writes it)\n"
       "  --shots DIR        where \"shot NAME\" writes NAME.png (default: .)\n"
       "  --data-dir DIR     everything the set writes (default: $HOME/.local/share/tvui)\n"
       "  --media-dir DIR    a folder the set sees as a USB stick (up to five; Ctrl+U\n"
@@ -110,6 +112,9 @@ int main(int argc, char** argv) {
       return 2;
     }
     options.skipSetup = !script.FreshSet();
+    if (!script.MediaSet().empty() && options.mediaDirs.empty())
+      std::printf("tvui: the key script expects the media set %s as a stick: tools/play_scene.sh writes and plugs it\n",
+                  script.MediaSet().c_str());
   }
 
   std::printf("tvui: television on-screen display (built %s %s)\n", __DATE__, __TIME__);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -302,3 +303,36 @@ TEST_F(AppTest, ClosedWindowEndsTheProcessCleanly) {
 }
 
 }  // namespace
+
+// The screen saver's and the music logo's paths and the slide show's random
+// transition come from the C library's random numbers: a set on the real
+// clock seeds them at start, so that two runs differ; a run on a simulated
+// clock (tests, key scripts) keeps the library's fixed start, so that it
+// repeats.
+TEST(RandomSeed, SeededOnTheRealClockOnlyAndDifferentEachRun) {
+  auto draws = [] {
+    std::vector<int> v;
+    for (int i = 0; i < 8; ++i) v.push_back(std::rand());
+    return v;
+  };
+  std::srand(1);
+  const std::vector<int> fixed = draws();
+
+  kv::FakeClock fake(0);
+  std::srand(1);
+  EXPECT_FALSE(host::SeedRandomNumbers(fake));
+  EXPECT_EQ(draws(), fixed) << "a simulated clock leaves the sequence as it was";
+  kv::VirtualClock virtualClock(0);
+  std::srand(1);
+  EXPECT_FALSE(host::SeedRandomNumbers(virtualClock));
+  EXPECT_EQ(draws(), fixed);
+
+  kv::RealClock real;
+  std::srand(1);
+  EXPECT_TRUE(host::SeedRandomNumbers(real));
+  const std::vector<int> first = draws();
+  EXPECT_NE(first, fixed) << "the real clock seeds";
+  EXPECT_TRUE(host::SeedRandomNumbers(real));
+  EXPECT_NE(draws(), first) << "each start has a seed of its own";
+  std::srand(1);
+}

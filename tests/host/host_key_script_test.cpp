@@ -92,6 +92,17 @@ TEST(KeyScriptTest, TheOutsideWorldPlugsTheDiskAndSetsTheSetsAnswers) {
   EXPECT_FALSE(script.Parse("air 2 empty\n", &error));
   EXPECT_EQ(error, "line 1: \"air\" needs \"0 empty\" or \"1 empty\"");
   EXPECT_FALSE(script.FreshSet());
+  // "media NAME" names the stick the scene player plugs; it is no step, and one name only.
+  ASSERT_TRUE(script.Parse("media players\nok\n", &error)) << error;
+  EXPECT_EQ(script.MediaSet(), "players");
+  ASSERT_EQ(script.Steps().size(), 1u);
+  EXPECT_FALSE(script.Parse("media\nmedia a/b\nmedia x\nmedia y\n", &error));
+  EXPECT_EQ(error,
+            "line 1: \"media\" needs one set name of letters, digits, '-', '_' or '.'\n"
+            "line 2: \"media\" needs one set name of letters, digits, '-', '_' or '.'\n"
+            "line 4: \"media\" needs one set name of letters, digits, '-', '_' or '.'");
+  ASSERT_TRUE(script.Parse("ok\n", &error));
+  EXPECT_EQ(script.MediaSet(), "");
 }
 
 // A root that shows a box: Right moves it, and a timer moves it down every 400 ms.

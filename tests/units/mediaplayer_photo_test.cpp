@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "player_fixture.h"
+#include "platform/psl/psl.h"
+#include "units/Events/DMRStatusEvent.h"
 #include "units/MediaPlayer/MediaPlayerDialogs.h"
 #include "units/MediaPlayer/PhotoFullViewBanner.h"
 #include "units/MediaPlayer/PhotoSingleView.h"
@@ -54,6 +56,12 @@ class PhotoViewTest : public PlayerTest {
     if (((p >> 8) & 0xFF) > 0x80) out |= 0x00E000;
     if (((p >> 16) & 0xFF) > 0x80) out |= 0x0000E0;
     return out;
+  }
+  template <class T>
+  T* FindOpen() {
+    for (Primitives::KeyRoutingForm* f : OpenForms())
+      if (auto* t = kv::Cast<T>(f)) return t;
+    return nullptr;
   }
   std::string HelpText() {
     for (Primitives::KeyRoutingForm* f : OpenForms())
@@ -169,6 +177,45 @@ TEST_F(PhotoViewTest, OkPlaysTheShowAtTheIntervalAndAQuickMenuIntervalTakesEffec
   EXPECT_FALSE(W()->OnGetIsSlideshow());
 }
 
+// During a show the next picture arrives decoded before its turn: the
+// banner still describes the picture on the screen (resolution and size),
+// and for a file that is no picture it shows no resolution and that file's size.
+TEST_F(PhotoViewTest, TheBannerDescribesThePictureOnTheScreenDuringAShow) {
+  W()->OnSetUSBSDAutoStart(0);
+  W()->OnSetMM_IntervalTime(1);  // 5 s
+  const std::string dir = StickDir("sizes");
+  media_writer::WriteBytes(dir + "/a.jpg", media_writer::Jpeg(960, 540, kColours[0], kColours[0]));
+  media_writer::WriteBytes(dir + "/b.jpg", media_writer::Jpeg(800, 450, kColours[1], kColours[1]));
+  media_writer::WriteBytes(dir + "/c.jpg", media_writer::Jpeg(640, 360, kColours[2], kColours[2]));
+  media_writer::WriteBytes(dir + "/d.jpg", {'n', 'o', 't', 'a'});
+  Plug("sizes");
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  kv::Persistent<PhotoSingleView> v = OpenPlayer<PhotoSingleView>(&PhotoSingleView::StaticClass(), 0);
+  ASSERT_NE(v, nullptr);
+  Pass(500);
+  PhotoFullViewBanner* banner = v->Banner();
+  ASSERT_NE(banner, nullptr);
+  auto facts = [&] {
+    return banner->ResolutionText().OnGetString().ToUtf8() + " | " + banner->SizeText().OnGetString().ToUtf8();
+  };
+  const std::string first = facts();
+  EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), "Resolution: 960 x 540");
+  Press("ok");
+  const uint32_t colours[3] = {kColours[0], kColours[1], kColours[2]};
+  const char* resolutions[3] = {"Resolution: 960 x 540", "Resolution: 800 x 450", "Resolution: 640 x 360"};
+  std::string sizes[3] = {first.substr(first.find(" | ") + 3), "", ""};
+  for (int shown = 1; shown < 3; ++shown) {
+    Pass(5000);
+    ASSERT_EQ(Centre(), colours[shown]) << "picture " << shown;
+    EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), resolutions[shown]) << "picture " << shown;
+    sizes[shown] = banner->SizeText().OnGetString().ToUtf8();
+    EXPECT_NE(sizes[shown], sizes[shown - 1]) << "the size of the picture shown, not of the one before";
+  }
+  Pass(5000);
+  EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), "") << "no resolution for a file that is no picture";
+  EXPECT_EQ(banner->SizeText().OnGetString().ToUtf8(), "Size: 4 Bytes");
+}
+
 TEST_F(PhotoViewTest, FocusLostPausesTheShowAndRegainedResumesIt) {
   W()->OnSetMM_IntervalTime(0);  // 3 s
   W()->OnSetPhoto_Repeat(1);
@@ -257,6 +304,102 @@ TEST_F(PhotoViewTest, AStickPulledUnderTheMusicSelectionLeavesTheViewerWithOneMe
   EXPECT_FALSE(v->IsOpen()) << "the viewer is not left on the removed stick";
   EXPECT_EQ(MessageBars(), std::vector<std::string>{MessageTypeTrace() + "21"});
   EXPECT_FALSE(Calls("XPM_SetSource").empty()) << "the last TV source comes back";
+}
+
+// Music chosen as a person does: the quick menu, its background music page,
+// the selection dialog; once the menus are gone the viewer answers keys again
+// and OK plays the show with that music.
+TEST_F(PhotoViewTest, MusicChosenThroughTheQuickMenuLeavesTheViewerAnsweringKeys) {
+  kv::Persistent<PhotoSingleView> v = View(1);
+  ASSERT_NE(v, nullptr);
+  Press("quick");
+  Press("down", 3);
+  Press("ok");  // the background music page
+  Settle();
+  Press("right");  // music on
+  Press("down");
+  Press("ok");  // the selection dialog
+  Pass(500);
+  ASSERT_TRUE(FindOpen<MediaPlayer::SelectBGMusicDialog>());
+  Press("ok");  // into Music
+  Pass(500);
+  Press("ok");  // the first song
+  Pass(500);
+  EXPECT_FALSE(FindOpen<MediaPlayer::SelectBGMusicDialog>());
+  Press("back");  // back to the quick menu
+  Settle();
+  Press("back");  // the quick menu closes
+  Pass(500);
+  ASSERT_TRUE(v->IsOpen());
+  PhotoFullViewBanner* banner = v->Banner();
+  ASSERT_NE(banner, nullptr);
+  const bool shown = banner->IsVisible();
+  Press("info");
+  EXPECT_NE(banner->IsVisible(), shown) << "Display reaches the viewer";
+  const size_t lists = MusicPlaylists();
+  Press("ok");
+  Pass(500);
+  EXPECT_TRUE(banner->OnGetSlideshow()) << "OK plays the show";
+  EXPECT_TRUE(Bridge()->IsBgmPlaying());
+  EXPECT_GE(MusicPlaylists(), lists);
+}
+
+// The renderer's viewer: a home-network controller shows a picture of the
+// stick, then another; the controller alone moves on (Left, Right and OK do
+// nothing), Up still turns the picture; the controller's stop leaves the
+// screen 3000 ms later, back to the TV source.
+TEST_F(PhotoViewTest, TheRendererViewerShowsTheControllersPicturesAndLeavesWhenItStops) {
+  PhotoStick();
+  Plug("photos");
+  const int32_t tv = W()->GetCurrentSource(0);
+  Bridge()->SetEnableDlna(3);  // as the renderer page switches it on
+  ClearCallLog();
+  ASSERT_EQ(psl::ControllerPlay(PSL_KIND_PICTURE, "/mnt/usb1/b.jpg", "Green"), PSL_OK);
+  Pass(500);
+  auto* viewer = kv::Cast<MediaPlayer::PhotoSingleViewDMR>(Wm()->FindForm(WinIDs::WIN_ID_PhotoSingleViewDMR));
+  ASSERT_NE(viewer, nullptr);
+  kv::Persistent<MediaPlayer::PhotoSingleViewDMR> v = viewer;
+  EXPECT_EQ(v->Layer, 1u);
+  EXPECT_EQ(Centre(), kColours[1]) << "the controller's picture is drawn";
+  EXPECT_EQ(v->DmrStartBar(), nullptr) << "the start bar goes with the first picture";
+  EXPECT_FALSE(WaitingShown());
+  EXPECT_EQ(Calls("updateDMRState"), std::vector<std::string>{"updateDMRState(2)"}) << "the set is told the picture shows";
+  EXPECT_EQ(HelpText(), "Rotate,Features,Back");
+  // The keys of the browser's viewer that a controller owns do nothing.
+  ClearCallLog();
+  Press("right");
+  Press("left");
+  Press("ok");
+  Pass(500);
+  EXPECT_EQ(Centre(), kColours[1]);
+  EXPECT_FALSE(W()->OnGetIsSlideshow());
+  // Up turns it: the 800 x 600 picture stands upright, narrower, between wider bars.
+  const uint32_t side = Osd().Row(270)[200];
+  Press("up");
+  Pass(500);
+  EXPECT_NE(Osd().Row(270)[200], side) << "the turned picture leaves the sides";
+  EXPECT_EQ(Centre(), kColours[1]);
+  // The controller's next picture replaces it.
+  ASSERT_EQ(psl::ControllerPlay(PSL_KIND_PICTURE, "/mnt/usb1/c.jpg", "Blue"), PSL_OK);
+  Pass(500);
+  EXPECT_TRUE(v->IsOpen());
+  EXPECT_EQ(Wm()->FindForm(WinIDs::WIN_ID_PhotoSingleViewDMR), v.get()) << "the same screen shows it";
+  EXPECT_EQ(Centre(), kColours[2]);
+  // The controller stops: 3000 ms later the screen goes, back to the TV source.
+  auto* stop = kv::New<Events::DMRStatusEvent>();
+  stop->Kind = PSL_KIND_PICTURE;
+  stop->State = 5;
+  Dispatch(stop);
+  Settle();
+  Run(2900);
+  EXPECT_TRUE(v->IsOpen());
+  Run(200);
+  Settle();
+  EXPECT_FALSE(v->IsOpen());
+  EXPECT_EQ(W()->GetCurrentSource(0), tv);
+  Press("menu");
+  Settle();
+  EXPECT_FALSE(OpenForms().empty()) << "the next key still acts";
 }
 
 TEST_F(PhotoViewTest, ABrokenFileShowsTheInvalidTextAndTheShowGoesOn) {

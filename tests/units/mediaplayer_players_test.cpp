@@ -4,8 +4,11 @@
 // plays on the set), driven by keys and the media service's own status.
 #include <cstdlib>
 
+#include "platform/sim/sim_audio_service.h"
+#include "platform/sim/sim_net_state.h"
 #include "player_fixture.h"
 #include "runtime/runtime.h"
+#include "units/Bitmaps/BannerBitmaps.h"
 #include "units/Bitmaps/MediaBitmaps.h"
 #include "units/Bitmaps/PlayerBitmaps.h"
 #include "units/Events/DMRStatusEvent.h"
@@ -42,6 +45,19 @@ class PlayersTest : public PlayerTest {
     if (p) p->PrevState = &BrowserStandIn::StaticClass();
     return p;
   }
+  // The screen place of `v`, a part of the full-screen player `p`.
+  static kv::Rect PlaceOf(const Core::View& p, const Core::View& v) {
+    const kv::Rect at = p.Bounds();
+    const kv::Rect r = v.Bounds();
+    return {at.x1 + r.x1, at.y1 + r.y1, at.x1 + r.x2, at.y1 + r.y2};
+  }
+  // The OSD pixels of a screen place.
+  std::vector<uint32_t> Pixels(const kv::Rect& r) {
+    std::vector<uint32_t> out;
+    for (int32_t y = r.y1; y < r.y2; ++y)
+      for (int32_t x = r.x1; x < r.x2; ++x) out.push_back(Osd().Row(y)[x]);
+    return out;
+  }
   // The pixel of the OSD at (x, y) as 0xAABBGGRR.
   uint32_t Pixel(int32_t x, int32_t y) { return Osd().Row(y)[x]; }
   Resources::Bitmap* Bmp(const Resources::BitmapId& id) { return Resources::LoadResource(id); }
@@ -61,6 +77,17 @@ TEST_F(PlayersTest, MusicPlaysTheChosenSongPausesResumesAndShowsItsBackgroundAnd
   EXPECT_FALSE(WaitingShown());
   EXPECT_EQ(p->TitleLine().OnGetString().ToUtf8(), "Title: b.wav");
   EXPECT_NE(b->TitleText().OnGetString().ToUtf8().find("Title: "), std::string::npos);
+  // The times show whole, and the song's place in the list stands clear of
+  // the title line and its icon.
+  for (Views::Text* t : {&b->ElapsedText(), &b->TotalText()}) {
+    EXPECT_EQ(t->OnGetString().ToUtf8().size(), 8u) << t->OnGetString().ToUtf8();
+    const ge::TextLayout layout = t->GetLayout();
+    ASSERT_EQ(layout.lines.size(), 1u);
+    EXPECT_FALSE(layout.lines[0].ellipsis) << t->OnGetString().ToUtf8() << " is cut";
+  }
+  EXPECT_EQ(b->CounterText().OnGetString().ToUtf8(), "2 / 3");
+  EXPECT_TRUE(b->CounterText().IsVisible());
+  EXPECT_FALSE(b->CounterText().Bounds().Intersects(b->TitleText().Bounds())) << "the counter covers the title";
   // The music background fills the screen; the logo stands at its place.
   const uint32_t backdrop = Pixel(20, 520);
   EXPECT_EQ(backdrop >> 24, 0xFFu);
@@ -197,6 +224,65 @@ TEST_F(PlayersTest, MovieKeysReachTheServiceAndDisplayShowsTheBannerWithItsRate)
   Press("play");
   EXPECT_FALSE(b->RateText().IsVisible());
   EXPECT_EQ(b->NavStatus, MediaPlayer::NAV_PLAYING);
+}
+
+// The movie banner's Dolby badge and the 3D indicators follow what the set
+// reports when Display shows the banner: drawn while the audio is Dolby
+// Digital (Plus) and the picture 3D, gone once the set reports neither.
+TEST_F(PlayersTest, DisplayDrawsTheDolbyAndThreeDIndicatorsTheSetReports) {
+  W()->SeriesType = 2;
+  kv::Persistent<MediaPlayer::MovieFullScreenPlay> p = OpenMovie();
+  ASSERT_NE(p.get(), nullptr);
+  Run(8100);  // the opening banner gone
+  Settle();
+  // The badge sizes itself to its bitmap (the larger Dolby Digital one now).
+  const kv::Rect dolby = PlaceOf(*p, p->DolbyIcon());
+  const kv::Rect mode = PlaceOf(*p, p->ModeIndicator());
+  const kv::Rect format = PlaceOf(*p, p->FormatIndicator());
+  ASSERT_GT(dolby.W() * dolby.H(), 0);
+  const std::vector<uint32_t> noDolby = Pixels(dolby);
+  const std::vector<uint32_t> noMode = Pixels(mode);
+  const std::vector<uint32_t> noFormat = Pixels(format);
+
+  sim::SetAudioServiceFormat(Tv(), 3, 0);  // Dolby Digital
+  Tv().Net().SetInput3DFormat(SkinBin::OAM_3D_MODE_SBS);
+  Tv().Net().Set3DMode(SkinBin::OAM_3D_MODE_SBS);
+  Tv().Net().Set3DOutput(true);
+  Press("info");
+  Settle();
+  ASSERT_TRUE(p->Banner->IsVisible());
+  EXPECT_EQ(p->DolbyIcon().OnGetBitmap(), Bmp(MediaPlayer::MediaPlayerDolbySound));
+  EXPECT_NE(Pixels(dolby), noDolby) << "the Dolby badge is drawn";
+  EXPECT_EQ(p->ModeIndicator().OnGetText().ToUtf8(), "3D");
+  EXPECT_NE(Pixels(mode), noMode) << "the 3D indicator is drawn";
+  EXPECT_EQ(p->FormatIndicator().OnGetText().ToUtf8(), "Side by side");
+  EXPECT_NE(Pixels(format), noFormat);
+  Press("info");
+  Settle();
+  EXPECT_EQ(Pixels(dolby), noDolby) << "hidden with the banner";
+  EXPECT_EQ(Pixels(mode), noMode);
+
+  // Dolby Digital Plus: its own badge.
+  sim::SetAudioServiceFormat(Tv(), 4, 0);
+  Press("info");
+  Settle();
+  EXPECT_EQ(p->DolbyIcon().OnGetBitmap(), Bmp(Bitmaps::BannerDolbyDigitalPlus));
+  EXPECT_NE(Pixels(dolby), noDolby);
+  Press("info");
+  Settle();
+
+  // Plain audio and a 2D picture: the banner shows without them.
+  sim::SetAudioServiceFormat(Tv(), 0, 0);
+  Tv().Net().Set3DMode(SkinBin::OAM_3D_MODE_2D);
+  Tv().Net().Set3DOutput(false);
+  Tv().Net().SetInput3DFormat(SkinBin::OAM_3D_MODE_2D);
+  Press("info");
+  Settle();
+  ASSERT_TRUE(p->Banner->IsVisible());
+  EXPECT_EQ(Pixels(dolby), noDolby) << "no badge without Dolby audio";
+  EXPECT_EQ(Pixels(mode), noMode) << "no 3D indicator for a 2D picture";
+  EXPECT_EQ(Pixels(format), noFormat);
+  sim::SetAudioServiceFormat(Tv(), 0, 0);
 }
 
 TEST_F(PlayersTest, AfterTheLastMovieThePlayerWaitsTenSecondsThenGoesBack) {

@@ -29,6 +29,7 @@
 #include "units/Network/WizardBase.h"
 #include "units/Network/WizardStates.h"
 #include "units/NonMenuSystem/HelpBar.h"
+#include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
 #include "units/SkinBin/UserRefInt.h"
 
@@ -84,6 +85,20 @@ class WizardTest : public menutest::MenuTest {
       s << in.rdbuf();
     }
     return s.str();
+  }
+  // The open-network question over the hidden `caller`, answered: No shows
+  // the caller again and joins nothing; Yes joins at once.
+  void AnswerOpenNetwork(Core::View* caller, bool yes) {
+    ASSERT_NE(Shown<CheckNoEncryption>(), nullptr);
+    EXPECT_FALSE(caller->IsVisible());
+    if (!yes) Press("right");
+    Press("ok");
+    Settle();
+    EXPECT_EQ(Shown<CheckNoEncryption>(), nullptr);
+    EXPECT_EQ(Calls("XPM_WLAN_JoinNetwork").size(), yes ? 1u : 0u);
+    if (!yes) {
+      EXPECT_TRUE(caller->IsVisible());
+    }
   }
   void SetTest(int32_t w0, int32_t w1, int32_t w2, int64_t delay) {
     sim::NetState::TestAnswer a;
@@ -232,6 +247,11 @@ TEST_F(WizardTest, PushButtonJoinsShowsSuccessTwoSecondsThenTheResult) {
   EXPECT_FALSE(CircleShown()) << "the circle leaves with the waiting state";
   ASSERT_NE(result->Link(), nullptr);
   EXPECT_EQ(result->Link()->SSID.ToUtf8(), "HomeNet");
+  // The link in the disabled form: the name, the security, the key's placeholder.
+  EXPECT_EQ(result->Form().Item(ApInfo::kName).OnGetValueString().ToUtf8(), "HomeNet");
+  EXPECT_EQ(result->Form().Item(ApInfo::kAuthentication).OnGetValueString().ToUtf8(), "WPA2-PSK");
+  EXPECT_EQ(result->Form().Item(ApInfo::kKey).OnGetValueString().ToUtf8(), "********");
+  EXPECT_TRUE(result->Form().IsFormDisabled());
   EXPECT_EQ(HelpMask(), 0x40200);
   // OK: the wireless set-up page, which answers keys.
   Press("ok");
@@ -673,15 +693,9 @@ TEST_F(AdvancedWizardTest, OpenNetworkIsConfirmedOnceAndNoticesReturnToTheDialog
   EXPECT_EQ(ask->Caption.ToUtf8(), d->Caption.ToUtf8());
   EXPECT_EQ(Info(ask), Text(Strings::SID_WIFI_NO_ENCRYPTION_CONFIRM));
   EXPECT_EQ(HelpMask(), 0x40204);
-  EXPECT_FALSE(d->IsVisible());
   EXPECT_TRUE(Calls("XPM_WLAN_JoinNetwork").empty());
   // No: the dialog shows again and joins nothing.
-  Press("right");
-  Press("ok");
-  Settle();
-  EXPECT_EQ(Shown<CheckNoEncryption>(), nullptr);
-  EXPECT_TRUE(d->IsVisible());
-  EXPECT_TRUE(Calls("XPM_WLAN_JoinNetwork").empty());
+  AnswerOpenNetwork(d, false);
   // 60 s without an answer is a No too.
   ASSERT_TRUE(FocusOn(&d->OkButton()));
   Press("ok");
@@ -695,10 +709,7 @@ TEST_F(AdvancedWizardTest, OpenNetworkIsConfirmedOnceAndNoticesReturnToTheDialog
   ASSERT_TRUE(FocusOn(&d->OkButton()));
   Press("ok");
   Settle();
-  ASSERT_NE(Shown<CheckNoEncryption>(), nullptr);
-  Press("ok");
-  Settle();
-  EXPECT_EQ(Shown<CheckNoEncryption>(), nullptr);
+  AnswerOpenNetwork(d, true);
   ASSERT_EQ(Calls("XPM_WLAN_JoinNetwork").size(), 1u);
   EXPECT_NE(Calls("XPM_WLAN_JoinNetwork")[0].find("CafeGuest"), std::string::npos);
   ASSERT_NE(Shown<NetworkStatusDialog>(), nullptr);
@@ -738,6 +749,415 @@ TEST_F(AdvancedWizardTest, OpenNetworkIsConfirmedOnceAndNoticesReturnToTheDialog
   }
 }
 
+// --- Access-point entry and information -------------------------------------------------------
+
+class EntryWizardTest : public WizardTest {
+ protected:
+  // Types on the open key pad: letters by the on-screen keyboard (upper
+  // case, from its first key), digits by the remote's digit keys; blue is
+  // its Done.
+  void TypeOnKeyPad(const std::string& text) {
+    ASSERT_NE(Shown<NonMenuSystem::KeyPad>(), nullptr);
+    for (char c : text) {
+      if (c >= '0' && c <= '9') {
+        Press(std::string(1, c));
+        continue;
+      }
+      ASSERT_TRUE(c >= 'A' && c <= 'G') << "letters A to G only (the keyboard's first row)";
+      Press("right", c - 'A');
+      Press("ok");
+      Press("left", c - 'A');
+    }
+    Press("blue");
+    Settle();
+  }
+  // The row's value text.
+  std::string Value(ApInfoItem& row) { return row.OnGetValueString().ToUtf8(); }
+  // Light (text) pixels of the OSD inside the view's value half.
+  int LitValuePixels(ApInfoItem& row) {
+    const kv::Rect r = row.GetAbsoluteBounds();
+    int lit = 0;
+    for (int32_t y = r.y1; y < r.y2; ++y)
+      for (int32_t x = r.x1 + r.W() / 2; x < r.x2; ++x) {
+        const uint32_t p = Osd().Row(y)[x];
+        if ((p & 0xFF) + (p >> 8 & 0xFF) + (p >> 16 & 0xFF) > 3 * 150) ++lit;
+      }
+    return lit;
+  }
+  // The assisted list on the wireless set-up page, scanned, its first
+  // access point chosen.
+  AssistedSetup_ApInfo* PickFirst() {
+    if (!OpenPage<WirelessSetupMenu>(2)) return nullptr;
+    Press("ok");
+    Settle();
+    if (!Shown<AssistedSetup_ApList>()) return nullptr;
+    Run(sim::NetState::kScanDelay + 100);
+    Settle();
+    Press("ok");
+    Settle();
+    return Shown<AssistedSetup_ApInfo>();
+  }
+  void ExpectNowhere(const std::string& secret) {
+    EXPECT_FALSE(Logged(secret)) << secret;
+    for (const std::string& call : Tv().CallLog()) EXPECT_EQ(call.find(secret), std::string::npos) << call;
+    Restart();
+    EXPECT_EQ(SettingsFile().find(secret), std::string::npos);
+  }
+};
+
+TEST_F(EntryWizardTest, AssistedRoadTakesTheKeyJoinsAndAWrongKeyIsRefused) {
+  Skin()->OnSetNetworkType(1);
+  Net().ClearAccessPoints();
+  Net().AddAccessPoint({"Attic", "", 60, XPM_WLAN_SEC_WPA2_AES, "AB345678"});
+  AssistedSetup_ApInfo* s = PickFirst();
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(Shown<AssistedSetup_ApList>(), nullptr);
+  ApInfo& f = s->Form();
+  EXPECT_EQ(s->Caption.ToUtf8(), Text(Strings::SID_ASSISTED_SETUP));
+  EXPECT_EQ(Info(s), Text(Strings::SID_ENTER_SECURITY_KEY));
+  EXPECT_EQ(Value(f.Item(ApInfo::kName)), "Attic");
+  EXPECT_EQ(Value(f.Item(ApInfo::kAuthentication)), "WPA2-PSK");
+  EXPECT_EQ(Value(f.Item(ApInfo::kEncryption)), "AES");
+  EXPECT_EQ(f.Item(ApInfo::kKeyId).Owner(), nullptr) << "the key-id row is never shown";
+  EXPECT_EQ(Focused(), &f.Item(ApInfo::kKey)) << "a secured network starts on its key";
+  EXPECT_EQ(HelpMask(), 0x40200);
+  // The rows one under the other; the name and the security are drawn.
+  for (int32_t r = ApInfo::kName; r < ApInfo::kKey; ++r)
+    EXPECT_LE(f.Item(r).GetAbsoluteBounds().y2, f.Item(r + 1).GetAbsoluteBounds().y1) << r;
+  EXPECT_LE(f.Item(ApInfo::kKey).GetAbsoluteBounds().y2, s->DoneButton().GetAbsoluteBounds().y1);
+  EXPECT_GT(LitValuePixels(f.Item(ApInfo::kName)), 20);
+  EXPECT_GT(LitValuePixels(f.Item(ApInfo::kEncryption)), 20);
+  // OK on the key row: the key pad over the hidden state.
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<NonMenuSystem::KeyPad>(), nullptr);
+  EXPECT_FALSE(s->IsVisible());
+  TypeOnKeyPad("AB345678");
+  EXPECT_EQ(Shown<NonMenuSystem::KeyPad>(), nullptr);
+  EXPECT_TRUE(s->IsVisible());
+  EXPECT_EQ(Value(f.Item(ApInfo::kKey)), "********");
+  EXPECT_EQ(Focused(), &s->DoneButton()) << "Done is next";
+  // Done: the set receives the join for Attic, WPA2 with AES, 8 bytes of key.
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_WLAN_JoinNetwork").size(), 1u);
+  EXPECT_EQ(Calls("XPM_WLAN_JoinNetwork")[0], "XPM_WLAN_JoinNetwork(\"Attic\", 8, 4)");
+  EXPECT_TRUE(CircleShown());
+  EXPECT_TRUE(f.IsFormDisabled());
+  // OK while joining does nothing.
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_WLAN_JoinNetwork").size(), 1u);
+  Run(sim::NetState::kJoinDelay + 100);
+  Settle();
+  EXPECT_EQ(Net().Joined(), "Attic");
+  EXPECT_EQ(Shown<AssistedSetup_ApInfo>(), nullptr);
+  auto* done = Shown<AssistedSetup_ApConnected>();
+  ASSERT_NE(done, nullptr);
+  EXPECT_FALSE(CircleShown());
+  EXPECT_EQ(Value(done->Form().Item(ApInfo::kName)), "Attic");
+  EXPECT_EQ(Value(done->Form().Item(ApInfo::kKey)), "********") << "the placeholder, not the key";
+  EXPECT_EQ(kv::Cast<ApInfoItem>(Focused()), nullptr) << "the result only shows";
+  // Back: the entry again, now a wrong key: the set refuses it, the
+  // mismatch notice under the assisted caption returns to the entry.
+  Press("back");
+  Settle();
+  s = Shown<AssistedSetup_ApInfo>();
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(Value(s->Form().Item(ApInfo::kKey)), "");
+  Press("ok");
+  Settle();
+  TypeOnKeyPad("99999999");
+  Press("ok");
+  Settle();
+  Run(sim::NetState::kJoinDelay + 100);
+  Settle();
+  EXPECT_EQ(Net().Joined(), "");
+  auto* refused = Shown<AssistedSetupSecureError>();
+  ASSERT_NE(refused, nullptr);
+  EXPECT_EQ(refused->Caption.ToUtf8(), Text(Strings::SID_ASSISTED_SETUP));
+  EXPECT_EQ(Info(refused), Text(Strings::SID_WIFI_ENCRYPTION_MISMATCH));
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<AssistedSetup_ApInfo>(), nullptr);
+  // Back: the list shows its held result without a new scan, and answers.
+  ClearCallLog();
+  Press("back");
+  Settle();
+  auto* list = Shown<AssistedSetup_ApList>();
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(Calls("XPM_WLAN_Scan").empty());
+  EXPECT_FALSE(CircleShown());
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<AssistedSetup_ApInfo>(), nullptr) << "the held list still chooses";
+  ExpectNowhere("AB345678");
+}
+
+TEST_F(EntryWizardTest, ManualRoadTakesNameSecurityAndKeyAndChecksTheirLengths) {
+  Skin()->OnSetNetworkType(1);
+  const std::string name32 = "12345678901234567890123456789012";
+  Net().ClearAccessPoints();
+  Net().AddAccessPoint({name32, "", 70, XPM_WLAN_SEC_WPA_TKIP, "87654321"});
+  ASSERT_NE(OpenPage<WirelessSetupMenu>(3), nullptr);
+  Press("ok");
+  Settle();
+  auto* s = Shown<ManualSetup_ApInfo>();
+  ASSERT_NE(s, nullptr);
+  ApInfo* f = &s->Form();
+  EXPECT_EQ(s->Caption.ToUtf8(), Text(Strings::SID_MANUAL_SETUP));
+  EXPECT_EQ(Info(s), Text(Strings::SID_CONFIGURE_SETTINGS));
+  EXPECT_EQ(Focused(), &f->Item(ApInfo::kName));
+  EXPECT_EQ(Value(f->Item(ApInfo::kName)), "");
+  // A new access point shows WPA2-PSK with AES.
+  EXPECT_EQ(Value(f->Item(ApInfo::kAuthentication)), "WPA2-PSK");
+  EXPECT_EQ(Value(f->Item(ApInfo::kEncryption)), "AES");
+  // 33 bytes: the invalid-name notice under the manual caption; OK returns.
+  Press("ok");
+  Settle();
+  TypeOnKeyPad(name32 + "3");
+  auto* bad = Shown<AssistedSetupInvalidName>();
+  ASSERT_NE(bad, nullptr);
+  EXPECT_EQ(bad->Caption.ToUtf8(), Text(Strings::SID_MANUAL_SETUP));
+  Press("ok");
+  Settle();
+  s = Shown<ManualSetup_ApInfo>();
+  ASSERT_NE(s, nullptr);
+  f = &s->Form();
+  EXPECT_EQ(Value(f->Item(ApInfo::kName)), "");
+  // Exactly 32: taken.
+  Press("ok");
+  Settle();
+  TypeOnKeyPad(name32);
+  ASSERT_EQ(Shown<ManualSetup_ApInfo>(), s);
+  EXPECT_EQ(Value(f->Item(ApInfo::kName)), name32);
+  // The authentication row: open/shared brings WEP, and the key row stays;
+  // no encryption greys the key row out (the focus skips it); WPA-PSK
+  // brings AES back; TKIP by hand.
+  Press("down");
+  ASSERT_EQ(Focused(), &f->Item(ApInfo::kAuthentication));
+  EXPECT_TRUE(f->Item(ApInfo::kAuthentication).LeftArrow().IsVisible()) << "arrows on the focused option row";
+  Press("right");  // WPA2-PSK -> open/shared
+  EXPECT_EQ(Value(f->Item(ApInfo::kAuthentication)), std::string("Open/Shared"));
+  EXPECT_EQ(Value(f->Item(ApInfo::kEncryption)), std::string("WEP"));
+  EXPECT_EQ(f->OnGetSecurityMethod(), 1);
+  Press("down");
+  ASSERT_EQ(Focused(), &f->Item(ApInfo::kEncryption));
+  Press("left");  // WEP -> none
+  EXPECT_EQ(Value(f->Item(ApInfo::kEncryption)), Text(Strings::SID_NONE));
+  EXPECT_TRUE(f->Item(ApInfo::kKey).OnGetIsDisabled());
+  Press("down");
+  EXPECT_EQ(Focused(), &s->DoneButton()) << "the greyed key row is skipped";
+  Press("up");
+  Press("up");
+  ASSERT_EQ(Focused(), &f->Item(ApInfo::kAuthentication));
+  Press("right");  // open/shared -> WPA-PSK
+  EXPECT_EQ(Value(f->Item(ApInfo::kAuthentication)), "WPA-PSK");
+  EXPECT_EQ(Value(f->Item(ApInfo::kEncryption)), "AES");
+  EXPECT_FALSE(f->Item(ApInfo::kKey).OnGetIsDisabled());
+  Press("down");
+  Press("left");  // AES -> TKIP
+  EXPECT_EQ(Value(f->Item(ApInfo::kEncryption)), "TKIP");
+  EXPECT_EQ(f->OnGetSecurityMethod(), 3);
+  // A 7-byte pass phrase: the invalid-WPA-key notice; back at the entry
+  // the name and the security typed before are still there.
+  Press("down");
+  ASSERT_EQ(Focused(), &f->Item(ApInfo::kKey));
+  Press("ok");
+  Settle();
+  TypeOnKeyPad("8765432");
+  ASSERT_NE(Shown<AssistedSetupInvalidWPAKey>(), nullptr);
+  Press("back");
+  Settle();
+  s = Shown<ManualSetup_ApInfo>();
+  ASSERT_NE(s, nullptr);
+  f = &s->Form();
+  EXPECT_EQ(Value(f->Item(ApInfo::kName)), name32);
+  EXPECT_EQ(f->OnGetSecurityMethod(), 3);
+  // 8 bytes: taken; Done joins, and the set received name, key length and method.
+  Press("down", 3);
+  ASSERT_EQ(Focused(), &f->Item(ApInfo::kKey));
+  Press("ok");
+  Settle();
+  TypeOnKeyPad("87654321");
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_WLAN_JoinNetwork").size(), 1u);
+  EXPECT_EQ(Calls("XPM_WLAN_JoinNetwork")[0], "XPM_WLAN_JoinNetwork(\"" + name32 + "\", 8, 3)");
+  Run(sim::NetState::kJoinDelay + 100);
+  Settle();
+  EXPECT_EQ(Net().Joined(), name32);
+  auto* joined = Shown<ManualSetup_ApConnected>();
+  ASSERT_NE(joined, nullptr);
+  EXPECT_EQ(Value(joined->Form().Item(ApInfo::kName)), name32);
+  // OK: the wireless set-up page, which answers keys.
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<WirelessSetupMenu>(), nullptr);
+  EXPECT_EQ(FocusedRow(), Text(Strings::SID_MANUAL_SETUP));
+  Press("up");
+  Settle();
+  EXPECT_EQ(FocusedRow(), Text(Strings::SID_ASSISTED_SETUP));
+  ExpectNowhere("87654321");
+}
+
+TEST_F(EntryWizardTest, WepKeysOpenNetworksAndASilentJoin) {
+  Skin()->OnSetNetworkType(1);
+  Net().ClearAccessPoints();
+  Net().AddAccessPoint({"Cellar", "", 90, XPM_WLAN_SEC_WEP, "CAFE5"});
+  AssistedSetup_ApInfo* s = PickFirst();
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->Form().OnGetSecurityMethod(), 1);
+  // Ten characters with a non-hex one: the invalid-WEP-key notice.
+  Press("ok");
+  Settle();
+  TypeOnKeyPad("G123456789");
+  auto* bad = Shown<AssistedSetupInvalidWEPKey>();
+  ASSERT_NE(bad, nullptr);
+  // 60 s: back to the entry.
+  Run(NetworkWidgetClass::kIdleTimeOut + 100);
+  Settle();
+  s = Shown<AssistedSetup_ApInfo>();
+  ASSERT_NE(s, nullptr);
+  // Ten hexadecimal digits pass, and so do 13 of any kind and 5.
+  for (const std::string key : {"ABCDEF1234", "ABCDEFG123456", "CAFE5"}) {
+    SCOPED_TRACE(key);
+    // From Done, up reaches the key row.
+    if (Focused() != &s->Form().Item(ApInfo::kKey)) Press("up");
+    ASSERT_EQ(Focused(), &s->Form().Item(ApInfo::kKey));
+    Press("ok");
+    Settle();
+    TypeOnKeyPad(key);
+    ASSERT_EQ(Shown<AssistedSetup_ApInfo>(), s);
+    EXPECT_EQ(Value(s->Form().Item(ApInfo::kKey)), std::string(key.size(), '*'));
+  }
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Calls("XPM_WLAN_JoinNetwork")[0], "XPM_WLAN_JoinNetwork(\"Cellar\", 5, 1)");
+  Run(sim::NetState::kJoinDelay + 100);
+  Settle();
+  ASSERT_NE(Shown<AssistedSetup_ApConnected>(), nullptr);
+  Press("exit");
+  Settle();
+
+  // An open network: Done asks once; No joins nothing, Yes joins at once.
+  Net().AddAccessPoint({"Cafe", "", 95, XPM_WLAN_SEC_OPEN, ""});
+  Net().RemoveAccessPoint("Cellar");
+  s = PickFirst();
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(Value(s->Form().Item(ApInfo::kName)), "Cafe");
+  EXPECT_TRUE(s->Form().Item(ApInfo::kKey).OnGetIsDisabled());
+  EXPECT_EQ(Focused(), &s->DoneButton()) << "an open network starts on Done";
+  ClearCallLog();
+  Press("ok");
+  Settle();
+  auto* ask = Shown<CheckNoEncryption>();
+  ASSERT_NE(ask, nullptr);
+  EXPECT_EQ(ask->Caption.ToUtf8(), Text(Strings::SID_ASSISTED_SETUP));
+  AnswerOpenNetwork(s, false);
+  Press("ok");
+  Settle();
+  AnswerOpenNetwork(s, true);
+  ASSERT_EQ(Calls("XPM_WLAN_JoinNetwork").size(), 1u);
+  EXPECT_EQ(Calls("XPM_WLAN_JoinNetwork")[0], "XPM_WLAN_JoinNetwork(\"Cafe\", 0, 0)");
+  // The set stays silent: 36 s later the no-access-point notice.
+  Net().SetWirelessAnswers(false);
+  ClearCallLog();
+  Press("back");
+  Settle();
+  ASSERT_EQ(Calls("XPM_WLAN_QuitNetwork").size(), 1u) << "back while joining quits the join";
+  ASSERT_NE(Shown<AssistedSetup_ApList>(), nullptr);
+  Press("ok");
+  Settle();
+  s = Shown<AssistedSetup_ApInfo>();
+  ASSERT_NE(s, nullptr);
+  Press("ok");
+  Settle();
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(CircleShown());
+  Run(NetworkWidgetClass::kJoinTimeOut - 500);
+  Settle();
+  EXPECT_NE(Shown<AssistedSetup_ApInfo>(), nullptr);
+  Run(600);
+  Settle();
+  ASSERT_NE(Shown<AssistedSetupNoApFound>(), nullptr);
+  EXPECT_FALSE(CircleShown());
+  // A refused join goes there at once.
+  Press("ok");
+  Settle();
+  FailCall("XPM_WLAN_JoinNetwork", 4);
+  Press("ok");
+  Settle();
+  Press("ok");
+  Settle();
+  ASSERT_NE(Shown<AssistedSetupNoApFound>(), nullptr);
+}
+
+TEST_F(EntryWizardTest, WirelessInformationShowsTheChosenAccessPoint) {
+  Skin()->OnSetNetworkType(1);
+  Net().ClearAccessPoints();
+  sim::NetState::AccessPoint ap{"Lounge", "", 95, XPM_WLAN_SEC_WPA2_AES, "lounge-passphrase", "12345670", 11};
+  ap.mode = 4 | 8;
+  ap.rate = 108;
+  Net().AddAccessPoint(ap);
+  auto* page = OpenPage<WirelessInformationMenu>();
+  ASSERT_NE(page, nullptr);
+  Press("red");
+  Settle();
+  ASSERT_NE(Shown<WirelessInformation_ApList>(), nullptr);
+  Run(sim::NetState::kScanDelay + 100);
+  Settle();
+  Press("ok");
+  Settle();
+  auto* s = Shown<WirelessInformation_ApInfo>();
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(Shown<WirelessInformation_ApList>(), nullptr);
+  EXPECT_EQ(s->Caption.ToUtf8(), Text(Strings::SID_WIRELESS_INFORMATION));
+  EXPECT_EQ(HelpMask(), 0x40000);
+  WInfo_ApInfo& f = s->Form();
+  using W = WInfo_ApInfo;
+  EXPECT_EQ(Value(f.Item(W::kStatus)), Text(Strings::SID_DISCONNECTED));
+  EXPECT_EQ(Value(f.Item(W::kSignal)), Text(Strings::SID_STRONG));
+  EXPECT_EQ(Value(f.Item(W::kSpeed)), "54 " + Text(Strings::SID_MBPS));
+  EXPECT_EQ(Value(f.Item(W::kMode)), Text(Strings::SID_WIFI_11G_N));
+  EXPECT_EQ(Value(f.Item(W::kChannel)), "11");
+  EXPECT_EQ(Value(f.Item(W::kNetworkName)), "Lounge");
+  // Each row's value is drawn, one row under the other.
+  for (int32_t r = 0; r < W::kRows; ++r) {
+    EXPECT_GT(LitValuePixels(f.Item(r)), 10) << r;
+    if (r > 0) {
+      EXPECT_LE(f.Item(r - 1).GetAbsoluteBounds().y2, f.Item(r).GetAbsoluteBounds().y1) << r;
+    }
+  }
+  // OK changes nothing, and there is no time-out.
+  Press("ok");
+  Run(NetworkWidgetClass::kIdleTimeOut + 100);
+  Settle();
+  ASSERT_EQ(Shown<WirelessInformation_ApInfo>(), s);
+  // The table's ends: signal 7 strong, mode 10 unsupported, 20 none.
+  auto* rec = kv::New<Structures::WLAN_Info>();
+  rec->State = 1;
+  rec->Signal = 7;
+  rec->Mode = 10;
+  f.Show(rec);
+  EXPECT_EQ(Value(f.Item(W::kStatus)), Text(Strings::SID_CONNECTED));
+  EXPECT_EQ(Value(f.Item(W::kSignal)), Text(Strings::SID_STRONG));
+  EXPECT_EQ(Value(f.Item(W::kMode)), Text(Strings::SID_UNSUPPORTED));
+  rec->Mode = 20;
+  f.Show(rec);
+  EXPECT_EQ(Value(f.Item(W::kMode)), Text(Strings::SID_NONE));
+  // Back: the list with its held result, no new scan.
+  ClearCallLog();
+  Press("back");
+  Settle();
+  ASSERT_NE(Shown<WirelessInformation_ApList>(), nullptr);
+  EXPECT_TRUE(Calls("XPM_WLAN_Scan").empty());
+}
+
 // --- Census ----------------------------------------------------------------------------------
 
 TEST_F(WizardTest, EachStateAndPageOpenedAndClosed50TimesKeepsTheCensus) {
@@ -773,7 +1193,9 @@ TEST_F(WizardTest, EachStateAndPageOpenedAndClosed50TimesKeepsTheCensus) {
         &AssistedSetupNoApFound::StaticClass(), &NetworkConnectionTest::StaticClass(),
         &NetworkTestSuccess::StaticClass(), &NetworkTestFail::StaticClass(), &EasySetup_ApInfo::StaticClass(),
         &EasySetup_PINApInfo::StaticClass(), &AssistedSetup_ApConnected::StaticClass(),
-        &ManualSetup_ApConnected::StaticClass(), &CheckNoEncryption::StaticClass()})
+        &ManualSetup_ApConnected::StaticClass(), &CheckNoEncryption::StaticClass(),
+        &AssistedSetup_ApInfo::StaticClass(), &ManualSetup_ApInfo::StaticClass(),
+        &WirelessInformation_ApInfo::StaticClass()})
     censusOf(cls->name, [&] { Nms()->OpenWithValue(cls, 0, Constants::MSG_FROM_MENUSYSTEM); });
   censusOf("cancel question", [&] {
     Nms()->OpenWithValue(&EasySetupPBC::StaticClass(), 0, Constants::MSG_FROM_MENUSYSTEM);

@@ -2,9 +2,11 @@
 #include "platform/db/db.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/sim/sim.h"
@@ -165,16 +167,38 @@ std::string EncodeRecorded(const DB_RecordedEntry& e) {
          ";" + sim::HexText(e.title) + ";" + sim::HexText(e.description) + ";" + sim::HexText(e.path);
 }
 
-std::vector<DB_RecordedEntry> Recorded(const sim::Sim& tv) { return All<DB_RecordedEntry>(tv, kRec, DecodeRecorded); }
+// The ids stored under `prefix`, ascending, read from the keys alone; a key
+// without an id is logged and skipped.
+std::vector<int32_t> Ids(const sim::Sim& tv, const char* prefix) {
+  const size_t skip = std::string_view(prefix).size();
+  std::vector<int32_t> ids;
+  for (const std::string& key : tv.StateKeysWithPrefix(prefix)) {
+    int32_t id = 0;
+    const char* end = key.data() + key.size();
+    const auto [at, error] = std::from_chars(key.data() + skip, end, id);
+    if (error != std::errc() || at != end || key.size() == skip) {
+      kv::Log("recording database: damaged entry " + key + ", skipped");
+      continue;
+    }
+    ids.push_back(id);
+  }
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
 
-// The walks: the first entry with an id above `after`.
-template <class T, class Fill>
-int32_t Walk(const std::vector<T>& items, int32_t after, Fill fill) {
-  for (const T& item : items)
-    if (item.id > after) {
+// The walks: the first readable entry with an id above `after`. Only that
+// entry is decoded, so a walk over n entries decodes n entries, not n * n.
+template <class T, class DecodeFn, class Fill>
+int32_t Walk(const sim::Sim& tv, const char* prefix, int32_t after, DecodeFn decode, Fill fill) {
+  const std::vector<int32_t> ids = Ids(tv, prefix);
+  for (auto it = std::upper_bound(ids.begin(), ids.end(), after); it != ids.end(); ++it) {
+    T item{};
+    if (decode(*it, tv.GetState(prefix + std::to_string(*it)), &item)) {
       fill(item);
       return DB_OK;
     }
+    kv::Log("recording database: damaged entry " + std::string(prefix) + std::to_string(*it) + ", skipped");
+  }
   return DB_ERR_END_OF_LIST;
 }
 
@@ -275,13 +299,13 @@ int32_t DB_Get_Scheduled_Show_Freq(int64_t ticks, int32_t major, int32_t minor, 
 int32_t DB_Get_First_Scheduled_Show(DB_ScheduledEntry* out) {
   DB_ENTER("DB_Get_First_Scheduled_Show", "");
   DB_NEED(out);
-  return Walk(Shows(*tv), 0, [&](const Show& s) { Fill(s, out); });
+  return Walk<Show>(*tv, kSched, 0, Decode, [&](const Show& s) { Fill(s, out); });
 }
 
 int32_t DB_Get_Scheduled_Show_Next(int32_t afterId, DB_ScheduledEntry* out) {
   DB_ENTER("DB_Get_Scheduled_Show_Next", sim::Args(afterId));
   DB_NEED(out);
-  return Walk(Shows(*tv), afterId, [&](const Show& s) { Fill(s, out); });
+  return Walk<Show>(*tv, kSched, afterId, Decode, [&](const Show& s) { Fill(s, out); });
 }
 
 int32_t DB_Delete_Scheduled_Event_Via_Starttime(const XPM_LocalTime* now) {
@@ -345,13 +369,35 @@ int32_t XPM_Check_Update_Scheduled_Data_Status(void) {
 int32_t DB_Get_First_Recorded_Show(DB_RecordedEntry* out) {
   DB_ENTER("DB_Get_First_Recorded_Show", "");
   DB_NEED(out);
-  return Walk(Recorded(*tv), 0, [&](const DB_RecordedEntry& e) { *out = e; });
+  return Walk<DB_RecordedEntry>(*tv, kRec, 0, DecodeRecorded, [&](const DB_RecordedEntry& e) { *out = e; });
 }
 
 int32_t DB_Get_Recorded_Show_Next(int32_t afterId, DB_RecordedEntry* out) {
   DB_ENTER("DB_Get_Recorded_Show_Next", sim::Args(afterId));
   DB_NEED(out);
-  return Walk(Recorded(*tv), afterId, [&](const DB_RecordedEntry& e) { *out = e; });
+  return Walk<DB_RecordedEntry>(*tv, kRec, afterId, DecodeRecorded, [&](const DB_RecordedEntry& e) { *out = e; });
+}
+
+int32_t DB_Get_Recorded_Show_IDs(int32_t* ids, int32_t max, int32_t* count) {
+  DB_ENTER("DB_Get_Recorded_Show_IDs", sim::Args(max));
+  DB_NEED(count);
+  if (max < 0 || (max > 0 && !ids)) return DB_ERR_INVALID_PARAM;
+  const std::vector<int32_t> stored = Ids(*tv, kRec);
+  std::copy_n(stored.begin(), std::min<size_t>(stored.size(), static_cast<size_t>(max)), ids);
+  *count = static_cast<int32_t>(stored.size());
+  return DB_OK;
+}
+
+int32_t DB_Get_Recorded_Show(int32_t id, DB_RecordedEntry* out) {
+  DB_ENTER("DB_Get_Recorded_Show", sim::Args(id));
+  DB_NEED(out);
+  const std::string text = tv->GetState(RecKey(id));
+  if (text.empty()) return DB_ERR_NOT_FOUND;
+  if (!DecodeRecorded(id, text, out)) {
+    kv::Log("recording database: damaged entry " + RecKey(id) + ", skipped");
+    return DB_ERR_NOT_FOUND;
+  }
+  return DB_OK;
 }
 
 int32_t XPM_Delete_Recorded_Show(int32_t id) {
@@ -395,7 +441,7 @@ namespace sim {
 int32_t AddRecordedShow(Sim& tv, const DB_RecordedEntry& entry, int32_t* id) {
   std::lock_guard<std::mutex> lock(g_mutex);
   int32_t next = 1;
-  for (const DB_RecordedEntry& e : Recorded(tv)) next = std::max(next, e.id + 1);
+  if (const std::vector<int32_t> ids = Ids(tv, kRec); !ids.empty()) next = std::max(next, ids.back() + 1);
   if (!tv.SetState(RecKey(next), EncodeRecorded(entry))) return DB_ERR_FAILED;
   *id = next;
   return DB_OK;

@@ -159,6 +159,12 @@ int32_t XPM_Check_Update_Scheduled_Data_Status(void);
 // --- Recorded shows ------------------------------------------------------------
 int32_t DB_Get_First_Recorded_Show(DB_RecordedEntry* out);
 int32_t DB_Get_Recorded_Show_Next(int32_t afterId, DB_RecordedEntry* out);
+// The id list of the recorded shows, in the walks' order: the first `max`
+// ids are written to `ids`, *count is the number of shows stored (it may be
+// larger than `max`).
+int32_t DB_Get_Recorded_Show_IDs(int32_t* ids, int32_t max, int32_t* count);
+// One recorded show by its id; DB_ERR_NOT_FOUND when there is none.
+int32_t DB_Get_Recorded_Show(int32_t id, DB_RecordedEntry* out);
 // Removes the entry and its file.
 int32_t XPM_Delete_Recorded_Show(int32_t id);
 

@@ -368,35 +368,33 @@ Image Fit(const Image& in, int32_t boxW, int32_t boxH) {
   return out;
 }
 
-Image Framed(const Image& in, int32_t w, int32_t h) {
-  Image out;
-  if (w <= 0 || h <= 0) return out;
-  out.width = w;
-  out.height = h;
-  out.pixels.assign(size_t(w) * size_t(h), kOpaque);
-  if (in.Empty()) return out;
-  const Image fitted = Fit(in, w, h);
-  const int32_t ox = (w - fitted.width) / 2, oy = (h - fitted.height) / 2;
-  for (int32_t y = 0; y < fitted.height; ++y)
-    std::memcpy(out.pixels.data() + size_t(oy + y) * size_t(w) + size_t(ox),
-                fitted.pixels.data() + size_t(y) * size_t(fitted.width), size_t(fitted.width) * sizeof(uint32_t));
-  return out;
-}
-
 void DrawCentred(const Image& in, dfb::Surface* surface) {
   if (!surface) return;
-  const int32_t sw = surface->Width(), sh = surface->Height();
-  const bool whole = in.width == sw && in.height == sh;
-  if (!whole) surface->Clear(kOpaque);
-  if (in.Empty()) return;
-  // Only a picture larger than the surface is scaled here (on the caller's
-  // thread); one prepared at the surface's size is copied row by row.
+  if (in.Empty()) {
+    surface->Clear(kOpaque);
+    return;
+  }
+  // A picture already made to fit (the service's worker does it for the
+  // screen-sized canvases) is copied as it is.
+  const bool fits = in.width <= surface->Width() && in.height <= surface->Height();
   Image scaled;
-  const Image& fitted = in.width <= sw && in.height <= sh ? in : (scaled = Fit(in, sw, sh));
-  const int32_t ox = (sw - fitted.width) / 2, oy = (sh - fitted.height) / 2;
-  for (int32_t y = 0; y < fitted.height; ++y)
-    std::memcpy(surface->Pixels() + size_t(oy + y) * size_t(surface->Stride()) + size_t(ox),
-                fitted.pixels.data() + size_t(y) * size_t(fitted.width), size_t(fitted.width) * sizeof(uint32_t));
+  if (!fits) scaled = Fit(in, surface->Width(), surface->Height());
+  const Image& fitted = fits ? in : scaled;
+  const int32_t ox = (surface->Width() - fitted.width) / 2, oy = (surface->Height() - fitted.height) / 2;
+  // Black bars around the picture; the picture's own rows are copied over once.
+  uint32_t* pixels = surface->Pixels();
+  const size_t stride = size_t(surface->Stride());
+  for (int32_t y = 0; y < surface->Height(); ++y) {
+    uint32_t* row = pixels + size_t(y) * stride;
+    if (y < oy || y >= oy + fitted.height) {
+      std::fill(row, row + surface->Width(), kOpaque);
+      continue;
+    }
+    std::fill(row, row + ox, kOpaque);
+    std::memcpy(row + ox, fitted.pixels.data() + size_t(y - oy) * size_t(fitted.width),
+                size_t(fitted.width) * sizeof(uint32_t));
+    std::fill(row + ox + fitted.width, row + surface->Width(), kOpaque);
+  }
 }
 
 }  // namespace psl

@@ -56,12 +56,7 @@ Image Rotate(const Image& in, int32_t angle);
 // The picture scaled (area-averaged) to fit into boxW x boxH, keeping its
 // proportions; a picture that already fits is returned as it is.
 Image Fit(const Image& in, int32_t boxW, int32_t boxH);
-// The picture fitted into w x h and centred on an opaque black image of
-// exactly w x h: what DrawCentred draws on a surface of that size.
-Image Framed(const Image& in, int32_t w, int32_t h);
-// Clears the surface to opaque black and draws the picture centred on it,
-// fitted first when it is larger. A picture of the surface's own size is
-// copied as it is.
+// Clears the surface to opaque black and draws the picture centred on it.
 void DrawCentred(const Image& in, dfb::Surface* surface);
 
 }  // namespace psl

@@ -654,8 +654,8 @@ void Service::RequestThumb(PslObject item, const Node& n) {
   auto self = shared_from_this();
   const FileKind kind = n.kind;
   // The canvas the answer will draw into has the GUI's thumbnail size: the
-  // worker decodes, scales and centres at that size, so that the answer on
-  // the GUI task only copies the rows.
+  // worker decodes and scales to fit it, so that the answer on the GUI task
+  // only copies the rows (and draws the bars beside them).
   const PslExports requested = Exports();
   int32_t boxW = kThumbW, boxH = kThumbH;
   if (requested.thumbSize) requested.thumbSize(&boxW, &boxH);
@@ -676,7 +676,6 @@ void Service::RequestThumb(PslObject item, const Node& n) {
     else if (ok)
       ok = VideoFrame(path, 0, boxW, boxH, &img, &error);
     if (!ok) kv::Log("media service: no thumbnail of " + path + ": " + error);
-    if (ok) img = Framed(img, boxW, boxH);
     self->Answer([self, img = std::move(img), ok, hold] {
       auto kept = self->Take(hold);
       if (!kept) return;
@@ -788,14 +787,20 @@ int32_t Service::RequestPicture(PslObject item, int32_t mode) {
       if (!out.flush()) ok = false, error = "cannot write " + saved;
     }
     if (!ok) kv::Log("media service: picture " + path + " failed: " + error);
-    self->Answer([self, img = std::move(img), info, ok, mode, saved, hold]() mutable {
+    // The canvases the GUI shows pictures on are screen-sized: the picture is
+    // fitted to the screen here, on the worker, so that the GUI task only
+    // copies it (the larger decode stays for turning the picture).
+    Image screen;
+    if (ok && mode == 0) screen = Fit(img, PSL_PICTURE_WIDTH, PSL_PICTURE_HEIGHT);
+    self->Answer([self, img = std::move(img), screen = std::move(screen), info, ok, mode, saved, hold]() mutable {
       auto kept = self->Take(hold);
       if (!kept) return;
       PslObject it = kept->get();
       const PslExports ex = Exports();
       if (ok && mode == 0) {
         if (ex.decodedPicture)
-          if (dfb::Surface* s = ex.decodedPicture(it)) DrawCentred(img, s);
+          if (dfb::Surface* s = ex.decodedPicture(it))
+            DrawCentred(s->Width() == PSL_PICTURE_WIDTH && s->Height() == PSL_PICTURE_HEIGHT ? screen : img, s);
         std::lock_guard<std::mutex> lock(self->mu_);
         self->lastPicture_ = std::move(img);
       }

@@ -145,6 +145,8 @@ class Sim {
   size_t UnsavedChanges() const;
   // The stored keys that start with `prefix`, with their values.
   std::map<std::string, std::string> StateWithPrefix(std::string_view prefix) const;
+  // The same keys without their values (an index over many entries).
+  std::vector<std::string> StateKeysWithPrefix(std::string_view prefix) const;
 
   // --- The television's settings, inputs, channels, clock and timers --------
   TvState& Tv() { return *tv_; }

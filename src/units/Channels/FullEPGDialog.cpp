@@ -109,11 +109,11 @@ void GuideLegend::Build(Core::Group& form, std::initializer_list<Entry> entries,
   }
 }
 
-// --- EPGInfoForm ----------------------------------------------------------------------
+// --- ProgrammePane ---------------------------------------------------------------------
 
-EPGInfoForm::EPGInfoForm() {
+ProgrammePane::ProgrammePane(const Resources::BitmapId& background) {
   OnSetTimeOutValue(0);
-  background_.OnSetBitmap(Bmp(Bitmaps::EPG_PopupBackground));
+  background_.OnSetBitmap(Bmp(background));
   Add(&background_);
   SetupText(TimeSpan, Fonts::EPGListFont);
   SetupText(TitleText, Fonts::EPGListFont);
@@ -121,12 +121,49 @@ EPGInfoForm::EPGInfoForm() {
   Description.OnSetColor(Colors::StandardTextColor);
   line1_.OnSetColor(Colors::StandardTextColor);
   line2_.OnSetColor(Colors::StandardTextColor);
+  for (Core::View* v : std::initializer_list<Core::View*>{&TimeSpan, &TitleText, &line1_, &Description, &line2_}) Add(v);
+}
+
+void ProgrammePane::OnSetBounds(kv::Rect bounds) {
+  KeyRoutingForm::OnSetBounds(bounds);
+  Refresh();
+}
+
+void ProgrammePane::PlaceTexts() {
+  const int32_t w = Bounds().W();
+  const int32_t h = Bounds().H();
+  background_.OnSetBounds({0, 0, w, h});
+  Place(TitleText, 14, 6, w - 28, 26);
+  Place(TimeSpan, 14, 32, 220, 22);
+  Place(line1_, 14, 58, w - 28, 1);
+  Place(Description, 14, 62, std::max(0, w - 28), std::max(0, h - 100));
+  // The legend stays at the bottom of the pane.
+  Place(line2_, 14, h - 34, w - 28, 1);
+}
+
+void ProgrammePane::OnSetTitle(const kv::String& text) {
+  Title = text;
+  TitleText.OnSetString(text);
+}
+
+void ProgrammePane::OnSetDescriptionText(const kv::String& text) {
+  DescriptionText = text;
+  Description.OnSetString(text);
+}
+
+void ProgrammePane::OnSetStartTime(Structures::LocalTime* time) {
+  StartTime = time;
+  TimeSpan.OnSetString(TimeSpanText(time, Duration));
+}
+
+// --- EPGInfoForm ----------------------------------------------------------------------
+
+EPGInfoForm::EPGInfoForm() : ProgrammePane(Bitmaps::EPG_PopupBackground) {
   SetupText(Rating, Fonts::BannerBasicInfo);
   SetupText(SignalText, Fonts::BannerBasicInfo);
   Caption.OnSetBitmap(Bmp(Bitmaps::BannerCC));
-  for (Core::View* v : std::initializer_list<Core::View*>{&TimeSpan, &TitleText, &line1_, &Description, &line2_, &Dolby,
-                                                          &AudioMode, &SDHD, &Resolution, &Caption, &Record, &Rating,
-                                                          &SignalText})
+  for (Core::View* v :
+       std::initializer_list<Core::View*>{&Dolby, &AudioMode, &SDHD, &Resolution, &Caption, &Record, &Rating, &SignalText})
     Add(v);
   legend_.Build(*this,
                 {{&Bitmaps::HelpBarUpDownLeftRight, &Strings::SID_SELECT},
@@ -155,47 +192,22 @@ void EPGInfoForm::ReInit() {
   StartTimer();
 }
 
-void EPGInfoForm::OnSetBounds(kv::Rect bounds) {
-  KeyRoutingForm::OnSetBounds(bounds);
-  Refresh();
-}
-
 void EPGInfoForm::Refresh() {
+  PlaceTexts();
   const int32_t w = Bounds().W();
-  background_.OnSetBounds({0, 0, w, Bounds().H()});
-  Place(TitleText, 14, 6, w - 28, 26);
-  Place(TimeSpan, 14, 32, 220, 22);
   int32_t x = 240;
   for (Views::Image* v : {&SDHD, &Resolution, &AudioMode, &Dolby, &Caption, &Record}) {
     Place(*v, x, 34, 36, 18);
     x += 40;
   }
   Place(Rating, x, 32, std::max(0, w - x - 14), 22);
-  Place(line1_, 14, 58, w - 28, 1);
-  Place(Description, 14, 62, w - 28, 106);
-  Place(line2_, 14, 172, w - 28, 1);
-  Place(SignalText, w - 120, 178, 106, 20);
+  Place(SignalText, w - 120, Bounds().H() - 28, 106, 20);
   KeyRoutingForm::Refresh();
 }
 
 void EPGInfoForm::Close() {
   refreshTimer_.OnSetEnabled(false);
   KeyRoutingForm::Close();
-}
-
-void EPGInfoForm::OnSetTitle(const kv::String& text) {
-  Title = text;
-  TitleText.OnSetString(text);
-}
-
-void EPGInfoForm::OnSetDescriptionText(const kv::String& text) {
-  DescriptionText = text;
-  Description.OnSetString(text);
-}
-
-void EPGInfoForm::OnSetStartTime(Structures::LocalTime* time) {
-  StartTime = time;
-  TimeSpan.OnSetString(TimeSpanText(time, Duration));
 }
 
 void EPGInfoForm::HideAllInfo() {

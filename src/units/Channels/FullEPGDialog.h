@@ -48,26 +48,25 @@ class GuideLegend {
   Views::Text captions_[kMax];
 };
 
-class EPGInfoForm : public Primitives::KeyRoutingForm {
-  KV_CLASS(Channels, EPGInfoForm, Primitives::KeyRoutingForm)
+// What both details panes are built on (the guide's EPGInfoForm below and
+// the recording lists' Record::EPGInfoForm): the background, the programme's
+// title and time span, the line under them, the scrolling description, the
+// line above the key legend, and the programme's values. The owner sets
+// title, description, Duration and start time. Each pane names
+// KeyRoutingForm as its class ancestor; this base has no class descriptor of
+// its own.
+class ProgrammePane : public Primitives::KeyRoutingForm {
  public:
-  EPGInfoForm();
-  ~EPGInfoForm() override;
+  // A new size lays the pane out again (Refresh).
   void OnSetBounds(kv::Rect bounds) override;
-  void Refresh() override;
-  void Close() override;
-  void ReInit() override;
 
   void OnSetTitle(const kv::String& text);
   const kv::String& OnGetTitle() const { return Title; }
   void OnSetDescriptionText(const kv::String& text);
   const kv::String& OnGetDescriptionText() const { return DescriptionText; }
-  // Writes the time span from the start and Duration; null clears it.
+  // Writes the time span from the start and Duration (minutes); null clears it.
   void OnSetStartTime(Structures::LocalTime* time);
   Structures::LocalTime* OnGetStartTime() const { return StartTime.get(); }
-  void UpdateBanner();
-  void HideAllInfo();
-  void RefreshSlot(kv::Object* = nullptr) { UpdateBanner(); }
 
   kv::String Title;
   kv::String DescriptionText;
@@ -77,6 +76,34 @@ class EPGInfoForm : public Primitives::KeyRoutingForm {
   Views::Text TimeSpan;
   Views::Text TitleText;
   SkinBin::TextForm Description;
+
+ protected:
+  // The background takes `background`; background, texts and lines are
+  // added in drawing order, before the pane's own views.
+  explicit ProgrammePane(const Resources::BitmapId& background);
+  // Places background, title, time span and lines over the pane's size; the
+  // description fills what the title lines and the legend line leave.
+  void PlaceTexts();
+
+  Views::Frame background_;
+  Views::Line line1_;
+  Views::Line line2_;
+  GuideLegend legend_;
+};
+
+class EPGInfoForm : public ProgrammePane {
+  KV_CLASS(Channels, EPGInfoForm, Primitives::KeyRoutingForm)
+ public:
+  EPGInfoForm();
+  ~EPGInfoForm() override;
+  void Refresh() override;
+  void Close() override;
+  void ReInit() override;
+
+  void UpdateBanner();
+  void HideAllInfo();
+  void RefreshSlot(kv::Object* = nullptr) { UpdateBanner(); }
+
   Views::Image Dolby;
   Views::Image AudioMode;
   Views::Text Rating;
@@ -89,10 +116,6 @@ class EPGInfoForm : public Primitives::KeyRoutingForm {
  private:
   void StartTimer();
 
-  Views::Frame background_;
-  Views::Line line1_;
-  Views::Line line2_;
-  GuideLegend legend_;
   Core::Timer refreshTimer_;
 };
 

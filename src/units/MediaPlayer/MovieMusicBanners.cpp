@@ -55,6 +55,7 @@ MovieMusicFullViewBanner::MovieMusicFullViewBanner() {
   background_.OnSetBounds({0, 0, 800, 110});
   InitText(elapsed_, {480, 25, 557, 46}, Colors::White);
   InitText(total_, {680, 25, 750, 46}, Colors::White);
+  total_.OnSetAlignH(Views::ALIGN_RIGHT);
   progress_.OnSetMin(0);
   progress_.OnSetMax(100);
   progress_.OnSetValue(0);
@@ -79,8 +80,10 @@ void MovieMusicFullViewBanner::Layout(int32_t top, int32_t bottom) {
   counter_.OnSetBounds({30, 20, 380, 43});
   repeat_.OnSetBounds({610, bottom, 610, bottom});
   nav_.OnSetBounds({390, 20 + dy, 450, 80 + dy});
-  elapsed_.OnSetBounds({480, 25 + dy, 557, 46 + dy});
-  total_.OnSetBounds({680, 25 + dy, 750, 46 + dy});
+  // The times take the width of "00:00:00" in the banner's font, each at
+  // its end of the progress bar.
+  elapsed_.OnSetBounds({480, 25 + dy, 610, 46 + dy});
+  total_.OnSetBounds({620, 25 + dy, 750, 46 + dy});
   progress_.OnSetBounds({480, 44 + dy, 750, 56 + dy});
   // The rate text is sized to the rate (centred on its place).
   rate_.OnSetBounds({410, bottom, 427, bottom + 22});
@@ -199,7 +202,9 @@ MusicFullViewBanner::MusicFullViewBanner() {
   background_.OnSetBounds({0, 0, 800, 140});
   Layout(40, 108);
   title_.OnSetBounds({47, 14, 397, 36});
-  counter_.OnSetVisible(false);
+  // The song's place in the list stands above the times: where the movie
+  // banner has it, the title line and its icon are.
+  counter_.OnSetBounds({480, 12, 750, 36});
   const kv::Rect lines[3] = {{47, 46, 383, 66}, {47, 78, 383, 98}, {47, 110, 383, 130}};
   Views::Text* texts[3] = {&artist_, &album_, &genre_};
   for (int i = 0; i < 3; ++i) {

@@ -315,6 +315,7 @@ kv::Object* PhotoSingleView::HandleStatus(Events::StatusEvent* status) {
     case 11:
     case 14:
       OnSetShowWaiting(0);
+      ShowPictureFacts();
       if (PhotoFullViewBanner* banner = Banner_.get()) banner->RefreshBannerInfo();
       return this;
     default:
@@ -323,17 +324,31 @@ kv::Object* PhotoSingleView::HandleStatus(Events::StatusEvent* status) {
   return MediaPlayerFullScreenTemplate::HandleEvent(status);
 }
 
+void PhotoSingleView::ShowPictureFacts() {
+  PhotoFullViewBanner* banner = Banner_.get();
+  Media::PictureDataItem* shown = animator_.OnGetCurrentItem();
+  if (!banner || !shown) return;
+  if (shown->PictureState == 2) {
+    // No picture in the file: no resolution or date, the file's own size.
+    banner->UpdateResolution(0, 0);
+    banner->UpdateMetadata(nullptr);
+    banner->ShowFileSize(shown->Uri);
+    return;
+  }
+  if (!IsDMR) Bridge()->RequestMetadataOf(shown->Uri);
+  banner->UpdateResolution(shown->Width, shown->Height);
+}
+
 kv::Object* PhotoSingleView::HandlePicture(Media::PictureEvent* picture) {
   auto* item = kv::Cast<Media::PictureDataItem>(picture->Item.get());
   if (!item) {
     kv::Trace("%s", {kv::LoadString(T_PICTURE_WITHOUT_ITEM)});
     return this;
   }
+  // The banner learns the picture's resolution and size once it is on the
+  // screen (ShowPictureFacts, on the animator's report): during a show the
+  // next picture arrives decoded while the one before still shows.
   PhotoFullViewBanner* banner = Banner_.get();
-  if (item->PictureState != 2 && banner) {
-    if (!IsDMR) Bridge()->RequestMetadataOf(item->Uri);
-    banner->UpdateResolution(item->Width, item->Height);
-  }
   pictureShown_ = true;
   animator_.HandleEvent(picture);
   OnSetShowWaiting(0);

@@ -84,6 +84,8 @@ class PhotoSingleView : public MediaPlayerFullScreenTemplate {
   kv::Object* HandleKey(Core::KeyEvent* key);
   kv::Object* HandleStatus(Events::StatusEvent* status);
   kv::Object* HandlePicture(Media::PictureEvent* picture);
+  // The banner's resolution, size and date of the picture on the screen.
+  void ShowPictureFacts();
   // Decodes the controller's picture at `uri` into the first buffer.
   void DecodeUri(const kv::String& uri);
 

@@ -62,6 +62,9 @@ void InitIndicator(SkinBin::Button& b, kv::Rect bounds, const kv::MultiTextId& t
   b.OnSetDefault_BackgroundColor({0, 0, 0, 0});
   b.OnSetNonfocused_BackgroundColor({0, 0, 0, 0});
   b.OnSetFocused_BackgroundColor({0, 0, 0, 0});
+  // Wide enough for the longest caption ("Empaquetado de cuadros"), from the left edge.
+  b.OnSetTextAlignH(0);
+  b.OnSetTextEllipsis(true);
 }
 
 }  // namespace
@@ -77,8 +80,8 @@ MediaPlayerFullScreenTemplate::MediaPlayerFullScreenTemplate() {
   keyPressTimer_.OnSetBegin(kKeyPressTime);
   keyPressTimer_.OnSetPeriod(0);
   keyPressTimer_.OnTrigger = kv::MakeSlot(this, &MediaPlayerFullScreenTemplate::KeyPressTimerSlot);
-  InitIndicator(mode3D_, {30, 38, 110, 58}, Strings::SID_3D_TO_2D);
-  InitIndicator(format3D_, {30, 61, 130, 81}, Strings::SID_TOP_AND_BOTTOM);
+  InitIndicator(mode3D_, {30, 38, 250, 58}, Strings::SID_3D_TO_2D);
+  InitIndicator(format3D_, {30, 61, 250, 81}, Strings::SID_TOP_AND_BOTTOM);
   Add(&mode3D_);
   Add(&format3D_);
 }
@@ -203,6 +206,9 @@ void MediaPlayerFullScreenTemplate::Show3DInfo(bool show) {
     format3D_.OnSetVisible(false);
     return;
   }
+  // What the set shows now: the state kept in the wrapper is only read at
+  // start and by the 3D screens, so a picture turned 3D since would show stale.
+  skin->Setup3D.RefreshState();
   switch (skin->Setup3D.State) {
     case SkinBin::Setup3D_State_2Dto3D:
       mode3D_.OnSetText(kv::GetVariantOfString(Strings::SID_2D_TO_3D));

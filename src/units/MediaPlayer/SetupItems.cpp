@@ -1,7 +1,6 @@
 #include "units/MediaPlayer/SetupItems.h"
 
 #include "strings/MediaPlayerSetup.h"
-#include "strings/MenuSystemItems.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Core/Event.h"
 #include "units/OptionDatabase/OptionData.h"
@@ -24,12 +23,6 @@ constexpr uint16_t kRight = 7;
 uint16_t DownKey(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   return key && key->Down ? key->Code : 0;
-}
-
-bool IsDigit(uint16_t code) { return code >= Core::KEY_DIGIT_0 && code <= Core::KEY_DIGIT_9; }
-
-void SetShown(Core::View& v, bool on) {
-  if (v.IsVisible() != on) v.OnSetVisible(on);
 }
 
 // The option record of the row takes `value` as its index, converts it and
@@ -62,86 +55,7 @@ kv::Object* MaxVolNumInput::HandleEvent(Core::Event* event) {
 
 // --- MaxVolSeptupItem ------------------------------------------------------------------
 
-MaxVolSeptupItem::MaxVolSeptupItem() {
-  SetHelp(false);
-  number_.OnSetBounds({245, 0, MenuSystem::kItemWidth, MenuSystem::kItemHeight});
-  number_.OnSetEnabled(false);
-  number_.OnSetVisible(false);
-  number_.OnNumChanged = kv::MakeSlot(this, &MaxVolSeptupItem::DoNumberChanged);
-  number_.OnCancelChange = kv::MakeSlot(this, &MaxVolSeptupItem::DoCancelChange);
-  number_.OnResetTimeout = kv::MakeSlot(this, &MaxVolSeptupItem::DoResetTimeout);
-}
-
-void MaxVolSeptupItem::SetHelp(bool editing) {
-  namespace T = MenuSystemItems;
-  HelpMask = editing ? MenuSystem::HELP_MASK_EDITING : MenuSystem::HELP_MASK_ENTRY;
-  HelpString = MenuSystem::HelpText({&T::SID_INPUT, editing ? &T::SID_ENTER : &T::SID_EDIT, &T::SID_BACK});
-}
-
-void MaxVolSeptupItem::ReInit() {
-  AdjustItemArrowSelect::ReInit();
-  SetHelp(IsNumberEdit);
-}
-
-void MaxVolSeptupItem::OnSetIsNumberEdit(bool on) {
-  IsNumberEdit = on;
-  number_.OnSetEnabled(on);
-  SetShown(number_, on);
-  SetShown(ValueText(), !on);
-  SetHelp(on);
-  if (on) {
-    SetShown(LeftArrow(), false);
-    SetShown(RightArrow(), false);
-  } else {
-    RefreshArrow();
-  }
-  InvalidateView();
-  kv::Signal(OnNumberEditChanged, this);
-}
-
-kv::Object* MaxVolSeptupItem::HandleEvent(Core::Event* event) {
-  const uint16_t code = DownKey(event);
-  if (IsDigit(code)) {
-    if (OnGetIsDisabled()) {
-      kv::Signal(OnResetTimeout, this);
-      return this;
-    }
-    if (!IsNumberEdit) {
-      OnSetIsNumberEdit(true);
-      number_.DigitCount = 0;
-      number_.RefreshButtons();
-    }
-    number_.HandleEvent(event);
-    return this;
-  }
-  if (IsNumberEdit && code != 0) {
-    if (kv::Object* answer = number_.HandleEvent(event)) return answer;
-  }
-  return AdjustItemArrowSelect::HandleEvent(event);
-}
-
-void MaxVolSeptupItem::HandleFocus(bool focused) {
-  AdjustItemArrowSelect::HandleFocus(focused);
-  if (!focused && IsNumberEdit) OnSetIsNumberEdit(false);
-}
-
-void MaxVolSeptupItem::DoNumberChanged(kv::Object*) {
-  // Every digit is reported; the entry ends with the last digit, OK or down.
-  if (number_.DigitCount != 0) return;
-  OnSetIsNumberEdit(false);
-  if (number_.GetNum() == Value) return;
-  OnSetValue(number_.GetNum());
-  WriteValue();
-}
-
-void MaxVolSeptupItem::DoCancelChange(kv::Object*) { OnSetIsNumberEdit(false); }
-
-void MaxVolSeptupItem::DoResetTimeout(kv::Object*) { kv::Signal(OnResetTimeout, this); }
-
-void MaxVolSeptupItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
-  AdjustItemArrowSelect::Draw(target, clip, origin, opacity);
-  DrawPart(number_, target, clip, origin, opacity);
-}
+MaxVolSeptupItem::MaxVolSeptupItem() { AttachNumberForm({245, 0, MenuSystem::kItemWidth, MenuSystem::kItemHeight}); }
 
 // --- AdjustArrowButton -----------------------------------------------------------------
 

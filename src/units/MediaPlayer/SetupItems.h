@@ -1,11 +1,9 @@
 // The two row kinds of the renderer setup.
 //
-// MediaPlayer::MaxVolSeptupItem: the maximum-volume row of the renderer page.
-// Left and right step the value in place (written through the option); a
-// digit starts number entry in a MaxVolNumInput that stands where the value
-// was. Entry ends with the third digit or OK (the number is taken when it
-// differs), with Back, or when the row loses the focus; each start and end
-// is reported through OnNumberEditChanged.
+// MediaPlayer::MaxVolSeptupItem: the maximum-volume row of the renderer page,
+// a number entry row (MenuSystem::NumberEntryItem) whose form is a
+// MaxVolNumInput; each start and end of entry is reported through
+// OnNumberEditChanged.
 //
 // MediaPlayer::AdjustArrowButton: the value button of the maximum-volume
 // dialog: the value spans the button with an arrow 7 pixels inside each end.
@@ -31,30 +29,19 @@ class MaxVolNumInput : public SkinBin::NumberInput {
   kv::Object* HandleEvent(Core::Event* event) override;
 };
 
-class MaxVolSeptupItem : public MenuSystem::AdjustItemArrowSelect {
-  KV_CLASS(MediaPlayer, MaxVolSeptupItem, MenuSystem::AdjustItemArrowSelect)
+class MaxVolSeptupItem : public MenuSystem::NumberEntryItem {
+  KV_CLASS(MediaPlayer, MaxVolSeptupItem, MenuSystem::NumberEntryItem)
  public:
   MaxVolSeptupItem();
 
-  kv::Object* HandleEvent(Core::Event* event) override;
-  void HandleFocus(bool focused) override;
-  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
-  void ReInit() override;
+  MaxVolNumInput& NumberForm() override { return number_; }
 
-  void OnSetIsNumberEdit(bool on);
-  bool OnGetIsNumberEdit() const { return IsNumberEdit; }
-
-  void DoNumberChanged(kv::Object* sender);
-  void DoCancelChange(kv::Object* sender);
-  void DoResetTimeout(kv::Object* sender);
-
-  MaxVolNumInput& NumberForm() { return number_; }
-
-  bool IsNumberEdit = false;
   kv::Slot OnNumberEditChanged;
 
+ protected:
+  void EditChanged() override { kv::Signal(OnNumberEditChanged, this); }
+
  private:
-  void SetHelp(bool editing);
   MaxVolNumInput number_;
 };
 

@@ -684,20 +684,26 @@ kv::Object* AdjustItemArrowSelect::HandleEvent(Core::Event* event) {
   return AdjustItemArrow::HandleEvent(event);
 }
 
-// --- VolumeSetItem ----------------------------------------------------------------------
+// --- NumberEntryItem --------------------------------------------------------------------
 
-VolumeSetItem::VolumeSetItem() {
+void NumberEntryItem::AttachNumberForm(kv::Rect bounds) {
+  SkinBin::NumberInput& form = NumberForm();
   SetEditHelp(*this, false);
-  number_.OnSetBounds({245, 0, 490, 25});
-  ShowForm(number_, false);
-  number_.OnNumChanged = kv::MakeSlot(this, &VolumeSetItem::DoNumberChanged);
-  number_.OnCancelChange = kv::MakeSlot(this, &VolumeSetItem::DoCancelChange);
-  number_.OnResetTimeout = kv::MakeSlot(this, &VolumeSetItem::DoResetTimeout);
+  form.OnSetBounds(bounds);
+  ShowForm(form, false);
+  form.OnNumChanged = kv::MakeSlot(this, &NumberEntryItem::DoNumberChanged);
+  form.OnCancelChange = kv::MakeSlot(this, &NumberEntryItem::DoCancelChange);
+  form.OnResetTimeout = kv::MakeSlot(this, &NumberEntryItem::DoResetTimeout);
 }
 
-void VolumeSetItem::OnSetIsNumberEdit(bool on) {
+void NumberEntryItem::ReInit() {
+  AdjustItemArrowSelect::ReInit();
+  SetEditHelp(*this, IsNumberEdit);
+}
+
+void NumberEntryItem::OnSetIsNumberEdit(bool on) {
   IsNumberEdit = on;
-  ShowForm(number_, on);
+  ShowForm(NumberForm(), on);
   SetEditHelp(*this, on);
   SetShown(ValueText(), !on);
   if (on) {
@@ -707,10 +713,11 @@ void VolumeSetItem::OnSetIsNumberEdit(bool on) {
     RefreshArrow();
   }
   InvalidateView();
-  kv::Signal(OnIsEditChanged, this);
+  EditChanged();
 }
 
-kv::Object* VolumeSetItem::HandleEvent(Core::Event* event) {
+kv::Object* NumberEntryItem::HandleEvent(Core::Event* event) {
+  SkinBin::NumberInput& form = NumberForm();
   const uint16_t code = DownCode(event);
   if (IsDigit(code)) {
     if (OnGetIsDisabled()) {
@@ -719,40 +726,45 @@ kv::Object* VolumeSetItem::HandleEvent(Core::Event* event) {
     }
     if (!IsNumberEdit) {
       OnSetIsNumberEdit(true);
-      number_.DigitCount = 0;
-      number_.RefreshButtons();
+      form.DigitCount = 0;
+      form.RefreshButtons();
     }
-    number_.HandleEvent(event);
+    form.HandleEvent(event);
     return this;
   }
   if (IsNumberEdit && code != 0) {
-    if (kv::Object* answer = number_.HandleEvent(event)) return answer;
+    if (kv::Object* answer = form.HandleEvent(event)) return answer;
   }
   return AdjustItemArrowSelect::HandleEvent(event);
 }
 
-void VolumeSetItem::HandleFocus(bool focused) {
+void NumberEntryItem::HandleFocus(bool focused) {
   AdjustItemArrowSelect::HandleFocus(focused);
   if (!focused && IsNumberEdit) OnSetIsNumberEdit(false);
 }
 
-void VolumeSetItem::DoNumberChanged(kv::Object*) {
+void NumberEntryItem::DoNumberChanged(kv::Object*) {
   // The form reports every digit; the entry ends with its last digit or OK.
-  if (number_.DigitCount != 0) return;
+  SkinBin::NumberInput& form = NumberForm();
+  if (form.DigitCount != 0) return;
   OnSetIsNumberEdit(false);
-  if (number_.GetNum() == Value) return;
-  OnSetValue(number_.GetNum());
+  if (form.GetNum() == Value) return;
+  OnSetValue(form.GetNum());
   WriteValue();
 }
 
-void VolumeSetItem::DoCancelChange(kv::Object*) { OnSetIsNumberEdit(false); }
+void NumberEntryItem::DoCancelChange(kv::Object*) { OnSetIsNumberEdit(false); }
 
-void VolumeSetItem::DoResetTimeout(kv::Object*) { kv::Signal(OnResetTimeout, this); }
+void NumberEntryItem::DoResetTimeout(kv::Object*) { kv::Signal(OnResetTimeout, this); }
 
-void VolumeSetItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+void NumberEntryItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   AdjustItemArrowSelect::Draw(target, clip, origin, opacity);
-  DrawPart(number_, target, clip, origin, opacity);
+  DrawPart(NumberForm(), target, clip, origin, opacity);
 }
+
+// --- VolumeSetItem ----------------------------------------------------------------------
+
+VolumeSetItem::VolumeSetItem() { AttachNumberForm({245, 0, kItemWidth, kItemHeight}); }
 
 // --- AdjustItemSlider -------------------------------------------------------------------
 

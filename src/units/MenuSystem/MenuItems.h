@@ -10,7 +10,8 @@
 //   SubMenuItemAdjust         a number with Min/Max/Step; left/right activate
 //     AdjustItemArrow         + arrows showing which way the value can move
 //       AdjustItemArrowSelect + left/right change the value in place
-//         VolumeSetItem       + number entry
+//         NumberEntryItem     + number entry in a form the subclass owns
+//           VolumeSetItem
 //     AdjustItemSlider        + a slider bar (opens the adjustment bar)
 //       AdjustItemSliderSelect  the slider takes left/right in place
 //       RGBFilterSliderItem   a slider row whose focus stays on the row
@@ -316,25 +317,49 @@ class AdjustItemArrowSelect : public AdjustItemArrow {
   void WriteValue();
 };
 
-// Digits enter a number (three digits at most).
-class VolumeSetItem : public AdjustItemArrowSelect {
-  KV_CLASS(MenuSystem, VolumeSetItem, AdjustItemArrowSelect)
+// A row whose value Left and Right step and digits type: a digit starts
+// entry in a number form that stands where the value was (three digits at
+// most). Entry ends with the form's last digit or OK (a changed number is
+// taken and written), with the form's cancel, or when the row loses the
+// focus; each start and end is reported through EditChanged. The subclass
+// owns the form and hands it over with AttachNumberForm.
+class NumberEntryItem : public AdjustItemArrowSelect {
+  KV_CLASS(MenuSystem, NumberEntryItem, AdjustItemArrowSelect)
  public:
-  VolumeSetItem();
   kv::Object* HandleEvent(Core::Event* event) override;
   void HandleFocus(bool focused) override;
+  void ReInit() override;
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
   void OnSetIsNumberEdit(bool on);
   bool OnGetIsNumberEdit() const { return IsNumberEdit; }
-  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
 
   void DoNumberChanged(kv::Object* sender);
   void DoCancelChange(kv::Object* sender);
   void DoResetTimeout(kv::Object* sender);
 
-  SkinBin::NumberInput& NumberForm() { return number_; }
+  virtual SkinBin::NumberInput& NumberForm() = 0;
 
   bool IsNumberEdit = false;
+
+ protected:
+  // Places the form, hidden until a digit, and connects its reports; called
+  // by the subclass's constructor once its form exists.
+  void AttachNumberForm(kv::Rect bounds);
+  // Entry started or ended.
+  virtual void EditChanged() = 0;
+};
+
+// Digits enter a number (three digits at most).
+class VolumeSetItem : public NumberEntryItem {
+  KV_CLASS(MenuSystem, VolumeSetItem, NumberEntryItem)
+ public:
+  VolumeSetItem();
+  SkinBin::NumberInput& NumberForm() override { return number_; }
+
   kv::Slot OnIsEditChanged;
+
+ protected:
+  void EditChanged() override { kv::Signal(OnIsEditChanged, this); }
 
  private:
   SkinBin::NumberInput number_;

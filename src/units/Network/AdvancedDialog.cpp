@@ -17,6 +17,7 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Network/Address.h"
 #include "units/Network/ConnectionTestDialog.h"
+#include "units/Network/Security.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
 #include "units/OptionDatabase/OptionData.h"
@@ -50,13 +51,6 @@ constexpr int32_t kRowH = 27;
 constexpr uint8_t kUnknownSecurity = 4;
 constexpr uint16_t kBackKey = 41;
 
-// The (authentication, encryption) pair of each security method 0 to 6;
-// row 6 stands for every other pair and is never matched.
-struct Pair {
-  int32_t auth, enc;
-};
-constexpr Pair kMethods[7] = {{0, 0}, {0, 1}, {1, 3}, {1, 2}, {2, 3}, {2, 2}, {3, 4}};
-constexpr char kHexDigits[] = "0123456789abcdef";
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
 
@@ -274,25 +268,10 @@ int8_t WirelessAdvancedDialog::GetSecurityMethod() const {
   const int32_t mode = w->OnGetConnectMode();
   if (mode == 1) return kMethodFound;
   if (mode != 2) return kMethodOther;
-  const int32_t auth = w->OnGetAuthentication(), enc = w->OnGetEncryption();
-  for (int8_t m = 0; m < kMethodOther; ++m)
-    if (kMethods[m].auth == auth && kMethods[m].enc == enc) return m;
-  return kMethodOther;
+  return static_cast<int8_t>(MethodOf(w->OnGetAuthentication(), w->OnGetEncryption()));
 }
 
-bool WirelessAdvancedDialog::CheckKey(const kv::String& key) const {
-  const int8_t m = GetSecurityMethod();
-  const int32_t n = key.Length();
-  if (m == kMethodWep) return n == 5 || n == 13 || ((n == 10 || n == 26) && IsKeyHex(key));
-  if (m < kMethodWep || m >= kMethodOther) return true;
-  return (n >= 8 && n <= 63) || (n == 64 && IsKeyHex(key));
-}
-
-bool WirelessAdvancedDialog::IsKeyHex(const kv::String& key) {
-  if (key.Empty()) return false;
-  const std::string lower = kv::GetStringLower(key).ToUtf8();
-  return lower.find_first_not_of(kHexDigits) == std::string::npos;
-}
+bool WirelessAdvancedDialog::CheckKey(const kv::String& key) const { return KeyFits(GetSecurityMethod(), key); }
 
 Structures::WLAN_Connection* WirelessAdvancedDialog::GetConnection() const {
   auto* c = kv::New<Structures::WLAN_Connection>();

@@ -36,12 +36,8 @@ class WirelessAdvancedDialog : public NetworkConfirmDialog {
   static constexpr int32_t kNameBytes = 32;
   static constexpr int32_t kNamePadLength = 128;
   static constexpr int32_t kKeyPadLength = 64;
-  // The security methods: 0 open, 1 WEP, 2 to 5 pass phrases, 6 any other
-  // combination; -1 the set finds it.
+  // The security method when the set finds it itself (the others: Security.h).
   static constexpr int8_t kMethodFound = -1;
-  static constexpr int8_t kMethodOpen = 0;
-  static constexpr int8_t kMethodWep = 1;
-  static constexpr int8_t kMethodOther = 6;
 
   WirelessAdvancedDialog();
 
@@ -61,7 +57,6 @@ class WirelessAdvancedDialog : public NetworkConfirmDialog {
   void RefreshGrayout();
   int8_t GetSecurityMethod() const;
   bool CheckKey(const kv::String& key) const;
-  static bool IsKeyHex(const kv::String& key);
   Structures::WLAN_Connection* GetConnection() const;
   // The key pad's text for the focused button: 1 taken, 2 name too long, 3 key refused.
   int32_t UpdateLabel(const kv::String& text);

@@ -14,6 +14,7 @@
 #include "units/ListForm/AccessPointLists.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Network/Address.h"
+#include "units/Network/Security.h"
 #include "units/Network/WizardStates.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionTypes.h"
@@ -47,8 +48,6 @@ constexpr uint32_t kWinId = 0x1001542;
 constexpr uint16_t KEY_UP = 4;
 constexpr uint16_t KEY_DOWN = 5;
 constexpr int32_t kConnected = 1;
-// The seven (authentication, encryption) pairs by security method.
-constexpr int32_t kMethods[7][2] = {{0, 0}, {0, 1}, {1, 3}, {1, 2}, {2, 3}, {2, 2}, {3, 4}};
 
 const MenuSystem::ClassOf kNetworkSetup = MS_TARGET(KV_LATE_CLASS("MenuSystem::NetworkSetupMenu"));
 const MenuSystem::ClassOf kWirelessSetup = MS_TARGET(&WirelessSetupMenu::StaticClass());
@@ -203,9 +202,9 @@ WirelessInformationMenu::WirelessInformationMenu() {
 }
 
 void WirelessInformationMenu::OnSetSecurityMethod(int32_t method) {
-  const int32_t m = method >= 7 || method < 0 ? 6 : method;
-  Authentication = kMethods[m][0];
-  Encryption = kMethods[m][1];
+  const SecurityPair pair = MethodPair(method);
+  Authentication = pair.authentication;
+  Encryption = pair.encryption;
   SecurityMethod = method;
 }
 
@@ -244,8 +243,7 @@ void WirelessInformationMenu::ShowLink(const Structures::WLAN_Info* info, const 
   } else {
     Show(kStatus, Text(S::SID_CONNECTED));
     Show(kSignal, ListForm::SignalWord(info->Signal > 4 ? 4 : info->Signal));
-    Show(kSpeed, kv::ConcatString(kv::ConcatString(kv::NewStringInt(info->Rate / 2, 0), kv::LoadString(SPEED_SEPARATOR)),
-                                  Text(S::SID_MBPS)));
+    Show(kSpeed, SpeedText(info->Rate / 2));
     Show(kMode, ListForm::ProtocolName(info->Mode >= 16 ? 0 : info->Mode));
     Show(kChannel, kv::NewStringInt(info->Channel, 0));
     Show(kApMac, info->MacAddress);
@@ -292,8 +290,7 @@ void WirelessInformationMenu::Scroll(int32_t step) {
 kv::Object* WirelessInformationMenu::HandleEvent(Core::Event* event) {
   if (auto* result = kv::Cast<Events::NetworkTestResultsEvent>(event)) {
     // Words counted from 0: the third is the speed in kbit/s.
-    Show(kSpeed, kv::ConcatString(kv::ConcatString(kv::NewStringInt(result->Word2 / 1024, 0), kv::LoadString(SPEED_SEPARATOR)),
-                                  Text(S::SID_MBPS)));
+    Show(kSpeed, SpeedText(result->Word2 / 1024));
     return this;
   }
   auto* key = kv::Cast<Core::KeyEvent>(event);

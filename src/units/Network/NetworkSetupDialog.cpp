@@ -1,24 +1,21 @@
 #include "units/Network/NetworkSetupDialog.h"
 
-#include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/Network.h"
 #include "strings/Strings.h"
-#include "units/Agent/MessageAgent.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Colors/Colors.h"
-#include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Network/Address.h"
 #include "units/Network/AddressErrorInfo.h"
+#include "units/Network/Dispatch.h"
 #include "units/Network/IPConfigDialog.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/Wrapper.h"
-#include "units/Structures/Message.h"
 #include "units/SubSystem/State.h"
 #include "units/Views/Align.h"
 
@@ -36,23 +33,6 @@ constexpr uint16_t KEY_UP = 4;
 constexpr uint16_t KEY_DOWN = 5;
 constexpr uint16_t KEY_BACK = 41;
 constexpr uint16_t KEY_EXIT_2 = 45;
-
-void Send(int32_t code, kv::Object* object, int32_t param, const kv::Class* target) {
-  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
-  if (!agent || !target) return;
-  auto* msg = kv::New<Structures::Message>();
-  msg->Initialize(code, object, param);
-  agent->DispatchTo(msg, target);
-}
-
-// Up and down in a dialog: the previous or next control, wrapping round.
-void MoveFocus(Forms::Form& form, bool down) {
-  if (down) {
-    if (!form.SelectNext()) form.SelectFirst();
-  } else if (!form.SelectPrev()) {
-    form.SelectLast();
-  }
-}
 
 // The dialog's geometry before the frame inset comes off (68 each way).
 constexpr int32_t kWidth = 428;
@@ -74,7 +54,7 @@ KXDNetworkWidgetClass::KXDNetworkWidgetClass() {
 
 void KXDNetworkWidgetClass::OnSetShowWaiting(int32_t v) {
   ShowWaiting = v;
-  if (v >= 0) Send(Constants::MSG_SHOW_WAITING_CIRCLE, nullptr, v, &NonMenuSystem::NonMenuSystem::StaticClass());
+  if (v >= 0) SendWaitingCircle(v);
 }
 
 void KXDNetworkWidgetClass::DoCancel(kv::Object*) {
@@ -86,7 +66,7 @@ kv::Object* KXDNetworkWidgetClass::HandleEvent(Core::Event* event) {
   if (auto* standby = kv::Cast<Events::XPM_EVENT_STANDBY>(event)) {
     if (!IsModal) return KXDWidgetClass::HandleEvent(event);
     DoCancel();
-    Send(Constants::MSG_EVENT_CACHED, standby, -1, KV_LATE_CLASS("MainApp::Standby"));
+    PassOnStandby(standby);
     return this;
   }
   auto* key = kv::Cast<Core::KeyEvent>(event);

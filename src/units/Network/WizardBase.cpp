@@ -1,24 +1,20 @@
 #include "units/Network/WizardBase.h"
 
-#include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/Strings.h"
-#include "units/Agent/MessageAgent.h"
 #include "units/Colors/Colors.h"
-#include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Events/WlanConnectCompleteEvent.h"
 #include "units/Events/WlanScanCompleteEvent.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/MenuSystem/MenuItems.h"
+#include "units/Network/Dispatch.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/OptionDatabase/OptionTypes.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/UserRefInt.h"
-#include "units/Structures/Message.h"
 #include "units/SubSystem/State.h"
 #include "units/Views/Align.h"
 
@@ -37,22 +33,6 @@ constexpr uint16_t KEY_DOWN = 5;
 constexpr uint16_t KEY_BACK = 41;
 constexpr uint16_t KEY_EXIT_2 = 45;
 constexpr int32_t kCaptionHeight = 40;
-
-void Send(int32_t code, kv::Object* object, int32_t param, const kv::Class* target) {
-  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
-  if (!agent || !target) return;
-  auto* msg = kv::New<Structures::Message>();
-  msg->Initialize(code, object, param);
-  agent->DispatchTo(msg, target);
-}
-
-void MoveFocus(Forms::Form& form, bool down) {
-  if (down) {
-    if (!form.SelectNext()) form.SelectFirst();
-  } else if (!form.SelectPrev()) {
-    form.SelectLast();
-  }
-}
 
 }  // namespace
 
@@ -109,7 +89,7 @@ void NetworkWidgetClass::OnSetInfo(const kv::String& text) {
 
 void NetworkWidgetClass::OnSetShowWaiting(int32_t value) {
   ShowWaiting = value;
-  if (value >= 0) Send(Constants::MSG_SHOW_WAITING_CIRCLE, nullptr, value, &::NonMenuSystem::NonMenuSystem::StaticClass());
+  if (value >= 0) SendWaitingCircle(value);
 }
 
 void NetworkWidgetClass::OnSetMenuTriggered(bool flag) { MenuTriggered = flag; }
@@ -189,7 +169,7 @@ kv::Object* NetworkWidgetClass::HandleEvent(Core::Event* event) {
   if (auto* standby = kv::Cast<Events::XPM_EVENT_STANDBY>(event)) {
     if (!IsModal) return WidgetClass::HandleEvent(event);
     DoCancel();
-    Send(Constants::MSG_EVENT_CACHED, standby, -1, KV_LATE_CLASS("MainApp::Standby"));
+    PassOnStandby(standby);
     return this;
   }
   auto* key = kv::Cast<Core::KeyEvent>(event);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/MenuSystemPages.h"
 #include "strings/Strings.h"
@@ -11,10 +12,21 @@
 #include "units/Events/WlanConnectCompleteEvent.h"
 #include "units/Events/WlanScanCompleteEvent.h"
 #include "units/Fonts/Fonts.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/Bitmaps.h"
+#include "units/Constants/Constants.h"
+#include "units/MainApp/WrapperAuto.h"
+#include "units/Network/Security.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
+#include "units/Structures/WLAN_Connection.h"
+#include "units/SubSystem/State.h"
 #include "units/MenuSystem/ProductTreeBitmaps.h"
 #include "units/Network/AdvancedDialog.h"
 #include "units/Network/Address.h"
 #include "units/Primitives/KeyRoutingParameter.h"
+#include "units/SkinBin/UserRefInt.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Views/Align.h"
@@ -22,6 +34,9 @@
 KV_REGISTER_CLASS(Network::AssistedSetup_ApList);
 KV_REGISTER_CLASS(Network::WirelessInformation_ApList);
 KV_REGISTER_CLASS(Network::EasySetupPIN_ApList);
+KV_REGISTER_CLASS(Network::AssistedSetup_ApInfo);
+KV_REGISTER_CLASS(Network::ManualSetup_ApInfo);
+KV_REGISTER_CLASS(Network::WirelessInformation_ApInfo);
 KV_REGISTER_CLASS(Network::EasySetupPBC);
 KV_REGISTER_CLASS(Network::EasySetupPIN);
 KV_REGISTER_CLASS(Network::EasySetup_ApInfo);
@@ -140,6 +155,33 @@ void Route(NetworkWidgetClass& state, const kv::Class& cls) {
 }
 
 kv::String Text(const kv::MultiTextId& id) { return kv::GetVariantOfString(id); }
+
+Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
+
+// The access point chosen in the list (null when the index is past the result).
+Structures::WLAN_Info* SelectedAp() {
+  SkinBin::NetworkSetup* net = Net();
+  if (!net || net->SelectedIndex < 0 || net->SelectedIndex >= net->GetAccessPointNum()) return nullptr;
+  return net->GetAccessPoint(net->SelectedIndex);
+}
+
+// An embedded form initialised inside its state, showing `object`.
+void StartForm(Primitives::KeyRoutingForm& form, kv::Object* owner, kv::Object* object) {
+  auto* routing = kv::New<Primitives::KeyRoutingParameter>();
+  routing->Owner = owner;
+  routing->Param = object;
+  form.Initialize(routing);
+}
+
+// Where the access-point forms stand in their states.
+constexpr int32_t kFormX = 27;
+constexpr int32_t kFormY = 84;
+constexpr int32_t kFormWidth = 500;
+constexpr int32_t kDoneX = 130;
+constexpr int32_t kDoneWidth = 120;
+constexpr int32_t kDoneHeight = 27;
+constexpr uint16_t KEY_UP = 4;
+constexpr uint16_t KEY_DOWN = 5;
 
 }  // namespace
 
@@ -294,6 +336,275 @@ void EasySetupPIN_ApList::Refresh() {
 
 void EasySetupPIN_ApList::DoConnectAP(kv::Object* sender) { DoSelectAP(sender); }
 
+// --- Access-point entry ------------------------------------------------------------------
+
+AssistedSetup_ApInfo::AssistedSetup_ApInfo()
+    : AssistedSetup_ApInfo(Strings::SID_ASSISTED_SETUP, Strings::SID_ENTER_SECURITY_KEY) {}
+
+AssistedSetup_ApInfo::AssistedSetup_ApInfo(const kv::MultiTextId& caption, const kv::MultiTextId& info) {
+  IsModal = 0;
+  OnSetCaption(Text(caption));
+  OnSetInfo(Text(info));
+  SetHelp({&Strings::SID_ENTER, &Strings::SID_BACK}, 0x40200);
+  SetTimeOut(kIdleTimeOut, &NetworkWidgetClass::ClearAllAction);
+  form_.OnResetTimeout = kv::MakeSlot(static_cast<KeyRoutingForm*>(this), &KeyRoutingForm::ResetTimeout);
+  form_.OnFocus = kv::MakeSlot(this, &AssistedSetup_ApInfo::UpdateHelp);
+  Add(&form_);
+  done_.OnSetText(Text(Strings::SID_DONE));
+  done_.OnSetTextAlignH(Views::ALIGN_CENTER);
+  done_.OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonNonfocus));
+  done_.OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonFocus));
+  done_.OnActivate = kv::MakeSlot(this, &AssistedSetup_ApInfo::Activated);
+  done_.OnFocus = kv::MakeSlot(this, &AssistedSetup_ApInfo::UpdateHelp);
+  Add(&done_);
+  OnSetFocus(&form_);
+  Route(*this, StaticClass());
+}
+
+void AssistedSetup_ApInfo::Begin(Primitives::KeyRoutingParameter* param, Structures::WLAN_Info* ap) {
+  NetworkWidgetClass::Initialize(param);
+  Agent()->Register(this);
+  keyPad_ = false;
+  ConfigScan(false);
+  StartForm(form_, this, ap);
+  form_.SetDisabled(false);
+}
+
+void AssistedSetup_ApInfo::Initialize(Primitives::KeyRoutingParameter* param) {
+  Begin(param, SelectedAp());
+  // A secured network wants its key; an open one only Done.
+  ApInfoItem& key = form_.Item(ApInfo::kKey);
+  if (key.CanFocus()) {
+    form_.OnSetFocus(&key);
+    OnSetFocus(&form_);
+  } else {
+    OnSetFocus(&done_);
+  }
+  UpdateHelp();
+}
+
+void AssistedSetup_ApInfo::Refresh() {
+  NetworkWidgetClass::Refresh();
+  const kv::Rect b = Bounds();
+  info_.OnSetBounds({20, 40, b.W() - 20, kFormY - 4});
+  const int32_t rows = form_.Item(ApInfo::kKeyId).Owner() == &form_ ? ApInfo::kRows : ApInfo::kRows - 1;
+  const int32_t formBottom = kFormY + rows * ApInfo::kRowPitch;
+  form_.OnSetBounds({kFormX, kFormY, kFormX + kFormWidth, formBottom});
+  form_.Refresh();
+  done_.OnSetBounds({kDoneX, formBottom + 12, kDoneX + kDoneWidth, formBottom + 12 + kDoneHeight});
+}
+
+void AssistedSetup_ApInfo::ConfigScan(bool on) {
+  if (on) {
+    OnSetShowWaiting(1);
+    OnSetTimeOutValue(kJoinTimeOut);
+    OnTimeOut = kv::MakeSlot(this, &AssistedSetup_ApInfo::ScanTimeout);
+  } else {
+    OnSetShowWaiting(0);
+    OnSetTimeOutValue(kIdleTimeOut);
+    OnTimeOut = kv::MakeSlot(static_cast<WidgetClass*>(this), &WidgetClass::ClearAllSlot);
+  }
+  if (IsOpen()) SetTimeout(true);
+}
+
+void AssistedSetup_ApInfo::ScanTimeout(kv::Object*) {
+  // No answer to the join within 36 s.
+  ConfigScan(false);
+  MoveOn(M::NotFound);
+}
+
+void AssistedSetup_ApInfo::StopOperation() {
+  if (SkinBin::NetworkSetup* net = Net()) net->WLAN_QuitNetwork();
+}
+
+void AssistedSetup_ApInfo::MoveOn(WizardMove move) {
+  NextState = WizardNext(KvClass(), move);
+  Post(&WidgetClass::EnterNextStateSlot);
+}
+
+void AssistedSetup_ApInfo::KeepEntries() {
+  SkinBin::NetworkSetup* net = Net();
+  Structures::WLAN_Info* ap = net ? net->CurrentAP.get() : nullptr;
+  if (!ap) return;
+  ap->SSID = form_.Item(ApInfo::kName).OnGetValueString();
+  ap->Security = static_cast<uint8_t>(form_.OnGetSecurityMethod());
+}
+
+void AssistedSetup_ApInfo::Activated(kv::Object* sender) {
+  if (sender == &done_) ConnectAp(sender);
+}
+
+void AssistedSetup_ApInfo::ConnectAp(kv::Object* sender) {
+  if (ShowWaiting == 1) return;
+  ResetTimeout();
+  Structures::WLAN_Connection* c = form_.GetConnection();
+  const kv::Class* question = &CheckNoEncryption::StaticClass();
+  SkinBin::NetworkSetup* net = Net();
+  if (c->SecurityMethod == kMethodOther) {
+    MoveOn(M::Unsupported);
+  } else if (c->SecurityMethod == kMethodOpen && kv::ClassOf(sender) != question) {
+    AskNoEncryption();
+  } else if (net && net->WLAN_JoinNetwork(c)) {
+    // Accepted: the form only shows while the set answers.
+    form_.SetDisabled(true);
+    OnSetFocus(&done_);
+    ConfigScan(true);
+  } else {
+    MoveOn(M::Refused);
+  }
+  KeepEntries();
+}
+
+void AssistedSetup_ApInfo::AskNoEncryption() {
+  OnSetVisible(false);
+  ChangeTo(&CheckNoEncryption::StaticClass(), this);
+}
+
+void AssistedSetup_ApInfo::ShowKeyboard(int32_t length, const kv::String& text) {
+  ::NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem();
+  const kv::Class* keyPad = KV_LATE_CLASS("NonMenuSystem::KeyPad");
+  if (!s || !keyPad) return;
+  auto* param = SkinBin::UserRefInt::Make(length, TransitionCode());
+  param->Flag = 1;
+  param->String = text;
+  keyPad_ = true;
+  OnSetVisible(false);
+  ChangeTo(keyPad, param);
+}
+
+void AssistedSetup_ApInfo::HandleMessage(Structures::Message* msg) {
+  if (!msg || msg->Code != Constants::MSG_LABEL_CHANGE || !keyPad_ || !IsOpen()) return;
+  keyPad_ = false;
+  UndoCancel();
+  auto* text = kv::Cast<Structures::RefString>(msg->ObjParam.get());
+  if (!text) return;
+  const bool onKey = form_.OnGetFocus() == &form_.Item(ApInfo::kKey);
+  switch (form_.UpdateLabel(text->Value)) {
+    case ApInfo::kNameTooLong:
+      KeepEntries();
+      MoveOn(M::BadName);
+      break;
+    case ApInfo::kKeyRefused:
+      KeepEntries();
+      MoveOn(form_.OnGetSecurityMethod() == kMethodWep ? M::BadWepKey : M::BadWpaKey);
+      break;
+    default:
+      // A key taken: Done is next.
+      if (onKey) OnSetFocus(&done_);
+      UpdateHelp();
+      break;
+  }
+}
+
+void AssistedSetup_ApInfo::UpdateHelp(kv::Object*) {
+  if (OnGetFocus() == &done_) {
+    SetHelp({&Strings::SID_ENTER, &Strings::SID_BACK}, 0x40200);
+  } else if (auto* row = kv::Cast<ApInfoItem>(form_.OnGetFocus())) {
+    HelpString = row->HelpString;
+    HelpMask = row->HelpMask;
+  }
+  if (IsOpen() && IsVisible()) ShowHelp();
+}
+
+kv::Object* AssistedSetup_ApInfo::HandleEvent(Core::Event* event) {
+  if (auto* done = kv::Cast<Events::WlanConnectCompleteEvent>(event)) {
+    // Only the join this state started is answered here.
+    if (ShowWaiting != 1) return this;
+    ConfigScan(false);
+    MoveOn(done->Status == kConnected ? M::Connected : done->Status == 0 ? M::NotFound : M::Mismatch);
+    return this;
+  }
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (key && key->Down && (key->Code == KEY_UP || key->Code == KEY_DOWN || key->Code == KEY_OK)) {
+    // Up and down past the form's ends reach Done, and from Done the form's
+    // nearer end; OK acts on the focused control only.
+    if (key->Code != KEY_OK) {
+      if (OnGetFocus() == &done_) {
+        if (key->Code == KEY_DOWN ? form_.SelectFirst() : form_.SelectLast()) OnSetFocus(&form_);
+      } else if (done_.CanFocus()) {
+        OnSetFocus(&done_);
+      }
+      UpdateHelp();
+    }
+    ResetTimeout();
+    return this;
+  }
+  return NetworkWidgetClass::HandleEvent(event);
+}
+
+void AssistedSetup_ApInfo::Close() {
+  const bool wasOpen = IsOpen();
+  NetworkWidgetClass::Close();
+  if (wasOpen) Agent()->UnRegister(this);
+}
+
+void AssistedSetup_ApInfo::DoCleanup() {
+  // Back at the list the held result is shown again.
+  if (SkinBin::NetworkSetup* net = Net()) net->KeepResult = 1;
+}
+
+void AssistedSetup_ApInfo::EnterPrevState() {
+  DoCleanup();
+  NetworkWidgetClass::EnterPrevState();
+}
+
+ManualSetup_ApInfo::ManualSetup_ApInfo() : AssistedSetup_ApInfo(Strings::SID_MANUAL_SETUP, Strings::SID_CONFIGURE_SETTINGS) {
+  Route(*this, StaticClass());
+}
+
+void ManualSetup_ApInfo::Initialize(Primitives::KeyRoutingParameter* param) {
+  SkinBin::NetworkSetup* net = Net();
+  auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr;
+  // Back from a notice or the result of this path (they hand on this
+  // caption): the access point being set up as it was typed.
+  const bool back = ref && ref->String == Caption && net && net->CurrentAP;
+  Structures::WLAN_Info* ap = back ? net->CurrentAP.get() : nullptr;
+  if (!ap) {
+    ap = kv::New<Structures::WLAN_Info>();
+    ap->Security = 4;
+    if (net) net->CurrentAP = ap;
+  }
+  Begin(param, ap);
+  form_.OnSetFocus(&form_.Item(ApInfo::kName));
+  OnSetFocus(&form_);
+  UpdateHelp();
+}
+
+// --- Wireless information of one access point ---------------------------------------------
+
+WirelessInformation_ApInfo::WirelessInformation_ApInfo() {
+  IsModal = 0;
+  OnSetCaption(Text(Strings::SID_WIRELESS_INFORMATION));
+  SetHelp({&Strings::SID_BACK}, 0x40000);
+  Add(&form_);
+  Route(*this, StaticClass());
+}
+
+void WirelessInformation_ApInfo::Initialize(Primitives::KeyRoutingParameter* param) {
+  NetworkWidgetClass::Initialize(param);
+  StartForm(form_, this, SelectedAp());
+}
+
+void WirelessInformation_ApInfo::Refresh() {
+  NetworkWidgetClass::Refresh();
+  form_.OnSetBounds({kFormX, 50, kFormX + kFormWidth, 50 + WInfo_ApInfo::kRows * ApInfo::kRowPitch});
+  form_.Refresh();
+}
+
+kv::Object* WirelessInformation_ApInfo::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (key && key->Down && key->Code == KEY_OK) {
+    ResetTimeout();
+    return this;
+  }
+  return NetworkWidgetClass::HandleEvent(event);
+}
+
+void WirelessInformation_ApInfo::EnterPrevState() {
+  if (SkinBin::NetworkSetup* net = Net()) net->KeepResult = 1;
+  NetworkWidgetClass::EnterPrevState();
+}
+
 // --- WPS waiting -------------------------------------------------------------------------
 
 EasySetupPBC::EasySetupPBC() {
@@ -390,6 +701,7 @@ EasySetup_ApInfo::EasySetup_ApInfo(const kv::MultiTextId& caption) {
   OnSetInfo(Text(Strings::SID_WIRELESS_CONFIGURATION_COMPLETE));
   SetHelp({&Strings::SID_ENTER, &Strings::SID_BACK}, 0x40200);
   SetTimeOut(kIdleTimeOut, &NetworkWidgetClass::ClearAllAction);
+  Add(&form_);
   Route(*this, StaticClass());
 }
 
@@ -397,6 +709,16 @@ void EasySetup_ApInfo::Initialize(Primitives::KeyRoutingParameter* param) {
   NetworkWidgetClass::Initialize(param);
   SkinBin::NetworkSetup* net = Net();
   link_ = net ? net->WLAN_GetStatus() : nullptr;
+  StartForm(form_, this, link_.get());
+  form_.SetDisabled(true);
+}
+
+void EasySetup_ApInfo::Refresh() {
+  NetworkWidgetClass::Refresh();
+  const kv::Rect b = Bounds();
+  info_.OnSetBounds({20, 40, b.W() - 20, kFormY - 4});
+  form_.OnSetBounds({kFormX, kFormY, kFormX + kFormWidth, kFormY + (ApInfo::kRows - 1) * ApInfo::kRowPitch});
+  form_.Refresh();
 }
 
 EasySetup_PINApInfo::EasySetup_PINApInfo() : EasySetup_ApInfo(Strings::SID_EASY_SETUP_PIN) {
@@ -428,8 +750,13 @@ void CheckNoEncryption::Answer(bool join) {
   Close();
   kv::Persistent<kv::Object> caller{caller_.get()};
   caller_ = nullptr;
-  // The advanced dialog joins (or shows itself again) on the answer.
+  // The advanced dialog joins (or shows itself again) on the answer; an
+  // entry state shows again and joins without asking a second time.
   if (auto* dialog = kv::Cast<WirelessAdvancedDialog>(caller.get())) dialog->WarningAnswered(this, join);
+  if (auto* entry = kv::Cast<AssistedSetup_ApInfo>(caller.get()); entry && entry->IsOpen()) {
+    entry->UndoCancel();
+    if (join) entry->ConnectAp(this);
+  }
 }
 
 void CheckNoEncryption::EnterNextState() { Answer(true); }
@@ -459,6 +786,11 @@ void AssistedSetupSecureError::Initialize(Primitives::KeyRoutingParameter* param
   const bool advanced = ArrivedCaption == Text(Strings::NetworkingMenuWirelessAdvance);
   NextState = WizardNext(KvClass(), manual ? M::Manual : advanced ? M::Advanced : M::Next);
   PrevState = WizardNext(KvClass(), manual ? M::Manual : advanced ? M::Advanced : M::Back);
+}
+
+void AssistedSetupSecureError::EnterPrevState() {
+  NextState = PrevState;
+  EnterNextState();
 }
 
 AssistedSetupInvalidName::AssistedSetupInvalidName() : AssistedSetupSecureError(Strings::SID_INPUT_LABEL_ERROR_2) {}

@@ -28,9 +28,11 @@
 
 #include "runtime/member.h"
 #include "units/ListForm/AccessPointLists.h"
+#include "units/Network/ApInfo.h"
 #include "units/Network/WizardBase.h"
 #include "units/Structures/WLAN_Info.h"
 #include "units/Network/WirelessScanDialog.h"
+#include "units/SkinBin/SkinButtons.h"
 #include "units/Views/Image.h"
 
 namespace Network {
@@ -115,6 +117,92 @@ class EasySetupPIN_ApList : public AssistedSetup_ApList {
   Views::Text pinValue_;
 };
 
+// --- Access-point entry ------------------------------------------------------------------
+
+// One access point's name, security and key in the ApInfo form, and Done:
+// the name and key rows open the key pad (the state hides meanwhile); a
+// name or key the form refuses leads to its notice. Done joins: an
+// unsupported security pair leads to the mismatch notice, an open network
+// asks first (CheckNoEncryption), a refused join to the no-access-point
+// notice; an accepted one waits (circle, 36 s) for the set's answer:
+// connected, not found (also after 36 s) or a security mismatch.
+// The assisted state shows the access point chosen in the list; back
+// returns to the list, which shows its held result again.
+class AssistedSetup_ApInfo : public NetworkWidgetClass {
+  KV_CLASS(Network, AssistedSetup_ApInfo, NetworkWidgetClass)
+ public:
+  AssistedSetup_ApInfo();
+
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  void Refresh() override;
+  kv::Object* HandleEvent(Core::Event* event) override;
+  void HandleMessage(Structures::Message* msg) override;
+  void Close() override;
+  void EnterPrevState() override;
+  // The join is quit.
+  void StopOperation() override;
+  // What going back leaves behind: the list keeps its result.
+  virtual void DoCleanup();
+
+  // On: waiting for the join (36 s); off: 60 s idle.
+  void ConfigScan(bool on);
+  void ScanTimeout(kv::Object* sender = nullptr);
+  // Done (and the confirmed open-network question, as sender).
+  void ConnectAp(kv::Object* sender = nullptr);
+  // Hides the state and opens the key pad for the focused row.
+  void ShowKeyboard(int32_t length, const kv::String& text);
+  // The help bar of the focused control (Done or the form's row).
+  void UpdateHelp(kv::Object* control = nullptr);
+
+  ApInfo& Form() { return form_; }
+  SkinBin::Button& DoneButton() { return done_; }
+
+ protected:
+  explicit AssistedSetup_ApInfo(const kv::MultiTextId& caption, const kv::MultiTextId& info);
+  // Registered, not waiting, the form showing `ap`.
+  void Begin(Primitives::KeyRoutingParameter* param, Structures::WLAN_Info* ap);
+  // The form's name and security method into the access point being set up.
+  void KeepEntries();
+  // Along the table's line `move` (posted).
+  void MoveOn(WizardMove move);
+
+  ApInfo form_;
+  SkinBin::Button done_;
+
+ private:
+  void AskNoEncryption();
+  void Activated(kv::Object* sender = nullptr);
+  bool keyPad_ = false;
+};
+
+// Starts on an empty access point (the one being set up), the name row
+// focused; back returns to the wireless set-up page. Coming back from an
+// error notice, the name and security typed before are kept.
+class ManualSetup_ApInfo : public AssistedSetup_ApInfo {
+  KV_CLASS(Network, ManualSetup_ApInfo, AssistedSetup_ApInfo)
+ public:
+  ManualSetup_ApInfo();
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  void DoCleanup() override {}
+};
+
+// The chosen access point's status, signal, speed, mode, channel and name;
+// back returns to the list and its held result.
+class WirelessInformation_ApInfo : public NetworkWidgetClass {
+  KV_CLASS(Network, WirelessInformation_ApInfo, NetworkWidgetClass)
+ public:
+  WirelessInformation_ApInfo();
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  void Refresh() override;
+  kv::Object* HandleEvent(Core::Event* event) override;
+  void EnterPrevState() override;
+
+  WInfo_ApInfo& Form() { return form_; }
+
+ private:
+  WInfo_ApInfo form_;
+};
+
 // --- WPS waiting -------------------------------------------------------------------------
 
 class EasySetupPBC : public NetworkWidgetClass {
@@ -154,15 +242,18 @@ class EasySetup_ApInfo : public NetworkWidgetClass {
  public:
   EasySetup_ApInfo();
   void Initialize(Primitives::KeyRoutingParameter* param) override;
+  void Refresh() override;
 
   // The link read when the state opened.
   Structures::WLAN_Info* Link() const { return link_.get(); }
+  ApInfo& Form() { return form_; }
 
  protected:
   explicit EasySetup_ApInfo(const kv::MultiTextId& caption);
 
  private:
   kv::Member<Structures::WLAN_Info> link_;
+  ApInfo form_;
 };
 
 #define NETWORK_RESULT_STATE(Name)                    \
@@ -180,9 +271,9 @@ NETWORK_RESULT_STATE(ManualSetup_ApConnected)
 
 // "Connect to an unencrypted network?" over the state that asked (hidden
 // under it): yes closes and lets the caller join without asking again; no,
-// back or 60 s close and show the caller again. The caller is the state
-// handed as the parameter object (the wireless advanced dialog); any other
-// caller only sees the question close.
+// back or 60 s close and show the caller again. The caller is handed as the
+// parameter object (the wireless advanced dialog or an access-point entry
+// state); any other caller only sees the question close.
 class CheckNoEncryption : public YesNoState {
   KV_CLASS(Network, CheckNoEncryption, YesNoState)
  public:
@@ -204,6 +295,9 @@ class AssistedSetupSecureError : public NetworkWidgetClass {
  public:
   AssistedSetupSecureError();
   void Initialize(Primitives::KeyRoutingParameter* param) override;
+  // Back and the time-out return as OK does, handing the caption on, so
+  // that the entry state knows it is taken up again.
+  void EnterPrevState() override;
 
  protected:
   explicit AssistedSetupSecureError(const kv::MultiTextId& info);

@@ -32,22 +32,11 @@ void SetupText(Views::Text& t, const Resources::FontId& font) {
 
 }  // namespace
 
-EPGInfoForm::EPGInfoForm() {
-  OnSetTimeOutValue(0);
-  background_.OnSetBitmap(Resources::LoadResource(Bitmaps::MiniGuideBackground));
-  Add(&background_);
-  SetupText(TimeSpan, Fonts::EPGListFont);
-  SetupText(TitleText, Fonts::EPGListFont);
-  Description.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
-  Description.OnSetColor(Colors::StandardTextColor);
-  line1_.OnSetColor(Colors::StandardTextColor);
-  line2_.OnSetColor(Colors::StandardTextColor);
+EPGInfoForm::EPGInfoForm() : ProgrammePane(Bitmaps::MiniGuideBackground) {
   Dolby.OnSetBitmap(Resources::LoadResource(Bitmaps::BannerDolbyDigital));
   SetupText(RatingText, Fonts::BannerBasicInfo);
   Caption.OnSetBitmap(Resources::LoadResource(Bitmaps::BannerCC));
-  for (Core::View* v :
-       std::initializer_list<Core::View*>{&TimeSpan, &TitleText, &line1_, &Description, &line2_, &Dolby, &Caption, &RatingText})
-    Add(v);
+  for (Core::View* v : std::initializer_list<Core::View*>{&Dolby, &Caption, &RatingText}) Add(v);
   legend_.Build(*this,
                 {{&Bitmaps::HelpBarUpDown, &Strings::SID_SELECT},
                  {&Bitmaps::HelpBarRedBall, &Strings::SID_DELETE},
@@ -63,40 +52,13 @@ EPGInfoForm::EPGInfoForm() {
 
 EPGInfoForm::~EPGInfoForm() = default;
 
-void EPGInfoForm::OnSetBounds(kv::Rect bounds) {
-  KeyRoutingForm::OnSetBounds(bounds);
-  Refresh();
-}
-
 void EPGInfoForm::Refresh() {
+  PlaceTexts();
   const int32_t w = Bounds().W();
-  const int32_t h = Bounds().H();
-  background_.OnSetBounds({0, 0, w, h});
-  Place(TitleText, 14, 6, w - 28, 26);
-  Place(TimeSpan, 14, 32, 220, 22);
   Place(Dolby, 240, 34, 36, 18);
   Place(Caption, 280, 34, 36, 18);
   Place(RatingText, 320, 32, std::max(0, w - 334), 22);
-  Place(line1_, 14, 58, w - 28, 1);
-  Place(Description, 14, 62, std::max(0, w - 28), std::max(0, h - 100));
-  // The legend stays at the bottom of the pane.
-  Place(line2_, 14, h - 34, w - 28, 1);
   KeyRoutingForm::Refresh();
-}
-
-void EPGInfoForm::OnSetTitle(const kv::String& text) {
-  Title = text;
-  TitleText.OnSetString(text);
-}
-
-void EPGInfoForm::OnSetDescriptionText(const kv::String& text) {
-  DescriptionText = text;
-  Description.OnSetString(text);
-}
-
-void EPGInfoForm::OnSetStartTime(Structures::LocalTime* time) {
-  StartTime = time;
-  TimeSpan.OnSetString(Channels::TimeSpanText(time, Duration));
 }
 
 void EPGInfoForm::HideAllInfo() {

@@ -79,12 +79,12 @@ void Unregister(kv::Object* screen) {
   if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->UnRegister(screen);
 }
 
-// The list's start-up with the screen as its owner, then open.
-void StartList(NonMenuSystem::WidgetClass& screen, ListForm::RecordListBase& list) {
+// A form's start-up with the screen as its owner (the list, the panel), then open.
+void StartPart(NonMenuSystem::WidgetClass& screen, Primitives::KeyRoutingForm& part) {
   auto* p = kv::New<Primitives::KeyRoutingParameter>();
   p->Owner = &screen;
-  list.Initialize(p);
-  list.Open();
+  part.Initialize(p);
+  part.Open();
 }
 
 }  // namespace
@@ -260,107 +260,111 @@ void RecordScreenParts::ToggleMute() {
   w->OnSetMute(1);
 }
 
-// Keys both screens handle the same way; null for the others.
-template <class Screen>
-kv::Object* SharedKey(Screen& s, Core::KeyEvent* key, Core::Event* event) {
-  switch (key->Code) {
-    case KEY_VOL_UP:
-    case KEY_VOL_DOWN: s.Parts.UpdateVolume(key->Code); break;
-    case KEY_SCROLL_UP:
-    case KEY_SCROLL_DOWN: s.Parts.Info.Description.HandleEvent(event); break;
-    case KEY_MUTE: s.Parts.ToggleMute(); break;
-    default: return nullptr;
-  }
-  s.ResetTimeout();
-  return &s;
+// --- RecordListScreen -------------------------------------------------------------------
+
+template <class ListT>
+RecordListScreen<ListT>::RecordListScreen(int32_t winId, const kv::MultiTextId& caption,
+                                          std::initializer_list<RecordScreenParts::Header> headers) {
+  WinID = winId;
+  WidgetOrigin = {0, 0};
+  IsShortcut = true;
+  PrevState = KV_LATE_CLASS("MenuSystem::VidiRecordMenu");
+  OnSetTimeOutValue(kTimeOut);
+  OnSetBounds({0, 0, 960, 540});
+  Parts.Build(*this, List, caption, headers);
+  List.FocusMove = kv::MakeSlot<Primitives::KeyRoutingForm>(this, &Primitives::KeyRoutingForm::ResetTimeout);
+  List.OnProgramChanged = kv::MakeSlot(this, &RecordListScreen::UpdateEPGInfo);
+  Parts.VolumeTimer.OnTrigger = kv::MakeSlot(this, &RecordListScreen::ClearVolume);
+  OnSetFocus(&List);
 }
 
-namespace {
+template <class ListT>
+RecordListScreen<ListT>::~RecordListScreen() = default;
 
-// Both screens' set-up: a full-screen shortcut of the record menu with the
-// parts around its list, the list's slots and the volume line's end.
-template <class Screen>
-void SetUpScreen(Screen& s, int32_t winId, const kv::MultiTextId& caption,
-                 std::initializer_list<RecordScreenParts::Header> headers) {
-  s.WinID = winId;
-  s.WidgetOrigin = {0, 0};
-  s.IsShortcut = true;
-  s.PrevState = KV_LATE_CLASS("MenuSystem::VidiRecordMenu");
-  s.OnSetTimeOutValue(kTimeOut);
-  s.OnSetBounds({0, 0, 960, 540});
-  s.Parts.Build(s, s.List, caption, headers);
-  s.List.FocusMove = kv::MakeSlot<Primitives::KeyRoutingForm>(&s, &Primitives::KeyRoutingForm::ResetTimeout);
-  s.List.OnProgramChanged = kv::MakeSlot(&s, &Screen::UpdateEPGInfo);
-  s.Parts.VolumeTimer.OnTrigger = kv::MakeSlot(&s, &Screen::ClearVolume);
-  s.OnSetFocus(&s.List);
-}
-
-// After the base's start-up: messages reach the screen, the header, list and
-// panel are filled, the panel follows the focus once the rows stand.
-template <class Screen>
-void OpenScreen(Screen& s) {
-  if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->Register(&s);
-  s.Parts.ShowHeader();
-  StartList(s, s.List);
-  s.Parts.Info.Open();
-  kv::PostSignal(kv::MakeSlot(&s, &Screen::UpdateEPGInfo));
-  s.OnSetFocus(&s.List);
-}
-
-template <class Screen>
-void CloseParts(Screen& s) {
-  s.List.Close();
-  s.Parts.Info.Close();
-  s.Parts.ClearVolume();
-}
-
-// The list again after a delete, and the panel for the new focus.
-template <class Screen>
-void Reload(Screen& s) {
-  StartList(s, s.List);
-  s.UpdateEPGInfo();
-}
-
-// Red on a row: the confirmation `type`, after which the screen takes the keys again.
-void AskToDelete(NonMenuSystem::WidgetClass& screen, int32_t type) {
-  NonMenuSystem::NonMenuSystem* system = screen.OnGetNonMenuSystem();
-  if (!system) return;
-  if (auto* confirm =
-          kv::Cast<NonMenuSystem::WidgetClass>(system->ShowConfirmDialog(type, Constants::MSG_FROM_NONMENUSYSTEM)))
-    confirm->ReturnFocusTo = &screen;
-}
-
-}  // namespace
-
-// --- ScheduledRecordDialog -------------------------------------------------------------
-
-ScheduledRecordDialog::ScheduledRecordDialog() {
-  SetUpScreen(*this, WinIDs::WIN_ID_ScheduledRecordDialog, SCHEDULED_CAPTION,
-              {{&Strings::SID_CH, 48, 64},
-               {&HEADER_TITLE, 116, 180},
-               {&Strings::SID_DATE, 304, 76},
-               {&HEADER_DURATION, 452, 64},
-               {&Strings::SID_STATUS, 576, 60},
-               {&Strings::SID_TYPE, 636, 56},
-               {&Strings::SID_ACTIVE, 694, 64}});
-}
-
-ScheduledRecordDialog::~ScheduledRecordDialog() = default;
-
-void ScheduledRecordDialog::ReInit() {
+template <class ListT>
+void RecordListScreen<ListT>::ReInit() {
   WidgetClass::ReInit();
   Parts.ReloadTexts();
 }
 
-void ScheduledRecordDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+// After the base's start-up: messages reach the screen, the header, list and
+// panel are filled, the panel follows the focus once the rows stand.
+template <class ListT>
+void RecordListScreen<ListT>::Initialize(Primitives::KeyRoutingParameter* param) {
   WidgetClass::Initialize(param);
-  OpenScreen(*this);
+  if (auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)) agent->Register(this);
+  Parts.ShowHeader();
+  StartPart(*this, List);
+  StartPart(*this, Parts.Info);
+  kv::PostSignal(kv::MakeSlot(this, &RecordListScreen::UpdateEPGInfo));
+  OnSetFocus(&List);
 }
 
-void ScheduledRecordDialog::UpdateEPGInfo(kv::Object*) {
+template <class ListT>
+void RecordListScreen<ListT>::UpdateEPGInfo(kv::Object*) {
   const bool any = List.GetItemsNum() > 0 && List.GetFocusedRow();
-  Parts.UpdateEPGInfo(List.Focused, any && List.Focused.SourceType == kKindGuide);
+  Parts.UpdateEPGInfo(List.Focused, any && ShowsProgramme());
 }
+
+template <class ListT>
+void RecordListScreen<ListT>::Reload() {
+  StartPart(*this, List);
+  UpdateEPGInfo();
+}
+
+template <class ListT>
+void RecordListScreen<ListT>::AskToDelete(int32_t type) {
+  NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
+  if (!system) return;
+  if (auto* confirm =
+          kv::Cast<NonMenuSystem::WidgetClass>(system->ShowConfirmDialog(type, Constants::MSG_FROM_NONMENUSYSTEM)))
+    confirm->ReturnFocusTo = this;
+}
+
+template <class ListT>
+kv::Object* RecordListScreen<ListT>::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (!key || !key->Down) return WidgetClass::HandleEvent(event);
+  switch (key->Code) {
+    case KEY_VOL_UP:
+    case KEY_VOL_DOWN: Parts.UpdateVolume(key->Code); break;
+    case KEY_SCROLL_UP:
+    case KEY_SCROLL_DOWN: Parts.Info.Description.HandleEvent(event); break;
+    case KEY_MUTE: Parts.ToggleMute(); break;
+    default: return WidgetClass::HandleEvent(event);
+  }
+  ResetTimeout();
+  return this;
+}
+
+template <class ListT>
+void RecordListScreen<ListT>::Close() {
+  List.Close();
+  Parts.Info.Close();
+  Parts.ClearVolume();
+  WidgetClass::Close();
+  Unregister(this);
+}
+
+template class RecordListScreen<ListForm::ScheduledRecordList>;
+template class RecordListScreen<ListForm::RecordedShowsList>;
+
+// --- ScheduledRecordDialog -------------------------------------------------------------
+
+ScheduledRecordDialog::ScheduledRecordDialog()
+    : RecordListScreen(WinIDs::WIN_ID_ScheduledRecordDialog, SCHEDULED_CAPTION,
+                       {{&Strings::SID_CH, 48, 64},
+                        {&HEADER_TITLE, 116, 180},
+                        {&Strings::SID_DATE, 304, 76},
+                        {&HEADER_DURATION, 452, 64},
+                        {&Strings::SID_STATUS, 576, 60},
+                        {&Strings::SID_TYPE, 636, 56},
+                        {&Strings::SID_ACTIVE, 694, 64}}) {}
+
+ScheduledRecordDialog::~ScheduledRecordDialog() = default;
+
+// The panel shows the programme of a timer set from the guide only.
+bool ScheduledRecordDialog::ShowsProgramme() { return List.Focused.SourceType == kKindGuide; }
 
 void ScheduledRecordDialog::DeleteFocused() {
   auto* row = kv::Cast<ListForm::ScheduledRecordListItem>(List.GetFocusedRow());
@@ -370,7 +374,7 @@ void ScheduledRecordDialog::DeleteFocused() {
   if (row->TimerId <= kLastSchedulerTimer) w->DB_CheckInTimerId(row->TimerId);
   w->ResetTimer(row->TimerId);
   w->DB_DeleteScheduledRecord(row->RecordId);
-  Reload(*this);
+  Reload();
 }
 
 void ScheduledRecordDialog::HandleMessage(Structures::Message* msg) {
@@ -380,91 +384,55 @@ void ScheduledRecordDialog::HandleMessage(Structures::Message* msg) {
 
 kv::Object* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (!key || !key->Down) return WidgetClass::HandleEvent(event);
-  if (key->Code == KEY_RED) {
-    auto* row = kv::Cast<ListForm::ScheduledRecordListItem>(List.GetFocusedRow());
-    NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
-    if (row && system && List.GetItemsNum() > 0) {
-      if (row->Status == kStatusRecording) {
-        if (NonMenuSystem::WidgetClass* bar = system->ShowMessage(kMsgRecordingNow)) bar->ReturnFocusTo = this;
-      } else {
-        AskToDelete(*this, kConfirmScheduled);
-      }
+  if (!key || !key->Down || key->Code != KEY_RED) return RecordListScreen::HandleEvent(event);
+  auto* row = kv::Cast<ListForm::ScheduledRecordListItem>(List.GetFocusedRow());
+  NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
+  if (row && system && List.GetItemsNum() > 0) {
+    if (row->Status == kStatusRecording) {
+      if (NonMenuSystem::WidgetClass* bar = system->ShowMessage(kMsgRecordingNow)) bar->ReturnFocusTo = this;
+    } else {
+      AskToDelete(kConfirmScheduled);
     }
-    ResetTimeout();
-    return this;
   }
-  if (kv::Object* taken = SharedKey(*this, key, event)) return taken;
-  return WidgetClass::HandleEvent(event);
-}
-
-void ScheduledRecordDialog::Close() {
-  CloseParts(*this);
-  WidgetClass::Close();
-  Unregister(this);
+  ResetTimeout();
+  return this;
 }
 
 // --- RecordedShowsDialog ----------------------------------------------------------------
 
-RecordedShowsDialog::RecordedShowsDialog() {
-  SetUpScreen(*this, WinIDs::WIN_ID_RecordedShowsDialog, RECORDED_CAPTION,
-              {{&Strings::SID_CH, 48, 64},
-               {&HEADER_TITLE, 116, 180},
-               {&Strings::SID_DATE, 304, 76},
-               {&HEADER_DURATION, 452, 64},
-               {&HEADER_FILE, 559, 196}});
-}
+RecordedShowsDialog::RecordedShowsDialog()
+    : RecordListScreen(WinIDs::WIN_ID_RecordedShowsDialog, RECORDED_CAPTION,
+                       {{&Strings::SID_CH, 48, 64},
+                        {&HEADER_TITLE, 116, 180},
+                        {&Strings::SID_DATE, 304, 76},
+                        {&HEADER_DURATION, 452, 64},
+                        {&HEADER_FILE, 559, 196}}) {}
 
 RecordedShowsDialog::~RecordedShowsDialog() = default;
 
-void RecordedShowsDialog::ReInit() {
-  WidgetClass::ReInit();
-  Parts.ReloadTexts();
-}
-
-void RecordedShowsDialog::Initialize(Primitives::KeyRoutingParameter* param) {
-  WidgetClass::Initialize(param);
-  OpenScreen(*this);
-}
-
-void RecordedShowsDialog::UpdateEPGInfo(kv::Object*) {
-  const bool any = List.GetItemsNum() > 0 && List.GetFocusedRow();
-  Parts.UpdateEPGInfo(List.Focused, any && List.Focused.ShowInfo);
-}
+// The panel shows a show's programme when it has one.
+bool RecordedShowsDialog::ShowsProgramme() { return List.Focused.ShowInfo; }
 
 void RecordedShowsDialog::DeleteFocused() {
   auto* row = kv::Cast<ListForm::RecordedShowsListItem>(List.GetFocusedRow());
   SkinBin::Wrapper* w = NonMenuSystem::Live::Skin();
   if (!row || !w) return;
   w->DB_DeleteRecordedShow(row->RecordId);
-  Reload(*this);
+  Reload();
 }
 
+// Unlike the scheduled screen, messages are not handed to the list.
 void RecordedShowsDialog::HandleMessage(Structures::Message* msg) {
   if (msg && msg->Code == Constants::MSG_DELETE_ITEM && msg->IntParam == kDeleteRecorded) DeleteFocused();
 }
 
 kv::Object* RecordedShowsDialog::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (!key || !key->Down) return WidgetClass::HandleEvent(event);
-  if (key->Code == KEY_OK) {
-    ResetTimeout();
-    return this;
-  }
-  if (key->Code == KEY_RED) {
-    if (kv::Cast<ListForm::RecordedShowsListItem>(List.GetFocusedRow()) && List.GetItemsNum() > 0)
-      AskToDelete(*this, kConfirmRecorded);
-    ResetTimeout();
-    return this;
-  }
-  if (kv::Object* taken = SharedKey(*this, key, event)) return taken;
-  return WidgetClass::HandleEvent(event);
-}
-
-void RecordedShowsDialog::Close() {
-  CloseParts(*this);
-  WidgetClass::Close();
-  Unregister(this);
+  if (!key || !key->Down || (key->Code != KEY_OK && key->Code != KEY_RED)) return RecordListScreen::HandleEvent(event);
+  if (key->Code == KEY_RED && kv::Cast<ListForm::RecordedShowsListItem>(List.GetFocusedRow()) && List.GetItemsNum() > 0)
+    AskToDelete(kConfirmRecorded);
+  ResetTimeout();
+  return this;
 }
 
 }  // namespace Record

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "units/Core/Timer.h"
 #include "units/ListForm/RecordLists.h"
@@ -75,45 +76,73 @@ struct RecordScreenParts {
   int32_t headerCount_ = 0;
 };
 
-class ScheduledRecordDialog : public NonMenuSystem::WidgetClass {
+// What both screens are made of: a full-screen shortcut of the record menu
+// with its list of kind ListT and the parts around it, opened, reloaded and
+// closed alike, answering the volume, mute and description-scroll keys
+// alike. Each screen names WidgetClass as its class ancestor; this base has
+// no class descriptor of its own.
+template <class ListT>
+class RecordListScreen : public NonMenuSystem::WidgetClass {
+ public:
+  ~RecordListScreen() override;
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  // Keys 46/47 (volume), 58/59 (description scroll) and 84 (mute); the
+  // others go to the base.
+  kv::Object* HandleEvent(Core::Event* event) override;
+  void Close() override;
+  void ReInit() override;
+
+  // The panel for the focused row (hidden without rows or when the row has
+  // no programme to show).
+  void UpdateEPGInfo(kv::Object* sender = nullptr);
+  void ClearVolume(kv::Object* = nullptr) { Parts.ClearVolume(); }
+  // Deletes the focused entry (the confirmation's yes), then reloads.
+  virtual void DeleteFocused() = 0;
+
+  ListT List;
+  RecordScreenParts Parts;
+
+ protected:
+  RecordListScreen(int32_t winId, const kv::MultiTextId& caption, std::initializer_list<RecordScreenParts::Header> headers);
+  // Whether the focused row's programme shows in the panel.
+  virtual bool ShowsProgramme() = 0;
+  // The list again after a delete, and the panel for the new focus.
+  void Reload();
+  // Red on a row: the confirmation `type`, after which the screen takes the keys again.
+  void AskToDelete(int32_t type);
+};
+
+class ScheduledRecordDialog : public RecordListScreen<ListForm::ScheduledRecordList> {
   KV_CLASS(Record, ScheduledRecordDialog, NonMenuSystem::WidgetClass)
  public:
   ScheduledRecordDialog();
   ~ScheduledRecordDialog() override;
 
-  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  // Red: message 50 on a row that records, else confirmation 62.
   kv::Object* HandleEvent(Core::Event* event) override;
   void HandleMessage(Structures::Message* msg) override;
-  void Close() override;
-  void ReInit() override;
+  void DeleteFocused() override;
 
-  void UpdateEPGInfo(kv::Object* sender = nullptr);
-  void ClearVolume(kv::Object* = nullptr) { Parts.ClearVolume(); }
-  // Deletes the focused timer (the confirmation's yes).
-  void DeleteFocused();
-
-  ListForm::ScheduledRecordList List;
-  RecordScreenParts Parts;
+ protected:
+  bool ShowsProgramme() override;
 };
 
-class RecordedShowsDialog : public NonMenuSystem::WidgetClass {
+class RecordedShowsDialog : public RecordListScreen<ListForm::RecordedShowsList> {
   KV_CLASS(Record, RecordedShowsDialog, NonMenuSystem::WidgetClass)
  public:
   RecordedShowsDialog();
   ~RecordedShowsDialog() override;
 
-  void Initialize(Primitives::KeyRoutingParameter* param) override;
+  // OK does nothing; red: confirmation 61.
   kv::Object* HandleEvent(Core::Event* event) override;
   void HandleMessage(Structures::Message* msg) override;
-  void Close() override;
-  void ReInit() override;
+  void DeleteFocused() override;
 
-  void UpdateEPGInfo(kv::Object* sender = nullptr);
-  void ClearVolume(kv::Object* = nullptr) { Parts.ClearVolume(); }
-  void DeleteFocused();
-
-  ListForm::RecordedShowsList List;
-  RecordScreenParts Parts;
+ protected:
+  bool ShowsProgramme() override;
 };
+
+extern template class RecordListScreen<ListForm::ScheduledRecordList>;
+extern template class RecordListScreen<ListForm::RecordedShowsList>;
 
 }  // namespace Record

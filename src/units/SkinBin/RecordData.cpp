@@ -39,10 +39,21 @@ bool DB_ScheduledInfo::Add(ScheduledRecordData* entry) {
   return AddCapped(entries_, entry, MAX_SCHEDULED_INFO, "DB_ScheduledInfo", entry ? entry->Id : 0);
 }
 
-RecordedShowData* DB_RecordedInfo::GetEntry(int32_t i) const { return EntryAt(entries_, i); }
+RecordedShowData* DB_RecordedInfo::GetEntry(int32_t i) const {
+  if (i < 0 || static_cast<size_t>(i) >= ids_.size()) return nullptr;
+  if (RecordedShowData* read = entries_[static_cast<size_t>(i)]) return read;
+  return ReadEntry(i);
+}
 
 bool DB_RecordedInfo::Add(RecordedShowData* entry) {
-  return AddCapped(entries_, entry, MAX_RECORDED_INFO, "DB_RecordedInfo", entry ? entry->RecordId : 0);
+  if (!AddCapped(entries_, entry, MAX_RECORDED_INFO, "DB_RecordedInfo", entry ? entry->RecordId : 0)) return false;
+  ids_.push_back(entry->RecordId);
+  return true;
+}
+
+void DB_RecordedInfo::Clear() {
+  ids_.clear();
+  entries_.clear();
 }
 
 }  // namespace SkinBin

@@ -2,10 +2,13 @@
 // scheduled recording), SkinBin::RecordedShowData (one recorded show), and
 // the two caches that the recording lists read, SkinBin::DB_ScheduledInfo
 // (40 places) and SkinBin::DB_RecordedInfo (1000 places). A cache stops at
-// its capacity and says so in the log.
+// its capacity and says so in the log. The recorded-show cache holds the
+// database's id list and reads a show when it is first asked for, so a list
+// over many recordings reads only the rows it shows.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "runtime/member.h"
 #include "runtime/object.h"
@@ -107,17 +110,27 @@ class DB_RecordedInfo : public kv::Object {
  public:
   DB_RecordedInfo() = default;
 
-  // Reloads the cache from the recording database (RecordLoaders.cpp), in
-  // its order, stopping with a log line once the 1000 places are taken.
+  // Reloads the cache from the recording database's id list
+  // (RecordLoaders.cpp), in its order, keeping the first 1000 ids with a log
+  // line for the rest. The shows themselves are read by GetEntry.
   void GetEventInfoByCount();
-  int32_t GetNumEvents() const { return static_cast<int32_t>(entries_.size()); }
+  int32_t GetNumEvents() const { return static_cast<int32_t>(ids_.size()); }
+  // Entry i, read from the database the first time it is asked for; null
+  // outside 0..GetNumEvents()-1 or when the show can no longer be read
+  // (deleted since the reload; the failed call is logged).
   RecordedShowData* GetEntry(int32_t i) const;
-  // False (and a log line) for null or once the 1000 places are taken.
+  // Appends a show read already. False (and a log line) for null or once the
+  // 1000 places are taken.
   bool Add(RecordedShowData* entry);
-  void Clear() { entries_.clear(); }
+  void Clear();
 
  private:
-  kv::MemberVector<RecordedShowData> entries_;
+  // Reads show i of the id list into its slot (RecordLoaders.cpp).
+  RecordedShowData* ReadEntry(int32_t i) const;
+
+  std::vector<int32_t> ids_;
+  // Slot i: show i once read, null before.
+  mutable kv::MemberVector<RecordedShowData> entries_;
 };
 
 }  // namespace SkinBin

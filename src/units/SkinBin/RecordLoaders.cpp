@@ -1,11 +1,14 @@
 // The loaders of the recording lists' caches: the scheduled shows and the
 // recorded shows as the recording database walks them.
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/db/db.h"
 #include "platform/xpm/xpm_record.h"
 #include "runtime/trace.h"
+#include "units/Core/Log.h"
 #include "units/SkinBin/RecordData.h"
 #include "units/Structures/LocalTime.h"
 #include "units/Wrapper/WrapperInternal.h"
@@ -116,8 +119,28 @@ void DB_ScheduledInfo::GetEventInfoByCount(int32_t count) {
 
 void DB_RecordedInfo::GetEventInfoByCount() {
   Clear();
-  Walk<DB_RecordedEntry>("DB_Get_First_Recorded_Show", "DB_Get_Recorded_Show_Next", DB_Get_First_Recorded_Show,
-                         DB_Get_Recorded_Show_Next, [&](const DB_RecordedEntry& e) { return Add(FromRecorded(e)); });
+  std::vector<int32_t> ids(MAX_RECORDED_INFO);
+  int32_t stored = 0;
+  if (kv::LogFailedCall("DB_Get_Recorded_Show_IDs", DB_Get_Recorded_Show_IDs(ids.data(), MAX_RECORDED_INFO, &stored)) !=
+      DB_OK)
+    return;
+  const int32_t kept = std::clamp(stored, 0, MAX_RECORDED_INFO);
+  if (stored > kept)
+    Core::LogError("SkinBin::DB_RecordedInfo: full at %i entries, %i shows dropped", {MAX_RECORDED_INFO, stored - kept});
+  ids.resize(static_cast<size_t>(kept));
+  ids_ = std::move(ids);
+  entries_.reserve(ids_.size());
+  for (size_t i = 0; i < ids_.size(); ++i) entries_.push_back(nullptr);
+}
+
+RecordedShowData* DB_RecordedInfo::ReadEntry(int32_t i) const {
+  // The entry holds texts of 2 KiB: on the heap, not on the GUI task's stack.
+  auto e = std::make_unique<DB_RecordedEntry>();
+  const auto at = static_cast<size_t>(i);
+  if (kv::LogFailedCall("DB_Get_Recorded_Show", DB_Get_Recorded_Show(ids_[at], e.get())) != DB_OK) return nullptr;
+  RecordedShowData* read = FromRecorded(*e);
+  entries_.set(at, read);
+  return read;
 }
 
 }  // namespace SkinBin
