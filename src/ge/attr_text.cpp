@@ -133,6 +133,23 @@ bool Matches(const TextPlacement& p, const TextLayout& layout, size_t runs) {
   return true;
 }
 
+// The ink of one premultiplied colour. Making an ink fills a table of 256
+// pixels, and a screen draws all its texts in a few colours, so the inks of
+// the last colours used are kept, per thread (texts are also drawn off the
+// GUI thread). A draw holds its own references, so an ink replaced while a
+// text of many colours is drawn stays alive until that draw is done.
+std::shared_ptr<const rows::MaskInk> InkOf(uint32_t colour) {
+  constexpr size_t kKept = 8;
+  thread_local std::shared_ptr<const rows::MaskInk> kept[kKept];
+  thread_local size_t next = 0;
+  for (const auto& ink : kept)
+    if (ink != nullptr && ink->colour == colour) return ink;
+  auto ink = std::make_shared<const rows::MaskInk>(colour);
+  kept[next] = ink;
+  next = (next + 1) % kKept;
+  return ink;
+}
+
 // Appends character c of run r at pen position x, with a copy of its glyph.
 void Place(TextPlacement& p, std::span<const TextRun> runs, int32_t r, char16_t c, int64_t x) {
   PlacedChar g{Clamp32(x), r, c};
@@ -200,6 +217,7 @@ TextPlacement PlaceText(std::span<const TextRun> runs, const TextLayout& layout)
   TextPlacement p;
   const Chars t(runs);
   p.lineStart.reserve(layout.lines.size() + 1);
+  p.chars.reserve(static_cast<size_t>(t.Size()) + 3 * layout.lines.size());
   for (const TextLine& line : layout.lines) {
     p.lineStart.push_back(static_cast<int32_t>(p.chars.size()));
     if (line.begin < 0 || line.end > t.Size() || line.begin > line.end) continue;  // not a layout of these runs
@@ -234,20 +252,11 @@ void GenDrawPlacedText(const Surface& dst, const Rect& clip, std::span<const Tex
                        const TextPlacement& placement, const Rect& box, AlignH alignH, AlignV alignV,
                        uint8_t opacity) {
   if (opacity == 0 || layout.lines.empty() || !Matches(placement, layout, runs.size())) return;
-  // The inks of the runs' colours, premultiplied and scaled by the opacity;
-  // made when a run is first drawn, and once for runs of the same colour.
-  std::vector<std::unique_ptr<rows::MaskInk>> made;
-  std::vector<const rows::MaskInk*> inks(runs.size(), nullptr);
+  // The inks of the runs' colours, premultiplied and scaled by the opacity,
+  // found once per run; runs of the same colour share one.
+  std::vector<std::shared_ptr<const rows::MaskInk>> inks(runs.size());
   const auto inkOf = [&](size_t r) -> const rows::MaskInk& {
-    if (inks[r] == nullptr) {
-      const uint32_t c = MulPixel(Premultiply(runs[r].colour), opacity);
-      for (const auto& ink : made)
-        if (ink->colour == c) inks[r] = ink.get();
-      if (inks[r] == nullptr) {
-        made.push_back(std::make_unique<rows::MaskInk>(c));
-        inks[r] = made.back().get();
-      }
-    }
+    if (inks[r] == nullptr) inks[r] = InkOf(MulPixel(Premultiply(runs[r].colour), opacity));
     return *inks[r];
   };
 

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/sim/sim.h"
@@ -65,7 +67,7 @@ std::string Encode(const Show& s) {
          sim::HexText(s.title) + ";" + sim::HexText(s.description);
 }
 
-bool Decode(int32_t id, const std::string& text, Show* s) {
+bool DecodeText(int32_t id, const std::string& text, Show* s) {
   const auto parts = Split(text, ';');
   std::vector<int64_t> status, words;
   if (parts.size() != 5 || !sim::SplitNumbers(parts[0], &status) || status.size() != 1 ||
@@ -76,6 +78,23 @@ bool Decode(int32_t id, const std::string& text, Show* s) {
   s->status = static_cast<int32_t>(status[0]);
   auto* w = reinterpret_cast<int32_t*>(&s->block);
   for (int i = 0; i < kBlockWords; ++i) w[i] = static_cast<int32_t>(words[i]);
+  return true;
+}
+
+// Decodes a stored show. Lists and look-ups decode the same entries again
+// and again (a walk reads each show, the clean-up before it reads them all),
+// so the last decoding of each id is kept with the text it came from and
+// reused while the stored text is unchanged.
+bool Decode(int32_t id, const std::string& text, Show* s) {
+  static std::mutex m;
+  static std::unordered_map<int32_t, std::pair<std::string, Show>> kept;
+  std::lock_guard<std::mutex> lock(m);
+  if (auto it = kept.find(id); it != kept.end() && it->second.first == text) {
+    *s = it->second.second;
+    return true;
+  }
+  if (!DecodeText(id, text, s)) return false;
+  kept[id] = {text, *s};
   return true;
 }
 
