@@ -379,6 +379,12 @@ TEST_F(MediaListViewTest, TheMovieListPlaysItsPreviewInItsFrameAndGivesTheScreen
   MovieListView* v = OpenBrowser<MovieListView>();
   ASSERT_NE(v, nullptr);
   const kv::Rect f = v->PreviewFrame();
+  // The screen is open over the frame (the OSD is transparent there), so
+  // that the video plane's preview shows through the list screen.
+  const int cx = (f.x1 + f.x2) / 2, cy = (f.y1 + f.y2) / 2;
+  EXPECT_EQ(Osd().Row(cy)[cx] >> 24, 0u);
+  EXPECT_EQ(Osd().Row(f.y1 + 4)[f.x1 + 4] >> 24, 0u);
+  EXPECT_EQ(Osd().Row(f.y1 - 20)[cx] >> 24, 255u);
   const std::string frame = "XPM_SetDisplayWindow(0, " + std::to_string(f.x1) + ", " + std::to_string(f.y1) + ", " +
                             std::to_string(f.W()) + ", " + std::to_string(f.H()) + ")";
   ASSERT_FALSE(Calls("XPM_SetDisplayWindow").empty());
@@ -542,6 +548,52 @@ TEST_F(MediaListViewTest, TheGridPagesTwentyNinePhotosAndIsBusyWhileItWaits) {
   Press("quick");
   Settle();
   EXPECT_NE(Wm()->FindForm(WinIDs::WIN_ID_QuickMenu), nullptr);
+}
+
+// Thumbnails come at the grid's cell size, upright, and centred on black:
+// a photo stored on its side (EXIF orientation 6) stands in a 3:4 box with
+// bars left and right, a 4:3 photo fills its cell.
+TEST_F(MediaListViewTest, GridThumbnailsStandUprightAndFillTheirCells) {
+  auto halves = [](int w, int h, uint32_t left, uint32_t right, uint16_t orientation) {
+    std::vector<uint8_t> rgb(size_t(w) * size_t(h) * 3);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const uint32_t c = x < w / 2 ? left : right;
+        uint8_t* p = &rgb[(size_t(y) * size_t(w) + size_t(x)) * 3];
+        p[0] = uint8_t(c >> 16), p[1] = uint8_t(c >> 8), p[2] = uint8_t(c);
+      }
+    return media_writer::EncodeJpeg(rgb, w, h, 95, media_writer::ExifBlock(orientation, "", "", ""));
+  };
+  WriteStick("Stick", {"a.jpg"});
+  // Stored red left, blue right; turned a quarter clockwise: red on top.
+  media_writer::WriteBytes(StickDir("Stick") + "/b-side.jpg", halves(1600, 1200, 0xC80000, 0x0000C8, 6));
+  media_writer::WriteBytes(StickDir("Stick") + "/c-wide.jpg", halves(1600, 1200, 0x00C800, 0x00C800, 1));
+  Plug("Stick");
+  W()->OnSetPhotoBrowseMode(0);
+  PhotoMultiView* grid = OpenBrowser<PhotoMultiView>();
+  ASSERT_NE(grid, nullptr);
+  Run(1000);
+  Settle();
+  std::vector<kv::Rect> cells;
+  for (Forms::Ctrl* c : grid->Grid().GetAllCells()) cells.push_back(c->GetAbsoluteBounds());
+  ASSERT_GE(cells.size(), 3u);
+  // The OSD colour at (x, y) of a cell, each channel rounded to 0 or 200.
+  auto at = [&](const kv::Rect& cell, int x, int y) {
+    const uint32_t p = Osd().Row(cell.y1 + y)[cell.x1 + x];
+    uint32_t out = 0;
+    for (int k = 0; k < 3; ++k) out |= (((p >> (8 * k)) & 0xFF) > 100 ? 0xC8u : 0u) << (8 * k);
+    return out;
+  };
+  constexpr uint32_t kRed = 0x0000C8, kBlue = 0xC80000, kGreen = 0x00C800;  // red in the low byte
+  ASSERT_EQ(cells[1].W(), 112);
+  ASSERT_EQ(cells[1].H(), 84);
+  // 63 x 84 in the middle of 112 x 84: bars of 24 pixels at each side.
+  EXPECT_EQ(at(cells[1], 56, 10), kRed);
+  EXPECT_EQ(at(cells[1], 56, 74), kBlue);
+  EXPECT_EQ(at(cells[1], 12, 42), 0u);
+  EXPECT_EQ(at(cells[1], 100, 42), 0u);
+  for (const auto& [x, y] : {std::pair{4, 4}, {107, 4}, {4, 79}, {107, 79}, {56, 42}})
+    EXPECT_EQ(at(cells[2], x, y), kGreen) << x << "," << y;
 }
 
 TEST_F(MediaListViewTest, ThePhotoBrowseModeSwapsTheListAndTheGridOnTheSameMedium) {

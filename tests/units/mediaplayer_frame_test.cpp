@@ -12,9 +12,11 @@
 #include "units/Events/StatusEvent.h"
 #include "units/MainApp/Standby.h"
 #include "units/MediaPlayer/PhotoFrame.h"
+#include "units/MediaPlayer/PhotoMultiView.h"
 #include "units/MediaPlayer/RendererSetupPages.h"
 #include "units/MediaPlayer/WallpaperMenus.h"
 #include "units/Media/MediaWrapper.h"
+#include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/WinIDs/WinIDs.h"
 #include "units/MenuSystem/SettingPages.h"
 
@@ -424,6 +426,101 @@ TEST_F(WallpaperPagesTest, DeleteWithEachChoiceAndBack) {
   Press("back");
   Settle();
   EXPECT_NE(Open<PhotoFrameSetup>(), nullptr);
+}
+
+// The select row picks a photo in the grid of the plugged stick. A copy that
+// fails (a picture the service cannot read) keeps the user on the grid with
+// the unsupported-file bar, and the stored wallpaper and its angle stay; a
+// good one becomes the wallpaper at angle 0 and the setup page comes back.
+TEST_F(WallpaperPagesTest, PickingAPhotoKeepsTheOldWallpaperWhenTheCopyFails) {
+  const std::string stick = (DataDir() / "sticks" / "Pictures").string();
+  const std::vector<uint8_t> good = Quadrants(320, 180);
+  media_writer::WriteBytes(stick + "/a-broken.jpg",
+                           std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(good.size() / 3)));
+  media_writer::WriteBytes(stick + "/b-good.jpg", good);
+  ASSERT_GT(psl::PlugFolder(stick), 0);
+  Settle();
+  Skin()->OnSetPhotoBrowseMode(0);
+  Skin()->OnSetWallpaperOrientation(90);
+  kv::Persistent<PhotoFrameSetup> page{OpenSetup()};
+  ASSERT_NE(page, nullptr);
+  while (Focused() != page->SelectItem()) Press("up");
+  // The one stick is opened straight away, in the grid's pick mode.
+  Press("ok");
+  Run(600);
+  Settle();
+  kv::Persistent<PhotoMultiView> grid{kv::Cast<PhotoMultiView>(Wm()->FindFormOf(&PhotoMultiView::StaticClass()))};
+  ASSERT_NE(grid, nullptr);
+  ASSERT_TRUE(grid->IsOpen());
+  ASSERT_TRUE(grid->IsPickMode());
+  Run(1000);
+  Settle();
+  ASSERT_EQ(grid->TitleText().ToUtf8(), "a-broken.jpg");
+
+  Press("ok");
+  Run(10);
+  Settle();
+  EXPECT_TRUE(grid->IsOpen());
+  EXPECT_FALSE(page->IsOpen());
+  EXPECT_FALSE(grid->IsBusy());
+  kv::Persistent<NonMenuSystem::DirectMessageBar> bar{grid->FailureBar()};
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->IsOpen());
+  EXPECT_EQ(bar->OnGetMessageInfo().ToUtf8(), "Unsupported file");
+  EXPECT_EQ(Skin()->OnGetWallpaperOrientation(), 90);
+  EXPECT_TRUE(std::filesystem::exists(wallpaper_));
+  // The bar goes by itself after 2 s; the grid still answers keys.
+  Run(2100);
+  Settle();
+  EXPECT_FALSE(bar->IsOpen());
+  Press("right");
+  Run(200);
+  Settle();
+  ASSERT_EQ(grid->TitleText().ToUtf8(), "b-good.jpg");
+
+  Press("ok");
+  Run(10);
+  Settle();
+  EXPECT_FALSE(grid->IsOpen());
+  EXPECT_NE(Open<PhotoFrameSetup>(), nullptr);
+  EXPECT_EQ(Skin()->OnGetWallpaperOrientation(), 0);
+  EXPECT_EQ(Corners(), (std::vector<uint32_t>{kRed, kBlue, kGreen, kWhite}));
+  Press("exit");
+  Settle();
+
+  // What is stored: the new picture at angle 0.
+  Restart();
+  EXPECT_EQ(Skin()->OnGetWallpaperOrientation(), 0);
+  EXPECT_EQ(std::filesystem::path(kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->GetWallpaperPath().ToUtf8()).filename(), "b-good.jpg");
+  EXPECT_FALSE(std::filesystem::exists(wallpaper_));
+}
+
+// After a failed copy alone, a restart finds the old wallpaper and angle.
+TEST_F(WallpaperPagesTest, AFailedCopyLeavesTheStoredWallpaperAfterARestart) {
+  const std::string stick = (DataDir() / "sticks" / "Pictures").string();
+  media_writer::WriteBytes(stick + "/broken.jpg", std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 0, 16});
+  ASSERT_GT(psl::PlugFolder(stick), 0);
+  Settle();
+  Skin()->OnSetPhotoBrowseMode(0);
+  Skin()->OnSetWallpaperOrientation(270);
+  kv::Persistent<PhotoFrameSetup> page{OpenSetup()};
+  ASSERT_NE(page, nullptr);
+  while (Focused() != page->SelectItem()) Press("up");
+  Press("ok");
+  Run(1600);
+  Settle();
+  kv::Persistent<PhotoMultiView> grid{kv::Cast<PhotoMultiView>(Wm()->FindFormOf(&PhotoMultiView::StaticClass()))};
+  ASSERT_TRUE(grid && grid->IsOpen() && grid->IsPickMode());
+  Press("ok");
+  Run(10);
+  Settle();
+  EXPECT_TRUE(grid->IsOpen());
+  EXPECT_TRUE(grid->FailureBar() && grid->FailureBar()->IsOpen());
+  Press("exit");
+  Settle();
+  Restart();
+  EXPECT_EQ(Skin()->OnGetWallpaperOrientation(), 270);
+  EXPECT_EQ(std::filesystem::path(kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->GetWallpaperPath().ToUtf8()).filename(), "holiday.jpg");
 }
 
 TEST_F(WallpaperPagesTest, FramePagesAndRendererPagesOpenedFiftyTimesLeaveNothingBehind) {

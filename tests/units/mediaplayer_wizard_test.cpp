@@ -3,9 +3,12 @@
 // pad and checked, the maximum volume, the controller and server lists.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "menusystem_support.h"
+#include "platform/psl/psl.h"
 #include "units/Constants/Constants.h"
 #include "units/ListForm/MediaLists.h"
 #include "units/MediaPlayer/RendererDialogs.h"
@@ -228,6 +231,86 @@ TEST_F(RendererWizardTest, DeviceNameIsCheckedTypedOnTheKeyPadAndTheRendererKeep
   auto* again = Shown<DeviceNameSetupDialog>();
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(again->NameButton().OnGetText().ToUtf8(), "VANTORI LCDTV");
+}
+
+// Three controllers on the network, one of them allowed. Ticking and
+// unticking rows and Done reach the bridge's register and unregister for
+// every row; the renderer keeps nothing, so the list read again shows the
+// service's own marks. Key 22 removes the focused controller (traced) and
+// reads the list again.
+TEST_F(RendererWizardTest, ControllerTicksReachTheBridgeAndTheListIsReadAgain) {
+  psl::AddController("Phone", "00:11:22:33:44:01", "127.0.0.21", false);
+  psl::AddController("Tablet", "00:11:22:33:44:02", "127.0.0.22", true);
+  psl::AddController("Laptop", "00:11:22:33:44:03", "127.0.0.23", false);
+  Skin()->OnSetDMC_AccessControl(1);
+  auto rows = [&](SelectMediaControllerDialog* d) {
+    std::vector<std::string> out;
+    for (Forms::Ctrl* c : d->List()->GetRows())
+      if (auto* r = kv::Cast<ListForm::MediaControllerListItem>(c))
+        out.push_back(r->OnGetText().ToUtf8() + " " + r->MacAddr.ToUtf8() + (r->IsChecked ? " ticked" : ""));
+    return out;
+  };
+  // The service's controller list read by the bridge.
+  auto reads = [&] {
+    size_t n = 0;
+    for (const std::string& c : Calls("PslMediaGetMediumList")) n += c == "PslMediaGetMediumList(2)" ? 1 : 0;
+    return n;
+  };
+  auto open = [&] {
+    EXPECT_NE(OpenPage<MediaControllerSetupMenu>(), nullptr);
+    Key("down");
+    ClearCallLog();
+    Key("ok");
+    return Shown<SelectMediaControllerDialog>();
+  };
+  kv::Persistent<SelectMediaControllerDialog> dialog{open()};
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_NE(dialog->List(), nullptr);
+  EXPECT_EQ(rows(dialog), (std::vector<std::string>{"Phone 00:11:22:33:44:01", "Tablet 00:11:22:33:44:02 ticked",
+                                                    "Laptop 00:11:22:33:44:03"}));
+  EXPECT_GT(reads(), 0u);
+  EXPECT_EQ(Focused(), dialog->List()->GetFocusedRow());
+  Key("ok");    // Phone ticked
+  Key("down");
+  Key("ok");    // Tablet unticked
+  EXPECT_EQ(rows(dialog), (std::vector<std::string>{"Phone 00:11:22:33:44:01 ticked", "Tablet 00:11:22:33:44:02",
+                                                    "Laptop 00:11:22:33:44:03"}));
+  Key("right");
+  ASSERT_EQ(Focused(), &dialog->DoneButton());
+  Log().Clear();
+  ClearCallLog();
+  Key("ok");
+  EXPECT_FALSE(dialog->IsOpen());
+  EXPECT_NE(Shown<MediaControllerSetupMenu>(), nullptr);
+  // Each row reached the bridge once, with the controller's mark as listed
+  // (name and flag): Phone registered and Tablet unregistered change the
+  // list, which is read again; Laptop, unticked and not allowed, leaves its
+  // index in the trace. The list's unused row slots reach nothing.
+  const std::vector<std::string> lines = Log().Lines();
+  auto count = [&](const std::string& line) { return std::count(lines.begin(), lines.end(), line); };
+  EXPECT_EQ(count("MediaWrapper::GetMediaControllor Phonefalse"), 1) << ::testing::PrintToString(lines);
+  EXPECT_EQ(count("MediaWrapper::GetMediaControllor Tablettrue"), 1);
+  EXPECT_EQ(count("MediaWrapper::GetMediaControllor Laptopfalse"), 1);
+  EXPECT_EQ(count("MediaWrapper::GetMediaControllor 2"), 1);
+  EXPECT_EQ(count("MediaWrapper::GetMediaControllor 0"), 0);
+  EXPECT_EQ(reads(), 2u);
+
+  // The renderer keeps no ticks: the list opened again shows the service's marks.
+  dialog = open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(rows(dialog), (std::vector<std::string>{"Phone 00:11:22:33:44:01", "Tablet 00:11:22:33:44:02 ticked",
+                                                    "Laptop 00:11:22:33:44:03"}));
+  Key("down");
+  Key("down");
+  Log().Clear();
+  ClearCallLog();
+  Key("blue");
+  EXPECT_TRUE(Logged("MediaWrapper::GetMediaControllor 2"));
+  EXPECT_GT(reads(), 0u);
+  EXPECT_EQ(Shown<SelectMediaControllerDialog>(), dialog);
+  // The next key still answers.
+  Key("back");
+  EXPECT_EQ(Shown<SelectMediaControllerDialog>(), nullptr);
 }
 
 TEST_F(RendererWizardTest, ServerDialogOpensDirectlyAndDoneReturnsToThePlayerSetup) {

@@ -71,6 +71,13 @@ void ToggleStartupFolders() {
   s->ToggleFolders(folders);
 }
 
+void AddController(const std::string& name, const std::string& mac, const std::string& ip, bool allowed) {
+  if (auto s = Running())
+    s->AddController(name, mac, ip, allowed);
+  else
+    kv::Log("media service: not started, controller \"" + name + "\" not added");
+}
+
 int32_t ControllerPlay(int32_t kind, const std::string& uri, const std::string& title) {
   auto s = Running();
   return s ? s->ControllerPlay(kind, uri, title) : PSL_ERR_NOT_READY;
@@ -188,10 +195,10 @@ int32_t PslMediaSetSortMode(PslHandle, int32_t mode) {
   return PSL_OK;
 }
 
-int32_t PslMediaGetMediumList(PslHandle, int32_t zero, PslPage* page) {
-  PSL_CALL("PslMediaGetMediumList", sim::Args(zero));
+int32_t PslMediaGetMediumList(PslHandle, int32_t list, PslPage* page) {
+  PSL_CALL("PslMediaGetMediumList", sim::Args(list));
   if (!page) return PSL_ERR_INVALID;
-  return svc->GetMediumList(page);
+  return list == PSL_ROOT_CONTROLLER ? svc->GetControllerList(page) : svc->GetMediumList(page);
 }
 
 int32_t PslMediaGetAvailabilityPerMedium(PslHandle, PslObject rootItem, PslMediaAvailability* record) {

@@ -124,6 +124,8 @@ struct PslExports {
   bool (*uriOf)(PslObject item, char* out, size_t size) = nullptr;
   // A server's root: its MAC address and whether it wakes over the network.
   void (*setServerInfo)(PslObject root, const char* mac, bool wakeOnLan) = nullptr;
+  // A controller's root: its name, MAC address and whether it may control the set (1) or not (0).
+  void (*initController)(PslObject root, const char* text, const char* mac, int8_t access) = nullptr;
   // Metadata: creates it on the item and answers it; then the item's kind's initialiser.
   PslObject (*createMetadata)(PslObject item) = nullptr;
   void (*initPictureMetadata)(PslObject metadata, const char* title, const char* make, const char* model,
@@ -137,6 +139,9 @@ struct PslExports {
   // Thumbnails: the canvas made on the item (its pixels, or null when none
   // could be made), its state, and dropping it.
   dfb::Surface* (*createThumb)(PslObject item) = nullptr;
+  // The size of the canvases createThumb makes now: the service prepares
+  // the thumbnail at that size on its worker, so that the GUI only copies it.
+  void (*thumbSize)(int32_t* width, int32_t* height) = nullptr;
   void (*setThumbState)(PslObject item, uint16_t state) = nullptr;
   void (*destroyThumb)(PslObject item, uint16_t state) = nullptr;
   // The GUI's 960 x 540 canvas a picture item is decoded into: the item's
@@ -171,8 +176,10 @@ int32_t PslMediaSetSortMode(PslHandle psl, int32_t mode);
 
 // --- Media and browsing ------------------------------------------------------------------
 
-// Fills the page with the list of media (sticks, then servers while DLNA is on).
-int32_t PslMediaGetMediumList(PslHandle psl, int32_t zero, PslPage* page);
+// Fills the page with a list of roots: with 0 the media (sticks, then
+// servers while DLNA is on); with PSL_ROOT_CONTROLLER the home-network
+// controllers that have asked to control the set (psl::AddController).
+int32_t PslMediaGetMediumList(PslHandle psl, int32_t list, PslPage* page);
 // Fills the record for the medium of a root item.
 int32_t PslMediaGetAvailabilityPerMedium(PslHandle psl, PslObject rootItem, PslMediaAvailability* record);
 // flag = 1 when the medium (its number in the medium list) holds AVCHD video.
@@ -286,6 +293,11 @@ void SetFailDecode(bool on);
 // playlist. PSL_ERR_NOT_READY with the renderer off, PSL_ERR_NOT_FOUND for a
 // file that is on no medium.
 int32_t ControllerPlay(int32_t kind, const std::string& uri, const std::string& title);
+
+// A home-network controller appears in the controller list of the running
+// service (after those already there), with its name, addresses and whether
+// it is allowed to control the set.
+void AddController(const std::string& name, const std::string& mac, const std::string& ip, bool allowed);
 
 // True when a path of the set ("/mnt/usbN/...") lies on a plugged stick.
 bool IsStickPath(const std::string& setPath);

@@ -483,6 +483,31 @@ int32_t Service::GetMediumList(PslPage* page) {
   return PSL_OK;
 }
 
+int32_t Service::GetControllerList(PslPage* page) {
+  std::lock_guard<std::mutex> lock(mu_);
+  std::vector<Node> list;
+  for (const Controller& c : controllers_) {
+    Node n;
+    n.kind = FileKind::kOther;
+    n.title = c.name;
+    n.rootClass = PSL_ROOT_CONTROLLER;
+    n.address = c.ip;
+    n.mac = c.mac;
+    n.allowed = c.allowed;
+    list.push_back(n);
+  }
+  const uint32_t h = NewHandle();
+  page->handle = h;
+  page->count = static_cast<int32_t>(list.size());
+  lists_[h] = std::move(list);
+  return PSL_OK;
+}
+
+void Service::AddController(const std::string& name, const std::string& mac, const std::string& ip, bool allowed) {
+  std::lock_guard<std::mutex> lock(mu_);
+  controllers_.push_back(Controller{name, mac, ip, allowed});
+}
+
 const Medium* Service::MediumOfLocked(const std::string& path) const {
   for (const auto& m : sticks_)
     if (m && Inside(path, m->folder)) return m.get();
@@ -607,6 +632,8 @@ int32_t Service::ConvertObject(uint32_t list, int32_t index, PslObject source, P
     if (ex.createRoot)
       *item = ex.createRoot(source, n.rootClass, n.uri.c_str(), n.title.c_str(), h, n.count, true, n.address.c_str());
     if (*item && n.rootClass == PSL_ROOT_SERVER && ex.setServerInfo) ex.setServerInfo(*item, n.mac.c_str(), n.wakeOnLan);
+    if (*item && n.rootClass == PSL_ROOT_CONTROLLER && ex.initController)
+      ex.initController(*item, n.title.c_str(), n.mac.c_str(), n.allowed ? 1 : 0);
   } else if (n.kind == FileKind::kFolder) {
     if (ex.createContainer) *item = ex.createContainer(source, n.uri.c_str(), n.title.c_str(), h, n.count, true, true);
   } else if (ex.createItem) {
@@ -626,7 +653,14 @@ void Service::RequestThumb(PslObject item, const Node& n) {
   const uint64_t hold = Hold(item);
   auto self = shared_from_this();
   const FileKind kind = n.kind;
-  Enqueue([self, path, kind, hold] {
+  // The canvas the answer will draw into has the GUI's thumbnail size: the
+  // worker decodes and scales to fit it, so that the answer on the GUI task
+  // only copies the rows (and draws the bars beside them).
+  const PslExports requested = Exports();
+  int32_t boxW = kThumbW, boxH = kThumbH;
+  if (requested.thumbSize) requested.thumbSize(&boxW, &boxH);
+  if (boxW <= 0 || boxH <= 0) boxW = kThumbW, boxH = kThumbH;
+  Enqueue([self, path, kind, hold, boxW, boxH] {
     Image img;
     PictureInfo info;
     std::string error = "not on a medium";
@@ -635,12 +669,12 @@ void Service::RequestThumb(PslObject item, const Node& n) {
     if (!ok && !path.empty()) error = "decoding fails (knob)";
     if (ok && kind == FileKind::kPicture)
       ok = ReadFile(path, kMaxPictureBytes, &data, &error) &&
-           DecodePicture(data.data(), data.size(), kThumbW, kThumbH, &img, &info, &error);
+           DecodePicture(data.data(), data.size(), boxW, boxH, &img, &info, &error);
     else if (ok && kind == FileKind::kMusic)
       ok = (CoverArt(path, &data) || (error = "no cover", false)) &&
-           DecodePicture(data.data(), data.size(), kThumbW, kThumbH, &img, &info, &error);
+           DecodePicture(data.data(), data.size(), boxW, boxH, &img, &info, &error);
     else if (ok)
-      ok = VideoFrame(path, 0, kThumbW, kThumbH, &img, &error);
+      ok = VideoFrame(path, 0, boxW, boxH, &img, &error);
     if (!ok) kv::Log("media service: no thumbnail of " + path + ": " + error);
     self->Answer([self, img = std::move(img), ok, hold] {
       auto kept = self->Take(hold);

@@ -56,6 +56,13 @@ struct Node {
   std::string address;     // servers' roots
   std::string mac;
   bool wakeOnLan = false;
+  bool allowed = false;  // controllers' roots: may control the set
+};
+
+// A home-network controller that asked to control the set.
+struct Controller {
+  std::string name, mac, ip;
+  bool allowed = false;
 };
 
 struct Playlist {
@@ -98,6 +105,8 @@ class Service : public std::enable_shared_from_this<Service> {
 
   // --- The Psl* calls (GUI task) ---------------------------------------
   int32_t GetMediumList(PslPage* page);
+  int32_t GetControllerList(PslPage* page);
+  void AddController(const std::string& name, const std::string& mac, const std::string& ip, bool allowed);
   int32_t Availability(PslObject root, PslMediaAvailability* record);
   int32_t Avchd(int32_t mediumUid, int32_t* flag);
   int32_t RequestBrowse(PslObject source, int32_t mediaType, int32_t start, int32_t length);
@@ -178,6 +187,7 @@ class Service : public std::enable_shared_from_this<Service> {
   uint32_t nextHandle_ = 1;
   std::vector<std::unique_ptr<Medium>> sticks_;   // index number - 1 (null: free)
   std::vector<std::unique_ptr<Medium>> servers_;
+  std::vector<Controller> controllers_;
   std::map<uint32_t, Node> nodes_;
   std::map<uint32_t, std::vector<Node>> lists_;
   std::map<uint32_t, Playlist> playlists_;

@@ -337,6 +337,14 @@ DataItemList* MediaControllorDataSource::OnGetFirstList() {
     auto* list = kv::New<DataItemList>();
     list->Count = 0;
     list->Owner = this;
+    PslPage page{0, 0};
+    const int32_t status = PslMediaGetMediumList(globalPsl, PSL_ROOT_CONTROLLER, &page);
+    if (status != PSL_OK) {
+      kv::LogFailedCall("PslMediaGetMediumList", status);
+    } else {
+      list->Handle = page.handle;
+      list->Count = std::max(page.count, 0);
+    }
     FirstList = list;
   }
   return FirstList.get();

@@ -84,6 +84,10 @@ void SetServerInfo(PslObject root, const char* mac, bool wakeOnLan) {
   }
 }
 
+void InitController(PslObject root, const char* text, const char* mac, int8_t access) {
+  if (auto* c = As<DmcRootDataItem>(root, "initController")) c->Initialize(Text(text), Text(mac), access);
+}
+
 PslObject CreateMetadata(PslObject item) {
   auto* i = As<MediaDataItem>(item, "createMetadata");
   return i ? i->CreateMetadata() : nullptr;
@@ -115,6 +119,12 @@ dfb::Surface* CreateThumb(PslObject item) {
   auto* i = As<DataItem>(item, "createThumb");
   ServiceCanvas* c = i ? i->CreateThumb() : nullptr;
   return c ? c->ServiceSurface() : nullptr;
+}
+
+void ThumbSize(int32_t* width, int32_t* height) {
+  const kv::Point size = kv::GetAutoObject<MediaWrapper>(MainApp::MediaWrapper)->ThumbnailSize();
+  *width = size.x;
+  *height = size.y;
 }
 
 void SetThumbState(PslObject item, uint16_t state) {
@@ -204,6 +214,7 @@ void RegisterExports() {
   ex.handleOf = HandleOf;
   ex.uriOf = UriOf;
   ex.setServerInfo = SetServerInfo;
+  ex.initController = InitController;
   ex.createMetadata = CreateMetadata;
   ex.initPictureMetadata = InitPicture;
   ex.initMusicMetadata = InitMusic;
@@ -211,6 +222,7 @@ void RegisterExports() {
   ex.setPictureInfo = SetPictureInfo;
   ex.setPictureState = SetPictureState;
   ex.createThumb = CreateThumb;
+  ex.thumbSize = ThumbSize;
   ex.setThumbState = SetThumbState;
   ex.destroyThumb = DestroyThumb;
   ex.decodedPicture = DecodedPicture;

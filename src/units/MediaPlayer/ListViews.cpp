@@ -589,18 +589,26 @@ MusicListView::MusicListView() {
     t->OnSetColor(kTextColour);
     t->OnSetEllipsis(true);
   }
-  artistIcon_.OnSetBounds({536, 324, 556, 344});
+  artistIcon_.OnSetBounds({556, 324, 576, 344});
   album_.OnSetBounds({580, 348, 826, 370});
   albumIcon_.OnSetBounds({556, 348, 576, 368});
   genre_.OnSetBounds({580, 372, 826, 394});
   genreIcon_.OnSetBounds({556, 372, 576, 392});
-  titleIcon2_.OnSetBounds({536, 298, 556, 318});
+  titleIcon2_.OnSetBounds({556, 298, 576, 318});
   titleFrame_.OnSetBounds(kv::Rect{kPreviewFrame.x1 - 4, kPreviewFrame.y1 - 4, kPreviewFrame.x2 + 4, kPreviewFrame.y2 + 4});
   for (Core::View* v : std::initializer_list<Core::View*>{&artistIcon_, &albumIcon_, &genreIcon_, &album_, &genre_,
                                                          &titleIcon2_, &titleFrame_}) {
     v->OnSetVisible(false);
     Add(v);
   }
+}
+
+void MusicListView::Refresh() {
+  MediaListViewTemplate::Refresh();
+  // Title and artist stand after their icons, inside the panel's frame,
+  // like the album and genre lines.
+  title_.OnSetBounds({580, 296, 890, 320});
+  artist_.OnSetBounds({580, 322, 890, 346});
 }
 
 void MusicListView::Initialize(Primitives::KeyRoutingParameter* param) {
@@ -688,6 +696,12 @@ MovieListView::MovieListView() {
   Add(&line_);
   Add(&resolution_);
   Add(&saved_);
+  // The backdrop is cut open over the preview frame, under the folder
+  // picture, so that the preview video plays inside the list screen.
+  videoWindow_.OnSetColor({0, 0, 0, 0});
+  videoWindow_.OnSetCut(true);
+  videoWindow_.OnSetBounds(kPreviewFrame);
+  AddBehind(&videoWindow_, &grey_);
 }
 
 kv::Rect MovieListView::PreviewFrame() const { return kPreviewFrame; }

@@ -164,6 +164,7 @@ class MusicListView : public MediaListViewTemplate {
   KV_CLASS(MediaPlayer, MusicListView, MediaListViewTemplate)
  public:
   MusicListView();
+  void Refresh() override;
   void Initialize(Primitives::KeyRoutingParameter* param) override;
   void UpdateMediaInfo() override;
   void HideMediaInfo() override;
@@ -211,6 +212,7 @@ class MovieListView : public MediaListViewTemplate {
   Views::Line line_;
   Views::Text resolution_;
   Views::Text saved_;
+  Views::Rectangle videoWindow_;  // the preview video shows through it
 };
 
 // The companion file of a movie: the name's extension (after its last dot)

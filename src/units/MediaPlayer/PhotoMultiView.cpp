@@ -88,12 +88,14 @@ void PhotoMultiView::Refresh() {
   path_.OnSetBounds({71, 60, 480, 86});
   sort_.OnSetBounds({560, 67, 912, 93});
   position_.OnSetAlignH(0);
-  position_.OnSetBounds({46, 464, 200, 490});
+  // One line under the grid, above the help bar: position, title,
+  // resolution and file size.
+  position_.OnSetBounds({46, 464, 136, 490});
   grid_.OnSetBounds({15, 96, 945, 460});
-  title_.OnSetBounds({210, 464, 560, 490});
-  resolution_.OnSetBounds({560, 464, 912, 490});
+  title_.OnSetBounds({140, 464, 400, 490});
+  resolution_.OnSetBounds({410, 464, 690, 490});
   info_.OnSetBounds({46, 492, 560, 516});
-  fileSize_.OnSetBounds({560, 492, 912, 518});
+  fileSize_.OnSetBounds({700, 464, 912, 490});
   prompt_.OnSetBounds({280, 20, 680, 44});
 }
 

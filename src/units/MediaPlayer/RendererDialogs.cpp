@@ -506,10 +506,8 @@ void SelectMediaControllerDialog::Initialize(Primitives::KeyRoutingParameter* pa
 }
 
 void SelectMediaControllerDialog::Reload() {
-  if (list_) {
-    list_->Close();
-    Remove(list_.get());
-  }
+  // Closing the old list takes it out of the dialog.
+  if (list_) list_->Close();
   auto* list = kv::New<ListForm::MediaControllerList>();
   list_ = list;
   auto* param = kv::New<Primitives::KeyRoutingParameter>();
@@ -532,8 +530,10 @@ void SelectMediaControllerDialog::DoDone(kv::Object*) {
   Media::MediaWrapper* media = Bridge();
   if (media && list_) {
     const int32_t n = media->GetMediaControllorCount();
-    for (int32_t i = 0, c = list_->GetChildCount(); i < c; ++i) {
-      auto* row = kv::Cast<ListForm::MediaControllerListItem>(list_->GetChild(i));
+    // The rows that show a controller: the list's unused row slots answer
+    // no controller of their own.
+    for (Forms::Ctrl* ctrl : list_->GetRows()) {
+      auto* row = kv::Cast<ListForm::MediaControllerListItem>(ctrl);
       if (!row || row->OnGetItemIndex() < 0 || row->OnGetItemIndex() >= n) continue;
       if (row->IsChecked)
         media->RegisterMediaControllor(row->OnGetItemIndex());

@@ -628,7 +628,13 @@ bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
     return true;
   }
   if (kv::Cast<Media::PictureEvent>(event)) {
-    if (Primitives::KeyRoutingForm* view = wm->FindForm(WIN_ID_PhotoSingleView)) view->DispatchEvent(event);
+    // The photo view waits for its decoded pictures; without it, the photo
+    // grid picking a wallpaper waits for the answer to its copy.
+    for (uint32_t id : {WIN_ID_PhotoSingleView, WIN_ID_PhotoMultiView})
+      if (Primitives::KeyRoutingForm* view = wm->FindForm(id)) {
+        view->DispatchEvent(event);
+        break;
+      }
     return true;
   }
   if (auto* record = kv::Cast<Events::PVRRecordStatusEvent>(event)) {
