@@ -120,6 +120,13 @@ TEST_F(PhotoViewTest, OpensPausedOnTheChosenPhotoStepsAndShowsItsBanner) {
   EXPECT_TRUE(banner->SizeText().IsVisible()) << "the file's size";
   EXPECT_NE(banner->SizeText().OnGetString().ToUtf8().find("B"), std::string::npos);
   EXPECT_TRUE(banner->SlideshowIcon().IsVisible());
+  // The size text stands clear of the icons and of the counter it shares a line with.
+  const kv::Rect size = banner->SizeText().Bounds();
+  for (Views::Image* icon : {&banner->RepeatIcon(), &banner->SlideshowIcon(), &banner->MusicIcon()})
+    EXPECT_FALSE(size.Intersects(icon->Bounds())) << "the size text covers an icon";
+  const kv::Rect counter = banner->CounterText().Bounds();
+  EXPECT_LT(counter.x1 + banner->CounterText().GetLayout().width, size.x1) << "the size text covers the counter";
+  EXPECT_FALSE(size.Intersects(banner->ResolutionText().Bounds()));
   EXPECT_FALSE(banner->OnGetSlideshow());
   EXPECT_FALSE(banner->OnGetIsBGM());
   // Right and Left step; the end of the list going forward in single view leaves.

@@ -3,6 +3,7 @@
 // SelectedParam, the stick browsed) and by the renderer road (a controller
 // plays on the set), driven by keys and the media service's own status.
 #include <cstdlib>
+#include <initializer_list>
 
 #include "platform/sim/sim_audio_service.h"
 #include "platform/sim/sim_net_state.h"
@@ -61,6 +62,14 @@ class PlayersTest : public PlayerTest {
   // The pixel of the OSD at (x, y) as 0xAABBGGRR.
   uint32_t Pixel(int32_t x, int32_t y) { return Osd().Row(y)[x]; }
   Resources::Bitmap* Bmp(const Resources::BitmapId& id) { return Resources::LoadResource(id); }
+  // The file's size shows and covers none of the banner's icons, times or bar.
+  static void ExpectSizeTextClear(MediaPlayer::MovieMusicFullViewBanner& b) {
+    ASSERT_TRUE(b.SizeText().IsVisible());
+    const kv::Rect size = b.SizeText().Bounds();
+    for (Core::View* part : std::initializer_list<Core::View*>{&b.RepeatIcon(), &b.NavIcon(), &b.RateText(),
+                                                                 &b.ElapsedText(), &b.TotalText(), &b.ProgressBar()})
+      EXPECT_FALSE(size.Intersects(part->Bounds())) << "the size text covers a part of the banner";
+  }
 };
 
 TEST_F(PlayersTest, MusicPlaysTheChosenSongPausesResumesAndShowsItsBackgroundAndLogo) {
@@ -88,6 +97,7 @@ TEST_F(PlayersTest, MusicPlaysTheChosenSongPausesResumesAndShowsItsBackgroundAnd
   EXPECT_EQ(b->CounterText().OnGetString().ToUtf8(), "2 / 3");
   EXPECT_TRUE(b->CounterText().IsVisible());
   EXPECT_FALSE(b->CounterText().Bounds().Intersects(b->TitleText().Bounds())) << "the counter covers the title";
+  ExpectSizeTextClear(*b);
   // The music background fills the screen; the logo stands at its place.
   const uint32_t backdrop = Pixel(20, 520);
   EXPECT_EQ(backdrop >> 24, 0xFFu);
@@ -219,6 +229,10 @@ TEST_F(PlayersTest, MovieKeysReachTheServiceAndDisplayShowsTheBannerWithItsRate)
   EXPECT_EQ(b->NavIcon().OnGetBitmap(), Bmp(Bitmaps::MediaForward));
   EXPECT_TRUE(b->RateText().IsVisible());
   EXPECT_EQ(b->RateText().OnGetString().ToUtf8(), "x8");
+  // The stand-in reads no metadata from this small movie: the size comes as
+  // the metadata would bring it.
+  b->UpdateMetadata(Bridge()->GetMediaItem(0));
+  ExpectSizeTextClear(*b);
   Press("info");
   EXPECT_TRUE(b->IsVisible());
   Press("play");

@@ -1,13 +1,18 @@
 #include "platform/display/surface.h"
 
 #include <algorithm>
+#include <new>
 
 namespace dfb {
 
 Surface::Surface(int32_t width, int32_t height)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)), pixels_(size_t(width_) * size_t(height_), 0) {}
+    : width_(std::max(width, 1)),
+      height_(std::max(height, 1)),
+      pixels_(static_cast<uint32_t*>(std::calloc(size_t(width_) * size_t(height_), sizeof(uint32_t)))) {
+  if (!pixels_) throw std::bad_alloc();
+}
 
-void Surface::Clear(uint32_t pixel) { std::fill(pixels_.begin(), pixels_.end(), pixel); }
+void Surface::Clear(uint32_t pixel) { std::fill(pixels_.get(), pixels_.get() + size_t(width_) * size_t(height_), pixel); }
 
 namespace {
 // The 8-bit product a*b/255, rounded.

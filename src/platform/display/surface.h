@@ -6,17 +6,21 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 namespace dfb {
 
 class Surface {
  public:
   // Cleared to transparent black. Sizes below 1 become 1 (callers check first).
+  // The pixels come zeroed from the allocator: a large surface is mapped
+  // pages that cost nothing until first drawn, so a buffer kept for later
+  // (the viewer's second picture) is not written twice.
   Surface(int32_t width, int32_t height);
 
-  uint32_t* Pixels() { return pixels_.data(); }
-  const uint32_t* Pixels() const { return pixels_.data(); }
+  uint32_t* Pixels() { return pixels_.get(); }
+  const uint32_t* Pixels() const { return pixels_.get(); }
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
   int32_t Stride() const { return width_; }
@@ -27,7 +31,10 @@ class Surface {
  private:
   int32_t width_;
   int32_t height_;
-  std::vector<uint32_t> pixels_;
+  struct Free {
+    void operator()(uint32_t* p) const { std::free(p); }
+  };
+  std::unique_ptr<uint32_t[], Free> pixels_;
 };
 
 // Packs bytes into a pixel word (red in the low byte).

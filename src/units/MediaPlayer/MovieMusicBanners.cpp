@@ -87,8 +87,10 @@ void MovieMusicFullViewBanner::Layout(int32_t top, int32_t bottom) {
   progress_.OnSetBounds({480, 44 + dy, 750, 56 + dy});
   // The rate text is sized to the rate (centred on its place).
   rate_.OnSetBounds({410, bottom, 427, bottom + 22});
-  sizeRight_ = 780;
-  sizeTop_ = bottom;
+  // The file's size stands under the progress bar, right-aligned to its end:
+  // the bottom line holds the repeat icon where a longer size would run.
+  sizeRight_ = 750;
+  sizeTop_ = 60 + dy;
 }
 
 void MovieMusicFullViewBanner::Open() {

@@ -54,6 +54,10 @@ PhotoFullViewBanner::PhotoFullViewBanner() {
   musicIcon_.OnSetAutoSize(true);
   musicIcon_.OnSetBounds({804, 16, 804, 16});
   musicIcon_.OnSetBitmap(Resources::LoadResource(BgmGrayout));
+  // The icons take the top right: the file's size ends where the counter's
+  // line does, right of the short counter.
+  sizeRight_ = 390;
+  sizeTop_ = 5;
   Add(&resolution_);
   Add(&metadata_);
   Add(&slideshowIcon_);
