@@ -5,7 +5,9 @@
 # A scene that starts with a stick plugged names its set of sample media in
 # a line "media NAME"; SAMPLE_MEDIA (the sample_media tool, by default beside
 # TVUI) writes that set into the scene's own temporary folder, which the run
-# sees as a USB stick (--media-dir).
+# sees as a USB stick (--media-dir). A line "server NAME" writes the set
+# NAME into the data directory's media/servers/NAME with a server.ini, which
+# the media service presents as a home-network server named NAME.
 tvui="$1"; scene="$2"; shots="$3"
 writer="${4:-$(dirname "$tvui")/sample_media}"
 data=$(mktemp -d "${TMPDIR:-/tmp}/tvui-scene-XXXXXX")
@@ -19,6 +21,12 @@ if [ -n "$media" ]; then
   set -- "$@" --media-dir "$data/stick"
 fi
 mkdir -p "$data/data"
+server=$(sed -n 's/^[[:space:]]*server[[:space:]]\{1,\}\([A-Za-z0-9_.-]\{1,\}\)[[:space:]]*$/\1/p' "$scene" | head -n 1)
+if [ -n "$server" ]; then
+  dir="$data/data/media/servers/$server"
+  if ! "$writer" --set "$server" "$dir"; then echo "scene $scene: the media set $server could not be written"; exit 1; fi
+  printf 'name=%s\n' "$server" >"$dir/server.ini"
+fi
 "$tvui" "$@" >"$out" 2>&1
 status=$?
 cat "$out"

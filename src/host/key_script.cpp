@@ -41,6 +41,7 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
   steps_.clear();
   freshSet_ = false;
   mediaSet_.clear();
+  serverSet_.clear();
   std::string errors;  // every bad line, one per line
   int bad = 0;
   auto refuse = [&](int lineNo, const std::string& what) {
@@ -61,12 +62,13 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       freshSet_ = true;
       continue;
     }
-    if (word == "media") {
-      if (!ValidShotName(rest) || !mediaSet_.empty()) {
-        refuse(lineNo, "\"media\" needs one set name of letters, digits, '-', '_' or '.'");
+    if (word == "media" || word == "server") {
+      std::string& set = word == "media" ? mediaSet_ : serverSet_;
+      if (!ValidShotName(rest) || !set.empty()) {
+        refuse(lineNo, "\"" + std::string(word) + "\" needs one set name of letters, digits, '-', '_' or '.'");
         continue;
       }
-      mediaSet_ = std::string(rest);
+      set = std::string(rest);
       continue;
     }
     if (word == "wait") {

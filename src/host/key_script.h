@@ -74,6 +74,8 @@ class KeyScript {
   bool FreshSet() const { return freshSet_; }
   // The set named by the line "media NAME"; empty without one.
   const std::string& MediaSet() const { return mediaSet_; }
+  // The set named by the line "server NAME" (a home-network server); empty without one.
+  const std::string& ServerSet() const { return serverSet_; }
 
   // Where it plays. `onEnd` runs once, on the GUI task, after the last line.
   void Attach(dfb::EventBuffer* events, dfb::Display* display, Core::Root* root, std::string shotsDir,
@@ -90,6 +92,7 @@ class KeyScript {
   std::vector<Step> steps_;
   bool freshSet_ = false;
   std::string mediaSet_;
+  std::string serverSet_;
   size_t next_ = 0;
   int pendingKeys_ = 0;       // key events posted and not yet taken
   bool stepStarted_ = false;

@@ -101,8 +101,17 @@ TEST(KeyScriptTest, TheOutsideWorldPlugsTheDiskAndSetsTheSetsAnswers) {
             "line 1: \"media\" needs one set name of letters, digits, '-', '_' or '.'\n"
             "line 2: \"media\" needs one set name of letters, digits, '-', '_' or '.'\n"
             "line 4: \"media\" needs one set name of letters, digits, '-', '_' or '.'");
+  // "server NAME" likewise names the set the scene player offers as a home-network server.
+  ASSERT_TRUE(script.Parse("media players\nserver players\nok\n", &error)) << error;
+  EXPECT_EQ(script.ServerSet(), "players");
+  ASSERT_EQ(script.Steps().size(), 1u);
+  EXPECT_FALSE(script.Parse("server a b\nserver x\nserver y\n", &error));
+  EXPECT_EQ(error,
+            "line 1: \"server\" needs one set name of letters, digits, '-', '_' or '.'\n"
+            "line 3: \"server\" needs one set name of letters, digits, '-', '_' or '.'");
   ASSERT_TRUE(script.Parse("ok\n", &error));
   EXPECT_EQ(script.MediaSet(), "");
+  EXPECT_EQ(script.ServerSet(), "");
 }
 
 // A root that shows a box: Right moves it, and a timer moves it down every 400 ms.
