@@ -54,13 +54,13 @@ void OverLanes(uint32_t* d, const uint32_t* s, const uint32_t* keep, int32_t n) 
   }
 }
 
-// Blends k pixels of s over d (k <= kChunk), skipping the multiplications
-// where the whole chunk is transparent or opaque.
+// Blends k pixels of s over d (k <= kChunk). A chunk that is wholly
+// transparent is skipped and one that is wholly opaque (a photo, a backdrop)
+// is copied: both are told by one pass over the alphas alone, before any
+// blend factor is worked out.
 void BlendChunk(uint32_t* d, const uint32_t* s, int32_t k) {
-  uint32_t keep[kChunk];
   uint32_t all = 0xffffffffu, any = 0;
   for (int32_t i = 0; i < k; ++i) {
-    keep[i] = KeepOf(s[i]);
     all &= s[i];
     any |= s[i];
   }
@@ -69,6 +69,8 @@ void BlendChunk(uint32_t* d, const uint32_t* s, int32_t k) {
     std::memcpy(d, s, sizeof(uint32_t) * static_cast<size_t>(k));
     return;
   }
+  uint32_t keep[kChunk];
+  for (int32_t i = 0; i < k; ++i) keep[i] = KeepOf(s[i]);
   OverLanes(d, s, keep, k);
 }
 
