@@ -18,11 +18,15 @@
 #include "runtime/collector.h"
 #include "runtime/runtime.h"
 #include "runtime/slot.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Events/EventFactories.h"
 #include "units/MainApp/Root.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingForm.h"
+#include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
 #include "units/Views/TextCheck.h"
 #include "units/WidgetManager/WidgetManager.h"
 
@@ -173,6 +177,18 @@ void AppTest::ClearFailures() { tv_->ClearFailures(); }
 std::vector<std::string> AppTest::Calls(std::string_view name) const { return tv_->Calls(name); }
 std::vector<std::string> AppTest::CallLog() const { return tv_->CallLog(); }
 void AppTest::ClearCallLog() { tv_->ClearCallLog(); }
+
+void AppTest::KeyPadAnswers(const char* text) {
+  auto* msg = kv::New<Structures::Message>();
+  Structures::RefString* ref = nullptr;
+  if (text) {
+    ref = kv::New<Structures::RefString>();
+    ref->Value = kv::String::FromUtf8(text);
+  }
+  msg->Initialize(Constants::MSG_LABEL_CHANGE, ref);
+  kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
+  Settle();
+}
 
 std::vector<Primitives::KeyRoutingForm*> AppTest::OpenForms() {
   std::vector<Primitives::KeyRoutingForm*> forms;

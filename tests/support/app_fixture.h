@@ -106,6 +106,10 @@ class AppTest : public ::testing::Test {
   std::vector<std::string> Calls(std::string_view name) const;
   std::vector<std::string> CallLog() const;
   void ClearCallLog();
+  // The key pad's answer as it sends it through the message agent: a
+  // confirmed text, or none (null) for a cancelled entry; then settles.
+  void KeyPadAnswers(const char* text);
+  void KeyPadAnswers(const std::string& text) { KeyPadAnswers(text.c_str()); }
   sim::Sim& Tv() { return *tv_; }
 
   // --- The screen ----------------------------------------------------------

@@ -111,20 +111,6 @@ class ListTest : public apptest::AppTest {
   }
   static std::string FocusedText(ListForm::ListClass* l) { return Text(l->GetFocusedRow()); }
 
-  // The key pad's answer through the message agent: a confirmed text, or
-  // none for a cancelled entry.
-  void KeyPadAnswers(const char* text) {
-    auto* msg = kv::New<Structures::Message>();
-    Structures::RefString* ref = nullptr;
-    if (text) {
-      ref = kv::New<Structures::RefString>();
-      ref->Value = kv::String::FromUtf8(text);
-    }
-    msg->Initialize(Constants::MSG_LABEL_CHANGE, ref);
-    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
-    Settle();
-  }
-
   // Each of `kinds` lists, opened, used and closed by `cycle(kind)` 50
   // times, returns to the census it had after the first time.
   template <class Cycle>

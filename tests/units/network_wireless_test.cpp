@@ -69,15 +69,6 @@ class WirelessTest : public menutest::MenuTest {
     NetworkStatusDialog* s = Shown<NetworkStatusDialog>();
     return s ? s->YesButton().OnGetText().ToUtf8() + " / " + s->WarningInfo.ToUtf8() : "";
   }
-  // The key pad's answer as it sends it to the open screens.
-  void KeyPadAnswers(const std::string& text) {
-    auto* ref = kv::New<Structures::RefString>();
-    ref->Value = kv::NewStringAnsi(text.c_str());
-    auto* msg = kv::New<Structures::Message>();
-    msg->Initialize(Constants::MSG_LABEL_CHANGE, ref);
-    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
-    Settle();
-  }
   // Nothing of a secret in the log, the call log or the set's stored state.
   void ExpectNowhere(const std::string& secret) {
     EXPECT_FALSE(Logged(secret)) << secret;

@@ -661,15 +661,6 @@ class AdvancedWizardTest : public WizardTest {
     Settle();
     return Shown<WirelessAdvancedDialog>();
   }
-  // The key pad's answer for the focused row.
-  void KeyPadAnswers(const std::string& text) {
-    auto* ref = kv::New<Structures::RefString>();
-    ref->Value = kv::NewStringAnsi(text.c_str());
-    auto* msg = kv::New<Structures::Message>();
-    msg->Initialize(Constants::MSG_LABEL_CHANGE, ref);
-    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(msg);
-    Settle();
-  }
   bool FocusOn(Core::View* target) {
     for (int i = 0; i < 8 && Focused() != target; ++i) Press("down");
     if (Focused() != target) Press("left");
