@@ -168,23 +168,31 @@ const uint32_t* MaskInk::OverBackground(uint32_t background) const {
 void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
                const MaskInk& ink) {
   if (w <= 0 || h <= 0) return;
+  // Over one colour (text on a flat panel) every pixel depends on its
+  // coverage alone. The look stops at the first row that differs: under a
+  // gradient or a picture that is the first or second row.
   const uint32_t background = d[0];
-  uint32_t diff = 0;
-  for (int32_t y = 0; y < h; ++y) {
+  bool flat = true;
+  for (int32_t y = 0; y < h && flat; ++y) {
     const uint32_t* row = d + y * stride;
+    uint32_t diff = 0;
     for (int32_t i = 0; i < w; ++i) diff |= row[i] ^ background;
+    flat = diff == 0;
   }
-  if (diff == 0) {
-    // Over one colour every pixel depends on its coverage alone.
+  if (flat) {
     const uint32_t* over = ink.OverBackground(background);
     for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) {
       for (int32_t i = 0; i < w; ++i) d[i] = over[m[i]];
     }
     return;
   }
+  // Coverage 0 leaves the pixel; full coverage of an opaque ink replaces it.
+  const uint32_t full = (ink.colour >> 24) == 255 ? 255 : 256;
   for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) {
     for (int32_t i = 0; i < w; ++i) {
-      if (m[i] != 0) d[i] = Over(ink.pixel[m[i]], d[i]);
+      const uint32_t c = m[i];
+      if (c == 0) continue;
+      d[i] = c == full ? ink.colour : Over(ink.pixel[c], d[i]);
     }
   }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ge/attr_text.h"
 #include "ge/font.h"
@@ -88,6 +89,31 @@ TEST(Text, GlyphsOverEachBackgroundBlendWithIt) {
       ASSERT_EQ(s.At(x, y), ink ? test::RefOver(Premultiply(colour), under) : under) << x << "," << y;
     }
   EXPECT_TRUE(s.GuardsIntact());
+}
+
+// Every coverage value over a background that is one colour on the first
+// row only (a gradient, as under list rows): each pixel blends with its own
+// background, in an opaque ink and a translucent one.
+TEST(Glyph, EveryCoverageOverAGradientBlendsWithItsOwnPixel) {
+  std::vector<uint8_t> coverage(256);
+  for (int32_t i = 0; i < 256; ++i) coverage[static_cast<size_t>(i)] = static_cast<uint8_t>((i * 7) % 256);
+  const GlyphBitmap g{coverage.data(), 16, 16, 16, 0, 16, 16};
+  for (const uint32_t colour : {Pixel(240, 200, 40, 255), Pixel(240, 200, 40, 160)}) {
+    GuardedSurface s(16, 16);
+    const auto under = [](int32_t x, int32_t y) {
+      return y == 0 ? Pixel(10, 20, 30, 255) : Pixel(static_cast<uint8_t>(8 * y), static_cast<uint8_t>(x * 3), 90, 255);
+    };
+    for (int32_t y = 0; y < 16; ++y)
+      for (int32_t x = 0; x < 16; ++x) s.At(x, y) = under(x, y);
+    GenDrawGlyph(s.View(), s.Bounds(), g, 0, 16, colour, 255);
+    const uint32_t ink = Premultiply(colour);
+    for (int32_t y = 0; y < 16; ++y)
+      for (int32_t x = 0; x < 16; ++x) {
+        const uint8_t m = coverage[static_cast<size_t>(y * 16 + x)];
+        ASSERT_EQ(s.At(x, y), test::RefOver(MulPixel(ink, m), under(x, y))) << x << "," << y << " ink " << colour;
+      }
+    EXPECT_TRUE(s.GuardsIntact());
+  }
 }
 
 TEST(Layout, WrapsAtSpacesAndBreaksLongWords) {
