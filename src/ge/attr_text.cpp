@@ -14,9 +14,22 @@ namespace {
 constexpr char16_t kDot = u'.';
 
 // The characters of all runs in one sequence, each with the run it came from.
+// Most texts are one run: its characters are read where they are, and only
+// texts of several runs are copied into one sequence.
 class Chars {
  public:
   explicit Chars(std::span<const TextRun> runs) {
+    size_t withFont = 0;
+    for (size_t r = 0; r < runs.size(); ++r) {
+      if (runs[r].font == nullptr) continue;
+      ++withFont;
+      onlyRun_ = static_cast<int32_t>(r);
+    }
+    if (withFont <= 1) {
+      if (withFont == 1) only_ = runs[static_cast<size_t>(onlyRun_)].text;
+      return;
+    }
+    single_ = false;
     for (size_t r = 0; r < runs.size(); ++r) {
       if (runs[r].font == nullptr) continue;
       for (char16_t c : runs[r].text) {
@@ -26,9 +39,9 @@ class Chars {
     }
   }
 
-  int32_t Size() const { return static_cast<int32_t>(chars_.size()); }
-  char16_t At(int32_t i) const { return chars_[static_cast<size_t>(i)]; }
-  int32_t RunOf(int32_t i) const { return run_[static_cast<size_t>(i)]; }
+  int32_t Size() const { return static_cast<int32_t>(single_ ? only_.size() : chars_.size()); }
+  char16_t At(int32_t i) const { return single_ ? only_[static_cast<size_t>(i)] : chars_[static_cast<size_t>(i)]; }
+  int32_t RunOf(int32_t i) const { return single_ ? onlyRun_ : run_[static_cast<size_t>(i)]; }
 
   // Kerning between characters i - 1 and i; none across a change of font.
   int32_t Kern(std::span<const TextRun> runs, int32_t i) const {
@@ -54,6 +67,9 @@ class Chars {
   }
 
  private:
+  bool single_ = true;  // at most one run has a font: only_ holds its text
+  std::u16string_view only_;
+  int32_t onlyRun_ = 0;
   std::vector<char16_t> chars_;
   std::vector<int32_t> run_;
 };
@@ -183,8 +199,12 @@ void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextR
   if (opacity == 0 || layout.lines.empty()) return;
   const Chars t(runs);
   // The inks of the runs' colours, premultiplied and scaled by the opacity,
-  // found once per run; runs of the same colour share one.
-  std::vector<std::shared_ptr<const rows::MaskInk>> inks(runs.size());
+  // found once per run; runs of the same colour share one. A text of a few
+  // runs keeps them in place.
+  constexpr size_t kFewRuns = 4;
+  std::shared_ptr<const rows::MaskInk> few[kFewRuns];
+  std::vector<std::shared_ptr<const rows::MaskInk>> many(runs.size() > kFewRuns ? runs.size() : 0);
+  std::shared_ptr<const rows::MaskInk>* inks = runs.size() > kFewRuns ? many.data() : few;
   const auto inkOf = [&](size_t r) -> const rows::MaskInk& {
     if (inks[r] == nullptr) inks[r] = InkOf(MulPixel(Premultiply(runs[r].colour), opacity));
     return *inks[r];

@@ -93,23 +93,25 @@ TEST(Text, GlyphsOverEachBackgroundBlendWithIt) {
 
 // Every coverage value over a background that is one colour on the first
 // row only (a gradient, as under list rows): each pixel blends with its own
-// background, in an opaque ink and a translucent one.
+// background, in an opaque ink and a translucent one. Rows of 15 pixels are
+// blended some pixels at a time and the rest one by one.
 TEST(Glyph, EveryCoverageOverAGradientBlendsWithItsOwnPixel) {
-  std::vector<uint8_t> coverage(256);
-  for (int32_t i = 0; i < 256; ++i) coverage[static_cast<size_t>(i)] = static_cast<uint8_t>((i * 7) % 256);
-  const GlyphBitmap g{coverage.data(), 16, 16, 16, 0, 16, 16};
+  constexpr int32_t kW = 15, kH = 18;
+  std::vector<uint8_t> coverage(kW * kH);
+  for (int32_t i = 0; i < kW * kH; ++i) coverage[static_cast<size_t>(i)] = static_cast<uint8_t>((i * 7) % 256);
+  const GlyphBitmap g{coverage.data(), kW, kW, kH, 0, kH, kW};
   for (const uint32_t colour : {Pixel(240, 200, 40, 255), Pixel(240, 200, 40, 160)}) {
-    GuardedSurface s(16, 16);
+    GuardedSurface s(kW, kH);
     const auto under = [](int32_t x, int32_t y) {
       return y == 0 ? Pixel(10, 20, 30, 255) : Pixel(static_cast<uint8_t>(8 * y), static_cast<uint8_t>(x * 3), 90, 255);
     };
-    for (int32_t y = 0; y < 16; ++y)
-      for (int32_t x = 0; x < 16; ++x) s.At(x, y) = under(x, y);
-    GenDrawGlyph(s.View(), s.Bounds(), g, 0, 16, colour, 255);
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x) s.At(x, y) = under(x, y);
+    GenDrawGlyph(s.View(), s.Bounds(), g, 0, kH, colour, 255);
     const uint32_t ink = Premultiply(colour);
-    for (int32_t y = 0; y < 16; ++y)
-      for (int32_t x = 0; x < 16; ++x) {
-        const uint8_t m = coverage[static_cast<size_t>(y * 16 + x)];
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x) {
+        const uint8_t m = coverage[static_cast<size_t>(y * kW + x)];
         ASSERT_EQ(s.At(x, y), test::RefOver(MulPixel(ink, m), under(x, y))) << x << "," << y << " ink " << colour;
       }
     EXPECT_TRUE(s.GuardsIntact());
