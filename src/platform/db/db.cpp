@@ -193,7 +193,7 @@ std::string EncodeRecorded(const DB_RecordedEntry& e) {
 
 // The ids stored under `prefix`, ascending, read from the keys alone; a key
 // without an id is logged and skipped.
-std::vector<int32_t> Ids(const sim::Sim& tv, const char* prefix) {
+std::vector<int32_t> ListIds(const sim::Sim& tv, const char* prefix) {
   const size_t skip = std::string_view(prefix).size();
   std::vector<int32_t> ids;
   std::vector<std::string> damaged;
@@ -212,11 +212,32 @@ std::vector<int32_t> Ids(const sim::Sim& tv, const char* prefix) {
   return ids;
 }
 
+// As ListIds, kept per prefix while the state's revision stays: a list read
+// entry by entry with Next then lists the ids once, not once per entry. The
+// revision is read before the keys, so a change made meanwhile only makes
+// the next call list them again. Callers hold g_mutex.
+const std::vector<int32_t>& Ids(const sim::Sim& tv, const char* prefix) {
+  struct Kept {
+    const char* prefix = nullptr;
+    uint64_t revision = 0;
+    std::vector<int32_t> ids;
+  };
+  static Kept kept[2];
+  Kept& k = kept[prefix == kSched ? 0 : 1];
+  const uint64_t revision = tv.StateRevision();
+  if (k.prefix != prefix || k.revision != revision) {
+    k.ids = ListIds(tv, prefix);
+    k.prefix = prefix;
+    k.revision = revision;
+  }
+  return k.ids;
+}
+
 // The walks: the first readable entry with an id above `after`. Only that
 // entry is decoded, so a walk over n entries decodes n entries, not n * n.
 template <class T, class DecodeFn, class Fill>
 int32_t Walk(const sim::Sim& tv, const char* prefix, int32_t after, DecodeFn decode, Fill fill) {
-  const std::vector<int32_t> ids = Ids(tv, prefix);
+  const std::vector<int32_t>& ids = Ids(tv, prefix);
   for (auto it = std::upper_bound(ids.begin(), ids.end(), after); it != ids.end(); ++it) {
     T item{};
     if (decode(*it, tv.GetState(prefix + std::to_string(*it)), &item)) {
@@ -408,7 +429,7 @@ int32_t DB_Get_Recorded_Show_IDs(int32_t* ids, int32_t max, int32_t* count) {
   DB_ENTER("DB_Get_Recorded_Show_IDs", sim::Args(max));
   DB_NEED(count);
   if (max < 0 || (max > 0 && !ids)) return DB_ERR_INVALID_PARAM;
-  const std::vector<int32_t> stored = Ids(*tv, kRec);
+  const std::vector<int32_t>& stored = Ids(*tv, kRec);
   std::copy_n(stored.begin(), std::min<size_t>(stored.size(), static_cast<size_t>(max)), ids);
   *count = static_cast<int32_t>(stored.size());
   return DB_OK;
@@ -467,7 +488,7 @@ namespace sim {
 int32_t AddRecordedShow(Sim& tv, const DB_RecordedEntry& entry, int32_t* id) {
   std::lock_guard<std::mutex> lock(g_mutex);
   int32_t next = 1;
-  if (const std::vector<int32_t> ids = Ids(tv, kRec); !ids.empty()) next = std::max(next, ids.back() + 1);
+  if (const std::vector<int32_t>& ids = Ids(tv, kRec); !ids.empty()) next = std::max(next, ids.back() + 1);
   if (!tv.SetState(RecKey(next), EncodeRecorded(entry))) return DB_ERR_FAILED;
   *id = next;
   return DB_OK;

@@ -41,9 +41,16 @@ bool WriteAll(int fd, const std::string& data) {
   }
   return true;
 }
+// Revisions count up across every simulation of the process, so that two
+// states never share one.
+uint64_t NextRevision() {
+  static std::atomic<uint64_t> last{0};
+  return ++last;
+}
 }  // namespace
 
 Sim::Sim(std::string dataDir) : dataDir_(std::move(dataDir)) {
+  revision_ = NextRevision();
   BKNI_CreateMutex(&guiLock_);
   LoadState();
   tv_ = std::make_unique<TvState>(*this);
@@ -422,6 +429,7 @@ void Sim::LoadState() {
   if (complete) lines.pop_back();
 
   std::lock_guard<std::mutex> lock(stateMutex_);
+  revision_ = NextRevision();
   size_t unknown = 0, bad = 0;
   std::string firstUnknown;
   for (std::string_view line : lines) {
@@ -475,6 +483,7 @@ bool Sim::SetState(const std::string& key, const std::string& value) {
   if (it != state_.end() && it->second == value) return true;
   state_[key] = value;
   ++unsaved_;
+  revision_ = NextRevision();
   MarkDirtyLocked();
   return true;
 }
@@ -490,8 +499,14 @@ bool Sim::UpdateState(const std::map<std::string, std::string>& set, const std::
   for (const auto& [key, value] : set) state_[key] = value;
   for (const auto& key : erase) state_.erase(key);
   unsaved_ += set.size() + erase.size();
+  revision_ = NextRevision();
   MarkDirtyLocked();
   return true;
+}
+
+uint64_t Sim::StateRevision() const {
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  return revision_;
 }
 
 size_t Sim::UnsavedChanges() const {

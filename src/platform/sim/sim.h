@@ -145,6 +145,10 @@ class Sim {
   size_t UnsavedChanges() const;
   // The stored keys that start with `prefix`, with their values.
   std::map<std::string, std::string> StateWithPrefix(std::string_view prefix) const;
+  // A number that changes with every key set or erased. It is never the
+  // same for two different states, not even of two simulations, so a reader
+  // may keep what it worked out of the state while the number stays.
+  uint64_t StateRevision() const;
   // Calls fn(key, value) for each stored key that starts with `prefix`, in
   // key order, without copying them: fn runs under the state's lock, so it
   // only reads and never calls the simulation.
@@ -254,6 +258,7 @@ class Sim {
   bool saveFailing_ = false;       // the last write failed (logged once)
   mutable std::mutex stateMutex_;  // persistent state (a leaf but for saveMutex_)
   std::map<std::string, std::string> state_;
+  uint64_t revision_ = 0;           // StateRevision, bumped with every change of state_
   std::condition_variable saveCv_;  // the saver's wake-up
   bool dirty_ = false;              // state_ differs from the file
   size_t unsaved_ = 0;              // changes since the last complete write
