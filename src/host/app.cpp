@@ -337,7 +337,7 @@ void kv_task(void*) {
   LogIfFailed("FS_Init", FS_Init(kGlyphCacheSize));
   const std::string font = app.options.fontPath.empty() ? fe::DefaultFontPath() : app.options.fontPath;
   if (!std::filesystem::exists(font))
-    kv::Log("kv_task: the font file " + font + " is missing: texts will not show (run from the build folder)");
+    kv::Log("kv_task: the font file " + font + " is missing: texts will not show");
   else
     LogIfFailed("FS_AddFont", FS_AddFont(font));
 

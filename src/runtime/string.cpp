@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <new>
 #include <vector>
 
@@ -333,6 +334,16 @@ String LoadStringFromFile(const char* path) {
   std::u16string out(n, u'\0');
   for (size_t i = 0; i < n; ++i) out[i] = bytes[i];
   return String::FromUtf16(out);
+}
+
+std::string ProgramFile(const std::string& relative) {
+  namespace fs = std::filesystem;
+  const fs::path path(relative);
+  std::error_code ec;
+  if (path.empty() || path.is_absolute() || fs::exists(path, ec)) return relative;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec && fs::exists(exe.parent_path() / path, ec)) return (exe.parent_path() / path).string();
+  return relative;
 }
 
 }  // namespace kv

@@ -106,5 +106,10 @@ void StringToAnsi(const String& s, char* buffer, int32_t size, char defaultChar)
 // The whole text of a file (at most 256 KB, read as Latin-1) as a new string;
 // a larger or unreadable file gives the empty string and a log line.
 String LoadStringFromFile(const char* path);
+// Where a file the program ships with (its font, its licence text) is found:
+// an absolute path as given; a relative one under the working folder when it
+// is there, else next to the executable (a run started from another folder),
+// else under the working folder again, so that the error names that path.
+std::string ProgramFile(const std::string& relative);
 
 }  // namespace kv

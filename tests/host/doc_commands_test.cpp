@@ -98,7 +98,9 @@ std::vector<std::vector<Command>> AllCommands() {
 
 // The repository's top as a user has it after `make run` and `make build`:
 // every entry of the source, and the two build folders with the program,
-// the font and the licence text (none of them without `withFont`).
+// the font and the licence text (no font without `withFont`). The program
+// also looks for its font beside its executable, so the fontless top holds
+// a hard link to it (a symbolic link would lead it back to the build folder).
 void MakeTop(const fs::path& top, bool withFont) {
   fs::create_directories(top);
   for (const auto& e : fs::directory_iterator(kSource)) {
@@ -108,7 +110,13 @@ void MakeTop(const fs::path& top, bool withFont) {
   }
   for (const char* b : {"build", "build-run"}) {
     fs::create_directories(top / b);
-    fs::create_symlink(kBinary / "tvui", top / b / "tvui");
+    if (withFont) {
+      fs::create_symlink(kBinary / "tvui", top / b / "tvui");
+    } else {
+      std::error_code ec;
+      fs::create_hard_link(kBinary / "tvui", top / b / "tvui", ec);
+      if (ec) fs::copy_file(kBinary / "tvui", top / b / "tvui");
+    }
     fs::create_symlink(kBinary / "licences.txt", top / b / "licences.txt");
     if (withFont) fs::create_directory_symlink(kBinary / "fonts", top / b / "fonts");
   }

@@ -257,4 +257,27 @@ TEST_F(StringFileTest, RefusesLargeAndMissingFilesWithALogLine) {
   EXPECT_EQ(logged_.size(), 4u);
 }
 
+// A run started from another folder still finds the files shipped next to
+// the program (the build folder holds the font beside the test binary);
+// a copy in the working folder wins; a file found nowhere keeps its relative
+// path, so that the error names it.
+TEST_F(StringFileTest, ProgramFilesAreFoundFromAnyWorkingFolder) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir_);
+  const std::string shipped = kv::ProgramFile("fonts/tt7268m_803.ttf");
+  const std::string missing = kv::ProgramFile("no-such-file.txt");
+  Write("licences.txt", "own copy");
+  const std::string own = kv::ProgramFile("licences.txt");
+  const String text = kv::LoadStringFromFile(kv::ProgramFile("licences.txt").c_str());
+  std::filesystem::current_path(before);
+
+  EXPECT_TRUE(std::filesystem::path(shipped).is_absolute()) << shipped;
+  EXPECT_EQ(std::filesystem::path(shipped).parent_path().parent_path(),
+            std::filesystem::read_symlink("/proc/self/exe").parent_path());
+  EXPECT_EQ(missing, "no-such-file.txt");
+  EXPECT_EQ(own, "licences.txt");
+  EXPECT_EQ(text.View(), u"own copy");
+  EXPECT_EQ(kv::ProgramFile("/etc/hostname"), "/etc/hostname");
+}
+
 }  // namespace

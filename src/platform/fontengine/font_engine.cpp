@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdint>
 #include <list>
 #include <map>
@@ -16,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/string.h"
 #include "runtime/trace.h"
 
 namespace fe {
@@ -286,15 +288,10 @@ bool FileExists(const std::string& path) {
 }  // namespace
 
 std::string DefaultFontPath() {
-  std::string dir;
-  std::vector<char> buf(4096);
-  if (::getcwd(buf.data(), buf.size())) {
-    dir = buf.data();
-  } else {
-    kv::Log("FS: the working directory is unknown; looking for the font file from \".\"");
-    dir = ".";
-  }
-  return dir + "/fonts/tt7268m_803.ttf";
+  const std::string path = kv::ProgramFile("fonts/tt7268m_803.ttf");
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.string();
 }
 
 ge::GlyphSource* GetFont(int32_t pixelSize, Weight weight) {

@@ -52,7 +52,8 @@ namespace fe {
 
 enum class Weight { kNormal, kBold };
 
-// The working directory followed by "/fonts/tt7268m_803.ttf".
+// The absolute path of fonts/tt7268m_803.ttf: in the working folder, else
+// next to the executable.
 std::string DefaultFontPath();
 
 // The font of `pixelSize` (1 to 512; others are logged and clamped) and

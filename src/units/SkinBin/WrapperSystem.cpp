@@ -136,7 +136,7 @@ void Wrapper::PrintKvString(const kv::String& text) {
 kv::String Wrapper::ReadFromFile(const kv::String& path) {
   std::vector<char> p(kPathMax);
   kv::StringToAnsi(path, p.data(), kPathMax, '?');
-  return kv::LoadStringFromFile(p.data());
+  return kv::LoadStringFromFile(kv::ProgramFile(p.data()).c_str());
 }
 
 // --- Source rings --------------------------------------------------------------------
