@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core_test_support.h"
+#include "units/Views/Rectangle.h"
 
 namespace coretest {
 namespace {
@@ -171,6 +172,61 @@ TEST_F(DrawTest, AGroupBelowFullOpacityIsBlendedAsAWhole) {
   EXPECT_EQ(group->OnGetOpacity(), 255);
   driver.Pass();
   EXPECT_EQ(Pixel(75, 50), kBlue);
+}
+
+// Beneath an opaque rectangle the screen is not cleared before drawing
+// (nothing there can show), but everywhere else it is: under a rectangle
+// seen through its group or through its own colour, where a rectangle moved
+// away from, and where one was hidden in the pass that the view it covered
+// went.
+TEST_F(DrawTest, OnlyWhatAnOpaqueRectanglePaintsIsLeftUncleared) {
+  const auto rect = [](Core::Group* owner, kv::Rect bounds, kv::Color colour) {
+    auto* r = kv::New<Views::Rectangle>();
+    r->OnSetBounds(bounds);
+    r->OnSetColor(colour);
+    owner->Add(r);
+    return r;
+  };
+  const kv::Color blue{0, 0, 255, 255};
+  FillView* under = NewFill(root, {0, 0, 100, 100}, kRed);
+  driver.Pass();
+  auto* group = kv::New<Core::Group>();
+  group->OnSetBounds({0, 0, 100, 100});
+  group->OnSetOpacity(128);
+  root->Add(group);
+  rect(group, {0, 0, 100, 100}, blue);
+  root->Remove(under);
+  driver.Pass();
+  EXPECT_EQ(Pixel(50, 50), 0x80800000u) << "half the blue over nothing";
+  root->Remove(group);
+  driver.Pass();
+  EXPECT_EQ(Pixel(50, 50), 0u);
+
+  under = NewFill(root, {0, 0, 100, 100}, kRed);
+  driver.Pass();
+  Views::Rectangle* glass = rect(root, {0, 0, 100, 100}, {0, 0, 255, 128});
+  root->Remove(under);
+  driver.Pass();
+  EXPECT_EQ(Pixel(50, 50) & 0xffu, 0u) << "no red left under the see-through colour";
+  EXPECT_GT(Pixel(50, 50) >> 24, 0u);
+  root->Remove(glass);
+
+  Views::Rectangle* card = rect(root, {0, 0, 100, 100}, blue);
+  driver.Pass();
+  EXPECT_EQ(Pixel(25, 50), kBlue);
+  card->OnSetBounds({50, 0, 150, 100});
+  driver.Pass();
+  EXPECT_EQ(Pixel(25, 50), 0u) << "the place it left";
+  EXPECT_EQ(Pixel(125, 50), kBlue);
+
+  under = NewFill(root, {50, 0, 150, 100}, kRed);
+  root->RestackTop(card);
+  driver.Pass();
+  EXPECT_EQ(Pixel(100, 50), kBlue);
+  card->OnSetVisible(false);
+  root->Remove(under);
+  driver.Pass();
+  EXPECT_EQ(Pixel(100, 50), 0u) << "hidden with what it covered";
 }
 
 TEST_F(DrawTest, TheRootReportsShownScreensAndALanguageChangeRedrawsAll) {

@@ -23,6 +23,7 @@
 #include "units/MediaPlayer/FileSize.h"
 #include "units/MediaPlayer/ListViews.h"
 #include "units/MediaPlayer/PhotoMultiView.h"
+#include "units/MediaPlayer/PhotoSingleView.h"
 #include "units/MediaPlayer/SelectedParam.h"
 #include "units/MediaPlayer/SourceSelect.h"
 #include "units/NonMenuSystem/ConfirmOptionDialog.h"
@@ -548,6 +549,61 @@ TEST_F(MediaListViewTest, TheGridPagesTwentyNinePhotosAndIsBusyWhileItWaits) {
   Press("quick");
   Settle();
   EXPECT_NE(Wm()->FindForm(WinIDs::WIN_ID_QuickMenu), nullptr);
+}
+
+// The photo viewer paints the whole screen opaque (a black background under
+// the picture), so the screen is not cleared beneath it. Whatever it leaves
+// is drawn again in full: back in the grid every pixel is as before, and
+// after Exit the screen of the live picture is as it was.
+TEST_F(MediaListViewTest, TheViewerLeavesNoPixelOfItsOwnWhenItCloses) {
+  const auto pixels = [&] {
+    std::vector<uint32_t> out;
+    for (int32_t y = 0; y < Osd().height; ++y) out.insert(out.end(), Osd().Row(y), Osd().Row(y) + Osd().width);
+    return out;
+  };
+  // The differing pixels, and where the first one is.
+  const auto differ = [&](const std::vector<uint32_t>& want) {
+    const std::vector<uint32_t> now = pixels();
+    size_t n = 0, first = now.size();
+    for (size_t i = 0; i < now.size(); ++i)
+      if (now[i] != want[i]) n++, first = std::min(first, i);
+    return n == 0 ? std::string() : std::to_string(n) + " pixels, the first at x " +
+                                        std::to_string(first % size_t(Osd().width)) + " y " +
+                                        std::to_string(first / size_t(Osd().width));
+  };
+  W()->OnSetUSBSDAutoStart(0);
+  ManyPictures("Stick", 3);
+  Plug("Stick");
+  Run(1000);
+  Settle();
+  const std::vector<uint32_t> live = pixels();
+  W()->OnSetPhotoBrowseMode(0);
+  PhotoMultiView* grid = OpenBrowser<PhotoMultiView>();
+  ASSERT_NE(grid, nullptr);
+  Run(4000);
+  Settle();
+  const std::vector<uint32_t> browsing = pixels();
+  Press("ok");
+  Run(1000);
+  Settle();
+  ASSERT_NE(Find<PhotoSingleView>(), nullptr);
+  EXPECT_NE(differ(browsing), "") << "the viewer shows";
+  Press("back");
+  Run(4000);
+  Settle();
+  ASSERT_NE(Find<PhotoMultiView>(), nullptr);
+  EXPECT_EQ(differ(browsing), "") << "back in the grid";
+  Press("ok");
+  Run(1000);
+  Settle();
+  ASSERT_NE(Find<PhotoSingleView>(), nullptr);
+  Press("exit");
+  Run(4000);
+  Settle();
+  EXPECT_EQ(Find<PhotoSingleView>(), nullptr);
+  Run(30000);  // the channel banner of the live picture's return closes
+  Settle();
+  EXPECT_EQ(differ(live), "") << "back on the live picture";
 }
 
 // Thumbnails come at the grid's cell size, upright, and centred on black:

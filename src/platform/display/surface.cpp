@@ -1,18 +1,44 @@
 #include "platform/display/surface.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 
 namespace dfb {
 
-Surface::Surface(int32_t width, int32_t height)
-    : width_(std::max(width, 1)),
-      height_(std::max(height, 1)),
-      pixels_(static_cast<uint32_t*>(std::calloc(size_t(width_) * size_t(height_), sizeof(uint32_t)))) {
-  if (!pixels_) throw std::bad_alloc();
+namespace {
+// From this size on the pixels are mapped pages of their own.
+constexpr size_t kMapFrom = size_t{64} << 10;
+}  // namespace
+
+void Surface::Free::operator()(uint32_t* p) const {
+  if (mapped > 0)
+    munmap(p, mapped);
+  else
+    std::free(p);
+}
+
+Surface::Surface(int32_t width, int32_t height) : width_(std::max(width, 1)), height_(std::max(height, 1)) {
+  const size_t bytes = size_t(width_) * size_t(height_) * sizeof(uint32_t);
+  if (bytes >= kMapFrom) {
+    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    pixels_ = std::unique_ptr<uint32_t[], Free>(static_cast<uint32_t*>(p), Free{bytes});
+  } else {
+    pixels_.reset(static_cast<uint32_t*>(std::calloc(bytes / sizeof(uint32_t), sizeof(uint32_t))));
+    if (!pixels_) throw std::bad_alloc();
+  }
 }
 
 void Surface::Clear(uint32_t pixel) { std::fill(pixels_.get(), pixels_.get() + size_t(width_) * size_t(height_), pixel); }
+
+bool Surface::Exchange(Surface& other) {
+  if (other.width_ != width_ || other.height_ != height_) return false;
+  pixels_.swap(other.pixels_);
+  return true;
+}
 
 namespace {
 // The 8-bit product a*b/255, rounded.

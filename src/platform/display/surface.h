@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 
 namespace dfb {
@@ -14,7 +13,8 @@ namespace dfb {
 class Surface {
  public:
   // Cleared to transparent black. Sizes below 1 become 1 (callers check first).
-  // The pixels come zeroed from the allocator: a large surface is mapped
+  // The pixels come zeroed: a large surface is mapped from the system
+  // directly (not from the heap, which would have to clear reused memory),
   // pages that cost nothing until first drawn, so a buffer kept for later
   // (the viewer's second picture) is not written twice.
   Surface(int32_t width, int32_t height);
@@ -27,14 +27,21 @@ class Surface {
 
   uint32_t At(int32_t x, int32_t y) const { return pixels_[size_t(y) * size_t(width_) + size_t(x)]; }
   void Clear(uint32_t pixel);
+  // Swaps the pixels of two surfaces of one size, so that a picture laid out
+  // on another thread is shown without copying it; pointers taken from
+  // Pixels() before then point into the other surface. False, and nothing
+  // swapped, when the sizes differ.
+  bool Exchange(Surface& other);
 
  private:
   int32_t width_;
   int32_t height_;
+  // Gives the pixels back: unmapped when mapped (`mapped` bytes), else freed.
   struct Free {
-    void operator()(uint32_t* p) const { std::free(p); }
+    size_t mapped;
+    void operator()(uint32_t* p) const;
   };
-  std::unique_ptr<uint32_t[], Free> pixels_;
+  std::unique_ptr<uint32_t[], Free> pixels_{nullptr, Free{0}};
 };
 
 // Packs bytes into a pixel word (red in the low byte).

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "platform/display/surface.h"
 #include "platform/psl/psl_knobs.h"
@@ -788,11 +789,19 @@ int32_t Service::RequestPicture(PslObject item, int32_t mode) {
     }
     if (!ok) kv::Log("media service: picture " + path + " failed: " + error);
     // The canvases the GUI shows pictures on are screen-sized: the picture is
-    // fitted to the screen here, on the worker, so that the GUI task only
-    // copies it (the larger decode stays for turning the picture).
-    Image screen;
-    if (ok && mode == 0) screen = Fit(img, PSL_PICTURE_WIDTH, PSL_PICTURE_HEIGHT);
-    self->Answer([self, img = std::move(img), screen = std::move(screen), info, ok, mode, saved, hold]() mutable {
+    // fitted and laid out on a whole screen here, on the worker, and the GUI
+    // task takes that frame's pixels in exchange for the canvas's old ones
+    // (the larger decode stays for turning the picture).
+    std::shared_ptr<dfb::Surface> frame;
+    if (ok && mode == 0) {
+      {
+        std::lock_guard<std::mutex> lock(self->mu_);
+        frame = std::move(self->spareFrame_);
+      }
+      if (!frame) frame = std::make_shared<dfb::Surface>(PSL_PICTURE_WIDTH, PSL_PICTURE_HEIGHT);
+      DrawCentred(img, frame.get());
+    }
+    self->Answer([self, img = std::move(img), frame, info, ok, mode, saved, hold]() mutable {
       auto kept = self->Take(hold);
       if (!kept) return;
       PslObject it = kept->get();
@@ -800,9 +809,16 @@ int32_t Service::RequestPicture(PslObject item, int32_t mode) {
       if (ok && mode == 0) {
         if (ex.decodedPicture)
           if (dfb::Surface* s = ex.decodedPicture(it))
-            DrawCentred(s->Width() == PSL_PICTURE_WIDTH && s->Height() == PSL_PICTURE_HEIGHT ? screen : img, s);
-        std::lock_guard<std::mutex> lock(self->mu_);
-        self->lastPicture_ = std::move(img);
+            if (!s->Exchange(*frame)) DrawCentred(img, s);
+        // The canvas's old pixels are the next picture's frame; the picture
+        // shown before is freed on the worker.
+        Image before;
+        {
+          std::lock_guard<std::mutex> lock(self->mu_);
+          self->spareFrame_ = std::move(frame);
+          before = std::exchange(self->lastPicture_, std::move(img));
+        }
+        if (!before.Empty()) self->Enqueue([before = std::move(before)] {});
       }
       if (ok && mode == 1) {
         std::lock_guard<std::mutex> lock(self->mu_);

@@ -204,6 +204,9 @@ class Service : public std::enable_shared_from_this<Service> {
   bool shuffle_ = false;
   std::minstd_rand random_{12345};
   Image lastPicture_;  // the last picture shown, upright, at most 960 x 960
+  // A screen-sized surface the worker lays the next decoded picture out on:
+  // the pixels a canvas gave up in exchange for the last one.
+  std::shared_ptr<dfb::Surface> spareFrame_;
   std::string wallpaper_;
   // GUI task only: objects awaiting an answer, kept alive until it comes.
   std::map<uint64_t, std::unique_ptr<kv::Persistent<kv::Object>>> held_;

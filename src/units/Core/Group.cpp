@@ -196,6 +196,18 @@ void Group::DrawChildren(const ge::Surface& target, const kv::Rect& clip, kv::Po
   }
 }
 
+void Group::CollectOpaque(const kv::Rect& clip, kv::Point origin, OpaqueCover& cover) const {
+  if (opacity_ < 255) return;
+  const size_t n = children_.size();
+  for (size_t i = 0; i < n; ++i) {
+    const View* v = children_[i];
+    if (!v->IsVisible()) continue;
+    const kv::Rect r = v->Bounds().Move(origin);
+    const kv::Rect c = r.Intersect(clip);
+    if (!c.IsEmpty()) v->CollectOpaque(c, r.Origin(), cover);
+  }
+}
+
 void Group::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   if (opacity_ <= 0 || opacity <= 0) return;
   if (opacity_ >= 255) {

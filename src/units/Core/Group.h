@@ -78,6 +78,11 @@ class Group : public View {
   int32_t GetChildIndex(const View* view) const { return children_.IndexOf(view); }
 
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+  // What the visible children offer, each clipped as Draw clips it; nothing
+  // below full opacity, where the children are seen through. A group whose
+  // Draw hands its children another clip or opacity offers only what that
+  // Draw paints.
+  void CollectOpaque(const kv::Rect& clip, kv::Point origin, OpaqueCover& cover) const override;
 
   // Moves the focus away from `child` (the focused child that is being
   // hidden, disabled or removed): next focusable control among the siblings,

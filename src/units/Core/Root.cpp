@@ -1,8 +1,10 @@
 #include "units/Core/Root.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "runtime/member.h"
+#include "runtime/panic.h"
 #include "runtime/runtime.h"
 #include "units/Core/Log.h"
 #include "units/Effects/Effect.h"
@@ -20,6 +22,16 @@ kv::Persistent<Root>& Installed() {
 void ResetInstalled() { Installed().reset(); }
 
 int64_t Area(const kv::Rect& r) { return r.IsEmpty() ? 0 : int64_t{r.W()} * r.H(); }
+
+// Fills `r`, a part of the surface, with `pixel`.
+void Fill(const ge::Surface& s, const kv::Rect& r, uint32_t pixel) {
+  if (r.IsEmpty()) return;
+  for (int32_t y = r.y1; y < r.y2; ++y) std::fill(s.Row(y) + r.x1, s.Row(y) + r.x2, pixel);
+}
+#ifdef KV_VERIFY
+// Transparent with a colour: no premultiplied drawing produces it.
+constexpr uint32_t kUncleared = 0x00FF00FFu;
+#endif
 }  // namespace
 
 Root::Root() { OnSetBounds({0, 0, kWidth, kHeight}); }
@@ -135,9 +147,30 @@ void Root::Redraw() {
   for (int i = 0; i < n; ++i) {
     const kv::Rect clip = rects[i].Intersect(surfaceArea);
     if (clip.IsEmpty()) continue;
-    for (int32_t y = clip.y1; y < clip.y2; ++y)
-      std::memset(surface_.Row(y) + clip.x1, 0, sizeof(uint32_t) * static_cast<size_t>(clip.W()));
+    // What an opaque view paints over needs no clearing first (a full-screen
+    // player's black background under its picture).
+    OpaqueCover cover;
+    if (IsVisible()) CollectOpaque(clip, {0, 0}, cover);
+    const kv::Rect keep = cover.rect;
+    if (keep.IsEmpty()) {
+      Fill(surface_, clip, 0);
+    } else {
+      Fill(surface_, {clip.x1, clip.y1, clip.x2, keep.y1}, 0);
+      Fill(surface_, {clip.x1, keep.y1, keep.x1, keep.y2}, 0);
+      Fill(surface_, {keep.x2, keep.y1, clip.x2, keep.y2}, 0);
+      Fill(surface_, {clip.x1, keep.y2, clip.x2, clip.y2}, 0);
+#ifdef KV_VERIFY
+      // Checked builds mark the part not cleared: a mark left after drawing
+      // is a pixel no opaque view painted, which the clear was needed for.
+      Fill(surface_, keep, kUncleared);
+#endif
+    }
     if (IsVisible()) Draw(surface_, clip, {0, 0}, 255);
+#ifdef KV_VERIFY
+    for (int32_t y = keep.y1; y < keep.y2; ++y)
+      for (int32_t x = keep.x1; x < keep.x2; ++x)
+        if (surface_.Row(y)[x] == kUncleared) kv::Panic("Core::Root: an opaque cover left a pixel unpainted");
+#endif
     rects[flipped++] = clip;
   }
   if (flip_ && flipped > 0) flip_(rects, flipped);

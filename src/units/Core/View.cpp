@@ -56,6 +56,8 @@ void View::InvalidateArea(const kv::Rect& area) {
   InvalidateScreen(area.Move(GetAbsoluteBounds().Origin()).Intersect(visible));
 }
 
+void View::CollectOpaque(const kv::Rect&, kv::Point, OpaqueCover&) const {}
+
 void View::Draw(const ge::Surface& /*target*/, const kv::Rect& /*clip*/, kv::Point /*origin*/, int32_t /*opacity*/) {}
 
 kv::Rect View::ScreenArea() const {

@@ -26,6 +26,16 @@ class Root;
 // The engine's rectangle of a framework rectangle (same layout, x2 and y2 exclusive).
 constexpr ge::Rect ToGeRect(const kv::Rect& r) { return {r.x1, r.y1, r.x2, r.y2}; }
 
+// The largest rectangle of an area about to be redrawn that one view paints
+// opaque in every pixel (View::CollectOpaque): the root need not clear it
+// before drawing, whatever lies beneath it.
+struct OpaqueCover {
+  kv::Rect rect;
+  void Add(const kv::Rect& r) {
+    if (int64_t{r.W()} * r.H() > int64_t{rect.W()} * rect.H()) rect = r;
+  }
+};
+
 class View : public kv::Object {
   KV_CLASS(Core, View, kv::Object)
  public:
@@ -81,6 +91,11 @@ class View : public kv::Object {
   // Target coordinates are screen coordinates when drawing to the display;
   // a group that draws into a scratch surface moves them. The base draws nothing.
   virtual void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity);
+  // Offers `cover` the part of `clip` that Draw with the same clip and origin
+  // at full opacity paints with opaque pixels, each one whatever was there
+  // before. The base offers nothing: only a view that knows it is opaque
+  // says so (an opaque rectangle, a group for its children).
+  virtual void CollectOpaque(const kv::Rect& clip, kv::Point origin, OpaqueCover& cover) const;
 
  protected:
   // The part of the screen this view covers as drawn: its absolute bounds

@@ -49,6 +49,12 @@ void ServiceCanvas::Allocate(int32_t width, int32_t height) {
   Attach(ge::Surface{surface_->Pixels(), width, height, surface_->Stride()});
 }
 
+ge::Surface ServiceCanvas::GetSurface() const {
+  if (surface_ && IsAttached())
+    return ge::Surface{surface_->Pixels(), surface_->Width(), surface_->Height(), surface_->Stride()};
+  return RootCanvas::GetSurface();
+}
+
 // --- Metadata ---------------------------------------------------------------------------------
 
 void PictureMetadata::Initialize(const kv::String& title, const kv::String& make, const kv::String& model,

@@ -30,6 +30,9 @@ class ServiceCanvas : public Graphics::RootCanvas {
   // Gives the canvas `width` x `height` transparent pixels of its own surface.
   void Allocate(int32_t width, int32_t height);
   dfb::Surface* ServiceSurface() const { return surface_.get(); }
+  // The service's surface as it is now: the media service may exchange its
+  // pixels for a picture laid out on its worker (dfb::Surface::Exchange).
+  ge::Surface GetSurface() const override;
 
  private:
   std::unique_ptr<dfb::Surface> surface_;

@@ -41,6 +41,8 @@ class ThirdMenu : public SubSystem::MenuClass {
   void DoActivate(kv::Object* sender) override;
   void DoFocus(kv::Object* sender) override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+  // Draws its parts and its rows (cut to the rows' area) its own way: offers no opaque cover.
+  void CollectOpaque(const kv::Rect& /*clip*/, kv::Point /*origin*/, Core::OpaqueCover& /*cover*/) const override {}
   void ReInit() override;
   // Binds every row present to its option.
   virtual void LoadSettings();

@@ -19,6 +19,10 @@ void Rectangle::OnSetCut(bool cut) {
   InvalidateView();
 }
 
+void Rectangle::CollectOpaque(const kv::Rect& clip, kv::Point /*origin*/, Core::OpaqueCover& cover) const {
+  if (color_.a == 255) cover.Add(clip);
+}
+
 void Rectangle::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   if (cut_) {
     ge::GenFillRect(target, Core::ToGeRect(clip), Core::ToGeRect(Bounds().MoveTo(origin)), color_.ToWord());

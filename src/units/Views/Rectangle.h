@@ -20,6 +20,8 @@ class Rectangle : public Core::View {
   bool OnGetCut() const { return cut_; }
 
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+  // An opaque colour covers the whole rectangle, cut or blended.
+  void CollectOpaque(const kv::Rect& clip, kv::Point origin, Core::OpaqueCover& cover) const override;
 
  private:
   kv::Color color_;
