@@ -14,9 +14,22 @@ namespace {
 constexpr char16_t kDot = u'.';
 
 // The characters of all runs in one sequence, each with the run it came from.
+// Most texts are one run: its characters are read where they are, and only
+// texts of several runs are copied into one sequence.
 class Chars {
  public:
   explicit Chars(std::span<const TextRun> runs) {
+    size_t withFont = 0;
+    for (size_t r = 0; r < runs.size(); ++r) {
+      if (runs[r].font == nullptr) continue;
+      ++withFont;
+      onlyRun_ = static_cast<int32_t>(r);
+    }
+    if (withFont <= 1) {
+      if (withFont == 1) only_ = runs[static_cast<size_t>(onlyRun_)].text;
+      return;
+    }
+    single_ = false;
     for (size_t r = 0; r < runs.size(); ++r) {
       if (runs[r].font == nullptr) continue;
       for (char16_t c : runs[r].text) {
@@ -26,9 +39,9 @@ class Chars {
     }
   }
 
-  int32_t Size() const { return static_cast<int32_t>(chars_.size()); }
-  char16_t At(int32_t i) const { return chars_[static_cast<size_t>(i)]; }
-  int32_t RunOf(int32_t i) const { return run_[static_cast<size_t>(i)]; }
+  int32_t Size() const { return static_cast<int32_t>(single_ ? only_.size() : chars_.size()); }
+  char16_t At(int32_t i) const { return single_ ? only_[static_cast<size_t>(i)] : chars_[static_cast<size_t>(i)]; }
+  int32_t RunOf(int32_t i) const { return single_ ? onlyRun_ : run_[static_cast<size_t>(i)]; }
 
   // Kerning between characters i - 1 and i; none across a change of font.
   int32_t Kern(std::span<const TextRun> runs, int32_t i) const {
@@ -54,6 +67,9 @@ class Chars {
   }
 
  private:
+  bool single_ = true;  // at most one run has a font: only_ holds its text
+  std::u16string_view only_;
+  int32_t onlyRun_ = 0;
   std::vector<char16_t> chars_;
   std::vector<int32_t> run_;
 };
@@ -116,23 +132,6 @@ void Ellipsize(std::span<const TextRun> runs, const Chars& t, TextLine& line, in
 
 int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
-// True when the placement has one range of characters per line of the
-// layout, in order, and every character names one of the runs.
-bool Matches(const TextPlacement& p, const TextLayout& layout, size_t runs) {
-  if (p.lineStart.size() != layout.lines.size() + 1 || p.lineStart.front() != 0 ||
-      p.lineStart.back() != static_cast<int64_t>(p.chars.size()))
-    return false;
-  for (size_t l = 0; l + 1 < p.lineStart.size(); ++l)
-    if (p.lineStart[l] > p.lineStart[l + 1]) return false;
-  for (const PlacedChar& g : p.chars) {
-    if (g.run < 0 || static_cast<size_t>(g.run) >= runs || g.width < 0 || g.height < 0 ||
-        g.offset > p.coverage.size() ||
-        static_cast<uint64_t>(g.width) * static_cast<uint64_t>(g.height) > p.coverage.size() - g.offset)
-      return false;
-  }
-  return true;
-}
-
 // The ink of one premultiplied colour. Making an ink fills a table of 256
 // pixels, and a screen draws all its texts in a few colours, so the inks of
 // the last colours used are kept, per thread (texts are also drawn off the
@@ -148,24 +147,6 @@ std::shared_ptr<const rows::MaskInk> InkOf(uint32_t colour) {
   kept[next] = ink;
   next = (next + 1) % kKept;
   return ink;
-}
-
-// Appends character c of run r at pen position x, with a copy of its glyph.
-void Place(TextPlacement& p, std::span<const TextRun> runs, int32_t r, char16_t c, int64_t x) {
-  PlacedChar g{Clamp32(x), r, c};
-  const GlyphBitmap b = runs[static_cast<size_t>(r)].font->Glyph(c);
-  if (b.coverage != nullptr && b.width > 0 && b.height > 0) {
-    g.left = b.left;
-    g.top = b.top;
-    g.width = b.width;
-    g.height = b.height;
-    g.offset = p.coverage.size();
-    for (int32_t y = 0; y < b.height; ++y) {
-      const uint8_t* row = b.coverage + static_cast<std::ptrdiff_t>(y) * b.pitch;
-      p.coverage.insert(p.coverage.end(), row, row + b.width);
-    }
-  }
-  p.chars.push_back(g);
 }
 
 }  // namespace
@@ -213,48 +194,17 @@ TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& option
   return layout;
 }
 
-TextPlacement PlaceText(std::span<const TextRun> runs, const TextLayout& layout) {
-  TextPlacement p;
-  const Chars t(runs);
-  p.lineStart.reserve(layout.lines.size() + 1);
-  p.chars.reserve(static_cast<size_t>(t.Size()) + 3 * layout.lines.size());
-  for (const TextLine& line : layout.lines) {
-    p.lineStart.push_back(static_cast<int32_t>(p.chars.size()));
-    if (line.begin < 0 || line.end > t.Size() || line.begin > line.end) continue;  // not a layout of these runs
-    int64_t x = 0;
-    for (int32_t i = line.begin; i < line.end; ++i) {
-      if (i > line.begin) x += t.Kern(runs, i);
-      Place(p, runs, t.RunOf(i), t.At(i), x);
-      x += t.Advance(runs, i);
-    }
-    if (line.ellipsis && line.begin < t.Size()) {
-      const int32_t r = EllipsisRun(t, line.begin, line.end);
-      GlyphSource& f = *runs[static_cast<size_t>(r)].font;
-      if (line.end > line.begin) x += f.Kerning(t.At(line.end - 1), kDot);
-      for (int d = 0; d < 3; ++d) {
-        if (d > 0) x += f.Kerning(kDot, kDot);
-        Place(p, runs, r, kDot, x);
-        x += f.Advance(kDot);
-      }
-    }
-  }
-  p.lineStart.push_back(static_cast<int32_t>(p.chars.size()));
-  return p;
-}
-
 void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const TextLayout& layout,
                      const Rect& box, AlignH alignH, AlignV alignV, uint8_t opacity) {
   if (opacity == 0 || layout.lines.empty()) return;
-  GenDrawPlacedText(dst, clip, runs, layout, PlaceText(runs, layout), box, alignH, alignV, opacity);
-}
-
-void GenDrawPlacedText(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const TextLayout& layout,
-                       const TextPlacement& placement, const Rect& box, AlignH alignH, AlignV alignV,
-                       uint8_t opacity) {
-  if (opacity == 0 || layout.lines.empty() || !Matches(placement, layout, runs.size())) return;
+  const Chars t(runs);
   // The inks of the runs' colours, premultiplied and scaled by the opacity,
-  // found once per run; runs of the same colour share one.
-  std::vector<std::shared_ptr<const rows::MaskInk>> inks(runs.size());
+  // found once per run; runs of the same colour share one. A text of a few
+  // runs keeps them in place.
+  constexpr size_t kFewRuns = 4;
+  std::shared_ptr<const rows::MaskInk> few[kFewRuns];
+  std::vector<std::shared_ptr<const rows::MaskInk>> many(runs.size() > kFewRuns ? runs.size() : 0);
+  std::shared_ptr<const rows::MaskInk>* inks = runs.size() > kFewRuns ? many.data() : few;
   const auto inkOf = [&](size_t r) -> const rows::MaskInk& {
     if (inks[r] == nullptr) inks[r] = InkOf(MulPixel(Premultiply(runs[r].colour), opacity));
     return *inks[r];
@@ -266,17 +216,35 @@ void GenDrawPlacedText(const Surface& dst, const Rect& clip, std::span<const Tex
   if (alignV == AlignV::Bottom) top += boxH - layout.height;
   for (size_t l = 0; l < layout.lines.size(); ++l) {
     const TextLine& line = layout.lines[l];
+    if (line.begin < 0 || line.end > t.Size() || line.begin > line.end) continue;  // not a layout of these runs
     const int32_t baseline = Clamp32(top + static_cast<int64_t>(l) * layout.LinePitch() + layout.ascent);
-    int64_t x = box.x1;
-    if (alignH == AlignH::Center) x += (boxW - line.width) / 2;
-    if (alignH == AlignH::Right) x += boxW - line.width;
-    for (int32_t i = placement.lineStart[l]; i < placement.lineStart[l + 1]; ++i) {
-      const PlacedChar& g = placement.chars[static_cast<size_t>(i)];
-      if (g.width == 0 || g.height == 0) continue;
-      const rows::MaskInk& ink = inkOf(static_cast<size_t>(g.run));
-      if (ink.colour == 0) continue;
-      const GlyphBitmap b{placement.coverage.data() + g.offset, g.width, g.width, g.height, g.left, g.top, 0};
-      internal::DrawGlyph(dst, clip, b, Clamp32(x + g.x), baseline, ink);
+    int64_t left = box.x1;
+    if (alignH == AlignH::Center) left += (boxW - line.width) / 2;
+    if (alignH == AlignH::Right) left += boxW - line.width;
+    // The glyph a font hands out is valid until its next call: each is drawn
+    // before the font is asked for anything else.
+    const auto draw = [&](int32_t r, char16_t c, int64_t x) {
+      const rows::MaskInk& ink = inkOf(static_cast<size_t>(r));
+      if (ink.colour == 0) return;
+      const GlyphBitmap b = runs[static_cast<size_t>(r)].font->Glyph(c);
+      if (b.coverage == nullptr || b.width <= 0 || b.height <= 0) return;
+      internal::DrawGlyph(dst, clip, b, Clamp32(left + Clamp32(x)), baseline, ink);
+    };
+    int64_t x = 0;
+    for (int32_t i = line.begin; i < line.end; ++i) {
+      if (i > line.begin) x += t.Kern(runs, i);
+      draw(t.RunOf(i), t.At(i), x);
+      x += t.Advance(runs, i);
+    }
+    if (line.ellipsis && line.begin < t.Size()) {
+      const int32_t r = EllipsisRun(t, line.begin, line.end);
+      GlyphSource& f = *runs[static_cast<size_t>(r)].font;
+      if (line.end > line.begin) x += f.Kerning(t.At(line.end - 1), kDot);
+      for (int d = 0; d < 3; ++d) {
+        if (d > 0) x += f.Kerning(kDot, kDot);
+        draw(r, kDot, x);
+        x += f.Advance(kDot);
+      }
     }
   }
 }

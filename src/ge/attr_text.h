@@ -57,36 +57,8 @@ TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& option
 // Draws laid-out text in the box: each line aligned horizontally within the
 // box's width, the block of lines aligned vertically within its height (text
 // taller or wider than the box extends past it; `clip` limits the drawing).
+// Each glyph is drawn from its font's cache as it comes; nothing is copied.
 void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const TextLayout& layout,
                      const Rect& box, AlignH alignH, AlignV alignV, uint8_t opacity);
-
-// The characters a layout draws, each with its pen position from the left
-// edge of its line (advances and kerning applied), the run it takes its font
-// and colour from, and a copy of its glyph; an ellipsis adds its three
-// periods. Kept with the layout, it lets the same text be drawn again
-// without asking the fonts for anything: it stays valid as long as the runs'
-// text and fonts and the layout do (the colours may change).
-struct PlacedChar {
-  int32_t x = 0;    // pen position from the line's left edge
-  int32_t run = 0;  // index into the runs
-  char16_t c = 0;
-  // The glyph's coverage: `width` x `height` bytes at `offset` in
-  // TextPlacement::coverage, rows `width` apart; placed as GlyphBitmap says.
-  int32_t left = 0, top = 0, width = 0, height = 0;
-  size_t offset = 0;
-};
-struct TextPlacement {
-  std::vector<PlacedChar> chars;   // line after line
-  std::vector<int32_t> lineStart;  // index of each line's first character, and the end of the last line
-  std::vector<uint8_t> coverage;   // the glyphs' coverage
-};
-
-TextPlacement PlaceText(std::span<const TextRun> runs, const TextLayout& layout);
-
-// GenDrawAttrText from the placement PlaceText made of the same runs and
-// layout: the same pixels. A placement that does not match the layout draws nothing.
-void GenDrawPlacedText(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const TextLayout& layout,
-                       const TextPlacement& placement, const Rect& box, AlignH alignH, AlignV alignV,
-                       uint8_t opacity);
 
 }  // namespace ge

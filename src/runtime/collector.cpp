@@ -51,6 +51,10 @@ class Collector {
   size_t liveBytes = 0;
   size_t allocatedSince = 0;
   size_t bytesSince = 0;
+  // What survived the last collection. The live counts above include what
+  // was allocated since, so the trigger compares against these instead.
+  size_t liveAfterCollect = 0;
+  size_t bytesAfterCollect = 0;
   uint32_t epoch = 1;
   uint32_t epochBits = 1u << Object::kFlagBits;
   int busy = 0;
@@ -360,6 +364,8 @@ class Collector {
     st.live = heap.size();
     allocatedSince = 0;
     bytesSince = 0;
+    liveAfterCollect = heap.size();
+    bytesAfterCollect = liveBytes;
     return st;
   }
 };
@@ -513,8 +519,8 @@ size_t AllocatedSinceCollect() { return Collector::Get().allocatedSince; }
 void ReportExternalAllocation(size_t bytes) { Collector::Get().bytesSince += bytes; }
 bool CollectionDue() {
   const Collector& c = Collector::Get();
-  return c.allocatedSince >= std::max(kMinCollectObjects, c.heap.size()) ||
-         c.bytesSince >= std::max(kMinCollectBytes, c.liveBytes);
+  return c.allocatedSince >= std::max(kMinCollectObjects, c.liveAfterCollect) ||
+         c.bytesSince >= std::max(kMinCollectBytes, c.bytesAfterCollect);
 }
 size_t LiveObjects() { return Collector::Get().heap.size(); }
 bool InSweep() { return Collector::Get().inSweep; }

@@ -60,7 +60,7 @@ size_t AllocatedSinceCollect();
 // the next collection.
 void ReportExternalAllocation(size_t bytes);
 // True when enough was allocated since the last collection: as many objects
-// or bytes as are live (at least 2000 objects or 1 MiB), so that the cost of
+// or bytes as survived it (at least 2000 objects or 1 MiB), so that the cost of
 // marking stays proportional to what was allocated.
 bool CollectionDue();
 // Number of live heap objects.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ge/attr_text.h"
 #include "ge/font.h"
@@ -88,6 +89,33 @@ TEST(Text, GlyphsOverEachBackgroundBlendWithIt) {
       ASSERT_EQ(s.At(x, y), ink ? test::RefOver(Premultiply(colour), under) : under) << x << "," << y;
     }
   EXPECT_TRUE(s.GuardsIntact());
+}
+
+// Every coverage value over a background that is one colour on the first
+// row only (a gradient, as under list rows): each pixel blends with its own
+// background, in an opaque ink and a translucent one. Rows of 15 pixels are
+// blended some pixels at a time and the rest one by one.
+TEST(Glyph, EveryCoverageOverAGradientBlendsWithItsOwnPixel) {
+  constexpr int32_t kW = 15, kH = 18;
+  std::vector<uint8_t> coverage(kW * kH);
+  for (int32_t i = 0; i < kW * kH; ++i) coverage[static_cast<size_t>(i)] = static_cast<uint8_t>((i * 7) % 256);
+  const GlyphBitmap g{coverage.data(), kW, kW, kH, 0, kH, kW};
+  for (const uint32_t colour : {Pixel(240, 200, 40, 255), Pixel(240, 200, 40, 160)}) {
+    GuardedSurface s(kW, kH);
+    const auto under = [](int32_t x, int32_t y) {
+      return y == 0 ? Pixel(10, 20, 30, 255) : Pixel(static_cast<uint8_t>(8 * y), static_cast<uint8_t>(x * 3), 90, 255);
+    };
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x) s.At(x, y) = under(x, y);
+    GenDrawGlyph(s.View(), s.Bounds(), g, 0, kH, colour, 255);
+    const uint32_t ink = Premultiply(colour);
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x) {
+        const uint8_t m = coverage[static_cast<size_t>(y * kW + x)];
+        ASSERT_EQ(s.At(x, y), test::RefOver(MulPixel(ink, m), under(x, y))) << x << "," << y << " ink " << colour;
+      }
+    EXPECT_TRUE(s.GuardsIntact());
+  }
 }
 
 TEST(Layout, WrapsAtSpacesAndBreaksLongWords) {

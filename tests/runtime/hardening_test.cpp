@@ -417,6 +417,12 @@ TEST_F(HardeningTest, CollectionTriggerGrowsWithTheHeapAndCountsBytes) {
   kv::ReportExternalAllocation(size_t{8} << 20);  // a large bitmap's pixels
   driver.Pass();
   EXPECT_EQ(kv::LiveObjects(), 10000u);
+  // As many new objects as survived the last collection: the next pass
+  // collects them, with no bitmap to push it.
+  for (int i = 0; i < 10000; ++i) kv::New<Node>();
+  driver.Pass();
+  EXPECT_EQ(kv::LiveObjects(), 10000u);
+  EXPECT_EQ(kv::AllocatedSinceCollect(), 0u);
 }
 
 TEST_F(HardeningTest, ManyQueuedSignalsAndObserversKeepTheirOrder) {

@@ -99,21 +99,26 @@ bool Decode(int32_t id, const std::string& text, Show* s) {
 }
 
 // Every stored show, in id order; a damaged entry is logged and skipped.
+// The entries are decoded where they are stored, without copying the state.
 template <class T, class DecodeFn>
 std::vector<T> All(const sim::Sim& tv, const char* prefix, DecodeFn decode) {
   std::vector<std::pair<int32_t, T>> found;
-  for (const auto& [key, value] : tv.StateWithPrefix(prefix)) {
-    const std::string digits = key.substr(std::string(prefix).size());
+  std::vector<std::string> damaged;
+  const size_t skip = std::string_view(prefix).size();
+  tv.VisitStateWithPrefix(prefix, [&](const std::string& key, const std::string& value) {
     std::vector<int64_t> n;
     T item{};
-    if (!sim::SplitNumbers(digits, &n) || n.size() != 1 || !decode(static_cast<int32_t>(n[0]), value, &item)) {
-      kv::Log("recording database: damaged entry " + key + ", skipped");
-      continue;
+    if (!sim::SplitNumbers(std::string_view(key).substr(skip), &n) || n.size() != 1 ||
+        !decode(static_cast<int32_t>(n[0]), value, &item)) {
+      damaged.push_back(key);
+      return;
     }
     found.emplace_back(static_cast<int32_t>(n[0]), std::move(item));
-  }
+  });
+  for (const std::string& key : damaged) kv::Log("recording database: damaged entry " + key + ", skipped");
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<T> out;
+  out.reserve(found.size());
   for (auto& f : found) out.push_back(std::move(f.second));
   return out;
 }
@@ -191,16 +196,18 @@ std::string EncodeRecorded(const DB_RecordedEntry& e) {
 std::vector<int32_t> Ids(const sim::Sim& tv, const char* prefix) {
   const size_t skip = std::string_view(prefix).size();
   std::vector<int32_t> ids;
-  for (const std::string& key : tv.StateKeysWithPrefix(prefix)) {
+  std::vector<std::string> damaged;
+  tv.VisitStateWithPrefix(prefix, [&](const std::string& key, const std::string&) {
     int32_t id = 0;
     const char* end = key.data() + key.size();
     const auto [at, error] = std::from_chars(key.data() + skip, end, id);
     if (error != std::errc() || at != end || key.size() == skip) {
-      kv::Log("recording database: damaged entry " + key + ", skipped");
-      continue;
+      damaged.push_back(key);
+      return;
     }
     ids.push_back(id);
-  }
+  });
+  for (const std::string& key : damaged) kv::Log("recording database: damaged entry " + key + ", skipped");
   std::sort(ids.begin(), ids.end());
   return ids;
 }

@@ -509,14 +509,13 @@ std::map<std::string, std::string> Sim::StateWithPrefix(std::string_view prefix)
   return out;
 }
 
-std::vector<std::string> Sim::StateKeysWithPrefix(std::string_view prefix) const {
+void Sim::VisitStateWithPrefix(std::string_view prefix,
+                               const std::function<void(const std::string&, const std::string&)>& fn) const {
   std::lock_guard<std::mutex> lock(stateMutex_);
-  std::vector<std::string> out;
   for (auto it = state_.lower_bound(std::string(prefix)); it != state_.end(); ++it) {
     if (it->first.compare(0, prefix.size(), prefix) != 0) break;
-    out.push_back(it->first);
+    fn(it->first, it->second);
   }
-  return out;
 }
 
 void Sim::MarkDirtyLocked() {

@@ -145,8 +145,11 @@ class Sim {
   size_t UnsavedChanges() const;
   // The stored keys that start with `prefix`, with their values.
   std::map<std::string, std::string> StateWithPrefix(std::string_view prefix) const;
-  // The same keys without their values (an index over many entries).
-  std::vector<std::string> StateKeysWithPrefix(std::string_view prefix) const;
+  // Calls fn(key, value) for each stored key that starts with `prefix`, in
+  // key order, without copying them: fn runs under the state's lock, so it
+  // only reads and never calls the simulation.
+  void VisitStateWithPrefix(std::string_view prefix,
+                            const std::function<void(const std::string&, const std::string&)>& fn) const;
 
   // --- The television's settings, inputs, channels, clock and timers --------
   TvState& Tv() { return *tv_; }

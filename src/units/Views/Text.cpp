@@ -112,27 +112,10 @@ const ge::TextLayout& Text::LayoutFor(const ge::LayoutOptions& options) {
   layout_ = ge::LayoutText({&run, 1}, key.options);
   layoutKey_ = key;
   layoutValid_ = true;
-  placed_ = false;
   return layout_;
 }
 
 void Text::UpdateLayout() { LayoutFor(Options(false)); }
-
-void Text::PlaceLines(int32_t from, int32_t to) {
-  const auto n = static_cast<int32_t>(layout_.lines.size());
-  if (placed_ && from >= placedFrom_ && to <= placedFrom_ + static_cast<int32_t>(placedLines_.lines.size())) return;
-  const int32_t span = to - from;
-  from = std::max(0, from - span);
-  to = std::min(n, to + span);
-  placedLines_ = layout_;
-  placedLines_.lines.assign(layout_.lines.begin() + from, layout_.lines.begin() + to);
-  const int32_t count = to - from;
-  placedLines_.height = count > 0 ? count * (layout_.ascent + layout_.descent) + (count - 1) * layout_.leading : 0;
-  const ge::TextRun run = Run();
-  placement_ = ge::PlaceText({&run, 1}, placedLines_);
-  placedFrom_ = from;
-  placed_ = true;
-}
 
 ge::TextLayout Text::GetLayout() {
   UpdateLayout();
@@ -231,11 +214,22 @@ void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origi
   const int32_t first = std::max(0, lineAt(clip.y1) - 1);
   const int32_t last = std::min(n, lineAt(clip.y2) + 2);
   if (first >= last) return;
-  PlaceLines(first, last);
-  const int64_t y1 = top + int64_t{placedFrom_} * pitch;
-  const ge::Rect lines{box.x1, static_cast<int32_t>(y1), box.x2, static_cast<int32_t>(y1 + placedLines_.height)};
-  ge::GenDrawPlacedText(target, Core::ToGeRect(clip), {&run, 1}, placedLines_, placement_, lines, ToGeAlignH(alignH),
-                        ge::AlignV::Top, CombineOpacity(255, opacity));
+  const ge::TextLayout* shown = &layout_;
+  ge::TextLayout part;
+  if (first > 0 || last < n) {
+    part.ascent = layout_.ascent;
+    part.descent = layout_.descent;
+    part.leading = layout_.leading;
+    part.width = layout_.width;
+    part.lines.assign(layout_.lines.begin() + first, layout_.lines.begin() + last);
+    const int32_t count = last - first;
+    part.height = count * (layout_.ascent + layout_.descent) + (count - 1) * layout_.leading;
+    shown = &part;
+  }
+  const int64_t y1 = top + int64_t{first} * pitch;
+  const ge::Rect lines{box.x1, static_cast<int32_t>(y1), box.x2, static_cast<int32_t>(y1 + shown->height)};
+  ge::GenDrawAttrText(target, Core::ToGeRect(clip), {&run, 1}, *shown, lines, ToGeAlignH(alignH), ge::AlignV::Top,
+                      CombineOpacity(255, opacity));
 }
 
 }  // namespace Views

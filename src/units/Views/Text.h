@@ -11,9 +11,8 @@
 // The layout (the lines) is kept and made again only when something it
 // depends on changes: the string, the font (or its metrics), the ellipsis or
 // the size of the bounds as the layout uses them; the auto size and the
-// drawing share it. Only the lines a draw shows get their glyphs placed (a
-// window of lines around them is kept), so a long text scrolled in a small
-// view costs what its visible lines cost.
+// drawing share it. A draw takes only the lines the clip shows, so a long
+// text scrolled in a small view costs what its visible lines cost.
 #pragma once
 
 #include <cstdint>
@@ -87,17 +86,10 @@ class Text : public Core::View {
   LayoutKey KeyFor(const ge::LayoutOptions& options) const;
   // The layout for drawing, made again when stale.
   void UpdateLayout();
-  // Places lines [from, to) of the layout (and as many again on each side)
-  // unless they are placed already.
-  void PlaceLines(int32_t from, int32_t to);
 
   bool layoutValid_ = false;  // cleared when the string changes
   LayoutKey layoutKey_;
   ge::TextLayout layout_;
-  bool placed_ = false;  // cleared when the layout is made again
-  int32_t placedFrom_ = 0;
-  ge::TextLayout placedLines_;  // the placed lines of layout_, from placedFrom_
-  ge::TextPlacement placement_;
 
   kv::String string_;
   kv::Member<Resources::Font> font_;
