@@ -20,6 +20,10 @@ struct AutoObject {
 // "Recursive access to an auto object performing the initialization".
 Object* GetAutoObjectRaw(AutoObject& ao);
 
+// The shared instance if it has been created, else null; creates nothing
+// (for comparing a pointer with an instance that may never have been used).
+inline Object* FindAutoObject(const AutoObject& ao) { return ao.instance; }
+
 template <class T>
 T* GetAutoObject(AutoObject& ao) {
   return static_cast<T*>(CastObject(GetAutoObjectRaw(ao), &T::StaticClass()));

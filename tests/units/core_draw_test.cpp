@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "core_test_support.h"
+#include "platform/display/surface.h"
+#include "units/Media/DataItems.h"
+#include "units/Views/Image.h"
 #include "units/Views/Rectangle.h"
 
 namespace coretest {
@@ -227,6 +230,45 @@ TEST_F(DrawTest, OnlyWhatAnOpaqueRectanglePaintsIsLeftUncleared) {
   root->Remove(under);
   driver.Pass();
   EXPECT_EQ(Pixel(100, 50), 0u) << "hidden with what it covered";
+}
+
+// A picture canvas the service has just covered with an opaque picture is
+// copied; once anything else draws into it, it is blended again, so its
+// see-through pixels show what lies beneath.
+TEST_F(DrawTest, AnImageCopiesOnlyAPictureKnownOpaque) {
+  NewFill(root, {0, 0, 100, 100}, kRed);
+  auto* canvas = kv::New<Media::ServiceCanvas>();
+  canvas->Allocate(100, 100);
+  auto* image = kv::New<Views::Image>();
+  image->OnSetBounds({0, 0, 100, 100});
+  image->OnSetBitmap(canvas);
+  root->Add(image);
+  const auto redraw = [&] {
+    image->InvalidateView();
+    driver.Pass();
+  };
+  // As the service lays a decoded picture: opaque in every pixel.
+  canvas->PictureSurface()->Clear(kBlue);
+  redraw();
+  EXPECT_EQ(Pixel(25, 50), kBlue);
+
+  const kv::Rect left{0, 0, 50, 100};
+  canvas->DrawRectangle(left, left, kv::Color{0}, false);
+  redraw();
+  EXPECT_EQ(Pixel(25, 50), kRed) << "cleared by the canvas: see-through again";
+  EXPECT_EQ(Pixel(75, 50), kBlue);
+
+  canvas->PictureSurface()->Clear(kBlue);
+  redraw();
+  EXPECT_EQ(Pixel(25, 50), kBlue);
+  canvas->ServiceSurface()->Clear(0);  // as a thumbnail or a turn may leave it
+  redraw();
+  EXPECT_EQ(Pixel(25, 50), kRed) << "drawn by the service outside a picture";
+
+  canvas->PictureSurface()->Clear(kBlue);
+  image->OnSetOpacity(128);
+  driver.Pass();
+  EXPECT_NEAR(static_cast<double>(Pixel(25, 50) & 0xffu), 127.0, 1.0) << "half the red under half the picture";
 }
 
 TEST_F(DrawTest, TheRootReportsShownScreensAndALanguageChangeRedrawsAll) {

@@ -19,7 +19,11 @@ class Canvas : public Resources::Bitmap {
   void OnSetSize(int32_t width, int32_t height) { OnSetSize(kv::Point{width, height}); }
 
   // The pixels drawn into; pixels are null while the canvas has no size.
-  ge::Surface GetNativeSurface() const { return GetSurface(); }
+  // What is drawn may be see-through, so the canvas is no longer known opaque.
+  ge::Surface GetNativeSurface() const {
+    SetOpaque(false);
+    return GetSurface();
+  }
 
   // Sets one pixel to the colour (straight alpha, stored premultiplied).
   // Points outside the canvas are ignored.

@@ -46,6 +46,7 @@ ServiceCanvas::~ServiceCanvas() = default;
 void ServiceCanvas::Allocate(int32_t width, int32_t height) {
   if (width < 1 || height < 1) return;
   surface_ = std::make_unique<dfb::Surface>(width, height);
+  SetOpaque(false);
   Attach(ge::Surface{surface_->Pixels(), width, height, surface_->Stride()});
 }
 

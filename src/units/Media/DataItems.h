@@ -29,7 +29,19 @@ class ServiceCanvas : public Graphics::RootCanvas {
   ~ServiceCanvas() override;
   // Gives the canvas `width` x `height` transparent pixels of its own surface.
   void Allocate(int32_t width, int32_t height);
-  dfb::Surface* ServiceSurface() const { return surface_.get(); }
+  // The surface handed to the service to draw anything into (a thumbnail, a
+  // turned picture): the canvas is no longer known opaque.
+  dfb::Surface* ServiceSurface() const {
+    SetOpaque(false);
+    return surface_.get();
+  }
+  // The surface handed to the service to lay a decoded picture on: the
+  // service covers it wholly with opaque pixels (alpha flattened onto black,
+  // black bars around the picture), so the canvas is known opaque after it.
+  dfb::Surface* PictureSurface() const {
+    SetOpaque(surface_ != nullptr);
+    return surface_.get();
+  }
   // The service's surface as it is now: the media service may exchange its
   // pixels for a picture laid out on its worker (dfb::Surface::Exchange).
   ge::Surface GetSurface() const override;

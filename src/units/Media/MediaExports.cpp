@@ -142,9 +142,9 @@ void DestroyThumb(PslObject item, uint16_t state) {
 dfb::Surface* DecodedPicture(PslObject item) {
   auto* picture = kv::Cast<PictureDataItem>(static_cast<kv::Object*>(item));
   if (auto* own = picture ? kv::Cast<ServiceCanvas>(picture->Picture.get()) : nullptr)
-    if (own->ServiceSurface()) return own->ServiceSurface();
+    if (dfb::Surface* s = own->PictureSurface()) return s;
   ServiceCanvas* c = kv::GetAutoObject<MediaWrapper>(MainApp::MediaWrapper)->GetDecodedPicture();
-  return c ? c->ServiceSurface() : nullptr;
+  return c ? c->PictureSurface() : nullptr;
 }
 
 PslObject NewListEvent(PslObject source, uint32_t list, int32_t count, int32_t start) {

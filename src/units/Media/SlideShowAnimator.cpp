@@ -327,7 +327,9 @@ void SlideShowAnimator::Arm(int32_t begin) {
 
 void SlideShowAnimator::UpdateCurrent() {
   if (!pending_) return;
-  if (pending_.get() == kv::GetAutoObject<PictureDataItem>(MediaEndPictureDataItem)) {
+  // The end-of-list item exists once the playlist has handed it out; it is
+  // not made here only to compare with (it loads a full-screen bitmap).
+  if (pending_.get() == kv::FindAutoObject(MediaEndPictureDataItem)) {
     pending_ = nullptr;
     OnSetState(7);
     return;

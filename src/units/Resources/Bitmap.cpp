@@ -18,6 +18,7 @@ void Bitmap::OnSetSize(kv::Point size) {
     size.y = std::max(size.y, 0);
   }
   pixels_ = ge::Bitmap(size.x, size.y);
+  opaque_ = false;
   // The pixels count towards the next collection like object memory.
   kv::ReportExternalAllocation(static_cast<size_t>(size.x) * static_cast<size_t>(size.y) * 4);
   width_ = size.x;

@@ -40,7 +40,16 @@ class Bitmap : public kv::Object {
   // One frame; the number is clamped to the frames that exist.
   ge::Surface GetFrameSurface(int32_t frame) const;
 
+  // True while every pixel is known to be opaque (alpha 255): a view may then
+  // copy the pixels instead of blending them. Only a canvas that a whole
+  // opaque picture was just laid on says so; drawing into it again, or new
+  // pixels, end it.
+  bool IsOpaque() const { return opaque_; }
+
  protected:
+  // Set by a canvas for the picture laid on it, cleared whenever its pixels
+  // are handed out for drawing (hence mutable: handing out is const).
+  void SetOpaque(bool opaque) const { opaque_ = opaque; }
   // Drops the owned pixels (for canvases that show pixels owned elsewhere).
   void ReleasePixels();
   void SetSizeFields(int32_t w, int32_t h) {
@@ -53,6 +62,7 @@ class Bitmap : public kv::Object {
   int32_t width_ = 0;
   int32_t height_ = 0;
   int32_t frames_ = 1;
+  mutable bool opaque_ = false;
 };
 
 }  // namespace Resources

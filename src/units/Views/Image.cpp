@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ge/blit.h"
+#include "runtime/panic.h"
 #include "runtime/ref.h"
 #include "units/Core/Log.h"
 #include "units/Resources/Bitmap.h"
@@ -147,7 +148,17 @@ void Image::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point orig
     dh = src.height;
     dy += AlignOffset(alignV_, r.H(), dh);
   }
-  ge::GenScaleBitmap(target, Core::ToGeRect(clip), src, dx, dy, dw, dh, 0, 0, src.width, src.height, true, op);
+  // Opaque pixels at full opacity replace what is beneath: a copy draws the
+  // same pixels as the blend, without reading the target.
+  const bool copy = op == 255 && bitmap_->IsOpaque();
+#ifdef KV_VERIFY
+  // Checked builds hold the canvas to its word.
+  if (copy)
+    for (int32_t y = 0; y < src.height; ++y)
+      for (int32_t x = 0; x < src.width; ++x)
+        if ((src.Row(y)[x] >> 24) != 0xFF) kv::Panic("Views::Image: a bitmap said to be opaque has a see-through pixel");
+#endif
+  ge::GenScaleBitmap(target, Core::ToGeRect(clip), src, dx, dy, dw, dh, 0, 0, src.width, src.height, !copy, op);
 }
 
 }  // namespace Views
