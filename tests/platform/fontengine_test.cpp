@@ -129,6 +129,32 @@ TEST_F(FontEngineTest, CacheKeepsItsLimitAndEvictsLeastRecentlyUsed) {
   }
 }
 
+// Touching glyphs in the middle, at the tail and at the head of the recency
+// order, then evicting twice, must drop exactly the two least recent ones.
+TEST_F(FontEngineTest, CacheEvictsInRecencyOrderAfterTouchesAnywhereInIt) {
+  Start(4);
+  ge::GlyphSource* f = fe::GetFont(20, fe::Weight::kNormal);
+  for (char16_t c : u"abcd") {
+    if (c) f->Glyph(c);
+  }
+  f->Glyph(u'b');  // from the middle: b d c a
+  f->Glyph(u'a');  // from the tail: a b d c
+  f->Glyph(u'a');  // already the most recent
+  f->Glyph(u'e');  // evicts c: e a b d
+  f->Glyph(u'f');  // evicts d: f e a b
+  const fe::CacheStats s = fe::GetCacheStats();
+  EXPECT_EQ(s.glyphs, 4u);
+  for (char16_t c : u"abef") {
+    if (c) f->Glyph(c);
+  }
+  EXPECT_EQ(fe::GetCacheStats().hits, s.hits + 4);
+  EXPECT_EQ(fe::GetCacheStats().misses, s.misses);
+  f->Glyph(u'c');
+  f->Glyph(u'd');
+  EXPECT_EQ(fe::GetCacheStats().misses, s.misses + 2);
+  EXPECT_EQ(fe::GetCacheStats().glyphs, 4u);
+}
+
 TEST_F(FontEngineTest, GlyphOutlivesItsEvictionUntilTheNextCall) {
   Start(1);
   ge::GlyphSource* a = fe::GetFont(30, fe::Weight::kNormal);

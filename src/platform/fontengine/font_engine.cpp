@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <cstdint>
-#include <list>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -35,6 +34,10 @@ using GlyphPtr = std::shared_ptr<const CachedGlyph>;
 
 // Least recently used glyphs go first. Entries are shared: a font keeps the
 // glyph it handed out alive until its next call, even when evicted meanwhile.
+// The recency list lives in one array linked by index, so a hit (the common
+// case: every glyph drawn) touches one slot and its two neighbours instead
+// of nodes scattered over the heap; a full cache hands its oldest slot to
+// the new glyph.
 class GlyphCache {
  public:
   explicit GlyphCache(size_t limit) : limit_(limit) {}
@@ -46,26 +49,62 @@ class GlyphCache {
       return nullptr;
     }
     ++hits_;
-    lru_.splice(lru_.begin(), lru_, it->second);
-    return it->second->second;
-  }
-
-  void Insert(uint64_t key, GlyphPtr glyph) {
-    lru_.emplace_front(key, std::move(glyph));
-    index_[key] = lru_.begin();
-    while (lru_.size() > limit_) {
-      index_.erase(lru_.back().first);
-      lru_.pop_back();
+    const uint32_t i = it->second;
+    if (i != head_) {
+      Unlink(i);
+      LinkFront(i);
     }
+    return slots_[i].glyph;
   }
 
-  CacheStats Stats() const { return {lru_.size(), limit_, hits_, misses_}; }
+  // `key` is not in the cache (the caller has just missed it).
+  void Insert(uint64_t key, GlyphPtr glyph) {
+    uint32_t i = 0;
+    if (index_.size() >= limit_) {
+      i = tail_;
+      Unlink(i);
+      index_.erase(slots_[i].key);
+    } else {
+      i = static_cast<uint32_t>(slots_.size());
+      slots_.emplace_back();
+    }
+    slots_[i].key = key;
+    slots_[i].glyph = std::move(glyph);
+    LinkFront(i);
+    index_.emplace(key, i);
+  }
+
+  CacheStats Stats() const { return {index_.size(), limit_, hits_, misses_}; }
 
  private:
-  using Entry = std::pair<uint64_t, GlyphPtr>;
+  static constexpr uint32_t kNone = UINT32_MAX;
+  struct Slot {
+    uint64_t key = 0;
+    GlyphPtr glyph;
+    uint32_t prev = kNone;  // towards the most recent
+    uint32_t next = kNone;  // towards the least recent
+  };
+
+  void Unlink(uint32_t i) {
+    Slot& s = slots_[i];
+    if (s.prev != kNone) slots_[s.prev].next = s.next; else head_ = s.next;
+    if (s.next != kNone) slots_[s.next].prev = s.prev; else tail_ = s.prev;
+    s.prev = s.next = kNone;
+  }
+
+  void LinkFront(uint32_t i) {
+    Slot& s = slots_[i];
+    s.prev = kNone;
+    s.next = head_;
+    if (head_ != kNone) slots_[head_].prev = i; else tail_ = i;
+    head_ = i;
+  }
+
   size_t limit_;
-  std::list<Entry> lru_;  // most recent first
-  std::unordered_map<uint64_t, std::list<Entry>::iterator> index_;
+  std::vector<Slot> slots_;
+  uint32_t head_ = kNone;  // most recent
+  uint32_t tail_ = kNone;  // least recent
+  std::unordered_map<uint64_t, uint32_t> index_;
   uint64_t hits_ = 0;
   uint64_t misses_ = 0;
 };
