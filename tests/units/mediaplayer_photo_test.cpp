@@ -3,6 +3,8 @@
 // fake clock, with its banner, the background music, the quick menu's
 // interval and the ways out when the stick goes.
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -222,6 +224,48 @@ TEST_F(PhotoViewTest, TheBannerDescribesThePictureOnTheScreenDuringAShow) {
   Pass(5000);
   EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), "") << "no resolution for a file that is no picture";
   EXPECT_EQ(banner->SizeText().OnGetString().ToUtf8(), "Size: 4 Bytes");
+}
+
+TEST_F(PhotoViewTest, AViewerOpenedDeepInALargeFolderBuildsOnlyTheRowItShows) {
+  // Two sub-folders, then 200 photos; the viewer opens on the 150th photo
+  // (folder row 151), which alone is larger and blue.
+  W()->OnSetUSBSDAutoStart(0);
+  std::vector<std::string> files = {"Sub1/", "Sub2/"};
+  for (int i = 0; i < 200; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "p%03d.jpg", i);
+    if (i != 149) files.emplace_back(name);
+  }
+  WriteStick("deep", files);
+  media_writer::WriteBytes(StickDir("deep") + "/p149.jpg", media_writer::Jpeg(800, 600, kColours[2], kColours[2],
+                                                media_writer::ExifBlock(1, "Acme", "Cam", "2023:07:14 18:02:33")));
+  Plug("deep");
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  ClearCallLog();
+  kv::Persistent<PhotoSingleView> v = OpenPlayer<PhotoSingleView>(&PhotoSingleView::StaticClass(), 151);
+  ASSERT_NE(v, nullptr);
+  Pass(500);
+  ASSERT_EQ(Centre(), kColours[2]) << "the 150th photo shows";
+  std::vector<std::string> built = Calls("PslMediaConvertObject");
+  for (const std::string& call : built)
+    EXPECT_NE(call.find(", 151)"), std::string::npos) << "a row the viewer does not show was built: " << call;
+  EXPECT_FALSE(built.empty());
+  PhotoFullViewBanner* banner = v->Banner();
+  ASSERT_NE(banner, nullptr);
+  EXPECT_EQ(banner->CounterText().OnGetString().ToUtf8(), "150 / 200");
+  EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), "Resolution: 800 x 600");
+  EXPECT_NE(banner->MetadataText().OnGetString().ToUtf8().find("2023"), std::string::npos) << "the photo's date";
+  std::string bytes = std::to_string(std::filesystem::file_size(StickDir("deep") + "/p149.jpg"));
+  for (size_t at = bytes.size(); at > 3; at -= 3) bytes.insert(at - 3, ",");
+  EXPECT_EQ(banner->SizeText().OnGetString().ToUtf8(), "Size: " + bytes + " Bytes");
+  // The next photo's facts come the same way.
+  ClearCallLog();
+  Press("right");
+  Pass(500);
+  EXPECT_EQ(banner->CounterText().OnGetString().ToUtf8(), "151 / 200");
+  EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), "Resolution: 64 x 48");
+  for (const std::string& call : Calls("PslMediaConvertObject"))
+    EXPECT_NE(call.find(", 152)"), std::string::npos) << "a row the viewer does not show was built: " << call;
 }
 
 TEST_F(PhotoViewTest, FocusLostPausesTheShowAndRegainedResumesIt) {

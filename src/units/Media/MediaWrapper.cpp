@@ -630,13 +630,33 @@ int32_t MediaWrapper::RequestMetadata(int32_t n) {
   return RequestItemMetadata(kv::Cast<MediaDataItem>(current_->GetItemAtAbsolute(n)));
 }
 
-int32_t MediaWrapper::RequestMetadataOf(const kv::String& uri) {
-  if (!current_ || uri.Length() == 0) return 0;
+int32_t MediaWrapper::RequestMetadataOf(const DataItem& shown) {
+  if (!current_ || shown.Uri.Length() == 0) return 0;
+  if (DataItem* item = FolderEntryOf(shown)) return RequestItemMetadata(kv::Cast<MediaDataItem>(item));
   for (DataItemList* page = current_->FirstList.get(); page; page = page->NextList.get())
     for (int32_t i = 0; i < page->Count; ++i)
-      if (DataItem* item = page->GetObjectAt(i); item && kv::CompString(item->Uri, uri) == 0)
+      if (DataItem* item = page->GetObjectAt(i); item && kv::CompString(item->Uri, shown.Uri) == 0)
         return RequestItemMetadata(kv::Cast<MediaDataItem>(item));
   return 0;
+}
+
+DataItem* MediaWrapper::FolderEntryOf(const DataItem& entry, int32_t* index) {
+  // A folder lists its sub-folders first, then its files in the order the
+  // playlist made of it (mode 5) holds them: the playlist's entry n is the
+  // folder's entry (entries - files + n). Only that row is built (building a
+  // row asks the service for its thumbnail), and its Uri must match.
+  if (!current_ || !playlist_ || playlist_->PlaylistMode != 5 || entry.Group() != playlist_.get() ||
+      playlist_->Count <= 0 || entry.UID < 0)
+    return nullptr;
+  const int32_t n = current_->OnGetCount() - playlist_->Count + entry.UID;
+  for (DataItemList* page = current_->FirstList.get(); page; page = page->NextList.get())
+    if (n >= page->Start && n < page->Start + page->Count) {
+      DataItem* item = page->GetObjectAt(n - page->Start);
+      if (!item || kv::CompString(item->Uri, entry.Uri) != 0) return nullptr;
+      if (index) *index = n;
+      return item;
+    }
+  return nullptr;
 }
 
 int32_t MediaWrapper::RequestItemMetadata(MediaDataItem* item) {
@@ -814,6 +834,7 @@ MediaItem* MediaWrapper::GetPlaylistCurrent() {
   if (!playlist_ || !current_) return nullptr;
   auto* now = kv::Cast<DataItem>(playlist_->OnGetCurrent());
   if (!now || now->Uri.Length() == 0) return nullptr;
+  if (int32_t n = -1; FolderEntryOf(*now, &n)) return GetMediaItem(n);
   int32_t best = 0;
   int32_t index = -1;
   for (DataItemList* page = current_->FirstList.get(); page && best < 2; page = page->NextList.get())
@@ -910,6 +931,10 @@ void MediaWrapper::GetPlaybackInfo(Overlay::PlaybackInfo* info) {
   if (!playlist_ || !current_) return;
   auto* now = kv::Cast<DataItem>(playlist_->OnGetCurrent());
   if (!now) return;
+  if (DataItem* item = FolderEntryOf(*now)) {
+    info->SetTitle(item->Title);
+    return;
+  }
   info->SetTitle(kv::String());
   int32_t best = 0;
   for (DataItemList* page = current_->FirstList.get(); page && best < 2; page = page->NextList.get())

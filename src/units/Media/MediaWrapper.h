@@ -135,9 +135,9 @@ class MediaWrapper : public kv::Object {
   void SelectMediaItem(int32_t n);
   // 1 when a request went out; 0 without a folder, for a folder or a loading item.
   int32_t RequestMetadata(int32_t n);
-  // The same for the current folder's item of that Uri (a play list's
-  // picture is the service's only as the folder's item).
-  int32_t RequestMetadataOf(const kv::String& uri);
+  // The same for the current folder's item of a playlist item's Uri (a play
+  // list's picture is the service's only as the folder's item).
+  int32_t RequestMetadataOf(const DataItem& shown);
   void SetThumbnailSize(int32_t width, int32_t height);
   kv::Point ThumbnailSize() const { return {thumbW_, thumbH_}; }
   // The folder shown (observe it for its pages), or null.
@@ -253,6 +253,11 @@ class MediaWrapper : public kv::Object {
   bool OnAStack(ContainerDataSource* source) const;
   bool IsOnStack(ContainerDataSource* root, ContainerDataSource* source) const;
   ListWidgets::DataItem* FindInPlaylist(MediaPlaylistDataSource* list, const kv::String& uri);
+  // The current folder's entry (and its index) of an item of the current
+  // playlist, found without building the rows before it; null when not found
+  // that way (another order, a page not read yet): the callers then search
+  // the pages.
+  DataItem* FolderEntryOf(const DataItem& entry, int32_t* index = nullptr);
   void PlaylistClassFor(uint16_t filter);
 
   bool bgmPlaying_ = false;

@@ -335,7 +335,7 @@ void PhotoSingleView::ShowPictureFacts() {
     banner->ShowFileSize(shown->Uri);
     return;
   }
-  if (!IsDMR) Bridge()->RequestMetadataOf(shown->Uri);
+  if (!IsDMR) Bridge()->RequestMetadataOf(*shown);
   banner->UpdateResolution(shown->Width, shown->Height);
 }
 
