@@ -1,14 +1,17 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/display/display.h"
+#include "platform/display/surface.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 #include "support/png_read.h"
@@ -136,6 +139,37 @@ TEST_F(DisplayTest, BadRequestsAreLoggedAndRefused) {
   std::thread other([&] { window->Flip(); });
   other.join();
   EXPECT_TRUE(logs.Has("outside the display's thread"));
+}
+
+// Resident memory of this process, in KiB.
+long ResidentKiB() {
+  std::FILE* f = std::fopen("/proc/self/statm", "r");
+  if (!f) return -1;
+  long pages = 0, resident = 0;
+  const int n = std::fscanf(f, "%ld %ld", &pages, &resident);
+  std::fclose(f);
+  return n == 2 ? resident * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+// Screen-sized surfaces drawn into and dropped, more at once than wait to be
+// given back: their memory goes back to the system, small ones still work.
+TEST(SurfaceTest, DroppedSurfacesGiveTheirMemoryBack) {
+  const long before = ResidentKiB();
+  ASSERT_GT(before, 0);
+  {
+    std::vector<std::unique_ptr<dfb::Surface>> surfaces;
+    for (int i = 0; i < 100; ++i) {
+      surfaces.push_back(std::make_unique<dfb::Surface>(960, 540));
+      surfaces.back()->Clear(kBlue);
+      EXPECT_EQ(surfaces.back()->At(959, 539), kBlue);
+    }
+    EXPECT_GT(ResidentKiB(), before + 150 * 1024) << "100 surfaces of 2 MiB drawn";
+  }
+  dfb::WaitForReleasedPixels();
+  EXPECT_LT(ResidentKiB(), before + 50 * 1024) << "the pixels of dropped surfaces are still held";
+  dfb::Surface small(4, 4);
+  small.Clear(kBlue);
+  EXPECT_EQ(small.At(3, 3), kBlue);
 }
 
 using kvtest::PngImage;

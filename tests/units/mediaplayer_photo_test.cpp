@@ -2,6 +2,7 @@
 // change on a stick of real photos, stepped and played by remote keys on the
 // fake clock, with its banner, the background music, the quick menu's
 // interval and the ways out when the stick goes.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -437,6 +438,36 @@ TEST_F(PhotoViewTest, OpenedAndClosedFiftyTimesKeepsTheCensus) {
   const auto base = PlayerCensus();
   for (int i = 0; i < 50; ++i) cycle();
   EXPECT_EQ(PlayerCensus(), base);
+}
+
+// A viewer holds several screen-sized canvases of pixels outside the object
+// heap. Closed, they must go with the next collections even though few
+// objects were made since: a TV's memory cannot hold a dozen closed viewers'
+// pictures.
+TEST_F(PhotoViewTest, ClosedViewersGiveTheirCanvasesBackWithoutAnExplicitCollection) {
+  W()->OnSetUSBSDAutoStart(0);
+  PhotoStick();
+  Plug("photos");
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  kv::Collect();
+  auto canvases = [] {
+    const auto census = kv::HeapCensus();  // dead objects not yet collected count too
+    const auto it = census.find("Media::ServiceCanvas");
+    return it == census.end() ? size_t{0} : it->second;
+  };
+  size_t perViewer = 0, most = 0;
+  for (int i = 0; i < 12; ++i) {
+    const size_t before = canvases();
+    OpenPlayer<PhotoSingleView>(&PhotoSingleView::StaticClass(), 1);
+    Pass(250);
+    if (i == 0) perViewer = canvases() - before;
+    Press("exit");
+    Settle();
+    Browse(0, Media::MEDIA_TYPE_PICTURE);
+    most = std::max(most, canvases());
+  }
+  ASSERT_GT(perViewer, 0u);
+  EXPECT_LE(most, 2 * perViewer) << "canvases of closed viewers piled up uncollected";
 }
 
 }  // namespace

@@ -44,6 +44,11 @@ class Surface {
   std::unique_ptr<uint32_t[], Free> pixels_{nullptr, Free{0}};
 };
 
+// The pixels of large surfaces are given back to the system on a thread of
+// their own after the surface goes. Returns once every surface freed before
+// the call has been given back.
+void WaitForReleasedPixels();
+
 // Packs bytes into a pixel word (red in the low byte).
 constexpr uint32_t PackPixel(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
   return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16) | ((a & 0xFF) << 24);

@@ -4,6 +4,7 @@
 
 #include "platform/display/surface.h"
 #include "platform/psl/psl.h"
+#include "runtime/collector.h"
 #include "runtime/trace.h"
 #include "strings/Media.h"
 #include "units/Media/DataSources.h"
@@ -46,6 +47,10 @@ ServiceCanvas::~ServiceCanvas() = default;
 void ServiceCanvas::Allocate(int32_t width, int32_t height) {
   if (width < 1 || height < 1) return;
   surface_ = std::make_unique<dfb::Surface>(width, height);
+  // The pixels count towards the next collection like object memory: a
+  // closed viewer's screen-sized canvases go with the next collection, not
+  // once enough small objects were made.
+  kv::ReportExternalAllocation(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
   SetOpaque(false);
   Attach(ge::Surface{surface_->Pixels(), width, height, surface_->Stride()});
 }
