@@ -123,7 +123,26 @@ std::vector<T> All(const sim::Sim& tv, const char* prefix, DecodeFn decode) {
   return out;
 }
 
-std::vector<Show> Shows(const sim::Sim& tv) { return All<Show>(tv, kSched, Decode); }
+// Every stored show as All lists them, kept while the state's revision
+// stays: a list read with Next, and the clean-up before it, then decode the
+// shows once, not once per call. As with Ids, the revision is read before
+// the entries. Callers hold g_mutex, and must not keep the reference past a
+// change of the state.
+const std::vector<Show>& KeptShows(const sim::Sim& tv) {
+  static bool listed = false;
+  static uint64_t revision = 0;
+  static std::vector<Show> shows;
+  const uint64_t now = tv.StateRevision();
+  if (!listed || revision != now) {
+    shows = All<Show>(tv, kSched, Decode);
+    listed = true;
+    revision = now;
+  }
+  return shows;
+}
+
+// A copy, for loops that change the state as they go.
+std::vector<Show> Shows(const sim::Sim& tv) { return KeptShows(tv); }
 
 bool FindShow(const sim::Sim& tv, int32_t id, Show* out) {
   const std::string text = tv.GetState(SchedKey(id));
@@ -301,7 +320,7 @@ int32_t DB_Insert_Scheduled_Data(int32_t id, const DB_ScheduleBlock* block, int3
 int32_t DB_Get_ScheduledID(int32_t timerId, int32_t* id) {
   DB_ENTER("DB_Get_ScheduledID", sim::Args(timerId));
   DB_NEED(id);
-  for (const Show& s : Shows(*tv))
+  for (const Show& s : KeptShows(*tv))
     if (s.block.timerId == timerId) {
       *id = s.id;
       return DB_OK;
@@ -343,16 +362,26 @@ int32_t DB_Get_Scheduled_Show_Freq(int64_t ticks, int32_t major, int32_t minor, 
   return DB_ERR_NOT_FOUND;
 }
 
+// The first readable show with an id above `after`.
+int32_t NextShow(const sim::Sim& tv, int32_t after, DB_ScheduledEntry* out) {
+  const std::vector<Show>& shows = KeptShows(tv);
+  const auto it =
+      std::upper_bound(shows.begin(), shows.end(), after, [](int32_t id, const Show& s) { return id < s.id; });
+  if (it == shows.end()) return DB_ERR_END_OF_LIST;
+  Fill(*it, out);
+  return DB_OK;
+}
+
 int32_t DB_Get_First_Scheduled_Show(DB_ScheduledEntry* out) {
   DB_ENTER("DB_Get_First_Scheduled_Show", "");
   DB_NEED(out);
-  return Walk<Show>(*tv, kSched, 0, Decode, [&](const Show& s) { Fill(s, out); });
+  return NextShow(*tv, 0, out);
 }
 
 int32_t DB_Get_Scheduled_Show_Next(int32_t afterId, DB_ScheduledEntry* out) {
   DB_ENTER("DB_Get_Scheduled_Show_Next", sim::Args(afterId));
   DB_NEED(out);
-  return Walk<Show>(*tv, kSched, afterId, Decode, [&](const Show& s) { Fill(s, out); });
+  return NextShow(*tv, afterId, out);
 }
 
 int32_t DB_Delete_Scheduled_Event_Via_Starttime(const XPM_LocalTime* now) {
@@ -360,7 +389,7 @@ int32_t DB_Delete_Scheduled_Event_Via_Starttime(const XPM_LocalTime* now) {
   DB_NEED(now);
   const int64_t t = sim::LocalTicks(*now);
   std::vector<std::string> gone;
-  for (const Show& s : Shows(*tv))
+  for (const Show& s : KeptShows(*tv))
     if (s.block.dayOfWeek == 0 && sim::LocalTicks(s.block.start) + int64_t{s.block.duration} * 60 <= t)
       gone.push_back(SchedKey(s.id));
   if (gone.empty()) return DB_OK;
