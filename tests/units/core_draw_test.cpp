@@ -271,6 +271,68 @@ TEST_F(DrawTest, AnImageCopiesOnlyAPictureKnownOpaque) {
   EXPECT_NEAR(static_cast<double>(Pixel(25, 50) & 0xffu), 127.0, 1.0) << "half the red under half the picture";
 }
 
+// A picture known opaque, drawn at its own size, hides what lies beneath it
+// in its group and below: that is not drawn. What is above it, beside it,
+// or beneath it while it is smaller than its view, hidden or seen through
+// still shows.
+TEST_F(DrawTest, WhatAnOpaquePictureHidesIsNotDrawnAndAllElseShows) {
+  constexpr uint32_t kYellow = 0xff00ffffu;
+  const auto green = [&](int32_t x, int32_t y) { return (Pixel(x, y) >> 8) & 0xffu; };
+  NewFill(root, {0, 0, 200, 100}, kRed);
+  auto* screen = kv::New<Core::Group>();
+  screen->OnSetBounds({0, 0, 200, 100});
+  root->Add(screen);
+  NewFill(screen, {0, 0, 100, 100}, kYellow);
+  auto* canvas = kv::New<Media::ServiceCanvas>();
+  const auto picture = [&](int32_t size) {
+    canvas->Allocate(size, size);
+    canvas->PictureSurface()->Clear(kBlue);
+  };
+  picture(100);
+  auto* image = kv::New<Views::Image>();
+  image->OnSetBounds({0, 0, 100, 100});
+  image->OnSetBitmap(canvas);
+  screen->Add(image);
+  NewFill(screen, {40, 40, 60, 60}, kGreen);
+  driver.Pass();
+  EXPECT_EQ(Pixel(25, 25), kBlue);
+  EXPECT_EQ(Pixel(50, 50), kGreen);
+  EXPECT_EQ(Pixel(150, 50), kRed) << "beside the picture";
+
+  image->InvalidateView();  // the picture's area alone: what it hides is not drawn
+  driver.Pass();
+  EXPECT_EQ(Pixel(25, 25), kBlue);
+  EXPECT_EQ(Pixel(50, 50), kGreen) << "above the picture";
+
+  picture(50);
+  image->OnSetAlignH(1);
+  image->OnSetAlignV(1);
+  driver.Pass();
+  EXPECT_EQ(Pixel(10, 10), kYellow) << "around the centred smaller picture";
+  EXPECT_EQ(Pixel(30, 30), kBlue);
+
+  picture(100);
+  image->OnSetAlignH(3);
+  image->OnSetAlignV(3);
+  screen->OnSetDrawMode(Core::DrawMode::kPlain);
+  screen->OnSetOpacity(128);
+  driver.Pass();
+  image->InvalidateView();
+  driver.Pass();
+  EXPECT_GT(green(25, 25), 32u) << "the yellow seen through the half-seen group";
+
+  screen->OnSetOpacity(255);
+  driver.Pass();
+  image->OnSetOpacity(128);
+  driver.Pass();
+  EXPECT_GT(green(25, 25), 64u) << "the yellow under the half-seen picture";
+
+  image->OnSetOpacity(255);
+  image->OnSetVisible(false);
+  driver.Pass();
+  EXPECT_EQ(Pixel(25, 25), kYellow) << "under the hidden picture";
+}
+
 TEST_F(DrawTest, TheRootReportsShownScreensAndALanguageChangeRedrawsAll) {
   EXPECT_FALSE(root->IsScreenShown());
   FillView* a = NewFill(root, {0, 0, 10, 10}, kRed);

@@ -318,6 +318,12 @@ TEST_F(NonMenuSystemTest, HelpBarMasksTextsAndLanguage) {
   EXPECT_EQ(ok->Bounds().x1, (960 + 14 - (w + 14)) / 2);
   // The bar is drawn: its background darkens the bottom row of the screen.
   EXPECT_GT(Osd().Row(520)[5] >> 24, 0u);
+  // The same keys with another text (a slide show's "Single View" for
+  // "Slide Show"): the button says it.
+  Nms()->UpdateHelp(0x200, KV_STR(u"Play"));
+  Settle();
+  ASSERT_EQ(buttons().size(), 1u);
+  EXPECT_EQ(buttons()[0]->OnGetText(), KV_STR(u"Play"));
 
   // The short bar; fewer texts than bits; bits 20 to 27 have no icon; 29 to 31 are ignored.
   Nms()->UpdateHelp((1 << 28) | (1 << 0) | (1 << 12) | (1 << 20) | (1 << 30), KV_STR(u"Move,Delete"));

@@ -184,9 +184,45 @@ void Group::OnSetDrawMode(DrawMode mode) {
   if (opacity_ < 255) InvalidateView();
 }
 
+#ifdef KV_VERIFY
+namespace {
+struct CoverChecks {
+  bool skip = true;   // off while checked builds draw a pass again without skipping
+  int64_t skips = 0;  // draws that skipped children beneath a cover
+};
+CoverChecks& Checks() {
+  static CoverChecks c;
+  return c;
+}
+}  // namespace
+
+int64_t Group::CoverSkips() { return Checks().skips; }
+void Group::SetCoverSkips(bool on) { Checks().skip = on; }
+#endif
+
+size_t Group::FrontCover(const kv::Rect& clip, kv::Point origin) const {
+  for (size_t i = children_.size(); i-- > 1;) {
+    const View* v = children_[i];
+    if (!v->IsVisible()) continue;
+    const kv::Rect r = v->Bounds().Move(origin);
+    if (!r.Contains(clip)) continue;
+    OpaqueCover cover;
+    v->CollectOpaque(clip, r.Origin(), cover);
+    if (cover.rect.Contains(clip)) return i;
+  }
+  return 0;
+}
+
 void Group::DrawChildren(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  // Children wholly beneath an opaque child that covers the clip are not
+  // drawn (a player's black background under its picture).
+  size_t front = opacity >= 255 ? FrontCover(clip, origin) : 0;
+#ifdef KV_VERIFY
+  if (!Checks().skip) front = 0;
+  if (front > 0) ++Checks().skips;
+#endif
   const size_t n = children_.size();
-  for (size_t i = 0; i < n; ++i) {
+  for (size_t i = front; i < n; ++i) {
     View* v = children_[i];
     if (!v->IsVisible()) continue;
     const kv::Rect r = v->Bounds().Move(origin);
@@ -198,8 +234,9 @@ void Group::DrawChildren(const ge::Surface& target, const kv::Rect& clip, kv::Po
 
 void Group::CollectOpaque(const kv::Rect& clip, kv::Point origin, OpaqueCover& cover) const {
   if (opacity_ < 255) return;
-  const size_t n = children_.size();
-  for (size_t i = 0; i < n; ++i) {
+  // Front to back: once the clip is covered whole, nothing here offers more.
+  for (size_t i = children_.size(); i-- > 0;) {
+    if (cover.rect.Contains(clip)) return;
     const View* v = children_[i];
     if (!v->IsVisible()) continue;
     const kv::Rect r = v->Bounds().Move(origin);

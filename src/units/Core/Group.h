@@ -90,6 +90,12 @@ class Group : public View {
   void MoveFocusFrom(View* child);
 
  protected:
+#ifdef KV_VERIFY
+  // Checked builds count the draws that skipped children beneath an opaque
+  // cover, and can turn the skipping off to draw a pass again for comparison.
+  static int64_t CoverSkips();
+  static void SetCoverSkips(bool on);
+#endif
   // Runs the dispatch walk over a chain snapshot, deepest first. chain[0] is
   // the top of the walk; owners[i] is the owner chain[i] had when the snapshot
   // was taken. A view whose owner changed before its turn ends the walk,
@@ -103,6 +109,9 @@ class Group : public View {
   void Insert(View* view, int32_t index);
   void ChangeFocus(View* next);
   void DrawChildren(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity);
+  // The index of the frontmost visible child that paints every pixel of
+  // `clip` opaque at full opacity; 0 when none does.
+  size_t FrontCover(const kv::Rect& clip, kv::Point origin) const;
 
   kv::MemberVector<View> children_;
   kv::Member<View> focus_;

@@ -165,11 +165,25 @@ void Root::Redraw() {
       Fill(surface_, keep, kUncleared);
 #endif
     }
+#ifdef KV_VERIFY
+    const int64_t skipsBefore = CoverSkips();
+#endif
     if (IsVisible()) Draw(surface_, clip, {0, 0}, 255);
 #ifdef KV_VERIFY
     for (int32_t y = keep.y1; y < keep.y2; ++y)
       for (int32_t x = keep.x1; x < keep.x2; ++x)
         if (surface_.Row(y)[x] == kUncleared) kv::Panic("Core::Root: an opaque cover left a pixel unpainted");
+    // Children left undrawn beneath a cover: the area drawn again, cleared
+    // and with every child, must give the same pixels.
+    if (CoverSkips() != skipsBefore) {
+      ge::Bitmap whole(surface_.width, surface_.height);
+      SetCoverSkips(false);
+      Draw(whole.View(), clip, {0, 0}, 255);
+      SetCoverSkips(true);
+      for (int32_t y = clip.y1; y < clip.y2; ++y)
+        if (!std::equal(surface_.Row(y) + clip.x1, surface_.Row(y) + clip.x2, whole.View().Row(y) + clip.x1))
+          kv::Panic("Core::Root: a view left undrawn beneath an opaque cover would have shown");
+    }
 #endif
     rects[flipped++] = clip;
   }

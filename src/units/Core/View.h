@@ -32,6 +32,7 @@ constexpr ge::Rect ToGeRect(const kv::Rect& r) { return {r.x1, r.y1, r.x2, r.y2}
 struct OpaqueCover {
   kv::Rect rect;
   void Add(const kv::Rect& r) {
+    if (r.IsEmpty()) return;
     if (int64_t{r.W()} * r.H() > int64_t{rect.W()} * rect.H()) rect = r;
   }
 };

@@ -103,6 +103,7 @@ const Resources::BitmapId* HelpBar::IconOf(int32_t bit) {
 }
 
 void HelpBar::RemoveAllButtons() {
+  builtValid_ = false;
   for (int32_t i = GetChildCount() - 1; i >= 0; --i) {
     Core::View* child = GetChild(i);
     if (kv::Cast<HelpButton>(child)) Remove(child);
@@ -116,16 +117,23 @@ void HelpBar::ParseHelpMask() {
 }
 
 void HelpBar::UpdateHelp() {
-  RemoveAllButtons();
-  ParseHelpMask();
-  for (int32_t i = 0; i < parsedCount_; ++i) {
-    const int32_t bit = parsedBits_[static_cast<size_t>(i)];
-    auto* button = kv::New<HelpButton>();
-    const Resources::BitmapId* icon = IconOf(bit);
-    button->OnSetIcon(icon ? Resources::LoadResource(*icon) : nullptr);
-    button->OnSetText(::Wrapper::Wrapper::ParseStringItem(HelpStringList, i, u','));
-    button->OnSetVisible(true);
-    Add(button);
+  // The same keys and texts again (a screen that shows its help when it opens
+  // and again when it gains the focus): the buttons stand as they are.
+  if (!builtValid_ || builtMask_ != HelpButtonMask || kv::CompString(builtText_, HelpStringList) != 0) {
+    RemoveAllButtons();
+    ParseHelpMask();
+    for (int32_t i = 0; i < parsedCount_; ++i) {
+      const int32_t bit = parsedBits_[static_cast<size_t>(i)];
+      auto* button = kv::New<HelpButton>();
+      const Resources::BitmapId* icon = IconOf(bit);
+      button->OnSetIcon(icon ? Resources::LoadResource(*icon) : nullptr);
+      button->OnSetText(::Wrapper::Wrapper::ParseStringItem(HelpStringList, i, u','));
+      button->OnSetVisible(true);
+      Add(button);
+    }
+    builtValid_ = true;
+    builtMask_ = HelpButtonMask;
+    builtText_ = HelpStringList;
   }
   const bool shortBar = (HelpButtonMask & (1 << kHelpShortBarBit)) != 0;
   const kv::Rect b = Bounds();
@@ -152,6 +160,7 @@ void HelpBar::Refresh() {
 void HelpBar::ReInit() {
   WidgetClass::ReInit();
   HelpStringList = kv::GetVariantOfString(Strings::SID_ENTER);
+  builtValid_ = false;  // icons and texts of the new language
   // The buttons are rebuilt after every object has re-initialised.
   kv::PostSignal(kv::MakeSlot(this, &HelpBar::UpdateHelpSlot));
 }

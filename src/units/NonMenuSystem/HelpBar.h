@@ -71,6 +71,10 @@ class HelpBar : public WidgetClass {
  private:
   std::array<int32_t, kHelpMaskBits> parsedBits_{};
   int32_t parsedCount_ = 0;
+  // What the buttons were built from; not valid once removed or re-initialised.
+  bool builtValid_ = false;
+  int32_t builtMask_ = 0;
+  kv::String builtText_;
 };
 
 }  // namespace NonMenuSystem

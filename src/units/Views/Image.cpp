@@ -132,12 +132,7 @@ void Image::UpdateSize() {
 
 void Image::OnSetBounds(kv::Rect bounds) { View::OnSetBounds(autoSize_ ? AutoSizeBounds(bounds) : bounds); }
 
-void Image::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
-  if (!bitmap_ || !bitmap_->HasSurface()) return;
-  const uint8_t op = CombineOpacity(opacity_, opacity);
-  if (op == 0) return;
-  const ge::Surface src = bitmap_->GetFrameSurface(frame_);
-  if (!src.pixels) return;
+kv::Rect Image::Placement(kv::Point origin, const ge::Surface& src) const {
   const kv::Rect r = Bounds().MoveTo(origin);
   int32_t dx = r.x1, dy = r.y1, dw = r.W(), dh = r.H();
   if (alignH_ != ALIGN_STRETCH) {
@@ -148,6 +143,27 @@ void Image::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point orig
     dh = src.height;
     dy += AlignOffset(alignV_, r.H(), dh);
   }
+  return {dx, dy, dx + dw, dy + dh};
+}
+
+void Image::CollectOpaque(const kv::Rect& clip, kv::Point origin, Core::OpaqueCover& cover) const {
+  if (opacity_ < 255 || !bitmap_ || !bitmap_->IsOpaque()) return;
+  const ge::Surface src = bitmap_->GetFrameSurface(frame_);
+  if (!src.pixels) return;
+  // Only the copy at the bitmap's own size is offered: it writes every pixel
+  // of the placement.
+  const kv::Rect placed = Placement(origin, src);
+  if (placed.W() != src.width || placed.H() != src.height) return;
+  cover.Add(placed.Intersect(clip));
+}
+
+void Image::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  if (!bitmap_ || !bitmap_->HasSurface()) return;
+  const uint8_t op = CombineOpacity(opacity_, opacity);
+  if (op == 0) return;
+  const ge::Surface src = bitmap_->GetFrameSurface(frame_);
+  if (!src.pixels) return;
+  const kv::Rect placed = Placement(origin, src);
   // Opaque pixels at full opacity replace what is beneath: a copy draws the
   // same pixels as the blend, without reading the target.
   const bool copy = op == 255 && bitmap_->IsOpaque();
@@ -158,7 +174,8 @@ void Image::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point orig
       for (int32_t x = 0; x < src.width; ++x)
         if ((src.Row(y)[x] >> 24) != 0xFF) kv::Panic("Views::Image: a bitmap said to be opaque has a see-through pixel");
 #endif
-  ge::GenScaleBitmap(target, Core::ToGeRect(clip), src, dx, dy, dw, dh, 0, 0, src.width, src.height, !copy, op);
+  ge::GenScaleBitmap(target, Core::ToGeRect(clip), src, placed.x1, placed.y1, placed.W(), placed.H(), 0, 0,
+                     src.width, src.height, !copy, op);
 }
 
 }  // namespace Views

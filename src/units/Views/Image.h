@@ -77,6 +77,9 @@ class Image : public Core::View {
 
   void OnSetBounds(kv::Rect bounds) override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+  // A bitmap known opaque, drawn at full opacity and at its own size, covers
+  // the rectangle it is drawn on.
+  void CollectOpaque(const kv::Rect& clip, kv::Point origin, Core::OpaqueCover& cover) const override;
 
  protected:
   // The frame range of the animation within the bitmap's frames.
@@ -88,6 +91,8 @@ class Image : public Core::View {
   void DoStep(kv::Object* sender);
   void DoBitmapChanged(kv::Object* sender);
   void UpdateSize();
+  // Where frame `src` is drawn for a view whose top-left corner is at `origin`.
+  kv::Rect Placement(kv::Point origin, const ge::Surface& src) const;
 
   kv::Member<Resources::Bitmap> bitmap_;
   Core::Timer timer_;
