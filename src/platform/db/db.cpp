@@ -231,18 +231,17 @@ std::vector<int32_t> ListIds(const sim::Sim& tv, const char* prefix) {
   return ids;
 }
 
-// As ListIds, kept per prefix while the state's revision stays: a list read
-// entry by entry with Next then lists the ids once, not once per entry. The
-// revision is read before the keys, so a change made meanwhile only makes
-// the next call list them again. Callers hold g_mutex.
+// As ListIds, the last prefix's list kept while the state's revision stays
+// (the recorded shows': scheduled shows are kept whole by KeptShows): a list
+// read entry by entry with Next then lists the ids once, not once per entry.
+// The revision is read before the keys, so a change made meanwhile only
+// makes the next call list them again. Callers hold g_mutex.
 const std::vector<int32_t>& Ids(const sim::Sim& tv, const char* prefix) {
-  struct Kept {
+  static struct {
     const char* prefix = nullptr;
     uint64_t revision = 0;
     std::vector<int32_t> ids;
-  };
-  static Kept kept[2];
-  Kept& k = kept[prefix == kSched ? 0 : 1];
+  } k;
   const uint64_t revision = tv.StateRevision();
   if (k.prefix != prefix || k.revision != revision) {
     k.ids = ListIds(tv, prefix);

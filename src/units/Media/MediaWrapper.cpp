@@ -659,6 +659,26 @@ DataItem* MediaWrapper::FolderEntryOf(const DataItem& entry, int32_t* index) {
   return nullptr;
 }
 
+DataItem* MediaWrapper::FolderEntryMatching(const DataItem& entry, int32_t* index) {
+  if (DataItem* item = FolderEntryOf(entry, index)) return item;
+  // Else the folder's entry whose Uri matches best: the same Uri, or one
+  // ending in it at a path step.
+  DataItem* found = nullptr;
+  int32_t best = 0;
+  for (DataItemList* page = current_ ? current_->FirstList.get() : nullptr; page && best < 2;
+       page = page->NextList.get())
+    for (int32_t i = 0; i < page->Count && best < 2; ++i)
+      if (DataItem* item = page->GetObjectAt(i)) {
+        const int32_t m = UriMatch(item->Uri, entry.Uri);
+        if (m > best) {
+          best = m;
+          found = item;
+          if (index) *index = page->Start + i;
+        }
+      }
+  return found;
+}
+
 int32_t MediaWrapper::RequestItemMetadata(MediaDataItem* item) {
   if (!item) return 0;
   const int32_t status = PslMediaRequestMetadata(globalPsl, item);
@@ -834,16 +854,8 @@ MediaItem* MediaWrapper::GetPlaylistCurrent() {
   if (!playlist_ || !current_) return nullptr;
   auto* now = kv::Cast<DataItem>(playlist_->OnGetCurrent());
   if (!now || now->Uri.Length() == 0) return nullptr;
-  if (int32_t n = -1; FolderEntryOf(*now, &n)) return GetMediaItem(n);
-  int32_t best = 0;
   int32_t index = -1;
-  for (DataItemList* page = current_->FirstList.get(); page && best < 2; page = page->NextList.get())
-    for (int32_t i = 0; i < page->Count && best < 2; ++i)
-      if (DataItem* item = page->GetObjectAt(i)) {
-        const int32_t m = UriMatch(item->Uri, now->Uri);
-        if (m > best) best = m, index = page->Start + i;
-      }
-  return index >= 0 ? GetMediaItem(index) : nullptr;
+  return FolderEntryMatching(*now, &index) ? GetMediaItem(index) : nullptr;
 }
 
 int32_t MediaWrapper::GetPlaylistCurUID() {
@@ -931,21 +943,8 @@ void MediaWrapper::GetPlaybackInfo(Overlay::PlaybackInfo* info) {
   if (!playlist_ || !current_) return;
   auto* now = kv::Cast<DataItem>(playlist_->OnGetCurrent());
   if (!now) return;
-  if (DataItem* item = FolderEntryOf(*now)) {
-    info->SetTitle(item->Title);
-    return;
-  }
-  info->SetTitle(kv::String());
-  int32_t best = 0;
-  for (DataItemList* page = current_->FirstList.get(); page && best < 2; page = page->NextList.get())
-    for (int32_t i = 0; i < page->Count && best < 2; ++i)
-      if (DataItem* item = page->GetObjectAt(i)) {
-        const int32_t m = UriMatch(item->Uri, now->Uri);
-        if (m > best) {
-          best = m;
-          info->SetTitle(item->Title);
-        }
-      }
+  DataItem* item = FolderEntryMatching(*now);
+  info->SetTitle(item ? item->Title : kv::String());
 }
 
 void MediaWrapper::SetBgmPlaylist(uint16_t mode, MediaItem* record) {

@@ -258,6 +258,9 @@ class MediaWrapper : public kv::Object {
   // that way (another order, a page not read yet): the callers then search
   // the pages.
   DataItem* FolderEntryOf(const DataItem& entry, int32_t* index = nullptr);
+  // The same, else the folder's entry whose Uri matches the item's best
+  // (searching the pages); null when none matches.
+  DataItem* FolderEntryMatching(const DataItem& entry, int32_t* index = nullptr);
   void PlaylistClassFor(uint16_t filter);
 
   bool bgmPlaying_ = false;
