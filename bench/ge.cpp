@@ -174,13 +174,8 @@ using benchutil::MedianReporter;
 
 int main(int argc, char** argv) {
   // Repetitions of the pairs interleave, so that a change of load on the
-  // machine weighs on both sides alike; a flag given on the command line wins.
-  std::vector<char*> args(argv, argv + argc);
-  char interleave[] = "--benchmark_enable_random_interleaving=true";
-  args.insert(args.begin() + 1, interleave);
-  int count = static_cast<int>(args.size());
-  benchmark::Initialize(&count, args.data());
-  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+  // machine weighs on both sides alike.
+  if (!benchutil::InitializeInterleaved(argc, argv)) return 1;
   std::vector<bool> same;
   for (const Case& c : kCases) {
     same.push_back(SamePixels(c));

@@ -60,4 +60,17 @@ class MedianReporter : public benchmark::ConsoleReporter {
   std::map<std::string, std::vector<double>> samples_;
 };
 
+// Initialises the library with random interleaving of the repetitions on by
+// default: the machine's speed drifts over seconds, and benchmarks compared
+// by their ratio must see the same drift. A flag given on the command line
+// wins. Returns false (reported) on an unknown argument.
+inline bool InitializeInterleaved(int argc, char** argv) {
+  std::vector<char*> args(argv, argv + argc);
+  static char interleave[] = "--benchmark_enable_random_interleaving=true";
+  args.insert(args.begin() + 1, interleave);
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+  return !benchmark::ReportUnrecognizedArguments(count, args.data());
+}
+
 }  // namespace benchutil
