@@ -12,6 +12,8 @@
 #include "platform/sim/sim.h"
 #include "platform/xpm/xpm_record.h"
 #include "platform/xpm/xpm_settings.h"
+#include "runtime/text.h"
+#include "strings/ListForm.h"
 #include "units/Bitmaps/ListBitmaps.h"
 #include "units/Constants/Constants.h"
 #include "units/ListForm/RecordLists.h"
@@ -113,6 +115,23 @@ TEST_F(RecordListsTest, AReloadLeavesTheTimerBeingEditedAlone) {
   msg->Initialize(Constants::MSG_UPDATE_RECORD_TYPE, nullptr);
   l->HandleMessage(msg);
   EXPECT_EQ(Row<ScheduledRecordListItem>(l, 0)->OnGetDurationText().ToUtf8(), "00:10");
+}
+
+// A row filled again after the language changed takes the new language's
+// texts even where the values stayed.
+TEST_F(RecordListsTest, ARowFilledAgainFollowsTheLanguage) {
+  Schedule(3, 1, 5400, 4, 0, "Late Film");
+  auto* l = Open(kv::New<ScheduledRecordList>(), {20, 40, 900, 300});
+  auto* row = Row<ScheduledRecordListItem>(l, 0);
+  const std::string english = row->OnGetSourceText().ToUtf8();
+  kv::SetLanguage(2);
+  Settle();
+  W()->OnSetActiveTimerId(3);
+  row->UpdateSettings();
+  EXPECT_NE(row->OnGetSourceText().ToUtf8(), english);
+  EXPECT_EQ(row->OnGetSourceText(), kv::GetVariantOfString(SOURCE_KIND_GUIDE));
+  kv::SetLanguage(0);
+  Settle();
 }
 
 TEST_F(RecordListsTest, RecordedRowsCutTheMountPathAndOkDoesNothing) {

@@ -185,6 +185,38 @@ TEST_F(RecordScreensTest, ScheduledListsTheTimersWithThePanelForGuideTimersOnly)
   EXPECT_EQ(s->List.GetFocusedRow(), film);
 }
 
+// The focused timer saved from the editor shows its new time and length
+// at once, as a redraw of the whole screen shows them; saved unchanged, its
+// row looks the same.
+TEST_F(RecordScreensTest, ASavedTimerShowsItsNewTimeAtOnce) {
+  Schedule(3, 1, 5400, 4, 2, 0, "Late Film");
+  Schedule(4, 2, 1800, 2, 1, 0, "By hand");
+  ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  auto* film = kv::Cast<ListForm::ScheduledRecordListItem>(s->List.GetFocusedRow());
+  ASSERT_NE(film, nullptr);
+  const kv::Rect row = film->GetAbsoluteBounds().Intersect({0, 0, Osd().width, Osd().height});
+  const std::vector<uint32_t> before = Pixels(row);
+  auto save = [&] {
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_UPDATE_RECORD_TYPE, nullptr);
+    s->List.HandleMessage(msg);
+    Run(1);  // a pass: the screen is drawn again where it changed
+  };
+  Skin()->OnSetActiveTimerId(3);
+  save();
+  EXPECT_EQ(Differ(before, Pixels(row)), 0);
+  // A day, an hour and a minute later, and ten minutes long.
+  Skin()->OnSetTimerStartTime(Skin()->OnGetTimerStartTime()->AddTicks(86400 + 3600 + 60));
+  Skin()->OnSetTimerDuration(600);
+  save();
+  const std::vector<uint32_t> edited = Pixels(row);
+  EXPECT_GT(Differ(before, edited), 20);
+  App().InvalidateAll();
+  Run(1);
+  EXPECT_EQ(Differ(edited, Pixels(row)), 0);
+}
+
 TEST_F(RecordScreensTest, OkEditsTheFocusedTimerAndANonTunerInputGives47) {
   Schedule(3, 1, 5400, 4, 2, 0, "Late Film");
   ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();

@@ -1,5 +1,7 @@
 #include "units/ListForm/PagedList.h"
 
+#include <algorithm>
+
 #include "runtime/text.h"
 #include "strings/ListForm.h"
 #include "units/Bitmaps/Bitmaps.h"
@@ -59,13 +61,54 @@ void ColumnRow::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point 
 
 kv::String TwoDigits(int32_t n) { return kv::NewStringInt(n, 2); }
 
+TextBuilder& TextBuilder::Add(std::u16string_view part) {
+  const auto n = static_cast<int32_t>(part.size());
+  if (spill_.empty() && length_ + n <= kFixed) {
+    std::copy(part.begin(), part.end(), fixed_ + length_);
+    length_ += n;
+    return *this;
+  }
+  if (spill_.empty()) spill_.assign(fixed_, static_cast<size_t>(length_));
+  spill_.append(part);
+  length_ += n;
+  return *this;
+}
+
+TextBuilder& TextBuilder::AddNumber(int32_t n, int32_t digits) {
+  // Written backwards from the end: the digits, the padding, the sign.
+  constexpr int32_t kRoom = 40;  // 32 digits of padding at most, and the sign
+  char16_t out[kRoom];
+  int32_t at = kRoom;
+  uint32_t magnitude = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
+  do {
+    out[--at] = static_cast<char16_t>(u'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  const int32_t width = std::min<int32_t>(digits, 32);
+  while (kRoom - at < width) out[--at] = u'0';
+  if (n < 0) out[--at] = u'-';
+  return Add(std::u16string_view(out + at, static_cast<size_t>(kRoom - at)));
+}
+
+kv::String TextBuilder::Make() const {
+  if (!spill_.empty()) return kv::String::FromUtf16(spill_);
+  return kv::String::FromUtf16(fixed_, length_);
+}
+
+kv::String ClockText(int32_t hours, int32_t minutes, const kv::String& separator) {
+  return TextBuilder().AddNumber(hours, 2).Add(separator).AddNumber(minutes, 2).Make();
+}
+
 kv::String TimeText(const Structures::LocalTime& t) {
-  return kv::ConcatString(kv::ConcatString(TwoDigits(t.Hour), kv::LoadString(TIME_SEPARATOR)), TwoDigits(t.Minute));
+  return ClockText(t.Hour, t.Minute, kv::LoadString(TIME_SEPARATOR));
 }
 
 kv::String DateText(const Structures::LocalTime& t) {
-  return kv::ConcatString(kv::ConcatString(NonMenuSystem::MonthName(t.Month), kv::LoadString(DATE_SEPARATOR)),
-                          TwoDigits(t.Day));
+  return TextBuilder()
+      .Add(NonMenuSystem::MonthName(t.Month))
+      .Add(kv::LoadString(DATE_SEPARATOR))
+      .AddNumber(t.Day, 2)
+      .Make();
 }
 
 }  // namespace ListForm

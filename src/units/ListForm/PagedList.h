@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "runtime/string.h"
@@ -68,7 +70,26 @@ class ColumnRow : public ListItem {
 // month names, numbers in two digits.
 kv::String TimeText(const Structures::LocalTime& t);
 kv::String DateText(const Structures::LocalTime& t);
+// "hh<sep>mm" of two numbers, with the separator given.
+kv::String ClockText(int32_t hours, int32_t minutes, const kv::String& separator);
 // Two digits (zero-padded) of a number below 100; more digits as they come.
 kv::String TwoDigits(int32_t n);
+
+// Puts a short text together in one buffer and makes one string of it: the
+// parts are copied once, with no string for each number or joint.
+class TextBuilder {
+ public:
+  TextBuilder& Add(std::u16string_view part);
+  TextBuilder& Add(const kv::String& part) { return Add(part.View()); }
+  // The decimal digits of n, zero-padded to `digits` (as kv::NewStringInt).
+  TextBuilder& AddNumber(int32_t n, int32_t digits);
+  kv::String Make() const;
+
+ private:
+  static constexpr int32_t kFixed = 48;
+  char16_t fixed_[kFixed];
+  int32_t length_ = 0;
+  std::u16string spill_;  // the whole text once it outgrows fixed_
+};
 
 }  // namespace ListForm

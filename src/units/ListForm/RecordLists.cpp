@@ -55,10 +55,11 @@ void PlaceIcon(Core::View& v, int32_t x, int32_t w, int32_t ih, int32_t h) {
 
 }  // namespace
 
-kv::String DurationText(int32_t seconds) {
+kv::String DurationText(int32_t seconds) { return DurationText(seconds, kv::LoadString(TIME_SEPARATOR)); }
+
+kv::String DurationText(int32_t seconds, const kv::String& separator) {
   seconds = std::max(0, seconds);
-  return kv::ConcatString(kv::ConcatString(TwoDigits(seconds / 3600), kv::LoadString(TIME_SEPARATOR)),
-                          TwoDigits(seconds / 60 % 60));
+  return ClockText(seconds / 3600, seconds / 60 % 60, separator);
 }
 
 kv::String PathAfterMount(const kv::String& path, const kv::String& mount) {
@@ -146,7 +147,6 @@ RecordRow::RecordRow() {
     t->OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
     t->OnSetEllipsis(true);
   }
-  tuner_.OnSetBitmap(Resources::LoadResource(Bitmaps::BannerRF1Input));
   AddColumn(tuner_);
   AddColumn(channel_, true, true);
   AddColumn(date_, true, true);
@@ -154,6 +154,7 @@ RecordRow::RecordRow() {
   AddColumn(duration_, true, true);
   AddColumn(map_, true, true);
   AddColumn(status_);
+  OnSetTunerId(0);
   OnSetMapId(0);
 }
 
@@ -169,59 +170,120 @@ void RecordRow::Refresh() {
   Place(map_, 760, std::max(0, Bounds().W() - 764), h);
 }
 
+RecordRow::Fill::~Fill() {
+  if (--row_.filling_ > 0 || !row_.changed_) return;
+  row_.changed_ = false;
+  row_.InvalidateView();
+}
+
+void RecordRow::Changed() {
+  if (filling_ > 0)
+    changed_ = true;
+  else
+    InvalidateView();
+}
+
+RecordRow::Shown& RecordRow::Current() {
+  const int32_t language = kv::GetLanguage();
+  if (shown_.language != language) {
+    shown_ = Shown{};
+    shown_.language = language;
+  }
+  return shown_;
+}
+
+const kv::String& RecordRow::TimeSeparator() {
+  if (timeSeparator_.Empty()) timeSeparator_ = kv::LoadString(TIME_SEPARATOR);
+  return timeSeparator_;
+}
+
 void RecordRow::OnSetRecordStartTime(Structures::LocalTime* time) {
   RecordStartTime = time;
-  if (time) {
+  if (!time) return;
+  Shown& shown = Current();
+  if (time->Month != shown.month || time->Day != shown.day) {
     date_.OnSetString(DateText(*time));
-    time_.OnSetString(TimeText(*time));
+    shown.month = time->Month;
+    shown.day = time->Day;
+    Changed();
   }
-  InvalidateView();
+  if (time->Hour != shown.hour || time->Minute != shown.minute) {
+    time_.OnSetString(ClockText(time->Hour, time->Minute, TimeSeparator()));
+    shown.hour = time->Hour;
+    shown.minute = time->Minute;
+    Changed();
+  }
 }
 
 void RecordRow::OnSetRecordDuration(int32_t seconds) {
   RecordDuration = seconds;
-  duration_.OnSetString(DurationText(seconds));
-  InvalidateView();
+  Shown& shown = Current();
+  // The text shows whole minutes of no less than nothing.
+  const int32_t minutes = std::max(0, seconds) / 60;
+  if (minutes == shown.duration) return;
+  duration_.OnSetString(DurationText(seconds, TimeSeparator()));
+  shown.duration = minutes;
+  Changed();
 }
 
 void RecordRow::OnSetTunerId(int32_t id) {
   TunerId = id;
-  tuner_.OnSetBitmap(Resources::LoadResource(id == 0 ? Bitmaps::BannerRF1Input : Bitmaps::BannerRF2Input));
-  InvalidateView();
+  Shown& shown = Current();
+  const int32_t input = id == 0 ? 0 : 1;  // the first input, or the second
+  if (input == shown.tuner) return;
+  tuner_.OnSetBitmap(Resources::LoadResource(input == 0 ? Bitmaps::BannerRF1Input : Bitmaps::BannerRF2Input));
+  shown.tuner = input;
+  Changed();
 }
 
 void RecordRow::OnSetMapId(int32_t id) {
   MapId = id;
-  map_.OnSetString(id == 0 ? kv::GetVariantOfString(Strings::SID_ANT) : kv::GetVariantOfString(Strings::SID_CABLE));
-  InvalidateView();
+  Shown& shown = Current();
+  const int32_t map = id == 0 ? 0 : 1;  // antenna, or cable
+  if (map == shown.map) return;
+  map_.OnSetString(map == 0 ? kv::GetVariantOfString(Strings::SID_ANT) : kv::GetVariantOfString(Strings::SID_CABLE));
+  shown.map = map;
+  Changed();
 }
 
 void RecordRow::OnSetStatus(int32_t status) {
   Status = status;
+  Shown& shown = Current();
+  if (status == shown.status) return;
   const Resources::BitmapId* id = StatusBitmap(status);
   status_.OnSetBitmap(id ? Resources::LoadResource(*id) : nullptr);
   status_.OnSetVisible(id != nullptr);
-  InvalidateView();
+  shown.status = status;
+  Changed();
 }
 
 void RecordRow::SetChannel(int32_t major, int32_t minor) {
   ChannelMajor = major;
   ChannelMinor = minor;
-  if (SkinBin::Wrapper* w = SkinWrapper()) channel_.OnSetString(w->GetChannelNumberStr(true, major, minor));
-  InvalidateView();
+  Shown& shown = Current();
+  if (major == shown.major && minor == shown.minor) return;
+  SkinBin::Wrapper* w = SkinWrapper();
+  if (!w) return;
+  channel_.OnSetString(w->GetChannelNumberStr(true, major, minor));
+  shown.major = major;
+  shown.minor = minor;
+  Changed();
 }
 
 bool RecordRow::TakeRecord(kv::Object* data) {
+  Fill fill(*this);
   ListItem::SetData(data);
   auto* c = kv::Cast<RecordCourier>(data);
   if (!c) {
     OnSetRecordStartTime(nullptr);
     time_.OnSetString({});
+    Current().hour = Current().minute = kUnset;
     OnSetText(NoInformation());
     Description = NoInformation();
     ItemIndex = 0;
     EventFlag = false;
     Rating = 0;
+    Changed();
     return false;
   }
   EventFlag = c->EventFlag;
@@ -292,34 +354,44 @@ void ScheduledRecordListItem::Refresh() {
 
 void ScheduledRecordListItem::OnSetActive(bool on) {
   Active = on;
+  Shown& shown = Current();
+  if (int32_t{on} == shown.active) return;
   check_.OnSetBitmap(Resources::LoadResource(on ? Bitmaps::CheckBoxCheck : Bitmaps::CheckBox));
-  InvalidateView();
+  shown.active = on;
+  Changed();
 }
 
 void ScheduledRecordListItem::OnSetTimesType(int32_t type) {
   if (type < 0 || type > 4) return;  // an unknown kind leaves the icon
   TimesType = type;
+  Shown& shown = Current();
+  if (type == shown.timesType) return;
   static const Resources::BitmapId* const icons[5] = {nullptr, &Bitmaps::EPG_RecordTypeEveryday, &Bitmaps::EPG_RecordTypeDaily,
                                                       &Bitmaps::EPG_RecordTypeWeekly, &Bitmaps::EPG_RecordTypeOnce};
   const Resources::BitmapId* id = icons[type];
   repeat_.OnSetBitmap(id ? Resources::LoadResource(*id) : nullptr);
   repeat_.OnSetVisible(id != nullptr);
-  InvalidateView();
+  shown.timesType = type;
+  Changed();
 }
 
 void ScheduledRecordListItem::OnSetSourceType(int32_t type) {
   SourceType = type;
+  Shown& shown = Current();
+  if (type == shown.sourceType) return;
   if (type == 1)
     source_.OnSetString(kv::GetVariantOfString(ProductTree::SID_TIMER));
   else if (type == 2)
     source_.OnSetString(kv::GetVariantOfString(SOURCE_KIND_GUIDE));
   else
     source_.OnSetString({});
-  InvalidateView();
+  shown.sourceType = type;
+  Changed();
 }
 
 void ScheduledRecordListItem::SetData(kv::Object* data) {
   if (!data) return;
+  Fill fill(*this);
   if (!TakeRecord(data)) return;
   auto* c = kv::Cast<ScheduledRecordListCourier>(data);
   if (!c) return;
@@ -342,6 +414,7 @@ kv::Object* ScheduledRecordListItem::GetData(kv::Object* data) {
 }
 
 void ScheduledRecordListItem::ShowTimer(const Structures::TimerData& t) {
+  Fill fill(*this);
   OnSetTunerId(t.Source != 0 ? 1 : 0);
   OnSetMapId(t.MapId);
   SetChannel(t.ChannelMajor, t.ChannelMinor);
@@ -380,12 +453,15 @@ void RecordedShowsListItem::Refresh() {
 
 void RecordedShowsListItem::SetData(kv::Object* data) {
   if (!data) return;
+  Fill fill(*this);
   if (!TakeRecord(data)) return;
   auto* c = kv::Cast<RecordedShowsListCourier>(data);
   if (!c) return;
   HasEventInfo = c->HasEventInfo;
   SecondText = c->SecondText;
+  if (c->FileName == file_.OnGetString()) return;
   file_.OnSetString(c->FileName);
+  Changed();
 }
 
 kv::Object* RecordedShowsListItem::GetData(kv::Object* data) {

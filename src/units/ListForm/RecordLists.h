@@ -5,6 +5,7 @@
 // information panel.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 #include "runtime/member.h"
@@ -117,6 +118,37 @@ class RecordRow : public ColumnRow {
   // the no-information row) when the courier is not one.
   bool TakeRecord(kv::Object* data);
   void PutRecord(RecordCourier* c);
+
+  // While one lives, the setters leave the redraw to it: the row is
+  // invalidated once at its end if any of them changed what the row shows.
+  class Fill {
+   public:
+    explicit Fill(RecordRow& row) : row_(row) { ++row_.filling_; }
+    ~Fill();
+    Fill(const Fill&) = delete;
+    Fill& operator=(const Fill&) = delete;
+
+   private:
+    RecordRow& row_;
+  };
+  // What the row shows changed: a redraw now, or at the end of the fill.
+  void Changed();
+
+  // The values the columns were last made from, so that a setter given the
+  // value it already shows makes no new text or icon and no redraw. kUnset
+  // until the column is first set; all are forgotten when the language
+  // changes, as the texts come from the string tables.
+  static constexpr int32_t kUnset = INT32_MIN;
+  struct Shown {
+    int32_t language = kUnset;
+    int32_t month = kUnset, day = kUnset, hour = kUnset, minute = kUnset;
+    int32_t duration = kUnset, tuner = kUnset, map = kUnset, status = kUnset;
+    int32_t major = kUnset, minor = kUnset;
+    int32_t active = kUnset, timesType = kUnset, sourceType = kUnset;  // the scheduled row's
+  };
+  // The values shown, forgotten first if the language is not the one they
+  // were made in.
+  Shown& Current();
   // The status icon of a status (null: none).
   virtual const Resources::BitmapId* StatusBitmap(int32_t status) const = 0;
   // The x where the status column starts (after the duration or the source kind).
@@ -131,6 +163,12 @@ class RecordRow : public ColumnRow {
   Views::Text map_;
   Views::Text duration_;
   Views::Image status_;
+  Shown shown_;
+  int32_t filling_ = 0;  // Fill scopes open
+  bool changed_ = false;  // something changed during the fill
+  // The time separator, loaded once for the time and the duration texts.
+  kv::String timeSeparator_;
+  const kv::String& TimeSeparator();
 };
 
 class ScheduledRecordListItem : public RecordRow {
@@ -234,6 +272,7 @@ class RecordedShowsList : public RecordListBase {
 
 // "hh<sep>mm" of a duration in seconds (negative counts as 0).
 kv::String DurationText(int32_t seconds);
+kv::String DurationText(int32_t seconds, const kv::String& separator);
 // A recording's path without everything up to and including the mount
 // path; the whole path when that is empty or not in it.
 kv::String PathAfterMount(const kv::String& path, const kv::String& mount);
