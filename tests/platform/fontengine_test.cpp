@@ -165,6 +165,48 @@ TEST_F(FontEngineTest, GlyphOutlivesItsEvictionUntilTheNextCall) {
   EXPECT_EQ(CoverageSum(g), ink);
 }
 
+// A glyph as drawn: its box and coverage.
+struct Drawn {
+  int32_t advance, left, top, width, height;
+  std::vector<uint8_t> coverage;
+  bool operator==(const Drawn&) const = default;
+};
+
+Drawn Draw(ge::GlyphSource* f, char16_t c) {
+  const ge::GlyphBitmap g = f->Glyph(c);
+  Drawn d{g.advance, g.left, g.top, g.width, g.height, {}};
+  for (int32_t y = 0; y < g.height; ++y) d.coverage.insert(d.coverage.end(), g.coverage + y * g.pitch, g.coverage + y * g.pitch + g.width);
+  return d;
+}
+
+// Fonts remember where their glyphs are in the cache; a cache far smaller
+// than the text hands those places to other glyphs all the time, and a new
+// engine starts with a new cache: every glyph must still be its own.
+TEST_F(FontEngineTest, EveryGlyphIsItsOwnWhenTheCacheIsTooSmallForTheText) {
+  const std::u16string text = u"Scheduled recordings \u00e9t\u00e9 \u0416";
+  ge::GlyphSource* fonts[] = {fe::GetFont(22, fe::Weight::kNormal), fe::GetFont(22, fe::Weight::kBold)};
+  Start(20000);
+  std::vector<Drawn> want;
+  for (ge::GlyphSource* f : fonts)
+    for (char16_t c : text) want.push_back(Draw(f, c));
+  FS_Exit();
+  Start(3);
+  for (int32_t round = 0; round < 3; ++round) {
+    size_t i = 0;
+    for (ge::GlyphSource* f : fonts)
+      for (char16_t c : text) {
+        EXPECT_TRUE(Draw(f, c) == want[i]) << "character " << int(c) << " round " << round;
+        ++i;
+      }
+    // Each font in turn, character by character.
+    for (size_t k = 0; k < text.size(); ++k) {
+      EXPECT_TRUE(Draw(fonts[0], text[k]) == want[k]);
+      EXPECT_TRUE(Draw(fonts[1], text[k]) == want[text.size() + k]);
+    }
+  }
+  EXPECT_LE(fe::GetCacheStats().glyphs, 3u);
+}
+
 TEST_F(FontEngineTest, MissingOrBadFontFileIsReportedAndTextDisappears) {
   EXPECT_EQ(FS_AddFont(fe::DefaultFontPath()), FS_ERR_NOT_INITIALISED);
   ASSERT_EQ(FS_Init(0), FS_OK);  // invalid size: logged, default used

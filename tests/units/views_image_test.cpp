@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core_test_support.h"
+#include "ge/blit.h"
+#include "runtime/collector.h"
 #include "runtime/ref.h"
 #include "runtime/slot.h"
 #include "units/Colors/Colors.h"
@@ -84,6 +86,107 @@ TEST_F(ImageTest, StretchedByDefaultOrAlignedAtItsOwnSize) {
   EXPECT_EQ(Pixel(100, 100), Code(0, 0, 0));
   EXPECT_EQ(Pixel(103, 119), Code(0, 3, 1));
   EXPECT_EQ(Pixel(104, 110), 0u);
+}
+
+// A see-through frame (alpha varying across it) stretched over a gradient:
+// every pixel of the blend shows whether it is drawn from the right pixels.
+class StretchedImageTest : public ImageTest {
+ protected:
+  static constexpr int32_t kW = 60, kH = 40;
+  static constexpr kv::Point kAt{7, 5};
+
+  Resources::Bitmap* NewSeeThroughBitmap(int32_t w, int32_t h, int32_t frames) {
+    auto* b = kv::New<Resources::Bitmap>();
+    b->OnSetNoOfFrames(frames);
+    b->OnSetSize({w * frames, h});
+    Paint(b, 0);
+    return b;
+  }
+  // Premultiplied pixels: colour channels at most the alpha.
+  static void Paint(Resources::Bitmap* b, uint32_t seed) {
+    const ge::Surface s = b->GetSurface();
+    for (int32_t y = 0; y < s.height; ++y)
+      for (int32_t x = 0; x < s.width; ++x) {
+        const uint32_t a = (x * 37 + y * 11 + seed * 5) % 256;
+        const uint32_t r = a * ((x + seed) % 4) / 3, g = a * (y % 3) / 2, bl = a / 2;
+        s.Row(y)[x] = a << 24 | bl << 16 | g << 8 | r;
+      }
+  }
+  static ge::Bitmap Gradient() {
+    ge::Bitmap g(kW, kH);
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x)
+        g.View().Row(y)[x] = 0xff000000u | static_cast<uint32_t>(x * 4) << 16 | static_cast<uint32_t>(y * 6) << 8 | 0x40;
+    return g;
+  }
+  // The image drawn through the view, and the frame stretched by ge itself
+  // onto the same gradient, must be the same pixels.
+  void ExpectDrawnAsStretched(Views::Image* img, const kv::Rect& clip, int32_t frame) {
+    ge::Bitmap got = Gradient(), want = Gradient();
+    img->Draw(got.View(), clip, kAt, 255);
+    const ge::Surface src = img->OnGetBitmap()->GetFrameSurface(frame);
+    const kv::Rect b = img->Bounds();
+    ge::GenScaleBitmap(want.View(), Core::ToGeRect(clip), src, kAt.x, kAt.y, b.W(), b.H(), 0, 0, src.width,
+                       src.height, true, static_cast<uint8_t>(img->OnGetOpacity()));
+    int32_t differ = 0;
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x) differ += got.View().Row(y)[x] != want.View().Row(y)[x];
+    EXPECT_EQ(differ, 0) << "opacity " << img->OnGetOpacity() << ", " << b.W() << " x " << b.H();
+  }
+};
+
+TEST_F(StretchedImageTest, DrawsTheSamePixelsAsStretchingEveryTime) {
+  Resources::Bitmap* b = NewSeeThroughBitmap(24, 18, 2);
+  auto* img = Add<Views::Image>({0, 0, 36, 18});
+  img->OnSetBitmap(b);
+  const kv::Rect whole{0, 0, kW, kH}, part{12, 9, 33, 20};
+  for (int32_t opacity : {255, 128}) {
+    img->OnSetOpacity(opacity);
+    for (const kv::Rect& clip : {whole, part, whole})  // the second whole draw is from the kept copy
+      ExpectDrawnAsStretched(img, clip, 0);
+  }
+  // Another size is stretched anew, not taken from the copy of the old one.
+  img->OnSetBounds({0, 0, 50, 31});
+  ExpectDrawnAsStretched(img, whole, 0);
+  img->OnSetBounds({0, 0, 36, 18});
+  ExpectDrawnAsStretched(img, whole, 0);
+  // So are another frame and pixels drawn into the bitmap since.
+  img->OnSetFrameNumber(1);
+  ExpectDrawnAsStretched(img, whole, 1);
+  Paint(b, 3);
+  ExpectDrawnAsStretched(img, whole, 1);
+  img->OnSetFrameNumber(0);
+  ExpectDrawnAsStretched(img, part, 0);
+
+  // Images of different sizes sharing the bitmap each get their own pixels.
+  auto* other = Add<Views::Image>({0, 0, 40, 30});
+  other->OnSetBitmap(b);
+  for (int32_t i = 0; i < 2; ++i) {
+    ExpectDrawnAsStretched(img, whole, 0);
+    ExpectDrawnAsStretched(other, whole, 0);
+  }
+}
+
+TEST_F(StretchedImageTest, KeptCopiesCountTowardsTheNextCollection) {
+  // Each copy holds about 56 KB: twenty of them call for a collection.
+  std::vector<Views::Image*> images;
+  for (int32_t i = 0; i < 20; ++i) {
+    auto* img = Add<Views::Image>({0, 0, 120, 120});
+    img->OnSetBitmap(NewSeeThroughBitmap(4, 4, 1));
+    images.push_back(img);
+  }
+  kv::Collect();
+  ASSERT_FALSE(kv::CollectionDue());
+  ge::Bitmap target(120, 120);
+  for (Views::Image* img : images) img->Draw(target.View(), {0, 0, 120, 120}, {0, 0}, 255);
+  EXPECT_TRUE(kv::CollectionDue());
+  // A full-screen stretch is never kept: drawing it again costs no memory.
+  auto* wide = Add<Views::Image>({0, 0, 960, 540});
+  wide->OnSetBitmap(NewSeeThroughBitmap(96, 54, 1));
+  kv::Collect();
+  ge::Bitmap screen(960, 540);
+  for (int32_t i = 0; i < 30; ++i) wide->Draw(screen.View(), {0, 0, 960, 540}, {0, 0}, 255);
+  EXPECT_FALSE(kv::CollectionDue());
 }
 
 TEST_F(ImageTest, OpacityScalesThePixels) {

@@ -32,58 +32,91 @@ struct CachedGlyph {
 };
 using GlyphPtr = std::shared_ptr<const CachedGlyph>;
 
-// Least recently used glyphs go first. Entries are shared: a font keeps the
-// glyph it handed out alive until its next call, even when evicted meanwhile.
-// The recency list lives in one array linked by index, so a hit (the common
-// case: every glyph drawn) touches one slot and its two neighbours instead
-// of nodes scattered over the heap; a full cache hands its oldest slot to
-// the new glyph.
+class Font;
+// A glyph leaving the cache while `holder` may still use it (the last glyph
+// `holder` handed out) is kept by the font until its next call.
+void KeepIfHandedOut(Font* holder, GlyphPtr& glyph);
+
+// Least recently used glyphs go first. The recency list lives in one array
+// linked by index, so a hit (the common case: every glyph drawn) touches one
+// slot and its two neighbours instead of nodes scattered over the heap; a
+// full cache hands its oldest slot to the new glyph. A slot keeps its index
+// while its glyph stays cached, so a font may remember where its glyphs are
+// and come back without a look-up (Touch); the key in the slot tells whether
+// the glyph is still there.
 class GlyphCache {
  public:
+  static constexpr uint32_t kNone = UINT32_MAX;
+
   explicit GlyphCache(size_t limit) : limit_(limit) {}
 
-  GlyphPtr Find(uint64_t key) {
+  // The slot of `key` made the most recent, or kNone (a miss).
+  uint32_t Find(uint64_t key) {
     auto it = index_.find(key);
     if (it == index_.end()) {
       ++misses_;
-      return nullptr;
+      return kNone;
     }
-    ++hits_;
-    const uint32_t i = it->second;
-    if (i != head_) {
-      Unlink(i);
-      LinkFront(i);
-    }
-    return slots_[i].glyph;
+    Touch(it->second);
+    return it->second;
   }
 
-  // `key` is not in the cache (the caller has just missed it).
-  void Insert(uint64_t key, GlyphPtr glyph) {
+  // True when slot i holds `key`; a hit then, made the most recent.
+  bool TouchIfHolds(uint32_t i, uint64_t key) {
+    if (i >= slots_.size() || slots_[i].key != key) return false;
+    Touch(i);
+    return true;
+  }
+
+  // `key` is not in the cache (the caller has just missed it). Returns its slot.
+  uint32_t Insert(uint64_t key, GlyphPtr glyph) {
     uint32_t i = 0;
     if (index_.size() >= limit_) {
       i = tail_;
       Unlink(i);
       index_.erase(slots_[i].key);
+      KeepIfHandedOut(slots_[i].holder, slots_[i].glyph);
     } else {
       i = static_cast<uint32_t>(slots_.size());
       slots_.emplace_back();
     }
     slots_[i].key = key;
     slots_[i].glyph = std::move(glyph);
+    slots_[i].holder = nullptr;
     LinkFront(i);
     index_.emplace(key, i);
+    return i;
+  }
+
+  // The glyph of slot i, handed out by `holder`.
+  const CachedGlyph& HandOut(uint32_t i, Font* holder) {
+    slots_[i].holder = holder;
+    return *slots_[i].glyph;
+  }
+
+  // The cache is going away: glyphs that fonts handed out last stay with them.
+  void KeepHandedOut() {
+    for (Slot& s : slots_) KeepIfHandedOut(s.holder, s.glyph);
   }
 
   CacheStats Stats() const { return {index_.size(), limit_, hits_, misses_}; }
 
  private:
-  static constexpr uint32_t kNone = UINT32_MAX;
   struct Slot {
     uint64_t key = 0;
     GlyphPtr glyph;
+    Font* holder = nullptr;  // the font that handed the glyph out last
     uint32_t prev = kNone;  // towards the most recent
     uint32_t next = kNone;  // towards the least recent
   };
+
+  void Touch(uint32_t i) {
+    ++hits_;
+    if (i != head_) {
+      Unlink(i);
+      LinkFront(i);
+    }
+  }
 
   void Unlink(uint32_t i) {
     Slot& s = slots_[i];
@@ -209,11 +242,10 @@ class Font final : public ge::GlyphSource {
   int32_t Advance(char16_t c) override {
     if (c < kTable) {
       Tables& t = CurrentTables();
-      if (t.advance[c] < 0) t.advance[c] = GlyphFor(c)->bitmap.advance;
+      if (t.advance[c] < 0) t.advance[c] = HandOut(c).bitmap.advance;
       return t.advance[c];
     }
-    last_ = GlyphFor(c);
-    return last_->bitmap.advance;
+    return HandOut(c).bitmap.advance;
   }
 
   int32_t Kerning(char16_t left, char16_t right) override {
@@ -230,12 +262,11 @@ class Font final : public ge::GlyphSource {
     return KerningOf(left, right);
   }
 
-  ge::GlyphBitmap Glyph(char16_t c) override {
-    last_ = GlyphFor(c);
-    return last_->bitmap;
-  }
+  ge::GlyphBitmap Glyph(char16_t c) override { return HandOut(c).bitmap; }
 
  private:
+  friend void KeepIfHandedOut(Font* holder, GlyphPtr& glyph);
+
   struct FontMetrics {
     int32_t ascent = 0, descent = 0, leading = 0;
   };
@@ -245,12 +276,16 @@ class Font final : public ge::GlyphSource {
   struct Tables {
     uint64_t generation = 0;
     int32_t advance[kTable];
+    // Where each character's glyph was last found in the cache (checked
+    // before use: the slot may have gone to another glyph since).
+    uint32_t slot[kTable];
     std::unique_ptr<int8_t[]> kerning;  // kTable x kTable (64 KB), made on first use
   };
   Tables& CurrentTables() {
     if (tables_.generation != g_generation) {
       tables_.generation = g_generation;
       std::fill_n(tables_.advance, kTable, -1);
+      std::fill_n(tables_.slot, kTable, GlyphCache::kNone);
       tables_.kerning.reset();
     }
     return tables_;
@@ -285,34 +320,57 @@ class Font final : public ge::GlyphSource {
     return metrics_;
   }
 
-  GlyphPtr GlyphFor(char16_t c) {
+  // The glyph of c from the cache (rendered on a miss), valid until this
+  // font's next call. A Latin-1 character found where it was last time costs
+  // no look-up; the glyph is handed out without taking a share of it: should
+  // another font's glyph push it out of the cache meanwhile, this font keeps
+  // it (KeepIfHandedOut) until its next call.
+  const CachedGlyph& HandOut(char16_t c) {
+    kept_.reset();
     Engine* engine = ReadyEngine();
     if (!engine) return Blank();
+    GlyphCache& cache = engine->cache;
     const uint64_t key = GlyphKey(size_, weight_, c);
-    if (GlyphPtr hit = engine->cache.Find(key)) return hit;
-    GlyphPtr glyph = Render(*engine, size_, weight_, c);
-    engine->cache.Insert(key, glyph);
-    return glyph;
+    uint32_t* remembered = nullptr;
+    if (c < kTable) {
+      remembered = &CurrentTables().slot[c];
+      if (cache.TouchIfHolds(*remembered, key)) return Give(cache, *remembered);
+    }
+    uint32_t i = cache.Find(key);
+    if (i == GlyphCache::kNone) i = cache.Insert(key, Render(*engine, size_, weight_, c));
+    if (remembered) *remembered = i;
+    return Give(cache, i);
+  }
+
+  const CachedGlyph& Give(GlyphCache& cache, uint32_t slot) {
+    const CachedGlyph& g = cache.HandOut(slot, this);
+    handedOut_ = &g;
+    return g;
   }
 
   // What every character is without a font: an empty glyph of half the size's width.
-  GlyphPtr Blank() {
+  const CachedGlyph& Blank() {
     if (!blank_) {
       auto g = std::make_shared<CachedGlyph>();
       g->bitmap.advance = std::max(1, size_ / 2);
       blank_ = std::move(g);
     }
-    return blank_;
+    return *blank_;
   }
 
   const int32_t size_;
   const Weight weight_;
   mutable uint64_t metricsGeneration_ = 0;
   mutable FontMetrics metrics_;
-  GlyphPtr last_;  // the glyph handed out last, alive until the next call
+  const CachedGlyph* handedOut_ = nullptr;  // the glyph handed out last
+  GlyphPtr kept_;  // that glyph, when it has left the cache since
   GlyphPtr blank_;
   Tables tables_;
 };
+
+void KeepIfHandedOut(Font* holder, GlyphPtr& glyph) {
+  if (holder && glyph && holder->handedOut_ == glyph.get()) holder->kept_ = std::move(glyph);
+}
 
 std::map<std::pair<int32_t, Weight>, std::unique_ptr<Font>>& Fonts() {
   static std::map<std::pair<int32_t, Weight>, std::unique_ptr<Font>> fonts;
@@ -405,6 +463,7 @@ int32_t FS_AddFont(const std::string& path) {
 
 int32_t FS_Exit() {
   if (!fe::g_engine) return FS_ERR_NOT_INITIALISED;
+  fe::g_engine->cache.KeepHandedOut();
   fe::g_engine.reset();
   ++fe::g_generation;
   return FS_OK;

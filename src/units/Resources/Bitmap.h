@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "ge/surface.h"
 #include "runtime/geometry.h"
@@ -46,6 +47,20 @@ class Bitmap : public kv::Object {
   // pixels, end it.
   bool IsOpaque() const { return opaque_; }
 
+  // Frame `frame` stretched to w x h: the pixels ge::GenScaleBitmap copies
+  // for that stretch, to be drawn 1:1 (a copy or blend of them draws the
+  // same pixels as the stretch itself). Icons placed in boxes of another
+  // size are drawn this way, so they are stretched once, not at every draw.
+  // The last few sizes asked for are kept; a kept copy is used again only
+  // while the frame's pixels are the ones it was made from. Null pixels when
+  // the stretch is too large to keep (or there is no frame): the caller
+  // then stretches directly. Valid until the next call or until the pixels
+  // change.
+  ge::Surface GetScaledFrame(int32_t frame, int32_t w, int32_t h) const;
+  // The most pixels a scaled copy and the frame it was made from may hold
+  // together: larger stretches (full-screen pictures) are never duplicated.
+  static constexpr int64_t kMaxScaledPixels = 16 * 1024;
+
  protected:
   // Set by a canvas for the picture laid on it, cleared whenever its pixels
   // are handed out for drawing (hence mutable: handing out is const).
@@ -58,7 +73,16 @@ class Bitmap : public kv::Object {
   }
 
  private:
+  // A frame stretched to one size, with the frame's pixels it was made from.
+  struct Scaled {
+    int32_t frame = 0;
+    ge::Bitmap source;
+    ge::Bitmap pixels;
+  };
+  static constexpr size_t kScaledKept = 4;
+
   ge::Bitmap pixels_;
+  mutable std::vector<Scaled> scaled_;  // most recently used first
   int32_t width_ = 0;
   int32_t height_ = 0;
   int32_t frames_ = 1;

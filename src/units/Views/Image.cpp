@@ -174,8 +174,15 @@ void Image::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point orig
       for (int32_t x = 0; x < src.width; ++x)
         if ((src.Row(y)[x] >> 24) != 0xFF) kv::Panic("Views::Image: a bitmap said to be opaque has a see-through pixel");
 #endif
-  ge::GenScaleBitmap(target, Core::ToGeRect(clip), src, placed.x1, placed.y1, placed.W(), placed.H(), 0, 0,
-                     src.width, src.height, !copy, op);
+  // A stretched frame is drawn from the bitmap's copy at this size, made
+  // once for every image that shows the bitmap so (the same pixels).
+  ge::Surface from = src;
+  if (placed.W() != src.width || placed.H() != src.height) {
+    const ge::Surface scaled = bitmap_->GetScaledFrame(frame_, placed.W(), placed.H());
+    if (scaled.pixels) from = scaled;
+  }
+  ge::GenScaleBitmap(target, Core::ToGeRect(clip), from, placed.x1, placed.y1, placed.W(), placed.H(), 0, 0,
+                     from.width, from.height, !copy, op);
 }
 
 }  // namespace Views
