@@ -76,19 +76,25 @@ String MapCase(const String& s, const std::array<uint8_t, 256>& table) {
   return String::FromUtf16(out);
 }
 
-String Decimal(bool negative, uint32_t magnitude, int32_t digits) {
-  char buf[48];
-  int n = 0;
+// The decimal text of a magnitude, zero-padded, written into `out`
+// (kMaxDecimalLength units); returns its length.
+int32_t WriteDecimal(bool negative, uint32_t magnitude, int32_t digits, char16_t* out) {
+  char16_t buf[kMaxDecimalLength];
+  int32_t n = 0;
   do {
-    buf[n++] = static_cast<char>('0' + magnitude % 10);
+    buf[n++] = static_cast<char16_t>(u'0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  int32_t width = std::min<int32_t>(digits, 32);
-  while (n < width) buf[n++] = '0';
-  if (negative) buf[n++] = '-';
-  char16_t out[48];
-  for (int i = 0; i < n; ++i) out[i] = static_cast<char16_t>(buf[n - 1 - i]);
-  return String::FromUtf16(out, n);
+  const int32_t width = std::min<int32_t>(digits, 32);
+  while (n < width) buf[n++] = u'0';
+  if (negative) buf[n++] = u'-';
+  for (int32_t i = 0; i < n; ++i) out[i] = buf[n - 1 - i];
+  return n;
+}
+
+String Decimal(bool negative, uint32_t magnitude, int32_t digits) {
+  char16_t out[kMaxDecimalLength];
+  return String::FromUtf16(out, WriteDecimal(negative, magnitude, digits, out));
 }
 
 // The part of [index, index + n) that lies within [0, len), as (begin, end).
@@ -219,10 +225,15 @@ String NewStringAnsi(const char* text) {
   return String::FromUtf16(out);
 }
 
-String NewStringInt(int32_t value, int32_t digits) {
-  // The magnitude is computed unsigned so that INT32_MIN works.
-  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-  return Decimal(value < 0, magnitude, digits);
+namespace {
+// The magnitude is computed unsigned so that INT32_MIN works.
+uint32_t Magnitude(int32_t value) { return value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value); }
+}  // namespace
+
+String NewStringInt(int32_t value, int32_t digits) { return Decimal(value < 0, Magnitude(value), digits); }
+
+int32_t WriteDecimal(int32_t value, int32_t digits, char16_t* out) {
+  return WriteDecimal(value < 0, Magnitude(value), digits, out);
 }
 
 String NewStringUInt(uint32_t value, int32_t digits) { return Decimal(false, value, digits); }

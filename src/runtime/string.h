@@ -77,6 +77,11 @@ class String {
 String NewStringAnsi(const char* text);
 // Decimal text, zero-padded to `digits` digits (at most 32; 0 or negative pads nothing).
 String NewStringInt(int32_t value, int32_t digits);
+// The longest text NewStringInt makes: 32 digits and a sign.
+inline constexpr int32_t kMaxDecimalLength = 33;
+// NewStringInt's text written into `out` (room for kMaxDecimalLength units),
+// for texts put together without a string per number; returns its length.
+int32_t WriteDecimal(int32_t value, int32_t digits, char16_t* out);
 String NewStringUInt(uint32_t value, int32_t digits);
 // `n` copies of one character.
 String NewStringChar(char16_t c, int32_t n);

@@ -75,19 +75,8 @@ TextBuilder& TextBuilder::Add(std::u16string_view part) {
 }
 
 TextBuilder& TextBuilder::AddNumber(int32_t n, int32_t digits) {
-  // Written backwards from the end: the digits, the padding, the sign.
-  constexpr int32_t kRoom = 40;  // 32 digits of padding at most, and the sign
-  char16_t out[kRoom];
-  int32_t at = kRoom;
-  uint32_t magnitude = n < 0 ? 0u - static_cast<uint32_t>(n) : static_cast<uint32_t>(n);
-  do {
-    out[--at] = static_cast<char16_t>(u'0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  const int32_t width = std::min<int32_t>(digits, 32);
-  while (kRoom - at < width) out[--at] = u'0';
-  if (n < 0) out[--at] = u'-';
-  return Add(std::u16string_view(out + at, static_cast<size_t>(kRoom - at)));
+  char16_t out[kv::kMaxDecimalLength];
+  return Add(std::u16string_view(out, static_cast<size_t>(kv::WriteDecimal(n, digits, out))));
 }
 
 kv::String TextBuilder::Make() const {

@@ -188,11 +188,13 @@ RecordRow::Shown& RecordRow::Current() {
   if (shown_.language != language) {
     shown_ = Shown{};
     shown_.language = language;
+    timeSeparator_ = kv::String();  // the separator is a text of the language too
   }
   return shown_;
 }
 
 const kv::String& RecordRow::TimeSeparator() {
+  Current();  // a language change drops the separator kept
   if (timeSeparator_.Empty()) timeSeparator_ = kv::LoadString(TIME_SEPARATOR);
   return timeSeparator_;
 }

@@ -166,7 +166,7 @@ class RecordRow : public ColumnRow {
   Shown shown_;
   int32_t filling_ = 0;  // Fill scopes open
   bool changed_ = false;  // something changed during the fill
-  // The time separator, loaded once for the time and the duration texts.
+  // The time separator, loaded once (per language) for the time and the duration texts.
   kv::String timeSeparator_;
   const kv::String& TimeSeparator();
 };
