@@ -80,6 +80,8 @@ const char* TypeName() {
   return __PRETTY_FUNCTION__;
 }
 void* Allocate(size_t size);
+// Gives back the memory of an object of `size` bytes that Allocate handed out.
+void FreeObjectMemory(void* mem, size_t size);
 void BeginConstruct(ConstructFrame& frame, void* mem, size_t size, Class* cls);
 void EndConstruct(ConstructFrame& frame, Object* obj, size_t size);
 void RegisterClass(Class* cls);

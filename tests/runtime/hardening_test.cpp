@@ -3,6 +3,8 @@
 // never a use-after-free later.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -186,6 +188,31 @@ struct Starter : kv::Object {
   }
 };
 
+// Objects of a small, a middling and a large size, each holding a stamp in
+// every word of its body.
+template <size_t kWords>
+class Stamped : public kv::Object {
+ public:
+  void Stamp(uint64_t v) {
+    for (uint64_t& w : words) w = v;
+  }
+  bool Holds(uint64_t v) const {
+    for (uint64_t w : words)
+      if (w != v) return false;
+    return true;
+  }
+  uint64_t words[kWords];
+};
+class SmallStamped : public Stamped<1> {
+  KV_CLASS(hrd, SmallStamped, kv::Object)
+};
+class MiddleStamped : public Stamped<40> {
+  KV_CLASS(hrd, MiddleStamped, kv::Object)
+};
+class LargeStamped : public Stamped<300> {
+  KV_CLASS(hrd, LargeStamped, kv::Object)
+};
+
 class HardeningTest : public kvtest::RuntimeTest {
  protected:
   void SetUp() override {
@@ -287,7 +314,68 @@ TEST_F(HardeningDeathTest, DestructorReadingAPeerOfTheSameCollectionIsReported) 
       },
       "use-after-poison");
 }
+
+TEST_F(HardeningDeathTest, AnObjectReadAfterItsCollectionIsReported) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(
+      {
+        // Held where the collector does not look for references.
+        const uintptr_t hidden = reinterpret_cast<uintptr_t>(kv::New<Node>()) ^ 1u;
+        kv::Collect();
+        std::printf("%d\n", reinterpret_cast<Node*>(hidden ^ 1u)->value);
+      },
+      "use-after-poison");
+}
 #endif
+
+TEST_F(HardeningTest, ObjectsOfEverySizeKeepTheirMemoryThroughCollections) {
+  // Waves of objects of three sizes, a third of each wave kept alive: the
+  // memory of the collected ones is handed out again, and no object may
+  // share a byte with another.
+  struct Kept {
+    kv::Persistent<kv::Object> obj;
+    uint64_t stamp;
+  };
+  std::vector<Kept> kept;
+  auto holds = [](kv::Object* o, uint64_t v) {
+    if (auto* s = kv::Cast<SmallStamped>(o)) return s->Holds(v);
+    if (auto* m = kv::Cast<MiddleStamped>(o)) return m->Holds(v);
+    return kv::Cast<LargeStamped>(o)->Holds(v);
+  };
+  uint64_t next = 1;
+  for (int wave = 0; wave < 6; ++wave) {
+    for (int i = 0; i < 900; ++i) {
+      const uint64_t v = next++ * 0x9E3779B97F4A7C15ull;
+      kv::Object* o = nullptr;
+      switch (i % 3) {
+        case 0: {
+          auto* s = kv::New<SmallStamped>();
+          s->Stamp(v);
+          o = s;
+          break;
+        }
+        case 1: {
+          auto* m = kv::New<MiddleStamped>();
+          m->Stamp(v);
+          o = m;
+          break;
+        }
+        default: {
+          auto* l = kv::New<LargeStamped>();
+          l->Stamp(v);
+          o = l;
+          break;
+        }
+      }
+      if (i % 9 < 3) kept.push_back({o, v});
+    }
+    // Every other wave lets the older half of the kept ones go too.
+    if (wave % 2 == 1) kept.erase(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(kept.size() / 2));
+    kv::Collect();
+    for (const Kept& k : kept) ASSERT_TRUE(holds(k.obj.get(), k.stamp)) << "wave " << wave;
+  }
+  EXPECT_EQ(Count("hrd::LargeStamped") + Count("hrd::MiddleStamped") + Count("hrd::SmallStamped"), kept.size());
+}
 
 TEST_F(HardeningDeathTest, RegistrationsFromDestructorsPanic) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
