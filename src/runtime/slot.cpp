@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <list>
 #include <string>
 #include <unordered_map>
@@ -74,7 +73,8 @@ class SlotQueue {
     order_.pop_front();
     return true;
   }
-  void DropIf(const std::function<bool(const RawSlot&)>& drop) {
+  template <class F>
+  void DropIf(F drop) {
     for (auto it = order_.begin(); it != order_.end();) {
       if (drop(*it)) {
         index_.erase(*it);
@@ -149,7 +149,8 @@ class ObserverRegistry {
     for (const RawSlot& s : snapshot)
       if (index_.count(Key{subject, s})) s.Invoke(sender);
   }
-  void DropIf(const std::function<bool(const Subject&, const RawSlot&)>& drop) {
+  template <class F>
+  void DropIf(F drop) {
     for (auto sub = bySubject_.begin(); sub != bySubject_.end();) {
       auto& list = sub->second;
       for (auto it = list.begin(); it != list.end();) {
