@@ -219,10 +219,18 @@ std::string String::ToUtf8() const {
 
 String NewStringAnsi(const char* text) {
   if (!text) return String();
-  size_t n = std::strlen(text);
-  std::u16string out(n, u'\0');
+  const size_t n = std::strlen(text);
+  // Widened on the stack when short (titles, descriptions), so that the
+  // string is the only allocation.
+  char16_t small[256];
+  std::u16string large;
+  char16_t* out = small;
+  if (n > std::size(small)) {
+    large.resize(n);
+    out = large.data();
+  }
   for (size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(text[i]);
-  return String::FromUtf16(out);
+  return String::FromUtf16(out, static_cast<int32_t>(n));
 }
 
 namespace {

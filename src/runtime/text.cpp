@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <array>
 #include <bit>
 #include <memory>
 #include <string>
@@ -20,9 +21,24 @@ struct CachedBlock {
   uint64_t lastUse = 0;
 };
 
+// The texts loaded last, by id. Screens load the same few texts again and
+// again (every row its captions and separators); a text's string is
+// immutable and shared, so a repeated load hands out the one made before.
+// A fixed number of places: the strings kept never grow with the screens.
+struct RecentText {
+  uint32_t key = UINT32_MAX;  // block << 16 | index; no text
+  String text;
+};
+constexpr size_t kRecentTexts = 64;
+
+uint32_t RecentKey(TextId id) { return uint32_t{id.block} << 16 | id.index; }
+size_t RecentPlace(uint32_t key) { return (key * 2654435761u) >> 26; }  // 0..63
+static_assert(kRecentTexts == 64);
+
 struct TextState {
   std::vector<StringBlock> blocks;
   std::vector<CachedBlock> cache;  // one per registered block
+  std::array<RecentText, kRecentTexts> recent;
   size_t bytes = 0;
   uint64_t useClock = 0;
   int32_t language = 0;
@@ -128,6 +144,12 @@ String LoadString(TextId id) {
         std::to_string(id.index) + ")");
     return String();
   }
+  const uint32_t key = RecentKey(id);
+  RecentText& recent = s.recent[RecentPlace(key)];
+  if (recent.key == key) {
+    s.cache[id.block].lastUse = ++s.useClock;  // used, as a load from it would be
+    return recent.text;
+  }
   CachedBlock& c = s.cache[id.block];
   if (!c.units && !Inflate(s, id.block)) return String();
   if (id.index >= c.starts.size()) {
@@ -138,7 +160,9 @@ String LoadString(TextId id) {
   c.lastUse = ++s.useClock;
   uint32_t begin = c.starts[id.index];
   uint32_t end = id.index + 1u < c.starts.size() ? c.starts[id.index + 1u] - 1 : s.blocks[id.block].rawSize / 2 - 1;
-  return String::FromUtf16(c.units.get() + begin, static_cast<int32_t>(end - begin));
+  recent.text = String::FromUtf16(c.units.get() + begin, static_cast<int32_t>(end - begin));
+  recent.key = key;
+  return recent.text;
 }
 
 String GetVariantOfString(const MultiTextId& id) {
@@ -177,6 +201,7 @@ void TrimStringCache(size_t limit) {
 void ResetStringCacheForTests() {
   TextState& s = T();
   for (size_t i = 0; i < s.cache.size(); ++i) Drop(s, i);
+  s.recent.fill(RecentText{});
   s.useClock = 0;
   s.language = 0;
 }

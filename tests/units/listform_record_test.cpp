@@ -117,6 +117,28 @@ TEST_F(RecordListsTest, AReloadLeavesTheTimerBeingEditedAlone) {
   EXPECT_EQ(Row<ScheduledRecordListItem>(l, 0)->OnGetDurationText().ToUtf8(), "00:10");
 }
 
+// A reload reads the shows as the scheduler holds them now, also where a
+// show at the same place has a title that begins like the one before.
+TEST_F(RecordListsTest, AReloadShowsTheScheduledShowsAsTheyAreNow) {
+  Schedule(3, 1, 5400, 4, 0, "News at Ten");
+  Schedule(4, 2, 1800, 3, 0, "Quiz");
+  auto* l = Open(kv::New<ScheduledRecordList>(), {20, 40, 900, 300});
+  ASSERT_EQ(Rows(l).size(), 2u);
+  EXPECT_EQ(Text(Row<ScheduledRecordListItem>(l, 0)), "News at Ten");
+  ASSERT_EQ(XPM_Delete_Scheduled_Show(103), DB_OK);
+  ASSERT_EQ(XPM_Delete_Scheduled_Show(104), DB_OK);
+  Schedule(5, 3, 5400, 4, 0, "News");
+  Schedule(6, 4, 1800, 3, 0, "Quiz show");
+  l->Initialize(nullptr);
+  Settle();
+  ASSERT_EQ(Rows(l).size(), 2u);
+  EXPECT_EQ(Text(Row<ScheduledRecordListItem>(l, 0)), "News");
+  EXPECT_EQ(Text(Row<ScheduledRecordListItem>(l, 1)), "Quiz show");
+  // The panel shows the focused show's own day.
+  ASSERT_TRUE(l->Focused.EventStartTime);
+  EXPECT_EQ(l->Focused.EventStartTime->Day, W()->GetCurrentTime()->AddTicks(3 * 86400)->Day);
+}
+
 // A row filled again after the language changed takes the new language's
 // texts even where the values stayed.
 TEST_F(RecordListsTest, ARowFilledAgainFollowsTheLanguage) {

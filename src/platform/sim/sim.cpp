@@ -312,12 +312,18 @@ void Sim::PowerOff() {
 
 std::optional<int32_t> Sim::Enter(std::string_view name, std::string_view args) {
   std::lock_guard<std::mutex> lock(logMutex_);
-  std::string entry(name);
+  // A full log drops its oldest entry: the new one is written into its
+  // buffer rather than a new one.
+  std::string entry;
+  if (log_.size() >= kMaxLogEntries) {
+    entry = std::move(log_.front());
+    log_.pop_front();
+  }
+  entry.assign(name);
   entry += '(';
   entry += args;
   entry += ')';
   log_.push_back(std::move(entry));
-  if (log_.size() > kMaxLogEntries) log_.pop_front();
   if (auto later = delayedFailures_.find(name); later != delayedFailures_.end()) {
     if (later->second.second > 0) {
       --later->second.second;

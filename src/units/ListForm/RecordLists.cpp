@@ -92,17 +92,19 @@ kv::Object* GetScheduledRecordItemData(ListDataSource* /*source*/, ListClass* /*
   c->EventStartTime = e->EventStartTime;
   c->EventDuration = e->EventDuration;
   // The row's own timer, read as it is: the timer being edited (the active
-  // one) stays the editor's.
-  if (Structures::TimerData* t = w->PeekTimer(e->TimerId)) {
-    c->StartTime = t->StartTime;
-    c->Duration = t->Duration;
-    c->ChannelMajor = t->ChannelMajor;
-    c->ChannelMinor = t->ChannelMinor;
-    c->MapId = t->MapId;
-    c->Active = t->Enable != 0;
-    c->TimesType = t->TimesType;
-    c->SourceType = t->SourceType;
-    c->TunerId = t->Source != 0 ? 1 : 0;
+  // one) stays the editor's. Its start is mostly the show's, whose time the
+  // courier then shares.
+  SkinBin::Wrapper::TimerShown t;
+  if (w->PeekTimerShown(e->TimerId, e->StartTime.get(), &t)) {
+    c->StartTime = t.Start;
+    c->Duration = t.Duration;
+    c->ChannelMajor = t.ChannelMajor;
+    c->ChannelMinor = t.ChannelMinor;
+    c->MapId = t.MapId;
+    c->Active = t.Enable != 0;
+    c->TimesType = t.TimesType;
+    c->SourceType = t.SourceType;
+    c->TunerId = t.Source != 0 ? 1 : 0;
   }
   return c;
 }

@@ -1,6 +1,7 @@
 // The loaders of the recording lists' caches: the scheduled shows and the
 // recorded shows as the recording database walks them.
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,7 +48,30 @@ Structures::LocalTime* LocalFromNetwork(int64_t seconds) {
 
 kv::String Text(const char* s) { return kv::NewStringAnsi(s); }
 
-ScheduledRecordData* FromScheduled(const DB_ScheduledEntry& e) {
+// The text of a database string: the one read before when it holds the same
+// characters (a reload mostly reads what the last one did), else a new one.
+kv::String TextAsBefore(const kv::String* before, const char* s) {
+  if (!before || !s) return Text(s);
+  const std::u16string_view held = before->View();
+  size_t i = 0;
+  for (; i < held.size() && s[i] != 0; ++i)
+    if (held[i] != static_cast<unsigned char>(s[i])) return Text(s);
+  return i == held.size() && s[i] == 0 ? *before : Text(s);
+}
+
+// A local time of the middleware's: the one read before when equal (times
+// handed on are copied before they are changed), else a new one.
+Structures::LocalTime* TimeAsBefore(Structures::LocalTime* before, const XPM_LocalTime& t) {
+  if (before) {
+    const XPM_LocalTime held = ::Wrapper::detail::ToMiddleware(before);
+    if (std::memcmp(&held, &t, sizeof held) == 0) return before;
+  }
+  return FromMiddleware(t);
+}
+
+// A show of the scheduler's; `before` (may be null) is the show the last
+// reload read at the same place, whose texts and time are kept when equal.
+ScheduledRecordData* FromScheduled(const DB_ScheduledEntry& e, const ScheduledRecordData* before) {
   auto* r = kv::New<ScheduledRecordData>();
   const DB_ScheduleBlock& b = e.block;
   r->Flag = static_cast<uint8_t>(b.flag);
@@ -58,19 +82,21 @@ ScheduledRecordData* FromScheduled(const DB_ScheduledEntry& e) {
   r->Major = b.major;
   r->Minor = b.minor;
   r->MapId = b.mapId;
-  r->StartTime = FromMiddleware(b.start);
+  r->StartTime = TimeAsBefore(before ? before->StartTime.get() : nullptr, b.start);
   r->DayOfWeek = b.dayOfWeek;
   r->Repeat1 = b.repeat1;
   r->Repeat2 = b.repeat2;
   r->Repeat3 = b.repeat3;
   r->Repeat4 = b.repeat4;
-  r->Title = Text(e.title);
+  r->Title = TextAsBefore(before ? &before->Title : nullptr, e.title);
   r->EventTitle = r->Title;
-  r->Description = Text(e.description);
+  r->Description = TextAsBefore(before ? &before->Description : nullptr, e.description);
   r->EventFlag = e.title[0] != 0;  // scheduled from a programme with a title
   r->Status = e.status;
-  // The programme's time is the show's own: its start, its length in seconds.
-  r->EventStartTime = FromMiddleware(b.start);
+  // The programme's time is the show's own: its start (the one time, as
+  // times handed on are copied before they are changed), its length in
+  // seconds.
+  r->EventStartTime = r->StartTime;
   r->EventDuration = b.duration * 60;
   return r;
 }
@@ -100,6 +126,10 @@ RecordedShowData* FromRecorded(const DB_RecordedEntry& e) {
 }  // namespace
 
 void DB_ScheduledInfo::GetEventInfoByCount(int32_t count) {
+  // The shows read last, kept while the new ones are read.
+  std::vector<kv::Persistent<ScheduledRecordData>> before;
+  before.reserve(static_cast<size_t>(GetNumEvents()));
+  for (int32_t i = 0; i < GetNumEvents(); ++i) before.emplace_back(GetEntry(i));
   Clear();
   int64_t now = 0;
   XPM_LocalTime local{};
@@ -112,8 +142,8 @@ void DB_ScheduledInfo::GetEventInfoByCount(int32_t count) {
       "DB_Get_First_Scheduled_Show", "DB_Get_Scheduled_Show_Next", DB_Get_First_Scheduled_Show,
       DB_Get_Scheduled_Show_Next, [&](const DB_ScheduledEntry& e) {
         if (read >= count) return false;
-        ++read;
-        return Add(FromScheduled(e));  // false (logged) once the places are taken
+        const auto at = static_cast<size_t>(read++);
+        return Add(FromScheduled(e, at < before.size() ? before[at].get() : nullptr));  // false (logged) once the places are taken
       });
 }
 

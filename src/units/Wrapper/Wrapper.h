@@ -98,6 +98,22 @@ class Wrapper : public kv::Object {
   // Timer `id` as GetTimer reads it, leaving the active timer record (the
   // one being edited) as it was.
   Structures::TimerData* PeekTimer(int32_t id);
+  // What a list of timers shows of timer `id`, as the set stores it: read
+  // without making a record (the active one stays as it was). The start is
+  // `known` when that holds the same time, else a new time. False, with
+  // `out` as it was, when the set has no such timer.
+  struct TimerShown {
+    Structures::LocalTime* Start = nullptr;
+    int32_t Duration = 0;  // seconds
+    int32_t Source = 0;
+    int32_t ChannelMajor = 0;
+    int32_t ChannelMinor = 0;
+    int32_t MapId = 0;
+    int32_t Enable = 0;
+    int32_t TimesType = 0;
+    int32_t SourceType = 0;
+  };
+  bool PeekTimerShown(int32_t id, Structures::LocalTime* known, TimerShown* out);
   virtual int32_t SetTimer(Structures::TimerData* record);
   virtual int32_t SetLastChannel();
   virtual Structures::VirtualChannel* GetNextChannel(int32_t ring, int32_t major, int32_t minor);

@@ -9,6 +9,7 @@
 #include "runtime/string.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
+#include "runtime/trace_level.h"
 #include "strings/Wrapper.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
@@ -74,6 +75,7 @@ constexpr int32_t kEmptyTimerDuration = 3600;
 bool ValidSlot(int32_t slot) { return slot >= 0 && slot < APP_TIMER_SLOTS; }
 
 void TraceTimer(const Structures::TimerData* r) {
+  if (!kv::DebugTraces()) return;  // the record's line is not built for nothing
   kv::Trace("%s%u%u%u%u%i%i%b%i%u",
             {kv::LoadString(T_TIMER_RECORD), static_cast<uint32_t>(r->Id), static_cast<uint32_t>(r->Duration),
              static_cast<uint32_t>(r->DaysOfWeek), static_cast<uint32_t>(r->Source), r->ChannelMajor,
@@ -160,14 +162,23 @@ void Wrapper::OnSetRemainScreenSaverTime(int32_t minutes) {
 
 // --- Timer records -----------------------------------------------------------------------
 
-Structures::TimerData* Wrapper::GetTimer(int32_t id) {
-  XPM_TimerRecord record;
-  std::memset(&record, 0, sizeof record);
+namespace {
+
+// Timer `id` as the set stores it; false when there is none.
+bool ReadTimerRecord(int32_t id, XPM_TimerRecord* record) {
+  std::memset(record, 0, sizeof *record);
   // A slot the set has never stored answers "invalid": a question answered
   // no (the first free timer often is one), not a fault to report.
-  const int32_t status = XPM_GetTimer(id, &record);
-  if (status == XPM_ERR_INVALID_PARAM) return nullptr;
-  if (detail::Checked("XPM_GetTimer", status) != 0) return nullptr;
+  const int32_t status = XPM_GetTimer(id, record);
+  if (status == XPM_ERR_INVALID_PARAM) return false;
+  return detail::Checked("XPM_GetTimer", status) == 0;
+}
+
+}  // namespace
+
+Structures::TimerData* Wrapper::GetTimer(int32_t id) {
+  XPM_TimerRecord record;
+  if (!ReadTimerRecord(id, &record)) return nullptr;
   auto* timer = kv::New<Structures::TimerData>();
   timer->Id = id;
   timer->Extra1 = record.extra1;
@@ -227,6 +238,22 @@ Structures::TimerData* Wrapper::PeekTimer(int32_t id) {
   Structures::TimerData* timer = GetTimer(id);
   ActiveTimer = active.get();
   return timer;
+}
+
+bool Wrapper::PeekTimerShown(int32_t id, Structures::LocalTime* known, TimerShown* out) {
+  XPM_TimerRecord record;
+  if (!out || !ReadTimerRecord(id, &record)) return false;
+  const XPM_LocalTime held = ToMiddleware(known);
+  out->Start = known && std::memcmp(&held, &record.start, sizeof held) == 0 ? known : FromMiddleware(record.start);
+  out->Duration = record.duration;
+  out->Source = record.source;
+  out->ChannelMajor = static_cast<int16_t>(record.major);
+  out->ChannelMinor = static_cast<int16_t>(record.minor);
+  out->MapId = record.mapId;
+  out->Enable = record.enabled != 0 ? 1 : 0;
+  out->TimesType = record.timesType;
+  out->SourceType = record.sourceType;
+  return true;
 }
 
 int32_t Wrapper::GetFirstAvailableTimerId() {
