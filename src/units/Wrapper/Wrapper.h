@@ -95,9 +95,6 @@ class Wrapper : public kv::Object {
   virtual int32_t ResetAll();
   virtual int32_t SetSource(int32_t window, int32_t source);
   virtual Structures::TimerData* GetTimer(int32_t id);
-  // Timer `id` as GetTimer reads it, leaving the active timer record (the
-  // one being edited) as it was.
-  Structures::TimerData* PeekTimer(int32_t id);
   // What a list of timers shows of timer `id`, as the set stores it: read
   // without making a record (the active one stays as it was). The start is
   // `known` when that holds the same time, else a new time. False, with

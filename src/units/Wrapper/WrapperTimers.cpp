@@ -233,13 +233,6 @@ bool Wrapper::IsTimerValid(int32_t id) {
   return timer && timer->DaysOfWeek > 0;
 }
 
-Structures::TimerData* Wrapper::PeekTimer(int32_t id) {
-  const kv::Persistent<Structures::TimerData> active(ActiveTimer.get());
-  Structures::TimerData* timer = GetTimer(id);
-  ActiveTimer = active.get();
-  return timer;
-}
-
 bool Wrapper::PeekTimerShown(int32_t id, Structures::LocalTime* known, TimerShown* out) {
   XPM_TimerRecord record;
   if (!out || !ReadTimerRecord(id, &record)) return false;
