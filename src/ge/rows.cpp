@@ -119,9 +119,107 @@ int32_t OverCoverage4(uint32_t* d, const uint8_t* m, int32_t w, const MaskInk& i
   }
   return i;
 }
+
+// True when all w pixels of the row equal v. Four at a time; the last four
+// overlap the ones before when w is not a multiple of 4.
+bool RowIs(const uint32_t* row, int32_t w, uint32_t v) {
+  if (w < 4) {
+    uint32_t diff = 0;
+    for (int32_t i = 0; i < w; ++i) diff |= row[i] ^ v;
+    return diff == 0;
+  }
+  const __m128i vv = _mm_set1_epi32(static_cast<int>(v));
+  __m128i same = _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + w - 4)), vv);
+  for (int32_t i = 0; i + 4 < w; i += 4) {
+    same = _mm_and_si128(same, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i)), vv));
+  }
+  return _mm_movemask_epi8(same) == 0xffff;
+}
+
+// The ink's channels in 16-bit lanes for OverColourQuad: its colour and alpha.
+struct InkLanes {
+  explicit InkLanes(uint32_t colour)
+      : colour(_mm_unpacklo_epi64(Widen(colour), Widen(colour))),
+        alpha(_mm_set1_epi16(static_cast<int16_t>(colour >> 24))),
+        opaque((colour >> 24) == 255) {}
+  // The four channels of a pixel in the low four 16-bit lanes.
+  static __m128i Widen(uint32_t p) {
+    return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(p)), _mm_setzero_si128());
+  }
+  __m128i colour, alpha;
+  bool opaque;
+};
+
+// a * b / 255 in every 16-bit lane (a, b at most 255), rounded as Mul8.
+inline __m128i Mul8Lanes(__m128i a, __m128i b) {
+  const __m128i t = _mm_add_epi16(_mm_mullo_epi16(a, b), _mm_set1_epi16(128));
+  return _mm_mulhi_epu16(t, _mm_set1_epi16(257));
+}
+
+// Four pixels of coverage (one byte each in `four`) over pixels that are all
+// one colour, given as `under` (InkLanes::Widen of it, twice): each becomes
+// Over(ink.pixel[c], under), worked out from the coverage c alone: the ink's
+// channels times c, plus the colour under it times 255 - its alpha times c,
+// each rounded as Mul8, added as whole pixels as Over adds them. No table is
+// read and no destination pixel is loaded.
+inline __m128i OverColourQuad(uint32_t four, __m128i under, const InkLanes& ink) {
+  const __m128i c255 = _mm_set1_epi16(255);
+  // Each coverage byte in the four lanes of its pixel's channels.
+  __m128i c = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(four)), _mm_setzero_si128());
+  c = _mm_unpacklo_epi16(c, c);
+  const __m128i c01 = _mm_unpacklo_epi32(c, c), c23 = _mm_unpackhi_epi32(c, c);
+  const __m128i a01 = ink.opaque ? c01 : Mul8Lanes(c01, ink.alpha);
+  const __m128i a23 = ink.opaque ? c23 : Mul8Lanes(c23, ink.alpha);
+  const __m128i s = _mm_packus_epi16(Mul8Lanes(c01, ink.colour), Mul8Lanes(c23, ink.colour));
+  const __m128i kept = _mm_packus_epi16(Mul8Lanes(_mm_sub_epi16(c255, a01), under),
+                                        Mul8Lanes(_mm_sub_epi16(c255, a23), under));
+  return _mm_add_epi32(s, kept);
+}
+
+// A row of coverage over pixels that are all one colour v (text over a
+// vertical gradient: each row of a glyph has its own colour), four pixels a
+// step. Coverage 0 leaves v, so steps of no coverage are skipped. When w is
+// not a multiple of 4 the last step overlaps the one before, which writes
+// the same values again; a row narrower than 4 goes through a scratch quad.
+void OverColourRow(uint32_t* d, const uint8_t* m, int32_t w, uint32_t v, const InkLanes& ink) {
+  const __m128i under = _mm_unpacklo_epi64(InkLanes::Widen(v), InkLanes::Widen(v));
+  if (w < 4) {
+    uint32_t four = 0;
+    for (int32_t i = 0; i < w; ++i) four |= uint32_t{m[i]} << (8 * i);
+    if (four == 0) return;
+    alignas(16) uint32_t out[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(out), OverColourQuad(four, under, ink));
+    for (int32_t i = 0; i < w; ++i) d[i] = out[i];
+    return;
+  }
+  const auto step = [&](int32_t i) {
+    uint32_t four;
+    std::memcpy(&four, m + i, sizeof four);
+    if (four != 0) _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), OverColourQuad(four, under, ink));
+  };
+  for (int32_t i = 0; i < w - 4; i += 4) step(i);
+  step(w - 4);
+}
 #else
 int32_t OverCoverage4(uint32_t*, const uint8_t*, int32_t, const MaskInk&) { return 0; }
+bool RowIs(const uint32_t* row, int32_t w, uint32_t v) {
+  uint32_t diff = 0;
+  for (int32_t i = 0; i < w; ++i) diff |= row[i] ^ v;
+  return diff == 0;
+}
 #endif
+
+// A row of coverage over pixels of any colours. Coverage 0 leaves the
+// pixel; full coverage of an opaque ink replaces it.
+void OverCoverageRow(uint32_t* d, const uint8_t* m, int32_t w, const MaskInk& ink) {
+  const uint32_t full = (ink.colour >> 24) == 255 ? 255 : 256;
+  int32_t i = OverCoverage4(d, m, w, ink);
+  for (; i < w; ++i) {
+    const uint32_t c = m[i];
+    if (c == 0) continue;
+    d[i] = c == full ? ink.colour : Over(ink.pixel[c], d[i]);
+  }
+}
 
 int32_t Saturate(int64_t v) {
   return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
@@ -212,30 +310,29 @@ void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdif
   // coverage alone. The look stops at the first row that differs: under a
   // gradient or a picture that is the first or second row.
   const uint32_t background = d[0];
-  bool flat = true;
-  for (int32_t y = 0; y < h && flat; ++y) {
-    const uint32_t* row = d + y * stride;
-    uint32_t diff = 0;
-    for (int32_t i = 0; i < w; ++i) diff |= row[i] ^ background;
-    flat = diff == 0;
-  }
-  if (flat) {
+  int32_t sameRows = 0;
+  while (sameRows < h && RowIs(d + sameRows * stride, w, background)) ++sameRows;
+  if (sameRows == h) {
     const uint32_t* over = ink.OverBackground(background);
     for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) {
       for (int32_t i = 0; i < w; ++i) d[i] = over[m[i]];
     }
     return;
   }
-  // Coverage 0 leaves the pixel; full coverage of an opaque ink replaces it.
-  const uint32_t full = (ink.colour >> 24) == 255 ? 255 : 256;
+#if defined(__SSE2__)
+  // Under a vertical gradient each row is still one colour: the first
+  // `sameRows` rows are `background`, the others are looked at one by one.
+  const InkLanes lanes(ink.colour);
   for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) {
-    int32_t i = OverCoverage4(d, m, w, ink);
-    for (; i < w; ++i) {
-      const uint32_t c = m[i];
-      if (c == 0) continue;
-      d[i] = c == full ? ink.colour : Over(ink.pixel[c], d[i]);
+    if (y < sameRows || RowIs(d, w, d[0])) {
+      OverColourRow(d, m, w, d[0], lanes);
+    } else {
+      OverCoverageRow(d, m, w, ink);
     }
   }
+#else
+  for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) OverCoverageRow(d, m, w, ink);
+#endif
 }
 
 }  // namespace ge::rows

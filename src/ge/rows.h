@@ -51,7 +51,9 @@ struct MaskInk {
 // Source-over of the ink's colour scaled by each coverage byte, over a box
 // of w x h pixels: d and m advance by `stride` pixels and `pitch` bytes a
 // row. Glyph rows are short, so this is a plain loop over the whole box;
-// over a box of one colour (text on a panel) each pixel is looked up.
+// over a box of one colour (text on a panel) each pixel is looked up, and
+// over a row of one colour (text on a vertical gradient) each pixel is
+// worked out from its coverage without reading the destination.
 void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
                const MaskInk& ink);
 

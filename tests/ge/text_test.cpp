@@ -28,6 +28,26 @@ L Lines(std::u16string_view text, const LayoutOptions& options) {
   return out;
 }
 
+// Draws a glyph of w x h coverage bytes in `colour` at full opacity over a
+// surface whose pixel (x, y) is under(x, y): every pixel must be the ink
+// scaled by its coverage over that pixel.
+template <typename Under>
+void ExpectGlyphOver(const std::vector<uint8_t>& coverage, int32_t w, int32_t h, uint32_t colour, Under under) {
+  const GlyphBitmap g{coverage.data(), w, w, h, 0, h, w};
+  GuardedSurface s(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) s.At(x, y) = under(x, y);
+  GenDrawGlyph(s.View(), s.Bounds(), g, 0, h, colour, 255);
+  const uint32_t ink = Premultiply(colour);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) {
+      const uint8_t m = coverage[static_cast<size_t>(y * w + x)];
+      ASSERT_EQ(s.At(x, y), test::RefOver(MulPixel(ink, m), under(x, y)))
+          << x << "," << y << " width " << w << " ink " << colour;
+    }
+  EXPECT_TRUE(s.GuardsIntact());
+}
+
 TEST(Glyph, CoverageScalesColourAndOpacity) {
   const uint8_t coverage[] = {255, 128, 0, 7, 64, 255, 255, 9};
   const GlyphBitmap g{coverage, 4, 3, 2, 1, 5, 6};  // 3 x 2, pitch 4, 1 right of the pen, 5 above the baseline
@@ -99,22 +119,36 @@ TEST(Glyph, EveryCoverageOverAGradientBlendsWithItsOwnPixel) {
   constexpr int32_t kW = 15, kH = 18;
   std::vector<uint8_t> coverage(kW * kH);
   for (int32_t i = 0; i < kW * kH; ++i) coverage[static_cast<size_t>(i)] = static_cast<uint8_t>((i * 7) % 256);
-  const GlyphBitmap g{coverage.data(), kW, kW, kH, 0, kH, kW};
-  for (const uint32_t colour : {Pixel(240, 200, 40, 255), Pixel(240, 200, 40, 160)}) {
-    GuardedSurface s(kW, kH);
-    const auto under = [](int32_t x, int32_t y) {
-      return y == 0 ? Pixel(10, 20, 30, 255) : Pixel(static_cast<uint8_t>(8 * y), static_cast<uint8_t>(x * 3), 90, 255);
-    };
-    for (int32_t y = 0; y < kH; ++y)
-      for (int32_t x = 0; x < kW; ++x) s.At(x, y) = under(x, y);
-    GenDrawGlyph(s.View(), s.Bounds(), g, 0, kH, colour, 255);
-    const uint32_t ink = Premultiply(colour);
-    for (int32_t y = 0; y < kH; ++y)
-      for (int32_t x = 0; x < kW; ++x) {
-        const uint8_t m = coverage[static_cast<size_t>(y * kW + x)];
-        ASSERT_EQ(s.At(x, y), test::RefOver(MulPixel(ink, m), under(x, y))) << x << "," << y << " ink " << colour;
+  const auto under = [](int32_t x, int32_t y) {
+    return y == 0 ? Pixel(10, 20, 30, 255) : Pixel(static_cast<uint8_t>(8 * y), static_cast<uint8_t>(x * 3), 90, 255);
+  };
+  for (const uint32_t colour : {Pixel(240, 200, 40, 255), Pixel(240, 200, 40, 160)})
+    ExpectGlyphOver(coverage, kW, kH, colour, under);
+}
+
+// Under a vertical gradient every row of a glyph is one colour of its own
+// (the first two rows share one; rows 3 and 9 here vary across instead).
+// Glyphs of every width from 1 to 13, so rows narrower than four pixels and
+// rows that end part way through a step of four both occur, with rows of no
+// coverage, every coverage value and translucent backgrounds; an opaque ink
+// and a translucent one.
+TEST(Glyph, EveryCoverageOverRowsOfOneColourBlendsWithIt) {
+  constexpr int32_t kH = 24;
+  const auto under = [](int32_t x, int32_t y) {
+    if (y == 3 || y == 9) return Pixel(static_cast<uint32_t>(x * 9), 40, 200, 255);
+    if (y == 1) y = 0;
+    const uint32_t a = y % 5 == 4 ? 120 : 255;
+    return Pixel(static_cast<uint32_t>(7 * y) * a / 255, (200 - static_cast<uint32_t>(3 * y)) * a / 255, 60 * a / 255, a);
+  };
+  for (const uint32_t colour : {Pixel(240, 200, 40, 255), Pixel(250, 30, 140, 170)}) {
+    for (int32_t w = 1; w <= 13; ++w) {
+      std::vector<uint8_t> coverage(static_cast<size_t>(w * kH));
+      for (int32_t i = 0; i < w * kH; ++i) {
+        const int32_t y = i / w;
+        coverage[static_cast<size_t>(i)] = y == 5 ? 0 : static_cast<uint8_t>((i * 37 + w) % 256);
       }
-    EXPECT_TRUE(s.GuardsIntact());
+      ExpectGlyphOver(coverage, w, kH, colour, under);
+    }
   }
 }
 
