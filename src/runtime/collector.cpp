@@ -9,13 +9,7 @@
 #include <cstring>
 #include <string>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-#else
-#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
-#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
-#endif
-
+#include "runtime/asan.h"
 #include "runtime/auto_object.h"
 #include "runtime/member.h"
 #include "runtime/panic.h"

@@ -13,13 +13,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-#else
-#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
-#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
-#endif
 
+#include "runtime/asan.h"
 #include "runtime/collector.h"
 #include "runtime/panic.h"
 #include "runtime/runtime.h"
@@ -161,7 +156,7 @@ struct Pool {
 
 struct Pools {
   Pool pool[kMaxPooled / kGrain + 1];
-  std::vector<char*> slabs;
+  std::vector<char*> slabs;  // every slab, so leak checkers see them held
   char* next = nullptr;  // the unused part of the newest slab
   size_t left = 0;
 };

@@ -1,7 +1,6 @@
 // The loaders of the recording lists' caches: the scheduled shows and the
 // recorded shows as the recording database walks them.
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +18,7 @@ namespace SkinBin {
 namespace {
 
 using ::Wrapper::detail::FromMiddleware;
+using ::Wrapper::detail::FromMiddlewareAsBefore;
 
 // Walks a database list: first(out), then next(last id, out) until the list
 // ends, a call fails (logged) or take(entry) answers false.
@@ -59,16 +59,6 @@ kv::String TextAsBefore(const kv::String* before, const char* s) {
   return i == held.size() && s[i] == 0 ? *before : Text(s);
 }
 
-// A local time of the middleware's: the one read before when equal (times
-// handed on are copied before they are changed), else a new one.
-Structures::LocalTime* TimeAsBefore(Structures::LocalTime* before, const XPM_LocalTime& t) {
-  if (before) {
-    const XPM_LocalTime held = ::Wrapper::detail::ToMiddleware(before);
-    if (std::memcmp(&held, &t, sizeof held) == 0) return before;
-  }
-  return FromMiddleware(t);
-}
-
 // A show of the scheduler's; `before` (may be null) is the show the last
 // reload read at the same place, whose texts and time are kept when equal.
 ScheduledRecordData* FromScheduled(const DB_ScheduledEntry& e, const ScheduledRecordData* before) {
@@ -82,7 +72,7 @@ ScheduledRecordData* FromScheduled(const DB_ScheduledEntry& e, const ScheduledRe
   r->Major = b.major;
   r->Minor = b.minor;
   r->MapId = b.mapId;
-  r->StartTime = TimeAsBefore(before ? before->StartTime.get() : nullptr, b.start);
+  r->StartTime = FromMiddlewareAsBefore(b.start, before ? before->StartTime.get() : nullptr);
   r->DayOfWeek = b.dayOfWeek;
   r->Repeat1 = b.repeat1;
   r->Repeat2 = b.repeat2;

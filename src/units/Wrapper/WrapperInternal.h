@@ -21,6 +21,9 @@ namespace Wrapper::detail {
 // missing time becomes all zero, and CopyTime of none is none.
 XPM_LocalTime ToMiddleware(const Structures::LocalTime* t);
 Structures::LocalTime* FromMiddleware(const XPM_LocalTime& t);
+// `before` when it holds the time `t` (lists reading the same times again
+// share them; a time handed on is copied before it is changed), else a new one.
+Structures::LocalTime* FromMiddlewareAsBefore(const XPM_LocalTime& t, Structures::LocalTime* before);
 Structures::LocalTime* CopyTime(const Structures::LocalTime* t);
 
 // Logs "<call> Error 0x<status>" when the status is not 0; returns it.

@@ -61,6 +61,14 @@ Structures::LocalTime* FromMiddleware(const XPM_LocalTime& t) {
   return out;
 }
 
+Structures::LocalTime* FromMiddlewareAsBefore(const XPM_LocalTime& t, Structures::LocalTime* before) {
+  if (before) {
+    const XPM_LocalTime held = ToMiddleware(before);
+    if (std::memcmp(&held, &t, sizeof held) == 0) return before;
+  }
+  return FromMiddleware(t);
+}
+
 Structures::LocalTime* CopyTime(const Structures::LocalTime* t) {
   return t ? FromMiddleware(ToMiddleware(t)) : nullptr;
 }
@@ -236,8 +244,7 @@ bool Wrapper::IsTimerValid(int32_t id) {
 bool Wrapper::PeekTimerShown(int32_t id, Structures::LocalTime* known, TimerShown* out) {
   XPM_TimerRecord record;
   if (!out || !ReadTimerRecord(id, &record)) return false;
-  const XPM_LocalTime held = ToMiddleware(known);
-  out->Start = known && std::memcmp(&held, &record.start, sizeof held) == 0 ? known : FromMiddleware(record.start);
+  out->Start = detail::FromMiddlewareAsBefore(record.start, known);
   out->Duration = record.duration;
   out->Source = record.source;
   out->ChannelMajor = static_cast<int16_t>(record.major);
