@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -200,6 +201,125 @@ void OverColourRow(uint32_t* d, const uint8_t* m, int32_t w, uint32_t v, const I
   for (int32_t i = 0; i < w - 4; i += 4) step(i);
   step(w - 4);
 }
+// Glyph boxes drawn over rows of one colour each (text on the vertical
+// gradients of list rows, bars and panels), remembered with the pixels they
+// gave. Those pixels depend on the coverage, the ink and each row's colour
+// alone, and a screen draws the same few hundred such boxes at every redraw,
+// so a box drawn again over the same colours is copied instead of blended.
+// A look-up compares every input, coverage bytes included: a glyph whose
+// memory now holds another glyph never finds the old one's pixels. Each
+// thread that draws text has its own; it is made on first use.
+class GlyphMemo {
+ public:
+  static constexpr int32_t kMaxRows = 64;      // taller boxes are blended each time
+  static constexpr int32_t kMaxPixels = 1024;  // and so are larger ones
+
+  // The key of a box: where its coverage lies, its size, the ink and the
+  // row colours, mixed. Equal keys are only a hint; Draw compares them all.
+  static uint64_t KeyOf(const uint8_t* m, int32_t w, int32_t h, uint32_t ink, const uint32_t* colours) {
+    uint64_t k = reinterpret_cast<uintptr_t>(m) ^ (uint64_t{static_cast<uint32_t>(w)} << 40) ^
+                 (uint64_t{static_cast<uint32_t>(h)} << 52) ^ (uint64_t{ink} * 0x9e3779b97f4a7c15u);
+    for (int32_t y = 0; y < h; ++y) k = (k ^ colours[y]) * 0x100000001b3u;
+    k ^= k >> 29;
+    k *= 0xbf58476d1ce4e5b9u;
+    return k ^ (k >> 32);
+  }
+
+  // Copies the pixels remembered for this box into d; false when there are none.
+  bool Draw(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
+            uint32_t ink, const uint32_t* colours, uint64_t key) {
+    if (entries_ == nullptr) return false;
+    Entry* set = &entries_[(key % kSets) * kWays];
+    for (size_t i = 0; i < kWays; ++i) {
+      Entry& e = set[i];
+      if (e.data == nullptr || e.key != key || e.ink != ink || e.w != w || e.h != h) continue;
+      const uint32_t* kept = e.data.get();
+      if (std::memcmp(kept, colours, sizeof(uint32_t) * static_cast<size_t>(h)) != 0) continue;
+      const auto* coverage = reinterpret_cast<const uint8_t*>(kept + h + w * h);
+      if (!SameCoverage(coverage, m, pitch, w, h)) continue;
+      const uint32_t* pixels = kept + h;
+      for (int32_t y = 0; y < h; ++y, d += stride, pixels += w) CopyRow(d, pixels, w);
+      e.used = ++clock_;
+      return true;
+    }
+    return false;
+  }
+
+  // Remembers the pixels just drawn at d for this box, in place of the
+  // least recently used box of its set. Past the budget every box is let
+  // go: a set of screens drawing more than that starts afresh.
+  void Keep(const uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
+            uint32_t ink, const uint32_t* colours, uint64_t key) {
+    const size_t words = static_cast<size_t>(h + w * h + (w * h + 3) / 4);
+    if (entries_ == nullptr) entries_ = std::make_unique<Entry[]>(kSets * kWays);
+    if (bytes_ + 4 * words > kBudget) {
+      for (size_t i = 0; i < kSets * kWays; ++i) entries_[i].data.reset();
+      bytes_ = 0;
+    }
+    Entry* set = &entries_[(key % kSets) * kWays];
+    Entry* e = set;
+    for (size_t i = 0; i < kWays; ++i) {
+      if (set[i].data == nullptr) {
+        e = &set[i];
+        break;
+      }
+      if (set[i].used < e->used) e = &set[i];
+    }
+    if (e->data != nullptr) bytes_ -= 4 * e->words;
+    e->data = std::make_unique_for_overwrite<uint32_t[]>(words);
+    e->words = words;
+    bytes_ += 4 * words;
+    e->key = key;
+    e->ink = ink;
+    e->w = static_cast<int16_t>(w);
+    e->h = static_cast<int16_t>(h);
+    e->used = ++clock_;
+    uint32_t* kept = e->data.get();
+    std::memcpy(kept, colours, sizeof(uint32_t) * static_cast<size_t>(h));
+    uint32_t* pixels = kept + h;
+    auto* coverage = reinterpret_cast<uint8_t*>(kept + h + w * h);
+    for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) {
+      std::memcpy(pixels + static_cast<std::ptrdiff_t>(y) * w, d, sizeof(uint32_t) * static_cast<size_t>(w));
+      std::memcpy(coverage + static_cast<std::ptrdiff_t>(y) * w, m, static_cast<size_t>(w));
+    }
+  }
+
+ private:
+  struct Entry {
+    uint64_t key = 0;
+    uint32_t ink = 0, used = 0;
+    int16_t w = 0, h = 0;
+    size_t words = 0;
+    std::unique_ptr<uint32_t[]> data;  // row colours, then pixels, then coverage bytes
+  };
+  static constexpr size_t kSets = 256, kWays = 4;
+  static constexpr size_t kBudget = 384 * 1024;  // bytes of kept boxes
+
+  static bool SameCoverage(const uint8_t* kept, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h) {
+    if (pitch == w) return std::memcmp(kept, m, static_cast<size_t>(w * h)) == 0;
+    for (int32_t y = 0; y < h; ++y, kept += w, m += pitch) {
+      if (std::memcmp(kept, m, static_cast<size_t>(w)) != 0) return false;
+    }
+    return true;
+  }
+
+  static void CopyRow(uint32_t* d, const uint32_t* s, int32_t w) {
+    if (w < 4) {
+      for (int32_t i = 0; i < w; ++i) d[i] = s[i];
+      return;
+    }
+    // Four at a time; the last four overlap the ones before when w is not a
+    // multiple of 4.
+    for (int32_t i = 0; i + 4 < w; i += 4) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + w - 4), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + w - 4)));
+  }
+
+  std::unique_ptr<Entry[]> entries_;
+  size_t bytes_ = 0;
+  uint32_t clock_ = 0;
+};
 #else
 int32_t OverCoverage4(uint32_t*, const uint8_t*, int32_t, const MaskInk&) { return 0; }
 bool RowIs(const uint32_t* row, int32_t w, uint32_t v) {
@@ -307,20 +427,47 @@ void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdif
                const MaskInk& ink) {
   if (w <= 0 || h <= 0) return;
   // Over one colour (text on a flat panel) every pixel depends on its
-  // coverage alone. The look stops at the first row that differs: under a
-  // gradient or a picture that is the first or second row.
-  const uint32_t background = d[0];
-  int32_t sameRows = 0;
-  while (sameRows < h && RowIs(d + sameRows * stride, w, background)) ++sameRows;
-  if (sameRows == h) {
+  // coverage alone: it is looked up.
+  const auto overOneColour = [&](uint32_t background) {
     const uint32_t* over = ink.OverBackground(background);
     for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) {
       for (int32_t i = 0; i < w; ++i) d[i] = over[m[i]];
     }
-    return;
-  }
+  };
 #if defined(__SSE2__)
-  // Under a vertical gradient each row is still one colour: the first
+  // A glyph's box: the colour of each row, as long as each is of one colour
+  // (under a vertical gradient all are). Drawn before over the same colours,
+  // its pixels are copied; else each row is worked out from its coverage.
+  if (h <= GlyphMemo::kMaxRows && w * h <= GlyphMemo::kMaxPixels) {
+    uint32_t colours[GlyphMemo::kMaxRows];
+    uint32_t differ = 0;
+    int32_t y = 0;
+    for (; y < h; ++y) {
+      const uint32_t* row = d + y * stride;
+      if (!RowIs(row, w, row[0])) break;
+      colours[y] = row[0];
+      differ |= colours[y] ^ colours[0];
+    }
+    if (y == h && differ == 0) return overOneColour(colours[0]);
+    if (y == h) {
+      thread_local GlyphMemo memo;
+      const uint64_t key = GlyphMemo::KeyOf(m, w, h, ink.colour, colours);
+      if (memo.Draw(d, stride, m, pitch, w, h, ink.colour, colours, key)) return;
+      const InkLanes lanes(ink.colour);
+      for (y = 0; y < h; ++y) OverColourRow(d + y * stride, m + y * pitch, w, colours[y], lanes);
+      memo.Keep(d, stride, m, pitch, w, h, ink.colour, colours, key);
+      return;
+    }
+  }
+#endif
+  // The look for one colour stops at the first row that differs: under a
+  // gradient or a picture that is the first or second row.
+  const uint32_t background = d[0];
+  int32_t sameRows = 0;
+  while (sameRows < h && RowIs(d + sameRows * stride, w, background)) ++sameRows;
+  if (sameRows == h) return overOneColour(background);
+#if defined(__SSE2__)
+  // Rows of one colour each are worked out from their coverage; the first
   // `sameRows` rows are `background`, the others are looked at one by one.
   const InkLanes lanes(ink.colour);
   for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) {

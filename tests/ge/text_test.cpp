@@ -152,6 +152,59 @@ TEST(Glyph, EveryCoverageOverRowsOfOneColourBlendsWithIt) {
   }
 }
 
+// A glyph box drawn over rows of one colour each is remembered with the
+// pixels it gave and copied when drawn again over the same colours. Drawn
+// again and again: over the same gradient, over one differing in a single
+// row, after its coverage bytes changed in place, in another ink, over a row
+// that varies across, cut at the left edge, and after many other boxes made
+// room. Every time it must be the blend of what it is drawn over now.
+TEST(Glyph, ABoxDrawnAgainBlendsWithWhatItIsDrawnOverNow) {
+  constexpr int32_t kW = 9, kH = 12;
+  std::vector<uint8_t> coverage(kW * kH);
+  for (int32_t i = 0; i < kW * kH; ++i) coverage[static_cast<size_t>(i)] = static_cast<uint8_t>((i * 29 + 3) % 256);
+  const auto gradient = [](int32_t, int32_t y) {
+    return Pixel(static_cast<uint32_t>(10 + 9 * y), static_cast<uint32_t>(200 - 7 * y), 40, 255);
+  };
+  const uint32_t ink = Pixel(240, 220, 30, 255);
+  ExpectGlyphOver(coverage, kW, kH, ink, gradient);
+  ExpectGlyphOver(coverage, kW, kH, ink, gradient);
+  ExpectGlyphOver(coverage, kW, kH, ink,
+                  [&](int32_t x, int32_t y) { return y == 7 ? Pixel(1, 2, 3, 255) : gradient(x, y); });
+  coverage[40] = static_cast<uint8_t>(coverage[40] ^ 0x55);
+  ExpectGlyphOver(coverage, kW, kH, ink, gradient);
+  ExpectGlyphOver(coverage, kW, kH, Pixel(240, 220, 30, 128), gradient);
+  ExpectGlyphOver(coverage, kW, kH, ink, [&](int32_t x, int32_t y) {
+    return y == 4 ? Pixel(static_cast<uint32_t>(20 * x), 0, 0, 255) : gradient(x, y);
+  });
+
+  // Cut at the left edge: the box drawn is the glyph's right kW - 2 columns.
+  const auto drawCut = [&] {
+    const GlyphBitmap g{coverage.data(), kW, kW, kH, 0, kH, kW};
+    GuardedSurface s(kW - 2, kH);
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW - 2; ++x) s.At(x, y) = gradient(x, y);
+    GenDrawGlyph(s.View(), s.Bounds(), g, -2, kH, ink, 255);
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW - 2; ++x) {
+        const uint8_t m = coverage[static_cast<size_t>(y * kW + x + 2)];
+        ASSERT_EQ(s.At(x, y), test::RefOver(MulPixel(ink, m), gradient(x, y))) << x << "," << y;
+      }
+    EXPECT_TRUE(s.GuardsIntact());
+  };
+  drawCut();
+  drawCut();
+  coverage[kW * 5 + 6] = static_cast<uint8_t>(coverage[kW * 5 + 6] + 1);
+  drawCut();
+
+  // Far more boxes than are kept, then the first again.
+  std::vector<std::vector<uint8_t>> others(300, std::vector<uint8_t>(32 * 32));
+  for (size_t n = 0; n < others.size(); ++n) {
+    for (size_t i = 0; i < others[n].size(); ++i) others[n][i] = static_cast<uint8_t>(i * 13 + n);
+    ExpectGlyphOver(others[n], 32, 32, ink, gradient);
+  }
+  ExpectGlyphOver(coverage, kW, kH, ink, gradient);
+}
+
 TEST(Layout, WrapsAtSpacesAndBreaksLongWords) {
   EXPECT_EQ(Lines(u"abc def ghij", {33, true}), (L{u"abc def", u"ghij"}));  // "abc def" is 33 wide
   EXPECT_EQ(Lines(u"abc def ghij", {32, true}), (L{u"abc", u"def", u"ghij"}));
