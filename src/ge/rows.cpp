@@ -130,8 +130,9 @@ bool RowIs(const uint32_t* row, int32_t w, uint32_t v) {
     return diff == 0;
   }
   const __m128i vv = _mm_set1_epi32(static_cast<int>(v));
-  __m128i same = _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + w - 4)), vv);
-  for (int32_t i = 0; i + 4 < w; i += 4) {
+  __m128i same = _mm_and_si128(_mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row)), vv),
+                               _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + w - 4)), vv));
+  for (int32_t i = 4; i + 4 < w; i += 4) {
     same = _mm_and_si128(same, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i)), vv));
   }
   return _mm_movemask_epi8(same) == 0xffff;
