@@ -293,7 +293,7 @@ class GlyphMemo {
     size_t words = 0;
     std::unique_ptr<uint32_t[]> data;  // row colours, then pixels, then coverage bytes
   };
-  static constexpr size_t kSets = 256, kWays = 4;
+  static constexpr size_t kSets = 128, kWays = 8;
   static constexpr size_t kBudget = 384 * 1024;  // bytes of kept boxes
 
   static bool SameCoverage(const uint8_t* kept, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h) {
@@ -437,19 +437,17 @@ void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdif
   };
 #if defined(__SSE2__)
   // A glyph's box: the colour of each row, as long as each is of one colour
-  // (under a vertical gradient all are). Drawn before over the same colours,
-  // its pixels are copied; else each row is worked out from its coverage.
+  // (on a panel all are the same, under a vertical gradient each differs).
+  // Drawn before over the same colours, its pixels are copied; else each row
+  // is worked out from its coverage.
   if (h <= GlyphMemo::kMaxRows && w * h <= GlyphMemo::kMaxPixels) {
     uint32_t colours[GlyphMemo::kMaxRows];
-    uint32_t differ = 0;
     int32_t y = 0;
     for (; y < h; ++y) {
       const uint32_t* row = d + y * stride;
       if (!RowIs(row, w, row[0])) break;
       colours[y] = row[0];
-      differ |= colours[y] ^ colours[0];
     }
-    if (y == h && differ == 0) return overOneColour(colours[0]);
     if (y == h) {
       thread_local GlyphMemo memo;
       const uint64_t key = GlyphMemo::KeyOf(m, w, h, ink.colour, colours);
