@@ -59,6 +59,30 @@ void OverLanes(uint32_t* d, const uint32_t* s, const uint32_t* keep, int32_t n) 
   }
 }
 
+#if defined(__SSE2__)
+// Source-over of four pixels s over four pixels d: each channel
+// s + d * (255 - alpha of s) / 255, rounded as Mul8 and added in 16-bit lanes
+// exactly as OverLanes adds them. The even and odd bytes of d are each moved
+// to the high byte of a 16-bit lane, whose high-half product with the factor
+// times 256 is then the exact product of byte and factor. A transparent pixel
+// leaves d and an opaque one gives s, so every pixel goes through the same
+// steps: a test of the alphas would cost more than it saves, since most
+// groups of four in icons and stretched frames are neither.
+struct OverQuad {
+  const __m128i high = _mm_set1_epi16(static_cast<int16_t>(0xff00));
+  const __m128i half = _mm_set1_epi16(128), by257 = _mm_set1_epi16(257);
+  __m128i operator()(__m128i s, __m128i d) const {
+    // Each pixel's lane of red and alpha in both its lanes, then the alpha's
+    // complement in the high bytes: (255 - alpha) << 8.
+    const __m128i alphas = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, _MM_SHUFFLE(3, 3, 1, 1)), _MM_SHUFFLE(3, 3, 1, 1));
+    const __m128i keep = _mm_andnot_si128(alphas, high);
+    // Div255 of each product plus 128, as one high-half multiply by 257.
+    const __m128i even = _mm_mulhi_epu16(_mm_add_epi16(_mm_mulhi_epu16(_mm_slli_epi16(d, 8), keep), half), by257);
+    const __m128i odd = _mm_mulhi_epu16(_mm_add_epi16(_mm_mulhi_epu16(_mm_and_si128(d, high), keep), half), by257);
+    return _mm_add_epi16(s, _mm_or_si128(even, _mm_slli_epi16(odd, 8)));
+  }
+};
+#else
 // Blends k pixels of s over d (k <= kChunk). A chunk that is wholly
 // transparent is skipped and one that is wholly opaque (a photo, a backdrop)
 // is copied: both are told by one pass over the alphas alone, before any
@@ -78,6 +102,8 @@ void BlendChunk(uint32_t* d, const uint32_t* s, int32_t k) {
   for (int32_t i = 0; i < k; ++i) keep[i] = KeepOf(s[i]);
   OverLanes(d, s, keep, k);
 }
+
+#endif
 
 // True when all k pixels equal v; neighbours are looked at first, so that
 // a destination of varying colours is told at once.
@@ -382,7 +408,28 @@ void BlendSolid(uint32_t* d, int32_t n, uint32_t c) {
 }
 
 void Blend(uint32_t* d, const uint32_t* s, int32_t n) {
+#if defined(__SSE2__)
+  // Four pixels a step, then two and one through the low lanes.
+  const OverQuad over;
+  int32_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i q = over(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), q);
+  }
+  if (i + 2 <= n) {
+    const __m128i q = over(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s + i)),
+                           _mm_loadl_epi64(reinterpret_cast<const __m128i*>(d + i)));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(d + i), q);
+    i += 2;
+  }
+  if (i < n) {
+    const __m128i q = over(_mm_cvtsi32_si128(static_cast<int>(s[i])), _mm_cvtsi32_si128(static_cast<int>(d[i])));
+    d[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(q));
+  }
+#else
   for (int32_t i = 0; i < n; i += kChunk) BlendChunk(d + i, s + i, std::min(kChunk, n - i));
+#endif
 }
 
 void Scale(uint32_t* d, const uint32_t* s, int32_t n, uint32_t opacity) {

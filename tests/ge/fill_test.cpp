@@ -54,6 +54,68 @@ TEST(RowKernels, BlendsMatchReference) {
   }
 }
 
+// Blend works on groups of pixels: every source alpha over destinations of
+// any channel values must give Over of each pixel alone, for every short
+// length and start, and over a long row whose groups are transparent,
+// opaque, translucent or mixed; nothing past the row is written.
+TEST(RowKernels, BlendEqualsOverPixelByPixel) {
+  constexpr uint32_t kOutside = 0x5a5a5a5au;
+  uint32_t seed = 3;
+  const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  // A premultiplied source pixel of alpha a whose channels span 0..a.
+  const auto source = [&next](uint32_t a) {
+    const uint32_t r = next();
+    return Pixel(Mul8(r & 0xff, a), Mul8((r >> 8) & 0xff, a), (r >> 16) % 3 == 0 ? a : Mul8((r >> 16) & 0xff, a), a);
+  };
+  // Blends s over d placed at `start` in a buffer with pixels on both sides.
+  const auto check = [&](const std::vector<uint32_t>& s, const std::vector<uint32_t>& d, int32_t start) {
+    std::vector<uint32_t> buffer(d.size() + static_cast<size_t>(start) + 8, kOutside), from(buffer.size(), 0);
+    std::copy(d.begin(), d.end(), buffer.begin() + start);
+    std::copy(s.begin(), s.end(), from.begin() + start);
+    rows::Blend(buffer.data() + start, from.data() + start, static_cast<int32_t>(s.size()));
+    for (size_t i = 0; i < buffer.size(); ++i) {
+      const auto at = static_cast<ptrdiff_t>(i) - start;
+      const uint32_t want = at < 0 || at >= static_cast<ptrdiff_t>(s.size())
+                                ? kOutside
+                                : Over(s[static_cast<size_t>(at)], d[static_cast<size_t>(at)]);
+      if (buffer[i] != want) return testing::AssertionFailure() << "pixel " << at << " of " << s.size();
+    }
+    return testing::AssertionSuccess();
+  };
+  for (uint32_t a = 0; a < 256; ++a) {
+    for (int32_t n = 1; n <= 20; ++n) {
+      for (int32_t start = 0; start < 4; ++start) {
+        std::vector<uint32_t> s(static_cast<size_t>(n)), d(s.size());
+        for (size_t i = 0; i < s.size(); ++i) {
+          s[i] = source(a);
+          d[i] = i % 5 == 0 ? 0xffffffffu : next();
+        }
+        ASSERT_TRUE(check(s, d, start)) << "alpha " << a << " start " << start;
+      }
+    }
+  }
+  // Groups of four of each kind, then a tail of 1..3 pixels.
+  std::vector<uint32_t> s, d;
+  for (int32_t group = 0; group < 400; ++group) {
+    const int kind = static_cast<int>(next() >> 29) % 4;
+    for (int p = 0; p < 4; ++p) {
+      const uint32_t pick = next() >> 24;
+      const uint32_t a = kind == 0 ? 0 : kind == 1 ? 255 : kind == 2 ? 1 + pick % 254 : pick % 3 == 0 ? 0 : pick;
+      s.push_back(source(a));
+      d.push_back(next());
+    }
+  }
+  for (int32_t tail = 0; tail < 4; ++tail) {
+    for (int32_t start = 0; start < 4; ++start) {
+      const std::vector<uint32_t> ts(s.begin(), s.end() - 4 + tail), td(d.begin(), d.end() - 4 + tail);
+      ASSERT_TRUE(check(ts, td, start)) << "start " << start;
+      // The same row shifted, so that the groups straddle the steps.
+      const std::vector<uint32_t> ss(s.begin() + 2, s.end() - 4 + tail), sd(d.begin() + 2, d.end() - 4 + tail);
+      ASSERT_TRUE(check(ss, sd, start)) << "shifted, start " << start;
+    }
+  }
+}
+
 TEST(Fill, FillCopiesAndBlendComposites) {
   const uint32_t under = Pixel(40, 80, 120, 200);
   GuardedSurface s(4, 2, under);
