@@ -12,6 +12,7 @@
 
 #include "ge/surface.h"
 #include "record_support.h"
+#include "units/Bitmaps/ListBitmaps.h"
 #include "units/Forms/ImageIndicator.h"
 #include "units/ListForm/RecordLists.h"
 #include "units/MenuSystem/LiveMenu.h"
@@ -251,6 +252,33 @@ TEST_F(RecordScreensTest, AReloadReadsTheTimerOfEachRowShownOnce) {
   EXPECT_EQ(s->List.GetFocusedRow(), s->List.GetRows().back());
   EXPECT_FALSE(s->List.NextIndicator->OnGetEnabled());
   EXPECT_TRUE(s->List.PrevIndicator->OnGetEnabled());
+}
+
+// A reload of shows whose titles, descriptions and times stayed still shows
+// what else changed: the status the scheduler gives a show.
+TEST_F(RecordScreensTest, AReloadShowsANewStatusOfAShowThatKeptItsTitle) {
+  Schedule(3, 1, 5400, 4, 2, 0, "Late Film");
+  Schedule(4, 2, 1800, 2, 1, 0, "By hand");
+  ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  auto* film = kv::Cast<ListForm::ScheduledRecordListItem>(s->List.GetRows().front());
+  ASSERT_NE(film, nullptr);
+  ASSERT_EQ(film->StatusIcon(), Resources::LoadResource(Bitmaps::RecordStatusWillRecord));
+  const std::vector<uint32_t> waiting = Pixels(film->GetAbsoluteBounds());
+  XPM_Update_Scheduled_Show_Status(3, 1);  // it records now
+  s->List.Initialize(nullptr);
+  Settle();
+  film = kv::Cast<ListForm::ScheduledRecordListItem>(s->List.GetRows().front());
+  ASSERT_NE(film, nullptr);
+  EXPECT_EQ(film->OnGetText().ToUtf8(), "Late Film");
+  EXPECT_EQ(film->StatusIcon(), Resources::LoadResource(Bitmaps::RecordStatusInRecording));
+  EXPECT_GT(Differ(waiting, Pixels(film->GetAbsoluteBounds())), 20);
+  // Reloaded again unchanged, it looks the same.
+  const std::vector<uint32_t> recording = Pixels(film->GetAbsoluteBounds());
+  s->List.Initialize(nullptr);
+  Settle();
+  EXPECT_EQ(Differ(recording, Pixels(film->GetAbsoluteBounds())), 0);
+  EXPECT_EQ(kv::Cast<ListForm::ScheduledRecordListItem>(s->List.GetRows()[1])->OnGetText().ToUtf8(), "By hand");
 }
 
 TEST_F(RecordScreensTest, OkEditsTheFocusedTimerAndANonTunerInputGives47) {
