@@ -12,6 +12,7 @@
 
 #include "ge/surface.h"
 #include "record_support.h"
+#include "units/Bitmaps/ListBitmaps.h"
 #include "units/Forms/ImageIndicator.h"
 #include "units/ListForm/RecordLists.h"
 #include "units/MenuSystem/LiveMenu.h"
@@ -215,6 +216,69 @@ TEST_F(RecordScreensTest, ASavedTimerShowsItsNewTimeAtOnce) {
   App().InvalidateAll();
   Run(1);
   EXPECT_EQ(Differ(edited, Pixels(row)), 0);
+}
+
+// A full page of timers with more to come: a reload shows each show on its
+// row, lights the next-page mark and reads the timer of each row shown
+// once, no other timer and none twice.
+TEST_F(RecordScreensTest, AReloadReadsTheTimerOfEachRowShownOnce) {
+  for (int32_t timer = 3; timer < 13; ++timer) {
+    const std::string title = "Show " + std::to_string(timer);
+    Schedule(timer, 1, 1800, 4, 1, 0, title.c_str());
+  }
+  ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  ASSERT_EQ(s->List.GetItemsNum(), 10);
+  auto* last = kv::Cast<ListForm::ScheduledRecordListItem>(s->List.GetRows().back());
+  ASSERT_NE(last, nullptr);
+  const kv::Rect lastRow = last->GetAbsoluteBounds().Intersect({0, 0, Osd().width, Osd().height});
+  const std::vector<uint32_t> before = Pixels(lastRow);
+  ClearCallLog();
+  s->List.Initialize(nullptr);  // as the screen reloads its list
+  Settle();
+  std::vector<std::string> titles, reads;
+  for (Forms::Ctrl* row : s->List.GetRows()) titles.push_back(kv::Cast<ListForm::ListItem>(row)->OnGetText().ToUtf8());
+  for (int32_t timer = 3; timer < 11; ++timer) reads.push_back("XPM_GetTimer(" + std::to_string(timer) + ")");
+  EXPECT_EQ(titles, (std::vector<std::string>{"Show 3", "Show 4", "Show 5", "Show 6", "Show 7", "Show 8", "Show 9",
+                                              "Show 10"}));
+  EXPECT_EQ(Calls("XPM_GetTimer"), reads);
+  EXPECT_TRUE(s->List.NextIndicator->OnGetEnabled());
+  EXPECT_FALSE(s->List.PrevIndicator->OnGetEnabled());
+  EXPECT_EQ(Differ(before, Pixels(lastRow)), 0) << "the last row is drawn as it was";
+  // The last show comes up on the last row; no mark is left for a next page.
+  for (int i = 0; i < 9; ++i) Press("down");
+  Settle();
+  EXPECT_EQ(kv::Cast<ListForm::ListItem>(s->List.GetFocusedRow())->OnGetText().ToUtf8(), "Show 12");
+  EXPECT_EQ(s->List.GetFocusedRow(), s->List.GetRows().back());
+  EXPECT_FALSE(s->List.NextIndicator->OnGetEnabled());
+  EXPECT_TRUE(s->List.PrevIndicator->OnGetEnabled());
+}
+
+// A reload of shows whose titles, descriptions and times stayed still shows
+// what else changed: the status the scheduler gives a show.
+TEST_F(RecordScreensTest, AReloadShowsANewStatusOfAShowThatKeptItsTitle) {
+  Schedule(3, 1, 5400, 4, 2, 0, "Late Film");
+  Schedule(4, 2, 1800, 2, 1, 0, "By hand");
+  ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  auto* film = kv::Cast<ListForm::ScheduledRecordListItem>(s->List.GetRows().front());
+  ASSERT_NE(film, nullptr);
+  ASSERT_EQ(film->StatusIcon(), Resources::LoadResource(Bitmaps::RecordStatusWillRecord));
+  const std::vector<uint32_t> waiting = Pixels(film->GetAbsoluteBounds());
+  XPM_Update_Scheduled_Show_Status(3, 1);  // it records now
+  s->List.Initialize(nullptr);
+  Settle();
+  film = kv::Cast<ListForm::ScheduledRecordListItem>(s->List.GetRows().front());
+  ASSERT_NE(film, nullptr);
+  EXPECT_EQ(film->OnGetText().ToUtf8(), "Late Film");
+  EXPECT_EQ(film->StatusIcon(), Resources::LoadResource(Bitmaps::RecordStatusInRecording));
+  EXPECT_GT(Differ(waiting, Pixels(film->GetAbsoluteBounds())), 20);
+  // Reloaded again unchanged, it looks the same.
+  const std::vector<uint32_t> recording = Pixels(film->GetAbsoluteBounds());
+  s->List.Initialize(nullptr);
+  Settle();
+  EXPECT_EQ(Differ(recording, Pixels(film->GetAbsoluteBounds())), 0);
+  EXPECT_EQ(kv::Cast<ListForm::ScheduledRecordListItem>(s->List.GetRows()[1])->OnGetText().ToUtf8(), "By hand");
 }
 
 TEST_F(RecordScreensTest, OkEditsTheFocusedTimerAndANonTunerInputGives47) {

@@ -7,11 +7,34 @@ namespace Core {
 
 KV_REGISTER_CLASS(Core::View);
 
+namespace {
+
+// The view's area on the screen and the root it is on, found in one walk up
+// its owners: empty (and no root) when it or an owner is hidden or it is on
+// no root.
+kv::Rect AreaOnRoot(const View& view, Root** root) {
+  if (!view.IsVisible()) return {};
+  kv::Rect r = view.Bounds();
+  const View* top = &view;
+  for (const Group* o = view.Owner(); o; o = o->Owner()) {
+    if (!o->IsVisible()) return {};
+    r = r.Intersect({0, 0, o->Bounds().W(), o->Bounds().H()}).Move(o->Bounds().Origin());
+    top = o;
+  }
+  Root* const on = kv::Cast<Root>(const_cast<View*>(top));
+  if (!on || r.IsEmpty()) return {};
+  if (root) *root = on;
+  return r;
+}
+
+}  // namespace
+
 void View::OnSetBounds(kv::Rect bounds) {
   if (bounds == bounds_) return;
-  const kv::Rect old = ScreenArea();
+  Root* root = nullptr;
+  const kv::Rect old = AreaOnRoot(*this, &root);
   bounds_ = bounds;
-  InvalidateScreen(old);
+  if (!old.IsEmpty()) root->AddDirty(old);
   InvalidateView();
 }
 
@@ -48,7 +71,11 @@ void View::HandleFocus(bool /*focused*/) {}
 
 kv::Object* View::HandleEvent(Event* /*event*/) { return nullptr; }
 
-void View::InvalidateView() { InvalidateScreen(ScreenArea()); }
+void View::InvalidateView() {
+  Root* root = nullptr;
+  const kv::Rect area = AreaOnRoot(*this, &root);
+  if (!area.IsEmpty()) root->AddDirty(area);
+}
 
 void View::InvalidateArea(const kv::Rect& area) {
   const kv::Rect visible = ScreenArea();
@@ -60,18 +87,7 @@ void View::CollectOpaque(const kv::Rect&, kv::Point, OpaqueCover&) const {}
 
 void View::Draw(const ge::Surface& /*target*/, const kv::Rect& /*clip*/, kv::Point /*origin*/, int32_t /*opacity*/) {}
 
-kv::Rect View::ScreenArea() const {
-  if (!visible_) return {};
-  kv::Rect r = bounds_;
-  const View* top = this;
-  for (const Group* o = owner_.get(); o; o = o->Owner()) {
-    if (!o->visible_) return {};
-    r = r.Intersect({0, 0, o->bounds_.W(), o->bounds_.H()}).Move(o->bounds_.Origin());
-    top = o;
-  }
-  if (!kv::Cast<Root>(const_cast<View*>(top))) return {};
-  return r.IsEmpty() ? kv::Rect{} : r;
-}
+kv::Rect View::ScreenArea() const { return AreaOnRoot(*this, nullptr); }
 
 void View::InvalidateScreen(const kv::Rect& screen) const {
   if (screen.IsEmpty()) return;

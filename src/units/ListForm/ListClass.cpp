@@ -34,18 +34,23 @@ int32_t ListDataSource::MoveCursor(int32_t delta, int32_t mode) {
   return Cursor - old;
 }
 
-kv::Object* ListDataSource::GetItemData(ListClass* list, int32_t offset) {
+bool ListDataSource::InRange(int32_t offset) const {
   const int64_t i = static_cast<int64_t>(Cursor) + offset;
-  if (!list || i < 0 || i > static_cast<int64_t>(Num) - 1) return nullptr;
-  const ItemGetter getter = FindItemGetter(kv::ClassOf(list));
-  return getter ? getter(this, list, static_cast<int32_t>(i)) : nullptr;
+  return i >= 0 && i <= static_cast<int64_t>(Num) - 1;
+}
+
+kv::Object* ListDataSource::GetItemData(ListClass* list, int32_t offset) {
+  const ItemGetter getter = list && InRange(offset) ? FindItemGetter(kv::ClassOf(list)) : nullptr;
+  return getter ? getter(this, list, Cursor + offset) : nullptr;
+}
+
+bool ListDataSource::HasItem(ListClass* list, int32_t offset) const {
+  return list && InRange(offset) && FindItemGetter(kv::ClassOf(list));
 }
 
 kv::Object* ListDataSource::GetItemDataOf(const kv::Class* cls, int32_t offset) {
-  const int64_t i = static_cast<int64_t>(Cursor) + offset;
-  if (!cls || i < 0 || i > static_cast<int64_t>(Num) - 1) return nullptr;
-  const ItemGetter getter = FindItemGetter(cls);
-  return getter ? getter(this, nullptr, static_cast<int32_t>(i)) : nullptr;
+  const ItemGetter getter = cls && InRange(offset) ? FindItemGetter(cls) : nullptr;
+  return getter ? getter(this, nullptr, Cursor + offset) : nullptr;
 }
 
 Resources::Bitmap* ListDataSource::GetSourceIcon(int32_t n) {

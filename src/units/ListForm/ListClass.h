@@ -46,6 +46,9 @@ class ListDataSource : public kv::Object {
   // The courier of item Cursor + offset for `list`, chosen by the list's
   // exact class; null outside the items or for a class without a getter.
   kv::Object* GetItemData(ListClass* list, int32_t offset);
+  // Item Cursor + offset exists and `list` has a getter: for a list whose
+  // getter gives data for every item, GetItemData would not be null.
+  bool HasItem(ListClass* list, int32_t offset) const;
   // The same for a grid of class `cls` (its getter is handed no list).
   kv::Object* GetItemDataOf(const kv::Class* cls, int32_t offset);
   // Icon n of the input rows (null for n outside 0..9).
@@ -63,6 +66,10 @@ class ListDataSource : public kv::Object {
   int32_t Param = 0;
   kv::String StringParam;
   kv::MemberVector<Resources::Bitmap> SourceIcons;
+
+ private:
+  // Cursor + offset is one of the items.
+  bool InRange(int32_t offset) const;
 };
 
 // The base row: an icon button that shows a courier's text.

@@ -509,6 +509,8 @@ int32_t ScheduledRecordList::GetItemsNum() {
   return w && w->ScheduledInfo ? w->ScheduledInfo->GetNumEvents() : 0;
 }
 
+bool ScheduledRecordList::IsItemValid(int32_t offset) { return DataSource && DataSource->HasItem(this, offset); }
+
 void ScheduledRecordList::DoFocus(kv::Object* /*sender*/) {
   auto* row = kv::Cast<ScheduledRecordListItem>(GetFocusedRow());
   if (!row) return;

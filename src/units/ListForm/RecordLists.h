@@ -252,6 +252,10 @@ class ScheduledRecordList : public RecordListBase {
   // Reloads the Wrapper's scheduled cache, then the engine's start-up.
   void Initialize(Primitives::KeyRoutingParameter* param) override;
   int32_t GetItemsNum() override;
+  // The getter gives a courier for every show, so a show exists when it is
+  // in range: no courier (and no read of its timer) is made only to be
+  // dropped.
+  bool IsItemValid(int32_t offset) override;
   void DoFocus(kv::Object* sender) override;
   // OK on a row: the timer editor on its timer (message 47 away from a tuner).
   void UpdateRecordInfo(kv::Object* sender);

@@ -51,8 +51,9 @@ class KeyRoutingListForm : public KeyRoutingForm {
   // rows per page. The base has none.
   virtual void UpdateScrollBar(int32_t count, int32_t position, int32_t page);
 
-  // GetItemData(offset) is not null.
-  bool IsItemValid(int32_t offset);
+  // GetItemData(offset) is not null. A list that knows without making the
+  // item's data answers the same from what it knows.
+  virtual bool IsItemValid(int32_t offset);
 
   // The focus row for a wanted `position` among `rowCount` rows: brought into
   // 0..rowCount-1 in steps of ItemsPerRow (the column is kept), lowered while

@@ -59,35 +59,59 @@ kv::String TextAsBefore(const kv::String* before, const char* s) {
   return i == held.size() && s[i] == 0 ? *before : Text(s);
 }
 
-// A show of the scheduler's; `before` (may be null) is the show the last
-// reload read at the same place, whose texts and time are kept when equal.
-ScheduledRecordData* FromScheduled(const DB_ScheduledEntry& e, const ScheduledRecordData* before) {
-  auto* r = kv::New<ScheduledRecordData>();
+// Calls f(field, value) for each number of a show: the field of `r` and the
+// value the scheduler's entry gives it.
+template <class F>
+void EachNumber(ScheduledRecordData& r, const DB_ScheduledEntry& e, F f) {
   const DB_ScheduleBlock& b = e.block;
-  r->Flag = static_cast<uint8_t>(b.flag);
-  r->Id = e.id;
-  r->TimerId = b.timerId;
-  r->Duration = b.duration;
-  r->Tuner = b.tuner;
-  r->Major = b.major;
-  r->Minor = b.minor;
-  r->MapId = b.mapId;
-  r->StartTime = FromMiddlewareAsBefore(b.start, before ? before->StartTime.get() : nullptr);
-  r->DayOfWeek = b.dayOfWeek;
-  r->Repeat1 = b.repeat1;
-  r->Repeat2 = b.repeat2;
-  r->Repeat3 = b.repeat3;
-  r->Repeat4 = b.repeat4;
-  r->Title = TextAsBefore(before ? &before->Title : nullptr, e.title);
-  r->EventTitle = r->Title;
-  r->Description = TextAsBefore(before ? &before->Description : nullptr, e.description);
-  r->EventFlag = e.title[0] != 0;  // scheduled from a programme with a title
-  r->Status = e.status;
+  f(r.Flag, static_cast<uint8_t>(b.flag));
+  f(r.Id, e.id);
+  f(r.TimerId, b.timerId);
+  f(r.Duration, b.duration);
+  f(r.Tuner, b.tuner);
+  f(r.Major, b.major);
+  f(r.Minor, b.minor);
+  f(r.MapId, b.mapId);
+  f(r.DayOfWeek, b.dayOfWeek);
+  f(r.Repeat1, b.repeat1);
+  f(r.Repeat2, b.repeat2);
+  f(r.Repeat3, b.repeat3);
+  f(r.Repeat4, b.repeat4);
+  f(r.EventFlag, static_cast<uint8_t>(e.title[0] != 0));  // scheduled from a programme with a title
+  f(r.Status, e.status);
+  // The programme's length in seconds (its start is the show's).
+  f(r.EventDuration, b.duration * 60);
+}
+
+// The two are one text (TextAsBefore answers the text held when the
+// characters are equal): no walk over the characters again.
+bool SameText(const kv::String& a, const kv::String& b) { return a.Data() == b.Data() || (a.Empty() && b.Empty()); }
+
+// A show of the scheduler's; `before` (may be null) is the show the last
+// reload read at the same place: its texts and time are kept when equal, and
+// it is itself the answer when nothing of the show changed (a reload mostly
+// reads what the last one did), so that no record is made to replace an
+// equal one.
+ScheduledRecordData* FromScheduled(const DB_ScheduledEntry& e, ScheduledRecordData* before) {
+  Structures::LocalTime* start = FromMiddlewareAsBefore(e.block.start, before ? before->StartTime.get() : nullptr);
+  const kv::String title = TextAsBefore(before ? &before->Title : nullptr, e.title);
+  const kv::String description = TextAsBefore(before ? &before->Description : nullptr, e.description);
+  if (before && before->StartTime.get() == start && before->EventStartTime.get() == start &&
+      SameText(before->Title, title) && SameText(before->EventTitle, title) &&
+      SameText(before->Description, description) && before->Rating == 0) {
+    bool same = true;
+    EachNumber(*before, e, [&same](const auto& field, const auto& value) { same = same && field == value; });
+    if (same) return before;
+  }
+  auto* r = kv::New<ScheduledRecordData>();
+  EachNumber(*r, e, [](auto& field, const auto& value) { field = value; });
+  r->StartTime = start;
+  r->Title = title;
+  r->EventTitle = title;
+  r->Description = description;
   // The programme's time is the show's own: its start (the one time, as
-  // times handed on are copied before they are changed), its length in
-  // seconds.
-  r->EventStartTime = r->StartTime;
-  r->EventDuration = b.duration * 60;
+  // times handed on are copied before they are changed).
+  r->EventStartTime = start;
   return r;
 }
 

@@ -2,6 +2,7 @@
 // numbers, acquisition failures, the picture's resolution and PC timing and
 // the programme's ratings, and the current audio service.
 #include <cstring>
+#include <string>
 
 #include "platform/xpm/xpm_audio_service.h"
 #include "runtime/text.h"
@@ -38,9 +39,14 @@ constexpr kv::TextId kCanNames[] = {RATING_CAN_0, RATING_CAN_1, RATING_CAN_2, RA
 
 kv::String Wrapper::GetChannelNumberStr(bool digital, int32_t major, int32_t minor) {
   if (major == -2) return kv::LoadString(SID_NO_CHANNEL);
-  const kv::String number = kv::NewStringInt(major, 0);
-  if (minor < 1 && !(digital && minor == 0)) return number;
-  return Join(Join(number, kv::LoadString(CHANNEL_SEPARATOR)), kv::NewStringInt(minor, 0));
+  // The text is put together in place: one string made, none per part.
+  char16_t digits[kv::kMaxDecimalLength];
+  std::u16string text(digits, static_cast<size_t>(kv::WriteDecimal(major, 0, digits)));
+  if (minor >= 1 || (digital && minor == 0)) {
+    text += kv::LoadString(CHANNEL_SEPARATOR).View();
+    text.append(digits, static_cast<size_t>(kv::WriteDecimal(minor, 0, digits)));
+  }
+  return kv::String::FromUtf16(text);
 }
 
 kv::String Wrapper::GetFailReasonString(int32_t status) {
