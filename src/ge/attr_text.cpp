@@ -4,6 +4,9 @@
 #include <climits>
 #include <cstddef>
 #include <memory>
+#include <stdexcept>
+#include <type_traits>
+#include <utility>
 
 #include "ge/font.h"
 #include "ge/rows.h"
@@ -13,23 +16,30 @@ namespace {
 
 constexpr char16_t kDot = u'.';
 
-// The characters of all runs in one sequence, each with the run it came from.
-// Most texts are one run: its characters are read where they are, and only
-// texts of several runs are copied into one sequence.
+// The characters of a text of one run (the common case: every text view's),
+// read where they are, in that run's font.
+class OneRun {
+ public:
+  OneRun(std::span<const TextRun> runs, int32_t run)
+      : text_(runs[static_cast<size_t>(run)].text), font_(runs[static_cast<size_t>(run)].font), run_(run) {}
+
+  int32_t Size() const { return static_cast<int32_t>(text_.size()); }
+  char16_t At(int32_t i) const { return text_[static_cast<size_t>(i)]; }
+  int32_t RunOf(int32_t) const { return run_; }
+  int32_t Kern(std::span<const TextRun>, int32_t i) const { return font_->Kerning(At(i - 1), At(i)); }
+  int32_t Advance(std::span<const TextRun>, int32_t i) const { return font_->Advance(At(i)); }
+
+ private:
+  std::u16string_view text_;
+  GlyphSource* font_;
+  int32_t run_;
+};
+
+// The characters of all runs that have a font in one sequence, each with the
+// run it came from.
 class Chars {
  public:
   explicit Chars(std::span<const TextRun> runs) {
-    size_t withFont = 0;
-    for (size_t r = 0; r < runs.size(); ++r) {
-      if (runs[r].font == nullptr) continue;
-      ++withFont;
-      onlyRun_ = static_cast<int32_t>(r);
-    }
-    if (withFont <= 1) {
-      if (withFont == 1) only_ = runs[static_cast<size_t>(onlyRun_)].text;
-      return;
-    }
-    single_ = false;
     for (size_t r = 0; r < runs.size(); ++r) {
       if (runs[r].font == nullptr) continue;
       for (char16_t c : runs[r].text) {
@@ -39,9 +49,9 @@ class Chars {
     }
   }
 
-  int32_t Size() const { return static_cast<int32_t>(single_ ? only_.size() : chars_.size()); }
-  char16_t At(int32_t i) const { return single_ ? only_[static_cast<size_t>(i)] : chars_[static_cast<size_t>(i)]; }
-  int32_t RunOf(int32_t i) const { return single_ ? onlyRun_ : run_[static_cast<size_t>(i)]; }
+  int32_t Size() const { return static_cast<int32_t>(chars_.size()); }
+  char16_t At(int32_t i) const { return chars_[static_cast<size_t>(i)]; }
+  int32_t RunOf(int32_t i) const { return run_[static_cast<size_t>(i)]; }
 
   // Kerning between characters i - 1 and i; none across a change of font.
   int32_t Kern(std::span<const TextRun> runs, int32_t i) const {
@@ -52,34 +62,56 @@ class Chars {
   int32_t Advance(std::span<const TextRun> runs, int32_t i) const {
     return runs[static_cast<size_t>(RunOf(i))].font->Advance(At(i));
   }
-  int32_t Width(std::span<const TextRun> runs, int32_t begin, int32_t end) const {
-    int32_t w = 0;
-    for (int32_t i = begin; i < end; ++i) w += (i > begin ? Kern(runs, i) : 0) + Advance(runs, i);
-    return w;
-  }
-  int32_t TrimEnd(int32_t begin, int32_t end) const {
-    while (end > begin && At(end - 1) == u' ') --end;
-    return end;
-  }
-  int32_t SkipSpaces(int32_t i, int32_t end) const {
-    while (i < end && At(i) == u' ') ++i;
-    return i;
-  }
 
  private:
-  bool single_ = true;  // at most one run has a font: only_ holds its text
-  std::u16string_view only_;
-  int32_t onlyRun_ = 0;
   std::vector<char16_t> chars_;
   std::vector<int32_t> run_;
 };
 
+// Calls f with the characters of the runs: a OneRun when at most one run has
+// a font (an empty one when none has), else a Chars.
+template <typename F>
+decltype(auto) WithChars(std::span<const TextRun> runs, F&& f) {
+  int32_t only = -1;
+  for (size_t r = 0; r < runs.size(); ++r) {
+    if (runs[r].font == nullptr) continue;
+    if (only >= 0) return f(Chars(runs));
+    only = static_cast<int32_t>(r);
+  }
+  if (only < 0) {
+    const TextRun none{};
+    return f(OneRun({&none, 1}, 0));
+  }
+  return f(OneRun(runs, only));
+}
+
+template <typename T>
+int32_t Width(std::span<const TextRun> runs, const T& t, int32_t begin, int32_t end) {
+  int32_t w = 0;
+  for (int32_t i = begin; i < end; ++i) w += (i > begin ? t.Kern(runs, i) : 0) + t.Advance(runs, i);
+  return w;
+}
+template <typename T>
+int32_t TrimEnd(const T& t, int32_t begin, int32_t end) {
+  while (end > begin && t.At(end - 1) == u' ') --end;
+  return end;
+}
+template <typename T>
+int32_t SkipSpaces(const T& t, int32_t i, int32_t end) {
+  while (i < end && t.At(i) == u' ') ++i;
+  return i;
+}
+
 // The run whose font and colour the ellipsis of line [begin, end) takes:
 // that of the last character kept, else of the first character cut.
-int32_t EllipsisRun(const Chars& t, int32_t begin, int32_t end) { return t.RunOf(end > begin ? end - 1 : begin); }
+template <typename T>
+int32_t EllipsisRun(const T& t, int32_t begin, int32_t end) {
+  return t.RunOf(end > begin ? end - 1 : begin);
+}
 
 // Width of "..." after the line [begin, end), the kerning to it included.
-int32_t EllipsisWidth(std::span<const TextRun> runs, const Chars& t, int32_t begin, int32_t end) {
+template <typename T>
+int32_t EllipsisWidth(std::span<const TextRun> runs, const T& t, int32_t begin, int32_t end) {
   GlyphSource& f = *runs[static_cast<size_t>(EllipsisRun(t, begin, end))].font;
   const int32_t lead = end > begin ? f.Kerning(t.At(end - 1), kDot) : 0;
   return lead + 3 * f.Advance(kDot) + 2 * f.Kerning(kDot, kDot);
@@ -87,7 +119,8 @@ int32_t EllipsisWidth(std::span<const TextRun> runs, const Chars& t, int32_t beg
 
 // Where the line starting at `begin` of the paragraph [begin, end) breaks to
 // fit `width`: sets the line's end and the start of the next line.
-void BreakLine(std::span<const TextRun> runs, const Chars& t, int32_t begin, int32_t end, int32_t width,
+template <typename T>
+void BreakLine(std::span<const TextRun> runs, const T& t, int32_t begin, int32_t end, int32_t width,
                int32_t& lineEnd, int32_t& next) {
   int32_t w = 0, space = -1;
   bool word = false;
@@ -97,7 +130,7 @@ void BreakLine(std::span<const TextRun> runs, const Chars& t, int32_t begin, int
       if (t.At(i) == u' ') space = i;
       if (space >= 0) {
         lineEnd = space;
-        next = t.SkipSpaces(space, end);
+        next = SkipSpaces(t, space, end);
       } else {
         lineEnd = next = i;
       }
@@ -115,7 +148,8 @@ void BreakLine(std::span<const TextRun> runs, const Chars& t, int32_t begin, int
 
 // Cuts the line so that it and "..." fit `width` (unlimited when not
 // positive) and marks it as ending with the ellipsis.
-void Ellipsize(std::span<const TextRun> runs, const Chars& t, TextLine& line, int32_t width) {
+template <typename T>
+void Ellipsize(std::span<const TextRun> runs, const T& t, TextLine& line, int32_t width) {
   int32_t keep = line.end;
   if (width > 0) {
     keep = line.begin;
@@ -125,41 +159,13 @@ void Ellipsize(std::span<const TextRun> runs, const Chars& t, TextLine& line, in
       if (w + EllipsisWidth(runs, t, line.begin, i + 1) <= width) keep = i + 1;
     }
   }
-  line.end = t.TrimEnd(line.begin, keep);
-  line.width = t.Width(runs, line.begin, line.end) + EllipsisWidth(runs, t, line.begin, line.end);
+  line.end = TrimEnd(t, line.begin, keep);
+  line.width = Width(runs, t, line.begin, line.end) + EllipsisWidth(runs, t, line.begin, line.end);
   line.ellipsis = true;
 }
 
-int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
-
-// The ink of one premultiplied colour. Making an ink fills a table of 256
-// pixels, and a screen draws all its texts in a few colours, so the inks of
-// the last colours used are kept, per thread (texts are also drawn off the
-// GUI thread). A draw holds its own references, so an ink replaced while a
-// text of many colours is drawn stays alive until that draw is done.
-std::shared_ptr<const rows::MaskInk> InkOf(uint32_t colour) {
-  constexpr size_t kKept = 8;
-  thread_local std::shared_ptr<const rows::MaskInk> kept[kKept];
-  thread_local size_t next = 0;
-  for (const auto& ink : kept)
-    if (ink != nullptr && ink->colour == colour) return ink;
-  auto ink = std::make_shared<const rows::MaskInk>(colour);
-  kept[next] = ink;
-  next = (next + 1) % kKept;
-  return ink;
-}
-
-}  // namespace
-
-TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& options) {
-  TextLayout layout;
-  for (const TextRun& run : runs) {
-    if (run.font == nullptr) continue;
-    layout.ascent = std::max(layout.ascent, run.font->Ascent());
-    layout.descent = std::max(layout.descent, run.font->Descent());
-    layout.leading = std::max(layout.leading, run.font->Leading());
-  }
-  const Chars t(runs);
+template <typename T>
+void LayOut(std::span<const TextRun> runs, const T& t, const LayoutOptions& options, TextLayout& layout) {
   const int32_t n = t.Size();
   const bool limited = options.width > 0;
   const size_t maxLines = options.maxLines > 0 ? static_cast<size_t>(options.maxLines) : SIZE_MAX;
@@ -171,8 +177,8 @@ TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& option
     do {
       int32_t end = q, next = q;
       if (options.wrap && limited) BreakLine(runs, t, s, q, options.width, end, next);
-      end = t.TrimEnd(s, end);
-      layout.lines.push_back({s, end, t.Width(runs, s, end), false});
+      end = TrimEnd(t, s, end);
+      layout.lines.push_back({s, end, Width(runs, t, s, end), false});
       s = next;
       if (layout.lines.size() == maxLines) {
         more = s < q || q < n;
@@ -188,28 +194,68 @@ TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& option
     const bool cutShort = more && i + 1 == layout.lines.size();
     if (cutShort || (limited && line.width > options.width)) Ellipsize(runs, t, line, options.width);
   }
-  for (const TextLine& line : layout.lines) layout.width = std::max(layout.width, line.width);
-  const auto count = static_cast<int32_t>(layout.lines.size());
-  if (count > 0) layout.height = count * (layout.ascent + layout.descent) + (count - 1) * layout.leading;
-  return layout;
 }
 
-void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const TextLayout& layout,
-                     const Rect& box, AlignH alignH, AlignV alignV, uint8_t opacity) {
-  if (opacity == 0 || layout.lines.empty()) return;
-  const Chars t(runs);
-  // The inks of the runs' colours, premultiplied and scaled by the opacity,
-  // found once per run; runs of the same colour share one. A text of a few
-  // runs keeps them in place.
-  constexpr size_t kFewRuns = 4;
-  std::shared_ptr<const rows::MaskInk> few[kFewRuns];
-  std::vector<std::shared_ptr<const rows::MaskInk>> many(runs.size() > kFewRuns ? runs.size() : 0);
-  std::shared_ptr<const rows::MaskInk>* inks = runs.size() > kFewRuns ? many.data() : few;
-  const auto inkOf = [&](size_t r) -> const rows::MaskInk& {
-    if (inks[r] == nullptr) inks[r] = InkOf(MulPixel(Premultiply(runs[r].colour), opacity));
-    return *inks[r];
-  };
+int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
+// The ink of one premultiplied colour. Making an ink fills a table of 256
+// pixels, and a screen draws all its texts in a few colours, so the inks of
+// the last colours used are kept, per thread (texts are also drawn off the
+// GUI thread). The ink returned stays kept until the thread's next call;
+// a draw that asks for several holds its own references, so an ink replaced
+// while a text of many colours is drawn stays alive until that draw is done.
+const std::shared_ptr<const rows::MaskInk>& InkOf(uint32_t colour) {
+  constexpr size_t kKept = 8;
+  thread_local std::shared_ptr<const rows::MaskInk> kept[kKept];
+  thread_local size_t next = 0;
+  for (const auto& ink : kept)
+    if (ink != nullptr && ink->colour == colour) return ink;
+  auto& slot = kept[next];
+  slot = std::make_shared<const rows::MaskInk>(colour);
+  next = (next + 1) % kKept;
+  return slot;
+}
+
+// The inks of the runs' colours, premultiplied and scaled by the opacity,
+// found once per run as the run is first drawn; runs of the same colour share
+// one. A text of one run asks for one ink only, so it uses the kept one in
+// place; a text of a few runs keeps references in place.
+class OneInk {
+ public:
+  explicit OneInk(std::span<const TextRun> runs, uint8_t opacity) : runs_(runs), opacity_(opacity) {}
+  const rows::MaskInk& Of(size_t r) {
+    if (ink_ == nullptr) ink_ = InkOf(MulPixel(Premultiply(runs_[r].colour), opacity_)).get();
+    return *ink_;
+  }
+
+ private:
+  std::span<const TextRun> runs_;
+  uint8_t opacity_;
+  const rows::MaskInk* ink_ = nullptr;
+};
+
+class RunInks {
+ public:
+  explicit RunInks(std::span<const TextRun> runs, uint8_t opacity)
+      : runs_(runs), opacity_(opacity), many_(runs.size() > kFewRuns ? runs.size() : 0),
+        inks_(runs.size() > kFewRuns ? many_.data() : few_) {}
+  const rows::MaskInk& Of(size_t r) {
+    if (inks_[r] == nullptr) inks_[r] = InkOf(MulPixel(Premultiply(runs_[r].colour), opacity_));
+    return *inks_[r];
+  }
+
+ private:
+  static constexpr size_t kFewRuns = 4;
+  std::span<const TextRun> runs_;
+  uint8_t opacity_;
+  std::shared_ptr<const rows::MaskInk> few_[kFewRuns];
+  std::vector<std::shared_ptr<const rows::MaskInk>> many_;
+  std::shared_ptr<const rows::MaskInk>* inks_;
+};
+
+template <typename T, typename Inks>
+void DrawLines(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const T& t, Inks& inks,
+               const TextLayout& layout, const Rect& box, AlignH alignH, AlignV alignV) {
   const int64_t boxW = int64_t{box.x2} - box.x1, boxH = int64_t{box.y2} - box.y1;
   int64_t top = box.y1;
   if (alignV == AlignV::Center) top += (boxH - layout.height) / 2;
@@ -221,20 +267,23 @@ void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextR
     int64_t left = box.x1;
     if (alignH == AlignH::Center) left += (boxW - line.width) / 2;
     if (alignH == AlignH::Right) left += boxW - line.width;
-    // The glyph a font hands out is valid until its next call: each is drawn
-    // before the font is asked for anything else.
-    const auto draw = [&](int32_t r, char16_t c, int64_t x) {
-      const rows::MaskInk& ink = inkOf(static_cast<size_t>(r));
-      if (ink.colour == 0) return;
-      const GlyphBitmap b = runs[static_cast<size_t>(r)].font->Glyph(c);
-      if (b.coverage == nullptr || b.width <= 0 || b.height <= 0) return;
-      internal::DrawGlyph(dst, clip, b, Clamp32(left + Clamp32(x)), baseline, ink);
+    // Draws character c of run r with the pen at x and returns its advance
+    // (the glyph's own, which is the font's advance of c). The glyph a font
+    // hands out is valid until its next call: each is drawn before the font
+    // is asked for anything else.
+    const auto draw = [&](int32_t r, char16_t c, int64_t x) -> int32_t {
+      const rows::MaskInk& ink = inks.Of(static_cast<size_t>(r));
+      GlyphSource& f = *runs[static_cast<size_t>(r)].font;
+      if (ink.colour == 0) return f.Advance(c);
+      const GlyphBitmap b = f.Glyph(c);
+      if (b.coverage != nullptr && b.width > 0 && b.height > 0)
+        internal::DrawGlyph(dst, clip, b, Clamp32(left + Clamp32(x)), baseline, ink);
+      return b.advance;
     };
     int64_t x = 0;
     for (int32_t i = line.begin; i < line.end; ++i) {
       if (i > line.begin) x += t.Kern(runs, i);
-      draw(t.RunOf(i), t.At(i), x);
-      x += t.Advance(runs, i);
+      x += draw(t.RunOf(i), t.At(i), x);
     }
     if (line.ellipsis && line.begin < t.Size()) {
       const int32_t r = EllipsisRun(t, line.begin, line.end);
@@ -242,11 +291,76 @@ void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextR
       if (line.end > line.begin) x += f.Kerning(t.At(line.end - 1), kDot);
       for (int d = 0; d < 3; ++d) {
         if (d > 0) x += f.Kerning(kDot, kDot);
-        draw(r, kDot, x);
-        x += f.Advance(kDot);
+        x += draw(r, kDot, x);
       }
     }
   }
+}
+
+}  // namespace
+
+TextLines::TextLines(TextLines&& o) noexcept
+    : one_(o.one_), more_(std::move(o.more_)), size_(std::exchange(o.size_, 0)) {}
+
+TextLines& TextLines::operator=(TextLines&& o) noexcept {
+  one_ = o.one_;
+  more_ = std::move(o.more_);
+  size_ = std::exchange(o.size_, 0);
+  return *this;
+}
+
+const TextLine& TextLines::at(size_t i) const {
+  if (i >= size_) throw std::out_of_range("TextLines::at");
+  return begin()[i];
+}
+
+void TextLines::push_back(const TextLine& line) {
+  if (size_ == 0) {
+    one_ = line;
+  } else {
+    if (size_ == 1) more_.assign(1, one_);
+    more_.push_back(line);
+  }
+  ++size_;
+}
+
+void TextLines::assign(const TextLine* first, const TextLine* last) {
+  clear();
+  for (; first != last; ++first) push_back(*first);
+}
+
+void TextLines::clear() {
+  more_.clear();
+  size_ = 0;
+}
+
+TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& options) {
+  TextLayout layout;
+  for (const TextRun& run : runs) {
+    if (run.font == nullptr) continue;
+    layout.ascent = std::max(layout.ascent, run.font->Ascent());
+    layout.descent = std::max(layout.descent, run.font->Descent());
+    layout.leading = std::max(layout.leading, run.font->Leading());
+  }
+  WithChars(runs, [&](const auto& t) { LayOut(runs, t, options, layout); });
+  for (const TextLine& line : layout.lines) layout.width = std::max(layout.width, line.width);
+  const auto count = static_cast<int32_t>(layout.lines.size());
+  if (count > 0) layout.height = count * (layout.ascent + layout.descent) + (count - 1) * layout.leading;
+  return layout;
+}
+
+void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const TextLayout& layout,
+                     const Rect& box, AlignH alignH, AlignV alignV, uint8_t opacity) {
+  if (opacity == 0 || layout.lines.empty()) return;
+  WithChars(runs, [&]<typename T>(const T& t) {
+    if constexpr (std::is_same_v<T, OneRun>) {
+      OneInk inks(runs, opacity);
+      DrawLines(dst, clip, runs, t, inks, layout, box, alignH, alignV);
+    } else {
+      RunInks inks(runs, opacity);
+      DrawLines(dst, clip, runs, t, inks, layout, box, alignH, alignV);
+    }
+  });
 }
 
 }  // namespace ge

@@ -40,8 +40,39 @@ struct TextLine {
   bool ellipsis = false;
 };
 
+// The lines of a layout. Most texts are one line: it is kept in place, and
+// only a text of several lines puts them on the heap.
+class TextLines {
+ public:
+  TextLines() = default;
+  TextLines(const TextLines&) = default;
+  TextLines& operator=(const TextLines&) = default;
+  TextLines(TextLines&& o) noexcept;
+  TextLines& operator=(TextLines&& o) noexcept;
+
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  const TextLine* begin() const { return size_ > 1 ? more_.data() : &one_; }
+  const TextLine* end() const { return begin() + size_; }
+  TextLine* begin() { return size_ > 1 ? more_.data() : &one_; }
+  TextLine* end() { return begin() + size_; }
+  const TextLine& operator[](size_t i) const { return begin()[i]; }
+  TextLine& operator[](size_t i) { return begin()[i]; }
+  const TextLine& at(size_t i) const;
+  const TextLine& front() const { return *begin(); }
+  void push_back(const TextLine& line);
+  // The lines [first, last) of another TextLines.
+  void assign(const TextLine* first, const TextLine* last);
+  void clear();
+
+ private:
+  TextLine one_;                 // the only line, while there is at most one
+  std::vector<TextLine> more_;   // all the lines, when there are several
+  size_t size_ = 0;
+};
+
 struct TextLayout {
-  std::vector<TextLine> lines;
+  TextLines lines;
   int32_t width = 0;   // of the widest line
   int32_t height = 0;  // lines x (ascent + descent), plus the leading between lines
   // Line metrics: the largest of the runs' fonts.

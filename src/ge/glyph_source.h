@@ -13,7 +13,7 @@ struct GlyphBitmap {
   int32_t height = 0;
   int32_t left = 0;     // from the pen position to the bitmap's left edge
   int32_t top = 0;      // from the baseline up to the bitmap's top row
-  int32_t advance = 0;  // pen advance in whole pixels
+  int32_t advance = 0;  // pen advance in whole pixels: the source's Advance() of the character
 };
 
 class GlyphSource {

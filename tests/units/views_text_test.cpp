@@ -291,6 +291,10 @@ TEST_F(TextTest, KeptLayoutIsMadeAgainWhenItsInputsChange) {
   ExpectRedrawnAsNew<M>(
       "lines that fit", [](M* t) { t->OnSetBounds({40, 40, 200, 200}); t->OnSetEllipsis(true); },
       [](M* t) { t->OnSetBounds({40, 40, 200, 70}); });
+  ExpectRedrawnAsNew<M>("several lines to one", [](M* t) { t->OnSetBounds({40, 40, 200, 200}); },
+                        [](M* t) { t->OnSetString(S("Menu")); });
+  ExpectRedrawnAsNew<M>("one line to several", [](M* t) { t->OnSetString(S("Menu")); },
+                        [](M* t) { t->OnSetString(S("Sound mode: Movie, surround on, bass boost off")); });
 }
 
 }  // namespace

@@ -230,7 +230,7 @@ GlyphPtr Render(Engine& engine, int32_t size, Weight weight, char16_t c) {
 
 class Font final : public ge::GlyphSource {
  public:
-  Font(int32_t size, Weight weight) : size_(size), weight_(weight) {}
+  Font(int32_t size, Weight weight) : size_(size), weight_(weight), keyBase_(GlyphKey(size, weight, 0)) {}
 
   int32_t Ascent() const override { return Metrics().ascent; }
   int32_t Descent() const override { return Metrics().descent; }
@@ -326,11 +326,11 @@ class Font final : public ge::GlyphSource {
   // another font's glyph push it out of the cache meanwhile, this font keeps
   // it (KeepIfHandedOut) until its next call.
   const CachedGlyph& HandOut(char16_t c) {
-    kept_.reset();
+    if (kept_) kept_.reset();
     Engine* engine = ReadyEngine();
     if (!engine) return Blank();
     GlyphCache& cache = engine->cache;
-    const uint64_t key = GlyphKey(size_, weight_, c);
+    const uint64_t key = keyBase_ | c;  // GlyphKey(size_, weight_, c)
     uint32_t* remembered = nullptr;
     if (c < kTable) {
       remembered = &CurrentTables().slot[c];
@@ -360,6 +360,7 @@ class Font final : public ge::GlyphSource {
 
   const int32_t size_;
   const Weight weight_;
+  const uint64_t keyBase_;  // the cache key of this font's character 0
   mutable uint64_t metricsGeneration_ = 0;
   mutable FontMetrics metrics_;
   const CachedGlyph* handedOut_ = nullptr;  // the glyph handed out last

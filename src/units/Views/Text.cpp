@@ -93,9 +93,9 @@ bool Text::LayoutKey::operator==(const LayoutKey& o) const {
          options.ellipsis == o.options.ellipsis && options.maxLines == o.options.maxLines;
 }
 
-Text::LayoutKey Text::KeyFor(const ge::LayoutOptions& options) const {
+Text::LayoutKey Text::KeyFor(ge::GlyphSource* font, const ge::LayoutOptions& options) {
   LayoutKey k;
-  k.font = EffectiveFont()->GetGlyphSource();
+  k.font = font;
   if (k.font) {
     k.ascent = k.font->Ascent();
     k.descent = k.font->Descent();
@@ -106,11 +106,11 @@ Text::LayoutKey Text::KeyFor(const ge::LayoutOptions& options) const {
 }
 
 const ge::TextLayout& Text::LayoutFor(const ge::LayoutOptions& options) {
-  const LayoutKey key = KeyFor(options);
-  if (layoutValid_ && key == layoutKey_) return layout_;
   const ge::TextRun run = Run();
-  layout_ = ge::LayoutText({&run, 1}, key.options);
-  layoutKey_ = key;
+  if (layoutValid_ && KeyFor(run.font, options) == layoutKey_) return layout_;
+  layout_ = ge::LayoutText({&run, 1}, options);
+  // The layout's metrics are those of its one font, read just now.
+  layoutKey_ = {run.font, layout_.ascent, layout_.descent, layout_.leading, options};
   layoutValid_ = true;
   return layout_;
 }

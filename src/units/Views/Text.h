@@ -83,7 +83,7 @@ class Text : public Core::View {
     ge::LayoutOptions options;
     bool operator==(const LayoutKey& o) const;
   };
-  LayoutKey KeyFor(const ge::LayoutOptions& options) const;
+  static LayoutKey KeyFor(ge::GlyphSource* font, const ge::LayoutOptions& options);
   // The layout for drawing, made again when stale.
   void UpdateLayout();
 
