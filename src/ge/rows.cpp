@@ -116,14 +116,12 @@ bool AllEqual(const uint32_t* d, int32_t k, uint32_t v) {
 
 #if defined(__SSE2__)
 // Four pixels at a time of a row of coverage over varying pixels: each
-// pixel d = ink + d * (255 - alpha of ink) / 255, rounded as Mul8 and added
-// as whole pixels, exactly as Over does. Coverage 0 gives a transparent ink
+// pixel is the ink scaled by its coverage over d (OverQuad; ink pixels are
+// premultiplied, so no channel's sum carries). Coverage 0 gives a transparent ink
 // pixel, which leaves d as it is. The ink pixels are looked up one by one (a
 // table has no vector load). Returns the pixels done: a multiple of 4.
 int32_t OverCoverage4(uint32_t* d, const uint8_t* m, int32_t w, const MaskInk& ink) {
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i c255 = _mm_set1_epi32(255);
-  const __m128i half = _mm_set1_epi16(128);
+  const OverQuad over;
   int32_t i = 0;
   for (; i + 4 <= w; i += 4) {
     uint32_t four;
@@ -131,18 +129,8 @@ int32_t OverCoverage4(uint32_t* d, const uint8_t* m, int32_t w, const MaskInk& i
     if (four == 0) continue;
     const __m128i s = _mm_setr_epi32(static_cast<int>(ink.pixel[m[i]]), static_cast<int>(ink.pixel[m[i + 1]]),
                                      static_cast<int>(ink.pixel[m[i + 2]]), static_cast<int>(ink.pixel[m[i + 3]]));
-    const __m128i under = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    // 255 - alpha of each ink pixel, in the 16-bit lanes of its four channels.
-    const __m128i keep = _mm_sub_epi32(c255, _mm_srli_epi32(s, 24));
-    __m128i keepLo = _mm_unpacklo_epi32(keep, keep);
-    keepLo = _mm_or_si128(keepLo, _mm_slli_epi32(keepLo, 16));
-    __m128i keepHi = _mm_unpackhi_epi32(keep, keep);
-    keepHi = _mm_or_si128(keepHi, _mm_slli_epi32(keepHi, 16));
-    __m128i lo = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(under, zero), keepLo), half);
-    lo = _mm_srli_epi16(_mm_add_epi16(lo, _mm_srli_epi16(lo, 8)), 8);
-    __m128i hi = _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(under, zero), keepHi), half);
-    hi = _mm_srli_epi16(_mm_add_epi16(hi, _mm_srli_epi16(hi, 8)), 8);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_add_epi32(s, _mm_packus_epi16(lo, hi)));
+    __m128i* p = reinterpret_cast<__m128i*>(d + i);
+    _mm_storeu_si128(p, over(s, _mm_loadu_si128(p)));
   }
   return i;
 }
