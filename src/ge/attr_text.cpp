@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cstddef>
 #include <memory>
 #include <stdexcept>
@@ -253,48 +254,235 @@ class RunInks {
   std::shared_ptr<const rows::MaskInk>* inks_;
 };
 
-template <typename T, typename Inks>
-void DrawLines(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const T& t, Inks& inks,
-               const TextLayout& layout, const Rect& box, AlignH alignH, AlignV alignV) {
+// Where line l of a layout is drawn in the box: the pen's start and the
+// baseline. Each line is aligned horizontally within the box's width, the
+// block of lines vertically within its height.
+struct LinePlace {
+  int64_t left = 0;
+  int32_t baseline = 0;
+};
+LinePlace PlaceLine(const TextLayout& layout, size_t l, const Rect& box, AlignH alignH, AlignV alignV) {
   const int64_t boxW = int64_t{box.x2} - box.x1, boxH = int64_t{box.y2} - box.y1;
   int64_t top = box.y1;
   if (alignV == AlignV::Center) top += (boxH - layout.height) / 2;
   if (alignV == AlignV::Bottom) top += boxH - layout.height;
+  int64_t left = box.x1;
+  const int32_t width = layout.lines[l].width;
+  if (alignH == AlignH::Center) left += (boxW - width) / 2;
+  if (alignH == AlignH::Right) left += boxW - width;
+  return {left, Clamp32(top + static_cast<int64_t>(l) * layout.LinePitch() + layout.ascent)};
+}
+
+// False for a line that is not of these characters.
+template <typename T>
+bool LineOf(const T& t, const TextLine& line) {
+  return line.begin >= 0 && line.end <= t.Size() && line.begin <= line.end;
+}
+
+// Goes through the characters of a line, the ellipsis' dots included:
+// glyph(r, c, x) is called for character c of run r with the pen x from the
+// line's start and returns c's advance.
+template <typename T, typename G>
+void WalkLine(std::span<const TextRun> runs, const T& t, const TextLine& line, G&& glyph) {
+  int64_t x = 0;
+  for (int32_t i = line.begin; i < line.end; ++i) {
+    if (i > line.begin) x += t.Kern(runs, i);
+    x += glyph(t.RunOf(i), t.At(i), x);
+  }
+  if (line.ellipsis && line.begin < t.Size()) {
+    const int32_t r = EllipsisRun(t, line.begin, line.end);
+    GlyphSource& f = *runs[static_cast<size_t>(r)].font;
+    if (line.end > line.begin) x += f.Kerning(t.At(line.end - 1), kDot);
+    for (int d = 0; d < 3; ++d) {
+      if (d > 0) x += f.Kerning(kDot, kDot);
+      x += glyph(r, kDot, x);
+    }
+  }
+}
+
+template <typename T, typename Inks>
+void DrawLines(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const T& t, Inks& inks,
+               const TextLayout& layout, const Rect& box, AlignH alignH, AlignV alignV) {
   for (size_t l = 0; l < layout.lines.size(); ++l) {
     const TextLine& line = layout.lines[l];
-    if (line.begin < 0 || line.end > t.Size() || line.begin > line.end) continue;  // not a layout of these runs
-    const int32_t baseline = Clamp32(top + static_cast<int64_t>(l) * layout.LinePitch() + layout.ascent);
-    int64_t left = box.x1;
-    if (alignH == AlignH::Center) left += (boxW - line.width) / 2;
-    if (alignH == AlignH::Right) left += boxW - line.width;
+    if (!LineOf(t, line)) continue;
+    const LinePlace at = PlaceLine(layout, l, box, alignH, alignV);
     // Draws character c of run r with the pen at x and returns its advance
     // (the glyph's own, which is the font's advance of c). The glyph a font
     // hands out is valid until its next call: each is drawn before the font
     // is asked for anything else.
-    const auto draw = [&](int32_t r, char16_t c, int64_t x) -> int32_t {
+    WalkLine(runs, t, line, [&](int32_t r, char16_t c, int64_t x) -> int32_t {
       const rows::MaskInk& ink = inks.Of(static_cast<size_t>(r));
       GlyphSource& f = *runs[static_cast<size_t>(r)].font;
       if (ink.colour == 0) return f.Advance(c);
       const GlyphBitmap b = f.Glyph(c);
       if (b.coverage != nullptr && b.width > 0 && b.height > 0)
-        internal::DrawGlyph(dst, clip, b, Clamp32(left + Clamp32(x)), baseline, ink);
+        internal::DrawGlyph(dst, clip, b, Clamp32(at.left + Clamp32(x)), at.baseline, ink);
       return b.advance;
-    };
-    int64_t x = 0;
-    for (int32_t i = line.begin; i < line.end; ++i) {
-      if (i > line.begin) x += t.Kern(runs, i);
-      x += draw(t.RunOf(i), t.At(i), x);
-    }
-    if (line.ellipsis && line.begin < t.Size()) {
-      const int32_t r = EllipsisRun(t, line.begin, line.end);
-      GlyphSource& f = *runs[static_cast<size_t>(r)].font;
-      if (line.end > line.begin) x += f.Kerning(t.At(line.end - 1), kDot);
-      for (int d = 0; d < 3; ++d) {
-        if (d > 0) x += f.Kerning(kDot, kDot);
-        x += draw(r, kDot, x);
-      }
-    }
+    });
   }
+}
+
+// Lines of text of one font drawn over rows of one colour each (labels and
+// list rows over flat panels and vertical gradients), remembered with the
+// pixels they gave. Those pixels depend on the characters, the font, the
+// ink, where the line stands, the clip and each row's colour alone, and a
+// screen draws the same texts at every redraw: a line drawn again over the
+// same colours is copied, without asking the font for a glyph. The font's
+// edition stands for its glyphs (it changes when they may). A look-up
+// compares every input. Each thread that draws text has its own memo, made
+// on first use.
+class LineMemo {
+ public:
+  static constexpr int32_t kMaxRows = 64;         // taller lines are drawn each time
+  static constexpr int32_t kMaxPixels = 16384;    // and so are larger ones
+  static constexpr size_t kMaxChars = 256;        // and longer ones
+
+  // Everything a line's pixels depend on but the colours under it.
+  struct Line {
+    std::u16string_view chars;  // the line's characters; the ellipsis adds "..."
+    bool ellipsis = false;
+    uint64_t edition = 0;       // the font's
+    uint32_t ink = 0;           // premultiplied, the opacity applied
+    int64_t left = 0;           // the pen's start
+    int32_t baseline = 0;
+    Rect limit;                 // the clip within the surface
+    uint64_t Key() const {
+      uint64_t k = edition * 0x9e3779b97f4a7c15u ^ (uint64_t{ink} << 1) ^ static_cast<uint64_t>(left) * 0xff51afd7ed558ccdu ^
+                   (uint64_t{static_cast<uint32_t>(baseline)} << 32) ^ ellipsis;
+      k ^= (uint64_t{static_cast<uint32_t>(limit.x1)} | uint64_t{static_cast<uint32_t>(limit.y1)} << 32) * 0xc4ceb9fe1a85ec53u;
+      k ^= (uint64_t{static_cast<uint32_t>(limit.x2)} | uint64_t{static_cast<uint32_t>(limit.y2)} << 32) * 0x94d049bb133111ebu;
+      for (const char16_t c : chars) k = (k ^ c) * 0x100000001b3u;
+      k ^= k >> 29;
+      k *= 0xbf58476d1ce4e5b9u;
+      return k ^ (k >> 32);
+    }
+  };
+
+  // Copies the pixels kept for this line into dst when it stands over the
+  // same colours as then; false when none are kept.
+  bool Draw(const Surface& dst, const Line& line, uint64_t key) {
+    if (entries_ == nullptr) return false;
+    Entry* set = &entries_[(key % kSets) * kWays];
+    for (size_t i = 0; i < kWays; ++i) {
+      Entry& e = set[i];
+      if (e.data == nullptr || e.key != key || !Same(e, line)) continue;
+      const Rect& r = e.box;
+      const uint32_t* colours = e.data.get();
+      uint32_t* d = dst.Row(r.y1) + r.x1;
+      if (!rows::RowsAre(d, dst.stride, r.W(), r.H(), colours)) continue;
+      rows::CopyBox(d, dst.stride, colours + r.H(), r.W(), r.W(), r.H());
+      e.used = ++clock_;
+      return true;
+    }
+    return false;
+  }
+
+  // Remembers the pixels of `box` just drawn for this line over rows of the
+  // given colours, in place of the least recently used line of its set.
+  // Past the budget every line is let go.
+  void Keep(const Surface& dst, const Line& line, uint64_t key, const Rect& box, const uint32_t* colours) {
+    const int32_t w = box.W(), h = box.H();
+    const size_t words = static_cast<size_t>(h + w * h) + (line.chars.size() + 1) / 2;
+    if (entries_ == nullptr) entries_ = std::make_unique<Entry[]>(kSets * kWays);
+    if (bytes_ + 4 * words > kBudget) {
+      for (size_t i = 0; i < kSets * kWays; ++i) entries_[i].data.reset();
+      bytes_ = 0;
+    }
+    Entry* set = &entries_[(key % kSets) * kWays];
+    Entry* e = set;
+    for (size_t i = 0; i < kWays; ++i) {
+      if (set[i].data == nullptr) {
+        e = &set[i];
+        break;
+      }
+      if (set[i].used < e->used) e = &set[i];
+    }
+    if (e->data != nullptr) bytes_ -= 4 * e->words;
+    e->data = std::make_unique_for_overwrite<uint32_t[]>(words);
+    e->words = words;
+    bytes_ += 4 * words;
+    e->key = key;
+    e->line = line;
+    e->box = box;
+    e->used = ++clock_;
+    uint32_t* kept = e->data.get();
+    std::copy_n(colours, h, kept);
+    rows::CopyBox(kept + h, w, dst.Row(box.y1) + box.x1, dst.stride, w, h);
+    if (!line.chars.empty()) std::memcpy(kept + h + w * h, line.chars.data(), sizeof(char16_t) * line.chars.size());
+    e->line.chars = {};
+    e->chars = line.chars.size();
+  }
+
+ private:
+  struct Entry {
+    uint64_t key = 0;
+    Line line;  // but its characters, which are kept in data
+    size_t chars = 0;
+    Rect box;   // the pixels drawn
+    uint32_t used = 0;
+    size_t words = 0;
+    std::unique_ptr<uint32_t[]> data;  // row colours, then pixels, then characters
+  };
+  static constexpr size_t kSets = 64, kWays = 4;
+  static constexpr size_t kBudget = 512 * 1024;  // bytes of kept lines
+
+  static bool Same(const Entry& e, const Line& l) {
+    const Line& k = e.line;
+    const int32_t h = e.box.H();
+    return k.edition == l.edition && k.ink == l.ink && k.left == l.left && k.baseline == l.baseline &&
+           k.limit == l.limit && k.ellipsis == l.ellipsis && e.chars == l.chars.size() &&
+           (e.chars == 0 || std::memcmp(e.data.get() + h + e.box.W() * h, l.chars.data(), sizeof(char16_t) * e.chars) == 0);
+  }
+
+  std::unique_ptr<Entry[]> entries_;
+  size_t bytes_ = 0;
+  uint32_t clock_ = 0;
+};
+
+// Draws a text of one line in one font through the thread's LineMemo: copied
+// when kept, else drawn and kept when it stands over rows of one colour each.
+// False when the text is none such (it is then to be drawn as any other).
+bool DrawKeptLine(const Surface& dst, const Rect& clip, std::span<const TextRun> runs, const OneRun& t, OneInk& inks,
+                  const TextLayout& layout, const Rect& box, AlignH alignH, AlignV alignV) {
+  if (layout.lines.size() != 1 || runs.empty()) return false;
+  const TextLine& text = layout.lines[0];
+  const size_t chars = static_cast<size_t>(text.end - text.begin);
+  if (!LineOf(t, text) || chars > LineMemo::kMaxChars) return false;
+  const TextRun& run = runs[static_cast<size_t>(t.RunOf(0))];
+  if (run.font == nullptr) return false;
+  LineMemo::Line line;
+  line.edition = run.font->Edition();
+  line.ink = inks.Of(static_cast<size_t>(t.RunOf(0))).colour;
+  if (line.edition == 0 || line.ink == 0) return false;
+  const LinePlace at = PlaceLine(layout, 0, box, alignH, alignV);
+  line.chars = run.text.substr(static_cast<size_t>(text.begin), chars);
+  line.ellipsis = text.ellipsis;
+  line.left = at.left;
+  line.baseline = at.baseline;
+  line.limit = dst.Bounds().Intersect(clip);
+  thread_local LineMemo memo;
+  const uint64_t key = line.Key();
+  if (memo.Draw(dst, line, key)) return true;
+  // The pixels the glyphs will touch, and the colour of each of their rows.
+  Rect touched{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+  WalkLine(runs, t, text, [&](int32_t, char16_t c, int64_t x) -> int32_t {
+    const GlyphBitmap b = run.font->Glyph(c);
+    if (b.coverage == nullptr || b.width <= 0 || b.height <= 0) return b.advance;
+    const Rect v = line.limit.Intersect(internal::GlyphBox(b, Clamp32(at.left + Clamp32(x)), at.baseline));
+    if (!v.IsEmpty()) {
+      touched = {std::min(touched.x1, v.x1), std::min(touched.y1, v.y1), std::max(touched.x2, v.x2),
+                 std::max(touched.y2, v.y2)};
+    }
+    return b.advance;
+  });
+  if (touched.IsEmpty() || touched.H() > LineMemo::kMaxRows || int64_t{touched.W()} * touched.H() > LineMemo::kMaxPixels)
+    return false;
+  uint32_t colours[LineMemo::kMaxRows];
+  if (!rows::RowColours(dst.Row(touched.y1) + touched.x1, dst.stride, touched.W(), touched.H(), colours)) return false;
+  DrawLines(dst, clip, runs, t, inks, layout, box, alignH, alignV);
+  memo.Keep(dst, line, key, touched, colours);
+  return true;
 }
 
 }  // namespace
@@ -355,6 +543,7 @@ void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextR
   WithChars(runs, [&]<typename T>(const T& t) {
     if constexpr (std::is_same_v<T, OneRun>) {
       OneInk inks(runs, opacity);
+      if (DrawKeptLine(dst, clip, runs, t, inks, layout, box, alignH, alignV)) return;
       DrawLines(dst, clip, runs, t, inks, layout, box, alignH, alignV);
     } else {
       RunInks inks(runs, opacity);

@@ -4,14 +4,18 @@
 
 namespace ge {
 
+Rect internal::GlyphBox(const GlyphBitmap& glyph, int32_t x, int32_t baseline) {
+  return rows::RectAt(static_cast<int32_t>(int64_t{x} + glyph.left), static_cast<int32_t>(int64_t{baseline} - glyph.top),
+                      glyph.width, glyph.height);
+}
+
 void internal::DrawGlyph(const Surface& dst, const Rect& clip, const GlyphBitmap& glyph, int32_t x,
                          int32_t baseline, const rows::MaskInk& ink) {
   if (ink.colour == 0 || glyph.coverage == nullptr) return;
-  const int32_t left = static_cast<int32_t>(int64_t{x} + glyph.left);
-  const int32_t top = static_cast<int32_t>(int64_t{baseline} - glyph.top);
-  const Rect v = rows::Visible(dst, clip, rows::RectAt(left, top, glyph.width, glyph.height));
+  const Rect box = GlyphBox(glyph, x, baseline);
+  const Rect v = rows::Visible(dst, clip, box);
   if (v.IsEmpty()) return;
-  const uint8_t* m = glyph.coverage + static_cast<std::ptrdiff_t>(v.y1 - top) * glyph.pitch + (v.x1 - left);
+  const uint8_t* m = glyph.coverage + static_cast<std::ptrdiff_t>(v.y1 - box.y1) * glyph.pitch + (v.x1 - box.x1);
   rows::BlendMask(dst.Row(v.y1) + v.x1, dst.stride, m, glyph.pitch, v.W(), v.H(), ink);
 }
 

@@ -29,6 +29,8 @@ struct MaskInk;
 }
 
 namespace internal {
+// The box a glyph covers with the pen at (x, baseline).
+Rect GlyphBox(const GlyphBitmap& glyph, int32_t x, int32_t baseline);
 // GenDrawGlyph with the colour already premultiplied and scaled by opacity.
 void DrawGlyph(const Surface& dst, const Rect& clip, const GlyphBitmap& glyph, int32_t x, int32_t baseline,
                uint32_t colour);

@@ -27,6 +27,11 @@ class GlyphSource {
   virtual int32_t Kerning(char16_t left, char16_t right) = 0;
   // The glyph's bitmap; valid until the next call on this source.
   virtual GlyphBitmap Glyph(char16_t c) = 0;
+  // Names what the source hands out now: while it answers the same number,
+  // other than 0, its metrics, advances, kerning and glyphs stay as they are,
+  // and no other source answers that number. Drawn text may then be kept and
+  // shown again without asking for its glyphs. 0 promises nothing.
+  virtual uint64_t Edition() const { return 0; }
 };
 
 }  // namespace ge

@@ -9,6 +9,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 #include "ge/surface.h"
 
@@ -216,6 +219,19 @@ void OverColourRow(uint32_t* d, const uint8_t* m, int32_t w, uint32_t v, const I
   for (int32_t i = 0; i < w - 4; i += 4) step(i);
   step(w - 4);
 }
+// Copies a row of w pixels, four at a time; the last four overlap the ones
+// before when w is not a multiple of 4.
+void CopyRow(uint32_t* d, const uint32_t* s, int32_t w) {
+  if (w < 4) {
+    for (int32_t i = 0; i < w; ++i) d[i] = s[i];
+    return;
+  }
+  for (int32_t i = 0; i + 4 < w; i += 4) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)));
+  }
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(d + w - 4), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + w - 4)));
+}
+
 // Glyph boxes drawn over rows of one colour each (text on the vertical
 // gradients of list rows, bars and panels), remembered with the pixels they
 // gave. Those pixels depend on the coverage, the ink and each row's colour
@@ -252,8 +268,7 @@ class GlyphMemo {
       if (std::memcmp(kept, colours, sizeof(uint32_t) * static_cast<size_t>(h)) != 0) continue;
       const auto* coverage = reinterpret_cast<const uint8_t*>(kept + h + w * h);
       if (!SameCoverage(coverage, m, pitch, w, h)) continue;
-      const uint32_t* pixels = kept + h;
-      for (int32_t y = 0; y < h; ++y, d += stride, pixels += w) CopyRow(d, pixels, w);
+      CopyBox(d, stride, kept + h, w, w, h);
       e.used = ++clock_;
       return true;
     }
@@ -318,25 +333,13 @@ class GlyphMemo {
     return true;
   }
 
-  static void CopyRow(uint32_t* d, const uint32_t* s, int32_t w) {
-    if (w < 4) {
-      for (int32_t i = 0; i < w; ++i) d[i] = s[i];
-      return;
-    }
-    // Four at a time; the last four overlap the ones before when w is not a
-    // multiple of 4.
-    for (int32_t i = 0; i + 4 < w; i += 4) {
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)));
-    }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + w - 4), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + w - 4)));
-  }
-
   std::unique_ptr<Entry[]> entries_;
   size_t bytes_ = 0;
   uint32_t clock_ = 0;
 };
 #else
 int32_t OverCoverage4(uint32_t*, const uint8_t*, int32_t, const MaskInk&) { return 0; }
+void CopyRow(uint32_t* d, const uint32_t* s, int32_t w) { std::memcpy(d, s, sizeof(uint32_t) * static_cast<size_t>(w)); }
 bool RowIs(const uint32_t* row, int32_t w, uint32_t v) {
   uint32_t diff = 0;
   for (int32_t i = 0; i < w; ++i) diff |= row[i] ^ v;
@@ -477,18 +480,12 @@ void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdif
   // is worked out from its coverage.
   if (h <= GlyphMemo::kMaxRows && w * h <= GlyphMemo::kMaxPixels) {
     uint32_t colours[GlyphMemo::kMaxRows];
-    int32_t y = 0;
-    for (; y < h; ++y) {
-      const uint32_t* row = d + y * stride;
-      if (!RowIs(row, w, row[0])) break;
-      colours[y] = row[0];
-    }
-    if (y == h) {
+    if (RowColours(d, stride, w, h, colours)) {
       thread_local GlyphMemo memo;
       const uint64_t key = GlyphMemo::KeyOf(m, w, h, ink.colour, colours);
       if (memo.Draw(d, stride, m, pitch, w, h, ink.colour, colours, key)) return;
       const InkLanes lanes(ink.colour);
-      for (y = 0; y < h; ++y) OverColourRow(d + y * stride, m + y * pitch, w, colours[y], lanes);
+      for (int32_t y = 0; y < h; ++y) OverColourRow(d + y * stride, m + y * pitch, w, colours[y], lanes);
       memo.Keep(d, stride, m, pitch, w, h, ink.colour, colours, key);
       return;
     }
@@ -514,6 +511,72 @@ void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdif
 #else
   for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) OverCoverageRow(d, m, w, ink);
 #endif
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Boxes as wide as lines of text are looked at eight pixels a step where the
+// processor can (the build assumes only SSE2).
+namespace {
+
+const bool g_avx2 = __builtin_cpu_supports("avx2");
+
+__attribute__((target("avx2"))) bool RowIsWide(const uint32_t* row, int32_t w, uint32_t v) {
+  const __m256i vv = _mm256_set1_epi32(static_cast<int>(v));
+  __m256i diff = _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + w - 8)), vv);
+  for (int32_t i = 0; i + 8 < w; i += 8)
+    diff = _mm256_or_si256(diff, _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + i)), vv));
+  return _mm256_testz_si256(diff, diff) != 0;
+}
+
+__attribute__((target("avx2"))) bool RowColoursWide(const uint32_t* d, std::ptrdiff_t stride, int32_t w, int32_t h,
+                                                     uint32_t* colours) {
+  for (int32_t y = 0; y < h; ++y, d += stride) {
+    if (!RowIsWide(d, w, d[0])) return false;
+    colours[y] = d[0];
+  }
+  return true;
+}
+
+__attribute__((target("avx2"))) bool RowsAreWide(const uint32_t* d, std::ptrdiff_t stride, int32_t w, int32_t h,
+                                                 const uint32_t* colours) {
+  for (int32_t y = 0; y < h; ++y, d += stride) {
+    if (d[0] != colours[y] || !RowIsWide(d, w, colours[y])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+#endif
+
+bool RowColours(const uint32_t* d, std::ptrdiff_t stride, int32_t w, int32_t h, uint32_t* colours) {
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (w >= 16 && g_avx2) return RowColoursWide(d, stride, w, h, colours);
+#endif
+  for (int32_t y = 0; y < h; ++y, d += stride) {
+    if (!RowIs(d, w, d[0])) return false;
+    colours[y] = d[0];
+  }
+  return true;
+}
+
+bool RowsAre(const uint32_t* d, std::ptrdiff_t stride, int32_t w, int32_t h, const uint32_t* colours) {
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (w >= 16 && g_avx2) return RowsAreWide(d, stride, w, h, colours);
+#endif
+  for (int32_t y = 0; y < h; ++y, d += stride) {
+    if (d[0] != colours[y] || !RowIs(d, w, colours[y])) return false;
+  }
+  return true;
+}
+
+void CopyBox(uint32_t* d, std::ptrdiff_t stride, const uint32_t* s, std::ptrdiff_t pitch, int32_t w, int32_t h) {
+  // Rows of a glyph are a few pixels: copied in place; longer ones by the
+  // library, which uses the widest moves the processor has.
+  if (w < 16) {
+    for (int32_t y = 0; y < h; ++y, d += stride, s += pitch) CopyRow(d, s, w);
+    return;
+  }
+  for (int32_t y = 0; y < h; ++y, d += stride, s += pitch) std::memcpy(d, s, sizeof(uint32_t) * static_cast<size_t>(w));
 }
 
 }  // namespace ge::rows

@@ -57,4 +57,12 @@ struct MaskInk {
 void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
                const MaskInk& ink);
 
+// Boxes of w x h pixels, rows `stride` pixels apart. RowColours puts the
+// colour of each row in `colours` while every row is of one colour and
+// answers false at the first that is not; RowsAre tells whether each row y
+// is all colours[y]. CopyBox copies a box of `pitch`-pixel rows into one.
+bool RowColours(const uint32_t* d, std::ptrdiff_t stride, int32_t w, int32_t h, uint32_t* colours);
+bool RowsAre(const uint32_t* d, std::ptrdiff_t stride, int32_t w, int32_t h, const uint32_t* colours);
+void CopyBox(uint32_t* d, std::ptrdiff_t stride, const uint32_t* s, std::ptrdiff_t pitch, int32_t w, int32_t h);
+
 }  // namespace ge::rows

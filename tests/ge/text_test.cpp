@@ -294,5 +294,108 @@ TEST(AttrText, DrawsTheEllipsisAndHonoursOpacity) {
   EXPECT_EQ(faint.At(0, 4), MulPixel(kRed, 100));
 }
 
+
+// Box glyphs of graded coverage whose shading can change, and which promise
+// their look by an edition: text in it may be kept and shown again. Its twin
+// of edition 0 draws the same glyphs, each time anew.
+class ShadedFont : public BoxFont {
+ public:
+  GlyphBitmap Glyph(char16_t c) override {
+    GlyphBitmap g = BoxFont::Glyph(c);
+    coverage_.assign(static_cast<size_t>(g.pitch * g.height), 0);
+    for (int32_t y = 0; y < g.height; ++y)
+      for (int32_t x = 0; x < g.width; ++x)
+        coverage_[static_cast<size_t>(y * g.pitch + x)] = static_cast<uint8_t>((x * 37 + y * 11 + c + shade) % 256);
+    g.coverage = coverage_.data();
+    return g;
+  }
+  uint64_t Edition() const override { return edition; }
+  int32_t shade = 0;
+  uint64_t edition = 0;
+
+ private:
+  std::vector<uint8_t> coverage_;
+};
+
+// A line of text drawn again and again at the same place, as a screen
+// redraws it, over the same and over changed pixels, after its font changed,
+// in other inks, moved, cut, with other characters, ending in the ellipsis,
+// and after many other lines made room. Every time it must be what the same
+// line draws anew in a font that promises nothing.
+TEST(AttrText, ALineDrawnAgainIsDrawnOverWhatIsUnderItNow) {
+  ShadedFont kept, fresh;
+  kept.edition = 0x5eed0001u;
+  const auto gradient = [](int32_t, int32_t y) {
+    return Pixel(static_cast<uint32_t>(10 + 9 * y), static_cast<uint32_t>(200 - 7 * y), 40, 255);
+  };
+  struct Draw {
+    std::u16string text = u"AVW ab.";
+    uint32_t colour = Pixel(240, 220, 30, 255);
+    uint8_t opacity = 255;
+    Rect box{3, 2, 60, 16};
+    Rect clip{0, 0, 64, 20};
+    LayoutOptions options{};
+  };
+  const auto expect = [&](const Draw& d, auto under, const char* what) {
+    fresh.shade = kept.shade;
+    GuardedSurface a(64, 20), b(64, 20);
+    for (int32_t y = 0; y < 20; ++y)
+      for (int32_t x = 0; x < 64; ++x) a.At(x, y) = b.At(x, y) = under(x, y);
+    for (auto [s, font] : {std::pair{&a, static_cast<GlyphSource*>(&kept)}, std::pair{&b, static_cast<GlyphSource*>(&fresh)}}) {
+      const TextRun run{d.text, font, d.colour};
+      GenDrawAttrText(s->View(), d.clip, {&run, 1}, LayoutText({&run, 1}, d.options), d.box, AlignH::Left, AlignV::Top,
+                      d.opacity);
+    }
+    int32_t differ = 0, drawn = 0;
+    for (int32_t y = 0; y < 20; ++y)
+      for (int32_t x = 0; x < 64; ++x) {
+        differ += a.At(x, y) != b.At(x, y);
+        drawn += b.At(x, y) != under(x, y);
+      }
+    EXPECT_EQ(differ, 0) << what;
+    EXPECT_GT(drawn, 0) << what;
+    EXPECT_TRUE(a.GuardsIntact()) << what;
+  };
+  const Draw plain;
+  expect(plain, gradient, "first");
+  expect(plain, gradient, "again");
+  expect(plain, [&](int32_t x, int32_t y) { return y == 5 ? Pixel(1, 2, 3, 255) : gradient(x, y); }, "one row changed");
+  expect(plain, gradient, "the gradient back");
+  expect(plain, [&](int32_t x, int32_t y) { return y == 4 ? Pixel(static_cast<uint32_t>(3 * x), 0, 0, 255) : gradient(x, y); },
+         "a row varying across");
+  kept.shade = 90;
+  kept.edition++;
+  expect(plain, gradient, "the font changed");
+  Draw other = plain;
+  other.colour = Pixel(20, 220, 230, 255);
+  expect(other, gradient, "another ink");
+  other = plain;
+  other.opacity = 100;
+  expect(other, gradient, "fainter");
+  other = plain;
+  other.box.x1 += 1;
+  expect(other, gradient, "moved");
+  other = plain;
+  other.clip = {0, 0, 17, 9};
+  expect(other, gradient, "cut");
+  expect(other, gradient, "cut again");
+  other = plain;
+  other.text = u"AVW ac.";
+  expect(other, gradient, "other characters");
+  other = plain;
+  other.text = u"AVW abcdefghijk";
+  other.options = {40, false, true};
+  expect(other, gradient, "ellipsis");
+  expect(other, gradient, "ellipsis again");
+  for (int32_t n = 0; n < 400; ++n) {
+    Draw many = plain;
+    many.text = u"Wide line " + std::u16string(1, static_cast<char16_t>(u'A' + n % 26)) + std::u16string(static_cast<size_t>(n / 26), u'W');
+    const TextRun run{many.text, &kept, many.colour};
+    GuardedSurface s(64, 20);
+    GenDrawAttrText(s.View(), many.clip, {&run, 1}, LayoutText({&run, 1}, {}), many.box, AlignH::Left, AlignV::Top, 255);
+  }
+  expect(plain, gradient, "after many others");
+}
+
 }  // namespace
 }  // namespace ge

@@ -170,6 +170,8 @@ struct Engine {
 std::unique_ptr<Engine> g_engine;
 // Changes whenever the face comes or goes, so fonts know to measure again.
 uint64_t g_generation = 1;
+// The last edition handed to a font (Font::Edition).
+uint64_t g_editions = 0;
 bool g_warnedNoFace = false;
 
 Engine* ReadyEngine() {
@@ -263,6 +265,16 @@ class Font final : public ge::GlyphSource {
   }
 
   ge::GlyphBitmap Glyph(char16_t c) override { return HandOut(c).bitmap; }
+
+  // A new number for each font and each face: what a font draws changes
+  // only when the face comes or goes.
+  uint64_t Edition() const override {
+    if (editionGeneration_ != g_generation) {
+      editionGeneration_ = g_generation;
+      edition_ = ++g_editions;
+    }
+    return edition_;
+  }
 
  private:
   friend void KeepIfHandedOut(Font* holder, GlyphPtr& glyph);
@@ -362,6 +374,7 @@ class Font final : public ge::GlyphSource {
   const Weight weight_;
   const uint64_t keyBase_;  // the cache key of this font's character 0
   mutable uint64_t metricsGeneration_ = 0;
+  mutable uint64_t editionGeneration_ = 0, edition_ = 0;
   mutable FontMetrics metrics_;
   const CachedGlyph* handedOut_ = nullptr;  // the glyph handed out last
   GlyphPtr kept_;  // that glyph, when it has left the cache since
