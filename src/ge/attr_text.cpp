@@ -522,7 +522,65 @@ void TextLines::clear() {
   size_ = 0;
 }
 
-TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& options) {
+namespace {
+
+// Layouts of texts of one font, kept by their characters, the font's edition
+// and the options: screens make their views anew each time they open and
+// lay the same texts out again. Each thread has its own, made on first use.
+class LayoutMemo {
+ public:
+  static constexpr size_t kMaxChars = 256;  // longer texts are laid out each time
+
+  static uint64_t KeyOf(std::u16string_view text, uint64_t edition, const LayoutOptions& o) {
+    uint64_t k = edition * 0x9e3779b97f4a7c15u ^ static_cast<uint64_t>(static_cast<uint32_t>(o.width)) << 20 ^
+                 static_cast<uint64_t>(static_cast<uint32_t>(o.maxLines)) << 40 ^ (o.wrap ? 1u : 0u) ^ (o.ellipsis ? 2u : 0u);
+    for (const char16_t c : text) k = (k ^ c) * 0x100000001b3u;
+    k ^= k >> 29;
+    k *= 0xbf58476d1ce4e5b9u;
+    return k ^ (k >> 32);
+  }
+
+  const TextLayout* Find(uint64_t key, std::u16string_view text, uint64_t edition, const LayoutOptions& o) {
+    Entry* set = &entries_[(key % kSets) * kWays];
+    for (size_t i = 0; i < kWays; ++i) {
+      Entry& e = set[i];
+      if (e.edition == 0 || e.key != key || e.edition != edition || e.options.width != o.width ||
+          e.options.wrap != o.wrap || e.options.ellipsis != o.ellipsis || e.options.maxLines != o.maxLines ||
+          e.text != text)
+        continue;
+      e.used = ++clock_;
+      return &e.layout;
+    }
+    return nullptr;
+  }
+
+  void Keep(uint64_t key, std::u16string_view text, uint64_t edition, const LayoutOptions& o, const TextLayout& layout) {
+    Entry* set = &entries_[(key % kSets) * kWays];
+    Entry* e = set;
+    for (size_t i = 1; i < kWays; ++i)
+      if (set[i].used < e->used) e = &set[i];
+    e->key = key;
+    e->edition = edition;
+    e->options = o;
+    e->text.assign(text);
+    e->layout = layout;
+    e->used = ++clock_;
+  }
+
+ private:
+  struct Entry {
+    uint64_t key = 0, edition = 0;  // edition 0: empty
+    LayoutOptions options;
+    std::u16string text;
+    TextLayout layout;
+    uint32_t used = 0;
+  };
+  static constexpr size_t kSets = 256, kWays = 2;
+  Entry entries_[kSets * kWays];
+  uint32_t clock_ = 0;
+};
+
+TextLayout LayOutRuns(std::span<const TextRun> runs, const LayoutOptions& options) {
   TextLayout layout;
   for (const TextRun& run : runs) {
     if (run.font == nullptr) continue;
@@ -534,6 +592,21 @@ TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& option
   for (const TextLine& line : layout.lines) layout.width = std::max(layout.width, line.width);
   const auto count = static_cast<int32_t>(layout.lines.size());
   if (count > 0) layout.height = count * (layout.ascent + layout.descent) + (count - 1) * layout.leading;
+  return layout;
+}
+
+}  // namespace
+
+TextLayout LayoutText(std::span<const TextRun> runs, const LayoutOptions& options) {
+  if (runs.size() != 1 || runs[0].font == nullptr || runs[0].text.size() > LayoutMemo::kMaxChars)
+    return LayOutRuns(runs, options);
+  const uint64_t edition = runs[0].font->Edition();
+  if (edition == 0) return LayOutRuns(runs, options);
+  thread_local std::unique_ptr<LayoutMemo> memo = std::make_unique<LayoutMemo>();
+  const uint64_t key = LayoutMemo::KeyOf(runs[0].text, edition, options);
+  if (const TextLayout* kept = memo->Find(key, runs[0].text, edition, options)) return *kept;
+  TextLayout layout = LayOutRuns(runs, options);
+  memo->Keep(key, runs[0].text, edition, options, layout);
   return layout;
 }
 

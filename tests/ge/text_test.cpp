@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ge/attr_text.h"
@@ -309,13 +310,41 @@ class ShadedFont : public BoxFont {
     g.coverage = coverage_.data();
     return g;
   }
+  int32_t Advance(char16_t c) override { return BoxFont::Advance(c) + wider; }
   uint64_t Edition() const override { return edition; }
   int32_t shade = 0;
+  int32_t wider = 0;  // added to every advance
   uint64_t edition = 0;
 
  private:
   std::vector<uint8_t> coverage_;
 };
+
+// Texts laid out again in a font that promises its look are laid out as
+// anew, for every option; once the font has changed, by the changed font.
+TEST(Layout, ALayoutMadeAgainIsTheLayoutMadeAnew) {
+  ShadedFont kept, fresh;
+  kept.edition = 0x5eed1001u;
+  const auto same = [&](std::u16string_view text, const LayoutOptions& o) {
+    fresh.wider = kept.wider;
+    const TextRun a{text, &kept, kRed}, b{text, &fresh, kRed};
+    const TextLayout x = LayoutText({&a, 1}, o), y = LayoutText({&b, 1}, o);
+    std::vector<std::tuple<int32_t, int32_t, int32_t, bool>> lx, ly;
+    for (const TextLine& l : x.lines) lx.emplace_back(l.begin, l.end, l.width, l.ellipsis);
+    for (const TextLine& l : y.lines) ly.emplace_back(l.begin, l.end, l.width, l.ellipsis);
+    EXPECT_EQ(lx, ly) << std::string(text.begin(), text.end()) << " width " << o.width;
+    EXPECT_EQ(x.width, y.width);
+    EXPECT_EQ(x.height, y.height);
+  };
+  const std::u16string_view texts[] = {u"abc def ghij", u"AV W.", u"ab\n\ncd\n", u"", u"abcdefgh xy"};
+  const LayoutOptions options[] = {{}, {17, true}, {25, false, true}, {33, true, true, 2}, {0, false, true, 1}};
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const auto text : texts)
+      for (const LayoutOptions& o : options) same(text, o);
+    kept.wider = 2;
+    kept.edition++;
+  }
+}
 
 // A line of text drawn again and again at the same place, as a screen
 // redraws it, over the same and over changed pixels, after its font changed,
