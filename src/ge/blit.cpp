@@ -96,14 +96,12 @@ void GenBlendBitmap(const Surface& dst, const Rect& clip, const Surface& src, in
                     int32_t sx, int32_t sy, int32_t w, int32_t h, uint8_t opacity) {
   Rect v;
   if (opacity == 0 || !Visible1to1(dst, clip, src, dx, dy, sx, sy, w, h, v)) return;
+  if (opacity == 255) {
+    return rows::BlendBox(dst.Row(v.y1) + v.x1, dst.stride, SourceAt(src, v, dx, dy, sx, sy, v.y1), src.stride,
+                          v.W(), v.H());
+  }
   for (int32_t y = v.y1; y < v.y2; ++y) {
-    uint32_t* d = dst.Row(y) + v.x1;
-    const uint32_t* s = SourceAt(src, v, dx, dy, sx, sy, y);
-    if (opacity == 255) {
-      rows::Blend(d, s, v.W());
-    } else {
-      rows::BlendOpacity(d, s, v.W(), opacity);
-    }
+    rows::BlendOpacity(dst.Row(y) + v.x1, SourceAt(src, v, dx, dy, sx, sy, y), v.W(), opacity);
   }
 }
 

@@ -232,22 +232,30 @@ void CopyRow(uint32_t* d, const uint32_t* s, int32_t w) {
   _mm_storeu_si128(reinterpret_cast<__m128i*>(d + w - 4), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + w - 4)));
 }
 
-// Glyph boxes drawn over rows of one colour each (text on the vertical
-// gradients of list rows, bars and panels), remembered with the pixels they
-// gave. Those pixels depend on the coverage, the ink and each row's colour
-// alone, and a screen draws the same few hundred such boxes at every redraw,
-// so a box drawn again over the same colours is copied instead of blended.
-// A look-up compares every input, coverage bytes included: a glyph whose
-// memory now holds another glyph never finds the old one's pixels. Each
-// thread that draws text has its own; it is made on first use.
-class GlyphMemo {
- public:
-  static constexpr int32_t kMaxRows = 64;      // taller boxes are blended each time
-  static constexpr int32_t kMaxPixels = 1024;  // and so are larger ones
 
-  // The key of a box: where its coverage lies, its size, the ink and the
+// Boxes drawn over rows of one colour each (text and icons on the vertical
+// gradients of list rows, bars and panels), remembered with the pixels they
+// gave. Drawn at full opacity, those pixels depend on the source (a glyph's
+// coverage bytes in an ink, or a bitmap's pixels) and each row's colour
+// alone, and a screen draws the same few hundred such boxes at every
+// redraw, so a box drawn again over the same colours is copied instead of
+// blended. A look-up compares every input, every source element included:
+// a glyph or bitmap whose memory now holds another one never finds the old
+// one's pixels. Each thread that draws has its own of each kind; it is made
+// on first use.
+//
+// Source is the type of one element of the source (rows `pitch` elements
+// apart); `ink` is whatever else the pixels depend on (a glyph's ink, 0
+// for a bitmap).
+template <typename Source, int32_t MaxPixels, size_t Budget>
+class BoxMemo {
+ public:
+  static constexpr int32_t kMaxRows = 64;           // taller boxes are blended each time
+  static constexpr int32_t kMaxPixels = MaxPixels;  // and so are larger ones
+
+  // The key of a box: where its source lies, its size, the ink and the
   // row colours, mixed. Equal keys are only a hint; Draw compares them all.
-  static uint64_t KeyOf(const uint8_t* m, int32_t w, int32_t h, uint32_t ink, const uint32_t* colours) {
+  static uint64_t KeyOf(const Source* m, int32_t w, int32_t h, uint32_t ink, const uint32_t* colours) {
     uint64_t k = reinterpret_cast<uintptr_t>(m) ^ (uint64_t{static_cast<uint32_t>(w)} << 40) ^
                  (uint64_t{static_cast<uint32_t>(h)} << 52) ^ (uint64_t{ink} * 0x9e3779b97f4a7c15u);
     for (int32_t y = 0; y < h; ++y) k = (k ^ colours[y]) * 0x100000001b3u;
@@ -256,8 +264,19 @@ class GlyphMemo {
     return k ^ (k >> 32);
   }
 
+  // Copies the pixels remembered for the box into d when there are some;
+  // else draws it with blend() and remembers what that gave.
+  template <typename BlendFn>
+  void DrawOrBlend(uint32_t* d, std::ptrdiff_t stride, const Source* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
+                   uint32_t ink, const uint32_t* colours, BlendFn blend) {
+    const uint64_t key = KeyOf(m, w, h, ink, colours);
+    if (Draw(d, stride, m, pitch, w, h, ink, colours, key)) return;
+    blend();
+    Keep(d, stride, m, pitch, w, h, ink, colours, key);
+  }
+
   // Copies the pixels remembered for this box into d; false when there are none.
-  bool Draw(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
+  bool Draw(uint32_t* d, std::ptrdiff_t stride, const Source* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
             uint32_t ink, const uint32_t* colours, uint64_t key) {
     if (entries_ == nullptr) return false;
     Entry* set = &entries_[(key % kSets) * kWays];
@@ -266,8 +285,8 @@ class GlyphMemo {
       if (e.data == nullptr || e.key != key || e.ink != ink || e.w != w || e.h != h) continue;
       const uint32_t* kept = e.data.get();
       if (std::memcmp(kept, colours, sizeof(uint32_t) * static_cast<size_t>(h)) != 0) continue;
-      const auto* coverage = reinterpret_cast<const uint8_t*>(kept + h + w * h);
-      if (!SameCoverage(coverage, m, pitch, w, h)) continue;
+      const auto* source = reinterpret_cast<const Source*>(kept + h + w * h);
+      if (!SameSource(source, m, pitch, w, h)) continue;
       CopyBox(d, stride, kept + h, w, w, h);
       e.used = ++clock_;
       return true;
@@ -278,9 +297,9 @@ class GlyphMemo {
   // Remembers the pixels just drawn at d for this box, in place of the
   // least recently used box of its set. Past the budget every box is let
   // go: a set of screens drawing more than that starts afresh.
-  void Keep(const uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
+  void Keep(const uint32_t* d, std::ptrdiff_t stride, const Source* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
             uint32_t ink, const uint32_t* colours, uint64_t key) {
-    const size_t words = static_cast<size_t>(h + w * h + (w * h + 3) / 4);
+    const size_t words = static_cast<size_t>(h + w * h) + (sizeof(Source) * static_cast<size_t>(w * h) + 3) / 4;
     if (entries_ == nullptr) entries_ = std::make_unique<Entry[]>(kSets * kWays);
     if (bytes_ + 4 * words > kBudget) {
       for (size_t i = 0; i < kSets * kWays; ++i) entries_[i].data.reset();
@@ -307,10 +326,10 @@ class GlyphMemo {
     uint32_t* kept = e->data.get();
     std::memcpy(kept, colours, sizeof(uint32_t) * static_cast<size_t>(h));
     uint32_t* pixels = kept + h;
-    auto* coverage = reinterpret_cast<uint8_t*>(kept + h + w * h);
+    auto* source = reinterpret_cast<Source*>(kept + h + w * h);
     for (int32_t y = 0; y < h; ++y, d += stride, m += pitch) {
       std::memcpy(pixels + static_cast<std::ptrdiff_t>(y) * w, d, sizeof(uint32_t) * static_cast<size_t>(w));
-      std::memcpy(coverage + static_cast<std::ptrdiff_t>(y) * w, m, static_cast<size_t>(w));
+      std::memcpy(source + static_cast<std::ptrdiff_t>(y) * w, m, sizeof(Source) * static_cast<size_t>(w));
     }
   }
 
@@ -320,15 +339,15 @@ class GlyphMemo {
     uint32_t ink = 0, used = 0;
     int16_t w = 0, h = 0;
     size_t words = 0;
-    std::unique_ptr<uint32_t[]> data;  // row colours, then pixels, then coverage bytes
+    std::unique_ptr<uint32_t[]> data;  // row colours, then pixels, then the source
   };
   static constexpr size_t kSets = 128, kWays = 8;
-  static constexpr size_t kBudget = 384 * 1024;  // bytes of kept boxes
+  static constexpr size_t kBudget = Budget;  // bytes of kept boxes
 
-  static bool SameCoverage(const uint8_t* kept, const uint8_t* m, std::ptrdiff_t pitch, int32_t w, int32_t h) {
-    if (pitch == w) return std::memcmp(kept, m, static_cast<size_t>(w * h)) == 0;
+  static bool SameSource(const Source* kept, const Source* m, std::ptrdiff_t pitch, int32_t w, int32_t h) {
+    if (pitch == w) return std::memcmp(kept, m, sizeof(Source) * static_cast<size_t>(w * h)) == 0;
     for (int32_t y = 0; y < h; ++y, kept += w, m += pitch) {
-      if (std::memcmp(kept, m, static_cast<size_t>(w)) != 0) return false;
+      if (std::memcmp(kept, m, sizeof(Source) * static_cast<size_t>(w)) != 0) return false;
     }
     return true;
   }
@@ -337,6 +356,11 @@ class GlyphMemo {
   size_t bytes_ = 0;
   uint32_t clock_ = 0;
 };
+
+// Glyph boxes: coverage bytes in an ink.
+using GlyphMemo = BoxMemo<uint8_t, 1024, 384 * 1024>;
+// Bitmap boxes (icons): pixels blended at full opacity.
+using BitmapMemo = BoxMemo<uint32_t, 4096, 256 * 1024>;
 #else
 int32_t OverCoverage4(uint32_t*, const uint8_t*, int32_t, const MaskInk&) { return 0; }
 void CopyRow(uint32_t* d, const uint32_t* s, int32_t w) { std::memcpy(d, s, sizeof(uint32_t) * static_cast<size_t>(w)); }
@@ -423,6 +447,26 @@ void Blend(uint32_t* d, const uint32_t* s, int32_t n) {
 #endif
 }
 
+void BlendBox(uint32_t* d, std::ptrdiff_t stride, const uint32_t* s, std::ptrdiff_t pitch, int32_t w, int32_t h) {
+  if (w <= 0 || h <= 0) return;
+  const auto blend = [&] {
+    for (int32_t y = 0; y < h; ++y) Blend(d + y * stride, s + y * pitch, w);
+  };
+#if defined(__SSE2__)
+  // An icon on a list row, a bar or a panel: over rows of one colour each,
+  // a box drawn before over the same colours is copied.
+  if (h <= BitmapMemo::kMaxRows && int64_t{w} * h <= BitmapMemo::kMaxPixels) {
+    uint32_t colours[BitmapMemo::kMaxRows];
+    if (RowColours(d, stride, w, h, colours)) {
+      thread_local BitmapMemo memo;
+      memo.DrawOrBlend(d, stride, s, pitch, w, h, 0, colours, blend);
+      return;
+    }
+  }
+#endif
+  blend();
+}
+
 void Scale(uint32_t* d, const uint32_t* s, int32_t n, uint32_t opacity) {
   const auto op = static_cast<uint16_t>(opacity);
   for (int32_t j = 0; j < 2 * n; ++j) SetLane(d, j, MulLane(Lane(s, j), op));
@@ -474,19 +518,18 @@ void BlendMask(uint32_t* d, std::ptrdiff_t stride, const uint8_t* m, std::ptrdif
     }
   };
 #if defined(__SSE2__)
-  // A glyph's box: the colour of each row, as long as each is of one colour
-  // (on a panel all are the same, under a vertical gradient each differs).
-  // Drawn before over the same colours, its pixels are copied; else each row
-  // is worked out from its coverage.
+  // A glyph's box over rows of one colour each (on a panel all are the
+  // same, under a vertical gradient each differs): drawn before over the
+  // same colours, its pixels are copied; else each row is worked out from
+  // its coverage.
   if (h <= GlyphMemo::kMaxRows && w * h <= GlyphMemo::kMaxPixels) {
     uint32_t colours[GlyphMemo::kMaxRows];
     if (RowColours(d, stride, w, h, colours)) {
       thread_local GlyphMemo memo;
-      const uint64_t key = GlyphMemo::KeyOf(m, w, h, ink.colour, colours);
-      if (memo.Draw(d, stride, m, pitch, w, h, ink.colour, colours, key)) return;
-      const InkLanes lanes(ink.colour);
-      for (int32_t y = 0; y < h; ++y) OverColourRow(d + y * stride, m + y * pitch, w, colours[y], lanes);
-      memo.Keep(d, stride, m, pitch, w, h, ink.colour, colours, key);
+      memo.DrawOrBlend(d, stride, m, pitch, w, h, ink.colour, colours, [&] {
+        const InkLanes lanes(ink.colour);
+        for (int32_t y = 0; y < h; ++y) OverColourRow(d + y * stride, m + y * pitch, w, colours[y], lanes);
+      });
       return;
     }
   }

@@ -27,6 +27,11 @@ void Fill(uint32_t* d, int32_t n, uint32_t c);
 void BlendSolid(uint32_t* d, int32_t n, uint32_t c);
 // d = s + d * (255 - alpha of s).
 void Blend(uint32_t* d, const uint32_t* s, int32_t n);
+// Blend of a box of w x h pixels: d and s advance by `stride` and `pitch`
+// pixels a row. Over rows of one colour each (an icon on a list row), a
+// small box is remembered with the pixels it gave and copied when the same
+// pixels are drawn again over the same colours.
+void BlendBox(uint32_t* d, std::ptrdiff_t stride, const uint32_t* s, std::ptrdiff_t pitch, int32_t w, int32_t h);
 // d = s * opacity + d * (255 - alpha of s * opacity); opacity below 255.
 void BlendOpacity(uint32_t* d, const uint32_t* s, int32_t n, uint32_t opacity);
 // d = s * opacity (opacity 0..255); d may be s.

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <utility>
+#include <vector>
 
 #include "ge_test_util.h"
 
@@ -75,6 +76,77 @@ TEST(BlendBitmap, OpacityScalesTheSource) {
     EXPECT_EQ(dst.At(1, 0), test::RefOver(test::RefScale(s0, opacity), under)) << opacity;
     EXPECT_EQ(dst.At(0, 0), under);
     EXPECT_EQ(dst.At(2, 0), under);
+  }
+}
+
+// Blends src (its left -dx columns cut off when dx < 0) at (dx, 0) with the
+// opacity over a surface of its size whose pixel (x, y) is under(x, y):
+// every pixel must be the source pixel over it, or under it where none is.
+template <typename Under>
+void ExpectBlendOver(const Surface& src, int32_t dx, uint8_t opacity, Under under) {
+  GuardedSurface dst(src.width, src.height);
+  for (int32_t y = 0; y < src.height; ++y)
+    for (int32_t x = 0; x < src.width; ++x) dst.At(x, y) = under(x, y);
+  GenBlendBitmap(dst.View(), dst.Bounds(), src, dx, 0, 0, 0, src.width, src.height, opacity);
+  for (int32_t y = 0; y < src.height; ++y)
+    for (int32_t x = 0; x < src.width; ++x) {
+      const int32_t sx = x - dx;
+      const uint32_t want = sx < src.width ? test::RefOver(test::RefScale(src.Row(y)[sx], opacity), under(x, y))
+                                           : under(x, y);
+      ASSERT_EQ(dst.At(x, y), want) << x << "," << y << " dx " << dx << " opacity " << int{opacity};
+    }
+  EXPECT_TRUE(dst.GuardsIntact());
+}
+
+// A bitmap blended over rows of one colour each (an icon on a list row) is
+// remembered with the pixels it gave and copied when blended again over the
+// same colours. Blended again and again: over the same gradient, over one
+// differing in a single row, after its pixels changed in place, over a row
+// that varies across, cut at the left edge, at a lower opacity, and after
+// many other bitmaps made room. Every time it must be the blend of what it
+// is drawn over now. Sources whose rows lie one after another and sources
+// whose rows are further apart.
+TEST(BlendBitmap, ABoxDrawnAgainBlendsWithWhatItIsDrawnOverNow) {
+  constexpr int32_t kW = 13, kH = 10;
+  const auto gradient = [](int32_t, int32_t y) {
+    if (y == 5) return Pixel(30, 20, 10, 128);  // a translucent row
+    return Pixel(static_cast<uint32_t>(10 + 9 * y), static_cast<uint32_t>(200 - 7 * y), 40, 255);
+  };
+  Bitmap plain(kW, kH);
+  GuardedSurface padded(kW, kH);
+  for (const Surface& src : {plain.View(), padded.View()}) {
+    uint32_t seed = 11;
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x) src.Row(y)[x] = x == 0 ? 0u : test::RandomPremultiplied(seed);
+    src.Row(2)[3] = Pixel(200, 100, 0, 255);  // opaque
+    ExpectBlendOver(src, 0, 255, gradient);
+    ExpectBlendOver(src, 0, 255, gradient);
+    ExpectBlendOver(src, 0, 255, [&](int32_t x, int32_t y) { return y == 6 ? Pixel(1, 2, 3, 255) : gradient(x, y); });
+    src.Row(4)[7] = Pixel(0, 90, 10, 90);  // another bitmap in the same memory
+    ExpectBlendOver(src, 0, 255, gradient);
+    // Row 3 starts in the gradient's colour and varies further on.
+    ExpectBlendOver(src, 0, 255, [&](int32_t x, int32_t y) {
+      return y == 3 && x >= 5 ? Pixel(static_cast<uint32_t>(20 * x), 0, 0, 255) : gradient(x, y);
+    });
+
+    // Cut at the left edge: the box blended is the source's right kW - 3 columns.
+    ExpectBlendOver(src, -3, 255, gradient);
+    ExpectBlendOver(src, -3, 255, gradient);
+    src.Row(8)[9] = Pixel(5, 6, 7, 8);
+    ExpectBlendOver(src, -3, 255, gradient);
+
+    // Below full opacity the source is scaled first, however often it was drawn at full.
+    ExpectBlendOver(src, 0, 128, gradient);
+    ExpectBlendOver(src, 0, 128, gradient);
+
+    // Far more boxes than are kept, then the first again.
+    std::vector<Bitmap> others;
+    for (int32_t n = 0; n < 120; ++n) {
+      others.emplace_back(40, 40);
+      for (int32_t i = 0; i < 40 * 40; ++i) others.back().Pixels()[i] = test::RandomPremultiplied(seed);
+      ExpectBlendOver(others.back().View(), 0, 255, gradient);
+    }
+    ExpectBlendOver(src, 0, 255, gradient);
   }
 }
 
