@@ -575,7 +575,7 @@ class LayoutMemo {
     TextLayout layout;
     uint32_t used = 0;
   };
-  static constexpr size_t kSets = 256, kWays = 2;
+  static constexpr size_t kSets = 64, kWays = 8;
   Entry entries_[kSets * kWays];
   uint32_t clock_ = 0;
 };
