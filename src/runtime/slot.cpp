@@ -125,71 +125,204 @@ constexpr size_t kMaxQueued = 4096;
 // this many posted calls in one pass the rest waits for the next pass.
 constexpr size_t kMaxPostedPerPass = 4 * kMaxQueued;
 
+// An open-addressed index of ids (linear probing, power-of-two capacity, at
+// most half full), each stored with its hash. The ids name entries kept
+// elsewhere: lookups take a predicate that tells whether an id's entry is the
+// one looked for. Erasing shifts the following run back, so no tombstones
+// build up however often entries come and go.
+class FlatIndex {
+ public:
+  static constexpr uint32_t kNone = UINT32_MAX;
+
+  // The id whose entry `match` accepts among those stored under `hash`.
+  template <class Match>
+  uint32_t Find(uint32_t hash, Match match) const {
+    if (cells_.empty()) return kNone;
+    for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
+      const Cell& c = cells_[i];
+      if (c.id == kNone) return kNone;
+      if (c.hash == hash && match(c.id)) return c.id;
+    }
+  }
+  void Insert(uint32_t hash, uint32_t id) {
+    if ((count_ + 1) * 2 > cells_.size()) Grow();
+    Place(hash, id);
+    ++count_;
+  }
+  // Removes the id stored under `hash` (which must be there).
+  void Erase(uint32_t hash, uint32_t id) {
+    size_t i = hash & mask_;
+    while (cells_[i].id != id) i = (i + 1) & mask_;
+    // Moves back each later cell of the run that may sit in the hole.
+    for (size_t j = (i + 1) & mask_; cells_[j].id != kNone; j = (j + 1) & mask_) {
+      const size_t home = cells_[j].hash & mask_;
+      if (((j - home) & mask_) >= ((j - i) & mask_)) {
+        cells_[i] = cells_[j];
+        i = j;
+      }
+    }
+    cells_[i] = Cell{};
+    --count_;
+  }
+  size_t size() const { return count_; }
+  void clear() {
+    std::fill(cells_.begin(), cells_.end(), Cell{});
+    count_ = 0;
+  }
+
+ private:
+  struct Cell {
+    uint32_t hash = 0;
+    uint32_t id = kNone;
+  };
+  void Place(uint32_t hash, uint32_t id) {
+    size_t i = hash & mask_;
+    while (cells_[i].id != kNone) i = (i + 1) & mask_;
+    cells_[i] = Cell{hash, id};
+  }
+  void Grow() {
+    std::vector<Cell> old(std::max<size_t>(16, cells_.size() * 2));
+    old.swap(cells_);
+    mask_ = cells_.size() - 1;
+    for (const Cell& c : old)
+      if (c.id != kNone) Place(c.hash, c.id);
+  }
+  std::vector<Cell> cells_;
+  size_t mask_ = 0;
+  size_t count_ = 0;
+};
+
+// A hash folded to the 32 bits the index keeps, its high bits mixed into the
+// low ones the index starts from.
+uint32_t Fold(size_t h) { return static_cast<uint32_t>((uint64_t{h} * 0x9e3779b97f4a7c15ull) >> 32); }
+
 // Weak observer registrations of one kind of subject, in attach order per
-// subject, with an index for constant-time attach, detach and lookup.
+// subject. The registrations live in a table whose places are reused, linked
+// per subject, and indexed by (subject, observer) and by subject: attaching,
+// detaching and looking up cost a constant time, and a registration made
+// where one was dropped before allocates nothing.
 template <class Subject, class SubjectHash>
 class ObserverRegistry {
  public:
   void Attach(const Subject& subject, const RawSlot& slot) {
-    Key k{subject, slot};
-    if (index_.count(k)) return;
-    auto& list = bySubject_[subject];
-    list.push_back(slot);
-    index_.emplace(k, std::prev(list.end()));
+    const uint32_t key = KeyHash(subject, slot);
+    if (FindEntry(key, subject, slot) != FlatIndex::kNone) return;
+    const uint32_t at = SubjectHashOf(subject);
+    uint32_t g = bySubject_.Find(at, [&](uint32_t id) { return groups_[id].subject == subject; });
+    if (g == FlatIndex::kNone) {
+      g = Take(groups_, freeGroups_);
+      groups_[g] = Group{subject, FlatIndex::kNone, FlatIndex::kNone};
+      bySubject_.Insert(at, g);
+    }
+    const uint32_t e = Take(entries_, freeEntries_);
+    Group& group = groups_[g];
+    entries_[e] = Entry{subject, slot, g, group.tail, FlatIndex::kNone, true};
+    if (group.tail != FlatIndex::kNone)
+      entries_[group.tail].next = e;
+    else
+      group.head = e;
+    group.tail = e;
+    byKey_.Insert(key, e);
   }
   void Detach(const Subject& subject, const RawSlot& slot) {
-    auto it = index_.find(Key{subject, slot});
-    if (it == index_.end()) return;
-    auto sub = bySubject_.find(subject);
-    sub->second.erase(it->second);
-    if (sub->second.empty()) bySubject_.erase(sub);
-    index_.erase(it);
+    const uint32_t e = FindEntry(KeyHash(subject, slot), subject, slot);
+    if (e != FlatIndex::kNone) Remove(e);
   }
   // Calls each observer of the subject registered when the call began and
   // still registered when its turn comes.
   void Notify(const Subject& subject, Object* sender) {
-    auto sub = bySubject_.find(subject);
-    if (sub == bySubject_.end()) return;
-    std::vector<RawSlot> snapshot(sub->second.begin(), sub->second.end());
-    for (const RawSlot& s : snapshot)
-      if (index_.count(Key{subject, s})) s.Invoke(sender);
+    const uint32_t g = bySubject_.Find(SubjectHashOf(subject), [&](uint32_t id) { return groups_[id].subject == subject; });
+    if (g == FlatIndex::kNone) return;
+    // The observers are copied first: a call may attach or detach others.
+    constexpr size_t kOnStack = 16;
+    RawSlot onStack[kOnStack];
+    std::vector<RawSlot> spilled;
+    size_t n = 0;
+    for (uint32_t e = groups_[g].head; e != FlatIndex::kNone; e = entries_[e].next) {
+      if (n == kOnStack) spilled.assign(onStack, onStack + kOnStack);
+      if (n >= kOnStack)
+        spilled.push_back(entries_[e].slot);
+      else
+        onStack[n] = entries_[e].slot;
+      ++n;
+    }
+    const RawSlot* snapshot = n > kOnStack ? spilled.data() : onStack;
+    for (size_t i = 0; i < n; ++i) {
+      const RawSlot s = snapshot[i];
+      if (FindEntry(KeyHash(subject, s), subject, s) != FlatIndex::kNone) s.Invoke(sender);
+    }
   }
   template <class F>
   void DropIf(F drop) {
-    for (auto sub = bySubject_.begin(); sub != bySubject_.end();) {
-      auto& list = sub->second;
-      for (auto it = list.begin(); it != list.end();) {
-        if (drop(sub->first, *it)) {
-          index_.erase(Key{sub->first, *it});
-          it = list.erase(it);
-        } else {
-          ++it;
-        }
-      }
-      sub = list.empty() ? bySubject_.erase(sub) : std::next(sub);
-    }
+    for (uint32_t e = 0; e < entries_.size(); ++e)
+      if (entries_[e].live && drop(entries_[e].subject, entries_[e].slot)) Remove(e);
   }
-  size_t size() const { return index_.size(); }
+  size_t size() const { return byKey_.size(); }
   void clear() {
-    index_.clear();
+    entries_.clear();
+    freeEntries_.clear();
+    groups_.clear();
+    freeGroups_.clear();
+    byKey_.clear();
     bySubject_.clear();
   }
 
  private:
-  struct Key {
+  struct Entry {
     Subject subject;
     RawSlot slot;
-    bool operator==(const Key& o) const { return subject == o.subject && slot == o.slot; }
+    uint32_t group;       // the subject's registrations
+    uint32_t prev, next;  // in attach order within the group
+    bool live;
   };
-  struct KeyHash {
-    size_t operator()(const Key& k) const { return SubjectHash()(k.subject) * 131 + RawSlotHash()(k.slot); }
+  // One subject's registrations: the first and the last attached.
+  struct Group {
+    Subject subject;
+    uint32_t head, tail;
   };
-  std::unordered_map<Subject, std::list<RawSlot>, SubjectHash> bySubject_;
-  std::unordered_map<Key, typename std::list<RawSlot>::iterator, KeyHash> index_;
+
+  static uint32_t SubjectHashOf(const Subject& subject) { return Fold(SubjectHash()(subject)); }
+  static uint32_t KeyHash(const Subject& subject, const RawSlot& slot) {
+    return Fold(SubjectHash()(subject) * 131 + RawSlotHash()(slot));
+  }
+  uint32_t FindEntry(uint32_t key, const Subject& subject, const RawSlot& slot) const {
+    return byKey_.Find(key, [&](uint32_t id) { return entries_[id].subject == subject && entries_[id].slot == slot; });
+  }
+  // A free place of the table, reused when one was given back.
+  template <class T>
+  static uint32_t Take(std::vector<T>& table, std::vector<uint32_t>& free) {
+    if (!free.empty()) {
+      const uint32_t at = free.back();
+      free.pop_back();
+      return at;
+    }
+    table.emplace_back();
+    return static_cast<uint32_t>(table.size() - 1);
+  }
+  void Remove(uint32_t e) {
+    Entry& entry = entries_[e];
+    Group& group = groups_[entry.group];
+    (entry.prev != FlatIndex::kNone ? entries_[entry.prev].next : group.head) = entry.next;
+    (entry.next != FlatIndex::kNone ? entries_[entry.next].prev : group.tail) = entry.prev;
+    byKey_.Erase(KeyHash(entry.subject, entry.slot), e);
+    if (group.head == FlatIndex::kNone) {
+      bySubject_.Erase(SubjectHashOf(group.subject), entry.group);
+      freeGroups_.push_back(entry.group);
+    }
+    entry.live = false;
+    freeEntries_.push_back(e);
+  }
+
+  std::vector<Entry> entries_;
+  std::vector<uint32_t> freeEntries_;
+  std::vector<Group> groups_;
+  std::vector<uint32_t> freeGroups_;
+  FlatIndex byKey_;      // entries by (subject, observer)
+  FlatIndex bySubject_;  // groups by subject
 };
 
 struct PointerHash {
-  size_t operator()(Object* o) const { return std::hash<Object*>()(o); }
+  size_t operator()(Object* o) const { return HashBytes(o); }
 };
 // A property: the object and its getter.
 struct Property {

@@ -4,10 +4,12 @@
 // trimmed back to 65536 bytes after each collection.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/string.h"
@@ -58,6 +60,45 @@ String GetVariantOfString(const MultiTextId& id);
 // the end of the pass: every live object is re-initialised.
 void SetLanguage(int32_t language);
 int32_t GetLanguage();
+
+// The strings made last from a few numbers and a part text (a separator),
+// in the language they were made in, in a fixed number of places chosen by
+// the numbers. Screens make the same dates, times and channel numbers at every
+// opening, one per row; a string is immutable and shared, so an equal value
+// hands out the string made before instead of formatting a new one.
+class NumberTexts {
+ public:
+  // The text of (a, b, c, part) in the current language: the one kept, else
+  // the one make() answers, kept from then on.
+  template <class Make>
+  String Get(int32_t a, int32_t b, int32_t c, const String& part, Make make) {
+    const int32_t language = GetLanguage();
+    // Two places per set: the one used last first.
+    Cell* set = &cells_[Set(a, b, c) * 2];
+    if (set[0].Holds(language, a, b, c, part)) return set[0].text;
+    if (!set[1].Holds(language, a, b, c, part)) set[1] = Cell{language, a, b, c, part, make()};
+    std::swap(set[0], set[1]);
+    return set[0].text;
+  }
+
+ private:
+  static constexpr size_t kSets = 32;
+  static size_t Set(int32_t a, int32_t b, int32_t c) {
+    const uint32_t h = static_cast<uint32_t>(a) * 0x9e3779b1u ^ static_cast<uint32_t>(b) * 0x85ebca77u ^
+                       static_cast<uint32_t>(c) * 0xc2b2ae3du;
+    return (h ^ h >> 16) % kSets;
+  }
+  struct Cell {
+    int32_t language = -1;  // no text yet
+    int32_t a = 0, b = 0, c = 0;
+    String part;
+    String text;
+    bool Holds(int32_t l, int32_t x, int32_t y, int32_t z, const String& p) const {
+      return language == l && a == x && b == y && c == z && (part.Data() == p.Data() || part == p);
+    }
+  };
+  std::array<Cell, kSets * 2> cells_;
+};
 
 // Bytes held by decompressed blocks.
 size_t StringCacheBytes();

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "kv_test.h"
 #include "runtime/auto_object.h"
@@ -266,6 +268,102 @@ TEST_F(CollectorTest, ObserversAreWeakBothWays) {
   kv::Collect();
   kv::NotifyRefObservers(r);  // no dangling call
   EXPECT_EQ(Count("gct::Node"), 0u);
+}
+
+// An observer that writes its number into a shared log when called, and may
+// detach or attach another observer of the same subject from the call.
+class Listener : public kv::Object {
+  KV_CLASS(gct, Listener, kv::Object)
+ public:
+  int id = 0;
+  std::vector<int>* log = nullptr;
+  kv::Object* subject = nullptr;
+  Listener* dropOnCall = nullptr;
+  Listener* addOnCall = nullptr;
+  void OnPing(kv::Object*) {
+    log->push_back(id);
+    if (dropOnCall) kv::DetachObjObserver(kv::MakeSlot(dropOnCall, &Listener::OnPing), subject);
+    if (addOnCall) kv::AttachObjObserver(kv::MakeSlot(addOnCall, &Listener::OnPing), subject);
+  }
+};
+
+TEST_F(CollectorTest, ObserversComeAndGoInAnyOrderAcrossCollections) {
+  constexpr int kSubjects = 40, kListeners = 60;
+  std::vector<int> log;
+  std::vector<kv::Persistent<Node>> subjects;
+  std::vector<kv::Persistent<Listener>> listeners;
+  for (int i = 0; i < kSubjects; ++i) subjects.emplace_back(kv::New<Node>());
+  for (int i = 0; i < kListeners; ++i) {
+    listeners.emplace_back(kv::New<Listener>());
+    listeners.back()->id = i;
+    listeners.back()->log = &log;
+  }
+  // What each subject's notification must call, in attach order.
+  std::vector<std::vector<int>> expected(kSubjects);
+  auto slot = [&](int l) { return kv::MakeSlot(listeners[static_cast<size_t>(l)].get(), &Listener::OnPing); };
+  auto notifyAndCheck = [&](int s) {
+    log.clear();
+    kv::NotifyObjObservers(subjects[static_cast<size_t>(s)].get());
+    ASSERT_EQ(log, expected[static_cast<size_t>(s)]) << "subject " << s;
+  };
+  uint32_t seed = 12345;
+  auto next = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(n));
+  };
+  for (int step = 0; step < 6000; ++step) {
+    const int s = next(kSubjects), l = next(kListeners);
+    auto& e = expected[static_cast<size_t>(s)];
+    const auto at = std::find(e.begin(), e.end(), l);
+    switch (next(3)) {
+      case 0:  // attach (twice is once)
+        kv::AttachObjObserver(slot(l), subjects[static_cast<size_t>(s)].get());
+        if (at == e.end()) e.push_back(l);
+        break;
+      case 1:
+        kv::DetachObjObserver(slot(l), subjects[static_cast<size_t>(s)].get());
+        if (at != e.end()) e.erase(at);
+        break;
+      default:
+        notifyAndCheck(s);
+        break;
+    }
+    if (step % 500 == 0) kv::Collect();  // everything is held: every registration stays
+  }
+  for (int s = 0; s < kSubjects; ++s) notifyAndCheck(s);
+
+  // Every other listener and every third subject die: their registrations go.
+  for (int l = 0; l < kListeners; l += 2) listeners[static_cast<size_t>(l)].reset();
+  for (int s = 0; s < kSubjects; s += 3) subjects[static_cast<size_t>(s)].reset();
+  kv::Collect();
+  for (int s = 0; s < kSubjects; ++s) {
+    if (s % 3 == 0) continue;
+    auto& e = expected[static_cast<size_t>(s)];
+    e.erase(std::remove_if(e.begin(), e.end(), [](int l) { return l % 2 == 0; }), e.end());
+    notifyAndCheck(s);
+  }
+  for (int i = 0; i < 20; ++i) {
+    log.clear();
+    kv::NotifyObjObservers(kv::New<Node>());  // may reuse a dead subject's address
+    EXPECT_TRUE(log.empty());
+  }
+
+  // A call that detaches a later observer stops it; one attached by a call
+  // waits for the next notification.
+  Node* subject = subjects[1].get();
+  expected[1].clear();
+  for (int l = 1; l < kListeners; l += 2) kv::DetachObjObserver(slot(l), subject);
+  for (int l : {1, 3, 5}) kv::AttachObjObserver(slot(l), subject);
+  listeners[1]->subject = listeners[3]->subject = subject;
+  listeners[1]->dropOnCall = listeners[5].get();
+  listeners[3]->addOnCall = listeners[7].get();
+  log.clear();
+  kv::NotifyObjObservers(subject);
+  EXPECT_EQ(log, (std::vector<int>{1, 3}));
+  listeners[1]->dropOnCall = listeners[3]->addOnCall = nullptr;
+  log.clear();
+  kv::NotifyObjObservers(subject);
+  EXPECT_EQ(log, (std::vector<int>{1, 3, 7}));
 }
 
 TEST_F(CollectorTest, ClassesCastsAndLateClasses) {

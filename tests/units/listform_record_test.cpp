@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "listform_fixture.h"
 #include "platform/db/db.h"
@@ -154,6 +157,54 @@ TEST_F(RecordListsTest, ARowFilledAgainFollowsTheLanguage) {
   EXPECT_EQ(row->OnGetSourceText(), kv::GetVariantOfString(SOURCE_KIND_GUIDE));
   kv::SetLanguage(0);
   Settle();
+}
+
+// Lists made again show each row's own date, time, length and channel, the
+// same texts as the first list shows, and a list made after the language
+// changed shows the dates in the new language.
+TEST_F(RecordListsTest, ListsMadeAgainShowEachRowsOwnTextsInTheLanguage) {
+  constexpr int kTimers = 8;
+  for (int i = 0; i < kTimers; ++i) Schedule(3 + i, 1 + i, 600 + 3660 * i, 4, 0, "Show");
+  struct Shown {
+    std::string date, time, duration, channel;
+    bool operator==(const Shown&) const = default;
+  };
+  auto shown = [&](ListClass* l) {
+    std::vector<Shown> out;
+    for (size_t i = 0; i < Rows(l).size(); ++i) {
+      auto* row = Row<ScheduledRecordListItem>(l, static_cast<int>(i));
+      out.push_back({row->OnGetDateText().ToUtf8(), row->OnGetTimeText().ToUtf8(), row->OnGetDurationText().ToUtf8(),
+                     row->OnGetChannelText().ToUtf8()});
+    }
+    return out;
+  };
+  const std::vector<Shown> first = shown(Open(kv::New<ScheduledRecordList>(), {20, 40, 900, 300}));
+  ASSERT_EQ(first.size(), size_t{kTimers});
+  for (int i = 0; i < kTimers; ++i) {
+    char length[16];
+    std::snprintf(length, sizeof length, "%02d:%02d", (600 + 3660 * i) / 3600, (600 + 3660 * i) / 60 % 60);
+    EXPECT_EQ(first[static_cast<size_t>(i)].duration, length) << i;
+    EXPECT_EQ(first[static_cast<size_t>(i)].channel, "2-1") << i;
+    // One show a day: every row its own date.
+    if (i > 0) {
+      EXPECT_NE(first[static_cast<size_t>(i)].date, first[static_cast<size_t>(i) - 1].date) << i;
+    }
+  }
+  for (int again = 0; again < 2; ++again)
+    EXPECT_EQ(shown(Open(kv::New<ScheduledRecordList>(), {20, 40, 900, 300})), first) << again;
+
+  kv::SetLanguage(2);
+  Settle();
+  const std::vector<Shown> spanish = shown(Open(kv::New<ScheduledRecordList>(), {20, 40, 900, 300}));
+  kv::SetLanguage(0);
+  Settle();
+  ASSERT_EQ(spanish.size(), first.size());
+  for (size_t i = 0; i < first.size(); ++i) {
+    EXPECT_EQ(spanish[i].duration, first[i].duration) << i;
+    // Another month name, the same day.
+    EXPECT_NE(spanish[i].date, first[i].date) << i;
+    EXPECT_EQ(spanish[i].date.substr(spanish[i].date.size() - 2), first[i].date.substr(first[i].date.size() - 2)) << i;
+  }
 }
 
 TEST_F(RecordListsTest, RecordedRowsCutTheMountPathAndOkDoesNothing) {

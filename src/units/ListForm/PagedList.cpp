@@ -85,7 +85,10 @@ kv::String TextBuilder::Make() const {
 }
 
 kv::String ClockText(int32_t hours, int32_t minutes, const kv::String& separator) {
-  return TextBuilder().AddNumber(hours, 2).Add(separator).AddNumber(minutes, 2).Make();
+  static kv::NumberTexts made;
+  return made.Get(hours, minutes, 0, separator, [&] {
+    return TextBuilder().AddNumber(hours, 2).Add(separator).AddNumber(minutes, 2).Make();
+  });
 }
 
 kv::String TimeText(const Structures::LocalTime& t) {
@@ -93,11 +96,14 @@ kv::String TimeText(const Structures::LocalTime& t) {
 }
 
 kv::String DateText(const Structures::LocalTime& t) {
-  return TextBuilder()
-      .Add(NonMenuSystem::MonthName(t.Month))
-      .Add(kv::LoadString(DATE_SEPARATOR))
-      .AddNumber(t.Day, 2)
-      .Make();
+  static kv::NumberTexts made;
+  return made.Get(t.Month, t.Day, 0, kv::String(), [&t] {
+    return TextBuilder()
+        .Add(NonMenuSystem::MonthName(t.Month))
+        .Add(kv::LoadString(DATE_SEPARATOR))
+        .AddNumber(t.Day, 2)
+        .Make();
+  });
 }
 
 }  // namespace ListForm

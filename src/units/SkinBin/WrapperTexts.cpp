@@ -39,14 +39,17 @@ constexpr kv::TextId kCanNames[] = {RATING_CAN_0, RATING_CAN_1, RATING_CAN_2, RA
 
 kv::String Wrapper::GetChannelNumberStr(bool digital, int32_t major, int32_t minor) {
   if (major == -2) return kv::LoadString(SID_NO_CHANNEL);
-  // The text is put together in place: one string made, none per part.
-  char16_t digits[kv::kMaxDecimalLength];
-  std::u16string text(digits, static_cast<size_t>(kv::WriteDecimal(major, 0, digits)));
-  if (minor >= 1 || (digital && minor == 0)) {
-    text += kv::LoadString(CHANNEL_SEPARATOR).View();
-    text.append(digits, static_cast<size_t>(kv::WriteDecimal(minor, 0, digits)));
-  }
-  return kv::String::FromUtf16(text);
+  static kv::NumberTexts made;
+  return made.Get(major, minor, digital ? 1 : 0, kv::String(), [&] {
+    // The text is put together in place: one string made, none per part.
+    char16_t digits[kv::kMaxDecimalLength];
+    std::u16string text(digits, static_cast<size_t>(kv::WriteDecimal(major, 0, digits)));
+    if (minor >= 1 || (digital && minor == 0)) {
+      text += kv::LoadString(CHANNEL_SEPARATOR).View();
+      text.append(digits, static_cast<size_t>(kv::WriteDecimal(minor, 0, digits)));
+    }
+    return kv::String::FromUtf16(text);
+  });
 }
 
 kv::String Wrapper::GetFailReasonString(int32_t status) {
