@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "ge/font.h"
+#include "ge/memo.h"
 #include "ge/rows.h"
 
 namespace ge {
@@ -362,9 +363,9 @@ class LineMemo {
   // Copies the pixels kept for this line into dst when it stands over the
   // same colours as then; false when none are kept.
   bool Draw(const Surface& dst, const Line& line, uint64_t key) {
-    if (entries_ == nullptr) return false;
-    Entry* set = &entries_[(key % kSets) * kWays];
-    for (size_t i = 0; i < kWays; ++i) {
+    Entry* set = sets_.SetOf(key);
+    if (set == nullptr) return false;
+    for (size_t i = 0; i < Sets::kWays; ++i) {
       Entry& e = set[i];
       if (e.data == nullptr || e.key != key || !Same(e, line)) continue;
       const Rect& r = e.box;
@@ -372,40 +373,21 @@ class LineMemo {
       uint32_t* d = dst.Row(r.y1) + r.x1;
       if (!rows::RowsAre(d, dst.stride, r.W(), r.H(), colours)) continue;
       rows::CopyBox(d, dst.stride, colours + r.H(), r.W(), r.W(), r.H());
-      e.used = ++clock_;
+      sets_.Touch(e);
       return true;
     }
     return false;
   }
 
   // Remembers the pixels of `box` just drawn for this line over rows of the
-  // given colours, in place of the least recently used line of its set.
-  // Past the budget every line is let go.
+  // given colours (MemoSets::Place).
   void Keep(const Surface& dst, const Line& line, uint64_t key, const Rect& box, const uint32_t* colours) {
     const int32_t w = box.W(), h = box.H();
     const size_t words = static_cast<size_t>(h + w * h) + (line.chars.size() + 1) / 2;
-    if (entries_ == nullptr) entries_ = std::make_unique<Entry[]>(kSets * kWays);
-    if (bytes_ + 4 * words > kBudget) {
-      for (size_t i = 0; i < kSets * kWays; ++i) entries_[i].data.reset();
-      bytes_ = 0;
-    }
-    Entry* set = &entries_[(key % kSets) * kWays];
-    Entry* e = set;
-    for (size_t i = 0; i < kWays; ++i) {
-      if (set[i].data == nullptr) {
-        e = &set[i];
-        break;
-      }
-      if (set[i].used < e->used) e = &set[i];
-    }
-    if (e->data != nullptr) bytes_ -= 4 * e->words;
-    e->data = std::make_unique_for_overwrite<uint32_t[]>(words);
-    e->words = words;
-    bytes_ += 4 * words;
+    Entry* e = &sets_.Place(key, words);
     e->key = key;
     e->line = line;
     e->box = box;
-    e->used = ++clock_;
     uint32_t* kept = e->data.get();
     std::copy_n(colours, h, kept);
     rows::CopyBox(kept + h, w, dst.Row(box.y1) + box.x1, dst.stride, w, h);
@@ -424,8 +406,7 @@ class LineMemo {
     size_t words = 0;
     std::unique_ptr<uint32_t[]> data;  // row colours, then pixels, then characters
   };
-  static constexpr size_t kSets = 64, kWays = 4;
-  static constexpr size_t kBudget = 512 * 1024;  // bytes of kept lines
+  using Sets = MemoSets<Entry, 64, 4, 512 * 1024>;  // 512 KB of kept lines
 
   static bool Same(const Entry& e, const Line& l) {
     const Line& k = e.line;
@@ -435,9 +416,7 @@ class LineMemo {
            (e.chars == 0 || std::memcmp(e.data.get() + h + e.box.W() * h, l.chars.data(), sizeof(char16_t) * e.chars) == 0);
   }
 
-  std::unique_ptr<Entry[]> entries_;
-  size_t bytes_ = 0;
-  uint32_t clock_ = 0;
+  Sets sets_;
 };
 
 // Draws a text of one line in one font through the thread's LineMemo: copied

@@ -13,6 +13,7 @@
 #include <immintrin.h>
 #endif
 
+#include "ge/memo.h"
 #include "ge/surface.h"
 
 namespace ge::rows {
@@ -278,9 +279,9 @@ class BoxMemo {
   // Copies the pixels remembered for this box into d; false when there are none.
   bool Draw(uint32_t* d, std::ptrdiff_t stride, const Source* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
             uint32_t ink, const uint32_t* colours, uint64_t key) {
-    if (entries_ == nullptr) return false;
-    Entry* set = &entries_[(key % kSets) * kWays];
-    for (size_t i = 0; i < kWays; ++i) {
+    Entry* set = sets_.SetOf(key);
+    if (set == nullptr) return false;
+    for (size_t i = 0; i < Sets::kWays; ++i) {
       Entry& e = set[i];
       if (e.data == nullptr || e.key != key || e.ink != ink || e.w != w || e.h != h) continue;
       const uint32_t* kept = e.data.get();
@@ -288,42 +289,22 @@ class BoxMemo {
       const auto* source = reinterpret_cast<const Source*>(kept + h + w * h);
       if (!SameSource(source, m, pitch, w, h)) continue;
       CopyBox(d, stride, kept + h, w, w, h);
-      e.used = ++clock_;
+      sets_.Touch(e);
       return true;
     }
     return false;
   }
 
-  // Remembers the pixels just drawn at d for this box, in place of the
-  // least recently used box of its set. Past the budget every box is let
-  // go: a set of screens drawing more than that starts afresh.
+  // Remembers the pixels just drawn at d for this box (MemoSets::Place).
   void Keep(const uint32_t* d, std::ptrdiff_t stride, const Source* m, std::ptrdiff_t pitch, int32_t w, int32_t h,
             uint32_t ink, const uint32_t* colours, uint64_t key) {
     const size_t words = static_cast<size_t>(h + w * h) + (sizeof(Source) * static_cast<size_t>(w * h) + 3) / 4;
-    if (entries_ == nullptr) entries_ = std::make_unique<Entry[]>(kSets * kWays);
-    if (bytes_ + 4 * words > kBudget) {
-      for (size_t i = 0; i < kSets * kWays; ++i) entries_[i].data.reset();
-      bytes_ = 0;
-    }
-    Entry* set = &entries_[(key % kSets) * kWays];
-    Entry* e = set;
-    for (size_t i = 0; i < kWays; ++i) {
-      if (set[i].data == nullptr) {
-        e = &set[i];
-        break;
-      }
-      if (set[i].used < e->used) e = &set[i];
-    }
-    if (e->data != nullptr) bytes_ -= 4 * e->words;
-    e->data = std::make_unique_for_overwrite<uint32_t[]>(words);
-    e->words = words;
-    bytes_ += 4 * words;
-    e->key = key;
-    e->ink = ink;
-    e->w = static_cast<int16_t>(w);
-    e->h = static_cast<int16_t>(h);
-    e->used = ++clock_;
-    uint32_t* kept = e->data.get();
+    Entry& e = sets_.Place(key, words);
+    e.key = key;
+    e.ink = ink;
+    e.w = static_cast<int16_t>(w);
+    e.h = static_cast<int16_t>(h);
+    uint32_t* kept = e.data.get();
     std::memcpy(kept, colours, sizeof(uint32_t) * static_cast<size_t>(h));
     uint32_t* pixels = kept + h;
     auto* source = reinterpret_cast<Source*>(kept + h + w * h);
@@ -341,8 +322,7 @@ class BoxMemo {
     size_t words = 0;
     std::unique_ptr<uint32_t[]> data;  // row colours, then pixels, then the source
   };
-  static constexpr size_t kSets = 128, kWays = 8;
-  static constexpr size_t kBudget = Budget;  // bytes of kept boxes
+  using Sets = MemoSets<Entry, 128, 8, Budget>;  // Budget: bytes of kept boxes
 
   static bool SameSource(const Source* kept, const Source* m, std::ptrdiff_t pitch, int32_t w, int32_t h) {
     if (pitch == w) return std::memcmp(kept, m, sizeof(Source) * static_cast<size_t>(w * h)) == 0;
@@ -352,9 +332,7 @@ class BoxMemo {
     return true;
   }
 
-  std::unique_ptr<Entry[]> entries_;
-  size_t bytes_ = 0;
-  uint32_t clock_ = 0;
+  Sets sets_;
 };
 
 // Glyph boxes: coverage bytes in an ink.
