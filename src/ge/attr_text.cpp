@@ -353,10 +353,7 @@ class LineMemo {
                    (uint64_t{static_cast<uint32_t>(baseline)} << 32) ^ ellipsis;
       k ^= (uint64_t{static_cast<uint32_t>(limit.x1)} | uint64_t{static_cast<uint32_t>(limit.y1)} << 32) * 0xc4ceb9fe1a85ec53u;
       k ^= (uint64_t{static_cast<uint32_t>(limit.x2)} | uint64_t{static_cast<uint32_t>(limit.y2)} << 32) * 0x94d049bb133111ebu;
-      for (const char16_t c : chars) k = (k ^ c) * 0x100000001b3u;
-      k ^= k >> 29;
-      k *= 0xbf58476d1ce4e5b9u;
-      return k ^ (k >> 32);
+      return MemoKey(k, chars);
     }
   };
 
@@ -513,10 +510,7 @@ class LayoutMemo {
   static uint64_t KeyOf(std::u16string_view text, uint64_t edition, const LayoutOptions& o) {
     uint64_t k = edition * 0x9e3779b97f4a7c15u ^ static_cast<uint64_t>(static_cast<uint32_t>(o.width)) << 20 ^
                  static_cast<uint64_t>(static_cast<uint32_t>(o.maxLines)) << 40 ^ (o.wrap ? 1u : 0u) ^ (o.ellipsis ? 2u : 0u);
-    for (const char16_t c : text) k = (k ^ c) * 0x100000001b3u;
-    k ^= k >> 29;
-    k *= 0xbf58476d1ce4e5b9u;
-    return k ^ (k >> 32);
+    return MemoKey(k, text);
   }
 
   const TextLayout* Find(uint64_t key, std::u16string_view text, uint64_t edition, const LayoutOptions& o) {

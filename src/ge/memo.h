@@ -12,6 +12,16 @@
 
 namespace ge {
 
+// Keys of the memos: each value folded in by a multiply, then the bits
+// mixed so that any of them moves the set a key falls in.
+template <class Range>
+uint64_t MemoKey(uint64_t k, const Range& values) {
+  for (const auto v : values) k = (k ^ v) * 0x100000001b3u;
+  k ^= k >> 29;
+  k *= 0xbf58476d1ce4e5b9u;
+  return k ^ (k >> 32);
+}
+
 template <class Entry, size_t Sets, size_t Ways, size_t Budget>
 class MemoSets {
  public:

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <span>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -259,10 +260,7 @@ class BoxMemo {
   static uint64_t KeyOf(const Source* m, int32_t w, int32_t h, uint32_t ink, const uint32_t* colours) {
     uint64_t k = reinterpret_cast<uintptr_t>(m) ^ (uint64_t{static_cast<uint32_t>(w)} << 40) ^
                  (uint64_t{static_cast<uint32_t>(h)} << 52) ^ (uint64_t{ink} * 0x9e3779b97f4a7c15u);
-    for (int32_t y = 0; y < h; ++y) k = (k ^ colours[y]) * 0x100000001b3u;
-    k ^= k >> 29;
-    k *= 0xbf58476d1ce4e5b9u;
-    return k ^ (k >> 32);
+    return MemoKey(k, std::span<const uint32_t>(colours, static_cast<size_t>(h)));
   }
 
   // Copies the pixels remembered for the box into d when there are some;
