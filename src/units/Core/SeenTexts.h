@@ -56,14 +56,16 @@ struct SeenText {
   Cover cover = Cover::kNone;
   bool scrolls = false;  // meant to scroll inside its field
 
-  // Glyphs outside the visible rectangle (never for a text that scrolls).
+  // Glyphs more than 2 px outside the visible rectangle (never for a text
+  // that scrolls).
   bool Cut() const;
   // Shown whole: some ink visible, nothing hidden, nothing cut.
   bool Readable() const;
   // One line for logs and test failures: where, the text and the rectangles.
   std::string Describe() const;
-  // True where drawing the text changed the picture visibly (its glyph
-  // pixels, as they were drawn), in screen coordinates.
+  // True where a glyph pixel of the text shows in the finished picture
+  // (drawing it changed the pixel visibly, and nothing drawn later hid
+  // that), in screen coordinates.
   bool MaskAt(int32_t x, int32_t y) const;
 
   kv::Rect maskArea_;
