@@ -29,7 +29,8 @@ TEST_F(ScreenHelperTest, TheVolumeNumberIsSeenWhileTheBarShowsAndNotAfterItsTime
   EXPECT_TRUE(Sees(number)) << SeenList();
   bool drawnByTheBar = false;
   for (const Core::SeenText& t : SeenTexts())
-    if (t.text == number) drawnByTheBar = t.screen == "NonMenuSystem::CommonVolumeBar" && t.Readable();
+    if (t.text == number)
+      drawnByTheBar = t.where.find("NonMenuSystem::CommonVolumeBar") != std::string::npos && t.Readable();
   EXPECT_TRUE(drawnByTheBar) << SeenList();
   Run(3000);
   EXPECT_FALSE(VolumeBarOpen());

@@ -84,7 +84,8 @@ TEST_F(SeenTextsTest, ACaptionCutByItsButtonIsCutWhateverItsOwnViewSays) {
   const char* caption = "Side by Side";
   const int32_t w = Width(caption);
   Core::Group* button = NewGroup({100, 100, 100 + w - 20, 130});
-  NewText(button, {-20, 0, w + 20, 30}, caption, Views::ALIGN_CENTER);
+  Views::Text* view = NewText(button, {-30, 0, w + 10, 30}, caption, Views::ALIGN_CENTER);
+  root->InvalidateAll();
   root->Redraw();
   std::vector<std::string> cut = Core::TakeCutTexts();
   ASSERT_EQ(cut.size(), 1u);
@@ -110,6 +111,7 @@ TEST_F(SeenTextsTest, ACaptionCutByItsButtonIsCutWhateverItsOwnViewSays) {
 
   // A button as wide as the caption's view shows it whole.
   button->OnSetBounds({100, 100, 100 + w + 40, 130});
+  view->OnSetBounds({0, 0, w + 40, 30});
   root->Redraw();
   EXPECT_TRUE(Core::TakeCutTexts().empty());
   seen = Find(caption);
@@ -139,8 +141,9 @@ TEST_F(SeenTextsTest, ATextMarkedAsScrollingInItsFieldIsNotCut) {
   EXPECT_EQ(Core::TakeCutTexts().size(), 1u);
 }
 
-// Two sibling texts whose glyphs fall on the same pixels garble each other
-// ("Sleep TimerGame Timer"); side by side with a gap they do not.
+// Two sibling texts whose glyphs fall on the same pixels, or that touch,
+// garble each other ("Sleep TimerGame Timer"); with a word's gap between
+// them they do not.
 TEST_F(SeenTextsTest, SiblingTextsWhoseGlyphsOverlapAreReported) {
   NewText(root.get(), {100, 300, 100 + Width("Sleep Timer"), 330}, "Sleep Timer");
   Views::Text* game = NewText(root.get(), {100 + Width("Sleep Timer") - 12, 300, 400, 330}, "Game Timer");
@@ -150,6 +153,10 @@ TEST_F(SeenTextsTest, SiblingTextsWhoseGlyphsOverlapAreReported) {
   EXPECT_NE(faults[0].find("texts overlap:"), std::string::npos) << faults[0];
   EXPECT_NE(faults[0].find("\"Sleep Timer\""), std::string::npos) << faults[0];
   EXPECT_NE(faults[0].find("\"Game Timer\""), std::string::npos) << faults[0];
+
+  game->OnSetBounds({100 + Width("Sleep Timer"), 300, 400, 330});
+  root->Redraw();
+  EXPECT_TRUE(Has(Core::TextFaults(Core::LookAtTexts(*root)), "texts overlap:"));
 
   game->OnSetBounds({100 + Width("Sleep Timer") + 10, 300, 400, 330});
   root->Redraw();
