@@ -274,7 +274,7 @@ void ctv_init_task(void*) {
     const std::string db = PartitionPath(app) + "/vudu/db";
     std::error_code ec;
     std::filesystem::create_directories(db, ec);
-    if (ec) kv::Log("ctv_init_task: cannot make " + db + ": " + ec.message());
+    if (ec) kv::Log("ctv_init_task: cannot make " + kv::EscapedText(db, kv::kMaxLoggedPath) + ": " + ec.message());
     if (!bInFactoryMode) LogIfFailed("flashlite_runner_init", flashlite_runner_init());
   }
   LogIfFailed("vudu_runner_init", vudu_runner_init());
@@ -337,7 +337,7 @@ void kv_task(void*) {
   LogIfFailed("FS_Init", FS_Init(kGlyphCacheSize));
   const std::string font = app.options.fontPath.empty() ? fe::DefaultFontPath() : app.options.fontPath;
   if (!std::filesystem::exists(font))
-    kv::Log("kv_task: the font file " + font + " is missing: texts will not show");
+    kv::Log("kv_task: the font file " + kv::EscapedText(font, kv::kMaxLoggedPath) + " is missing: texts will not show");
   else
     LogIfFailed("FS_AddFont", FS_AddFont(font));
 

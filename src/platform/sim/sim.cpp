@@ -455,20 +455,20 @@ void Sim::LoadState() {
   // Something is dropped: keep the file as it was beside it, and write the
   // lines kept as a complete file.
   if (!complete || bad > 0) {
-    kv::Log("Sim: " + path + " is damaged (" + (complete ? "bad lines" : "cut short or not closed") + "): " +
+    kv::Log("Sim: " + kv::EscapedText(path, kv::kMaxLoggedPath) + " is damaged (" + (complete ? "bad lines" : "cut short or not closed") + "): " +
             std::to_string(state_.size()) + " entries read, " + std::to_string(bad) +
             " bad lines dropped; the other settings of the set take their defaults");
   }
   if (unknown > 0) {
-    kv::Log("Sim: " + path + ": dropped " + std::to_string(unknown) + (unknown == 1 ? " line" : " lines") +
+    kv::Log("Sim: " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": dropped " + std::to_string(unknown) + (unknown == 1 ? " line" : " lines") +
             " of unknown keys (the first \"" + kv::EscapedText(firstUnknown) + "\")");
   }
   std::error_code ec;
   std::filesystem::copy_file(path, path + ".bad", std::filesystem::copy_options::overwrite_existing, ec);
   if (ec)
-    kv::Log("Sim: cannot keep a copy of " + path + ": " + ec.message());
+    kv::Log("Sim: cannot keep a copy of " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": " + ec.message());
   else
-    kv::Log("Sim: the file as it was is kept as " + path + ".bad");
+    kv::Log("Sim: the file as it was is kept as " + kv::EscapedText(path + ".bad", kv::kMaxLoggedPath));
   dirty_ = true;
   unsaved_ += 1;
 }
@@ -481,7 +481,7 @@ std::string Sim::GetState(const std::string& key, const std::string& fallback) c
 
 bool Sim::SetState(const std::string& key, const std::string& value) {
   if (!CleanStateLine(key, value)) {
-    kv::Log("Sim::SetState: bad key or value for \"" + key + "\", not stored");
+    kv::Log("Sim::SetState: bad key or value for \"" + kv::EscapedText(key) + "\", not stored");
     return false;
   }
   std::lock_guard<std::mutex> lock(stateMutex_);
@@ -497,7 +497,7 @@ bool Sim::SetState(const std::string& key, const std::string& value) {
 bool Sim::UpdateState(const std::map<std::string, std::string>& set, const std::vector<std::string>& erase) {
   for (const auto& [key, value] : set) {
     if (!CleanStateLine(key, value)) {
-      kv::Log("Sim::UpdateState: bad key or value for \"" + key + "\", nothing stored");
+      kv::Log("Sim::UpdateState: bad key or value for \"" + kv::EscapedText(key) + "\", nothing stored");
       return false;
     }
   }
@@ -594,13 +594,13 @@ bool Sim::WriteStateFile(const std::string& text) {
   const std::string tmp = path + ".new";
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
-    if (!saveFailing_) kv::Log("Sim: cannot write " + tmp + ": " + std::strerror(errno));
+    if (!saveFailing_) kv::Log("Sim: cannot write " + kv::EscapedText(tmp, kv::kMaxLoggedPath) + ": " + std::strerror(errno));
     return false;
   }
   bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
-    if (!saveFailing_) kv::Log("Sim: saving " + path + " failed: " + std::strerror(errno));
+    if (!saveFailing_) kv::Log("Sim: saving " + kv::EscapedText(path, kv::kMaxLoggedPath) + " failed: " + std::strerror(errno));
     ::unlink(tmp.c_str());
     return false;
   }
@@ -639,7 +639,7 @@ int32_t MountPartition(const char* partition, const char* mountPoint) {
   const std::string path = Sim::Current()->TargetPath(mountPoint);
   std::filesystem::create_directories(path, ec);
   if (ec) {
-    kv::Log("MPLCore_MountPartition: cannot make " + path + ": " + ec.message());
+    kv::Log("MPLCore_MountPartition: cannot make " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": " + ec.message());
     return BKNI_OS_ERROR;
   }
   return BKNI_SUCCESS;
