@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -333,8 +334,10 @@ std::optional<int32_t> Sim::Enter(std::string_view name, std::string_view args) 
     }
   }
   auto it = failures_.find(name);
-  if (it == failures_.end()) return std::nullopt;
-  return it->second;
+  if (it != failures_.end()) return it->second;
+  if (everyCallFails_ && std::find(everyCallExcept_.begin(), everyCallExcept_.end(), name) == everyCallExcept_.end())
+    return everyCallFails_;
+  return std::nullopt;
 }
 
 std::vector<std::string> Sim::CallLog() const {
@@ -367,10 +370,18 @@ void Sim::FailCallAfter(std::string name, int32_t code, int successes) {
   delayedFailures_[std::move(name)] = {code, successes};
 }
 
+void Sim::FailEveryCall(int32_t code, std::vector<std::string> except) {
+  std::lock_guard<std::mutex> lock(logMutex_);
+  everyCallFails_ = code;
+  everyCallExcept_ = std::move(except);
+}
+
 void Sim::ClearFailures() {
   std::lock_guard<std::mutex> lock(logMutex_);
   failures_.clear();
   delayedFailures_.clear();
+  everyCallFails_.reset();
+  everyCallExcept_.clear();
 }
 
 std::optional<int32_t> EnterCall(const char* name, std::string_view args, int32_t noSimCode) {
