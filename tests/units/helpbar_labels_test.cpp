@@ -50,7 +50,7 @@ class HelpBarLabelsTest : public menutest::MenuTest {
       l.text = button->OnGetText().ToUtf8();
       l.icon = button->OnGetIcon() != nullptr;
       l.button = button->GetAbsoluteBounds();
-      l.box = LabelOf(*button).GetAbsoluteBounds();
+      l.box = LabelOf(*button).Bounds().Move({l.button.x1, l.button.y1});
       // The first letter: white ink on the dark bar.
       for (int32_t y = l.button.y1; y < l.button.y2 && l.inkTop < 0; ++y)
         for (int32_t x = l.box.x1; x < l.box.x1 + 6 && x < l.box.x2; ++x) {
@@ -113,11 +113,11 @@ TEST_F(HelpBarLabelsTest, EachIconHasItsLabelAndAllLabelsStandOnOneLine) {
   OpenByState<Network::WirelessSetupMenu>(1);
   rows.insert(ExpectPairedAndLevel("wireless set-up page"));
   EXPECT_EQ(rows.size(), 1u) << "the labels of different bars stand at different heights";
-  // The keys still act on the page under the bar.
-  const std::string before = FocusedCaption();
+  // The keys still act on the page under the bar: the focus moves.
+  const Core::View* before = Focused();
   Press("down");
   Run(300);
-  EXPECT_NE(FocusedCaption(), before);
+  EXPECT_NE(Focused(), before);
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ SeeThrough Measure(const Picture& beneath, const Picture& over, kv::Rect panel, 
   for (int32_t y = panel.y1 + 4; y < panel.y2 - 4; ++y) {
     std::vector<int32_t> xs;
     for (int32_t x = x1; x < x2; ++x)
-      if (std::none_of(own.begin(), own.end(), [&](const kv::Rect& o) { return o.Contains({x, y}); })) xs.push_back(x);
+      if (std::none_of(own.begin(), own.end(), [&](const kv::Rect& o) { return o.Contains(kv::Point{x, y}); })) xs.push_back(x);
     if (xs.size() < 8) continue;
     // The background beneath: the most common pixel of the row.
     std::map<uint32_t, int> counts;
@@ -83,20 +83,25 @@ SeeThrough Measure(const Picture& beneath, const Picture& over, kv::Rect panel, 
     const uint32_t plain = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
                              return a.second < b.second;
                            })->first;
-    int32_t plainX = -1;
-    std::vector<int32_t> textX;
+    std::vector<int32_t> plainX, textX;
     for (int32_t x : xs) {
-      if (beneath.At(x, y) == plain && plainX < 0) plainX = x;
+      if (beneath.At(x, y) == plain) plainX.push_back(x);
       if (ChannelDistance(beneath.At(x, y), plain) > kTextContrast) textX.push_back(x);
     }
-    if (plainX < 0 || textX.empty()) continue;
+    if (plainX.empty() || textX.empty()) continue;
+    // A row where the panel itself is not uniform over the plain background
+    // (a divider fading at its ends, a drawn line) shows the panel's own
+    // content there: it says nothing of what shows through.
+    if (std::any_of(plainX.begin(), plainX.end(),
+                    [&](int32_t x) { return ChannelDistance(over.At(x, y), over.At(plainX[0], y)) > kTolerance; }))
+      continue;
     ++r.textRows;
     for (int32_t x : textX) {
-      const int d = ChannelDistance(over.At(x, y), over.At(plainX, y));
+      const int d = ChannelDistance(over.At(x, y), over.At(plainX[0], y));
       if (d > r.worst) {
         r.worst = d;
-        r.where = "(" + std::to_string(x) + ", " + std::to_string(y) + ") against (" + std::to_string(plainX) + ", " +
-                  std::to_string(y) + ")";
+        r.where = "(" + std::to_string(x) + ", " + std::to_string(y) + ") against (" + std::to_string(plainX[0]) +
+                  ", " + std::to_string(y) + ")";
       }
     }
   }
