@@ -94,6 +94,11 @@ struct App {
   std::atomic<bool> subscribed{false};  // the middleware event callback is installed
   std::atomic<int> exitStatus{0};
   std::atomic<bool> guiFailed{false};  // the GUI task could not start its loop
+  // The system manager can reach the process with its commands (the stop
+  // among them): its process command callback was registered this round.
+  std::atomic<bool> commandsReach{false};
+  // The GUI loop ended the process itself, as no stop could come.
+  std::atomic<bool> endedItself{false};
 
   // Waits until `done()` or `ms` on the shared clock; answers done().
   template <class Pred>
@@ -274,7 +279,7 @@ void ctv_init_task(void*) {
     const std::string db = PartitionPath(app) + "/vudu/db";
     std::error_code ec;
     std::filesystem::create_directories(db, ec);
-    if (ec) kv::Log("ctv_init_task: cannot make " + db + ": " + ec.message());
+    if (ec) kv::Log("ctv_init_task: cannot make " + kv::EscapedText(db, kv::kMaxLoggedPath) + ": " + ec.message());
     if (!bInFactoryMode) LogIfFailed("flashlite_runner_init", flashlite_runner_init());
   }
   LogIfFailed("vudu_runner_init", vudu_runner_init());
@@ -337,7 +342,7 @@ void kv_task(void*) {
   LogIfFailed("FS_Init", FS_Init(kGlyphCacheSize));
   const std::string font = app.options.fontPath.empty() ? fe::DefaultFontPath() : app.options.fontPath;
   if (!std::filesystem::exists(font))
-    kv::Log("kv_task: the font file " + font + " is missing: texts will not show");
+    kv::Log("kv_task: the font file " + kv::EscapedText(font, kv::kMaxLoggedPath) + " is missing: texts will not show");
   else
     LogIfFailed("FS_AddFont", FS_AddFont(font));
 
@@ -390,31 +395,38 @@ void kv_task(void*) {
     app.monitor = MPLCore_CreateTask("app_monitor_task", app_monitor_task, nullptr);
 
     GuiLoop loop(events, root);
-    loop.SetQuitHandler([&loop] {
-      // The set is switched off: the system manager sends stop and lets the process end.
-      if (sim::Sim* tv = sim::Sim::Current())
-        tv->PowerOff();
-      else
-        loop.Stop();
-    });
+    // The set is switched off: the system manager sends stop and lets the
+    // process end. Without the command callback that stop cannot arrive, so
+    // the loop ends here and the process with it.
+    auto switchOff = [&loop, &app] {
+      sim::Sim* tv = sim::Sim::Current();
+      if (tv) tv->PowerOff();
+      if (tv && app.commandsReach.load()) return;
+      kv::Log("kv_task: no stop command can arrive (no process command callback): the GUI ends itself");
+      app.endedItself.store(true);
+      loop.Stop();
+    };
+    loop.SetQuitHandler(switchOff);
 
     KeyScript script;
     bool scripted = false;
     if (!app.options.keysFile.empty()) {
       std::string error;
       if (!script.Load(app.options.keysFile, &error)) {
-        kv::Log("key script: " + error);
+        for (size_t start = 0; start <= error.size();) {
+          const size_t nl = std::min(error.find('\n', start), error.size());
+          kv::Log("key script: " + error.substr(start, nl - start));
+          start = nl + 1;
+        }
         app.exitStatus.store(1);
+        app.endedItself.store(true);
         loop.Stop();
         if (sim::Sim* tv = sim::Sim::Current()) tv->PowerOff();
       } else {
         scripted = true;
-        script.Attach(events, display.get(), root, app.options.shotsDir, [&loop, &app, &script] {
+        script.Attach(events, display.get(), root, app.options.shotsDir, [&app, &script, switchOff] {
           if (script.Failures() > 0) app.exitStatus.store(1);
-          if (sim::Sim* tv = sim::Sim::Current())
-            tv->PowerOff();
-          else
-            loop.Stop();
+          switchOff();
         });
         loop.SetPassHook([&script](const PassResult& pass) {
           script.AfterPass(pass);
@@ -510,7 +522,10 @@ int app_main(const Options& options) {
       app.queue = MPLCore_CreateQueue(kCommandQueueEntries + 1, sizeof(TVSM_Command));
       app.queued.store(0);
     }
-    LogIfFailed("TVSM_RegisterProcessCommandCallback", TVSM_RegisterProcessCommandCallback(tvsm_processCommandCallback));
+    const int32_t registered = TVSM_RegisterProcessCommandCallback(tvsm_processCommandCallback);
+    LogIfFailed("TVSM_RegisterProcessCommandCallback", registered);
+    app.commandsReach.store(registered == TVSM_OK);
+    app.endedItself.store(false);
     LogIfFailed("TVSM_RegisterKeyCallback", TVSM_RegisterKeyCallback(tvsm_keyCallback));
     LogIfFailed("TVSM_RegisterOSDStateCallback", TVSM_RegisterOSDStateCallback(tvsm_osdStateCallback));
     BKNI_CreateEvent(&app.guiEnded);
@@ -545,6 +560,8 @@ int app_main(const Options& options) {
       kv::Log("app_main: the GUI could not start; the process ends");
       break;
     }
+    // Switched off without a stop command: no standby either, the process ends.
+    if (app.endedItself.load()) break;
   }
 
   app.Change([&] { app.processStop = true; });

@@ -87,7 +87,7 @@ bool FactoryRemotePipe::Start(const std::string& dataDir) {
   const std::string path = dataDir + "/factory-remote";
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 && ::mkfifo(path.c_str(), 0600) != 0) {
-    kv::Log("factory remote: cannot make " + path + ": " + std::strerror(errno));
+    kv::Log("factory remote: cannot make " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": " + std::strerror(errno));
     return false;
   }
   impl_ = new Impl;
@@ -96,7 +96,7 @@ bool FactoryRemotePipe::Start(const std::string& dataDir) {
     // Opened read-write so that the pipe never reports the end of its writers.
     const int fd = ::open(impl->path.c_str(), O_RDWR | O_NONBLOCK);
     if (fd < 0) {
-      kv::Log("factory remote: cannot open " + impl->path);
+      kv::Log("factory remote: cannot open " + kv::EscapedText(impl->path, kv::kMaxLoggedPath));
       return;
     }
     std::string pending;

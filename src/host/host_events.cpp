@@ -116,8 +116,9 @@ kv::Object* NewFactoryEvent(const uint8_t* payload, size_t length) {
         return nullptr;
       }
       const uint32_t key = Read<uint32_t>(payload + 4);
-      std::printf("OAM_EVENT_CUSTOM_DISCRET_KEY %x\n", key);
-      std::fflush(stdout);
+      char hex[16];
+      std::snprintf(hex, sizeof hex, "%x", static_cast<unsigned>(key));
+      kv::Log(std::string("OAM_EVENT_CUSTOM_DISCRET_KEY ") + hex);
       return NewFactoryCommand(2, nullptr, static_cast<int32_t>(key), kv::String());
     }
     case XPM_FACTORY_TYPE_FAN_ERROR:

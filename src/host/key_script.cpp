@@ -251,10 +251,10 @@ void KeyScript::AfterPass(const PassResult& pass) {
         if (!shotsDir_.empty()) std::filesystem::create_directories(shotsDir_, ec);
         const std::string path = (shotsDir_.empty() ? std::string(".") : shotsDir_) + "/" + step.name + ".png";
         if (!display_ || !display_->SaveScreenshot(path)) {
-          kv::Log("key script: screenshot " + path + " could not be written");
+          kv::Log("key script: screenshot " + kv::EscapedText(path, kv::kMaxLoggedPath) + " could not be written");
           ++failures_;
         } else {
-          kv::Log("key script: wrote " + path);
+          kv::Log("key script: wrote " + kv::EscapedText(path, kv::kMaxLoggedPath));
         }
         break;
       }

@@ -12,8 +12,10 @@
 #include "host/keys/keytable.h"
 #include "platform/psl/psl.h"
 #include "platform/sim/sim.h"
+#include "platform/storage/native_log.h"
 #include "platform/storage/storageEntry.h"
 #include "runtime/clock.h"
+#include "runtime/trace.h"
 #include "runtime/trace_level.h"
 
 namespace {
@@ -52,6 +54,9 @@ void Usage(std::FILE* out) {
   std::fputs(host::KeyMapHelp().c_str(), out);
 }
 
+// A path from the command line, as it goes into a log line.
+std::string Path(const std::string& path) { return kv::EscapedText(path, kv::kMaxLoggedPath); }
+
 // The exit status when settings changed in the session could not be saved.
 constexpr int kStatusNotSaved = 3;
 
@@ -63,13 +68,15 @@ std::string DefaultDataDir() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The settings store's lines join the program's log.
+  NativeSetLogger([](const char* line) { kv::Log(line); });
   host::Options options;
   options.dataDir = DefaultDataDir();
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](const char* name) -> const char* {
       if (i + 1 >= argc) {
-        std::fprintf(stderr, "tvui: %s needs a value\n", name);
+        kv::Log(std::string("tvui: ") + name + " needs a value");
         std::exit(2);
       }
       return argv[++i];
@@ -92,7 +99,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--debug") {
       kv::SetDebugTraces(true);
     } else {
-      std::fprintf(stderr, "tvui: unknown option %s\n\n", arg.c_str());
+      kv::Log("tvui: unknown option " + kv::EscapedText(arg));
       Usage(stderr);
       return 2;
     }
@@ -103,30 +110,29 @@ int main(int argc, char** argv) {
     host::KeyScript script;
     std::string error;
     if (!script.Load(options.keysFile, &error)) {
-      std::fprintf(stderr, "tvui: the key script %s cannot be played:\n", options.keysFile.c_str());
+      kv::Log("tvui: the key script " + Path(options.keysFile) + " cannot be played:");
       for (size_t start = 0; start <= error.size();) {
         const size_t nl = std::min(error.find('\n', start), error.size());
-        std::fprintf(stderr, "  %s\n", error.substr(start, nl - start).c_str());
+        kv::Log("  " + error.substr(start, nl - start));
         start = nl + 1;
       }
       return 2;
     }
     options.skipSetup = !script.FreshSet();
     if (!script.MediaSet().empty() && options.mediaDirs.empty())
-      std::printf("tvui: the key script expects the media set %s as a stick: tools/play_scene.sh writes and plugs it\n",
-                  script.MediaSet().c_str());
+      kv::Log("tvui: the key script expects the media set " + kv::EscapedText(script.MediaSet()) +
+              " as a stick: tools/play_scene.sh writes and plugs it");
   }
 
-  std::printf("tvui: television on-screen display (built %s %s)\n", __DATE__, __TIME__);
+  kv::Log(std::string("tvui: television on-screen display (built ") + __DATE__ + " " + __TIME__ + ")");
   const std::string settingsPath = options.dataDir + "/settings.dat";
   const bool keepsSettings = UDSM_FolderWritable(settingsPath.c_str());
   if (!keepsSettings)
-    std::printf("tvui: the data folder %s cannot be written: settings changed in this session will not be kept\n",
-                options.dataDir.c_str());
-  std::fflush(stdout);
+    kv::Log("tvui: the data folder " + Path(options.dataDir) +
+            " cannot be written: settings changed in this session will not be kept");
   host::ArmCrashBacktrace();
   options.netBoot = host::BootedFromNetwork();
-  if (options.netBoot) std::printf("tvui: booted from the network\n");
+  if (options.netBoot) kv::Log("tvui: booted from the network");
 
   // A key script runs on the virtual clock, so that every run shows the same screens.
   std::unique_ptr<kv::VirtualClock> virtualClock;
@@ -139,7 +145,7 @@ int main(int argc, char** argv) {
   size_t unsaved = 0;
   {
     sim::Sim tv(options.dataDir);
-    for (const std::string& dir : options.mediaDirs) std::printf("tvui: media folder %s is a USB stick\n", dir.c_str());
+    for (const std::string& dir : options.mediaDirs) kv::Log("tvui: media folder " + Path(dir) + " is a USB stick");
     psl::SetStartupFolders(options.mediaDirs);
     psl::SetDefaultWallpaper(psl::MediaDefaultWallpaperName);
     tv.Start();
@@ -151,10 +157,10 @@ int main(int argc, char** argv) {
   kv::SetClock(nullptr);
   // Changes the files do not hold are lost: say so, and end with a failure.
   if (unsaved > 0) {
-    std::printf("tvui: %zu %s to the settings not saved in %s\n", unsaved, unsaved == 1 ? "change" : "changes",
-                options.dataDir.c_str());
+    kv::Log("tvui: " + std::to_string(unsaved) + (unsaved == 1 ? " change" : " changes") + " to the settings not saved in " +
+            Path(options.dataDir));
     if (status == 0) status = kStatusNotSaved;
   }
-  std::printf("tvui: stopped\n");
+  kv::Log("tvui: stopped");
   return status;
 }

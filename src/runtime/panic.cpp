@@ -4,7 +4,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <thread>
+
+#include "runtime/trace.h"
 
 namespace kv {
 
@@ -20,7 +23,8 @@ void SetPanicHandler(void (*handler)(const char*)) { g_handler = handler; }
 
 void Panic(const char* message) {
   if (g_handler) g_handler(message);
-  std::fprintf(stderr, "\nPANIC: %s\nSystem halted\n", message ? message : "");
+  Log(std::string("PANIC: ") + (message ? message : ""));
+  Log("System halted");
   std::fflush(stderr);
   if (g_mode.load() == PanicMode::kHalt) {
     // The GUI task stops for good; the window stays as it was.

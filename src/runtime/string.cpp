@@ -334,7 +334,7 @@ String LoadStringFromFile(const char* path) {
   }
   std::FILE* f = std::fopen(path, "rb");
   if (!f) {
-    Log(std::string("LoadStringFromFile: cannot open ") + path);
+    Log("LoadStringFromFile: cannot open " + EscapedText(path, kMaxLoggedPath));
     return String();
   }
   // One byte more than the limit tells a file that is too large.
@@ -343,11 +343,11 @@ String LoadStringFromFile(const char* path) {
   bool failed = std::ferror(f) != 0;
   std::fclose(f);
   if (failed) {
-    Log(std::string("LoadStringFromFile: cannot read ") + path);
+    Log("LoadStringFromFile: cannot read " + EscapedText(path, kMaxLoggedPath));
     return String();
   }
   if (n > kMaxBytes) {
-    Log(std::string("LoadStringFromFile: ") + path + " is larger than 262144 bytes");
+    Log("LoadStringFromFile: " + EscapedText(path, kMaxLoggedPath) + " is larger than 262144 bytes");
     return String();
   }
   std::u16string out(n, u'\0');

@@ -1,7 +1,7 @@
 #include "runtime/trace.h"
 
+#include <algorithm>
 #include <atomic>
-
 #include <cstdio>
 #include <mutex>
 #include <utility>
@@ -35,6 +35,35 @@ void WriteStderr(std::string_view line) {
   std::string out(line);
   out.push_back('\n');
   std::fwrite(out.data(), 1, out.size(), stderr);
+}
+
+// A log line as it may reach a terminal: C0 control bytes, DEL and the C1
+// controls of UTF-8 (U+0080 to U+009F) as \xNN, other text as it is; cut
+// after kMaxLogLine bytes with the count of what was left out.
+std::string SafeLine(std::string_view line) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  auto hex = [](std::string& out, unsigned char c) {
+    out += "\\x";
+    out += kDigits[c >> 4];
+    out += kDigits[c & 15];
+  };
+  std::string out;
+  out.reserve(std::min(line.size(), kMaxLogLine) + 8);
+  size_t i = 0;
+  for (; i < line.size() && out.size() < kMaxLogLine; ++i) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    if (c < 0x20 || c == 0x7F) {
+      hex(out, c);
+    } else if (c == 0xC2 && i + 1 < line.size() && static_cast<unsigned char>(line[i + 1]) < 0xA0 &&
+               static_cast<unsigned char>(line[i + 1]) >= 0x80) {
+      hex(out, c);
+      hex(out, static_cast<unsigned char>(line[++i]));
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  if (i < line.size()) out += "... (" + std::to_string(line.size() - i) + " bytes more)";
+  return out;
 }
 
 void AppendHex(std::string& out, uintptr_t v) {
@@ -137,7 +166,7 @@ bool DebugTraces() { return debugTraces.load(std::memory_order_relaxed); }
 // A routine trace: formatted and written only at the debug level.
 void Trace(std::string_view format, std::initializer_list<TraceArg> args) {
   if (!DebugTraces()) return;
-  std::string line = FormatTrace(format, args);
+  std::string line = SafeLine(FormatTrace(format, args));
   if (auto sink = CurrentSink()) sink(line);
   else WriteStderr(line);
 }
@@ -149,24 +178,9 @@ void SetTraceSink(std::function<void(std::string_view line)> sink) {
 }
 
 void Log(std::string_view line) {
-  WriteStderr(line);
-  if (auto sink = CurrentSink()) sink(line);
-}
-
-std::string EscapedText(std::string_view text, size_t maxChars) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : text.substr(0, maxChars)) {
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += static_cast<char>(c);
-    } else {
-      out += "\\x";
-      out += kDigits[c >> 4];
-      out += kDigits[c & 15];
-    }
-  }
-  if (text.size() > maxChars) out += "...";
-  return out;
+  const std::string safe = SafeLine(line);
+  WriteStderr(safe);
+  if (auto sink = CurrentSink()) sink(safe);
 }
 
 int32_t LogFailedCall(const char* call, int32_t status) {

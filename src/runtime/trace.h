@@ -10,6 +10,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "runtime/escaped_text.h"
 #include "runtime/string.h"
 
 namespace kv {
@@ -42,14 +43,15 @@ void Trace(std::string_view format, std::initializer_list<TraceArg> args = {});
 // Where trace lines go (default: standard error). Null restores the default.
 void SetTraceSink(std::function<void(std::string_view line)> sink);
 
-// Log lines of the system (errors of middleware calls, refused input): one
-// line to standard error, also kept by the trace sink.
+// Log lines of the system (errors of middleware calls, refused input, the
+// program's own notes): one line to standard error, also kept by the trace
+// sink. Every line the program writes goes through here, so that lines of
+// several threads never cut into each other. As a last guard a control byte
+// (a newline among them) is written as \xNN and a line longer than
+// kMaxLogLine bytes is cut; outside text is escaped and cut by EscapedText
+// before it is put into a line (runtime/escaped_text.h).
 void Log(std::string_view line);
-
-// Outside text for a log line: printable ASCII as it is, every other byte
-// (and the backslash) as \xNN, cut after `maxChars` bytes of the text with
-// "..." when longer, so that a line of garbage stays short and harmless.
-std::string EscapedText(std::string_view text, size_t maxChars = 40);
+inline constexpr size_t kMaxLogLine = 2048;
 
 // Logs a failed platform call as "<call> Error 0x<status>" when the status
 // is not 0; returns the status.

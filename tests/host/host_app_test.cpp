@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -300,6 +301,24 @@ TEST_F(AppTest, ClosedWindowEndsTheProcessCleanly) {
   EXPECT_EQ(BKNI_LiveAllocations(), liveBlocks_);
   EXPECT_EQ(GetProgramExports().rootObject, nullptr);
   EXPECT_FALSE(host::RunOnGuiTask([] {}));  // nobody left to run it
+}
+
+// Without the command callback the system manager's stop cannot arrive: the
+// window's close ends the loop and the process all the same, with no second
+// round.
+TEST_F(AppTest, ClosedWindowEndsTheProcessWhenNoStopCanCome) {
+  tv_->FailCall("TVSM_RegisterProcessCommandCallback", TVSM_ERR_NOT_READY);
+  StartApp();
+  ASSERT_TRUE(host::PostQuitToGui());
+  if (!Eventually([&] { return !host::GuiTaskRunning(); })) {
+    std::fprintf(stderr, "the GUI loop goes on after the window's close\n");
+    std::_Exit(1);  // the loop cannot be taken back: the test would hang
+  }
+  app_.join();
+  EXPECT_EQ(status_, 0);
+  EXPECT_EQ(tv_->CountCalls("TVSM_WaitStandby"), 1u);
+  EXPECT_EQ(kv::HeapCensus().count("hosttest::RecordingRoot"), 0u);
+  EXPECT_FALSE(host::RunOnGuiTask([] {}));
 }
 
 }  // namespace

@@ -277,9 +277,9 @@ TEST_F(GuiLoopTest, FactoryEventsByTheirFirstWord) {
   evreg::RegisterEventFactory(XPM_EVT_FAN_ERROR, 0, [](const uint8_t*, size_t) -> kv::Object* {
     return kv::New<Events::XPM_EVENT_FULL_SCAN_ABORTED>();
   });
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();  // the log's one stream
   Drain();
-  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string out = testing::internal::GetCapturedStderr();
   evreg::RegisterEventFactory(XPM_EVT_FAN_ERROR, 0, nullptr);
   auto seen = RecordingRoot::Take();
   ASSERT_EQ(seen.size(), 3u);

@@ -86,4 +86,28 @@ TEST_F(TraceTest, RoutineTracesOnlyAtTheDebugLevelLogLinesAlways) {
   EXPECT_EQ(lines_.size(), 3u);
 }
 
+// What reaches the terminal: a line with escape sequences in it cannot
+// colour or retitle it, a newline cannot forge a second line, a line of a
+// megabyte is cut; the same line goes to standard error and the sink.
+TEST_F(TraceTest, LogLinesReachTheTerminalEscapedWholeAndBounded) {
+  testing::internal::CaptureStderr();
+  kv::Log("name \x1b]0;owned\x07\x1b[31mred\nforged line \xc2\x9b" "2J caf\xc3\xa9");
+  kv::Log("big " + std::string(1000000, 'N'));
+  const std::string err = testing::internal::GetCapturedStderr();
+  ASSERT_EQ(lines_.size(), 2u);
+  EXPECT_EQ(lines_[0], "name \\x1b]0;owned\\x07\\x1b[31mred\\x0aforged line \\xc2\\x9b2J caf\xc3\xa9");
+  EXPECT_EQ(lines_[1].size(), kv::kMaxLogLine + std::string("... (997956 bytes more)").size());
+  EXPECT_EQ(lines_[1].substr(kv::kMaxLogLine), "... (997956 bytes more)");
+  EXPECT_EQ(err, lines_[0] + "\n" + lines_[1] + "\n");
+}
+
+// Outside text put into a line: every byte but printable ASCII escaped
+// (the backslash too, so that an escape cannot be faked), cut with "...".
+TEST(EscapedText, EscapesEveryOtherByteAndCuts) {
+  EXPECT_EQ(kv::EscapedText("Living Room"), "Living Room");
+  EXPECT_EQ(kv::EscapedText("a\\x1b\x1b[31m\xc3\xa9"), "a\\x5cx1b\\x1b[31m\\xc3\\xa9");
+  EXPECT_EQ(kv::EscapedText(std::string(1000000, 'N')), std::string(kv::kMaxLoggedName, 'N') + "...");
+  EXPECT_EQ(kv::EscapedText(std::string(300, '/'), kv::kMaxLoggedPath), std::string(kv::kMaxLoggedPath, '/') + "...");
+}
+
 }  // namespace

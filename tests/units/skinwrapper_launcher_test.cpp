@@ -185,10 +185,10 @@ TEST_F(SkinServicesTest, StatusReportsCarryTheirWords) {
   EXPECT_EQ(Reports(), expected);
   EXPECT_EQ(Calls("TVSM_ResetConnectedApps"), std::vector<std::string>{"TVSM_ResetConnectedApps(3)"});
   tv_->FailCall("TVSM_ReportAsyncEvent", 0);
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();  // the log's one stream
   s_->ReportGraphicsStatus(true, true);
   s_->ReportInputOSDStatus(1, true);
-  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string out = testing::internal::GetCapturedStderr();
   EXPECT_NE(out.find("Error in sending sidebar status to TVSM!"), std::string::npos);
   EXPECT_NE(out.find("Error sending input osd status to TVSM!"), std::string::npos);
 }
@@ -478,12 +478,12 @@ TEST_F(SkinServicesTest, ModelAndDeviceIdentification) {
                                       "OAM_SetCustomizedProperty(18, 83)", "OAM_SetCustomizedProperty(19, 11)"}));
   EXPECT_EQ(Calls("BCM_SetModel"),
             (std::vector<std::string>{"BCM_SetModel(0)", "BCM_SetModel(0)", "BCM_SetModel(2)"}));
-  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();  // the log's one stream
   EXPECT_EQ(s_->GetNetflixESN().ToUtf8(), "SIMTV-0000000000000042");
   // The device id is 16 bytes whatever the middleware leaves after them.
   tv_->SetState("sys.widevine", "0123456789ABCDEFGHIJ");
   EXPECT_EQ(s_->GetWidevineDeviceId().ToUtf8(), "0123456789ABCDEF");
-  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string out = testing::internal::GetCapturedStderr();
   EXPECT_NE(out.find("ESN is SIMTV-0000000000000042\n"), std::string::npos);
   EXPECT_NE(out.find("Widevine is 0123456789ABCDEF\n"), std::string::npos);
 }

@@ -115,7 +115,7 @@ std::vector<T> All(const sim::Sim& tv, const char* prefix, DecodeFn decode) {
     }
     found.emplace_back(static_cast<int32_t>(n[0]), std::move(item));
   });
-  for (const std::string& key : damaged) kv::Log("recording database: damaged entry " + key + ", skipped");
+  for (const std::string& key : damaged) kv::Log("recording database: damaged entry " + kv::EscapedText(key) + ", skipped");
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<T> out;
   out.reserve(found.size());
@@ -226,7 +226,7 @@ std::vector<int32_t> ListIds(const sim::Sim& tv, const char* prefix) {
     }
     ids.push_back(id);
   });
-  for (const std::string& key : damaged) kv::Log("recording database: damaged entry " + key + ", skipped");
+  for (const std::string& key : damaged) kv::Log("recording database: damaged entry " + kv::EscapedText(key) + ", skipped");
   std::sort(ids.begin(), ids.end());
   return ids;
 }

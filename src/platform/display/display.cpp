@@ -53,7 +53,7 @@ bool WritePng(const std::string& path, const std::vector<uint8_t>& bytes, int32_
   image.format = withAlpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
   const png_int_32 rowStride = width * (withAlpha ? 4 : 3);
   if (!png_image_write_to_file(&image, path.c_str(), 0, bytes.data(), rowStride, nullptr)) {
-    kv::Log("Screenshot " + path + " not written: " + image.message);
+    kv::Log("Screenshot " + kv::EscapedText(path, kv::kMaxLoggedPath) + " not written: " + image.message);
     png_image_free(&image);
     return false;
   }
@@ -272,7 +272,7 @@ bool Display::SaveScreenshot(const std::string& path) {
 bool Display::SaveOsdScreenshot(const std::string& path) {
   if (!OnOwnerThread("Display::SaveOsdScreenshot")) return false;
   if (!window_) {
-    kv::Log("Screenshot " + path + " not written: there is no window");
+    kv::Log("Screenshot " + kv::EscapedText(path, kv::kMaxLoggedPath) + " not written: there is no window");
     return false;
   }
   const Surface& osd = window_->GetSurface();

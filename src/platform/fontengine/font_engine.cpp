@@ -450,21 +450,21 @@ int32_t FS_AddFont(const std::string& path) {
     return FS_ERR_NOT_INITIALISED;
   }
   if (fe::g_engine->face) {
-    kv::Log("FS_AddFont: a font file is already registered; " + path + " ignored");
+    kv::Log("FS_AddFont: a font file is already registered; " + kv::EscapedText(path, kv::kMaxLoggedPath) + " ignored");
     return FS_ERR_FONT_PRESENT;
   }
   if (!fe::FileExists(path)) {
-    kv::Log("Font file " + path + " not found");
+    kv::Log("Font file " + kv::EscapedText(path, kv::kMaxLoggedPath) + " not found");
     return FS_ERR_FILE_NOT_FOUND;
   }
   FT_Face face = nullptr;
   if (FT_Error err = FT_New_Face(fe::g_engine->library, path.c_str(), 0, &face)) {
-    kv::Log("Font file " + path + " is not a usable font (FreeType error " + std::to_string(err) + ")");
+    kv::Log("Font file " + kv::EscapedText(path, kv::kMaxLoggedPath) + " is not a usable font (FreeType error " + std::to_string(err) + ")");
     return FS_ERR_BAD_FONT;
   }
   if (!FT_IS_SCALABLE(face)) {
     FT_Done_Face(face);
-    kv::Log("Font file " + path + " holds no scalable font");
+    kv::Log("Font file " + kv::EscapedText(path, kv::kMaxLoggedPath) + " holds no scalable font");
     return FS_ERR_BAD_FONT;
   }
   FT_Select_Charmap(face, FT_ENCODING_UNICODE);

@@ -48,7 +48,7 @@ void SetExports(const PslExports& exports) {
 
 int32_t PlugFolder(const std::string& folder) {
   if (auto s = Running()) return s->Plug(folder);
-  kv::Log("media service: not started, \"" + folder + "\" not plugged");
+  kv::Log("media service: not started, \"" + kv::EscapedText(folder, kv::kMaxLoggedPath) + "\" not plugged");
   return 0;
 }
 
@@ -75,7 +75,7 @@ void AddController(const std::string& name, const std::string& mac, const std::s
   if (auto s = Running())
     s->AddController(name, mac, ip, allowed);
   else
-    kv::Log("media service: not started, controller \"" + name + "\" not added");
+    kv::Log("media service: not started, controller \"" + kv::EscapedText(name) + "\" not added");
 }
 
 int32_t ControllerPlay(int32_t kind, const std::string& uri, const std::string& title) {
@@ -378,7 +378,7 @@ int32_t PslMediaWallpaperDelete(PslHandle) {
 
 int32_t PslGuiSettingsPrintQaOutput(PslHandle, const char* text) {
   PSL_CALL("PslGuiSettingsPrintQaOutput", sim::Args(text));
-  kv::Log(std::string("media QA: ") + (text ? text : "(none)"));
+  kv::Log(std::string("media QA: ") + (text ? kv::EscapedText(text, 120) : "(none)"));
   return PSL_OK;
 }
 

@@ -120,7 +120,7 @@ bool Service::OpenItemLocked(Player& p) {
   Probe probe;
   std::string error = "not on a medium";
   if (path.empty() || !ProbeFile(path, item.kind, &probe, &error) || probe.durationMs <= 0) {
-    kv::Log("media service: cannot play " + item.uri + ": " + (error.empty() ? "no length" : error));
+    kv::Log("media service: cannot play " + kv::EscapedText(item.uri, kv::kMaxLoggedPath) + ": " + (error.empty() ? "no length" : kv::EscapedText(error, 120)));
     return false;
   }
   p.duration = probe.durationMs;
@@ -306,7 +306,7 @@ int32_t Service::ControllerPlay(int32_t kind, const std::string& uri, const std:
   {
     std::lock_guard<std::mutex> lock(mu_);
     if (!renderer_) {
-      kv::Log("media service: the renderer is off, the controller's " + uri + " is not played");
+      kv::Log("media service: the renderer is off, the controller's " + kv::EscapedText(uri, kv::kMaxLoggedPath) + " is not played");
       return PSL_ERR_NOT_READY;
     }
     Node n;

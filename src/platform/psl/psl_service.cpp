@@ -226,14 +226,14 @@ int32_t Service::PlugLocked(const std::string& folder, std::vector<int32_t>* plu
   const std::string real = Canonical(folder);
   std::error_code ec;
   if (real.empty() || !fs::is_directory(real, ec)) {
-    kv::Log("media service: \"" + folder + "\" is not a folder, not plugged");
+    kv::Log("media service: \"" + kv::EscapedText(folder, kv::kMaxLoggedPath) + "\" is not a folder, not plugged");
     return 0;
   }
   for (auto& m : sticks_)
     if (m && m->folder == real) return m->number;
   auto free = std::find(sticks_.begin(), sticks_.end(), nullptr);
   if (free == sticks_.end()) {
-    kv::Log("media service: five sticks are in, \"" + folder + "\" not plugged");
+    kv::Log("media service: five sticks are in, \"" + kv::EscapedText(folder, kv::kMaxLoggedPath) + "\" not plugged");
     return 0;
   }
   auto m = std::make_unique<Medium>();
@@ -245,9 +245,9 @@ int32_t Service::PlugLocked(const std::string& folder, std::vector<int32_t>* plu
   fs::create_directories(fs::path(link).parent_path(), ec);
   fs::remove(link, ec);
   fs::create_directory_symlink(real, link, ec);
-  if (ec) kv::Log("media service: cannot link " + link + ": " + ec.message());
+  if (ec) kv::Log("media service: cannot link " + kv::EscapedText(link, kv::kMaxLoggedPath) + ": " + ec.message());
   m->counts = CountMedium(real, kScanBudget);
-  kv::Log("media service: " + real + " plugged as /mnt/usb" + std::to_string(m->number));
+  kv::Log("media service: " + kv::EscapedText(real, kv::kMaxLoggedPath) + " plugged as /mnt/usb" + std::to_string(m->number));
   plugged->push_back(m->number);
   *free = std::move(m);
   return (*free)->number;
@@ -408,7 +408,7 @@ std::string Service::Resolve(const std::string& uriOrPath) {
 std::string Service::ResolveLocked(const std::string& uriOrPath) {
   std::string p = uriOrPath;
   if (HasDotDot(p)) {
-    kv::Log("media service: \"" + uriOrPath + "\" refused (\"..\")");
+    kv::Log("media service: \"" + kv::EscapedText(uriOrPath, kv::kMaxLoggedPath) + "\" refused (\"..\")");
     return {};
   }
   std::vector<std::string> roots;
@@ -434,7 +434,7 @@ std::string Service::ResolveLocked(const std::string& uriOrPath) {
   const bool ok = !real.empty() && (std::any_of(roots.begin(), roots.end(), [&](const auto& r) { return Inside(real, r); }) ||
                                     Inside(real, store) || (!def.empty() && real == Canonical(def)));
   if (!ok) {
-    kv::Log("media service: \"" + uriOrPath + "\" is not on a medium, answered as missing");
+    kv::Log("media service: \"" + kv::EscapedText(uriOrPath, kv::kMaxLoggedPath) + "\" is not on a medium, answered as missing");
     return {};
   }
   return real;
@@ -676,7 +676,7 @@ void Service::RequestThumb(PslObject item, const Node& n) {
            DecodePicture(data.data(), data.size(), boxW, boxH, &img, &info, &error);
     else if (ok)
       ok = VideoFrame(path, 0, boxW, boxH, &img, &error);
-    if (!ok) kv::Log("media service: no thumbnail of " + path + ": " + error);
+    if (!ok) kv::Log("media service: no thumbnail of " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": " + kv::EscapedText(error, 120));
     self->Answer([self, img = std::move(img), ok, hold] {
       auto kept = self->Take(hold);
       if (!kept) return;
@@ -720,7 +720,7 @@ int32_t Service::RequestMetadata(PslObject item) {
         ok = ProbeFile(path, n.kind, &probe, &error);
       }
     }
-    if (!ok) kv::Log("media service: no metadata of " + n.path + ": " + error);
+    if (!ok) kv::Log("media service: no metadata of " + kv::EscapedText(n.path, kv::kMaxLoggedPath) + ": " + kv::EscapedText(error, 120));
     self->Answer([self, n, ok, pic, probe, hold] {
       auto kept = self->Take(hold);
       if (!kept) return;
@@ -787,7 +787,7 @@ int32_t Service::RequestPicture(PslObject item, int32_t mode) {
       out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
       if (!out.flush()) ok = false, error = "cannot write " + saved;
     }
-    if (!ok) kv::Log("media service: picture " + path + " failed: " + error);
+    if (!ok) kv::Log("media service: picture " + kv::EscapedText(path, kv::kMaxLoggedPath) + " failed: " + kv::EscapedText(error, 120));
     // The canvases the GUI shows pictures on are screen-sized: the picture is
     // fitted and laid out on a whole screen here, on the worker, and the GUI
     // task takes that frame's pixels in exchange for the canvas's old ones
@@ -845,7 +845,7 @@ int32_t Service::DecodeImage(dfb::Surface* surface, const char* file, int32_t* w
   std::string error;
   if (GetKnobs().failDecode || !ReadFile(path, kMaxPictureBytes, &data, &error) ||
       !DecodePicture(data.data(), data.size(), boxW, boxH, &img, &info, &error)) {
-    kv::Log(std::string("PslGuiDecodeImage: ") + file + ": " + (error.empty() ? "decoding fails (knob)" : error));
+    kv::Log("PslGuiDecodeImage: " + kv::EscapedText(file, kv::kMaxLoggedPath) + ": " + (error.empty() ? "decoding fails (knob)" : kv::EscapedText(error, 120)));
     return PSL_ERR_INVALID;
   }
   DrawCentred(img, surface);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -333,8 +334,10 @@ std::optional<int32_t> Sim::Enter(std::string_view name, std::string_view args) 
     }
   }
   auto it = failures_.find(name);
-  if (it == failures_.end()) return std::nullopt;
-  return it->second;
+  if (it != failures_.end()) return it->second;
+  if (everyCallFails_ && std::find(everyCallExcept_.begin(), everyCallExcept_.end(), name) == everyCallExcept_.end())
+    return everyCallFails_;
+  return std::nullopt;
 }
 
 std::vector<std::string> Sim::CallLog() const {
@@ -367,10 +370,18 @@ void Sim::FailCallAfter(std::string name, int32_t code, int successes) {
   delayedFailures_[std::move(name)] = {code, successes};
 }
 
+void Sim::FailEveryCall(int32_t code, std::vector<std::string> except) {
+  std::lock_guard<std::mutex> lock(logMutex_);
+  everyCallFails_ = code;
+  everyCallExcept_ = std::move(except);
+}
+
 void Sim::ClearFailures() {
   std::lock_guard<std::mutex> lock(logMutex_);
   failures_.clear();
   delayedFailures_.clear();
+  everyCallFails_.reset();
+  everyCallExcept_.clear();
 }
 
 std::optional<int32_t> EnterCall(const char* name, std::string_view args, int32_t noSimCode) {
@@ -455,20 +466,20 @@ void Sim::LoadState() {
   // Something is dropped: keep the file as it was beside it, and write the
   // lines kept as a complete file.
   if (!complete || bad > 0) {
-    kv::Log("Sim: " + path + " is damaged (" + (complete ? "bad lines" : "cut short or not closed") + "): " +
+    kv::Log("Sim: " + kv::EscapedText(path, kv::kMaxLoggedPath) + " is damaged (" + (complete ? "bad lines" : "cut short or not closed") + "): " +
             std::to_string(state_.size()) + " entries read, " + std::to_string(bad) +
             " bad lines dropped; the other settings of the set take their defaults");
   }
   if (unknown > 0) {
-    kv::Log("Sim: " + path + ": dropped " + std::to_string(unknown) + (unknown == 1 ? " line" : " lines") +
+    kv::Log("Sim: " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": dropped " + std::to_string(unknown) + (unknown == 1 ? " line" : " lines") +
             " of unknown keys (the first \"" + kv::EscapedText(firstUnknown) + "\")");
   }
   std::error_code ec;
   std::filesystem::copy_file(path, path + ".bad", std::filesystem::copy_options::overwrite_existing, ec);
   if (ec)
-    kv::Log("Sim: cannot keep a copy of " + path + ": " + ec.message());
+    kv::Log("Sim: cannot keep a copy of " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": " + ec.message());
   else
-    kv::Log("Sim: the file as it was is kept as " + path + ".bad");
+    kv::Log("Sim: the file as it was is kept as " + kv::EscapedText(path + ".bad", kv::kMaxLoggedPath));
   dirty_ = true;
   unsaved_ += 1;
 }
@@ -481,7 +492,7 @@ std::string Sim::GetState(const std::string& key, const std::string& fallback) c
 
 bool Sim::SetState(const std::string& key, const std::string& value) {
   if (!CleanStateLine(key, value)) {
-    kv::Log("Sim::SetState: bad key or value for \"" + key + "\", not stored");
+    kv::Log("Sim::SetState: bad key or value for \"" + kv::EscapedText(key) + "\", not stored");
     return false;
   }
   std::lock_guard<std::mutex> lock(stateMutex_);
@@ -497,7 +508,7 @@ bool Sim::SetState(const std::string& key, const std::string& value) {
 bool Sim::UpdateState(const std::map<std::string, std::string>& set, const std::vector<std::string>& erase) {
   for (const auto& [key, value] : set) {
     if (!CleanStateLine(key, value)) {
-      kv::Log("Sim::UpdateState: bad key or value for \"" + key + "\", nothing stored");
+      kv::Log("Sim::UpdateState: bad key or value for \"" + kv::EscapedText(key) + "\", nothing stored");
       return false;
     }
   }
@@ -594,13 +605,13 @@ bool Sim::WriteStateFile(const std::string& text) {
   const std::string tmp = path + ".new";
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
-    if (!saveFailing_) kv::Log("Sim: cannot write " + tmp + ": " + std::strerror(errno));
+    if (!saveFailing_) kv::Log("Sim: cannot write " + kv::EscapedText(tmp, kv::kMaxLoggedPath) + ": " + std::strerror(errno));
     return false;
   }
   bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
-    if (!saveFailing_) kv::Log("Sim: saving " + path + " failed: " + std::strerror(errno));
+    if (!saveFailing_) kv::Log("Sim: saving " + kv::EscapedText(path, kv::kMaxLoggedPath) + " failed: " + std::strerror(errno));
     ::unlink(tmp.c_str());
     return false;
   }
@@ -639,7 +650,7 @@ int32_t MountPartition(const char* partition, const char* mountPoint) {
   const std::string path = Sim::Current()->TargetPath(mountPoint);
   std::filesystem::create_directories(path, ec);
   if (ec) {
-    kv::Log("MPLCore_MountPartition: cannot make " + path + ": " + ec.message());
+    kv::Log("MPLCore_MountPartition: cannot make " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": " + ec.message());
     return BKNI_OS_ERROR;
   }
   return BKNI_SUCCESS;

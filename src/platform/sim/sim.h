@@ -121,6 +121,9 @@ class Sim {
   void FailCall(std::string name, int32_t code);
   // As FailCall, but only after `successes` more calls of `name` went through.
   void FailCallAfter(std::string name, int32_t code, int successes);
+  // Makes every later call answer `code` without doing anything, but those
+  // named in `except` and those given a code of their own by FailCall.
+  void FailEveryCall(int32_t code, std::vector<std::string> except = {});
   void ClearFailures();
   // Records a call; the failure code when the call was told to fail.
   std::optional<int32_t> Enter(std::string_view name, std::string_view args);
@@ -253,6 +256,8 @@ class Sim {
   std::deque<std::string> log_;
   std::map<std::string, int32_t, std::less<>> failures_;
   std::map<std::string, std::pair<int32_t, int>, std::less<>> delayedFailures_;  // code, successes left
+  std::optional<int32_t> everyCallFails_;                                         // FailEveryCall
+  std::vector<std::string> everyCallExcept_;
 
   std::mutex saveMutex_;           // one write of the file at a time; taken before stateMutex_
   bool saveFailing_ = false;       // the last write failed (logged once)

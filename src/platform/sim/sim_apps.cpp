@@ -50,10 +50,10 @@ void Launch(sim::Sim& tv, const TVSM_LaunchMessage& msg) {
   if (kind == TVSM_APP_FLASH && name.starts_with('/')) {
     const std::string file = name.substr(0, name.find(' '));
     if (!sim::IsStoreDemoFile(file)) {
-      kv::Log("TVSM: no such Flash file " + file + ", nothing started");
+      kv::Log("TVSM: no such Flash file " + kv::EscapedText(file, kv::kMaxLoggedPath) + ", nothing started");
       return;
     }
-    kv::Log("TVSM: starting store demo " + file);
+    kv::Log("TVSM: starting store demo " + kv::EscapedText(file, kv::kMaxLoggedPath));
   }
   std::lock_guard<std::mutex> lock(tv.Mutex());
   auto& mgr = tv.Manager();

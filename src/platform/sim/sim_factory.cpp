@@ -118,7 +118,7 @@ std::optional<int32_t> Run(sim::Sim& tv, const std::string& cmd, std::string* ou
     SetMounted(tv, "");
     return 0;
   }
-  kv::Log("board command runner: \"" + cmd + "\" is not a command of the factory tests, refused");
+  kv::Log("board command runner: \"" + kv::EscapedText(cmd) + "\" is not a command of the factory tests, refused");
   return std::nullopt;
 }
 

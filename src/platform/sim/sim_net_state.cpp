@@ -61,7 +61,7 @@ void NetState::LoadConfigs() {
       char* end = nullptr;
       const unsigned long v = std::strtoul(text.c_str(), &end, 10);
       if (!end || *end != '\0' || v > 0xFFFFFFFFul) {
-        kv::Log("sim: bad stored " + ConfigKey(d, kConfigFields[f]) + " \"" + text + "\", default kept");
+        kv::Log("sim: bad stored " + ConfigKey(d, kConfigFields[f]) + " \"" + kv::EscapedText(text) + "\", default kept");
         continue;
       }
       if (f == 0)

@@ -52,7 +52,7 @@ int32_t ReadInt(sim::Sim* tv, const std::string& key, int32_t fallback) {
   try {
     return static_cast<int32_t>(std::stol(v));
   } catch (...) {
-    kv::Log("XPM OEM: bad stored value for " + key + ", default used");
+    kv::Log("XPM OEM: bad stored value for " + kv::EscapedText(key) + ",, default used");
     return fallback;
   }
 }

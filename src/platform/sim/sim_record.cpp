@@ -107,7 +107,7 @@ std::string DiskFile(const sim::Sim& tv, const World& w, const char* path, const
   const bool inside = p.rfind(root, 0) == 0 && p.size() > root.size() && p.find("/../") == std::string::npos &&
                       p.compare(p.size() - std::min<size_t>(p.size(), 3), 3, "/..") != 0;
   if (!inside || !Mounted(tv, w)) {
-    kv::Log(std::string(call) + ": \"" + p + "\" is not a file of the mounted disk, refused");
+    kv::Log(std::string(call) + ": \"" + kv::EscapedText(p, kv::kMaxLoggedPath) + "\" is not a file of the mounted disk, refused");
     return {};
   }
   return tv.TargetPath(p);

@@ -82,7 +82,7 @@ int32_t TVSM_RegisterTableGetFloat(const char* key, float* out) {
   if (v.empty()) return TVSM_ERR_FAILED;
   float f = 0;
   if (std::sscanf(v.c_str(), "%f", &f) != 1) {
-    kv::Log(std::string("TVSM register table: bad float stored for ") + key);
+    kv::Log("TVSM register table: bad float stored for " + kv::EscapedText(key));
     return TVSM_ERR_FAILED;
   }
   *out = f;

@@ -13,7 +13,7 @@ int64_t StoredNumber(const Sim& tv, const std::string& key, int64_t fallback) {
   int64_t n = 0;
   auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
   if (ec != std::errc() || end != v.data() + v.size()) {
-    kv::Log("simulated set: bad stored value for " + key + ", default used");
+    kv::Log("simulated set: bad stored value for " + kv::EscapedText(key) + ",, default used");
     return fallback;
   }
   return n;

@@ -1055,7 +1055,7 @@ void TvState::Save() {
 void TvState::Load() {
   const std::map<std::string, std::string> stored = sim_.StateWithPrefix("tv.");
   const auto bad = [](const std::string& key, const std::string& why) {
-    kv::Log("TvState: stored " + key + " ignored (" + why + "), the factory value stays");
+    kv::Log("TvState: stored " + kv::EscapedText(key) + " ignored (" + why + "), the factory value stays");
   };
   std::array<bool, kMedia> mapStored{};
   std::array<std::vector<Channel>, kMedia> storedChannels;

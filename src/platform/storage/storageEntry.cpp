@@ -16,6 +16,7 @@
 #include "platform/storage/SimpleFileReader.h"
 #include "platform/storage/native_log.h"
 #include "platform/storage/storageFunction.h"
+#include "runtime/escaped_text.h"
 
 namespace {
 
@@ -42,12 +43,7 @@ Store& TheStore() {
 }
 
 // A short printable form of a key for log lines.
-std::string Printable(std::string_view text) {
-    std::string out;
-    for (char c : text.substr(0, 64)) out.push_back(c >= 0x20 && c < 0x7F ? c : '?');
-    if (text.size() > 64) out += "...";
-    return out;
-}
+std::string Printable(std::string_view text) { return kv::EscapedText(text, 64); }
 
 std::size_t FileBytesOf(const DC_Chain& chain) {
     std::size_t total = UDSM_CRC_BYTES;
@@ -63,11 +59,11 @@ Load LoadFile(const std::string& path, DC_Chain* out) {
         case SFR_OK: break;
         case SFR_MISSING: return Load::Missing;
         case SFR_TOO_LARGE:
-        case SFR_ERROR: NativeLog("UDSM: settings file %s is unusable", path.c_str()); return Load::Damaged;
+        case SFR_ERROR: NativeLog("UDSM: settings file %s is unusable", kv::EscapedText(path, kv::kMaxLoggedPath).c_str()); return Load::Damaged;
     }
     std::string error;
     if (!UDSM_Parse(bytes.data(), bytes.size(), out, &error)) {
-        NativeLog("UDSM: settings file %s is damaged: %s", path.c_str(), error.c_str());
+        NativeLog("UDSM: settings file %s is damaged: %s", kv::EscapedText(path, kv::kMaxLoggedPath).c_str(), kv::EscapedText(error, 120).c_str());
         return Load::Damaged;
     }
     return Load::Loaded;
@@ -76,9 +72,9 @@ Load LoadFile(const std::string& path, DC_Chain* out) {
 void SetAside(const std::string& path) {
     std::string aside = path + ".damaged";
     if (std::rename(path.c_str(), aside.c_str()) == 0) {
-        NativeLog("UDSM: damaged settings file kept as %s", aside.c_str());
+        NativeLog("UDSM: damaged settings file kept as %s", kv::EscapedText(aside, kv::kMaxLoggedPath).c_str());
     } else {
-        NativeLog("UDSM: cannot rename %s to %s: %s", path.c_str(), aside.c_str(), std::strerror(errno));
+        NativeLog("UDSM: cannot rename %s to %s: %s", kv::EscapedText(path, kv::kMaxLoggedPath).c_str(), kv::EscapedText(aside, kv::kMaxLoggedPath).c_str(), std::strerror(errno));
     }
 }
 
@@ -162,7 +158,7 @@ UDSM_Status SaveSteps(Store& s) {
     std::string error;
     if (!UDSM_Serialize(s.chain, &bytes, &error)) {
         // Put refuses anything that would get here; this guards the file all the same.
-        NativeLog("UDSM: save refused: %s", error.c_str());
+        NativeLog("UDSM: save refused: %s", kv::EscapedText(error, 120).c_str());
         return UDSM_ERR_FILE_TOO_LARGE;
     }
     // A new data folder is made here: nothing else may have made it yet.
@@ -229,7 +225,7 @@ UDSM_Status SaveSteps(Store& s) {
 UDSM_Status SaveLocked(Store& s) {
     UDSM_Status status = SaveSteps(s);
     if (status == UDSM_OK) {
-        if (s.failing) NativeLog("UDSM: the settings file %s is saved again", s.mainPath.c_str());
+        if (s.failing) NativeLog("UDSM: the settings file %s is saved again", kv::EscapedText(s.mainPath, kv::kMaxLoggedPath).c_str());
         s.dirty = false;
         s.unsaved = 0;
         s.failing = false;
@@ -263,7 +259,7 @@ UDSM_OpenResult UDSM_Open(const char* mainPath, const char* backupPath) {
         Load backup = LoadFile(s.backupPath, &s.chain);
         if (backup == Load::Loaded) {
             result = UDSM_LOADED_BACKUP;
-            NativeLog("UDSM: settings loaded from the backup %s", s.backupPath.c_str());
+            NativeLog("UDSM: settings loaded from the backup %s", kv::EscapedText(s.backupPath, kv::kMaxLoggedPath).c_str());
         } else {
             if (main == Load::Missing && backup == Load::Missing) {
                 NativeLog("UDSM: no settings file yet; starting from defaults");

@@ -106,7 +106,7 @@ int32_t XPM_OpenUART(void) {
   const std::string path = tv->DataDir() + "/serial.log";
   tv->Middleware().uart = std::fopen(path.c_str(), "ab");
   if (!tv->Middleware().uart) {
-    kv::Log("XPM_OpenUART: cannot open " + path + ": " + std::strerror(errno));
+    kv::Log("XPM_OpenUART: cannot open " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": " + std::strerror(errno));
     return XPM_ERR_FAILED;
   }
   return XPM_OK;

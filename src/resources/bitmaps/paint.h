@@ -14,10 +14,11 @@
 
 namespace Recipes {
 
-// The look shared by every recipe.
+// The look shared by every recipe. Panel bodies are opaque: a dialog, bar
+// or banner opens over other screens, whose texts must not show through.
 namespace Palette {
-inline constexpr kv::Color PanelTop{36, 40, 50, 226};
-inline constexpr kv::Color PanelBottom{16, 18, 24, 236};
+inline constexpr kv::Color PanelTop{36, 40, 50, 255};
+inline constexpr kv::Color PanelBottom{16, 18, 24, 255};
 inline constexpr kv::Color PanelRim{150, 162, 182, 210};
 inline constexpr kv::Color FocusTop{58, 136, 214, 255};
 inline constexpr kv::Color FocusBottom{23, 86, 140, 255};  // the focused menu-item blue
@@ -28,8 +29,8 @@ inline constexpr kv::Color PlainRim{108, 112, 122, 190};
 inline constexpr kv::Color Glyph{226, 230, 238, 255};     // arrows, ticks, icons
 inline constexpr kv::Color GlyphDim{150, 156, 168, 255};
 inline constexpr kv::Color Accent{229, 208, 23, 255};     // the gold of titles
-inline constexpr kv::Color MediaTop{26, 48, 84, 240};
-inline constexpr kv::Color MediaBottom{12, 24, 46, 244};
+inline constexpr kv::Color MediaTop{26, 48, 84, 255};
+inline constexpr kv::Color MediaBottom{12, 24, 46, 255};
 }  // namespace Palette
 
 struct PointF {

@@ -1,5 +1,6 @@
-// Dialog frames, panels and banner backgrounds: dark translucent bodies with
-// a thin light rim and rounded corners. The nine-slice panels keep their
+// Dialog frames, panels and banner backgrounds: dark opaque bodies (they
+// open over other screens, whose texts must not show through) with a thin
+// light rim and rounded corners. The nine-slice panels keep their
 // corners well inside 16 pixels and are uniform along the edges, so
 // Views::Frame can stretch them to any size.
 #include "resources/bitmaps/paint.h"
@@ -25,12 +26,12 @@ void MediaPanel(Resources::Bitmap& b) {
 
 void MediaPopPanel(Resources::Bitmap& b) {
   const ge::Surface s = b.GetFrameSurface(0);
-  Panel(s, Whole(s), PanelStyle{14, {30, 52, 88, 230}, {10, 20, 38, 236}, {150, 190, 240, 200}, 1.5f});
+  Panel(s, Whole(s), PanelStyle{14, {30, 52, 88, 255}, {10, 20, 38, 255}, {150, 190, 240, 200}, 1.5f});
 }
 
 void KeyPadPanel(Resources::Bitmap& b) {
   const ge::Surface s = b.GetFrameSurface(0);
-  Panel(s, Whole(s), PanelStyle{8, {44, 48, 58, 236}, {20, 22, 28, 240}, Palette::PanelRim, 1.5f});
+  Panel(s, Whole(s), PanelStyle{8, {44, 48, 58, 255}, {20, 22, 28, 255}, Palette::PanelRim, 1.5f});
 }
 
 void BarPanel(Resources::Bitmap& b) {
@@ -50,7 +51,7 @@ void BottomCap(Resources::Bitmap& b) {
 
 void InnerPanel(Resources::Bitmap& b) {
   const ge::Surface s = b.GetFrameSurface(0);
-  Panel(s, Whole(s), PanelStyle{6, {24, 28, 36, 236}, {14, 16, 22, 240}, {96, 106, 124, 220}, 1.0f});
+  Panel(s, Whole(s), PanelStyle{6, {24, 28, 36, 255}, {14, 16, 22, 255}, {96, 106, 124, 220}, 1.0f});
 }
 
 void VideoBorder(Resources::Bitmap& b) {
@@ -67,7 +68,7 @@ void BannerPanel(Resources::Bitmap& b) {
 // Plot area behind the backlight curve: axes and a light grid.
 void PlotArea(Resources::Bitmap& b) {
   const ge::Surface s = b.GetFrameSurface(0);
-  Panel(s, Whole(s), PanelStyle{4, {20, 22, 28, 230}, {14, 16, 20, 236}, {80, 86, 98, 220}, 1.0f});
+  Panel(s, Whole(s), PanelStyle{4, {20, 22, 28, 255}, {14, 16, 20, 255}, {80, 86, 98, 220}, 1.0f});
   const kv::Color grid{90, 96, 110, 110};
   for (int i = 1; i < 5; ++i) {
     const int32_t x = 2 + i * (s.width - 4) / 5, y = 2 + i * (s.height - 4) / 5;

@@ -170,7 +170,7 @@ void PictureDataItem::RequestPicture() {
   Height = 0;
   const int32_t status = PslMediaRequestPicture(globalPsl, this, 0);
   if (status != PSL_OK) kv::LogFailedCall("PslMediaRequestPicture", status);
-  kv::Log("PslMediaRequestPicture " + Title.ToUtf8());
+  kv::Log("PslMediaRequestPicture " + kv::EscapedText(Title.ToUtf8()));
 }
 
 MusicDataItem::MusicDataItem() { MetadataClass = &MusicMetadata::StaticClass(); }

@@ -248,7 +248,7 @@ void MediaWrapper::SourcesChanged() {
   for (int32_t i = 0; i < count; ++i)
     if (auto* root = kv::Cast<RootDataItem>(sources_.GetItemAtAbsolute(i)))
       line += std::string(i ? "; " : ": ") + (kv::Cast<ServerRootDataItem>(root) ? "server \"" : "USB \"") +
-              Utf8(root->Title) + "\" " + Utf8(root->Uri);
+              kv::EscapedText(Utf8(root->Title)) + "\" " + kv::EscapedText(Utf8(root->Uri), kv::kMaxLoggedPath);
   kv::Log(line);
 }
 
@@ -1090,7 +1090,7 @@ kv::String MediaWrapper::GetWallpaperPath() {
 }
 
 void MediaWrapper::DeleteUserWallpaper(const kv::String& path) {
-  kv::Log(">>>>>DeleteUserWallpaper: Delete user wallpaper " + Utf8(path));
+  kv::Log(">>>>>DeleteUserWallpaper: Delete user wallpaper " + kv::EscapedText(Utf8(path), kv::kMaxLoggedPath));
   const int32_t status = PslMediaWallpaperDelete(globalPsl);
   if (status != PSL_OK) kv::LogFailedCall("PslMediaWallpaperDelete", status);
 }

@@ -1,6 +1,5 @@
 #include "units/MediaPlayer/PhotoSingleView.h"
 
-#include <cstdio>
 
 #include "platform/psl/psl.h"
 #include "platform/xpm/xpm.h"
@@ -355,7 +354,7 @@ kv::Object* PhotoSingleView::HandlePicture(Media::PictureEvent* picture) {
   if (!IsDMR) return this;
   const int32_t state = item->PictureState == 1 ? 2 : item->PictureState == 3 ? 0 : 1;
   if (state != 0) {
-    std::printf("------CALLING UPDATEDMRSTATE TO %d\n", state);
+    kv::Log("------CALLING UPDATEDMRSTATE TO " + std::to_string(state));
     updateDMRState(globalPsl, state);
   }
   if (DmrStartBar()) {

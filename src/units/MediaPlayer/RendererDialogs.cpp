@@ -91,7 +91,7 @@ void SetUpButton(SkinBin::Button& b, const kv::String& text) {
 kv::String Help(std::initializer_list<const kv::MultiTextId*> words) {
   kv::String text;
   for (const kv::MultiTextId* w : words) {
-    if (!text.Empty()) text = kv::ConcatString(text, kv::GetVariantOfString(T::HELP_SEPARATOR));
+    if (!text.Empty()) text = kv::ConcatString(text, kv::LoadString(T::HELP_SEPARATOR));
     text = kv::ConcatString(text, kv::GetVariantOfString(*w));
   }
   return text;

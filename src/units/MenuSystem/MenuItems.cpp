@@ -79,7 +79,7 @@ kv::String HelpText(std::initializer_list<const kv::MultiTextId*> words) {
   kv::String out;
   bool first = true;
   for (const kv::MultiTextId* w : words) {
-    if (!first) out = kv::ConcatString(out, kv::GetVariantOfString(MenuSystemItems::HELP_SEPARATOR));
+    if (!first) out = kv::ConcatString(out, kv::LoadString(MenuSystemItems::HELP_SEPARATOR));
     out = kv::ConcatString(out, kv::GetVariantOfString(*w));
     first = false;
   }

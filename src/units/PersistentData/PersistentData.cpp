@@ -26,14 +26,6 @@ Storage& TheStorage() {
 
 std::string KeyText(kv::TextId key) { return kv::LoadString(key).ToUtf8(); }
 
-// A short printable form of a stored text for log lines.
-std::string Printable(std::string_view text) {
-  std::string out;
-  for (char c : text.substr(0, 40)) out.push_back(c >= 0x20 && c < 0x7F ? c : '?');
-  if (text.size() > 40) out += "...";
-  return out;
-}
-
 // Decimal digits with an optional leading minus, within int32_t.
 bool ParseInteger(std::string_view text, int32_t* out) {
   size_t i = 0;
@@ -143,7 +135,7 @@ int32_t PersistentData::GetInteger(const kv::String& key) {
   if (!Read(name, &value)) return 0;
   int32_t result = 0;
   if (!ParseInteger(value, &result)) {
-    kv::Log("PersistentData: setting \"" + Printable(name) + "\" holds \"" + Printable(value) +
+    kv::Log("PersistentData: setting \"" + kv::EscapedText(name) + "\" holds \"" + kv::EscapedText(value) +
             "\", not an integer; it reads 0");
     return 0;
   }

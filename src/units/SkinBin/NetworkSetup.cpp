@@ -160,7 +160,7 @@ int32_t NetworkSetup::WLAN_LoadAccessPoints() {
     // A name of 32 bytes has no terminator: read at most 32.
     const std::string ssid(res.ssid, strnlen(res.ssid, sizeof res.ssid));
     if (ssid.empty()) continue;
-    kv::Log("Load AP info SSID " + ssid);
+    kv::Log("Load AP info SSID " + kv::EscapedText(ssid));
     auto* ap = kv::New<Structures::WLAN_Info>();
     ap->SSID = kv::NewStringAnsi(ssid.c_str());
     ap->Channel = res.channel;
@@ -184,7 +184,7 @@ Structures::WLAN_Info* NetworkSetup::WLAN_GetStatus() {
   XPM_WlanStatus status{};
   const int32_t r = XPM_WLAN_StatusEx(&status);
   if (r != XPM_OK) {
-    kv::Log("\n XPM_WLAN_StatusEx returns error!");
+    kv::Log("XPM_WLAN_StatusEx returns error!");
     info->State = -1;
     return info;
   }
@@ -234,7 +234,7 @@ kv::String NetworkSetup::WPS_GeneratePin() {
   uint32_t pin = 0;
   const int32_t r = XPM_GenerateWPSPin(&pin);
   if (r != XPM_OK) {
-    kv::Log("\n XPM_GenerateWPSPin connection returns error");
+    kv::Log("XPM_GenerateWPSPin connection returns error");
     return kv::String();
   }
   char text[16];
@@ -258,7 +258,7 @@ int32_t NetworkSetup::WPS_Join(Structures::WPS_Connection* record) {
   kv::StringToAnsi(record->PIN, pin.data(), static_cast<int32_t>(pin.size()), '?');
   const int32_t r = XPM_WLAN_WPSJoinByPinEx(ssid.data(), pin.data(), record->Flag != 0 ? 1 : 0);
   if (r != XPM_OK)
-    kv::Log("\n XPM_WLAN_WPSJoinByPinEx for " + std::string(ssid.data()) + " with a pin of " +
+    kv::Log("XPM_WLAN_WPSJoinByPinEx for " + kv::EscapedText(ssid.data()) + " with a pin of " +
             std::to_string(strnlen(pin.data(), pin.size())) + " digits returns error");
   return r;
 }

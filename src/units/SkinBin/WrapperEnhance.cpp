@@ -292,7 +292,7 @@ int32_t Wrapper::OnGetDynamicRangeControl() { return DynamicRangeControl = WRAPP
 void Wrapper::OnSetDynamicRangeControl(int32_t v) {
   DynamicRangeControl = v;
   if (int32_t r = XPM_SetDolbyDRC(v > 0))
-    kv::Log("\n******** XPM_SetDolbyDRC failed with result code " + std::to_string(r) + "\n");
+    kv::Log("******** XPM_SetDolbyDRC failed with result code " + std::to_string(r));
 }
 
 int32_t Wrapper::OnGetDynamicBassBoost() { return DynamicBassBoost = BassOf(GetEqualizerPreset()); }

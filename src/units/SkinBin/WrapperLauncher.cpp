@@ -1,7 +1,6 @@
 // The skin Wrapper's application launcher: launches and terminations of the
 // network applications through the system manager, the table of the
 // applications that run, the UI status reports and the store demo.
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -80,7 +79,7 @@ int32_t Wrapper::LaunchFlashApp(int32_t id, bool flag) {
     return 0;
   }
   const int32_t result = SendLaunch(TVSM_LAUNCH_FLASH, text, flag);
-  std::printf("Launch Flash %s\n", text.c_str());
+  kv::Log("Launch Flash " + text);
   return result;
 }
 
@@ -91,7 +90,7 @@ int32_t Wrapper::LaunchYahooApp(int32_t which, bool flag) {
   }
   const std::string name = which == 1 ? kv::LoadString(WIDGET_MENU).ToUtf8() : std::string();
   const int32_t result = SendLaunch(TVSM_LAUNCH_WIDGET, name, flag);
-  std::printf("Launch Yahoo %s\n", name.c_str());
+  kv::Log("Launch Yahoo " + name);
   return result;
 }
 
@@ -130,7 +129,7 @@ void Wrapper::RequestTVResources() {
 void Wrapper::RefreshActiveAppStatus() {
   std::unique_ptr<TVSM_ActiveApps> answer(new (std::nothrow) TVSM_ActiveApps());
   if (!answer) {
-    std::printf("RefreshActiveAppStatus: Out of memory\n");
+    kv::Log("RefreshActiveAppStatus: Out of memory");
     return;
   }
   if (kv::LogFailedCall("TVSM_GetActiveAppsStatus", TVSM_GetActiveAppsStatus(answer.get(), sizeof *answer)) != 0)
@@ -206,25 +205,24 @@ kv::String Wrapper::GetYahooWidgetName() {
 
 void Wrapper::NotifySetupStatus(int32_t status) {
   if (status == 0 || status == 1) {
-    std::printf("\n\n\n@@@Informing TVSM that we %s perform onboarding...\n", status == 1 ? "will" : "will not");
+    kv::Log(std::string("@@@Informing TVSM that we ") + (status == 1 ? "will" : "will not") + " perform onboarding...");
     ReportWord(TVSM_ASYNC_SETUP_STATUS, status);
   } else if (status == 2) {
-    std::printf("\n\n\n@@@Informing TVSM that onboarding is finished...\n\n\n");
+    kv::Log("@@@Informing TVSM that onboarding is finished...");
     Report(TVSM_ASYNC_SETUP_FINISHED);
   }
 }
 
 void Wrapper::ReportGraphicsStatus(bool sidebar, bool status) {
   if (ReportWord(sidebar ? TVSM_ASYNC_SIDEBAR_STATUS : TVSM_ASYNC_FLOATING_STATUS, status ? 1 : 0) == 0)
-    std::printf(sidebar ? "Error in sending sidebar status to TVSM!\n"
-                        : "Error in sending floating graphics status to TVSM!\n");
+    kv::Log(sidebar ? "Error in sending sidebar status to TVSM!" : "Error in sending floating graphics status to TVSM!");
 }
 
 void Wrapper::ReportInputOSDStatus(int32_t kind, bool shown) {
   kv::Trace("%s%i%b", {kv::LoadString(T_INPUT_OSD_STATUS), kind, shown});
   const int32_t payload[2] = {shown ? 1 : 0, kind == 2 ? 9 : kind == 3 ? 10 : 1};
   if (Report(TVSM_ASYNC_INPUT_OSD_STATUS, payload, sizeof payload) == 0)
-    std::printf("Error sending input osd status to TVSM!\n");
+    kv::Log("Error sending input osd status to TVSM!");
 }
 
 // --- Store demo ------------------------------------------------------------------------

@@ -176,12 +176,12 @@ void Wrapper::OnSetAutoBrightnessSensor(int32_t v) {
 int32_t Wrapper::OnGetIRControl() {
   int32_t v = 0;
   if (XPM_CALL(XPM_GetExtOemProperty, XPM_OEM_IR_CONTROL, &v) != 0) v = 0;
-  std::printf("%s%d\n", kv::LoadString(T_IR_CONTROL).ToUtf8().c_str(), v);
+  kv::Log(kv::LoadString(T_IR_CONTROL).ToUtf8() + std::to_string(v));
   return v;
 }
 
 void Wrapper::OnSetIRControl(int32_t v) {
-  std::printf("%s%d\n", kv::LoadString(T_SET_IR_CONTROL).ToUtf8().c_str(), v);
+  kv::Log(kv::LoadString(T_SET_IR_CONTROL).ToUtf8() + std::to_string(v));
   WriteOem(XPM_OEM_IR_CONTROL, v);
 }
 

@@ -2,7 +2,6 @@
 // and language names, the "none" rating and rating-block switches, the IP
 // configuration fields, picture-in-picture, the shared PC input, the system
 // manager's register table and country, and the power key.
-#include <cstdio>
 #include <iterator>
 #include <cstring>
 #include <string>
@@ -213,7 +212,7 @@ int32_t Wrapper::GetHalfMute() {
 
 void Wrapper::ResetAudioVideoSettings() {
   const int32_t status = XPM_ResetAudioVideoProperties();
-  if (status != 0) std::printf("XPM_ResetAudioVideoProperties Error 0x%x\n", static_cast<unsigned>(status));
+  kv::LogFailedCall("XPM_ResetAudioVideoProperties", status);
 }
 
 // Not defined by the set's own operations: answered from the middleware's
@@ -274,7 +273,7 @@ void Wrapper::ResetChannelLocks() {
     at = next;
     int32_t locked = 0;
     if (XPM_CALL(XPM_GetChannelLock, at.major, at.minor, &locked) == 0 && locked) {
-      std::printf("Unlock Channel %d.%d\n", static_cast<int>(at.major), static_cast<int>(at.minor));
+      kv::Log("Unlock Channel " + std::to_string(at.major) + "." + std::to_string(at.minor));
       XPM_CALL(XPM_SetChannelLock, at.major, at.minor, 0);
     }
   }

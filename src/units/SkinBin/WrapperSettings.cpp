@@ -417,7 +417,7 @@ void Wrapper::LoadMenuLanguage() {
   if (code == kv::LoadString(REG_LANGUAGE_EN)) lang = 0;
   else if (code == kv::LoadString(REG_LANGUAGE_ES)) lang = 1;
   else if (code == kv::LoadString(REG_LANGUAGE_FR)) lang = 2;
-  else if (!code.Empty()) kv::Log("SkinBin::Wrapper: unknown menu language \"" + code.ToUtf8() + "\" in the register table");
+  else if (!code.Empty()) kv::Log("SkinBin::Wrapper: unknown menu language \"" + kv::EscapedText(code.ToUtf8()) + "\" in the register table");
   if (lang < 0 || lang > 2) lang = 0;
   SetMenuLanguage(lang);
 }

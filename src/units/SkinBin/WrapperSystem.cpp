@@ -3,7 +3,6 @@
 // source rings, the resumed acquisition event, the on-timer record, the
 // home-network controller's access control, the time-zone abbreviation and
 // the front display's no-channel indication.
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -106,7 +105,7 @@ kv::String Wrapper::GetNetflixESN() {
     return kv::String();
   }
   esn[sizeof esn - 1] = '\0';
-  std::printf("ESN is %s\n", esn);
+  kv::Log("ESN is " + kv::EscapedText(esn));
   return kv::NewStringAnsi(esn);
 }
 
@@ -117,7 +116,7 @@ kv::String Wrapper::GetWidevineDeviceId() {
     return kv::String();
   }
   id[XPM_WIDEVINE_ID_LENGTH] = '\0';
-  std::printf("Widevine is %s\n", id);
+  kv::Log("Widevine is " + kv::EscapedText(id));
   return kv::NewStringAnsi(id);
 }
 
