@@ -5,7 +5,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -72,5 +78,46 @@ inline bool InitializeInterleaved(int argc, char** argv) {
   benchmark::Initialize(&count, args.data());
   return !benchmark::ReportUnrecognizedArguments(count, args.data());
 }
+
+// Sends what the system itself writes (its log lines, the stand-ins' notes)
+// to a file, so that the benchmark's output holds its results and nothing
+// else: standard output and standard error go to `path`; Results() writes
+// where standard output went before (appending, so that benchmarks run one
+// after the other into one file all stay), and Summary() puts standard
+// output back there while the benchmark prints its own lines.
+class SystemLogToFile {
+ public:
+  explicit SystemLogToFile(const char* path) : path_(path) {
+    std::fflush(stdout);
+    results_ = dup(STDOUT_FILENO);
+    const int log = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (results_ < 0 || log < 0) return;
+    stream_.open("/proc/self/fd/" + std::to_string(results_), std::ios::app);
+    dup2(log, STDOUT_FILENO);
+    dup2(log, STDERR_FILENO);
+    close(log);
+  }
+  SystemLogToFile(const SystemLogToFile&) = delete;
+  SystemLogToFile& operator=(const SystemLogToFile&) = delete;
+  ~SystemLogToFile() {
+    if (results_ >= 0) close(results_);
+  }
+  // Where the results go; standard output when the log could not be opened.
+  std::ostream& Results() { return stream_.is_open() ? static_cast<std::ostream&>(stream_) : std::cout; }
+  // From here on, standard output is the results' (the benchmark's summary
+  // lines); standard error stays in the log.
+  void Summary() {
+    if (!stream_.is_open()) return;
+    stream_.flush();
+    std::fflush(stdout);
+    dup2(results_, STDOUT_FILENO);
+  }
+  const char* Path() const { return path_; }
+
+ private:
+  const char* path_;
+  int results_ = -1;
+  std::ofstream stream_;
+};
 
 }  // namespace benchutil

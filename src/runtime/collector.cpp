@@ -2,11 +2,14 @@
 // marks from the roots with an explicit stack, purges weak registrations of
 // unmarked objects, then frees every unmarked object.
 #include "runtime/collector.h"
+#include "runtime/explain_live.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <unordered_map>
 #include <string>
 
 #include "runtime/asan.h"
@@ -15,6 +18,7 @@
 #include "runtime/panic.h"
 #include "runtime/runtime.h"
 #include "runtime/timer.h"
+#include "runtime/timer_roots.h"
 
 namespace kv {
 
@@ -107,7 +111,15 @@ class Collector {
     return c;
   }
 
+  // While set, marks through Marker::Mark land in this list instead (the
+  // chains of references that keep objects alive, for diagnostics).
+  std::vector<Object*>* childSink = nullptr;
+
   void Push(Object* o) {
+    if (childSink) [[unlikely]] {
+      if (o) childSink->push_back(o->Container());
+      return;
+    }
     if (Object* c = Claim(o, epochBits)) {
       if (stackTop == stack.size()) GrowStack();
       stack[stackTop++] = c;
@@ -254,13 +266,27 @@ class Collector {
   }
 #endif
 
+  TimerRootFilter timerRootFilter = nullptr;
+
+  // Marks from every root. Scheduled timers come last: one whose object the
+  // other roots do not reach is a root only when the filter keeps it.
   void MarkRoots(Marker& m) {
     for (Object* o : rootSet) Push(o);
     for (AutoObject* ao : autoObjects) Push(ao->instance);
     for (PersistentBase* p = persistents; p; p = p->next_) Push(p->ptr_);
-    TimerRegistry::ForEachOwner([](Object* o, void*) { Get().Push(o); }, nullptr);
     detail::MarkSignalQueues(m);
     for (auto fn : rootMarkers) fn(m);
+    if (!timerRootFilter) {
+      TimerRegistry::ForEachOwner([](Object* o, void*) { Get().Push(o); }, nullptr);
+      return;
+    }
+    Drain(m);
+    TimerRegistry::ForEachOwner(
+        [](Object* o, void*) {
+          Collector& c = Get();
+          if (!c.MarkedNow(o->Container()) && c.timerRootFilter(o)) c.Push(o);
+        },
+        nullptr);
   }
 
 #ifdef KV_VERIFY
@@ -325,6 +351,90 @@ class Collector {
       liveBytes -= sizes[i];
       detail::FreeObjectMemory(garbage[i], sizes[i]);
     }
+  }
+
+  // The heap objects that `o` references, as marking would find them.
+  void ChildrenOf(Object* o, std::vector<Object*>& out) {
+    const Class* cls = o->KvClass();
+    const char* base = reinterpret_cast<const char*>(o);
+    Marker m;
+    std::vector<Object*>* saved = childSink;
+    childSink = &out;
+    for (const FieldInfo& f : cls->fields) {
+      if (f.kind == FieldKind::kObject) {
+        if (Object* p = *reinterpret_cast<Object* const*>(base + f.offset)) out.push_back(p->Container());
+      } else if (f.kind == FieldKind::kVector) {
+        for (Object* e : *reinterpret_cast<const std::vector<Object*>*>(base + f.offset))
+          if (e) out.push_back(e->Container());
+      } else {
+        reinterpret_cast<Object*>(const_cast<char*>(base) + f.offset)->Mark(m);
+      }
+    }
+    if (cls->customMark) o->Mark(m);
+    childSink = saved;
+  }
+
+  std::string Explain(const char* className, size_t limit) {
+    std::unordered_map<Object*, std::pair<Object*, std::string>> parent;  // object -> (holder, root kind)
+    std::deque<Object*> queue;
+    auto root = [&](Object* o, const std::string& kind) {
+      if (!o) return;
+      o = o->Container();
+      if (!o->IsHeapObject() || parent.count(o)) return;
+      parent[o] = {nullptr, kind};
+      queue.push_back(o);
+    };
+    for (int i = 0; i < 16; ++i) root(rootSet[i], "root set " + std::to_string(i));
+    for (AutoObject* ao : autoObjects) root(ao->instance, std::string("auto object ") + ao->name);
+    for (PersistentBase* p = persistents; p; p = p->next_) root(p->ptr_, "persistent handle");
+    std::vector<Object*> tmp;
+    childSink = &tmp;
+    TimerRegistry::ForEachOwner(
+        [](Object* o, void*) {
+          if (!Get().timerRootFilter || Get().timerRootFilter(o)) Get().Push(o);
+        },
+        nullptr);
+    childSink = nullptr;
+    for (Object* o : tmp) root(o, "scheduled timer");
+    tmp.clear();
+    {
+      Marker m;
+      childSink = &tmp;
+      detail::MarkSignalQueues(m);
+      childSink = nullptr;
+      for (Object* o : tmp) root(o, "queued signal");
+      tmp.clear();
+      childSink = &tmp;
+      for (auto fn : rootMarkers) fn(m);
+      childSink = nullptr;
+      for (Object* o : tmp) root(o, "root marker");
+      tmp.clear();
+    }
+    while (!queue.empty()) {
+      Object* o = queue.front();
+      queue.pop_front();
+      tmp.clear();
+      ChildrenOf(o, tmp);
+      for (Object* c : tmp)
+        if (c->IsHeapObject() && !parent.count(c)) {
+          parent[c] = {o, std::string()};
+          queue.push_back(c);
+        }
+    }
+    std::string out;
+    size_t shown = 0;
+    for (Object* o : heap) {
+      if (std::strcmp(NameOf(o), className) != 0 || !parent.count(o)) continue;
+      if (shown++ == limit) break;
+      std::string chain = NameOf(o);
+      Object* at = o;
+      while (parent[at].first) {
+        at = parent[at].first;
+        chain += " <- " + std::string(NameOf(at));
+      }
+      out += chain + " <- [" + parent[at].second + "]\n";
+    }
+    return out;
   }
 
   CollectStats Run() {
@@ -520,6 +630,8 @@ bool CollectionDue() {
   return c.allocatedSince >= std::max(kMinCollectObjects, c.liveAfterCollect) ||
          c.bytesSince >= std::max(kMinCollectBytes, c.bytesAfterCollect);
 }
+void SetTimerRootFilter(TimerRootFilter filter) { Collector::Get().timerRootFilter = filter; }
+std::string ExplainLive(const char* className, size_t limit) { return Collector::Get().Explain(className, limit); }
 size_t LiveObjects() { return Collector::Get().heap.size(); }
 bool InSweep() { return Collector::Get().inSweep; }
 size_t HeapOverheadPerObject() { return sizeof(Object) + sizeof(Object*); }

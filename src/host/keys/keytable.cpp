@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL_keycode.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -292,6 +293,15 @@ std::string KeyMapHelp() {
     out += '\n';
   }
   return out;
+}
+
+std::vector<std::string> KeyMapScriptNames() {
+  std::vector<std::string> names;
+  for (const KeyboardKey& kb : kKeyboard) {
+    const std::string name = FindByPlatform(kb.platform)->script;
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  return names;
 }
 
 }  // namespace host

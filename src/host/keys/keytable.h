@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/keys/keycodes.h"
 
@@ -39,5 +40,8 @@ const char* PlatformKeyScriptName(int platformCode);
 // The keyboard map printed by `tvui --help`: one line per keyboard key with
 // the key, the remote key it stands for and that key's script name.
 std::string KeyMapHelp();
+// The script names of that map, each once, in its order (the keys a random
+// key storm presses).
+std::vector<std::string> KeyMapScriptNames();
 
 }  // namespace host

@@ -1,10 +1,58 @@
 #include "units/Core/Timer.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "runtime/timer_roots.h"
+#include "units/Core/View.h"
 
 namespace Core {
 
 KV_REGISTER_CLASS(Core::Timer);
+
+namespace {
+
+// A view that is on no root: a closed screen or a part of one.
+bool IsClosedView(kv::Object* object) {
+  auto* view = kv::Cast<View>(object);
+  return view && !view->GetRoot();
+}
+
+// Whether a scheduled timer keeps what it serves alive: not when all it
+// serves is closed views, so that a closed screen goes with its pending
+// time-outs and animations, whether the clock runs on or stands still. A
+// timer inside a view serves that view; a timer object of its own (an
+// effect) serves what its fields reference: the views its slots call and
+// its outlet moves. Anything else, or a timer that names nothing, is kept.
+bool KeepsAlive(kv::Object* owner) {
+  kv::Object* container = owner->Container();
+  if (container != owner) return !IsClosedView(container);
+  const kv::Class* cls = owner->KvClass();
+  if (cls->customMark) return true;
+  const char* base = reinterpret_cast<const char*>(owner);
+  bool names = false;
+  // True when `target` is something other than a closed view.
+  auto servesOther = [&names](kv::Object* target) {
+    if (!target) return false;
+    names = true;
+    return !IsClosedView(target->Container());
+  };
+  for (const kv::FieldInfo& f : cls->fields) {
+    if (f.kind == kv::FieldKind::kObject) {
+      if (servesOther(*reinterpret_cast<kv::Object* const*>(base + f.offset))) return true;
+    } else if (f.kind == kv::FieldKind::kVector) {
+      for (kv::Object* e : *reinterpret_cast<const std::vector<kv::Object*>*>(base + f.offset))
+        if (servesOther(e)) return true;
+    } else {
+      return true;
+    }
+  }
+  return !names;
+}
+
+const bool kFilterSet = (kv::SetTimerRootFilter(&KeepsAlive), true);
+
+}  // namespace
 
 Timer::Timer() : entry_(this, &Timer::Expired) {}
 
