@@ -1,7 +1,9 @@
-// The simulated set's state file: written whole with a closing line; a file
-// cut short, of random bytes, with an unknown key or without its closing
-// line is logged once, kept beside as tvsim.state.bad, read for every
-// complete known line, and written back clean.
+// The simulated set's state file: written whole with a closing line that
+// counts its entries and carries a checksum, the file it replaces kept as
+// tvsim.state.bak. A damaged file (a changed byte, cut short, random bytes,
+// without its closing line) is logged once and kept beside as
+// tvsim.state.bad; the last good copy is used when there is one, else every
+// complete known line is read; the state is written back clean.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -95,7 +97,8 @@ TEST_F(SimStateFileTest, ACompleteFileEndsWithItsClosingLineAndIsReadQuietly) {
   const std::string text = MakeFile();
   const State written = Lines(text);
   ASSERT_EQ(written.at("tv.set.volume"), "25");
-  EXPECT_EQ(text.substr(text.rfind('\n', text.size() - 2) + 1), "#end " + std::to_string(written.size()) + "\n");
+  const std::string closing = text.substr(text.rfind('\n', text.size() - 2) + 1);
+  EXPECT_EQ(closing.substr(0, closing.rfind(' ') + 1), "#end " + std::to_string(written.size()) + " ");
   State read;
   EXPECT_TRUE(Boot(&read).empty());
   EXPECT_EQ(read, written);
@@ -110,6 +113,7 @@ TEST_F(SimStateFileTest, AFileCutAtEveryTenthKeepsItsCompleteLines) {
     const std::string cut = text.substr(0, text.size() * tenth / 10);
     WriteFile(file_, cut);
     fs::remove(dir_ / "tvsim.state.bad");
+    fs::remove(dir_ / "tvsim.state.bak");  // no last good copy: the lines are salvaged
     State read;
     const std::vector<std::string> lines = Boot(&read);
     // Logged once; the file as it was kept beside.
@@ -123,7 +127,7 @@ TEST_F(SimStateFileTest, AFileCutAtEveryTenthKeepsItsCompleteLines) {
     // Written back whole and closed: the next start reads it quietly.
     const std::string back = ReadFile(file_);
     EXPECT_EQ(Lines(back), complete);
-    EXPECT_NE(back.find("#end " + std::to_string(complete.size()) + "\n"), std::string::npos);
+    EXPECT_NE(back.find("#end " + std::to_string(complete.size()) + " "), std::string::npos);
     State again;
     EXPECT_TRUE(Boot(&again).empty());
     EXPECT_EQ(again, complete);
@@ -150,7 +154,7 @@ TEST_F(SimStateFileTest, RandomBytesAnUnknownKeyAndAMissingClosingLine) {
   for (const std::string& l : lines) EXPECT_LT(l.size(), 400u) << "outside bytes are cut short";
   EXPECT_TRUE(read.empty());
   EXPECT_EQ(ReadFile(dir_ / "tvsim.state.bad"), noise);
-  EXPECT_EQ(ReadFile(file_), "#end 0\n");
+  EXPECT_EQ(ReadFile(file_).substr(0, 7), "#end 0 ");
 
   // An unknown key in a complete file: dropped with one line, the rest kept.
   std::string withUnknown = "zz.other=red\n" + text;
@@ -173,6 +177,61 @@ TEST_F(SimStateFileTest, RandomBytesAnUnknownKeyAndAMissingClosingLine) {
   EXPECT_EQ(read, written) << "every complete line is kept";
   EXPECT_EQ(ReadFile(dir_ / "tvsim.state.bad"), open);
   EXPECT_EQ(ReadFile(file_), text);
+}
+
+// A byte changed inside a value of a closed file, a file cut short and a
+// file of another set's bytes: the checksum shows each, and the last good
+// copy is used whole, with one line in the log. A new file written whole
+// before a power cut stopped the save's renames is the latest state.
+TEST_F(SimStateFileTest, ADamagedFileGivesWayToTheLastGoodCopy) {
+  const std::string first = MakeFile();
+  {
+    sim::Sim tv(dir_.string());
+    tv.Start();
+    EXPECT_EQ(XPM_SetVolume(40), XPM_OK);
+    tv.Stop();
+  }
+  const std::string text = ReadFile(file_);
+  ASSERT_EQ(ReadFile(dir_ / "tvsim.state.bak"), first) << "the file replaced is the last good copy";
+  const State good = Lines(first);
+
+  std::string stray = text;
+  stray.insert(stray.find("tv.set.volume=") + 15, "~");  // printable: the line itself reads clean
+  std::string swapped = text;
+  swapped[swapped.find("tv.set.volume=4") + 14] = '9';  // 40 becomes 90
+  const std::pair<const char*, std::string> damages[] = {
+      {"stray byte in a value", stray}, {"digit changed", swapped}, {"cut short", text.substr(0, text.size() / 2)}};
+  for (const auto& [name, bytes] : damages) {
+    SCOPED_TRACE(name);
+    WriteFile(file_, bytes);
+    WriteFile(dir_ / "tvsim.state.bak", first);
+    State read;
+    const std::vector<std::string> lines = Boot(&read);
+    EXPECT_TRUE(kvtest::AnyContains(lines, "the last good copy")) << lines.size();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.find("is damaged") != std::string::npos; }),
+              1);
+    EXPECT_EQ(read, good);
+    EXPECT_EQ(ReadFile(dir_ / "tvsim.state.bad"), bytes);
+    State again;
+    EXPECT_TRUE(Boot(&again).empty()) << "written back whole";
+    EXPECT_EQ(again, good);
+  }
+
+  // A power cut after the new file was written, before the renames.
+  WriteFile(file_, first);
+  WriteFile(dir_ / "tvsim.state.new", text);
+  State read;
+  const std::vector<std::string> lines = Boot(&read);
+  EXPECT_TRUE(kvtest::AnyContains(lines, "complete new file"));
+  EXPECT_EQ(read.at("tv.set.volume"), "40");
+  EXPECT_FALSE(fs::exists(dir_ / "tvsim.state.new"));
+  EXPECT_EQ(ReadFile(file_), text);
+  // A half-written new file is dropped without a word.
+  WriteFile(dir_ / "tvsim.state.new", text.substr(0, text.size() / 2));
+  EXPECT_TRUE(Boot(&read).empty());
+  EXPECT_EQ(read.at("tv.set.volume"), "40");
+  EXPECT_FALSE(fs::exists(dir_ / "tvsim.state.new"));
 }
 
 }  // namespace

@@ -261,7 +261,12 @@ TEST_F(SettingsStoreTest, DamagedMainFallsBackToBackup) {
         EXPECT_EQ(Contents(), kOld);
         EXPECT_FALSE(g_log.empty());
         EXPECT_EQ(ReadBytes(Damaged(main_)), bytes);
-        EXPECT_FALSE(Exists(main_));
+        // The good set is written as the main file at once: the next start
+        // takes it without a word of the backup.
+        g_log.clear();
+        EXPECT_EQ(Reopen(), UDSM_LOADED_MAIN);
+        EXPECT_EQ(Contents(), kOld);
+        EXPECT_TRUE(g_log.empty()) << g_log.front();
 
         // Saving after a fall-back keeps the good backup: a second damage still finds it.
         Commit(kOlder);
@@ -319,7 +324,8 @@ TEST_F(SettingsStoreTest, CrashAtAnyStepLosesNothingCommitted) {
             CrashDuring(kNew, first);
             Reopen();
             Set afterFirst = Contents();
-            EXPECT_EQ(afterFirst, first >= UDSM_STEP_TEMP_TO_MAIN ? kNew : kOld);
+            // A new file that was written whole wins, even when the renames did not happen.
+            EXPECT_EQ(afterFirst, first >= UDSM_STEP_TEMP_SYNCED ? kNew : kOld);
 
             Set changed = afterFirst;
             changed["c"] = "30";
@@ -327,7 +333,8 @@ TEST_F(SettingsStoreTest, CrashAtAnyStepLosesNothingCommitted) {
             CrashDuring(changed, second);
             Reopen();
             Set afterSecond = Contents();
-            EXPECT_EQ(afterSecond, second >= UDSM_STEP_TEMP_TO_MAIN ? changed : afterFirst);
+            EXPECT_EQ(afterSecond, second >= UDSM_STEP_TEMP_SYNCED ? changed : afterFirst);
+            EXPECT_FALSE(Exists(main_.string() + ".new"));
 
             Set last = afterSecond;
             last["f"] = "6";

@@ -2,6 +2,8 @@
 // system: keys through the GUI loop, the simulated set answering.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <set>
 #include <string>
 
 #include "nonmenusystem_support.h"
@@ -10,6 +12,7 @@
 #include "runtime/text.h"
 #include "units/NonMenuSystem/ChannelEntry.h"
 #include "units/NonMenuSystem/InfoBanner.h"
+#include "units/Resources/Font.h"
 #include "units/SkinBin/EventAgent.h"
 #include "units/SkinBin/StatusRecords.h"
 #include "units/SkinBin/Wrapper.h"
@@ -69,6 +72,35 @@ TEST_F(BannerTest, ShowInfoBarOpensTheBasicFormAndInfoKeyTwiceCloses) {
   Press("info");
   Settle();
   EXPECT_EQ(Find<NonMenuSystem::InfoBanner>(), nullptr);
+}
+
+// Every channel of the air, by ch+: the banner shows its number at the
+// number's width and its name whole beside it, and no text or badge touches
+// the frame (12 px clear on the right, as on the left).
+TEST_F(BannerTest, EveryChannelShowsItsNumberAndWholeNameInsideTheFrame) {
+  std::set<std::string> seen;
+  for (int i = 0; i < 40; ++i) {
+    Press("ch+");
+    Run(1500);
+    auto* banner = Find<NonMenuSystem::InfoBanner>();
+    ASSERT_NE(banner, nullptr);
+    NonMenuSystem::BannerBasicInfo* b = banner->Basic();
+    ASSERT_NE(b, nullptr);
+    const std::string name = b->ChannelName.OnGetString().ToUtf8();
+    if (!seen.insert(name).second) break;
+    SCOPED_TRACE(b->ChannelNumber.OnGetString().ToUtf8() + " " + name);
+    const int32_t numberWidth = b->ChannelNumber.OnGetFont()->GetTextWidth(b->ChannelNumber.OnGetString());
+    const int32_t nameWidth = b->ChannelName.OnGetFont()->GetTextWidth(b->ChannelName.OnGetString());
+    EXPECT_GE(b->ChannelNumber.Bounds().W(), numberWidth);
+    EXPECT_LE(b->ChannelNumber.Bounds().x2, b->ChannelName.Bounds().x1);
+    EXPECT_LE(nameWidth, b->ChannelName.Bounds().W());
+    const int32_t room = b->Bounds().W() - 12;
+    for (const Core::View* v : std::initializer_list<const Core::View*>{
+             &b->ChannelName, &b->SourceLabel, &b->Rating, &b->ClosedCaption, &b->Dolby, &b->Signal})
+      EXPECT_LE(v->Bounds().x2, room);
+  }
+  EXPECT_GE(seen.size(), 10u);
+  EXPECT_TRUE(seen.count("Metro HD"));
 }
 
 TEST_F(BannerTest, InfoKeyOffTheTunerOpensTheBanner) {

@@ -7,11 +7,15 @@
 #include "nonmenusystem_support.h"
 #include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm_settings.h"
+#include "units/Fonts/Fonts.h"
 #include "units/NonMenuSystem/DateTimeDialog.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/SleepTimerDialog.h"
 #include "units/NonMenuSystem/SoftwareLicencesDialog.h"
 #include "ge/surface.h"
+#include "units/Resources/Font.h"
+#include "units/Resources/Resources.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/Structures/LocalTime.h"
 
 namespace livetvtest {
@@ -214,6 +218,31 @@ TEST_F(TimeDialogsTest, DateEditorSetsTheDateAndKeepsLeapDays) {
   EXPECT_EQ(d->OnGetFocus(), &d->ChannelBox());
 }
 
+// The date button shows every date whole in every menu language: each month
+// (the longest names are French) at its last day, with a four-digit year.
+TEST_F(TimeDialogsTest, TheDateButtonShowsEveryDateWholeInEveryLanguage) {
+  XPM_SetAutoTimeUpdate(0);
+  auto* skin = kv::Cast<SkinBin::Wrapper>(W());
+  ASSERT_NE(skin, nullptr);
+  for (int32_t lang = 0; lang < 3; ++lang) {
+    skin->SetMenuLanguage(lang);
+    NonMenuSystem::DateTimeDialog* d = OpenDateTime();
+    ASSERT_NE(d, nullptr);
+    SkinBin::Button& b = d->DateButton();
+    for (int32_t month = 0; month < 12; ++month) {
+      d->UpdateDateSettings(month, NonMenuSystem::MonthLength(month, 2026), 2026);
+      for (Resources::Font* f : {b.OnGetTextFont(), b.OnGetFocused_TextFont()}) {
+        ASSERT_NE(f, nullptr);
+        EXPECT_LE(f->GetTextWidth(b.OnGetText()), b.Bounds().W() - 8)
+            << "language " << lang << ": " << b.OnGetText().ToUtf8();
+      }
+    }
+    Press("exit");
+    Settle();
+  }
+  skin->SetMenuLanguage(0);
+}
+
 TEST_F(TimeDialogsTest, TimeEditorLeftAfterTwoMinutesKeepsTheClockRight) {
   XPM_SetAutoTimeUpdate(0);
   NonMenuSystem::DateTimeDialog* d = OpenDateTime();
@@ -310,6 +339,37 @@ TEST_F(TimeDialogsTest, LicencesScrollToTheEnd) {
   Press("ok");
   Settle();
   EXPECT_EQ(OpenOf<NonMenuSystem::SoftwareLicencesDialog>(OpenForms()), nullptr);
+}
+
+// The licence text is laid out in a proportional font: its opening list does
+// not line up columns with runs of spaces, and its rules between licences
+// fit the text box instead of wrapping onto a second line.
+TEST_F(TimeDialogsTest, LicencesLinesNeitherAlignBySpacesNorWrapTheirRules) {
+  Nms()->Open(&NonMenuSystem::SoftwareLicencesDialog::StaticClass());
+  Settle();
+  auto* d = OpenOf<NonMenuSystem::SoftwareLicencesDialog>(OpenForms());
+  ASSERT_NE(d, nullptr);
+  const std::string text = d->Text().OnGetString().ToUtf8();
+  Resources::Font* font = Resources::LoadResource(Fonts::MediumFont);
+  ASSERT_NE(font, nullptr);
+  const int32_t room = d->Text().Bounds().W();
+  bool opening = true;
+  int rules = 0;
+  for (size_t start = 0, nl; start < text.size(); start = nl + 1) {
+    nl = text.find('\n', start);
+    if (nl == std::string::npos) nl = text.size();
+    const std::string line = text.substr(start, nl - start);
+    SCOPED_TRACE(line);
+    if (!line.empty() && line.find_first_not_of('=') == std::string::npos) {
+      ++rules;
+      opening = false;
+      EXPECT_LE(font->GetTextWidth(kv::String::FromUtf8(line)), room);
+    } else if (opening) {
+      const size_t ink = line.find_first_not_of(' ');
+      EXPECT_TRUE(ink == std::string::npos || line.find("  ", ink) == std::string::npos);
+    }
+  }
+  EXPECT_GE(rules, 5);
 }
 
 TEST_F(TimeDialogsTest, CensusReturnsToBaseline) {

@@ -290,11 +290,13 @@ TEST_F(SkinScheduleTest, ChannelDetailsAndAlternativeRatingsOfTheChannelInTune) 
   SkinBin::UsAlternateRatingInfo* alt = s_->GetCurrentChannelRatingInfo();
   EXPECT_EQ(alt->NumAltRatings, 130);
   ASSERT_EQ(alt->GetCount(), SkinBin::MAX_ALT_RATINGS);
-  EXPECT_EQ(alt->Get(119)->DimensionId, 119);
-  EXPECT_EQ(alt->Get(119)->Name.ToUtf8(), "Dimension 119");
-  EXPECT_EQ(alt->Get(119)->Value, 119 % 4);
-  EXPECT_EQ(alt->Get(1)->Text1.ToUtf8(), "Level 1");
-  EXPECT_EQ(alt->Get(1)->Text2.ToUtf8(), "L1");
+  // The entries repeat the downloadable table's four dimensions.
+  EXPECT_EQ(alt->Get(119)->DimensionId, 3);
+  EXPECT_EQ(alt->Get(119)->Name.ToUtf8(), "MPAA");
+  EXPECT_EQ(alt->Get(1)->Name.ToUtf8(), "Dialogue");
+  EXPECT_EQ(alt->Get(1)->Value, 1);
+  EXPECT_EQ(alt->Get(1)->Text1.ToUtf8(), "D");
+  EXPECT_EQ(alt->Get(1)->Text2.ToUtf8(), "Suggestive dialogue");
   EXPECT_TRUE(Logged("Num Alt Ratings = 130"));
   EXPECT_EQ(BKNI_LiveAllocations(), live);
   ASSERT_TRUE(tv_->SetState("record.alt_ratings", "3"));

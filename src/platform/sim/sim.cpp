@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -424,62 +425,145 @@ bool CleanStateLine(std::string_view key, std::string_view value) {
   return true;
 }
 
-std::string ClosingLine(size_t entries) { return std::string(kStateEnd) + std::to_string(entries) + "\n"; }
+// FNV-1a over the text before the closing line: any changed byte (a stray
+// byte inside a value, a line cut and joined) shows.
+uint32_t StateChecksum(std::string_view text) {
+  uint32_t h = 2166136261u;
+  for (unsigned char c : text) h = (h ^ c) * 16777619u;
+  return h;
+}
 
-}  // namespace
+std::string Hex8(uint32_t v) {
+  char out[9];
+  std::snprintf(out, sizeof out, "%08x", v);
+  return out;
+}
 
-void Sim::LoadState() {
-  const std::string path = StatePath();
+// "#end <entries> <checksum>": the entries before it and the checksum of
+// every byte before it.
+std::string ClosingLine(std::string_view body, size_t entries) {
+  return std::string(kStateEnd) + std::to_string(entries) + " " + Hex8(StateChecksum(body)) + "\n";
+}
+
+// A state file as read: its known entries and what was wrong with it.
+struct StateRead {
+  bool exists = false;
+  bool complete = false;  // closed by its closing line, with the right count
+  bool checked = false;   // the closing line carried a checksum, and it matched
+  size_t bad = 0, unknown = 0;
+  std::string firstUnknown;
+  std::map<std::string, std::string> entries;
+  std::string text;
+  // Read whole and as written: nothing dropped.
+  bool Whole() const { return exists && complete && bad == 0; }
+};
+
+StateRead ReadStateFile(const std::string& path) {
+  StateRead r;
   std::ifstream in(path, std::ios::binary);
-  if (!in) return;  // a new set
+  if (!in) return r;
+  r.exists = true;
   std::stringstream bytes;
   bytes << in.rdbuf();
-  const std::string text = bytes.str();
+  r.text = bytes.str();
+  const std::string& text = r.text;
 
-  // Complete lines only; the closing line counts the entries before it.
+  // Complete lines only; the closing line counts the entries before it and
+  // carries the checksum of every byte before it (files of older versions
+  // close without one and are taken on their count).
   std::vector<std::string_view> lines;
   size_t start = 0;
   for (size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
     lines.emplace_back(text.data() + start, nl - start);
-  bool complete = start == text.size() && !lines.empty() &&
-                  std::string(lines.back()) + "\n" == ClosingLine(lines.size() - 1);
-  if (complete) lines.pop_back();
-
-  std::lock_guard<std::mutex> lock(stateMutex_);
-  revision_ = NextRevision();
-  size_t unknown = 0, bad = 0;
-  std::string firstUnknown;
+  if (start == text.size() && !lines.empty()) {
+    const std::string_view last = lines.back();
+    const std::string_view body(text.data(), text.size() - last.size() - 1);
+    const std::string count = std::string(kStateEnd) + std::to_string(lines.size() - 1);
+    if (std::string(last) == count) {
+      r.complete = true;
+    } else if (std::string(last) + "\n" == ClosingLine(body, lines.size() - 1)) {
+      r.complete = r.checked = true;
+    } else if (last.substr(0, count.size() + 1) == count + " ") {
+      r.bad = 1;  // closed, but its bytes changed since: no line of it is trusted alone
+    }
+  }
+  if (r.complete) lines.pop_back();
   for (std::string_view line : lines) {
     const size_t eq = line.find('=');
     const std::string_view key = line.substr(0, eq);
     const std::string_view value = eq == std::string_view::npos ? std::string_view() : line.substr(eq + 1);
-    if (eq == std::string_view::npos || !CleanStateLine(key, value) || state_.count(std::string(key)) != 0) {
-      ++bad;
+    if (eq == std::string_view::npos || !CleanStateLine(key, value) || r.entries.count(std::string(key)) != 0) {
+      ++r.bad;
     } else if (!KnownStateKey(key)) {
-      if (unknown++ == 0) firstUnknown = std::string(key);
+      if (r.unknown++ == 0) r.firstUnknown = std::string(key);
     } else {
-      state_.emplace(key, value);
+      r.entries.emplace(key, value);
     }
   }
-  if (complete && unknown == 0 && bad == 0) return;
+  return r;
+}
 
-  // Something is dropped: keep the file as it was beside it, and write the
-  // lines kept as a complete file.
-  if (!complete || bad > 0) {
-    kv::Log("Sim: " + kv::EscapedText(path, kv::kMaxLoggedPath) + " is damaged (" + (complete ? "bad lines" : "cut short or not closed") + "): " +
-            std::to_string(state_.size()) + " entries read, " + std::to_string(bad) +
-            " bad lines dropped; the other settings of the set take their defaults");
-  }
-  if (unknown > 0) {
-    kv::Log("Sim: " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": dropped " + std::to_string(unknown) + (unknown == 1 ? " line" : " lines") +
-            " of unknown keys (the first \"" + kv::EscapedText(firstUnknown) + "\")");
-  }
-  std::error_code ec;
-  std::filesystem::copy_file(path, path + ".bad", std::filesystem::copy_options::overwrite_existing, ec);
-  if (ec)
-    kv::Log("Sim: cannot keep a copy of " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": " + ec.message());
+void KeepCopy(const std::string& path, const std::string& text) {
+  const std::string copy = path + ".bad";
+  std::ofstream out(copy, std::ios::binary | std::ios::trunc);
+  out << text;
+  if (out.flush())
+    kv::Log("Sim: the file as it was is kept as " + kv::EscapedText(copy, kv::kMaxLoggedPath));
   else
-    kv::Log("Sim: the file as it was is kept as " + kv::EscapedText(path + ".bad", kv::kMaxLoggedPath));
+    kv::Log("Sim: cannot keep a copy of " + kv::EscapedText(path, kv::kMaxLoggedPath));
+}
+
+}  // namespace
+
+// The state comes from the first whole file of: the new file a save wrote
+// completely before a power cut stopped its renames, the state file, the
+// last good copy (tvsim.state.bak). When none is whole, every complete known
+// line of the state file is kept and the rest take their defaults. A damaged
+// file is kept beside as tvsim.state.bad; whatever was not read from a whole
+// state file is written back at once.
+void Sim::LoadState() {
+  const std::string path = StatePath();
+  const std::string shown = kv::EscapedText(path, kv::kMaxLoggedPath);
+  const StateRead fresh = ReadStateFile(path + ".new");
+  StateRead main = ReadStateFile(path);
+  if (!fresh.exists && !main.exists) return;  // a new set
+
+  const StateRead* used = &main;
+  bool rewrite = false;
+  if (fresh.Whole() && fresh.checked) {
+    kv::Log("Sim: state taken from the complete new file " + shown + ".new");
+    used = &fresh;
+    rewrite = true;
+  } else if (!main.Whole()) {
+    const std::string why = !main.exists  ? "missing"
+                            : main.bad > 0 && main.complete ? "bad lines"
+                            : main.bad > 0 ? "its checksum does not match"
+                                           : "cut short or not closed";
+    StateRead backup = ReadStateFile(path + ".bak");
+    if (backup.Whole()) {
+      kv::Log("Sim: " + shown + " is damaged (" + why + "); the last good copy " + shown + ".bak is used");
+    } else {
+      kv::Log("Sim: " + shown + " is damaged (" + why + "): " + std::to_string(main.entries.size()) +
+              " entries read, " + std::to_string(main.bad) +
+              " bad lines dropped; the other settings of the set take their defaults");
+    }
+    if (main.exists) KeepCopy(path, main.text);
+    if (backup.Whole()) main = std::move(backup);
+    rewrite = true;
+  }
+  if (fresh.exists && used != &fresh) ::unlink((path + ".new").c_str());
+  if (used->unknown > 0) {
+    kv::Log("Sim: " + shown + ": dropped " + std::to_string(used->unknown) +
+            (used->unknown == 1 ? " line" : " lines") + " of unknown keys (the first \"" +
+            kv::EscapedText(used->firstUnknown) + "\")");
+    if (!rewrite) KeepCopy(path, used->text);
+    rewrite = true;
+  }
+
+  std::lock_guard<std::mutex> lock(stateMutex_);
+  revision_ = NextRevision();
+  state_ = used->entries;
+  if (!rewrite) return;
   dirty_ = true;
   unsaved_ += 1;
 }
@@ -583,7 +667,7 @@ bool Sim::Flush() {
     lastSave_ = kv::GetClock().Now();
     savedOnce_ = true;
     for (const auto& [k, v] : state_) text += k + "=" + v + "\n";
-    text += ClosingLine(state_.size());
+    text += ClosingLine(text, state_.size());
     written = unsaved_;
   }
   if (WriteStateFile(text)) {
@@ -610,6 +694,8 @@ bool Sim::WriteStateFile(const std::string& text) {
   }
   bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
+  // The file it replaces becomes the last good copy, when it is whole.
+  if (ok && ReadStateFile(path).Whole() && std::rename(path.c_str(), (path + ".bak").c_str()) != 0) ok = false;
   if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
     if (!saveFailing_) kv::Log("Sim: saving " + kv::EscapedText(path, kv::kMaxLoggedPath) + " failed: " + std::strerror(errno));
     ::unlink(tmp.c_str());

@@ -15,6 +15,7 @@
 #include "platform/os/bkni.h"
 #include "platform/psl/psl.h"
 #include "platform/sim/sim_guide.h"
+#include "platform/sim/sim_rating_region.h"
 #include "platform/sim/sim_store.h"
 #include "platform/sim/sim_tv_call.h"
 #include "platform/xpm/xpm_event_ids.h"
@@ -586,13 +587,24 @@ int32_t XPM_GetCurrentChannelRatingInfo(int32_t window, void** block) {
   header->rating[0] = rated ? sim::UsRatingWord(e) : 0;
   header->rating[1] = rated ? e.canadianRating : 0;
   header->altCount = count;
+  // The entries name the downloadable table's dimensions and levels: the
+  // programme's TV rating in the first, its movie rating in the MPAA one,
+  // the content marks in the others (a table longer than the region's
+  // repeats it).
+  const sim::RatingRegionTable region = sim::DefaultRatingRegion();
   auto* entries = reinterpret_cast<XPM_RatingDimension*>(p + sizeof(XPM_RatingInfoHeader));
-  for (int32_t i = 0; i < count; ++i) {
-    entries[i].dimensionId = i;
-    entries[i].value = i % 4;
-    sim::CopyCText(entries[i].name, sizeof entries[i].name, "Dimension " + std::to_string(i));
-    sim::CopyCText(entries[i].text1, sizeof entries[i].text1, "Level " + std::to_string(i % 4));
-    sim::CopyCText(entries[i].text2, sizeof entries[i].text2, "L" + std::to_string(i % 4));
+  for (int32_t i = 0; i < count && !region.dimensions.empty(); ++i) {
+    const size_t d = static_cast<size_t>(i) % region.dimensions.size();
+    const sim::RatingDimensionEntry& dim = region.dimensions[d];
+    int32_t level = 1;
+    if (d == 0 && e.rating >= 0) level = 2 + e.rating;  // TV-G, TV-PG, TV-14, TV-MA
+    if (dim.name == "MPAA" && (sim::UsRatingWord(e) & 0xF) != 0) level = sim::UsRatingWord(e) & 0xF;
+    level = std::clamp<int32_t>(level, 1, static_cast<int32_t>(dim.levels.size()) - 1);
+    entries[i].dimensionId = static_cast<int32_t>(d);
+    entries[i].value = level;
+    sim::CopyCText(entries[i].name, sizeof entries[i].name, dim.name);
+    sim::CopyCText(entries[i].text1, sizeof entries[i].text1, dim.levels[static_cast<size_t>(level)].abbrev);
+    sim::CopyCText(entries[i].text2, sizeof entries[i].text2, dim.levels[static_cast<size_t>(level)].text);
   }
   *block = p;
   return XPM_OK;

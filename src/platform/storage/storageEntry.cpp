@@ -53,17 +53,22 @@ std::size_t FileBytesOf(const DC_Chain& chain) {
 
 enum class Load { Loaded, Missing, Damaged };
 
-Load LoadFile(const std::string& path, DC_Chain* out) {
+// Reads and checks a settings file into `out` (left alone unless it loads).
+// `quiet` leaves a damaged file unlogged: a half-written new file is what a
+// power cut during a save leaves, not damage.
+Load LoadFile(const std::string& path, DC_Chain* out, bool quiet = false) {
     std::vector<uint8_t> bytes;
     switch (SFR_ReadFile(path.c_str(), UDSM_MAX_FILE_BYTES, &bytes)) {
         case SFR_OK: break;
         case SFR_MISSING: return Load::Missing;
         case SFR_TOO_LARGE:
-        case SFR_ERROR: NativeLog("UDSM: settings file %s is unusable", kv::EscapedText(path, kv::kMaxLoggedPath).c_str()); return Load::Damaged;
+        case SFR_ERROR:
+            if (!quiet) NativeLog("UDSM: settings file %s is unusable", kv::EscapedText(path, kv::kMaxLoggedPath).c_str());
+            return Load::Damaged;
     }
     std::string error;
     if (!UDSM_Parse(bytes.data(), bytes.size(), out, &error)) {
-        NativeLog("UDSM: settings file %s is damaged: %s", kv::EscapedText(path, kv::kMaxLoggedPath).c_str(), kv::EscapedText(error, 120).c_str());
+        if (!quiet) NativeLog("UDSM: settings file %s is damaged: %s", kv::EscapedText(path, kv::kMaxLoggedPath).c_str(), kv::EscapedText(error, 120).c_str());
         return Load::Damaged;
     }
     return Load::Loaded;
@@ -251,26 +256,50 @@ UDSM_OpenResult UDSM_Open(const char* mainPath, const char* backupPath) {
     s.mainIsGood = false;
 
     UDSM_OpenResult result = UDSM_LOADED_DEFAULTS;
-    Load main = LoadFile(s.mainPath, &s.chain);
-    if (main == Load::Loaded) {
-        result = UDSM_LOADED_MAIN;
-        s.mainIsGood = true;
-    } else {
-        Load backup = LoadFile(s.backupPath, &s.chain);
-        if (backup == Load::Loaded) {
-            result = UDSM_LOADED_BACKUP;
-            NativeLog("UDSM: settings loaded from the backup %s", kv::EscapedText(s.backupPath, kv::kMaxLoggedPath).c_str());
-        } else {
-            if (main == Load::Missing && backup == Load::Missing) {
-                NativeLog("UDSM: no settings file yet; starting from defaults");
-            } else {
-                NativeLog("UDSM: no usable settings file; starting from defaults");
-            }
-            if (backup == Load::Damaged) SetAside(s.backupPath);
-        }
+    // A save writes the new file completely before it renames anything, so a
+    // new file that checks is the latest set: a power cut between the renames
+    // left it there, and the older main or backup must not win over it.
+    const std::string tempPath = s.mainPath + ".new";
+    Load fresh = LoadFile(tempPath, &s.chain, true);
+    if (fresh == Load::Loaded) {
+        DC_Chain scratch;
+        Load main = LoadFile(s.mainPath, &scratch);
         if (main == Load::Damaged) SetAside(s.mainPath);
+        s.mainIsGood = main == Load::Loaded;
+        NativeLog("UDSM: settings taken from the complete new file %s", kv::EscapedText(tempPath, kv::kMaxLoggedPath).c_str());
+        result = UDSM_LOADED_MAIN;
+    } else {
+        if (fresh == Load::Damaged) {
+            NativeLog("UDSM: the incomplete new file %s is ignored", kv::EscapedText(tempPath, kv::kMaxLoggedPath).c_str());
+            std::remove(tempPath.c_str());
+        }
+        Load main = LoadFile(s.mainPath, &s.chain);
+        if (main == Load::Loaded) {
+            result = UDSM_LOADED_MAIN;
+            s.mainIsGood = true;
+        } else {
+            Load backup = LoadFile(s.backupPath, &s.chain);
+            if (backup == Load::Loaded) {
+                result = UDSM_LOADED_BACKUP;
+                NativeLog("UDSM: settings loaded from the backup %s", kv::EscapedText(s.backupPath, kv::kMaxLoggedPath).c_str());
+            } else {
+                if (main == Load::Missing && backup == Load::Missing) {
+                    NativeLog("UDSM: no settings file yet; starting from defaults");
+                } else {
+                    NativeLog("UDSM: no usable settings file; starting from defaults");
+                }
+                if (backup == Load::Damaged) SetAside(s.backupPath);
+            }
+            if (main == Load::Damaged) SetAside(s.mainPath);
+        }
     }
     s.fileBytes = FileBytesOf(s.chain);
+    // A set taken from the new file or the backup is written as the main file
+    // at once, so the next start finds a good main file and says nothing.
+    if (fresh == Load::Loaded || result == UDSM_LOADED_BACKUP) {
+        s.dirty = true;
+        SaveLocked(s);
+    }
     return result;
 }
 

@@ -154,6 +154,13 @@ void Logo(Resources::Bitmap& b) {
   Label(s, u"tvui", 34, true, Palette::Glyph, Whole(s));
 }
 
+// The same word mark at the size of the system-information dialog's logo box.
+void SmallLogo(Resources::Bitmap& b) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  Panel(s, Whole(s), PanelStyle{8, {30, 52, 88, 200}, {10, 20, 38, 210}, Palette::FocusRim, 1.5f});
+  Label(s, u"tvui", 22, true, Palette::Glyph, Whole(s));
+}
+
 }  // namespace
 
 KV_BITMAP(Bitmaps, HelpBarCursor, CursorIcon, 28, 28, 1);
@@ -183,3 +190,4 @@ KV_BITMAP(Bitmaps, EPG_ProgramRecordFlag, RecordDot, 24, 24, 1);
 KV_BITMAP(Bitmaps, HelpBarPageUp, UpIcon, 28, 28, 1);
 KV_BITMAP(Bitmaps, HelpBarPageDown, DownIcon, 28, 28, 1);
 KV_BITMAP(Bitmaps, ScreenSaverLogo, Logo, 168, 59, 1);
+KV_BITMAP(Bitmaps, SystemInfoLogo, SmallLogo, 90, 36, 1);

@@ -128,6 +128,7 @@ extern const Resources::BitmapId Alert_Large;       // 40 x 40 warning sign
 extern const Resources::BitmapId WaitingCircleKXD;  // 36 x 36, 12 frames of a spinning circle
 extern const Resources::BitmapId RecordFlag;        // 28 x 28 red recording dot
 extern const Resources::BitmapId ScreenSaverLogo;   // 168 x 59
+extern const Resources::BitmapId SystemInfoLogo;    // 90 x 36, the system-information dialog's logo box
 
 // Skinned sliders and the channel browser's tile frame.
 extern const Resources::BitmapId ProgressGroove;       // 200 x 12, stretched

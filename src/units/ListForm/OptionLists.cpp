@@ -190,6 +190,14 @@ kv::Object* SystemInfoItem::GetData(kv::Object* data) {
   return c;
 }
 
+// The row under the list's focus looks focused only while the list itself
+// holds the dialog's focus: with the OK button focused, one control looks so.
+int32_t SystemInfoItem::GetCtrlState() {
+  const Core::View* list = Owner();
+  if (IsFocused() && list && !list->IsFocused()) return ::Button::kStateNonfocused;
+  return ListItem::GetCtrlState();
+}
+
 kv::Object* SystemInfoItem::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down && key->Code == ActivateKey) return this;
@@ -203,6 +211,12 @@ SystemInfoList::SystemInfoList() {
   PageUpKey = 39;
   PageDownKey = 40;
   ItemClass = &SystemInfoItem::StaticClass();
+}
+
+void SystemInfoList::HandleFocus(bool focused) {
+  IndicatedList::HandleFocus(focused);
+  for (Forms::Ctrl* row : GetAllRows())
+    if (row->IsFocused()) row->HandleFocus(true);
 }
 
 int32_t SystemInfoList::GetItemsNum() {

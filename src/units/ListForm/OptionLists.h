@@ -86,12 +86,16 @@ class SystemInfoItem : public ListItem {
   // The row's own activate key is consumed and does nothing.
   kv::Object* HandleEvent(Core::Event* event) override;
   void Refresh() override;
+  // Non-focused while the list does not hold its dialog's focus.
+  int32_t GetCtrlState() override;
 };
 
 class SystemInfoList : public IndicatedList {
   KV_CLASS(ListForm, SystemInfoList, IndicatedList)
  public:
   SystemInfoList();
+  // Redraws the focused row in the look the list's own focus gives it.
+  void HandleFocus(bool focused) override;
   // Prepares the Wrapper's system information afresh and counts its rows.
   int32_t GetItemsNum() override;
 };

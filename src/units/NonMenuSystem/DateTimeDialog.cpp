@@ -1,5 +1,7 @@
 #include "units/NonMenuSystem/DateTimeDialog.h"
 
+#include <algorithm>
+
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
@@ -70,7 +72,10 @@ DateTimeDialog::DateTimeDialog() {
   SetUpLabel(timeLabel_, {176, 56, 275, 80}, Strings::CurrentTime);
   SetUpButton(dateButton_, {26, 86, 136, 113}, &DateSettingDialog::StaticClass());
   SetUpButton(timeButton_, {176, 86, 286, 113}, &TimeSettingDialog::StaticClass());
-  // Month names are long in some languages: the date ends in "..." then.
+  // The widest date of every menu language ("sept. 30 2026") fits the
+  // date button in the small font; the time button matches it.
+  dateButton_.OnSetTextFont(Resources::LoadResource(Fonts::ExtraSmallFont));
+  timeButton_.OnSetTextFont(Resources::LoadResource(Fonts::ExtraSmallFont));
   dateButton_.OnSetTextEllipsis(true);
   SetUpBox(channelBox_, {26, 136, 306, 163}, Strings::SID_CHANNEL);
   SetUpBox(networkBox_, {26, 176, 306, 203}, Strings::SID_NETWORK);
@@ -191,11 +196,13 @@ void DateTimeDialog::DoActivate(kv::Object* sender) {
     time->OnSetHourVal(ampm->Hour);
     time->OnSetAMPMVal(ampm->AM ? 0 : kPM);
   }
-  // Under the button it edits, inside the screen.
+  // Over the button it edits, inside the screen: its bottom stays above the
+  // check boxes' row, so that it covers no text of the dialog in part (the
+  // button's own text it hides whole).
   const kv::Rect b = button->Bounds();
   const kv::Rect e = editor->Bounds();
   int32_t x = Bounds().x1 + b.x1;
-  const int32_t y = Bounds().y1 + b.y2 + kEditorGap;
+  const int32_t y = Bounds().y1 + std::min(b.y1, channelBox_.Bounds().y1 - kEditorGap - e.H());
   if (x + e.W() > kScreenWidth) x = kScreenWidth - e.W();
   editor->OnSetBounds({x, y, x + e.W(), y + e.H()});
 }

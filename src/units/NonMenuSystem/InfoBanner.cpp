@@ -77,6 +77,22 @@ void SetupText(Views::Text& t, const Resources::FontId& font, kv::Color colour =
   t.OnSetAlignV(Views::ALIGN_CENTER);
 }
 
+// The number takes the width of its text and the name the rest of the row up
+// to 12 px from the frame, in the extra-large font where it fits there, else
+// in the large font (a name too long even for that ends in "...").
+void PlaceNumberAndName(BannerBasicInfo& b) {
+  constexpr int32_t kLeft = 12, kRight = 238, kGap = 10, kTop = 32, kHeight = 40;
+  Resources::Font* large = Fnt(Fonts::ExtraLargeFont);
+  const kv::String& number = b.ChannelNumber.OnGetString();
+  const int32_t numberWidth = number.Empty() || !large ? 0 : large->GetTextWidth(number);
+  Place(b.ChannelNumber, kLeft, kTop, numberWidth, kHeight);
+  const int32_t x = kLeft + numberWidth + (numberWidth > 0 ? kGap : 0);
+  const kv::String& name = b.ChannelName.OnGetString();
+  const bool fits = !large || name.Empty() || large->GetTextWidth(name) <= kRight - x;
+  b.ChannelName.OnSetFont(fits ? large : Fnt(Fonts::LargeFont));
+  Place(b.ChannelName, x, kTop, kRight - x, kHeight);
+}
+
 }  // namespace
 
 // The image of a signal strength of 0 to 100 (5 bars at full strength).
@@ -150,16 +166,16 @@ BannerBasicInfo::BannerBasicInfo() {
   Signal.OnSetImageNumber(1);
   Place(Signal, 214, 11, 23, 16);
   SetupText(ChannelNumber, Fonts::ExtraLargeFont);
-  Place(ChannelNumber, 12, 32, 100, 40);
   SetupText(ChannelName, Fonts::ExtraLargeFont);
   ChannelName.OnSetEllipsis(true);
-  Place(ChannelName, 114, 32, 126, 40);
+  PlaceNumberAndName(*this);
+  // Six badges 2 px apart, 12 px in from both sides of the frame.
   Place(SDHD, 12, 76, 36, 18);
-  Place(Resolution, 52, 76, 36, 18);
-  Place(AudioMode, 92, 76, 36, 18);
-  Place(SecondAudio, 132, 76, 36, 18);
-  Place(Dolby, 172, 76, 36, 18);
-  Place(ClosedCaption, 212, 76, 36, 18);
+  Place(Resolution, 50, 76, 36, 18);
+  Place(AudioMode, 88, 76, 36, 18);
+  Place(SecondAudio, 126, 76, 36, 18);
+  Place(Dolby, 164, 76, 36, 18);
+  Place(ClosedCaption, 202, 76, 36, 18);
   Place(Analogue, 12, 76, 36, 18);
   Place(ThreeD, 12, 100, 36, 18);
   SetupText(Rating, Fonts::BannerBasicInfo);
@@ -275,6 +291,7 @@ void BannerBasicInfo::LoadSettings() {
     ChannelNumber.OnSetString(number);
     ChannelName.OnSetString(d->Name);
   }
+  PlaceNumberAndName(*this);
   ChannelNumber.OnSetVisible(true);
   SourceIcon.OnSetBitmap(Bmp(t == 12 ? Bitmaps::BannerRF2Input : Bitmaps::BannerRF1Input));
   ChannelName.OnSetVisible(true);

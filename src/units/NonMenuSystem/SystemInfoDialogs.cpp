@@ -145,7 +145,7 @@ KXDSystemInfoDialog::KXDSystemInfoDialog() {
   ok_.OnSetTextFont(Resources::LoadResource(Fonts::BannerBasicInfo));
   ok_.OnActivate = kv::MakeSlot<WidgetClass>(this, &WidgetClass::EnterPrevStateSlot);
   logo_.OnSetBounds({452, 60, 542, 96});
-  logo_.OnSetBitmap(Resources::LoadResource(Bitmaps::ScreenSaverLogo));
+  logo_.OnSetBitmap(Resources::LoadResource(Bitmaps::SystemInfoLogo));
   logo_.OnSetAutoSize(true);
   Add(&logo_);
   Add(&ok_);
