@@ -322,7 +322,15 @@ void Service::Rescan() {
         const size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
         const std::string key = line.substr(0, eq), value = line.substr(eq + 1);
-        if (key == "name") m->title = value;
+        if (key == "name") {
+          // A name of blanks names nothing: the server keeps its folder's name.
+          const size_t first = value.find_first_not_of(" \t\r");
+          if (first == std::string::npos)
+            kv::Log("media service: " + (de.path() / "server.ini").string() + " names no server; it is called " +
+                    m->title);
+          else
+            m->title = value.substr(first, value.find_last_not_of(" \t\r") - first + 1);
+        }
         else if (key == "address") m->address = value;
         else if (key == "mac") m->mac = value;
         else if (key == "wake-on-lan") m->wakeOnLan = value == "1" || value == "yes";
