@@ -825,6 +825,7 @@ int32_t Service::RequestPicture(PslObject item, int32_t mode) {
           std::lock_guard<std::mutex> lock(self->mu_);
           self->spareFrame_ = std::move(frame);
           before = std::exchange(self->lastPicture_, std::move(img));
+          self->lastTurn_ = 0;
         }
         if (!before.Empty()) self->Enqueue([before = std::move(before)] {});
       }
@@ -861,6 +862,7 @@ int32_t Service::DecodeImage(dfb::Surface* surface, const char* file, int32_t* w
   *h = img.height;
   std::lock_guard<std::mutex> lock(mu_);
   lastPicture_ = std::move(img);
+  lastTurn_ = 0;
   return PSL_OK;
 }
 
@@ -870,7 +872,9 @@ int32_t Service::RotateImage(dfb::Surface* surface, int32_t* w, int32_t* h, int3
   {
     std::lock_guard<std::mutex> lock(mu_);
     if (lastPicture_.Empty()) return PSL_ERR_NOT_FOUND;
-    turned = Fit(Rotate(lastPicture_, angle), surface->Width(), surface->Height());
+    // The buffer is turned in place: the step adds to the turn it shows.
+    lastTurn_ = (lastTurn_ + angle) % 360;
+    turned = Fit(Rotate(lastPicture_, lastTurn_), surface->Width(), surface->Height());
   }
   DrawCentred(turned, surface);
   *w = turned.width;
