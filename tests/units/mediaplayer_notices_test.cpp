@@ -68,24 +68,24 @@ TEST_F(BrowseNoticeTest, AFolderWithoutMediaOfTheScreensKindSaysSoForTwoSeconds)
   Run(3000);
   auto* grid = Find<PhotoMultiView>();
   ASSERT_NE(grid, nullptr);
-  ASSERT_TRUE(Shows("1/4")) << "the status line counts the top folder";
-  ASSERT_FALSE(Shows(kNoMedia));
+  ASSERT_TRUE(Sees("1/4")) << "the status line counts the top folder";
+  ASSERT_FALSE(Sees(kNoMedia));
   Press("ok");
   Run(500);
-  EXPECT_TRUE(Shows(kNoMedia));
-  EXPECT_FALSE(Shows("1/4")) << "the empty folder keeps the top folder's count";
-  EXPECT_FALSE(Shows("Empty/")) << "nor its first item";
+  EXPECT_TRUE(Sees(kNoMedia));
+  EXPECT_FALSE(Sees("1/4")) << "the empty folder keeps the top folder's count";
+  EXPECT_FALSE(Sees("Empty/")) << "nor its first item";
   Run(1000);
-  EXPECT_TRUE(Shows(kNoMedia));
+  EXPECT_TRUE(Sees(kNoMedia));
   Run(1000);
-  EXPECT_FALSE(Shows(kNoMedia));
+  EXPECT_FALSE(Sees(kNoMedia));
   // Back: the top folder again, the next key moves the grid.
   Press("back");
   Run(500);
-  EXPECT_TRUE(Shows("1/4"));
+  EXPECT_TRUE(Sees("1/4"));
   Press("right");
   Run(300);
-  EXPECT_TRUE(Shows("2/4"));
+  EXPECT_TRUE(Sees("2/4"));
   Press("exit");
   Run(500);
   // The music list: a folder of photos holds no songs.
@@ -95,9 +95,9 @@ TEST_F(BrowseNoticeTest, AFolderWithoutMediaOfTheScreensKindSaysSoForTwoSeconds)
   Press("down");  // Photos
   Press("ok");
   Run(500);
-  EXPECT_TRUE(Shows(kNoMedia));
+  EXPECT_TRUE(Sees(kNoMedia));
   Run(2000);
-  EXPECT_FALSE(Shows(kNoMedia));
+  EXPECT_FALSE(Sees(kNoMedia));
 }
 
 TEST_F(BrowseNoticeTest, VolumeAndMuteInEveryBrowseScreenShowTheirText) {
@@ -119,15 +119,15 @@ TEST_F(BrowseNoticeTest, VolumeAndMuteInEveryBrowseScreenShowTheirText) {
     Press("vol+");
     Run(200);
     ASSERT_EQ(W()->GetVolume(), volume + 1);
-    EXPECT_TRUE(Shows("Volume " + std::to_string(volume + 1))) << testing::PrintToString(ShownTexts());
+    EXPECT_TRUE(Sees("Volume " + std::to_string(volume + 1))) << SeenList();
     Run(2000);
-    EXPECT_FALSE(Shows("Volume")) << "gone after two seconds";
+    EXPECT_FALSE(Sees("Volume")) << "gone after two seconds";
     Press("mute");
     Run(200);
-    EXPECT_TRUE(Shows("Mute"));
+    EXPECT_TRUE(Sees("Mute"));
     Press("mute");
     Run(200);
-    EXPECT_FALSE(Shows("Mute"));
+    EXPECT_FALSE(Sees("Mute"));
     Press("exit");
     Run(500);
   }
@@ -145,7 +145,7 @@ TEST_F(BrowseNoticeTest, ASongOrMovieThatCannotBePlayedSaysUnsupportedFile) {
   Run(300);
   ASSERT_NE(Find<MusicFullScreenPlay>(), nullptr);
   Run(500);
-  EXPECT_TRUE(Shows(kUnsupported)) << testing::PrintToString(ShownTexts());
+  EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
   EXPECT_FALSE(Logged("not on a medium"));
   Press("exit");
   Run(500);
@@ -156,7 +156,7 @@ TEST_F(BrowseNoticeTest, ASongOrMovieThatCannotBePlayedSaysUnsupportedFile) {
   Run(300);
   ASSERT_NE(Find<MovieFullScreenPlay>(), nullptr);
   Run(500);
-  EXPECT_TRUE(Shows(kUnsupported)) << testing::PrintToString(ShownTexts());
+  EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
   Press("exit");
   Run(500);
 }
@@ -178,14 +178,14 @@ TEST_F(BrowseNoticeTest, FilesOfAnyNameShowTheirSizeOpenAndAreDeleted) {
     SCOPED_TRACE(i);
     if (i) Press("right");
     Run(500);
-    EXPECT_TRUE(Shows("Size: ")) << testing::PrintToString(ShownTexts());
+    EXPECT_TRUE(Sees("Size: ")) << SeenList();
     Press("ok");
     Run(1500);
     auto* viewer = Find<PhotoSingleView>();
     ASSERT_NE(viewer, nullptr);
     EXPECT_FALSE(WaitingShown()) << "the viewer waits for ever";
-    EXPECT_TRUE(Shows("Resolution: 320 x 240")) << testing::PrintToString(ShownTexts());
-    EXPECT_TRUE(Shows("Size: ")) << testing::PrintToString(ShownTexts());
+    EXPECT_TRUE(Sees("Resolution: 320 x 240")) << SeenList();
+    EXPECT_TRUE(Sees("Size: ")) << SeenList();
     Press("back");
     Run(1000);
     ASSERT_NE(Find<PhotoMultiView>(), nullptr);
@@ -196,14 +196,14 @@ TEST_F(BrowseNoticeTest, FilesOfAnyNameShowTheirSizeOpenAndAreDeleted) {
   auto* movies = OpenBrowser<MovieListView>();
   ASSERT_NE(movies, nullptr);
   Run(500);
-  EXPECT_TRUE(Shows("Size: ")) << testing::PrintToString(ShownTexts());
+  EXPECT_TRUE(Sees("Size: ")) << SeenList();
   Press("red");
   Run(300);
   Press("left");
   Press("ok");
   Run(1000);
   EXPECT_FALSE(std::filesystem::exists(StickDir("stick") + "/" + film)) << "the movie was not deleted";
-  EXPECT_TRUE(Shows(kNoMedia) || !Shows("Size: "));
+  EXPECT_TRUE(Sees(kNoMedia) || !Sees("Size: "));
 }
 
 }  // namespace

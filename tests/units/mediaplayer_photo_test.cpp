@@ -557,7 +557,7 @@ TEST_F(PhotoViewTest, BackFromTheViewerFocusesThePhotoViewedOnAnyPage) {
     grid = FindOpen<MediaPlayer::PhotoMultiView>();
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->TitleText().ToUtf8(), name);
-    EXPECT_TRUE(Shows(std::to_string(target + 1) + "/60")) << testing::PrintToString(ShownTexts());
+    EXPECT_TRUE(Sees(std::to_string(target + 1) + "/60")) << SeenList();
   }
 }
 

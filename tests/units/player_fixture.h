@@ -19,8 +19,6 @@
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SubSystem/State.h"
-#include "units/Core/Group.h"
-#include "units/Views/Text.h"
 #include "units/WidgetManager/WidgetManager.h"
 
 namespace playertest {
@@ -140,24 +138,6 @@ class PlayerTest : public listtest::MediaTest {
     }
     Press("ok");
     Run(2000);
-  }
-  // The texts of the visible views of the open screens, oldest screen first.
-  std::vector<std::string> ShownTexts() {
-    std::vector<std::string> out;
-    for (Primitives::KeyRoutingForm* f : OpenForms()) CollectTexts(f, out);
-    return out;
-  }
-  // True when a shown text holds `part`.
-  bool Shows(const std::string& part) {
-    for (const std::string& t : ShownTexts())
-      if (t.find(part) != std::string::npos) return true;
-    return false;
-  }
-  static void CollectTexts(Core::View* v, std::vector<std::string>& out) {
-    if (!v || !v->IsVisible()) return;
-    if (auto* t = kv::Cast<Views::Text>(v); t && !t->OnGetString().Empty()) out.push_back(t->OnGetString().ToUtf8());
-    if (auto* g = kv::Cast<Core::Group>(v))
-      for (int32_t i = 0; i < g->GetChildCount(); ++i) CollectTexts(g->GetChild(i), out);
   }
   // The navigation commands the media service received, as "code a b".
   std::vector<std::string> Navs() { return Calls("PslExternalSendNavCommand"); }
