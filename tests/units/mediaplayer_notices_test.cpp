@@ -25,26 +25,6 @@ using namespace MediaPlayer;
 
 class BrowseNoticeTest : public PlayerTest {
  protected:
-  template <class T>
-  T* Find() {
-    auto* f = kv::Cast<T>(Wm()->FindFormOf(&T::StaticClass()));
-    return f && f->IsOpen() ? f : nullptr;
-  }
-  // Opens a browse screen on the first medium as the source dialog does.
-  template <class T>
-  T* OpenBrowser() {
-    kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
-    state->Class = &T::StaticClass();
-    state->PrevState = &MediaDeviceSelectDialog::StaticClass();
-    auto* p = kv::New<SelectedParam>();
-    p->Medium = 0;
-    state->Param = p;
-    Nms()->ChangeState(state);
-    Settle();
-    Run(1000);
-    Settle();
-    return Find<T>();
-  }
   // Random bytes under a name the service plays by.
   void WriteNoise(const std::string& stick, const std::string& name, size_t bytes) {
     std::mt19937 random(7);
@@ -108,13 +88,7 @@ TEST_F(BrowseNoticeTest, VolumeAndMuteInEveryBrowseScreenShowTheirText) {
   for (const kv::Class* cls : screens) {
     SCOPED_TRACE(cls->name);
     Bridge()->Reset();
-    kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
-    state->Class = cls;
-    state->PrevState = &MediaDeviceSelectDialog::StaticClass();
-    auto* p = kv::New<SelectedParam>();
-    state->Param = p;
-    Nms()->ChangeState(state);
-    Run(1000);
+    ASSERT_NE(OpenBrowser(cls), nullptr);
     const int32_t volume = W()->GetVolume();
     Press("vol+");
     Run(200);

@@ -27,29 +27,6 @@ using namespace MediaPlayer;
 
 class BrowseOverlayTest : public PlayerTest {
  protected:
-  template <class T>
-  T* Find() {
-    auto* f = kv::Cast<T>(Wm()->FindFormOf(&T::StaticClass()));
-    return f && f->IsOpen() ? f : nullptr;
-  }
-  Primitives::KeyRoutingForm* Browser(const kv::Class* cls) {
-    auto* f = Wm()->FindFormOf(cls);
-    return f && f->IsOpen() ? f : nullptr;
-  }
-  // Opens a browse screen on medium `medium` as the source dialog does.
-  Primitives::KeyRoutingForm* OpenBrowser(const kv::Class* cls, int32_t medium = 0) {
-    kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
-    state->Class = cls;
-    state->PrevState = &MediaDeviceSelectDialog::StaticClass();
-    auto* p = kv::New<SelectedParam>();
-    p->Medium = medium;
-    state->Param = p;
-    Nms()->ChangeState(state);
-    Settle();
-    Run(1000);
-    Settle();
-    return Browser(cls);
-  }
   bool QuickMenuOpen() { return Wm()->FindForm(WinIDs::WIN_ID_QuickMenu) != nullptr; }
   // Where the focus bar is on screen.
   kv::Rect FocusAt() {
@@ -144,7 +121,7 @@ TEST_F(BrowseOverlayTest, EveryBrowseScreenTakesKeysAndClosesForItsStickAfterThe
     psl::Unplug(stick);
     Settle();
     Run(200);
-    EXPECT_EQ(Browser(c.cls), nullptr);
+    EXPECT_EQ(OpenScreenOf(c.cls), nullptr);
     EXPECT_EQ(Notices(kDeviceRemovedMessage), ++removed);
     Run(3000);
     ASSERT_EQ(psl::PlugFolder(StickDir("mixed")), stick);
@@ -167,7 +144,7 @@ TEST_F(BrowseOverlayTest, AServerThatGoesClosesItsBrowserAfterTheQuickMenu) {
   psl::Rescan();
   Settle();
   Run(200);
-  EXPECT_EQ(Browser(&MusicListView::StaticClass()), nullptr);
+  EXPECT_EQ(OpenScreenOf(&MusicListView::StaticClass()), nullptr);
   EXPECT_EQ(Notices(kDeviceRemovedMessage), 1u);
 }
 

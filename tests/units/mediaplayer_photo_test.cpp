@@ -525,12 +525,8 @@ TEST_F(PhotoViewTest, BackFromTheViewerFocusesThePhotoViewedOnAnyPage) {
   W()->OnSetUSBSDAutoStart(0);
   ManyPictures("many", 60);
   Plug("many");
-  kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
-  state->Class = &MediaPlayer::PhotoMultiView::StaticClass();
-  state->PrevState = &MediaPlayer::MediaDeviceSelectDialog::StaticClass();
-  state->Param = kv::New<MediaPlayer::SelectedParam>();
-  Nms()->ChangeState(state);
-  Pass(1000);
+  OpenBrowser(&MediaPlayer::PhotoMultiView::StaticClass());
+  Pass(500);
   auto* grid = FindOpen<MediaPlayer::PhotoMultiView>();
   ASSERT_NE(grid, nullptr);
   int at = 0;

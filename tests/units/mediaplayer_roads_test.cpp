@@ -23,11 +23,6 @@ using namespace MediaPlayer;
 
 class MediaRoadTest : public PlayerTest {
  protected:
-  template <class T>
-  T* Find() {
-    auto* f = kv::Cast<T>(Wm()->FindFormOf(&T::StaticClass()));
-    return f && f->IsOpen() ? f : nullptr;
-  }
   std::string HelpText() {
     for (Primitives::KeyRoutingForm* f : OpenForms())
       if (auto* bar = kv::Cast<NonMenuSystem::HelpBar>(f); bar && bar->IsVisible())

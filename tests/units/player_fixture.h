@@ -121,6 +121,32 @@ class PlayerTest : public listtest::MediaTest {
         out[cls] = n;
     return out;
   }
+  // The open screen of exactly class `cls` (or T), or null.
+  Primitives::KeyRoutingForm* OpenScreenOf(const kv::Class* cls) {
+    auto* f = Wm()->FindFormOf(cls);
+    return f && f->IsOpen() ? f : nullptr;
+  }
+  template <class T>
+  T* Find() {
+    return kv::Cast<T>(OpenScreenOf(&T::StaticClass()));
+  }
+  // Opens the browse screen `cls` on medium `medium` as the source dialog
+  // does (its previous state the dialog), and lets its first page come.
+  Primitives::KeyRoutingForm* OpenBrowser(const kv::Class* cls, int32_t medium = 0) {
+    kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
+    state->Class = cls;
+    state->PrevState = KV_LATE_CLASS("MediaPlayer::MediaDeviceSelectDialog");
+    state->Param = MediaPlayer::SelectedParam::Make(medium, 0, nullptr);
+    Nms()->ChangeState(state);
+    Settle();
+    Run(1000);
+    Settle();
+    return OpenScreenOf(cls);
+  }
+  template <class T>
+  T* OpenBrowser(int32_t medium = 0) {
+    return kv::Cast<T>(OpenBrowser(&T::StaticClass(), medium));
+  }
   // The menu's Media page, its entry `downs` rows below the first (1: Music),
   // OK: as a person reaches the media player from the menu.
   void MenuMediaEntry(int downs) {
