@@ -180,5 +180,19 @@ TEST_F(BrowseNoticeTest, FilesOfAnyNameShowTheirSizeOpenAndAreDeleted) {
   EXPECT_TRUE(Sees(kNoMedia) || !Sees("Size: "));
 }
 
+// The grid's status line holds a four-digit position and count whole.
+TEST_F(BrowseNoticeTest, TheGridShowsAFourDigitPositionWhole) {
+  ManyPictures("many", 1000);
+  Plug("many");
+  Run(1500);
+  Press("exit");  // not now, to the stick's question
+  Run(300);
+  ASSERT_NE(OpenBrowser<PhotoMultiView>(), nullptr);
+  EXPECT_TRUE(Sees("1/1000")) << SeenList();
+  Press("right", 100);
+  Run(1000);
+  EXPECT_TRUE(Sees("101/1000")) << SeenList();
+}
+
 }  // namespace
 }  // namespace playertest
