@@ -41,16 +41,33 @@ bool WritePlayersSet(const std::string& out) {
   return ok;
 }
 
+// The scenes' set "broken": an empty folder beside a photo, and in Music a
+// song of random bytes named .mp3 before a plain one.
+bool WriteBrokenSet(const std::string& out) {
+  using namespace media_writer;
+  std::error_code ec;
+  std::filesystem::create_directories(out + "/Empty", ec);
+  bool ok = !ec;
+  ok &= WriteBytes(out + "/harbour.jpg", Jpeg(960, 540, 0x102060, 0xF0A040));
+  // The same bytes every time: a fixed linear congruential sequence.
+  std::vector<uint8_t> noise(20000);
+  uint32_t x = 12345;
+  for (uint8_t& b : noise) b = static_cast<uint8_t>((x = x * 1103515245u + 12345u) >> 16);
+  ok &= WriteBytes(out + "/Music/broken.mp3", noise);
+  ok &= WriteWav(out + "/Music/evening calm.wav", 20);
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--set") {
     const std::string set = argv[2];
-    if (set != "players") {
-      std::fprintf(stderr, "sample_media: no set named %s (sets: players)\n", set.c_str());
+    if (set != "players" && set != "broken") {
+      std::fprintf(stderr, "sample_media: no set named %s (sets: players, broken)\n", set.c_str());
       return 2;
     }
-    if (!WritePlayersSet(argv[3])) {
+    if (!(set == "players" ? WritePlayersSet(argv[3]) : WriteBrokenSet(argv[3]))) {
       std::fprintf(stderr, "sample_media: could not write every file under %s\n", argv[3]);
       return 1;
     }

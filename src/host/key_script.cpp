@@ -9,6 +9,7 @@
 #include "host/factory_remote.h"
 #include "host/keys/keytable.h"
 #include "platform/display/display.h"
+#include "platform/psl/psl.h"
 #include "platform/sim/sim.h"
 #include "platform/sim/sim_tv_air.h"
 #include "platform/xpm/xpm_record.h"
@@ -93,12 +94,13 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       // "snap" shoots in the middle of an animation.
       step.value = word == "snap" ? 1 : 0;
     } else if (word == "usb") {
-      if (rest != "mount" && rest != "remove") {
-        if (error) *error = "line " + std::to_string(lineNo) + ": \"usb\" needs \"mount\" or \"remove\"";
+      if (rest != "mount" && rest != "remove" && rest != "stick") {
+        if (error) *error = "line " + std::to_string(lineNo) + ": \"usb\" needs \"mount\", \"remove\" or \"stick\"";
         return false;
       }
       step.kind = Step::kUsb;
-      step.value = rest == "mount" ? 1 : 0;
+      // "stick" pulls the media folders out or plugs them in, as Ctrl+U does.
+      step.value = rest == "mount" ? 1 : rest == "stick" ? 2 : 0;
     } else if (word == "air") {
       if (rest != "0 empty" && rest != "1 empty") {
         if (error) *error = "line " + std::to_string(lineNo) + ": \"air\" needs \"0 empty\" or \"1 empty\"";
@@ -220,7 +222,9 @@ void KeyScript::AfterPass(const PassResult& pass) {
         break;
       case Step::kUsb:
         if (sim::Sim* tv = sim::Sim::Current()) {
-          if (step.value)
+          if (step.value == 2)
+            psl::ToggleStartupFolders();
+          else if (step.value)
             sim::MountUsbDisk(*tv);
           else
             sim::RemoveUsbDisk(*tv);

@@ -13,6 +13,8 @@
 #include "units/Events/DMRStatusEvent.h"
 #include "units/MediaPlayer/MediaPlayerDialogs.h"
 #include "units/MediaPlayer/PhotoFullViewBanner.h"
+#include "units/MediaPlayer/PhotoMultiView.h"
+#include "units/MediaPlayer/SourceSelect.h"
 #include "units/MediaPlayer/PhotoSingleView.h"
 #include "units/MediaPlayer/SelectBGMusicDialog.h"
 #include "units/NonMenuSystem/HelpBar.h"
@@ -464,6 +466,95 @@ TEST_F(PhotoViewTest, ABrokenFileShowsTheInvalidTextAndTheShowGoesOn) {
   EXPECT_NE(Centre(), kColours[2]) << "the broken picture's screen replaces the last one";
   Pass(4000);
   EXPECT_FALSE(v->IsOpen()) << "the show went on to its end";
+}
+
+// Each turn steps from the picture on screen: Up three times is 270
+// degrees, Down from 180 is 90, four times Up is upright again.
+TEST_F(PhotoViewTest, TurnsStepFromThePictureOnScreen) {
+  W()->OnSetUSBSDAutoStart(0);
+  // 400 x 200: red on the left half, blue on the right.
+  std::vector<uint8_t> rgb(size_t(400) * 200 * 3);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 400; ++x) {
+      uint8_t* px = &rgb[(size_t(y) * 400 + size_t(x)) * 3];
+      px[0] = x < 200 ? 0xE0 : 0;
+      px[2] = x < 200 ? 0 : 0xE0;
+    }
+  media_writer::WriteBytes(StickDir("turn") + "/t.jpg", media_writer::EncodeJpeg(rgb, 400, 200, 90));
+  Plug("turn");
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  kv::Persistent<PhotoSingleView> v = OpenPlayer<PhotoSingleView>(&PhotoSingleView::StaticClass(), 0);
+  ASSERT_NE(v, nullptr);
+  Pass(1000);
+  Press("info");  // the picture alone
+  Pass(500);
+  // The colours on screen: left and right of the centre, above and below it.
+  auto at = [&](int x, int y) {
+    const uint32_t p = Osd().Row(y)[x];
+    return (p & 0xFF) > 0x80 ? 'r' : ((p >> 16) & 0xFF) > 0x80 ? 'b' : '-';
+  };
+  auto sides = [&] {
+    std::string s;
+    for (char c : {at(330, 270), at(630, 270), '|', at(480, 150), at(480, 390)}) s += c;
+    return s;
+  };
+  auto turn = [&](const char* key) {
+    Press(key);
+    Pass(1500);
+    return sides();
+  };
+  const std::string upright = sides();
+  ASSERT_EQ(upright.substr(0, 2), "rb");
+  const std::string ninety = turn("up");
+  ASSERT_TRUE(ninety == "--|rb" || ninety == "--|br") << ninety;
+  const std::string half = turn("up");
+  EXPECT_EQ(half.substr(0, 2), "br");
+  const std::string threeQuarters = turn("up");
+  const std::string mirrored = std::string("--|") + ninety[4] + ninety[3];
+  EXPECT_EQ(threeQuarters, mirrored) << "Up three times is 270 degrees";
+  EXPECT_EQ(turn("up").substr(0, 2), "rb") << "four times Up: upright again";
+  turn("up");
+  turn("up");
+  EXPECT_EQ(turn("down"), ninety) << "Down from 180 is 90";
+  EXPECT_TRUE(v->IsOpen());
+}
+
+// Back from the viewer puts the grid's focus on the photo viewed, also on
+// the second page and the last.
+TEST_F(PhotoViewTest, BackFromTheViewerFocusesThePhotoViewedOnAnyPage) {
+  W()->OnSetUSBSDAutoStart(0);
+  ManyPictures("many", 60);
+  Plug("many");
+  OpenBrowser(&MediaPlayer::PhotoMultiView::StaticClass());
+  Pass(500);
+  auto* grid = FindOpen<MediaPlayer::PhotoMultiView>();
+  ASSERT_NE(grid, nullptr);
+  int at = 0;
+  for (int target : {39, 58, 5}) {
+    SCOPED_TRACE(target);
+    while (at < target) {
+      Press("right");
+      ++at;
+    }
+    while (at > target) {
+      Press("left");
+      --at;
+    }
+    Pass(500);
+    grid = FindOpen<MediaPlayer::PhotoMultiView>();
+    ASSERT_NE(grid, nullptr);
+    const std::string name = "p" + std::to_string(target) + ".jpg";
+    ASSERT_EQ(grid->TitleText().ToUtf8(), name);
+    Press("ok");
+    Pass(1500);
+    ASSERT_NE(FindOpen<PhotoSingleView>(), nullptr);
+    Press("back");
+    Pass(1500);
+    grid = FindOpen<MediaPlayer::PhotoMultiView>();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->TitleText().ToUtf8(), name);
+    EXPECT_TRUE(Sees(std::to_string(target + 1) + "/60")) << SeenList();
+  }
 }
 
 TEST_F(PhotoViewTest, OpenedAndClosedFiftyTimesKeepsTheCensus) {

@@ -121,6 +121,50 @@ class PlayerTest : public listtest::MediaTest {
         out[cls] = n;
     return out;
   }
+  // The open screen of exactly class `cls` (or T), or null.
+  Primitives::KeyRoutingForm* OpenScreenOf(const kv::Class* cls) {
+    auto* f = Wm()->FindFormOf(cls);
+    return f && f->IsOpen() ? f : nullptr;
+  }
+  template <class T>
+  T* Find() {
+    return kv::Cast<T>(OpenScreenOf(&T::StaticClass()));
+  }
+  // Opens the browse screen `cls` on medium `medium` as the source dialog
+  // does (its previous state the dialog), and lets its first page come.
+  Primitives::KeyRoutingForm* OpenBrowser(const kv::Class* cls, int32_t medium = 0) {
+    kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
+    state->Class = cls;
+    state->PrevState = KV_LATE_CLASS("MediaPlayer::MediaDeviceSelectDialog");
+    state->Param = MediaPlayer::SelectedParam::Make(medium, 0, nullptr);
+    Nms()->ChangeState(state);
+    Settle();
+    Run(1000);
+    Settle();
+    return OpenScreenOf(cls);
+  }
+  template <class T>
+  T* OpenBrowser(int32_t medium = 0) {
+    return kv::Cast<T>(OpenBrowser(&T::StaticClass(), medium));
+  }
+  // The menu's Media page, its entry `downs` rows below the first (1: Music),
+  // OK: as a person reaches the media player from the menu.
+  void MenuMediaEntry(int downs) {
+    Press("menu");
+    Run(300);
+    for (int i = 0; i < 5; ++i) {
+      Press("down");
+      Run(300);
+    }
+    Press("ok");
+    Run(300);
+    for (int i = 0; i < downs; ++i) {
+      Press("down");
+      Run(300);
+    }
+    Press("ok");
+    Run(2000);
+  }
   // The navigation commands the media service received, as "code a b".
   std::vector<std::string> Navs() { return Calls("PslExternalSendNavCommand"); }
   bool NavSent(const std::string& args) {

@@ -118,9 +118,17 @@ bool Service::OpenItemLocked(Player& p) {
   const Node& item = pl->items[size_t(pl->current)];
   const std::string path = ResolveLocked(item.path);
   Probe probe;
-  std::string error = "not on a medium";
-  if (path.empty() || !ProbeFile(path, item.kind, &probe, &error) || probe.durationMs <= 0) {
-    kv::Log("media service: cannot play " + kv::EscapedText(item.uri, kv::kMaxLoggedPath) + ": " + (error.empty() ? "no length" : kv::EscapedText(error, 120)));
+  std::string error;
+  // Say what really failed: the file gone from the medium, a file the
+  // readers do not take, or one that reads but has no length.
+  if (path.empty())
+    error = "not on a medium";
+  else if (!ProbeFile(path, item.kind, &probe, &error))
+    error = error.empty() ? "unreadable" : error;
+  else if (probe.durationMs <= 0)
+    error = "no length";
+  if (!error.empty()) {
+    kv::Log("media service: cannot play " + kv::EscapedText(item.uri, kv::kMaxLoggedPath) + ": " + kv::EscapedText(error, 120));
     return false;
   }
   p.duration = probe.durationMs;

@@ -322,7 +322,15 @@ void Service::Rescan() {
         const size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
         const std::string key = line.substr(0, eq), value = line.substr(eq + 1);
-        if (key == "name") m->title = value;
+        if (key == "name") {
+          // A name of blanks names nothing: the server keeps its folder's name.
+          const size_t first = value.find_first_not_of(" \t\r");
+          if (first == std::string::npos)
+            kv::Log("media service: " + (de.path() / "server.ini").string() + " names no server; it is called " +
+                    m->title);
+          else
+            m->title = value.substr(first, value.find_last_not_of(" \t\r") - first + 1);
+        }
         else if (key == "address") m->address = value;
         else if (key == "mac") m->mac = value;
         else if (key == "wake-on-lan") m->wakeOnLan = value == "1" || value == "yes";
@@ -817,6 +825,7 @@ int32_t Service::RequestPicture(PslObject item, int32_t mode) {
           std::lock_guard<std::mutex> lock(self->mu_);
           self->spareFrame_ = std::move(frame);
           before = std::exchange(self->lastPicture_, std::move(img));
+          self->lastTurn_ = 0;
         }
         if (!before.Empty()) self->Enqueue([before = std::move(before)] {});
       }
@@ -853,6 +862,7 @@ int32_t Service::DecodeImage(dfb::Surface* surface, const char* file, int32_t* w
   *h = img.height;
   std::lock_guard<std::mutex> lock(mu_);
   lastPicture_ = std::move(img);
+  lastTurn_ = 0;
   return PSL_OK;
 }
 
@@ -862,7 +872,9 @@ int32_t Service::RotateImage(dfb::Surface* surface, int32_t* w, int32_t* h, int3
   {
     std::lock_guard<std::mutex> lock(mu_);
     if (lastPicture_.Empty()) return PSL_ERR_NOT_FOUND;
-    turned = Fit(Rotate(lastPicture_, angle), surface->Width(), surface->Height());
+    // The buffer is turned in place: the step adds to the turn it shows.
+    lastTurn_ = (lastTurn_ + angle) % 360;
+    turned = Fit(Rotate(lastPicture_, lastTurn_), surface->Width(), surface->Height());
   }
   DrawCentred(turned, surface);
   *w = turned.width;

@@ -204,6 +204,9 @@ class Service : public std::enable_shared_from_this<Service> {
   bool shuffle_ = false;
   std::minstd_rand random_{12345};
   Image lastPicture_;  // the last picture shown, upright, at most 960 x 960
+  // How far the picture on screen is turned from lastPicture_ (0, 90, 180,
+  // 270): a turn asked for is a step from what the viewer shows.
+  int32_t lastTurn_ = 0;
   // A screen-sized surface the worker lays the next decoded picture out on:
   // the pixels a canvas gave up in exchange for the last one.
   std::shared_ptr<dfb::Surface> spareFrame_;

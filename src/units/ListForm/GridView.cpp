@@ -161,7 +161,16 @@ int32_t GridView::ScrollItems(int32_t n) {
   if (p >= visible && PageCount >= 2) {
     int32_t page = PageIndex + 1 + (p - visible) / std::max(1, CellsPerPage);
     if (page > PageCount - 1) page = WrapAround ? page - PageCount : -1;
-    if (page >= 0) TurnTo(page, false);
+    if (page >= 0) {
+      TurnTo(page, false);
+      // A jump of more than one cell lands on its item, not on the first
+      // cell of the item's page.
+      const int32_t target = c0 + n;
+      if (target < DataSource->Num && CellsPerPage > 0 && target / CellsPerPage == page) {
+        DataSource->Cursor = target;
+        FocusCell(target - page * CellsPerPage);
+      }
+    }
   } else if (p < 0 && PageCount >= 2) {
     int32_t page = PageIndex - 1 + p / std::max(1, CellsPerPage);
     if (page < 0) page = WrapAround ? page + PageCount : -1;

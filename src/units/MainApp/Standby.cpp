@@ -15,6 +15,7 @@
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
 #include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/Wrapper.h"
 
 namespace MainApp {
@@ -49,7 +50,20 @@ void Standby::WakeUp() {
   } else {
     NotifySetup(0);
     EnterNormalTVState();
+    LeaveEmptyMediaInput();
   }
+}
+
+void Standby::LeaveEmptyMediaInput() {
+  // Standby closed the media screens but left the media input chosen: with
+  // none of them open there is nothing to watch there, so the set goes back
+  // to the last TV source.
+  auto* wrapper = kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper);
+  auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  if (!wrapper || wrapper->GetCurrentSource(0) != SkinBin::Wrapper::GetExtSourceId()) return;
+  if (wm && wm->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer)) return;
+  kv::Log("MainApp::Standby: awake on the media input with no media screen, back to the last TV source");
+  wrapper->SetLastSource();
 }
 
 void Standby::StartInitialSetup() {

@@ -30,6 +30,9 @@ class Standby : public SubSystem::SubSystemClass {
   // Starts the normal TV operation: the media service, the DLNA setting and
   // the active application (when its class exists).
   void EnterNormalTVState();
+  // Awake on the media input with no media screen open: back to the last
+  // TV source, so that the set does not wake to an empty input.
+  void LeaveEmptyMediaInput();
   // The factory reset: the Wrapper's ResetAll (a slot).
   void DoResetFactory(kv::Object* sender = nullptr);
   void HandleMessage(Structures::Message* msg) override;

@@ -4,6 +4,7 @@
 
 #include "platform/display/surface.h"
 #include "platform/psl/psl.h"
+#include "runtime/path_text.h"
 #include "runtime/collector.h"
 #include "runtime/trace.h"
 #include "strings/Media.h"
@@ -148,7 +149,7 @@ Media::Metadata* MediaDataItem::CreateMetadata() {
 
 FlashDataItem::FlashDataItem() { MetadataClass = &FlashMetadata::StaticClass(); }
 
-void FlashDataItem::Select() { PslMediaStart(globalPsl, PSL_KIND_FLASH, Uri.ToUtf8().c_str()); }
+void FlashDataItem::Select() { PslMediaStart(globalPsl, PSL_KIND_FLASH, kv::PathToBytes(Uri).c_str()); }
 
 VideoDataItem::VideoDataItem() { MetadataClass = &VideoMetadata::StaticClass(); }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/psl/psl.h"
+#include "runtime/path_text.h"
 #include "runtime/ref.h"
 #include "runtime/trace.h"
 #include "units/Core/Group.h"
@@ -23,6 +24,8 @@ namespace {
 
 kv::Object* Obj(PslObject o) { return static_cast<kv::Object*>(o); }
 kv::String Text(const char* s) { return kv::String::FromUtf8(s ? s : ""); }
+// A file's uri keeps its bytes, also those that are no UTF-8.
+kv::String Path(const char* s) { return kv::PathFromBytes(s ? s : ""); }
 
 template <class T>
 T* As(PslObject o, const char* what) {
@@ -47,24 +50,24 @@ const kv::Class* RootClass(int32_t c) {
 PslObject CreateRoot(PslObject source, int32_t cls, const char* uri, const char* title, uint32_t handle, int32_t count,
                      bool recursive, const char* ip) {
   auto* s = As<RootDataSource>(source, "createRoot");
-  return s ? s->CreateRoot(RootClass(cls), Text(uri), Text(title), handle, count, recursive, Text(ip)) : nullptr;
+  return s ? s->CreateRoot(RootClass(cls), Path(uri), Text(title), handle, count, recursive, Text(ip)) : nullptr;
 }
 
 PslObject CreateContainer(PslObject source, const char* uri, const char* title, uint32_t handle, int32_t count,
                           bool recursive, bool paging) {
   auto* s = As<ContainerDataSource>(source, "createContainer");
-  return s ? s->CreateContainer(Text(uri), Text(title), handle, count, recursive, paging) : nullptr;
+  return s ? s->CreateContainer(Path(uri), Text(title), handle, count, recursive, paging) : nullptr;
 }
 
 PslObject CreateItem(PslObject source, const char* uri, const char* title, int32_t /*unused*/, uint32_t handle) {
   auto* s = As<ContainerDataSource>(source, "createItem");
-  return s ? s->CreateItem(Text(uri), Text(title), handle) : nullptr;
+  return s ? s->CreateItem(Path(uri), Text(title), handle) : nullptr;
 }
 
 bool UriOf(PslObject o, char* out, size_t size) {
   auto* item = kv::Cast<DataItem>(Obj(o));
   if (!item || !out || size == 0) return false;
-  const std::string uri = item->Uri.ToUtf8();
+  const std::string uri = kv::PathToBytes(item->Uri);
   if (uri.empty() || uri.size() >= size) return false;
   std::memcpy(out, uri.c_str(), uri.size() + 1);
   return true;
@@ -190,7 +193,7 @@ PslObject NewStatusEvent(uint16_t code, int32_t v0, int32_t v1, int32_t v2, int3
 
 PslObject NewDmrStatusEvent(uint16_t kind, uint16_t state, const char* uri, const char* title) {
   auto* e = kv::New<Events::DMRStatusEvent>();
-  e->Initialize(kind, state, Text(uri), title);
+  e->Initialize(kind, state, Path(uri), title);
   return e;
 }
 

@@ -4,6 +4,7 @@
 
 #include "ge/blit.h"
 #include "platform/psl/psl.h"
+#include "runtime/path_text.h"
 #include "runtime/ref.h"
 #include "runtime/trace.h"
 
@@ -35,7 +36,7 @@ void ExternalBitmap::OnSetSize(kv::Point size) {
 void ExternalBitmap::LoadBitmap() {
   if (Width() < 1 || Height() < 1 || FileName.Length() == 0 || !ServiceSurface()) return;
   int32_t w = PictureWidth, h = PictureHeight;
-  const int32_t status = PslGuiDecodeImage(globalPsl, ServiceSurface(), FileName.ToUtf8().c_str(), &w, &h);
+  const int32_t status = PslGuiDecodeImage(globalPsl, ServiceSurface(), kv::PathToBytes(FileName).c_str(), &w, &h);
   if (status != PSL_OK) kv::LogFailedCall("PslGuiDecodeImage", status);
   PictureWidth = w;
   PictureHeight = h;

@@ -78,7 +78,7 @@ MediaPlayerDialogTemplate::MediaPlayerDialogTemplate() {
 void MediaPlayerDialogTemplate::Initialize(Primitives::KeyRoutingParameter* param) {
   KXDWidgetClass::Initialize(param);
   auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
-  for (uint32_t id : WinIDs::kFullScreenPlayers)
+  for (uint32_t id : WinIDs::kMediaScreens)
     if (Primitives::KeyRoutingForm* player = wm->FindForm(id)) {
       ReturnFocusTo = player;
       break;

@@ -90,9 +90,10 @@ void PhotoMultiView::Refresh() {
   position_.OnSetAlignH(0);
   // One line under the grid, above the help bar: position, title,
   // resolution and file size.
-  position_.OnSetBounds({46, 464, 136, 490});
+  // Room for a four-digit position and count ("1000/1000").
+  position_.OnSetBounds({46, 464, 196, 490});
   grid_.OnSetBounds({15, 96, 945, 460});
-  title_.OnSetBounds({140, 464, 400, 490});
+  title_.OnSetBounds({206, 464, 400, 490});
   resolution_.OnSetBounds({410, 464, 690, 490});
   info_.OnSetBounds({46, 492, 560, 516});
   fileSize_.OnSetBounds({700, 464, 912, 490});

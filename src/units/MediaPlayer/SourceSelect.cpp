@@ -97,6 +97,8 @@ void USBMediaPlayerMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   const bool none = bridge->GetMediumCount() + bridge->GetRegisteredServerCount() < 1;
   for (SkinBin::Button& b : buttons_) b.OnSetIsDisabled(none);
   if (!none) OnSetFocus(&buttons_[0]);
+  // The menu has no help bar: a browse screen's left behind goes.
+  if (NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem()) owner->ClearHelpBar();
 }
 
 kv::Object* USBMediaPlayerMenu::HandleEvent(Core::Event* event) {
@@ -117,7 +119,9 @@ kv::Object* USBMediaPlayerMenu::HandleEvent(Core::Event* event) {
     case KEY_RIGHT:
       break;
     default:
-      return nullptr;
+      // The screen base answers the rest: Back and Exit close the menu as
+      // they close every screen outside the menu system.
+      return KXDWidgetClass::HandleEvent(event);
   }
   ResetTimeout();
   return this;

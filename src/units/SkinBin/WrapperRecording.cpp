@@ -9,6 +9,7 @@
 #include "platform/db/db.h"
 #include "platform/os/bkni.h"
 #include "platform/xpm/xpm_record.h"
+#include "runtime/path_text.h"
 #include "runtime/string.h"
 #include "runtime/trace.h"
 #include "strings/SkinBinRecording.h"
@@ -44,19 +45,21 @@ int64_t LocalOffset() {
 }
 
 // A media path as the middleware takes it: without the scheme prefix when it
-// starts with it, as 8-bit text. False (logged) for an empty path or one
-// that does not fit.
+// starts with it, in the bytes of its file name. False (logged) for an empty
+// path or one that does not fit.
 bool MediaPath(const kv::String& path, char (&out)[kPathBytes], const char* op) {
   if (path.Empty()) return false;
   const kv::String scheme = kv::LoadString(SkinBinRecording::MEDIA_SCHEME);
   const bool prefixed = path.View().substr(0, static_cast<size_t>(scheme.Length())) == scheme.View();
   const kv::String rest = prefixed ? kv::StringMiddle(path, scheme.Length(), path.Length()) : path;
-  if (rest.Empty() || rest.Length() >= static_cast<int32_t>(kPathBytes)) {
+  // The path keeps its bytes: a name that is not plain ASCII names the same file.
+  const std::string bytes = kv::PathToBytes(rest);
+  if (bytes.empty() || bytes.size() >= kPathBytes) {
     kv::Log(std::string("SkinBin::Wrapper::") + op + ": the path does not fit " + std::to_string(kPathBytes - 1) +
             " bytes, refused");
     return false;
   }
-  kv::StringToAnsi(rest, out, kPathBytes, '?');
+  std::memcpy(out, bytes.c_str(), bytes.size() + 1);
   return true;
 }
 

@@ -94,5 +94,10 @@ inline constexpr uint32_t WIN_ID_PhotoFrame = 0x1200003a;
 inline constexpr uint32_t kFullScreenPlayers[] = {WIN_ID_PhotoSingleView, WIN_ID_PhotoSingleViewDMR,
                                                   WIN_ID_MoviePlayer,     WIN_ID_MoviePlayerDMR,
                                                   WIN_ID_MusicPlayer,     WIN_ID_MusicPlayerDMR};
+// The media screens a menu or dialog opened over them hands the focus back
+// to when it closes: the full-screen players, then the browse screens.
+inline constexpr uint32_t kMediaScreens[] = {WIN_ID_PhotoSingleView, WIN_ID_PhotoSingleViewDMR, WIN_ID_MoviePlayer,
+                                             WIN_ID_MoviePlayerDMR,  WIN_ID_MusicPlayer,        WIN_ID_MusicPlayerDMR,
+                                             WIN_ID_PhotoMultiView,  WIN_ID_MovieListView,      WIN_ID_MusicListView};
 
 }  // namespace WinIDs

@@ -1,0 +1,198 @@
+// The bars and texts the media browser and players show for what they
+// cannot do or what the user changed: a folder without media of the
+// screen's kind, the volume and mute keys, a song or movie that cannot be
+// played. Driven by keys through the GUI loop on real sticks; each checks
+// the texts on screen a moment later.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "player_fixture.h"
+#include "units/MediaPlayer/ListViews.h"
+#include "units/MediaPlayer/PhotoMultiView.h"
+#include "units/MediaPlayer/PhotoSingleView.h"
+#include "units/MediaPlayer/Players.h"
+#include "units/MediaPlayer/SourceSelect.h"
+
+namespace playertest {
+namespace {
+
+using namespace MediaPlayer;
+
+class BrowseNoticeTest : public PlayerTest {
+ protected:
+  // Random bytes under a name the service plays by.
+  void WriteNoise(const std::string& stick, const std::string& name, size_t bytes) {
+    std::mt19937 random(7);
+    std::vector<uint8_t> noise(bytes);
+    for (uint8_t& b : noise) b = static_cast<uint8_t>(random());
+    media_writer::WriteBytes(StickDir(stick) + "/" + name, noise);
+  }
+  static constexpr const char* kNoMedia = "No applicable media files";
+  static constexpr const char* kUnsupported = "Unsupported file";
+};
+
+TEST_F(BrowseNoticeTest, AFolderWithoutMediaOfTheScreensKindSaysSoForTwoSeconds) {
+  WriteStick("stick", {"Empty/", "Photos/", "Photos/x.jpg", "a.jpg", "b.jpg", "c.wav"});
+  Plug("stick");
+  // The question the stick raises, Yes, Photo: the grid; the empty folder
+  // is its first cell.
+  Run(1500);
+  Press("ok");
+  Run(1500);
+  Press("ok");
+  Run(3000);
+  auto* grid = Find<PhotoMultiView>();
+  ASSERT_NE(grid, nullptr);
+  ASSERT_TRUE(Sees("1/4")) << "the status line counts the top folder";
+  ASSERT_FALSE(Sees(kNoMedia));
+  Press("ok");
+  Run(500);
+  EXPECT_TRUE(Sees(kNoMedia));
+  EXPECT_FALSE(Sees("1/4")) << "the empty folder keeps the top folder's count";
+  EXPECT_FALSE(Sees("Empty/")) << "nor its first item";
+  Run(1000);
+  EXPECT_TRUE(Sees(kNoMedia));
+  Run(1000);
+  EXPECT_FALSE(Sees(kNoMedia));
+  // Back: the top folder again, the next key moves the grid.
+  Press("back");
+  Run(500);
+  EXPECT_TRUE(Sees("1/4"));
+  Press("right");
+  Run(300);
+  EXPECT_TRUE(Sees("2/4"));
+  Press("exit");
+  Run(500);
+  // The music list: a folder of photos holds no songs.
+  Bridge()->Reset();
+  auto* music = OpenBrowser<MusicListView>();
+  ASSERT_NE(music, nullptr);
+  Press("down");  // Photos
+  Press("ok");
+  Run(500);
+  EXPECT_TRUE(Sees(kNoMedia));
+  Run(2000);
+  EXPECT_FALSE(Sees(kNoMedia));
+}
+
+TEST_F(BrowseNoticeTest, VolumeAndMuteInEveryBrowseScreenShowTheirText) {
+  WriteStick("stick", {"a.jpg", "a.wav", "a.avi"});
+  Plug("stick");
+  const kv::Class* screens[] = {&PhotoMultiView::StaticClass(), &PhotoListView::StaticClass(),
+                                &MusicListView::StaticClass(), &MovieListView::StaticClass()};
+  for (const kv::Class* cls : screens) {
+    SCOPED_TRACE(cls->name);
+    Bridge()->Reset();
+    ASSERT_NE(OpenBrowser(cls), nullptr);
+    const int32_t volume = W()->GetVolume();
+    Press("vol+");
+    Run(200);
+    ASSERT_EQ(W()->GetVolume(), volume + 1);
+    EXPECT_TRUE(Sees("Volume " + std::to_string(volume + 1))) << SeenList();
+    Run(2000);
+    EXPECT_FALSE(Sees("Volume")) << "gone after two seconds";
+    Press("mute");
+    Run(200);
+    EXPECT_TRUE(Sees("Mute"));
+    Press("mute");
+    Run(200);
+    EXPECT_FALSE(Sees("Mute"));
+    Press("exit");
+    Run(500);
+  }
+}
+
+TEST_F(BrowseNoticeTest, ASongOrMovieThatCannotBePlayedSaysUnsupportedFile) {
+  WriteStick("stick", {"a.wav", "c.wav", "d.avi"});
+  WriteNoise("stick", "broken.mp3", 20000);
+  WriteNoise("stick", "broken.mp4", 20000);
+  Plug("stick");
+  auto* music = OpenBrowser<MusicListView>();
+  ASSERT_NE(music, nullptr);
+  Press("down");  // broken.mp3
+  Press("ok");
+  Run(300);
+  ASSERT_NE(Find<MusicFullScreenPlay>(), nullptr);
+  Run(500);
+  EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
+  EXPECT_FALSE(Logged("not on a medium"));
+  Press("exit");
+  Run(500);
+  Bridge()->Reset();
+  auto* movies = OpenBrowser<MovieListView>();
+  ASSERT_NE(movies, nullptr);
+  Press("ok");  // broken.mp4
+  Run(300);
+  ASSERT_NE(Find<MovieFullScreenPlay>(), nullptr);
+  Run(500);
+  EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
+  Press("exit");
+  Run(500);
+}
+
+// Names that are not plain ASCII: their sizes show in the grid, the viewer
+// and the movie list, a movie of such a name is deleted, and a name whose
+// bytes are not UTF-8 opens in the viewer.
+TEST_F(BrowseNoticeTest, FilesOfAnyNameShowTheirSizeOpenAndAreDeleted) {
+  const std::string cafe = "caf\xC3\xA9.jpg", photo = "\xD1\x84\xD0\xBE\xD1\x82\xD0\xBE.jpg";
+  const std::string raw = "\xFF\xFEraw.jpg", film = "\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C\xD0\xBC.avi";
+  for (const std::string& name : {cafe, photo, raw})
+    media_writer::WriteBytes(StickDir("stick") + "/" + name, media_writer::Jpeg(320, 240, 0x204080, 0xC0E0FF));
+  media_writer::WriteMovie(StickDir("stick") + "/" + film, 1, 64, 48, 120, 100, 160);
+  Plug("stick");
+  auto* grid = OpenBrowser<PhotoMultiView>();
+  ASSERT_NE(grid, nullptr);
+  // Three cells, in the stick's order; each shows its size.
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    if (i) Press("right");
+    Run(500);
+    EXPECT_TRUE(Sees("Size: ")) << SeenList();
+    Press("ok");
+    Run(1500);
+    auto* viewer = Find<PhotoSingleView>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_FALSE(WaitingShown()) << "the viewer waits for ever";
+    EXPECT_TRUE(Sees("Resolution: 320 x 240")) << SeenList();
+    EXPECT_TRUE(Sees("Size: ")) << SeenList();
+    Press("back");
+    Run(1000);
+    ASSERT_NE(Find<PhotoMultiView>(), nullptr);
+  }
+  Press("exit");
+  Run(500);
+  Bridge()->Reset();
+  auto* movies = OpenBrowser<MovieListView>();
+  ASSERT_NE(movies, nullptr);
+  Run(500);
+  EXPECT_TRUE(Sees("Size: ")) << SeenList();
+  Press("red");
+  Run(300);
+  Press("left");
+  Press("ok");
+  Run(1000);
+  EXPECT_FALSE(std::filesystem::exists(StickDir("stick") + "/" + film)) << "the movie was not deleted";
+  EXPECT_TRUE(Sees(kNoMedia) || !Sees("Size: "));
+}
+
+// The grid's status line holds a four-digit position and count whole.
+TEST_F(BrowseNoticeTest, TheGridShowsAFourDigitPositionWhole) {
+  ManyPictures("many", 1000);
+  Plug("many");
+  Run(1500);
+  Press("exit");  // not now, to the stick's question
+  Run(300);
+  ASSERT_NE(OpenBrowser<PhotoMultiView>(), nullptr);
+  EXPECT_TRUE(Sees("1/1000")) << SeenList();
+  Press("right", 100);
+  Run(1000);
+  EXPECT_TRUE(Sees("101/1000")) << SeenList();
+}
+
+}  // namespace
+}  // namespace playertest
