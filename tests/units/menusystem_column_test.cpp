@@ -198,6 +198,41 @@ class MenuLookTest : public menutest::MenuTest {
   }
 };
 
+// Only the row that takes the keys looks focused: OK moves the focus from
+// the column into the page, and both the column's entry and the page's row
+// change on screen; left moves it back to the column and both change back.
+TEST_F(MenuLookTest, OnlyTheRowThatTakesTheKeysLooksFocused) {
+  Press("menu");
+  Run(500);
+  ASSERT_NE(Column(), nullptr);
+  ASSERT_NE(Page(), nullptr);
+  const kv::Rect entry = EntryArea(), row = RowArea();
+  ASSERT_FALSE(entry.IsEmpty());
+  ASSERT_FALSE(row.IsEmpty());
+  const std::vector<uint32_t> entryInColumn = Pixels(entry), rowInColumn = Pixels(row);
+
+  Press("ok");
+  Run(500);
+  ASSERT_EQ(Ms()->OnGetFocus(), Page()) << "OK moves the focus into the page";
+  ASSERT_EQ(EntryArea(), entry);
+  ASSERT_EQ(RowArea(), row);
+  const std::vector<uint32_t> entryInPage = Pixels(entry), rowInPage = Pixels(row);
+  EXPECT_NE(entryInPage, entryInColumn) << "the column's entry no longer looks focused";
+  EXPECT_NE(rowInPage, rowInColumn) << "the page's row now looks focused";
+
+  Press("left");  // back into the column
+  Run(500);
+  ASSERT_EQ(Ms()->OnGetFocus(), Column());
+  // (The entry's icon plays its frames again: its picture may differ.)
+  EXPECT_NE(Pixels(entry), entryInPage) << "the column's entry looks focused again";
+  EXPECT_EQ(Pixels(row), rowInColumn) << "the page's row no longer looks focused";
+
+  // The next key still moves the column.
+  const int32_t before = Column()->CurrentItemIndex;
+  Press("down");
+  Run(500);
+  EXPECT_NE(Column()->CurrentItemIndex, before);
+}
 
 // The caption colour rows of the Digital CC page show their colour's name,
 // also after a step.
