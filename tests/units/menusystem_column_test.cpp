@@ -259,5 +259,30 @@ TEST_F(MenuLookTest, DigitalCCColourRowsShowTheirColour) {
   EXPECT_NE(after, before);
 }
 
+// The Picture page's values read in the menu language.
+TEST_F(MenuLookTest, PicturePageValuesReadInTheMenuLanguage) {
+  struct Case {
+    int32_t language;
+    const char* viewMode;
+  };
+  for (const Case& c : {Case{0, "Full Screen"}, Case{1, "Pantalla completa"}, Case{2, "Plein écran"}}) {
+    Skin()->SetMenuLanguage(c.language);
+    Settle();
+    Press("menu");
+    Run(500);
+    VidiSubMenu* page = Page();
+    ASSERT_NE(page, nullptr);
+    std::vector<std::string> values;
+    for (int32_t i = 0; i < page->ItemCount(); ++i)
+      if (page->Item(i)->IsVisible() && page->Item(i)->IsItemValue) values.push_back(page->Item(i)->OnGetValueString().ToUtf8());
+    std::string shown;
+    for (const std::string& v : values) shown += " \"" + v + "\"";
+    EXPECT_NE(std::find(values.begin(), values.end(), c.viewMode), values.end())
+        << "language " << c.language << " shows" << shown;
+    Press("menu");
+    Run(500);
+  }
+  Skin()->SetMenuLanguage(0);
+}
 
 }  // namespace menulooktest
