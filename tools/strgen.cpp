@@ -41,10 +41,14 @@ struct Id {
   uint16_t index = 0;
 };
 
+// Who reads an entry (the "#@" lines of a table).
+enum class Readers { kUsers, kSameInEveryLanguage, kService, kNobody };
+
 struct Entry {
   std::string name;
   int line = 0;
   bool multi = false;
+  Readers readers = Readers::kUsers;
   std::optional<std::u16string> texts[4];  // en, fr, es, def; a plain entry uses [0]
   Id ids[4];
 };
@@ -210,11 +214,24 @@ void ParseUnit(Unit& u) {
   std::map<std::string, int> seen;
   std::istringstream in(text);
   std::string line;
+  Readers readers = Readers::kUsers;
   for (int n = 1; std::getline(in, line); ++n) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     size_t first = line.find_first_not_of(" \t");
+    if (first != std::string::npos && line.compare(first, 2, "#@") == 0) {
+      std::string what = line.substr(first + 2);
+      what.erase(0, what.find_first_not_of(" \t"));
+      what.erase(what.find_last_not_of(" \t") + 1);
+      if (what == "shown") readers = Readers::kUsers;
+      else if (what == "same in every language") readers = Readers::kSameInEveryLanguage;
+      else if (what == "service") readers = Readers::kService;
+      else if (what == "not shown") readers = Readers::kNobody;
+      else Error(u.file, n, "unknown readers '" + what + "' (shown, same in every language, service, not shown)");
+      continue;
+    }
     if (first == std::string::npos || line[first] == '#') continue;
     Entry e;
+    e.readers = readers;
     if (!ParseEntry(line, u.file, n, e)) continue;
     auto [it, fresh] = seen.emplace(e.name, n);
     if (!fresh) {
@@ -363,16 +380,67 @@ void RemoveStaleHeaders(const fs::path& outdir, const std::vector<Unit>& units) 
   }
 }
 
+// "Unit NAME: lacks fr, es" for an entry users read that lacks a language;
+// empty when it lacks none.
+std::string Lacking(const Unit& u, const Entry& e) {
+  if (e.readers != Readers::kUsers) return {};
+  if (e.multi && (e.texts[3] || (e.texts[0] && e.texts[1] && e.texts[2]))) return {};
+  std::string missing;
+  static const char* const kTags[] = {"en", "fr", "es"};
+  for (int k = 0; k < 3; ++k)
+    if (!e.multi || !e.texts[k]) missing += std::string(missing.empty() ? "" : ", ") + kTags[k];
+  return u.name + " " + e.name + ": lacks " + missing;
+}
+
+// The --lacking check: the list of texts lacking a language against the baseline.
+int CheckLanguages(const std::vector<Unit>& units, const std::string& baselineFile) {
+  std::string text;
+  if (!ReadFile(baselineFile, text)) {
+    Error(baselineFile, 0, "cannot read the baseline");
+    return 1;
+  }
+  std::map<std::string, int> baseline;
+  std::istringstream in(text);
+  std::string line;
+  for (int n = 1; std::getline(in, line); ++n) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    baseline.emplace(line, n);
+  }
+  int total = 0, fresh = 0;
+  for (const Unit& u : units)
+    for (const Entry& e : u.entries) {
+      std::string lacking = Lacking(u, e);
+      if (lacking.empty()) continue;
+      ++total;
+      auto it = baseline.find(lacking);
+      if (it != baseline.end()) {
+        baseline.erase(it);
+        continue;
+      }
+      ++fresh;
+      std::fprintf(stderr, "%s:%d: error: %s (a text users read; not in %s)\n", u.file.c_str(), e.line,
+                   lacking.c_str(), baselineFile.c_str());
+    }
+  for (const auto& [gone, n] : baseline)
+    std::fprintf(stderr, "%s:%d: error: '%s' no longer lacks a language: remove the line\n", baselineFile.c_str(), n,
+                 gone.c_str());
+  std::printf("%d texts users read lack a language (%zu listed in the baseline)\n", total,
+              static_cast<size_t>(total - fresh));
+  return fresh || !baseline.empty() ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: strgen <outdir> <Unit.txt>...\n");
+  const bool lacking = argc >= 2 && std::string(argv[1]) == "--lacking";
+  if (argc < 2 || (lacking && argc < 3)) {
+    std::fprintf(stderr, "usage: strgen <outdir> <Unit.txt>...\n       strgen --lacking <baseline> <Unit.txt>...\n");
     return 2;
   }
   fs::path outdir = argv[1];
   std::vector<Unit> units;
-  for (int i = 2; i < argc; ++i) {
+  for (int i = lacking ? 3 : 2; i < argc; ++i) {
     Unit u;
     u.file = argv[i];
     u.name = fs::path(u.file).stem().string();
@@ -389,6 +457,7 @@ int main(int argc, char** argv) {
     units.push_back(std::move(u));
   }
   if (g_errors) return 1;
+  if (lacking) return CheckLanguages(units, argv[2]);
 
   // Units in name order, so that block numbers do not depend on argument order.
   std::sort(units.begin(), units.end(), [](const Unit& a, const Unit& b) { return a.name < b.name; });

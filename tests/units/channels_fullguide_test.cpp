@@ -247,7 +247,7 @@ TEST_F(FullGuideTest, VolumeStepsBetweenTheEndsAndOnlyShowsTheLevelAtThem) {
   // Mute shows its word for 2 s.
   Press("mute");
   EXPECT_TRUE(W()->OnGetMute());
-  EXPECT_EQ(g->Volume.OnGetString().ToUtf8(), kv::LoadString(Strings::SID_MUTE_FULL).ToUtf8());
+  EXPECT_EQ(g->Volume.OnGetString().ToUtf8(), kv::GetVariantOfString(Strings::SID_MUTE_FULL).ToUtf8());
   Run(2100);
   EXPECT_FALSE(g->Volume.IsVisible());
   Press("mute");

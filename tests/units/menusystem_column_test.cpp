@@ -3,10 +3,18 @@
 // the time-out teardown and the controller's messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ge/surface.h"
 #include "menusystem_support.h"
 #include "runtime/text.h"
 #include "strings/MenuSystem.h"
 #include "units/Constants/Constants.h"
+#include "units/MenuSystem/MenuItems.h"
+#include "units/MenuSystem/SettingPages.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Structures/RefHolders.h"
 #include "units/SubSystem/State.h"
@@ -160,3 +168,121 @@ TEST_F(ColumnTest, ChangeStateMessages) {
 
 }  // namespace
 }  // namespace menutest
+
+// What the menu's screens show: which row looks focused as the focus moves
+// between the column and its page, the values of the caption colour rows.
+namespace menulooktest {
+
+using namespace MenuSystem;
+
+class MenuLookTest : public menutest::MenuTest {
+ protected:
+  // The on-screen pixels of `area`, row by row.
+  std::vector<uint32_t> Pixels(const kv::Rect& area) {
+    Settle();
+    const ge::Surface& s = Osd();
+    std::vector<uint32_t> out;
+    for (int32_t y = std::max(0, area.y1); y < std::min(s.height, area.y2); ++y)
+      for (int32_t x = std::max(0, area.x1); x < std::min(s.width, area.x2); ++x) out.push_back(s.Row(y)[x]);
+    return out;
+  }
+  // The column's entry of the open page and the page's current row, on screen.
+  kv::Rect EntryArea() {
+    VidiMainMenu* column = Column();
+    return column ? column->Entry(column->CurrentItemIndex - 1)->GetAbsoluteBounds() : kv::Rect{};
+  }
+  kv::Rect RowArea() {
+    VidiSubMenu* page = Page();
+    VidiSubMenuItem* row = page ? page->Item(page->CurrentItemIndex - 1) : nullptr;
+    return row ? row->GetAbsoluteBounds() : kv::Rect{};
+  }
+};
+
+// Only the row that takes the keys looks focused: OK moves the focus from
+// the column into the page, and both the column's entry and the page's row
+// change on screen; left moves it back to the column and both change back.
+TEST_F(MenuLookTest, OnlyTheRowThatTakesTheKeysLooksFocused) {
+  Press("menu");
+  Run(500);
+  ASSERT_NE(Column(), nullptr);
+  ASSERT_NE(Page(), nullptr);
+  const kv::Rect entry = EntryArea(), row = RowArea();
+  ASSERT_FALSE(entry.IsEmpty());
+  ASSERT_FALSE(row.IsEmpty());
+  const std::vector<uint32_t> entryInColumn = Pixels(entry), rowInColumn = Pixels(row);
+
+  Press("ok");
+  Run(500);
+  ASSERT_EQ(Ms()->OnGetFocus(), Page()) << "OK moves the focus into the page";
+  ASSERT_EQ(EntryArea(), entry);
+  ASSERT_EQ(RowArea(), row);
+  const std::vector<uint32_t> entryInPage = Pixels(entry), rowInPage = Pixels(row);
+  EXPECT_NE(entryInPage, entryInColumn) << "the column's entry no longer looks focused";
+  EXPECT_NE(rowInPage, rowInColumn) << "the page's row now looks focused";
+
+  Press("left");  // back into the column
+  Run(500);
+  ASSERT_EQ(Ms()->OnGetFocus(), Column());
+  // (The entry's icon plays its frames again: its picture may differ.)
+  EXPECT_NE(Pixels(entry), entryInPage) << "the column's entry looks focused again";
+  EXPECT_EQ(Pixels(row), rowInColumn) << "the page's row no longer looks focused";
+
+  // The next key still moves the column.
+  const int32_t before = Column()->CurrentItemIndex;
+  Press("down");
+  Run(500);
+  EXPECT_NE(Column()->CurrentItemIndex, before);
+}
+
+// The caption colour rows of the Digital CC page show their colour's name,
+// also after a step.
+TEST_F(MenuLookTest, DigitalCCColourRowsShowTheirColour) {
+  auto* cc = OpenPage<DigitalCCMenu>();
+  ASSERT_NE(cc, nullptr);
+  // Text colour, background colour, text edge colour.
+  for (int32_t i : {3, 5, 7}) {
+    auto* row = kv::Cast<SubMenuItemValue>(cc->R(i));
+    ASSERT_NE(row, nullptr) << i;
+    const std::string caption = row->OnGetText().ToUtf8();
+    EXPECT_TRUE(row->ValueText().IsVisible()) << caption;
+    EXPECT_FALSE(row->ValueText().OnGetString().Empty()) << caption;
+    EXPECT_NE(row->ValueText().OnGetColor().a, 0) << caption;
+  }
+  // Down to the text colour row and one step right: another colour, named.
+  auto* text = kv::Cast<SubMenuItemValue>(cc->R(3));
+  while (Focused() != text && cc->OnGetCurrentItemIndex() < 9) Press("down");
+  ASSERT_EQ(Focused(), text);
+  const std::string before = text->ValueText().OnGetString().ToUtf8();
+  Press("right");
+  const std::string after = text->ValueText().OnGetString().ToUtf8();
+  EXPECT_FALSE(after.empty());
+  EXPECT_NE(after, before);
+}
+
+// The Picture page's values read in the menu language.
+TEST_F(MenuLookTest, PicturePageValuesReadInTheMenuLanguage) {
+  struct Case {
+    int32_t language;
+    const char* viewMode;
+  };
+  for (const Case& c : {Case{0, "Full Screen"}, Case{1, "Pantalla completa"}, Case{2, "Plein écran"}}) {
+    Skin()->SetMenuLanguage(c.language);
+    Settle();
+    Press("menu");
+    Run(500);
+    VidiSubMenu* page = Page();
+    ASSERT_NE(page, nullptr);
+    std::vector<std::string> values;
+    for (int32_t i = 0; i < page->ItemCount(); ++i)
+      if (page->Item(i)->IsVisible() && page->Item(i)->IsItemValue) values.push_back(page->Item(i)->OnGetValueString().ToUtf8());
+    std::string shown;
+    for (const std::string& v : values) shown += " \"" + v + "\"";
+    EXPECT_NE(std::find(values.begin(), values.end(), c.viewMode), values.end())
+        << "language " << c.language << " shows" << shown;
+    Press("menu");
+    Run(500);
+  }
+  Skin()->SetMenuLanguage(0);
+}
+
+}  // namespace menulooktest

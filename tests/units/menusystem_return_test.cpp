@@ -4,6 +4,10 @@
 // any form of the menu keep the whole menu open.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+#include <string>
+
 #include "menusystem_support.h"
 #include "strings/MenuSystem.h"
 #include "platform/xpm/xpm_settings.h"
@@ -11,6 +15,7 @@
 #include "units/MenuSystem/SettingPages.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/PersistentData/PersistentData.h"
+#include "host/key_script.h"
 
 namespace menutest {
 namespace {
@@ -253,3 +258,74 @@ TEST_F(ReturnTest, KeysInAPageKeepTheWholeMenuOpen) {
 
 }  // namespace
 }  // namespace menutest
+
+// The gallery's menu scenes show what their lines in docs/screens/README.md
+// say: each scene's key script is played through the application fixture up
+// to a shot, and the screen is read there.
+namespace menugallerytest {
+
+class MenuGalleryTest : public menutest::MenuTest {
+ protected:
+  // Plays tests/scenes/SCENE.keys from the start up to its line "shot SHOT"
+  // (or "snap SHOT"), as the scene player does; false when the scene has no
+  // such shot or holds a line this replay does not play.
+  bool PlayUntil(const std::string& scene, const std::string& shot) {
+    std::ifstream in(std::string(TVUI_SOURCE_DIR) + "/tests/scenes/" + scene + ".keys");
+    std::stringstream text;
+    text << in.rdbuf();
+    host::KeyScript script;
+    std::string error;
+    if (!script.Parse(text.str(), &error)) {
+      ADD_FAILURE() << scene << ": " << error;
+      return false;
+    }
+    for (const host::KeyScript::Step& step : script.Steps()) {
+      switch (step.kind) {
+        case host::KeyScript::Step::kKey:
+          PressCode(step.key);
+          break;
+        case host::KeyScript::Step::kWait:
+          Run(step.ms);
+          break;
+        case host::KeyScript::Step::kShot:
+          Settle();
+          if (step.name == shot) return true;
+          break;
+        default:
+          ADD_FAILURE() << scene << ": a line this replay does not play";
+          return false;
+      }
+    }
+    ADD_FAILURE() << scene << " has no shot " << shot;
+    return false;
+  }
+  std::string PageClass() {
+    MenuSystem::VidiSubMenu* page = Page();
+    return page ? kv::ClassOf(page)->name : "";
+  }
+};
+
+TEST_F(MenuGalleryTest, TheLiveMenuScenesPopUpShotsShowThePicturePage) {
+  ASSERT_TRUE(PlayUntil("menusystem-live", "menusystem-page-popup"));
+  EXPECT_EQ(PageClass(), "MenuSystem::VidiPictureMenu");
+  EXPECT_EQ(FocusedCaption(), "Auto aspect");
+  MenuSystem::VidiSubMenu* page = Page();
+  ASSERT_NE(page, nullptr);
+  EXPECT_NE(page->OptionMenu(), nullptr) << "the pop-up beside the page";
+}
+
+TEST_F(MenuGalleryTest, TheLiveMenuScenesPopUpFocusedShotIsInsideThePicturePagesPopUp) {
+  ASSERT_TRUE(PlayUntil("menusystem-live", "menusystem-popup-focused"));
+  EXPECT_EQ(PageClass(), "MenuSystem::VidiPictureMenu");
+  ASSERT_NE(Page(), nullptr);
+  MenuSystem::VidiOptionMenu* popup = Page()->OptionMenu();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(Ms()->OnGetFocus(), popup);
+}
+
+TEST_F(MenuGalleryTest, TheLiveMenuScenesPictureSettingsShotShowsPictureSettings) {
+  ASSERT_TRUE(PlayUntil("menusystem-live", "menusystem-picture-settings"));
+  EXPECT_EQ(PageClass(), "MenuSystem::VidiPictureSettingsMenu");
+}
+
+}  // namespace menugallerytest

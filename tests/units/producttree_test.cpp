@@ -3,7 +3,9 @@
 // the timer menu's entries and the teardown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "menusystem_support.h"
 #include "runtime/runtime.h"
@@ -36,6 +38,50 @@ class ProductTreeTest : public menutest::MenuTest {
   // The item at carousel position `pos` (its caption).
   static std::string At(Carousel* c, int32_t pos) {
     return c->Item(c->PositionIndexToItemIndex(pos))->OnGetText().ToUtf8();
+  }
+  // Every caption the carousel shows now: whole (no "..."), and apart from
+  // each other by a few pixels where they share a line.
+  void ExpectCaptionsWholeAndApart(Carousel* c, const std::string& when) {
+    struct Shown {
+      std::string text;
+      kv::Rect at;
+    };
+    std::vector<Shown> shown;
+    std::vector<CarouselItem*> items;
+    for (int32_t i = 0; i < c->ItemCount(); ++i) items.push_back(c->Item(i));
+    if (c->Spare() && c->Spare()->Owner() == c) items.push_back(c->Spare());
+    for (CarouselItem* item : items) {
+      if (!item->IsVisible() || item->OnGetOpacity() == 0 || item->OnGetTextAlpha() == 0) continue;
+      Views::Text& caption = item->Caption();
+      const ge::TextLayout layout = caption.GetLayout();
+      const std::string text = caption.OnGetString().ToUtf8();
+      ASSERT_FALSE(layout.lines.empty()) << when << " " << text;
+      for (const ge::TextLine& line : layout.lines) EXPECT_FALSE(line.ellipsis) << when << ": \"" << text << "\" is cut";
+      EXPECT_LE(layout.width, caption.Bounds().W()) << when << ": \"" << text << "\" is cut";
+      const kv::Rect box = caption.Bounds().Move(item->GetAbsoluteBounds().Origin());
+      const int32_t w = std::min(layout.width, box.W());
+      const int32_t x = box.x1 + (box.W() - w) / 2;
+      shown.push_back({text, {x, box.y1, x + w, box.y2}});
+    }
+    constexpr int32_t kGap = 4;
+    for (size_t a = 0; a < shown.size(); ++a)
+      for (size_t b = a + 1; b < shown.size(); ++b) {
+        const kv::Rect& p = shown[a].at;
+        const kv::Rect& q = shown[b].at;
+        if (p.y2 <= q.y1 || q.y2 <= p.y1) continue;
+        EXPECT_TRUE(p.x2 + kGap <= q.x1 || q.x2 + kGap <= p.x1)
+            << when << ": \"" << shown[a].text << "\" and \"" << shown[b].text << "\" touch";
+      }
+  }
+  // A move one step right, looked at after every frame and at its end.
+  void ExpectCaptionsApartThroughAMove(Carousel* c, const std::string& name) {
+    Press("right");
+    for (int frame = 1; frame <= 8; ++frame) {
+      Run(50);
+      ExpectCaptionsWholeAndApart(c, name + " move frame " + std::to_string(frame));
+    }
+    Run(300);
+    ExpectCaptionsWholeAndApart(c, name + " after the move");
   }
 };
 
@@ -129,7 +175,10 @@ TEST_F(ProductTreeTest, AMoveBringsTheSpareInAtTheFarEdge) {
   CarouselItem* spare = menu->Spare();
   EXPECT_TRUE(spare->IsVisible());
   EXPECT_EQ(spare->OnGetText().ToUtf8(), entering);
-  EXPECT_EQ(spare->Bounds().x1, rightX);
+  // Half way in from one slot beyond the edge, as far from its neighbour as
+  // the other items are from theirs.
+  EXPECT_GT(spare->Bounds().x1, rightX);
+  EXPECT_GT(spare->Bounds().x1 - menu->Item(menu->PositionIndexToItemIndex(4))->Bounds().x1, 100);
   EXPECT_GT(spare->OnGetOpacity(), 0);
   EXPECT_LT(spare->OnGetOpacity(), 255);
   Run(250);
@@ -242,6 +291,28 @@ TEST_F(ProductTreeTest, OpenedAndClosedFiftyTimesReturnsToTheBaseline) {
     const size_t a = after.count(cls) ? after.at(cls) : 0;
     EXPECT_EQ(a, b) << cls;
   }
+}
+
+TEST_F(ProductTreeTest, CaptionsStayWholeAndApartAtRestAndThroughMoves) {
+  for (int32_t language : {0, 1, 2}) {
+    Skin()->SetMenuLanguage(language);
+    const std::string lang = " language " + std::to_string(language);
+    MainMenu* menu = OpenByState<MainMenu>();
+    ASSERT_NE(menu, nullptr);
+    Run(500);
+    ExpectCaptionsWholeAndApart(menu, "main menu at rest" + lang);
+    ExpectCaptionsApartThroughAMove(menu, "main menu" + lang);
+    Ms()->TearDownMenus();
+    Settle();
+    TimerMenu* timer = OpenByState<TimerMenu>();
+    ASSERT_NE(timer, nullptr);
+    Run(500);
+    ExpectCaptionsWholeAndApart(timer, "timer menu at rest" + lang);
+    ExpectCaptionsApartThroughAMove(timer, "timer menu" + lang);
+    Ms()->TearDownMenus();
+    Settle();
+  }
+  Skin()->SetMenuLanguage(0);
 }
 
 }  // namespace producttreetest

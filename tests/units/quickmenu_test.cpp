@@ -14,6 +14,7 @@
 #include "runtime/runtime.h"
 #include "strings/QuickMenu.h"
 #include "strings/SkinBinWrapper.h"
+#include "button_caption.h"
 #include "units/Constants/Constants.h"
 #include "units/Events/StatusEvent.h"
 #include "units/Media/MediaWrapper.h"
@@ -374,6 +375,70 @@ TEST_F(QuickMenuTest, PlayerControlSendsOneCodeAndClosesAll) {
   Settle();
   Press("up");  // from the first shown button to the last (Power; Top and DVD are hidden)
   EXPECT_EQ(Focused(), pad->Row(5));
+}
+
+namespace {
+// Where a one-line text is drawn across its view: a text wider than its
+// view starts at the left edge and is clipped there.
+struct Span {
+  int32_t x1 = 0, x2 = 0;
+};
+Span Drawn(Views::Text& text) {
+  const kv::Rect b = text.Bounds();
+  const int32_t w = text.GetLayout().width;
+  if (w > b.W()) return {b.x1, b.x2};
+  const int32_t x = text.OnGetAlignH() == 1 ? b.x1 + (b.W() - w) / 2 : text.OnGetAlignH() == 2 ? b.x2 - w : b.x1;
+  return {x, x + w};
+}
+}  // namespace
+
+// Every quick screen's row captions stand whole or end in "..." inside the
+// row, and keep clear of the arrow, the value and the slider beside them,
+// focused (medium font) or not, in the three menu languages.
+TEST_F(QuickMenuTest, RowCaptionsFitAndKeepClearOfTheirValuesInEveryLanguage) {
+  const kv::Class* pages[] = {&QuickMenu::QuickMenu::StaticClass(), &QuickMenu::PictureMenu::StaticClass(),
+                              &QuickMenu::AudioMenu::StaticClass(), &QuickMenu::BgMusicMenu::StaticClass(),
+                              &QuickMenu::ScaleWindowMenu::StaticClass()};
+  constexpr int32_t kGap = 4;
+  for (int32_t language : {0, 1, 2}) {
+    Skin()->SetMenuLanguage(language);
+    for (const kv::Class* cls : pages) {
+      auto* form = kv::Cast<Primitives::KeyRoutingForm>(Nms()->Open(cls));
+      ASSERT_NE(form, nullptr) << cls->name;
+      Settle();
+      int32_t rows = 0;
+      for (int32_t i = 0; i < form->GetChildCount(); ++i)
+        if (auto* row = kv::Cast<QuickMenuItem>(form->GetChild(i)); row && row->IsVisible()) ++rows;
+      for (int32_t step = 0; step < rows; ++step) {
+        for (int32_t i = 0; i < form->GetChildCount(); ++i) {
+          auto* row = kv::Cast<QuickMenuItem>(form->GetChild(i));
+          if (!row || !row->IsVisible()) continue;
+          Views::Text& caption = apptest::ButtonCaption::Of(*row);
+          const std::string where = std::string(cls->name) + " language " + std::to_string(language) + " \"" +
+                                    caption.OnGetString().ToUtf8() + "\"" + (row->IsFocused() ? " focused" : "");
+          const ge::TextLayout layout = caption.GetLayout();
+          const bool ellipsis = !layout.lines.empty() && layout.lines.front().ellipsis;
+          EXPECT_TRUE(layout.width <= caption.Bounds().W() || ellipsis) << where << ": cut";
+          const Span text = Drawn(caption);
+          EXPECT_LE(text.x2, row->Bounds().W()) << where << ": past the row";
+          int32_t next = row->Bounds().W();
+          if (auto* option = kv::Cast<QuickMenu::QuickOptionItem>(row)) {
+            if (option->LeftArrow().IsVisible()) next = std::min(next, option->LeftArrow().Bounds().x1);
+            if (!option->ValueText().OnGetString().Empty()) next = std::min(next, Drawn(option->ValueText()).x1);
+          }
+          if (auto* slider = kv::Cast<QuickMenu::QuickSliderItem>(row)) {
+            if (!slider->ValueText().OnGetString().Empty()) next = std::min(next, Drawn(slider->ValueText()).x1);
+            if (slider->Slider().IsVisible()) next = std::min(next, slider->Slider().Bounds().x1);
+          }
+          EXPECT_LE(text.x2 + kGap, next) << where << ": touches what stands beside it";
+        }
+        Press("down");
+      }
+      Nms()->ClearAll();
+      Settle();
+    }
+  }
+  Skin()->SetMenuLanguage(0);
 }
 
 TEST_F(QuickMenuTest, OpenedAndClosedFiftyTimesReturnsToTheBaseline) {

@@ -9,6 +9,7 @@
 #include "platform/sim/sim_net_state.h"
 #include "runtime/runtime.h"
 #include "strings/ThreeD.h"
+#include "button_caption.h"
 #include "units/Constants/Constants.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/LiveContext.h"
@@ -275,6 +276,46 @@ TEST_F(ThreeDTest, DialogsOpenedAndClosedFiftyTimesReturnToTheBaseline) {
     const size_t a = after.count(cls) ? after.at(cls) : 0;
     EXPECT_EQ(a, b) << cls;
   }
+}
+
+// Each picture button's caption stands whole inside its button (the button
+// clips what it draws) in the medium font, in the three menu languages.
+TEST_F(ThreeDTest, ButtonCaptionsAreWholeInEveryLanguage) {
+  Input(OAM_3D_MODE_SBS);
+  const kv::Class* dialogs[] = {&ThreeD::SelectMode_Flag::StaticClass(), &ThreeD::SelectMode_Button::StaticClass(),
+                                &ThreeD::SelectFormat::StaticClass(), &ThreeD::Select2DFormat::StaticClass()};
+  for (int32_t language : {0, 1, 2}) {
+    Skin()->SetMenuLanguage(language);
+    for (const kv::Class* cls : dialogs) {
+      auto* dialog = kv::Cast<ThreeD::SelectMode>(Nms()->Open(cls));
+      ASSERT_NE(dialog, nullptr) << cls->name;
+      Settle();
+      const kv::Rect inside = dialog->Bounds().MoveTo({0, 0});
+      for (int32_t i = 0; i < dialog->ButtonCount(); ++i) {
+        ThreeD::IconButton* b = dialog->GetButton(i);
+        Views::Text& caption = apptest::ButtonCaption::Of(*b);
+        const std::string text = caption.OnGetString().ToUtf8();
+        const std::string where = std::string(cls->name) + " language " + std::to_string(language) + " \"" + text + "\"";
+        EXPECT_FALSE(text.empty()) << where;
+        // The part of the caption's view that the button shows.
+        const kv::Rect visible = caption.Bounds().Intersect(b->Bounds().MoveTo({0, 0}));
+        const ge::TextLayout layout = caption.GetLayout();
+        EXPECT_LE(layout.width, visible.W()) << where;
+        ASSERT_FALSE(layout.lines.empty()) << where;
+        EXPECT_FALSE(layout.lines.front().ellipsis) << where;
+        // Centred in the visible part, as drawn.
+        EXPECT_EQ(caption.Bounds().x1 + caption.Bounds().x2, visible.x1 + visible.x2) << where;
+        // Buttons stand inside the dialog and apart from each other.
+        EXPECT_TRUE(inside.Contains(b->Bounds())) << where;
+        if (i > 0) {
+          EXPECT_LE(dialog->GetButton(i - 1)->Bounds().x2, b->Bounds().x1) << where;
+        }
+      }
+      dialog->ClearAllSlot(nullptr);
+      Settle();
+    }
+  }
+  Skin()->SetMenuLanguage(0);
 }
 
 }  // namespace threedtest

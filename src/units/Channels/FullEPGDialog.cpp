@@ -450,7 +450,7 @@ void FullEPGDialog::ToggleMute() {
     w->OnSetMute(0);
     return;
   }
-  Volume.OnSetString(kv::LoadString(Strings::SID_MUTE_FULL));
+  Volume.OnSetString(kv::GetVariantOfString(Strings::SID_MUTE_FULL));
   Volume.OnSetVisible(true);
   volumeTimer_.Activate();
   w->OnSetMute(1);

@@ -17,10 +17,10 @@ kv::String FileSizeText(int32_t code) {
   kv::String number = kv::StringLeft(digits, first);
   for (int32_t i = first; i < n; i += 3)
     number = kv::ConcatString(kv::ConcatString(number, separator), kv::StringMiddle(digits, i, 3));
-  kv::TextId unitCaption = SIZE_UNIT_BYTES;
-  if (unit == 1) unitCaption = SIZE_UNIT_KB;
-  if (unit >= 2) unitCaption = SIZE_UNIT_MB;
-  return kv::ConcatString(kv::ConcatString(kv::GetVariantOfString(SIZE_PREFIX), number), kv::LoadString(unitCaption));
+  const kv::String unitCaption = unit == 0   ? kv::GetVariantOfString(SIZE_UNIT_BYTES)
+                                 : unit == 1 ? kv::LoadString(SIZE_UNIT_KB)
+                                             : kv::LoadString(SIZE_UNIT_MB);
+  return kv::ConcatString(kv::ConcatString(kv::GetVariantOfString(SIZE_PREFIX), number), unitCaption);
 }
 
 }  // namespace MediaPlayer

@@ -15,6 +15,7 @@
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/OptionDB.h"
+#include "units/MenuSystem/FocusLook.h"
 #include "units/MenuSystem/LiveMenuPages.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/OptionPopup.h"
@@ -313,6 +314,9 @@ kv::Object* VidiMainMenuItem::HandleEvent(Core::Event* event) {
 
 void VidiMainMenuItem::HandleFocus(bool focused) {
   IconButton::HandleFocus(focused);
+  // A form opening is not yet in the menu when its row takes the focus: the
+  // look is settled at the end of the pass.
+  PostRefreshCtrlState();
   if (focused) {
     image_.OnSetFrameNumber(0);
     image_.OnSetStartFrame(0);
@@ -331,6 +335,10 @@ void VidiMainMenuItem::StopAnimation(kv::Object*) {
   stopped_ = true;
   image_.OnSetAnimated(false);
   Base()->StopAnimation();
+}
+
+int32_t VidiMainMenuItem::GetCtrlState() {
+  return ShownState(*this, IconButton::GetCtrlState());
 }
 
 void VidiMainMenuItem::RefreshCtrlState(int32_t state) {
@@ -472,8 +480,13 @@ kv::Object* VidiSubMenuItem::HandleEvent(Core::Event* event) {
 
 void VidiSubMenuItem::HandleFocus(bool focused) {
   IconButton::HandleFocus(focused);
+  PostRefreshCtrlState();
   arrow_.OnSetVisible(focused && IsItemValue);
   InvalidateView();
+}
+
+int32_t VidiSubMenuItem::GetCtrlState() {
+  return ShownState(*this, IconButton::GetCtrlState());
 }
 
 void VidiSubMenuItem::RefreshCtrlState(int32_t state) {
@@ -672,6 +685,7 @@ kv::Object* VidiMainMenu::HandleEvent(Core::Event* event) {
 
 void VidiMainMenu::HandleFocus(bool focused) {
   MenuClass::HandleFocus(focused);
+  RefreshFocusedRow(this);
   UpdateHelp(HelpTypeEnter);
 }
 
@@ -966,6 +980,11 @@ kv::Object* VidiSubMenu::HandleEvent(Core::Event* event) {
     }
   }
   return MenuClass::HandleEvent(event);
+}
+
+void VidiSubMenu::HandleFocus(bool focused) {
+  MenuClass::HandleFocus(focused);
+  RefreshFocusedRow(this);
 }
 
 void VidiSubMenu::GoBack() {

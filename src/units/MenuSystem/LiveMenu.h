@@ -63,6 +63,8 @@ class VidiMainMenuItem : public ::Button::IconButton {
   kv::Object* HandleEvent(Core::Event* event) override;
   // Gaining the focus plays the icon's frames 0 to 7; losing it stops them.
   void HandleFocus(bool focused) override;
+  // Focused only while the column takes the keys (see RefreshFocusedRow).
+  int32_t GetCtrlState() override;
   void RefreshCtrlState(int32_t state) override;
   void Refresh() override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
@@ -94,6 +96,8 @@ class VidiSubMenuItem : public ::Button::IconButton {
   // has the focus (IsSlider and IsSelect).
   kv::Object* HandleEvent(Core::Event* event) override;
   void HandleFocus(bool focused) override;
+  // Focused only while its page or pop-up takes the keys (see RefreshFocusedRow).
+  int32_t GetCtrlState() override;
   void RefreshCtrlState(int32_t state) override;
   void Refresh() override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
@@ -218,6 +222,7 @@ class VidiSubMenu : public SubSystem::MenuClass {
 
   void Initialize(Primitives::KeyRoutingParameter* param) override;
   kv::Object* HandleEvent(Core::Event* event) override;
+  void HandleFocus(bool focused) override;
   void HandleMessage(Structures::Message* msg) override;
   void Close() override;
   void DoActivate(kv::Object* sender) override;

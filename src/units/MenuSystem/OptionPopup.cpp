@@ -8,6 +8,7 @@
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/OptionDB.h"
+#include "units/MenuSystem/FocusLook.h"
 #include "units/MenuSystem/LiveMenu.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/OptionDatabase/OptionData.h"
@@ -148,6 +149,7 @@ kv::Object* VidiOptionMenu::HandleEvent(Core::Event* event) {
 
 void VidiOptionMenu::HandleFocus(bool focused) {
   MenuClass::HandleFocus(focused);
+  RefreshFocusedRow(this);
   if (!focused) return;
   auto* msg = kv::New<Structures::Message>();
   msg->Initialize(Constants::MSG_UPDATE_MAIN_MENU_HELP, nullptr, HelpTypeUpDown);

@@ -12,6 +12,7 @@
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/WrapperAuto.h"
+#include "units/MenuSystem/FocusLook.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/ProductTreeBitmaps.h"
 #include "units/MenuSystem/ThirdMenu.h"
@@ -58,7 +59,9 @@ constexpr int32_t kNotAvailable = 4;
 
 // Rest x of the five main positions and the seven secondary ones.
 constexpr int32_t kMainX[5] = {203, 320, 444, 578, 705};
-constexpr int32_t kSecondaryX[7] = {10, 120, 230, 340, 450, 560, 670};
+// Secondary items are 120 px wide: 130 px apart, their captions stay 10 px
+// apart, the row centred on the screen.
+constexpr int32_t kSecondaryX[7] = {30, 160, 290, 420, 550, 680, 810};
 constexpr int32_t kMainY = 40;
 constexpr int32_t kSecondaryY = 290;
 // The main menu's items rise by this much while a secondary menu is open.
@@ -84,10 +87,32 @@ CarouselItem::CarouselItem() {
   OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
   OnSetTextColor(Colors::StandardTextColor);
   OnSetFocused_TextColor(Colors::White);
-  OnSetDisabled_TextColor(Colors::DisableTextColor);
+  // Disabled entries stay readable over the dark band.
+  OnSetDisabled_TextColor(kv::Color{128, 128, 128, 255});
   OnSetTextAlignH(1);
-  // A caption wider than its slot ends in an ellipsis.
+  caption_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+  caption_.OnSetColor(Colors::StandardTextColor);
+  caption_.OnSetAlignH(1);
+  // A caption longer than two lines ends in an ellipsis.
+  caption_.OnSetEllipsis(true);
   OnSetTextEllipsis(true);
+}
+
+void CarouselItem::OnSetText(const kv::String& text) {
+  ::Button::IconButton::OnSetText(text);
+  caption_.OnSetString(text);
+  UpdateTextPos();
+}
+
+int32_t CarouselItem::GetCtrlState() {
+  return ShownState(*this, ::Button::IconButton::GetCtrlState());
+}
+
+void CarouselItem::RefreshCtrlState(int32_t state) {
+  ::Button::IconButton::RefreshCtrlState(state);
+  caption_.OnSetColor(TextView().OnGetColor());
+  icon_.OnSetBitmap(state == ::Button::kStateFocused && focused_ ? focused_.get() : normal_.get());
+  InvalidateView();
 }
 
 void CarouselItem::SetIcons(const Resources::BitmapId& normal, const Resources::BitmapId& focused) {
@@ -112,8 +137,9 @@ void CarouselItem::OnSetTextUp(bool up) {
 
 void CarouselItem::HandleFocus(bool focused) {
   ::Button::IconButton::HandleFocus(focused);
-  icon_.OnSetBitmap(focused && focused_ ? focused_.get() : normal_.get());
-  InvalidateView();
+  // A carousel opening is not yet in the menu when its item takes the
+  // focus: the look is settled at the end of the pass.
+  PostRefreshCtrlState();
 }
 
 void CarouselItem::UpdateTextPos() {
@@ -122,11 +148,29 @@ void CarouselItem::UpdateTextPos() {
   const int32_t top = (b.H() - size) / 2;
   icon_.OnSetBounds({(b.W() - size) / 2, top, (b.W() + size) / 2, top + size});
   // The caption keeps the item's width, below the icon, or above it while
-  // the main menu is shifted (aligned to the item's bottom edge then).
+  // the main menu is shifted (aligned to the item's bottom edge then); its
+  // lines stay inside the item.
   if (TextUp)
     TextView().OnSetBounds({0, b.H() - 26, b.W(), b.H()});
   else
     TextView().OnSetBounds({0, top + size + textOffset_, b.W(), top + size + textOffset_ + 24});
+  // The largest face that holds the caption in two lines of the item's width.
+  static const Resources::FontId* const kFaces[] = {&Fonts::MediumFont, &Fonts::BannerDescription,
+                                                    &Fonts::ExtraSmallFont, &Fonts::SmallestFont};
+  int32_t lineH = 1;
+  for (const Resources::FontId* face : kFaces) {
+    caption_.OnSetFont(Resources::LoadResource(*face));
+    caption_.OnSetBounds({0, 0, b.W(), b.H()});
+    const ge::TextLayout layout = caption_.GetLayout();
+    lineH = std::max(layout.LinePitch(), 1);
+    bool whole = layout.lines.size() <= 2;
+    for (const ge::TextLine& line : layout.lines) whole = whole && !line.ellipsis && line.width <= b.W();
+    if (whole) break;
+  }
+  const int32_t captionH = std::min(2 * lineH, b.H());
+  caption_.OnSetAlignV(TextUp ? 2 : 0);
+  const int32_t y = TextUp ? b.H() - captionH : std::min(top + size + textOffset_, b.H() - captionH);
+  caption_.OnSetBounds({0, y, b.W(), y + captionH});
   InvalidateView();
 }
 
@@ -151,7 +195,7 @@ void CarouselItem::CopyLook(CarouselItem& from) {
 void CarouselItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   const int32_t o = opacity * opacity_ / 255;
   DrawPart(icon_, target, clip, origin, o);
-  DrawPart(TextView(), target, clip, origin, o * OnGetTextAlpha() / 255);
+  DrawPart(caption_, target, clip, origin, o * OnGetTextAlpha() / 255);
 }
 
 MainMenuItem::MainMenuItem() { OnSetBounds(MAIN_MENU_ITEM_DEFAULT_BOUNDS); }
@@ -212,6 +256,11 @@ int32_t Carousel::PositionIndexToItemIndex(int32_t pos) const {
   const int32_t c = CurrentItemIndex >= 1 && CurrentItemIndex <= n ? CurrentItemIndex : 1;
   const int32_t i = pos - first_ - visible_ / 2 + (c - 1);
   return ((i % n) + n) % n;
+}
+
+void Carousel::HandleFocus(bool focused) {
+  MenuClass::HandleFocus(focused);
+  RefreshFocusedRow(this);
 }
 
 void Carousel::ApplyCurrentItemIndex() {
@@ -318,9 +367,13 @@ void Carousel::Layout(int32_t step, int32_t frames) {
     spare->OnSetVisible(false);
     return;
   }
+  // It glides in from one slot further out, as far from its neighbour as the
+  // other items are.
   const int32_t edge = MoveDirection > 0 ? last : first_;
   spare->CopyLook(*Item(PositionIndexToItemIndex(edge + MoveDirection)));
-  place(spare, x_[edge], edge, 15 + 40 * step);
+  const int32_t inner = edge - MoveDirection;
+  const int32_t from = inner >= first_ && inner <= last ? 2 * x_[edge] - x_[inner] : x_[edge];
+  place(spare, from + (x_[edge] - from) * step / frames, edge, 15 + 40 * step);
 }
 
 bool Carousel::Moving() {
@@ -542,7 +595,10 @@ SecondaryMenu::SecondaryMenu() {
   x_ = kSecondaryX;
   y_ = kSecondaryY;
   frames_ = kSecondaryFrames;
-  KeyRoutingForm::OnSetBounds({0, 0, 800, 540});
+  KeyRoutingForm::OnSetBounds({0, 0, 960, 540});
+  panel_.OnSetColor(kv::Color{12, 13, 16, 224});
+  panel_.OnSetBounds({0, kSecondaryY - 12, 960, kSecondaryY + SECOND_MENU_ITEM_DEFAULT_BOUNDS.H() + 12});
+  Add(&panel_);
   auto* spare = kv::New<SecondaryMenuItem>();
   spare->OnSetVisible(false);
   spare_ = spare;

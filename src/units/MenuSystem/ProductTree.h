@@ -21,6 +21,8 @@
 #include "units/Resources/Resources.h"
 #include "units/SubSystem/MenuClass.h"
 #include "units/Views/Image.h"
+#include "units/Views/MultilineText.h"
+#include "units/Views/Rectangle.h"
 #include "units/Views/Text.h"
 
 namespace Structures {
@@ -42,7 +44,9 @@ inline constexpr int32_t SECOND_MENU_TEXT_SMALL_ALPHA = 208;
 inline constexpr int32_t SECOND_MENU_TEXT_EXTRA_SMALL_ALPHA = 192;
 
 // An entry of a carousel: an icon above its caption. The size level picks the
-// icon frame, the caption's opacity and its offset below the icon.
+// icon frame, the caption's opacity and its offset below the icon. The
+// caption keeps the item's width and takes a second line when one does not
+// hold it.
 class CarouselItem : public ::Button::IconButton {
   KV_CLASS(MenuSystem, CarouselItem, ::Button::IconButton)
  public:
@@ -55,8 +59,14 @@ class CarouselItem : public ::Button::IconButton {
   // Shows the caption above the icon (while the main menu is shifted).
   void OnSetTextUp(bool up);
   void HandleFocus(bool focused) override;
+  void OnSetText(const kv::String& text) override;
+  // Focused only while its carousel takes the keys.
+  int32_t GetCtrlState() override;
+  void RefreshCtrlState(int32_t state) override;
   void Refresh() override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+  // The caption as drawn (for tests).
+  Views::Text& Caption() { return caption_; }
   // Fade of the whole item, 0..255 (the entering and leaving items).
   void OnSetOpacity(int32_t opacity);
   // Takes caption, icons and the disabled state of `from` (the spare item
@@ -75,6 +85,7 @@ class CarouselItem : public ::Button::IconButton {
   void UpdateTextPos();
 
   Views::Image icon_;
+  Views::MultilineText caption_;
   kv::Member<Resources::Bitmap> normal_;
   kv::Member<Resources::Bitmap> focused_;
   int32_t textOffset_ = 0;
@@ -115,6 +126,8 @@ class Carousel : public SubSystem::MenuClass {
   int32_t PositionIndexToItemIndex(int32_t pos) const;
   // Focuses the current item (1-based; nothing below 1).
   void ApplyCurrentItemIndex();
+  // Gaining or losing the keys shows or drops the current item's focused look.
+  void HandleFocus(bool focused) override;
   // Reports a change of the animating flag to the platform.
   void OnSetAnimating(bool on);
   bool OnGetAnimating() const { return Animating; }
@@ -211,6 +224,10 @@ class SecondaryMenu : public Carousel {
   void LevelOf(int32_t pos, int32_t& level, int32_t& alpha, int32_t& offset) const override;
   // Hides the main menu and this page and opens the entry's target with `param`.
   void OpenTarget(CarouselItem* item, kv::Object* param);
+
+ private:
+  // The band behind the row, so that it reads over any picture.
+  Views::Rectangle panel_;
 };
 
 class SettingsMenu : public SecondaryMenu {

@@ -177,7 +177,7 @@ CommonMuteBar::CommonMuteBar() {
   WidgetOrigin = {400, 460};
   caption_.OnSetFont(Resources::LoadResource(Fonts::ExtraLargeFont));
   caption_.OnSetColor(kMuteCaptionColor);
-  caption_.OnSetString(kv::LoadString(Strings::SID_MUTE_FULL));
+  caption_.OnSetString(kv::GetVariantOfString(Strings::SID_MUTE_FULL));
   image_.OnSetAutoSize(true);
   image_.OnSetBitmap(Resources::LoadResource(Bitmaps::FullMuteImage));
   Add(&image_);

@@ -37,8 +37,17 @@ constexpr ChoiceDef kFontStyle[] = {{&C_AUTO, 0},        {&C_FONT_MONO_SERIF, 1}
 constexpr ChoiceDef kEdgeType[] = {{&C_AUTO, 0},          {&C_NONE, 1},           {&C_EDGE_RAISED, 2},
                                     {&C_EDGE_DEPRESSED, 3}, {&C_EDGE_UNIFORM, 4},   {&C_EDGE_LEFT_SHADOW, 5},
                                     {&C_EDGE_RIGHT_SHADOW, 6}};
-constexpr ChoiceDef kCaptionColor[] = {{&C_AUTO, 0},  {&C_BLACK, 1},  {&C_WHITE, 2},   {&C_RED, 3},  {&C_GREEN, 4},
-                                        {&C_BLUE, 5},  {&C_YELLOW, 6}, {&C_MAGENTA, 7}, {&C_CYAN, 8}};
+// The caption colours as the set stores them (0xRRGGBB; the set's own
+// choice, which its caption reset restores, is 0xFF000000).
+constexpr ChoiceDef kCaptionColor[] = {{&C_AUTO, static_cast<int32_t>(0xFF000000u)},
+                                       {&C_BLACK, 0x000000},
+                                       {&C_WHITE, 0xABABAB},
+                                       {&C_RED, 0xAB0000},
+                                       {&C_GREEN, 0x00AB00},
+                                       {&C_BLUE, 0x0000AB},
+                                       {&C_YELLOW, 0xABAB00},
+                                       {&C_MAGENTA, 0xAB00AB},
+                                       {&C_CYAN, 0x00ABAB}};
 constexpr ChoiceDef kOpacity[] = {
     {&C_AUTO, 0}, {&C_SOLID, 1}, {&C_FLASHING, 2}, {&C_TRANSLUCENT, 3}, {&C_TRANSPARENT, 4}};
 constexpr ChoiceDef kNetworkType[] = {{&C_WIRED, 0}, {&C_WIRELESS, 1}};

@@ -59,6 +59,8 @@ QuickMenuItem::QuickMenuItem() {
   OnSetDisabled_TextColor(Colors::DisableTextColor);
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::EPG_ChanButtonFocus));
   OnSetTextAlignH(0);
+  // A caption too long for its room ends in "...".
+  OnSetTextEllipsis(true);
   OnSetBounds({0, 0, kRowWidth, kRowHeight});
 }
 
@@ -96,10 +98,11 @@ QuickOptionItem::QuickOptionItem() {
 void QuickOptionItem::Refresh() {
   QuickMenuItem::Refresh();
   const kv::Rect b = Bounds();
-  TextView().OnSetBounds({15, 3, 178, b.H() - 3});
-  valueText_.OnSetBounds({196, 0, b.W() - 16, b.H()});
+  // The caption keeps 4 px clear of the left arrow, the arrow 3 px of the value.
+  TextView().OnSetBounds({15, 3, 180, b.H() - 3});
+  valueText_.OnSetBounds({200, 0, b.W() - 16, b.H()});
   const int32_t y = (b.H() - 10) / 2;
-  leftArrow_.OnSetBounds({180, y, 193, y + 10});
+  leftArrow_.OnSetBounds({184, y, 197, y + 10});
   rightArrow_.OnSetBounds({b.W() - 15, y, b.W() - 2, y + 10});
   ShowArrows();
 }

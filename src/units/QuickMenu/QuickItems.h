@@ -77,6 +77,9 @@ class QuickOptionItem : public QuickMenuItem {
   void OnSetValueString(const kv::String& text);
   const kv::String& OnGetValueString() const { return valueText_.OnGetString(); }
   int32_t OnGetValue() const { return Value; }
+  // The parts beside the caption (for tests).
+  Views::Text& ValueText() { return valueText_; }
+  Views::Image& LeftArrow() { return leftArrow_; }
 
   int32_t Value = 0;
   // The list index of the current choice and the option's choice count.
@@ -129,6 +132,7 @@ class QuickSliderItem : public QuickMenuItem {
   void OnSetSliderVisible(bool on);
   void OnSetSliderMiddlePoint(bool on);
   SkinBin::ProgressKXD& Slider() { return slider_; }
+  Views::Text& ValueText() { return valueText_; }
 
   int32_t Max = 100;
   int32_t Min = 0;

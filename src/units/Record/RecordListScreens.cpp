@@ -254,7 +254,7 @@ void RecordScreenParts::ToggleMute() {
     w->OnSetMute(0);
     return;
   }
-  Volume.OnSetString(kv::LoadString(Strings::SID_MUTE_FULL));
+  Volume.OnSetString(kv::GetVariantOfString(Strings::SID_MUTE_FULL));
   Volume.OnSetVisible(true);
   VolumeTimer.Activate();
   w->OnSetMute(1);

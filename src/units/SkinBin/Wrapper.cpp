@@ -24,20 +24,26 @@ Wrapper::Wrapper() {
   FreezeTimer.OnSetBegin(FREEZE_TIMEOUT_MS);
   FreezeTimer.OnSetPeriod(0);
   FreezeTimer.OnTrigger = kv::MakeSlot(this, &Wrapper::FreezeSlot);
-  static constexpr kv::TextId kNames[SOURCE_NAME_COUNT] = {
-      SOURCE_NAME_0,  SOURCE_NAME_1,  SOURCE_NAME_2,  SOURCE_NAME_3,  SOURCE_NAME_4,  SOURCE_NAME_5,
-      SOURCE_NAME_6,  SOURCE_NAME_7,  SOURCE_NAME_8,  SOURCE_NAME_9,  SOURCE_NAME_10, SOURCE_NAME_11,
-      SOURCE_NAME_12, SOURCE_NAME_13, SOURCE_NAME_14, SOURCE_NAME_15, SOURCE_NAME_16, SOURCE_NAME_17,
-      SOURCE_NAME_18, SOURCE_NAME_19, SOURCE_NAME_20, SOURCE_NAME_21, SOURCE_NAME_22, SOURCE_NAME_23,
-      SOURCE_NAME_24, {},             {},             {},             {},             SOURCE_NAME_29};
+  LoadSourceNames();
+}
+
+// The inputs' names in the menu language (again after a language change).
+void Wrapper::LoadSourceNames() {
+  static constexpr const kv::MultiTextId* kNames[SOURCE_NAME_COUNT] = {
+      &SOURCE_NAME_0,  &SOURCE_NAME_1,  &SOURCE_NAME_2,  &SOURCE_NAME_3,  &SOURCE_NAME_4,  &SOURCE_NAME_5,
+      &SOURCE_NAME_6,  &SOURCE_NAME_7,  &SOURCE_NAME_8,  &SOURCE_NAME_9,  &SOURCE_NAME_10, &SOURCE_NAME_11,
+      &SOURCE_NAME_12, &SOURCE_NAME_13, &SOURCE_NAME_14, &SOURCE_NAME_15, &SOURCE_NAME_16, &SOURCE_NAME_17,
+      &SOURCE_NAME_18, &SOURCE_NAME_19, &SOURCE_NAME_20, &SOURCE_NAME_21, &SOURCE_NAME_22, &SOURCE_NAME_23,
+      &SOURCE_NAME_24, nullptr,         nullptr,         nullptr,         nullptr,         &SOURCE_NAME_29};
   for (int32_t i = 0; i < SOURCE_NAME_COUNT; ++i)
-    if (kNames[i].Valid()) SourceNames[i] = kv::LoadString(kNames[i]);
+    SourceNames[i] = kNames[i] ? kv::GetVariantOfString(*kNames[i]) : kv::String();
 }
 
 Wrapper::~Wrapper() = default;
 
 void Wrapper::ReInit() {
   ::Wrapper::Wrapper::ReInit();
+  LoadSourceNames();
   DynamicRatingData.ReInit();
   HdmiCecData.ReInit();
   NetworkSetup.ReInit();

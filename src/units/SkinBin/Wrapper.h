@@ -794,6 +794,7 @@ class Wrapper : public ::Wrapper::Wrapper {
   kv::Member<SkinBin::DB_ScheduledInfo> ScheduledInfo;
   kv::Member<SkinBin::DB_RecordedInfo> RecordedInfo;
   kv::String SourceNames[SOURCE_NAME_COUNT];
+  void LoadSourceNames();
   kv::String FactoryMode;
   // The class the media screens return to (written and read by them).
   const kv::Class* MediaReturnClass = nullptr;

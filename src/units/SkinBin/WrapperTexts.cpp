@@ -28,9 +28,10 @@ kv::String FrameRateText(int32_t code) {
   return kv::String::FromUtf8(kRates[code]);
 }
 
-constexpr kv::TextId kUsNames[] = {RATING_US_0, RATING_US_1, RATING_US_2,  RATING_US_3,  RATING_US_4,
-                                   RATING_US_5, RATING_US_6, RATING_US_7,  RATING_US_8,  RATING_US_9,
-                                   RATING_US_10, RATING_US_11, RATING_US_12, RATING_US_13};
+constexpr const kv::MultiTextId* kUsNames[] = {&RATING_US_0,  &RATING_US_1,  &RATING_US_2,  &RATING_US_3,
+                                               &RATING_US_4,  &RATING_US_5,  &RATING_US_6,  &RATING_US_7,
+                                               &RATING_US_8,  &RATING_US_9,  &RATING_US_10, &RATING_US_11,
+                                               &RATING_US_12, &RATING_US_13};
 constexpr kv::TextId kCanNames[] = {RATING_CAN_0, RATING_CAN_1, RATING_CAN_2, RATING_CAN_3,
                                     RATING_CAN_4, RATING_CAN_5, RATING_CAN_6, RATING_CAN_7,
                                     RATING_CAN_8, RATING_CAN_9, RATING_CAN_10};
@@ -101,7 +102,7 @@ int32_t Wrapper::GetUsRatingIndex(int32_t code) {
 
 kv::String Wrapper::GetUsRatingName(int32_t index) {
   if (index < 0 || index >= static_cast<int32_t>(std::size(kUsNames))) return {};
-  return kv::LoadString(kUsNames[index]);
+  return kv::GetVariantOfString(*kUsNames[index]);
 }
 
 bool Wrapper::GetUsTVContent(int32_t rating, const kv::String& key) {

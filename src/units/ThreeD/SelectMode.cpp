@@ -26,8 +26,12 @@ namespace ThreeD {
 using namespace SkinBin;
 
 namespace {
-constexpr int32_t kButtonW = 100;
+// A button is wider than its picture so that its caption stands whole under
+// it in every menu language ("Top & Bottom" is 123 px in the medium font); the
+// narrowest gap between two buttons' positions is 132 px.
+constexpr int32_t kButtonW = 130;
 constexpr int32_t kButtonH = 104;
+constexpr int32_t kPictureW = 100;
 constexpr int32_t kPictureH = 80;
 constexpr int32_t kDialogW = 450;
 constexpr int32_t kDialogH = 200;
@@ -48,6 +52,7 @@ IconButton::IconButton() {
   OnSetFocused_TextColor(Colors::White);
   OnSetDisabled_TextColor(Colors::DisableTextColor);
   OnSetTextAlignH(1);
+  TextView().OnSetEllipsis(true);
   OnSetBounds({0, 0, kButtonW, kButtonH});
 }
 
@@ -84,8 +89,11 @@ void IconButton::ShowPicture() {
 void IconButton::Refresh() {
   ::Button::IconButton::Refresh();
   const kv::Rect b = Bounds();
-  picture_.OnSetBounds({0, 0, b.W(), kPictureH});
-  TextView().OnSetBounds({-20, kPictureH, b.W() + 20, b.H()});
+  const int32_t x = (b.W() - kPictureW) / 2;
+  picture_.OnSetBounds({x, 0, x + kPictureW, kPictureH});
+  // The caption takes the button's width, which clips it; a text too wide
+  // for it ends in "...".
+  TextView().OnSetBounds({0, kPictureH, b.W(), b.H()});
 }
 
 void IconButton::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
