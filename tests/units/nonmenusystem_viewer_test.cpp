@@ -3,10 +3,12 @@
 // that go with their screens, notices that the way back to TV leaves up.
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "menusystem_support.h"
+#include "platform/sim/sim_tv_air.h"
 #include "platform/sim/sim_tv_state.h"
 #include "units/ListForm/CBLists.h"
 #include "units/NonMenuSystem/ChBrowserDialog.h"
@@ -159,7 +161,6 @@ TEST_F(ViewerTest, AHelpBarGoesWithTheScreenThatPutItUp) {
   Nms()->UpdateHelp(0x200, kv::String::FromUtf8("OK"));
   Settle();
   ASSERT_NE(Find<NonMenuSystem::HelpBar>(), nullptr);
-  Press("vol+");
   Run(5000);
   EXPECT_NE(Find<NonMenuSystem::HelpBar>(), nullptr);
   Nms()->ClearHelpBar();
@@ -185,13 +186,164 @@ TEST_F(ViewerTest, TheWayBackToTvLeavesANoticeOfItsOwnOnScreen) {
   Run(7000);
   EXPECT_EQ(BarType(), 0);
 
-  // The no-signal notice is answered by the picture.
-  Nms()->ShowMessage(1);
-  Settle();
+  // The no-signal notice is answered by the picture on the way back.
+  ASSERT_TRUE(SwitchToSourceType(sim::kSourceTypeComposite));
+  Run(1000);
   ASSERT_EQ(BarType(), 1);
+  W()->SetSource(0, sim::kSourceTv);
+  Run(1000);
+  EXPECT_EQ(BarType(), 0);
+  EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
+}
+
+// An input without a signal tells the viewer so, 2 s after the change
+// made the way the viewer makes it.
+TEST_F(ViewerTest, AnInputWithoutSignalSaysNoSignal) {
+  Press("input");
+  Press("down", 2);
+  Press("ok");
+  Run(2000);
+  ASSERT_EQ(Skin()->GetSourceType(W()->GetCurrentSource(0)), sim::kSourceTypeComposite);
+  EXPECT_EQ(BarType(), 1);
+  EXPECT_TRUE(OnScreen("No signal"));
+  // The next key still answers: back to the tuner, the notice goes.
   Press("ch+");
+  Run(4000);
+  EXPECT_FALSE(OnScreen("No signal"));
+}
+
+// Standby darkens the panel; waking lights it with the picture again.
+TEST_F(ViewerTest, StandbyDarkensThePanelAndWakingLightsIt) {
+  std::mutex m;
+  std::vector<uint32_t> plane;
+  sim::SetPictureSink([&](const uint32_t* px, int32_t w, int32_t h) {
+    std::lock_guard<std::mutex> lock(m);
+    plane.assign(px, px + size_t(w) * size_t(h));
+  });
+  auto lit = [&] {
+    Tv().Quiesce();
+    std::lock_guard<std::mutex> lock(m);
+    size_t n = 0;
+    for (uint32_t p : plane) n += (p & 0xFFFFFFu) != 0;
+    return n;
+  };
+  Press("ch+");
+  Run(4000);
+  EXPECT_GT(lit(), 100000u);
+  Press("power");
+  Run(1000);
+  EXPECT_EQ(lit(), 0u) << "the live picture stays in standby";
+  Press("power");
   Run(3000);
-  EXPECT_NE(BarType(), 1);
+  EXPECT_GT(lit(), 100000u);
+  Tv().Quiesce();
+  sim::SetPictureSink(nullptr);
+}
+
+// The widgets key starts the widget application: its screen replaces the
+// picture, and the keys the dispatcher still takes show what they show over
+// it (mark: the banner; a locked panel key: its notice). Input ends it.
+TEST_F(ViewerTest, ARunningApplicationShowsAndTheKeysLiveTvTakesStillShow) {
+  std::mutex m;
+  std::vector<uint32_t> plane;
+  sim::SetPictureSink([&](const uint32_t* px, int32_t w, int32_t h) {
+    std::lock_guard<std::mutex> lock(m);
+    plane.assign(px, px + size_t(w) * size_t(h));
+  });
+  auto picture = [&] {
+    Tv().Quiesce();
+    std::lock_guard<std::mutex> lock(m);
+    return plane;
+  };
+  Press("ch+");
+  Run(4000);
+  const std::vector<uint32_t> live = picture();
+  ASSERT_FALSE(live.empty());
+  Press("widgets");
+  Run(1000);
+  EXPECT_NE(picture(), live) << "nothing shows that the application runs";
+  Press("mark");
+  Run(500);
+  EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
+  EXPECT_TRUE(OnScreen(ChannelName()));
+  Press("panel-locked");
+  Run(300);
+  EXPECT_EQ(BarType(), 13);
+  // The widgets key again ends it; so does Input, after a new start.
+  Press("widgets");
+  Run(1000);
+  EXPECT_EQ(picture(), live);
+  Press("widgets");
+  Run(1000);
+  EXPECT_NE(picture(), live);
+  Press("input");
+  Run(1000);
+  EXPECT_EQ(picture(), live);
+  Tv().Quiesce();
+  sim::SetPictureSink(nullptr);
+}
+
+// A locked panel's keys do nothing but say so; unlocked they act again.
+TEST_F(ViewerTest, ALockedPanelSaysSoAndChangesNothing) {
+  const int32_t key = ChannelKey();
+  Skin()->OnSetPanelLock(1);
+  ClearCallLog();
+  Press("panel-ch+");
+  Run(500);
+  EXPECT_EQ(ChannelKey(), key);
+  EXPECT_TRUE(Calls("XPM_SetChannel").empty());
+  EXPECT_EQ(BarType(), 13);
+  ASSERT_NE(Bar(), nullptr);
+  EXPECT_TRUE(OnScreen(Bar()->OnGetMessageInfo().ToUtf8()));
+  Press("panel-vol+");
+  EXPECT_TRUE(Calls("XPM_SetVolume").empty());
+  // The remote still works, and so does the panel's power key.
+  Press("ch+");
+  Run(4000);
+  EXPECT_NE(ChannelKey(), key);
+  Skin()->OnSetPanelLock(0);
+  const int32_t now = ChannelKey();
+  Press("panel-ch+");
+  Run(4000);
+  EXPECT_NE(ChannelKey(), now);
+}
+
+// A number that is not in the list is an answer, not an error in the log.
+TEST_F(ViewerTest, ANumberNotInTheListLogsNoError) {
+  for (int32_t type : {sim::kSourceTypeTuner, sim::kSourceTypeHdmi}) {
+    ASSERT_TRUE(SwitchToSourceType(type));
+    Log().Clear();
+    Press("9");
+    Press("9");
+    Press("ok");
+    Run(4000);
+    EXPECT_FALSE(Logged("XPM_GetChannelInfo Error")) << "on source type " << type;
+    EXPECT_FALSE(Logged("Error 0x")) << "on source type " << type;
+  }
+}
+
+// Live TV on a new set whose scans found nothing: the setup's error page,
+// Exit, and the viewer is told that there are no channels.
+class NewSetViewerTest : public ViewerTest {
+ protected:
+  NewSetViewerTest() { freshSet_ = true; }
+};
+
+TEST_F(NewSetViewerTest, LiveTvWithoutChannelsSaysSo) {
+  sim::SetAir(Tv(), 0, {});
+  sim::SetAir(Tv(), 1, {});
+  Run(1000);
+  for (const char* key : {"ok", "ok", "ok", "down", "down", "ok", "ok", "ok"}) {
+    Press(key);
+    Run(300);
+  }
+  Run(3000);
+  Press("right");
+  Run(300);
+  Press("ok");
+  Run(2000);
+  EXPECT_EQ(BarType(), 1);
+  EXPECT_TRUE(OnScreen("No channels. Run a channel scan"));
 }
 
 }  // namespace

@@ -268,10 +268,12 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
       v = yahoo ? (dock ? Verdict::Accept : Verdict::Refuse) : common;
       break;
     case 83:
+      // The widget engine as the refreshed table has it: Input ends a widget
+      // application that started since the last refresh.
       Live::RefreshActiveAppStatus();
-      if (!yahoo) {
+      if (!Live::IsYahoo()) {
         v = common;
-      } else if (dock) {
+      } else if (Live::IsDockWidget()) {
         v = Verdict::Refuse;
       } else {
         Live::TerminateYahooApp();
