@@ -31,6 +31,10 @@ std::string Hex(const void* data, uint32_t length) {
 
 bool IsFlashKind(int32_t kind) { return kind == TVSM_APP_FLASH || kind == TVSM_APP_FLASH_2; }
 
+// Flags bit of a widget application started with the start flag set: it runs
+// in front, and the widgets key ends it again.
+constexpr int32_t kAppFlagFront = 4;
+
 // Under the Sim's mutex: one application of a kind at a time.
 void Replace(sim::Sim::ManagerState& mgr, int32_t kind, std::string name, int32_t flags) {
   std::erase_if(mgr.apps, [&](const sim::Sim::RunningApp& a) { return a.kind == kind; });
@@ -61,7 +65,7 @@ void Launch(sim::Sim& tv, const TVSM_LaunchMessage& msg) {
     auto& mgr = tv.Manager();
     if (IsFlashKind(kind)) std::erase_if(mgr.apps, [](const sim::Sim::RunningApp& a) { return IsFlashKind(a.kind); });
     const bool front = kind == TVSM_APP_WIDGET && msg.flag == TVSM_START_FLAG_SET;
-    Replace(mgr, kind, name, front ? TVSM_APP_FLAG_FRONT : 0);
+    Replace(mgr, kind, name, front ? kAppFlagFront : 0);
   }
   // The application's screen replaces the picture.
   tv.Tv().AppsChanged();

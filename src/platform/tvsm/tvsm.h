@@ -70,9 +70,6 @@ enum : int32_t {
 enum : int32_t { TVSM_START_FLAG_SET = 1, TVSM_START_FLAG_CLEAR = 2 };
 // Flags bit of an application that does not own the screen.
 constexpr int32_t TVSM_APP_FLAG_BACKGROUND = 0x20;
-// Flags bit of a widget application started with the start flag set: it runs
-// in front, and the widgets key ends it again.
-constexpr int32_t TVSM_APP_FLAG_FRONT = 4;
 
 constexpr uint32_t TVSM_APP_NAME_SIZE = 512;
 constexpr int32_t TVSM_MAX_ACTIVE_APPS = 8;
