@@ -8,7 +8,12 @@
 # sees as a USB stick (--media-dir). A line "server NAME" writes the set
 # NAME into the data directory's media/servers/NAME with a server.ini, which
 # the media service presents as a home-network server named NAME.
+# The checks of the picture (a text cut, partly hidden or overlapping
+# another) log error lines; those of the cases tests/scenes/known-faults.txt
+# lists ("FAULT | TEXT": a line containing TEXT) are passed over. Then the
+# shots are checked against docs/screens/README.md (tools/check_gallery.sh).
 tvui="$1"; scene="$2"; shots="$3"
+top=$(cd "$(dirname "$scene")/../.." && pwd)
 writer="${4:-$(dirname "$tvui")/sample_media}"
 data=$(mktemp -d "${TMPDIR:-/tmp}/tvui-scene-XXXXXX")
 trap 'rm -rf "$data"' EXIT
@@ -31,5 +36,11 @@ fi
 status=$?
 cat "$out"
 if [ $status -ne 0 ]; then echo "scene $scene: tvui ended with status $status"; exit 1; fi
-if grep -qE 'PANIC|Error 0x|[Ee]rror:|ERROR' "$out"; then echo "scene $scene: error lines in the log"; exit 1; fi
+sed -n 's/^[^#|][^|]* | //p' "$top/tests/scenes/known-faults.txt" >"$data/known.txt" 2>/dev/null
+if grep -vF -f "$data/known.txt" "$out" | grep -qE 'PANIC|Error 0x|[Ee]rror:|ERROR'; then echo "scene $scene: error lines in the log"; exit 1; fi
+"$top/tools/check_gallery.sh" "$out" "$(basename "$scene" .keys)" "$shots" "$top/docs/screens/README.md" >"$data/gallery.txt"
+cat "$data/gallery.txt"
+if grep -vF -f "$data/known.txt" "$data/gallery.txt" | grep -q '^gallery:'; then
+  echo "scene $scene: the shots do not match the gallery"; exit 1
+fi
 echo "scene $scene: ok"

@@ -17,6 +17,9 @@
 #include "runtime/trace.h"
 #include "host/script_state.h"
 #include "units/Core/Root.h"
+#include "units/Core/SeenTexts.h"
+#include "units/Primitives/KeyRoutingForm.h"
+#include "units/WidgetManager/WidgetManager.h"
 
 namespace host {
 
@@ -191,6 +194,7 @@ void KeyScript::AfterPass(const PassResult& pass) {
           if (events_ && events_->PostKey(step.key, false)) ++pendingKeys_;
         }
         if (pendingKeys_ > 0) return;  // the next passes take them
+        CheckPicture();
         break;
       case Step::kWait:
         if (!stepStarted_) {
@@ -198,6 +202,7 @@ void KeyScript::AfterPass(const PassResult& pass) {
           waitUntil_ = kv::GetClock().Now() + step.ms;
         }
         if (kv::GetClock().Now() < waitUntil_) return;
+        CheckPicture();
         break;
       case Step::kState:
       case Step::kMessage:
@@ -240,6 +245,8 @@ void KeyScript::AfterPass(const PassResult& pass) {
         const bool animating =
             step.value == 0 && root_ && root_->IsAnimationRunning() && kv::GetClock().Now() < waitUntil_;
         if (animating || (root_ && root_->GetDirtyCount() > 0)) return;
+        CheckPicture();
+        LogScreens(step.name);
         std::error_code ec;
         if (!shotsDir_.empty()) std::filesystem::create_directories(shotsDir_, ec);
         const std::string path = (shotsDir_.empty() ? std::string(".") : shotsDir_) + "/" + step.name + ".png";
@@ -255,6 +262,30 @@ void KeyScript::AfterPass(const PassResult& pass) {
     ++next_;
     stepStarted_ = false;
   }
+}
+
+void KeyScript::CheckPicture() {
+#ifdef KV_VERIFY
+  // A picture half way through an animation is not what the viewer reads.
+  if (!root_ || root_->IsAnimationRunning()) return;
+  for (const std::string& fault : Core::TextFaults(Core::LookAtTexts(*root_)))
+    if (faultsSeen_.insert(fault).second) kv::Log("screen check: error: " + fault);
+#endif
+}
+
+void KeyScript::LogScreens(const std::string& shot) {
+  std::string line = "key script: shot " + shot + " shows:";
+  auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  const char* sep = " ";
+  for (kv::Object* o : wm->Snapshot()) {
+    auto* form = kv::Cast<Primitives::KeyRoutingForm>(o);
+    if (!form || !form->IsVisible()) continue;
+    line += sep;
+    line += kv::ClassOf(form)->name;
+    line += " (win " + std::to_string(form->WinID) + ")";
+    sep = ", ";
+  }
+  kv::Log(line);
 }
 
 }  // namespace host

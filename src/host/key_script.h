@@ -29,6 +29,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,6 +90,14 @@ class KeyScript {
   int Failures() const { return failures_; }
 
  private:
+  // Checked builds look at the picture (Core::LookAtTexts) after every key,
+  // wait and shot, unless an animation is under way, and log each cut,
+  // partly hidden or overlapping text once as an error.
+  void CheckPicture();
+  // Logs the screens open at a shot: "key script: shot NAME shows: ...",
+  // each form's class and window id (the gallery check reads it).
+  void LogScreens(const std::string& shot);
+
   std::vector<Step> steps_;
   bool freshSet_ = false;
   std::string mediaSet_;
@@ -102,6 +111,7 @@ class KeyScript {
   dfb::EventBuffer* events_ = nullptr;
   dfb::Display* display_ = nullptr;
   Core::Root* root_ = nullptr;
+  std::set<std::string> faultsSeen_;  // picture faults logged already
   std::string shotsDir_;
   std::function<void()> onEnd_;
 };

@@ -7,8 +7,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <random>
+#include <set>
+#include <string>
 
 #include "app_fixture.h"
+#include "known_faults.h"
 #include "runtime/collector.h"
 #include "runtime/runtime.h"
 #include "units/MainApp/Root.h"
@@ -23,6 +26,10 @@ constexpr int kMaxCode = 290;
 // The remote's and the panel's power keys.
 constexpr int kPower = 80;
 constexpr int kPanelPower = 255;
+// Every this many keys the picture is looked at: texts cut, partly hidden or
+// overlapping one another fail the storm (but the cases known-faults.txt
+// lists).
+constexpr int kLookEvery = 100;
 
 class KeyStormTest : public apptest::AppTest {};
 
@@ -47,6 +54,7 @@ TEST_F(KeyStormTest, TwentyThousandSeededKeysLeaveTheSystemWhole) {
   Clock::time_point tenthStart = Clock::now();
   double firstRate = 0, lastRate = 0;
   size_t firstLive = 0;
+  std::set<std::string> faults;  // reported once each
   for (int i = 0; i < kKeys; ++i) {
     if (i == kKeys - kTenth) tenthStart = Clock::now();
     // The set stays on for most of the storm, so that the keys reach live
@@ -64,6 +72,9 @@ TEST_F(KeyStormTest, TwentyThousandSeededKeysLeaveTheSystemWhole) {
       Run(waitMs(waits));
       untilWait = keysToWait(waits);
     }
+    if ((i + 1) % kLookEvery == 0 && !App().IsAnimationRunning())
+      for (const std::string& fault : Core::TextFaults(SeenTexts()))
+        if (!kvtest::IsKnownFault(fault) && faults.insert(fault).second) ADD_FAILURE() << "after key " << i << ": " << fault;
     if (i + 1 == kTenth || i + 1 == kKeys) {
       const double rate = kTenth / std::chrono::duration<double>(Clock::now() - tenthStart).count();
       kv::Collect();

@@ -12,7 +12,22 @@
 //     Run(4000);                               // let 4 s pass
 //     EXPECT_EQ(Calls("XPM_SetVolume").size(), 3u);
 //     EXPECT_TRUE(OpenForms().empty());
+//     EXPECT_TRUE(Sees("Volume"));             // on screen, readable
 //   }
+//
+// What the user sees (test builds, KV_VERIFY): SeenTexts() draws the whole
+// current picture again (whatever the dirty areas) and answers every text
+// in it with its view's class and owner chain, the rectangle the viewer can
+// see of its view (the box clipped by every owner), where its glyphs fall
+// and how much of it something drawn later hides. Sees("...") is true when
+// a text containing that string shows whole: not hidden, not cut. Screens()
+// lists the open screens with their class, window id and layer. Assert on
+// these a moment after the action, not on "opened", a flag or a log line:
+//     Run(500);
+//     EXPECT_TRUE(Sees("The device was removed")) << SeenList();
+// TextFaults(SeenTexts()) gives the cut, partly hidden and overlapping texts
+// of the picture; TearDown fails a test whose screens drew a cut text,
+// unless tests/scenes/known-faults.txt lists it.
 //
 // A test that needs settings before start-up writes them in SetUpData()
 // (override), which runs before the root starts. Restart() ends the system
@@ -34,6 +49,7 @@
 #include "platform/sim/sim.h"
 #include "runtime/clock.h"
 #include "runtime/object.h"
+#include "units/Core/SeenTexts.h"
 
 namespace dfb {
 class Display;
@@ -58,6 +74,14 @@ struct Surface;
 }
 
 namespace apptest {
+
+// A screen open in the widget manager (AppTest::Screens).
+struct OpenScreen {
+  std::string cls;     // the form's class
+  uint32_t winId = 0;  // its window id
+  uint32_t layer = 0;  // its layer bit
+  bool visible = false;
+};
 
 class AppTest : public ::testing::Test {
  protected:
@@ -118,6 +142,14 @@ class AppTest : public ::testing::Test {
   std::vector<Primitives::KeyRoutingForm*> OpenForms();
   // The deepest focused view of the modal group or the root, or null.
   Core::View* Focused();
+  // Every text of the current picture, back to front (see the top).
+  std::vector<Core::SeenText> SeenTexts();
+  // A text containing `text` shows whole (readable, not cut, not hidden).
+  bool Sees(std::string_view text);
+  // The texts of the picture, one line each, for failure messages.
+  std::string SeenList();
+  // The screens open (the widget manager's forms), oldest first.
+  std::vector<OpenScreen> Screens();
   // Writes the on-screen display as a PNG; false when it could not.
   bool Shot(const std::string& path);
   // The on-screen display's pixels (premultiplied RGBA).

@@ -13,7 +13,7 @@
 #include "units/Views/Align.h"
 #include "units/Views/MultilineText.h"
 #include "units/Views/Text.h"
-#include "units/Views/TextCheck.h"
+#include "units/Core/SeenTexts.h"
 
 namespace {
 
@@ -186,7 +186,7 @@ TEST_F(TextTest, TextIsClippedToItsBoundsAndFadedByOpacity) {
 // cut at the start, nor at both ends when centred); with the ellipsis it
 // fits and ends in "...". The test build records the cut one.
 TEST_F(TextTest, ATextWiderThanItsViewShowsItsStartAndACutOneIsRecorded) {
-  Views::TakeCutTexts();
+  Core::TakeCutTexts();
   Views::Text* t = NewText<Views::Text>({50, 50, 110, 80}, "Half Mute");
   const kv::Rect box{50, 50, 110, 80};
   auto snapshot = [&] {
@@ -203,7 +203,7 @@ TEST_F(TextTest, ATextWiderThanItsViewShowsItsStartAndACutOneIsRecorded) {
     t->OnSetAlignH(align);
     EXPECT_EQ(snapshot(), left);
   }
-  const std::vector<std::string> cut = Views::TakeCutTexts();
+  const std::vector<std::string> cut = Core::TakeCutTexts();
 #if KV_VERIFY
   ASSERT_EQ(cut.size(), 1u);
   EXPECT_NE(cut[0].find("Views::Text"), std::string::npos) << cut[0];
@@ -215,7 +215,7 @@ TEST_F(TextTest, ATextWiderThanItsViewShowsItsStartAndACutOneIsRecorded) {
   EXPECT_TRUE(t->GetLayout().lines.at(0).ellipsis);
   EXPECT_LE(t->GetLayout().width, box.W());
   EXPECT_LT(Extent({110, 0, 300, 100}).first, 0);
-  EXPECT_TRUE(Views::TakeCutTexts().empty());
+  EXPECT_TRUE(Core::TakeCutTexts().empty());
 }
 
 TEST_F(TextTest, MultilineAutoSizeKeepsTheWidthAndGrowsTheHeight) {

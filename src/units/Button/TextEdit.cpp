@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "units/Core/Event.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Core/Log.h"
 #include "units/Resources/Font.h"
 #include "units/Views/Align.h"
@@ -11,7 +12,9 @@ namespace Button {
 
 KV_REGISTER_CLASS(TextEdit);
 
-TextEdit::TextEdit() = default;
+// The text scrolls inside the field to keep the cursor in view.
+TextEdit::TextEdit() { Core::MarkScrollsInField(&TextView(), true); }
+TextEdit::~TextEdit() { Core::MarkScrollsInField(&TextView(), false); }
 
 void TextEdit::OnSetTextString(const kv::String& text) {
   // A cursor at the end stays at the end; elsewhere it keeps its place.

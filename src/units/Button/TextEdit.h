@@ -34,6 +34,7 @@ class TextEdit : public Button {
   static constexpr uint16_t kDashKey = 44;
 
   TextEdit();
+  ~TextEdit() override;
 
   virtual void OnSetTextString(const kv::String& text);
   const kv::String& OnGetTextString() const { return textString_; }

@@ -5,6 +5,7 @@
 #include "runtime/panic.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
+#include "units/Core/SeenTexts.h"
 
 namespace Core {
 
@@ -260,6 +261,9 @@ void Group::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point orig
   // covers the clip, which is then blended over the target.
   ge::Bitmap scratch(clip.W(), clip.H());
   const ge::Surface s = scratch.View();
+#ifdef KV_VERIFY
+  const DrawShift shift(clip.Origin());
+#endif
   DrawChildren(s, {0, 0, clip.W(), clip.H()}, origin - clip.Origin(), 255);
   for (int32_t y = 0; y < clip.H(); ++y) {
     const uint32_t* src = s.Row(y);

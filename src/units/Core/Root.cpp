@@ -7,6 +7,7 @@
 #include "runtime/panic.h"
 #include "runtime/runtime.h"
 #include "units/Core/Log.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Effects/Effect.h"
 
 namespace Core {
@@ -167,6 +168,7 @@ void Root::Redraw() {
     }
 #ifdef KV_VERIFY
     const int64_t skipsBefore = CoverSkips();
+    const DrawArea area(clip);
 #endif
     if (IsVisible()) Draw(surface_, clip, {0, 0}, 255);
 #ifdef KV_VERIFY

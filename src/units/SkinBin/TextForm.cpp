@@ -3,12 +3,19 @@
 #include <algorithm>
 
 #include "units/Core/Event.h"
+#include "units/Core/SeenTexts.h"
 
 namespace SkinBin {
 
 KV_REGISTER_CLASS(SkinBin::TextForm);
 
-TextForm::TextForm() { text_.OnSetAutoSize(true); }
+TextForm::TextForm() {
+  text_.OnSetAutoSize(true);
+  // The text is taller than the form and scrolls in it line by line.
+  Core::MarkScrollsInField(&text_, true);
+}
+
+TextForm::~TextForm() { Core::MarkScrollsInField(&text_, false); }
 
 int32_t TextForm::MaxScroll() const { return std::max(0, text_.Bounds().H() - Bounds().H()); }
 

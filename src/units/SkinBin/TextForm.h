@@ -17,6 +17,7 @@ class TextForm : public Forms::Ctrl {
   static constexpr int32_t kLineStep = 20;
 
   TextForm();
+  ~TextForm() override;
 
   void OnSetString(const kv::String& text);
   const kv::String& OnGetString() const { return text_.OnGetString(); }

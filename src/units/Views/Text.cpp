@@ -1,17 +1,17 @@
 #include "units/Views/Text.h"
 
 #include <algorithm>
-#include <set>
 #include <utility>
 #include <string>
 #include <vector>
 
 #include "runtime/trace.h"
 #include "units/Core/Group.h"
+#include "ge/ink_bounds.h"
 #include "units/Fonts/Fonts.h"
 #include "units/Resources/Font.h"
 #include "units/Views/Align.h"
-#include "units/Views/TextCheck.h"
+#include "units/Core/SeenTexts.h"
 
 namespace Views {
 
@@ -132,59 +132,6 @@ void Text::UpdateSize() {
   if (autoSize_) View::OnSetBounds(AutoSizeBounds(Bounds()));
 }
 
-namespace {
-#if KV_VERIFY
-struct CutTexts {
-  std::set<std::string> seen;  // reported since the last take
-  std::vector<std::string> lines;
-};
-CutTexts& Cut() {
-  static CutTexts c;
-  return c;
-}
-
-// The view's class, then the object it is embedded in and the groups that
-// hold it up to the root, innermost first.
-std::string Where(const Core::View* view) {
-  std::string out = kv::ClassOf(view)->name;
-  const char* sep = " in ";
-  auto* self = const_cast<Core::View*>(view);
-  const Core::View* v = view;
-  if (self->IsEmbedded()) {
-    kv::Object* host = self->Container();
-    out += sep;
-    out += kv::ClassOf(host)->name;
-    sep = " < ";
-    if (auto* hostView = kv::Cast<Core::View>(host)) v = hostView;
-  }
-  for (const Core::Group* g = v->Owner(); g && g->Owner(); g = g->Owner()) {
-    out += sep;
-    out += kv::ClassOf(g)->name;
-    sep = " < ";
-  }
-  return out;
-}
-
-void RecordCut(const Core::View* view, const kv::String& text, int32_t width, int32_t room) {
-  std::string line = Where(view) + ": \"" + text.ToUtf8() + "\" (" + std::to_string(width) + " px in " +
-                     std::to_string(room) + ")";
-  CutTexts& c = Cut();
-  if (!c.seen.insert(line).second) return;
-  kv::Log("Views::Text: error: text cut without an ellipsis: " + line);
-  c.lines.push_back(std::move(line));
-}
-#endif
-}  // namespace
-
-std::vector<std::string> TakeCutTexts() {
-#if KV_VERIFY
-  Cut().seen.clear();
-  return std::exchange(Cut().lines, {});
-#else
-  return {};
-#endif
-}
-
 void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   if (string_.Empty() || color_.a == 0 || opacity <= 0) return;
   UpdateLayout();
@@ -194,12 +141,14 @@ void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origi
   // start, nor at both ends when centred. With Ellipsis it was laid out to
   // fit and ends in "...".
   int32_t alignH = alignH_;
-  if (layout_.width > box.W()) {
-    alignH = ALIGN_LEFT;
-#if KV_VERIFY
-    if (!layout_.lines.empty() && !layout_.lines.front().ellipsis) RecordCut(this, string_, layout_.width, box.W());
+  if (layout_.width > box.W()) alignH = ALIGN_LEFT;
+#ifdef KV_VERIFY
+  // Checked builds compare the glyphs with what the viewer sees of the view.
+  const ge::Rect ink = ge::InkBounds({&run, 1}, layout_, Core::ToGeRect(box), ToGeAlignH(alignH),
+                                     ToGeAlignV(alignV_));
+  const Core::TextWatch watch(this, string_, box, {ink.x1, ink.y1, ink.x2, ink.y2}, clip, Core::ScrollsInField(this), target);
+  if (watch.Skip()) return;
 #endif
-  }
   // The lines the clip shows, with one more on each side for glyphs that
   // reach past their line.
   const auto n = static_cast<int32_t>(layout_.lines.size());

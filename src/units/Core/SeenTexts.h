@@ -1,0 +1,144 @@
+// What the viewer sees of the texts on screen, for checked builds (KV_VERIFY).
+//
+// Every text reaches the screen through Views::Text::Draw (buttons, lists
+// and forms draw their captions with an embedded Views::Text). Checked
+// builds watch each such draw:
+//
+// - At every draw, a text whose glyphs leave the rectangle the viewer can
+//   see is recorded as cut (TakeCutTexts) and logged as an error. The
+//   visible rectangle is the view's box clipped by every owner's bounds and
+//   clip; a redraw that paints only a dirty part of the screen checks the
+//   part of the glyphs that falls in it, so a partial redraw neither hides
+//   nor invents a cut. A text meant to scroll inside its field is exempt:
+//   its holder marks it with MarkScrollsInField (the entry field
+//   Button::TextEdit, the scrolled text of SkinBin::TextForm).
+// - LookAtTexts draws the whole picture again into a scratch surface and
+//   answers, for every text drawn, where it stands, what of it shows and
+//   whether something drawn later hides it. TextFaults turns that into the
+//   faults a viewer would notice: texts cut, texts partly hidden, texts of
+//   different views whose glyphs overlap.
+//
+// Release builds compile none of the watching: LookAtTexts answers nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ge/surface.h"
+#include "runtime/geometry.h"
+#include "runtime/string.h"
+
+namespace Core {
+
+class Root;
+class View;
+
+// How much of a text something drawn after it hides.
+enum class Cover : uint8_t {
+  kNone,    // every glyph shows
+  kPartly,  // some glyphs show, some are hidden: a fragment stays readable
+  kWholly,  // nothing of it shows (under an opaque screen, or clipped away)
+};
+
+struct SeenText {
+  const View* view = nullptr;  // valid until the view tree changes
+  std::string text;            // UTF-8
+  std::string viewClass;       // the class of the view that drew it
+  // The view's class, then the object it is embedded in and the groups that
+  // hold it up to the root, innermost first ("Views::Text in X < Y < Z").
+  std::string where;
+  // The class of the group right below the root that holds it: the screen.
+  std::string screen;
+  kv::Rect box;      // the view's box on screen
+  kv::Rect visible;  // the box clipped by every owner's bounds and clip
+  kv::Rect ink;      // where its glyphs fall, whole, on screen
+  Cover cover = Cover::kNone;
+  bool scrolls = false;  // meant to scroll inside its field
+
+  // Glyphs more than 2 px outside the visible rectangle (never for a text
+  // that scrolls).
+  bool Cut() const;
+  // Shown whole: some ink visible, nothing hidden, nothing cut.
+  bool Readable() const;
+  // One line for logs and test failures: where, the text and the rectangles.
+  std::string Describe() const;
+  // True where a glyph pixel of the text shows in the finished picture
+  // (drawing it changed the pixel visibly, and nothing drawn later hid
+  // that), in screen coordinates.
+  bool MaskAt(int32_t x, int32_t y) const;
+
+  kv::Rect maskArea_;
+  std::vector<uint8_t> mask_;
+};
+
+// Every text of the current picture, in drawing order (back to front). Draws
+// the whole screen again into a scratch surface; the display, its dirty
+// areas and the views are left as they are. Empty in release builds.
+std::vector<SeenText> LookAtTexts(Root& root);
+
+// The faults of a picture a viewer would notice, one line each: "text cut:
+// ...", "text partly hidden: ...", "texts overlap: ... and ...".
+std::vector<std::string> TextFaults(const std::vector<SeenText>& texts);
+
+// The texts drawn cut since the last call, one line each, forgetting them.
+std::vector<std::string> TakeCutTexts();
+
+// Marks (or unmarks, before it goes) a text view that scrolls inside the
+// field that clips it: its glyphs may leave what the viewer sees. Release
+// builds keep nothing.
+void MarkScrollsInField(const View* view, bool on);
+bool ScrollsInField(const View* view);
+
+#ifdef KV_VERIFY
+// Watches one draw of a text (Views::Text::Draw holds one while it draws):
+// checks the cut, and while LookAtTexts records, records the text with the
+// pixels it changed. Skip() is true when the look draws the picture without
+// this text, to see what it hides.
+class TextWatch {
+ public:
+  TextWatch(const View* view, const kv::String& text, const kv::Rect& box, const kv::Rect& ink,
+            const kv::Rect& clip, bool scrolls, const ge::Surface& target);
+  ~TextWatch();
+  TextWatch(const TextWatch&) = delete;
+  TextWatch& operator=(const TextWatch&) = delete;
+  bool Skip() const { return skip_; }
+
+ private:
+  bool skip_ = false;
+  int64_t record_ = -1;  // the recorded entry, while a look records
+  const ge::Surface* target_ = nullptr;
+  kv::Rect area_;                 // the part of the target compared, target coordinates
+  std::vector<uint32_t> before_;  // its pixels before the draw
+};
+
+// A redraw under way paints `screenArea` (screen coordinates): the cut check
+// looks at the part of each text that falls in it. Root::Redraw holds one
+// for each dirty rectangle.
+class DrawArea {
+ public:
+  explicit DrawArea(const kv::Rect& screenArea);
+  ~DrawArea();
+  DrawArea(const DrawArea&) = delete;
+  DrawArea& operator=(const DrawArea&) = delete;
+
+ private:
+  kv::Rect saved_;
+  bool hadArea_;
+};
+
+// A group drawing its children into a scratch surface: target coordinates
+// are screen coordinates minus `shift` while it lives.
+class DrawShift {
+ public:
+  explicit DrawShift(kv::Point shift);
+  ~DrawShift();
+  DrawShift(const DrawShift&) = delete;
+  DrawShift& operator=(const DrawShift&) = delete;
+
+ private:
+  kv::Point shift_;
+};
+#endif
+
+}  // namespace Core

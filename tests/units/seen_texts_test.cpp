@@ -1,0 +1,192 @@
+// What the viewer sees of texts: cut by the group that holds them, hidden
+// in part by what is drawn later, overlapping one another.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core_test_support.h"
+#include "platform/fontengine/font_engine.h"
+#include "units/Core/SeenTexts.h"
+#include "units/Fonts/Fonts.h"
+#include "units/Resources/Font.h"
+#include "units/Views/Align.h"
+#include "units/Views/Rectangle.h"
+#include "units/Views/Text.h"
+
+namespace {
+
+kv::String S(const char* text) { return kv::String::FromUtf8(text); }
+
+bool Has(const std::vector<std::string>& lines, const std::string& part) {
+  for (const std::string& l : lines)
+    if (l.find(part) != std::string::npos) return true;
+  return false;
+}
+
+class SeenTextsTest : public coretest::ViewTest {
+ protected:
+  void SetUp() override {
+    ViewTest::SetUp();
+    if (fe::GetCacheStats().limit == 0) {  // the engine is started once per process
+      FS_Init(20000);
+      FS_AddFont(fe::DefaultFontPath());
+    }
+    font = Resources::LoadResource(Fonts::MediumFont);
+    Core::TakeCutTexts();
+  }
+  void TearDown() override {
+    Core::TakeCutTexts();
+    ViewTest::TearDown();
+  }
+  Views::Text* NewText(Core::Group* owner, kv::Rect bounds, const char* text, int32_t alignH = Views::ALIGN_LEFT) {
+    auto* t = kv::New<Views::Text>();
+    t->OnSetFont(font);
+    t->OnSetColor(Colors::White);
+    t->OnSetAlignH(alignH);
+    t->OnSetBounds(bounds);
+    t->OnSetString(S(text));
+    owner->Add(t);
+    return t;
+  }
+  Core::Group* NewGroup(kv::Rect bounds) {
+    auto* g = kv::New<Core::Group>();
+    g->OnSetBounds(bounds);
+    root->Add(g);
+    return g;
+  }
+  Views::Rectangle* NewPanel(kv::Rect bounds, kv::Color colour) {
+    auto* r = kv::New<Views::Rectangle>();
+    r->OnSetColor(colour);
+    r->OnSetBounds(bounds);
+    root->Add(r);
+    return r;
+  }
+  // The texts of the picture that contain `text`.
+  std::vector<Core::SeenText> Find(const char* text) {
+    std::vector<Core::SeenText> out;
+    for (Core::SeenText& t : Core::LookAtTexts(*root))
+      if (t.text.find(text) != std::string::npos) out.push_back(t);
+    return out;
+  }
+  int32_t Width(const char* text) { return font->GetTextWidth(S(text)); }
+
+  Resources::Font* font = nullptr;
+};
+
+#ifdef KV_VERIFY
+
+// A caption centred in a view wider than the button that holds it fits its
+// own view and still loses letters at both ends: the checks compare it with
+// what the button lets the viewer see, at a full redraw and at a partial one
+// that paints a cut end, never at one that paints only its middle.
+TEST_F(SeenTextsTest, ACaptionCutByItsButtonIsCutWhateverItsOwnViewSays) {
+  const char* caption = "Side by Side";
+  const int32_t w = Width(caption);
+  Core::Group* button = NewGroup({100, 100, 100 + w - 20, 130});
+  NewText(button, {-20, 0, w + 20, 30}, caption, Views::ALIGN_CENTER);
+  root->Redraw();
+  std::vector<std::string> cut = Core::TakeCutTexts();
+  ASSERT_EQ(cut.size(), 1u);
+  EXPECT_NE(cut[0].find("\"Side by Side\""), std::string::npos) << cut[0];
+
+  std::vector<Core::SeenText> seen = Find(caption);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].visible, (kv::Rect{100, 100, 100 + w - 20, 130}));
+  EXPECT_LT(seen[0].ink.x1, 100);
+  EXPECT_GT(seen[0].ink.x2, 100 + w - 20);
+  EXPECT_TRUE(seen[0].Cut());
+  EXPECT_FALSE(seen[0].Readable());
+  EXPECT_TRUE(Has(Core::TextFaults(Core::LookAtTexts(*root)), "text cut: Views::Text in Core::Group"));
+  Core::TakeCutTexts();
+
+  // A partial redraw of the middle sees nothing cut; one over an end does.
+  root->AddDirty({100 + w / 2 - 15, 100, 100 + w / 2 - 5, 130});
+  root->Redraw();
+  EXPECT_TRUE(Core::TakeCutTexts().empty());
+  root->AddDirty({95, 100, 105, 130});
+  root->Redraw();
+  EXPECT_EQ(Core::TakeCutTexts().size(), 1u);
+
+  // A button as wide as the caption's view shows it whole.
+  button->OnSetBounds({100, 100, 100 + w + 40, 130});
+  root->Redraw();
+  EXPECT_TRUE(Core::TakeCutTexts().empty());
+  seen = Find(caption);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_TRUE(seen[0].Readable());
+  EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
+}
+
+// A text that scrolls inside its field (an entry field keeps the cursor in
+// view) is clipped on purpose and is never reported cut.
+TEST_F(SeenTextsTest, ATextMarkedAsScrollingInItsFieldIsNotCut) {
+  const char* typed = "a long address typed in";
+  Core::Group* field = NewGroup({100, 200, 100 + Width(typed) / 2, 230});
+  Views::Text* t = NewText(field, {-Width(typed) / 2, 0, Width(typed) / 2 + 1, 30}, typed);
+  Core::MarkScrollsInField(t, true);
+  root->Redraw();
+  EXPECT_TRUE(Core::TakeCutTexts().empty());
+  std::vector<Core::SeenText> seen = Find(typed);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_TRUE(seen[0].scrolls);
+  EXPECT_FALSE(seen[0].Cut());
+  EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
+
+  Core::MarkScrollsInField(t, false);
+  root->InvalidateAll();
+  root->Redraw();
+  EXPECT_EQ(Core::TakeCutTexts().size(), 1u);
+}
+
+// Two sibling texts whose glyphs fall on the same pixels garble each other
+// ("Sleep TimerGame Timer"); side by side with a gap they do not.
+TEST_F(SeenTextsTest, SiblingTextsWhoseGlyphsOverlapAreReported) {
+  NewText(root.get(), {100, 300, 100 + Width("Sleep Timer"), 330}, "Sleep Timer");
+  Views::Text* game = NewText(root.get(), {100 + Width("Sleep Timer") - 12, 300, 400, 330}, "Game Timer");
+  root->Redraw();
+  std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
+  ASSERT_EQ(faults.size(), 1u);
+  EXPECT_NE(faults[0].find("texts overlap:"), std::string::npos) << faults[0];
+  EXPECT_NE(faults[0].find("\"Sleep Timer\""), std::string::npos) << faults[0];
+  EXPECT_NE(faults[0].find("\"Game Timer\""), std::string::npos) << faults[0];
+
+  game->OnSetBounds({100 + Width("Sleep Timer") + 10, 300, 400, 330});
+  root->Redraw();
+  EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
+}
+
+// An opaque panel over part of a text leaves a readable fragment ("Auto time
+// fro"): a fault. Over the whole text it hides it: fine, and not readable.
+// A panel the text shows through does not hide it.
+TEST_F(SeenTextsTest, ATextPartlyUnderAnOpaquePanelIsReportedAndOneWhollyUnderItIsNot) {
+  const char* label = "Auto time from broadcast";
+  const int32_t w = Width(label);
+  NewText(root.get(), {100, 400, 100 + w, 430}, label);
+  Views::Rectangle* panel = NewPanel({100 + w / 2, 390, 100 + w + 20, 440}, kv::Color{30, 30, 60, 255});
+  root->Redraw();
+  std::vector<Core::SeenText> seen = Find(label);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].cover, Core::Cover::kPartly);
+  EXPECT_FALSE(seen[0].Readable());
+  EXPECT_TRUE(Has(Core::TextFaults(Core::LookAtTexts(*root)), "text partly hidden: Views::Text: \"Auto time"));
+
+  panel->OnSetBounds({90, 390, 110 + w, 440});
+  root->Redraw();
+  seen = Find(label);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].cover, Core::Cover::kWholly);
+  EXPECT_FALSE(seen[0].Readable());
+  EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
+
+  panel->OnSetColor(kv::Color{30, 30, 60, 128});
+  root->Redraw();
+  seen = Find(label);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].cover, Core::Cover::kNone);
+  EXPECT_TRUE(seen[0].Readable());
+}
+
+#endif
+
+}  // namespace
