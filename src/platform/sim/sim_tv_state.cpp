@@ -592,17 +592,13 @@ void TvState::ShowPowerOnPicture() {
 }
 
 void TvState::Wake() {
-  uint32_t key = 0;
-  bool blank = true;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!panelDark_) return;
     panelDark_ = false;
-    if (!pictureShown_ || windowSource_[0] == kSourceMedia) return;
-    key = pictureKey_;
-    blank = pictureBlank_;
   }
-  SchedulePicture(key, blank);
+  // What window 0 showed before, or the running application's screen.
+  AppsChanged();
 }
 
 void TvState::AppsChanged() {
