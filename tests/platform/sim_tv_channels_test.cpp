@@ -114,7 +114,7 @@ TEST_F(SimTvTest, FavouriteRingsHoldChannelsOfTheMapAndTheMasterRingIsTheMap) {
   EXPECT_EQ(count, 11);
   EXPECT_EQ(Numbers(State().Ring(0, 2)), (std::vector<Number>{{3, sim::kAnalogMinor}}));
   XPM_ChannelInfo info{};
-  EXPECT_EQ(XPM_GetChannelInfo(7, 2, &info), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_GetChannelInfo(7, 2, &info), XPM_ERR_NOT_FOUND);
   EXPECT_EQ(XPM_RemoveChannelFromRing(0, 7, 2), XPM_ERR_INVALID_PARAM);
   ASSERT_EQ(XPM_AddChannelToRing(0, 7, 2), XPM_OK);
   ASSERT_EQ(XPM_GetChannelInfo(7, 2, &info), XPM_OK);
@@ -150,7 +150,7 @@ TEST_F(SimTvTest, ChannelInfoNamesAndTheCableMap) {
   ASSERT_EQ(XPM_SetMedium(1), XPM_OK);
   ASSERT_EQ(XPM_GetMedium(&medium), XPM_OK);
   EXPECT_EQ(medium, 1);
-  EXPECT_EQ(XPM_GetChannelInfo(4, 1, &info), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_GetChannelInfo(4, 1, &info), XPM_ERR_NOT_FOUND);
   ASSERT_EQ(XPM_GetChannelInfo(30, 1, &info), XPM_OK);
   EXPECT_STREQ(info.name, "Movies One");
   ASSERT_EQ(XPM_GetNumChannelsInRing(0, &count), XPM_OK);

@@ -89,7 +89,7 @@ TEST_F(SimTvTest, SettingsMapsRingsTimersAndTheClockSurviveARestart) {
   EXPECT_EQ(v, 1);
   ASSERT_EQ(XPM_IsChannelInRing(3, 45, 1, &v), XPM_OK);
   EXPECT_EQ(v, 1);
-  EXPECT_EQ(XPM_GetChannelInfo(8, 0, &info), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_GetChannelInfo(8, 0, &info), XPM_ERR_NOT_FOUND);
   ASSERT_EQ(XPM_GetNumChannelsInRing(0, &v), XPM_OK);
   EXPECT_EQ(v, 11);
   XPM_TimerRecord back{};

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/sim/sim_panel.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 
@@ -22,7 +23,9 @@ bool EventBuffer::PostKey(int32_t keyCode, bool down) {
   }
   Event e;
   e.type = EventType::kKey;
-  e.key = keyCode;
+  // A key of the set's own panel passes its key driver, which turns it into
+  // the locked-panel code while the panel is locked.
+  e.key = sim::PanelKeyCode(keyCode);
   e.down = down;
   return Push(std::move(e), "key event");
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/sim_tv_state.h"
 #include "platform/tvsm/tvsm.h"
 #include "runtime/trace.h"
 
@@ -30,10 +31,14 @@ std::string Hex(const void* data, uint32_t length) {
 
 bool IsFlashKind(int32_t kind) { return kind == TVSM_APP_FLASH || kind == TVSM_APP_FLASH_2; }
 
+// Flags bit of a widget application started with the start flag set: it runs
+// in front, and the widgets key ends it again.
+constexpr int32_t kAppFlagFront = 4;
+
 // Under the Sim's mutex: one application of a kind at a time.
-void Replace(sim::Sim::ManagerState& mgr, int32_t kind, std::string name) {
+void Replace(sim::Sim::ManagerState& mgr, int32_t kind, std::string name, int32_t flags) {
   std::erase_if(mgr.apps, [&](const sim::Sim::RunningApp& a) { return a.kind == kind; });
-  mgr.apps.push_back({kind, std::move(name), 0});
+  mgr.apps.push_back({kind, std::move(name), flags});
 }
 
 void Launch(sim::Sim& tv, const TVSM_LaunchMessage& msg) {
@@ -55,15 +60,23 @@ void Launch(sim::Sim& tv, const TVSM_LaunchMessage& msg) {
     }
     kv::Log("TVSM: starting store demo " + kv::EscapedText(file, kv::kMaxLoggedPath));
   }
-  std::lock_guard<std::mutex> lock(tv.Mutex());
-  auto& mgr = tv.Manager();
-  if (IsFlashKind(kind)) std::erase_if(mgr.apps, [](const sim::Sim::RunningApp& a) { return IsFlashKind(a.kind); });
-  Replace(mgr, kind, name);
+  {
+    std::lock_guard<std::mutex> lock(tv.Mutex());
+    auto& mgr = tv.Manager();
+    if (IsFlashKind(kind)) std::erase_if(mgr.apps, [](const sim::Sim::RunningApp& a) { return IsFlashKind(a.kind); });
+    const bool front = kind == TVSM_APP_WIDGET && msg.flag == TVSM_START_FLAG_SET;
+    Replace(mgr, kind, name, front ? kAppFlagFront : 0);
+  }
+  // The application's screen replaces the picture.
+  tv.Tv().AppsChanged();
 }
 
 void End(sim::Sim& tv, bool (*match)(int32_t kind)) {
-  std::lock_guard<std::mutex> lock(tv.Mutex());
-  std::erase_if(tv.Manager().apps, [&](const sim::Sim::RunningApp& a) { return match(a.kind); });
+  {
+    std::lock_guard<std::mutex> lock(tv.Mutex());
+    std::erase_if(tv.Manager().apps, [&](const sim::Sim::RunningApp& a) { return match(a.kind); });
+  }
+  tv.Tv().AppsChanged();
 }
 
 }  // namespace
@@ -76,13 +89,19 @@ std::vector<Sim::RunningApp> RunningApps(Sim& tv) {
 }
 
 void StartApp(Sim& tv, int32_t kind, const std::string& name, int32_t flags) {
-  std::lock_guard<std::mutex> lock(tv.Mutex());
-  tv.Manager().apps.push_back({kind, name, flags});
+  {
+    std::lock_guard<std::mutex> lock(tv.Mutex());
+    tv.Manager().apps.push_back({kind, name, flags});
+  }
+  tv.Tv().AppsChanged();
 }
 
 void EndApps(Sim& tv, int32_t kind) {
-  std::lock_guard<std::mutex> lock(tv.Mutex());
-  std::erase_if(tv.Manager().apps, [&](const Sim::RunningApp& a) { return a.kind == kind; });
+  {
+    std::lock_guard<std::mutex> lock(tv.Mutex());
+    std::erase_if(tv.Manager().apps, [&](const Sim::RunningApp& a) { return a.kind == kind; });
+  }
+  tv.Tv().AppsChanged();
 }
 
 void ForceActiveAppsCountWord(Sim& tv, int32_t count) {
@@ -131,6 +150,16 @@ int32_t TVSM_ReportAsyncEvent(int32_t sender, uint32_t code, const void* data, u
         Launch(*tv, msg);
       }
       break;
+    case TVSM_ASYNC_SETUP_STATUS:
+    case TVSM_ASYNC_SETUP_FINISHED: {
+      // Live TV begins after the setup, or at once when it does not run.
+      int32_t running = 0;
+      if (code == TVSM_ASYNC_SETUP_STATUS && length >= sizeof running) std::memcpy(&running, data, sizeof running);
+      // The user interface reports its setup status when it wakes.
+      tv->Tv().Wake();
+      if (running == 0) tv->Tv().LiveTvStarts();
+      break;
+    }
     case TVSM_ASYNC_TERMINATE_FLASH: End(*tv, IsFlashKind); break;
     case TVSM_ASYNC_CLOSE_DOCK: End(*tv, [](int32_t k) { return k == TVSM_APP_DOCK; }); break;
     case TVSM_ASYNC_TERMINATE_WIDGET: End(*tv, [](int32_t k) { return k == TVSM_APP_WIDGET; }); break;

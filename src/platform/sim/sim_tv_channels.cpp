@@ -12,6 +12,7 @@
 #include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm.h"
 #include "platform/xpm/xpm_event_ids.h"
+#include "platform/xpm/xpm_settings.h"
 #include "platform/xpm/xpm_events.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
@@ -170,7 +171,7 @@ int32_t TvState::ChannelInfo(int32_t major, int32_t minor, Channel* out, const c
   std::lock_guard<std::mutex> lock(mutex_);
   const MapState& map = Map();
   const int at = FindChannel(map, major, minor);
-  if (at < 0) return XPM_ERR_INVALID_PARAM;  // a question, not a fault: no log
+  if (at < 0) return XPM_ERR_NOT_FOUND;  // a question, not a fault: no log
   *out = map.channels[static_cast<size_t>(at)];
   return XPM_OK;
 }
@@ -475,7 +476,11 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
     MapState& map = Map();
     const Channel* c = CurrentChannelOf(window);
     if (!c) {
+      // No channel to show: the viewer is told (the dispatcher's notice).
       a.status = kChannelMapEmpty;
+      a.major = kNoChannel;
+      a.minor = kNoChannel;
+      a.lockResult = 2;
     } else {
       map.current[static_cast<size_t>(window)] = {c->major, c->minor};
       a.major = c->major;
@@ -486,8 +491,11 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
       } else if (locksOn && RatingBlocked(c->rating)) {
         a.status = kChannelRatingLocked;
         a.lockResult = 2;
+      } else if (c->service) {
+        a.status = kChannelOk;
       } else {
-        a.status = c->service ? kChannelOk : kChannelNotAvailable;
+        a.status = kChannelNotAvailable;
+        a.lockResult = 2;
       }
       a.pictureKey = PictureKeyOfChannel(ValueLocked(Setting::kMedium, 0), c->major, c->minor);
       // Digital channels with rated programmes carry the downloadable rating table.
@@ -501,6 +509,7 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
       a.lockResult = 1;
     } else if (!s->signal) {
       a.status = kSourceNoSignal;
+      a.lockResult = 2;
     } else if (locksOn && ValueLocked(Setting::kUnratedContent, 0)) {
       a.status = kSourceRatingLocked;
       a.lockResult = 2;
@@ -555,8 +564,20 @@ void TvState::Send(const std::vector<Acquisition>& acquisitions) {
 
 void TvState::SchedulePicture(uint32_t key, bool blank) {
   sim_.Schedule(-1, [this, key, blank] {
+    // A network application that owns the screen draws over the picture.
+    int32_t app = 0;
+    {
+      std::lock_guard<std::mutex> lock(sim_.Mutex());
+      for (const Sim::RunningApp& a : sim_.Manager().apps)
+        if (a.kind != 1 && (a.flags & 0x20) == 0) {
+          app = a.kind;
+          break;
+        }
+    }
     int32_t w = 0, h = 0;
-    const std::vector<uint32_t> picture = MakePicture(key, blank, &w, &h);
+    const bool dark = PanelDark();
+    const std::vector<uint32_t> picture =
+        app != 0 && !dark ? MakeAppPicture(app, &w, &h) : MakePicture(key, blank || dark, &w, &h);
     const std::vector<uint32_t> plane = PlacePicture(picture, w, h, DisplayWindow(0));
     DeliverPicture(plane.data(), kPlaneWidth, kPlaneHeight);
   });
@@ -730,12 +751,18 @@ int32_t TvState::AutoSync(const char* call) {
   return XPM_OK;
 }
 
-int32_t TvState::Standby(int32_t /*mode*/, int32_t /*reason*/, const char* /*call*/) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (ValueLocked(Setting::kParentalLocksState, 0) == 1) {  // off until standby
-    values_[KeyOf(Setting::kParentalLocksState, 0)] = 2;
-    Save();
+int32_t TvState::Standby(int32_t mode, int32_t /*reason*/, const char* /*call*/) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (ValueLocked(Setting::kParentalLocksState, 0) == 1) {  // off until standby
+      values_[KeyOf(Setting::kParentalLocksState, 0)] = 2;
+      Save();
+    }
+    if (mode == 0 || panelDark_) return XPM_OK;
+    panelDark_ = true;
   }
+  // The panel goes dark: the picture is black until the set wakes.
+  SchedulePicture(0, true);
   return XPM_OK;
 }
 

@@ -95,4 +95,33 @@ std::vector<uint32_t> PlacePicture(const std::vector<uint32_t>& picture, int32_t
   return plane;
 }
 
+// A network application's screen: a dark page in the application's hue with
+// a title band and a grid of three rows of four rounded tiles, so that a
+// running application never looks like live TV.
+std::vector<uint32_t> MakeAppPicture(int32_t kind, int32_t* width, int32_t* height) {
+  *width = kPictureWidth;
+  *height = kPictureHeight;
+  const int32_t hue = (kind * 97 + 200) % 360;
+  std::vector<uint32_t> pixels(static_cast<size_t>(kPictureWidth) * kPictureHeight, Hsv(hue, 120, 40));
+  auto fill = [&](int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t colour, int32_t corner) {
+    for (int32_t y = y1; y < y2; ++y)
+      for (int32_t x = x1; x < x2; ++x) {
+        const int32_t dx = std::max({x1 + corner - x, x - (x2 - 1 - corner), 0});
+        const int32_t dy = std::max({y1 + corner - y, y - (y2 - 1 - corner), 0});
+        if (dx * dx + dy * dy <= corner * corner) pixels[static_cast<size_t>(y) * kPictureWidth + x] = colour;
+      }
+  };
+  fill(0, 0, kPictureWidth, 24, Hsv(hue, 140, 90), 0);
+  fill(12, 8, 120, 16, Hsv(hue, 30, 220), 3);
+  constexpr int32_t kCols = 4, kRows = 3, kGap = 10, kTop = 36;
+  const int32_t tileW = (kPictureWidth - (kCols + 1) * kGap) / kCols;
+  const int32_t tileH = (kPictureHeight - kTop - kRows * kGap) / kRows;
+  for (int32_t r = 0; r < kRows; ++r)
+    for (int32_t c = 0; c < kCols; ++c) {
+      const int32_t x = kGap + c * (tileW + kGap), y = kTop + r * (tileH + kGap);
+      fill(x, y, x + tileW, y + tileH, Hsv(hue + 40 * (r * kCols + c), 150, 200), 6);
+    }
+  return pixels;
+}
+
 }  // namespace sim

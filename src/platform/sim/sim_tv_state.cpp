@@ -2,6 +2,7 @@
 // their persistence (sim_tv_state.h). Channels, tuning and scans are in
 // sim_tv_channels.cpp.
 #include "platform/sim/sim_tv_state.h"
+#include "platform/sim/sim_panel.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -590,6 +591,46 @@ void TvState::ShowPowerOnPicture() {
   SchedulePicture(key, blank);
 }
 
+void TvState::Wake() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!panelDark_) return;
+    panelDark_ = false;
+  }
+  // What window 0 showed before, or the running application's screen.
+  AppsChanged();
+}
+
+void TvState::AppsChanged() {
+  uint32_t key = 0;
+  bool blank = true;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!pictureShown_ || windowSource_[0] == kSourceMedia) return;
+    key = pictureKey_;
+    blank = pictureBlank_;
+  }
+  SchedulePicture(key, blank);
+}
+
+bool TvState::PanelDark() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return panelDark_;
+}
+
+void TvState::LiveTvStarts() {
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const int32_t source = windowSource_[0];
+    if (source == kSourceMedia) return;
+    const Acquisition a = AcquireLocked(0, IsTuner(source));
+    if (a.status == kChannelOk || a.status == kSourceOk) return;
+    acquired.push_back(a);
+  }
+  Send(acquired);
+}
+
 std::array<int32_t, 4> TvState::DisplayWindow(int32_t window) const {
   std::lock_guard<std::mutex> lock(mutex_);
   return displayWindow_[window == 1 ? 1 : 0];
@@ -1171,6 +1212,14 @@ void TvState::Load() {
       else bad(key, "not a channel number");
     }
   }
+}
+
+int32_t PanelKeyCode(int32_t platformCode) {
+  constexpr int32_t kPanelPower = 255, kPanelLast = 261, kPanelLocked = 96;
+  if (platformCode <= kPanelPower || platformCode > kPanelLast) return platformCode;
+  Sim* tv = Sim::Current();
+  if (!tv || tv->Tv().Value(Setting::kFrontPanelLock) == 0) return platformCode;
+  return kPanelLocked;
 }
 
 }  // namespace sim

@@ -46,8 +46,10 @@
 //     blocked (external inputs carry no rating); else 16.
 // Locks and ratings block only while the parental locks are on (state 2);
 // "off until standby" (1) turns into on at the next XPM_StandbyMode. The
-// payload's lockResult is 0 when nothing blocks, 1 for a channel or input
-// lock, 2 for a rating. Acquiring ends a video freeze.
+// payload's lockResult is 0 when the picture shows, 1 for a channel or input
+// lock, 2 for a rating and when there is no picture to show (no signal, no
+// service, no channel: the viewer is to be told). Acquiring ends a video
+// freeze. An empty map's event carries kNoChannel for both numbers.
 //
 // Picture. After each acquisition of window 0 the picture sink (SetPictureSink)
 // gets the video plane, kPlaneWidth x kPlaneHeight (the screen's size): a
@@ -338,6 +340,9 @@ std::vector<uint32_t> PlacePicture(const std::vector<uint32_t>& picture, int32_t
                                    const std::array<int32_t, 4>& window);
 // The picture the set shows for `key` (one colour per channel or input), or black.
 std::vector<uint32_t> MakePicture(uint32_t key, bool blank, int32_t* width, int32_t* height);
+// The screen of a running network application of `kind` (the system
+// manager's application kinds), the same size.
+std::vector<uint32_t> MakeAppPicture(int32_t kind, int32_t* width, int32_t* height);
 
 class TvState {
  public:
@@ -392,6 +397,20 @@ class TvState {
   // The picture window 0 has shown since the set was switched on, handed to
   // the sink when the program's client starts (XPM_InitClient).
   void ShowPowerOnPicture();
+  // Live TV begins (the system manager hears that the first-time setup is
+  // over or will not run): when window 0 has nothing to show (no channel, no
+  // service, no signal, a lock), its acquisition is reported so that the
+  // viewer is told; a picture that shows needs no report.
+  void LiveTvStarts();
+  // The panel: dark from XPM_StandbyMode until the set wakes (the system
+  // manager hears the user interface report its setup status again); while
+  // dark, window 0's picture is black.
+  void Wake();
+  bool PanelDark() const;
+  // A network application started or ended: window 0 shows the screen of
+  // the application that owns it (kinds other than 1, flags without 0x20),
+  // else its picture again.
+  void AppsChanged();
   std::array<int32_t, 4> DisplayWindow(int32_t window) const;
   int32_t ShowSampleCaption(int32_t show, const char* text, int32_t length, const char* call);
   std::string SampleCaption() const;  // empty while none is shown
@@ -572,6 +591,7 @@ class TvState {
 
   // Not kept.
   bool frozen_ = false;
+  bool panelDark_ = false;
   std::string sampleCaption_;
   std::array<int32_t, kWindows> audioService_{};
   int32_t frontDisplayMode_ = 0;

@@ -37,6 +37,7 @@
 
 enum : int32_t {
   XPM_ERR_END_OF_LIST = 11,  // a walk has passed its last entry
+  XPM_ERR_NOT_FOUND = 12,    // no such entry (a channel number not in the list): an answer
 };
 
 // Rings: 0 the master ring (every channel), 1 to 3 the favourite rings.

@@ -7,6 +7,7 @@
 #include "strings/ListForm.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Colors/Colors.h"
+#include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/InputLists.h"
@@ -205,7 +206,21 @@ void CBListClass::TuneSlot(kv::Object* /*sender*/) {
   TuneAction();
 }
 
-void CBListClass::DoFocus(kv::Object* /*sender*/) { timer_.Activate(); }
+kv::Object* CBListClass::HandleEvent(Core::Event* event) {
+  auto* key = kv::Cast<Core::KeyEvent>(event);
+  if (!key || !key->Down) return ListClass::HandleEvent(event);
+  const bool outer = viewerMove_;
+  viewerMove_ = true;
+  kv::Object* taken = ListClass::HandleEvent(event);
+  viewerMove_ = outer;
+  return taken;
+}
+
+void CBListClass::DoFocus(kv::Object* /*sender*/) {
+  // Only a move by the viewer tunes: the strip's first focus, the refocus
+  // after a tune or a reload is the channel already on.
+  if (viewerMove_) timer_.Activate();
+}
 
 bool CBListClass::IsInputLock(int32_t source) {
   SkinBin::Wrapper* w = SkinWrapper();

@@ -3,7 +3,9 @@
 // (ListForm::CBChannelList), an input (CBInputList), an HDMI-CEC device
 // (CBCECList), a recently watched source (CBHistoryList) or a favourite
 // (CBFavoritesList, CBChannelLists.h). With the Navigation setting on a strip tunes 300 ms
-// after the focus last moved; otherwise OK tunes.
+// after the viewer last moved the focus (left, right); otherwise OK tunes. The
+// focus a strip takes when it opens, or after a tune or a favourite change
+// brought it back to the current channel, is no move and tunes nothing.
 #pragma once
 
 #include <cstdint>
@@ -133,9 +135,12 @@ class CBListClass : public ListClass {
   void Initialize(Primitives::KeyRoutingParameter* param) override;
   void InitializeItems() override;
   void Refresh() override;
+  // Keys of the engine; notes that the focus moves by the viewer's key.
+  kv::Object* HandleEvent(Core::Event* event) override;
   // Tunes what the focused tile stands for; the base updates the banner.
   virtual void TuneAction();
-  // Restarts the 300 ms tune timer (the focus slot in navigation mode).
+  // Restarts the 300 ms tune timer (the focus slot in navigation mode) when
+  // the viewer's key moved the focus.
   void DoFocus(kv::Object* sender);
   // True when the input may not be selected now (input lock on and not a
   // tuner input).
@@ -151,6 +156,8 @@ class CBListClass : public ListClass {
  private:
   void TuneSlot(kv::Object* sender);
 
+  // True while a key of the viewer is being handled.
+  bool viewerMove_ = false;
   SkinBin::CBFocusFrame focusFrame_;
   Core::Timer timer_;
   Forms::ImageIndicator left_;

@@ -138,6 +138,8 @@ void InitialSetup::UpdateHelp(int32_t mask, const kv::String& text) {
     return;
   }
   auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  // The keys belong to the page in focus; they go when it closes.
+  Primitives::KeyRoutingForm* owner = NonMenuSystem::HelpBar::ScreenInFocus(this);
   auto* bar = kv::Cast<NonMenuSystem::HelpBar>(wm->FindForm(WinIDs::WIN_ID_HelpBar));
   if (!bar || !bar->KvClass()->Is(barClass)) {
     auto* state = kv::New<SubSystem::State>();
@@ -145,12 +147,7 @@ void InitialSetup::UpdateHelp(int32_t mask, const kv::String& text) {
     bar = kv::Cast<NonMenuSystem::HelpBar>(ChangeState(state));
     if (!bar) return;
   }
-  bar->OnSetHelpButtonMask(mask);
-  bar->OnSetHelpStringList(text);
-  bar->UpdateHelp();
-  const kv::Rect b = bar->Bounds();
-  const kv::Point o = bar->WidgetOrigin;
-  bar->OnSetBounds({o.x, o.y, o.x + b.W(), o.y + b.H()});
+  bar->PutUpFor(owner, mask, text);
 }
 
 void InitialSetup::CloseHelpBar() {

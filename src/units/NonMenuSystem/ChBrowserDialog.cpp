@@ -266,8 +266,13 @@ kv::Object* ChBrowserDialog::HandleEvent(Core::Event* event) {
 }
 
 void ChBrowserDialog::Close() {
+  const bool wasOpen = IsOpen();
   if (ListForm::CBListClass* list = list_.get()) list->Close();
   KXDWidgetClass::Close();
+  // Handed on once the pass is over, so that whatever closes the dialog
+  // (Exit closes every screen) has finished first.
+  if (wasOpen)
+    if (auto* agent = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent)) agent->PostProcessEvents();
 }
 
 void ChBrowserDialog::Refresh() {

@@ -4,7 +4,9 @@
 // icon, medium or source name, channel name or input label, channel number
 // and the picture resolution. Up and down switch to the previous or next
 // list kind, which is stored as the application setting behind the option
-// OPTION_TYPE_CURRENT_CBLIST and so survives the dialog.
+// OPTION_TYPE_CURRENT_CBLIST and so survives the dialog. A tune made from
+// the dialog leaves it open: the acquisition reaches it on the focused chain
+// and refreshes its banner line.
 #pragma once
 
 #include <cstdint>
@@ -33,8 +35,13 @@ class ChBrowserDialog : public KXDWidgetClass {
   void Initialize(Primitives::KeyRoutingParameter* param) override;
   kv::Object* HandleEvent(Core::Event* event) override;
   void Refresh() override;
-  // The open list closes with the dialog.
+  // The open list closes with the dialog; an acquisition held back while
+  // the dialog was open is handed on (the banner or notice follows).
   void Close() override;
+  // While open the dialog shows what is acquired in its own banner line
+  // (HandleAcquiredEvent): the acquisition's information banner, which would
+  // take the dialog's layer, waits until it closes.
+  bool HoldsAcquisition() override { return true; }
 
   // Closes the open list and opens one of the current kind.
   void CreateCBList(Primitives::KeyRoutingParameter* param);

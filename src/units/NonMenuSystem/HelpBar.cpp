@@ -2,14 +2,18 @@
 
 #include <algorithm>
 
+#include "runtime/ref.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Colors/Colors.h"
+#include "units/Core/Root.h"
 #include "units/Fonts/Fonts.h"
+#include "units/Primitives/KeyRoutingForm.h"
 #include "units/Resources/Bitmap.h"
 #include "units/Resources/Resources.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/Wrapper.h"
 
@@ -25,6 +29,12 @@ constexpr kv::Point kShortOrigin{660, 498};
 constexpr int32_t kFullWidth = 960;
 constexpr int32_t kShortWidth = 295;
 constexpr int32_t kIconGap = 3;
+// Screens whose keys the bar remembers to show again.
+constexpr size_t kRememberedOwners = 8;
+
+::WidgetManager::WidgetManager* Manager() {
+  return kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+}
 
 // Icons of the mask bits 0 to 19.
 const Resources::BitmapId* const kIcons[] = {
@@ -169,6 +179,93 @@ void HelpBar::ReInit() {
   builtValid_ = false;  // icons and texts of the new language
   // The buttons are rebuilt after every object has re-initialised.
   kv::PostSignal(kv::MakeSlot(this, &HelpBar::UpdateHelpSlot));
+}
+
+// --- Whose keys the bar shows --------------------------------------------------------
+
+Primitives::KeyRoutingForm* HelpBar::ScreenInFocus(Core::View* view) {
+  Core::Root* root = view ? view->GetRoot() : nullptr;
+  if (!root) return nullptr;
+  ::WidgetManager::WidgetManager* wm = Manager();
+  Core::Group* group = root->GetModalGroup();
+  if (!group) group = root;
+  Primitives::KeyRoutingForm* screen = nullptr;
+  while (group) {
+    Core::View* next = group->OnGetFocus();
+    if (!next) break;
+    auto* form = kv::Cast<Primitives::KeyRoutingForm>(next);
+    if (form && !kv::Cast<HelpBar>(form) && wm->Contains(form)) screen = form;
+    group = kv::Cast<Core::Group>(next);
+  }
+  return screen;
+}
+
+void HelpBar::Show(int32_t mask, const kv::String& text) {
+  OnSetHelpButtonMask(mask);
+  OnSetHelpStringList(text);
+  UpdateHelp();
+  const kv::Rect b = Bounds();
+  OnSetBounds({WidgetOrigin.x, WidgetOrigin.y, WidgetOrigin.x + b.W(), WidgetOrigin.y + b.H()});
+}
+
+void HelpBar::PutUpFor(Primitives::KeyRoutingForm* owner, int32_t mask, const kv::String& text) {
+  // A screen that puts its keys up again moves to the top with its new keys.
+  for (size_t i = owners_.size(); i-- > 0;)
+    if (owners_[i] == owner) {
+      owners_.erase(i);
+      masks_.erase(masks_.begin() + static_cast<std::ptrdiff_t>(i));
+      texts_.erase(texts_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  if (owners_.size() >= kRememberedOwners) {
+    owners_.erase(0);
+    masks_.erase(masks_.begin());
+    texts_.erase(texts_.begin());
+  }
+  owners_.push_back(owner);
+  masks_.push_back(mask);
+  texts_.push_back(text);
+  if (owner && !watching_) {
+    kv::AttachObjObserver(kv::MakeSlot(this, &HelpBar::FormClosed), Manager());
+    watching_ = true;
+  }
+  Show(mask, text);
+}
+
+void HelpBar::FormClosed(kv::Object* /*sender*/) {
+  // The screen that closed may be replaced in the same pass (the next step of
+  // a dialog): the owners are looked at once the pass is over.
+  if (IsOpen()) kv::PostSignal(kv::MakeSlot(this, &HelpBar::DropClosedOwners));
+}
+
+void HelpBar::DropClosedOwners(kv::Object* /*sender*/) {
+  if (!IsOpen() || owners_.empty()) return;
+  Primitives::KeyRoutingForm* top = owners_.back();
+  const int32_t topMask = masks_.back();
+  const kv::String topText = texts_.back();
+  for (size_t i = owners_.size(); i-- > 0;) {
+    Primitives::KeyRoutingForm* owner = owners_[i];
+    if (!owner || owner->IsOpen()) continue;
+    owners_.erase(i);
+    masks_.erase(masks_.begin() + static_cast<std::ptrdiff_t>(i));
+    texts_.erase(texts_.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+  if (owners_.empty()) {
+    Close();
+    return;
+  }
+  if (owners_.back() != top || masks_.back() != topMask || kv::CompString(texts_.back(), topText) != 0)
+    Show(masks_.back(), texts_.back());
+}
+
+void HelpBar::Close() {
+  if (watching_) {
+    kv::DetachObjObserver(kv::MakeSlot(this, &HelpBar::FormClosed), Manager());
+    watching_ = false;
+  }
+  owners_.clear();
+  masks_.clear();
+  texts_.clear();
+  WidgetClass::Close();
 }
 
 }  // namespace NonMenuSystem

@@ -6,17 +6,32 @@
 // (660, 498)) in place of the full one (960 at (0, 503)). Window 0x2000007
 // on layer 64; it never takes the focus and never times out. The row of
 // buttons is centred, 14 pixels apart.
+//
+// A help bar goes with the screen that put it up. PutUpFor records which
+// screen asked for the keys shown (the screen being opened, else the screen
+// that has the focus); when that screen has closed by the end of a pass, the
+// bar shows again the keys of the newest screen still open that put its keys
+// up before, or closes when there is none. Keys put up by no screen (a
+// message of the set) stay until replaced or cleared.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
+#include "runtime/member.h"
 #include "runtime/string.h"
 #include "units/Button/Button.h"
 #include "units/NonMenuSystem/WidgetClass.h"
 
 namespace Resources {
 struct BitmapId;
+}
+namespace Core {
+class View;
+}
+namespace Primitives {
+class KeyRoutingForm;
 }
 
 namespace NonMenuSystem {
@@ -53,6 +68,18 @@ class HelpBar : public WidgetClass {
   void Refresh() override;
   // A language change: the default text in the new language, then UpdateHelp.
   void ReInit() override;
+  // Forgets the screens whose keys it showed.
+  void Close() override;
+
+  // Shows `mask` and `text` for the screen `owner` (null: for no screen) and
+  // places the bar at its origin.
+  void PutUpFor(Primitives::KeyRoutingForm* owner, int32_t mask, const kv::String& text);
+  // The screen that asks for keys now: the open screen of the widget manager
+  // deepest on the focused chain from `view`'s root (or its modal group),
+  // never a help bar; null when none has the focus.
+  static Primitives::KeyRoutingForm* ScreenInFocus(Core::View* view);
+  // The screen whose keys are shown, or null.
+  Primitives::KeyRoutingForm* Owner() const { return owners_.empty() ? nullptr : owners_.back(); }
 
   void OnSetHelpStringList(const kv::String& text) { HelpStringList = text; }
   const kv::String& OnGetHelpStringList() const { return HelpStringList; }
@@ -75,6 +102,18 @@ class HelpBar : public WidgetClass {
   bool builtValid_ = false;
   int32_t builtMask_ = 0;
   kv::String builtText_;
+
+  // A form left the widget manager: the owners are checked at the end of the pass.
+  void FormClosed(kv::Object* sender);
+  void DropClosedOwners(kv::Object* sender = nullptr);
+  void Show(int32_t mask, const kv::String& text);
+
+  // The screens that put keys up, oldest first, with their keys; a null
+  // owner stands for keys put up by no screen.
+  kv::MemberVector<Primitives::KeyRoutingForm> owners_;
+  std::vector<int32_t> masks_;
+  std::vector<kv::String> texts_;
+  bool watching_ = false;
 };
 
 }  // namespace NonMenuSystem

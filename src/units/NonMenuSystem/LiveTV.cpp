@@ -7,7 +7,9 @@
 // events handled here are consumed whether or not they lead to an action.
 // The 3D status report is tested after the other event classes and goes to
 // Handle3DEvent, as does the 3D key (95) once the filter let it through.
+#include <algorithm>
 #include <initializer_list>
+#include <iterator>
 
 #include "runtime/auto_object.h"
 #include "runtime/trace.h"
@@ -266,10 +268,12 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
       v = yahoo ? (dock ? Verdict::Accept : Verdict::Refuse) : common;
       break;
     case 83:
+      // The widget engine as the refreshed table has it: Input ends a widget
+      // application that started since the last refresh.
       Live::RefreshActiveAppStatus();
-      if (!yahoo) {
+      if (!Live::IsYahoo()) {
         v = common;
-      } else if (dock) {
+      } else if (Live::IsDockWidget()) {
         v = Verdict::Refuse;
       } else {
         Live::TerminateYahooApp();
@@ -693,12 +697,32 @@ void NonMenuSystem::HandleRecordStatus(int32_t status) {
   }
 }
 
+namespace {
+// The notices about the picture on screen, which the next acquisition answers
+// and takes off: 1 no signal (the fail reason), 9 unsupported signal format,
+// 10 no-signal power-down, 14 audio set-up, 22 to 24 channel, input and
+// rating locks, 25 and 26 low signal. Any other notice (a device removed, not
+// available, a recording, a timer) stays for its time.
+constexpr int32_t kPictureNotices[] = {1, 9, 10, 14, 22, 23, 24, 25, 26};
+
+bool AnsweredByAcquisition(int32_t messageType) {
+  return std::find(std::begin(kPictureNotices), std::end(kPictureNotices), messageType) != std::end(kPictureNotices);
+}
+}  // namespace
+
 void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
   auto* source = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event);
   if (!channel && !source) return;
+  // The acquisition takes off only a notice about the picture it replaces;
+  // any other notice (the device removed on the way back to TV) stays for
+  // its time.
+  auto closePictureNotice = [this] {
+    DirectMessageBar* bar = MessageBar();
+    if (bar && AnsweredByAcquisition(bar->MessageType)) bar->Close();
+  };
   if (Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT || Live::StartDemo() || Live::NetApp()) {
-    if (DirectMessageBar* bar = MessageBar()) bar->Close();
+    closePictureNotice();
     return;
   }
   int32_t s = channel ? channel->Status : source->Status;
@@ -706,7 +730,7 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   kv::Trace("%s%$ %i %i", {kv::LoadString(T_SIGNAL), event->KvClass(), s, lock});
   const int32_t current = Live::CurrentSource();
   if (s == Agent::CHANNEL_OK || s == Agent::SOURCE_OK) {
-    if (DirectMessageBar* bar = MessageBar()) bar->Close();
+    closePictureNotice();
     ShowInfoBar(true, current);
     if (!Live::IsAudioSelectedSource(current)) {
       auto* msg = kv::New<Structures::Message>();

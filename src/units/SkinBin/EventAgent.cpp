@@ -45,8 +45,8 @@ bool EventAgent::IsScreenInOperation() {
   if (!wm) return false;
   // A screen that holds the acquisition events back (HoldsAcquisition): the
   // channel entry while its number is not tuned, the information banner
-  // opened by the Info key, the media player's kind menu and source dialog
-  // (the TV source's banner waits until they close).
+  // opened by the Info key, the channel browser, the media player's kind
+  // menu and source dialog (the TV source's banner waits until they close).
   for (kv::Object* item : wm->Snapshot()) {
     auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
     if (form && form->IsOpen() && form->HoldsAcquisition()) return true;

@@ -57,8 +57,9 @@ class EventAgent : public Agent::EventAgent {
   virtual bool CheckHandle(Core::Event* event);
   virtual bool KeepEventUnhandled(Core::Event* event);
   // True while a screen that reacts to acquisition events itself is in
-  // operation: an open channel entry whose number is not tuned, or an open
-  // information banner opened by the Info key (their HoldsAcquisition). An
+  // operation: an open channel entry whose number is not tuned, an open
+  // information banner opened by the Info key, the channel browser (their
+  // HoldsAcquisition). An
   // event held back then stays kept and unhandled; the channel entry has
   // the agent process its events again when its surfing ends.
   virtual bool IsScreenInOperation();

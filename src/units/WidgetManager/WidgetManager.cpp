@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "runtime/ref.h"
 #include "units/Core/Group.h"
 #include "units/Core/Log.h"
 #include "units/Primitives/KeyRoutingForm.h"
@@ -108,7 +109,10 @@ void WidgetManager::InsertFormBehind(KeyRoutingForm* form, Core::Group* group, C
 }
 
 void WidgetManager::RemoveForm(KeyRoutingForm* form) {
-  if (Remove(form)) UpdateUIStatus();
+  if (!Remove(form)) return;
+  UpdateUIStatus();
+  // Those that follow the open screens (the help bar) hear it.
+  kv::NotifyObjObservers(this, form);
 }
 
 void WidgetManager::UpdateUIStatus() {}

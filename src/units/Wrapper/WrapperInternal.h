@@ -26,8 +26,12 @@ Structures::LocalTime* FromMiddleware(const XPM_LocalTime& t);
 Structures::LocalTime* FromMiddlewareAsBefore(const XPM_LocalTime& t, Structures::LocalTime* before);
 Structures::LocalTime* CopyTime(const Structures::LocalTime* t);
 
-// Logs "<call> Error 0x<status>" when the status is not 0; returns it.
-inline int32_t Checked(const char* call, int32_t status) { return kv::LogFailedCall(call, status); }
+// Logs "<call> Error 0x<status>" when the status is not 0; returns it. "Not
+// found" (a channel number that is not in the list) is an answer, not a
+// fault, and is not logged.
+inline int32_t Checked(const char* call, int32_t status) {
+  return status == XPM_ERR_NOT_FOUND ? status : kv::LogFailedCall(call, status);
+}
 
 // One trace line: the label alone ("%s"), with an integer ("%s%i"), a
 // boolean ("%s%b") or two integers ("%s%i%i").

@@ -1,0 +1,349 @@
+// Live TV as a viewer with a new set meets it: what is on screen a moment
+// after a key or an event. The channel browser with Navigation on, help bars
+// that go with their screens, notices that the way back to TV leaves up.
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "menusystem_support.h"
+#include "platform/sim/sim_tv_air.h"
+#include "platform/sim/sim_tv_state.h"
+#include "units/ListForm/CBLists.h"
+#include "units/NonMenuSystem/ChBrowserDialog.h"
+#include "units/NonMenuSystem/HelpBar.h"
+#include "units/NonMenuSystem/InfoBanner.h"
+#include "units/NonMenuSystem/InputDialogs.h"
+#include "units/NonMenuSystem/KeyPad.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Structures/ChannelData.h"
+#include "units/Structures/VirtualChannel.h"
+#include "units/Views/Text.h"
+
+namespace {
+
+class ViewerTest : public menutest::MenuTest {
+ protected:
+  template <class T>
+  T* Find() {
+    for (auto* f : OpenForms())
+      if (auto* t = kv::Cast<T>(f)) return t;
+    return nullptr;
+  }
+  // The texts of every view on screen: shown, under shown owners, inside the
+  // screen.
+  std::vector<std::string> TextsOnScreen() {
+    std::vector<std::string> out;
+    Settle();
+    std::vector<Core::View*> todo{&App()};
+    while (!todo.empty()) {
+      Core::View* v = todo.back();
+      todo.pop_back();
+      if (!v->IsVisible()) continue;
+      const kv::Rect r = v->GetAbsoluteBounds();
+      if (r.x2 <= 0 || r.y2 <= 0 || r.x1 >= 960 || r.y1 >= 540) continue;
+      if (auto* t = kv::Cast<Views::Text>(v); t && !t->OnGetString().Empty()) out.push_back(t->OnGetString().ToUtf8());
+      if (auto* g = kv::Cast<Core::Group>(v))
+        for (int32_t i = 0; i < g->GetChildCount(); ++i) todo.push_back(g->GetChild(i));
+    }
+    return out;
+  }
+  bool OnScreen(const std::string& text) {
+    for (const std::string& t : TextsOnScreen())
+      if (t.find(text) != std::string::npos) return true;
+    return false;
+  }
+  std::string ChannelName() {
+    Structures::VirtualChannel* ch = W()->GetCurrentChannel();
+    Structures::ChannelData* data = ch ? Skin()->GetChannelInfo(ch->Major, ch->Minor) : nullptr;
+    return data ? data->Name.ToUtf8() : std::string();
+  }
+  int32_t ChannelKey() {
+    Structures::VirtualChannel* ch = W()->GetCurrentChannel();
+    return ch ? ch->Major * 1000 + ch->Minor : -1;
+  }
+};
+
+// With the set's default Navigation on, the browser stays on screen with its
+// tiles and help, answers its keys, and a tile the viewer moves to is tuned
+// without closing it; when it closes, its help bar goes with it.
+TEST_F(ViewerTest, TheBrowserStaysOpenAndTunesWhereTheViewerMoves) {
+  ASSERT_NE(Skin()->OnGetNavigation(), 0);  // a new set's default
+  Skin()->OnSetCurrentCBList(1);            // the channel strip
+  ClearCallLog();
+  Press("browse");
+  Run(2000);
+  auto* d = Find<NonMenuSystem::ChBrowserDialog>();
+  ASSERT_NE(d, nullptr) << "the browser closed itself";
+  EXPECT_EQ(Find<NonMenuSystem::InfoBanner>(), nullptr);
+  ASSERT_NE(Find<NonMenuSystem::HelpBar>(), nullptr);
+  // Opening tunes nothing: the first focus is the channel already on.
+  EXPECT_TRUE(Calls("XPM_SetChannel").empty());
+  const std::string before = ChannelName();
+  ASSERT_FALSE(before.empty());
+  EXPECT_TRUE(OnScreen(before));
+
+  // Right: 300 ms later the next channel is on, the browser still open and
+  // its banner line names the new channel.
+  const int32_t key = ChannelKey();
+  Press("right");
+  Run(2000);
+  EXPECT_EQ(Calls("XPM_SetChannel").size(), 1u);
+  EXPECT_NE(ChannelKey(), key);
+  ASSERT_EQ(Find<NonMenuSystem::ChBrowserDialog>(), d) << "the tune closed the browser";
+  EXPECT_EQ(Find<NonMenuSystem::InfoBanner>(), nullptr);
+  const std::string after = ChannelName();
+  EXPECT_NE(after, before);
+  EXPECT_EQ(d->Name().ToUtf8(), after);
+  EXPECT_TRUE(OnScreen(after));
+
+  // The next key still answers: down switches the list kind.
+  const int32_t kind = d->CBListValue;
+  Press("down");
+  Run(1000);
+  ASSERT_EQ(Find<NonMenuSystem::ChBrowserDialog>(), d);
+  EXPECT_NE(d->CBListValue, kind);
+  EXPECT_EQ(Calls("XPM_SetChannel").size(), 1u);
+
+  // Back closes it: no help bar stays alone on screen.
+  Press("back");
+  Run(500);
+  EXPECT_EQ(Find<NonMenuSystem::ChBrowserDialog>(), nullptr);
+  EXPECT_EQ(Find<NonMenuSystem::HelpBar>(), nullptr);
+  // The tune's acquisition, held while the browser was open, now brings the banner.
+  EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
+}
+
+// The history strip (a new set's first kind) opens on the channel on screen
+// and stays, whatever the time; its time-out takes the help bar with it.
+TEST_F(ViewerTest, TheHistoryStripTunesNothingByItselfAndItsTimeOutTakesTheHelpBar) {
+  Skin()->OnSetCurrentCBList(0);
+  ClearCallLog();
+  Press("browse");
+  Run(5000);
+  ASSERT_NE(Find<NonMenuSystem::ChBrowserDialog>(), nullptr);
+  EXPECT_TRUE(Calls("XPM_SetChannel").empty());
+  EXPECT_TRUE(Calls("XPM_SetSource").empty());
+  Run(15000);
+  EXPECT_EQ(Find<NonMenuSystem::ChBrowserDialog>(), nullptr);
+  EXPECT_EQ(Find<NonMenuSystem::HelpBar>(), nullptr);
+  EXPECT_TRUE(OpenForms().empty());
+}
+
+// A help bar shows the keys of the newest screen still open that put its
+// keys up: a screen closing over another gives the keys back to it, and the
+// last one to close takes the bar with it.
+TEST_F(ViewerTest, AHelpBarGoesWithTheScreenThatPutItUp) {
+  auto* labels = OpenScreen<NonMenuSystem::InputLabelingDialog>();
+  ASSERT_NE(labels, nullptr);
+  auto* bar = Find<NonMenuSystem::HelpBar>();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->Owner(), labels);
+  const int32_t labelKeys = bar->OnGetHelpButtonMask();
+  // The key pad over it puts up its own keys.
+  auto* pad = OpenScreen<NonMenuSystem::KeyPad>();
+  ASSERT_NE(pad, nullptr);
+  ASSERT_EQ(Find<NonMenuSystem::HelpBar>(), bar);
+  EXPECT_EQ(bar->Owner(), pad);
+  EXPECT_NE(bar->OnGetHelpButtonMask(), labelKeys);
+  // The pad closes: the dialog's keys are back.
+  pad->Close();
+  Settle();
+  ASSERT_EQ(Find<NonMenuSystem::HelpBar>(), bar);
+  EXPECT_EQ(bar->Owner(), labels);
+  EXPECT_EQ(bar->OnGetHelpButtonMask(), labelKeys);
+  // The dialog closes: no help bar stays alone on screen.
+  labels->Close();
+  Settle();
+  EXPECT_EQ(Find<NonMenuSystem::HelpBar>(), nullptr);
+  // Keys put up by no screen (a message of the set) stay until cleared.
+  Nms()->UpdateHelp(0x200, kv::String::FromUtf8("OK"));
+  Settle();
+  ASSERT_NE(Find<NonMenuSystem::HelpBar>(), nullptr);
+  Run(5000);
+  EXPECT_NE(Find<NonMenuSystem::HelpBar>(), nullptr);
+  Nms()->ClearHelpBar();
+  Settle();
+  EXPECT_EQ(Find<NonMenuSystem::HelpBar>(), nullptr);
+}
+
+// A notice that is not about the picture ("The device was removed") stays
+// on screen for its time when the picture comes back; the no-signal notice
+// goes when a picture is acquired.
+TEST_F(ViewerTest, TheWayBackToTvLeavesANoticeOfItsOwnOnScreen) {
+  ASSERT_TRUE(SwitchToSourceType(sim::kSourceTypeHdmi));
+  Nms()->ShowMessage(21);
+  Settle();
+  ASSERT_EQ(BarType(), 21);
+  const std::string removed = Bar()->OnGetMessageInfo().ToUtf8();
+  ASSERT_FALSE(removed.empty());
+  W()->SetSource(0, sim::kSourceTv);
+  Run(500);
+  EXPECT_EQ(BarType(), 21) << "the banner of the way back closed the notice";
+  EXPECT_TRUE(OnScreen(removed));
+  EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
+  Run(7000);
+  EXPECT_EQ(BarType(), 0);
+
+  // The no-signal notice is answered by the picture on the way back.
+  ASSERT_TRUE(SwitchToSourceType(sim::kSourceTypeComposite));
+  Run(1000);
+  ASSERT_EQ(BarType(), 1);
+  W()->SetSource(0, sim::kSourceTv);
+  Run(1000);
+  EXPECT_EQ(BarType(), 0);
+  EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
+}
+
+// An input without a signal tells the viewer so, 2 s after the change
+// made the way the viewer makes it.
+TEST_F(ViewerTest, AnInputWithoutSignalSaysNoSignal) {
+  Press("input");
+  Press("down", 2);
+  Press("ok");
+  Run(2000);
+  ASSERT_EQ(Skin()->GetSourceType(W()->GetCurrentSource(0)), sim::kSourceTypeComposite);
+  EXPECT_EQ(BarType(), 1);
+  EXPECT_TRUE(OnScreen("No signal"));
+  // The next key still answers: back to the tuner, the notice goes.
+  Press("ch+");
+  Run(4000);
+  EXPECT_FALSE(OnScreen("No signal"));
+}
+
+// Standby darkens the panel; waking lights it with the picture again.
+TEST_F(ViewerTest, StandbyDarkensThePanelAndWakingLightsIt) {
+  std::mutex m;
+  std::vector<uint32_t> plane;
+  sim::SetPictureSink([&](const uint32_t* px, int32_t w, int32_t h) {
+    std::lock_guard<std::mutex> lock(m);
+    plane.assign(px, px + size_t(w) * size_t(h));
+  });
+  auto lit = [&] {
+    Tv().Quiesce();
+    std::lock_guard<std::mutex> lock(m);
+    size_t n = 0;
+    for (uint32_t p : plane) n += (p & 0xFFFFFFu) != 0;
+    return n;
+  };
+  Press("ch+");
+  Run(4000);
+  EXPECT_GT(lit(), 100000u);
+  Press("power");
+  Run(1000);
+  EXPECT_EQ(lit(), 0u) << "the live picture stays in standby";
+  Press("power");
+  Run(3000);
+  EXPECT_GT(lit(), 100000u);
+  Tv().Quiesce();
+  sim::SetPictureSink(nullptr);
+}
+
+// The widgets key starts the widget application: its screen replaces the
+// picture, and the keys the dispatcher still takes show what they show over
+// it (mark: the banner; a locked panel key: its notice). Input ends it.
+TEST_F(ViewerTest, ARunningApplicationShowsAndTheKeysLiveTvTakesStillShow) {
+  std::mutex m;
+  std::vector<uint32_t> plane;
+  sim::SetPictureSink([&](const uint32_t* px, int32_t w, int32_t h) {
+    std::lock_guard<std::mutex> lock(m);
+    plane.assign(px, px + size_t(w) * size_t(h));
+  });
+  auto picture = [&] {
+    Tv().Quiesce();
+    std::lock_guard<std::mutex> lock(m);
+    return plane;
+  };
+  Press("ch+");
+  Run(4000);
+  const std::vector<uint32_t> live = picture();
+  ASSERT_FALSE(live.empty());
+  Press("widgets");
+  Run(1000);
+  EXPECT_NE(picture(), live) << "nothing shows that the application runs";
+  Press("mark");
+  Run(500);
+  EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
+  EXPECT_TRUE(OnScreen(ChannelName()));
+  Press("panel-locked");
+  Run(300);
+  EXPECT_EQ(BarType(), 13);
+  // The widgets key again ends it; so does Input, after a new start.
+  Press("widgets");
+  Run(1000);
+  EXPECT_EQ(picture(), live);
+  Press("widgets");
+  Run(1000);
+  EXPECT_NE(picture(), live);
+  Press("input");
+  Run(1000);
+  EXPECT_EQ(picture(), live);
+  Tv().Quiesce();
+  sim::SetPictureSink(nullptr);
+}
+
+// A locked panel's keys do nothing but say so; unlocked they act again.
+TEST_F(ViewerTest, ALockedPanelSaysSoAndChangesNothing) {
+  const int32_t key = ChannelKey();
+  Skin()->OnSetPanelLock(1);
+  ClearCallLog();
+  Press("panel-ch+");
+  Run(500);
+  EXPECT_EQ(ChannelKey(), key);
+  EXPECT_TRUE(Calls("XPM_SetChannel").empty());
+  EXPECT_EQ(BarType(), 13);
+  ASSERT_NE(Bar(), nullptr);
+  EXPECT_TRUE(OnScreen(Bar()->OnGetMessageInfo().ToUtf8()));
+  Press("panel-vol+");
+  EXPECT_TRUE(Calls("XPM_SetVolume").empty());
+  // The remote still works, and so does the panel's power key.
+  Press("ch+");
+  Run(4000);
+  EXPECT_NE(ChannelKey(), key);
+  Skin()->OnSetPanelLock(0);
+  const int32_t now = ChannelKey();
+  Press("panel-ch+");
+  Run(4000);
+  EXPECT_NE(ChannelKey(), now);
+}
+
+// A number that is not in the list is an answer, not an error in the log.
+TEST_F(ViewerTest, ANumberNotInTheListLogsNoError) {
+  for (int32_t type : {sim::kSourceTypeTuner, sim::kSourceTypeHdmi}) {
+    ASSERT_TRUE(SwitchToSourceType(type));
+    Log().Clear();
+    Press("9");
+    Press("9");
+    Press("ok");
+    Run(4000);
+    EXPECT_FALSE(Logged("XPM_GetChannelInfo Error")) << "on source type " << type;
+    EXPECT_FALSE(Logged("Error 0x")) << "on source type " << type;
+  }
+}
+
+// Live TV on a new set whose scans found nothing: the setup's error page,
+// Exit, and the viewer is told that there are no channels.
+class NewSetViewerTest : public ViewerTest {
+ protected:
+  NewSetViewerTest() { freshSet_ = true; }
+};
+
+TEST_F(NewSetViewerTest, LiveTvWithoutChannelsSaysSo) {
+  sim::SetAir(Tv(), 0, {});
+  sim::SetAir(Tv(), 1, {});
+  Run(1000);
+  for (const char* key : {"ok", "ok", "ok", "down", "down", "ok", "ok", "ok"}) {
+    Press(key);
+    Run(300);
+  }
+  Run(3000);
+  Press("right");
+  Run(300);
+  Press("ok");
+  Run(2000);
+  EXPECT_EQ(BarType(), 1);
+  EXPECT_TRUE(OnScreen("No channels. Run a channel scan"));
+}
+
+}  // namespace
