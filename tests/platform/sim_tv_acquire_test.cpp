@@ -125,7 +125,7 @@ TEST_F(SimTvAcquireTest, LocksAndRatingsBlockAChannelOnlyWhileTheParentalLocksAr
   std::vector<Event> events = Acquisitions();
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].As<ChannelAcquired>().status, sim::kChannelLocked);
-  EXPECT_EQ(events[0].As<ChannelAcquired>().lockResult, 1);
+  EXPECT_EQ(events[0].As<ChannelAcquired>().lockResult, 2);
   EXPECT_TRUE(lastBlack_.load());
 
   // 7.2 carries an MA programme; analogue 3 is unrated.
@@ -174,7 +174,7 @@ TEST_F(SimTvAcquireTest, SetSourceSendsSourceAcquiredWithTheStatusOfSignalAndLoc
   EXPECT_EQ(p.source, sim::kSourceHdmi2);
   EXPECT_EQ(p.window, 1);
   EXPECT_EQ(p.status, sim::kSourceLocked);
-  EXPECT_EQ(p.lockResult, 1);
+  EXPECT_EQ(p.lockResult, 2);
   ASSERT_EQ(XPM_SetUnratedContent(1), XPM_OK);
   ASSERT_EQ(XPM_SetSource(0, sim::kSourcePc), XPM_OK);
   EXPECT_EQ(SourceStatus(), sim::kSourceRatingLocked);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/sim_tv_state.h"
 #include "platform/tvsm/tvsm.h"
 #include "runtime/trace.h"
 
@@ -133,6 +134,9 @@ int32_t TVSM_ReportAsyncEvent(int32_t sender, uint32_t code, const void* data, u
       break;
     case TVSM_ASYNC_TERMINATE_FLASH: End(*tv, IsFlashKind); break;
     case TVSM_ASYNC_CLOSE_DOCK: End(*tv, [](int32_t k) { return k == TVSM_APP_DOCK; }); break;
+    // The program is in normal TV again (at start-up and after standby): a
+    // set coming out of standby acquires what its main window shows.
+    case TVSM_ASYNC_SETUP_FINISHED: tv->Tv().WakeUp(); break;
     case TVSM_ASYNC_TERMINATE_WIDGET: End(*tv, [](int32_t k) { return k == TVSM_APP_WIDGET; }); break;
     default: break;
   }
