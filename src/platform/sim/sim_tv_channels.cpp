@@ -532,7 +532,8 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
         // A locked channel waits for the PIN, as a blocked rating does.
         a.status = kChannelLocked;
         a.lockResult = 2;
-      } else if (int64_t ends = 0; locksOn && ProgrammeBlocked(*c, &ends)) {
+      } else if (int64_t ends = 0; locksOn && c->service && ProgrammeBlocked(*c, &ends)) {
+        // (A channel that carries nothing has no programme to rate.)
         a.status = kChannelRatingLocked;
         a.lockResult = 2;
         if (window == 0) WatchProgrammeEnd(ends);
