@@ -57,15 +57,15 @@ inline constexpr RowColumn kOptionLabel{68, -110};
 inline constexpr RowColumn kOptionKind{-100, -70};
 inline constexpr RowColumn kOptionCheck{-36, -16};
 // ManualChannelItem
-inline constexpr RowColumn kManualLabel{68, -170};
-inline constexpr RowColumn kManualKind{-160, -130};
+inline constexpr RowColumn kManualLabel{68, -200};
+inline constexpr RowColumn kManualKind{-190, -160};
 inline constexpr RowColumn kManualNew{-120, -46};
 inline constexpr RowColumn kManualBars{-36, -13};
 // ChannelItem (the scan's result)
-inline constexpr RowColumn kResultLabel{68, -250};
-inline constexpr RowColumn kResultPhysical{-240, -170};
-inline constexpr RowColumn kResultKind{-160, -130};
-inline constexpr RowColumn kResultSkip{-110, -20};
+inline constexpr RowColumn kResultLabel{68, -260};
+inline constexpr RowColumn kResultPhysical{-250, -180};
+inline constexpr RowColumn kResultKind{-170, -140};
+inline constexpr RowColumn kResultSkip{-90, -20};
 }  // namespace ChannelColumns
 
 // The recording rows (RecordLists.h): the date 10 px after the caption, the
