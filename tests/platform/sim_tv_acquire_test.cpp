@@ -116,6 +116,12 @@ TEST_F(SimTvAcquireTest, SetChannelSendsChannelAcquiredFromTheSimThreadAndShowsT
 }
 
 TEST_F(SimTvAcquireTest, LocksAndRatingsBlockAChannelOnlyWhileTheParentalLocksAreOn) {
+  // A new set has its locks on; switched off, nothing blocks.
+  int32_t state = -1;
+  ASSERT_EQ(XPM_GetParentalLocksState(&state), XPM_OK);
+  EXPECT_EQ(state, XPM_PARENTAL_LOCKS_STATE_ON);
+  ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_OFF), XPM_OK);
+  TakeEvents();
   ASSERT_EQ(XPM_SetChannelLock(7, 1, 1), XPM_OK);
   ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
   EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
@@ -125,10 +131,17 @@ TEST_F(SimTvAcquireTest, LocksAndRatingsBlockAChannelOnlyWhileTheParentalLocksAr
   std::vector<Event> events = Acquisitions();
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].As<ChannelAcquired>().status, sim::kChannelLocked);
-  EXPECT_EQ(events[0].As<ChannelAcquired>().lockResult, 1);
+  EXPECT_EQ(events[0].As<ChannelAcquired>().lockResult, 2);
   EXPECT_TRUE(lastBlack_.load());
 
-  // 7.2 carries an MA programme; analogue 3 is unrated.
+  // 7.2 carries an MA programme now; analogue 3 is unrated.
+  sim::GuideEvent ma;
+  ma.id = 77;
+  ma.start = State().NetworkTime() - 600;
+  ma.duration = 7200;
+  ma.title = "Late Film";
+  ma.rating = 3;
+  sim::SetChannelGuide(*tv_, 7, 2, {ma});
   ASSERT_EQ(XPM_SetUsAgeRating(5, 0x1111111, 1, 1), XPM_OK);  // TV-MA, whole
   ASSERT_EQ(XPM_SetChannel(0, 7, 2), XPM_OK);
   EXPECT_EQ(ChannelStatus(), sim::kChannelRatingLocked);
@@ -163,6 +176,8 @@ TEST_F(SimTvAcquireTest, SetSourceSendsSourceAcquiredWithTheStatusOfSignalAndLoc
   ASSERT_EQ(XPM_SetSource(0, sim::kSourceHdmi2), XPM_OK);
   EXPECT_EQ(SourceStatus(), sim::kSourceOk);
 
+  ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_OFF), XPM_OK);
+  TakeEvents();
   ASSERT_EQ(XPM_SetSourceLock(sim::kSourceHdmi2, 1), XPM_OK);
   ASSERT_EQ(XPM_SetSource(0, sim::kSourceHdmi2), XPM_OK);
   EXPECT_EQ(SourceStatus(), sim::kSourceOk);  // the parental locks are off
@@ -174,7 +189,7 @@ TEST_F(SimTvAcquireTest, SetSourceSendsSourceAcquiredWithTheStatusOfSignalAndLoc
   EXPECT_EQ(p.source, sim::kSourceHdmi2);
   EXPECT_EQ(p.window, 1);
   EXPECT_EQ(p.status, sim::kSourceLocked);
-  EXPECT_EQ(p.lockResult, 1);
+  EXPECT_EQ(p.lockResult, 2);
   ASSERT_EQ(XPM_SetUnratedContent(1), XPM_OK);
   ASSERT_EQ(XPM_SetSource(0, sim::kSourcePc), XPM_OK);
   EXPECT_EQ(SourceStatus(), sim::kSourceRatingLocked);
@@ -216,8 +231,7 @@ TEST_F(SimTvAcquireTest, ARatedDigitalChannelAnnouncesTheRatingTableOnce) {
 }
 
 TEST_F(SimTvAcquireTest, AnEmptyMapAnswers7) {
-  for (const sim::Channel& c : State().Channels(0))
-    ASSERT_EQ(XPM_RemoveChannelFromRing(0, c.major, c.minor), XPM_OK);
+  State().ReplaceChannelMap(0, {});
   int32_t count = -1;
   ASSERT_EQ(XPM_GetNumChannelsInRing(0, &count), XPM_OK);
   EXPECT_EQ(count, 0);

@@ -108,23 +108,26 @@ TEST_F(SimTvTest, FavouriteRingsHoldChannelsOfTheMapAndTheMasterRingIsTheMap) {
   XPM_VirtualChannel next{};
   EXPECT_EQ(XPM_GetNextChannel(-1, -1, 2, 2, 1, &next, 0, 0, 1), XPM_ERR_INVALID_PARAM);  // 2.1 is no favourite
 
-  // Out of the master ring is out of the map and every favourite ring; the air gives it back.
+  // Out of the master ring is skipped: still in the map, with its favourite
+  // rings, its exclusion byte set; back in the ring it is as it was.
   ASSERT_EQ(XPM_RemoveChannelFromRing(0, 7, 2), XPM_OK);
   ASSERT_EQ(XPM_GetNumChannelsInRing(0, &count), XPM_OK);
   EXPECT_EQ(count, 11);
-  EXPECT_EQ(Numbers(State().Ring(0, 2)), (std::vector<Number>{{3, sim::kAnalogMinor}}));
+  EXPECT_EQ(Numbers(State().Ring(0, 2)), (std::vector<Number>{{3, sim::kAnalogMinor}, {7, 2}}));
   XPM_ChannelInfo info{};
-  EXPECT_EQ(XPM_GetChannelInfo(7, 2, &info), XPM_ERR_NOT_FOUND);
-  EXPECT_EQ(XPM_RemoveChannelFromRing(0, 7, 2), XPM_ERR_INVALID_PARAM);
+  ASSERT_EQ(XPM_GetChannelInfo(7, 2, &info), XPM_OK);
+  EXPECT_EQ(info.excluded, 1);
+  EXPECT_EQ(XPM_RemoveChannelFromRing(0, 7, 2), XPM_ERR_INVALID_PARAM);  // skipped already
   ASSERT_EQ(XPM_AddChannelToRing(0, 7, 2), XPM_OK);
   ASSERT_EQ(XPM_GetChannelInfo(7, 2, &info), XPM_OK);
+  EXPECT_EQ(info.excluded, 0);
   EXPECT_STREQ(info.name, "Classic Movies");
-  EXPECT_EQ(XPM_AddChannelToRing(0, 8, 1), XPM_ERR_INVALID_PARAM);  // not on the air
+  EXPECT_EQ(XPM_AddChannelToRing(0, 8, 1), XPM_ERR_INVALID_PARAM);  // not in the map
 
   ASSERT_EQ(XPM_RemoveChannelFromRing(2, 3, 0), XPM_OK);
   ASSERT_EQ(XPM_GetNumChannelsInRing(2, &count), XPM_OK);
-  EXPECT_EQ(count, 0);
-  EXPECT_EQ(WalkAll(+1, 2, 0, 0, &end), std::vector<Number>{});
+  EXPECT_EQ(count, 1);
+  EXPECT_EQ(WalkAll(+1, 2, 0, 0, &end), (std::vector<Number>{{7, 2}}));
   EXPECT_EQ(end, XPM_ERR_END_OF_LIST);
 }
 
@@ -150,7 +153,7 @@ TEST_F(SimTvTest, ChannelInfoNamesAndTheCableMap) {
   ASSERT_EQ(XPM_SetMedium(1), XPM_OK);
   ASSERT_EQ(XPM_GetMedium(&medium), XPM_OK);
   EXPECT_EQ(medium, 1);
-  EXPECT_EQ(XPM_GetChannelInfo(4, 1, &info), XPM_ERR_NOT_FOUND);
+  EXPECT_EQ(XPM_GetChannelInfo(4, 1, &info), XPM_ERR_INVALID_PARAM);
   ASSERT_EQ(XPM_GetChannelInfo(30, 1, &info), XPM_OK);
   EXPECT_STREQ(info.name, "Movies One");
   ASSERT_EQ(XPM_GetNumChannelsInRing(0, &count), XPM_OK);

@@ -6,7 +6,9 @@
 #include "channels_support.h"
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
+#include "platform/xpm/xpm_settings.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/ListForm/ChannelLists.h"
 #include "units/ListForm/ListClass.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/Structures/Message.h"
@@ -293,7 +295,13 @@ TEST_F(DialogsTest, LockDialogMovesTheFocusAndLocksOrUnlocksEveryChannel) {
   EXPECT_FALSE(AnyChannelScreen());
 }
 
-TEST_F(DialogsTest, OptionDialogHelpFollowsTheFocusAndClearAndAllEmptyAndFillTheRing) {
+// Clear skips every channel and All brings every one back: each stays in the
+// map with its lock, its label and its favourites, and the list still shows
+// it, its box unchecked.
+TEST_F(DialogsTest, OptionDialogHelpFollowsTheFocusAndClearAndAllSkipAndRestoreEveryChannel) {
+  ASSERT_EQ(XPM_SetChannelLock(7, 1, 1), XPM_OK);
+  ASSERT_EQ(XPM_SetChannelName(4, 1, "My news"), XPM_OK);
+  ASSERT_EQ(XPM_AddChannelToRing(1, 4, 1), XPM_OK);
   auto* d = OpenScreen<ChannelOptionDialog>();
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(HelpMask(), 0x41300);
@@ -301,24 +309,63 @@ TEST_F(DialogsTest, OptionDialogHelpFollowsTheFocusAndClearAndAllEmptyAndFillThe
   EXPECT_EQ(HelpMask(), 0x40300);
   Press("right");
   EXPECT_EQ(HelpMask(), 0x41300);
+  const auto kept = [&](bool skipped) {
+    const std::vector<sim::Channel> map = Set().Channels(0);
+    ASSERT_EQ(map.size(), 12u);
+    for (const sim::Channel& c : map) {
+      EXPECT_EQ(c.excluded, skipped) << c.major << "-" << c.minor;
+      int32_t in = -1;
+      XPM_IsChannelInRing(0, c.major, c.minor, &in);
+      EXPECT_EQ(in, skipped ? 0 : 1) << c.major << "-" << c.minor;
+      EXPECT_EQ(c.locked, c.major == 7 && c.minor == 1) << c.major << "-" << c.minor;
+    }
+    sim::Channel news;
+    ASSERT_EQ(Set().ChannelInfo(4, 1, &news, "test"), XPM_OK);
+    EXPECT_EQ(news.name, "My news");
+    EXPECT_EQ(Set().Ring(0, 1).size(), 1u);
+    // The list still lists every channel with a service, each box showing the skip.
+    EXPECT_EQ(d->List().GetItemsCount(), 11);
+    for (Forms::Ctrl* r : d->List().GetRows()) {
+      if (auto* row = kv::Cast<ListForm::ChannelOptionItem>(r); row && row->IsVisible()) {
+        EXPECT_EQ(row->IsEnabled, !skipped) << Str(row->OnGetText());
+      }
+    }
+  };
   Press("left");
   Press("down");
-  Press("ok");
+  Press("ok");  // Clear
   Settle();
-  EXPECT_TRUE(Set().Channels(0).empty());
+  kept(true);
+  int32_t count = -1;
+  XPM_GetNumChannelsInRing(0, &count);
+  EXPECT_EQ(count, 0);
   Press("up");
-  Press("ok");
+  Press("ok");  // All
   Settle();
-  EXPECT_EQ(Set().Channels(0).size(), 12u);
+  kept(false);
+  XPM_GetNumChannelsInRing(0, &count);
+  EXPECT_EQ(count, 12);
 }
 
-TEST_F(DialogsTest, AChannelSkippedInTheOptionDialogIsPassedByChannelUp) {
+// Skip marks the channel: ch+ passes it, the list still shows it unchecked
+// with its lock, and All brings it back still locked (no way round the PIN).
+TEST_F(DialogsTest, AChannelSkippedInTheOptionDialogIsPassedByChannelUpAndKeepsItsLock) {
+  ASSERT_EQ(XPM_SetChannelLock(2, 2, 1), XPM_OK);
   auto* d = OpenScreen<ChannelOptionDialog>();
   ASSERT_NE(d, nullptr);
   // The list opens on the channel watched, 2-1; the red key skips 2-2.
   Press("down");
   Press("red");
   Settle();
+  auto* row = kv::Cast<ListForm::ChannelOptionItem>(d->List().GetFocusedRow());
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(Str(row->OnGetText()), "2-2");
+  EXPECT_FALSE(row->IsEnabled);
+  sim::Channel c;
+  ASSERT_EQ(Set().ChannelInfo(2, 2, &c, "test"), XPM_OK);
+  EXPECT_TRUE(c.excluded);
+  EXPECT_TRUE(c.locked);
+  EXPECT_EQ(d->List().GetItemsCount(), 11);  // every channel with a service
   Press("exit");
   Settle();
   EXPECT_FALSE(AnyChannelScreen());
@@ -328,6 +375,15 @@ TEST_F(DialogsTest, AChannelSkippedInTheOptionDialogIsPassedByChannelUp) {
   Settle();
   ASSERT_FALSE(Calls("XPM_SetChannel").empty());
   EXPECT_EQ(Calls("XPM_SetChannel")[0], "XPM_SetChannel(0, 3, -2)");  // analogue 3, not 2-2
+  // All: 2-2 is back in the ring, and still locked.
+  d = OpenScreen<ChannelOptionDialog>();
+  ASSERT_NE(d, nullptr);
+  Press("left");
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Set().ChannelInfo(2, 2, &c, "test"), XPM_OK);
+  EXPECT_FALSE(c.excluded);
+  EXPECT_TRUE(c.locked);
 }
 
 TEST_F(DialogsTest, OptionDialogLabelGoesThroughTheKeyPadToTheSet) {

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "menusystem_support.h"
+#include "platform/sim/sim_guide.h"
+#include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm_settings.h"
 #include "strings/SkinBinWrapper.h"
 #include "units/Constants/Constants.h"
@@ -128,6 +130,17 @@ class ParentalLocksTest : public menutest::MenuTest {
     int32_t s = 0;
     XPM_GetParentalLocksState(&s);
     return s;
+  }
+  // The channel's guide: one programme of TV rating `rating` (0 TV-G to 3
+  // TV-MA) from an hour ago to a day from now.
+  void OnNow(int32_t major, int32_t minor, int32_t rating) {
+    sim::GuideEvent e;
+    e.id = 900 + major * 10 + minor;
+    e.start = Tv().Tv().NetworkTime() - 3600;
+    e.duration = 25 * 3600;
+    e.title = "Rated " + std::to_string(rating);
+    e.rating = rating;
+    sim::SetChannelGuide(Tv(), major, minor, {e});
   }
   void Tune(int32_t major, int32_t minor) {
     Skin()->SetChannelApi(0, major, minor);

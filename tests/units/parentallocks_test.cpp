@@ -225,7 +225,8 @@ TEST_F(ParentalLocksTest, CanadianDialogsWriteTheirOwnLevels) {
 
 TEST_F(ParentalLocksTest, BlockedProgrammeAsksForThePinUntilTheNextChannel) {
   Store()->PutString(SkinBinWrapper::KEY_PIN, kv::String::FromUtf8("1234"));
-  W()->SetParentalLocksState(2);
+  OnNow(7, 1, 2);  // TV-14
+  OnNow(7, 2, 3);  // TV-MA
   Tune(2, 1);
   ASSERT_EQ(Open<ChannelLockEnterPin>(), nullptr);
   // Block TV-14 through the dialog, as the viewer does.
@@ -295,7 +296,7 @@ TEST_F(ParentalLocksTest, BlockedProgrammeAsksForThePinUntilTheNextChannel) {
 
 TEST_F(ParentalLocksTest, TempUnlockChecksOnlyOnDone) {
   Store()->PutString(SkinBinWrapper::KEY_PIN, kv::String::FromUtf8("1234"));
-  W()->SetParentalLocksState(2);
+  OnNow(7, 1, 2);  // TV-14
   PutTV("......xxxxxxxxxxxx");
   XPM_SetUsAgeRating(4, kWhole, 1, 1);
   Tune(7, 1);

@@ -226,6 +226,23 @@ TEST_F(QuickMenuTest, DurationRowStepsWrapsAndWritesWithoutMarking) {
   EXPECT_FALSE(Skin()->IsOptionChanged(SkinBinWrapper::GROUP_BASIC_PICTURE));
 }
 
+// Each pause-buffer choice reads the minutes the set keeps for it, from a
+// new set's own setting on.
+TEST_F(QuickMenuTest, DurationRowReadsTheBufferTheSetKeeps) {
+  Quick();
+  Press("up");
+  auto* row = kv::Cast<QuickMenu::QuickOptionItemSelect>(Focused());
+  ASSERT_NE(row, nullptr);
+  ASSERT_EQ(row->Count, XPM_TIMESHIFT_DURATIONS);
+  for (int32_t i = 0; i < row->Count; ++i) {
+    const int32_t setting = Skin()->OnGetTimeshiftDuration();
+    ASSERT_GE(setting, 0);
+    ASSERT_LT(setting, XPM_TIMESHIFT_DURATIONS);
+    EXPECT_EQ(row->OnGetValueString().ToUtf8(), std::to_string(kTimeshiftBufferSeconds[setting] / 60) + " Minutes");
+    Press("right");
+  }
+}
+
 TEST_F(QuickMenuTest, OptionRowWithoutChoicesStaysPut) {
   Quick();
   Press("up");

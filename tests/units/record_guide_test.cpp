@@ -5,6 +5,7 @@
 // guide.
 #include <gtest/gtest.h>
 
+#include "platform/sim/sim_guide.h"
 #include "record_support.h"
 #include "units/Channels/FullEPGDialog.h"
 #include "units/ListForm/GuideLists.h"
@@ -114,6 +115,64 @@ TEST_F(RecordGuideTest, TheProgrammeOnNowOpensRecordNowAndTheRoadBackEndsInTheGu
   ASSERT_EQ(Guide(), g);
   Press("down");
   EXPECT_EQ(Row(g)->ItemIndex, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A programme chosen in the guide on a Saturday is recorded once, on that
+// Saturday: the editor offers it as a one-time timer, and the weekday
+// programmes at that hour before it are not recorded.
+TEST_F(RecordGuideTest, AGuideTimerOnASaturdayProgrammeRecordsThatProgrammeAndNothingElse) {
+  // 2-1's guide: what is on now runs until Saturday 3 January 20:00 local
+  // (01:00 UTC on the 4th), then "Saturday Film" for an hour.
+  const int64_t now = Tv().Tv().NetworkTime();
+  const int64_t saturday = sim::kNetworkEpoch + 3 * 86400 + 3600;
+  sim::GuideEvent on, film, after;
+  on.id = 501;
+  on.start = now - 600;
+  on.duration = static_cast<int32_t>(saturday - on.start);
+  on.title = "Long Show";
+  film.id = 502;
+  film.start = saturday;
+  film.duration = 3600;
+  film.title = "Saturday Film";
+  after.id = 503;
+  after.start = saturday + 3600;
+  after.duration = 3600;
+  after.title = "Late News";
+  sim::SetChannelGuide(Tv(), 2, 1, {on, film, after});
+  Press("guide");
+  Run(1000);
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Press("right");
+  Press("down");
+  Press("ok");
+  Settle();
+  RecordTimerDialog* e = Editor();
+  ASSERT_NE(e, nullptr);
+  ASSERT_EQ(e->Kind(), Record::kKindGuide);
+  EXPECT_EQ(Active()->TimesType, Record::kTimesOnce);
+  const int32_t id = Skin()->OnGetActiveTimerId();
+  Press("down");
+  ASSERT_EQ(Focused(), &e->DoneButton);
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Editor(), nullptr);
+  // The set holds a one-time timer on Saturday (bit 6), at 20:00.
+  XPM_TimerRecord t{};
+  ASSERT_EQ(XPM_GetTimer(id, &t), XPM_OK);
+  EXPECT_EQ(t.timesType, 4);
+  EXPECT_EQ(t.daysOfWeek, 1 << 6);
+  EXPECT_EQ(t.start.hour, 20);
+  // Thursday and Friday at 20:00 pass without a recording; Saturday's records.
+  ClearCallLog();
+  Run(int64_t{(saturday - now) - 60} * 1000);
+  EXPECT_TRUE(Calls("XPM_RECORDING_START").empty());
+  Run(5 * 60 * 1000);
+  EXPECT_EQ(Calls("XPM_RECORDING_START").size(), 1u);
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/xpm/xpm_record.h"
 #include "record_support.h"
+#include "units/NonMenuSystem/WaitingCircle.h"
 #include "units/Record/RecordOptionsDialog.h"
 #include "units/Structures/EventInfo.h"
 #include "units/Structures/VirtualChannel.h"
@@ -141,6 +143,62 @@ TEST_F(RecordNowTest, OpenedAndClosedFiftyTimesTheCensusComesBack) {
     Settle();
   }
   EXPECT_EQ(Census(), baseline);
+}
+
+}  // namespace
+
+namespace {
+
+// The record flag of live TV: the waiting circle's view, when shown.
+NonMenuSystem::WaitingCircle* Flag(NonMenuSystem::NonMenuSystem* nms) {
+  for (int32_t i = 0; nms && i < nms->GetChildCount(); ++i)
+    if (auto* c = kv::Cast<NonMenuSystem::WaitingCircle>(nms->GetChild(i)); c && c->IsVisible()) return c;
+  return nullptr;
+}
+
+// Without a USB disk, record now says so (message 36) and records nothing.
+TEST_F(RecordNowTest, RecordNowWithoutADiskSaysSo) {
+  ASSERT_FALSE(sim::UsbDiskMounted(Tv()));
+  Press("record");
+  Settle();
+  ASSERT_NE(Choice(), nullptr);
+  Press("ok");
+  Run(500);
+  Settle();
+  EXPECT_EQ(BarType(), 36);
+  EXPECT_EQ(Flag(Nms()), nullptr);
+  // The keys act again once the message is gone.
+  Press("exit");
+  Settle();
+  Press("record");
+  Settle();
+  EXPECT_NE(Choice(), nullptr);
+}
+
+// With a disk, the record flag stays up its five seconds, then goes; the
+// stop of a recording started by hand is taken without an error.
+TEST_F(RecordNowTest, TheRecordFlagStaysFiveSecondsAndTheStopIsClean) {
+  sim::MountUsbDisk(Tv());
+  Settle();
+  Nms()->ClearAll();  // the question the new disk raises
+  Settle();
+  Press("record");
+  Settle();
+  ASSERT_NE(Choice(), nullptr);
+  Press("ok");
+  Run(1500);
+  Settle();
+  EXPECT_NE(Flag(Nms()), nullptr) << "after 1.5 s";
+  Run(3000);
+  Settle();
+  EXPECT_NE(Flag(Nms()), nullptr) << "after 4.5 s";
+  Run(1500);
+  Settle();
+  EXPECT_EQ(Flag(Nms()), nullptr) << "after 6 s";
+  Log().Clear();
+  ASSERT_EQ(Skin()->StopRecord(0), XPM_OK);
+  Settle();
+  EXPECT_FALSE(Logged("XPM_Update_Scheduled_Show_Status Error"));
 }
 
 }  // namespace

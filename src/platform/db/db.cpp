@@ -427,7 +427,9 @@ int32_t XPM_Update_Scheduled_Show_Status(int32_t timerId, int32_t status) {
   DB_ENTER("XPM_Update_Scheduled_Show_Status", sim::Args(timerId, status));
   for (const Show& s : Shows(*tv))
     if (s.block.timerId == timerId) return UpdateShow(*tv, s.id, kCall, [&](Show& x) { x.status = status; });
-  return DB_ERR_NOT_FOUND;
+  // No scheduled show records on that timer (a recording started by hand):
+  // there is nothing to mark.
+  return DB_OK;
 }
 
 int32_t XPM_CheckIn_TimerId(int32_t timerId) {

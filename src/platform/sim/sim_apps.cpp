@@ -157,7 +157,9 @@ int32_t TVSM_ReportAsyncEvent(int32_t sender, uint32_t code, const void* data, u
       if (code == TVSM_ASYNC_SETUP_STATUS && length >= sizeof running) std::memcpy(&running, data, sizeof running);
       // The user interface reports its setup status when it wakes.
       tv->Tv().Wake();
-      if (running == 0) tv->Tv().LiveTvStarts();
+      // Back in normal TV: after standby the main window acquires what it
+      // shows again; else a picture that cannot show is reported.
+      if (running == 0 && !tv->Tv().WakeUp()) tv->Tv().LiveTvStarts();
       break;
     }
     case TVSM_ASYNC_TERMINATE_FLASH: End(*tv, IsFlashKind); break;

@@ -85,7 +85,10 @@ void Walk(int32_t major, int32_t minor, int64_t from, Visit visit) {
 
 }  // namespace
 
-int32_t UsRatingWord(const GuideEvent& e) { return e.usWord != 0 ? e.usWord : e.rating < 0 ? 0 : e.rating + 1; }
+// `rating` is a TV rating: TV-G (0) to TV-MA (3) are the TV levels 3 to 6.
+int32_t UsRatingWord(const GuideEvent& e) {
+  return e.usWord != 0 ? e.usWord : e.rating < 0 ? 0 : static_cast<int32_t>(static_cast<uint32_t>(e.rating + 3) << 28);
+}
 
 bool IsRated(const GuideEvent& e) { return UsRatingWord(e) != 0 || e.canadianRating != 0; }
 

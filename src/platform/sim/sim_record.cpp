@@ -149,6 +149,9 @@ int32_t BufferSeconds(const sim::Sim& tv) {
   return kTimeshiftBufferSeconds[0];
 }
 
+// The recording status that a start without a USB disk reports.
+constexpr int32_t kRecordStatusNoDisk = 4;
+
 void SendInt(sim::Sim& tv, uint32_t id, int32_t value, int64_t at) { tv.Inject(id, XPM_Int32Payload{value}, at); }
 
 // --- Timers coming due ---------------------------------------------------------
@@ -325,8 +328,14 @@ int32_t XPM_RECORDING_START(int32_t tuner, int32_t major, int32_t minor, int32_t
   if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
   sim::Channel channel;
   if (state.ChannelInfo(major, minor, &channel, kCall) != XPM_OK) return XPM_ERR_INVALID_PARAM;
-  if (!Mounted(*tv, w) || w.recording[tuner].timerId >= 0) {
-    kv::Log(std::string(kCall) + ": no disk, or tuner " + std::to_string(tuner) + " records already");
+  if (!Mounted(*tv, w)) {
+    // The viewer learns it from the recording status: no USB disk.
+    kv::Log(std::string(kCall) + ": no USB disk to record to");
+    SendInt(*tv, XPM_EVT_PVR_RECORD_STATUS, kRecordStatusNoDisk, -1);
+    return XPM_ERR_FAILED;
+  }
+  if (w.recording[tuner].timerId >= 0) {
+    kv::Log(std::string(kCall) + ": tuner " + std::to_string(tuner) + " records already");
     return XPM_ERR_FAILED;
   }
   const int64_t now = state.NetworkTime();
@@ -341,7 +350,7 @@ int32_t XPM_RECORDING_START(int32_t tuner, int32_t major, int32_t minor, int32_t
     e.eventId = ev.id;
     e.eventStart = ev.start;
     e.eventDuration = ev.duration;
-    e.rating = ev.rating;
+    e.rating = sim::UsRatingWord(ev);  // the word the guide gives, so that the show reads the same
     sim::CopyCText(e.title, sizeof e.title, ev.title);
     sim::CopyCText(e.description, sizeof e.description, ev.description);
   } else {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_guide.h"
 #include "platform/sim/sim_rating_region.h"
 #include "platform/sim/sim_tv_air.h"
 #include "platform/sim/sim_tv_state.h"
@@ -66,12 +67,6 @@ void TvState::InsertChannel(MapState& map, const Channel& c) {
   map.channels.insert(at, c);
 }
 
-void TvState::RemoveChannelAt(MapState& map, int index) {
-  const Channel& c = map.channels[static_cast<size_t>(index)];
-  for (auto& ring : map.favorites) ring.erase(ChannelKey(c.major, c.minor));
-  map.channels.erase(map.channels.begin() + index);
-}
-
 std::vector<Channel> TvState::Channels(int32_t medium) const {
   std::lock_guard<std::mutex> lock(mutex_);
   if (medium < 0 || medium >= kMedia) return {};
@@ -84,8 +79,15 @@ std::vector<Channel> TvState::Ring(int32_t medium, int32_t ring) const {
   const MapState& map = maps_[static_cast<size_t>(medium)];
   std::vector<Channel> out;
   for (const Channel& c : map.channels)
-    if (ring == 0 || map.favorites[ring].count(ChannelKey(c.major, c.minor))) out.push_back(c);
+    if (InRing(map, ring, c)) out.push_back(c);
   return out;
+}
+
+// Ring 0 holds the channels of the map that the viewer has not skipped (the
+// skip mark is the channel's exclusion); the favourite rings their members.
+bool TvState::InRing(const MapState& map, int32_t ring, const Channel& c) {
+  if (ring == 0) return !c.excluded;
+  return map.favorites[static_cast<size_t>(ring)].count(ChannelKey(c.major, c.minor)) != 0;
 }
 
 // The channel a window's tuner is on: the one it was last set to, or the
@@ -192,7 +194,9 @@ int32_t TvState::NumChannelsInRing(int32_t ring, int32_t* count, const char* cal
     return XPM_ERR_INVALID_PARAM;
   }
   const MapState& map = Map();
-  *count = static_cast<int32_t>(ring == 0 ? map.channels.size() : map.favorites[ring].size());
+  *count = static_cast<int32_t>(
+      ring == 0 ? std::count_if(map.channels.begin(), map.channels.end(), [](const Channel& c) { return !c.excluded; })
+                : static_cast<std::ptrdiff_t>(map.favorites[ring].size()));
   return XPM_OK;
 }
 
@@ -208,8 +212,7 @@ int32_t TvState::IsChannelInRing(int32_t ring, int32_t major, int32_t minor, int
     *in = 0;
     return XPM_OK;
   }
-  const Channel& c = map.channels[static_cast<size_t>(at)];
-  *in = (ring == 0 || map.favorites[ring].count(ChannelKey(c.major, c.minor))) ? 1 : 0;
+  *in = InRing(map, ring, map.channels[static_cast<size_t>(at)]) ? 1 : 0;
   return XPM_OK;
 }
 
@@ -235,7 +238,10 @@ int32_t TvState::WalkChannels(int dir, int32_t window, int32_t source, int32_t r
   const MapState& map = source == -1 ? Map() : maps_[static_cast<size_t>(source)];
   const bool digitalOnly = (only & kOnlyDigital) || window == 1;
   // Positions are indices into the map; a channel outside the ring is passed
-  // over, so every member is visited once per round, the start last.
+  // over, so every member is visited once per round, the start last. Ring 0
+  // is the whole map here: its skipped channels are passed over only when
+  // the walk skips excluded channels (ch+ and ch-, the guide), so that the
+  // master table still lists them.
   const auto isMember = [&](const Channel& c) {
     return ring == 0 || map.favorites[ring].count(ChannelKey(c.major, c.minor)) != 0;
   };
@@ -292,34 +298,22 @@ int32_t TvState::AddChannelToRing(int32_t ring, int32_t major, int32_t minor, co
     return XPM_ERR_INVALID_PARAM;
   }
   MapState& map = Map();
-  if (ring == 0 && major == -1 && minor == -1) {  // every channel on the air
-    for (const AirChannel& a : air_[static_cast<size_t>(ValueLocked(Setting::kMedium, 0))])
-      if (FindChannel(map, a.major, a.minor) < 0) InsertChannel(map, FactoryChannel(a));
+  if (ring == 0 && major == -1 && minor == -1) {  // every channel of the map: none skipped
+    for (Channel& c : map.channels) c.excluded = false;
     Save();
     return XPM_OK;
   }
-  int at = FindChannel(map, major, minor);
-  if (ring == 0) {
-    if (at >= 0) return XPM_OK;
-    // Back into the map: a channel the air carries.
-    const int32_t medium = ValueLocked(Setting::kMedium, 0);
-    const auto& air = air_[static_cast<size_t>(medium)];
-    const auto a = std::find_if(air.begin(), air.end(), [&](const AirChannel& x) {
-      return x.major == major && (x.minor == minor || (x.minor == kAnalogMinor && minor == 0));
-    });
-    if (a == air.end()) {
-      Bad(call, "channel " + Number(major, minor) + " is not on the air");
-      return XPM_ERR_INVALID_PARAM;
-    }
-    InsertChannel(map, FactoryChannel(*a));
-    Save();
-    return XPM_OK;
-  }
+  const int at = FindChannel(map, major, minor);
   if (at < 0) {
     Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
     return XPM_ERR_INVALID_PARAM;
   }
-  const Channel& c = map.channels[static_cast<size_t>(at)];
+  Channel& c = map.channels[static_cast<size_t>(at)];
+  if (ring == 0) {  // the skip mark is cleared; nothing else of the channel changes
+    c.excluded = false;
+    Save();
+    return XPM_OK;
+  }
   auto& favorites = map.favorites[static_cast<size_t>(ring)];
   if (favorites.count(ChannelKey(c.major, c.minor))) return XPM_OK;
   if (favorites.size() >= static_cast<size_t>(kFavoriteRingMax)) {
@@ -339,25 +333,21 @@ int32_t TvState::RemoveChannelFromRing(int32_t ring, int32_t major, int32_t mino
     return XPM_ERR_INVALID_PARAM;
   }
   MapState& map = Map();
-  if (ring == 0 && major == -1 && minor == -1) {  // every channel of the map
-    while (!map.channels.empty()) RemoveChannelAt(map, static_cast<int>(map.channels.size()) - 1);
+  if (ring == 0 && major == -1 && minor == -1) {  // every channel of the map: all skipped
+    for (Channel& c : map.channels) c.excluded = true;
     Save();
     return XPM_OK;
   }
   const int at = FindChannel(map, major, minor);
-  const bool in = at >= 0 && (ring == 0 || map.favorites[ring].count(ChannelKey(
-                                                 map.channels[static_cast<size_t>(at)].major,
-                                                 map.channels[static_cast<size_t>(at)].minor)));
-  if (!in) {
+  if (at < 0 || !InRing(map, ring, map.channels[static_cast<size_t>(at)])) {
     Bad(call, "channel " + Number(major, minor) + " is not in ring " + std::to_string(ring));
     return XPM_ERR_INVALID_PARAM;
   }
-  if (ring == 0) {
-    RemoveChannelAt(map, at);  // out of the map, and of the favourite rings
-  } else {
-    const Channel& c = map.channels[static_cast<size_t>(at)];
+  Channel& c = map.channels[static_cast<size_t>(at)];
+  if (ring == 0)
+    c.excluded = true;  // skipped: it stays in the map with its lock, name and favourites
+  else
     map.favorites[ring].erase(ChannelKey(c.major, c.minor));
-  }
   Save();
   return XPM_OK;
 }
@@ -465,6 +455,64 @@ bool TvState::RatingBlocked(int32_t rating) const {
   return ValueLocked(Setting::kUsAgeRating, (rating + 2) * 8) != 0;
 }
 
+bool TvState::RatingWordBlocked(int32_t word) const {
+  if (word == 0) return ValueLocked(Setting::kUnratedContent, 0) != 0;
+  // TV levels 1-2 are the children's ratings, 3-6 (TV-G to TV-MA) age
+  // levels 2-5; a level is blocked whole or by one of its descriptors.
+  const int32_t tv = (word >> 28) & 0xF;
+  const auto tvBlocked = [&](Setting s, int32_t level) {
+    if (ValueLocked(s, level * 8) != 0) return true;
+    static constexpr int32_t kBits[] = {0x10, 0x100, 0x1000, 0x10000, 0x1000000};
+    for (int32_t slot = 1; slot <= 5; ++slot)
+      if ((word & kBits[slot - 1]) && ValueLocked(s, level * 8 + slot) != 0) return true;
+    return false;
+  };
+  if (tv >= 1 && tv <= 2 && tvBlocked(Setting::kUsChildRating, tv)) return true;
+  if (tv >= 3 && tv <= 6 && tvBlocked(Setting::kUsAgeRating, tv - 1)) return true;
+  const int32_t movie = word & 0xF;  // 2 G to 7 X
+  return movie >= 2 && movie <= 7 && ValueLocked(Setting::kUsMovieRating, movie * 8) != 0;
+}
+
+bool TvState::ProgrammeBlocked(const Channel& c, int64_t* ends) const {
+  *ends = 0;
+  GuideEvent now;
+  if (GuideEventAt(c.major, c.minor, NetworkTime(), &now)) {
+    *ends = now.start + now.duration;
+    return RatingWordBlocked(UsRatingWord(now));
+  }
+  return RatingBlocked(c.rating);
+}
+
+void TvState::WatchProgrammeEnd(int64_t ends) {
+  if (ends == programmeEnds_) return;
+  programmeEnds_ = ends;
+  const uint64_t watch = ++programmeWatch_;
+  if (ends <= 0) return;
+  sim_.Schedule((ends - kNetworkEpoch) * 1000, [this, watch] { ProgrammeEnded(watch); });
+}
+
+void TvState::ProgrammeEnded(uint64_t watch) {
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (watch != programmeWatch_) return;
+    programmeEnds_ = 0;
+    if (!IsTuner(windowSource_[0]) || asleep_) return;
+    const Channel* c = CurrentChannelOf(0);
+    if (!c) return;
+    const bool wasBlocked = pictureBlank_ && ParentalLocksOn();
+    int64_t ends = 0;
+    const bool blocked = ParentalLocksOn() && !c->locked && ProgrammeBlocked(*c, &ends);
+    if (blocked == wasBlocked || c->locked) {
+      WatchProgrammeEnd(ends);  // the next programme's end
+      return;
+    }
+    // The next programme's rating decides otherwise: acquired again.
+    acquired.push_back(AcquireLocked(0, true));
+  }
+  Send(acquired);
+}
+
 Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
   Acquisition a;
   a.window = window;
@@ -486,16 +534,18 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
       a.major = c->major;
       a.minor = c->minor;
       if (locksOn && c->locked) {
+        // A locked channel waits for the PIN, as a blocked rating does.
         a.status = kChannelLocked;
-        a.lockResult = 1;
-      } else if (locksOn && RatingBlocked(c->rating)) {
+        a.lockResult = 2;
+      } else if (int64_t ends = 0; locksOn && c->service && ProgrammeBlocked(*c, &ends)) {
+        // (A channel that carries nothing has no programme to rate.)
         a.status = kChannelRatingLocked;
         a.lockResult = 2;
-      } else if (c->service) {
-        a.status = kChannelOk;
+        if (window == 0) WatchProgrammeEnd(ends);
       } else {
-        a.status = kChannelNotAvailable;
-        a.lockResult = 2;
+        a.status = c->service ? kChannelOk : kChannelNotAvailable;
+        if (!c->service) a.lockResult = 2;
+        if (window == 0 && locksOn) WatchProgrammeEnd(ends);
       }
       a.pictureKey = PictureKeyOfChannel(ValueLocked(Setting::kMedium, 0), c->major, c->minor);
       // Digital channels with rated programmes carry the downloadable rating table.
@@ -506,7 +556,7 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
     const Source* s = FindSource(a.source);
     if (locksOn && s->locked) {
       a.status = kSourceLocked;
-      a.lockResult = 1;
+      a.lockResult = 2;
     } else if (!s->signal) {
       a.status = kSourceNoSignal;
       a.lockResult = 2;
@@ -754,6 +804,7 @@ int32_t TvState::AutoSync(const char* call) {
 int32_t TvState::Standby(int32_t mode, int32_t /*reason*/, const char* /*call*/) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    asleep_ = true;
     if (ValueLocked(Setting::kParentalLocksState, 0) == 1) {  // off until standby
       values_[KeyOf(Setting::kParentalLocksState, 0)] = 2;
       Save();

@@ -96,7 +96,7 @@ constexpr SettingInfo kSettings[] = {
     {"advancedCaptionService", Scope::kOne, Group::kCaption, 1, 6, 1, kNoCount},
     {"advancedCaptionProperty", Scope::kIndexed, Group::kCaption, 0, 0, 0, 11},  // per index below
     {"basicCaptionProperty", Scope::kIndexed, Group::kCaption, 0, 0, 0, 11},
-    {"parentalLocksState", Scope::kOne, Group::kLock, 0, 2, 0, kNoCount},
+    {"parentalLocksState", Scope::kOne, Group::kLock, 0, 2, 2, kNoCount},  // a new set and a reset: locks on
     {"unratedContent", Scope::kOne, Group::kLock, 0, 1, 0, kNoCount},
     {"frontPanelLock", Scope::kOne, Group::kLock, 0, 1, 0, kNoCount},
     {"parentalLocksMask", Scope::kOne, Group::kLock, 0, 255, 0, kNoCount},
@@ -361,6 +361,12 @@ TvState::TvState(Sim& sim) : sim_(sim) {
   manualOffset_ = int64_t{kZoneMinutes[0]} * 60;
   std::lock_guard<std::mutex> lock(mutex_);
   Load();
+  // Locks lifted until standby are on again after a start: switching the set
+  // off ends more than standby does.
+  if (ValueLocked(Setting::kParentalLocksState, 0) == 1) {
+    values_[KeyOf(Setting::kParentalLocksState, 0)] = 2;
+    Save();
+  }
 }
 
 TvState::~TvState() = default;
@@ -577,18 +583,28 @@ void TvState::SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rec
 }
 
 void TvState::ShowPowerOnPicture() {
-  uint32_t key = 0;
-  bool blank = true;
+  std::vector<Acquisition> acquired;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (pictureShown_ || windowSource_[0] == kSourceMedia) return;
-    // Nothing was tuned since the start: what an acquisition would show.
-    const Acquisition a = AcquireLocked(0, false);
-    pictureShown_ = true;
-    key = pictureKey_ = a.pictureKey;
-    blank = pictureBlank_ = a.blank;
+    // Nothing was tuned since the start: the main window acquires what it
+    // shows, so that a blocked channel or input asks for the PIN at once.
+    acquired.push_back(AcquireLocked(0, IsTuner(windowSource_[0])));
   }
-  SchedulePicture(key, blank);
+  Send(acquired);
+}
+
+bool TvState::WakeUp() {
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!asleep_) return false;
+    asleep_ = false;
+    if (windowSource_[0] == kSourceMedia) return false;
+    acquired.push_back(AcquireLocked(0, IsTuner(windowSource_[0])));
+  }
+  Send(acquired);
+  return true;
 }
 
 void TvState::Wake() {

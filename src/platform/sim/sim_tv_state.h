@@ -28,9 +28,10 @@
 // window 1 on HDMI1. Which inputs carry a signal and which may be chosen is
 // the outside world's (SetSourceSignal, SetSourceSelectable).
 //
-// Channel maps. One per medium (0 antenna, 1 cable), in number order: the
-// master ring 0. Analogue channels have the minor number kAnalogMinor (-2);
-// calls also find them by minor 0. Favourite rings 1-3 hold up to 40 channels
+// Channel maps. One per medium (0 antenna, 1 cable), in number order. The
+// master ring 0 holds the channels not skipped (excluded); the walks list
+// skipped ones too unless they skip excluded channels. Analogue channels
+// have the minor number kAnalogMinor (-2); calls also find them by minor 0. Favourite rings 1-3 hold up to 40 channels
 // of the map each and are walked in map order. The air (what a scan finds)
 // holds a dozen channels per medium; a factory map equals it.
 //
@@ -45,11 +46,13 @@
 //   other inputs: 23 the input is locked; 17 no signal; 20 unrated content is
 //     blocked (external inputs carry no rating); else 16.
 // Locks and ratings block only while the parental locks are on (state 2);
-// "off until standby" (1) turns into on at the next XPM_StandbyMode. The
-// payload's lockResult is 0 when the picture shows, 1 for a channel or input
-// lock, 2 for a rating and when there is no picture to show (no signal, no
-// service, no channel: the viewer is to be told). Acquiring ends a video
-// freeze. An empty map's event carries kNoChannel for both numbers.
+// "off until standby" (1) turns into on at the next XPM_StandbyMode and at
+// start-up (a power cut ends more than standby does); a new set and a reset
+// start with them on. The payload's lockResult is 0 when the picture shows,
+// 2 when a channel or input lock or a rating blocks (the set waits for the
+// PIN) and when there is no picture to show (no signal, no service, no
+// channel: the viewer is to be told). Acquiring ends a video freeze. An empty
+// map's event carries kNoChannel for both numbers.
 //
 // Picture. After each acquisition of window 0 the picture sink (SetPictureSink)
 // gets the video plane, kPlaneWidth x kPlaneHeight (the screen's size): a
@@ -241,7 +244,7 @@ struct Channel {
   bool digital = false;
   int32_t physical = 0;
   bool locked = false;
-  bool excluded = false;  // the viewer skips it when surfing
+  bool excluded = false;  // skipped by the viewer: out of ring 0, passed over when surfing
   bool service = true;    // false: the channel carries nothing now
   int32_t rating = -1;    // the programme's US TV rating, 0 (G) to 3 (MA); -1 unrated
   // Caption services carried (basic 0-4, advanced 0-6); -1: the usual ones
@@ -394,8 +397,8 @@ class TvState {
   // window 0 shows its picture there at once (a media picture: at its next
   // frame).
   void SetDisplayWindow(int32_t window, const std::array<int32_t, 4>& rect);
-  // The picture window 0 has shown since the set was switched on, handed to
-  // the sink when the program's client starts (XPM_InitClient).
+  // When the program's client starts (XPM_InitClient): window 0 acquires
+  // what it shows, its picture and its acquired event.
   void ShowPowerOnPicture();
   // Live TV begins (the system manager hears that the first-time setup is
   // over or will not run): when window 0 has nothing to show (no channel, no
@@ -411,6 +414,10 @@ class TvState {
   // the application that owns it (kinds other than 1, flags without 0x20),
   // else its picture again.
   void AppsChanged();
+  // After standby (XPM_StandbyMode), the program back in normal TV (its
+  // system manager's report): window 0 acquires what it shows again. False
+  // when the set was not in standby (nothing sent).
+  bool WakeUp();
   std::array<int32_t, 4> DisplayWindow(int32_t window) const;
   int32_t ShowSampleCaption(int32_t show, const char* text, int32_t length, const char* call);
   std::string SampleCaption() const;  // empty while none is shown
@@ -468,8 +475,7 @@ class TvState {
   int32_t SetChannelName(int32_t major, int32_t minor, const char* name, const char* call);
   int32_t SetChannelLock(int32_t major, int32_t minor, int32_t locked, const char* call);
   int32_t GetChannelLock(int32_t major, int32_t minor, int32_t* locked, const char* call) const;
-  // The viewer's channel options: no middleware call sets them; tests and the
-  // stored state do.
+  // The skip mark as the outside world sets it (ring 0 calls set it too).
   bool SetChannelExcluded(int32_t medium, int32_t major, int32_t minor, bool excluded);
   // The outside world's: the medium's whole map becomes `channels` (sorted,
   // duplicates dropped); favourites of channels that are gone are dropped and
@@ -540,6 +546,16 @@ class TvState {
   int32_t ValueLocked(Setting s, int32_t index) const;
   bool ParentalLocksOn() const;
   bool RatingBlocked(int32_t rating) const;
+  // A programme's US rating word (sim_guide.h) blocked by the rating locks.
+  bool RatingWordBlocked(int32_t word) const;
+  // Whether the channel is rating-blocked now: by the guide's programme on
+  // now (its end in `ends`, network seconds), else, with no guide data on
+  // now, by the channel's own rating (`ends` 0).
+  bool ProgrammeBlocked(const Channel& c, int64_t* ends) const;
+  // At the end of the programme window 0 shows, its block is checked again:
+  // a change sends the acquisition again.
+  void WatchProgrammeEnd(int64_t ends);
+  void ProgrammeEnded(uint64_t watch);
   const Source* FindSource(int32_t id) const;
   Source* FindSource(int32_t id);
   // The source, or null after logging that `call` named no such source.
@@ -556,7 +572,7 @@ class TvState {
   // Hands window 0's picture to the sink in its display window (Sim's thread).
   void SchedulePicture(uint32_t key, bool blank);
   void InsertChannel(MapState& map, const Channel& c);
-  void RemoveChannelAt(MapState& map, int index);
+  static bool InRing(const MapState& map, int32_t ring, const Channel& c);
   bool BadWindow(int32_t window, const char* call) const;
   struct ScanKinds {
     bool analog = true;
@@ -592,6 +608,9 @@ class TvState {
   // Not kept.
   bool frozen_ = false;
   bool panelDark_ = false;
+  bool asleep_ = false;  // XPM_StandbyMode was called and no wake-up followed
+  uint64_t programmeWatch_ = 0;  // the watch of the programme end in force
+  int64_t programmeEnds_ = 0;    // network seconds; 0 none
   std::string sampleCaption_;
   std::array<int32_t, kWindows> audioService_{};
   int32_t frontDisplayMode_ = 0;

@@ -20,6 +20,7 @@
 #include "units/NonMenuSystem/OptionBinding.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/Resources/Resources.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/VirtualChannel.h"
@@ -259,10 +260,6 @@ void AutoTuningErrorDialog::ExitSlot(kv::Object*) {
 
 // --- AutoTuningCompleteDialog ---------------------------------------------------------
 
-namespace {
-constexpr int32_t kHeadingX[] = {0, 90, 210, 300};
-}  // namespace
-
 AutoTuningCompleteDialog::AutoTuningCompleteDialog() {
   WinID = WinIDs::WIN_ID_AutoTuningCompleteDialog;
   PrevState = &AutoTuningConfirmDialog::StaticClass();
@@ -293,14 +290,15 @@ void AutoTuningCompleteDialog::Refresh() {
   ChannelsDialogClass::Refresh();
   const int32_t w = Bounds().W(), h = Bounds().H(), f = FrameWidth;
   const int32_t top = f + 7 + 30 + 6;
-  const int32_t left = f + 24;
-  for (int i = 0; i < 4; ++i) {
-    const int32_t x = left + kHeadingX[i];
-    const int32_t x2 = i == 3 ? w - f - 16 : left + kHeadingX[i + 1] - 4;
-    headings_[i].OnSetBounds({x, top, x2, top + 24});
-  }
   const int32_t listTop = top + 26;
   list_.OnSetBounds({f + 10, listTop, w - f - 10, std::max(listTop, h - f - 34)});
+  namespace C = ListForm::ChannelColumns;
+  ListForm::PlaceHeadings(list_,
+                          {{&headings_[0], C::kNumber},
+                           {&headings_[1], C::kResultPhysical},
+                           {&headings_[2], C::kResultKind},
+                           {&headings_[3], C::kResultSkip}},
+                          top, top + 24);
   found_.OnSetBounds({f + 16, h - f - 30, w - f - 16, h - f - 4});
 }
 

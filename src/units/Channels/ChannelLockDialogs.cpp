@@ -1,6 +1,7 @@
 #include "units/Channels/ChannelLockDialogs.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -62,19 +63,20 @@ void SetUpDialog(ChannelsDialogClass* d, const kv::String& caption, const kv::Cl
 // --- TableControls ----------------------------------------------------------------
 
 void TableControls::Build(ChannelsDialogClass* dialog, ListForm::ListClass* list,
-                          std::initializer_list<const kv::MultiTextId*> heads, const kv::Slot& action) {
+                          std::initializer_list<Heading> heads, const kv::Slot& action) {
   list->FocusMove = kv::MakeSlot(static_cast<Primitives::KeyRoutingForm*>(dialog), &Primitives::KeyRoutingForm::ResetTimeout);
   list->OnExit = kv::MakeSlot<NonMenuSystem::WidgetClass>(dialog, &NonMenuSystem::WidgetClass::ClearAllSlot);
   dialog->Add(list);
   headingCount = 0;
-  for (const kv::MultiTextId* id : heads) {
+  for (const Heading& head : heads) {
     if (headingCount >= 3) break;
+    columns[headingCount] = head.column;
     Views::Text& h = headings[headingCount++];
     h.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
     h.OnSetColor(Colors::InputLabelStandardTextColor);
     h.OnSetAlignV(1);
     h.OnSetEllipsis(true);
-    h.OnSetString(Text(*id));
+    h.OnSetString(Text(*head.text));
     dialog->Add(&h);
   }
   StyleButton(&all, Text(Strings::SID_ALL));
@@ -94,12 +96,10 @@ void TableControls::Layout(ChannelsDialogClass* dialog, ListForm::ListClass* lis
   all.OnSetBounds({left, top + 30, left + kButtonWidth, top + 30 + kButtonHeight});
   clear.OnSetBounds({left, top + 70, left + kButtonWidth, top + 70 + kButtonHeight});
   const int32_t listLeft = left + kButtonWidth + 14;
-  const int32_t columns[] = {listLeft + 10, listLeft + 110, listLeft + 230};
-  for (int32_t i = 0; i < headingCount; ++i) {
-    const int32_t x2 = i + 1 < headingCount ? columns[i + 1] - 4 : w - f - 14;
-    headings[i].OnSetBounds({columns[i], top, x2, top + 24});
-  }
   list->OnSetBounds({listLeft, top + 26, w - f - 10, std::max(top + 26, h - f - 10)});
+  std::vector<ListForm::ColumnHeading> placed;
+  for (int32_t i = 0; i < headingCount; ++i) placed.push_back({&headings[i], columns[i]});
+  ListForm::PlaceHeadings(*list, placed, top, top + 24);
 }
 
 bool TableControls::HandleKey(ChannelsDialogClass* dialog, ListForm::ListClass* list, uint16_t code, bool* moved) {
@@ -134,7 +134,9 @@ bool TableControls::HandleKey(ChannelsDialogClass* dialog, ListForm::ListClass* 
 
 ChannelLockDialog::ChannelLockDialog() {
   SetUpDialog(this, Text(Strings::LocksMenuChannelLocks), KV_LATE_CLASS("MenuSystem::VidiLocksMenu"));
-  controls_.Build(this, &list_, {&Strings::SID_CH_ABBREV, &Strings::SID_LABEL},
+  controls_.Build(this, &list_,
+                  {{&Strings::SID_CH_ABBREV, ListForm::ChannelColumns::kNumber},
+                   {&Strings::SID_LABEL, ListForm::ChannelColumns::kLockLabel}},
                   kv::MakeSlot(this, &ChannelLockDialog::LockAllChannels));
   lockImage_.OnSetBitmap(Resources::LoadResource(Bitmaps::LockImage));
   Add(&lockImage_);
@@ -182,7 +184,10 @@ void ChannelLockDialog::Close() {
 
 ChannelOptionDialog::ChannelOptionDialog() {
   SetUpDialog(this, Text(MenuSystemPages::SID_CHAN_OPTIONS), KV_LATE_CLASS("MenuSystem::VidiChannelsMenu"));
-  controls_.Build(this, &list_, {&Strings::SID_CH_ABBREV, &Strings::SID_TYPE, &Strings::SID_LABEL},
+  controls_.Build(this, &list_,
+                  {{&Strings::SID_CH_ABBREV, ListForm::ChannelColumns::kNumber},
+                   {&Strings::SID_TYPE, ListForm::ChannelColumns::kOptionKind},
+                   {&Strings::SID_LABEL, ListForm::ChannelColumns::kOptionLabel}},
                   kv::MakeSlot(this, &ChannelOptionDialog::EnableAllChannels));
   ChannelOptionDialog::Refresh();
 }

@@ -14,6 +14,7 @@
 #include "runtime/text.h"
 #include "units/Channels/ChannelsDialog.h"
 #include "units/ListForm/ChannelLists.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/SkinBin/SkinButtons.h"
 #include "units/Views/Image.h"
 
@@ -27,11 +28,16 @@ struct TableControls {
   // The button the focus returns to from the list.
   kv::Member<SkinBin::Button> last;
   Views::Text headings[3];
+  ListForm::RowColumn columns[3];  // the column of the list's rows each heading stands over
   int32_t headingCount = 0;
 
+  struct Heading {
+    const kv::MultiTextId* text;
+    ListForm::RowColumn column;
+  };
   // Adds list, headings and buttons to `dialog` (the list focused); both
   // buttons run `action`.
-  void Build(ChannelsDialogClass* dialog, ListForm::ListClass* list, std::initializer_list<const kv::MultiTextId*> heads,
+  void Build(ChannelsDialogClass* dialog, ListForm::ListClass* list, std::initializer_list<Heading> heads,
              const kv::Slot& action);
   // Buttons at the left, headings and list to their right.
   void Layout(ChannelsDialogClass* dialog, ListForm::ListClass* list);

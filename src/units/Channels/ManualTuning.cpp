@@ -20,6 +20,7 @@
 #include "units/OptionDatabase/OptionData.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/Resources/Resources.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/SkinBin/Wrapper.h"
@@ -222,12 +223,13 @@ void ManualTuningDialog::Refresh() {
   numberHeading_.OnSetBounds({f + 20, top, f + 200, top + 27});
   item_.OnSetBounds({f + 210, top, f + 390, top + 27});
   const int32_t heads = top + 40;
-  channelHeading_.OnSetBounds({f + 20, heads, f + 200, heads + 24});
-  typeHeading_.OnSetBounds({f + 210, heads, f + 330, heads + 24});
-  newHeading_.OnSetBounds({w - f - 110, heads, w - f - 20, heads + 24});
   const int32_t listTop = heads + 26;
   const int32_t listBottom = std::max(listTop, h - f - 40);
   list_.OnSetBounds({f + 10, listTop, w - f - 10, listBottom});
+  namespace C = ListForm::ChannelColumns;
+  ListForm::PlaceHeadings(list_,
+                          {{&channelHeading_, C::kNumber}, {&typeHeading_, C::kManualKind}, {&newHeading_, C::kManualNew}},
+                          heads, heads + 24);
   found_.OnSetBounds({f + 20, h - f - 34, w - f - 20, h - f - 8});
   waiting_.OnSetBounds({f + 20, h - f - 34, w - f - 20, h - f - 8});
 }

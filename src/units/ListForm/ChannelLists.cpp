@@ -14,6 +14,7 @@
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
@@ -121,11 +122,20 @@ void ChannelRow::OnSetIsDigital(bool on) {
 void ChannelRow::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
-  TextView().OnSetBounds({8, 0, 70, b.H()});
-  label_.OnSetBounds({74, 0, std::max(74, b.W() - 64), b.H()});
+  TextView().OnSetBounds(ChannelColumns::kNumber.In(b.W(), 0, b.H()));
   label_.OnSetFont(OnGetTextFont());
-  kind_.OnSetBounds(kv::Rect{0, 0, 30, 16}.MoveTo({b.W() - 62, (b.H() - 16) / 2}));
 }
+
+namespace {
+
+// The label and the tuner-kind image of a row `b` in their columns.
+void PlaceLabelAndKind(Views::Text& label, Views::Image& kind, const kv::Rect& b, const RowColumn& labelColumn,
+                       const RowColumn& kindColumn) {
+  label.OnSetBounds(labelColumn.In(b.W(), 0, b.H()));
+  kind.OnSetBounds(kindColumn.Icon(b.W(), 30, 16, b.H()));
+}
+
+}  // namespace
 
 void ChannelRow::HandleFocus(bool focused) {
   ListItem::HandleFocus(focused);
@@ -153,7 +163,9 @@ void ChannelLockItem::OnSetIsLocked(bool on) {
 void ChannelLockItem::Refresh() {
   ChannelRow::Refresh();
   const kv::Rect b = Bounds();
-  lock_.OnSetBounds(kv::Rect{0, 0, 24, 24}.MoveTo({b.W() - 28, (b.H() - 24) / 2}));
+  // The lock row shows no tuner kind.
+  PlaceLabelAndKind(LabelView(), KindView(), b, ChannelColumns::kLockLabel, ChannelColumns::kLock);
+  lock_.OnSetBounds(ChannelColumns::kLock.Icon(b.W(), 24, 24, b.H()));
 }
 
 void ChannelLockItem::SetData(kv::Object* data) {
@@ -188,7 +200,8 @@ void ChannelOptionItem::OnSetIsEnabled(bool on) {
 void ChannelOptionItem::Refresh() {
   ChannelRow::Refresh();
   const kv::Rect b = Bounds();
-  check_.OnSetBounds(kv::Rect{0, 0, 20, 20}.MoveTo({b.W() - 26, (b.H() - 20) / 2}));
+  PlaceLabelAndKind(LabelView(), KindView(), b, ChannelColumns::kOptionLabel, ChannelColumns::kOptionKind);
+  check_.OnSetBounds(ChannelColumns::kOptionCheck.Icon(b.W(), 20, 20, b.H()));
 }
 
 void ChannelOptionItem::SetData(kv::Object* data) {
@@ -269,8 +282,9 @@ void ManualChannelItem::OnSetSignalStrength(int32_t s) {
 void ManualChannelItem::Refresh() {
   ChannelRow::Refresh();
   const kv::Rect b = Bounds();
-  newMark_.OnSetBounds({b.W() - 110, 0, b.W() - 66, b.H()});
-  bars_.OnSetBounds(kv::Rect{0, 0, 23, 16}.MoveTo({b.W() - 26, (b.H() - 16) / 2}));
+  PlaceLabelAndKind(LabelView(), KindView(), b, ChannelColumns::kManualLabel, ChannelColumns::kManualKind);
+  newMark_.OnSetBounds(ChannelColumns::kManualNew.In(b.W(), 0, b.H()));
+  bars_.OnSetBounds(ChannelColumns::kManualBars.Icon(b.W(), 23, 16, b.H()));
 }
 
 void ManualChannelItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
@@ -327,8 +341,9 @@ void ChannelItem::OnSetPhysicalChNum(int32_t n) {
 void ChannelItem::Refresh() {
   ChannelRow::Refresh();
   const kv::Rect b = Bounds();
-  skip_.OnSetBounds({b.W() - 110, 0, b.W() - 66, b.H()});
-  physical_.OnSetBounds({b.W() - 28, 0, b.W(), b.H()});
+  PlaceLabelAndKind(LabelView(), KindView(), b, ChannelColumns::kResultLabel, ChannelColumns::kResultKind);
+  skip_.OnSetBounds(ChannelColumns::kResultSkip.In(b.W(), 0, b.H()));
+  physical_.OnSetBounds(ChannelColumns::kResultPhysical.In(b.W(), 0, b.H()));
 }
 
 void ChannelItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
@@ -360,6 +375,7 @@ kv::Object* ChannelItem::GetData(kv::Object* data) {
 // --- Lists ---------------------------------------------------------------------------
 
 ChannelListBase::ChannelListBase() {
+  RowsTakeWidth = true;  // the rows' columns spread across the list
   MaxRows = 8;
   PageUpKey = 39;
   PageDownKey = 40;

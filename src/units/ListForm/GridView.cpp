@@ -9,6 +9,7 @@
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/ListForm/ListContext.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaItem.h"
 #include "runtime/ref.h"
@@ -63,11 +64,8 @@ void GridView::OnSetItemNum(int32_t n) {
   if (!ItemClass) return;
   if (previous < 0) {
     for (int32_t k = 0; k < CellsPerPage; ++k) {
-      auto* cell = kv::Cast<Primitives::KeyRoutingCtrl>(kv::NewObjectIndirect(ItemClass));
-      if (!cell) {
-        Core::LogError("ListForm::GridView: %$ is not a cell class", {ItemClass});
-        break;
-      }
+      auto* cell = NewRow(ItemClass, kv::ClassOf(this));
+      if (!cell) break;
       cell->OnActivate = OnActivateOption;
       cell->OnFocus = OnFocusOption;
       cell->OnUnfocus = OnUnfocusOption;

@@ -8,6 +8,7 @@
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListCourier.h"
 #include "units/ListForm/ListGetters.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/Resources/Resources.h"
 
@@ -89,6 +90,16 @@ kv::Object* ListItem::GetData(kv::Object* data) {
 
 // --- ListClass ----------------------------------------------------------------
 
+Primitives::KeyRoutingCtrl* NewRow(const kv::Class* cls, const kv::Class* owner) {
+  auto* row = kv::Cast<Primitives::KeyRoutingCtrl>(kv::NewObjectIndirect(cls));
+  if (!row) {
+    Core::LogError("%$: %$ is not a row class", {owner, cls});
+    return nullptr;
+  }
+  if (auto* button = kv::Cast<::Button::ButtonClass>(row)) button->Refresh();
+  return row;
+}
+
 ListClass::ListClass() {
   // A list takes no action on time-out: its owner times out.
   OnTimeOut = kv::Slot();
@@ -151,11 +162,8 @@ void ListClass::OnSetItemNum(int32_t n) {
   if (!ItemClass) return;
   if (previous < 0) {
     for (int32_t r = 0; r < MaxRows; ++r) {
-      auto* row = kv::Cast<Primitives::KeyRoutingCtrl>(kv::NewObjectIndirect(ItemClass));
-      if (!row) {
-        Core::LogError("ListForm::ListClass: %$ is not a row class", {ItemClass});
-        break;
-      }
+      auto* row = NewRow(ItemClass, kv::ClassOf(this));
+      if (!row) break;
       row->OnActivate = OnActivateOption;
       row->OnFocus = OnFocusOption;
       row->OnUnfocus = OnUnfocusOption;
@@ -229,6 +237,30 @@ void ListClass::Refresh() {
     }
   }
   LockDisabledItems(false);
+}
+
+int32_t RowWidth(ListClass& list) {
+  if (list.RowsTakeWidth && list.ArrangeMode == 1) return std::max(0, list.Bounds().W() - 2 * list.ItemXOffset);
+  std::vector<Forms::Ctrl*> rows = list.GetAllRows();
+  return rows.empty() ? 0 : rows.front()->Bounds().W();
+}
+
+std::pair<int32_t, int32_t> ColumnEdges(ListClass& list, const RowColumn& column) {
+  const int32_t width = RowWidth(list);
+  const int32_t left = list.Bounds().x1 + list.ItemXOffset;
+  return {left + column.Left(width), left + column.Right(width)};
+}
+
+void PlaceHeadings(ListClass& list, const std::vector<ColumnHeading>& headings, int32_t top, int32_t bottom) {
+  std::vector<int32_t> lefts;
+  for (const ColumnHeading& h : headings) lefts.push_back(ColumnEdges(list, h.column).first);
+  for (size_t i = 0; i < headings.size(); ++i) {
+    if (!headings[i].view) continue;
+    int32_t right = list.Bounds().x2;
+    for (int32_t x : lefts)
+      if (x > lefts[i]) right = std::min(right, x - 4);
+    headings[i].view->OnSetBounds({lefts[i], top, std::max(lefts[i], right), bottom});
+  }
 }
 
 void ListClass::OnSetBounds(kv::Rect bounds) {

@@ -12,6 +12,7 @@
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/SkinBin/RecordData.h"
@@ -48,9 +49,11 @@ Structures::TimerData* CurrentTimer(SkinBin::Wrapper* w) {
   return w->ActiveTimer ? w->ActiveTimer.get() : w->GetTimer(w->ActiveTimerId);
 }
 
-void Place(Core::View& v, int32_t x, int32_t w, int32_t h) { v.OnSetBounds({x, 0, x + w, h}); }
-void PlaceIcon(Core::View& v, int32_t x, int32_t w, int32_t ih, int32_t h) {
-  v.OnSetBounds(kv::Rect{0, 0, w, ih}.MoveTo({x, (h - ih) / 2}));
+// A view across its column, or an icon `w` x `ih` at its left edge, in a
+// row `width` x `h`.
+void Place(Core::View& v, const RowColumn& c, int32_t width, int32_t h) { v.OnSetBounds(c.In(width, 0, h)); }
+void PlaceIcon(Core::View& v, const RowColumn& c, int32_t w, int32_t ih, int32_t width, int32_t h) {
+  v.OnSetBounds(c.Icon(width, w, ih, h));
 }
 
 }  // namespace
@@ -162,14 +165,14 @@ RecordRow::RecordRow() {
 
 void RecordRow::Refresh() {
   ListItem::Refresh();
-  const int32_t h = Bounds().H();
-  PlaceIcon(tuner_, 8, 36, 18, h);
-  Place(channel_, 48, 64, h);
-  TextView().OnSetBounds({116, 0, 296, h});
-  Place(date_, 304, 76, h);
-  Place(time_, 384, 64, h);
-  Place(duration_, 452, 64, h);
-  Place(map_, 760, std::max(0, Bounds().W() - 764), h);
+  const int32_t h = Bounds().H(), w = Bounds().W();
+  PlaceIcon(tuner_, RecordColumns::kTuner, 36, 18, w, h);
+  Place(channel_, RecordColumns::kChannel, w, h);
+  Place(map_, RecordColumns::kMap, w, h);
+  Place(TextView(), RecordColumns::kTitle, w, h);
+  Place(date_, RecordColumns::kDate, w, h);
+  Place(time_, RecordColumns::kTime, w, h);
+  Place(duration_, RecordColumns::kDuration, w, h);
 }
 
 RecordRow::Fill::~Fill() {
@@ -332,9 +335,6 @@ ScheduledRecordListItem::ScheduledRecordListItem() {
   AddColumn(check_);
   OnSetActive(false);
   OnSetSourceType(1);
-  // The base laid its columns out while it was being made; these are laid
-  // out now, or a row the list gives the same size would never place them.
-  Refresh();
 }
 
 const Resources::BitmapId* ScheduledRecordListItem::StatusBitmap(int32_t status) const {
@@ -348,12 +348,12 @@ const Resources::BitmapId* ScheduledRecordListItem::StatusBitmap(int32_t status)
 
 void ScheduledRecordListItem::Refresh() {
   RecordRow::Refresh();
-  const int32_t h = Bounds().H();
-  Place(source_, 520, 80, h);
-  Place(hidden_, 604, 20, h);
-  PlaceIcon(StatusView(), 610, 18, 18, h);
-  PlaceIcon(repeat_, 634, 30, 16, h);
-  PlaceIcon(check_, 694, 20, 20, h);
+  const int32_t h = Bounds().H(), w = Bounds().W();
+  Place(source_, RecordColumns::kSource, w, h);
+  PlaceIcon(repeat_, RecordColumns::kRepeat, 30, 16, w, h);
+  PlaceIcon(StatusView(), RecordColumns::kStatus, 18, 18, w, h);
+  Place(hidden_, {RecordColumns::kStatus.x1 + 22, RecordColumns::kStatus.x2}, w, h);
+  PlaceIcon(check_, RecordColumns::kActive, 20, 20, w, h);
 }
 
 void ScheduledRecordListItem::OnSetActive(bool on) {
@@ -439,7 +439,6 @@ RecordedShowsListItem::RecordedShowsListItem() {
   file_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
   file_.OnSetEllipsis(true);
   AddColumn(file_, true, true);
-  Refresh();  // the file column too (see the scheduled row)
 }
 
 const Resources::BitmapId* RecordedShowsListItem::StatusBitmap(int32_t status) const {
@@ -450,9 +449,9 @@ const Resources::BitmapId* RecordedShowsListItem::StatusBitmap(int32_t status) c
 
 void RecordedShowsListItem::Refresh() {
   RecordRow::Refresh();
-  const int32_t h = Bounds().H();
-  PlaceIcon(StatusView(), 526, 18, 18, h);
-  Place(file_, 559, 196, h);
+  const int32_t h = Bounds().H(), w = Bounds().W();
+  PlaceIcon(StatusView(), RecordColumns::kFile, 18, 18, w, h);
+  Place(file_, RecordColumns::kFileName, w, h);
 }
 
 void RecordedShowsListItem::SetData(kv::Object* data) {
@@ -481,6 +480,7 @@ kv::Object* RecordedShowsListItem::GetData(kv::Object* data) {
 // --- Lists --------------------------------------------------------------------------------
 
 RecordListBase::RecordListBase() {
+  RowsTakeWidth = true;  // the rows' columns spread across the list
   MaxRows = kRecordRows;
   PageUpKey = 39;
   PageDownKey = 40;

@@ -155,7 +155,8 @@ USTVRatingsDialog::USTVRatingsDialog() {
   const int32_t columns[5] = {126, 166, 206, 246, 286};
   for (int32_t c = 0; c < 5; ++c) {
     const int32_t x = columns[c] + 10;
-    SetUpText(columnHeads_[c], kv::LoadString(kColumnHeads[c]), {x, kColumnHeadY - 20, x + 30, kColumnHeadY + 4});
+    // Each heading's top at y 46, between the caption's line and the first boxes.
+    SetUpText(columnHeads_[c], kv::LoadString(kColumnHeads[c]), {x, kColumnHeadY, x + 30, kColumnHeadY + 24});
     Add(&columnHeads_[c]);
   }
   for (KXDTVRatingItem& b : boxes_) Add(&b);

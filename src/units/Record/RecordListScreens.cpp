@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
@@ -122,14 +123,16 @@ void RecordScreenParts::Build(NonMenuSystem::WidgetClass& screen, ListForm::Reco
                                                           &SourceText, &Volume})
     screen.Add(v);
   headerCount_ = 0;
+  std::vector<ListForm::ColumnHeading> placed;
   for (const Header& h : headers) {
     if (headerCount_ == kMaxHeaders) break;
     Views::Text& t = Headers[headerCount_];
     SetupText(t, Fonts::BannerBasicInfo, false);
-    Place(t, kList.x1 + h.x, kList.y1 - 30, h.w, 20);
+    placed.push_back({&t, h.column});
     headerTexts_[headerCount_++] = h.text;
     screen.Add(&t);
   }
+  ListForm::PlaceHeadings(list, placed, kList.y1 - 30, kList.y1 - 10);
   screen.Add(&SourceImage);
   VolumeTimer.OnSetBegin(kVolumeMs);
   VolumeTimer.OnSetPeriod(0);
@@ -351,15 +354,19 @@ template class RecordListScreen<ListForm::RecordedShowsList>;
 
 // --- ScheduledRecordDialog -------------------------------------------------------------
 
+namespace {
+namespace Row = ListForm::RecordColumns;
+}
+
 ScheduledRecordDialog::ScheduledRecordDialog()
     : RecordListScreen(WinIDs::WIN_ID_ScheduledRecordDialog, SCHEDULED_CAPTION,
-                       {{&Strings::SID_CH, 48, 64},
-                        {&HEADER_TITLE, 116, 180},
-                        {&Strings::SID_DATE, 304, 76},
-                        {&HEADER_DURATION, 452, 64},
-                        {&Strings::SID_STATUS, 576, 60},
-                        {&Strings::SID_TYPE, 636, 56},
-                        {&Strings::SID_ACTIVE, 694, 64}}) {}
+                       {{&Strings::SID_CH, Row::kTuner},
+                        {&HEADER_TITLE, Row::kTitle},
+                        {&Strings::SID_DATE, Row::kDate},
+                        {&HEADER_DURATION, Row::kDuration},
+                        {&Strings::SID_TYPE, Row::kSource},
+                        {&Strings::SID_STATUS, Row::kStatus},
+                        {&Strings::SID_ACTIVE, Row::kActive}}) {}
 
 ScheduledRecordDialog::~ScheduledRecordDialog() = default;
 
@@ -400,13 +407,17 @@ kv::Object* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
 
 // --- RecordedShowsDialog ----------------------------------------------------------------
 
+namespace {
+namespace Shown = ListForm::RecordColumns;
+}
+
 RecordedShowsDialog::RecordedShowsDialog()
     : RecordListScreen(WinIDs::WIN_ID_RecordedShowsDialog, RECORDED_CAPTION,
-                       {{&Strings::SID_CH, 48, 64},
-                        {&HEADER_TITLE, 116, 180},
-                        {&Strings::SID_DATE, 304, 76},
-                        {&HEADER_DURATION, 452, 64},
-                        {&HEADER_FILE, 559, 196}}) {}
+                       {{&Strings::SID_CH, Shown::kTuner},
+                        {&HEADER_TITLE, Shown::kTitle},
+                        {&Strings::SID_DATE, Shown::kDate},
+                        {&HEADER_DURATION, Shown::kDuration},
+                        {&HEADER_FILE, Shown::kFile}}) {}
 
 RecordedShowsDialog::~RecordedShowsDialog() = default;
 

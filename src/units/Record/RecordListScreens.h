@@ -17,6 +17,7 @@
 
 #include "units/Core/Timer.h"
 #include "units/ListForm/RecordLists.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/Record/EPGInfoForm.h"
 #include "units/Views/Frame.h"
@@ -33,8 +34,7 @@ struct RecordScreenParts {
   static constexpr int32_t kMaxHeaders = 7;
   struct Header {
     const kv::MultiTextId* text;
-    int32_t x;  // from the list's left edge
-    int32_t w;
+    ListForm::RowColumn column;  // of the list's rows, that the header stands over
   };
 
   // Adds the views to `screen` around `list`.

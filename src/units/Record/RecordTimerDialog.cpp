@@ -244,15 +244,13 @@ RecordTimerDialog::RecordTimerDialog() {
   SetUpButton(EarlyButton, 0, 3);
   EarlyButton.OptionType = SkinBin::OPTION_TYPE_TIMER_START_EARLY;
   SetUpLabel(EndLabel, 0, 4);
+  // "Late End:" and its button, as "Early Start:" above it.
   SetUpButton(EndDelayButton, 0, 4);
-  Place(EndDelayButton, kButtonX[0], kRow[4], kButtonW - 50, kRowHeight);
   EndDelayButton.OptionType = SkinBin::OPTION_TYPE_TIMER_END_DELAY;
-  SetUpLabel(LateLabel, 0, 4);
-  Place(LateLabel, kButtonX[0] + kButtonW - 44, kRow[4], 50, kRowHeight);
   for (Core::View* v : std::initializer_list<Core::View*>{
            &DateLabel, &TimeLabel, &DateButton, &TimeButton, &ActiveBox, &TypeLabel, &TypeButton, &InputLabel,
            &ChannelLabel, &InputButton, &ChannelButton, &DurationLabel, &DurationButton, &DoneButton, &MediumLabel,
-           &MediumButton, &EarlyLabel, &EarlyStartLabel, &EarlyButton, &EndLabel, &EndDelayButton, &LateLabel})
+           &MediumButton, &EarlyLabel, &EarlyStartLabel, &EarlyButton, &EndLabel, &EndDelayButton})
     Add(v);
   for (SkinBin::Button* b : {static_cast<SkinBin::Button*>(&DateButton), static_cast<SkinBin::Button*>(&TimeButton),
                              static_cast<SkinBin::Button*>(&TypeButton), static_cast<SkinBin::Button*>(&InputButton),
@@ -282,7 +280,6 @@ void RecordTimerDialog::SetUpTexts() {
   EarlyLabel.OnSetString(V(TIMER_EARLY_LABEL));
   EarlyStartLabel.OnSetString(Label(Strings::SID_START));
   EndLabel.OnSetString(V(TIMER_END_LABEL));
-  LateLabel.OnSetString(V(TIMER_LATE_LABEL));
   ActiveBox.OnSetText(V(Strings::SID_ACTIVE));
   MediumButton.OnSetText(V(Strings::SID_ANTENNA));
   DoneButton.OnSetText(V(IsUpdate ? Strings::SID_UPDATE : Strings::SID_DONE));
@@ -344,6 +341,11 @@ void RecordTimerDialog::WriteStart() {
 void RecordTimerDialog::ApplySourceType() {
   SkinBin::Wrapper* w = Skin();
   if (!w) return;
+  // A new timer for a chosen programme records that programme once (Done
+  // sets the weekday of its start); an empty slot's weekday repeat would
+  // record other programmes at that hour and miss a weekend one. The type
+  // button still offers the others; an edited timer keeps its type.
+  if ((kind_ == kKindGuide || kind_ == kKindStart) && !IsUpdate) w->OnSetTimerTimesType(kTimesOnce);
   RefreshGrayout();
   if (kind_ == kKindGuide || kind_ == kKindStart) {
     w->OnSetTimerSourceType(kKindGuide);

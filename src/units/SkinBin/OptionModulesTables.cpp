@@ -55,8 +55,9 @@ constexpr ChoiceDef kPipMode[] = {{&T::C_OFF, 0}, {&OPT_C_PIP, 1}, {&OPT_C_SIDE_
 constexpr ChoiceDef kPipAudio[] = {{&OPT_C_MAIN_PICTURE, 0}, {&OPT_C_SUB_PICTURE, 1}};
 // Repeat type by value: 1 every day, 2 Monday to Friday, 3 weekends, 4 once.
 constexpr ChoiceDef kTimesType[] = {{&OPT_C_EVERY_DAY, 1}, {&OPT_C_WEEKDAYS, 2}, {&OPT_C_WEEKENDS, 3}, {&OPT_C_ONCE, 4}};
-constexpr ChoiceDef kTimeshiftDuration[] = {{&OPT_C_30_MIN, 0}, {&OPT_C_1_HOUR, 1}, {&OPT_C_90_MIN, 2},
-                                             {&OPT_C_2_HOURS, 3}, {&OPT_C_3_HOURS, 4}};
+// The pause buffer the set keeps for settings 0 to 4.
+constexpr ChoiceDef kTimeshiftDuration[] = {{&OPT_C_5_MIN, 0}, {&OPT_C_10_MIN, 1}, {&OPT_C_20_MIN, 2},
+                                             {&OPT_C_30_MIN, 3}, {&OPT_C_60_MIN, 4}};
 // Values in seconds.
 constexpr ChoiceDef kStartEarly[] = {{&T::C_OFF, 0},        {&OPT_C_1_MIN, 60},   {&OPT_C_2_MIN, 120},
                                       {&OPT_C_3_MIN, 180},   {&OPT_C_4_MIN, 240},  {&OPT_C_5_MIN, 300},

@@ -220,7 +220,10 @@ Structures::ChannelData* Wrapper::GetChannelInfo(int32_t major, int32_t minor) {
   info.name[sizeof info.name - 1] = 0;
   c->Name = kv::NewStringAnsi(info.name);
   c->IsDigital = info.digital != 0;
-  c->InfoFlag = info.attributes;
+  // The flag that stops tuning by number is the exclusion byte (a channel the
+  // viewer skipped), not the lock byte: a locked channel is tuned and asks
+  // for the PIN.
+  c->InfoFlag = info.excluded;
   c->Locked = info.reserved0[0];
   c->Extra0 = info.reserved[0] > 0;  // the channel has programme data
   c->Extra1 = info.reserved[1];

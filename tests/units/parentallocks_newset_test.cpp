@@ -1,0 +1,211 @@
+// The locks as a new set meets them: no state forced, the PIN stored as the
+// PIN screen stores it, blocks set through the dialogs and the set's own
+// calls, channels tuned by the remote. What counts is what the viewer sees:
+// the picture blacked out and the PIN prompt on screen, and the picture back
+// after the PIN.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "parentallocks_support.h"
+#include "platform/sim/sim.h"
+#include "platform/sim/sim_guide.h"
+#include "platform/sim/sim_tv_state.h"
+#include "platform/xpm/xpm_settings.h"
+#include "runtime/member.h"
+#include "strings/SkinBinWrapper.h"
+#include "units/Constants/Constants.h"
+#include "units/ParentalLocks/PinPrompts.h"
+#include "units/ParentalLocks/RatingDialogs.h"
+
+namespace parentallockstest {
+namespace {
+
+using ParentalLocks::ChannelLockEnterPin;
+
+class NewSetLocksTest : public ParentalLocksTest {
+ protected:
+  void SetUpData() override { WatchThePicture(); }
+  void TearDown() override {
+    Tv().Quiesce();
+    sim::SetPictureSink(nullptr);
+    ParentalLocksTest::TearDown();
+  }
+  void WatchThePicture() {
+    sim::SetPictureSink([this](const uint32_t* px, int32_t w, int32_t h) {
+      std::lock_guard<std::mutex> lock(planeMutex_);
+      plane_.assign(px, px + size_t(w) * size_t(h));
+      planeWidth_ = w;
+    });
+  }
+  // The set shows a picture (not black) in the middle of the screen.
+  bool Picture() {
+    Tv().Quiesce();
+    std::lock_guard<std::mutex> lock(planeMutex_);
+    const size_t i = size_t(270) * size_t(planeWidth_) + size_t(480);
+    return planeWidth_ == sim::kPlaneWidth && i < plane_.size() && (plane_[i] & 0xFFFFFFu) != 0;
+  }
+  void StorePin() { Store()->PutString(SkinBinWrapper::KEY_PIN, kv::String::FromUtf8("1234")); }
+  // The PIN prompt on screen, focused on its entry.
+  bool Prompt() {
+    auto* p = Open<ChannelLockEnterPin>();
+    return p && p->IsOpen() && p->IsVisible();
+  }
+  // Blocks, in the US TV dialog as the viewer does, the TV rating of the
+  // programme on 7-1 now (and so each stronger one).
+  void BlockTheProgrammeOn71() {
+    sim::GuideEvent now;
+    ASSERT_TRUE(sim::GuideEventAt(7, 1, Tv().Tv().NetworkTime(), &now));
+    const int32_t level = (sim::UsRatingWord(now) >> 28) & 0xF;  // 3 TV-G ... 6 TV-MA
+    ASSERT_GE(level, 3);
+    const int32_t box[] = {3, 4, 9, 14};  // TV-G, TV-PG, TV-14, TV-MA, whole
+    kv::Persistent<ParentalLocks::USTVRatingsDialog> d = OpenFromMenu<ParentalLocks::USTVRatingsDialog>();
+    ASSERT_NE(d, nullptr);
+    FocusBox(d, box[level - 3]);
+    Press("ok");
+    Press("exit");
+    Settle();
+  }
+  void TuneByNumber(const char* major, const char* minor) {
+    Digits(major);
+    Press("dash");
+    Digits(minor);
+    Press("ok");
+    Run(3000);
+    Settle();
+  }
+
+ private:
+  std::mutex planeMutex_;
+  std::vector<uint32_t> plane_;
+  int32_t planeWidth_ = 0;
+};
+
+// A new set with a PIN and a rating blocked blacks out the blocked
+// programme and asks for the PIN; the PIN brings the picture back.
+TEST_F(NewSetLocksTest, ANewSetBlocksARatingAndAsksForThePin) {
+  EXPECT_EQ(LocksState(), 2);  // locks on, as the set comes from the factory
+  StorePin();
+  BlockTheProgrammeOn71();
+  TuneByNumber("7", "1");
+  EXPECT_TRUE(Prompt());
+  EXPECT_FALSE(Picture());
+  Type("1234");
+  EXPECT_FALSE(Prompt());
+  Run(500);
+  EXPECT_TRUE(Picture());
+  // The keys act again: the next channel.
+  ClearCallLog();
+  Press("ch+");
+  Run(2000);
+  Settle();
+  EXPECT_FALSE(Calls("XPM_SetChannel").empty());
+
+  // Settings > Reset all brings the locks back on.
+  ASSERT_EQ(XPM_SetParentalLocksState(0), XPM_OK);
+  ASSERT_EQ(XPM_Reset(0), XPM_OK);
+  EXPECT_EQ(LocksState(), 2);
+}
+
+// A locked channel asks for the PIN, whichever way it is reached: ch+, its
+// number, and at start-up.
+TEST_F(NewSetLocksTest, ALockedChannelAsksForThePinByChannelUpByNumberAndAtStartUp) {
+  StorePin();
+  ASSERT_EQ(XPM_SetChannelLock(2, 2, 1), XPM_OK);
+  Press("ch+");  // 2-1 to 2-2
+  Run(3000);
+  Settle();
+  EXPECT_TRUE(Prompt());
+  EXPECT_FALSE(Picture());
+  Type("1234");
+  EXPECT_FALSE(Prompt());
+  Run(500);
+  EXPECT_TRUE(Picture());
+
+  Press("ch-");  // back to 2-1, the locks on again
+  Run(3000);
+  Settle();
+  EXPECT_TRUE(Picture());
+  TuneByNumber("2", "2");
+  int32_t major = 0, minor = 0;
+  Tv().Tv().CurrentChannel(0, &major, &minor, "test");
+  EXPECT_EQ(major * 10 + minor, 22);
+  EXPECT_TRUE(Prompt());
+  EXPECT_FALSE(Picture());
+
+  // Switched off on 2-2 and on again: the prompt at once.
+  Restart();
+  WatchThePicture();
+  Run(3000);
+  Settle();
+  EXPECT_TRUE(Prompt());
+  EXPECT_FALSE(Picture());
+  Type("1234");
+  EXPECT_FALSE(Prompt());
+}
+
+// A locked input asks for the PIN when it is chosen with Input.
+TEST_F(NewSetLocksTest, ALockedInputAsksForThePinByInput) {
+  StorePin();
+  // The first input after the tuners, as the input dialog lists them.
+  int32_t index = 1, av = -1;
+  for (; index < 8; ++index) {
+    av = W()->GetSourceId(index);
+    const int32_t type = W()->GetSourceType(av);
+    if (type != Constants::XPM_SOURCE_TYPE_RF_TUNER && type != Constants::XPM_SOURCE_TYPE_RF_DIGITAL) break;
+  }
+  ASSERT_EQ(XPM_SetSourceLock(av, 1), XPM_OK);
+  Press("input");
+  Settle();
+  Press("down", index);
+  Press("ok");
+  Run(3000);
+  Settle();
+  EXPECT_EQ(W()->GetCurrentSource(0), av);
+  EXPECT_TRUE(Prompt());
+  Type("1234");
+  EXPECT_FALSE(Prompt());
+  EXPECT_EQ(LocksState(), 1);
+}
+
+// Lifted until standby, the locks are on again after a power cut, and the
+// programme blocked asks for the PIN at start-up and after standby.
+TEST_F(NewSetLocksTest, ALiftedLockEndsAtAPowerCutAndAtStandby) {
+  StorePin();
+  ASSERT_EQ(XPM_SetChannelLock(2, 1, 1), XPM_OK);
+  ASSERT_EQ(XPM_SetChannel(0, 2, 1), XPM_OK);
+  Run(3000);
+  Settle();
+  ASSERT_TRUE(Prompt());
+  Type("1234");
+  EXPECT_EQ(LocksState(), 1);
+  Run(500);
+  EXPECT_TRUE(Picture());
+
+  Restart();
+  WatchThePicture();
+  Run(3000);
+  Settle();
+  EXPECT_EQ(LocksState(), 2);
+  EXPECT_TRUE(Prompt());
+  EXPECT_FALSE(Picture());
+  Type("1234");
+  Run(500);
+  EXPECT_TRUE(Picture());
+
+  Press("power");  // standby
+  Run(2000);
+  Settle();
+  Press("power");  // on again
+  Run(3000);
+  Settle();
+  EXPECT_EQ(LocksState(), 2);
+  EXPECT_TRUE(Prompt());
+  EXPECT_FALSE(Picture());
+}
+
+}  // namespace
+}  // namespace parentallockstest
