@@ -324,6 +324,49 @@ TEST_F(InitialSetupTest, BothTunersScanTwiceAndBackAndRetryFollowThePageGraph) {
   EXPECT_TRUE(SetupDone());
 }
 
+TEST_F(InitialSetupTest, BothTunersWithChannelsEndOnTheFirstTunersMediumAndItsFirstChannel) {
+  // Both airs carry channels, as on a new set: tuner 1 antenna, tuner 2 cable.
+  ASSERT_FALSE(Set().Channels(0).empty());
+  ASSERT_FALSE(Set().Channels(1).empty());
+  Press("ok", 3);
+  Press("down", 2);
+  Press("ok");  // both tuners
+  Press("up");
+  Press("ok");  // tuner 2: cable
+  Press("down", 2);
+  Press("ok");  // next
+  ClearCallLog();
+  Press("ok");  // start the scan
+  Run(12000);
+  Settle();
+  EXPECT_EQ(Calls("XPM_StartChannelScan"),
+            (std::vector<std::string>{"XPM_StartChannelScan(0, 0, 0, 0, 0, 0)",
+                                      "XPM_StartChannelScan(1, 0, 1, 0, 0, 0)"}));
+  // Tuner 1 found channels: the set is on tuner 1 with its own medium, and
+  // the result page names and lists what tuner 1 found.
+  auto* result = PageIs<AutoTuningCompleteDialog>();
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(Window0Source(), sim::kSourceTv);
+  EXPECT_EQ(Value(sim::Setting::kMedium), 0);
+  EXPECT_EQ(Str(result->Result().OnGetCaption()), "Antenna scan (tuner 1)");
+  EXPECT_EQ(Str(result->Result().FoundText()), "Antenna programmes found: 11");
+  // Exit: live TV on the antenna's first channel through tuner 1.
+  Press("exit");
+  Settle();
+  EXPECT_TRUE(SetupDone());
+  ASSERT_NE(W()->GetCurrentChannel(), nullptr);
+  EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(0).front().major);
+  EXPECT_EQ(W()->GetCurrentChannel()->Minor, Set().Channels(0).front().minor);
+  EXPECT_EQ(Window0Source(), sim::kSourceTv);
+  EXPECT_EQ(Value(sim::Setting::kMedium), 0);
+  // The next key still acts: ch+ tunes the antenna's next channel.
+  ClearCallLog();
+  Press("ch+");
+  Run(2000);
+  ASSERT_NE(W()->GetCurrentChannel(), nullptr);
+  EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(0)[1].major);
+}
+
 TEST_F(InitialSetupTest, NoChannelOnEitherTunerShowsTheErrorPageWhoseButtonsRetryOrEnd) {
   sim::SetAir(Tv(), 0, {});
   sim::SetAir(Tv(), 1, {});
