@@ -40,6 +40,7 @@ using namespace Network;
 class WizardTest : public menutest::MenuTest {
  protected:
   sim::NetState& Net() { return Tv().Net(); }
+  kv::Color Pixel(int32_t x, int32_t y) { return kv::Color::FromWord(Osd().Row(y)[x]); }
   template <class T>
   T* Shown() {
     for (Primitives::KeyRoutingForm* f : OpenForms())
@@ -411,6 +412,45 @@ TEST_F(WizardTest, CancelConfirmationStopsOrRestoresTheWaitingState) {
   EXPECT_EQ(Shown<EasySetupPBC>(), nullptr);
   EXPECT_FALSE(CircleShown());
   ASSERT_NE(Shown<EasySetupMenu>(), nullptr);
+}
+
+// The cancel question shows both answers side by side; the focus bar sits on
+// the answer that OK takes and right moves it to No.
+TEST_F(WizardTest, CancelQuestionShowsYesAndNo) {
+  Skin()->OnSetNetworkType(1);
+  Skin()->OnSetWPSConfiguration(0);
+  ASSERT_NE(OpenPage<EasySetupMenu>(2), nullptr);
+  Press("ok");
+  Settle();
+  kv::Persistent<EasySetupPBC> pbc{Shown<EasySetupPBC>()};
+  ASSERT_NE(pbc.get(), nullptr);
+  Press("back");
+  Settle();
+  Run(300);
+  auto* cancel = Shown<CancelDialog>();
+  ASSERT_NE(cancel, nullptr);
+  // The answers' places: two buttons side by side under the question.
+  const kv::Rect b = cancel->Bounds();
+  const int32_t y = b.y1 + b.H() - 48;
+  const kv::Point yes{b.x1 + b.W() / 2 - 105, y}, no{b.x1 + b.W() / 2 + 105, y};
+  const kv::Color yesFocused = Pixel(yes.x, yes.y), noPlain = Pixel(no.x, no.y);
+  EXPECT_NE(yesFocused, noPlain) << "one bar over both answers";
+  Press("right");
+  Run(300);
+  EXPECT_EQ(Pixel(no.x, no.y), yesFocused) << "No does not take the focus bar";
+  EXPECT_EQ(Pixel(yes.x, yes.y), noPlain);
+  Press("left");
+  Run(300);
+  EXPECT_EQ(Pixel(yes.x, yes.y), yesFocused);
+  // No declines: the waiting state shows again and the next key still acts.
+  Press("right");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Shown<CancelDialog>(), nullptr);
+  EXPECT_TRUE(pbc->IsVisible());
+  Press("back");
+  Settle();
+  EXPECT_NE(Shown<CancelDialog>(), nullptr);
 }
 
 TEST_F(WizardTest, StandbyWhileWaitingCancelsFirst) {
