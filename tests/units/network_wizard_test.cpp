@@ -576,6 +576,34 @@ TEST_F(WizardTest, MacPageShowsBothAddressesAndAFailedReadAsZeros) {
   EXPECT_EQ(page->Value(1)->OnGetValueString().ToUtf8(), "00:00:00:00:00:00");
 }
 
+// The MAC page's rows cannot change: the focused row looks as the other one
+// does, with no focus bar and no arrows.
+TEST_F(WizardTest, MacRowsShowNeitherAFocusBarNorArrows) {
+  auto* page = OpenPage<MACAddressMenu>();
+  ASSERT_NE(page, nullptr);
+  Run(300);
+  ASSERT_EQ(Focused(), page->Value(0));
+  const kv::Rect wired = page->Value(0)->GetAbsoluteBounds();
+  const kv::Rect wireless = page->Value(1)->GetAbsoluteBounds();
+  ASSERT_EQ(wired.W(), wireless.W());
+  ASSERT_EQ(wired.H(), wireless.H());
+  // Columns that hold no text: the bar's left end and the arrows' places
+  // (left of the value and at the right end).
+  const int32_t value = page->Value(0)->ValueText().Bounds().x1;
+  for (const int32_t x : {2, 5, value - 24, value - 14, value - 8, wired.W() - 20, wired.W() - 14, wired.W() - 8}) {
+    SCOPED_TRACE(x);
+    int differing = 0;
+    for (int32_t dy = 1; dy < wired.H() - 1; ++dy)
+      if (Pixel(wired.x1 + x, wired.y1 + dy) != Pixel(wireless.x1 + x, wireless.y1 + dy)) ++differing;
+    EXPECT_EQ(differing, 0);
+  }
+  // Down moves to the wireless row, which looks the same.
+  Press("down");
+  Run(300);
+  EXPECT_EQ(Focused(), page->Value(1));
+  EXPECT_EQ(Pixel(wired.x1 + 5, wired.y1 + wired.H() / 2), Pixel(wireless.x1 + 5, wireless.y1 + wireless.H() / 2));
+}
+
 TEST_F(WizardTest, WirelessInformationShowsTheLinkAndTheInterface) {
   Skin()->OnSetNetworkType(1);
   using P = WirelessInformationMenu;
