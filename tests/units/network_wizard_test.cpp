@@ -31,6 +31,10 @@
 #include "units/NonMenuSystem/HelpBar.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
+#include "units/Fonts/Fonts.h"
+#include "units/ListForm/AccessPointLists.h"
+#include "units/Resources/Font.h"
+#include "units/Resources/Resources.h"
 #include "units/SkinBin/UserRefInt.h"
 
 namespace wizardtest {
@@ -520,6 +524,57 @@ TEST_F(WizardTest, AssistedListScansRescansAndStopsTheScanOnTheWayOut) {
   EXPECT_EQ(Calls("XPM_WLAN_StopScan").size(), 1u);
   EXPECT_EQ(Shown<AssistedSetup_ApList>(), nullptr);
   EXPECT_EQ(Shown<WirelessSetupMenu>(), nullptr);
+}
+
+// The assisted list: empty rows while the scan runs (nothing held from an
+// earlier scan), then the access points with a focus bar on the first, every
+// word whole.
+TEST_F(WizardTest, AssistedListWaitsEmptyThenShowsTheFocusedAccessPointWhole) {
+  Skin()->OnSetNetworkType(1);
+  // An earlier scan left a result behind (the wireless scan dialog's).
+  Skin()->NetworkSetup.WLAN_ScanAccessPoint({});
+  Run(sim::NetState::kScanDelay + 100);
+  Skin()->NetworkSetup.WLAN_LoadAccessPoints();
+  ASSERT_GT(Skin()->NetworkSetup.GetAccessPointNum(), 0);
+  ASSERT_NE(OpenPage<WirelessSetupMenu>(2), nullptr);
+  Press("ok");
+  Settle();
+  Run(100);
+  auto* state = Shown<AssistedSetup_ApList>();
+  ASSERT_NE(state, nullptr);
+  ListForm::AccessPointList& list = state->List();
+  auto rowsOf = [&] {
+    std::vector<ListForm::ApItem*> rows;
+    for (Forms::Ctrl* r : list.GetAllRows())
+      if (auto* a = kv::Cast<ListForm::ApItem>(r); a && a->IsVisible()) rows.push_back(a);
+    return rows;
+  };
+  for (ListForm::ApItem* row : rowsOf()) {
+    EXPECT_EQ(row->NetworkName.ToUtf8(), "") << "a row filled before the scan ended";
+    EXPECT_EQ(row->OnGetSignalText().ToUtf8(), "");
+  }
+  Run(sim::NetState::kScanDelay + 100);
+  Settle();
+  Run(300);
+  const std::vector<ListForm::ApItem*> rows = rowsOf();
+  ASSERT_GE(rows.size(), 2u);
+  ASSERT_FALSE(rows[0]->NetworkName.ToUtf8().empty());
+  ASSERT_EQ(Focused(), rows[0]);
+  // The focused row has a bar: its left end differs from the next row's.
+  const kv::Rect r0 = rows[0]->GetAbsoluteBounds(), r1 = rows[1]->GetAbsoluteBounds();
+  int differing = 0;
+  for (int32_t dy = 2; dy < r0.H() - 2; ++dy)
+    if (Pixel(r0.x1 + 2, r0.y1 + dy) != Pixel(r1.x1 + 2, r1.y1 + dy)) ++differing;
+  EXPECT_GT(differing, r0.H() / 2) << "no focus bar on the focused row";
+  // The rows take the list's width and every signal word fits its column.
+  Resources::Font* font = Resources::LoadResource(Fonts::MediumFont);
+  for (ListForm::ApItem* row : rows) {
+    EXPECT_EQ(row->Bounds().W(), list.Bounds().W() - list.ItemXOffset);
+    const kv::String word = row->OnGetSignalText();
+    EXPECT_LE(font->GetTextWidth(word), row->SignalView().Bounds().W()) << word.ToUtf8();
+  }
+  const kv::String medium = kv::GetVariantOfString(Strings::SID_MEDIUM_U);
+  EXPECT_LE(font->GetTextWidth(medium), rows[0]->SignalView().Bounds().W());
 }
 
 // --- Menu pages ------------------------------------------------------------------------------
