@@ -44,6 +44,10 @@ constexpr uint32_t kWinId = 0x2000005;
 constexpr int32_t kButtonGap = 20;
 constexpr int32_t kWpsPinMode = 1;
 constexpr int32_t kPbcHeight = 330;
+// The screen, and the gap between the key entry's prompt and the key pad.
+constexpr int32_t kScreenW = 960;
+constexpr int32_t kScreenH = 540;
+constexpr int32_t kPadGap = 4;
 
 void SetUpButton(SkinBin::Button& b, const kv::String& text) {
   b.OnSetText(text);
@@ -235,7 +239,15 @@ void PinEnterDialog::ShowKeyboard(kv::Object*) {
   auto* state = kv::New<SubSystem::State>();
   state->Class = keyPad;
   state->Param = param;
-  s->ChangeState(state);
+  Primitives::KeyRoutingForm* pad = s->ChangeState(state);
+  if (!pad) return;
+  // The pad opens under the title and the prompt, centred on the dialog, so
+  // that the viewer still reads which network the key is for.
+  const kv::Rect d = Bounds();
+  const kv::Rect p = pad->Bounds();
+  const int32_t x = std::clamp(d.x1 + (d.W() - p.W()) / 2, 0, std::max(0, kScreenW - p.W()));
+  const int32_t y = std::clamp(d.y1 + WarningView().Bounds().y2 + kPadGap, 0, std::max(0, kScreenH - p.H()));
+  pad->OnSetBounds({x, y, x + p.W(), y + p.H()});
 }
 
 void PinEnterDialog::HandleMessage(Structures::Message* msg) {
