@@ -11,6 +11,7 @@
 #include "platform/sim/sim_tv_air.h"
 #include "runtime/text.h"
 #include "strings/MainApp.h"
+#include "units/Button/ButtonClass.h"
 #include "units/Core/Event.h"
 #include "units/InitialSetup/ScanPages.h"
 #include "units/InitialSetup/SetupPages.h"
@@ -365,6 +366,40 @@ TEST_F(InitialSetupTest, BothTunersWithChannelsEndOnTheFirstTunersMediumAndItsFi
   Run(2000);
   ASSERT_NE(W()->GetCurrentChannel(), nullptr);
   EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(0)[1].major);
+}
+
+// The zone names of the time-zone page follow the language chosen on the
+// first page.
+TEST_F(InitialSetupTest, TimeZoneNamesAreInTheSetupsLanguage) {
+  auto names = [&] {
+    std::vector<std::string> out;
+    auto* zone = PageIs<TimeZoneDialog>();
+    if (!zone) return out;
+    for (Forms::Ctrl* row : zone->List().GetAllRows())
+      if (auto* b = kv::Cast<::Button::ButtonClass>(row); b && b->IsVisible()) out.push_back(Str(b->OnGetText()));
+    return out;
+  };
+  const struct {
+    int downs;
+    std::vector<std::string> first;
+  } languages[] = {
+      {0, {"Eastern", "Central", "Mountain", "Pacific"}},
+      {1, {"Este", "Centro", "Montaña", "Pacífico"}},
+      {2, {"Est", "Centre", "Rocheuses", "Pacifique"}},
+  };
+  for (const auto& l : languages) {
+    SCOPED_TRACE(l.downs);
+    ASSERT_NE(PageIs<LanguageDialog>(), nullptr);
+    Press("down", l.downs);
+    Press("ok");
+    ASSERT_NE(PageIs<TimeZoneDialog>(), nullptr);
+    const std::vector<std::string> shown = names();
+    ASSERT_GE(shown.size(), l.first.size());
+    for (size_t i = 0; i < l.first.size(); ++i) EXPECT_EQ(shown[i], l.first[i]);
+    Press("back");
+    ASSERT_NE(PageIs<LanguageDialog>(), nullptr);
+    Press("up", l.downs);
+  }
 }
 
 TEST_F(InitialSetupTest, NoChannelOnEitherTunerShowsTheErrorPageWhoseButtonsRetryOrEnd) {
