@@ -18,6 +18,7 @@
 #include "units/MainApp/AppData.h"
 #include "units/MainApp/InitialSetup.h"
 #include "units/MainApp/Standby.h"
+#include "units/Structures/LocalTime.h"
 #include "units/SubSystem/State.h"
 
 namespace setuptest {
@@ -400,6 +401,52 @@ TEST_F(InitialSetupTest, TimeZoneNamesAreInTheSetupsLanguage) {
     ASSERT_NE(PageIs<LanguageDialog>(), nullptr);
     Press("up", l.downs);
   }
+}
+
+// A new set takes its clock from the broadcast: the zone and daylight saving
+// chosen in the setup move the clock that every screen reads. A clock set by
+// hand keeps the time set.
+TEST_F(InitialSetupTest, TheZoneChosenInTheSetupSetsTheClock) {
+  ASSERT_NE(PageIs<LanguageDialog>(), nullptr);
+  Press("ok");
+  ASSERT_NE(PageIs<TimeZoneDialog>(), nullptr);
+  Press("down", 3);
+  Press("ok");  // Pacific
+  ASSERT_NE(PageIs<DaylightSavingDialog>(), nullptr);
+  Press("up");
+  Press("ok");  // Yes
+  ASSERT_NE(PageIs<TunerSelectDialog>(), nullptr);
+  Press("ok");
+  Press("ok");
+  ASSERT_NE(PageIs<AutoTuningConfirmDialog>(), nullptr);
+  Press("exit");
+  Settle();
+  ASSERT_TRUE(SetupDone());
+  EXPECT_EQ(Value(sim::Setting::kTimeZone), 3);
+  EXPECT_EQ(Value(sim::Setting::kDaylightSaving), 1);
+  // Pacific with daylight saving: eight hours behind UTC, one hour back.
+  Structures::LocalTime* now = W()->GetCurrentTime();
+  ASSERT_NE(now, nullptr);
+  EXPECT_NEAR(static_cast<double>(now->GetTicks()), static_cast<double>(Set().NetworkTime() - 7 * 3600), 1.0);
+  // It survives a restart.
+  Restart();
+  now = W()->GetCurrentTime();
+  EXPECT_NEAR(static_cast<double>(now->GetTicks()), static_cast<double>(Set().NetworkTime() - 7 * 3600), 1.0);
+
+  // Set by hand: the automatic update off, the time set stays and runs on.
+  ASSERT_EQ(W()->SetAutoTimeUpdate(0), 0);
+  auto* set = kv::New<Structures::LocalTime>();
+  set->Year = 126;
+  set->Month = 5;
+  set->Day = 15;
+  set->Hour = 9;
+  set->Minute = 30;
+  ASSERT_EQ(W()->SetCurrentTime(set), 0);
+  Run(60 * 1000);
+  now = W()->GetCurrentTime();
+  EXPECT_EQ(now->Hour, 9);
+  EXPECT_EQ(now->Minute, 31);
+  EXPECT_EQ(now->Day, 15);
 }
 
 TEST_F(InitialSetupTest, NoChannelOnEitherTunerShowsTheErrorPageWhoseButtonsRetryOrEnd) {
