@@ -57,6 +57,7 @@ TEST_F(SimTvTest, SettingsMapsRingsTimersAndTheClockSurviveARestart) {
   timer.major = 30;
   timer.minor = 2;
   ASSERT_EQ(XPM_SetTimer(3, timer), XPM_OK);
+  ASSERT_EQ(XPM_SetAutoTimeUpdate(0), XPM_OK);  // a clock set by hand
   XPM_LocalTime set{0, 0, 12, 24, 11, 125, 0, 0, 0};
   ASSERT_EQ(XPM_SetLocalTime(&set), XPM_OK);
   TakeEvents();

@@ -241,6 +241,11 @@ TEST_F(SimTvTest, BadPointersAndTextsAreRefusedWithALogLine) {
 }
 
 TEST_F(SimTvTest, TheClockRunsFromTheTimeSetOrFromTheNetworkWithTheZone) {
+  // A new set takes the broadcast's time; set by hand, the update is off.
+  int32_t automatic = -1;
+  ASSERT_EQ(XPM_GetAutoTimeUpdate(&automatic), XPM_OK);
+  EXPECT_EQ(automatic, 1);
+  ASSERT_EQ(XPM_SetAutoTimeUpdate(0), XPM_OK);
   // 1 January 2006 was a Sunday.
   XPM_LocalTime set{0, 0, 0, 1, 0, 106, 0, 0, 0};
   ASSERT_EQ(XPM_SetLocalTime(&set), XPM_OK);

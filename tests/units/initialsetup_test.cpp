@@ -11,12 +11,14 @@
 #include "platform/sim/sim_tv_air.h"
 #include "runtime/text.h"
 #include "strings/MainApp.h"
+#include "units/Button/ButtonClass.h"
 #include "units/Core/Event.h"
 #include "units/InitialSetup/ScanPages.h"
 #include "units/InitialSetup/SetupPages.h"
 #include "units/MainApp/AppData.h"
 #include "units/MainApp/InitialSetup.h"
 #include "units/MainApp/Standby.h"
+#include "units/Structures/LocalTime.h"
 #include "units/SubSystem/State.h"
 
 namespace setuptest {
@@ -322,6 +324,129 @@ TEST_F(InitialSetupTest, BothTunersScanTwiceAndBackAndRetryFollowThePageGraph) {
   ASSERT_NE(PageIs<AutoTuningCompleteDialog>(), nullptr);
   Press("exit");
   EXPECT_TRUE(SetupDone());
+}
+
+TEST_F(InitialSetupTest, BothTunersWithChannelsEndOnTheFirstTunersMediumAndItsFirstChannel) {
+  // Both airs carry channels, as on a new set: tuner 1 antenna, tuner 2 cable.
+  ASSERT_FALSE(Set().Channels(0).empty());
+  ASSERT_FALSE(Set().Channels(1).empty());
+  Press("ok", 3);
+  Press("down", 2);
+  Press("ok");  // both tuners
+  Press("up");
+  Press("ok");  // tuner 2: cable
+  Press("down", 2);
+  Press("ok");  // next
+  ClearCallLog();
+  Press("ok");  // start the scan
+  Run(12000);
+  Settle();
+  EXPECT_EQ(Calls("XPM_StartChannelScan"),
+            (std::vector<std::string>{"XPM_StartChannelScan(0, 0, 0, 0, 0, 0)",
+                                      "XPM_StartChannelScan(1, 0, 1, 0, 0, 0)"}));
+  // Tuner 1 found channels: the set is on tuner 1 with its own medium, and
+  // the result page names and lists what tuner 1 found.
+  auto* result = PageIs<AutoTuningCompleteDialog>();
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(Window0Source(), sim::kSourceTv);
+  EXPECT_EQ(Value(sim::Setting::kMedium), 0);
+  EXPECT_EQ(Str(result->Result().OnGetCaption()), "Antenna scan (tuner 1)");
+  EXPECT_EQ(Str(result->Result().FoundText()), "Antenna programmes found: 11");
+  // Exit: live TV on the antenna's first channel through tuner 1.
+  Press("exit");
+  Settle();
+  EXPECT_TRUE(SetupDone());
+  ASSERT_NE(W()->GetCurrentChannel(), nullptr);
+  EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(0).front().major);
+  EXPECT_EQ(W()->GetCurrentChannel()->Minor, Set().Channels(0).front().minor);
+  EXPECT_EQ(Window0Source(), sim::kSourceTv);
+  EXPECT_EQ(Value(sim::Setting::kMedium), 0);
+  // The next key still acts: ch+ tunes the antenna's next channel.
+  ClearCallLog();
+  Press("ch+");
+  Run(2000);
+  ASSERT_NE(W()->GetCurrentChannel(), nullptr);
+  EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(0)[1].major);
+}
+
+// The zone names of the time-zone page follow the language chosen on the
+// first page.
+TEST_F(InitialSetupTest, TimeZoneNamesAreInTheSetupsLanguage) {
+  auto names = [&] {
+    std::vector<std::string> out;
+    auto* zone = PageIs<TimeZoneDialog>();
+    if (!zone) return out;
+    for (Forms::Ctrl* row : zone->List().GetAllRows())
+      if (auto* b = kv::Cast<::Button::ButtonClass>(row); b && b->IsVisible()) out.push_back(Str(b->OnGetText()));
+    return out;
+  };
+  const struct {
+    int downs;
+    std::vector<std::string> first;
+  } languages[] = {
+      {0, {"Eastern", "Central", "Mountain", "Pacific"}},
+      {1, {"Este", "Centro", "Montaña", "Pacífico"}},
+      {2, {"Est", "Centre", "Rocheuses", "Pacifique"}},
+  };
+  for (const auto& l : languages) {
+    SCOPED_TRACE(l.downs);
+    ASSERT_NE(PageIs<LanguageDialog>(), nullptr);
+    Press("down", l.downs);
+    Press("ok");
+    ASSERT_NE(PageIs<TimeZoneDialog>(), nullptr);
+    const std::vector<std::string> shown = names();
+    ASSERT_GE(shown.size(), l.first.size());
+    for (size_t i = 0; i < l.first.size(); ++i) EXPECT_EQ(shown[i], l.first[i]);
+    Press("back");
+    ASSERT_NE(PageIs<LanguageDialog>(), nullptr);
+    Press("up", l.downs);
+  }
+}
+
+// A new set takes its clock from the broadcast: the zone and daylight saving
+// chosen in the setup move the clock that every screen reads. A clock set by
+// hand keeps the time set.
+TEST_F(InitialSetupTest, TheZoneChosenInTheSetupSetsTheClock) {
+  ASSERT_NE(PageIs<LanguageDialog>(), nullptr);
+  Press("ok");
+  ASSERT_NE(PageIs<TimeZoneDialog>(), nullptr);
+  Press("down", 3);
+  Press("ok");  // Pacific
+  ASSERT_NE(PageIs<DaylightSavingDialog>(), nullptr);
+  Press("up");
+  Press("ok");  // Yes
+  ASSERT_NE(PageIs<TunerSelectDialog>(), nullptr);
+  Press("ok");
+  Press("ok");
+  ASSERT_NE(PageIs<AutoTuningConfirmDialog>(), nullptr);
+  Press("exit");
+  Settle();
+  ASSERT_TRUE(SetupDone());
+  EXPECT_EQ(Value(sim::Setting::kTimeZone), 3);
+  EXPECT_EQ(Value(sim::Setting::kDaylightSaving), 1);
+  // Pacific with daylight saving: eight hours behind UTC, one hour back.
+  Structures::LocalTime* now = W()->GetCurrentTime();
+  ASSERT_NE(now, nullptr);
+  EXPECT_NEAR(static_cast<double>(now->GetTicks()), static_cast<double>(Set().NetworkTime() - 7 * 3600), 1.0);
+  // It survives a restart.
+  Restart();
+  now = W()->GetCurrentTime();
+  EXPECT_NEAR(static_cast<double>(now->GetTicks()), static_cast<double>(Set().NetworkTime() - 7 * 3600), 1.0);
+
+  // Set by hand: the automatic update off, the time set stays and runs on.
+  ASSERT_EQ(W()->SetAutoTimeUpdate(0), 0);
+  auto* set = kv::New<Structures::LocalTime>();
+  set->Year = 126;
+  set->Month = 5;
+  set->Day = 15;
+  set->Hour = 9;
+  set->Minute = 30;
+  ASSERT_EQ(W()->SetCurrentTime(set), 0);
+  Run(60 * 1000);
+  now = W()->GetCurrentTime();
+  EXPECT_EQ(now->Hour, 9);
+  EXPECT_EQ(now->Minute, 31);
+  EXPECT_EQ(now->Day, 15);
 }
 
 TEST_F(InitialSetupTest, NoChannelOnEitherTunerShowsTheErrorPageWhoseButtonsRetryOrEnd) {

@@ -413,6 +413,39 @@ TEST_F(NetworkTest, RefusedAddressesShowTheErrorBoxAndChangeNothing) {
   EXPECT_EQ(d->OnGetFocus(), &d->DhcpBox());
 }
 
+// After the error box of a refused address closes, the focus is back on the
+// refused row: the next OK edits that address again instead of closing the
+// dialog.
+TEST_F(NetworkTest, AfterARefusedAddressTheFocusIsOnItsRowAndOKEditsItAgain) {
+  StaticRecord(Addr(192, 168, 7, 20), Addr(255, 255, 255, 0), Addr(192, 168, 7, 1));
+  NetworkSetupDialog* d = OpenSetup();
+  ASSERT_NE(d, nullptr);
+  for (const bool byKey : {true, false}) {
+    SCOPED_TRACE(byKey ? "closed by a key" : "closed by itself");
+    EnterAddress(1, {0, 0, 0, 0});
+    ASSERT_NE(d->ErrorInfo(), nullptr);
+    if (byKey)
+      Press("left");
+    else
+      Run(2100);
+    Settle();
+    ASSERT_EQ(d->ErrorInfo(), nullptr);
+    EXPECT_EQ(d->OnGetFocus(), &d->AddressButton(1));
+    Press("ok");
+    Settle();
+    ASSERT_EQ(SetupDialog(), d) << "OK closed the dialog";
+    ASSERT_NE(IpDialog(), nullptr) << "OK did not edit the refused address";
+    Press("back");
+    Settle();
+    ASSERT_EQ(IpDialog(), nullptr);
+  }
+  // A refused gateway: the same, on its own row.
+  EnterAddress(2, {0, 0, 0, 0});
+  Press("left");
+  Settle();
+  EXPECT_EQ(d->OnGetFocus(), &d->AddressButton(2));
+}
+
 // The interface's addresses could not be read: the dialog shows DHCP clear
 // and zeros, and nothing it would send can overwrite the static record.
 TEST_F(NetworkTest, AFailedReadSendsNothingUntilAGoodRead) {

@@ -189,6 +189,52 @@ TEST_F(WirelessTest, AWrongKeyFailsAndCancelGoesBack) {
   EXPECT_EQ(Shown<NetworkStatusDialog>(), nullptr);
 }
 
+// The key pad opens under the key entry's title and prompt: the viewer still
+// reads which network the key is for while typing it. The connection status
+// dialog that follows has a title, and after a refused join its one button
+// reads Cancel and goes back.
+TEST_F(WirelessTest, TheKeyPadLeavesThePromptReadableAndTheStatusDialogHasATitle) {
+  Net().AddAccessPoint({"Digits", "", 90, XPM_WLAN_SEC_WPA2_AES, "12345678"});
+  WirelessScanDialog* d = OpenScan();
+  ASSERT_NE(d, nullptr);
+  Run(sim::NetState::kScanDelay + 100);
+  ASSERT_TRUE(Choose(d, "Digits"));
+  Run(300);
+  PinEnterDialog* key = Shown<PinEnterDialog>();
+  ASSERT_NE(key, nullptr);
+  Press("ok");
+  Settle();
+  auto* pad = Shown<NonMenuSystem::KeyPad>();
+  ASSERT_NE(pad, nullptr);
+  Run(300);
+  // On screen: the dialog's title strip and its prompt lie outside the pad.
+  const kv::Rect k = key->Bounds();
+  const kv::Rect p = pad->Bounds();
+  const kv::Rect w = key->WarningView().Bounds();
+  const kv::Rect prompt{k.x1 + w.x1, k.y1 + w.y1, k.x1 + w.x2, k.y1 + w.y2};
+  const kv::Rect title{k.x1, k.y1, k.x2, k.y1 + 30};
+  EXPECT_TRUE(p.Intersect(prompt).IsEmpty()) << "the pad covers the prompt";
+  EXPECT_TRUE(p.Intersect(title).IsEmpty()) << "the pad covers the title";
+  EXPECT_GE(p.x1, 0);
+  EXPECT_LE(p.x2, 960);
+  EXPECT_LE(p.y2, 540);
+  KeyPadTypes("999");
+  ASSERT_EQ(Shown<NonMenuSystem::KeyPad>(), nullptr);
+  EXPECT_EQ(key->ValueText().OnGetString().ToUtf8(), "***");
+  Press("ok");
+  Settle();
+  NetworkStatusDialog* status = Shown<NetworkStatusDialog>();
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(status->OnGetCaption().ToUtf8(), "Wireless connection");
+  Run(sim::NetState::kJoinDelay + 100);
+  EXPECT_EQ(Status(), "Cancel / The connection failed.");
+  EXPECT_EQ(status->OnGetCaption().ToUtf8(), "Wireless connection");
+  Press("ok");
+  Run(300);
+  Settle();
+  EXPECT_EQ(Shown<NetworkStatusDialog>(), nullptr);
+}
+
 TEST_F(WirelessTest, AnOpenNetworkIsJoinedAtOnceAndNoAnswerFailsAfter36Seconds) {
   WirelessScanDialog* d = OpenScan();
   ASSERT_NE(d, nullptr);

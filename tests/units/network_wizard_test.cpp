@@ -31,6 +31,10 @@
 #include "units/NonMenuSystem/HelpBar.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
+#include "units/Fonts/Fonts.h"
+#include "units/ListForm/AccessPointLists.h"
+#include "units/Resources/Font.h"
+#include "units/Resources/Resources.h"
 #include "units/SkinBin/UserRefInt.h"
 
 namespace wizardtest {
@@ -40,6 +44,7 @@ using namespace Network;
 class WizardTest : public menutest::MenuTest {
  protected:
   sim::NetState& Net() { return Tv().Net(); }
+  kv::Color Pixel(int32_t x, int32_t y) { return kv::Color::FromWord(Osd().Row(y)[x]); }
   template <class T>
   T* Shown() {
     for (Primitives::KeyRoutingForm* f : OpenForms())
@@ -413,6 +418,45 @@ TEST_F(WizardTest, CancelConfirmationStopsOrRestoresTheWaitingState) {
   ASSERT_NE(Shown<EasySetupMenu>(), nullptr);
 }
 
+// The cancel question shows both answers side by side; the focus bar sits on
+// the answer that OK takes and right moves it to No.
+TEST_F(WizardTest, CancelQuestionShowsYesAndNo) {
+  Skin()->OnSetNetworkType(1);
+  Skin()->OnSetWPSConfiguration(0);
+  ASSERT_NE(OpenPage<EasySetupMenu>(2), nullptr);
+  Press("ok");
+  Settle();
+  kv::Persistent<EasySetupPBC> pbc{Shown<EasySetupPBC>()};
+  ASSERT_NE(pbc.get(), nullptr);
+  Press("back");
+  Settle();
+  Run(300);
+  auto* cancel = Shown<CancelDialog>();
+  ASSERT_NE(cancel, nullptr);
+  // The answers' places: two buttons side by side under the question.
+  const kv::Rect b = cancel->Bounds();
+  const int32_t y = b.y1 + b.H() - 48;
+  const kv::Point yes{b.x1 + b.W() / 2 - 105, y}, no{b.x1 + b.W() / 2 + 105, y};
+  const kv::Color yesFocused = Pixel(yes.x, yes.y), noPlain = Pixel(no.x, no.y);
+  EXPECT_NE(yesFocused, noPlain) << "one bar over both answers";
+  Press("right");
+  Run(300);
+  EXPECT_EQ(Pixel(no.x, no.y), yesFocused) << "No does not take the focus bar";
+  EXPECT_EQ(Pixel(yes.x, yes.y), noPlain);
+  Press("left");
+  Run(300);
+  EXPECT_EQ(Pixel(yes.x, yes.y), yesFocused);
+  // No declines: the waiting state shows again and the next key still acts.
+  Press("right");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Shown<CancelDialog>(), nullptr);
+  EXPECT_TRUE(pbc->IsVisible());
+  Press("back");
+  Settle();
+  EXPECT_NE(Shown<CancelDialog>(), nullptr);
+}
+
 TEST_F(WizardTest, StandbyWhileWaitingCancelsFirst) {
   Skin()->OnSetNetworkType(1);
   Skin()->OnSetWPSConfiguration(0);
@@ -482,6 +526,57 @@ TEST_F(WizardTest, AssistedListScansRescansAndStopsTheScanOnTheWayOut) {
   EXPECT_EQ(Shown<WirelessSetupMenu>(), nullptr);
 }
 
+// The assisted list: empty rows while the scan runs (nothing held from an
+// earlier scan), then the access points with a focus bar on the first, every
+// word whole.
+TEST_F(WizardTest, AssistedListWaitsEmptyThenShowsTheFocusedAccessPointWhole) {
+  Skin()->OnSetNetworkType(1);
+  // An earlier scan left a result behind (the wireless scan dialog's).
+  Skin()->NetworkSetup.WLAN_ScanAccessPoint({});
+  Run(sim::NetState::kScanDelay + 100);
+  Skin()->NetworkSetup.WLAN_LoadAccessPoints();
+  ASSERT_GT(Skin()->NetworkSetup.GetAccessPointNum(), 0);
+  ASSERT_NE(OpenPage<WirelessSetupMenu>(2), nullptr);
+  Press("ok");
+  Settle();
+  Run(100);
+  auto* state = Shown<AssistedSetup_ApList>();
+  ASSERT_NE(state, nullptr);
+  ListForm::AccessPointList& list = state->List();
+  auto rowsOf = [&] {
+    std::vector<ListForm::ApItem*> rows;
+    for (Forms::Ctrl* r : list.GetAllRows())
+      if (auto* a = kv::Cast<ListForm::ApItem>(r); a && a->IsVisible()) rows.push_back(a);
+    return rows;
+  };
+  for (ListForm::ApItem* row : rowsOf()) {
+    EXPECT_EQ(row->NetworkName.ToUtf8(), "") << "a row filled before the scan ended";
+    EXPECT_EQ(row->OnGetSignalText().ToUtf8(), "");
+  }
+  Run(sim::NetState::kScanDelay + 100);
+  Settle();
+  Run(300);
+  const std::vector<ListForm::ApItem*> rows = rowsOf();
+  ASSERT_GE(rows.size(), 2u);
+  ASSERT_FALSE(rows[0]->NetworkName.ToUtf8().empty());
+  ASSERT_EQ(Focused(), rows[0]);
+  // The focused row has a bar: its left end differs from the next row's.
+  const kv::Rect r0 = rows[0]->GetAbsoluteBounds(), r1 = rows[1]->GetAbsoluteBounds();
+  int differing = 0;
+  for (int32_t dy = 2; dy < r0.H() - 2; ++dy)
+    if (Pixel(r0.x1 + 2, r0.y1 + dy) != Pixel(r1.x1 + 2, r1.y1 + dy)) ++differing;
+  EXPECT_GT(differing, r0.H() / 2) << "no focus bar on the focused row";
+  // The rows take the list's width and every signal word fits its column.
+  Resources::Font* font = Resources::LoadResource(Fonts::MediumFont);
+  for (ListForm::ApItem* row : rows) {
+    EXPECT_EQ(row->Bounds().W(), list.Bounds().W() - list.ItemXOffset);
+    const kv::String word = row->OnGetSignalText();
+    EXPECT_LE(font->GetTextWidth(word), row->SignalView().Bounds().W()) << word.ToUtf8();
+  }
+  const kv::String medium = kv::GetVariantOfString(Strings::SID_MEDIUM_U);
+  EXPECT_LE(font->GetTextWidth(medium), rows[0]->SignalView().Bounds().W());
+}
+
 // --- Menu pages ------------------------------------------------------------------------------
 
 TEST_F(WizardTest, WirelessSetupPageHasNoEnhanced11nRowAndAdvancedPageOpensItsPages) {
@@ -534,6 +629,34 @@ TEST_F(WizardTest, MacPageShowsBothAddressesAndAFailedReadAsZeros) {
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(page->Value(0)->OnGetValueString().ToUtf8(), "00:00:00:00:00:00");
   EXPECT_EQ(page->Value(1)->OnGetValueString().ToUtf8(), "00:00:00:00:00:00");
+}
+
+// The MAC page's rows cannot change: the focused row looks as the other one
+// does, with no focus bar and no arrows.
+TEST_F(WizardTest, MacRowsShowNeitherAFocusBarNorArrows) {
+  auto* page = OpenPage<MACAddressMenu>();
+  ASSERT_NE(page, nullptr);
+  Run(300);
+  ASSERT_EQ(Focused(), page->Value(0));
+  const kv::Rect wired = page->Value(0)->GetAbsoluteBounds();
+  const kv::Rect wireless = page->Value(1)->GetAbsoluteBounds();
+  ASSERT_EQ(wired.W(), wireless.W());
+  ASSERT_EQ(wired.H(), wireless.H());
+  // Columns that hold no text: the bar's left end and the arrows' places
+  // (left of the value and at the right end).
+  const int32_t value = page->Value(0)->ValueText().Bounds().x1;
+  for (const int32_t x : {2, 5, value - 24, value - 14, value - 8, wired.W() - 20, wired.W() - 14, wired.W() - 8}) {
+    SCOPED_TRACE(x);
+    int differing = 0;
+    for (int32_t dy = 1; dy < wired.H() - 1; ++dy)
+      if (Pixel(wired.x1 + x, wired.y1 + dy) != Pixel(wireless.x1 + x, wireless.y1 + dy)) ++differing;
+    EXPECT_EQ(differing, 0);
+  }
+  // Down moves to the wireless row, which looks the same.
+  Press("down");
+  Run(300);
+  EXPECT_EQ(Focused(), page->Value(1));
+  EXPECT_EQ(Pixel(wired.x1 + 5, wired.y1 + wired.H() / 2), Pixel(wireless.x1 + 5, wireless.y1 + wireless.H() / 2));
 }
 
 TEST_F(WizardTest, WirelessInformationShowsTheLinkAndTheInterface) {

@@ -25,8 +25,10 @@ class RecordTest : public menutest::MenuTest {
     Nms()->ClearAll();
     Settle();
   }
-  // Sets the set's clock (local time) to the day and time given; month 1-12.
+  // Sets the set's clock (local time) by hand to the day and time given,
+  // month 1-12: the automatic update off, as the date-and-time dialog needs.
   void SetClock(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute) {
+    ASSERT_EQ(XPM_SetAutoTimeUpdate(0), XPM_OK);
     XPM_LocalTime t{0, minute, hour, day, month - 1, year - 1900, 0, 0, 0};
     ASSERT_EQ(XPM_SetLocalTime(&t), XPM_OK);
     Settle();

@@ -424,6 +424,8 @@ TEST_F(WrapperTest, TimerPropertiesWorkOnTheCachedRecordUntilItIsSaved) {
 // --- Clock -------------------------------------------------------------------------------
 
 TEST_F(WrapperTest, ClockAndTwelveHourTexts) {
+  // Set by hand: the automatic update off first.
+  EXPECT_EQ(w_->SetAutoTimeUpdate(0), 0);
   EXPECT_EQ(w_->SetCurrentTime(Time(120, 1, 2, 9, 4, 5)), 0);
   EXPECT_TRUE(Logged("Set time to XPM with sec[5] min[4] hour[9] day[2] mon[1] year[120]"));
   EXPECT_EQ(Fields(w_->GetCurrentTime()), (std::vector<int32_t>{5, 4, 9, 2, 1, 120}));

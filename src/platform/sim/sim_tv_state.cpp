@@ -106,7 +106,7 @@ constexpr SettingInfo kSettings[] = {
     {"canadaLevel", Scope::kIndexed, Group::kLock, 0, 1, 0, 2 * 8},  // index system * 8 + level
     {"timeZone", Scope::kOne, Group::kTime, 0, 7, 0, kNoCount},
     {"daylightSaving", Scope::kOne, Group::kTime, 0, 1, 0, kNoCount},
-    {"autoTimeUpdate", Scope::kOne, Group::kTime, 0, 3, 0, kNoCount},
+    {"autoTimeUpdate", Scope::kOne, Group::kTime, 0, 3, 1, kNoCount},  // a new set takes the broadcast's time
     {"medium", Scope::kOne, Group::kSystem, 0, kMedia - 1, 0, kNoCount},
     {"dualWindow", Scope::kOne, Group::kSystem, 0, 2, 0, kNoCount},  // off, picture in picture, side by side
     {"secondaryWindowAudio", Scope::kOne, Group::kSystem, 0, 1, 0, kNoCount},

@@ -194,9 +194,13 @@ void AutoTuningDialog::FinishScan() {
       w->SetChannelLock(c, true);
     }
   }
-  if (IsInitialSetup && BothTuners) {
-    if (FirstPassCount != 0) SwitchToSourceIndex(w, 0);
-    else if (SecondPassCount != 0) SwitchToSourceIndex(w, 1);
+  // Both tuners: the set goes to the first tuner that found channels, with
+  // that tuner's medium, so that it shows the channels that tuner found.
+  if (IsInitialSetup && BothTuners && (FirstPassCount != 0 || SecondPassCount != 0)) {
+    const bool first = FirstPassCount != 0;
+    SwitchToSourceIndex(w, first ? 0 : 1);
+    const int32_t medium = first ? FirstMedium : SecondMedium;
+    if (w->OnGetAntCableIn() != medium) w->OnSetAntCableIn(medium);
   }
   w->ResetLastChannel();
   w->TuneToFirstChannel();

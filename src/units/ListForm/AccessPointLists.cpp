@@ -164,6 +164,8 @@ ApItem::ApItem() {
   OnSetBounds({0, 0, 620, 27});
   OnSetTextAlignH(0);
   TextView().OnSetEllipsis(true);
+  // The focus bar of the access-point rows (as on the skin's list).
+  OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::WiFiScanButtonFocus));
   for (Views::Text* t : {&second_, &channel_, &signal_}) {
     t->OnSetFont(Resources::LoadResource(Fonts::MediumFont));
     t->OnSetColor(Colors::White);
@@ -365,7 +367,19 @@ void AccessPointList::Initialize(Primitives::KeyRoutingParameter* param) {
   StartUp(*this, param);
 }
 
+void AccessPointList::InitializeItems() { FitRows(); }
+
+void AccessPointList::FitRows() {
+  const int32_t w = Bounds().W() - ItemXOffset;
+  if (w <= 0) return;  // not laid out yet: the first Refresh fits them
+  for (Forms::Ctrl* row : GetAllRows()) {
+    const kv::Rect b = row->Bounds();
+    if (b.W() != w) row->OnSetBounds({b.x1, b.y1, b.x1 + w, b.y2});
+  }
+}
+
 void AccessPointList::Refresh() {
+  FitRows();
   ListClass::Refresh();
   const kv::Rect b = Bounds();
   const int32_t x[5] = {4, 276, 482, 552, b.W()};

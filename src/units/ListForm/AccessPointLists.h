@@ -58,6 +58,7 @@ class ApItem : public ColumnRow {
   const kv::String& OnGetSecondText() const { return second_.OnGetString(); }
   const kv::String& OnGetChannelText() const { return channel_.OnGetString(); }
   const kv::String& OnGetSignalText() const { return signal_.OnGetString(); }
+  const Views::Text& SignalView() const { return signal_; }
 
   kv::String NetworkName;
   int32_t Channel = 0;
@@ -120,6 +121,8 @@ class AccessPointList : public ListClass {
   AccessPointList();
   // Shows a kept result once, else starts a scan with empty rows.
   void Initialize(Primitives::KeyRoutingParameter* param) override;
+  // The rows take the list's width; Refresh fits them again when it changes.
+  void InitializeItems() override;
   int32_t GetItemsNum() override { return MaxRows; }
   void Refresh() override;
   // Scans every network; the list waits disabled.
@@ -135,6 +138,8 @@ class AccessPointList : public ListClass {
   bool ProtocolMode = false;
 
  private:
+  // Every row as wide as the list (less the x offset), once it has a size.
+  void FitRows();
   Forms::ImageIndicator up_;
   Forms::ImageIndicator down_;
   Views::Text headings_[4];

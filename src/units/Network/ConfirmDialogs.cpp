@@ -44,6 +44,10 @@ constexpr uint32_t kWinId = 0x2000005;
 constexpr int32_t kButtonGap = 20;
 constexpr int32_t kWpsPinMode = 1;
 constexpr int32_t kPbcHeight = 330;
+// The screen, and the gap between the key entry dialog and the key pad.
+constexpr int32_t kScreenW = 960;
+constexpr int32_t kScreenH = 540;
+constexpr int32_t kPadGap = 4;
 
 void SetUpButton(SkinBin::Button& b, const kv::String& text) {
   b.OnSetText(text);
@@ -235,7 +239,23 @@ void PinEnterDialog::ShowKeyboard(kv::Object*) {
   auto* state = kv::New<SubSystem::State>();
   state->Class = keyPad;
   state->Param = param;
-  s->ChangeState(state);
+  Primitives::KeyRoutingForm* pad = s->ChangeState(state);
+  if (!pad) return;
+  // The pad opens beside the dialog (right, else left), level with its top,
+  // so that the viewer still reads the title and which network the key is
+  // for; without room beside it, under the prompt.
+  const kv::Rect d = Bounds();
+  const kv::Rect p = pad->Bounds();
+  int32_t x = d.x2 + kPadGap;
+  int32_t y = d.y1;
+  if (x + p.W() > kScreenW) x = d.x1 - kPadGap - p.W();
+  if (x < 0) {
+    x = d.x1 + (d.W() - p.W()) / 2;
+    y = d.y1 + WarningView().Bounds().y2 + kPadGap;
+  }
+  x = std::clamp(x, 0, std::max(0, kScreenW - p.W()));
+  y = std::clamp(y, 0, std::max(0, kScreenH - p.H()));
+  pad->OnSetBounds({x, y, x + p.W(), y + p.H()});
 }
 
 void PinEnterDialog::HandleMessage(Structures::Message* msg) {

@@ -57,6 +57,7 @@ void NetworkStatusDialog::SetButtonLabel(const kv::MultiTextId& label) {
 void NetworkStatusDialog::ReInit() {
   ConfirmOneOptionDialog::ReInit();
   if (label_) OnSetYesButtonLabel(kv::GetVariantOfString(*label_));
+  if (ShowsJoin()) OnSetCaption(kv::GetVariantOfString(CONFIRM_CAPTION));
 }
 
 void NetworkStatusDialog::DoActivate(kv::Object*) {
@@ -70,6 +71,8 @@ void NetworkStatusDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   ConfirmOneOptionDialog::Initialize(param);
   if (!ShowsJoin()) return;
   awaitingJoin_ = true;
+  // The title the join's dialogs share: the title bar is never empty.
+  OnSetCaption(kv::GetVariantOfString(CONFIRM_CAPTION));
   SetButtonLabel(Strings::SID_CANCEL);
   SetStatusText(kv::GetVariantOfString(STATUS_CONNECTING));
   OnTimeOut = kv::MakeSlot(this, &NetworkStatusDialog::JoinTimeout);

@@ -8,6 +8,7 @@
 #include "strings/Network.h"
 #include "strings/Strings.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/Bitmaps.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Events/NetworkTestResultsEvent.h"
@@ -18,6 +19,7 @@
 #include "units/Network/WizardStates.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionTypes.h"
+#include "units/Resources/Resources.h"
 #include "units/SkinBin/NetworkSetup.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
@@ -105,6 +107,16 @@ void SubMenuItemValue::Refresh() {
   ShowArrows(false);
 }
 
+void SubMenuItemValue::HandleFocus(bool focused) {
+  MenuSystem::SubMenuItemValue::HandleFocus(focused);
+  ShowArrows(false);
+}
+
+void SubMenuItemValue::RefreshCtrlState(int32_t state) {
+  MenuSystem::SubMenuItemValue::RefreshCtrlState(state);
+  ShowArrows(false);
+}
+
 // --- Wireless set-up and easy set-up ------------------------------------------------------
 
 WirelessSetupMenu::WirelessSetupMenu() { Build(kWirelessSetupPage); }
@@ -181,6 +193,14 @@ void ValuePage::ShowHelp(int32_t mask, const kv::String& text) {
 MACAddressMenu::MACAddressMenu() {
   Build(kMacPage);
   AddValues({&S::SID_WIRED, &S::SID_WIRELESS}, 0x40000, {&S::SID_BACK});
+  // Nothing on the page changes: the focused row keeps the plain look.
+  for (int32_t i = 0; i < 2; ++i) {
+    SubMenuItemValue* v = Value(i);
+    if (!v) continue;
+    v->OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::OptionButtonNonfocus));
+    v->OnSetFocused_BackgroundColor(v->OnGetNonfocused_BackgroundColor());
+    v->OnSetFocused_TextColor(v->OnGetNonfocused_TextColor());
+  }
 }
 
 void MACAddressMenu::Initialize(Primitives::KeyRoutingParameter* param) {

@@ -31,7 +31,10 @@ class SubMenuItemValue : public MenuSystem::SubMenuItemValue {
   KV_CLASS(Network, SubMenuItemValue, MenuSystem::SubMenuItemValue)
  public:
   SubMenuItemValue();
+  // The row only shows a value: its arrows stay hidden, focused or not.
   void Refresh() override;
+  void HandleFocus(bool focused) override;
+  void RefreshCtrlState(int32_t state) override;
 
   // The property the row shows (null: the row's own text).
   int32_t* RefValue = nullptr;

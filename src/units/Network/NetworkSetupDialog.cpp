@@ -194,7 +194,7 @@ void NetworkSetupDialog::SetDHCP(kv::Object*) {
   if (!StoreAutoSetup(dhcp_.OnGetIsChecked())) {
     // The set kept its setting: show what it holds.
     LoadAddresses(true);
-    ShowError(kv::GetVariantOfString(APPLY_FAILED));
+    ShowError(kv::GetVariantOfString(APPLY_FAILED), &dhcp_);
     return;
   }
   kv::Signal(kv::MakeSlot(this, &NetworkSetupDialog::RefreshGrayout), this);
@@ -235,17 +235,23 @@ void NetworkSetupDialog::SaveAddress(kv::Object* sender) {
     applied = StoreAddress(index, address);
   }
   dialog->Close();
+  // The box closes onto the row of the address, so that OK edits it again.
+  Core::View* row = index >= ADDRESS_IP && index <= ADDRESS_DNS2 ? &buttons_[index] : nullptr;
   if (refusal) {
-    ShowError(kv::GetVariantOfString(*refusal));
+    ShowError(kv::GetVariantOfString(*refusal), row);
   } else if (!applied) {
     // The interface keeps what it had: the dialog shows it again.
     LoadAddresses(true);
-    ShowError(kv::GetVariantOfString(APPLY_FAILED));
+    ShowError(kv::GetVariantOfString(APPLY_FAILED), row);
   }
 }
 
-void NetworkSetupDialog::ShowError(const kv::String& message) {
+void NetworkSetupDialog::ShowError(const kv::String& message, Core::View* back) {
   if (AddressErrorInfo* old = error_.get()) old->Close();
+  errorBack_ = -1;
+  for (int32_t i = ADDRESS_IP; i <= ADDRESS_DNS2; ++i)
+    if (back == &buttons_[i]) errorBack_ = i;
+  if (back == &dhcp_) errorBack_ = kBackToDhcp;
   error_ = AddressErrorInfo::Show(this, kErrorOrigin.x, kErrorOrigin.y, message,
                                   kv::MakeSlot(this, &NetworkSetupDialog::DoCloseErrorInfo));
 }
@@ -257,7 +263,14 @@ void NetworkSetupDialog::DoCloseErrorInfo(kv::Object* sender) {
   if (error_.get() == box) error_ = nullptr;
   // The refused entry disappears: IP address, mask and gateway as stored.
   for (int32_t i = ADDRESS_IP; i <= ADDRESS_GATEWAY; ++i) buttons_[i].OnSetAddress(StoredAddress(i));
-  if (!OnGetFocus() || !OnGetFocus()->CanFocus()) OnSetFocus(&dhcp_);
+  Core::View* back = errorBack_ == kBackToDhcp                                ? static_cast<Core::View*>(&dhcp_)
+                     : errorBack_ >= ADDRESS_IP && errorBack_ <= ADDRESS_DNS2 ? &buttons_[errorBack_]
+                                                                               : nullptr;
+  errorBack_ = -1;
+  if (back && back->CanFocus())
+    OnSetFocus(back);
+  else if (!OnGetFocus() || !OnGetFocus()->CanFocus())
+    OnSetFocus(&dhcp_);
 }
 
 kv::Object* NetworkSetupDialog::HandleEvent(Core::Event* event) {

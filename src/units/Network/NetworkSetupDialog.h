@@ -87,13 +87,18 @@ class NetworkSetupDialog : public NonMenuSystem::KXDWidgetClass {
  private:
   // The check box and the five buttons from the Wrapper.
   void LoadAddresses(bool dns);
-  void ShowError(const kv::String& message);
+  // The error box over the dialog; `back` has the focus again when it closes.
+  void ShowError(const kv::String& message, Core::View* back);
 
   ::SkinBin::CheckBoxWithCaption dhcp_;
   IPAddressButton buttons_[5];
   Views::Text labels_[4];
   ::SkinBin::Button ok_;
   kv::Member<AddressErrorInfo> error_;
+  // Which control the closing error box gives the focus back to: an
+  // address button's index, kBackToDhcp, or -1 (none).
+  static constexpr int32_t kBackToDhcp = 5;
+  int32_t errorBack_ = -1;
 };
 
 }  // namespace Network

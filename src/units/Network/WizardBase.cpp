@@ -1,7 +1,11 @@
 #include "units/Network/WizardBase.h"
 
+#include <algorithm>
+
+#include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/Strings.h"
+#include "units/Bitmaps/Bitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Events/WlanConnectCompleteEvent.h"
@@ -10,7 +14,10 @@
 #include "units/Fonts/Fonts.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/Network/Dispatch.h"
+#include "units/MainApp/OptionDB.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/OptionDatabase/OptionData.h"
+#include "units/OptionDatabase/OptionDatabase.h"
 #include "units/OptionDatabase/OptionTypes.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/Resources/Resources.h"
@@ -19,6 +26,7 @@
 #include "units/Views/Align.h"
 
 KV_REGISTER_CLASS(Network::NetworkWidgetClass);
+KV_REGISTER_CLASS(Network::YesNoButton);
 KV_REGISTER_CLASS(Network::YesNoState);
 KV_REGISTER_CLASS(Network::CancelDialog);
 
@@ -209,6 +217,69 @@ kv::Object* NetworkWidgetClass::HandleEvent(Core::Event* event) {
 
 // --- YesNoState ----------------------------------------------------------------------------
 
+// --- YesNoButton ------------------------------------------------------------------------
+
+YesNoButton::YesNoButton() {
+  for (SkinBin::Button& face : faces_) {
+    face.OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonNonfocus));
+    face.OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonFocus));
+    face.OnSetTextAlignH(Views::ALIGN_CENTER);
+    face.OnSetTextEllipsis(true);
+  }
+  // The faces are the button's look: it draws no bar and no caption of its own.
+  OnSetNonfocused_BackgroundBitmap(nullptr);
+  OnSetFocused_BackgroundBitmap(nullptr);
+  OnSetBounds({0, 0, kWidth, kFaceHeight});
+}
+
+void YesNoButton::LoadChoices() {
+  auto* db = kv::GetAutoObject<OptionDatabase::OptionDatabaseClass>(MainApp::OptionDB);
+  OptionDatabase::OptionDataClass* record = db ? db->GetOptionData(OptionType) : nullptr;
+  if (!record) return;
+  // Each choice's caption through the option's courier; the record is left
+  // on the choice the button shows.
+  for (int32_t i = 0; i < 2; ++i) {
+    record->Id = i;
+    record->GetData();
+    auto* courier = kv::Cast<OptionDatabase::OptionCourier>(record->Courier.get());
+    faces_[i].OnSetText(courier && i < record->Num ? courier->Caption : kv::String());
+  }
+  record->Id = Index < 0 ? 0 : Index;
+  record->GetData();
+  InvalidateView();
+}
+
+void YesNoButton::ReInit() {
+  OptionButton::ReInit();
+  LoadChoices();
+}
+
+void YesNoButton::Refresh() {
+  OptionButton::Refresh();
+  const kv::Rect b = Bounds();
+  const int32_t w = std::max(0, (b.W() - kFaceGap) / 2);
+  faces_[0].OnSetBounds({0, 0, w, b.H()});
+  faces_[1].OnSetBounds({b.W() - w, 0, b.W(), b.H()});
+}
+
+kv::Object* YesNoButton::HandleEvent(Core::Event* event) {
+  const int32_t before = Index;
+  kv::Object* answer = OptionButton::HandleEvent(event);
+  if (Index != before) InvalidateView();
+  return answer;
+}
+
+void YesNoButton::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  const bool focused = IsFocused();
+  for (int32_t i = 0; i < 2; ++i) {
+    const int32_t state = focused && Index == i ? ::Button::kStateFocused : ::Button::kStateNonfocused;
+    if (faces_[i].OnGetCtrlState() != state) faces_[i].RefreshCtrlState(state);
+    DrawPart(faces_[i], target, clip, origin, opacity);
+  }
+}
+
+// --- YesNoState --------------------------------------------------------------------------
+
 YesNoState::YesNoState() {
   Layer = kLayer;
   choice_.OnSetOptionType(OptionDatabase::OPTION_TYPE_SELECT_CONFIRM);
@@ -225,13 +296,15 @@ void YesNoState::Initialize(Primitives::KeyRoutingParameter* param) {
   // Every question starts on its first answer (the record keeps the last one).
   choice_.RefreshOption();
   if (choice_.Index > 0) choice_.ToggleOption(-choice_.Index);
+  choice_.LoadChoices();
 }
 
 void YesNoState::Refresh() {
   NetworkWidgetClass::Refresh();
   const kv::Rect b = Bounds();
   info_.OnSetBounds({20, 40, b.W() - 20, b.H() - 60});
-  choice_.OnSetBounds({50, b.H() - 52, b.W() - 50, b.H() - 20});
+  const int32_t x = (b.W() - YesNoButton::kWidth) / 2;
+  choice_.OnSetBounds({x, b.H() - 52, x + YesNoButton::kWidth, b.H() - 52 + YesNoButton::kFaceHeight});
 }
 
 void YesNoState::DoActivate(kv::Object*) {

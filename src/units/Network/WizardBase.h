@@ -122,9 +122,37 @@ class NetworkWidgetClass : public NonMenuSystem::WidgetClass {
   Views::MultilineText info_;
 };
 
+// The yes/no option button of the wizard's questions, drawn as its two
+// choices side by side, each a dialog button with its caption; the focus bar
+// lies on the current choice while the button has the focus. Left and right
+// move between them as on any option button.
+class YesNoButton : public SkinBin::OptionButton {
+  KV_CLASS(Network, YesNoButton, SkinBin::OptionButton)
+ public:
+  static constexpr int32_t kFaceWidth = 110;
+  static constexpr int32_t kFaceHeight = 27;
+  static constexpr int32_t kFaceGap = 20;
+  static constexpr int32_t kWidth = 2 * kFaceWidth + kFaceGap;
+
+  YesNoButton();
+  // Reads the choices' captions from the option again.
+  void LoadChoices();
+  void ReInit() override;
+  void Refresh() override;
+  kv::Object* HandleEvent(Core::Event* event) override;
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+
+  // The button that shows choice i (0 or 1).
+  SkinBin::Button& Face(int32_t i) { return faces_[i == 0 ? 0 : 1]; }
+
+ private:
+  SkinBin::Button faces_[2];
+};
+
 // A yes/no question over another state (layer 128): the yes/no option
-// button at x 50, starting on its first answer; OK on yes is EnterNextState,
-// on no EnterPrevState, as are back and the 60 s time-out.
+// button centred under the question, starting on its first answer; OK on
+// yes is EnterNextState, on no EnterPrevState, as are back and the 60 s
+// time-out.
 class YesNoState : public NetworkWidgetClass {
   KV_CLASS(Network, YesNoState, NetworkWidgetClass)
  public:
@@ -135,10 +163,10 @@ class YesNoState : public NetworkWidgetClass {
   void Refresh() override;
   void DoActivate(kv::Object* sender = nullptr);
 
-  SkinBin::OptionButton& Choice() { return choice_; }
+  YesNoButton& Choice() { return choice_; }
 
  protected:
-  SkinBin::OptionButton choice_;
+  YesNoButton choice_;
 };
 
 class CancelDialog : public YesNoState {
