@@ -18,6 +18,7 @@
 #include "units/Views/Align.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/Primitives/KeyRoutingParameter.h"
+#include "units/Resources/Font.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/EPGEventsInfo_DB.h"
 #include "units/SkinBin/HdmiCecData.h"
