@@ -452,6 +452,10 @@ TEST_F(WrapperTest, ResetAllRestoresClockSleepTimerChannelMemoryAndWindow) {
   w_->StartAnimation();
   w_->StartAnimation();
   EXPECT_EQ(w_->ResetAll(), 0);
+  // The reset set takes its time from the broadcast again; the clock the
+  // reset wrote shows once the update is off.
+  EXPECT_EQ(w_->GetAutoTimeUpdate(), 1);
+  EXPECT_EQ(w_->SetAutoTimeUpdate(0), 0);
   EXPECT_EQ(Fields(w_->GetCurrentTime()), (std::vector<int32_t>{0, 0, 0, 1, 0, 106}));
   EXPECT_EQ(w_->GetSleepTimer(), 0);
   EXPECT_EQ(w_->RemainSleepTime, 0);
