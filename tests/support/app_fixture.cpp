@@ -71,9 +71,6 @@ void AppTest::StartSystem(bool first) {
   window_ = display_->CreateWindow(Core::Root::kWidth, Core::Root::kHeight);
 
   if (first) SetUpData();
-  // The client starts as the host's does, before the root: the set acquires
-  // what it shows.
-  XPM_InitClient();
   root_ = kv::New<MainApp::Root>();
   kv::LockObject(root_);
   root_->OnSetBounds({0, 0, Core::Root::kWidth, Core::Root::kHeight});

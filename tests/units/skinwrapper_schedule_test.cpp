@@ -280,7 +280,7 @@ TEST_F(SkinScheduleTest, ChannelDetailsAndAlternativeRatingsOfTheChannelInTune) 
   int32_t quality = -1;
   State().SignalQuality(0, &quality, kTest);
   EXPECT_EQ(d->SignalStrength, quality);
-  EXPECT_EQ(d->UsRating, g.rating + 1);
+  EXPECT_EQ(d->UsRating, sim::UsRatingWord(g));
   EXPECT_EQ(d->CanadianRating, g.canadianRating);
 
   // More alternative ratings than the record holds: the first 120 are kept

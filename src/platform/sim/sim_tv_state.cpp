@@ -588,10 +588,19 @@ void TvState::ShowPowerOnPicture() {
     std::lock_guard<std::mutex> lock(mutex_);
     if (pictureShown_ || windowSource_[0] == kSourceMedia) return;
     // Nothing was tuned since the start: the main window acquires what it
-    // shows, so that a blocked channel or input asks for the PIN at once.
+    // shows. A blocked channel or input sends its acquired event, so that it
+    // asks for the PIN at once; anything else shows its picture only.
     acquired.push_back(AcquireLocked(0, IsTuner(windowSource_[0])));
+    if (acquired.front().lockResult == 0) {
+      pictureShown_ = true;
+      pictureKey_ = acquired.front().pictureKey;
+      pictureBlank_ = acquired.front().blank;
+    }
   }
-  Send(acquired);
+  if (acquired.front().lockResult == 0)
+    SchedulePicture(acquired.front().pictureKey, acquired.front().blank);
+  else
+    Send(acquired);
 }
 
 bool TvState::WakeUp() {
@@ -602,6 +611,9 @@ bool TvState::WakeUp() {
     asleep_ = false;
     if (windowSource_[0] == kSourceMedia) return false;
     acquired.push_back(AcquireLocked(0, IsTuner(windowSource_[0])));
+    // Only a blocked channel or input is acquired anew (its event asks for
+    // the PIN); the picture of any other stays as it was.
+    if (acquired.front().lockResult == 0) return;
   }
   Send(acquired);
   return true;
