@@ -613,7 +613,7 @@ bool TvState::WakeUp() {
     acquired.push_back(AcquireLocked(0, IsTuner(windowSource_[0])));
     // Only a blocked channel or input is acquired anew (its event asks for
     // the PIN); the picture of any other stays as it was.
-    if (acquired.front().lockResult == 0) return;
+    if (acquired.front().lockResult == 0) return true;
   }
   Send(acquired);
   return true;
