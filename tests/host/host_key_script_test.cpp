@@ -79,7 +79,7 @@ TEST(KeyScriptTest, TheOutsideWorldPlugsTheDiskAndSetsTheSetsAnswers) {
   EXPECT_EQ(script.Steps()[1].text, "none");
   EXPECT_EQ(script.Steps()[2].value, 0);
   EXPECT_FALSE(script.Parse("menu\nusb eject\n", &error));
-  EXPECT_EQ(error, "line 2: \"usb\" needs \"mount\" or \"remove\"");
+  EXPECT_EQ(error, "line 2: \"usb\" needs \"mount\", \"remove\" or \"stick\"");
   EXPECT_FALSE(script.Parse("sim usb.format\n", &error));
   EXPECT_EQ(error, "line 1: \"sim\" needs a state key and a value");
   // A new set's script: "fresh set" is no step; "air" empties a medium.

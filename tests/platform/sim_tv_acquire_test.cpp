@@ -247,8 +247,8 @@ TEST_F(SimTvAcquireTest, AnEmptyMapAnswers7) {
   EXPECT_EQ(events[0].As<SourceAcquired>().status, sim::kChannelMapEmpty);
   const auto p = events[1].As<ChannelAcquired>();
   EXPECT_EQ(p.status, sim::kChannelMapEmpty);
-  EXPECT_EQ(p.major, 0);
-  EXPECT_EQ(p.minor, 0);
+  EXPECT_EQ(p.major, sim::kNoChannel);
+  EXPECT_EQ(p.minor, sim::kNoChannel);
   EXPECT_TRUE(lastBlack_.load());
 }
 

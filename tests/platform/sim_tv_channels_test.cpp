@@ -153,7 +153,7 @@ TEST_F(SimTvTest, ChannelInfoNamesAndTheCableMap) {
   ASSERT_EQ(XPM_SetMedium(1), XPM_OK);
   ASSERT_EQ(XPM_GetMedium(&medium), XPM_OK);
   EXPECT_EQ(medium, 1);
-  EXPECT_EQ(XPM_GetChannelInfo(4, 1, &info), XPM_ERR_INVALID_PARAM);
+  EXPECT_EQ(XPM_GetChannelInfo(4, 1, &info), XPM_ERR_NOT_FOUND);
   ASSERT_EQ(XPM_GetChannelInfo(30, 1, &info), XPM_OK);
   EXPECT_STREQ(info.name, "Movies One");
   ASSERT_EQ(XPM_GetNumChannelsInRing(0, &count), XPM_OK);

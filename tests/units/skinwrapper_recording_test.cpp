@@ -254,7 +254,7 @@ TEST_F(SkinRecordingTest, TheGuideRepeatsAndTheWrapperReadsIt) {
   const size_t live = BKNI_LiveAllocations();
   Structures::EventInfo* rating = s_->GetCurrentRatingInfo();
   ASSERT_NE(rating, nullptr);
-  EXPECT_EQ(rating->UsRating, a[0].rating < 0 ? 0 : a[0].rating + 1);
+  EXPECT_EQ(rating->UsRating, sim::UsRatingWord(a[0]));
   tv_->FailCall("XPM_GetCurrentChannelRatingInfo", 9);
   EXPECT_EQ(s_->GetCurrentRatingInfo()->UsRating, 0);
   EXPECT_EQ(BKNI_LiveAllocations(), live) << "the block is freed";

@@ -80,7 +80,8 @@ void SetupText(Views::Text& t, const Resources::FontId& font, kv::Color colour =
 
 // The number takes the width of its text and the name the rest of the row up
 // to 12 px from the frame, in the extra-large font where it fits there, else
-// in the large font (a name too long even for that ends in "...").
+// in the large or the medium font (a name too long even for that ends in
+// "...").
 void PlaceNumberAndName(BannerBasicInfo& b) {
   constexpr int32_t kLeft = 12, kRight = 238, kGap = 10, kTop = 32, kHeight = 40;
   Resources::Font* large = Fnt(Fonts::ExtraLargeFont);
@@ -89,8 +90,12 @@ void PlaceNumberAndName(BannerBasicInfo& b) {
   Place(b.ChannelNumber, kLeft, kTop, numberWidth, kHeight);
   const int32_t x = kLeft + numberWidth + (numberWidth > 0 ? kGap : 0);
   const kv::String& name = b.ChannelName.OnGetString();
-  const bool fits = !large || name.Empty() || large->GetTextWidth(name) <= kRight - x;
-  b.ChannelName.OnSetFont(fits ? large : Fnt(Fonts::LargeFont));
+  Resources::Font* font = large;
+  for (const Resources::FontId* id : {&Fonts::ExtraLargeFont, &Fonts::LargeFont, &Fonts::MediumFont}) {
+    font = Fnt(*id);
+    if (!font || name.Empty() || font->GetTextWidth(name) <= kRight - x) break;
+  }
+  b.ChannelName.OnSetFont(font);
   Place(b.ChannelName, x, kTop, kRight - x, kHeight);
 }
 
@@ -182,7 +187,7 @@ BannerBasicInfo::BannerBasicInfo() {
   SetupText(Rating, Fonts::BannerBasicInfo);
   // Rating names come from the broadcast: a long line ends in "...".
   Rating.OnSetEllipsis(true);
-  Place(Rating, 52, 98, 188, 22);
+  Place(Rating, 52, 98, 186, 22);
   SetupText(PCTiming, Fonts::BannerBasicInfo);
   Place(PCTiming, 52, 74, 188, 22);
   SecondAudio.OnSetBitmap(Bmp(Bitmaps::BannerMultiAudio));
