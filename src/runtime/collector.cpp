@@ -340,6 +340,17 @@ class Collector {
     std::vector<size_t> sizes;
     sizes.reserve(garbage.size());
     for (Object* o : garbage) sizes.push_back(SizeOf(o));
+    // A scheduled timer no longer keeps a closed screen alive, so garbage may
+    // hold scheduled entries: they leave the registry before any destructor
+    // runs, so that no destructor's cancel touches a peer's entry.
+    std::vector<std::pair<const char*, const char*>> blocks;
+    blocks.reserve(garbage.size());
+    for (size_t i = 0; i < garbage.size(); ++i) {
+      const char* b = reinterpret_cast<const char*>(garbage[i]);
+      blocks.emplace_back(b, b + sizes[i]);
+    }
+    std::sort(blocks.begin(), blocks.end());
+    TimerRegistry::CancelInBlocks(blocks);
     for (size_t i = 0; i < garbage.size(); ++i) ASAN_POISON_MEMORY_REGION(garbage[i], sizes[i]);
     for (size_t i = 0; i < garbage.size(); ++i) {
       ASAN_UNPOISON_MEMORY_REGION(garbage[i], sizes[i]);

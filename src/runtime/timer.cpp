@@ -1,6 +1,7 @@
 #include "runtime/timer.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "runtime/clock.h"
@@ -92,6 +93,22 @@ void TimerRegistry::CancelIn(const char* begin, const char* end) {
     const char* c = static_cast<const char*>(p);
     return c >= begin && c < end;
   };
+  for (size_t i = g_entries.size(); i-- > 0;) {
+    TimerEntry* e = g_entries[i];
+    if (inside(e) || inside(e->owner_)) e->Cancel();
+  }
+}
+
+void TimerRegistry::CancelInBlocks(const std::vector<std::pair<const char*, const char*>>& blocks) {
+  if (blocks.empty()) return;
+  auto inside = [&blocks](const void* p) {
+    const char* c = static_cast<const char*>(p);
+    auto it = std::upper_bound(blocks.begin(), blocks.end(), c,
+                               [](const char* v, const std::pair<const char*, const char*>& b) { return v < b.first; });
+    return it != blocks.begin() && c < std::prev(it)->second;
+  };
+  // Cancel moves the last entry into the freed place: walking from the end
+  // meets every entry once.
   for (size_t i = g_entries.size(); i-- > 0;) {
     TimerEntry* e = g_entries[i];
     if (inside(e) || inside(e->owner_)) e->Cancel();

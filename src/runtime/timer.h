@@ -7,6 +7,9 @@
 // due order; a timer scheduled during the timer step waits for the next pass.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -56,6 +59,9 @@ class TimerRegistry {
   // Cancels every entry that lies in or belongs to the memory [begin, end)
   // (a construction that did not finish).
   static void CancelIn(const char* begin, const char* end);
+  // The same for many blocks at once: `blocks` holds [begin, end) pairs
+  // sorted by begin and not overlapping (the garbage of a collection).
+  static void CancelInBlocks(const std::vector<std::pair<const char*, const char*>>& blocks);
   static void ResetForTests();
 };
 

@@ -13,6 +13,8 @@
 
 #include "ge/surface.h"
 #include "parentallocks_support.h"
+#include "platform/sim/sim_guide.h"
+#include "platform/sim/sim_tv_state.h"
 #include "record_support.h"
 #include "strings/SkinBinWrapper.h"
 #include "units/Channels/FullEPGDialog.h"
@@ -122,7 +124,19 @@ TEST_F(PinBarOpacityTest, TheWrongPinBarHidesThePromptBeneath) {
   Press("ok");
   Press("exit");
   Settle();
-  Tune(7, 1);  // a TV-14 programme: the PIN prompt
+  // A channel whose programme on now is TV-14: the PIN prompt.
+  int32_t major = 0, minor = 0;
+  const int64_t now = Tv().Tv().NetworkTime();
+  for (const sim::Channel& c : Tv().Tv().Ring(0, 0)) {
+    sim::GuideEvent e;
+    if (c.digital && sim::GuideEventAt(c.major, c.minor, now, &e) && e.rating == 2) {
+      major = c.major;
+      minor = c.minor;
+      break;
+    }
+  }
+  ASSERT_NE(major, 0) << "no TV-14 programme on now";
+  Tune(major, minor);
   kv::Persistent<ParentalLocks::ChannelLockEnterPin> p = Open<ParentalLocks::ChannelLockEnterPin>();
   ASSERT_NE(p, nullptr);
   Press("1");  // a digit in the boxes, as the viewer has typed before the wrong PIN
