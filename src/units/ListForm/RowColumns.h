@@ -17,7 +17,7 @@
 #include "runtime/geometry.h"
 
 namespace kv {
-class Class;
+struct Class;
 }
 namespace Core {
 class View;
