@@ -12,6 +12,7 @@
 
 #include "player_fixture.h"
 #include "runtime/auto_object.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/View.h"
 #include "units/MediaPlayer/ListViews.h"
 #include "units/MediaPlayer/PhotoMultiView.h"
@@ -122,7 +123,7 @@ TEST_F(BrowseOverlayTest, EveryBrowseScreenTakesKeysAndClosesForItsStickAfterThe
     Settle();
     Run(200);
     EXPECT_EQ(OpenScreenOf(c.cls), nullptr);
-    EXPECT_EQ(Notices(kDeviceRemovedMessage), ++removed);
+    EXPECT_EQ(Notices(Constants::DirectMsgTypeDeviceRemoved), ++removed);
     Run(3000);
     ASSERT_EQ(psl::PlugFolder(StickDir("mixed")), stick);
     Settle();
@@ -145,7 +146,7 @@ TEST_F(BrowseOverlayTest, AServerThatGoesClosesItsBrowserAfterTheQuickMenu) {
   Settle();
   Run(200);
   EXPECT_EQ(OpenScreenOf(&MusicListView::StaticClass()), nullptr);
-  EXPECT_EQ(Notices(kDeviceRemovedMessage), 1u);
+  EXPECT_EQ(Notices(Constants::DirectMsgTypeDeviceRemoved), 1u);
 }
 
 }  // namespace

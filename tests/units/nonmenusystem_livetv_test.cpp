@@ -13,6 +13,7 @@
 #include "strings/Strings.h"
 #include "units/Agent/EventAgent.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Events/CEC_EVENT_SOURCE_DETECTED.h"
 #include "units/Events/DMRStatusEvent.h"
 #include "units/Events/MediaRemovedEvent.h"
@@ -102,7 +103,7 @@ TEST_F(LiveTVDispatchTest, NoScreenOnTheTuner) {
     Nms()->ClearAll();
     Settle();
     EXPECT_EQ(Key(code), Nms());
-    EXPECT_NE(BarType(), NonMenuSystem::MESSAGE_NOT_AVAILABLE);
+    EXPECT_NE(BarType(), Constants::DirectMsgTypeNotAvailable);
   }
   // OK, exit, arrows and back with no screen open are not live TV's.
   for (uint16_t code : {1, 2, 4, 5, 6, 7, 41, 8, 9, 21}) EXPECT_EQ(Key(code), nullptr) << code;
@@ -118,7 +119,7 @@ TEST_F(LiveTVDispatchTest, NotAvailableWhereLiveTVCannotAct) {
   OnTuner();
   // The dash key never reaches the table: with no screen it says "not available".
   EXPECT_EQ(Key(44), nullptr);
-  EXPECT_EQ(BarType(), NonMenuSystem::MESSAGE_NOT_AVAILABLE);
+  EXPECT_EQ(BarType(), Constants::DirectMsgTypeNotAvailable);
   // The notice is drawn, and leaves after 2000 ms.
   kv::Persistent<NonMenuSystem::DirectMessageBar> bar = Bar();
   ASSERT_NE(bar, nullptr);
@@ -139,7 +140,7 @@ TEST_F(LiveTVDispatchTest, NotAvailableWhereLiveTVCannotAct) {
   for (uint16_t code : {53, 69, 99, 101}) {
     CloseBar();
     EXPECT_EQ(Key(code), Nms()) << code;
-    EXPECT_EQ(BarType(), NonMenuSystem::MESSAGE_NOT_AVAILABLE) << code;
+    EXPECT_EQ(BarType(), Constants::DirectMsgTypeNotAvailable) << code;
   }
   // The panel-lock key shows message 13; the record key opens the record options (pending).
   EXPECT_EQ(Key(96), Nms());
@@ -165,7 +166,7 @@ TEST_F(LiveTVDispatchTest, TheKeyFilterFollowsTheRunningNetworkApplication) {
     int32_t bar;  // after the guide key
   };
   const Row rows[] = {{"none", 0, true, true, 0},
-                      {"widgets", TVSM_APP_WIDGET, true, false, NonMenuSystem::MESSAGE_NOT_AVAILABLE},
+                      {"widgets", TVSM_APP_WIDGET, true, false, Constants::DirectMsgTypeNotAvailable},
                       {"netflix", TVSM_APP_FLASH, false, false, 0},
                       {"vudu", TVSM_APP_DOCK, false, false, 0}};
   for (const Row& r : rows) {
@@ -209,16 +210,16 @@ TEST_F(LiveTVDispatchTest, NonTunerSourceRefusesChannelAndPlaybackKeys) {
     SCOPED_TRACE(code);
     CloseBar();
     EXPECT_EQ(Key(code), nullptr);
-    EXPECT_EQ(BarType(), NonMenuSystem::MESSAGE_NOT_AVAILABLE);
+    EXPECT_EQ(BarType(), Constants::DirectMsgTypeNotAvailable);
   }
   // The guide needs a digital channel of the tuner.
   CloseBar();
   EXPECT_EQ(Key(66), nullptr);
-  EXPECT_EQ(BarType(), NonMenuSystem::MESSAGE_NOT_AVAILABLE);
+  EXPECT_EQ(BarType(), Constants::DirectMsgTypeNotAvailable);
   // The sound-track key: no CEC device on the input, so "not available" (consumed).
   CloseBar();
   EXPECT_EQ(Key(70), Nms());
-  EXPECT_EQ(BarType(), NonMenuSystem::MESSAGE_NOT_AVAILABLE);
+  EXPECT_EQ(BarType(), Constants::DirectMsgTypeNotAvailable);
   // Digits still open the channel entry (which tunes the tuner).
   CloseBar();
   EXPECT_EQ(Key(12), Nms());
@@ -244,7 +245,7 @@ TEST_F(LiveTVDispatchTest, AScreenOpen) {
     // The dash key there says "not available", clearing the screens first.
     EXPECT_EQ(Key(44), nullptr);
     EXPECT_FALSE(overlay->IsOpen());
-    EXPECT_EQ(BarType(), NonMenuSystem::MESSAGE_NOT_AVAILABLE);
+    EXPECT_EQ(BarType(), Constants::DirectMsgTypeNotAvailable);
     CloseBar();
   }
   // Over another screen the dash key is refused silently.
@@ -291,7 +292,7 @@ TEST_F(LiveTVDispatchTest, The3DDialogAndTheMediaScreens) {
   // Sound-track and caption keys over the media screens: not available, unless the photo frame shows.
   EXPECT_FALSE(Nms()->KeyEventNeedHandled(76));
   Settle();
-  EXPECT_EQ(BarType(), NonMenuSystem::MESSAGE_NOT_AVAILABLE);
+  EXPECT_EQ(BarType(), Constants::DirectMsgTypeNotAvailable);
   CloseBar();
   OpenWindow(WinIDs::WIN_ID_MoviePlayer, 128);
   EXPECT_TRUE(Nms()->KeyEventNeedHandled(77));

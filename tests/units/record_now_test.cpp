@@ -7,6 +7,7 @@
 
 #include "platform/xpm/xpm_record.h"
 #include "record_support.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
 #include "units/Record/RecordOptionsDialog.h"
 #include "units/Structures/EventInfo.h"
@@ -125,7 +126,7 @@ TEST_F(RecordNowTest, NoFreeTimerShowsMessage44AndNoEditor) {
   Press("down");
   Press("ok");
   Settle();
-  EXPECT_EQ(BarType(), Record::kMsgInvalidTimerId);
+  EXPECT_EQ(BarType(), Constants::DirectMsgTypeInvalidTimerId);
   EXPECT_EQ(Editor(), nullptr);
   EXPECT_EQ(Choice(), nullptr);
 }

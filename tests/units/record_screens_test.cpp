@@ -13,6 +13,7 @@
 #include "ge/surface.h"
 #include "record_support.h"
 #include "units/Bitmaps/ListBitmaps.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Forms/ImageIndicator.h"
 #include "units/ListForm/RecordLists.h"
 #include "units/MenuSystem/LiveMenu.h"
@@ -309,7 +310,7 @@ TEST_F(RecordScreensTest, OkEditsTheFocusedTimerAndANonTunerInputGives47) {
   EXPECT_FALSE(s->Parts.Number.IsVisible());
   Press("ok");
   Settle();
-  EXPECT_EQ(BarType(), Record::kMsgNotTuner);
+  EXPECT_EQ(BarType(), Constants::DirectMsgTypeDisableTimerSetting);
   EXPECT_EQ(Editor(), nullptr);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "record_support.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/MenuSystem/LiveMenuPages.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/ConfirmOptionDialog.h"
@@ -115,7 +116,7 @@ TEST_F(RecordTimerTest, EachRefusalKeepsTheDialogOpenAndTheDatabaseUntouched) {
   ClearCallLog();
   Press("ok");
   Settle();
-  EXPECT_EQ(BarType(), Record::kMsgInvalidChannel);
+  EXPECT_EQ(BarType(), Constants::DirectMsgTypeInvalidTimerChannel);
   EXPECT_TRUE(Calls("XPM_SetTimer").empty());
   EXPECT_NE(Editor(), nullptr);
 }
@@ -131,7 +132,7 @@ TEST_F(RecordTimerTest, TheSetRefusesAnOverlapAndAPastOneTimeTimer) {
   ASSERT_TRUE(FocusBy("down", &e->DoneButton));
   Press("ok");
   Settle();
-  EXPECT_EQ(BarType(), Record::kMsgOverlap);
+  EXPECT_EQ(BarType(), Constants::DirectMsgTypeTimerOverlap);
   EXPECT_FALSE(InDatabase(id));
   Run(5000);
   Settle();
@@ -141,7 +142,7 @@ TEST_F(RecordTimerTest, TheSetRefusesAnOverlapAndAPastOneTimeTimer) {
   e->UpdateDateSettings(11, 1, 2026);
   Press("ok");
   Settle();
-  EXPECT_EQ(BarType(), Record::kMsgInvalidStart);
+  EXPECT_EQ(BarType(), Constants::DirectMsgTypeInvalidTimerStarttime);
   EXPECT_FALSE(InDatabase(id));
   EXPECT_NE(Editor(), nullptr);
 }

@@ -11,6 +11,7 @@
 #include "strings/ThreeD.h"
 #include "button_caption.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/PersistentData/PersistentData.h"
@@ -86,7 +87,7 @@ TEST_F(ThreeDTest, UnsupportedFormatShowsMessageBarNine) {
   Input(OAM_3D_MODE_UNSUPPORTED);
   ChooseOnKey(1);
   ASSERT_NE(Bar(), nullptr);
-  EXPECT_EQ(BarType(), ThreeD::DirectMsgType3DUnsupport);
+  EXPECT_EQ(BarType(), Constants::DirectMsgType3DUnsupport);
   EXPECT_EQ(S().State, Setup3D_State_Unsupported);
 }
 

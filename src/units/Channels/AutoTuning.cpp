@@ -9,6 +9,7 @@
 #include "strings/MenuSystemPages.h"
 #include "strings/Strings.h"
 #include "units/Colors/Colors.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Events/XPM_EVENT_CHANNEL_SCAN_PROGRESS.h"
@@ -55,7 +56,7 @@ AutoTuningConfirmDialog::AutoTuningConfirmDialog() {
   WinID = WinIDs::WIN_ID_AutoTuningConfirmDialog;
   PrevState = KV_LATE_CLASS("MenuSystem::VidiChannelsMenu");
   NextState = &AutoTuningDialog::StaticClass();
-  AutoTuningConfirmDialog::OnSetConfirmType(1);
+  AutoTuningConfirmDialog::OnSetConfirmType(Constants::ConfirmTypeStartScan);
 }
 
 void AutoTuningConfirmDialog::OnSetConfirmType(int32_t type) {

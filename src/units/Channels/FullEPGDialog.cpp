@@ -353,7 +353,7 @@ void FullEPGDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   RefreshSlot();
   UpdateBanner();
   const int32_t state = NonMenuSystem::Live::LiveTVState(NonMenuSystem::Live::CurrentTunerId());
-  const bool recording = state == 2 || state == 3;
+  const bool recording = state == Constants::XPM_TV_STATE_PAUSE_LIVE_TV || state == Constants::XPM_TV_STATE_RECORDING_LIVE_TV;
   RecordMark.OnSetVisible(recording);
   Column.BrowseOnly = recording;
   Column.GuideChannel = CopyOf(w ? w->GetCurrentChannel() : nullptr);

@@ -8,6 +8,7 @@
 #include "strings/Channels.h"
 #include "strings/Strings.h"
 #include "units/Colors/Colors.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Events/XPM_EVENT_EPG_CHANNEL_SCAN_PROGRESS.h"
@@ -42,7 +43,7 @@ FullEPGScanConfirmDialog::FullEPGScanConfirmDialog() {
   PrevState = KV_LATE_CLASS("MenuSystem::VidiChannelsMenu");
   NextState = &FullEPGScanDialog::StaticClass();
   IsShortcut = true;
-  FullEPGScanConfirmDialog::OnSetConfirmType(1);
+  FullEPGScanConfirmDialog::OnSetConfirmType(Constants::ConfirmTypeStartScan);
 }
 
 void FullEPGScanConfirmDialog::OnSetConfirmType(int32_t type) {

@@ -7,6 +7,7 @@
 #include "units/Agent/EventAgent.h"
 #include "units/Bitmaps/BannerBitmaps.h"
 #include "units/Bitmaps/Bitmaps.h"
+#include "units/Constants/Constants.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/Resources/Resources.h"
@@ -106,8 +107,8 @@ void ShowStreamBadges(const StreamBadges& b) {
   if (SkinBin::CurrentChannelInfo* d = w->GetCurrentChannelDetailInfo(); d && d->ClosedCaption && b.caption)
     b.caption->OnSetVisible(true);
   const int32_t state = NonMenuSystem::Live::LiveTVState(NonMenuSystem::Live::CurrentTunerId());
-  if (state == 3) Badge(b.record, Bitmaps::BannerRecord);
-  if (state == 2) Badge(b.record, Bitmaps::BannerTimeshift);
+  if (state == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) Badge(b.record, Bitmaps::BannerRecord);
+  if (state == Constants::XPM_TV_STATE_PAUSE_LIVE_TV) Badge(b.record, Bitmaps::BannerTimeshift);
 }
 
 }  // namespace Channels

@@ -1,6 +1,8 @@
 // Values shared by the screens and sub-systems: message codes, transition
-// codes, appearance values, window-id groups, layer masks, source types and
-// media. Codes live in the Constants namespace under their own names.
+// codes, appearance values, window-id groups, layer masks, source types,
+// live-TV states and media; the message bar's types (MessageTypes.h) and the
+// confirmation dialogs' types (ConfirmTypes.h) beside them. Codes live in the
+// Constants namespace under their own names.
 #pragma once
 
 #include <cstdint>
@@ -73,6 +75,15 @@ inline constexpr int32_t XPM_SOURCE_TYPE_EXT = 9;
 inline constexpr int32_t XPM_SOURCE_TYPE_AV_DVI = 10;
 inline constexpr int32_t XPM_SOURCE_TYPE_PATTERN = 11;
 inline constexpr int32_t XPM_SOURCE_TYPE_RF_DIGITAL = 12;
+
+// Live-TV states of a tuner, as the recorder reports them (the skin
+// Wrapper's GetLiveTVState). A plain enumeration: the set hands them over as
+// integers, and a state travels as the parameter of the record options.
+enum TVState : int32_t {
+  XPM_TV_STATE_LIVE_TV = 1,
+  XPM_TV_STATE_PAUSE_LIVE_TV = 2,      // timeshifting
+  XPM_TV_STATE_RECORDING_LIVE_TV = 3,  // recording (this wins over timeshift)
+};
 
 // Input media of the tuner.
 inline constexpr int32_t XPM_MEDIUM_ANTENNA = 0;

@@ -1,4 +1,5 @@
 #include "units/MainApp/WrapperAuto.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/FactorySystem/FactorySystem.h"
 
 #include "runtime/auto_object.h"
@@ -38,10 +39,8 @@ namespace {
 constexpr uint32_t kClearLayers = 0x9000;
 constexpr uint16_t kServiceKey = 5;       // the panel's input key
 constexpr int32_t kServiceHeldKey = 67;
-constexpr uint32_t kMuteBarWinId = 0x2000010;
 constexpr int32_t kPictureModeOption = static_cast<int32_t>(0x8100001Bu);
 constexpr int32_t kPictureSizeOption = static_cast<int32_t>(0x8100001Cu);
-constexpr int32_t kNotAvailable = 4;
 constexpr int32_t kSetupMenuAntennaRow = 3;
 
 SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)); }
@@ -305,7 +304,7 @@ int32_t FactorySystem::ProcessFacRawCommand(uint32_t code) {
     w->OnSetMute(value);
     if (value != 0) {
       OpenState(KV_LATE_CLASS("NonMenuSystem::CommonMuteBar"));
-    } else if (Primitives::KeyRoutingForm* bar = Manager()->FindForm(kMuteBarWinId)) {
+    } else if (Primitives::KeyRoutingForm* bar = Manager()->FindForm(WinIDs::WIN_ID_MuteBar)) {
       if (bar->KvClass() == KV_LATE_CLASS("NonMenuSystem::CommonMuteBar")) bar->Close();
     }
   } else if (IsInput(code)) {
@@ -437,7 +436,7 @@ bool FactorySystem::IsDiscreteKeyNotAvailable(uint32_t code) {
       (players && (code == 0x40BE55 || code == 0x40BE56));
   if (!unavailable) return false;
   auto* msg = kv::New<Structures::Message>();
-  msg->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, kNotAvailable);
+  msg->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, Constants::DirectMsgTypeNotAvailable);
   Agent()->Dispatch(msg, KV_LATE_CLASS("NonMenuSystem::NonMenuSystem"));
   return true;
 }

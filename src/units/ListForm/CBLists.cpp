@@ -7,6 +7,7 @@
 #include "strings/ListForm.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Colors/Colors.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
@@ -41,8 +42,6 @@ KV_REGISTER_CLASS(ListForm::CBHistoryList);
 
 namespace {
 
-// The message bar's "input locked" message.
-constexpr int32_t kInputLockMessage = 23;
 constexpr int32_t kTileW = 128;
 constexpr int32_t kTileH = 60;
 }  // namespace
@@ -226,11 +225,11 @@ bool CBListClass::IsInputLock(int32_t source) {
   SkinBin::Wrapper* w = SkinWrapper();
   if (!w || IsTunerType(w->GetSourceType(source)) || w->OnGetInputLock() == 0) return false;
   kv::Trace("ListForm::CBListClass: input %i is locked", {source});
-  // In the browser dialog the viewer is told so (message 23, input locked).
+  // In the browser dialog the viewer is told so.
   auto* dialog = kv::Cast<NonMenuSystem::WidgetClass>(Owner());
   const kv::Class* browser = KV_LATE_CLASS("NonMenuSystem::ChBrowserDialog");
   if (dialog && browser && kv::ClassOf(dialog) == browser)
-    if (NonMenuSystem::NonMenuSystem* s = dialog->OnGetNonMenuSystem()) s->ShowMessage(kInputLockMessage);
+    if (NonMenuSystem::NonMenuSystem* s = dialog->OnGetNonMenuSystem()) s->ShowMessage(Constants::DirectMsgTypeInputLock);
   return true;
 }
 

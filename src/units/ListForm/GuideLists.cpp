@@ -8,6 +8,7 @@
 #include "units/Bitmaps/ListBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
@@ -44,10 +45,6 @@ constexpr int32_t kGuideRows = 8;
 constexpr int32_t kMiniGuideRows = 3;
 // The timer editor's source type for a programme handed over by the guide.
 constexpr int32_t kSourceTypeGuide = 2;
-// Message of the non-menu sub-system: no free timer.
-constexpr int32_t kMessageNoTimer = 44;
-// Live-TV state of a tuner that shows live television.
-constexpr int32_t kLiveStateWatching = 1;
 
 const Resources::BitmapId* RecordTypeIcon(int32_t type) {
   switch (type) {
@@ -477,7 +474,7 @@ void EPGProgramList::ToggleRecord(kv::Object* /*sender*/) {
   const int32_t state = w->GetLiveTVState(w->GetCurrentTunerId());
   if (row->ItemIndex == 0) {
     const kv::Class* recordNow = KV_LATE_CLASS("Record::RecordOptionsDialog");
-    if (state != kLiveStateWatching || !recordNow) return;
+    if (state != Constants::XPM_TV_STATE_LIVE_TV || !recordNow) return;
     auto* s = kv::New<SubSystem::State>();
     s->Class = recordNow;
     s->Param = SkinBin::UserRefInt::Make(kSourceTypeGuide, 0);
@@ -490,7 +487,7 @@ void EPGProgramList::ToggleRecord(kv::Object* /*sender*/) {
   if (row->RecordType > 0) {
     w->OnSetActiveTimerId(row->TimerId);
   } else if (free < 0) {
-    system->ShowMessage(kMessageNoTimer);
+    system->ShowMessage(Constants::DirectMsgTypeInvalidTimerId);
     return;
   }
   auto* s = kv::New<SubSystem::State>();

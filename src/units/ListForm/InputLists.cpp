@@ -526,7 +526,7 @@ kv::Object* GetInputItemData(ListDataSource* source, ListClass* /*list*/, int32_
   bool disabled = false;
   if (w->OnGetInputLock() != 0)
     disabled = !tuner;
-  else if (w->GetLiveTVState(0) == 3)
+  else if (w->GetLiveTVState(0) == Constants::XPM_TV_STATE_RECORDING_LIVE_TV)
     disabled = !tuner;
   else
     disabled = w->GetSourceDisable(c->SourceId);

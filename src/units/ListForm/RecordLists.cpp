@@ -9,6 +9,7 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Bitmaps/ListBitmaps.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
@@ -39,8 +40,6 @@ KV_REGISTER_CLASS(ListForm::RecordedShowsList);
 namespace {
 
 constexpr int32_t kRecordRows = 8;
-// Message of the non-menu sub-system: timers are set on a tuner input only.
-constexpr int32_t kMessageNotTuner = 47;
 
 kv::String NoInformation() { return kv::GetVariantOfString(Strings::SID_NO_INFORMATION_AVAILABLE); }
 
@@ -531,7 +530,7 @@ void ScheduledRecordList::UpdateRecordInfo(kv::Object* /*sender*/) {
   auto* system = kv::Cast<NonMenuSystem::NonMenuSystem>(SubSystemOf(kv::Cast<Primitives::KeyRoutingForm>(Owner())));
   if (!row || !w) return;
   if (!w->IsTunerSource()) {
-    if (system) system->ShowMessage(kMessageNotTuner);
+    if (system) system->ShowMessage(Constants::DirectMsgTypeDisableTimerSetting);
     return;
   }
   w->OnSetActiveTimerId(row->TimerId);

@@ -10,6 +10,7 @@
 #include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Bitmaps/PhotoViewerBitmaps.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Events/NetworkInterfaceDownEvent.h"
 #include "units/Events/NetworkInterfaceUpEvent.h"
@@ -294,7 +295,8 @@ void MediaPlayerTemplate::ExitByDeviceRemoved() {
   OnSetShowWaiting(0);
   Settings()->SetLastSource();
   Send(Constants::MSG_CLEAR_ALL, -1, nullptr);
-  Send(Constants::MSG_SHOW_MESSAGE, kDeviceRemovedMessage, &NonMenuSystem::NonMenuSystem::StaticClass());
+  Send(Constants::MSG_SHOW_MESSAGE, Constants::DirectMsgTypeDeviceRemoved,
+       &NonMenuSystem::NonMenuSystem::StaticClass());
 }
 
 void MediaPlayerTemplate::HandleMessage(Structures::Message* msg) {

@@ -54,8 +54,6 @@ inline constexpr uint16_t SORT_NEWEST = 2;
 inline constexpr uint16_t SORT_OLDEST = 3;
 // The media input source of the set.
 inline constexpr int32_t kMediaSource = 22;
-// Message 21 of the non-menu sub-system: the device was removed.
-inline constexpr int32_t kDeviceRemovedMessage = 21;
 inline constexpr int32_t kVolumeShowMs = 2000;
 inline constexpr int32_t kWarningMs = 2000;
 inline constexpr int32_t kClockRefreshMs = 60000;

@@ -12,6 +12,7 @@
 #include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Bitmaps/MediaBitmaps.h"
 #include "units/Bitmaps/PlayerBitmaps.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Events/StatusEvent.h"
@@ -48,7 +49,6 @@ constexpr uint16_t KEY_PAUSE = 51;
 constexpr uint16_t KEY_STOP = 53;
 constexpr uint16_t KEY_REWIND = 58;
 constexpr uint16_t KEY_FAST_FORWARD = 59;
-constexpr int32_t kDeleteConfirmType = 59;
 // The companion file of a movie has this extension.
 constexpr const char* kCompanionExtension = "srt";
 // The panel on the right of the list.
@@ -773,7 +773,7 @@ kv::Object* MovieListView::HandleEvent(Core::Event* event) {
       // The list takes the keys and the service's answers again once the
       // question closes.
       if (auto* confirm = kv::Cast<NonMenuSystem::WidgetClass>(
-              owner->ShowConfirmDialog(kDeleteConfirmType, Constants::MSG_FROM_NONMENUSYSTEM)))
+              owner->ShowConfirmDialog(Constants::ConfirmTypeDeleteMovieFile, Constants::MSG_FROM_NONMENUSYSTEM)))
         confirm->ReturnFocusTo = this;
     }
     return this;

@@ -11,6 +11,7 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Events/DMRStatusEvent.h"
 #include "units/Events/NetworkInterfaceDownEvent.h"
@@ -312,7 +313,7 @@ void MediaPlayerFullScreenTemplate::ExitByDeviceRemoved() {
   clear->Initialize(Constants::MSG_CLEAR_ALL, nullptr);
   agent->Dispatch(clear);
   auto* show = kv::New<Structures::Message>();
-  show->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, MESSAGE_DEVICE_REMOVED);
+  show->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, Constants::DirectMsgTypeDeviceRemoved);
   agent->DispatchTo(show, &NonMenuSystem::NonMenuSystem::StaticClass());
 }
 

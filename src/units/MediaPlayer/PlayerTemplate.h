@@ -48,8 +48,6 @@ inline constexpr int32_t kDmrStopTimeOut = 3000;
 inline constexpr int32_t kKeyPressTime = 2000;
 // The warning bar's time-out.
 inline constexpr int32_t kWarningTime = 2000;
-// The message shown after a device or server is gone.
-inline constexpr int32_t MESSAGE_DEVICE_REMOVED = 21;
 
 class MediaPlayerFullScreenTemplate : public NonMenuSystem::WidgetClass {
   KV_CLASS(MediaPlayer, MediaPlayerFullScreenTemplate, NonMenuSystem::WidgetClass)

@@ -6,6 +6,7 @@
 #include "strings/MenuSystemPages.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/MediaLists.h"
@@ -352,7 +353,7 @@ void DeviceNameSetupDialog::RefuseName() {
   if (OnGetFocus()) kept_ = OnGetFocus();
   ShowParts(false);
   if (!s) return;
-  NonMenuSystem::DirectMessageBar* bar = s->ShowMessage(0);
+  NonMenuSystem::DirectMessageBar* bar = s->ShowMessage(Constants::DirectMsgTypeNone);
   if (!bar) return;
   bar->OnSetMessageInfo(kv::GetVariantOfString(T::SID_DLNA_DMR_INVALID_STRING));
   bar->OnTimeOut = kv::MakeSlot(this, &DeviceNameSetupDialog::BarTimedOut);

@@ -9,6 +9,7 @@
 #include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Events/NetworkInterfaceDownEvent.h"
 #include "units/Events/NetworkInterfaceUpEvent.h"
@@ -43,8 +44,6 @@ constexpr uint16_t KEY_EXIT_2 = 45;
 constexpr uint16_t KEY_PLAY = 50;
 // Select, page and back.
 constexpr uint32_t kHelpMask = 0x40a00;
-// The message bar's "device removed" message.
-constexpr int32_t kMessageDeviceRemoved = 21;
 constexpr int32_t kDeviceStatus = 18;
 constexpr int32_t kDeviceRemoved = 5;
 // The slide show's advance report.
@@ -210,7 +209,8 @@ void SelectBGMusicDialog::ExitByDeviceRemoved(Core::Event* removal) {
     return;
   }
   Send(Constants::MSG_CLEAR_ALL, -1, nullptr);
-  Send(Constants::MSG_SHOW_MESSAGE, kMessageDeviceRemoved, &NonMenuSystem::NonMenuSystem::StaticClass());
+  Send(Constants::MSG_SHOW_MESSAGE, Constants::DirectMsgTypeDeviceRemoved,
+       &NonMenuSystem::NonMenuSystem::StaticClass());
 }
 
 kv::Object* SelectBGMusicDialog::HandleEvent(Core::Event* event) {

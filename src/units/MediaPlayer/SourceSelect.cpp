@@ -10,6 +10,7 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Events/StatusEvent.h"
 #include "units/Media/MediaEvents.h"
@@ -40,8 +41,6 @@ constexpr uint16_t KEY_RED = 20;
 constexpr uint16_t KEY_BACK = 41;
 constexpr uint16_t STATUS_STORAGE = 18;
 constexpr uint32_t kDeviceHelpMask = 0x41200;
-// The no-devices notice of the non-menu sub-system.
-constexpr int32_t kNoDevicesMessage = 7;
 constexpr int32_t kMenuTimeOut = 60000;
 
 kv::String Text(const kv::MultiTextId& id) { return kv::GetVariantOfString(id); }
@@ -268,7 +267,8 @@ void MediaDeviceSelectDialog::ReturnPrevState(kv::Object* /*sender*/) {
 
 void MediaDeviceSelectDialog::ShowNoDevice(kv::Object* /*sender*/) {
   Send(Constants::MSG_CLEAR_ALL, -1, nullptr);
-  Send(Constants::MSG_SHOW_MESSAGE, kNoDevicesMessage, &NonMenuSystem::NonMenuSystem::StaticClass());
+  Send(Constants::MSG_SHOW_MESSAGE, Constants::DirectMsgTypeNoDevicesConnected,
+       &NonMenuSystem::NonMenuSystem::StaticClass());
 }
 
 void MediaDeviceSelectDialog::Reload() {

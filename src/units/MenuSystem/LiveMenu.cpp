@@ -44,8 +44,6 @@ constexpr uint16_t kKeyDown = 5;
 constexpr uint16_t kKeyLeft = 6;
 constexpr uint16_t kKeyRight = 7;
 constexpr uint16_t kKeyBack = 41;
-constexpr int32_t kLiveTVPause = 2;
-constexpr int32_t kLiveTVRecording = 3;
 
 // Top-left corners of the slots -1 to 6.
 constexpr int32_t kMainSlotY[] = {-70, 15, 100, 185, 270, 355, 440, 540};
@@ -634,7 +632,7 @@ void VidiMainMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   if (owner) MenuSystem = owner;
   CurrentItemIndex = MenuSystem ? MenuSystem->GetMenuIndex(1) : 1;
   SkinBin::Wrapper* skin = Skin();
-  const auto busy = [](int32_t s) { return s == kLiveTVPause || s == kLiveTVRecording; };
+  const auto busy = [](int32_t s) { return s == Constants::XPM_TV_STATE_PAUSE_LIVE_TV || s == Constants::XPM_TV_STATE_RECORDING_LIVE_TV; };
   if (skin && (busy(skin->GetLiveTVState(0)) || busy(skin->GetLiveTVState(1)))) {
     if (VidiMainMenuItem* locks = locks_.get()) {
       items_.Remove(locks);

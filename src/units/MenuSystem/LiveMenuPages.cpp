@@ -7,7 +7,9 @@
 #include "strings/SkinBin.h"
 #include "strings/Strings.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Structures/Message.h"
 #include "units/ListForm/ListContext.h"
 #include "units/Media/MediaWrapper.h"
@@ -54,18 +56,10 @@ namespace {
 
 constexpr int32_t kSourceRfTuner = 1;
 constexpr int32_t kSourceRfDigital = 12;
-constexpr int32_t kLiveTVPause = 2;
 // Parameters handed to the screens outside the menu.
-constexpr int32_t kConfirmResetAllPicture = 17;
-constexpr int32_t kConfirmResetAll = 33;
-constexpr int32_t kConfirmResetAudio = 51;
-constexpr int32_t kConfirmResetCC = 52;
-constexpr int32_t kConfirmResetLocks = 53;
-constexpr int32_t kConfirmResetScaleWindow = 60;
 constexpr int32_t kEnterPinAutoTuning = 3;
 constexpr int32_t kEnterPinResetAll = 4;
 constexpr int32_t kEnterPinUSBDiskFormat = 12;
-constexpr int32_t kDirectMsgInvalidTimerId = 44;
 constexpr int32_t kMediaVideo = 3;
 constexpr int32_t kMediaMusic = 1;
 constexpr int32_t kMediaPhoto = 2;
@@ -134,7 +128,8 @@ VidiPictureMenu::VidiPictureMenu() {
   Row(this, &Strings::PictureMenuAdvancedSettings, Kind::Page, 0, &VidiAdvancedSettingsMenu::StaticClass());
   Row(this, &Strings::SID_AUTO_ASPECT, Kind::Popup, OPTION_TYPE_AUTO_ASPECT);
   Row(this, &Strings::PictureMenuViewMode, Kind::Popup, OPTION_TYPE_PICTURE_SIZE);
-  Dialog(this, &Strings::PictureMenuResetPicture, "NonMenuSystem::ConfirmMultiOptionDialog", kConfirmResetAllPicture);
+  Dialog(this, &Strings::PictureMenuResetPicture, "NonMenuSystem::ConfirmMultiOptionDialog",
+         Constants::ConfirmTypeResetAllPictureSettings);
   SetTitle(&Strings::MainMenuPicture);
 }
 
@@ -167,7 +162,8 @@ VidiAudioMenu::VidiAudioMenu() {
   Row(this, &Strings::AudioMenuDigitalPreference, Kind::Popup, OPTION_TYPE_DIGITAL_PREFERENCE);
   Row(this, &Strings::Balance, Kind::InlineSlider, OPTION_TYPE_BALANCE)->OnResetTimeout =
       kv::MakeSlot(static_cast<Primitives::KeyRoutingForm*>(this), &Primitives::KeyRoutingForm::ResetTimeout);
-  Dialog(this, &Strings::AudioMenuResetAudio, "NonMenuSystem::ConfirmMultiOptionDialog", kConfirmResetAudio);
+  Dialog(this, &Strings::AudioMenuResetAudio, "NonMenuSystem::ConfirmMultiOptionDialog",
+         Constants::ConfirmTypeResetAudio);
   SetTitle(&Strings::SID_AUDIO);
 }
 
@@ -271,7 +267,8 @@ VidiSettingsMenu::VidiSettingsMenu() {
   Dialog(this, &Strings::SettingsMenuSystemInfo, "NonMenuSystem::KXDSystemInfoDialog");
   Row(this, &Strings::SettingsMenuNetworking, Kind::Page, 0, &VidiNetworkingMenu::StaticClass());
   Row(this, &DLNA_CAPTION, Kind::Popup, OPTION_TYPE_ENABLE_DLNA);
-  Dialog(this, &Strings::SettingsMenuResetAll, "NonMenuSystem::ConfirmMultiOptionDialog", kConfirmResetAll);
+  Dialog(this, &Strings::SettingsMenuResetAll, "NonMenuSystem::ConfirmMultiOptionDialog",
+         Constants::ConfirmTypeResetAll);
   SetTitle(&Strings::SID_SETTINGS);
 }
 
@@ -282,7 +279,7 @@ void VidiSettingsMenu::Initialize(Primitives::KeyRoutingParameter* param) {
     reset->OptionType = kEnterPinResetAll;
   } else {
     reset->NextState = KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog");
-    reset->OptionType = kConfirmResetAll;
+    reset->OptionType = Constants::ConfirmTypeResetAll;
   }
   if (!Skin() || !Skin()->IsPipEnabled()) RemoveItem(Item(3));
   VidiSubMenu::Initialize(param);
@@ -295,7 +292,7 @@ VidiScaleWindowMenu::VidiScaleWindowMenu() {
   Row(this, &VPOS_CAPTION, Kind::InlineSlider, OPTION_TYPE_WINDOW_VPOS);
   Row(this, &Strings::HSize, Kind::InlineSlider, OPTION_TYPE_WINDOW_HSIZE);
   Row(this, &Strings::VSize, Kind::InlineSlider, OPTION_TYPE_WINDOW_VSIZE);
-  Dialog(this, &Strings::SID_RESET, "NonMenuSystem::ConfirmMultiOptionDialog", kConfirmResetScaleWindow);
+  Dialog(this, &Strings::SID_RESET, "NonMenuSystem::ConfirmMultiOptionDialog", Constants::ConfirmTypeResetScaleWindow);
   SetTitle(&Strings::SID_SETTINGS, &Strings::InputMenuPCSettings);
 }
 
@@ -306,7 +303,8 @@ VidiCCMenu::VidiCCMenu() {
   Row(this, &Strings::CCMenuAdvancedSelection, Kind::Popup, OPTION_TYPE_ADVANCED_CC_MODE);
   Row(this, &Strings::CCMenuAdvancedAppearance, Kind::Page, 0, &VidiDTVCCStyleMenu::StaticClass());
   Row(this, &Strings::CCMenuCaptionPreference, Kind::Popup, OPTION_TYPE_CC_PREFERENCE);
-  Dialog(this, &Strings::CCMenuResetCC, "NonMenuSystem::ConfirmMultiOptionDialog", kConfirmResetCC);
+  Dialog(this, &Strings::CCMenuResetCC, "NonMenuSystem::ConfirmMultiOptionDialog",
+         Constants::ConfirmTypeResetCCSettings);
   SetTitle(&Strings::SID_SETTINGS, &Strings::MainMenuCC);
 }
 
@@ -434,7 +432,8 @@ VidiLocksMenu::VidiLocksMenu() {
   Dialog(this, &Strings::LocksMenuChannelLocks, "Channels::ChannelLockDialog");
   Row(this, &Strings::LocksMenuFrontPanelLock, Kind::Popup, OPTION_TYPE_PANEL_LOCK);
   Row(this, &Strings::LocksMenuChangePIN, Kind::Page, CHANGE_PIN_CHANGE_PIN, &ChangePinMenu::StaticClass());
-  Dialog(this, &Strings::LocksMenuResetLocks, "NonMenuSystem::ConfirmMultiOptionDialog", kConfirmResetLocks);
+  Dialog(this, &Strings::LocksMenuResetLocks, "NonMenuSystem::ConfirmMultiOptionDialog",
+         Constants::ConfirmTypeResetLocks);
   SetTitle(&Strings::MainMenuLocks);
 }
 
@@ -495,7 +494,7 @@ void VidiRecordMenu::Initialize(Primitives::KeyRoutingParameter* param) {
     Item(5)->NextState = KV_LATE_CLASS("NonMenuSystem::EnterPinDialog");
     Item(5)->OptionType = kEnterPinUSBDiskFormat;
   }
-  const bool paused = tv && w && w->GetLiveTVState(w->GetCurrentTunerId()) == kLiveTVPause;
+  const bool paused = tv && w && w->GetLiveTVState(w->GetCurrentTunerId()) == Constants::XPM_TV_STATE_PAUSE_LIVE_TV;
   RemoveItem(Item(paused ? 6 : 7));
   if (!tv) RemoveItem(Item(0));
   VidiSubMenu::Initialize(param);
@@ -526,8 +525,8 @@ void VidiScheduleRecordMenu::DoActivate(kv::Object* sender) {
   msg->Initialize(Constants::MSG_CHANGE_APPEARANCE, nullptr, Constants::APPEARANCE_INVISIBLE);
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &VidiMainMenu::StaticClass());
   owner->HideForm(this);
-  Primitives::KeyRoutingForm* form = owner->OpenState(target, noTimer ? kDirectMsgInvalidTimerId : Item(1)->OptionType,
-                                                      Constants::MSG_FROM_MENUSYSTEM, KvClass());
+  const int32_t type = noTimer ? Constants::DirectMsgTypeInvalidTimerId : Item(1)->OptionType;
+  Primitives::KeyRoutingForm* form = owner->OpenState(target, type, Constants::MSG_FROM_MENUSYSTEM, KvClass());
   // The bar hands the hidden menu back when it closes.
   if (auto* bar = kv::Cast<NonMenuSystem::DirectMessageBar>(form)) {
     bar->IsShortcut = true;

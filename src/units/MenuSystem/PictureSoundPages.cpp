@@ -5,20 +5,28 @@
 #include "strings/SkinBinWrapper.h"
 #include "units/Colors/Colors.h"
 #include "platform/xpm/xpm_settings.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/NonMenuSystem/LiveContext.h"
+#include "units/OptionDatabase/OptionTypes.h"
 #include "units/Resources/Resources.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/ArrayInt.h"
 #include "units/Structures/VideoContentInfo.h"
 #include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/Wrapper.h"
 
 
 namespace MenuSystem {
+
+using namespace OptionDatabase;
+using namespace SkinBin;
+using namespace Constants;
 
 KV_REGISTER_CLASS(MenuSystem::WhiteBalance2PMenu);
 KV_REGISTER_CLASS(MenuSystem::WhiteBalance10PMenu);
@@ -44,9 +52,6 @@ using K = RowKind;
 constexpr uint16_t kBack = 41;
 constexpr int32_t kAllColoursOn = 0x111111;
 constexpr int32_t kHeadingHeight = 18;
-constexpr uint32_t k3DGroup = 0x12000000;
-
-constexpr int32_t Opt(uint32_t id) { return static_cast<int32_t>(id); }
 
 const ClassOf kConfirm = MS_TARGET(ConfirmDialog());
 const ClassOf kOverlay = MS_TARGET(KV_LATE_CLASS("NonMenuSystem::ToggleOptionOverlay"));
@@ -60,147 +65,147 @@ const ClassOf kWhiteBalance = MS_TARGET(&WhiteBalanceMenu::StaticClass());
 const ClassOf kDisplaySettings = MS_TARGET(&DisplaySettingsMenu::StaticClass());
 
 const RowDef kPictureRows[] = {
-    {K::Value, &S::SID_PICTURE_MODE, Opt(0x8100001b), kOverlay},
-    {K::Link, &S::SID_RESET, 17, kConfirm},
-    {K::Slider, &S::SID_BACKLIGHT, 0x1000001, kBar, true},
-    {K::Slider, &S::SID_CONTRAST, 0x1000002, kBar, true},
-    {K::Slider, &S::SID_BRIGHTNESS, 0x1000003, kBar},
-    {K::Slider, &S::SID_COLOR, 0x1000004, kBar},
-    {K::Slider, &S::SID_TINT, 0x1000005, kTintBar},
-    {K::Slider, &S::SID_SHARPNESS, 0x1000006, kBar},
+    {K::Value, &S::SID_PICTURE_MODE, OPTION_TYPE_PICTURE_MODE, kOverlay},
+    {K::Link, &S::SID_RESET, ConfirmTypeResetAllPictureSettings, kConfirm},
+    {K::Slider, &S::SID_BACKLIGHT, OPTION_TYPE_BACKLIGHT, kBar, true},
+    {K::Slider, &S::SID_CONTRAST, OPTION_TYPE_CONTRAST, kBar, true},
+    {K::Slider, &S::SID_BRIGHTNESS, OPTION_TYPE_BRIGHTNESS, kBar},
+    {K::Slider, &S::SID_COLOR, OPTION_TYPE_COLOR, kBar},
+    {K::Slider, &S::SID_TINT, OPTION_TYPE_TINT, kTintBar},
+    {K::Slider, &S::SID_SHARPNESS, OPTION_TYPE_SHARPNESS, kBar},
     {K::Link, &S::SID_ADV_PIC_SETTINGS, 0, kAdvancedPicture},
     {K::Link, &S::SID_EXPERT_PICTURE_SETTINGS, 0, kExpertPicture},
-    {K::Select, &S::SID_THEATER_LOCK, Opt(0x81000000)},
+    {K::Select, &S::SID_THEATER_LOCK, OPTION_TYPE_THEATER_LOCK},
 };
-const PageLayout kPicturePage = Page(0x01000151, &S::SID_PICTURE, 3, nullptr, kPictureRows);
+const PageLayout kPicturePage = Page(WinIDs::WIN_ID_PictureMenu, &S::SID_PICTURE, 3, nullptr, kPictureRows);
 constexpr int32_t kBacklightRow = 2;
 
 const RowDef kAdvancedPictureRows[] = {
-    {K::Value, &S::SID_TINTFORGE, 0x1000013, kOverlay},
+    {K::Value, &S::SID_TINTFORGE, OPTION_TYPE_COLOR_MANAGER, kOverlay},
     {K::Link, &S::SID_BASE_COLOUR_ADJUST, 0, MS_TARGET(&BaseColorAdjustmentMenu::StaticClass())},
-    {K::Arrow, &S::SID_COLOUR_TEMPERATURE, Opt(0x81000013), MS_TARGET(KV_LATE_CLASS("NonMenuSystem::NoSliderAdjustmentBar"))},
+    {K::Arrow, &S::SID_COLOUR_TEMPERATURE, OPTION_TYPE_COLOR_TEMPERATURE, MS_TARGET(KV_LATE_CLASS("NonMenuSystem::NoSliderAdjustmentBar"))},
     {K::Link, &S::SID_BRIGHTNESS_SENSOR_SETTINGS, 0, MS_TARGET(&AutoBrightnessSensorMenu::StaticClass())},
     {K::Link, &S::SID_COLOR_SENSOR_SETTINGS, 0, MS_TARGET(&ColorSensorSettingsMenu::StaticClass())},
-    {K::Value, &S::SID_LUMIFLUX, Opt(0x81000005), kOverlay},
-    {K::Slider, &S::SID_DYNAMIC_CONTRAST, 0x1000011, kBar},
-    {K::Slider, &S::SID_STATIC_GAMMA, Opt(0x8100001a), kBar, true},
+    {K::Value, &S::SID_LUMIFLUX, OPTION_TYPE_LUMIFLUX, kOverlay},
+    {K::Slider, &S::SID_DYNAMIC_CONTRAST, OPTION_TYPE_DYNAMIC_CONTRAST, kBar},
+    {K::Slider, &S::SID_STATIC_GAMMA, OPTION_TYPE_STATIC_GAMMA, kBar, true},
     {K::Link, &S::SID_NOISE_REDUCTION, 0, MS_TARGET(&NoiseReductionMenu::StaticClass())},
     {K::Link, &S::SID_FINEXA, 0, MS_TARGET(&FinexaMenu::StaticClass())},
-    {K::Value, &S::SID_STILLPANE_240, Opt(0x81000008), kOverlay},
-    {K::Value, &S::SID_QUILLAR240, Opt(0x8100001f), kOverlay},
-    {K::Value, &S::SID_STILLPANE, Opt(0x81000009), kOverlay},
-    {K::Value, &S::SID_FILM_STABLIZATION, Opt(0x8100000d), kOverlay},
-    {K::Value, &S::SID_FILM_STABLIZATION, Opt(0x8100000f), kOverlay},
-    {K::Value, &S::SID_CINEMA_MODE, Opt(0x8100001e), kOverlay},
-    {K::Link, &S::SID_RESET, 18, kConfirm},
+    {K::Value, &S::SID_STILLPANE_240, OPTION_TYPE_STILLPANE_240, kOverlay},
+    {K::Value, &S::SID_QUILLAR240, OPTION_TYPE_QUIL_LAR_240, kOverlay},
+    {K::Value, &S::SID_STILLPANE, OPTION_TYPE_STILLPANE, kOverlay},
+    {K::Value, &S::SID_FILM_STABLIZATION, OPTION_TYPE_FILM_STABILIZATION_240, kOverlay},
+    {K::Value, &S::SID_FILM_STABLIZATION, OPTION_TYPE_FILM_STABILIZATION, kOverlay},
+    {K::Value, &S::SID_CINEMA_MODE, OPTION_TYPE_QRV_CINEMA_MODE, kOverlay},
+    {K::Link, &S::SID_RESET, ConfirmTypeResetAdvancedPictureSettings, kConfirm},
 };
 const PageLayout kAdvancedPicturePage =
-    Page(0x01001511, &S::SID_ADV_PIC_SETTINGS, 4, kPicture, kAdvancedPictureRows);
+    Page(WinIDs::WIN_ID_AdvancedPictureMenu, &S::SID_ADV_PIC_SETTINGS, 4, kPicture, kAdvancedPictureRows);
 
 const RowDef kExpertPictureRows[] = {
-    {K::Value, &S::SID_TEST_PATTERN, Opt(0x81000012), kOverlay},
+    {K::Value, &S::SID_TEST_PATTERN, OPTION_TYPE_TEST_PATTERN, kOverlay},
     {K::Link, &S::SID_RGB_FILTER, 0, MS_TARGET(&RGBFilterMenu::StaticClass())},
     {K::Link, &S::SID_WHITE_BALANCE, 0, kWhiteBalance},
-    {K::Link, &S::SID_RESET, 19, kConfirm},
+    {K::Link, &S::SID_RESET, ConfirmTypeResetExpertPictureSettings, kConfirm},
 };
 const PageLayout kExpertPicturePage =
-    Page(0x01001512, &S::SID_EXPERT_PICTURE_SETTINGS, 4, kPicture, kExpertPictureRows);
+    Page(WinIDs::WIN_ID_ExpertPictureMenu, &S::SID_EXPERT_PICTURE_SETTINGS, 4, kPicture, kExpertPictureRows);
 
 const RowDef kWhiteBalanceRows[] = {
-    {K::Value, &S::SID_WINDOW_DISPLAY, Opt(0x81000010), kOverlay},
-    {K::Select, &S::SID_SETTING_TYPE, Opt(0x81000011)},
+    {K::Value, &S::SID_WINDOW_DISPLAY, OPTION_TYPE_WB_WINDOW_DISPLAY, kOverlay},
+    {K::Select, &S::SID_SETTING_TYPE, OPTION_TYPE_WB_SETTING_TYPE},
     {K::Link, &S::SID_2P_WHITE_BALANCE, 0, MS_TARGET(&WhiteBalance2PMenu::StaticClass())},
     {K::Link, &S::SID_10P_WHITE_BALANCE, 0, MS_TARGET(&WhiteBalance10PMenu::StaticClass())},
-    {K::Link, &S::SID_WB_COPY_SETTINGS, 21, kConfirm},
+    {K::Link, &S::SID_WB_COPY_SETTINGS, ConfirmTypeCopyToAllInputs, kConfirm},
 };
-const PageLayout kWhiteBalancePage = Page(0x01015122, &S::SID_WHITE_BALANCE, 5, kExpertPicture, kWhiteBalanceRows);
+const PageLayout kWhiteBalancePage = Page(WinIDs::WIN_ID_WhiteBalanceMenu, &S::SID_WHITE_BALANCE, 5, kExpertPicture, kWhiteBalanceRows);
 
 const RowDef kWB2PRows[] = {
-    {K::Slider, &S::SID_RED_OFFSET, 0x100000a, kBar},   {K::Slider, &S::SID_GREEN_OFFSET, 0x100000b, kBar},
-    {K::Slider, &S::SID_BLUE_OFFSET, 0x100000c, kBar},  {K::Slider, &S::SID_RED_GAIN, 0x100000d, kBar},
-    {K::Slider, &S::SID_GREEN_GAIN, 0x100000e, kBar},   {K::Slider, &S::SID_BLUE_GAIN, 0x100000f, kBar},
+    {K::Slider, &S::SID_RED_OFFSET, OPTION_TYPE_RED_OFFSET, kBar},   {K::Slider, &S::SID_GREEN_OFFSET, OPTION_TYPE_GREEN_OFFSET, kBar},
+    {K::Slider, &S::SID_BLUE_OFFSET, OPTION_TYPE_BLUE_OFFSET, kBar},  {K::Slider, &S::SID_RED_GAIN, OPTION_TYPE_RED_GAIN, kBar},
+    {K::Slider, &S::SID_GREEN_GAIN, OPTION_TYPE_GREEN_GAIN, kBar},   {K::Slider, &S::SID_BLUE_GAIN, OPTION_TYPE_BLUE_GAIN, kBar},
 };
-const PageLayout kWB2PPage = Page(0x01151211, &S::SID_2P_WHITE_BALANCE, 6, kWhiteBalance, kWB2PRows);
+const PageLayout kWB2PPage = Page(WinIDs::WIN_ID_WhiteBalance2PMenu, &S::SID_2P_WHITE_BALANCE, 6, kWhiteBalance, kWB2PRows);
 
 const RowDef kWB10PRows[] = {
-    {K::Slider, &S::SID_IRE, Opt(0x81000015), kBar},   {K::Slider, &S::SID_RED, Opt(0x81000016), kBar},
-    {K::Slider, &S::SID_GREEN, Opt(0x81000017), kBar}, {K::Slider, &S::SID_BLUE, Opt(0x81000018), kBar},
+    {K::Slider, &S::SID_IRE, OPTION_TYPE_WB_IRE, kBar},   {K::Slider, &S::SID_RED, OPTION_TYPE_WB_RED, kBar},
+    {K::Slider, &S::SID_GREEN, OPTION_TYPE_WB_GREEN, kBar}, {K::Slider, &S::SID_BLUE, OPTION_TYPE_WB_BLUE, kBar},
 };
-const PageLayout kWB10PPage = Page(0x01151212, &S::SID_10P_WHITE_BALANCE, 6, kWhiteBalance, kWB10PRows);
+const PageLayout kWB10PPage = Page(WinIDs::WIN_ID_WhiteBalance10PMenu, &S::SID_10P_WHITE_BALANCE, 6, kWhiteBalance, kWB10PRows);
 
 const RowDef kRGBFilterRows[] = {
-    {K::RGBOption, &S::SID_RED, Opt(0x8100000a)},
-    {K::RGBOption, &S::SID_GREEN, Opt(0x8100000b)},
-    {K::RGBOption, &S::SID_BLUE, Opt(0x8100000c)},
-    {K::RGBSlider, &S::SID_COLOR, 0x1000004, kBar},
-    {K::RGBSlider, &S::SID_TINT, 0x1000005, kTintBar},
+    {K::RGBOption, &S::SID_RED, OPTION_TYPE_RGB_FILTER_RED},
+    {K::RGBOption, &S::SID_GREEN, OPTION_TYPE_RGB_FILTER_GREEN},
+    {K::RGBOption, &S::SID_BLUE, OPTION_TYPE_RGB_FILTER_BLUE},
+    {K::RGBSlider, &S::SID_COLOR, OPTION_TYPE_COLOR, kBar},
+    {K::RGBSlider, &S::SID_TINT, OPTION_TYPE_TINT, kTintBar},
 };
-const PageLayout kRGBFilterPage = Page(0x01015121, &S::SID_RGB_FILTER, 5, kExpertPicture, kRGBFilterRows);
+const PageLayout kRGBFilterPage = Page(WinIDs::WIN_ID_RGBFilterMenu, &S::SID_RGB_FILTER, 5, kExpertPicture, kRGBFilterRows);
 
 const RowDef kPCSettingsRows[] = {
-    {K::Slider, &S::SID_HORZ_POSITION, 0x1000016, kBar}, {K::Slider, &S::SID_VERT_POSITION, 0x1000015, kBar},
-    {K::Slider, &S::SID_CLOCK_PHASE, 0x1000019, kBar},   {K::Slider, &S::SID_SAMPLE_CLOCK, 0x1000018, kBar},
-    {K::Link, &S::SID_RESET, 42, kConfirm},
+    {K::Slider, &S::SID_HORZ_POSITION, OPTION_TYPE_HORIZONTAL_POSITION, kBar}, {K::Slider, &S::SID_VERT_POSITION, OPTION_TYPE_VERTICAL_POSITION, kBar},
+    {K::Slider, &S::SID_CLOCK_PHASE, OPTION_TYPE_CLOCK_PHASE, kBar},   {K::Slider, &S::SID_SAMPLE_CLOCK, OPTION_TYPE_SAMPLE_CLOCK, kBar},
+    {K::Link, &S::SID_RESET, ConfirmTypeResetPCSettings, kConfirm},
 };
-const PageLayout kPCSettingsPage = Page(0x01015452, &S::SID_PC_SETTINGS, 5, kDisplaySettings, kPCSettingsRows);
+const PageLayout kPCSettingsPage = Page(WinIDs::WIN_ID_PCSettingsMenu, &S::SID_PC_SETTINGS, 5, kDisplaySettings, kPCSettingsRows);
 
 const RowDef kPicturePositionRows[] = {
-    {K::Slider, &S::SID_VERT_POSITION, 0x1000015, kBar, true},
-    {K::Link, &S::SID_RESET, 41, kConfirm},
+    {K::Slider, &S::SID_VERT_POSITION, OPTION_TYPE_VERTICAL_POSITION, kBar, true},
+    {K::Link, &S::SID_RESET, ConfirmTypeResetPicturePosition, kConfirm},
 };
 const PageLayout kPicturePositionPage =
-    Page(0x01015451, &S::SID_PIC_POSITION, 5, kDisplaySettings, kPicturePositionRows);
+    Page(WinIDs::WIN_ID_PicturePositionMenu, &S::SID_PIC_POSITION, 5, kDisplaySettings, kPicturePositionRows);
 
 const RowDef kBaseColorRows[] = {
-    {K::BaseColor, &S::SID_RED, Opt(0x87000000), kBaseColorBar},
-    {K::BaseColor, &S::SID_GREEN, Opt(0x87000003), kBaseColorBar},
-    {K::BaseColor, &S::SID_BLUE, Opt(0x87000006), kBaseColorBar},
-    {K::BaseColor, &S::SID_YELLOW, Opt(0x87000009), kBaseColorBar},
-    {K::BaseColor, &S::SID_MAGENTA, Opt(0x8700000c), kBaseColorBar},
-    {K::BaseColor, &S::SID_CYAN, Opt(0x8700000f), kBaseColorBar},
-    {K::Link, &S::SID_RESET, 22, kConfirm},
+    {K::BaseColor, &S::SID_RED, OPTION_TYPE_BASECOLOR_ADJUST_RED_HUE, kBaseColorBar},
+    {K::BaseColor, &S::SID_GREEN, OPTION_TYPE_BASECOLOR_ADJUST_GREEN_HUE, kBaseColorBar},
+    {K::BaseColor, &S::SID_BLUE, OPTION_TYPE_BASECOLOR_ADJUST_BLUE_HUE, kBaseColorBar},
+    {K::BaseColor, &S::SID_YELLOW, OPTION_TYPE_BASECOLOR_ADJUST_YELLOW_HUE, kBaseColorBar},
+    {K::BaseColor, &S::SID_MAGENTA, OPTION_TYPE_BASECOLOR_ADJUST_MAGENTA_HUE, kBaseColorBar},
+    {K::BaseColor, &S::SID_CYAN, OPTION_TYPE_BASECOLOR_ADJUST_CYAN_HUE, kBaseColorBar},
+    {K::Link, &S::SID_RESET, ConfirmTypeResetBaseColorSettings, kConfirm},
 };
 const PageLayout kBaseColorPage =
-    Page(0x01015111, &S::SID_BASE_COLOUR_ADJUST, 5, kAdvancedPicture, kBaseColorRows, 2, kPageHeight);
+    Page(WinIDs::WIN_ID_BaseColorAdjustmentMenu, &S::SID_BASE_COLOUR_ADJUST, 5, kAdvancedPicture, kBaseColorRows, 2, kPageHeight);
 
 const RowDef kAutoBrightnessRows[] = {
-    {K::Value, &S::SID_BRIGHTNESS_SENSOR, Opt(0x81000002), kOverlay},
+    {K::Value, &S::SID_BRIGHTNESS_SENSOR, OPTION_TYPE_AUTO_BRIGHTNESS_SENSOR, kOverlay},
     {K::Link, &S::SID_BACKLIGHT_ADJ_PRO, 0, MS_TARGET(KV_LATE_CLASS("NonMenuSystem::BacklightAdjustmentProDialog"))},
 };
 const PageLayout kAutoBrightnessPage =
-    Page(0x01015112, &S::SID_BRIGHTNESS_SENSOR_SETTINGS, 5, kAdvancedPicture, kAutoBrightnessRows);
+    Page(WinIDs::WIN_ID_AutoBrightnessSensorMenu, &S::SID_BRIGHTNESS_SENSOR_SETTINGS, 5, kAdvancedPicture, kAutoBrightnessRows);
 
 const RowDef kColorSensorRows[] = {
-    {K::Select, &S::SID_BRIGHTNESS_SENSOR, Opt(0x81000002)},
+    {K::Select, &S::SID_BRIGHTNESS_SENSOR, OPTION_TYPE_AUTO_BRIGHTNESS_SENSOR},
     {K::Link, &S::SID_BACKLIGHT_ADJ_PRO},
-    {K::Select, &S::SID_ROOM_LIGHTING, Opt(0x81000004)},
+    {K::Select, &S::SID_ROOM_LIGHTING, OPTION_TYPE_ROOM_LIGHTING},
 };
 const PageLayout kColorSensorPage =
-    Page(0x01015111, &S::SID_COLOR_SENSOR_SETTINGS, 5, kAdvancedPicture, kColorSensorRows);
+    Page(WinIDs::WIN_ID_BaseColorAdjustmentMenu, &S::SID_COLOR_SENSOR_SETTINGS, 5, kAdvancedPicture, kColorSensorRows);
 
 const RowDef kNoiseReductionRows[] = {
-    {K::Value, &S::SID_MPEG_NR, 0x1000008, kOverlay},
-    {K::Value, &S::SID_DNR, Opt(0x81000006), kOverlay},
+    {K::Value, &S::SID_MPEG_NR, OPTION_TYPE_DIGITAL_NR, kOverlay},
+    {K::Value, &S::SID_DNR, OPTION_TYPE_DNR, kOverlay},
 };
 const PageLayout kNoiseReductionPage =
-    Page(0x01015113, &S::SID_NOISE_REDUCTION, 5, kAdvancedPicture, kNoiseReductionRows);
+    Page(WinIDs::WIN_ID_NoiseReductionMenu, &S::SID_NOISE_REDUCTION, 5, kAdvancedPicture, kNoiseReductionRows);
 
 const RowDef kFinexaRows[] = {
-    {K::Value, &S::SID_FINEXA, 0x1000012, kOverlay},
-    {K::Slider, &S::SID_LEVEL, Opt(0x81000019), kBar},
+    {K::Value, &S::SID_FINEXA, OPTION_TYPE_SUPER_RESOLUTION, kOverlay},
+    {K::Slider, &S::SID_LEVEL, OPTION_TYPE_SUPER_RESOLUTION_LEVEL, kBar},
 };
-const PageLayout kFinexaPage = Page(0x01015114, &S::SID_FINEXA, 5, kAdvancedPicture, kFinexaRows);
+const PageLayout kFinexaPage = Page(WinIDs::WIN_ID_FinexaMenu, &S::SID_FINEXA, 5, kAdvancedPicture, kFinexaRows);
 
 const RowDef kSoundRows[] = {
-    {K::Select, &S::SID_MTS, 0x2000000},
-    {K::SliderSelect, &S::SID_BALANCE, 0x2000001},
-    {K::SliderSelect, &S::SID_BASS, 0x2000002},
-    {K::SliderSelect, &S::SID_TREBLE, 0x2000003},
+    {K::Select, &S::SID_MTS, OPTION_TYPE_MTS},
+    {K::SliderSelect, &S::SID_BALANCE, OPTION_TYPE_BALANCE},
+    {K::SliderSelect, &S::SID_BASS, OPTION_TYPE_BASS},
+    {K::SliderSelect, &S::SID_TREBLE, OPTION_TYPE_TREBLE},
     {K::Link, &S::SID_ADVANCED_AUDIO_SETTINGS, 0, MS_TARGET(&AdvancedSoundSettingsMenu::StaticClass())},
-    {K::Select, &S::SID_DYNAMIC_VOLUME, 0x2000006},
-    {K::Select, &S::SID_DYNAMIC_RANGE_CONTROL, Opt(0x82000003)},
+    {K::Select, &S::SID_DYNAMIC_VOLUME, OPTION_TYPE_DYNAMIC_VOLUME},
+    {K::Select, &S::SID_DYNAMIC_RANGE_CONTROL, OPTION_TYPE_DYNAMIC_RANGE_CONTROL},
 };
-const PageLayout kSoundPage = Page(0x01000152, &S::SID_SOUND, 3, nullptr, kSoundRows);
+const PageLayout kSoundPage = Page(WinIDs::WIN_ID_SoundMenu, &S::SID_SOUND, 3, nullptr, kSoundRows);
 constexpr int32_t kDynamicVolumeRow = 5;
 constexpr int32_t kRangeControlRow = 6;
 
@@ -217,11 +222,14 @@ bool AnyWindow(std::initializer_list<uint32_t> ids) {
 
 // The picture tools that cover the picture (W): while one is shown some
 // rows are of no use.
-bool PictureToolShown() { return AnyWindow({0x12000031, 0x12000032, 0x12000033, 0x1200003a}); }
+bool PictureToolShown() {
+  return AnyWindow({WinIDs::WIN_ID_PhotoMultiView, WinIDs::WIN_ID_PhotoSingleView, WinIDs::WIN_ID_PhotoSingleViewDMR,
+                    WinIDs::WIN_ID_PhotoFrame});
+}
 
 bool ThreeDShown() {
   auto* manager = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
-  return manager && manager->HasWidgetInGroup(k3DGroup);
+  return manager && manager->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer);
 }
 
 bool IsBack(Core::Event* event) {
@@ -265,7 +273,7 @@ PictureMenu::PictureMenu() { Build(kPicturePage); }
 
 void PictureMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   SkinBin::Wrapper* skin = SkinOf();
-  if (skin && skin->OnGetAutoBrightnessSensor() == 1) Rebind(R(kBacklightRow), Opt(0x81000001), true);
+  if (skin && skin->OnGetAutoBrightnessSensor() == 1) Rebind(R(kBacklightRow), OPTION_TYPE_BACKLIGHT_AUTO, true);
   SettingPage::Initialize(param);
   if (QuickMenu) ParentPage = KV_LATE_CLASS("QuickMenu::QuickMenu");
   // With the automatic preset the contrast is the set's own.
@@ -311,8 +319,8 @@ AdvancedPictureMenu::AdvancedPictureMenu() { Build(kAdvancedPicturePage); }
 
 void AdvancedPictureMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   if (Preset() == 0) {
-    Rebind(R(2), Opt(0x81000014), true);
-    Rebind(R(6), Opt(0x81000007), true);
+    Rebind(R(2), OPTION_TYPE_COLOR_TEMPERATURE_AUTO, true);
+    Rebind(R(6), OPTION_TYPE_DYNAMIC_CONTRAST_AUTO, true);
   }
   SkinBin::Wrapper* skin = SkinOf();
   CheckSeries(skin ? skin->OnGetSeriesType() : 0);
@@ -321,16 +329,16 @@ void AdvancedPictureMenu::Initialize(Primitives::KeyRoutingParameter* param) {
 
 void AdvancedPictureMenu::CheckSeries(int32_t series) {
   Drop(4);
-  static constexpr uint32_t kOut[5][5] = {
-      {0x81000008, 0x8100000d, 0x8100001f, 0x81000009, 0x8100000f},  // series 0
-      {0x81000008, 0x8100000d, 0x8100001f, 0x8100001e, 0},           // series 1
-      {0x81000008, 0x8100000d, 0x81000009, 0x8100001e, 0},           // series 2
-      {0x8100001f, 0x81000009, 0x8100000f, 0x8100001e, 0},           // series 3
-      {0x81000008, 0x8100000d, 0x8100001f, 0x81000009, 0x8100001e},  // any other
+  static constexpr int32_t kOut[5][5] = {
+      {OPTION_TYPE_STILLPANE_240, OPTION_TYPE_FILM_STABILIZATION_240, OPTION_TYPE_QUIL_LAR_240, OPTION_TYPE_STILLPANE, OPTION_TYPE_FILM_STABILIZATION},  // series 0
+      {OPTION_TYPE_STILLPANE_240, OPTION_TYPE_FILM_STABILIZATION_240, OPTION_TYPE_QUIL_LAR_240, OPTION_TYPE_QRV_CINEMA_MODE, 0},           // series 1
+      {OPTION_TYPE_STILLPANE_240, OPTION_TYPE_FILM_STABILIZATION_240, OPTION_TYPE_STILLPANE, OPTION_TYPE_QRV_CINEMA_MODE, 0},           // series 2
+      {OPTION_TYPE_QUIL_LAR_240, OPTION_TYPE_STILLPANE, OPTION_TYPE_FILM_STABILIZATION, OPTION_TYPE_QRV_CINEMA_MODE, 0},           // series 3
+      {OPTION_TYPE_STILLPANE_240, OPTION_TYPE_FILM_STABILIZATION_240, OPTION_TYPE_QUIL_LAR_240, OPTION_TYPE_STILLPANE, OPTION_TYPE_QRV_CINEMA_MODE},  // any other
   };
-  const uint32_t* out = kOut[series >= 0 && series <= 3 ? series : 4];
+  const int32_t* out = kOut[series >= 0 && series <= 3 ? series : 4];
   for (int32_t i = 0; i < 5; ++i)
-    if (out[i]) RemoveRow(RowOf(Opt(out[i])));
+    if (out[i]) RemoveRow(RowOf(out[i]));
 }
 
 void AdvancedPictureMenu::RefreshGrayout() {
@@ -493,7 +501,7 @@ void AutoBrightnessSensorMenu::RefreshGrayout() {
 FinexaMenu::FinexaMenu() { Build(kFinexaPage); }
 
 void FinexaMenu::Initialize(Primitives::KeyRoutingParameter* param) {
-  if (Preset() == 0) Rebind(R(1), Opt(0x8100001d), false);
+  if (Preset() == 0) Rebind(R(1), OPTION_TYPE_SUPER_RESOLUTION_LEVEL_AUTO, false);
   SettingPage::Initialize(param);
 }
 

@@ -8,6 +8,7 @@
 #include "strings/Strings.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Colors/Colors.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
@@ -216,14 +217,13 @@ void ChangePinMenu::CheckPassword(kv::Object*) {
 // --- The product tree's PIN page ------------------------------------------------------
 
 PINSettingMenu::PINSettingMenu() {
-  constexpr int32_t kConfirmDeletePin = 34;
   WinID = WinIDs::WIN_ID_PINSettingMenu;
   MenuLevel = 4;
   PrevState = KV_LATE_CLASS("MenuSystem::PreferencesMenu");
   CaptionId = &Strings::SID_PIN_SETTING;
   AddRow(kv::New<SubMenuItem>(), &Strings::SID_CHANGE_PIN, CHANGE_PIN_PASSWORD,
          KV_LATE_CLASS("NonMenuSystem::ChangePinDialog"));
-  AddRow(kv::New<SubMenuItem>(), &Strings::SID_DELETE_PIN, kConfirmDeletePin,
+  AddRow(kv::New<SubMenuItem>(), &Strings::SID_DELETE_PIN, Constants::ConfirmTypeDeletePin,
          KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog"));
   ReInit();
 }

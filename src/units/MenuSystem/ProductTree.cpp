@@ -9,6 +9,7 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/WrapperAuto.h"
@@ -55,7 +56,6 @@ constexpr int32_t kSecondaryLayer = 4;
 constexpr int32_t kTimerItemIndex = 7;
 // The game-timer PIN type.
 constexpr int32_t kGameTimerPin = 7;
-constexpr int32_t kNotAvailable = 4;
 
 // Rest x of the five main positions and the seven secondary ones.
 constexpr int32_t kMainX[5] = {203, 320, 444, 578, 705};
@@ -545,7 +545,7 @@ void MainMenu::DoActivateWallpaper(kv::Object*) {
     clear->Initialize(Constants::MSG_CLEAR_ALL, nullptr);
     Agent()->DispatchTo(clear, nms);
     auto* show = kv::New<Structures::Message>();
-    show->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, kNotAvailable);
+    show->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, Constants::DirectMsgTypeNotAvailable);
     Agent()->DispatchTo(show, nms);
     return;
   }

@@ -4,7 +4,9 @@
 
 #include "runtime/auto_object.h"
 #include "strings/MenuSystemPages.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Events/XPM_EVENT_KEY.h"
@@ -84,12 +86,12 @@ const RowDef kSetupRows[] = {
     {K::Link, &S::SID_AUTO_TUNING, 3, MS_TARGET(KV_LATE_CLASS("Channels::AutoTuningConfirmDialog"))},
     {K::Link, &S::SID_MANUAL_TUNING, 0, MS_TARGET(KV_LATE_CLASS("Channels::ManualTuningDialog"))},
     {K::Link, &S::SID_TV_SETTINGS, 0, kTVSettings},
-    {K::Link, &S::SID_QUICK_SETUP, 2, kConfirm},
+    {K::Link, &S::SID_QUICK_SETUP, Constants::ConfirmTypeQuickSetup, kConfirm},
     {K::Select, &S::SID_LOCATION, static_cast<int32_t>(0x83000002)},
     {K::Link, &S::SID_SOFTWARE_UPGRADE, 0, MS_TARGET(KV_LATE_CLASS("Update::CheckingMessage"))},
     {K::Link, &S::SID_SOFTWARE_LICENCES, 0, MS_TARGET(KV_LATE_CLASS("NonMenuSystem::SoftwareLicencesDialog"))},
     {K::Link, &S::SID_SYS_INFO, 0, MS_TARGET(KV_LATE_CLASS("NonMenuSystem::SystemInfoDialog"))},
-    {K::Link, &S::SID_RESET_TV, 33, kConfirm},
+    {K::Link, &S::SID_RESET_TV, Constants::ConfirmTypeResetAll, kConfirm},
 };
 const PageLayout kSetupPage = Page(0x01000155, &S::SID_SETUP, 3, nullptr, kSetupRows);
 
@@ -98,8 +100,8 @@ const RowDef kPreferencesRows[] = {
     {K::Link, &S::SID_KELVO_LINK_SETUP, 0, MS_TARGET(&CECSetupMenu::StaticClass())},
     {K::Link, &S::SID_NETWORK_SETUP, 0, MS_TARGET(&NetworkSetupMenu::StaticClass())},
     {K::Link, &S::SID_NETFLIX_SETUP, 0, MS_TARGET(&NetflixSetupMenu::StaticClass())},
-    {K::Link, &S::SID_VUDU_DEACTIVATION, 5, kConfirm},
-    {K::Link, &S::SID_RESET_YAHOO, 43, kConfirm},
+    {K::Link, &S::SID_VUDU_DEACTIVATION, Constants::ConfirmTypeVuduDeactivation, kConfirm},
+    {K::Link, &S::SID_RESET_YAHOO, Constants::ConfirmTypeResetYahoo, kConfirm},
     {K::Select, &S::SID_TV_POWERON_CONTROL, static_cast<int32_t>(0x84000017)},
     {K::Link, &S::SID_DMR_SETUP, 0, MS_TARGET(KV_LATE_CLASS("MediaPlayer::MediaRenderSetupMenu"))},
     {K::Link, &S::SID_WALLPAPER_SETUP, 0, MS_TARGET(KV_LATE_CLASS("MediaPlayer::PhotoFrameSetup"))},
@@ -153,7 +155,7 @@ const RowDef kDigitalCCRows[] = {
     {K::Select, &S::SID_CC_BG_COLOR, 0x3000012},
     {K::Select, &S::SID_DTVCC_BG_OPACITY, 0x3000013},
     {K::Select, &S::SID_CAPTION_TEXT_EDGE_COLOR, 0x300000f},
-    {K::Link, &S::SID_RESET, 40, kConfirm},
+    {K::Link, &S::SID_RESET, Constants::ConfirmTypeResetDigitalCC, kConfirm},
 };
 const PageLayout kDigitalCCPage = Page(0x01155111, &S::SID_DIGITAL_CC_SETTINGS, 6, kClosedCaption, kDigitalCCRows);
 // Text colour and background colour: the pair that may not match.
@@ -188,14 +190,14 @@ const RowDef kChBrowserSetupRows[] = {
     {K::Select, &S::SID_INPUTS_LIST, static_cast<int32_t>(0x8400000d)},
     {K::Select, &S::SID_FAVORITES_LIST, static_cast<int32_t>(0x8400000e)},
     {K::Select, &S::SID_KELVO_LINK_LIST, static_cast<int32_t>(0x8400000f)},
-    {K::Link, &S::SID_RESET, 39, kConfirm},
+    {K::Link, &S::SID_RESET, Constants::ConfirmTypeResetChBrowser, kConfirm},
 };
 const PageLayout kChBrowserSetupPage =
     Page(0x01001543, &S::SID_CHAN_BROWSER_SETUP, 4, kPreferences, kChBrowserSetupRows, 3, kPageHeight);
 
 const RowDef kNetflixSetupRows[] = {
     {K::Link, &S::SID_ESN, 0, MS_TARGET(KV_LATE_CLASS("Network::ESNDialog"))},
-    {K::Link, &S::SID_DEACTIVATION, 3, kConfirm},
+    {K::Link, &S::SID_DEACTIVATION, Constants::ConfirmTypeNetflixDeactivation, kConfirm},
 };
 const PageLayout kNetflixSetupPage = Page(0x01001544, &S::SID_NETFLIX_SETUP, 4, kPreferences, kNetflixSetupRows);
 
@@ -256,7 +258,7 @@ const RowDef kAutoInputRows[] = {
     {K::Select, &S::SID_CABLE_SAT, static_cast<int32_t>(0x8500000d)},
     {K::Select, &S::SID_BD_DVD, static_cast<int32_t>(0x8500000e)},
     {K::Select, &S::SID_AUX, static_cast<int32_t>(0x8500000f)},
-    {K::Link, &S::SID_RESET, 37, kConfirm},
+    {K::Link, &S::SID_RESET, Constants::ConfirmTypeResetAutoInput, kConfirm},
 };
 const PageLayout kAutoInputPage = Page(0x0100154a, &S::SID_AUTO_INPUT, 4, kPreferences, kAutoInputRows, 3, 320);
 
@@ -336,7 +338,7 @@ void SetupMenu::RefreshGrayout() {
   // carries the PIN type to the dialog).
   R(2)->OnSetNextState(pin ? kEnterPin() : kSetupRows[2].target());
   R(10)->OnSetNextState(pin ? kEnterPin() : kConfirm());
-  R(10)->OptionType = pin ? 4 : 33;
+  R(10)->OptionType = pin ? 4 : Constants::ConfirmTypeResetAll;
 }
 
 void SetupMenu::RowChanged(SubMenuItem* row) {
@@ -422,7 +424,8 @@ void ApplicationsMenu::EnterBrowser(kv::Object* sender) {
 void ApplicationsMenu::LaunchYahoo(kv::Object* sender) {
   if (NonMenuSystem::Live::Is3DDisplay()) {
     SendMessage(Constants::MSG_CLEAR_ALL, -1);
-    SendMessage(Constants::MSG_SHOW_MESSAGE, 32, KV_LATE_CLASS("NonMenuSystem::NonMenuSystem"));
+    SendMessage(Constants::MSG_SHOW_MESSAGE, Constants::DirectMsgTypeNAInTVMode,
+                KV_LATE_CLASS("NonMenuSystem::NonMenuSystem"));
     return;
   }
   NonMenuSystem::Live::LaunchYahooApp(sender == R(0) ? 0 : 1, false);

@@ -9,6 +9,7 @@
 #include "strings/Strings.h"
 #include "units/Agent/EventAgent.h"
 #include "units/Colors/Colors.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
@@ -41,11 +42,6 @@ constexpr uint16_t KEY_UP = 4;
 constexpr uint16_t KEY_DOWN = 5;
 constexpr uint32_t kHelpMask = 0x80300;
 constexpr uint32_t kHelpMaskFavorites = 0x83300;
-// Message types of the message bar.
-constexpr int32_t kMsgChannelLock = 22;
-constexpr int32_t kMsgInputLock = 23;
-constexpr int32_t kMsgRatingLock = 24;
-constexpr int32_t kMsgLowSignal = 26;
 
 constexpr int32_t kStripX = 6;
 constexpr int32_t kStripY = 34;
@@ -235,11 +231,11 @@ void ChBrowserDialog::HandleAcquiredEvent(Core::Event* event) {
   if (auto* ch = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event)) {
     const int32_t c = ch->Status;
     if (c == 0 || c == 4 || c == 5) resolution_.OnSetString(w->GetResolutionString(base->GetVideoContentInfo(0)));
-    if (c == 4) show(kMsgChannelLock);
-    if (c == 5) show(kMsgRatingLock);
+    if (c == 4) show(Constants::DirectMsgTypeChannelLock);
+    if (c == 5) show(Constants::DirectMsgTypeRatingLock);
     SkinBin::CurrentChannelInfo* current = w->GetCurrentChannelDetailInfo();
     if (c == 0 && current && base->IsDigitalChannel(current->Major, current->Minor) && w->IsCHLowSignal())
-      show(kMsgLowSignal);
+      show(Constants::DirectMsgTypeCBLowSignal);
     return;
   }
   auto* src = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event);
@@ -249,8 +245,8 @@ void ChBrowserDialog::HandleAcquiredEvent(Core::Event* event) {
   const int32_t type = base->GetSourceType(base->GetCurrentSource(0));
   Structures::VideoContentInfo* video = base->GetVideoContentInfo(0);
   resolution_.OnSetString(type == 6 || type == 10 ? w->GetVGAInfo(video) : w->GetResolutionString(video));
-  if (c == 23 && type != 7 && type != 9) show(kMsgInputLock);
-  if (c == 20 && (type == 2 || type == 3 || type == 4)) show(kMsgRatingLock);
+  if (c == 23 && type != 7 && type != 9) show(Constants::DirectMsgTypeInputLock);
+  if (c == 20 && (type == 2 || type == 3 || type == 4)) show(Constants::DirectMsgTypeRatingLock);
 }
 
 kv::Object* ChBrowserDialog::HandleEvent(Core::Event* event) {

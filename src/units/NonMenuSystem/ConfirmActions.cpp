@@ -12,7 +12,9 @@
 #include "strings/Strings.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Bitmaps/Bitmaps.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Group.h"
 #include "units/Events/XPM_EVENT_FACTORY_RESET.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
@@ -30,15 +32,16 @@
 #include "units/Structures/TimerData.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
 
 namespace NonMenuSystem {
 
 namespace {
 
+using namespace Constants;
 using namespace Strings;
 
 constexpr int32_t kRecordLayer = 128;
-constexpr uint32_t kMediaQuickMenuWinId = 0x2000032;
 constexpr int32_t kLongTimeOut = 60000;
 constexpr int32_t kTimerWarningTimeOut = 15000;
 // The option of the picture position that its reset returns to choice 0.
@@ -121,7 +124,7 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
   };
   SkinBin::Wrapper* skin = Skin();
   switch (type) {
-    case 2:
+    case ConfirmTypeQuickSetup:
       SetTexts(Text(SID_QUICK_SETUP), Text(SID_CHANGE_SETUP_WARNING));
       PrevState = KV_LATE_CLASS("MenuSystem::SetupMenu");
       if (skin && skin->IsPinExisting()) {
@@ -132,11 +135,11 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
         NextState = nullptr;
       }
       break;
-    case 3:
+    case ConfirmTypeNetflixDeactivation:
       SetTexts(Text(SID_DEACTIVATION), Text(SID_NETFLIX_DEACTIV_MESG));
       back(&ConfirmMultiOptionDialog::DeactivateNetAppSlot);
       break;
-    case 4: {
+    case ConfirmType3DTimerExpire: {
       // The period Continue grants: what is left of a running one, else a new one.
       int32_t minutes = skin ? skin->OnGetRemain3DTime() : 0;
       if (minutes <= 0 && skin) minutes = skin->ThreeDLockPeriod();
@@ -148,22 +151,22 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
       OnSetTimeOutValue(kLongTimeOut);
       break;
     }
-    case 5:
+    case ConfirmTypeVuduDeactivation:
       SetTexts(Text(SID_VUDU_DEACTIVATION), Text(SID_VUDU_DEACTIVATION_MSG));
       back(&ConfirmMultiOptionDialog::DeactivateNetAppSlot);
       break;
-    case 6:
+    case ConfirmTypeStartUpdate:
       SetTexts(kv::String(), Text(SID_SWU_CONFIRM_UPGRADE_START));
       OnYesSlot = Make(&ConfirmMultiOptionDialog::CorfirmUpdate);
       OnNoSlot = Make(&ConfirmMultiOptionDialog::USBUpdateAbort);
       NextState = KV_LATE_CLASS("Update::UpdatingDialog");
       OnTimeOut = kv::Slot();
       break;
-    case 17: back(&ConfirmMultiOptionDialog::ResetAllPictureSettingsSlot); break;
-    case 18: back(&ConfirmMultiOptionDialog::ResetAdvancedPictureSettingsSlot); break;
-    case 19: back(&ConfirmMultiOptionDialog::ResetExpertPictureSettingsSlot); break;
-    case 20: back(&ConfirmMultiOptionDialog::ResetColorTemperatureSlot); break;
-    case 21: {
+    case ConfirmTypeResetAllPictureSettings: back(&ConfirmMultiOptionDialog::ResetAllPictureSettingsSlot); break;
+    case ConfirmTypeResetAdvancedPictureSettings: back(&ConfirmMultiOptionDialog::ResetAdvancedPictureSettingsSlot); break;
+    case ConfirmTypeResetExpertPictureSettings: back(&ConfirmMultiOptionDialog::ResetExpertPictureSettingsSlot); break;
+    case ConfirmTypeResetColorTemperature: back(&ConfirmMultiOptionDialog::ResetColorTemperatureSlot); break;
+    case ConfirmTypeCopyToAllInputs: {
       const int32_t preset = skin ? skin->OnGetVideoPreset() : 0;
       const kv::String mode =
           preset >= 0 && preset < static_cast<int32_t>(kPictureModes.size()) ? Text(*kPictureModes[preset]) : kv::String();
@@ -171,74 +174,74 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
       back(&ConfirmMultiOptionDialog::CopyToAllInputsSlot);
       break;
     }
-    case 22: back(&ConfirmMultiOptionDialog::ResetBaseColorSettingsSlot); break;
-    case 33:
+    case ConfirmTypeResetBaseColorSettings: back(&ConfirmMultiOptionDialog::ResetBaseColorSettingsSlot); break;
+    case ConfirmTypeResetAll:
       SetTexts(Text(SID_RESET_TV), Text(SID_RESET_MESSAGE));
       OnYesSlot = Make(&ConfirmMultiOptionDialog::ResetAllSlot);
       PrevState = KV_LATE_CLASS("MenuSystem::VidiSettingsMenu");
       break;
-    case 34:
+    case ConfirmTypeDeletePin:
       SetTexts(Text(SID_DELETE_PIN), Text(SID_PIN_DELETE_CONFIRM));
       OnYesSlot = Make(&ConfirmMultiOptionDialog::DeletePinSlot);
       NextState = KV_LATE_CLASS("MenuSystem::PreferencesMenu");
       break;
-    case 35: back(&ConfirmMultiOptionDialog::ResetRatingSlot); break;
-    case 36:
+    case ConfirmTypeResetRating: back(&ConfirmMultiOptionDialog::ResetRatingSlot); break;
+    case ConfirmTypeDelete3DPin:
       SetTexts(Text(SID_3D_PIN), Text(SID_PIN_DELETE_CONFIRM));
       OnYesSlot = Make(&ConfirmMultiOptionDialog::Delete3DPinSlot);
       NextState = KV_LATE_CLASS("ThreeD::ThreeDMenu");
       break;
-    case 37: back(&ConfirmMultiOptionDialog::ResetAutoInputSlot); break;
-    case 38: back(&ConfirmMultiOptionDialog::ResetRRTSlot); break;
-    case 39: back(&ConfirmMultiOptionDialog::ResetChBrowserSlot); break;
-    case 40: back(&ConfirmMultiOptionDialog::ResetDigitalCC); break;
-    case 41: back(&ConfirmMultiOptionDialog::ResetPicturePosition); break;
-    case 42: back(&ConfirmMultiOptionDialog::ResetPCSettings); break;
-    case 43:
+    case ConfirmTypeResetAutoInput: back(&ConfirmMultiOptionDialog::ResetAutoInputSlot); break;
+    case ConfirmTypeResetRRT: back(&ConfirmMultiOptionDialog::ResetRRTSlot); break;
+    case ConfirmTypeResetChBrowser: back(&ConfirmMultiOptionDialog::ResetChBrowserSlot); break;
+    case ConfirmTypeResetDigitalCC: back(&ConfirmMultiOptionDialog::ResetDigitalCC); break;
+    case ConfirmTypeResetPicturePosition: back(&ConfirmMultiOptionDialog::ResetPicturePosition); break;
+    case ConfirmTypeResetPCSettings: back(&ConfirmMultiOptionDialog::ResetPCSettings); break;
+    case ConfirmTypeResetYahoo:
       SetTexts(Text(SID_RESET_YAHOO), Text(SID_RESET_YAHOO_CONFIRMATION));
       OnYesSlot = Make(&ConfirmMultiOptionDialog::DeactivateNetAppSlot);
       break;
-    case 49:
+    case ConfirmTypeUpdateReminder:
       SetTexts(kv::String(), Text(SID_SWU_AVAILABLE_MSG_1));
       NextState = KV_LATE_CLASS("Update::CheckingMessage");
       OnTimeOut = kv::Slot();
       break;
-    case 50:
+    case ConfirmTypeUpdateAvailable:
       SetTexts(kv::String(), Text(SID_SWU_AVAILABLE_MSG_2));
       OnNoSlot = Make(&ConfirmMultiOptionDialog::USBUpdateAbort);
       NextState = &StaticClass();
       OnTimeOut = kv::Slot();
       break;
-    case 51: back(&ConfirmMultiOptionDialog::ResetAudioSlot); break;
-    case 52: back(&ConfirmMultiOptionDialog::ResetCCSettings); break;
-    case 53: back(&ConfirmMultiOptionDialog::ResetLocksSlot); break;
-    case 54: back(&ConfirmMultiOptionDialog::ResetScreenSaver); break;
-    case 55:
+    case ConfirmTypeResetAudio: back(&ConfirmMultiOptionDialog::ResetAudioSlot); break;
+    case ConfirmTypeResetCCSettings: back(&ConfirmMultiOptionDialog::ResetCCSettings); break;
+    case ConfirmTypeResetLocks: back(&ConfirmMultiOptionDialog::ResetLocksSlot); break;
+    case ConfirmTypeResetScreenSaver: back(&ConfirmMultiOptionDialog::ResetScreenSaver); break;
+    case ConfirmTypeStartRecord:
       rec(REC_CAPTION_55, REC_WARNING_55, &ConfirmMultiOptionDialog::StartRecord, false);
       PrevState = KV_LATE_CLASS("Record::RecordOptionsDialog");
       Layer = kRecordLayer;
-      if (kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager)->FindForm(kMediaQuickMenuWinId))
+      if (kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager)->FindForm(WinIDs::WIN_ID_FullEPGDialog))
         frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaQuickMenuBg));
       break;
-    case 56: rec(REC_CAPTION_56, REC_WARNING_56, &ConfirmMultiOptionDialog::StopRecord, false); break;
-    case 57: rec(REC_CAPTION_57, REC_WARNING_57, &ConfirmMultiOptionDialog::StartTimeshift, false); break;
-    case 58: rec(REC_CAPTION_58, REC_WARNING_58, &ConfirmMultiOptionDialog::StopTimeshift, false); break;
-    case 59: rec(REC_CAPTION_59, REC_WARNING_59, &ConfirmMultiOptionDialog::DeleteMovieFile, true); break;
-    case 60: back(&ConfirmMultiOptionDialog::ResetScaleWindow); break;
-    case 61:
+    case ConfirmTypeStopRecord: rec(REC_CAPTION_56, REC_WARNING_56, &ConfirmMultiOptionDialog::StopRecord, false); break;
+    case ConfirmTypeStartTimeshift: rec(REC_CAPTION_57, REC_WARNING_57, &ConfirmMultiOptionDialog::StartTimeshift, false); break;
+    case ConfirmTypeStopTimeshift: rec(REC_CAPTION_58, REC_WARNING_58, &ConfirmMultiOptionDialog::StopTimeshift, false); break;
+    case ConfirmTypeDeleteMovieFile: rec(REC_CAPTION_59, REC_WARNING_59, &ConfirmMultiOptionDialog::DeleteMovieFile, true); break;
+    case ConfirmTypeResetScaleWindow: back(&ConfirmMultiOptionDialog::ResetScaleWindow); break;
+    case ConfirmTypeDeleteRecordedShow:
       rec(REC_CAPTION_61, REC_WARNING_61, &ConfirmMultiOptionDialog::DeleteRecordedShow, true);
       Layer = kRecordLayer;
       break;
-    case 62:
+    case ConfirmTypeDeleteScheduledRecord:
       rec(REC_CAPTION_62, REC_WARNING_62, &ConfirmMultiOptionDialog::DeleteScheduledRecord, true);
       Layer = kRecordLayer;
       break;
-    case 63:
+    case ConfirmTypeTimerStandby:
       rec(REC_CAPTION_63, REC_WARNING_63, &ConfirmMultiOptionDialog::StandbyByTimerExpired, false);
       OnSetTimeOutValue(kLongTimeOut);
       OnTimeOut = Make(&ConfirmMultiOptionDialog::StandbyByTimerExpired);
       break;
-    case 64: {
+    case ConfirmTypeTimerRecordWarning: {
       Structures::TimerData* timer = W()->ActiveTimer.get();
       kv::String warning = Text(REC_WARNING_64_A);
       if (timer)
@@ -253,7 +256,7 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
       OnTimeOut = Make(&ConfirmMultiOptionDialog::StartTimerRecordAndClose);
       break;
     }
-    case 65:
+    case ConfirmTypeRecordSleepWarning:
       rec(REC_CAPTION_65, REC_WARNING_65, &ConfirmMultiOptionDialog::StopAllRecordAndSleep, false);
       OnSetTimeOutValue(kTimerWarningTimeOut);
       OnTimeOut = Make(&ConfirmMultiOptionDialog::StopAllRecordAndSleep);
@@ -281,15 +284,15 @@ void ConfirmMultiOptionDialog::StartQuickSetup(kv::Object*) {
 void ConfirmMultiOptionDialog::DeactivateNetAppSlot(kv::Object*) {
   SkinBin::Wrapper* s = Skin();
   switch (ConfirmType) {
-    case 3:
+    case ConfirmTypeNetflixDeactivation:
       if (s) s->DeactivateNetworkApp(0);
       break;
-    case 5:
+    case ConfirmTypeVuduDeactivation:
       if (s) s->DeactivateNetworkApp(1);
       break;
-    case 43:
+    case ConfirmTypeResetYahoo:
       ClearAll();
-      SendTo(&::NonMenuSystem::NonMenuSystem::StaticClass(), Constants::MSG_SHOW_MESSAGE, 27);
+      SendTo(&::NonMenuSystem::NonMenuSystem::StaticClass(), Constants::MSG_SHOW_MESSAGE, DirectMsgTypePleaseWait);
       kv::IdleSignal(Make(&ConfirmMultiOptionDialog::ResetYahoo));
       break;
     default:
@@ -577,7 +580,7 @@ void ConfirmMultiOptionDialog::StartTimerRecord(kv::Object*) {
     s->LaunchVuduDock(false, false);
   else if (s->IsFlashlite())
     s->TerminateFlashApp();
-  else if (s->GetLiveTVState(tuner) == 2)
+  else if (s->GetLiveTVState(tuner) == XPM_TV_STATE_PAUSE_LIVE_TV)
     s->StopTimeshift(tuner);
   // 2. To a tuner source.
   if (!s->IsTunerSource()) s->SetSource(0, s->OnGetTimerSource());
@@ -615,8 +618,8 @@ void ConfirmMultiOptionDialog::StopAllRecordAndSleep(kv::Object*) {
   if (SkinBin::Wrapper* s = Skin()) {
     for (int32_t tuner : {0, 1}) {
       const int32_t state = s->GetLiveTVState(tuner);
-      if (state == 2) s->StopTimeshift(tuner);
-      else if (state == 3) s->StopRecord(tuner);
+      if (state == XPM_TV_STATE_PAUSE_LIVE_TV) s->StopTimeshift(tuner);
+      else if (state == XPM_TV_STATE_RECORDING_LIVE_TV) s->StopRecord(tuner);
     }
   }
   if (Core::Group* root = W()->Root.get()) {

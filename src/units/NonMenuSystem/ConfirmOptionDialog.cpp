@@ -175,7 +175,7 @@ void ConfirmMultiOptionDialog::OnSetNoButtonLabel(const kv::String& text) {
 
 kv::Object* ConfirmMultiOptionDialog::HandleEvent(Core::Event* event) {
   if (kv::Cast<Events::MediaRemovedEvent>(event)) {
-    if (ConfirmType == 6 && !UpdatePath().Empty()) {
+    if (ConfirmType == Constants::ConfirmTypeStartUpdate && !UpdatePath().Empty()) {
       RemoveUpdatePath();
       ClearAll();
     }
@@ -186,13 +186,13 @@ kv::Object* ConfirmMultiOptionDialog::HandleEvent(Core::Event* event) {
   if (key->Code == KEY_LEFT && !SelectLeft()) OnSetFocus(&no_);
   if (key->Code == KEY_RIGHT && !SelectRight()) OnSetFocus(&yes_);
   switch (ConfirmType) {
-    case 4:
+    case Constants::ConfirmType3DTimerExpire:
       if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_2) return ConfirmOptionDialog::HandleEvent(event);
       return this;
-    case 6:
-    case 50:
+    case Constants::ConfirmTypeStartUpdate:
+    case Constants::ConfirmTypeUpdateAvailable:
       return this;
-    case 64:
+    case Constants::ConfirmTypeTimerRecordWarning:
       if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_2 || key->Code == KEY_BACK) CancelTimerRecord();
       return ConfirmOptionDialog::HandleEvent(event);
     default:
@@ -204,7 +204,7 @@ void ConfirmMultiOptionDialog::DoActivate(kv::Object* sender) {
   if (sender == &no_) {
     kv::Signal(OnNoSlot, this);
   } else if (sender == &yes_) {
-    if (ConfirmType == 33)
+    if (ConfirmType == Constants::ConfirmTypeResetAll)
       kv::Signal(OnYesSlot, this);
     else
       DoYesMethod();
@@ -218,16 +218,16 @@ void ConfirmMultiOptionDialog::DoYesMethod(kv::Object*) {
 
 int32_t ConfirmMultiOptionDialog::GetNextStateType() const {
   const kv::Class* pin = KV_LATE_CLASS("NonMenuSystem::EnterPinDialog");
-  if (ConfirmType == 4 && pin && NextState == pin) return 11;
-  if (ConfirmType == 2 && pin && NextState == pin) return 8;
-  if (ConfirmType == 50) return 6;
+  if (ConfirmType == Constants::ConfirmType3DTimerExpire && pin && NextState == pin) return 11;
+  if (ConfirmType == Constants::ConfirmTypeQuickSetup && pin && NextState == pin) return 8;
+  if (ConfirmType == Constants::ConfirmTypeUpdateAvailable) return Constants::ConfirmTypeStartUpdate;
   return 0;
 }
 
 int32_t ConfirmMultiOptionDialog::GetPrevStateType() const {
   const kv::Class* pin = KV_LATE_CLASS("NonMenuSystem::EnterPinDialog");
-  if (ConfirmType == 33 && pin && PrevState == pin) return 4;
-  if (ConfirmType == 55) return RecordFlag ? 2 : 1;
+  if (ConfirmType == Constants::ConfirmTypeResetAll && pin && PrevState == pin) return 4;
+  if (ConfirmType == Constants::ConfirmTypeStartRecord) return RecordFlag ? 2 : 1;
   return 0;
 }
 
@@ -238,7 +238,7 @@ void ConfirmMultiOptionDialog::Close() {
 
 void ConfirmMultiOptionDialog::ClearAll() {
   ConfirmOptionDialog::ClearAll();
-  if (ConfirmType == 4) Abort3DSlot();
+  if (ConfirmType == Constants::ConfirmType3DTimerExpire) Abort3DSlot();
 }
 
 bool ConfirmMultiOptionDialog::HandsBackTo(const kv::Class* target) const {

@@ -6,7 +6,8 @@
 // dialog), the confirm type, the button size and the Yes and No labels.
 // NonMenuSystem::ConfirmOneOptionDialog (0x2000004): one button that runs
 // EnterNextState. NonMenuSystem::ConfirmMultiOptionDialog (0x2000005): Yes
-// and No, and the table of confirm types 2 to 65 (ConfirmActions.cpp): every
+// and No, and the table of confirm types 2 to 65 (Constants::ConfirmDialogType,
+// the table in ConfirmActions.cpp): every
 // reset the menus offer, the record, timeshift and delete questions, the
 // software-update questions, the timer warnings and the 3D time limit.
 // Other units derive their own confirmations from these classes.
@@ -16,6 +17,7 @@
 
 #include "runtime/slot.h"
 #include "runtime/string.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/SkinBin/SkinButtons.h"
 #include "units/Views/MultilineText.h"
@@ -95,7 +97,7 @@ class ConfirmMultiOptionDialog : public ConfirmOptionDialog {
   kv::Object* HandleEvent(Core::Event* event) override;
   // Stops the sub-system's timer standby, then closes.
   void Close() override;
-  // The base ClearAll; type 4 then aborts 3D.
+  // The base ClearAll; the 3D time-limit question then aborts 3D.
   void ClearAll() override;
   void EnterNextState() override;
   void EnterPrevState() override;
@@ -118,7 +120,7 @@ class ConfirmMultiOptionDialog : public ConfirmOptionDialog {
   virtual void StartUpdateCheck(int32_t, const kv::String&) {}
 
   // The buttons' activation: No signals OnNoSlot; Yes runs DoYesMethod
-  // (type 33: OnYesSlot only).
+  // (the reset of the set: OnYesSlot only).
   void DoActivate(kv::Object* sender);
   void DoYesMethod(kv::Object* sender = nullptr);
 

@@ -55,60 +55,61 @@ struct MessageRow {
   bool mediaFrame;
 };
 
+using namespace Constants;
 using namespace Strings;
 
 constexpr kv::MultiTextId kNone{};
 
 const MessageRow kRows[] = {
-    {1, Text::FailReason, kNone, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {2, Text::Prefixed, SID_MSG_LOCKS_INCORRECT_PIN_CODE, Icon::AlertLeft, Place::SizeBefore, 330, 46, 0, OnTimeOut::Close, false},
-    {3, Text::Plain, SID_MSG_LOCKS_ZERO_PIN_CODE, Icon::Keep, Place::SizeBefore, 320, 46, 0, OnTimeOut::Close, false},
-    {4, Text::Prefixed, SID_NOT_AVAILABLE, Icon::Alert, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
-    {5, Text::GameTime, kNone, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {6, Text::SleepTimer, kNone, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {7, Text::Plain, SID_NO_DEVICES_CONNECTED, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {8, Text::Plain, SID_3D_SIGNAL_DETECTED, Icon::Hidden, Place::Keep, 0, 0, 2000, OnTimeOut::NextState, false},
-    {9, Text::Plain, SID_UNSUPPORTED_SIGNAL_FORMAT, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {10, Text::Plain, SID_NO_SIGNAL_POWER_DOWN_MSG, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {11, Text::Plain, SID_AUTO_POWER_DOWN_MESSAGE, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {12, Text::Plain, SID_ON_TIMER_SHUTDOWN, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {13, Text::Plain, SID_PANEL_LOCK, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {14, Text::Plain, SID_AUDIO_CONFIG_WARNING, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {15, Text::Plain, SID_NO_UPGRADE_AVAILABLE, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {16, Text::Plain, SID_SWU_MSG_WARNING, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {17, Text::Plain, SID_UPGRADE_ERROR, Icon::Alert, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {18, Text::Plain, SID_SWU_NETWORK_UPGRADE_COMPLETE_2, Icon::Hidden, Place::Keep, 0, 0, 8000, OnTimeOut::Keep, false},
-    {19, Text::Plain, SID_SWU_MSG_ATTENTION_COMPLETE, Icon::Hidden, Place::Keep, 0, 0, 8000, OnTimeOut::Keep, false},
-    {20, Text::Plain, SID_PIN_IS_NOT_SET, Icon::Keep, Place::SizeBefore, 320, 46, 0, OnTimeOut::Close, false},
-    {21, Text::Plain, SID_DEVICE_IS_REMOVED, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {22, Text::Plain, SID_CH_LOCKED, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
-    {23, Text::Plain, SID_INPUT_LOCK, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
-    {24, Text::Plain, SID_CH_RATINGS, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
-    {25, Text::Plain, SID_CH_LOW_SIGNAL, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {26, Text::Plain, SID_CH_LOW_SIGNAL, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
-    {27, Text::Plain, SID_MSG_PLEASE_WAIT, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {28, Text::Plain, SID_MSG_COOLING_FAN_STOPPED, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {29, Text::Plain, SID_NETWORK_UNAVAILABLE, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
-    {31, Text::Plain, SID_USB_OVER_CURRENT_DETECTED, Icon::Hidden, Place::CentredAfter, 0, 0, 2000, OnTimeOut::Keep, false},
-    {32, Text::Plain, SID_NOT_AVAILABLE_FROM_CURRENT_VIDEO_MODE, Icon::Keep, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
-    {33, Text::Plain, SID_RESET_YAHOO_WARNING, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {34, Text::Plain, MSG_TEXT_34, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {35, Text::Plain, MSG_TEXT_35, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {36, Text::Plain, MSG_TEXT_36, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {37, Text::Plain, MSG_TEXT_37, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {38, Text::Plain, MSG_TEXT_38, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {39, Text::Plain, MSG_TEXT_39, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {40, Text::Plain, MSG_TEXT_40, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {41, Text::Plain, MSG_TEXT_41, Icon::Alert, Place::Keep, 0, 0, 5000, OnTimeOut::Keep, false},
-    {42, Text::Plain, MSG_TEXT_42, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
-    {43, Text::Plain, MSG_TEXT_43, Icon::Alert, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
-    {44, Text::Plain, MSG_TEXT_44, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
-    {45, Text::Plain, MSG_TEXT_45, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
-    {46, Text::Plain, MSG_TEXT_46, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
-    {47, Text::Plain, MSG_TEXT_47, Icon::Alert, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
-    {48, Text::Plain, MSG_TEXT_48, Icon::Hidden, Place::CentredAfter, 0, 0, 5000, OnTimeOut::Keep, true},
-    {49, Text::Plain, MSG_TEXT_49, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
-    {50, Text::Plain, MSG_TEXT_50, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
+    {DirectMsgTypeSignalFailure, Text::FailReason, kNone, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypeIncorrectPin, Text::Prefixed, SID_MSG_LOCKS_INCORRECT_PIN_CODE, Icon::AlertLeft, Place::SizeBefore, 330, 46, 0, OnTimeOut::Close, false},
+    {DirectMsgTypeZeroPin, Text::Plain, SID_MSG_LOCKS_ZERO_PIN_CODE, Icon::Keep, Place::SizeBefore, 320, 46, 0, OnTimeOut::Close, false},
+    {DirectMsgTypeNotAvailable, Text::Prefixed, SID_NOT_AVAILABLE, Icon::Alert, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
+    {DirectMsgTypeGameTimer, Text::GameTime, kNone, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeSleepTimer, Text::SleepTimer, kNone, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypeNoDevicesConnected, Text::Plain, SID_NO_DEVICES_CONNECTED, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgType3DSignalDetected, Text::Plain, SID_3D_SIGNAL_DETECTED, Icon::Hidden, Place::Keep, 0, 0, 2000, OnTimeOut::NextState, false},
+    {DirectMsgType3DUnsupport, Text::Plain, SID_UNSUPPORTED_SIGNAL_FORMAT, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypeNoSignalPowerDown, Text::Plain, SID_NO_SIGNAL_POWER_DOWN_MSG, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypeAutoPowerDown, Text::Plain, SID_AUTO_POWER_DOWN_MESSAGE, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypeOnTimerShutdown, Text::Plain, SID_ON_TIMER_SHUTDOWN, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypePanelLock, Text::Plain, SID_PANEL_LOCK, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeAudioConfigWarning, Text::Plain, SID_AUDIO_CONFIG_WARNING, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypeNoUpgradeAvailable, Text::Plain, SID_NO_UPGRADE_AVAILABLE, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeUpgradeWarning, Text::Plain, SID_SWU_MSG_WARNING, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeUpgradeError, Text::Plain, SID_UPGRADE_ERROR, Icon::Alert, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypeNetworkUpgradeComplete, Text::Plain, SID_SWU_NETWORK_UPGRADE_COMPLETE_2, Icon::Hidden, Place::Keep, 0, 0, 8000, OnTimeOut::Keep, false},
+    {DirectMsgTypeUSBUpgradeComplete, Text::Plain, SID_SWU_MSG_ATTENTION_COMPLETE, Icon::Hidden, Place::Keep, 0, 0, 8000, OnTimeOut::Keep, false},
+    {DirectMsgTypePinNotSet, Text::Plain, SID_PIN_IS_NOT_SET, Icon::Keep, Place::SizeBefore, 320, 46, 0, OnTimeOut::Close, false},
+    {DirectMsgTypeDeviceRemoved, Text::Plain, SID_DEVICE_IS_REMOVED, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeChannelLock, Text::Plain, SID_CH_LOCKED, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
+    {DirectMsgTypeInputLock, Text::Plain, SID_INPUT_LOCK, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
+    {DirectMsgTypeRatingLock, Text::Plain, SID_CH_RATINGS, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
+    {DirectMsgTypeLowSignal, Text::Plain, SID_CH_LOW_SIGNAL, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeCBLowSignal, Text::Plain, SID_CH_LOW_SIGNAL, Icon::Hidden, Place::SizeAndOriginAfter, 360, 40, 2000, OnTimeOut::Close, false},
+    {DirectMsgTypePleaseWait, Text::Plain, SID_MSG_PLEASE_WAIT, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypeCoolingFanStopped, Text::Plain, SID_MSG_COOLING_FAN_STOPPED, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypeNetworkUnavailable, Text::Plain, SID_NETWORK_UNAVAILABLE, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Nothing, false},
+    {DirectMsgTypeUSBOverCurrent, Text::Plain, SID_USB_OVER_CURRENT_DETECTED, Icon::Hidden, Place::CentredAfter, 0, 0, 2000, OnTimeOut::Keep, false},
+    {DirectMsgTypeNAInTVMode, Text::Plain, SID_NOT_AVAILABLE_FROM_CURRENT_VIDEO_MODE, Icon::Keep, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
+    {DirectMsgTypeResetYahooWarning, Text::Plain, SID_RESET_YAHOO_WARNING, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeRecordDiskFull, Text::Plain, MSG_TEXT_34, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeRecordSignalLost, Text::Plain, MSG_TEXT_35, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeRecordNoUSBDisk, Text::Plain, MSG_TEXT_36, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeRecordDiskTooSlow, Text::Plain, MSG_TEXT_37, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeRecordNotAllowed, Text::Plain, MSG_TEXT_38, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeRecordFailed, Text::Plain, MSG_TEXT_39, Icon::Keep, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeRecordStopped, Text::Plain, MSG_TEXT_40, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeNotAvailableWhileRecording, Text::Plain, MSG_TEXT_41, Icon::Alert, Place::Keep, 0, 0, 5000, OnTimeOut::Keep, false},
+    {DirectMsgTypeTimeshiftStopped, Text::Plain, MSG_TEXT_42, Icon::Hidden, Place::Keep, 0, 0, 0, OnTimeOut::Keep, false},
+    {DirectMsgTypeTimerConflict, Text::Plain, MSG_TEXT_43, Icon::Alert, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
+    {DirectMsgTypeInvalidTimerId, Text::Plain, MSG_TEXT_44, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
+    {DirectMsgTypeInvalidTimerDuration, Text::Plain, MSG_TEXT_45, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
+    {DirectMsgTypeTimerOverlap, Text::Plain, MSG_TEXT_46, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
+    {DirectMsgTypeDisableTimerSetting, Text::Plain, MSG_TEXT_47, Icon::Alert, Place::Keep, 0, 0, 2000, OnTimeOut::Keep, false},
+    {DirectMsgTypeInvalidTimerStarttime, Text::Plain, MSG_TEXT_48, Icon::Hidden, Place::CentredAfter, 0, 0, 5000, OnTimeOut::Keep, true},
+    {DirectMsgTypeInvalidTimerChannel, Text::Plain, MSG_TEXT_49, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
+    {DirectMsgTypeRecordingNotDeletable, Text::Plain, MSG_TEXT_50, Icon::Hidden, Place::CentredAfter, 0, 0, 4000, OnTimeOut::Keep, true},
 };
 
 const MessageRow* FindRow(int32_t type) {
@@ -227,7 +228,8 @@ void DirectMessageBar::OnSetMessageType(int32_t type) {
     case Text::Keep:
       break;
   }
-  // Types 1 and 5 without a text close at once rather than show an empty notice.
+  // The signal-failure and game-timer notices without a text close at once
+  // rather than show an empty notice.
   if ((row->text == Text::FailReason || row->text == Text::GameTime) && text.Length() == 0) {
     Post(&WidgetClass::ExitSlot);
     return;
@@ -276,32 +278,42 @@ void DirectMessageBar::Refresh() {
   const kv::Rect b = Bounds();
   int32_t left = 0;
   if (icon_.OnGetBitmap() && icon_.IsVisible()) left = icon_.Bounds().x2 + 10;
-  if (MessageType == 17) left = 30;
+  if (MessageType == DirectMsgTypeUpgradeError) left = 30;
   text_.OnSetBounds({left, 0, std::max(left, b.W()), b.H()});
 }
 
 kv::Object* DirectMessageBar::HandleKey(uint16_t code) {
   switch (MessageType) {
-    case 2: case 3: case 20: case 44: case 45: case 46:
+    case DirectMsgTypeIncorrectPin:
+    case DirectMsgTypeZeroPin:
+    case DirectMsgTypePinNotSet:
+    case DirectMsgTypeInvalidTimerId:
+    case DirectMsgTypeInvalidTimerDuration:
+    case DirectMsgTypeTimerOverlap:
       Post(&WidgetClass::ExitSlot);
       return this;
-    case 8: case 18: case 19: case 27: case 28:
+    case DirectMsgType3DSignalDetected:
+    case DirectMsgTypeNetworkUpgradeComplete:
+    case DirectMsgTypeUSBUpgradeComplete:
+    case DirectMsgTypePleaseWait:
+    case DirectMsgTypeCoolingFanStopped:
       return this;
-    case 17:
+    case DirectMsgTypeUpgradeError:
       return nullptr;  // exit keys: the base; others are consumed below
-    case 29: case 31:
+    case DirectMsgTypeNetworkUnavailable:
+    case DirectMsgTypeUSBOverCurrent:
       if (code == 1 || IsExitKey(code)) Post(&WidgetClass::ClearAllSlot);
       return this;
-    case 12:
+    case DirectMsgTypeOnTimerShutdown:
       if (IsExitKey(code)) Live::StopOnTimerShutdownTimer();
       return nullptr;
-    case 14:
+    case DirectMsgTypeAudioConfigWarning:
       if (code == 1 || code == 41 || IsExitKey(code)) {
         Post(&WidgetClass::ExitSlot);
         return this;
       }
       return nullptr;
-    case 1:
+    case DirectMsgTypeSignalFailure:
       if (code == 41 || IsExitKey(code)) return this;
       if (code == 84) {
         const int32_t s = MainWindowStatus();
@@ -321,11 +333,11 @@ kv::Object* DirectMessageBar::HandleEvent(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
     if (key->Down) {
       if (kv::Object* taken = HandleKey(key->Code)) return taken;
-      if (MessageType == 17 && !IsExitKey(key->Code)) return this;
+      if (MessageType == DirectMsgTypeUpgradeError && !IsExitKey(key->Code)) return this;
     }
     return WidgetClass::HandleEvent(event);
   }
-  if (kv::Cast<Events::MediaRemovedEvent>(event) && MessageType == 19) {
+  if (kv::Cast<Events::MediaRemovedEvent>(event) && MessageType == DirectMsgTypeUSBUpgradeComplete) {
     // Close requests the reboot; it is requested once only.
     Close();
     return this;
@@ -338,18 +350,18 @@ void DirectMessageBar::Close() {
   WidgetClass::Close();
   if (!wasOpen) return;
   switch (MessageType) {
-    case 1:
+    case DirectMsgTypeSignalFailure:
       if (MessageInfo.Length() > 0) Live::ResumeSignalEvent();
       break;
-    case 2:
-    case 3:
+    case DirectMsgTypeIncorrectPin:
+    case DirectMsgTypeZeroPin:
       RefocusForm(WinIDs::WIN_ID_PinEntry);
       break;
-    case 20:
+    case DirectMsgTypePinNotSet:
       RefocusForm(WinIDs::WIN_ID_ChannelOptionDialog);
       break;
-    case 18:
-    case 19:
+    case DirectMsgTypeNetworkUpgradeComplete:
+    case DirectMsgTypeUSBUpgradeComplete:
       Live::PowerKeyControl(1);
       Live::UpdateReboot();
       break;

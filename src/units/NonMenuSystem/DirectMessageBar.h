@@ -1,8 +1,8 @@
 // NonMenuSystem::DirectMessageBar: the one-line notice over the picture: a
 // framed bar with an optional alert icon and a wrapped text, window
-// 0x2000009 on the top layer (256). A message type (1 to 50) alone decides
-// the text, icon, size, place, time-out and follow-up (the table in the
-// .cpp); some screens create a bar and set only its text (OnSetMessageInfo).
+// 0x2000009 on the top layer (256). A message type (1 to 50,
+// Constants::DirectMsgType) alone decides the text, icon, size, place,
+// time-out and follow-up (the table in the .cpp); some screens create a bar and set only its text (OnSetMessageInfo).
 // The bar is not persistent: its time-out runs while another screen has the
 // focus.
 #pragma once
@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "runtime/string.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/Views/Image.h"
 #include "units/Views/MultilineText.h"

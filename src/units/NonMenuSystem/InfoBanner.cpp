@@ -569,7 +569,7 @@ void BannerMiscInfo::LoadSettings() {
   bool active = false;
   // Recording: a recording of what is on screen.
   bool recording = false;
-  if (w && base && Live::LiveTVState(Live::CurrentTunerId()) == 3) {
+  if (w && base && Live::LiveTVState(Live::CurrentTunerId()) == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) {
     const int32_t type = base->GetSourceType(base->GetCurrentSource(0));
     recording = Live::IsTunerType(type);
   }

@@ -68,7 +68,8 @@ int32_t CurrentTunerId() {
   return OrSkin<int32_t>(0, [](SkinBin::Wrapper& s) { return s.GetCurrentTunerId(); });
 }
 int32_t LiveTVState(int32_t tuner) {
-  return OrSkin<int32_t>(1, [tuner](SkinBin::Wrapper& s) { return s.GetLiveTVState(tuner); });
+  return OrSkin<int32_t>(Constants::XPM_TV_STATE_LIVE_TV,
+                         [tuner](SkinBin::Wrapper& s) { return s.GetLiveTVState(tuner); });
 }
 bool IsUSBDiskMounted() {
   return OrSkin<bool>(false, [](SkinBin::Wrapper& s) { return s.IsUSBDiskMounted(); });

@@ -17,7 +17,9 @@
 #include "strings/NonMenuSystem.h"
 #include "units/Agent/EventAgent.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Root.h"
 #include "units/Events/CEC_EVENT_SOURCE_DETECTED.h"
@@ -59,9 +61,6 @@ using namespace WinIDs;
 
 namespace {
 
-// The confirmation that asks whether the set may go to standby for a timer.
-constexpr int32_t kTimerStandbyConfirm = 63;
-
 WidgetManager::WidgetManager* Manager() {
   return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
 }
@@ -84,7 +83,7 @@ int32_t CurrentLiveTVState() { return Live::LiveTVState(Live::CurrentTunerId());
 bool RecorderBusy() {
   for (int32_t tuner : {0, 1}) {
     const int32_t s = Live::LiveTVState(tuner);
-    if (s == 2 || s == 3) return true;
+    if (s == Constants::XPM_TV_STATE_PAUSE_LIVE_TV || s == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) return true;
   }
   return false;
 }
@@ -132,7 +131,7 @@ kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
 
 void NonMenuSystem::NotAvailable(bool clear) {
   if (clear) ClearAll();
-  ShowMessage(MESSAGE_NOT_AVAILABLE);
+  ShowMessage(Constants::DirectMsgTypeNotAvailable);
 }
 
 // --- The key filter ----------------------------------------------------------------
@@ -353,8 +352,9 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
   switch (code) {
     case 10: case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19: case 36: case 37:
       // Only a tuner source has a tuner state to read.
-      if (Live::IsTunerType(Live::CurrentSourceType()) && CurrentLiveTVState() == 3) {
-        ShowMessage(41);
+      if (Live::IsTunerType(Live::CurrentSourceType()) &&
+          CurrentLiveTVState() == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) {
+        ShowMessage(Constants::DirectMsgTypeNotAvailableWhileRecording);
       } else {
         ClearAll();
         if (Primitives::KeyRoutingForm* entry = Open(KV_LATE_CLASS("NonMenuSystem::ChannelEntry")))
@@ -364,14 +364,14 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
     case 20:
       ClearAll();
       switch (CurrentLiveTVState()) {
-        case 1:
+        case Constants::XPM_TV_STATE_LIVE_TV:
           if (Live::IsUSBDiskMounted())
-            ShowConfirmDialog(57, Constants::MSG_FROM_NONMENUSYSTEM);
+            ShowConfirmDialog(Constants::ConfirmTypeStartTimeshift, Constants::MSG_FROM_NONMENUSYSTEM);
           else
-            ShowMessage(36);
+            ShowMessage(Constants::DirectMsgTypeRecordNoUSBDisk);
           break;
-        case 2:
-          ShowConfirmDialog(58, Constants::MSG_FROM_NONMENUSYSTEM);
+        case Constants::XPM_TV_STATE_PAUSE_LIVE_TV:
+          ShowConfirmDialog(Constants::ConfirmTypeStopTimeshift, Constants::MSG_FROM_NONMENUSYSTEM);
           break;
         default:
           NotAvailable();
@@ -380,7 +380,8 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       return true;
     case 22: case 23: case 39: case 40: case 50: case 51: case 58: case 59:
       Live::TimeshiftKeyProc(TimeshiftCommand(code));
-      if (CurrentLiveTVState() == 2 && code != 22 && code != 23 && !WindowOpen(WIN_ID_TimeshiftStatusDialog))
+      if (CurrentLiveTVState() == Constants::XPM_TV_STATE_PAUSE_LIVE_TV && code != 22 && code != 23 &&
+          !WindowOpen(WIN_ID_TimeshiftStatusDialog))
         Open(KV_LATE_CLASS("Record::TimeshiftStatusDialog"));
       return true;
     case 29:
@@ -416,7 +417,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       return true;
     case 52:
       ClearAll();
-      if (Live::CurrentTunerId() < 2 && CurrentLiveTVState() == 1)
+      if (Live::CurrentTunerId() < 2 && CurrentLiveTVState() == Constants::XPM_TV_STATE_LIVE_TV)
         OpenWithValue(KV_LATE_CLASS("Record::RecordOptionsDialog"), 1);
       else
         NotAvailable();
@@ -424,11 +425,11 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
     case 53:
       ClearAll();
       switch (CurrentLiveTVState()) {
-        case 2:
-          ShowConfirmDialog(58, Constants::MSG_FROM_NONMENUSYSTEM);
+        case Constants::XPM_TV_STATE_PAUSE_LIVE_TV:
+          ShowConfirmDialog(Constants::ConfirmTypeStopTimeshift, Constants::MSG_FROM_NONMENUSYSTEM);
           break;
-        case 3:
-          ShowConfirmDialog(56, Constants::MSG_FROM_NONMENUSYSTEM);
+        case Constants::XPM_TV_STATE_RECORDING_LIVE_TV:
+          ShowConfirmDialog(Constants::ConfirmTypeStopRecord, Constants::MSG_FROM_NONMENUSYSTEM);
           break;
         default:
           NotAvailable();
@@ -436,8 +437,8 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       }
       return true;
     case 54:
-      if (CurrentLiveTVState() == 3) {
-        ShowMessage(41);
+      if (CurrentLiveTVState() == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) {
+        ShowMessage(Constants::DirectMsgTypeNotAvailableWhileRecording);
       } else {
         ClearAll();
         EventAgent()->InsertEvent(kv::New<Events::USER_EVENT_LAST_CHANNEL>());
@@ -514,7 +515,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       return true;
     case 96:
       ClearAll();
-      ShowMessage(13);
+      ShowMessage(Constants::DirectMsgTypePanelLock);
       return true;
     case 97:
       ClearAll();
@@ -614,13 +615,13 @@ bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
       if (Core::Root* root = GetRoot()) root->DispatchEvent(standby);
     } else if (fan->Warning == 1) {
       ClearAll();
-      ShowMessage(28);
+      ShowMessage(Constants::DirectMsgTypeCoolingFanStopped);
     }
     return true;
   }
   if (kv::Cast<Events::XPM_EVENT_USB_OVERCURRENT>(event)) {
     ClearAll();
-    ShowMessage(31);
+    ShowMessage(Constants::DirectMsgTypeUSBOverCurrent);
     return true;
   }
   if (kv::Cast<Media::MetadataReadyEvent>(event)) {
@@ -650,13 +651,13 @@ bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
     Live::Base()->OnSetActiveTimerId(standby->TimerId);
     Live::CancelOnTimer(true);
     timerStandbyTimer_.OnSetEnabled(true);
-    ShowConfirmDialog(kTimerStandbyConfirm, Constants::MSG_FROM_NONMENUSYSTEM);
+    ShowConfirmDialog(Constants::ConfirmTypeTimerStandby, Constants::MSG_FROM_NONMENUSYSTEM);
     return true;
   }
   if (auto* warning = kv::Cast<Events::TimerRecordWarningEvent>(event)) {
     ClearAll();
     Live::Base()->OnSetActiveTimerId(warning->TimerId);
-    ShowConfirmDialog(64, Constants::MSG_FROM_NONMENUSYSTEM);
+    ShowConfirmDialog(Constants::ConfirmTypeTimerRecordWarning, Constants::MSG_FROM_NONMENUSYSTEM);
     return true;
   }
   if (kv::Cast<Events::XPM_EVENT_3D_STATUS>(event)) {
@@ -667,10 +668,10 @@ bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
 }
 
 void NonMenuSystem::HandleRecordStatus(int32_t status) {
-  // A pending timer-standby question (confirmation 63) is answered by the
+  // A pending timer-standby question is answered by the
   // recorder: closing it also stops the standby timer behind it.
   if (auto* confirm = kv::Cast<ConfirmOptionDialog>(Manager()->FindForm(WIN_ID_ConfirmMultiOptionsDialog));
-      confirm && confirm->OnGetConfirmType() == kTimerStandbyConfirm)
+      confirm && confirm->OnGetConfirmType() == Constants::ConfirmTypeTimerStandby)
     confirm->Close();
   switch (status) {
     case 2:
@@ -681,29 +682,33 @@ void NonMenuSystem::HandleRecordStatus(int32_t status) {
       break;
     case 3:
       ClearWaitingCircle();
-      ShowMessage(40);
+      ShowMessage(Constants::DirectMsgTypeRecordStopped);
       break;
     case 14:
       ClearWaitingCircle();
-      ShowMessage(42);
+      ShowMessage(Constants::DirectMsgTypeTimeshiftStopped);
       break;
-    case 4: ClearAll(); ShowMessage(36); break;
-    case 5: ClearAll(); ShowMessage(37); break;
-    case 8: ClearAll(); ShowMessage(34); break;
-    case 10: ClearAll(); ShowMessage(38); break;
-    case 11: ClearAll(); ShowMessage(35); break;
-    case 12: ClearAll(); ShowMessage(39); break;
+    case 4: ClearAll(); ShowMessage(Constants::DirectMsgTypeRecordNoUSBDisk); break;
+    case 5: ClearAll(); ShowMessage(Constants::DirectMsgTypeRecordDiskTooSlow); break;
+    case 8: ClearAll(); ShowMessage(Constants::DirectMsgTypeRecordDiskFull); break;
+    case 10: ClearAll(); ShowMessage(Constants::DirectMsgTypeRecordNotAllowed); break;
+    case 11: ClearAll(); ShowMessage(Constants::DirectMsgTypeRecordSignalLost); break;
+    case 12: ClearAll(); ShowMessage(Constants::DirectMsgTypeRecordFailed); break;
     default: break;
   }
 }
 
 namespace {
 // The notices about the picture on screen, which the next acquisition answers
-// and takes off: 1 no signal (the fail reason), 9 unsupported signal format,
-// 10 no-signal power-down, 14 audio set-up, 22 to 24 channel, input and
-// rating locks, 25 and 26 low signal. Any other notice (a device removed, not
-// available, a recording, a timer) stays for its time.
-constexpr int32_t kPictureNotices[] = {1, 9, 10, 14, 22, 23, 24, 25, 26};
+// and takes off. Any other notice (a device removed, not available, a
+// recording, a timer) stays for its time.
+constexpr int32_t kPictureNotices[] = {
+    Constants::DirectMsgTypeSignalFailure,    Constants::DirectMsgType3DUnsupport,
+    Constants::DirectMsgTypeNoSignalPowerDown, Constants::DirectMsgTypeAudioConfigWarning,
+    Constants::DirectMsgTypeChannelLock,      Constants::DirectMsgTypeInputLock,
+    Constants::DirectMsgTypeRatingLock,       Constants::DirectMsgTypeLowSignal,
+    Constants::DirectMsgTypeCBLowSignal,
+};
 
 bool AnsweredByAcquisition(int32_t messageType) {
   return std::find(std::begin(kPictureNotices), std::end(kPictureNotices), messageType) != std::end(kPictureNotices);
@@ -734,14 +739,15 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
     ShowInfoBar(true, current);
     if (!Live::IsAudioSelectedSource(current)) {
       auto* msg = kv::New<Structures::Message>();
-      msg->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, 14);
+      msg->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, Constants::DirectMsgTypeAudioConfigWarning);
       msg->Target = &StaticClass();
       auto* cached = kv::New<Events::USER_EVENT_CACHED_MESSAGE>();
       cached->Message = msg;
       EventAgent()->InsertEvent(cached);
       EventAgent()->ProcessEvents();
     }
-    if (s == Agent::CHANNEL_OK && Live::CurrentChannelDigital() && Live::IsCHLowSignal()) ShowMessage(25);
+    if (s == Agent::CHANNEL_OK && Live::CurrentChannelDigital() && Live::IsCHLowSignal())
+      ShowMessage(Constants::DirectMsgTypeLowSignal);
     return;
   }
   if (s != Agent::OPERATION_NOT_AVAILABLE) {
@@ -769,7 +775,7 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
     Structures::VirtualChannel* ch = Live::Base()->GetCurrentChannel();
     if (ch && !Live::Base()->IsDigitalChannel(ch->Major, ch->Minor)) return;
   }
-  ShowMessage(1);
+  ShowMessage(Constants::DirectMsgTypeSignalFailure);
   if (!channel) return;
   Structures::VirtualChannel* ch = channel->Channel.get();
   const bool numbered = ch && (ch->Major >= 0 || ch->Minor >= 0);
@@ -783,12 +789,12 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
 
 void NonMenuSystem::HandleUBNEvent(Core::Event* event) {
   if (kv::Cast<Events::XPM_EVENT_UBN_UPDATE_REMIND>(event)) {
-    ShowConfirmDialog(49, Constants::MSG_FROM_NONMENUSYSTEM);
+    ShowConfirmDialog(Constants::ConfirmTypeUpdateReminder, Constants::MSG_FROM_NONMENUSYSTEM);
   } else if (auto* media = kv::Cast<Events::XPM_EVENT_UBN_MEDIA_INSERTED>(event)) {
     kv::Trace("%s%s", {kv::LoadString(T_UBN_PATH), media->Path});
     kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData)
         ->PutString(KEY_UPDATE_PATH, media->Path);
-    ShowConfirmDialog(6, Constants::MSG_FROM_NONMENUSYSTEM);
+    ShowConfirmDialog(Constants::ConfirmTypeStartUpdate, Constants::MSG_FROM_NONMENUSYSTEM);
   }
 }
 
@@ -838,7 +844,7 @@ void NonMenuSystem::Handle3DEvent(Core::Event* event) {
   } else if (Live::Is3DDisplay()) {
     Open(KV_LATE_CLASS("ThreeD::DisplayMode"));
   } else {
-    ShowMessage(8);
+    ShowMessage(Constants::DirectMsgType3DSignalDetected);
   }
 }
 

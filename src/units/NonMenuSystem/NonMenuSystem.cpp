@@ -4,7 +4,9 @@
 #include "runtime/slot.h"
 #include "units/Agent/EventAgent.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Root.h"
 #include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
 #include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
@@ -314,7 +316,9 @@ void NonMenuSystem::HandleMessage(Structures::Message* msg) {
       break;
     case Constants::MSG_CLEAR_MESSAGE:
       if (DirectMessageBar* bar = MessageBar()) {
-        if (bar->MessageType == 1 || bar->MessageType == 14) bar->Close();
+        if (bar->MessageType == Constants::DirectMsgTypeSignalFailure ||
+            bar->MessageType == Constants::DirectMsgTypeAudioConfigWarning)
+          bar->Close();
       }
       break;
     case Constants::MSG_MM_STATUS_INFO:
@@ -328,7 +332,7 @@ void NonMenuSystem::HandleMessage(Structures::Message* msg) {
       break;
     case Constants::MSG_RECORD_SLEEP_WARNING:
       ClearAll();
-      ShowConfirmDialog(65, Constants::MSG_FROM_NONMENUSYSTEM);
+      ShowConfirmDialog(Constants::ConfirmTypeRecordSleepWarning, Constants::MSG_FROM_NONMENUSYSTEM);
       break;
     default:
       break;
@@ -346,13 +350,13 @@ void NonMenuSystem::HandleCachedAcquired(Core::Event* event) {
   }
   if (DirectMessageBar* bar = MessageBar()) {
     switch (bar->MessageType) {
-      case 18:
-      case 19:
+      case Constants::DirectMsgTypeNetworkUpgradeComplete:
+      case Constants::DirectMsgTypeUSBUpgradeComplete:
         return;
-      case 15:
-      case 16:
-      case 17:
-      case 29:
+      case Constants::DirectMsgTypeNoUpgradeAvailable:
+      case Constants::DirectMsgTypeUpgradeWarning:
+      case Constants::DirectMsgTypeUpgradeError:
+      case Constants::DirectMsgTypeNetworkUnavailable:
         bar->Close();
         break;
       default:

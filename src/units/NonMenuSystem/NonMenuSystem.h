@@ -49,8 +49,6 @@ inline constexpr int32_t WAITING_SHOW = 1;
 inline constexpr int32_t WAITING_HIDE = 2;
 inline constexpr int32_t WAITING_KIND_CIRCLE = 1;
 inline constexpr int32_t WAITING_KIND_RECORD_FLAG = 2;
-// The message type of "not available".
-inline constexpr int32_t MESSAGE_NOT_AVAILABLE = 4;
 inline constexpr int32_t kClearWaitingCircleDelay = 5000;
 inline constexpr int32_t kTimerStandbyDelay = 60000;
 inline constexpr size_t kQuickMenuIndexes = 16;

@@ -8,7 +8,9 @@
 #include "strings/Strings.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Colors/Colors.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/Standby.h"
@@ -218,7 +220,7 @@ void EnterPinDialog::CheckPassword(kv::Object*) {
   }
   kv::Trace("%s", {kv::LoadString(T_WRONG_PIN)});
   entry_.Clear();
-  ShowMessageOver(this, 2);
+  ShowMessageOver(this, Constants::DirectMsgTypeIncorrectPin);
 }
 
 void EnterPinDialog::ClearAll() {
@@ -228,14 +230,16 @@ void EnterPinDialog::ClearAll() {
 }
 
 int32_t EnterPinDialog::GetNextStateType() const {
-  if (EnterPinType == 4) return 33;
+  if (EnterPinType == 4) return Constants::ConfirmTypeResetAll;
   const kv::Class* change = &ChangePinDialog::StaticClass();
   if (EnterPinType == 9 && NextState == change) return 2;
   if (EnterPinType == 1 && NextState == change) return 1;
   return 0;
 }
 
-int32_t EnterPinDialog::GetPrevStateType() const { return EnterPinType == 8 ? 2 : 0; }
+int32_t EnterPinDialog::GetPrevStateType() const {
+  return EnterPinType == 8 ? Constants::ConfirmTypeQuickSetup : 0;
+}
 
 void EnterPinDialog::EnterNextState() {
   Close();
@@ -378,7 +382,7 @@ void ChangePinDialog::CheckPassword(kv::Object*) {
   first_.Clear();
   second_.Clear();
   OnSetFocus(&first_);
-  ShowMessageOver(this, same ? 3 : 2);
+  ShowMessageOver(this, same ? Constants::DirectMsgTypeZeroPin : Constants::DirectMsgTypeIncorrectPin);
 }
 
 }  // namespace NonMenuSystem

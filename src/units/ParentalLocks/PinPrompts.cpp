@@ -1,4 +1,5 @@
 #include "units/ParentalLocks/PinPrompts.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/ParentalLocks/RatingDialogs.h"
 
 #include "runtime/auto_object.h"
@@ -54,7 +55,7 @@ void Check(NonMenuSystem::WidgetClass* prompt, SkinBin::PinEntry& entry, const k
   }
   kv::Trace("%s", {kv::LoadString(T_WRONG_PIN)});
   entry.Clear();
-  NonMenuSystem::ShowMessageOver(prompt, 2);
+  NonMenuSystem::ShowMessageOver(prompt, Constants::DirectMsgTypeIncorrectPin);
 }
 
 }  // namespace

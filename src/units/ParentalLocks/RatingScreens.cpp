@@ -7,6 +7,7 @@
 #include "strings/ParentalLocks.h"
 #include "strings/Strings.h"
 #include "units/Colors/Colors.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
@@ -31,8 +32,6 @@ namespace ParentalLocks {
 namespace {
 
 constexpr uint32_t kHelpMask = 0x40300;
-constexpr int32_t kConfirmResetRatings = 35;
-constexpr int32_t kConfirmResetRegion = 38;
 // The dialogs' lists: rows of the dimension list and of the level list.
 constexpr int32_t kDimensionRows = 8;
 constexpr int32_t kDimensionRowHeight = 28;
@@ -119,7 +118,7 @@ void EditRatingLimits::Initialize(Primitives::KeyRoutingParameter* param) {
 
 void EditRatingLimits::DoMove(kv::Object* /*sender*/) { help_.OnSetString(grid_.GetButtonHelp()); }
 
-void EditRatingLimits::DoReset(kv::Object* /*sender*/) { AskConfirmation(this, kConfirmResetRatings); }
+void EditRatingLimits::DoReset(kv::Object* /*sender*/) { AskConfirmation(this, Constants::ConfirmTypeResetRating); }
 
 void EditRatingLimits::DoTriggerRRT(kv::Object* /*sender*/) {
   NextState = &EditDynamicRatings::StaticClass();
@@ -182,7 +181,7 @@ void EditDynamicRatings::PostUpdateRRTHelp(kv::Object* /*sender*/) {
 
 void EditDynamicRatings::DoApplyRRT(kv::Object* /*sender*/) { table_.ApplyRRT(); }
 
-void EditDynamicRatings::DoReset(kv::Object* /*sender*/) { AskConfirmation(this, kConfirmResetRegion); }
+void EditDynamicRatings::DoReset(kv::Object* /*sender*/) { AskConfirmation(this, Constants::ConfirmTypeResetRRT); }
 
 void EditDynamicRatings::DoFocusMove(kv::Object* /*sender*/) {
   ResetTimeout();

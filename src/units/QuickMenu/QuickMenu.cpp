@@ -34,7 +34,6 @@ constexpr int32_t kSourceTypeMedia = 9;
 constexpr int32_t kSourceTypeTuner = 1;
 constexpr int32_t kSourceTypeTuner2 = 12;
 // Live-TV state of a tuner that timeshifts.
-constexpr int32_t kLiveTimeshift = 2;
 // Kinds of network applications.
 constexpr int32_t kAppWidget = 2;
 constexpr int32_t kAppFlash = 3;
@@ -225,7 +224,7 @@ bool QuickMenu::IsValidItem(int32_t quickType, ItemDataClass* record) {
     const int32_t type = NonMenuSystem::Live::CurrentSourceType();
     if (type != kSourceTypeTuner && type != kSourceTypeTuner2) return false;
     const bool shifting =
-        NonMenuSystem::Live::LiveTVState(NonMenuSystem::Live::CurrentTunerId()) == kLiveTimeshift;
+        NonMenuSystem::Live::LiveTVState(NonMenuSystem::Live::CurrentTunerId()) == Constants::XPM_TV_STATE_PAUSE_LIVE_TV;
     return record->Caption == &TimeshiftMenuStatus ? shifting : !shifting;
   }
   return true;

@@ -2,6 +2,7 @@
 
 #include "runtime/slot.h"
 #include "strings/QuickMenu.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/MediaPlayer/PhotoFullViewBanner.h"
 #include "units/MediaPlayer/PhotoSingleView.h"
 #include "strings/ThreeD.h"
@@ -37,10 +38,6 @@ using ::ThreeD::SID_3D_FORMAT_SELECT;
 using ::ThreeD::SID_LEFT_RIGHT_IMAGE;
 
 namespace {
-// Confirmation types of the reset rows.
-constexpr int32_t ConfirmTypeResetAllPictureSettings = 0x11;
-constexpr int32_t ConfirmTypeResetAudio = 0x33;
-constexpr int32_t ConfirmTypeResetScaleWindow = 0x3c;
 
 const kv::Class* Slider() { return &QuickSliderItemSelect::StaticClass(); }
 const kv::Class* Option() { return &QuickOptionItemSelect::StaticClass(); }
@@ -83,7 +80,7 @@ PictureMenu::PictureMenu() {
   AddRow(Slider(), Text(PictureSettingColorTemperature), OPTION_TYPE_COLOR_TEMPERATURE, nullptr);
   AddRow(Slider(), Text(SID_DYNAMIC_CONTRAST), OPTION_TYPE_DYNAMIC_CONTRAST, nullptr);
   AddRow(Option(), Text(PictureMenuColorEnhancement), OPTION_TYPE_COLOR_MANAGER, nullptr);
-  AddRow(Item(), Text(SID_RESET), ConfirmTypeResetAllPictureSettings, Confirm());
+  AddRow(Item(), Text(SID_RESET), Constants::ConfirmTypeResetAllPictureSettings, Confirm());
 }
 
 AudioMenu::AudioMenu() {
@@ -95,7 +92,7 @@ AudioMenu::AudioMenu() {
   AddRow(Slider(), Text(SID_LIP_SYNC), OPTION_TYPE_LIP_SYNC, nullptr);
   AddRow(Option(), Text(AudioMenuOpticalOut), OPTION_TYPE_SPDIF_FORMAT, nullptr);
   AddRow(Option(), Text(AudioMenuAVLSet), OPTION_TYPE_AUTO_VOLUME_LEVEL, nullptr);
-  AddRow(Item(), Text(SID_RESET), ConfirmTypeResetAudio, Confirm());
+  AddRow(Item(), Text(SID_RESET), Constants::ConfirmTypeResetAudio, Confirm());
 }
 
 // --- Pages over the slide show ---------------------------------------------------------
@@ -144,7 +141,7 @@ ScaleWindowMenu::ScaleWindowMenu() {
   for (const auto& r : rows)
     if (auto* row = kv::Cast<QuickSliderItemSelect>(AddRow(Slider(), Text(*r.caption), r.option, nullptr)))
       row->OnValueChanged = changed;
-  AddRow(Item(), Text(SID_RESET), ConfirmTypeResetScaleWindow, Confirm());
+  AddRow(Item(), Text(SID_RESET), Constants::ConfirmTypeResetScaleWindow, Confirm());
 }
 
 void ScaleWindowMenu::Initialize(Primitives::KeyRoutingParameter* param) {

@@ -15,7 +15,9 @@
 #include "units/Bitmaps/ListBitmaps.h"
 #include "units/Channels/GuideTexts.h"
 #include "units/Colors/Colors.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MainApp/WrapperAuto.h"
@@ -51,9 +53,6 @@ constexpr int32_t kTimeOut = 60000;
 constexpr int32_t kVolumeMs = 2000;
 constexpr int32_t kDeleteRecorded = 2;
 constexpr int32_t kDeleteScheduled = 3;
-constexpr int32_t kConfirmRecorded = 61;
-constexpr int32_t kConfirmScheduled = 62;
-constexpr int32_t kMsgRecordingNow = 50;
 constexpr int32_t kStatusRecording = 1;
 constexpr int32_t kLastSchedulerTimer = 31;
 // Layout: the header line, the list, the panel under it.
@@ -396,9 +395,10 @@ kv::Object* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
   NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
   if (row && system && List.GetItemsNum() > 0) {
     if (row->Status == kStatusRecording) {
-      if (NonMenuSystem::WidgetClass* bar = system->ShowMessage(kMsgRecordingNow)) bar->ReturnFocusTo = this;
+      if (NonMenuSystem::WidgetClass* bar = system->ShowMessage(Constants::DirectMsgTypeRecordingNotDeletable))
+        bar->ReturnFocusTo = this;
     } else {
-      AskToDelete(kConfirmScheduled);
+      AskToDelete(Constants::ConfirmTypeDeleteScheduledRecord);
     }
   }
   ResetTimeout();
@@ -441,7 +441,7 @@ kv::Object* RecordedShowsDialog::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down || (key->Code != KEY_OK && key->Code != KEY_RED)) return RecordListScreen::HandleEvent(event);
   if (key->Code == KEY_RED && kv::Cast<ListForm::RecordedShowsListItem>(List.GetFocusedRow()) && List.GetItemsNum() > 0)
-    AskToDelete(kConfirmRecorded);
+    AskToDelete(Constants::ConfirmTypeDeleteRecordedShow);
   ResetTimeout();
   return this;
 }

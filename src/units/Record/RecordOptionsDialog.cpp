@@ -6,6 +6,7 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Channels/FullEPGDialog.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -103,7 +104,7 @@ void RecordOptionsDialog::DoActivate(kv::Object* sender) {
     StartRecord();
   } else if (sender == &RecordProgramButton && w) {
     if (w->GetFirstAvailableTimerId() < 0) {
-      if (system) system->ShowMessage(kMsgInvalidTimerId);
+      if (system) system->ShowMessage(Constants::DirectMsgTypeInvalidTimerId);
     } else if (system) {
       // Read before the state change: the editor's opening closes this dialog.
       Structures::EventInfo* now = w->DB_GetCurrentProgramInfo();

@@ -14,6 +14,7 @@
 #include "units/Channels/FullEPGDialog.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
@@ -659,22 +660,22 @@ void RecordTimerDialog::DoneSlot(kv::Object*) {
     w->OnSetTimerDaysOfWeek(MaskOf(type, w->OnGetTimerDaysOfWeek()));
   Structures::TimerData* active = w->ActiveTimer.get();
   if (active && (active->ChannelMajor <= 0 || active->ChannelMinor < 0)) {
-    ShowRefusal(kMsgInvalidChannel);
+    ShowRefusal(Constants::DirectMsgTypeInvalidTimerChannel);
     return;
   }
   const int32_t result = w->SetTimer(nullptr);
   if (result != 0) {
-    int32_t message = 0;
+    int32_t message = Constants::DirectMsgTypeNone;
     switch (result) {
-      case 41: message = kMsgInvalidDuration; break;
-      case 5: message = kMsgInvalidTimerId; break;
-      case 39: message = kMsgOverlap; break;
-      case 43: message = kMsgInvalidStart; break;
+      case 41: message = Constants::DirectMsgTypeInvalidTimerDuration; break;
+      case 5: message = Constants::DirectMsgTypeInvalidTimerId; break;
+      case 39: message = Constants::DirectMsgTypeTimerOverlap; break;
+      case 43: message = Constants::DirectMsgTypeInvalidTimerStarttime; break;
       default:
         Core::LogError("Record::RecordTimerDialog: the set refused the timer (status %u)", {static_cast<uint32_t>(result)});
         break;
     }
-    if (message != 0) ShowRefusal(message);
+    if (message != Constants::DirectMsgTypeNone) ShowRefusal(message);
     return;
   }
   if (!active) return;

@@ -46,13 +46,6 @@ inline constexpr int32_t kTimesWeekly = 3;
 inline constexpr int32_t kTimesOnce = 4;
 // The shortest duration the editor stores, in seconds.
 inline constexpr int32_t kMinDuration = 300;
-// Message types of the timer refusals.
-inline constexpr int32_t kMsgInvalidTimerId = 44;
-inline constexpr int32_t kMsgInvalidDuration = 45;
-inline constexpr int32_t kMsgOverlap = 46;
-inline constexpr int32_t kMsgNotTuner = 47;
-inline constexpr int32_t kMsgInvalidStart = 48;
-inline constexpr int32_t kMsgInvalidChannel = 49;
 
 class RecordTimerDialog : public NonMenuSystem::KXDWidgetClass {
   KV_CLASS(Record, RecordTimerDialog, NonMenuSystem::KXDWidgetClass)

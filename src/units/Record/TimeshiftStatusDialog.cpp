@@ -17,6 +17,7 @@
 #include "units/Bitmaps/ListBitmaps.h"
 #include "units/Bitmaps/MediaBitmaps.h"
 #include "units/Colors/Colors.h"
+#include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/NonMenuSystem/InfoBanner.h"
@@ -296,8 +297,8 @@ void TimeshiftStatusDialog::ShowStreamBadges(::Wrapper::Wrapper* base, SkinBin::
     rating_.OnSetVisible(!rating_.OnGetString().Empty());
   }
   switch (w->GetLiveTVState(w->GetCurrentTunerId())) {
-    case 3: Show(liveState_, Bitmaps::BannerRecord); break;
-    case 2: Show(liveState_, Bitmaps::BannerTimeshift); break;
+    case Constants::XPM_TV_STATE_RECORDING_LIVE_TV: Show(liveState_, Bitmaps::BannerRecord); break;
+    case Constants::XPM_TV_STATE_PAUSE_LIVE_TV: Show(liveState_, Bitmaps::BannerTimeshift); break;
     default: break;
   }
 }

@@ -4,6 +4,7 @@
 #include "strings/SkinBin.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Events/USER_EVENT_CABLE_ON_OFF.h"
 #include "units/Events/USER_EVENT_CACHED_MESSAGE.h"
@@ -32,8 +33,6 @@ constexpr int32_t kStatusSourceLock = 23;
 // The picture that counts as an invalid format although the input reports it.
 constexpr int32_t kInvalidLines = 576;
 constexpr int32_t kInvalidContentType = 6;
-// Message type of the message bar: no previous channel or input.
-constexpr int32_t kMessageNoPrevious = 4;
 
 bool IsHdmiType(int32_t type) {
   return type == Constants::XPM_SOURCE_TYPE_AV_HDMI || type == Constants::XPM_SOURCE_TYPE_AV_DVI;
@@ -145,7 +144,7 @@ int32_t EventAgent::HandleEvent(Core::Event* event) {
       w->IsTuningChannel = true;
       return *handled;
     }
-    if (w->SetLastSource() == 0) DispatchMessage(Constants::MSG_SHOW_MESSAGE, kMessageNoPrevious, NonMenuSystemClass());
+    if (w->SetLastSource() == 0) DispatchMessage(Constants::MSG_SHOW_MESSAGE, Constants::DirectMsgTypeNotAvailable, NonMenuSystemClass());
     return *handled;
   }
 

@@ -5,22 +5,15 @@
 #include "units/MainApp/WrapperAuto.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/WinIDs/WinIDs.h"
 
 namespace SkinBin {
 
 KV_REGISTER_CLASS(SkinBin::WidgetManager);
 
-namespace {
+using namespace WinIDs;
 
-constexpr uint32_t kMenuGroup = 0x1000000;
-constexpr uint32_t kExternalInputDialog = 0x2000006;
-constexpr uint32_t kPictureSizeDialog = 0x2000028;
-constexpr uint32_t kPinEntry = 0x2000011;
-constexpr uint32_t kKeyPad = 0x200000a;
-constexpr uint32_t kDirectMessageBar = 0x2000009;
-constexpr uint32_t kVolumeBar = 0x2000001;
-constexpr uint32_t kMuteBar = 0x2000010;
-constexpr uint32_t kChannelEntry = 0x200000c;
+namespace {
 
 constexpr int32_t kKindInputOSD = 1;
 constexpr int32_t kKindMenu = 2;
@@ -31,7 +24,7 @@ constexpr int32_t kKindChannelEntry = 3;
 bool WidgetManager::HasScreenBesidesBars() {
   for (kv::Object* o : Snapshot()) {
     auto* f = kv::Cast<Primitives::KeyRoutingForm>(o);
-    if (f && f->WinID != kDirectMessageBar && f->WinID != kVolumeBar && f->WinID != kMuteBar) return true;
+    if (f && f->WinID != WIN_ID_DirectMessageBar && f->WinID != WIN_ID_VolumeBar && f->WinID != WIN_ID_MuteBar) return true;
   }
   return false;
 }
@@ -47,8 +40,8 @@ void WidgetManager::ReportUIStatus(kv::Object* /*sender*/) {
                                                      MainApp::Wrapper)));
   if (!w) return;
   const bool empty = Empty();
-  const bool menu = HasWidgetInGroup(kMenuGroup) || IsOpen(kExternalInputDialog) || IsOpen(kPictureSizeDialog) ||
-                    IsOpen(kPinEntry) || IsOpen(kKeyPad);
+  const bool menu = HasWidgetInGroup(WIN_ID_MenuSystem) || IsOpen(WIN_ID_ExternalInputDialog) ||
+                    IsOpen(WIN_ID_PictureSizeDialog) || IsOpen(WIN_ID_PinEntry) || IsOpen(WIN_ID_KeyPad);
   if (!menu) {
     const bool shown = !empty && HasScreenBesidesBars();
     if (MenuGraphicsReported) w->ReportInputOSDStatus(kKindMenu, false);
@@ -56,7 +49,7 @@ void WidgetManager::ReportUIStatus(kv::Object* /*sender*/) {
       MenuGraphicsReported = Spare = 0;
       return;
     }
-    if (IsOpen(kChannelEntry) || ChannelEntryReported) {
+    if (IsOpen(WIN_ID_ChannelEntry) || ChannelEntryReported) {
       w->ReportInputOSDStatus(kKindChannelEntry, shown);
       ChannelEntryReported = shown;
     } else {
@@ -68,7 +61,7 @@ void WidgetManager::ReportUIStatus(kv::Object* /*sender*/) {
     return;
   }
   if (!MenuGraphicsReported) {
-    if (ChannelEntryReported && !IsOpen(kChannelEntry)) {
+    if (ChannelEntryReported && !IsOpen(WIN_ID_ChannelEntry)) {
       w->ReportInputOSDStatus(kKindChannelEntry, false);
       ChannelEntryReported = 0;
     } else if (InputOSDReported) {

@@ -14,6 +14,7 @@
 #include "units/Structures/ArrayInt.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/WrapperInternal.h"
 
 namespace SkinBin {
@@ -22,10 +23,6 @@ using namespace ::SkinBinServices;
 
 namespace {
 
-// Windows the store demo looks at.
-constexpr uint32_t kWinVolumeBar = 0x2000001;
-constexpr uint32_t kWinUpdateMessage = 0x2000014;
-constexpr uint32_t kWinUpdating = 0x2000015;
 // The source type of the external input, where no demo runs.
 constexpr int32_t kSourceTypeExternal = 9;
 
@@ -248,7 +245,8 @@ void Wrapper::OnSetStartDemo(int32_t v) {
 void Wrapper::StartAutoDemoTimer(kv::Object*) {
   if (OnGetLocation() != 1) return;
   ::WidgetManager::WidgetManager* wm = TheWidgetManager();
-  if (AppCriticalSection || wm->FindForm(kWinUpdateMessage) || wm->FindForm(kWinUpdating) || OnGetStickerDemo() != 1) {
+  if (AppCriticalSection || wm->FindForm(WinIDs::WIN_ID_UBN_Message) ||
+      wm->FindForm(WinIDs::WIN_ID_UBN_Updating) || OnGetStickerDemo() != 1) {
     StopAutoDemoTimer();
     return;
   }
@@ -271,7 +269,7 @@ void Wrapper::AutoDemoTimerSlot(kv::Object*) {
   RefreshActiveAppStatus();
   if (GetActiveNetAppStatus() && !IsDemoFlash()) return;
   auto* volumeBarOnly = kv::New<Structures::ArrayInt>();
-  volumeBarOnly->Add(static_cast<int32_t>(kWinVolumeBar));
+  volumeBarOnly->Add(static_cast<int32_t>(WinIDs::WIN_ID_VolumeBar));
   if (TheWidgetManager()->HasWidgetExcept(volumeBarOnly)) return;
   OnSetStartDemo(1);
 }

@@ -11,7 +11,9 @@
 #include "strings/SkinBinWrapper.h"
 #include "units/Agent/EventAgent.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Group.h"
 #include "units/Events/USER_EVENT_CACHED_MESSAGE.h"
 #include "units/Events/USER_EVENT_LAST_CHANNEL.h"
@@ -24,6 +26,7 @@
 #include "units/SubSystem/State.h"
 #include "units/Structures/VirtualChannel.h"
 #include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/WrapperInternal.h"
 
 namespace SkinBin {
@@ -34,15 +37,9 @@ using ::Wrapper::detail::TraceLabel;
 
 namespace {
 
-constexpr uint32_t kMediaPlayerGroup = 0x12000000;
-constexpr uint32_t kWinPhotoSingleView = 0x12000032;
-constexpr uint32_t kWinPhotoSingleViewDmr = 0x12000033;
-constexpr uint32_t kWinMoviePlayer = 0x12000035;
-constexpr uint32_t kWinMoviePlayerDmr = 0x12000036;
-
 bool MediaPlayerOpen() {
   auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
-  return wm && wm->HasWidgetInGroup(kMediaPlayerGroup);
+  return wm && wm->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer);
 }
 
 bool IsFactoryCaption(const kv::String& caption) {
@@ -161,14 +158,14 @@ void Wrapper::OnSetAutoPowerTimer(int32_t minutes) {
   TraceInt(T_AUTO_POWER_TIMER, minutes);
   AutoPowerTimer = minutes;
   if (OnGetAutomaticPowerDown() != 1 || IsFactoryCaption(FactoryMode)) return;
-  if (minutes == 1) ShowTimerMessage(11, MediaPlayerOpen());
+  if (minutes == 1) ShowTimerMessage(Constants::DirectMsgTypeAutoPowerDown, MediaPlayerOpen());
   else if (minutes == 0) RequestStandby(STANDBY_REASON_AUTO_POWER_DOWN);
 }
 
 void Wrapper::OnSetOnTimerShutdownTimer(int32_t minutes) {
   TraceInt(T_ON_TIMER_SHUTDOWN_LEFT, minutes);
   OnTimerShutdownTimer = minutes;
-  if (minutes == 1) ShowTimerMessage(12, false);
+  if (minutes == 1) ShowTimerMessage(Constants::DirectMsgTypeOnTimerShutdown, false);
   else if (minutes == 0) RequestStandby(STANDBY_REASON_ON_TIMER_SHUTDOWN);
 }
 
@@ -181,9 +178,10 @@ void Wrapper::OnSetRemainSleepTime(int32_t minutes) {
     return;
   }
   if (minutes == 1) {
-    ShowTimerMessage(6, MediaPlayerOpen());
+    ShowTimerMessage(Constants::DirectMsgTypeSleepTimer, MediaPlayerOpen());
   } else if (minutes == 0) {
-    if (GetLiveTVState(0) == 1 && GetLiveTVState(1) == 1) {
+    if (GetLiveTVState(0) == Constants::XPM_TV_STATE_LIVE_TV &&
+        GetLiveTVState(1) == Constants::XPM_TV_STATE_LIVE_TV) {
       RequestStandby(::Wrapper::STANDBY_REASON_SLEEP_TIMER);
     } else {
       auto* message = kv::New<Structures::Message>();
@@ -198,9 +196,9 @@ void Wrapper::OnSetRemainGameTime(int32_t minutes) {
   TraceInt(T_REMAIN_GAME, minutes);
   RemainGameTime = minutes;
   if (minutes == 10 || minutes == 3 || minutes == 1) {
-    ShowTimerMessage(5, false);
+    ShowTimerMessage(Constants::DirectMsgTypeGameTimer, false);
   } else if (minutes == 0) {
-    ShowTimerMessage(5, false);
+    ShowTimerMessage(Constants::DirectMsgTypeGameTimer, false);
     kv::Signal(kv::MakeSlot(this, &Wrapper::GameTimerTriggered), this);
   }
 }
@@ -214,13 +212,14 @@ void Wrapper::OnSetRemain3DTime(int32_t minutes) {
   // The 3D viewing limit is reached: the 3D time-out dialog.
   auto* state = kv::New<SubSystem::State>();
   state->Class = KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog");
-  state->Param = SkinBin::UserRefInt::Make(4, Constants::MSG_FROM_MENUSYSTEM);
+  state->Param = SkinBin::UserRefInt::Make(Constants::ConfirmType3DTimerExpire, Constants::MSG_FROM_MENUSYSTEM);
   auto* message = kv::New<Structures::Message>();
   message->Initialize(Constants::MSG_CHANGE_STATE, state);
   message->Target = KV_LATE_CLASS("NonMenuSystem::NonMenuSystem");
   auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
-  const bool player = wm && (wm->FindForm(kWinMoviePlayer) || wm->FindForm(kWinMoviePlayerDmr) ||
-                             wm->FindForm(kWinPhotoSingleView) || wm->FindForm(kWinPhotoSingleViewDmr));
+  const bool player =
+      wm && (wm->FindForm(WinIDs::WIN_ID_MoviePlayer) || wm->FindForm(WinIDs::WIN_ID_MoviePlayerDMR) ||
+             wm->FindForm(WinIDs::WIN_ID_PhotoSingleView) || wm->FindForm(WinIDs::WIN_ID_PhotoSingleViewDMR));
   DeliverMessage(message, player);
 }
 

@@ -4,7 +4,9 @@
 #include "runtime/slot.h"
 #include "strings/ThreeD.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -77,7 +79,7 @@ void Start3DWizard::CheckNextState() {
     // 1. The format check (only after a mode was chosen).
     if (fromSelect && !s.IsFormatSupported()) {
       s.State = Setup3D_State_Unsupported;
-      Next(&NonMenuSystem::DirectMessageBar::StaticClass(), DirectMsgType3DUnsupport);
+      Next(&NonMenuSystem::DirectMessageBar::StaticClass(), Constants::DirectMsgType3DUnsupport);
       return;
     }
     // 2. A 3D lock period still runs: the viewer passed the lock already.
@@ -118,7 +120,7 @@ void Start3DWizard::StepTimerExpiry() {
   if (skin->OnGetRemain3DTime() <= 0 && skin->OnGetThreeD_EnableTimer() != 0 &&
       skin->OnGetRemain3DContinualTime() > 0) {
     skin->OnSetRemain3DContinualTime(-1);
-    Next(KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog"), ConfirmType3DTimerExpire);
+    Next(KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog"), Constants::ConfirmType3DTimerExpire);
     return;
   }
   // 5. 3D is locked behind the 3D PIN.

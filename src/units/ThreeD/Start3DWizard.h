@@ -15,9 +15,7 @@
 
 namespace ThreeD {
 
-// Message-bar, confirmation and PIN types the wizard opens.
-inline constexpr int32_t DirectMsgType3DUnsupport = 9;
-inline constexpr int32_t ConfirmType3DTimerExpire = 4;
+// The PIN type the wizard opens.
 inline constexpr int32_t EnterPinType3DUnlock = 11;
 
 class Start3DWizard : public NonMenuSystem::WidgetClass {

@@ -3,6 +3,7 @@
 #include "strings/MenuSystemPages.h"
 #include "strings/Strings.h"
 #include "strings/ThreeD.h"
+#include "units/Constants/ConfirmTypes.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/MenuSystem/SettingPages.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
@@ -26,11 +27,10 @@ using MenuSystem::RowDef;
 using K = MenuSystem::RowKind;
 using namespace SkinBin;
 
-// PIN types of the PIN dialogs and the confirmation that deletes the 3D PIN.
+// PIN types of the PIN dialogs.
 constexpr int32_t kChangePinType3D = 2;
 constexpr int32_t kEnterPinType3DPinSetting = 9;
 constexpr int32_t kEnterPinType3DSafeMenu = 10;
-constexpr int32_t kConfirmTypeDelete3DPin = 0x24;
 
 const ClassOf kBar = MS_TARGET(KV_LATE_CLASS("NonMenuSystem::AdjustmentBar"));
 const ClassOf kEnterPin = MS_TARGET(KV_LATE_CLASS("NonMenuSystem::EnterPinDialog"));
@@ -63,7 +63,7 @@ const PageLayout kSafetyPage =
 
 const RowDef kPinRows[] = {
     {K::Link, &MenuSystemPages::SID_CHANGE_PIN, kChangePinType3D, kChangePin},
-    {K::Link, &MenuSystemPages::SID_DELETE_PIN, kConfirmTypeDelete3DPin, kConfirm},
+    {K::Link, &MenuSystemPages::SID_DELETE_PIN, Constants::ConfirmTypeDelete3DPin, kConfirm},
 };
 const PageLayout kPinPage = Page(WinIDs::WIN_ID_ThreeDPinMenu, &Strings::SID_3D_PIN, 5, kThreeD, kPinRows);
 

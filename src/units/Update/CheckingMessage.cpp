@@ -8,6 +8,7 @@
 #include "strings/Update.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Events/XPM_EVENT_UBN_RESULT.h"
 #include "units/Fonts/Fonts.h"
@@ -53,7 +54,7 @@ void CheckingMessage::Initialize(Primitives::KeyRoutingParameter* param) {
   OnSetTimeOutValue(0);
   OnTimeOut = kv::Slot();
   NextState = KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog");
-  NextMessageType = kConfirmInstall;
+  NextMessageType = Constants::ConfirmTypeUpdateAvailable;
   const kv::Rect b = Bounds();
   WidgetOrigin = CentreOnScreen(b.W(), b.H());
   auto* data = kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
@@ -86,9 +87,9 @@ void CheckingMessage::Answer(int32_t result) {
   kv::Trace("%s%i", {kv::LoadString(T_CHECK_RESULT), result});
   if (result != 0) {
     NextState = &NonMenuSystem::DirectMessageBar::StaticClass();
-    if (result % 1000 != 0) NextMessageType = kMessageFailed;
-    else if (result >= 5000 && result <= 5999) NextMessageType = kMessageNoNewer;
-    else NextMessageType = kMessageRefused;
+    if (result % 1000 != 0) NextMessageType = Constants::DirectMsgTypeNetworkUnavailable;
+    else if (result >= 5000 && result <= 5999) NextMessageType = Constants::DirectMsgTypeNoUpgradeAvailable;
+    else NextMessageType = Constants::DirectMsgTypeUpgradeWarning;
   }
   EnterNextState();
 }
@@ -97,7 +98,7 @@ void CheckingMessage::NoAnswer(kv::Object*) {
   if (!IsOpen()) return;
   kv::Trace("%s", {kv::LoadString(T_CHECK_NO_ANSWER)});
   NextState = &NonMenuSystem::DirectMessageBar::StaticClass();
-  NextMessageType = kMessageFailed;
+  NextMessageType = Constants::DirectMsgTypeNetworkUnavailable;
   EnterNextState();
 }
 

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "units/Constants/ConfirmTypes.h"
 #include "units/Core/Timer.h"
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/Views/MultilineText.h"
@@ -22,10 +23,6 @@ class CheckingMessage : public NonMenuSystem::WidgetClass {
   KV_CLASS(Update, CheckingMessage, NonMenuSystem::WidgetClass)
  public:
   static constexpr int32_t kAnswerLimit = 60000;
-  static constexpr int32_t kConfirmInstall = 50;
-  static constexpr int32_t kMessageNoNewer = 15;
-  static constexpr int32_t kMessageRefused = 16;
-  static constexpr int32_t kMessageFailed = 29;
 
   CheckingMessage();
 
@@ -39,7 +36,9 @@ class CheckingMessage : public NonMenuSystem::WidgetClass {
   // The wait for the answer ran out (a slot).
   void NoAnswer(kv::Object* sender = nullptr);
 
-  int32_t NextMessageType = kConfirmInstall;
+  // The type handed to the next screen: the confirmation's type, or the
+  // message bar's when the check failed.
+  int32_t NextMessageType = Constants::ConfirmTypeUpdateAvailable;
 
  private:
   Views::MultilineText text_;

@@ -10,6 +10,7 @@
 #include "units/Bitmaps/BarBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
+#include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Events/XPM_EVENT_UBN_RESULT.h"
 #include "units/Fonts/Fonts.h"
@@ -158,12 +159,12 @@ void UpdatingDialog::Finish(int32_t result) {
   NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem();
   StopScan();
   SkinBin::Wrapper* skin = Skin();
-  int32_t type = kMessageNetworkDone;
+  int32_t type = Constants::DirectMsgTypeNetworkUpgradeComplete;
   if (result != 0) {
-    type = kMessageFailed;
+    type = Constants::DirectMsgTypeUpgradeError;
     if (skin) skin->PowerKeyControl(1);
   } else if (skin && skin->IsUSBUpdate()) {
-    type = kMessageUsbDone;
+    type = Constants::DirectMsgTypeUSBUpgradeComplete;
   }
   if (s) {
     if (auto* bar = s->ShowMessage(type)) CentreOver(bar, area);

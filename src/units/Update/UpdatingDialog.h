@@ -27,9 +27,6 @@ class UpdatingDialog : public NonMenuSystem::WidgetClass {
  public:
   static constexpr int32_t kPollPeriod = 1000;
   static constexpr int32_t kStartLimit = 120000;
-  static constexpr int32_t kMessageFailed = 17;
-  static constexpr int32_t kMessageNetworkDone = 18;
-  static constexpr int32_t kMessageUsbDone = 19;
 
   UpdatingDialog();
 
