@@ -1,6 +1,7 @@
 // The USB-disk screens through the whole system: opened from the record
 // menu and the quick menu, the simulated disk formatted (or not), the speed
 // check and its abort, and the keys after each screen closes.
+#include <iostream>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -391,3 +392,21 @@ TEST_F(UsbDiskTest, EachScreenOpenedAndClosed50TimesKeepsTheCensus) {
 
 }  // namespace
 }  // namespace recordtest
+namespace recordtest { namespace {
+TEST_F(UsbDiskTest, ZZExplore) {
+  Store()->PutString(MenuSystem::KEY_PIN, kv::NewStringAnsi("4321"));
+  OpenItem(MenuSystem::USB_FORMAT_CAPTION);
+  std::cout << "PIN:\n" << SeenList();
+  Digits("4321");
+  Run(500);
+  Settle();
+  std::cout << "QUESTION:\n" << SeenList();
+  Press("left");
+  Press("ok");
+  Settle();
+  std::cout << "FORMATTING:\n" << SeenList();
+  Run(2500);
+  Settle();
+  std::cout << "DONE:\n" << SeenList();
+}
+}}
