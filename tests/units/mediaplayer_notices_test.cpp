@@ -34,6 +34,8 @@ class BrowseNoticeTest : public PlayerTest {
   }
   static constexpr const char* kNoMedia = "No applicable media files";
   static constexpr const char* kUnsupported = "Unsupported file";
+  static constexpr const char* kRemoved = "The device was removed";
+  static constexpr const char* kNoDevices = "No devices connected";
 };
 
 TEST_F(BrowseNoticeTest, AFolderWithoutMediaOfTheScreensKindSaysSoForTwoSeconds) {
@@ -178,6 +180,79 @@ TEST_F(BrowseNoticeTest, FilesOfAnyNameShowTheirSizeOpenAndAreDeleted) {
   Run(1000);
   EXPECT_FALSE(std::filesystem::exists(StickDir("stick") + "/" + film)) << "the movie was not deleted";
   EXPECT_TRUE(Sees(kNoMedia) || !Sees("Size: "));
+}
+
+// A stick pulled from the grid, the viewer or a player: the screen closes,
+// the TV source comes back, and "The device was removed" stays readable over
+// the way back to TV for its time. Each screen reached as a person does: the
+// stick plugged, Yes to its question, a kind in the media kind menu, OK.
+TEST_F(BrowseNoticeTest, AStickPulledFromAMediaScreenSaysSoOverTheWayBackToTv) {
+  WriteStick("stick", {"a.jpg", "b.jpg"});
+  media_writer::WriteWav(StickDir("stick") + "/a.wav", 30);
+  media_writer::WriteMovie(StickDir("stick") + "/a.avi", 30, 64, 48, 120, 100, 160);
+  struct Case {
+    const kv::Class* cls;
+    int kindRow;  // rows below Photo in the media kind menu
+    bool play;    // OK on the first item
+  };
+  const Case cases[] = {{&PhotoMultiView::StaticClass(), 0, false},
+                        {&PhotoSingleView::StaticClass(), 0, true},
+                        {&MovieFullScreenPlay::StaticClass(), 1, true},
+                        {&MusicFullScreenPlay::StaticClass(), 2, true}};
+  const int32_t tv = W()->GetCurrentSource(0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cls->name);
+    const int32_t stick = Plug("stick");
+    Run(1500);
+    Press("ok");  // Yes: the media kind menu
+    Run(1000);
+    Press("down", c.kindRow);
+    Press("ok");
+    Run(3000);
+    if (c.play) {
+      Press("ok");
+      Run(1500);
+    }
+    ASSERT_NE(OpenScreenOf(c.cls), nullptr) << SeenList();
+    psl::Unplug(stick);
+    Settle();
+    Run(500);
+    EXPECT_EQ(OpenScreenOf(c.cls), nullptr);
+    EXPECT_EQ(W()->GetCurrentSource(0), tv);
+    EXPECT_TRUE(Sees(kRemoved)) << SeenList();
+    Run(2500);
+    EXPECT_TRUE(Sees(kRemoved)) << SeenList();
+    Run(10000);
+    EXPECT_FALSE(Sees(kRemoved)) << "the notice stays for its time only";
+    Press("exit");
+    Run(500);
+  }
+}
+
+// The wallpaper page's Select with no stick: the page gives the TV source
+// back and says "No devices connected", readable over the way back to TV.
+TEST_F(BrowseNoticeTest, SelectOnTheWallpaperPageWithoutAStickSaysNoDevicesOverTheWayBackToTv) {
+  const int32_t tv = W()->GetCurrentSource(0);
+  kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
+  state->Class = KV_LATE_CLASS("MediaPlayer::PhotoFrameSetup");
+  state->PrevState = KV_LATE_CLASS("MenuSystem::PreferencesMenu");
+  Nms()->ChangeState(state);
+  Settle();
+  Run(500);
+  ASSERT_EQ(W()->GetCurrentSource(0), SkinBin::Wrapper::GetExtSourceId());
+  Press("ok");  // Select, the first row
+  Settle();
+  Run(500);
+  EXPECT_EQ(W()->GetCurrentSource(0), tv);
+  EXPECT_TRUE(Sees(kNoDevices)) << SeenList();
+  Run(2500);
+  EXPECT_TRUE(Sees(kNoDevices)) << SeenList();
+  Run(10000);
+  EXPECT_FALSE(Sees(kNoDevices));
+  // The next key answers: the menu opens.
+  Press("menu");
+  Run(500);
+  EXPECT_NE(Wm()->FindFormOf(KV_LATE_CLASS("MenuSystem::VidiMainMenu")), nullptr);
 }
 
 // The grid's status line holds a four-digit position and count whole.
