@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "player_fixture.h"
+#include "units/MediaPlayer/FileSize.h"
 #include "units/MediaPlayer/ListViews.h"
 #include "units/MediaPlayer/PhotoMultiView.h"
 #include "units/MediaPlayer/PhotoSingleView.h"
@@ -135,6 +136,40 @@ TEST_F(BrowseNoticeTest, ASongOrMovieThatCannotBePlayedSaysUnsupportedFile) {
   EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
   Press("exit");
   Run(500);
+}
+
+// A movie or a song that cannot be played is skipped after its bar: the
+// banner then names the next file and shows that file's size, not the
+// broken one's.
+TEST_F(BrowseNoticeTest, AfterASkippedFileTheBannerNamesTheNextWithItsSize) {
+  WriteNoise("stick", "a broken.mp4", 20000);
+  WriteNoise("stick", "a broken.mp3", 20000);
+  media_writer::WriteMovie(StickDir("stick") + "/b.avi", 30, 64, 48, 120, 100, 160);
+  media_writer::WriteWav(StickDir("stick") + "/b.wav", 30);
+  Plug("stick");
+  Run(1500);
+  Press("exit");  // not now, to the stick's question
+  Run(300);
+  const kv::Class* screens[] = {&MovieListView::StaticClass(), &MusicListView::StaticClass()};
+  for (const kv::Class* cls : screens) {
+    const std::string next = cls == screens[0] ? "b.avi" : "b.wav";
+    SCOPED_TRACE(next);
+    const std::string size = FileSizeText(int32_t(std::filesystem::file_size(StickDir("stick") + "/" + next))).ToUtf8();
+    ASSERT_NE(size, "Size: 20,000 Bytes");
+    Bridge()->Reset();
+    ASSERT_NE(OpenBrowser(cls), nullptr);
+    Press("ok");  // the broken file
+    Run(800);
+    ASSERT_TRUE(Sees(kUnsupported)) << SeenList();
+    // The bar goes after 2 s and the next file starts with the banner up.
+    Run(3000);
+    EXPECT_FALSE(Sees(kUnsupported));
+    EXPECT_TRUE(Sees(next)) << SeenList();
+    EXPECT_TRUE(Sees(size)) << SeenList();
+    EXPECT_FALSE(Sees("Size: 20,000 Bytes")) << SeenList();
+    Press("exit");
+    Run(500);
+  }
 }
 
 // Names that are not plain ASCII: their sizes show in the grid, the viewer
