@@ -62,5 +62,25 @@ TEST_F(MediaLayoutTest, TheWaysBackIntoTheMediaPlayerLeaveNoBannerOverTheHeader)
   }
 }
 
+// Display hides the music player's banner and shows it again.
+TEST_F(MediaLayoutTest, DisplayHidesAndShowsTheMusicBanner) {
+  WriteStick("stick", {});
+  media_writer::WriteWav(StickDir("stick") + "/a.wav", 30);
+  Plug("stick");
+  Run(1500);
+  Press("exit");
+  Run(300);
+  ASSERT_NE(OpenBrowser<MusicListView>(), nullptr);
+  Press("ok");
+  Run(1500);
+  ASSERT_TRUE(Sees("Title: a.wav")) << SeenList();
+  Press("info");
+  Run(200);
+  EXPECT_TRUE(TextsOf("MediaPlayer::MusicFullViewBanner").empty()) << SeenList();
+  Press("info");
+  Run(200);
+  EXPECT_TRUE(Sees("Title: a.wav")) << SeenList();
+}
+
 }  // namespace
 }  // namespace playertest
