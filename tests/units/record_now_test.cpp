@@ -162,6 +162,8 @@ TEST_F(RecordNowTest, NoFreeTimerShowsMessage44AndNoEditor) {
   Press("ok");
   Settle();
   EXPECT_EQ(BarType(), Constants::DirectMsgTypeInvalidTimerId);
+  Run(500);
+  EXPECT_TRUE(Sees("The schedule is full")) << SeenList();
   EXPECT_EQ(Editor(), nullptr);
   EXPECT_EQ(Choice(), nullptr);
 }

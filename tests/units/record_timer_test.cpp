@@ -94,14 +94,23 @@ TEST_F(RecordTimerTest, EachRefusalKeepsTheDialogOpenAndTheDatabaseUntouched) {
     const char* what;
     int32_t failWith;  // XPM_SetTimer's answer, 0: the set's own
     int32_t message;   // 0: none
+    const char* text;  // what the viewer reads
   };
-  const Case cases[] = {{"duration", 41, 45}, {"timer id", 5, 44}, {"overlap", 39, 46}, {"start", 43, 48}, {"other", 7, 0}};
+  const Case cases[] = {{"duration", 41, 45, "The recording time is not valid"},
+                        {"timer id", 5, 44, "The schedule is full"},
+                        {"overlap", 39, 46, "This recording overlaps another one"},
+                        {"start", 43, 48, "This programme has already ended"},
+                        {"other", 7, 0, ""}};
   for (const Case& c : cases) {
     FailCall("XPM_SetTimer", c.failWith);
     ClearCallLog();
     Press("ok");
     Settle();
     EXPECT_EQ(BarType(), c.message) << c.what;
+    if (c.message != 0) {
+      Run(500);
+      EXPECT_TRUE(Sees(c.text)) << c.what << "\n" << SeenList();
+    }
     EXPECT_NE(Editor(), nullptr) << c.what;
     EXPECT_TRUE(Calls("DB_Insert_Scheduled_Data").empty()) << c.what;
     EXPECT_FALSE(InDatabase(id)) << c.what;
@@ -117,6 +126,8 @@ TEST_F(RecordTimerTest, EachRefusalKeepsTheDialogOpenAndTheDatabaseUntouched) {
   Press("ok");
   Settle();
   EXPECT_EQ(BarType(), Constants::DirectMsgTypeInvalidTimerChannel);
+  Run(500);
+  EXPECT_TRUE(Sees("The timer's channel is not valid")) << SeenList();
   EXPECT_TRUE(Calls("XPM_SetTimer").empty());
   EXPECT_NE(Editor(), nullptr);
 }
