@@ -1,4 +1,3 @@
-#include "units/MainApp/WrapperAuto.h"
 #include "units/FactorySystem/FactorySystem.h"
 
 #include "runtime/auto_object.h"
@@ -18,7 +17,6 @@
 #include "units/FactorySystem/Screens.h"
 #include "units/FactorySystem/StatusCheck.h"
 #include "units/OptionDatabase/OptionData.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SkinBin/UserRefInt.h"

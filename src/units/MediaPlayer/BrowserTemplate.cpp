@@ -17,7 +17,6 @@
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/MediaLists.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/FileSize.h"

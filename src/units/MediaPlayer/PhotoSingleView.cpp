@@ -17,7 +17,6 @@
 #include "units/Events/NetworkInterfaceDownEvent.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/Events/StatusEvent.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/DataItems.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"

@@ -18,7 +18,6 @@
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/LiveContext.h"
