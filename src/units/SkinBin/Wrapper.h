@@ -448,6 +448,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   // Software update: run by the platform. The check is answered by the
   // event XPM_EVENT_UBN_RESULT; the progress is 0 to 100 (0 until written).
   void StartUpdateCheck(int32_t mode, const kv::String& text);
+  // The viewer's answer to an offered update has no effect: both calls do
+  // nothing, and the update dialogs that make them go on as before.
   void ConfirmUpdate() {}
   void CancelUpdate() {}
   int32_t GetUpdateProgress();
