@@ -419,6 +419,9 @@ TEST_F(NetworkTest, RefusedAddressesShowTheErrorBoxAndChangeNothing) {
     // The box is drawn: its border at (115, 61) in the dialog.
     const kv::Rect at = d->Bounds();
     EXPECT_EQ(Pixel(at.x1 + 115, at.y1 + 61), Colors::DialogBorder);
+    // It hides whole rows: no fragment of an address beneath stays readable.
+    EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+    EXPECT_TRUE(Sees(c.message)) << SeenList();
     if (c.byKey) {
       Press("left");
     } else {

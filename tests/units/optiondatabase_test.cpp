@@ -116,7 +116,7 @@ constexpr Expected kAllOptions[] = {
     {0x0400000Cu, kChoice, 2, 0, 0, 0},
     {0x0400000Du, kChoice, -1, 0, 0, 0},
     {0x81000000u, kChoice, -1, 0, 0, 0},
-    {0x81000001u, kSlider, -1, 0, 100, 1},
+    {0x81000001u, kSlider, -1, -50, 50, 1},
     {0x81000002u, kChoice, -1, 0, 0, 0},
     {0x81000004u, kChoice, -1, 0, 0, 0},
     {0x81000005u, kChoice, -1, 0, 0, 0},
@@ -140,7 +140,7 @@ constexpr Expected kAllOptions[] = {
     {0x81000017u, kSlider, -1, 0, 100, 1},
     {0x81000018u, kSlider, -1, 0, 100, 1},
     {0x81000019u, kSlider, -1, 0, 100, 1},
-    {0x8100001Au, kSlider, -1, 0, 100, 1},
+    {0x8100001Au, kSlider, -1, -5, 5, 1},
     {0x8100001Bu, kChoice, 8, 0, 0, 0},
     {0x8100001Cu, kChoice, 8, 0, 0, 0},
     {0x8100001Du, kSlider, -1, 0, 100, 1},
@@ -361,19 +361,17 @@ TEST_F(OptionDatabaseTest, EveryOptionIdHasARecordOfItsKindChoicesAndRange) {
 // - 0x81000010 white-balance window, 0x81000012 test pattern: both read
 //   whether the pattern source shows; switching to it is not done by the
 //   time the walk reads.
-// - 0x81000001 backlight (automatic), 0x81000019 and 0x8100001D super
-//   resolution level, 0x8100001A static gamma: the sliders have the default
-//   range 0 to 100, and the set refuses the top of it ("XPM_SetBacklight:
-//   value 150 outside 0..100", "XPM_SetSuperResolutionLevel: 103 out of
-//   range", "XPM_SetGammaOffset: 100 out of range"), so 100 reads back as
+// - 0x81000019 and 0x8100001D super resolution level: the sliders have the
+//   default range 0 to 100, and the set refuses the top of it
+//   ("XPM_SetSuperResolutionLevel: 103 out of range"), so 100 reads back as
 //   the value before.
 // - 0x8300000A timer channel: its value is a packed major and minor number
 //   (131073 is 2-1); the walk writes the choice index as the value.
 // - 0x85000010 model id: the set starts with model 0, which no choice has,
 //   and keeps 0 whatever is written.
 // They stay out of the walk until each is settled.
-constexpr uint32_t kNotReadBack[] = {0x03000004u, 0x0400000Au, 0x81000001u, 0x81000010u, 0x81000012u,
-                                     0x81000019u, 0x8100001Au, 0x8100001Du, 0x8300000Au, 0x85000010u};
+constexpr uint32_t kNotReadBack[] = {0x03000004u, 0x0400000Au, 0x81000010u, 0x81000012u,
+                                     0x81000019u, 0x8100001Du, 0x8300000Au, 0x85000010u};
 // Mute: the set's mute is on or off (XPM_SetMute with value != 0, and
 // XPM_GetMute read as a flag), so each choice reads back as on or off.
 constexpr uint32_t kReadsAsOnOff[] = {0x02000012u};

@@ -254,6 +254,11 @@ void NetworkSetupDialog::ShowError(const kv::String& message, Core::View* back) 
   if (back == &dhcp_) errorBack_ = kBackToDhcp;
   error_ = AddressErrorInfo::Show(this, kErrorOrigin.x, kErrorOrigin.y, message,
                                   kv::MakeSlot(this, &NetworkSetupDialog::DoCloseErrorInfo));
+  // The box keeps its place and width but ends in the gap above the subnet
+  // mask row: it hides the IP address row whole and leaves no half of an
+  // address beneath it readable.
+  const kv::Rect box = error_->Bounds();
+  error_->OnSetBounds({box.x1, box.y1, box.x2, kFirstRowY + 2 * kRowStep - 2});
 }
 
 void NetworkSetupDialog::DoCloseErrorInfo(kv::Object* sender) {
