@@ -15,7 +15,6 @@
 #include "units/Constants/Constants.h"
 #include "units/Fonts/Fonts.h"
 #include "units/Media/DataItems.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaItem.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/PlayerTemplate.h"
@@ -23,6 +22,7 @@
 #include "units/Resources/Resources.h"
 #include "units/Structures/Message.h"
 #include "units/Views/Align.h"
+#include "units/Wrapper/Wrapper.h"
 #include "runtime/auto_object.h"
 
 KV_REGISTER_CLASS(MediaPlayer::MovieMusicFullViewBanner);
