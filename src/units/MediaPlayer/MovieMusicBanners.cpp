@@ -22,7 +22,6 @@
 #include "units/Resources/Resources.h"
 #include "units/Structures/Message.h"
 #include "units/Views/Align.h"
-#include "units/Wrapper/Wrapper.h"
 #include "runtime/auto_object.h"
 
 KV_REGISTER_CLASS(MediaPlayer::MovieMusicFullViewBanner);
