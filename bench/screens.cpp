@@ -70,7 +70,6 @@
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/PictureSoundPages.h"
 #include "units/MenuSystem/ProductTree.h"

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The layer check on a small tree: clean, it passes; each way of reaching a
-# higher layer, planted in turn, makes it fail.
+# higher layer or a unit of the same or a higher rank, planted in turn, makes
+# it fail.
 #   check_layers_test.sh CHECK_LAYERS_SH
 check="$1"
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/layers-XXXXXX")
@@ -24,4 +25,24 @@ plant platform/sim/a.h '#include "../../units/Core/View.h"'
 plant units/Core/a.h '#include <host/gui_loop.h>'
 plant units/Core/a.h '#include "../../host/gui_loop.h"'
 plant resources/a.h '#include "host/gui_loop.h"'
+
+# The unit order: a unit includes only units of a lower rank.
+for d in units/Effects units/SkinBin units/ListForm units/Primitives; do mkdir -p "$tmp/src/$d"; done
+echo '#include "units/Core/View.h"' >"$tmp/src/units/Effects/ok.h"
+echo '#include "../Effects/Effect.h"' >"$tmp/src/units/SkinBin/ok.cpp"
+echo '#include "Effect.h"' >"$tmp/src/units/Effects/ok.cpp"
+echo '#include "units/WidgetManager/WidgetManager.h"' >"$tmp/src/units/Primitives/KeyRoutingGroup.cpp"
+if ! sh "$check" "$tmp" >/dev/null; then echo "FAIL: a tree in the unit order was refused"; fail=1; fi
+plant units/Core/a.h '#include "units/Effects/Effect.h"'
+plant units/Core/a.cpp '#include "../Effects/Effect.h"'
+plant units/Effects/a.h '#include <units/SkinBin/Wrapper.h>'
+plant units/ListForm/a.cpp '  #  include "units/../units/SkinBin/../ListForm/../../units/MainApp/Root.h"'
+plant units/Effects/a.h '#include "units/Fonts/Fonts.h"'
+plant units/SkinBin/a.h '#include "units/NewUnit/New.h"'
+mkdir -p "$tmp/src/units/NewUnit"
+plant units/NewUnit/a.h '#include "units/Core/View.h"'
+# An exception covers its own file only, and one no longer needed fails.
+plant units/Primitives/KeyRoutingForm.cpp '#include "units/WidgetManager/WidgetManager.h"'
+echo '#include "units/Core/View.h"' >"$tmp/src/units/Primitives/KeyRoutingGroup.cpp"
+if sh "$check" "$tmp" >/dev/null; then echo "FAIL: an exception no longer needed was kept"; fail=1; else echo "caught: an exception no longer needed"; fi
 exit $fail

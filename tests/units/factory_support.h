@@ -15,7 +15,6 @@
 #include "units/Core/Group.h"
 #include "units/FactorySystem/FactorySystem.h"
 #include "units/MainApp/Root.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/SkinBin/Wrapper.h"
 

@@ -18,7 +18,6 @@
 #include "units/ListForm/ListClass.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/Primitives/KeyRoutingParameter.h"

@@ -15,7 +15,6 @@
 #include "units/Constants/Constants.h"
 #include "runtime/auto_object.h"
 #include "units/Agent/MessageAgent.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Network/AdvancedDialog.h"
 #include "units/Network/ConfirmDialogs.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
@@ -27,6 +26,7 @@
 #include "units/Structures/WLAN_Connection.h"
 #include "units/Structures/WLAN_Info.h"
 #include "units/SubSystem/State.h"
+#include "units/Wrapper/Wrapper.h"
 
 namespace networktest {
 

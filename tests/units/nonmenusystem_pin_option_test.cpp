@@ -13,7 +13,6 @@
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/MainApp/InitialSetup.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
 #include "units/NonMenuSystem/PinDialogs.h"

@@ -9,7 +9,6 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/MainApp/ActiveApp.h"
 #include "units/MainApp/Root.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Primitives/KeyRoutingForm.h"

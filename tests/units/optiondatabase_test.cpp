@@ -15,7 +15,6 @@
 #include "runtime/auto_object.h"
 #include "runtime/ref.h"
 #include "runtime/text.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionModule.h"

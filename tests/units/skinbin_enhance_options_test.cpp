@@ -7,7 +7,6 @@
 #include <string>
 
 #include "strings/SkinBinWrapper.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/PersistentData/PersistentData.h"

@@ -15,8 +15,6 @@
 #include "runtime/ref.h"
 #include "support/app_fixture.h"
 #include "units/MainApp/Root.h"
-#include "units/MainApp/OptionDB.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/ChannelListData.h"

@@ -14,7 +14,6 @@
 #include "support/capture.h"
 #include "support/kv_test.h"
 #include "skinbin_sim_fixture.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/StatusRecords.h"
 #include "units/SkinBin/Wrapper.h"

@@ -18,7 +18,6 @@
 #include "strings/SkinBinWrapper.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/HistoryInfo.h"

@@ -17,8 +17,6 @@
 #include "runtime/text.h"
 #include "strings/SkinBinWrapper.h"
 #include "strings/Strings.h"
-#include "units/MainApp/OptionDB.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"

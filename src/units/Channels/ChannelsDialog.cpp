@@ -13,7 +13,6 @@
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/SkinButtons.h"
 #include "units/SkinBin/Wrapper.h"

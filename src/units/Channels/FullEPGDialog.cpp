@@ -18,7 +18,6 @@
 #include "units/Core/Event.h"
 #include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/InfoBanner.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"

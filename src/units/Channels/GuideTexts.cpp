@@ -8,7 +8,7 @@
 #include "units/Bitmaps/BannerBitmaps.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Constants/Constants.h"
-#include "units/NonMenuSystem/DateTimeEditors.h"
+#include "units/ListForm/PagedList.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/RatingData.h"
@@ -41,7 +41,7 @@ kv::String GuideClockText(const Structures::LocalTime* t) {
   if (!t) return {};
   const kv::String a = kv::LoadString(GUIDE_CLOCK_SEPARATOR);
   const kv::String day = t->Weekday >= 0 && t->Weekday < 7 ? kv::GetVariantOfString(*kWeekdays[t->Weekday]) : kv::String();
-  kv::String s = Cat(Cat(day, a), NonMenuSystem::MonthName(t->Month));
+  kv::String s = Cat(Cat(day, a), ListForm::MonthName(t->Month));
   s = Cat(Cat(s, kv::LoadString(GUIDE_DAY_SEPARATOR)), kv::NewStringInt(t->Day, 0));
   return Cat(Cat(s, a), ::Wrapper::Wrapper::GetTimeAMPM(t->Hour, t->Minute));
 }

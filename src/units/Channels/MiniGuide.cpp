@@ -15,7 +15,6 @@
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/InfoBanner.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/Primitives/KeyRoutingParameter.h"

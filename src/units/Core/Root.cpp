@@ -8,7 +8,6 @@
 #include "runtime/runtime.h"
 #include "units/Core/Log.h"
 #include "units/Core/SeenTexts.h"
-#include "units/Effects/Effect.h"
 
 namespace Core {
 
@@ -198,7 +197,15 @@ bool Root::IsScreenShown() {
   return false;
 }
 
-bool Root::IsAnimationRunning() { return Effects::Effect::RunningCount() > 0; }
+namespace {
+int32_t runningAnimations = 0;
+}
+
+void Root::CountAnimation(int32_t delta) { runningAnimations += delta; }
+
+int32_t Root::RunningAnimations() { return runningAnimations; }
+
+bool Root::IsAnimationRunning() { return runningAnimations > 0; }
 
 void Root::ReInit() {
   Group::ReInit();

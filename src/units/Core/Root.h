@@ -78,6 +78,10 @@ class Root : public Group {
   virtual bool IsScreenShown();
   // An animation runs while any effect is enabled.
   virtual bool IsAnimationRunning();
+  // The effects count themselves in (+1) when enabled and out (-1) when
+  // they stop; RunningAnimations is the number enabled now.
+  static void CountAnimation(int32_t delta);
+  static int32_t RunningAnimations();
   virtual bool GetTV101State() { return tv101_; }
   virtual void SetTV101State(bool on) { tv101_ = on; }
 

@@ -4,25 +4,22 @@
 #include <cmath>
 
 #include "units/Core/Log.h"
+#include "units/Core/Root.h"
 
 namespace Effects {
 
 KV_REGISTER_CLASS(Effects::Effect);
 
-namespace {
-int32_t running = 0;
-}
-
 Effect::Effect() = default;
 
 Effect::~Effect() { Count(false); }
 
-int32_t Effect::RunningCount() { return running; }
+int32_t Effect::RunningCount() { return Core::Root::RunningAnimations(); }
 
 void Effect::Count(bool on) {
   if (on == counted_) return;
   counted_ = on;
-  running += on ? 1 : -1;
+  Core::Root::CountAnimation(on ? 1 : -1);
 }
 
 void Effect::OnSetNoOfFrames(int32_t frames) {

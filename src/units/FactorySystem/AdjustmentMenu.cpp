@@ -1,4 +1,3 @@
-#include "units/MainApp/WrapperAuto.h"
 #include "units/FactorySystem/AdjustmentMenu.h"
 
 #include "runtime/auto_object.h"
@@ -10,7 +9,6 @@
 #include "units/FactorySystem/FactorySystem.h"
 #include "units/FactorySystem/StatusCheck.h"
 #include "units/OptionDatabase/OptionData.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/SkinBin/Wrapper.h"

@@ -1,8 +1,7 @@
-#include "units/MainApp/WrapperAuto.h"
-#include "units/Constants/MessageTypes.h"
 #include "units/FactorySystem/FactorySystem.h"
 
 #include "runtime/auto_object.h"
+#include "units/Constants/MessageTypes.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
 #include "strings/SkinBinWrapper.h"
@@ -19,7 +18,6 @@
 #include "units/FactorySystem/Screens.h"
 #include "units/FactorySystem/StatusCheck.h"
 #include "units/OptionDatabase/OptionData.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SkinBin/UserRefInt.h"

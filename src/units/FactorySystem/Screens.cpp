@@ -1,4 +1,3 @@
-#include "units/MainApp/WrapperAuto.h"
 #include "units/FactorySystem/Screens.h"
 
 #include "runtime/auto_object.h"

@@ -1,4 +1,3 @@
-#include "units/MainApp/WrapperAuto.h"
 #include "units/FactorySystem/StatusCheck.h"
 
 #include "runtime/auto_object.h"

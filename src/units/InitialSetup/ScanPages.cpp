@@ -10,7 +10,6 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Core/Log.h"
 #include "units/InitialSetup/SetupPages.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/Wrapper.h"
 

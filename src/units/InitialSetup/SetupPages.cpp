@@ -12,7 +12,6 @@
 #include "units/Colors/Colors.h"
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/OptionDatabase/OptionTypes.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/Resources/Resources.h"

@@ -3,8 +3,6 @@
 #include "runtime/auto_object.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Core/Log.h"
-#include "units/MainApp/OptionDB.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/SkinBin/Wrapper.h"

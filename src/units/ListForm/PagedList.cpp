@@ -4,8 +4,8 @@
 
 #include "runtime/text.h"
 #include "strings/ListForm.h"
+#include "strings/Strings.h"
 #include "units/Bitmaps/Bitmaps.h"
-#include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/Structures/LocalTime.h"
 #include "units/Views/Text.h"
 
@@ -13,6 +13,16 @@ namespace ListForm {
 
 KV_REGISTER_CLASS(ListForm::PagedList);
 KV_REGISTER_CLASS(ListForm::ColumnRow);
+
+namespace {
+const kv::MultiTextId* const kMonthNames[12] = {&Strings::Jan, &Strings::Feb, &Strings::Mar, &Strings::Apr,
+                                                &Strings::May, &Strings::Jun, &Strings::Jul, &Strings::Aug,
+                                                &Strings::Sep, &Strings::Oct, &Strings::Nov, &Strings::Dec};
+}  // namespace
+
+kv::String MonthName(int32_t month) {
+  return month >= 0 && month < 12 ? kv::GetVariantOfString(*kMonthNames[month]) : kv::String();
+}
 
 PagedList::PagedList() {
   for (Forms::ImageIndicator* mark : {&prev_, &next_}) {
@@ -99,7 +109,7 @@ kv::String DateText(const Structures::LocalTime& t) {
   static kv::NumberTexts made;
   return made.Get(t.Month, t.Day, 0, kv::String(), [&t] {
     return TextBuilder()
-        .Add(NonMenuSystem::MonthName(t.Month))
+        .Add(MonthName(t.Month))
         .Add(kv::LoadString(DATE_SEPARATOR))
         .AddNumber(t.Day, 2)
         .Make();

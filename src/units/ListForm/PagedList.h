@@ -66,6 +66,8 @@ class ColumnRow : public ListItem {
   std::vector<Column> columns_;
 };
 
+// The short name of a month (0-11) in the GUI language; empty outside.
+kv::String MonthName(int32_t month);
 // "hh<sep>mm" and "<month><sep>dd" of a local time; month 0-11 by the
 // month names, numbers in two digits.
 kv::String TimeText(const Structures::LocalTime& t);

@@ -15,7 +15,6 @@
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/Primitives/KeyRoutingParameter.h"

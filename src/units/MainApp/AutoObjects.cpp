@@ -2,7 +2,6 @@
 // that replaces one changes only its line here.
 #include "units/Agent/EventAgent.h"
 #include "units/Agent/MessageAgent.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/EventAgent.h"

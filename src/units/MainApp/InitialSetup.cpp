@@ -5,7 +5,6 @@
 #include "units/Core/Log.h"
 #include "units/Core/Root.h"
 #include "units/MainApp/AppData.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/HelpBar.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingParameter.h"

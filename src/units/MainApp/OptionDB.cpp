@@ -1,6 +1,4 @@
 // The concrete class of MainApp::OptionDB.
-#include "units/MainApp/OptionDB.h"
-
 #include "units/SkinBin/OptionDatabase.h"
 
 KV_AUTO_OBJECT(MainApp, OptionDB, ::SkinBin::OptionDatabaseClass);

@@ -13,7 +13,6 @@
 #include "units/MainApp/AppData.h"
 #include "units/MainApp/InitialSetup.h"
 #include "units/MainApp/Standby.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingParameter.h"

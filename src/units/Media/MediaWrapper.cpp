@@ -17,7 +17,6 @@
 #include "units/Core/Group.h"
 #include "units/Events/DMRStatusEvent.h"
 #include "units/Events/StatusEvent.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Overlay/PlaybackInfo.h"
 #include "units/Wrapper/Wrapper.h"

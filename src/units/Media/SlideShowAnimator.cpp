@@ -12,7 +12,6 @@
 #include "units/Events/StatusEvent.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListWidgets/DataSource.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/DataSources.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"

@@ -1,6 +1,7 @@
 #include "units/MediaPlayer/BrowserTemplate.h"
 
 #include "runtime/auto_object.h"
+#include "runtime/ref.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/MediaBrowser.h"
@@ -18,7 +19,6 @@
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/MediaLists.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/FileSize.h"
@@ -32,6 +32,7 @@
 #include "units/Structures/LocalTime.h"
 #include "units/Structures/Message.h"
 #include "units/SubSystem/State.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
 
 KV_REGISTER_CLASS(MediaPlayer::MediaPlayerTemplate);
@@ -141,6 +142,7 @@ void MediaPlayerTemplate::Initialize(Primitives::KeyRoutingParameter* param) {
   WidgetClass::Initialize(param);
   SkinBin::Wrapper* w = Settings();
   w->StartAnimation();
+  kv::AttachRefObserver(kv::MakeSlot(this, &MediaPlayerTemplate::SortModeChanged), w->MM_SortModeRef());
   kv::Object* p = param ? param->Param.get() : nullptr;
   if (auto* selected = kv::Cast<SelectedParam>(p)) {
     MediumIndex = selected->Medium;
@@ -187,6 +189,7 @@ void MediaPlayerTemplate::Close() {
   volumeTimer_.OnSetEnabled(false);
   WidgetClass::Close();
   Settings()->StopAnimation();
+  kv::DetachRefObserver(kv::MakeSlot(this, &MediaPlayerTemplate::SortModeChanged), Settings()->MM_SortModeRef());
   RemoveWarningMessage();
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->UnRegister(this);
 }
@@ -447,6 +450,15 @@ void MediaPlayerTemplate::UpdateSortName() {
   else
     name = Text(Strings::SID_DLNA_CONTENT_FILE_NAME);
   sort_.OnSetString(Cat({Text(Strings::SID_SORT), Text(MediaBrowser::SORT_SEPARATOR), name}));
+}
+
+void MediaPlayerTemplate::SortModeChanged(kv::Object* /*sender*/) {
+  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  for (uint32_t id : {WinIDs::WIN_ID_PhotoMultiView, WinIDs::WIN_ID_MovieListView, WinIDs::WIN_ID_MusicListView})
+    if (auto* browser = kv::Cast<MediaPlayerTemplate>(wm->FindForm(id))) {
+      if (browser == this) ApplySortChange();
+      return;
+    }
 }
 
 void MediaPlayerTemplate::ApplySortChange() {

@@ -99,6 +99,10 @@ class MediaPlayerTemplate : public NonMenuSystem::WidgetClass {
   // The sort setting changed: the service sorts by it and the open folder
   // is read again in place, so its rows come in the new order.
   void ApplySortChange();
+  // Observer of the sort setting while the screen is up: the open browse
+  // screen (the photo list or grid, else the movie list, else the music
+  // list) applies the change.
+  void SortModeChanged(kv::Object* sender = nullptr);
   void SortMediaList();
   void UpdateVolume(uint16_t key);
   void ClearVolume(kv::Object* sender = nullptr);

@@ -8,7 +8,6 @@
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Events/StatusEvent.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/SelectedParam.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"

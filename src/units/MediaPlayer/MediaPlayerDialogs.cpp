@@ -9,7 +9,6 @@
 #include "units/Core/Event.h"
 #include "units/Events/StatusEvent.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/SelectedParam.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"

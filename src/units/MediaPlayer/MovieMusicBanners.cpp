@@ -15,7 +15,6 @@
 #include "units/Constants/Constants.h"
 #include "units/Fonts/Fonts.h"
 #include "units/Media/DataItems.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaItem.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/PlayerTemplate.h"

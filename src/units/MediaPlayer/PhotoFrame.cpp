@@ -9,7 +9,6 @@
 #include "units/Core/Event.h"
 #include "units/Events/StatusEvent.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/SubSystem/State.h"

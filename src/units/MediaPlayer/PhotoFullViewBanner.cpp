@@ -7,7 +7,6 @@
 #include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/DataItems.h"
 #include "units/Media/MediaItem.h"
 #include "units/MediaPlayer/PhotoSingleView.h"

@@ -5,6 +5,7 @@
 #include "platform/xpm/xpm.h"
 #include "platform/xpm/xpm_cec3d.h"
 #include "runtime/auto_object.h"
+#include "runtime/ref.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
@@ -17,7 +18,6 @@
 #include "units/Events/NetworkInterfaceDownEvent.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/Events/StatusEvent.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/DataItems.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"
@@ -28,6 +28,7 @@
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
 
 KV_REGISTER_CLASS(MediaPlayer::PhotoSingleView);
@@ -92,6 +93,8 @@ void PhotoSingleView::Initialize(Primitives::KeyRoutingParameter* param) {
   ShowHelpBar();
   Show3DInfo(true);
   pictureShown_ = false;
+  if (SkinBin::Wrapper* skin = SkinWrapper())
+    kv::AttachRefObserver(kv::MakeSlot(this, &PhotoSingleView::IntervalChanged), skin->MM_IntervalTimeRef());
   Media::MediaWrapper* bridge = Bridge();
   animator_.OnSetRoot(bridge->OnGetRoot());
   animator_.OnSetInvalidText(Text(Strings::SID_UNSUPPORTED_FILE));
@@ -119,7 +122,10 @@ void PhotoSingleView::Close() {
   if (PhotoFullViewBanner* banner = Banner_.get()) banner->Close();
   animator_.OnSetState(ANIM_STOPPED);
   IsSlideshow = false;
-  if (SkinBin::Wrapper* skin = SkinWrapper()) skin->OnSetIsSlideshow(0);
+  if (SkinBin::Wrapper* skin = SkinWrapper()) {
+    skin->OnSetIsSlideshow(0);
+    kv::DetachRefObserver(kv::MakeSlot(this, &PhotoSingleView::IntervalChanged), skin->MM_IntervalTimeRef());
+  }
 }
 
 void PhotoSingleView::OnSetIsSlideshow(bool on) {
@@ -150,6 +156,11 @@ int32_t PhotoSingleView::GetIntervalSetting() {
 }
 
 void PhotoSingleView::ApplyIntervalChange() { animator_.OnSetSpeed(GetIntervalSetting()); }
+
+void PhotoSingleView::IntervalChanged(kv::Object* /*sender*/) {
+  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  if (wm->FindForm(WinIDs::WIN_ID_PhotoSingleView) == this) ApplyIntervalChange();
+}
 
 void PhotoSingleView::ResumeSlideshow(kv::Object*) {
   if (IsSlideshow && animator_.OnGetState() == ANIM_PAUSED && IsOpen() && IsFocused()) animator_.OnSetState(ANIM_RESUMING);

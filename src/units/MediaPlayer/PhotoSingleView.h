@@ -59,6 +59,9 @@ class PhotoSingleView : public MediaPlayerFullScreenTemplate {
   // The slide-show interval index of the settings, handed to the animator.
   int32_t GetIntervalSetting();
   void ApplyIntervalChange();
+  // Observer of the interval setting while the screen is up: the open
+  // photo viewer applies the change.
+  void IntervalChanged(kv::Object* sender = nullptr);
   // Slots: a paused slide show goes on when the screen has the focus; the
   // end of a slide show leaves the screen.
   void ResumeSlideshow(kv::Object* sender = nullptr);

@@ -7,7 +7,6 @@
 #include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/BrowserTemplate.h"
 #include "units/MediaPlayer/FileSize.h"

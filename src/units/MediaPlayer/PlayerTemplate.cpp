@@ -19,7 +19,6 @@
 #include "units/Events/StatusEvent.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/SelectedParam.h"

@@ -14,7 +14,6 @@
 #include "units/Core/Event.h"
 #include "units/Events/StatusEvent.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/DataItems.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"

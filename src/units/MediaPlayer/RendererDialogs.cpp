@@ -10,7 +10,6 @@
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/MediaLists.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/RendererSetupPages.h"
 #include "units/MediaPlayer/SetupItems.h"

@@ -4,7 +4,6 @@
 #include "strings/MediaPlayerSetup.h"
 #include "strings/MenuSystemItems.h"
 #include "strings/MenuSystemPages.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/SetupItems.h"
 #include "units/MenuSystem/LiveMenuPages.h"

@@ -15,7 +15,6 @@
 #include "units/Events/NetworkInterfaceUpEvent.h"
 #include "units/Events/StatusEvent.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/PhotoFullViewBanner.h"
@@ -23,7 +22,6 @@
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/OptionBinding.h"
 #include "units/Primitives/KeyRoutingParameter.h"
-#include "units/QuickMenu/QuickPages.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
@@ -79,7 +77,7 @@ SelectBGMusicDialog::SelectBGMusicDialog() {
   WinID = WinIDs::WIN_ID_BGM_SELECT;
   KeyRoutingForm::OnSetBounds({0, 0, kWidth, kHeight});
   OnSetCaption(kv::GetVariantOfString(SID_SELECT_MUSIC));
-  PrevState = NextState = &QuickMenu::BgMusicMenu::StaticClass();
+  PrevState = NextState = KV_LATE_CLASS("QuickMenu::BgMusicMenu");
   folderIcon_.OnSetBitmap(Resources::LoadResource(MediaPlayerListFolderWhite));
   folderIcon_.OnSetAutoSize(true);
   folderIcon_.OnSetVisible(false);

@@ -8,8 +8,6 @@
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/OptionDB.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/Resources/Resources.h"

@@ -7,7 +7,6 @@
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/MenuSystem/FocusLook.h"
 #include "units/MenuSystem/LiveMenu.h"
 #include "units/MenuSystem/MenuSystem.h"

@@ -12,7 +12,6 @@
 #include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/MenuSystem/FocusLook.h"
 #include "units/MenuSystem/MenuSystem.h"
 #include "units/MenuSystem/ProductTreeBitmaps.h"

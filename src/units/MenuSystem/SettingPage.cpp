@@ -4,7 +4,6 @@
 #include "strings/MenuSystemItems.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/SkinBin/UserRefInt.h"

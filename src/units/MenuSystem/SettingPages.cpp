@@ -10,7 +10,6 @@
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Events/XPM_EVENT_KEY.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/MenuSystem/PictureSoundPages.h"

@@ -3,7 +3,6 @@
 #include "runtime/auto_object.h"
 #include "strings/Network.h"
 #include "strings/Strings.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Wrapper/Wrapper.h"
 

@@ -14,8 +14,6 @@
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/OptionDB.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Network/Address.h"
 #include "units/Network/ConnectionTestDialog.h"
 #include "units/Network/Security.h"

@@ -12,7 +12,6 @@
 #include "units/Events/NetworkTestResultsEvent.h"
 #include "units/Events/WlanConnectCompleteEvent.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Network/Address.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/Wrapper.h"

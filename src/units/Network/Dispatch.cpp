@@ -4,9 +4,9 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
 #include "units/Forms/Form.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Structures/Message.h"
+#include "units/Wrapper/Wrapper.h"
 
 namespace Network {
 

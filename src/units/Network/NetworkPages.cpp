@@ -13,7 +13,6 @@
 #include "units/Core/Event.h"
 #include "units/Events/NetworkTestResultsEvent.h"
 #include "units/ListForm/AccessPointLists.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Network/Address.h"
 #include "units/Network/Security.h"
 #include "units/Network/WizardStates.h"

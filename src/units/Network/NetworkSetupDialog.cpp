@@ -8,7 +8,6 @@
 #include "units/Core/Event.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Network/Address.h"
 #include "units/Network/AddressErrorInfo.h"
 #include "units/Network/Dispatch.h"

@@ -14,7 +14,6 @@
 #include "units/Fonts/Fonts.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/Network/Dispatch.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"

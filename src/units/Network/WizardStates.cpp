@@ -15,7 +15,6 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Constants/Constants.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Network/Security.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Structures/Message.h"

@@ -16,7 +16,6 @@
 #include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/CBChannelLists.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/OptionDatabase/OptionData.h"

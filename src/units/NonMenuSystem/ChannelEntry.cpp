@@ -9,7 +9,6 @@
 #include "units/Core/Event.h"
 #include "units/Events/XPM_EVENT_CHANNEL_SCAN_PROGRESS.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"

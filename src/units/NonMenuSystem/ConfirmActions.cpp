@@ -18,8 +18,6 @@
 #include "units/Core/Group.h"
 #include "units/Events/XPM_EVENT_FACTORY_RESET.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
-#include "units/MainApp/OptionDB.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"

@@ -11,7 +11,7 @@
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
+#include "units/ListForm/PagedList.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Resources/Resources.h"
@@ -107,7 +107,7 @@ void DateTimeDialog::Initialize(Primitives::KeyRoutingParameter* param) {
 void DateTimeDialog::ShowDate() {
   const Structures::LocalTime* t = localTime_.get();
   const kv::String sep = kv::LoadString(DATE_SEPARATOR);
-  kv::String text = kv::ConcatString(MonthName(t->Month), sep);
+  kv::String text = kv::ConcatString(ListForm::MonthName(t->Month), sep);
   text = kv::ConcatString(text, kv::NewStringInt(t->Day, 0));
   text = kv::ConcatString(text, sep);
   dateButton_.OnSetText(kv::ConcatString(text, kv::NewStringInt(t->Year + kYearBase, 0)));

@@ -4,6 +4,7 @@
 #include "strings/NonMenuSystem.h"
 #include "strings/Strings.h"
 #include "units/Core/Event.h"
+#include "units/ListForm/PagedList.h"
 #include "units/NonMenuSystem/DateTimeDialog.h"
 
 KV_REGISTER_CLASS(NonMenuSystem::EditorBase);
@@ -25,15 +26,7 @@ constexpr int32_t kSpinnerHeight = 30;
 constexpr int32_t kSpinnerGap = 8;
 constexpr int32_t kMargin = 12;
 
-const kv::MultiTextId* const kMonthNames[12] = {&Strings::Jan, &Strings::Feb, &Strings::Mar, &Strings::Apr,
-                                                &Strings::May, &Strings::Jun, &Strings::Jul, &Strings::Aug,
-                                                &Strings::Sep, &Strings::Oct, &Strings::Nov, &Strings::Dec};
-
 }  // namespace
-
-kv::String MonthName(int32_t month) {
-  return month >= 0 && month < 12 ? kv::GetVariantOfString(*kMonthNames[month]) : kv::String();
-}
 
 bool IsLeapYear(int32_t year) { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
 
@@ -116,7 +109,7 @@ DateSettingDialog::DateSettingDialog() {
 void DateSettingDialog::Init() {
   const int32_t current = month_.OnGetCurrent();
   month_.ClearTexts();
-  for (int32_t m = 0; m < 12; ++m) month_.AddText(MonthName(m));
+  for (int32_t m = 0; m < 12; ++m) month_.AddText(ListForm::MonthName(m));
   month_.OnSetCurrent(current);
 }
 

@@ -109,8 +109,6 @@ class TimeSettingDialog : public EditorBase {
   TextSpinner ampm_;
 };
 
-// The short name of a month (0-11) in the GUI language; empty outside.
-kv::String MonthName(int32_t month);
 // The length of a month (0-11) of a year.
 int32_t MonthLength(int32_t month, int32_t year);
 bool IsLeapYear(int32_t year);

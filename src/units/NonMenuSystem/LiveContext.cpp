@@ -5,7 +5,6 @@
 #include "strings/NonMenuSystem.h"
 #include "units/Agent/EventAgent.h"
 #include "units/Constants/Constants.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/ActiveAppStatus.h"
 #include "units/Structures/VirtualChannel.h"

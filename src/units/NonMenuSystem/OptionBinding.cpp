@@ -6,7 +6,6 @@
 #include "units/Constants/Constants.h"
 #include "units/Structures/Message.h"
 #include "units/Core/Event.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/WidgetClass.h"

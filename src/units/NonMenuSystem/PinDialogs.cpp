@@ -13,7 +13,6 @@
 #include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/Standby.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -245,7 +244,7 @@ void EnterPinDialog::EnterNextState() {
   Close();
   ::NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem();
   if (EnterPinType == 8) {
-    SendMessage(Constants::MSG_RESTART_INITIAL_SETUP, -1, &MainApp::Standby::StaticClass());
+    SendMessage(Constants::MSG_RESTART_INITIAL_SETUP, -1, KV_LATE_CLASS("MainApp::Standby"));
     return;
   }
   if (!s || !NextState) return;

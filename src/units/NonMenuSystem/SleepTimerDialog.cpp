@@ -6,7 +6,6 @@
 #include "strings/Strings.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Core/Event.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Resources/Resources.h"
 #include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/Wrapper.h"

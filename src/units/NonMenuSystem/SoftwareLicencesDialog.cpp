@@ -7,7 +7,6 @@
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/Wrapper.h"

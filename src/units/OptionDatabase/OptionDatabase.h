@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "runtime/auto_object.h"
 #include "runtime/member.h"
 #include "runtime/object.h"
 #include "units/OptionDatabase/OptionTypes.h"
@@ -35,3 +36,8 @@ class OptionDatabaseClass : public kv::Object {
 };
 
 }  // namespace OptionDatabase
+
+// The option database through which option-bound widgets find the record of
+// an option id
+// (kv::GetAutoObject<OptionDatabase::OptionDatabaseClass>(MainApp::OptionDB)).
+KV_DECLARE_AUTO_OBJECT(MainApp, OptionDB);

@@ -7,7 +7,6 @@
 #include "runtime/ref.h"
 #include "runtime/trace.h"
 #include "units/Core/Log.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Wrapper/Wrapper.h"

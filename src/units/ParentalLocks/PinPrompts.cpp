@@ -11,7 +11,6 @@
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/PinDialogs.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Resources/Resources.h"

@@ -8,7 +8,6 @@
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/ParentalLocks/RatingRules.h"
 #include "units/Resources/Resources.h"
 #include "units/Wrapper/Wrapper.h"

@@ -7,7 +7,6 @@
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/ParentalLocks/RatingDialogs.h"
 #include "units/ParentalLocks/RatingRules.h"
 #include "units/PersistentData/PersistentData.h"

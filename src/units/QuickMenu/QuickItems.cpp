@@ -9,8 +9,6 @@
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/OptionDB.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/OptionDatabase/OptionTypes.h"

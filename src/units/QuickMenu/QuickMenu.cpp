@@ -6,7 +6,6 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"

@@ -19,7 +19,7 @@
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
-#include "units/MainApp/OptionDB.h"
+#include "units/ListForm/PagedList.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/LiveContext.h"
@@ -330,7 +330,7 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* param) {
 
 void RecordTimerDialog::ShowDate() {
   const Structures::LocalTime* t = start_.get();
-  kv::String text = Cat(NonMenuSystem::MonthName(t->Month), T(DATE_SEPARATOR));
+  kv::String text = Cat(ListForm::MonthName(t->Month), T(DATE_SEPARATOR));
   text = Cat(text, kv::NewStringInt(t->Day, 0));
   text = Cat(text, T(YEAR_SEPARATOR));
   DateButton.OnSetText(Cat(text, kv::NewStringInt(t->Year + kYearBase, 0)));

@@ -16,7 +16,6 @@
 #include "units/Constants/Constants.h"
 #include "units/Core/Log.h"
 #include "units/Events/XPM_EVENT_CHANNEL_SCAN_PROGRESS.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/Wrapper.h"
 

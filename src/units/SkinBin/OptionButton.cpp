@@ -3,7 +3,6 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
-#include "units/MainApp/OptionDB.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/Resources/Bitmap.h"

@@ -3,7 +3,6 @@
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "units/Core/Log.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/SkinBin/OptionModulesTables.h"

@@ -8,7 +8,6 @@
 #include "units/SkinBin/NetworkSetup.h"
 #include "units/SkinBin/StatusRecords.h"
 #include "units/SkinBin/Wrapper.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Wrapper/Wrapper.h"
 
 namespace SkinBin {

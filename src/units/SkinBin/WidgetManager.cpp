@@ -2,7 +2,6 @@
 
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/WinIDs/WinIDs.h"

@@ -329,6 +329,13 @@ class Wrapper : public ::Wrapper::Wrapper {
   void OnSetMM_IntervalTime(int32_t v);
   int32_t OnGetMM_SortMode();
   void OnSetMM_SortMode(int32_t v);
+  // The slide-show interval and the sort mode as property references: a
+  // change notifies their observers (kv::AttachRefObserver), so that the
+  // open photo viewer and browse screen take the new value at once.
+  kv::RefInt32 MM_IntervalTimeRef() {
+    return kv::MakeRef(this, &Wrapper::OnGetMM_IntervalTime, &Wrapper::OnSetMM_IntervalTime);
+  }
+  kv::RefInt32 MM_SortModeRef() { return kv::MakeRef(this, &Wrapper::OnGetMM_SortMode, &Wrapper::OnSetMM_SortMode); }
   // The channel-browser lists shown: bits 0-4 of one setting.
   int32_t OnGetHistoryList() { return IsCBListEnabled(0); }
   void OnSetHistoryList(int32_t v) { SetCBListStatus(0, v != 0); }
@@ -448,6 +455,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   // Software update: run by the platform. The check is answered by the
   // event XPM_EVENT_UBN_RESULT; the progress is 0 to 100 (0 until written).
   void StartUpdateCheck(int32_t mode, const kv::String& text);
+  // The viewer's answer to an offered update has no effect: both calls do
+  // nothing, and the update dialogs that make them go on as before.
   void ConfirmUpdate() {}
   void CancelUpdate() {}
   int32_t GetUpdateProgress();

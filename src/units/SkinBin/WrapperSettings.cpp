@@ -17,13 +17,10 @@
 #include "units/Constants/Constants.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Media/MediaWrapper.h"
-#include "units/MediaPlayer/BrowserTemplate.h"
-#include "units/MediaPlayer/PhotoSingleView.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/TimerData.h"
 #include "units/Structures/VirtualChannel.h"
-#include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/WrapperInternal.h"
 
@@ -107,30 +104,23 @@ int32_t Wrapper::OnGetMM_IntervalTime() {
   return MM_IntervalTime;
 }
 
-// An open photo viewer takes a new slide-show interval at once.
+// Stored, then told to its observers (the open photo viewer).
 void Wrapper::OnSetMM_IntervalTime(int32_t v) {
   MM_IntervalTime = v;
   if (Store()) Store()->PutInteger(KEY_MM_INTERVAL_TIME, v);
-  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
-  if (auto* viewer = kv::Cast<MediaPlayer::PhotoSingleView>(wm ? wm->FindForm(WinIDs::WIN_ID_PhotoSingleView) : nullptr))
-    viewer->ApplyIntervalChange();
+  kv::NotifyRefObservers(MM_IntervalTimeRef());
 }
 int32_t Wrapper::OnGetMM_SortMode() {
   if (Store()) MM_SortMode = Store()->GetInteger(KEY_MM_SORT_MODE);
   return MM_SortMode;
 }
 
-// Stored, then applied to the open browse screen (the photo list or grid,
-// else the movie list, else the music list), which re-sorts its folder.
+// Stored, then told to its observers (the open browse screens, of which
+// one re-sorts its folder).
 void Wrapper::OnSetMM_SortMode(int32_t v) {
   MM_SortMode = v;
   if (Store()) Store()->PutInteger(KEY_MM_SORT_MODE, v);
-  auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
-  for (uint32_t id : {WinIDs::WIN_ID_PhotoMultiView, WinIDs::WIN_ID_MovieListView, WinIDs::WIN_ID_MusicListView})
-    if (auto* browser = kv::Cast<MediaPlayer::MediaPlayerTemplate>(wm->FindForm(id))) {
-      browser->ApplySortChange();
-      return;
-    }
+  kv::NotifyRefObservers(MM_SortModeRef());
 }
 int32_t Wrapper::OnGetEnableDlna() {
   if (Store()) EnableDlna = Store()->GetInteger(KEY_ENABLE_DLNA);

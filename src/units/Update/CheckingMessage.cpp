@@ -12,7 +12,6 @@
 #include "units/Core/Event.h"
 #include "units/Events/XPM_EVENT_UBN_RESULT.h"
 #include "units/Fonts/Fonts.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/PersistentData/PersistentData.h"

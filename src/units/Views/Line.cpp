@@ -26,12 +26,6 @@ void Line::OnSetPoints(kv::Point p1, kv::Point p2) {
   InvalidateView();
 }
 
-void Line::ClearPoints() {
-  if (!hasPoints_) return;
-  hasPoints_ = false;
-  InvalidateView();
-}
-
 void Line::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   if (color_.a == 0 || opacity <= 0) return;
   if (!hasPoints_) {

@@ -21,8 +21,6 @@ class Line : public Core::View {
   // The bounds become the box around the two points; moving the bounds
   // later moves the line with them.
   void OnSetPoints(kv::Point p1, kv::Point p2);
-  // Back to filling the bounds.
-  void ClearPoints();
   bool HasPoints() const { return hasPoints_; }
 
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;

@@ -37,7 +37,6 @@
 #include "runtime/text.h"
 #include "units/Core/Group.h"
 #include "units/Core/Timer.h"
-#include "units/MainApp/WrapperAuto.h"
 #include "units/Structures/LocalTime.h"
 #include "units/Structures/TimerData.h"
 #include "units/Structures/VirtualChannel.h"
@@ -693,3 +692,7 @@ class Wrapper : public kv::Object {
 };
 
 }  // namespace Wrapper
+
+// The auto object through which the screens reach the television's settings
+// and state (kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)).
+KV_DECLARE_AUTO_OBJECT(MainApp, Wrapper);
