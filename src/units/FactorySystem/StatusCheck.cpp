@@ -1,4 +1,5 @@
 #include "units/MainApp/WrapperAuto.h"
+#include "keys/keycodes.h"
 #include "units/FactorySystem/StatusCheck.h"
 
 #include "runtime/auto_object.h"
@@ -17,6 +18,8 @@
 KV_REGISTER_CLASS(FactorySystem::StatusCheck);
 
 namespace FactorySystem {
+
+using namespace keys;
 
 namespace {
 
@@ -167,7 +170,7 @@ kv::Object* StatusCheck::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key) return WidgetClass::HandleEvent(event);
   if (!key->Down) return nullptr;
-  if (key->Code == 2 || key->Code == 19 || key->Code == 41 || key->Code == 45) Close();
+  if (key->Code == KEY_EXIT || key->Code == KEY_9 || key->Code == KEY_BACK || key->Code == KEY_EXIT_ALT) Close();
   return this;
 }
 

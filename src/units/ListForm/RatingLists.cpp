@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/ListForm.h"
@@ -25,6 +26,8 @@
 #include "units/SubSystem/SubSystemClass.h"
 
 namespace ListForm {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(ListForm::RRTLevelCourier);
 KV_REGISTER_CLASS(ListForm::KXDRRTDimensionItem);
@@ -385,8 +388,8 @@ void RRTDimensionItem::DoFocusMove(kv::Object* /*sender*/) { kv::Signal(FocusMov
 RRTDimensionList::RRTDimensionList() {
   MaxRows = kColumns;
   ArrangeMode = 0;
-  DecreaseKey = 6;
-  IncreaseKey = 7;
+  DecreaseKey = KEY_LEFT;
+  IncreaseKey = KEY_RIGHT;
   ItemInterval = 4;
   ItemXOffset = 4;
   WrapAround = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
@@ -38,6 +39,8 @@ KV_REGISTER_CLASS(Network::WirelessAdvancedDialog);
 
 namespace Network {
 
+using namespace keys;
+
 namespace {
 
 constexpr int32_t kWidth = 560;
@@ -49,7 +52,6 @@ constexpr int32_t kButtonX = 250;
 constexpr int32_t kButtonW = 280;
 constexpr int32_t kRowH = 27;
 constexpr uint8_t kUnknownSecurity = 4;
-constexpr uint16_t kBackKey = 41;
 
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
@@ -353,7 +355,7 @@ Forms::Ctrl* WirelessAdvancedDialog::SelectUpper() {
 
 kv::Object* WirelessAdvancedDialog::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && key->Code == kBackKey)
+  if (key && key->Down && key->Code == KEY_BACK)
     if (SkinBin::Wrapper* w = Skin()) w->NetworkSetup.KeepResult = 1;
   return NetworkConfirmDialog::HandleEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -29,6 +30,8 @@
 KV_REGISTER_CLASS(NonMenuSystem::DirectMessageBar);
 
 namespace NonMenuSystem {
+
+using namespace keys;
 
 namespace {
 
@@ -117,7 +120,7 @@ const MessageRow* FindRow(int32_t type) {
   return nullptr;
 }
 
-bool IsExitKey(uint16_t code) { return code == 2 || code == 45; }
+bool IsExitKey(uint16_t code) { return code == KEY_EXIT || code == KEY_EXIT_ALT; }
 
 WidgetManager::WidgetManager* Manager() {
   return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
@@ -290,20 +293,20 @@ kv::Object* DirectMessageBar::HandleKey(uint16_t code) {
     case 17:
       return nullptr;  // exit keys: the base; others are consumed below
     case 29: case 31:
-      if (code == 1 || IsExitKey(code)) Post(&WidgetClass::ClearAllSlot);
+      if (code == KEY_OK || IsExitKey(code)) Post(&WidgetClass::ClearAllSlot);
       return this;
     case 12:
       if (IsExitKey(code)) Live::StopOnTimerShutdownTimer();
       return nullptr;
     case 14:
-      if (code == 1 || code == 41 || IsExitKey(code)) {
+      if (code == KEY_OK || code == KEY_BACK || IsExitKey(code)) {
         Post(&WidgetClass::ExitSlot);
         return this;
       }
       return nullptr;
     case 1:
-      if (code == 41 || IsExitKey(code)) return this;
-      if (code == 84) {
+      if (code == KEY_BACK || IsExitKey(code)) return this;
+      if (code == KEY_MUTE) {
         const int32_t s = MainWindowStatus();
         if (s == 4 || s == 5 || s == 20 || s == 23) {
           Post(&WidgetClass::ExitSlot);
