@@ -22,6 +22,7 @@
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
+#include "units/Core/FocusPath.h"
 #include "units/Events/EventFactories.h"
 #include "units/MainApp/Root.h"
 #include "units/PersistentData/PersistentData.h"
@@ -201,16 +202,8 @@ std::vector<Primitives::KeyRoutingForm*> AppTest::OpenForms() {
 }
 
 Core::View* AppTest::Focused() {
-  Core::Group* group = root_->GetModalGroup();
-  if (!group) group = root_;
-  Core::View* focused = nullptr;
-  while (group) {
-    Core::View* next = group->OnGetFocus();
-    if (!next) break;
-    focused = next;
-    group = kv::Cast<Core::Group>(next);
-  }
-  return focused;
+  const std::vector<Core::View*> path = Core::FocusPath(*root_);
+  return path.empty() ? nullptr : path.back();
 }
 
 std::vector<Core::SeenText> AppTest::SeenTexts() {

@@ -147,6 +147,47 @@ TEST_F(AutoScanTest, MenuRowScansTheAirAndTheResultListsTheNewMap) {
   EXPECT_EQ(Calls("XPM_SetChannel")[0], "XPM_SetChannel(0, 2, 2)");
 }
 
+// The channel tuned at the end of the scan does not put its banner half
+// under the result: the result shows whole with its own keys, and Watch TV
+// leaves the banner of that channel over the picture. Back takes the
+// result's keys away with it.
+TEST_F(AutoScanTest, TheResultShowsWholeAndWatchTvShowsTheTunedChannelsBanner) {
+  ASSERT_NE(StartScan(), nullptr);  // as the live keys open it, no menu behind
+  Run(4000);
+  Settle();
+  ASSERT_NE(Open<AutoTuningCompleteDialog>(), nullptr);
+  EXPECT_EQ(TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+  EXPECT_TRUE(Sees("Antenna programmes found: 11")) << SeenList();
+  EXPECT_TRUE(Sees("Watch TV"));
+  Press("ok");  // Watch TV
+  Run(500);
+  Settle();
+  EXPECT_EQ(Open<AutoTuningCompleteDialog>(), nullptr);
+  EXPECT_TRUE(Sees("Metro HD")) << SeenList();
+  EXPECT_TRUE(Sees("2-1"));
+  EXPECT_FALSE(Sees("Watch TV"));
+  ClearCallLog();
+  Press("ch+");
+  Run(2000);
+  Settle();
+  EXPECT_FALSE(Calls("XPM_SetChannel").empty());
+
+  // Scanned again from the menu, Back: the confirmation, without the
+  // result's keys.
+  MenuRow(3);
+  Press("ok");
+  Settle();
+  Run(4000);
+  Settle();
+  ASSERT_NE(Open<AutoTuningCompleteDialog>(), nullptr);
+  Press("back");
+  Settle();
+  ASSERT_NE(Open<AutoTuningConfirmDialog>(), nullptr);
+  EXPECT_TRUE(Sees("Start the scan?")) << SeenList();
+  EXPECT_FALSE(Sees("Watch TV"));
+  EXPECT_FALSE(Sees("Page"));
+}
+
 TEST_F(AutoScanTest, AStoredPinAsksForItFirst) {
   Store()->PutString(MenuSystem::KEY_PIN, kv::NewStringAnsi("4321"));
   MenuRow(3);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "player_fixture.h"
+#include "units/MediaPlayer/FileSize.h"
 #include "units/MediaPlayer/ListViews.h"
 #include "units/MediaPlayer/PhotoMultiView.h"
 #include "units/MediaPlayer/PhotoSingleView.h"
@@ -34,6 +35,8 @@ class BrowseNoticeTest : public PlayerTest {
   }
   static constexpr const char* kNoMedia = "No applicable media files";
   static constexpr const char* kUnsupported = "Unsupported file";
+  static constexpr const char* kRemoved = "The device was removed";
+  static constexpr const char* kNoDevices = "No devices connected";
 };
 
 TEST_F(BrowseNoticeTest, AFolderWithoutMediaOfTheScreensKindSaysSoForTwoSeconds) {
@@ -135,6 +138,40 @@ TEST_F(BrowseNoticeTest, ASongOrMovieThatCannotBePlayedSaysUnsupportedFile) {
   Run(500);
 }
 
+// A movie or a song that cannot be played is skipped after its bar: the
+// banner then names the next file and shows that file's size, not the
+// broken one's.
+TEST_F(BrowseNoticeTest, AfterASkippedFileTheBannerNamesTheNextWithItsSize) {
+  WriteNoise("stick", "a broken.mp4", 20000);
+  WriteNoise("stick", "a broken.mp3", 20000);
+  media_writer::WriteMovie(StickDir("stick") + "/b.avi", 30, 64, 48, 120, 100, 160);
+  media_writer::WriteWav(StickDir("stick") + "/b.wav", 30);
+  Plug("stick");
+  Run(1500);
+  Press("exit");  // not now, to the stick's question
+  Run(300);
+  const kv::Class* screens[] = {&MovieListView::StaticClass(), &MusicListView::StaticClass()};
+  for (const kv::Class* cls : screens) {
+    const std::string next = cls == screens[0] ? "b.avi" : "b.wav";
+    SCOPED_TRACE(next);
+    const std::string size = FileSizeText(int32_t(std::filesystem::file_size(StickDir("stick") + "/" + next))).ToUtf8();
+    ASSERT_NE(size, "Size: 20,000 Bytes");
+    Bridge()->Reset();
+    ASSERT_NE(OpenBrowser(cls), nullptr);
+    Press("ok");  // the broken file
+    Run(800);
+    ASSERT_TRUE(Sees(kUnsupported)) << SeenList();
+    // The bar goes after 2 s and the next file starts with the banner up.
+    Run(3000);
+    EXPECT_FALSE(Sees(kUnsupported));
+    EXPECT_TRUE(Sees(next)) << SeenList();
+    EXPECT_TRUE(Sees(size)) << SeenList();
+    EXPECT_FALSE(Sees("Size: 20,000 Bytes")) << SeenList();
+    Press("exit");
+    Run(500);
+  }
+}
+
 // Names that are not plain ASCII: their sizes show in the grid, the viewer
 // and the movie list, a movie of such a name is deleted, and a name whose
 // bytes are not UTF-8 opens in the viewer.
@@ -178,6 +215,79 @@ TEST_F(BrowseNoticeTest, FilesOfAnyNameShowTheirSizeOpenAndAreDeleted) {
   Run(1000);
   EXPECT_FALSE(std::filesystem::exists(StickDir("stick") + "/" + film)) << "the movie was not deleted";
   EXPECT_TRUE(Sees(kNoMedia) || !Sees("Size: "));
+}
+
+// A stick pulled from the grid, the viewer or a player: the screen closes,
+// the TV source comes back, and "The device was removed" stays readable over
+// the way back to TV for its time. Each screen reached as a person does: the
+// stick plugged, Yes to its question, a kind in the media kind menu, OK.
+TEST_F(BrowseNoticeTest, AStickPulledFromAMediaScreenSaysSoOverTheWayBackToTv) {
+  WriteStick("stick", {"a.jpg", "b.jpg"});
+  media_writer::WriteWav(StickDir("stick") + "/a.wav", 30);
+  media_writer::WriteMovie(StickDir("stick") + "/a.avi", 30, 64, 48, 120, 100, 160);
+  struct Case {
+    const kv::Class* cls;
+    int kindRow;  // rows below Photo in the media kind menu
+    bool play;    // OK on the first item
+  };
+  const Case cases[] = {{&PhotoMultiView::StaticClass(), 0, false},
+                        {&PhotoSingleView::StaticClass(), 0, true},
+                        {&MovieFullScreenPlay::StaticClass(), 1, true},
+                        {&MusicFullScreenPlay::StaticClass(), 2, true}};
+  const int32_t tv = W()->GetCurrentSource(0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cls->name);
+    const int32_t stick = Plug("stick");
+    Run(1500);
+    Press("ok");  // Yes: the media kind menu
+    Run(1000);
+    Press("down", c.kindRow);
+    Press("ok");
+    Run(3000);
+    if (c.play) {
+      Press("ok");
+      Run(1500);
+    }
+    ASSERT_NE(OpenScreenOf(c.cls), nullptr) << SeenList();
+    psl::Unplug(stick);
+    Settle();
+    Run(500);
+    EXPECT_EQ(OpenScreenOf(c.cls), nullptr);
+    EXPECT_EQ(W()->GetCurrentSource(0), tv);
+    EXPECT_TRUE(Sees(kRemoved)) << SeenList();
+    Run(2500);
+    EXPECT_TRUE(Sees(kRemoved)) << SeenList();
+    Run(10000);
+    EXPECT_FALSE(Sees(kRemoved)) << "the notice stays for its time only";
+    Press("exit");
+    Run(500);
+  }
+}
+
+// The wallpaper page's Select with no stick: the page gives the TV source
+// back and says "No devices connected", readable over the way back to TV.
+TEST_F(BrowseNoticeTest, SelectOnTheWallpaperPageWithoutAStickSaysNoDevicesOverTheWayBackToTv) {
+  const int32_t tv = W()->GetCurrentSource(0);
+  kv::Persistent<SubSystem::State> state = kv::New<SubSystem::State>();
+  state->Class = KV_LATE_CLASS("MediaPlayer::PhotoFrameSetup");
+  state->PrevState = KV_LATE_CLASS("MenuSystem::PreferencesMenu");
+  Nms()->ChangeState(state);
+  Settle();
+  Run(500);
+  ASSERT_EQ(W()->GetCurrentSource(0), SkinBin::Wrapper::GetExtSourceId());
+  Press("ok");  // Select, the first row
+  Settle();
+  Run(500);
+  EXPECT_EQ(W()->GetCurrentSource(0), tv);
+  EXPECT_TRUE(Sees(kNoDevices)) << SeenList();
+  Run(2500);
+  EXPECT_TRUE(Sees(kNoDevices)) << SeenList();
+  Run(10000);
+  EXPECT_FALSE(Sees(kNoDevices));
+  // The next key answers: the menu opens.
+  Press("menu");
+  Run(500);
+  EXPECT_NE(Wm()->FindFormOf(KV_LATE_CLASS("MenuSystem::VidiMainMenu")), nullptr);
 }
 
 // The grid's status line holds a four-digit position and count whole.

@@ -116,6 +116,25 @@ TEST_F(RendererSetupTest, MaximumVolumeByArrowsAndDigitsReachesTheSettingsFile) 
   EXPECT_EQ(Data()->GetInteger(MainApp::KEY_MAX_VOLUME_SETUP), 99);
 }
 
+// Back from the page on its maximum-volume row: the page goes and its keys
+// ("Input", "Edit") go with it from the help bar; the next key answers.
+TEST_F(RendererSetupTest, BackFromThePageTakesItsHelpKeysAlong) {
+  kv::Persistent<MediaRenderSetupMenu> page{OpenPage<MediaRenderSetupMenu>(5)};
+  ASSERT_NE(page, nullptr);
+  Run(300);
+  ASSERT_TRUE(Sees("Input")) << SeenList();
+  Press("back");
+  Run(500);
+  EXPECT_FALSE(page->IsOpen());
+  EXPECT_FALSE(Sees("Input")) << SeenList();
+  EXPECT_FALSE(Sees("Edit")) << SeenList();
+  Press("exit");
+  Run(500);
+  Press("menu");
+  Run(500);
+  EXPECT_NE(Open<MenuSystem::VidiMainMenu>(), nullptr);
+}
+
 TEST_F(RendererSetupTest, ControllerChoiceIsGreyedWhileAccessControlIsOff) {
   Skin()->OnSetDMC_AccessControl(0);
   kv::Persistent<MediaControllerSetupMenu> page{OpenPage<MediaControllerSetupMenu>()};

@@ -281,8 +281,11 @@ TEST_F(NetworkTest, IPConfigDialogTypingMovingAndLeaving) {
   EXPECT_EQ(FieldText(0), "192");
   EXPECT_EQ(FieldText(3), "20");
   EXPECT_EQ(ip->OnGetFocus(), &ip->Field(0));
-  // It stands under the button it edits.
-  EXPECT_EQ(ip->Bounds().y1, d->Bounds().y1 + d->AddressButton(0).Bounds().y2 + 2);
+  // It stands over the button it edits, its fields where the address stood.
+  const kv::Rect edited = d->AddressButton(0).GetAbsoluteBounds();
+  EXPECT_EQ(ip->Bounds().x1, edited.x1);
+  EXPECT_LE(ip->Bounds().y1, edited.y1);
+  EXPECT_GE(ip->Bounds().y2, edited.y2);
   // 2, 5, 6 show 2, 25, 255; then 3, 0, 0 show 3, 30, 255, and a fourth
   // digit starts anew.
   const std::vector<std::pair<std::string, std::string>> typing = {
@@ -337,6 +340,35 @@ TEST_F(NetworkTest, IPConfigDialogTypingMovingAndLeaving) {
 
 // Refused addresses open the error box; nothing reaches the set; closing the
 // box shows the stored addresses again.
+#ifdef KV_VERIFY
+// The address editor over the set-up rows: every other row's label and
+// address stay whole and readable, nothing of the row it stands on peeps
+// out beside it, and after Back the rows answer the keys again.
+TEST_F(NetworkTest, TheAddressEditorLeavesNoFragmentOfTheRowsBesideIt) {
+  StaticRecord(Addr(192, 168, 7, 20), Addr(255, 255, 255, 0), Addr(192, 168, 7, 1));
+  NetworkSetupDialog* d = OpenSetup();
+  ASSERT_NE(d, nullptr);
+  for (int32_t row = 0; row < 5; ++row) {
+    FocusButton(row);
+    Press("ok");
+    Run(300);
+    ASSERT_NE(IpDialog(), nullptr) << "row " << row;
+    EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << "row " << row << "\n" << SeenList();
+    for (int32_t other = 0; other < 5; ++other)
+      if (other != row) {
+        EXPECT_TRUE(Sees(ButtonText(other))) << "row " << row << ", " << other << "\n" << SeenList();
+      }
+    EXPECT_TRUE(Sees("Subnet mask")) << SeenList();
+    EXPECT_TRUE(Sees("Default gateway")) << SeenList();
+    Press("back");
+    Run(300);
+    EXPECT_EQ(IpDialog(), nullptr);
+  }
+  Press("up");
+  EXPECT_EQ(d->OnGetFocus(), &d->AddressButton(3));
+}
+#endif
+
 TEST_F(NetworkTest, RefusedAddressesShowTheErrorBoxAndChangeNothing) {
   StaticRecord(Addr(192, 168, 7, 20), Addr(255, 255, 255, 0), Addr(192, 168, 7, 1));
   NetworkSetupDialog* d = OpenSetup();
@@ -387,6 +419,9 @@ TEST_F(NetworkTest, RefusedAddressesShowTheErrorBoxAndChangeNothing) {
     // The box is drawn: its border at (115, 61) in the dialog.
     const kv::Rect at = d->Bounds();
     EXPECT_EQ(Pixel(at.x1 + 115, at.y1 + 61), Colors::DialogBorder);
+    // It hides whole rows: no fragment of an address beneath stays readable.
+    EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+    EXPECT_TRUE(Sees(c.message)) << SeenList();
     if (c.byKey) {
       Press("left");
     } else {

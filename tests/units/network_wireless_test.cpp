@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "menusystem_support.h"
 #include "platform/sim/sim_net_state.h"
@@ -783,6 +784,39 @@ TEST_F(WirelessTest, AdvancedDialogJoinsAndEachFailureLeadsToItsNotice) {
 
 // Back from the advanced dialog: the scan dialog shows the held list at
 // once, without a new scan.
+#ifdef KV_VERIFY
+// The choice pop-ups and the key pad over the advanced dialog stand beside
+// the values: every value stays readable, and no label, caption or button
+// text is left half covered. Back closes a pop-up and the rows answer again.
+TEST_F(WirelessTest, ThePopUpsAndTheKeyPadLeaveNoFragmentOfTheRows) {
+  WirelessAdvancedDialog* d = OpenAdvanced(2, 1, 3);
+  ASSERT_NE(d, nullptr);
+  auto values = [&] {
+    std::vector<std::string> v;
+    for (Network::OptionButton* b : {&d->ConnectModeButton(), &d->AuthenticationButton(), &d->EncryptionButton()})
+      v.push_back(b->OnGetText().ToUtf8());
+    return v;
+  };
+  for (Network::OptionButton* b : {&d->ConnectModeButton(), &d->AuthenticationButton(), &d->EncryptionButton()}) {
+    ASSERT_TRUE(FocusBy("down", b));
+    Press("ok");
+    Run(400);
+    ASSERT_NE(Shown<NonMenuSystem::OptionDialog>(), nullptr);
+    EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+    for (const std::string& v : values()) EXPECT_TRUE(Sees(v)) << v << "\n" << SeenList();
+    Press("back");
+    Run(400);
+    EXPECT_EQ(Shown<NonMenuSystem::OptionDialog>(), nullptr);
+  }
+  ASSERT_TRUE(FocusBy("down", &d->NameButton()));
+  Press("ok");
+  Run(400);
+  ASSERT_NE(Shown<NonMenuSystem::KeyPad>(), nullptr);
+  EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+  for (const std::string& v : values()) EXPECT_TRUE(Sees(v)) << v << "\n" << SeenList();
+}
+#endif
+
 TEST_F(WirelessTest, BackFromTheAdvancedDialogShowsTheHeldList) {
   WirelessScanDialog* scan = OpenScan();
   ASSERT_NE(scan, nullptr);

@@ -323,6 +323,23 @@ TEST_F(LiveTVDispatchTest, SettingKeysAndTheFreezeKey) {
   EXPECT_EQ(Key(103), Nms());
 }
 
+// The freeze key pressed twice on a new set's live TV: the set holds the
+// picture after the first press and runs it again after the second (read
+// from the set each time); a key afterwards is still answered.
+TEST_F(LiveTVDispatchTest, TheFreezeKeyPressedTwiceHoldsThenRunsThePicture) {
+  ClearCallLog();
+  Press("freeze");
+  ASSERT_EQ(Calls("XPM_SetVideoFreezeState").size(), 1u);
+  EXPECT_EQ(W()->OnGetIsFrozen(), 1);
+  Press("freeze");
+  ASSERT_EQ(Calls("XPM_SetVideoFreezeState").size(), 2u);
+  EXPECT_EQ(W()->OnGetIsFrozen(), 0);
+  EXPECT_NE(Calls("XPM_SetVideoFreezeState")[0], Calls("XPM_SetVideoFreezeState")[1]);
+  Press("vol+");
+  Run(300);
+  EXPECT_TRUE(Sees(std::to_string(W()->OnGetVolume()))) << SeenList();
+}
+
 // Rows whose screens come with later classes: each is checked once its class
 // exists (the key must open it); until then the test names it as pending.
 TEST_F(LiveTVDispatchTest, RowsThatOpenLaterScreens) {

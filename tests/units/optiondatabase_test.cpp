@@ -117,7 +117,7 @@ constexpr Expected kAllOptions[] = {
     {0x0400000Cu, kChoice, 2, 0, 0, 0},
     {0x0400000Du, kChoice, -1, 0, 0, 0},
     {0x81000000u, kChoice, -1, 0, 0, 0},
-    {0x81000001u, kSlider, -1, 0, 100, 1},
+    {0x81000001u, kSlider, -1, -50, 50, 1},
     {0x81000002u, kChoice, -1, 0, 0, 0},
     {0x81000004u, kChoice, -1, 0, 0, 0},
     {0x81000005u, kChoice, -1, 0, 0, 0},
@@ -141,7 +141,7 @@ constexpr Expected kAllOptions[] = {
     {0x81000017u, kSlider, -1, 0, 100, 1},
     {0x81000018u, kSlider, -1, 0, 100, 1},
     {0x81000019u, kSlider, -1, 0, 100, 1},
-    {0x8100001Au, kSlider, -1, 0, 100, 1},
+    {0x8100001Au, kSlider, -1, -5, 5, 1},
     {0x8100001Bu, kChoice, 8, 0, 0, 0},
     {0x8100001Cu, kChoice, 8, 0, 0, 0},
     {0x8100001Du, kSlider, -1, 0, 100, 1},
@@ -351,13 +351,31 @@ TEST_F(OptionDatabaseTest, EveryOptionIdHasARecordOfItsKindChoicesAndRange) {
 // option gets its first value back. Every slider is stepped to both ends of
 // its range from both sides and read back the same way.
 //
-// The options below do not read back what was written through the same
-// property when the walk writes them one after the other (mute: full mute
-// reads as half; the others read 0, a packed word, or the first choice).
-// Whether the set or the walk is at fault is still to be examined, one by
-// one; until then they are left out here, and the walk covers the rest.
-constexpr uint32_t kNotReadBack[] = {0x02000012u, 0x03000004u, 0x0400000Au, 0x81000001u, 0x81000010u, 0x81000012u,
-                                     0x81000019u, 0x8100001Au, 0x8100001Du, 0x8300000Au, 0x85000010u};
+// The options below do not read back what the walk writes through the same
+// property, one after the other, for these reasons (each seen with the values
+// written and read):
+// - 0x03000004 menu language: choice 1 switches the menus to French, and the
+//   property then reads 0.
+// - 0x0400000A automatic network set-up: the set refuses the change while
+//   the interface's addresses have not been read ("AutoSetup not applied"):
+//   the walk opens no network screen first.
+// - 0x81000010 white-balance window, 0x81000012 test pattern: both read
+//   whether the pattern source shows; switching to it is not done by the
+//   time the walk reads.
+// - 0x81000019 and 0x8100001D super resolution level: the sliders have the
+//   default range 0 to 100, and the set refuses the top of it
+//   ("XPM_SetSuperResolutionLevel: 103 out of range"), so 100 reads back as
+//   the value before.
+// - 0x8300000A timer channel: its value is a packed major and minor number
+//   (131073 is 2-1); the walk writes the choice index as the value.
+// - 0x85000010 model id: the set starts with model 0, which no choice has,
+//   and keeps 0 whatever is written.
+// They stay out of the walk until each is settled.
+constexpr uint32_t kNotReadBack[] = {0x03000004u, 0x0400000Au, 0x81000010u, 0x81000012u,
+                                     0x81000019u, 0x8100001Du, 0x8300000Au, 0x85000010u};
+// Mute: the set's mute is on or off (XPM_SetMute with value != 0, and
+// XPM_GetMute read as a flag), so each choice reads back as on or off.
+constexpr uint32_t kReadsAsOnOff[] = {0x02000012u};
 
 TEST_F(OptionDatabaseTest, EveryChoiceAndBothEndsOfEverySliderReachTheSetAndReadBack) {
   int walked = 0;
@@ -381,7 +399,9 @@ TEST_F(OptionDatabaseTest, EveryChoiceAndBothEndsOfEverySliderReachTheSetAndRead
     } else {
       for (int32_t i = 0; i < r->Num; ++i) {
         Choose(r, i);
-        const int32_t written = r->Value;
+        int32_t written = r->Value;
+        if (std::find(std::begin(kReadsAsOnOff), std::end(kReadsAsOnOff), e.id) != std::end(kReadsAsOnOff))
+          written = written != 0 ? 1 : 0;
         Load(r);
         EXPECT_EQ(r->Value, written) << "choice " << i << ": the set holds another value";
         const int32_t expected = r->Choices.empty() ? i : r->IndexOfValue(written);

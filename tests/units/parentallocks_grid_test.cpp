@@ -19,6 +19,7 @@
 #include "units/MenuSystem/SettingPages.h"
 #include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/ParentalLocks/RatingScreens.h"
+#include "units/Resources/Font.h"
 #include "units/SkinBin/RatingData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SubSystem/State.h"
@@ -406,6 +407,14 @@ TEST_F(RatingGridTest, AlternateRatingsEditSevenDimensionsAndWriteOnlyOnDone) {
   ASSERT_NE(column(), nullptr);
   EXPECT_EQ(column()->ItemIndex, 0);
   EXPECT_EQ(table.GetRows().size(), 5u);
+  // The first dimension's heading reads whole, not cut to "Entire Audi...":
+  // its text fits the column it heads.
+  {
+    ASSERT_EQ(column()->OnGetText().ToUtf8(), "Entire Audience");
+    Resources::Font* font = column()->OnGetTextFont();
+    ASSERT_NE(font, nullptr);
+    EXPECT_LE(font->GetTextWidth(column()->OnGetText()), column()->Bounds().W());
+  }
   // The help line names the focused level.
   Press("down", 2);
   Settle();

@@ -173,6 +173,48 @@ TEST_F(NewSetLocksTest, ALockedInputAsksForThePinByInput) {
   EXPECT_EQ(LocksState(), 1);
 }
 
+// The block follows the programme on now: a channel watched while a lower
+// rating plays blacks out with the prompt when the blocked programme starts,
+// and comes back when a lower rating follows it, without a key pressed.
+TEST_F(NewSetLocksTest, TheBlockFollowsTheProgrammeOnNowAsItChanges) {
+  StorePin();
+  {
+    kv::Persistent<ParentalLocks::USTVRatingsDialog> d = OpenFromMenu<ParentalLocks::USTVRatingsDialog>();
+    ASSERT_NE(d, nullptr);
+    FocusBox(d, 9);  // TV-14, whole
+    Press("ok");
+    Press("exit");
+    Settle();
+  }
+  // 7-1: TV-PG for ten more minutes, then TV-14 for half an hour, then TV-G.
+  const int64_t now = Tv().Tv().NetworkTime();
+  auto programme = [](int32_t id, int64_t start, int32_t minutes, int32_t rating) {
+    sim::GuideEvent e;
+    e.id = id;
+    e.start = start;
+    e.duration = minutes * 60;
+    e.title = "Rated " + std::to_string(rating);
+    e.rating = rating;
+    return e;
+  };
+  sim::SetChannelGuide(Tv(), 7, 1,
+                       {programme(971, now - 600, 20, 1), programme(972, now + 600, 30, 2),
+                        programme(973, now + 2400, 600, 0)});
+  TuneByNumber("7", "1");
+  EXPECT_FALSE(Prompt());
+  EXPECT_TRUE(Picture());
+
+  Run(12 * 60 * 1000);  // past the start of the TV-14 programme
+  Settle();
+  EXPECT_TRUE(Prompt());
+  EXPECT_FALSE(Picture());
+
+  Run(30 * 60 * 1000);  // past its end: TV-G
+  Settle();
+  EXPECT_TRUE(Picture());
+  EXPECT_FALSE(Prompt());
+}
+
 // Lifted until standby, the locks are on again after a power cut, and the
 // programme blocked asks for the PIN at start-up and after standby.
 TEST_F(NewSetLocksTest, ALiftedLockEndsAtAPowerCutAndAtStandby) {

@@ -5,6 +5,9 @@
 // guide.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/sim/sim_guide.h"
 #include "record_support.h"
 #include "units/Channels/FullEPGDialog.h"
@@ -30,6 +33,32 @@ class RecordGuideTest : public recordtest::RecordTest {
     return d && d->IsOpen() ? d : nullptr;
   }
 };
+
+#ifdef KV_VERIFY
+// The guide's channel names end inside their column (an ellipsis when too
+// long), and the timer editor opened from a programme stands beside the
+// column: no channel name and no programme row is left half covered.
+TEST_F(RecordGuideTest, TheTimerEditorOverTheGuideLeavesNoFragmentOfItsRows) {
+  Press("guide");
+  Run(1000);
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+  Press("right");
+  Press("down", 2);
+  Press("ok");
+  Run(500);
+  ASSERT_NE(Editor(), nullptr);
+  EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+  for (const char* name : {"Valley 3", "Civic 7"}) EXPECT_TRUE(Sees(name)) << name << "\n" << SeenList();
+  Press("back");
+  Run(500);
+  EXPECT_EQ(Editor(), nullptr);
+  Press("down");
+  Run(300);
+  EXPECT_GT(Row(g)->ItemIndex, 2);
+}
+#endif
 
 TEST_F(RecordGuideTest, ALaterProgrammeIsSetThroughTheEditorAndEditedAgain) {
   Press("guide");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/xpm/xpm_record.h"
 #include "record_support.h"
@@ -55,6 +56,40 @@ TEST_F(RecordNowTest, RecordKeyOffersTheTwoChoicesAndRecordsTheChannelInTune) {
   Settle();
   EXPECT_NE(Choice(), nullptr);
 }
+
+#ifdef KV_VERIFY
+// The sleep timer running out while the set records: the question whether
+// to stop the recordings and sleep is on screen and readable, and stays for
+// its 15 seconds; unanswered, the recording stops and the set goes to
+// standby.
+TEST_F(RecordNowTest, TheSleepTimerEndingWhileRecordingAsksFifteenSecondsThenStopsAndSleeps) {
+  sim::MountUsbDisk(Tv());
+  Settle();
+  Press("exit");  // the question the new disk raises
+  Settle();
+  Press("record");
+  Settle();
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_RECORDING_START").size(), 1u);
+  ASSERT_EQ(Skin()->GetLiveTVState(0), 3) << "recording";
+  ASSERT_EQ(W()->SetSleepTimer(1), 0);
+  for (int s = 0; s < 1800 && W()->RemainSleepTime != 0; ++s) Run(100);
+  ASSERT_EQ(W()->RemainSleepTime, 0);
+  ClearCallLog();
+  Run(500);
+  const char* question = "The TV is going to sleep";
+  EXPECT_TRUE(Sees(question)) << SeenList();
+  Run(14000);
+  EXPECT_TRUE(Sees(question)) << SeenList();
+  EXPECT_TRUE(Calls("XPM_RECORDING_STOP").empty());
+  EXPECT_TRUE(Calls("XPM_StandbyMode").empty());
+  Run(1000);
+  EXPECT_FALSE(Sees(question)) << SeenList();
+  EXPECT_EQ(Calls("XPM_RECORDING_STOP"), std::vector<std::string>{"XPM_RECORDING_STOP(0)"});
+  EXPECT_EQ(Calls("XPM_StandbyMode"), std::vector<std::string>{"XPM_StandbyMode(1, 5)"});
+}
+#endif
 
 TEST_F(RecordNowTest, RecordTheProgrammeOpensTheEditorOfKindThreeAndBackReturns) {
   Press("record");

@@ -251,6 +251,29 @@ TEST_F(RecordTimerTest, TwelveOClockAndTheWeekdayRule) {
   EXPECT_EQ(RecordTimerDialog::GetWeekDay(2000, 1, 1), 6);
 }
 
+#ifdef KV_VERIFY
+// The duration editor stands over the duration button: the rows above and
+// below and the right-hand column stay whole; Back closes it and the editor
+// answers the next key.
+TEST_F(RecordTimerTest, TheDurationEditorLeavesNoFragmentOfTheEditorRows) {
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  ASSERT_TRUE(e->DurationButton.CanFocus());
+  e->OnSetFocus(&e->DurationButton);
+  Press("ok");
+  Run(400);
+  ASSERT_NE(Open<Record::TimerDurationDialog>(), nullptr);
+  EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+  for (const char* text : {"CH:", "Early", "Start:", "Late End:", "Type:", "Monday to Friday", "Medium:"})
+    EXPECT_TRUE(Sees(text)) << text << "\n" << SeenList();
+  Press("back");
+  Run(400);
+  EXPECT_EQ(Open<Record::TimerDurationDialog>(), nullptr);
+  Press("up");
+  EXPECT_NE(e->OnGetFocus(), &e->DurationButton);
+}
+#endif
+
 TEST_F(RecordTimerTest, DurationDialogKeepsFiveMinutesToTwentyThreeFiftyNine) {
   RecordTimerDialog* e = OpenEditorFromMenu();
   ASSERT_NE(e, nullptr);

@@ -288,6 +288,48 @@ TEST_F(UsbDiskTest, FormatAsksForTheStoredPinFirst) {
   EXPECT_NE(Open<USBDiskFormatDialog>(), nullptr) << "the right PIN leads to the format question";
 }
 
+// Each format screen reads whole with its own keys only: the PIN's keys go
+// with the PIN, the question and the waiting show none, the result shows its
+// button's, which go with it. The warning reads on one line.
+TEST_F(UsbDiskTest, EachFormatScreenShowsItsOwnKeysAndReadsWhole) {
+  Store()->PutString(MenuSystem::KEY_PIN, kv::NewStringAnsi("4321"));
+  OpenItem(MenuSystem::USB_FORMAT_CAPTION);
+  ASSERT_NE(Open<NonMenuSystem::EnterPinDialog>(), nullptr);
+  EXPECT_TRUE(Sees("Input")) << SeenList();
+  Digits("4321");
+  Run(500);
+  Settle();
+  ASSERT_NE(Open<USBDiskFormatDialog>(), nullptr);
+  EXPECT_TRUE(Sees(S(USB_FORMAT_WARNING))) << SeenList();
+  EXPECT_FALSE(Sees("Input")) << "the PIN's keys under the question";
+  EXPECT_FALSE(Sees("Back"));
+  Press("left");
+  Press("ok");
+  Settle();
+  ASSERT_NE(Open<USBDiskFormatStatusDialog>(), nullptr);
+  EXPECT_FALSE(Sees("Enter")) << SeenList();
+  const Core::SeenText* warning = nullptr;
+  const Core::SeenText* caption = nullptr;
+  const std::vector<Core::SeenText> seen = SeenTexts();
+  for (const Core::SeenText& t : seen) {
+    if (t.text == S(USB_FORMAT_PROGRESS_WARNING)) warning = &t;
+    if (t.text == S(MenuSystem::USB_FORMAT_CAPTION)) caption = &t;
+  }
+  ASSERT_NE(warning, nullptr) << SeenList();
+  ASSERT_NE(caption, nullptr) << SeenList();
+  EXPECT_TRUE(warning->Readable());
+  EXPECT_LT(warning->ink.H(), 2 * caption->ink.H()) << "one line: " << warning->Describe();
+  Run(2500);
+  Settle();
+  EXPECT_TRUE(Sees(S(USB_FORMAT_DONE))) << SeenList();
+  EXPECT_TRUE(Sees("Enter"));
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Open<USBDiskFormatStatusDialog>(), nullptr);
+  EXPECT_FALSE(Sees("Enter")) << "the result's keys under the menu: " << SeenList();
+  ExpectMenuAnswers();
+}
+
 TEST_F(UsbDiskTest, SpeedCheckShowsTheResultAndAlwaysAborts) {
   OpenItem(MenuSystem::USB_SPEED_CHECK_CAPTION);
   auto* q = Open<USBSpeedCheckDialog>();

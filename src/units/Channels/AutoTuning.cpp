@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "keys/keycodes.h"
+#include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
 #include "strings/Channels.h"
 #include "strings/MenuSystemPages.h"
 #include "strings/Strings.h"
+#include "units/Agent/EventAgent.h"
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
@@ -46,6 +48,14 @@ kv::String Text(const kv::MultiTextId& id) { return kv::GetVariantOfString(id); 
 
 using NonMenuSystem::OptionBinding::ShowHelp;
 
+// The acquisition a scan screen held back goes on to live TV at the end of
+// the pass that closed the screen, so that whatever the viewer went to is
+// open by then: another scan screen holds it again, the menu keeps it until
+// it closes, and live TV shows its banner (or PIN prompt, or notice) whole.
+void HandOnTheHeldAcquisition() {
+  if (auto* agent = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent)) agent->PostProcessEvents();
+}
+
 }  // namespace
 
 // --- AutoTuningConfirmDialog ----------------------------------------------------------
@@ -55,6 +65,12 @@ AutoTuningConfirmDialog::AutoTuningConfirmDialog() {
   PrevState = KV_LATE_CLASS("MenuSystem::VidiChannelsMenu");
   NextState = &AutoTuningDialog::StaticClass();
   AutoTuningConfirmDialog::OnSetConfirmType(1);
+}
+
+void AutoTuningConfirmDialog::Close() {
+  const bool wasOpen = IsOpen();
+  ConfirmOneOptionDialog::Close();
+  if (wasOpen) HandOnTheHeldAcquisition();
 }
 
 void AutoTuningConfirmDialog::OnSetConfirmType(int32_t type) {
@@ -75,6 +91,12 @@ AutoTuningDialog::AutoTuningDialog() {
 void AutoTuningDialog::SwitchToSourceIndex(SkinBin::Wrapper* w, int32_t index) {
   const int32_t source = w->GetSourceId(index);
   if (w->GetCurrentSource(0) != source) w->SetSource(0, source);
+}
+
+void AutoTuningDialog::Close() {
+  const bool wasOpen = IsOpen();
+  ScanDialog::Close();
+  if (wasOpen && HoldsAcquisition()) HandOnTheHeldAcquisition();
 }
 
 void AutoTuningDialog::Initialize(Primitives::KeyRoutingParameter* param) {
@@ -342,8 +364,10 @@ void AutoTuningCompleteDialog::ExitSlot(kv::Object*) {
 }
 
 void AutoTuningCompleteDialog::Close() {
+  const bool wasOpen = IsOpen();
   list_.Close();
   ChannelsDialogClass::Close();
+  if (wasOpen && HoldsAcquisition()) HandOnTheHeldAcquisition();
 }
 
 }  // namespace Channels

@@ -31,6 +31,10 @@ class AutoTuningConfirmDialog : public NonMenuSystem::ConfirmOneOptionDialog {
   KV_CLASS(Channels, AutoTuningConfirmDialog, NonMenuSystem::ConfirmOneOptionDialog)
  public:
   AutoTuningConfirmDialog();
+  // The scan's screens hold the acquisition (see AutoTuningCompleteDialog):
+  // Back from the result leads here, and the banner would close the question.
+  bool HoldsAcquisition() override { return true; }
+  void Close() override;
   // Every type shows the scan question.
   void OnSetConfirmType(int32_t type) override;
 };
@@ -41,6 +45,9 @@ class AutoTuningDialog : public ScanDialog {
   AutoTuningDialog();
 
   void Initialize(Primitives::KeyRoutingParameter* param) override;
+  void Close() override;
+  // The scan's screens hold the acquisition (see AutoTuningCompleteDialog).
+  bool HoldsAcquisition() override { return !IsInitialSetup; }
 
   void StartScanProgress(kv::Object* sender = nullptr);
   void StopScan();
@@ -107,6 +114,11 @@ class AutoTuningCompleteDialog : public ChannelsDialogClass {
   void Refresh() override;
   kv::Object* HandleEvent(Core::Event* event) override;
   void Close() override;
+  // The channel tuned at the end of the scan waits with its banner until
+  // the viewer leaves the scan's screens, rather than showing it half under
+  // the result. The first-time setup's page, which embeds the result,
+  // leaves it alone.
+  bool HoldsAcquisition() override { return !IsInitialSetup; }
   // Closes every screen and signals OnExit.
   void ExitSlot(kv::Object* sender = nullptr);
 

@@ -193,13 +193,16 @@ void EPGChannelItem::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
   number_.OnSetBounds({6, 0, 66, b.H()});
-  TextView().OnSetBounds({70, 0, std::max(70, b.W() - 24), b.H()});
-  arrow_.OnSetBounds(kv::Rect{0, 0, 10, 14}.MoveTo({b.W() - 20, (b.H() - 14) / 2}));
+  // The name keeps clear of the arrow only while the arrow shows.
+  const int32_t right = arrow_.IsVisible() ? b.W() - 18 : b.W() - 4;
+  TextView().OnSetBounds({70, 0, std::max(70, right), b.H()});
+  arrow_.OnSetBounds(kv::Rect{0, 0, 10, 14}.MoveTo({b.W() - 14, (b.H() - 14) / 2}));
 }
 
 void EPGChannelItem::HandleFocus(bool focused) {
   ColumnRow::HandleFocus(focused);
   arrow_.OnSetVisible(focused);
+  Refresh();
   InvalidateView();
 }
 
@@ -311,6 +314,7 @@ EPGChannelList::EPGChannelList() {
   PageUpKey = KEY_PREV;
   PageDownKey = KEY_NEXT;
   ItemClass = &EPGChannelItem::StaticClass();
+  RowsTakeWidth = true;  // a name too long for the column ends in an ellipsis inside it
   OnFocusOption = kv::MakeSlot(this, &EPGChannelList::DoFocus);
   timer_.OnSetBegin(kGuideTuneMs);
   timer_.OnSetPeriod(0);

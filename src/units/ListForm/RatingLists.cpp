@@ -13,12 +13,14 @@
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
+#include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
 #include "units/MainApp/WrapperAuto.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/Primitives/KeyRoutingParameter.h"
+#include "units/Resources/Resources.h"
 #include "units/SkinBin/RatingData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
@@ -332,7 +334,10 @@ kv::String RRTLevelList::GetButtonHelp() {
 RRTDimensionItem::RRTDimensionItem() : levels_(kv::New<RRTLevelList>()) {
   OnSetBounds({0, 0, kColumnWidth, kLevelsTop + kColumnLevels * kGridRowStep});
   OnSetTextAlignH(0);
-  OnSetTextEllipsis(true);  // dimension names come from the broadcast
+  // The small face fits the usual names ("Entire Audience") in the column;
+  // longer ones come from the broadcast and end in "...".
+  OnSetTextFont(Resources::LoadResource(Fonts::BannerDescription));
+  OnSetTextEllipsis(true);
 }
 
 void RRTDimensionItem::SetData(kv::Object* data) {

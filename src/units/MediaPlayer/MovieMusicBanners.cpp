@@ -15,7 +15,9 @@
 #include "units/Constants/Constants.h"
 #include "units/Fonts/Fonts.h"
 #include "units/Media/DataItems.h"
+#include "units/MainApp/WrapperAuto.h"
 #include "units/Media/MediaItem.h"
+#include "units/Media/MediaWrapper.h"
 #include "units/MediaPlayer/PlayerTemplate.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Resources/Resources.h"
@@ -106,6 +108,14 @@ void MovieMusicFullViewBanner::Open() {
 
 void MovieMusicFullViewBanner::RefreshBannerInfo() {
   MediaPlayerBannerTemplate::RefreshBannerInfo();
+  // The size belongs to the file the banner names. The details of the next
+  // file bring its size, but a file without details (one that could not be
+  // played, a movie the service reads none from) would keep the previous
+  // file's size under the new name: show the current file's own.
+  if (!InDmrPlay()) {
+    Media::MediaItem* current = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->GetPlaylistCurrent();
+    if (current && kv::CompString(current->Uri, sizeUri_) != 0) ShowFileSize(current->Uri);
+  }
   OnSetNavStatus(info_.Record.navStatus);
   OnSetPlayRate(info_.Record.rate);
   UpdateTime();

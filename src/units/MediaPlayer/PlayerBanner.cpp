@@ -102,6 +102,7 @@ void MediaPlayerBannerTemplate::OnSetPlayRate(int32_t rate) { PlayRate = rate; }
 void MediaPlayerBannerTemplate::ShowFileSize(const kv::String& uri) {
   auto* skin = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper));
   const kv::String text = FileSizeText(skin ? skin->GetFileSize(uri) : -1);
+  sizeUri_ = uri;
   if (text.Length() == 0) {
     size_.OnSetVisible(false);
     return;

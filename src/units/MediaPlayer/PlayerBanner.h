@@ -87,6 +87,8 @@ class MediaPlayerBannerTemplate : public Primitives::KeyRoutingForm {
   // Where the size text ends on the right, and its top.
   int32_t sizeRight_ = 920;
   int32_t sizeTop_ = 5;
+  // The file whose size the size text shows.
+  kv::String sizeUri_;
 
   Overlay::PlaybackInfo info_;
   Views::Frame frame_;

@@ -211,8 +211,11 @@ Primitives::KeyRoutingForm* MenuSystem::ChangeState(SubSystem::State* state) {
   auto* param = kv::New<Primitives::KeyRoutingParameter>();
   param->Owner = this;
   param->Param = state->Param.get();
-  page->Initialize(param);
-  page->Open();
+  {
+    const SubSystem::OpeningScope opening(page);
+    page->Initialize(param);
+    page->Open();
+  }
   const kv::Rect b = page->Bounds();
   kv::Point at{160, 0};
   if (page->MenuLevel == 1)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "keys/keycodes.h"
 #include "runtime/auto_object.h"
@@ -201,6 +202,43 @@ void WirelessAdvancedDialog::DoActivate(kv::Object* sender) {
   if (auto* dialog = kv::Cast<NonMenuSystem::OptionDialog>(s->ChangeState(state))) {
     dialog->OnValueChanged = kv::MakeSlot(this, &WirelessAdvancedDialog::DoValueChange);
     dialog->ReturnFocusTo = this;
+    StandOverLabels(dialog, *button);
+  }
+}
+
+// A pop-up (a choice list, the key pad) stands over the labels, beside the
+// values, so that the row it edits keeps its value in sight. Its height is
+// the one nearest the edited row, below the caption, at which every text it
+// stands on (the labels, the OK and Cancel buttons) is covered wholly or not
+// at all: no fragment of a text stays readable beside it.
+void WirelessAdvancedDialog::StandOverLabels(Core::View* popup, const Core::View& row) {
+  if (!popup) return;
+  const kv::Rect me = GetAbsoluteBounds();
+  const kv::Rect size = popup->Bounds();
+  const int32_t w = size.W(), h = size.H();
+  const int32_t x = me.x1 + kLabelX - 12;
+  // Below the caption, inside the dialog.
+  const int32_t top = me.y1 + kRowTop - 4;
+  std::vector<kv::Rect> texts;
+  for (const Views::Text& l : labels_) texts.push_back(l.GetAbsoluteBounds());
+  texts.push_back(OkButton().GetAbsoluteBounds());
+  texts.push_back(CancelButton().GetAbsoluteBounds());
+  auto clean = [&](int32_t y) {
+    for (const kv::Rect& t : texts) {
+      if (t.x2 <= x || t.x1 >= x + w) continue;
+      const bool apart = t.y2 <= y || t.y1 >= y + h;
+      const bool within = t.y1 >= y && t.y2 <= y + h;
+      if (!apart && !within) return false;
+    }
+    return true;
+  };
+  const int32_t wanted = row.GetAbsoluteBounds().y1 + (kRowH - h) / 2;
+  for (int32_t d = 0; d <= me.H(); ++d) {
+    for (int32_t y : {wanted - d, wanted + d}) {
+      if (y < top || y + h > me.y2 || !clean(y)) continue;
+      popup->OnSetBounds({x, y, x + w, y + h});
+      return;
+    }
   }
 }
 
@@ -214,7 +252,7 @@ void WirelessAdvancedDialog::OpenKeyPad(int32_t length, const kv::String& text) 
   auto* state = kv::New<SubSystem::State>();
   state->Class = keyPad;
   state->Param = param;
-  s->ChangeState(state);
+  StandOverLabels(s->ChangeState(state), length == kNamePadLength ? static_cast<Core::View&>(name_) : password_);
 }
 
 void WirelessAdvancedDialog::DoValueChange(kv::Object* sender) {

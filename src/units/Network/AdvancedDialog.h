@@ -78,6 +78,8 @@ class WirelessAdvancedDialog : public NetworkConfirmDialog {
   // Closes and opens the wizard's state of that name with this dialog's caption.
   void MoveTo(const char* state);
   void OpenKeyPad(int32_t length, const kv::String& text);
+  // Stands a pop-up opened for `row` over the label column (see the .cpp).
+  void StandOverLabels(Core::View* popup, const Core::View& row);
   void TakeFocusBack(kv::Object* sender = nullptr);
   // The entries as the Wrapper keeps them (the name and the key, while the
   // viewer is away at an error notice).

@@ -23,8 +23,11 @@ using namespace keys;
 constexpr int32_t kOctetMax = 255;
 constexpr kv::Color kGrey200{200, 200, 200, 255};
 
-// The fields' geometry inside the dialog (its frame inset is 0).
+// The fields' geometry inside the dialog (its frame inset is 0). The dialog
+// is one address row high (27 + 2 + 2, the set-up dialog's row step), so that
+// it can stand over the row it edits without cutting into the rows beside it.
 constexpr int32_t kMargin = 12;
+constexpr int32_t kMarginY = 2;
 constexpr int32_t kFieldWidth = 40;
 constexpr int32_t kFieldHeight = 27;
 constexpr int32_t kGap = 12;
@@ -167,7 +170,7 @@ void NumberSpinner::Refresh() {
 
 IPConfigDialog::IPConfigDialog() {
   const int32_t width = 2 * kMargin + 4 * kFieldWidth + 3 * kGap;
-  const int32_t height = 2 * kMargin + kFieldHeight;
+  const int32_t height = 2 * kMarginY + kFieldHeight;
   OnSetBounds({0, 0, width + 68, height + 68});
   OnSetFrameWidth(0);
   OnSetHasCaption(false);
@@ -177,7 +180,7 @@ IPConfigDialog::IPConfigDialog() {
   for (int32_t i = 0; i < 4; ++i) {
     KXDNumberSpinner& f = fields_[i];
     const int32_t x = kMargin + i * (kFieldWidth + kGap);
-    f.OnSetBounds({x, kMargin, x + kFieldWidth, kMargin + kFieldHeight});
+    f.OnSetBounds({x, kMarginY, x + kFieldWidth, kMarginY + kFieldHeight});
     f.OnSetTag(i);
     f.OnActivate = kv::MakeSlot(this, &IPConfigDialog::DoActivate);
     f.OnValueChange = kv::MakeSlot(static_cast<Primitives::KeyRoutingForm*>(this),
@@ -194,7 +197,7 @@ IPConfigDialog::IPConfigDialog() {
     t.OnSetString(kv::LoadString(ADDRESS_SEPARATOR));
     const kv::Rect a = t.Bounds();
     const int32_t x = kMargin + (i + 1) * (kFieldWidth + kGap) - (kGap + a.W()) / 2;
-    const int32_t y = kMargin + (kFieldHeight - a.H()) / 2;
+    const int32_t y = kMarginY + (kFieldHeight - a.H()) / 2;
     t.OnSetBounds({x, y, x + a.W(), y + a.H()});
     Add(&t);
   }

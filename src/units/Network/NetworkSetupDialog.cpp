@@ -210,11 +210,12 @@ void NetworkSetupDialog::DoActivate(kv::Object* sender) {
   dialog->Index = button->OnGetTag();
   dialog->OnValueSaved = kv::MakeSlot(this, &NetworkSetupDialog::SaveAddress);
   dialog->OnSetOpener(this);
-  // Under the button it edits, inside the screen.
+  // Over the button it edits, its fields where the address stood, inside the
+  // screen: the rows above and below stay whole.
   const kv::Rect b = button->Bounds();
   const kv::Rect d = dialog->Bounds();
   int32_t x = Bounds().x1 + b.x1;
-  const int32_t y = Bounds().y1 + b.y2 + 2;
+  const int32_t y = Bounds().y1 + b.y1 + (b.H() - d.H()) / 2;
   if (x + d.W() > 960) x = 960 - d.W();
   dialog->OnSetBounds({x, y, x + d.W(), y + d.H()});
 }
@@ -250,6 +251,11 @@ void NetworkSetupDialog::ShowError(const kv::String& message, Core::View* back) 
   if (back == &dhcp_) errorBack_ = kBackToDhcp;
   error_ = AddressErrorInfo::Show(this, kErrorOrigin.x, kErrorOrigin.y, message,
                                   kv::MakeSlot(this, &NetworkSetupDialog::DoCloseErrorInfo));
+  // The box keeps its place and width but ends in the gap above the subnet
+  // mask row: it hides the IP address row whole and leaves no half of an
+  // address beneath it readable.
+  const kv::Rect box = error_->Bounds();
+  error_->OnSetBounds({box.x1, box.y1, box.x2, kFirstRowY + 2 * kRowStep - 2});
 }
 
 void NetworkSetupDialog::DoCloseErrorInfo(kv::Object* sender) {

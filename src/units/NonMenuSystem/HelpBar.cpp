@@ -8,6 +8,7 @@
 #include "strings/Strings.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Colors/Colors.h"
+#include "units/Core/FocusPath.h"
 #include "units/Core/Root.h"
 #include "units/Fonts/Fonts.h"
 #include "units/Primitives/KeyRoutingForm.h"
@@ -187,15 +188,10 @@ Primitives::KeyRoutingForm* HelpBar::ScreenInFocus(Core::View* view) {
   Core::Root* root = view ? view->GetRoot() : nullptr;
   if (!root) return nullptr;
   ::WidgetManager::WidgetManager* wm = Manager();
-  Core::Group* group = root->GetModalGroup();
-  if (!group) group = root;
   Primitives::KeyRoutingForm* screen = nullptr;
-  while (group) {
-    Core::View* next = group->OnGetFocus();
-    if (!next) break;
-    auto* form = kv::Cast<Primitives::KeyRoutingForm>(next);
+  for (Core::View* v : Core::FocusPath(*root)) {
+    auto* form = kv::Cast<Primitives::KeyRoutingForm>(v);
     if (form && !kv::Cast<HelpBar>(form) && wm->Contains(form)) screen = form;
-    group = kv::Cast<Core::Group>(next);
   }
   return screen;
 }

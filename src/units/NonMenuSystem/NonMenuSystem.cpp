@@ -42,20 +42,6 @@ constexpr int32_t kScreenHeight = 540;
 // A centred screen stands this much above the middle.
 constexpr int32_t kCentreLift = 18;
 
-// The screen ChangeState is initialising and opening (state changes nest),
-// for the duration of that call only: keys it puts up on the help bar then
-// are its own.
-kv::Member<Primitives::KeyRoutingForm>& Opening() {
-  static kv::Member<Primitives::KeyRoutingForm> opening;
-  return opening;
-}
-struct OpeningScope {
-  explicit OpeningScope(Primitives::KeyRoutingForm* form) : outer(Opening().get()) { Opening() = form; }
-  ~OpeningScope() { Opening() = outer; }
-  OpeningScope(const OpeningScope&) = delete;
-  OpeningScope& operator=(const OpeningScope&) = delete;
-  Primitives::KeyRoutingForm* outer;
-};
 }  // namespace
 
 NonMenuSystem::NonMenuSystem() {
@@ -90,7 +76,7 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   param->Owner = this;
   param->Param = state->Param.get();
   widget->OnSetNonMenuSystem(this);
-  const OpeningScope opening(widget);
+  const SubSystem::OpeningScope opening(widget);
   widget->Initialize(param);
   const kv::Rect b = widget->Bounds();
   kv::Point at = widget->WidgetOrigin;
@@ -228,7 +214,7 @@ void NonMenuSystem::ClearHelpBar() {
 
 void NonMenuSystem::UpdateHelpBar(Structures::Message* msg) {
   // The keys belong to the screen being opened, else to the one in focus.
-  Primitives::KeyRoutingForm* owner = Opening().get();
+  Primitives::KeyRoutingForm* owner = SubSystem::OpeningScreen();
   if (!owner) owner = HelpBar::ScreenInFocus(this);
   auto* bar = kv::Cast<HelpBar>(Manager()->FindForm(WinIDs::WIN_ID_HelpBar));
   if (!bar) bar = kv::Cast<HelpBar>(Open(&HelpBar::StaticClass()));

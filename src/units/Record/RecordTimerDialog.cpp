@@ -305,6 +305,16 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* param) {
     fromGuide_ = ref->Flag != 0;
   }
   if (GuideOrListOpen()) frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaQuickMenuBg));
+  // Over the guide the editor stands beside its channel column, from the top
+  // of its programme list: the channel names stay whole, and the programme
+  // rows it stands on are covered from end to end of their texts. Elsewhere
+  // it stands in the middle of the screen.
+  WidgetOrigin = {-1, -1};
+  if (auto* guide = kv::Cast<Channels::FullEPGDialog>(ScreenUnderEditor())) {
+    const kv::Rect column = guide->Column.GetAbsoluteBounds();
+    const kv::Rect programmes = guide->Programs.GetAbsoluteBounds();
+    WidgetOrigin = {column.x2 + (programmes.x1 - column.x2) / 3, programmes.y1};
+  }
   if (SkinBin::Wrapper* w = Skin()) savedSource_ = w->GetCurrentSource(0);
   if (reloadOptions_) {
     for (Network::OptionButton* b : {&TypeButton, &InputButton, &MediumButton, &ChannelButton, &EarlyButton, &EndDelayButton})
@@ -489,6 +499,13 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
     length->OnSetEditor(this);
     length->OnSetHourVal(duration_ / 3600);
     length->OnSetMinVal((duration_ / 60) % 60);
+    // Centred over the duration button, its spinners where the duration
+    // stood: the rows above and below stay whole.
+    const kv::Rect b = button->Bounds();
+    const kv::Rect d = length->Bounds();
+    const int32_t x = Bounds().x1 + b.x1 + (b.W() - d.W()) / 2;
+    const int32_t y = Bounds().y1 + b.y1 + (b.H() - d.H()) / 2;
+    length->OnSetBounds({x, y, x + d.W(), y + d.H()});
   }
 }
 
@@ -783,7 +800,9 @@ kv::Object* RecordTimerDialog::HandleEvent(Core::Event* event) {
 TimerDurationDialog::TimerDurationDialog() {
   Layer = kDurationLayer;
   OnSetHasCaption(false);
-  OnSetBounds({0, 0, 200 + 68, 54 + 68});
+  // One row of the timer editor high (30 + 4 + 4, its row step), so that it
+  // can stand over the duration button without cutting into the rows beside it.
+  OnSetBounds({0, 0, 200 + 68, 38 + 68});
   OnSetFrameWidth(0);
   OnTimeOut = kv::MakeSlot(static_cast<WidgetClass*>(this), &WidgetClass::ExitSlot);
   Hours.OnSetWrapAround(true);
@@ -794,9 +813,9 @@ TimerDurationDialog::TimerDurationDialog() {
   Hours.OnSetMaximum(23);
   Minutes.OnSetMinimum(0);
   Minutes.OnSetMaximum(59);
-  Place(Hours, 12, 12, 80, 30);
-  Place(separator_, 92, 12, 16, 30);
-  Place(Minutes, 108, 12, 80, 30);
+  Place(Hours, 12, 4, 80, 30);
+  Place(separator_, 92, 4, 16, 30);
+  Place(Minutes, 108, 4, 80, 30);
   separator_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
   separator_.OnSetColor(Colors::StandardTextColor);
   separator_.OnSetAlignV(1);

@@ -46,7 +46,8 @@ bool EventAgent::IsScreenInOperation() {
   // A screen that holds the acquisition events back (HoldsAcquisition): the
   // channel entry while its number is not tuned, the information banner
   // opened by the Info key, the channel browser, the media player's kind
-  // menu and source dialog (the TV source's banner waits until they close).
+  // menu and source dialog (the TV source's banner waits until they close),
+  // the automatic channel scan's screens.
   for (kv::Object* item : wm->Snapshot()) {
     auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
     if (form && form->IsOpen() && form->HoldsAcquisition()) return true;

@@ -102,7 +102,8 @@ constexpr ChoiceDef kFilledOnOpen[] = {{&T::C_NONE, 0}};
 // --- 0x81: picture --------------------------------------------------------------------
 constexpr OptionEntry kPicture[] = {
     ChoiceOption(Id(OPTION_TYPE_THEATER_LOCK), OPT_THEATER_LOCK, kOffOn, OPTION_SKIN_BOUND(TheaterLock)),
-    SliderOption(Id(OPTION_TYPE_BACKLIGHT_AUTO), OPT_BACKLIGHT, OPTION_SKIN_BOUND(BacklightAuto)),
+    // The set's backlight 0..100 seen from its middle point.
+    SliderOption(Id(OPTION_TYPE_BACKLIGHT_AUTO), OPT_BACKLIGHT, OPTION_SKIN_BOUND(BacklightAuto), -50, 50, 1),
     ChoiceOption(Id(OPTION_TYPE_AUTO_BRIGHTNESS_SENSOR), OPT_AUTO_BRIGHTNESS_SENSOR, kOffOn,
                  OPTION_SKIN_BOUND(AutoBrightnessSensor)),
     ChoiceOption(Id(OPTION_TYPE_ROOM_LIGHTING), OPT_ROOM_LIGHTING, kLowMediumHigh, OPTION_SKIN_BOUND(RoomLighting)),
@@ -128,7 +129,8 @@ constexpr OptionEntry kPicture[] = {
     SliderOption(Id(OPTION_TYPE_WB_GREEN), OPT_WB_GREEN, OPTION_NOT_GIVEN),
     SliderOption(Id(OPTION_TYPE_WB_BLUE), OPT_WB_BLUE, OPTION_NOT_GIVEN),
     SliderOption(Id(OPTION_TYPE_SUPER_RESOLUTION_LEVEL), OPT_SUPER_RESOLUTION_LEVEL, OPTION_SKIN_BOUND(SuperResolutionLevel)),
-    SliderOption(Id(OPTION_TYPE_STATIC_GAMMA), OPT_STATIC_GAMMA, OPTION_SKIN_BOUND(StaticGamma)),
+    // The set's gamma offset takes -5..5.
+    SliderOption(Id(OPTION_TYPE_STATIC_GAMMA), OPT_STATIC_GAMMA, OPTION_SKIN_BOUND(StaticGamma), -5, 5, 1),
     ChoiceOption(Id(OPTION_TYPE_PICTURE_MODE), OPT_PICTURE_MODE, kPictureMode, OPTION_WRAPPER(VideoPreset)),
     ChoiceOption(Id(OPTION_TYPE_PICTURE_SIZE), OPT_PICTURE_SIZE, kPictureSize, OPTION_WRAPPER(PreferViewMode)),
     SliderOption(Id(OPTION_TYPE_SUPER_RESOLUTION_LEVEL_AUTO), OPT_SUPER_RESOLUTION_LEVEL,

@@ -13,6 +13,19 @@ namespace SubSystem {
 KV_REGISTER_CLASS(SubSystem::State);
 KV_REGISTER_CLASS(SubSystem::SubSystemClass);
 
+namespace {
+kv::Member<Primitives::KeyRoutingForm>& Opening() {
+  static kv::Member<Primitives::KeyRoutingForm> opening;
+  return opening;
+}
+}  // namespace
+
+Primitives::KeyRoutingForm* OpeningScreen() { return Opening().get(); }
+
+OpeningScope::OpeningScope(Primitives::KeyRoutingForm* form) : outer_(Opening().get()) { Opening() = form; }
+
+OpeningScope::~OpeningScope() { Opening() = outer_; }
+
 void SubSystemClass::InitializeOnScreen(Primitives::KeyRoutingParameter* param) {
   KeyRoutingGroup::Initialize(param);
   OnSetBounds({0, 0, 960, 540});

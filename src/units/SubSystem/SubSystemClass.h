@@ -12,6 +12,21 @@ namespace SubSystem {
 
 class State;
 
+// The screen a sub-system's ChangeState is initialising and opening (state
+// changes nest), for the duration of that call only, else null: keys it puts
+// up on the help bar then are its own, before it has the focus.
+Primitives::KeyRoutingForm* OpeningScreen();
+class OpeningScope {
+ public:
+  explicit OpeningScope(Primitives::KeyRoutingForm* form);
+  ~OpeningScope();
+  OpeningScope(const OpeningScope&) = delete;
+  OpeningScope& operator=(const OpeningScope&) = delete;
+
+ private:
+  Primitives::KeyRoutingForm* outer_;
+};
+
 class SubSystemClass : public Primitives::KeyRoutingGroup {
   KV_CLASS(SubSystem, SubSystemClass, Primitives::KeyRoutingGroup)
  public:
