@@ -45,7 +45,7 @@ using namespace Strings;
 using namespace keys;
 
 // Operations 4 to 7 and their GUI keys.
-constexpr uint16_t kOtherKeys[] = {40, 39, 23, 22};
+constexpr uint16_t kOtherKeys[] = {KEY_NEXT, KEY_PREV, KEY_YELLOW, KEY_BLUE};
 constexpr int32_t kFirstOtherOperation = 4;
 
 constexpr int32_t kWidth = 800;
