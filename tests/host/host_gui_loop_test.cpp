@@ -102,10 +102,10 @@ TEST_F(GuiLoopTest, KeyFromAnotherThreadReachesTheRootAsItsGuiKey) {
   auto seen = RecordingRoot::Take();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].cls, "Events::XPM_EVENT_KEY");
-  EXPECT_EQ(seen[0].code, host::keys::KEY_OK);
+  EXPECT_EQ(seen[0].code, keys::KEY_OK);
   EXPECT_EQ(seen[0].down, 1);
   EXPECT_EQ(seen[0].fromPanel, 0);
-  EXPECT_EQ(seen[1].code, host::keys::KEY_BLUE);  // platform 115: not the same number
+  EXPECT_EQ(seen[1].code, keys::KEY_BLUE);  // platform 115: not the same number
 }
 
 TEST_F(GuiLoopTest, KeyUpStaleAndUnknownKeysAreDroppedMiddlewareEventsNever) {

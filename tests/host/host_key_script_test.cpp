@@ -129,7 +129,7 @@ class BoxRoot : public Core::Root {
   }
   kv::Object* PreDispatch(Core::Event* event) override {
     auto* key = kv::Cast<Events::XPM_EVENT_KEY>(event);
-    if (key && key->Code == host::keys::KEY_RIGHT) {
+    if (key && key->Code == keys::KEY_RIGHT) {
       box_->OnSetBounds(box_->Bounds().Move({40, 0}));
       timer_.OnSetEnabled(true);
       return this;

@@ -22,7 +22,7 @@
 namespace {
 
 using namespace host;
-using namespace host::keys;
+using namespace keys;
 
 std::vector<int> MappedPlatformCodes() {
   std::vector<int> codes;

@@ -98,7 +98,7 @@ TEST_F(DispatchTest, PreDispatchTakesThePowerKeyFromUnderADialogThatEatsEveryKey
   root->OnSetFocus(dialog);
   dialog->BeginModal();
 
-  EXPECT_EQ(Press(Core::KEY_POWER), root.get());
+  EXPECT_EQ(Press(keys::KEY_POWER), root.get());
   EXPECT_EQ(Log(), Strings{"standby"});
   Log().clear();
   EXPECT_EQ(Press(1), dialog);

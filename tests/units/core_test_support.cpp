@@ -53,7 +53,7 @@ kv::Object* KeyForm::HandleEvent(Core::Event* event) {
 
 kv::Object* TestRoot::PreDispatch(Core::Event* event) {
   Core::KeyEvent* k = AsKey(event);
-  if (k && k->Code == Core::KEY_POWER) {
+  if (k && k->Code == keys::KEY_POWER) {
     Log().push_back("standby");
     return this;
   }

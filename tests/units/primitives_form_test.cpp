@@ -191,7 +191,7 @@ TEST_F(FormTest, KeysGoToTheModalScreenUntilItCloses) {
   EXPECT_EQ(root->GetModalGroup(), dialog);
   EXPECT_EQ(root->OnGetFocus(), back);  // the modal screen needs no focus
 
-  EXPECT_EQ(Press(Primitives::KEY_OK), yes);
+  EXPECT_EQ(Press(keys::KEY_OK), yes);
   EXPECT_EQ(probe->log, Log({"activate:yes"}));
   EXPECT_EQ(Press(41), nullptr);  // not consumed inside: it does not reach the screen behind
   EXPECT_EQ(probe->log.size(), 1u);
@@ -210,11 +210,11 @@ TEST_F(FormTest, ControlsSignalTheirActivateKeyDownAndTheirFocusChanges) {
   s->Open();
   root->OnSetFocus(s);
   s->OnSetFocus(a);
-  EXPECT_EQ(Press(Primitives::KEY_OK, 0), nullptr);  // a release does not activate
+  EXPECT_EQ(Press(keys::KEY_OK, 0), nullptr);  // a release does not activate
   EXPECT_EQ(Press(7), nullptr);                      // another key goes on
-  EXPECT_EQ(Press(Primitives::KEY_OK), a);
+  EXPECT_EQ(Press(keys::KEY_OK), a);
   s->OnSetFocus(b);
-  EXPECT_EQ(Press(Primitives::KEY_OK), nullptr);
+  EXPECT_EQ(Press(keys::KEY_OK), nullptr);
   EXPECT_EQ(Press(7), b);
   b->OnActivate = kv::Slot();
   EXPECT_EQ(Press(7), nullptr);  // nothing to signal: the key goes on to the form

@@ -256,10 +256,10 @@ TEST_F(MenuTest, OkOnAnItemOpensItsTargetThroughTheMenuSystem) {
   page->Open();
   menus->OnSetFocus(page);
   page->OnSetCurrentItemIndex(1);
-  Press(Primitives::KEY_OK);  // the first item has no target
+  Press(keys::KEY_OK);  // the first item has no target
   EXPECT_TRUE(menus->opened.empty());
   page->OnSetCurrentItemIndex(2);
-  EXPECT_EQ(Press(Primitives::KEY_OK), items[1]);
+  EXPECT_EQ(Press(keys::KEY_OK), items[1]);
   ASSERT_EQ(menus->opened.size(), 1u);
   Primitives::KeyRoutingForm* sub = menus->opened[0];
   EXPECT_EQ(sub->KvClass(), &SubPage::StaticClass());

@@ -8,15 +8,11 @@
 #include <string_view>
 
 #include "platform/psl/psl.h"
-#include "units/Core/Event.h"
 
 namespace host {
 namespace {
 
-using namespace host::keys;
-
-// The framework's key event knows the digit and power codes by the same numbers.
-static_assert(KEY_0 == Core::KEY_DIGIT_0 && KEY_9 == Core::KEY_DIGIT_9 && KEY_POWER == Core::KEY_POWER);
+using namespace keys;
 
 // One key of the remote control or of the television's panel.
 struct RemoteKey {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/keys/keycodes.h"
+#include "keys/keycodes.h"
 
 namespace host {
 

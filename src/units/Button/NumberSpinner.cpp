@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Views/Align.h"
 
 namespace Button {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(NumberSpinner);
 
@@ -76,13 +79,13 @@ kv::Object* NumberSpinner::HandleEvent(Core::Event* event) {
   if (key && key->Down) {
     typing_ = false;
     const uint16_t code = key->Code;
-    if (code != 0 && (code == increaseKey_ || code == decreaseKey_)) {
+    if (code != KEY_NONE && (code == increaseKey_ || code == decreaseKey_)) {
       OnSetCurrent(Saturate(int64_t{current_} + (code == increaseKey_ ? step_ : -int64_t{step_})));
       kv::Signal(OnValueChange, this);
       return this;
     }
-    if (code >= Core::KEY_DIGIT_0 && code <= Core::KEY_DIGIT_9) {
-      processDigit(code - Core::KEY_DIGIT_0);
+    if (IsDigitKey(code)) {
+      processDigit(code - KEY_0);
       return this;
     }
   }

@@ -23,6 +23,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "units/Button/Button.h"
 #include "units/Core/Timer.h"
@@ -34,8 +35,8 @@ class NumberSpinner : public Button {
  public:
   static constexpr int32_t kVerifyTime = 3000;
   static constexpr int32_t kMaximumLimit = 9999;  // Maximum stays below 10000
-  static constexpr uint16_t kDefaultIncreaseKey = 4;  // up
-  static constexpr uint16_t kDefaultDecreaseKey = 5;  // down
+  static constexpr uint16_t kDefaultIncreaseKey = keys::KEY_UP;
+  static constexpr uint16_t kDefaultDecreaseKey = keys::KEY_DOWN;
 
   NumberSpinner();
 

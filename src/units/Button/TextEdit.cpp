@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "units/Core/Event.h"
 #include "units/Core/SeenTexts.h"
 #include "units/Core/Log.h"
@@ -9,6 +10,8 @@
 #include "units/Views/Align.h"
 
 namespace Button {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(TextEdit);
 
@@ -92,17 +95,17 @@ kv::Object* TextEdit::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down) return Button::HandleEvent(event);
   const uint16_t code = key->Code;
-  if (enableEraseKey_ && code != 0 && code == eraseKey_) {
+  if (enableEraseKey_ && code != KEY_NONE && code == eraseKey_) {
     if (!editModeEnabled_) return Button::HandleEvent(event);
     if (cursorPos_ > 0) ApplyTypedText(kv::StringRemove(textString_, cursorPos_ - 1, 1), cursorPos_ - 1);
     return this;
   }
-  if (code >= Core::KEY_DIGIT_0 && code <= Core::KEY_DIGIT_9) {
+  if (IsDigitKey(code)) {
     const kv::String digit = kv::NewStringChar(Core::KeyCodeToChar(code), 1);
     ApplyTypedText(kv::StringInsert(textString_, digit, cursorPos_), cursorPos_ + 1);
     return this;
   }
-  if (code == kDashKey) {
+  if (code == KEY_DASH) {
     if (supportDot_ && !textString_.Empty() && textString_.Length() < maxLength_ && !HoldsDot(textString_))
       ApplyTypedText(kv::StringInsert(textString_, dotString_, cursorPos_), cursorPos_ + dotString_.Length());
     return this;

@@ -31,7 +31,6 @@ namespace Button {
 class TextEdit : public Button {
   KV_CLASS(Button, TextEdit, Button)
  public:
-  static constexpr uint16_t kDashKey = 44;
 
   TextEdit();
   ~TextEdit() override;

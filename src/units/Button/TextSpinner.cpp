@@ -1,10 +1,13 @@
 #include "units/Button/TextSpinner.h"
 
+#include "keys/keycodes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 #include "units/Views/Align.h"
 
 namespace Button {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(TextSpinner);
 
@@ -37,7 +40,7 @@ void TextSpinner::OnSetCurrent(int32_t index) {
 
 kv::Object* TextSpinner::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && key->Code != 0 && (key->Code == increaseKey_ || key->Code == decreaseKey_)) {
+  if (key && key->Down && key->Code != KEY_NONE && (key->Code == increaseKey_ || key->Code == decreaseKey_)) {
     const int32_t n = GetTextCount();
     if (n > 0) {
       const int32_t step = key->Code == increaseKey_ ? 1 : n - 1;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "runtime/string.h"
 #include "units/Button/Button.h"
@@ -17,8 +18,8 @@ namespace Button {
 class TextSpinner : public Button {
   KV_CLASS(Button, TextSpinner, Button)
  public:
-  static constexpr uint16_t kDefaultIncreaseKey = 4;  // up
-  static constexpr uint16_t kDefaultDecreaseKey = 5;  // down
+  static constexpr uint16_t kDefaultIncreaseKey = keys::KEY_UP;
+  static constexpr uint16_t kDefaultDecreaseKey = keys::KEY_DOWN;
 
   TextSpinner();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -38,10 +39,8 @@ namespace Channels {
 
 namespace {
 
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_EXIT_2 = 45;
-constexpr uint16_t KEY_MENU = 3;
-constexpr uint16_t KEY_BACK = 41;
+using namespace keys;
+
 constexpr uint32_t kResultHelpMask = 0x40a00;
 constexpr uint32_t kErrorHelpMask = 0x40204;
 constexpr int32_t kInputLockScanned = 2;
@@ -352,7 +351,7 @@ kv::Object* AutoTuningCompleteDialog::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down) {
     if (key->Code == KEY_BACK) kv::Signal(OnReturn, this);
-    if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_2) {
+    if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) {
       kv::PostSignal(kv::MakeSlot(this, &AutoTuningCompleteDialog::ExitSlot));
       return this;
     }

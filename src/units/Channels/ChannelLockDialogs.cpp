@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/MenuSystemPages.h"
@@ -23,10 +24,8 @@ namespace Channels {
 
 namespace {
 
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
+using namespace keys;
+
 constexpr uint32_t kButtonsHelpMask = 0x40300;
 constexpr uint32_t kListHelpMask = 0x41300;
 constexpr int32_t kButtonWidth = 120;

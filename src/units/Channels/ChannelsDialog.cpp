@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -20,6 +21,8 @@
 KV_REGISTER_CLASS(Channels::ChannelsDialogClass);
 
 namespace Channels {
+
+using namespace keys;
 
 ChannelsDialogClass::ChannelsDialogClass() {
   KeyRoutingForm::OnSetBounds({0, 0, kDialogWidth, kDialogHeight});
@@ -169,7 +172,7 @@ void ErrorPanel::Layout(int32_t width, int32_t height, int32_t frame) {
 
 bool ErrorPanel::HandleKey(Core::Group* dialog, Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (!key || !key->Down || (key->Code != 6 && key->Code != 7)) return false;
+  if (!key || !key->Down || (key->Code != KEY_LEFT && key->Code != KEY_RIGHT)) return false;
   ToggleButtons(dialog, &ok, &exit);
   return true;
 }

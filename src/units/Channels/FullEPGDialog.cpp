@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/Channels.h"
@@ -41,15 +42,8 @@ namespace Channels {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_VOL_UP = 46;
-constexpr uint16_t KEY_VOL_DOWN = 47;
-constexpr uint16_t KEY_SCROLL_UP = 58;
-constexpr uint16_t KEY_SCROLL_DOWN = 59;
-constexpr uint16_t KEY_GUIDE = 66;
-constexpr uint16_t KEY_MUTE = 84;
+using namespace keys;
+
 constexpr int32_t kTimeOut = 60000;
 constexpr int32_t kVolumeMs = 2000;
 constexpr int32_t kClockMs = 2000;
@@ -491,8 +485,8 @@ kv::Object* FullEPGDialog::HandleEvent(Core::Event* event) {
       UpdateVolume(key->Code);
       ResetTimeout();
       return this;
-    case KEY_SCROLL_UP:
-    case KEY_SCROLL_DOWN:
+    case KEY_REWIND:
+    case KEY_FORWARD:
       Info.Description.HandleEvent(event);
       break;
     case KEY_GUIDE:

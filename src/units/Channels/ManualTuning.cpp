@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/Channels.h"
@@ -33,17 +34,14 @@ namespace Channels {
 
 namespace {
 
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_PAGE_UP = 39;
-constexpr uint16_t KEY_PAGE_DOWN = 40;
+using namespace keys;
+
 constexpr uint32_t kEditingHelpMask = 0x40202;
 constexpr uint32_t kSelectHelpMask = 0x40006;
 constexpr int32_t kArrowWidth = 13;
 
 kv::String Text(const kv::MultiTextId& id) { return kv::GetVariantOfString(id); }
 
-bool IsDigitKey(uint16_t code) { return code >= 10 && code <= 19; }
 
 }  // namespace
 
@@ -312,7 +310,7 @@ void ManualTuningDialog::Close() {
 
 kv::Object* ManualTuningDialog::HandleEvent(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
-    if (key->Down && (key->Code == KEY_PAGE_UP || key->Code == KEY_PAGE_DOWN)) {
+    if (key->Down && (key->Code == KEY_PREV || key->Code == KEY_NEXT)) {
       list_.HandleEvent(event);
       ResetTimeout();
       return this;

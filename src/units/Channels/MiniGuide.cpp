@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/NonMenuSystem.h"
@@ -39,11 +40,8 @@ namespace Channels {
 
 namespace {
 
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_SCROLL_UP = 58;
-constexpr uint16_t KEY_SCROLL_DOWN = 59;
-constexpr uint16_t KEY_INFO = 79;
+using namespace keys;
+
 constexpr int32_t kTimeOut = 15000;
 constexpr int32_t kRefreshMs = 2000;
 constexpr int32_t kSlidePeriod = 10;
@@ -386,8 +384,8 @@ kv::Object* MiniGuideDialog::HandleEvent(Core::Event* event) {
     case KEY_DOWN:
       // The strip's list (focused) scrolls first; a key it leaves is spent here.
       break;
-    case KEY_SCROLL_UP:
-    case KEY_SCROLL_DOWN:
+    case KEY_REWIND:
+    case KEY_FORWARD:
       if (DescriptionForm* d = description_.get()) d->Text.HandleEvent(event);
       break;
     case KEY_INFO:

@@ -1,5 +1,6 @@
 #include "units/Channels/ScanDialog.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
@@ -15,8 +16,8 @@ KV_REGISTER_CLASS(Channels::ScanDialog);
 namespace Channels {
 
 namespace {
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_EXIT_2 = 45;
+using namespace keys;
+
 constexpr uint32_t kStopHelpMask = 0x80000;
 // The scan screens hold three lines under the caption.
 constexpr int32_t kScanHeight = 250;
@@ -74,7 +75,7 @@ uint16_t ScanDialog::KeyCode(Core::KeyEvent* key) { return key->Code; }
 kv::Object* ScanDialog::HandleEvent(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
     const uint16_t code = KeyCode(key);
-    if (key->Down && (code == KEY_EXIT || code == KEY_EXIT_2)) AbortScan();
+    if (key->Down && (code == KEY_EXIT || code == KEY_EXIT_ALT)) AbortScan();
     return this;
   }
   if (HandleScanEvent(event)) return this;

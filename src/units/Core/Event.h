@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/object.h"
 
 namespace Core {
@@ -14,15 +15,9 @@ class Event : public kv::Object {
   Event() = default;
 };
 
-// GUI key codes that the framework itself knows.
-inline constexpr uint16_t KEY_DIGIT_0 = 10;  // digits 0..9 are the codes 10..19
-inline constexpr uint16_t KEY_DIGIT_9 = 19;
-inline constexpr uint16_t KEY_POWER = 80;
-
 // The character of a GUI key code: '0'..'9' for the digit keys 10..19, else 0.
 constexpr char16_t KeyCodeToChar(uint16_t code) {
-  return (code >= KEY_DIGIT_0 && code <= KEY_DIGIT_9) ? static_cast<char16_t>(u'0' + (code - KEY_DIGIT_0))
-                                                      : char16_t{0};
+  return keys::IsDigitKey(code) ? static_cast<char16_t>(u'0' + (code - keys::KEY_0)) : char16_t{0};
 }
 
 class KeyEvent : public Event {

@@ -1,3 +1,4 @@
+#include "keys/keycodes.h"
 #include "units/FactorySystem/AdjustmentMenu.h"
 
 #include "runtime/auto_object.h"
@@ -18,16 +19,10 @@ KV_REGISTER_CLASS(FactorySystem::AdjustmentMenu);
 
 namespace FactorySystem {
 
+using namespace keys;
+
 namespace {
 
-constexpr uint16_t kKeyMenu = 3;
-constexpr uint16_t kKeyDigit9 = 19;
-constexpr uint16_t kKeyChannelUp = 36;
-constexpr uint16_t kKeyChannelDown = 37;
-constexpr uint16_t kKeyVolumeUp = 46;
-constexpr uint16_t kKeyVolumeDown = 47;
-constexpr uint16_t kKeyBack = 41;
-constexpr int32_t kResetHeldKey = 58;
 
 struct Option {
   int32_t id;
@@ -132,19 +127,19 @@ kv::Object* AdjustmentMenu::HandleEvent(Core::Event* event) {
   auto* xkey = kv::Cast<Events::XPM_EVENT_KEY>(key);
   const bool panel = xkey && xkey->FromPanel == 1;
   switch (key->Code) {
-    case kKeyMenu:
+    case KEY_MENU:
       if (panel) Close();
       break;
-    case kKeyDigit9:
+    case KEY_9:
       if (FactorySystem* s = OnGetFactorySystem()) s->OpenState(&StatusCheck::StaticClass(), nullptr, &StaticClass());
       break;
-    case kKeyChannelUp: ToggleType(true); break;
-    case kKeyChannelDown: ToggleType(false); break;
-    case kKeyVolumeUp: ChangeValue(true); break;
-    case kKeyVolumeDown: ChangeValue(false); break;
-    case kKeyBack: {
+    case KEY_CH_UP: ToggleType(true); break;
+    case KEY_CH_DOWN: ToggleType(false); break;
+    case KEY_VOL_UP: ChangeValue(true); break;
+    case KEY_VOL_DOWN: ChangeValue(false); break;
+    case KEY_BACK: {
       SkinBin::Wrapper* w = Skin();
-      if (OptionIndex == kModelIdOption && panel && w && w->GetKeyHeld(kResetHeldKey)) {
+      if (OptionIndex == kModelIdOption && panel && w && w->GetKeyHeld(KEY_HELD_FACTORY_RESET)) {
         auto* reset = kv::New<Events::XPM_EVENT_FACTORY_RESET>();
         if (Core::Root* root = GetRoot()) root->DispatchEvent(reset);
       }

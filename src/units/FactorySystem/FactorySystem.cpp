@@ -1,3 +1,4 @@
+#include "keys/keycodes.h"
 #include "units/FactorySystem/FactorySystem.h"
 
 #include "runtime/auto_object.h"
@@ -32,11 +33,11 @@ KV_REGISTER_CLASS(FactorySystem::FactorySystem);
 
 namespace FactorySystem {
 
+using namespace keys;
+
 namespace {
 
 constexpr uint32_t kClearLayers = 0x9000;
-constexpr uint16_t kServiceKey = 5;       // the panel's input key
-constexpr int32_t kServiceHeldKey = 67;
 constexpr int32_t kPictureModeOption = static_cast<int32_t>(0x8100001Bu);
 constexpr int32_t kPictureSizeOption = static_cast<int32_t>(0x8100001Cu);
 constexpr int32_t kSetupMenuAntennaRow = 3;
@@ -167,11 +168,12 @@ void FactorySystem::HandlePostEvent(kv::Object*) {
 
 kv::Object* FactorySystem::HandleEvent(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
-    if (!key->Down || key->Code != kServiceKey) return nullptr;
+    // Service mode: Down from the panel while the service key is held.
+    if (!key->Down || key->Code != KEY_DOWN) return nullptr;
     auto* xkey = kv::Cast<Events::XPM_EVENT_KEY>(key);
     if (!xkey || xkey->FromPanel != 1) return nullptr;
     SkinBin::Wrapper* w = Skin();
-    if (w && w->GetKeyHeld(kServiceHeldKey)) {
+    if (w && w->GetKeyHeld(KEY_HELD_SERVICE)) {
       ShowIndicator(ServiceText());
       w->OnSetFactoryMode(ServiceText());
     }
@@ -384,11 +386,11 @@ int32_t FactorySystem::ProcessFacRawCommand(uint32_t code) {
 }
 
 int32_t FactorySystem::DiscreteKey2KeyEvent(uint32_t code) {
-  uint16_t key = 0;
+  uint16_t key = KEY_NONE;
   switch (code) {
-    case 0x40BF10EF: key = 84; break;
-    case 0x40BF13EC: key = 70; break;
-    case 0x40BE43: key = 95; break;
+    case 0x40BF10EF: key = KEY_MUTE; break;
+    case 0x40BF13EC: key = KEY_AUDIO; break;
+    case 0x40BE43: key = KEY_3D; break;
     default: return 0;
   }
   auto* e = kv::New<Events::XPM_EVENT_KEY>();

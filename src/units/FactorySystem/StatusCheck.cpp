@@ -1,3 +1,4 @@
+#include "keys/keycodes.h"
 #include "units/FactorySystem/StatusCheck.h"
 
 #include "runtime/auto_object.h"
@@ -16,6 +17,8 @@
 KV_REGISTER_CLASS(FactorySystem::StatusCheck);
 
 namespace FactorySystem {
+
+using namespace keys;
 
 namespace {
 
@@ -166,7 +169,7 @@ kv::Object* StatusCheck::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key) return WidgetClass::HandleEvent(event);
   if (!key->Down) return nullptr;
-  if (key->Code == 2 || key->Code == 19 || key->Code == 41 || key->Code == 45) Close();
+  if (key->Code == KEY_EXIT || key->Code == KEY_9 || key->Code == KEY_BACK || key->Code == KEY_EXIT_ALT) Close();
   return this;
 }
 

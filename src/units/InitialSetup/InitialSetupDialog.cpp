@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/InitialSetup.h"
@@ -25,14 +26,7 @@ namespace InitialSetup {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_EXIT_2 = 45;
-constexpr uint16_t KEY_BACK = 41;
+using namespace keys;
 
 constexpr int32_t kTitleHeight = 30;
 constexpr int32_t kButtonWidth = 110;
@@ -185,7 +179,7 @@ kv::Object* InitialSetupDialog::HandleEvent(Core::Event* event) {
       NextStep(this);
       break;
     case KEY_EXIT:
-    case KEY_EXIT_2:
+    case KEY_EXIT_ALT:
       // Only from the scan confirmation on may the viewer leave the setup.
       if (SetupStep >= INITIAL_SETUP_ABORTABLE) {
         NextState = nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
 #include "strings/ListForm.h"
@@ -17,6 +18,8 @@
 #include "units/Structures/VirtualChannel.h"
 
 namespace ListForm {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(ListForm::CBChannelList);
 KV_REGISTER_CLASS(ListForm::CBFavoritesList);
@@ -150,15 +153,15 @@ int32_t CBFavoritesList::GetFocusItemIndex() {
 kv::Object* CBFavoritesList::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down) {
-    if (key->Code == 21 || key->Code == 20) {
-      if (key->Code == 21)
+    if (key->Code == KEY_GREEN || key->Code == KEY_RED) {
+      if (key->Code == KEY_GREEN)
         AddSourceToFav();
       else
         RemoveSourcefromFav();
       kv::Signal(FocusMove, this);
       return this;
     }
-    if (key->Code == 100 || key->Code == 110) {
+    if (key->Code == KEY_FAV || key->Code == KEY_FAV_ALT) {
       Core::KeyEvent right;
       right.Initialize(IncreaseKey, 1);
       return CBListClass::HandleEvent(&right);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
 #include "strings/ListForm.h"
@@ -24,6 +25,8 @@
 #include "units/Structures/VirtualChannel.h"
 
 namespace ListForm {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(ListForm::CBListCourier);
 KV_REGISTER_CLASS(ListForm::CBInputListCourier);
@@ -160,8 +163,8 @@ CBListClass::CBListClass() {
   ItemYOffset = 4;
   ItemInterval = 5;
   MaxRows = 6;
-  DecreaseKey = 6;
-  IncreaseKey = 7;
+  DecreaseKey = KEY_LEFT;
+  IncreaseKey = KEY_RIGHT;
   ItemClass = &CBListItem::StaticClass();
   timer_.OnSetBegin(kBrowserTuneMs);
   timer_.OnSetPeriod(0);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/text.h"
 #include "strings/ListForm.h"
 #include "units/Agent/MessageAgent.h"
@@ -25,6 +26,8 @@
 #include "units/SubSystem/SubSystemClass.h"
 
 namespace ListForm {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(ListForm::ChannelRowCourier);
 KV_REGISTER_CLASS(ListForm::ChannelLockCourier);
@@ -240,7 +243,7 @@ void ChannelOptionItem::EnableChannel() {
 kv::Object* ChannelOptionItem::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key) return nullptr;
-  if (key->Down && key->Code == 20) {
+  if (key->Down && key->Code == KEY_RED) {
     EnableChannel();
     kv::Signal(FocusMove, this);
     return this;
@@ -377,8 +380,8 @@ kv::Object* ChannelItem::GetData(kv::Object* data) {
 ChannelListBase::ChannelListBase() {
   RowsTakeWidth = true;  // the rows' columns spread across the list
   MaxRows = 8;
-  PageUpKey = 39;
-  PageDownKey = 40;
+  PageUpKey = KEY_PREV;
+  PageDownKey = KEY_NEXT;
   indicatorInset_ = 20;
 }
 

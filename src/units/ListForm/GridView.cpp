@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Bitmaps/ListBitmaps.h"
@@ -26,9 +27,7 @@ KV_REGISTER_CLASS(ListForm::PhotoGridView);
 namespace {
 
 constexpr int32_t kPhotoCells = 28;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_EXIT = 45;
-constexpr uint16_t KEY_EXIT2 = 2;
+using namespace keys;
 
 void Show(Core::View& v, bool on) {
   if (v.IsVisible() != on) v.OnSetVisible(on);
@@ -440,8 +439,9 @@ kv::Object* PhotoGridView::HandleEvent(Core::Event* event) {
     return this;
   }
   if (auto* key = kv::Cast<Core::KeyEvent>(event); key && !IsVisible()) {
+    // Back and the two exit keys still reach the owner of an empty (hidden) list.
     const uint16_t code = key->Code;
-    return code == KEY_BACK || code == KEY_EXIT || code == KEY_EXIT2 ? nullptr : this;
+    return code == KEY_BACK || code == KEY_EXIT || code == KEY_EXIT_ALT ? nullptr : this;
   }
   return GridView::HandleEvent(event);
 }

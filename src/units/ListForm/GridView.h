@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/member.h"
 #include "runtime/slot.h"
 #include "units/Core/Timer.h"
@@ -54,12 +55,12 @@ class GridView : public Primitives::KeyRoutingListForm {
   int32_t ItemYOffset = 0;
   int32_t ItemXInterval = 0;
   int32_t ItemYInterval = 0;
-  uint16_t IncreaseItemKey = 7;
-  uint16_t DecreaseItemKey = 6;
-  uint16_t IncreaseRowKey = 5;
-  uint16_t DecreaseRowKey = 4;
-  uint16_t PageUpKey = 99;
-  uint16_t PageDownKey = 100;
+  uint16_t IncreaseItemKey = keys::KEY_RIGHT;
+  uint16_t DecreaseItemKey = keys::KEY_LEFT;
+  uint16_t IncreaseRowKey = keys::KEY_DOWN;
+  uint16_t DecreaseRowKey = keys::KEY_UP;
+  uint16_t PageUpKey = keys::KEY_BROWSE;
+  uint16_t PageDownKey = keys::KEY_FAV;
   bool WrapAround = false;
   bool WrapAroundPage = true;
   kv::Slot OnActivateOption;

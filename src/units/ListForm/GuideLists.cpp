@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
 #include "units/Bitmaps/Bitmaps.h"
@@ -27,6 +28,8 @@
 #include "units/SubSystem/SubSystemClass.h"
 
 namespace ListForm {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(ListForm::EPGChannelCourier);
 KV_REGISTER_CLASS(ListForm::EPGProgramListCourier);
@@ -305,8 +308,8 @@ EPGProgramListCourier* MiniGuideListItem::NewCourier() const { return kv::New<Mi
 
 EPGChannelList::EPGChannelList() {
   MaxRows = kGuideRows;
-  PageUpKey = KEY_PAGE_UP;
-  PageDownKey = KEY_PAGE_DOWN;
+  PageUpKey = KEY_PREV;
+  PageDownKey = KEY_NEXT;
   ItemClass = &EPGChannelItem::StaticClass();
   RowsTakeWidth = true;  // a name too long for the column ends in an ellipsis inside it
   OnFocusOption = kv::MakeSlot(this, &EPGChannelList::DoFocus);
@@ -381,8 +384,8 @@ void EPGChannelList::TuneToChannel(kv::Object* /*sender*/) {
 
 EPGProgramList::EPGProgramList() {
   MaxRows = kGuideRows;
-  PageUpKey = KEY_PAGE_UP;
-  PageDownKey = KEY_PAGE_DOWN;
+  PageUpKey = KEY_PREV;
+  PageDownKey = KEY_NEXT;
   WrapAround = false;
   ItemClass = &EPGProgramListItem::StaticClass();
   OnFocusOption = kv::MakeSlot(this, &EPGProgramList::DoFocus);
@@ -447,9 +450,9 @@ kv::Object* EPGProgramList::HandleEvent(Core::Event* event) {
     MoveWithPaging(-1, false);
   else if (code == IncreaseKey)
     MoveWithPaging(1, false);
-  else if (code == KEY_PAGE_UP)
+  else if (code == KEY_PREV)
     MoveWithPaging(-1, true);
-  else if (code == KEY_PAGE_DOWN)
+  else if (code == KEY_NEXT)
     MoveWithPaging(1, true);
   else
     return ListClass::HandleEvent(event);
@@ -518,8 +521,8 @@ void EPGProgramList::HandleMessage(Structures::Message* msg) {
 
 MiniGuideList::MiniGuideList() {
   MaxRows = kMiniGuideRows;
-  PageUpKey = KEY_PAGE_UP;
-  PageDownKey = KEY_PAGE_DOWN;
+  PageUpKey = KEY_PREV;
+  PageDownKey = KEY_NEXT;
   ItemClass = &MiniGuideListItem::StaticClass();
   OnFocusOption = kv::MakeSlot(this, &MiniGuideList::DoFocus);
   SetMarks(Bitmaps::OptionButtonUpArrow, Bitmaps::OptionButtonDownArrow);

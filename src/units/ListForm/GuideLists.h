@@ -22,9 +22,6 @@
 
 namespace ListForm {
 
-// The guide lists' page keys.
-inline constexpr uint16_t KEY_PAGE_UP = 39;
-inline constexpr uint16_t KEY_PAGE_DOWN = 40;
 // The column tunes this long after the focus last moved.
 inline constexpr int32_t kGuideTuneMs = 500;
 // Events of the mini guide.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "keys/keycodes.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
 #include "strings/ListForm.h"
@@ -29,6 +30,8 @@
 #include "units/SubSystem/SubSystemClass.h"
 
 namespace ListForm {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(ListForm::InputCourier);
 KV_REGISTER_CLASS(ListForm::CecInputCourier);
@@ -251,7 +254,7 @@ kv::Object* CecInputItem::GetData(kv::Object* data) {
 // --- Labelling row --------------------------------------------------------------
 
 InputLabelingItem::InputLabelingItem() {
-  ActivateKey = 21;
+  ActivateKey = KEY_GREEN;
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::InputLabelsListButtonFocus));
   OnSetTextAlignH(0);
   TextView().OnSetEllipsis(true);
@@ -323,10 +326,10 @@ kv::Object* InputLabelingItem::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down) return ListItem::HandleEvent(event);
   switch (key->Code) {
-    case 6: ChangeLabel(false); break;
-    case 7: ChangeLabel(true); break;
-    case 20: SkipSource(); break;
-    case 1: break;
+    case KEY_LEFT: ChangeLabel(false); break;
+    case KEY_RIGHT: ChangeLabel(true); break;
+    case KEY_RED: SkipSource(); break;
+    case KEY_OK: break;
     default: return ListItem::HandleEvent(event);
   }
   kv::Signal(FocusMove, this);
@@ -447,7 +450,7 @@ kv::Object* ExternalInputList::HandleEvent(Core::Event* event) {
   if (key && key->Down) {
     if (key->Code == IncreaseKey || key->Code == DecreaseKey) {
       StopAutoTune();
-    } else if (key->Code == 7) {
+    } else if (key->Code == KEY_RIGHT) {
       ProcessRightKey();
       kv::Signal(FocusMove, this);
       return this;
@@ -595,7 +598,7 @@ kv::Object* CecInputList::HandleEvent(Core::Event* event) {
       }
       return answer;
     }
-    if (key->Code == 6) {
+    if (key->Code == KEY_LEFT) {
       kv::Signal(OnExit, this);
       return this;
     }

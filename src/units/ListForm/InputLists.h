@@ -21,8 +21,6 @@ namespace ListForm {
 
 // Delay between the last input-key press and the tuning of the input.
 inline constexpr int32_t kInputAutoTuneMs = 500;
-// The key that steps through the inputs (remote and front panel).
-inline constexpr uint16_t KEY_INPUT = 83;
 // Number of label choices without and with a custom label.
 inline constexpr int32_t kLabelChoices = 9;
 inline constexpr int32_t kLabelChoicesCustom = 10;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
@@ -13,6 +14,8 @@
 #include "units/Resources/Resources.h"
 
 namespace ListForm {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(ListForm::ListDataSource);
 KV_REGISTER_CLASS(ListForm::ListItem);
@@ -307,9 +310,9 @@ kv::Object* ListClass::HandleEvent(Core::Event* event) {
     } else {
       HandleRowModeKey(true);
     }
-  } else if (ListMode && code != 0 && code == PageUpKey) {
+  } else if (ListMode && code != KEY_NONE && code == PageUpKey) {
     ScrollPages(-1);
-  } else if (ListMode && code != 0 && code == PageDownKey) {
+  } else if (ListMode && code != KEY_NONE && code == PageDownKey) {
     ScrollPages(1);
   } else {
     return KeyRoutingListForm::HandleEvent(event);

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/member.h"
 #include "runtime/slot.h"
 #include "runtime/string.h"
@@ -140,10 +141,10 @@ class ListClass : public Primitives::KeyRoutingListForm {
 
   bool WrapAround = true;
   bool ListMode = true;
-  uint16_t DecreaseKey = 4;
-  uint16_t IncreaseKey = 5;
-  uint16_t PageUpKey = 0;
-  uint16_t PageDownKey = 0;
+  uint16_t DecreaseKey = keys::KEY_UP;
+  uint16_t IncreaseKey = keys::KEY_DOWN;
+  uint16_t PageUpKey = keys::KEY_NONE;
+  uint16_t PageDownKey = keys::KEY_NONE;
   uint16_t ArrangeMode = 1;
   // Rows of a top-to-bottom list take the list's width less ItemXOffset on
   // each side (set by lists whose rows lay out columns across that width).

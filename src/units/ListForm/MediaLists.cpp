@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
@@ -45,11 +46,8 @@ KV_REGISTER_CLASS(ListForm::MediaControllerList);
 
 namespace {
 
-// Keys that still reach the owner of an empty (hidden) media list: back and
-// the two exit keys.
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_EXIT = 45;
-constexpr uint16_t KEY_EXIT2 = 2;
+using namespace keys;
+
 constexpr int32_t kPreviewMode = 4;
 constexpr int32_t kArrowsX = 440;
 
@@ -223,8 +221,8 @@ void MediaContentListItem::UpdateMetadata(Media::MediaItem* data) {
 
 MediaContentList::MediaContentList() {
   OnSetTimeOutValue(0);
-  PageUpKey = 36;
-  PageDownKey = 37;
+  PageUpKey = KEY_CH_UP;
+  PageDownKey = KEY_CH_DOWN;
   WrapAround = true;
   ItemClass = &MediaContentListItem::StaticClass();
   OnActivateOption = kv::MakeSlot(this, &MediaContentList::DoOnActivate);
@@ -389,8 +387,9 @@ kv::Object* MediaContentList::HandleEvent(Core::Event* event) {
     return this;
   }
   if (auto* key = kv::Cast<Core::KeyEvent>(event); key && !IsVisible()) {
+    // Back and the two exit keys still reach the owner of an empty (hidden) list.
     const uint16_t code = key->Code;
-    return code == KEY_BACK || code == KEY_EXIT || code == KEY_EXIT2 ? nullptr : this;
+    return code == KEY_BACK || code == KEY_EXIT || code == KEY_EXIT_ALT ? nullptr : this;
   }
   return PagedList::HandleEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/text.h"
 #include "strings/SkinBin.h"
 #include "units/Bitmaps/Bitmaps.h"
@@ -18,6 +19,8 @@
 #include "units/SkinBin/Wrapper.h"
 
 namespace ListForm {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(ListForm::IndicatedList);
 KV_REGISTER_CLASS(ListForm::OptionListItem);
@@ -208,8 +211,8 @@ SystemInfoList::SystemInfoList() {
   ItemXOffset = 20;
   RowsTakeWidth = true;
   MaxRows = 10;
-  PageUpKey = 39;
-  PageDownKey = 40;
+  PageUpKey = KEY_PREV;
+  PageDownKey = KEY_NEXT;
   ItemClass = &SystemInfoItem::StaticClass();
 }
 

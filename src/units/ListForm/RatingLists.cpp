@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/ListForm.h"
@@ -26,6 +27,8 @@
 #include "units/SubSystem/SubSystemClass.h"
 
 namespace ListForm {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(ListForm::RRTLevelCourier);
 KV_REGISTER_CLASS(ListForm::KXDRRTDimensionItem);
@@ -389,8 +392,8 @@ void RRTDimensionItem::DoFocusMove(kv::Object* /*sender*/) { kv::Signal(FocusMov
 RRTDimensionList::RRTDimensionList() {
   MaxRows = kColumns;
   ArrangeMode = 0;
-  DecreaseKey = 6;
-  IncreaseKey = 7;
+  DecreaseKey = KEY_LEFT;
+  IncreaseKey = KEY_RIGHT;
   ItemInterval = 4;
   ItemXOffset = 4;
   WrapAround = false;

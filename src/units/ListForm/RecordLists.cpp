@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/text.h"
 #include "strings/ListForm.h"
 #include "strings/ProductTree.h"
@@ -25,6 +26,8 @@
 #include "units/SubSystem/State.h"
 
 namespace ListForm {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(ListForm::RecordCourier);
 KV_REGISTER_CLASS(ListForm::ScheduledRecordListCourier);
@@ -434,7 +437,7 @@ void ScheduledRecordListItem::UpdateSettings() {
 }
 
 RecordedShowsListItem::RecordedShowsListItem() {
-  OnSetActivateKey(0);  // no key activates a recorded show
+  OnSetActivateKey(KEY_NONE);  // no key activates a recorded show
   file_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
   file_.OnSetEllipsis(true);
   AddColumn(file_, true, true);
@@ -481,8 +484,8 @@ kv::Object* RecordedShowsListItem::GetData(kv::Object* data) {
 RecordListBase::RecordListBase() {
   RowsTakeWidth = true;  // the rows' columns spread across the list
   MaxRows = kRecordRows;
-  PageUpKey = 39;
-  PageDownKey = 40;
+  PageUpKey = KEY_PREV;
+  PageDownKey = KEY_NEXT;
 }
 
 void RecordListBase::forceReload(kv::Object* sender) {

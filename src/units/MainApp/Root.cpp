@@ -105,7 +105,7 @@ Core::View* Root::FindStage(const kv::Class* cls) {
 
 kv::Object* Root::PreDispatchKey(Core::KeyEvent* key) {
   if (!key->Down) return nullptr;
-  if (key->Code == Core::KEY_POWER) {
+  if (key->Code == keys::KEY_POWER) {
     if (standby_ && standby_->IsInStandby()) {
       standby_->WakeUp();
       return key;

@@ -24,6 +24,7 @@
 #include <array>
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/member.h"
 #include "units/Core/Root.h"
 
@@ -41,7 +42,11 @@ struct PanelRemap {
   uint16_t from;
   uint16_t to;
 };
-inline constexpr PanelRemap kPanelRemap[] = {{36, 4}, {37, 5}, {46, 7}, {47, 6}, {83, 1}};
+inline constexpr PanelRemap kPanelRemap[] = {{keys::KEY_CH_UP, keys::KEY_UP},
+                                             {keys::KEY_CH_DOWN, keys::KEY_DOWN},
+                                             {keys::KEY_VOL_UP, keys::KEY_RIGHT},
+                                             {keys::KEY_VOL_DOWN, keys::KEY_LEFT},
+                                             {keys::KEY_INPUT, keys::KEY_OK}};
 
 class Root : public Core::Root {
   KV_CLASS(MainApp, Root, Core::Root)

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "keys/keycodes.h"
 #include "platform/psl/psl.h"
 #include "runtime/auto_object.h"
 #include "runtime/trace.h"
@@ -21,6 +22,8 @@
 KV_REGISTER_CLASS(Media::SlideShowAnimator);
 
 namespace Media {
+
+using namespace keys;
 
 namespace {
 
@@ -285,9 +288,9 @@ kv::Object* SlideShowAnimator::HandleEvent(Core::Event* event) {
     return this;
   }
   if (auto* key = kv::Cast<Core::KeyEvent>(event); key && key->Down) {
-    if (key->Code == 7) key->Code = Overlay::KEY_NEXT;
-    if (key->Code == 6) key->Code = Overlay::KEY_PREVIOUS;
-    if (key->Code == Overlay::KEY_NEXT || key->Code == Overlay::KEY_PREVIOUS) Report(47, 0, 0, 0, 0);
+    if (key->Code == KEY_RIGHT) key->Code = KEY_NEXT;
+    if (key->Code == KEY_LEFT) key->Code = KEY_PREV;
+    if (key->Code == KEY_NEXT || key->Code == KEY_PREV) Report(47, 0, 0, 0, 0);
   }
   return Overlay::Player::HandleEvent(event);
 }

@@ -1,5 +1,6 @@
 #include "units/MediaPlayer/BrowserTemplate.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/ref.h"
 #include "runtime/slot.h"
@@ -41,13 +42,8 @@ namespace MediaPlayer {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_EXIT_2 = 45;
-constexpr uint16_t KEY_VOLUME_UP = 46;
-constexpr uint16_t KEY_VOLUME_DOWN = 47;
-constexpr uint16_t KEY_MUTE = 84;
+using namespace keys;
+
 // Status event kind 18 (storage), first value 5: a device was removed.
 constexpr uint16_t STATUS_STORAGE = 18;
 constexpr int32_t STORAGE_REMOVED = 5;
@@ -222,7 +218,7 @@ kv::Object* MediaPlayerTemplate::HandleEvent(Core::Event* event) {
     if (!key->Down) return WidgetClass::HandleEvent(event);
     switch (key->Code) {
       case KEY_EXIT:
-      case KEY_EXIT_2:
+      case KEY_EXIT_ALT:
         LeaveMediaPlayer(true);
         OnSetShowWaiting(0);
         Close();
@@ -244,8 +240,8 @@ kv::Object* MediaPlayerTemplate::HandleEvent(Core::Event* event) {
       case KEY_OK:
         DoItemActivate(GetFocusItem());
         return this;
-      case KEY_VOLUME_UP:
-      case KEY_VOLUME_DOWN:
+      case KEY_VOL_UP:
+      case KEY_VOL_DOWN:
         UpdateVolume(key->Code);
         volumeTimer_.Activate();
         return this;
@@ -317,7 +313,7 @@ void MediaPlayerTemplate::HandleMessage(Structures::Message* msg) {
       break;
     case Constants::MSG_EXIT_MEDIA_STATE: {
       auto* key = kv::New<Core::KeyEvent>();
-      key->Initialize(KEY_EXIT_2, 1);
+      key->Initialize(KEY_EXIT_ALT, 1);
       HandleEvent(key);
       break;
     }
@@ -479,7 +475,7 @@ void MediaPlayerTemplate::UpdateVolume(uint16_t key) {
   SkinBin::Wrapper* w = Settings();
   int32_t volume = w->GetVolume();
   if (volume >= 1 && volume <= 99) {
-    volume += key == KEY_VOLUME_UP ? 1 : -1;
+    volume += key == KEY_VOL_UP ? 1 : -1;
     w->OnSetVolume(volume);
     volume = w->GetVolume();
   }

@@ -1,5 +1,6 @@
 #include "units/MediaPlayer/FullPlayTemplate.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -21,20 +22,10 @@ namespace MediaPlayer {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_PREV = 39;
-constexpr uint16_t KEY_NEXT = 40;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_PLAY = 50;
-constexpr uint16_t KEY_PAUSE = 51;
-constexpr uint16_t KEY_STOP = 53;
-constexpr uint16_t KEY_REWIND = 58;
-constexpr uint16_t KEY_FORWARD = 59;
-constexpr uint16_t KEY_DISPLAY = 79;
+using namespace keys;
+
 // Keys from here up belong to the template.
-constexpr uint16_t KEY_TEMPLATE = 80;
+constexpr uint16_t kFirstTemplateKey = KEY_POWER;
 // Status codes from here up belong to the template.
 constexpr uint16_t STATUS_TEMPLATE = 30;
 
@@ -230,7 +221,7 @@ kv::Object* MovieMusicFullPlayTemplate::HandlePlaybackKey(Core::KeyEvent* key) {
       b->ChangeTimeOut(0);
       b->OnSetVisible(true);
       return this;
-    case KEY_DISPLAY:
+    case KEY_INFO:
       if (b->OnGetTimeOutValue() == 0) return this;
       b->OnSetVisible(!b->IsVisible());
       if (b->IsVisible()) {
@@ -297,7 +288,7 @@ bool MovieMusicFullPlayTemplate::HandleStatus(uint16_t code, Events::StatusEvent
 
 kv::Object* MovieMusicFullPlayTemplate::HandleEvent(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
-    if (key->Down && key->Code < KEY_TEMPLATE)
+    if (key->Down && key->Code < kFirstTemplateKey)
       if (kv::Object* taken = HandlePlaybackKey(key)) return taken;
     return MediaPlayerFullScreenTemplate::HandleEvent(event);
   }

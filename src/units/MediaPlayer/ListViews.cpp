@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -39,16 +40,8 @@ namespace MediaPlayer {
 
 namespace {
 
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_RED = 20;
-constexpr uint16_t KEY_PREVIOUS = 39;
-constexpr uint16_t KEY_NEXT = 40;
-constexpr uint16_t KEY_PLAY = 50;
-constexpr uint16_t KEY_PAUSE = 51;
-constexpr uint16_t KEY_STOP = 53;
-constexpr uint16_t KEY_REWIND = 58;
-constexpr uint16_t KEY_FAST_FORWARD = 59;
+using namespace keys;
+
 // The companion file of a movie has this extension.
 constexpr const char* kCompanionExtension = "srt";
 // The panel on the right of the list.
@@ -258,14 +251,14 @@ void MediaListViewTemplate::UpdateContentInfo() {
 
 kv::Object* MediaListViewTemplate::HandleEvent(Core::Event* event) {
   Media::MediaWrapper* bridge = Bridge();
-  if (auto* key = kv::Cast<Core::KeyEvent>(event); key && key->Down && key->Code >= 6 && key->Code <= 59) {
+  if (auto* key = kv::Cast<Core::KeyEvent>(event); key && key->Down && key->Code >= KEY_LEFT && key->Code <= KEY_FORWARD) {
     switch (key->Code) {
       case KEY_LEFT:
       case KEY_RIGHT:
         if (NavStatus != PREVIEW_PAUSE) break;
         Seek(key->Code == KEY_LEFT ? -1 : 1);
         return this;
-      case KEY_PREVIOUS:
+      case KEY_PREV:
         rate_.OnSetVisible(false);
         if (IsDMR) return this;
         if (RepeatMode == PREVIEW_REPEAT_ONE) {
@@ -329,7 +322,7 @@ kv::Object* MediaListViewTemplate::HandleEvent(Core::Event* event) {
         bridge->RequestRewind();
         OnSetNavStatus(PREVIEW_REWIND);
         return this;
-      case KEY_FAST_FORWARD:
+      case KEY_FORWARD:
         bridge->RequestFastForward();
         OnSetNavStatus(PREVIEW_FORWARD);
         return this;

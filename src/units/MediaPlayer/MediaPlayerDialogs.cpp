@@ -1,5 +1,6 @@
 #include "units/MediaPlayer/MediaPlayerDialogs.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/trace.h"
 #include "strings/MediaPlayerDialogs.h"
@@ -32,13 +33,8 @@ namespace MediaPlayer {
 using namespace ::MediaPlayerDialogs;
 
 namespace {
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_EXIT_2 = 45;
+using namespace keys;
+
 constexpr int32_t kButtonWidth = 110;
 constexpr int32_t kButtonHeight = 27;
 // The device information's help: Back only.
@@ -52,7 +48,7 @@ void ClearRendererInstallation() {
   if (auto* w = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<kv::Object>(MainApp::Wrapper))) w->RendererInstalled = false;
 }
 
-bool IsExitKey(uint16_t code) { return code == KEY_EXIT || code == KEY_EXIT_2; }
+bool IsExitKey(uint16_t code) { return code == KEY_EXIT || code == KEY_EXIT_ALT; }
 
 // A left-aligned text in the shape of a button, which never takes the focus.
 void MakeLabel(SkinBin::Button& b, kv::Rect bounds) {
@@ -125,14 +121,14 @@ kv::Object* MediaPlayerConfirmDialogTemplate::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down) return MediaPlayerDialogTemplate::HandleEvent(event);
   switch (key->Code) {
-    case 1:
-    case 2:
-    case 3:
-    case 6:
-    case 7:
-    case 20:
-    case 41:
-    case 45:
+    case KEY_OK:
+    case KEY_EXIT:
+    case KEY_MENU:
+    case KEY_LEFT:
+    case KEY_RIGHT:
+    case KEY_RED:
+    case KEY_BACK:
+    case KEY_EXIT_ALT:
       return MediaPlayerDialogTemplate::HandleEvent(event);
     default:
       return this;
@@ -201,7 +197,7 @@ kv::Object* MediaPlayerConfirmDialog::HandleEvent(Core::Event* event) {
       if (OnGetFocus() == &yes_) OnSetFocus(&no_);
       break;
     case KEY_EXIT:
-    case KEY_EXIT_2:
+    case KEY_EXIT_ALT:
       ClearRendererInstallation();
       return ConfirmOptionDialog::HandleEvent(event);
     default:

@@ -1,5 +1,6 @@
 #include "units/MediaPlayer/PhotoFrame.h"
 
+#include "keys/keycodes.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 
 #include "platform/psl/psl.h"
@@ -17,13 +18,12 @@
 
 namespace MediaPlayer {
 
+using namespace keys;
+
 KV_REGISTER_CLASS(MediaPlayer::PhotoFrame);
 
 namespace {
 
-constexpr uint16_t kExit = 2;
-constexpr uint16_t kBack = 41;
-constexpr uint16_t kExit2 = 45;
 // A storage device was connected: status code 18, first value 4.
 constexpr uint16_t kMediaStatus = 18;
 constexpr int32_t kDevicePlugged = 4;
@@ -168,11 +168,11 @@ void PhotoFrame::MoveTimerSlot(kv::Object*) {
 
 kv::Object* PhotoFrame::HandleEvent(Core::Event* event) {
   switch (DownKey(event)) {
-    case kBack:
+    case KEY_BACK:
       Close();
       return WidgetClass::HandleEvent(event);
-    case kExit:
-    case kExit2:
+    case KEY_EXIT:
+    case KEY_EXIT_ALT:
       Close();
       return this;
     default:

@@ -1,6 +1,7 @@
 #include "units/MediaPlayer/PhotoSingleView.h"
 
 
+#include "keys/keycodes.h"
 #include "platform/psl/psl.h"
 #include "platform/xpm/xpm.h"
 #include "platform/xpm/xpm_cec3d.h"
@@ -40,13 +41,8 @@ using namespace ::MediaPlayerPhoto;
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_DISPLAY = 79;
+using namespace keys;
+
 // Help bar masks: the renderer's keys, the viewer's keys.
 constexpr uint32_t kRendererHelpMask = 263200;
 constexpr uint32_t kViewerHelpMask = 263716;
@@ -279,7 +275,7 @@ kv::Object* PhotoSingleView::HandleKey(Core::KeyEvent* key) {
       ShowBanner(kSlideshowBannerTimeOut);
       return this;
     }
-    case KEY_DISPLAY: {
+    case KEY_INFO: {
       PhotoFullViewBanner* banner = Banner_.get();
       if (!banner) return this;
       banner->OnSetVisible(!banner->IsVisible());

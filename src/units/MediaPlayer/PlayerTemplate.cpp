@@ -1,5 +1,6 @@
 #include "units/MediaPlayer/PlayerTemplate.h"
 
+#include "keys/keycodes.h"
 #include "platform/xpm/xpm.h"
 #include "platform/xpm/xpm_cec3d.h"
 #include "runtime/auto_object.h"
@@ -38,9 +39,8 @@ namespace MediaPlayer {
 
 namespace {
 
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_EXIT_2 = 45;
-constexpr uint16_t KEY_BACK = 41;
+using namespace keys;
+
 // Where the unsupported-file and renderer start bars stand.
 constexpr kv::Rect kBarBounds{230, 390, 790, 452};
 // The status report of a pulled stick.
@@ -156,7 +156,7 @@ void MediaPlayerFullScreenTemplate::HandleMessage(Structures::Message* msg) {
     auto* status = kv::Cast<Events::StatusEvent>(msg->ObjParam.get());
     if (status && status->Code == 27) HandleEvent(status);
   } else if (msg->Code == Constants::MSG_EXIT_MEDIA_STATE) {
-    HandleNewKey(KEY_EXIT_2);
+    HandleNewKey(KEY_EXIT_ALT);
   }
 }
 
@@ -354,7 +354,7 @@ kv::Object* MediaPlayerFullScreenTemplate::HandleEvent(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
     if (key->Down) {
       if (key->Code == KEY_BACK) return HandleBack(event);
-      if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_2) return HandleExit(event);
+      if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) return HandleExit(event);
     }
     return WidgetClass::HandleEvent(event);
   }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/ref.h"
 #include "runtime/slot.h"
@@ -33,10 +34,8 @@ namespace MediaPlayer {
 
 namespace {
 
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_AUDIO = 70;
-constexpr uint16_t KEY_SUBTITLE = 76;
-constexpr uint16_t KEY_DISPLAY = 79;
+using namespace keys;
+
 constexpr uint16_t STATUS_END = 5;
 constexpr uint16_t STATUS_POSITION = 27;
 // The logo's fades: 32 frames of 50 ms.
@@ -124,11 +123,11 @@ kv::Object* MovieFullScreenPlay::HandleEvent(Core::Event* event) {
       Bridge()->RequestChangeAudioTrack();
       return this;
     }
-    if (key->Code == KEY_SUBTITLE) {
+    if (key->Code == KEY_CC) {
       Bridge()->RequestChangeSubtitle();
       return this;
     }
-    if (key->Code == KEY_DISPLAY) {
+    if (key->Code == KEY_INFO) {
       kv::Object* taken = MovieMusicFullPlayTemplate::HandleEvent(event);
       UpdateDolbyIcon();
       dolby_.OnSetVisible(BannerVisible());

@@ -1,5 +1,6 @@
 #include "units/MediaPlayer/RendererDialogs.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/trace.h"
 #include "strings/MediaPlayerSetup.h"
@@ -31,6 +32,8 @@
 
 namespace MediaPlayer {
 
+using namespace keys;
+
 KV_REGISTER_CLASS(MediaPlayer::MediaRendererOnOffDialog);
 KV_REGISTER_CLASS(MediaPlayer::AccessControlSelectDialog);
 KV_REGISTER_CLASS(MediaPlayer::SelectMediaControllerConfirmDialog);
@@ -44,14 +47,6 @@ namespace {
 
 namespace T = MediaPlayerSetup;
 
-constexpr uint16_t kOk = 1;
-constexpr uint16_t kUp = 4;
-constexpr uint16_t kDown = 5;
-constexpr uint16_t kLeft = 6;
-constexpr uint16_t kRight = 7;
-constexpr uint16_t kRed = 20;
-constexpr uint16_t kBlue = 22;
-constexpr uint16_t kBack = 41;
 constexpr int32_t kButtonWidth = 110;
 constexpr int32_t kButtonHeight = 27;
 constexpr int32_t kBarTime = 2000;
@@ -377,22 +372,22 @@ void DeviceNameSetupDialog::BarTimedOut(kv::Object*) {
 
 kv::Object* DeviceNameSetupDialog::HandleEvent(Core::Event* event) {
   switch (DownKey(event)) {
-    case kOk:
+    case KEY_OK:
       // OK on a button is the button's own; nothing else takes it here.
       return this;
-    case kUp:
+    case KEY_UP:
       OnSetFocus(&name_);
       return this;
-    case kDown:
+    case KEY_DOWN:
       OnSetFocus(&done_);
       return this;
-    case kLeft:
+    case KEY_LEFT:
       if (OnGetFocus() == &reset_) OnSetFocus(&name_);
       return this;
-    case kRight:
+    case KEY_RIGHT:
       if (OnGetFocus() == &name_) OnSetFocus(&reset_);
       return this;
-    case kBack:
+    case KEY_BACK:
       if (bar_ && bar_->IsOpen()) {
         CloseBar();
         TakeFocusBack();
@@ -548,18 +543,18 @@ void SelectMediaControllerDialog::DoDone(kv::Object*) {
 
 kv::Object* SelectMediaControllerDialog::HandleEvent(Core::Event* event) {
   switch (DownKey(event)) {
-    case kRight:
+    case KEY_RIGHT:
       OnSetFocus(&done_);
       UpdateHelp();
       return this;
-    case kLeft:
+    case KEY_LEFT:
       if (list_) OnSetFocus(list_.get());
       UpdateHelp();
       return this;
-    case kRed:
+    case KEY_RED:
       Reload();
       return this;
-    case kBlue: {
+    case KEY_BLUE: {
       Media::MediaWrapper* media = Bridge();
       auto* row = list_ ? kv::Cast<ListForm::MediaControllerListItem>(list_->GetFocusedRow()) : nullptr;
       if (media && row && row->OnGetItemIndex() < media->GetMediaControllorCount()) {
@@ -631,13 +626,13 @@ void MediaServerSetupDialog::DoDone(kv::Object*) {
 
 kv::Object* MediaServerSetupDialog::HandleEvent(Core::Event* event) {
   switch (DownKey(event)) {
-    case kRight:
+    case KEY_RIGHT:
       OnSetFocus(&done_);
       return this;
-    case kLeft:
+    case KEY_LEFT:
       if (list_) OnSetFocus(list_.get());
       return this;
-    case kRed:
+    case KEY_RED:
       if (list_) {
         list_->Close();
         list_->Open();

@@ -1,5 +1,6 @@
 #include "units/MediaPlayer/SelectBGMusicDialog.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
@@ -35,11 +36,8 @@ namespace MediaPlayer {
 using namespace ::MediaPlayerDialogs;
 
 namespace {
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_EXIT_2 = 45;
-constexpr uint16_t KEY_PLAY = 50;
+using namespace keys;
+
 // Select, page and back.
 constexpr uint32_t kHelpMask = 0x40a00;
 constexpr int32_t kDeviceStatus = 18;
@@ -219,7 +217,7 @@ kv::Object* SelectBGMusicDialog::HandleEvent(Core::Event* event) {
         DoItemActivate(list_.GetFocusedRow());
         return this;
       case KEY_EXIT:
-      case KEY_EXIT_2:
+      case KEY_EXIT_ALT:
         Leave();
         return MediaPlayerDialogTemplate::HandleEvent(event);
       case KEY_BACK:

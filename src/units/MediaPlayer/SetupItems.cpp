@@ -1,5 +1,6 @@
 #include "units/MediaPlayer/SetupItems.h"
 
+#include "keys/keycodes.h"
 #include "strings/MediaPlayerSetup.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Core/Event.h"
@@ -8,17 +9,14 @@
 
 namespace MediaPlayer {
 
+using namespace keys;
+
 KV_REGISTER_CLASS(MediaPlayer::MaxVolNumInput);
 KV_REGISTER_CLASS(MediaPlayer::MaxVolSeptupItem);
 KV_REGISTER_CLASS(MediaPlayer::AdjustArrowButton);
 
 namespace {
 
-constexpr uint16_t kOk = 1;
-constexpr uint16_t kUp = 4;
-constexpr uint16_t kDown = 5;
-constexpr uint16_t kLeft = 6;
-constexpr uint16_t kRight = 7;
 
 uint16_t DownKey(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
@@ -41,9 +39,9 @@ void WriteOption(MenuSystem::SubMenuItemAdjust& item) {
 
 kv::Object* MaxVolNumInput::HandleEvent(Core::Event* event) {
   switch (DownKey(event)) {
-    case kUp:
+    case KEY_UP:
       return this;
-    case kDown:
+    case KEY_DOWN:
       DigitCount = 0;
       SetNum(kDefault);
       kv::Signal(OnNumChanged, this);
@@ -88,13 +86,13 @@ void AdjustArrowButton::Refresh() {
 
 kv::Object* AdjustArrowButton::HandleEvent(Core::Event* event) {
   const uint16_t code = DownKey(event);
-  if (code == kOk) {
+  if (code == KEY_OK) {
     Activate();
     return this;
   }
-  if (code == kLeft || code == kRight) {
+  if (code == KEY_LEFT || code == KEY_RIGHT) {
     if (!OnGetIsDisabled()) {
-      OnSetValue(code == kRight ? Value + Step : Value - Step);
+      OnSetValue(code == KEY_RIGHT ? Value + Step : Value - Step);
       WriteOption(*this);
       kv::Signal(OnValueChanged, this);
     }

@@ -1,5 +1,6 @@
 #include "units/MediaPlayer/SourceSelect.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -32,13 +33,8 @@ namespace MediaPlayer {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_RED = 20;
-constexpr uint16_t KEY_BACK = 41;
+using namespace keys;
+
 constexpr uint16_t STATUS_STORAGE = 18;
 constexpr uint32_t kDeviceHelpMask = 0x41200;
 constexpr int32_t kMenuTimeOut = 60000;

@@ -1,5 +1,6 @@
 #include "units/MediaPlayer/WallpaperMenus.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "strings/MediaPlayerSetup.h"
 #include "strings/MenuSystemItems.h"
@@ -28,6 +29,8 @@
 
 namespace MediaPlayer {
 
+using namespace keys;
+
 KV_REGISTER_CLASS(MediaPlayer::PreviewMenuTemplate);
 KV_REGISTER_CLASS(MediaPlayer::PhotoFrameMenuTemplate);
 KV_REGISTER_CLASS(MediaPlayer::PhotoFrameSetup);
@@ -39,14 +42,6 @@ namespace {
 namespace T = MediaPlayerSetup;
 using MenuSystem::SubMenuItem;
 
-constexpr uint16_t kOk = 1;
-constexpr uint16_t kExit = 2;
-constexpr uint16_t kUp = 4;
-constexpr uint16_t kDown = 5;
-constexpr uint16_t kLeft = 6;
-constexpr uint16_t kRight = 7;
-constexpr uint16_t kBack = 41;
-constexpr uint16_t kExit2 = 45;
 
 // The page: a caption strip of 35 above the preview; the rows stand under
 // the preview in a left column, the Start button to their right.
@@ -215,27 +210,27 @@ void PreviewMenuTemplate::DoActivate(kv::Object* sender) {
 kv::Object* PreviewMenuTemplate::HandleEvent(Core::Event* event) {
   const uint16_t code = DownKey(event);
   switch (code) {
-    case kExit:
-    case kExit2:
+    case KEY_EXIT:
+    case KEY_EXIT_ALT:
       // The whole menu comes down (help bar too) and live TV takes the keys.
       Close();
       if (auto* menu = kv::Cast<MenuSystem::MenuSystem>(MenuSystem.get())) menu->TearDownMenus();
       return this;
-    case kUp:
+    case KEY_UP:
       if (UpperestItem && OnGetFocus() == UpperestItem.get())
         OnSetFocus(LowerestItem.get());
       else
         SelectUpper();
       ResetTimeout();
       return this;
-    case kDown:
+    case KEY_DOWN:
       if (LowerestItem && OnGetFocus() == LowerestItem.get())
         OnSetFocus(UpperestItem.get());
       else
         SelectLower();
       ResetTimeout();
       return this;
-    case kBack: {
+    case KEY_BACK: {
       SubSystem::MenuSystemClass* owner = MenuSystem.get();
       if (MenuLevel >= 4 && owner && PrevState) {
         const kv::Class* prev = PrevState;
@@ -295,7 +290,7 @@ void PhotoFrameMenuTemplate::Update(kv::Object*) {
 kv::Object* PhotoFrameMenuTemplate::HandleEvent(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
     switch (key->Code) {
-      case kOk: case kExit: case kUp: case kDown: case kLeft: case kRight: case kBack: case kExit2:
+      case KEY_OK: case KEY_EXIT: case KEY_UP: case KEY_DOWN: case KEY_LEFT: case KEY_RIGHT: case KEY_BACK: case KEY_EXIT_ALT:
         return PreviewMenuTemplate::HandleEvent(event);
       default:
         return this;
@@ -387,19 +382,19 @@ kv::Object* PhotoFrameSetup::HandleEvent(Core::Event* event) {
   const uint16_t code = DownKey(event);
   const bool onStart = OnGetFocus() == &start_;
   switch (code) {
-    case kExit:
-    case kBack:
-    case kExit2:
+    case KEY_EXIT:
+    case KEY_BACK:
+    case KEY_EXIT_ALT:
       SetLastSource();
       return PhotoFrameMenuTemplate::HandleEvent(event);
-    case kUp:
-    case kDown:
+    case KEY_UP:
+    case KEY_DOWN:
       if (onStart) return this;
       return PhotoFrameMenuTemplate::HandleEvent(event);
-    case kLeft:
+    case KEY_LEFT:
       if (onStart && MenuSystem) OnSetCurrentItemIndex(MenuSystem->GetMenuIndex(MenuLevel));
       return this;
-    case kRight:
+    case KEY_RIGHT:
       if (!onStart && kv::Cast<SubMenuItem>(OnGetFocus())) {
         if (MenuSystem) MenuSystem->SetMenuIndex(MenuLevel, OnGetCurrentItemIndex());
         OnSetFocus(&start_);
@@ -451,7 +446,7 @@ void PhotoFrameEdit::Reload() {
 
 kv::Object* PhotoFrameEdit::HandleEvent(Core::Event* event) {
   const uint16_t code = DownKey(event);
-  if (code == kExit || code == kExit2) SetLastSource();
+  if (code == KEY_EXIT || code == KEY_EXIT_ALT) SetLastSource();
   return PhotoFrameMenuTemplate::HandleEvent(event);
 }
 
@@ -552,9 +547,9 @@ void DeletePhotoFramePhotoDialog::DoActivate_delete(kv::Object* sender) {
 
 kv::Object* DeletePhotoFramePhotoDialog::HandleEvent(Core::Event* event) {
   switch (DownKey(event)) {
-    case kBack:
-    case kExit:
-    case kExit2: {
+    case KEY_BACK:
+    case KEY_EXIT:
+    case KEY_EXIT_ALT: {
       auto* page = kv::Cast<PhotoFrameEdit>(Owner());
       Close();
       if (page) page->OnSetFocus(page->DeleteItem());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -37,12 +38,9 @@ KV_REGISTER_CLASS(MenuSystem::VidiSubMenu);
 
 namespace MenuSystem {
 
+using namespace keys;
+
 namespace {
-constexpr uint16_t kKeyUp = 4;
-constexpr uint16_t kKeyDown = 5;
-constexpr uint16_t kKeyLeft = 6;
-constexpr uint16_t kKeyRight = 7;
-constexpr uint16_t kKeyBack = 41;
 
 // Top-left corners of the slots -1 to 6.
 constexpr int32_t kMainSlotY[] = {-70, 15, 100, 185, 270, 355, 440, 540};
@@ -183,7 +181,7 @@ struct Carousel {
   template <class Menu, class Item>
   static void StartMove(Menu& m, bool main, int32_t offset, void (*copy)(Item* spare, Item* from)) {
     const int32_t n = Count(m);
-    const bool up = m.MoveDirection == kKeyUp;
+    const bool up = m.MoveDirection == KEY_UP;
     const int32_t step = up ? 1 : -1;
     for (int32_t s = 0; s < m.VisibleSlots; ++s) {
       Item* item = ItemAt(m, s, offset);
@@ -233,7 +231,7 @@ struct Carousel {
     for (size_t i = 0; i < m.effects_.size(); ++i) m.effects_[i]->OnSetEnabled(false);
     const int32_t n = Count(m);
     int32_t idx = m.CurrentItemIndex;
-    if (m.MoveDirection == kKeyUp) {
+    if (m.MoveDirection == KEY_UP) {
       idx = idx - 1 < 1 ? n : idx - 1;
     } else {
       idx = idx + 1 > n ? 1 : idx + 1;
@@ -302,7 +300,7 @@ void VidiMainMenuItem::OnSetOpacity(int32_t opacity) {
 
 kv::Object* VidiMainMenuItem::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && key->Code == kKeyRight && OnActivate) {
+  if (key && key->Down && key->Code == KEY_RIGHT && OnActivate) {
     kv::Signal(OnActivate, this);
     return this;
   }
@@ -460,14 +458,14 @@ void VidiSubMenuItem::DoValueChanged(kv::Object*) {
 kv::Object* VidiSubMenuItem::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down) {
-    if (key->Code == kKeyRight && IsItemValue && OnActivate) {
+    if (key->Code == KEY_RIGHT && IsItemValue && OnActivate) {
       kv::Signal(OnActivate, this);
       return this;
     }
-    if (IsSlider && IsSelect && !OnGetIsDisabled() && (key->Code == kKeyLeft || key->Code == kKeyRight)) {
+    if (IsSlider && IsSelect && !OnGetIsDisabled() && (key->Code == KEY_LEFT || key->Code == KEY_RIGHT)) {
       const int32_t step = std::max(1, Step);
       const int32_t before = slider_.OnGetValue();
-      slider_.OnSetValue(before + (key->Code == kKeyRight ? step : -step));
+      slider_.OnSetValue(before + (key->Code == KEY_RIGHT ? step : -step));
       if (slider_.OnGetValue() != before) DoValueChanged();
       return this;
     }
@@ -661,15 +659,15 @@ kv::Object* VidiMainMenu::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down) {
     switch (key->Code) {
-      case kKeyUp:
-      case kKeyDown:
+      case KEY_UP:
+      case KEY_DOWN:
         if (Animating) return this;
         OnSetFocus(nullptr);
         MoveDirection = key->Code;
         StartMove();
         ResetTimeout();
         return this;
-      case kKeyBack:
+      case KEY_BACK:
         ResetTimeout();
         if (MenuController* owner = OwnerOf(this)) owner->TearDownMenus();
         return this;
@@ -957,8 +955,8 @@ kv::Object* VidiSubMenu::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down) {
     switch (key->Code) {
-      case kKeyUp:
-      case kKeyDown:
+      case KEY_UP:
+      case KEY_DOWN:
         if (Animating) return this;
         if (Carousel::Count(*this) >= 2) {
           OnSetFocus(nullptr);
@@ -967,8 +965,8 @@ kv::Object* VidiSubMenu::HandleEvent(Core::Event* event) {
         }
         ResetTimeout();
         return this;
-      case kKeyLeft:
-      case kKeyBack:
+      case KEY_LEFT:
+      case KEY_BACK:
         ResetTimeout();
         GoBack();
         return this;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "strings/MenuSystemItems.h"
 #include "units/Bitmaps/Bitmaps.h"
@@ -15,6 +16,8 @@
 #include "units/Structures/VirtualChannel.h"
 
 namespace MenuSystem {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(MenuSystem::MenuItemCourier);
 KV_REGISTER_CLASS(MenuSystem::SubMenuItem);
@@ -34,12 +37,7 @@ KV_REGISTER_CLASS(MenuSystem::BaseColorAdjustItem);
 
 namespace {
 
-constexpr uint16_t kOk = 1;
-constexpr uint16_t kLeft = 6;
-constexpr uint16_t kRight = 7;
-constexpr uint16_t kBack = 41;
 
-bool IsDigit(uint16_t code) { return code >= Core::KEY_DIGIT_0 && code <= Core::KEY_DIGIT_9; }
 
 SkinBin::Wrapper* Skin() {
   return kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper));
@@ -160,7 +158,7 @@ void SubMenuItem::Activate() {
 
 kv::Object* SubMenuItem::HandleEvent(Core::Event* event) {
   const uint16_t code = DownCode(event);
-  if (code == 0 || code != ActivateKey || OnActivate.empty() || OnGetIsDisabled()) return nullptr;
+  if (code == KEY_NONE || code != ActivateKey || OnActivate.empty() || OnGetIsDisabled()) return nullptr;
   kv::Signal(OnActivate, this);
   return this;
 }
@@ -204,7 +202,7 @@ void SubMenuItem::SetData(kv::Object* data) {
 namespace {
 
 void SetUpValueLook(SubMenuItem& item, Views::Text& value) {
-  item.OnSetActivateKey(0);
+  item.OnSetActivateKey(KEY_NONE);
   item.OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::OptionButtonNonfocus));
   item.OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::OptionButtonFocus));
   item.HelpString = HelpText({&MenuSystemItems::SID_EDIT, &MenuSystemItems::SID_BACK});
@@ -270,11 +268,11 @@ void SubMenuItemValue::ShowArrows(bool on) {
 
 kv::Object* SubMenuItemValue::HandleEvent(Core::Event* event) {
   const uint16_t code = DownCode(event);
-  if (code == kLeft || code == kRight) {
+  if (code == KEY_LEFT || code == KEY_RIGHT) {
     Activate();
     return this;
   }
-  if (code == kOk) return this;
+  if (code == KEY_OK) return this;
   return SubMenuItem::HandleEvent(event);
 }
 
@@ -308,7 +306,7 @@ void SubMenuItemValue::Draw(const ge::Surface& target, const kv::Rect& clip, kv:
 
 kv::Object* SubMenuItemValueSelect::HandleEvent(Core::Event* event) {
   const uint16_t code = DownCode(event);
-  if (code != 0 && (code == ToggleDecreaseKey || code == ToggleIncreaseKey)) {
+  if (code != KEY_NONE && (code == ToggleDecreaseKey || code == ToggleIncreaseKey)) {
     if (!OnGetIsDisabled()) ToggleOption(code != ToggleDecreaseKey);
     kv::Signal(OnResetTimeout, this);
     return this;
@@ -417,15 +415,15 @@ void TimerSetItem::OnSetIsTimeEdit(bool on) {
 
 kv::Object* TimerSetItem::HandleEvent(Core::Event* event) {
   const uint16_t code = DownCode(event);
-  if (IsTimeEdit && code != 0) {
+  if (IsTimeEdit && code != KEY_NONE) {
     if (kv::Object* answer = time_.HandleEvent(event)) return answer;
   }
-  if (code == kOk || IsDigit(code)) {
+  if (code == KEY_OK || IsDigitKey(code)) {
     if (!OnGetIsDisabled()) {
       if (!IsTimeEdit) OnSetIsTimeEdit(true);
       time_.DigitCount = 0;
       time_.RefreshButtons();
-      if (IsDigit(code)) return time_.HandleEvent(event);
+      if (IsDigitKey(code)) return time_.HandleEvent(event);
     }
     kv::Signal(OnResetTimeout, this);
     return this;
@@ -515,8 +513,8 @@ void ChannelSetItem::OnSetIsChannelEdit(bool on) {
 
 kv::Object* ChannelSetItem::HandleEvent(Core::Event* event) {
   const uint16_t code = DownCode(event);
-  if (code != 0 && code < Core::KEY_DIGIT_0) return SubMenuItemValueSelect::HandleEvent(event);
-  if (IsDigit(code)) {
+  if (code != KEY_NONE && code < KEY_0) return SubMenuItemValueSelect::HandleEvent(event);
+  if (IsDigitKey(code)) {
     if (OnGetIsDisabled()) {
       kv::Signal(OnResetTimeout, this);
       return this;
@@ -528,12 +526,12 @@ kv::Object* ChannelSetItem::HandleEvent(Core::Event* event) {
     edit_.HandleEvent(event);
     return this;
   }
-  if (IsChannelEdit && code == kBack) {
+  if (IsChannelEdit && code == KEY_BACK) {
     OnSetIsChannelEdit(false);
     kv::Signal(OnResetTimeout, this);
     return this;
   }
-  if (IsChannelEdit && code != 0) {
+  if (IsChannelEdit && code != KEY_NONE) {
     if (kv::Object* answer = edit_.HandleEvent(event)) return answer;
   }
   return SubMenuItemValueSelect::HandleEvent(event);
@@ -595,11 +593,11 @@ void SubMenuItemAdjust::OnSetValue(int32_t v) {
 
 kv::Object* SubMenuItemAdjust::HandleEvent(Core::Event* event) {
   const uint16_t code = DownCode(event);
-  if (code == kLeft || code == kRight) {
+  if (code == KEY_LEFT || code == KEY_RIGHT) {
     Activate();
     return this;
   }
-  if (code == kOk) return this;
+  if (code == KEY_OK) return this;
   return SubMenuItem::HandleEvent(event);
 }
 
@@ -671,9 +669,9 @@ void AdjustItemArrowSelect::WriteValue() {
 
 kv::Object* AdjustItemArrowSelect::HandleEvent(Core::Event* event) {
   const uint16_t code = DownCode(event);
-  if (code == kLeft || code == kRight) {
+  if (code == KEY_LEFT || code == KEY_RIGHT) {
     if (!OnGetIsDisabled()) {
-      OnSetValue(code == kRight ? Value + Step : Value - Step);
+      OnSetValue(code == KEY_RIGHT ? Value + Step : Value - Step);
       WriteValue();
     }
     kv::Signal(OnResetTimeout, this);
@@ -717,7 +715,7 @@ void NumberEntryItem::OnSetIsNumberEdit(bool on) {
 kv::Object* NumberEntryItem::HandleEvent(Core::Event* event) {
   SkinBin::NumberInput& form = NumberForm();
   const uint16_t code = DownCode(event);
-  if (IsDigit(code)) {
+  if (IsDigitKey(code)) {
     if (OnGetIsDisabled()) {
       kv::Signal(OnResetTimeout, this);
       return this;
@@ -730,7 +728,7 @@ kv::Object* NumberEntryItem::HandleEvent(Core::Event* event) {
     form.HandleEvent(event);
     return this;
   }
-  if (IsNumberEdit && code != 0) {
+  if (IsNumberEdit && code != KEY_NONE) {
     if (kv::Object* answer = form.HandleEvent(event)) return answer;
   }
   return AdjustItemArrowSelect::HandleEvent(event);
@@ -885,7 +883,7 @@ void AdjustItemSliderSelect::DoValueChanged(kv::Object*) {
 // --- BaseColorAdjustItem ----------------------------------------------------------------
 
 BaseColorAdjustItem::BaseColorAdjustItem() {
-  OnSetActivateKey(kRight);
+  OnSetActivateKey(KEY_RIGHT);
   OnSetText(kv::GetVariantOfString(MenuSystemItems::SID_EDIT));
   HelpString = HelpText({&MenuSystemItems::SID_EDIT, &MenuSystemItems::SID_BACK});
   HelpMask = HELP_MASK_BASE_COLOR;

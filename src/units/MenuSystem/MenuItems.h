@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "keys/keycodes.h"
 #include "runtime/member.h"
 #include "runtime/slot.h"
 #include "runtime/string.h"
@@ -165,8 +166,8 @@ class SubMenuItemValueSelect : public SubMenuItemValue {
   // Shows choice `index` (its value and caption) without writing it.
   void ShowIndex(int32_t index);
 
-  uint16_t ToggleIncreaseKey = 7;
-  uint16_t ToggleDecreaseKey = 6;
+  uint16_t ToggleIncreaseKey = keys::KEY_RIGHT;
+  uint16_t ToggleDecreaseKey = keys::KEY_LEFT;
   kv::Slot OnValueChanged;
 
  protected:

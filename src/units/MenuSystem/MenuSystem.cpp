@@ -1,5 +1,6 @@
 #include "units/MenuSystem/MenuSystem.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -28,12 +29,9 @@ KV_REGISTER_CLASS(MenuSystem::MenuSystem);
 
 namespace MenuSystem {
 
+using namespace keys;
+
 namespace {
-constexpr uint16_t kKeyExit2 = 2;
-constexpr uint16_t kKeyMenu = 3;
-constexpr uint16_t kKeyExit = 45;
-// The panel key reported held while the service-mode combination is pressed.
-constexpr int32_t kServiceHeldKey = 67;
 constexpr uint32_t kMediaPlayerGroup = Constants::WIN_GROUP_MEDIAPLAYER << 24;
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
@@ -120,7 +118,7 @@ kv::Object* MenuSystem::HandleEvent(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
     if (!key->Down) return KeyRoutingGroup::HandleEvent(event);
     SkinBin::Wrapper* skin = Skin();
-    if (key->Code == kKeyMenu) {
+    if (key->Code == KEY_MENU) {
       bool widgetEnded = false;
       if (skin && skin->IsYahoo()) {
         if (skin->GetYahooWidgetName() == kv::String(kv::LoadString(KEPT_WIDGET_NAME))) return this;
@@ -134,7 +132,7 @@ kv::Object* MenuSystem::HandleEvent(Core::Event* event) {
       auto* xpm = kv::Cast<Events::XPM_EVENT_KEY>(event);
       if (xpm && xpm->FromPanel == 1 && skin) {
         if (skin->OnGetFactoryMode() == kv::String(kv::LoadString(FACTORY_MODE_NAME))) return nullptr;
-        if (skin->GetKeyHeld(kServiceHeldKey)) return nullptr;
+        if (skin->GetKeyHeld(KEY_HELD_SERVICE)) return nullptr;
       }
       if (IsMenuOpen()) {
         ClearAll();
@@ -147,7 +145,7 @@ kv::Object* MenuSystem::HandleEvent(Core::Event* event) {
       ChangeState(state);
       return this;
     }
-    if (key->Code == kKeyExit || key->Code == kKeyExit2) {
+    if (key->Code == KEY_EXIT_ALT || key->Code == KEY_EXIT) {
       if (!IsMenuOpen()) return nullptr;
       ClearAll();
       return this;

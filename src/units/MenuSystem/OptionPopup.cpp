@@ -1,5 +1,6 @@
 #include "units/MenuSystem/OptionPopup.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "units/Agent/MessageAgent.h"
@@ -21,11 +22,9 @@ KV_REGISTER_CLASS(MenuSystem::VidiOptionMenu);
 
 namespace MenuSystem {
 
+using namespace keys;
+
 namespace {
-constexpr uint16_t kKeyUp = 4;
-constexpr uint16_t kKeyDown = 5;
-constexpr uint16_t kKeyLeft = 6;
-constexpr uint16_t kKeyBack = 41;
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
 OptionDatabase::OptionDataClass* Record(int32_t option) {
@@ -121,18 +120,18 @@ kv::Object* VidiOptionMenu::HandleEvent(Core::Event* event) {
     auto* focus = kv::Cast<Forms::Ctrl>(OnGetFocus());
     const int32_t at = focus ? GetIndexOf(focus) : -1;
     switch (key->Code) {
-      case kKeyDown:
-      case kKeyUp: {
+      case KEY_DOWN:
+      case KEY_UP: {
         ResetTimeout();
         if (n <= 0) return this;
-        int32_t next = at < 0 ? 0 : at + (key->Code == kKeyDown ? 1 : -1);
+        int32_t next = at < 0 ? 0 : at + (key->Code == KEY_DOWN ? 1 : -1);
         next = (next % n + n) % n;
         if (next != at)
           if (Forms::Ctrl* c = Choice(next)) OnSetFocus(c);
         return this;
       }
-      case kKeyLeft:
-      case kKeyBack: {
+      case KEY_LEFT:
+      case KEY_BACK: {
         ResetTimeout();
         auto* msg = kv::New<Structures::Message>();
         msg->Initialize(Constants::MSG_CHANGE_APPEARANCE, nullptr, Constants::APPEARANCE_FOCUS);

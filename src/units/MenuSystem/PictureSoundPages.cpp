@@ -1,5 +1,6 @@
 #include "units/MenuSystem/PictureSoundPages.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "strings/MenuSystemPages.h"
 #include "strings/SkinBinWrapper.h"
@@ -27,6 +28,7 @@ namespace MenuSystem {
 using namespace OptionDatabase;
 using namespace SkinBin;
 using namespace Constants;
+using namespace keys;
 
 KV_REGISTER_CLASS(MenuSystem::WhiteBalance2PMenu);
 KV_REGISTER_CLASS(MenuSystem::WhiteBalance10PMenu);
@@ -49,7 +51,6 @@ namespace {
 namespace S = MenuSystemPages;
 using K = RowKind;
 
-constexpr uint16_t kBack = 41;
 constexpr int32_t kAllColoursOn = 0x111111;
 constexpr int32_t kHeadingHeight = 18;
 
@@ -234,7 +235,7 @@ bool ThreeDShown() {
 
 bool IsBack(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  return key && key->Down && key->Code == kBack;
+  return key && key->Down && key->Code == KEY_BACK;
 }
 
 // The type of the main window's current audio service (0 when unknown).

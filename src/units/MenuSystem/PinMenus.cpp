@@ -1,5 +1,6 @@
 #include "units/MenuSystem/PinMenus.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -30,8 +31,9 @@ KV_REGISTER_CLASS(MenuSystem::PINSettingMenu);
 
 namespace MenuSystem {
 
+using namespace keys;
+
 namespace {
-constexpr uint16_t kKeyBack = 41;
 PersistentData::PersistentData* Store() {
   return kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
 }
@@ -71,7 +73,7 @@ void PinPageBase::Start(Primitives::KeyRoutingParameter* param) {
 
 kv::Object* PinPageBase::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Code >= 4 && key->Code <= 7) return this;
+  if (key && key->Code >= KEY_UP && key->Code <= KEY_RIGHT) return this;
   return VidiSubMenu::HandleEvent(event);
 }
 
@@ -98,7 +100,7 @@ void PinPageBase::EnterNextState(kv::Object*) {
 
 void PinPageBase::EnterPrevState(kv::Object*) {
   auto* key = kv::New<Core::KeyEvent>();
-  key->Initialize(kKeyBack, 1);
+  key->Initialize(KEY_BACK, 1);
   HandleEvent(key);
 }
 

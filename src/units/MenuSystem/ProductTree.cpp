@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/ProductTree.h"
@@ -38,6 +39,8 @@ KV_REGISTER_CLASS(MenuSystem::MediaPlayerMenu);
 KV_REGISTER_CLASS(MenuSystem::TimerMenu);
 
 namespace MenuSystem {
+
+using namespace keys;
 
 using namespace ::ProductTree;
 
@@ -206,7 +209,7 @@ int32_t MainMenuItem::IconSize(int32_t level) const {
 
 kv::Object* MainMenuItem::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && key->Code == 4) {
+  if (key && key->Down && key->Code == KEY_UP) {
     kv::Signal(OnActivate, this);
     return this;
   }
@@ -418,8 +421,8 @@ void Carousel::MoveEnd() {
 
 kv::Object* Carousel::HandleMoveKeys(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (!key || !key->Down || (key->Code != 6 && key->Code != 7)) return nullptr;
-  StartMove(key->Code == 7 ? 1 : -1);
+  if (!key || !key->Down || (key->Code != KEY_LEFT && key->Code != KEY_RIGHT)) return nullptr;
+  StartMove(key->Code == KEY_RIGHT ? 1 : -1);
   ResetTimeout();
   return this;
 }
@@ -486,12 +489,12 @@ kv::Object* MainMenu::HandleEvent(Core::Event* event) {
   if (key && key->Down) {
     // A key ends the opening effect and then acts as usual.
     EndShow();
-    if (key->Code == 6 || key->Code == 7) {
+    if (key->Code == KEY_LEFT || key->Code == KEY_RIGHT) {
       // A move takes the secondary menu away.
       if (!Animating) CloseSecondaryMenu();
       return HandleMoveKeys(event);
     }
-    if (key->Code == 5 || key->Code == 41) {
+    if (key->Code == KEY_DOWN || key->Code == KEY_BACK) {
       ResetTimeout();
       kv::PostSignal(kv::MakeSlot(this, &MainMenu::TearDown));
       return this;
@@ -618,7 +621,7 @@ kv::Object* SecondaryMenu::HandleEvent(Core::Event* event) {
     // A key ends the opening effect and then acts as usual.
     EndShow();
     if (kv::Object* taken = HandleMoveKeys(event)) return taken;
-    if (key->Code == 5 || key->Code == 41) {
+    if (key->Code == KEY_DOWN || key->Code == KEY_BACK) {
       ResetTimeout();
       SendAppearance(kAppearanceShift, SkinBin::UserRefInt::Make(kShiftBack, 0), nullptr);
       return this;

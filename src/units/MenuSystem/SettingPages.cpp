@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "strings/MenuSystemPages.h"
 #include "units/Constants/ConfirmTypes.h"
@@ -25,6 +26,8 @@
 
 
 namespace MenuSystem {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(MenuSystem::LocalTimeMenu);
 KV_REGISTER_CLASS(MenuSystem::HDMIInputModeMenu);
@@ -600,7 +603,7 @@ void AVConnectionMenu::RefreshGrayout() {
 kv::Object* HiddenComboPage::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   SkinBin::Wrapper* skin = SkinOf();
-  if (key && key->Down && key->Code == 8 && skin && skin->GetKeyHeld(2)) {
+  if (key && key->Down && key->Code == KEY_RESERVED_8 && skin && skin->GetKeyHeld(KEY_HELD_HIDDEN_PAGE)) {
     OpenSubPage(HiddenPage());
     return this;
   }
@@ -761,7 +764,7 @@ void OnTimerMenu::SetTimerData(kv::Object* /*sender*/) {
     w->SetTimer(timer);
   }
   auto* back = kv::New<Core::KeyEvent>();
-  back->Initialize(41, 1);
+  back->Initialize(KEY_BACK, 1);
   HandleEvent(back);
 }
 

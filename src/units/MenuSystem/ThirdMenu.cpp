@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Colors/Colors.h"
@@ -21,16 +22,12 @@
 
 namespace MenuSystem {
 
+using namespace keys;
+
 KV_REGISTER_CLASS(MenuSystem::ThirdMenu);
 
 namespace {
 
-constexpr uint16_t kOk = 1;
-constexpr uint16_t kUp = 4;
-constexpr uint16_t kDown = 5;
-constexpr uint16_t kLeft = 6;
-constexpr uint16_t kRight = 7;
-constexpr uint16_t kBack = 41;
 constexpr kv::Rect kRowsArea{18, 40, 508, 247};
 constexpr int32_t kMenuLayer = 8;
 
@@ -236,24 +233,24 @@ void ThirdMenu::GoBack() {
 
 kv::Object* ThirdMenu::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (!key || !key->Down || key->Code >= 42) return nullptr;
+  if (!key || !key->Down || key->Code > KEY_BACK) return nullptr;
   const int32_t n = RowCount();
   switch (key->Code) {
-    case kUp:
-    case kDown: {
+    case KEY_UP:
+    case KEY_DOWN: {
       if (n > 0) {
         const int32_t at = OnGetCurrentItemIndex();
-        int32_t next = key->Code == kUp ? (at <= 1 ? n : at - 1) : (at >= n || at < 1 ? 1 : at + 1);
+        int32_t next = key->Code == KEY_UP ? (at <= 1 ? n : at - 1) : (at >= n || at < 1 ? 1 : at + 1);
         OnSetCurrentItemIndex(next);
       }
       RefreshArrow();
       break;
     }
-    case kOk:
-    case kLeft:
-    case kRight:
+    case KEY_OK:
+    case KEY_LEFT:
+    case KEY_RIGHT:
       break;
-    case kBack:
+    case KEY_BACK:
       GoBack();
       break;
     default:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/MenuSystemItems.h"
 #include "strings/Network.h"
@@ -25,8 +26,8 @@ namespace Network {
 
 namespace {
 
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
+using namespace keys;
+
 // Help masks of the row: not editing (back, left/right), editing (back,
 // digits, OK, left/right, up/down).
 constexpr int32_t kHelpMask = 0x40004;
@@ -150,7 +151,7 @@ kv::Object* SubMenuItemNetworkAddress::HandleEvent(Core::Event* event) {
     kv::Signal(OnResetTimeout, this);
     return this;
   }
-  if (code != 0 && AddrIndex >= 0 && AddrIndex < 4) {
+  if (code != KEY_NONE && AddrIndex >= 0 && AddrIndex < 4) {
     if (kv::Object* answer = spinners_[AddrIndex].HandleEvent(event)) {
       InvalidateView();
       kv::Signal(OnResetTimeout, this);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
@@ -37,6 +38,8 @@ KV_REGISTER_CLASS(Network::WirelessAdvancedDialog);
 
 namespace Network {
 
+using namespace keys;
+
 namespace {
 
 constexpr int32_t kWidth = 560;
@@ -48,7 +51,6 @@ constexpr int32_t kButtonX = 250;
 constexpr int32_t kButtonW = 280;
 constexpr int32_t kRowH = 27;
 constexpr uint8_t kUnknownSecurity = 4;
-constexpr uint16_t kBackKey = 41;
 
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
@@ -389,7 +391,7 @@ Forms::Ctrl* WirelessAdvancedDialog::SelectUpper() {
 
 kv::Object* WirelessAdvancedDialog::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && key->Code == kBackKey)
+  if (key && key->Down && key->Code == KEY_BACK)
     if (SkinBin::Wrapper* w = Skin()) w->NetworkSetup.KeepResult = 1;
   return NetworkConfirmDialog::HandleEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/Network.h"
 #include "strings/Strings.h"
@@ -24,9 +25,8 @@ namespace Network {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
+using namespace keys;
+
 // A new record shows security method 4 (WPA2-PSK with AES).
 constexpr uint8_t kNewRecordSecurity = 4;
 constexpr int32_t kRowHeight = 25;
@@ -83,7 +83,7 @@ kv::Object* ApInfoItem::HandleEvent(Core::Event* event) {
     kv::Signal(OnResetTimeout, this);
     return this;
   }
-  if (code != 0 && (code == ToggleDecreaseKey || code == ToggleIncreaseKey)) {
+  if (code != KEY_NONE && (code == ToggleDecreaseKey || code == ToggleIncreaseKey)) {
     ToggleOption(code == ToggleIncreaseKey);
     kv::Signal(OnResetTimeout, this);
     return this;

@@ -23,6 +23,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/member.h"
 #include "runtime/ref.h"
 #include "runtime/slot.h"
@@ -57,8 +58,8 @@ class ApInfoItem : public MenuSystem::SubMenuItemValue {
   // Enabled rows take the focus and keys; disabled ones show greyed out.
   void SetEnabledRow(bool enabled);
 
-  uint16_t ToggleIncreaseKey = 7;
-  uint16_t ToggleDecreaseKey = 6;
+  uint16_t ToggleIncreaseKey = keys::KEY_RIGHT;
+  uint16_t ToggleDecreaseKey = keys::KEY_LEFT;
   kv::Slot OnValueChanged;
   kv::RefInt32 RefValue;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/Network.h"
@@ -35,10 +36,8 @@ namespace Network {
 
 namespace {
 
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
+using namespace keys;
+
 constexpr uint32_t kWinId = 0x2000005;
 constexpr int32_t kButtonGap = 20;
 constexpr int32_t kWpsPinMode = 1;

@@ -1,5 +1,6 @@
 #include "units/Network/ConnectionTestDialog.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
@@ -25,8 +26,8 @@ namespace Network {
 
 namespace {
 
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_EXIT_2 = 45;
+using namespace keys;
+
 constexpr int32_t kWidth = 450;
 constexpr int32_t kHeight = 330;
 constexpr int32_t kConnected = 2;
@@ -193,7 +194,7 @@ void ConnectionTestDialog::Initialize(Primitives::KeyRoutingParameter* param) {
 
 kv::Object* ConnectionTestDialog::HandleEvent(Core::Event* event) {
   if (auto* key = kv::Cast<Core::KeyEvent>(event)) {
-    if (key->Down && (key->Code == KEY_EXIT || key->Code == KEY_EXIT_2)) {
+    if (key->Down && (key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT)) {
       Post(&WidgetClass::EnterPrevStateSlot);
       ResetTimeout();
       return this;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "strings/MenuSystemPages.h"
 #include "strings/Network.h"
 #include "strings/Strings.h"
@@ -18,7 +19,8 @@ KV_REGISTER_CLASS(Network::ESNDialog);
 namespace Network {
 
 namespace {
-constexpr uint16_t KEY_OK = 1;
+using namespace keys;
+
 // The help bar: Back only.
 constexpr int32_t kHelpMask = 0x40000;
 

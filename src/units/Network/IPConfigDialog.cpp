@@ -1,5 +1,6 @@
 #include "units/Network/IPConfigDialog.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/Network.h"
 #include "units/Bitmaps/Bitmaps.h"
@@ -17,12 +18,8 @@ namespace Network {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_BACK = 41;
+using namespace keys;
+
 constexpr int32_t kOctetMax = 255;
 constexpr kv::Color kGrey200{200, 200, 200, 255};
 
@@ -71,8 +68,8 @@ KXDNumberSpinner::KXDNumberSpinner() {
   OnSetFocused_TextFont(Resources::LoadResource(Fonts::EPGListFont));
   OnSetMaximum(kOctetMax);
   OnSetHasLeadingZeros(false);
-  OnSetIncreaseKey(0);
-  OnSetDecreaseKey(0);
+  OnSetIncreaseKey(KEY_NONE);
+  OnSetDecreaseKey(KEY_NONE);
 }
 
 void KXDNumberSpinner::processDigit(int32_t digit) {
@@ -120,8 +117,8 @@ NumberSpinner::NumberSpinner() {
   OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
   OnSetMaximum(kOctetMax);
   OnSetHasLeadingZeros(false);
-  OnSetIncreaseKey(0);
-  OnSetDecreaseKey(0);
+  OnSetIncreaseKey(KEY_NONE);
+  OnSetDecreaseKey(KEY_NONE);
 }
 
 void NumberSpinner::processDigit(int32_t digit) {

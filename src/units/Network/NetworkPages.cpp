@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/MenuSystemPages.h"
@@ -46,8 +47,8 @@ using K = MenuSystem::RowKind;
 using M = WizardMove;
 
 constexpr uint32_t kWinId = 0x1001542;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
+using namespace keys;
+
 constexpr int32_t kConnected = 1;
 
 const MenuSystem::ClassOf kNetworkSetup = MS_TARGET(KV_LATE_CLASS("MenuSystem::NetworkSetupMenu"));

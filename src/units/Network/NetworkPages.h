@@ -15,6 +15,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/member.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/MenuSystem/SettingPage.h"
@@ -92,7 +93,7 @@ class MACAddressMenu : public ValuePage {
 class WirelessInformationMenu : public ValuePage {
   KV_CLASS(Network, WirelessInformationMenu, ValuePage)
  public:
-  static constexpr uint16_t kScanKey = 20;
+  static constexpr uint16_t kScanKey = keys::KEY_RED;
   enum InfoRow : int32_t {
     kStatus, kSignal, kSpeed, kMode, kChannel, kNetworkName, kAuthentication, kEncryption, kSecurityKey,
     kApMac, kMac, kDhcp, kIp, kMask, kGateway, kDns, kRows

@@ -1,5 +1,6 @@
 #include "units/Network/NetworkSetupDialog.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/Network.h"
 #include "strings/Strings.h"
@@ -26,12 +27,7 @@ namespace Network {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_EXIT_2 = 45;
+using namespace keys;
 
 // The dialog's geometry before the frame inset comes off (68 each way).
 constexpr int32_t kWidth = 428;
@@ -76,7 +72,7 @@ kv::Object* KXDNetworkWidgetClass::HandleEvent(Core::Event* event) {
       if (!waiting) Post(&WidgetClass::EnterNextStateSlot);
       break;
     case KEY_EXIT:
-    case KEY_EXIT_2:
+    case KEY_EXIT_ALT:
       if (waiting) DoCancel();
       Post(&WidgetClass::ClearAllSlot);
       break;

@@ -1,5 +1,6 @@
 #include "units/Network/WirelessScanDialog.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/Strings.h"
 #include "units/Colors/Colors.h"
@@ -23,7 +24,8 @@ KV_REGISTER_CLASS(Network::WirelessScanDialog);
 namespace Network {
 
 namespace {
-constexpr uint16_t KEY_OK = 1;
+using namespace keys;
+
 constexpr int32_t kWidth = 560;
 constexpr int32_t kHeight = 360;
 constexpr int32_t kWpsPinMode = 1;

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/member.h"
 #include "units/ListForm/AccessPointLists.h"
 #include "units/Network/NetworkSetupDialog.h"
@@ -40,7 +41,7 @@ class WirelessScanDialog : public KXDNetworkWidgetClass {
   static constexpr int32_t kListedTimeOut = 60000;
   static constexpr kv::Point kNoticeOrigin{283, 145};
   // The key that starts a new scan.
-  static constexpr uint16_t kRescanKey = 20;
+  static constexpr uint16_t kRescanKey = keys::KEY_RED;
 
   WirelessScanDialog();
 

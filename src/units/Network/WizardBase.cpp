@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/Strings.h"
@@ -33,12 +34,8 @@ namespace Network {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_EXIT_2 = 45;
+using namespace keys;
+
 constexpr int32_t kCaptionHeight = 40;
 
 }  // namespace
@@ -187,7 +184,7 @@ kv::Object* NetworkWidgetClass::HandleEvent(Core::Event* event) {
       if (!waiting) Post(&WidgetClass::EnterNextStateSlot);
       break;
     case KEY_EXIT:
-    case KEY_EXIT_2:
+    case KEY_EXIT_ALT:
       if (waiting && PromptCancel) {
         kv::PostSignal(kv::MakeSlot(this, &NetworkWidgetClass::CheckCancel));
       } else {

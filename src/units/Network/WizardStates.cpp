@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/MenuSystemPages.h"
@@ -135,9 +136,8 @@ constexpr WizardLine kWizard[] = {
     {"Network::NetworkTestSuccess", M::Back, kNetworkSetup},
 };
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_EXIT_2 = 45;
+using namespace keys;
+
 constexpr int32_t kConnected = 2;
 constexpr kv::Rect kNoticeBounds{0, 0, 520, 130};
 constexpr kv::Point kNoticeOrigin{220, 120};
@@ -179,8 +179,6 @@ constexpr int32_t kFormWidth = 500;
 constexpr int32_t kDoneX = 130;
 constexpr int32_t kDoneWidth = 120;
 constexpr int32_t kDoneHeight = 27;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
 
 }  // namespace
 
@@ -845,7 +843,7 @@ kv::Object* NetworkConnectionTest::HandleEvent(Core::Event* event) {
     return this;
   }
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && (key->Code == KEY_EXIT || key->Code == KEY_EXIT_2)) {
+  if (key && key->Down && (key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT)) {
     // Closing quits the test.
     Post(&WidgetClass::EnterPrevStateSlot);
     ResetTimeout();

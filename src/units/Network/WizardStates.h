@@ -26,6 +26,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/member.h"
 #include "units/ListForm/AccessPointLists.h"
 #include "units/Network/ApInfo.h"
@@ -71,7 +72,7 @@ const kv::Class* WizardNext(const char* from, WizardMove move);
 class AssistedSetup_ApList : public NetworkWidgetClass {
   KV_CLASS(Network, AssistedSetup_ApList, NetworkWidgetClass)
  public:
-  static constexpr uint16_t kRescanKey = 20;
+  static constexpr uint16_t kRescanKey = keys::KEY_RED;
   static constexpr kv::Point kNoticeOrigin{283, 145};
 
   AssistedSetup_ApList();

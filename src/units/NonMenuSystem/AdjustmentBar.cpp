@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/AdjustmentBar.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "units/Bitmaps/BarBitmaps.h"
 #include "units/Bitmaps/Bitmaps.h"
@@ -28,12 +29,8 @@ namespace {
 
 using OptionDatabase::OptionDataClass;
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_BACK = 41;
+using namespace keys;
+
 constexpr uint32_t kBarLayer = 64;
 constexpr kv::Point kBarOrigin{10, 504};
 // The white-balance test patterns: 13 for the offsets, 18 for the gains.

@@ -4,6 +4,7 @@
 
 #include "ge/fill.h"
 #include "ge/surface.h"
+#include "keys/keycodes.h"
 #include "units/Core/Log.h"
 #include "strings/NonMenuSystem.h"
 #include "strings/Strings.h"
@@ -26,11 +27,8 @@ namespace NonMenuSystem {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
+using namespace keys;
+
 constexpr uint32_t kAdjustingHelpMask = 0x10000024;
 constexpr uint32_t kResultHelpMask = 0x10040200;
 constexpr uint32_t kAdjustingCurve = 0xFFCCCCCCu;

@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/BaseColorAdjustmentBar.h"
 
+#include "keys/keycodes.h"
 #include "runtime/trace.h"
 #include "strings/NonMenuSystem.h"
 #include "strings/Strings.h"
@@ -26,11 +27,8 @@ namespace NonMenuSystem {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
+using namespace keys;
+
 constexpr uint32_t kHelpMask = 0x10000024;
 constexpr int32_t kFirstHue = static_cast<int32_t>(0x87000000u);
 // The dialog-information text colour of the column headings.

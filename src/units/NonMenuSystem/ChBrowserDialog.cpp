@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -37,8 +38,8 @@ Resources::Bitmap* SourceTypeImage(int32_t type);  // InfoBanner.cpp
 
 namespace {
 
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
+using namespace keys;
+
 constexpr uint32_t kHelpMask = 0x80300;
 constexpr uint32_t kHelpMaskFavorites = 0x83300;
 

@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/ChannelEntry.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -31,13 +32,10 @@ kv::String SourceLabelText(int32_t source, bool tuner);
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_DASH = 44;
-constexpr uint16_t KEY_CH_UP = 36;
-constexpr uint16_t KEY_CH_DOWN = 37;
+using namespace keys;
+
 constexpr int32_t kHalf = 3;  // MaxLength / 2
 
-bool IsDigitKey(uint16_t c) { return c >= 10 && c <= 19; }
 kv::String Separator() { return kv::LoadString(::NonMenuSystem::ENTRY_SEPARATOR); }
 
 OptionDatabase::OptionDataClass* GuideChannelRecord() {
@@ -89,7 +87,7 @@ kv::Object* ChannelNumberEdit::HandleEvent(Core::Event* event) {
   if (!key || !key->Down) return ::Button::TextEdit::HandleEvent(event);
   if (IsDigitKey(key->Code) && NeedClearNumber) {
     ClearText();
-    NeedClearNumber = key->Code == 10;
+    NeedClearNumber = key->Code == KEY_0;
     kv::Signal(OnTextChanged, this);
     return ::Button::TextEdit::HandleEvent(event);
   }
@@ -169,7 +167,7 @@ kv::Object* ChannelEntry::HandleEvent(Core::Event* event) {
   if (!key || !key->Down) return WidgetClass::HandleEvent(event);
   const uint16_t code = key->Code;
   if (IsDigitKey(code)) {
-    number_.OnSetTextString(kv::NewStringChar(static_cast<char16_t>(u'0' + (code - 10)), 1));
+    number_.OnSetTextString(kv::NewStringChar(static_cast<char16_t>(u'0' + (code - KEY_0)), 1));
     EntryActive = true;
     TuneIssued = false;
     OnSetFocus(&number_);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/NonMenuSystem.h"
@@ -27,11 +28,8 @@ KV_REGISTER_CLASS(NonMenuSystem::ConfirmMultiOptionDialog);
 namespace NonMenuSystem {
 
 namespace {
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_EXIT_2 = 45;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
+using namespace keys;
+
 constexpr int32_t kButtonGap = 20;
 // The one-option dialog's help: OK and back.
 constexpr uint32_t kOneOptionHelpMask = 0x40200;
@@ -187,13 +185,13 @@ kv::Object* ConfirmMultiOptionDialog::HandleEvent(Core::Event* event) {
   if (key->Code == KEY_RIGHT && !SelectRight()) OnSetFocus(&yes_);
   switch (ConfirmType) {
     case Constants::ConfirmType3DTimerExpire:
-      if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_2) return ConfirmOptionDialog::HandleEvent(event);
+      if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) return ConfirmOptionDialog::HandleEvent(event);
       return this;
     case Constants::ConfirmTypeStartUpdate:
     case Constants::ConfirmTypeUpdateAvailable:
       return this;
     case Constants::ConfirmTypeTimerRecordWarning:
-      if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_2 || key->Code == KEY_BACK) CancelTimerRecord();
+      if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT || key->Code == KEY_BACK) CancelTimerRecord();
       return ConfirmOptionDialog::HandleEvent(event);
     default:
       return ConfirmOptionDialog::HandleEvent(event);

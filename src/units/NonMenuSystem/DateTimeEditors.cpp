@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/DateTimeEditors.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/NonMenuSystem.h"
 #include "strings/Strings.h"
@@ -15,9 +16,8 @@ namespace NonMenuSystem {
 
 namespace {
 
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_BACK = 41;
+using namespace keys;
+
 constexpr int32_t kMonthLength[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 constexpr int32_t kFebruary = 1;
 // The row of spinners.

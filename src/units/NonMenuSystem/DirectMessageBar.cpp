@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -29,6 +30,8 @@
 KV_REGISTER_CLASS(NonMenuSystem::DirectMessageBar);
 
 namespace NonMenuSystem {
+
+using namespace keys;
 
 namespace {
 
@@ -118,7 +121,7 @@ const MessageRow* FindRow(int32_t type) {
   return nullptr;
 }
 
-bool IsExitKey(uint16_t code) { return code == 2 || code == 45; }
+bool IsExitKey(uint16_t code) { return code == KEY_EXIT || code == KEY_EXIT_ALT; }
 
 WidgetManager::WidgetManager* Manager() {
   return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
@@ -302,20 +305,20 @@ kv::Object* DirectMessageBar::HandleKey(uint16_t code) {
       return nullptr;  // exit keys: the base; others are consumed below
     case DirectMsgTypeNetworkUnavailable:
     case DirectMsgTypeUSBOverCurrent:
-      if (code == 1 || IsExitKey(code)) Post(&WidgetClass::ClearAllSlot);
+      if (code == KEY_OK || IsExitKey(code)) Post(&WidgetClass::ClearAllSlot);
       return this;
     case DirectMsgTypeOnTimerShutdown:
       if (IsExitKey(code)) Live::StopOnTimerShutdownTimer();
       return nullptr;
     case DirectMsgTypeAudioConfigWarning:
-      if (code == 1 || code == 41 || IsExitKey(code)) {
+      if (code == KEY_OK || code == KEY_BACK || IsExitKey(code)) {
         Post(&WidgetClass::ExitSlot);
         return this;
       }
       return nullptr;
     case DirectMsgTypeSignalFailure:
-      if (code == 41 || IsExitKey(code)) return this;
-      if (code == 84) {
+      if (code == KEY_BACK || IsExitKey(code)) return this;
+      if (code == KEY_MUTE) {
         const int32_t s = MainWindowStatus();
         if (s == 4 || s == 5 || s == 20 || s == 23) {
           Post(&WidgetClass::ExitSlot);

@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/InfoBanner.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -46,7 +47,8 @@ namespace {
 
 using namespace Strings;
 
-constexpr uint16_t KEY_INFO = 79;
+using namespace keys;
+
 constexpr int32_t kFirstRefresh = 2000;
 constexpr int32_t kRefreshPeriod = 4000;
 constexpr int32_t kEPGTimeOut = 60000;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/NonMenuSystem.h"
@@ -32,21 +33,7 @@ namespace NonMenuSystem {
 
 namespace {
 
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_DIGIT_0 = 10;
-constexpr uint16_t KEY_DIGIT_9 = 19;
-constexpr uint16_t KEY_ERASE = 20;
-constexpr uint16_t KEY_MODE = 21;
-constexpr uint16_t KEY_DONE = 22;
-constexpr uint16_t KEY_LATIN = 23;
-constexpr uint16_t KEY_HOME = 39;
-constexpr uint16_t KEY_END = 40;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_CURSOR_LEFT = 58;
-constexpr uint16_t KEY_CURSOR_RIGHT = 59;
+using namespace keys;
 
 constexpr int32_t kKeySize = 27;
 constexpr int32_t kKeyPitch = 28;
@@ -84,7 +71,7 @@ kv::String CharOf(const kv::String& layout, int32_t i) {
 
 // The i-th label of the digit layout (its tenth key is typed by code 10).
 kv::String DigitLabel(uint16_t code) {
-  return CharOf(kv::LoadString(KEYPAD_DIGITS), code == KEY_DIGIT_0 ? 9 : code - KEY_DIGIT_0 - 1);
+  return CharOf(kv::LoadString(KEYPAD_DIGITS), code == KEY_0 ? 9 : code - KEY_0 - 1);
 }
 
 }  // namespace
@@ -122,7 +109,7 @@ KeyPadEditButton::KeyPadEditButton() {
   OnSetTextAlignH(0);
   OnSetMaxLength(1000);
   OnSetEditModeEnabled(true);
-  OnSetEraseKey(KEY_ERASE);
+  OnSetEraseKey(KEY_RED);
   // The red key is offered as Delete by the help bar: it deletes the
   // character before the cursor.
   OnSetEnableEraseKey(true);
@@ -221,15 +208,16 @@ kv::Object* KeyPadEditButton::HandleEvent(Core::Event* event) {
     }
     return this;
   }
-  if (key->Code >= KEY_DIGIT_0 && key->Code <= KEY_DIGIT_9) {
+  if (IsDigitKey(key->Code)) {
     if (key->Char >= u'0' && key->Char <= u'9' && length < OnGetMaxLength()) Insert(DigitLabel(key->Code));
     return this;
   }
+  // Previous and Next move the cursor to the ends, Rewind and Forward by one.
   switch (key->Code) {
-    case KEY_HOME: OnSetCursorPos(0); return this;
-    case KEY_END: OnSetCursorPos(length); return this;
-    case KEY_CURSOR_LEFT: OnSetCursorPos(std::max(0, pos - 1)); return this;
-    case KEY_CURSOR_RIGHT: OnSetCursorPos(std::min(length, pos + 1)); return this;
+    case KEY_PREV: OnSetCursorPos(0); return this;
+    case KEY_NEXT: OnSetCursorPos(length); return this;
+    case KEY_REWIND: OnSetCursorPos(std::max(0, pos - 1)); return this;
+    case KEY_FORWARD: OnSetCursorPos(std::min(length, pos + 1)); return this;
     default: return TextEdit::HandleEvent(event);
   }
 }
@@ -549,21 +537,23 @@ void KeyPad::ExitLatinMode(kv::Object*) {
 
 kv::Object* KeyPad::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (!key || !key->Down || key->Code < KEY_DIGIT_0 || key->Code > KEY_CURSOR_RIGHT)
+  if (!key || !key->Down || key->Code < KEY_0 || key->Code > KEY_FORWARD)
     return BorderWidgetClass::HandleEvent(event);
   const uint16_t code = key->Code;
-  if (code >= KEY_DIGIT_0 && code <= KEY_ERASE) {
+  // Digits and the red key (erase) go to the text field; green switches the
+  // layout, blue finishes, yellow turns to accented letters.
+  if (code >= KEY_0 && code <= KEY_RED) {
     keyboard_.KeyTyped = false;
     edit_.HandleEvent(event);
-  } else if (code == KEY_MODE) {
+  } else if (code == KEY_GREEN) {
     if (!IsLatinMode) SwitchKeyboardMode();
-  } else if (code == KEY_DONE) {
+  } else if (code == KEY_BLUE) {
     NotifyLabelChanged(true);
     Close();
     return this;
-  } else if (code == KEY_LATIN) {
+  } else if (code == KEY_YELLOW) {
     if (latinAllowed_ && keyboard_.KeyTyped && keyboard_.SwitchLatinMode()) LatinSwitched();
-  } else if (code == KEY_HOME || code == KEY_END || code == KEY_CURSOR_LEFT || code == KEY_CURSOR_RIGHT) {
+  } else if (code == KEY_PREV || code == KEY_NEXT || code == KEY_REWIND || code == KEY_FORWARD) {
     edit_.HandleEvent(event);
   } else if (code == KEY_BACK) {
     NotifyLabelChanged(false);

@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "runtime/auto_object.h"
+#include "keys/keycodes.h"
 #include "runtime/trace.h"
 #include "strings/MainApp.h"
 #include "strings/NonMenuSystem.h"
@@ -57,6 +58,8 @@
 
 namespace NonMenuSystem {
 
+using namespace keys;
+
 using namespace WinIDs;
 
 namespace {
@@ -91,14 +94,14 @@ bool RecorderBusy() {
 // The timeshift command of a playback key.
 int32_t TimeshiftCommand(uint16_t code) {
   switch (code) {
-    case 50: return 0;
-    case 51: return 1;
-    case 59: return 2;
-    case 58: return 3;
-    case 40: return 4;
-    case 39: return 5;
-    case 23: return 6;
-    case 22: return 7;
+    case KEY_PLAY: return 0;
+    case KEY_PAUSE: return 1;
+    case KEY_FORWARD: return 2;
+    case KEY_REWIND: return 3;
+    case KEY_NEXT: return 4;
+    case KEY_PREV: return 5;
+    case KEY_YELLOW: return 6;
+    case KEY_BLUE: return 7;
     default: return -1;
   }
 }
@@ -125,7 +128,7 @@ kv::Object* NonMenuSystem::HandleEvent(Core::Event* event) {
 kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
   kv::Trace("%s%i", {kv::LoadString(T_KEY), static_cast<int32_t>(key->Code)});
   if (!KeyEventNeedHandled(key->Code)) return nullptr;
-  if (key->Code < 10 || key->Code > 110) return nullptr;
+  if (key->Code < KEY_0 || key->Code > KEY_FAV_ALT) return nullptr;
   return DoKey(key) ? this : nullptr;
 }
 
@@ -138,27 +141,27 @@ void NonMenuSystem::NotAvailable(bool clear) {
 
 bool NonMenuSystem::KeyEventNeedHandled(uint32_t fullCode) {
   const auto code = static_cast<uint16_t>(fullCode & 0xffffu);
-  if (code == 46 || code == 47 || code == 84) return true;
+  if (code == KEY_VOL_UP || code == KEY_VOL_DOWN || code == KEY_MUTE) return true;
   if (WindowOpen(WIN_ID_3D_Dialog)) return false;
-  if (code == 94 || code == 97) return true;
-  if (code >= 104) return MediaCheck(code);
+  if (code == KEY_OUTPUT_MODE || code == KEY_SLEEP) return true;
+  if (code >= KEY_CLEAR) return MediaCheck(code);
   return FilterKey(code);
 }
 
 bool NonMenuSystem::MediaCheck(uint16_t code) {
   if (!MediaScreenOpen()) return true;
   switch (code) {
-    case 48: {
+    case KEY_QUICK: {
       // Refused while the photo grid is busy (its waiting indicator is up).
       auto* grid = kv::Cast<MediaPlayer::PhotoMultiView>(Manager()->FindForm(WIN_ID_PhotoMultiView));
       return !grid || !grid->IsBusy();
     }
-    case 95:
+    case KEY_3D:
       return !WindowOpen(WIN_ID_PhotoFrame);
-    case 77:
+    case KEY_PICTURE_SIZE:
       return AnyOpen({WIN_ID_MoviePlayer, WIN_ID_MoviePlayerDMR});
-    case 70:
-    case 76:
+    case KEY_AUDIO:
+    case KEY_CC:
       if (!WindowOpen(WIN_ID_PhotoFrame)) NotAvailable();
       return false;
     default:
@@ -173,13 +176,13 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
   const Verdict common = flashOrDock ? Verdict::Refuse : Verdict::AcceptThenMediaCheck;
   Verdict v = Verdict::AcceptThenMediaCheck;
   switch (code) {
-    case 1: case 2: case 4: case 5: case 6: case 7: case 41:
+    case KEY_OK: case KEY_EXIT: case KEY_UP: case KEY_DOWN: case KEY_LEFT: case KEY_RIGHT: case KEY_BACK:
       v = (!ScreenOpen() || LiveOverlayOpen()) ? Verdict::Refuse : Verdict::AcceptThenMediaCheck;
       break;
-    case 8: case 9: case 21:
+    case KEY_RESERVED_8: case KEY_RESERVED_9: case KEY_GREEN:
       v = Verdict::Refuse;
       break;
-    case 10: case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19: case 99: case 100: {
+    case KEY_0: case KEY_1: case KEY_2: case KEY_3: case KEY_4: case KEY_5: case KEY_6: case KEY_7: case KEY_8: case KEY_9: case KEY_BROWSE: case KEY_FAV: {
       auto* focused = kv::Cast<WidgetClass>(OnGetFocus());
       if (focused && (focused->MenuTriggered || focused->OpenedFromQuickMenu()))
         v = Verdict::Refuse;
@@ -189,7 +192,7 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
         v = Verdict::Refuse;
       break;
     }
-    case 36: case 37:
+    case KEY_CH_UP: case KEY_CH_DOWN:
       if (MediaScreenOpen() || dock || (!yahoo && flashOrDock)) {
         v = Verdict::Refuse;
       } else if (yahoo && Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT) {
@@ -202,7 +205,7 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
         v = Verdict::Refuse;
       }
       break;
-    case 39: case 40: case 50: case 51: case 52: case 53: case 58: case 59:
+    case KEY_PREV: case KEY_NEXT: case KEY_PLAY: case KEY_PAUSE: case KEY_RECORD: case KEY_STOP: case KEY_REWIND: case KEY_FORWARD:
       if (Live::OtherNetAppActive()) {
         v = Verdict::Refuse;
       } else if (MediaScreenOpen()) {
@@ -214,7 +217,7 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
         v = Verdict::Accept;
       }
       break;
-    case 44:
+    case KEY_DASH:
       if (ScreenOpen()) {
         if (LiveOverlayOpen()) NotAvailable(true);
       } else if (!Live::OtherNetAppActive()) {
@@ -222,7 +225,7 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
       }
       v = Verdict::Refuse;
       break;
-    case 54:
+    case KEY_LAST:
       if (!yahoo) {
         v = common;
       } else if (dock) {
@@ -232,7 +235,7 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
         v = Verdict::Refuse;
       }
       break;
-    case 63: case 90: case 91: case 92:
+    case KEY_TV: case KEY_RESERVED_90: case KEY_RESERVED_91: case KEY_RESERVED_92:
       if (!yahoo) {
         v = common;
       } else if (dock) {
@@ -241,7 +244,7 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
         Live::RequestTVResources();
       }
       break;
-    case 66:
+    case KEY_GUIDE:
       if (MediaScreenOpen() || dock || (!yahoo && flashOrDock)) {
         v = Verdict::Refuse;
       } else if (!yahoo && Live::OnTuner() && Live::CurrentChannelDigital()) {
@@ -251,22 +254,22 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
         v = Verdict::Refuse;
       }
       break;
-    case 70: case 76:
+    case KEY_AUDIO: case KEY_CC:
       if (yahoo ? (dock || Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT) : flashOrDock) {
         v = Verdict::Refuse;
-      } else if (code == 76 && !Live::IsTunerType(Live::CurrentSourceType()) &&
+      } else if (code == KEY_CC && !Live::IsTunerType(Live::CurrentSourceType()) &&
                  kv::CompString(Live::ResolutionText(), kv::LoadString(CAPTION_RESOLUTION)) != 0) {
         NotAvailable();
         v = Verdict::Refuse;
       }
       break;
-    case 77:
+    case KEY_PICTURE_SIZE:
       v = yahoo ? Verdict::Refuse : Verdict::AcceptThenMediaCheck;
       break;
-    case 79:
+    case KEY_INFO:
       v = yahoo ? (dock ? Verdict::Accept : Verdict::Refuse) : common;
       break;
-    case 83:
+    case KEY_INPUT:
       // The widget engine as the refreshed table has it: Input ends a widget
       // application that started since the last refresh.
       Live::RefreshActiveAppStatus();
@@ -279,7 +282,7 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
         v = Verdict::Accept;
       }
       break;
-    case 89:
+    case KEY_FREEZE:
       if (!yahoo) {
         v = common;
       } else {
@@ -287,7 +290,7 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
         v = Verdict::Refuse;
       }
       break;
-    case 95: {
+    case KEY_3D: {
       const int32_t series = Live::SeriesType();
       if (series != 2 && series != 3) {
         v = Verdict::Refuse;
@@ -314,7 +317,7 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
       }
       break;
     }
-    case 101: case 102: case 103: {
+    case KEY_APP: case KEY_VIDEO_APP: case KEY_WIDGETS: {
       if (dock) return false;
       bool unavailable = false;
       Structures::ActiveAppStatus* app = Live::NetApp();
@@ -350,7 +353,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
   ::Wrapper::Wrapper* w = Live::Base();
   const uint16_t code = key->Code;
   switch (code) {
-    case 10: case 11: case 12: case 13: case 14: case 15: case 16: case 17: case 18: case 19: case 36: case 37:
+    case KEY_0: case KEY_1: case KEY_2: case KEY_3: case KEY_4: case KEY_5: case KEY_6: case KEY_7: case KEY_8: case KEY_9: case KEY_CH_UP: case KEY_CH_DOWN:
       // Only a tuner source has a tuner state to read.
       if (Live::IsTunerType(Live::CurrentSourceType()) &&
           CurrentLiveTVState() == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) {
@@ -361,7 +364,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
           entry->DispatchEvent(key);
       }
       return true;
-    case 20:
+    case KEY_RED:
       ClearAll();
       switch (CurrentLiveTVState()) {
         case Constants::XPM_TV_STATE_LIVE_TV:
@@ -378,51 +381,51 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
           break;
       }
       return true;
-    case 22: case 23: case 39: case 40: case 50: case 51: case 58: case 59:
+    case KEY_BLUE: case KEY_YELLOW: case KEY_PREV: case KEY_NEXT: case KEY_PLAY: case KEY_PAUSE: case KEY_REWIND: case KEY_FORWARD:
       Live::TimeshiftKeyProc(TimeshiftCommand(code));
-      if (CurrentLiveTVState() == Constants::XPM_TV_STATE_PAUSE_LIVE_TV && code != 22 && code != 23 &&
+      if (CurrentLiveTVState() == Constants::XPM_TV_STATE_PAUSE_LIVE_TV && code != KEY_BLUE && code != KEY_YELLOW &&
           !WindowOpen(WIN_ID_TimeshiftStatusDialog))
         Open(KV_LATE_CLASS("Record::TimeshiftStatusDialog"));
       return true;
-    case 29:
+    case KEY_PIP_AUDIO:
       if (w->IsPipEnabled()) {
         kv::Trace("%s%i", {kv::LoadString(T_PIP), static_cast<int32_t>(code)});
         w->SetPipAudio(w->GetPipAudio() ? 0 : 1);
       }
       return true;
-    case 30:
+    case KEY_PIP_SWAP:
       if (w->IsPipEnabled()) {
         kv::Trace("%s%i", {kv::LoadString(T_PIP), static_cast<int32_t>(code)});
         w->SwapSource();
       }
       return true;
-    case 38:
+    case KEY_PICTURE_MODE:
       ClearAll();
       OpenWithValue(KV_LATE_CLASS("NonMenuSystem::OptionDialogWithCaption"), OPTION_TYPE_PICTURE_MODE);
       return true;
-    case 46: case 47: case 84: {
+    case KEY_VOL_UP: case KEY_VOL_DOWN: case KEY_MUTE: {
       ClearAll();
       const bool amplifier =
           Live::EnableKELVO() == 1 && Live::AmplifierControl() == 1 && Live::QuickCecAudioStatus();
       const kv::Class* cls =
-          code == 84 ? (amplifier ? KV_LATE_CLASS("NonMenuSystem::AmplifierMuteBar")
+          code == KEY_MUTE ? (amplifier ? KV_LATE_CLASS("NonMenuSystem::AmplifierMuteBar")
                                   : KV_LATE_CLASS("NonMenuSystem::CommonMuteBar"))
                      : (amplifier ? KV_LATE_CLASS("NonMenuSystem::AmplifierVolumeBar")
                                   : KV_LATE_CLASS("NonMenuSystem::CommonVolumeBar"));
       if (Primitives::KeyRoutingForm* bar = Open(cls)) bar->DispatchEvent(key);
       return true;
     }
-    case 48:
+    case KEY_QUICK:
       HandleQuickConditions();
       return true;
-    case 52:
+    case KEY_RECORD:
       ClearAll();
       if (Live::CurrentTunerId() < 2 && CurrentLiveTVState() == Constants::XPM_TV_STATE_LIVE_TV)
         OpenWithValue(KV_LATE_CLASS("Record::RecordOptionsDialog"), 1);
       else
         NotAvailable();
       return true;
-    case 53:
+    case KEY_STOP:
       ClearAll();
       switch (CurrentLiveTVState()) {
         case Constants::XPM_TV_STATE_PAUSE_LIVE_TV:
@@ -436,7 +439,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
           break;
       }
       return true;
-    case 54:
+    case KEY_LAST:
       if (CurrentLiveTVState() == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) {
         ShowMessage(Constants::DirectMsgTypeNotAvailableWhileRecording);
       } else {
@@ -445,16 +448,16 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
         EventAgent()->ProcessEvents();
       }
       return true;
-    case 63:
+    case KEY_TV:
       Live::SetAutoInputTV(w->GetSourceId(Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_RF_TUNER ? 1 : 0));
       ClearAll();
       w->SetSource(0, Live::AutoInputTV());
       return true;
-    case 66:
+    case KEY_GUIDE:
       ClearAll();
       if (auto* epg = kv::Cast<WidgetClass>(Open(KV_LATE_CLASS("Channels::FullEPGDialog")))) epg->IsShortcut = false;
       return true;
-    case 69:
+    case KEY_PIP:
       if (w->IsPipEnabled()) {
         const int32_t state = (w->GetPIPState() + 1) % 3;
         kv::Trace("%s%i", {kv::LoadString(T_PIP), state});
@@ -463,7 +466,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
         NotAvailable();
       }
       return true;
-    case 70:
+    case KEY_AUDIO:
       if (Live::OnTuner()) {
         ClearAll();
         OpenWithValue(KV_LATE_CLASS("NonMenuSystem::OptionDialogWithCaption"), OPTION_TYPE_MTS_KEY);
@@ -471,11 +474,11 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
         NotAvailable();
       }
       return true;
-    case 76:
+    case KEY_CC:
       ClearAll();
       OpenWithValue(KV_LATE_CLASS("NonMenuSystem::OptionDialogWithCaption"), OPTION_TYPE_CLOSED_CAPTION_STATE);
       return true;
-    case 77:
+    case KEY_PICTURE_SIZE:
       if (Live::Is3DPictureLocked()) {
         NotAvailable();
       } else {
@@ -483,7 +486,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
         OpenWithValue(KV_LATE_CLASS("NonMenuSystem::OptionDialogWithCaption"), OPTION_TYPE_PICTURE_SIZE);
       }
       return true;
-    case 79:
+    case KEY_INFO:
       ClearAll();
       if (Live::OnTuner() && Live::CurrentChannelDigital()) {
         Open(KV_LATE_CLASS("Channels::MiniGuideDialog"));
@@ -493,35 +496,35 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
         if (banner) banner->DispatchEvent(key);
       }
       return true;
-    case 83:
+    case KEY_INPUT:
       ClearAll();
       Open(KV_LATE_CLASS("NonMenuSystem::ExternalInputDialog"));
       return true;
-    case 86:
+    case KEY_MARK_CHANNEL:
       MarkChannel();
       ShowInfoBar(true, -1);
       return true;
-    case 89: {
+    case KEY_FREEZE: {
       const bool frozen = w->OnGetIsFrozen() != 0;
       if (!frozen) ClearAll();
       w->OnSetIsFrozen(frozen ? 0 : 1);
       return true;
     }
-    case 94:
+    case KEY_OUTPUT_MODE:
       Live::SwitchOutputMode();
       return true;
-    case 95:
+    case KEY_3D:
       Handle3DEvent(key);
       return true;
-    case 96:
+    case KEY_PANEL_LOCKED:
       ClearAll();
       ShowMessage(Constants::DirectMsgTypePanelLock);
       return true;
-    case 97:
+    case KEY_SLEEP:
       ClearAll();
       Open(KV_LATE_CLASS("NonMenuSystem::SleepTimerDialog"));
       return true;
-    case 99:
+    case KEY_BROWSE:
       if (Live::CBListsNum() > 0) {
         ClearAll();
         Open(KV_LATE_CLASS("NonMenuSystem::ChBrowserDialog"));
@@ -529,23 +532,23 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
         NotAvailable();
       }
       return true;
-    case 100:
-    case 110: {
+    case KEY_FAV:
+    case KEY_FAV_ALT: {
       const int32_t list = Live::IsTunerType(Live::CurrentSourceType()) ? 3 : 0;
       if (Live::CurrentCBList() != list) Live::SetCurrentCBList(list);
       ClearAll();
       Open(KV_LATE_CLASS("NonMenuSystem::ChBrowserDialog"));
       return true;
     }
-    case 101:
+    case KEY_APP:
       ClearAll();
       NotAvailable();
       return true;
-    case 102:
+    case KEY_VIDEO_APP:
       ClearAll();
       Live::LaunchFlashApp(9, false);
       return true;
-    case 103: {
+    case KEY_WIDGETS: {
       ClearAll();
       Live::RefreshActiveAppStatus();
       Structures::ActiveAppStatus* app = Live::NetApp();
@@ -555,7 +558,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
         Live::LaunchYahooApp(0, true);
       return true;
     }
-    case 104:
+    case KEY_CLEAR:
       ClearAll();
       return true;
     default:

@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/OptionBinding.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "strings/NonMenuSystem.h"
 #include "units/Agent/MessageAgent.h"
@@ -82,7 +83,7 @@ void LeaveWithKey(WidgetClass* w, bool up, bool down) {
   ::NonMenuSystem::NonMenuSystem* s = w->OnGetNonMenuSystem();
   if (!w->PrevState || !s) return;
   auto* key = kv::New<Core::KeyEvent>();
-  key->Initialize(down ? 5 : (up ? 4 : 0), 1);
+  key->Initialize(down ? keys::KEY_DOWN : (up ? keys::KEY_UP : keys::KEY_NONE), 1);
   auto* param = kv::New<SkinBin::UserRefInt>();
   param->Object = key;
   param->Code = w->MenuTriggered          ? Constants::MSG_FROM_MENUSYSTEM

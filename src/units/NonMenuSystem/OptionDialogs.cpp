@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/OptionDialogs.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/NonMenuSystem.h"
@@ -22,10 +23,8 @@ KV_REGISTER_CLASS(NonMenuSystem::OptionDialog);
 namespace NonMenuSystem {
 
 namespace {
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_BACK = 41;
+using namespace keys;
+
 constexpr int32_t kButtonW = 180;
 constexpr int32_t kButtonH = 27;
 // The list pop-up's layer.
@@ -35,9 +34,9 @@ constexpr uint32_t kOptionDialogLayer = 256;
 bool IsOwnHotKey(uint16_t code, int32_t option) {
   using namespace SkinBin;
   switch (code) {
-    case 76: return option == OPTION_TYPE_CLOSED_CAPTION_STATE;
-    case 77: return option == OPTION_TYPE_PICTURE_SIZE;
-    case 70: return option == OPTION_TYPE_MTS_KEY;
+    case KEY_CC: return option == OPTION_TYPE_CLOSED_CAPTION_STATE;
+    case KEY_PICTURE_SIZE: return option == OPTION_TYPE_PICTURE_SIZE;
+    case KEY_AUDIO: return option == OPTION_TYPE_MTS_KEY;
     default: return false;
   }
 }
@@ -167,9 +166,9 @@ kv::Object* OptionDialogWithCaption::HandleEvent(Core::Event* event) {
     case KEY_OK:
       Post(&WidgetClass::ExitSlot);
       return this;
-    case 70:
-    case 76:
-    case 77:
+    case KEY_AUDIO:
+    case KEY_CC:
+    case KEY_PICTURE_SIZE:
       if (!IsOwnHotKey(key->Code, OptionType)) return nullptr;
       Step(true);
       return this;

@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/PictureSizeDialog.h"
 
+#include "keys/keycodes.h"
 #include "strings/NonMenuSystem.h"
 #include "strings/SkinBin.h"
 #include "units/Bitmaps/Bitmaps.h"
@@ -23,10 +24,8 @@ namespace NonMenuSystem {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_PICTURE_SIZE = 77;
+using namespace keys;
+
 constexpr int32_t kVgaSource = 6;
 // The preferred-mode bits, kept when a size is written on a PC input.
 constexpr int32_t kPreferredBits = 0x300;

@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/PinDialogs.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
@@ -33,13 +34,8 @@ KV_REGISTER_CLASS(NonMenuSystem::ChangePinDialog);
 namespace NonMenuSystem {
 
 namespace {
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_EXIT_2 = 45;
+using namespace keys;
+
 // The help of both dialogs: digits and back.
 constexpr int32_t kPinHelpMask = 0x40002;
 // PIN type 11 waits this long while the 3D time lock is on.
@@ -196,7 +192,7 @@ kv::Object* EnterPinDialog::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down) return KXDWidgetClass::HandleEvent(event);
   if (EnterPinType == 11) {
-    if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_2) return KXDWidgetClass::HandleEvent(event);
+    if (key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) return KXDWidgetClass::HandleEvent(event);
     return this;
   }
   switch (key->Code) {

@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/SleepTimerDialog.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/NonMenuSystem.h"
@@ -16,8 +17,8 @@ namespace NonMenuSystem {
 
 namespace {
 
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
+using namespace keys;
+
 constexpr int32_t kDividerGap = 14;
 
 struct Choice {

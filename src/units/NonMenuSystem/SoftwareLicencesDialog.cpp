@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/SoftwareLicencesDialog.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/NonMenuSystem.h"
@@ -17,7 +18,8 @@ namespace NonMenuSystem {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
+using namespace keys;
+
 // The scroll bar at the right edge of the text area.
 constexpr kv::Rect kTrack{692, 45, 698, 375};
 constexpr int32_t kMinThumb = 16;

@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/SystemInfoDialogs.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/NonMenuSystem.h"
@@ -26,14 +27,12 @@ namespace NonMenuSystem {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
+using namespace keys;
+
 constexpr uint32_t kSystemInfoHelpMask = 0x40000;
 constexpr int32_t kCodeLength = 4;
 constexpr int32_t kLineHeight = 30;
 
-bool IsDigitKey(uint16_t c) { return c >= 10 && c <= 19; }
 
 kv::String Line(const kv::MultiTextId& caption, const kv::String& value) {
   return kv::ConcatString(kv::ConcatString(kv::GetVariantOfString(caption), kv::LoadString(SYSINFO_SEPARATOR)), value);
@@ -89,7 +88,7 @@ kv::Object* SystemInfoDialog::HandleEvent(Core::Event* event) {
     return this;
   }
   if (!IsDigitKey(key->Code)) return BorderWidgetClass::HandleEvent(event);
-  Code = kv::ConcatString(Code, kv::NewStringInt(key->Code - 10, 0));
+  Code = kv::ConcatString(Code, kv::NewStringInt(key->Code - KEY_0, 0));
   if (Code.Length() >= kCodeLength) {
     const bool match = Code == kv::LoadString(BRONTEL_CODE);
     Code = kv::String();

@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/ToggleOptionOverlay.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Colors/Colors.h"
@@ -17,14 +18,7 @@ KV_REGISTER_CLASS(NonMenuSystem::ToggleOptionOverlay);
 
 namespace NonMenuSystem {
 
-namespace {
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_SOUND_TRACK = 70;
-constexpr uint16_t KEY_CAPTION = 76;
-}  // namespace
+using namespace keys;
 
 ToggleOptionOverlay::ToggleOptionOverlay() {
   WinID = WinIDs::WIN_ID_ToggleOptionOverlay;
@@ -95,13 +89,13 @@ kv::Object* ToggleOptionOverlay::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down) return BorderWidgetClass::HandleEvent(event);
   const uint16_t code = key->Code;
-  if (ToggleDecreaseKey != 0 && code == ToggleDecreaseKey) {
+  if (ToggleDecreaseKey != KEY_NONE && code == ToggleDecreaseKey) {
     ToggleOption(false);
-  } else if (ToggleIncreaseKey != 0 && code == ToggleIncreaseKey) {
+  } else if (ToggleIncreaseKey != KEY_NONE && code == ToggleIncreaseKey) {
     ToggleOption(true);
-  } else if (code == KEY_SOUND_TRACK && OptionType == SkinBin::OPTION_TYPE_MTS_KEY) {
+  } else if (code == KEY_AUDIO && OptionType == SkinBin::OPTION_TYPE_MTS_KEY) {
     ToggleOption(true);
-  } else if (code == KEY_CAPTION && OptionType == SkinBin::OPTION_TYPE_CC_KEY) {
+  } else if (code == KEY_CC && OptionType == SkinBin::OPTION_TYPE_CC_KEY) {
     ToggleOption(true);
   } else if (code == KEY_OK || code == KEY_UP || code == KEY_DOWN || code == KEY_BACK) {
     if (code == KEY_UP) UpPressed = true;

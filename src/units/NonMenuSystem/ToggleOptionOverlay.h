@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/Views/Image.h"
 #include "units/Views/Text.h"
@@ -41,8 +42,8 @@ class ToggleOptionOverlay : public BorderWidgetClass {
   int32_t OptionType = 0;
   int32_t Index = 0;
   int32_t Count = 0;
-  uint16_t ToggleIncreaseKey = 7;
-  uint16_t ToggleDecreaseKey = 6;
+  uint16_t ToggleIncreaseKey = keys::KEY_RIGHT;
+  uint16_t ToggleDecreaseKey = keys::KEY_LEFT;
   bool UpPressed = false;
   bool DownPressed = false;
 

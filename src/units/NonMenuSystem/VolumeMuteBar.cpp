@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/VolumeMuteBar.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/NonMenuSystem.h"
@@ -26,12 +27,8 @@ KV_REGISTER_CLASS(NonMenuSystem::AmplifierMuteBar);
 namespace NonMenuSystem {
 
 namespace {
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_EXIT_2 = 45;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_VOLUME_UP = 46;
-constexpr uint16_t KEY_VOLUME_DOWN = 47;
-constexpr uint16_t KEY_MUTE = 84;
+using namespace keys;
+
 constexpr int32_t kBarTimeOut = 2000;
 constexpr uint32_t kBarLayer = 256;
 // The bars' pill is drawn with 20-pixel rounded ends.
@@ -76,7 +73,7 @@ void VolumeMuteBar::Initialize(Primitives::KeyRoutingParameter* param) {
 
 kv::Object* VolumeMuteBar::HandleEvent(Core::Event* event) {
   if (Core::KeyEvent* key = DownKey(event)) {
-    if (key->Code == KEY_BACK || key->Code == KEY_EXIT || key->Code == KEY_EXIT_2) {
+    if (key->Code == KEY_BACK || key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) {
       Post(&WidgetClass::ExitSlot);
       return this;
     }
@@ -111,8 +108,8 @@ CommonVolumeBar::CommonVolumeBar() {
   image_.OnSetBounds({10, 10, 42, 42});
   slider_.OnSetBounds({206, 21, 406, 33});
   slider_.OnSetValue(0);
-  slider_.OnSetDecreaseKey(KEY_VOLUME_DOWN);
-  slider_.OnSetIncreaseKey(KEY_VOLUME_UP);
+  slider_.OnSetDecreaseKey(KEY_VOL_DOWN);
+  slider_.OnSetIncreaseKey(KEY_VOL_UP);
   slider_.OnValueChanged = kv::MakeSlot(this, &CommonVolumeBar::DoVolumeChanged);
   Add(&image_);
   Add(&number_);
@@ -135,7 +132,7 @@ void CommonVolumeBar::OnSetOptionType(int32_t id) {
 
 kv::Object* CommonVolumeBar::HandleEvent(Core::Event* event) {
   if (Core::KeyEvent* key = DownKey(event)) {
-    if (key->Code == KEY_VOLUME_UP || key->Code == KEY_VOLUME_DOWN) {
+    if (key->Code == KEY_VOL_UP || key->Code == KEY_VOL_DOWN) {
       slider_.HandleEvent(event);
       ResetTimeout();
       return this;
@@ -216,7 +213,7 @@ void CommonMuteBar::ToggleMute() {
 
 kv::Object* CommonMuteBar::HandleEvent(Core::Event* event) {
   if (Core::KeyEvent* key = DownKey(event)) {
-    if (key->Code == KEY_VOLUME_UP || key->Code == KEY_VOLUME_DOWN) return ToSubSystem(event);
+    if (key->Code == KEY_VOL_UP || key->Code == KEY_VOL_DOWN) return ToSubSystem(event);
     if (key->Code == KEY_MUTE) {
       ToggleMute();
       ResetTimeout();
@@ -256,8 +253,8 @@ AmplifierVolumeBar::AmplifierVolumeBar() {
 
 kv::Object* AmplifierVolumeBar::HandleEvent(Core::Event* event) {
   if (Core::KeyEvent* key = DownKey(event)) {
-    if (key->Code == KEY_VOLUME_UP || key->Code == KEY_VOLUME_DOWN) {
-      keyImage_.OnSetBitmap(Resources::LoadResource(key->Code == KEY_VOLUME_UP ? Bitmaps::AmplifierVolumePlus
+    if (key->Code == KEY_VOL_UP || key->Code == KEY_VOL_DOWN) {
+      keyImage_.OnSetBitmap(Resources::LoadResource(key->Code == KEY_VOL_UP ? Bitmaps::AmplifierVolumePlus
                                                                                 : Bitmaps::AmplifierVolumeMinus));
       ResetTimeout();
       return this;

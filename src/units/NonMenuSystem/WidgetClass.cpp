@@ -1,5 +1,6 @@
 #include "units/NonMenuSystem/WidgetClass.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "units/Agent/MessageAgent.h"
@@ -22,9 +23,8 @@ KV_REGISTER_CLASS(NonMenuSystem::BorderWidgetClass);
 namespace NonMenuSystem {
 
 namespace {
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_EXIT_2 = 45;
-constexpr uint16_t KEY_BACK = 41;
+using namespace keys;
+
 // The frame width the captioned dialog's size is drawn for.
 constexpr int32_t kDefaultFrameWidth = 34;
 }  // namespace
@@ -88,13 +88,13 @@ kv::Object* WidgetClass::HandleEvent(Core::Event* event) {
   if (!key || !key->Down) return KeyRoutingForm::HandleEvent(event);
   switch (key->Code) {
     case KEY_EXIT:
-    case KEY_EXIT_2:
+    case KEY_EXIT_ALT:
       Post(&WidgetClass::ClearAllSlot);
       break;
-    case 4:
-    case 5:
-    case 6:
-    case 7:
+    case KEY_UP:
+    case KEY_DOWN:
+    case KEY_LEFT:
+    case KEY_RIGHT:
       break;
     case KEY_BACK:
       Post(PrevState ? &WidgetClass::EnterPrevStateSlot : &WidgetClass::ExitSlot);

@@ -1,10 +1,13 @@
 #include "units/Overlay/Player.h"
 
+#include "keys/keycodes.h"
 #include "units/Core/Event.h"
 
 KV_REGISTER_CLASS(Overlay::Player);
 
 namespace Overlay {
+
+using namespace keys;
 
 Player::Player() { OnSetVisible(false); }
 
@@ -16,13 +19,13 @@ void Player::StepSpeed(int32_t a, int32_t b, int32_t c) {
 
 kv::Object* Player::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (!key || !key->Down || key->Code >= 104) return nullptr;
+  if (!key || !key->Down || key->Code >= KEY_CLEAR) return nullptr;
   switch (key->Code) {
-    case KEY_PLAYER_EXIT:
+    case KEY_EXIT:
     case KEY_STOP:
       OnSetState(7);
       return this;
-    case KEY_PREVIOUS:
+    case KEY_PREV:
       Prev();
       return this;
     case KEY_NEXT:
@@ -47,17 +50,17 @@ kv::Object* Player::HandleEvent(Core::Event* event) {
     case KEY_FAR_AHEAD:
       StepSpeed(4, 5, 6);
       return this;
-    case Core::KEY_POWER:
+    case KEY_POWER:
       OnSetState(7);
       return nullptr;
-    case 1:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-    case 60:
-    case 103:
+    case KEY_OK:
+    case KEY_MENU:
+    case KEY_UP:
+    case KEY_DOWN:
+    case KEY_LEFT:
+    case KEY_RIGHT:
+    case KEY_RESERVED_60:
+    case KEY_WIDGETS:
       return this;
     default:
       return nullptr;

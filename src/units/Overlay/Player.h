@@ -13,18 +13,6 @@
 
 namespace Overlay {
 
-// Transport keys of the remote (GUI key codes).
-inline constexpr uint16_t KEY_PLAYER_EXIT = 2;
-inline constexpr uint16_t KEY_PREVIOUS = 39;
-inline constexpr uint16_t KEY_NEXT = 40;
-inline constexpr uint16_t KEY_PLAY = 50;
-inline constexpr uint16_t KEY_PAUSE = 51;
-inline constexpr uint16_t KEY_STOP = 53;
-inline constexpr uint16_t KEY_LAST = 54;       // slower backward
-inline constexpr uint16_t KEY_SPEED = 55;      // faster forward
-inline constexpr uint16_t KEY_FAR_BACK = 56;   // no key on our remote
-inline constexpr uint16_t KEY_FAR_AHEAD = 57;  // no key on our remote
-
 class Player : public Core::View {
   KV_CLASS(Overlay, Player, Core::View)
  public:

@@ -1,5 +1,6 @@
 #include "units/ParentalLocks/PinPrompts.h"
 #include "units/Constants/MessageTypes.h"
+#include "keys/keycodes.h"
 #include "units/ParentalLocks/RatingDialogs.h"
 
 #include "runtime/auto_object.h"
@@ -24,9 +25,8 @@ namespace ParentalLocks {
 
 namespace {
 
-constexpr uint16_t KEY_EXIT = 2;
-constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_EXIT_2 = 45;
+using namespace keys;
+
 // The entry's four cells.
 constexpr int32_t kEntryW = 120;
 constexpr int32_t kEntryH = 30;
@@ -95,7 +95,7 @@ void ChannelLockEnterPin::Initialize(Primitives::KeyRoutingParameter* param) {
 
 kv::Object* ChannelLockEnterPin::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && (key->Code == KEY_EXIT || key->Code == KEY_EXIT_2 || key->Code == KEY_BACK)) return this;
+  if (key && key->Down && (key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT || key->Code == KEY_BACK)) return this;
   return KXDWidgetClass::HandleEvent(event);
 }
 

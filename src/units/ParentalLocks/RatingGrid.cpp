@@ -1,5 +1,6 @@
 #include "units/ParentalLocks/RatingGrid.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "strings/ParentalLocks.h"
 #include "strings/SkinBin.h"
@@ -19,10 +20,7 @@ namespace ParentalLocks {
 
 namespace {
 
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
+using namespace keys;
 
 constexpr int32_t kCell = 28;
 constexpr int32_t kWholeWidth = 86;

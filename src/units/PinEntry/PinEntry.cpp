@@ -3,10 +3,13 @@
 #include <algorithm>
 
 #include "ge/fill.h"
+#include "keys/keycodes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 
 namespace PinEntry {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(PinEntry::PinEntry);
 
@@ -23,11 +26,11 @@ constexpr uint32_t kMask = 0xFFC8C8C8u;
 kv::Object* PinEntry::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down) {
-    if (key->Code >= Core::KEY_DIGIT_0 && key->Code <= Core::KEY_DIGIT_9) {
-      AddDigit(key->Code - Core::KEY_DIGIT_0);
+    if (IsDigitKey(key->Code)) {
+      AddDigit(key->Code - KEY_0);
       return this;
     }
-    if (key->Code != 0 && key->Code == deleteKey_) {
+    if (key->Code != KEY_NONE && key->Code == deleteKey_) {
       if (pin_.Empty())
         kv::Signal(OnPrevPin, this);
       else

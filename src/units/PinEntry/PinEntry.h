@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "runtime/string.h"
 #include "units/Primitives/KeyRoutingCtrl.h"
@@ -22,7 +23,7 @@ class PinEntry : public Primitives::KeyRoutingCtrl {
   KV_CLASS(PinEntry, PinEntry, Primitives::KeyRoutingCtrl)
  public:
   static constexpr int32_t kDefaultMaxNumDigits = 4;
-  static constexpr uint16_t kDefaultDeleteKey = 6;  // left
+  static constexpr uint16_t kDefaultDeleteKey = keys::KEY_LEFT;
   // The most digits an entry takes.
   static constexpr int32_t kMaxDigits = 16;
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/object.h"
 #include "runtime/slot.h"
 #include "units/Forms/Ctrl.h"
@@ -18,9 +19,6 @@ class Event;
 }
 
 namespace Primitives {
-
-// The GUI key code of OK, the default activate key.
-inline constexpr uint16_t KEY_OK = 1;
 
 class KeyRoutingCtrl : public Forms::Ctrl {
   KV_CLASS(Primitives, KeyRoutingCtrl, Forms::Ctrl)
@@ -49,7 +47,7 @@ class KeyRoutingCtrl : public Forms::Ctrl {
   void OnSetPosition(int32_t position) { Position = position; }
 
   // Key code that activates the control.
-  uint16_t ActivateKey = KEY_OK;
+  uint16_t ActivateKey = keys::KEY_OK;
   // Target screen class of the control (menu items), or null.
   const kv::Class* NextState = nullptr;
   // The control's position number (a list keeps its rows' positions).

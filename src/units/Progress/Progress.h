@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/geometry.h"
 #include "runtime/member.h"
 #include "units/Progress/ProgressClass.h"
@@ -25,8 +26,8 @@ namespace Progress {
 class Progress : public ProgressClass {
   KV_CLASS(Progress, Progress, ProgressClass)
  public:
-  static constexpr uint16_t kVerticalIncreaseKey = 4;  // up
-  static constexpr uint16_t kVerticalDecreaseKey = 5;  // down
+  static constexpr uint16_t kVerticalIncreaseKey = keys::KEY_UP;
+  static constexpr uint16_t kVerticalDecreaseKey = keys::KEY_DOWN;
 
   Progress() = default;
 

@@ -3,15 +3,18 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "units/Core/Event.h"
 
 namespace Progress {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(Progress::ProgressClass);
 
 kv::Object* ProgressClass::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Code != 0 && IsEnabled() && !readOnly_) {
+  if (key && key->Code != KEY_NONE && IsEnabled() && !readOnly_) {
     int32_t delta = 0;
     if (key->Code == increaseKey_)
       delta = step_;

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "units/Primitives/KeyRoutingCtrl.h"
 
@@ -26,8 +27,8 @@ inline constexpr int32_t kIndicatorStretch = 2;   // the indicator is stretched 
 class ProgressClass : public Primitives::KeyRoutingCtrl {
   KV_CLASS(Progress, ProgressClass, Primitives::KeyRoutingCtrl)
  public:
-  static constexpr uint16_t kDefaultDecreaseKey = 6;  // left
-  static constexpr uint16_t kDefaultIncreaseKey = 7;  // right
+  static constexpr uint16_t kDefaultDecreaseKey = keys::KEY_LEFT;
+  static constexpr uint16_t kDefaultIncreaseKey = keys::KEY_RIGHT;
 
   ProgressClass() = default;
 

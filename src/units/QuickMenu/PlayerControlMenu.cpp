@@ -1,5 +1,6 @@
 #include "units/QuickMenu/PlayerControlMenu.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/QuickMenu.h"
 #include "units/Bitmaps/Bitmaps.h"
@@ -17,6 +18,8 @@
 KV_REGISTER_CLASS(QuickMenu::PlayerControlMenu);
 
 namespace QuickMenu {
+
+using namespace keys;
 
 namespace {
 struct ButtonDef {
@@ -109,17 +112,17 @@ kv::Object* PlayerControlMenu::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down) {
     switch (key->Code) {
-      case 4:
+      case KEY_UP:
         if (!SelectPrev()) SelectLast();
         ResetTimeout();
         return this;
-      case 5:
+      case KEY_DOWN:
         if (!SelectNext()) SelectFirst();
         ResetTimeout();
         return this;
-      case 1:
-      case 6:
-      case 7:
+      case KEY_OK:
+      case KEY_LEFT:
+      case KEY_RIGHT:
         ResetTimeout();
         return this;
       default:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "strings/QuickMenu.h"
 #include "units/Bitmaps/Bitmaps.h"
@@ -28,10 +29,9 @@ KV_AUTO_OBJECT(QuickMenu, QuickItemData, QuickMenu::ItemDataSource);
 
 namespace QuickMenu {
 
+using namespace keys;
+
 namespace {
-constexpr uint16_t kKeyOk = 1;
-constexpr uint16_t kKeyLeft = 6;
-constexpr uint16_t kKeyRight = 7;
 
 OptionDatabase::OptionDataClass* FindRecord(int32_t id) {
   if (id == 0) return nullptr;
@@ -73,8 +73,8 @@ OptionDatabase::OptionDataClass* QuickMenuItem::Record() { return FindRecord(Opt
 kv::Object* QuickMenuItem::HandleValueKeys(Core::Event* event) {
   Core::KeyEvent* key = KeyDown(event);
   if (!key) return nullptr;
-  if (key->Code == kKeyOk) return this;
-  if (key->Code != kKeyLeft && key->Code != kKeyRight) return nullptr;
+  if (key->Code == KEY_OK) return this;
+  if (key->Code != KEY_LEFT && key->Code != KEY_RIGHT) return nullptr;
   if (!OnGetIsDisabled()) kv::Signal(OnActivate, this);
   return this;
 }
@@ -82,7 +82,7 @@ kv::Object* QuickMenuItem::HandleValueKeys(Core::Event* event) {
 // --- QuickOptionItem ---------------------------------------------------------------
 
 QuickOptionItem::QuickOptionItem() {
-  ActivateKey = 0;
+  ActivateKey = KEY_NONE;
   valueText_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont0));
   valueText_.OnSetColor(Colors::StandardTextColor);
   valueText_.OnSetAlignH(1);
@@ -188,7 +188,7 @@ void QuickOptionItemSelect::ToggleOption(int32_t direction) {
 // --- QuickSliderItem ---------------------------------------------------------------
 
 QuickSliderItem::QuickSliderItem() {
-  ActivateKey = 0;
+  ActivateKey = KEY_NONE;
   valueText_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont0));
   valueText_.OnSetColor(Colors::StandardTextColor);
   valueText_.OnSetAlignH(2);
@@ -277,7 +277,7 @@ QuickSliderItemSelect::QuickSliderItemSelect() {
 
 kv::Object* QuickSliderItemSelect::HandleEvent(Core::Event* event) {
   if (Core::KeyEvent* key = KeyDown(event)) {
-    if (key->Code == kKeyLeft || key->Code == kKeyRight) {
+    if (key->Code == KEY_LEFT || key->Code == KEY_RIGHT) {
       if (!OnGetIsDisabled()) slider_.HandleEvent(event);
       return this;
     }

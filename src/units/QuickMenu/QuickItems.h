@@ -19,6 +19,7 @@
 #include <array>
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/member.h"
 #include "runtime/object.h"
@@ -105,8 +106,8 @@ class QuickOptionItemSelect : public QuickOptionItem {
   // option and signals OnValueChanged. Nothing without a choice.
   void ToggleOption(int32_t direction);
 
-  uint16_t ToggleDecreaseKey = 6;
-  uint16_t ToggleIncreaseKey = 7;
+  uint16_t ToggleDecreaseKey = keys::KEY_LEFT;
+  uint16_t ToggleIncreaseKey = keys::KEY_RIGHT;
   kv::Slot OnValueChanged;
 };
 

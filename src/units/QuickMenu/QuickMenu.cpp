@@ -1,5 +1,6 @@
 #include "units/QuickMenu/QuickMenu.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/QuickMenu.h"
@@ -24,10 +25,9 @@ KV_REGISTER_CLASS(QuickMenu::QuickMenu);
 
 namespace QuickMenu {
 
+using namespace keys;
+
 namespace {
-constexpr uint16_t kKeyUp = 4;
-constexpr uint16_t kKeyDown = 5;
-constexpr uint16_t kKeyQuick = 48;
 // Source types of the media player and of the tuners.
 constexpr int32_t kSourceTypeMedia = 9;
 constexpr int32_t kSourceTypeTuner = 1;
@@ -63,15 +63,15 @@ kv::Object* QuickMenuClass::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down) {
     switch (key->Code) {
-      case kKeyDown:
+      case KEY_DOWN:
         if (!SelectNext()) SelectFirst();
         ResetTimeout();
         return this;
-      case kKeyUp:
+      case KEY_UP:
         if (!SelectPrev()) SelectLast();
         ResetTimeout();
         return this;
-      case kKeyQuick:
+      case KEY_QUICK:
         Post(&WidgetClass::EnterPrevStateSlot);
         return this;
       default:

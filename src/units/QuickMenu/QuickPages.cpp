@@ -1,5 +1,6 @@
 #include "units/QuickMenu/QuickPages.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/QuickMenu.h"
 #include "units/Constants/ConfirmTypes.h"
@@ -29,6 +30,8 @@ KV_REGISTER_CLASS(QuickMenu::ScaleWindowMenu);
 KV_REGISTER_CLASS(QuickMenu::Quick3DSettings);
 
 namespace QuickMenu {
+
+using namespace keys;
 
 using namespace OptionDatabase;
 using namespace SkinBin;
@@ -240,8 +243,8 @@ void Quick3DSettings::Refresh() {
 
 kv::Object* Quick3DSettings::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && (key->Code == 4 || key->Code == 5)) {
-    if (key->Code == 5 ? !SelectNext() : !SelectPrev()) key->Code == 5 ? SelectFirst() : SelectLast();
+  if (key && key->Down && (key->Code == KEY_UP || key->Code == KEY_DOWN)) {
+    if (key->Code == KEY_DOWN ? !SelectNext() : !SelectPrev()) key->Code == KEY_DOWN ? SelectFirst() : SelectLast();
     ResetTimeout();
     return this;
   }

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/MenuSystemPages.h"
@@ -41,13 +42,8 @@ namespace Record {
 
 namespace {
 
-constexpr uint16_t KEY_OK = 1;
-constexpr uint16_t KEY_RED = 20;
-constexpr uint16_t KEY_VOL_UP = 46;
-constexpr uint16_t KEY_VOL_DOWN = 47;
-constexpr uint16_t KEY_SCROLL_UP = 58;
-constexpr uint16_t KEY_SCROLL_DOWN = 59;
-constexpr uint16_t KEY_MUTE = 84;
+using namespace keys;
+
 constexpr int32_t kTimeOut = 60000;
 constexpr int32_t kVolumeMs = 2000;
 constexpr int32_t kDeleteRecorded = 2;
@@ -329,8 +325,8 @@ kv::Object* RecordListScreen<ListT>::HandleEvent(Core::Event* event) {
   switch (key->Code) {
     case KEY_VOL_UP:
     case KEY_VOL_DOWN: Parts.UpdateVolume(key->Code); break;
-    case KEY_SCROLL_UP:
-    case KEY_SCROLL_DOWN: Parts.Info.Description.HandleEvent(event); break;
+    case KEY_REWIND:
+    case KEY_FORWARD: Parts.Info.Description.HandleEvent(event); break;
     case KEY_MUTE: Parts.ToggleMute(); break;
     default: return WidgetClass::HandleEvent(event);
   }

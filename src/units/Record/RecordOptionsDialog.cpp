@@ -1,5 +1,6 @@
 #include "units/Record/RecordOptionsDialog.h"
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
 #include "strings/Record.h"
@@ -26,8 +27,8 @@ namespace Record {
 
 namespace {
 
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
+using namespace keys;
+
 constexpr uint32_t kLayer = 128;
 constexpr int32_t kWidth = 320;
 constexpr int32_t kHeight = 140;

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -49,11 +50,8 @@ namespace Record {
 
 namespace {
 
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
-constexpr uint16_t KEY_BACK = 41;
+using namespace keys;
+
 constexpr int32_t kYearBase = 1900;
 constexpr int32_t kPM = 1;
 constexpr int32_t kMinutesPerDay = 24 * 60;

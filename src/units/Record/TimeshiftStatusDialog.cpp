@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
@@ -42,13 +43,10 @@ namespace {
 
 using namespace Strings;
 
-constexpr uint16_t KEY_PLAY = 50;
-constexpr uint16_t KEY_PAUSE = 51;
-constexpr uint16_t KEY_REWIND = 58;
-constexpr uint16_t KEY_FORWARD = 59;
+using namespace keys;
 
 // Operations 4 to 7 and their GUI keys.
-constexpr uint16_t kOtherKeys[] = {40, 39, 23, 22};
+constexpr uint16_t kOtherKeys[] = {KEY_NEXT, KEY_PREV, KEY_YELLOW, KEY_BLUE};
 constexpr int32_t kFirstOtherOperation = 4;
 
 constexpr int32_t kWidth = 800;

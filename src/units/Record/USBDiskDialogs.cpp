@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "keys/keycodes.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
 #include "strings/MenuSystem.h"
@@ -37,10 +38,8 @@ namespace Record {
 
 namespace {
 
-constexpr uint16_t KEY_UP = 4;
-constexpr uint16_t KEY_DOWN = 5;
-constexpr uint16_t KEY_LEFT = 6;
-constexpr uint16_t KEY_RIGHT = 7;
+using namespace keys;
+
 // The speed check's progress is this tall (plus twice the frame width).
 constexpr int32_t kSpeedCheckHeight = 172;
 // The format progress grows this much over its question.

@@ -3,10 +3,13 @@
 #include <algorithm>
 
 #include "ge/fill.h"
+#include "keys/keycodes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
 
 namespace SkinBin {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(SkinBin::PinEntry);
 KV_REGISTER_CLASS(SkinBin::NumberInput);
@@ -14,8 +17,6 @@ KV_REGISTER_CLASS(SkinBin::EnterTime);
 
 namespace {
 
-constexpr uint16_t kOk = 1;
-constexpr uint16_t kBack = 41;
 constexpr uint32_t kCellFill = 0xFF2A2928u;
 constexpr uint32_t kCellTyped = 0xFF8C5617u;   // focus blue, red in the low byte
 constexpr uint32_t kCellBorder = 0xFFC8C8C8u;
@@ -23,7 +24,7 @@ constexpr uint32_t kCellBorder = 0xFFC8C8C8u;
 int32_t DigitOf(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down) return -1;
-  return key->Code >= Core::KEY_DIGIT_0 && key->Code <= Core::KEY_DIGIT_9 ? key->Code - Core::KEY_DIGIT_0 : -1;
+  return IsDigitKey(key->Code) ? key->Code - KEY_0 : -1;
 }
 
 uint16_t DownKey(Core::Event* event) {
@@ -80,11 +81,11 @@ kv::Object* NumberInput::HandleEvent(Core::Event* event) {
     return this;
   }
   switch (DownKey(event)) {
-    case kOk:
+    case KEY_OK:
       DigitCount = 0;
       kv::Signal(OnNumChanged, this);
       return this;
-    case kBack:
+    case KEY_BACK:
       DigitCount = 0;
       kv::Signal(OnCancelChange, this);
       return this;
@@ -122,12 +123,12 @@ kv::Object* EnterTime::HandleEvent(Core::Event* event) {
     return this;
   }
   switch (DownKey(event)) {
-    case kOk:
+    case KEY_OK:
       DigitCount = 0;
       RefreshButtons();
       kv::Signal(OnTimeChanged, this);
       return this;
-    case kBackKey:
+    case KEY_BACK:
       DigitCount = 0;
       RefreshButtons();
       kv::Signal(OnCancelChange, this);

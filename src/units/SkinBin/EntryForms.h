@@ -16,6 +16,7 @@
 
 #include <cstdint>
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "units/PinEntry/PinEntry.h"
 #include "units/Primitives/KeyRoutingCtrl.h"
@@ -60,8 +61,7 @@ class NumberInput : public Primitives::KeyRoutingCtrl {
 class EnterTime : public Primitives::KeyRoutingCtrl {
   KV_CLASS(SkinBin, EnterTime, Primitives::KeyRoutingCtrl)
  public:
-  static constexpr uint16_t kClearKey = 5;
-  static constexpr uint16_t kBackKey = 41;
+  static constexpr uint16_t kClearKey = keys::KEY_DOWN;
   EnterTime() = default;
 
   kv::Object* HandleEvent(Core::Event* event) override;

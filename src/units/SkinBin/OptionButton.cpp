@@ -1,5 +1,6 @@
 #include "units/SkinBin/OptionButton.h"
 
+#include "keys/keycodes.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
@@ -9,11 +10,11 @@
 
 namespace SkinBin {
 
+using namespace keys;
+
 KV_REGISTER_CLASS(SkinBin::OptionButton);
 
 namespace {
-constexpr uint16_t kKeyLeft = 6;
-constexpr uint16_t kKeyRight = 7;
 }  // namespace
 
 OptionButton::OptionButton() {
@@ -66,8 +67,8 @@ void OptionButton::ToggleOption(int32_t step) {
 
 kv::Object* OptionButton::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && (key->Code == kKeyLeft || key->Code == kKeyRight) && Record()) {
-    ToggleOption(key->Code == kKeyRight ? 1 : -1);
+  if (key && key->Down && (key->Code == KEY_LEFT || key->Code == KEY_RIGHT) && Record()) {
+    ToggleOption(key->Code == KEY_RIGHT ? 1 : -1);
     return this;
   }
   return Button::HandleEvent(event);

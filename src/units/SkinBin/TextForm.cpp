@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "keys/keycodes.h"
 #include "units/Core/Event.h"
 #include "units/Core/SeenTexts.h"
 
 namespace SkinBin {
+
+using namespace keys;
 
 KV_REGISTER_CLASS(SkinBin::TextForm);
 
@@ -49,8 +52,8 @@ void TextForm::OnSetBounds(kv::Rect bounds) {
 
 kv::Object* TextForm::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && (key->Code == 4 || key->Code == 5)) {
-    const int32_t next = std::clamp(scroll_ + (key->Code == 5 ? kLineStep : -kLineStep), 0, MaxScroll());
+  if (key && key->Down && (key->Code == KEY_UP || key->Code == KEY_DOWN)) {
+    const int32_t next = std::clamp(scroll_ + (key->Code == KEY_DOWN ? kLineStep : -kLineStep), 0, MaxScroll());
     if (next == scroll_) return Ctrl::HandleEvent(event);  // at the end: the owner moves on
     scroll_ = next;
     InvalidateView();

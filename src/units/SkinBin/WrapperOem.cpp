@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/xpm/xpm_oem.h"
+#include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/string.h"
 #include "runtime/trace.h"
@@ -107,9 +108,9 @@ void Wrapper::ResetBacklightAdjustment() { WriteOem(XPM_OEM_BACKLIGHT_CURVE_RESE
 bool Wrapper::GetKeyHeld(int32_t key) {
   int32_t id = 0;
   switch (key & 0xFFFF) {
-    case 67: id = XPM_OEM_KEY_HELD_SERVICE; break;
-    case 2: id = XPM_OEM_KEY_HELD_HIDDEN_MENU; break;
-    case 58: id = XPM_OEM_KEY_HELD_FACTORY_RESET; break;
+    case keys::KEY_HELD_SERVICE: id = XPM_OEM_KEY_HELD_SERVICE; break;
+    case keys::KEY_HELD_HIDDEN_PAGE: id = XPM_OEM_KEY_HELD_HIDDEN_MENU; break;
+    case keys::KEY_HELD_FACTORY_RESET: id = XPM_OEM_KEY_HELD_FACTORY_RESET; break;
     default: return false;
   }
   return ReadOem(id) == 1;

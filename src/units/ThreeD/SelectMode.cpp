@@ -1,5 +1,6 @@
 #include "units/ThreeD/SelectMode.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/ThreeD.h"
 #include "units/Colors/Colors.h"
@@ -22,6 +23,8 @@ KV_REGISTER_CLASS(ThreeD::SelectFormat);
 KV_REGISTER_CLASS(ThreeD::Select2DFormat);
 
 namespace ThreeD {
+
+using namespace keys;
 
 using namespace SkinBin;
 
@@ -165,23 +168,23 @@ kv::Object* SelectMode::HandleEvent(Core::Event* event) {
   if (!key || !key->Down) return BorderWidgetClass::HandleEvent(event);
   kv::Object* answer = this;
   switch (key->Code) {
-    case 1:
+    case KEY_OK:
       break;
-    case 2:
-    case 45:
+    case KEY_EXIT:
+    case KEY_EXIT_ALT:
       kv::Signal(OnExit, this);
       break;
-    case 6:
-    case 7: {
+    case KEY_LEFT:
+    case KEY_RIGHT: {
       const int32_t n = ButtonCount();
       if (n == 0) break;
       int32_t i = 0;
       for (int32_t k = 0; k < n; ++k)
         if (GetButton(k) == FocusedButton()) i = k;
-      FocusButton(key->Code == 7 ? (i + 1) % n : (i + n - 1) % n);
+      FocusButton(key->Code == KEY_RIGHT ? (i + 1) % n : (i + n - 1) % n);
       break;
     }
-    case 41:
+    case KEY_BACK:
       answer = HandleBack(event);
       break;
     default:
@@ -241,7 +244,7 @@ void SelectMode_Button::Initialize(Primitives::KeyRoutingParameter* param) {
 
 kv::Object* SelectMode_Button::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && key->Code == 95) {
+  if (key && key->Down && key->Code == KEY_3D) {
     kv::Signal(OnExit, this);
     ResetTimeout();
     return this;

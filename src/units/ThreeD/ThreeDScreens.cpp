@@ -1,5 +1,6 @@
 #include "units/ThreeD/ThreeDScreens.h"
 
+#include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/ThreeD.h"
 #include "units/Colors/Colors.h"
@@ -20,6 +21,8 @@ KV_REGISTER_CLASS(ThreeD::DisplayMode);
 KV_REGISTER_CLASS(ThreeD::ImportantInfoDialog);
 
 namespace ThreeD {
+
+using namespace keys;
 
 using namespace SkinBin;
 
@@ -77,7 +80,7 @@ void StartMessage::Refresh() {
 kv::Object* StartMessage::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (!key || !key->Down) return WidgetClass::HandleEvent(event);
-  if (key->Code == 1 || key->Code == 2 || key->Code == 45) Post(&WidgetClass::EnterNextStateSlot);
+  if (key->Code == KEY_OK || key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) Post(&WidgetClass::EnterNextStateSlot);
   ResetTimeout();
   return this;
 }
@@ -119,11 +122,11 @@ void DisplayMode::Refresh() {
 
 kv::Object* DisplayMode::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && key->Code == 1) {
+  if (key && key->Down && key->Code == KEY_OK) {
     Post(&WidgetClass::ClearAllSlot);
     return this;
   }
-  if (key && key->Down && key->Code == 45) return this;
+  if (key && key->Down && key->Code == KEY_EXIT_ALT) return this;
   return WidgetClass::HandleEvent(event);
 }
 
@@ -187,7 +190,7 @@ kv::Object* ImportantInfoDialog::HandleEvent(Core::Event* event) {
   if (!key || !key->Down) return BorderWidgetClass::HandleEvent(event);
   SkinBin::Wrapper* skin = NonMenuSystem::Live::Skin();
   switch (key->Code) {
-    case 1:
+    case KEY_OK:
       if (OnGetFocus() != option_.get()) return this;
       if (OpenedByWizard()) {
         NextState = &Start3DWizard::StaticClass();
@@ -196,17 +199,17 @@ kv::Object* ImportantInfoDialog::HandleEvent(Core::Event* event) {
         Post(&WidgetClass::EnterPrevStateSlot);
       }
       return this;
-    case 2:
-    case 45:
+    case KEY_EXIT:
+    case KEY_EXIT_ALT:
       if (OpenedByWizard() && skin) skin->Setup3D.SwitchTo2DState(true);
       Post(&WidgetClass::ClearAllSlot);
       return this;
-    case 4:
-    case 5:
-      if (key->Code == 5 ? !SelectNext() : !SelectPrev()) key->Code == 5 ? SelectFirst() : SelectLast();
+    case KEY_UP:
+    case KEY_DOWN:
+      if (key->Code == KEY_DOWN ? !SelectNext() : !SelectPrev()) key->Code == KEY_DOWN ? SelectFirst() : SelectLast();
       UpdateHelp();
       return this;
-    case 41:
+    case KEY_BACK:
       if (OpenedFromMenu()) {
         Post(&WidgetClass::EnterPrevStateSlot);
       } else {

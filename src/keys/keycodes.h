@@ -1,11 +1,13 @@
 // GUI key codes: the small integers that a key event carries once the host has
-// mapped the remote's platform key code (keytable.h). Any code may include this
-// header; it depends on nothing. docs/keys.md lists every key with its meaning.
+// mapped the remote's platform key code (host/keys/keytable.h). The host and
+// every unit include this header; it includes nothing. docs/keys.md lists
+// every key with its meaning. Screens name a key by what it is, also where
+// they give it a role of their own (the red key erases in the key pad).
 #pragma once
 
 #include <cstdint>
 
-namespace host::keys {
+namespace keys {
 
 constexpr uint16_t KEY_NONE = 0;  // no key (unknown platform code)
 
@@ -30,6 +32,8 @@ constexpr uint16_t KEY_7 = 17;
 constexpr uint16_t KEY_8 = 18;
 constexpr uint16_t KEY_9 = 19;
 
+constexpr bool IsDigitKey(uint16_t code) { return code >= KEY_0 && code <= KEY_9; }
+
 // Colour keys. Red erases, deletes, skips, rescans; green changes the key
 // pad's mode and adds favourites; blue finishes the key pad; yellow switches
 // it to accented letters.
@@ -47,8 +51,8 @@ constexpr uint16_t KEY_PICTURE_MODE = 38;  // picture-mode choice
 constexpr uint16_t KEY_PREV = 39;          // previous item; page up in lists; cursor home in the key pad
 constexpr uint16_t KEY_NEXT = 40;          // next item; page down in lists; cursor end in the key pad
 constexpr uint16_t KEY_BACK = 41;
-constexpr uint16_t KEY_DASH = 44;       // sub-channel separator
-constexpr uint16_t KEY_EXIT_ALT = 45;   // the second exit key: acts like Exit
+constexpr uint16_t KEY_DASH = 44;      // sub-channel separator
+constexpr uint16_t KEY_EXIT_ALT = 45;  // the second exit key: acts like Exit
 constexpr uint16_t KEY_VOL_UP = 46;
 constexpr uint16_t KEY_VOL_DOWN = 47;
 constexpr uint16_t KEY_QUICK = 48;  // quick menu
@@ -57,10 +61,12 @@ constexpr uint16_t KEY_PLAY = 50;
 constexpr uint16_t KEY_PAUSE = 51;
 constexpr uint16_t KEY_RECORD = 52;
 constexpr uint16_t KEY_STOP = 53;
-constexpr uint16_t KEY_LAST = 54;     // back to the previous channel or source
-constexpr uint16_t KEY_SPEED = 55;    // playback speed steps 1, 2, 3, then normal
-constexpr uint16_t KEY_REWIND = 58;   // also cursor left in the key pad, text scroll
-constexpr uint16_t KEY_FORWARD = 59;  // also cursor right in the key pad, text scroll
+constexpr uint16_t KEY_LAST = 54;       // back to the previous channel or source; slower backward in the player
+constexpr uint16_t KEY_SPEED = 55;      // playback speed steps 1, 2, 3, then normal
+constexpr uint16_t KEY_FAR_BACK = 56;   // the player's far jump back; no key of our remote sends it
+constexpr uint16_t KEY_FAR_AHEAD = 57;  // the player's far jump ahead; no key of our remote sends it
+constexpr uint16_t KEY_REWIND = 58;     // also cursor left in the key pad, text scroll
+constexpr uint16_t KEY_FORWARD = 59;    // also cursor right in the key pad, text scroll
 
 constexpr uint16_t KEY_TV = 63;  // back to the TV input
 constexpr uint16_t KEY_GUIDE = 66;
@@ -83,7 +89,28 @@ constexpr uint16_t KEY_FAV = 100;    // favourites browser; page down in grids
 constexpr uint16_t KEY_APP = 101;    // application key
 constexpr uint16_t KEY_VIDEO_APP = 102;
 constexpr uint16_t KEY_WIDGETS = 103;
-constexpr uint16_t KEY_CLEAR = 104;  // closes the screens over live TV
+constexpr uint16_t KEY_CLEAR = 104;    // closes the screens over live TV
 constexpr uint16_t KEY_FAV_ALT = 110;  // the second favourites key: acts like KEY_FAV
 
-}  // namespace host::keys
+// Codes that no key of our remote or panel sends and that screens still tell
+// apart: the live-TV filter refuses 8 and 9 and treats 90 to 92 as it treats
+// the TV key; the player swallows 60; 8 opens the hidden setting pages
+// while a panel key is held (below).
+constexpr uint16_t KEY_RESERVED_8 = 8;
+constexpr uint16_t KEY_RESERVED_9 = 9;
+constexpr uint16_t KEY_RESERVED_60 = 60;
+constexpr uint16_t KEY_RESERVED_90 = 90;
+constexpr uint16_t KEY_RESERVED_91 = 91;
+constexpr uint16_t KEY_RESERVED_92 = 92;
+
+// The hidden combinations of the television's panel: a key event of one code
+// while the panel reports another key held. The held keys have codes of their
+// own, read through the Wrapper's GetKeyHeld: service mode is Down while
+// KEY_HELD_SERVICE is held, the hidden setting pages KEY_RESERVED_8 while
+// KEY_HELD_HIDDEN_PAGE is held, the factory reset Back while
+// KEY_HELD_FACTORY_RESET is held.
+constexpr uint16_t KEY_HELD_SERVICE = 67;
+constexpr uint16_t KEY_HELD_HIDDEN_PAGE = 2;
+constexpr uint16_t KEY_HELD_FACTORY_RESET = 58;
+
+}  // namespace keys
