@@ -140,6 +140,13 @@ class AppTest : public ::testing::Test {
   MainApp::Root& App() { return *root_; }
   // The open forms of the widget manager, oldest first.
   std::vector<Primitives::KeyRoutingForm*> OpenForms();
+  // The first open form of class T (or derived from it), else null.
+  template <class T>
+  T* Find() {
+    for (Primitives::KeyRoutingForm* f : OpenForms())
+      if (auto* t = kv::Cast<T>(f)) return t;
+    return nullptr;
+  }
   // The deepest focused view of the modal group or the root, or null.
   Core::View* Focused();
   // Every text of the current picture, back to front (see the top).

@@ -57,12 +57,6 @@ class GuideDataTest : public livetvtest::LiveTVTest {
     const size_t i = size_t(y) * size_t(planeWidth_) + size_t(x);
     return planeWidth_ == sim::kPlaneWidth && i < plane_.size() && (plane_[i] & 0xFFFFFFu) != 0;
   }
-  template <class T>
-  T* Find() {
-    for (auto* f : OpenForms())
-      if (auto* t = kv::Cast<T>(f)) return t;
-    return nullptr;
-  }
   Channels::FullEPGDialog* Guide() { return Find<Channels::FullEPGDialog>(); }
   SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
   Structures::VirtualChannel* Now() { return W()->GetCurrentChannel(); }

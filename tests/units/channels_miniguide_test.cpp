@@ -29,12 +29,6 @@ class MiniGuideTest : public livetvtest::LiveTVTest {
     Nms()->ClearAll();
     Settle();
   }
-  template <class T>
-  T* Find() {
-    for (auto* f : OpenForms())
-      if (auto* t = kv::Cast<T>(f)) return t;
-    return nullptr;
-  }
   SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
   // Tunes the first channel of the map that is (or is not) digital.
   bool TuneDigital(bool digital) {

@@ -62,12 +62,6 @@ class MediaDialogTest : public MediaTest {
     Settle();
     return form;
   }
-  template <class T>
-  T* Find() {
-    for (Primitives::KeyRoutingForm* f : OpenForms())
-      if (auto* t = kv::Cast<T>(f)) return t;
-    return nullptr;
-  }
   std::string HelpText() {
     auto* bar = Find<NonMenuSystem::HelpBar>();
     return bar ? bar->HelpStringList.ToUtf8() : std::string();

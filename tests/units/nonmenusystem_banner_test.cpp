@@ -28,12 +28,6 @@ namespace {
 
 class BannerTest : public livetvtest::LiveTVTest {
  protected:
-  template <class T>
-  T* Find() {
-    for (auto* f : OpenForms())
-      if (auto* t = kv::Cast<T>(f)) return t;
-    return nullptr;
-  }
   std::string Utf8(const kv::String& s) {
     std::string out;
     for (int32_t i = 0; i < s.Length(); ++i) out += static_cast<char>(s.At(i));

@@ -30,12 +30,6 @@ class InputDialogTest : public livetvtest::LiveTVTest {
     Skin()->GetHdmiCecData()->InitDevList();
   }
   SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
-  template <class T>
-  T* Find() {
-    for (auto* f : OpenForms())
-      if (auto* t = kv::Cast<T>(f)) return t;
-    return nullptr;
-  }
   static int32_t FocusedSource(ListForm::ListClass& l) {
     auto* row = kv::Cast<ListForm::InputItem>(l.GetFocusedRow());
     return row ? row->SourceId : -1;

@@ -45,12 +45,6 @@ namespace {
 
 class LiveFaultTest : public menutest::MenuTest {
  protected:
-  template <class T>
-  T* Find() {
-    for (auto* f : OpenForms())
-      if (auto* t = kv::Cast<T>(f)) return t;
-    return nullptr;
-  }
   // The rows of the screen whose pixels change when `view` is hidden.
   std::pair<int32_t, int32_t> DrawnRows(Core::View& view) {
     Run(20);

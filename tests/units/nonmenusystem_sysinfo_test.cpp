@@ -26,12 +26,6 @@ class SystemInfoDialogTest : public livetvtest::LiveTVTest {
     Settle();
     return Find<T>();
   }
-  template <class T>
-  T* Find() {
-    for (auto* f : OpenForms())
-      if (auto* t = kv::Cast<T>(f)) return t;
-    return nullptr;
-  }
 };
 
 TEST_F(SystemInfoDialogTest, ThePageShowsModelAndVersionAndTakesDigitsInGroupsOfFour) {

@@ -25,12 +25,6 @@ namespace {
 
 class ViewerTest : public menutest::MenuTest {
  protected:
-  template <class T>
-  T* Find() {
-    for (auto* f : OpenForms())
-      if (auto* t = kv::Cast<T>(f)) return t;
-    return nullptr;
-  }
   // The texts of every view on screen: shown, under shown owners, inside the
   // screen.
   std::vector<std::string> TextsOnScreen() {

@@ -26,12 +26,6 @@ namespace livetvtest {
 
 class UpdateTest : public LiveTVTest {
  protected:
-  template <class T>
-  T* Find() {
-    for (auto* f : OpenForms())
-      if (auto* t = kv::Cast<T>(f)) return t;
-    return nullptr;
-  }
   Update::CheckingMessage* Checking() { return Find<Update::CheckingMessage>(); }
   Update::UpdatingDialog* Updating() { return Find<Update::UpdatingDialog>(); }
   SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
