@@ -19,34 +19,28 @@
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/ChannelData.h"
 #include "units/Structures/VirtualChannel.h"
-#include "units/Views/Text.h"
 
 namespace {
 
 class ViewerTest : public menutest::MenuTest {
  protected:
-  // The texts of every view on screen: shown, under shown owners, inside the
-  // screen.
-  std::vector<std::string> TextsOnScreen() {
-    std::vector<std::string> out;
-    Settle();
-    std::vector<Core::View*> todo{&App()};
-    while (!todo.empty()) {
-      Core::View* v = todo.back();
-      todo.pop_back();
-      if (!v->IsVisible()) continue;
-      const kv::Rect r = v->GetAbsoluteBounds();
-      if (r.x2 <= 0 || r.y2 <= 0 || r.x1 >= 960 || r.y1 >= 540) continue;
-      if (auto* t = kv::Cast<Views::Text>(v); t && !t->OnGetString().Empty()) out.push_back(t->OnGetString().ToUtf8());
-      if (auto* g = kv::Cast<Core::Group>(v))
-        for (int32_t i = 0; i < g->GetChildCount(); ++i) todo.push_back(g->GetChild(i));
+  // Checks that every text of the browser's tiles shows whole above the help
+  // bar; gives how many there are.
+  int TileTextsClearOfTheHelpBar() {
+    auto* bar = Find<NonMenuSystem::HelpBar>();
+    if (!bar) {
+      ADD_FAILURE() << "no help bar";
+      return 0;
     }
-    return out;
-  }
-  bool OnScreen(const std::string& text) {
-    for (const std::string& t : TextsOnScreen())
-      if (t.find(text) != std::string::npos) return true;
-    return false;
+    const int32_t top = bar->GetAbsoluteBounds().y1;
+    int n = 0;
+    for (const Core::SeenText& t : SeenTexts()) {
+      if (t.where.find("ListItem < ListForm::CB") == std::string::npos) continue;
+      ++n;
+      EXPECT_TRUE(t.Readable()) << t.Describe();
+      EXPECT_LE(t.ink.y2, top) << t.Describe();
+    }
+    return n;
   }
   std::string ChannelName() {
     Structures::VirtualChannel* ch = W()->GetCurrentChannel();
@@ -76,7 +70,8 @@ TEST_F(ViewerTest, TheBrowserStaysOpenAndTunesWhereTheViewerMoves) {
   EXPECT_TRUE(Calls("XPM_SetChannel").empty());
   const std::string before = ChannelName();
   ASSERT_FALSE(before.empty());
-  EXPECT_TRUE(OnScreen(before));
+  EXPECT_TRUE(Sees(before)) << SeenList();
+  EXPECT_EQ(TileTextsClearOfTheHelpBar(), 12);
 
   // Right: 300 ms later the next channel is on, the browser still open and
   // its banner line names the new channel.
@@ -90,7 +85,7 @@ TEST_F(ViewerTest, TheBrowserStaysOpenAndTunesWhereTheViewerMoves) {
   const std::string after = ChannelName();
   EXPECT_NE(after, before);
   EXPECT_EQ(d->Name().ToUtf8(), after);
-  EXPECT_TRUE(OnScreen(after));
+  EXPECT_TRUE(Sees(after)) << SeenList();
 
   // The next key still answers: down switches the list kind.
   const int32_t kind = d->CBListValue;
@@ -98,6 +93,7 @@ TEST_F(ViewerTest, TheBrowserStaysOpenAndTunesWhereTheViewerMoves) {
   Run(1000);
   ASSERT_EQ(Find<NonMenuSystem::ChBrowserDialog>(), d);
   EXPECT_NE(d->CBListValue, kind);
+  EXPECT_GT(TileTextsClearOfTheHelpBar(), 0);
   EXPECT_EQ(Calls("XPM_SetChannel").size(), 1u);
 
   // Back closes it: no help bar stays alone on screen.
@@ -175,7 +171,7 @@ TEST_F(ViewerTest, TheWayBackToTvLeavesANoticeOfItsOwnOnScreen) {
   W()->SetSource(0, sim::kSourceTv);
   Run(500);
   EXPECT_EQ(BarType(), 21) << "the banner of the way back closed the notice";
-  EXPECT_TRUE(OnScreen(removed));
+  EXPECT_TRUE(Sees(removed)) << SeenList();
   EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
   Run(7000);
   EXPECT_EQ(BarType(), 0);
@@ -199,11 +195,11 @@ TEST_F(ViewerTest, AnInputWithoutSignalSaysNoSignal) {
   Run(2000);
   ASSERT_EQ(Skin()->GetSourceType(W()->GetCurrentSource(0)), sim::kSourceTypeComposite);
   EXPECT_EQ(BarType(), 1);
-  EXPECT_TRUE(OnScreen("No signal"));
+  EXPECT_TRUE(Sees("No signal")) << SeenList();
   // The next key still answers: back to the tuner, the notice goes.
   Press("ch+");
   Run(4000);
-  EXPECT_FALSE(OnScreen("No signal"));
+  EXPECT_FALSE(Sees("No signal")) << SeenList();
 }
 
 // Standby darkens the panel; waking lights it with the picture again.
@@ -259,7 +255,7 @@ TEST_F(ViewerTest, ARunningApplicationShowsAndTheKeysLiveTvTakesStillShow) {
   Press("mark");
   Run(500);
   EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
-  EXPECT_TRUE(OnScreen(ChannelName()));
+  EXPECT_TRUE(Sees(ChannelName())) << SeenList();
   Press("panel-locked");
   Run(300);
   EXPECT_EQ(BarType(), 13);
@@ -288,7 +284,7 @@ TEST_F(ViewerTest, ALockedPanelSaysSoAndChangesNothing) {
   EXPECT_TRUE(Calls("XPM_SetChannel").empty());
   EXPECT_EQ(BarType(), 13);
   ASSERT_NE(Bar(), nullptr);
-  EXPECT_TRUE(OnScreen(Bar()->OnGetMessageInfo().ToUtf8()));
+  EXPECT_TRUE(Sees(Bar()->OnGetMessageInfo().ToUtf8())) << SeenList();
   Press("panel-vol+");
   EXPECT_TRUE(Calls("XPM_SetVolume").empty());
   // The remote still works, and so does the panel's power key.
@@ -337,7 +333,7 @@ TEST_F(NewSetViewerTest, LiveTvWithoutChannelsSaysSo) {
   Press("ok");
   Run(2000);
   EXPECT_EQ(BarType(), 1);
-  EXPECT_TRUE(OnScreen("No channels. Run a channel scan"));
+  EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
 }
 
 }  // namespace

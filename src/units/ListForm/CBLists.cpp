@@ -45,8 +45,11 @@ KV_REGISTER_CLASS(ListForm::CBHistoryList);
 
 namespace {
 
+// A tile ends where the help bar begins (y 503 on screen: the strip's rows
+// start at 455), so no name runs under the bar.
 constexpr int32_t kTileW = 128;
-constexpr int32_t kTileH = 60;
+constexpr int32_t kTileH = 48;
+constexpr int32_t kLabelTop = 32;
 }  // namespace
 
 // --- Tiles ----------------------------------------------------------------------
@@ -68,6 +71,7 @@ CBListItem::CBListItem() {
 
 void CBListItem::OnSetLabelText(const kv::String& text) {
   label_.OnSetString(text);
+  Layout();
   InvalidateView();
 }
 
@@ -85,16 +89,27 @@ void CBListItem::OnSetNameText(const kv::String& text) {
 
 void CBListItem::Refresh() {
   ListItem::Refresh();
+  Layout();
+}
+
+// The tile stacks, top to bottom, the source icon, the text (number or
+// source name) and the label (channel or device name) in its 48 px. Without
+// a label the text takes the lower rows; with both an icon and a label the
+// text keeps right of the icon, since the three cannot stack apart.
+void CBListItem::Layout() {
   const kv::Rect b = Bounds();
-  if (Resources::Bitmap* icon = icon2_.OnGetBitmap()) {
+  const Resources::Bitmap* icon = icon2_.OnGetBitmap();
+  if (icon) {
     const kv::Point s = icon->GetFrameSize();
-    icon2_.OnSetBounds({4, 4, 4 + s.x, 4 + s.y});
+    icon2_.OnSetBounds({4, 1, 4 + s.x, 1 + s.y});
   } else {
     icon2_.OnSetBounds({});
   }
-  TextView().OnSetBounds({2, 18, b.W() - 2, 40});
-  label_.OnSetBounds({4, 40, b.W() - 4, b.H() - 2});
-  name_.OnSetBounds({32, 2, b.W() - 4, 18});
+  const bool label = !label_.OnGetString().Empty();
+  const int32_t textBottom = label ? kLabelTop : b.H() - 2;
+  TextView().OnSetBounds({icon && label ? 42 : 2, textBottom - 20, b.W() - 2, textBottom});
+  label_.OnSetBounds({4, kLabelTop, b.W() - 4, b.H()});
+  name_.OnSetBounds({32, 1, b.W() - 4, 15});
 }
 
 void CBListItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
@@ -123,7 +138,7 @@ kv::Object* CBListItem::GetData(kv::Object* data) {
   return c;
 }
 
-CBInputListItem::CBInputListItem() { NameView().OnSetBounds({32, 2, kTileW - 4, 18}); }
+CBInputListItem::CBInputListItem() { NameView().OnSetBounds({32, 1, kTileW - 4, 15}); }
 
 void CBChannelListItem::SetData(kv::Object* data) {
   CBListItem::SetData(data);
@@ -140,7 +155,7 @@ void CBCECListItem::SetData(kv::Object* data) {
   if (auto* c = kv::Cast<CBCECListCourier>(data)) CecAddress = c->CecAddress;
 }
 
-CBFavHistoryListItem::CBFavHistoryListItem() { NameView().OnSetBounds({32, 2, kTileW - 4, 18}); }
+CBFavHistoryListItem::CBFavHistoryListItem() { NameView().OnSetBounds({32, 1, kTileW - 4, 15}); }
 
 void CBFavHistoryListItem::SetData(kv::Object* data) {
   CBListItem::SetData(data);
@@ -172,8 +187,8 @@ CBListClass::CBListClass() {
   timer_.OnTrigger = kv::MakeSlot(this, &CBListClass::TuneSlot);
   left_.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::ChBrowserArrowLeft));
   right_.OnSetEnabledBitmap(Resources::LoadResource(Bitmaps::ChBrowserArrowRight));
-  left_.OnSetBounds({0, 10, 24, 58});
-  right_.OnSetBounds({834, 10, 858, 58});
+  left_.OnSetBounds({0, 4, 24, 4 + kTileH});
+  right_.OnSetBounds({834, 4, 858, 4 + kTileH});
   Add(&left_);
   Add(&right_);
   focusFrame_.OnSetVisible(false);

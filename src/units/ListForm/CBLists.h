@@ -86,6 +86,8 @@ class CBListItem : public ListItem {
   Views::Text& NameView() { return name_; }
 
  private:
+  void Layout();
+
   Views::Image icon2_;
   Views::Text label_;
   Views::Text name_;
