@@ -209,6 +209,27 @@ TEST_F(ProductTreeTest, PositionMappingTakesAForeignIndexAsTheFirst) {
   EXPECT_EQ(timer->PositionIndexToItemIndex(3), 0);
 }
 
+// The timer menu opens over the whole width: its band spans the screen and
+// the focused entry stands in the middle, as the main menu's does.
+TEST_F(ProductTreeTest, TheTimerMenuStandsInTheMiddleOfTheScreen) {
+  TimerMenu* timer = OpenByState<TimerMenu>();
+  ASSERT_NE(timer, nullptr);
+  Run(1000);
+  auto* focused = kv::Cast<CarouselItem>(Focused());
+  ASSERT_NE(focused, nullptr);
+  const std::string caption = focused->OnGetText().ToUtf8();
+  bool seen = false;
+  for (const Core::SeenText& t : SeenTexts()) {
+    if (t.text != caption) continue;
+    seen = true;
+    EXPECT_TRUE(t.Readable()) << t.Describe();
+    EXPECT_NEAR((t.ink.x1 + t.ink.x2) / 2, 480, 3) << t.Describe();
+  }
+  EXPECT_TRUE(seen) << SeenList();
+  EXPECT_EQ(timer->GetAbsoluteBounds().x1, 0);
+  EXPECT_EQ(timer->GetAbsoluteBounds().x2, 960);
+}
+
 TEST_F(ProductTreeTest, TimerMenuGameTimerNeedsAPin) {
   TimerMenu* timer = OpenByState<TimerMenu>();
   ASSERT_NE(timer, nullptr);

@@ -15,6 +15,7 @@
 #include "units/Events/XPM_EVENT_RATING_REGION_UPDATED.h"
 #include "units/MenuSystem/LiveMenu.h"
 #include "units/MenuSystem/OptionPopup.h"
+#include "units/MenuSystem/ProductTree.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SkinBin/UserRefInt.h"
@@ -217,8 +218,10 @@ Primitives::KeyRoutingForm* MenuSystem::ChangeState(SubSystem::State* state) {
     page->Open();
   }
   const kv::Rect b = page->Bounds();
+  // Pages stand beside the menu column; the product tree's carousels span
+  // the screen like the top level.
   kv::Point at{160, 0};
-  if (page->MenuLevel == 1)
+  if (page->MenuLevel == 1 || kv::Cast<SecondaryMenu>(page))
     at = {0, 0};
   else if (kv::Cast<VidiOptionMenu>(page))
     at = {710, 95};
