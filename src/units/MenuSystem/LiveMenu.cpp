@@ -106,7 +106,7 @@ MenuController* OwnerOf(SubSystem::MenuClass* page) { return page ? kv::Cast<Men
 // The column shows the focused entry in slot 1 (offset -1), a page its
 // focused item in slot 0 (offset 0).
 
-struct Carousel {
+struct LiveCarousel {
   template <class Menu>
   static int32_t Count(const Menu& m) {
     return std::clamp(m.ItemsNum, 0, static_cast<int32_t>(m.items_.size()));
@@ -622,7 +622,7 @@ VidiSubMenu* VidiMainMenu::OpenPage() const {
   return page && page->IsOpen() ? page : nullptr;
 }
 
-int32_t VidiMainMenu::PositionIndexToItemIndex(int32_t slot) const { return Carousel::SlotToItem(*this, slot, -1); }
+int32_t VidiMainMenu::PositionIndexToItemIndex(int32_t slot) const { return LiveCarousel::SlotToItem(*this, slot, -1); }
 
 void VidiMainMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   MenuController* owner = param ? kv::Cast<MenuController>(param->Owner.get()) : nullptr;
@@ -645,15 +645,15 @@ void VidiMainMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   // settings file) starts on the first entry; 0 or below focuses nothing.
   if (CurrentItemIndex > ItemsNum) CurrentItemIndex = 1;
   MenuClass::Initialize(param);
-  Carousel::FitSlots(*this);
+  LiveCarousel::FitSlots(*this);
   FirstSlot = 0;
-  Carousel::MakeEffects(*this);
-  Carousel::Place(*this, true, -1);
+  LiveCarousel::MakeEffects(*this);
+  LiveCarousel::Place(*this, true, -1);
   Agent()->Register(this);
   ApplyCurrentItemIndex();
 }
 
-void VidiMainMenu::ApplyCurrentItemIndex(kv::Object*) { Carousel::Focus(*this); }
+void VidiMainMenu::ApplyCurrentItemIndex(kv::Object*) { LiveCarousel::Focus(*this); }
 
 kv::Object* VidiMainMenu::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
@@ -755,7 +755,7 @@ void VidiMainMenu::DoFocus(kv::Object* sender) {
 
 void VidiMainMenu::LaunchSecondaryMenu(kv::Object*) {
   MenuController* owner = OwnerOf(this);
-  if (!owner || CurrentItemIndex < 1 || CurrentItemIndex > Carousel::Count(*this)) return;
+  if (!owner || CurrentItemIndex < 1 || CurrentItemIndex > LiveCarousel::Count(*this)) return;
   VidiMainMenuItem* entry = items_.at(static_cast<size_t>(CurrentItemIndex - 1));
   if (!entry->NextState) return;
   auto* page = kv::Cast<VidiSubMenu>(owner->OpenState(entry->NextState, entry->OptionType, 0, KvClass()));
@@ -773,14 +773,14 @@ void VidiMainMenu::DoTimeout(kv::Object*) {
 }
 
 void VidiMainMenu::StartMove() {
-  Carousel::StartMove<VidiMainMenu, VidiMainMenuItem>(*this, true, -1, &CopyEntry);
+  LiveCarousel::StartMove<VidiMainMenu, VidiMainMenuItem>(*this, true, -1, &CopyEntry);
   CloseSecondaryMenu();
 }
 
-void VidiMainMenu::MoveTriggerSlot(kv::Object*) { Carousel::Frame(*this); }
-void VidiMainMenu::MoveEndSlot(kv::Object*) { Carousel::End(*this, true, -1); }
-void VidiMainMenu::OnSetAnimating(bool on) { Carousel::SetAnimating(*this, on); }
-void VidiMainMenu::PlaceEntries() { Carousel::Place(*this, true, -1); }
+void VidiMainMenu::MoveTriggerSlot(kv::Object*) { LiveCarousel::Frame(*this); }
+void VidiMainMenu::MoveEndSlot(kv::Object*) { LiveCarousel::End(*this, true, -1); }
+void VidiMainMenu::OnSetAnimating(bool on) { LiveCarousel::SetAnimating(*this, on); }
+void VidiMainMenu::PlaceEntries() { LiveCarousel::Place(*this, true, -1); }
 
 // --- VidiSubMenu ---------------------------------------------------------------------
 
@@ -891,37 +891,37 @@ VidiOptionMenu* VidiSubMenu::OptionMenu() const {
   return menu && menu->IsOpen() ? menu : nullptr;
 }
 
-int32_t VidiSubMenu::PositionIndexToItemIndex(int32_t slot) const { return Carousel::SlotToItem(*this, slot, 0); }
+int32_t VidiSubMenu::PositionIndexToItemIndex(int32_t slot) const { return LiveCarousel::SlotToItem(*this, slot, 0); }
 
 int32_t VidiSubMenu::RememberedIndex() {
   const int32_t idx = MenuSystem ? MenuSystem->GetMenuIndex(MenuLevel) : 1;
-  return idx > Carousel::Count(*this) ? 1 : idx;
+  return idx > LiveCarousel::Count(*this) ? 1 : idx;
 }
 
 void VidiSubMenu::PlaceItems() {
-  VisibleSlots = std::min(kVisibleSlots, Carousel::Count(*this));
+  VisibleSlots = std::min(kVisibleSlots, LiveCarousel::Count(*this));
   if (spare_) RestackTop(spare_.get());
-  Carousel::Place(*this, false, 0);
+  LiveCarousel::Place(*this, false, 0);
 }
 
 void VidiSubMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   if (param)
     if (auto* owner = kv::Cast<MenuController>(param->Owner.get())) MenuSystem = owner;
   MenuClass::Initialize(param);
-  Carousel::FitSlots(*this);
+  LiveCarousel::FitSlots(*this);
   FirstSlot = 0;
-  Carousel::MakeEffects(*this);
+  LiveCarousel::MakeEffects(*this);
   if (!NeedAdjustCurrentItemIndex) CurrentItemIndex = RememberedIndex();
-  Carousel::Place(*this, false, 0);
+  LiveCarousel::Place(*this, false, 0);
   Agent()->Register(this);
   LoadSettings();
   if (!NeedAdjustCurrentItemIndex) ApplyCurrentItemIndex();
 }
 
-void VidiSubMenu::ApplyCurrentItemIndex(kv::Object*) { Carousel::Focus(*this); }
+void VidiSubMenu::ApplyCurrentItemIndex(kv::Object*) { LiveCarousel::Focus(*this); }
 
 void VidiSubMenu::LoadSettings() {
-  const int32_t n = Carousel::Count(*this);
+  const int32_t n = LiveCarousel::Count(*this);
   for (int32_t i = 0; i < n; ++i) {
     VidiSubMenuItem* item = items_.at(static_cast<size_t>(i));
     if (item->OptionType == 0) continue;
@@ -958,7 +958,7 @@ kv::Object* VidiSubMenu::HandleEvent(Core::Event* event) {
       case KEY_UP:
       case KEY_DOWN:
         if (Animating) return this;
-        if (Carousel::Count(*this) >= 2) {
+        if (LiveCarousel::Count(*this) >= 2) {
           OnSetFocus(nullptr);
           MoveDirection = key->Code;
           StartMove();
@@ -1067,12 +1067,12 @@ void VidiSubMenu::DoTimeout(kv::Object*) {
 }
 
 void VidiSubMenu::StartMove() {
-  Carousel::StartMove<VidiSubMenu, VidiSubMenuItem>(*this, false, 0, &CopyItem);
+  LiveCarousel::StartMove<VidiSubMenu, VidiSubMenuItem>(*this, false, 0, &CopyItem);
   CloseOptionMenu();
 }
 
-void VidiSubMenu::MoveTriggerSlot(kv::Object*) { Carousel::Frame(*this); }
-void VidiSubMenu::MoveEndSlot(kv::Object*) { Carousel::End(*this, false, 0); }
-void VidiSubMenu::OnSetAnimating(bool on) { Carousel::SetAnimating(*this, on); }
+void VidiSubMenu::MoveTriggerSlot(kv::Object*) { LiveCarousel::Frame(*this); }
+void VidiSubMenu::MoveEndSlot(kv::Object*) { LiveCarousel::End(*this, false, 0); }
+void VidiSubMenu::OnSetAnimating(bool on) { LiveCarousel::SetAnimating(*this, on); }
 
 }  // namespace MenuSystem

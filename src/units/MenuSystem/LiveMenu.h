@@ -195,7 +195,7 @@ class VidiMainMenu : public SubSystem::MenuClass {
   uint16_t MoveDirection = 0;
 
  private:
-  friend struct Carousel;
+  friend struct LiveCarousel;
   void PlaceEntries();
   Views::Rectangle shade_;
   Views::Image background_;
@@ -279,7 +279,7 @@ class VidiSubMenu : public SubSystem::MenuClass {
   void SetTitleText(const kv::String& a, const kv::MultiTextId* b = nullptr);
 
  private:
-  friend struct Carousel;
+  friend struct LiveCarousel;
   Views::Text title_;
   kv::MemberVector<VidiSubMenuItem> items_;
   kv::Member<VidiSubMenuItem> spare_;
