@@ -159,6 +159,25 @@ TEST_F(ParentalLocksTest, RefusedWritesReloadTheBoxes) {
   EXPECT_EQ(SetCanada(0, 6), "xxxxxx");
 }
 
+// The row headings stand whole and at least 4 px clear of the frame of the
+// row's first box ("TV-MA", the widest, included).
+TEST_F(ParentalLocksTest, USTVRowHeadingsKeepClearOfTheirBoxes) {
+  kv::Persistent<USTVRatingsDialog> d = OpenFromMenu<USTVRatingsDialog>();
+  ASSERT_NE(d, nullptr);
+  const std::vector<Core::SeenText> seen = SeenTexts();
+  const std::pair<const char*, int32_t> rows[] = {{"TV-Y", 0},  {"TV-Y7", 1}, {"TV-G", 3},
+                                                  {"TV-PG", 4}, {"TV-14", 9}, {"TV-MA", 14}};
+  for (const auto& [heading, box] : rows) {
+    const kv::Rect b = d->Box(box).GetAbsoluteBounds();
+    const auto t = std::find_if(seen.begin(), seen.end(), [&](const Core::SeenText& s) {
+      return s.text == heading && s.box.y1 < b.y2 && s.box.y2 > b.y1;
+    });
+    ASSERT_NE(t, seen.end()) << heading << " not seen\n" << SeenList();
+    EXPECT_TRUE(t->Readable()) << t->Describe();
+    EXPECT_LE(t->ink.x2, b.x1 - 4) << t->Describe();
+  }
+}
+
 // --- Movie and Canadian -----------------------------------------------------------------
 
 TEST_F(ParentalLocksTest, MovieDialogCascadesAndWraps) {
