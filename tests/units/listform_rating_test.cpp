@@ -48,7 +48,7 @@ TEST_F(RatingListsTest, TheDimensionListShowsTheRegionsDimensionsOrNothingWithou
 }
 
 TEST_F(RatingListsTest, AGraduatedDimensionCascadesAndEachToggleReachesTheSetAtOnce) {
-  auto* l = OpenLevels(0);  // Entire Audience: (unnamed), None, TV-G, TV-PG, TV-14, TV-MA
+  auto* l = OpenLevels(0);  // Entire Audience: (unnamed), NR, TV-G, TV-PG, TV-14, TV-MA
   ASSERT_EQ(Rows(l).size(), 6u);
   EXPECT_EQ(Level(l, 3), "TV-PG");
   ClearCallLog();

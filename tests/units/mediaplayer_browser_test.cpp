@@ -162,6 +162,31 @@ TEST_F(MediaBrowserTest, OneStickGoesStraightToTheBrowserAndBackToTheKindMenuThe
   EXPECT_EQ(Bridge()->GetCurMedium(), nullptr);
 }
 
+// Each kind's caption starts a little in from the left end of its button,
+// so that the focused one's "P" does not touch its highlight's edge.
+TEST_F(MediaBrowserTest, TheKindMenusCaptionsStandInsideTheirHighlight) {
+  StickOf({"a.jpg"});
+  Nms()->OpenWithValue(&USBMediaPlayerMenu::StaticClass(), 0);
+  Settle();
+  USBMediaPlayerMenu* menu = Find<USBMediaPlayerMenu>();
+  ASSERT_NE(menu, nullptr);
+  for (int32_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_EQ(menu->OnGetFocus(), &menu->ButtonAt(i));
+    const kv::Rect b = menu->ButtonAt(i).GetAbsoluteBounds();
+    const std::string caption = menu->ButtonAt(i).OnGetText().ToUtf8();
+    bool seen = false;
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.text == caption && t.box.y1 >= b.y1 && t.box.y2 <= b.y2) {
+        seen = true;
+        EXPECT_TRUE(t.Readable()) << t.Describe();
+        EXPECT_GE(t.ink.x1, b.x1 + 5) << t.Describe();
+      }
+    EXPECT_TRUE(seen) << caption << "\n" << SeenList();
+    Press("down");
+  }
+}
+
 TEST_F(MediaBrowserTest, WithoutSourcesTheKindMenuIsDisabledAndTheDialogShowsTheNoDevicesNotice) {
   Nms()->OpenWithValue(&USBMediaPlayerMenu::StaticClass(), 0);
   Settle();

@@ -238,6 +238,28 @@ TEST_F(RendererWizardTest, DeviceNameIsCheckedTypedOnTheKeyPadAndTheRendererKeep
 // every row; the renderer keeps nothing, so the list read again shows the
 // service's own marks. Key 22 removes the focused controller (traced) and
 // reads the list again.
+// The device name stands a little in from the field's left border, its
+// first letter whole, focused or not.
+TEST_F(RendererWizardTest, TheDeviceNameStandsInsideItsField) {
+  Install();
+  Key("ok");  // renderer on
+  auto* name = Shown<DeviceNameSetupDialog>();
+  ASSERT_NE(name, nullptr);
+  for (const char* key : {"", "right"}) {
+    if (*key) Key(key);
+    SCOPED_TRACE(Focused() == &name->NameButton() ? "focused" : "not focused");
+    const kv::Rect b = name->NameButton().GetAbsoluteBounds();
+    bool seen = false;
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.text == "VANTORI LCDTV") {
+        seen = true;
+        EXPECT_TRUE(t.Readable()) << t.Describe();
+        EXPECT_GE(t.ink.x1, b.x1 + 5) << t.Describe();
+      }
+    EXPECT_TRUE(seen) << SeenList();
+  }
+}
+
 TEST_F(RendererWizardTest, ControllerTicksReachTheBridgeAndTheListIsReadAgain) {
   psl::AddController("Phone", "00:11:22:33:44:01", "127.0.0.21", false);
   psl::AddController("Tablet", "00:11:22:33:44:02", "127.0.0.22", true);

@@ -5,6 +5,7 @@
 // ratings grid (written on Done, reset through confirmation 38).
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -484,6 +485,66 @@ TEST_F(RatingGridTest, AlternateRatingsEditSevenDimensionsAndWriteOnlyOnDone) {
   Press("back");
   Settle();
   EXPECT_NE(Open<EditRatingLimits>(), nullptr);
+}
+
+// The alternate ratings of the table a rated channel announces: every
+// column heading stands whole inside its column, a little in from the
+// grid's edge and well clear of the next heading; no column lists a level
+// name twice, nor does the level dialog of "Entire Audience".
+TEST_F(RatingGridTest, AlternateRatingsHeadingsStandApartAndNoLevelShowsTwice) {
+  TuneRatedChannel();
+  ASSERT_EQ(StoredRegion(), 5);
+  kv::Persistent<EditRatingLimits> limits = OpenRatingLimits();
+  ASSERT_NE(limits, nullptr);
+  limits->Grid().OnSetFocus(&limits->Grid().Button(USARatings::kAlternate));
+  Press("ok");
+  Settle();
+  kv::Persistent<EditDynamicRatings> alt = Open<EditDynamicRatings>();
+  ASSERT_NE(alt, nullptr);
+  std::vector<Core::SeenText> seen = SeenTexts();
+  auto inside = [](const Core::SeenText& t, const kv::Rect& r) {
+    return t.box.x1 >= r.x1 && t.box.x2 <= r.x2 && t.box.y1 >= r.y1 && t.box.y2 <= r.y2;
+  };
+  std::vector<const Core::SeenText*> headings;
+  for (Forms::Ctrl* row : alt->Table().GetRows()) {
+    auto* column = kv::Cast<ListForm::RRTDimensionItem>(row);
+    if (!column || !column->IsVisible()) continue;
+    const kv::Rect c = column->GetAbsoluteBounds();
+    const std::string name = column->OnGetText().ToUtf8();
+    const auto h = std::find_if(seen.begin(), seen.end(), [&](const Core::SeenText& t) {
+      return t.text == name && inside(t, c) && t.box.y1 < c.y1 + 24;
+    });
+    ASSERT_NE(h, seen.end()) << name << " not seen\n" << SeenList();
+    EXPECT_TRUE(h->Readable()) << h->Describe();
+    EXPECT_GE(h->ink.x1, c.x1 + 3) << h->Describe();  // in line with the check boxes
+    EXPECT_LE(h->ink.x2, c.x2 - 2) << h->Describe();
+    headings.push_back(&*h);
+    // The column's level names, each once.
+    std::set<std::string> names;
+    for (const Core::SeenText& t : seen)
+      if (&t != &*h && inside(t, c) && t.Readable()) {
+        EXPECT_TRUE(names.insert(t.text).second) << name << ": " << t.Describe();
+      }
+    EXPECT_GE(names.size(), 2u) << name;
+  }
+  ASSERT_EQ(headings.size(), 4u) << SeenList();
+  for (size_t i = 0; i + 1 < headings.size(); ++i)
+    EXPECT_GE(headings[i + 1]->ink.x1 - headings[i]->ink.x2, 12) << headings[i]->Describe() << "\n"
+                                                                << headings[i + 1]->Describe();
+
+  kv::Persistent<RRTDimensionDialog> dims = OpenFromMenu<RRTDimensionDialog>();
+  ASSERT_NE(dims, nullptr);
+  Press("ok");  // Entire Audience
+  Settle();
+  kv::Persistent<RRTLevelDialog> levels = Open<RRTLevelDialog>();
+  ASSERT_NE(levels, nullptr);
+  seen = SeenTexts();
+  std::set<std::string> names;
+  for (const Core::SeenText& t : seen)
+    if (inside(t, levels->GetAbsoluteBounds()) && t.text != "Entire Audience") {
+      EXPECT_TRUE(names.insert(t.text).second) << t.Describe();
+    }
+  EXPECT_EQ(names.size(), 6u) << SeenList();
 }
 
 TEST_F(RatingGridTest, EachScreenReturnsToItsCensus) {

@@ -159,6 +159,25 @@ TEST_F(ParentalLocksTest, RefusedWritesReloadTheBoxes) {
   EXPECT_EQ(SetCanada(0, 6), "xxxxxx");
 }
 
+// The row headings stand whole and at least 4 px clear of the frame of the
+// row's first box ("TV-MA", the widest, included).
+TEST_F(ParentalLocksTest, USTVRowHeadingsKeepClearOfTheirBoxes) {
+  kv::Persistent<USTVRatingsDialog> d = OpenFromMenu<USTVRatingsDialog>();
+  ASSERT_NE(d, nullptr);
+  const std::vector<Core::SeenText> seen = SeenTexts();
+  const std::pair<const char*, int32_t> rows[] = {{"TV-Y", 0},  {"TV-Y7", 1}, {"TV-G", 3},
+                                                  {"TV-PG", 4}, {"TV-14", 9}, {"TV-MA", 14}};
+  for (const auto& [heading, box] : rows) {
+    const kv::Rect b = d->Box(box).GetAbsoluteBounds();
+    const auto t = std::find_if(seen.begin(), seen.end(), [&](const Core::SeenText& s) {
+      return s.text == heading && s.box.y1 < b.y2 && s.box.y2 > b.y1;
+    });
+    ASSERT_NE(t, seen.end()) << heading << " not seen\n" << SeenList();
+    EXPECT_TRUE(t->Readable()) << t->Describe();
+    EXPECT_LE(t->ink.x2, b.x1 - 4) << t->Describe();
+  }
+}
+
 // --- Movie and Canadian -----------------------------------------------------------------
 
 TEST_F(ParentalLocksTest, MovieDialogCascadesAndWraps) {
@@ -219,6 +238,39 @@ TEST_F(ParentalLocksTest, CanadianDialogsWriteTheirOwnLevels) {
   Settle();
   EXPECT_EQ(SetCanada(0, 6), "....xx");
   EXPECT_EQ(SetCanada(1, 5), "xxxxx");
+}
+
+// Every box's caption (movie and both Canadian scales) stands whole inside
+// its box, clear of the padlock and at least 4 px clear of the box's right
+// end, so that "PG-13" and "NC-17" do not run into the frame.
+TEST_F(ParentalLocksTest, ScaleBoxCaptionsKeepClearOfTheirBoxesEnds) {
+  for (int32_t r = 2; r <= 7; ++r) XPM_SetUsMovieRating(r, 1, 1);  // every box shows its padlock
+  for (int32_t l = 1; l <= 6; ++l) XPM_SetCanadaLevel(0, l, 1, 1);
+  for (int32_t l = 1; l <= 5; ++l) XPM_SetCanadaLevel(1, l, 1, 1);
+  auto check = [&](const char* name, auto box, int32_t count) {
+    SCOPED_TRACE(name);
+    const std::vector<Core::SeenText> seen = SeenTexts();
+    for (int32_t i = 0; i < count; ++i) {
+      const kv::Rect b = box(i).GetAbsoluteBounds();
+      const std::string caption = box(i).OnGetText().ToUtf8();
+      const auto t = std::find_if(seen.begin(), seen.end(), [&](const Core::SeenText& s) {
+        return s.text == caption && s.box.x1 >= b.x1 && s.box.x2 <= b.x2 && s.box.y1 >= b.y1 && s.box.y2 <= b.y2;
+      });
+      ASSERT_NE(t, seen.end()) << caption << " not seen\n" << SeenList();
+      EXPECT_TRUE(t->Readable()) << t->Describe();
+      EXPECT_LE(t->ink.x2, b.x2 - 4) << t->Describe();
+      EXPECT_GE(t->ink.x1, b.x1 + 24) << t->Describe();  // after the padlock
+    }
+  };
+  kv::Persistent<USMovieRatingsDialog> m = OpenFromMenu<USMovieRatingsDialog>();
+  ASSERT_NE(m, nullptr);
+  check("movie", [&](int32_t i) -> ParentalLocks::KXDRatingItem& { return m->Box(i); }, USMovieRatingsDialog::kBoxes);
+  kv::Persistent<CANEnglishRatingsDialog> en = OpenFromMenu<CANEnglishRatingsDialog>();
+  ASSERT_NE(en, nullptr);
+  check("Canadian English", [&](int32_t i) -> ParentalLocks::KXDRatingItem& { return en->Box(i); }, 6);
+  kv::Persistent<CANFrenchRatingsDialog> fr = OpenFromMenu<CANFrenchRatingsDialog>();
+  ASSERT_NE(fr, nullptr);
+  check("Canadian French", [&](int32_t i) -> ParentalLocks::KXDRatingItem& { return fr->Box(i); }, 5);
 }
 
 // --- PIN prompts ------------------------------------------------------------------------

@@ -20,7 +20,7 @@ RatingRegionTable DefaultRatingRegion() {
   r.name = "Downloadable US (5)";
   r.version = 3;
   r.dimensions = {
-      {"Entire Audience", true, {{"", ""}, {"None", "None"}, {"TV-G", "General audience"}, {"TV-PG", "Parental guidance"},
+      {"Entire Audience", true, {{"", ""}, {"NR", "Not rated"}, {"TV-G", "General audience"}, {"TV-PG", "Parental guidance"},
                                  {"TV-14", "Parents strongly cautioned"}, {"TV-MA", "Mature audience only"}}},
       {"Dialogue", false, {{"", ""}, {"D", "Suggestive dialogue"}}},
       {"Language", false, {{"", ""}, {"L", "Coarse language"}}},

@@ -7,9 +7,10 @@
 // (XPM_EVT_RATING_REGION_UPDATED with its region), as does a new table.
 //
 // Default table, region 5, version 3: "Downloadable US (5)" with four
-// dimensions: "Entire Audience" (graduated; None, TV-G, TV-PG, TV-14,
+// dimensions: "Entire Audience" (graduated; NR, TV-G, TV-PG, TV-14,
 // TV-MA), "Dialogue" (D), "Language" (L), "MPAA" (graduated; N/A, G, PG,
-// PG-13, R, NC-17, X).
+// PG-13, R, NC-17, X). Level 0 of each is unnamed, as broadcast tables
+// have it (the screens show it as "None"), so no other level is named so.
 #pragma once
 
 #include <cstdint>

@@ -53,6 +53,7 @@ constexpr int32_t kColumnLevels = 8;
 constexpr int32_t kGridRowHeight = 28;
 constexpr int32_t kGridRowStep = 32;
 constexpr int32_t kHeadingHeight = 20;
+constexpr int32_t kHeadingInset = 3;
 constexpr int32_t kLevelsTop = 24;
 
 SkinBin::DynamicRatingData* Rating() {
@@ -333,9 +334,9 @@ kv::String RRTLevelList::GetButtonHelp() {
 RRTDimensionItem::RRTDimensionItem() : levels_(kv::New<RRTLevelList>()) {
   OnSetBounds({0, 0, kColumnWidth, kLevelsTop + kColumnLevels * kGridRowStep});
   OnSetTextAlignH(0);
-  // The small face fits the usual names ("Entire Audience") in the column;
-  // longer ones come from the broadcast and end in "...".
-  OnSetTextFont(Resources::LoadResource(Fonts::BannerDescription));
+  // The extra small face fits the usual names ("Entire Audience") between
+  // the column's insets; longer ones come from the broadcast and end in "...".
+  OnSetTextFont(Resources::LoadResource(Fonts::ExtraSmallFont));
   OnSetTextEllipsis(true);
 }
 
@@ -356,7 +357,9 @@ void RRTDimensionItem::SetData(kv::Object* data) {
 
 void RRTDimensionItem::Refresh() {
   ListItem::Refresh();
-  TextView().OnSetBounds({0, 0, Bounds().W(), kHeadingHeight});
+  // In line with the check boxes below, and as far in from the column's
+  // right end, so that neighbouring headings stand well apart.
+  TextView().OnSetBounds({kHeadingInset, 0, std::max(kHeadingInset, Bounds().W() - kHeadingInset), kHeadingHeight});
 }
 
 void RRTDimensionItem::PlaceLevels() {

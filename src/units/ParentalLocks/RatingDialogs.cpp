@@ -1,5 +1,7 @@
 #include "units/ParentalLocks/RatingDialogs.h"
 
+#include <algorithm>
+
 #include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
@@ -10,6 +12,7 @@
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ParentalLocks/RatingRules.h"
+#include "units/Resources/Font.h"
 #include "units/Resources/Resources.h"
 #include "units/Wrapper/Wrapper.h"
 
@@ -44,6 +47,8 @@ constexpr TVBox kTVBoxes[USTVRatingsDialog::kBoxes] = {
 };
 constexpr int32_t kBoxSize = 32;
 constexpr int32_t kRowHeadX = 26;
+// The least room between a row heading and its row's first box.
+constexpr int32_t kHeadGap = 5;
 constexpr int32_t kColumnHeadY = 46;
 
 const kv::MultiTextId* const kRowHeads[6] = {&Strings::SID_TV_RATING_TV_Y,  &Strings::SID_TV_RATING_TV_Y7,
@@ -149,6 +154,12 @@ USTVRatingsDialog::USTVRatingsDialog() {
       ++row;
     }
   }
+  // The six headings share one size: the medium font, or a size smaller
+  // when the widest would come nearer than kHeadGap to its row's box.
+  int32_t widest = 0;
+  for (Views::Text& h : rowHeads_) widest = std::max(widest, h.OnGetFont()->GetTextWidth(h.OnGetString()));
+  if (widest > kTVBoxes[0].x - kHeadGap - kRowHeadX)
+    for (Views::Text& h : rowHeads_) h.OnSetFont(Resources::LoadResource(Fonts::EPGListFont0));
   const int32_t columns[5] = {126, 166, 206, 246, 286};
   for (int32_t c = 0; c < 5; ++c) {
     const int32_t x = columns[c] + 10;

@@ -36,10 +36,20 @@ void RatingItem::Refresh() {
 KXDRatingItem::KXDRatingItem() {
   OnSetTextAlignH(0);
   OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
+  OnSetTextEllipsis(true);
   OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::PinButtonNonfocus));
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::PinButtonFocus));
   OnSetCheckedBitmap(Resources::LoadResource(Bitmaps::LockImage));
   OnSetIsChecked(false);
+}
+
+void KXDRatingItem::Refresh() {
+  ::Button::CheckBox::Refresh();
+  constexpr int32_t kGap = 2;       // the padlock's own margin makes the rest of the gap
+  constexpr int32_t kEndCap = 5;
+  const kv::Rect t = TextView().Bounds();
+  const int32_t x1 = std::min(t.x1, CheckView().Bounds().x2 + kGap);
+  TextView().OnSetBounds({x1, t.y1, std::max(x1, std::min(t.x2, Bounds().W() - kEndCap)), t.y2});
 }
 
 }  // namespace ParentalLocks

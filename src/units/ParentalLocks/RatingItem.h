@@ -28,6 +28,9 @@ class KXDRatingItem : public ::Button::CheckBox {
   KV_CLASS(ParentalLocks, KXDRatingItem, ::Button::CheckBox)
  public:
   KXDRatingItem();
+  // The padlock at the left end, the text close after it and clear of the
+  // right end cap, so that "PG-13" and "NC-17" fit the scales' 86 px boxes.
+  void Refresh() override;
 };
 
 // The US TV rating of a box: the table (children's or age-based), the level

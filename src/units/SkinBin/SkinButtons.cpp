@@ -5,6 +5,7 @@
 #include "ge/fill.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Resources/Bitmap.h"
+#include "units/Views/Align.h"
 
 namespace SkinBin {
 
@@ -20,6 +21,23 @@ Button::Button() {
   OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonNonfocus));
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonFocus));
   OnSetTextAlignH(1);
+}
+
+void Button::Refresh() {
+  ::Button::Button::Refresh();
+  const int32_t align = OnGetTextAlignH();
+  if (align == Views::ALIGN_CENTER) return;
+  bool framed = false;
+  for (Resources::Bitmap* b : {OnGetDefault_BackgroundBitmap(), OnGetDisabled_BackgroundBitmap(),
+                               OnGetNonfocused_BackgroundBitmap(), OnGetFocused_BackgroundBitmap()})
+    framed = framed || b != nullptr;
+  if (!framed) return;
+  const kv::Rect t = TextView().Bounds();
+  if (t.W() <= 2 * kCaptionInset) return;
+  if (align == Views::ALIGN_LEFT)
+    TextView().OnSetBounds({t.x1 + kCaptionInset, t.y1, t.x2, t.y2});
+  else
+    TextView().OnSetBounds({t.x1, t.y1, t.x2 - kCaptionInset, t.y2});
 }
 
 void ColorButton::OnSetColor(uint32_t color) {

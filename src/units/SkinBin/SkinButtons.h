@@ -25,6 +25,10 @@ class Button : public ::Button::Button {
   KV_CLASS(SkinBin, Button, ::Button::Button)
  public:
   Button();
+  // A caption aligned to one end over a background bitmap (a field, a
+  // highlight) stands kCaptionInset in from that end, clear of its edge.
+  void Refresh() override;
+  static constexpr int32_t kCaptionInset = 6;
   int32_t Value = 0;
   const kv::Class* TargetClass = nullptr;
   uint32_t HelpMask = 0;
