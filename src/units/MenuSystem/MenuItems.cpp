@@ -165,7 +165,12 @@ kv::Object* SubMenuItem::HandleEvent(Core::Event* event) {
 
 void SubMenuItem::RefreshCtrlState(int32_t state) {
   IconButton::RefreshCtrlState(state);
-  if (state == ::Button::kStateFocused && OnGetIsDisabled()) TextView().OnSetColor(Colors::FocusDisableTextColor);
+  if (state == ::Button::kStateFocused && OnGetIsDisabled()) {
+    // A grey row takes the focus like any other; its dark caption needs the
+    // pale bar to be read.
+    TextView().OnSetColor(Colors::FocusDisableTextColor);
+    BackgroundView().OnSetBitmap(Resources::LoadResource(Bitmaps::OptionButtonDisabledFocus));
+  }
 }
 
 void SubMenuItem::Refresh() {
