@@ -40,6 +40,12 @@ class ViewerTest : public menutest::MenuTest {
       EXPECT_TRUE(t.Readable()) << t.Describe();
       EXPECT_LE(t.ink.y2, top) << t.Describe();
     }
+    // The focused tile's frame, 3 px around it, stays above the bar too.
+    if (auto* tile = kv::Cast<ListForm::CBListItem>(Focused())) {
+      EXPECT_LE(tile->GetAbsoluteBounds().y2 + 3, top);
+    } else {
+      ADD_FAILURE() << "no tile has the focus";
+    }
     return n;
   }
   std::string ChannelName() {

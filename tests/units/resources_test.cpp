@@ -2,6 +2,7 @@
 // fonts as GUI objects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@
 #include "runtime/text.h"
 #include "runtime/trace.h"
 #include "support/kv_test.h"
+#include "units/Bitmaps/BannerBitmaps.h"
 #include "units/Bitmaps/Bitmaps.h"
+#include "units/Bitmaps/ListBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Fonts/Fonts.h"
 #include "units/Graphics/Canvas.h"
@@ -157,6 +160,27 @@ TEST_F(ResourcesTest, FocusedAndPlainBarsDiffer) {
   EXPECT_EQ(Alpha(fp), 255u);           // the highlight is solid
   EXPECT_GT((fp >> 16) & 0xff, 100u);   // and blue
   EXPECT_LT(Alpha(np), 255u);           // the plain bar lets the panel show through
+}
+
+// A badge's caption keeps clear of the badge's left and right edges, the
+// widest ones ("SVGA", "HDMI", "WXGA") included.
+TEST_F(ResourcesTest, BadgeCaptionsKeepClearOfTheirEdges) {
+  for (const Resources::BitmapId* id :
+       std::initializer_list<const Resources::BitmapId*>{&Bitmaps::BannerSVGA, &Bitmaps::BannerWXGA, &Bitmaps::BannerSXGA, &Bitmaps::Banner1080,
+        &Bitmaps::BannerHDMIInput, &Bitmaps::BannerRF2Input, &Bitmaps::InputListCECImage, &Bitmaps::DTV}) {
+    SCOPED_TRACE(id->name);
+    const ge::Surface s = Resources::LoadResource(*id)->GetSurface();
+    int32_t first = s.width, last = -1;
+    for (int32_t y = 2; y < s.height - 2; ++y)
+      for (int32_t x = 0; x < s.width; ++x)
+        if ((At(s, x, y) & 0xff) > 200) {  // the light caption, not the dark face
+          first = std::min(first, x);
+          last = std::max(last, x);
+        }
+    ASSERT_GE(last, 0) << "no caption";
+    EXPECT_GE(first, 2);
+    EXPECT_LE(last, s.width - 3);
+  }
 }
 
 TEST_F(ResourcesTest, CheckedBoxShowsItsTick) {

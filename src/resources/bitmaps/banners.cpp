@@ -17,7 +17,7 @@ void Badge(Resources::Bitmap& b, const char16_t* text) {
   const ge::Surface s = b.GetFrameSurface(0);
   RoundRect(s, Whole(s), 3.0f, kTop, kBottom);
   RoundRectRim(s, Whole(s), 3.0f, 1.0f, Palette::PlainRim);
-  Label(s, text, s.height - 7, true, kInk, Whole(s));
+  BadgeLabel(s, text, s.height - 7, kInk);
 }
 
 void Clock(Resources::Bitmap& b, kv::Color ink) {

@@ -17,7 +17,7 @@ constexpr kv::Color kDim{230, 232, 238, 90};
 void Badge(Resources::Bitmap& b, const char16_t* text) {
   const ge::Surface s = b.GetFrameSurface(0);
   RoundRect(s, Whole(s), 3.0f, kBadgeTop, kBadgeBottom);
-  Label(s, text, s.height - 6, true, kInk, Whole(s));
+  BadgeLabel(s, text, s.height - 6, kInk);
 }
 
 // A digit at the right end of the row, the rest left clear.
@@ -69,7 +69,7 @@ void Mark(Resources::Bitmap& b, kv::Color c, const char16_t* text) {
   const ge::Surface s = b.GetFrameSurface(0);
   const float r = static_cast<float>(s.height) / 2.0f - 1.0f;
   Disc(s, {static_cast<float>(s.width) / 2.0f, static_cast<float>(s.height) / 2.0f}, r, c);
-  Label(s, text, s.height - 6, true, kInk, Whole(s));
+  BadgeLabel(s, text, s.height - 6, kInk);
 }
 void InRecording(Resources::Bitmap& b) { Mark(b, {210, 40, 40, 255}, u""); }
 void NoUsb(Resources::Bitmap& b) { Mark(b, {200, 140, 30, 255}, u"U"); }

@@ -158,4 +158,15 @@ void Label(const ge::Surface& s, const char16_t* text, int32_t pixelSize, bool b
   ge::GenDrawAttrText(s, s.Bounds(), {&run, 1}, layout, {box.x1, box.y1, box.x2, box.y2}, h, v, 255);
 }
 
+void BadgeLabel(const ge::Surface& s, const char16_t* text, int32_t pixelSize, kv::Color colour) {
+  constexpr int32_t kMargin = 3;
+  constexpr int32_t kSmallest = 8;
+  int32_t size = pixelSize;
+  for (; size > kSmallest; --size) {
+    const ge::TextRun run{std::u16string_view(text), fe::GetFont(size, fe::Weight::kBold), colour.ToWord()};
+    if (ge::LayoutText({&run, 1}, ge::LayoutOptions{}).width <= s.width - 2 * kMargin) break;
+  }
+  Label(s, text, size, true, colour, Whole(s));
+}
+
 }  // namespace Recipes

@@ -94,6 +94,10 @@ void FadedLine(const ge::Surface& s, kv::Rect r, kv::Color colour);
 void Label(const ge::Surface& s, const char16_t* text, int32_t pixelSize, bool bold, kv::Color colour, kv::Rect box,
            int32_t alignH = 1, int32_t alignV = 1);
 
+// A badge's caption: bold, centred, at `pixelSize` or the largest smaller
+// size that leaves 3 px on either side.
+void BadgeLabel(const ge::Surface& s, const char16_t* text, int32_t pixelSize, kv::Color colour);
+
 // The whole surface as a rectangle.
 inline kv::Rect Whole(const ge::Surface& s) { return {0, 0, s.width, s.height}; }
 

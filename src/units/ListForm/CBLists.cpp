@@ -45,11 +45,12 @@ KV_REGISTER_CLASS(ListForm::CBHistoryList);
 
 namespace {
 
-// A tile ends where the help bar begins (y 503 on screen: the strip's rows
-// start at 455), so no name runs under the bar.
+// A tile and the focus frame 3 px around it end where the help bar begins
+// (y 503 on screen: the strip's rows start at 455), so nothing of them runs
+// under the bar.
 constexpr int32_t kTileW = 128;
-constexpr int32_t kTileH = 48;
-constexpr int32_t kLabelTop = 32;
+constexpr int32_t kTileH = 45;
+constexpr int32_t kLabelTop = 29;
 }  // namespace
 
 // --- Tiles ----------------------------------------------------------------------
@@ -93,7 +94,7 @@ void CBListItem::Refresh() {
 }
 
 // The tile stacks, top to bottom, the source icon, the text (number or
-// source name) and the label (channel or device name) in its 48 px. Without
+// source name) and the label (channel or device name) in its 45 px. Without
 // a label the text takes the lower rows; with both an icon and a label the
 // text keeps right of the icon, since the three cannot stack apart.
 void CBListItem::Layout() {
