@@ -143,6 +143,7 @@ SubMenuItem::SubMenuItem() {
   OnSetFocused_TextColor(kv::Color::FromWord(0xFFCCCCCCu));
   OnSetDefault_TextColor(kv::Color::FromWord(0xFFC8C8C8u));
   OnSetTextAlignH(0);
+  disabledFocus_ = Resources::LoadResource(Bitmaps::OptionButtonDisabledFocus);
   HelpString = HelpText({&MenuSystemItems::SID_ENTER, &MenuSystemItems::SID_BACK});
   OnSetBounds({0, 0, kItemWidth, kItemHeight});
 }
@@ -169,7 +170,7 @@ void SubMenuItem::RefreshCtrlState(int32_t state) {
     // A grey row takes the focus like any other; its dark caption needs the
     // pale bar to be read.
     TextView().OnSetColor(Colors::FocusDisableTextColor);
-    BackgroundView().OnSetBitmap(Resources::LoadResource(Bitmaps::OptionButtonDisabledFocus));
+    BackgroundView().OnSetBitmap(disabledFocus_.get());
   }
 }
 
