@@ -2,7 +2,9 @@
 // through the whole system.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "menusystem_support.h"
 #include "runtime/runtime.h"
@@ -282,6 +284,39 @@ TEST_F(PagesTest, DeletePinLeadsToThePreferencesPage) {
   ASSERT_NE(before, nullptr);
   Press("down");
   EXPECT_NE(Focused(), before);
+}
+
+// The focused row's label stands on the focus bar's body, with a few
+// pixels of the bar between the bar's light rim and the first letter.
+TEST_F(PagesTest, TheFocusedRowsLabelHasRoomInsideTheFocusBar) {
+  for (int entry : {1, 2}) {  // Picture, Audio
+    EnterPage(entry);
+    auto* row = kv::Cast<VidiSubMenuItem>(Focused());
+    ASSERT_NE(row, nullptr) << entry;
+    const std::string label = row->OnGetText().ToUtf8();
+    const Core::SeenText* seen = nullptr;
+    const std::vector<Core::SeenText> texts = SeenTexts();
+    for (const Core::SeenText& t : texts)
+      if (t.text == label && t.where.find("MenuSystem::VidiSubMenuItem") != std::string::npos) seen = &t;
+    ASSERT_NE(seen, nullptr) << label << "\n" << SeenList();
+    EXPECT_TRUE(seen->Readable()) << seen->Describe();
+    const kv::Rect bar = row->GetAbsoluteBounds();
+    const ge::Surface& osd = Osd();
+    const auto light = [&](int32_t x, int32_t y) {
+      const uint32_t p = osd.Row(y)[x];
+      return std::min({p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFF}) > 140;
+    };
+    // Along the label's middle line, from the bar's left edge to the first
+    // letter: the rim, then at least 3 pixels of the bar's blue.
+    const int32_t y = (seen->ink.y1 + seen->ink.y2) / 2;
+    int32_t rimEnd = bar.x1;
+    for (int32_t x = bar.x1; x < seen->ink.x1; ++x)
+      if (light(x, y)) rimEnd = x + 1;
+    EXPECT_GE(seen->ink.x1 - rimEnd, 3) << label << ": the first letter at x " << seen->ink.x1
+                                        << " touches the bar's rim ending at x " << rimEnd;
+    Ms()->TearDownMenus();
+    Settle();
+  }
 }
 
 TEST_F(PagesTest, OpenAndClose50TimesKeepsTheCensus) {

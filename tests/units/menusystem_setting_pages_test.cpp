@@ -5,7 +5,9 @@
 // control, the on-timer reaching the set's timer, rows built per source).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "menusystem_support.h"
 #include "units/Constants/Constants.h"
@@ -420,6 +422,45 @@ TEST_F(SettingPagesTest, AdvancedPictureTakesOutRowsBySeries) {
   EXPECT_EQ(page->RowOf(static_cast<int32_t>(0x8100001e)) == nullptr, series != 0);
   // Without a change in this preset, reset is grey.
   EXPECT_TRUE(Greyed(page, 16));
+}
+
+// The scroll arrows of a page longer than its area show inside the page's
+// frame, in the margin right of the rows' black panel: never on the panel's
+// edge or on the page's border.
+TEST_F(SettingPagesTest, ScrollArrowsStandInThePageMarginClearOfRowsAndBorder) {
+  auto* picture = OpenPage<PictureMenu>();
+  ASSERT_NE(picture, nullptr);
+  ASSERT_GT(picture->RowCount(), 8);
+  const kv::Rect page = picture->GetAbsoluteBounds();
+  const kv::Rect panel = picture->GetPageArea().Move(page.Origin()).Inflate(2, 2);
+  // The arrow's light glyph pixels in the band along the page's right edge,
+  // from the panel's last 24 pixels to the border.
+  const auto glyph = [&](int32_t y1, int32_t y2) {
+    std::vector<kv::Point> lit;
+    const ge::Surface& osd = Osd();
+    for (int32_t y = std::max(0, y1); y < std::min(540, y2); ++y)
+      for (int32_t x = panel.x2 - 24; x < page.x2 + 4; ++x) {
+        const uint32_t p = osd.Row(y)[x];
+        if ((p & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && ((p >> 16) & 0xFF) > 200) lit.push_back({x, y});
+      }
+    return lit;
+  };
+  const auto expectInMargin = [&](const std::vector<kv::Point>& lit, const char* which) {
+    ASSERT_GT(lit.size(), 20u) << which << " arrow not seen";
+    for (const kv::Point& p : lit) {
+      EXPECT_GE(p.x, panel.x2) << which << " arrow on the rows' panel at " << p.x << "," << p.y;
+      EXPECT_LT(p.x, page.x2 - 1) << which << " arrow on the border at " << p.x << "," << p.y;
+      EXPECT_LT(p.y, page.y2 - 2) << which << " arrow on the border at " << p.x << "," << p.y;
+      EXPECT_GT(p.y, page.y1 + 1) << which << " arrow on the border at " << p.x << "," << p.y;
+      if (::testing::Test::HasFailure()) return;
+    }
+  };
+  // First row focused: more rows below.
+  expectInMargin(glyph(panel.y2 - 30, page.y2 + 4), "down");
+  // Up from the first row focuses the last: rows above now.
+  Press("up");
+  Settle();
+  expectInMargin(glyph(page.y1, panel.y1 + 30), "up");
 }
 
 TEST_F(SettingPagesTest, SettingPageOpenedAndClosedFiftyTimesReturnsToItsBaseline) {

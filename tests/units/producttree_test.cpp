@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -292,6 +293,40 @@ TEST_F(ProductTreeTest, MainMenuLaunchesShiftsAndTearsDown) {
   EXPECT_EQ(Open<MainMenu>(), nullptr);
   EXPECT_EQ(Open<MenuSystem::NetworkMenu>(), nullptr);
   EXPECT_EQ(Ms()->GetMenuIndex(1), 2);
+}
+
+// Up on Network: the main menu rises and the Network carousel takes the
+// keys; the entry's caption moves above its icon, right on top of it, and
+// stays readable and clear of the carousel's band below.
+TEST_F(ProductTreeTest, TheShiftedEntrysCaptionStandsRightAboveItsIcon) {
+  MainMenu* menu = OpenByState<MainMenu>();
+  ASSERT_NE(menu, nullptr);
+  Run(500);
+  Press("right");
+  Run(500);
+  Settle();
+  Run(100);
+  Press("up");
+  Run(300);
+  Settle();
+  ASSERT_TRUE(menu->IsShifted());
+  ASSERT_NE(Open<MenuSystem::NetworkMenu>(), nullptr);
+  CarouselItem* entry = menu->Item(menu->CurrentIndex() - 1);
+  ASSERT_EQ(entry->OnGetText().ToUtf8(), "Network");
+  const kv::Rect icon = entry->Icon().Bounds().Move(entry->GetAbsoluteBounds().Origin());
+  const Core::SeenText* caption = nullptr;
+  int32_t bandTop = 540;
+  const std::vector<Core::SeenText> seen = SeenTexts();
+  for (const Core::SeenText& t : seen) {
+    if (t.where.find("< MenuSystem::MainMenu <") != std::string::npos && t.text == "Network") caption = &t;
+    if (t.where.find("< MenuSystem::NetworkMenu <") != std::string::npos) bandTop = std::min(bandTop, t.ink.y1);
+  }
+  ASSERT_NE(caption, nullptr) << SeenList();
+  EXPECT_TRUE(caption->Readable()) << caption->Describe();
+  EXPECT_LE(caption->ink.y2, icon.y1) << caption->Describe() << " icon top " << icon.y1;
+  EXPECT_GE(caption->ink.y2, icon.y1 - 12) << caption->Describe() << " icon top " << icon.y1;
+  EXPECT_LE(std::abs((caption->ink.x1 + caption->ink.x2) - (icon.x1 + icon.x2)), 8) << caption->Describe();
+  EXPECT_LT(caption->ink.y2, bandTop) << SeenList();
 }
 
 TEST_F(ProductTreeTest, OpenedAndClosedFiftyTimesReturnsToTheBaseline) {

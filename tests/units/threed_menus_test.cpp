@@ -118,6 +118,34 @@ TEST_F(ThreeDMenusTest, DepthAnswersOnlyWhile2DIsTurnedInto3D) {
   EXPECT_TRUE(page->R(0)->OnGetIsDisabled());
 }
 
+// On a 2D picture the depth row is grey, and it is the first row: the page
+// opens with the focus on it. Its caption and value stay readable on the
+// focus bar, as the caption of a focused row that is not grey does.
+TEST_F(ThreeDMenusTest, TheGreyDepthRowWithTheFocusStaysReadable) {
+  kv::Persistent<ThreeDMenu> page = OpenFromPreferences();
+  ASSERT_NE(page, nullptr);
+  for (bool grey : {true, false}) {
+    auto* row = kv::Cast<MenuSystem::SubMenuItem>(Focused());
+    ASSERT_NE(row, nullptr);
+    ASSERT_EQ(row->OnGetIsDisabled(), grey) << row->OnGetText().ToUtf8();
+    const std::string caption = row->OnGetText().ToUtf8();
+    const std::vector<Core::SeenText> seen = SeenTexts();
+    int found = 0;
+    for (const Core::SeenText& t : seen) {
+      const kv::Rect at = row->GetAbsoluteBounds();
+      if (t.where.find("< ThreeD::ThreeDMenu <") == std::string::npos || t.text.empty()) continue;
+      if (t.box.y1 >= at.y1 && t.box.y2 <= at.y2) {
+        ++found;
+        EXPECT_TRUE(t.Readable()) << t.Describe();
+        EXPECT_GE(InkContrast(Osd(), t), 3.0) << (grey ? "grey row: " : "row: ") << t.Describe();
+      }
+    }
+    EXPECT_GE(found, 1) << caption << "\n" << SeenList();
+    Press("down");
+    Settle();
+  }
+}
+
 TEST_F(ThreeDMenusTest, AutoStartRowWritesTheSetting) {
   Skin()->OnSetThreeDAutoStart(1);
   kv::Persistent<ThreeDMenu> page = OpenFromPreferences();

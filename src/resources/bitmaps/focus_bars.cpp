@@ -21,6 +21,12 @@ void Bar(Resources::Bitmap& b, bool focused, float radius) {
 }
 
 void FocusBar(Resources::Bitmap& b) { Bar(b, true, 4); }
+// The focus on a grey row: the focused rim round a pale body, light enough
+// for the grey row's dark blue-grey caption.
+void DisabledFocusBar(Resources::Bitmap& b) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  Panel(s, Whole(s), PanelStyle{4, {214, 222, 232, 255}, {168, 182, 200, 255}, Palette::FocusRim, 1.0f});
+}
 void PlainBar(Resources::Bitmap& b) { Bar(b, false, 4); }
 void FocusKey(Resources::Bitmap& b) { Bar(b, true, 3); }
 void PlainKey(Resources::Bitmap& b) { Bar(b, false, 3); }
@@ -43,6 +49,7 @@ KV_BITMAP(Bitmaps, ChannelLockButtonNonfocus, PlainBar, 70, 30, 1);
 KV_BITMAP(Bitmaps, ChannelOptionButtonFocus, FocusBar, 250, 27, 1);
 KV_BITMAP(Bitmaps, OptionButtonFocus, FocusBar, 490, 25, 1);
 KV_BITMAP(Bitmaps, OptionButtonNonfocus, PlainBar, 490, 25, 1);
+KV_BITMAP(Bitmaps, OptionButtonDisabledFocus, DisabledFocusBar, 490, 25, 1);
 KV_BITMAP(Bitmaps, ChannelListButtonFocus, FocusBar, 250, 27, 1);
 KV_BITMAP(Bitmaps, NetworkButtonFocus, FocusBar, 150, 27, 1);
 KV_BITMAP(Bitmaps, NetworkButtonNonfocus, PlainBar, 150, 27, 1);

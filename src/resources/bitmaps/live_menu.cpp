@@ -102,6 +102,9 @@ void ItemFocus(Resources::Bitmap& b) {
   const ge::Surface s = b.GetFrameSurface(0);
   Panel(s, Whole(s), PanelStyle{6, Palette::FocusTop, Palette::FocusBottom, Palette::FocusRim, 1.5f});
 }
+// The same bar at a page row's own size: a thin rim hugging the row's edge,
+// so that the label, 5 pixels in, stands on the bar's blue.
+void RowFocus(Resources::Bitmap& b) { ItemFocus(b); }
 void ItemNonfocus(Resources::Bitmap& b) {
   const ge::Surface s = b.GetFrameSurface(0);
   FadedLine(s, {6, s.height - 1, s.width - 6, s.height}, {150, 162, 182, 90});
@@ -138,6 +141,7 @@ KV_BITMAP(Bitmaps, MenuHelpLR, HelpLR, 42, 34, 1);
 KV_BITMAP(Bitmaps, MenuHelpReturn, HelpReturn, 42, 34, 1);
 KV_BITMAP(Bitmaps, MenuHelpExit, HelpExit, 40, 40, 1);
 KV_BITMAP(Bitmaps, VidiItemFocus, ItemFocus, 80, 35, 1);
+KV_BITMAP(Bitmaps, VidiRowFocus, RowFocus, 530, 70, 1);
 KV_BITMAP(Bitmaps, VidiItemNonfocus, ItemNonfocus, 80, 35, 1);
 KV_BITMAP(Bitmaps, VidiItemDisabled, ItemDisabled, 80, 35, 1);
 KV_BITMAP(Bitmaps, SliderGroove, Groove, 180, 16, 1);

@@ -66,6 +66,8 @@ extern const Resources::BitmapId PinButtonNonfocus;
 // Arrows and page indicators (auto-sized).
 extern const Resources::BitmapId OptionButtonFocus;       // 490 x 25
 extern const Resources::BitmapId OptionButtonNonfocus;
+// The focus bar of a grey row: pale, so that the grey row's dark caption reads on it.
+extern const Resources::BitmapId OptionButtonDisabledFocus;  // 490 x 25
 extern const Resources::BitmapId OptionButtonUpArrow;     // 20 x 20
 extern const Resources::BitmapId OptionButtonDownArrow;
 extern const Resources::BitmapId EPG_ListScrollUp;        // 16 x 12

@@ -19,7 +19,8 @@ extern const Resources::BitmapId MenuHelpUD;          // 42 x 34
 extern const Resources::BitmapId MenuHelpLR;          // 42 x 34
 extern const Resources::BitmapId MenuHelpReturn;      // 42 x 34
 extern const Resources::BitmapId MenuHelpExit;        // 40 x 40
-extern const Resources::BitmapId VidiItemFocus;       // stretched over entries and items
+extern const Resources::BitmapId VidiItemFocus;       // stretched over column entries and pop-up choices
+extern const Resources::BitmapId VidiRowFocus;        // a page row's size: drawn unstretched
 extern const Resources::BitmapId VidiItemNonfocus;
 extern const Resources::BitmapId VidiItemDisabled;
 extern const Resources::BitmapId SliderGroove;        // 180 x 16

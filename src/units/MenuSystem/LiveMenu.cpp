@@ -361,7 +361,9 @@ VidiSubMenuItem::VidiSubMenuItem() {
   OnSetBounds({0, 0, kPageItemSize.x, kPageItemSize.y});
   OnSetTextFont(Resources::LoadResource(Fonts::EPGListFont));
   OnSetTextColor(Colors::White);
-  OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::VidiItemFocus));
+  // The bar drawn at the row's size: stretched, its rim would widen under
+  // the label's first letter.
+  OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::VidiRowFocus));
   OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::VidiItemNonfocus));
   OnSetDisabled_BackgroundBitmap(Resources::LoadResource(Bitmaps::VidiItemDisabled));
   // A caption too wide for the item (a pop-up choice in the large font) ends in "...".

@@ -143,6 +143,7 @@ SubMenuItem::SubMenuItem() {
   OnSetFocused_TextColor(kv::Color::FromWord(0xFFCCCCCCu));
   OnSetDefault_TextColor(kv::Color::FromWord(0xFFC8C8C8u));
   OnSetTextAlignH(0);
+  disabledFocus_ = Resources::LoadResource(Bitmaps::OptionButtonDisabledFocus);
   HelpString = HelpText({&MenuSystemItems::SID_ENTER, &MenuSystemItems::SID_BACK});
   OnSetBounds({0, 0, kItemWidth, kItemHeight});
 }
@@ -165,7 +166,12 @@ kv::Object* SubMenuItem::HandleEvent(Core::Event* event) {
 
 void SubMenuItem::RefreshCtrlState(int32_t state) {
   IconButton::RefreshCtrlState(state);
-  if (state == ::Button::kStateFocused && OnGetIsDisabled()) TextView().OnSetColor(Colors::FocusDisableTextColor);
+  if (state == ::Button::kStateFocused && OnGetIsDisabled()) {
+    // A grey row takes the focus like any other; its dark caption needs the
+    // pale bar to be read.
+    TextView().OnSetColor(Colors::FocusDisableTextColor);
+    BackgroundView().OnSetBitmap(disabledFocus_.get());
+  }
 }
 
 void SubMenuItem::Refresh() {

@@ -115,6 +115,10 @@ class SubMenuItem : public ::Button::IconButton {
   void Activate();
   // The caption's rectangle after the base layout.
   kv::Rect CaptionRect();
+
+ private:
+  // The focus bar of the row while it is grey.
+  kv::Member<Resources::Bitmap> disabledFocus_;
 };
 
 // Value text on the right half of the row, with two arrows while focused.

@@ -4,6 +4,7 @@
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/MenuBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
@@ -71,6 +72,7 @@ void VidiOptionMenu::LoadingSettings() {
       auto* choice = kv::New<VidiSubMenuItem>();
       Add(choice);
       choice->OnSetBounds({0, 0, kChoiceWidth, kChoiceHeight});
+      choice->OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::VidiItemFocus));
       choice->OnSetTextAlignH(1);
       choice->OnSetTextFont(Resources::LoadResource(Fonts::LargeFont));
       choice->OnFocus = kv::MakeSlot(static_cast<SubSystem::MenuClass*>(this), &SubSystem::MenuClass::DoFocus);

@@ -68,6 +68,8 @@ constexpr int32_t kMainY = 40;
 constexpr int32_t kSecondaryY = 290;
 // The main menu's items rise by this much while a secondary menu is open.
 constexpr int32_t kShiftY = -30;
+// Space between a caption set above its icon and the icon.
+constexpr int32_t kCaptionGapUp = 4;
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
 
@@ -150,10 +152,10 @@ void CarouselItem::UpdateTextPos() {
   const int32_t top = (b.H() - size) / 2;
   icon_.OnSetBounds({(b.W() - size) / 2, top, (b.W() + size) / 2, top + size});
   // The caption keeps the item's width, below the icon, or above it while
-  // the main menu is shifted (aligned to the item's bottom edge then); its
-  // lines stay inside the item.
+  // the main menu is shifted: then its bottom edge stands on the icon, a few
+  // pixels above it. Its lines stay inside the item.
   if (TextUp)
-    TextView().OnSetBounds({0, b.H() - 26, b.W(), b.H()});
+    TextView().OnSetBounds({0, std::max(0, top - kCaptionGapUp - 24), b.W(), std::max(0, top - kCaptionGapUp)});
   else
     TextView().OnSetBounds({0, top + size + textOffset_, b.W(), top + size + textOffset_ + 24});
   // The largest face that holds the caption in two lines of the item's width.
@@ -171,7 +173,7 @@ void CarouselItem::UpdateTextPos() {
   }
   const int32_t captionH = std::min(2 * lineH, b.H());
   caption_.OnSetAlignV(TextUp ? 2 : 0);
-  const int32_t y = TextUp ? b.H() - captionH : std::min(top + size + textOffset_, b.H() - captionH);
+  const int32_t y = TextUp ? std::max(0, top - kCaptionGapUp - captionH) : std::min(top + size + textOffset_, b.H() - captionH);
   caption_.OnSetBounds({0, y, b.W(), y + captionH});
   InvalidateView();
 }

@@ -67,6 +67,8 @@ class CarouselItem : public ::Button::IconButton {
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
   // The caption as drawn (for tests).
   Views::Text& Caption() { return caption_; }
+  // The icon as drawn (for tests).
+  Views::Image& Icon() { return icon_; }
   // Fade of the whole item, 0..255 (the entering and leaving items).
   void OnSetOpacity(int32_t opacity);
   // Takes caption, icons and the disabled state of `from` (the spare item

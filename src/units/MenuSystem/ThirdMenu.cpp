@@ -30,6 +30,8 @@ namespace {
 
 constexpr kv::Rect kRowsArea{18, 40, 508, 247};
 constexpr int32_t kMenuLayer = 8;
+// The black panel behind the rows reaches this far beyond their area.
+constexpr int32_t kPanelRim = 2;
 
 Agent::MessageAgent* Messages() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
 
@@ -180,15 +182,19 @@ void ThirdMenu::LoadSettings() {
 
 void ThirdMenu::RefreshArrow() {
   const int32_t n = RowCount();
-  const kv::Rect area = kRowsArea;
-  const bool up = n > 0 && Row(0)->Bounds().y1 < area.y1 + HeaderHeight;
-  const bool down = n > 0 && Row(n - 1)->Bounds().y2 > std::min(area.y2, Bounds().H());
+  const bool up = n > 0 && Row(0)->Bounds().y1 < kRowsArea.y1 + HeaderHeight;
+  const bool down = n > 0 && Row(n - 1)->Bounds().y2 > std::min(kRowsArea.y2, Bounds().H());
   if (upArrow_.IsVisible() != up) upArrow_.OnSetVisible(up);
   if (downArrow_.IsVisible() != down) downArrow_.OnSetVisible(down);
+  // Both arrows stand in the margin between the rows' black panel and the
+  // page's right border, centred across it: the up arrow level with the
+  // first row, the down arrow level with the last row the page shows.
+  const kv::Rect area = GetPageArea();
+  const int32_t marginMid = (area.x2 + kPanelRim + Bounds().W() - 1) / 2;
   const kv::Rect u = upArrow_.Bounds();
-  upArrow_.OnSetBounds(kv::Rect{0, 0, u.W(), u.H()}.MoveTo({Bounds().W() - u.W() - 2, 20}));
+  upArrow_.OnSetBounds(kv::Rect{0, 0, u.W(), u.H()}.MoveTo({marginMid - u.W() / 2, area.y1}));
   const kv::Rect d = downArrow_.Bounds();
-  downArrow_.OnSetBounds(kv::Rect{0, 0, d.W(), d.H()}.MoveTo({Bounds().W() - d.W() - 2, Bounds().H() - d.H()}));
+  downArrow_.OnSetBounds(kv::Rect{0, 0, d.W(), d.H()}.MoveTo({marginMid - d.W() / 2, area.y2 - d.H()}));
   InvalidateView();
 }
 
@@ -280,7 +286,8 @@ void ThirdMenu::DoActivate(kv::Object* sender) {
 void ThirdMenu::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   const kv::Rect b = Bounds();
   background_.OnSetBounds({0, 0, b.W(), b.H()});
-  black_.OnSetBounds({kRowsArea.x1 - 2, kRowsArea.y1 - 2, kRowsArea.x2 + 2, std::min(kRowsArea.y2, b.H() - 8) + 2});
+  black_.OnSetBounds({kRowsArea.x1 - kPanelRim, kRowsArea.y1 - kPanelRim, kRowsArea.x2 + kPanelRim,
+                      std::min(kRowsArea.y2, b.H() - 8) + kPanelRim});
   border_.OnSetBounds({0, 0, b.W(), b.H()});
   title_.OnSetBounds({18, 8, b.W() - 18, 36});
   const auto part = [&](Core::View& v) {
