@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "focus_look.h"
 #include "nonmenusystem_support.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
@@ -148,6 +149,40 @@ TEST_F(FullGuideTest, ProgrammeRowsKeepTheDateAndTheTimeApart) {
         << first->OnGetDateText().ToUtf8();
     EXPECT_FALSE(first->TimeColumn().GetLayout().lines.front().ellipsis) << first->OnGetTimeText().ToUtf8();
   }
+}
+
+// Only the list that takes the keys shows a focused row: the column's row
+// (with its arrow) while the column has the focus, the programme row once
+// right moved the focus there, the column's again after left. The next key
+// then still moves the column.
+TEST_F(FullGuideTest, OnlyTheListThatTakesTheKeysShowsItsRowFocused) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Settle();
+  Forms::Ctrl* channel = g->Column.GetFocusedRow();
+  Forms::Ctrl* programme = g->Programs.GetFocusedRow();
+  ASSERT_NE(channel, nullptr);
+  ASSERT_NE(programme, nullptr);
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), channel));
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), programme));
+
+  Press("right");
+  Settle();
+  ASSERT_EQ(g->Programs.GetFocusedRow(), programme);
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), programme));
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), channel)) << "the column's row looks focused beside the programme's";
+
+  Press("left");
+  Settle();
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), channel));
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), programme));
+  Press("down");
+  Settle();
+  Forms::Ctrl* next = g->Column.GetFocusedRow();
+  EXPECT_NE(next, channel);
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), next));
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), channel));
 }
 
 TEST_F(FullGuideTest, TheColumnTunesOnceAfterRestingAndTheGuideFollowsTheAcquiredChannel) {

@@ -190,16 +190,27 @@ void EPGChannelItem::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
   number_.OnSetBounds({6, 0, 66, b.H()});
-  // The name keeps clear of the arrow only while the arrow shows.
-  const int32_t right = arrow_.IsVisible() ? b.W() - 18 : b.W() - 4;
-  TextView().OnSetBounds({70, 0, std::max(70, right), b.H()});
   arrow_.OnSetBounds(kv::Rect{0, 0, 10, 14}.MoveTo({b.W() - 14, (b.H() - 14) / 2}));
+  PlaceName();
 }
 
-void EPGChannelItem::HandleFocus(bool focused) {
-  ColumnRow::HandleFocus(focused);
-  arrow_.OnSetVisible(focused);
-  Refresh();
+void EPGChannelItem::PlaceName() {
+  // The name keeps clear of the arrow only while the arrow shows.
+  const kv::Rect b = Bounds();
+  const int32_t right = arrow_.IsVisible() ? b.W() - 18 : b.W() - 4;
+  TextView().OnSetBounds({70, 0, std::max(70, right), b.H()});
+}
+
+// The column shares the guide with the programme list: its row looks
+// focused, with its arrow, only while the column takes the keys.
+int32_t EPGChannelItem::GetCtrlState() { return FocusedOnlyWithList(ColumnRow::GetCtrlState()); }
+
+void EPGChannelItem::RefreshCtrlState(int32_t state) {
+  ColumnRow::RefreshCtrlState(state);
+  const bool arrow = state == ::Button::kStateFocused;
+  if (arrow == arrow_.IsVisible()) return;
+  arrow_.OnSetVisible(arrow);
+  PlaceName();
   InvalidateView();
 }
 
@@ -246,6 +257,8 @@ void ProgramRow::SetData(kv::Object* data) {
   TimerId = c->TimerId;
   OnSetRecordType(c->RecordType);
 }
+
+int32_t ProgramRow::GetCtrlState() { return FocusedOnlyWithList(ColumnRow::GetCtrlState()); }
 
 kv::Object* ProgramRow::GetData(kv::Object* data) {
   auto* c = kv::Cast<EPGProgramListCourier>(data);

@@ -57,7 +57,9 @@ class EPGChannelItem : public ColumnRow {
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;
   void Refresh() override;
-  void HandleFocus(bool focused) override;
+  // Focused (with the arrow) only while the column takes the keys.
+  int32_t GetCtrlState() override;
+  void RefreshCtrlState(int32_t state) override;
   void OnSetIsDigital(bool on) { IsDigital = on ? 1 : 0; }
   const kv::String& OnGetNumberText() const { return number_.OnGetString(); }
 
@@ -66,6 +68,9 @@ class EPGChannelItem : public ColumnRow {
   uint8_t IsDigital = 1;
 
  private:
+  // The name's box, up to the arrow while the arrow shows.
+  void PlaceName();
+
   Views::Text number_;
   Views::Image arrow_;
 };
@@ -79,6 +84,8 @@ class ProgramRow : public ColumnRow {
   // From a programme courier; anything else shows no information.
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;
+  // Focused only while its list takes the keys.
+  int32_t GetCtrlState() override;
   // Null leaves the texts as they are.
   virtual void OnSetStartTime(Structures::LocalTime* time);
   // 0 clears the icon, 1-4 show the kind, other values leave it.
