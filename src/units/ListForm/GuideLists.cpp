@@ -44,7 +44,6 @@ KV_REGISTER_CLASS(ListForm::MiniGuideList);
 
 namespace {
 
-constexpr int32_t kGuideRows = 8;
 constexpr int32_t kMiniGuideRows = 3;
 // The timer editor's source type for a programme handed over by the guide.
 constexpr int32_t kSourceTypeGuide = 2;
@@ -153,7 +152,7 @@ kv::Object* GetEPGChannelItemData(ListDataSource* /*source*/, ListClass* /*list*
 // --- Rows -----------------------------------------------------------------------------
 
 EPGChannelItem::EPGChannelItem() {
-  OnSetBounds({0, 0, 200, 30});
+  OnSetBounds({0, 0, 200, kGuideRowHeight});
   OnSetTextAlignH(0);
   TextView().OnSetEllipsis(true);
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::EPG_ChanButtonFocus));
@@ -273,7 +272,7 @@ kv::Object* ProgramRow::GetData(kv::Object* data) {
 }
 
 EPGProgramListItem::EPGProgramListItem() {
-  OnSetBounds({0, 0, 560, 30});
+  OnSetBounds({0, 0, 560, kGuideRowHeight});
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::EPG_ProgramButtonFocus));
   date_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
   date_.OnSetEllipsis(true);
@@ -291,11 +290,12 @@ void EPGProgramListItem::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
   TextView().OnSetBounds({8, 0, 370, b.H()});
-  IconView().OnSetBounds(kv::Rect{0, 0, 30, 16}.MoveTo({374, (b.H() - 16) / 2}));
-  // Date and time are two columns a clear gap apart: the widest date
-  // ("Sep 30") must never run into the hour.
-  date_.OnSetBounds({408, 0, 484, b.H()});
-  TimeView().OnSetBounds({496, 0, std::max(496, b.W() - 4), b.H()});
+  // The repeat badge stands clear of the title's end and of the date; date
+  // and time are two columns a clear gap apart (the widest date, "Sep 30",
+  // never runs into the hour), the time well inside the row's end.
+  IconView().OnSetBounds(kv::Rect{0, 0, 30, 16}.MoveTo({380, (b.H() - 16) / 2}));
+  date_.OnSetBounds({422, 0, 502, b.H()});
+  TimeView().OnSetBounds({514, 0, std::max(514, b.W() - 8), b.H()});
 }
 
 EPGProgramListCourier* EPGProgramListItem::NewCourier() const { return kv::New<EPGProgramListCourier>(); }
@@ -401,6 +401,7 @@ EPGProgramList::EPGProgramList() {
   PageDownKey = KEY_NEXT;
   WrapAround = false;
   ItemClass = &EPGProgramListItem::StaticClass();
+  RowsTakeWidth = true;  // the focus bar spans the programme panel
   OnFocusOption = kv::MakeSlot(this, &EPGProgramList::DoFocus);
   OnActivateOption = kv::MakeSlot(this, &EPGProgramList::ToggleRecord);
 }

@@ -24,6 +24,10 @@ namespace ListForm {
 
 // The column tunes this long after the focus last moved.
 inline constexpr int32_t kGuideTuneMs = 500;
+// Rows of the full guide's two lists, their height and the height of all.
+inline constexpr int32_t kGuideRows = 8;
+inline constexpr int32_t kGuideRowHeight = 28;
+inline constexpr int32_t kGuideRowsHeight = kGuideRows * kGuideRowHeight;
 // Events of the mini guide.
 inline constexpr int32_t kMiniGuideEvents = 10;
 
@@ -118,6 +122,7 @@ class EPGProgramListItem : public ProgramRow {
   const kv::String& OnGetDateText() const { return date_.OnGetString(); }
   Views::Text& DateColumn() { return date_; }
   Views::Text& TimeColumn() { return TimeView(); }
+  Views::Image& IconColumn() { return IconView(); }
 
  protected:
   EPGProgramListCourier* NewCourier() const override;
