@@ -3,7 +3,9 @@
 // simulated set.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "nonmenusystem_support.h"
 #include "runtime/collector.h"
@@ -96,6 +98,49 @@ TEST_F(MiniGuideTest, InfoOpensTheStripAddsTheDescriptionAndClosesOnTheThirdPres
   Run(1500);
   Settle();
   EXPECT_EQ(Find<Channels::MiniGuideDialog>(), nullptr);
+}
+
+// Every text of the strip stands clear of its frame: the channel number and
+// the list's rows start well inside the left edge, and the last programme
+// keeps a margin above the strip's bottom, which is the screen's.
+TEST_F(MiniGuideTest, TheStripsTextsStandClearOfItsFrame) {
+  ASSERT_TRUE(TuneDigital(true));
+  Nms()->ClearAll();
+  Settle();
+  Press("info");
+  Run(500);
+  auto* g = Find<Channels::MiniGuideDialog>();
+  ASSERT_NE(g, nullptr);
+  Channels::ProgramForm* p = g->Program();
+  ASSERT_NE(p, nullptr);
+  // The panel as drawn: the pixels that change when the strip goes.
+  const ge::Surface& osd = Osd();
+  const std::vector<uint32_t> shown(osd.pixels, osd.pixels + static_cast<size_t>(osd.stride) * osd.height);
+  const std::vector<Core::SeenText> texts = SeenTexts();
+  p->OnSetVisible(false);
+  Run(20);
+  kv::Rect panel{osd.width, osd.height, -1, -1};
+  for (int32_t y = 0; y < osd.height; ++y)
+    for (int32_t x = 0; x < osd.width; ++x)
+      if (osd.Row(y)[x] != shown[static_cast<size_t>(y) * osd.stride + x]) {
+        panel.x1 = std::min(panel.x1, x);
+        panel.y1 = std::min(panel.y1, y);
+        panel.x2 = std::max(panel.x2, x + 1);
+        panel.y2 = std::max(panel.y2, y + 1);
+      }
+  p->OnSetVisible(true);
+  Run(20);
+  ASSERT_LT(panel.x1, panel.x2);
+  int seen = 0;
+  for (const Core::SeenText& t : texts) {
+    if (t.where.find("Channels::ProgramForm") == std::string::npos || t.ink.IsEmpty()) continue;
+    ++seen;
+    EXPECT_TRUE(t.Readable()) << t.Describe();
+    EXPECT_GE(t.ink.x1 - panel.x1, 8) << t.Describe() << " in the panel x " << panel.x1 << ".." << panel.x2;
+    EXPECT_GE(panel.x2 - t.ink.x2, 8) << t.Describe() << " in the panel x " << panel.x1 << ".." << panel.x2;
+    EXPECT_GE(panel.y2 - t.ink.y2, 6) << t.Describe() << " in the panel y " << panel.y1 << ".." << panel.y2;
+  }
+  EXPECT_GE(seen, 8) << SeenList();  // number, name, clock, rating and three rows (times and titles)
 }
 
 TEST_F(MiniGuideTest, AnAnalogueChannelOrAnHdmiInputGetsTheInformationBanner) {

@@ -173,3 +173,54 @@ TEST_F(InputDialogTest, OpenedAndClosedFiftyTimesTheDialogsReturnToTheirBaseline
 }
 
 }  // namespace
+
+// The focused input row as the viewer reads it: the bar keeps the row's
+// number in its right part, and the input's name sits in the middle of the
+// bar's height.
+TEST_F(InputDialogTest, TheFocusedRowShowsItsNumberAndItsNameInTheMiddleOfTheBar) {
+  Press("input");
+  Run(300);
+  auto* d = Find<ExternalInputDialog>();
+  ASSERT_NE(d, nullptr);
+  auto channel = [](uint32_t p, int i) { return static_cast<int>((p >> (8 * i)) & 0xFFu); };
+  auto differs = [&](uint32_t a, uint32_t b) {
+    for (int i = 0; i < 3; ++i)
+      if (std::abs(channel(a, i) - channel(b, i)) > 40) return true;
+    return false;
+  };
+  // The caption text of the focused row, as drawn.
+  auto caption = [&](const std::string& name) -> Core::SeenText {
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.text == name && t.where.find("ListForm::InputItem") != std::string::npos) return t;
+    ADD_FAILURE() << "no row caption " << name << "\n" << SeenList();
+    return {};
+  };
+  struct Row {
+    int downs;
+    const char* name;
+    bool number;  // an input without a device behind it: nothing else right of its name
+  };
+  for (const Row& r : {Row{0, "TV", true}, Row{3, "Component", true}, Row{1, "HDMI 1", false}}) {
+    SCOPED_TRACE(r.name);
+    if (r.downs) Press("down", r.downs);
+    Run(300);
+    auto* row = kv::Cast<ListForm::InputItem>(d->List().GetFocusedRow());
+    ASSERT_NE(row, nullptr);
+    const kv::Rect bar = row->GetAbsoluteBounds();
+    const Core::SeenText t = caption(r.name);
+    ASSERT_TRUE(t.Readable()) << t.Describe();
+    const ge::Surface& osd = Osd();
+    // Centred: as much bar above the letters as below them (capitals and
+    // digits, no descenders).
+    EXPECT_LE(std::abs((t.ink.y1 - bar.y1) - (bar.y2 - t.ink.y2)), 2) << t.Describe() << " in the bar " << bar.y1
+                                                                       << ".." << bar.y2;
+    if (!r.number) continue;
+    // The number: marks right of the name, on the bar's plain colour.
+    int marks = 0;
+    const int32_t plainX = t.ink.x2 + 6;
+    for (int32_t y = bar.y1 + 4; y < bar.y2 - 4; ++y)
+      for (int32_t x = plainX + 1; x < bar.x2 - 4; ++x)
+        if (differs(osd.Row(y)[x], osd.Row(y)[plainX])) ++marks;
+    EXPECT_GT(marks, 8) << "no number on the focused row";
+  }
+}

@@ -341,6 +341,54 @@ TEST_F(TimeDialogsTest, LicencesScrollToTheEnd) {
   EXPECT_EQ(OpenOf<NonMenuSystem::SoftwareLicencesDialog>(OpenForms()), nullptr);
 }
 
+// Scrolled, the licence text moves by whole lines: at every position the
+// text box starts and ends between lines, and no line shows only the tips of
+// its letters along the box's top or bottom edge.
+TEST_F(TimeDialogsTest, LicencesScrollByWholeLines) {
+  Nms()->Open(&NonMenuSystem::SoftwareLicencesDialog::StaticClass());
+  Settle();
+  auto* d = OpenOf<NonMenuSystem::SoftwareLicencesDialog>(OpenForms());
+  ASSERT_NE(d, nullptr);
+  const kv::Rect box = d->Text().GetAbsoluteBounds();
+  // Ink of the text (bright on the dark text area) in one pixel row of the box.
+  auto inkIn = [&](int32_t y) {
+    int n = 0;
+    for (int32_t x = box.x1; x < box.x2; ++x) {
+      const uint32_t p = Osd().Row(y)[x];
+      if ((p & 0xFFu) >= 120 && ((p >> 8) & 0xFFu) >= 120) ++n;
+    }
+    return n;
+  };
+  // A whole line keeps room above its letters; the top tips of a line cut
+  // at the bottom make a band of ink lower than any whole line's letters
+  // (a whole line's last band may end at the edge with its descenders).
+  int cut = 0;
+  std::string where;
+  for (int press = 0; press <= 40; ++press) {
+    if (press) Press("down");
+    Run(100);
+    const std::string at = " after " + std::to_string(press) + " downs;";
+    if (inkIn(box.y1) + inkIn(box.y1 + 1) > 0) {
+      ++cut;
+      where += " top" + at;
+    }
+    int32_t band = 0;
+    for (int32_t y = box.y2 - 1; y >= box.y1 && inkIn(y) > 0; --y) ++band;
+    if (band == 0 && inkIn(box.y2 - 2) > 0)
+      for (int32_t y = box.y2 - 2; y >= box.y1 && inkIn(y) > 0; --y) ++band;
+    if (band > 0 && band < 9) {
+      ++cut;
+      where += " bottom (" + std::to_string(band) + " rows)" + at;
+    }
+  }
+  EXPECT_EQ(cut, 0) << "a line shows a fragment at the box's edge:" << where;
+  // Up again by whole lines, back to the first line.
+  Press("up", 41);
+  Run(100);
+  EXPECT_EQ(d->Text().GetScroll(), 0);
+  EXPECT_EQ(inkIn(box.y1) + inkIn(box.y1 + 1), 0);
+}
+
 // The licence text is laid out in a proportional font: its opening list does
 // not line up columns with runs of spaces, and its rules between licences
 // fit the text box instead of wrapping onto a second line.

@@ -1,6 +1,6 @@
-// Bitmaps of the list rows, in the shared look: the index digit at the right
-// end of an input row, small rounded source badges with a short caption, the
-// CEC and tuner-kind marks and the signal bars.
+// Bitmaps of the list rows, in the shared look: the index digit in the
+// number column of an input row, small rounded source badges with a short
+// caption, the CEC and tuner-kind marks and the signal bars.
 #include "resources/bitmaps/paint.h"
 #include "units/Bitmaps/ListBitmaps.h"
 #include "units/Resources/Bitmap.h"
@@ -20,10 +20,11 @@ void Badge(Resources::Bitmap& b, const char16_t* text) {
   BadgeLabel(s, text, s.height - 6, kInk);
 }
 
-// A digit at the right end of the row, the rest left clear.
+// A digit in the row's number column, the rest left clear.
 void IndexDigit(Resources::Bitmap& b, const char16_t* digit) {
   const ge::Surface s = b.GetFrameSurface(0);
-  Label(s, digit, 14, false, kDim, {s.width - 20, 0, s.width - 4, s.height}, 2);
+  const int32_t left = s.width - Bitmaps::kInputIndexLeft;
+  Label(s, digit, 14, false, kDim, {left, 0, left + 18, s.height}, 2);
 }
 
 void Index0(Resources::Bitmap& b) { IndexDigit(b, u"0"); }

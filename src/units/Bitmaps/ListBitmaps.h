@@ -2,9 +2,15 @@
 // the HDMI-CEC mark, the tuner kind marks and the signal indicator strip.
 #pragma once
 
+#include <cstdint>
+
 #include "units/Resources/Resources.h"
 
 namespace Bitmaps {
+
+// The index digit of an input row stands in an 18 px box this far from the
+// row's right edge: left of the CEC mark and the arrow that end the row.
+inline constexpr int32_t kInputIndexLeft = 80;
 
 extern const Resources::BitmapId InputListSource0;  // 250 x 27 row backdrops with the index digit
 extern const Resources::BitmapId InputListSource1;
@@ -16,8 +22,8 @@ extern const Resources::BitmapId InputListSource6;
 extern const Resources::BitmapId InputListSource7;
 extern const Resources::BitmapId InputListSource8;
 extern const Resources::BitmapId InputListSource9;
-extern const Resources::BitmapId InputListCECImage;  // 20 x 14
-extern const Resources::BitmapId BannerRF1Input;     // 24 x 18 source-type icons
+extern const Resources::BitmapId InputListCECImage;  // 30 x 14
+extern const Resources::BitmapId BannerRF1Input;     // 36 x 18 source-type icons
 extern const Resources::BitmapId BannerRF2Input;
 extern const Resources::BitmapId BannerVideoInput;
 extern const Resources::BitmapId BannerHDInput;

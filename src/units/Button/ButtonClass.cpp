@@ -160,6 +160,11 @@ void ButtonClass::DrawPart(Core::View& part, const ge::Surface& target, const kv
 }
 
 void ButtonClass::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  DrawBackground(target, clip, origin, opacity);
+  DrawContent(target, clip, origin, opacity);
+}
+
+void ButtonClass::DrawBackground(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   const kv::Color bg = bgColors_[static_cast<size_t>(ctrlState_)];
   if (bg.a != 0) {
     const uint32_t a = ge::Mul8(bg.a, static_cast<uint32_t>(std::clamp(opacity, 0, 255)));
@@ -167,6 +172,9 @@ void ButtonClass::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Poin
     ge::GenBlendRect(target, Core::ToGeRect(clip), Core::ToGeRect(Bounds().MoveTo(origin)), word);
   }
   DrawPart(background_, target, clip, origin, opacity);
+}
+
+void ButtonClass::DrawContent(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   DrawPart(icon_, target, clip, origin, opacity);
   const kv::Rect textClip = clip.Intersect(GetTextClip().Move(origin));
   if (!textClip.IsEmpty()) DrawPart(text_, target, textClip, origin, Views::CombineOpacity(opacity, textAlpha_));

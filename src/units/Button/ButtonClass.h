@@ -142,6 +142,11 @@ class ButtonClass : public Primitives::KeyRoutingCtrl {
   // to the part and to `clip`; hidden parts draw nothing.
   static void DrawPart(Core::View& part, const ge::Surface& target, const kv::Rect& clip, kv::Point origin,
                        int32_t opacity);
+  // Draw in two steps, for a button that puts a part of its own between
+  // them: the state's colour and background bitmap, then the icon and the
+  // caption.
+  void DrawBackground(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity);
+  void DrawContent(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity);
   // Posts RefreshCtrlState(GetCtrlState()) to the end of the pass.
   void PostRefreshCtrlState();
 

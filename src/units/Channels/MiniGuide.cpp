@@ -53,8 +53,12 @@ constexpr kv::Point kDescriptionRest{100, 260};
 constexpr kv::Point kDescriptionGone{100, 540};
 constexpr int32_t kFormW = 760;
 constexpr int32_t kFormH = 140;
-// The form's frame starts this far in; texts start 4 pixels inside it.
+// The form's frame starts this far in.
 constexpr int32_t kMargin = 20;
+// The strip's left margin, clear of the frame's rim; its texts, lines and
+// list start 4 pixels right of it and end 10 pixels before the form's end.
+constexpr int32_t kLeft = kMargin + 8;
+constexpr int32_t kContentW = kFormW - kLeft - 4 - 10;
 
 Resources::Bitmap* Bmp(const Resources::BitmapId& id) { return Resources::LoadResource(id); }
 
@@ -153,28 +157,31 @@ ProgramForm::ProgramForm() {
   SetupText(Name, Fonts::BannerBasicInfo);
   SetupText(Clock, Fonts::BannerBasicInfo);
   Clock.OnSetAlignH(Views::ALIGN_RIGHT);
-  Place(Number, kMargin + 4, 3, 60, 26);
-  Place(Name, kMargin + 74, 3, 330, 26);
-  Place(Clock, 480, 3, 270, 26);
+  // Three bands from the top: number, name and clock; the stream badges and
+  // the rating; the three programme rows, which end 5 pixels above the
+  // form's bottom (the screen's bottom edge at the form's rest position).
+  Place(Number, kLeft + 4, 2, 60, 24);
+  Place(Name, kLeft + 74, 2, 330, 24);
+  Place(Clock, 480, 2, 270, 24);
   line1_.OnSetColor(Colors::StandardTextColor);
-  Place(line1_, kMargin + 4, 30, kFormW - kMargin - 14, 1);
-  int32_t x = kMargin + 4;
+  Place(line1_, kLeft + 4, 27, kContentW, 1);
+  int32_t x = kLeft + 4;
   for (Views::Image* v : {&RFInput, &SDHD, &Resolution, &AudioMode, &Dolby, &Caption, &Record}) {
-    Place(*v, x, 33, 36, 18);
+    Place(*v, x, 30, 36, 18);
     x += 40;
   }
   Signal.OnSetBitmap(Bmp(Bitmaps::SignalIndicator));
   Signal.OnSetImageSize(23);
   Signal.OnSetImageNumber(6);
-  Place(Signal, x, 34, 23, 16);
+  Place(Signal, x, 31, 23, 16);
   Caption.OnSetBitmap(Bmp(Bitmaps::BannerCC));
   SetupText(Rating, Fonts::BannerBasicInfo);
-  Place(Rating, x + 32, 31, 200, 22);
+  Place(Rating, x + 32, 28, 200, 22);
   SetupText(RatingRegion, Fonts::BannerBasicInfo);
-  Place(RatingRegion, x + 236, 31, kFormW - x - 246, 22);
+  Place(RatingRegion, x + 236, 28, kFormW - x - 246, 22);
   line2_.OnSetColor(Colors::StandardTextColor);
-  Place(line2_, kMargin + 4, 54, kFormW - kMargin - 14, 1);
-  Place(List, kMargin + 4, 56, kFormW - kMargin - 14, 84);
+  Place(line2_, kLeft + 4, 50, kContentW, 1);
+  Place(List, kLeft + 4, 51, kContentW, 84);
   for (Core::View* v : std::initializer_list<Core::View*>{&Number, &Name, &Clock, &line1_, &RFInput, &SDHD, &Resolution,
                                                           &AudioMode, &Dolby, &Caption, &Record, &Signal, &Rating,
                                                           &RatingRegion, &line2_})
@@ -214,7 +221,7 @@ void ProgramForm::UpdateBanner() {
   Number.OnSetString(number);
   const kv::Rect n = Number.Bounds();
   const int32_t x = n.x2 + 10;
-  Name.OnSetBounds({x, n.y1, 470, n.y1 + 26});
+  Name.OnSetBounds({x, n.y1, 470, n.y1 + 24});
 }
 
 void ProgramForm::LoadSettings() {

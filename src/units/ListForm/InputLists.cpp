@@ -153,20 +153,27 @@ void InputItem::Refresh() {
   } else {
     typeIcon_.OnSetBounds({});
   }
-  const int32_t captionW = TextView().Bounds().W();
-  TextView().OnSetBounds(kv::Rect{0, 0, captionW, b.H()}.MoveTo({x, 0}));
-  x += captionW + 8;
+  // The name and the label take the height of their line (auto size) and
+  // stand in the middle of the row.
+  const kv::Rect caption = TextView().Bounds();
+  TextView().OnSetBounds(caption.MoveTo({x, (b.H() - caption.H()) / 2}));
+  x += caption.W() + 8;
   label_.OnSetFont(OnGetTextFont());
-  const int32_t labelW = std::max(0, std::min(label_.Bounds().W(), b.W() - 48 - x));
-  label_.OnSetBounds({x, 0, x + labelW, b.H()});
+  // The label ends before the row's number (Bitmaps::kInputIndexLeft from
+  // the right edge), with an ellipsis when it is longer.
+  const kv::Rect label = label_.Bounds();
+  const int32_t labelW = std::max(0, std::min(label.W(), b.W() - Bitmaps::kInputIndexLeft - 4 - x));
+  label_.OnSetBounds({x, (b.H() - label.H()) / 2, x + labelW, (b.H() - label.H()) / 2 + label.H()});
   cec_.OnSetBounds(kv::Rect{0, 0, 30, 14}.MoveTo({b.W() - 48 - 30 + 22, (b.H() - 14) / 2}));
   arrow_.OnSetBounds(kv::Rect{0, 0, 10, 14}.MoveTo({b.W() - 20, (b.H() - 14) / 2}));
   ShowMarks();
 }
 
 void InputItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  // The number stands on the row's background, the focus bar included.
+  DrawBackground(target, clip, origin, opacity);
   DrawPart(index_, target, clip, origin, opacity);
-  ListItem::Draw(target, clip, origin, opacity);
+  DrawContent(target, clip, origin, opacity);
   for (Core::View* part : {static_cast<Core::View*>(&typeIcon_), static_cast<Core::View*>(&label_),
                            static_cast<Core::View*>(&cec_), static_cast<Core::View*>(&arrow_)})
     DrawPart(*part, target, clip, origin, opacity);

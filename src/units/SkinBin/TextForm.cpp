@@ -20,11 +20,17 @@ TextForm::TextForm() {
 
 TextForm::~TextForm() { Core::MarkScrollsInField(&text_, false); }
 
-int32_t TextForm::MaxScroll() const { return std::max(0, text_.Bounds().H() - Bounds().H()); }
+int32_t TextForm::MaxScroll() const { return std::max(0, lines_ - shownLines_) * pitch_; }
 
 void TextForm::Relayout() {
   text_.OnSetBounds({0, 0, std::max(1, Bounds().W()), std::max(1, Bounds().H())});
-  scroll_ = std::min(scroll_, MaxScroll());
+  const ge::TextLayout layout = text_.GetLayout();
+  pitch_ = std::max(1, layout.LinePitch());
+  lines_ = static_cast<int32_t>(layout.lines.size());
+  // n lines take n pitches less the leading after the last one.
+  shownLines_ = std::max(1, (Bounds().H() + layout.leading) / pitch_);
+  shownHeight_ = std::min(Bounds().H(), shownLines_ * pitch_ - layout.leading);
+  scroll_ = std::min(scroll_ / pitch_ * pitch_, MaxScroll());
   InvalidateView();
   kv::Signal(OnScrollNotice, this);
 }
@@ -53,7 +59,7 @@ void TextForm::OnSetBounds(kv::Rect bounds) {
 kv::Object* TextForm::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   if (key && key->Down && (key->Code == KEY_UP || key->Code == KEY_DOWN)) {
-    const int32_t next = std::clamp(scroll_ + (key->Code == KEY_DOWN ? kLineStep : -kLineStep), 0, MaxScroll());
+    const int32_t next = std::clamp(scroll_ + (key->Code == KEY_DOWN ? pitch_ : -pitch_), 0, MaxScroll());
     if (next == scroll_) return Ctrl::HandleEvent(event);  // at the end: the owner moves on
     scroll_ = next;
     InvalidateView();
@@ -64,7 +70,9 @@ kv::Object* TextForm::HandleEvent(Core::Event* event) {
 }
 
 void TextForm::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
-  const kv::Rect box = Bounds().MoveTo(origin).Intersect(clip);
+  kv::Rect box = Bounds().MoveTo(origin);
+  box.y2 = box.y1 + shownHeight_;
+  box = box.Intersect(clip);
   if (box.IsEmpty()) return;
   text_.Draw(target, box, {origin.x, origin.y - scroll_}, opacity);
 }

@@ -1,5 +1,8 @@
 // SkinBin::TextForm: a text box that wraps its text and scrolls it with up
 // and down (keys 4 and 5) one line at a time when it is taller than the box.
+// It shows whole lines only: a scroll moves by the line pitch, and the box
+// draws as many whole lines as its height holds, so no line shows a part of
+// its letters at the top or the bottom edge.
 // Its scroll notice, OnScrollNotice (sender: the form), is signalled whenever
 // what can be scrolled changes (new text, font or size, or a scroll), so
 // that its owner shows or hides the scroll arrows (CanScrollUp/Down).
@@ -14,8 +17,6 @@ namespace SkinBin {
 class TextForm : public Forms::Ctrl {
   KV_CLASS(SkinBin, TextForm, Forms::Ctrl)
  public:
-  static constexpr int32_t kLineStep = 20;
-
   TextForm();
   ~TextForm() override;
 
@@ -40,7 +41,11 @@ class TextForm : public Forms::Ctrl {
   void Relayout();
 
   Views::MultilineText text_;
-  int32_t scroll_ = 0;
+  int32_t scroll_ = 0;      // a whole number of lines
+  int32_t pitch_ = 1;       // from one line's top to the next
+  int32_t lines_ = 0;       // of the whole text
+  int32_t shownLines_ = 1;  // whole lines the box holds
+  int32_t shownHeight_ = 0; // their height: the part of the box drawn
 };
 
 }  // namespace SkinBin
