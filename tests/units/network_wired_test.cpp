@@ -341,31 +341,115 @@ TEST_F(NetworkTest, IPConfigDialogTypingMovingAndLeaving) {
 // Refused addresses open the error box; nothing reaches the set; closing the
 // box shows the stored addresses again.
 #ifdef KV_VERIFY
-// The address editor over the set-up rows: every other row's label and
-// address stay whole and readable, nothing of the row it stands on peeps
-// out beside it, and after Back the rows answer the keys again.
-TEST_F(NetworkTest, TheAddressEditorLeavesNoFragmentOfTheRowsBesideIt) {
-  StaticRecord(Addr(192, 168, 7, 20), Addr(255, 255, 255, 0), Addr(192, 168, 7, 1));
+// The address editor over the set-up rows: it stays inside the dialog;
+// every octet, three digits wide, stands clear of its field's sides,
+// whichever field has the focus (its font is another); every other row's
+// label and address stay whole and readable, nothing of the row it stands
+// on peeps out beside it, and after Back the rows answer the keys again.
+TEST_F(NetworkTest, TheAddressEditorStaysInsideTheDialogAndLeavesNoFragmentOfTheRowsBesideIt) {
+  StaticRecord(Addr(192, 168, 100, 200), Addr(255, 255, 255, 0), Addr(192, 168, 100, 254));
   NetworkSetupDialog* d = OpenSetup();
   ASSERT_NE(d, nullptr);
   for (int32_t row = 0; row < 5; ++row) {
+    SCOPED_TRACE("row " + std::to_string(row));
     FocusButton(row);
     Press("ok");
     Run(300);
-    ASSERT_NE(IpDialog(), nullptr) << "row " << row;
-    EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << "row " << row << "\n" << SeenList();
+    IPConfigDialog* ip = IpDialog();
+    ASSERT_NE(ip, nullptr);
+    const kv::Rect dialog = d->GetAbsoluteBounds();
+    const kv::Rect editor = ip->GetAbsoluteBounds();
+    EXPECT_TRUE(dialog.Contains(editor)) << "editor (" << editor.x1 << "," << editor.y1 << ")-(" << editor.x2 << ","
+                                         << editor.y2 << ") outside the dialog (" << dialog.x1 << "," << dialog.y1
+                                         << ")-(" << dialog.x2 << "," << dialog.y2 << ")";
+    EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
     for (int32_t other = 0; other < 5; ++other)
       if (other != row) {
-        EXPECT_TRUE(Sees(ButtonText(other))) << "row " << row << ", " << other << "\n" << SeenList();
+        EXPECT_TRUE(Sees(ButtonText(other))) << other << "\n" << SeenList();
       }
     EXPECT_TRUE(Sees("Subnet mask")) << SeenList();
     EXPECT_TRUE(Sees("Default gateway")) << SeenList();
+    for (int32_t focus = 0; focus < 4; ++focus) {
+      int32_t seen = 0;
+      for (const Core::SeenText& t : SeenTexts()) {
+        if (t.where.find("Network::IPConfigDialog") == std::string::npos || t.ink.IsEmpty()) continue;
+        for (int32_t i = 0; i < 4; ++i) {
+          const kv::Rect field = ip->Field(i).GetAbsoluteBounds();
+          if (!field.Contains(kv::Point{(t.box.x1 + t.box.x2) / 2, (t.box.y1 + t.box.y2) / 2})) continue;
+          ++seen;
+          EXPECT_TRUE(t.Readable()) << t.Describe();
+          EXPECT_GE(t.ink.x1, field.x1 + 5) << "focus on " << focus << ": " << t.Describe();
+          EXPECT_LE(t.ink.x2, field.x2 - 5) << "focus on " << focus << ": " << t.Describe();
+          EXPECT_GE(t.ink.y1, field.y1 + 3) << "focus on " << focus << ": " << t.Describe();
+          EXPECT_LE(t.ink.y2, field.y2 - 3) << "focus on " << focus << ": " << t.Describe();
+        }
+      }
+      EXPECT_EQ(seen, 4) << SeenList();
+      Press("right");
+      Run(100);
+    }
     Press("back");
     Run(300);
     EXPECT_EQ(IpDialog(), nullptr);
   }
   Press("up");
   EXPECT_EQ(d->OnGetFocus(), &d->AddressButton(3));
+}
+
+// A refused address's box, at (115, 61) in the dialog, hides no letter of
+// the rows around it: each text beneath it is hidden whole or not at all,
+// in every menu language.
+TEST_F(NetworkTest, TheErrorBoxHidesNoLetterOfTheRowsAroundIt) {
+  StaticRecord(Addr(192, 168, 100, 200), Addr(255, 255, 255, 0), Addr(192, 168, 100, 254));
+  for (int32_t language : {0, 1, 2}) {
+    SCOPED_TRACE("language " + std::to_string(language));
+    Skin()->SetMenuLanguage(language);
+    NetworkSetupDialog* d = OpenSetup();
+    ASSERT_NE(d, nullptr);
+    for (int32_t row = 0; row < 3; ++row) {
+      SCOPED_TRACE("row " + std::to_string(row));
+      EnterAddress(row, {0, 0, 0, 0});
+      Run(100);
+      AddressErrorInfo* box = d->ErrorInfo();
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->Bounds().x1, 115);
+      EXPECT_EQ(box->Bounds().y1, 61);
+      const kv::Rect b = box->GetAbsoluteBounds();
+      int32_t beside = 0;
+      for (const Core::SeenText& t : SeenTexts()) {
+        if (t.where.find("Network::AddressErrorInfo") != std::string::npos) {
+          EXPECT_TRUE(t.Readable()) << t.Describe();
+          continue;
+        }
+        if (t.cover == Core::Cover::kWholly || t.ink.IsEmpty()) continue;
+        ++beside;
+        EXPECT_TRUE(t.ink.Intersect(b).IsEmpty())
+            << "the box (" << b.x1 << "," << b.y1 << ")-(" << b.x2 << "," << b.y2 << ") hides part of "
+            << t.Describe();
+      }
+      EXPECT_GE(beside, 8) << SeenList();
+      Press("left");
+      Settle();
+      ASSERT_EQ(d->ErrorInfo(), nullptr);
+    }
+    // Each label ends before its row's address button, however long the
+    // language makes it.
+    int32_t labels = 0;
+    for (const Core::SeenText& t : SeenTexts())
+      for (int32_t row = 0; row < 4; ++row) {
+        const kv::Rect button = d->AddressButton(row).GetAbsoluteBounds();
+        const int32_t mid = (t.ink.y1 + t.ink.y2) / 2;
+        if (t.ink.IsEmpty() || t.ink.x1 >= button.x1 || mid < button.y1 || mid >= button.y2) continue;
+        ++labels;
+        EXPECT_LE(t.ink.x2, button.x1 - 4) << "the label runs into its button: " << t.Describe();
+      }
+    EXPECT_EQ(labels, 4) << SeenList();
+    Press("exit");
+    Run(400);
+    Settle();
+    ASSERT_EQ(SetupDialog(), nullptr);
+  }
+  Skin()->SetMenuLanguage(0);
 }
 #endif
 

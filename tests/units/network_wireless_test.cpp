@@ -15,6 +15,9 @@
 #include "units/Constants/Constants.h"
 #include "runtime/auto_object.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Fonts/Fonts.h"
+#include "units/Resources/Resources.h"
+#include "units/Views/Text.h"
 #include "units/Network/AdvancedDialog.h"
 #include "units/Network/ConfirmDialogs.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
@@ -814,6 +817,75 @@ TEST_F(WirelessTest, ThePopUpsAndTheKeyPadLeaveNoFragmentOfTheRows) {
   ASSERT_NE(Shown<NonMenuSystem::KeyPad>(), nullptr);
   EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
   for (const std::string& v : values()) EXPECT_TRUE(Sees(v)) << v << "\n" << SeenList();
+}
+#endif
+
+#ifdef KV_VERIFY
+// The listed networks: each row spans the list, and every text of it stands
+// inside its focus bar, clear of the bar's right end and centred on the
+// row's height; each heading stands over its column. The longest mode name
+// ("802.11a/b/g/n") fits its column whole.
+TEST_F(WirelessTest, TheListedRowsKeepTheirTextsInsideTheFocusBar) {
+  Net().AddAccessPoint({"AllModes", "", 95, XPM_WLAN_SEC_OPEN, "", "", 6, 15});
+  WirelessScanDialog* d = OpenScan();
+  ASSERT_NE(d, nullptr);
+  Run(sim::NetState::kScanDelay + 100);
+  Run(300);
+  ListForm::KXDAccessPointList& list = d->List();
+  const kv::Rect l = list.GetAbsoluteBounds();
+  std::vector<kv::Rect> rows;
+  for (Forms::Ctrl* row : list.GetAllRows()) {
+    const kv::Rect r = row->GetAbsoluteBounds();
+    EXPECT_EQ(r.x1, l.x1 + list.ItemXOffset) << "the rows take their list's width";
+    EXPECT_EQ(r.x2, l.x2 - list.ItemXOffset) << "the rows take their list's width";
+    rows.push_back(r);
+  }
+  const std::vector<Core::SeenText> seen = SeenTexts();
+  int32_t modeLeft = -1;
+  int32_t checked = 0;
+  bool longest = false;
+  for (const Core::SeenText& t : seen) {
+    if (t.where.find("ListForm::KXDApItem") == std::string::npos || t.ink.IsEmpty()) continue;
+    const kv::Point c{(t.box.x1 + t.box.x2) / 2, (t.box.y1 + t.box.y2) / 2};
+    const kv::Rect* row = nullptr;
+    for (const kv::Rect& r : rows)
+      if (r.Contains(c)) row = &r;
+    ASSERT_NE(row, nullptr) << t.Describe();
+    ++checked;
+    EXPECT_TRUE(t.Readable()) << t.Describe();
+    EXPECT_GE(t.ink.x1, row->x1 + 6) << t.Describe();
+    EXPECT_LE(t.ink.x2, row->x2 - 8) << "the text runs into the bar's right end: " << t.Describe();
+    const int32_t inkMid = t.ink.y1 + t.ink.y2;
+    const int32_t rowMid = row->y1 + row->y2;
+    EXPECT_LE(std::abs(inkMid - rowMid), 4) << "not centred on the row " << row->y1 << "-" << row->y2 << ": "
+                                            << t.Describe();
+    if (t.text.rfind("802.11", 0) == 0) modeLeft = t.box.x1;
+    if (t.text == "802.11a/b/g/n") {
+      // Whole, not ended in an ellipsis: its glyphs as wide as the name.
+      Views::Text whole;
+      whole.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+      whole.OnSetAutoSize(true);
+      whole.OnSetString(kv::String::FromUtf8("802.11a/b/g/n"));
+      EXPECT_GE(t.ink.W(), whole.Bounds().W() - 4) << t.Describe();
+      longest = true;
+    }
+  }
+  EXPECT_GE(checked, 10) << SeenList();
+  EXPECT_TRUE(longest) << SeenList();
+  // The Mode heading over the mode texts.
+  bool heading = false;
+  for (const Core::SeenText& t : seen)
+    if (t.text == "Mode") {
+      heading = true;
+      EXPECT_TRUE(t.Readable()) << t.Describe();
+      EXPECT_EQ(t.box.x1, modeLeft) << t.Describe();
+    }
+  EXPECT_TRUE(heading) << SeenList();
+  // The next key still moves the focus down the list.
+  Forms::Ctrl* first = kv::Cast<Forms::Ctrl>(Focused());
+  Press("down");
+  Settle();
+  EXPECT_NE(Focused(), first);
 }
 #endif
 

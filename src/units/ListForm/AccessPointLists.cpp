@@ -12,6 +12,7 @@
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/SkinBin/NetworkSetup.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/WLAN_Connection.h"
@@ -277,6 +278,7 @@ KXDApItem::KXDApItem() {
   protocol_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
   protocol_.OnSetColor(Colors::White);
   protocol_.OnSetEllipsis(true);
+  protocol_.OnSetAlignV(1);  // on the row's middle, level with the name
   AddColumn(lock_);
   AddColumn(bar_);
   AddColumn(protocol_);
@@ -285,10 +287,12 @@ KXDApItem::KXDApItem() {
 void KXDApItem::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
-  TextView().OnSetBounds({8, 0, 250, b.H()});
-  lock_.OnSetBounds(kv::Rect{0, 0, 24, 24}.MoveTo({270, (b.H() - 24) / 2}));
-  bar_.OnSetBounds(kv::Rect{0, 0, 23, 16}.MoveTo({350, (b.H() - 16) / 2}));
-  protocol_.OnSetBounds({410, 0, std::max(410, b.W()), b.H()});
+  const int32_t w = b.W();
+  using namespace KXDApColumns;
+  TextView().OnSetBounds(kName.In(w, 0, b.H()));
+  lock_.OnSetBounds(kSecurity.Centred(w, 24, 24, b.H()));
+  bar_.OnSetBounds(kSignal.Centred(w, 23, 16, b.H()));
+  protocol_.OnSetBounds(kMode.In(w, 0, b.H()));
 }
 
 void KXDApItem::OnSetNetworkName(const kv::String& name) {
@@ -423,6 +427,7 @@ void AccessPointList::ConnectAP(kv::Object* sender) {
 
 KXDAccessPointList::KXDAccessPointList() {
   MaxRows = kKXDApRows;
+  RowsTakeWidth = true;  // the columns spread across the list, inside the focus bar
   ItemYOffset = 30;
   WrapAround = false;
   ItemClass = &KXDApItem::StaticClass();
@@ -441,8 +446,10 @@ void KXDAccessPointList::Refresh() {
   ListClass::Refresh();
   const kv::Rect b = Bounds();
   // Name, security (the padlock), signal (the bar), mode (the protocol).
-  const int32_t x[5] = {8, 250, 340, 410, std::max(410, b.W())};
-  for (int32_t k = 0; k < 4; ++k) headings_[k].OnSetBounds({x[k], 0, x[k + 1], ItemYOffset - 2});
+  using namespace KXDApColumns;
+  PlaceHeadings(*this,
+                {{&headings_[0], kName}, {&headings_[1], kSecurity}, {&headings_[2], kSignal}, {&headings_[3], kMode}},
+                0, ItemYOffset - 2);
   up_.OnSetBounds(up_.Bounds().MoveTo({b.W() - 20, ItemYOffset - 4 - 20}));
   down_.OnSetBounds(down_.Bounds().MoveTo({b.W() - 20, b.H() - 16}));
 }

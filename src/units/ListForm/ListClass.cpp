@@ -268,7 +268,8 @@ void PlaceHeadings(ListClass& list, const std::vector<ColumnHeading>& headings, 
     int32_t right = list.Bounds().x2;
     for (int32_t x : lefts)
       if (x > lefts[i]) right = std::min(right, x - 4);
-    headings[i].view->OnSetBounds({lefts[i], top, std::max(lefts[i], right), bottom});
+    const int32_t shift = headings[i].view->Owner() == &list ? list.Bounds().x1 : 0;
+    headings[i].view->OnSetBounds({lefts[i] - shift, top, std::max(lefts[i], right) - shift, bottom});
   }
 }
 

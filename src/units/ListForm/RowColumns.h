@@ -43,6 +43,10 @@ struct RowColumn {
   constexpr kv::Rect Icon(int32_t width, int32_t w, int32_t h, int32_t rowH) const {
     return kv::Rect{0, 0, w, h}.MoveTo({Left(width), (rowH - h) / 2});
   }
+  // A view `w` x `h` in the middle of the column, centred in a row `rowH` high.
+  constexpr kv::Rect Centred(int32_t width, int32_t w, int32_t h, int32_t rowH) const {
+    return kv::Rect{0, 0, w, h}.MoveTo({(Left(width) + Right(width) - w) / 2, (rowH - h) / 2});
+  }
 };
 
 // The channel rows (ChannelLists.h): every one shows its number and its
@@ -90,6 +94,18 @@ inline constexpr RowColumn kFile{588, -10};
 inline constexpr RowColumn kFileName{621, -10};
 }  // namespace RecordColumns
 
+// The skin's access-point rows (KXDApItem): the network name, then the
+// padlock and the signal bar each centred in its column, then the mode
+// (protocol) text, whose longest name ("802.11a/b/g/n") fits whole and
+// ends 10 px before the focus bar's right end; the headings over them stand
+// well apart.
+namespace KXDApColumns {
+inline constexpr RowColumn kName{8, -320};
+inline constexpr RowColumn kSecurity{-312, -228};
+inline constexpr RowColumn kSignal{-216, -150};
+inline constexpr RowColumn kMode{-138, -10};
+}  // namespace KXDApColumns
+
 // A new row (or grid cell) of class `cls`, laid out by its own class's
 // Refresh: a constructor's call reaches only the Refresh of the class being
 // built, and a row given the size it already has is never laid out again.
@@ -110,7 +126,8 @@ struct ColumnHeading {
 // Places each heading over its column of `list`'s rows, from `top` to
 // `bottom` in the coordinates of the list's owner: from the column's left
 // edge to 4 px before the next heading to its right, the rightmost to the
-// list's right edge.
+// list's right edge. A heading the list holds itself is placed in the
+// list's own coordinates (still `top` to `bottom`).
 void PlaceHeadings(ListClass& list, const std::vector<ColumnHeading>& headings, int32_t top, int32_t bottom);
 
 }  // namespace ListForm

@@ -17,6 +17,7 @@
 #include "units/Fonts/Fonts.h"
 #include "units/Network/Address.h"
 #include "units/Network/ConnectionTestDialog.h"
+#include "units/Network/Dispatch.h"
 #include "units/Network/Security.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
@@ -54,14 +55,6 @@ constexpr uint8_t kUnknownSecurity = 4;
 
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
-
-void SetUpLabel(Views::Text& t, const kv::String& text) {
-  t.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
-  t.OnSetColor(Colors::StandardTextColor);
-  t.OnSetAlignV(1);
-  t.OnSetAutoSize(true);
-  t.OnSetString(text);
-}
 
 kv::String WithSuffix(const kv::MultiTextId& id) {
   return kv::ConcatString(kv::GetVariantOfString(id), kv::LoadString(LABEL_SUFFIX));

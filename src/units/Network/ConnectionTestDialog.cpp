@@ -14,6 +14,7 @@
 #include "units/Events/WlanConnectCompleteEvent.h"
 #include "units/Fonts/Fonts.h"
 #include "units/Network/Address.h"
+#include "units/Network/Dispatch.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Views/Align.h"
@@ -163,11 +164,7 @@ ConnectionTestDialog::ConnectionTestDialog() {
   for (int32_t i = 0; i < 3; ++i) {
     const int32_t y = 70 + i * 50;
     Views::Text& t = labels_[i];
-    t.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
-    t.OnSetColor(Colors::StandardTextColor);
-    t.OnSetAlignV(1);
-    t.OnSetAutoSize(true);
-    t.OnSetString(kv::GetVariantOfString(*captions[i]));
+    SetUpLabel(t, kv::GetVariantOfString(*captions[i]));
     const kv::Rect a = t.Bounds();
     t.OnSetBounds({40, y + (27 - a.H()) / 2, 40 + a.W(), y + (27 - a.H()) / 2 + a.H()});
     Add(&t);

@@ -2,10 +2,14 @@
 
 #include "runtime/auto_object.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
+#include "units/Fonts/Fonts.h"
 #include "units/Forms/Form.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/Resources/Resources.h"
 #include "units/Structures/Message.h"
+#include "units/Views/Text.h"
 #include "units/Wrapper/Wrapper.h"
 
 namespace Network {
@@ -32,6 +36,14 @@ void MoveFocus(Forms::Form& form, bool down) {
   } else if (!form.SelectPrev()) {
     form.SelectLast();
   }
+}
+
+void SetUpLabel(Views::Text& label, const kv::String& text) {
+  label.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
+  label.OnSetColor(Colors::StandardTextColor);
+  label.OnSetAlignV(1);
+  label.OnSetAutoSize(true);
+  label.OnSetString(text);
 }
 
 }  // namespace Network

@@ -1,6 +1,6 @@
 // What the network dialogs and the wizard's states share: messages to the
-// other sub-systems through the message agent, and the wrapping focus walk
-// of their up and down keys.
+// other sub-systems through the message agent, the wrapping focus walk of
+// their up and down keys, and the look of their row labels.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +8,13 @@
 namespace kv {
 struct Class;
 class Object;
+class String;
 }  // namespace kv
 namespace Forms {
 class Form;
+}
+namespace Views {
+class Text;
 }
 
 namespace Network {
@@ -26,5 +30,8 @@ void SendWaitingCircle(int32_t value);
 void PassOnStandby(kv::Object* event);
 // Up and down in a dialog: the next or previous control, wrapping round.
 void MoveFocus(Forms::Form& form, bool down);
+// A row label: medium font, standard text colour, vertically centred,
+// auto-sized to `text`.
+void SetUpLabel(Views::Text& label, const kv::String& text);
 
 }  // namespace Network

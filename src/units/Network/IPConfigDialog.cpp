@@ -23,14 +23,12 @@ using namespace keys;
 constexpr int32_t kOctetMax = 255;
 constexpr kv::Color kGrey200{200, 200, 200, 255};
 
-// The fields' geometry inside the dialog (its frame inset is 0). The dialog
-// is one address row high (27 + 2 + 2, the set-up dialog's row step), so that
-// it can stand over the row it edits without cutting into the rows beside it.
-constexpr int32_t kMargin = 12;
+// The fields' height inside the dialog (its frame inset is 0; the widths
+// are the class's). The dialog is one address row high (27 + 2 + 2, the
+// set-up dialog's row step), so that it can stand over the row it edits
+// without cutting into the rows beside it.
 constexpr int32_t kMarginY = 2;
-constexpr int32_t kFieldWidth = 40;
 constexpr int32_t kFieldHeight = 27;
-constexpr int32_t kGap = 12;
 
 uint16_t DownCode(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
@@ -169,7 +167,7 @@ void NumberSpinner::Refresh() {
 // --- IPConfigDialog ---------------------------------------------------------------------
 
 IPConfigDialog::IPConfigDialog() {
-  const int32_t width = 2 * kMargin + 4 * kFieldWidth + 3 * kGap;
+  const int32_t width = kWidth;
   const int32_t height = 2 * kMarginY + kFieldHeight;
   OnSetBounds({0, 0, width + 68, height + 68});
   OnSetFrameWidth(0);

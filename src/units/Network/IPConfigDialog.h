@@ -68,6 +68,13 @@ class IPConfigDialog : public NonMenuSystem::KXDWidgetClass {
  public:
   // Its own layer over the set-up dialog.
   static constexpr uint32_t kLayer = 64;
+  // Its width, that of the set-up dialog's address buttons it opens over:
+  // four octet fields between two margins, a separator in each gap; three
+  // digits stand in a field with room on both sides.
+  static constexpr int32_t kMargin = 6;
+  static constexpr int32_t kFieldWidth = 47;
+  static constexpr int32_t kGap = 10;
+  static constexpr int32_t kWidth = 2 * kMargin + 4 * kFieldWidth + 3 * kGap;
 
   IPConfigDialog();
 

@@ -1,5 +1,7 @@
 #include "units/Network/NetworkSetupDialog.h"
 
+#include <algorithm>
+
 #include "keys/keycodes.h"
 #include "runtime/slot.h"
 #include "strings/Network.h"
@@ -29,14 +31,26 @@ namespace {
 
 using namespace keys;
 
-// The dialog's geometry before the frame inset comes off (68 each way).
-constexpr int32_t kWidth = 428;
-constexpr int32_t kHeight = 338;
+// The dialog's geometry (its frame inset is 0). The check box sits right
+// under the title and ends above the error box's top (61, where every
+// refused address's box stands); the box fills the band between it and the
+// address rows, which holds no text, so it hides no letter of any row. The
+// address buttons are as wide as the address editor that opens over them;
+// they start after the widest label of the menu language.
 constexpr int32_t kLabelX = 18;
-constexpr int32_t kButtonX = 170;
-constexpr int32_t kFirstRowY = 48;
+constexpr int32_t kLabelGap = 12;
+constexpr int32_t kMinButtonX = 170;
+constexpr int32_t kButtonW = IPConfigDialog::kWidth;
+constexpr int32_t kRightMargin = 12;
+constexpr int32_t kDhcpY = 40;
+constexpr int32_t kDhcpHeight = 22;
+constexpr int32_t kErrorHeight = 30;
+constexpr int32_t kFirstRowY = NetworkSetupDialog::kErrorOrigin.y + kErrorHeight + 2;
 constexpr int32_t kRowStep = 31;
 constexpr int32_t kRowHeight = 27;
+constexpr int32_t kOkY = kFirstRowY + 5 * kRowStep + 6;
+constexpr int32_t kOkWidth = 110;
+constexpr int32_t kHeight = kOkY + kRowHeight + 12;
 
 }  // namespace
 
@@ -111,12 +125,21 @@ void IPAddressButton::OnSetAddress(uint32_t address) {
 // --- NetworkSetupDialog ----------------------------------------------------------------
 
 NetworkSetupDialog::NetworkSetupDialog() {
-  OnSetBounds({0, 0, kWidth, kHeight});
+  const kv::MultiTextId* captions[4] = {&Strings::IPAddress, &Strings::SubnetMask, &Strings::DefaultGateway,
+                                        &Strings::DNSServer};
+  int32_t widest = 0;
+  for (int32_t i = 0; i < 4; ++i) {
+    SetUpLabel(labels_[i], kv::GetVariantOfString(*captions[i]));
+    widest = std::max(widest, labels_[i].Bounds().W());
+  }
+  const int32_t buttonX = std::max(kMinButtonX, kLabelX + widest + kLabelGap);
+  const int32_t width = buttonX + kButtonW + kRightMargin;
+  OnSetBounds({0, 0, width + 68, kHeight + 68});
   OnSetFrameWidth(0);
   IsShortcut = true;
   OnSetCaption(kv::GetVariantOfString(Strings::SID_NETWORK_SETUP));
 
-  dhcp_.OnSetBounds({kLabelX, kFirstRowY - 6, kButtonX + 180, kFirstRowY - 6 + kRowHeight});
+  dhcp_.OnSetBounds({kLabelX, kDhcpY, buttonX + kButtonW, kDhcpY + kDhcpHeight});
   dhcp_.OnSetText(kv::GetVariantOfString(Strings::DHCP));
   dhcp_.OnSetNonfocused_BackgroundBitmap(nullptr);
   dhcp_.OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::TimeZoneListButtonFocus));
@@ -125,33 +148,23 @@ NetworkSetupDialog::NetworkSetupDialog() {
 
   for (int32_t i = 0; i < 5; ++i) {
     IPAddressButton& b = buttons_[i];
-    const int32_t y = kFirstRowY + (i + 1) * kRowStep;
-    b.OnSetBounds({kButtonX, y, kButtonX + 180, y + kRowHeight});
+    const int32_t y = kFirstRowY + i * kRowStep;
+    b.OnSetBounds({buttonX, y, buttonX + kButtonW, y + kRowHeight});
     b.OnSetTag(i);
     b.NextState = &IPConfigDialog::StaticClass();
     b.OnActivate = kv::MakeSlot(this, &NetworkSetupDialog::DoActivate);
     Add(&b);
   }
-  const kv::MultiTextId* captions[4] = {&Strings::IPAddress, &Strings::SubnetMask, &Strings::DefaultGateway,
-                                        &Strings::DNSServer};
   for (int32_t i = 0; i < 4; ++i) {
     Views::Text& t = labels_[i];
-    const int32_t y = kFirstRowY + (i + 1) * kRowStep;
-    t.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
-    t.OnSetColor(Colors::StandardTextColor);
-    t.OnSetAlignV(1);
-    t.OnSetAutoSize(true);
-    t.OnSetString(kv::GetVariantOfString(*captions[i]));
     const kv::Rect a = t.Bounds();
     // Auto-sized, centred on its row.
-    const int32_t top = y + (kRowHeight - a.H()) / 2;
+    const int32_t top = kFirstRowY + i * kRowStep + (kRowHeight - a.H()) / 2;
     t.OnSetBounds({kLabelX, top, kLabelX + a.W(), top + a.H()});
     Add(&t);
   }
 
-  const int32_t okY = kFirstRowY + 6 * kRowStep + 6;
-  const int32_t inner = kWidth - 68;
-  ok_.OnSetBounds({(inner - 110) / 2, okY, (inner - 110) / 2 + 110, okY + kRowHeight});
+  ok_.OnSetBounds({(width - kOkWidth) / 2, kOkY, (width - kOkWidth) / 2 + kOkWidth, kOkY + kRowHeight});
   ok_.OnSetText(kv::GetVariantOfString(Strings::SID_OK));
   ok_.OnSetTextAlignH(Views::ALIGN_CENTER);
   ok_.OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonNonfocus));
@@ -209,13 +222,12 @@ void NetworkSetupDialog::DoActivate(kv::Object* sender) {
   dialog->Index = button->OnGetTag();
   dialog->OnValueSaved = kv::MakeSlot(this, &NetworkSetupDialog::SaveAddress);
   dialog->OnSetOpener(this);
-  // Over the button it edits, its fields where the address stood, inside the
-  // screen: the rows above and below stay whole.
+  // Over the button it edits, as wide as it, its fields where the address
+  // stood: inside this dialog, and the rows above and below stay whole.
   const kv::Rect b = button->Bounds();
   const kv::Rect d = dialog->Bounds();
-  int32_t x = Bounds().x1 + b.x1;
+  const int32_t x = Bounds().x1 + b.x1;
   const int32_t y = Bounds().y1 + b.y1 + (b.H() - d.H()) / 2;
-  if (x + d.W() > 960) x = 960 - d.W();
   dialog->OnSetBounds({x, y, x + d.W(), y + d.H()});
 }
 
@@ -250,11 +262,10 @@ void NetworkSetupDialog::ShowError(const kv::String& message, Core::View* back) 
   if (back == &dhcp_) errorBack_ = kBackToDhcp;
   error_ = AddressErrorInfo::Show(this, kErrorOrigin.x, kErrorOrigin.y, message,
                                   kv::MakeSlot(this, &NetworkSetupDialog::DoCloseErrorInfo));
-  // The box keeps its place and width but ends in the gap above the subnet
-  // mask row: it hides the IP address row whole and leaves no half of an
-  // address beneath it readable.
+  // The box keeps its place and width but takes the height of the band
+  // between the check box and the address rows: it covers no text.
   const kv::Rect box = error_->Bounds();
-  error_->OnSetBounds({box.x1, box.y1, box.x2, kFirstRowY + 2 * kRowStep - 2});
+  error_->OnSetBounds({box.x1, box.y1, box.x2, box.y1 + kErrorHeight});
 }
 
 void NetworkSetupDialog::DoCloseErrorInfo(kv::Object* sender) {
