@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "channels_support.h"
+#include "focus_look.h"
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
 #include "platform/xpm/xpm_settings.h"
@@ -293,6 +294,43 @@ TEST_F(DialogsTest, LockDialogMovesTheFocusAndLocksOrUnlocksEveryChannel) {
   Press("exit");
   Settle();
   EXPECT_FALSE(AnyChannelScreen());
+}
+
+// Only the control that takes the keys looks focused: the list's row while
+// the list has the focus, else the button (All, Clear) and not the row, in
+// both dialogs; right gives the row its look back.
+TEST_F(DialogsTest, TheListRowLooksFocusedOnlyWhileTheListTakesTheKeys) {
+  auto check = [&](auto* d) {
+    ASSERT_NE(d, nullptr);
+    Settle();
+    Forms::Ctrl* row = d->List().GetFocusedRow();
+    ASSERT_NE(row, nullptr);
+    EXPECT_TRUE(apptest::LooksFocused(Osd(), row));
+    EXPECT_FALSE(apptest::LooksFocused(Osd(), &d->AllButton()));
+    Press("left");
+    Settle();
+    EXPECT_TRUE(apptest::LooksFocused(Osd(), &d->AllButton()));
+    EXPECT_FALSE(apptest::LooksFocused(Osd(), row)) << "the row looks focused beside All";
+    Press("down");
+    Settle();
+    EXPECT_TRUE(apptest::LooksFocused(Osd(), &d->ClearButton()));
+    EXPECT_FALSE(apptest::LooksFocused(Osd(), row)) << "the row looks focused beside Clear";
+    Press("right");
+    Settle();
+    EXPECT_EQ(d->List().GetFocusedRow(), row);
+    EXPECT_TRUE(apptest::LooksFocused(Osd(), row));
+    EXPECT_FALSE(apptest::LooksFocused(Osd(), &d->ClearButton()));
+    // The next key still moves the list.
+    Press("down");
+    Settle();
+    EXPECT_NE(d->List().GetFocusedRow(), row);
+    EXPECT_TRUE(apptest::LooksFocused(Osd(), d->List().GetFocusedRow()));
+    Press("exit");
+    Settle();
+    EXPECT_FALSE(AnyChannelScreen());
+  };
+  check(OpenScreen<ChannelLockDialog>());
+  check(OpenScreen<ChannelOptionDialog>());
 }
 
 // Clear skips every channel and All brings every one back: each stays in the

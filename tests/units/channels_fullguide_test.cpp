@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "focus_look.h"
 #include "nonmenusystem_support.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
@@ -149,6 +150,77 @@ TEST_F(FullGuideTest, ProgrammeRowsKeepTheDateAndTheTimeApart) {
     EXPECT_FALSE(first->TimeColumn().GetLayout().lines.front().ellipsis) << first->OnGetTimeText().ToUtf8();
   }
 }
+
+// Only the list that takes the keys shows a focused row: the column's row
+// (with its arrow) while the column has the focus, the programme row once
+// right moved the focus there, the column's again after left. The next key
+// then still moves the column.
+TEST_F(FullGuideTest, OnlyTheListThatTakesTheKeysShowsItsRowFocused) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Settle();
+  Forms::Ctrl* channel = g->Column.GetFocusedRow();
+  Forms::Ctrl* programme = g->Programs.GetFocusedRow();
+  ASSERT_NE(channel, nullptr);
+  ASSERT_NE(programme, nullptr);
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), channel));
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), programme));
+
+  Press("right");
+  Settle();
+  ASSERT_EQ(g->Programs.GetFocusedRow(), programme);
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), programme));
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), channel)) << "the column's row looks focused beside the programme's";
+
+  Press("left");
+  Settle();
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), channel));
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), programme));
+  Press("down");
+  Settle();
+  Forms::Ctrl* next = g->Column.GetFocusedRow();
+  EXPECT_NE(next, channel);
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), next));
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), channel));
+}
+
+#ifdef KV_VERIFY
+// The headings "Channels" and "Programs" stand clear of their panel's top
+// frame and of the first row's focus bar, and every row of both lists ends
+// inside its panel, clear of the bottom frame.
+TEST_F(FullGuideTest, TheHeadingsStandClearOfTheFrameAndOfTheFirstRow) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Settle();
+  const auto seen = SeenTexts();
+  struct Pane {
+    const char* heading;
+    const Views::Frame& panel;
+    ListForm::ListClass& list;
+  };
+  for (const Pane& p : {Pane{"Channels", g->ColumnPanel(), g->Column}, Pane{"Programs", g->ListPanel(), g->Programs}}) {
+    const Core::SeenText* heading = nullptr;
+    for (const Core::SeenText& t : seen)
+      if (t.text == p.heading) heading = &t;
+    ASSERT_NE(heading, nullptr) << p.heading << "\n" << SeenList();
+    EXPECT_TRUE(heading->Readable()) << heading->Describe();
+    const kv::Rect panel = p.panel.GetAbsoluteBounds();
+    EXPECT_GE(heading->ink.y1 - panel.y1, 4) << "against the top frame: " << heading->Describe();
+    const std::vector<Forms::Ctrl*> rows = p.list.GetRows();
+    ASSERT_FALSE(rows.empty());
+    const kv::Rect first = rows.front()->GetAbsoluteBounds();
+    EXPECT_GE(first.y1 - heading->ink.y2, 4) << "against the first row: " << heading->Describe();
+    for (Forms::Ctrl* row : rows) {
+      const kv::Rect r = row->GetAbsoluteBounds();
+      EXPECT_LE(r.y2, panel.y2 - 4) << p.heading;
+      EXPECT_GE(r.x1, panel.x1 + 4) << p.heading;
+      EXPECT_LE(r.x2, panel.x2 - 4) << p.heading;
+    }
+  }
+}
+#endif
 
 TEST_F(FullGuideTest, TheColumnTunesOnceAfterRestingAndTheGuideFollowsTheAcquiredChannel) {
   Press("guide");

@@ -28,6 +28,16 @@ class RecordGuideTest : public recordtest::RecordTest {
   ListForm::EPGProgramListItem* Row(Channels::FullEPGDialog* g) {
     return kv::Cast<ListForm::EPGProgramListItem>(g->Programs.GetFocusedRow());
   }
+  // The guide open, the focus on its third programme (a later one).
+  Channels::FullEPGDialog* GuideOnTheThirdProgramme() {
+    Press("guide");
+    Run(1000);
+    Channels::FullEPGDialog* g = Guide();
+    if (!g) return nullptr;
+    Press("right");
+    Press("down", 2);
+    return g;
+  }
   RecordOptionsDialog* Choice() {
     auto* d = Open<RecordOptionsDialog>();
     return d && d->IsOpen() ? d : nullptr;
@@ -58,15 +68,48 @@ TEST_F(RecordGuideTest, TheTimerEditorOverTheGuideLeavesNoFragmentOfItsRows) {
   Run(300);
   EXPECT_GT(Row(g)->ItemIndex, 2);
 }
+
+// The row that carries a timer shows its repeat badge clear of the date,
+// and its time well inside the focus bar's end.
+TEST_F(RecordGuideTest, TheTimerBadgeAndTheTimeStandClearInTheFocusedRow) {
+  Channels::FullEPGDialog* g = GuideOnTheThirdProgramme();
+  ASSERT_NE(g, nullptr);
+  Press("ok");
+  Settle();
+  ASSERT_NE(Editor(), nullptr);
+  Press("down");  // from the check box to Done
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Editor(), nullptr);
+  ListForm::EPGProgramListItem* row = Row(g);
+  ASSERT_NE(row, nullptr);
+  ASSERT_GT(row->RecordType, 0);
+  ASSERT_TRUE(row->IconColumn().IsVisible());
+  const kv::Rect bar = row->GetAbsoluteBounds();
+  // The row draws its columns itself: their boxes are in the row's frame.
+  const kv::Rect badge = row->IconColumn().Bounds().Move({bar.x1, bar.y1});
+  const Core::SeenText *date = nullptr, *time = nullptr;
+  const auto seen = SeenTexts();
+  for (const Core::SeenText& t : seen) {
+    if (t.view == &row->DateColumn()) date = &t;
+    if (t.view == &row->TimeColumn()) time = &t;
+  }
+  ASSERT_NE(date, nullptr) << SeenList();
+  ASSERT_NE(time, nullptr) << SeenList();
+  EXPECT_TRUE(date->Readable()) << date->Describe();
+  EXPECT_TRUE(time->Readable()) << time->Describe();
+  EXPECT_GE(date->ink.x1 - badge.x2, 10) << "the badge against the date: " << date->Describe();
+  EXPECT_GE(bar.x2 - time->ink.x2, 8) << "the time against the bar's end: " << time->Describe();
+  // The next key still moves the list.
+  Press("down");
+  Settle();
+  EXPECT_NE(Row(g), row);
+}
 #endif
 
 TEST_F(RecordGuideTest, ALaterProgrammeIsSetThroughTheEditorAndEditedAgain) {
-  Press("guide");
-  Run(1000);
-  Channels::FullEPGDialog* g = Guide();
+  Channels::FullEPGDialog* g = GuideOnTheThirdProgramme();
   ASSERT_NE(g, nullptr);
-  Press("right");
-  Press("down", 2);
   ListForm::EPGProgramListItem* row = Row(g);
   ASSERT_NE(row, nullptr);
   ASSERT_GT(row->ItemIndex, 0);

@@ -52,6 +52,14 @@ constexpr int32_t kGuideRefreshMs = 10;
 // The live picture's window in the guide.
 constexpr kv::Rect kVideo{10, 324, 376, 530};
 constexpr kv::Rect kHeader{10, 8, 950, 52};
+// The two list panels above the video: a heading clear of the panel's top
+// frame, a divider, then the eight rows clear of the divider and of the
+// panel's bottom frame.
+constexpr int32_t kPanelTop = 56;
+constexpr int32_t kPanelBottom = 318;
+constexpr int32_t kHeadingTop = kPanelTop + 3;
+constexpr int32_t kDividerY = kHeadingTop + 23;
+constexpr int32_t kListTop = kDividerY + 4;
 // Header texts.
 constexpr int32_t kTextTop = 17;
 
@@ -238,8 +246,8 @@ FullEPGDialog::FullEPGDialog() {
   for (Views::Frame* f : {&header_, &clockPanel_, &columnPanel_, &listPanel_}) f->OnSetBitmap(Bmp(Bitmaps::EPG_PopupBackground));
   header_.OnSetBounds(kHeader);
   clockPanel_.OnSetBounds({700, 12, 946, 48});
-  columnPanel_.OnSetBounds({10, 56, 190, 318});
-  listPanel_.OnSetBounds({196, 56, 950, 318});
+  columnPanel_.OnSetBounds({10, kPanelTop, 190, kPanelBottom});
+  listPanel_.OnSetBounds({196, kPanelTop, 950, kPanelBottom});
   videoBorder_.OnSetBitmap(Bmp(Bitmaps::EPG_VideoBorder));
   videoBorder_.OnSetBounds({kVideo.x1 - 4, kVideo.y1 - 4, kVideo.x2 + 4, kVideo.y2 + 4});
   videoWindow_.OnSetColor({0, 0, 0, 0});
@@ -248,8 +256,8 @@ FullEPGDialog::FullEPGDialog() {
   for (Core::View* v : std::initializer_list<Core::View*>{&backdrop_, &header_, &clockPanel_, &columnPanel_, &listPanel_,
                                                           &videoBorder_, &videoWindow_})
     Add(v);
-  Column.OnSetBounds({16, 77, 184, 317});
-  Programs.OnSetBounds({202, 77, 944, 317});
+  Column.OnSetBounds({16, kListTop, 184, kListTop + ListForm::kGuideRowsHeight});
+  Programs.OnSetBounds({202, kListTop, 944, kListTop + ListForm::kGuideRowsHeight});
   SetupText(Number, Fonts::EPGListFont, false);
   Number.OnSetAutoSize(true);
   SetupText(Name, Fonts::EPGListFont);
@@ -263,14 +271,14 @@ FullEPGDialog::FullEPGDialog() {
   Place(Number, 380, kTextTop, 60, 26);
   SetupText(columnCaption_, Fonts::BannerBasicInfo);
   columnCaption_.OnSetString(kv::GetVariantOfString(GUIDE_CHANNELS_CAPTION));
-  Place(columnCaption_, 20, 56, 160, 20);
+  Place(columnCaption_, 20, kHeadingTop, 160, 20);
   SetupText(listCaption_, Fonts::BannerBasicInfo);
   listCaption_.OnSetString(kv::GetVariantOfString(GUIDE_PROGRAMS_CAPTION));
-  Place(listCaption_, 206, 56, 300, 20);
+  Place(listCaption_, 206, kHeadingTop, 300, 20);
   divider1_.OnSetColor(Colors::StandardTextColor);
-  Place(divider1_, 16, 76, 168, 1);
+  Place(divider1_, 16, kDividerY, 168, 1);
   divider2_.OnSetColor(Colors::StandardTextColor);
-  Place(divider2_, 202, 76, 742, 1);
+  Place(divider2_, 202, kDividerY, 742, 1);
   SetupText(Volume, Fonts::EPGListFont);
   Place(Volume, 520, 56, 200, 20);
   Volume.OnSetVisible(false);

@@ -152,6 +152,9 @@ class FullEPGDialog : public NonMenuSystem::WidgetClass {
   Views::Image RecordMark;
   Core::Timer& VolumeTimer() { return volumeTimer_; }
   Core::Timer& RefreshTimer() { return refreshTimer_; }
+  // The panels of the channel column and of the programme list.
+  const Views::Frame& ColumnPanel() const { return columnPanel_; }
+  const Views::Frame& ListPanel() const { return listPanel_; }
 
  private:
   void StartTimers();

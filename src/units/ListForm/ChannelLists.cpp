@@ -140,9 +140,13 @@ void PlaceLabelAndKind(Views::Text& label, Views::Image& kind, const kv::Rect& b
 
 }  // namespace
 
-void ChannelRow::HandleFocus(bool focused) {
-  ListItem::HandleFocus(focused);
-  label_.OnSetColor(focused ? Colors::White : Colors::StandardTextColor);
+// The lock and option lists share their dialog with the All and Clear
+// buttons: the focused row looks so only while the list takes the keys.
+int32_t ChannelRow::GetCtrlState() { return FocusedOnlyWithList(ListItem::GetCtrlState()); }
+
+void ChannelRow::RefreshCtrlState(int32_t state) {
+  ListItem::RefreshCtrlState(state);
+  label_.OnSetColor(state == ::Button::kStateFocused ? Colors::White : Colors::StandardTextColor);
 }
 
 void ChannelRow::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {

@@ -71,7 +71,9 @@ class ChannelRow : public ListItem {
  public:
   ChannelRow();
   void Refresh() override;
-  void HandleFocus(bool focused) override;
+  int32_t GetCtrlState() override;
+  // The label takes the number's focused colour with the focused look.
+  void RefreshCtrlState(int32_t state) override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
 
   // Number text from the digital flag, major and minor.

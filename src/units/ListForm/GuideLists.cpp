@@ -44,7 +44,6 @@ KV_REGISTER_CLASS(ListForm::MiniGuideList);
 
 namespace {
 
-constexpr int32_t kGuideRows = 8;
 constexpr int32_t kMiniGuideRows = 3;
 // The timer editor's source type for a programme handed over by the guide.
 constexpr int32_t kSourceTypeGuide = 2;
@@ -153,7 +152,7 @@ kv::Object* GetEPGChannelItemData(ListDataSource* /*source*/, ListClass* /*list*
 // --- Rows -----------------------------------------------------------------------------
 
 EPGChannelItem::EPGChannelItem() {
-  OnSetBounds({0, 0, 200, 30});
+  OnSetBounds({0, 0, 200, kGuideRowHeight});
   OnSetTextAlignH(0);
   TextView().OnSetEllipsis(true);
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::EPG_ChanButtonFocus));
@@ -190,16 +189,27 @@ void EPGChannelItem::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
   number_.OnSetBounds({6, 0, 66, b.H()});
-  // The name keeps clear of the arrow only while the arrow shows.
-  const int32_t right = arrow_.IsVisible() ? b.W() - 18 : b.W() - 4;
-  TextView().OnSetBounds({70, 0, std::max(70, right), b.H()});
   arrow_.OnSetBounds(kv::Rect{0, 0, 10, 14}.MoveTo({b.W() - 14, (b.H() - 14) / 2}));
+  PlaceName();
 }
 
-void EPGChannelItem::HandleFocus(bool focused) {
-  ColumnRow::HandleFocus(focused);
-  arrow_.OnSetVisible(focused);
-  Refresh();
+void EPGChannelItem::PlaceName() {
+  // The name keeps clear of the arrow only while the arrow shows.
+  const kv::Rect b = Bounds();
+  const int32_t right = arrow_.IsVisible() ? b.W() - 18 : b.W() - 4;
+  TextView().OnSetBounds({70, 0, std::max(70, right), b.H()});
+}
+
+// The column shares the guide with the programme list: its row looks
+// focused, with its arrow, only while the column takes the keys.
+int32_t EPGChannelItem::GetCtrlState() { return FocusedOnlyWithList(ColumnRow::GetCtrlState()); }
+
+void EPGChannelItem::RefreshCtrlState(int32_t state) {
+  ColumnRow::RefreshCtrlState(state);
+  const bool arrow = state == ::Button::kStateFocused;
+  if (arrow == arrow_.IsVisible()) return;
+  arrow_.OnSetVisible(arrow);
+  PlaceName();
   InvalidateView();
 }
 
@@ -247,6 +257,8 @@ void ProgramRow::SetData(kv::Object* data) {
   OnSetRecordType(c->RecordType);
 }
 
+int32_t ProgramRow::GetCtrlState() { return FocusedOnlyWithList(ColumnRow::GetCtrlState()); }
+
 kv::Object* ProgramRow::GetData(kv::Object* data) {
   auto* c = kv::Cast<EPGProgramListCourier>(data);
   if (!c) c = NewCourier();
@@ -260,7 +272,7 @@ kv::Object* ProgramRow::GetData(kv::Object* data) {
 }
 
 EPGProgramListItem::EPGProgramListItem() {
-  OnSetBounds({0, 0, 560, 30});
+  OnSetBounds({0, 0, 560, kGuideRowHeight});
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::EPG_ProgramButtonFocus));
   date_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
   date_.OnSetEllipsis(true);
@@ -278,11 +290,12 @@ void EPGProgramListItem::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
   TextView().OnSetBounds({8, 0, 370, b.H()});
-  IconView().OnSetBounds(kv::Rect{0, 0, 30, 16}.MoveTo({374, (b.H() - 16) / 2}));
-  // Date and time are two columns a clear gap apart: the widest date
-  // ("Sep 30") must never run into the hour.
-  date_.OnSetBounds({408, 0, 484, b.H()});
-  TimeView().OnSetBounds({496, 0, std::max(496, b.W() - 4), b.H()});
+  // The repeat badge stands clear of the title's end and of the date; date
+  // and time are two columns a clear gap apart (the widest date, "Sep 30",
+  // never runs into the hour), the time well inside the row's end.
+  IconView().OnSetBounds(kv::Rect{0, 0, 30, 16}.MoveTo({380, (b.H() - 16) / 2}));
+  date_.OnSetBounds({422, 0, 502, b.H()});
+  TimeView().OnSetBounds({514, 0, std::max(514, b.W() - 8), b.H()});
 }
 
 EPGProgramListCourier* EPGProgramListItem::NewCourier() const { return kv::New<EPGProgramListCourier>(); }
@@ -388,6 +401,7 @@ EPGProgramList::EPGProgramList() {
   PageDownKey = KEY_NEXT;
   WrapAround = false;
   ItemClass = &EPGProgramListItem::StaticClass();
+  RowsTakeWidth = true;  // the focus bar spans the programme panel
   OnFocusOption = kv::MakeSlot(this, &EPGProgramList::DoFocus);
   OnActivateOption = kv::MakeSlot(this, &EPGProgramList::ToggleRecord);
 }

@@ -24,6 +24,10 @@ namespace ListForm {
 
 // The column tunes this long after the focus last moved.
 inline constexpr int32_t kGuideTuneMs = 500;
+// Rows of the full guide's two lists, their height and the height of all.
+inline constexpr int32_t kGuideRows = 8;
+inline constexpr int32_t kGuideRowHeight = 28;
+inline constexpr int32_t kGuideRowsHeight = kGuideRows * kGuideRowHeight;
 // Events of the mini guide.
 inline constexpr int32_t kMiniGuideEvents = 10;
 
@@ -57,7 +61,9 @@ class EPGChannelItem : public ColumnRow {
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;
   void Refresh() override;
-  void HandleFocus(bool focused) override;
+  // Focused (with the arrow) only while the column takes the keys.
+  int32_t GetCtrlState() override;
+  void RefreshCtrlState(int32_t state) override;
   void OnSetIsDigital(bool on) { IsDigital = on ? 1 : 0; }
   const kv::String& OnGetNumberText() const { return number_.OnGetString(); }
 
@@ -66,6 +72,9 @@ class EPGChannelItem : public ColumnRow {
   uint8_t IsDigital = 1;
 
  private:
+  // The name's box, up to the arrow while the arrow shows.
+  void PlaceName();
+
   Views::Text number_;
   Views::Image arrow_;
 };
@@ -79,6 +88,8 @@ class ProgramRow : public ColumnRow {
   // From a programme courier; anything else shows no information.
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;
+  // Focused only while its list takes the keys.
+  int32_t GetCtrlState() override;
   // Null leaves the texts as they are.
   virtual void OnSetStartTime(Structures::LocalTime* time);
   // 0 clears the icon, 1-4 show the kind, other values leave it.
@@ -111,6 +122,7 @@ class EPGProgramListItem : public ProgramRow {
   const kv::String& OnGetDateText() const { return date_.OnGetString(); }
   Views::Text& DateColumn() { return date_; }
   Views::Text& TimeColumn() { return TimeView(); }
+  Views::Image& IconColumn() { return IconView(); }
 
  protected:
   EPGProgramListCourier* NewCourier() const override;

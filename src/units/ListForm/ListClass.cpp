@@ -91,6 +91,12 @@ kv::Object* ListItem::GetData(kv::Object* data) {
   return courier;
 }
 
+int32_t ListItem::FocusedOnlyWithList(int32_t state) {
+  const Core::View* list = Owner();
+  if (state != ::Button::kStateFocused || !list || !list->Owner() || list->IsFocused()) return state;
+  return OnGetIsDisabled() ? ::Button::kStateDisabled : ::Button::kStateNonfocused;
+}
+
 // --- ListClass ----------------------------------------------------------------
 
 Primitives::KeyRoutingCtrl* NewRow(const kv::Class* cls, const kv::Class* owner) {
@@ -271,6 +277,11 @@ void ListClass::OnSetBounds(kv::Rect bounds) {
   const kv::Rect old = Bounds();
   KeyRoutingListForm::OnSetBounds(bounds);
   if (old.W() != bounds.W() || old.H() != bounds.H()) PostRefresh();
+}
+
+void ListClass::HandleFocus(bool focused) {
+  KeyRoutingListForm::HandleFocus(focused);
+  if (auto* row = kv::Cast<::Button::ButtonClass>(GetFocusedRow())) row->RefreshCtrlState(row->GetCtrlState());
 }
 
 void ListClass::FocusRowKeepingItems(Forms::Ctrl* row) {

@@ -90,6 +90,14 @@ class ListItem : public ::Button::IconButton {
   void OnSetItemIndex(int32_t v) { ItemIndex = v; }
 
   int32_t ItemIndex = 0;
+
+ protected:
+  // Only the control that takes the keys looks focused: `state` as shown by
+  // a row whose list shares its screen with other controls. The list's
+  // focused row looks like its neighbours (or disabled) while another
+  // control of the screen has the focus; the list refreshes it when it
+  // gains or loses the focus (ListClass::HandleFocus).
+  int32_t FocusedOnlyWithList(int32_t state);
 };
 
 class ListClass : public Primitives::KeyRoutingListForm {
@@ -115,6 +123,9 @@ class ListClass : public Primitives::KeyRoutingListForm {
   kv::Object* HandleEvent(Core::Event* event) override;
   // A change of size posts a Refresh; a move alone does not.
   void OnSetBounds(kv::Rect bounds) override;
+  // The focused row takes the look the list's own focus gives it (see
+  // ListItem::FocusedOnlyWithList).
+  void HandleFocus(bool focused) override;
 
   int32_t MoveCursor(int32_t delta, int32_t mode) override;
   kv::Object* GetItemData(int32_t offset) override;

@@ -193,13 +193,8 @@ kv::Object* SystemInfoItem::GetData(kv::Object* data) {
   return c;
 }
 
-// The row under the list's focus looks focused only while the list itself
-// holds the dialog's focus: with the OK button focused, one control looks so.
-int32_t SystemInfoItem::GetCtrlState() {
-  const Core::View* list = Owner();
-  if (IsFocused() && list && !list->IsFocused()) return ::Button::kStateNonfocused;
-  return ListItem::GetCtrlState();
-}
+// With the OK button focused, one control looks so.
+int32_t SystemInfoItem::GetCtrlState() { return FocusedOnlyWithList(ListItem::GetCtrlState()); }
 
 kv::Object* SystemInfoItem::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
@@ -214,12 +209,6 @@ SystemInfoList::SystemInfoList() {
   PageUpKey = KEY_PREV;
   PageDownKey = KEY_NEXT;
   ItemClass = &SystemInfoItem::StaticClass();
-}
-
-void SystemInfoList::HandleFocus(bool focused) {
-  IndicatedList::HandleFocus(focused);
-  for (Forms::Ctrl* row : GetAllRows())
-    if (row->IsFocused()) row->HandleFocus(true);
 }
 
 int32_t SystemInfoList::GetItemsNum() {

@@ -94,8 +94,6 @@ class SystemInfoList : public IndicatedList {
   KV_CLASS(ListForm, SystemInfoList, IndicatedList)
  public:
   SystemInfoList();
-  // Redraws the focused row in the look the list's own focus gives it.
-  void HandleFocus(bool focused) override;
   // Prepares the Wrapper's system information afresh and counts its rows.
   int32_t GetItemsNum() override;
 };
