@@ -1,5 +1,6 @@
 // The base-colour bar, the colour pad, the backlight curve dialog and the
 // picture-size list, opened the way their pages open them and driven by keys.
+#include <cstdlib>
 #include <string>
 
 #include "nonmenusystem_support.h"
@@ -204,6 +205,37 @@ TEST_F(ColourTest, PictureSizeListOffersTheSourcesSizesAndAppliesEach) {
   EXPECT_EQ(d->GetIndexOf(kv::Cast<Forms::Ctrl>(Focused())), start);
   Run(15100);
   EXPECT_EQ(Open<NonMenuSystem::PictureSizeDialog>(), nullptr);
+}
+
+// Each row of the picture-size list shows its number before its caption,
+// the focused one on its bar too.
+TEST_F(ColourTest, PictureSizeRowsShowTheirNumbers) {
+  Settle();
+  auto* d = OpenScreen<NonMenuSystem::PictureSizeDialog>();
+  ASSERT_NE(d, nullptr);
+  Settle();
+  const ge::Surface& osd = Osd();
+  int32_t rows = 0;
+  for (int32_t i = 0; i < d->GetChildCount(); ++i) {
+    auto* row = kv::Cast<NonMenuSystem::PictureSizeItem>(d->GetChild(i));
+    if (!row || !row->IsVisible()) continue;
+    ++rows;
+    const kv::Rect r = row->GetAbsoluteBounds();
+    // The number's column, left of the caption: pixels that stand out from
+    // the row's own background at its left end, on the same line.
+    auto differs = [](uint32_t p, uint32_t q) {
+      int32_t diff = 0;
+      for (int32_t c = 0; c < 24; c += 8) diff += std::abs(int32_t((p >> c) & 0xff) - int32_t((q >> c) & 0xff));
+      return diff > 60;
+    };
+    int32_t ink = 0;
+    for (int32_t y = r.y1 + 4; y < r.y2 - 4; ++y) {
+      const uint32_t bg = osd.Row(y)[r.x1 + 6];
+      for (int32_t x = r.x1 + 8; x < r.x1 + 32; ++x) ink += differs(osd.Row(y)[x], bg);
+    }
+    EXPECT_GT(ink, 10) << "row " << rows << " shows no number";
+  }
+  EXPECT_GE(rows, 3);
 }
 
 // The picture-size list on an HDMI input follows its signal: a PC timing

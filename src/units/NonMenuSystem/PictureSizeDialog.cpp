@@ -79,7 +79,11 @@ void PictureSizeItem::Refresh() {
   const int32_t h = Bounds().H();
   const kv::Rect r = indexImage_.Bounds();
   const int32_t y = (h - r.H()) / 2;
-  indexImage_.OnSetBounds({11, y, 11 + r.W(), y + r.H()});
+  // The index images are the input list's row backdrops, whose digit stands
+  // in a column kInputIndexLeft from their right end: shift the image so
+  // that column starts at x 11, before the caption, inside this narrow row.
+  const int32_t x = r.W() > Bitmaps::kInputIndexLeft ? 11 - (r.W() - Bitmaps::kInputIndexLeft) : 11;
+  indexImage_.OnSetBounds({x, y, x + r.W(), y + r.H()});
   const kv::Rect t = TextView().Bounds();
   TextView().OnSetBounds({10 + 24, t.y1, Bounds().W(), t.y2});
 }
