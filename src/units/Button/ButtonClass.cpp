@@ -186,4 +186,9 @@ void ButtonClass::PostRefreshCtrlState() {
 
 void ButtonClass::RefreshCtrlStateSlot(kv::Object* /*sender*/) { RefreshCtrlState(GetCtrlState()); }
 
+int32_t StateShown(ButtonClass& button, int32_t state, bool takesKeys) {
+  if (state != kStateFocused || takesKeys) return state;
+  return button.OnGetIsDisabled() ? kStateDisabled : kStateNonfocused;
+}
+
 }  // namespace Button

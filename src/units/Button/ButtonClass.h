@@ -173,4 +173,9 @@ class ButtonClass : public Primitives::KeyRoutingCtrl {
   bool isDisabled_ = false;
 };
 
+// The state a button shows for `state`: the focused look only while the
+// control that holds it takes the keys, else the unfocused (or disabled) one,
+// so that one control at a time looks focused.
+int32_t StateShown(ButtonClass& button, int32_t state, bool takesKeys);
+
 }  // namespace Button

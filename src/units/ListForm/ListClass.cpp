@@ -93,8 +93,7 @@ kv::Object* ListItem::GetData(kv::Object* data) {
 
 int32_t ListItem::FocusedOnlyWithList(int32_t state) {
   const Core::View* list = Owner();
-  if (state != ::Button::kStateFocused || !list || !list->Owner() || list->IsFocused()) return state;
-  return OnGetIsDisabled() ? ::Button::kStateDisabled : ::Button::kStateNonfocused;
+  return ::Button::StateShown(*this, state, !list || !list->Owner() || list->IsFocused());
 }
 
 // --- ListClass ----------------------------------------------------------------

@@ -12,8 +12,7 @@ bool TakesKeys(const Core::View* row) {
 }
 
 int32_t ShownState(::Button::ButtonClass& row, int32_t state) {
-  if (state != ::Button::kStateFocused || TakesKeys(&row)) return state;
-  return row.OnGetIsDisabled() ? ::Button::kStateDisabled : ::Button::kStateNonfocused;
+  return ::Button::StateShown(row, state, state != ::Button::kStateFocused || TakesKeys(&row));
 }
 
 void RefreshFocusedRow(Core::Group* form) {
