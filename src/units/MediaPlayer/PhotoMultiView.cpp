@@ -135,6 +135,14 @@ void PhotoMultiView::UpdateMediaList() {
   auto* param = kv::New<Primitives::KeyRoutingParameter>();
   param->Owner = this;
   grid_.Initialize(param);
+  if (grid_.ItemNum < 1) {
+    // Nothing to list: the grid stays hidden (it has sent the warning), and
+    // the status line shows nothing of the folder shown before.
+    HideMediaInfo();
+    HideFileSize();
+    OnSetShowWaiting(0);
+    return;
+  }
   if (RestorePosition > 0) {
     grid_.ScrollToFirst();
     grid_.ScrollItems(RestorePosition - 1);
