@@ -7,10 +7,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "platform/sim/sim_tv_state.h"
 #include "player_fixture.h"
 #include "units/MediaPlayer/FileSize.h"
 #include "units/MediaPlayer/ListViews.h"
@@ -83,6 +85,38 @@ TEST_F(BrowseNoticeTest, AFolderWithoutMediaOfTheScreensKindSaysSoForTwoSeconds)
   EXPECT_FALSE(Sees(kNoMedia));
 }
 
+// A folder with nothing to list, beside others (empty, or holding only a
+// link to a folder): the status line is its own, not its parent's focused
+// item and count, and the bar says there is nothing to show.
+TEST_F(BrowseNoticeTest, AFolderWithNothingToListHasItsOwnStatusLine) {
+  WriteStick("stick", {"Albums/", "Albums/x.jpg", "Blank/", "Loop/", "a.jpg", "b.jpg", "c.jpg"});
+  std::filesystem::create_directory_symlink("..", StickDir("stick") + "/Loop/up");
+  Plug("stick");
+  Run(1500);
+  Press("ok");  // Yes to the stick's question: the media kind menu
+  Run(1500);
+  Press("ok");  // Photo: the grid
+  Run(3000);
+  ASSERT_NE(Find<PhotoMultiView>(), nullptr);
+  ASSERT_TRUE(Sees("1/6")) << SeenList();
+  ASSERT_TRUE(Sees("Albums")) << SeenList();
+  for (int cell : {1, 2}) {
+    SCOPED_TRACE(cell);
+    Press("right", cell);
+    Run(300);
+    ASSERT_TRUE(Sees(std::to_string(cell + 1) + "/6")) << SeenList();
+    Press("ok");
+    Run(700);
+    EXPECT_TRUE(Sees(kNoMedia)) << SeenList();
+    Run(1300);
+    EXPECT_FALSE(Sees("/6")) << "the parent's count stays\n" << SeenList();
+    EXPECT_FALSE(Sees("Albums")) << "the parent's first item stays\n" << SeenList();
+    Press("back");
+    Run(1000);
+    EXPECT_TRUE(Sees("1/6")) << SeenList();
+  }
+}
+
 TEST_F(BrowseNoticeTest, VolumeAndMuteInEveryBrowseScreenShowTheirText) {
   WriteStick("stick", {"a.jpg", "a.wav", "a.avi"});
   Plug("stick");
@@ -136,6 +170,175 @@ TEST_F(BrowseNoticeTest, ASongOrMovieThatCannotBePlayedSaysUnsupportedFile) {
   EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
   Press("exit");
   Run(500);
+}
+
+// An unplayable song or movie is named on the banner under its bar for two
+// seconds, whether OK chose it or the item before it ended; then the next
+// item plays, and after the last item the list ends. Random bytes of
+// several seeds and sizes, as the first, a middle and the last item.
+class UnplayableItemTest : public BrowseNoticeTest {
+ protected:
+  struct Kind {
+    const kv::Class* list;
+    const kv::Class* player;
+    std::string broken;  // the name of the random bytes
+    std::string good;    // the extension of the playable files
+  };
+  static std::vector<Kind> Kinds() {
+    return {{&MovieListView::StaticClass(), &MovieFullScreenPlay::StaticClass(), "x.mp4", ".avi"},
+            {&MusicListView::StaticClass(), &MusicFullScreenPlay::StaticClass(), "x.mp3", ".wav"}};
+  }
+  // Writes `names` to a new stick (the broken one as `bytes` random bytes
+  // of `seed`, the playable ones of `seconds`), plugs it and opens the
+  // kind's list on it with the focus on row `row`, then OK.
+  void PlayFrom(const Kind& kind, const std::vector<std::string>& names, const std::vector<int>& seconds, int row,
+                uint32_t seed, size_t bytes) {
+    const std::string stick = "stick" + std::to_string(seed);
+    for (size_t i = 0; i < names.size(); ++i) {
+      const std::string path = StickDir(stick) + "/" + names[i];
+      if (names[i] == kind.broken) {
+        std::mt19937 random(seed);
+        std::vector<uint8_t> noise(bytes);
+        for (uint8_t& b : noise) b = static_cast<uint8_t>(random());
+        media_writer::WriteBytes(path, noise);
+      } else if (kind.good == ".avi") {
+        media_writer::WriteMovie(path, seconds[i], 64, 48, 120, 100, 160);
+      } else {
+        media_writer::WriteWav(path, seconds[i]);
+      }
+    }
+    stick_ = Plug(stick);
+    Run(1500);
+    Press("exit");  // not now, to the stick's question
+    Run(300);
+    Bridge()->Reset();
+    ASSERT_NE(OpenBrowser(kind.list), nullptr);
+    Press("down", row);
+    Press("ok");
+    Settle();
+    ASSERT_NE(OpenScreenOf(kind.player), nullptr);
+  }
+  void Unplug() {
+    Press("exit");
+    Run(500);
+    psl::Unplug(stick_);
+    Settle();
+  }
+  int32_t stick_ = 0;
+};
+
+TEST_F(UnplayableItemTest, ChosenFirstItTheBarNamesItThenTheNextPlays) {
+  for (const Kind& kind : Kinds()) {
+    SCOPED_TRACE(kind.broken);
+    const std::string b = "b" + kind.good;
+    Kind first = kind;
+    first.broken = "a" + kind.broken;
+    PlayFrom(first, {first.broken, b}, {0, 30}, 0, 3, 30000);
+    // The banner names it; half a second later the bar comes.
+    Run(300);
+    EXPECT_TRUE(Sees(first.broken)) << SeenList();
+    EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+    Run(700);
+    EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
+    Run(1400);
+    EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
+    Run(800);
+    EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+    EXPECT_TRUE(Sees(b)) << SeenList();
+    Unplug();
+  }
+}
+
+TEST_F(UnplayableItemTest, ReachedInTheMiddleTheListStopsAtItThenGoesOn) {
+  const std::pair<uint32_t, size_t> noises[] = {{7, 30000}, {11, 1500}, {29, 250000}};
+  for (const Kind& kind : Kinds())
+    for (const auto& [seed, bytes] : noises) {
+      SCOPED_TRACE(kind.broken + " seed " + std::to_string(seed));
+      const std::string a = "a" + kind.good, c = "z" + kind.good;
+      PlayFrom(kind, {a, kind.broken, c}, {2, 0, 30}, 0, seed, bytes);
+      // The first ends after 2 s: the banner names the file that cannot be
+      // played, and half a second later the bar comes.
+      Run(2300);
+      EXPECT_TRUE(Sees(kind.broken)) << SeenList();
+      EXPECT_FALSE(Sees(c)) << SeenList();
+      Run(500);
+      EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
+      EXPECT_FALSE(Sees(c)) << SeenList();
+      Run(1500);
+      EXPECT_TRUE(Sees(kUnsupported)) << "the bar stays two seconds\n" << SeenList();
+      EXPECT_FALSE(Sees(c)) << SeenList();
+      Run(500);
+      EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+      EXPECT_TRUE(Sees(c)) << SeenList();
+      Run(1500);
+      EXPECT_FALSE(Sees(kUnsupported)) << "the bar comes back\n" << SeenList();
+      Unplug();
+    }
+}
+
+TEST_F(UnplayableItemTest, ReachedLastTheBarNamesItAndTheListEnds) {
+  for (const Kind& kind : Kinds()) {
+    SCOPED_TRACE(kind.broken);
+    const std::string a = "a" + kind.good, b = "b" + kind.good;
+    const std::string broken = "y" + kind.broken;
+    Kind last = kind;
+    last.broken = broken;
+    PlayFrom(last, {a, b, broken}, {2, 2, 0}, 1, 17, 64000);
+    Run(2300);
+    EXPECT_TRUE(Sees(broken)) << SeenList();
+    Run(500);
+    EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
+    Run(2000);
+    EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+    // No repeat: the list has ended, the player goes back to the list
+    // (music at once, a movie ten seconds later) and plays nothing again.
+    Run(10500);
+    EXPECT_EQ(OpenScreenOf(kind.player), nullptr) << SeenList();
+    EXPECT_NE(OpenScreenOf(kind.list), nullptr);
+    EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+    Unplug();
+  }
+}
+
+// An unplayable movie chosen after the preview of another played in the
+// list's window: the player shows black, not the preview's last frame.
+TEST_F(BrowseNoticeTest, AnUnplayableMovieShowsBlackNotTheLastPreview) {
+  std::mutex m;
+  std::vector<uint32_t> plane;
+  sim::SetPictureSink([&](const uint32_t* px, int32_t w, int32_t h) {
+    std::lock_guard<std::mutex> lock(m);
+    plane.assign(px, px + size_t(w) * size_t(h));
+  });
+  auto lit = [&] {
+    Tv().Quiesce();
+    std::lock_guard<std::mutex> lock(m);
+    size_t n = 0;
+    for (uint32_t p : plane) n += (p & 0xFFFFFFu) != 0;
+    return n;
+  };
+  WriteNoise("stick", "broken.mp4", 30000);
+  media_writer::WriteMovie(StickDir("stick") + "/ok.avi", 30, 64, 48, 120, 100, 160);
+  Plug("stick");
+  Run(1500);
+  Press("exit");  // not now, to the stick's question
+  Run(300);
+  ASSERT_NE(OpenBrowser<MovieListView>(), nullptr);
+  Press("down");
+  Run(2000);
+  ASSERT_GT(lit(), 1000u) << "the preview of ok.avi plays in the list's window";
+  Press("up");
+  Run(1500);
+  Press("ok");
+  Run(400);
+  ASSERT_NE(Find<MovieFullScreenPlay>(), nullptr);
+  EXPECT_EQ(lit(), 0u) << "a picture stays over the movie that cannot be played";
+  Run(1000);
+  EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
+  EXPECT_EQ(lit(), 0u);
+  Press("exit");
+  Run(500);
+  Tv().Quiesce();
+  sim::SetPictureSink(nullptr);
 }
 
 // A movie or a song that cannot be played is skipped after its bar: the

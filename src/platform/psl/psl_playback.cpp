@@ -4,7 +4,8 @@
 //   3 playing starts or resumes, 27 once a second while it plays, 2 paused
 //   (followed by one 27 with the position it stopped at),
 //   11 the next item plays, 5 the end of the list (after repeat), 1 an item
-//   that cannot be opened.
+//   that cannot be opened. The player stops at such an item and shows black;
+//   the next item plays when the GUI asks for it.
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -35,7 +36,7 @@ Player* Service::PlayerOf(int32_t kind) {
   return nullptr;
 }
 
-void Service::ShowFrameLocked(const Player& p) {
+void Service::ShowFrameLocked(const Player& p, bool black) {
   int32_t source = -1;
   if (stopping_ || &p != &video_ || tv_.Tv().CurrentSource(0, &source, "media service") != 0 || source != 22) return;
   const Playlist* pl = PlaylistLocked(p.playlist);
@@ -43,10 +44,14 @@ void Service::ShowFrameLocked(const Player& p) {
       pl && !pl->items.empty() ? ResolveLocked(pl->items[size_t(pl->current)].path) : std::string();
   const std::array<int32_t, 4> window = tv_.Tv().DisplayWindow(0);
   const int64_t at = p.position;
-  jobs_.push_back([path, window, at] {
+  jobs_.push_back([path, window, at, black] {
     // The video plane (screen coordinates) at half its size.
     constexpr int32_t kW = 480, kH = 270;
     std::vector<uint32_t> plane(size_t(kW) * kH, 0xFF000000u);
+    if (black) {
+      sim::DeliverPicture(plane.data(), kW, kH);
+      return;
+    }
     const int32_t x0 = window[0] / 2, y0 = window[1] / 2, w = std::max(window[2] / 2, 1), h = std::max(window[3] / 2, 1);
     Image frame;
     std::string error;
@@ -180,26 +185,24 @@ void Service::Tick(int32_t kind, uint64_t generation) {
       p->rate = 1;
     }
     if (p->position >= p->duration) {
-      bool playing = false;
-      while (NextAfterEndLocked(*p)) {
-        if (OpenItemLocked(*p)) {
-          playing = true;
-          break;
-        }
-        codes.push_back(kStatusOpenFailed);
-        if (repeat_ == 7) break;
-      }
-      if (playing) {
+      if (!NextAfterEndLocked(*p)) {
+        p->state = kStopped;
+        p->rate = 0;
+        p->position = p->duration;
+        codes.push_back(kStatusEnd);
+      } else if (OpenItemLocked(*p)) {
         p->state = kPlaying;
         p->rate = 1;
         codes.push_back(kStatusNextItem);
         ShowFrameLocked(*p);
         again = true;
       } else {
+        // Stops at the item it cannot open, so that the GUI can name it;
+        // the GUI asks for the next one.
         p->state = kStopped;
         p->rate = 0;
-        p->position = p->duration;
-        codes.push_back(kStatusEnd);
+        codes.push_back(kStatusOpenFailed);
+        ShowFrameLocked(*p, true);
       }
     } else {
       codes.push_back(kStatusPosition);
@@ -231,6 +234,7 @@ int32_t Service::NavCommand(int32_t code, int32_t a, int32_t b) {
         p->state = kStopped;
         p->rate = 0;
         codes.push_back(kStatusOpenFailed);
+        ShowFrameLocked(*p, true);
         return;
       }
       p->state = kPlaying;
@@ -270,6 +274,14 @@ int32_t Service::NavCommand(int32_t code, int32_t a, int32_t b) {
       case 23:
         if (pl && !pl->items.empty()) {
           const auto n = static_cast<int32_t>(pl->items.size());
+          if (code == 21 && repeat_ == 1 && !shuffle_ && pl->current + 1 >= n) {
+            // Next after the last item without repeat: the list has ended.
+            p->state = kStopped;
+            p->rate = 0;
+            ++p->generation;
+            codes.push_back(kStatusEnd);
+            break;
+          }
           pl->current = (pl->current + (code == 21 ? 1 : n - 1)) % n;
           start(true);
         }

@@ -175,8 +175,9 @@ class Service : public std::enable_shared_from_this<Service> {
   void Tick(int32_t kind, uint64_t generation);
   void SendAll(const std::vector<uint16_t>& codes);
   // On the media input, the video plane shows the movie's picture at the
-  // position inside the display window (decoded by the worker), or colour bars.
-  void ShowFrameLocked(const Player& p);
+  // position inside the display window (decoded by the worker), or colour
+  // bars; `black`: a black plane (no item plays).
+  void ShowFrameLocked(const Player& p, bool black = false);
 
   sim::Sim& tv_;
   std::mutex mu_;
