@@ -468,6 +468,74 @@ TEST_F(PhotoViewTest, ABrokenFileShowsTheInvalidTextAndTheShowGoesOn) {
   EXPECT_FALSE(v->IsOpen()) << "the show went on to its end";
 }
 
+// A photo whose name is not UTF-8, chosen in the grid: the viewer shows it
+// and steps from it and back to it like any other.
+TEST_F(PhotoViewTest, APhotoWhoseNameIsNotUtf8ShowsAndStepsLikeTheOthers) {
+  const std::string names[3] = {"bad-utf8-\xFF\xFE.jpg", "forest.jpg", "sea.jpg"};
+  for (int i = 0; i < 3; ++i)
+    media_writer::WriteBytes(StickDir("photos") + "/Photos/" + names[i], media_writer::Jpeg(800, 600, kColours[i], kColours[i]));
+  Plug("photos");
+  Run(1500);
+  Press("exit");  // not now, to the stick's question
+  Run(300);
+  ASSERT_NE(OpenBrowser<MediaPlayer::PhotoMultiView>(), nullptr);
+  Press("ok");  // the Photos folder
+  Pass(1500);
+  Press("ok");  // its first photo
+  Pass(1500);
+  ASSERT_NE(FindOpen<PhotoSingleView>(), nullptr);
+  EXPECT_FALSE(WaitingShown()) << "the viewer waits for ever";
+  EXPECT_EQ(Centre(), kColours[0]);
+  EXPECT_TRUE(Sees("Resolution: 800 x 600")) << SeenList();
+  Press("right");
+  Pass(1500);
+  EXPECT_EQ(Centre(), kColours[1]);
+  Press("left");
+  Pass(1500);
+  EXPECT_FALSE(WaitingShown());
+  EXPECT_EQ(Centre(), kColours[0]) << "Left does not reach the photo";
+  Press("right");
+  Pass(1500);
+  EXPECT_EQ(Centre(), kColours[1]) << "Right is ignored";
+  Press("right");
+  Pass(1500);
+  EXPECT_EQ(Centre(), kColours[2]);
+}
+
+// A picture the media service refuses to read: the viewer shows the
+// invalid-file text in its place, and the keys and the slide show go on.
+TEST_F(PhotoViewTest, APictureTheServiceRefusesShowsTheInvalidTextAndTheShowGoesOn) {
+  kv::Persistent<PhotoSingleView> v = View(1);
+  ASSERT_NE(v.get(), nullptr);
+  EXPECT_EQ(Centre(), kColours[0]);
+  FailCall("PslMediaRequestPicture", PSL_ERR_NOT_FOUND);
+  Press("right");
+  Pass(1500);
+  EXPECT_FALSE(WaitingShown()) << "the viewer waits for ever";
+  EXPECT_EQ(Centre(), 0u) << "the last picture stays";
+  // The invalid-file text, light on black, in the middle of the picture.
+  int light = 0;
+  for (int32_t y = 255; y < 285; ++y)
+    for (int32_t x = 380; x < 580; ++x) light += (Osd().Row(y)[x] & 0xFF) > 0xA0;
+  EXPECT_GT(light, 100) << "no invalid-file text";
+  EXPECT_TRUE(Sees("b.jpg")) << SeenList();
+  ClearFailures();
+  Press("right");
+  Pass(1500);
+  EXPECT_EQ(Centre(), kColours[2]);
+  // The slide show from the first picture, every picture refused: it steps
+  // over them to its end and leaves.
+  Press("left");
+  Pass(1500);
+  Press("left");
+  Pass(1500);
+  EXPECT_EQ(Centre(), kColours[0]);
+  FailCall("PslMediaRequestPicture", PSL_ERR_NOT_FOUND);
+  Press("ok");
+  Pass(30000);
+  EXPECT_FALSE(v->IsOpen()) << "the show stopped at a refused picture";
+}
+
 // Each turn steps from the picture on screen: Up three times is 270
 // degrees, Down from 180 is 90, four times Up is upright again.
 TEST_F(PhotoViewTest, TurnsStepFromThePictureOnScreen) {

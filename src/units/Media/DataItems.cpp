@@ -6,9 +6,11 @@
 #include "platform/psl/psl.h"
 #include "runtime/path_text.h"
 #include "runtime/collector.h"
+#include "runtime/slot.h"
 #include "runtime/trace.h"
 #include "strings/Media.h"
 #include "units/Media/DataSources.h"
+#include "units/Media/MediaEvents.h"
 #include "units/Media/MediaWrapper.h"
 
 KV_REGISTER_CLASS(Media::ServiceCanvas);
@@ -169,9 +171,25 @@ void PictureDataItem::RequestPicture() {
   PictureState = 0;
   Width = 0;
   Height = 0;
+  // A play-list item knows its file by its uri only.
+  std::string name = kv::PathToBytes(Title.Empty() ? Uri : Title);
+  if (Title.Empty()) name = name.substr(name.rfind('/') + 1);
   const int32_t status = PslMediaRequestPicture(globalPsl, this, 0);
-  if (status != PSL_OK) kv::LogFailedCall("PslMediaRequestPicture", status);
-  kv::Log("PslMediaRequestPicture " + kv::EscapedText(Title.ToUtf8()));
+  if (status != PSL_OK) {
+    kv::LogFailedCall("PslMediaRequestPicture", status);
+    kv::Log("Media::PictureDataItem: the picture " + kv::EscapedText(name, kv::kMaxLoggedPath) +
+            " is not read; it shows as a picture that failed");
+    SetPictureInfo(PSL_STATE_FAILED, 0, 0);
+    kv::PostSignal(kv::MakeSlot(this, &PictureDataItem::AnswerRefused));
+    return;
+  }
+  kv::Log("PslMediaRequestPicture " + kv::EscapedText(name, kv::kMaxLoggedPath));
+}
+
+void PictureDataItem::AnswerRefused(kv::Object*) {
+  auto* event = kv::New<PictureEvent>()->Initialize(PSL_STATE_FAILED);
+  event->Item = this;
+  kv::GetAutoObject<MediaWrapper>(MainApp::MediaWrapper)->Deliver(event);
 }
 
 MusicDataItem::MusicDataItem() { MetadataClass = &MusicMetadata::StaticClass(); }

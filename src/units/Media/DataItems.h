@@ -226,7 +226,9 @@ class PictureDataItem : public MediaDataItem {
   // State and original size, also into picture metadata when there is some.
   void SetPictureInfo(uint16_t state, int32_t width, int32_t height);
   void OnSetPictureState(uint16_t state) { PictureState = state; }
-  // Asks the service to decode the picture into the bridge's canvas.
+  // Asks the service to decode the picture into the bridge's canvas. A
+  // request the service refuses is answered as a picture that failed (a
+  // picture event of state 2, posted), so that the viewer goes on.
   void RequestPicture();
 
   uint16_t PictureState = 0;
@@ -235,6 +237,9 @@ class PictureDataItem : public MediaDataItem {
   int32_t Height = 0;
   // The turn the viewer gives the picture, in degrees (0, 90, 180, 270).
   int32_t Rotation = 0;
+
+ private:
+  void AnswerRefused(kv::Object* sender);
 };
 
 class MusicDataItem : public MediaDataItem {

@@ -6,6 +6,7 @@
 
 #include "platform/psl/psl.h"
 #include "runtime/panic.h"
+#include "runtime/path_text.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
 #include "strings/Media.h"
@@ -442,7 +443,7 @@ DataItem* MediaPlaylistDataSource::NewItem(int32_t uid, const char* uri) {
   auto* item = kv::Cast<DataItem>(kv::NewObjectIndirect(ItemClass));
   if (!item) item = kv::New<MediaDataItem>();
   item->UID = uid;
-  item->Uri = kv::String::FromUtf8(uri);
+  item->Uri = kv::PathFromBytes(uri);  // a file name keeps its bytes, also those that are no UTF-8
   item->group = this;
   return item;
 }

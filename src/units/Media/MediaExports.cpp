@@ -177,12 +177,7 @@ PslObject NewServerEvent(uint8_t code, const char* text) { return kv::New<Server
 
 // The event reaches the root's broadcast road, the bridge first.
 void Deliver(PslObject event) {
-  auto* e = kv::Cast<Core::Event>(Obj(event));
-  if (!e) return;
-  if (Core::Group* root = kv::GetAutoObject<MediaWrapper>(MainApp::MediaWrapper)->OnGetRoot())
-    root->Broadcast(e, 0);
-  else
-    kv::GetAutoObject<MediaWrapper>(MainApp::MediaWrapper)->HandleEvent(e);
+  if (auto* e = kv::Cast<Core::Event>(Obj(event))) kv::GetAutoObject<MediaWrapper>(MainApp::MediaWrapper)->Deliver(e);
 }
 
 PslObject NewStatusEvent(uint16_t code, int32_t v0, int32_t v1, int32_t v2, int32_t v3) {

@@ -143,6 +143,14 @@ void MediaWrapper::Dispatch(Core::Event* event) {
 
 // --- Events -------------------------------------------------------------------------------------
 
+void MediaWrapper::Deliver(Core::Event* event) {
+  if (!event) return;
+  if (Core::Group* root = OnGetRoot())
+    root->Broadcast(event, 0);
+  else
+    HandleEvent(event);
+}
+
 kv::Object* MediaWrapper::HandleEvent(Core::Event* event) {
   if (!event || event == dispatching_) return nullptr;
   if (!TheRoot()) {

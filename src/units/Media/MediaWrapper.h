@@ -76,6 +76,9 @@ class MediaWrapper : public kv::Object {
 
   // Offered every event before the root broadcasts it; a non-null answer ends its road.
   kv::Object* HandleEvent(Core::Event* event);
+  // Hands a media event to the root's broadcast road, the bridge first (or
+  // to the bridge alone before there is a root).
+  void Deliver(Core::Event* event);
 
   // --- Sources and servers ------------------------------------------------------------
   int32_t GetMediumCount();
