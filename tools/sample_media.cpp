@@ -41,20 +41,30 @@ bool WritePlayersSet(const std::string& out) {
   return ok;
 }
 
-// The scenes' set "broken": an empty folder beside a photo, and in Music a
-// song of random bytes named .mp3 before a plain one.
+// Random bytes, the same every time: a fixed linear congruential sequence.
+std::vector<uint8_t> Noise(size_t size, uint32_t seed) {
+  std::vector<uint8_t> noise(size);
+  for (uint8_t& b : noise) b = static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
+  return noise;
+}
+
+// The scenes' set "broken": an empty folder beside two photos, one of them
+// named with bytes that are no UTF-8; in Music a song of random bytes named
+// .mp3 between two plain ones, and in Movies a movie of random bytes named
+// .mp4 between two short ones.
 bool WriteBrokenSet(const std::string& out) {
   using namespace media_writer;
   std::error_code ec;
   std::filesystem::create_directories(out + "/Empty", ec);
   bool ok = !ec;
   ok &= WriteBytes(out + "/harbour.jpg", Jpeg(960, 540, 0x102060, 0xF0A040));
-  // The same bytes every time: a fixed linear congruential sequence.
-  std::vector<uint8_t> noise(20000);
-  uint32_t x = 12345;
-  for (uint8_t& b : noise) b = static_cast<uint8_t>((x = x * 1103515245u + 12345u) >> 16);
-  ok &= WriteBytes(out + "/Music/broken.mp3", noise);
+  ok &= WriteBytes(out + "/bad-utf8-\xFF\xFE.jpg", Jpeg(960, 540, 0x103010, 0x90D060));
+  ok &= WriteWav(out + "/Music/a short song.wav", 3);
+  ok &= WriteBytes(out + "/Music/broken.mp3", Noise(20000, 12345));
   ok &= WriteWav(out + "/Music/evening calm.wav", 20);
+  ok &= WriteMovie(out + "/Movies/a short clip.avi", 3, 320, 240, 81, 90, 240, true);
+  ok &= WriteBytes(out + "/Movies/broken.mp4", Noise(30000, 54321));
+  ok &= WriteMovie(out + "/Movies/closing.avi", 20, 320, 240, 41, 240, 110, true);
   return ok;
 }
 
