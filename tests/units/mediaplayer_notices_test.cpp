@@ -7,12 +7,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_tv_state.h"
+#include "picture_watch.h"
 #include "player_fixture.h"
 #include "units/MediaPlayer/FileSize.h"
 #include "units/MediaPlayer/ListViews.h"
@@ -303,19 +302,8 @@ TEST_F(UnplayableItemTest, ReachedLastTheBarNamesItAndTheListEnds) {
 // An unplayable movie chosen after the preview of another played in the
 // list's window: the player shows black, not the preview's last frame.
 TEST_F(BrowseNoticeTest, AnUnplayableMovieShowsBlackNotTheLastPreview) {
-  std::mutex m;
-  std::vector<uint32_t> plane;
-  sim::SetPictureSink([&](const uint32_t* px, int32_t w, int32_t h) {
-    std::lock_guard<std::mutex> lock(m);
-    plane.assign(px, px + size_t(w) * size_t(h));
-  });
-  auto lit = [&] {
-    Tv().Quiesce();
-    std::lock_guard<std::mutex> lock(m);
-    size_t n = 0;
-    for (uint32_t p : plane) n += (p & 0xFFFFFFu) != 0;
-    return n;
-  };
+  apptest::PictureWatch picture(Tv());
+  auto lit = [&] { return picture.Lit(); };
   WriteNoise("stick", "broken.mp4", 30000);
   media_writer::WriteMovie(StickDir("stick") + "/ok.avi", 30, 64, 48, 120, 100, 160);
   Plug("stick");
@@ -337,8 +325,6 @@ TEST_F(BrowseNoticeTest, AnUnplayableMovieShowsBlackNotTheLastPreview) {
   EXPECT_EQ(lit(), 0u);
   Press("exit");
   Run(500);
-  Tv().Quiesce();
-  sim::SetPictureSink(nullptr);
 }
 
 // A movie or a song that cannot be played is skipped after its bar: the

@@ -3,11 +3,11 @@
 // that go with their screens, notices that the way back to TV leaves up.
 #include <gtest/gtest.h>
 
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "menusystem_support.h"
+#include "picture_watch.h"
 #include "platform/sim/sim_tv_air.h"
 #include "platform/sim/sim_tv_state.h"
 #include "units/ListForm/CBLists.h"
@@ -210,47 +210,24 @@ TEST_F(ViewerTest, AnInputWithoutSignalSaysNoSignal) {
 
 // Standby darkens the panel; waking lights it with the picture again.
 TEST_F(ViewerTest, StandbyDarkensThePanelAndWakingLightsIt) {
-  std::mutex m;
-  std::vector<uint32_t> plane;
-  sim::SetPictureSink([&](const uint32_t* px, int32_t w, int32_t h) {
-    std::lock_guard<std::mutex> lock(m);
-    plane.assign(px, px + size_t(w) * size_t(h));
-  });
-  auto lit = [&] {
-    Tv().Quiesce();
-    std::lock_guard<std::mutex> lock(m);
-    size_t n = 0;
-    for (uint32_t p : plane) n += (p & 0xFFFFFFu) != 0;
-    return n;
-  };
+  apptest::PictureWatch picture(Tv());
   Press("ch+");
   Run(4000);
-  EXPECT_GT(lit(), 100000u);
+  EXPECT_GT(picture.Lit(), 100000u);
   Press("power");
   Run(1000);
-  EXPECT_EQ(lit(), 0u) << "the live picture stays in standby";
+  EXPECT_EQ(picture.Lit(), 0u) << "the live picture stays in standby";
   Press("power");
   Run(3000);
-  EXPECT_GT(lit(), 100000u);
-  Tv().Quiesce();
-  sim::SetPictureSink(nullptr);
+  EXPECT_GT(picture.Lit(), 100000u);
 }
 
 // The widgets key starts the widget application: its screen replaces the
 // picture, and the keys the dispatcher still takes show what they show over
 // it (mark: the banner; a locked panel key: its notice). Input ends it.
 TEST_F(ViewerTest, ARunningApplicationShowsAndTheKeysLiveTvTakesStillShow) {
-  std::mutex m;
-  std::vector<uint32_t> plane;
-  sim::SetPictureSink([&](const uint32_t* px, int32_t w, int32_t h) {
-    std::lock_guard<std::mutex> lock(m);
-    plane.assign(px, px + size_t(w) * size_t(h));
-  });
-  auto picture = [&] {
-    Tv().Quiesce();
-    std::lock_guard<std::mutex> lock(m);
-    return plane;
-  };
+  apptest::PictureWatch watch(Tv());
+  auto picture = [&] { return watch.Picture(); };
   Press("ch+");
   Run(4000);
   const std::vector<uint32_t> live = picture();
@@ -275,8 +252,6 @@ TEST_F(ViewerTest, ARunningApplicationShowsAndTheKeysLiveTvTakesStillShow) {
   Press("input");
   Run(1000);
   EXPECT_EQ(picture(), live);
-  Tv().Quiesce();
-  sim::SetPictureSink(nullptr);
 }
 
 // A locked panel's keys do nothing but say so; unlocked they act again.
