@@ -504,6 +504,27 @@ TEST_F(PslPlayTest, AFileThatCannotBeOpenedAnswersOne) {
   EXPECT_TRUE(kvtest::AnyContains(log_.Take(), "cannot play"));
 }
 
+// An item that cannot be opened, reached when the one before it ends: the
+// player stops there (1, and nothing more) until it is asked for the next;
+// Next after the last item ends the list without repeat and wraps with it.
+TEST_F(PslPlayTest, AnItemThatCannotBeOpenedAfterTheEndOfTheOneBeforeStopsThePlayer) {
+  SetUpPlaylist(true);
+  Nav(38, 1, 2);
+  Advance(2000);
+  EXPECT_EQ(TakeCodes(), (std::vector<uint16_t>{3, 27, 1}));
+  EXPECT_EQ(Info().current, 3u);
+  EXPECT_EQ(Info().navStatus, 7);
+  Advance(3000);
+  EXPECT_TRUE(TakeCodes().empty());
+  Nav(21);
+  EXPECT_EQ(TakeCodes(), (std::vector<uint16_t>{5}));
+  EXPECT_EQ(Info().navStatus, 7);
+  ASSERT_EQ(PslGuiSetRepeatMode(globalPsl, 2), PSL_OK);
+  Nav(21);
+  EXPECT_EQ(TakeCodes(), (std::vector<uint16_t>{11}));
+  EXPECT_EQ(Info().current, 1u);
+}
+
 TEST_F(PslTest, MoviesHaveTheirSummaryAndShowOnTheMediaInput) {
   Start();
   WriteMovie(Media("usb/S/clip.avi"), 3, 64, 48, 81, 90, 240);  // red
