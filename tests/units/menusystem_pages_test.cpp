@@ -134,6 +134,39 @@ TEST_F(PagesTest, OptionPopupAppliesEachChoiceAtOnce) {
   EXPECT_EQ(Open<VidiOptionMenu>()->OptionType, 0x8100001c);
 }
 
+// The help bar shows the keys of the form that takes them: the pop-up's
+// up/down while it is focused, the page row's own keys again once Left or
+// Back hands the focus back to the page.
+TEST_F(PagesTest, LeavingThePopupGivesTheHelpBarBackToThePage) {
+  EnterPage(1);  // Picture; item 3 is Auto aspect, a pop-up
+  Step("down", 2);
+  Run(100);
+  Settle();
+  ASSERT_NE(Open<VidiOptionMenu>(), nullptr);
+  auto pixels = [&] {
+    Run(50);
+    const kv::Rect r = Column()->HelpIcon().GetAbsoluteBounds();
+    const ge::Surface& osd = Osd();
+    std::vector<uint32_t> px;
+    for (int32_t y = r.y1; y < r.y2; ++y)
+      for (int32_t x = r.x1; x < r.x2; ++x) px.push_back(osd.Row(y)[x]);
+    return px;
+  };
+  const std::vector<uint32_t> page = pixels();
+  ASSERT_FALSE(page.empty());
+  for (const char* out : {"left", "back"}) {
+    SCOPED_TRACE(out);
+    Press("right");
+    Settle();
+    ASSERT_NE(Focused(), Page()->OnGetFocus());
+    EXPECT_NE(pixels(), page) << "the pop-up's keys are not shown";
+    Press(out);
+    Settle();
+    ASSERT_EQ(Focused(), Page()->OnGetFocus());
+    EXPECT_EQ(pixels(), page) << "the help bar keeps the pop-up's keys";
+  }
+}
+
 TEST_F(PagesTest, MenuLanguageRecaptionsEverything) {
   EnterPage(4);  // Settings: item 6 (5 without picture-in-picture) is the menu language
   auto* page = Page();
