@@ -476,5 +476,35 @@ TEST_F(SettingPagesTest, SettingPageOpenedAndClosedFiftyTimesReturnsToItsBaselin
   EXPECT_EQ(Census(), base);
 }
 
+// Each row's caption stands in the middle of its row: its glyphs, the
+// descenders of g, p and y included, keep clear of the row's top and bottom
+// edges, in every menu language.
+TEST_F(SettingPagesTest, RowCaptionsStandClearOfTheRowsEdges) {
+  for (int32_t lang = 0; lang < 3; ++lang) {
+    SCOPED_TRACE(lang);
+    Skin()->SetMenuLanguage(lang);
+    auto* page = OpenPage<SetupMenu>();
+    ASSERT_NE(page, nullptr);
+    Run(100);
+    int checked = 0;
+    for (int32_t i = 0; page->R(i); ++i) {
+      SubMenuItem* row = page->R(i);
+      if (!row->IsVisible()) continue;
+      const kv::Rect r = row->GetAbsoluteBounds();
+      for (const Core::SeenText& t : SeenTexts()) {
+        if (t.text != row->OnGetText().ToUtf8() || t.ink.IsEmpty()) continue;
+        if (t.box.x1 < r.x1 || t.box.x2 > r.x2 || t.box.y1 < r.y1 - 4 || t.box.y2 > r.y2 + 4) continue;
+        ++checked;
+        EXPECT_GE(t.ink.y1, r.y1 + 2) << t.text;
+        EXPECT_LE(t.ink.y2, r.y2 - 2) << "\"" << t.text << "\" touches the row's bottom edge";
+      }
+    }
+    EXPECT_GE(checked, 6);
+    Press("exit");
+    Settle();
+  }
+  Skin()->SetMenuLanguage(0);
+}
+
 }  // namespace
 }  // namespace menutest
