@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "focus_look.h"
 #include "menusystem_support.h"
 #include "runtime/runtime.h"
 #include "runtime/text.h"
@@ -191,6 +192,42 @@ TEST_F(PagesTest, MenuLanguageRecaptionsEverything) {
   EXPECT_NE(page->OnGetLabelstring().ToUtf8(), englishTitle);
   EXPECT_EQ(page->OnGetLabelstring().ToUtf8(), "Réglages");
   EXPECT_EQ(Column()->Entry(0)->OnGetText().ToUtf8(), "Image");
+}
+
+// The box that takes the next digit stands out from the others: it shows the
+// focus blue, the boxes already filled and those still to come do not.
+TEST_F(PagesTest, ThePinEntrysNextBoxLooksFocused) {
+  ASSERT_FALSE(Skin()->IsPinExisting());
+  Ms()->SetMenuIndex(1, 5);
+  Press("menu");
+  Settle();
+  auto* change = kv::Cast<ChangePinMenu>(Page());
+  ASSERT_NE(change, nullptr);
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Focused(), &change->First());
+  // Four cells of the skin's size, 6 pixels apart, centred in the entry.
+  const kv::Rect entry = change->First().GetAbsoluteBounds();
+  const int32_t gap = 6;
+  const int32_t w = SkinBin::PinEntry::kCellWidth, h = SkinBin::PinEntry::kCellHeight;
+  const int32_t x0 = entry.x1 + (entry.W() - (4 * w + 3 * gap)) / 2;
+  const int32_t y0 = entry.y1 + (entry.H() - h) / 2;
+  auto box = [&](int32_t i) {
+    const int32_t x = x0 + i * (w + gap);
+    return kv::Rect{x, y0, x + w, y0 + h};
+  };
+  for (int32_t typed = 0; typed < 4; ++typed) {
+    SCOPED_TRACE(typed);
+    if (typed > 0) Press(std::to_string(typed));
+    Run(50);
+    for (int32_t i = 0; i < 4; ++i) {
+      const double blue = apptest::FocusBlueShare(Osd(), box(i));
+      if (i == typed)
+        EXPECT_GT(blue, 0.5) << "the next box " << i << " does not stand out";
+      else
+        EXPECT_LT(blue, 0.05) << "box " << i << " looks like the next one";
+    }
+  }
 }
 
 TEST_F(PagesTest, LocksWithoutAndWithAPin) {
