@@ -187,6 +187,30 @@ TEST_F(AutoScanTest, TheProgressFillIsEvenWithRoundEnds) {
   EXPECT_LT(fill.y2, track.y2) << "the fill covers the track's rim";
 }
 
+// The RF channel of each result row stands on the row's line, as its
+// channel number does, not raised above it.
+TEST_F(AutoScanTest, TheResultsRfChannelsStandOnTheRowsLine) {
+  ASSERT_NE(StartScan(), nullptr);
+  Run(4000);
+  Settle();
+  ASSERT_NE(Open<AutoTuningCompleteDialog>(), nullptr);
+  std::vector<Core::SeenText> numbers, rf;
+  for (const Core::SeenText& t : SeenTexts()) {
+    if (t.where.find("ListForm::ChannelItem") == std::string::npos || t.ink.IsEmpty()) continue;
+    if (t.text.find_first_not_of("0123456789-") != std::string::npos) continue;
+    (t.box.x1 < 400 ? numbers : rf).push_back(t);
+  }
+  ASSERT_GE(rf.size(), 8u) << SeenList();
+  int pairs = 0;
+  for (const Core::SeenText& r : rf)
+    for (const Core::SeenText& n : numbers)
+      if (r.ink.y1 < n.box.y2 && n.box.y1 < r.ink.y2 && std::abs(r.box.y1 - n.box.y1) < 14) {
+        ++pairs;
+        EXPECT_LE(std::abs(r.ink.y2 - n.ink.y2), 2) << "RF " << r.text << " beside " << n.text;
+      }
+  EXPECT_GE(pairs, 8);
+}
+
 TEST_F(AutoScanTest, TheResultShowsWholeAndWatchTvShowsTheTunedChannelsBanner) {
   ASSERT_NE(StartScan(), nullptr);  // as the live keys open it, no menu behind
   Run(4000);
