@@ -30,6 +30,14 @@ class PagesTest : public MenuTest {
   PersistentData::PersistentData* Store() {
     return kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
   }
+  // A new set: the Menu key on the Locks entry opens the new-PIN page.
+  ChangePinMenu* OpenNewPinPage() {
+    EXPECT_FALSE(Skin()->IsPinExisting());
+    Ms()->SetMenuIndex(1, 5);
+    Press("menu");
+    Settle();
+    return kv::Cast<ChangePinMenu>(Page());
+  }
   // Opens the menu on column entry `entry` (1-based) with its page focused.
   void EnterPage(int entry) {
     Ms()->SetMenuIndex(1, entry);
@@ -197,11 +205,7 @@ TEST_F(PagesTest, MenuLanguageRecaptionsEverything) {
 // The box that takes the next digit stands out from the others: it shows the
 // focus blue, the boxes already filled and those still to come do not.
 TEST_F(PagesTest, ThePinEntrysNextBoxLooksFocused) {
-  ASSERT_FALSE(Skin()->IsPinExisting());
-  Ms()->SetMenuIndex(1, 5);
-  Press("menu");
-  Settle();
-  auto* change = kv::Cast<ChangePinMenu>(Page());
+  auto* change = OpenNewPinPage();
   ASSERT_NE(change, nullptr);
   Press("ok");
   Settle();
@@ -231,11 +235,7 @@ TEST_F(PagesTest, ThePinEntrysNextBoxLooksFocused) {
 }
 
 TEST_F(PagesTest, LocksWithoutAndWithAPin) {
-  ASSERT_FALSE(Skin()->IsPinExisting());
-  Ms()->SetMenuIndex(1, 5);
-  Press("menu");
-  Settle();
-  auto* change = kv::Cast<ChangePinMenu>(Page());
+  auto* change = OpenNewPinPage();
   ASSERT_NE(change, nullptr);
   EXPECT_EQ(change->ChangePinType, CHANGE_PIN_PASSWORD);
   Press("ok");

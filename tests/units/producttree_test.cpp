@@ -37,6 +37,21 @@ class ProductTreeTest : public menutest::MenuTest {
     Settle();
     return form;
   }
+  // The main menu moved right onto Network, then Up: the menu shifted and
+  // the Network carousel takes the keys.
+  MainMenu* OpenShiftedOnNetwork() {
+    MainMenu* menu = OpenByState<MainMenu>();
+    if (!menu) return nullptr;
+    Run(500);
+    Press("right");
+    Run(500);
+    Settle();
+    Run(100);
+    Press("up");
+    Run(300);
+    Settle();
+    return menu;
+  }
   // The item at carousel position `pos` (its caption).
   static std::string At(Carousel* c, int32_t pos) {
     return c->Item(c->PositionIndexToItemIndex(pos))->OnGetText().ToUtf8();
@@ -300,16 +315,8 @@ TEST_F(ProductTreeTest, MainMenuLaunchesShiftsAndTearsDown) {
 // keys; the entry's caption moves above its icon, right on top of it, and
 // stays readable and clear of the carousel's band below.
 TEST_F(ProductTreeTest, TheShiftedEntrysCaptionStandsRightAboveItsIcon) {
-  MainMenu* menu = OpenByState<MainMenu>();
+  MainMenu* menu = OpenShiftedOnNetwork();
   ASSERT_NE(menu, nullptr);
-  Run(500);
-  Press("right");
-  Run(500);
-  Settle();
-  Run(100);
-  Press("up");
-  Run(300);
-  Settle();
   ASSERT_TRUE(menu->IsShifted());
   ASSERT_NE(Open<MenuSystem::NetworkMenu>(), nullptr);
   CarouselItem* entry = menu->Item(menu->CurrentIndex() - 1);
@@ -361,15 +368,7 @@ TEST_F(ProductTreeTest, TheFocusedEntryIsMarkedRoundItsIcon) {
   Run(300);
   Settle();
 
-  MainMenu* menu = OpenByState<MainMenu>();
-  ASSERT_NE(menu, nullptr);
-  Run(500);
-  Press("right");
-  Run(500);
-  Settle();
-  Press("up");
-  Run(300);
-  Settle();
+  ASSERT_NE(OpenShiftedOnNetwork(), nullptr);
   auto* network = Open<MenuSystem::NetworkMenu>();
   ASSERT_NE(network, nullptr);
   Run(300);
