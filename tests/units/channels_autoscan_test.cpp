@@ -4,11 +4,14 @@
 // aborts and the two-tuner pass of the first-time setup.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "channels_support.h"
+#include "focus_look.h"
+#include "ge/surface.h"
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
 #include "units/Events/XPM_EVENT_KEY.h"
@@ -151,6 +154,63 @@ TEST_F(AutoScanTest, MenuRowScansTheAirAndTheResultListsTheNewMap) {
 // under the result: the result shows whole with its own keys, and Watch TV
 // leaves the banner of that channel over the picture. Back takes the
 // result's keys away with it.
+// The bar fills smoothly: one even colour along its middle, round ends
+// inside the round track (no square corner of the fill shows).
+TEST_F(AutoScanTest, TheProgressFillIsEvenWithRoundEnds) {
+  AutoTuningDialog* scan = StartScan();
+  ASSERT_NE(scan, nullptr);
+  Progress(20, 50, 0, 0);
+  Run(50);
+  Settle();
+  SkinBin::ProgressKXD& bar = scan->Panel().bar;
+  ASSERT_EQ(bar.OnGetValue(), 50);
+  const kv::Rect fill = bar.GetIndicatorRect().Move(bar.GetAbsoluteBounds().Origin());
+  ASSERT_FALSE(fill.IsEmpty());
+  const ge::Surface& osd = Osd();
+  auto px = [&](int32_t x, int32_t y) { return osd.Row(y)[x]; };
+  auto channel = [](uint32_t p, int shift) { return static_cast<int>(p >> shift & 0xFF); };
+  const int32_t mid = (fill.y1 + fill.y2) / 2;
+  const uint32_t ref = px((fill.x1 + fill.x2) / 2, mid);
+  int patches = 0;
+  for (int32_t x = fill.x1 + fill.H(); x < fill.x2 - fill.H(); ++x)
+    for (int shift : {0, 8, 16})
+      if (std::abs(channel(px(x, mid), shift) - channel(ref, shift)) > 12) {
+        ++patches;
+        break;
+      }
+  EXPECT_EQ(patches, 0) << "the fill changes colour along its middle";
+  for (int32_t x : {fill.x1, fill.x2 - 1})
+    for (int32_t y : {fill.y1, fill.y2 - 1})
+      EXPECT_LT(apptest::FocusBlueShare(osd, {x, y, x + 1, y + 1}), 1.0) << "a square corner of the fill at " << x << ", " << y;
+  const kv::Rect track = bar.GetAbsoluteBounds();
+  EXPECT_GT(fill.y1, track.y1) << "the fill covers the track's rim";
+  EXPECT_LT(fill.y2, track.y2) << "the fill covers the track's rim";
+}
+
+// The RF channel of each result row stands on the row's line, as its
+// channel number does, not raised above it.
+TEST_F(AutoScanTest, TheResultsRfChannelsStandOnTheRowsLine) {
+  ASSERT_NE(StartScan(), nullptr);
+  Run(4000);
+  Settle();
+  ASSERT_NE(Open<AutoTuningCompleteDialog>(), nullptr);
+  std::vector<Core::SeenText> numbers, rf;
+  for (const Core::SeenText& t : SeenTexts()) {
+    if (t.where.find("ListForm::ChannelItem") == std::string::npos || t.ink.IsEmpty()) continue;
+    if (t.text.find_first_not_of("0123456789-") != std::string::npos) continue;
+    (t.box.x1 < 400 ? numbers : rf).push_back(t);
+  }
+  ASSERT_GE(rf.size(), 8u) << SeenList();
+  int pairs = 0;
+  for (const Core::SeenText& r : rf)
+    for (const Core::SeenText& n : numbers)
+      if (r.ink.y1 < n.box.y2 && n.box.y1 < r.ink.y2 && std::abs(r.box.y1 - n.box.y1) < 14) {
+        ++pairs;
+        EXPECT_LE(std::abs(r.ink.y2 - n.ink.y2), 2) << "RF " << r.text << " beside " << n.text;
+      }
+  EXPECT_GE(pairs, 8);
+}
+
 TEST_F(AutoScanTest, TheResultShowsWholeAndWatchTvShowsTheTunedChannelsBanner) {
   ASSERT_NE(StartScan(), nullptr);  // as the live keys open it, no menu behind
   Run(4000);

@@ -10,9 +10,11 @@
 #include "runtime/text.h"
 #include "strings/Strings.h"
 #include "units/Channels/FullEPGDialog.h"
+#include "units/Forms/ImageIndicator.h"
 #include "units/Constants/Constants.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
+#include "units/Record/RecordTimerDialog.h"
 #include "units/SkinBin/EPGEventsInfo_DB.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/EventInfo.h"
@@ -183,6 +185,59 @@ TEST_F(FullGuideTest, OnlyTheListThatTakesTheKeysShowsItsRowFocused) {
   EXPECT_NE(next, channel);
   EXPECT_TRUE(apptest::LooksFocused(Osd(), next));
   EXPECT_FALSE(apptest::LooksFocused(Osd(), channel));
+}
+
+// The column's scroll mark stands in a place of its own: no channel name,
+// whole or cut short, runs under it.
+TEST_F(FullGuideTest, NoChannelNameRunsUnderTheColumnsScrollMark) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Settle();
+  auto* mark = kv::Cast<Forms::ImageIndicator>(g->Column.NextIndicator.get());
+  ASSERT_NE(mark, nullptr);
+  ASSERT_TRUE(mark->OnGetEnabled()) << "the set has more channels than rows";
+  const kv::Rect at = mark->GetAbsoluteBounds();
+  int names = 0;
+  for (const Core::SeenText& t : SeenTexts()) {
+    if (t.where.find("ListForm::EPGChannelItem") == std::string::npos || t.ink.IsEmpty()) continue;
+    if (t.ink.x1 < g->Column.GetAbsoluteBounds().x1 + 50) continue;  // the numbers
+    ++names;
+    EXPECT_LE(t.ink.x2, at.x1) << "\"" << t.text << "\" runs under the scroll mark";
+  }
+  EXPECT_GE(names, 8);
+}
+
+// A screen opened over the guide takes the keys: the guide's focused
+// programme shows no focus bar beside it, and shows it again once the
+// screen closes.
+TEST_F(FullGuideTest, TheRecordTimerOverTheGuideLeavesNoEndOfTheFocusBar) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Press("right");
+  Press("down", 2);
+  Settle();
+  Forms::Ctrl* programme = g->Programs.GetFocusedRow();
+  ASSERT_NE(programme, nullptr);
+  ASSERT_TRUE(apptest::LooksFocused(Osd(), programme));
+  Press("ok");
+  Run(500);
+  Settle();
+  Record::RecordTimerDialog* timer = nullptr;
+  for (auto* f : OpenForms())
+    if (auto* t = kv::Cast<Record::RecordTimerDialog>(f)) timer = t;
+  ASSERT_NE(timer, nullptr);
+  const kv::Rect row = programme->GetAbsoluteBounds();
+  const kv::Rect over = timer->GetAbsoluteBounds();
+  ASSERT_LT(over.x2, row.x2);
+  EXPECT_LT(apptest::FocusBlueShare(Osd(), {over.x2, row.y1, row.x2, row.y2}), 0.1)
+      << "an end of the guide's focus bar shows beside the timer";
+  Press("back");
+  Run(300);
+  Settle();
+  ASSERT_EQ(Guide(), g);
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), programme));
 }
 
 #ifdef KV_VERIFY

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "focus_look.h"
 #include "menusystem_support.h"
 #include "runtime/runtime.h"
 #include "runtime/text.h"
@@ -28,6 +29,14 @@ class PagesTest : public MenuTest {
  protected:
   PersistentData::PersistentData* Store() {
     return kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
+  }
+  // A new set: the Menu key on the Locks entry opens the new-PIN page.
+  ChangePinMenu* OpenNewPinPage() {
+    EXPECT_FALSE(Skin()->IsPinExisting());
+    Ms()->SetMenuIndex(1, 5);
+    Press("menu");
+    Settle();
+    return kv::Cast<ChangePinMenu>(Page());
   }
   // Opens the menu on column entry `entry` (1-based) with its page focused.
   void EnterPage(int entry) {
@@ -134,6 +143,39 @@ TEST_F(PagesTest, OptionPopupAppliesEachChoiceAtOnce) {
   EXPECT_EQ(Open<VidiOptionMenu>()->OptionType, 0x8100001c);
 }
 
+// The help bar shows the keys of the form that takes them: the pop-up's
+// up/down while it is focused, the page row's own keys again once Left or
+// Back hands the focus back to the page.
+TEST_F(PagesTest, LeavingThePopupGivesTheHelpBarBackToThePage) {
+  EnterPage(1);  // Picture; item 3 is Auto aspect, a pop-up
+  Step("down", 2);
+  Run(100);
+  Settle();
+  ASSERT_NE(Open<VidiOptionMenu>(), nullptr);
+  auto pixels = [&] {
+    Run(50);
+    const kv::Rect r = Column()->HelpIcon().GetAbsoluteBounds();
+    const ge::Surface& osd = Osd();
+    std::vector<uint32_t> px;
+    for (int32_t y = r.y1; y < r.y2; ++y)
+      for (int32_t x = r.x1; x < r.x2; ++x) px.push_back(osd.Row(y)[x]);
+    return px;
+  };
+  const std::vector<uint32_t> page = pixels();
+  ASSERT_FALSE(page.empty());
+  for (const char* out : {"left", "back"}) {
+    SCOPED_TRACE(out);
+    Press("right");
+    Settle();
+    ASSERT_NE(Focused(), Page()->OnGetFocus());
+    EXPECT_NE(pixels(), page) << "the pop-up's keys are not shown";
+    Press(out);
+    Settle();
+    ASSERT_EQ(Focused(), Page()->OnGetFocus());
+    EXPECT_EQ(pixels(), page) << "the help bar keeps the pop-up's keys";
+  }
+}
+
 TEST_F(PagesTest, MenuLanguageRecaptionsEverything) {
   EnterPage(4);  // Settings: item 6 (5 without picture-in-picture) is the menu language
   auto* page = Page();
@@ -160,12 +202,40 @@ TEST_F(PagesTest, MenuLanguageRecaptionsEverything) {
   EXPECT_EQ(Column()->Entry(0)->OnGetText().ToUtf8(), "Image");
 }
 
-TEST_F(PagesTest, LocksWithoutAndWithAPin) {
-  ASSERT_FALSE(Skin()->IsPinExisting());
-  Ms()->SetMenuIndex(1, 5);
-  Press("menu");
+// The box that takes the next digit stands out from the others: it shows the
+// focus blue, the boxes already filled and those still to come do not.
+TEST_F(PagesTest, ThePinEntrysNextBoxLooksFocused) {
+  auto* change = OpenNewPinPage();
+  ASSERT_NE(change, nullptr);
+  Press("ok");
   Settle();
-  auto* change = kv::Cast<ChangePinMenu>(Page());
+  ASSERT_EQ(Focused(), &change->First());
+  // Four cells of the skin's size, 6 pixels apart, centred in the entry.
+  const kv::Rect entry = change->First().GetAbsoluteBounds();
+  const int32_t gap = 6;
+  const int32_t w = SkinBin::PinEntry::kCellWidth, h = SkinBin::PinEntry::kCellHeight;
+  const int32_t x0 = entry.x1 + (entry.W() - (4 * w + 3 * gap)) / 2;
+  const int32_t y0 = entry.y1 + (entry.H() - h) / 2;
+  auto box = [&](int32_t i) {
+    const int32_t x = x0 + i * (w + gap);
+    return kv::Rect{x, y0, x + w, y0 + h};
+  };
+  for (int32_t typed = 0; typed < 4; ++typed) {
+    SCOPED_TRACE(typed);
+    if (typed > 0) Press(std::to_string(typed));
+    Run(50);
+    for (int32_t i = 0; i < 4; ++i) {
+      const double blue = apptest::FocusBlueShare(Osd(), box(i));
+      if (i == typed)
+        EXPECT_GT(blue, 0.5) << "the next box " << i << " does not stand out";
+      else
+        EXPECT_LT(blue, 0.05) << "box " << i << " looks like the next one";
+    }
+  }
+}
+
+TEST_F(PagesTest, LocksWithoutAndWithAPin) {
+  auto* change = OpenNewPinPage();
   ASSERT_NE(change, nullptr);
   EXPECT_EQ(change->ChangePinType, CHANGE_PIN_PASSWORD);
   Press("ok");

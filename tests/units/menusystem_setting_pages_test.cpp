@@ -476,5 +476,72 @@ TEST_F(SettingPagesTest, SettingPageOpenedAndClosedFiftyTimesReturnsToItsBaselin
   EXPECT_EQ(Census(), base);
 }
 
+// The English texts spell the British way: the rows of the setting pages
+// and the values they show (Colour, Favourites, Analogue, Centre ...).
+TEST_F(SettingPagesTest, EnglishRowsUseBritishSpelling) {
+  const kv::Class* pages[] = {&PictureMenu::StaticClass(),         &SoundMenu::StaticClass(),
+                              &AdvancedSoundSettingsMenu::StaticClass(), &ClosedCaptionMenu::StaticClass(),
+                              &DigitalCCMenu::StaticClass(),        &ChBrowserSetupMenu::StaticClass(),
+                              &AdvancedPictureMenu::StaticClass(),  &ExpertPictureMenu::StaticClass(),
+                              &ColorSensorSettingsMenu::StaticClass(), &TVSettingsMenu::StaticClass(),
+                              &PreferencesMenu::StaticClass(),      &SetupMenu::StaticClass()};
+  const char* american[] = {"Color", "color", "Favorite", "favorite", "Center", "center", "Theater",
+                            "Equalizer", "equalizer", "Stabilization", "Leveling", "Program ", "Programs"};
+  int rows = 0;
+  for (const kv::Class* cls : pages) {
+    SCOPED_TRACE(cls->name);
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = cls;
+    ChangeState(state);
+    auto* page = Open<SettingPage>();
+    ASSERT_NE(page, nullptr);
+    std::vector<std::string> texts;
+    for (int32_t i = 0; page->R(i); ++i) {
+      texts.push_back(page->R(i)->OnGetText().ToUtf8());
+      if (auto* v = kv::Cast<SubMenuItemValue>(page->R(i))) texts.push_back(v->OnGetValueString().ToUtf8());
+      ++rows;
+    }
+    for (const Core::SeenText& t : SeenTexts()) texts.push_back(t.text);
+    for (const std::string& text : texts) {
+      for (const char* word : american) EXPECT_EQ(text.find(word), std::string::npos) << "\"" << text << "\"";
+      const size_t analog = text.find("nalog");
+      EXPECT_TRUE(analog == std::string::npos || text.compare(analog, 7, "nalogue") == 0) << "\"" << text << "\"";
+    }
+    Ms()->TearDownMenus();
+    Settle();
+  }
+  EXPECT_GT(rows, 40);
+}
+
+// Each row's caption stands in the middle of its row: its glyphs, the
+// descenders of g, p and y included, keep clear of the row's top and bottom
+// edges, in every menu language.
+TEST_F(SettingPagesTest, RowCaptionsStandClearOfTheRowsEdges) {
+  for (int32_t lang = 0; lang < 3; ++lang) {
+    SCOPED_TRACE(lang);
+    Skin()->SetMenuLanguage(lang);
+    auto* page = OpenPage<SetupMenu>();
+    ASSERT_NE(page, nullptr);
+    Run(100);
+    int checked = 0;
+    for (int32_t i = 0; page->R(i); ++i) {
+      SubMenuItem* row = page->R(i);
+      if (!row->IsVisible()) continue;
+      const kv::Rect r = row->GetAbsoluteBounds();
+      for (const Core::SeenText& t : SeenTexts()) {
+        if (t.text != row->OnGetText().ToUtf8() || t.ink.IsEmpty()) continue;
+        if (t.box.x1 < r.x1 || t.box.x2 > r.x2 || t.box.y1 < r.y1 - 4 || t.box.y2 > r.y2 + 4) continue;
+        ++checked;
+        EXPECT_GE(t.ink.y1, r.y1 + 2) << t.text;
+        EXPECT_LE(t.ink.y2, r.y2 - 2) << "\"" << t.text << "\" touches the row's bottom edge";
+      }
+    }
+    EXPECT_GE(checked, 6);
+    Press("exit");
+    Settle();
+  }
+  Skin()->SetMenuLanguage(0);
+}
+
 }  // namespace
 }  // namespace menutest

@@ -3,8 +3,13 @@
 // labelling dialog hands a label to the key pad and back.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "nonmenusystem_support.h"
 #include "platform/sim/sim_tv_state.h"
+#include "runtime/text.h"
+#include "strings/Strings.h"
 #include "units/Constants/Constants.h"
 #include "units/ListForm/InputLists.h"
 #include "units/NonMenuSystem/InputDialogs.h"
@@ -223,4 +228,34 @@ TEST_F(InputDialogTest, TheFocusedRowShowsItsNumberAndItsNameInTheMiddleOfTheBar
         if (differs(osd.Row(y)[x], osd.Row(y)[plainX])) ++marks;
     EXPECT_GT(marks, 8) << "no number on the focused row";
   }
+}
+
+// The "Skip" heading stands over the rows' check boxes, in every menu
+// language.
+TEST_F(InputDialogTest, TheSkipHeadingStandsOverTheCheckBoxes) {
+  for (int32_t lang = 0; lang < 3; ++lang) {
+    SCOPED_TRACE(lang);
+    Skin()->SetMenuLanguage(lang);
+    InputLabelingDialog* d = OpenLabels(Constants::MSG_FROM_MENUSYSTEM);
+    ASSERT_NE(d, nullptr);
+    Run(100);
+    auto* row = kv::Cast<ListForm::InputLabelingItem>(d->List().GetFocusedRow());
+    ASSERT_NE(row, nullptr);
+    const kv::Rect r = row->GetAbsoluteBounds();
+    const kv::Rect box = row->CheckBoxBounds().Move(r.Origin());
+    const std::string skip = kv::GetVariantOfString(Strings::SID_SKIP).ToUtf8();
+    int headings = 0;
+    for (const Core::SeenText& t : SeenTexts()) {
+      if (t.text != skip || t.where.find(" in NonMenuSystem::InputLabelingDialog <") == std::string::npos || t.ink.IsEmpty())
+        continue;
+      ++headings;
+      EXPECT_LE(std::abs((t.ink.x1 + t.ink.x2) / 2 - (box.x1 + box.x2) / 2), 4)
+          << "the heading's ink " << t.ink.x1 << ".." << t.ink.x2 << ", the boxes " << box.x1 << ".." << box.x2;
+      EXPECT_LT(t.ink.y2, r.y1) << "the heading stands over the rows";
+    }
+    EXPECT_EQ(headings, 1) << SeenList();
+    Press("exit");
+    Settle();
+  }
+  Skin()->SetMenuLanguage(0);
 }

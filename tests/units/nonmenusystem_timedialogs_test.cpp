@@ -243,6 +243,42 @@ TEST_F(TimeDialogsTest, TheDateButtonShowsEveryDateWholeInEveryLanguage) {
   skin->SetMenuLanguage(0);
 }
 
+// Each editor stands over the row of the two buttons and covers both whole:
+// no end of the other button shows beside it, and it stays inside the
+// dialog's frame. A new set: the clock follows the channel, so the viewer
+// first unticks that box, then goes up to the buttons.
+TEST_F(TimeDialogsTest, EachEditorCoversBothButtonsInsideTheDialog) {
+  NonMenuSystem::DateTimeDialog* d = OpenDateTime();
+  ASSERT_NE(d, nullptr);
+  ASSERT_EQ(d->OnGetFocus(), &d->ChannelBox());
+  Press("ok");
+  Press("up");
+  Settle();
+  ASSERT_EQ(d->OnGetFocus(), &d->DateButton());
+  const kv::Rect dialog = d->GetAbsoluteBounds();
+  const kv::Rect date = d->DateButton().GetAbsoluteBounds();
+  const kv::Rect time = d->TimeButton().GetAbsoluteBounds();
+  auto covers = [](const kv::Rect& outer, const kv::Rect& inner) {
+    return outer.x1 <= inner.x1 && outer.y1 <= inner.y1 && inner.x2 <= outer.x2 && inner.y2 <= outer.y2;
+  };
+  for (const char* side : {"date", "time"}) {
+    SCOPED_TRACE(side);
+    if (side[0] == 't') Press("right");
+    Press("ok");
+    Settle();
+    Primitives::KeyRoutingForm* e = side[0] == 'd' ? static_cast<Primitives::KeyRoutingForm*>(DateEditor())
+                                                   : static_cast<Primitives::KeyRoutingForm*>(TimeEditor());
+    ASSERT_NE(e, nullptr);
+    const kv::Rect r = e->GetAbsoluteBounds();
+    EXPECT_TRUE(covers(r, date)) << "the date button shows beside the editor";
+    EXPECT_TRUE(covers(r, time)) << "the time button shows beside the editor";
+    EXPECT_TRUE(covers(dialog, r)) << "the editor overhangs the dialog: " << r.x1 << ".." << r.x2 << " in "
+                                   << dialog.x1 << ".." << dialog.x2;
+    Press("back");
+    Settle();
+  }
+}
+
 TEST_F(TimeDialogsTest, TimeEditorLeftAfterTwoMinutesKeepsTheClockRight) {
   XPM_SetAutoTimeUpdate(0);
   NonMenuSystem::DateTimeDialog* d = OpenDateTime();

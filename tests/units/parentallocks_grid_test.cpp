@@ -5,6 +5,7 @@
 // ratings grid (written on Done, reset through confirmation 38).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -230,6 +231,45 @@ TEST_F(RatingGridTest, FocusFollowsTheGridsOverridesAndTheHelpFollowsTheFocus) {
   EXPECT_EQ(s->HelpText().OnGetString().ToUtf8(), Str(Strings::SID_RATING_TV_14_INFO));
   // The placeholders take no focus: right from TV-Y7 FV skips to the movies.
   EXPECT_TRUE(s->IsOpen());
+}
+
+// The cells without a descriptor hold inert boxes: they must not look like
+// boxes the viewer can tick. Under TV-G (whose row has no descriptor) the
+// outline of an empty cell stays dim, while the live TV-Y7 FV box above it
+// shows the bright outline of a box that takes OK.
+TEST_F(RatingGridTest, TheEmptyCellsLookDisabledBesideTheBoxesThatTick) {
+  kv::Persistent<EditRatingLimits> s = OpenRatingLimits();
+  ASSERT_NE(s, nullptr);
+  USARatings& g = s->Grid();
+  Run(200);
+  // The brightest channel of any pixel in a box.
+  auto brightest = [&](const kv::Rect& box) {
+    const ge::Surface& osd = Osd();
+    uint32_t top = 0;
+    for (int32_t y = box.y1; y < box.y2; ++y)
+      for (int32_t x = box.x1; x < box.x2; ++x) {
+        const uint32_t p = osd.Row(y)[x];
+        top = std::max({top, p & 0xFFu, p >> 8 & 0xFFu, p >> 16 & 0xFFu});
+      }
+    return top;
+  };
+  const kv::Rect live = g.TV(2).GetAbsoluteBounds();  // TV-Y7 FV
+  ASSERT_FALSE(g.TV(2).OnGetIsChecked());
+  ASSERT_FALSE(g.TV(2).IsFocused());
+  const kv::Rect underTVG = live.Move({0, 32});      // TV-G, FV column: no descriptor
+  const kv::Rect underTVPG = live.Move({0, 64});     // TV-PG, FV column: no descriptor
+  const uint32_t bright = brightest(live);
+  EXPECT_GE(bright, 180u);
+  for (const kv::Rect& cell : {underTVG, underTVPG}) {
+    const uint32_t dim = brightest(cell);
+    EXPECT_LT(dim, bright / 2) << "an empty cell at y " << cell.y1 << " looks like a live box";
+    EXPECT_GT(dim, 30u) << "an empty cell at y " << cell.y1 << " shows no box at all";
+  }
+  // They still take no focus: right from TV-G goes to the movies.
+  g.OnSetFocus(&g.TV(3));
+  Press("right");
+  Settle();
+  EXPECT_EQ(Focused(), &g.Movie(2));
 }
 
 // Reset asks confirmation 35; Yes clears the set's tables and the screen

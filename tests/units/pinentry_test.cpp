@@ -116,18 +116,25 @@ TEST_F(PinEntryTest, MaxNumDigitsAndClear) {
 
 TEST_F(PinEntryTest, EnteredDigitsShowAsMaskedBoxes) {
   // Box i spans x 100 + 54 i .. + 48 on screen; its centre is (124 + 54 i, 130).
-  const uint32_t emptyCentre = Pixel(124, 130);
+  // The focused entry shows the box that takes the next digit unlike the others.
+  const uint32_t emptyCentre = Pixel(124 + 2 * 54, 130);
+  const uint32_t nextCentre = Pixel(124, 130);
+  EXPECT_NE(nextCentre, emptyCentre);
   EXPECT_EQ(Pixel(124 + 54, 130), emptyCentre);
   Press(15);
   const uint32_t maskedCentre = Pixel(124, 130);
   EXPECT_NE(maskedCentre, emptyCentre);
-  EXPECT_EQ(Pixel(124 + 54, 130), emptyCentre);
+  EXPECT_NE(maskedCentre, nextCentre);
+  EXPECT_EQ(Pixel(124 + 54, 130), nextCentre);
+  EXPECT_EQ(Pixel(124 + 2 * 54, 130), emptyCentre);
   Press(16);
   EXPECT_EQ(Pixel(124 + 54, 130), maskedCentre);
+  EXPECT_EQ(Pixel(124 + 2 * 54, 130), nextCentre);
   EXPECT_EQ(Pixel(151, 130), 0u);  // the gap between the boxes stays clear
   pin->Clear();
   driver.Pass();
-  EXPECT_EQ(Pixel(124, 130), emptyCentre);
+  EXPECT_EQ(Pixel(124, 130), nextCentre);
+  EXPECT_EQ(Pixel(124 + 54, 130), emptyCentre);
 }
 
 }  // namespace

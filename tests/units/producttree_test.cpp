@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "focus_look.h"
 #include "menusystem_support.h"
 #include "runtime/runtime.h"
 #include "strings/SkinBinWrapper.h"
@@ -35,6 +36,21 @@ class ProductTreeTest : public menutest::MenuTest {
     if (Core::Group* app = Ms()->Owner()) app->OnSetFocus(Ms());
     Settle();
     return form;
+  }
+  // The main menu moved right onto Network, then Up: the menu shifted and
+  // the Network carousel takes the keys.
+  MainMenu* OpenShiftedOnNetwork() {
+    MainMenu* menu = OpenByState<MainMenu>();
+    if (!menu) return nullptr;
+    Run(500);
+    Press("right");
+    Run(500);
+    Settle();
+    Run(100);
+    Press("up");
+    Run(300);
+    Settle();
+    return menu;
   }
   // The item at carousel position `pos` (its caption).
   static std::string At(Carousel* c, int32_t pos) {
@@ -299,16 +315,8 @@ TEST_F(ProductTreeTest, MainMenuLaunchesShiftsAndTearsDown) {
 // keys; the entry's caption moves above its icon, right on top of it, and
 // stays readable and clear of the carousel's band below.
 TEST_F(ProductTreeTest, TheShiftedEntrysCaptionStandsRightAboveItsIcon) {
-  MainMenu* menu = OpenByState<MainMenu>();
+  MainMenu* menu = OpenShiftedOnNetwork();
   ASSERT_NE(menu, nullptr);
-  Run(500);
-  Press("right");
-  Run(500);
-  Settle();
-  Run(100);
-  Press("up");
-  Run(300);
-  Settle();
   ASSERT_TRUE(menu->IsShifted());
   ASSERT_NE(Open<MenuSystem::NetworkMenu>(), nullptr);
   CarouselItem* entry = menu->Item(menu->CurrentIndex() - 1);
@@ -327,6 +335,44 @@ TEST_F(ProductTreeTest, TheShiftedEntrysCaptionStandsRightAboveItsIcon) {
   EXPECT_GE(caption->ink.y2, icon.y1 - 12) << caption->Describe() << " icon top " << icon.y1;
   EXPECT_LE(std::abs((caption->ink.x1 + caption->ink.x2) - (icon.x1 + icon.x2)), 8) << caption->Describe();
   EXPECT_LT(caption->ink.y2, bandTop) << SeenList();
+}
+
+// The entry that takes the keys is marked round its icon in the focus
+// blue; the others show none. In the timer menu and in the network
+// carousel under the shifted main menu.
+TEST_F(ProductTreeTest, TheFocusedEntryIsMarkedRoundItsIcon) {
+  auto expectMarked = [&](Carousel* c, const std::string& when) {
+    SCOPED_TRACE(when);
+    auto* focused = kv::Cast<CarouselItem>(Focused());
+    ASSERT_NE(focused, nullptr);
+    for (int32_t i = 0; i < c->ItemCount(); ++i) {
+      CarouselItem* item = c->Item(i);
+      if (!item->IsVisible()) continue;
+      const kv::Rect icon = item->Icon().Bounds().Move(item->GetAbsoluteBounds().Origin());
+      const kv::Rect round{icon.x1 - 6, icon.y1 - 6, icon.x2 + 6, icon.y2 + 6};
+      const double blue = apptest::FocusBlueShare(Osd(), round);
+      if (item == focused)
+        EXPECT_GT(blue, 0.04) << item->OnGetText().ToUtf8() << " is focused but not marked";
+      else
+        EXPECT_LT(blue, 0.005) << item->OnGetText().ToUtf8() << " is marked but not focused";
+    }
+  };
+  TimerMenu* timer = OpenByState<TimerMenu>();
+  ASSERT_NE(timer, nullptr);
+  Run(1000);
+  expectMarked(timer, "timer menu");
+  Press("right");
+  Run(600);
+  expectMarked(timer, "timer menu, one move right");
+  Press("back");
+  Run(300);
+  Settle();
+
+  ASSERT_NE(OpenShiftedOnNetwork(), nullptr);
+  auto* network = Open<MenuSystem::NetworkMenu>();
+  ASSERT_NE(network, nullptr);
+  Run(300);
+  expectMarked(network, "network carousel");
 }
 
 TEST_F(ProductTreeTest, OpenedAndClosedFiftyTimesReturnsToTheBaseline) {

@@ -10,6 +10,11 @@ namespace Button {
 
 KV_REGISTER_CLASS(CheckBox);
 
+namespace {
+// Opacity (0..255) of the check image while the box is disabled.
+constexpr int32_t kDisabledImageAlpha = 80;
+}  // namespace
+
 CheckBox::CheckBox() {
   checked_ = Resources::LoadResource(Bitmaps::CheckBoxCheck);
   unchecked_ = Resources::LoadResource(Bitmaps::CheckBox);
@@ -66,7 +71,10 @@ void CheckBox::Refresh() {
 
 void CheckBox::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   Button::Draw(target, clip, origin, opacity);
-  DrawPart(check_, target, clip, origin, opacity);
+  // A disabled box shows its image faded, as its caption takes the disabled
+  // text colour: it reads as a box nobody can tick.
+  const int32_t image = OnGetCtrlState() == kStateDisabled ? opacity * kDisabledImageAlpha / 255 : opacity;
+  DrawPart(check_, target, clip, origin, image);
 }
 
 }  // namespace Button

@@ -104,6 +104,9 @@ void ScanPanel::Build(Core::Group* dialog, const kv::String& countCaption) {
   bar.OnSetMax(100);
   bar.OnSetValue(0);
   bar.OnSetStretchIndicator(::Progress::kIndicatorStretch);
+  // The fill runs inside the track's rim.
+  bar.OnSetIndicatorTopLeft({2, 2});
+  bar.OnSetIndicatorBottomRight({2, 2});
   bar.OnSetReadOnly(true);
   dialog->Add(&progressLabel);
   dialog->Add(&countLabel);

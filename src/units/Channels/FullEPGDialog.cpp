@@ -320,6 +320,12 @@ void FullEPGDialog::ReInit() {
   clockTimer_.OnSetEnabled(true);
 }
 
+void FullEPGDialog::HandleFocus(bool focused) {
+  WidgetClass::HandleFocus(focused);
+  for (ListForm::ListClass* list : {static_cast<ListForm::ListClass*>(&Column), static_cast<ListForm::ListClass*>(&Programs)})
+    if (auto* row = kv::Cast<::Button::ButtonClass>(list->GetFocusedRow())) row->RefreshCtrlState(row->GetCtrlState());
+}
+
 void FullEPGDialog::SetWaiting(int32_t mode) {
   if (NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem()) s->ShowWaitingCircle(mode, NonMenuSystem::WAITING_KIND_CIRCLE);
 }

@@ -129,6 +129,9 @@ class FullEPGDialog : public NonMenuSystem::WidgetClass {
   void HandleMessage(Structures::Message* msg) override;
   void Close() override;
   void ReInit() override;
+  // The focused rows of both lists show the focus only while the guide
+  // takes the keys.
+  void HandleFocus(bool focused) override;
 
   void UpdateBanner();
   void RefreshSlot(kv::Object* = nullptr);

@@ -16,6 +16,7 @@
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
 #include "units/ListForm/RowColumns.h"
+#include "units/Resources/Font.h"
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
@@ -349,8 +350,14 @@ void ChannelItem::Refresh() {
   ChannelRow::Refresh();
   const kv::Rect b = Bounds();
   PlaceLabelAndKind(LabelView(), KindView(), b, ChannelColumns::kResultLabel, ChannelColumns::kResultKind);
-  skip_.OnSetBounds(ChannelColumns::kResultSkip.In(b.W(), 0, b.H()));
-  physical_.OnSetBounds(ChannelColumns::kResultPhysical.In(b.W(), 0, b.H()));
+  // The small texts stand on the line of the number beside them (centred
+  // in the row in the row's font), not at the row's top.
+  int32_t top = 0;
+  if (Resources::Font* big = OnGetTextFont())
+    if (Resources::Font* small = physical_.OnGetFont())
+      top = std::clamp((b.H() - big->LineHeight()) / 2 + big->Ascent() - small->Ascent(), 0, b.H());
+  skip_.OnSetBounds(ChannelColumns::kResultSkip.In(b.W(), top, b.H()));
+  physical_.OnSetBounds(ChannelColumns::kResultPhysical.In(b.W(), top, b.H()));
 }
 
 void ChannelItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {

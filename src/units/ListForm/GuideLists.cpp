@@ -194,15 +194,29 @@ void EPGChannelItem::Refresh() {
 }
 
 void EPGChannelItem::PlaceName() {
-  // The name keeps clear of the arrow only while the arrow shows.
+  // The name ends clear of the column at the row's right end, where the
+  // focused row's arrow and the list's scroll marks stand, in every row.
   const kv::Rect b = Bounds();
-  const int32_t right = arrow_.IsVisible() ? b.W() - 18 : b.W() - 4;
+  const int32_t right = b.W() - 20;
   TextView().OnSetBounds({70, 0, std::max(70, right), b.H()});
 }
 
+namespace {
+// A guide row looks focused only while its screen takes the keys too: a
+// screen opened over the guide (the record timer) leaves no end of the focus
+// bar showing beside it.
+int32_t FocusedOnlyWithScreen(ListItem& row, int32_t state) {
+  const Core::View* list = row.Owner();
+  const Core::View* screen = list ? list->Owner() : nullptr;
+  return ::Button::StateShown(row, state, !screen || !screen->Owner() || screen->IsFocused());
+}
+}  // namespace
+
 // The column shares the guide with the programme list: its row looks
 // focused, with its arrow, only while the column takes the keys.
-int32_t EPGChannelItem::GetCtrlState() { return FocusedOnlyWithList(ColumnRow::GetCtrlState()); }
+int32_t EPGChannelItem::GetCtrlState() {
+  return FocusedOnlyWithScreen(*this, FocusedOnlyWithList(ColumnRow::GetCtrlState()));
+}
 
 void EPGChannelItem::RefreshCtrlState(int32_t state) {
   ColumnRow::RefreshCtrlState(state);
@@ -257,7 +271,9 @@ void ProgramRow::SetData(kv::Object* data) {
   OnSetRecordType(c->RecordType);
 }
 
-int32_t ProgramRow::GetCtrlState() { return FocusedOnlyWithList(ColumnRow::GetCtrlState()); }
+int32_t ProgramRow::GetCtrlState() {
+  return FocusedOnlyWithScreen(*this, FocusedOnlyWithList(ColumnRow::GetCtrlState()));
+}
 
 kv::Object* ProgramRow::GetData(kv::Object* data) {
   auto* c = kv::Cast<EPGProgramListCourier>(data);

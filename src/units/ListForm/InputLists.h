@@ -135,6 +135,9 @@ class InputLabelingItem : public ListItem {
   // there is one).
   kv::String ChoiceText(int32_t index) const;
 
+  // Where the skip check box stands in the row.
+  kv::Rect CheckBoxBounds() const { return check_.Bounds(); }
+
   void OnSetIsSkip(bool on);
   void OnSetLabelText(const kv::String& text);
   void OnSetCustomLabel(const kv::String& text) { CustomLabel = text; }

@@ -982,6 +982,10 @@ kv::Object* VidiSubMenu::HandleEvent(Core::Event* event) {
 void VidiSubMenu::HandleFocus(bool focused) {
   MenuClass::HandleFocus(focused);
   RefreshFocusedRow(this);
+  // Back from the option pop-up (Left or Back): the help bar shows the
+  // focused item's keys again, not the pop-up's.
+  if (auto* item = focused ? kv::Cast<VidiSubMenuItem>(OnGetFocus()) : nullptr)
+    SendToColumn(Constants::MSG_UPDATE_MAIN_MENU_HELP, nullptr, item->HelpType);
 }
 
 void VidiSubMenu::GoBack() {

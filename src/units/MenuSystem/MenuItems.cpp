@@ -176,9 +176,13 @@ void SubMenuItem::RefreshCtrlState(int32_t state) {
 
 void SubMenuItem::Refresh() {
   IconButton::Refresh();
+  // The caption is centred on the whole height of the row, as the value
+  // text is: it stands in the middle of the row, its descenders clear of
+  // the row's lower edge.
   kv::Rect r = TextView().Bounds();
-  if (OnGetTextAlignH() == 0) r = {7, 3, std::max(7, r.x2), std::max(3 + 1, r.y2)};
-  else r = {r.x1, 3, r.x2, std::max(4, r.y2)};
+  const int32_t bottom = std::max(1, Bounds().H());
+  if (OnGetTextAlignH() == 0) r = {7, 0, std::max(7, r.x2), bottom};
+  else r = {r.x1, 0, r.x2, bottom};
   TextView().OnSetBounds(r);
 }
 
@@ -226,7 +230,7 @@ void LayOutValue(SubMenuItem& item, Views::Text& caption, Views::Text& value) {
   kv::Rect c = caption.Bounds();
   c.x2 = std::max(c.x1, b.W() / 2);
   caption.OnSetBounds(c);
-  value.OnSetBounds({c.x2, 0, std::max(c.x2, b.W()), b.H()});
+  value.OnSetBounds({c.x2, c.y1, std::max(c.x2, b.W()), c.y2});
   value.OnSetFont(item.OnGetTextFont());
 }
 

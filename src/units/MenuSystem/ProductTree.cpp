@@ -70,6 +70,8 @@ constexpr int32_t kSecondaryY = 290;
 constexpr int32_t kShiftY = -30;
 // Space between a caption set above its icon and the icon.
 constexpr int32_t kCaptionGapUp = 4;
+// The focus ring stands this far outside the icon.
+constexpr int32_t kRingMargin = 3;
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
 
@@ -97,6 +99,9 @@ CarouselItem::CarouselItem() {
   caption_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
   caption_.OnSetColor(Colors::StandardTextColor);
   caption_.OnSetAlignH(1);
+  focusRing_.OnSetBitmap(Resources::LoadResource(Bitmaps::ChBrowserFocusFrame));
+  focusRing_.OnSetFrameWidth(8);
+  focusRing_.OnSetVisible(false);
   // A caption longer than two lines ends in an ellipsis.
   caption_.OnSetEllipsis(true);
   OnSetTextEllipsis(true);
@@ -116,6 +121,9 @@ void CarouselItem::RefreshCtrlState(int32_t state) {
   ::Button::IconButton::RefreshCtrlState(state);
   caption_.OnSetColor(TextView().OnGetColor());
   icon_.OnSetBitmap(state == ::Button::kStateFocused && focused_ ? focused_.get() : normal_.get());
+  // An entry without a lit icon of its own (the secondary carousels) is
+  // marked by the ring; a brighter caption alone does not read as focus.
+  focusRing_.OnSetVisible(state == ::Button::kStateFocused && focused_.get() == normal_.get());
   InvalidateView();
 }
 
@@ -151,6 +159,8 @@ void CarouselItem::UpdateTextPos() {
   const int32_t size = IconSize(ImageSize);
   const int32_t top = (b.H() - size) / 2;
   icon_.OnSetBounds({(b.W() - size) / 2, top, (b.W() + size) / 2, top + size});
+  focusRing_.OnSetBounds({(b.W() - size) / 2 - kRingMargin, top - kRingMargin, (b.W() + size) / 2 + kRingMargin,
+                          top + size + kRingMargin});
   // The caption keeps the item's width, below the icon, or above it while
   // the main menu is shifted: then its bottom edge stands on the icon, a few
   // pixels above it. Its lines stay inside the item.
@@ -199,6 +209,7 @@ void CarouselItem::CopyLook(CarouselItem& from) {
 void CarouselItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   const int32_t o = opacity * opacity_ / 255;
   DrawPart(icon_, target, clip, origin, o);
+  DrawPart(focusRing_, target, clip, origin, o);
   DrawPart(caption_, target, clip, origin, o * OnGetTextAlpha() / 255);
 }
 

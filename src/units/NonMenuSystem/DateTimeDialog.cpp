@@ -34,7 +34,6 @@ constexpr int32_t kYearBase = 1900;
 constexpr int32_t kPM = 1;
 // Where an editor stands: under its button.
 constexpr int32_t kEditorGap = 4;
-constexpr int32_t kScreenWidth = 960;
 
 Wrapper::Wrapper* TheWrapper() { return kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper); }
 
@@ -195,15 +194,16 @@ void DateTimeDialog::DoActivate(kv::Object* sender) {
     time->OnSetHourVal(ampm->Hour);
     time->OnSetAMPMVal(ampm->AM ? 0 : kPM);
   }
-  // Over the button it edits, inside the screen: its bottom stays above the
-  // check boxes' row, so that it covers no text of the dialog in part (the
-  // button's own text it hides whole).
+  // Over the row of the two buttons and as wide as it, whichever it edits:
+  // both buttons hide whole (no end of the other one shows beside it), and
+  // the editor stays inside the dialog's frame. Its bottom stays above the
+  // check boxes' row, so that it covers no text of the dialog in part.
   const kv::Rect b = button->Bounds();
   const kv::Rect e = editor->Bounds();
-  int32_t x = Bounds().x1 + b.x1;
+  const int32_t x = Bounds().x1 + dateButton_.Bounds().x1;
+  const int32_t w = std::max(e.W(), timeButton_.Bounds().x2 - dateButton_.Bounds().x1);
   const int32_t y = Bounds().y1 + std::min(b.y1, channelBox_.Bounds().y1 - kEditorGap - e.H());
-  if (x + e.W() > kScreenWidth) x = kScreenWidth - e.W();
-  editor->OnSetBounds({x, y, x + e.W(), y + e.H()});
+  editor->OnSetBounds({x, y, x + w, y + e.H()});
 }
 
 void DateTimeDialog::UpdateDateSettings(int32_t month, int32_t day, int32_t year) {

@@ -1,6 +1,7 @@
 #include "units/NonMenuSystem/InputDialogs.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
@@ -36,6 +37,8 @@ constexpr int32_t kCecFrameHeight = 7;
 // The labelling table's columns.
 constexpr int32_t kColumnX[] = {20, 174, 313};
 constexpr int32_t kHeadingHeight = 26;
+// Half the widest room of the "Skip" heading over the check boxes.
+constexpr int32_t kSkipHeadingHalf = 50;
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
 
@@ -173,6 +176,7 @@ InputLabelingDialog::InputLabelingDialog() {
   input_.OnSetString(kv::GetVariantOfString(Strings::SID_INPUT));
   label_.OnSetString(kv::GetVariantOfString(Strings::SID_LABEL));
   skip_.OnSetString(kv::GetVariantOfString(Strings::SID_SKIP));
+  skip_.OnSetAlignH(1);
   list_.FocusMove = kv::MakeSlot(static_cast<Primitives::KeyRoutingForm*>(this), &KeyRoutingForm::ResetTimeout);
   list_.OnExit = kv::MakeSlot(static_cast<WidgetClass*>(this), &WidgetClass::ClearAllSlot);
   Add(&list_);
@@ -184,6 +188,7 @@ void InputLabelingDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   KXDWidgetClass::Initialize(param);
   StartList(this, &list_, param);
   ShrinkTo(this, kWidth, kHeight, list_, kLabelRowPitch);
+  PlaceSkipHeading();
 }
 
 void InputLabelingDialog::Close() {
@@ -213,6 +218,19 @@ void InputLabelingDialog::Refresh() {
   skip_.OnSetBounds({kColumnX[2], top, Bounds().W() - 10, top + kHeadingHeight});
   const int32_t y = top + kHeadingHeight;
   list_.OnSetBounds({0, y, Bounds().W(), std::max(y, Bounds().H() - 6)});
+  PlaceSkipHeading();
+}
+
+void InputLabelingDialog::PlaceSkipHeading() {
+  const std::vector<Forms::Ctrl*> rows = list_.GetAllRows();
+  auto* row = rows.empty() ? nullptr : kv::Cast<ListForm::InputLabelingItem>(rows.front());
+  if (!row) return;
+  const kv::Rect box = row->CheckBoxBounds();
+  const int32_t centre = list_.Bounds().x1 + row->Bounds().x1 + (box.x1 + box.x2) / 2;
+  // As wide as the dialog lets it be on both sides of the boxes' centre.
+  const int32_t half = std::max(1, std::min(kSkipHeadingHalf, Bounds().W() - 2 - centre));
+  const kv::Rect h = skip_.Bounds();
+  skip_.OnSetBounds({centre - half, h.y1, centre + half, h.y2});
 }
 
 }  // namespace NonMenuSystem

@@ -81,6 +81,9 @@ class InputLabelingDialog : public KXDWidgetClass {
   ListForm::InputLabelingList& List() { return list_; }
 
  private:
+  // The "Skip" heading centred over the rows' check boxes (once rows exist).
+  void PlaceSkipHeading();
+
   ListForm::InputLabelingList list_;
   Views::Text input_;
   Views::Text label_;

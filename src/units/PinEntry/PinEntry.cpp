@@ -15,11 +15,13 @@ KV_REGISTER_CLASS(PinEntry::PinEntry);
 
 namespace {
 // The look of the boxes: light grey outlines on a dark fill, a light grey
-// mask square per digit; the box that takes the next digit is outlined in
-// white while the entry has the focus.
+// mask square per digit; while the entry has the focus, the box that takes
+// the next digit shows the focus look of the rows and buttons: the focus
+// blue inside a pale blue outline two pixels wide.
 constexpr uint32_t kBoxFill = 0xFF2A2928u;
 constexpr uint32_t kBoxBorder = 0xFFC8C8C8u;
-constexpr uint32_t kBoxNext = 0xFFFFFFFFu;
+constexpr uint32_t kNextFill = 0xFF8C5617u;    // (23, 86, 140)
+constexpr uint32_t kNextBorder = 0xFFFFD6AAu;  // (170, 214, 255)
 constexpr uint32_t kMask = 0xFFC8C8C8u;
 }  // namespace
 
@@ -91,12 +93,14 @@ void PinEntry::DrawBoxes(const ge::Surface& target, const kv::Rect& clip, const 
   for (int32_t i = 0; i < n; ++i) {
     const int32_t x = b.x1 + i * (boxW + kBoxGap);
     const ge::Rect box{x, b.y1, x + boxW, b.y1 + boxH};
-    const uint32_t border = scale(i == next ? kBoxNext : kBoxBorder);
-    ge::GenBlendRect(target, c, {box.x1 + 1, box.y1 + 1, box.x2 - 1, box.y2 - 1}, scale(kBoxFill));
-    ge::GenBlendRect(target, c, {box.x1, box.y1, box.x2, box.y1 + 1}, border);
-    ge::GenBlendRect(target, c, {box.x1, box.y2 - 1, box.x2, box.y2}, border);
-    ge::GenBlendRect(target, c, {box.x1, box.y1 + 1, box.x1 + 1, box.y2 - 1}, border);
-    ge::GenBlendRect(target, c, {box.x2 - 1, box.y1 + 1, box.x2, box.y2 - 1}, border);
+    const bool isNext = i == next;
+    const uint32_t border = scale(isNext ? kNextBorder : kBoxBorder);
+    const int32_t t = isNext ? 2 : 1;  // outline thickness
+    ge::GenBlendRect(target, c, {box.x1 + t, box.y1 + t, box.x2 - t, box.y2 - t}, scale(isNext ? kNextFill : kBoxFill));
+    ge::GenBlendRect(target, c, {box.x1, box.y1, box.x2, box.y1 + t}, border);
+    ge::GenBlendRect(target, c, {box.x1, box.y2 - t, box.x2, box.y2}, border);
+    ge::GenBlendRect(target, c, {box.x1, box.y1 + t, box.x1 + t, box.y2 - t}, border);
+    ge::GenBlendRect(target, c, {box.x2 - t, box.y1 + t, box.x2, box.y2 - t}, border);
     if (i < pin_.Length()) {
       const int32_t side = std::max(2, std::min(boxW, boxH) / 3);
       const int32_t mx = box.x1 + (boxW - side) / 2;

@@ -1,5 +1,6 @@
 #include "units/Progress/Progress.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "ge/blit.h"
@@ -67,11 +68,32 @@ void DrawStretched(const ge::Surface& target, const kv::Rect& clip, Resources::B
   ge::GenScaleBitmap(target, Core::ToGeRect(clip), src, at.x1, at.y1, at.W(), at.H(), 0, 0, src.width, src.height,
                      true, static_cast<uint8_t>(opacity));
 }
+
+// A fill stretched along a horizontal bar keeps its ends: the left and the
+// right half of the bitmap, scaled to the fill's height, stand at the two
+// ends and only the bitmap's middle column is stretched between them, so
+// that round ends stay round and the rim does not smear into bands.
+void DrawFill(const ge::Surface& target, const kv::Rect& clip, Resources::Bitmap* bitmap, const kv::Rect& at,
+              int32_t opacity) {
+  if (!bitmap || !bitmap->HasSurface() || at.IsEmpty()) return;
+  const ge::Surface src = bitmap->GetFrameSurface(0);
+  if (src.width < 3 || src.height < 1) return DrawStretched(target, clip, bitmap, at, opacity);
+  const int32_t half = src.width / 2;
+  const int32_t cap = std::min(at.W() / 2, static_cast<int32_t>(std::lround(1.0 * half * at.H() / src.height)));
+  const int32_t dx[4] = {at.x1, at.x1 + cap, at.x2 - cap, at.x2};
+  const int32_t dy[4] = {at.y1, at.y1, at.y2, at.y2};
+  const int32_t sx[4] = {0, half, half + 1, src.width};
+  const int32_t sy[4] = {0, 0, src.height, src.height};
+  ge::GenBlendNineSlice(target, Core::ToGeRect(clip), src, dx, dy, sx, sy, static_cast<uint8_t>(opacity));
+}
 }  // namespace
 
 void Progress::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   DrawStretched(target, clip, bgBitmap_, Bounds().MoveTo(origin), opacity);
-  DrawStretched(target, clip, indicatorBitmap_, GetIndicatorRect().Move(origin), opacity);
+  if (OnGetStretchIndicator() == kIndicatorStretch && !vertical_)
+    DrawFill(target, clip, indicatorBitmap_, GetIndicatorRect().Move(origin), opacity);
+  else
+    DrawStretched(target, clip, indicatorBitmap_, GetIndicatorRect().Move(origin), opacity);
 }
 
 }  // namespace Progress
