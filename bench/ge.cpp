@@ -201,5 +201,5 @@ int main(int argc, char** argv) {
                 copy / 1000, fill / copy);
   }
   benchmark::Shutdown();
-  return 0;
+  return reporter.ExitStatus();
 }

@@ -121,5 +121,5 @@ int main(int argc, char** argv) {
   fs::remove_all(PhotoFolder(), ec);
   fs::remove(Movie(), ec);
   benchmark::Shutdown();
-  return 0;
+  return reporter.ExitStatus();
 }

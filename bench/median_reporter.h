@@ -31,13 +31,22 @@ class MedianReporter : public benchmark::ConsoleReporter {
           medians_[name] = ns;
           for (const auto& [key, c] : run.counters) counters_[name][key] = c.value;
         }
-      } else if (!run.error_occurred) {
+      } else if (run.error_occurred) {
+        failed_.push_back(name + ": " + run.error_message);
+      } else {
         samples_[name].push_back(ns);
         if (!medians_.count(name))
           for (const auto& [key, c] : run.counters) counters_[name][key] = c.value;
       }
     }
     ConsoleReporter::ReportRuns(runs);
+  }
+
+  // Prints the failed cases after the results; the program's exit status:
+  // 1 when a case failed, else 0.
+  int ExitStatus() const {
+    for (const std::string& f : failed_) std::printf("FAILED %s\n", f.c_str());
+    return failed_.empty() ? 0 : 1;
   }
 
   // The median of the benchmark `name` (with its arguments, e.g. "BM_Mark/10000"), or 0.
@@ -64,6 +73,7 @@ class MedianReporter : public benchmark::ConsoleReporter {
   std::map<std::string, std::map<std::string, double>> counters_;
   std::map<std::string, double> medians_;
   std::map<std::string, std::vector<double>> samples_;
+  std::vector<std::string> failed_;
 };
 
 // Initialises the library with random interleaving of the repetitions on by

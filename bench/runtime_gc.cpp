@@ -195,5 +195,5 @@ int main(int argc, char** argv) {
   std::printf("sizeof(kv::Object) %zu bytes; collector bookkeeping per heap object %zu bytes (header and heap array entry)\n",
               sizeof(kv::Object), kv::HeapOverheadPerObject());
   benchmark::Shutdown();
-  return 0;
+  return rep.ExitStatus();
 }

@@ -113,5 +113,5 @@ int main(int argc, char** argv) {
   }
   bench::g_scene = nullptr;
   benchmark::Shutdown();
-  return 0;
+  return reporter.ExitStatus();
 }
