@@ -76,14 +76,22 @@ class MedianReporter : public benchmark::ConsoleReporter {
   std::vector<std::string> failed_;
 };
 
-// Initialises the library with random interleaving of the repetitions on by
-// default: the machine's speed drifts over seconds, and benchmarks compared
-// by their ratio must see the same drift. A flag given on the command line
-// wins. Returns false (reported) on an unknown argument.
-inline bool InitializeInterleaved(int argc, char** argv) {
+// Initialises the library with the program's defaults: `repetitions`
+// repetitions of every case, reported as their aggregates, interleaved at
+// random (the machine's speed drifts over seconds, and benchmarks compared
+// by their ratio must see the same drift), each at least `minSeconds` of CPU
+// time (the library's default, half a second, made ten repetitions of every
+// case last many minutes on a loaded machine; a case's own MinTime or
+// Repetitions still wins). A flag given on the command line wins. Returns
+// false (reported) on an unknown argument.
+inline bool InitializeInterleaved(int argc, char** argv, int repetitions, double minSeconds) {
   std::vector<char*> args(argv, argv + argc);
   static char interleave[] = "--benchmark_enable_random_interleaving=true";
-  args.insert(args.begin() + 1, interleave);
+  static char aggregates[] = "--benchmark_report_aggregates_only=true";
+  static char repeat[64], minTime[64];
+  std::snprintf(repeat, sizeof repeat, "--benchmark_repetitions=%d", repetitions);
+  std::snprintf(minTime, sizeof minTime, "--benchmark_min_time=%g", minSeconds);
+  args.insert(args.begin() + 1, {interleave, aggregates, repeat, minTime});
   int count = static_cast<int>(args.size());
   benchmark::Initialize(&count, args.data());
   return !benchmark::ReportUnrecognizedArguments(count, args.data());

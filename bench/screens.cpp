@@ -1,6 +1,8 @@
 // The screens of the set measured from the key (or the state change) to the
 // flip of the finished screen, each as a ratio to one full redraw of the
-// 60-view scene of bench/views.cpp (goal: every open within 3 full redraws).
+// 60-view scene of bench/view_scene.h (goal: every open within 3 full redraws);
+// the full redraw itself against a full-window memcpy (goal: within 8), and a
+// focus move in the scene against the full redraw (goal: within 1/10).
 // The whole application runs: the application root on the simulated set,
 // drawing into a 960 x 540 surface; the loop's end of a pass (timers,
 // signals, redraw) runs until nothing is pending, as the GUI loop does.
@@ -9,11 +11,12 @@
 // channel-acquired event through the root and the cached acquisition that
 // the event agent hands to live TV), and a setting page opened by state change.
 //
-//   cd build-bench && ./bench_screens --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+//   cd build-bench && ./bench_screens
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 #include <cstdio>
 #include <deque>
@@ -254,20 +257,36 @@ struct App {
         std::filesystem::create_hard_link(first, dir + "/Photos/p" + std::to_string(i) + ".jpg", ec);
       }
     }
-    psl::PlugFolder(dir);
+    if (!PlugAndBrowse(dir, Media::MEDIA_TYPE_PICTURE)) return;
+    // Into the folder of pictures: it is read in pages.
+    auto* bridge = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper);
+    if (Media::MediaItem* photos = bridge->GetMediaItem(0)) bridge->RequestBrowseFolder(photos->Uri, Media::MEDIA_TYPE_PICTURE);
+    Settle();
+  }
+  // Plugs the folder `dir` as a stick and has the bridge browse its root as
+  // medium `type`; false (logged) when the bridge does not list it. The
+  // service holds five sticks: the stick plugged for a case before, another
+  // folder, is pulled out first.
+  bool PlugAndBrowse(const std::string& dir, int32_t type) {
+    if (stick_ > 0 && dir != stickFolder_) psl::Unplug(stick_);
+    stick_ = psl::PlugFolder(dir);
+    stickFolder_ = dir;
     Settle();
     // The set's events are not handed on here: the bridge reads its sources again itself.
     auto* bridge = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper);
     bridge->Sources().OnSetChanged(true);
+    const std::string name = std::filesystem::path(dir).filename().string();
     for (int32_t m = 0; m < bridge->GetMediumCount(); ++m)
-      if (Media::MediumDevice* medium = bridge->GetMedium(m); medium && medium->Caption.ToUtf8() == "bench-media-" + std::to_string(n)) {
-        bridge->RequestBrowseMedium(m, Media::MEDIA_TYPE_PICTURE);
+      if (Media::MediumDevice* medium = bridge->GetMedium(m); medium && medium->Caption.ToUtf8() == name) {
+        bridge->RequestBrowseMedium(m, type);
         Settle();
-        // Into the folder of pictures: it is read in pages.
-        if (Media::MediaItem* photos = bridge->GetMediaItem(0)) bridge->RequestBrowseFolder(photos->Uri, Media::MEDIA_TYPE_PICTURE);
-        Settle();
+        return true;
       }
+    std::fprintf(stderr, "bench: the stick %s is not listed\n", dir.c_str());
+    return false;
   }
+  int32_t stick_ = 0;
+  std::string stickFolder_;
   // A stick "bench-<kind>-<n>" of n files made as hard links of one (a
   // song, or a photo of `w` x `h`), browsed at its root as medium `type`.
   void FillStick(const std::string& kind, int32_t n, int32_t type, int32_t w = 16, int32_t h = 12) {
@@ -285,15 +304,7 @@ struct App {
         std::filesystem::create_hard_link(first, dir + "/f" + std::to_string(i) + ext, ec);
       }
     }
-    psl::PlugFolder(dir);
-    Settle();
-    auto* bridge = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper);
-    bridge->Sources().OnSetChanged(true);
-    for (int32_t m = 0; m < bridge->GetMediumCount(); ++m)
-      if (Media::MediumDevice* medium = bridge->GetMedium(m); medium && medium->Caption.ToUtf8() == name) {
-        bridge->RequestBrowseMedium(m, type);
-        Settle();
-      }
+    PlugAndBrowse(dir, type);
   }
   // A browse screen of class `cls` on the browsed medium, by the state change
   // the source dialog makes.
@@ -356,6 +367,17 @@ Scene* g_scene = nullptr;
 App* g_app = nullptr;
 
 void FullRedraw(benchmark::State& state) { FullRedrawLoop(state, *g_scene); }
+void FocusMove(benchmark::State& state) { FocusMoveLoop(state, *g_scene); }
+
+void Memcpy(benchmark::State& state) {
+  ge::Bitmap a(kW, kH), b(kW, kH);
+  std::memset(a.Pixels(), 0x5a, sizeof(uint32_t) * kW * kH);
+  for (auto _ : state) {
+    std::memcpy(b.Pixels(), a.Pixels(), sizeof(uint32_t) * kW * kH);
+    benchmark::DoNotOptimize(b.Pixels());
+    benchmark::ClobberMemory();
+  }
+}
 
 // The dash key on live TV: "not available".
 void MessageBar(benchmark::State& state) {
@@ -822,15 +844,7 @@ void BrowsePlayerStick(int16_t type) {
     media_writer::WriteWav(dir + "/song.wav", 600);
     media_writer::WriteMovie(dir + "/film.avi", 2, 64, 48, 120, 100, 160);
   }
-  psl::PlugFolder(dir);
-  g_app->Settle();
-  auto* bridge = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper);
-  bridge->Sources().OnSetChanged(true);
-  for (int32_t m = 0; m < bridge->GetMediumCount(); ++m)
-    if (Media::MediumDevice* medium = bridge->GetMedium(m); medium && medium->Caption.ToUtf8() == "bench-media-player") {
-      bridge->RequestBrowseMedium(m, type);
-      g_app->Settle();
-    }
+  g_app->PlugAndBrowse(dir, type);
 }
 
 // The CPU time of the calling (GUI) thread: the media service's decoding on
@@ -1341,7 +1355,7 @@ void InformationApOk(benchmark::State& state) {
 int main(int argc, char** argv) {
   // The goals compare benchmarks by their ratio (16 timers against 1, 4096
   // channels against 40): their repetitions interleave.
-  if (!benchutil::InitializeInterleaved(argc, argv)) return 1;
+  if (!benchutil::InitializeInterleaved(argc, argv, 5, 0.05)) return 1;
   // The system's log lines (failed middleware calls of the stand-ins, media
   // notes) are no result: they go to a file of their own.
   benchutil::SystemLogToFile log("bench_screens.log");
@@ -1359,13 +1373,18 @@ int main(int argc, char** argv) {
     // Each case runs untimed for a while first: a screen's first open in the
     // process draws its bitmaps and glyphs into the caches, and a run that
     // timed it in a single-iteration repetition reported that, not the open.
-    // A repetition lasts a tenth of a second (hundreds of opens of a screen):
-    // over a hundred cases of ten repetitions each, the library's default of
-    // half a second would make the run last most of ten minutes by itself.
+    // A repetition times a twentieth of a second (tens to hundreds of opens
+    // of a screen), and five repetitions give the median: most cases spend
+    // more time untimed (opening the page a key is pressed on, closing what
+    // opened) than timed, and over a hundred cases the library's defaults
+    // (half a second, the ten repetitions the other programs run) would make
+    // the run last far beyond ten minutes on a loaded machine.
     const auto add = [](const char* name, auto fn) {
-      return benchmark::RegisterBenchmark(name, fn)->MinWarmUpTime(0.05)->MinTime(0.1);
+      return benchmark::RegisterBenchmark(name, fn)->MinWarmUpTime(0.05)->MinTime(0.05);
     };
     add("full_redraw_60_views", bench::FullRedraw);
+    add("focus_move", bench::FocusMove);
+    add("memcpy_960x540", bench::Memcpy);
     add("message_bar_not_available", bench::MessageBar);
     add("help_bar_8_keys", bench::HelpBar);
     add("channel_change_with_events", bench::ChannelChange);
@@ -1451,6 +1470,14 @@ int main(int argc, char** argv) {
     std::printf("(the system's own log lines of this run: %s)\n", log.Path());
 
     const double full = reporter.Median("full_redraw_60_views");
+    const double move = reporter.Median("focus_move"), copy = reporter.Median("memcpy_960x540");
+    if (full > 0 && move > 0 && copy > 0) {
+      std::printf("\nthe 60-view scene (%zu views): memcpy 960x540 %.1f us\n", scene.Views(), copy / 1000);
+      std::printf("  full redraw / memcpy       %10.1f us %8.2f (goal: at most 8) %s\n", full / 1000, full / copy,
+                  full / copy <= 8 ? "met" : "MISSED");
+      std::printf("  focus move / full redraw   %10.1f us %8.3f (goal: at most 0.1) %s\n", move / 1000, move / full,
+                  move / full <= 0.1 ? "met" : "MISSED");
+    }
     std::printf("\nopen-to-flip, in full redraws of the 60-view scene (goal: within 3):\n");
     for (const char* name : {"message_bar_not_available", "help_bar_8_keys", "channel_change_with_events", "channel_change_with_banner", "input_dialog", "confirm_dialog",
                              "key_pad", "volume_bar", "adjustment_bar", "menu_key_column_and_page",
