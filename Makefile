@@ -53,7 +53,10 @@ shots: build
 bench: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=OFF -DTVUI_TESTS=OFF -DTVUI_BENCH=ON >/dev/null
 	@cmake --build build-bench -j $(JOBS)
-	@cd build-bench && for b in bench_*; do echo "== $$b"; ./$$b --benchmark_repetitions=10 --benchmark_report_aggregates_only=true || exit 1; done
+	@cd build-bench && all=$$(date +%s) && for f in $(CURDIR)/bench/*.cpp; do b=bench_$$(basename $$f .cpp); echo "== $$b"; s=$$(date +%s); \
+	  ./$$b || exit 1; \
+	  echo "== $$b took $$(( $$(date +%s) - s )) s (load: $$(cut -d' ' -f1-3 /proc/loadavg))"; done; \
+	  echo "== all benchmarks took $$(( $$(date +%s) - all )) s"
 
 # Each target runs FUZZ_SECONDS on a scratch copy of its corpus; the inputs that
 # reach new code are then merged into fuzz/corpus/<target>/ (seeds and kept

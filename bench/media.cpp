@@ -106,8 +106,7 @@ void ThumbnailAnswerGuiPart(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  if (!benchutil::InitializeInterleaved(argc, argv, 5, 0.1)) return 1;
   benchmark::RegisterBenchmark("cold_listing_10000_photos", ColdListing)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("jpeg_4000x3000_to_960x540", DecodeToScreen)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("jpeg_4000x3000_to_112x84", DecodeToThumbnail)->Unit(benchmark::kMillisecond);
@@ -121,5 +120,5 @@ int main(int argc, char** argv) {
   fs::remove_all(PhotoFolder(), ec);
   fs::remove(Movie(), ec);
   benchmark::Shutdown();
-  return 0;
+  return reporter.ExitStatus();
 }

@@ -1,6 +1,9 @@
 // A console reporter that also keeps the median time (ns) of every benchmark,
 // so that a benchmark's main can print ratios after the run: the "median"
 // aggregate when there are repetitions, else the median of the runs seen.
+// Of a benchmark with repetitions it prints the aggregates and the failed
+// repetitions (which the library leaves out of the aggregates), and it keeps
+// every failure for ExitStatus.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -21,6 +24,9 @@ namespace benchutil {
 class MedianReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
+    std::vector<Run> shown;
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Aggregate || run.error_occurred || run.repetitions <= 1) shown.push_back(run);
     for (const Run& run : runs) {
       const std::string name = run.run_name.args.empty() ? run.run_name.function_name
                                                           : run.run_name.function_name + "/" + run.run_name.args;
@@ -31,13 +37,22 @@ class MedianReporter : public benchmark::ConsoleReporter {
           medians_[name] = ns;
           for (const auto& [key, c] : run.counters) counters_[name][key] = c.value;
         }
-      } else if (!run.error_occurred) {
+      } else if (run.error_occurred) {
+        failed_.push_back(name + ": " + run.error_message);
+      } else {
         samples_[name].push_back(ns);
         if (!medians_.count(name))
           for (const auto& [key, c] : run.counters) counters_[name][key] = c.value;
       }
     }
-    ConsoleReporter::ReportRuns(runs);
+    if (!shown.empty()) ConsoleReporter::ReportRuns(shown);
+  }
+
+  // Prints the failed cases after the results; the program's exit status:
+  // 1 when a case failed, else 0.
+  int ExitStatus() const {
+    for (const std::string& f : failed_) std::printf("FAILED %s\n", f.c_str());
+    return failed_.empty() ? 0 : 1;
   }
 
   // The median of the benchmark `name` (with its arguments, e.g. "BM_Mark/10000"), or 0.
@@ -64,16 +79,24 @@ class MedianReporter : public benchmark::ConsoleReporter {
   std::map<std::string, std::map<std::string, double>> counters_;
   std::map<std::string, double> medians_;
   std::map<std::string, std::vector<double>> samples_;
+  std::vector<std::string> failed_;
 };
 
-// Initialises the library with random interleaving of the repetitions on by
-// default: the machine's speed drifts over seconds, and benchmarks compared
-// by their ratio must see the same drift. A flag given on the command line
+// Initialises the library with the program's defaults: `repetitions`
+// repetitions of every case (MedianReporter prints their aggregates),
+// interleaved at random (the machine's speed drifts over seconds, and
+// benchmarks compared by their ratio must see the same drift), each at least
+// `minSeconds` of CPU time (the library's default, half a second, made ten
+// repetitions of every case last many minutes on a loaded machine; a case's
+// own MinTime or Repetitions still wins). A flag given on the command line
 // wins. Returns false (reported) on an unknown argument.
-inline bool InitializeInterleaved(int argc, char** argv) {
+inline bool InitializeInterleaved(int argc, char** argv, int repetitions, double minSeconds) {
   std::vector<char*> args(argv, argv + argc);
   static char interleave[] = "--benchmark_enable_random_interleaving=true";
-  args.insert(args.begin() + 1, interleave);
+  static char repeat[64], minTime[64];
+  std::snprintf(repeat, sizeof repeat, "--benchmark_repetitions=%d", repetitions);
+  std::snprintf(minTime, sizeof minTime, "--benchmark_min_time=%g", minSeconds);
+  args.insert(args.begin() + 1, {interleave, repeat, minTime});
   int count = static_cast<int>(args.size());
   benchmark::Initialize(&count, args.data());
   return !benchmark::ReportUnrecognizedArguments(count, args.data());

@@ -1,7 +1,6 @@
 #include "ge/fill.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "ge/rows.h"
 
@@ -10,12 +9,9 @@ namespace ge {
 void GenFillRect(const Surface& dst, const Rect& clip, const Rect& r, uint32_t colour) {
   const Rect v = rows::Visible(dst, clip, r);
   if (v.IsEmpty()) return;
-  // Fill one row, then copy it: the C library's copy moves whole cache lines
-  // faster than a plain store loop.
-  uint32_t* first = dst.Row(v.y1) + v.x1;
-  rows::Fill(first, v.W(), Premultiply(colour));
-  const size_t bytes = sizeof(uint32_t) * static_cast<size_t>(v.W());
-  for (int32_t y = v.y1 + 1; y < v.y2; ++y) std::memcpy(dst.Row(y) + v.x1, first, bytes);
+  // Stores only: copying a filled row would read as much as it writes.
+  const uint32_t c = Premultiply(colour);
+  for (int32_t y = v.y1; y < v.y2; ++y) rows::Fill(dst.Row(y) + v.x1, v.W(), c);
 }
 
 void GenBlendRect(const Surface& dst, const Rect& clip, const Rect& r, uint32_t colour) {

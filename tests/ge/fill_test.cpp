@@ -153,6 +153,27 @@ TEST(Fill, ClipsAtEveryEdge) {
       }
 }
 
+// Opaque fills of rows longer than the wide stores, at every start within
+// a 16-byte line and widths up to past four lines, whole rows included:
+// exactly the rectangle's pixels take the colour, and its neighbours keep theirs.
+TEST(Fill, WideRowsAtEveryStartAndWidth) {
+  const uint32_t c = Pixel(10, 20, 30, 255), under = Pixel(1, 2, 3, 4);
+  for (int32_t x1 = 0; x1 < 4; ++x1)
+    for (int32_t w = 0; w <= 70; ++w) {
+      GuardedSurface s(80, 3, under);
+      GenFillRect(s.View(), s.Bounds(), {x1, 1, x1 + w, 2}, c);
+      ASSERT_TRUE(s.GuardsIntact()) << x1 << " " << w;
+      for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 80; ++x)
+          ASSERT_EQ(s.At(x, y), y == 1 && x >= x1 && x < x1 + w ? c : under) << x1 << " " << w << ": " << x << "," << y;
+    }
+  GuardedSurface s(80, 3, under);
+  GenFillRect(s.View(), s.Bounds(), s.Bounds(), c);
+  ASSERT_TRUE(s.GuardsIntact());
+  for (int32_t y = 0; y < 3; ++y)
+    for (int32_t x = 0; x < 80; ++x) ASSERT_EQ(s.At(x, y), c) << x << "," << y;
+}
+
 TEST(Gradient, CornersAreExactAndTheInsideInterpolates) {
   const Corners c{Pixel(255, 0, 0, 255), Pixel(0, 255, 0, 255), Pixel(0, 0, 255, 255), Pixel(255, 255, 255, 255)};
   GuardedSurface s(7, 5);
