@@ -198,14 +198,19 @@ TEST_F(FullGuideTest, NoChannelNameRunsUnderTheColumnsScrollMark) {
   ASSERT_NE(mark, nullptr);
   ASSERT_TRUE(mark->OnGetEnabled()) << "the set has more channels than rows";
   const kv::Rect at = mark->GetAbsoluteBounds();
-  int names = 0;
+  int names = 0, onMarks = 0;
   for (const Core::SeenText& t : SeenTexts()) {
     if (t.where.find("ListForm::EPGChannelItem") == std::string::npos || t.ink.IsEmpty()) continue;
     if (t.ink.x1 < g->Column.GetAbsoluteBounds().x1 + 50) continue;  // the numbers
     ++names;
+    if (t.ink.y2 <= at.y1 || at.y2 <= t.ink.y1) continue;
+    ++onMarks;
     EXPECT_LE(t.ink.x2, at.x1) << "\"" << t.text << "\" runs under the scroll mark";
   }
   EXPECT_GE(names, 8);
+  EXPECT_EQ(onMarks, 1) << "the mark stands on the last row";
+  // The rows above the marks keep the whole width for their names.
+  EXPECT_TRUE(Sees("Metro HD")) << SeenList();
 }
 
 // A screen opened over the guide takes the keys: the guide's focused

@@ -193,11 +193,20 @@ void EPGChannelItem::Refresh() {
   PlaceName();
 }
 
+void EPGChannelItem::OnSetBounds(kv::Rect bounds) {
+  ColumnRow::OnSetBounds(bounds);
+  PlaceName();
+}
+
 void EPGChannelItem::PlaceName() {
-  // The name ends clear of the column at the row's right end, where the
-  // focused row's arrow and the list's scroll marks stand, in every row.
+  // The name runs to the row's end, short of the focused row's arrow, and in
+  // the row that the list's scroll marks stand on, short of the marks.
   const kv::Rect b = Bounds();
-  const int32_t right = b.W() - 20;
+  int32_t right = arrow_.IsVisible() ? b.W() - 18 : b.W() - 4;
+  if (const auto* list = kv::Cast<PagedList>(Owner())) {
+    const kv::Rect marks = list->MarksArea();
+    if (b.y1 < marks.y2 && marks.y1 < b.y2) right = std::min(right, marks.x1 - b.x1 - 4);
+  }
   TextView().OnSetBounds({70, 0, std::max(70, right), b.H()});
 }
 

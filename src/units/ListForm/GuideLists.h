@@ -61,6 +61,8 @@ class EPGChannelItem : public ColumnRow {
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;
   void Refresh() override;
+  // A move places the name again: the row on the list's marks keeps it clear of them.
+  void OnSetBounds(kv::Rect bounds) override;
   // Focused (with the arrow) only while the column takes the keys.
   int32_t GetCtrlState() override;
   void RefreshCtrlState(int32_t state) override;

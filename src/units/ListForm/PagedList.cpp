@@ -39,11 +39,16 @@ void PagedList::SetMarks(const Resources::BitmapId& prev, const Resources::Bitma
   next_.OnSetEnabledBitmap(Resources::LoadResource(next));
 }
 
+kv::Rect PagedList::MarksArea() const {
+  const kv::Rect b = Bounds();
+  return {b.W() - 40, b.H() - 14, b.W() - 4, b.H() - 2};
+}
+
 void PagedList::Refresh() {
   ListClass::Refresh();
-  const kv::Rect b = Bounds();
-  prev_.OnSetBounds(prev_.Bounds().MoveTo({b.W() - 40, b.H() - 14}));
-  next_.OnSetBounds(next_.Bounds().MoveTo({b.W() - 20, b.H() - 14}));
+  const kv::Rect m = MarksArea();
+  prev_.OnSetBounds(prev_.Bounds().MoveTo({m.x1, m.y1}));
+  next_.OnSetBounds(next_.Bounds().MoveTo({m.x1 + 20, m.y1}));
 }
 
 // A column's text ends in an ellipsis where the row's font makes it wider

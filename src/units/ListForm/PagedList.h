@@ -30,6 +30,9 @@ class PagedList : public ListClass {
   // The engine's layout, then the previous mark at (width - 40, height - 14)
   // and the next one at (width - 20, height - 14).
   void Refresh() override;
+  // Where the two marks stand, in the list's own coordinates: a row whose
+  // box reaches it keeps its texts clear of it.
+  kv::Rect MarksArea() const;
 
  protected:
   // The marks' bitmaps (EPG_ListScrollUp / Down unless a kind sets others).
