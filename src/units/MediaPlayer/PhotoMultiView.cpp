@@ -42,7 +42,7 @@ constexpr uint16_t kPictureFailed = 2;
 constexpr kv::Color kTextColour{240, 240, 240, 255};
 // Between the header's rule (y 90) and the status line's (y 460), centred:
 // the page arrows at both ends, the cells between them.
-constexpr kv::Rect kGridBounds{38, 96, 922, 460};
+constexpr kv::Rect kGridBounds{50, 96, 910, 460};
 
 kv::String Text(const kv::MultiTextId& id) { return kv::GetVariantOfString(id); }
 kv::String Text(const kv::TextId& id) { return kv::LoadString(id); }
