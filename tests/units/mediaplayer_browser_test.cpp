@@ -597,6 +597,46 @@ TEST_F(MediaListViewTest, TheMusicPanelShowsArtistAlbumGenreAndTheFocusComesBack
   EXPECT_EQ(Find<MusicListView>(), nullptr);
 }
 
+// The music panel's edges: the preview inside one thin border (nothing more
+// around it), its picture filling the border to the corners, and the
+// information panel's rim as thin on its sides as on a small panel.
+TEST_F(MediaListViewTest, TheMusicPanelHasCleanEdges) {
+  StickOf({"a.wav", "b.wav"});
+  MusicListView* v = OpenBrowser<MusicListView>();
+  ASSERT_NE(v, nullptr);
+  Run(2000);
+  Settle();
+  ASSERT_EQ(FocusedText(&v->List()), "a.wav");
+  ASSERT_TRUE(v->IsPreviewShown());
+  const auto px = [&](int32_t x, int32_t y) { return Osd().Row(y)[x]; };
+  const auto light = [&](int32_t x, int32_t y) { return (px(x, y) >> 16 & 0xFF) > 150; };
+  // The preview stands at (560, 100) to (880, 280) with a light 2-pixel
+  // border round it: 3 and 4 pixels out is the dark backdrop again.
+  // (The stick's question stands over the middle of the screen.)
+  EXPECT_TRUE(light(560 - 1, 150));
+  for (int32_t d : {3, 4}) {
+    EXPECT_FALSE(light(560 - d, 150)) << d;
+    EXPECT_FALSE(light(880 + d - 1, 150)) << d;
+    EXPECT_FALSE(light(720, 100 - d)) << d;
+    EXPECT_FALSE(light(720, 280 + d - 1)) << d;
+  }
+  // The default picture (a plain gradient from top to bottom round its
+  // mark) reaches the border's corners.
+  EXPECT_EQ(px(562, 102), px(720, 102));
+  EXPECT_EQ(px(877, 277), px(720, 277));
+  // The information panel (540, 290) to (900, 436): a rim of at most 3
+  // pixels on its left and right sides, as on its top.
+  int32_t left = 0, right = 0, top = 0;
+  for (int32_t i = 0; i < 12; ++i) {
+    left += light(540 + i, 363);
+    right += light(899 - i, 363);
+    top += light(720, 290 + i);
+  }
+  EXPECT_LE(left, 3);
+  EXPECT_LE(right, 3);
+  EXPECT_LE(top, 3);
+}
+
 // --- The thumbnail grid -----------------------------------------------------------------------
 
 TEST_F(MediaListViewTest, TheGridPagesTwentyNinePhotosAndIsBusyWhileItWaits) {
