@@ -791,6 +791,9 @@ TEST_F(PslTest, FileSizeAndDeleteOnAStick) {
   EXPECT_NE(XPM_Get_File_Size("/mnt/usb2/del.jpg", &size), XPM_OK);
   ASSERT_EQ(XPM_Delete_File("/mnt/usb1/del.jpg"), XPM_OK);
   EXPECT_FALSE(fs::exists(Media("usb/S/del.jpg")));
+  // A file that is not there is an answer, not a failure.
+  EXPECT_EQ(XPM_Get_File_Size("/mnt/usb1/del.jpg", &size), XPM_ERR_NOT_FOUND);
+  EXPECT_EQ(XPM_Delete_File("/mnt/usb1/del.jpg"), XPM_ERR_NOT_FOUND);
 }
 
 TEST_F(PslTest, MediaSourceAndDisplayWindow) {

@@ -126,7 +126,7 @@ class ListDraw2Test : public MediaTest {
          [=, this] { return Open(kv::New<MediaContentList>(), {20, 20, 420, 300}, 0, 0, screen, Host(WinIDs::WIN_ID_MovieListView)); }},
         {"media-music", [=, this] { return Open(kv::New<BGMList>(), {20, 20, 420, 200}); }},
         {"media-devices", [=, this] { return Open(kv::New<MediumDeviceList>(), {20, 20, 460, 150}); }},
-        {"media-servers", [=, this] { return Open(kv::New<MediaServerList>(), {20, 20, 520, 234}); }},
+        {"media-servers", [=, this] { return Open(kv::New<MediaServerList>(), {20, 20, 630, 234}); }},
         {"photo-grid",
          [=, this] {
            return Open(kv::New<PhotoGridView>(), {0, 0, 900, 400}, 0, 0, {30, 60, 930, 470},

@@ -226,7 +226,7 @@ TEST_F(MediaListsTest, ANinthServerStaysUncheckedAndACheckedOneUnregistersAtOnce
   Bridge()->GetMediaServerList();
   ASSERT_EQ(Bridge()->GetMediaServerCount(), 9);
   for (int i = 0; i < 8; ++i) EXPECT_TRUE(Bridge()->RegisterMediaServer(i));
-  auto* l = OpenMedia(kv::New<MediaServerList>(), {20, 20, 520, 234});
+  auto* l = OpenMedia(kv::New<MediaServerList>(), {20, 20, 630, 234});
   ASSERT_EQ(Rows(l).size(), 8u);
   auto* first = Row<MediaServerListItem>(l, 0);
   EXPECT_TRUE(first->IsChecked);

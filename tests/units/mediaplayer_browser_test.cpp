@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "ge/surface.h"
+#include "focus_look.h"
 #include "media_fixture.h"
 #include "runtime/auto_object.h"
 #include "runtime/text.h"
+#include "units/Button/ButtonClass.h"
+#include "units/Cursor/FocusFrame.h"
 #include "units/Events/StatusEvent.h"
 #include "units/MainApp/ActiveApp.h"
 #include "units/MainApp/Root.h"
@@ -204,6 +207,51 @@ TEST_F(MediaBrowserTest, WithoutSourcesTheKindMenuIsDisabledAndTheDialogShowsThe
   EXPECT_EQ(Find<MediaDeviceSelectDialog>(), nullptr);
   EXPECT_EQ(BarType(), 7);
   EXPECT_EQ(Source(), tv);
+}
+
+// Share of the pixels of `box` that are pale (the focus bar of a grey row).
+double PaleShare(const ge::Surface& osd, const kv::Rect& box) {
+  int64_t pale = 0;
+  for (int32_t y = box.y1; y < box.y2; ++y)
+    for (int32_t x = box.x1; x < box.x2; ++x) {
+      const uint32_t p = osd.Row(y)[x];
+      pale += (p & 0xFF) >= 150 && (p >> 8 & 0xFF) >= 150 && (p >> 16 & 0xFF) >= 150 ? 1 : 0;
+    }
+  return static_cast<double>(pale) / (static_cast<double>(box.W()) * box.H());
+}
+
+// With no medium the focused Photo button is as disabled as Video and
+// Music: it wears the pale bar of a focused grey row, not the blue focus
+// bar; with a stick it is the focused, enabled button again.
+TEST_F(MediaBrowserTest, WithoutSourcesTheFocusedPhotoButtonReadsAsDisabled) {
+  Nms()->OpenWithValue(&USBMediaPlayerMenu::StaticClass(), 0);
+  Settle();
+  USBMediaPlayerMenu* menu = Find<USBMediaPlayerMenu>();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->OnGetFocus(), &menu->ButtonAt(0));
+  const kv::Rect photo = menu->ButtonAt(0).GetAbsoluteBounds();
+  EXPECT_LT(apptest::FocusBlueShare(Osd(), photo), 0.1);
+  EXPECT_GT(PaleShare(Osd(), photo), 0.5);
+  bool seen = false;
+  for (const Core::SeenText& t : SeenTexts())
+    if (t.text == "Photo") {
+      seen = true;
+      EXPECT_TRUE(t.Readable()) << t.Describe();
+    }
+  EXPECT_TRUE(seen) << SeenList();
+  // Down takes the pale bar to Video.
+  Press("down");
+  Settle();
+  EXPECT_LT(PaleShare(Osd(), photo), 0.1);
+  EXPECT_GT(PaleShare(Osd(), menu->ButtonAt(1).GetAbsoluteBounds()), 0.5);
+  Press("exit");
+  Settle();
+  StickOf({"a.jpg"});
+  Nms()->OpenWithValue(&USBMediaPlayerMenu::StaticClass(), 0);
+  Settle();
+  menu = Find<USBMediaPlayerMenu>();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), &menu->ButtonAt(0)));
 }
 
 TEST_F(MediaBrowserTest, TwoSourcesShowTheDialogWhichRefreshesOnAPlugAndOpensTheChosenOne) {
@@ -549,6 +597,46 @@ TEST_F(MediaListViewTest, TheMusicPanelShowsArtistAlbumGenreAndTheFocusComesBack
   EXPECT_EQ(Find<MusicListView>(), nullptr);
 }
 
+// The music panel's edges: the preview inside one thin border (nothing more
+// around it), its picture filling the border to the corners, and the
+// information panel's rim as thin on its sides as on a small panel.
+TEST_F(MediaListViewTest, TheMusicPanelHasCleanEdges) {
+  StickOf({"a.wav", "b.wav"});
+  MusicListView* v = OpenBrowser<MusicListView>();
+  ASSERT_NE(v, nullptr);
+  Run(2000);
+  Settle();
+  ASSERT_EQ(FocusedText(&v->List()), "a.wav");
+  ASSERT_TRUE(v->IsPreviewShown());
+  const auto px = [&](int32_t x, int32_t y) { return Osd().Row(y)[x]; };
+  const auto light = [&](int32_t x, int32_t y) { return (px(x, y) >> 16 & 0xFF) > 150; };
+  // The preview stands at (560, 100) to (880, 280) with a light 2-pixel
+  // border round it: 3 and 4 pixels out is the dark backdrop again.
+  // (The stick's question stands over the middle of the screen.)
+  EXPECT_TRUE(light(560 - 1, 150));
+  for (int32_t d : {3, 4}) {
+    EXPECT_FALSE(light(560 - d, 150)) << d;
+    EXPECT_FALSE(light(880 + d - 1, 150)) << d;
+    EXPECT_FALSE(light(720, 100 - d)) << d;
+    EXPECT_FALSE(light(720, 280 + d - 1)) << d;
+  }
+  // The default picture (a plain gradient from top to bottom round its
+  // mark) reaches the border's corners.
+  EXPECT_EQ(px(562, 102), px(720, 102));
+  EXPECT_EQ(px(877, 277), px(720, 277));
+  // The information panel (540, 290) to (900, 436): a rim of at most 3
+  // pixels on its left and right sides, as on its top.
+  int32_t left = 0, right = 0, top = 0;
+  for (int32_t i = 0; i < 12; ++i) {
+    left += light(540 + i, 363);
+    right += light(899 - i, 363);
+    top += light(720, 290 + i);
+  }
+  EXPECT_LE(left, 3);
+  EXPECT_LE(right, 3);
+  EXPECT_LE(top, 3);
+}
+
 // --- The thumbnail grid -----------------------------------------------------------------------
 
 TEST_F(MediaListViewTest, TheGridPagesTwentyNinePhotosAndIsBusyWhileItWaits) {
@@ -574,6 +662,44 @@ TEST_F(MediaListViewTest, TheGridPagesTwentyNinePhotosAndIsBusyWhileItWaits) {
   Press("quick");
   Settle();
   EXPECT_NE(Wm()->FindForm(WinIDs::WIN_ID_QuickMenu), nullptr);
+}
+
+// A full page: the fourth row's cells and the focus frame on them show whole
+// above the status line's rule (y 460), as the first row's do, and the
+// status line under them reads whole.
+TEST_F(MediaListViewTest, TheGridsFourthRowShowsWholeAboveTheStatusLine) {
+  ManyPictures("Stick", 22);
+  Plug("Stick");
+  W()->OnSetPhotoBrowseMode(0);
+  PhotoMultiView* grid = OpenBrowser<PhotoMultiView>();
+  ASSERT_NE(grid, nullptr);
+  Run(3000);
+  Settle();
+  // The picture of the focused cell with its frame, relative to the cell.
+  auto focusedCell = [&](kv::Rect& at) {
+    auto* cell = kv::Cast<::Button::ButtonClass>(grid->Grid().OnGetFocus());
+    std::vector<uint32_t> px;
+    if (!cell || !cell->OnGetFocusFrame()) return px;
+    at = cell->GetAbsoluteBounds();
+    const kv::Rect frame = cell->OnGetFocusFrame()->GetAbsoluteBounds();
+    EXPECT_TRUE(frame.Contains(at)) << "the frame covers its cell";
+    for (int32_t y = frame.y1; y < frame.y2; ++y)
+      for (int32_t x = frame.x1; x < frame.x2; ++x) px.push_back(Osd().Row(y)[x]);
+    return px;
+  };
+  kv::Rect first, fourth;
+  const std::vector<uint32_t> top = focusedCell(first);
+  ASSERT_FALSE(top.empty());
+  Press("down", 3);
+  Run(500);
+  const std::vector<uint32_t> bottom = focusedCell(fourth);
+  EXPECT_EQ(fourth.x1, first.x1);
+  EXPECT_GT(fourth.y1, first.y1);
+  EXPECT_LE(fourth.y2, 460);
+  EXPECT_TRUE(bottom == top) << "the fourth row's cell and frame differ from the first row's";
+  EXPECT_EQ(grid->PositionText().ToUtf8(), "22/22");
+  EXPECT_TRUE(Sees("22/22")) << SeenList();
+  EXPECT_TRUE(Sees("p21.jpg")) << SeenList();
 }
 
 // The photo viewer paints the whole screen opaque (a black background under
@@ -666,14 +792,14 @@ TEST_F(MediaListViewTest, GridThumbnailsStandUprightAndFillTheirCells) {
     return out;
   };
   constexpr uint32_t kRed = 0x0000C8, kBlue = 0xC80000, kGreen = 0x00C800;  // red in the low byte
-  ASSERT_EQ(cells[1].W(), 112);
-  ASSERT_EQ(cells[1].H(), 84);
-  // 63 x 84 in the middle of 112 x 84: bars of 24 pixels at each side.
-  EXPECT_EQ(at(cells[1], 56, 10), kRed);
-  EXPECT_EQ(at(cells[1], 56, 74), kBlue);
-  EXPECT_EQ(at(cells[1], 12, 42), 0u);
-  EXPECT_EQ(at(cells[1], 100, 42), 0u);
-  for (const auto& [x, y] : {std::pair{4, 4}, {107, 4}, {4, 79}, {107, 79}, {56, 42}})
+  ASSERT_EQ(cells[1].W(), 104);
+  ASSERT_EQ(cells[1].H(), 78);
+  // 58 x 78 in the middle of 104 x 78: bars of 23 pixels at each side.
+  EXPECT_EQ(at(cells[1], 52, 10), kRed);
+  EXPECT_EQ(at(cells[1], 52, 68), kBlue);
+  EXPECT_EQ(at(cells[1], 12, 39), 0u);
+  EXPECT_EQ(at(cells[1], 92, 39), 0u);
+  for (const auto& [x, y] : {std::pair{4, 4}, {99, 4}, {4, 73}, {99, 73}, {52, 39}})
     EXPECT_EQ(at(cells[2], x, y), kGreen) << x << "," << y;
 }
 

@@ -247,6 +247,52 @@ TEST_F(WallpaperPagesTest, SetupPageWrapsItsColumnAndStartsTheFrameFromItsButton
   EXPECT_EQ(Frame(), nullptr);
 }
 
+// Live TV's banner of the channel on screen goes when the photo frame or a
+// wallpaper page opens over it (each by a state change, as the gallery's
+// scene opens them): the frame shows the media input, the pages the
+// wallpaper, neither the channel the banner names.
+TEST_F(WallpaperPagesTest, NoTunerBannerOverTheFrameOrTheWallpaperPages) {
+  auto bannerTexts = [&] {
+    size_t n = 0;
+    for (const Core::SeenText& t : SeenTexts()) n += t.where.find("NonMenuSystem::InfoBanner") != std::string::npos;
+    return n;
+  };
+  auto channelBanner = [&] {
+    Press("ch+");
+    for (int i = 0; i < 10 && !bannerTexts(); ++i) Run(500);
+    return bannerTexts();
+  };
+  ASSERT_GT(channelBanner(), 0u) << SeenList();
+  kv::Persistent<PhotoFrame> frame{OpenFrame()};
+  ASSERT_NE(frame, nullptr);
+  Run(500);
+  EXPECT_EQ(bannerTexts(), 0u) << SeenList();
+  EXPECT_EQ(At(240, 135), kRed);
+  EXPECT_EQ(At(720, 135), kBlue);
+  Press("exit");
+  Settle();
+  ASSERT_EQ(Frame(), nullptr);
+  ASSERT_GT(channelBanner(), 0u) << SeenList();
+  kv::Persistent<PhotoFrameEdit> edit{OpenPage<PhotoFrameEdit>()};
+  ASSERT_NE(edit, nullptr);
+  Run(500);
+  EXPECT_EQ(bannerTexts(), 0u) << SeenList();
+  Press("exit");
+  Settle();
+  ASSERT_GT(channelBanner(), 0u) << SeenList();
+  kv::Persistent<PhotoFrameSetup> setup{OpenSetup()};
+  ASSERT_NE(setup, nullptr);
+  Run(500);
+  EXPECT_EQ(bannerTexts(), 0u) << SeenList();
+  // The next key still answers: Start shows the frame, still without it.
+  Press("right");
+  Press("ok");
+  Run(500);
+  Settle();
+  EXPECT_NE(Frame(), nullptr);
+  EXPECT_EQ(bannerTexts(), 0u) << SeenList();
+}
+
 TEST_F(WallpaperPagesTest, BackLeavesForThePreferencesAndGivesTheSourceBack) {
   const int32_t before = W()->GetCurrentSource(0);
   kv::Persistent<PhotoFrameSetup> page{OpenSetup()};

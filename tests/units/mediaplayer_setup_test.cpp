@@ -116,6 +116,34 @@ TEST_F(RendererSetupTest, MaximumVolumeByArrowsAndDigitsReachesTheSettingsFile) 
   EXPECT_EQ(Data()->GetInteger(MainApp::KEY_MAX_VOLUME_SETUP), 99);
 }
 
+// Digits typed on the maximum-volume row show in the entry's cells as they
+// are typed, and the value the entry gave shows on the row after it.
+TEST_F(RendererSetupTest, MaximumVolumeDigitsShowAsTypedAndTheValueAfter) {
+  kv::Persistent<MediaRenderSetupMenu> page{OpenPage<MediaRenderSetupMenu>(5)};
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(Focused(), page->MaxVolume());
+  EXPECT_TRUE(Sees("50")) << SeenList();
+  Press("7");
+  EXPECT_TRUE(Sees("7")) << SeenList();
+  EXPECT_FALSE(Sees("50")) << SeenList();
+  Press("0");
+  EXPECT_TRUE(Sees("7")) << SeenList();
+  EXPECT_TRUE(Sees("0")) << SeenList();
+  Press("ok");
+  Run(100);
+  EXPECT_TRUE(Sees("70")) << SeenList();
+  // A leading zero shows as typed; the third digit ends the entry.
+  Press("0");
+  Press("4");
+  EXPECT_TRUE(Sees("0")) << SeenList();
+  EXPECT_TRUE(Sees("4")) << SeenList();
+  EXPECT_FALSE(Sees("70")) << SeenList();
+  Press("2");
+  Run(100);
+  EXPECT_TRUE(Sees("42")) << SeenList();
+  EXPECT_EQ(Skin()->OnGetMax_Volume_Setup(), 42);
+}
+
 // Back from the page on its maximum-volume row: the page goes and its keys
 // ("Input", "Edit") go with it from the help bar; the next key answers.
 TEST_F(RendererSetupTest, BackFromThePageTakesItsHelpKeysAlong) {

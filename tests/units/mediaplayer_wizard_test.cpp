@@ -9,6 +9,7 @@
 
 #include "menusystem_support.h"
 #include "platform/psl/psl.h"
+#include "strings/MediaPlayerSetup.h"
 #include "units/Constants/Constants.h"
 #include "units/ListForm/MediaLists.h"
 #include "units/MediaPlayer/RendererDialogs.h"
@@ -17,6 +18,7 @@
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/Structures/RefHolders.h"
+#include "units/Views/Text.h"
 
 namespace menutest {
 namespace {
@@ -344,6 +346,43 @@ TEST_F(RendererWizardTest, ServerDialogOpensDirectlyAndDoneReturnsToThePlayerSet
   Key("ok");
   EXPECT_FALSE(dialog->IsOpen());
   EXPECT_NE(Shown<MediaPlayerSetupMenu>(), nullptr);
+}
+
+// The server list's three column heads show whole in each menu language,
+// each over its own column.
+TEST_F(RendererWizardTest, ServerDialogColumnHeadsShowWholeInEveryLanguage) {
+  for (int32_t lang : {0, 1, 2}) {
+    SCOPED_TRACE(lang);
+    Skin()->OnSetMenuLanguage(lang);
+    Run(100);
+    Settle();
+    kv::Persistent<MediaServerSetupDialog> dialog{OpenScreen<MediaServerSetupDialog>()};
+    ASSERT_NE(dialog, nullptr);
+    Run(100);
+    const std::vector<Core::SeenText> seen = SeenTexts();
+    std::vector<kv::Rect> boxes;
+    for (const kv::MultiTextId* id :
+         {&MediaPlayerSetup::SID_DEVICE_NAME, &MediaPlayerSetup::SID_MAC_ADDRESS, &MediaPlayerSetup::SID_WAKE_ON_LAN}) {
+      const std::string head = kv::GetVariantOfString(*id).ToUtf8();
+      EXPECT_TRUE(Sees(head)) << head << "\n" << SeenList();
+      for (const Core::SeenText& t : seen)
+        if (t.text == head && t.where.find("MediaServerSetupDialog") != std::string::npos) {
+          boxes.push_back(t.ink);
+          // Not shortened to an ellipsis to fit its column.
+          auto* view = kv::Cast<Views::Text>(const_cast<Core::View*>(t.view));
+          ASSERT_NE(view, nullptr);
+          const ge::TextLayout layout = view->GetLayout();
+          ASSERT_EQ(layout.lines.size(), 1u) << t.Describe();
+          EXPECT_FALSE(layout.lines[0].ellipsis) << t.Describe();
+        }
+    }
+    ASSERT_EQ(boxes.size(), 3u) << SeenList();
+    EXPECT_LT(boxes[0].x2, boxes[1].x1);
+    EXPECT_LT(boxes[1].x2, boxes[2].x1);
+    Key("exit");
+    ASSERT_EQ(Shown<MediaServerSetupDialog>(), nullptr);
+  }
+  Skin()->OnSetMenuLanguage(0);
 }
 
 TEST_F(RendererWizardTest, DialogsOpenedFiftyTimesLeaveNothingBehind) {

@@ -21,6 +21,7 @@
 #include "platform/xpm/xpm_event_ids.h"
 #include "platform/xpm/xpm_events.h"
 #include "platform/xpm/xpm_record.h"
+#include "platform/xpm/xpm_settings.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 
@@ -793,7 +794,9 @@ int32_t XPM_Delete_File(const char* path) {
   REC_ENTER("XPM_Delete_File", sim::Args(path));
   const std::string file = DiskFile(*tv, w, path, kCall);
   std::error_code ec;
-  if (file.empty() || !std::filesystem::is_regular_file(file, ec)) return XPM_ERR_INVALID_PARAM;
+  if (file.empty()) return XPM_ERR_INVALID_PARAM;
+  if (!std::filesystem::exists(file, ec)) return XPM_ERR_NOT_FOUND;
+  if (!std::filesystem::is_regular_file(file, ec)) return XPM_ERR_INVALID_PARAM;
   return std::filesystem::remove(file, ec) ? XPM_OK : XPM_ERR_FAILED;
 }
 
@@ -803,6 +806,7 @@ int32_t XPM_Get_File_Size(const char* path, uint64_t* size) {
   const std::string file = DiskFile(*tv, w, path, kCall);
   std::error_code ec;
   if (file.empty()) return XPM_ERR_INVALID_PARAM;
+  if (!std::filesystem::exists(file, ec)) return XPM_ERR_NOT_FOUND;
   const uintmax_t n = std::filesystem::file_size(file, ec);
   if (ec) return XPM_ERR_FAILED;
   *size = n;

@@ -196,6 +196,8 @@ int32_t XPM_CheckUSB_Space(const char* mountPoint, uint64_t* total, uint64_t* fr
 int32_t XPM_USB_Format_Start(void);
 int32_t XPM_USB_Test(void);
 int32_t XPM_USB_Test_Abort(void);
+// A path on a medium where no file is answers XPM_ERR_NOT_FOUND (a companion
+// file looked for may well not exist); a path on no medium is refused.
 int32_t XPM_Delete_File(const char* path);
 int32_t XPM_Get_File_Size(const char* path, uint64_t* size);
 

@@ -1,5 +1,6 @@
 // The media browser's icons and pictures: light glyphs on the media
 // panel's blue, drawn by one small set of helpers.
+#include "ge/fill.h"
 #include "resources/bitmaps/paint.h"
 #include "units/Bitmaps/BrowserBitmaps.h"
 #include "units/Resources/Bitmap.h"
@@ -51,11 +52,14 @@ void MarkGlyph(const ge::Surface& s, Mark m, PointF c, float r, kv::Color colour
   }
 }
 
+// The browse lists' preview pictures fill their frame to its corners: the
+// border round the preview is their edge.
 void Picture(Resources::Bitmap& bm, Mark m, bool folder) {
   const ge::Surface s = bm.GetFrameSurface(0);
   const Box b = Size(s);
-  RoundRect(s, Whole(s), 8, Palette::MediaTop, Palette::MediaBottom);
-  RoundRectRim(s, Whole(s), 8, 1.5f, Palette::PanelRim);
+  const ge::Rect all = s.Bounds();
+  const uint32_t top = Palette::MediaTop.ToWord(), bottom = Palette::MediaBottom.ToWord();
+  ge::GenFillGradient(s, all, all, {top, top, bottom, bottom});
   if (folder) {
     const int32_t x = static_cast<int32_t>(b.w * 0.3f), y = static_cast<int32_t>(b.h * 0.2f);
     ge::Surface inner = s;

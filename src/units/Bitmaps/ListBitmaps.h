@@ -50,7 +50,7 @@ extern const Resources::BitmapId RecordStatusStop;
 
 namespace MediaPlayer {
 // The folder icon of media rows (22 x 18) and the photo grid's cell
-// pictures (112 x 84): folder, photo without its thumbnail yet, broken.
+// pictures (104 x 78): folder, photo without its thumbnail yet, broken.
 extern const Resources::BitmapId ListFolderBlue;
 extern const Resources::BitmapId ThumbnailFolder;
 extern const Resources::BitmapId ThumbnailPhoto;

@@ -287,7 +287,7 @@ void GridView::OnSetDataSource(ListDataSource* source) {
 // --- Photo grid -----------------------------------------------------------------------
 
 PhotoGridItem::PhotoGridItem() {
-  OnSetBounds({0, 0, 112, 84});
+  OnSetBounds({0, 0, kCellWidth, kCellHeight});
   OnSetFocused_BackgroundBitmap(nullptr);
   TextView().OnSetVisible(false);
   image_.OnSetBitmap(Resources::LoadResource(MediaPlayer::ThumbnailPhoto));
@@ -316,7 +316,7 @@ void PhotoGridItem::Refresh() {
   ListItem::Refresh();
   TextView().OnSetVisible(false);
   const kv::Rect b = Bounds();
-  const int32_t w = std::min(b.W(), 112), h = std::min(b.H(), 84);
+  const int32_t w = std::min(b.W(), kCellWidth), h = std::min(b.H(), kCellHeight);
   image_.OnSetBounds(kv::Rect{0, 0, w, h}.MoveTo({(b.W() - w) / 2, (b.H() - h) / 2}));
 }
 

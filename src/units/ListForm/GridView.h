@@ -86,6 +86,10 @@ class GridView : public Primitives::KeyRoutingListForm {
 class PhotoGridItem : public MediaListItem {
   KV_CLASS(ListForm, PhotoGridItem, MediaListItem)
  public:
+  // A 4:3 cell: four rows of them with the grid's offsets and gaps take
+  // 354 pixels, seven columns with the page arrows at both ends 860.
+  static constexpr int32_t kCellWidth = 104;
+  static constexpr int32_t kCellHeight = 78;
   PhotoGridItem();
   // A folder or photo picture until the thumbnail comes.
   void OnSetIsFolder(bool folder) override;

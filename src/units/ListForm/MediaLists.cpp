@@ -49,7 +49,8 @@ namespace {
 using namespace keys;
 
 constexpr int32_t kPreviewMode = 4;
-constexpr int32_t kArrowsX = 440;
+// The scroll arrows stand this far in from the list's right end.
+constexpr int32_t kArrowsInset = 60;
 
 // The courier of item i of the folder (null: still loading).
 kv::Object* MediaCourier(Media::MediaItem* item, int32_t i) {
@@ -465,8 +466,9 @@ MediaSetupList::MediaSetupList() {
 
 void MediaSetupList::Refresh() {
   ListClass::Refresh();
-  up_.OnSetBounds(up_.Bounds().MoveTo({kArrowsX, -4}));
-  down_.OnSetBounds(down_.Bounds().MoveTo({kArrowsX, Bounds().H() - 16}));
+  const int32_t x = Bounds().W() - kArrowsInset;
+  up_.OnSetBounds(up_.Bounds().MoveTo({x, -4}));
+  down_.OnSetBounds(down_.Bounds().MoveTo({x, Bounds().H() - 16}));
 }
 
 MediumDeviceList::MediumDeviceList() {
@@ -488,7 +490,7 @@ void MediumDeviceList::DoOnActivateOption(kv::Object* /*sender*/) {
 }
 
 MediaServerListItem::MediaServerListItem() {
-  OnSetBounds({0, 0, 500, 25});
+  OnSetBounds({0, 0, kRowWidth, 25});
   OnSetTextAlignH(0);
   TextView().OnSetEllipsis(true);
   for (Views::Text* t : {&address_, &wol_}) {
@@ -505,9 +507,9 @@ void MediaServerListItem::Refresh() {
   ListItem::Refresh();
   const int32_t h = Bounds().H();
   check_.OnSetBounds(kv::Rect{0, 0, 20, 20}.MoveTo({5, (h - 20) / 2}));
-  TextView().OnSetBounds({32, 0, 222, h});
-  address_.OnSetBounds({226, 0, 400, h});
-  wol_.OnSetBounds({404, 0, std::max(404, Bounds().W()), h});
+  TextView().OnSetBounds({kNameX, 0, kAddressX - kColumnGap, h});
+  address_.OnSetBounds({kAddressX, 0, kWakeX - kColumnGap, h});
+  wol_.OnSetBounds({kWakeX, 0, std::max(kWakeX, Bounds().W()), h});
 }
 
 void MediaServerListItem::OnSetIsChecked(bool on) {
@@ -549,10 +551,11 @@ MediaServerList::MediaServerList() {
   // The table behind the rows: eight row bands and three column lines.
   for (int32_t r = 0; r < 8; ++r) {
     rows_[r].OnSetColor(Colors::StandardBgColor);
-    rows_[r].OnSetBounds({0, r * 27, 500, r * 27 + 25});
+    rows_[r].OnSetBounds({0, r * 27, MediaServerListItem::kRowWidth, r * 27 + 25});
     Add(&rows_[r]);
   }
-  const int32_t x[3] = {30, 222, 400};
+  const int32_t x[3] = {MediaServerListItem::kNameX - 2, MediaServerListItem::kAddressX - MediaServerListItem::kColumnGap,
+                        MediaServerListItem::kWakeX - MediaServerListItem::kColumnGap};
   for (int32_t k = 0; k < 3; ++k) {
     columns_[k].OnSetColor(Colors::MenuBgColor);
     columns_[k].OnSetBounds({x[k], 0, x[k] + 2, 214});

@@ -211,6 +211,15 @@ class MediumDeviceList : public MediaSetupList {
 class MediaServerListItem : public ColumnRow {
   KV_CLASS(ListForm, MediaServerListItem, ColumnRow)
  public:
+  // The columns (x in the row) and the row's width: each column holds its
+  // head in every menu language ("Nombre del dispositivo", "Réveil par le
+  // réseau") with a few pixels to spare.
+  static constexpr int32_t kNameX = 32;
+  static constexpr int32_t kAddressX = 250;
+  static constexpr int32_t kWakeX = 420;
+  static constexpr int32_t kRowWidth = 610;
+  static constexpr int32_t kColumnGap = 4;
+
   MediaServerListItem();
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;

@@ -46,6 +46,8 @@ using namespace keys;
 constexpr const char* kCompanionExtension = "srt";
 // The panel on the right of the list.
 constexpr kv::Rect kPreviewFrame{560, 100, 880, 280};
+// The preview's border, 2 pixels round it.
+constexpr kv::Rect kPreviewBorder{kPreviewFrame.x1 - 2, kPreviewFrame.y1 - 2, kPreviewFrame.x2 + 2, kPreviewFrame.y2 + 2};
 constexpr kv::Color kTextColour{240, 240, 240, 255};
 constexpr kv::Color kLineColour{110, 130, 160, 255};
 
@@ -152,7 +154,7 @@ void MediaListViewTemplate::Refresh() {
   list_.OnSetBounds({40, 100, 500, 436});
   grey_.OnSetBounds(kPreviewFrame);
   preview_.OnSetBounds(kPreviewFrame);
-  videoBorder1_.OnSetBounds(kv::Rect{kPreviewFrame.x1 - 2, kPreviewFrame.y1 - 2, kPreviewFrame.x2 + 2, kPreviewFrame.y2 + 2});
+  videoBorder1_.OnSetBounds(kPreviewBorder);
   infoFrame_.OnSetBounds({540, 290, 900, 436});
   title_.OnSetBounds({556, 296, 890, 320});
   artist_.OnSetBounds({556, 322, 890, 346});
@@ -588,7 +590,8 @@ MusicListView::MusicListView() {
   genre_.OnSetBounds({580, 372, 826, 394});
   genreIcon_.OnSetBounds({556, 372, 576, 392});
   titleIcon2_.OnSetBounds({556, 298, 576, 318});
-  titleFrame_.OnSetBounds(kv::Rect{kPreviewFrame.x1 - 4, kPreviewFrame.y1 - 4, kPreviewFrame.x2 + 4, kPreviewFrame.y2 + 4});
+  // On the template's border of the preview, not round it: one thin edge.
+  titleFrame_.OnSetBounds(kPreviewBorder);
   for (Core::View* v : std::initializer_list<Core::View*>{&artistIcon_, &albumIcon_, &genreIcon_, &album_, &genre_,
                                                          &titleIcon2_, &titleFrame_}) {
     v->OnSetVisible(false);

@@ -117,7 +117,7 @@ class MediaListViewTemplate : public MediaPlayerTemplate {
 
   Views::Rectangle grey_;
   Views::Image preview_;
-  Views::Image infoFrame_;
+  Views::Frame infoFrame_;
   Views::Text title_;
   Views::Text elapsed_;
   Views::Text total_;

@@ -14,6 +14,7 @@
 #include "units/SkinBin/Wrapper.h"
 #include "units/SubSystem/State.h"
 #include "units/SubSystem/SubSystemClass.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
 
 namespace MediaPlayer {
@@ -79,6 +80,11 @@ void TurnToStoredOrientation(Media::ExternalBitmap& bitmap, const kv::String& pa
   }
 }
 
+void CloseChannelBanner() {
+  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  if (Primitives::KeyRoutingForm* banner = wm ? wm->FindForm(WinIDs::WIN_ID_InfoBanner) : nullptr) banner->Close();
+}
+
 Events::StatusEvent* AutoStartPlug(Core::Event* event) {
   auto* status = kv::Cast<Events::StatusEvent>(event);
   if (!status || status->Code != kMediaStatus || status->SubCode0 != kDevicePlugged) return nullptr;
@@ -121,6 +127,7 @@ PhotoFrame::PhotoFrame() {
 
 void PhotoFrame::Initialize(Primitives::KeyRoutingParameter* param) {
   WidgetClass::Initialize(param);
+  CloseChannelBanner();
   SkinBin::Wrapper* w = Skin();
   if (w && w->GetCurrentSource(0) != SkinBin::Wrapper::GetExtSourceId()) w->SetSource(0, SkinBin::Wrapper::GetExtSourceId());
   moveTimer_.OnSetEnabled(true);

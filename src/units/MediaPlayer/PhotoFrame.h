@@ -38,6 +38,9 @@ bool IsDefaultWallpaper(const kv::String& path);
 // angle from the file; the turn tells the bitmap's observers again, which
 // `busy` (set while turning) keeps from turning it once more.
 void TurnToStoredOrientation(Media::ExternalBitmap& bitmap, const kv::String& path, bool& busy);
+// Closes live TV's banner: it names the channel of the picture that the
+// photo frame and the wallpaper pages replace.
+void CloseChannelBanner();
 // Opens the question whether to show a plugged stick, as the non-menu
 // sub-system does (the device number is the status event's third value).
 void AskToOpenPluggedStick(SubSystem::SubSystemClass* owner, Events::StatusEvent* status);

@@ -40,6 +40,9 @@ constexpr uint32_t kPickHelpMask = 0x40a00;
 // Picture state of an item the service could not read.
 constexpr uint16_t kPictureFailed = 2;
 constexpr kv::Color kTextColour{240, 240, 240, 255};
+// Between the header's rule (y 90) and the status line's (y 460), centred:
+// the page arrows at both ends, the cells between them.
+constexpr kv::Rect kGridBounds{50, 96, 910, 460};
 
 kv::String Text(const kv::MultiTextId& id) { return kv::GetVariantOfString(id); }
 kv::String Text(const kv::TextId& id) { return kv::LoadString(id); }
@@ -74,7 +77,7 @@ PhotoMultiView::PhotoMultiView() {
   prompt_.OnSetVisible(false);
   grid_.OnUpdateMediaInfo = kv::MakeSlot(this, &PhotoMultiView::MediaInfoSlot);
   grid_.OnItemActivate = kv::MakeSlot(this, &PhotoMultiView::ActivateSlot);
-  grid_.OnSetBounds({15, 96, 945, 460});
+  grid_.OnSetBounds(kGridBounds);
   Add(&info_);
   Add(&resolution_);
   Add(&title_);
@@ -92,7 +95,7 @@ void PhotoMultiView::Refresh() {
   // resolution and file size.
   // Room for a four-digit position and count ("1000/1000").
   position_.OnSetBounds({46, 464, 196, 490});
-  grid_.OnSetBounds({15, 96, 945, 460});
+  grid_.OnSetBounds(kGridBounds);
   title_.OnSetBounds({206, 464, 400, 490});
   resolution_.OnSetBounds({410, 464, 690, 490});
   info_.OnSetBounds({46, 492, 560, 516});
@@ -110,7 +113,7 @@ void PhotoMultiView::Initialize(Primitives::KeyRoutingParameter* param) {
     prompt_.OnSetVisible(false);
   ShowHelpBar();
   grid_.Filter = static_cast<int16_t>(MediaFilter);
-  Bridge()->SetThumbnailSize(112, 84);
+  Bridge()->SetThumbnailSize(ListForm::PhotoGridItem::kCellWidth, ListForm::PhotoGridItem::kCellHeight);
   UpdateMediaList();
 }
 

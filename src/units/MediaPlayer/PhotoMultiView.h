@@ -1,5 +1,5 @@
 // MediaPlayer::PhotoMultiView: the photo browser as a grid of thumbnails
-// (ListForm::PhotoGridView, 4 x 7 cells of 112 x 84), with the focused
+// (ListForm::PhotoGridView, 4 x 7 cells of 104 x 78), with the focused
 // photo's title, position, resolution and file size. OK on a photo opens
 // the full-screen photo view.
 //

@@ -55,6 +55,12 @@ constexpr int32_t kHelpList = 0x41A00;
 constexpr int32_t kHelpListRows = 0x49A00;
 constexpr int32_t kHelpVolume = 0x40204;
 constexpr int32_t kHelpButton = 0x40200;
+// The server list, as wide as its rows, with this margin on both sides.
+constexpr int32_t kServerListX = 30;
+
+kv::Rect ServerListBounds() {
+  return {kServerListX, 75, kServerListX + ListForm::MediaServerListItem::kRowWidth, 289};
+}
 
 SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)); }
 Media::MediaWrapper* Bridge() { return kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper); }
@@ -571,7 +577,7 @@ kv::Object* SelectMediaControllerDialog::HandleEvent(Core::Event* event) {
 // --- MediaServerSetupDialog -------------------------------------------------------------------------
 
 MediaServerSetupDialog::MediaServerSetupDialog() {
-  OnSetBounds({0, 0, 560, 360});
+  OnSetBounds({0, 0, kServerListX * 2 + ListForm::MediaServerListItem::kRowWidth, 360});
   NextState = &MediaPlayerSetupMenu::StaticClass();
   for (Views::Text& h : heads_) {
     h.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
@@ -595,10 +601,13 @@ void MediaServerSetupDialog::ReInit() {
 
 void MediaServerSetupDialog::Refresh() {
   MediaPlayerDialogTemplate::Refresh();
-  heads_[0].OnSetBounds({62, 45, 250, 70});
-  heads_[1].OnSetBounds({254, 45, 428, 70});
-  heads_[2].OnSetBounds({432, 45, 530, 70});
-  if (list_) list_->OnSetBounds({30, 75, 530, 289});
+  // Each head stands over its column of the list.
+  using Row = ListForm::MediaServerListItem;
+  const int32_t l = kServerListX;
+  heads_[0].OnSetBounds({l + Row::kNameX, 45, l + Row::kAddressX - Row::kColumnGap, 70});
+  heads_[1].OnSetBounds({l + Row::kAddressX, 45, l + Row::kWakeX - Row::kColumnGap, 70});
+  heads_[2].OnSetBounds({l + Row::kWakeX, 45, l + Row::kRowWidth, 70});
+  if (list_) list_->OnSetBounds(ServerListBounds());
   const int32_t x = (Bounds().W() - kButtonWidth) / 2;
   const int32_t y = Bounds().H() - kButtonHeight - 20;
   done_.OnSetBounds({x, y, x + kButtonWidth, y + kButtonHeight});
@@ -611,7 +620,7 @@ void MediaServerSetupDialog::Initialize(Primitives::KeyRoutingParameter* param) 
     list_ = list;
     auto* p = kv::New<Primitives::KeyRoutingParameter>();
     p->Owner = this;
-    list->OnSetBounds({30, 75, 530, 289});
+    list->OnSetBounds(ServerListBounds());
     list->Initialize(p);
   }
   list_->Open();

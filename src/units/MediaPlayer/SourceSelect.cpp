@@ -10,6 +10,7 @@
 #include "strings/Strings.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Bitmaps/Bitmaps.h"
+#include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
 #include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
@@ -75,6 +76,7 @@ USBMediaPlayerMenu::USBMediaPlayerMenu() {
     b.OnSetNonfocused_BackgroundBitmap(nullptr);
     b.OnSetDefault_BackgroundBitmap(nullptr);
     b.OnSetFocused_BackgroundBitmap(focus);
+    focusedText_ = b.OnGetFocused_TextColor();
     b.OnActivate = kv::MakeSlot(this, &USBMediaPlayerMenu::DoActivate);
     Add(&b);
   }
@@ -90,7 +92,15 @@ void USBMediaPlayerMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   KXDWidgetClass::Initialize(param);
   Media::MediaWrapper* bridge = Bridge();
   const bool none = bridge->GetMediumCount() + bridge->GetRegisteredServerCount() < 1;
-  for (SkinBin::Button& b : buttons_) b.OnSetIsDisabled(none);
+  // A disabled button keeps the focus it can take, with the look of a
+  // focused grey row: the pale bar under the grey row's dark caption.
+  Resources::Bitmap* focus =
+      Resources::LoadResource(none ? Bitmaps::OptionButtonDisabledFocus : Bitmaps::TimeZoneListButtonFocus);
+  for (SkinBin::Button& b : buttons_) {
+    b.OnSetIsDisabled(none);
+    b.OnSetFocused_BackgroundBitmap(focus);
+    b.OnSetFocused_TextColor(none ? Colors::FocusDisableTextColor : focusedText_);
+  }
   if (!none) OnSetFocus(&buttons_[0]);
   // The menu has no help bar: a browse screen's left behind goes.
   if (NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem()) owner->ClearHelpBar();

@@ -38,6 +38,7 @@ class USBMediaPlayerMenu : public NonMenuSystem::KXDWidgetClass {
 
  private:
   SkinBin::Button buttons_[3];
+  kv::Color focusedText_;  // the focused caption's colour of an enabled button
 };
 
 class MediaDeviceSelectDialog : public MediaPlayerDialogTemplate {

@@ -259,6 +259,7 @@ PhotoFrameMenuTemplate::PhotoFrameMenuTemplate() {
 
 void PhotoFrameMenuTemplate::Initialize(Primitives::KeyRoutingParameter* param) {
   PreviewMenuTemplate::Initialize(param);
+  CloseChannelBanner();
   const kv::Slot update = kv::MakeSlot(this, &PhotoFrameMenuTemplate::Update);
   kv::DetachObjObserver(update, &wallpaper_);
   kv::AttachObjObserver(update, &wallpaper_);

@@ -6,6 +6,7 @@
 #include "keys/keycodes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
+#include "units/Views/Align.h"
 
 namespace SkinBin {
 
@@ -32,20 +33,27 @@ uint16_t DownKey(Core::Event* event) {
   return key && key->Down ? key->Code : 0;
 }
 
+constexpr int32_t kCellGap = 4;
+
+// Cell `i` of `n` side by side in `b`.
+kv::Rect CellRect(const kv::Rect& b, int32_t n, int32_t i) {
+  const int32_t w = std::max(1, (b.W() - kCellGap * (n - 1)) / n);
+  const int32_t x = b.x1 + i * (w + kCellGap);
+  return {x, b.y1, x + w, b.y2};
+}
+
 // Draws `n` cells side by side; the first `typed` ones in the typed colour.
 void DrawCells(const ge::Surface& target, const kv::Rect& clip, const kv::Rect& b, int32_t n, int32_t typed,
                int32_t opacity) {
-  const int32_t gap = 4;
-  const int32_t w = std::max(1, (b.W() - gap * (n - 1)) / n);
   const ge::Rect c = Core::ToGeRect(clip);
   const auto scale = [opacity](uint32_t colour) {
     const uint32_t a = ge::Mul8(colour >> 24, static_cast<uint32_t>(std::clamp(opacity, 0, 255)));
     return (colour & 0x00FFFFFFu) | (a << 24);
   };
   for (int32_t i = 0; i < n; ++i) {
-    const int32_t x = b.x1 + i * (w + gap);
-    ge::GenBlendRect(target, c, {x, b.y1, x + w, b.y2}, scale(kCellBorder));
-    ge::GenBlendRect(target, c, {x + 1, b.y1 + 1, x + w - 1, b.y2 - 1}, scale(i < typed ? kCellTyped : kCellFill));
+    const kv::Rect r = CellRect(b, n, i);
+    ge::GenBlendRect(target, c, {r.x1, r.y1, r.x2, r.y2}, scale(kCellBorder));
+    ge::GenBlendRect(target, c, {r.x1 + 1, r.y1 + 1, r.x2 - 1, r.y2 - 1}, scale(i < typed ? kCellTyped : kCellFill));
   }
 }
 
@@ -68,6 +76,14 @@ void PinEntry::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point o
 }
 
 // --- NumberInput -----------------------------------------------------------------------
+
+NumberInput::NumberInput() {
+  for (Views::Text& t : digits_) {
+    t.OnSetColor(Colors::White);
+    t.OnSetAlignH(Views::ALIGN_CENTER);
+    t.OnSetAlignV(Views::ALIGN_CENTER);
+  }
+}
 
 kv::Object* NumberInput::HandleEvent(Core::Event* event) {
   const int32_t digit = DigitOf(event);
@@ -99,10 +115,33 @@ void NumberInput::SetNum(int32_t num) {
   RefreshButtons();
 }
 
-void NumberInput::RefreshButtons() { InvalidateView(); }
+void NumberInput::RefreshButtons() {
+  // The digits typed are the last DigitCount digits of Num, leading zeros
+  // included ("0", "7" for 0 then 7).
+  int32_t rest = Num;
+  for (int32_t i = kDigits - 1; i >= 0; --i) {
+    if (i < DigitCount) {
+      const char digit[2] = {static_cast<char>('0' + rest % 10), 0};
+      digits_[i].OnSetString(kv::String::FromUtf8(digit));
+      rest /= 10;
+    } else {
+      digits_[i].OnSetString(kv::String());
+    }
+  }
+  InvalidateView();
+}
 
 void NumberInput::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
-  DrawCells(target, clip, Bounds().MoveTo(origin), kDigits, DigitCount, opacity);
+  const kv::Rect b = Bounds().MoveTo(origin);
+  DrawCells(target, clip, b, kDigits, DigitCount, opacity);
+  for (int32_t i = 0; i < kDigits; ++i) {
+    Views::Text& t = digits_[i];
+    if (t.OnGetString().Empty()) continue;
+    const kv::Rect cell = CellRect(b, kDigits, i);
+    t.OnSetBounds({0, 0, cell.W(), cell.H()});
+    const kv::Rect c = clip.Intersect(cell);
+    if (!c.IsEmpty()) t.Draw(target, c, cell.Origin(), opacity);
+  }
 }
 
 // --- EnterTime -------------------------------------------------------------------------

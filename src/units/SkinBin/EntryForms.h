@@ -20,6 +20,7 @@
 #include "runtime/slot.h"
 #include "units/PinEntry/PinEntry.h"
 #include "units/Primitives/KeyRoutingCtrl.h"
+#include "units/Views/Text.h"
 
 namespace SkinBin {
 
@@ -42,11 +43,12 @@ class NumberInput : public Primitives::KeyRoutingCtrl {
   KV_CLASS(SkinBin, NumberInput, Primitives::KeyRoutingCtrl)
  public:
   static constexpr int32_t kDigits = 3;
-  NumberInput() = default;
+  NumberInput();
 
   kv::Object* HandleEvent(Core::Event* event) override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
-  // Redraws the cells from Num and DigitCount.
+  // Shows the digits typed so far (the last DigitCount digits of Num) in
+  // the cells and redraws them.
   void RefreshButtons();
   int32_t GetNum() const { return Num; }
   void SetNum(int32_t num);
@@ -56,6 +58,9 @@ class NumberInput : public Primitives::KeyRoutingCtrl {
   kv::Slot OnNumChanged;
   kv::Slot OnCancelChange;
   kv::Slot OnResetTimeout;
+
+ private:
+  Views::Text digits_[kDigits];
 };
 
 class EnterTime : public Primitives::KeyRoutingCtrl {
