@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "focus_look.h"
 #include "menusystem_support.h"
 #include "platform/sim/sim_net_state.h"
 #include "platform/xpm/xpm_network.h"
@@ -941,11 +942,11 @@ TEST_F(EntryWizardTest, AssistedRoadTakesTheKeyJoinsAndAWrongKeyIsRefused) {
   EXPECT_LE(f.Item(ApInfo::kKey).GetAbsoluteBounds().y2, s->DoneButton().GetAbsoluteBounds().y1);
   EXPECT_GT(LitValuePixels(f.Item(ApInfo::kName)), 20);
   EXPECT_GT(LitValuePixels(f.Item(ApInfo::kEncryption)), 20);
-  // OK on the key row: the key pad over the hidden state.
+  // OK on the key row: the key pad where the form was.
   Press("ok");
   Settle();
   ASSERT_NE(Shown<NonMenuSystem::KeyPad>(), nullptr);
-  EXPECT_FALSE(s->IsVisible());
+  EXPECT_FALSE(f.IsVisible());
   TypeOnKeyPad("AB345678");
   EXPECT_EQ(Shown<NonMenuSystem::KeyPad>(), nullptr);
   EXPECT_TRUE(s->IsVisible());
@@ -1007,6 +1008,62 @@ TEST_F(EntryWizardTest, AssistedRoadTakesTheKeyJoinsAndAWrongKeyIsRefused) {
   Settle();
   ASSERT_NE(Shown<AssistedSetup_ApInfo>(), nullptr) << "the held list still chooses";
   ExpectNowhere("AB345678");
+}
+
+// The key pad opened from HomeNet's key row: the caption and a prompt
+// naming HomeNet stay readable beside it, and only the pad's key looks
+// focused. A 12-letter key shows as 12 asterisks, also while the set joins.
+TEST_F(EntryWizardTest, TheKeyPadSaysWhoseKeyAndTheKeyKeepsItsAsterisks) {
+  Skin()->OnSetNetworkType(1);
+  Net().ClearAccessPoints();
+  Net().AddAccessPoint({"HomeNet", "", 60, XPM_WLAN_SEC_WPA2_AES, "AB3456789012"});
+  AssistedSetup_ApInfo* s = PickFirst();
+  ASSERT_NE(s, nullptr);
+  ApInfo& f = s->Form();
+  ASSERT_EQ(Focused(), &f.Item(ApInfo::kKey));
+  Press("ok");
+  Settle();
+  auto* pad = Shown<NonMenuSystem::KeyPad>();
+  ASSERT_NE(pad, nullptr);
+  EXPECT_TRUE(Sees(Text(Strings::SID_ASSISTED_SETUP))) << SeenList();
+  EXPECT_TRUE(Sees("Enter the security key of HomeNet.")) << SeenList();
+  EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), &f.Item(ApInfo::kKey))) << "the key row beside the pad's key";
+  TypeOnKeyPad("AB3456789012");
+  ASSERT_EQ(Shown<NonMenuSystem::KeyPad>(), nullptr);
+  EXPECT_EQ(Value(f.Item(ApInfo::kKey)), "************");
+  EXPECT_TRUE(f.IsVisible());
+  EXPECT_TRUE(Sees(Text(Strings::SID_ENTER_SECURITY_KEY))) << SeenList();
+  // Done: the form only shows while the set joins; the key keeps its 12.
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(f.IsFormDisabled());
+  EXPECT_EQ(Value(f.Item(ApInfo::kKey)), "************");
+  Run(sim::NetState::kJoinDelay + 100);
+  Settle();
+  EXPECT_EQ(Net().Joined(), "HomeNet");
+}
+
+// An open network has no key: its page does not ask for one over the grey
+// key row; choosing a secured kind asks for the key again.
+TEST_F(EntryWizardTest, AnOpenNetworksPageDoesNotAskForAKey) {
+  Skin()->OnSetNetworkType(1);
+  Net().ClearAccessPoints();
+  Net().AddAccessPoint({"CafeGuest", "", 60, XPM_WLAN_SEC_OPEN, ""});
+  AssistedSetup_ApInfo* s = PickFirst();
+  ASSERT_NE(s, nullptr);
+  ApInfo& f = s->Form();
+  EXPECT_EQ(Value(f.Item(ApInfo::kEncryption)), Text(Strings::SID_NONE));
+  EXPECT_EQ(Focused(), &s->DoneButton());
+  EXPECT_FALSE(Sees(Text(Strings::SID_ENTER_SECURITY_KEY))) << SeenList();
+  EXPECT_TRUE(Sees(Text(Strings::SID_CONFIGURE_SETTINGS))) << SeenList();
+  // Up to the encryption row, right: WEP wants a key.
+  Press("up");
+  ASSERT_EQ(Focused(), &f.Item(ApInfo::kEncryption));
+  Press("right");
+  Settle();
+  EXPECT_EQ(Value(f.Item(ApInfo::kEncryption)), "WEP");
+  EXPECT_TRUE(Sees(Text(Strings::SID_ENTER_SECURITY_KEY))) << SeenList();
 }
 
 TEST_F(EntryWizardTest, ManualRoadTakesNameSecurityAndKeyAndChecksTheirLengths) {
