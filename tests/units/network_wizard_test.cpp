@@ -553,6 +553,7 @@ TEST_F(WizardTest, AssistedListWaitsEmptyThenShowsTheFocusedAccessPointWhole) {
   for (ListForm::ApItem* row : rowsOf()) {
     EXPECT_EQ(row->NetworkName.ToUtf8(), "") << "a row filled before the scan ended";
     EXPECT_EQ(row->OnGetSignalText().ToUtf8(), "");
+    EXPECT_FALSE(apptest::LooksFocused(Osd(), row)) << "a bar on a row of the list that scans";
   }
   Run(sim::NetState::kScanDelay + 100);
   Settle();
