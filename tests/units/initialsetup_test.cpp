@@ -80,6 +80,21 @@ class InitialSetupTest : public channeltest::ChannelTest {
     Press("ok");
     ASSERT_NE(PageIs<AutoTuningConfirmDialog>(), nullptr);
   }
+  // From the language page: both tuners, tuner 1 antenna and tuner 2 cable
+  // by the keys, and the scan of both to its end.
+  void ScanAntennaAndCable() {
+    Press("ok", 3);
+    Press("down", 2);
+    Press("ok");  // both tuners
+    Press("up");
+    Press("ok");  // tuner 2: cable
+    Press("down", 2);
+    Press("ok");  // next
+    ClearCallLog();
+    Press("ok");  // start the scan
+    Run(12000);
+    Settle();
+  }
   // OK on the confirmation, then the whole scan.
   void Scan() {
     ASSERT_NE(PageIs<AutoTuningConfirmDialog>(), nullptr);
@@ -370,17 +385,7 @@ TEST_F(InitialSetupTest, BothTunersWithChannelsEndOnTheFirstTunersMediumAndItsFi
   // Both airs carry channels, as on a new set: tuner 1 antenna, tuner 2 cable.
   ASSERT_FALSE(Set().Channels(0).empty());
   ASSERT_FALSE(Set().Channels(1).empty());
-  Press("ok", 3);
-  Press("down", 2);
-  Press("ok");  // both tuners
-  Press("up");
-  Press("ok");  // tuner 2: cable
-  Press("down", 2);
-  Press("ok");  // next
-  ClearCallLog();
-  Press("ok");  // start the scan
-  Run(12000);
-  Settle();
+  ScanAntennaAndCable();
   EXPECT_EQ(Calls("XPM_StartChannelScan"),
             (std::vector<std::string>{"XPM_StartChannelScan(0, 0, 0, 0, 0, 0)",
                                       "XPM_StartChannelScan(1, 0, 1, 0, 0, 0)"}));
@@ -413,16 +418,7 @@ TEST_F(InitialSetupTest, BothTunersWithChannelsEndOnTheFirstTunersMediumAndItsFi
 // its medium. Choosing TV 2 shows the cable channels tuner 2 found, with
 // the banner and the channel menu saying cable, also after a restart.
 TEST_F(InitialSetupTest, EachTunerKeepsTheMediumChosenForItInTheSetup) {
-  Press("ok", 3);
-  Press("down", 2);
-  Press("ok");  // both tuners
-  Press("up");
-  Press("ok");  // tuner 2: cable
-  Press("down", 2);
-  Press("ok");  // next
-  Press("ok");  // start the scan
-  Run(12000);
-  Settle();
+  ScanAntennaAndCable();
   ASSERT_NE(PageIs<AutoTuningCompleteDialog>(), nullptr);
   Press("exit");
   Settle();

@@ -900,6 +900,13 @@ class EntryWizardTest : public WizardTest {
       }
     return lit;
   }
+  // The assisted entry of `ap`, the only access point on the air.
+  AssistedSetup_ApInfo* PickOnly(const sim::NetState::AccessPoint& ap) {
+    Skin()->OnSetNetworkType(1);
+    Net().ClearAccessPoints();
+    Net().AddAccessPoint(ap);
+    return PickFirst();
+  }
   // The assisted list on the wireless set-up page, scanned, its first
   // access point chosen.
   AssistedSetup_ApInfo* PickFirst() {
@@ -1015,10 +1022,7 @@ TEST_F(EntryWizardTest, AssistedRoadTakesTheKeyJoinsAndAWrongKeyIsRefused) {
 // naming HomeNet stay readable beside it, and only the pad's key looks
 // focused. A 12-letter key shows as 12 asterisks, also while the set joins.
 TEST_F(EntryWizardTest, TheKeyPadSaysWhoseKeyAndTheKeyKeepsItsAsterisks) {
-  Skin()->OnSetNetworkType(1);
-  Net().ClearAccessPoints();
-  Net().AddAccessPoint({"HomeNet", "", 60, XPM_WLAN_SEC_WPA2_AES, "AB3456789012"});
-  AssistedSetup_ApInfo* s = PickFirst();
+  AssistedSetup_ApInfo* s = PickOnly({"HomeNet", "", 60, XPM_WLAN_SEC_WPA2_AES, "AB3456789012"});
   ASSERT_NE(s, nullptr);
   ApInfo& f = s->Form();
   ASSERT_EQ(Focused(), &f.Item(ApInfo::kKey));
@@ -1048,10 +1052,7 @@ TEST_F(EntryWizardTest, TheKeyPadSaysWhoseKeyAndTheKeyKeepsItsAsterisks) {
 // An open network has no key: its page does not ask for one over the grey
 // key row; choosing a secured kind asks for the key again.
 TEST_F(EntryWizardTest, AnOpenNetworksPageDoesNotAskForAKey) {
-  Skin()->OnSetNetworkType(1);
-  Net().ClearAccessPoints();
-  Net().AddAccessPoint({"CafeGuest", "", 60, XPM_WLAN_SEC_OPEN, ""});
-  AssistedSetup_ApInfo* s = PickFirst();
+  AssistedSetup_ApInfo* s = PickOnly({"CafeGuest", "", 60, XPM_WLAN_SEC_OPEN, ""});
   ASSERT_NE(s, nullptr);
   ApInfo& f = s->Form();
   EXPECT_EQ(Value(f.Item(ApInfo::kEncryption)), Text(Strings::SID_NONE));
