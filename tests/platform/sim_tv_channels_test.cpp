@@ -218,3 +218,42 @@ TEST_F(SimTvTest, VirtualChannelListsComeFromBkniMallocAndLeaksAndDoubleFreesSho
 }
 
 }  // namespace
+
+namespace {
+
+// Each tuner input keeps its own medium: XPM_SetMedium sets that of the
+// tuner window 0 shows, XPM_GetMedium and the channel calls follow the
+// tuner window 0 shows, and both media survive switching the set off.
+TEST_F(SimTvTest, EachTunerKeepsItsMediumAcrossSourceChangesAndARestart) {
+  int32_t medium = -1;
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceTv2), XPM_OK);
+  ASSERT_EQ(XPM_SetMedium(1), XPM_OK);
+  ASSERT_EQ(XPM_GetMedium(&medium), XPM_OK);
+  EXPECT_EQ(medium, 1);
+  XPM_VirtualChannel current{};
+  ASSERT_EQ(XPM_GetCurrentChannel(0, &current), XPM_OK);
+  EXPECT_EQ(Number(current.major, current.minor), Numbers(State().Channels(1)).front());
+
+  // TV still receives the antenna.
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceTv), XPM_OK);
+  ASSERT_EQ(XPM_GetMedium(&medium), XPM_OK);
+  EXPECT_EQ(medium, 0);
+  ASSERT_EQ(XPM_GetCurrentChannel(0, &current), XPM_OK);
+  EXPECT_EQ(Number(current.major, current.minor), Numbers(State().Channels(0)).front());
+  // Another input: the medium in use is TV's.
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceHdmi1), XPM_OK);
+  ASSERT_EQ(XPM_GetMedium(&medium), XPM_OK);
+  EXPECT_EQ(medium, 0);
+
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceTv2), XPM_OK);
+  Boot();
+  ASSERT_EQ(XPM_GetMedium(&medium), XPM_OK);
+  EXPECT_EQ(medium, 1) << "tuner 2's cable after a restart";
+  EXPECT_EQ(State().MediumOf(sim::kSourceTv), 0);
+  EXPECT_EQ(State().MediumOf(sim::kSourceTv2), 1);
+  ASSERT_EQ(XPM_SetSource(0, sim::kSourceTv), XPM_OK);
+  ASSERT_EQ(XPM_GetMedium(&medium), XPM_OK);
+  EXPECT_EQ(medium, 0);
+}
+
+}  // namespace

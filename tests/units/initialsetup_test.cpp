@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "channels_support.h"
+#include "focus_look.h"
 #include "platform/sim/sim_tv_air.h"
 #include "runtime/text.h"
 #include "strings/MainApp.h"
@@ -78,6 +79,21 @@ class InitialSetupTest : public channeltest::ChannelTest {
     both->OnSetFocus(&both->Next());
     Press("ok");
     ASSERT_NE(PageIs<AutoTuningConfirmDialog>(), nullptr);
+  }
+  // From the language page: both tuners, tuner 1 antenna and tuner 2 cable
+  // by the keys, and the scan of both to its end.
+  void ScanAntennaAndCable() {
+    Press("ok", 3);
+    Press("down", 2);
+    Press("ok");  // both tuners
+    Press("up");
+    Press("ok");  // tuner 2: cable
+    Press("down", 2);
+    Press("ok");  // next
+    ClearCallLog();
+    Press("ok");  // start the scan
+    Run(12000);
+    Settle();
   }
   // OK on the confirmation, then the whole scan.
   void Scan() {
@@ -326,21 +342,50 @@ TEST_F(InitialSetupTest, BothTunersScanTwiceAndBackAndRetryFollowThePageGraph) {
   EXPECT_TRUE(SetupDone());
 }
 
+// On the two-tuner page the box the arrows reach shows the focus bar, and
+// only it: OK then toggles the box the viewer sees chosen.
+TEST_F(InitialSetupTest, TheTwoTunerPageShowsWhichBoxHasTheFocus) {
+  ToTunerPage();
+  Press("down", 2);
+  Press("ok");
+  auto* both = PageIs<BothMediumSelectDialog>();
+  ASSERT_NE(both, nullptr);
+  Settle();
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), &both->Next()));
+  std::vector<Core::View*> boxes;
+  for (int32_t row = 0; row < 2; ++row)
+    for (bool cable : {false, true}) boxes.push_back(&both->Box(row, cable));
+  auto onlyFocusedLooksFocused = [&](const char* after) {
+    Settle();
+    Core::View* focused = Focused();
+    ASSERT_NE(focused, nullptr) << after;
+    EXPECT_TRUE(apptest::LooksFocused(Osd(), focused)) << "after " << after << ": " << focused->KvClass()->name;
+    for (Core::View* v : boxes) {
+      if (v != focused) {
+        EXPECT_FALSE(apptest::LooksFocused(Osd(), v)) << "after " << after;
+      }
+    }
+    if (focused != &both->Next()) {
+      EXPECT_FALSE(apptest::LooksFocused(Osd(), &both->Next())) << "after " << after;
+    }
+  };
+  Press("up");
+  ASSERT_NE(Focused(), &both->Next());
+  onlyFocusedLooksFocused("up");
+  Press("left");
+  onlyFocusedLooksFocused("left");
+  Press("up");
+  onlyFocusedLooksFocused("up again");
+  // OK toggles the box that shows the focus, which keeps its look.
+  Press("ok");
+  onlyFocusedLooksFocused("ok");
+}
+
 TEST_F(InitialSetupTest, BothTunersWithChannelsEndOnTheFirstTunersMediumAndItsFirstChannel) {
   // Both airs carry channels, as on a new set: tuner 1 antenna, tuner 2 cable.
   ASSERT_FALSE(Set().Channels(0).empty());
   ASSERT_FALSE(Set().Channels(1).empty());
-  Press("ok", 3);
-  Press("down", 2);
-  Press("ok");  // both tuners
-  Press("up");
-  Press("ok");  // tuner 2: cable
-  Press("down", 2);
-  Press("ok");  // next
-  ClearCallLog();
-  Press("ok");  // start the scan
-  Run(12000);
-  Settle();
+  ScanAntennaAndCable();
   EXPECT_EQ(Calls("XPM_StartChannelScan"),
             (std::vector<std::string>{"XPM_StartChannelScan(0, 0, 0, 0, 0, 0)",
                                       "XPM_StartChannelScan(1, 0, 1, 0, 0, 0)"}));
@@ -367,6 +412,94 @@ TEST_F(InitialSetupTest, BothTunersWithChannelsEndOnTheFirstTunersMediumAndItsFi
   Run(2000);
   ASSERT_NE(W()->GetCurrentChannel(), nullptr);
   EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(0)[1].major);
+}
+
+// Tuner 1 on antenna and tuner 2 on cable: after the setup each tuner keeps
+// its medium. Choosing TV 2 shows the cable channels tuner 2 found, with
+// the banner and the channel menu saying cable, also after a restart.
+TEST_F(InitialSetupTest, EachTunerKeepsTheMediumChosenForItInTheSetup) {
+  ScanAntennaAndCable();
+  ASSERT_NE(PageIs<AutoTuningCompleteDialog>(), nullptr);
+  Press("exit");
+  Settle();
+  ASSERT_TRUE(SetupDone());
+  const sim::Channel cable = Set().Channels(1).front();
+  const sim::Channel antenna = Set().Channels(0).front();
+  auto onTv2 = [&](const char* when) {
+    EXPECT_EQ(Window0Source(), sim::kSourceTv2) << when;
+    ASSERT_NE(W()->GetCurrentChannel(), nullptr) << when;
+    EXPECT_EQ(W()->GetCurrentChannel()->Major, cable.major) << when;
+    EXPECT_EQ(W()->GetCurrentChannel()->Minor, cable.minor) << when;
+  };
+  // The input list: TV 2 is the second entry.
+  Press("input");
+  Run(500);
+  Press("down");
+  Press("ok");
+  Run(3000);
+  onTv2("after the input list");
+  EXPECT_TRUE(Sees("TV 2 - CABLE")) << SeenList();
+  EXPECT_FALSE(Sees("TV 2 - ANT"));
+  // The channel menu's tuner row reads tuner 2's medium.
+  Press("menu");
+  Run(500);
+  for (int i = 0; i < 2; ++i) {
+    Press("down");
+    Run(300);
+  }
+  Press("ok");
+  Run(500);
+  EXPECT_TRUE(Sees("Cable")) << SeenList();
+  EXPECT_FALSE(Sees("Antenna")) << SeenList();
+  Press("exit");
+  Run(500);
+  // The next key still acts: ch+ walks the cable channels.
+  Press("ch+");
+  Run(2000);
+  ASSERT_NE(W()->GetCurrentChannel(), nullptr);
+  EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(1)[1].major);
+  Press("ch-");
+  Run(2000);
+  // A restart: the set still knows tuner 2's cable.
+  Restart();
+  Run(3000);
+  onTv2("after a restart");
+  Press("ch+");
+  Run(500);
+  EXPECT_TRUE(Sees("TV 2 - CABLE")) << SeenList();
+  EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(1)[1].major);
+}
+
+// Back from the scan's result: the tuner choice and then the antenna-or-cable
+// page each show their own keys (Enter, Back), not the result's Watch TV;
+// moving the focus there leaves the bar as it is.
+TEST_F(InitialSetupTest, PagesReachedBackFromTheResultShowTheirOwnKeys) {
+  ToTunerPage();
+  Press("ok");  // tuner 1
+  Press("ok");  // antenna
+  Scan();
+  ASSERT_NE(PageIs<AutoTuningCompleteDialog>(), nullptr);
+  ASSERT_TRUE(Sees("Watch TV")) << SeenList();
+  auto ownKeys = [&](const char* page) {
+    Settle();
+    EXPECT_EQ(SetupHelpMask(), static_cast<int32_t>(kEnterBackMask)) << page;
+    EXPECT_TRUE(Sees("Enter")) << page << ": " << SeenList();
+    EXPECT_TRUE(Sees("Back")) << page;
+    EXPECT_FALSE(Sees("Watch TV")) << page << ": " << SeenList();
+    EXPECT_FALSE(Sees("Page")) << page;
+  };
+  Press("back");
+  ASSERT_NE(PageIs<TunerSelectDialog>(), nullptr);
+  ownKeys("tuner choice");
+  Press("down");
+  ownKeys("tuner choice, tuner 2 focused");
+  Press("up");
+  Press("ok");
+  ASSERT_NE(PageIs<KXDAntennaCableDialog>(), nullptr);
+  ownKeys("antenna or cable");
+  // The next key still acts: OK goes on to the confirmation.
+  Press("ok");
+  EXPECT_NE(PageIs<AutoTuningConfirmDialog>(), nullptr);
 }
 
 // The zone names of the time-zone page follow the language chosen on the

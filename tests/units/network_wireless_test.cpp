@@ -2,12 +2,14 @@
 // dialog driven through the whole system against the simulated air.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "focus_look.h"
 #include "menusystem_support.h"
 #include "platform/sim/sim_net_state.h"
 #include "platform/xpm/xpm_network.h"
@@ -116,6 +118,22 @@ class WirelessTest : public menutest::MenuTest {
     Settle();
     return Focused() == target;
   }
+  // The brightest channel value of the glyphs of the label `text` on screen
+  // (-1 when it is not seen).
+  int LabelBrightness(const std::string& text) {
+    for (const Core::SeenText& t : SeenTexts()) {
+      if (t.text != text) continue;
+      int brightest = 0;
+      for (int32_t y = std::max(t.ink.y1, 0); y < std::min(t.ink.y2, 540); ++y)
+        for (int32_t x = std::max(t.ink.x1, 0); x < std::min(t.ink.x2, 960); ++x) {
+          const uint32_t p = Osd().Row(y)[x];
+          brightest = std::max({brightest, static_cast<int>(p & 0xFF), static_cast<int>(p >> 8 & 0xFF),
+                                static_cast<int>(p >> 16 & 0xFF)});
+        }
+      return brightest;
+    }
+    return -1;
+  }
   // Types the digits on the key pad and presses its Done key.
   void KeyPadTypes(const std::string& digits) {
     ASSERT_NE(Shown<NonMenuSystem::KeyPad>(), nullptr);
@@ -131,6 +149,8 @@ TEST_F(WirelessTest, ScanListsTheAirAndASecuredNetworkJoinsWithTheRightKey) {
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->ShowWaiting, 1);
   ASSERT_FALSE(Calls("XPM_WLAN_Scan").empty());
+  // The list scans: its empty first row carries no focus bar.
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), d->List().GetFocusedRow())) << "a bar on the list that scans";
   // Selecting while the scan runs does nothing.
   Press("ok");
   Settle();
@@ -211,6 +231,9 @@ TEST_F(WirelessTest, TheKeyPadLeavesThePromptReadableAndTheStatusDialogHasATitle
   auto* pad = Shown<NonMenuSystem::KeyPad>();
   ASSERT_NE(pad, nullptr);
   Run(300);
+  // Only the pad's key looks focused, not the dialog's Keypad button.
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), Focused())) << "the pad's key: " << Focused()->KvClass()->name;
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), key->OnGetFocus())) << "the Keypad button beside the pad's key";
   // On screen: the dialog's title strip and its prompt lie outside the pad.
   const kv::Rect k = key->Bounds();
   const kv::Rect p = pad->Bounds();
@@ -225,6 +248,7 @@ TEST_F(WirelessTest, TheKeyPadLeavesThePromptReadableAndTheStatusDialogHasATitle
   KeyPadTypes("999");
   ASSERT_EQ(Shown<NonMenuSystem::KeyPad>(), nullptr);
   EXPECT_EQ(key->ValueText().OnGetString().ToUtf8(), "***");
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), &key->OkButton())) << "the dialog takes the keys again";
   Press("ok");
   Settle();
   NetworkStatusDialog* status = Shown<NetworkStatusDialog>();
@@ -650,6 +674,8 @@ TEST_F(WirelessTest, AdvancedDialogNameLengthGreyingAndUpFromOk) {
   EXPECT_FALSE(d->AuthenticationButton().OnGetIsDisabled());
   EXPECT_FALSE(d->EncryptionButton().OnGetIsDisabled());
   EXPECT_TRUE(d->PasswordButton().OnGetIsDisabled()) << "encryption none";
+  // The grey password row reads grey: its label is dimmer than the name's.
+  EXPECT_LT(LabelBrightness("Password"), LabelBrightness("Network name:") - 60) << SeenList();
   ASSERT_TRUE(FocusOk(d));
   Press("up");
   EXPECT_EQ(Focused(), &d->NameButton());
@@ -802,9 +828,11 @@ TEST_F(WirelessTest, ThePopUpsAndTheKeyPadLeaveNoFragmentOfTheRows) {
   };
   for (Network::OptionButton* b : {&d->ConnectModeButton(), &d->AuthenticationButton(), &d->EncryptionButton()}) {
     ASSERT_TRUE(FocusBy("down", b));
+    EXPECT_TRUE(apptest::LooksFocused(Osd(), b));
     Press("ok");
     Run(400);
     ASSERT_NE(Shown<NonMenuSystem::OptionDialog>(), nullptr);
+    EXPECT_FALSE(apptest::LooksFocused(Osd(), b)) << "the button beside its pop-up's choice";
     EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
     for (const std::string& v : values()) EXPECT_TRUE(Sees(v)) << v << "\n" << SeenList();
     Press("back");
@@ -815,6 +843,7 @@ TEST_F(WirelessTest, ThePopUpsAndTheKeyPadLeaveNoFragmentOfTheRows) {
   Press("ok");
   Run(400);
   ASSERT_NE(Shown<NonMenuSystem::KeyPad>(), nullptr);
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), &d->NameButton())) << "the name row beside the pad's key";
   EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
   for (const std::string& v : values()) EXPECT_TRUE(Sees(v)) << v << "\n" << SeenList();
 }

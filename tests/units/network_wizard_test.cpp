@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "focus_look.h"
 #include "menusystem_support.h"
 #include "platform/sim/sim_net_state.h"
 #include "platform/xpm/xpm_network.h"
@@ -552,6 +553,7 @@ TEST_F(WizardTest, AssistedListWaitsEmptyThenShowsTheFocusedAccessPointWhole) {
   for (ListForm::ApItem* row : rowsOf()) {
     EXPECT_EQ(row->NetworkName.ToUtf8(), "") << "a row filled before the scan ended";
     EXPECT_EQ(row->OnGetSignalText().ToUtf8(), "");
+    EXPECT_FALSE(apptest::LooksFocused(Osd(), row)) << "a bar on a row of the list that scans";
   }
   Run(sim::NetState::kScanDelay + 100);
   Settle();
@@ -898,6 +900,13 @@ class EntryWizardTest : public WizardTest {
       }
     return lit;
   }
+  // The assisted entry of `ap`, the only access point on the air.
+  AssistedSetup_ApInfo* PickOnly(const sim::NetState::AccessPoint& ap) {
+    Skin()->OnSetNetworkType(1);
+    Net().ClearAccessPoints();
+    Net().AddAccessPoint(ap);
+    return PickFirst();
+  }
   // The assisted list on the wireless set-up page, scanned, its first
   // access point chosen.
   AssistedSetup_ApInfo* PickFirst() {
@@ -941,11 +950,11 @@ TEST_F(EntryWizardTest, AssistedRoadTakesTheKeyJoinsAndAWrongKeyIsRefused) {
   EXPECT_LE(f.Item(ApInfo::kKey).GetAbsoluteBounds().y2, s->DoneButton().GetAbsoluteBounds().y1);
   EXPECT_GT(LitValuePixels(f.Item(ApInfo::kName)), 20);
   EXPECT_GT(LitValuePixels(f.Item(ApInfo::kEncryption)), 20);
-  // OK on the key row: the key pad over the hidden state.
+  // OK on the key row: the key pad where the form was.
   Press("ok");
   Settle();
   ASSERT_NE(Shown<NonMenuSystem::KeyPad>(), nullptr);
-  EXPECT_FALSE(s->IsVisible());
+  EXPECT_FALSE(f.IsVisible());
   TypeOnKeyPad("AB345678");
   EXPECT_EQ(Shown<NonMenuSystem::KeyPad>(), nullptr);
   EXPECT_TRUE(s->IsVisible());
@@ -1007,6 +1016,56 @@ TEST_F(EntryWizardTest, AssistedRoadTakesTheKeyJoinsAndAWrongKeyIsRefused) {
   Settle();
   ASSERT_NE(Shown<AssistedSetup_ApInfo>(), nullptr) << "the held list still chooses";
   ExpectNowhere("AB345678");
+}
+
+// The key pad opened from HomeNet's key row: the caption and a prompt
+// naming HomeNet stay readable beside it, and only the pad's key looks
+// focused. A 12-letter key shows as 12 asterisks, also while the set joins.
+TEST_F(EntryWizardTest, TheKeyPadSaysWhoseKeyAndTheKeyKeepsItsAsterisks) {
+  AssistedSetup_ApInfo* s = PickOnly({"HomeNet", "", 60, XPM_WLAN_SEC_WPA2_AES, "AB3456789012"});
+  ASSERT_NE(s, nullptr);
+  ApInfo& f = s->Form();
+  ASSERT_EQ(Focused(), &f.Item(ApInfo::kKey));
+  Press("ok");
+  Settle();
+  auto* pad = Shown<NonMenuSystem::KeyPad>();
+  ASSERT_NE(pad, nullptr);
+  EXPECT_TRUE(Sees(Text(Strings::SID_ASSISTED_SETUP))) << SeenList();
+  EXPECT_TRUE(Sees("Enter the security key of HomeNet.")) << SeenList();
+  EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+  EXPECT_FALSE(apptest::LooksFocused(Osd(), &f.Item(ApInfo::kKey))) << "the key row beside the pad's key";
+  TypeOnKeyPad("AB3456789012");
+  ASSERT_EQ(Shown<NonMenuSystem::KeyPad>(), nullptr);
+  EXPECT_EQ(Value(f.Item(ApInfo::kKey)), "************");
+  EXPECT_TRUE(f.IsVisible());
+  EXPECT_TRUE(Sees(Text(Strings::SID_ENTER_SECURITY_KEY))) << SeenList();
+  // Done: the form only shows while the set joins; the key keeps its 12.
+  Press("ok");
+  Settle();
+  EXPECT_TRUE(f.IsFormDisabled());
+  EXPECT_EQ(Value(f.Item(ApInfo::kKey)), "************");
+  Run(sim::NetState::kJoinDelay + 100);
+  Settle();
+  EXPECT_EQ(Net().Joined(), "HomeNet");
+}
+
+// An open network has no key: its page does not ask for one over the grey
+// key row; choosing a secured kind asks for the key again.
+TEST_F(EntryWizardTest, AnOpenNetworksPageDoesNotAskForAKey) {
+  AssistedSetup_ApInfo* s = PickOnly({"CafeGuest", "", 60, XPM_WLAN_SEC_OPEN, ""});
+  ASSERT_NE(s, nullptr);
+  ApInfo& f = s->Form();
+  EXPECT_EQ(Value(f.Item(ApInfo::kEncryption)), Text(Strings::SID_NONE));
+  EXPECT_EQ(Focused(), &s->DoneButton());
+  EXPECT_FALSE(Sees(Text(Strings::SID_ENTER_SECURITY_KEY))) << SeenList();
+  EXPECT_TRUE(Sees(Text(Strings::SID_CONFIGURE_SETTINGS))) << SeenList();
+  // Up to the encryption row, right: WEP wants a key.
+  Press("up");
+  ASSERT_EQ(Focused(), &f.Item(ApInfo::kEncryption));
+  Press("right");
+  Settle();
+  EXPECT_EQ(Value(f.Item(ApInfo::kEncryption)), "WEP");
+  EXPECT_TRUE(Sees(Text(Strings::SID_ENTER_SECURITY_KEY))) << SeenList();
 }
 
 TEST_F(EntryWizardTest, ManualRoadTakesNameSecurityAndKeyAndChecksTheirLengths) {

@@ -13,9 +13,9 @@ namespace {
 
 std::vector<XPM_SourceRingEntry> SourceRing(sim::TvState& state, int32_t ring) {
   std::vector<XPM_SourceRingEntry> out;
-  const int32_t medium = state.Value(sim::Setting::kMedium);
   for (const sim::Source& s : state.Sources()) {
     if (s.type == sim::kSourceTypeTuner || s.type == sim::kSourceTypeDigitalTuner) {
+      const int32_t medium = state.MediumOf(s.id);
       for (const sim::Channel& c : state.Ring(medium, ring)) out.push_back({s.id, medium, c.major, c.minor});
     } else {
       out.push_back({s.id, 0, -1, -1});

@@ -40,10 +40,24 @@ uint32_t PictureKeyOfChannel(int32_t medium, int32_t major, int32_t minor) {
 
 // --- Maps ------------------------------------------------------------------------
 
-TvState::MapState& TvState::Map() { return maps_[static_cast<size_t>(ValueLocked(Setting::kMedium, 0))]; }
-const TvState::MapState& TvState::Map() const {
-  return maps_[static_cast<size_t>(ValueLocked(Setting::kMedium, 0))];
+Setting TvState::MediumSettingOf(int32_t sourceId) {
+  return sourceId == kSourceTv2 ? Setting::kTuner2Medium : Setting::kMedium;
 }
+
+int32_t TvState::MediumLocked() const { return ValueLocked(MediumSettingOf(windowSource_[0]), 0); }
+
+int32_t TvState::Medium() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return MediumLocked();
+}
+
+int32_t TvState::MediumOf(int32_t sourceId) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return ValueLocked(MediumSettingOf(sourceId), 0);
+}
+
+TvState::MapState& TvState::Map() { return maps_[static_cast<size_t>(MediumLocked())]; }
+const TvState::MapState& TvState::Map() const { return maps_[static_cast<size_t>(MediumLocked())]; }
 
 int TvState::FindChannel(const MapState& map, int32_t major, int32_t minor) const {
   // The map is kept in number order: the run of `major` is found by halving,
@@ -102,14 +116,22 @@ const Channel* TvState::CurrentChannelOf(const MapState& map, int32_t window) co
 }
 
 int32_t TvState::SetMedium(int32_t medium, const char* call) {
-  const int32_t before = Value(Setting::kMedium);
-  const int32_t status = Set(Setting::kMedium, 0, medium, call);
+  // The medium of the tuner window 0 shows (TV's while it shows another input).
+  Setting setting;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    setting = MediumSettingOf(windowSource_[0]);
+  }
+  const int32_t before = Value(setting);
+  const int32_t status = Set(setting, 0, medium, call);
   if (status != XPM_OK || before == medium) return status;
   std::vector<Acquisition> acquired;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    for (int32_t w = 0; w < kWindows; ++w)
-      if (IsTuner(windowSource_[static_cast<size_t>(w)])) AcquireWindowLocked(w, false, &acquired);
+    for (int32_t w = 0; w < kWindows; ++w) {
+      const int32_t source = windowSource_[static_cast<size_t>(w)];
+      if (IsTuner(source) && MediumSettingOf(source) == setting) AcquireWindowLocked(w, false, &acquired);
+    }
     Save();
   }
   Send(acquired);
@@ -279,7 +301,7 @@ int32_t TvState::WalkChannels(int dir, int32_t window, int32_t source, int32_t r
 int32_t TvState::VirtualChannels(int32_t physical, std::vector<std::pair<int32_t, int32_t>>* out,
                                  const char* call) const {
   std::lock_guard<std::mutex> lock(mutex_);
-  const int32_t medium = ValueLocked(Setting::kMedium, 0);
+  const int32_t medium = MediumLocked();
   if (physical < LowestPhysical(medium) || physical > HighestPhysical(medium)) {
     Bad(call, "physical channel " + std::to_string(physical) + " outside " + std::to_string(LowestPhysical(medium)) +
                   ".." + std::to_string(HighestPhysical(medium)));
@@ -547,7 +569,7 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
         if (!c->service) a.lockResult = 2;
         if (window == 0 && locksOn) WatchProgrammeEnd(ends);
       }
-      a.pictureKey = PictureKeyOfChannel(ValueLocked(Setting::kMedium, 0), c->major, c->minor);
+      a.pictureKey = PictureKeyOfChannel(MediumLocked(), c->major, c->minor);
       // Digital channels with rated programmes carry the downloadable rating table.
       a.ratingTable = c->digital && c->rating >= 0;
     }
@@ -880,7 +902,7 @@ int32_t TvState::StartChannelDiscovery(int32_t physical, bool analog, bool digit
   int32_t medium;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    medium = ValueLocked(Setting::kMedium, 0);
+    medium = MediumLocked();
     if (physical < LowestPhysical(medium) || physical > HighestPhysical(medium)) {
       Bad(call, "physical channel " + std::to_string(physical) + " outside " +
                     std::to_string(LowestPhysical(medium)) + ".." + std::to_string(HighestPhysical(medium)));

@@ -108,6 +108,7 @@ constexpr SettingInfo kSettings[] = {
     {"daylightSaving", Scope::kOne, Group::kTime, 0, 1, 0, kNoCount},
     {"autoTimeUpdate", Scope::kOne, Group::kTime, 0, 3, 1, kNoCount},  // a new set takes the broadcast's time
     {"medium", Scope::kOne, Group::kSystem, 0, kMedia - 1, 0, kNoCount},
+    {"tuner2Medium", Scope::kOne, Group::kSystem, 0, kMedia - 1, 0, kNoCount},
     {"dualWindow", Scope::kOne, Group::kSystem, 0, 2, 0, kNoCount},  // off, picture in picture, side by side
     {"secondaryWindowAudio", Scope::kOne, Group::kSystem, 0, 1, 0, kNoCount},
     {"pipPosition", Scope::kOne, Group::kSystem, 0, 3, 3, kNoCount},  // the four corners

@@ -28,7 +28,9 @@
 // window 1 on HDMI1. Which inputs carry a signal and which may be chosen is
 // the outside world's (SetSourceSignal, SetSourceSelectable).
 //
-// Channel maps. One per medium (0 antenna, 1 cable), in number order. The
+// Channel maps. One per medium (0 antenna, 1 cable), in number order. Each
+// tuner input (TV, TV2) keeps its own medium; the map in use is that of the
+// medium of the tuner window 0 shows (TV's while it shows another input). The
 // master ring 0 holds the channels not skipped (excluded); the walks list
 // skipped ones too unless they skip excluded channels. Analogue channels
 // have the minor number kAnalogMinor (-2); calls also find them by minor 0. Favourite rings 1-3 hold up to 40 channels
@@ -223,8 +225,10 @@ enum class Setting : int32_t {
   kTimeZone,
   kDaylightSaving,
   kAutoTimeUpdate,
-  // System.
+  // System. Each tuner input keeps its own medium: kMedium is TV's,
+  // kTuner2Medium TV2's.
   kMedium,
+  kTuner2Medium,
   kDualWindow,
   kSecondaryWindowAudio,
   kPipPosition,
@@ -454,6 +458,11 @@ class TvState {
   // --- Channels ----------------------------------------------------------------
   std::vector<Channel> Channels(int32_t medium) const;
   std::vector<Channel> Ring(int32_t medium, int32_t ring) const;
+  // The medium in use: that of the tuner window 0 shows (TV's when it shows
+  // no tuner). XPM_SetMedium sets it, XPM_GetMedium reads it.
+  int32_t Medium() const;
+  // The medium a tuner input keeps (TV's for any other input).
+  int32_t MediumOf(int32_t sourceId) const;
   int32_t SetMedium(int32_t medium, const char* call);
   int32_t CurrentChannel(int32_t window, int32_t* major, int32_t* minor, const char* call) const;
   // The channel a window tunes on a medium's map, whichever medium is in use:
@@ -561,6 +570,9 @@ class TvState {
   // The source, or null after logging that `call` named no such source.
   const Source* SourceOrLog(int32_t id, const char* call) const;
   bool IsTuner(int32_t sourceId) const;
+  // The medium setting of a tuner input, and the medium in use (Medium()).
+  static Setting MediumSettingOf(int32_t sourceId);
+  int32_t MediumLocked() const;
   MapState& Map();
   const MapState& Map() const;
   int FindChannel(const MapState& map, int32_t major, int32_t minor) const;

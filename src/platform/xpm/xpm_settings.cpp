@@ -405,7 +405,8 @@ int32_t XPM_SetMedium(int32_t medium) {
 int32_t XPM_GetMedium(int32_t* medium) {
   SIM_TV_ENTER("XPM_GetMedium", "");
   SIM_TV_NEED(medium);
-  return state.Get(Setting::kMedium, 0, medium, kCall);
+  *medium = state.Medium();
+  return XPM_OK;
 }
 
 int32_t XPM_StandbyMode(int32_t mode, int32_t reason) {

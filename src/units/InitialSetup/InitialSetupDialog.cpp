@@ -17,6 +17,7 @@
 #include "units/InitialSetup/SetupPages.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/SkinButtons.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
 
 KV_REGISTER_CLASS(InitialSetup::InitialSetupDialog);
@@ -137,6 +138,15 @@ void InitialSetupDialog::HideOwnViews() {
 void InitialSetupDialog::Open() {
   MainApp::InitialSetupPage::Open();
   if (Core::View* first = FirstControl(); first && IsOpen() && OnGetFocus() != first) OnSetFocus(first);
+  if (!IsOpen() || !Sequencer.get()) return;
+  auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  auto* bar = kv::Cast<HelpBar>(wm->FindForm(WinIDs::WIN_ID_HelpBar));
+  if (!bar || !bar->IsOpen()) return;
+  // Only the keys of a button or check box: the scan and result pages put
+  // up their own in Initialize.
+  Core::View* focused = OnGetFocus();
+  if (kv::Cast<SkinBin::Button>(focused) || kv::Cast<SkinBin::CheckBoxWithCaption>(focused))
+    InitialSetupDialog::DoFocus(focused);
 }
 
 void InitialSetupDialog::OnSetTitle(const kv::String& text) {

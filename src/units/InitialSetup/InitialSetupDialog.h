@@ -60,7 +60,10 @@ class InitialSetupDialog : public MainApp::InitialSetupPage {
   void OnSetBounds(kv::Rect bounds) override;
   // Background over the page; title, divider and explanation from FrameWidth.
   void Refresh() override;
-  // Opens the page, then focuses its first control.
+  // Opens the page, then focuses its first control. When the setup's help
+  // bar is up already (left by the page before), a button or check box in
+  // focus puts its own keys there: a page reached by Back never shows the
+  // keys of the page it came from.
   void Open() override;
 
   // Keeps the text and shows it as the explanation.

@@ -8,6 +8,7 @@
 #include "strings/InitialSetup.h"
 #include "strings/MenuSystemPages.h"
 #include "strings/Strings.h"
+#include "units/Bitmaps/Bitmaps.h"
 #include "units/Channels/ChannelsDialog.h"
 #include "units/Colors/Colors.h"
 #include "units/Core/Log.h"
@@ -210,6 +211,8 @@ BothMediumSelectDialog::BothMediumSelectDialog() {
       box.OnSetText(Text(k == 0 ? Strings::SID_ANTENNA : Strings::SID_CABLE));
       box.OnSetTextAlignH(0);
       box.OnSetTextEllipsis(true);
+      // The focused box shows the dialogs' focus bar, as every button does.
+      box.OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::DialogButtonFocus));
       box.HelpString = EnterBackHelp();
       box.HelpMask = kEnterBackMask;
       box.OnActivate = row == 0 ? kv::MakeSlot(this, &BothMediumSelectDialog::UpdateTuner1Medium)

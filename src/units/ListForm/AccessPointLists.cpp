@@ -7,6 +7,7 @@
 #include "strings/Strings.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Bitmaps/ListBitmaps.h"
+#include "units/Button/ButtonClass.h"
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
@@ -53,6 +54,11 @@ const kv::MultiTextId* const kProtocolNames[16] = {
 void SetRowsEnabled(ListClass& list, bool on) {
   for (Forms::Ctrl* row : list.GetAllRows())
     if (auto* button = kv::Cast<::Button::ButtonClass>(row)) button->OnSetIsDisabled(!on);
+}
+
+// A disabled row (the list scans) looks disabled, focused or not.
+int32_t ShownWhileScanning(::Button::ButtonClass& row, int32_t state) {
+  return state == ::Button::kStateFocused && row.OnGetIsDisabled() ? ::Button::kStateDisabled : state;
 }
 
 // The dialog-information text colour of the headings is the one the
@@ -175,6 +181,8 @@ ApItem::ApItem() {
   }
 }
 
+int32_t ApItem::GetCtrlState() { return ShownWhileScanning(*this, ColumnRow::GetCtrlState()); }
+
 void ApItem::Refresh() {
   ListItem::Refresh();
   const int32_t h = Bounds().H();
@@ -283,6 +291,8 @@ KXDApItem::KXDApItem() {
   AddColumn(bar_);
   AddColumn(protocol_);
 }
+
+int32_t KXDApItem::GetCtrlState() { return ShownWhileScanning(*this, ColumnRow::GetCtrlState()); }
 
 void KXDApItem::Refresh() {
   ListItem::Refresh();

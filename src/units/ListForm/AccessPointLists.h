@@ -48,6 +48,8 @@ class ApItem : public ColumnRow {
   KV_CLASS(ListForm, ApItem, ColumnRow)
  public:
   ApItem();
+  // A row of a list that scans (disabled) shows no focus bar.
+  int32_t GetCtrlState() override;
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;
   void Refresh() override;
@@ -90,6 +92,8 @@ class KXDApItem : public ColumnRow {
   KV_CLASS(ListForm, KXDApItem, ColumnRow)
  public:
   KXDApItem();
+  // A row of a list that scans (disabled) shows no focus bar.
+  int32_t GetCtrlState() override;
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;
   void Refresh() override;

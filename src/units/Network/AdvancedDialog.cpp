@@ -148,7 +148,12 @@ void WirelessAdvancedDialog::LoadOptionItem(OptionButton& button) {
     button.OnSetText(courier->Caption);
 }
 
-void WirelessAdvancedDialog::SetEnabled(OptionButton& button, bool enabled) {
+void WirelessAdvancedDialog::SetEnabled(int32_t row, bool enabled) {
+  OptionButton* buttons[] = {&mode_, &auth_, &enc_, &name_, &password_};
+  OptionButton& button = *buttons[row];
+  // A grey row: its label in the disabled text colour as well, so that a
+  // row without a value (the password) reads grey too.
+  labels_[row].OnSetColor(enabled ? Colors::StandardTextColor : Colors::DisableTextColor);
   if (button.OnGetIsDisabled() == !enabled) return;
   button.OnSetIsDisabled(!enabled);
   button.OnSetEnabled(enabled);
@@ -158,9 +163,9 @@ void WirelessAdvancedDialog::RefreshGrayout() {
   SkinBin::Wrapper* w = Skin();
   if (!w) return;
   const bool byHand = w->OnGetConnectMode() == 2;
-  SetEnabled(auth_, byHand);
-  SetEnabled(enc_, byHand);
-  SetEnabled(password_, !(byHand && w->OnGetEncryption() == 0));
+  SetEnabled(1, byHand);
+  SetEnabled(2, byHand);
+  SetEnabled(4, !(byHand && w->OnGetEncryption() == 0));
 }
 
 void WirelessAdvancedDialog::DoActivate(kv::Object* sender) {

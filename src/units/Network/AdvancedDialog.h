@@ -84,7 +84,8 @@ class WirelessAdvancedDialog : public NetworkConfirmDialog {
   // The entries as the Wrapper keeps them (the name and the key, while the
   // viewer is away at an error notice).
   void RestoreEntries();
-  static void SetEnabled(OptionButton& button, bool enabled);
+  // The row of `button` (index 1 to 4) enabled, or grey: its button and label.
+  void SetEnabled(int32_t row, bool enabled);
 
   Views::Text labels_[5];
   OptionButton mode_;

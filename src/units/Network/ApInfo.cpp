@@ -200,7 +200,10 @@ void ApInfo::LoadWlanInfo(Structures::WLAN_Info* info) {
 }
 
 void ApInfo::ShowKeyRow() {
-  items_[kKey].OnSetValueString(disabled_ ? kv::LoadString(SECURITY_KEY_PLACEHOLDER) : Asterisks(key_.Length()));
+  // A result screen shows the placeholder; a key typed here keeps one
+  // asterisk per character, also while the form only shows (joining).
+  const bool placeholder = disabled_ && key_.Empty();
+  items_[kKey].OnSetValueString(placeholder ? kv::LoadString(SECURITY_KEY_PLACEHOLDER) : Asterisks(key_.Length()));
 }
 
 void ApInfo::LoadOptionItem(ApInfoItem& row) {

@@ -106,7 +106,8 @@ class ApInfo : public Primitives::KeyRoutingForm {
   Structures::WLAN_Connection* GetConnection();
   // The name and key rows ask the owning entry state for the key pad.
   void DoActivate(kv::Object* sender);
-  // Disabled: nothing takes the focus, the key row shows the placeholder.
+  // Disabled: nothing takes the focus; the key row shows the placeholder
+  // unless a key was typed in this form (its asterisks stay).
   void SetDisabled(bool disabled);
   bool IsFormDisabled() const { return disabled_; }
 

@@ -9,6 +9,7 @@
 #include "strings/Strings.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Bitmaps/Bitmaps.h"
+#include "units/Button/ButtonClass.h"
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
@@ -75,6 +76,12 @@ NetworkConfirmDialog::NetworkConfirmDialog() {
   Add(&ok_);
   Add(&cancel_);
   OnSetFocus(&cancel_);
+}
+
+void NetworkConfirmDialog::HandleFocus(bool focused) {
+  NonMenuSystem::ConfirmOptionDialog::HandleFocus(focused);
+  if (auto* b = kv::Cast<::Button::ButtonClass>(OnGetFocus()))
+    b->RefreshCtrlState(::Button::StateShown(*b, b->GetCtrlState(), focused));
 }
 
 void NetworkConfirmDialog::Refresh() {

@@ -30,6 +30,9 @@ class NetworkConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
   NetworkConfirmDialog();
 
   kv::Object* HandleEvent(Core::Event* event) override;
+  // While a pop-up or the key pad takes the keys, the button that opened
+  // it shows the unfocused look: one control at a time looks focused.
+  void HandleFocus(bool focused) override;
   void Refresh() override;
   void EnterNextState() override;
   // OK: the join (OnYesSlot), then the next state; Cancel: OnNoSlot.

@@ -131,15 +131,16 @@ void NetworkWidgetClass::Close() {
   WidgetClass::Close();
 }
 
-void NetworkWidgetClass::ChangeTo(const kv::Class* cls, kv::Object* param, const kv::Class* next) {
+Primitives::KeyRoutingForm* NetworkWidgetClass::ChangeTo(const kv::Class* cls, kv::Object* param,
+                                                        const kv::Class* next) {
   ::NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem();
-  if (!s || !cls) return;
+  if (!s || !cls) return nullptr;
   auto* state = kv::New<SubSystem::State>();
   state->Class = cls;
   state->PrevState = KvClass();
   state->NextState = next;
   state->Param = param;
-  s->ChangeState(state);
+  return s->ChangeState(state);
 }
 
 void NetworkWidgetClass::EnterNextState() {

@@ -114,8 +114,9 @@ class NetworkWidgetClass : public NonMenuSystem::WidgetClass {
   void SetHelp(std::initializer_list<const kv::MultiTextId*> labels, int32_t mask);
   // Time-out value and action, restarted when the state is open.
   void SetTimeOut(int32_t ms, void (NetworkWidgetClass::*action)(kv::Object*));
-  // Changes state to `cls` with `param` (nothing without the sub-system).
-  void ChangeTo(const kv::Class* cls, kv::Object* param, const kv::Class* next = nullptr);
+  // Changes state to `cls` with `param`; the form the sub-system opened
+  // (null: none, and nothing happens without the sub-system).
+  Primitives::KeyRoutingForm* ChangeTo(const kv::Class* cls, kv::Object* param, const kv::Class* next = nullptr);
 
   Views::Border border_;
   Views::Text caption_;

@@ -6,6 +6,7 @@
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "strings/MenuSystemPages.h"
+#include "strings/Network.h"
 #include "strings/Strings.h"
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
@@ -338,7 +339,8 @@ void EasySetupPIN_ApList::DoConnectAP(kv::Object* sender) { DoSelectAP(sender); 
 AssistedSetup_ApInfo::AssistedSetup_ApInfo()
     : AssistedSetup_ApInfo(Strings::SID_ASSISTED_SETUP, Strings::SID_ENTER_SECURITY_KEY) {}
 
-AssistedSetup_ApInfo::AssistedSetup_ApInfo(const kv::MultiTextId& caption, const kv::MultiTextId& info) {
+AssistedSetup_ApInfo::AssistedSetup_ApInfo(const kv::MultiTextId& caption, const kv::MultiTextId& info)
+    : infoId_(&info) {
   IsModal = 0;
   OnSetCaption(Text(caption));
   OnSetInfo(Text(info));
@@ -365,6 +367,7 @@ void AssistedSetup_ApInfo::Begin(Primitives::KeyRoutingParameter* param, Structu
   ConfigScan(false);
   StartForm(form_, this, ap);
   form_.SetDisabled(false);
+  ShowPage();
 }
 
 void AssistedSetup_ApInfo::Initialize(Primitives::KeyRoutingParameter* param) {
@@ -465,13 +468,47 @@ void AssistedSetup_ApInfo::ShowKeyboard(int32_t length, const kv::String& text) 
   param->Flag = 1;
   param->String = text;
   keyPad_ = true;
-  OnSetVisible(false);
-  ChangeTo(keyPad, param);
+  padRow_ = form_.OnGetFocus();
+  const bool onKey = padRow_ == &form_.Item(ApInfo::kKey);
+  form_.OnSetVisible(false);
+  done_.OnSetVisible(false);
+  if (onKey) {
+    const kv::String name = form_.Item(ApInfo::kName).OnGetValueString();
+    OnSetInfo(kv::ConcatString(kv::ConcatString(Text(KEY_ENTRY_TEXT), name), kv::LoadString(ADDRESS_SEPARATOR)));
+  } else {
+    OnSetInfo(Text(Strings::SID_NETWORK_NAME));
+  }
+  Primitives::KeyRoutingForm* pad = ChangeTo(keyPad, param);
+  if (!pad) return;
+  // Where the form was, under the prompt, centred on the page.
+  const kv::Rect b = Bounds();
+  const kv::Rect p = pad->Bounds();
+  const int32_t x = b.x1 + (b.W() - p.W()) / 2;
+  const int32_t y = b.y1 + kFormY;
+  pad->OnSetBounds({x, y, x + p.W(), y + p.H()});
+}
+
+void AssistedSetup_ApInfo::ShowPage() {
+  form_.OnSetVisible(true);
+  done_.OnSetVisible(true);
+  // The row the key pad was opened for has the focus again.
+  if (padRow_) {
+    form_.OnSetFocus(padRow_);
+    OnSetFocus(&form_);
+    padRow_ = nullptr;
+  }
+  ShowInfo();
+}
+
+void AssistedSetup_ApInfo::ShowInfo() {
+  const bool openNetwork = infoId_ == &Strings::SID_ENTER_SECURITY_KEY && form_.OnGetEncryption() == 0;
+  OnSetInfo(Text(openNetwork ? Strings::SID_CONFIGURE_SETTINGS : *infoId_));
 }
 
 void AssistedSetup_ApInfo::HandleMessage(Structures::Message* msg) {
   if (!msg || msg->Code != Constants::MSG_LABEL_CHANGE || !keyPad_ || !IsOpen()) return;
   keyPad_ = false;
+  ShowPage();
   UndoCancel();
   auto* text = kv::Cast<Structures::RefString>(msg->ObjParam.get());
   if (!text) return;
@@ -500,7 +537,10 @@ void AssistedSetup_ApInfo::UpdateHelp(kv::Object*) {
     HelpString = row->HelpString;
     HelpMask = row->HelpMask;
   }
-  if (IsOpen() && IsVisible()) ShowHelp();
+  // (Also called when a row's value changed: the encryption decides the
+  // explanation.)
+  if (!keyPad_) ShowInfo();
+  if (IsOpen() && IsVisible() && !keyPad_) ShowHelp();
 }
 
 kv::Object* AssistedSetup_ApInfo::HandleEvent(Core::Event* event) {

@@ -150,7 +150,9 @@ class AssistedSetup_ApInfo : public NetworkWidgetClass {
   void ScanTimeout(kv::Object* sender = nullptr);
   // Done (and the confirmed open-network question, as sender).
   void ConnectAp(kv::Object* sender = nullptr);
-  // Hides the state and opens the key pad for the focused row.
+  // Opens the key pad for the focused row. The page gives way to it: the
+  // form and Done hide, the caption and a prompt naming what to type (the
+  // network whose key it is) stay readable above the pad.
   void ShowKeyboard(int32_t length, const kv::String& text);
   // The help bar of the focused control (Done or the form's row).
   void UpdateHelp(kv::Object* control = nullptr);
@@ -173,6 +175,13 @@ class AssistedSetup_ApInfo : public NetworkWidgetClass {
  private:
   void AskNoEncryption();
   void Activated(kv::Object* sender = nullptr);
+  // The page again after the key pad: form, Done and the explanation.
+  void ShowPage();
+  // The explanation: what the page asks for; a network without encryption
+  // has no key to enter.
+  void ShowInfo();
+  const kv::MultiTextId* infoId_;
+  Core::View* padRow_ = nullptr;  // the form's row the key pad types for
   bool keyPad_ = false;
 };
 
