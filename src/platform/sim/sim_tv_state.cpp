@@ -484,16 +484,25 @@ int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int3
     return XPM_ERR_INVALID_PARAM;
   }
   const int32_t status = Set(s, index, blocked, call);
+  if (status != XPM_OK) return status;
   const bool whole = s == Setting::kUsMovieRating || ContentSlot(content) == 0;
-  if (status != XPM_OK || !cascade || blocked != 0 || !whole || s == Setting::kCanadaLevel) return status;
-  // The milder levels start at children's TV-Y, age TV-G and movie G.
-  const int32_t mildest = s == Setting::kUsChildRating ? 1 : 2;
-  const int32_t slots = s == Setting::kUsMovieRating ? 1 : 6;
-  for (int32_t level = mildest; level <= rating; ++level)
-    for (int32_t slot = 0; slot < slots; ++slot) {
-      const int32_t i = level * 8 + slot;
-      if (i != index && Value(s, i) != 0) Set(s, i, 0, call);
-    }
+  if (cascade && blocked == 0 && whole && s != Setting::kCanadaLevel) {
+    // The milder levels start at children's TV-Y, age TV-G and movie G.
+    const int32_t mildest = s == Setting::kUsChildRating ? 1 : 2;
+    const int32_t slots = s == Setting::kUsMovieRating ? 1 : 6;
+    for (int32_t level = mildest; level <= rating; ++level)
+      for (int32_t slot = 0; slot < slots; ++slot) {
+        const int32_t i = level * 8 + slot;
+        if (i != index && Value(s, i) != 0) Set(s, i, 0, call);
+      }
+  }
+  AcquireIfBlockChanged();
+  return status;
+}
+
+int32_t TvState::SetUnratedContent(int32_t value, const char* call) {
+  const int32_t status = Set(Setting::kUnratedContent, 0, value, call);
+  if (status == XPM_OK) AcquireIfBlockChanged();
   return status;
 }
 
@@ -595,6 +604,7 @@ void TvState::ShowPowerOnPicture() {
       pictureShown_ = true;
       pictureKey_ = acquired.front().pictureKey;
       pictureBlank_ = acquired.front().blank;
+      blockShown_ = 0;
     }
   }
   if (acquired.front().lockResult == 0)
@@ -878,14 +888,17 @@ int32_t TvState::IsSourceSelectable(int32_t id, int32_t window, int32_t* selecta
 }
 
 int32_t TvState::SetSourceLock(int32_t id, int32_t locked, const char* call) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  Source* s = FindSource(id);
-  if (!s || (locked != 0 && locked != 1)) {
-    Bad(call, s ? "lock flag " + std::to_string(locked) + " is neither 0 nor 1" : "no source " + std::to_string(id));
-    return XPM_ERR_INVALID_PARAM;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    Source* s = FindSource(id);
+    if (!s || (locked != 0 && locked != 1)) {
+      Bad(call, s ? "lock flag " + std::to_string(locked) + " is neither 0 nor 1" : "no source " + std::to_string(id));
+      return XPM_ERR_INVALID_PARAM;
+    }
+    s->locked = locked != 0;
+    Save();
   }
-  s->locked = locked != 0;
-  Save();
+  AcquireIfBlockChanged();
   return XPM_OK;
 }
 
