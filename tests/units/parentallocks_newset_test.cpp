@@ -111,6 +111,14 @@ class NewSetLocksTest : public ParentalLocksTest {
     XPM_GetChannelLock(major, minor, &locked);
     return locked;
   }
+  // With a PIN stored and 2-2 locked, ch+ from 2-1.
+  void UpToTheLocked22() {
+    StorePin();
+    ASSERT_EQ(XPM_SetChannelLock(2, 2, 1), XPM_OK);
+    Press("ch+");
+    Run(3000);
+    Settle();
+  }
   void TuneByNumber(const char* major, const char* minor) {
     Digits(major);
     Press("dash");
@@ -150,11 +158,7 @@ TEST_F(NewSetLocksTest, ANewSetBlocksARatingAndAsksForThePin) {
 // A locked channel asks for the PIN, whichever way it is reached: ch+, its
 // number, and at start-up.
 TEST_F(NewSetLocksTest, ALockedChannelAsksForThePinByChannelUpByNumberAndAtStartUp) {
-  StorePin();
-  ASSERT_EQ(XPM_SetChannelLock(2, 2, 1), XPM_OK);
-  Press("ch+");  // 2-1 to 2-2
-  Run(3000);
-  Settle();
+  UpToTheLocked22();
   ExpectBlackedOutUntilThePin();
 
   Press("ch-");  // back to 2-1, the locks on again
@@ -358,11 +362,7 @@ TEST_F(NewSetLocksTest, ARatingBlockedWhileItPlaysBlacksItOutAtOnce) {
 // their screens are open, and it comes back after them. The right PIN ends
 // it for good.
 TEST_F(NewSetLocksTest, ThePromptComesBackAfterInfoVolumeAndMenu) {
-  StorePin();
-  ASSERT_EQ(XPM_SetChannelLock(2, 2, 1), XPM_OK);
-  Press("ch+");  // 2-1 to 2-2
-  Run(3000);
-  Settle();
+  UpToTheLocked22();
   ASSERT_TRUE(Prompt());
   for (const char* key : {"exit", "back"}) {
     Press(key);

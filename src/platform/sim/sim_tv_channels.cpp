@@ -441,9 +441,7 @@ bool TvState::ParentalLocksOn() const {
 }
 
 int32_t TvState::SetParentalLocksState(int32_t value, const char* call) {
-  const int32_t status = Set(Setting::kParentalLocksState, 0, value, call);
-  if (status == XPM_OK) AcquireIfBlockChanged();
-  return status;
+  return Set(Setting::kParentalLocksState, 0, value, call);
 }
 
 int32_t TvState::BlockLocked(int32_t window, int64_t* ends) const {

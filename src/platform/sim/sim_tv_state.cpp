@@ -433,7 +433,19 @@ int32_t TvState::ValueLocked(Setting s, int32_t index) const {
 }
 
 int32_t TvState::Set(Setting s, int32_t index, int32_t value, const char* call) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  int32_t status = XPM_OK;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    status = StoreLocked(s, index, value, call);
+  }
+  // A change of the locks takes effect on the picture on screen at once.
+  const bool locks = s == Setting::kParentalLocksState || s == Setting::kUnratedContent ||
+                     s == Setting::kUsChildRating || s == Setting::kUsAgeRating || s == Setting::kUsMovieRating;
+  if (status == XPM_OK && locks) AcquireIfBlockChanged();
+  return status;
+}
+
+int32_t TvState::StoreLocked(Setting s, int32_t index, int32_t value, const char* call) {
   if (InfoOf(s).scope == Scope::kOne) index = 0;
   if (!CheckIndex(s, index, call)) return XPM_ERR_INVALID_PARAM;
   const SettingRange r = Range(s, index);
@@ -484,25 +496,16 @@ int32_t TvState::SetRatingBlock(Setting s, int32_t rating, int32_t content, int3
     return XPM_ERR_INVALID_PARAM;
   }
   const int32_t status = Set(s, index, blocked, call);
-  if (status != XPM_OK) return status;
   const bool whole = s == Setting::kUsMovieRating || ContentSlot(content) == 0;
-  if (cascade && blocked == 0 && whole && s != Setting::kCanadaLevel) {
-    // The milder levels start at children's TV-Y, age TV-G and movie G.
-    const int32_t mildest = s == Setting::kUsChildRating ? 1 : 2;
-    const int32_t slots = s == Setting::kUsMovieRating ? 1 : 6;
-    for (int32_t level = mildest; level <= rating; ++level)
-      for (int32_t slot = 0; slot < slots; ++slot) {
-        const int32_t i = level * 8 + slot;
-        if (i != index && Value(s, i) != 0) Set(s, i, 0, call);
-      }
-  }
-  AcquireIfBlockChanged();
-  return status;
-}
-
-int32_t TvState::SetUnratedContent(int32_t value, const char* call) {
-  const int32_t status = Set(Setting::kUnratedContent, 0, value, call);
-  if (status == XPM_OK) AcquireIfBlockChanged();
+  if (status != XPM_OK || !cascade || blocked != 0 || !whole || s == Setting::kCanadaLevel) return status;
+  // The milder levels start at children's TV-Y, age TV-G and movie G.
+  const int32_t mildest = s == Setting::kUsChildRating ? 1 : 2;
+  const int32_t slots = s == Setting::kUsMovieRating ? 1 : 6;
+  for (int32_t level = mildest; level <= rating; ++level)
+    for (int32_t slot = 0; slot < slots; ++slot) {
+      const int32_t i = level * 8 + slot;
+      if (i != index && Value(s, i) != 0) Set(s, i, 0, call);
+    }
   return status;
 }
 

@@ -360,6 +360,8 @@ class TvState {
   std::map<std::string, std::string> SavedForm() const;
 
   // --- Settings --------------------------------------------------------------
+  // A change of the parental-locks state or a rating block acquires window
+  // 0 again when it changes how its picture is blocked (SetParentalLocksState).
   int32_t Set(Setting s, int32_t index, int32_t value, const char* call);
   int32_t Get(Setting s, int32_t index, int32_t* value, const char* call) const;
   // The value now (the factory value when never set); 0 for a bad index.
@@ -385,7 +387,6 @@ class TvState {
   // the milder levels of its table with theirs ("not rated" levels apart).
   int32_t SetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t blocked, const char* call,
                          bool cascade = false);
-  int32_t SetUnratedContent(int32_t value, const char* call);
   int32_t GetRatingBlock(Setting s, int32_t rating, int32_t content, int32_t* blocked, const char* call) const;
 
   int32_t SetTimeZone(int32_t zone, int32_t dst, const char* call);
@@ -546,6 +547,7 @@ class TvState {
   };
 
   // Everything below runs with mutex_ held.
+  int32_t StoreLocked(Setting s, int32_t index, int32_t value, const char* call);
   std::string KeyOf(Setting s, int32_t index) const;
   bool CheckIndex(Setting s, int32_t index, const char* call) const;
   int32_t ValueLocked(Setting s, int32_t index) const;

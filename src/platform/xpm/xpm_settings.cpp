@@ -293,15 +293,7 @@ int32_t XPM_GetParentalLocksState(int32_t* value) {
   SIM_TV_NEED(value);
   return state.Get(Setting::kParentalLocksState, 0, value, kCall);
 }
-int32_t XPM_SetUnratedContent(int32_t value) {
-  SIM_TV_ENTER("XPM_SetUnratedContent", sim::Args(value));
-  return state.SetUnratedContent(value, kCall);
-}
-int32_t XPM_GetUnratedContent(int32_t* value) {
-  SIM_TV_ENTER("XPM_GetUnratedContent", "");
-  SIM_TV_NEED(value);
-  return state.Get(Setting::kUnratedContent, 0, value, kCall);
-}
+TV_ONE(UnratedContent, Setting::kUnratedContent)
 TV_ONE(FrontPanelLockState, Setting::kFrontPanelLock)
 TV_ONE(ParentalLocksMask, Setting::kParentalLocksMask)
 
