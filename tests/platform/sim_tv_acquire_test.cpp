@@ -126,13 +126,30 @@ TEST_F(SimTvAcquireTest, LocksAndRatingsBlockAChannelOnlyWhileTheParentalLocksAr
   ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
   EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
 
+  // Switched on while the locked 7.1 plays: acquired again at once, black.
   ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_ON), XPM_OK);
-  ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
   std::vector<Event> events = Acquisitions();
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].As<ChannelAcquired>().status, sim::kChannelLocked);
   EXPECT_EQ(events[0].As<ChannelAcquired>().lockResult, 2);
   EXPECT_TRUE(lastBlack_.load());
+  ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
+  events = Acquisitions();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].As<ChannelAcquired>().status, sim::kChannelLocked);
+  EXPECT_EQ(events[0].As<ChannelAcquired>().lockResult, 2);
+  EXPECT_TRUE(lastBlack_.load());
+  // A block that does not change how the picture is blocked sends nothing.
+  ASSERT_EQ(XPM_SetUsAgeRating(2, 0x1111111, 1, 1), XPM_OK);  // TV-G, whole
+  EXPECT_TRUE(Acquisitions().empty());
+  ASSERT_EQ(XPM_SetUsAgeRating(2, 0x1111111, 0, 1), XPM_OK);
+  EXPECT_TRUE(Acquisitions().empty());
+  // The channel unlocked while it plays: the picture back at once.
+  ASSERT_EQ(XPM_SetChannelLock(7, 1, 0), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
+  EXPECT_FALSE(lastBlack_.load());
+  ASSERT_EQ(XPM_SetChannelLock(7, 1, 1), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelLocked);
 
   // 7.2 carries an MA programme now; analogue 3 is unrated.
   sim::GuideEvent ma;
@@ -145,18 +162,35 @@ TEST_F(SimTvAcquireTest, LocksAndRatingsBlockAChannelOnlyWhileTheParentalLocksAr
   ASSERT_EQ(XPM_SetUsAgeRating(5, 0x1111111, 1, 1), XPM_OK);  // TV-MA, whole
   ASSERT_EQ(XPM_SetChannel(0, 7, 2), XPM_OK);
   EXPECT_EQ(ChannelStatus(), sim::kChannelRatingLocked);
+  // The rating opened while its programme plays: the picture back at once.
+  ASSERT_EQ(XPM_SetUsAgeRating(5, 0x1111111, 0, 1), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
+  EXPECT_FALSE(lastBlack_.load());
+  ASSERT_EQ(XPM_SetUsAgeRating(5, 0x1111111, 1, 1), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelRatingLocked);
+  EXPECT_TRUE(lastBlack_.load());
   ASSERT_EQ(XPM_SetChannel(0, 3, 0), XPM_OK);
   EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
+  // Unrated content blocked while the unrated channel plays: at once.
   ASSERT_EQ(XPM_SetUnratedContent(1), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelRatingLocked);
   ASSERT_EQ(XPM_SetChannel(0, 3, 0), XPM_OK);
   EXPECT_EQ(ChannelStatus(), sim::kChannelRatingLocked);
   ASSERT_EQ(XPM_SetChannel(0, 4, 3), XPM_OK);  // listed, but nothing on it
   EXPECT_EQ(ChannelStatus(), sim::kChannelNotAvailable);
 
   // Off until standby: open now, locked again after the next standby.
+  // Lifting the locks acquires a blocked main window's channel again; a
+  // channel nothing blocked is left as it is.
   ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_OFF_UNTIL_STANDBY), XPM_OK);
-  // Lifting the locks acquires the main window's channel again.
-  EXPECT_EQ(ChannelStatus(), sim::kChannelNotAvailable);
+  EXPECT_TRUE(Acquisitions().empty());
+  ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_ON), XPM_OK);
+  EXPECT_TRUE(Acquisitions().empty());
+  ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelLocked);
+  ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_OFF_UNTIL_STANDBY), XPM_OK);
+  EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
+  EXPECT_FALSE(lastBlack_.load());
   ASSERT_EQ(XPM_SetChannel(0, 7, 1), XPM_OK);
   EXPECT_EQ(ChannelStatus(), sim::kChannelOk);
   EXPECT_FALSE(lastBlack_.load());
@@ -181,7 +215,10 @@ TEST_F(SimTvAcquireTest, SetSourceSendsSourceAcquiredWithTheStatusOfSignalAndLoc
   ASSERT_EQ(XPM_SetSourceLock(sim::kSourceHdmi2, 1), XPM_OK);
   ASSERT_EQ(XPM_SetSource(0, sim::kSourceHdmi2), XPM_OK);
   EXPECT_EQ(SourceStatus(), sim::kSourceOk);  // the parental locks are off
+  // Switched on while the locked input shows: acquired again at once.
   ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_ON), XPM_OK);
+  EXPECT_EQ(SourceStatus(), sim::kSourceLocked);
+  EXPECT_TRUE(lastBlack_.load());
   ASSERT_EQ(XPM_SetSource(1, sim::kSourceHdmi2), XPM_OK);
   std::vector<Event> events = Acquisitions();
   ASSERT_EQ(events.size(), 1u);
@@ -191,11 +228,21 @@ TEST_F(SimTvAcquireTest, SetSourceSendsSourceAcquiredWithTheStatusOfSignalAndLoc
   EXPECT_EQ(p.status, sim::kSourceLocked);
   EXPECT_EQ(p.lockResult, 2);
   ASSERT_EQ(XPM_SetUnratedContent(1), XPM_OK);
+  EXPECT_TRUE(Acquisitions().empty());  // the input's lock blocks it already
   ASSERT_EQ(XPM_SetSource(0, sim::kSourcePc), XPM_OK);
   EXPECT_EQ(SourceStatus(), sim::kSourceRatingLocked);
+  // The input unlocked or its content opened while it shows: at once.
+  ASSERT_EQ(XPM_SetUnratedContent(0), XPM_OK);
+  EXPECT_EQ(SourceStatus(), sim::kSourceOk);
+  EXPECT_FALSE(lastBlack_.load());
+  ASSERT_EQ(XPM_SetUnratedContent(1), XPM_OK);
+  EXPECT_EQ(SourceStatus(), sim::kSourceRatingLocked);
+  EXPECT_TRUE(lastBlack_.load());
 
-  // Back to the tuner: the input's event with the channel's status, then the channel's.
+  // Switched off: the picture back at once.
   ASSERT_EQ(XPM_SetParentalLocksState(XPM_PARENTAL_LOCKS_STATE_OFF), XPM_OK);
+  EXPECT_EQ(SourceStatus(), sim::kSourceOk);
+  // Back to the tuner: the input's event with the channel's status, then the channel's.
   ASSERT_EQ(XPM_SetSource(0, sim::kSourceTv), XPM_OK);
   events = Acquisitions();
   ASSERT_EQ(events.size(), 2u);

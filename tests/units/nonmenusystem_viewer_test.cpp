@@ -298,23 +298,41 @@ TEST_F(ViewerTest, ANumberNotInTheListLogsNoError) {
 class NewSetViewerTest : public ViewerTest {
  protected:
   NewSetViewerTest() { freshSet_ = true; }
+  // Both scans of the first-time setup find nothing; Exit into live TV.
+  void LeaveTheSetupWithoutChannels() {
+    sim::SetAir(Tv(), 0, {});
+    sim::SetAir(Tv(), 1, {});
+    Run(1000);
+    for (const char* key : {"ok", "ok", "ok", "down", "down", "ok", "ok", "ok"}) {
+      Press(key);
+      Run(300);
+    }
+    Run(3000);
+    Press("right");
+    Run(300);
+    Press("ok");
+    Run(2000);
+  }
 };
 
 TEST_F(NewSetViewerTest, LiveTvWithoutChannelsSaysSo) {
-  sim::SetAir(Tv(), 0, {});
-  sim::SetAir(Tv(), 1, {});
-  Run(1000);
-  for (const char* key : {"ok", "ok", "ok", "down", "down", "ok", "ok", "ok"}) {
-    Press(key);
-    Run(300);
-  }
-  Run(3000);
-  Press("right");
-  Run(300);
-  Press("ok");
-  Run(2000);
+  LeaveTheSetupWithoutChannels();
   EXPECT_EQ(BarType(), 1);
   EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
+}
+
+// The channel keys on an empty channel ring tell the viewer why nothing
+// changes, each time.
+TEST_F(NewSetViewerTest, ChannelKeysWithoutChannelsSayThereAreNone) {
+  LeaveTheSetupWithoutChannels();
+  for (const char* key : {"ch+", "ch-", "ch+"}) {
+    SCOPED_TRACE(key);
+    Run(3000);
+    Press(key);
+    Run(1500);
+    EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
+    EXPECT_FALSE(Sees("Tuning...")) << SeenList();
+  }
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "platform/xpm/xpm_settings.h"
 #include "runtime/member.h"
 #include "strings/SkinBinWrapper.h"
+#include "units/Channels/ChannelLockDialogs.h"
 #include "units/Constants/Constants.h"
 #include "units/ParentalLocks/PinPrompts.h"
 #include "units/ParentalLocks/RatingDialogs.h"
@@ -80,6 +81,44 @@ class NewSetLocksTest : public ParentalLocksTest {
     Run(500);
     EXPECT_TRUE(Picture());
   }
+  // Menu > Locks as the remote reaches it: the first time a new PIN typed
+  // twice, after that (the menu remembers its item) the PIN asked once.
+  void EnterLocks(const char* pin, bool newPin) {
+    Press("menu");
+    Run(500);
+    if (newPin) Step("up", 3);
+    Press("ok");
+    Run(300);
+    Type(pin);
+    Run(300);
+    if (newPin) Type(pin);
+    Run(500);
+    Settle();
+  }
+  // From the locks page: Channel locks, OK on the first row (2-1).
+  void ToggleTheFirstChannelLock() {
+    Step("down");
+    Press("ok");
+    Run(800);
+    Settle();
+    ASSERT_NE(Open<Channels::ChannelLockDialog>(), nullptr) << SeenList();
+    Press("ok");
+    Run(600);
+    Settle();
+  }
+  int32_t ChannelLock(int32_t major, int32_t minor) {
+    int32_t locked = -1;
+    XPM_GetChannelLock(major, minor, &locked);
+    return locked;
+  }
+  // With a PIN stored and 2-2 locked, ch+ from 2-1.
+  void UpToTheLocked22() {
+    StorePin();
+    ASSERT_EQ(XPM_SetChannelLock(2, 2, 1), XPM_OK);
+    Press("ch+");
+    Run(3000);
+    Settle();
+  }
   void TuneByNumber(const char* major, const char* minor) {
     Digits(major);
     Press("dash");
@@ -119,11 +158,7 @@ TEST_F(NewSetLocksTest, ANewSetBlocksARatingAndAsksForThePin) {
 // A locked channel asks for the PIN, whichever way it is reached: ch+, its
 // number, and at start-up.
 TEST_F(NewSetLocksTest, ALockedChannelAsksForThePinByChannelUpByNumberAndAtStartUp) {
-  StorePin();
-  ASSERT_EQ(XPM_SetChannelLock(2, 2, 1), XPM_OK);
-  Press("ch+");  // 2-1 to 2-2
-  Run(3000);
-  Settle();
+  UpToTheLocked22();
   ExpectBlackedOutUntilThePin();
 
   Press("ch-");  // back to 2-1, the locks on again
@@ -250,6 +285,109 @@ TEST_F(NewSetLocksTest, ALiftedLockEndsAtAPowerCutAndAtStandby) {
   EXPECT_EQ(LocksState(), 2);
   EXPECT_TRUE(Prompt());
   EXPECT_FALSE(Picture());
+}
+
+// A lock set on the channel watched takes effect at once: the picture goes
+// black while the locks screens stay open, the prompt opens when the viewer
+// leaves them and stays, and lifting the lock brings the picture back.
+TEST_F(NewSetLocksTest, ALockSetOnTheChannelWatchedBlacksItOutAtOnce) {
+  XPM_InitClient();  // the client's start, as the host makes it
+  Run(1000);
+  ASSERT_TRUE(Picture());
+  EnterLocks("1357", true);
+  ToggleTheFirstChannelLock();
+  ASSERT_EQ(ChannelLock(2, 1), 1);
+  EXPECT_FALSE(Picture());
+  EXPECT_FALSE(Prompt());
+  EXPECT_NE(Open<Channels::ChannelLockDialog>(), nullptr);
+  Press("exit");
+  Run(1500);
+  Settle();
+  EXPECT_TRUE(Prompt());
+  EXPECT_TRUE(Sees("Locked programme")) << SeenList();
+  EXPECT_FALSE(Picture());
+  Run(10000);
+  Settle();
+  EXPECT_TRUE(Prompt());
+  EXPECT_FALSE(Picture());
+
+  // The lock lifted in the same dialog: the picture at once, no prompt after.
+  EnterLocks("1357", false);
+  ToggleTheFirstChannelLock();
+  ASSERT_EQ(ChannelLock(2, 1), 0);
+  EXPECT_TRUE(Picture());
+  EXPECT_NE(Open<Channels::ChannelLockDialog>(), nullptr) << SeenList();
+  Press("exit");
+  Run(1500);
+  Settle();
+  EXPECT_FALSE(Prompt());
+  EXPECT_TRUE(Picture());
+}
+
+// A rating blocked while a programme of that rating (or a stronger one)
+// plays blacks it out at once; the prompt follows the locks screens.
+TEST_F(NewSetLocksTest, ARatingBlockedWhileItPlaysBlacksItOutAtOnce) {
+  OnNow(2, 1, 3);  // TV-MA on 2-1, the channel watched
+  XPM_InitClient();
+  Run(1000);
+  ASSERT_TRUE(Picture());
+  EnterLocks("1357", true);
+  Press("ok");  // the ratings locks page
+  Run(800);
+  Step("down");
+  Press("ok");  // US TV
+  Run(800);
+  Settle();
+  ASSERT_NE(Open<USTVRatingsDialog>(), nullptr) << SeenList();
+  Step("down", 3);
+  Press("ok");  // TV-PG, and so TV-14 and TV-MA
+  Run(500);
+  Settle();
+  ASSERT_EQ(SetTV().substr(14, 1), "x");
+  EXPECT_FALSE(Picture());
+  EXPECT_FALSE(Prompt());
+  Press("exit");
+  Run(1500);
+  Settle();
+  EXPECT_TRUE(Prompt());
+  EXPECT_FALSE(Picture());
+  Type("1357");
+  EXPECT_FALSE(Prompt());
+  Run(500);
+  EXPECT_TRUE(Picture());
+}
+
+// The prompt of a locked channel ignores Exit and Back; the keys whose
+// screens clear every other one (Info, volume, Menu) close it only while
+// their screens are open, and it comes back after them. The right PIN ends
+// it for good.
+TEST_F(NewSetLocksTest, ThePromptComesBackAfterInfoVolumeAndMenu) {
+  UpToTheLocked22();
+  ASSERT_TRUE(Prompt());
+  for (const char* key : {"exit", "back"}) {
+    Press(key);
+    Run(300);
+    EXPECT_TRUE(Prompt()) << key;
+  }
+  for (const char* key : {"vol+", "info", "menu"}) {
+    SCOPED_TRACE(key);
+    Press(key);
+    Run(1000);
+    Settle();
+    EXPECT_FALSE(Prompt());
+    if (std::string(key) == "menu") Press("exit");
+    Run(20000);
+    Settle();
+    EXPECT_TRUE(Prompt()) << SeenList();
+    EXPECT_FALSE(Picture());
+  }
+  Type("1234");
+  EXPECT_FALSE(Prompt());
+  Press("vol+");
+  Run(20000);
+  Settle();
+  EXPECT_FALSE(Prompt());
+  EXPECT_TRUE(Picture());
 }
 
 }  // namespace

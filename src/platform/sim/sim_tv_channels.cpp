@@ -31,6 +31,12 @@ std::string Number(int32_t major, int32_t minor) {
 
 bool Before(const Channel& a, const Channel& b) { return a.major != b.major ? a.major < b.major : a.minor < b.minor; }
 
+// The statuses of a picture that waits for the PIN.
+bool IsBlock(int32_t status) {
+  return status == kChannelLocked || status == kChannelRatingLocked || status == kSourceLocked ||
+         status == kSourceRatingLocked;
+}
+
 uint32_t PictureKeyOfChannel(int32_t medium, int32_t major, int32_t minor) {
   return static_cast<uint32_t>(medium) * 1000003u + static_cast<uint32_t>(major) * 1009u +
          static_cast<uint32_t>(minor + 3);
@@ -404,24 +410,26 @@ int32_t TvState::SetChannelName(int32_t major, int32_t minor, const char* name, 
 }
 
 int32_t TvState::SetChannelLock(int32_t major, int32_t minor, int32_t locked, const char* call) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (locked != 0 && locked != 1) {
-    Bad(call, "lock flag " + std::to_string(locked) + " is neither 0 nor 1");
-    return XPM_ERR_INVALID_PARAM;
-  }
-  MapState& map = Map();
-  if (major == -1 && minor == -1) {  // every channel of the map
-    for (Channel& c : map.channels) c.locked = locked != 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (locked != 0 && locked != 1) {
+      Bad(call, "lock flag " + std::to_string(locked) + " is neither 0 nor 1");
+      return XPM_ERR_INVALID_PARAM;
+    }
+    MapState& map = Map();
+    if (major == -1 && minor == -1) {  // every channel of the map
+      for (Channel& c : map.channels) c.locked = locked != 0;
+    } else {
+      const int at = FindChannel(map, major, minor);
+      if (at < 0) {
+        Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
+        return XPM_ERR_INVALID_PARAM;
+      }
+      map.channels[static_cast<size_t>(at)].locked = locked != 0;
+    }
     Save();
-    return XPM_OK;
   }
-  const int at = FindChannel(map, major, minor);
-  if (at < 0) {
-    Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
-    return XPM_ERR_INVALID_PARAM;
-  }
-  map.channels[static_cast<size_t>(at)].locked = locked != 0;
-  Save();
+  AcquireIfBlockChanged();
   return XPM_OK;
 }
 
@@ -455,20 +463,39 @@ bool TvState::ParentalLocksOn() const {
 }
 
 int32_t TvState::SetParentalLocksState(int32_t value, const char* call) {
-  const int32_t before = Value(Setting::kParentalLocksState);
-  const int32_t status = Set(Setting::kParentalLocksState, 0, value, call);
-  // Between on (2) and off until standby (1) the blocks of the main
-  // window's channel or input change: acquire it again.
-  const bool lifted = before == 2 && value == 1;
-  const bool reinstated = before == 1 && value == 2;
-  if (status != XPM_OK || !(lifted || reinstated)) return status;
+  return Set(Setting::kParentalLocksState, 0, value, call);
+}
+
+int32_t TvState::BlockLocked(int32_t window, int64_t* ends) const {
+  *ends = 0;
+  if (!ParentalLocksOn()) return 0;
+  const int32_t source = windowSource_[static_cast<size_t>(window)];
+  if (IsTuner(source)) {
+    const Channel* c = CurrentChannelOf(window);
+    if (!c) return 0;
+    if (c->locked) return kChannelLocked;
+    // (A channel that carries nothing has no programme to rate.)
+    if (c->service && ProgrammeBlocked(*c, ends)) return kChannelRatingLocked;
+    return 0;
+  }
+  const Source* s = FindSource(source);
+  if (!s) return 0;
+  if (s->locked) return kSourceLocked;
+  // External inputs carry no rating: unrated content blocks them.
+  if (s->signal && ValueLocked(Setting::kUnratedContent, 0)) return kSourceRatingLocked;
+  return 0;
+}
+
+void TvState::AcquireIfBlockChanged() {
   std::vector<Acquisition> acquired;
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (asleep_ || !pictureShown_ || windowSource_[0] == kSourceMedia) return;
+    int64_t ends = 0;
+    if (BlockLocked(0, &ends) == blockShown_) return;
     acquired.push_back(AcquireLocked(0, IsTuner(windowSource_[0])));
   }
   Send(acquired);
-  return XPM_OK;
 }
 
 bool TvState::RatingBlocked(int32_t rating) const {
@@ -555,20 +582,17 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
       map.current[static_cast<size_t>(window)] = {c->major, c->minor};
       a.major = c->major;
       a.minor = c->minor;
-      if (locksOn && c->locked) {
-        // A locked channel waits for the PIN, as a blocked rating does.
-        a.status = kChannelLocked;
+      int64_t ends = 0;
+      const int32_t block = BlockLocked(window, &ends);
+      if (block != 0) {
+        // A locked channel or a blocked programme waits for the PIN.
+        a.status = block;
         a.lockResult = 2;
-      } else if (int64_t ends = 0; locksOn && c->service && ProgrammeBlocked(*c, &ends)) {
-        // (A channel that carries nothing has no programme to rate.)
-        a.status = kChannelRatingLocked;
-        a.lockResult = 2;
-        if (window == 0) WatchProgrammeEnd(ends);
       } else {
         a.status = c->service ? kChannelOk : kChannelNotAvailable;
         if (!c->service) a.lockResult = 2;
-        if (window == 0 && locksOn) WatchProgrammeEnd(ends);
       }
+      if (window == 0 && locksOn && block != kChannelLocked) WatchProgrammeEnd(ends);
       a.pictureKey = PictureKeyOfChannel(MediumLocked(), c->major, c->minor);
       // Digital channels with rated programmes carry the downloadable rating table.
       a.ratingTable = c->digital && c->rating >= 0;
@@ -576,14 +600,16 @@ Acquisition TvState::AcquireLocked(int32_t window, bool channelEvent) {
     a.blank = a.status != kChannelOk;
   } else {
     const Source* s = FindSource(a.source);
-    if (locksOn && s->locked) {
+    int64_t ends = 0;
+    const int32_t block = BlockLocked(window, &ends);
+    if (block == kSourceLocked) {
       a.status = kSourceLocked;
       a.lockResult = 2;
     } else if (!s->signal) {
       a.status = kSourceNoSignal;
       a.lockResult = 2;
-    } else if (locksOn && ValueLocked(Setting::kUnratedContent, 0)) {
-      a.status = kSourceRatingLocked;
+    } else if (block != 0) {
+      a.status = block;
       a.lockResult = 2;
     } else {
       a.status = kSourceOk;
@@ -620,6 +646,7 @@ void TvState::Send(const std::vector<Acquisition>& acquisitions) {
         pictureShown_ = true;
         pictureKey_ = a.pictureKey;
         pictureBlank_ = a.blank;
+        blockShown_ = IsBlock(a.status) ? a.status : 0;
       }
       SchedulePicture(a.pictureKey, a.blank);
     }

@@ -434,7 +434,19 @@ int32_t TvState::ValueLocked(Setting s, int32_t index) const {
 }
 
 int32_t TvState::Set(Setting s, int32_t index, int32_t value, const char* call) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  int32_t status = XPM_OK;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    status = StoreLocked(s, index, value, call);
+  }
+  // A change of the locks takes effect on the picture on screen at once.
+  const bool locks = s == Setting::kParentalLocksState || s == Setting::kUnratedContent ||
+                     s == Setting::kUsChildRating || s == Setting::kUsAgeRating || s == Setting::kUsMovieRating;
+  if (status == XPM_OK && locks) AcquireIfBlockChanged();
+  return status;
+}
+
+int32_t TvState::StoreLocked(Setting s, int32_t index, int32_t value, const char* call) {
   if (InfoOf(s).scope == Scope::kOne) index = 0;
   if (!CheckIndex(s, index, call)) return XPM_ERR_INVALID_PARAM;
   const SettingRange r = Range(s, index);
@@ -596,6 +608,7 @@ void TvState::ShowPowerOnPicture() {
       pictureShown_ = true;
       pictureKey_ = acquired.front().pictureKey;
       pictureBlank_ = acquired.front().blank;
+      blockShown_ = 0;
     }
   }
   if (acquired.front().lockResult == 0)
@@ -879,14 +892,17 @@ int32_t TvState::IsSourceSelectable(int32_t id, int32_t window, int32_t* selecta
 }
 
 int32_t TvState::SetSourceLock(int32_t id, int32_t locked, const char* call) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  Source* s = FindSource(id);
-  if (!s || (locked != 0 && locked != 1)) {
-    Bad(call, s ? "lock flag " + std::to_string(locked) + " is neither 0 nor 1" : "no source " + std::to_string(id));
-    return XPM_ERR_INVALID_PARAM;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    Source* s = FindSource(id);
+    if (!s || (locked != 0 && locked != 1)) {
+      Bad(call, s ? "lock flag " + std::to_string(locked) + " is neither 0 nor 1" : "no source " + std::to_string(id));
+      return XPM_ERR_INVALID_PARAM;
+    }
+    s->locked = locked != 0;
+    Save();
   }
-  s->locked = locked != 0;
-  Save();
+  AcquireIfBlockChanged();
   return XPM_OK;
 }
 

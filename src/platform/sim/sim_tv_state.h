@@ -50,7 +50,9 @@
 // Locks and ratings block only while the parental locks are on (state 2);
 // "off until standby" (1) turns into on at the next XPM_StandbyMode and at
 // start-up (a power cut ends more than standby does); a new set and a reset
-// start with them on. The payload's lockResult is 0 when the picture shows,
+// start with them on. A change of the locks (their state, a channel or input
+// lock, a rating block) acquires window 0 again at once when it changes
+// whether or how its picture is blocked. The payload's lockResult is 0 when the picture shows,
 // 2 when a channel or input lock or a rating blocks (the set waits for the
 // PIN) and when there is no picture to show (no signal, no service, no
 // channel: the viewer is to be told). Acquiring ends a video freeze. An empty
@@ -362,6 +364,8 @@ class TvState {
   std::map<std::string, std::string> SavedForm() const;
 
   // --- Settings --------------------------------------------------------------
+  // A change of the parental-locks state or a rating block acquires window
+  // 0 again when it changes how its picture is blocked (SetParentalLocksState).
   int32_t Set(Setting s, int32_t index, int32_t value, const char* call);
   int32_t Get(Setting s, int32_t index, int32_t* value, const char* call) const;
   // The value now (the factory value when never set); 0 for a bad index.
@@ -377,9 +381,11 @@ class TvState {
   // 0x1000 (S), 0x10000 (V), 0x1000000 (FV). US movie: level 1-8 (2 G to
   // 7 X, 8 not rated), content 0. Canada: system 0 (English, levels 0-6) or
   // 1 (French, levels 0-5).
-  // Stores the parental-locks state; lifting the locks (state 1 after 2)
-  // or putting them back (2 after 1) acquires the main window again, so a
-  // blocked picture returns or blacks out.
+  // Stores the parental-locks state. This, a rating block, the unrated
+  // content block and a channel or input lock take effect at once: when the
+  // main window's picture is blocked otherwise than it was, the window is
+  // acquired again as at a channel change (a blocked picture blacks out and
+  // asks for the PIN, a lifted block brings the picture back).
   int32_t SetParentalLocksState(int32_t value, const char* call);
   // With `cascade`, opening a whole rating also opens its descriptors and
   // the milder levels of its table with theirs ("not rated" levels apart).
@@ -550,6 +556,7 @@ class TvState {
   };
 
   // Everything below runs with mutex_ held.
+  int32_t StoreLocked(Setting s, int32_t index, int32_t value, const char* call);
   std::string KeyOf(Setting s, int32_t index) const;
   bool CheckIndex(Setting s, int32_t index, const char* call) const;
   int32_t ValueLocked(Setting s, int32_t index) const;
@@ -578,9 +585,16 @@ class TvState {
   int FindChannel(const MapState& map, int32_t major, int32_t minor) const;
   const Channel* CurrentChannelOf(int32_t window) const;
   const Channel* CurrentChannelOf(const MapState& map, int32_t window) const;
+  // The status by which the locks block the window's channel or input now
+  // (kChannelLocked, kChannelRatingLocked, kSourceLocked,
+  // kSourceRatingLocked), else 0; the end of the programme judged in `ends`.
+  int32_t BlockLocked(int32_t window, int64_t* ends) const;
   Acquisition AcquireLocked(int32_t window, bool channelEvent);
   void AcquireWindowLocked(int32_t window, bool fromSource, std::vector<Acquisition>* out);
   void Send(const std::vector<Acquisition>& acquisitions);
+  // After a change of the locks: window 0 acquired again when its block
+  // differs from the one its picture shows (takes mutex_ itself).
+  void AcquireIfBlockChanged();
   // Hands window 0's picture to the sink in its display window (Sim's thread).
   void SchedulePicture(uint32_t key, bool blank);
   void InsertChannel(MapState& map, const Channel& c);
@@ -632,6 +646,7 @@ class TvState {
   bool pictureShown_ = false;
   uint32_t pictureKey_ = 0;
   bool pictureBlank_ = true;
+  int32_t blockShown_ = 0;  // the block status of that picture; 0 none
   uint64_t scanGeneration_ = 0;
   bool scanning_ = false;
   int32_t scanFound_ = 0;

@@ -82,6 +82,8 @@ class Root : public Group {
   // they stop; RunningAnimations is the number enabled now.
   static void CountAnimation(int32_t delta);
   static int32_t RunningAnimations();
+  // The set is in standby (the application root knows).
+  virtual bool IsInStandby() { return false; }
   virtual bool GetTV101State() { return tv101_; }
   virtual void SetTV101State(bool on) { tv101_ = on; }
 

@@ -84,6 +84,8 @@ void Root::DefaultAppData(kv::Object* sender) {
 
 bool Root::IsScreenShown() { return !TheWidgetManager()->Empty(); }
 
+bool Root::IsInStandby() { return standby_ && standby_->IsInStandby(); }
+
 bool Root::IsAnimationRunning() { return Core::Root::IsAnimationRunning() || TheWrapper()->IsAnimating(); }
 
 bool Root::IsMenuOrSetupShown() {

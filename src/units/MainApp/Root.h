@@ -74,6 +74,8 @@ class Root : public Core::Root {
   bool IsScreenShown() override;
   // While an effect runs or a screen announced an animation to the Wrapper.
   bool IsAnimationRunning() override;
+  // The standby sub-system's view.
+  bool IsInStandby() override;
 
   // Fills the default application settings (the persistent data's
   // OnLoadDefaultData slot); the table is in AppData.cpp.

@@ -290,8 +290,14 @@ void ChannelEntry::ChannelChange(bool up) {
   ::Wrapper::Wrapper* base = Live::Base();
   SkinBin::Wrapper* w = Live::Skin();
   if (!base) return;
-  const bool empty = base->IsChannelRingEmpty(0, false);
-  if (empty) Post(&WidgetClass::ExitSlot);
+  if (base->IsChannelRingEmpty(0, false)) {
+    // Nothing to surf: the entry closes, and the set's answer (no channels)
+    // is not held back but reaches live TV, which tells the viewer.
+    TuneIssued = true;
+    Post(&WidgetClass::ExitSlot);
+    base->ChannelChange(up, true, true);
+    return;
+  }
   TuneIssued = false;
   if (SurfPending && !SurfMode) return;
   bool resync = false;
@@ -301,9 +307,6 @@ void ChannelEntry::ChannelChange(bool up) {
     SkinBin::CurrentChannelInfo* d = w ? w->GetCurrentChannelDetailInfo() : nullptr;
     resync = d && !d->Excluded;
     base->ChannelChange(up, true, true);
-    // A closed entry (empty ring) surfs no further; the call above raised
-    // the no-channel notice.
-    if (empty) return;
     SurfPending = true;
     StartSurfTimer(&ChannelEntry::EnterSurfMode);
     number_.NeedClearNumber = true;

@@ -716,6 +716,44 @@ constexpr int32_t kPictureNotices[] = {
 bool AnsweredByAcquisition(int32_t messageType) {
   return std::find(std::begin(kPictureNotices), std::end(kPictureNotices), messageType) != std::end(kPictureNotices);
 }
+
+// The parental-locks state while the locks block.
+constexpr int32_t kLocksOn = 2;
+
+// The acquisition statuses of a picture that waits for the PIN: a locked
+// channel, a blocked programme, a locked input, an input's blocked content.
+bool WaitsForPin(int32_t status) { return status == 4 || status == 5 || status == 20 || status == 23; }
+
+// Live TV shows nothing of the picture's own: an external application's
+// input, the store demo, a network application.
+bool PictureNotOurs() {
+  return Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT || Live::StartDemo() || Live::NetApp();
+}
+
+// A screen opened from the menu or the quick menu is open: the locks
+// screens among them, where the viewer changes what is blocked.
+bool MenuScreenOpen() {
+  for (kv::Object* item : Manager()->Snapshot()) {
+    auto* screen = kv::Cast<WidgetClass>(item);
+    if (screen && screen->IsOpen() && (screen->MenuTriggered || screen->OpenedFromQuickMenu())) return true;
+  }
+  return false;
+}
+
+// The menu, the quick menu or a screen opened from either is open.
+bool MenuWorkOpen() {
+  WidgetManager::WidgetManager* wm = Manager();
+  return wm->HasWidgetInGroup(WIN_ID_MenuSystem) || wm->HasWidgetInGroup(WIN_ID_QuickMenu) || MenuScreenOpen();
+}
+
+// No screen is open but the help bar.
+bool NothingOpenButHelp() {
+  for (kv::Object* item : Manager()->Snapshot()) {
+    auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
+    if (form && form->IsOpen() && form->WinID != WIN_ID_HelpBar) return false;
+  }
+  return true;
+}
 }  // namespace
 
 void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
@@ -729,7 +767,7 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
     DirectMessageBar* bar = MessageBar();
     if (bar && AnsweredByAcquisition(bar->MessageType)) bar->Close();
   };
-  if (Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT || Live::StartDemo() || Live::NetApp()) {
+  if (PictureNotOurs()) {
     closePictureNotice();
     return;
   }
@@ -739,7 +777,9 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   const int32_t current = Live::CurrentSource();
   if (s == Agent::CHANNEL_OK || s == Agent::SOURCE_OK) {
     closePictureNotice();
-    ShowInfoBar(true, current);
+    // A lock lifted in the menu brings the picture back under the locks
+    // screens; the banner (on their layer) does not take their place.
+    if (!MenuScreenOpen()) ShowInfoBar(true, current);
     if (!Live::IsAudioSelectedSource(current)) {
       auto* msg = kv::New<Structures::Message>();
       msg->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, Constants::DirectMsgTypeAudioConfigWarning);
@@ -761,16 +801,11 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
     if (lock <= 0) return;
   }
   if (Live::TVAgingMode()) return;
-  if (s == 4 || s == 5 || s == 20 || s == 23) {
-    Primitives::KeyRoutingForm* pin = Manager()->FindForm(WIN_ID_PinEntry);
-    const kv::Class* lockPin = KV_LATE_CLASS("ParentalLocks::ChannelLockEnterPin");
-    if (lockPin && !(pin && pin->KvClass() == lockPin)) {
-      auto* state = kv::New<SubSystem::State>();
-      state->Class = lockPin;
-      auto* msg = kv::New<Structures::Message>();
-      msg->Initialize(Constants::MSG_CHANGE_STATE, state);
-      kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &StaticClass());
-    }
+  if (WaitsForPin(s)) {
+    // A lock set in the menu takes effect there at once, but the prompt
+    // does not cover the locks screens: it opens when the viewer leaves
+    // them (AskForPinAgain).
+    if (!MenuWorkOpen()) AskForPin();
     return;
   }
   const int32_t type = Live::CurrentSourceType();
@@ -778,16 +813,52 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
     Structures::VirtualChannel* ch = Live::Base()->GetCurrentChannel();
     if (ch && !Live::Base()->IsDigitalChannel(ch->Major, ch->Minor)) return;
   }
+  Structures::VirtualChannel* ch = channel ? channel->Channel.get() : nullptr;
+  const bool numbered = ch && (ch->Major >= 0 || ch->Minor >= 0);
+  // An acquisition of no channel at all is the empty channel map: a channel
+  // key's "not available" (48) there, like "not in stream" (2), is told as
+  // the empty map (7), whose notice the message bar reads from this event.
+  if (channel && !numbered && (s == 2 || s == Agent::OPERATION_NOT_AVAILABLE))
+    channel->Status = s = Agent::CHANNEL_MAP_IS_EMPTY;
   ShowMessage(Constants::DirectMsgTypeSignalFailure);
   if (!channel) return;
-  Structures::VirtualChannel* ch = channel->Channel.get();
-  const bool numbered = ch && (ch->Major >= 0 || ch->Minor >= 0);
-  if (numbered) {
-    if (s == 2 || s == 7) Live::DisplayNoChannel();
+  if (s == 2 || s == Agent::CHANNEL_MAP_IS_EMPTY) Live::DisplayNoChannel();
+}
+
+void NonMenuSystem::AskForPin() {
+  Primitives::KeyRoutingForm* pin = Manager()->FindForm(WIN_ID_PinEntry);
+  const kv::Class* lockPin = KV_LATE_CLASS("ParentalLocks::ChannelLockEnterPin");
+  if (!lockPin || (pin && pin->KvClass() == lockPin)) return;
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = lockPin;
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+  kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &StaticClass());
+}
+
+// Only the right PIN ends the prompt of a locked channel or input: the keys
+// whose screens clear every other screen first (Info, volume, Menu) close
+// it too, so it opens again once their screens have closed, while the
+// picture on screen still waits for the PIN.
+void NonMenuSystem::AskForPinAgain(kv::Object*) {
+  if (!watchingForms_ || !NothingOpenButHelp()) return;
+  if (Core::Root* root = GetRoot(); !root || root->IsInStandby()) return;
+  Core::Event* event = EventAgent()->GetMainWindowAcquiredEvent();
+  auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
+  auto* source = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event);
+  if (channel) {
+    if (!WaitsForPin(channel->Status) || channel->LockResult < 2 ||
+        !Live::Base()->IsSameChannelWithCurrent(channel->Channel.get()))
+      return;
+  } else if (source) {
+    if (!WaitsForPin(source->Status) || source->LockResult < 2 || source->Source != Live::CurrentSource()) return;
   } else {
-    if (s == 2) channel->Status = s = 7;
-    if (s == 7) Live::DisplayNoChannel();
+    return;
   }
+  // The right PIN lifted the locks (state 1) before the set's answer came.
+  if (Live::Base()->GetParentalLocksState() != kLocksOn) return;
+  if (PictureNotOurs() || Live::TVAgingMode()) return;
+  AskForPin();
 }
 
 void NonMenuSystem::HandleUBNEvent(Core::Event* event) {

@@ -57,9 +57,25 @@ NonMenuSystem::NonMenuSystem() {
 
 void NonMenuSystem::Initialize(Primitives::KeyRoutingParameter* param) {
   InitializeOnScreen(param);
+  if (!watchingForms_) {
+    kv::AttachObjObserver(kv::MakeSlot(this, &NonMenuSystem::FormLeft), Manager());
+    watchingForms_ = true;
+  }
 }
 
-void NonMenuSystem::Close() { CloseOnScreen(); }
+void NonMenuSystem::Close() {
+  if (watchingForms_) {
+    kv::DetachObjObserver(kv::MakeSlot(this, &NonMenuSystem::FormLeft), Manager());
+    watchingForms_ = false;
+  }
+  CloseOnScreen();
+}
+
+void NonMenuSystem::FormLeft(kv::Object*) {
+  // Looked at once the pass is over, when whatever replaces the screen
+  // (the next step of a dialog, the menu) is open.
+  if (watchingForms_) kv::PostSignal(kv::MakeSlot(this, &NonMenuSystem::AskForPinAgain));
+}
 
 void NonMenuSystem::TakeFocus() {
   if (Core::Group* owner = Owner()) owner->OnSetFocus(this);

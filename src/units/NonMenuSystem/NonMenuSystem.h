@@ -17,6 +17,9 @@
 //   source and channel of the last information banner, the waiting circle,
 //   the screen saver, and two one-shot timers (5000 ms waiting-circle
 //   removal, 60000 ms timer standby).
+// - While the picture on screen waits for the PIN (a locked channel or
+//   input, a blocked programme), the PIN prompt stays: whatever screens
+//   closed it (Info, a volume key, Menu), it opens again when they close.
 #pragma once
 
 #include <array>
@@ -73,6 +76,10 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   bool KeyEventNeedHandled(uint32_t code);
   // A channel or source acquisition kept back by the event agent.
   void HandleSignalEvent(Core::Event* event);
+  // Opens the PIN prompt again when the picture on screen still waits for
+  // the PIN and no screen but the help bar is open (posted whenever a
+  // screen leaves the widget manager). A slot.
+  void AskForPinAgain(kv::Object* sender = nullptr);
   // The software-update reminder and update-medium events.
   void HandleUBNEvent(Core::Event* event);
   // Key 86: remembers the current channel (or source) for the Last key.
@@ -140,6 +147,10 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // The not-available notice; `clear`: ClearAll first when a screen is open.
   void NotAvailable(bool clearWhenOpen = false);
   void HandleCachedAcquired(Core::Event* event);
+  // The PIN prompt of a locked channel or input, unless it is open.
+  void AskForPin();
+  // The widget manager's observer: a screen left it.
+  void FormLeft(kv::Object* sender);
   void HandleMediaStatus(Structures::Message* msg);
   void EnterScreenSaver();
   void UpdateHelpBar(Structures::Message* msg);
@@ -151,6 +162,7 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   Core::Timer clearWaitingCircleTimer_;
   Core::Timer timerStandbyTimer_;
   std::array<int32_t, kQuickMenuIndexes> quickMenuIndexes_{};
+  bool watchingForms_ = false;
 };
 
 }  // namespace NonMenuSystem
