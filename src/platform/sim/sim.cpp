@@ -227,6 +227,10 @@ void Sim::Quiesce() {
       return;
     }
   } while (psl::WaitIdle());
+  // On a clock that jumps ahead when idle the state is written here, where
+  // the program waits, and not at a moment of the saver thread's own: the
+  // file then holds the same state at the same point of every run.
+  if (kv::GetClock().AdvancesOnIdle()) SaveIfDue();
 }
 
 int64_t Sim::NextDue() const {
@@ -643,7 +647,8 @@ void Sim::MarkDirtyLocked() {
 void Sim::SaverMain() {
   std::unique_lock<std::mutex> lock(stateMutex_);
   for (;;) {
-    saveCv_.wait(lock, [this] { return dirty_ || saverStopping_; });
+    // On a clock that jumps ahead when idle, Quiesce writes instead (SaveIfDue).
+    saveCv_.wait(lock, [this] { return (dirty_ && !kv::GetClock().AdvancesOnIdle()) || saverStopping_; });
     kv::Clock& clock = kv::GetClock();  // read each pass, as in ThreadMain
     if (saverStopping_) return;  // Stop writes what is pending
     if (savedOnce_ && clock.Now() < lastSave_ + kSaveIntervalMs) {
@@ -654,6 +659,14 @@ void Sim::SaverMain() {
     Flush();
     lock.lock();
   }
+}
+
+void Sim::SaveIfDue() {
+  {
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    if (!dirty_ || (savedOnce_ && kv::GetClock().Now() < lastSave_ + kSaveIntervalMs)) return;
+  }
+  Flush();
 }
 
 bool Sim::Flush() {
