@@ -115,7 +115,8 @@ class Sim {
   void PowerOff();
 
   // --- Call log and failures -----------------------------------------------
-  // Every entry is "NAME(ARGS)", in call order.
+  // Every entry is "NAME(ARGS)", in call order; the log keeps the newest
+  // 100,000 entries, fewer when their texts together pass 4 MiB.
   std::vector<std::string> CallLog() const;
   // The entries of one call.
   std::vector<std::string> Calls(std::string_view name) const;
@@ -260,6 +261,7 @@ class Sim {
 
   mutable std::mutex logMutex_;  // call log and failures (a leaf)
   std::deque<std::string> log_;
+  size_t logBytes_ = 0;  // the entries' lengths together
   std::map<std::string, int32_t, std::less<>> failures_;
   std::map<std::string, std::pair<int32_t, int>, std::less<>> delayedFailures_;  // code, successes left
   std::optional<int32_t> everyCallFails_;                                         // FailEveryCall
