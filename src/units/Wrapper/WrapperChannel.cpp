@@ -348,7 +348,7 @@ int32_t Wrapper::SetChannel(int32_t major, int32_t minor, bool mayUseTuner, bool
     SendChannelAcquired(0, 0, 0, CHANNEL_NOT_AVAILABLE);
     return status;
   }
-  if (record) RecordLastChannel(left->Major, left->Minor);
+  if (record && left->Major != XPM_VIRTUAL_CHANNEL_MAJOR_NONE) RecordLastChannel(left->Major, left->Minor);
   LastChannelToggling = false;
   return 0;
 }
@@ -378,6 +378,9 @@ void Wrapper::ChannelChange(bool up, bool retune, bool record) {
   int32_t lastMajor = LastChannel ? LastChannel->Major : -1;
   int32_t lastMinor = LastChannel ? LastChannel->Minor : -1;
   Structures::VirtualChannel* current = GetCurrentChannel();
+  // Without the current channel (its read failed, logged) there is nothing
+  // to step from: the channel none is never handed to the set.
+  if (current->Major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) return;
   Structures::VirtualChannel* target = up ? GetNextChannel(XPM_MASTER_RING, current->Major, current->Minor)
                                           : GetPrevChannel(XPM_MASTER_RING, current->Major, current->Minor);
   int32_t status = SetChannelApi(window, target->Major, target->Minor);
@@ -409,6 +412,8 @@ int32_t Wrapper::RetuneChannel() {
   XPM_CALL(XPM_SetDualWindow, 0);
   SetMainWindowToTuner();
   Structures::VirtualChannel* current = GetCurrentChannel();
+  // A failed read of the channel (logged) leaves nothing to tune again.
+  if (current->Major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) return OPERATION_NOT_AVAILABLE;
   int32_t status = SetChannelApi(0, current->Major, current->Minor);
   LastChannelToggling = false;
   return status;
