@@ -209,7 +209,11 @@ int32_t Wrapper::GetCurrentTunerId() {
   return tuner;
 }
 
-int32_t Wrapper::GetLiveTVState(int32_t window) { return WRAPPER_READ(XPM_TV_STATE_LIVE, XPM_Get_TV_State, window); }
+int32_t Wrapper::GetLiveTVState(int32_t window) {
+  // No tuner (what a failed read of the current tuner gives) is not asked about.
+  if (window == kNoTuner) return XPM_TV_STATE_LIVE;
+  return WRAPPER_READ(XPM_TV_STATE_LIVE, XPM_Get_TV_State, window);
+}
 
 Structures::ChannelData* Wrapper::GetChannelInfo(int32_t major, int32_t minor) {
   // The channel none (what a failed read of the current channel gives) is not asked for.

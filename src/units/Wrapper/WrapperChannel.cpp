@@ -119,7 +119,8 @@ Structures::ChannelData* Wrapper::GetCurrentChannelInfo() {
     return data;
   }
   XPM_VirtualChannel channel{XPM_VIRTUAL_CHANNEL_MAJOR_NONE, XPM_VIRTUAL_CHANNEL_MINOR_NONE};
-  XPM_CALL(XPM_GetCurrentChannel, window, &channel);
+  // Without the current channel (its read failed, logged) there is nothing to ask about.
+  if (XPM_CALL(XPM_GetCurrentChannel, window, &channel) != 0) return data;
   XPM_ChannelInfo info;
   std::memset(&info, 0, sizeof info);
   bool ok = XPM_CALL(XPM_GetChannelInfo, channel.major, channel.minor, &info) == 0;
@@ -496,7 +497,8 @@ int32_t Wrapper::SetLastChannel() {
 
 int32_t Wrapper::AddChannelToRing(int32_t ring, Structures::VirtualChannel* channel) {
   if (int32_t lock = GetOSDLock()) return lock;
-  if (!channel) {
+  // The channel none is what a failed read of the current channel gives.
+  if (!channel || channel->Major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) {
     kv::Log("Wrapper::AddChannelToRing: no channel");
     return XPM_ERR_INVALID_PARAM;
   }
