@@ -187,6 +187,11 @@ void KeyScript::AfterPass(const PassResult& pass) {
       return;
     }
     const Step& step = steps_[next_];
+    // Every step starts on a quiet set: what the set has due at this moment
+    // (the events it scheduled, the media service's answers) is posted
+    // before the step's key, so that each run meets the same order of events.
+    if (!stepStarted_ && step.kind != Step::kWait)
+      if (sim::Sim* tv = sim::Sim::Current()) tv->Quiesce();
     switch (step.kind) {
       case Step::kKey:
         if (!stepStarted_) {
@@ -238,9 +243,6 @@ void KeyScript::AfterPass(const PassResult& pass) {
         if (!stepStarted_) {
           stepStarted_ = true;
           waitUntil_ = kv::GetClock().Now() + kShotAnimationLimit;
-          // What the set has due (the picture of a tuning, an event) is
-          // handed to the GUI task first, so a shot never races the set.
-          if (sim::Sim* tv = sim::Sim::Current()) tv->Quiesce();
         }
         // The posted events and closures (the set's picture among them) are
         // taken before the shot.

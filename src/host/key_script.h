@@ -17,8 +17,9 @@
 // passes it as --media-dir; the script itself plays no step for it.
 //
 // The script advances from the GUI loop's pass hook, on the GUI task:
-// a key is posted (press and release) and the next line waits for the pass
-// that handled it; "wait" lets the clock run MS milliseconds; "shot" writes
+// every line but "wait" starts once the simulated set is quiet (what it has
+// due now delivered); a key is posted (press and release) and the next line
+// waits for the pass that handled it; "wait" lets the clock run MS milliseconds; "shot" writes
 // DIR/NAME.png once no posted signal waits, no animation runs (at most 3000 ms
 // are waited for one) and every dirty
 // area of the root has been drawn and flipped; "snap NAME" does the same

@@ -143,6 +143,25 @@ TEST_F(SimTest, NoEventAfterUnsubscribing) {
   EXPECT_EQ(ReceivedCount(), 0u);
 }
 
+// A long run keeps the log's memory bounded: long calls (an application's
+// launch data) take the place of several short ones, and a full log keeps
+// the newest 100,000 calls.
+TEST_F(SimTest, CallLogKeepsTheNewestCallsWithinItsBounds) {
+  tv_->ClearCallLog();
+  const std::string data(2000, 'x');
+  for (int i = 0; i < 5000; ++i) tv_->Enter("TVSM_LaunchApp", sim::Args(i, data));  // 10 MB of text
+  std::vector<std::string> log = tv_->CallLog();
+  size_t bytes = 0;
+  for (const std::string& e : log) bytes += e.size();
+  EXPECT_LE(bytes, size_t{4} << 20);
+  EXPECT_GT(bytes, size_t{3} << 20);
+  EXPECT_EQ(log.back(), "TVSM_LaunchApp(4999, \"" + data + "\")");
+  for (int i = 0; i < 150000; ++i) tv_->Enter("XPM_GetVolume", "");
+  log = tv_->CallLog();
+  EXPECT_EQ(log.size(), 100000u);
+  EXPECT_EQ(log.front(), "XPM_GetVolume()");
+}
+
 TEST_F(SimTest, CallLogAndChosenFailures) {
   tv_->ClearCallLog();
   EXPECT_EQ(XPM_SetOSDState(1), XPM_OK);

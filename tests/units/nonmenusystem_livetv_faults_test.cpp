@@ -695,4 +695,96 @@ TEST_F(ThreeDFaultTest, TheLockPeriodRunningOutWhile3DShowsAsksTheTimeOutQuestio
   EXPECT_FALSE(Shown3D());
 }
 
+
+// Failed middleware calls in live TV: what a failed read leaves behind is
+// never taken for a panel code, a channel or a source.
+class FailedReadTest : public apptest::AppTest {
+ protected:
+  bool AnyThreeDScreen() {
+    for (const apptest::OpenScreen& s : Screens())
+      if (s.cls.rfind("ThreeD::", 0) == 0) return true;
+    return false;
+  }
+  // Calls of `name` (window, then a major number or a source) that handed
+  // the set the channel or the source none (-2); an analogue channel's
+  // minor number is -2 as well, and fine.
+  std::vector<std::string> CallsWithNone(std::string_view name) {
+    std::vector<std::string> out;
+    for (const std::string& c : Calls(name))
+      if (c.find("(0, -2") != std::string::npos || c.find("(1, -2") != std::string::npos) out.push_back(c);
+    return out;
+  }
+};
+
+class FailedPanelCodeTest : public FailedReadTest {
+ protected:
+  void SetUpData() override { FailCall("XPM_GetExtOemProperty", XPM_ERR_FAILED); }
+};
+
+TEST_F(FailedPanelCodeTest, The3DKeyOpensNothingOnASetWithout3D) {
+  Press("3d");
+  Run(500);
+  EXPECT_FALSE(AnyThreeDScreen());
+  // The reads answer again: the set is still the model it is, without 3D.
+  ClearFailures();
+  Press("3d");
+  Run(500);
+  EXPECT_FALSE(AnyThreeDScreen());
+  Press("vol+");
+  Run(100);
+  EXPECT_TRUE(Sees("Volume")) << SeenList();
+}
+
+class FailedPanelCodeOn3DSetTest : public FailedReadTest {
+ protected:
+  void SetUpData() override {
+    ASSERT_TRUE(Tv().SetState("oem.38", "0"));  // a 3D panel
+    FailCall("XPM_GetExtOemProperty", XPM_ERR_FAILED);
+  }
+};
+
+TEST_F(FailedPanelCodeOn3DSetTest, A3DSetOffers3DOnceThePanelCodeIsRead) {
+  Press("3d");
+  Run(500);
+  EXPECT_FALSE(AnyThreeDScreen()) << "nothing is known of the panel yet";
+  ClearFailures();
+  Press("3d");
+  Run(500);
+  EXPECT_TRUE(AnyThreeDScreen());
+}
+
+TEST_F(FailedReadTest, ChannelKeysAfterAFailedReadOfTheChannelTuneNoChannelNone) {
+  FailCall("XPM_GetCurrentChannel", XPM_ERR_FAILED);
+  FailCall("XPM_GetNextChannel", XPM_ERR_FAILED);
+  ClearCallLog();
+  Press("ch+");
+  Run(500);
+  EXPECT_TRUE(CallsWithNone("XPM_SetChannel").empty()) << CallsWithNone("XPM_SetChannel").front();
+  // The calls answer again: once the channel entry has closed, the next
+  // key tunes the next channel.
+  ClearFailures();
+  Run(10000);
+  Press("ch+");
+  Run(2000);
+  const std::vector<std::string> tunes = Calls("XPM_SetChannel");
+  ASSERT_FALSE(tunes.empty());
+  EXPECT_EQ(tunes.back(), "XPM_SetChannel(0, 2, 2)");
+  EXPECT_TRUE(Sees("2-2")) << SeenList();
+}
+
+TEST_F(FailedReadTest, TheLastKeyAfterAMarkThatCouldNotReadTheChannelSelectsNoSourceNone) {
+  FailCall("XPM_GetCurrentChannel", XPM_ERR_FAILED);
+  Press("mark");
+  Run(300);
+  ClearFailures();
+  ClearCallLog();
+  Press("last");
+  Run(1000);
+  EXPECT_TRUE(CallsWithNone("XPM_SetSource").empty()) << CallsWithNone("XPM_SetSource").front();
+  EXPECT_TRUE(CallsWithNone("XPM_SetChannel").empty()) << CallsWithNone("XPM_SetChannel").front();
+  Press("vol+");
+  Run(100);
+  EXPECT_TRUE(Sees("Volume")) << SeenList();
+}
+
 }  // namespace

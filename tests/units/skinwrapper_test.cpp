@@ -49,11 +49,15 @@ TEST_F(SkinWrapperTest, SeriesTypeIsReadOnceFromThePanelCode) {
   tv_->ClearCallLog();
   EXPECT_EQ(s_->OnGetSeriesType(), 1);
   EXPECT_EQ(Count("XPM_GetExtOemProperty"), 0u) << "the second call is served from the cache";
-  // A failed read maps code 0 (the preset answer) to series type 2.
+  // A failed read is no panel code: the plain model answers, and the code
+  // is read again at the next call.
+  SetOem(XPM_OEM_PANEL_CODE, 9);
   s_->SeriesType = SkinBin::SERIES_TYPE_UNKNOWN;
   tv_->FailCall("XPM_GetExtOemProperty", 5);
-  EXPECT_EQ(s_->OnGetSeriesType(), 2);
+  EXPECT_EQ(s_->OnGetSeriesType(), 1);
   EXPECT_TRUE(Logged("XPM_GetExtOemProperty"));
+  tv_->ClearFailures();
+  EXPECT_EQ(s_->OnGetSeriesType(), 3);
 }
 
 TEST_F(SkinWrapperTest, OemWordsRecordsAndDerivedValues) {

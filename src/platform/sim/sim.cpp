@@ -27,6 +27,7 @@ namespace sim {
 namespace {
 std::atomic<Sim*> g_current{nullptr};
 constexpr size_t kMaxLogEntries = 100000;
+constexpr size_t kMaxLogBytes = size_t{4} << 20;  // the entries' texts together
 constexpr const char* kStateFile = "tvsim.state";
 // The last line of a complete state file, followed by its number of entries.
 constexpr std::string_view kStateEnd = "#end ";
@@ -227,6 +228,10 @@ void Sim::Quiesce() {
       return;
     }
   } while (psl::WaitIdle());
+  // On a clock that jumps ahead when idle the state is written here, where
+  // the program waits, and not at a moment of the saver thread's own: the
+  // file then holds the same state at the same point of every run.
+  if (kv::GetClock().AdvancesOnIdle()) SaveIfDue();
 }
 
 int64_t Sim::NextDue() const {
@@ -314,18 +319,21 @@ void Sim::PowerOff() {
 
 std::optional<int32_t> Sim::Enter(std::string_view name, std::string_view args) {
   std::lock_guard<std::mutex> lock(logMutex_);
-  // A full log drops its oldest entry: the new one is written into its
-  // buffer rather than a new one.
+  // Each entry gets a buffer of its own size, and a full log drops its
+  // oldest entries, so its memory stays within its bounds however long the
+  // set runs and however long a single call's arguments were.
   std::string entry;
-  if (log_.size() >= kMaxLogEntries) {
-    entry = std::move(log_.front());
-    log_.pop_front();
-  }
-  entry.assign(name);
+  entry.reserve(name.size() + args.size() + 2);
+  entry.append(name);
   entry += '(';
   entry += args;
   entry += ')';
+  logBytes_ += entry.size();
   log_.push_back(std::move(entry));
+  while (log_.size() > kMaxLogEntries || logBytes_ > kMaxLogBytes) {
+    logBytes_ -= log_.front().size();
+    log_.pop_front();
+  }
   if (auto later = delayedFailures_.find(name); later != delayedFailures_.end()) {
     if (later->second.second > 0) {
       --later->second.second;
@@ -359,6 +367,7 @@ size_t Sim::CountCalls(std::string_view name) const { return Calls(name).size();
 void Sim::ClearCallLog() {
   std::lock_guard<std::mutex> lock(logMutex_);
   log_.clear();
+  logBytes_ = 0;
 }
 
 void Sim::FailCall(std::string name, int32_t code) {
@@ -643,7 +652,8 @@ void Sim::MarkDirtyLocked() {
 void Sim::SaverMain() {
   std::unique_lock<std::mutex> lock(stateMutex_);
   for (;;) {
-    saveCv_.wait(lock, [this] { return dirty_ || saverStopping_; });
+    // On a clock that jumps ahead when idle, Quiesce writes instead (SaveIfDue).
+    saveCv_.wait(lock, [this] { return (dirty_ && !kv::GetClock().AdvancesOnIdle()) || saverStopping_; });
     kv::Clock& clock = kv::GetClock();  // read each pass, as in ThreadMain
     if (saverStopping_) return;  // Stop writes what is pending
     if (savedOnce_ && clock.Now() < lastSave_ + kSaveIntervalMs) {
@@ -654,6 +664,14 @@ void Sim::SaverMain() {
     Flush();
     lock.lock();
   }
+}
+
+void Sim::SaveIfDue() {
+  {
+    std::lock_guard<std::mutex> lock(stateMutex_);
+    if (!dirty_ || (savedOnce_ && kv::GetClock().Now() < lastSave_ + kSaveIntervalMs)) return;
+  }
+  Flush();
 }
 
 bool Sim::Flush() {

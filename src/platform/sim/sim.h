@@ -22,9 +22,11 @@
 // "key=value" lines and a closing line "#end N" (N entries), rewritten whole
 // and atomically (temporary file, sync, rename). A change only marks the
 // state dirty; the Sim's saver thread writes it, at most once per
-// kSaveIntervalMs of the shared clock, and Flush, Stop and the destructor
-// write what is pending. A file without its closing line (cut short) or with
-// lines that are no key=value is damaged: it is logged once, kept as
+// kSaveIntervalMs of the shared clock (on a clock that jumps ahead when
+// idle, Quiesce does, so that a key script writes the same files every
+// run), and Flush, Stop and the destructor write what is pending. A file
+// without its closing line (cut short) or with lines that are no key=value
+// is damaged: it is logged once, kept as
 // tvsim.state.bad, its complete lines are read and the rest takes defaults.
 // Keys start with a part the stand-ins know ("tv" for the television's own
 // state, TvState, sim_tv_state.h; "caption", "oem", "reg", "db", ...: the
@@ -96,6 +98,8 @@ class Sim {
   }
   // Returns once the Sim's thread has run everything due at the current
   // clock time (at once when the thread does not run, or from that thread).
+  // On a clock that jumps ahead when idle it also writes the state when a
+  // write is due (the saver thread leaves that to it).
   void Quiesce();
   // The earliest time something is scheduled, or -1.
   int64_t NextDue() const;
@@ -111,7 +115,8 @@ class Sim {
   void PowerOff();
 
   // --- Call log and failures -----------------------------------------------
-  // Every entry is "NAME(ARGS)", in call order.
+  // Every entry is "NAME(ARGS)", in call order; the log keeps the newest
+  // 100,000 entries, fewer when their texts together pass 4 MiB.
   std::vector<std::string> CallLog() const;
   // The entries of one call.
   std::vector<std::string> Calls(std::string_view name) const;
@@ -227,6 +232,8 @@ class Sim {
   void LoadState();
   void MarkDirtyLocked();
   void SaverMain();
+  // Writes pending state when the interval since the last write has passed.
+  void SaveIfDue();
   bool WriteStateFile(const std::string& text);
 
   const std::string dataDir_;
@@ -254,6 +261,7 @@ class Sim {
 
   mutable std::mutex logMutex_;  // call log and failures (a leaf)
   std::deque<std::string> log_;
+  size_t logBytes_ = 0;  // the entries' lengths together
   std::map<std::string, int32_t, std::less<>> failures_;
   std::map<std::string, std::pair<int32_t, int>, std::less<>> delayedFailures_;  // code, successes left
   std::optional<int32_t> everyCallFails_;                                         // FailEveryCall

@@ -881,7 +881,8 @@ void NonMenuSystem::MarkChannel() {
   if (!mark) mark = kv::New<Structures::VirtualChannel>();
   if (Live::IsTunerType(Live::CurrentSourceType())) {
     Structures::VirtualChannel* current = skin->GetCurrentChannel();
-    if (!current) return;
+    // A channel that could not be read (the read failed, logged) is not marked.
+    if (!current || current->Major < 0) return;
     mark->Major = current->Major;
     mark->Minor = current->Minor;
   } else {

@@ -60,7 +60,8 @@ int32_t EPGEventsInfo_DB::GetEventInfoByCount(Structures::VirtualChannel* channe
   ClearEvents();
   EventCount = 0;
   PageIndex = 1;
-  if (!channel) return EventCount;
+  // No channel (none after a failed read of the current one) has no events.
+  if (!channel || channel->Major < 0) return EventCount;
   kv::Log("######  Get event info of the channel " + std::to_string(channel->Major) + "." +
           std::to_string(channel->Minor) + " from the database.");
   int64_t now = 0;

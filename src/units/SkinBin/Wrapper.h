@@ -85,7 +85,9 @@ class UsAlternateRatingInfo;
 
 namespace SkinBin {
 
-// Series types (OnGetSeriesType); 2 and 3 are the sets with 3D.
+// Series types (OnGetSeriesType); 2 and 3 are the sets with 3D, 1 the
+// plain model (also the answer while the panel code cannot be read).
+inline constexpr int16_t SERIES_TYPE_PLAIN = 1;
 inline constexpr int16_t SERIES_TYPE_UNKNOWN = 4;
 
 // Number of entries of the source name table.
@@ -181,7 +183,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   void OnSetRearSharedAudio(int32_t v);
   int32_t OnGetSideSharedAudio();
   void OnSetSideSharedAudio(int32_t v);
-  // 0-3, read once from the panel code.
+  // 0-3, read once from the panel code; a failed read answers
+  // SERIES_TYPE_PLAIN and is tried again at the next call.
   int32_t OnGetSeriesType();
   // One of four model names by series type, else an empty string.
   kv::String GetModelName();

@@ -77,11 +77,16 @@ int32_t Wrapper::GetTvmVersion() { return ReadOem(XPM_OEM_TVM_VERSION) & 255; }
 
 int32_t Wrapper::OnGetSeriesType() {
   if (SeriesType != SERIES_TYPE_UNKNOWN) return SeriesType;
-  switch (ReadOem(XPM_OEM_PANEL_CODE)) {
+  int32_t code = 0;
+  // A failed read tells nothing of the panel: the set answers as a model
+  // without the panel's features (3D) and reads the code again next time,
+  // rather than taking the cleared word for a panel code.
+  if (XPM_CALL(XPM_GetExtOemProperty, XPM_OEM_PANEL_CODE, &code) != 0) return SERIES_TYPE_PLAIN;
+  switch (code) {
     case 0: case 2: case 3: case 12: SeriesType = 2; break;
     case 6: case 7: case 8: SeriesType = 0; break;
     case 9: case 10: case 11: SeriesType = 3; break;
-    default: SeriesType = 1; break;
+    default: SeriesType = SERIES_TYPE_PLAIN; break;
   }
   return SeriesType;
 }

@@ -209,9 +209,15 @@ int32_t Wrapper::GetCurrentTunerId() {
   return tuner;
 }
 
-int32_t Wrapper::GetLiveTVState(int32_t window) { return WRAPPER_READ(XPM_TV_STATE_LIVE, XPM_Get_TV_State, window); }
+int32_t Wrapper::GetLiveTVState(int32_t window) {
+  // No tuner (what a failed read of the current tuner gives) is not asked about.
+  if (window == kNoTuner) return XPM_TV_STATE_LIVE;
+  return WRAPPER_READ(XPM_TV_STATE_LIVE, XPM_Get_TV_State, window);
+}
 
 Structures::ChannelData* Wrapper::GetChannelInfo(int32_t major, int32_t minor) {
+  // The channel none (what a failed read of the current channel gives) is not asked for.
+  if (major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) return nullptr;
   XPM_ChannelInfo info{};
   if (XPM_CALL(XPM_GetChannelInfo, major, minor, &info) != XPM_OK) return nullptr;
   auto* c = kv::New<Structures::ChannelData>();
@@ -278,7 +284,7 @@ Structures::EventInfo* Wrapper::DB_GetNextProgramInfo(Structures::EventInfo* eve
 // `start`; a record with id and status 0 when none is scheduled.
 SkinBin::ScheduledRecordData* Wrapper::GetEPGProgramStatus(int32_t id1, int32_t id2, Structures::LocalTime* start) {
   auto* r = kv::New<SkinBin::ScheduledRecordData>();
-  if (!start) return r;
+  if (!start || id1 == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) return r;
   DB_ScheduledFreq f{};
   const int32_t status =
       DB_Get_Scheduled_Show_Freq(start->GetTicks(), id1, id2, GetCurrentTunerId(), OnGetAntCableIn(), &f);

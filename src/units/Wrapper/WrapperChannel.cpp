@@ -119,7 +119,8 @@ Structures::ChannelData* Wrapper::GetCurrentChannelInfo() {
     return data;
   }
   XPM_VirtualChannel channel{XPM_VIRTUAL_CHANNEL_MAJOR_NONE, XPM_VIRTUAL_CHANNEL_MINOR_NONE};
-  XPM_CALL(XPM_GetCurrentChannel, window, &channel);
+  // Without the current channel (its read failed, logged) there is nothing to ask about.
+  if (XPM_CALL(XPM_GetCurrentChannel, window, &channel) != 0) return data;
   XPM_ChannelInfo info;
   std::memset(&info, 0, sizeof info);
   bool ok = XPM_CALL(XPM_GetChannelInfo, channel.major, channel.minor, &info) == 0;
@@ -348,7 +349,7 @@ int32_t Wrapper::SetChannel(int32_t major, int32_t minor, bool mayUseTuner, bool
     SendChannelAcquired(0, 0, 0, CHANNEL_NOT_AVAILABLE);
     return status;
   }
-  if (record) RecordLastChannel(left->Major, left->Minor);
+  if (record && left->Major != XPM_VIRTUAL_CHANNEL_MAJOR_NONE) RecordLastChannel(left->Major, left->Minor);
   LastChannelToggling = false;
   return 0;
 }
@@ -378,6 +379,9 @@ void Wrapper::ChannelChange(bool up, bool retune, bool record) {
   int32_t lastMajor = LastChannel ? LastChannel->Major : -1;
   int32_t lastMinor = LastChannel ? LastChannel->Minor : -1;
   Structures::VirtualChannel* current = GetCurrentChannel();
+  // Without the current channel (its read failed, logged) there is nothing
+  // to step from: the channel none is never handed to the set.
+  if (current->Major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) return;
   Structures::VirtualChannel* target = up ? GetNextChannel(XPM_MASTER_RING, current->Major, current->Minor)
                                           : GetPrevChannel(XPM_MASTER_RING, current->Major, current->Minor);
   int32_t status = SetChannelApi(window, target->Major, target->Minor);
@@ -409,6 +413,8 @@ int32_t Wrapper::RetuneChannel() {
   XPM_CALL(XPM_SetDualWindow, 0);
   SetMainWindowToTuner();
   Structures::VirtualChannel* current = GetCurrentChannel();
+  // A failed read of the channel (logged) leaves nothing to tune again.
+  if (current->Major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) return OPERATION_NOT_AVAILABLE;
   int32_t status = SetChannelApi(0, current->Major, current->Minor);
   LastChannelToggling = false;
   return status;
@@ -491,7 +497,8 @@ int32_t Wrapper::SetLastChannel() {
 
 int32_t Wrapper::AddChannelToRing(int32_t ring, Structures::VirtualChannel* channel) {
   if (int32_t lock = GetOSDLock()) return lock;
-  if (!channel) {
+  // The channel none is what a failed read of the current channel gives.
+  if (!channel || channel->Major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) {
     kv::Log("Wrapper::AddChannelToRing: no channel");
     return XPM_ERR_INVALID_PARAM;
   }
