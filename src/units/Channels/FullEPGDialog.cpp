@@ -144,12 +144,15 @@ void ProgrammePane::PlaceTexts() {
   const int32_t h = Bounds().H();
   background_.OnSetBounds({0, 0, w, h});
   Place(TitleText, 14, 6, w - 28, 26);
-  Place(TimeSpan, 14, 32, 220, 22);
+  Place(TimeSpan, 14, 32, std::max(0, w - 28), 22);
+  Place(TimeSpan, 14, 32, std::min(std::max(0, w - 28), TextWidth(TimeSpan)), 22);
   Place(line1_, 14, 58, w - 28, 1);
   Place(Description, 14, 62, std::max(0, w - 28), std::max(0, h - 100));
   // The legend stays at the bottom of the pane.
   Place(line2_, 14, h - 34, w - 28, 1);
 }
+
+int32_t ProgrammePane::BadgesLeft() const { return TimeSpan.Bounds().x2 + kGap; }
 
 void ProgrammePane::OnSetTitle(const kv::String& text) {
   Title = text;
@@ -212,12 +215,8 @@ void EPGInfoForm::Refresh() {
   const int32_t ratingW = std::min(room, TextWidth(Rating));
   Place(Rating, w - 14 - ratingW, 8, ratingW, 22);
   if (ratingW > 0) Place(TitleText, 14, 6, std::max(0, room - ratingW - kGap), 26);
-  // The time span keeps the width of its text (a 12-hour time is longer in
-  // Spanish); the badges shown follow it one after the other.
-  Place(TimeSpan, 14, 32, room, 22);
-  const int32_t spanW = std::min(room, TextWidth(TimeSpan));
-  Place(TimeSpan, 14, 32, spanW, 22);
-  int32_t x = 14 + spanW + kGap;
+  // The badges shown follow the time span one after the other.
+  int32_t x = BadgesLeft();
   for (Views::Image* v : {&SDHD, &Resolution, &AudioMode, &Dolby, &Caption, &Record}) {
     Place(*v, x, 34, 36, 18);
     if (v->IsVisible()) x += 40;

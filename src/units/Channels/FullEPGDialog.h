@@ -83,8 +83,12 @@ class ProgrammePane : public Primitives::KeyRoutingForm {
   // added in drawing order, before the pane's own views.
   explicit ProgrammePane(const Resources::BitmapId& background);
   // Places background, title, time span and lines over the pane's size; the
-  // description fills what the title lines and the legend line leave.
+  // description fills what the title lines and the legend line leave. The
+  // time span keeps the width of its text (a 12-hour time is longer in
+  // Spanish).
   void PlaceTexts();
+  // Where the badges on the time span's line start: clear of its text.
+  int32_t BadgesLeft() const;
 
   Views::Frame background_;
   Views::Line line1_;
