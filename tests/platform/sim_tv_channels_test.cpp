@@ -161,22 +161,24 @@ TEST_F(SimTvTest, ChannelInfoNamesAndTheCableMap) {
   EXPECT_EQ(XPM_SetMedium(2), XPM_ERR_INVALID_PARAM);
 }
 
-TEST_F(SimTvTest, SourcesAreListedByIndexAndEndWith11) {
+TEST_F(SimTvTest, TenSourcesAreListedByIndexAndTheExternalOneIsSelectableUnlisted) {
   int32_t count = 0, id = -1, type = -1;
   ASSERT_EQ(XPM_GetNumSources(&count), XPM_OK);
-  ASSERT_EQ(count, 11);
+  ASSERT_EQ(count, 10);
   std::vector<int32_t> types;
   for (int32_t i = 0; i < count; ++i) {
     ASSERT_EQ(XPM_GetSourceID(i, &id), XPM_OK);
     ASSERT_EQ(XPM_GetSourceType(id, &type), XPM_OK);
     types.push_back(type);
   }
-  EXPECT_EQ(types, (std::vector<int32_t>{1, 12, 2, 4, 5, 5, 5, 10, 6, 7, 9}));
+  EXPECT_EQ(types, (std::vector<int32_t>{1, 12, 2, 4, 5, 5, 5, 10, 6, 7}));
   // Every id has its place in the 30-entry source name table.
   for (const sim::Source& s : State().Sources()) EXPECT_TRUE(s.id < 25 || s.id == 29) << s.name;
   EXPECT_EQ(XPM_GetSourceID(count, &id), XPM_ERR_END_OF_LIST);
   EXPECT_EQ(XPM_GetSourceID(-1, &id), XPM_ERR_INVALID_PARAM);
   EXPECT_EQ(XPM_GetSourceType(99, &type), XPM_ERR_INVALID_PARAM);
+  ASSERT_EQ(XPM_GetSourceType(sim::kSourceExternal, &type), XPM_OK);
+  EXPECT_EQ(type, 9);
   ASSERT_EQ(XPM_GetCurrentSource(0, &id), XPM_OK);
   EXPECT_EQ(id, sim::kSourceTv);
   ASSERT_EQ(XPM_GetCurrentSource(1, &id), XPM_OK);

@@ -12,6 +12,7 @@
 #include "units/Channels/FullEPGDialog.h"
 #include "units/Forms/ImageIndicator.h"
 #include "units/Constants/Constants.h"
+#include "units/NonMenuSystem/InfoBanner.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
 #include "units/Record/RecordTimerDialog.h"
@@ -246,7 +247,7 @@ TEST_F(FullGuideTest, TheRecordTimerOverTheGuideLeavesNoEndOfTheFocusBar) {
 }
 
 #ifdef KV_VERIFY
-// The headings "Channels" and "Programs" stand clear of their panel's top
+// The headings "Channels" and "Programmes" stand clear of their panel's top
 // frame and of the first row's focus bar, and every row of both lists ends
 // inside its panel, clear of the bottom frame.
 TEST_F(FullGuideTest, TheHeadingsStandClearOfTheFrameAndOfTheFirstRow) {
@@ -260,7 +261,7 @@ TEST_F(FullGuideTest, TheHeadingsStandClearOfTheFrameAndOfTheFirstRow) {
     const Views::Frame& panel;
     ListForm::ListClass& list;
   };
-  for (const Pane& p : {Pane{"Channels", g->ColumnPanel(), g->Column}, Pane{"Programs", g->ListPanel(), g->Programs}}) {
+  for (const Pane& p : {Pane{"Channels", g->ColumnPanel(), g->Column}, Pane{"Programmes", g->ListPanel(), g->Programs}}) {
     const Core::SeenText* heading = nullptr;
     for (const Core::SeenText& t : seen)
       if (t.text == p.heading) heading = &t;
@@ -424,3 +425,71 @@ TEST_F(FullGuideTest, OpenedAndClosedFiftyTimesItLeavesNothingBehind) {
 }
 
 }  // namespace
+
+// The details pane gives each programme its own rating, read whole from the
+// screen: a later programme does not borrow the rating of the one on now.
+TEST_F(FullGuideTest, TheDetailsShowTheFocusedProgrammesOwnRating) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Run(500);
+  SkinBin::EPGEventsInfo_DB* store = Skin()->EPGProgramList.get();
+  ASSERT_NE(store, nullptr);
+  // The rating the viewer reads in the pane; "cut: ..." or "shortened: ..."
+  // when it does not show whole.
+  const auto seenRating = [&] {
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.view == &g->Info.Rating) {
+        const ge::TextLayout l = g->Info.Rating.GetLayout();
+        if (!l.lines.empty() && l.lines.front().ellipsis) return "shortened: " + t.text;
+        return t.Readable() ? t.text : "cut: " + t.Describe();
+      }
+    return std::string();
+  };
+  Press("right");
+  int differing = 0;
+  const std::string onNow = NonMenuSystem::RatingText(Skin(), store->GetEvent(0)->UsRating,
+                                                      store->GetEvent(0)->CanadianRating).ToUtf8();
+  for (int32_t i = 0; i < store->GetNumEvents() && i < 8; ++i) {
+    Structures::EventInfo* e = store->GetEvent(i);
+    ASSERT_NE(e, nullptr);
+    ASSERT_EQ(g->Info.TitleText.OnGetString().ToUtf8(), e->Title.ToUtf8()) << i;
+    const std::string own = NonMenuSystem::RatingText(Skin(), e->UsRating, e->CanadianRating).ToUtf8();
+    EXPECT_EQ(seenRating(), own) << i << " " << e->Title.ToUtf8();
+    if (own != onNow) ++differing;
+    Press("down");
+    Run(300);
+  }
+  // The walk passed programmes whose rating differs from the one on now.
+  EXPECT_GT(differing, 0);
+}
+
+// In each menu language the guide's title, headings and the details pane
+// read whole: no text shortened to "..." and none running past its field.
+TEST_F(FullGuideTest, TheTitleHeadingsAndDetailsReadWholeInEveryLanguage) {
+  for (int32_t language : {0, 1, 2}) {
+    ChooseMenuLanguage(language);
+    ASSERT_EQ(Skin()->OnGetMenuLanguage(), language) << SeenList();
+    Press("guide");
+    Run(500);
+    Channels::FullEPGDialog* g = Guide();
+    ASSERT_NE(g, nullptr);
+    Press("right");
+    Press("down", 2);
+    Run(300);
+    int checked = 0;
+    for (const Core::SeenText& t : SeenTexts()) {
+      if (t.where.find("Channels::FullEPGDialog") == std::string::npos || t.where.find("ListForm::") != std::string::npos) continue;
+      auto* text = const_cast<Views::Text*>(kv::Cast<Views::Text>(const_cast<Core::View*>(t.view)));
+      ASSERT_NE(text, nullptr) << t.Describe();
+      const ge::TextLayout l = text->GetLayout();
+      const bool shortened = !l.lines.empty() && l.lines.front().ellipsis;
+      EXPECT_FALSE(shortened) << "language " << language << ": " << t.Describe();
+      EXPECT_TRUE(t.Readable()) << "language " << language << ": " << t.Describe();
+      ++checked;
+    }
+    EXPECT_GE(checked, 6) << SeenList();
+    Press("guide");
+    Run(300);
+  }
+}

@@ -184,7 +184,7 @@ TEST_F(ChannelListsTest, WithoutNavigationOnlyOkTunesAndTheCurrentInputOnlyUpdat
   Press("ok");
   EXPECT_EQ(Calls("XPM_SetSource").size(), 1u);
   Press("left", 2);  // wraps from the first input to the last
-  EXPECT_EQ(kv::Cast<CBListItem>(l->GetFocusedRow())->SourceId, sim::kSourceExternal);
+  EXPECT_EQ(kv::Cast<CBListItem>(l->GetFocusedRow())->SourceId, sim::kSourceMultimedia);
 }
 
 TEST_F(ChannelListsTest, TheChannelStripShowsTheGuideTableAndTunesAnotherChannel) {

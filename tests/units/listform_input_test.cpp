@@ -1,6 +1,6 @@
 // The input lists in a test screen that plays their dialog, against the
 // simulated set's inputs (in order TV, TV2, AV, Component, HDMI1-3, DVI,
-// PC, Multimedia, External) and HDMI-CEC devices (two on HDMI1, one on
+// PC, Multimedia) and HDMI-CEC devices (two on HDMI1, one on
 // HDMI2): the input list, the CEC device list and the input labels.
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST_F(InputListTest, OpensOnTheCurrentInputSkipsDisabledOnesAndTunesOnceAfterTh
   auto* l = kv::New<ExternalInputList>();
   l->OnExit = kv::MakeSlot(exits, &Probe::Hit);
   Open(l, {100, 60, 350, 340});
-  ASSERT_EQ(Rows(l).size(), 10u);  // at most ten of the eleven inputs
+  ASSERT_EQ(Rows(l).size(), 10u);  // one row for each of the ten inputs
   EXPECT_EQ(l->Bounds().H(), 280);
   EXPECT_EQ(FocusedSource(l), sim::kSourceTv);
   EXPECT_TRUE(Row<InputItem>(l, 2)->OnGetIsDisabled());

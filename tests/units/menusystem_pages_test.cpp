@@ -234,6 +234,33 @@ TEST_F(PagesTest, ThePinEntrysNextBoxLooksFocused) {
   }
 }
 
+// The language pop-up names the languages in the language just chosen, at
+// once, whether it has the focus or stands beside its row.
+TEST_F(PagesTest, TheLanguagePopupNamesTheLanguagesInTheNewLanguage) {
+  // Menu, up to Settings, its page, down to the menu language, into the
+  // pop-up, Spanish.
+  Press("menu");
+  Run(500);
+  Step("up", 4);
+  Step("ok");
+  Step("down", 4);
+  Step("ok");
+  ASSERT_NE(Open<VidiOptionMenu>(), nullptr);
+  EXPECT_TRUE(Sees("English") && Sees("Spanish") && Sees("French")) << SeenList();
+  Step("down");
+  ASSERT_EQ(Skin()->OnGetMenuLanguage(), 1);
+  for (const char* name : {"Inglés", "Español", "Francés"}) EXPECT_TRUE(Sees(name)) << name << "\n" << SeenList();
+  EXPECT_FALSE(Sees("English")) << SeenList();
+  Step("left");  // back to the row, the pop-up beside it
+  ASSERT_NE(Open<VidiOptionMenu>(), nullptr);
+  for (const char* name : {"Inglés", "Español", "Francés"}) EXPECT_TRUE(Sees(name)) << name << "\n" << SeenList();
+  Step("right");
+  Step("down");  // French
+  ASSERT_EQ(Skin()->OnGetMenuLanguage(), 2);
+  for (const char* name : {"Anglais", "Espagnol", "Français"}) EXPECT_TRUE(Sees(name)) << name << "\n" << SeenList();
+  EXPECT_FALSE(Sees("Inglés")) << SeenList();
+}
+
 TEST_F(PagesTest, LocksWithoutAndWithAPin) {
   auto* change = OpenNewPinPage();
   ASSERT_NE(change, nullptr);

@@ -260,6 +260,32 @@ TEST_F(SettingPagesTest, RGBFilterKeepsTheLastColourAndBackRestoresAllColours) {
   EXPECT_TRUE(Open<ExpertPictureMenu>() != nullptr);  // back to the parent page
 }
 
+// A new set filters no colour: the page reads On for each, and one Left on
+// Red turns Red off and leaves the others on, on screen and in the set.
+TEST_F(SettingPagesTest, ANewSetShowsEveryColourOnAndLeftOnRedTurnsOnlyRedOff) {
+  EXPECT_EQ(S()->GetRGBFilter(), kRGBFilterAll);
+  auto* rgb = OpenPage<RGBFilterMenu>(1);
+  ASSERT_NE(rgb, nullptr);
+  // The value texts the viewer reads on the three colour rows.
+  const auto values = [&] {
+    std::vector<std::string> out;
+    const std::vector<Core::SeenText> texts = SeenTexts();
+    for (int32_t i = 0; i < 3; ++i) {
+      const kv::Rect row = rgb->R(i)->GetAbsoluteBounds();
+      std::string value;
+      for (const Core::SeenText& t : texts)
+        if (t.Readable() && (t.text == "On" || t.text == "Off") && row.Contains(kv::Point{t.ink.x1, t.ink.y1})) value = t.text;
+      out.push_back(value);
+    }
+    return out;
+  };
+  EXPECT_EQ(values(), (std::vector<std::string>{"On", "On", "On"})) << SeenList();
+  Press("left");
+  Settle();
+  EXPECT_EQ(values(), (std::vector<std::string>{"Off", "On", "On"})) << SeenList();
+  EXPECT_EQ(S()->GetRGBFilter(), 0x011011);
+}
+
 TEST_F(SettingPagesTest, CaptionTextAndBackgroundColoursNeverMatch) {
   auto* cc = OpenPage<DigitalCCMenu>(4);
   ASSERT_NE(cc, nullptr);

@@ -211,6 +211,52 @@ TEST_F(BannerTest, AChannelChangeBringsUpTheBannerOfTheNewChannel) {
   EXPECT_TRUE(agent->IsScreenInOperation());
 }
 
+// A channel tuned while a menu page is open (the tuner changed in the
+// Channels page) draws no banner under the menu; the banner of that channel
+// comes when the menu closes.
+TEST_F(BannerTest, NoBannerUnderAnOpenMenuPageTheBannerComesWhenItCloses) {
+  Run(1000);
+  Nms()->ClearAll();
+  Settle();
+  auto* skin = kv::Cast<SkinBin::Wrapper>(W());
+  ASSERT_NE(skin, nullptr);
+  const int32_t medium = skin->OnGetAntCableIn();
+  const auto bannerShown = [&] {
+    for (const apptest::OpenScreen& s : Screens())
+      if (s.cls == "NonMenuSystem::InfoBanner" && s.visible) return true;
+    return false;
+  };
+  const auto menuOpen = [&] {
+    for (const apptest::OpenScreen& s : Screens())
+      if (s.cls.rfind("MenuSystem::", 0) == 0 && s.visible) return true;
+    return false;
+  };
+  // Menu, down to Channels, its page, down to the tuner, its pop-up, the
+  // other tuner, OK.
+  Press("menu");
+  Run(500);
+  for (const char* key : {"down", "down", "ok", "down", "down", "ok", "down", "ok"}) {
+    Press(key);
+    Run(350);
+  }
+  ASSERT_NE(skin->OnGetAntCableIn(), medium) << "the tuner changed";
+  for (int64_t wait : {500, 2500, 4000}) {
+    Run(wait);
+    ASSERT_TRUE(menuOpen()) << SeenList();
+    EXPECT_FALSE(bannerShown()) << wait << "\n" << SeenList();
+    EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << wait;
+  }
+  Press("exit");
+  Run(1000);
+  EXPECT_FALSE(menuOpen());
+  EXPECT_TRUE(bannerShown()) << SeenList();
+  // The banner names the channel the new tuner brought.
+  SkinBin::CurrentChannelInfo* now = skin->GetCurrentChannelDetailInfo();
+  ASSERT_NE(now, nullptr);
+  ASSERT_FALSE(now->Name.Empty());
+  EXPECT_TRUE(Sees(now->Name.ToUtf8())) << SeenList();
+}
+
 }  // namespace
 
 namespace {

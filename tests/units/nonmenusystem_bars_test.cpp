@@ -127,6 +127,39 @@ TEST_F(BarsTest, MuteStepsThroughItsChoicesAndTheKeysReplaceTheBars) {
   EXPECT_EQ(Open<NonMenuSystem::CommonVolumeBar>(), nullptr);
 }
 
+// Each of the mute bar's choices reads whole in every menu language: no
+// letter cut off at the bar's edge, no text shortened to "...".
+TEST_F(BarsTest, TheMuteBarsChoicesReadWholeInEveryLanguage) {
+  for (int32_t language : {0, 1, 2}) {
+    if (language > 0) ChooseMenuLanguage(language);
+    ASSERT_EQ(kv::Cast<SkinBin::Wrapper>(W())->OnGetMenuLanguage(), language);
+    Press("mute");
+    for (int32_t step = 1; step <= 2; ++step) {
+      Run(300);
+      auto* bar = Open<NonMenuSystem::CommonMuteBar>();
+      ASSERT_NE(bar, nullptr) << language << " " << step;
+      int32_t seen = 0;
+      for (const Core::SeenText& t : SeenTexts()) {
+        if (t.where.find("NonMenuSystem::CommonMuteBar") == std::string::npos) continue;
+        ++seen;
+        EXPECT_TRUE(t.Readable()) << language << " " << step << ": " << t.Describe();
+        // The glyphs stand inside the bar, clear of its frame.
+        const kv::Rect inside = bar->GetAbsoluteBounds();
+        EXPECT_TRUE(inside.Contains(t.ink)) << language << " " << step << ": " << t.Describe();
+        auto* text = kv::Cast<Views::Text>(const_cast<Core::View*>(t.view));
+        ASSERT_NE(text, nullptr);
+        const ge::TextLayout l = text->GetLayout();
+        EXPECT_FALSE(!l.lines.empty() && l.lines.front().ellipsis) << language << " " << step << ": " << t.Describe();
+        EXPECT_LE(l.width, text->Bounds().W()) << language << " " << step << ": " << t.Describe();
+      }
+      EXPECT_EQ(seen, 1) << SeenList();
+      Press("mute");
+    }
+    Run(300);
+    ASSERT_EQ(Open<NonMenuSystem::CommonMuteBar>(), nullptr);
+  }
+}
+
 TEST_F(BarsTest, AnAudioSystemOverHdmiCecGetsTheAmplifierBars) {
   Settle();
   Skin()->OnSetEnableKELVO(1);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "nonmenusystem_support.h"
@@ -57,7 +58,7 @@ TEST_F(InputDialogTest, HeightFollowsTheRowsAndNeverGoesBelowZero) {
   EXPECT_EQ(NonMenuSystem::ShrunkHeight(410, 10, -4, 28), 130);
   EXPECT_EQ(NonMenuSystem::ShrunkHeight(100, 10, 0, 28), 0);
 
-  // All eleven inputs of the set fill the ten rows: the designed height.
+  // The ten inputs of the set fill the ten rows: the designed height.
   Press("input");
   auto* d = Find<ExternalInputDialog>();
   ASSERT_NE(d, nullptr);
@@ -107,6 +108,45 @@ TEST_F(InputDialogTest, InputKeyOpensTheListAndOkSwitchesTheInputOfTheSet) {
   Press("input");
   Run(15100);
   EXPECT_EQ(Find<ExternalInputDialog>(), nullptr);
+}
+
+// From whichever input the list opens on, down and up reach every input of
+// the set, each shown in the focused row.
+TEST_F(InputDialogTest, EveryInputIsReachedFromEveryInput) {
+  std::set<int32_t> all;
+  for (int32_t i = 0; i < W()->GetNumSources(); ++i) all.insert(W()->GetSourceId(i));
+  ASSERT_GE(all.size(), 2u);
+  for (size_t start = 0; start < all.size(); ++start) {
+    // Choose the input `start` rows down from TV through the list itself.
+    if (start > 0) {
+      Press("input");
+      Run(300);
+      auto* d = Find<ExternalInputDialog>();
+      ASSERT_NE(d, nullptr);
+      while (FocusedSource(d->List()) != sim::kSourceTv) Press("up");
+      Press("down", static_cast<int>(start));
+      Press("ok");
+      Run(2000);
+    }
+    for (const char* key : {"down", "up"}) {
+      Press("input");
+      Run(300);
+      auto* d = Find<ExternalInputDialog>();
+      ASSERT_NE(d, nullptr);
+      std::set<int32_t> reached{FocusedSource(d->List())};
+      for (size_t i = 0; i < all.size(); ++i) {
+        Press(key);
+        Run(100);
+        const int32_t id = FocusedSource(d->List());
+        reached.insert(id);
+        const std::string name = Skin()->GetSourceName(id).ToUtf8();
+        EXPECT_TRUE(Sees(name)) << name << "\n" << SeenList();
+      }
+      EXPECT_EQ(reached, all) << "from input " << W()->GetCurrentSource(0) << " by " << key;
+      Press("exit");
+      Run(300);
+    }
+  }
 }
 
 TEST_F(InputDialogTest, RightOnHdmiOpensTheDevicesAndDownPastTheEndMovesTheInputsOn) {

@@ -12,7 +12,10 @@
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Primitives/KeyRoutingForm.h"
+#include "units/SkinBin/Wrapper.h"
+#include "units/Constants/Constants.h"
 #include "units/Structures/Message.h"
+#include "units/Structures/RefHolders.h"
 #include "units/SubSystem/State.h"
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/Wrapper/Wrapper.h"
@@ -67,6 +70,28 @@ class LiveTVTest : public apptest::AppTest {
       }
     }
     return false;
+  }
+  // Chooses the menu language (0 English, 1 Spanish, 2 French) as a viewer
+  // does: the setup page, whose first row steps English, Spanish, French
+  // with right, then exit.
+  void ChooseMenuLanguage(int32_t language) {
+    auto* ref = kv::New<Structures::RefInt>();
+    ref->Value = 1;
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = KV_LATE_CLASS("MenuSystem::SetupMenu");
+    state->Param = ref;
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, KV_LATE_CLASS("MenuSystem::MenuSystem"));
+    Run(300);
+    auto* skin = kv::Cast<SkinBin::Wrapper>(W());
+    const int32_t now = skin ? skin->OnGetMenuLanguage() : 0;
+    for (int32_t i = (language - now + 3) % 3; i > 0; --i) {
+      Press("right");
+      Run(300);
+    }
+    Press("exit");
+    Run(300);
   }
 };
 

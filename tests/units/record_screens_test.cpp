@@ -370,6 +370,34 @@ TEST_F(RecordScreensTest, RecordedListsTheShowsAndRedDeletesAfterConfirmation61)
   EXPECT_NE(DB_Get_Recorded_Show_Next(e.id, &e), DB_OK);
 }
 
+// The recorded show's details read whole in every menu language: the time
+// span (longer on the Spanish 12-hour clock) is not shortened to "...".
+TEST_F(RecordScreensTest, TheRecordedShowsDetailsReadWholeInEveryLanguage) {
+  Recorded("Evening News", "/mnt/usb/sda1/REC_1_0.ts", 1800, true);
+  for (int32_t language : {0, 1, 2}) {
+    ChooseMenuLanguage(language);
+    RecordedShowsDialog* s = OpenFromRecordMenu<RecordedShowsDialog>();
+    ASSERT_NE(s, nullptr) << language;
+    Settle();
+    int32_t checked = 0;
+    Record::EPGInfoForm& pane = s->Parts.Info;
+    for (const Core::SeenText& t : SeenTexts()) {
+      Views::Text* text = nullptr;
+      for (Views::Text* v : {&pane.TimeSpan, &pane.TitleText, &pane.RatingText})
+        if (t.view == v) text = v;
+      if (!text) continue;
+      const ge::TextLayout l = text->GetLayout();
+      EXPECT_FALSE(!l.lines.empty() && l.lines.front().ellipsis) << language << ": " << t.Describe();
+      EXPECT_TRUE(t.Readable()) << language << ": " << t.Describe();
+      ++checked;
+    }
+    EXPECT_GE(checked, 2) << SeenList();
+    EXPECT_FALSE(s->Parts.Info.TimeSpan.OnGetString().Empty());
+    Ms()->TearDownMenus();
+    Settle();
+  }
+}
+
 // Many recordings: each page shows its own shows, read as the page comes up.
 // The database's ids have a gap (a show deleted earlier), so a row that took
 // its show by position in the id list, not by id, would show the wrong one.

@@ -121,9 +121,13 @@ TEST_F(SkinEnhanceTest, TintForgeChangesOneFieldAndSkipsTheWriteAfterAFailedRead
 }
 
 TEST_F(SkinEnhanceTest, RgbFiltersBacklightGammaAndTheBoard) {
+  // A new set filters no colour: all three are on.
+  int32_t word = 0;
+  XPM_GetColorTemperature_RGB_Filter(&word);
+  EXPECT_EQ(word, 0x111111);
+  s_->OnSetRGBFilterGreen(0);
   s_->OnSetRGBFilterRed(1);
   s_->OnSetRGBFilterBlue(1);
-  int32_t word = 0;
   XPM_GetColorTemperature_RGB_Filter(&word);
   EXPECT_EQ(word, 0x100100 | 0x1001);
   EXPECT_EQ(s_->OnGetRGBFilterGreen(), 0);

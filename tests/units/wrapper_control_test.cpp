@@ -218,7 +218,7 @@ TEST_F(WrapperTest, SourceSwitchingRemembersThePreviousSource) {
   w_->ChannelChange(true, false, false);
   EXPECT_EQ(w_->PreviousSource, -1) << "a channel change forgets it";
 
-  // Inputs in order: TV, TV2, AV, Component, HDMI1-3, DVI, PC, Multimedia, External.
+  // Inputs in order: TV, TV2, AV, Component, HDMI1-3, DVI, PC, Multimedia.
   EXPECT_EQ(w_->GetSourceByType(0, 5, 2), kHdmi2);
   EXPECT_EQ(w_->GetSourceByType(5, 5, 2), kHdmi3) << "counted from the start index";
   EXPECT_EQ(w_->GetSourceByType(5, 5, 3), kDvi) << "a DVI input counts as HDMI";
@@ -226,7 +226,7 @@ TEST_F(WrapperTest, SourceSwitchingRemembersThePreviousSource) {
   EXPECT_EQ(w_->GetSourceByType(0, 10, 1), -1) << "and is not found as DVI";
   EXPECT_EQ(w_->GetSourceByType(-4, 1, 0), kTv);
   EXPECT_EQ(w_->GetSourceByType(0, 12, 1), kTv2);
-  EXPECT_EQ(w_->GetSourceByType(99, 9, 1), kExternal) << "a start beyond the last counts as the last";
+  EXPECT_EQ(w_->GetSourceByType(99, 7, 1), kMultimedia) << "a start beyond the last counts as the last";
   EXPECT_EQ(w_->GetSourceIndex(kPc), 8);
   EXPECT_EQ(w_->GetSourceIndex(kHdmi3), 6);
   EXPECT_EQ(w_->GetSourceIndex(99), w_->GetNumSources());

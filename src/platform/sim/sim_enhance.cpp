@@ -50,6 +50,7 @@ bool BadIndex(const char* call, int32_t i, int32_t count) {
 std::string At(const char* key, int32_t i) { return std::string(key) + "." + std::to_string(i); }
 
 constexpr uint32_t kTintNeutral = 0x808080;
+constexpr int32_t kRgbAllOn = 0x111111;
 
 }  // namespace
 
@@ -80,7 +81,8 @@ constexpr uint32_t kTintNeutral = 0x808080;
 ENH_WORD(XPM_GetFrcVideoStrength, XPM_SetFrcVideoStrength, "enh.frc_video", 0, 0, 10)
 ENH_WORD(XPM_GetFrcFilmStrength, XPM_SetFrcFilmStrength, "enh.frc_film", 0, 0, 10)
 ENH_WORD(XPM_GetFrcMode, XPM_SetFrcMode, "enh.frc_mode", 1, 0, 7)
-ENH_WORD(XPM_GetColorTemperature_RGB_Filter, XPM_SetColorTemperature_RGB_Filter, "enh.rgb_filter", 0, 0, 0xFFFFFF)
+// A new set filters no colour: each of red, green and blue is on (0x111111).
+ENH_WORD(XPM_GetColorTemperature_RGB_Filter, XPM_SetColorTemperature_RGB_Filter, "enh.rgb_filter", kRgbAllOn, 0, 0xFFFFFF)
 ENH_WORD(XPM_GetDCRBacklight, XPM_SetDCRBacklight, "enh.dcr_backlight", 0, 0, 1)
 ENH_WORD(XPM_GetGammaOffset, XPM_SetGammaOffset, "enh.gamma_offset", 0, -5, 5)
 ENH_WORD(XPM_GetDolbyDRC, XPM_SetDolbyDRC, "enh.dolby_drc", 1, 0, 1)

@@ -350,7 +350,6 @@ TvState::TvState(Sim& sim) : sim_(sim) {
       {kSourceDvi, kSourceTypeDvi, "DVI", true, false, false},
       {kSourcePc, kSourceTypeVga, "PC", true, true, false},
       {kSourceMultimedia, kSourceTypeMultimedia, "Multimedia", true, true, false},
-      {kSourceExternal, kSourceTypeExternal, "External", true, false, false},
   };
   windowSource_ = {kSourceTv, kSourceHdmi1};
   for (int32_t m = 0; m < kMedia; ++m) {
@@ -809,6 +808,7 @@ int32_t TvState::SetLocalTime(const BrokenDownTime& t, const char* call) {
 
 const Source* TvState::FindSource(int32_t id) const {
   if (id == kSourceMedia) return &mediaSource_;
+  if (id == kSourceExternal) return &externalSource_;
   for (const Source& s : sources_)
     if (s.id == id) return &s;
   return nullptr;
@@ -816,6 +816,7 @@ const Source* TvState::FindSource(int32_t id) const {
 
 Source* TvState::FindSource(int32_t id) {
   if (id == kSourceMedia) return &mediaSource_;
+  if (id == kSourceExternal) return &externalSource_;
   for (Source& s : sources_)
     if (s.id == id) return &s;
   return nullptr;

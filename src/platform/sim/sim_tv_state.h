@@ -137,10 +137,11 @@ constexpr int32_t kSourceHdmi3 = 5;
 constexpr int32_t kSourcePc = 6;
 constexpr int32_t kSourceDvi = 7;
 constexpr int32_t kSourceMultimedia = 8;
-constexpr int32_t kSourceExternal = 9;
 constexpr int32_t kSourceTv2 = 29;
-// The media player's input: selectable, but not in the input list or rings.
+// Inputs that are selectable but not listed (not in the input list or the
+// rings): the media player's, and the external input of an application.
 constexpr int32_t kSourceMedia = 22;
+constexpr int32_t kSourceExternal = 9;
 
 // Acquired statuses.
 enum : int32_t {
@@ -623,6 +624,9 @@ class TvState {
   std::vector<std::string> ratingLanguages_;
   std::vector<Source> sources_;
   Source mediaSource_{kSourceMedia, kSourceTypeExternal, "Media", true, true, false};
+  // The external input (an application's picture): selectable, not listed,
+  // so that the listed inputs fit the ten rows of the input list.
+  Source externalSource_{kSourceExternal, kSourceTypeExternal, "External", true, false, false};
   std::array<std::array<int32_t, 4>, 2> displayWindow_{
       {{0, 0, kPlaneWidth, kPlaneHeight}, {0, 0, kPlaneWidth, kPlaneHeight}}};
   std::array<int32_t, kWindows> windowSource_{};

@@ -62,10 +62,19 @@ constexpr int32_t kDividerY = kHeadingTop + 23;
 constexpr int32_t kListTop = kDividerY + 4;
 // Header texts.
 constexpr int32_t kTextTop = 17;
+// Between texts and badges that share a line.
+constexpr int32_t kGap = 16;
+// Where the channel's number stands when the texts before it leave room.
+constexpr int32_t kChannelX = 380;
 
 Resources::Bitmap* Bmp(const Resources::BitmapId& id) { return Resources::LoadResource(id); }
 kv::String Cat(const kv::String& a, const kv::String& b) { return kv::ConcatString(a, b); }
 void Place(Core::View& v, int32_t x, int32_t y, int32_t w, int32_t h) { v.OnSetBounds({x, y, x + w, y + h}); }
+// The width the text's glyphs take in its current bounds; 0 when hidden or empty.
+int32_t TextWidth(Views::Text& t) {
+  if (!t.IsVisible() || t.OnGetString().Empty()) return 0;
+  return t.GetLayout().width;
+}
 
 void SetupText(Views::Text& t, const Resources::FontId& font, bool ellipsis = true) {
   t.OnSetFont(Resources::LoadResource(font));
@@ -135,12 +144,15 @@ void ProgrammePane::PlaceTexts() {
   const int32_t h = Bounds().H();
   background_.OnSetBounds({0, 0, w, h});
   Place(TitleText, 14, 6, w - 28, 26);
-  Place(TimeSpan, 14, 32, 220, 22);
+  Place(TimeSpan, 14, 32, std::max(0, w - 28), 22);
+  Place(TimeSpan, 14, 32, std::min(std::max(0, w - 28), TextWidth(TimeSpan)), 22);
   Place(line1_, 14, 58, w - 28, 1);
   Place(Description, 14, 62, std::max(0, w - 28), std::max(0, h - 100));
   // The legend stays at the bottom of the pane.
   Place(line2_, 14, h - 34, w - 28, 1);
 }
+
+int32_t ProgrammePane::BadgesLeft() const { return TimeSpan.Bounds().x2 + kGap; }
 
 void ProgrammePane::OnSetTitle(const kv::String& text) {
   Title = text;
@@ -196,12 +208,19 @@ void EPGInfoForm::ReInit() {
 void EPGInfoForm::Refresh() {
   PlaceTexts();
   const int32_t w = Bounds().W();
-  int32_t x = 240;
+  const int32_t room = std::max(0, w - 28);
+  // The rating stands at the right end of the title's line, whole; the
+  // title takes what it leaves.
+  Place(Rating, 14, 8, room, 22);
+  const int32_t ratingW = std::min(room, TextWidth(Rating));
+  Place(Rating, w - 14 - ratingW, 8, ratingW, 22);
+  if (ratingW > 0) Place(TitleText, 14, 6, std::max(0, room - ratingW - kGap), 26);
+  // The badges shown follow the time span one after the other.
+  int32_t x = BadgesLeft();
   for (Views::Image* v : {&SDHD, &Resolution, &AudioMode, &Dolby, &Caption, &Record}) {
     Place(*v, x, 34, 36, 18);
-    x += 40;
+    if (v->IsVisible()) x += 40;
   }
-  Place(Rating, x, 32, std::max(0, w - x - 14), 22);
   Place(SignalText, w - 120, Bounds().H() - 28, 106, 20);
   KeyRoutingForm::Refresh();
 }
@@ -226,10 +245,15 @@ void EPGInfoForm::UpdateBanner() {
   const int32_t type = base->GetSourceType(base->GetCurrentSource(0));
   if ((type != 1 && type != 12) || !MainWindowAcquired()) return;
   ShowStreamBadges({&Dolby, &AudioMode, &SDHD, &Resolution, &Caption, &Record});
-  if (SkinBin::CurrentChannelInfo* d = w->GetCurrentChannelDetailInfo()) {
-    Rating.OnSetString(NonMenuSystem::RatingText(w, d->UsRating, d->CanadianRating));
-    Rating.OnSetVisible(true);
-  }
+  Rating.OnSetString(NonMenuSystem::RatingText(w, UsRating, CanadianRating));
+  Rating.OnSetVisible(true);
+  Refresh();
+}
+
+void EPGInfoForm::OnSetRating(int32_t usWord, int32_t canadian) {
+  UsRating = usWord;
+  CanadianRating = canadian;
+  UpdateBanner();
 }
 
 // --- FullEPGDialog --------------------------------------------------------------------
@@ -265,10 +289,8 @@ FullEPGDialog::FullEPGDialog() {
   Clock.OnSetAutoSize(true);
   SetupText(caption_, Fonts::EPGListFont);
   caption_.OnSetString(kv::GetVariantOfString(GUIDE_CAPTION));
-  Place(caption_, 24, kTextTop, 190, 26);
   SetupText(SourceCaption, Fonts::BannerBasicInfo);
-  Place(SourceCaption, 220, kTextTop, 150, 26);
-  Place(Number, 380, kTextTop, 60, 26);
+  Place(Number, kChannelX, kTextTop, 60, 26);
   SetupText(columnCaption_, Fonts::BannerBasicInfo);
   columnCaption_.OnSetString(kv::GetVariantOfString(GUIDE_CHANNELS_CAPTION));
   Place(columnCaption_, 20, kHeadingTop, 160, 20);
@@ -389,12 +411,29 @@ void FullEPGDialog::UpdateBanner() {
   SkinBin::Wrapper* w = NonMenuSystem::Live::Skin();
   Structures::VirtualChannel* now = w ? w->GetCurrentChannel() : nullptr;
   Structures::ChannelData* info = now ? w->GetChannelInfo(now->Major, now->Minor) : nullptr;
-  if (!info) return;
+  if (!info) {
+    PlaceHeader();
+    return;
+  }
   kv::String number = w->GetChannelNumberStr(info->IsDigital != 0, info->Major, info->Minor);
   if (number == kv::LoadString(NonMenuSystem::NUMBER_PLACEHOLDER)) number = kv::String();
   Number.OnSetString(number);
   Name.OnSetString(info->Name);
-  const int32_t x = Number.Bounds().x2 + 10;
+  PlaceHeader();
+}
+
+void FullEPGDialog::PlaceHeader() {
+  // The title, the input and the channel follow one another by the width
+  // of their texts (the title is longer in French and Spanish); the channel
+  // stands at x 380 at the least, its name ends clear of the clock.
+  Place(caption_, 24, kTextTop, kHeader.W() / 2, 26);
+  Place(caption_, 24, kTextTop, TextWidth(caption_), 26);
+  int32_t x = caption_.Bounds().x2 + kGap;
+  Place(SourceCaption, x, kTextTop, kHeader.W() / 2, 26);
+  Place(SourceCaption, x, kTextTop, TextWidth(SourceCaption), 26);
+  x = std::max(kChannelX, SourceCaption.Bounds().x2 + kGap);
+  Number.OnSetBounds({x, kTextTop, x + Number.Bounds().W(), kTextTop + 26});
+  x = Number.Bounds().x2 + 10;
   Name.OnSetBounds({x, kTextTop, std::max(x, Clock.Bounds().x1 - 20), kTextTop + 26});
 }
 
@@ -408,6 +447,7 @@ void FullEPGDialog::UpdateEPGInfo(kv::Object*) {
     Info.OnSetDescriptionText(e->Description);
     Info.Duration = e->Duration;
     Info.OnSetStartTime(e->StartTime.get());
+    Info.OnSetRating(e->UsRating, e->CanadianRating);
     return;
   }
   const kv::String none = kv::GetVariantOfString(Strings::SID_NO_INFORMATION_AVAILABLE);
@@ -415,6 +455,7 @@ void FullEPGDialog::UpdateEPGInfo(kv::Object*) {
   Info.OnSetDescriptionText(none);
   Info.Duration = 0;
   Info.OnSetStartTime(nullptr);
+  Info.OnSetRating(0, 0);
 }
 
 void FullEPGDialog::UpdateEPGSlot(kv::Object*) {

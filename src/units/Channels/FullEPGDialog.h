@@ -9,8 +9,9 @@
 // line. Sixty seconds without a key, the guide key or back close it, and the
 // picture returns to the whole screen.
 //
-// Channels::EPGInfoForm: title, time span, scrolling description, stream
-// and rating badges of the channel in tune (every 2000 ms), and the legend.
+// Channels::EPGInfoForm: title, time span, scrolling description, the stream
+// badges of the channel in tune (every 2000 ms), the focused programme's
+// rating, and the legend.
 #pragma once
 
 #include <cstdint>
@@ -82,8 +83,12 @@ class ProgrammePane : public Primitives::KeyRoutingForm {
   // added in drawing order, before the pane's own views.
   explicit ProgrammePane(const Resources::BitmapId& background);
   // Places background, title, time span and lines over the pane's size; the
-  // description fills what the title lines and the legend line leave.
+  // description fills what the title lines and the legend line leave. The
+  // time span keeps the width of its text (a 12-hour time is longer in
+  // Spanish).
   void PlaceTexts();
+  // Where the badges on the time span's line start: clear of its text.
+  int32_t BadgesLeft() const;
 
   Views::Frame background_;
   Views::Line line1_;
@@ -103,7 +108,13 @@ class EPGInfoForm : public ProgrammePane {
   void UpdateBanner();
   void HideAllInfo();
   void RefreshSlot(kv::Object* = nullptr) { UpdateBanner(); }
+  // The focused programme's rating words (0: none), shown at once.
+  void OnSetRating(int32_t usWord, int32_t canadian);
 
+  // The rating the pane shows is the focused programme's own, not the
+  // channel's current one: a later programme may be rated otherwise.
+  int32_t UsRating = 0;
+  int32_t CanadianRating = 0;
   Views::Image Dolby;
   Views::Image AudioMode;
   Views::Text Rating;
@@ -164,6 +175,8 @@ class FullEPGDialog : public NonMenuSystem::WidgetClass {
   void SetWaiting(int32_t mode);
   // The clock text and its place at the right of the header.
   void PlaceClock();
+  // The title, the input and the channel's number and name, left to right.
+  void PlaceHeader();
 
   Views::Frame backdrop_;
   Views::Frame header_;

@@ -247,6 +247,9 @@ void MenuSystem::TearDownMenus() {
   OnSetFocus(nullptr);
   ReturnFocus();
   Manager()->CloseLayers(Constants::LAYER_MASK_MENU);
+  // An acquisition kept back while the menu was open (a channel tuned from
+  // a menu page) reaches live TV now: its banner shows over the picture.
+  if (auto* agent = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent)) agent->PostProcessEvents();
   for (size_t i = 1; i < menuIndex_.size(); ++i) menuIndex_[i] = 1;
   PersistentData::PersistentData* store = Store();
   const int32_t level1 = GetMenuIndex(1) - 1;

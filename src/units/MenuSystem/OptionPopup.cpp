@@ -76,10 +76,7 @@ void VidiOptionMenu::LoadingSettings() {
       choice->OnSetTextAlignH(1);
       choice->OnSetTextFont(Resources::LoadResource(Fonts::LargeFont));
       choice->OnFocus = kv::MakeSlot(static_cast<SubSystem::MenuClass*>(this), &SubSystem::MenuClass::DoFocus);
-      record->Id = i;
-      record->GetData();
-      if (auto* courier = kv::Cast<OptionDatabase::OptionCourier>(record->Courier.get()))
-        choice->OnSetText(courier->Caption);
+      choice->OnSetText(ChoiceCaption(record, i));
     }
     if (record->HasProperty()) record->Value = kv::OnGetInt32(record->RefValue);
     record->Val2Id();
@@ -91,6 +88,23 @@ void VidiOptionMenu::LoadingSettings() {
   const kv::Rect b = Bounds();
   OnSetBounds({b.x1, b.y1, b.x1 + 2 * ItemXOffset + kChoiceWidth, b.y1 + h});
   Refresh();
+}
+
+kv::String VidiOptionMenu::ChoiceCaption(OptionDatabase::OptionDataClass* record, int32_t index) {
+  record->Id = index;
+  record->GetData();
+  auto* courier = kv::Cast<OptionDatabase::OptionCourier>(record->Courier.get());
+  return courier ? courier->Caption : kv::String();
+}
+
+void VidiOptionMenu::ReInit() {
+  MenuClass::ReInit();
+  OptionDatabase::OptionDataClass* record = Record(OptionType);
+  if (!record) return;
+  const int32_t current = record->Id;
+  for (int32_t i = 0; i < ItemNum; ++i)
+    if (auto* choice = kv::Cast<VidiSubMenuItem>(Choice(i))) choice->OnSetText(ChoiceCaption(record, i));
+  record->Id = current;
 }
 
 void VidiOptionMenu::Refresh() {

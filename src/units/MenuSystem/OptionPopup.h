@@ -8,9 +8,14 @@
 
 #include <cstdint>
 
+#include "runtime/string.h"
 #include "units/SubSystem/MenuClass.h"
 #include "units/Views/Border.h"
 #include "units/Views/Rectangle.h"
+
+namespace OptionDatabase {
+class OptionDataClass;
+}
 
 namespace MenuSystem {
 
@@ -28,6 +33,8 @@ class VidiOptionMenu : public SubSystem::MenuClass {
   void Refresh() override;
   void DoFocus(kv::Object* sender) override;
   void DoTimeout(kv::Object* sender) override;
+  // A new menu language names the choices again in it.
+  void ReInit() override;
   void LoadingSettings();
 
   int32_t OptionType = 0;
@@ -36,6 +43,8 @@ class VidiOptionMenu : public SubSystem::MenuClass {
  private:
   // The choice `index` (0-based), or null.
   Forms::Ctrl* Choice(int32_t index);
+  // The caption of choice `index` of the option, in the current language.
+  kv::String ChoiceCaption(OptionDatabase::OptionDataClass* record, int32_t index);
   Views::Rectangle background_;
   Views::Border border_;
 };

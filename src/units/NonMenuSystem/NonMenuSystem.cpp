@@ -144,6 +144,10 @@ void NonMenuSystem::ClearAll() {
 }
 
 void NonMenuSystem::ShowInfoBar(bool force, int32_t source) {
+  // No banner under an open menu: the event agent keeps the acquisition
+  // unhandled while a menu form is open and hands it on again when the
+  // menu closes, and the banner shows then.
+  if (Manager()->HasWidgetInGroup(Constants::WIN_GROUP_MENU << 24)) return;
   ::Wrapper::Wrapper* w = Live::Base();
   int32_t key = 0;
   bool tuner = false;

@@ -170,8 +170,10 @@ void CommonVolumeBar::Refresh() {
 CommonMuteBar::CommonMuteBar() {
   WinID = WinIDs::WIN_ID_MuteBar;
   OptionType = OptionDatabase::OPTION_TYPE_MUTE;
-  KeyRoutingForm::OnSetBounds({0, 0, 160, 54});
-  WidgetOrigin = {400, 460};
+  // Wide enough for the longest choice in every language ("Sourdine" in
+  // the large font), centred at x 480 as before.
+  KeyRoutingForm::OnSetBounds({0, 0, 208, 54});
+  WidgetOrigin = {376, 460};
   caption_.OnSetFont(Resources::LoadResource(Fonts::ExtraLargeFont));
   caption_.OnSetColor(kMuteCaptionColor);
   caption_.OnSetString(kv::GetVariantOfString(Strings::SID_MUTE_FULL));

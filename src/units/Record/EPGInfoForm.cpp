@@ -55,9 +55,13 @@ EPGInfoForm::~EPGInfoForm() = default;
 void EPGInfoForm::Refresh() {
   PlaceTexts();
   const int32_t w = Bounds().W();
-  Place(Dolby, 240, 34, 36, 18);
-  Place(Caption, 280, 34, 36, 18);
-  Place(RatingText, 320, 32, std::max(0, w - 334), 22);
+  // The badges shown and the rating follow the time span's text.
+  int32_t x = BadgesLeft();
+  for (Views::Image* v : {&Dolby, &Caption}) {
+    Place(*v, x, 34, 36, 18);
+    if (v->IsVisible()) x += 40;
+  }
+  Place(RatingText, x, 32, std::max(0, w - 14 - x), 22);
   KeyRoutingForm::Refresh();
 }
 
@@ -77,6 +81,7 @@ void EPGInfoForm::UpdateBanner() {
     RatingText.OnSetString(NonMenuSystem::RatingText(NonMenuSystem::Live::Skin(), Rating, 0));
     RatingText.OnSetVisible(true);
   }
+  Refresh();
 }
 
 }  // namespace Record
