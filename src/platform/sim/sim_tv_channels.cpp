@@ -122,18 +122,14 @@ const Channel* TvState::CurrentChannelOf(const MapState& map, int32_t window) co
 }
 
 int32_t TvState::SetMedium(int32_t medium, const char* call) {
-  // The medium of the tuner window 0 shows (TV's while it shows another input).
-  Setting setting;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    setting = MediumSettingOf(windowSource_[0]);
-  }
-  const int32_t before = Value(setting);
-  const int32_t status = Set(setting, 0, medium, call);
-  if (status != XPM_OK || before == medium) return status;
   std::vector<Acquisition> acquired;
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    // The medium of the tuner window 0 shows (TV's while it shows another input).
+    const Setting setting = MediumSettingOf(windowSource_[0]);
+    const int32_t before = ValueLocked(setting, 0);
+    const int32_t status = StoreLocked(setting, 0, medium, call);
+    if (status != XPM_OK || before == medium) return status;
     for (int32_t w = 0; w < kWindows; ++w) {
       const int32_t source = windowSource_[static_cast<size_t>(w)];
       if (IsTuner(source) && MediumSettingOf(source) == setting) AcquireWindowLocked(w, false, &acquired);
