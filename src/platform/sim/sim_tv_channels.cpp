@@ -406,6 +406,7 @@ int32_t TvState::SetChannelName(int32_t major, int32_t minor, const char* name, 
 }
 
 int32_t TvState::SetChannelLock(int32_t major, int32_t minor, int32_t locked, const char* call) {
+  std::vector<Acquisition> acquired;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (locked != 0 && locked != 1) {
@@ -424,8 +425,9 @@ int32_t TvState::SetChannelLock(int32_t major, int32_t minor, int32_t locked, co
       map.channels[static_cast<size_t>(at)].locked = locked != 0;
     }
     Save();
+    AcquireIfBlockChangedLocked(&acquired);
   }
-  AcquireIfBlockChanged();
+  Send(acquired);
   return XPM_OK;
 }
 
@@ -482,16 +484,11 @@ int32_t TvState::BlockLocked(int32_t window, int64_t* ends) const {
   return 0;
 }
 
-void TvState::AcquireIfBlockChanged() {
-  std::vector<Acquisition> acquired;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (asleep_ || !pictureShown_ || windowSource_[0] == kSourceMedia) return;
-    int64_t ends = 0;
-    if (BlockLocked(0, &ends) == blockShown_) return;
-    acquired.push_back(AcquireLocked(0, IsTuner(windowSource_[0])));
-  }
-  Send(acquired);
+void TvState::AcquireIfBlockChangedLocked(std::vector<Acquisition>* out) {
+  if (asleep_ || !pictureShown_ || windowSource_[0] == kSourceMedia) return;
+  int64_t ends = 0;
+  if (BlockLocked(0, &ends) == blockShown_) return;
+  out->push_back(AcquireLocked(0, IsTuner(windowSource_[0])));
 }
 
 bool TvState::RatingBlocked(int32_t rating) const {

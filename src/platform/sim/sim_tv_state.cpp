@@ -434,14 +434,16 @@ int32_t TvState::ValueLocked(Setting s, int32_t index) const {
 
 int32_t TvState::Set(Setting s, int32_t index, int32_t value, const char* call) {
   int32_t status = XPM_OK;
+  std::vector<Acquisition> acquired;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     status = StoreLocked(s, index, value, call);
+    // A change of the locks takes effect on the picture on screen at once.
+    const bool locks = s == Setting::kParentalLocksState || s == Setting::kUnratedContent ||
+                       s == Setting::kUsChildRating || s == Setting::kUsAgeRating || s == Setting::kUsMovieRating;
+    if (status == XPM_OK && locks) AcquireIfBlockChangedLocked(&acquired);
   }
-  // A change of the locks takes effect on the picture on screen at once.
-  const bool locks = s == Setting::kParentalLocksState || s == Setting::kUnratedContent ||
-                     s == Setting::kUsChildRating || s == Setting::kUsAgeRating || s == Setting::kUsMovieRating;
-  if (status == XPM_OK && locks) AcquireIfBlockChanged();
+  Send(acquired);
   return status;
 }
 
@@ -893,6 +895,7 @@ int32_t TvState::IsSourceSelectable(int32_t id, int32_t window, int32_t* selecta
 }
 
 int32_t TvState::SetSourceLock(int32_t id, int32_t locked, const char* call) {
+  std::vector<Acquisition> acquired;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     Source* s = FindSource(id);
@@ -902,8 +905,9 @@ int32_t TvState::SetSourceLock(int32_t id, int32_t locked, const char* call) {
     }
     s->locked = locked != 0;
     Save();
+    AcquireIfBlockChangedLocked(&acquired);
   }
-  AcquireIfBlockChanged();
+  Send(acquired);
   return XPM_OK;
 }
 

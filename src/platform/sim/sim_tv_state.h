@@ -592,10 +592,11 @@ class TvState {
   int32_t BlockLocked(int32_t window, int64_t* ends) const;
   Acquisition AcquireLocked(int32_t window, bool channelEvent);
   void AcquireWindowLocked(int32_t window, bool fromSource, std::vector<Acquisition>* out);
+  // After a change of the locks: window 0 acquired again (into `out`, for
+  // Send once mutex_ is released) when its block differs from the one its
+  // picture shows.
+  void AcquireIfBlockChangedLocked(std::vector<Acquisition>* out);
   void Send(const std::vector<Acquisition>& acquisitions);
-  // After a change of the locks: window 0 acquired again when its block
-  // differs from the one its picture shows (takes mutex_ itself).
-  void AcquireIfBlockChanged();
   // Hands window 0's picture to the sink in its display window (Sim's thread).
   void SchedulePicture(uint32_t key, bool blank);
   void InsertChannel(MapState& map, const Channel& c);
