@@ -141,6 +141,23 @@ bool Service::OpenItemLocked(Player& p) {
   return true;
 }
 
+bool Service::PlayItemLocked(Player& p, uint16_t status, std::vector<uint16_t>* codes) {
+  if (!OpenItemLocked(p)) {
+    // Stops at the item it cannot open, so that the GUI can name it; the GUI
+    // asks for the next one.
+    p.state = kStopped;
+    p.rate = 0;
+    codes->push_back(kStatusOpenFailed);
+    ShowFrameLocked(p, true);
+    return false;
+  }
+  p.state = kPlaying;
+  p.rate = 1;
+  codes->push_back(status);
+  ShowFrameLocked(p);
+  return true;
+}
+
 bool Service::NextAfterEndLocked(Player& p) {
   Playlist* pl = PlaylistLocked(p.playlist);
   if (!pl || pl->items.empty()) return false;
@@ -190,19 +207,8 @@ void Service::Tick(int32_t kind, uint64_t generation) {
         p->rate = 0;
         p->position = p->duration;
         codes.push_back(kStatusEnd);
-      } else if (OpenItemLocked(*p)) {
-        p->state = kPlaying;
-        p->rate = 1;
-        codes.push_back(kStatusNextItem);
-        ShowFrameLocked(*p);
-        again = true;
       } else {
-        // Stops at the item it cannot open, so that the GUI can name it;
-        // the GUI asks for the next one.
-        p->state = kStopped;
-        p->rate = 0;
-        codes.push_back(kStatusOpenFailed);
-        ShowFrameLocked(*p, true);
+        again = PlayItemLocked(*p, kStatusNextItem, &codes);
       }
     } else {
       codes.push_back(kStatusPosition);
@@ -230,18 +236,7 @@ int32_t Service::NavCommand(int32_t code, int32_t a, int32_t b) {
     Playlist* pl = PlaylistLocked(p->playlist);
     auto start = [&](bool itemChange) {
       ++p->generation;
-      if (!OpenItemLocked(*p)) {
-        p->state = kStopped;
-        p->rate = 0;
-        codes.push_back(kStatusOpenFailed);
-        ShowFrameLocked(*p, true);
-        return;
-      }
-      p->state = kPlaying;
-      p->rate = 1;
-      codes.push_back(itemChange ? kStatusNextItem : kStatusPlaying);
-      tick = p->generation;
-      ShowFrameLocked(*p);
+      if (PlayItemLocked(*p, itemChange ? kStatusNextItem : kStatusPlaying, &codes)) tick = p->generation;
     };
     switch (code) {
       case 3:  // play or resume

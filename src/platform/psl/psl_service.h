@@ -169,6 +169,10 @@ class Service : public std::enable_shared_from_this<Service> {
   Player* PlayerOf(int32_t kind);
   // Opens the current item of the player's playlist: true when it plays.
   bool OpenItemLocked(Player& p);
+  // Opens it and plays it from the start, adding `status` to `codes`; an
+  // item that cannot be opened stops the player there (status 1, a black
+  // plane). True when it plays.
+  bool PlayItemLocked(Player& p, uint16_t status, std::vector<uint16_t>* codes);
   // Moves to the next item after the end (repeat, shuffle): false at the end of the list.
   bool NextAfterEndLocked(Player& p);
   void ScheduleTick(int32_t kind, uint64_t generation);
