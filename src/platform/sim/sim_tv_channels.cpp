@@ -631,15 +631,19 @@ void TvState::AcquireWindowLocked(int32_t window, bool fromSource, std::vector<A
   out->push_back(AcquireLocked(window, true));
 }
 
+void TvState::PictureShownLocked(const Acquisition& a) {
+  pictureShown_ = true;
+  pictureKey_ = a.pictureKey;
+  pictureBlank_ = a.blank;
+  blockShown_ = IsBlock(a.status) ? a.status : 0;
+}
+
 void TvState::Send(const std::vector<Acquisition>& acquisitions) {
   for (const Acquisition& a : acquisitions) {
     if (a.picture) {
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        pictureShown_ = true;
-        pictureKey_ = a.pictureKey;
-        pictureBlank_ = a.blank;
-        blockShown_ = IsBlock(a.status) ? a.status : 0;
+        PictureShownLocked(a);
       }
       SchedulePicture(a.pictureKey, a.blank);
     }

@@ -605,12 +605,7 @@ void TvState::ShowPowerOnPicture() {
     // shows. A blocked channel or input sends its acquired event, so that it
     // asks for the PIN at once; anything else shows its picture only.
     acquired.push_back(AcquireLocked(0, IsTuner(windowSource_[0])));
-    if (acquired.front().lockResult == 0) {
-      pictureShown_ = true;
-      pictureKey_ = acquired.front().pictureKey;
-      pictureBlank_ = acquired.front().blank;
-      blockShown_ = 0;
-    }
+    if (acquired.front().lockResult == 0) PictureShownLocked(acquired.front());
   }
   if (acquired.front().lockResult == 0)
     SchedulePicture(acquired.front().pictureKey, acquired.front().blank);

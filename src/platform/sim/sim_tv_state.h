@@ -596,6 +596,8 @@ class TvState {
   // Send once mutex_ is released) when its block differs from the one its
   // picture shows.
   void AcquireIfBlockChangedLocked(std::vector<Acquisition>* out);
+  // Records `a`'s picture as the one window 0 shows (key, blank, block).
+  void PictureShownLocked(const Acquisition& a);
   void Send(const std::vector<Acquisition>& acquisitions);
   // Hands window 0's picture to the sink in its display window (Sim's thread).
   void SchedulePicture(uint32_t key, bool blank);
