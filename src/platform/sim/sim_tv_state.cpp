@@ -812,11 +812,7 @@ const Source* TvState::FindSource(int32_t id) const {
 }
 
 Source* TvState::FindSource(int32_t id) {
-  if (id == kSourceMedia) return &mediaSource_;
-  if (id == kSourceExternal) return &externalSource_;
-  for (Source& s : sources_)
-    if (s.id == id) return &s;
-  return nullptr;
+  return const_cast<Source*>(std::as_const(*this).FindSource(id));
 }
 
 const Source* TvState::SourceOrLog(int32_t id, const char* call) const {
