@@ -28,6 +28,13 @@ constexpr uint16_t kStatusOpenFailed = 1, kStatusPaused = 2, kStatusPlaying = 3,
 
 enum PlayState : int32_t { kPlaying = 1, kPaused = 2, kForward = 3, kBackward = 4, kStopped = 7 };
 
+// Stops the player; the ticks it has scheduled do nothing (a new generation).
+void Halt(Player& p) {
+  p.state = kStopped;
+  p.rate = 0;
+  ++p.generation;
+}
+
 }  // namespace
 
 Player* Service::PlayerOf(int32_t kind) {
@@ -85,9 +92,7 @@ int32_t Service::SetPlaylist(uint32_t handle, int32_t kind) {
   if (Player* p = PlayerOf(kind)) {
     if (p->playlist != handle) {
       p->playlist = handle;
-      p->state = kStopped;
-      p->rate = 0;
-      ++p->generation;
+      Halt(*p);
     }
   }
   return PSL_OK;
@@ -105,11 +110,7 @@ int32_t Service::SetRepeat(int32_t mode) {
 
 int32_t Service::StopKind(int32_t kind) {
   std::lock_guard<std::mutex> lock(mu_);
-  if (Player* p = PlayerOf(kind)) {
-    p->state = kStopped;
-    p->rate = 0;
-    ++p->generation;
-  }
+  if (Player* p = PlayerOf(kind)) Halt(*p);
   return PSL_OK;
 }
 
@@ -251,9 +252,7 @@ int32_t Service::NavCommand(int32_t code, int32_t a, int32_t b) {
         }
         break;
       case 5:
-        p->state = kStopped;
-        p->rate = 0;
-        ++p->generation;
+        Halt(*p);
         break;
       case 7:
         if (p->state != kStopped && p->state != kPaused) {
@@ -271,9 +270,7 @@ int32_t Service::NavCommand(int32_t code, int32_t a, int32_t b) {
           const auto n = static_cast<int32_t>(pl->items.size());
           if (code == 21 && repeat_ == 1 && !shuffle_ && pl->current + 1 >= n) {
             // Next after the last item without repeat: the list has ended.
-            p->state = kStopped;
-            p->rate = 0;
-            ++p->generation;
+            Halt(*p);
             codes.push_back(kStatusEnd);
             break;
           }
