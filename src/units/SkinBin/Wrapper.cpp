@@ -147,7 +147,7 @@ void Wrapper::AddChannelHistory(int32_t type, int32_t source, Structures::Virtua
   info->SourceId = source;
   info->Channel = channel;
   // A tuner without channels (an empty map) has none to name.
-  if (channel && channel->Major != XPM_VIRTUAL_CHANNEL_MAJOR_NONE)
+  if (!IsNoChannel(channel))
     if (Structures::ChannelData* data = GetChannelInfo(channel->Major, channel->Minor)) {
       info->Name = data->Name;
       info->IsDigital = data->IsDigital;
