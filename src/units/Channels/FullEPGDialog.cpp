@@ -75,10 +75,15 @@ int32_t TextWidth(Views::Text& t) {
   if (!t.IsVisible() || t.OnGetString().Empty()) return 0;
   return t.GetLayout().width;
 }
+// The width of `t`'s text laid out `maxW` wide at (x, y), no more than
+// `maxW`; `t` is left there, to be placed by its width.
+int32_t FittedWidth(Views::Text& t, int32_t x, int32_t y, int32_t maxW, int32_t h) {
+  Place(t, x, y, maxW, h);
+  return std::min(maxW, TextWidth(t));
+}
 // Places `t` at (x, y) as wide as its text laid out in `maxW`, no wider.
 void PlaceFitted(Views::Text& t, int32_t x, int32_t y, int32_t maxW, int32_t h) {
-  Place(t, x, y, maxW, h);
-  Place(t, x, y, std::min(maxW, TextWidth(t)), h);
+  Place(t, x, y, FittedWidth(t, x, y, maxW, h), h);
 }
 
 void SetupText(Views::Text& t, const Resources::FontId& font, bool ellipsis = true) {
@@ -222,8 +227,7 @@ void EPGInfoForm::Refresh() {
   const int32_t room = std::max(0, w - 28);
   // The rating stands at the right end of the title's line, whole; the
   // title takes what it leaves.
-  PlaceFitted(Rating, 14, 8, room, 22);
-  const int32_t ratingW = Rating.Bounds().W();
+  const int32_t ratingW = FittedWidth(Rating, 14, 8, room, 22);
   Place(Rating, w - 14 - ratingW, 8, ratingW, 22);
   if (ratingW > 0) Place(TitleText, 14, 6, std::max(0, room - ratingW - kGap), 26);
   PlaceBadges({&SDHD, &Resolution, &AudioMode, &Dolby, &Caption, &Record});
