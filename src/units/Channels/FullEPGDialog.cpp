@@ -75,6 +75,16 @@ int32_t TextWidth(Views::Text& t) {
   if (!t.IsVisible() || t.OnGetString().Empty()) return 0;
   return t.GetLayout().width;
 }
+// The width of `t`'s text laid out `maxW` wide at (x, y), no more than
+// `maxW`; `t` is left there, to be placed by its width.
+int32_t FittedWidth(Views::Text& t, int32_t x, int32_t y, int32_t maxW, int32_t h) {
+  Place(t, x, y, maxW, h);
+  return std::min(maxW, TextWidth(t));
+}
+// Places `t` at (x, y) as wide as its text laid out in `maxW`, no wider.
+void PlaceFitted(Views::Text& t, int32_t x, int32_t y, int32_t maxW, int32_t h) {
+  Place(t, x, y, FittedWidth(t, x, y, maxW, h), h);
+}
 
 void SetupText(Views::Text& t, const Resources::FontId& font, bool ellipsis = true) {
   t.OnSetFont(Resources::LoadResource(font));
@@ -144,15 +154,21 @@ void ProgrammePane::PlaceTexts() {
   const int32_t h = Bounds().H();
   background_.OnSetBounds({0, 0, w, h});
   Place(TitleText, 14, 6, w - 28, 26);
-  Place(TimeSpan, 14, 32, std::max(0, w - 28), 22);
-  Place(TimeSpan, 14, 32, std::min(std::max(0, w - 28), TextWidth(TimeSpan)), 22);
+  PlaceFitted(TimeSpan, 14, 32, std::max(0, w - 28), 22);
   Place(line1_, 14, 58, w - 28, 1);
   Place(Description, 14, 62, std::max(0, w - 28), std::max(0, h - 100));
   // The legend stays at the bottom of the pane.
   Place(line2_, 14, h - 34, w - 28, 1);
 }
 
-int32_t ProgrammePane::BadgesLeft() const { return TimeSpan.Bounds().x2 + kGap; }
+int32_t ProgrammePane::PlaceBadges(std::initializer_list<Views::Image*> badges) {
+  int32_t x = TimeSpan.Bounds().x2 + kGap;
+  for (Views::Image* v : badges) {
+    Place(*v, x, 34, 36, 18);
+    if (v->IsVisible()) x += 40;
+  }
+  return x;
+}
 
 void ProgrammePane::OnSetTitle(const kv::String& text) {
   Title = text;
@@ -211,16 +227,10 @@ void EPGInfoForm::Refresh() {
   const int32_t room = std::max(0, w - 28);
   // The rating stands at the right end of the title's line, whole; the
   // title takes what it leaves.
-  Place(Rating, 14, 8, room, 22);
-  const int32_t ratingW = std::min(room, TextWidth(Rating));
+  const int32_t ratingW = FittedWidth(Rating, 14, 8, room, 22);
   Place(Rating, w - 14 - ratingW, 8, ratingW, 22);
   if (ratingW > 0) Place(TitleText, 14, 6, std::max(0, room - ratingW - kGap), 26);
-  // The badges shown follow the time span one after the other.
-  int32_t x = BadgesLeft();
-  for (Views::Image* v : {&SDHD, &Resolution, &AudioMode, &Dolby, &Caption, &Record}) {
-    Place(*v, x, 34, 36, 18);
-    if (v->IsVisible()) x += 40;
-  }
+  PlaceBadges({&SDHD, &Resolution, &AudioMode, &Dolby, &Caption, &Record});
   Place(SignalText, w - 120, Bounds().H() - 28, 106, 20);
   KeyRoutingForm::Refresh();
 }
@@ -426,11 +436,9 @@ void FullEPGDialog::PlaceHeader() {
   // The title, the input and the channel follow one another by the width
   // of their texts (the title is longer in French and Spanish); the channel
   // stands at x 380 at the least, its name ends clear of the clock.
-  Place(caption_, 24, kTextTop, kHeader.W() / 2, 26);
-  Place(caption_, 24, kTextTop, TextWidth(caption_), 26);
+  PlaceFitted(caption_, 24, kTextTop, kHeader.W() / 2, 26);
   int32_t x = caption_.Bounds().x2 + kGap;
-  Place(SourceCaption, x, kTextTop, kHeader.W() / 2, 26);
-  Place(SourceCaption, x, kTextTop, TextWidth(SourceCaption), 26);
+  PlaceFitted(SourceCaption, x, kTextTop, kHeader.W() / 2, 26);
   x = std::max(kChannelX, SourceCaption.Bounds().x2 + kGap);
   Number.OnSetBounds({x, kTextTop, x + Number.Bounds().W(), kTextTop + 26});
   x = Number.Bounds().x2 + 10;

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "runtime/member.h"
 #include "runtime/string.h"
@@ -87,8 +88,9 @@ class ProgrammePane : public Primitives::KeyRoutingForm {
   // time span keeps the width of its text (a 12-hour time is longer in
   // Spanish).
   void PlaceTexts();
-  // Where the badges on the time span's line start: clear of its text.
-  int32_t BadgesLeft() const;
+  // Places `badges` on the time span's line, clear of its text, the shown
+  // ones one after the other; returns where the next one would stand.
+  int32_t PlaceBadges(std::initializer_list<Views::Image*> badges);
 
   Views::Frame background_;
   Views::Line line1_;

@@ -76,6 +76,10 @@ bool AnyOpen(std::initializer_list<uint32_t> ids) {
 }
 bool ScreenOpen() { return !Manager()->Empty(); }
 bool MediaScreenOpen() { return Manager()->HasWidgetInGroup(WIN_ID_MediaPlayer); }
+// The menu or the quick menu is open.
+bool MenuOpen() {
+  return Manager()->HasWidgetInGroup(WIN_ID_MenuSystem) || Manager()->HasWidgetInGroup(WIN_ID_QuickMenu);
+}
 // The screens over which the live-TV keys OK, exit, arrows and back, and
 // the dash key, do not act (window ids: see the note on shared ids).
 bool LiveOverlayOpen() {
@@ -186,7 +190,7 @@ bool NonMenuSystem::FilterKey(uint16_t code) {
       auto* focused = kv::Cast<WidgetClass>(OnGetFocus());
       if (focused && (focused->MenuTriggered || focused->OpenedFromQuickMenu()))
         v = Verdict::Refuse;
-      else if (Manager()->HasWidgetInGroup(WIN_ID_MenuSystem) || Manager()->HasWidgetInGroup(WIN_ID_QuickMenu))
+      else if (MenuOpen())
         v = Verdict::Refuse;
       else if (Live::OtherNetAppActive())
         v = Verdict::Refuse;
@@ -741,10 +745,7 @@ bool MenuScreenOpen() {
 }
 
 // The menu, the quick menu or a screen opened from either is open.
-bool MenuWorkOpen() {
-  WidgetManager::WidgetManager* wm = Manager();
-  return wm->HasWidgetInGroup(WIN_ID_MenuSystem) || wm->HasWidgetInGroup(WIN_ID_QuickMenu) || MenuScreenOpen();
-}
+bool MenuWorkOpen() { return MenuOpen() || MenuScreenOpen(); }
 
 // No screen is open but the help bar.
 bool NothingOpenButHelp() {

@@ -56,11 +56,7 @@ void EPGInfoForm::Refresh() {
   PlaceTexts();
   const int32_t w = Bounds().W();
   // The badges shown and the rating follow the time span's text.
-  int32_t x = BadgesLeft();
-  for (Views::Image* v : {&Dolby, &Caption}) {
-    Place(*v, x, 34, 36, 18);
-    if (v->IsVisible()) x += 40;
-  }
+  const int32_t x = PlaceBadges({&Dolby, &Caption});
   Place(RatingText, x, 32, std::max(0, w - 14 - x), 22);
   KeyRoutingForm::Refresh();
 }

@@ -146,8 +146,9 @@ void Wrapper::AddChannelHistory(int32_t type, int32_t source, Structures::Virtua
   info->AntCableIn = OnGetAntCableIn() == 1 ? 1 : 0;
   info->SourceId = source;
   info->Channel = channel;
-  // A tuner without channels (an empty map) has none to name.
-  if (channel && channel->Major != XPM_VIRTUAL_CHANNEL_MAJOR_NONE)
+  // A tuner without channels (an empty map) has none to name: GetChannelInfo
+  // answers nothing for the channel none.
+  if (channel)
     if (Structures::ChannelData* data = GetChannelInfo(channel->Major, channel->Minor)) {
       info->Name = data->Name;
       info->IsDigital = data->IsDigital;

@@ -439,6 +439,9 @@ class Wrapper : public kv::Object {
   int32_t GetTunerWindow();
   // A new record of the tuned channel; (-2, -2) without a tuner window.
   Structures::VirtualChannel* GetCurrentChannel();
+  // Null or the channel none (-2), what GetCurrentChannel gives without a
+  // tuner window or after a failed read: nothing to hand to the set.
+  static bool IsNoChannel(const Structures::VirtualChannel* channel);
   bool IsSameChannelWithCurrent(Structures::VirtualChannel* channel);
   Structures::ChannelData* GetCurrentChannelInfo();
   bool IsChannelExist(int32_t major, int32_t minor);

@@ -106,6 +106,10 @@ Structures::VirtualChannel* Wrapper::GetCurrentChannel() {
   return NewChannel(channel.major, channel.minor);
 }
 
+bool Wrapper::IsNoChannel(const Structures::VirtualChannel* channel) {
+  return !channel || channel->Major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE;
+}
+
 bool Wrapper::IsSameChannelWithCurrent(Structures::VirtualChannel* channel) {
   return channel && Same(channel, GetCurrentChannel());
 }
@@ -349,7 +353,7 @@ int32_t Wrapper::SetChannel(int32_t major, int32_t minor, bool mayUseTuner, bool
     SendChannelAcquired(0, 0, 0, CHANNEL_NOT_AVAILABLE);
     return status;
   }
-  if (record && left->Major != XPM_VIRTUAL_CHANNEL_MAJOR_NONE) RecordLastChannel(left->Major, left->Minor);
+  if (record && !IsNoChannel(left)) RecordLastChannel(left->Major, left->Minor);
   LastChannelToggling = false;
   return 0;
 }
@@ -380,8 +384,8 @@ void Wrapper::ChannelChange(bool up, bool retune, bool record) {
   int32_t lastMinor = LastChannel ? LastChannel->Minor : -1;
   Structures::VirtualChannel* current = GetCurrentChannel();
   // Without the current channel (its read failed, logged) there is nothing
-  // to step from: the channel none is never handed to the set.
-  if (current->Major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) return;
+  // to step from.
+  if (IsNoChannel(current)) return;
   Structures::VirtualChannel* target = up ? GetNextChannel(XPM_MASTER_RING, current->Major, current->Minor)
                                           : GetPrevChannel(XPM_MASTER_RING, current->Major, current->Minor);
   int32_t status = SetChannelApi(window, target->Major, target->Minor);
@@ -414,7 +418,7 @@ int32_t Wrapper::RetuneChannel() {
   SetMainWindowToTuner();
   Structures::VirtualChannel* current = GetCurrentChannel();
   // A failed read of the channel (logged) leaves nothing to tune again.
-  if (current->Major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) return OPERATION_NOT_AVAILABLE;
+  if (IsNoChannel(current)) return OPERATION_NOT_AVAILABLE;
   int32_t status = SetChannelApi(0, current->Major, current->Minor);
   LastChannelToggling = false;
   return status;
@@ -497,8 +501,7 @@ int32_t Wrapper::SetLastChannel() {
 
 int32_t Wrapper::AddChannelToRing(int32_t ring, Structures::VirtualChannel* channel) {
   if (int32_t lock = GetOSDLock()) return lock;
-  // The channel none is what a failed read of the current channel gives.
-  if (!channel || channel->Major == XPM_VIRTUAL_CHANNEL_MAJOR_NONE) {
+  if (IsNoChannel(channel)) {
     kv::Log("Wrapper::AddChannelToRing: no channel");
     return XPM_ERR_INVALID_PARAM;
   }
