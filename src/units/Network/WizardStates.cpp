@@ -26,6 +26,7 @@
 #include "units/MenuSystem/ProductTreeBitmaps.h"
 #include "units/Network/AdvancedDialog.h"
 #include "units/Network/Address.h"
+#include "units/Network/ConfirmDialogs.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/Resources/Resources.h"
@@ -472,12 +473,7 @@ void AssistedSetup_ApInfo::ShowKeyboard(int32_t length, const kv::String& text) 
   const bool onKey = padRow_ == &form_.Item(ApInfo::kKey);
   form_.OnSetVisible(false);
   done_.OnSetVisible(false);
-  if (onKey) {
-    const kv::String name = form_.Item(ApInfo::kName).OnGetValueString();
-    OnSetInfo(kv::ConcatString(kv::ConcatString(Text(KEY_ENTRY_TEXT), name), kv::LoadString(ADDRESS_SEPARATOR)));
-  } else {
-    OnSetInfo(Text(Strings::SID_NETWORK_NAME));
-  }
+  OnSetInfo(onKey ? KeyEntryPrompt(form_.Item(ApInfo::kName).OnGetValueString()) : Text(Strings::SID_NETWORK_NAME));
   Primitives::KeyRoutingForm* pad = ChangeTo(keyPad, param);
   if (!pad) return;
   // Where the form was, under the prompt, centred on the page.
