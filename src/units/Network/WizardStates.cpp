@@ -470,7 +470,7 @@ void AssistedSetup_ApInfo::ShowKeyboard(int32_t length, const kv::String& text) 
   param->String = text;
   keyPad_ = true;
   padRow_ = form_.OnGetFocus();
-  const bool onKey = padRow_ == &form_.Item(ApInfo::kKey);
+  const bool onKey = padRow_.get() == &form_.Item(ApInfo::kKey);
   form_.OnSetVisible(false);
   done_.OnSetVisible(false);
   OnSetInfo(onKey ? KeyEntryPrompt(form_.Item(ApInfo::kName).OnGetValueString()) : Text(Strings::SID_NETWORK_NAME));
@@ -489,7 +489,7 @@ void AssistedSetup_ApInfo::ShowPage() {
   done_.OnSetVisible(true);
   // The row the key pad was opened for has the focus again.
   if (padRow_) {
-    form_.OnSetFocus(padRow_);
+    form_.OnSetFocus(padRow_.get());
     OnSetFocus(&form_);
     padRow_ = nullptr;
   }
