@@ -497,8 +497,9 @@ void AssistedSetup_ApInfo::ShowPage() {
 }
 
 void AssistedSetup_ApInfo::ShowInfo() {
-  const bool openNetwork = infoId_ == &Strings::SID_ENTER_SECURITY_KEY && form_.OnGetEncryption() == 0;
-  OnSetInfo(Text(openNetwork ? Strings::SID_CONFIGURE_SETTINGS : *infoId_));
+  // Without encryption there is no key to ask for: the page asks for the
+  // settings, as the manual entry's page always does.
+  OnSetInfo(Text(form_.OnGetEncryption() == 0 ? Strings::SID_CONFIGURE_SETTINGS : *infoId_));
 }
 
 void AssistedSetup_ApInfo::HandleMessage(Structures::Message* msg) {
@@ -533,10 +534,11 @@ void AssistedSetup_ApInfo::UpdateHelp(kv::Object*) {
     HelpString = row->HelpString;
     HelpMask = row->HelpMask;
   }
-  // (Also called when a row's value changed: the encryption decides the
-  // explanation.)
-  if (!keyPad_) ShowInfo();
-  if (IsOpen() && IsVisible() && !keyPad_) ShowHelp();
+  // The key pad's prompt and keys stay while it is up. (Also called when a
+  // row's value changed: the encryption decides the explanation.)
+  if (keyPad_) return;
+  ShowInfo();
+  if (IsOpen() && IsVisible()) ShowHelp();
 }
 
 kv::Object* AssistedSetup_ApInfo::HandleEvent(Core::Event* event) {
