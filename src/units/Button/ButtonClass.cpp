@@ -4,6 +4,7 @@
 
 #include "ge/fill.h"
 #include "units/Colors/Colors.h"
+#include "units/Core/Group.h"
 #include "units/Core/Log.h"
 #include "units/Cursor/FocusFrame.h"
 #include "units/Resources/Font.h"
@@ -189,6 +190,12 @@ void ButtonClass::RefreshCtrlStateSlot(kv::Object* /*sender*/) { RefreshCtrlStat
 int32_t StateShown(ButtonClass& button, int32_t state, bool takesKeys) {
   if (state != kStateFocused || takesKeys) return state;
   return button.OnGetIsDisabled() ? kStateDisabled : kStateNonfocused;
+}
+
+bool OwnersFocused(const Core::View& view, int32_t levels) {
+  for (const Core::View* group = view.Owner(); group && levels > 0; group = group->Owner(), --levels)
+    if (group->Owner() && !group->IsFocused()) return false;
+  return true;
 }
 
 }  // namespace Button

@@ -177,5 +177,10 @@ class ButtonClass : public Primitives::KeyRoutingCtrl {
 // control that holds it takes the keys, else the unfocused (or disabled) one,
 // so that one control at a time looks focused.
 int32_t StateShown(ButtonClass& button, int32_t state, bool takesKeys);
+// Whether the `levels` groups nearest above `view` (the form or list that
+// holds it, then the screen that holds that, ...) each are their owner's
+// focus; a group without an owner stands alone and counts as focused. A
+// row's StateShown asks it with 1 (its list or form) or 2 (also its screen).
+bool OwnersFocused(const Core::View& view, int32_t levels);
 
 }  // namespace Button

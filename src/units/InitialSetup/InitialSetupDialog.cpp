@@ -138,15 +138,13 @@ void InitialSetupDialog::HideOwnViews() {
 void InitialSetupDialog::Open() {
   MainApp::InitialSetupPage::Open();
   if (Core::View* first = FirstControl(); first && IsOpen() && OnGetFocus() != first) OnSetFocus(first);
-  if (!IsOpen() || !Sequencer.get()) return;
+  if (!IsOpen()) return;
   auto* wm = kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager);
   auto* bar = kv::Cast<HelpBar>(wm->FindForm(WinIDs::WIN_ID_HelpBar));
   if (!bar || !bar->IsOpen()) return;
-  // Only the keys of a button or check box: the scan and result pages put
-  // up their own in Initialize.
-  Core::View* focused = OnGetFocus();
-  if (kv::Cast<SkinBin::Button>(focused) || kv::Cast<SkinBin::CheckBoxWithCaption>(focused))
-    InitialSetupDialog::DoFocus(focused);
+  // Only a button or check box has keys to put up (the base's DoFocus);
+  // the scan and result pages put up their own in Initialize.
+  InitialSetupDialog::DoFocus(OnGetFocus());
 }
 
 void InitialSetupDialog::OnSetTitle(const kv::String& text) {

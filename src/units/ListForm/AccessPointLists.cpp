@@ -56,11 +56,6 @@ void SetRowsEnabled(ListClass& list, bool on) {
     if (auto* button = kv::Cast<::Button::ButtonClass>(row)) button->OnSetIsDisabled(!on);
 }
 
-// A disabled row (the list scans) looks disabled, focused or not.
-int32_t ShownWhileScanning(::Button::ButtonClass& row, int32_t state) {
-  return state == ::Button::kStateFocused && row.OnGetIsDisabled() ? ::Button::kStateDisabled : state;
-}
-
 // The dialog-information text colour of the headings is the one the
 // other column headings use.
 void SetupHeading(ListClass& list, Views::Text& t, kv::Color colour) {
@@ -181,7 +176,11 @@ ApItem::ApItem() {
   }
 }
 
-int32_t ApItem::GetCtrlState() { return ShownWhileScanning(*this, ColumnRow::GetCtrlState()); }
+// A disabled row (the list scans) takes no keys: it looks disabled, focused
+// or not.
+int32_t ApItem::GetCtrlState() {
+  return ::Button::StateShown(*this, ColumnRow::GetCtrlState(), !OnGetIsDisabled());
+}
 
 void ApItem::Refresh() {
   ListItem::Refresh();
@@ -292,7 +291,9 @@ KXDApItem::KXDApItem() {
   AddColumn(protocol_);
 }
 
-int32_t KXDApItem::GetCtrlState() { return ShownWhileScanning(*this, ColumnRow::GetCtrlState()); }
+int32_t KXDApItem::GetCtrlState() {
+  return ::Button::StateShown(*this, ColumnRow::GetCtrlState(), !OnGetIsDisabled());
+}
 
 void KXDApItem::Refresh() {
   ListItem::Refresh();

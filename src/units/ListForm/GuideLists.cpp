@@ -210,22 +210,10 @@ void EPGChannelItem::PlaceName() {
   TextView().OnSetBounds({70, 0, std::max(70, right), b.H()});
 }
 
-namespace {
-// A guide row looks focused only while its screen takes the keys too: a
-// screen opened over the guide (the record timer) leaves no end of the focus
-// bar showing beside it.
-int32_t FocusedOnlyWithScreen(ListItem& row, int32_t state) {
-  const Core::View* list = row.Owner();
-  const Core::View* screen = list ? list->Owner() : nullptr;
-  return ::Button::StateShown(row, state, !screen || !screen->Owner() || screen->IsFocused());
-}
-}  // namespace
-
 // The column shares the guide with the programme list: its row looks
-// focused, with its arrow, only while the column takes the keys.
-int32_t EPGChannelItem::GetCtrlState() {
-  return FocusedOnlyWithScreen(*this, FocusedOnlyWithList(ColumnRow::GetCtrlState()));
-}
+// focused, with its arrow, only while the column takes the keys, and not
+// while a screen opened over the guide (the record timer) does.
+int32_t EPGChannelItem::GetCtrlState() { return FocusedOnlyWithScreen(ColumnRow::GetCtrlState()); }
 
 void EPGChannelItem::RefreshCtrlState(int32_t state) {
   ColumnRow::RefreshCtrlState(state);
@@ -280,9 +268,7 @@ void ProgramRow::SetData(kv::Object* data) {
   OnSetRecordType(c->RecordType);
 }
 
-int32_t ProgramRow::GetCtrlState() {
-  return FocusedOnlyWithScreen(*this, FocusedOnlyWithList(ColumnRow::GetCtrlState()));
-}
+int32_t ProgramRow::GetCtrlState() { return FocusedOnlyWithScreen(ColumnRow::GetCtrlState()); }
 
 kv::Object* ProgramRow::GetData(kv::Object* data) {
   auto* c = kv::Cast<EPGProgramListCourier>(data);

@@ -63,7 +63,7 @@ class EPGChannelItem : public ColumnRow {
   void Refresh() override;
   // A move places the name again: the row on the list's marks keeps it clear of them.
   void OnSetBounds(kv::Rect bounds) override;
-  // Focused (with the arrow) only while the column takes the keys.
+  // Focused (with the arrow) only while the column and the guide take the keys.
   int32_t GetCtrlState() override;
   void RefreshCtrlState(int32_t state) override;
   void OnSetIsDigital(bool on) { IsDigital = on ? 1 : 0; }
@@ -90,7 +90,7 @@ class ProgramRow : public ColumnRow {
   // From a programme courier; anything else shows no information.
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;
-  // Focused only while its list takes the keys.
+  // Focused only while its list and the guide take the keys.
   int32_t GetCtrlState() override;
   // Null leaves the texts as they are.
   virtual void OnSetStartTime(Structures::LocalTime* time);

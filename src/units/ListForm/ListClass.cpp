@@ -92,8 +92,11 @@ kv::Object* ListItem::GetData(kv::Object* data) {
 }
 
 int32_t ListItem::FocusedOnlyWithList(int32_t state) {
-  const Core::View* list = Owner();
-  return ::Button::StateShown(*this, state, !list || !list->Owner() || list->IsFocused());
+  return ::Button::StateShown(*this, state, ::Button::OwnersFocused(*this, 1));
+}
+
+int32_t ListItem::FocusedOnlyWithScreen(int32_t state) {
+  return ::Button::StateShown(*this, state, ::Button::OwnersFocused(*this, 2));
 }
 
 // --- ListClass ----------------------------------------------------------------

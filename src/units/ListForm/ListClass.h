@@ -98,6 +98,10 @@ class ListItem : public ::Button::IconButton {
   // control of the screen has the focus; the list refreshes it when it
   // gains or loses the focus (ListClass::HandleFocus).
   int32_t FocusedOnlyWithList(int32_t state);
+  // The same, and only while the screen that holds the list takes the keys
+  // too: a screen opened over it (the record timer over the guide) leaves no
+  // focus bar showing beside it.
+  int32_t FocusedOnlyWithScreen(int32_t state);
 };
 
 class ListClass : public Primitives::KeyRoutingListForm {

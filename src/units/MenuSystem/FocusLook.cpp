@@ -5,14 +5,8 @@
 
 namespace MenuSystem {
 
-bool TakesKeys(const Core::View* row) {
-  Core::Group* form = row ? row->Owner() : nullptr;
-  Core::Group* menu = form ? form->Owner() : nullptr;
-  return !menu || menu->OnGetFocus() == form;
-}
-
 int32_t ShownState(::Button::ButtonClass& row, int32_t state) {
-  return ::Button::StateShown(row, state, state != ::Button::kStateFocused || TakesKeys(&row));
+  return ::Button::StateShown(row, state, ::Button::OwnersFocused(row, 1));
 }
 
 void RefreshFocusedRow(Core::Group* form) {

@@ -10,16 +10,13 @@ class ButtonClass;
 }
 namespace Core {
 class Group;
-class View;
-}  // namespace Core
+}
 
 namespace MenuSystem {
 
-// Whether the form that holds `row` is the focus of the menu that holds the
-// form (or stands alone).
-bool TakesKeys(const Core::View* row);
 // The control state `state` of `row` as shown: the focused state only while
-// the row takes the keys, else the unfocused (or disabled) one.
+// the form that holds the row is the focus of the menu (or stands alone),
+// else the unfocused (or disabled) one.
 int32_t ShownState(::Button::ButtonClass& row, int32_t state);
 // Applies the look of the focused row of `form` again: the form gained or
 // lost the focus.

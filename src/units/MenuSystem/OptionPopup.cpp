@@ -32,6 +32,15 @@ OptionDatabase::OptionDataClass* Record(int32_t option) {
   auto* db = kv::GetAutoObject<OptionDatabase::OptionDatabaseClass>(MainApp::OptionDB);
   return db ? db->GetOptionData(option) : nullptr;
 }
+
+// The caption of choice `index` as the record's courier gives it, in the
+// current language (the record's Id is left on that choice).
+kv::String CourierCaption(OptionDatabase::OptionDataClass* record, int32_t index) {
+  record->Id = index;
+  record->GetData();
+  auto* courier = kv::Cast<OptionDatabase::OptionCourier>(record->Courier.get());
+  return courier ? courier->Caption : kv::String();
+}
 }  // namespace
 
 VidiOptionMenu::VidiOptionMenu() {
@@ -76,7 +85,7 @@ void VidiOptionMenu::LoadingSettings() {
       choice->OnSetTextAlignH(1);
       choice->OnSetTextFont(Resources::LoadResource(Fonts::LargeFont));
       choice->OnFocus = kv::MakeSlot(static_cast<SubSystem::MenuClass*>(this), &SubSystem::MenuClass::DoFocus);
-      choice->OnSetText(ChoiceCaption(record, i));
+      choice->OnSetText(CourierCaption(record, i));
     }
     if (record->HasProperty()) record->Value = kv::OnGetInt32(record->RefValue);
     record->Val2Id();
@@ -90,20 +99,13 @@ void VidiOptionMenu::LoadingSettings() {
   Refresh();
 }
 
-kv::String VidiOptionMenu::ChoiceCaption(OptionDatabase::OptionDataClass* record, int32_t index) {
-  record->Id = index;
-  record->GetData();
-  auto* courier = kv::Cast<OptionDatabase::OptionCourier>(record->Courier.get());
-  return courier ? courier->Caption : kv::String();
-}
-
 void VidiOptionMenu::ReInit() {
   MenuClass::ReInit();
   OptionDatabase::OptionDataClass* record = Record(OptionType);
   if (!record) return;
   const int32_t current = record->Id;
   for (int32_t i = 0; i < ItemNum; ++i)
-    if (auto* choice = kv::Cast<VidiSubMenuItem>(Choice(i))) choice->OnSetText(ChoiceCaption(record, i));
+    if (auto* choice = kv::Cast<VidiSubMenuItem>(Choice(i))) choice->OnSetText(CourierCaption(record, i));
   record->Id = current;
 }
 

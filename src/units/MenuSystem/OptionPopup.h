@@ -8,14 +8,9 @@
 
 #include <cstdint>
 
-#include "runtime/string.h"
 #include "units/SubSystem/MenuClass.h"
 #include "units/Views/Border.h"
 #include "units/Views/Rectangle.h"
-
-namespace OptionDatabase {
-class OptionDataClass;
-}
 
 namespace MenuSystem {
 
@@ -43,8 +38,6 @@ class VidiOptionMenu : public SubSystem::MenuClass {
  private:
   // The choice `index` (0-based), or null.
   Forms::Ctrl* Choice(int32_t index);
-  // The caption of choice `index` of the option, in the current language.
-  kv::String ChoiceCaption(OptionDatabase::OptionDataClass* record, int32_t index);
   Views::Rectangle background_;
   Views::Border border_;
 };

@@ -70,8 +70,6 @@ constexpr int32_t kSecondaryY = 290;
 constexpr int32_t kShiftY = -30;
 // Space between a caption set above its icon and the icon.
 constexpr int32_t kCaptionGapUp = 4;
-// The focus ring stands this far outside the icon.
-constexpr int32_t kRingMargin = 3;
 
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
 
@@ -99,8 +97,6 @@ CarouselItem::CarouselItem() {
   caption_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
   caption_.OnSetColor(Colors::StandardTextColor);
   caption_.OnSetAlignH(1);
-  focusRing_.OnSetBitmap(Resources::LoadResource(Bitmaps::ChBrowserFocusFrame));
-  focusRing_.OnSetFrameWidth(8);
   focusRing_.OnSetVisible(false);
   // A caption longer than two lines ends in an ellipsis.
   caption_.OnSetEllipsis(true);
@@ -159,8 +155,8 @@ void CarouselItem::UpdateTextPos() {
   const int32_t size = IconSize(ImageSize);
   const int32_t top = (b.H() - size) / 2;
   icon_.OnSetBounds({(b.W() - size) / 2, top, (b.W() + size) / 2, top + size});
-  focusRing_.OnSetBounds({(b.W() - size) / 2 - kRingMargin, top - kRingMargin, (b.W() + size) / 2 + kRingMargin,
-                          top + size + kRingMargin});
+  // The ring stands its margin outside the icon.
+  focusRing_.OnSetBounds(icon_.Bounds().Inflate(focusRing_.OnGetMargin(), focusRing_.OnGetMargin()));
   // The caption keeps the item's width, below the icon, or above it while
   // the main menu is shifted: then its bottom edge stands on the icon, a few
   // pixels above it. Its lines stay inside the item.

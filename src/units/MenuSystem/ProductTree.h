@@ -19,8 +19,8 @@
 #include "units/Button/Button.h"
 #include "units/Core/Timer.h"
 #include "units/Resources/Resources.h"
+#include "units/SkinBin/SkinButtons.h"
 #include "units/SubSystem/MenuClass.h"
-#include "units/Views/Frame.h"
 #include "units/Views/Image.h"
 #include "units/Views/MultilineText.h"
 #include "units/Views/Rectangle.h"
@@ -88,9 +88,9 @@ class CarouselItem : public ::Button::IconButton {
   void UpdateTextPos();
 
   Views::Image icon_;
-  // The focus ring round the icon of an entry with one icon for every state:
-  // the entry that takes the keys shows it.
-  Views::Frame focusRing_;
+  // The focus ring round the icon of an entry with one icon for every state
+  // (the channel browser's tile frame): the entry that takes the keys shows it.
+  SkinBin::CBFocusFrame focusRing_;
   Views::MultilineText caption_;
   kv::Member<Resources::Bitmap> normal_;
   kv::Member<Resources::Bitmap> focused_;

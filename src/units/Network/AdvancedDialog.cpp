@@ -117,13 +117,17 @@ void WirelessAdvancedDialog::RestoreEntries() {
 
 void WirelessAdvancedDialog::Refresh() {
   NetworkConfirmDialog::Refresh();
-  OptionButton* buttons[] = {&mode_, &auth_, &enc_, &name_, &password_};
   for (int32_t i = 0; i < 5; ++i) {
     const int32_t y = kRowTop + i * kRowStep;
     const kv::Rect l = labels_[i].Bounds();
     labels_[i].OnSetBounds(kv::Rect{0, 0, l.W(), l.H()}.MoveTo({kLabelX, y + (kRowH - l.H()) / 2}));
-    buttons[i]->OnSetBounds({kButtonX, y, kButtonX + kButtonW, y + kRowH});
+    RowButton(i).OnSetBounds({kButtonX, y, kButtonX + kButtonW, y + kRowH});
   }
+}
+
+OptionButton& WirelessAdvancedDialog::RowButton(int32_t row) {
+  OptionButton* buttons[] = {&mode_, &auth_, &enc_, &name_, &password_};
+  return *buttons[row];
 }
 
 void WirelessAdvancedDialog::Close() {
@@ -149,8 +153,7 @@ void WirelessAdvancedDialog::LoadOptionItem(OptionButton& button) {
 }
 
 void WirelessAdvancedDialog::SetEnabled(int32_t row, bool enabled) {
-  OptionButton* buttons[] = {&mode_, &auth_, &enc_, &name_, &password_};
-  OptionButton& button = *buttons[row];
+  OptionButton& button = RowButton(row);
   // A grey row: its label in the disabled text colour as well, so that a
   // row without a value (the password) reads grey too.
   labels_[row].OnSetColor(enabled ? Colors::StandardTextColor : Colors::DisableTextColor);

@@ -84,7 +84,10 @@ class WirelessAdvancedDialog : public NetworkConfirmDialog {
   // The entries as the Wrapper keeps them (the name and the key, while the
   // viewer is away at an error notice).
   void RestoreEntries();
-  // The row of `button` (index 1 to 4) enabled, or grey: its button and label.
+  // The button of row `row` (0 connect mode, 1 authentication, 2 encryption,
+  // 3 name, 4 key), beside labels_[row].
+  OptionButton& RowButton(int32_t row);
+  // Row `row` enabled, or grey: its button and its label.
   void SetEnabled(int32_t row, bool enabled);
 
   Views::Text labels_[5];

@@ -59,6 +59,11 @@ Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(Mai
 
 }  // namespace
 
+kv::String KeyEntryPrompt(const kv::String& network) {
+  return kv::ConcatString(kv::ConcatString(kv::GetVariantOfString(KEY_ENTRY_TEXT), network),
+                          kv::LoadString(ADDRESS_SEPARATOR));
+}
+
 // --- NetworkConfirmDialog ------------------------------------------------------------------
 
 NetworkConfirmDialog::NetworkConfirmDialog() {
@@ -214,8 +219,7 @@ void PinEnterDialog::Initialize(Primitives::KeyRoutingParameter* param) {
     OnSetWarningInfo(kv::GetVariantOfString(WPS_PIN_ENTRY_TEXT));
   } else {
     OnSetCaption(kv::GetVariantOfString(CONFIRM_CAPTION));
-    kv::String text = kv::ConcatString(kv::GetVariantOfString(KEY_ENTRY_TEXT), SSID);
-    OnSetWarningInfo(kv::ConcatString(text, kv::LoadString(ADDRESS_SEPARATOR)));
+    OnSetWarningInfo(KeyEntryPrompt(SSID));
   }
   OnSetFocus(&row_.button);
 }

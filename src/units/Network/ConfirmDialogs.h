@@ -24,6 +24,10 @@
 
 namespace Network {
 
+// "Enter the security key of <network>.": what a page asks while the key pad
+// takes the key of that network.
+kv::String KeyEntryPrompt(const kv::String& network);
+
 class NetworkConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
   KV_CLASS(Network, NetworkConfirmDialog, NonMenuSystem::ConfirmOptionDialog)
  public:

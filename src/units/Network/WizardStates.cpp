@@ -26,6 +26,7 @@
 #include "units/MenuSystem/ProductTreeBitmaps.h"
 #include "units/Network/AdvancedDialog.h"
 #include "units/Network/Address.h"
+#include "units/Network/ConfirmDialogs.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/Resources/Resources.h"
@@ -469,15 +470,10 @@ void AssistedSetup_ApInfo::ShowKeyboard(int32_t length, const kv::String& text) 
   param->String = text;
   keyPad_ = true;
   padRow_ = form_.OnGetFocus();
-  const bool onKey = padRow_ == &form_.Item(ApInfo::kKey);
+  const bool onKey = padRow_.get() == &form_.Item(ApInfo::kKey);
   form_.OnSetVisible(false);
   done_.OnSetVisible(false);
-  if (onKey) {
-    const kv::String name = form_.Item(ApInfo::kName).OnGetValueString();
-    OnSetInfo(kv::ConcatString(kv::ConcatString(Text(KEY_ENTRY_TEXT), name), kv::LoadString(ADDRESS_SEPARATOR)));
-  } else {
-    OnSetInfo(Text(Strings::SID_NETWORK_NAME));
-  }
+  OnSetInfo(onKey ? KeyEntryPrompt(form_.Item(ApInfo::kName).OnGetValueString()) : Text(Strings::SID_NETWORK_NAME));
   Primitives::KeyRoutingForm* pad = ChangeTo(keyPad, param);
   if (!pad) return;
   // Where the form was, under the prompt, centred on the page.
@@ -493,7 +489,7 @@ void AssistedSetup_ApInfo::ShowPage() {
   done_.OnSetVisible(true);
   // The row the key pad was opened for has the focus again.
   if (padRow_) {
-    form_.OnSetFocus(padRow_);
+    form_.OnSetFocus(padRow_.get());
     OnSetFocus(&form_);
     padRow_ = nullptr;
   }
@@ -501,8 +497,9 @@ void AssistedSetup_ApInfo::ShowPage() {
 }
 
 void AssistedSetup_ApInfo::ShowInfo() {
-  const bool openNetwork = infoId_ == &Strings::SID_ENTER_SECURITY_KEY && form_.OnGetEncryption() == 0;
-  OnSetInfo(Text(openNetwork ? Strings::SID_CONFIGURE_SETTINGS : *infoId_));
+  // Without encryption there is no key to ask for: the page asks for the
+  // settings, as the manual entry's page always does.
+  OnSetInfo(Text(form_.OnGetEncryption() == 0 ? Strings::SID_CONFIGURE_SETTINGS : *infoId_));
 }
 
 void AssistedSetup_ApInfo::HandleMessage(Structures::Message* msg) {
@@ -537,10 +534,11 @@ void AssistedSetup_ApInfo::UpdateHelp(kv::Object*) {
     HelpString = row->HelpString;
     HelpMask = row->HelpMask;
   }
-  // (Also called when a row's value changed: the encryption decides the
-  // explanation.)
-  if (!keyPad_) ShowInfo();
-  if (IsOpen() && IsVisible() && !keyPad_) ShowHelp();
+  // The key pad's prompt and keys stay while it is up. (Also called when a
+  // row's value changed: the encryption decides the explanation.)
+  if (keyPad_) return;
+  ShowInfo();
+  if (IsOpen() && IsVisible()) ShowHelp();
 }
 
 kv::Object* AssistedSetup_ApInfo::HandleEvent(Core::Event* event) {

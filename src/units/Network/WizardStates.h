@@ -180,8 +180,8 @@ class AssistedSetup_ApInfo : public NetworkWidgetClass {
   // The explanation: what the page asks for; a network without encryption
   // has no key to enter.
   void ShowInfo();
-  const kv::MultiTextId* infoId_;
-  Core::View* padRow_ = nullptr;  // the form's row the key pad types for
+  const kv::MultiTextId* infoId_ = nullptr;
+  kv::Member<Core::View> padRow_;  // the form's row the key pad types for
   bool keyPad_ = false;
 };
 
