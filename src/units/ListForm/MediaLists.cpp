@@ -549,13 +549,13 @@ MediaServerList::MediaServerList() {
   ItemClass = &MediaServerListItem::StaticClass();
   OnActivateOption = kv::MakeSlot(this, &MediaServerList::DoOnActivateOption);
   // The table behind the rows: eight row bands and three column lines.
+  using Row = MediaServerListItem;
   for (int32_t r = 0; r < 8; ++r) {
     rows_[r].OnSetColor(Colors::StandardBgColor);
-    rows_[r].OnSetBounds({0, r * 27, MediaServerListItem::kRowWidth, r * 27 + 25});
+    rows_[r].OnSetBounds({0, r * 27, Row::kRowWidth, r * 27 + 25});
     Add(&rows_[r]);
   }
-  const int32_t x[3] = {MediaServerListItem::kNameX - 2, MediaServerListItem::kAddressX - MediaServerListItem::kColumnGap,
-                        MediaServerListItem::kWakeX - MediaServerListItem::kColumnGap};
+  const int32_t x[3] = {Row::kNameX - 2, Row::kAddressX - Row::kColumnGap, Row::kWakeX - Row::kColumnGap};
   for (int32_t k = 0; k < 3; ++k) {
     columns_[k].OnSetColor(Colors::MenuBgColor);
     columns_[k].OnSetBounds({x[k], 0, x[k] + 2, 214});

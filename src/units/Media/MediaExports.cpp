@@ -177,7 +177,7 @@ PslObject NewServerEvent(uint8_t code, const char* text) { return kv::New<Server
 
 // The event reaches the root's broadcast road, the bridge first.
 void Deliver(PslObject event) {
-  if (auto* e = kv::Cast<Core::Event>(Obj(event))) kv::GetAutoObject<MediaWrapper>(MainApp::MediaWrapper)->Deliver(e);
+  kv::GetAutoObject<MediaWrapper>(MainApp::MediaWrapper)->Deliver(kv::Cast<Core::Event>(Obj(event)));
 }
 
 PslObject NewStatusEvent(uint16_t code, int32_t v0, int32_t v1, int32_t v2, int32_t v3) {

@@ -76,10 +76,10 @@ USBMediaPlayerMenu::USBMediaPlayerMenu() {
     b.OnSetNonfocused_BackgroundBitmap(nullptr);
     b.OnSetDefault_BackgroundBitmap(nullptr);
     b.OnSetFocused_BackgroundBitmap(focus);
-    focusedText_ = b.OnGetFocused_TextColor();
     b.OnActivate = kv::MakeSlot(this, &USBMediaPlayerMenu::DoActivate);
     Add(&b);
   }
+  focusedText_ = buttons_[0].OnGetFocused_TextColor();
   OnSetFocus(&buttons_[0]);
 }
 
