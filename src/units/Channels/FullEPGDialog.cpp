@@ -70,20 +70,15 @@ constexpr int32_t kChannelX = 380;
 Resources::Bitmap* Bmp(const Resources::BitmapId& id) { return Resources::LoadResource(id); }
 kv::String Cat(const kv::String& a, const kv::String& b) { return kv::ConcatString(a, b); }
 void Place(Core::View& v, int32_t x, int32_t y, int32_t w, int32_t h) { v.OnSetBounds({x, y, x + w, y + h}); }
-// The width the text's glyphs take in its current bounds; 0 when hidden or empty.
-int32_t TextWidth(Views::Text& t) {
+// The width of `t`'s text laid out `maxW` wide, no more than `maxW`; 0 when
+// hidden or empty. `t` itself does not move.
+int32_t FittedWidth(const Views::Text& t, int32_t maxW) {
   if (!t.IsVisible() || t.OnGetString().Empty()) return 0;
-  return t.GetLayout().width;
-}
-// The width of `t`'s text laid out `maxW` wide at (x, y), no more than
-// `maxW`; `t` is left there, to be placed by its width.
-int32_t FittedWidth(Views::Text& t, int32_t x, int32_t y, int32_t maxW, int32_t h) {
-  Place(t, x, y, maxW, h);
-  return std::min(maxW, TextWidth(t));
+  return std::min(maxW, t.WidthIn(maxW));
 }
 // Places `t` at (x, y) as wide as its text laid out in `maxW`, no wider.
 void PlaceFitted(Views::Text& t, int32_t x, int32_t y, int32_t maxW, int32_t h) {
-  Place(t, x, y, FittedWidth(t, x, y, maxW, h), h);
+  Place(t, x, y, FittedWidth(t, maxW), h);
 }
 
 void SetupText(Views::Text& t, const Resources::FontId& font, bool ellipsis = true) {
@@ -227,7 +222,7 @@ void EPGInfoForm::Refresh() {
   const int32_t room = std::max(0, w - 28);
   // The rating stands at the right end of the title's line, whole; the
   // title takes what it leaves.
-  const int32_t ratingW = FittedWidth(Rating, 14, 8, room, 22);
+  const int32_t ratingW = FittedWidth(Rating, room);
   Place(Rating, w - 14 - ratingW, 8, ratingW, 22);
   if (ratingW > 0) Place(TitleText, 14, 6, std::max(0, room - ratingW - kGap), 26);
   PlaceBadges({&SDHD, &Resolution, &AudioMode, &Dolby, &Caption, &Record});

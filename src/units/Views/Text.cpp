@@ -122,6 +122,13 @@ ge::TextLayout Text::GetLayout() {
   return layout_;
 }
 
+int32_t Text::WidthIn(int32_t width) const {
+  ge::LayoutOptions o = Options(false);
+  if (o.ellipsis) o.width = std::max(width, 1);
+  const ge::TextRun run = Run();
+  return ge::LayoutText({&run, 1}, o).width;
+}
+
 kv::Rect Text::AutoSizeBounds(const kv::Rect& bounds) {
   const int32_t w = LayoutFor(Options(true)).width;
   const int32_t h = EffectiveFont()->LineHeight();

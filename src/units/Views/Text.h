@@ -59,6 +59,10 @@ class Text : public Core::View {
   Resources::Font* EffectiveFont() const;
   // The text as it is drawn in the current bounds (lines, widths, ellipsis).
   ge::TextLayout GetLayout();
+  // The width the text would take if its view were `width` wide, laid out as
+  // it is drawn (an ellipsis where it is on); the view and its kept layout
+  // stay as they are, so a view can be sized to its text without moving twice.
+  int32_t WidthIn(int32_t width) const;
 
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
 
