@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <charconv>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -34,6 +36,9 @@ std::string_view Trim(std::string_view s) {
 
 bool ValidShotName(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
+  // A folder name (a media set) or, with ".png", a file name: both within
+  // the longest name a file system takes.
+  if (name.size() > KeyScript::kMaxShotName) return false;
   for (char c : name)
     if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.')) return false;
   return true;
@@ -85,6 +90,11 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       step.kind = Step::kWait;
       step.ms = ms;
     } else if (word == "shot" || word == "snap") {
+      if (rest.size() > KeyScript::kMaxShotName) {
+        refuse(lineNo, "\"" + std::string(word) + "\" needs a name of at most " +
+                           std::to_string(KeyScript::kMaxShotName) + " bytes, not " + std::to_string(rest.size()));
+        continue;
+      }
       if (!ValidShotName(rest)) {
         refuse(lineNo, "\"" + std::string(word) + "\" needs a name of letters, digits, '-', '_' or '.'");
         continue;
@@ -95,24 +105,24 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       step.value = word == "snap" ? 1 : 0;
     } else if (word == "usb") {
       if (rest != "mount" && rest != "remove" && rest != "stick") {
-        if (error) *error = "line " + std::to_string(lineNo) + ": \"usb\" needs \"mount\", \"remove\" or \"stick\"";
-        return false;
+        refuse(lineNo, "\"usb\" needs \"mount\", \"remove\" or \"stick\"");
+        continue;
       }
       step.kind = Step::kUsb;
       // "stick" pulls the media folders out or plugs them in, as Ctrl+U does.
       step.value = rest == "mount" ? 1 : rest == "stick" ? 2 : 0;
     } else if (word == "air") {
       if (rest != "0 empty" && rest != "1 empty") {
-        if (error) *error = "line " + std::to_string(lineNo) + ": \"air\" needs \"0 empty\" or \"1 empty\"";
-        return false;
+        refuse(lineNo, "\"air\" needs \"0 empty\" or \"1 empty\"");
+        continue;
       }
       step.kind = Step::kAir;
       step.value = rest[0] - '0';
     } else if (word == "sim") {
       const size_t space = rest.find_first_of(" \t");
       if (rest.empty() || space == std::string_view::npos) {
-        if (error) *error = "line " + std::to_string(lineNo) + ": \"sim\" needs a state key and a value";
-        return false;
+        refuse(lineNo, "\"sim\" needs a state key and a value");
+        continue;
       }
       step.kind = Step::kSimState;
       step.name = std::string(rest.substr(0, space));
@@ -153,9 +163,15 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
 }
 
 bool KeyScript::Load(const std::string& path, std::string* error) {
+  // A folder opens as a stream that reads nothing: it would play as an empty script.
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    if (error) *error = "it is a folder, not a file";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    if (error) *error = "cannot read " + path;
+    if (error) *error = std::string("cannot read it (") + std::strerror(errno) + ")";
     return false;
   }
   std::stringstream ss;

@@ -65,11 +65,15 @@ class KeyScript {
   // Bad lines reported by Parse, and the longest part of a bad name shown.
   static constexpr int kMaxReportedErrors = 10;
   static constexpr size_t kMaxShownName = 40;
+  // The longest shot name: NAME.png stays within the 255 bytes a file
+  // name may have.
+  static constexpr size_t kMaxShotName = 251;
 
   // Parses the whole script; false (and no steps) when a line is bad, with
   // `error` naming each bad line ("line N: ...", one per line, at most
   // kMaxReportedErrors) and a bad key name escaped and cut to kMaxShownName.
   bool Parse(std::string_view text, std::string* error);
+  // Parses the file; a file that cannot be read, or a folder, is refused.
   bool Load(const std::string& path, std::string* error);
   const std::vector<Step>& Steps() const { return steps_; }
   // The script has the line "fresh set".

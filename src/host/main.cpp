@@ -1,8 +1,12 @@
 // The TV user interface process.
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -65,6 +69,26 @@ std::string DefaultDataDir() {
   return std::string(home && *home ? home : ".") + "/.local/share/tvui";
 }
 
+// What keeps shots from being written into `dir`: empty when it is a folder
+// that can be written, or can be made under the nearest existing folder of
+// its path and that folder can be written.
+std::string ShotsFolderTrouble(const std::string& dir) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path wanted = fs::absolute(fs::path(dir), ec);
+  if (ec) return ec.message();
+  for (fs::path at = wanted;; at = at.parent_path()) {
+    const fs::file_status st = fs::status(at, ec);
+    if (fs::exists(st)) {
+      if (!fs::is_directory(st))
+        return at == wanted ? "a file, not a folder" : "a file lies on its path (" + Path(at.string()) + ")";
+      if (::access(at.c_str(), W_OK | X_OK) != 0) return Path(at.string()) + " cannot be written (" + std::strerror(errno) + ")";
+      return "";
+    }
+    if (at.parent_path() == at) return "no folder of its path exists";
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,14 +96,24 @@ int main(int argc, char** argv) {
   NativeSetLogger([](const char* line) { kv::Log(line); });
   host::Options options;
   options.dataDir = DefaultDataDir();
+  // Every bad option and script line is named before anything starts.
+  bool bad = false, unknown = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    auto value = [&](const char* name) -> const char* {
+    // A path option's value; an empty one would name the root of the file
+    // system ("" + "/settings.dat") or the working folder.
+    auto value = [&](const char* name) -> std::string {
       if (i + 1 >= argc) {
         kv::Log(std::string("tvui: ") + name + " needs a value");
-        std::exit(2);
+        bad = true;
+        return "";
       }
-      return argv[++i];
+      const std::string v = argv[++i];
+      if (v.empty()) {
+        kv::Log(std::string("tvui: ") + name + " needs a value, not an empty one");
+        bad = true;
+      }
+      return v;
     };
     if (arg == "--help" || arg == "-h") {
       Usage(stdout);
@@ -92,6 +126,11 @@ int main(int argc, char** argv) {
       options.keysFile = value("--keys");
     } else if (arg == "--shots") {
       options.shotsDir = value("--shots");
+      const std::string trouble = options.shotsDir.empty() ? "" : ShotsFolderTrouble(options.shotsDir);
+      if (!trouble.empty()) {
+        kv::Log("tvui: --shots " + Path(options.shotsDir) + ": " + trouble);
+        bad = true;
+      }
     } else if (arg == "--data-dir") {
       options.dataDir = value("--data-dir");
     } else if (arg == "--media-dir") {
@@ -100,8 +139,7 @@ int main(int argc, char** argv) {
       kv::SetDebugTraces(true);
     } else {
       kv::Log("tvui: unknown option " + kv::EscapedText(arg));
-      Usage(stderr);
-      return 2;
+      bad = unknown = true;
     }
   }
 
@@ -116,12 +154,16 @@ int main(int argc, char** argv) {
         kv::Log("  " + error.substr(start, nl - start));
         start = nl + 1;
       }
-      return 2;
+      bad = true;
     }
     options.skipSetup = !script.FreshSet();
-    if (!script.MediaSet().empty() && options.mediaDirs.empty())
+    if (!bad && !script.MediaSet().empty() && options.mediaDirs.empty())
       kv::Log("tvui: the key script expects the media set " + kv::EscapedText(script.MediaSet()) +
               " as a stick: tools/play_scene.sh writes and plugs it");
+  }
+  if (bad) {
+    if (unknown) Usage(stderr);
+    return 2;
   }
 
   kv::Log(std::string("tvui: television on-screen display (built ") + __DATE__ + " " + __TIME__ + ")");

@@ -115,6 +115,38 @@ TEST(KeyScriptTest, TheOutsideWorldPlugsTheDiskAndSetsTheSetsAnswers) {
   EXPECT_EQ(script.ServerSet(), "");
 }
 
+// The lines of the outside world are checked like the others: each bad one
+// is named, before and after other bad lines. A shot's file name (NAME.png)
+// fits the 255 bytes of a file name; a folder is no script.
+TEST(KeyScriptTest, EveryBadLineOfEveryKindIsNamedAndShotNamesFitAFileName) {
+  host::KeyScript script;
+  std::string error;
+  EXPECT_FALSE(script.Parse("nokey\nusb eject\nok\nsim usb.format\nair 2 empty\nwait soon\n", &error));
+  EXPECT_EQ(error,
+            "line 1: unknown key \"nokey\"\n"
+            "line 2: \"usb\" needs \"mount\", \"remove\" or \"stick\"\n"
+            "line 4: \"sim\" needs a state key and a value\n"
+            "line 5: \"air\" needs \"0 empty\" or \"1 empty\"\n"
+            "line 6: \"wait\" needs milliseconds");
+  EXPECT_TRUE(script.Steps().empty());
+
+  const std::string longest(host::KeyScript::kMaxShotName, 'a');
+  ASSERT_TRUE(script.Parse("shot " + longest + "\nsnap " + longest + "\n", &error)) << error;
+  EXPECT_EQ((longest + ".png").size(), 255u);
+  EXPECT_FALSE(script.Parse("shot " + longest + "b\nsnap " + longest + "b\n", &error));
+  EXPECT_EQ(error,
+            "line 1: \"shot\" needs a name of at most 251 bytes, not 252\n"
+            "line 2: \"snap\" needs a name of at most 251 bytes, not 252");
+
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("tvui-keys-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  EXPECT_FALSE(script.Load(folder.string(), &error));
+  EXPECT_EQ(error, "it is a folder, not a file");
+  std::filesystem::remove_all(folder);
+  EXPECT_FALSE(script.Load(folder.string(), &error));
+  EXPECT_EQ(error, "cannot read it (No such file or directory)");
+}
+
 // A root that shows a box: Right moves it, and a timer moves it down every 400 ms.
 class BoxRoot : public Core::Root {
   KV_CLASS(hosttest, BoxRoot, Core::Root)

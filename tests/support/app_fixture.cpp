@@ -110,8 +110,11 @@ void AppTest::StopSystem() {
   UDSM_Close();
 }
 
-void AppTest::Restart() {
+void AppTest::Restart() { Restart([] {}); }
+
+void AppTest::Restart(const std::function<void()>& whileOff) {
   StopSystem();
+  whileOff();
   kv::Runtime::SetGuiThread();
   StartSystem(false);
 }

@@ -1,6 +1,7 @@
 #include "platform/sim/sim.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -457,6 +458,9 @@ std::string ClosingLine(std::string_view body, size_t entries) {
 // A state file as read: its known entries and what was wrong with it.
 struct StateRead {
   bool exists = false;
+  // Something is in the file's place that gives no text: what it is ("is a
+  // folder, not a file", "cannot be read (Permission denied)"); empty else.
+  std::string unusable;
   bool complete = false;  // closed by its closing line, with the right count
   bool checked = false;   // the closing line carried a checksum, and it matched
   size_t bad = 0, unknown = 0;
@@ -469,12 +473,38 @@ struct StateRead {
 
 StateRead ReadStateFile(const std::string& path) {
   StateRead r;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return r;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) return r;
   r.exists = true;
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  r.text = bytes.str();
+  auto cannotRead = [&r](int error) {
+    r.unusable = std::string("cannot be read (") + std::strerror(error) + ")";
+    return r;
+  };
+  if (::stat(path.c_str(), &st) != 0) return cannotRead(errno);
+  if (S_ISDIR(st.st_mode)) {
+    r.unusable = "is a folder, not a file";
+    return r;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    r.unusable = "is not a plain file";
+    return r;
+  }
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return cannotRead(errno);
+  char chunk[16384];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int error = errno;
+      ::close(fd);
+      r.text.clear();
+      return cannotRead(error);
+    }
+    if (n == 0) break;
+    r.text.append(chunk, static_cast<size_t>(n));
+  }
+  ::close(fd);
   const std::string& text = r.text;
 
   // Complete lines only; the closing line counts the entries before it and
@@ -522,42 +552,91 @@ void KeepCopy(const std::string& path, const std::string& text) {
     kv::Log("Sim: cannot keep a copy of " + kv::EscapedText(path, kv::kMaxLoggedPath));
 }
 
+// Keeps a damaged file beside as <path>.bad: a copy of what was read, or,
+// when nothing could be read (a folder, a file without read permission), the
+// thing itself moved there, so that no save puts a file over it unseen.
+void KeepAside(const std::string& path, const StateRead& read) {
+  if (!read.exists) return;
+  if (read.unusable.empty()) {
+    KeepCopy(path, read.text);
+    return;
+  }
+  const std::string aside = path + ".bad";
+  if (std::rename(path.c_str(), aside.c_str()) == 0)
+    kv::Log("Sim: what was there is kept as " + kv::EscapedText(aside, kv::kMaxLoggedPath));
+  else
+    kv::Log("Sim: cannot move " + kv::EscapedText(path, kv::kMaxLoggedPath) + " aside: " + std::strerror(errno));
+}
+
+// What is wrong with a state file that is not whole, as "<file> <this>".
+std::string Trouble(const StateRead& read) {
+  if (!read.exists) return "is missing";
+  if (!read.unusable.empty()) return read.unusable;
+  return std::string("is damaged (") +
+         (read.text.empty()               ? "empty"
+          : read.bad > 0 && read.complete ? "bad lines"
+          : read.bad > 0                ? "its checksum does not match"
+                                        : "cut short or not closed") +
+         ")";
+}
+
 }  // namespace
 
 // The state comes from the first whole file of: the new file a save wrote
 // completely before a power cut stopped its renames, the state file, the
 // last good copy (tvsim.state.bak). When none is whole, every complete known
-// line of the state file is kept and the rest take their defaults. A damaged
-// file is kept beside as tvsim.state.bad; whatever was not read from a whole
-// state file is written back at once.
+// line of the state file is kept (of the last good copy, when the state file
+// gives none) and the rest take their defaults. A state file that is not
+// whole is said in one line and kept beside as tvsim.state.bad (moved there
+// when it cannot be read or is no file); so is a last good copy that was
+// needed and is not whole. Whatever was not read from a whole state file is
+// written back at once.
 void Sim::LoadState() {
   const std::string path = StatePath();
   const std::string shown = kv::EscapedText(path, kv::kMaxLoggedPath);
   const StateRead fresh = ReadStateFile(path + ".new");
   StateRead main = ReadStateFile(path);
-  if (!fresh.exists && !main.exists) return;  // a new set
 
   const StateRead* used = &main;
   bool rewrite = false;
   if (fresh.Whole() && fresh.checked) {
     kv::Log("Sim: state taken from the complete new file " + shown + ".new");
+    if (!main.unusable.empty()) {
+      kv::Log("Sim: " + shown + " " + main.unusable);
+      KeepAside(path, main);
+    }
     used = &fresh;
     rewrite = true;
   } else if (!main.Whole()) {
-    const std::string why = !main.exists  ? "missing"
-                            : main.bad > 0 && main.complete ? "bad lines"
-                            : main.bad > 0 ? "its checksum does not match"
-                                           : "cut short or not closed";
     StateRead backup = ReadStateFile(path + ".bak");
-    if (backup.Whole()) {
-      kv::Log("Sim: " + shown + " is damaged (" + why + "); the last good copy " + shown + ".bak is used");
-    } else {
-      kv::Log("Sim: " + shown + " is damaged (" + why + "): " + std::to_string(main.entries.size()) +
-              " entries read, " + std::to_string(main.bad) +
-              " bad lines dropped; the other settings of the set take their defaults");
+    if (!main.exists && !backup.exists) {
+      if (fresh.exists) ::unlink((path + ".new").c_str());
+      return;  // a new set
     }
-    if (main.exists) KeepCopy(path, main.text);
-    if (backup.Whole()) main = std::move(backup);
+    const std::string trouble = Trouble(main);
+    if (backup.Whole()) {
+      kv::Log("Sim: " + shown + " " + trouble + "; the last good copy " + shown + ".bak is used");
+      KeepAside(path, main);
+      main = std::move(backup);
+    } else if (main.entries.empty() && !backup.entries.empty()) {
+      kv::Log("Sim: " + shown + " " + trouble + ", and its last good copy " + shown + ".bak " + Trouble(backup) +
+              ": " + std::to_string(backup.entries.size()) + " entries of the copy read, " +
+              std::to_string(backup.bad) + " bad lines dropped; the other settings of the set take their defaults");
+      KeepAside(path, main);
+      KeepAside(path + ".bak", backup);
+      main = std::move(backup);
+    } else {
+      std::string line = "Sim: " + shown + " " + trouble;
+      if (backup.exists) line += ", and its last good copy " + shown + ".bak " + Trouble(backup);
+      if (main.entries.empty() && main.bad == 0)
+        line += ": the settings of the set take their defaults";
+      else
+        line += ": " + std::to_string(main.entries.size()) + " entries read, " + std::to_string(main.bad) +
+                " bad lines dropped; the other settings of the set take their defaults";
+      kv::Log(line);
+      KeepAside(path, main);
+      if (backup.exists) KeepAside(path + ".bak", backup);
+    }
     rewrite = true;
   }
   if (fresh.exists && used != &fresh) ::unlink((path + ".new").c_str());
@@ -712,8 +791,20 @@ bool Sim::WriteStateFile(const std::string& text) {
   }
   bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
-  // The file it replaces becomes the last good copy, when it is whole.
-  if (ok && ReadStateFile(path).Whole() && std::rename(path.c_str(), (path + ".bak").c_str()) != 0) ok = false;
+  // The file it replaces becomes the last good copy, when it is whole. When
+  // that copy cannot be made (a folder in its place) the state is saved all
+  // the same, and the copy not made is named once.
+  if (ok && ReadStateFile(path).Whole()) {
+    const std::string backup = path + ".bak";
+    if (std::rename(path.c_str(), backup.c_str()) == 0) {
+      backupFailing_ = false;
+    } else {
+      if (!backupFailing_)
+        kv::Log("Sim: the last good copy " + kv::EscapedText(backup, kv::kMaxLoggedPath) + " cannot be made (" +
+                std::strerror(errno) + "); the state is saved without it");
+      backupFailing_ = true;
+    }
+  }
   if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
     if (!saveFailing_) kv::Log("Sim: saving " + kv::EscapedText(path, kv::kMaxLoggedPath) + " failed: " + std::strerror(errno));
     ::unlink(tmp.c_str());

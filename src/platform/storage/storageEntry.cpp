@@ -34,6 +34,8 @@ struct Store {
     std::size_t unsaved = 0;
     // The last save failed: later failures of the same kind are not logged again.
     bool failing = false;
+    // The last save could not make the backup (logged once).
+    bool backupFailing = false;
     UDSM_SaveHook hook;
 };
 
@@ -199,12 +201,17 @@ UDSM_Status SaveSteps(Store& s) {
     }
     if (!StepDone(s, UDSM_STEP_TEMP_SYNCED)) return UDSM_ERR_IO;
 
-    // Only a main file known to be complete may replace the backup.
+    // Only a main file known to be complete may replace the backup. A backup
+    // that cannot be made (a folder in its place) stops no save: the settings
+    // are saved without it, and the backup not made is named once.
     if (s.mainIsGood) {
-        if (std::rename(s.mainPath.c_str(), s.backupPath.c_str()) != 0) {
-            SaveFailed(s, "UDSM: cannot rename %s to %s: %s", s.mainPath.c_str(), s.backupPath.c_str(),
-                      std::strerror(errno));
-            return UDSM_ERR_IO;
+        if (std::rename(s.mainPath.c_str(), s.backupPath.c_str()) == 0) {
+            s.backupFailing = false;
+        } else {
+            if (!s.backupFailing)
+                NativeLog("UDSM: the backup %s cannot be made (%s); the settings are saved without it",
+                          kv::EscapedText(s.backupPath, kv::kMaxLoggedPath).c_str(), std::strerror(errno));
+            s.backupFailing = true;
         }
         s.mainIsGood = false;
     }
@@ -253,6 +260,7 @@ UDSM_OpenResult UDSM_Open(const char* mainPath, const char* backupPath) {
     s.dirty = false;
     s.unsaved = 0;
     s.failing = false;
+    s.backupFailing = false;
     s.mainIsGood = false;
 
     UDSM_OpenResult result = UDSM_LOADED_DEFAULTS;

@@ -1,0 +1,243 @@
+// The set's data files (settings.dat and settings.bak of the application,
+// tvsim.state and tvsim.state.bak of the set) missing, unreadable, a folder
+// or empty, alone and together. After a restart the viewer's settings come
+// from the newest file that can be read, the damage is said, what was in the
+// file's place is kept aside, and the saves that follow keep what was read:
+// nothing is lost but what changed after the backup was written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app_fixture.h"
+#include "platform/storage/native_log.h"
+#include "platform/xpm/xpm_settings.h"
+#include "runtime/trace.h"
+#include "runtime/auto_object.h"
+#include "strings/MainApp.h"
+#include "strings/SkinBinWrapper.h"
+#include "units/PersistentData/PersistentData.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class Damage { kMissing, kUnreadable, kFolder, kEmpty };
+
+// Which files a case damages.
+enum Files : unsigned {
+  kSettings = 1,        // settings.dat
+  kSettingsBackup = 2,  // settings.bak
+  kState = 4,           // tvsim.state
+  kStateBackup = 8,     // tvsim.state.bak
+};
+
+struct Case {
+  Damage damage;
+  unsigned files;
+};
+
+const char* DamageName(Damage d) {
+  switch (d) {
+    case Damage::kMissing: return "missing";
+    case Damage::kUnreadable: return "unreadable";
+    case Damage::kFolder: return "folder";
+    case Damage::kEmpty: return "empty";
+  }
+  return "";
+}
+
+// What the set's log line says of its state file in each case.
+const char* StateFileSays(Damage d) {
+  switch (d) {
+    case Damage::kMissing: return "tvsim.state is missing";
+    case Damage::kUnreadable: return "tvsim.state cannot be read";
+    case Damage::kFolder: return "tvsim.state is a folder";
+    case Damage::kEmpty: return "tvsim.state is damaged (empty)";
+  }
+  return "";
+}
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+  std::string name = DamageName(info.param.damage);
+  if (info.param.files & kSettings) name += "_settings";
+  if (info.param.files & kSettingsBackup) name += "_settingsbak";
+  if (info.param.files & kState) name += "_state";
+  if (info.param.files & kStateBackup) name += "_statebak";
+  return name;
+}
+
+// Puts the damage in the file's place. Run as root, no mode keeps a file
+// from being read; a link to itself fails every open, for root as well.
+void Spoil(const fs::path& file, Damage d) {
+  fs::remove_all(file);
+  switch (d) {
+    case Damage::kMissing: break;
+    case Damage::kUnreadable: fs::create_symlink(file.filename(), file); break;
+    case Damage::kFolder:
+      fs::create_directories(file);
+      std::ofstream(file / "x") << "x";
+      break;
+    case Damage::kEmpty: std::ofstream(file, std::ios::binary); break;
+  }
+}
+
+bool Exists(const fs::path& p) { return fs::exists(fs::symlink_status(p)); }
+
+// The volume a state file holds; -1 without one.
+int32_t StoredVolume(const fs::path& file) {
+  std::ifstream in(file);
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("tv.set.volume=", 0) == 0) return std::stoi(line.substr(14));
+  return -1;
+}
+
+class DataFilesTest : public apptest::AppTest, public ::testing::WithParamInterface<Case> {
+ protected:
+  // The settings store's lines join the log, as in tvui.
+  void SetUp() override {
+    NativeSetLogger([](const char* line) { kv::Log(line); });
+    AppTest::SetUp();
+  }
+  void TearDown() override {
+    AppTest::TearDown();
+    NativeSetLogger(nullptr);
+  }
+  static PersistentData::PersistentData* Store() {
+    return kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
+  }
+  std::string Pin() { return Store()->GetString(SkinBinWrapper::KEY_PIN).ToUtf8(); }
+  void SetPin(const char* pin) {
+    Store()->PutString(SkinBinWrapper::KEY_PIN, kv::String::FromUtf8(pin));
+    Run(100);  // saved at the end of the pass
+  }
+  int32_t Volume() {
+    int32_t v = -1;
+    EXPECT_EQ(XPM_GetVolume(&v), XPM_OK);
+    return v;
+  }
+  std::vector<std::string> StartLines() { return Log().Take(); }
+};
+
+TEST_P(DataFilesTest, TheViewersSettingsComeFromTheNewestFileThatCanBeRead) {
+  const Case c = GetParam();
+  const int32_t volumeNew = Volume();
+  const std::string pinNew = Pin();
+
+  // A first session: the volume and the PIN set; both files written.
+  Press("vol+", 2);
+  SetPin("1111");
+  Run(6000);
+  Restart();
+  const int32_t volumeA = Volume();
+  ASSERT_EQ(Pin(), "1111");
+  ASSERT_NE(volumeA, volumeNew);
+  // A second session changes both once more: the files now hold these,
+  // their backups the first session's (or, for the set, its last save
+  // before it went off).
+  Run(6000);
+  SetPin("2222");
+  Press("vol+");
+  const int32_t volumeB = Volume();
+  ASSERT_NE(volumeB, volumeA);
+
+  const fs::path dir = DataDir();
+  // The set's last good copy is the file as the save before the last left
+  // it (the set writes once more as it goes off).
+  int32_t volumeInBackup = -1;
+  Log().Clear();
+  Restart([&] {
+    volumeInBackup = StoredVolume(dir / "tvsim.state.bak");
+    if (c.files & kSettings) Spoil(dir / "settings.dat", c.damage);
+    if (c.files & kSettingsBackup) Spoil(dir / "settings.bak", c.damage);
+    if (c.files & kState) Spoil(dir / "tvsim.state", c.damage);
+    if (c.files & kStateBackup) Spoil(dir / "tvsim.state.bak", c.damage);
+  });
+  const std::vector<std::string> lines = StartLines();
+
+  // The newest file that can be read wins: the backup when the file is lost,
+  // a new set's value when both are.
+  const bool stateLost = c.files & kState, stateBackupLost = c.files & kStateBackup;
+  const bool settingsLost = c.files & kSettings, settingsBackupLost = c.files & kSettingsBackup;
+  ASSERT_TRUE(volumeInBackup == volumeA || volumeInBackup == volumeB) << volumeInBackup;
+  const int32_t volume = !stateLost ? volumeB : !stateBackupLost ? volumeInBackup : volumeNew;
+  const std::string pin = !settingsLost ? "2222" : !settingsBackupLost ? "1111" : pinNew;
+  EXPECT_EQ(Volume(), volume);
+  EXPECT_EQ(Pin(), pin);
+
+  // Said at start, in one line that names what is in the file's place; what
+  // was there is kept aside.
+  const bool allMissing = c.damage == Damage::kMissing;
+  if (stateLost && !(allMissing && stateBackupLost)) {
+    EXPECT_TRUE(kvtest::AnyContains(lines, StateFileSays(c.damage)));
+    if (!stateBackupLost) {
+      EXPECT_TRUE(kvtest::AnyContains(lines, "the last good copy"));
+    }
+  }
+  if (settingsLost && !settingsBackupLost) {
+    EXPECT_TRUE(kvtest::AnyContains(lines, "settings loaded from the backup"));
+  }
+  if (c.damage != Damage::kMissing) {
+    if (stateLost) {
+      EXPECT_TRUE(Exists(dir / "tvsim.state.bad"));
+    }
+    if (settingsLost) {
+      EXPECT_TRUE(Exists(dir / "settings.dat.damaged"));
+    }
+    if (c.damage == Damage::kUnreadable) {
+      if (stateLost) {
+        EXPECT_TRUE(fs::is_symlink(dir / "tvsim.state.bad")) << "kept as it was";
+      }
+      if (settingsLost) {
+        EXPECT_TRUE(fs::is_symlink(dir / "settings.dat.damaged")) << "kept as it was";
+      }
+    }
+    if (c.damage == Damage::kFolder) {
+      if (stateLost) {
+        EXPECT_TRUE(fs::exists(dir / "tvsim.state.bad" / "x")) << "kept with what it holds";
+      }
+      if (settingsLost) {
+        EXPECT_TRUE(fs::exists(dir / "settings.dat.damaged" / "x")) << "kept with what it holds";
+      }
+    }
+  }
+
+  // Two more sessions, each changing both: every change reaches the files,
+  // whatever lies where the backups go.
+  Log().Clear();
+  for (int session = 1; session <= 2; ++session) {
+    const std::string newPin(4, static_cast<char>('2' + session));  // "3333", "4444"
+    Press("vol+");
+    Run(6000);
+    SetPin(newPin.c_str());
+    Restart();
+    EXPECT_EQ(Volume(), volume + session);
+    EXPECT_EQ(Pin(), newPin);
+  }
+  const std::vector<std::string> later = StartLines();
+  // A folder where a backup goes, beside a good file, stays where it is: the
+  // saves name the backup they cannot make. (A backup read in place of a
+  // lost file was kept aside at the start.)
+  if (c.damage == Damage::kFolder && c.files == kStateBackup) {
+    EXPECT_TRUE(kvtest::AnyContains(later, "tvsim.state.bak cannot be made")) << "the backup not made is named";
+  }
+  if (c.damage == Damage::kFolder && c.files == kSettingsBackup) {
+    EXPECT_TRUE(kvtest::AnyContains(later, "settings.bak cannot be made")) << "the backup not made is named";
+  }
+  EXPECT_FALSE(kvtest::AnyContains(later, "not saved"));
+}
+
+std::vector<Case> Cases() {
+  std::vector<Case> out;
+  for (Damage d : {Damage::kMissing, Damage::kUnreadable, Damage::kFolder, Damage::kEmpty})
+    for (unsigned files : {unsigned{kSettings}, unsigned{kSettingsBackup}, unsigned{kState}, unsigned{kStateBackup},
+                           unsigned{kSettings | kState}, unsigned{kSettings | kSettingsBackup | kState | kStateBackup}})
+      out.push_back({d, files});
+  return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DataFilesTest, ::testing::ValuesIn(Cases()), CaseName);
+
+}  // namespace
