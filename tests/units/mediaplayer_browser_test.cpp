@@ -574,6 +574,104 @@ TEST_F(MediaListViewTest, DeletingAMovieTakesItsCompanionAndStaysInTheFolder) {
   EXPECT_EQ(Wm()->FindForm(WinIDs::WIN_ID_ConfirmMultiOptionsDialog), nullptr);
 }
 
+// Deleting the only movie of a folder leaves the folder as an empty folder
+// shows: the notice, and no frame, panel or position of the movie that went.
+TEST_F(MediaListViewTest, DeletingTheOnlyMovieOfAFolderLeavesNothingOfIt) {
+  W()->OnSetUSBSDAutoStart(0);
+  StickOf({"empty/", "sub/", "sub/only.avi"});
+  MovieListView* v = OpenBrowser<MovieListView>();
+  ASSERT_NE(v, nullptr);
+  Press("down");
+  Press("ok");  // into "sub"
+  Run(3000);
+  Settle();
+  ASSERT_EQ(RowTexts(v), (std::vector<std::string>{"only.avi"}));
+  EXPECT_TRUE(Sees("1/1")) << SeenList();
+  EXPECT_TRUE(Sees("Title")) << SeenList();
+  Press("red");
+  Settle();
+  Press("left");
+  Press("ok");
+  Run(600);
+  Settle();
+  EXPECT_FALSE(std::filesystem::exists(StickDir("Stick") + "/sub/only.avi"));
+  EXPECT_TRUE(Sees("No applicable media files")) << SeenList();
+  Run(3000);
+  Settle();
+  EXPECT_FALSE(Sees("1/1")) << SeenList();
+  EXPECT_FALSE(Sees("Title")) << SeenList();
+  EXPECT_FALSE(Sees("00:00")) << SeenList();
+  EXPECT_FALSE(Sees("only.avi")) << SeenList();
+  // The frame is covered (the folder picture, as in a folder entered empty):
+  // the video plane's last picture of the movie does not show through.
+  const kv::Rect f = v->PreviewFrame();
+  EXPECT_EQ(Osd().Row((f.y1 + f.y2) / 2)[(f.x1 + f.x2) / 2] >> 24, 255u);
+  // The next key still answers: Back leaves the folder.
+  Press("back");
+  Run(1000);
+  Settle();
+  EXPECT_EQ(RowTexts(v), (std::vector<std::string>{"empty", "sub"}));
+}
+
+// A photo that cannot be shown (empty, random bytes, cut short), opened from
+// the grid or reached by Next, shows its own size or none: never the size of
+// the photo shown before it.
+TEST_F(MediaListViewTest, APhotoThatCannotBeShownNeverShowsAnotherFilesSize) {
+  const std::string dir = StickDir("Stick");
+  const std::vector<uint8_t> good = media_writer::Jpeg(320, 240, 0x204080, 0xC0E0FF);
+  media_writer::WriteBytes(dir + "/a.jpg", good);
+  media_writer::WriteBytes(dir + "/b-zero.jpg", {});
+  std::vector<uint8_t> noise(5000);
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = uint8_t(i * 7919u >> 3);
+  media_writer::WriteBytes(dir + "/c-random.jpg", noise);
+  media_writer::WriteBytes(dir + "/d-cut.jpg", std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(good.size() / 2)));
+  media_writer::WriteBytes(dir + "/e.jpg", media_writer::Jpeg(160, 120, 0x402010, 0xE0C0A0));
+  W()->OnSetUSBSDAutoStart(0);
+  Plug("Stick");
+  W()->OnSetPhotoBrowseMode(0);
+  PhotoMultiView* grid = OpenBrowser<PhotoMultiView>();
+  ASSERT_NE(grid, nullptr);
+  Run(2000);
+  Settle();
+  auto sizeOf = [&](const char* name) {
+    return FileSizeText(static_cast<int32_t>(std::filesystem::file_size(dir + "/" + name))).ToUtf8();
+  };
+  // The size texts on the screen, each whole.
+  auto sizesShown = [&] {
+    std::vector<std::string> out;
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.text.find(sizeOf("a.jpg").substr(0, 5)) == 0) out.push_back(t.text);
+    return out;
+  };
+  auto ownOrNone = [&](const char* name) {
+    for (const std::string& shown : sizesShown())
+      if (shown != sizeOf(name)) return shown + " shown for " + name;
+    return std::string();
+  };
+  Press("right");  // b-zero.jpg
+  Press("ok");
+  Run(3000);
+  Settle();
+  ASSERT_NE(Find<PhotoSingleView>(), nullptr);
+  EXPECT_EQ(ownOrNone("b-zero.jpg"), "") << SeenList();
+  for (const char* name : {"c-random.jpg", "d-cut.jpg", "e.jpg"}) {
+    Press("right");
+    Run(3000);
+    Settle();
+    EXPECT_EQ(ownOrNone(name), "") << SeenList();
+  }
+  // From a photo shown, back to one that cannot be.
+  Press("left");
+  Run(3000);
+  Settle();
+  EXPECT_EQ(ownOrNone("d-cut.jpg"), "") << SeenList();
+  // The viewer still answers: Back returns to the grid.
+  Press("back");
+  Run(2000);
+  Settle();
+  EXPECT_NE(Find<PhotoMultiView>(), nullptr);
+}
+
 TEST_F(MediaListViewTest, TheMusicPanelShowsArtistAlbumGenreAndTheFocusComesBackAfterAPlayer) {
   StickOf({"a.wav", "b.wav", "c.wav"});
   auto* ref = SkinBin::UserRefInt::Make(3, Constants::MSG_FROM_NONMENUSYSTEM);

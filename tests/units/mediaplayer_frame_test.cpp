@@ -204,6 +204,19 @@ class WallpaperPagesTest : public PhotoFrameTest {
     Settle();
     return page;
   }
+  // The setup page's select row, OK: the grid of the one plugged stick in
+  // its pick mode, or null.
+  PhotoMultiView* PickGrid() {
+    Skin()->OnSetPhotoBrowseMode(0);
+    PhotoFrameSetup* page = OpenSetup();
+    if (!page) return nullptr;
+    for (int i = 0; i < 8 && Focused() != page->SelectItem(); ++i) Press("up");
+    Press("ok");
+    Run(1600);
+    Settle();
+    auto* grid = kv::Cast<PhotoMultiView>(Wm()->FindFormOf(&PhotoMultiView::StaticClass()));
+    return grid && grid->IsOpen() && grid->IsPickMode() ? grid : nullptr;
+  }
 };
 
 TEST_F(WallpaperPagesTest, SetupPageWrapsItsColumnAndStartsTheFrameFromItsButton) {
@@ -547,16 +560,9 @@ TEST_F(WallpaperPagesTest, AFailedCopyLeavesTheStoredWallpaperAfterARestart) {
   media_writer::WriteBytes(stick + "/broken.jpg", std::vector<uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 0, 16});
   ASSERT_GT(psl::PlugFolder(stick), 0);
   Settle();
-  Skin()->OnSetPhotoBrowseMode(0);
   Skin()->OnSetWallpaperOrientation(270);
-  kv::Persistent<PhotoFrameSetup> page{OpenSetup()};
-  ASSERT_NE(page, nullptr);
-  while (Focused() != page->SelectItem()) Press("up");
-  Press("ok");
-  Run(1600);
-  Settle();
-  kv::Persistent<PhotoMultiView> grid{kv::Cast<PhotoMultiView>(Wm()->FindFormOf(&PhotoMultiView::StaticClass()))};
-  ASSERT_TRUE(grid && grid->IsOpen() && grid->IsPickMode());
+  kv::Persistent<PhotoMultiView> grid{PickGrid()};
+  ASSERT_NE(grid, nullptr);
   Press("ok");
   Run(10);
   Settle();
@@ -567,6 +573,34 @@ TEST_F(WallpaperPagesTest, AFailedCopyLeavesTheStoredWallpaperAfterARestart) {
   Restart();
   EXPECT_EQ(Skin()->OnGetWallpaperOrientation(), 270);
   EXPECT_EQ(std::filesystem::path(kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->GetWallpaperPath().ToUtf8()).filename(), "holiday.jpg");
+}
+
+// A photo whose name is no UTF-8 is as good a frame picture as any: the
+// setup page's preview, the frame and, after a restart, the frame again show
+// it.
+TEST_F(WallpaperPagesTest, APhotoNamedInAnyBytesBecomesTheFramePictureAndStaysAfterARestart) {
+  const std::string stick = (DataDir() / "sticks" / "Pictures").string();
+  media_writer::WriteBytes(stick + "/bad-utf8-\xFF\xFE.jpg", Quadrants(960, 540));
+  media_writer::WriteBytes(stick + "/forest.jpg", media_writer::Jpeg(320, 180, 0x103010, 0x90D060));
+  ASSERT_GT(psl::PlugFolder(stick), 0);
+  Settle();
+  kv::Persistent<PhotoMultiView> grid{PickGrid()};
+  ASSERT_NE(grid, nullptr);
+  Press("ok");
+  Run(10);
+  Settle();
+  ASSERT_NE(Open<PhotoFrameSetup>(), nullptr);
+  EXPECT_EQ(Corners(), (std::vector<uint32_t>{kRed, kBlue, kGreen, kWhite}));
+  Press("exit");
+  Settle();
+
+  Restart();
+  kv::Persistent<PhotoFrame> frame{OpenFrame()};
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(At(240, 135), kRed);
+  EXPECT_EQ(At(720, 135), kBlue);
+  EXPECT_EQ(At(240, 405), kGreen);
+  EXPECT_EQ(At(720, 405), kWhite);
 }
 
 TEST_F(WallpaperPagesTest, FramePagesAndRendererPagesOpenedFiftyTimesLeaveNothingBehind) {

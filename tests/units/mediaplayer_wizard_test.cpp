@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "media_writer.h"
 #include "menusystem_support.h"
 #include "platform/psl/psl.h"
 #include "strings/MediaPlayerSetup.h"
@@ -383,6 +386,66 @@ TEST_F(RendererWizardTest, ServerDialogColumnHeadsShowWholeInEveryLanguage) {
     ASSERT_EQ(Shown<MediaServerSetupDialog>(), nullptr);
   }
   Skin()->OnSetMenuLanguage(0);
+}
+
+// Each digit of the maximum volume shows in its cell as it is typed: the
+// picture on the screen after each digit is the picture a whole redraw gives.
+TEST_F(RendererWizardTest, EveryDigitOfTheMaximumVolumeShowsAsItIsTyped) {
+  kv::Persistent<MediaRenderSetupMenu> page{OpenPage<MediaRenderSetupMenu>()};
+  ASSERT_NE(page, nullptr);
+  for (int i = 0; i < 8 && Focused() != page->MaxVolume(); ++i) Key("down");
+  ASSERT_EQ(Focused(), page->MaxVolume());
+  const kv::Rect row = page->MaxVolume()->GetAbsoluteBounds();
+  auto pixels = [&] {
+    Run(300);
+    Settle();
+    std::vector<uint32_t> out;
+    for (int32_t y = row.y1; y < row.y2; ++y)
+      for (int32_t x = row.x1; x < row.x2; ++x) out.push_back(Osd().Row(y)[x]);
+    return out;
+  };
+  auto redrawn = [&] {
+    App().InvalidateView();
+    return pixels();
+  };
+  Key("4");
+  const std::vector<uint32_t> one = pixels();
+  EXPECT_EQ(one, redrawn());
+  Key("2");
+  const std::vector<uint32_t> two = pixels();
+  EXPECT_NE(one, two);
+  EXPECT_EQ(two, redrawn());
+  Key("ok");
+  EXPECT_TRUE(Sees("42")) << SeenList();
+}
+
+// Two home-network servers, one that names its MAC address and one that
+// names none.
+class ServerListTest : public RendererWizardTest {
+ protected:
+  void SetUpData() override {
+    Server("NAS", "name=NAS\naddress=192.168.1.20\nmac=00:11:22:33:44:55\n");
+    Server("Attic", "name=Attic\naddress=192.168.1.30\n");
+  }
+  void Server(const std::string& folder, const std::string& ini) {
+    const std::filesystem::path dir = DataDir() / "media" / "servers" / folder;
+    std::filesystem::create_directories(dir / "Photos");
+    std::ofstream(dir / "server.ini") << ini;
+    media_writer::WriteBytes((dir / "Photos" / "a.jpg").string(), media_writer::Jpeg(64, 48, 0x204080, 0xC0E0FF));
+  }
+};
+
+// The column under "MAC Address" shows each server's MAC address, or the
+// list's placeholder, never its IP address.
+TEST_F(ServerListTest, TheMacAddressColumnShowsTheServersMacAddress) {
+  kv::Persistent<MediaServerSetupDialog> dialog{OpenScreen<MediaServerSetupDialog>()};
+  ASSERT_NE(dialog, nullptr);
+  Run(1000);
+  Settle();
+  EXPECT_TRUE(Sees("NAS")) << SeenList();
+  EXPECT_TRUE(Sees("00:11:22:33:44:55")) << SeenList();
+  EXPECT_FALSE(Sees("192.168.1.20")) << SeenList();
+  EXPECT_FALSE(Sees("192.168.1.30")) << SeenList();
 }
 
 TEST_F(RendererWizardTest, DialogsOpenedFiftyTimesLeaveNothingBehind) {

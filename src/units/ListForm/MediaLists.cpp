@@ -123,7 +123,8 @@ kv::Object* GetMediaServerItemData(ListDataSource* /*source*/, ListClass* /*list
   auto* c = kv::New<MediaServerCourier>();
   c->ItemIndex = i;
   c->Text = s->Caption;
-  c->Address = s->IpAddress;
+  // The list's address column stands under the "MAC Address" heading.
+  c->Address = s->MacAddress;
   c->IsChecked = s->Registered;
   c->SupportWoL = s->SupportWoL;
   return c;

@@ -9,6 +9,7 @@
 #include "platform/xpm/xpm.h"
 #include "platform/xpm/xpm_settings.h"
 #include "runtime/panic.h"
+#include "runtime/path_text.h"
 #include "runtime/ref.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
@@ -1086,7 +1087,8 @@ bool MediaWrapper::IsUserWallpaperSet() {
 kv::String MediaWrapper::GetWallpaperPath() {
   char path[PSL_PATH_MAX] = {0};
   PslMediaWallpaperPath(globalPsl, path);
-  if (path[0]) return kv::String::FromUtf8(path);
+  // The copy keeps the bytes of the photo's own name, which need not be UTF-8.
+  if (path[0]) return kv::PathFromBytes(path);
   kv::Trace("%s", {kv::LoadString(T_WALLPAPER)});
   std::string name(psl::MediaDefaultWallpaperName);
   if (name.size() > 255) name.resize(255);

@@ -4,6 +4,7 @@
 
 #include "keys/keycodes.h"
 #include "runtime/auto_object.h"
+#include "runtime/path_text.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
@@ -70,12 +71,14 @@ kv::String Resolution(const Media::PictureMetadata* m) {
 }  // namespace
 
 kv::String MovieCompanionPath(const kv::String& path) {
-  const std::string p = path.ToUtf8();
+  // The name's own bytes, which need not be UTF-8, so that the companion of
+  // a movie of any name is the file beside it.
+  const std::string p = kv::PathToBytes(path);
   const size_t slash = p.rfind('/');
   const size_t dot = p.rfind('.');
   // Only a dot inside the file's own name starts an extension.
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  return kv::String::FromUtf8(p.substr(0, dot + 1) + kCompanionExtension);
+  return kv::PathFromBytes(p.substr(0, dot + 1) + kCompanionExtension);
 }
 
 // --- The list template ------------------------------------------------------------------------------
@@ -210,6 +213,9 @@ void MediaListViewTemplate::UpdateMediaList() {
   list_.OnSetVisible(true);
   OnSetFocus(&list_);
   OnSetShowWaiting(0);
+  // A folder left without files (its last one deleted) shows none of that
+  // file's facts, as a folder entered empty does.
+  if (list_.GetItemsNum() < 1) HideMediaInfo();
 }
 
 ListForm::MediaListItem* MediaListViewTemplate::GetFocusItem() {
@@ -746,6 +752,13 @@ void MovieListView::UpdateMediaInfo() {
   }
   preview_.OnSetVisible(false);
   resolution_.OnSetVisible(false);
+}
+
+void MovieListView::UpdateMediaList() {
+  MediaListViewTemplate::UpdateMediaList();
+  // The folder picture covers the frame, where the deleted movie's last
+  // picture would otherwise stay.
+  if (Bridge()->IsBrowseDataReady() && list_.GetItemsNum() < 1) ShowPreview(Bitmaps::MediaMovieFolder);
 }
 
 void MovieListView::HideMediaInfo() {

@@ -195,6 +195,7 @@ class MovieListView : public MediaListViewTemplate {
   void HandleMessage(Structures::Message* msg) override;
   void DoItemActivate(kv::Object* item) override;
   void UpdateMediaInfo() override;
+  void UpdateMediaList() override;
   void HideMediaInfo() override;
   void UpdateContentInfo() override;
   void RefreshBannerInfo() override;

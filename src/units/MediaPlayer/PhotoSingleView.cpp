@@ -341,6 +341,8 @@ void PhotoSingleView::ShowPictureFacts() {
     banner->ShowFileSize(shown->Uri);
     return;
   }
+  // The file's own size at once; its metadata (the date) follows.
+  banner->ShowFileSize(shown->Uri);
   if (!IsDMR) Bridge()->RequestMetadataOf(*shown);
   banner->UpdateResolution(shown->Width, shown->Height);
 }
@@ -408,7 +410,10 @@ kv::Object* PhotoSingleView::HandleViewerEvent(Core::Event* event) {
   }
   if (auto* picture = kv::Cast<Media::PictureEvent>(event)) return HandlePicture(picture);
   if (auto* ready = kv::Cast<Media::MetadataReadyEvent>(event)) {
-    if (ready->Item && pictureShown_)
+    // Only the facts of the picture on the screen: the grid's requests for
+    // other photos may still be answered.
+    Media::PictureDataItem* shown = animator_.OnGetCurrentItem();
+    if (ready->Item && pictureShown_ && shown && ready->Item->Uri == shown->Uri)
       if (PhotoFullViewBanner* banner = Banner_.get()) banner->UpdateMetadata(ready->Item.get());
     return this;
   }

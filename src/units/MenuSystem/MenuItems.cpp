@@ -425,14 +425,20 @@ void TimerSetItem::OnSetIsTimeEdit(bool on) {
 
 kv::Object* TimerSetItem::HandleEvent(Core::Event* event) {
   const uint16_t code = DownCode(event);
+  // The time form is a part drawn by this row: a key it takes shows when the
+  // row is drawn again.
   if (IsTimeEdit && code != KEY_NONE) {
-    if (kv::Object* answer = time_.HandleEvent(event)) return answer;
+    if (kv::Object* answer = time_.HandleEvent(event)) {
+      InvalidateView();
+      return answer;
+    }
   }
   if (code == KEY_OK || IsDigitKey(code)) {
     if (!OnGetIsDisabled()) {
       if (!IsTimeEdit) OnSetIsTimeEdit(true);
       time_.DigitCount = 0;
       time_.RefreshButtons();
+      InvalidateView();
       if (IsDigitKey(code)) return time_.HandleEvent(event);
     }
     kv::Signal(OnResetTimeout, this);
@@ -736,10 +742,16 @@ kv::Object* NumberEntryItem::HandleEvent(Core::Event* event) {
       form.RefreshButtons();
     }
     form.HandleEvent(event);
+    // The form is a part drawn by this row, not a view of the screen: its
+    // new digit shows when the row is drawn again.
+    InvalidateView();
     return this;
   }
   if (IsNumberEdit && code != KEY_NONE) {
-    if (kv::Object* answer = form.HandleEvent(event)) return answer;
+    if (kv::Object* answer = form.HandleEvent(event)) {
+      InvalidateView();
+      return answer;
+    }
   }
   return AdjustItemArrowSelect::HandleEvent(event);
 }
