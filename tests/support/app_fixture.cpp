@@ -116,6 +116,16 @@ void AppTest::Restart() {
   StartSystem(false);
 }
 
+void AppTest::StartAfresh() {
+  StopSystem();
+  kvtest::RemoveTestDir(dir_);
+  dir_ = kvtest::FreshTestDir("app");
+  if (makeDataFolder_) std::filesystem::create_directories(dir_);
+  kv::Runtime::SetGuiThread();
+  kv::SetClock(&clock_);
+  StartSystem(true);
+}
+
 void AppTest::TearDown() {
   // Every text the test's screens drew fits what the viewer sees of its view
   // or ends in "..." (but for the cases known-faults.txt still lists).

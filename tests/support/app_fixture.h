@@ -98,6 +98,9 @@ class AppTest : public ::testing::Test {
   // store reads the settings file again. Only what reached the files
   // survives.
   void Restart();
+  // Ends the system and starts a new set on a new, empty data folder, as a
+  // second set fresh from the factory would (SetUpData runs again first).
+  void StartAfresh();
 
   // --- Driving ------------------------------------------------------------
   // Presses (and releases) a remote key by its script name ("ok", "menu",
