@@ -569,16 +569,32 @@ class WalksTest : public apptest::AppTest, public ::testing::WithParamInterface<
         lo = mid + 1;
     }
     w.keys.resize(hi);
-    for (size_t i = w.keys.size(); i-- > 0;) {
-      Walk without = w;
-      without.keys.erase(without.keys.begin() + static_cast<std::ptrdiff_t>(i));
-      if (Play(without, without.keys.size()).rule == broken.rule) w = without;
+    // The last key stays (it broke the rule); the keys before it leave in
+    // runs, halved down to single keys, wherever the rule still breaks
+    // without them; then the waits, all at once first.
+    const auto breaks = [&](const Walk& t) { return Play(t, t.keys.size()).rule == broken.rule; };
+    for (size_t run = std::max<size_t>(w.keys.size() / 2, 1); !w.keys.empty(); run /= 2) {
+      for (size_t end = w.keys.size() - 1; end > 0;) {
+        const size_t begin = end > run ? end - run : 0;
+        Walk without = w;
+        without.keys.erase(without.keys.begin() + static_cast<std::ptrdiff_t>(begin),
+                           without.keys.begin() + static_cast<std::ptrdiff_t>(end));
+        if (breaks(without)) w = without;
+        end = begin;
+      }
+      if (run == 1) break;
     }
-    for (WalkKey& p : w.keys) {
-      if (p.wait == 0) continue;
-      const int wait = p.wait;
-      p.wait = 0;
-      if (Play(w, w.keys.size()).rule != broken.rule) p.wait = wait;
+    Walk still = w;
+    for (WalkKey& p : still.keys) p.wait = 0;
+    if (breaks(still)) {
+      w = still;
+    } else {
+      for (WalkKey& p : w.keys) {
+        if (p.wait == 0) continue;
+        const int wait = p.wait;
+        p.wait = 0;
+        if (!breaks(w)) p.wait = wait;
+      }
     }
     counting_ = true;
     return w;
