@@ -186,7 +186,7 @@ class AppTest : public ::testing::Test {
   void StartSystem(bool first);
   void StopSystem();
 
-  kv::VirtualClock clock_{1000};
+  std::unique_ptr<kv::VirtualClock> clock_ = std::make_unique<kv::VirtualClock>(1000);
   kvtest::LogCapture log_;
   std::filesystem::path dir_;
   std::unique_ptr<sim::Sim> tv_;
