@@ -767,10 +767,8 @@ kv::Object* MovieListView::HandleEvent(Core::Event* event) {
     NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem();
     if (row && !row->IsFolder && owner) {
       // The list takes the keys and the service's answers again once the
-      // question closes.
-      if (auto* confirm = kv::Cast<NonMenuSystem::WidgetClass>(
-              owner->ShowConfirmDialog(Constants::ConfirmTypeDeleteMovieFile, Constants::MSG_FROM_NONMENUSYSTEM)))
-        confirm->ReturnFocusTo = this;
+      // question closes (the sub-system hands them to the screen under it).
+      owner->ShowConfirmDialog(Constants::ConfirmTypeDeleteMovieFile, Constants::MSG_FROM_NONMENUSYSTEM);
     }
     return this;
   }

@@ -72,12 +72,6 @@ MediaPlayerDialogTemplate::MediaPlayerDialogTemplate() {
 
 void MediaPlayerDialogTemplate::Initialize(Primitives::KeyRoutingParameter* param) {
   KXDWidgetClass::Initialize(param);
-  auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
-  for (uint32_t id : WinIDs::kMediaScreens)
-    if (Primitives::KeyRoutingForm* player = wm->FindForm(id)) {
-      ReturnFocusTo = player;
-      break;
-    }
 }
 
 kv::Object* MediaPlayerDialogTemplate::HandleEvent(Core::Event* event) {

@@ -318,7 +318,7 @@ void MediaPlayerFullScreenTemplate::ExitByDeviceRemoved() {
 
 // --- Keys and events --------------------------------------------------------------------
 
-kv::Object* MediaPlayerFullScreenTemplate::HandleBack(Core::Event* event) {
+kv::Object* MediaPlayerFullScreenTemplate::HandleBack(Core::Event* /*event*/) {
   Media::MediaWrapper* bridge = Bridge();
   // The browser focuses the played item's row again (rows count from 1).
   Media::MediaItem* current = bridge->GetPlaylistCurrent();
@@ -327,7 +327,12 @@ kv::Object* MediaPlayerFullScreenTemplate::HandleBack(Core::Event* event) {
   OnSetShowWaiting(0);
   Close();
   Exit3DMode();
-  if (!IsDMR) return WidgetClass::HandleEvent(event);
+  if (!IsDMR) {
+    // Back and Stop alike go back to the list (the previous state), once the
+    // pass is over; without one the player only closes.
+    Post(PrevState ? &WidgetClass::EnterPrevStateSlot : &WidgetClass::ExitSlot);
+    return this;
+  }
   Base()->SetLastSource();
   bridge->Reset();
   ClearAll();

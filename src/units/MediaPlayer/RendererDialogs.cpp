@@ -358,7 +358,6 @@ void DeviceNameSetupDialog::RefuseName() {
   bar->OnSetMessageInfo(kv::GetVariantOfString(T::SID_DLNA_DMR_INVALID_STRING));
   bar->OnTimeOut = kv::MakeSlot(this, &DeviceNameSetupDialog::BarTimedOut);
   bar->OnSetTimeOutValue(kBarTime);
-  bar->ReturnFocusTo = this;
   bar_ = bar;
   // The dialog keeps the keys: Back closes the bar.
   if (Core::Group* owner = Owner()) owner->OnSetFocus(this);

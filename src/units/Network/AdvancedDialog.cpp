@@ -200,7 +200,6 @@ void WirelessAdvancedDialog::DoActivate(kv::Object* sender) {
   state->Param = SkinBin::UserRefInt::Make(button->OptionType, TransitionCode());
   if (auto* dialog = kv::Cast<NonMenuSystem::OptionDialog>(s->ChangeState(state))) {
     dialog->OnValueChanged = kv::MakeSlot(this, &WirelessAdvancedDialog::DoValueChange);
-    dialog->ReturnFocusTo = this;
     StandOverLabels(dialog, *button);
   }
 }

@@ -51,6 +51,7 @@
 #include "units/Structures/Message.h"
 #include "units/MediaPlayer/PhotoMultiView.h"
 #include "units/Structures/VirtualChannel.h"
+#include "units/SubSystem/MenuSystemClass.h"
 #include "units/SubSystem/State.h"
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
@@ -75,6 +76,16 @@ bool AnyOpen(std::initializer_list<uint32_t> ids) {
   return false;
 }
 bool ScreenOpen() { return !Manager()->Empty(); }
+// A page of the menu is on screen (the menu is not hidden behind a screen it
+// opened): live TV's screens would be drawn under it.
+bool MenuShown() {
+  for (kv::Object* item : Manager()->Snapshot()) {
+    auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
+    Core::Group* owner = form ? form->Owner() : nullptr;
+    if (owner && kv::Cast<SubSystem::MenuSystemClass>(owner) && owner->IsVisible() && form->IsVisible()) return true;
+  }
+  return false;
+}
 bool MediaScreenOpen() { return Manager()->HasWidgetInGroup(WIN_ID_MediaPlayer); }
 // The menu or the quick menu is open.
 bool MenuOpen() {
@@ -138,6 +149,9 @@ kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
 
 void NonMenuSystem::NotAvailable(bool clear) {
   if (clear) ClearAll();
+  // Live TV's notices open behind the menu: over a page of the menu the key
+  // is only refused.
+  if (MenuShown()) return;
   ShowMessage(Constants::DirectMsgTypeNotAvailable);
 }
 
@@ -790,7 +804,7 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
       EventAgent()->InsertEvent(cached);
       EventAgent()->ProcessEvents();
     }
-    if (s == Agent::CHANNEL_OK && Live::CurrentChannelDigital() && Live::IsCHLowSignal())
+    if (s == Agent::CHANNEL_OK && Live::CurrentChannelDigital() && Live::IsCHLowSignal() && !MenuShown())
       ShowMessage(Constants::DirectMsgTypeLowSignal);
     return;
   }
@@ -821,6 +835,9 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   // the empty map (7), whose notice the message bar reads from this event.
   if (channel && !numbered && (s == 2 || s == Agent::OPERATION_NOT_AVAILABLE))
     channel->Status = s = Agent::CHANNEL_MAP_IS_EMPTY;
+  // Not under the menu: the event agent keeps the acquisition while the menu
+  // is open and hands it on again when it closes; the notice shows then.
+  if (MenuShown()) return;
   ShowMessage(Constants::DirectMsgTypeSignalFailure);
   if (!channel) return;
   if (s == 2 || s == Agent::CHANNEL_MAP_IS_EMPTY) Live::DisplayNoChannel();

@@ -44,6 +44,18 @@ constexpr int32_t kScreenHeight = 540;
 // A centred screen stands this much above the middle.
 constexpr int32_t kCentreLift = 18;
 
+// An open screen of a layer above the banner's, other than the help bar and
+// the notices (which stand over the banner on purpose).
+bool ScreenOverBanner() {
+  for (kv::Object* item : Manager()->Snapshot()) {
+    auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
+    if (!form || !form->IsOpen() || !form->IsVisible() || form->Layer <= kWidgetLayer) continue;
+    if (form->WinID == WinIDs::WIN_ID_HelpBar || kv::Cast<DirectMessageBar>(form)) continue;
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 NonMenuSystem::NonMenuSystem() {
@@ -148,6 +160,9 @@ void NonMenuSystem::ShowInfoBar(bool force, int32_t source) {
   // unhandled while a menu form is open and hands it on again when the
   // menu closes, and the banner shows then.
   if (Manager()->HasWidgetInGroup(Constants::WIN_GROUP_MENU << 24)) return;
+  // Nor under a screen the viewer opened over the picture since (the quick
+  // menu, a dialog, a bar): a banner opening there would take its keys.
+  if (!Manager()->FindForm(WinIDs::WIN_ID_InfoBanner) && ScreenOverBanner()) return;
   ::Wrapper::Wrapper* w = Live::Base();
   int32_t key = 0;
   bool tuner = false;

@@ -231,16 +231,6 @@ bool QuickMenu::IsValidItem(int32_t quickType, ItemDataClass* record) {
 
 void QuickMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   KXDWidgetClass::Initialize(param);
-  // Over a full-screen player or a browse screen the menu hands that screen
-  // the focus back when it closes, also when it was opened again by a page's
-  // Back (a page over a player, such as background music, opens no player
-  // state behind it).
-  if (auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager))
-    for (uint32_t id : WinIDs::kMediaScreens)
-      if (Primitives::KeyRoutingForm* player = wm->FindForm(id)) {
-        ReturnFocusTo = player;
-        break;
-      }
   const int32_t type = GetQuickType();
   auto* source = kv::GetAutoObject<ItemDataSource>(QuickItemData);
   ItemCount = 0;

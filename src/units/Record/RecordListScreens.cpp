@@ -313,9 +313,7 @@ template <class ListT>
 void RecordListScreen<ListT>::AskToDelete(int32_t type) {
   NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
   if (!system) return;
-  if (auto* confirm =
-          kv::Cast<NonMenuSystem::WidgetClass>(system->ShowConfirmDialog(type, Constants::MSG_FROM_NONMENUSYSTEM)))
-    confirm->ReturnFocusTo = this;
+  system->ShowConfirmDialog(type, Constants::MSG_FROM_NONMENUSYSTEM);
 }
 
 template <class ListT>
@@ -390,8 +388,7 @@ kv::Object* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
   NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
   if (row && system && List.GetItemsNum() > 0) {
     if (row->Status == kStatusRecording) {
-      if (NonMenuSystem::WidgetClass* bar = system->ShowMessage(Constants::DirectMsgTypeRecordingNotDeletable))
-        bar->ReturnFocusTo = this;
+      system->ShowMessage(Constants::DirectMsgTypeRecordingNotDeletable);
     } else {
       AskToDelete(Constants::ConfirmTypeDeleteScheduledRecord);
     }

@@ -68,7 +68,6 @@ void RecordOptionsDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
   Primitives::KeyRoutingForm* guide = wm ? wm->FindForm(WinIDs::WIN_ID_FullEPGDialog) : nullptr;
   if (guide) frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaQuickMenuBg));
-  ReturnFocusTo = guide;
   OnSetFocus(&RecordNowButton);
 }
 
@@ -119,7 +118,6 @@ void RecordOptionsDialog::DoActivate(kv::Object* sender) {
         editor->IsShortcut = false;
         editor->PrevState = &StaticClass();
         editor->NextState = nullptr;
-        editor->ReturnFocusTo = ScreenUnderEditor();
         if (now && now->StartTime) {
           editor->SetStart(now->StartTime.get());
           editor->SetDuration(now->Duration * 60);

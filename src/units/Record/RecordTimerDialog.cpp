@@ -139,7 +139,6 @@ void SetUpFromList(Primitives::KeyRoutingForm* form, const ListForm::TimerEditor
   if (handoff.start) editor->SetStart(handoff.start);
   if (handoff.durationSeconds > 0) editor->SetDuration(handoff.durationSeconds);
   editor->IsShortcut = editor->MenuTriggered;
-  editor->ReturnFocusTo = ScreenUnderEditor();
   editor->ApplySourceType();
 }
 
@@ -469,10 +468,8 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
     auto* state = kv::New<SubSystem::State>();
     state->Class = option->NextState;
     state->Param = SkinBin::UserRefInt::Make(option->OptionType, TransitionOf(*this));
-    if (auto* dialog = kv::Cast<NonMenuSystem::OptionDialog>(system->ChangeState(state))) {
+    if (auto* dialog = kv::Cast<NonMenuSystem::OptionDialog>(system->ChangeState(state)))
       dialog->OnValueChanged = kv::MakeSlot(this, &RecordTimerDialog::DoValueChange);
-      dialog->ReturnFocusTo = this;
-    }
     return;
   }
   auto* button = kv::Cast<SkinBin::Button>(sender);
@@ -481,7 +478,6 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
   state->Class = button->TargetClass;
   state->Param = SkinBin::UserRefInt::Make(0, TransitionOf(*this));
   Primitives::KeyRoutingForm* form = system->ChangeState(state);
-  if (auto* opened = kv::Cast<NonMenuSystem::WidgetClass>(form)) opened->ReturnFocusTo = this;
   const Structures::LocalTime* t = start_.get();
   if (auto* date = kv::Cast<NonMenuSystem::DateSettingDialog>(form)) {
     date->OnSetOwner(this);
@@ -727,7 +723,7 @@ void RecordTimerDialog::ShowRefusal(int32_t type) {
   NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
   if (!system) return;
   // The editor stays open under the bar and takes the keys again after it.
-  if (NonMenuSystem::DirectMessageBar* bar = system->ShowMessage(type)) bar->ReturnFocusTo = this;
+  system->ShowMessage(type);
 }
 
 int32_t RecordTimerDialog::GetPrevStateType() const {

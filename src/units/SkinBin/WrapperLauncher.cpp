@@ -94,16 +94,29 @@ int32_t Wrapper::LaunchYahooApp(int32_t which, bool flag) {
 int32_t Wrapper::LaunchVuduDock(bool on, bool flag) {
   ::Wrapper::detail::TraceBool(T_LAUNCH_DOCK, on);
   FlashAppRunning = on;
-  if (!on) return Report(TVSM_ASYNC_CLOSE_DOCK);
+  if (!on) {
+    const int32_t result = Report(TVSM_ASYNC_CLOSE_DOCK);
+    RefreshActiveAppStatus();
+    return result;
+  }
   return SendLaunch(TVSM_LAUNCH_DOCK, kv::LoadString(DOCK_NAME).ToUtf8(), flag);
 }
 
 int32_t Wrapper::TerminateFlashApp() {
   FlashAppRunning = false;
-  return Report(TVSM_ASYNC_TERMINATE_FLASH);
+  const int32_t result = Report(TVSM_ASYNC_TERMINATE_FLASH);
+  RefreshActiveAppStatus();
+  return result;
 }
 
-int32_t Wrapper::TerminateYahooApp() { return Report(TVSM_ASYNC_TERMINATE_WIDGET); }
+// Live TV reads what runs from the record of the running applications: once
+// one has been ended it is read again, so that the ended application no
+// longer holds back Info, Guide, the channel banner or the PIN prompt.
+int32_t Wrapper::TerminateYahooApp() {
+  const int32_t result = Report(TVSM_ASYNC_TERMINATE_WIDGET);
+  RefreshActiveAppStatus();
+  return result;
+}
 
 void Wrapper::TerminateAllcApps() {
   TerminateYahooApp();
