@@ -1,5 +1,6 @@
 # make run   : install what is missing, build optimised (build-run/), start the TV user interface
 # make test  : install what is missing, build, run every test (and each fuzz target briefly)
+# make walks : the long run of the random walks (WALKS=3000 SEED=20261209)
 # make sample-media : sample photos, songs and a movie in build-run/sample-media, and the default wallpaper
 # make bench : optimised build and the benchmarks
 # make shots : every scene's screenshots into docs/screens/
@@ -9,7 +10,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: setup build run sample-media test shots bench fuzz clean
+.PHONY: setup build run sample-media test walks shots bench fuzz clean
 
 setup:
 	@./tools/setup.sh
@@ -44,6 +45,14 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && KV_COLLECT_EVERY_PASS=1 ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS) FUZZ_MERGE=0 FUZZ_FLAGS="-seed=1 -runs=$(TEST_FUZZ_RUNS)"
+
+# The long run of the random walks (tests/walks): WALKS walks from seed SEED
+# over JOBS processes; each broken rule is printed once with its shrunk key
+# script (docs/testing.md).
+WALKS ?= 3000
+SEED ?= 20261209
+walks: build
+	@./tools/walks.sh $(BUILD)/walks_tests $(WALKS) $(SEED) $(JOBS)
 
 # Plays every scene and writes its screenshots to docs/screens/.
 shots: build

@@ -40,7 +40,7 @@ void AppTest::SetUp() {
   kv::Runtime::ResetForTests();
   kv::Runtime::SetGuiThread();
   kvtest::ThrowOnPanic();
-  kv::SetClock(&clock_);
+  kv::SetClock(clock_.get());
   log_.Start();
   Core::TakeCutTexts();
   dir_ = kvtest::FreshTestDir("app");
@@ -119,6 +119,20 @@ void AppTest::Restart(const std::function<void()>& whileOff) {
   StartSystem(false);
 }
 
+void AppTest::StartAfresh() {
+  StopSystem();
+  kvtest::RemoveTestDir(dir_);
+  dir_ = kvtest::FreshTestDir("app");
+  if (makeDataFolder_) std::filesystem::create_directories(dir_);
+  kv::Runtime::SetGuiThread();
+  // Its clock starts where the first set's did, so that the same keys meet
+  // the same times of day.
+  kv::SetClock(nullptr);
+  clock_ = std::make_unique<kv::VirtualClock>(1000);
+  kv::SetClock(clock_.get());
+  StartSystem(true);
+}
+
 void AppTest::TearDown() {
   // Every text the test's screens drew fits what the viewer sees of its view
   // or ends in "..." (but for the cases known-faults.txt still lists).
@@ -135,7 +149,7 @@ void AppTest::Settle() {
   for (int i = 0; i < 1000; ++i) {
     tv_->Quiesce();
     if (events_->Pending() == 0 && !kv::SignalsPending()) return;
-    deadline_ = clock_.Now();
+    deadline_ = clock_->Now();
     loop_->RunPass();
     deadline_ = -1;
   }
@@ -158,8 +172,8 @@ void AppTest::PressCode(int platformCode) {
 }
 
 void AppTest::Run(int64_t ms) {
-  const int64_t end = clock_.Now() + ms;
-  while (clock_.Now() < end) {
+  const int64_t end = clock_->Now() + ms;
+  while (clock_->Now() < end) {
     deadline_ = end;
     loop_->RunPass();
   }

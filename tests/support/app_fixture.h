@@ -102,6 +102,9 @@ class AppTest : public ::testing::Test {
   // The same with `whileOff` run while the set is off: the files as a power
   // cut, a full disk or a person with a shell leave them.
   void Restart(const std::function<void()>& whileOff);
+  // Ends the system and starts a new set on a new, empty data folder, as a
+  // second set fresh from the factory would (SetUpData runs again first).
+  void StartAfresh();
 
   // --- Driving ------------------------------------------------------------
   // Presses (and releases) a remote key by its script name ("ok", "menu",
@@ -187,7 +190,7 @@ class AppTest : public ::testing::Test {
   void StartSystem(bool first);
   void StopSystem();
 
-  kv::VirtualClock clock_{1000};
+  std::unique_ptr<kv::VirtualClock> clock_ = std::make_unique<kv::VirtualClock>(1000);
   kvtest::LogCapture log_;
   std::filesystem::path dir_;
   std::unique_ptr<sim::Sim> tv_;
