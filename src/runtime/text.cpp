@@ -165,6 +165,18 @@ String LoadString(TextId id) {
   return recent.text;
 }
 
+std::vector<std::u16string> AllTexts() {
+  TextState& s = T();
+  std::vector<std::u16string> out;
+  for (size_t b = 0; b < s.blocks.size(); ++b) {
+    std::unique_ptr<char16_t[]> units;
+    std::vector<uint32_t> starts;
+    if (!detail::DecodeStringBlock(s.blocks[b], "AllTexts: block " + std::to_string(b), &units, &starts)) continue;
+    for (uint32_t start : starts) out.emplace_back(units.get() + start);
+  }
+  return out;
+}
+
 String GetVariantOfString(const MultiTextId& id) {
   TextId v = id.variants[T().language];
   return LoadString(v.Valid() ? v : id.def);

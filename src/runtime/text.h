@@ -53,6 +53,10 @@ bool DecodeStringBlock(const StringBlock& block, const std::string& where, std::
 }  // namespace detail
 
 String LoadString(TextId id);
+// Every text of every registered block (each block decompressed for the
+// call, the cache left as it is): what the checks of the picture use to
+// tell the texts of our string tables from names that come from outside.
+std::vector<std::u16string> AllTexts();
 // The variant of the current language, else the default.
 String GetVariantOfString(const MultiTextId& id);
 

@@ -229,6 +229,15 @@ void Group::DrawChildren(const ge::Surface& target, const kv::Rect& clip, kv::Po
     const kv::Rect r = v->Bounds().Move(origin);
     const kv::Rect c = r.Intersect(clip);
     if (c.IsEmpty()) continue;
+#ifdef KV_VERIFY
+    // What a view that is not a group draws is watched while a look at the
+    // texts records (a text running into it).
+    if (!kv::Cast<Group>(v)) {
+      const BoxWatch watch(v, c, target);
+      v->Draw(target, c, r.Origin(), opacity);
+      continue;
+    }
+#endif
     v->Draw(target, c, r.Origin(), opacity);
   }
 }

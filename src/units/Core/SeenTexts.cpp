@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <set>
+#include <unordered_set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "runtime/text.h"
 #include "runtime/trace.h"
 #include "units/Core/Group.h"
 #include "units/Core/Root.h"
@@ -58,6 +60,17 @@ constexpr double kHiddenMost = 0.9;
 constexpr int32_t kApartX = 3;
 constexpr int32_t kApartY = 1;
 constexpr int kCloseEnough = 3;
+// Two texts side by side on one row with less than this between their
+// glyphs read as one phrase ("Seguridad Señal" for two column headings): a
+// word space of the fonts is 5 to 7 pixels.
+constexpr int32_t kWordGap = 10;
+// A box or image stands on a text's row when it is no taller than this (a
+// panel behind a whole page is not beside a text) and covers at least half
+// of the text's glyphs' height.
+constexpr int32_t kRowBoxHeight = 64;
+// A text runs into a box when this many of its glyph pixels that show lie
+// on, or a pixel beside, pixels the box drew.
+constexpr int kIntoBox = 3;
 
 // A glyph pixel of `t` shows within kApartX across and kApartY up or down.
 bool AnyNear(const SeenText& t, int32_t x, int32_t y) {
@@ -77,11 +90,27 @@ bool Differs(uint32_t a, uint32_t b, uint32_t by = kSeenDifference) {
 
 struct Recorded {
   const View* view = nullptr;
-  std::string text, viewClass, where, screen;
+  const View* form = nullptr;
+  const void* holder = nullptr;
+  std::string text, shown, viewClass, where, screen;
   kv::Rect box, clip, ink;  // screen coordinates
-  bool scrolls = false;
+  bool scrolls = false, ours = false, shortened = false;
   kv::Rect maskArea;           // screen coordinates
   std::vector<uint8_t> mask;   // 1 where the draw changed the pixel visibly
+};
+
+// What a view that is not a group drew, while a look records.
+struct RecordedBox {
+  const View* view = nullptr;
+  const View* form = nullptr;
+  std::string where, screen;
+  kv::Rect area;              // screen coordinates
+  std::vector<uint8_t> mask;  // 1 where its draw changed the pixel visibly
+  bool MaskAt(int32_t x, int32_t y) const {
+    if (!area.Contains(kv::Point{x, y})) return false;
+    const size_t i = static_cast<size_t>(y - area.y1) * static_cast<size_t>(area.W()) + static_cast<size_t>(x - area.x1);
+    return i < mask.size() && mask[i] != 0;
+  }
 };
 
 struct WatchState {
@@ -92,6 +121,7 @@ struct WatchState {
   std::vector<std::string> cutLines;
   bool recording = false;
   std::vector<Recorded> recorded;
+  std::vector<RecordedBox> boxes;
   const View* skipView = nullptr;  // drawn without, to see what it hides
   kv::Rect skipBox;
   std::set<const View*> scrolling;  // marked by MarkScrollsInField
@@ -134,6 +164,51 @@ std::string ScreenOf(const View* view) {
   return kv::ClassOf(v)->name;
 }
 
+// Whether the text is one of our string tables' texts, in any language.
+bool IsOurs(const std::string& utf8) {
+  static const std::unordered_set<std::string> texts = [] {
+    std::unordered_set<std::string> out;
+    for (const std::u16string& t : kv::AllTexts())
+      if (!t.empty()) out.insert(kv::String::FromUtf16(t).ToUtf8());
+    return out;
+  }();
+  return texts.count(utf8) != 0;
+}
+
+// The lines of a text as the viewer reads them ("..." where one ends in an
+// ellipsis), joined by '\n'.
+std::string ShownText(const kv::String& text, const ge::TextLayout& layout, bool* shortened) {
+  std::u16string out;
+  const std::u16string_view all = text.View();
+  *shortened = false;
+  for (const ge::TextLine& line : layout.lines) {
+    if (!out.empty()) out += u'\n';
+    const auto begin = static_cast<size_t>(std::clamp<int32_t>(line.begin, 0, static_cast<int32_t>(all.size())));
+    const auto end = static_cast<size_t>(std::clamp<int32_t>(line.end, 0, static_cast<int32_t>(all.size())));
+    if (end > begin) out += all.substr(begin, end - begin);
+    if (line.ellipsis) {
+      out += u"...";
+      *shortened = true;
+    }
+  }
+  return kv::String::FromUtf16(out).ToUtf8();
+}
+
+// The screen that holds the view: the group the root's application holds
+// through its sub-system (root < application < sub-system < screen), or the
+// outermost group below the root where the tree is shallower. Texts and
+// boxes of two screens stacked never stand on one row of a page.
+const View* FormOf(const View* view) {
+  auto* self = const_cast<View*>(view);
+  const View* v = view;
+  if (self->IsEmbedded())
+    if (auto* hostView = kv::Cast<View>(self->Container())) v = hostView;
+  std::vector<const View*> chain;
+  for (; v; v = v->Owner()) chain.push_back(v);
+  if (chain.size() >= 4) return chain[chain.size() - 4];
+  return chain.size() >= 2 ? chain[chain.size() - 2] : view;
+}
+
 void RecordCut(const View* view, const kv::String& text, const kv::Rect& ink, const kv::Rect& visible) {
   const std::string where = Where(view);
   const std::string utf8 = text.ToUtf8();
@@ -147,8 +222,8 @@ void RecordCut(const View* view, const kv::String& text, const kv::Rect& ink, co
 
 }  // namespace
 
-TextWatch::TextWatch(const View* view, const kv::String& text, const kv::Rect& box, const kv::Rect& ink,
-                     const kv::Rect& clip, bool scrolls, const ge::Surface& target) {
+TextWatch::TextWatch(const View* view, const kv::String& text, const ge::TextLayout& layout, const kv::Rect& box,
+                     const kv::Rect& ink, const kv::Rect& clip, bool scrolls, const ge::Surface& target) {
   WatchState& s = State();
   const kv::Rect screenBox = box.Move(s.shift), screenInk = ink.Move(s.shift), screenClip = clip.Move(s.shift);
   if (s.skipView == view && s.skipBox == screenBox) {
@@ -165,9 +240,14 @@ TextWatch::TextWatch(const View* view, const kv::String& text, const kv::Rect& b
   Recorded r;
   r.view = view;
   r.text = text.ToUtf8();
+  r.shown = ShownText(text, layout, &r.shortened);
+  r.ours = IsOurs(r.text);
+  auto* self = const_cast<View*>(view);
+  r.holder = self->IsEmbedded() ? static_cast<const void*>(self->Container()) : static_cast<const void*>(view);
   r.viewClass = kv::ClassOf(view)->name;
   r.where = Where(view);
   r.screen = ScreenOf(view);
+  r.form = FormOf(view);
   r.box = screenBox;
   r.clip = screenClip;
   r.ink = screenInk;
@@ -193,6 +273,36 @@ TextWatch::~TextWatch() {
     const uint32_t* row = target_->Row(y);
     for (int32_t x = area_.x1; x < area_.x2; ++x, ++i)
       r.mask[i] = Differs(row[x], before_[i], kGlyphDifference) ? 1 : 0;
+  }
+}
+
+BoxWatch::BoxWatch(const View* view, const kv::Rect& clip, const ge::Surface& target) {
+  WatchState& s = State();
+  if (!s.recording || s.skipView) return;
+  area_ = clip.Intersect({0, 0, target.width, target.height});
+  if (area_.IsEmpty() || area_.H() > kRowBoxHeight) return;
+  RecordedBox b;
+  b.view = view;
+  b.form = FormOf(view);
+  b.where = Where(view);
+  b.screen = ScreenOf(view);
+  b.area = area_.Move(s.shift);
+  target_ = &target;
+  before_.reserve(static_cast<size_t>(area_.W()) * static_cast<size_t>(area_.H()));
+  for (int32_t y = area_.y1; y < area_.y2; ++y)
+    before_.insert(before_.end(), target.Row(y) + area_.x1, target.Row(y) + area_.x2);
+  record_ = static_cast<int64_t>(s.boxes.size());
+  s.boxes.push_back(std::move(b));
+}
+
+BoxWatch::~BoxWatch() {
+  if (record_ < 0 || !target_) return;
+  RecordedBox& b = State().boxes[static_cast<size_t>(record_)];
+  b.mask.assign(before_.size(), 0);
+  size_t i = 0;
+  for (int32_t y = area_.y1; y < area_.y2; ++y) {
+    const uint32_t* row = target_->Row(y);
+    for (int32_t x = area_.x1; x < area_.x2; ++x, ++i) b.mask[i] = Differs(row[x], before_[i]) ? 1 : 0;
   }
 }
 
@@ -242,6 +352,38 @@ double HiddenShare(Root& root, const ge::Surface& whole, ge::Bitmap& without, Re
   return 1.0 - static_cast<double>(shown) / static_cast<double>(glyph);
 }
 
+// The boxes and images beside the text on its row that its glyphs run
+// into: a box of its screen, not the view that draws the text nor the one
+// it is embedded in, that does not hold the text or its view whole (a
+// button's face, a row's bar: a text too long for it is cut, not beside it), covering at least half the glyphs' height, with pixels it drew
+// on or beside glyph pixels of the text that show.
+std::vector<std::string> RunsInto(const SeenText& t, const std::vector<RecordedBox>& boxes,
+                                  const std::set<const View*>& textViews) {
+  std::vector<std::string> out;
+  if (t.ink.IsEmpty()) return out;
+  for (const RecordedBox& b : boxes) {
+    if (textViews.count(b.view) != 0 || b.view == t.view || b.view == t.holder || b.form != t.form) continue;
+    // A line (a caret after an entry's text, a rule) is not a box.
+    if (b.area.W() <= 3 || b.area.H() <= 3) continue;
+    const kv::Rect around = b.area.Inflate(kCutSlack, kCutSlack);
+    if (around.Contains(t.ink) || around.Contains(t.box)) continue;
+    const kv::Rect rows{t.ink.x1, std::max(t.ink.y1, b.area.y1), t.ink.x2, std::min(t.ink.y2, b.area.y2)};
+    if (rows.H() * 2 < t.ink.H()) continue;
+    const kv::Rect both = t.maskArea_.Intersect(b.area.Inflate(1, 1));
+    int into = 0;
+    for (int32_t y = both.y1; y < both.y2 && into < kIntoBox; ++y)
+      for (int32_t x = both.x1; x < both.x2 && into < kIntoBox; ++x) {
+        if (!t.MaskAt(x, y)) continue;
+        bool near = false;
+        for (int32_t dy = -1; dy <= 1 && !near; ++dy)
+          for (int32_t dx = -1; dx <= 1 && !near; ++dx) near = b.MaskAt(x + dx, y + dy);
+        if (near) ++into;
+      }
+    if (into >= kIntoBox) out.push_back(b.where + " " + RectText(b.area));
+  }
+  return out;
+}
+
 }  // namespace
 
 std::vector<SeenText> LookAtTexts(Root& root) {
@@ -249,6 +391,7 @@ std::vector<SeenText> LookAtTexts(Root& root) {
   ge::Bitmap whole(screen.W(), screen.H());
   WatchState& s = State();
   s.recorded.clear();
+  s.boxes.clear();
   s.recording = true;
   if (root.IsVisible() && !screen.IsEmpty()) {
     DrawArea a(screen);
@@ -256,6 +399,9 @@ std::vector<SeenText> LookAtTexts(Root& root) {
   }
   s.recording = false;
   std::vector<Recorded> recorded = std::exchange(s.recorded, {});
+  const std::vector<RecordedBox> boxes = std::exchange(s.boxes, {});
+  std::set<const View*> textViews;  // texts that are views of their own are not boxes
+  for (const Recorded& r : recorded) textViews.insert(r.view);
   ge::Bitmap without(screen.W(), screen.H());
   std::vector<SeenText> out;
   out.reserve(recorded.size());
@@ -270,10 +416,16 @@ std::vector<SeenText> LookAtTexts(Root& root) {
     t.visible = r.clip;
     t.ink = r.ink;
     t.scrolls = r.scrolls;
+    t.ours = r.ours;
+    t.shortened = r.shortened;
+    t.shown = std::move(r.shown);
+    t.holder = r.holder;
+    t.form = r.form;
     const double hidden = HiddenShare(root, whole.View(), without, r);
     t.cover = hidden >= kHiddenMost ? Cover::kWholly : hidden > kHiddenLittle ? Cover::kPartly : Cover::kNone;
     t.maskArea_ = r.maskArea;
     t.mask_ = std::move(r.mask);
+    if (t.cover != Cover::kWholly) t.runsInto = RunsInto(t, boxes, textViews);
     out.push_back(std::move(t));
   }
   return out;
@@ -285,6 +437,36 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
     if (t.cover == Cover::kWholly) continue;
     if (t.Cut()) faults.push_back("text cut: " + t.Describe());
     if (t.cover == Cover::kPartly) faults.push_back("text partly hidden: " + t.Describe());
+    for (const std::string& box : t.runsInto) faults.push_back("text runs into a box: " + t.Describe() + " and " + box);
+    // Our own captions are written to fit; names from outside may be shortened.
+    if (t.ours && t.shortened) faults.push_back("text of ours shortened: " + t.Describe() + " reads \"" + t.shown + "\"");
+  }
+  // Texts of two views side by side on one row, no further apart than a word
+  // space: the viewer reads them as one phrase. A label ending in ':' goes
+  // with the value after it on purpose.
+  for (const SeenText& a : texts) {
+    if (a.cover == Cover::kWholly || a.ink.IsEmpty() || a.text.empty() || a.text.back() == ':') continue;
+    for (const SeenText& b : texts) {
+      if (b.view == a.view || b.cover == Cover::kWholly || b.ink.IsEmpty() || b.form != a.form) continue;
+      const int32_t gap = b.ink.x1 - a.ink.x2;
+      if (gap <= kApartX || gap >= kWordGap) continue;
+      const int32_t shared = std::min(a.ink.y2, b.ink.y2) - std::max(a.ink.y1, b.ink.y1);
+      if (shared * 2 < std::min(a.ink.H(), b.ink.H()) || std::max(a.ink.H(), b.ink.H()) > 2 * std::min(a.ink.H(), b.ink.H()))
+        continue;
+      faults.push_back("texts run together: " + a.Describe() + " and " + b.Describe());
+    }
+  }
+  // Two texts of one screen that say different things but read the same
+  // once shortened ("Sintonizad..." twice): the viewer cannot tell them apart.
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const SeenText& a = texts[i];
+    if (a.cover == Cover::kWholly || !a.shortened) continue;
+    for (size_t j = 0; j < texts.size(); ++j) {
+      const SeenText& b = texts[j];
+      if (j == i || b.cover == Cover::kWholly || b.holder == a.holder || b.form != a.form) continue;
+      if (b.shown != a.shown || b.text == a.text || (b.shortened && j < i)) continue;
+      faults.push_back("texts read the same: " + a.Describe() + " and " + b.Describe() + " read \"" + a.shown + "\"");
+    }
   }
   // Glyph pixels of two texts that show on the same spot, or closer side by
   // side than a viewer can tell two texts apart ("Sleep TimerGame Timer"):

@@ -16,7 +16,11 @@
 //   answers, for every text drawn, where it stands, what of it shows and
 //   whether something drawn later hides it. TextFaults turns that into the
 //   faults a viewer would notice: texts cut, texts partly hidden, texts of
-//   different views whose glyphs overlap.
+//   different views whose glyphs overlap, a text whose glyphs run into a
+//   box or an image beside it on its row (drawn before or after it), texts
+//   side by side that read as one phrase, a text
+//   of our own string tables drawn shortened with "...", and two texts of
+//   one screen that read the same though they say different things.
 //
 // Release builds compile none of the watching: LookAtTexts answers nothing.
 #pragma once
@@ -25,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "ge/attr_text.h"
 #include "ge/surface.h"
 #include "runtime/geometry.h"
 #include "runtime/string.h"
@@ -55,6 +60,22 @@ struct SeenText {
   kv::Rect ink;      // where its glyphs fall, whole, on screen
   Cover cover = Cover::kNone;
   bool scrolls = false;  // meant to scroll inside its field
+  // One of the texts of our string tables (a label, heading, title or
+  // caption), not a name from outside (a file, server, channel, device).
+  bool ours = false;
+  // Drawn shorter than it is: a line ends in "...".
+  bool shortened = false;
+  // What the viewer reads: its lines as drawn, "..." included.
+  std::string shown;
+  // The object it is the text of: the view it is embedded in (a button, a
+  // row), else its own view.
+  const void* holder = nullptr;
+  // The screen (form) that holds it: the checks of one page compare texts
+  // and boxes of the same form only.
+  const View* form = nullptr;
+  // The boxes and images beside it on its row that its glyphs run into, one
+  // line each ("Class in Owner < ... (x1,y1)-(x2,y2)").
+  std::vector<std::string> runsInto;
 
   // Glyphs more than 2 px outside the visible rectangle (never for a text
   // that scrolls).
@@ -78,7 +99,10 @@ struct SeenText {
 std::vector<SeenText> LookAtTexts(Root& root);
 
 // The faults of a picture a viewer would notice, one line each: "text cut:
-// ...", "text partly hidden: ...", "texts overlap: ... and ...".
+// ...", "text partly hidden: ...", "texts overlap: ... and ...", "text runs
+// into a box: ... and ...", "texts run together: ... and ..." (side by side
+// no further apart than a word space), "text of ours shortened: ...", "texts
+// read the same: ... and ...".
 std::vector<std::string> TextFaults(const std::vector<SeenText>& texts);
 
 // The texts drawn cut since the last call, one line each, forgetting them.
@@ -97,8 +121,9 @@ bool ScrollsInField(const View* view);
 // this text, to see what it hides.
 class TextWatch {
  public:
-  TextWatch(const View* view, const kv::String& text, const kv::Rect& box, const kv::Rect& ink,
-            const kv::Rect& clip, bool scrolls, const ge::Surface& target);
+  // `layout` is the text's layout as drawn (its lines, their ellipses).
+  TextWatch(const View* view, const kv::String& text, const ge::TextLayout& layout, const kv::Rect& box,
+            const kv::Rect& ink, const kv::Rect& clip, bool scrolls, const ge::Surface& target);
   ~TextWatch();
   TextWatch(const TextWatch&) = delete;
   TextWatch& operator=(const TextWatch&) = delete;
@@ -110,6 +135,23 @@ class TextWatch {
   const ge::Surface* target_ = nullptr;
   kv::Rect area_;                 // the part of the target compared, target coordinates
   std::vector<uint32_t> before_;  // its pixels before the draw
+};
+
+// Watches one draw of a view that is not a group (an image, a frame, a
+// button, a box) while LookAtTexts records: where it drew, so that a text
+// running into it shows. Group::DrawChildren holds one for every such child.
+class BoxWatch {
+ public:
+  BoxWatch(const View* view, const kv::Rect& clip, const ge::Surface& target);
+  ~BoxWatch();
+  BoxWatch(const BoxWatch&) = delete;
+  BoxWatch& operator=(const BoxWatch&) = delete;
+
+ private:
+  int64_t record_ = -1;
+  const ge::Surface* target_ = nullptr;
+  kv::Rect area_;
+  std::vector<uint32_t> before_;
 };
 
 // A redraw under way paints `screenArea` (screen coordinates): the cut check

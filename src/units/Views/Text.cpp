@@ -153,7 +153,7 @@ void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origi
   // Checked builds compare the glyphs with what the viewer sees of the view.
   const ge::Rect ink = ge::InkBounds({&run, 1}, layout_, Core::ToGeRect(box), ToGeAlignH(alignH),
                                      ToGeAlignV(alignV_));
-  const Core::TextWatch watch(this, string_, box, {ink.x1, ink.y1, ink.x2, ink.y2}, clip, Core::ScrollsInField(this), target);
+  const Core::TextWatch watch(this, string_, layout_, box, {ink.x1, ink.y1, ink.x2, ink.y2}, clip, Core::ScrollsInField(this), target);
   if (watch.Skip()) return;
 #endif
   // The lines the clip shows, with one more on each side for glyphs that
