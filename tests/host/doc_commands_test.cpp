@@ -15,6 +15,7 @@
 
 #include "support/capture.h"
 #include "support/png_read.h"
+#include "tvui_paths.h"
 
 namespace {
 

@@ -30,6 +30,7 @@
 #include "units/Core/Event.h"
 #include "units/Core/Root.h"
 #include "units/Events/XPM_EVENT_FULL_SCAN_COMPLETE.h"
+#include "tvui_paths.h"
 
 namespace {
 

@@ -21,6 +21,7 @@
 #include "units/Core/Timer.h"
 #include "units/Events/XPM_EVENT_KEY.h"
 #include "units/Views/Rectangle.h"
+#include "tvui_paths.h"
 
 namespace {
 

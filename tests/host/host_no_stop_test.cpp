@@ -21,6 +21,7 @@
 #include "platform/sim/sim.h"
 #include "runtime/clock.h"
 #include "runtime/runtime.h"
+#include "tvui_paths.h"
 
 namespace {
 

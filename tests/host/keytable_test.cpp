@@ -14,10 +14,8 @@
 #include <vector>
 
 #include "units/Core/Event.h"
+#include "tvui_paths.h"
 
-#ifndef TVUI_SOURCE_DIR
-#define TVUI_SOURCE_DIR "."
-#endif
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "strings/PersistentData.h"
 #include "strings/Strings.h"
 #include "support/kv_test.h"
+#include "tvui_paths.h"
 
 namespace {
 

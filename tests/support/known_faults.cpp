@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "tvui_paths.h"
+
 namespace kvtest {
 
 const std::vector<std::string>& KnownFaults() {

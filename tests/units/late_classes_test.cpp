@@ -11,6 +11,7 @@
 #include <string>
 
 #include "runtime/object.h"
+#include "tvui_paths.h"
 
 namespace {
 

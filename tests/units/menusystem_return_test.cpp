@@ -16,6 +16,7 @@
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/PersistentData/PersistentData.h"
 #include "host/key_script.h"
+#include "tvui_paths.h"
 
 namespace menutest {
 namespace {

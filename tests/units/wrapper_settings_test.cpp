@@ -20,6 +20,7 @@
 #include "units/Structures/TimerData.h"
 #include "units/Structures/VirtualChannel.h"
 #include "wrapper_fixture.h"
+#include "tvui_paths.h"
 
 namespace wrappertest {
 namespace {
