@@ -42,6 +42,8 @@ catches the mutant): the tool's own self-test uses them.
 
 import argparse
 import difflib
+import hashlib
+import json
 import os
 import random
 import re
@@ -495,10 +497,23 @@ def storm_jobs(top, build):
 
 def units_shown(top, build, parallel):
     """Which units' screens each scene shows at its shots, from one run of
-    every scene: "key script: shot NAME shows: Unit::Class (win N), ..."."""
+    every scene: "key script: shot NAME shows: Unit::Class (win N), ...".
+    Kept in BUILD/mutants-shown.json for the scenes that have not changed."""
     sdir = os.path.join(top, "tests", "scenes")
+    cache_file = os.path.join(build, "mutants-shown.json")
+    cache = {}
+    if os.path.exists(cache_file):
+        with open(cache_file) as f:
+            cache = json.load(f)
     shown = {}
-    scenes = sorted(f for f in os.listdir(sdir) if f.endswith(".keys"))
+    digests = {}
+    for f in sorted(os.listdir(sdir)):
+        if f.endswith(".keys"):
+            with open(os.path.join(sdir, f), "rb") as fh:
+                digests[f] = hashlib.sha1(fh.read()).hexdigest()
+            if f in cache and cache[f]["sha1"] == digests[f]:
+                shown[f[:-5]] = set(cache[f]["units"])
+    scenes = sorted(f for f in digests if f[:-5] not in shown)
     procs = []
     env = dict(os.environ, KV_TEST="1")
     for f in scenes:
@@ -511,6 +526,9 @@ def units_shown(top, build, parallel):
     for s, p in procs:
         out = p.communicate()[0].decode("utf-8", "replace")
         shown[s] = set(re.findall(r"\b([A-Z]\w*)::\w+ \(win", out))
+        cache[s + ".keys"] = {"sha1": digests[s + ".keys"], "units": sorted(shown[s])}
+    with open(cache_file, "w") as f:
+        json.dump(cache, f)
     return shown
 
 
