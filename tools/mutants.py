@@ -516,16 +516,27 @@ def units_shown(top, build, parallel):
     scenes = sorted(f for f in digests if f[:-5] not in shown)
     procs = []
     env = dict(os.environ, KV_TEST="1")
-    for f in scenes:
-        while len([p for p in procs if p[1].poll() is None]) >= parallel:
-            time.sleep(0.1)
-        j = scene_job(top, build, os.path.join(sdir, f))
-        p = subprocess.Popen(j.cmd, cwd=build, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                             start_new_session=True)
-        procs.append((f[:-5], p))
-    for s, p in procs:
-        out = p.communicate()[0].decode("utf-8", "replace")
-        shown[s] = set(re.findall(r"\b([A-Z]\w*)::\w+ \(win", out))
+    try:
+        for f in scenes:
+            while len([p for p in procs if p[1].poll() is None]) >= parallel:
+                time.sleep(0.1)
+            j = scene_job(top, build, os.path.join(sdir, f))
+            log = open(os.path.join(build, "mutants-shown-%s.log" % f[:-5]), "w+b")
+            p = subprocess.Popen(j.cmd, cwd=build, env=env, stdout=log, stderr=subprocess.STDOUT,
+                                 start_new_session=True)
+            procs.append((f[:-5], p, log))
+        for s, p, log in procs:
+            p.wait()
+            log.seek(0)
+            out = log.read().decode("utf-8", "replace")
+            shown[s] = set(re.findall(r"\b([A-Z]\w*)::\w+ \(win", out))
+    finally:
+        for _, p, log in procs:
+            if p.poll() is None:
+                kill(p)
+            log.close()
+            os.unlink(log.name)
+    for s in (f[:-5] for f in scenes):
         cache[s + ".keys"] = {"sha1": digests[s + ".keys"], "units": sorted(shown[s])}
     with open(cache_file, "w") as f:
         json.dump(cache, f)
