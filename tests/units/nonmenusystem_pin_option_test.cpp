@@ -222,6 +222,10 @@ TEST_F(PinOptionTest, ChangePinStoresEachTypesPin) {
     kv::Persistent<ChangePinDialog> d = OpenWith<ChangePinDialog>(r.type);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(Focused(), &d->FirstEntry());
+    // Each entry row names what it asks for.
+    Run(200);
+    EXPECT_TRUE(Sees("New PIN:")) << SeenList();
+    EXPECT_TRUE(Sees("Confirm PIN:")) << SeenList();
     Type("4321");
     EXPECT_EQ(Focused(), &d->SecondEntry());
     Type("4321");
