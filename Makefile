@@ -5,12 +5,13 @@
 # make bench : optimised build and the benchmarks
 # make shots : every scene's screenshots into docs/screens/
 # make fuzz  : clang build of the fuzz targets, each run for a short while
+# make mutants UNIT=src/units/NAME [N=30] [SEED=1] : faults planted one at a time into a unit, and whether its tests notice
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: setup build run sample-media test walks shots bench fuzz clean
+.PHONY: setup build run sample-media test walks shots bench fuzz mutants clean
 
 setup:
 	@./tools/setup.sh
@@ -84,5 +85,21 @@ fuzz: setup
 	  [ "$(FUZZ_MERGE)" != 1 ] || ./$$f -merge=1 -close_fd_mask=3 $$c work/$$n 2>&1 | grep -aE "MERGE-OUTER: [0-9]+ new files"; \
 	done
 
+# Plants N seeded faults one at a time into UNIT's .cpp files, rebuilds and
+# runs the unit's tests after each, and prints every fault with caught or
+# survived (tools/mutants.py, docs/testing.md). Its own build folder: no
+# sanitizers for speed, the test build's checks on, warnings not fatal (a
+# planted fault may leave a variable unused). ONLY=3,7 replays those
+# mutants of the same seed.
+MUT_BUILD ?= build-mutants
+N ?= 30
+SEED ?= 1
+ONLY ?=
+mutants: setup
+	@test -n "$(UNIT)" || { echo "usage: make mutants UNIT=src/units/NAME [N=30] [SEED=1] [ONLY=3,7]"; exit 2; }
+	@cmake -S . -B $(MUT_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g0 -O1" -DCMAKE_C_FLAGS_DEBUG="-g0 -O1" \
+	  -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=ON -DTVUI_WERROR=OFF $(CMAKE_FLAGS) >/dev/null
+	@python3 tools/mutants.py --unit $(UNIT) --n $(N) --seed $(SEED) --build $(MUT_BUILD) --jobs $(JOBS) $(if $(ONLY),--only $(ONLY))
+
 clean:
-	rm -rf $(BUILD) $(RUN_BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(RUN_BUILD) build-bench build-fuzz $(MUT_BUILD)

@@ -466,6 +466,10 @@ TEST_F(AutoScanTest, SetupModeScansBothTunersAndSignalsTheStop) {
   auto* page = OpenSetupPage(0, 1);
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(Calls("XPM_StartChannelScan"), std::vector<std::string>{"XPM_StartChannelScan(0, 0, 0, 0, 0, 0)"});
+  EXPECT_TRUE(Sees("Antenna scan (tuner 1)")) << SeenList();
+  for (int i = 0; i < 40 && Calls("XPM_StartChannelScan").size() < 2; ++i) Run(100);
+  Run(100);
+  EXPECT_TRUE(Sees("Cable scan (tuner 2)")) << SeenList();
   Run(4000);
   Settle();
   // Pass 2 on the second tuner with the cable medium: digital only.

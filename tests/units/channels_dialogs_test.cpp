@@ -3,6 +3,8 @@
 // its own thread.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "channels_support.h"
 #include "focus_look.h"
 #include "platform/xpm/xpm_event_ids.h"
@@ -268,6 +270,12 @@ TEST_F(DialogsTest, LockDialogMovesTheFocusAndLocksOrUnlocksEveryChannel) {
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(Focused()->Owner(), &d->List());  // a row of the list
   EXPECT_EQ(HelpMask(), 0x40300);
+  // Both buttons say what they do.
+  Run(200);
+  std::set<std::string> seen;
+  for (const Core::SeenText& t : SeenTexts())
+    if (t.Readable()) seen.insert(t.text);
+  EXPECT_TRUE(seen.count("All") && seen.count("Clear")) << SeenList();
   // Left: the remembered button (All at first); down and up between the buttons.
   Press("left");
   EXPECT_EQ(Focused(), &d->AllButton());

@@ -62,6 +62,9 @@ TEST_F(FullGuideTest, GuideShowsTheChannelInTuneInItsWindowAndClosesByGuideOrTim
   EXPECT_EQ(row->Minor, now->Minor);
   EXPECT_FALSE(g->Number.OnGetString().Empty());
   EXPECT_FALSE(g->Clock.OnGetString().Empty());
+  // Over the column: the input and its medium, a new set's antenna.
+  Run(200);
+  EXPECT_TRUE(Sees(" - ANT")) << SeenList();
   // The first programmes, the first one's details.
   SkinBin::EPGEventsInfo_DB* store = Skin()->EPGProgramList.get();
   ASSERT_NE(store, nullptr);

@@ -11,6 +11,8 @@
 #include "runtime/collector.h"
 #include "runtime/text.h"
 #include "platform/sim/sim_audio_service.h"
+#include "platform/sim/sim_guide.h"
+#include "platform/sim/sim_tv_state.h"
 #include "strings/Strings.h"
 #include "units/Channels/MiniGuide.h"
 #include "units/Constants/Constants.h"
@@ -61,6 +63,14 @@ TEST_F(MiniGuideTest, InfoOpensTheStripAddsTheDescriptionAndClosesOnTheThirdPres
   // The channel and the clock; the first three programmes of the channel.
   EXPECT_FALSE(p->Name.OnGetString().Empty());
   EXPECT_FALSE(p->Number.OnGetString().Empty());
+  // A digital channel's number reads major-minor, as the set numbers it.
+  Structures::VirtualChannel* tuned = W()->GetCurrentChannel();
+  ASSERT_NE(tuned, nullptr);
+  Run(200);
+  bool numbered = false;
+  for (const Core::SeenText& t : SeenTexts())
+    numbered |= t.Readable() && t.text == std::to_string(tuned->Major) + "-" + std::to_string(tuned->Minor);
+  EXPECT_TRUE(numbered) << SeenList();
   EXPECT_FALSE(p->Clock.OnGetString().Empty());
   SkinBin::EPGEventsInfo_DB* store = Skin()->EPGProgramList.get();
   ASSERT_NE(store, nullptr);
@@ -98,6 +108,25 @@ TEST_F(MiniGuideTest, InfoOpensTheStripAddsTheDescriptionAndClosesOnTheThirdPres
   Run(1500);
   Settle();
   EXPECT_EQ(Find<Channels::MiniGuideDialog>(), nullptr);
+}
+
+// A channel whose guide holds one programme: the second step shows that
+// programme's description, not "No information available".
+TEST_F(MiniGuideTest, AOneProgrammeGuideShowsItsDescription) {
+  ASSERT_TRUE(TuneDigital(true));
+  Structures::VirtualChannel* c = W()->GetCurrentChannel();
+  ASSERT_NE(c, nullptr);
+  std::vector<sim::GuideEvent> one = sim::TestGuide(Tv().Tv().NetworkTime(), 1);
+  ASSERT_EQ(one.size(), 1u);
+  one[0].description = "The only programme of the day";
+  sim::SetChannelGuide(Tv(), c->Major, c->Minor, one);
+  Run(1000);
+  Nms()->ClearAll();
+  Settle();
+  Press("info");
+  Press("info");
+  Run(500);
+  EXPECT_TRUE(Sees("The only programme of the day")) << SeenList();
 }
 
 // Every text of the strip stands clear of its frame: the channel number and

@@ -1,8 +1,10 @@
 // The media player's dialogs through the running system: opened by state
 // changes of the non-menu sub-system as their callers open them, over sticks
 // and servers the media service finds, driven by remote keys.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -250,6 +252,15 @@ TEST_F(MediaDialogTest, MusicSelectionWalksFoldersAndBackClosesAtTheTop) {
   Settle();
   EXPECT_EQ(Rows(d), (std::vector<std::string>{"c.wav", "d.wav"}));
   EXPECT_EQ(d->PathText().ToUtf8(), "/Album");
+  // A folder's picture stands before the path.
+  Run(200);
+  const std::vector<Core::SeenText> seen = SeenTexts();
+  const auto path = std::find_if(seen.begin(), seen.end(), [](const Core::SeenText& t) { return t.text == "/Album"; });
+  ASSERT_NE(path, seen.end()) << SeenList();
+  std::set<uint32_t> colours;
+  for (int32_t y = path->ink.y1; y < path->ink.y2; ++y)
+    for (int32_t x = d->GetAbsoluteBounds().x1 + 20; x < path->ink.x1 - 2; ++x) colours.insert(Osd().Row(y)[x]);
+  EXPECT_GT(colours.size(), 4u) << "no folder picture before " << path->Describe();
   // Back goes up a level and stays open.
   Press("back");
   Settle();

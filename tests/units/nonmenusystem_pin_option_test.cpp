@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "focus_look.h"
 #include "nonmenusystem_support.h"
 #include "runtime/runtime.h"
 #include "strings/SkinBinWrapper.h"
@@ -221,6 +222,10 @@ TEST_F(PinOptionTest, ChangePinStoresEachTypesPin) {
     kv::Persistent<ChangePinDialog> d = OpenWith<ChangePinDialog>(r.type);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(Focused(), &d->FirstEntry());
+    // Each entry row names what it asks for.
+    Run(200);
+    EXPECT_TRUE(Sees("New PIN:")) << SeenList();
+    EXPECT_TRUE(Sees("Confirm PIN:")) << SeenList();
     Type("4321");
     EXPECT_EQ(Focused(), &d->SecondEntry());
     Type("4321");
@@ -295,6 +300,9 @@ TEST_F(PinOptionTest, HotKeyPopUpAppliesEachFocusedChoice) {
   record->Val2Id();
   const int32_t start = record->Id;
   EXPECT_EQ(d->GetIndexOf(kv::Cast<Forms::Ctrl>(d->OnGetFocus())), start);
+  // The choice set shows the focus bar.
+  Run(200);
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), d->OnGetFocus()));
 
   // Down through every choice with wrap-around: each step writes that choice.
   for (int32_t step = 1; step <= n; ++step) {

@@ -233,6 +233,44 @@ TEST_F(RatingGridTest, FocusFollowsTheGridsOverridesAndTheHelpFollowsTheFocus) {
   EXPECT_TRUE(s->IsOpen());
 }
 
+// The five content columns carry their headings over the boxes: without
+// them the viewer cannot tell a D box from an L box.
+TEST_F(RatingGridTest, TheContentColumnsShowTheirHeadings) {
+  kv::Persistent<EditRatingLimits> s = OpenRatingLimits();
+  ASSERT_NE(s, nullptr);
+  USARatings& g = s->Grid();
+  Run(200);
+  const std::vector<Core::SeenText> seen = SeenTexts();
+  const kv::Rect fv = g.TV(2).GetAbsoluteBounds();  // TV-Y7 FV
+  for (const char* head : {"FV", "D", "L", "S", "V"}) {
+    const auto h = std::find_if(seen.begin(), seen.end(), [&](const Core::SeenText& t) { return t.text == head; });
+    ASSERT_NE(h, seen.end()) << head << " not seen\n" << SeenList();
+    EXPECT_TRUE(h->Readable()) << h->Describe();
+    EXPECT_LE(h->ink.y2, g.TV(0).GetAbsoluteBounds().y1) << h->Describe();  // over the first row
+  }
+  // The boxes' own names read whole beside their check images.
+  for (const char* name : {"TV-Y7", "TV-PG", "TV-14", "PG-13", "NC-17"}) EXPECT_TRUE(Sees(name)) << name;
+  const auto h = std::find_if(seen.begin(), seen.end(), [](const Core::SeenText& t) { return t.text == "FV"; });
+  const int32_t middle = (h->ink.x1 + h->ink.x2) / 2;
+  EXPECT_TRUE(middle >= fv.x1 && middle <= fv.x2) << h->Describe() << " not over the FV box at x " << fv.x1;
+}
+
+// Youth on a new set, where every box is open: R and everything stricter
+// blocked, on the screen and, after Done, in the set.
+TEST_F(RatingGridTest, YouthOnANewSetBlocksRAndStricter) {
+  kv::Persistent<EditRatingLimits> s = OpenRatingLimits();
+  ASSERT_NE(s, nullptr);
+  ASSERT_EQ(GridMovies(s->Grid()), "......");
+  s->Grid().OnSetFocus(&s->Grid().Button(USARatings::kYouth));
+  Press("ok");
+  Settle();
+  EXPECT_EQ(GridMovies(s->Grid()), "...xxx");
+  s->Grid().OnSetFocus(&s->Grid().Button(USARatings::kDone));
+  Press("ok");
+  Settle();
+  EXPECT_EQ(Movies(), "...xxx");
+}
+
 // The cells without a descriptor hold inert boxes: they must not look like
 // boxes the viewer can tick. Under TV-G (whose row has no descriptor) the
 // outline of an empty cell stays dim, while the live TV-Y7 FV box above it

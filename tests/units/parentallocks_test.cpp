@@ -363,6 +363,8 @@ TEST_F(ParentalLocksTest, TempUnlockChecksOnlyOnDone) {
   kv::Persistent<TempUnlock> t = Open<TempUnlock>();
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(Focused(), &t->Entry());
+  Run(200);
+  EXPECT_TRUE(Sees("Enter your PIN to unlock until the next change")) << SeenList();
   Type("1234");
   EXPECT_TRUE(t->IsOpen());
   EXPECT_EQ(LocksState(), 2);

@@ -187,6 +187,16 @@ TEST_F(RecordScreensTest, ScheduledListsTheTimersWithThePanelForGuideTimersOnly)
   EXPECT_EQ(s->List.GetFocusedRow(), film);
 }
 
+// Both lists name their columns over the rows.
+TEST_F(RecordScreensTest, BothListsShowTheirColumnHeadings) {
+  Schedule(3, 1, 5400, 4, 2, 0, "Late Film");
+  ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  Run(200);
+  for (const char* head : {"CH", "Title", "Date", "Length", "Type", "Status", "Active"})
+    EXPECT_TRUE(Sees(head)) << head << "\n" << SeenList();
+}
+
 // The focused timer saved from the editor shows its new time and length
 // at once, as a redraw of the whole screen shows them; saved unchanged, its
 // row looks the same.

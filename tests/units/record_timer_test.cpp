@@ -319,6 +319,16 @@ TEST_F(RecordTimerTest, DurationDialogKeepsFiveMinutesToTwentyThreeFiftyNine) {
   EXPECT_NE(Focused(), &e->DurationButton);
 }
 
+// Each row of the editor names what its button sets.
+TEST_F(RecordTimerTest, EachRowOfTheEditorShowsItsLabel) {
+  SetClock(2026, 12, 8, 20, 15);
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  Run(200);
+  for (const char* label : {"Date:", "Time:", "Type:", "Input:", "CH:", "Duration:"})
+    EXPECT_TRUE(Sees(label)) << label << "\n" << SeenList();
+}
+
 TEST_F(RecordTimerTest, ATimerByHandRecordsAtOnceOnlyInsideItsWindow) {
   // Monday to Friday at 20:00 for an hour, saved on a Tuesday at 20:15.
   const auto save = [this](int32_t day) -> bool {
@@ -340,6 +350,36 @@ TEST_F(RecordTimerTest, ATimerByHandRecordsAtOnceOnlyInsideItsWindow) {
   };
   EXPECT_TRUE(save(8));   // Tuesday
   EXPECT_FALSE(save(13));  // Sunday
+}
+
+// Every day takes in the weekend: saved on a Sunday inside its hour, it
+// records at once.
+TEST_F(RecordTimerTest, AnEveryDayTimerSavedOnASundayRecordsAtOnce) {
+  SetClock(2026, 12, 13, 20, 15);
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  Press("ok");  // on
+  Skin()->OnSetTimerTimesType(Record::kTimesEveryday);
+  e->UpdateTimeSettings(8, 0, 1);
+  ClearCallLog();
+  e->OnSetFocus(&e->DoneButton);
+  Press("ok");
+  Settle();
+  EXPECT_FALSE(Calls("XPM_RECORDING_START").empty());
+}
+
+// Closed without a change, the editor leaves the set recording from the
+// input on screen.
+TEST_F(RecordTimerTest, ClosedUnchangedTheEditorLeavesTheRecordSourceAlone) {
+  SetClock(2026, 12, 8, 20, 15);
+  const int32_t source = W()->GetCurrentSource(0);
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  ClearCallLog();
+  Press("exit");
+  Settle();
+  for (const std::string& call : Calls("xpm_setsource_record"))
+    EXPECT_EQ(call, "xpm_setsource_record(0, " + std::to_string(source) + ")");
 }
 
 TEST_F(RecordTimerTest, ASavedTimerWarnsAtItsTimeThenRecordsUntilItsEnd) {

@@ -3,6 +3,8 @@
 // keys, and its bars, marker and clocks as drawn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -154,6 +156,47 @@ TEST_F(TimeshiftTest, ALongerBufferIsCutToTheIntervalAndDrawnFull) {
   EXPECT_FALSE(Reddish(buffer));
   EXPECT_NE(buffer, Pixel(kDialogX + kBarRight + 8, kDialogY + kBarMiddle)) << "not the panel";
   EXPECT_EQ(Pixel(kDialogX + redEnd + 30, kDialogY + kBarMiddle), buffer);
+}
+
+// A buffer that has not filled the interval: its fill stands out from the
+// empty groove after it.
+TEST_F(TimeshiftTest, TheBufferedPartStandsOutFromTheEmptyGroove) {
+  StartTimeshift(1);
+  Run(100000);
+  Skin()->TimeshiftKeyProc(1);
+  Run(60000);
+  Skin()->TimeshiftKeyProc(1);
+  Settle();
+  Skin()->OnSetTimeshiftDuration(0);
+  TimeshiftStatusDialog* s = OpenStatus();
+  ASSERT_NE(s, nullptr);
+  ASSERT_EQ(s->BufferBar().OnGetValue(), 160);
+  ASSERT_EQ(s->PositionBar().OnGetValue(), 100);
+  const int32_t redEnd = kBarLeft + 100 * (kBarRight - kBarLeft) / 300;
+  const int32_t bufferEnd = kBarLeft + 160 * (kBarRight - kBarLeft) / 300;
+  const uint32_t fill = Pixel(kDialogX + (redEnd + 14 + bufferEnd) / 2, kDialogY + kBarMiddle);
+  const uint32_t groove = Pixel(kDialogX + bufferEnd + 20, kDialogY + kBarMiddle);
+  EXPECT_FALSE(Reddish(fill));
+  EXPECT_NE(fill, groove) << "the buffer looks like the empty groove";
+}
+
+// The channel's name follows its number on the top line, a space apart.
+TEST_F(TimeshiftTest, TheChannelNameFollowsItsNumber) {
+  StartTimeshift(1);
+  Run(30000);
+  TimeshiftStatusDialog* s = OpenStatus();
+  ASSERT_NE(s, nullptr);
+  const std::vector<Core::SeenText> seen = SeenTexts();
+  const auto of = [&](const Views::Text& v) {
+    return std::find_if(seen.begin(), seen.end(), [&](const Core::SeenText& t) { return t.view == &v; });
+  };
+  const auto number = of(s->ChannelNumber());
+  const auto name = of(s->ChannelName());
+  ASSERT_NE(number, seen.end()) << SeenList();
+  ASSERT_NE(name, seen.end()) << SeenList();
+  EXPECT_TRUE(number->Readable() && name->Readable()) << number->Describe() << "\n" << name->Describe();
+  EXPECT_GT(name->ink.x1, number->ink.x2) << number->Describe() << "\n" << name->Describe();
+  EXPECT_LE(name->ink.x1 - number->ink.x2, 20) << number->Describe() << "\n" << name->Describe();
 }
 
 TEST_F(TimeshiftTest, APositionBeforeTheIntervalsWindowStaysAtItsStart) {
