@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,50 @@ TEST_F(ColumnTest, BackClosesAndTheEntryIsRememberedAcrossARestart) {
   Press("exit");
   Settle();
   EXPECT_EQ(Column(), nullptr);
+}
+
+// Exit and the menu key close the menu as Back does: it opens again on the
+// entry it closed on, with that entry's page beside it.
+TEST_F(ColumnTest, ExitAndMenuRememberTheEntryAsBackDoes) {
+  Press("menu");
+  Settle();
+  Step("down", 2);
+  ASSERT_EQ(Column()->CurrentItemIndex, 3);
+  Press("exit");
+  Settle();
+  ASSERT_EQ(Column(), nullptr);
+  Press("menu");
+  Settle();
+  ASSERT_NE(Column(), nullptr);
+  EXPECT_EQ(Column()->CurrentItemIndex, 3);
+  EXPECT_TRUE(kv::Cast<MenuSystem::VidiChannelsMenu>(Page()));
+  Step("up", 1);
+  ASSERT_EQ(Column()->CurrentItemIndex, 2);
+  Press("menu");
+  Settle();
+  ASSERT_EQ(Column(), nullptr);
+  Press("menu");
+  Settle();
+  ASSERT_NE(Column(), nullptr);
+  EXPECT_EQ(Column()->CurrentItemIndex, 2);
+  EXPECT_TRUE(kv::Cast<MenuSystem::VidiAudioMenu>(Page()));
+}
+
+// The column's entries centre their names under their pictures.
+TEST_F(ColumnTest, TheEntriesNamesStandCentred) {
+  Press("menu");
+  Settle();
+  ASSERT_NE(Column(), nullptr);
+  Run(500);
+  const kv::Rect entry = Column()->Entry(0)->GetAbsoluteBounds();
+  int named = 0;
+  for (const Core::SeenText& t : SeenTexts()) {
+    if (!t.Readable() || t.box.x1 < entry.x1 || t.box.x2 > entry.x2 || t.box.y1 < entry.y1 || t.box.y2 > entry.y2)
+      continue;
+    ++named;
+    EXPECT_LE(std::abs((t.ink.x1 + t.ink.x2) - (entry.x1 + entry.x2)) / 2, 4) << t.Describe();
+  }
+  EXPECT_EQ(named, 1) << SeenList();
 }
 
 TEST_F(ColumnTest, ARememberedIndexPastTheEntriesStartsOnTheFirst) {
