@@ -332,6 +332,7 @@ TEST_F(ParentalLocksTest, BlockedProgrammeAsksForThePinUntilTheNextChannel) {
   EXPECT_EQ(BarType(), 2);
   EXPECT_TRUE(again->IsOpen());
   Bar()->Close();
+  Settle();
   Type("1234");
   EXPECT_FALSE(again->IsOpen());
   Tune(7, 1);

@@ -123,16 +123,6 @@ const MessageRow* FindRow(int32_t type) {
 
 bool IsExitKey(uint16_t code) { return code == KEY_EXIT || code == KEY_EXIT_ALT; }
 
-WidgetManager::WidgetManager* Manager() {
-  return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
-}
-
-// Gives the open form of that window id the focus again in its owner.
-void RefocusForm(uint32_t winId) {
-  auto* form = kv::Cast<WidgetClass>(Manager()->FindForm(winId));
-  if (form && form->Owner()) form->Owner()->OnSetFocus(form);
-}
-
 int32_t MainWindowStatus() {
   return kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent)->GetMainWindowAcquiredStatus();
 }
@@ -355,13 +345,6 @@ void DirectMessageBar::Close() {
   switch (MessageType) {
     case DirectMsgTypeSignalFailure:
       if (MessageInfo.Length() > 0) Live::ResumeSignalEvent();
-      break;
-    case DirectMsgTypeIncorrectPin:
-    case DirectMsgTypeZeroPin:
-      RefocusForm(WinIDs::WIN_ID_PinEntry);
-      break;
-    case DirectMsgTypePinNotSet:
-      RefocusForm(WinIDs::WIN_ID_ChannelOptionDialog);
       break;
     case DirectMsgTypeNetworkUpgradeComplete:
     case DirectMsgTypeUSBUpgradeComplete:

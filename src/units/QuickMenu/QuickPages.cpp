@@ -102,8 +102,10 @@ AudioMenu::AudioMenu() {
 
 kv::Object* MediaEventPage::HandleEvent(Core::Event* event) {
   if (kv::Cast<Media::PictureEvent>(event) || kv::Cast<Events::StatusEvent>(event)) {
-    // The slide show behind keeps running; without it the event ends here, so
-    // that nothing (a media-open confirmation) pops over the page.
+    // The viewer behind takes the picture and status events, so that its
+    // pictures and show stay current (the show itself pauses while the page
+    // has the keys and plays on when it closes); without a viewer the event
+    // ends here, so that nothing (a media-open confirmation) pops over the page.
     if (auto* view = Manager()->FindForm(WinIDs::WIN_ID_PhotoSingleView)) view->HandleEvent(event);
     return this;
   }
