@@ -1,33 +1,35 @@
 // Random walks through the remote: no state a viewer cannot leave.
 //
 // Each walk starts a new set in one of the places a viewer spends time (live
-// TV on the antenna or on cable, a locked channel, another input, the photo
+// TV on the antenna or on cable, a locked channel, AV or HDMI 1, the photo
 // viewer, a slide show, the music or the movie player on a plugged stick),
 // presses 5 to 40 seeded keys of the whole remote (the power keys aside,
 // the keys that open screens more often), each followed by a wait of 0, 300,
 // 2000 or 16000 ms, and then plays the tail that must work from anywhere:
-//   - a media screen in front answers Back (the picture or the screens change);
+//   - a media screen in front holds the keys and answers Back (a player is
+//     left, a browser's picture changes);
 //   - Exit three times and a wait lead back to live TV: no screen is left,
-//     no notice stays, Info brings up the banner;
-//   - the menu key then opens the menu.
-// States that rightly keep the menu key from the menu are told apart by the
-// screen they show, which must be in front and hold the keys: the
-// first-time setup, factory mode, standby and a PIN prompt waiting on a
-// locked channel. All along the walk, no banner, bar or notice may be drawn
-// under an open menu or dialog.
+//     no notice stays, the media player's input is not left on without a
+//     screen; Info brings up the banner or the mini guide;
+//   - the menu key then opens the menu, which takes the keys.
+// States that rightly keep the set from live TV are told apart by the screen
+// they show, which must hold the keys: the first-time setup, factory mode,
+// standby and a PIN prompt waiting on a locked channel. All along the walk,
+// no banner, bar or notice may be drawn under an open menu or dialog.
 //
-// A walk that breaks a rule is replayed on ever longer prefixes until the
-// shortest that breaks it the same way (the same rule, the same screen) is
-// found, then without each key and each wait it can do without; that is
-// printed as a key script with the tail, to be replayed by
+// A walk that breaks a rule is replayed on shorter prefixes (halving) down to
+// the shortest that breaks it the same way (the same rule, the same screen),
+// then without the keys and waits it can do without; that is printed as a
+// key script with the tail, to be replayed by
 // `tvui --headless --keys F --media-dir STICK --data-dir NEW` (STICK written by
 // `sample_media --set players STICK`, the set the line "media players"
 // names).
 //
 // The walks a run plays: WALKS (default kWalksPerPart in each of the kParts
 // parts) from seed SEED (default kSeed); `make walks WALKS=3000 SEED=7` is
-// the long run. Reports that tests/scenes/known-faults.txt lists
-// are passed over, like every other picture check's.
+// the long run. Reports that tests/scenes/known-faults.txt lists are passed
+// over, like every other picture check's; tests/walks/found.txt keeps the
+// walks found so far and the faults still to mend.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -649,7 +651,8 @@ TEST_P(WalksTest, EveryWalkEndsInTheMenu) {
     }
     Found& f = found[v.rule];
     if (f.walks++ > 0) continue;
-    const Walk shrunk = Shrink(walk, v);
+    // WALKS_SHRINK=0 prints the walk as it was played (a quicker survey).
+    const Walk shrunk = EnvInt("WALKS_SHRINK", 1) ? Shrink(walk, v) : walk;
     f.script = Script(shrunk, shrunk.keys.size(), v.rule + (v.detail.empty() ? "" : " (" + v.detail + ")"));
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
