@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app_fixture.h"
+#include "restart_hook.h"
 #include "platform/storage/native_log.h"
 #include "platform/xpm/xpm_settings.h"
 #include "runtime/trace.h"
@@ -148,13 +149,14 @@ TEST_P(DataFilesTest, TheViewersSettingsComeFromTheNewestFileThatCanBeRead) {
   // it (the set writes once more as it goes off).
   int32_t volumeInBackup = -1;
   Log().Clear();
-  Restart([&] {
+  apptest::WhileOffAtNextRestart([&] {
     volumeInBackup = StoredVolume(dir / "tvsim.state.bak");
     if (c.files & kSettings) Spoil(dir / "settings.dat", c.damage);
     if (c.files & kSettingsBackup) Spoil(dir / "settings.bak", c.damage);
     if (c.files & kState) Spoil(dir / "tvsim.state", c.damage);
     if (c.files & kStateBackup) Spoil(dir / "tvsim.state.bak", c.damage);
   });
+  Restart();
   const std::vector<std::string> lines = StartLines();
 
   // The newest file that can be read wins: the backup when the file is lost,

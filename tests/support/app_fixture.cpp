@@ -1,4 +1,5 @@
 #include "app_fixture.h"
+#include "restart_hook.h"
 
 #include <algorithm>
 
@@ -110,11 +111,19 @@ void AppTest::StopSystem() {
   UDSM_Close();
 }
 
-void AppTest::Restart() { Restart([] {}); }
+namespace {
+std::function<void()> g_whileOff;
+}  // namespace
 
-void AppTest::Restart(const std::function<void()>& whileOff) {
+void WhileOffAtNextRestart(std::function<void()> whileOff) { g_whileOff = std::move(whileOff); }
+
+void AppTest::Restart() {
   StopSystem();
-  whileOff();
+  if (g_whileOff) {
+    const std::function<void()> whileOff = std::move(g_whileOff);
+    g_whileOff = nullptr;
+    whileOff();
+  }
   kv::Runtime::SetGuiThread();
   StartSystem(false);
 }

@@ -39,7 +39,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -99,9 +98,6 @@ class AppTest : public ::testing::Test {
   // store reads the settings file again. Only what reached the files
   // survives.
   void Restart();
-  // The same with `whileOff` run while the set is off: the files as a power
-  // cut, a full disk or a person with a shell leave them.
-  void Restart(const std::function<void()>& whileOff);
   // Ends the system and starts a new set on a new, empty data folder, as a
   // second set fresh from the factory would (SetUpData runs again first).
   void StartAfresh();

@@ -30,6 +30,9 @@ std::atomic<Sim*> g_current{nullptr};
 constexpr size_t kMaxLogEntries = 100000;
 constexpr size_t kMaxLogBytes = size_t{4} << 20;  // the entries' texts together
 constexpr const char* kStateFile = "tvsim.state";
+// The Sim (its serial) whose last save could not make the last good copy:
+// said once for a run of such saves.
+std::atomic<uint64_t> g_backupFailing{0};
 // The last line of a complete state file, followed by its number of entries.
 constexpr std::string_view kStateEnd = "#end ";
 
@@ -797,12 +800,11 @@ bool Sim::WriteStateFile(const std::string& text) {
   if (ok && ReadStateFile(path).Whole()) {
     const std::string backup = path + ".bak";
     if (std::rename(path.c_str(), backup.c_str()) == 0) {
-      backupFailing_ = false;
-    } else {
-      if (!backupFailing_)
-        kv::Log("Sim: the last good copy " + kv::EscapedText(backup, kv::kMaxLoggedPath) + " cannot be made (" +
-                std::strerror(errno) + "); the state is saved without it");
-      backupFailing_ = true;
+      uint64_t mine = serial_;
+      g_backupFailing.compare_exchange_strong(mine, 0);
+    } else if (g_backupFailing.exchange(serial_) != serial_) {
+      kv::Log("Sim: the last good copy " + kv::EscapedText(backup, kv::kMaxLoggedPath) + " cannot be made (" +
+              std::strerror(errno) + "); the state is saved without it");
     }
   }
   if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {

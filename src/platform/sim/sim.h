@@ -28,9 +28,6 @@
 // without its closing line (cut short) or with lines that are no key=value
 // is damaged: it is logged once, kept as
 // tvsim.state.bad, its complete lines are read and the rest takes defaults.
-// A state file that is missing beside its last good copy, cannot be read or
-// is no file (a folder) is said in one line, set aside as tvsim.state.bad
-// and the last good copy (tvsim.state.bak) is used.
 // Keys start with a part the stand-ins know ("tv" for the television's own
 // state, TvState, sim_tv_state.h; "caption", "oem", "reg", "db", ...: the
 // list is in sim.cpp); lines of other keys are dropped with one log line.
@@ -272,7 +269,6 @@ class Sim {
 
   std::mutex saveMutex_;           // one write of the file at a time; taken before stateMutex_
   bool saveFailing_ = false;       // the last write failed (logged once)
-  bool backupFailing_ = false;     // the last good copy could not be made (logged once)
   mutable std::mutex stateMutex_;  // persistent state (a leaf but for saveMutex_)
   std::map<std::string, std::string> state_;
   uint64_t revision_ = 0;           // StateRevision, bumped with every change of state_
