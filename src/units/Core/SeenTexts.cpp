@@ -442,12 +442,14 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
     if (t.ours && t.shortened) faults.push_back("text of ours shortened: " + t.Describe() + " reads \"" + t.shown + "\"");
   }
   // Texts of two views side by side on one row, no further apart than a word
-  // space: the viewer reads them as one phrase. A label ending in ':' goes
-  // with the value after it on purpose.
+  // space: the viewer reads them as one phrase. A label ending in ':' is one
+  // on purpose, with the word before it ("Early" "Start:") and with the
+  // value after it.
   for (const SeenText& a : texts) {
     if (a.cover == Cover::kWholly || a.ink.IsEmpty() || a.text.empty() || a.text.back() == ':') continue;
     for (const SeenText& b : texts) {
       if (b.view == a.view || b.cover == Cover::kWholly || b.ink.IsEmpty() || b.form != a.form) continue;
+      if (!b.text.empty() && b.text.back() == ':') continue;
       const int32_t gap = b.ink.x1 - a.ink.x2;
       if (gap <= kApartX || gap >= kWordGap) continue;
       const int32_t shared = std::min(a.ink.y2, b.ink.y2) - std::max(a.ink.y1, b.ink.y1);
@@ -463,7 +465,7 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
     if (a.cover == Cover::kWholly || !a.shortened) continue;
     for (size_t j = 0; j < texts.size(); ++j) {
       const SeenText& b = texts[j];
-      if (j == i || b.cover == Cover::kWholly || b.holder == a.holder || b.form != a.form) continue;
+      if (j == i || b.cover == Cover::kWholly || b.view == a.view || b.form != a.form) continue;
       if (b.shown != a.shown || b.text == a.text || (b.shortened && j < i)) continue;
       faults.push_back("texts read the same: " + a.Describe() + " and " + b.Describe() + " read \"" + a.shown + "\"");
     }
