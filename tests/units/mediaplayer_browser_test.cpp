@@ -365,8 +365,8 @@ TEST_F(MediaBrowserTest, TheClockAdvancesEveryMinute) {
 }
 
 TEST_F(MediaBrowserTest, FileSizesAreGroupedByThousandsWithTheirUnit) {
-  EXPECT_EQ(FileSizeText(999).ToUtf8(), "Size: 999 Bytes");
-  EXPECT_EQ(FileSizeText(1000).ToUtf8(), "Size: 1,000 Bytes");
+  EXPECT_EQ(FileSizeText(999).ToUtf8(), "Size: 999 bytes");
+  EXPECT_EQ(FileSizeText(1000).ToUtf8(), "Size: 1,000 bytes");
   EXPECT_EQ(FileSizeText(-1).ToUtf8(), "");
   // Through the set: a sparse 3 GiB file reads in megabytes (the code's top bit set).
   WriteStick("Stick", {"a.avi"});
@@ -386,7 +386,7 @@ TEST_F(MediaBrowserTest, FileSizesAreGroupedByThousandsWithTheirUnit) {
   EXPECT_EQ(v->FileSizeString().ToUtf8(), "Size: 3,072 MB");
   Press("down");
   Settle();
-  EXPECT_EQ(v->FileSizeString().ToUtf8(), "Size: 999 Bytes");
+  EXPECT_EQ(v->FileSizeString().ToUtf8(), "Size: 999 bytes");
 }
 
 TEST_F(MediaBrowserTest, UnplugAndServerLossCloseTheBrowserWithMessage21) {

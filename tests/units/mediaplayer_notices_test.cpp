@@ -344,7 +344,7 @@ TEST_F(BrowseNoticeTest, AfterASkippedFileTheBannerNamesTheNextWithItsSize) {
     const std::string next = cls == screens[0] ? "b.avi" : "b.wav";
     SCOPED_TRACE(next);
     const std::string size = FileSizeText(int32_t(std::filesystem::file_size(StickDir("stick") + "/" + next))).ToUtf8();
-    ASSERT_NE(size, "Size: 20,000 Bytes");
+    ASSERT_NE(size, "Size: 20,000 bytes");
     Bridge()->Reset();
     ASSERT_NE(OpenBrowser(cls), nullptr);
     Press("ok");  // the broken file
@@ -355,7 +355,7 @@ TEST_F(BrowseNoticeTest, AfterASkippedFileTheBannerNamesTheNextWithItsSize) {
     EXPECT_FALSE(Sees(kUnsupported));
     EXPECT_TRUE(Sees(next)) << SeenList();
     EXPECT_TRUE(Sees(size)) << SeenList();
-    EXPECT_FALSE(Sees("Size: 20,000 Bytes")) << SeenList();
+    EXPECT_FALSE(Sees("Size: 20,000 bytes")) << SeenList();
     Press("exit");
     Run(500);
   }

@@ -225,7 +225,7 @@ TEST_F(PhotoViewTest, TheBannerDescribesThePictureOnTheScreenDuringAShow) {
   }
   Pass(5000);
   EXPECT_EQ(banner->ResolutionText().OnGetString().ToUtf8(), "") << "no resolution for a file that is no picture";
-  EXPECT_EQ(banner->SizeText().OnGetString().ToUtf8(), "Size: 4 Bytes");
+  EXPECT_EQ(banner->SizeText().OnGetString().ToUtf8(), "Size: 4 bytes");
 }
 
 TEST_F(PhotoViewTest, AViewerOpenedDeepInALargeFolderBuildsOnlyTheRowItShows) {
@@ -259,7 +259,7 @@ TEST_F(PhotoViewTest, AViewerOpenedDeepInALargeFolderBuildsOnlyTheRowItShows) {
   EXPECT_NE(banner->MetadataText().OnGetString().ToUtf8().find("2023"), std::string::npos) << "the photo's date";
   std::string bytes = std::to_string(std::filesystem::file_size(StickDir("deep") + "/p149.jpg"));
   for (size_t at = bytes.size(); at > 3; at -= 3) bytes.insert(at - 3, ",");
-  EXPECT_EQ(banner->SizeText().OnGetString().ToUtf8(), "Size: " + bytes + " Bytes");
+  EXPECT_EQ(banner->SizeText().OnGetString().ToUtf8(), "Size: " + bytes + " bytes");
   // The next photo's facts come the same way.
   ClearCallLog();
   Press("right");

@@ -225,8 +225,8 @@ TEST_F(TemplateTest, TheBannerShowsSizesOfAGigabyteAndMoreAndHidesOnlyAnUnreadab
     b->ShowFileSize(Bridge()->GetMediaItem(i)->Uri);
     return b->SizeText().IsVisible() ? b->SizeText().OnGetString().ToUtf8() : std::string("(hidden)");
   };
-  EXPECT_EQ(sizeOf(0), "Size: 500 Bytes");
-  EXPECT_EQ(sizeOf(1), "Size: 1,000,000 Bytes");
+  EXPECT_EQ(sizeOf(0), "Size: 500 bytes");
+  EXPECT_EQ(sizeOf(1), "Size: 1,000,000 bytes");
   EXPECT_EQ(sizeOf(2), "Size: 1,205 KB");
   EXPECT_EQ(sizeOf(3), "Size: 3,072 MB");
   // Right-aligned at the same edge whatever its length.

@@ -276,7 +276,7 @@ TEST_F(RecordTimerTest, TheDurationEditorLeavesNoFragmentOfTheEditorRows) {
   Run(400);
   ASSERT_NE(Open<Record::TimerDurationDialog>(), nullptr);
   EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
-  for (const char* text : {"CH:", "Early", "Start:", "Late End:", "Type:", "Monday to Friday", "Medium:"})
+  for (const char* text : {"CH:", "Early", "Start:", "Late end:", "Type:", "Monday to Friday", "Medium:"})
     EXPECT_TRUE(Sees(text)) << text << "\n" << SeenList();
   Press("back");
   Run(400);

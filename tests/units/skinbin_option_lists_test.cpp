@@ -230,7 +230,7 @@ TEST_F(SkinOptionListTest, CaptionKeyOffersTheServicesOfADigitalChannel) {
   EXPECT_EQ(Caption(r, 2), "Spanish - CC2");
   EXPECT_EQ(Caption(r, 5), "English");
   EXPECT_EQ(Caption(r, 6), "Spanish (ER)");  // the easy-reader form
-  EXPECT_EQ(Caption(r, 10), "Digital Caption");  // a language without a name
+  EXPECT_EQ(Caption(r, 10), "Digital caption");  // a language without a name
   // A choice reaches the digital key.
   r->Id = r->IndexOfValue(6);
   r->Id2Value();

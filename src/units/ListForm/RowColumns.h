@@ -78,10 +78,11 @@ namespace RecordColumns {
 inline constexpr RowColumn kTuner{8, 44};
 inline constexpr RowColumn kChannel{48, 100};
 inline constexpr RowColumn kMap{102, 156};
-inline constexpr RowColumn kTitle{160, 356};
-inline constexpr RowColumn kDate{366, 442};
-inline constexpr RowColumn kTime{446, 510};
-inline constexpr RowColumn kDuration{514, 578};
+inline constexpr RowColumn kTitle{160, 334};
+inline constexpr RowColumn kDate{344, 420};
+inline constexpr RowColumn kTime{424, 488};
+// Wide enough for its heading in every menu language ("Duración").
+inline constexpr RowColumn kDuration{492, 578};
 // Scheduled: the timer's kind 4 px after the duration, then its repeat; the
 // status and the active box each under a heading of their own.
 inline constexpr RowColumn kSource{582, 658};
@@ -100,8 +101,8 @@ inline constexpr RowColumn kFileName{621, -10};
 // ends 10 px before the focus bar's right end; the headings over them stand
 // well apart.
 namespace KXDApColumns {
-inline constexpr RowColumn kName{8, -320};
-inline constexpr RowColumn kSecurity{-312, -228};
+inline constexpr RowColumn kName{8, -340};
+inline constexpr RowColumn kSecurity{-332, -228};
 inline constexpr RowColumn kSignal{-216, -150};
 inline constexpr RowColumn kMode{-138, -10};
 }  // namespace KXDApColumns

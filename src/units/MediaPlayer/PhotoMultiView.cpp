@@ -93,13 +93,16 @@ void PhotoMultiView::Refresh() {
   position_.OnSetAlignH(0);
   // One line under the grid, above the help bar: position, title,
   // resolution and file size.
-  // Room for a four-digit position and count ("1000/1000").
+  // Room for a four-digit position and count ("1000/1000"), the longest
+  // resolution line ("Résolution : 1200 x 1600") and a size of ten digits
+  // with its unit in every menu language; the file's name takes what is
+  // left and ends in "..." when longer.
   position_.OnSetBounds({46, 464, 196, 490});
   grid_.OnSetBounds(kGridBounds);
-  title_.OnSetBounds({206, 464, 400, 490});
-  resolution_.OnSetBounds({410, 464, 690, 490});
+  title_.OnSetBounds({206, 464, 370, 490});
+  resolution_.OnSetBounds({380, 464, 640, 490});
   info_.OnSetBounds({46, 492, 560, 516});
-  fileSize_.OnSetBounds({700, 464, 912, 490});
+  fileSize_.OnSetBounds({650, 464, 912, 490});
   prompt_.OnSetBounds({280, 20, 680, 44});
 }
 

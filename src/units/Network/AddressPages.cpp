@@ -263,10 +263,25 @@ void AddressSetupPage::SaveAddress(kv::Object* sender) {
   }
 }
 
+// The refusal stands under the rows: a box at x 115 over a row would hide
+// the end of its label and the first octets and leave the rest readable.
+// The page grows to hold it and takes its own height back when it goes.
 void AddressSetupPage::ShowError(const kv::String& message) {
   if (AddressErrorInfo* old = error_.get()) old->Close();
-  error_ = AddressErrorInfo::Show(this, kErrorX, kErrorY, message,
-                                  kv::MakeSlot(this, &AddressSetupPage::DoCloseErrorInfo));
+  int32_t y = kErrorGap;
+  for (int32_t i = 0; i < RowCount(); ++i)
+    if (const MenuSystem::SubMenuItem* row = Row(i)) y = std::max(y, row->Bounds().y2 + kErrorGap);
+  const kv::Rect b = Bounds();
+  if (heightBeforeError_ == 0) heightBeforeError_ = b.H();
+  OnSetBounds({b.x1, b.y1, b.x2, b.y1 + std::max(heightBeforeError_, y + AddressErrorInfo::kHeight + kErrorGap)});
+  error_ = AddressErrorInfo::Show(this, kErrorX, y, message, kv::MakeSlot(this, &AddressSetupPage::DoCloseErrorInfo));
+}
+
+void AddressSetupPage::RestoreHeight() {
+  if (heightBeforeError_ == 0) return;
+  const kv::Rect b = Bounds();
+  OnSetBounds({b.x1, b.y1, b.x2, b.y1 + heightBeforeError_});
+  heightBeforeError_ = 0;
 }
 
 void AddressSetupPage::DoCloseErrorInfo(kv::Object* sender) {
@@ -274,6 +289,7 @@ void AddressSetupPage::DoCloseErrorInfo(kv::Object* sender) {
   if (!box || box != error_.get()) return;
   box->Close();
   error_ = nullptr;
+  RestoreHeight();
   SubMenuItemNetworkAddress* back = refused_.get();
   refused_ = nullptr;
   if (back && back->CanFocus())
@@ -287,6 +303,7 @@ void AddressSetupPage::Close() {
   if (AddressErrorInfo* box = error_.get()) box->Close();
   error_ = nullptr;
   refused_ = nullptr;
+  RestoreHeight();
   MenuSystem::SettingPage::Close();
 }
 

@@ -77,7 +77,9 @@ class AddressSetupPage : public MenuSystem::SettingPage {
  public:
   static constexpr uint32_t kWinId = 0x1001542;
   static constexpr int32_t kErrorX = 115;
-  static constexpr int32_t kErrorY = 61;
+  // The refusal stands this far under the last row, in a band the page
+  // grows by while it shows.
+  static constexpr int32_t kErrorGap = 8;
 
   AddressSetupPage() = default;
 
@@ -110,6 +112,9 @@ class AddressSetupPage : public MenuSystem::SettingPage {
   kv::MemberVector<SubMenuItemNetworkAddress> rows_;
   kv::Member<AddressErrorInfo> error_;
   kv::Member<SubMenuItemNetworkAddress> refused_;
+  // The page's height before it grew to hold the refusal (0: not grown).
+  int32_t heightBeforeError_ = 0;
+  void RestoreHeight();
 };
 
 class IPAddressSetupMenu : public AddressSetupPage {

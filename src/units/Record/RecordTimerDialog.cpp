@@ -67,6 +67,13 @@ constexpr int32_t kLabelX[2] = {20, 330};
 constexpr int32_t kLabelW = 112;
 constexpr int32_t kButtonX[2] = {136, 446};
 constexpr int32_t kButtonW = 170;
+// Columns sized to the menu language's labels (PlaceColumns): the margins,
+// the gap from a label to its button and the gap between the columns.
+constexpr int32_t kLeftMargin = 20;
+constexpr int32_t kRightMargin = 24;
+constexpr int32_t kLabelGap = 4;
+constexpr int32_t kColumnGap = 24;
+constexpr int32_t kWordGap = 6;
 // The masks the repeat types write: all days, Monday to Friday, the weekend.
 constexpr int32_t kMaskEveryday = 0x7F;
 constexpr int32_t kMaskDaily = 0x3E;
@@ -242,7 +249,7 @@ RecordTimerDialog::RecordTimerDialog() {
   SetUpButton(EarlyButton, 0, 3);
   EarlyButton.OptionType = SkinBin::OPTION_TYPE_TIMER_START_EARLY;
   SetUpLabel(EndLabel, 0, 4);
-  // "Late End:" and its button, as "Early Start:" above it.
+  // "Late end:" and its button, as "Early Start:" above it.
   SetUpButton(EndDelayButton, 0, 4);
   EndDelayButton.OptionType = SkinBin::OPTION_TYPE_TIMER_END_DELAY;
   for (Core::View* v : std::initializer_list<Core::View*>{
@@ -281,6 +288,46 @@ void RecordTimerDialog::SetUpTexts() {
   ActiveBox.OnSetText(V(Strings::SID_ACTIVE));
   MediumButton.OnSetText(V(Strings::SID_ANTENNA));
   DoneButton.OnSetText(V(IsUpdate ? Strings::SID_UPDATE : Strings::SID_DONE));
+  PlaceColumns();
+}
+
+// Each column's labels take the width of its longest label in the menu
+// language and the two columns' buttons share the rest alike, so that no
+// label runs short and the longest choice of a button ("Monday to Friday")
+// keeps the most room the dialog has.
+void RecordTimerDialog::PlaceColumns() {
+  const auto w = [](const Views::Text& t) { return t.WidthIn(kWidth); };
+  const int32_t early = w(EarlyLabel) + kWordGap + w(EarlyStartLabel);
+  const int32_t labels[2] = {std::max({w(DateLabel), w(TypeLabel), w(DurationLabel), w(EndLabel), early}),
+                             std::max({w(TimeLabel), w(InputLabel), w(ChannelLabel), w(MediumLabel)})};
+  const int32_t button = (kWidth - kLeftMargin - kRightMargin - 2 * kLabelGap - kColumnGap - labels[0] - labels[1]) / 2;
+  const int32_t labelX[2] = {kLeftMargin, kLeftMargin + labels[0] + kLabelGap + button + kColumnGap};
+  const auto label = [&](Views::Text& t, int32_t column, int32_t row) {
+    Place(t, labelX[column], kRow[row], labels[column], kRowHeight);
+  };
+  const auto control = [&](Core::View& v, int32_t column, int32_t row) {
+    Place(v, labelX[column] + labels[column] + kLabelGap, kRow[row], button, kRowHeight);
+  };
+  label(DateLabel, 0, 0);
+  label(TimeLabel, 1, 0);
+  label(TypeLabel, 0, 1);
+  label(InputLabel, 1, 1);
+  label(DurationLabel, 0, 2);
+  label(ChannelLabel, 1, 2);
+  label(MediumLabel, 1, 3);
+  label(EndLabel, 0, 4);
+  Place(EarlyLabel, labelX[0], kRow[3], w(EarlyLabel), kRowHeight);
+  Place(EarlyStartLabel, labelX[0] + w(EarlyLabel) + kWordGap, kRow[3], w(EarlyStartLabel), kRowHeight);
+  control(DateButton, 0, 0);
+  control(TimeButton, 1, 0);
+  control(TypeButton, 0, 1);
+  control(InputButton, 1, 1);
+  control(DurationButton, 0, 2);
+  control(ChannelButton, 1, 2);
+  control(EarlyButton, 0, 3);
+  control(MediumButton, 1, 3);
+  control(EndDelayButton, 0, 4);
+  control(ActiveBox, 1, 4);
 }
 
 void RecordTimerDialog::ReInit() {

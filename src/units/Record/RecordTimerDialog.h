@@ -114,6 +114,7 @@ class RecordTimerDialog : public NonMenuSystem::KXDWidgetClass {
   void ShowDuration();
   void WriteStart();
   void SetUpTexts();
+  void PlaceColumns();
   // The editors' value reports (sender: the editor).
   void EditorReport(kv::Object* sender);
   // Done's database step; false when the insert failed (the timer was taken
