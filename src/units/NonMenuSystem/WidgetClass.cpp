@@ -133,14 +133,6 @@ void WidgetClass::OpenState(const kv::Class* cls, const kv::Class* prev) {
   s->ChangeState(state);
 }
 
-void WidgetClass::Close() {
-  const bool wasOpen = IsOpen();
-  KeyRoutingForm::Close();
-  Primitives::KeyRoutingForm* under = ReturnFocusTo.get();
-  ReturnFocusTo = nullptr;
-  if (wasOpen && under && under->IsOpen() && under->Owner()) under->Owner()->OnSetFocus(under);
-}
-
 void WidgetClass::EnterNextState() {
   Close();
   if (NextState) OpenState(NextState, KvClass());

@@ -58,9 +58,6 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   void Refresh() override;
   kv::Object* HandleEvent(Core::Event* event) override;
   void HandleFocus(bool focused) override;
-  // The key-routing form's close; then the screen named in ReturnFocusTo,
-  // when still open, takes the focus back.
-  void Close() override;
   // A change of size (not of position alone) posts a Refresh.
   void OnSetBounds(kv::Rect bounds) override;
 
@@ -105,9 +102,6 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   bool MenuTriggered = false;
   // Where the sub-system places the screen; (-1, -1): centred.
   kv::Point WidgetOrigin{-1, -1};
-  // The screen this one was opened over (an editor's dialog, the screen
-  // under a message bar): it takes the keys again when this one closes.
-  kv::Member<Primitives::KeyRoutingForm> ReturnFocusTo;
 
  protected:
   // The transition code for the next or previous screen.
