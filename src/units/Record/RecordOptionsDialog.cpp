@@ -120,6 +120,8 @@ void RecordOptionsDialog::DoActivate(kv::Object* sender) {
         editor->PrevState = &StaticClass();
         editor->NextState = nullptr;
         editor->ReturnFocusTo = ScreenUnderEditor();
+        // The programme on now is the channel in tune's.
+        editor->SetChannel(w->GetCurrentChannel());
         if (now && now->StartTime) {
           editor->SetStart(now->StartTime.get());
           editor->SetDuration(now->Duration * 60);
