@@ -18,6 +18,8 @@
 #include "units/SkinBin/HdmiCecData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
+#include "units/Bitmaps/ListBitmaps.h"
+#include "units/Structures/Message.h"
 #include "units/Structures/RefHolders.h"
 #include "units/SubSystem/State.h"
 #include "units/WinIDs/WinIDs.h"
@@ -299,3 +301,93 @@ TEST_F(InputDialogTest, TheSkipHeadingStandsOverTheCheckBoxes) {
   }
   Skin()->SetMenuLanguage(0);
 }
+
+namespace {
+
+using NonMenuSystem::CecInputDialog;
+using NonMenuSystem::ExternalInputDialog;
+
+// HDMI-CEC control switched on as a viewer does (its setting page, Right,
+// Exit), nothing else shown before: the input list shows the devices on
+// HDMI 1 and HDMI 2 and Right on HDMI 1 opens its devices, also after a
+// restart. Every row's texts end before the row's number and CEC badge.
+class NewSetCecInputsTest : public livetvtest::LiveTVTest {
+ protected:
+  SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
+  void SwitchCecControlOn() {
+    auto* ref = kv::New<Structures::RefInt>();
+    ref->Value = 1;
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = KV_LATE_CLASS("MenuSystem::CECSetupMenu");
+    state->Param = ref;
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, KV_LATE_CLASS("MenuSystem::MenuSystem"));
+    Run(500);
+    Press("right");
+    Run(300);
+    Press("exit");
+    Run(1000);
+  }
+  // The input list open, the focus on HDMI 1 (the fifth input).
+  ExternalInputDialog* InputsOnHdmi1() {
+    Press("input");
+    Run(300);
+    Press("down", 4);
+    Run(200);
+    auto* d = Find<ExternalInputDialog>();
+    if (d && FocusedSource(d->List()) != sim::kSourceHdmi1) ADD_FAILURE() << "not on HDMI 1";
+    return d;
+  }
+  static int32_t FocusedSource(ListForm::ListClass& l) {
+    auto* row = kv::Cast<ListForm::InputItem>(l.GetFocusedRow());
+    return row ? row->SourceId : -1;
+  }
+  // Every text of an input row ends before the row's number; a device name
+  // too long for its place ends in an ellipsis.
+  void RowTextsEndBeforeTheNumber(ExternalInputDialog* d) {
+    int texts = 0;
+    for (const Core::SeenText& t : SeenTexts()) {
+      if (t.where.find("ListForm::InputItem") == std::string::npos) continue;
+      const kv::Point middle{(t.ink.x1 + t.ink.x2) / 2, (t.ink.y1 + t.ink.y2) / 2};
+      const Forms::Ctrl* row = nullptr;
+      for (Forms::Ctrl* r : d->List().GetRows())
+        if (kv::Cast<ListForm::InputItem>(r) && r->GetAbsoluteBounds().Contains(middle)) row = r;
+      ASSERT_NE(row, nullptr) << t.Describe();
+      ++texts;
+      EXPECT_LE(t.ink.x2, row->GetAbsoluteBounds().x2 - Bitmaps::kInputIndexLeft) << t.Describe();
+      EXPECT_TRUE(t.Readable()) << t.Describe();
+    }
+    EXPECT_GT(texts, 0) << SeenList();
+  }
+};
+
+TEST_F(NewSetCecInputsTest, TheInputListReachesTheDevicesOnceCecControlIsOn) {
+  Run(1000);
+  SwitchCecControlOn();
+  ASSERT_EQ(Skin()->OnGetEnableKELVO(), 1);
+  for (int pass = 0; pass < 2; ++pass) {
+    SCOPED_TRACE(pass);
+    ExternalInputDialog* d = InputsOnHdmi1();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(Sees("Game C")) << SeenList();
+    RowTextsEndBeforeTheNumber(d);
+    Press("right");
+    Run(300);
+    auto* cec = Find<CecInputDialog>();
+    ASSERT_NE(cec, nullptr);
+    EXPECT_TRUE(Sees("Blu-ray Player")) << SeenList();
+    EXPECT_EQ(cec->List().ItemNum, 2);
+    // The next key still acts: Exit closes both lists.
+    Press("exit");
+    Run(500);
+    EXPECT_EQ(Find<CecInputDialog>(), nullptr);
+    EXPECT_EQ(Find<ExternalInputDialog>(), nullptr);
+    if (pass == 0) {
+      Restart();
+      Run(2000);
+    }
+  }
+}
+
+}  // namespace

@@ -321,6 +321,27 @@ TEST_F(NewSetViewerTest, LiveTvWithoutChannelsSaysSo) {
   EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
 }
 
+// A number typed with a sub-channel on a set without channels: the entry
+// goes and the viewer reads the same notice as ch+ gives, not a black screen.
+TEST_F(NewSetViewerTest, ATypedNumberWithASubChannelWithoutChannelsSaysThereAreNone) {
+  LeaveTheSetupWithoutChannels();
+  Run(3000);
+  for (const char* key : {"2", "dash", "1", "ok"}) Press(key);
+  Run(1000);
+  bool told = Sees("No channels. Run a channel scan");
+  for (int i = 0; i < 10 && !told; ++i) {
+    Run(1000);
+    told = Sees("No channels. Run a channel scan");
+  }
+  EXPECT_TRUE(told) << SeenList();
+  EXPECT_FALSE(Sees("2-1")) << SeenList();
+  // The next key still acts: ch+ says it again.
+  Run(5000);
+  Press("ch+");
+  Run(1500);
+  EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
+}
+
 // The channel keys on an empty channel ring tell the viewer why nothing
 // changes, each time.
 TEST_F(NewSetViewerTest, ChannelKeysWithoutChannelsSayThereAreNone) {

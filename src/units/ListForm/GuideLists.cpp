@@ -344,7 +344,12 @@ EPGChannelList::EPGChannelList() {
 }
 
 void EPGChannelList::Initialize(Primitives::KeyRoutingParameter* param) {
-  if (SkinBin::Wrapper* w = SkinWrapper()) w->GetChannelListData()->LoadGuideChannelTable(true);
+  // The column lists locked channels like any other (the table without the
+  // walk's skip-locked bit, which ch+ keeps): the channel in tune, locked
+  // and opened with the PIN, is in the column and focused, so the focus
+  // never tunes away from it.
+  if (SkinBin::Wrapper* w = SkinWrapper()) w->GetChannelListData()->LoadGuideChannelTable(false);
+  viewerMoved_ = false;
   ListClass::Initialize(param);
 }
 
@@ -367,12 +372,14 @@ int32_t EPGChannelList::GetFocusItemIndex() {
 
 kv::Object* EPGChannelList::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (Busy && key && key->Down) {
+  if (key && key->Down) {
     const uint16_t code = key->Code;
-    if (code == DecreaseKey || code == IncreaseKey || code == PageUpKey || code == PageDownKey) {
+    const bool move = code == DecreaseKey || code == IncreaseKey || code == PageUpKey || code == PageDownKey;
+    if (move && Busy) {
       kv::Signal(FocusMove, this);
       return this;
     }
+    if (move) viewerMoved_ = true;
   }
   return PagedList::HandleEvent(event);
 }
@@ -383,7 +390,10 @@ void EPGChannelList::TuneToChannel(kv::Object* /*sender*/) {
   timer_.OnSetEnabled(false);
   auto* row = kv::Cast<EPGChannelItem>(GetFocusedRow());
   SkinBin::Wrapper* w = SkinWrapper();
-  if (!row || !w) return;
+  // Opening the guide never changes the channel, even on a channel the
+  // column does not list (one excluded from surfing): only a row the viewer
+  // moved to is tuned.
+  if (!row || !w || !viewerMoved_) return;
   if (BrowseOnly) {
     if (GuideChannel && GuideChannel->Major == row->Major && GuideChannel->Minor == row->Minor) return;
     GuideChannel = Channel(row->Major, row->Minor);
@@ -529,6 +539,7 @@ void EPGProgramList::ToggleRecord(kv::Object* /*sender*/) {
   handoff.isUpdate = row->RecordType > 0;
   handoff.start = row->StartTime.get();
   handoff.durationSeconds = row->Duration * 60;
+  handoff.channel = m_channel.get();
   HandToTimerEditor(system->ChangeState(s), handoff);
 }
 

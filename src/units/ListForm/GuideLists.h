@@ -168,7 +168,10 @@ class EPGChannelList : public PagedList {
   kv::Slot OnFocusChanged;
 
  private:
-  Core::Timer timer_;
+Core::Timer timer_;
+  // Set by the first key that moves the column's focus: the focus the
+  // opening gives never tunes.
+  bool viewerMoved_ = false;
 };
 
 class EPGProgramList : public PagedList {

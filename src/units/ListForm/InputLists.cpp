@@ -91,7 +91,9 @@ InputItem::InputItem() {
   OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
   OnSetTextAlignH(0);
   TextView().OnSetAutoSize(true);
-  label_.OnSetAutoSize(true);
+  // The label (a device name can be long) is sized in Refresh to its text or
+  // to the room before the row's number, ending in an ellipsis there.
+  label_.OnSetEllipsis(true);
   label_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
   cec_.OnSetBitmap(Resources::LoadResource(Bitmaps::InputListCECImage));
   arrow_.OnSetBitmap(Resources::LoadResource(Bitmaps::InputListRightArrow));
@@ -160,10 +162,12 @@ void InputItem::Refresh() {
   x += caption.W() + 8;
   label_.OnSetFont(OnGetTextFont());
   // The label ends before the row's number (Bitmaps::kInputIndexLeft from
-  // the right edge), with an ellipsis when it is longer.
-  const kv::Rect label = label_.Bounds();
-  const int32_t labelW = std::max(0, std::min(label.W(), b.W() - Bitmaps::kInputIndexLeft - 4 - x));
-  label_.OnSetBounds({x, (b.H() - label.H()) / 2, x + labelW, (b.H() - label.H()) / 2 + label.H()});
+  // the right edge) and the CEC badge beyond it, with an ellipsis when it is
+  // longer; it takes the name's line height.
+  const int32_t room = std::max(0, b.W() - Bitmaps::kInputIndexLeft - 4 - x);
+  const int32_t labelW = label_.WidthIn(room);
+  const int32_t labelY = (b.H() - caption.H()) / 2;
+  label_.OnSetBounds({x, labelY, x + labelW, labelY + caption.H()});
   cec_.OnSetBounds(kv::Rect{0, 0, 30, 14}.MoveTo({b.W() - 48 - 30 + 22, (b.H() - 14) / 2}));
   arrow_.OnSetBounds(kv::Rect{0, 0, 10, 14}.MoveTo({b.W() - 20, (b.H() - 14) / 2}));
   ShowMarks();
@@ -418,9 +422,16 @@ ExternalInputList::ExternalInputList() {
 }
 
 void ExternalInputList::Initialize(Primitives::KeyRoutingParameter* param) {
+  SkinBin::Wrapper* w = SkinWrapper();
+  // The rows name the HDMI-CEC devices of the device table: it is read as
+  // the list opens, so that the devices show (and Right reaches them) as
+  // soon as HDMI-CEC control is on, whatever screen read it before.
+  if (w && w->GetHdmiCecData()->GetEnableKELVO()) {
+    w->GetHdmiCecData()->InitDevList();
+    cecListInitialized_ = true;
+  }
   ListClass::Initialize(param);
   ShrinkToRows();
-  SkinBin::Wrapper* w = SkinWrapper();
   InputLock = w && w->OnGetInputLock() != 0;
 }
 

@@ -22,6 +22,7 @@ class KeyRoutingForm;
 }
 namespace Structures {
 class LocalTime;
+class VirtualChannel;
 }
 namespace SubSystem {
 class SubSystemClass;
@@ -49,6 +50,8 @@ struct TimerEditorHandoff {
   bool isUpdate = false;
   Structures::LocalTime* start = nullptr;
   int32_t durationSeconds = 0;
+  // The programme's channel (the guide's); null: the channel in tune.
+  Structures::VirtualChannel* channel = nullptr;
 };
 using TimerEditorSetup = void (*)(Primitives::KeyRoutingForm* editor, const TimerEditorHandoff& handoff);
 void SetTimerEditorSetup(TimerEditorSetup setup);

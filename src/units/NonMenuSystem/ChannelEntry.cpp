@@ -259,7 +259,13 @@ void ChannelEntry::TuneChannel() {
     }
     return;
   }
-  if (base->IsChannelRingEmpty(0, false)) base->ChannelChange(true, true, true);
+  if (base->IsChannelRingEmpty(0, false)) {
+    // No channels at all: as for ch+, the entry closes and the set's answer
+    // (no channels) reaches live TV, which tells the viewer.
+    TuneIssued = true;
+    Post(&WidgetClass::ExitSlot);
+    base->ChannelChange(true, true, true);
+  }
 }
 
 void ChannelEntry::FindChannel(int32_t number) {

@@ -195,10 +195,9 @@ bool CommonMuteBar::Bind(int32_t id) {
 
 void CommonMuteBar::OnSetOptionType(int32_t id) {
   Bind(id);
-  if (MuteIndex == 1)
-    image_.OnSetBitmap(Resources::LoadResource(Bitmaps::HalfMuteImage));
-  else if (MuteIndex == 2)
-    image_.OnSetBitmap(Resources::LoadResource(Bitmaps::FullMuteImage));
+  // The mute option has two choices, off and mute: a muted set shows the
+  // full-mute loudspeaker.
+  if (MuteIndex != 0) image_.OnSetBitmap(Resources::LoadResource(Bitmaps::FullMuteImage));
 }
 
 void CommonMuteBar::StepIndex() { MuteIndex = MuteIndex < Count - 1 ? MuteIndex + 1 : 0; }

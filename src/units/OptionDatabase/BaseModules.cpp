@@ -20,8 +20,10 @@ constexpr ChoiceDef kEqualizer[] = {{&C_NONE, 0},          {&C_EQ_VOICE, 1}, {&C
                                      {&C_EQ_BASS_1_VOICE, 3}, {&C_EQ_BASS_2, 4}, {&C_EQ_BASS_2_VOICE, 5}};
 // The audio language: 0 English, 1 Spanish, 2 French.
 constexpr ChoiceDef kLanguage[] = {{&C_ENGLISH, 0}, {&C_SPANISH, 1}, {&C_FRENCH, 2}};
-// The mute bar: 0 closes the bar, 1 half mute, 2 full mute.
-constexpr ChoiceDef kMute[] = {{&C_OFF, 0}, {&C_HALF_MUTE, 1}, {&C_FULL_MUTE, 2}};
+// The mute bar: the set's mute read back as 0 (sound on: the bar closes)
+// or 1 (muted). Each press steps to the other, so the key always does what
+// its caption then says.
+constexpr ChoiceDef kMute[] = {{&C_OFF, 0}, {&C_FULL_MUTE, 1}};
 constexpr ChoiceDef kTimeZone[] = {{&C_ZONE_EASTERN, 0}, {&C_ZONE_CENTRAL, 1}, {&C_ZONE_MOUNTAIN, 2},
                                     {&C_ZONE_PACIFIC, 3}, {&C_ZONE_ALASKA, 4},  {&C_ZONE_HAWAII, 5},
                                     {&C_ZONE_ATLANTIC, 6}, {&C_ZONE_NEWFOUNDLAND, 7}};

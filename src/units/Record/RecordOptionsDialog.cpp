@@ -118,6 +118,8 @@ void RecordOptionsDialog::DoActivate(kv::Object* sender) {
         editor->IsShortcut = false;
         editor->PrevState = &StaticClass();
         editor->NextState = nullptr;
+        // The programme on now is the channel in tune's.
+        editor->SetChannel(w->GetCurrentChannel());
         if (now && now->StartTime) {
           editor->SetStart(now->StartTime.get());
           editor->SetDuration(now->Duration * 60);

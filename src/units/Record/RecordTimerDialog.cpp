@@ -145,6 +145,7 @@ void SetUpFromList(Primitives::KeyRoutingForm* form, const ListForm::TimerEditor
   editor->OnSetIsUpdate(handoff.isUpdate);
   if (handoff.start) editor->SetStart(handoff.start);
   if (handoff.durationSeconds > 0) editor->SetDuration(handoff.durationSeconds);
+  editor->SetChannel(handoff.channel);
   editor->IsShortcut = editor->MenuTriggered;
   editor->ApplySourceType();
 }
@@ -345,8 +346,20 @@ void RecordTimerDialog::OnSetIsUpdate(bool on) {
 
 void RecordTimerDialog::SetStart(const Structures::LocalTime* start) { start_ = CopyLocalTime(start); }
 
+void RecordTimerDialog::SetChannel(const Structures::VirtualChannel* channel) {
+  if (!channel) {
+    channel_ = nullptr;
+    return;
+  }
+  auto* copy = kv::New<Structures::VirtualChannel>();
+  copy->Major = channel->Major;
+  copy->Minor = channel->Minor;
+  channel_ = copy;
+}
+
 void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   KXDWidgetClass::Initialize(param);
+  channel_ = nullptr;
   if (auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr) {
     kind_ = ref->Value;
     fromGuide_ = ref->Flag != 0;
@@ -435,11 +448,16 @@ void RecordTimerDialog::ApplySourceType() {
       SetTimerActive();
     }
   }
-  // A new timer records the input and channel on screen until the viewer
-  // picks others: a free slot holds no channel.
+  // A new timer records the input, medium and channel on screen (the
+  // programme's channel when the opener named one) until the viewer picks
+  // others: a free slot holds no channel, and its medium would be antenna.
   if (!IsUpdate) {
     w->OnSetTimerSource(w->GetCurrentSource(0));
-    ApplyCurrentChannel();
+    w->OnSetTimerMapId(w->OnGetAntCableIn() != 0 ? 1 : 0);
+    if (channel_ && channel_->Major > 0)
+      w->OnSetTimerChannel(::Wrapper::Wrapper::UniteChannelNum(channel_->Major, channel_->Minor));
+    else
+      ApplyCurrentChannel();
   }
   ShowDate();
   ShowTime();
@@ -598,7 +616,14 @@ void RecordTimerDialog::DoValueChange(kv::Object* sender) {
 void RecordTimerDialog::ApplyCurrentChannel() {
   SkinBin::Wrapper* w = Skin();
   if (!w) return;
-  Structures::VirtualChannel* c = w->GetTempCurrentChannel(w->OnGetTimerSource() > 0, w->OnGetTimerMapId() != 0);
+  // The timer's input and medium are those on screen: the channel in tune.
+  // Otherwise the channel that input last tuned on that medium.
+  Structures::VirtualChannel* c = nullptr;
+  if (w->OnGetTimerSource() == w->GetCurrentSource(0) && (w->OnGetTimerMapId() != 0) == (w->OnGetAntCableIn() != 0)) {
+    c = w->GetCurrentChannel();
+    if (w->IsNoChannel(c)) c = nullptr;
+  }
+  if (!c) c = w->GetTempCurrentChannel(w->OnGetTimerSource() > 0, w->OnGetTimerMapId() != 0);
   if (c) w->OnSetTimerChannel(::Wrapper::Wrapper::UniteChannelNum(c->Major, c->Minor));
 }
 

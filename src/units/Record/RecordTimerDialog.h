@@ -31,6 +31,7 @@
 #include "units/SkinBin/SkinButtons.h"
 #include "units/Structures/LocalTime.h"
 #include "units/Structures/TimerData.h"
+#include "units/Structures/VirtualChannel.h"
 #include "units/Views/Text.h"
 
 namespace Record {
@@ -67,6 +68,9 @@ class RecordTimerDialog : public NonMenuSystem::KXDWidgetClass {
   void SetStart(const Structures::LocalTime* start);
   void SetDuration(int32_t seconds) { duration_ = seconds; }
   void SetKind(int32_t kind) { kind_ = kind; }
+  // The programme's channel on the medium and input in use: a new timer
+  // records it (without one, the channel in tune).
+  void SetChannel(const Structures::VirtualChannel* channel);
   const Structures::LocalTime* Start() const { return start_.get(); }
   int32_t Duration() const { return duration_; }
 
@@ -125,6 +129,7 @@ class RecordTimerDialog : public NonMenuSystem::KXDWidgetClass {
   int32_t kind_ = kKindTimer;
   bool fromGuide_ = false;
   kv::Member<Structures::LocalTime> start_;
+  kv::Member<Structures::VirtualChannel> channel_;
   int32_t duration_ = 3600;
   // The active timer as ApplySourceType found it, for Done's update.
   kv::Member<Structures::TimerData> captured_;
