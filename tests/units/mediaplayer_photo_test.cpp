@@ -115,7 +115,7 @@ TEST_F(PhotoViewTest, OpensPausedOnTheChosenPhotoStepsAndShowsItsBanner) {
   EXPECT_EQ(Centre(), kColours[1]) << "folder row 2 is b.jpg";
   EXPECT_EQ(v->Animator().OnGetState(), 2);
   EXPECT_FALSE(WaitingShown());
-  EXPECT_EQ(HelpText(), "Previous/Next,Rotate,Slide Show,Features,Back");
+  EXPECT_EQ(HelpText(), "Previous/Next,Rotate,Slide show,Features,Back");
   PhotoFullViewBanner* banner = v->Banner();
   ASSERT_NE(banner, nullptr);
   EXPECT_TRUE(banner->IsVisible());
@@ -123,7 +123,7 @@ TEST_F(PhotoViewTest, OpensPausedOnTheChosenPhotoStepsAndShowsItsBanner) {
   EXPECT_TRUE(banner->ResolutionText().IsVisible());
   EXPECT_EQ(banner->CounterText().OnGetString().ToUtf8(), "2 / 3");
   EXPECT_TRUE(banner->SizeText().IsVisible()) << "the file's size";
-  EXPECT_NE(banner->SizeText().OnGetString().ToUtf8().find("B"), std::string::npos);
+  EXPECT_NE(banner->SizeText().OnGetString().ToUtf8().find("bytes"), std::string::npos);
   EXPECT_TRUE(banner->SlideshowIcon().IsVisible());
   // The size text stands clear of the icons and of the counter it shares a line with.
   const kv::Rect size = banner->SizeText().Bounds();
@@ -148,7 +148,7 @@ TEST_F(PhotoViewTest, OpensPausedOnTheChosenPhotoStepsAndShowsItsBanner) {
   EXPECT_EQ(HelpText(), "");
   Press("info");
   EXPECT_TRUE(banner->IsVisible());
-  EXPECT_EQ(HelpText(), "Previous/Next,Rotate,Slide Show,Features,Back");
+  EXPECT_EQ(HelpText(), "Previous/Next,Rotate,Slide show,Features,Back");
   // The banner hides itself after its time-out, the help bar with it.
   Pass(61000);
   EXPECT_FALSE(banner->IsVisible());
@@ -170,7 +170,7 @@ TEST_F(PhotoViewTest, OkPlaysTheShowAtTheIntervalAndAQuickMenuIntervalTakesEffec
   EXPECT_TRUE(v->IsSlideshow);
   EXPECT_TRUE(v->Banner()->OnGetSlideshow());
   EXPECT_TRUE(W()->OnGetIsSlideshow());
-  EXPECT_EQ(HelpText(), "Previous/Next,Rotate,Single View,Features,Back");
+  EXPECT_EQ(HelpText(), "Previous/Next,Rotate,Single view,Features,Back");
   Pass(4000);
   EXPECT_EQ(Centre(), kColours[0]) << "still the first photo before 5 s";
   Pass(1500);

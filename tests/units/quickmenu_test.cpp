@@ -238,7 +238,7 @@ TEST_F(QuickMenuTest, DurationRowReadsTheBufferTheSetKeeps) {
     const int32_t setting = Skin()->OnGetTimeshiftDuration();
     ASSERT_GE(setting, 0);
     ASSERT_LT(setting, XPM_TIMESHIFT_DURATIONS);
-    EXPECT_EQ(row->OnGetValueString().ToUtf8(), std::to_string(kTimeshiftBufferSeconds[setting] / 60) + " Minutes");
+    EXPECT_EQ(row->OnGetValueString().ToUtf8(), std::to_string(kTimeshiftBufferSeconds[setting] / 60) + " minutes");
     Press("right");
   }
 }
