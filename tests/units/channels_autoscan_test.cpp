@@ -4,6 +4,7 @@
 // aborts and the two-tuner pass of the first-time setup.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -211,6 +212,64 @@ TEST_F(AutoScanTest, TheResultsRfChannelsStandOnTheRowsLine) {
   EXPECT_GE(pairs, 8);
 }
 
+// The scan screen's frame stands its frame width in from the screen's box,
+// so that the caption sits as near the visible top edge as in every other
+// captioned dialog (13-14 px), both while scanning and on the result.
+TEST_F(AutoScanTest, TheScanScreensCaptionSitsNearTheFramesVisibleEdge) {
+  AutoTuningDialog* scan = StartScan();
+  ASSERT_NE(scan, nullptr);
+  Run(1500);
+  const auto gap = [&](Core::View* screen, const std::string& caption) {
+    const kv::Rect b = screen->GetAbsoluteBounds();
+    const int32_t x = (b.x1 + b.x2) / 2;
+    int32_t edge = -1;
+    for (int32_t y = std::max(b.y1, 0); y < b.y2 && edge < 0; ++y) {
+      const uint32_t p = Osd().Row(y)[x];
+      const int32_t r = static_cast<int32_t>(p & 0xFF), g = static_cast<int32_t>(p >> 8 & 0xFF),
+                    bl = static_cast<int32_t>(p >> 16 & 0xFF);
+      if (r > 100 && g > 100 && bl > 100) edge = y;  // the frame's light rim
+    }
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.text.find(caption) != std::string::npos && !t.ink.IsEmpty()) return t.ink.y1 - edge;
+    return -1000;
+  };
+  const int32_t scanning = gap(scan, "Antenna scan");
+  EXPECT_GE(scanning, 10);
+  EXPECT_LE(scanning, 18);
+  Run(4000);
+  Settle();
+  AutoTuningCompleteDialog* result = Open<AutoTuningCompleteDialog>();
+  ASSERT_NE(result, nullptr);
+  const int32_t done = gap(result, "Antenna scan");
+  EXPECT_GE(done, 10);
+  EXPECT_LE(done, 18);
+}
+
+// Each row's name stands on the line of its number and its RF digits: the
+// baselines (the ink's bottom, for names without descenders) agree.
+TEST_F(AutoScanTest, TheResultsNamesStandOnTheirNumbersLine) {
+  ASSERT_NE(StartScan(), nullptr);
+  Run(4000);
+  Settle();
+  ASSERT_NE(Open<AutoTuningCompleteDialog>(), nullptr);
+  std::vector<Core::SeenText> numbers, names;
+  for (const Core::SeenText& t : SeenTexts()) {
+    if (t.where.find("ListForm::ChannelItem") == std::string::npos || t.ink.IsEmpty()) continue;
+    if (t.text.find_first_not_of("0123456789-") == std::string::npos)
+      numbers.push_back(t);
+    else if (t.text.find_first_of("gjpqy,") == std::string::npos && t.text.size() > 3)
+      names.push_back(t);
+  }
+  int pairs = 0;
+  for (const Core::SeenText& name : names)
+    for (const Core::SeenText& n : numbers)
+      if (name.box.y1 == n.box.y1) {
+        ++pairs;
+        EXPECT_LE(std::abs(name.ink.y2 - n.ink.y2), 1) << name.text << " beside " << n.text;
+      }
+  EXPECT_GE(pairs, 4) << SeenList();
+}
+
 TEST_F(AutoScanTest, TheResultShowsWholeAndWatchTvShowsTheTunedChannelsBanner) {
   ASSERT_NE(StartScan(), nullptr);  // as the live keys open it, no menu behind
   Run(4000);
@@ -277,8 +336,14 @@ TEST_F(AutoScanTest, DigitalTunerScansDigitalOnlyAndFlagsAreTheSettings) {
   EXPECT_EQ(Calls("XPM_StartChannelScan"), std::vector<std::string>{"XPM_StartChannelScan(0, 0, 1, 0, 0, 0)"});
   Run(4000);
   Settle();
-  // Only the digital channels of the air are in the map.
-  for (const sim::Channel& c : Set().Channels(0)) EXPECT_TRUE(c.digital) << c.major;
+  // The digital channels are those of the air; a digital-only scan leaves
+  // the analogue channels of the table where they are.
+  std::vector<std::pair<int32_t, int32_t>> digital, air;
+  for (const sim::Channel& c : Set().Channels(0))
+    if (c.digital) digital.emplace_back(c.major, c.minor);
+  for (const sim::AirChannel& a : sim::DefaultAir(0))
+    if (a.minor != sim::kAnalogMinor) air.emplace_back(a.major, a.minor);
+  EXPECT_EQ(digital, air);
 }
 
 TEST_F(AutoScanTest, TuningModeTwoWithTheFlagHoldsTheCount) {

@@ -16,6 +16,8 @@
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
 #include "units/Record/RecordTimerDialog.h"
+#include "units/Resources/Font.h"
+#include "units/Views/Text.h"
 #include "units/SkinBin/EPGEventsInfo_DB.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/EventInfo.h"
@@ -210,11 +212,55 @@ TEST_F(FullGuideTest, NoChannelNameRunsUnderTheColumnsScrollMark) {
     if (t.ink.y2 <= at.y1 || at.y2 <= t.ink.y1) continue;
     ++onMarks;
     EXPECT_LE(t.ink.x2, at.x1) << "\"" << t.text << "\" runs under the scroll mark";
+    // ... and reads whole, not shortened to make room for it.
+    auto* text = kv::Cast<Views::Text>(const_cast<Core::View*>(t.view));
+    ASSERT_NE(text, nullptr);
+    EXPECT_GE(t.ink.W(), text->OnGetFont()->GetTextWidth(text->OnGetString()) - 3) << "\"" << t.text << "\" is shortened";
   }
   EXPECT_GE(names, 8);
   EXPECT_EQ(onMarks, 1) << "the mark stands on the last row";
-  // The rows above the marks keep the whole width for their names.
+  // The rows above the marks keep the whole width for their names, and the
+  // last row's name reads whole beside the mark.
   EXPECT_TRUE(Sees("Metro HD")) << SeenList();
+}
+
+// The programme list's page marks show on every row, the last one's focus
+// bar included: they are drawn over the rows.
+TEST_F(FullGuideTest, TheProgrammeListsPageMarksShowOverTheFocusBar) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Run(500);
+  Press("right");
+  Run(300);
+  // Light pixels of each mark that is enabled (the arrows are light triangles).
+  const auto lit = [&](Core::View* mark) {
+    const kv::Rect at = mark->GetAbsoluteBounds();
+    int n = 0;
+    for (int32_t y = at.y1; y < at.y2; ++y)
+      for (int32_t x = at.x1; x < at.x2; ++x) {
+        const uint32_t p = Osd().Row(y)[x];
+        n += (p & 0xFF) > 170 && (p >> 8 & 0xFF) > 170 && (p >> 16 & 0xFF) > 170;
+      }
+    return n;
+  };
+  // Down past the first page (the next page comes in), then up a few rows.
+  Press("down", 8);
+  Run(300);
+  ASSERT_EQ(g->Programs.GetFocusedRow(), g->Programs.GetAllRows().back()) << "the last row";
+  std::vector<Forms::ImageIndicator*> marks;
+  for (Core::View* v : {g->Programs.PrevIndicator.get(), g->Programs.NextIndicator.get()})
+    if (auto* m = kv::Cast<Forms::ImageIndicator>(v); m && m->OnGetEnabled()) marks.push_back(m);
+  ASSERT_FALSE(marks.empty());
+  std::vector<int> last;
+  for (auto* m : marks) last.push_back(lit(m));
+  Press("up", 3);
+  Run(300);
+  for (size_t i = 0; i < marks.size(); ++i) {
+    const int middle = lit(marks[i]);
+    EXPECT_GE(middle, 20) << "mark " << i;
+    EXPECT_GE(last[i], middle - 4) << "mark " << i << " is hidden under the last row's focus bar";
+  }
 }
 
 // A screen opened over the guide takes the keys: the guide's focused

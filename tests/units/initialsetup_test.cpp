@@ -414,6 +414,33 @@ TEST_F(InitialSetupTest, BothTunersWithChannelsEndOnTheFirstTunersMediumAndItsFi
   EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(0)[1].major);
 }
 
+// Both tuners on the same medium: tuner 2's pass (digital channels only)
+// adds to what tuner 1 found; the analogue channels tuner 1 found stay in
+// the medium's table, in the result list and on ch+.
+TEST_F(InitialSetupTest, BothTunersOnOneMediumKeepTheChannelsEitherPassFound) {
+  for (int32_t medium : {0, 1}) {
+    SCOPED_TRACE(medium == 0 ? "antenna" : "cable");
+    if (medium == 1) {
+      // Back on the result page leads to the tuner choice again.
+      Press("back");
+      ASSERT_NE(PageIs<TunerSelectDialog>(), nullptr);
+    } else {
+      ToTunerPage();
+    }
+    ChooseBothTuners(medium, medium);
+    Scan();
+    Run(12000);
+    Settle();
+    ASSERT_NE(PageIs<AutoTuningCompleteDialog>(), nullptr);
+    std::vector<std::pair<int32_t, int32_t>> held, onAir;
+    for (const sim::Channel& c : Set().Channels(medium)) held.emplace_back(c.major, c.minor);
+    for (const sim::AirChannel& a : sim::DefaultAir(medium)) onAir.emplace_back(a.major, a.minor);
+    EXPECT_EQ(held, onAir);
+    // The result page lists the first analogue channel the air carries.
+    EXPECT_TRUE(Sees(medium == 0 ? "Valley 3" : "Access 2")) << SeenList();
+  }
+}
+
 // Tuner 1 on antenna and tuner 2 on cable: after the setup each tuner keeps
 // its medium. Choosing TV 2 shows the cable channels tuner 2 found, with
 // the banner and the channel menu saying cable, also after a restart.

@@ -207,9 +207,6 @@ TEST_F(PagesTest, MenuLanguageRecaptionsEverything) {
 TEST_F(PagesTest, ThePinEntrysNextBoxLooksFocused) {
   auto* change = OpenNewPinPage();
   ASSERT_NE(change, nullptr);
-  Press("ok");
-  Settle();
-  ASSERT_EQ(Focused(), &change->First());
   // Four cells of the skin's size, 6 pixels apart, centred in the entry.
   const kv::Rect entry = change->First().GetAbsoluteBounds();
   const int32_t gap = 6;
@@ -220,6 +217,14 @@ TEST_F(PagesTest, ThePinEntrysNextBoxLooksFocused) {
     const int32_t x = x0 + i * (w + gap);
     return kv::Rect{x, y0, x + w, y0 + h};
   };
+  // Before OK the column takes the keys: only its Locks entry looks
+  // focused, no box of either entry looks like the next one.
+  Run(400);
+  for (SkinBin::PinEntry* e : {&change->First(), &change->Second()})
+    EXPECT_LT(apptest::FocusBlueShare(Osd(), e->GetAbsoluteBounds()), 0.01) << "a box looks focused before OK";
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Focused(), &change->First());
   for (int32_t typed = 0; typed < 4; ++typed) {
     SCOPED_TRACE(typed);
     if (typed > 0) Press(std::to_string(typed));

@@ -1034,6 +1034,41 @@ TEST_F(AddressPagesTest, DNSPageStoresAnyAddressAndGreysByAutomaticSetup) {
   EXPECT_TRUE(page->AddressRow(1)->OnGetIsDisabled());
 }
 
+// Automatic set-up switched off on the IP page, as a viewer does on a new
+// set: the DNS page's grey automatic row is passed over; the page opens on
+// Primary DNS, up and down move between the two DNS rows, and the grey row
+// never shows its arrows.
+TEST_F(AddressPagesTest, TheDNSPagesGreyAutomaticRowNeverTakesTheFocus) {
+  auto* ip = OpenPage<Network::IPAddressSetupMenu>();
+  ASSERT_NE(ip, nullptr);
+  Press("right");
+  Settle();
+  ASSERT_FALSE(Net().StoredConfig(0).dhcp);
+  Press("exit");
+  Settle();
+  auto* page = OpenPage<Network::DNSSetupMenu>();
+  ASSERT_NE(page, nullptr);
+  auto* autoRow = kv::Cast<MenuSystem::SubMenuItemValue>(page->AutoRow());
+  ASSERT_NE(autoRow, nullptr);
+  ASSERT_TRUE(autoRow->OnGetIsDisabled());
+  const auto arrows = [&] { return autoRow->LeftArrow().IsVisible() || autoRow->RightArrow().IsVisible(); };
+  EXPECT_EQ(Focused(), page->AddressRow(0)) << "opens on Primary DNS";
+  EXPECT_FALSE(arrows());
+  const char* keys[] = {"down", "down", "up", "up", "up"};
+  Network::SubMenuItemNetworkAddress* expected[] = {page->AddressRow(1), page->AddressRow(0), page->AddressRow(1),
+                                                    page->AddressRow(0), page->AddressRow(1)};
+  for (int32_t i = 0; i < 5; ++i) {
+    SCOPED_TRACE(std::to_string(i) + " " + keys[i]);
+    Press(keys[i]);
+    Run(300);
+    EXPECT_EQ(Focused(), expected[i]);
+    EXPECT_FALSE(arrows());
+  }
+  // Right on the focused DNS row edits its first octet.
+  Press("right");
+  EXPECT_EQ(page->AddressRow(1)->AddrIndex, 0);
+}
+
 TEST_F(AddressPagesTest, ARefusedApplyOnThePageShowsWhatTheInterfaceKept) {
   StaticRecord(Addr(192, 168, 7, 20), Addr(255, 255, 255, 0), Addr(192, 168, 7, 1));
   auto* page = OpenPage<Network::IPAddressSetupMenu>();

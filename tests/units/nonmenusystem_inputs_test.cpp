@@ -3,16 +3,20 @@
 // labelling dialog hands a label to the key pad and back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "focus_look.h"
 #include "nonmenusystem_support.h"
 #include "platform/sim/sim_tv_state.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
 #include "units/Constants/Constants.h"
 #include "units/ListForm/InputLists.h"
+#include "units/NonMenuSystem/InfoBanner.h"
 #include "units/NonMenuSystem/InputDialogs.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/SkinBin/HdmiCecData.h"
@@ -269,6 +273,63 @@ TEST_F(InputDialogTest, TheFocusedRowShowsItsNumberAndItsNameInTheMiddleOfTheBar
       for (int32_t x = plainX + 1; x < bar.x2 - 4; ++x)
         if (differs(osd.Row(y)[x], osd.Row(y)[plainX])) ++marks;
     EXPECT_GT(marks, 8) << "no number on the focused row";
+  }
+}
+
+// The focus bar of the input list reaches as near the panel's right edge as
+// its left end is to the left edge.
+TEST_F(InputDialogTest, TheFocusBarSpansThePanel) {
+  Press("input");
+  Run(300);
+  auto* d = Find<ExternalInputDialog>();
+  ASSERT_NE(d, nullptr);
+  auto* row = d->List().GetFocusedRow();
+  ASSERT_NE(row, nullptr);
+  const kv::Rect panel = d->GetAbsoluteBounds();
+  const kv::Rect bar = row->GetAbsoluteBounds();
+  const int32_t left = bar.x1 - panel.x1;
+  EXPECT_GT(apptest::FocusBlueShare(Osd(), {bar.x1 + 4, bar.y1 + 6, bar.x1 + 10, bar.y2 - 6}), 0.5);
+  EXPECT_GT(apptest::FocusBlueShare(Osd(), {panel.x2 - left - 10, bar.y1 + 6, panel.x2 - left - 4, bar.y2 - 6}), 0.5)
+      << "the bar stops short of the panel's right edge";
+}
+
+// The banner of an input without channels: its badges stand right under
+// the source line (no empty band where a channel's number would be), the
+// first badge shown in the first place, also the PC's lone timing badge.
+TEST_F(InputDialogTest, AnInputsBannerShowsItsBadgesUnderTheSourceLineFromTheFirstPlace) {
+  struct Step {
+    const char* name;
+    int downs;
+  };
+  for (const Step& step : {Step{"HDMI 1", 4}, Step{"PC", 4}}) {
+    SCOPED_TRACE(step.name);
+    Press("input");
+    Run(300);
+    Press("down", step.downs);
+    Press("ok");
+    Run(2000);
+    // The source line: the label of the banner's basic form (a device's
+    // name when one answers on the input).
+    const Core::SeenText* source = nullptr;
+    NonMenuSystem::BannerBasicInfo* b = nullptr;
+    std::vector<Core::SeenText> seen = SeenTexts();
+    for (const Core::SeenText& t : seen)
+      if (auto* form = t.view ? kv::Cast<NonMenuSystem::BannerBasicInfo>(t.view->Owner()) : nullptr;
+          form && t.view == &form->SourceLabel && !t.ink.IsEmpty()) {
+        source = &t;
+        b = form;
+      }
+    ASSERT_NE(source, nullptr) << SeenList();
+    int32_t top = 1 << 30, left = 1 << 30;
+    for (Core::View* v : std::initializer_list<Core::View*>{&b->SDHD, &b->Resolution, &b->AudioMode, &b->SecondAudio,
+                                                            &b->Dolby, &b->ClosedCaption})
+      if (v->IsVisible()) {
+        top = std::min(top, v->GetAbsoluteBounds().y1);
+        left = std::min(left, v->GetAbsoluteBounds().x1);
+      }
+    ASSERT_LT(top, 1 << 30) << "no badge";
+    EXPECT_LE(top - source->ink.y2, 12) << "an empty band between the source line and the badges";
+    EXPECT_EQ(left, b->SourceIcon.GetAbsoluteBounds().x1) << "the first badge is not in the first place";
   }
 }
 

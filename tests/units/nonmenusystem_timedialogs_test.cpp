@@ -103,6 +103,35 @@ TEST_F(TimeDialogsTest, SleepTimerChosenCountsDownAndEndsInStandby) {
   EXPECT_FALSE(Calls("XPM_StandbyMode").empty()) << "the sleep timer ends in standby";
 }
 
+// The minutes chosen are the minutes the set stays on, counted from the
+// choice, whatever other countdowns run (every key restarts the automatic
+// power-down's): 15 minutes end in standby 15 minutes later, within a
+// second or two, and the last minute's notice comes one minute before.
+TEST_F(TimeDialogsTest, SleepTimerOfFifteenMinutesEndsFifteenMinutesAfterTheChoice) {
+  Run(1000);
+  Run(27300);  // the automatic power-down's minute is under way
+  Press("sleep");
+  Run(300);
+  Press("down");
+  Run(200);
+  ClearCallLog();
+  Press("ok");
+  // A viewer presses a key now and then.
+  for (int32_t s = 0; s < 820; s += 41) {
+    Run(41000);
+    Press("exit");
+  }
+  Run(838000 - 820 * 1000 - 500);
+  EXPECT_TRUE(Calls("XPM_StandbyMode").empty());
+  EXPECT_FALSE(Sees("turns off in 1 minute")) << SeenList();
+  Run(4000);
+  EXPECT_TRUE(Sees("turns off in 1 minute")) << "the last minute's notice " << SeenList();
+  Run(900000 - 842000 - 2500);
+  EXPECT_TRUE(Calls("XPM_StandbyMode").empty()) << "not before the time chosen";
+  Run(5000);
+  EXPECT_FALSE(Calls("XPM_StandbyMode").empty()) << "standby within seconds of the time chosen";
+}
+
 TEST_F(TimeDialogsTest, SleepTimerCancelledShowsNothing) {
   W()->SetSleepTimer(30);
   Settle();
@@ -127,6 +156,53 @@ TEST_F(TimeDialogsTest, SleepTimerCancelledShowsNothing) {
 }
 
 // --- Date and time --------------------------------------------------------------------------
+
+// The focused check box stands inside the focus bar as the buttons' texts
+// do: a strip of the bar's blue shows between the bar's left edge and the
+// box. And while an editor covers the two buttons, no heading of the other
+// field stands over it.
+TEST_F(TimeDialogsTest, TheFocusedCheckBoxIsInsetAndNoHeadingStandsOverAnEditor) {
+  NonMenuSystem::DateTimeDialog* d = OpenDateTime();
+  ASSERT_NE(d, nullptr);
+  for (int i = 0; i < 4 && Focused() != &d->ChannelBox(); ++i) Press("down");
+  ASSERT_EQ(Focused(), &d->ChannelBox());
+  Run(300);
+  const kv::Rect box = d->ChannelBox().GetAbsoluteBounds();
+  const int32_t y = (box.y1 + box.y2) / 2;
+  for (int32_t x = box.x1 + 3; x < box.x1 + 6; ++x) {
+    const uint32_t p = Osd().Row(y)[x];
+    const int32_t r = static_cast<int32_t>(p & 0xFF), b = static_cast<int32_t>(p >> 16 & 0xFF);
+    EXPECT_TRUE(b >= 120 && b > r + 60) << "x " << x - box.x1 << " is not the bar's blue: the box sits on its edge";
+  }
+  // Each editor (automatic updates switched off first, as a viewer does):
+  // only its own heading shows, and no heading's ink falls on it.
+  for (::Button::CheckBox* automatic : {&d->ChannelBox(), &d->NetworkBox()}) {
+    d->OnSetFocus(automatic);
+    if (automatic->OnGetIsChecked()) Press("ok");
+  }
+  for (const char* editor : {"date", "time"}) {
+    SCOPED_TRACE(editor);
+    d->OnSetFocus(std::string(editor) == "date" ? static_cast<Core::View*>(&d->DateButton())
+                                                : static_cast<Core::View*>(&d->TimeButton()));
+    Press("ok");
+    Run(300);
+    Core::View* open = std::string(editor) == "date" ? static_cast<Core::View*>(DateEditor())
+                                                     : static_cast<Core::View*>(TimeEditor());
+    ASSERT_NE(open, nullptr);
+    const kv::Rect e = open->GetAbsoluteBounds();
+    for (const Core::SeenText& t : SeenTexts()) {
+      if (t.screen != "NonMenuSystem::DateTimeDialog" || t.ink.IsEmpty()) continue;
+      if (t.text != "Date" && t.text != "Time") continue;
+      EXPECT_EQ(t.text, std::string(editor) == "date" ? "Date" : "Time") << "the other field's heading shows";
+      EXPECT_TRUE(t.ink.x2 <= e.x1 + 80) << t.text << " stands over the editor's second box";
+    }
+    Press("back");
+    Run(300);
+    ASSERT_NE(DateTime(), nullptr);
+    EXPECT_TRUE(Sees("Date")) << SeenList();
+    EXPECT_TRUE(Sees("Time")) << SeenList();
+  }
+}
 
 TEST_F(TimeDialogsTest, AutomaticUpdateFlagsAndStatus) {
   XPM_SetAutoTimeUpdate(3);

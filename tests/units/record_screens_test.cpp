@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -378,6 +379,38 @@ TEST_F(RecordScreensTest, RecordedListsTheShowsAndRedDeletesAfterConfirmation61)
   ASSERT_EQ(DB_Get_First_Recorded_Show(&e), DB_OK);
   EXPECT_STREQ(e.title, "Evening News");
   EXPECT_NE(DB_Get_Recorded_Show_Next(e.id, &e), DB_OK);
+}
+
+// A recorded show's row reads on one line: the title stands on the line of
+// the channel, date, time and length; the "File" heading stands over the
+// file names.
+TEST_F(RecordScreensTest, TheRecordedRowsCellsShareTheirLineAndTheFileHeadingItsColumn) {
+  Recorded("Late Show", "/mnt/usb/sda1/REC_1_0.ts", 1800, true);
+  RecordedShowsDialog* s = OpenFromRecordMenu<RecordedShowsDialog>();
+  ASSERT_NE(s, nullptr);
+  Settle();
+  const Core::SeenText* title = nullptr;
+  const Core::SeenText* file = nullptr;
+  const Core::SeenText* heading = nullptr;
+  std::vector<Core::SeenText> seen = SeenTexts();
+  std::vector<const Core::SeenText*> cells;
+  for (const Core::SeenText& t : seen) {
+    if (t.ink.IsEmpty()) continue;
+    if (t.where.find("RecordedShowsListItem") != std::string::npos) {
+      if (t.text == "Late Show") title = &t;
+      else if (t.text.find("REC_1_0") != std::string::npos) file = &t;
+      else if (t.text.find_first_of("gjpqy,") == std::string::npos) cells.push_back(&t);
+    } else if (t.text == "File") {
+      heading = &t;
+    }
+  }
+  ASSERT_NE(title, nullptr) << SeenList();
+  ASSERT_NE(file, nullptr) << SeenList();
+  ASSERT_NE(heading, nullptr) << SeenList();
+  ASSERT_GE(cells.size(), 3u) << SeenList();
+  for (const Core::SeenText* c : cells)
+    EXPECT_LE(std::abs(c->ink.y2 - title->ink.y2), 1) << "\"" << c->text << "\" beside the title";
+  EXPECT_LE(std::abs(heading->ink.x1 - file->ink.x1), 4) << "the heading is not over the file names";
 }
 
 // The recorded show's details read whole in every menu language: the time

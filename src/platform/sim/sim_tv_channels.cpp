@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <set>
 
 #include "platform/sim/sim.h"
 #include "platform/sim/sim_guide.h"
@@ -895,10 +896,14 @@ int32_t TvState::StartChannelScan(int32_t medium, bool analog, bool digital, boo
     scanning_ = true;
     scanFound_ = 0;
     if (!additive) {
+      // A scan that is not additive replaces the channels of the kinds it
+      // looks for: a digital-only scan (the second tuner's) keeps the
+      // analogue channels already in the map, and the other way round.
       MapState& map = maps_[static_cast<size_t>(medium)];
-      map.channels.clear();
-      for (auto& ring : map.favorites) ring.clear();
-      map.current = {{{kNoChannel, kNoChannel}, {kNoChannel, kNoChannel}}};
+      std::erase_if(map.channels, [&kinds](const Channel& c) {
+        return !kinds.analog && !kinds.digital ? true : (c.minor == kAnalogMinor ? kinds.analog : kinds.digital);
+      });
+      DropMissingChannels(map);
       Save();
     }
     if (!scansAnswer_) return XPM_OK;

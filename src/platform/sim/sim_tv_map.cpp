@@ -21,14 +21,18 @@ void TvState::ReplaceChannelMap(int32_t medium, const std::vector<Channel>& chan
                              [](const Channel& a, const Channel& b) { return a.major == b.major && a.minor == b.minor; }),
                  sorted.end());
     map.channels = std::move(sorted);
-    std::set<int64_t> present;
-    for (const Channel& c : map.channels) present.insert(ChannelKey(c.major, c.minor));
-    for (auto& ring : map.favorites)
-      for (auto it = ring.begin(); it != ring.end();) it = present.count(*it) ? std::next(it) : ring.erase(it);
-    for (auto& cur : map.current)
-      if (!present.count(ChannelKey(cur.first, cur.second))) cur = {kNoChannel, kNoChannel};
+    DropMissingChannels(map);
     Save();
   }
+}
+
+void TvState::DropMissingChannels(MapState& map) {
+  std::set<int64_t> present;
+  for (const Channel& c : map.channels) present.insert(ChannelKey(c.major, c.minor));
+  for (auto& ring : map.favorites)
+    for (auto it = ring.begin(); it != ring.end();) it = present.count(*it) ? std::next(it) : ring.erase(it);
+  for (auto& cur : map.current)
+    if (!present.count(ChannelKey(cur.first, cur.second))) cur = {kNoChannel, kNoChannel};
 }
 
 }  // namespace sim

@@ -529,7 +529,8 @@ class TvState {
   // --- Scans ---------------------------------------------------------------------
   // What the tuner finds: the scans take the analogue or the digital
   // channels of the medium's air as asked (neither flag: both). A scan that is not additive
-  // empties the medium's map first; the map is filled again one physical
+  // first takes the channels of the kinds it looks for out of the medium's map
+  // (a digital-only scan keeps the analogue channels); the map is filled again one physical
   // channel every kScanStepMs (XPM_EVT_FULL_SCAN_PROGRESS, flag word as set),
   // then XPM_EVT_FULL_SCAN_COMPLETE; a new scan replaces a running one.
   int32_t StartChannelScan(int32_t medium, bool analog, bool digital, bool additive, const char* call);
@@ -582,6 +583,9 @@ class TvState {
   static Setting MediumSettingOf(int32_t sourceId);
   int32_t MediumLocked() const;
   MapState& Map();
+  // Takes the channels the map no longer holds out of its favourite rings
+  // and its windows' current channels (mutex_ held).
+  static void DropMissingChannels(MapState& map);
   const MapState& Map() const;
   int FindChannel(const MapState& map, int32_t major, int32_t minor) const;
   const Channel* CurrentChannelOf(int32_t window) const;

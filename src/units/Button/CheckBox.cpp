@@ -62,10 +62,11 @@ void CheckBox::Refresh() {
   int32_t w = 0;
   for (Resources::Bitmap* bm : {checked_.get(), unchecked_.get()})
     if (bm) w = std::max(w, bm->GetFrameSize().x);
-  w = std::min(w, b.W());
-  check_.OnSetBounds({0, 0, w, b.H()});
+  const int32_t inset = std::min(kImageInset, b.W());
+  w = std::min(w, b.W() - inset);
+  check_.OnSetBounds({inset, 0, inset + w, b.H()});
   const kv::Rect t = GetTextRect();
-  const int32_t x1 = std::min(t.x2, std::max(t.x1, w + kCaptionGap));
+  const int32_t x1 = std::min(t.x2, std::max(t.x1, inset + w + kCaptionGap));
   TextView().OnSetBounds({x1, t.y1, t.x2, t.y2});
 }
 

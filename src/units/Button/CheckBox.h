@@ -16,6 +16,8 @@ class CheckBox : public Button {
  public:
   // Gap between the check image and the caption.
   static constexpr int32_t kCaptionGap = 6;
+  // Gap between the box's left edge (the focus bar's) and the check image.
+  static constexpr int32_t kImageInset = 6;
 
   CheckBox();
 
@@ -28,8 +30,9 @@ class CheckBox : public Button {
   Resources::Bitmap* OnGetUncheckedBitmap() { return unchecked_.get(); }
 
   kv::Object* HandleEvent(Core::Event* event) override;
-  // The check image at the left edge, vertically centred, at its own size;
-  // the caption after it.
+  // The check image kImageInset in from the left edge (inside the focus
+  // bar, as a button's text is), vertically centred, at its own size; the
+  // caption after it.
   void Refresh() override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
 

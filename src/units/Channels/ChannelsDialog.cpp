@@ -29,6 +29,12 @@ ChannelsDialogClass::ChannelsDialogClass() {
   Layer = kChannelsLayer;
 }
 
+void ChannelsDialogClass::Refresh() {
+  KXDWidgetClass::Refresh();
+  const int32_t w = FrameWidth;
+  frame_.OnSetBounds({w, w, std::max(w, Bounds().W() - w), std::max(w, Bounds().H() - w)});
+}
+
 void ChannelsDialogClass::HandleFocus(bool focused) {
   KXDWidgetClass::HandleFocus(focused);
   if (!focused && IsOpen()) kv::PostSignal(kv::MakeSlot(this, &ChannelsDialogClass::KeepFocus));

@@ -52,6 +52,9 @@ class ChannelsDialogClass : public NonMenuSystem::KXDWidgetClass {
   // does not keep the focus: it comes back here at the end of the pass.
   void HandleFocus(bool focused) override;
   void KeepFocus(kv::Object* sender = nullptr);
+  // The base's layout; the frame's bitmap stands FrameWidth in from the
+  // screen's edges, the margin that width keeps round the content.
+  void Refresh() override;
 };
 
 // The live skin Wrapper, or null (logged) while another Wrapper runs.

@@ -127,7 +127,9 @@ void ChannelRow::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
   TextView().OnSetBounds(ChannelColumns::kNumber.In(b.W(), 0, b.H()));
+  // The name in the number's font and on its line.
   label_.OnSetFont(OnGetTextFont());
+  label_.OnSetAlignV(TextView().OnGetAlignV());
 }
 
 namespace {

@@ -203,7 +203,7 @@ void EPGChannelItem::PlaceName() {
   // the row that the list's scroll marks stand on, short of the marks.
   const kv::Rect b = Bounds();
   int32_t right = arrow_.IsVisible() ? b.W() - 18 : b.W() - 4;
-  if (const auto* list = kv::Cast<PagedList>(Owner())) {
+  if (auto* list = kv::Cast<PagedList>(Owner())) {
     const kv::Rect marks = list->MarksArea();
     if (b.y1 < marks.y2 && marks.y1 < b.y2) right = std::min(right, marks.x1 - b.x1 - 4);
   }

@@ -416,6 +416,8 @@ kv::Object* AutoTuneList::StepAndRestartTune(Core::Event* event) {
 
 ExternalInputList::ExternalInputList() {
   MaxRows = 10;
+  // The focus bar spans the panel, as far from its right edge as its left.
+  RowsTakeWidth = true;
   ListMode = false;
   ItemClass = &InputItem::StaticClass();
   OnActivateOption = kv::MakeSlot(this, &ExternalInputList::TuneToSource);

@@ -39,16 +39,31 @@ void PagedList::SetMarks(const Resources::BitmapId& prev, const Resources::Bitma
   next_.OnSetEnabledBitmap(Resources::LoadResource(next));
 }
 
-kv::Rect PagedList::MarksArea() const {
+kv::Rect PagedList::MarksArea() {
   const kv::Rect b = Bounds();
-  return {b.W() - 40, b.H() - 14, b.W() - 4, b.H() - 2};
+  if (!prev_.OnGetEnabled() && !next_.OnGetEnabled()) return {};
+  return {b.W() - (prev_.OnGetEnabled() ? 40 : 20), b.H() - 14, b.W() - 4, b.H() - 2};
+}
+
+void PagedList::updateScrollBars(kv::Object* sender) {
+  const bool before[2] = {prev_.OnGetEnabled(), next_.OnGetEnabled()};
+  ListClass::updateScrollBars(sender);
+  if (before[0] == prev_.OnGetEnabled() && before[1] == next_.OnGetEnabled()) return;
+  for (Forms::Ctrl* row : GetAllRows())
+    if (auto* item = kv::Cast<ListItem>(row)) item->Refresh();
 }
 
 void PagedList::Refresh() {
   ListClass::Refresh();
-  const kv::Rect m = MarksArea();
-  prev_.OnSetBounds(prev_.Bounds().MoveTo({m.x1, m.y1}));
-  next_.OnSetBounds(next_.Bounds().MoveTo({m.x1 + 20, m.y1}));
+  const kv::Rect b = Bounds();
+  prev_.OnSetBounds(prev_.Bounds().MoveTo({b.W() - 40, b.H() - 14}));
+  next_.OnSetBounds(next_.Bounds().MoveTo({b.W() - 20, b.H() - 14}));
+  // The marks stand over the rows, the focused row's bar included.
+  const int32_t n = GetChildCount();
+  if (GetChildIndex(&prev_) != n - 2 || GetChildIndex(&next_) != n - 1) {
+    RestackTop(&prev_);
+    RestackTop(&next_);
+  }
 }
 
 // A column's text ends in an ellipsis where the row's font makes it wider

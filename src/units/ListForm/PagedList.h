@@ -30,9 +30,13 @@ class PagedList : public ListClass {
   // The engine's layout, then the previous mark at (width - 40, height - 14)
   // and the next one at (width - 20, height - 14).
   void Refresh() override;
-  // Where the two marks stand, in the list's own coordinates: a row whose
-  // box reaches it keeps its texts clear of it.
-  kv::Rect MarksArea() const;
+  // The engine's marks, then the rows lay themselves out again when a mark
+  // came or went (a row's texts keep clear of the marks that show).
+  void updateScrollBars(kv::Object* sender = nullptr) override;
+  // Where the marks that show stand, in the list's own coordinates (empty
+  // when neither shows): a row whose box reaches it keeps its texts clear
+  // of it.
+  kv::Rect MarksArea();
 
  protected:
   // The marks' bitmaps (EPG_ListScrollUp / Down unless a kind sets others).

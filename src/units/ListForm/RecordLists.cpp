@@ -54,6 +54,11 @@ Structures::TimerData* CurrentTimer(SkinBin::Wrapper* w) {
 // A view across its column, or an icon `w` x `ih` at its left edge, in a
 // row `width` x `h`.
 void Place(Core::View& v, const RowColumn& c, int32_t width, int32_t h) { v.OnSetBounds(c.In(width, 0, h)); }
+// A text across its column, on the line of the row's title.
+void Place(Views::Text& t, const RowColumn& c, int32_t width, int32_t h, Views::Text& title) {
+  t.OnSetAlignV(title.OnGetAlignV());
+  t.OnSetBounds(c.In(width, 0, h));
+}
 void PlaceIcon(Core::View& v, const RowColumn& c, int32_t w, int32_t ih, int32_t width, int32_t h) {
   v.OnSetBounds(c.Icon(width, w, ih, h));
 }
@@ -169,12 +174,12 @@ void RecordRow::Refresh() {
   ListItem::Refresh();
   const int32_t h = Bounds().H(), w = Bounds().W();
   PlaceIcon(tuner_, RecordColumns::kTuner, 36, 18, w, h);
-  Place(channel_, RecordColumns::kChannel, w, h);
-  Place(map_, RecordColumns::kMap, w, h);
   Place(TextView(), RecordColumns::kTitle, w, h);
-  Place(date_, RecordColumns::kDate, w, h);
-  Place(time_, RecordColumns::kTime, w, h);
-  Place(duration_, RecordColumns::kDuration, w, h);
+  Place(channel_, RecordColumns::kChannel, w, h, TextView());
+  Place(map_, RecordColumns::kMap, w, h, TextView());
+  Place(date_, RecordColumns::kDate, w, h, TextView());
+  Place(time_, RecordColumns::kTime, w, h, TextView());
+  Place(duration_, RecordColumns::kDuration, w, h, TextView());
 }
 
 RecordRow::Fill::~Fill() {
@@ -351,10 +356,10 @@ const Resources::BitmapId* ScheduledRecordListItem::StatusBitmap(int32_t status)
 void ScheduledRecordListItem::Refresh() {
   RecordRow::Refresh();
   const int32_t h = Bounds().H(), w = Bounds().W();
-  Place(source_, RecordColumns::kSource, w, h);
+  Place(source_, RecordColumns::kSource, w, h, TextView());
   PlaceIcon(repeat_, RecordColumns::kRepeat, 30, 16, w, h);
   PlaceIcon(StatusView(), RecordColumns::kStatus, 18, 18, w, h);
-  Place(hidden_, {RecordColumns::kStatus.x1 + 22, RecordColumns::kStatus.x2}, w, h);
+  Place(hidden_, {RecordColumns::kStatus.x1 + 22, RecordColumns::kStatus.x2}, w, h, TextView());
   PlaceIcon(check_, RecordColumns::kActive, 20, 20, w, h);
 }
 
@@ -453,7 +458,7 @@ void RecordedShowsListItem::Refresh() {
   RecordRow::Refresh();
   const int32_t h = Bounds().H(), w = Bounds().W();
   PlaceIcon(StatusView(), RecordColumns::kFile, 18, 18, w, h);
-  Place(file_, RecordColumns::kFileName, w, h);
+  Place(file_, RecordColumns::kFileName, w, h, TextView());
 }
 
 void RecordedShowsListItem::SetData(kv::Object* data) {

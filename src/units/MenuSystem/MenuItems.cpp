@@ -288,7 +288,8 @@ kv::Object* SubMenuItemValue::HandleEvent(Core::Event* event) {
 
 void SubMenuItemValue::HandleFocus(bool focused) {
   SubMenuItem::HandleFocus(focused);
-  ShowArrows(focused);
+  // A grey row shows no arrows: its value cannot move.
+  ShowArrows(focused && !OnGetIsDisabled());
 }
 
 void SubMenuItemValue::RefreshCtrlState(int32_t state) {

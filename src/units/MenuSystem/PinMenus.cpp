@@ -77,6 +77,11 @@ kv::Object* PinPageBase::HandleEvent(Core::Event* event) {
   return VidiSubMenu::HandleEvent(event);
 }
 
+void PinPageBase::HandleFocus(bool focused) {
+  VidiSubMenu::HandleFocus(focused);
+  InvalidateView();
+}
+
 void PinPageBase::Close() {
   // Not a moving page: nothing to remember for its level.
   KeyRoutingForm::Close();

@@ -31,6 +31,9 @@ class PinPageBase : public VidiSubMenu {
   PinPageBase();
   kv::Object* HandleEvent(Core::Event* event) override;
   void Close() override;
+  // The entries show which box takes the next digit only while the page
+  // takes the keys: the page draws again as it gains or loses the focus.
+  void HandleFocus(bool focused) override;
   // Closes the page and opens NextState (a slot).
   void EnterNextState(kv::Object* sender = nullptr);
   // Goes back as the Back key does (a slot).

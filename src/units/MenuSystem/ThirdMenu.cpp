@@ -161,12 +161,23 @@ void ThirdMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   // A remembered row beyond the rows present (read from the settings file,
   // or left by a longer page of the same level) counts as the first.
   if (index > rows) index = 1;
-  if (index >= 1) OnSetCurrentItemIndex(index);
+  if (index >= 1) FocusRowFrom(index, 1);
   LoadSettings();
   RefreshArrow();
   if (auto* user = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr) {
     if (user->Code == Constants::MSG_FROM_QUICKMENU) QuickMenu = true;
     if (auto* key = kv::Cast<Core::KeyEvent>(user->Object.get())) HandleEvent(key);
+  }
+}
+
+void ThirdMenu::FocusRowFrom(int32_t index, int32_t step) {
+  const int32_t n = RowCount();
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t at = ((index - 1 + i * step) % n + n) % n + 1;
+    if (SubMenuItem* row = Row(at - 1); row && row->CanFocus()) {
+      OnSetCurrentItemIndex(at);
+      return;
+    }
   }
 }
 
@@ -247,7 +258,7 @@ kv::Object* ThirdMenu::HandleEvent(Core::Event* event) {
       if (n > 0) {
         const int32_t at = OnGetCurrentItemIndex();
         int32_t next = key->Code == KEY_UP ? (at <= 1 ? n : at - 1) : (at >= n || at < 1 ? 1 : at + 1);
-        OnSetCurrentItemIndex(next);
+        FocusRowFrom(next, key->Code == KEY_UP ? -1 : 1);
       }
       RefreshArrow();
       break;

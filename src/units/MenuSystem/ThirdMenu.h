@@ -53,6 +53,10 @@ class ThirdMenu : public SubSystem::MenuClass {
   void OnSetCaption(const kv::String& caption);
   const kv::String& OnGetCaption() const { return caption_; }
 
+  // Focuses the row at `index` (1-based) or, when that row cannot take the
+  // focus (a grey row that is passed over), the next one that can, going
+  // `step` (1 down, -1 up) with wrap-around; nothing when no row can.
+  void FocusRowFrom(int32_t index, int32_t step);
   // The rows present, in order (those a page took out are not counted).
   int32_t RowCount();
   SubMenuItem* Row(int32_t index);

@@ -233,7 +233,14 @@ void AddressSetupPage::RefreshGrayout() {
     if (row->OnGetIsDisabled() != automatic) row->OnSetIsDisabled(automatic);
     row->OnSetEnabled(!automatic);
   }
-  if (GreyAutoRowWhenOff) Grey(0, !automatic);
+  if (GreyAutoRowWhenOff) {
+    // The grey automatic row is passed over like the grey address rows.
+    Grey(0, !automatic);
+    AutoRow()->OnSetEnabled(automatic);
+  }
+  // The focus leaves a row that can no longer take it for the next one.
+  auto* focused = kv::Cast<MenuSystem::SubMenuItem>(OnGetFocus());
+  if (!focused || !focused->CanFocus()) FocusRowFrom(std::max(1, OnGetCurrentItemIndex()), 1);
 }
 
 void AddressSetupPage::RowChanged(MenuSystem::SubMenuItem* row) {

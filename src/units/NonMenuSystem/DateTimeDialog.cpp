@@ -53,6 +53,18 @@ void SetUpLabel(Views::Text& t, kv::Rect bounds, const kv::MultiTextId& text) {
   t.OnSetString(kv::GetVariantOfString(text));
 }
 
+constexpr kv::Rect kDateLabel{26, 56, 124, 80};
+constexpr kv::Rect kTimeLabel{176, 56, 275, 80};
+
+// The headings over the two buttons; while an editor covers both buttons,
+// only the edited field's heading shows, at the editor's left end.
+enum class Editing { kNone, kDate, kTime };
+void ShowHeadings(Views::Text& date, Views::Text& time, Editing editing) {
+  date.OnSetVisible(editing != Editing::kTime);
+  time.OnSetVisible(editing != Editing::kDate);
+  time.OnSetBounds(editing == Editing::kTime ? kDateLabel : kTimeLabel);
+}
+
 void SetUpBox(::Button::CheckBox& box, kv::Rect bounds, const kv::MultiTextId& source) {
   box.OnSetBounds(bounds);
   box.OnSetText(kv::ConcatString(kv::GetVariantOfString(Strings::AutoUpdateTime), kv::GetVariantOfString(source)));
@@ -66,8 +78,8 @@ DateTimeDialog::DateTimeDialog() {
   OnSetBounds({0, 0, 380, 310});
   OnSetFrameWidth(0);
   OnSetCaption(kv::GetVariantOfString(Strings::SettingsMenuDateTime));
-  SetUpLabel(dateLabel_, {26, 56, 124, 80}, Strings::TodaysDate);
-  SetUpLabel(timeLabel_, {176, 56, 275, 80}, Strings::CurrentTime);
+  SetUpLabel(dateLabel_, kDateLabel, Strings::TodaysDate);
+  SetUpLabel(timeLabel_, kTimeLabel, Strings::CurrentTime);
   SetUpButton(dateButton_, {26, 86, 136, 113}, &DateSettingDialog::StaticClass());
   SetUpButton(timeButton_, {176, 86, 286, 113}, &TimeSettingDialog::StaticClass());
   // The widest date of every menu language ("sept. 30 2026") fits the
@@ -184,6 +196,7 @@ void DateTimeDialog::DoActivate(kv::Object* sender) {
   editor->OnSetOwner(this);
   editor->OnChange = kv::MakeSlot(this, &DateTimeDialog::LocalTimeChanged);
   const Structures::LocalTime* t = localTime_.get();
+  ShowHeadings(dateLabel_, timeLabel_, kv::Cast<DateSettingDialog>(editor) ? Editing::kDate : Editing::kTime);
   if (auto* date = kv::Cast<DateSettingDialog>(editor)) {
     date->OnSetYearVal(t->Year + kYearBase);
     date->OnSetMonthVal(t->Month);
@@ -252,6 +265,7 @@ void DateTimeDialog::LocalTimeChanged(kv::Object*) {
   localTime_ = w->GetCurrentTime();
   ShowDate();
   timeButton_.OnSetText(Wrapper::Wrapper::GetTimeAMPM(localTime_->Hour, localTime_->Minute));
+  ShowHeadings(dateLabel_, timeLabel_, Editing::kNone);
   // The dialog takes the keys again.
   if (IsOpen())
     if (Core::Group* owner = Owner()) owner->OnSetFocus(this);

@@ -69,6 +69,13 @@ bool GoodSourceStatus(int32_t a) { return a == 16 || a == 20 || a == 23; }
 
 void Place(Core::View& v, int32_t x, int32_t y, int32_t w, int32_t h) { v.OnSetBounds({x, y, x + w, y + h}); }
 
+// The basic banner's badge row: under the channel's number and name on a
+// tuner, right under the source line on any other input; the banner ends
+// the same distance below it.
+constexpr int32_t kTunerBadgesTop = 76;
+constexpr int32_t kInputBadgesTop = 36;
+constexpr int32_t kBadgesToBottom = 50;
+
 void Badge(Views::Image& v, const Resources::BitmapId& id) {
   v.OnSetBitmap(Bmp(id));
   v.OnSetVisible(true);
@@ -177,21 +184,11 @@ BannerBasicInfo::BannerBasicInfo() {
   SetupText(ChannelName, Fonts::ExtraLargeFont);
   ChannelName.OnSetEllipsis(true);
   PlaceNumberAndName(*this);
-  // Six badges 2 px apart, 12 px in from both sides of the frame.
-  Place(SDHD, 12, 76, 36, 18);
-  Place(Resolution, 50, 76, 36, 18);
-  Place(AudioMode, 88, 76, 36, 18);
-  Place(SecondAudio, 126, 76, 36, 18);
-  Place(Dolby, 164, 76, 36, 18);
-  Place(ClosedCaption, 202, 76, 36, 18);
-  Place(Analogue, 12, 76, 36, 18);
-  Place(ThreeD, 12, 100, 36, 18);
   SetupText(Rating, Fonts::BannerBasicInfo);
   // Rating names come from the broadcast: a long line ends in "...".
   Rating.OnSetEllipsis(true);
-  Place(Rating, 52, 98, 186, 22);
   SetupText(PCTiming, Fonts::BannerBasicInfo);
-  Place(PCTiming, 52, 74, 188, 22);
+  PlaceBadges(kTunerBadgesTop);
   SecondAudio.OnSetBitmap(Bmp(Bitmaps::BannerMultiAudio));
   ClosedCaption.OnSetBitmap(Bmp(Bitmaps::BannerCC));
   Analogue.OnSetBitmap(Bmp(Bitmaps::BannerNTSC));
@@ -203,6 +200,23 @@ BannerBasicInfo::BannerBasicInfo() {
     Add(v);
   ClosedCaption.OnSetVisible(false);
   HideAllInfo();
+}
+
+void BannerBasicInfo::PlaceBadges(int32_t top) {
+  // Six badges 2 px apart, 12 px in from both sides of the frame.
+  Place(SDHD, 12, top, 36, 18);
+  Place(Resolution, 50, top, 36, 18);
+  Place(AudioMode, 88, top, 36, 18);
+  Place(SecondAudio, 126, top, 36, 18);
+  Place(Dolby, 164, top, 36, 18);
+  Place(ClosedCaption, 202, top, 36, 18);
+  Place(Analogue, 12, top, 36, 18);
+  Place(ThreeD, 12, top + 24, 36, 18);
+  Place(Rating, 52, top + 22, 186, 22);
+  Place(PCTiming, 52, top - 2, 188, 22);
+  const kv::Rect b = Bounds();
+  const int32_t h = top + kBadgesToBottom;
+  if (b.H() != h) OnSetBounds({b.x1, b.y1, b.x2, b.y1 + h});
 }
 
 void BannerBasicInfo::HideAllInfo() {
@@ -259,6 +273,9 @@ void BannerBasicInfo::ShowVideoBadges(int32_t type) {
                                     {1280, 1024, &Bitmaps::BannerSXGA}};
   for (const Timing& t : kTimings) {
     if (v->Width == t.w && v->Height == t.h) {
+      // The timing badge is the PC's only badge: it takes the first place.
+      const kv::Rect first = SDHD.Bounds();
+      Place(Resolution, first.x1, first.y1, first.W(), first.H());
       Badge(Resolution, *t.id);
       return;
     }
@@ -280,6 +297,7 @@ void BannerBasicInfo::LoadSettings() {
   PCTiming.OnSetString({});
   HideAllInfo();
   if (!Live::IsTunerType(t)) {
+    PlaceBadges(kInputBadgesTop);
     SourceLabel.OnSetString(SourceLabelText(s, false));
     SourceIcon.OnSetBitmap(SourceTypeImage(t));
     if ((t == 5 || t == 10) && w) {
@@ -291,6 +309,7 @@ void BannerBasicInfo::LoadSettings() {
     if (t == 2 || t == 3 || t == 4) ShowRatingInfo();
     return;
   }
+  PlaceBadges(kTunerBadgesTop);
   SourceLabel.OnSetString(SourceLabelText(s, true));
   SkinBin::CurrentChannelInfo* d = w ? w->GetCurrentChannelDetailInfo() : nullptr;
   if (d && w) {

@@ -6,6 +6,7 @@
 #include "keys/keycodes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
+#include "units/Core/Root.h"
 
 namespace PinEntry {
 
@@ -15,7 +16,7 @@ KV_REGISTER_CLASS(PinEntry::PinEntry);
 
 namespace {
 // The look of the boxes: light grey outlines on a dark fill, a light grey
-// mask square per digit; while the entry has the focus, the box that takes
+// mask square per digit; while the entry takes the keys, the box that takes
 // the next digit shows the focus look of the rows and buttons: the focus
 // blue inside a pale blue outline two pixels wide.
 constexpr uint32_t kBoxFill = 0xFF2A2928u;
@@ -80,6 +81,17 @@ void PinEntry::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point o
   DrawBoxes(target, clip, Bounds().MoveTo(origin), opacity);
 }
 
+bool PinEntry::TakesKeys() const {
+  Core::Root* root = GetRoot();
+  if (!root) return false;
+  const Core::View* top = root->GetModalGroup();
+  for (const Core::View* v = this; v; v = v->Owner()) {
+    if (v == top || !v->Owner()) return !top || v == top;
+    if (!v->IsFocused()) return false;
+  }
+  return false;
+}
+
 void PinEntry::DrawBoxes(const ge::Surface& target, const kv::Rect& clip, const kv::Rect& b, int32_t opacity) {
   const ge::Rect c = Core::ToGeRect(clip);
   const int32_t n = maxNumDigits_;
@@ -89,7 +101,7 @@ void PinEntry::DrawBoxes(const ge::Surface& target, const kv::Rect& clip, const 
     const uint32_t a = ge::Mul8(colour >> 24, static_cast<uint32_t>(std::clamp(opacity, 0, 255)));
     return (colour & 0x00FFFFFFu) | (a << 24);
   };
-  const int32_t next = IsFocused() ? pin_.Length() : -1;
+  const int32_t next = TakesKeys() ? pin_.Length() : -1;
   for (int32_t i = 0; i < n; ++i) {
     const int32_t x = b.x1 + i * (boxW + kBoxGap);
     const ge::Rect box{x, b.y1, x + boxW, b.y1 + boxH};

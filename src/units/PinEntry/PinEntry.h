@@ -61,6 +61,9 @@ class PinEntry : public Primitives::KeyRoutingCtrl {
   // Draws the boxes side by side, filling `area` (screen coordinates).
   void DrawBoxes(const ge::Surface& target, const kv::Rect& clip, const kv::Rect& area, int32_t opacity);
   static constexpr int32_t kBoxGap = 6;
+  // The entry takes the keys: it is focused, and so is every group above it
+  // up to the top modal group or the root.
+  bool TakesKeys() const;
 
  private:
   kv::String pin_;

@@ -409,7 +409,7 @@ RecordedShowsDialog::RecordedShowsDialog()
                         {&HEADER_TITLE, Shown::kTitle},
                         {&Strings::SID_DATE, Shown::kDate},
                         {&HEADER_DURATION, Shown::kDuration},
-                        {&HEADER_FILE, Shown::kFile}}) {}
+                        {&HEADER_FILE, Shown::kFileName}}) {}
 
 RecordedShowsDialog::~RecordedShowsDialog() = default;
 

@@ -495,6 +495,9 @@ class Wrapper : public kv::Object {
   int32_t GetApplicationTimer(int32_t slot);
   // The minute tick of every counting slot.
   void ApplicationTimerOut(kv::Object* sender = nullptr);
+  // Sets the tick to the earliest minute end of the counting slots, or
+  // stops it when no slot counts.
+  void ScheduleApplicationTimer();
   int32_t SetSleepTimer(int32_t minutes);
   int32_t GetSleepTimer() { return GetApplicationTimer(APP_TIMER_SLEEP); }
   int32_t OnGetRemainSleepTime() { return RemainSleepTime; }
@@ -666,10 +669,10 @@ class Wrapper : public kv::Object {
   int32_t TimerMapId = 0;
   int32_t TimerStartEarly = 0;
   int32_t TimerEndDelay = 0;
-  // Slots started while the shared minute tick was already running: the
-  // next tick only completes their first (partial) minute and leaves their
-  // count alone, so that a countdown never ends early.
-  bool ApplicationTimerStarting[APP_TIMER_SLOTS] = {};
+  // When each counting slot's current minute ends (clock ms): every slot
+  // counts its minutes from its own start, and the one tick is due at the
+  // earliest of them, so that starting a slot puts off no other slot.
+  int64_t ApplicationTimerDue[APP_TIMER_SLOTS] = {};
 
  private:
   // The frame of the guarded setters (WrapperInternal.h): the lock value at

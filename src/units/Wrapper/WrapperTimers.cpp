@@ -1,11 +1,13 @@
 // Application timers (ten minute counters on one shared tick), the sleep
 // timer, the timer records kept by the middleware, and the clock.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/xpm/xpm_settings.h"
 #include "runtime/auto_object.h"
+#include "runtime/clock.h"
 #include "runtime/string.h"
 #include "runtime/text.h"
 #include "runtime/trace.h"
@@ -100,42 +102,56 @@ int32_t Wrapper::SetApplicationTimer(int32_t slot, int32_t minutes, const kv::Re
   ApplicationTimerCounts[slot] = minutes;
   if (minutes < 1) {
     ApplicationTimerRefs[slot] = kv::NullRef();
-    ApplicationTimerStarting[slot] = false;
     return 0;
   }
   if (!ref.IsNull()) {
     ApplicationTimerRefs[slot] = ref;
     kv::OnSetInt32(ref, minutes);
   }
-  // The tick is shared: restarting it here would put off every other slot's
-  // next minute. It starts only when idle; otherwise this slot's first,
-  // partial minute ends at the next tick without being counted.
-  if (!ApplicationTimer.IsEnabled()) {
-    for (bool& starting : ApplicationTimerStarting) starting = false;
-    ApplicationTimer.OnSetEnabled(true);
-  } else {
-    ApplicationTimerStarting[slot] = true;
-  }
+  // The slot's first minute runs from now; the other slots keep theirs.
+  ApplicationTimerDue[slot] = kv::GetClock().Now() + APP_TIMER_PERIOD_MS;
+  ScheduleApplicationTimer();
   return 0;
 }
 
 int32_t Wrapper::GetApplicationTimer(int32_t slot) { return ValidSlot(slot) ? ApplicationTimerCounts[slot] : 0; }
 
+void Wrapper::ScheduleApplicationTimer() {
+  int64_t next = 0;
+  bool any = false;
+  for (int32_t slot = 0; slot < APP_TIMER_SLOTS; ++slot) {
+    if (ApplicationTimerRefs[slot].IsNull()) continue;
+    next = any ? std::min(next, ApplicationTimerDue[slot]) : ApplicationTimerDue[slot];
+    any = true;
+  }
+  if (!any) {
+    ApplicationTimer.OnSetEnabled(false);
+    return;
+  }
+  const int64_t wait = std::max<int64_t>(0, next - kv::GetClock().Now());
+  ApplicationTimer.Restart(static_cast<int32_t>(std::min<int64_t>(wait, APP_TIMER_PERIOD_MS)), APP_TIMER_PERIOD_MS);
+}
+
 void Wrapper::ApplicationTimerOut(kv::Object*) {
-  bool running = false;
+  const int64_t now = kv::GetClock().Now();
   for (int32_t slot = 0; slot < APP_TIMER_SLOTS; ++slot) {
     // A copy: the property's setter may restart or stop this very slot.
     kv::RefInt32 ref = ApplicationTimerRefs[slot];
-    if (ref.IsNull()) continue;
-    if (ApplicationTimerStarting[slot]) {
-      ApplicationTimerStarting[slot] = false;
-      running = true;
-      continue;
-    }
+    if (ref.IsNull() || ApplicationTimerDue[slot] > now) continue;
+    // The next minute is set before the setter runs, which may start the
+    // slot again from now. A late tick counts the minutes missed one a pass.
+    ApplicationTimerDue[slot] += APP_TIMER_PERIOD_MS;
     kv::OnSetInt32(ref, kv::OnGetInt32(ref) - 1);
-    if (kv::OnGetInt32(ref) >= 1) running = true;
   }
-  if (!running) ApplicationTimer.OnSetEnabled(false);
+  // The tick goes on while a slot has minutes left; a slot at 0 or below
+  // counts on (-1, -2 ...) only while another one runs.
+  bool running = false;
+  for (int32_t slot = 0; slot < APP_TIMER_SLOTS; ++slot)
+    if (!ApplicationTimerRefs[slot].IsNull() && kv::OnGetInt32(ApplicationTimerRefs[slot]) >= 1) running = true;
+  if (running)
+    ScheduleApplicationTimer();
+  else
+    ApplicationTimer.OnSetEnabled(false);
 }
 
 int32_t Wrapper::SetSleepTimer(int32_t minutes) {
