@@ -228,14 +228,14 @@ TEST_F(KeysAfterCloseTest, AMuteBarOrThePictureSizeChoiceOverAMovieLeavesItAnswe
   Run(500);
   Press("mute");
   Run(300);
-  EXPECT_TRUE(Sees("Half")) << SeenList();  // the mute bar's level
+  EXPECT_TRUE(Sees("Mute")) << SeenList();  // the mute bar's level
   Run(3000);
-  EXPECT_FALSE(Sees("Half"));
+  EXPECT_FALSE(Sees("Mute"));
   Press("play");
   Run(1000);
   Press("size");
   Run(500);
-  EXPECT_TRUE(Sees("Picture Size")) << "the player ignores its keys after the mute bar: " << SeenList();
+  EXPECT_TRUE(Sees("Picture size")) << "the player ignores its keys after the mute bar: " << SeenList();
   Press("back");  // the choice closes
   Run(1000);
   ASSERT_TRUE(player->IsOpen());

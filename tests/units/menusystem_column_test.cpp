@@ -310,7 +310,7 @@ TEST_F(MenuLookTest, PicturePageValuesReadInTheMenuLanguage) {
     int32_t language;
     const char* viewMode;
   };
-  for (const Case& c : {Case{0, "Full screen"}, Case{1, "Pantalla completa"}, Case{2, "Plein écran"}}) {
+  for (const Case& c : {Case{0, "Full screen"}, Case{1, "Completa"}, Case{2, "Plein écran"}}) {
     Skin()->SetMenuLanguage(c.language);
     Settle();
     Press("menu");

@@ -47,8 +47,11 @@ void KXDRatingItem::Refresh() {
   ::Button::CheckBox::Refresh();
   constexpr int32_t kGap = 2;       // the padlock's own margin makes the rest of the gap
   constexpr int32_t kEndCap = 5;
+  // The padlock stands at the button's left end: its end cap is its inset.
+  const kv::Rect c = CheckView().Bounds();
+  CheckView().OnSetBounds({0, c.y1, c.W(), c.y2});
   const kv::Rect t = TextView().Bounds();
-  const int32_t x1 = std::min(t.x1, CheckView().Bounds().x2 + kGap);
+  const int32_t x1 = std::min(t.x1, c.W() + kGap);
   TextView().OnSetBounds({x1, t.y1, std::max(x1, std::min(t.x2, Bounds().W() - kEndCap)), t.y2});
 }
 
