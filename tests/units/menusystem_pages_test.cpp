@@ -346,6 +346,20 @@ TEST_F(PagesTest, ConditionalItems) {
   EXPECT_EQ(pinPage->MenuLevel, 4);
 }
 
+// A set with no media renderer set up: the media page, reached by keys from
+// a new set's menu, offers the three kinds and no renderer row.
+TEST_F(PagesTest, TheMediaPageOffersNoRendererRowWhenNoneIsSetUp) {
+  Press("menu");
+  Settle();
+  Step("down", 5);
+  Press("ok");
+  Settle();
+  ASSERT_NE(Open<VidiMediaMenu>(), nullptr) << SeenList();
+  for (const char* kind : {"Video", "Music", "Photo"}) EXPECT_TRUE(Sees(kind)) << kind << "\n" << SeenList();
+  for (const Core::SeenText& t : SeenTexts())
+    EXPECT_EQ(t.text.find("renderer"), std::string::npos) << t.text;
+}
+
 // Delete PIN on the product tree's PIN page: Yes removes the PIN and leads
 // to the preferences page, shown and answering keys.
 TEST_F(PagesTest, DeletePinLeadsToThePreferencesPage) {
