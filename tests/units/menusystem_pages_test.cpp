@@ -176,6 +176,49 @@ TEST_F(PagesTest, LeavingThePopupGivesTheHelpBarBackToThePage) {
   }
 }
 
+// The column's help icon draws the arrows of the keys that work: left and
+// right on an inline slider, up and down inside an option pop-up.
+TEST_F(PagesTest, TheHelpIconShowsTheArrowsOfTheKeysThatWork) {
+  // Whether the key cap's glyph covers a point of the icon: the point stands
+  // out from the cap's face at the left end of the same line.
+  auto glyphAt = [&](int32_t x, int32_t y) {
+    Run(50);
+    const kv::Rect r = Column()->HelpIcon().GetAbsoluteBounds();
+    const ge::Surface& osd = Osd();
+    const uint32_t p = osd.Row(r.y1 + y)[r.x1 + x], face = osd.Row(r.y1 + y)[r.x1 + 6];
+    int32_t d = 0;
+    for (int shift = 0; shift < 24; shift += 8)
+      d += std::abs(static_cast<int32_t>((p >> shift) & 0xFF) - static_cast<int32_t>((face >> shift) & 0xFF));
+    return d > 120;
+  };
+  Press("menu");
+  Settle();
+  Step("down");  // Audio
+  Press("ok");
+  Settle();
+  Step("down", 4);
+  auto* balance = kv::Cast<VidiSubMenuItem>(Focused());
+  ASSERT_NE(balance, nullptr);
+  ASSERT_EQ(balance->OptionType, OptionDatabase::OPTION_TYPE_BALANCE);
+  EXPECT_TRUE(glyphAt(12, 17)) << "no left arrow on the slider";
+  EXPECT_TRUE(glyphAt(30, 17)) << "no right arrow on the slider";
+  EXPECT_FALSE(glyphAt(21, 10)) << "an up arrow on the slider";
+  Press("back");
+  Settle();
+  Step("up");  // Picture; its third row is a pop-up
+  Press("ok");
+  Settle();
+  Step("down", 2);
+  Run(100);
+  Settle();
+  ASSERT_NE(Open<VidiOptionMenu>(), nullptr);
+  Press("right");
+  Settle();
+  EXPECT_TRUE(glyphAt(21, 10)) << "no up arrow in the pop-up";
+  EXPECT_TRUE(glyphAt(21, 24)) << "no down arrow in the pop-up";
+  EXPECT_FALSE(glyphAt(12, 17)) << "a left arrow in the pop-up";
+}
+
 TEST_F(PagesTest, MenuLanguageRecaptionsEverything) {
   EnterPage(4);  // Settings: item 6 (5 without picture-in-picture) is the menu language
   auto* page = Page();
