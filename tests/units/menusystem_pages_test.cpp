@@ -389,6 +389,33 @@ TEST_F(PagesTest, ConditionalItems) {
   EXPECT_EQ(pinPage->MenuLevel, 4);
 }
 
+// The audio page's first two rows name the set's audio effect: bass and
+// treble with the equaliser on a set without one, else that effect's two
+// settings.
+TEST_F(PagesTest, TheAudioPagesFirstRowsFollowTheSetsAudioEffect) {
+  const char* const rows[4][2] = {{"Bass and treble", "Equaliser"},
+                                  {"Dynamic volume", "Room equaliser"},
+                                  {"Volume levelling", "Surround"},
+                                  {"Smart volume", "Smart surround"}};
+  for (int32_t effect = 0; effect < 4; ++effect) {
+    SCOPED_TRACE(effect);
+    Skin()->OnSetAudioEffect(effect);
+    Press("menu");
+    Settle();
+    if (effect == 0) Step("down");  // Audio, where the menu opens from then on
+    Press("ok");
+    Settle();
+    ASSERT_NE(Open<VidiAudioMenu>(), nullptr);
+    EXPECT_EQ(FocusedCaption(), rows[effect][0]);
+    Step("down");
+    EXPECT_EQ(FocusedCaption(), rows[effect][1]);
+    EXPECT_TRUE(Sees(rows[effect][0])) << SeenList();
+    EXPECT_TRUE(Sees(rows[effect][1])) << SeenList();
+    Press("exit");
+    Settle();
+  }
+}
+
 // A set with no media renderer set up: the media page, reached by keys from
 // a new set's menu, offers the three kinds and no renderer row.
 TEST_F(PagesTest, TheMediaPageOffersNoRendererRowWhenNoneIsSetUp) {
