@@ -520,6 +520,36 @@ TEST_F(MediaListViewTest, PlayOnAStoppedMusicListPlaysTheSongAndOnAPhotoListNoth
   EXPECT_EQ(photos->NavStatus, PREVIEW_STOP);
 }
 
+// The music list's preview follows the owner's music repeat setting: under
+// Repeat All a second Previous on the first song goes back round the list,
+// under Repeat One every Previous starts the song again.
+TEST_F(MediaListViewTest, PreviousInTheMusicListFollowsTheRepeatSetting) {
+  StickOf({"a.wav", "b.wav", "c.wav"});
+  auto navs = [this] { return Calls("PslExternalSendNavCommand"); };
+  const std::string restart = "PslExternalSendNavCommand(38, 2, 0)";
+  const std::string previous = "PslExternalSendNavCommand(23, 0, 0)";
+  W()->OnSetMusic_Repeat(1);
+  MusicListView* v = OpenBrowser<MusicListView>();
+  ASSERT_NE(v, nullptr);
+  ASSERT_EQ(FocusedText(&v->List()), "a.wav");
+  Run(600);
+  Settle();
+  ClearCallLog();
+  Press("prev", 2);
+  EXPECT_EQ(navs(), (std::vector<std::string>{restart, previous})) << "Repeat All: the second press goes back round";
+  Press("exit");
+  Settle();
+  W()->OnSetMusic_Repeat(2);
+  v = OpenBrowser<MusicListView>();
+  ASSERT_NE(v, nullptr);
+  Press("down");
+  Run(600);
+  Settle();
+  ClearCallLog();
+  Press("prev", 2);
+  EXPECT_EQ(navs(), (std::vector<std::string>{restart, restart})) << "Repeat One: every press restarts";
+}
+
 TEST_F(MediaListViewTest, DeletingAMovieTakesItsCompanionAndStaysInTheFolder) {
   EXPECT_EQ(MovieCompanionPath(kv::String::FromUtf8("file:///mnt/usb1/A/clip.m2ts")).ToUtf8(), "file:///mnt/usb1/A/clip.srt");
   EXPECT_EQ(MovieCompanionPath(kv::String::FromUtf8("file:///mnt/usb1/A/clip.ts")).ToUtf8(), "file:///mnt/usb1/A/clip.srt");

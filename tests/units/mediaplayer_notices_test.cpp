@@ -171,6 +171,23 @@ TEST_F(BrowseNoticeTest, ASongOrMovieThatCannotBePlayedSaysUnsupportedFile) {
   Run(500);
 }
 
+// The music list plays the focused song as a preview: a song that cannot be
+// played says so half a second after the set reports it, and a good one says
+// nothing.
+TEST_F(BrowseNoticeTest, TheMusicListsPreviewOfABrokenSongSaysUnsupportedFile) {
+  WriteStick("stick", {"a.wav"});
+  WriteNoise("stick", "broken.mp3", 20000);
+  Plug("stick");
+  auto* music = OpenBrowser<MusicListView>();
+  ASSERT_NE(music, nullptr);
+  Run(1500);
+  EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+  Press("down");  // broken.mp3: its preview starts 500 ms later
+  Run(1300);
+  EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
+  EXPECT_NE(Find<MusicListView>(), nullptr) << "the list stays";
+}
+
 // An unplayable song or movie is named on the banner under its bar for two
 // seconds, whether OK chose it or the item before it ended; then the next
 // item plays, and after the last item the list ends. Random bytes of

@@ -439,6 +439,15 @@ TEST_F(PhotoViewTest, TheRendererViewerShowsTheControllersPicturesAndLeavesWhenI
   EXPECT_TRUE(v->IsOpen());
   EXPECT_EQ(Wm()->FindForm(WinIDs::WIN_ID_PhotoSingleViewDMR), v.get()) << "the same screen shows it";
   EXPECT_EQ(Centre(), kColours[2]);
+  // A controller that reports playing again without a new picture: the
+  // picture stays, with no waiting circle over it.
+  auto* playing = kv::New<Events::DMRStatusEvent>();
+  playing->Kind = PSL_KIND_PICTURE;
+  playing->State = 3;
+  Dispatch(playing);
+  Pass(2000);
+  EXPECT_FALSE(WaitingShown()) << "a waiting circle over the controller's picture";
+  EXPECT_EQ(Centre(), kColours[2]);
   // The controller stops: 3000 ms later the screen goes, back to the TV source.
   auto* stop = kv::New<Events::DMRStatusEvent>();
   stop->Kind = PSL_KIND_PICTURE;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ge/surface.h"
+#include "focus_look.h"
 #include "menusystem_support.h"
 #include "runtime/text.h"
 #include "strings/MenuSystem.h"
@@ -126,6 +127,27 @@ TEST_F(ColumnTest, ExitAndMenuRememberTheEntryAsBackDoes) {
   ASSERT_NE(Column(), nullptr);
   EXPECT_EQ(Column()->CurrentItemIndex, 2);
   EXPECT_TRUE(kv::Cast<MenuSystem::VidiAudioMenu>(Page()));
+}
+
+// A page that gives way to a deeper page keeps its place: Back from the
+// Picture page's Advanced settings lands on that row again.
+TEST_F(ColumnTest, BackFromADeeperPageLandsOnTheRowThatOpenedIt) {
+  Press("menu");
+  Settle();
+  Press("ok");  // Picture
+  Settle();
+  Step("down");
+  const std::string row = FocusedCaption();
+  ASSERT_FALSE(row.empty());
+  Press("ok");
+  Settle();
+  ASSERT_NE(FocusedCaption(), row);
+  Press("back");
+  Settle();
+  Run(400);
+  ASSERT_TRUE(kv::Cast<MenuSystem::VidiPictureMenu>(Page()));
+  EXPECT_EQ(FocusedCaption(), row);
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), Focused())) << SeenList();
 }
 
 // The column's entries centre their names under their pictures.

@@ -176,6 +176,49 @@ TEST_F(PagesTest, LeavingThePopupGivesTheHelpBarBackToThePage) {
   }
 }
 
+// The column's help icon draws the arrows of the keys that work: left and
+// right on an inline slider, up and down inside an option pop-up.
+TEST_F(PagesTest, TheHelpIconShowsTheArrowsOfTheKeysThatWork) {
+  // Whether the key cap's glyph covers a point of the icon: the point stands
+  // out from the cap's face at the left end of the same line.
+  auto glyphAt = [&](int32_t x, int32_t y) {
+    Run(50);
+    const kv::Rect r = Column()->HelpIcon().GetAbsoluteBounds();
+    const ge::Surface& osd = Osd();
+    const uint32_t p = osd.Row(r.y1 + y)[r.x1 + x], face = osd.Row(r.y1 + y)[r.x1 + 6];
+    int32_t d = 0;
+    for (int shift = 0; shift < 24; shift += 8)
+      d += std::abs(static_cast<int32_t>((p >> shift) & 0xFF) - static_cast<int32_t>((face >> shift) & 0xFF));
+    return d > 120;
+  };
+  Press("menu");
+  Settle();
+  Step("down");  // Audio
+  Press("ok");
+  Settle();
+  Step("down", 4);
+  auto* balance = kv::Cast<VidiSubMenuItem>(Focused());
+  ASSERT_NE(balance, nullptr);
+  ASSERT_EQ(balance->OptionType, OptionDatabase::OPTION_TYPE_BALANCE);
+  EXPECT_TRUE(glyphAt(12, 17)) << "no left arrow on the slider";
+  EXPECT_TRUE(glyphAt(30, 17)) << "no right arrow on the slider";
+  EXPECT_FALSE(glyphAt(21, 10)) << "an up arrow on the slider";
+  Press("back");
+  Settle();
+  Step("up");  // Picture; its third row is a pop-up
+  Press("ok");
+  Settle();
+  Step("down", 2);
+  Run(100);
+  Settle();
+  ASSERT_NE(Open<VidiOptionMenu>(), nullptr);
+  Press("right");
+  Settle();
+  EXPECT_TRUE(glyphAt(21, 10)) << "no up arrow in the pop-up";
+  EXPECT_TRUE(glyphAt(21, 24)) << "no down arrow in the pop-up";
+  EXPECT_FALSE(glyphAt(12, 17)) << "a left arrow in the pop-up";
+}
+
 TEST_F(PagesTest, MenuLanguageRecaptionsEverything) {
   EnterPage(4);  // Settings: item 6 (5 without picture-in-picture) is the menu language
   auto* page = Page();
@@ -349,6 +392,47 @@ TEST_F(PagesTest, ConditionalItems) {
   EXPECT_EQ(pinPage->RowCount(), 2);
   EXPECT_EQ(pinPage->OnGetFocus(), static_cast<Core::View*>(pinPage->Row(0)));
   EXPECT_EQ(pinPage->MenuLevel, 4);
+}
+
+// The audio page's first two rows name the set's audio effect: bass and
+// treble with the equaliser on a set without one, else that effect's two
+// settings.
+TEST_F(PagesTest, TheAudioPagesFirstRowsFollowTheSetsAudioEffect) {
+  const char* const rows[4][2] = {{"Bass and treble", "Equaliser"},
+                                  {"Dynamic volume", "Room equaliser"},
+                                  {"Volume levelling", "Surround"},
+                                  {"Smart volume", "Smart surround"}};
+  for (int32_t effect = 0; effect < 4; ++effect) {
+    SCOPED_TRACE(effect);
+    Skin()->OnSetAudioEffect(effect);
+    Press("menu");
+    Settle();
+    if (effect == 0) Step("down");  // Audio, where the menu opens from then on
+    Press("ok");
+    Settle();
+    ASSERT_NE(Open<VidiAudioMenu>(), nullptr);
+    EXPECT_EQ(FocusedCaption(), rows[effect][0]);
+    Step("down");
+    EXPECT_EQ(FocusedCaption(), rows[effect][1]);
+    EXPECT_TRUE(Sees(rows[effect][0])) << SeenList();
+    EXPECT_TRUE(Sees(rows[effect][1])) << SeenList();
+    Press("exit");
+    Settle();
+  }
+}
+
+// A set with no media renderer set up: the media page, reached by keys from
+// a new set's menu, offers the three kinds and no renderer row.
+TEST_F(PagesTest, TheMediaPageOffersNoRendererRowWhenNoneIsSetUp) {
+  Press("menu");
+  Settle();
+  Step("down", 5);
+  Press("ok");
+  Settle();
+  ASSERT_NE(Open<VidiMediaMenu>(), nullptr) << SeenList();
+  for (const char* kind : {"Video", "Music", "Photo"}) EXPECT_TRUE(Sees(kind)) << kind << "\n" << SeenList();
+  for (const Core::SeenText& t : SeenTexts())
+    EXPECT_EQ(t.text.find("renderer"), std::string::npos) << t.text;
 }
 
 // Delete PIN on the product tree's PIN page: Yes removes the PIN and leads

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "ge/surface.h"
+#include "units/Bitmaps/ListBitmaps.h"
+#include "units/Resources/Resources.h"
 #include "menusystem_support.h"
 #include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
@@ -435,6 +437,32 @@ TEST_F(LiveFaultTest, TheChannelEntryShowsTheChannelThatChannelUpTuned) {
   const std::string shown = entry->Number().ToUtf8();
   const std::string tuned = Skin()->GetChannelNumberStr(true, after / 1000, after % 1000).ToUtf8();
   EXPECT_NE(shown.find(tuned), std::string::npos) << "shows " << shown << ", tuned " << tuned;
+}
+
+// The entry shows the input's picture in its corner: on the tuner of a new
+// set, the aerial picture, drawn where the entry keeps it.
+TEST_F(LiveFaultTest, TheChannelEntryShowsTheTunersPictureInItsCorner) {
+  Press("5");
+  auto* entry = Find<NonMenuSystem::ChannelEntry>();
+  ASSERT_NE(entry, nullptr);
+  Run(200);
+  const ge::Surface picture = Resources::LoadResource(Bitmaps::BannerRF1Input)->GetFrameSurface(0);
+  const kv::Rect at = entry->GetAbsoluteBounds();
+  const ge::Surface& osd = Osd();
+  int32_t opaque = 0, same = 0;
+  for (int32_t y = 0; y < picture.height; ++y)
+    for (int32_t x = 0; x < picture.width; ++x) {
+      const uint32_t want = picture.Row(y)[x];
+      if ((want >> 24) != 0xFF) continue;
+      ++opaque;
+      const uint32_t got = osd.Row(at.y1 + 10 + y)[at.x1 + 12 + x];
+      bool near = true;
+      for (int shift = 0; shift < 24; shift += 8)
+        near = near && std::abs(static_cast<int32_t>((want >> shift) & 0xFF) - static_cast<int32_t>((got >> shift) & 0xFF)) <= 8;
+      same += near ? 1 : 0;
+    }
+  ASSERT_GT(opaque, 10) << "the picture's solid pixels (its lettering)";
+  EXPECT_GT(same * 10, opaque * 9) << same << " of " << opaque << " pixels of the picture on screen";
 }
 
 TEST_F(LiveFaultTest, AScreenSaverClosedByClearAllOpensAgainOnTheNextRequest) {
