@@ -66,10 +66,11 @@ TEST_F(MiniGuideTest, InfoOpensTheStripAddsTheDescriptionAndClosesOnTheThirdPres
   // A digital channel's number reads major-minor, as the set numbers it.
   Structures::VirtualChannel* tuned = W()->GetCurrentChannel();
   ASSERT_NE(tuned, nullptr);
+  // Read before the clock runs: the record is the collector's to free after the pass.
+  const std::string number = std::to_string(tuned->Major) + "-" + std::to_string(tuned->Minor);
   Run(200);
   bool numbered = false;
-  for (const Core::SeenText& t : SeenTexts())
-    numbered |= t.Readable() && t.text == std::to_string(tuned->Major) + "-" + std::to_string(tuned->Minor);
+  for (const Core::SeenText& t : SeenTexts()) numbered |= t.Readable() && t.text == number;
   EXPECT_TRUE(numbered) << SeenList();
   EXPECT_FALSE(p->Clock.OnGetString().Empty());
   SkinBin::EPGEventsInfo_DB* store = Skin()->EPGProgramList.get();
