@@ -1,6 +1,7 @@
 #include "units/Core/Group.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "runtime/panic.h"
 #include "units/Core/Event.h"
@@ -232,11 +233,8 @@ void Group::DrawChildren(const ge::Surface& target, const kv::Rect& clip, kv::Po
 #ifdef KV_VERIFY
     // What a view that is not a group draws is watched while a look at the
     // texts records (a text running into it).
-    if (!kv::Cast<Group>(v)) {
-      const BoxWatch watch(v, c, target);
-      v->Draw(target, c, r.Origin(), opacity);
-      continue;
-    }
+    std::optional<BoxWatch> watch;
+    if (!kv::Cast<Group>(v)) watch.emplace(v, c, target);
 #endif
     v->Draw(target, c, r.Origin(), opacity);
   }

@@ -2,7 +2,6 @@
 #include "units/Primitives/TimeOut.h"
 
 #include "runtime/auto_object.h"
-#include "runtime/member.h"
 #include "runtime/slot.h"
 #include "units/Core/Log.h"
 #include "units/Primitives/KeyRoutingForm.h"
@@ -18,28 +17,6 @@ WidgetManager::WidgetManager* Manager() {
   return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
 }
 
-// The keys of a group whose focused screen left, handed on once the pass is
-// over: by then whatever replaces the screen (the next step of a dialog, a
-// page of the quick menu, the bar of a volume key) is open and has taken
-// them, and nothing is done; else the frontmost open, visible screen of the
-// group that takes the keys when it opens (FocusOnOpen) gets them.
-class KeysToScreenUnder : public kv::Object {
-  KV_CLASS(Primitives, KeysToScreenUnder, kv::Object)
- public:
-  kv::Member<KeyRoutingGroup> Group;
-
-  void Run(kv::Object* /*sender*/) {
-    KeyRoutingGroup* group = Group.get();
-    if (!group || group->OnGetFocus()) return;
-    for (int32_t i = group->GetChildCount() - 1; i >= 0; --i) {
-      auto* form = kv::Cast<KeyRoutingForm>(group->GetChild(i));
-      if (form && form->IsOpen() && form->IsVisible() && form->FocusOnOpen) {
-        group->OnSetFocus(form);
-        return;
-      }
-    }
-  }
-};
 }  // namespace
 
 KeyRoutingGroup::KeyRoutingGroup() {
@@ -111,13 +88,17 @@ void KeyRoutingGroup::Remove(Core::View* view) {
   auto* form = kv::Cast<KeyRoutingForm>(view);
   if (!form) return;
   Manager()->RemoveForm(form);
-  // A screen that held the keys and leaves (time-out, Back, Exit, standby, a
-  // screen of its layer replacing it) hands them to the screen under it, by
-  // this one rule rather than by each caller naming that screen.
-  if (hadKeys) {
-    auto* handOver = kv::New<KeysToScreenUnder>();
-    handOver->Group = this;
-    kv::PostSignal(kv::MakeSlot(handOver, &KeysToScreenUnder::Run));
+  if (hadKeys) kv::PostSignal(kv::MakeSlot(this, &KeyRoutingGroup::KeysToScreenUnder));
+}
+
+void KeyRoutingGroup::KeysToScreenUnder(kv::Object* /*sender*/) {
+  if (OnGetFocus()) return;
+  for (int32_t i = GetChildCount() - 1; i >= 0; --i) {
+    auto* form = kv::Cast<KeyRoutingForm>(GetChild(i));
+    if (form && form->IsOpen() && form->IsVisible() && form->FocusOnOpen) {
+      OnSetFocus(form);
+      return;
+    }
   }
 }
 

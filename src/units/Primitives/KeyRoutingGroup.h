@@ -48,6 +48,9 @@ class KeyRoutingGroup : public Core::Group {
   // other views are added as by Core::Group.
   void Add(Core::View* view, int32_t order = 0) override;
   void AddBehind(Core::View* view, Core::View* sibling) override;
+  // A screen that held the keys and leaves (time-out, Back, Exit, standby,
+  // a screen of its layer replacing it) hands them to the screen under it,
+  // by this one rule rather than by each caller naming that screen.
   void Remove(Core::View* view) override;
 
   // Restarts the time-out while it runs; nothing when stopped. Usable as a slot.
@@ -70,6 +73,14 @@ class KeyRoutingGroup : public Core::Group {
 
  protected:
   Core::Timer timeOutTimer_;
+
+ private:
+  // Posted by Remove: once the pass is over, whatever replaces the screen
+  // (the next step of a dialog, a page of the quick menu, the bar of a volume
+  // key) has taken the keys, and nothing is done; else the frontmost open,
+  // visible screen of the group that takes the keys when it opens
+  // (FocusOnOpen) gets them.
+  void KeysToScreenUnder(kv::Object* sender);
 };
 
 }  // namespace Primitives
