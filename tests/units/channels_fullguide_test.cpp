@@ -404,7 +404,9 @@ TEST_F(FullGuideTest, AFailingTuneLeavesTheColumnFree) {
   EXPECT_TRUE(g->Column.IsTunePending());
 }
 
-TEST_F(FullGuideTest, VolumeStepsBetweenTheEndsAndOnlyShowsTheLevelAtThem) {
+// Vol+ raises the sound from 0 and Vol- lowers it from 100, as in live TV;
+// beyond the ends the keys only show the level.
+TEST_F(FullGuideTest, VolumeStepsUpToTheEndsAndOnlyShowsTheLevelAtThem) {
   Press("guide");
   Channels::FullEPGDialog* g = Guide();
   ASSERT_NE(g, nullptr);
@@ -418,12 +420,16 @@ TEST_F(FullGuideTest, VolumeStepsBetweenTheEndsAndOnlyShowsTheLevelAtThem) {
   W()->OnSetVolume(100);
   Press("vol+");
   EXPECT_EQ(W()->OnGetVolume(), 100);
-  Press("vol-");
-  EXPECT_EQ(W()->OnGetVolume(), 100);
   EXPECT_NE(g->Volume.OnGetString().ToUtf8().find("100"), std::string::npos);
+  Press("vol-");
+  EXPECT_EQ(W()->OnGetVolume(), 99);
+  EXPECT_NE(g->Volume.OnGetString().ToUtf8().find("99"), std::string::npos);
   W()->OnSetVolume(0);
-  Press("vol+");
+  Press("vol-");
   EXPECT_EQ(W()->OnGetVolume(), 0);
+  Press("vol+");
+  EXPECT_EQ(W()->OnGetVolume(), 1);
+  EXPECT_NE(g->Volume.OnGetString().ToUtf8().find("1"), std::string::npos);
   Run(2100);
   EXPECT_FALSE(g->Volume.IsVisible());
   // Mute shows its word for 2 s.

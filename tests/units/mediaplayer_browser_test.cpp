@@ -331,13 +331,15 @@ TEST_F(MediaBrowserTest, FoldersPathSortVolumeAndMute) {
   Run(600);
   Settle();
   EXPECT_EQ(RowTexts(v), (std::vector<std::string>{"Trip", "a.wav", "b.wav", "c.wav"}));
-  // Volume: steps only within 1 .. 99; at 0 and 100 the keys show the value.
+  // Volume: Vol+ raises from 0 and Vol- lowers from 100, as in live TV;
+  // past the ends the keys only show the value.
   struct Case {
     int32_t start;
     const char* key;
     int32_t after;
   };
-  for (const Case& c : {Case{0, "vol+", 0}, Case{50, "vol+", 51}, Case{50, "vol-", 49}, Case{100, "vol-", 100}}) {
+  for (const Case& c : {Case{0, "vol+", 1}, Case{0, "vol-", 0}, Case{50, "vol+", 51}, Case{50, "vol-", 49},
+                        Case{100, "vol-", 99}, Case{100, "vol+", 100}}) {
     W()->OnSetVolume(c.start);
     Press(c.key);
     EXPECT_EQ(W()->GetVolume(), c.after) << c.start << " " << c.key;

@@ -482,12 +482,7 @@ void FullEPGDialog::ChannelChangeSlot(kv::Object*) {
 void FullEPGDialog::UpdateVolume(uint16_t key) {
   Volume.OnSetVisible(true);
   auto* w = kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper);
-  int32_t v = w->OnGetVolume();
-  if (v >= 1 && v <= 99) {
-    v += key == KEY_VOL_UP ? 1 : -1;
-    w->OnSetVolume(v);
-    v = w->OnGetVolume();
-  }
+  const int32_t v = w->StepVolume(key == KEY_VOL_UP);
   Volume.OnSetString(Cat(Cat(kv::GetVariantOfString(MenuSystemPages::SID_VOLUME), kv::LoadString(GUIDE_VOLUME_SEPARATOR)),
                          kv::NewStringInt(v, 0)));
   volumeTimer_.Activate();

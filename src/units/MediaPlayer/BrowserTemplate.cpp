@@ -472,13 +472,7 @@ void MediaPlayerTemplate::SortMediaList() {
 }
 
 void MediaPlayerTemplate::UpdateVolume(uint16_t key) {
-  SkinBin::Wrapper* w = Settings();
-  int32_t volume = w->GetVolume();
-  if (volume >= 1 && volume <= 99) {
-    volume += key == KEY_VOL_UP ? 1 : -1;
-    w->OnSetVolume(volume);
-    volume = w->GetVolume();
-  }
+  const int32_t volume = Settings()->StepVolume(key == KEY_VOL_UP);
   volume_.OnSetString(Cat({Text(Strings::SID_VOLUME), Text(MediaBrowser::VOLUME_SEPARATOR),
                            kv::String::FromUtf8(std::to_string(volume))}));
   volume_.OnSetVisible(true);

@@ -229,11 +229,7 @@ void RecordScreenParts::UpdateVolume(uint16_t key) {
   auto* w = kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper);
   if (!w) return;
   Volume.OnSetVisible(true);
-  int32_t v = w->OnGetVolume();
-  if (v >= 1 && v <= 99) {
-    w->OnSetVolume(v + (key == KEY_VOL_UP ? 1 : -1));
-    v = w->OnGetVolume();
-  }
+  const int32_t v = w->StepVolume(key == KEY_VOL_UP);
   Volume.OnSetString(Cat(Cat(V(MenuSystemPages::SID_VOLUME), kv::LoadString(VOLUME_SEPARATOR)), kv::NewStringInt(v, 0)));
   VolumeTimer.Activate();
 }

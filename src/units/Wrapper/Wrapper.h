@@ -241,6 +241,10 @@ class Wrapper : public kv::Object {
 
   // --- Sound ---------------------------------------------------------------------
   int32_t OnGetVolume() { return GetVolume(); }
+  // The volume keys of the screens that show the level themselves (the media
+  // browser, the guide, the recording lists): one step up or down within
+  // 0 to 100, as the live picture's volume bar moves; answers the volume set.
+  int32_t StepVolume(bool up);
   int32_t SetVolume(int32_t v);
   int32_t GetVolume();
   int32_t SetAudioMute(bool muted);

@@ -19,6 +19,13 @@ using detail::TraceInt;
 
 WRAPPER_GUARDED_SETTING(Volume, SetVolume, GetVolume, T_SET_VOLUME, 33, XPM_SetVolume, XPM_GetVolume)
 
+int32_t Wrapper::StepVolume(bool up) {
+  const int32_t volume = GetVolume();
+  const int32_t wanted = std::clamp(volume + (up ? 1 : -1), 0, 100);
+  if (wanted != volume) OnSetVolume(wanted);
+  return GetVolume();
+}
+
 void Wrapper::OnSetMute(int32_t v) {
   Mute = v;
   SetAudioMute(v != 0);
