@@ -727,6 +727,44 @@ TEST_F(MediaListViewTest, TheMusicPanelShowsArtistAlbumGenreAndTheFocusComesBack
   EXPECT_EQ(Find<MusicListView>(), nullptr);
 }
 
+// A folder row shows nothing of a song's information: neither after the
+// focus moves from a song up to the folder nor after Back leaves a folder
+// in which a song had the focus.
+TEST_F(MediaListViewTest, AFolderRowShowsNothingOfASongsInformation) {
+  StickOf({"Trip/", "Trip/x.wav", "a.wav", "b.wav"});
+  MusicListView* v = OpenBrowser<MusicListView>();
+  ASSERT_NE(v, nullptr);
+  auto songInfoSeen = [this] {
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.text.starts_with("Artist") || t.text.starts_with("Album") || t.text.starts_with("Genre") ||
+          t.text.starts_with("Title"))
+        return t.text;
+    return std::string();
+  };
+  Press("down");
+  Run(1500);
+  ASSERT_EQ(FocusedText(&v->List()), "a.wav");
+  EXPECT_TRUE(Sees("Artist:")) << SeenList();
+  Press("up");
+  Run(1500);
+  ASSERT_EQ(FocusedText(&v->List()), "Trip");
+  EXPECT_EQ(songInfoSeen(), "") << SeenList();
+  Press("ok");
+  Run(2000);
+  Settle();
+  ASSERT_EQ(FocusedText(&v->List()), "x.wav");
+  EXPECT_TRUE(Sees("Artist:")) << SeenList();
+  Press("back");
+  Run(1500);
+  Settle();
+  ASSERT_EQ(FocusedText(&v->List()), "Trip");
+  EXPECT_EQ(songInfoSeen(), "") << SeenList();
+  // The list still answers: down shows the song's information again.
+  Press("down");
+  Run(1500);
+  EXPECT_TRUE(Sees("Artist:")) << SeenList();
+}
+
 // The music panel's edges: the preview inside one thin border (nothing more
 // around it), its picture filling the border to the corners, and the
 // information panel's rim as thin on its sides as on a small panel.

@@ -233,8 +233,8 @@ void MediaListViewTemplate::UpdateMediaInfo() {
 }
 
 void MediaListViewTemplate::HideMediaInfo() {
-  for (Core::View* v : std::initializer_list<Core::View*>{&position_, &title_, &elapsed_, &total_, &progress_,
-                                                         &playState_, &repeat_, &infoFrame_})
+  for (Core::View* v : std::initializer_list<Core::View*>{&position_, &title_, &artist_, &elapsed_, &total_,
+                                                         &progress_, &playState_, &repeat_, &infoFrame_})
     v->OnSetVisible(false);
   HideFileSize();
 }
