@@ -64,6 +64,42 @@ TEST_F(BrowserTest, EachKindOpensItsStripAndDownWrapsThroughTheKinds) {
   EXPECT_EQ(Browser()->CBListValue, last);
 }
 
+// The favourites strip after its last channel is removed looks as it does
+// when it opens empty: no tile, no focus frame.
+TEST_F(BrowserTest, TheFavouritesStripEmptiedAgainLooksAsItOpenedEmpty) {
+  Skin()->OnSetCurrentCBList(3);
+  Press("browse");
+  Run(2000);
+  ChBrowserDialog* d = Browser();
+  ASSERT_NE(d, nullptr);
+  ASSERT_EQ(kv::ClassOf(d->List()), &ListForm::CBFavoritesList::StaticClass());
+  Settle();
+  const kv::Rect strip = d->GetAbsoluteBounds().Intersect({0, 0, 960, 540});
+  auto pixels = [&] {
+    std::vector<uint32_t> out;
+    const ge::Surface& s = Osd();
+    for (int32_t y = strip.y1; y < strip.y2; ++y)
+      for (int32_t x = strip.x1; x < strip.x2; ++x) out.push_back(s.Row(y)[x]);
+    return out;
+  };
+  const std::vector<uint32_t> empty = pixels();
+  Press("green");
+  Run(500);
+  Settle();
+  const std::vector<uint32_t> added = pixels();
+  ASSERT_NE(added, empty) << "the channel's tile shows";
+  Press("red");
+  Run(500);
+  Settle();
+  EXPECT_EQ(Browser(), d);
+  EXPECT_TRUE(pixels() == empty) << "the strip emptied again differs from the strip opened empty";
+  // The strip still answers: green adds the channel again, framed.
+  Press("green");
+  Run(500);
+  Settle();
+  EXPECT_TRUE(pixels() == added) << "the channel's tile comes back as it was";
+}
+
 TEST_F(BrowserTest, AKindOutsideTheTableFromTheSettingsFileCountsAsHistory) {
   Skin()->OnSetCurrentCBList(9);
   Press("browse");

@@ -193,6 +193,7 @@ void CBFavoritesList::RefreshFavList() {
   if (DataSource) DataSource->Num = n;
   Reload();
   OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+  FrameTheFocusedTile();
 }
 
 void CBFavoritesList::TuneAction() {

@@ -215,6 +215,15 @@ void CBListClass::InitializeItems() {
 void CBListClass::Refresh() {
   ListClass::Refresh();
   RestackTop(&focusFrame_);
+  FrameTheFocusedTile();
+}
+
+void CBListClass::FrameTheFocusedTile() {
+  CBListItem* tile = FocusedTile();
+  if (!tile)
+    focusFrame_.MoveTo(nullptr);
+  else if (!focusFrame_.IsVisible())
+    focusFrame_.MoveTo(tile);
 }
 
 void CBListClass::TuneAction() { kv::Signal(OnUpdateBanner, this); }

@@ -152,8 +152,14 @@ class CBListClass : public ListClass {
   kv::Slot OnUpdateBanner;
 
  protected:
-  // The focused tile, or null.
-  CBListItem* FocusedTile() { return kv::Cast<CBListItem>(GetFocusedRow()); }
+  // The focused tile, or null; a tile hidden (its entry gone) stands for nothing.
+  CBListItem* FocusedTile() {
+    auto* tile = kv::Cast<CBListItem>(GetFocusedRow());
+    return tile && tile->IsVisible() ? tile : nullptr;
+  }
+  // The focus frame stands on the focused tile, and goes when no tile is
+  // left: a strip emptied looks as one opened empty.
+  void FrameTheFocusedTile();
 
  private:
   void TuneSlot(kv::Object* sender);
