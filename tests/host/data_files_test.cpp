@@ -3,11 +3,14 @@
 // or empty, alone and together. After a restart the viewer's settings come
 // from the newest file that can be read, the damage is said, what was in the
 // file's place is kept aside, and the saves that follow keep what was read:
-// nothing is lost but what changed after the backup was written.
+// nothing is lost but what changed after the backup was written. A folder
+// left where a save writes its new file stops no save, and every damaged
+// file found is kept aside under a name of its own.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -95,7 +98,7 @@ int32_t StoredVolume(const fs::path& file) {
   return -1;
 }
 
-class DataFilesTest : public apptest::AppTest, public ::testing::WithParamInterface<Case> {
+class SaveFilesTest : public apptest::AppTest {
  protected:
   // The settings store's lines join the log, as in tvui.
   void SetUp() override {
@@ -121,6 +124,8 @@ class DataFilesTest : public apptest::AppTest, public ::testing::WithParamInterf
   }
   std::vector<std::string> StartLines() { return Log().Take(); }
 };
+
+class DataFilesTest : public SaveFilesTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(DataFilesTest, TheViewersSettingsComeFromTheNewestFileThatCanBeRead) {
   const Case c = GetParam();
@@ -229,6 +234,79 @@ TEST_P(DataFilesTest, TheViewersSettingsComeFromTheNewestFileThatCanBeRead) {
     EXPECT_TRUE(kvtest::AnyContains(later, "settings.bak cannot be made")) << "the backup not made is named";
   }
   EXPECT_FALSE(kvtest::AnyContains(later, "not saved"));
+}
+
+// The text of a file; empty when there is none.
+std::string TextOf(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+size_t LinesContaining(const std::vector<std::string>& lines, const std::string& part) {
+  size_t n = 0;
+  for (const std::string& line : lines) n += line.find(part) != std::string::npos;
+  return n;
+}
+
+// A folder left where a save writes its new file (tvsim.state.new,
+// settings.dat.new) is moved aside once, with what it holds, and every save
+// of both files goes on: the volume and the PIN set after it are there after
+// a restart, and again after the next.
+TEST_F(SaveFilesTest, WhateverStandsWhereASaveWritesIsMovedAsideAndTheSavesGoOn) {
+  const fs::path dir = DataDir();
+  Run(6000);
+  apptest::WhileOffAtNextRestart([&] {
+    for (const char* name : {"tvsim.state.new", "settings.dat.new"}) {
+      fs::create_directories(dir / name);
+      std::ofstream(dir / name / "x") << "x";
+    }
+  });
+  Log().Clear();
+  Restart();
+  Press("vol+", 3);
+  const int32_t volume = Volume();
+  SetPin("3141");
+  Run(6000);
+  Restart();
+  std::vector<std::string> lines = Log().Take();
+  EXPECT_EQ(Volume(), volume);
+  EXPECT_EQ(Pin(), "3141");
+  EXPECT_TRUE(fs::exists(dir / "tvsim.state.new.bad" / "x")) << "kept with what it holds";
+  EXPECT_TRUE(fs::exists(dir / "settings.dat.new.damaged" / "x")) << "kept with what it holds";
+  EXPECT_EQ(LinesContaining(lines, "tvsim.state.new (a folder) is kept as"), 1u);
+  EXPECT_EQ(LinesContaining(lines, "settings.dat.new (a folder) is kept as"), 1u);
+  EXPECT_FALSE(kvtest::AnyContains(lines, "cannot write"));
+
+  Press("vol+");
+  SetPin("2718");
+  Run(6000);
+  Restart();
+  EXPECT_EQ(Volume(), volume + 1);
+  EXPECT_EQ(Pin(), "2718");
+  EXPECT_FALSE(kvtest::AnyContains(Log().Take(), "not saved"));
+}
+
+// A damaged state or settings file found at one start after another: each
+// is kept aside under a name of its own (the newest under .bad or .damaged,
+// the two before it under .1 and .2); the fourth takes the oldest's place.
+TEST_F(SaveFilesTest, EveryDamagedFileIsKeptAsideUnderItsOwnName) {
+  const fs::path dir = DataDir();
+  Run(6000);
+  for (int round = 1; round <= 4; ++round) {
+    const std::string text = "damaged " + std::to_string(round) + "\n";
+    apptest::WhileOffAtNextRestart([&] {
+      std::ofstream(dir / "tvsim.state", std::ios::binary | std::ios::trunc) << text;
+      std::ofstream(dir / "settings.dat", std::ios::binary | std::ios::trunc) << text;
+    });
+    Restart();
+    Run(6000);
+  }
+  for (const std::string aside : {"tvsim.state.bad", "settings.dat.damaged"}) {
+    EXPECT_EQ(TextOf(dir / aside), "damaged 4\n") << aside;
+    EXPECT_EQ(TextOf(dir / (aside + ".1")), "damaged 3\n") << aside;
+    EXPECT_EQ(TextOf(dir / (aside + ".2")), "damaged 2\n") << aside;
+    EXPECT_FALSE(Exists(dir / (aside + ".3"))) << aside;
+  }
 }
 
 std::vector<Case> Cases() {

@@ -19,6 +19,7 @@
 #include "platform/psl/psl.h"
 #include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
+#include "platform/storage/kept_aside.h"
 #include "platform/xpm/xpm_record.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
@@ -545,8 +546,16 @@ StateRead ReadStateFile(const std::string& path) {
   return r;
 }
 
+// Keeps a copy of what was read as <path>.bad; the copies kept before it
+// move on to .bad.1 and .bad.2 (storage::MakeRoomAside), so that a second
+// damaged file never takes the place of the first.
 void KeepCopy(const std::string& path, const std::string& text) {
   const std::string copy = path + ".bad";
+  std::string why;
+  if (!storage::MakeRoomAside(copy, &why)) {
+    kv::Log("Sim: cannot keep a copy of " + kv::EscapedText(path, kv::kMaxLoggedPath) + ": " + why);
+    return;
+  }
   std::ofstream out(copy, std::ios::binary | std::ios::trunc);
   out << text;
   if (out.flush())
@@ -565,10 +574,11 @@ void KeepAside(const std::string& path, const StateRead& read) {
     return;
   }
   const std::string aside = path + ".bad";
-  if (std::rename(path.c_str(), aside.c_str()) == 0)
+  std::string why;
+  if (storage::MoveAside(path, aside, &why))
     kv::Log("Sim: what was there is kept as " + kv::EscapedText(aside, kv::kMaxLoggedPath));
   else
-    kv::Log("Sim: cannot move " + kv::EscapedText(path, kv::kMaxLoggedPath) + " aside: " + std::strerror(errno));
+    kv::Log("Sim: cannot move " + kv::EscapedText(path, kv::kMaxLoggedPath) + " aside: " + why);
 }
 
 // What is wrong with a state file that is not whole, as "<file> <this>".
@@ -787,7 +797,11 @@ bool Sim::WriteStateFile(const std::string& text) {
   std::filesystem::create_directories(dataDir_, ec);
   const std::string path = StatePath();
   const std::string tmp = path + ".new";
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // Whatever stands at the new file's name (a folder left there) is moved
+  // aside, said once, and the save goes on.
+  std::string movedAside;
+  int fd = storage::OpenNewFile(tmp, tmp + ".bad", &movedAside);
+  if (!movedAside.empty() && (fd >= 0 || !saveFailing_)) kv::Log("Sim: " + movedAside);
   if (fd < 0) {
     if (!saveFailing_) kv::Log("Sim: cannot write " + kv::EscapedText(tmp, kv::kMaxLoggedPath) + ": " + std::strerror(errno));
     return false;

@@ -14,6 +14,7 @@
 
 #include "platform/storage/DoubleChain.h"
 #include "platform/storage/SimpleFileReader.h"
+#include "platform/storage/kept_aside.h"
 #include "platform/storage/native_log.h"
 #include "platform/storage/storageFunction.h"
 #include "runtime/escaped_text.h"
@@ -76,12 +77,15 @@ Load LoadFile(const std::string& path, DC_Chain* out, bool quiet = false) {
     return Load::Loaded;
 }
 
+// A damaged file is kept as <path>.damaged; those kept before it move on to
+// .damaged.1 and .damaged.2, so that none takes the place of another.
 void SetAside(const std::string& path) {
     std::string aside = path + ".damaged";
-    if (std::rename(path.c_str(), aside.c_str()) == 0) {
+    std::string why;
+    if (storage::MoveAside(path, aside, &why)) {
         NativeLog("UDSM: damaged settings file kept as %s", kv::EscapedText(aside, kv::kMaxLoggedPath).c_str());
     } else {
-        NativeLog("UDSM: cannot rename %s to %s: %s", kv::EscapedText(path, kv::kMaxLoggedPath).c_str(), kv::EscapedText(aside, kv::kMaxLoggedPath).c_str(), std::strerror(errno));
+        NativeLog("UDSM: cannot rename %s to %s: %s", kv::EscapedText(path, kv::kMaxLoggedPath).c_str(), kv::EscapedText(aside, kv::kMaxLoggedPath).c_str(), why.c_str());
     }
 }
 
@@ -176,8 +180,13 @@ UDSM_Status SaveSteps(Store& s) {
         }
     }
     std::string tempPath = s.mainPath + ".new";
-    int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // Whatever stands at the new file's name (a folder left there) is moved
+    // aside, said once, and the save goes on.
+    std::string movedAside;
+    int fd = storage::OpenNewFile(tempPath, tempPath + ".damaged", &movedAside);
+    if (fd >= 0 && !movedAside.empty()) NativeLog("UDSM: %s", movedAside.c_str());
     if (fd < 0) {
+        if (!movedAside.empty()) SaveFailed(s, "UDSM: %s", movedAside.c_str());
         SaveFailed(s, "UDSM: cannot create %s: %s", tempPath.c_str(), std::strerror(errno));
         return UDSM_ERR_IO;
     }
