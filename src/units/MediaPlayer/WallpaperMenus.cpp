@@ -163,14 +163,17 @@ void PreviewMenuTemplate::Refresh() {
   InvalidateView();
 }
 
+// A page without a focused row (one with no rows) has nothing to move.
 Forms::Ctrl* PreviewMenuTemplate::SelectUpper() {
-  Forms::Ctrl* c = GetPrevCtrl(kv::Cast<Forms::Ctrl>(OnGetFocus()));
+  auto* focus = kv::Cast<Forms::Ctrl>(OnGetFocus());
+  Forms::Ctrl* c = focus ? GetPrevCtrl(focus) : nullptr;
   if (c) OnSetFocus(c);
   return c;
 }
 
 Forms::Ctrl* PreviewMenuTemplate::SelectLower() {
-  Forms::Ctrl* c = GetNextCtrl(kv::Cast<Forms::Ctrl>(OnGetFocus()));
+  auto* focus = kv::Cast<Forms::Ctrl>(OnGetFocus());
+  Forms::Ctrl* c = focus ? GetNextCtrl(focus) : nullptr;
   if (c) OnSetFocus(c);
   return c;
 }
