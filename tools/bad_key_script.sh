@@ -2,7 +2,8 @@
 # A key script with bad lines, or bad arguments, are refused before anything
 # starts: status 2, every bad line named with its number (escaped and cut
 # short) and every bad argument named, and nothing written: no data folder
-# made, no shot.
+# made, no shot. A script is read once: one that cannot be read whole is
+# refused, one read whole from a pipe or standard input plays.
 #   bad_key_script.sh TVUI
 tvui="$1"
 work=$(mktemp -d "${TMPDIR:-/tmp}/tvui-badscript-XXXXXX")
@@ -57,4 +58,35 @@ said 'tvui: --media-dir needs a value, not an empty one'
 said 'a-file: a file, not a folder'
 said 'tvui: unknown option --frobnicate'
 said 'line 7: "wait" needs milliseconds'
+# A VALUE of a "state" or "message" line outside what a screen takes: past
+# the 32 bits of the value every screen gets, or not one of the values a
+# screen fixes (the colour bar takes the six colours' first options).
+printf 'state NonMenuSystem::AdjustmentBar 4294967296\nstate NonMenuSystem::AdjustmentBar 0x100000000\nmessage 1 -2147483649\nstate NonMenuSystem::BaseColorAdjustmentBar 2147483647\nstate NonMenuSystem::BaseColorAdjustmentBar 0x87000001\nstate NonMenuSystem::AdjustmentBar 0xFFFFFFFF\nstate NonMenuSystem::BaseColorAdjustmentBar 0x8700000F\n' >"$work/values.keys"
+refused --keys "$work/values.keys" --data-dir "$work/data"
+said 'line 1: "state" VALUE 4294967296 does not fit the 32 bits a screen is given'
+said 'line 2: "state" VALUE 0x100000000 does not fit the 32 bits a screen is given'
+said 'line 3: "message" INT -2147483649 does not fit the 32 bits a screen is given'
+said 'line 4: "state" NonMenuSystem::BaseColorAdjustmentBar takes'
+said 'line 5: "state" NonMenuSystem::BaseColorAdjustmentBar takes'
+grep -q 'line 6:\|line 7:' "$work/log.txt" && fail "a value a screen takes is refused"
+
+# A script that never ends (a device) cannot be read whole: refused.
+refused --keys /dev/zero --data-dir "$work/data"
+said 'it does not end within 64 MiB'
+
+# A script read once (standard input, a pipe) is checked and played from
+# that one reading: its shot is written.
+played() {
+  [ -s "$work/shots/one.png" ] || fail "$1: the script did not play (no shot)"
+  rm -rf "$work/data" "$work/shots"
+}
+printf 'wait 100\nshot one\n' | timeout 120 "$tvui" --headless --keys /dev/stdin --data-dir "$work/data" \
+  --shots "$work/shots" >"$work/log.txt" 2>&1 || fail "--keys /dev/stdin ended with status $?"
+played "--keys /dev/stdin"
+mkfifo "$work/fifo"
+timeout 120 sh -c 'printf "wait 100\nshot one\n" >"$1"' sh "$work/fifo" &
+timeout 120 "$tvui" --headless --keys "$work/fifo" --data-dir "$work/data" --shots "$work/shots" \
+  >"$work/log.txt" 2>&1 || fail "a pipe as the script ended with status $?"
+wait
+played "a pipe as the script"
 echo "bad key script: ok"

@@ -408,11 +408,13 @@ void kv_task(void*) {
     };
     loop.SetQuitHandler(switchOff);
 
+    // The script plays from the text read and checked before the start: a
+    // source read once (a pipe, standard input) plays as it was checked.
     KeyScript script;
     bool scripted = false;
     if (!app.options.keysFile.empty()) {
       std::string error;
-      if (!script.Load(app.options.keysFile, &error)) {
+      if (!script.Parse(app.options.keysScript, &error)) {
         for (size_t start = 0; start <= error.size();) {
           const size_t nl = std::min(error.find('\n', start), error.size());
           kv::Log("key script: " + error.substr(start, nl - start));

@@ -45,7 +45,8 @@ struct Options {
   bool netBoot = false;                       // booted from the network: no partition to mount
   const kv::Class* rootClass = nullptr;       // the root object's class (null: MainApp::Root)
   std::string fontPath;                       // empty: the working directory's font file
-  std::string keysFile;                       // a key script to play (headless runs)
+  std::string keysFile;                       // a key script to play (headless runs): its path, for the log
+  std::string keysScript;                     // its text, as read once and checked before the start
   std::string shotsDir;                       // where the script's screenshots go
   bool skipSetup = false;                     // start in live TV even on a new set (a script without "fresh set")
   std::vector<std::string> mediaDirs;         // folders plugged as USB sticks when the media service starts

@@ -5,8 +5,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "host/factory_remote.h"
 #include "host/keys/keytable.h"
@@ -139,8 +140,9 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       step.value = remote.discrete ? 1 : 0;
       step.text = remote.text;
     } else if (word == "state" || word == "message") {
-      if (!ParseScreenStep(word, rest, &step)) {
-        refuse(lineNo, "\"state\" needs a class and a number, \"message\" a code");
+      std::string why;
+      if (!ParseScreenStep(word, rest, &step, &why)) {
+        refuse(lineNo, why.empty() ? "\"state\" needs a class and a number, \"message\" a code" : why);
         continue;
       }
     } else {
@@ -162,21 +164,50 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
   return false;
 }
 
-bool KeyScript::Load(const std::string& path, std::string* error) {
-  // A folder opens as a stream that reads nothing: it would play as an empty script.
+bool KeyScript::Read(const std::string& path, std::string* text, std::string* error) {
+  text->clear();
+  // A folder would read as nothing: it would play as an empty script.
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) {
     if (error) *error = "it is a folder, not a file";
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error) *error = std::string("cannot read it (") + std::strerror(errno) + ")";
+  auto cannotRead = [error](int cause) {
+    if (error) *error = std::string("cannot read it (") + std::strerror(cause) + ")";
+    return false;
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return cannotRead(errno);
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int cause = errno;
+      ::close(fd);
+      text->clear();
+      return cannotRead(cause);
+    }
+    if (n == 0) break;
+    if (text->size() + static_cast<size_t>(n) > kMaxScriptBytes) {
+      ::close(fd);
+      text->clear();
+      if (error) *error = "it does not end within " + std::to_string(kMaxScriptBytes >> 20) + " MiB";
+      return false;
+    }
+    text->append(chunk, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return true;
+}
+
+bool KeyScript::Load(const std::string& path, std::string* error) {
+  std::string text;
+  if (!Read(path, &text, error)) {
+    steps_.clear();
     return false;
   }
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return Parse(ss.str(), error);
+  return Parse(text, error);
 }
 
 void KeyScript::Attach(dfb::EventBuffer* events, dfb::Display* display, Core::Root* root, std::string shotsDir,

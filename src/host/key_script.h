@@ -73,7 +73,16 @@ class KeyScript {
   // `error` naming each bad line ("line N: ...", one per line, at most
   // kMaxReportedErrors) and a bad key name escaped and cut to kMaxShownName.
   bool Parse(std::string_view text, std::string* error);
-  // Parses the file; a file that cannot be read, or a folder, is refused.
+  // The most a script may hold; a source that goes on past it (a device
+  // such as /dev/zero) cannot be read whole and is refused.
+  static constexpr size_t kMaxScriptBytes = 64u << 20;
+  // Reads the script once, whole, to its end: a file, a pipe that a writer
+  // closes, standard input. False (with the cause in `error`) for a folder,
+  // a path that cannot be read and a source that does not end within
+  // kMaxScriptBytes. The text read is what is checked and then played, so a
+  // source that can be read only once plays as it was checked.
+  static bool Read(const std::string& path, std::string* text, std::string* error);
+  // Reads (Read) and parses the file.
   bool Load(const std::string& path, std::string* error);
   const std::vector<Step>& Steps() const { return steps_; }
   // The script has the line "fresh set".

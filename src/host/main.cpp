@@ -143,11 +143,13 @@ int main(int argc, char** argv) {
     }
   }
 
-  // The whole key script is checked before anything starts or writes.
+  // The whole key script is read once and checked before anything starts or
+  // writes; the set plays that text.
   if (!options.keysFile.empty()) {
     host::KeyScript script;
     std::string error;
-    if (!script.Load(options.keysFile, &error)) {
+    if (!host::KeyScript::Read(options.keysFile, &options.keysScript, &error) ||
+        !script.Parse(options.keysScript, &error)) {
       kv::Log("tvui: the key script " + Path(options.keysFile) + " cannot be played:");
       for (size_t start = 0; start <= error.size();) {
         const size_t nl = std::min(error.find('\n', start), error.size());

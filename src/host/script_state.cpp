@@ -1,20 +1,26 @@
 #include "host/script_state.h"
 
 #include <charconv>
+#include <climits>
+#include <cstdint>
 #include <string>
 
 #include "runtime/auto_object.h"
+#include "runtime/escaped_text.h"
 #include "runtime/object.h"
 #include "runtime/trace.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
 #include "units/Primitives/KeyRoutingForm.h"
+#include "units/Primitives/StateValues.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/RefHolders.h"
 #include "units/SubSystem/State.h"
 
 namespace host {
+
+using Primitives::StateValues;
 
 namespace {
 
@@ -37,6 +43,16 @@ bool Number(std::string_view text, int64_t* out) {
   return true;
 }
 
+// A number of a line that fits the 32 bits its screen is given: a signed
+// value, or an unsigned pattern such as the option id 0x87000003 (taken as
+// its 32 bits); `why` names a number that does not fit.
+bool ThirtyTwoBits(std::string_view text, const char* what, int64_t* out, std::string* why) {
+  if (!Number(text, out)) return false;
+  if (*out >= INT32_MIN && *out <= static_cast<int64_t>(UINT32_MAX)) return true;
+  if (why) *why = std::string(what) + " " + std::string(text) + " does not fit the 32 bits a screen is given";
+  return false;
+}
+
 // The next word of `rest` (removed from it).
 std::string_view NextWord(std::string_view& rest) {
   const size_t sp = rest.find_first_of(" \t");
@@ -50,7 +66,7 @@ Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(Mai
 
 }  // namespace
 
-bool ParseScreenStep(std::string_view word, std::string_view rest, KeyScript::Step* step) {
+bool ParseScreenStep(std::string_view word, std::string_view rest, KeyScript::Step* step, std::string* why) {
   const std::string_view first = NextWord(rest);
   if (first.empty()) return false;
   const std::string_view second = NextWord(rest);
@@ -58,15 +74,25 @@ bool ParseScreenStep(std::string_view word, std::string_view rest, KeyScript::St
   if (word == "state") {
     step->kind = KeyScript::Step::kState;
     step->name = std::string(first);
-    if (!second.empty() && !Number(second, &n)) return false;
+    if (!second.empty() && !ThirtyTwoBits(second, "\"state\" VALUE", &n, why)) return false;
     step->ms = n;
-    return rest.empty();
+    if (!rest.empty()) return false;
+    // A screen that takes only some values: another is refused here, before
+    // the set starts.
+    const StateValues* values = Primitives::StateValuesOf(kv::FindClass(step->name.c_str()));
+    if (values && !values->takes(static_cast<int32_t>(n))) {
+      if (why)
+        *why = "\"state\" " + kv::EscapedText(step->name, KeyScript::kMaxShownName) + " takes " + values->what +
+               ", not " + std::string(second.empty() ? "0" : second);
+      return false;
+    }
+    return true;
   }
   step->kind = KeyScript::Step::kMessage;
-  if (!Number(first, &n)) return false;
+  if (!ThirtyTwoBits(first, "\"message\" CODE", &n, why)) return false;
   step->ms = n;
   int64_t value = -1;
-  if (!second.empty() && !Number(second, &value)) return false;
+  if (!second.empty() && !ThirtyTwoBits(second, "\"message\" INT", &value, why)) return false;
   step->value = static_cast<int32_t>(value);
   step->text = std::string(rest);
   return true;

@@ -212,6 +212,7 @@ class ScriptRunTest : public ::testing::Test {
       options.rootClass = &BoxRoot::StaticClass();
       options.fontPath = TVUI_BINARY_DIR "/fonts/tt7268m_803.ttf";
       options.keysFile = (base_ / "keys.txt").string();
+      EXPECT_TRUE(host::KeyScript::Read(options.keysFile, &options.keysScript, nullptr));
       options.shotsDir = (base_ / name).string();
       status = host::app_main(options);
       tv.Stop();

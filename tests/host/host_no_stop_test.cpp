@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "host/app.h"
+#include "host/key_script.h"
 #include "platform/sim/sim.h"
 #include "runtime/clock.h"
 #include "runtime/runtime.h"
@@ -65,6 +66,7 @@ class NoStopTest : public ::testing::Test {
       options.backend = dfb::Backend::kHeadless;
       options.fontPath = TVUI_BINARY_DIR "/fonts/tt7268m_803.ttf";
       options.keysFile = (base_ / "keys.txt").string();
+      EXPECT_TRUE(host::KeyScript::Read(options.keysFile, &options.keysScript, nullptr));
       options.shotsDir = (base_ / name).string();
       options.skipSetup = true;
       std::packaged_task<int()> run([&options] { return host::app_main(options); });

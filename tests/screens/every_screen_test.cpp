@@ -12,7 +12,8 @@
 // tests/scenes/known-faults.txt does not list, looking twice: once the
 // screen has opened and once its rows have come. Every fault seen, listed
 // or not, is printed as a line "screen fault: LANGUAGE CLASS VALUE: ..." so
-// that one run lists them all.
+// that one run lists them all. The cases ExtremeValues.CLASS open each screen
+// with the largest and smallest values a "state" line lets through.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -199,6 +200,38 @@ std::map<std::string, std::set<int64_t>> ValuesOfTheScenes() {
   return out;
 }
 
+// A screen opened with the largest and the smallest value a "state" line can
+// give it (those its checker lets through) and driven with the keys that move
+// and choose: a screen adds to a value it was given without overflowing
+// (the sanitizers stop the run on one), and it still answers.
+class ExtremeValues : public apptest::AppTest {
+ public:
+  explicit ExtremeValues(std::string cls) : cls_(std::move(cls)) {}
+
+ protected:
+  void TestBody() override {
+    for (const char* value : {"2147483647", "-2147483648", "0xFFFFFFFF"}) {
+      host::KeyScript::Step step;
+      if (!host::ParseScreenStep("state", cls_ + " " + value, &step)) continue;
+      SCOPED_TRACE(value);
+      host::RunScreenStep(step);
+      Settle();
+      Run(600);
+      for (const char* key : {"ok", "down", "up", "right", "left", "ok"}) {
+        Press(key);
+        Run(100);
+      }
+      Run(1000);
+      Press("exit", 3);
+      Run(2000);
+      Core::TakeCutTexts();
+    }
+  }
+
+ private:
+  std::string cls_;
+};
+
 // Every registered class a "state" line opens: a key-routing form that names
 // the sub-system that opens it.
 std::vector<std::string> ScreenClasses() {
@@ -235,6 +268,12 @@ int main(int argc, char** argv) {
         ::testing::RegisterTest(language.name, TestName(cls, value).c_str(), nullptr, nullptr, __FILE__, __LINE__,
                                 [=]() -> EveryScreen* { return new EveryScreen(cls, value, language); });
     }
+  }
+  for (const std::string& cls : classes) {
+    std::string name = cls;
+    for (size_t at; (at = name.find("::")) != std::string::npos;) name.replace(at, 2, "_");
+    ::testing::RegisterTest("ExtremeValues", name.c_str(), nullptr, nullptr, __FILE__, __LINE__,
+                            [=]() -> ExtremeValues* { return new ExtremeValues(cls); });
   }
   return RUN_ALL_TESTS();
 }

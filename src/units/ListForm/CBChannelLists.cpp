@@ -192,7 +192,7 @@ void CBFavoritesList::RefreshFavList() {
   OnSetItemNum(std::min(MaxRows, n));
   if (DataSource) DataSource->Num = n;
   Reload();
-  OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+  FocusOnFocusItem();
   FrameTheFocusedTile();
 }
 

@@ -412,7 +412,7 @@ void CBHistoryList::TuneAction() {
   }
   CBListClass::TuneAction();
   Reload();
-  OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+  FocusOnFocusItem();
 }
 
 kv::Object* GetHistoryBrowserItemData(ListDataSource* /*source*/, ListClass* /*list*/, int32_t i) {

@@ -1,6 +1,7 @@
 #include "units/ListForm/ListClass.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "keys/keycodes.h"
 #include "units/Colors/Colors.h"
@@ -159,7 +160,12 @@ void ListClass::Initialize(Primitives::KeyRoutingParameter* param) {
     Reload();
   }
   InitializeItems();
-  OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+  FocusOnFocusItem();
+}
+
+void ListClass::FocusOnFocusItem() {
+  const int32_t index = GetFocusItemIndex();
+  OnSetCurrentItemIndex(index < INT32_MAX ? index + 1 : INT32_MAX);
 }
 
 void ListClass::OnSetItemNum(int32_t n) {

@@ -141,6 +141,10 @@ class ListClass : public Primitives::KeyRoutingListForm {
   int32_t OnGetItemNum() const { return ItemNum; }
   // Item n (1-based) becomes the cursor item.
   void OnSetCurrentItemIndex(int32_t n);
+  // The item of GetFocusItemIndex() becomes the cursor item: the list opens,
+  // or comes back after a reload, on it. An index given from outside (a
+  // screen's value) as the largest there is stays the last item, whole.
+  void FocusOnFocusItem();
   // The focused row's position + 1, 0 when no row has the focus.
   int32_t OnGetCurrentItemIndex();
   // Stores the source and posts a reload when it changed.

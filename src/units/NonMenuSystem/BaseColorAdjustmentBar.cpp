@@ -14,6 +14,7 @@
 #include "units/OptionDatabase/OptionData.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingParameter.h"
+#include "units/Primitives/StateValues.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
@@ -42,6 +43,12 @@ Core::KeyEvent* DownKey(Core::Event* event) {
 // The swatch of each of the six hue ids (red, green, blue, yellow, magenta, cyan).
 constexpr uint32_t kHueSwatch[6] = {0xFF0000FFu, 0xFF00FF00u, 0xFFFF0000u, 0xFF00FFFFu, 0xFFFF00FFu, 0xFFFFFF00u};
 
+// The bar opens on one colour: the id of its first option, the hue.
+bool IsHueId(int32_t id) {
+  const int64_t offset = static_cast<int64_t>(id) - kFirstHue;
+  return offset >= 0 && offset < 18 && offset % 3 == 0;
+}
+
 // The pad's colours, row by row, as 0xRRGGBB.
 constexpr uint32_t kPadColors[ColorPad::kRows][ColorPad::kColumns] = {
     {0xEBEBEB, 0xD9D9D9, 0xAAAAAA, 0x808080, 0x555555, 0x2B2B2B, 0x111111},
@@ -63,6 +70,9 @@ void AppendDigits(std::string& s, uint32_t v) {
 }
 
 }  // namespace
+
+KV_STATE_VALUES(BaseColorAdjustmentBar, IsHueId,
+                "the hue of one of the six colours (0x87000000, 0x87000003 ... 0x8700000F)");
 
 // --- BaseColorAdjustItem ----------------------------------------------------------
 
@@ -189,9 +199,10 @@ void BaseColorAdjustmentBar::OnSetOptionType(int32_t id) {
   OptionType = id;
   OptionDatabase::OptionDataClass* record = OptionBinding::Find(id);
   if (OptionBinding::SliderOf(record)) name_.OnSetString(record->Name);
-  const int64_t offset = static_cast<int64_t>(id) - kFirstHue;
-  if (offset >= 0 && offset < 18 && offset % 3 == 0) swatch_.OnSetColor(kv::Color::FromWord(kHueSwatch[offset / 3]));
-  for (int i = 0; i < 3; ++i) items_[i].OnSetOptionType(id + i);
+  if (IsHueId(id)) swatch_.OnSetColor(kv::Color::FromWord(kHueSwatch[(static_cast<int64_t>(id) - kFirstHue) / 3]));
+  // Option ids are 32-bit patterns: the colour's three options follow its
+  // first, whatever id the bar was given.
+  for (uint32_t i = 0; i < 3; ++i) items_[i].OnSetOptionType(static_cast<int32_t>(static_cast<uint32_t>(id) + i));
 }
 
 void BaseColorAdjustmentBar::ResetTimeoutSlot(kv::Object*) { ResetTimeout(); }
