@@ -11,7 +11,9 @@
 #include "platform/xpm/xpm_events.h"
 #include "platform/xpm/xpm_settings.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Channels/FullEPGDialog.h"
 #include "units/ListForm/ChannelLists.h"
+#include "units/ListForm/GuideLists.h"
 #include "units/ListForm/ListClass.h"
 #include "units/NonMenuSystem/KeyPad.h"
 #include "units/Structures/Message.h"
@@ -430,6 +432,48 @@ TEST_F(DialogsTest, AChannelSkippedInTheOptionDialogIsPassedByChannelUpAndKeepsI
   ASSERT_EQ(Set().ChannelInfo(2, 2, &c, "test"), XPM_OK);
   EXPECT_FALSE(c.excluded);
   EXPECT_TRUE(c.locked);
+}
+
+// The channel watched, skipped in the option dialog: the guide opened on it
+// stays on it. Its column lists the channel watched with the focus, the header names it and the programmes are its own;
+// nothing is tuned.
+TEST_F(DialogsTest, TheGuideOpenedOnTheSkippedChannelWatchedShowsThatOneChannel) {
+  auto* d = OpenScreen<ChannelOptionDialog>();
+  ASSERT_NE(d, nullptr);
+  Press("red");  // the list opens on 2-1, the channel watched
+  Settle();
+  sim::Channel c;
+  ASSERT_EQ(Set().ChannelInfo(2, 1, &c, "test"), XPM_OK);
+  ASSERT_TRUE(c.excluded);
+  Press("exit");
+  Run(500);
+  ClearCallLog();
+  Press("guide");
+  Run(2500);
+  auto* g = Open<Channels::FullEPGDialog>();
+  ASSERT_NE(g, nullptr);
+  EXPECT_TRUE(Calls("XPM_SetChannel").empty()) << Calls("XPM_SetChannel").front();
+  auto* row = kv::Cast<ListForm::EPGChannelItem>(g->Column.GetFocusedRow());
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(Str(row->OnGetNumberText()), "2-1");
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), row));
+  std::string header, focused;
+  for (const Core::SeenText& t : SeenTexts()) {
+    if (t.view == &g->Number) header = t.text;
+    if (t.where.find("ListForm::EPGChannelItem") != std::string::npos && t.box.y1 >= row->GetAbsoluteBounds().y1 &&
+        t.box.y2 <= row->GetAbsoluteBounds().y2 && t.text == "2-1")
+      focused = t.text;
+  }
+  EXPECT_EQ(header, "2-1") << SeenList();
+  EXPECT_EQ(focused, "2-1") << SeenList();
+  Structures::VirtualChannel* listed = g->Programs.OnGetm_channel();
+  ASSERT_NE(listed, nullptr);
+  EXPECT_EQ(listed->Major, 2);
+  EXPECT_EQ(listed->Minor, 1);
+  // Moving off and back: the row is still there, and the keys still act.
+  Press("down");
+  Run(1500);
+  EXPECT_FALSE(Calls("XPM_SetChannel").empty());
 }
 
 TEST_F(DialogsTest, OptionDialogLabelGoesThroughTheKeyPadToTheSet) {

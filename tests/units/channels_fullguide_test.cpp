@@ -224,6 +224,46 @@ TEST_F(FullGuideTest, NoChannelNameRunsUnderTheColumnsScrollMark) {
   EXPECT_TRUE(Sees("Metro HD")) << SeenList();
 }
 
+// The column's page marks stand at (w-40, h-14) and (w-20, h-14); the
+// focused row on them (the page's last) keeps its arrow and its name clear
+// of them.
+TEST_F(FullGuideTest, TheFocusedRowsArrowKeepsClearOfTheColumnsScrollMarks) {
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Run(500);
+  Press("down", 9);
+  Run(1500);
+  auto* row = kv::Cast<ListForm::EPGChannelItem>(g->Column.GetFocusedRow());
+  ASSERT_NE(row, nullptr);
+  ASSERT_EQ(row, g->Column.GetAllRows().back()) << "the page's last row";
+  const kv::Rect column = g->Column.GetAbsoluteBounds();
+  const kv::Rect at = row->GetAbsoluteBounds();
+  const kv::Rect arrow = row->OnGetArrowBounds().Move({at.x1, at.y1});
+  int marks = 0;
+  for (Core::View* v : {g->Column.PrevIndicator.get(), g->Column.NextIndicator.get()}) {
+    auto* m = kv::Cast<Forms::ImageIndicator>(v);
+    if (!m || !m->OnGetEnabled()) continue;
+    ++marks;
+    const kv::Rect mark = m->GetAbsoluteBounds();
+    EXPECT_EQ(mark.y1 - column.y1, column.H() - 14);
+    EXPECT_TRUE(mark.x1 - column.x1 == column.W() - 40 || mark.x1 - column.x1 == column.W() - 20) << mark.x1;
+    EXPECT_TRUE(arrow.x2 <= mark.x1 || mark.x2 <= arrow.x1 || arrow.y2 <= mark.y1 || mark.y2 <= arrow.y1)
+        << "the arrow (" << arrow.x1 << ", " << arrow.y1 << ") lies under a mark at (" << mark.x1 << ", " << mark.y1
+        << ")";
+  }
+  EXPECT_EQ(marks, 2) << "a page below and one above";
+  // The row's name ends short of its arrow.
+  int names = 0;
+  for (const Core::SeenText& t : SeenTexts()) {
+    if (t.where.find("ListForm::EPGChannelItem") == std::string::npos) continue;
+    if (t.ink.IsEmpty() || t.ink.y2 <= at.y1 || at.y2 <= t.ink.y1 || t.ink.x1 < at.x1 + 50) continue;
+    ++names;
+    EXPECT_LE(t.ink.x2, arrow.x1) << "\"" << t.text << "\" runs under the arrow";
+  }
+  EXPECT_EQ(names, 1) << SeenList();
+}
+
 // The programme list's page marks show on every row, the last one's focus
 // bar included: they are drawn over the rows.
 TEST_F(FullGuideTest, TheProgrammeListsPageMarksShowOverTheFocusBar) {

@@ -442,15 +442,20 @@ TEST_F(InitialSetupTest, BothTunersOnOneMediumKeepTheChannelsEitherPassFound) {
 }
 
 // Tuner 1 on antenna and tuner 2 on cable: after the setup each tuner keeps
-// its medium. Choosing TV 2 shows the cable channels tuner 2 found, with
-// the banner and the channel menu saying cable, also after a restart.
+// its medium. Choosing TV 2 shows the cable channels tuner 2 found (its
+// digital ones: TV 2 receives nothing else), with the banner and the channel
+// menu saying cable, also after a restart.
 TEST_F(InitialSetupTest, EachTunerKeepsTheMediumChosenForItInTheSetup) {
   ScanAntennaAndCable();
   ASSERT_NE(PageIs<AutoTuningCompleteDialog>(), nullptr);
   Press("exit");
   Settle();
   ASSERT_TRUE(SetupDone());
-  const sim::Channel cable = Set().Channels(1).front();
+  std::vector<sim::Channel> digital;
+  for (const sim::Channel& c : Set().Channels(1))
+    if (c.digital) digital.push_back(c);
+  ASSERT_GE(digital.size(), 2u);
+  const sim::Channel cable = digital.front();
   const sim::Channel antenna = Set().Channels(0).front();
   auto onTv2 = [&](const char* when) {
     EXPECT_EQ(Window0Source(), sim::kSourceTv2) << when;
@@ -484,7 +489,8 @@ TEST_F(InitialSetupTest, EachTunerKeepsTheMediumChosenForItInTheSetup) {
   Press("ch+");
   Run(2000);
   ASSERT_NE(W()->GetCurrentChannel(), nullptr);
-  EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(1)[1].major);
+  EXPECT_EQ(W()->GetCurrentChannel()->Major, digital[1].major);
+  EXPECT_EQ(W()->GetCurrentChannel()->Minor, digital[1].minor);
   Press("ch-");
   Run(2000);
   // A restart: the set still knows tuner 2's cable.
@@ -494,7 +500,8 @@ TEST_F(InitialSetupTest, EachTunerKeepsTheMediumChosenForItInTheSetup) {
   Press("ch+");
   Run(500);
   EXPECT_TRUE(Sees("TV 2 - CABLE")) << SeenList();
-  EXPECT_EQ(W()->GetCurrentChannel()->Major, Set().Channels(1)[1].major);
+  EXPECT_EQ(W()->GetCurrentChannel()->Major, digital[1].major);
+  EXPECT_EQ(W()->GetCurrentChannel()->Minor, digital[1].minor);
 }
 
 // Back from the scan's result: the tuner choice and then the antenna-or-cable

@@ -212,6 +212,12 @@ TEST_F(BarsTest, AnAudioSystemOverHdmiCecGetsTheAmplifierBars) {
   Press("exit");
   Settle();
   Tv().Net().SetAudioSystem(true);
+  // It plays the TV's sound once the viewer chooses it over the TV's speakers.
+  Press("vol+");
+  EXPECT_NE(Open<NonMenuSystem::CommonVolumeBar>(), nullptr);
+  Press("exit");
+  Settle();
+  Skin()->OnSetSpeakerPreference(1);
   const int32_t volume = W()->OnGetVolume();
   ClearCallLog();
   Press("vol+");

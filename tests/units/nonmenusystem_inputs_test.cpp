@@ -11,7 +11,10 @@
 
 #include "focus_look.h"
 #include "nonmenusystem_support.h"
+#include "platform/sim/sim.h"
+#include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
+#include "platform/xpm/xpm_cec3d.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
 #include "units/Constants/Constants.h"
@@ -19,6 +22,7 @@
 #include "units/NonMenuSystem/InfoBanner.h"
 #include "units/NonMenuSystem/InputDialogs.h"
 #include "units/NonMenuSystem/KeyPad.h"
+#include "units/NonMenuSystem/VolumeMuteBar.h"
 #include "units/SkinBin/HdmiCecData.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
@@ -376,6 +380,14 @@ class NewSetCecInputsTest : public livetvtest::LiveTVTest {
  protected:
   SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(W()); }
   void SwitchCecControlOn() {
+    OpenCecPage();
+    Press("right");
+    Run(300);
+    Press("exit");
+    Run(1000);
+  }
+  // The HDMI-CEC page, as no key reaches it from live TV.
+  void OpenCecPage() {
     auto* ref = kv::New<Structures::RefInt>();
     ref->Value = 1;
     auto* state = kv::New<SubSystem::State>();
@@ -385,10 +397,6 @@ class NewSetCecInputsTest : public livetvtest::LiveTVTest {
     msg->Initialize(Constants::MSG_CHANGE_STATE, state);
     kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, KV_LATE_CLASS("MenuSystem::MenuSystem"));
     Run(500);
-    Press("right");
-    Run(300);
-    Press("exit");
-    Run(1000);
   }
   // The input list open, the focus on HDMI 1 (the fifth input).
   ExternalInputDialog* InputsOnHdmi1() {
@@ -449,6 +457,82 @@ TEST_F(NewSetCecInputsTest, TheInputListReachesTheDevicesOnceCecControlIsOn) {
       Run(2000);
     }
   }
+}
+
+// On HDMI 1 with HDMI-CEC control on, the first banner after a restart names
+// the input's device, as the banner did before the restart.
+TEST_F(NewSetCecInputsTest, AfterARestartOnHdmi1TheFirstBannerNamesItsDevice) {
+  Run(1000);
+  SwitchCecControlOn();
+  ASSERT_NE(InputsOnHdmi1(), nullptr);
+  Press("ok");
+  Run(2500);
+  ASSERT_EQ(Skin()->GetCurrentSource(0), sim::kSourceHdmi1);
+  EXPECT_TRUE(Sees("Blu-ray Player")) << SeenList();
+  Restart();
+  Run(3000);
+  Press("info");
+  Run(500);
+  ASSERT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
+  EXPECT_TRUE(Sees("Blu-ray Player")) << SeenList();
+  EXPECT_FALSE(Sees("HDMI 1")) << SeenList();
+}
+
+// HDMI-CEC control on, an AV receiver on HDMI 1. With the TV's speakers
+// chosen (a new set's choice) the receiver plays nothing: the TV's bars show
+// and the keys change the TV's volume and mute. With the audio system chosen
+// on the HDMI-CEC page, the amplifier bars show, every key reaches the
+// receiver and nothing of the TV's, and a second mute unmutes the receiver.
+TEST_F(NewSetCecInputsTest, TheVolumeAndMuteKeysReachTheSpeakersChosen) {
+  Run(1000);
+  SwitchCecControlOn();
+  sim::TvState& tv = Tv().Tv();
+  sim::NetState& receiver = Tv().Net();
+  const int32_t volume = tv.Value(sim::Setting::kVolume);
+  Press("vol+");
+  Run(300);
+  EXPECT_NE(Find<NonMenuSystem::CommonVolumeBar>(), nullptr);
+  EXPECT_EQ(tv.Value(sim::Setting::kVolume), volume + 1);
+  Run(3000);
+  Press("mute");
+  Run(300);
+  EXPECT_NE(Find<NonMenuSystem::CommonMuteBar>(), nullptr);
+  EXPECT_EQ(Find<NonMenuSystem::AmplifierMuteBar>(), nullptr);
+  EXPECT_NE(tv.Value(sim::Setting::kMute), 0);
+  Run(3000);
+  Press("mute");
+  Run(300);
+  EXPECT_EQ(tv.Value(sim::Setting::kMute), 0);
+  EXPECT_TRUE(receiver.AudioSystemControls().empty());
+
+  // The audio system chosen: the page's last row, Right.
+  Run(3000);
+  OpenCecPage();
+  Press("down", 4);
+  Run(300);
+  Press("right");
+  Run(300);
+  Press("exit");
+  Run(1000);
+  Press("vol+");
+  Run(300);
+  EXPECT_NE(Find<NonMenuSystem::AmplifierVolumeBar>(), nullptr);
+  EXPECT_TRUE(Sees("Amplifier")) << SeenList();
+  EXPECT_EQ(tv.Value(sim::Setting::kVolume), volume + 1);
+  Run(3000);
+  Press("mute");
+  Run(300);
+  EXPECT_NE(Find<NonMenuSystem::AmplifierMuteBar>(), nullptr);
+  EXPECT_TRUE(Sees("Mute")) << SeenList();
+  EXPECT_EQ(receiver.CecAudioMuted(), 1);
+  Run(3000);
+  Press("mute");
+  Run(300);
+  EXPECT_EQ(receiver.CecAudioMuted(), 0);
+  EXPECT_EQ(Find<NonMenuSystem::AmplifierMuteBar>(), nullptr) << "unmuted: the bar closes at once";
+  EXPECT_EQ(tv.Value(sim::Setting::kMute), 0);
+  const std::vector<int32_t> sent{XPM_CEC_KEY_VOLUME_UP, XPM_CEC_KEY_MUTE, XPM_CEC_KEY_MUTE};
+  EXPECT_EQ(receiver.AudioSystemControls(), sent);
 }
 
 }  // namespace

@@ -127,6 +127,37 @@ TEST_F(ViewerTest, TheHistoryStripTunesNothingByItselfAndItsTimeOutTakesTheHelpB
   EXPECT_TRUE(OpenForms().empty());
 }
 
+// An analogue channel tuned by typing its number is one tile of the history
+// strip (a new set's first kind), the newest; after another channel it is
+// still one tile, before the newer one.
+TEST_F(ViewerTest, AnAnalogueChannelTypedIsOneTileOfTheHistory) {
+  const auto tiles = [&](const std::string& text) {
+    std::vector<int32_t> at;
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.where.find("ListItem < ListForm::CB") != std::string::npos && t.text == text) at.push_back(t.box.x1);
+    return at;
+  };
+  Run(2000);
+  Press("6");
+  Press("ok");
+  Run(8000);
+  Press("browse");
+  Run(600);
+  ASSERT_NE(Find<NonMenuSystem::ChBrowserDialog>(), nullptr);
+  EXPECT_EQ(tiles("Lakeside 6").size(), 1u) << SeenList();
+  Press("exit");
+  Run(500);
+  for (const char* key : {"4", "dash", "1", "ok"}) Press(key);
+  Run(8000);
+  Press("browse");
+  Run(600);
+  const std::vector<int32_t> analogue = tiles("Lakeside 6");
+  const std::vector<int32_t> digital = tiles("City News");
+  ASSERT_EQ(analogue.size(), 1u) << SeenList();
+  ASSERT_EQ(digital.size(), 1u) << SeenList();
+  EXPECT_LT(analogue[0], digital[0]) << "4-1, tuned last, is the newest tile";
+}
+
 // A help bar shows the keys of the newest screen still open that put its
 // keys up: a screen closing over another gives the keys back to it, and the
 // last one to close takes the bar with it.
@@ -337,6 +368,26 @@ TEST_F(NewSetViewerTest, ATypedNumberWithASubChannelWithoutChannelsSaysThereAreN
   EXPECT_FALSE(Sees("2-1")) << SeenList();
   // The next key still acts: ch+ says it again.
   Run(5000);
+  Press("ch+");
+  Run(1500);
+  EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
+}
+
+// A number typed without a sub-channel on a set without channels: the set
+// looks for it on that physical channel and, finding nothing, the viewer
+// reads the notice that stays, as after a typed 2-1.
+TEST_F(NewSetViewerTest, ATypedNumberWithoutASubChannelWithoutChannelsSaysThereAreNone) {
+  LeaveTheSetupWithoutChannels();
+  Run(3000);
+  ClearCallLog();
+  Press("5");
+  Press("ok");
+  Run(7000);
+  EXPECT_EQ(Calls("XPM_StartChannelDiscovery").size(), 1u);
+  EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
+  Run(10000);
+  EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
+  // The next key still acts: ch+ says it again.
   Press("ch+");
   Run(1500);
   EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();

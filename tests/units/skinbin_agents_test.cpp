@@ -9,6 +9,7 @@
 #include "platform/sim/sim.h"
 #include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
+#include "platform/xpm/xpm_settings.h"
 #include "support/capture.h"
 #include "support/kv_test.h"
 #include "skinbin_sim_fixture.h"
@@ -174,6 +175,9 @@ TEST_F(SimAgentTest, CecDevicesOnlyOnHdmiWithTheSettingOn) {
   cec->InitDevList();  // the middleware tells which device is current
   EXPECT_EQ(cec->IsCecDeviceConnected(hdmi)->LogicalAddress, 5);
 
+  // The receiver plays the TV's sound only while the TV's speakers are off.
+  EXPECT_FALSE(cec->GetQuickCecAudioStatus());
+  ASSERT_EQ(XPM_SetSpeaker(0), XPM_OK);
   EXPECT_TRUE(cec->GetQuickCecAudioStatus());
   tv_->Net().SetAudioSystem(false);
   EXPECT_FALSE(cec->GetQuickCecAudioStatus());

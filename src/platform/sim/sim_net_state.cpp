@@ -476,13 +476,49 @@ int32_t NetState::CecSetAddr(int32_t source, int32_t address, const char* call) 
   return XPM_OK;
 }
 
+namespace {
+bool AudioSystemOnBus(const std::vector<NetState::CecDevice>& devices) {
+  for (const auto& d : devices)
+    if (d.address == 5 && d.present) return true;
+  return false;
+}
+}  // namespace
+
 int32_t NetState::CecAudioSystem() const {
+  // The receiver plays the TV's sound only while the TV's speakers are off.
+  const bool tvSpeakers = sim_.Tv().Value(Setting::kSpeaker) != 0;
   std::lock_guard lock(mutex_);
   const_cast<NetState*>(this)->DefaultCecLocked();
-  if (!audioSystem_) return 0;
-  for (const auto& d : cec_)
-    if (d.address == 5 && d.present) return 1;
-  return 0;
+  return audioSystem_ && !tvSpeakers && AudioSystemOnBus(cec_) ? 1 : 0;
+}
+
+int32_t NetState::CecAudioControl(int32_t code, const char* call) {
+  std::lock_guard lock(mutex_);
+  DefaultCecLocked();
+  if (!audioSystem_ || !AudioSystemOnBus(cec_)) {
+    kv::Log(std::string(call) + ": no audio system answers");
+    return XPM_ERR_FAILED;
+  }
+  audioControls_.push_back(code);
+  if (code == XPM_CEC_KEY_VOLUME_UP) audioVolume_ = std::min(audioVolume_ + 1, 100);
+  if (code == XPM_CEC_KEY_VOLUME_DOWN) audioVolume_ = std::max(audioVolume_ - 1, 0);
+  if (code == XPM_CEC_KEY_MUTE) audioMuted_ = !audioMuted_;
+  return XPM_OK;
+}
+
+int32_t NetState::CecAudioMuted() const {
+  std::lock_guard lock(mutex_);
+  return audioMuted_ ? 1 : 0;
+}
+
+std::vector<int32_t> NetState::AudioSystemControls() const {
+  std::lock_guard lock(mutex_);
+  return audioControls_;
+}
+
+int32_t NetState::AudioSystemVolume() const {
+  std::lock_guard lock(mutex_);
+  return audioVolume_;
 }
 
 std::pair<int32_t, int32_t> NetState::CecTarget() const {
@@ -739,6 +775,7 @@ int32_t XPM_HdmiCecSetAddrEx(int32_t source, uint8_t address, int32_t extra) {
 
 int32_t XPM_HdmiCec_Set(int32_t item, int32_t value) {
   SIM_NET_ENTER("XPM_HdmiCec_Set", sim::Args(item, value));
+  if (item == XPM_CEC_ITEM_AUDIO_CONTROL) return net.CecAudioControl(value, kCall);
   if (item == XPM_CEC_ITEM_USER_CONTROL) net.CecUserControl(value);
   return XPM_OK;
 }
@@ -746,6 +783,10 @@ int32_t XPM_HdmiCec_Set(int32_t item, int32_t value) {
 int32_t XPM_HdmiCec_Get(int32_t item, int32_t* value) {
   SIM_NET_ENTER("XPM_HdmiCec_Get", sim::Args(item));
   SIM_NET_NEED(value);
+  if (item == XPM_CEC_ITEM_AUDIO_MUTE) {
+    *value = net.CecAudioMuted();
+    return XPM_OK;
+  }
   if (item != XPM_CEC_ITEM_AUDIO_SYSTEM) {
     kv::Log(std::string(kCall) + ": unknown item " + std::to_string(item));
     return XPM_ERR_INVALID_PARAM;

@@ -8,7 +8,11 @@
 //
 // The air starts with four access points (see the .cpp), a wired cable that
 // is plugged in with a DHCP server behind it, and CEC devices on the first
-// two HDMI inputs plus an audio system. Answers that take time (scan, join,
+// two HDMI inputs plus an audio system (an AV receiver at logical address 5
+// on the first). The receiver reports system audio only while the TV's own
+// speakers are off (the speaker preference "Audio system"); it keeps its
+// volume (0 to 100) and mute, changed by the key codes sent to it, and records
+// every code it was sent. Answers that take time (scan, join,
 // WPS, connection test) leave from the Sim's thread after their delay on the
 // shared clock. The two interfaces' address records (DHCP flag and static
 // addresses) are kept in tvsim.state ("net.if0.*", "net.if1.*") and survive
@@ -125,6 +129,13 @@ class NetState {
   int32_t CecDevInfo(int32_t address, int32_t* source, bool* present, bool* active, std::string* name) const;
   int32_t CecSetAddr(int32_t source, int32_t address, const char* call);
   int32_t CecAudioSystem() const;
+  // A key code for the audio system: volume up and down, mute (toggles);
+  // XPM_ERR_FAILED when none answers.
+  int32_t CecAudioControl(int32_t code, const char* call);
+  int32_t CecAudioMuted() const;
+  // What the audio system was sent, its volume and mute (tests).
+  std::vector<int32_t> AudioSystemControls() const;
+  int32_t AudioSystemVolume() const;
   // The (source, address) the last CEC control call pointed at; (-1, -1) none.
   std::pair<int32_t, int32_t> CecTarget() const;
   std::vector<int32_t> CecUserControls() const;
@@ -168,6 +179,9 @@ class NetState {
   bool audioSystem_ = true;
   std::pair<int32_t, int32_t> cecTarget_{-1, -1};
   std::vector<int32_t> userControls_;
+  std::vector<int32_t> audioControls_;
+  int32_t audioVolume_ = 30;
+  bool audioMuted_ = false;
   int32_t mode3d_ = 1;
   bool output3d_ = false;
   int32_t format3d_ = 0;

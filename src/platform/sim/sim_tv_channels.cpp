@@ -82,6 +82,20 @@ int TvState::FindChannel(const MapState& map, int32_t major, int32_t minor) cons
   return -1;
 }
 
+bool TvState::DigitalOnlyLocked() const {
+  const Source* s = FindSource(windowSource_[0]);
+  return s && s->type == kSourceTypeDigitalTuner;
+}
+
+bool TvState::Shown(const MapState& map, const Channel& c) const {
+  return c.digital || &map != &Map() || !DigitalOnlyLocked();
+}
+
+int TvState::FindShown(const MapState& map, int32_t major, int32_t minor) const {
+  const int at = FindChannel(map, major, minor);
+  return at >= 0 && Shown(map, map.channels[static_cast<size_t>(at)]) ? at : -1;
+}
+
 void TvState::InsertChannel(MapState& map, const Channel& c) {
   auto at = std::lower_bound(map.channels.begin(), map.channels.end(), c, Before);
   if (at != map.channels.end() && at->major == c.major && at->minor == c.minor) return;
@@ -112,14 +126,17 @@ bool TvState::InRing(const MapState& map, int32_t ring, const Channel& c) {
 }
 
 // The channel a window's tuner is on: the one it was last set to, or the
-// first of the map when that one is gone; null while the map is empty.
+// first of the map when that one is gone (of the channels the calls see);
+// null while there is none.
 const Channel* TvState::CurrentChannelOf(int32_t window) const { return CurrentChannelOf(Map(), window); }
 
 const Channel* TvState::CurrentChannelOf(const MapState& map, int32_t window) const {
-  if (map.channels.empty()) return nullptr;
   const auto& cur = map.current[static_cast<size_t>(window)];
-  const int at = FindChannel(map, cur.first, cur.second);
-  return &map.channels[static_cast<size_t>(at < 0 ? 0 : at)];
+  const int at = FindShown(map, cur.first, cur.second);
+  if (at >= 0) return &map.channels[static_cast<size_t>(at)];
+  for (const Channel& c : map.channels)
+    if (Shown(map, c)) return &c;
+  return nullptr;
 }
 
 int32_t TvState::SetMedium(int32_t medium, const char* call) {
@@ -170,7 +187,7 @@ int32_t TvState::SetChannel(int32_t window, int32_t major, int32_t minor, const 
     std::lock_guard<std::mutex> lock(mutex_);
     if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;
     MapState& map = Map();
-    const int at = FindChannel(map, major, minor);
+    const int at = FindShown(map, major, minor);
     if (at < 0) {
       Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
       return XPM_ERR_INVALID_PARAM;
@@ -197,7 +214,7 @@ int32_t TvState::SetChannel(int32_t window, int32_t major, int32_t minor, const 
 int32_t TvState::ChannelInfo(int32_t major, int32_t minor, Channel* out, const char* /*call*/) const {
   std::lock_guard<std::mutex> lock(mutex_);
   const MapState& map = Map();
-  const int at = FindChannel(map, major, minor);
+  const int at = FindShown(map, major, minor);
   if (at < 0) return XPM_ERR_NOT_FOUND;  // a question, not a fault: no log
   *out = map.channels[static_cast<size_t>(at)];
   return XPM_OK;
@@ -219,9 +236,9 @@ int32_t TvState::NumChannelsInRing(int32_t ring, int32_t* count, const char* cal
     return XPM_ERR_INVALID_PARAM;
   }
   const MapState& map = Map();
-  *count = static_cast<int32_t>(
-      ring == 0 ? std::count_if(map.channels.begin(), map.channels.end(), [](const Channel& c) { return !c.excluded; })
-                : static_cast<std::ptrdiff_t>(map.favorites[ring].size()));
+  *count = static_cast<int32_t>(std::count_if(map.channels.begin(), map.channels.end(), [&](const Channel& c) {
+    return Shown(map, c) && InRing(map, ring, c);
+  }));
   return XPM_OK;
 }
 
@@ -232,7 +249,7 @@ int32_t TvState::IsChannelInRing(int32_t ring, int32_t major, int32_t minor, int
     return XPM_ERR_INVALID_PARAM;
   }
   const MapState& map = Map();
-  const int at = FindChannel(map, major, minor);
+  const int at = FindShown(map, major, minor);
   if (at < 0) {
     *in = 0;
     return XPM_OK;
@@ -261,7 +278,7 @@ int32_t TvState::WalkChannels(int dir, int32_t window, int32_t source, int32_t r
     return XPM_ERR_INVALID_PARAM;
   }
   const MapState& map = source == -1 ? Map() : maps_[static_cast<size_t>(source)];
-  const bool digitalOnly = (only & kOnlyDigital) || window == 1;
+  const bool digitalOnly = (only & kOnlyDigital) || window == 1 || (&map == &Map() && DigitalOnlyLocked());
   // Positions are indices into the map; a channel outside the ring is passed
   // over, so every member is visited once per round, the start last. Ring 0
   // is the whole map here: its skipped channels are passed over only when
@@ -275,7 +292,7 @@ int32_t TvState::WalkChannels(int dir, int32_t window, int32_t source, int32_t r
   if (major == -1 && minor == -1) {
     pos = dir > 0 ? -1 : n;  // before the first, after the last
   } else {
-    const int at = FindChannel(map, major, minor);
+    const int at = FindShown(map, major, minor);
     if (at < 0 || !isMember(map.channels[static_cast<size_t>(at)])) {
       Bad(call, "channel " + Number(major, minor) + " is not in ring " + std::to_string(ring));
       return XPM_ERR_INVALID_PARAM;
@@ -312,7 +329,7 @@ int32_t TvState::VirtualChannels(int32_t physical, std::vector<std::pair<int32_t
   }
   out->clear();
   for (const AirChannel& a : air_[static_cast<size_t>(medium)])
-    if (a.physical == physical) out->emplace_back(a.major, a.minor);
+    if (a.physical == physical && (a.minor != kAnalogMinor || !DigitalOnlyLocked())) out->emplace_back(a.major, a.minor);
   return XPM_OK;
 }
 
@@ -328,7 +345,7 @@ int32_t TvState::AddChannelToRing(int32_t ring, int32_t major, int32_t minor, co
     Save();
     return XPM_OK;
   }
-  const int at = FindChannel(map, major, minor);
+  const int at = FindShown(map, major, minor);
   if (at < 0) {
     Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
     return XPM_ERR_INVALID_PARAM;
@@ -363,7 +380,7 @@ int32_t TvState::RemoveChannelFromRing(int32_t ring, int32_t major, int32_t mino
     Save();
     return XPM_OK;
   }
-  const int at = FindChannel(map, major, minor);
+  const int at = FindShown(map, major, minor);
   if (at < 0 || !InRing(map, ring, map.channels[static_cast<size_t>(at)])) {
     Bad(call, "channel " + Number(major, minor) + " is not in ring " + std::to_string(ring));
     return XPM_ERR_INVALID_PARAM;
@@ -396,7 +413,7 @@ int32_t TvState::SetChannelName(int32_t major, int32_t minor, const char* name, 
   }
   std::lock_guard<std::mutex> lock(mutex_);
   MapState& map = Map();
-  const int at = FindChannel(map, major, minor);
+  const int at = FindShown(map, major, minor);
   if (at < 0) {
     Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
     return XPM_ERR_INVALID_PARAM;
@@ -418,7 +435,7 @@ int32_t TvState::SetChannelLock(int32_t major, int32_t minor, int32_t locked, co
     if (major == -1 && minor == -1) {  // every channel of the map
       for (Channel& c : map.channels) c.locked = locked != 0;
     } else {
-      const int at = FindChannel(map, major, minor);
+      const int at = FindShown(map, major, minor);
       if (at < 0) {
         Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
         return XPM_ERR_INVALID_PARAM;
@@ -435,7 +452,7 @@ int32_t TvState::SetChannelLock(int32_t major, int32_t minor, int32_t locked, co
 int32_t TvState::GetChannelLock(int32_t major, int32_t minor, int32_t* locked, const char* call) const {
   std::lock_guard<std::mutex> lock(mutex_);
   const MapState& map = Map();
-  const int at = FindChannel(map, major, minor);
+  const int at = FindShown(map, major, minor);
   if (at < 0) {
     Bad(call, "channel " + Number(major, minor) + " is not in the channel map");
     return XPM_ERR_INVALID_PARAM;
@@ -925,7 +942,7 @@ int32_t TvState::StartChannelScan(int32_t medium, bool analog, bool digital, boo
   return XPM_OK;
 }
 
-int32_t TvState::StartChannelDiscovery(int32_t physical, bool analog, bool digital, const char* call) {
+int32_t TvState::StartChannelDiscovery(int32_t physical, bool analog, bool digital, bool tune, const char* call) {
   const ScanKinds kinds{analog, digital};
   uint64_t generation;
   int32_t medium;
@@ -945,7 +962,12 @@ int32_t TvState::StartChannelDiscovery(int32_t physical, bool analog, bool digit
   const int64_t now = kv::GetClock().Now();
   sim_.Schedule(now + kScanStepMs,
                 [this, generation, medium, kinds, physical] { ScanStep(generation, medium, kinds, physical, 100); });
-  sim_.Schedule(now + 2 * kScanStepMs, [this, generation] { ScanEnd(generation); });
+  if (tune)
+    sim_.Schedule(now + 2 * kScanStepMs, [this, generation, medium, kinds, physical] {
+      DiscoveryEnd(generation, medium, kinds, physical);
+    });
+  else
+    sim_.Schedule(now + 2 * kScanStepMs, [this, generation] { ScanEnd(generation); });
   return XPM_OK;
 }
 
@@ -988,6 +1010,40 @@ void TvState::ScanEnd(uint64_t generation) {
     end.value0 = scanFound_;
   }
   sim_.Inject(XPM_EVT_FULL_SCAN_COMPLETE, end);
+}
+
+void TvState::DiscoveryEnd(uint64_t generation, int32_t medium, ScanKinds kinds, int32_t physical) {
+  XPM_ScanEndPayload end{};
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (generation != scanGeneration_ || !scanning_) return;
+    scanning_ = false;
+    end.value0 = scanFound_;
+    // Window 0 on a tuner of the medium looked through: tuned to the first
+    // channel found there, or told that its map is still empty.
+    if (IsTuner(windowSource_[0]) && MediumLocked() == medium && !asleep_) {
+      MapState& map = Map();
+      const Channel* first = nullptr;
+      for (const AirChannel& a : air_[static_cast<size_t>(medium)]) {
+        if (a.physical != physical || !Wanted(a, kinds)) continue;
+        const int at = FindChannel(map, a.major, a.minor);
+        if (at >= 0 && Shown(map, map.channels[static_cast<size_t>(at)])) {
+          first = &map.channels[static_cast<size_t>(at)];
+          break;
+        }
+      }
+      if (first) {
+        map.current[0] = {first->major, first->minor};
+        AcquireWindowLocked(0, false, &acquired);
+        Save();
+      } else if (!CurrentChannelOf(0)) {
+        AcquireWindowLocked(0, false, &acquired);
+      }
+    }
+  }
+  sim_.Inject(XPM_EVT_FULL_SCAN_COMPLETE, end);
+  Send(acquired);
 }
 
 int32_t TvState::AbortChannelScan(const char* /*call*/) {

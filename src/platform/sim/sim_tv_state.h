@@ -30,7 +30,10 @@
 //
 // Channel maps. One per medium (0 antenna, 1 cable), in number order. Each
 // tuner input (TV, TV2) keeps its own medium; the map in use is that of the
-// medium of the tuner window 0 shows (TV's while it shows another input). The
+// medium of the tuner window 0 shows (TV's while it shows another input);
+// while that tuner is TV2, which receives digital channels only, the calls
+// see the map's digital channels alone (a digital-only scan keeps the
+// analogue channels of the map for TV). The
 // master ring 0 holds the channels not skipped (excluded); the walks list
 // skipped ones too unless they skip excluded channels. Analogue channels
 // have the minor number kAnalogMinor (-2); calls also find them by minor 0. Favourite rings 1-3 hold up to 40 channels
@@ -534,8 +537,12 @@ class TvState {
   // channel every kScanStepMs (XPM_EVT_FULL_SCAN_PROGRESS, flag word as set),
   // then XPM_EVT_FULL_SCAN_COMPLETE; a new scan replaces a running one.
   int32_t StartChannelScan(int32_t medium, bool analog, bool digital, bool additive, const char* call);
-  // One physical channel of the current medium, added to its map.
-  int32_t StartChannelDiscovery(int32_t physical, bool analog, bool digital, const char* call);
+  // One physical channel of the current medium, added to its map. With
+  // `tune` (the last flag of XPM_StartChannelDiscovery 0: a number typed over
+  // live TV) the set then tunes window 0 to the first channel found, and
+  // when nothing was found on a map still empty, reports window 0's
+  // acquisition (the empty map's status), so that the viewer is told.
+  int32_t StartChannelDiscovery(int32_t physical, bool analog, bool digital, bool tune, const char* call);
   // Ends a running scan or discovery (XPM_EVT_FULL_SCAN_ABORTED); nothing
   // runs: nothing happens.
   int32_t AbortChannelScan(const char* call);
@@ -588,6 +595,14 @@ class TvState {
   static void DropMissingChannels(MapState& map);
   const MapState& Map() const;
   int FindChannel(const MapState& map, int32_t major, int32_t minor) const;
+  // Window 0 on the second tuner, which receives digital channels only: the
+  // calls that address the map in use see its digital channels alone (the
+  // map itself, shared with TV, keeps every channel either tuner found).
+  bool DigitalOnlyLocked() const;
+  // Whether the calls see `c` of `map` (every channel of a map not in use).
+  bool Shown(const MapState& map, const Channel& c) const;
+  // FindChannel among the channels the calls see: -1 for one they do not.
+  int FindShown(const MapState& map, int32_t major, int32_t minor) const;
   const Channel* CurrentChannelOf(int32_t window) const;
   const Channel* CurrentChannelOf(const MapState& map, int32_t window) const;
   // The status by which the locks block the window's channel or input now
@@ -615,6 +630,7 @@ class TvState {
   void ScanStep(uint64_t generation, int32_t medium, ScanKinds kinds, int32_t physical, int32_t percent);
   static bool Wanted(const AirChannel& a, ScanKinds kinds);
   void ScanEnd(uint64_t generation);
+  void DiscoveryEnd(uint64_t generation, int32_t medium, ScanKinds kinds, int32_t physical);
   void GuideStep(uint64_t generation, int32_t position, int32_t total, int32_t major, int32_t minor);
   void GuideEnd(uint64_t generation, int32_t total);
 

@@ -8,8 +8,16 @@
 // --- HDMI-CEC ----------------------------------------------------------------------
 
 inline constexpr int32_t XPM_CEC_MAX_ADDRESS = 14;  // logical addresses 1 to 14 name devices
-inline constexpr int32_t XPM_CEC_ITEM_AUDIO_SYSTEM = 11;  // XPM_HdmiCec_Get: 1 when an audio system answers
+// XPM_HdmiCec_Get: 1 when an audio system answers and plays the TV's sound
+// (system audio: the TV's own speakers are off, XPM_SetSpeaker 0).
+inline constexpr int32_t XPM_CEC_ITEM_AUDIO_SYSTEM = 11;
+inline constexpr int32_t XPM_CEC_ITEM_AUDIO_MUTE = 12;    // XPM_HdmiCec_Get: 1 while the audio system is muted
 inline constexpr int32_t XPM_CEC_ITEM_USER_CONTROL = 19;  // XPM_HdmiCec_Set: a remote key code for the device
+inline constexpr int32_t XPM_CEC_ITEM_AUDIO_CONTROL = 20;  // XPM_HdmiCec_Set: a remote key code for the audio system
+// The user-control codes of the audio system's keys.
+inline constexpr int32_t XPM_CEC_KEY_VOLUME_UP = 0x41;
+inline constexpr int32_t XPM_CEC_KEY_VOLUME_DOWN = 0x42;
+inline constexpr int32_t XPM_CEC_KEY_MUTE = 0x43;
 
 // The device at one logical address.
 struct XPM_CecDevInfo {

@@ -39,7 +39,7 @@ int32_t XPM_AbortChannelScan(int32_t a) {
 
 int32_t XPM_StartChannelDiscovery(int32_t physical, int8_t b, int8_t c, int8_t d, int8_t e, int8_t f) {
   SIM_TV_ENTER("XPM_StartChannelDiscovery", sim::Args(physical, b, c, d, e, f));
-  return state.StartChannelDiscovery(physical, b != 0, c != 0, kCall);
+  return state.StartChannelDiscovery(physical, b != 0, c != 0, f == 0, kCall);
 }
 
 int32_t XPM_AbortChannelDiscovery(int32_t a) {

@@ -189,7 +189,6 @@ void EPGChannelItem::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
   number_.OnSetBounds({6, 0, 66, b.H()});
-  arrow_.OnSetBounds(kv::Rect{0, 0, 10, 14}.MoveTo({b.W() - 14, (b.H() - 14) / 2}));
   PlaceName();
 }
 
@@ -199,14 +198,17 @@ void EPGChannelItem::OnSetBounds(kv::Rect bounds) {
 }
 
 void EPGChannelItem::PlaceName() {
-  // The name runs to the row's end, short of the focused row's arrow, and in
-  // the row that the list's scroll marks stand on, short of the marks.
+  // The arrow stands at the row's end, and in the row that the list's scroll
+  // marks stand on, 4 pixels short of the marks; the name runs up to it (to
+  // the same end while the arrow is hidden).
   const kv::Rect b = Bounds();
-  int32_t right = arrow_.IsVisible() ? b.W() - 18 : b.W() - 4;
+  int32_t end = b.W();
   if (auto* list = kv::Cast<PagedList>(Owner())) {
     const kv::Rect marks = list->MarksArea();
-    if (b.y1 < marks.y2 && marks.y1 < b.y2) right = std::min(right, marks.x1 - b.x1 - 4);
+    if (b.y1 < marks.y2 && marks.y1 < b.y2) end = std::min(end, marks.x1 - b.x1);
   }
+  arrow_.OnSetBounds(kv::Rect{0, 0, 10, 14}.MoveTo({end - 14, (b.H() - 14) / 2}));
+  const int32_t right = arrow_.IsVisible() ? end - 18 : end - 4;
   TextView().OnSetBounds({70, 0, std::max(70, right), b.H()});
 }
 
@@ -348,7 +350,16 @@ void EPGChannelList::Initialize(Primitives::KeyRoutingParameter* param) {
   // walk's skip-locked bit, which ch+ keeps): the channel in tune, locked
   // and opened with the PIN, is in the column and focused, so the focus
   // never tunes away from it.
-  if (SkinBin::Wrapper* w = SkinWrapper()) w->GetChannelListData()->LoadGuideChannelTable(false);
+  // The channel watched is in the column even when the viewer skipped it
+  // (tuned by its number): the header, the focus and the programmes all
+  // name it, and opening the guide tunes nothing.
+  if (SkinBin::Wrapper* w = SkinWrapper()) {
+    SkinBin::ChannelListData* table = w->GetChannelListData();
+    table->LoadGuideChannelTable(false);
+    Structures::VirtualChannel* now = w->GetCurrentChannel();
+    if (now && table->GetChannelIndexInTable(now->Major, now->Minor) < 0)
+      table->InsertGuideChannel(now->Major, now->Minor);
+  }
   viewerMoved_ = false;
   ListClass::Initialize(param);
 }
@@ -390,8 +401,7 @@ void EPGChannelList::TuneToChannel(kv::Object* /*sender*/) {
   timer_.OnSetEnabled(false);
   auto* row = kv::Cast<EPGChannelItem>(GetFocusedRow());
   SkinBin::Wrapper* w = SkinWrapper();
-  // Opening the guide never changes the channel, even on a channel the
-  // column does not list (one excluded from surfing): only a row the viewer
+  // Opening the guide never changes the channel: only a row the viewer
   // moved to is tuned.
   if (!row || !w || !viewerMoved_) return;
   if (BrowseOnly) {

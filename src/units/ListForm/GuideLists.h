@@ -68,13 +68,16 @@ class EPGChannelItem : public ColumnRow {
   void RefreshCtrlState(int32_t state) override;
   void OnSetIsDigital(bool on) { IsDigital = on ? 1 : 0; }
   const kv::String& OnGetNumberText() const { return number_.OnGetString(); }
+  // The arrow's box in the row (it shows only while the row is focused).
+  kv::Rect OnGetArrowBounds() const { return arrow_.Bounds(); }
 
   int32_t Major = 2;
   int32_t Minor = 0;
   uint8_t IsDigital = 1;
 
  private:
-  // The name's box, up to the arrow while the arrow shows.
+  // The arrow's and the name's boxes: clear of the list's marks, the name up
+  // to the arrow while the arrow shows.
   void PlaceName();
 
   Views::Text number_;

@@ -1,6 +1,7 @@
 #include "units/NonMenuSystem/VolumeMuteBar.h"
 
 #include "keys/keycodes.h"
+#include "platform/xpm/xpm_cec3d.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/NonMenuSystem.h"
@@ -10,12 +11,15 @@
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
 #include "units/Fonts/Fonts.h"
+#include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/NonMenuSystem/OptionBinding.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionTypes.h"
 #include "units/Resources/Resources.h"
+#include "units/SkinBin/HdmiCecData.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
+#include "units/SkinBin/Wrapper.h"
 #include "units/WinIDs/WinIDs.h"
 
 KV_REGISTER_CLASS(NonMenuSystem::VolumeMuteBar);
@@ -41,6 +45,12 @@ constexpr kv::Color kFocusedMenuText = Colors::White;
 Core::KeyEvent* DownKey(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
   return key && key->Down ? key : nullptr;
+}
+
+// The amplifier bars show what a key did to the audio system: the key goes to
+// it over HDMI-CEC.
+void SendToAudioSystem(int32_t code) {
+  if (SkinBin::Wrapper* w = Live::Skin()) w->GetHdmiCecData()->SendAudioSystemKey(code);
 }
 
 kv::Rect Centred(const kv::Rect& r, int32_t x, int32_t h) {
@@ -255,6 +265,7 @@ AmplifierVolumeBar::AmplifierVolumeBar() {
 kv::Object* AmplifierVolumeBar::HandleEvent(Core::Event* event) {
   if (Core::KeyEvent* key = DownKey(event)) {
     if (key->Code == KEY_VOL_UP || key->Code == KEY_VOL_DOWN) {
+      SendToAudioSystem(key->Code == KEY_VOL_UP ? XPM_CEC_KEY_VOLUME_UP : XPM_CEC_KEY_VOLUME_DOWN);
       keyImage_.OnSetBitmap(Resources::LoadResource(key->Code == KEY_VOL_UP ? Bitmaps::AmplifierVolumePlus
                                                                                 : Bitmaps::AmplifierVolumeMinus));
       ResetTimeout();
@@ -289,6 +300,7 @@ AmplifierMuteBar::AmplifierMuteBar() {
 void AmplifierMuteBar::OnSetOptionType(int32_t id) { Bind(id); }
 
 void AmplifierMuteBar::ToggleMute() {
+  SendToAudioSystem(XPM_CEC_KEY_MUTE);
   StepIndex();
   if (OptionDatabase::OptionDataClass* record = OptionBinding::Find(OptionType)) {
     record->Id = MuteIndex;

@@ -7,7 +7,9 @@
 // NonMenuSystem::CommonMuteBar (0x2000010): the mute option's choices; 84
 //   steps through them and writes each; back at the first (off) it closes.
 // NonMenuSystem::AmplifierVolumeBar and AmplifierMuteBar: what the key did to
-//   an external audio system over HDMI-CEC; they write no TV setting.
+//   an external audio system over HDMI-CEC; each key goes to the audio system
+//   as its key code, and they write no TV setting. The mute bar starts from
+//   the audio system's own mute, so a second mute unmutes.
 // A volume key on a mute bar, or the mute key on a volume bar, goes to the
 // sub-system, which replaces the bar.
 #pragma once

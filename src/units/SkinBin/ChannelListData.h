@@ -82,6 +82,11 @@ class ChannelListData : public kv::Object {
   // The loaders (see above). Each answers Count, except as noted.
   int32_t LoadMasterChannelTable(bool flag);
   int32_t LoadGuideChannelTable(bool flag);
+  // One channel the guide's walk leaves out (the channel watched, though the
+  // viewer skipped it) put into the guide table at its place in number
+  // order, read in full; false when the set has no such channel or the
+  // table is full.
+  bool InsertGuideChannel(int32_t major, int32_t minor);
   int32_t LoadTimerChannelTable(int32_t a, int32_t b);
   // Answers 1.
   int32_t LoadSingleChannelTable(int32_t physical);

@@ -185,6 +185,24 @@ int32_t ChannelListData::LoadGuideChannelTable(bool flag) {
                   [&](ChannelData* c) { FillFromInfo(c, last); });
 }
 
+bool ChannelListData::InsertGuideChannel(int32_t major, int32_t minor) {
+  XPM_ChannelInfo info;
+  if (!ReadInfo(major, minor, &info)) return false;
+  const auto before = [](int32_t a1, int32_t a2, int32_t b1, int32_t b2) { return a1 != b1 ? a1 < b1 : a2 < b2; };
+  std::vector<ChannelData*> held;
+  for (int32_t i = 0; i < Count; ++i) held.push_back(entries_[static_cast<size_t>(i)]);
+  size_t at = 0;
+  while (at < held.size() && before(held[at]->Major, held[at]->Minor, major, minor)) ++at;
+  ChannelData* c = NewEntry(major, minor);
+  LastInfo last;
+  FillFromInfo(c, last);
+  held.insert(held.begin() + static_cast<std::ptrdiff_t>(at), c);
+  Count = 0;
+  for (ChannelData* e : held)
+    if (!Append(e)) return false;
+  return true;
+}
+
 int32_t ChannelListData::LoadTimerChannelTable(int32_t a, int32_t b) {
   TableType = CHANNEL_TABLE_GUIDE;
   return WalkRing(*this, a != 0 ? 1 : 0, b != 0 ? 1 : 0, XPM_MASTER_RING, kSelectTimer, [](ChannelData*) {});

@@ -18,6 +18,7 @@ constexpr int32_t kSourceTypeDvi = 10;
 }  // namespace
 
 void HdmiCecData::InitDevList() {
+  listed_ = true;
   devices_.clear();
   for (int32_t address = 1; address <= XPM_CEC_MAX_ADDRESS; ++address) {
     XPM_CecDevInfo info{};
@@ -101,6 +102,23 @@ int32_t HdmiCecData::SetHdmiCecAddrEx(int32_t source, int32_t address, int32_t e
 bool HdmiCecData::GetQuickCecAudioStatus() {
   int32_t value = 0;
   const int32_t r = XPM_HdmiCec_Get(XPM_CEC_ITEM_AUDIO_SYSTEM, &value);
+  if (r != XPM_OK) {
+    kv::LogFailedCall("XPM_HdmiCec_Get", r);
+    return false;
+  }
+  return value > 0;
+}
+
+int32_t HdmiCecData::SendAudioSystemKey(int32_t code) {
+  kv::Trace("SkinBin::HdmiCecData::SendAudioSystemKey %i", {code});
+  const int32_t r = XPM_HdmiCec_Set(XPM_CEC_ITEM_AUDIO_CONTROL, code);
+  if (r != XPM_OK) kv::LogFailedCall("XPM_HdmiCec_Set", r);
+  return r;
+}
+
+bool HdmiCecData::GetAudioSystemMute() {
+  int32_t value = 0;
+  const int32_t r = XPM_HdmiCec_Get(XPM_CEC_ITEM_AUDIO_MUTE, &value);
   if (r != XPM_OK) {
     kv::LogFailedCall("XPM_HdmiCec_Get", r);
     return false;

@@ -35,6 +35,8 @@ class HdmiCecData : public kv::Object {
   bool GetEnableKELVO() const { return enableKELVO_; }
 
   void InitDevList();
+  // Whether InitDevList has read the table since the start.
+  bool IsListed() const { return listed_; }
   int32_t GetDevNum() const { return static_cast<int32_t>(devices_.size()); }
   CecDeviceEntry* GetDev(int32_t i) const;
   // Devices of one input (no type or setting test).
@@ -47,8 +49,14 @@ class HdmiCecData : public kv::Object {
 
   int32_t SetHdmiCecAddr(int32_t source, int32_t address);
   int32_t SetHdmiCecAddrEx(int32_t source, int32_t address, int32_t extra);
-  // True when an audio system answers the quick query.
+  // True when an audio system answers the quick query (it plays the TV's
+  // sound: system audio).
   bool GetQuickCecAudioStatus();
+  // Sends a remote key code (XPM_CEC_KEY_*) to the audio system; the
+  // middleware's status.
+  int32_t SendAudioSystemKey(int32_t code);
+  // Whether the audio system reports itself muted.
+  bool GetAudioSystemMute();
   // Sends a remote key code to the device in control.
   int32_t SetCecUserControl(uint8_t code);
 
@@ -57,6 +65,7 @@ class HdmiCecData : public kv::Object {
 
   kv::MemberVector<CecDeviceEntry> devices_;
   bool enableKELVO_ = false;
+  bool listed_ = false;
 };
 
 }  // namespace SkinBin

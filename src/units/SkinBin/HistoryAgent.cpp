@@ -16,6 +16,9 @@ HistoryAgent::HistoryAgent() {
 
 namespace {
 bool IsChannel(int32_t type) { return type == HISTORY_ITEM_TYPE_RF1 || type == HISTORY_ITEM_TYPE_RF2; }
+// An analogue channel's minor is -2 in the set's map and 0 where its number
+// was typed without a sub-channel; a digital channel's minor is 1 or more.
+bool SameMinor(int32_t a, int32_t b) { return a == b || (a <= 0 && b <= 0); }
 }  // namespace
 
 bool HistoryAgent::Matches(HistoryInfo* a, HistoryInfo* b) {
@@ -30,7 +33,7 @@ bool HistoryAgent::Matches(HistoryInfo* a, HistoryInfo* b) {
       VirtualChannel* p = x->Channel.get();
       VirtualChannel* q = y->Channel.get();
       if (!p || !q) return p == q;
-      return p->Major == q->Major && p->Minor == q->Minor;
+      return p->Major == q->Major && SameMinor(p->Minor, q->Minor);
     }
     case HISTORY_ITEM_TYPE_NONRF: {
       HistorySourceInfo* x = a->SourceInfo.get();

@@ -147,8 +147,13 @@ constexpr OptionEntry kSound[] = {
                  OPTION_SKIN_BOUND(DynamicRangeControl)),
     // The amplifier's volume bar only carries the id.
     SliderOption(Id(OPTION_TYPE_AMPLIFIER_VOLUME), OPT_AMPLIFIER_VOLUME, OPTION_UNBOUND),
-    ChoiceOption(Id(OPTION_TYPE_AMPLIFIER_MUTE), OPT_AMPLIFIER_MUTE, kAmplifierMute, OPTION_NOT_GIVEN),
-    ChoiceOption(Id(OPTION_TYPE_QUICK_SPEAKER_PREFERENCE), OPT_SPEAKERS, kSpeakerChoices, OPTION_NOT_GIVEN),
+    // The amplifier's mute bar reads the audio system's mute and writes nothing.
+    ChoiceOption(Id(OPTION_TYPE_AMPLIFIER_MUTE), OPT_AMPLIFIER_MUTE, kAmplifierMute,
+                 (::OptionDatabase::Binding{
+                     static_cast<::OptionDatabase::WrapperGetter>(&::SkinBin::Wrapper::OnGetAmplifierMute), nullptr,
+                     nullptr})),
+    ChoiceOption(Id(OPTION_TYPE_QUICK_SPEAKER_PREFERENCE), OPT_SPEAKERS, kSpeakerChoices,
+                 OPTION_SKIN_BOUND(SpeakerPreference)),
     ChoiceOption(Id(OPTION_TYPE_MTS_KEY), OPT_MTS_KEY, kMonoStereoSap, OPTION_SKIN_BOUND(MTSKey)),
 };
 

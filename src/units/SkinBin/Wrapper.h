@@ -315,6 +315,13 @@ class Wrapper : public ::Wrapper::Wrapper {
   void OnSetUSBSDAutoStart(int32_t v);
   int32_t OnGetTheaterLock();
   void OnSetTheaterLock(int32_t v);
+  // The speaker preference: 0 the TV's speakers, 1 the audio system over
+  // HDMI-CEC (the TV's speakers off: the base Wrapper's Speaker flag).
+  int32_t OnGetSpeakerPreference();
+  void OnSetSpeakerPreference(int32_t v);
+  // The audio system's mute as it reports it (0 off, 1 full mute); its mute
+  // key changes it (the amplifier mute bar writes nothing).
+  int32_t OnGetAmplifierMute();
   // HDMI-CEC control on or off.
   int32_t OnGetEnableKELVO();
   void OnSetEnableKELVO(int32_t v);

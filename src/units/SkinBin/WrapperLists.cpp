@@ -11,8 +11,11 @@
 
 namespace SkinBin {
 
+// The device table is read from the set the first time it is asked for, so
+// that the first banner after a start names an input's device.
 SkinBin::HdmiCecData* Wrapper::GetHdmiCecData() {
   HdmiCecData.SetEnableKELVO(OnGetEnableKELVO() != 0);
+  if (!HdmiCecData.IsListed()) HdmiCecData.InitDevList();
   return &HdmiCecData;
 }
 

@@ -225,6 +225,10 @@ void Wrapper::OnSetInputLock(int32_t v) {
 }
 
 // HDMI-CEC control; the CEC data follows the setting.
+int32_t Wrapper::OnGetSpeakerPreference() { return GetSpeaker() == 0 ? 1 : 0; }
+void Wrapper::OnSetSpeakerPreference(int32_t v) { SetSpeaker(v == 0); }
+int32_t Wrapper::OnGetAmplifierMute() { return GetHdmiCecData()->GetAudioSystemMute() ? 1 : 0; }
+
 int32_t Wrapper::OnGetEnableKELVO() {
   if (Store()) EnableKELVO = Store()->GetInteger(KEY_ENABLE_KELVO);
   HdmiCecData.SetEnableKELVO(EnableKELVO != 0);
