@@ -1,6 +1,7 @@
 // SkinBin::Wrapper: the records behind the lists (the embedded HDMI-CEC
 // devices, history of watched sources and system information, and the
 // channel table, the guide events and the recording caches).
+#include "units/Core/SetReads.h"
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/EPGEventsInfo_DB.h"
 #include "units/SkinBin/RecordData.h"
@@ -12,6 +13,7 @@
 namespace SkinBin {
 
 SkinBin::HdmiCecData* Wrapper::GetHdmiCecData() {
+  Core::NoteSetRead("HdmiCecData");
   HdmiCecData.SetEnableKELVO(OnGetEnableKELVO() != 0);
   return &HdmiCecData;
 }
