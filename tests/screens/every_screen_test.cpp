@@ -50,6 +50,7 @@
 #include "platform/sim/sim_tv_air.h"
 #include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm_network.h"
+#include "platform/xpm/xpm_record.h"
 #include "platform/xpm/xpm_settings.h"
 #include "tvui_paths.h"
 #include "runtime/object.h"
@@ -256,15 +257,30 @@ class EveryScreen : public apptest::AppTest {
         freshSet_ = true;
         StartAfresh();
         WalkTheFirstTimeSetup(kRoads[1], false);
-        // Watching a film channel whose neighbour has a name of the same
-        // start, as a viewer zaps there.
-        for (int i = 0; i < 12 && CurrentChannel() != std::pair{30, 1}; ++i) {
+        // Watching the first digital cable channel, 15-1, as a viewer zaps
+        // there; the lists below it hold "Movies One" and "Movies Two".
+        for (int i = 0; i < 12 && CurrentChannel() != std::pair{15, 1}; ++i) {
           Press("ch+");
           Run(1500);
         }
-        EXPECT_EQ(CurrentChannel(), (std::pair{30, 1})) << "cable channel 30-1 is not in tune";
+        EXPECT_EQ(CurrentChannel(), (std::pair{15, 1})) << "cable channel 15-1 is not in tune";
         Press("exit");
         Run(3000);
+        // A recording timer on it, made in the timer editor (Menu > Record >
+        // Schedule record: a new timer on the channel in tune, made active,
+        // Done) with the USB disk plugged.
+        sim::MountUsbDisk(Tv());
+        Run(1000);
+        for (const char* key : {"menu", "up", "ok", "ok", "down", "ok", "ok", "down", "ok"}) {
+          Press(key);
+          Run(500);
+        }
+        Run(1000);
+        EXPECT_TRUE(HasCableTimer()) << "no recording timer on cable";
+        Press("exit");
+        Run(500);
+        Press("exit");
+        Run(500);
         break;
       case SetKind::kTunerTwo:
         // The first-time setup with both tuners, tuner 2 on cable; then TV 2
@@ -330,6 +346,15 @@ class EveryScreen : public apptest::AppTest {
     return {channel.major, channel.minor};
   }
 
+  // An active recording timer on the cable map.
+  bool HasCableTimer() {
+    for (int32_t id = 1; id <= sim::kLastTimerId; ++id) {
+      XPM_TimerRecord timer{};
+      if (XPM_GetTimer(id, &timer) == XPM_OK && timer.enabled && timer.mapId == 1) return true;
+    }
+    return false;
+  }
+
   void PrepareTheSet() {
     // The menu language, as the Setup menu sets it.
     Skin()->SetMenuLanguage(language_.menuLanguage);
@@ -337,8 +362,8 @@ class EveryScreen : public apptest::AppTest {
     // A PIN, as the Locks page stores it.
     kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData)
         ->PutString(kv::String::FromUtf8("Pin"), kv::String::FromUtf8("1234"));
-    // A recording timer tomorrow evening, every weekday: on the antenna's
-    // 7-1, or on the cable set on the cable channel in tune.
+    // A recording timer tomorrow evening, every weekday, on 7-1 (the cable
+    // set has its own from the timer editor).
     XPM_TimerRecord timer{};
     timer.enabled = 1;
     timer.start = XPM_LocalTime{0, 30, 20, 10, 11, 126, 0, 0, 0};
@@ -347,15 +372,11 @@ class EveryScreen : public apptest::AppTest {
     timer.source = Skin()->GetCurrentSource(0);
     timer.major = 7;
     timer.minor = 1;
-    if (set_ == SetKind::kCable) {
-      const auto [major, minor] = CurrentChannel();
-      timer.major = major;
-      timer.minor = minor;
-      timer.mapId = 1;
-    }
     timer.timesType = 1;
     timer.sourceType = 1;
-    EXPECT_EQ(XPM_SetTimer(1, timer), XPM_OK);
+    if (set_ != SetKind::kCable) {
+      EXPECT_EQ(XPM_SetTimer(1, timer), XPM_OK);
+    }
     // The HDMI-CEC devices, with the CEC control on.
     Skin()->OnSetEnableKELVO(1);
     Skin()->GetHdmiCecData()->InitDevList();
