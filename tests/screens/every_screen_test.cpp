@@ -205,7 +205,7 @@ class EveryScreen : public apptest::AppTest {
     ClearCallLog();
     Core::TakeSetReads();
     OpenAndLook();
-    if (HasFailure()) return;
+    if (HasFatalFailure()) return;
     // What the screen read while it opened: the calls it made to the set,
     // the tables of the set it looked into.
     std::set<std::string> reads;
@@ -223,7 +223,7 @@ class EveryScreen : public apptest::AppTest {
       set_ = set.kind;
       setName_ = set.name;
       MakeTheSet();
-      if (HasFailure()) return;
+      if (HasFatalFailure()) return;
       OpenAndLook();
       opened += std::string(", ") + set.name + " (";
       for (size_t i = 0; i < why.size(); ++i) opened += (i ? " " : "") + why[i];
