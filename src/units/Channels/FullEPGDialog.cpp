@@ -275,8 +275,8 @@ FullEPGDialog::FullEPGDialog() {
   for (Views::Frame* f : {&header_, &clockPanel_, &columnPanel_, &listPanel_}) f->OnSetBitmap(Bmp(Bitmaps::EPG_PopupBackground));
   header_.OnSetBounds(kHeader);
   clockPanel_.OnSetBounds({700, 12, 946, 48});
-  columnPanel_.OnSetBounds({10, kPanelTop, 190, kPanelBottom});
-  listPanel_.OnSetBounds({196, kPanelTop, 950, kPanelBottom});
+  columnPanel_.OnSetBounds({10, kPanelTop, 206, kPanelBottom});
+  listPanel_.OnSetBounds({212, kPanelTop, 950, kPanelBottom});
   videoBorder_.OnSetBitmap(Bmp(Bitmaps::EPG_VideoBorder));
   videoBorder_.OnSetBounds({kVideo.x1 - 4, kVideo.y1 - 4, kVideo.x2 + 4, kVideo.y2 + 4});
   videoWindow_.OnSetColor({0, 0, 0, 0});
@@ -285,8 +285,10 @@ FullEPGDialog::FullEPGDialog() {
   for (Core::View* v : std::initializer_list<Core::View*>{&backdrop_, &header_, &clockPanel_, &columnPanel_, &listPanel_,
                                                           &videoBorder_, &videoWindow_})
     Add(v);
-  Column.OnSetBounds({16, kListTop, 184, kListTop + ListForm::kGuideRowsHeight});
-  Programs.OnSetBounds({202, kListTop, 944, kListTop + ListForm::kGuideRowsHeight});
+  // The channel column is wide enough for names such as "Movies One" and
+  // "Movies Two" to read whole, not both as "Movies...".
+  Column.OnSetBounds({16, kListTop, 200, kListTop + ListForm::kGuideRowsHeight});
+  Programs.OnSetBounds({218, kListTop, 944, kListTop + ListForm::kGuideRowsHeight});
   SetupText(Number, Fonts::EPGListFont, false);
   Number.OnSetAutoSize(true);
   SetupText(Name, Fonts::EPGListFont);
@@ -298,14 +300,14 @@ FullEPGDialog::FullEPGDialog() {
   Place(Number, kChannelX, kTextTop, 60, 26);
   SetupText(columnCaption_, Fonts::BannerBasicInfo);
   columnCaption_.OnSetString(kv::GetVariantOfString(GUIDE_CHANNELS_CAPTION));
-  Place(columnCaption_, 20, kHeadingTop, 160, 20);
+  Place(columnCaption_, 20, kHeadingTop, 176, 20);
   SetupText(listCaption_, Fonts::BannerBasicInfo);
   listCaption_.OnSetString(kv::GetVariantOfString(GUIDE_PROGRAMS_CAPTION));
-  Place(listCaption_, 206, kHeadingTop, 300, 20);
+  Place(listCaption_, 222, kHeadingTop, 300, 20);
   divider1_.OnSetColor(Colors::StandardTextColor);
-  Place(divider1_, 16, kDividerY, 168, 1);
+  Place(divider1_, 16, kDividerY, 184, 1);
   divider2_.OnSetColor(Colors::StandardTextColor);
-  Place(divider2_, 202, kDividerY, 742, 1);
+  Place(divider2_, 218, kDividerY, 726, 1);
   SetupText(Volume, Fonts::EPGListFont);
   Place(Volume, 520, 56, 200, 20);
   Volume.OnSetVisible(false);

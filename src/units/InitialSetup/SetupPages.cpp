@@ -189,12 +189,17 @@ void TunerSelectDialog::NextStep(kv::Object* sender) {
 
 namespace {
 constexpr int32_t kRowY[] = {112, 146};
+// The tuner's name ("Sintonizador 1") reads whole beside its boxes: the page
+// is wider than the other pages by what the longest name needs.
+constexpr int32_t kPageWidth = 540;
+constexpr int32_t kLabelWidth = 160;
+constexpr int32_t kBoxX = 24 + kLabelWidth + 6;
 constexpr int32_t kBoxWidth = 120;
 }  // namespace
 
 BothMediumSelectDialog::BothMediumSelectDialog() {
   FollowGraph(StaticClass());
-  KeyRoutingForm::OnSetBounds({0, 0, 500, 290});
+  KeyRoutingForm::OnSetBounds({0, 0, kPageWidth, 290});
   OnSetFrameWidth(0);
   OnSetTitle(Text(MEDIUM_TITLE));
   OnSetInfo(Text(MEDIUM_INFO));
@@ -246,15 +251,15 @@ void BothMediumSelectDialog::Refresh() {
   const int32_t h = Bounds().H();
   for (int32_t row = 0; row < 2; ++row) {
     const int32_t y = fw + kRowY[row];
-    labels_[row].OnSetBounds({fw + 24, y, fw + 24 + 120, y + 27});
+    labels_[row].OnSetBounds({fw + 24, y, fw + 24 + kLabelWidth, y + 27});
     for (int32_t k = 0; k < 2; ++k) {
-      const int32_t x = fw + 150 + k * (kBoxWidth + 10);
+      const int32_t x = fw + kBoxX + k * (kBoxWidth + 10);
       boxes_[row][k].OnSetBounds({x, y, x + kBoxWidth, y + 27});
     }
   }
   // Next under the cable column, so that left and right stay within the rows.
   const kv::Rect n = next_.Bounds();
-  const int32_t x = std::min(fw + 150 + kBoxWidth + 10, w - n.W());
+  const int32_t x = std::min(fw + kBoxX + kBoxWidth + 10, w - n.W());
   const int32_t y = h - fw - 14 - n.H();
   next_.OnSetBounds({x, y, x + n.W(), y + n.H()});
 }

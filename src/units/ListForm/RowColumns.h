@@ -77,18 +77,20 @@ inline constexpr RowColumn kResultSkip{-90, -20};
 namespace RecordColumns {
 inline constexpr RowColumn kTuner{8, 44};
 inline constexpr RowColumn kChannel{48, 100};
-inline constexpr RowColumn kMap{102, 156};
-inline constexpr RowColumn kTitle{160, 334};
+// The map reads whole in every menu language ("CABLE", "CÂBLE").
+inline constexpr RowColumn kMap{102, 172};
+inline constexpr RowColumn kTitle{176, 334};
 inline constexpr RowColumn kDate{344, 420};
 inline constexpr RowColumn kTime{424, 488};
 // Wide enough for its heading in every menu language ("Duración").
 inline constexpr RowColumn kDuration{492, 578};
-// Scheduled: the timer's kind 4 px after the duration, then its repeat; the
-// status and the active box each under a heading of their own.
-inline constexpr RowColumn kSource{582, 658};
-inline constexpr RowColumn kRepeat{662, 692};
-inline constexpr RowColumn kStatus{720, 790};
-inline constexpr RowColumn kActive{800, 860};
+// Scheduled: the timer's kind 4 px after the duration, wide enough for it in
+// every menu language ("Temporizador"), then its repeat; the status and the
+// active box each under a heading of their own.
+inline constexpr RowColumn kSource{582, 716};
+inline constexpr RowColumn kRepeat{720, 750};
+inline constexpr RowColumn kStatus{760, 830};
+inline constexpr RowColumn kActive{836, 896};
 // Recorded: the status icon 10 px after the duration, the file name 15 px
 // after the icon.
 inline constexpr RowColumn kFile{588, -10};

@@ -16,6 +16,7 @@
 #include "strings/Media.h"
 #include "units/Core/Event.h"
 #include "units/Core/Group.h"
+#include "units/Core/SetReads.h"
 #include "units/Events/DMRStatusEvent.h"
 #include "units/Events/StatusEvent.h"
 #include "units/Media/MediaEvents.h"
@@ -272,7 +273,10 @@ bool MediaWrapper::OnAStack(ContainerDataSource* source) const {
 
 // --- Sources and servers ----------------------------------------------------------------------------
 
-int32_t MediaWrapper::GetMediumCount() { return sources_.OnGetCount(); }
+int32_t MediaWrapper::GetMediumCount() {
+  Core::NoteSetRead("MediaSources");
+  return sources_.OnGetCount();
+}
 
 MediumDevice* MediaWrapper::GetMedium(int32_t n) {
   auto* root = kv::Cast<DataItem>(sources_.GetItemAtAbsolute(n));
@@ -340,6 +344,7 @@ MediumDevice* MediaWrapper::GetMediumDetail(const kv::String& uri) {
 }
 
 void MediaWrapper::GetMediaServerList() {
+  Core::NoteSetRead("MediaSources");
   servers_.clear();
   const int32_t count = sources_.OnGetCount();
   for (int32_t i = 0; i < count; ++i)
@@ -396,7 +401,10 @@ bool MediaWrapper::UnRegisterMediaServer(int32_t n) {
   return false;
 }
 
-int32_t MediaWrapper::GetRegisteredServerCount() { return registered_.OnGetCount(); }
+int32_t MediaWrapper::GetRegisteredServerCount() {
+  Core::NoteSetRead("MediaSources");
+  return registered_.OnGetCount();
+}
 
 RootDataItem* MediaWrapper::GetRegisteredMeidaServer(int32_t n) {
   return kv::Cast<RootDataItem>(registered_.GetItemAtAbsolute(n));
@@ -416,7 +424,10 @@ bool MediaWrapper::RequestWakeOnLan(int32_t uid) {
 
 void MediaWrapper::RequestMediaControllorList() { controllers_.OnSetChanged(true); }
 
-int32_t MediaWrapper::GetMediaControllorCount() { return controllers_.OnGetCount(); }
+int32_t MediaWrapper::GetMediaControllorCount() {
+  Core::NoteSetRead("MediaSources");
+  return controllers_.OnGetCount();
+}
 
 MediaControllor* MediaWrapper::GetMediaControllor(int32_t n) {
   auto* item = kv::Cast<DmcRootDataItem>(controllers_.GetItemAtAbsolute(n));

@@ -1,6 +1,7 @@
 // SkinBin::Wrapper: the records behind the lists (the embedded HDMI-CEC
 // devices, history of watched sources and system information, and the
 // channel table, the guide events and the recording caches).
+#include "units/Core/SetReads.h"
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/EPGEventsInfo_DB.h"
 #include "units/SkinBin/RecordData.h"
@@ -14,6 +15,7 @@ namespace SkinBin {
 // The device table is read from the set the first time it is asked for, so
 // that the first banner after a start names an input's device.
 SkinBin::HdmiCecData* Wrapper::GetHdmiCecData() {
+  Core::NoteSetRead("HdmiCecData");
   HdmiCecData.SetEnableKELVO(OnGetEnableKELVO() != 0);
   if (!HdmiCecData.IsListed()) HdmiCecData.InitDevList();
   return &HdmiCecData;
