@@ -31,6 +31,7 @@
 #include "known_faults.h"
 #include "platform/psl/psl.h"
 #include "platform/xpm/xpm_settings.h"
+#include "screen_list.h"
 #include "tvui_paths.h"
 #include "runtime/object.h"
 #include "runtime/runtime.h"
@@ -171,48 +172,6 @@ class EveryScreen : public apptest::AppTest {
   Language language_;
 };
 
-// The VALUEs the scenes give each class in their "state" lines: "state
-// Unit::Class" alone is 0, a VALUE is decimal or 0x-prefixed hexadecimal.
-std::map<std::string, std::set<int64_t>> ValuesOfTheScenes() {
-  std::map<std::string, std::set<int64_t>> out;
-  for (const auto& e : fs::directory_iterator(fs::path(TVUI_SOURCE_DIR) / "tests" / "scenes")) {
-    if (e.path().extension() != ".keys") continue;
-    std::ifstream in(e.path());
-    std::string line;
-    while (std::getline(in, line)) {
-      std::istringstream words(line);
-      std::string word, cls, value, more;
-      if (!(words >> word >> cls) || word != "state" || cls.find("::") == std::string::npos) continue;
-      int64_t v = 0;
-      if (words >> value) {
-        size_t used = 0;
-        try {
-          v = std::stoll(value, &used, 0);
-        } catch (const std::exception&) {
-          used = 0;
-        }
-        if (used != value.size() || (words >> more)) continue;
-      }
-      out[cls].insert(v);
-    }
-  }
-  return out;
-}
-
-// Every registered class a "state" line opens: a key-routing form that names
-// the sub-system that opens it.
-std::vector<std::string> ScreenClasses() {
-  std::vector<std::string> out;
-  kv::Runtime::SetGuiThread();
-  for (const kv::Class* cls : kv::AllClasses()) {
-    if (!cls->factory || !cls->Is(&Primitives::KeyRoutingForm::StaticClass())) continue;
-    auto* form = kv::Cast<Primitives::KeyRoutingForm>(kv::NewObjectIndirect(cls));
-    if (form && form->SubSystemClass) out.push_back(cls->name);
-  }
-  kv::Runtime::ResetForTests();
-  return out;
-}
-
 std::string TestName(const std::string& cls, int64_t value) {
   std::string n = cls + "_" + (value < 0 ? "minus" + std::to_string(-value) : std::to_string(value));
   for (size_t at; (at = n.find("::")) != std::string::npos;) n.replace(at, 2, "_");
@@ -223,8 +182,8 @@ std::string TestName(const std::string& cls, int64_t value) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  const std::map<std::string, std::set<int64_t>> values = ValuesOfTheScenes();
-  const std::vector<std::string> classes = ScreenClasses();
+  const std::map<std::string, std::set<int64_t>> values = kvtest::ValuesOfTheScenes();
+  const std::vector<std::string> classes = kvtest::ScreenClasses();
   for (const Language& language : kLanguages) {
     ::testing::RegisterTest(language.name, "FirstTimeSetupPages", nullptr, nullptr, __FILE__, __LINE__,
                             [=]() -> EveryScreen* { return new EveryScreen("", 0, language); });

@@ -92,6 +92,37 @@ TEST_F(RecordNowTest, TheSleepTimerEndingWhileRecordingAsksFifteenSecondsThenSto
 }
 #endif
 
+// A channel key refused while the set records: on live TV the notice says
+// why; pressed over the menu, the key is only refused and the menu's help
+// row stays readable, no notice under it.
+TEST_F(RecordNowTest, ChannelKeysRefusedWhileRecordingLeaveTheMenuWhole) {
+  sim::MountUsbDisk(Tv());
+  Settle();
+  Press("exit");  // the question the new disk raises
+  Settle();
+  Press("record");
+  Run(500);
+  Press("ok");
+  Run(2000);
+  ASSERT_EQ(Skin()->GetLiveTVState(0), 3) << "recording";
+  for (const char* key : {"last", "ch+", "ch-"}) {
+    Press("menu");
+    Run(500);
+    ASSERT_TRUE(Sees("Return")) << SeenList();
+    Press(key);
+    Run(300);
+    EXPECT_TRUE(Sees("Return")) << key << "\n" << SeenList();
+    EXPECT_TRUE(Sees("Exit")) << key << "\n" << SeenList();
+    EXPECT_FALSE(Sees("Not available while recording")) << key << "\n" << SeenList();
+    Press("exit");
+    Run(500);
+    Press(key);
+    Run(300);
+    EXPECT_TRUE(Sees("Not available while recording")) << key << "\n" << SeenList();
+    Run(6000);
+  }
+}
+
 TEST_F(RecordNowTest, RecordTheProgrammeOpensTheEditorOfKindThreeAndBackReturns) {
   Press("record");
   Settle();

@@ -47,6 +47,7 @@
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/Wrapper.h"
+#include "platform/tvsm/tvsm.h"
 #include "units/Structures/ActiveAppStatus.h"
 #include "units/Structures/Message.h"
 #include "units/MediaPlayer/PhotoMultiView.h"
@@ -131,6 +132,48 @@ constexpr int32_t OPTION_TYPE_CLOSED_CAPTION_STATE = 0x8300000e;
 constexpr int32_t k3DFormatNone = 0;
 constexpr int32_t k3DFormatUnsupported = -2;
 
+// The screen that holds the keys is one the viewer works in (a guide, a
+// list, a dialog), not a banner, bar or notice that goes by itself.
+bool WorkScreenHoldsKeys(Core::View* focus) {
+  auto* form = kv::Cast<Primitives::KeyRoutingForm>(focus);
+  if (!form || !form->IsOpen()) return false;
+  // The mini guide shares the banner's window id.
+  if (form->WinID == WIN_ID_InfoBanner) return !form->KvClass()->Is(KV_LATE_CLASS("NonMenuSystem::InfoBanner"));
+  switch (form->WinID) {
+    case WIN_ID_VolumeBar: case WIN_ID_MuteBar: case WIN_ID_DirectMessageBar:
+    case WIN_ID_AdjustmentBar: case WIN_ID_BaseColorAdjustmentBar: case WIN_ID_ToggleOptionOverlay:
+    case WIN_ID_ChannelEntry: case WIN_ID_HelpBar:
+      return false;
+    default:
+      return true;
+  }
+}
+
+// No screen is open but the help bar: nothing of ours is over the picture.
+bool NothingOpenButHelp() {
+  for (kv::Object* item : Manager()->Snapshot()) {
+    auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
+    if (form && form->IsOpen() && form->WinID != WIN_ID_HelpBar) return false;
+  }
+  return true;
+}
+
+// Ends the application that owns the screen, if one does; true when it did.
+bool EndFrontApplication() {
+  SkinBin::Wrapper* skin = Live::Skin();
+  if (!skin) return false;
+  skin->RefreshActiveAppStatus();
+  const Structures::ActiveAppStatus* app = skin->GetActiveNetAppStatus();
+  // The store demo runs on its own terms; it is not the viewer's to end.
+  if (!app || skin->IsDemoFlash()) return false;
+  kv::Log("NonMenuSystem: Exit ends the application " + app->Name.ToUtf8());
+  switch (app->Kind) {
+    case TVSM_APP_WIDGET: skin->TerminateYahooApp(); break;
+    case TVSM_APP_DOCK: skin->LaunchVuduDock(false, false); break;
+    default: skin->TerminateFlashApp(); break;
+  }
+  return true;
+}
 }  // namespace
 
 // --- Dispatch ------------------------------------------------------------------------
@@ -142,6 +185,9 @@ kv::Object* NonMenuSystem::HandleEvent(Core::Event* event) {
 
 kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
   kv::Trace("%s%i", {kv::LoadString(T_KEY), static_cast<int32_t>(key->Code)});
+  // Exit over an application that owns the screen, with no screen of ours
+  // left to close, ends that application: live TV is back.
+  if ((key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) && NothingOpenButHelp() && EndFrontApplication()) return this;
   if (!KeyEventNeedHandled(key->Code)) return nullptr;
   if (key->Code < KEY_0 || key->Code > KEY_FAV_ALT) return nullptr;
   return DoKey(key) ? this : nullptr;
@@ -149,10 +195,15 @@ kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
 
 void NonMenuSystem::NotAvailable(bool clear) {
   if (clear) ClearAll();
-  // Live TV's notices open behind the menu: over a page of the menu the key
-  // is only refused.
-  if (MenuShown()) return;
+  // Live TV's notices open behind the menu, and would cover a screen of
+  // live TV that the viewer works in: over either the key is only refused.
+  if (MenuShown() || WorkScreenHoldsKeys(OnGetFocus())) return;
   ShowMessage(Constants::DirectMsgTypeNotAvailable);
+}
+
+void NonMenuSystem::NotAvailableWhileRecording() {
+  if (MenuShown() || WorkScreenHoldsKeys(OnGetFocus())) return;
+  ShowMessage(Constants::DirectMsgTypeNotAvailableWhileRecording);
 }
 
 // --- The key filter ----------------------------------------------------------------
@@ -375,7 +426,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       // Only a tuner source has a tuner state to read.
       if (Live::IsTunerType(Live::CurrentSourceType()) &&
           CurrentLiveTVState() == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) {
-        ShowMessage(Constants::DirectMsgTypeNotAvailableWhileRecording);
+        NotAvailableWhileRecording();
       } else {
         ClearAll();
         if (Primitives::KeyRoutingForm* entry = Open(KV_LATE_CLASS("NonMenuSystem::ChannelEntry")))
@@ -459,7 +510,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       return true;
     case KEY_LAST:
       if (CurrentLiveTVState() == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) {
-        ShowMessage(Constants::DirectMsgTypeNotAvailableWhileRecording);
+        NotAvailableWhileRecording();
       } else {
         ClearAll();
         EventAgent()->InsertEvent(kv::New<Events::USER_EVENT_LAST_CHANNEL>());
@@ -761,14 +812,6 @@ bool MenuScreenOpen() {
 // The menu, the quick menu or a screen opened from either is open.
 bool MenuWorkOpen() { return MenuOpen() || MenuScreenOpen(); }
 
-// No screen is open but the help bar.
-bool NothingOpenButHelp() {
-  for (kv::Object* item : Manager()->Snapshot()) {
-    auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
-    if (form && form->IsOpen() && form->WinID != WIN_ID_HelpBar) return false;
-  }
-  return true;
-}
 }  // namespace
 
 void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
