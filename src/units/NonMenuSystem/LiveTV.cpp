@@ -132,23 +132,6 @@ constexpr int32_t OPTION_TYPE_CLOSED_CAPTION_STATE = 0x8300000e;
 constexpr int32_t k3DFormatNone = 0;
 constexpr int32_t k3DFormatUnsupported = -2;
 
-// The screen that holds the keys is one the viewer works in (a guide, a
-// list, a dialog), not a banner, bar or notice that goes by itself.
-bool WorkScreenHoldsKeys(Core::View* focus) {
-  auto* form = kv::Cast<Primitives::KeyRoutingForm>(focus);
-  if (!form || !form->IsOpen()) return false;
-  // The mini guide shares the banner's window id.
-  if (form->WinID == WIN_ID_InfoBanner) return !form->KvClass()->Is(KV_LATE_CLASS("NonMenuSystem::InfoBanner"));
-  switch (form->WinID) {
-    case WIN_ID_VolumeBar: case WIN_ID_MuteBar: case WIN_ID_DirectMessageBar:
-    case WIN_ID_AdjustmentBar: case WIN_ID_BaseColorAdjustmentBar: case WIN_ID_ToggleOptionOverlay:
-    case WIN_ID_ChannelEntry: case WIN_ID_HelpBar:
-      return false;
-    default:
-      return true;
-  }
-}
-
 // No screen is open but the help bar: nothing of ours is over the picture.
 bool NothingOpenButHelp() {
   for (kv::Object* item : Manager()->Snapshot()) {
@@ -195,14 +178,16 @@ kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
 
 void NonMenuSystem::NotAvailable(bool clear) {
   if (clear) ClearAll();
-  // Live TV's notices open behind the menu, and would cover a screen of
-  // live TV that the viewer works in: over either the key is only refused.
-  if (MenuShown() || WorkScreenHoldsKeys(OnGetFocus())) return;
+  // Live TV's notices open behind the menu: over a page of the menu the key
+  // is only refused.
+  if (MenuShown()) return;
   ShowMessage(Constants::DirectMsgTypeNotAvailable);
 }
 
 void NonMenuSystem::NotAvailableWhileRecording() {
-  if (MenuShown() || WorkScreenHoldsKeys(OnGetFocus())) return;
+  // As the not-available notice: over a page of the menu the key is only
+  // refused.
+  if (MenuShown()) return;
   ShowMessage(Constants::DirectMsgTypeNotAvailableWhileRecording);
 }
 
