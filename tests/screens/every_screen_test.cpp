@@ -54,6 +54,7 @@
 #include "platform/xpm/xpm_network.h"
 #include "platform/xpm/xpm_record.h"
 #include "platform/xpm/xpm_settings.h"
+#include "screen_list.h"
 #include "tvui_paths.h"
 #include "runtime/object.h"
 #include "runtime/runtime.h"
@@ -504,34 +505,6 @@ class CountOpened : public ::testing::Environment {
   }
 };
 
-// The VALUEs the scenes give each class in their "state" lines: "state
-// Unit::Class" alone is 0, a VALUE is decimal or 0x-prefixed hexadecimal.
-std::map<std::string, std::set<int64_t>> ValuesOfTheScenes() {
-  std::map<std::string, std::set<int64_t>> out;
-  for (const auto& e : fs::directory_iterator(fs::path(TVUI_SOURCE_DIR) / "tests" / "scenes")) {
-    if (e.path().extension() != ".keys") continue;
-    std::ifstream in(e.path());
-    std::string line;
-    while (std::getline(in, line)) {
-      std::istringstream words(line);
-      std::string word, cls, value, more;
-      if (!(words >> word >> cls) || word != "state" || cls.find("::") == std::string::npos) continue;
-      int64_t v = 0;
-      if (words >> value) {
-        size_t used = 0;
-        try {
-          v = std::stoll(value, &used, 0);
-        } catch (const std::exception&) {
-          used = 0;
-        }
-        if (used != value.size() || (words >> more)) continue;
-      }
-      out[cls].insert(v);
-    }
-  }
-  return out;
-}
-
 // A screen opened with the largest and the smallest value a "state" line can
 // give it (those its checker lets through) and driven with the keys that move
 // and choose: a screen adds to a value it was given without overflowing
@@ -564,20 +537,6 @@ class ExtremeValues : public apptest::AppTest {
   std::string cls_;
 };
 
-// Every registered class a "state" line opens: a key-routing form that names
-// the sub-system that opens it.
-std::vector<std::string> ScreenClasses() {
-  std::vector<std::string> out;
-  kv::Runtime::SetGuiThread();
-  for (const kv::Class* cls : kv::AllClasses()) {
-    if (!cls->factory || !cls->Is(&Primitives::KeyRoutingForm::StaticClass())) continue;
-    auto* form = kv::Cast<Primitives::KeyRoutingForm>(kv::NewObjectIndirect(cls));
-    if (form && form->SubSystemClass) out.push_back(cls->name);
-  }
-  kv::Runtime::ResetForTests();
-  return out;
-}
-
 std::string TestName(const std::string& cls, int64_t value) {
   std::string n = cls + "_" + (value < 0 ? "minus" + std::to_string(-value) : std::to_string(value));
   for (size_t at; (at = n.find("::")) != std::string::npos;) n.replace(at, 2, "_");
@@ -588,8 +547,8 @@ std::string TestName(const std::string& cls, int64_t value) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  const std::map<std::string, std::set<int64_t>> values = ValuesOfTheScenes();
-  const std::vector<std::string> classes = ScreenClasses();
+  const std::map<std::string, std::set<int64_t>> values = kvtest::ValuesOfTheScenes();
+  const std::vector<std::string> classes = kvtest::ScreenClasses();
   for (const Language& language : kLanguages) {
     for (const Road& road : kRoads)
       ::testing::RegisterTest(language.name, (std::string("FirstTimeSetup_") + road.name).c_str(), nullptr, nullptr,

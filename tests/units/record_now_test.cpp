@@ -8,6 +8,7 @@
 
 #include "platform/xpm/xpm_record.h"
 #include "record_support.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Constants/MessageTypes.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
 #include "units/Record/RecordOptionsDialog.h"
@@ -91,6 +92,41 @@ TEST_F(RecordNowTest, TheSleepTimerEndingWhileRecordingAsksFifteenSecondsThenSto
   EXPECT_EQ(Calls("XPM_StandbyMode"), std::vector<std::string>{"XPM_StandbyMode(1, 5)"});
 }
 #endif
+
+// A channel key refused while the set records: on live TV the notice says
+// why; pressed over the menu, the key is only refused and the menu's help
+// row stays readable, no notice under it.
+TEST_F(RecordNowTest, ChannelKeysRefusedWhileRecordingLeaveTheMenuWhole) {
+  sim::MountUsbDisk(Tv());
+  Settle();
+  Press("exit");  // the question the new disk raises
+  Settle();
+  Press("record");
+  Run(500);
+  Press("ok");
+  Run(2000);
+  ASSERT_EQ(Skin()->GetLiveTVState(0), 3) << "recording";
+  for (const char* key : {"last", "ch+", "ch-"}) {
+    Press("menu");
+    Run(500);
+    ASSERT_TRUE(Sees("Return")) << SeenList();
+    Press(key);
+    Run(300);
+    // Nothing of the notice shows, under the menu or over it, and the menu
+    // reads whole.
+    for (const Core::SeenText& t : SeenTexts())
+      EXPECT_FALSE(t.text.find("Not available while recording") != std::string::npos && t.cover != Core::Cover::kWholly)
+          << key << "\n" << SeenList();
+    EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << key;
+    EXPECT_TRUE(Sees("Return")) << key << "\n" << SeenList();
+    Press("exit");
+    Run(500);
+    Press(key);
+    Run(300);
+    EXPECT_TRUE(Sees("Not available while recording")) << key << "\n" << SeenList();
+    Run(6000);
+  }
+}
 
 TEST_F(RecordNowTest, RecordTheProgrammeOpensTheEditorOfKindThreeAndBackReturns) {
   Press("record");

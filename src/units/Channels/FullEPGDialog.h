@@ -171,6 +171,8 @@ class FullEPGDialog : public NonMenuSystem::WidgetClass {
   // The panels of the channel column and of the programme list.
   const Views::Frame& ColumnPanel() const { return columnPanel_; }
   const Views::Frame& ListPanel() const { return listPanel_; }
+  // Where the live picture shows through the guide.
+  const Views::Rectangle& VideoWindow() const { return videoWindow_; }
 
  private:
   void StartTimers();

@@ -137,6 +137,10 @@ void Standby::EnterStandby(int32_t reason) {
     skin->EnterAppCriticalSection(false);
     // A frozen picture does not outlive standby.
     if (skin->FreezeRequest) skin->OnSetIsFrozen(0);
+    // Nor does an application that owned the screen: the set wakes to live
+    // TV (the store demo has stopped with the critical section).
+    skin->RefreshActiveAppStatus();
+    if (skin->GetActiveNetAppStatus() && !skin->IsDemoFlash()) skin->TerminateAllcApps();
   }
   kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)->Standby(kStandbyMode, reason);
 }

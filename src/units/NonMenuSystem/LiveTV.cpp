@@ -47,6 +47,7 @@
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/SkinBin/Wrapper.h"
+#include "platform/tvsm/tvsm.h"
 #include "units/Structures/ActiveAppStatus.h"
 #include "units/Structures/Message.h"
 #include "units/MediaPlayer/PhotoMultiView.h"
@@ -131,6 +132,31 @@ constexpr int32_t OPTION_TYPE_CLOSED_CAPTION_STATE = 0x8300000e;
 constexpr int32_t k3DFormatNone = 0;
 constexpr int32_t k3DFormatUnsupported = -2;
 
+// No screen is open but the help bar: nothing of ours is over the picture.
+bool NothingOpenButHelp() {
+  for (kv::Object* item : Manager()->Snapshot()) {
+    auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
+    if (form && form->IsOpen() && form->WinID != WIN_ID_HelpBar) return false;
+  }
+  return true;
+}
+
+// Ends the application that owns the screen, if one does; true when it did.
+bool EndFrontApplication() {
+  SkinBin::Wrapper* skin = Live::Skin();
+  if (!skin) return false;
+  skin->RefreshActiveAppStatus();
+  const Structures::ActiveAppStatus* app = skin->GetActiveNetAppStatus();
+  // The store demo runs on its own terms; it is not the viewer's to end.
+  if (!app || skin->IsDemoFlash()) return false;
+  kv::Log("NonMenuSystem: Exit ends the application " + app->Name.ToUtf8());
+  switch (app->Kind) {
+    case TVSM_APP_WIDGET: skin->TerminateYahooApp(); break;
+    case TVSM_APP_DOCK: skin->LaunchVuduDock(false, false); break;
+    default: skin->TerminateFlashApp(); break;
+  }
+  return true;
+}
 }  // namespace
 
 // --- Dispatch ------------------------------------------------------------------------
@@ -142,6 +168,9 @@ kv::Object* NonMenuSystem::HandleEvent(Core::Event* event) {
 
 kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
   kv::Trace("%s%i", {kv::LoadString(T_KEY), static_cast<int32_t>(key->Code)});
+  // Exit over an application that owns the screen, with no screen of ours
+  // left to close, ends that application: live TV is back.
+  if ((key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) && NothingOpenButHelp() && EndFrontApplication()) return this;
   if (!KeyEventNeedHandled(key->Code)) return nullptr;
   if (key->Code < KEY_0 || key->Code > KEY_FAV_ALT) return nullptr;
   return DoKey(key) ? this : nullptr;
@@ -153,6 +182,13 @@ void NonMenuSystem::NotAvailable(bool clear) {
   // is only refused.
   if (MenuShown()) return;
   ShowMessage(Constants::DirectMsgTypeNotAvailable);
+}
+
+void NonMenuSystem::NotAvailableWhileRecording() {
+  // As the not-available notice: over a page of the menu the key is only
+  // refused.
+  if (MenuShown()) return;
+  ShowMessage(Constants::DirectMsgTypeNotAvailableWhileRecording);
 }
 
 // --- The key filter ----------------------------------------------------------------
@@ -375,7 +411,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       // Only a tuner source has a tuner state to read.
       if (Live::IsTunerType(Live::CurrentSourceType()) &&
           CurrentLiveTVState() == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) {
-        ShowMessage(Constants::DirectMsgTypeNotAvailableWhileRecording);
+        NotAvailableWhileRecording();
       } else {
         ClearAll();
         if (Primitives::KeyRoutingForm* entry = Open(KV_LATE_CLASS("NonMenuSystem::ChannelEntry")))
@@ -459,7 +495,7 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       return true;
     case KEY_LAST:
       if (CurrentLiveTVState() == Constants::XPM_TV_STATE_RECORDING_LIVE_TV) {
-        ShowMessage(Constants::DirectMsgTypeNotAvailableWhileRecording);
+        NotAvailableWhileRecording();
       } else {
         ClearAll();
         EventAgent()->InsertEvent(kv::New<Events::USER_EVENT_LAST_CHANNEL>());
@@ -761,14 +797,6 @@ bool MenuScreenOpen() {
 // The menu, the quick menu or a screen opened from either is open.
 bool MenuWorkOpen() { return MenuOpen() || MenuScreenOpen(); }
 
-// No screen is open but the help bar.
-bool NothingOpenButHelp() {
-  for (kv::Object* item : Manager()->Snapshot()) {
-    auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
-    if (form && form->IsOpen() && form->WinID != WIN_ID_HelpBar) return false;
-  }
-  return true;
-}
 }  // namespace
 
 void NonMenuSystem::HandleSignalEvent(Core::Event* event) {

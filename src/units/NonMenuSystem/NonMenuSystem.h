@@ -146,6 +146,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   bool MediaCheck(uint16_t code);
   // The not-available notice; `clear`: ClearAll first when a screen is open.
   void NotAvailable(bool clearWhenOpen = false);
+  // The notice of a channel key refused while the tuner records.
+  void NotAvailableWhileRecording();
   void HandleCachedAcquired(Core::Event* event);
   // The PIN prompt of a locked channel or input, unless it is open.
   void AskForPin();

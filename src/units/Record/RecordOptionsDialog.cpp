@@ -68,6 +68,15 @@ void RecordOptionsDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   auto* wm = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
   Primitives::KeyRoutingForm* guide = wm ? wm->FindForm(WinIDs::WIN_ID_FullEPGDialog) : nullptr;
   if (guide) frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaQuickMenuBg));
+  // Over the guide it stands on the guide's picture, centred: the rows of
+  // channels and programmes stay whole to read beside it.
+  if (auto* epg = kv::Cast<Channels::FullEPGDialog>(guide)) {
+    const kv::Rect video = epg->VideoWindow().GetAbsoluteBounds();
+    const kv::Rect b = Bounds();
+    if (!video.IsEmpty()) WidgetOrigin = {video.x1 + (video.W() - b.W()) / 2, video.y1 + (video.H() - b.H()) / 2};
+  } else {
+    WidgetOrigin = {-1, -1};
+  }
   OnSetFocus(&RecordNowButton);
 }
 

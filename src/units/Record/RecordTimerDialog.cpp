@@ -533,8 +533,16 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
     auto* state = kv::New<SubSystem::State>();
     state->Class = option->NextState;
     state->Param = SkinBin::UserRefInt::Make(option->OptionType, TransitionOf(*this));
-    if (auto* dialog = kv::Cast<NonMenuSystem::OptionDialog>(system->ChangeState(state)))
+    if (auto* dialog = kv::Cast<NonMenuSystem::OptionDialog>(system->ChangeState(state))) {
       dialog->OnValueChanged = kv::MakeSlot(this, &RecordTimerDialog::DoValueChange);
+      // Its choices open where the value stood, centred over its button:
+      // the labels beside it stay whole.
+      const kv::Rect b = option->Bounds();
+      const kv::Rect d = dialog->Bounds();
+      const int32_t x = Bounds().x1 + b.x1 + (b.W() - d.W()) / 2;
+      const int32_t y = Bounds().y1 + b.y1;
+      dialog->OnSetBounds({x, y, x + d.W(), y + d.H()});
+    }
     return;
   }
   auto* button = kv::Cast<SkinBin::Button>(sender);
