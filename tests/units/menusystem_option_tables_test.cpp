@@ -148,6 +148,13 @@ TEST_F(OptionTablesTest, EveryPopupShowsItsFirstAndLastChoiceAndTheSetKeepsThem)
       const int32_t value = record->Choices.at(static_cast<size_t>(target)).value;
       EXPECT_EQ(kv::OnGetInt32(record->RefValue), value) << "the set did not take " << want;
     }
+    // Down from the last choice wraps round to the first, and Up back.
+    Press("down");
+    Settle();
+    EXPECT_EQ(RowValue(SeenTexts(), item), record->ChoiceCaption(0).ToUtf8()) << "down from the last choice";
+    Press("up");
+    Settle();
+    EXPECT_EQ(RowValue(SeenTexts(), item), record->ChoiceCaption(num - 1).ToUtf8()) << "up from the first choice";
     // The menu language goes back to the first choice, so that the pages
     // after it read as before; the PIN of one wireless connection attempt
     // is not a setting the set keeps.
