@@ -2,7 +2,7 @@
 """Plants faults one at a time into one unit's sources and runs the tests
 that cover the unit after each, to see which faults the tests notice.
 
-    mutants.py --unit src/units/NAME [--n 30] [--seed 1] [--build build-mutants]
+    mutants.py --unit src/units/NAME|src/platform/NAME [--n 30] [--seed 1] [--build build-mutants]
                [--jobs 8] [--only 3,7] [--list]
 
 A mutant is one small change of a code line of the unit's .cpp files:
@@ -22,7 +22,9 @@ For each mutant the file is changed, the build folder rebuilt and the
 tests run in order, several at once, until the first fails:
   1. the gtest suites of tests/units/<unit>_*.cpp (the unit's name in
      lower case), then the suites of the other test files that name the
-     unit's classes (NAME:: or units/NAME/);
+     unit's classes (NAME:: or units/NAME/); for a folder of src/platform/,
+     the suites of tests/platform/<name>_*.cpp, then those of tests/units/
+     that include its headers (platform/NAME/);
   2. the scenes tests/scenes/<unit>-*.keys, then the scenes that open one of
      the unit's screens (a "state NAME::" line, or a shot that shows one
      in the first run);
@@ -433,33 +435,41 @@ def suites_of(path):
 
 
 def test_plan(top, unit, build, parallel):
+    """The gtest jobs: a unit of src/units/ has its own suites in
+    tests/units/; a folder of src/platform/ has them in tests/platform/
+    (platform_tests), and the units' suites that include its headers name
+    it."""
     name = os.path.basename(unit.rstrip("/"))
     low = name.lower()
-    tdir = os.path.join(top, "tests", "units")
+    platform = os.path.basename(os.path.dirname(unit.rstrip("/"))) == "platform"
+    own_exe, own_dir = ("platform_tests", "platform") if platform else ("units_tests", "units")
+    marks = ["platform/" + name + "/"] if platform else [name + "::", "units/" + name + "/"]
     own, named = [], []
-    for f in sorted(os.listdir(tdir)):
-        if not f.endswith(".cpp"):
-            continue
-        p = os.path.join(tdir, f)
-        if f.startswith(low + "_") or f == low + ".cpp":
-            own += suites_of(p)
-        else:
-            with open(p, encoding="utf-8", errors="replace") as fh:
-                t = fh.read()
-            if name + "::" in t or "units/" + name + "/" in t:
-                named += suites_of(p)
+    for exe_name, sub in ((own_exe, own_dir),) + ((("units_tests", "units"),) if platform else ()):
+        tdir = os.path.join(top, "tests", sub)
+        for f in sorted(os.listdir(tdir)):
+            if not f.endswith(".cpp"):
+                continue
+            p = os.path.join(tdir, f)
+            if sub == own_dir and (f.startswith(low + "_") or f == low + ".cpp"):
+                own += [(exe_name, s) for s in suites_of(p)]
+            elif sub == "units":
+                with open(p, encoding="utf-8", errors="replace") as fh:
+                    t = fh.read()
+                if any(m in t for m in marks):
+                    named += [(exe_name, s) for s in suites_of(p)]
     named = [s for s in named if s not in own]
     jobs = []
-    exe = os.path.join(build, "units_tests")
     for label, suites in (("own", own), ("naming", named)):
-        if not suites:
-            continue
-        shards = max(1, min(parallel, len(suites)))
-        flt = ":".join(s + ".*" for s in suites)
-        for i in range(shards):
-            jobs.append(Job("units_tests %s suites shard %d/%d" % (label, i + 1, shards),
-                            [exe, "--gtest_filter=" + flt, "--gtest_fail_fast", "--gtest_brief=1"],
-                            {"GTEST_TOTAL_SHARDS": str(shards), "GTEST_SHARD_INDEX": str(i)}))
+        for exe_name in sorted({e for e, _ in suites}):
+            these = [s for e, s in suites if e == exe_name]
+            shards = max(1, min(parallel, len(these)))
+            flt = ":".join(s + ".*" for s in these)
+            for i in range(shards):
+                jobs.append(Job("%s %s suites shard %d/%d" % (exe_name, label, i + 1, shards),
+                                [os.path.join(build, exe_name), "--gtest_filter=" + flt, "--gtest_fail_fast",
+                                 "--gtest_brief=1"],
+                                {"GTEST_TOTAL_SHARDS": str(shards), "GTEST_SHARD_INDEX": str(i)}))
     return jobs, own, named
 
 
@@ -588,7 +598,7 @@ def interrupted(signum, frame):
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--unit", required=True, help="src/units/NAME")
+    ap.add_argument("--unit", required=True, help="src/units/NAME or src/platform/NAME")
     ap.add_argument("--n", type=int, default=30)
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--build", default="build-mutants")
@@ -643,7 +653,8 @@ def main():
             cmd = ["sh", "-c", args.build_cmd]
             cwd = top
         else:
-            cmd = ["cmake", "--build", build, "-j", str(par), "--target", "units_tests", "tvui", "sample_media"]
+            cmd = ["cmake", "--build", build, "-j", str(par), "--target", "units_tests", "platform_tests", "tvui",
+                   "sample_media"]
             cwd = top
         r = subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         return r.returncode == 0, r.stdout.decode("utf-8", "replace")

@@ -145,3 +145,89 @@ TEST_F(SimTvTest, TheStateFileIsReplacedWholeAndBadOrUnknownEntriesLoseNothing) 
 }
 
 }  // namespace
+
+// Every stored record, field by field, read back after a restart: every
+// setting of the set's settings table at every index it takes, each set to
+// a value that is not its factory one; every word of a timer record, in
+// every timer slot; every field of a channel.
+TEST_F(SimTvTest, EveryStoredRecordsFieldsReadBackAfterARestart) {
+  struct Written {
+    sim::Setting s;
+    int32_t index;
+    int32_t value;
+  };
+  std::vector<Written> written;
+  // The preset first: the picture settings are kept per preset.
+  ASSERT_EQ(State().Set(sim::Setting::kVideoPreset, 0, 3, "test"), XPM_OK);
+  for (int32_t s = 0; s < static_cast<int32_t>(sim::Setting::kCount); ++s) {
+    const auto setting = static_cast<sim::Setting>(s);
+    if (setting == sim::Setting::kVideoPreset) continue;
+    for (int32_t index = 0; index < 11; ++index) {
+      const sim::SettingRange r = sim::TvState::Range(setting, index);
+      if (r.min >= r.max) continue;
+      const int32_t factory = State().Value(setting, index);
+      // Away from the factory value, different at each index.
+      int32_t v = r.max - index > r.min ? r.max - index : r.max;
+      if (v == factory) v = v - 1 >= r.min ? v - 1 : r.min;
+      if (State().Set(setting, index, v, "test") != XPM_OK) continue;
+      written.push_back({setting, index, v});
+    }
+  }
+  // What one index shares with another (a setting kept once) is kept once:
+  // only what reads back now is the record of that index.
+  std::erase_if(written, [&](const Written& w) { return State().Value(w.s, w.index) != w.value; });
+  ASSERT_GE(written.size(), static_cast<size_t>(sim::Setting::kCount) - 2);
+
+  // Every timer slot: every word not zero, each different.
+  std::vector<XPM_TimerRecord> timers;
+  for (int32_t id = sim::kOnTimerId; id <= sim::kLastTimerId; ++id) {
+    XPM_TimerRecord t{};
+    t.extra1 = 100 + id;
+    t.enabled = 1;
+    t.start = XPM_LocalTime{1 + id, 2 + id, 3 + id, 4 + id, id % 12, 126, 1 + id % 6, 5 + id, 1};
+    t.unused11 = 0;
+    t.unused12 = 0;
+    t.duration = 60 * (id + 1);
+    t.daysOfWeek = 0;  // once: a recording timer on days would be checked against the others
+    t.source = 10;
+    t.major = 2 + id;
+    t.minor = 1 + id;
+    t.extra2 = 200 + id;
+    t.timesType = 1;
+    t.extra3 = 300 + id;
+    t.sourceType = 1;
+    t.mapId = 1;
+    t.startEarly = 1 + id;
+    t.endDelay = 2 + id;
+    ASSERT_EQ(XPM_SetTimer(id, t), XPM_OK) << id;
+    timers.push_back(t);
+  }
+  // A channel's fields.
+  ASSERT_EQ(XPM_SetChannelName(15, 1, "Fifteen One"), XPM_OK);
+  ASSERT_EQ(XPM_SetChannelLock(15, 1, 1), XPM_OK);
+  ASSERT_EQ(XPM_RemoveChannelFromRing(0, 15, 1), XPM_OK);
+  ASSERT_EQ(XPM_AddChannelToRing(2, 15, 1), XPM_OK);
+  TakeEvents();
+
+  Boot();
+
+  for (const Written& w : written)
+    EXPECT_EQ(State().Value(w.s, w.index), w.value) << "setting " << static_cast<int32_t>(w.s) << " index " << w.index;
+  EXPECT_EQ(State().Value(sim::Setting::kVideoPreset, 0), 3);
+  for (int32_t id = sim::kOnTimerId; id <= sim::kLastTimerId; ++id) {
+    XPM_TimerRecord back{};
+    ASSERT_EQ(XPM_GetTimer(id, &back), XPM_OK) << id;
+    const auto* a = reinterpret_cast<const int32_t*>(&timers[static_cast<size_t>(id - sim::kOnTimerId)]);
+    const auto* b = reinterpret_cast<const int32_t*>(&back);
+    for (size_t word = 0; word < sizeof back / 4; ++word) EXPECT_EQ(b[word], a[word]) << "timer " << id << " word " << word;
+  }
+  XPM_ChannelInfo info{};
+  ASSERT_EQ(XPM_GetChannelInfo(15, 1, &info), XPM_OK);
+  EXPECT_STREQ(info.name, "Fifteen One");
+  EXPECT_EQ(info.excluded, 1);
+  int32_t v = -1;
+  ASSERT_EQ(XPM_GetChannelLock(15, 1, &v), XPM_OK);
+  EXPECT_EQ(v, 1);
+  ASSERT_EQ(XPM_IsChannelInRing(2, 15, 1, &v), XPM_OK);
+  EXPECT_EQ(v, 1);
+}

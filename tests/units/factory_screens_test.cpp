@@ -53,6 +53,7 @@ TEST_F(FactoryScreensTest, TheValueDisplayShowsTheLowByteInHexadecimalAndBits) {
   ASSERT_NE(v, nullptr);
   EXPECT_EQ(v->HexText().ToUtf8(), "A5h");
   EXPECT_EQ(v->BitText().ToUtf8(), "10100101");
+  EXPECT_TRUE(Sees("Hex")) << "the hexadecimal column's header\n" << SeenList();
   EXPECT_EQ(v->Bounds().x1, 32);
   EXPECT_EQ(PixelAt(33, 33), 0x0B0A09u) << "drawn at its place";
   // It has no time-out of its own: it stays until the screens are cleared.
@@ -95,11 +96,13 @@ TEST_F(FactoryScreensTest, TheAdjustmentMenuWalksItsOptionsAndWritesEachChange) 
   Discrete(0x0040D53C);
   auto* menu = OpenForm<AdjustmentMenu>();
   ASSERT_NE(menu, nullptr);
+  SetOem(XPM_OEM_TV_MODEL_ID, 50);  // the set made as model 50
   EXPECT_EQ(menu->OptionIndex, 0);
   EXPECT_EQ(menu->FacName.ToUtf8(), "R OFFSET");
   Press("ch-");  // from option 0 back to 10
   EXPECT_EQ(menu->OptionIndex, 10);
   EXPECT_EQ(menu->FacName.ToUtf8(), "MODEL ID");
+  EXPECT_EQ(menu->FacValue, 50) << "the set's own model id";
   Press("ch+");  // and forward again to 0
   EXPECT_EQ(menu->OptionIndex, 0);
 
@@ -225,6 +228,12 @@ TEST_F(FactoryScreensTest, TheLightSensorReadoutRefreshesEveryOneAndAHalfSeconds
   Press("exit");
   Code(0x40EE03FC);
   EXPECT_EQ(OpenForm<FactorySystem::DetectLightSensor>(), nullptr);
+  // Closed, it reads and reports nothing more.
+  const size_t reported = SerialLog().size();
+  ClearCallLog();
+  Run(5000);
+  EXPECT_EQ(SerialLog().size(), reported) << SerialLog().substr(reported);
+  EXPECT_TRUE(Calls("XPM_GetLightSensor").empty());
 }
 
 TEST_F(FactoryScreensTest, TheStatusCheckShowsTheSetAndReportsItOnTheSerialPort) {
@@ -236,6 +245,7 @@ TEST_F(FactoryScreensTest, TheStatusCheckShowsTheSetAndReportsItOnTheSerialPort)
   ASSERT_NE(status, nullptr);
   EXPECT_EQ(status->Value(StatusCheck::kAdcSdHd).ToUtf8(), "OK");
   EXPECT_EQ(status->Value(StatusCheck::kAdcVga).ToUtf8(), "NG");
+  EXPECT_TRUE(Sees("SD/HD")) << SeenList();
   EXPECT_EQ(status->Value(StatusCheck::kModelName).ToUtf8(), "SIM-42");
   EXPECT_EQ(status->Value(StatusCheck::kMac).ToUtf8(), "00:1C:A2:10:20:30");
   EXPECT_EQ(StatusCheck::GetAddressString(0x01020304).ToUtf8(), "1.2.3.4");
@@ -256,6 +266,13 @@ TEST_F(FactoryScreensTest, TheStatusCheckShowsTheSetAndReportsItOnTheSerialPort)
 
   // A set without a series type reports three lines; the screen still shows
   // everything.
+  // SD failed, HD good: the SD/HD row fails.
+  Press("exit");
+  Tv().SetState("oem." + std::to_string(XPM_OEM_ADC_CALIB_RESULT) + ".0", "0");
+  Code(0x40BFAB54);
+  ASSERT_NE(OpenForm<StatusCheck>(), nullptr);
+  EXPECT_EQ(OpenForm<StatusCheck>()->Value(StatusCheck::kAdcSdHd).ToUtf8(), "NG");
+  Press("exit");
   Skin()->SeriesType = 0;
   const size_t before = SerialLog().size();
   Code(0x40BFAB54);

@@ -121,6 +121,9 @@ TEST_F(InitialSetupTest, ANewSetGoesThroughEveryPageToLiveTVOnTheFirstChannelFou
   EXPECT_EQ(Focused(), &language->Button(0));
   EXPECT_EQ(TitleText(), "Quick setup");
   EXPECT_EQ(SetupBar(), nullptr);
+  // The setup waits for the viewer: minutes later the first page is there still.
+  Run(180000);
+  ASSERT_EQ(Page(), language);
   // Down changes the menu language at once, and the page's own texts with it.
   Press("down");
   EXPECT_EQ(Skin()->GetMenuLanguage(), 1);
@@ -150,6 +153,7 @@ TEST_F(InitialSetupTest, ANewSetGoesThroughEveryPageToLiveTVOnTheFirstChannelFou
   // The time zone: the list has the focus, picking a zone stores it and goes on.
   auto* zone = PageIs<TimeZoneDialog>();
   ASSERT_NE(zone, nullptr);
+  EXPECT_TRUE(Sees("Time zone")) << "the page's title\n" << SeenList();
   const int32_t zoneBefore = Value(sim::Setting::kTimeZone);
   ASSERT_LE(zoneBefore, 5);
   Press("down", 2);

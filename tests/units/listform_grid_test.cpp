@@ -70,6 +70,12 @@ TEST_F(GridTest, TwentyNinePhotosTurnToASecondPageAndBack) {
   EXPECT_EQ(kv::Cast<PhotoGridItem>(g->GetRows()[0])->ItemIndex, 28);
   EXPECT_TRUE(g->IsLeftArrowShown());
   EXPECT_FALSE(g->IsRightArrowShown());
+  Press("left");  // back to page 1, on its last cell
+  EXPECT_EQ(g->PageIndex, 0);
+  EXPECT_EQ(Cell(g), 27);
+  EXPECT_EQ(g->DataSource->Cursor, 27);
+  Press("right");
+  EXPECT_EQ(g->PageIndex, 1);
   Press("down");  // no cell below on the short page
   EXPECT_EQ(Cell(g), 0);
   Press("right");  // wraps to page 1, first cell

@@ -254,6 +254,7 @@ TEST_F(WirelessTest, TheKeyPadLeavesThePromptReadableAndTheStatusDialogHasATitle
   NetworkStatusDialog* status = Shown<NetworkStatusDialog>();
   ASSERT_NE(status, nullptr);
   EXPECT_EQ(status->OnGetCaption().ToUtf8(), "Wireless connection");
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), &status->YesButton())) << "Cancel shows the focus of the dialogs' buttons";
   Run(sim::NetState::kJoinDelay + 100);
   EXPECT_EQ(Status(), "Cancel / The connection failed.");
   EXPECT_EQ(status->OnGetCaption().ToUtf8(), "Wireless connection");
@@ -293,6 +294,7 @@ TEST_F(WirelessTest, EmptyAirShowsTheNoticeAndRescansOnKey20) {
   ASSERT_NE(d, nullptr);
   Run(sim::NetState::kScanDelay + 100);
   ASSERT_NE(d->Notice(), nullptr);
+  EXPECT_TRUE(Sees("No access points found")) << SeenList();
   EXPECT_EQ(d->Notice()->Bounds().x1, 283);
   EXPECT_EQ(d->Notice()->Bounds().y1, 145);
   // Key 20 scans again; the air now has a network.

@@ -318,6 +318,7 @@ TEST_F(WizardTest, PinListShowsTheGeneratedPinAndTheChosenNetworkJoinsWithIt) {
   ASSERT_NE(list, nullptr);
   const std::string pin = list->PinView().OnGetString().ToUtf8();
   EXPECT_EQ(pin.size(), 8u);
+  EXPECT_TRUE(Sees("Enter this PIN on your access point")) << SeenList();
   EXPECT_EQ(Calls("XPM_GenerateWPSPin").size(), 1u);
   EXPECT_TRUE(CircleShown());
   // Selection while scanning does nothing.

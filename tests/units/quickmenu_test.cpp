@@ -390,6 +390,17 @@ TEST_F(QuickMenuTest, PlayerControlSendsOneCodeAndClosesAll) {
   }
   auto* pad = kv::Cast<QuickMenu::PlayerControlMenu>(Nms()->Open(&QuickMenu::PlayerControlMenu::StaticClass()));
   Settle();
+  // Every shown button reads whole on its panel, one under the other.
+  int32_t lastY = -1;
+  for (int32_t i = 0; i < QuickMenu::PlayerControlMenu::kButtons; ++i) {
+    SkinBin::Button* b = pad->Row(i);
+    if (!b || !b->IsVisible()) continue;
+    const std::string label = b->OnGetText().ToUtf8();
+    EXPECT_TRUE(Sees(label)) << label << "\n" << SeenList();
+    const kv::Rect r = b->GetAbsoluteBounds();
+    EXPECT_GT(r.y1, lastY) << label;
+    lastY = r.y1;
+  }
   Press("up");  // from the first shown button to the last (Power; Top and DVD are hidden)
   EXPECT_EQ(Focused(), pad->Row(5));
 }
@@ -426,6 +437,16 @@ TEST_F(QuickMenuTest, RowCaptionsFitAndKeepClearOfTheirValuesInEveryLanguage) {
       int32_t rows = 0;
       for (int32_t i = 0; i < form->GetChildCount(); ++i)
         if (auto* row = kv::Cast<QuickMenuItem>(form->GetChild(i)); row && row->IsVisible()) ++rows;
+      // Every row's caption is on screen.
+      const std::vector<Core::SeenText> seen = SeenTexts();
+      for (int32_t i = 0; i < form->GetChildCount(); ++i) {
+        auto* row = kv::Cast<QuickMenuItem>(form->GetChild(i));
+        if (!row || !row->IsVisible()) continue;
+        const std::string caption = apptest::ButtonCaption::Of(*row).OnGetString().ToUtf8();
+        bool shown = false;
+        for (const Core::SeenText& t : seen) shown = shown || (t.text == caption && t.visible.W() > 0);
+        EXPECT_TRUE(shown) << cls->name << " language " << language << ": \"" << caption << "\" not on screen";
+      }
       for (int32_t step = 0; step < rows; ++step) {
         for (int32_t i = 0; i < form->GetChildCount(); ++i) {
           auto* row = kv::Cast<QuickMenuItem>(form->GetChild(i));

@@ -120,6 +120,17 @@ TEST_F(ThreeDTest, InformationOnceByMarkerThenFormatDialogAndStartMessage) {
   ASSERT_EQ(Open<ThreeD::ImportantInfoDialog>(), info);
   Press("ok");  // on the text: nothing
   EXPECT_EQ(Open<ThreeD::ImportantInfoDialog>(), info);
+  Settle();
+  EXPECT_FALSE(Sees("Enter")) << "the help row of the text\n" << SeenList();
+  Press("down");
+  EXPECT_EQ(Focused(), info->Option());
+  Settle();
+  EXPECT_TRUE(Sees("Enter")) << "the help row of the option\n" << SeenList();
+  // Up goes back to the text, down to the option again.
+  Press("up");
+  Settle();
+  ASSERT_EQ(Open<ThreeD::ImportantInfoDialog>(), info);
+  EXPECT_NE(Focused(), info->Option());
   Press("down");
   EXPECT_EQ(Focused(), info->Option());
   Press("ok");
