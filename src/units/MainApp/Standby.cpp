@@ -62,7 +62,11 @@ void Standby::LeaveEmptyMediaInput() {
   if (!wrapper || wrapper->GetCurrentSource(0) != SkinBin::Wrapper::GetExtSourceId()) return;
   if (wm && wm->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer)) return;
   kv::Log("MainApp::Standby: awake on the media input with no media screen, back to the last TV source");
-  wrapper->SetLastSource();
+  if (wrapper->SetLastSource() != 0) return;
+  // None kept (a settings file written before the set kept it): TV 1, on
+  // the channel its tuner is on.
+  kv::Log("MainApp::Standby: no TV source kept, back to TV 1");
+  wrapper->SetMainWindowToTuner();
 }
 
 void Standby::StartInitialSetup() {
