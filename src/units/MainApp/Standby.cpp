@@ -147,7 +147,13 @@ void Standby::EnterStandby(int32_t reason) {
 
 void Standby::DoResetFactory(kv::Object*) {
   kv::Trace("%s", {kv::LoadString(T_FACTORY_RESET)});
+  // Every screen closes (the question that asked for the reset too), the
+  // settings go back to the factory's, and the set starts as a new one: the
+  // first-time setup at once, and again at every start until it is done.
+  kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager)->CloseLayers(0xffffffffu);
   kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)->ResetAll();
+  Data()->PutInteger(KEY_SETUP_STEP, 1);
+  StartInitialSetup();
 }
 
 void Standby::HandleMessage(Structures::Message* msg) {
