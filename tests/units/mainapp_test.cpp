@@ -23,6 +23,9 @@
 #include "units/PersistentData/PersistentData.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/Structures/Message.h"
+#include "units/SkinBin/Wrapper.h"
+#include "platform/sim/sim_tv_state.h"
+#include "platform/xpm/xpm_settings.h"
 
 namespace mainapptest {
 
@@ -255,6 +258,51 @@ TEST_F(MainAppTest, ASetupRestartedFromLiveTVHandsTheKeysBack) {
     Run(4000);
     Press("power", 2);
   }
+}
+
+// Menu > Settings > Reset all, OK: every screen closes and the set goes into
+// the first-time setup at once, in English, on TV 1's antenna as a new set
+// (the cable it watched is a setting the reset took back); the setup comes
+// again after a restart until it is done.
+TEST_F(MainAppTest, AFactoryResetClosesTheQuestionAndStartsTheFirstTimeSetup) {
+  // Watching cable 15-1.
+  auto* skin = kv::GetAutoObject<SkinBin::Wrapper>(MainApp::Wrapper);
+  skin->OnSetAntCableIn(1);
+  Run(3000);
+  skin->SetChannel(15, 1, true, true);
+  Run(3000);
+  Press("exit");
+  Run(500);
+  ASSERT_EQ(Tv().Tv().Medium(), 1);
+  for (const char* key : {"menu", "down", "down", "down", "right", "up", "ok"}) {
+    Press(key);
+    Run(800);
+  }
+  ASSERT_TRUE(Sees("Reset every setting")) << SeenList();
+  Press("left");
+  Press("ok");
+  Run(5000);
+  EXPECT_FALSE(Sees("Reset every setting")) << SeenList();
+  EXPECT_TRUE(Sees("Choose the language of the menus")) << SeenList();
+  EXPECT_EQ(Screens().size(), 2u) << SeenList() << " (the language page and its help bar)";
+  // The set as a new one: TV 1 on the antenna, on a channel of its map.
+  EXPECT_EQ(Tv().Tv().Medium(), 0);
+  int32_t source = -1;
+  ASSERT_EQ(XPM_GetCurrentSource(0, &source), XPM_OK);
+  EXPECT_EQ(source, sim::kSourceTv);
+  XPM_VirtualChannel tuned{};
+  ASSERT_EQ(XPM_GetCurrentChannel(0, &tuned), XPM_OK);
+  sim::Channel on;
+  EXPECT_EQ(Tv().Tv().ChannelInfoOn(0, tuned.major, tuned.minor, &on), XPM_OK) << tuned.major << "-" << tuned.minor;
+  // The setup's pages hold the keys: Exit does not leave the first one.
+  Press("exit");
+  Run(500);
+  EXPECT_TRUE(Sees("Choose the language of the menus")) << SeenList();
+  // Started again as the program starts, without skipping the setup.
+  freshSet_ = true;
+  Restart();
+  Run(3000);
+  EXPECT_TRUE(Sees("Choose the language of the menus")) << SeenList();
 }
 
 TEST_F(MainAppTest, PanelKeysAreRemappedOnlyWhileTheMenuIsShown) {

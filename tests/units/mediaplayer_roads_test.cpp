@@ -15,6 +15,8 @@
 #include "units/MediaPlayer/PhotoMultiView.h"
 #include "units/MediaPlayer/SourceSelect.h"
 #include "units/NonMenuSystem/HelpBar.h"
+#include "units/PersistentData/PersistentData.h"
+#include "units/SkinBin/StatusRecords.h"
 
 namespace playertest {
 namespace {
@@ -107,6 +109,71 @@ TEST_F(MediaRoadTest, StandbyFromABrowseScreenWakesOnTheLastTvSource) {
   EXPECT_EQ(Find<MusicListView>(), nullptr);
   EXPECT_EQ(Source(), tv) << "awake on the empty media input";
   EXPECT_TRUE(MenuKeyAnswers());
+}
+
+// A set switched off at the plug while a browse screen is open starts again
+// on the TV source the viewer left for the media player, with its channel:
+// TV 1 on the channel watched, HDMI 1 when the player was entered from
+// there; a set whose settings keep no such source starts on TV 1's channel.
+TEST_F(MediaRoadTest, APowerCutOnABrowseScreenStartsOnTheLastTvSourceAndItsChannel) {
+  WriteStick("stick", {"a.wav", "b.wav"});
+  Plug("stick");
+  const int32_t tv = Source();
+  ASSERT_NE(tv, kMediaSource);
+  // Away from the first channel, so that the channel is the one left.
+  Press("ch+");
+  Run(3000);
+  Press("exit");
+  Run(300);
+  SkinBin::CurrentChannelInfo* watched = W()->GetCurrentChannelDetailInfo();
+  ASSERT_NE(watched, nullptr);
+  const std::string name = watched->Name.ToUtf8();
+  ASSERT_FALSE(name.empty());
+  const int32_t hdmi = W()->GetSourceByType(0, Constants::XPM_SOURCE_TYPE_AV_HDMI, 1);
+  ASSERT_GE(hdmi, 0);
+  struct Case {
+    const char* what;
+    int32_t from;       // the source the media player is entered from
+    bool keep;          // the settings keep it across the power cut
+    int32_t expected;   // the source the set starts on
+    std::string reads;  // what Info shows there
+  };
+  const Case cases[] = {{"from TV 1", tv, true, tv, name},
+                        {"from HDMI 1", hdmi, true, hdmi, "HDMI 1"},
+                        {"none kept", hdmi, false, tv, name}};
+  bool restarted = false;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // The stick plugged again after the power cut.
+    if (restarted) Plug("stick");
+    restarted = true;
+    if (Source() != c.from) {
+      W()->SetSource(0, c.from);
+      Run(3000);
+      Press("exit");
+      Run(300);
+    }
+    MenuMediaEntry(1);
+    ASSERT_NE(Find<MusicListView>(), nullptr) << SeenList();
+    ASSERT_EQ(Source(), kMediaSource);
+    // A set whose settings keep no source to return to (written before it kept one).
+    if (!c.keep)
+      kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData)
+          ->RemoveString(kv::NewStringAnsi("PreviousSource"));
+    Settle();
+    Restart();
+    Run(3000);
+    EXPECT_EQ(Source(), c.expected);
+    // The stick's question aside, Info tells what is on.
+    Press("exit");
+    Run(500);
+    Press("info");
+    Run(500);
+    EXPECT_TRUE(Sees(c.reads)) << SeenList();
+    Press("exit");
+    Run(500);
+    EXPECT_TRUE(MenuKeyAnswers());
+  }
 }
 
 TEST_F(MediaRoadTest, AServerWhoseSettingsNameNothingIsListedByItsFolder) {

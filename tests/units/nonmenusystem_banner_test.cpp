@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "nonmenusystem_support.h"
 #include "platform/sim/sim_guide.h"
@@ -331,6 +332,35 @@ TEST_F(BannerKindTest, TheBasicFormShowsWhatEachKindOfSourceCarries) {
   EXPECT_FALSE(b->ChannelNumber.IsVisible());
   EXPECT_FALSE(b->SDHD.IsVisible()) << "a PC timing has no SD or HD badge";
   EXPECT_TRUE(b->Resolution.IsVisible() || (b->PCTiming.IsVisible() && !Text(b->PCTiming).empty()));
+}
+
+// On an input without channels the basic banner keeps its size, 250 x 126,
+// as on a tuner, and its badges stand right under the source line: the
+// HDMI input's resolution and the PC input's timing read just below "HDMI 1"
+// and "PC", inside the frame.
+TEST_F(BannerKindTest, AnInputsBannerIsAsLargeAsAChannelsWithItsBadgesUnderTheSourceLine) {
+  auto* b = OpenBasic();
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->Bounds(), (kv::Rect{40, 40, 290, 166}));
+  for (int32_t type : {sim::kSourceTypeHdmi, sim::kSourceTypeVga}) {
+    SCOPED_TRACE(type);
+    ASSERT_TRUE(SwitchToSourceType(type));
+    b = OpenBasic();
+    ASSERT_NE(b, nullptr);
+    Settle();
+    EXPECT_EQ(b->Bounds(), (kv::Rect{40, 40, 290, 166}));
+    const Core::SeenText* source = nullptr;
+    const std::vector<Core::SeenText> seen = SeenTexts();
+    for (const Core::SeenText& t : seen)
+      if (t.view == &b->SourceLabel) source = &t;
+    ASSERT_NE(source, nullptr) << SeenList();
+    // The input's video badge: its resolution, or a PC's timing in its place.
+    Core::View* badge = b->Resolution.IsVisible() ? static_cast<Core::View*>(&b->Resolution) : &b->PCTiming;
+    ASSERT_TRUE(badge->IsVisible());
+    const int32_t top = badge->Bounds().y1 + b->Bounds().y1;
+    EXPECT_GE(top, source->ink.y2);
+    EXPECT_LE(top - source->ink.y2, 16) << "the badges stand right under the source line";
+  }
 }
 
 // A programme's rating on the banner: the set rates its programmes with a TV

@@ -160,8 +160,9 @@ TEST_F(DialogTest, YesAndNoOfEachResetAndRecordingQuestionReachTheSet) {
       {56, "XPM_RECORDING_STOP(0)"},
       {57, "XPM_TIMESHIFT_START(0)"},
       {58, "XPM_TIMESHIFT_STOP(0)"},
-      {33, "XPM_Reset(0)"},
       {65, "XPM_StandbyMode(1, 5)"},
+      // The factory reset (33) leaves the set in the first-time setup: its
+      // road is tested with the application root (mainapp_test.cpp).
   };
   auto made = [this](const char* call) {
     const std::string c(call);
@@ -199,10 +200,7 @@ TEST_F(DialogTest, YesAndNoOfEachResetAndRecordingQuestionReachTheSet) {
     d->OnSetFocus(&d->YesButton());
     Key(1);
     Run(200);
-    // The factory reset leaves its question up while the set restarts.
-    if (r.type != 33) {
-      EXPECT_FALSE(IsOpen(cls));
-    }
+    EXPECT_FALSE(IsOpen(cls));
     if (r.call)
       EXPECT_TRUE(made(r.call)) << r.call;
     else

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ge/surface.h"
+#include "platform/xpm/xpm_record.h"
 #include "record_support.h"
 #include "units/Bitmaps/ListBitmaps.h"
 #include "units/Constants/MessageTypes.h"
@@ -551,6 +552,75 @@ TEST_F(RecordScreensTest, ManyRecordingsShowTheRightRowsOnEveryPage) {
   EXPECT_EQ(Differ(top, Pixels(firstRow)), 0) << "the first page is drawn as it was";
   // Every show was read once at most, however often its page came up.
   EXPECT_LE(Calls("DB_Get_Recorded_Show").size(), static_cast<size_t>(kShows));
+}
+
+// A timer records from its own medium on its own tuner, whatever the set
+// shows when it comes due: a cable timer of TV 1 while TV 1 shows the
+// antenna, and a cable timer set on TV 2 while TV 1 is watched on the
+// antenna. The recorded shows list both as CABLE, also after a restart. A
+// timer whose channel the set no longer has tells the viewer so.
+TEST_F(RecordScreensTest, TimersRecordFromTheirOwnMediumAndTunerWhateverTheSetShows) {
+  sim::MountUsbDisk(Tv());
+  // TV 2 on cable; TV 1 stays on the antenna and is watched.
+  ASSERT_EQ(W()->SetSource(0, sim::kSourceTv2), 0);
+  Settle();
+  Skin()->OnSetAntCableIn(1);
+  Settle();
+  ASSERT_EQ(W()->SetSource(0, sim::kSourceTv), 0);
+  Settle();
+  ASSERT_EQ(Skin()->OnGetAntCableIn(), 0);
+  SetClock(2026, 12, 8, 20, 15);
+  // Every day for ten minutes: TV 1's at 20:30 on cable 15-1, TV 2's at
+  // 21:00 on cable 22-1, and at 21:30 one on a channel no map has.
+  const auto store = [](int32_t id, int32_t hour, int32_t minute, int32_t source, int32_t map, int32_t major) {
+    XPM_TimerRecord r{};
+    r.enabled = 1;
+    r.start = XPM_LocalTime{0, minute, hour, 8, 11, 126, 0, 0, 0};
+    r.duration = 600;
+    r.daysOfWeek = 0x7f;
+    r.source = source;
+    r.major = major;
+    r.minor = 1;
+    r.timesType = Record::kTimesDaily;
+    r.sourceType = 1;
+    r.mapId = map;
+    return XPM_SetTimer(id, r) == XPM_OK;
+  };
+  ASSERT_TRUE(store(1, 20, 30, sim::kSourceTv, 1, 15));
+  ASSERT_TRUE(store(2, 21, 0, sim::kSourceTv2, 1, 22));
+  ASSERT_TRUE(store(3, 21, 30, sim::kSourceTv, 0, 99));
+  Settle();
+
+  Run(15 * 60 * 1000 + 20000);  // 20:30:20: the first records
+  EXPECT_EQ(Skin()->GetLiveTVState(0), XPM_TV_STATE_RECORD);
+  EXPECT_FALSE(Sees("The recording failed")) << SeenList();
+  Run(30 * 60 * 1000);  // 21:00:20: the second records on TV 2's tuner
+  EXPECT_EQ(Skin()->GetLiveTVState(1), XPM_TV_STATE_RECORD);
+  EXPECT_FALSE(Sees("The recording failed")) << SeenList();
+  Run(30 * 60 * 1000);  // 21:30:20: the third cannot be made, and says so
+  EXPECT_TRUE(Sees("The recording failed")) << SeenList();
+  Run(15 * 60 * 1000);  // every recording has ended
+  Nms()->ClearAll();
+  Settle();
+
+  for (const char* when : {"now", "after a restart"}) {
+    SCOPED_TRACE(when);
+    RecordedShowsDialog* s = OpenFromRecordMenu<RecordedShowsDialog>();
+    ASSERT_NE(s, nullptr);
+    Settle();
+    ASSERT_EQ(s->List.GetItemsNum(), 2);
+    std::vector<std::string> rows;
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.where.find("RecordedShowsListItem") != std::string::npos) rows.push_back(t.shown);
+    const auto count = [&rows](const char* text) { return std::count(rows.begin(), rows.end(), text); };
+    EXPECT_EQ(count("15-1"), 1) << SeenList();
+    EXPECT_EQ(count("22-1"), 1) << SeenList();
+    EXPECT_EQ(count("CABLE"), 2) << SeenList();
+    EXPECT_EQ(count("ANT"), 0) << SeenList();
+    Press("exit");
+    Settle();
+    if (std::string(when) == "now") Restart();
+  }
 }
 
 TEST_F(RecordScreensTest, VolumeAndMuteOnBothScreens) {

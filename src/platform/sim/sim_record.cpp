@@ -150,8 +150,10 @@ int32_t BufferSeconds(const sim::Sim& tv) {
   return kTimeshiftBufferSeconds[0];
 }
 
-// The recording status that a start without a USB disk reports.
+// The recording statuses that a refused start reports: no USB disk, and
+// any other reason (a channel the map lacks, a tuner that records already).
 constexpr int32_t kRecordStatusNoDisk = 4;
+constexpr int32_t kRecordStatusFailed = 12;
 
 void SendInt(sim::Sim& tv, uint32_t id, int32_t value, int64_t at) { tv.Inject(id, XPM_Int32Payload{value}, at); }
 
@@ -327,24 +329,40 @@ void TimersChanged(Sim& tv) {
 int32_t XPM_RECORDING_START(int32_t tuner, int32_t major, int32_t minor, int32_t flags) {
   REC_ENTER("XPM_RECORDING_START", sim::Args(tuner, major, minor, flags));
   if (BadTuner(tuner, kCall)) return XPM_ERR_INVALID_PARAM;
+  // The viewer learns of every refusal from the recording status.
+  const auto refuse = [&](const std::string& why, int32_t status, int32_t code) {
+    kv::Log(std::string(kCall) + ": " + why + ", refused");
+    w.valid[static_cast<size_t>(tuner)] = ValidTimer{};
+    SendInt(*tv, XPM_EVT_PVR_RECORD_STATUS, status, -1);
+    return code;
+  };
+  // The map the channel comes from: a timer made valid on the tuner records
+  // from its own medium, whatever the set shows; any other recording from
+  // the medium the tuner receives.
+  int32_t medium = state.TunerMedium(tuner);
+  if (const int32_t pending = w.valid[static_cast<size_t>(tuner)].timerId; pending >= 0) {
+    int32_t words[sim::kTimerRecordWords];
+    XPM_TimerRecord t;
+    if (state.GetTimer(pending, words, kCall) == XPM_OK) {
+      std::memcpy(&t, words, sizeof t);
+      medium = t.mapId != 0 ? 1 : 0;
+    }
+  }
   sim::Channel channel;
-  if (state.ChannelInfo(major, minor, &channel, kCall) != XPM_OK) return XPM_ERR_INVALID_PARAM;
-  if (!Mounted(*tv, w)) {
-    // The viewer learns it from the recording status: no USB disk.
-    kv::Log(std::string(kCall) + ": no USB disk to record to");
-    SendInt(*tv, XPM_EVT_PVR_RECORD_STATUS, kRecordStatusNoDisk, -1);
-    return XPM_ERR_FAILED;
-  }
-  if (w.recording[tuner].timerId >= 0) {
-    kv::Log(std::string(kCall) + ": tuner " + std::to_string(tuner) + " records already");
-    return XPM_ERR_FAILED;
-  }
+  if (state.ChannelInfoOn(medium, major, minor, &channel) != XPM_OK)
+    return refuse("channel " + std::to_string(major) + "-" + std::to_string(minor) + " is not in the " +
+                      (medium == 1 ? "cable" : "antenna") + " map",
+                  kRecordStatusFailed, XPM_ERR_INVALID_PARAM);
+  if (!Mounted(*tv, w)) return refuse("no USB disk to record to", kRecordStatusNoDisk, XPM_ERR_FAILED);
+  if (w.recording[tuner].timerId >= 0)
+    return refuse("tuner " + std::to_string(tuner) + " records already", kRecordStatusFailed, XPM_ERR_FAILED);
   const int64_t now = state.NetworkTime();
   DB_RecordedEntry e{};
   e.status = 1;
   e.tuner = tuner;
   e.major = major;
   e.minor = minor;
+  e.mapId = medium;
   e.start = now;
   sim::GuideEvent ev;
   if (sim::GuideEventAt(major, minor, now, &ev)) {
@@ -362,7 +380,8 @@ int32_t XPM_RECORDING_START(int32_t tuner, int32_t major, int32_t minor, int32_t
   sim::CopyCText(e.path, sizeof e.path, path);
   std::ofstream(tv->TargetPath(path), std::ios::binary);
   int32_t id = 0;
-  if (int32_t s = sim::AddRecordedShow(*tv, e, &id); s != DB_OK) return s;
+  if (int32_t s = sim::AddRecordedShow(*tv, e, &id); s != DB_OK)
+    return refuse("the recording database did not take the show", kRecordStatusFailed, s);
   // The timer made valid for this tuner records until its window ends;
   // any other recording until it is stopped.
   const ValidTimer valid = std::exchange(w.valid[tuner], ValidTimer{});

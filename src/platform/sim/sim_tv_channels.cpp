@@ -220,6 +220,24 @@ int32_t TvState::ChannelInfo(int32_t major, int32_t minor, Channel* out, const c
   return XPM_OK;
 }
 
+int32_t TvState::ChannelInfoOn(int32_t medium, int32_t major, int32_t minor, Channel* out) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (medium < 0 || medium >= kMedia) return XPM_ERR_NOT_FOUND;
+  const MapState& map = maps_[static_cast<size_t>(medium)];
+  const int at = FindChannel(map, major, minor);
+  if (at < 0) return XPM_ERR_NOT_FOUND;
+  *out = map.channels[static_cast<size_t>(at)];
+  return XPM_OK;
+}
+
+int32_t TvState::TunerMedium(int32_t tuner) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  int32_t source = tuner == 1 ? kSourceTv2 : kSourceTv;
+  if (tuner >= 0 && tuner < kWindows && IsTuner(windowSource_[static_cast<size_t>(tuner)]))
+    source = windowSource_[static_cast<size_t>(tuner)];
+  return ValueLocked(MediumSettingOf(source), 0);
+}
+
 int32_t TvState::CurrentPhysicalChannel(int32_t window, int32_t* physical, const char* call) const {
   std::lock_guard<std::mutex> lock(mutex_);
   if (BadWindow(window, call)) return XPM_ERR_INVALID_PARAM;

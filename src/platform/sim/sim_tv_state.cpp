@@ -737,15 +737,25 @@ int32_t TvState::FactoryReset(int32_t mode, const char* call) {
     Bad(call, "reset mode " + std::to_string(mode) + " (only 0, everything, exists)");
     return XPM_ERR_INVALID_PARAM;
   }
-  std::lock_guard<std::mutex> lock(mutex_);
-  values_.clear();
-  for (MapState& map : maps_)
-    for (Channel& c : map.channels) c.locked = false;
-  for (Source& s : sources_) s.locked = false;
-  audioLanguage_ = "eng";
-  ratingLanguages_.clear();
-  frozen_ = false;
-  Save();
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    values_.clear();
+    for (MapState& map : maps_)
+      for (Channel& c : map.channels) c.locked = false;
+    for (Source& s : sources_) s.locked = false;
+    // The windows show the inputs of a new set, on the medium the reset
+    // brought back, and the picture follows: nothing stays tuned that the
+    // reset set does not have (a cable channel once the tuner is on the
+    // antenna again).
+    windowSource_ = {kSourceTv, kSourceHdmi1};
+    audioLanguage_ = "eng";
+    ratingLanguages_.clear();
+    frozen_ = false;
+    for (int32_t w = 0; w < kWindows; ++w) AcquireWindowLocked(w, true, &acquired);
+    Save();
+  }
+  Send(acquired);
   return XPM_OK;
 }
 

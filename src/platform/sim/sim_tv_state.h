@@ -480,6 +480,12 @@ class TvState {
   int32_t CurrentChannelOn(int32_t window, int32_t medium, int32_t* major, int32_t* minor, const char* call) const;
   int32_t SetChannel(int32_t window, int32_t major, int32_t minor, const char* call);
   int32_t ChannelInfo(int32_t major, int32_t minor, Channel* out, const char* call) const;
+  // A channel of a medium's map, whichever medium is in use (XPM_ERR_NOT_FOUND
+  // when that map has none of the number).
+  int32_t ChannelInfoOn(int32_t medium, int32_t major, int32_t minor, Channel* out) const;
+  // The medium a tuner (0 or 1) receives: that of the tuner input its window
+  // shows, else that of the tuner's own input (TV's for tuner 0, TV 2's for 1).
+  int32_t TunerMedium(int32_t tuner) const;
   int32_t CurrentPhysicalChannel(int32_t window, int32_t* physical, const char* call) const;
   int32_t NumChannelsInRing(int32_t ring, int32_t* count, const char* call) const;
   int32_t IsChannelInRing(int32_t ring, int32_t major, int32_t minor, int32_t* in, const char* call) const;

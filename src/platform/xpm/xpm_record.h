@@ -5,8 +5,12 @@
 // success). Tuners are 0 and 1. Texts are zero-terminated 8-bit text.
 //
 // Recorder: XPM_RECORDING_START records the channel on a tuner to a file on
-// the mounted USB disk and adds a recorded show (db.h); it refuses without a
-// disk or while the tuner records. A manual recording has the timer id
+// the mounted USB disk and adds a recorded show (db.h) that keeps the map it
+// came from: a timer made valid on the tuner records from the timer's own
+// medium, any other recording from the medium the tuner receives, whatever
+// the set shows. It refuses a channel that map lacks, a start without a disk
+// and one while the tuner records, each reported as a recording status (4
+// without a disk, 12 otherwise). A manual recording has the timer id
 // 32 + tuner; XPM_RECORDING_STOP (timer id) finishes the recording of that
 // timer, or with 0 or 1 the recording of that tuner. Each start and stop is
 // reported as a recording status (XPM_RECORD_STATUS_STARTED, _STOPPED).

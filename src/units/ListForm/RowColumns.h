@@ -72,8 +72,9 @@ inline constexpr RowColumn kResultKind{-170, -140};
 inline constexpr RowColumn kResultSkip{-90, -20};
 }  // namespace ChannelColumns
 
-// The recording rows (RecordLists.h): the date 10 px after the caption, the
-// time and the duration 4 px apart.
+// The recording rows (RecordLists.h): the map wide enough for "CABLE" in
+// every menu language, the date 10 px after the caption, the time and the
+// duration 4 px apart.
 namespace RecordColumns {
 inline constexpr RowColumn kTuner{8, 44};
 inline constexpr RowColumn kChannel{48, 100};

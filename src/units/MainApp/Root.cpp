@@ -66,6 +66,7 @@ void Root::Init() {
     skin->PersistentData = data;
     skin->EventAgent = agent;
     skin->LoadMenuLanguage();
+    skin->LoadPreviousSource();
     // The CEC and network helpers follow their stored settings.
     skin->OnGetEnableKELVO();
     skin->OnGetNetworkType();

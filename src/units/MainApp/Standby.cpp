@@ -62,7 +62,11 @@ void Standby::LeaveEmptyMediaInput() {
   if (!wrapper || wrapper->GetCurrentSource(0) != SkinBin::Wrapper::GetExtSourceId()) return;
   if (wm && wm->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer)) return;
   kv::Log("MainApp::Standby: awake on the media input with no media screen, back to the last TV source");
-  wrapper->SetLastSource();
+  if (wrapper->SetLastSource() != 0) return;
+  // None kept (a settings file written before the set kept it): TV 1, on
+  // the channel its tuner is on.
+  kv::Log("MainApp::Standby: no TV source kept, back to TV 1");
+  wrapper->SetMainWindowToTuner();
 }
 
 void Standby::StartInitialSetup() {
@@ -147,7 +151,13 @@ void Standby::EnterStandby(int32_t reason) {
 
 void Standby::DoResetFactory(kv::Object*) {
   kv::Trace("%s", {kv::LoadString(T_FACTORY_RESET)});
+  // Every screen closes (the question that asked for the reset too), the
+  // settings go back to the factory's, and the set starts as a new one: the
+  // first-time setup at once, and again at every start until it is done.
+  kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager)->CloseLayers(0xffffffffu);
   kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)->ResetAll();
+  Data()->PutInteger(KEY_SETUP_STEP, 1);
+  StartInitialSetup();
 }
 
 void Standby::HandleMessage(Structures::Message* msg) {

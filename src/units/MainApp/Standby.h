@@ -33,7 +33,8 @@ class Standby : public SubSystem::SubSystemClass {
   // Awake on the media input with no media screen open: back to the last
   // TV source, so that the set does not wake to an empty input.
   void LeaveEmptyMediaInput();
-  // The factory reset: the Wrapper's ResetAll (a slot).
+  // The factory reset: every screen closed, the Wrapper's ResetAll, then
+  // the first-time setup from its first page (a slot).
   void DoResetFactory(kv::Object* sender = nullptr);
   void HandleMessage(Structures::Message* msg) override;
 

@@ -70,11 +70,10 @@ bool GoodSourceStatus(int32_t a) { return a == 16 || a == 20 || a == 23; }
 void Place(Core::View& v, int32_t x, int32_t y, int32_t w, int32_t h) { v.OnSetBounds({x, y, x + w, y + h}); }
 
 // The basic banner's badge row: under the channel's number and name on a
-// tuner, right under the source line on any other input; the banner ends
-// the same distance below it.
+// tuner, right under the source line on any other input. The banner keeps
+// its size on every source.
 constexpr int32_t kTunerBadgesTop = 76;
 constexpr int32_t kInputBadgesTop = 36;
-constexpr int32_t kBadgesToBottom = 50;
 
 void Badge(Views::Image& v, const Resources::BitmapId& id) {
   v.OnSetBitmap(Bmp(id));
@@ -214,9 +213,6 @@ void BannerBasicInfo::PlaceBadges(int32_t top) {
   Place(ThreeD, 12, top + 24, 36, 18);
   Place(Rating, 52, top + 22, 186, 22);
   Place(PCTiming, 52, top - 2, 188, 22);
-  const kv::Rect b = Bounds();
-  const int32_t h = top + kBadgesToBottom;
-  if (b.H() != h) OnSetBounds({b.x1, b.y1, b.x2, b.y1 + h});
 }
 
 void BannerBasicInfo::HideAllInfo() {

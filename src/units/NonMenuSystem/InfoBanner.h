@@ -85,9 +85,9 @@ class BannerBasicInfo : public BannerForm {
   void ShowAudioBadges(bool dolbyPlus);
   void ShowVideoBadges(int32_t type);
   void ShowTvResolution(int32_t height);
-  // The badge row at `top`, the 3D badge and the rating below it, and the
-  // banner's height to suit: an input without channels has no number and
-  // name line, and its badges stand right under the source line.
+  // The badge row at `top`, the 3D badge and the rating below it: an input
+  // without channels has no number and name line, and its badges stand
+  // right under the source line.
   void PlaceBadges(int32_t top);
 };
 

@@ -8,6 +8,7 @@
 #include "strings/SkinBinWrapper.h"
 #include "strings/Strings.h"
 #include "units/Agent/EventAgent.h"
+#include "units/Constants/Constants.h"
 #include "units/PersistentData/PersistentData.h"
 #include "units/Structures/ChannelData.h"
 #include "units/Structures/HistoryInfo.h"
@@ -188,6 +189,37 @@ int32_t Wrapper::SetSource(int32_t window, int32_t source) {
 }
 
 void Wrapper::ResetLastChannelSlot(kv::Object*) { ResetLastChannel(); }
+
+// The source to return to outlives a power cut: a set switched off at the
+// plug on the media input starts again on the source the viewer left for it.
+void Wrapper::KeepPreviousSource(int32_t source) {
+  ::Wrapper::Wrapper::KeepPreviousSource(source);
+  PersistentData::PersistentData* store = Store();
+  if (!store) return;
+  const bool stored = !store->GetString(KEY_PREVIOUS_SOURCE).Empty();
+  if (source == -1) {
+    if (stored) store->RemoveString(KEY_PREVIOUS_SOURCE);
+  } else if (!stored || store->GetInteger(KEY_PREVIOUS_SOURCE) != source) {
+    store->PutInteger(KEY_PREVIOUS_SOURCE, source);
+  }
+}
+
+void Wrapper::LoadPreviousSource() {
+  PersistentData::PersistentData* store = Store();
+  if (!store) return;
+  const kv::String text = store->GetString(KEY_PREVIOUS_SOURCE);
+  if (text.Empty()) return;
+  const int32_t source = store->GetInteger(KEY_PREVIOUS_SOURCE);
+  int32_t type = 0;
+  if (kv::NewStringInt(source, 0) != text || XPM_CALL(XPM_GetSourceType, source, &type) != 0 ||
+      type == Constants::XPM_SOURCE_TYPE_MULTI_MEDIA || type == Constants::XPM_SOURCE_TYPE_EXT) {
+    kv::Log("SkinBin::Wrapper: stored previous source \"" + kv::EscapedText(text.ToUtf8()) +
+            "\" is no source to return to, dropped");
+    store->RemoveString(KEY_PREVIOUS_SOURCE);
+    return;
+  }
+  PreviousSource = source;
+}
 
 Structures::TimerData* Wrapper::GetTimer(int32_t id) {
   Structures::TimerData* timer = ::Wrapper::Wrapper::GetTimer(id);

@@ -128,6 +128,11 @@ class Wrapper : public ::Wrapper::Wrapper {
   // --- Replaced virtual operations (Wrapper.cpp) -----------------------------
   int32_t ResetAll() override;
   int32_t SetSource(int32_t window, int32_t source) override;
+  // PreviousSource kept in the settings too (removed while there is none).
+  void KeepPreviousSource(int32_t source) override;
+  // At start: PreviousSource from the settings; a stored value that names
+  // no source to return to is logged and dropped.
+  void LoadPreviousSource();
   Structures::TimerData* GetTimer(int32_t id) override;
   int32_t SetTimer(Structures::TimerData* record) override;
   int32_t SetLastChannel() override;

@@ -488,6 +488,10 @@ class Wrapper : public kv::Object {
   int32_t GetPATVirtualChannel(int32_t major, int32_t minor);
   // Returns to PreviousSource: 1 when there was one, else 0.
   int32_t SetLastSource();
+  // Changes PreviousSource (-1: none). The skin's Wrapper also keeps it in
+  // the settings, so that a set switched off on the media input comes back
+  // to the source the viewer left for it.
+  virtual void KeepPreviousSource(int32_t source) { PreviousSource = source; }
   // Puts the first RF source on window 0: the source shown before, or -1
   // when it already was there.
   int32_t SetMainWindowToTuner();

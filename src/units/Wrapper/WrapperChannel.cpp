@@ -301,7 +301,7 @@ int32_t Wrapper::SetSource(int32_t window, int32_t source) {
   if (XPM_CALL(XPM_GetCurrentSource, 0, &leaving) == 0 && XPM_CALL(XPM_GetSourceType, leaving, &type) == 0 &&
       source != leaving && type != Constants::XPM_SOURCE_TYPE_MULTI_MEDIA &&
       type != Constants::XPM_SOURCE_TYPE_EXT)
-    PreviousSource = leaving;
+    KeepPreviousSource(leaving);
   return XPM_CALL(XPM_SetSource, window, source);
 }
 
@@ -345,7 +345,7 @@ int32_t Wrapper::SetChannel(int32_t major, int32_t minor, bool mayUseTuner, bool
     window = 0;
     record = false;
   } else {
-    PreviousSource = -1;
+    KeepPreviousSource(-1);
   }
   Structures::VirtualChannel* left = GetCurrentChannel();
   int32_t status = SetChannelApi(window, major, minor);
@@ -379,7 +379,7 @@ void Wrapper::ChannelChange(bool up, bool retune, bool record) {
     SendChannelAcquired(current->Major, current->Minor, window, OPERATION_NOT_AVAILABLE);
     return;
   }
-  PreviousSource = -1;
+  KeepPreviousSource(-1);
   int32_t lastMajor = LastChannel ? LastChannel->Major : -1;
   int32_t lastMinor = LastChannel ? LastChannel->Minor : -1;
   Structures::VirtualChannel* current = GetCurrentChannel();
