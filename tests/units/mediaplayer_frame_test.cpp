@@ -48,6 +48,15 @@ class PhotoFrameTest : public MenuTest {
     MenuTest::SetUp();
     wallpaper_ = (DataDir() / "wallpaper" / "holiday.jpg").string();
     media_writer::WriteBytes(wallpaper_, Quadrants(960, 540));
+    // The set's default wallpaper is looked for in the working folder: work
+    // in the data folder, so that one left in the build folder (by
+    // sample_media) is not taken for the set's own.
+    workedIn_ = std::filesystem::current_path();
+    std::filesystem::current_path(DataDir());
+  }
+  void TearDown() override {
+    std::filesystem::current_path(workedIn_);
+    MenuTest::TearDown();
   }
   // The OSD colour at (x, y) without alpha, each channel rounded to 0 or 200.
   uint32_t At(int x, int y) {
@@ -64,6 +73,7 @@ class PhotoFrameTest : public MenuTest {
     return Frame();
   }
   std::string wallpaper_;
+  std::filesystem::path workedIn_;
 };
 
 TEST_F(PhotoFrameTest, FrameShowsTheWallpaperOnTheMediaInputAndGivesTheSourceBack) {
@@ -366,16 +376,8 @@ TEST_F(WallpaperPagesTest, RotatingFourTimesTurnsThePreviewAndReloadsTheFileAtZe
 
 TEST_F(WallpaperPagesTest, DefaultWallpaperIsNeverTurnedNorEdited) {
   std::filesystem::remove_all(DataDir() / "wallpaper");
-  // The default wallpaper is a file of the working folder. The test works in
-  // its own folder: the build folder is shared by test processes running at
-  // once, and another one must not find a default wallpaper there.
-  struct WorkIn {
-    explicit WorkIn(const std::filesystem::path& dir) : old(std::filesystem::current_path()) {
-      std::filesystem::current_path(dir);
-    }
-    ~WorkIn() { std::filesystem::current_path(old); }
-    std::filesystem::path old;
-  } workIn(DataDir());
+  // The default wallpaper is a file of the working folder: the fixture works
+  // in the data folder.
   const std::string def = psl::MediaDefaultWallpaperName;
   const bool made = !std::filesystem::exists(def);
   if (made) media_writer::WriteBytes(def, Quadrants(960, 540));
