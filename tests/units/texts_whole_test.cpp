@@ -4,6 +4,8 @@
 // language chosen on the setup page; and the English texts' one spelling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -317,6 +319,63 @@ TEST_F(TextsWholeTest, EnglishTextsSpellSetupOneWayInSentenceCase) {
   State("NonMenuSystem::SystemInfoDialog");
   EXPECT_TRUE(Sees("Software version")) << SeenList();
   expectOneForm("system information");
+}
+
+// A word written as a title inside an English text of ours: a capital
+// followed by small letters after the first word, not after the end of a
+// sentence ("?", "!", ":", or "." after a word longer than an abbreviation),
+// and not a name.
+std::string TitleCaseWord(const std::string& text) {
+  static const std::vector<std::string> kNames = {"Kelvo-Link", "TruVolume", "TruSurround", "Web", "Tide",
+                                                  "Monday", "Friday", "Saturday", "Sunday", "Canadian",
+                                                  "English", "French", "Spanish"};
+  std::vector<std::string> words;
+  for (size_t i = 0; i < text.size();) {
+    const size_t end = std::min(text.find(' ', i), text.size());
+    if (end > i) words.push_back(text.substr(i, end - i));
+    i = end + 1;
+  }
+  for (size_t i = 1; i < words.size(); ++i) {
+    const std::string& w = words[i];
+    const std::string& before = words[i - 1];
+    const char last = before.back();
+    if (last == '?' || last == '!' || last == ':' || (last == '.' && before.size() > 5)) continue;
+    if (w.size() < 2 || !std::isupper(static_cast<unsigned char>(w[0])) || !std::islower(static_cast<unsigned char>(w[1])))
+      continue;
+    if (std::find(kNames.begin(), kNames.end(), w) != kNames.end()) continue;
+    return w;
+  }
+  return {};
+}
+
+// English: the quick menu and its pages write their rows in sentence case,
+// as every other screen does (acronyms and names kept).
+TEST_F(TextsWholeTest, EnglishQuickMenuAndItsPagesReadInSentenceCase) {
+  auto expectSentenceCase = [&](const char* what) {
+    int32_t looked = 0;
+    for (const Core::SeenText& t : SeenTexts()) {
+      if (t.cover == Core::Cover::kWholly || !t.ours) continue;
+      ++looked;
+      EXPECT_EQ(TitleCaseWord(t.text), "") << what << ": \"" << t.text << "\"";
+    }
+    EXPECT_GT(looked, 3) << what << "\n" << SeenList();
+  };
+  Press("quick");
+  Run(500);
+  ASSERT_TRUE(Sees("Picture")) << SeenList();
+  expectSentenceCase("quick menu");
+  Press("ok");
+  Run(500);
+  ASSERT_TRUE(Sees("Brightness")) << SeenList();
+  expectSentenceCase("picture page");
+  Press("exit");
+  Run(500);
+  State("QuickMenu::ScaleWindowMenu");
+  expectSentenceCase("scale page");
+  Press("exit");
+  Run(500);
+  State("QuickMenu::PlayerControlMenu");
+  expectSentenceCase("player control pad");
 }
 
 // The first-time setup's tuner page: its three buttons read whole and tell
