@@ -18,6 +18,8 @@
 #include "media_writer.h"
 #include "units/Core/SeenTexts.h"
 #include "units/InitialSetup/SetupPages.h"
+#include "units/MenuSystem/LiveMenu.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/Record/RecordListScreens.h"
 #include "units/Views/Text.h"
 
@@ -376,6 +378,46 @@ TEST_F(TextsWholeTest, EnglishQuickMenuAndItsPagesReadInSentenceCase) {
   Run(500);
   State("QuickMenu::PlayerControlMenu");
   expectSentenceCase("player control pad");
+}
+
+// French: the first tuner input has the second one's name without the
+// number, and the picture size one name on the menu page, in its pop-up
+// and in the quick menu.
+TEST_F(TextsWholeTest, FrenchNamesTheTunerInputsAndThePictureSizeOneWay) {
+  ChooseMenuLanguage(kFrench);
+  State("MenuSystem::NoSignalPowerDownMenu");
+  std::vector<std::string> rows;
+  for (const Core::SeenText& t : SeenTexts())
+    if (t.cover != Core::Cover::kWholly) rows.push_back(t.text);
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "T\u00e9l\u00e9 2"), rows.end()) << SeenList();
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "T\u00e9l\u00e9"), rows.end()) << SeenList();
+  EXPECT_EQ(std::find(rows.begin(), rows.end(), "TV"), rows.end()) << SeenList();
+  Press("exit");
+  Run(500);
+
+  // Menu > Picture: the picture size's row, then its pop-up.
+  Press("menu");
+  Run(500);
+  Press("ok");
+  Run(500);
+  for (int i = 0; i < 6; ++i) {
+    auto* row = kv::Cast<MenuSystem::VidiSubMenuItem>(Focused());
+    if (row && row->OptionType == SkinBin::OPTION_TYPE_PICTURE_SIZE) break;
+    Press("down");
+    Run(300);
+  }
+  auto* row = kv::Cast<MenuSystem::VidiSubMenuItem>(Focused());
+  ASSERT_TRUE(row && row->OptionType == SkinBin::OPTION_TYPE_PICTURE_SIZE) << SeenList();
+  const std::string name = row->OnGetText().ToUtf8();
+  ASSERT_TRUE(Sees(name)) << name << "\n" << SeenList();
+  Press("ok");
+  Run(500);
+  EXPECT_TRUE(Sees(name)) << name << "\n" << SeenList();
+  Press("exit");
+  Run(500);
+  // The picture size dialog of live TV (the picture size key).
+  State("NonMenuSystem::PictureSizeDialog");
+  EXPECT_TRUE(Sees(name)) << name << "\n" << SeenList();
 }
 
 // The first-time setup's tuner page: its three buttons read whole and tell
