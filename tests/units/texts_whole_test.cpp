@@ -18,6 +18,8 @@
 #include "media_writer.h"
 #include "units/Core/SeenTexts.h"
 #include "units/InitialSetup/SetupPages.h"
+#include "units/MediaPlayer/PhotoSingleView.h"
+#include "units/MediaPlayer/Players.h"
 #include "units/MenuSystem/LiveMenu.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/Record/RecordListScreens.h"
@@ -85,6 +87,25 @@ class Texts : public Base {
     for (const Core::SeenText& t : seen_)
       if (t.text.find(part) != std::string::npos && t.Readable()) return &t;
     return nullptr;
+  }
+  // French writes a space before a colon: no text of ours shown (a label,
+  // or a label with its value) has a colon right after a letter. A time
+  // (07:00) and a ratio (4:3) are not labels.
+  void ExpectFrenchColons(const char* what) {
+    int labels = 0;
+    for (const Core::SeenText& t : SeenTexts()) {
+      if (t.cover == Core::Cover::kWholly) continue;
+      const std::string& s = t.text;
+      for (size_t i = 1; i < s.size(); ++i) {
+        if (s[i] != ':') continue;
+        const bool digits = std::isdigit(static_cast<unsigned char>(s[i - 1])) && i + 1 < s.size() &&
+                            std::isdigit(static_cast<unsigned char>(s[i + 1]));
+        if (digits) continue;
+        ++labels;
+        EXPECT_EQ(s[i - 1], ' ') << what << ": \"" << s << "\"";
+      }
+    }
+    EXPECT_GT(labels, 0) << what << "\n" << SeenList();
   }
   std::vector<Core::SeenText> seen_;
 };
@@ -181,6 +202,7 @@ class RecordTextsTest : public Texts<recordtest::RecordTest> {
     ASSERT_NE(OpenEditorFromMenu(), nullptr);
     Run(500);
     ExpectAllWhole("new timer", "Record::RecordTimerDialog");
+    if (language == kFrench) ExpectFrenchColons("new timer");
     // Every repeat choice.
     Record::RecordTimerDialog* e = Editor();
     e->OnSetFocus(&e->TypeButton);
@@ -462,6 +484,27 @@ TEST_F(PhotoTextsTest, PhotoSizeReadsWholeInSpanish) {
   Run(2000);
   EXPECT_TRUE(Sees("Tamaño: 38,822 bytes")) << SeenList();
   ExpectAllWhole("photo grid", "MediaPlayer::PhotoMultiView");
+}
+
+// French: the photo viewer's banner and the music player's lines write
+// their labels with the space before the colon, as every French text.
+TEST_F(PhotoTextsTest, FrenchPhotoViewerAndMusicPlayerWriteTheSpaceBeforeTheColon) {
+  W()->OnSetUSBSDAutoStart(0);
+  std::filesystem::create_directories(StickDir("mix"));
+  ASSERT_TRUE(media_writer::WriteBytes(StickDir("mix") + "/a.jpg", media_writer::Jpeg(800, 600, 0x204080, 0xC0E0FF)));
+  media_writer::WriteWav(StickDir("mix") + "/b.wav", 20);
+  Plug("mix");
+  Language(2);
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  ASSERT_NE(OpenPlayer<MediaPlayer::PhotoSingleView>(&MediaPlayer::PhotoSingleView::StaticClass(), 0), nullptr);
+  Run(500);
+  ExpectFrenchColons("photo viewer");
+  Nms()->ClearAll();
+  Run(500);
+  Browse(0, Media::MEDIA_TYPE_MUSIC);
+  ASSERT_NE(OpenPlayer<MediaPlayer::MusicFullScreenPlay>(&MediaPlayer::MusicFullScreenPlay::StaticClass(), 0), nullptr);
+  Run(2000);
+  ExpectFrenchColons("music player");
 }
 
 }  // namespace

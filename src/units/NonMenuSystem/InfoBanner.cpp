@@ -531,7 +531,7 @@ kv::String BannerHDMIInfo::GetColorDepthString(int32_t code) {
 }
 
 void BannerHDMIInfo::SetValue(int32_t row, const kv::String& text) {
-  values_[row].OnSetString(Cat(T(::NonMenuSystem::HDMI_VALUE_PREFIX), text));
+  values_[row].OnSetString(Cat(kv::GetVariantOfString(::NonMenuSystem::HDMI_VALUE_PREFIX), text));
 }
 
 void BannerHDMIInfo::LoadSettings() {
