@@ -507,6 +507,38 @@ TEST_F(PhotoTextsTest, FrenchPhotoViewerAndMusicPlayerWriteTheSpaceBeforeTheColo
   ExpectFrenchColons("music player");
 }
 
+// The movie list: the file size line stands between the two divider lines
+// under the list, neither crossing its letters.
+TEST_F(PhotoTextsTest, TheMovieListsFileSizeStandsBetweenItsDividers) {
+  W()->OnSetUSBSDAutoStart(0);
+  media_writer::WriteMovie(StickDir("films") + "/m.avi", 4, 64, 48, 120, 100, 160);
+  Plug("films");
+  State("MediaPlayer::MovieListView");
+  Run(2000);
+  const Core::SeenText* size = Seen("bytes");
+  ASSERT_NE(size, nullptr) << SeenList();
+  const kv::Rect ink = size->ink;
+  // The dividers: rows of the gap between the list and the information
+  // panel (x 520, where only they are drawn) much lighter than the rows
+  // around them.
+  auto light = [&](int32_t y) {
+    const uint32_t p = Osd().Row(y)[520];
+    return static_cast<int>(p & 0xFF) + static_cast<int>(p >> 8 & 0xFF) + static_cast<int>(p >> 16 & 0xFF);
+  };
+  std::vector<int32_t> dividers;
+  for (int32_t y = ink.y1 - 20; y < ink.y2 + 20; ++y)
+    if (light(y) > light(y - 3) + 60 && light(y) > light(y + 3) + 60) dividers.push_back(y);
+  ASSERT_GE(dividers.size(), 2u) << ink.y1 << "-" << ink.y2;
+  int above = 0, below = 0;
+  for (int32_t y : dividers) {
+    EXPECT_TRUE(y < ink.y1 || y >= ink.y2) << "a divider at y " << y << " crosses " << size->Describe();
+    above += y < ink.y1 ? 1 : 0;
+    below += y >= ink.y2 ? 1 : 0;
+  }
+  EXPECT_GT(above, 0) << size->Describe();
+  EXPECT_GT(below, 0) << size->Describe();
+}
+
 }  // namespace
 }  // namespace textstest
 #endif
