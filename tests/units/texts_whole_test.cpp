@@ -442,6 +442,20 @@ TEST_F(TextsWholeTest, FrenchNamesTheTunerInputsAndThePictureSizeOneWay) {
   EXPECT_TRUE(Sees(name)) << name << "\n" << SeenList();
 }
 
+// French: the HDMI details' captions read whole, each apart from its value.
+TEST_F(TextsWholeTest, FrenchHdmiDetailsReadWhole) {
+  ChooseMenuLanguage(kFrench);
+  Press("input");
+  Run(500);
+  Press("down", 4);
+  Press("ok");
+  Run(3000);
+  Press("info");
+  Run(300);
+  ASSERT_NE(Seen("colorim"), nullptr) << SeenList();
+  ExpectAllWhole("HDMI details");
+}
+
 // The first-time setup's tuner page: its three buttons read whole and tell
 // tuner 1 from tuner 2.
 class FreshSetTextsTest : public Texts<apptest::AppTest> {
