@@ -252,8 +252,13 @@ class RecordTextsTest : public Texts<recordtest::RecordTest> {
     Run(400);
     Press("ok");
     Run(800);
-    ASSERT_NE(Find<Record::ScheduledRecordDialog>(), nullptr) << SeenList();
+    auto* scheduled = Find<Record::ScheduledRecordDialog>();
+    ASSERT_NE(scheduled, nullptr) << SeenList();
     ExpectAllWhole("scheduled recordings", "Record::ScheduledRecordDialog");
+    // The clock's box, as wide as the language's clock text, keeps its gap
+    // to the channel's box beside it.
+    EXPECT_GE(scheduled->Parts.ClockFrame.GetAbsoluteBounds().x1 - scheduled->Parts.BannerFrame.GetAbsoluteBounds().x2,
+              10);
   }
 };
 
