@@ -461,6 +461,28 @@ TEST_F(TextsWholeTest, FrenchHdmiDetailsReadWhole) {
   ExpectAllWhole("HDMI details");
 }
 
+// Menu > Channels > Channel list, OK on a row: the label key pad opens
+// and leaves no sliver of the rows' numbers and labels at its edges.
+TEST_F(TextsWholeTest, TheChannelLabelKeyPadLeavesTheRowsWhole) {
+  Press("menu");
+  Run(500);
+  Press("down");
+  Run(400);
+  Press("down");
+  Run(400);
+  Press("right");
+  Run(400);
+  Press("ok");
+  Run(500);
+  Press("ok");
+  Run(500);
+  ASSERT_NE(Seen("Metro HD"), nullptr) << SeenList();
+  bool pad = false;
+  for (const apptest::OpenScreen& o : Screens()) pad = pad || o.cls == "NonMenuSystem::KeyPad";
+  ASSERT_TRUE(pad) << SeenList();
+  EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+}
+
 // The first-time setup's tuner page: its three buttons read whole and tell
 // tuner 1 from tuner 2.
 class FreshSetTextsTest : public Texts<apptest::AppTest> {
