@@ -81,7 +81,7 @@ class TextTest : public kvtest::RuntimeTest {
 };
 
 TEST_F(TextTest, GeneratedConstantsLoad) {
-  EXPECT_EQ(kv::LoadString(Strings::SID_PSIP_TITLE_COMMA).ToUtf8(), ": ");
+  EXPECT_EQ(kv::LoadString(Strings::Language2).ToUtf8(), "Fran\u00e7ais");
   EXPECT_EQ(kv::LoadString(PersistentData::TRUE_TEXT).ToUtf8(), "true");
   EXPECT_EQ(kv::LoadString(PersistentData::FALSE_TEXT).ToUtf8(), "false");
   EXPECT_TRUE(logged_.empty());

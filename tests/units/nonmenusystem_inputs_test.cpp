@@ -27,6 +27,7 @@
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Bitmaps/ListBitmaps.h"
+#include "units/Colors/Colors.h"
 #include "units/Structures/Message.h"
 #include "units/Structures/RefHolders.h"
 #include "units/SubSystem/State.h"
@@ -430,6 +431,60 @@ class NewSetCecInputsTest : public livetvtest::LiveTVTest {
     EXPECT_GT(texts, 0) << SeenList();
   }
 };
+
+namespace {
+// How many glyph pixels of the shown text containing `part` have the colour
+// `c` (within a few steps, on an opaque background).
+int GlyphPixelsOf(const std::vector<Core::SeenText>& seen, const ge::Surface& osd, std::string_view part, kv::Color c) {
+  int n = 0;
+  for (const Core::SeenText& t : seen) {
+    if (t.text.find(part) == std::string::npos) continue;
+    for (int32_t y = std::max(t.ink.y1, 0); y < std::min(t.ink.y2, osd.height); ++y)
+      for (int32_t x = std::max(t.ink.x1, 0); x < std::min(t.ink.x2, osd.width); ++x) {
+        if (!t.MaskAt(x, y)) continue;
+        const uint32_t p = osd.Row(y)[x];
+        const int r = static_cast<int>(p & 0xFF), g = static_cast<int>(p >> 8 & 0xFF), b = static_cast<int>(p >> 16 & 0xFF);
+        if (std::abs(r - c.r) <= 6 && std::abs(g - c.g) <= 6 && std::abs(b - c.b) <= 6) ++n;
+      }
+  }
+  return n;
+}
+}  // namespace
+
+// The device name of an input row is light on the focus bar and dim on the
+// other rows; the device list's rows are solid: neither the picture nor the
+// input list shows through them. The input list keeps HDMI 1's focus bar
+// while its devices are listed, as the mark of whose devices they are.
+TEST_F(NewSetCecInputsTest, DeviceNamesReadOnTheFocusBarAndTheDeviceListIsSolid) {
+  Run(1000);
+  SwitchCecControlOn();
+  ExternalInputDialog* d = InputsOnHdmi1();
+  ASSERT_NE(d, nullptr);
+  std::vector<Core::SeenText> seen = SeenTexts();
+  EXPECT_GT(GlyphPixelsOf(seen, Osd(), "Blu-ray Player", Colors::InputLabelStandardTextColor), 10) << SeenList();
+  EXPECT_EQ(GlyphPixelsOf(seen, Osd(), "Blu-ray Player", Colors::InputLabelDefaultTextColor), 0);
+  EXPECT_GT(GlyphPixelsOf(seen, Osd(), "Game Console", Colors::InputLabelDefaultTextColor), 10) << SeenList();
+  EXPECT_EQ(GlyphPixelsOf(seen, Osd(), "Game Console", Colors::InputLabelStandardTextColor), 0);
+  Press("right");
+  Run(500);
+  auto* cec = Find<CecInputDialog>();
+  ASSERT_NE(cec, nullptr);
+  EXPECT_TRUE(Sees("2. AV Receiver")) << SeenList();
+  // The panel's soft outline (2 px, as on its caps) aside.
+  int rows = 0;
+  for (Forms::Ctrl* row : cec->List().GetRows()) {
+    if (!row->IsVisible() || row->IsFocused()) continue;
+    ++rows;
+    const kv::Rect b = row->GetAbsoluteBounds();
+    int seeThrough = 0;
+    for (int32_t y = b.y1; y < b.y2; ++y)
+      for (int32_t x = b.x1 + 2; x < b.x2 - 2; ++x) seeThrough += (Osd().Row(y)[x] >> 24) < 255 ? 1 : 0;
+    EXPECT_EQ(seeThrough, 0) << "row at " << b.y1;
+  }
+  EXPECT_EQ(rows, 1);
+  // HDMI 1 keeps its bar under the device list.
+  EXPECT_TRUE(apptest::LooksFocused(Osd(), d->List().GetFocusedRow()));
+}
 
 TEST_F(NewSetCecInputsTest, TheInputListReachesTheDevicesOnceCecControlIsOn) {
   Run(1000);

@@ -4,6 +4,8 @@
 // language chosen on the setup page; and the English texts' one spelling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +18,10 @@
 #include "media_writer.h"
 #include "units/Core/SeenTexts.h"
 #include "units/InitialSetup/SetupPages.h"
+#include "units/MediaPlayer/PhotoSingleView.h"
+#include "units/MediaPlayer/Players.h"
+#include "units/MenuSystem/LiveMenu.h"
+#include "units/SkinBin/OptionDatabaseTypes.h"
 #include "units/Record/RecordListScreens.h"
 #include "units/Views/Text.h"
 
@@ -81,6 +87,25 @@ class Texts : public Base {
     for (const Core::SeenText& t : seen_)
       if (t.text.find(part) != std::string::npos && t.Readable()) return &t;
     return nullptr;
+  }
+  // French writes a space before a colon: no text of ours shown (a label,
+  // or a label with its value) has a colon right after a letter. A time
+  // (07:00) and a ratio (4:3) are not labels.
+  void ExpectFrenchColons(const char* what) {
+    int labels = 0;
+    for (const Core::SeenText& t : SeenTexts()) {
+      if (t.cover == Core::Cover::kWholly) continue;
+      const std::string& s = t.text;
+      for (size_t i = 1; i < s.size(); ++i) {
+        if (s[i] != ':') continue;
+        const bool digits = std::isdigit(static_cast<unsigned char>(s[i - 1])) && i + 1 < s.size() &&
+                            std::isdigit(static_cast<unsigned char>(s[i + 1]));
+        if (digits) continue;
+        ++labels;
+        EXPECT_EQ(s[i - 1], ' ') << what << ": \"" << s << "\"";
+      }
+    }
+    EXPECT_GT(labels, 0) << what << "\n" << SeenList();
   }
   std::vector<Core::SeenText> seen_;
 };
@@ -177,6 +202,7 @@ class RecordTextsTest : public Texts<recordtest::RecordTest> {
     ASSERT_NE(OpenEditorFromMenu(), nullptr);
     Run(500);
     ExpectAllWhole("new timer", "Record::RecordTimerDialog");
+    if (language == kFrench) ExpectFrenchColons("new timer");
     // Every repeat choice.
     Record::RecordTimerDialog* e = Editor();
     e->OnSetFocus(&e->TypeButton);
@@ -226,8 +252,13 @@ class RecordTextsTest : public Texts<recordtest::RecordTest> {
     Run(400);
     Press("ok");
     Run(800);
-    ASSERT_NE(Find<Record::ScheduledRecordDialog>(), nullptr) << SeenList();
+    auto* scheduled = Find<Record::ScheduledRecordDialog>();
+    ASSERT_NE(scheduled, nullptr) << SeenList();
     ExpectAllWhole("scheduled recordings", "Record::ScheduledRecordDialog");
+    // The clock's box, as wide as the language's clock text, keeps its gap
+    // to the channel's box beside it.
+    EXPECT_GE(scheduled->Parts.ClockFrame.GetAbsoluteBounds().x1 - scheduled->Parts.BannerFrame.GetAbsoluteBounds().x2,
+              10);
   }
 };
 
@@ -319,6 +350,139 @@ TEST_F(TextsWholeTest, EnglishTextsSpellSetupOneWayInSentenceCase) {
   expectOneForm("system information");
 }
 
+// A word written as a title inside an English text of ours: a capital
+// followed by small letters after the first word, not after the end of a
+// sentence ("?", "!", ":", or "." after a word longer than an abbreviation),
+// and not a name.
+std::string TitleCaseWord(const std::string& text) {
+  static const std::vector<std::string> kNames = {"Kelvo-Link", "TruVolume", "TruSurround", "Web", "Tide",
+                                                  "Monday", "Friday", "Saturday", "Sunday", "Canadian",
+                                                  "English", "French", "Spanish"};
+  std::vector<std::string> words;
+  for (size_t i = 0; i < text.size();) {
+    const size_t end = std::min(text.find(' ', i), text.size());
+    if (end > i) words.push_back(text.substr(i, end - i));
+    i = end + 1;
+  }
+  for (size_t i = 1; i < words.size(); ++i) {
+    const std::string& w = words[i];
+    const std::string& before = words[i - 1];
+    const char last = before.back();
+    if (last == '?' || last == '!' || last == ':' || (last == '.' && before.size() > 5)) continue;
+    if (w.size() < 2 || !std::isupper(static_cast<unsigned char>(w[0])) || !std::islower(static_cast<unsigned char>(w[1])))
+      continue;
+    if (std::find(kNames.begin(), kNames.end(), w) != kNames.end()) continue;
+    return w;
+  }
+  return {};
+}
+
+// English: the quick menu and its pages write their rows in sentence case,
+// as every other screen does (acronyms and names kept).
+TEST_F(TextsWholeTest, EnglishQuickMenuAndItsPagesReadInSentenceCase) {
+  auto expectSentenceCase = [&](const char* what) {
+    int32_t looked = 0;
+    for (const Core::SeenText& t : SeenTexts()) {
+      if (t.cover == Core::Cover::kWholly || !t.ours) continue;
+      ++looked;
+      EXPECT_EQ(TitleCaseWord(t.text), "") << what << ": \"" << t.text << "\"";
+    }
+    EXPECT_GT(looked, 3) << what << "\n" << SeenList();
+  };
+  Press("quick");
+  Run(500);
+  ASSERT_TRUE(Sees("Picture")) << SeenList();
+  expectSentenceCase("quick menu");
+  Press("ok");
+  Run(500);
+  ASSERT_TRUE(Sees("Brightness")) << SeenList();
+  expectSentenceCase("picture page");
+  Press("exit");
+  Run(500);
+  State("QuickMenu::ScaleWindowMenu");
+  expectSentenceCase("scale page");
+  Press("exit");
+  Run(500);
+  State("QuickMenu::PlayerControlMenu");
+  expectSentenceCase("player control pad");
+}
+
+// French: the first tuner input has the second one's name without the
+// number, and the picture size one name on the menu page, in its pop-up
+// and in the quick menu.
+TEST_F(TextsWholeTest, FrenchNamesTheTunerInputsAndThePictureSizeOneWay) {
+  ChooseMenuLanguage(kFrench);
+  State("MenuSystem::NoSignalPowerDownMenu");
+  std::vector<std::string> rows;
+  for (const Core::SeenText& t : SeenTexts())
+    if (t.cover != Core::Cover::kWholly) rows.push_back(t.text);
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "T\u00e9l\u00e9 2"), rows.end()) << SeenList();
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "T\u00e9l\u00e9"), rows.end()) << SeenList();
+  EXPECT_EQ(std::find(rows.begin(), rows.end(), "TV"), rows.end()) << SeenList();
+  Press("exit");
+  Run(500);
+
+  // Menu > Picture: the picture size's row, then its pop-up.
+  Press("menu");
+  Run(500);
+  Press("ok");
+  Run(500);
+  for (int i = 0; i < 6; ++i) {
+    auto* row = kv::Cast<MenuSystem::VidiSubMenuItem>(Focused());
+    if (row && row->OptionType == SkinBin::OPTION_TYPE_PICTURE_SIZE) break;
+    Press("down");
+    Run(300);
+  }
+  auto* row = kv::Cast<MenuSystem::VidiSubMenuItem>(Focused());
+  ASSERT_TRUE(row && row->OptionType == SkinBin::OPTION_TYPE_PICTURE_SIZE) << SeenList();
+  const std::string name = row->OnGetText().ToUtf8();
+  ASSERT_TRUE(Sees(name)) << name << "\n" << SeenList();
+  Press("ok");
+  Run(500);
+  EXPECT_TRUE(Sees(name)) << name << "\n" << SeenList();
+  Press("exit");
+  Run(500);
+  // The picture size dialog of live TV (the picture size key).
+  State("NonMenuSystem::PictureSizeDialog");
+  EXPECT_TRUE(Sees(name)) << name << "\n" << SeenList();
+}
+
+// French: the HDMI details' captions read whole, each apart from its value.
+TEST_F(TextsWholeTest, FrenchHdmiDetailsReadWhole) {
+  ChooseMenuLanguage(kFrench);
+  Press("input");
+  Run(500);
+  Press("down", 4);
+  Press("ok");
+  Run(3000);
+  Press("info");
+  Run(300);
+  ASSERT_NE(Seen("colorim"), nullptr) << SeenList();
+  ExpectAllWhole("HDMI details");
+}
+
+// Menu > Channels > Channel list, OK on a row: the label key pad opens
+// and leaves no sliver of the rows' numbers and labels at its edges.
+TEST_F(TextsWholeTest, TheChannelLabelKeyPadLeavesTheRowsWhole) {
+  Press("menu");
+  Run(500);
+  Press("down");
+  Run(400);
+  Press("down");
+  Run(400);
+  Press("right");
+  Run(400);
+  Press("ok");
+  Run(500);
+  Press("ok");
+  Run(500);
+  ASSERT_NE(Seen("Metro HD"), nullptr) << SeenList();
+  bool pad = false;
+  for (const apptest::OpenScreen& o : Screens()) pad = pad || o.cls == "NonMenuSystem::KeyPad";
+  ASSERT_TRUE(pad) << SeenList();
+  EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+}
+
 // The first-time setup's tuner page: its three buttons read whole and tell
 // tuner 1 from tuner 2.
 class FreshSetTextsTest : public Texts<apptest::AppTest> {
@@ -361,6 +525,59 @@ TEST_F(PhotoTextsTest, PhotoSizeReadsWholeInSpanish) {
   Run(2000);
   EXPECT_TRUE(Sees("Tamaño: 38,822 bytes")) << SeenList();
   ExpectAllWhole("photo grid", "MediaPlayer::PhotoMultiView");
+}
+
+// French: the photo viewer's banner and the music player's lines write
+// their labels with the space before the colon, as every French text.
+TEST_F(PhotoTextsTest, FrenchPhotoViewerAndMusicPlayerWriteTheSpaceBeforeTheColon) {
+  W()->OnSetUSBSDAutoStart(0);
+  std::filesystem::create_directories(StickDir("mix"));
+  ASSERT_TRUE(media_writer::WriteBytes(StickDir("mix") + "/a.jpg", media_writer::Jpeg(800, 600, 0x204080, 0xC0E0FF)));
+  media_writer::WriteWav(StickDir("mix") + "/b.wav", 20);
+  Plug("mix");
+  Language(2);
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  ASSERT_NE(OpenPlayer<MediaPlayer::PhotoSingleView>(&MediaPlayer::PhotoSingleView::StaticClass(), 0), nullptr);
+  Run(500);
+  ExpectFrenchColons("photo viewer");
+  Nms()->ClearAll();
+  Run(500);
+  Browse(0, Media::MEDIA_TYPE_MUSIC);
+  ASSERT_NE(OpenPlayer<MediaPlayer::MusicFullScreenPlay>(&MediaPlayer::MusicFullScreenPlay::StaticClass(), 0), nullptr);
+  Run(2000);
+  ExpectFrenchColons("music player");
+}
+
+// The movie list: the file size line stands between the two divider lines
+// under the list, neither crossing its letters.
+TEST_F(PhotoTextsTest, TheMovieListsFileSizeStandsBetweenItsDividers) {
+  W()->OnSetUSBSDAutoStart(0);
+  media_writer::WriteMovie(StickDir("films") + "/m.avi", 4, 64, 48, 120, 100, 160);
+  Plug("films");
+  State("MediaPlayer::MovieListView");
+  Run(2000);
+  const Core::SeenText* size = Seen("bytes");
+  ASSERT_NE(size, nullptr) << SeenList();
+  const kv::Rect ink = size->ink;
+  // The dividers: rows of the gap between the list and the information
+  // panel (x 520, where only they are drawn) much lighter than the rows
+  // around them.
+  auto light = [&](int32_t y) {
+    const uint32_t p = Osd().Row(y)[520];
+    return static_cast<int>(p & 0xFF) + static_cast<int>(p >> 8 & 0xFF) + static_cast<int>(p >> 16 & 0xFF);
+  };
+  std::vector<int32_t> dividers;
+  for (int32_t y = ink.y1 - 20; y < ink.y2 + 20; ++y)
+    if (light(y) > light(y - 3) + 60 && light(y) > light(y + 3) + 60) dividers.push_back(y);
+  ASSERT_GE(dividers.size(), 2u) << ink.y1 << "-" << ink.y2;
+  int above = 0, below = 0;
+  for (int32_t y : dividers) {
+    EXPECT_TRUE(y < ink.y1 || y >= ink.y2) << "a divider at y " << y << " crosses " << size->Describe();
+    above += y < ink.y1 ? 1 : 0;
+    below += y >= ink.y2 ? 1 : 0;
+  }
+  EXPECT_GT(above, 0) << size->Describe();
+  EXPECT_GT(below, 0) << size->Describe();
 }
 
 }  // namespace

@@ -28,6 +28,14 @@ void DisabledFocusBar(Resources::Bitmap& b) {
   Panel(s, Whole(s), PanelStyle{4, {214, 222, 232, 255}, {168, 182, 200, 255}, Palette::FocusRim, 1.0f});
 }
 void PlainBar(Resources::Bitmap& b) { Bar(b, false, 4); }
+// A row of a list whose dialog shows no background between its top and
+// bottom caps: the panel's own opaque body with its side rims, and the
+// quiet bar over it, so that nothing behind the list shows through.
+void PanelRow(Resources::Bitmap& b) {
+  const ge::Surface s = b.GetFrameSurface(0);
+  Panel(s, {0, -16, s.width, s.height + 16}, PanelStyle{7});
+  RoundRect(s, {3, 2, s.width - 3, s.height - 2}, 4, Palette::PlainTop, Palette::PlainBottom);
+}
 void FocusKey(Resources::Bitmap& b) { Bar(b, true, 3); }
 void PlainKey(Resources::Bitmap& b) { Bar(b, false, 3); }
 
@@ -60,7 +68,7 @@ KV_BITMAP(Bitmaps, SelectButtonNonFocused, PlainBar, 90, 30, 1);
 KV_BITMAP(Bitmaps, KeyPadButtonFocus, FocusKey, 27, 27, 1);
 KV_BITMAP(Bitmaps, KeyPadButtonNonfocus, PlainKey, 27, 27, 1);
 KV_BITMAP(Bitmaps, CECInputDialogButtonFocus, FocusBar, 250, 28, 1);
-KV_BITMAP(Bitmaps, CECInputDialogButtonNonfocus, PlainBar, 250, 28, 1);
+KV_BITMAP(Bitmaps, CECInputDialogButtonNonfocus, PanelRow, 250, 28, 1);
 KV_BITMAP(Bitmaps, InputDialogButtonFocus, FocusBar, 250, 27, 1);
 KV_BITMAP(Bitmaps, InputLabelsListButtonFocus, FocusBar, 250, 27, 1);
 KV_BITMAP(Bitmaps, EPG_ChanButtonFocus, FocusBar, 336, 26, 1);

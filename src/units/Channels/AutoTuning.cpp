@@ -343,7 +343,7 @@ void AutoTuningCompleteDialog::Initialize(Primitives::KeyRoutingParameter* param
   const int32_t rows = list_.OnGetDataSource() ? list_.OnGetDataSource()->Num : 0;
   found_.OnSetString(kv::ConcatString(
       kv::ConcatString(Text(medium == 1 ? Strings::SID_CABLE_FOUND_PROGRAMMES : Strings::SID_ANT_FOUND_PROGRAMMES),
-                       kv::LoadString(LABEL_SEPARATOR)),
+                       kv::GetVariantOfString(LABEL_SEPARATOR)),
       Number(rows)));
 }
 

@@ -103,7 +103,7 @@ void ScanPanel::Build(Core::Group* dialog, const kv::String& countCaption) {
   percent.OnSetAlignH(2);
   count.OnSetAlignH(2);
   waiting.OnSetAlignH(1);
-  channel.OnSetString(kv::ConcatString(kv::GetVariantOfString(Strings::SID_CHANNEL), kv::LoadString(LABEL_SEPARATOR)));
+  channel.OnSetString(kv::ConcatString(kv::GetVariantOfString(Strings::SID_CHANNEL), kv::GetVariantOfString(LABEL_SEPARATOR)));
   waiting.OnSetString(kv::GetVariantOfString(Strings::SID_WAITING));
   for (Views::Rectangle& r : separators) r.OnSetColor(Colors::DialogBorder);
   bar.OnSetMin(0);
@@ -153,7 +153,7 @@ void ScanPanel::ShowPercent(int32_t value) {
 
 void ScanPanel::ShowChannel(const kv::String& number) {
   channel.OnSetString(kv::ConcatString(
-      kv::ConcatString(kv::GetVariantOfString(Strings::SID_CHANNEL), kv::LoadString(LABEL_SEPARATOR)), number));
+      kv::ConcatString(kv::GetVariantOfString(Strings::SID_CHANNEL), kv::GetVariantOfString(LABEL_SEPARATOR)), number));
 }
 
 // --- ErrorPanel ---------------------------------------------------------------------

@@ -522,7 +522,15 @@ void ChannelOptionList::DoChangeLabel(kv::Object* sender) {
   state->Class = keyPad;
   state->PrevState = dialogClass;
   state->Param = param;
-  system->ChangeState(state);
+  // The key pad opens beside the rows' numbers and labels, at the screen's
+  // right edge level with the list's top, over the check boxes only: centred
+  // it would leave slivers of the rows' texts at its edges.
+  if (Primitives::KeyRoutingForm* pad = system->ChangeState(state)) {
+    const kv::Rect b = pad->Bounds();
+    const int32_t x = 960 - 4 - b.W();
+    const int32_t y = std::clamp(GetAbsoluteBounds().y1, 4, 540 - 4 - b.H());
+    pad->OnSetBounds({x, y, x + b.W(), y + b.H()});
+  }
 }
 
 void ChannelOptionList::HandleMessage(Structures::Message* msg) {

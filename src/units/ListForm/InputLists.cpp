@@ -135,9 +135,11 @@ void InputItem::HandleFocus(bool focused) {
 
 void InputItem::RefreshCtrlState(int32_t state) {
   ListItem::RefreshCtrlState(state);
-  if (state == ::Button::kStateDefault || state == ::Button::kStateDisabled)
+  // The label is light on the focus bar (and on a default row), dim on the
+  // other rows and grey on a disabled one.
+  if (state == ::Button::kStateDisabled)
     label_.OnSetColor(Colors::DisableTextColor);
-  else if (state == ::Button::kStateFocused)
+  else if (state == ::Button::kStateNonfocused)
     label_.OnSetColor(Colors::InputLabelDefaultTextColor);
   else
     label_.OnSetColor(Colors::InputLabelStandardTextColor);

@@ -180,7 +180,7 @@ kv::Object* SystemInfoItem::GetData(kv::Object* data) {
   if (!c) c = kv::New<SystemInfoCourier>();
   ListItem::GetData(c);
   const kv::String whole = OnGetText();
-  const kv::String separator = kv::LoadString(SkinBin::SYSINFO_SEPARATOR);
+  const kv::String separator = kv::GetVariantOfString(SkinBin::SYSINFO_SEPARATOR);
   const std::u16string_view text = whole.View(), sep = separator.View();
   const size_t at = sep.empty() ? std::u16string_view::npos : text.find(sep);
   if (at == std::u16string_view::npos) {

@@ -168,7 +168,10 @@ void MediaListViewTemplate::Refresh() {
   repeat_.OnSetBounds({830, 344, 860, 368});
   rate_.OnSetBounds({780, 344, 826, 368});
   line1_.OnSetPoints({40, 94}, {912, 94});
-  line4_.OnSetPoints({40, 444}, {912, 444});
+  // The file's size stands in the band between this line and the
+  // backdrop's footer rule (y 460), clear of both.
+  line4_.OnSetPoints({40, 438}, {912, 438});
+  fileSize_.OnSetBounds({560, 436, 912, 462});
   int32_t x = 60;
   for (int i = 0; i < 5; ++i) {
     helpIcons_[i].OnSetBounds(helpIcons_[i].Bounds().MoveTo({x, 500}));

@@ -266,7 +266,7 @@ DmsDeviceInfo::DmsDeviceInfo() {
   KeyRoutingForm::OnSetBounds({0, 0, 620, 200});
   OnSetCaption(kv::GetVariantOfString(SID_DLNA_DEVICE_INFORMATION));
   OnTimeOut = kv::MakeSlot<WidgetClass>(this, &WidgetClass::ExitSlot);
-  const kv::String separator = kv::LoadString(CAPTION_SEPARATOR);
+  const kv::String separator = kv::GetVariantOfString(CAPTION_SEPARATOR);
   MakeLabel(nameCaption_, {25, 80, 160, 110});
   MakeLabel(addressCaption_, {25, 120, 160, 150});
   MakeLabel(nameValue_, {165, 80, 600, 110});

@@ -37,7 +37,7 @@ kv::String Cat(const kv::String& a, const kv::String& b) { return kv::ConcatStri
 
 // "Title: " + text and the like.
 kv::String Labelled(const kv::MultiTextId& label, const kv::String& text) {
-  return Cat(Cat(kv::GetVariantOfString(label), kv::LoadString(Strings::SID_PSIP_TITLE_COMMA)), text);
+  return Cat(Cat(kv::GetVariantOfString(label), kv::GetVariantOfString(Strings::SID_PSIP_TITLE_COMMA)), text);
 }
 
 // Rates the banner shows with the forward and backward icons.

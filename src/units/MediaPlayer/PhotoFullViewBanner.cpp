@@ -84,7 +84,7 @@ void PhotoFullViewBanner::UpdateResolution(int32_t width, int32_t height) {
     resolution_.OnSetString({});
     return;
   }
-  kv::String text = kv::ConcatString(kv::GetVariantOfString(SID_RESOLUTION), kv::LoadString(RESOLUTION_SEPARATOR));
+  kv::String text = kv::ConcatString(kv::GetVariantOfString(SID_RESOLUTION), kv::GetVariantOfString(RESOLUTION_SEPARATOR));
   text = kv::ConcatString(text, kv::NewStringInt(width, 1));
   text = kv::ConcatString(text, kv::LoadString(RESOLUTION_TIMES));
   resolution_.OnSetString(kv::ConcatString(text, kv::NewStringInt(height, 1)));

@@ -63,7 +63,7 @@ Media::MediaItem* CurrentItemMetadata(Core::Event* event) {
 
 kv::String Labelled(const kv::MultiTextId& label, const kv::String& text) {
   return kv::ConcatString(
-      kv::ConcatString(kv::GetVariantOfString(label), kv::LoadString(Strings::SID_PSIP_TITLE_COMMA)), text);
+      kv::ConcatString(kv::GetVariantOfString(label), kv::GetVariantOfString(Strings::SID_PSIP_TITLE_COMMA)), text);
 }
 
 void InitLine(Views::Text& t, kv::Rect bounds, const kv::String& text) {
@@ -173,9 +173,9 @@ MusicFullScreenPlay::MusicFullScreenPlay() {
   animation_.OnSetBitmap(Resources::LoadResource(MediaPlayerMusicPlayAnimation));
   animation_.OnSetVisible(false);
   const kv::String title = kv::ConcatString(kv::GetVariantOfString(Strings::SID_DLNA_CONTENT_TITLE),
-                                            kv::LoadString(Strings::SID_PSIP_TITLE_COMMA));
+                                            kv::GetVariantOfString(Strings::SID_PSIP_TITLE_COMMA));
   const kv::String artist = kv::ConcatString(kv::GetVariantOfString(Strings::SID_DLNA_CONTENT_ARTIST),
-                                             kv::LoadString(Strings::SID_PSIP_TITLE_COMMA));
+                                             kv::GetVariantOfString(Strings::SID_PSIP_TITLE_COMMA));
   InitLine(title_, {306, 295, 656, 316}, title);
   InitLine(artist_, {306, 320, 656, 341}, artist);
   logo_.OnSetAutoSize(true);

@@ -38,7 +38,7 @@ PersistentData::PersistentData* Store() {
   return kv::GetAutoObject<PersistentData::PersistentData>(MainApp::PersistentData);
 }
 kv::String Joined(const kv::MultiTextId& id) {
-  return kv::ConcatString(kv::GetVariantOfString(id), kv::String(kv::LoadString(LABEL_COLON)));
+  return kv::ConcatString(kv::GetVariantOfString(id), kv::GetVariantOfString(LABEL_COLON));
 }
 void BindEntry(SkinBin::PinEntry& entry, PinPageBase* page) {
   entry.OnResetTimeout = kv::MakeSlot(static_cast<Primitives::KeyRoutingForm*>(page), &Primitives::KeyRoutingForm::ResetTimeout);

@@ -57,7 +57,7 @@ constexpr uint8_t kUnknownSecurity = 4;
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
 
 kv::String WithSuffix(const kv::MultiTextId& id) {
-  return kv::ConcatString(kv::GetVariantOfString(id), kv::LoadString(LABEL_SUFFIX));
+  return kv::ConcatString(kv::GetVariantOfString(id), kv::GetVariantOfString(LABEL_SUFFIX));
 }
 
 kv::String Asterisks(int32_t n) { return kv::NewStringChar(kv::LoadString(KEY_MASK).At(0), n); }

@@ -1,5 +1,7 @@
 #include "units/NonMenuSystem/InfoBanner.h"
 
+#include <algorithm>
+
 #include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
@@ -478,12 +480,19 @@ BannerHDMIInfo::BannerHDMIInfo() {
   static const kv::MultiTextId* const kCaptions[kRows] = {&SID_RESOLUTION, &SID_VIDEO_SCAN_TYPE, &SID_FRAME_RATE,
                                                           &SID_ASPECT_RATIO, &SID_BIT_DEPTH, &SID_COLOUR_SPACE,
                                                           &SID_RGB_SLASH_YUV, &SID_CHROMA_FORMAT, &SID_3D_STRUCTURE};
+  // The captions' column takes the widest caption of the menu language and
+  // a gap that keeps it apart from its value (at least 150 px); the values,
+  // each after its colon, take the rest of the banner up to x 330.
+  int32_t column = 150;
   for (int32_t i = 0; i < kRows; ++i) {
     SetupText(captions_[i], Fonts::BannerDescription, Colors::BannerDescription);
     captions_[i].OnSetString(S(*kCaptions[i]));
-    Place(captions_[i], 14, 1 + 26 * i, 150, 26);
+    column = std::max(column, captions_[i].WidthIn(1 << 20) + 10);
+  }
+  for (int32_t i = 0; i < kRows; ++i) {
+    Place(captions_[i], 14, 1 + 26 * i, column, 26);
     SetupText(values_[i], Fonts::BannerDescription);
-    Place(values_[i], 164, 1 + 26 * i, 166, 26);
+    Place(values_[i], 14 + column, 1 + 26 * i, 316 - column, 26);
     Add(&captions_[i]);
     Add(&values_[i]);
   }
@@ -527,7 +536,7 @@ kv::String BannerHDMIInfo::GetColorDepthString(int32_t code) {
 }
 
 void BannerHDMIInfo::SetValue(int32_t row, const kv::String& text) {
-  values_[row].OnSetString(Cat(T(::NonMenuSystem::HDMI_VALUE_PREFIX), text));
+  values_[row].OnSetString(Cat(kv::GetVariantOfString(::NonMenuSystem::HDMI_VALUE_PREFIX), text));
 }
 
 void BannerHDMIInfo::LoadSettings() {

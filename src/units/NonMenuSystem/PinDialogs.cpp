@@ -52,7 +52,7 @@ PersistentData::PersistentData* Store() {
 }
 
 kv::String Label(const kv::MultiTextId& id) {
-  return kv::ConcatString(kv::GetVariantOfString(id), kv::LoadString(LABEL_SEPARATOR));
+  return kv::ConcatString(kv::GetVariantOfString(id), kv::GetVariantOfString(LABEL_SEPARATOR));
 }
 
 kv::String PinHelp() {

@@ -64,7 +64,7 @@ void SleepTimerDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   const kv::Rect b = Bounds();
   OnSetBounds({b.x1, b.y1, b.x1 + kWideWidth, b.y2});
   kv::String caption = kv::GetVariantOfString(Strings::Sleep);
-  caption = kv::ConcatString(caption, kv::LoadString(SLEEP_CAPTION_SEPARATOR));
+  caption = kv::ConcatString(caption, kv::GetVariantOfString(SLEEP_CAPTION_SEPARATOR));
   caption = kv::ConcatString(caption, kv::GetVariantOfString(Strings::TVTurnOffIn));
   caption = kv::ConcatString(caption, kv::NewStringInt(remain, 0));
   caption = kv::ConcatString(caption, kv::GetVariantOfString(Strings::Minutes));

@@ -35,7 +35,7 @@ constexpr int32_t kLineHeight = 30;
 
 
 kv::String Line(const kv::MultiTextId& caption, const kv::String& value) {
-  return kv::ConcatString(kv::ConcatString(kv::GetVariantOfString(caption), kv::LoadString(SYSINFO_SEPARATOR)), value);
+  return kv::ConcatString(kv::ConcatString(kv::GetVariantOfString(caption), kv::GetVariantOfString(SYSINFO_SEPARATOR)), value);
 }
 
 }  // namespace

@@ -189,13 +189,19 @@ void RecordScreenParts::UpdateBanner() {
   SkinBin::Wrapper* w = NonMenuSystem::Live::Skin();
   Structures::VirtualChannel* now = w ? w->GetCurrentChannel() : nullptr;
   Structures::ChannelData* info = now ? w->GetChannelInfo(now->Major, now->Minor) : nullptr;
-  const kv::Rect frame = BannerFrame.Bounds();
   if (info) {
     kv::String number = w->GetChannelNumberStr(info->IsDigital != 0, info->Major, info->Minor);
     if (number == kv::LoadString(NonMenuSystem::NUMBER_PLACEHOLDER)) number = kv::String();
     Number.OnSetString(number);
     Name.OnSetString(info->Name);
   }
+  FitBanner();
+}
+
+// The channel box ends 20 px before the clock's box, whose width follows
+// the clock text of the menu language: laid out again at every clock change.
+void RecordScreenParts::FitBanner() {
+  const kv::Rect frame = BannerFrame.Bounds();
   const int32_t nameX = Number.Bounds().x2 + 10;
   const int32_t limit = ClockFrame.Bounds().x1 - 20;
   Place(Name, nameX, kTop, std::max(0, limit - 10 - nameX), kTextH);
@@ -209,6 +215,7 @@ void RecordScreenParts::UpdateClock() {
   const int32_t width = Clock.Bounds().W();
   Place(Clock, kClockRight - 10 - width, kTop, width, kTextH);
   ClockFrame.OnSetBounds({Clock.Bounds().x1 - 10, kTop - 4, kClockRight, kTop - 4 + kLineH});
+  FitBanner();
 }
 
 void RecordScreenParts::UpdateEPGInfo(const ListForm::FocusedProgramme& f, bool show) {

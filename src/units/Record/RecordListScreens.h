@@ -46,6 +46,7 @@ struct RecordScreenParts {
   void UpdateSourceImage(int32_t sourceType);
   void UpdateBanner();
   void UpdateClock();
+  void FitBanner();
   // The panel for the list's focused programme, when `show`; else hidden.
   void UpdateEPGInfo(const ListForm::FocusedProgramme& f, bool show);
   // Keys 46 (up) and 47 (down): the volume changes only from 1 to 99.

@@ -83,7 +83,7 @@ SkinBin::Wrapper* Skin() { return NonMenuSystem::Live::Skin(); }
 kv::String T(const kv::TextId& id) { return kv::LoadString(id); }
 kv::String V(const kv::MultiTextId& id) { return kv::GetVariantOfString(id); }
 kv::String Cat(const kv::String& a, const kv::String& b) { return kv::ConcatString(a, b); }
-kv::String Label(const kv::MultiTextId& id) { return Cat(V(id), T(LABEL_SEPARATOR)); }
+kv::String Label(const kv::MultiTextId& id) { return Cat(V(id), V(LABEL_COLON)); }
 
 void Place(Core::View& v, int32_t x, int32_t y, int32_t w, int32_t h) { v.OnSetBounds({x, y, x + w, y + h}); }
 

@@ -26,7 +26,7 @@ ListForm::SystemInfoCourier* SystemInfo::AddRow(const kv::String& caption) {
   }
   auto* row = kv::New<ListForm::SystemInfoCourier>();
   row->ItemIndex = GetCount();
-  row->Caption = kv::ConcatString(caption, kv::LoadString(SYSINFO_SEPARATOR));
+  row->Caption = kv::ConcatString(caption, kv::GetVariantOfString(SYSINFO_SEPARATOR));
   row->Text = row->Caption;
   rows_.push_back(row);
   return row;
