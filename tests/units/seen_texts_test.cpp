@@ -11,6 +11,7 @@
 #include "units/Fonts/Fonts.h"
 #include "units/Resources/Font.h"
 #include "units/Views/Align.h"
+#include "units/Views/MultilineText.h"
 #include "units/Views/Rectangle.h"
 #include "units/Views/Text.h"
 
@@ -194,6 +195,85 @@ TEST_F(SeenTextsTest, ATextPartlyUnderAnOpaquePanelIsReportedAndOneWhollyUnderIt
   EXPECT_TRUE(seen[0].Readable());
 }
 
+// A text made of entries of ours (a label, its colon and a value) is ours:
+// shortened with "..." it is a fault. An address is never shortened. A name
+// from outside may be.
+TEST_F(SeenTextsTest, TextsMadeOfOurEntriesAndAddressesAreNotShortenedNamesMayBe) {
+  const char* label = "MAC address: Unknown";
+  Views::Text* ours = NewText(root.get(), {100, 100, 100 + Width(label) - 30, 130}, label);
+  ours->OnSetEllipsis(true);
+  Views::Text* mac = NewText(root.get(), {100, 150, 100 + Width("AA:BB:CC:DD:EE:FF") - 20, 180}, "AA:BB:CC:DD:EE:FF");
+  mac->OnSetEllipsis(true);
+  Views::Text* name = NewText(root.get(), {100, 200, 100 + Width("Grandma's holiday pictures") - 40, 230},
+                              "Grandma's holiday pictures");
+  name->OnSetEllipsis(true);
+  root->Redraw();
+  std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
+  EXPECT_TRUE(Has(faults, "text of ours shortened: Views::Text: \"MAC address: Unknown\"")) << faults.size();
+  EXPECT_TRUE(Has(faults, "address or number shortened: Views::Text: \"AA:BB:CC:DD:EE:FF\""));
+  EXPECT_FALSE(Has(faults, "Grandma")) << faults.back();
+  EXPECT_EQ(faults.size(), 2u);
+
+  ours->OnSetBounds({100, 100, 100 + Width(label) + 4, 130});
+  mac->OnSetBounds({100, 150, 100 + Width("AA:BB:CC:DD:EE:FF") + 4, 180});
+  root->Redraw();
+  EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
+}
+
+// Two texts whose glyph boxes touch read as one word ("AceptarAceptar")
+// even where no glyph pixels come within a few pixels of each other.
+TEST_F(SeenTextsTest, TextsSideBySideWithNoGapReadAsOne) {
+  Core::Group* screen = NewGroup({0, 0, 960, 540});
+  NewText(screen, {100, 300, 100 + Width("Aceptar"), 330}, "Aceptar");
+  Views::Text* second = NewText(screen, {100 + Width("Aceptar"), 300, 400, 330}, "Aceptar");
+  root->Redraw();
+  EXPECT_TRUE(Has(Core::TextFaults(Core::LookAtTexts(*root)), "\"Aceptar\""));
+  second->OnSetBounds({100 + Width("Aceptar") + 20, 300, 400, 330});
+  root->Redraw();
+  EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
+}
+
+// A caption whose letters reach the rim of the face it is written on (a
+// button filled rim to rim) is a fault; 2 px and more of face around it are
+// fine.
+TEST_F(SeenTextsTest, ACaptionTouchingTheRimOfItsFaceIsReported) {
+  const int32_t w = Width("Aceptar");
+  Core::Group* dialog = NewGroup({0, 0, 960, 540});
+  auto* face = kv::New<Views::Rectangle>();
+  face->OnSetColor(kv::Color{40, 90, 160, 255});
+  face->OnSetBounds({200, 200, 200 + w, 230});
+  dialog->Add(face);
+  Views::Text* caption = NewText(dialog, {200, 200, 200 + w, 230}, "Aceptar");
+  root->Redraw();
+  std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
+  EXPECT_TRUE(Has(faults, "text touches the rim: Views::Text in Core::Group: \"Aceptar\"")) << faults.size();
+
+  face->OnSetBounds({196, 200, 204 + w + 8, 230});
+  caption->OnSetBounds({200 + 4, 200, 204 + w + 4, 230});
+  root->Redraw();
+  EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
+}
+
+// A text wrapped onto two lines inside a word, with no hyphen, is a broken
+// word; wrapped at a space it is not.
+TEST_F(SeenTextsTest, AWordBrokenAcrossTwoLinesIsReported) {
+  auto* t = kv::New<Views::MultilineText>();
+  t->OnSetFont(font);
+  t->OnSetColor(Colors::White);
+  t->OnSetBounds({100, 100, 100 + Width("Configuración") * 2 / 3, 200});
+  t->OnSetString(S("Configuración"));
+  root->Add(t);
+  root->Redraw();
+  std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
+  EXPECT_TRUE(Has(faults, "word broken: Views::MultilineText: \"Configuración\"")) << faults.size();
+
+  t->OnSetString(S("Red Verde"));
+  t->OnSetBounds({100, 100, 100 + Width("Verde") + 4, 200});
+  root->Redraw();
+  EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
+}
+
 #endif
+
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "units/Button/ButtonClass.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "ge/fill.h"
 #include "units/Colors/Colors.h"
 #include "units/Core/Group.h"
 #include "units/Core/Log.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Cursor/FocusFrame.h"
 #include "units/Resources/Font.h"
 #include "units/Views/Align.h"
@@ -157,6 +159,13 @@ void ButtonClass::DrawPart(Core::View& part, const ge::Surface& target, const kv
   const kv::Rect at = part.Bounds().Move(origin);
   const kv::Rect c = clip.Intersect(at);
   if (c.IsEmpty()) return;
+#ifdef KV_VERIFY
+  // A part that is not a text (the face, an icon, the image of a row's
+  // number) is watched like a view of its own: a caption running into it
+  // shows.
+  std::optional<Core::BoxWatch> watch;
+  if (!kv::Cast<Views::Text>(&part)) watch.emplace(&part, c, target);
+#endif
   part.Draw(target, c, at.Origin(), opacity);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 #include <string>
 #include <utility>
@@ -69,8 +70,19 @@ constexpr int32_t kWordGap = 10;
 // of the text's glyphs' height.
 constexpr int32_t kRowBoxHeight = 64;
 // A text runs into a box when this many of its glyph pixels that show lie
-// on, or a pixel beside, pixels the box drew.
+// on pixels the box drew, or beside them: up to kBesideX across (a name
+// ending two pixels before a row's number reads as one with it) and a
+// pixel up or down.
 constexpr int kIntoBox = 3;
+constexpr int32_t kBesideX = 2;
+// A box that drew this share of the pixels of a text's glyphs' box or more
+// is the face the text stands on.
+constexpr double kFaceShare = 0.5;
+// A face drawn under the glyphs' whole box, not only where the glyphs are.
+constexpr double kFilledFace = 0.8;
+// The empty pixels a caption keeps between its glyphs and the rim of its
+// button's or row's face.
+constexpr int32_t kRimMargin = 2;
 
 // A glyph pixel of `t` shows within kApartX across and kApartY up or down.
 bool AnyNear(const SeenText& t, int32_t x, int32_t y) {
@@ -94,7 +106,9 @@ struct Recorded {
   const void* holder = nullptr;
   std::string text, shown, viewClass, where, screen;
   kv::Rect box, clip, ink;  // screen coordinates
-  bool scrolls = false, ours = false, shortened = false;
+  bool scrolls = false, ours = false, address = false, shortened = false;
+  std::string brokenWord;
+  std::vector<const View*> drawnBy;  // the views whose draws drew it
   kv::Rect maskArea;           // screen coordinates
   std::vector<uint8_t> mask;   // 1 where the draw changed the pixel visibly
 };
@@ -125,6 +139,7 @@ struct WatchState {
   const View* skipView = nullptr;  // drawn without, to see what it hides
   kv::Rect skipBox;
   std::set<const View*> scrolling;  // marked by MarkScrollsInField
+  std::vector<const View*> drawing;  // the watched views drawing now, outermost first
 };
 
 WatchState& State() {
@@ -164,15 +179,113 @@ std::string ScreenOf(const View* view) {
   return kv::ClassOf(v)->name;
 }
 
-// Whether the text is one of our string tables' texts, in any language.
+bool IsLetter(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+         (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c != 0x2026 && c != 0x2013 && c != 0x2014 && c != 0x2019);
+}
+
+// What may stand between entries of ours in a text made of them: spaces,
+// punctuation and digits (a label, its colon and a number).
+bool IsGlue(char16_t c) {
+  if (c >= u'0' && c <= u'9') return true;
+  static const std::u16string_view kGlue = u" \n\t:;,.-/()[]\"'!?+%#*=<>|\u00a0\u2026\u2013\u2014\u00ab\u00bb";
+  return kGlue.find(c) != std::u16string_view::npos;
+}
+
+// Whether the text is one of our string tables' texts, in any language, or
+// is made of them: whole words that are entries of two letters or more,
+// with spaces, punctuation and digits between ("Aceptar" twice, "Red:" and a
+// value, a prompt of two sentences). Names from outside rarely split into
+// entries whole word by whole word; a lone letter never counts as an entry.
 bool IsOurs(const std::string& utf8) {
-  static const std::unordered_set<std::string> texts = [] {
-    std::unordered_set<std::string> out;
+  static const std::unordered_set<std::u16string> texts = [] {
+    std::unordered_set<std::u16string> out;
     for (const std::u16string& t : kv::AllTexts())
-      if (!t.empty()) out.insert(kv::String::FromUtf16(t).ToUtf8());
+      if (!t.empty()) out.insert(t);
     return out;
   }();
-  return texts.count(utf8) != 0;
+  static std::unordered_map<std::string, bool> known;
+  if (const auto it = known.find(utf8); it != known.end()) return it->second;
+  const kv::String string = kv::String::FromUtf8(utf8);
+  const std::u16string text(string.View());
+  bool ours = texts.count(text) != 0;
+  if (!ours && !text.empty()) {
+    // reach[i]: text[0, i) is entries and glue; used[i]: an entry among them.
+    const size_t n = text.size();
+    std::vector<uint8_t> reach(n + 1, 0), used(n + 1, 0);
+    reach[0] = 1;
+    for (size_t i = 0; i < n; ++i) {
+      if (!reach[i]) continue;
+      if (IsGlue(text[i])) {
+        reach[i + 1] = 1;
+        used[i + 1] = used[i + 1] | used[i];
+      }
+      // An entry starts at a word's start and ends at a word's end.
+      if (i > 0 && IsLetter(text[i - 1]) && IsLetter(text[i])) continue;
+      // A word of hexadecimal digits with a digit in it (a part of an
+      // address, "1C") is a number, not a name.
+      size_t k = i;
+      bool hexDigit = false;
+      while (k < n && IsLetter(text[k]) && std::u16string_view(u"0123456789abcdefABCDEF").find(text[k]) != std::u16string_view::npos) {
+        hexDigit = hexDigit || (text[k] >= u'0' && text[k] <= u'9');
+        ++k;
+      }
+      if (hexDigit && (k == n || !IsLetter(text[k]))) {
+        reach[k] = 1;
+        used[k] = used[k] | used[i];
+      }
+      for (size_t j = i + 2; j <= n; ++j) {
+        if (j < n && IsLetter(text[j - 1]) && IsLetter(text[j])) continue;
+        if (texts.count(text.substr(i, j - i)) != 0) {
+          reach[j] = 1;
+          used[j] = 1;
+        }
+      }
+    }
+    ours = reach[n] && used[n];
+  }
+  if (known.size() > 4096) known.clear();
+  known.emplace(utf8, ours);
+  return ours;
+}
+
+// An address (IP, MAC) or a number: digits, hexadecimal letters and the
+// separators of addresses, with at least one digit, and letters only where
+// the text reads as an address (a separator in it).
+bool IsAddress(const std::string& utf8) {
+  bool digit = false, separator = false, letter = false;
+  for (char c : utf8) {
+    if (c >= '0' && c <= '9')
+      digit = true;
+    else if ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))
+      letter = true;
+    else if (c == ':' || c == '.' || c == '-')
+      separator = true;
+    else if (c != ' ')
+      return false;
+  }
+  // "AA:BB:CC:DD:EE:FF" has no digit and is an address all the same.
+  return (digit || (letter && separator)) && (separator || !letter);
+}
+
+// The first word split across two lines of a layout with no hyphen: its
+// start on one line, its rest on the next, as "start|rest".
+std::string BrokenWord(const kv::String& text, const ge::TextLayout& layout) {
+  const std::u16string_view all = text.View();
+  const auto n = static_cast<int32_t>(all.size());
+  for (size_t i = 0; i + 1 < layout.lines.size(); ++i) {
+    const int32_t end = layout.lines[i].end, next = layout.lines[i + 1].begin;
+    if (layout.lines[i].ellipsis || end <= 0 || end != next || next >= n) continue;
+    if (!IsLetter(all[static_cast<size_t>(end - 1)]) || !IsLetter(all[static_cast<size_t>(next)])) continue;
+    int32_t a = end, b = next;
+    while (a > 0 && IsLetter(all[static_cast<size_t>(a - 1)])) --a;
+    while (b < n && IsLetter(all[static_cast<size_t>(b)])) ++b;
+    std::u16string word(all.substr(static_cast<size_t>(a), static_cast<size_t>(end - a)));
+    word += u'|';
+    word += all.substr(static_cast<size_t>(end), static_cast<size_t>(b - end));
+    return kv::String::FromUtf16(word).ToUtf8();
+  }
+  return {};
 }
 
 // The lines of a text as the viewer reads them ("..." where one ends in an
@@ -242,6 +355,9 @@ TextWatch::TextWatch(const View* view, const kv::String& text, const ge::TextLay
   r.text = text.ToUtf8();
   r.shown = ShownText(text, layout, &r.shortened);
   r.ours = IsOurs(r.text);
+  r.address = !r.ours && IsAddress(r.text);
+  r.brokenWord = BrokenWord(text, layout);
+  r.drawnBy = s.drawing;
   auto* self = const_cast<View*>(view);
   r.holder = self->IsEmbedded() ? static_cast<const void*>(self->Container()) : static_cast<const void*>(view);
   r.viewClass = kv::ClassOf(view)->name;
@@ -279,6 +395,9 @@ TextWatch::~TextWatch() {
 BoxWatch::BoxWatch(const View* view, const kv::Rect& clip, const ge::Surface& target) {
   WatchState& s = State();
   if (!s.recording || s.skipView) return;
+  // The texts it draws (a button's caption) are its own, not beside it.
+  s.drawing.push_back(view);
+  drawing_ = true;
   area_ = clip.Intersect({0, 0, target.width, target.height});
   if (area_.IsEmpty() || area_.H() > kRowBoxHeight) return;
   RecordedBox b;
@@ -296,6 +415,7 @@ BoxWatch::BoxWatch(const View* view, const kv::Rect& clip, const ge::Surface& ta
 }
 
 BoxWatch::~BoxWatch() {
+  if (drawing_) State().drawing.pop_back();
   if (record_ < 0 || !target_) return;
   RecordedBox& b = State().boxes[static_cast<size_t>(record_)];
   b.mask.assign(before_.size(), 0);
@@ -352,36 +472,107 @@ double HiddenShare(Root& root, const ge::Surface& whole, ge::Bitmap& without, Re
   return 1.0 - static_cast<double>(shown) / static_cast<double>(glyph);
 }
 
+// The share of the pixels of `r` that the box drew.
+double DrawnShare(const RecordedBox& b, const kv::Rect& r) {
+  const kv::Rect both = r.Intersect(b.area);
+  if (r.IsEmpty() || both.IsEmpty()) return 0.0;
+  size_t drawn = 0;
+  for (int32_t y = both.y1; y < both.y2; ++y)
+    for (int32_t x = both.x1; x < both.x2; ++x) drawn += b.MaskAt(x, y) ? 1 : 0;
+  return static_cast<double>(drawn) / (static_cast<double>(r.W()) * static_cast<double>(r.H()));
+}
+
+// Whether the box is the face the text stands on (a button's face or rim,
+// a row's bar): it holds the glyphs whole and drew beside them on their
+// rows on both sides. An image that holds the text but drew on one side of
+// it only (a row's number) is beside it, not its face.
+bool IsFace(const SeenText& t, const RecordedBox& b) {
+  if (!b.area.Inflate(kCutSlack, kCutSlack).Contains(t.ink)) return false;
+  bool left = false, right = false;
+  for (int32_t y = std::max(t.ink.y1, b.area.y1); y < std::min(t.ink.y2, b.area.y2); ++y) {
+    for (int32_t x = b.area.x1; x < t.ink.x1 && !left; ++x) left = b.MaskAt(x, y);
+    for (int32_t x = t.ink.x2; x < b.area.x2 && !right; ++x) right = b.MaskAt(x, y);
+  }
+  if (left && right) return true;
+  // Glyphs that reach the box's edge leave no room for its rim there: it is
+  // their face still when it is drawn under them (a button's face filled
+  // rim to rim), not when it only holds them (a help button: its icon and
+  // its caption on nothing).
+  if ((!left && t.ink.x1 > b.area.x1 + 1) || (!right && t.ink.x2 < b.area.x2 - 1)) return false;
+  return DrawnShare(b, t.ink) >= kFilledFace;
+}
+
 // The boxes and images beside the text on its row that its glyphs run
 // into: a box of its screen, not the view that draws the text nor the one
-// it is embedded in, that does not hold the text or its view whole (a
-// button's face, a row's bar: a text too long for it is cut, not beside it), covering at least half the glyphs' height, with pixels it drew
-// on or beside glyph pixels of the text that show.
+// it is embedded in nor one whose draw drew it (a button drawing its
+// caption) nor its face, covering at least half the glyphs'
+// height, with pixels it drew on or beside glyph pixels of the text that
+// show. A box drawn under most of the glyphs' box is a face too; an image
+// that holds the text but draws only a part of its area (a row's number)
+// is beside it where it drew.
 std::vector<std::string> RunsInto(const SeenText& t, const std::vector<RecordedBox>& boxes,
                                   const std::set<const View*>& textViews) {
   std::vector<std::string> out;
   if (t.ink.IsEmpty()) return out;
   for (const RecordedBox& b : boxes) {
     if (textViews.count(b.view) != 0 || b.view == t.view || b.view == t.holder || b.form != t.form) continue;
+    if (std::find(t.drawnBy.begin(), t.drawnBy.end(), b.view) != t.drawnBy.end()) continue;
     // A line (a caret after an entry's text, a rule) is not a box.
     if (b.area.W() <= 3 || b.area.H() <= 3) continue;
-    const kv::Rect around = b.area.Inflate(kCutSlack, kCutSlack);
-    if (around.Contains(t.ink) || around.Contains(t.box)) continue;
     const kv::Rect rows{t.ink.x1, std::max(t.ink.y1, b.area.y1), t.ink.x2, std::min(t.ink.y2, b.area.y2)};
     if (rows.H() * 2 < t.ink.H()) continue;
-    const kv::Rect both = t.maskArea_.Intersect(b.area.Inflate(1, 1));
+    const kv::Rect both = t.maskArea_.Intersect(b.area.Inflate(kBesideX, 1));
+    if (both.IsEmpty() || IsFace(t, b) || DrawnShare(b, t.ink) >= kFaceShare) continue;
     int into = 0;
     for (int32_t y = both.y1; y < both.y2 && into < kIntoBox; ++y)
       for (int32_t x = both.x1; x < both.x2 && into < kIntoBox; ++x) {
         if (!t.MaskAt(x, y)) continue;
         bool near = false;
         for (int32_t dy = -1; dy <= 1 && !near; ++dy)
-          for (int32_t dx = -1; dx <= 1 && !near; ++dx) near = b.MaskAt(x + dx, y + dy);
+          for (int32_t dx = -kBesideX; dx <= kBesideX && !near; ++dx) near = b.MaskAt(x + dx, y + dy);
         if (near) ++into;
       }
     if (into >= kIntoBox) out.push_back(b.where + " " + RectText(b.area));
   }
   return out;
+}
+
+// How close the glyphs come to the rim of their face (the button or row
+// the text is the caption of, or a box of its screen that is its face): on
+// each side, the outermost column the face drew on the glyphs' rows is its
+// rim, and the empty columns between it and the glyphs are the margin.
+std::string TouchesRim(const SeenText& t, const std::vector<RecordedBox>& boxes,
+                       const std::set<const View*>& textViews) {
+  if (t.ink.IsEmpty()) return {};
+  for (const RecordedBox& b : boxes) {
+    const bool drewIt = std::find(t.drawnBy.begin(), t.drawnBy.end(), b.view) != t.drawnBy.end();
+    if (b.view == t.view || textViews.count(b.view) != 0 || (b.view != t.holder && !drewIt && b.form != t.form)) continue;
+    if (!IsFace(t, b)) continue;
+    const int32_t y1 = std::max(t.ink.y1, b.area.y1), y2 = std::min(t.ink.y2, b.area.y2);
+    auto drawnAt = [&](int32_t x) {
+      for (int32_t y = y1; y < y2; ++y)
+        if (b.MaskAt(x, y)) return true;
+      return false;
+    };
+    std::string out;
+    if (t.ink.x1 - b.area.x1 < kRimMargin) out = "left " + std::to_string(std::max(0, t.ink.x1 - b.area.x1)) + " px";
+    for (int32_t x = b.area.x1; x < t.ink.x1 && out.empty(); ++x)
+      if (drawnAt(x)) {
+        if (t.ink.x1 - x - 1 < kRimMargin) out = "left " + std::to_string(std::max(0, t.ink.x1 - x - 1)) + " px";
+        break;
+      }
+    const bool atRightEdge = b.area.x2 - t.ink.x2 < kRimMargin;
+    if (atRightEdge)
+      out += (out.empty() ? "" : ", ") + std::string("right ") + std::to_string(std::max(0, b.area.x2 - t.ink.x2)) + " px";
+    for (int32_t x = b.area.x2 - 1; x >= t.ink.x2 && !atRightEdge; --x)
+      if (drawnAt(x)) {
+        if (x - t.ink.x2 < kRimMargin)
+          out += (out.empty() ? "" : ", ") + std::string("right ") + std::to_string(std::max(0, x - t.ink.x2)) + " px";
+        break;
+      }
+    if (!out.empty()) return out + " from the rim of " + b.where + " " + RectText(b.area);
+  }
+  return {};
 }
 
 }  // namespace
@@ -417,15 +608,21 @@ std::vector<SeenText> LookAtTexts(Root& root) {
     t.ink = r.ink;
     t.scrolls = r.scrolls;
     t.ours = r.ours;
+    t.address = r.address;
+    t.brokenWord = std::move(r.brokenWord);
     t.shortened = r.shortened;
     t.shown = std::move(r.shown);
     t.holder = r.holder;
     t.form = r.form;
+    t.drawnBy = std::move(r.drawnBy);
     const double hidden = HiddenShare(root, whole.View(), without, r);
     t.cover = hidden >= kHiddenMost ? Cover::kWholly : hidden > kHiddenLittle ? Cover::kPartly : Cover::kNone;
     t.maskArea_ = r.maskArea;
     t.mask_ = std::move(r.mask);
-    if (t.cover != Cover::kWholly) t.runsInto = RunsInto(t, boxes, textViews);
+    if (t.cover != Cover::kWholly) {
+      t.runsInto = RunsInto(t, boxes, textViews);
+      t.touchesRim = TouchesRim(t, boxes, textViews);
+    }
     out.push_back(std::move(t));
   }
   return out;
@@ -440,36 +637,13 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
     for (const std::string& box : t.runsInto) faults.push_back("text runs into a box: " + t.Describe() + " and " + box);
     // Our own captions are written to fit; names from outside may be shortened.
     if (t.ours && t.shortened) faults.push_back("text of ours shortened: " + t.Describe() + " reads \"" + t.shown + "\"");
+    // An address or a number is read whole or not at all.
+    if (t.address && t.shortened)
+      faults.push_back("address or number shortened: " + t.Describe() + " reads \"" + t.shown + "\"");
+    if (!t.brokenWord.empty()) faults.push_back("word broken: " + t.Describe() + " splits \"" + t.brokenWord + "\"");
+    if (!t.touchesRim.empty()) faults.push_back("text touches the rim: " + t.Describe() + ", " + t.touchesRim);
   }
-  // Texts of two views side by side on one row, no further apart than a word
-  // space: the viewer reads them as one phrase. A label ending in ':' is one
-  // on purpose, with the word before it ("Early" "Start:") and with the
-  // value after it.
-  for (const SeenText& a : texts) {
-    if (a.cover == Cover::kWholly || a.ink.IsEmpty() || a.text.empty() || a.text.back() == ':') continue;
-    for (const SeenText& b : texts) {
-      if (b.view == a.view || b.cover == Cover::kWholly || b.ink.IsEmpty() || b.form != a.form) continue;
-      if (!b.text.empty() && b.text.back() == ':') continue;
-      const int32_t gap = b.ink.x1 - a.ink.x2;
-      if (gap <= kApartX || gap >= kWordGap) continue;
-      const int32_t shared = std::min(a.ink.y2, b.ink.y2) - std::max(a.ink.y1, b.ink.y1);
-      if (shared * 2 < std::min(a.ink.H(), b.ink.H()) || std::max(a.ink.H(), b.ink.H()) > 2 * std::min(a.ink.H(), b.ink.H()))
-        continue;
-      faults.push_back("texts run together: " + a.Describe() + " and " + b.Describe());
-    }
-  }
-  // Two texts of one screen that say different things but read the same
-  // once shortened ("Sintonizad..." twice): the viewer cannot tell them apart.
-  for (size_t i = 0; i < texts.size(); ++i) {
-    const SeenText& a = texts[i];
-    if (a.cover == Cover::kWholly || !a.shortened) continue;
-    for (size_t j = 0; j < texts.size(); ++j) {
-      const SeenText& b = texts[j];
-      if (j == i || b.cover == Cover::kWholly || b.view == a.view || b.form != a.form) continue;
-      if (b.shown != a.shown || b.text == a.text || (b.shortened && j < i)) continue;
-      faults.push_back("texts read the same: " + a.Describe() + " and " + b.Describe() + " read \"" + a.shown + "\"");
-    }
-  }
+  std::set<std::pair<size_t, size_t>> overlapping;
   // Glyph pixels of two texts that show on the same spot, or closer side by
   // side than a viewer can tell two texts apart ("Sleep TimerGame Timer"):
   // each garbles the other. Where an opaque screen lies between them, the
@@ -486,7 +660,42 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
       for (int32_t y = both.y1; y < both.y2 && close < kCloseEnough; ++y)
         for (int32_t x = both.x1; x < both.x2 && close < kCloseEnough; ++x)
           if (a.MaskAt(x, y) && AnyNear(b, x, y)) ++close;
-      if (close >= kCloseEnough) faults.push_back("texts overlap: " + a.Describe() + " and " + b.Describe());
+      if (close >= kCloseEnough) {
+        faults.push_back("texts overlap: " + a.Describe() + " and " + b.Describe());
+        overlapping.insert({i, j});
+        overlapping.insert({j, i});
+      }
+    }
+  }
+  // Texts of two views side by side on one row, no further apart than a word
+  // space, touching included ("AceptarAceptar"): the viewer reads them as
+  // one phrase. A label ending in ':' is one on purpose, with the word
+  // before it ("Early" "Start:") and with the value after it.
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const SeenText& a = texts[i];
+    if (a.cover == Cover::kWholly || a.ink.IsEmpty() || a.text.empty() || a.text.back() == ':') continue;
+    for (size_t j = 0; j < texts.size(); ++j) {
+      const SeenText& b = texts[j];
+      if (b.view == a.view || b.cover == Cover::kWholly || b.ink.IsEmpty() || b.form != a.form) continue;
+      if ((!b.text.empty() && b.text.back() == ':') || overlapping.count({i, j}) != 0) continue;
+      const int32_t gap = b.ink.x1 - a.ink.x2;
+      if (gap <= -kApartX || gap >= kWordGap) continue;
+      const int32_t shared = std::min(a.ink.y2, b.ink.y2) - std::max(a.ink.y1, b.ink.y1);
+      if (shared * 2 < std::min(a.ink.H(), b.ink.H()) || std::max(a.ink.H(), b.ink.H()) > 2 * std::min(a.ink.H(), b.ink.H()))
+        continue;
+      faults.push_back("texts run together: " + a.Describe() + " and " + b.Describe());
+    }
+  }
+  // Two texts of one screen that say different things but read the same
+  // once shortened ("Sintonizad..." twice): the viewer cannot tell them apart.
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const SeenText& a = texts[i];
+    if (a.cover == Cover::kWholly || !a.shortened) continue;
+    for (size_t j = 0; j < texts.size(); ++j) {
+      const SeenText& b = texts[j];
+      if (j == i || b.cover == Cover::kWholly || b.view == a.view || b.form != a.form) continue;
+      if (b.shown != a.shown || b.text == a.text || (b.shortened && j < i)) continue;
+      faults.push_back("texts read the same: " + a.Describe() + " and " + b.Describe() + " read \"" + a.shown + "\"");
     }
   }
   return faults;

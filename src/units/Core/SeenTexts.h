@@ -17,10 +17,14 @@
 //   whether something drawn later hides it. TextFaults turns that into the
 //   faults a viewer would notice: texts cut, texts partly hidden, texts of
 //   different views whose glyphs overlap, a text whose glyphs run into a
-//   box or an image beside it on its row (drawn before or after it), texts
-//   side by side that read as one phrase, a text
-//   of our own string tables drawn shortened with "...", and two texts of
-//   one screen that read the same though they say different things.
+//   box or into the drawn pixels of an image on its row (drawn before or
+//   after it, a number in a row's image included), texts side by side that
+//   read as one phrase, a text of ours (an entry of our string tables or a
+//   text made of entries) or an address or number drawn shortened with
+//   "...", a word broken across two lines without a hyphen, glyphs closer
+//   than 2 px to the rim of the button or row face that holds them, and
+//   two texts of one screen that read the same though they say different
+//   things.
 //
 // Release builds compile none of the watching: LookAtTexts answers nothing.
 #pragma once
@@ -61,8 +65,14 @@ struct SeenText {
   Cover cover = Cover::kNone;
   bool scrolls = false;  // meant to scroll inside its field
   // One of the texts of our string tables (a label, heading, title or
-  // caption), not a name from outside (a file, server, channel, device).
+  // caption), or a text made of them with numbers, spaces and punctuation
+  // between (a prompt of two sentences, a label with its colon, a label
+  // and its value): not a name from outside (a file, server, channel,
+  // device).
   bool ours = false;
+  // An address (IP, MAC) or a number: digits, with hexadecimal letters and
+  // the separators of addresses. Read whole or not at all.
+  bool address = false;
   // Drawn shorter than it is: a line ends in "...".
   bool shortened = false;
   // What the viewer reads: its lines as drawn, "..." included.
@@ -73,9 +83,18 @@ struct SeenText {
   // The screen (form) that holds it: the checks of one page compare texts
   // and boxes of the same form only.
   const View* form = nullptr;
+  // The views (not groups) whose draws drew it, outermost first: the button
+  // or row whose caption it is.
+  std::vector<const View*> drawnBy;
   // The boxes and images beside it on its row that its glyphs run into, one
   // line each ("Class in Owner < ... (x1,y1)-(x2,y2)").
   std::vector<std::string> runsInto;
+  // The word split across two of its lines with no hyphen ("Configura" |
+  // "ción"), as "Configura|ción"; empty when none is.
+  std::string brokenWord;
+  // Its glyphs come closer than 2 px to the rim of the face of the button
+  // or row that holds it: the rim's side and how close, else empty.
+  std::string touchesRim;
 
   // Glyphs more than 2 px outside the visible rectangle (never for a text
   // that scrolls).
@@ -100,9 +119,11 @@ std::vector<SeenText> LookAtTexts(Root& root);
 
 // The faults of a picture a viewer would notice, one line each: "text cut:
 // ...", "text partly hidden: ...", "texts overlap: ... and ...", "text runs
-// into a box: ... and ...", "texts run together: ... and ..." (side by side
-// no further apart than a word space), "text of ours shortened: ...", "texts
-// read the same: ... and ...".
+// into a box: ... and ..." (a box or the drawn pixels of an image),
+// "texts run together: ... and ..." (side by side no further apart than a
+// word space), "text of ours shortened: ...", "address or number
+// shortened: ...", "word broken: ...", "text touches the rim: ...",
+// "texts read the same: ... and ...".
 std::vector<std::string> TextFaults(const std::vector<SeenText>& texts);
 
 // The texts drawn cut since the last call, one line each, forgetting them.
@@ -139,7 +160,9 @@ class TextWatch {
 
 // Watches one draw of a view that is not a group (an image, a frame, a
 // button, a box) while LookAtTexts records: where it drew, so that a text
-// running into it shows. Group::DrawChildren holds one for every such child.
+// running into it shows. Group::DrawChildren holds one for every such child,
+// and Button::ButtonClass::DrawPart for every part of a button or row that
+// is not a text (its face, its icon, the image of a row's number).
 class BoxWatch {
  public:
   BoxWatch(const View* view, const kv::Rect& clip, const ge::Surface& target);
@@ -149,6 +172,7 @@ class BoxWatch {
 
  private:
   int64_t record_ = -1;
+  bool drawing_ = false;
   const ge::Surface* target_ = nullptr;
   kv::Rect area_;
   std::vector<uint32_t> before_;

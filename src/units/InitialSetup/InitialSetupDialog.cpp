@@ -32,7 +32,7 @@ using namespace keys;
 constexpr int32_t kTitleHeight = 30;
 // The choice buttons: wide enough for the longest choice of every menu
 // language ("Sintonizador 1", "Syntoniseur 1").
-constexpr int32_t kButtonWidth = 130;
+constexpr int32_t kButtonWidth = 140;
 constexpr int32_t kButtonHeight = 27;
 
 // The page graph: each page with the page Back opens and the page OK leads

@@ -86,6 +86,9 @@ Resources::Bitmap* SourceTypeIcon(int32_t type) {
 
 // --- Input row ----------------------------------------------------------------
 
+// The room kept between a row's label and its number.
+constexpr int32_t kLabelGap = 10;
+
 InputItem::InputItem() {
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::InputDialogButtonFocus));
   OnSetTextFont(Resources::LoadResource(Fonts::MediumFont));
@@ -163,10 +166,13 @@ void InputItem::Refresh() {
   TextView().OnSetBounds(caption.MoveTo({x, (b.H() - caption.H()) / 2}));
   x += caption.W() + 8;
   label_.OnSetFont(OnGetTextFont());
-  // The label ends before the row's number (Bitmaps::kInputIndexLeft from
-  // the right edge) and the CEC badge beyond it, with an ellipsis when it is
+  // The label ends a word's space before the row's number (drawn
+  // Bitmaps::kInputIndexLeft from the right edge of the number's image, at
+  // the row's left) and the CEC badge beyond it, with an ellipsis when it is
   // longer; it takes the name's line height.
-  const int32_t room = std::max(0, b.W() - Bitmaps::kInputIndexLeft - 4 - x);
+  Resources::Bitmap* index = index_.OnGetBitmap();
+  const int32_t indexW = index ? index->GetFrameSize().x : b.W();
+  const int32_t room = std::max(0, std::min(b.W(), indexW) - Bitmaps::kInputIndexLeft - kLabelGap - x);
   const int32_t labelW = label_.WidthIn(room);
   const int32_t labelY = (b.H() - caption.H()) / 2;
   label_.OnSetBounds({x, labelY, x + labelW, labelY + caption.H()});

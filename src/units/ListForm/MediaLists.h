@@ -212,11 +212,13 @@ class MediaServerListItem : public ColumnRow {
   KV_CLASS(ListForm, MediaServerListItem, ColumnRow)
  public:
   // The columns (x in the row) and the row's width: each column holds its
-  // head in every menu language ("Nombre del dispositivo", "Réveil par le
-  // réseau") with a few pixels to spare.
+  // head in every menu language ("Nombre del dispositivo", "Réveil
+  // réseau") with a few pixels to spare, and the address column the longest
+  // address the format allows (six upper-case pairs), a word's space before
+  // the next column.
   static constexpr int32_t kNameX = 32;
   static constexpr int32_t kAddressX = 250;
-  static constexpr int32_t kWakeX = 420;
+  static constexpr int32_t kWakeX = 436;
   static constexpr int32_t kRowWidth = 610;
   static constexpr int32_t kColumnGap = 4;
 

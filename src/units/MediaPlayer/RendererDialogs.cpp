@@ -234,8 +234,11 @@ void DeviceNameSetupDialog::Refresh() {
   MediaPlayerConfirmDialogTemplate::Refresh();
   const int32_t w = Bounds().W();
   label_.OnSetBounds({20, 110, 160, 137});
-  name_.OnSetBounds({165, 110, w - 20 - kButtonWidth - 10, 137});
-  reset_.OnSetBounds({w - 20 - kButtonWidth, 110, w - 20, 137});
+  // Reset is wider than the other buttons: "Réinitialiser" keeps a margin
+  // inside its rim.
+  const int32_t resetW = kButtonWidth + 10;
+  name_.OnSetBounds({165, 110, w - 20 - resetW - 10, 137});
+  reset_.OnSetBounds({w - 20 - resetW, 110, w - 20, 137});
   const int32_t y = Bounds().H() - kButtonHeight - 25;
   const int32_t x = (w - kButtonWidth) / 2;
   done_.OnSetBounds({x, y, x + kButtonWidth, y + kButtonHeight});

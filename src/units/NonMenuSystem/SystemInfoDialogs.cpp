@@ -137,7 +137,7 @@ KXDSystemInfoDialog::KXDSystemInfoDialog() {
   OnSetCaption(kv::GetVariantOfString(Strings::SID_SYS_INFO));
   list_.OnSetBounds({6, 56, 446, 326});
   list_.FocusMove = kv::MakeSlot(static_cast<Primitives::KeyRoutingForm*>(this), &KeyRoutingForm::ResetTimeout);
-  ok_.OnSetBounds({456, 296, 526, 326});
+  ok_.OnSetBounds({446, 296, 536, 326});
   ok_.OnSetText(kv::GetVariantOfString(Strings::SID_OK));
   ok_.OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::ChannelLockButtonNonfocus));
   ok_.OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::ChannelLockButtonFocus));

@@ -102,7 +102,7 @@ EditRatingLimits::EditRatingLimits() {
   help_.OnSetColor(Colors::StandardTextColor);
   help_.OnSetAlignH(0);
   help_.OnSetAlignV(0);
-  help_.OnSetBounds({23, 294, 498, 350});
+  help_.OnSetBounds({26, 294, 498, 350});
   help_.OnSetString(Text(RATING_HELP_START));
   Add(&grid_);
   Add(&helpPanel_);
