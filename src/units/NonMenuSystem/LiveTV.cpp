@@ -847,7 +847,7 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   if (WaitsForPin(s)) {
     // A lock set in the menu takes effect there at once, but the prompt
     // does not cover the locks screens: it opens when the viewer leaves
-    // them (AskForPinAgain).
+    // them (AskAgainForPicture).
     if (!MenuWorkOpen()) AskForPin();
     return;
   }
@@ -886,12 +886,19 @@ void NonMenuSystem::AskForPin() {
 // whose screens clear every other screen first (Info, volume, Menu) close
 // it too, so it opens again once their screens have closed, while the
 // picture on screen still waits for the PIN.
-void NonMenuSystem::AskForPinAgain(kv::Object*) {
+// An input without a signal says so for as long as no signal comes: its
+// notice comes back once whatever took it away (another notice, the Clear
+// key, a screen over the picture) has gone.
+void NonMenuSystem::AskAgainForPicture(kv::Object*) {
   if (!watchingForms_ || !NothingOpenButHelp()) return;
   if (Core::Root* root = GetRoot(); !root || root->IsInStandby()) return;
   Core::Event* event = EventAgent()->GetMainWindowAcquiredEvent();
   auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
   auto* source = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event);
+  if (source && source->Status == Agent::SOURCE_NO_SIGNAL && source->Source == Live::CurrentSource()) {
+    if (!PictureNotOurs() && !Live::TVAgingMode()) ShowMessage(Constants::DirectMsgTypeSignalFailure);
+    return;
+  }
   if (channel) {
     if (!WaitsForPin(channel->Status) || channel->LockResult < 2 ||
         !Live::Base()->IsSameChannelWithCurrent(channel->Channel.get()))
