@@ -141,6 +141,12 @@ bool NothingOpenButHelp() {
   return true;
 }
 
+// Live TV shows nothing of the picture's own: an external application's
+// input, the store demo, a network application.
+bool PictureNotOurs() {
+  return Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT || Live::StartDemo() || Live::NetApp();
+}
+
 // Ends the application that owns the screen, if one does; true when it did.
 bool EndFrontApplication() {
   SkinBin::Wrapper* skin = Live::Skin();
@@ -168,6 +174,10 @@ kv::Object* NonMenuSystem::HandleEvent(Core::Event* event) {
 
 kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
   kv::Trace("%s%i", {kv::LoadString(T_KEY), static_cast<int32_t>(key->Code)});
+  // A key that ends the application owning the screen (Exit, Widgets, Input)
+  // gives the picture back to live TV, and with it what live TV says about
+  // the picture (the no-signal notice, the PIN prompt) once the pass is over.
+  if (PictureNotOurs() && watchingForms_) kv::PostSignal(kv::MakeSlot(this, &NonMenuSystem::AskAgainForPicture));
   // Exit over an application that owns the screen, with no screen of ours
   // left to close, ends that application: live TV is back.
   if ((key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) && NothingOpenButHelp() && EndFrontApplication()) return this;
@@ -778,12 +788,6 @@ constexpr int32_t kLocksOn = 2;
 // channel, a blocked programme, a locked input, an input's blocked content.
 bool WaitsForPin(int32_t status) { return status == 4 || status == 5 || status == 20 || status == 23; }
 
-// Live TV shows nothing of the picture's own: an external application's
-// input, the store demo, a network application.
-bool PictureNotOurs() {
-  return Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT || Live::StartDemo() || Live::NetApp();
-}
-
 // A screen opened from the menu or the quick menu is open: the locks
 // screens among them, where the viewer changes what is blocked.
 bool MenuScreenOpen() {
@@ -892,6 +896,7 @@ void NonMenuSystem::AskForPin() {
 void NonMenuSystem::AskAgainForPicture(kv::Object*) {
   if (!watchingForms_ || !NothingOpenButHelp()) return;
   if (Core::Root* root = GetRoot(); !root || root->IsInStandby()) return;
+  Live::RefreshActiveAppStatus();
   Core::Event* event = EventAgent()->GetMainWindowAcquiredEvent();
   auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
   auto* source = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event);
