@@ -798,6 +798,14 @@ bool MenuScreenOpen() {
   return false;
 }
 
+// A screen of ours holds the keys other than the banner, the notices and
+// the help bar.
+bool DialogHoldsKeys(Core::Group* live) {
+  auto* form = kv::Cast<Primitives::KeyRoutingForm>(live->OnGetFocus());
+  return form && form->IsOpen() && form->WinID != WIN_ID_InfoBanner && form->WinID != WIN_ID_HelpBar &&
+         !kv::Cast<DirectMessageBar>(form);
+}
+
 // The menu, the quick menu or a screen opened from either is open.
 bool MenuWorkOpen() { return MenuOpen() || MenuScreenOpen(); }
 
@@ -870,6 +878,10 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   // Not under the menu: the event agent keeps the acquisition while the menu
   // is open and hands it on again when it closes; the notice shows then.
   if (MenuShown()) return;
+  // Nor over a dialog that holds the keys (the input list opened in the
+  // menu's place): the notice would take them from it. It shows once the
+  // dialog has closed (AskAgainForPicture).
+  if (source && s == Agent::SOURCE_NO_SIGNAL && DialogHoldsKeys(this)) return;
   ShowMessage(Constants::DirectMsgTypeSignalFailure);
   if (!channel) return;
   if (s == 2 || s == Agent::CHANNEL_MAP_IS_EMPTY) Live::DisplayNoChannel();
