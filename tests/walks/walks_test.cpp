@@ -136,9 +136,17 @@ const std::vector<Start>& Starts() {
     // (a channel scan, a software update, a disk's format) open only with
     // it: a "state" line opens them empty, with nothing to end them. A
     // "...Template" class is the common base of the media screens, never
-    // opened as itself.
-    const std::set<std::string> kTaskScreens = {"Channels::ScanDialog", "Update::UpdatingDialog",
-                                                "Record::USBDiskFormatStatusDialog"};
+    // opened as itself. The photo viewer opens only from the photo list,
+    // which the place "photo viewer" is; nothing opens the players of a
+    // controller's media (no controller's request reaches the set): opened
+    // empty they wait for ever for the media.
+    const std::set<std::string> kTaskScreens = {"Channels::ScanDialog",
+                                                "Update::UpdatingDialog",
+                                                "Record::USBDiskFormatStatusDialog",
+                                                "MediaPlayer::PhotoSingleView",
+                                                "MediaPlayer::PhotoSingleViewDMR",
+                                                "MediaPlayer::MovieFullScreenPlayDMR",
+                                                "MediaPlayer::MusicFullScreenPlayDMR"};
     std::set<std::string> pages = {"MenuSystem::VidiOptionMenu"};
     for (const kv::Class* c : kv::AllClasses())
       if (c->Is(&MenuSystem::VidiSubMenu::StaticClass()) || c->Is(&MenuSystem::ThirdMenu::StaticClass()))
