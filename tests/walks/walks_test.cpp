@@ -68,7 +68,6 @@
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
 #include "units/MenuSystem/LiveMenu.h"
-#include "units/MenuSystem/ThirdMenu.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "tvui_paths.h"
 
@@ -130,9 +129,9 @@ bool EndsWith(const std::string& s, const std::string& suffix) {
 const std::vector<Start>& Starts() {
   static const std::vector<Start> starts = [] {
     std::vector<Start> out(std::begin(kPlaces), std::end(kPlaces));
-    // A page of the menu (a setting page among them) opens over the menu,
-    // as from its row: it stands beside the menu's column; so does an
-    // option's list of choices, which opens only beside a page's value row. The screens of a task under way
+    // A page of the menu opens over the menu, as from its row: it stands
+    // beside the menu's column; so does an option's list of choices, which
+    // opens only beside a page's value row. The screens of a task under way
     // (a channel scan, a software update, a disk's format) open only with
     // it: a "state" line opens them empty, with nothing to end them. A
     // "...Template" class is the common base of the media screens, never
@@ -149,7 +148,7 @@ const std::vector<Start>& Starts() {
                                                 "MediaPlayer::MusicFullScreenPlayDMR"};
     std::set<std::string> pages = {"MenuSystem::VidiOptionMenu"};
     for (const kv::Class* c : kv::AllClasses())
-      if (c->Is(&MenuSystem::VidiSubMenu::StaticClass()) || c->Is(&MenuSystem::ThirdMenu::StaticClass()))
+      if (c->Is(&MenuSystem::VidiSubMenu::StaticClass()))
         pages.insert(c->name);
     for (const auto& [cls, value] : kvtest::EveryScreen()) {
       if (kTaskScreens.count(cls) || EndsWith(cls, "Template")) continue;
