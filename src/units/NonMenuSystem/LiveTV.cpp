@@ -141,6 +141,12 @@ bool NothingOpenButHelp() {
   return true;
 }
 
+// Live TV shows nothing of the picture's own: an external application's
+// input, the store demo, a network application.
+bool PictureNotOurs() {
+  return Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT || Live::StartDemo() || Live::NetApp();
+}
+
 // Ends the application that owns the screen, if one does; true when it did.
 bool EndFrontApplication() {
   SkinBin::Wrapper* skin = Live::Skin();
@@ -168,6 +174,10 @@ kv::Object* NonMenuSystem::HandleEvent(Core::Event* event) {
 
 kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
   kv::Trace("%s%i", {kv::LoadString(T_KEY), static_cast<int32_t>(key->Code)});
+  // A key that ends the application owning the screen (Exit, Widgets, Input)
+  // gives the picture back to live TV, and with it what live TV says about
+  // the picture (the no-signal notice, the PIN prompt) once the pass is over.
+  if (PictureNotOurs() && watchingForms_) kv::PostSignal(kv::MakeSlot(this, &NonMenuSystem::AskAgainForPicture));
   // Exit over an application that owns the screen, with no screen of ours
   // left to close, ends that application: live TV is back.
   if ((key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) && NothingOpenButHelp() && EndFrontApplication()) return this;
@@ -778,12 +788,6 @@ constexpr int32_t kLocksOn = 2;
 // channel, a blocked programme, a locked input, an input's blocked content.
 bool WaitsForPin(int32_t status) { return status == 4 || status == 5 || status == 20 || status == 23; }
 
-// Live TV shows nothing of the picture's own: an external application's
-// input, the store demo, a network application.
-bool PictureNotOurs() {
-  return Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT || Live::StartDemo() || Live::NetApp();
-}
-
 // A screen opened from the menu or the quick menu is open: the locks
 // screens among them, where the viewer changes what is blocked.
 bool MenuScreenOpen() {
@@ -792,6 +796,14 @@ bool MenuScreenOpen() {
     if (screen && screen->IsOpen() && (screen->MenuTriggered || screen->OpenedFromQuickMenu())) return true;
   }
   return false;
+}
+
+// A screen of ours holds the keys other than the banner, the notices and
+// the help bar.
+bool DialogHoldsKeys(Core::Group* live) {
+  auto* form = kv::Cast<Primitives::KeyRoutingForm>(live->OnGetFocus());
+  return form && form->IsOpen() && form->WinID != WIN_ID_InfoBanner && form->WinID != WIN_ID_HelpBar &&
+         !kv::Cast<DirectMessageBar>(form);
 }
 
 // The menu, the quick menu or a screen opened from either is open.
@@ -847,7 +859,7 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   if (WaitsForPin(s)) {
     // A lock set in the menu takes effect there at once, but the prompt
     // does not cover the locks screens: it opens when the viewer leaves
-    // them (AskForPinAgain).
+    // them (AskAgainForPicture).
     if (!MenuWorkOpen()) AskForPin();
     return;
   }
@@ -866,6 +878,10 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   // Not under the menu: the event agent keeps the acquisition while the menu
   // is open and hands it on again when it closes; the notice shows then.
   if (MenuShown()) return;
+  // Nor over a dialog that holds the keys (the input list opened in the
+  // menu's place): the notice would take them from it. It shows once the
+  // dialog has closed (AskAgainForPicture).
+  if (source && s == Agent::SOURCE_NO_SIGNAL && DialogHoldsKeys(this)) return;
   ShowMessage(Constants::DirectMsgTypeSignalFailure);
   if (!channel) return;
   if (s == 2 || s == Agent::CHANNEL_MAP_IS_EMPTY) Live::DisplayNoChannel();
@@ -886,12 +902,20 @@ void NonMenuSystem::AskForPin() {
 // whose screens clear every other screen first (Info, volume, Menu) close
 // it too, so it opens again once their screens have closed, while the
 // picture on screen still waits for the PIN.
-void NonMenuSystem::AskForPinAgain(kv::Object*) {
+// An input without a signal says so for as long as no signal comes: its
+// notice comes back once whatever took it away (another notice, the Clear
+// key, a screen over the picture) has gone.
+void NonMenuSystem::AskAgainForPicture(kv::Object*) {
   if (!watchingForms_ || !NothingOpenButHelp()) return;
   if (Core::Root* root = GetRoot(); !root || root->IsInStandby()) return;
+  Live::RefreshActiveAppStatus();
   Core::Event* event = EventAgent()->GetMainWindowAcquiredEvent();
   auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
   auto* source = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event);
+  if (source && source->Status == Agent::SOURCE_NO_SIGNAL && source->Source == Live::CurrentSource()) {
+    if (!PictureNotOurs() && !Live::TVAgingMode()) ShowMessage(Constants::DirectMsgTypeSignalFailure);
+    return;
+  }
   if (channel) {
     if (!WaitsForPin(channel->Status) || channel->LockResult < 2 ||
         !Live::Base()->IsSameChannelWithCurrent(channel->Channel.get()))

@@ -86,7 +86,7 @@ void NonMenuSystem::Close() {
 void NonMenuSystem::FormLeft(kv::Object*) {
   // Looked at once the pass is over, when whatever replaces the screen
   // (the next step of a dialog, the menu) is open.
-  if (watchingForms_) kv::PostSignal(kv::MakeSlot(this, &NonMenuSystem::AskForPinAgain));
+  if (watchingForms_) kv::PostSignal(kv::MakeSlot(this, &NonMenuSystem::AskAgainForPicture));
 }
 
 void NonMenuSystem::TakeFocus() {

@@ -77,9 +77,10 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // A channel or source acquisition kept back by the event agent.
   void HandleSignalEvent(Core::Event* event);
   // Opens the PIN prompt again when the picture on screen still waits for
-  // the PIN and no screen but the help bar is open (posted whenever a
-  // screen leaves the widget manager). A slot.
-  void AskForPinAgain(kv::Object* sender = nullptr);
+  // the PIN, and the no-signal notice again when the input on screen still
+  // has no signal, once no screen but the help bar is open (posted whenever
+  // a screen leaves the widget manager). A slot.
+  void AskAgainForPicture(kv::Object* sender = nullptr);
   // The software-update reminder and update-medium events.
   void HandleUBNEvent(Core::Event* event);
   // Key 86: remembers the current channel (or source) for the Last key.
