@@ -6,12 +6,14 @@
 
 #include <cctype>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app_fixture.h"
 #include "host/script_state.h"
 #include "runtime/object.h"
+#include "screen_list.h"
 #include "units/Primitives/KeyRoutingForm.h"
 
 namespace {
@@ -269,12 +271,17 @@ const std::map<std::string, int64_t> kClosesAfter = {
 
 TEST_F(ScreenTimeOutsTest, EveryScreenClosesByItselfWhenItsTimeOutIsUpAndNotBefore) {
   int32_t opened = 0;
+  // Each screen opens with the first value its scenes give it (a screen that
+  // takes only some values refuses 0).
+  const std::map<std::string, std::set<int64_t>> values = kvtest::ValuesOfTheScenes();
   for (const std::string& cls : ScreenClasses()) {
     if (!std::isupper(static_cast<unsigned char>(cls[0]))) continue;  // the tests' own screens
     SCOPED_TRACE(cls);
     StartAfresh();
     host::KeyScript::Step step;
-    ASSERT_TRUE(host::ParseScreenStep("state", cls + " 0", &step));
+    const auto given = values.find(cls);
+    const int64_t value = given != values.end() ? *given->second.begin() : 0;
+    ASSERT_TRUE(host::ParseScreenStep("state", cls + " " + std::to_string(value), &step));
     host::RunScreenStep(step);
     Settle();
     if (!IsOpen(cls)) continue;  // needs more than a new set to open (factory mode, a stick, the setup)

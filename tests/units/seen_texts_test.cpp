@@ -197,7 +197,7 @@ TEST_F(SeenTextsTest, ATextPartlyUnderAnOpaquePanelIsReportedAndOneWhollyUnderIt
 
 // A text made of entries of ours (a label, its colon and a value) is ours:
 // shortened with "..." it is a fault. An address is never shortened. A name
-// from outside may be.
+// from outside may be, and so may one entry beside a number.
 TEST_F(SeenTextsTest, TextsMadeOfOurEntriesAndAddressesAreNotShortenedNamesMayBe) {
   const char* label = "MAC address: Unknown";
   Views::Text* ours = NewText(root.get(), {100, 100, 100 + Width(label) - 30, 130}, label);
@@ -207,11 +207,15 @@ TEST_F(SeenTextsTest, TextsMadeOfOurEntriesAndAddressesAreNotShortenedNamesMayBe
   Views::Text* name = NewText(root.get(), {100, 200, 100 + Width("Grandma's holiday pictures") - 40, 230},
                               "Grandma's holiday pictures");
   name->OnSetEllipsis(true);
+  // One entry of ours and a number, as a channel's name may read, is a name.
+  Views::Text* channel = NewText(root.get(), {100, 250, 100 + Width("Sports 11") - 20, 280}, "Sports 11");
+  channel->OnSetEllipsis(true);
   root->Redraw();
   std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
   EXPECT_TRUE(Has(faults, "text of ours shortened: Views::Text: \"MAC address: Unknown\"")) << faults.size();
   EXPECT_TRUE(Has(faults, "address or number shortened: Views::Text: \"AA:BB:CC:DD:EE:FF\""));
   EXPECT_FALSE(Has(faults, "Grandma")) << faults.back();
+  EXPECT_FALSE(Has(faults, "Sports 11")) << faults.back();
   EXPECT_EQ(faults.size(), 2u);
 
   ours->OnSetBounds({100, 100, 100 + Width(label) + 4, 130});

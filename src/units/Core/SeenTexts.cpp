@@ -197,6 +197,9 @@ bool IsGlue(char16_t c) {
 // with spaces, punctuation and digits between ("Aceptar" twice, "Red:" and a
 // value, a prompt of two sentences). Names from outside rarely split into
 // entries whole word by whole word; a lone letter never counts as an entry.
+// One entry with only spaces and digits beside it ("Sports 11") is a name
+// as likely as ours (a channel's), so a text made of entries needs two of
+// them or punctuation between them and the rest.
 bool IsOurs(const std::string& utf8) {
   static const std::unordered_set<std::u16string> texts = [] {
     std::unordered_set<std::u16string> out;
@@ -210,7 +213,8 @@ bool IsOurs(const std::string& utf8) {
   const std::u16string text(string.View());
   bool ours = texts.count(text) != 0;
   if (!ours && !text.empty()) {
-    // reach[i]: text[0, i) is entries and glue; used[i]: an entry among them.
+    // reach[i]: text[0, i) is entries and glue; used[i]: how many entries
+    // among them (counted up to two).
     const size_t n = text.size();
     std::vector<uint8_t> reach(n + 1, 0), used(n + 1, 0);
     reach[0] = 1;
@@ -218,7 +222,7 @@ bool IsOurs(const std::string& utf8) {
       if (!reach[i]) continue;
       if (IsGlue(text[i])) {
         reach[i + 1] = 1;
-        used[i + 1] = used[i + 1] | used[i];
+        used[i + 1] = std::max(used[i + 1], used[i]);
       }
       // An entry starts at a word's start and ends at a word's end.
       if (i > 0 && IsLetter(text[i - 1]) && IsLetter(text[i])) continue;
@@ -232,17 +236,19 @@ bool IsOurs(const std::string& utf8) {
       }
       if (hexDigit && (k == n || !IsLetter(text[k]))) {
         reach[k] = 1;
-        used[k] = used[k] | used[i];
+        used[k] = std::max(used[k], used[i]);
       }
       for (size_t j = i + 2; j <= n; ++j) {
         if (j < n && IsLetter(text[j - 1]) && IsLetter(text[j])) continue;
         if (texts.count(text.substr(i, j - i)) != 0) {
           reach[j] = 1;
-          used[j] = 1;
+          used[j] = std::max<uint8_t>(used[j], std::min<uint8_t>(2, uint8_t(used[i] + 1)));
         }
       }
     }
-    ours = reach[n] && used[n];
+    bool punctuated = false;
+    for (char16_t c : text) punctuated = punctuated || (IsGlue(c) && c != u' ' && !(c >= u'0' && c <= u'9'));
+    ours = reach[n] && (used[n] >= 2 || (used[n] == 1 && punctuated));
   }
   if (known.size() > 4096) known.clear();
   known.emplace(utf8, ours);

@@ -218,8 +218,8 @@ class MediaServerListItem : public ColumnRow {
   // the next column.
   static constexpr int32_t kNameX = 32;
   static constexpr int32_t kAddressX = 250;
-  static constexpr int32_t kWakeX = 436;
-  static constexpr int32_t kRowWidth = 610;
+  static constexpr int32_t kWakeX = 456;
+  static constexpr int32_t kRowWidth = 630;
   static constexpr int32_t kColumnGap = 4;
 
   MediaServerListItem();
