@@ -136,6 +136,7 @@ struct WatchState {
   bool recording = false;
   std::vector<Recorded> recorded;
   std::vector<RecordedBox> boxes;
+  bool drewWhole = false;          // set by BoxWatch::DrewWholeArea
   const View* skipView = nullptr;  // drawn without, to see what it hides
   kv::Rect skipBox;
   std::set<const View*> scrolling;  // marked by MarkScrollsInField
@@ -418,12 +419,19 @@ BoxWatch::BoxWatch(const View* view, const kv::Rect& clip, const ge::Surface& ta
     before_.insert(before_.end(), target.Row(y) + area_.x1, target.Row(y) + area_.x2);
   record_ = static_cast<int64_t>(s.boxes.size());
   s.boxes.push_back(std::move(b));
+  s.drewWhole = false;
 }
+
+void BoxWatch::DrewWholeArea() { State().drewWhole = true; }
 
 BoxWatch::~BoxWatch() {
   if (drawing_) State().drawing.pop_back();
   if (record_ < 0 || !target_) return;
   RecordedBox& b = State().boxes[static_cast<size_t>(record_)];
+  if (std::exchange(State().drewWhole, false)) {
+    b.mask.assign(before_.size(), 1);
+    return;
+  }
   b.mask.assign(before_.size(), 0);
   size_t i = 0;
   for (int32_t y = area_.y1; y < area_.y2; ++y) {

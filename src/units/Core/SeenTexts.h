@@ -165,6 +165,12 @@ class TextWatch {
 // is not a text (its face, its icon, the image of a row's number).
 class BoxWatch {
  public:
+  // The view drawing now filled every pixel of its clip (a plain fill): its
+  // whole area counts as drawn, also where a see-through colour left the
+  // pixel as it was (dark glass over a black picture), so that the edge of
+  // what shows through is not taken for an edge of the box.
+  static void DrewWholeArea();
+
   BoxWatch(const View* view, const kv::Rect& clip, const ge::Surface& target);
   ~BoxWatch();
   BoxWatch(const BoxWatch&) = delete;

@@ -51,6 +51,8 @@ using namespace keys;
 constexpr int32_t kPreviewMode = 4;
 // The scroll arrows stand this far in from the list's right end.
 constexpr int32_t kArrowsInset = 60;
+// The room between a device row's rim and its text.
+constexpr int32_t kDeviceTextMargin = 8;
 
 // The courier of item i of the folder (null: still loading).
 kv::Object* MediaCourier(Media::MediaItem* item, int32_t i) {
@@ -436,6 +438,13 @@ MediumDeviceItem::MediumDeviceItem() {
   OnSetTextAlignH(0);
   TextView().OnSetEllipsis(true);
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::WiFiScanButtonFocus));
+}
+
+void MediumDeviceItem::Refresh() {
+  ListItem::Refresh();
+  // The device's name keeps a margin from the row's rim on both sides.
+  const kv::Rect b = Bounds();
+  TextView().OnSetBounds({kDeviceTextMargin, 0, std::max(kDeviceTextMargin, b.W() - kDeviceTextMargin), b.H()});
 }
 
 void MediumDeviceItem::SetData(kv::Object* data) {

@@ -176,6 +176,7 @@ class MediumDeviceItem : public ListItem {
   KV_CLASS(ListForm, MediumDeviceItem, ListItem)
  public:
   MediumDeviceItem();
+  void Refresh() override;
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;
 

@@ -267,10 +267,12 @@ DmsDeviceInfo::DmsDeviceInfo() {
   OnSetCaption(kv::GetVariantOfString(SID_DLNA_DEVICE_INFORMATION));
   OnTimeOut = kv::MakeSlot<WidgetClass>(this, &WidgetClass::ExitSlot);
   const kv::String separator = kv::GetVariantOfString(CAPTION_SEPARATOR);
-  MakeLabel(nameCaption_, {25, 80, 160, 110});
-  MakeLabel(addressCaption_, {25, 120, 160, 150});
-  MakeLabel(nameValue_, {165, 80, 600, 110});
-  MakeLabel(addressValue_, {165, 120, 600, 150});
+  // The caption column holds "Device name:" whole in every language; the
+  // values take the rest of the row.
+  MakeLabel(nameCaption_, {25, 80, 245, 110});
+  MakeLabel(addressCaption_, {25, 120, 245, 150});
+  MakeLabel(nameValue_, {250, 80, 600, 110});
+  MakeLabel(addressValue_, {250, 120, 600, 150});
   nameCaption_.OnSetText(kv::ConcatString(kv::GetVariantOfString(SID_DLNA_DEVICE_NAME), separator));
   addressCaption_.OnSetText(kv::ConcatString(kv::GetVariantOfString(SID_IP_ADDRESS), separator));
   for (SkinBin::Button* b : {&nameCaption_, &addressCaption_, &nameValue_, &addressValue_}) Add(b);

@@ -71,6 +71,21 @@ constexpr int32_t kShiftY = -30;
 // Space between a caption set above its icon and the icon.
 constexpr int32_t kCaptionGapUp = 4;
 
+// True when a line of `layout` ends inside a word that goes on at the start
+// of the next line (not after a hyphen): the word was wider than the
+// caption and got cut apart.
+bool SplitsWord(const kv::String& text, const ge::TextLayout& layout) {
+  const std::u16string_view all = text.View();
+  const auto n = static_cast<int32_t>(all.size());
+  const auto inWord = [&](int32_t i) { return all[static_cast<size_t>(i)] != u' ' && all[static_cast<size_t>(i)] != u'\n'; };
+  for (size_t i = 0; i + 1 < layout.lines.size(); ++i) {
+    const int32_t end = layout.lines[i].end;
+    if (end <= 0 || end >= n || end != layout.lines[i + 1].begin) continue;
+    if (inWord(end - 1) && all[static_cast<size_t>(end - 1)] != u'-' && inWord(end)) return true;
+  }
+  return false;
+}
+
 Agent::MessageAgent* Agent() { return kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent); }
 
 void SendAppearance(int32_t value, kv::Object* obj, const kv::Class* to) {
@@ -164,7 +179,8 @@ void CarouselItem::UpdateTextPos() {
     TextView().OnSetBounds({0, std::max(0, top - kCaptionGapUp - 24), b.W(), std::max(0, top - kCaptionGapUp)});
   else
     TextView().OnSetBounds({0, top + size + textOffset_, b.W(), top + size + textOffset_ + 24});
-  // The largest face that holds the caption in two lines of the item's width.
+  // The largest face that holds the caption in two lines of the item's width,
+  // every word whole on its line.
   static const Resources::FontId* const kFaces[] = {&Fonts::MediumFont, &Fonts::BannerDescription,
                                                     &Fonts::ExtraSmallFont, &Fonts::SmallestFont};
   int32_t lineH = 1;
@@ -173,7 +189,7 @@ void CarouselItem::UpdateTextPos() {
     caption_.OnSetBounds({0, 0, b.W(), b.H()});
     const ge::TextLayout layout = caption_.GetLayout();
     lineH = std::max(layout.LinePitch(), 1);
-    bool whole = layout.lines.size() <= 2;
+    bool whole = layout.lines.size() <= 2 && !SplitsWord(caption_.OnGetString(), layout);
     for (const ge::TextLine& line : layout.lines) whole = whole && !line.ellipsis && line.width <= b.W();
     if (whole) break;
   }

@@ -1,6 +1,7 @@
 #include "units/Views/Rectangle.h"
 
 #include "ge/fill.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Views/Align.h"
 
 namespace Views {
@@ -32,6 +33,9 @@ void Rectangle::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point 
   c.a = CombineOpacity(c.a, opacity);
   if (c.a == 0) return;
   ge::GenBlendRect(target, Core::ToGeRect(clip), Core::ToGeRect(Bounds().MoveTo(origin)), c.ToWord());
+#ifdef KV_VERIFY
+  Core::BoxWatch::DrewWholeArea();
+#endif
 }
 
 }  // namespace Views
