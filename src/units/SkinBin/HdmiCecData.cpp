@@ -99,15 +99,20 @@ int32_t HdmiCecData::SetHdmiCecAddrEx(int32_t source, int32_t address, int32_t e
   return r;
 }
 
-bool HdmiCecData::GetQuickCecAudioStatus() {
+namespace {
+// Whether an HDMI-CEC item of the set reads on; a failed read is off.
+bool CecItemOn(int32_t item) {
   int32_t value = 0;
-  const int32_t r = XPM_HdmiCec_Get(XPM_CEC_ITEM_AUDIO_SYSTEM, &value);
+  const int32_t r = XPM_HdmiCec_Get(item, &value);
   if (r != XPM_OK) {
     kv::LogFailedCall("XPM_HdmiCec_Get", r);
     return false;
   }
   return value > 0;
 }
+}  // namespace
+
+bool HdmiCecData::GetQuickCecAudioStatus() { return CecItemOn(XPM_CEC_ITEM_AUDIO_SYSTEM); }
 
 int32_t HdmiCecData::SendAudioSystemKey(int32_t code) {
   kv::Trace("SkinBin::HdmiCecData::SendAudioSystemKey %i", {code});
@@ -116,15 +121,7 @@ int32_t HdmiCecData::SendAudioSystemKey(int32_t code) {
   return r;
 }
 
-bool HdmiCecData::GetAudioSystemMute() {
-  int32_t value = 0;
-  const int32_t r = XPM_HdmiCec_Get(XPM_CEC_ITEM_AUDIO_MUTE, &value);
-  if (r != XPM_OK) {
-    kv::LogFailedCall("XPM_HdmiCec_Get", r);
-    return false;
-  }
-  return value > 0;
-}
+bool HdmiCecData::GetAudioSystemMute() { return CecItemOn(XPM_CEC_ITEM_AUDIO_MUTE); }
 
 int32_t HdmiCecData::SetCecUserControl(uint8_t code) {
   kv::Trace("SkinBin::HdmiCecData::SetCecUserControl %u", {static_cast<uint32_t>(code)});
