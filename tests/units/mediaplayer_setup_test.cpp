@@ -156,11 +156,40 @@ TEST_F(RendererSetupTest, BackFromThePageTakesItsHelpKeysAlong) {
   EXPECT_FALSE(page->IsOpen());
   EXPECT_FALSE(Sees("Input")) << SeenList();
   EXPECT_FALSE(Sees("Edit")) << SeenList();
+  // Opened without the menu, the page had no menu page to go back to: Back
+  // leaves live TV bare (no Media page without its column, which nothing
+  // could close), and live TV takes the next key.
+  EXPECT_FALSE(Sees("Video")) << SeenList();
+  EXPECT_FALSE(Sees("Photo")) << SeenList();
+  Press("info");
+  Run(500);
+  EXPECT_TRUE(Sees("2-1")) << SeenList();
   Press("exit");
   Run(500);
   Press("menu");
   Run(500);
   EXPECT_NE(Open<MenuSystem::VidiMainMenu>(), nullptr);
+}
+
+TEST_F(RendererSetupTest, BackFromThePageOpenedFromTheMenuReturnsToTheMediaPage) {
+  Press("menu");
+  Run(1000);
+  for (int i = 0; i < 2; ++i) {  // Picture, up to Record, up to Media
+    Press("up");
+    Run(400);
+  }
+  Press("right");
+  Run(500);
+  ASSERT_TRUE(Sees("Video")) << SeenList();
+  kv::Persistent<MediaRenderSetupMenu> page{OpenPage<MediaRenderSetupMenu>()};
+  ASSERT_NE(page, nullptr);
+  Press("back");
+  Run(500);
+  EXPECT_FALSE(page->IsOpen());
+  EXPECT_TRUE(Sees("Video")) << SeenList();
+  Press("exit");
+  Run(500);
+  EXPECT_FALSE(Sees("Video")) << SeenList();
 }
 
 TEST_F(RendererSetupTest, ControllerChoiceIsGreyedWhileAccessControlIsOff) {

@@ -12,6 +12,7 @@
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
 #include "units/MenuSystem/MenuItems.h"
+#include "units/MenuSystem/SettingPage.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/UserRefInt.h"
@@ -19,6 +20,7 @@
 #include "units/Structures/RefHolders.h"
 #include "units/SubSystem/MenuSystemClass.h"
 #include "units/SubSystem/State.h"
+#include "units/WinIDs/WinIDs.h"
 
 namespace MenuSystem {
 
@@ -220,7 +222,13 @@ void ThirdMenu::DoFocus(kv::Object* sender) {
 }
 
 void ThirdMenu::GoBack() {
-  if (MenuLevel != 3 && !IsShortcut) {
+  // A page of the fourth level opened without the menu's column (by a
+  // screen outside the menu) has no menu page to go back to: a page of the
+  // third level stands only beside the column, which takes its keys. Back
+  // closes it as it closes a shortcut, and the keys go back to the screen
+  // under it. Back to the quick menu needs no column.
+  const bool onItsOwn = MenuLevel == 4 && !QuickMenu && !WindowOpen(WinIDs::WIN_ID_MainMenu);
+  if (MenuLevel != 3 && !IsShortcut && !onItsOwn) {
     if (MenuLevel < 4 || !MenuSystem || !ParentPage) return;
     SubSystem::MenuSystemClass* owner = MenuSystem.get();
     const kv::Class* parent = ParentPage;
