@@ -101,6 +101,31 @@ TEST_F(PhotoFrameTest, FrameShowsTheWallpaperOnTheMediaInputAndGivesTheSourceBac
   EXPECT_NE(Column(), nullptr);
 }
 
+TEST_F(PhotoFrameTest, TheMediaInputOfTheFrameIsNoTileOfTheBrowsersHistory) {
+  const int32_t before = W()->GetCurrentSource(0);
+  kv::Persistent<PhotoFrame> frame{OpenFrame()};
+  ASSERT_NE(frame, nullptr);
+  Run(6000);  // longer than the history's wait before it keeps a source
+  Press("exit");
+  Run(1000);
+  ASSERT_EQ(W()->GetCurrentSource(0), before);
+  // The history strip holds the channel watched, and no tile that would
+  // tune the media input bare, with no screen to leave it by.
+  Press("browse");
+  Run(600);
+  ASSERT_TRUE(Sees("History")) << SeenList();
+  EXPECT_TRUE(Sees("2-1")) << SeenList();
+  EXPECT_FALSE(Sees("Media")) << SeenList();
+  Press("left");
+  Run(1000);
+  Press("back");
+  Run(1000);
+  EXPECT_EQ(W()->GetCurrentSource(0), before);
+  Press("info");
+  Run(500);
+  EXPECT_TRUE(Sees("2-1")) << SeenList();
+}
+
 TEST_F(PhotoFrameTest, SixteenShiftsCircleAroundTheFirstMoveOnScreen) {
   kv::Persistent<PhotoFrame> frame{OpenFrame()};
   ASSERT_NE(frame, nullptr);

@@ -128,6 +128,34 @@ TEST_F(TimeshiftTest, RedStartsItTheStartReportOpensTheStatusAndPauseReopensIt) 
   EXPECT_EQ(Status()->StateImage().OnGetBitmap(), Resources::LoadResource(Bitmaps::MediaPause));
 }
 
+TEST_F(TimeshiftTest, ATrickPlayKeyOverTheMenuOrTheQuickMenuOpensNoStatusBehindThem) {
+  Press("red");
+  Settle();
+  Press("ok");  // yes
+  Run(2000);
+  Press("exit");
+  Run(500);
+  ASSERT_EQ(Status(), nullptr);
+  for (const char* menu : {"menu", "quick"}) {
+    SCOPED_TRACE(menu);
+    Press(menu);
+    Run(1000);
+    Press("play");
+    Run(500);
+    // Nothing of the status stands behind the menu: its channel line is
+    // nowhere on the picture, whole or in part.
+    EXPECT_EQ(Status(), nullptr);
+    EXPECT_FALSE(SeenList().find("Metro HD") != std::string::npos) << SeenList();
+    Press("exit");
+    Run(500);
+  }
+  // Over live TV the key opens it, as before.
+  Press("pause");
+  Run(500);
+  ASSERT_NE(Status(), nullptr);
+  EXPECT_TRUE(Sees("Metro HD")) << SeenList();
+}
+
 TEST_F(TimeshiftTest, ALongerBufferIsCutToTheIntervalAndDrawnFull) {
   // A 600 s buffer with 420 s in it, played 20 s behind live ...
   StartTimeshift(1);

@@ -447,8 +447,10 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       return true;
     case KEY_BLUE: case KEY_YELLOW: case KEY_PREV: case KEY_NEXT: case KEY_PLAY: case KEY_PAUSE: case KEY_REWIND: case KEY_FORWARD:
       Live::TimeshiftKeyProc(TimeshiftCommand(code));
+      // The status opens over live TV, never under the menu or the quick
+      // menu, which live TV's screens would stand behind.
       if (CurrentLiveTVState() == Constants::XPM_TV_STATE_PAUSE_LIVE_TV && code != KEY_BLUE && code != KEY_YELLOW &&
-          !WindowOpen(WIN_ID_TimeshiftStatusDialog))
+          !WindowOpen(WIN_ID_TimeshiftStatusDialog) && !MenuOpen() && !MenuShown())
         Open(KV_LATE_CLASS("Record::TimeshiftStatusDialog"));
       return true;
     case KEY_PIP_AUDIO:

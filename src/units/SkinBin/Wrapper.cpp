@@ -182,7 +182,9 @@ int32_t Wrapper::SetSource(int32_t window, int32_t source) {
     else HistoryAgent.DeleteSourceHistoryByType(Structures::HISTORY_ITEM_TYPE_RF1);
     AddChannelHistory(type == 12 ? Structures::HISTORY_ITEM_TYPE_RF2 : Structures::HISTORY_ITEM_TYPE_RF1, source,
                       GetCurrentChannel(), true);
-  } else {
+  } else if (type != Constants::XPM_SOURCE_TYPE_MULTI_MEDIA && type != Constants::XPM_SOURCE_TYPE_EXT) {
+    // The media input and the external one show only under their own
+    // screens: a history tile would tune them bare, with nothing to leave by.
     AddSourceHistory(source);
   }
   return status;
