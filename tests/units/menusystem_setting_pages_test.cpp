@@ -304,6 +304,9 @@ TEST_F(SettingPagesTest, CaptionTextAndBackgroundColoursNeverMatch) {
 }
 
 TEST_F(SettingPagesTest, OnTimerGreysWithoutTimerAndDoneReachesTheSetsTimer) {
+  // Opened over the menu, as from its row: Done goes back to its page.
+  Press("menu");
+  Run(1000);
   kv::Persistent<OnTimerMenu> page{OpenPage<OnTimerMenu>(1)};
   ASSERT_NE(page, nullptr);
   if (W()->OnGetEnableTimer() == 0) {

@@ -824,7 +824,9 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
     DirectMessageBar* bar = MessageBar();
     if (bar && AnsweredByAcquisition(bar->MessageType)) bar->Close();
   };
-  if (PictureNotOurs()) {
+  // Nor while the first-time setup holds the screen (the set tuned back by a
+  // factory reset): live TV's banner and notices wait for live TV.
+  if (PictureNotOurs() || Manager()->HasWidgetInGroup(Constants::WIN_GROUP_SETUP << 24)) {
     closePictureNotice();
     return;
   }
