@@ -134,8 +134,9 @@ const std::vector<Start>& Starts() {
     // opens only beside a page's value row. The screens of a task under way
     // (a channel scan, a software update, a disk's format) open only with
     // it: a "state" line opens them empty, with nothing to end them. A
-    // "...Template" class is the common base of the media screens, never
-    // opened as itself. The photo viewer opens only from the photo list,
+    // "...Template" class is the common base of the media screens, and
+    // MenuSystem::ThirdMenu that of the menu's pages: never opened as
+    // themselves (a bare ThirdMenu has no rows, no caption and no focus). The photo viewer opens only from the photo list,
     // which the place "photo viewer" is; nothing opens the players of a
     // controller's media (no controller's request reaches the set): opened
     // empty they wait for ever for the media.
@@ -151,7 +152,7 @@ const std::vector<Start>& Starts() {
       if (c->Is(&MenuSystem::VidiSubMenu::StaticClass()))
         pages.insert(c->name);
     for (const auto& [cls, value] : kvtest::EveryScreen()) {
-      if (kTaskScreens.count(cls) || EndsWith(cls, "Template")) continue;
+      if (kTaskScreens.count(cls) || EndsWith(cls, "Template") || cls == "MenuSystem::ThirdMenu") continue;
       out.push_back({cls + (value ? " " + std::to_string(value) : std::string()), false,
                      std::string(pages.count(cls) ? "wait 1000\nmenu\nwait 1000\n" : "wait 1000\n") + "state " + cls +
                          " " + std::to_string(value) + "\nwait 1000\n"});
