@@ -67,6 +67,55 @@ class ReturnTest : public MenuTest {
   }
 };
 
+// A page opened by a state change from outside the menu (no page of the
+// menu holds the keys) takes them: live TV's keys open nothing behind it,
+// and Exit closes it.
+TEST_F(ReturnTest, APageOpenedFromOutsideTheMenuTakesTheKeys) {
+  for (const kv::Class* cls : std::initializer_list<const kv::Class*>{&VidiMediaMenu::StaticClass(),
+                                                                      KV_LATE_CLASS("MenuSystem::MediaPlayerMenu")}) {
+    SCOPED_TRACE(cls->name);
+    auto* ref = kv::New<Structures::RefInt>();
+    ref->Value = 1;
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = cls;
+    state->Param = ref;
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    Run(1000);
+    ASSERT_FALSE(Screens().empty());
+    Press("mark");  // live TV's mark-channel key shows the banner
+    Run(300);
+    EXPECT_FALSE(Sees("TV - ANT")) << SeenList();
+    Press("exit");
+    Run(500);
+    EXPECT_TRUE(Screens().empty()) << SeenList();
+    Press("info");
+    Run(500);
+    EXPECT_TRUE(Sees("2-1")) << SeenList();
+    Press("exit");
+    Run(500);
+  }
+}
+
+// A page of the fourth level opened on its own closes on Back, and the keys
+// go back to live TV: a live-TV dialog opened next takes them and closes on
+// Exit.
+TEST_F(ReturnTest, BackFromAPageOpenedOnItsOwnHandsTheKeysToLiveTV) {
+  ASSERT_NE(OpenPage<DummyMenu>(), nullptr);
+  Run(500);
+  Press("back");
+  Run(500);
+  EXPECT_TRUE(Screens().empty()) << SeenList();
+  Press("sleep");
+  Run(300);
+  ASSERT_TRUE(Sees("120 minutes")) << SeenList();
+  Press("exit");
+  Run(500);
+  EXPECT_FALSE(Sees("120 minutes")) << SeenList();
+  EXPECT_TRUE(Screens().empty()) << SeenList();
+}
+
 TEST_F(ReturnTest, KeysReachThePageAfterTheBrightnessBar) {
   EnterPage(1);
   Press("ok");  // Picture settings

@@ -55,6 +55,18 @@ void MenuSystem::Initialize(Primitives::KeyRoutingParameter* param) {
 
 void MenuSystem::Close() { CloseOnScreen(); }
 
+void MenuSystem::Remove(Core::View* view) {
+  SubSystem::MenuSystemClass::Remove(view);
+  // Looked at once the pass is done: a page that closes to open another
+  // (its parent, the next page of a wizard) leaves the menu empty only for
+  // a moment.
+  if (GetChildCount() == 0) kv::PostLateSignal(kv::MakeSlot(this, &MenuSystem::ReturnFocusWhenEmpty));
+}
+
+void MenuSystem::ReturnFocusWhenEmpty(kv::Object*) {
+  if (GetChildCount() == 0) ReturnFocus();
+}
+
 void MenuSystem::TakeFocus() {
   if (Core::Group* owner = Owner()) owner->OnSetFocus(this);
 }
@@ -183,7 +195,12 @@ void MenuSystem::HandleMessage(Structures::Message* msg) {
         break;
       }
       TakeFocus();
-      ChangeState(state);
+      // A page opened from outside the menu, with no page of the menu
+      // holding the keys, takes them: otherwise it would stand on screen
+      // with the keys going past it to live TV, and nothing could close it.
+      if (auto* page = kv::Cast<SubSystem::MenuClass>(ChangeState(state));
+          page && !OnGetFocus() && page->IsOpen() && page->OnGetVisible())
+        OnSetFocus(page);
       break;
     }
     case Constants::MSG_CHANGE_APPEARANCE:

@@ -43,6 +43,9 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   // agent, and the level-1 index from the settings (stored 0-based).
   void Initialize(Primitives::KeyRoutingParameter* param) override;
   void Close() override;
+  // The last form of the menu gone, the keys go back to live TV, whichever
+  // way it closed (Back from a page opened on its own, a time-out, Exit).
+  void Remove(Core::View* view) override;
   kv::Object* HandleEvent(Core::Event* event) override;
   void HandleMessage(Structures::Message* msg) override;
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
@@ -74,6 +77,7 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   void TakeFocus();
   // Hands the application's focus back to the live-TV sub-system.
   void ReturnFocus();
+  void ReturnFocusWhenEmpty(kv::Object* /*sender*/);
   // Gives the focus back to the hidden form that had it, once it shows.
   void RestoreFocus();
   kv::Member<SubSystem::MenuClass> hiddenFocus_;

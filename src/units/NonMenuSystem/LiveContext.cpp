@@ -5,6 +5,10 @@
 #include "strings/NonMenuSystem.h"
 #include "units/Agent/EventAgent.h"
 #include "units/Constants/Constants.h"
+#include "strings/MainApp.h"
+#include "units/Primitives/KeyRoutingForm.h"
+#include "units/SubSystem/MenuSystemClass.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/ActiveAppStatus.h"
 #include "units/Structures/VirtualChannel.h"
@@ -180,6 +184,16 @@ int32_t CurrentSource() { return Base()->GetCurrentSource(0); }
 int32_t CurrentSourceType() { return Base()->GetSourceType(CurrentSource()); }
 bool IsTunerType(int32_t type) {
   return type == Constants::XPM_SOURCE_TYPE_RF_TUNER || type == Constants::XPM_SOURCE_TYPE_RF_DIGITAL;
+}
+bool MenuShown() {
+  auto* manager = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  if (!manager) return false;
+  for (kv::Object* item : manager->Snapshot()) {
+    auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
+    Core::Group* owner = form ? form->Owner() : nullptr;
+    if (owner && kv::Cast<SubSystem::MenuSystemClass>(owner) && owner->IsVisible() && form->IsVisible()) return true;
+  }
+  return false;
 }
 bool OnTuner() { return IsTunerType(CurrentSourceType()) || Base()->IsTunerSource(); }
 bool CurrentChannelDigital() {

@@ -100,6 +100,10 @@ int32_t CurrentSource();
 int32_t CurrentSourceType();
 // Source type 1 or 12.
 bool IsTunerType(int32_t type);
+// A page of the menu is on screen (the menu is not hidden behind a screen it
+// opened, and the page may stand without the menu's column): live TV's
+// screens would be drawn under it.
+bool MenuShown();
 // The current source is a tuner source.
 bool OnTuner();
 // The current channel is digital.

@@ -77,16 +77,7 @@ bool AnyOpen(std::initializer_list<uint32_t> ids) {
   return false;
 }
 bool ScreenOpen() { return !Manager()->Empty(); }
-// A page of the menu is on screen (the menu is not hidden behind a screen it
-// opened): live TV's screens would be drawn under it.
-bool MenuShown() {
-  for (kv::Object* item : Manager()->Snapshot()) {
-    auto* form = kv::Cast<Primitives::KeyRoutingForm>(item);
-    Core::Group* owner = form ? form->Owner() : nullptr;
-    if (owner && kv::Cast<SubSystem::MenuSystemClass>(owner) && owner->IsVisible() && form->IsVisible()) return true;
-  }
-  return false;
-}
+using Live::MenuShown;
 bool MediaScreenOpen() { return Manager()->HasWidgetInGroup(WIN_ID_MediaPlayer); }
 // The menu or the quick menu is open.
 bool MenuOpen() {

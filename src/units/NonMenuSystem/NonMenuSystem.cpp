@@ -159,7 +159,7 @@ void NonMenuSystem::ShowInfoBar(bool force, int32_t source) {
   // No banner under an open menu: the event agent keeps the acquisition
   // unhandled while a menu form is open and hands it on again when the
   // menu closes, and the banner shows then.
-  if (Manager()->HasWidgetInGroup(Constants::WIN_GROUP_MENU << 24)) return;
+  if (Manager()->HasWidgetInGroup(Constants::WIN_GROUP_MENU << 24) || Live::MenuShown()) return;
   // Nor under a screen the viewer opened over the picture since (the quick
   // menu, a dialog, a bar): a banner opening there would take its keys.
   if (!Manager()->FindForm(WinIDs::WIN_ID_InfoBanner) && ScreenOverBanner()) return;
