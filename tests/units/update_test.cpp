@@ -3,6 +3,8 @@
 // or never starts; the power key before and after.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 
 #include "nonmenusystem_support.h"
@@ -161,6 +163,34 @@ TEST_F(UpdateTest, UpdateThatSucceedsOverTheNetwork) {
   EXPECT_FALSE(Skin()->AppCriticalSection);
   EXPECT_EQ(BarType(), 18);
   EXPECT_TRUE(Data()->GetString(NonMenuSystem::KEY_UPDATE_PATH).Empty());
+}
+
+// What the viewer reads and sees: the check's sentence whole, and, once the
+// update writes, the bar's groove drawn to its right end beyond the
+// indicator, set apart from the progress block around it.
+TEST_F(UpdateTest, TheCheckAndTheProgressAsTheViewerSeesThem) {
+  StartCheck("0");
+  Run(300);
+  EXPECT_TRUE(Sees("Checking for a newer TV software version...")) << SeenList();
+  Nms()->ClearAll();
+  Settle();
+  StartUpdate();
+  Tv().SetState("upd.progress", "20");
+  Run(1000);
+  Update::UpdatingDialog* u = Updating();
+  ASSERT_NE(u, nullptr);
+  ASSERT_TRUE(u->IsWaitingShown());
+  // Past the 20 % the indicator covers, the bar's groove still shows: its
+  // rim stands out from the progress block around it.
+  const kv::Rect d = u->Bounds();
+  const int32_t top = d.y1 + 96 + (28 - 10) / 2;
+  int32_t brightest = 0;
+  for (int32_t y = top - 2; y < top + 12; ++y)
+    for (int32_t x = d.x1 + 66 + 20 + 120; x < d.x1 + 434 + 2; ++x) {
+      const uint32_t p = Osd().Row(y)[x];
+      brightest = std::max<int32_t>(brightest, int32_t((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF)));
+    }
+  EXPECT_GT(brightest, 3 * 0x40) << "no groove drawn past the indicator";
 }
 
 TEST_F(UpdateTest, UpdateFromUsbAndUpdateThatFails) {
