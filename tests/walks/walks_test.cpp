@@ -494,8 +494,7 @@ class WalksTest : public apptest::AppTest, public ::testing::WithParamInterface<
 
   // Every screen listed as open is drawn whole: where its texts show, its
   // own panel is under them, not the live picture (the picture plane shows
-  // where the on-screen display is clear); the screen that takes the keys
-  // shows a focus.
+  // where the on-screen display is clear).
   Verdict DrawnWhole(const std::vector<Core::SeenText>& texts) {
     if (AppOwnsTheScreen()) return {};
     const ge::Surface& osd = Osd();
