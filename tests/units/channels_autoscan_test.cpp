@@ -365,6 +365,8 @@ TEST_F(AutoScanTest, AnEmptyAirShowsTheErrorScreenWhoseButtonsScanAgainOrLookFor
   Settle();
   auto* error = Open<AutoTuningErrorDialog>();
   ASSERT_NE(error, nullptr);
+  // The viewer reads why: the warning whole, above the two buttons.
+  EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
   EXPECT_TRUE(Set().Channels(0).empty());
   EXPECT_EQ(Set().FrontDisplayMode(), 1);
   EXPECT_EQ(HelpMask(), 0x40204);

@@ -222,8 +222,11 @@ TEST_F(PinOptionTest, ChangePinStoresEachTypesPin) {
     kv::Persistent<ChangePinDialog> d = OpenWith<ChangePinDialog>(r.type);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(Focused(), &d->FirstEntry());
-    // Each entry row names what it asks for.
+    // Each entry row names what it asks for, under the caption of the PIN
+    // it changes.
     Run(200);
+    EXPECT_TRUE(Sees(r.parental ? "PIN setting" : "3D PIN")) << SeenList();
+    EXPECT_FALSE(Sees(r.parental ? "3D PIN" : "PIN setting")) << SeenList();
     EXPECT_TRUE(Sees("New PIN:")) << SeenList();
     EXPECT_TRUE(Sees("Confirm PIN:")) << SeenList();
     Type("4321");

@@ -329,6 +329,28 @@ TEST_F(TimeshiftTest, TrickPlayKeysRatesAndTheSetsState) {
   }
 }
 
+// The same keys pressed over live TV, with no status open, reach the set
+// with the same codes.
+TEST_F(TimeshiftTest, EveryTrickPlayKeyOverLiveTvReachesTheSetWithItsCode) {
+  StartTimeshift(0);
+  Run(200000);
+  const struct {
+    const char* key;
+    const char* call;
+  } keys[] = {{"play", "Timeshift_KeyProc(102)"},   {"pause", "Timeshift_KeyProc(104)"},
+              {"forward", "Timeshift_KeyProc(110)"}, {"rewind", "Timeshift_KeyProc(109)"},
+              {"next", "Timeshift_KeyProc(108)"},    {"prev", "Timeshift_KeyProc(107)"},
+              {"yellow", "Timeshift_KeyProc(114)"},  {"blue", "Timeshift_KeyProc(115)"}};
+  for (const auto& k : keys) {
+    Nms()->ClearAll();
+    Settle();
+    ASSERT_EQ(Status(), nullptr) << k.key;
+    ClearCallLog();
+    Press(k.key);
+    EXPECT_EQ(LastKeyCode(), k.call) << k.key;
+  }
+}
+
 TEST_F(TimeshiftTest, ForwardOnLiveTvOpensTheStatusWithItsRate) {
   StartTimeshift(0);
   Run(200000);
