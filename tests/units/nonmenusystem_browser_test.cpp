@@ -49,6 +49,10 @@ TEST_F(BrowserTest, EachKindOpensItsStripAndDownWrapsThroughTheKinds) {
     EXPECT_EQ(kv::ClassOf(d->List()), expected[d->CBListValue]) << i;
     EXPECT_EQ(Skin()->OnGetCurrentCBList(), d->CBListValue);
     EXPECT_FALSE(d->KindCaption().Empty());
+    // Only a favourites strip offers to delete its channels in the help row.
+    Run(300);
+    const bool favourites = expected[d->CBListValue] == &ListForm::CBFavoritesList::StaticClass();
+    EXPECT_EQ(Sees("Delete"), favourites) << d->CBListValue << SeenList();
     Press("down");
   }
   // From the last kind, down wrapped to the first.
