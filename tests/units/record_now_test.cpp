@@ -36,6 +36,11 @@ TEST_F(RecordNowTest, RecordKeyOffersTheTwoChoicesAndRecordsTheChannelInTune) {
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->OptionType, Record::RecordOptionTypeHotKey);
   EXPECT_EQ(Focused(), &d->RecordNowButton);
+  // Over live TV it stands in the middle of the screen, lifted as live TV's
+  // centred dialogs are (18 px).
+  const kv::Rect b = d->Bounds();
+  EXPECT_EQ(b.x1, (960 - b.W()) / 2);
+  EXPECT_EQ(b.y1, (540 - b.H()) / 2 - 18);
   // Up and down wrap between the two.
   Press("up");
   EXPECT_EQ(Focused(), &d->RecordProgramButton);
