@@ -237,6 +237,29 @@ TEST_F(SeenTextsTest, TextsSideBySideWithNoGapReadAsOne) {
   EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
 }
 
+// A text written over a box of its screen runs into it; the same text on a
+// panel drawn after the box (a notice over an image of its player) does
+// not: the panel hides the box.
+TEST_F(SeenTextsTest, ABoxUnderTheTextsOwnPanelIsNoBoxItRunsInto) {
+  Core::Group* screen = NewGroup({0, 0, 960, 540});
+  auto* image = kv::New<Views::Rectangle>();
+  image->OnSetColor(kv::Color{200, 200, 60, 255});
+  image->OnSetBounds({395, 411, 455, 470});
+  screen->Add(image);
+  auto* panel = kv::New<Views::Rectangle>();
+  panel->OnSetColor(kv::Color{30, 30, 40, 255});
+  panel->OnSetBounds({230, 390, 790, 452});
+  panel->OnSetVisible(false);
+  screen->Add(panel);
+  NewText(screen, {250, 410, 770, 434}, "Starting the network player...", Views::ALIGN_CENTER);
+  root->Redraw();
+  EXPECT_TRUE(Has(Core::TextFaults(Core::LookAtTexts(*root)), "text runs into a box"));
+  panel->OnSetVisible(true);
+  root->Redraw();
+  const std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
+  EXPECT_FALSE(Has(faults, "text runs into a box")) << (faults.empty() ? "" : faults[0]);
+}
+
 // A caption whose letters reach the rim of the face it is written on (a
 // button filled rim to rim) is a fault; 2 px and more of face around it are
 // fine.

@@ -528,8 +528,17 @@ std::vector<std::string> RunsInto(const SeenText& t, const std::vector<RecordedB
                                   const std::set<const View*>& textViews) {
   std::vector<std::string> out;
   if (t.ink.IsEmpty()) return out;
-  for (const RecordedBox& b : boxes) {
+  // The text's face (the panel it is written on) drawn after a box hides the
+  // box where it covers it: a notice's panel over an image of its screen.
+  size_t face = boxes.size();
+  for (size_t i = 0; i < boxes.size(); ++i)
+    if (boxes[i].view != t.view && textViews.count(boxes[i].view) == 0 && IsFace(t, boxes[i])) face = i;
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    const RecordedBox& b = boxes[i];
     if (textViews.count(b.view) != 0 || b.view == t.view || b.view == t.holder || b.form != t.form) continue;
+    if (face < boxes.size() && i < face &&
+        boxes[face].area.Contains(b.area.Intersect(t.maskArea_.Inflate(kBesideX, 1))))
+      continue;
     if (std::find(t.drawnBy.begin(), t.drawnBy.end(), b.view) != t.drawnBy.end()) continue;
     // A line (a caret after an entry's text, a rule) is not a box.
     if (b.area.W() <= 3 || b.area.H() <= 3) continue;
