@@ -39,6 +39,16 @@ using Record::TimeshiftStatusDialog;
 constexpr int32_t kDialogX = 80, kDialogY = 360;
 constexpr int32_t kBarLeft = 96, kBarRight = 784, kBarMiddle = 122;
 
+// Every trick-play key and the call the set receives for it.
+struct TrickKey {
+  const char* key;
+  const char* call;
+};
+constexpr TrickKey kTrickKeys[] = {{"play", "Timeshift_KeyProc(102)"},   {"pause", "Timeshift_KeyProc(104)"},
+                                   {"forward", "Timeshift_KeyProc(110)"}, {"rewind", "Timeshift_KeyProc(109)"},
+                                   {"next", "Timeshift_KeyProc(108)"},    {"prev", "Timeshift_KeyProc(107)"},
+                                   {"yellow", "Timeshift_KeyProc(114)"},  {"blue", "Timeshift_KeyProc(115)"}};
+
 class TimeshiftTest : public livetvtest::LiveTVTest {
  protected:
   void SetUp() override {
@@ -314,14 +324,7 @@ TEST_F(TimeshiftTest, TrickPlayKeysRatesAndTheSetsState) {
   EXPECT_EQ(s->StateImage().OnGetBitmap(), Resources::LoadResource(Bitmaps::MediaPause));
 
   // Every trick-play key reaches the set with its code.
-  const struct {
-    const char* key;
-    const char* call;
-  } keys[] = {{"play", "Timeshift_KeyProc(102)"},   {"pause", "Timeshift_KeyProc(104)"},
-              {"forward", "Timeshift_KeyProc(110)"}, {"rewind", "Timeshift_KeyProc(109)"},
-              {"next", "Timeshift_KeyProc(108)"},    {"prev", "Timeshift_KeyProc(107)"},
-              {"yellow", "Timeshift_KeyProc(114)"},  {"blue", "Timeshift_KeyProc(115)"}};
-  for (const auto& k : keys) {
+  for (const TrickKey& k : kTrickKeys) {
     ClearCallLog();
     Press(k.key);
     EXPECT_EQ(LastKeyCode(), k.call) << k.key;
@@ -334,14 +337,7 @@ TEST_F(TimeshiftTest, TrickPlayKeysRatesAndTheSetsState) {
 TEST_F(TimeshiftTest, EveryTrickPlayKeyOverLiveTvReachesTheSetWithItsCode) {
   StartTimeshift(0);
   Run(200000);
-  const struct {
-    const char* key;
-    const char* call;
-  } keys[] = {{"play", "Timeshift_KeyProc(102)"},   {"pause", "Timeshift_KeyProc(104)"},
-              {"forward", "Timeshift_KeyProc(110)"}, {"rewind", "Timeshift_KeyProc(109)"},
-              {"next", "Timeshift_KeyProc(108)"},    {"prev", "Timeshift_KeyProc(107)"},
-              {"yellow", "Timeshift_KeyProc(114)"},  {"blue", "Timeshift_KeyProc(115)"}};
-  for (const auto& k : keys) {
+  for (const TrickKey& k : kTrickKeys) {
     Nms()->ClearAll();
     Settle();
     ASSERT_EQ(Status(), nullptr) << k.key;
