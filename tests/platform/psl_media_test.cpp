@@ -7,8 +7,16 @@
 // makes outside the buffer it was given fails the run.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
+#include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -32,7 +40,10 @@ bool Near(uint32_t p, uint32_t rgb, int slack) {
 
 class PslMediaTest : public ::testing::Test {
  protected:
-  void SetUp() override { dir_ = kvtest::FreshTestDir("pslmedia"); }
+  void SetUp() override {
+    dir_ = kvtest::FreshTestDir("pslmedia");
+    std::filesystem::create_directories(dir_);
+  }
   void TearDown() override { kvtest::RemoveTestDir(dir_); }
 
   std::vector<uint8_t> Read(const std::string& path) {
@@ -189,6 +200,38 @@ TEST_F(PslMediaTest, SongsGiveTagsAndCoversAndCutShortNoFault) {
     }
   }
   EXPECT_GE(songs, 1);
+}
+
+// A named pipe on a stick at a picture's, a cover's, a song's or a movie's
+// name is refused at once, not waited on (opening it for reading would wait
+// for a writer for ever, and the media service's one worker with it).
+TEST_F(PslMediaTest, NamedPipesAtMediaNamesAreRefusedWithoutWaiting) {
+  const std::string pipes[] = {(dir_ / "photo.jpg").string(), (dir_ / "cover.jpg").string(),
+                               (dir_ / "song.mp3").string(), (dir_ / "movie.avi").string()};
+  for (const std::string& p : pipes) ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0) << p;
+  ASSERT_TRUE(media_writer::WriteWav((dir_ / "plain.wav").string(), 1));
+  // The calls run on a thread of their own, left behind if they wait.
+  auto promise = std::make_shared<std::promise<std::vector<bool>>>();
+  std::future<std::vector<bool>> answers = promise->get_future();
+  std::thread([promise, pipes = std::vector<std::string>(std::begin(pipes), std::end(pipes)),
+               wav = (dir_ / "plain.wav").string()] {
+    std::vector<bool> got;
+    std::vector<uint8_t> bytes;
+    std::string error;
+    got.push_back(psl::ReadFile(pipes[0], 1 << 20, &bytes, &error) || error.empty());
+    got.push_back(psl::CoverArt(wav, &bytes));  // cover.jpg beside it is a pipe
+    psl::Probe probe;
+    error.clear();
+    got.push_back(psl::ProbeFile(pipes[2], psl::FileKind::kMusic, &probe, &error) || error.empty());
+    got.push_back(psl::CoverArt(pipes[2], &bytes));
+    psl::Image img;
+    error.clear();
+    got.push_back(psl::VideoFrame(pipes[3], 0, 160, 120, &img, &error) || error.empty());
+    promise->set_value(got);
+  }).detach();
+  ASSERT_EQ(answers.wait_for(std::chrono::seconds(10)), std::future_status::ready)
+      << "a reader waits on a named pipe";
+  EXPECT_EQ(answers.get(), std::vector<bool>(5, false)) << "each refused, with a reason";
 }
 
 }  // namespace

@@ -11,12 +11,16 @@ extern "C" {
 #include <libexif/exif-data.h>
 #include <png.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 
 #include "platform/display/surface.h"
@@ -260,15 +264,40 @@ Image Upright(Image in, int32_t o) {
 }  // namespace
 
 bool ReadFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>* out, std::string* error) {
-  std::ifstream f(path, std::ios::binary | std::ios::ate);
-  if (!f) return Fail(error, "cannot open");
-  const std::streamoff size = f.tellg();
-  if (size < 0) return Fail(error, "cannot read");
-  if (static_cast<uint64_t>(size) > maxBytes) return Fail(error, "file of " + std::to_string(size) + " bytes is too large");
-  out->resize(static_cast<size_t>(size));
-  f.seekg(0);
-  if (size > 0 && !f.read(reinterpret_cast<char*>(out->data()), size)) return Fail(error, "cannot read");
+  out->clear();
+  // Opened without waiting: a named pipe or a device at a picture's or a
+  // cover's name on a stick would otherwise hold the worker for ever. Only a
+  // regular file is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return Fail(error, "cannot open");
+  struct stat st{};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return Fail(error, "not a regular file");
+  }
+  if (static_cast<uint64_t>(st.st_size) > maxBytes) {
+    ::close(fd);
+    return Fail(error, "file of " + std::to_string(st.st_size) + " bytes is too large");
+  }
+  out->resize(static_cast<size_t>(st.st_size));
+  size_t done = 0;
+  while (done < out->size()) {
+    const ssize_t n = ::read(fd, out->data() + done, out->size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  if (done != out->size()) {
+    out->clear();
+    return Fail(error, "cannot read");
+  }
   return true;
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st{};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool ReadPictureInfo(const uint8_t* data, size_t size, PictureInfo* info, std::string* error) {

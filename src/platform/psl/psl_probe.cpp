@@ -144,6 +144,7 @@ bool CoverArt(const std::string& path, std::vector<uint8_t>* bytes) {
     bytes->assign(v.data(), v.data() + v.size());
     return true;
   };
+  if (!IsRegularFile(path)) return false;
   if (ext == "mp3") {
     TagLib::MPEG::File f(path.c_str(), false);
     if (f.isValid() && f.ID3v2Tag()) {
@@ -169,6 +170,7 @@ bool CoverArt(const std::string& path, std::vector<uint8_t>* bytes) {
 
 bool VideoFrame(const std::string& path, int64_t ms, int32_t boxW, int32_t boxH, Image* out, std::string* error) {
   *out = Image{};
+  if (!IsRegularFile(path)) return Fail(error, "not a regular file");
   QuietFfmpeg();
   Decoder d;
   if (avformat_open_input(&d.fmt, path.c_str(), nullptr, nullptr) < 0) return Fail(error, "not a movie FFmpeg reads");
@@ -224,6 +226,10 @@ bool VideoFrame(const std::string& path, int64_t ms, int32_t boxW, int32_t boxH,
 
 bool ProbeFile(const std::string& path, FileKind kind, Probe* out, std::string* error) {
   *out = Probe{};
+  if (!IsRegularFile(path)) {
+    *error = "not a regular file";
+    return false;
+  }
   if (kind == FileKind::kMusic) return ProbeMusic(path, out, error);
   if (kind == FileKind::kVideo) return ProbeVideo(path, out, error);
   *error = "not music or a movie";
