@@ -68,7 +68,8 @@ class PslMediaTest : public ::testing::Test {
 // a thumbnail's box, each pixel its colour; its first half alone is refused
 // with a reason or decodes to a picture that fits. Each decode reads from a
 // buffer of exactly the file's size.
-void DecodesEverySize(const std::filesystem::path& dir, const std::vector<std::pair<int, int>>& sizes) {
+void DecodesEverySize(const std::filesystem::path& dir, const std::vector<std::pair<int, int>>& sizes,
+                      bool ffmpegOnly = false) {
   struct Format {
     const char* ext;
     AVCodecID id;  // AV_CODEC_ID_NONE: written by libjpeg or libpng
@@ -80,6 +81,7 @@ void DecodesEverySize(const std::filesystem::path& dir, const std::vector<std::p
                             {"png", AV_CODEC_ID_NONE, 0},
                             {"jpg", AV_CODEC_ID_NONE, 40}};
   for (const Format& f : formats) {
+    if (ffmpegOnly && f.id == AV_CODEC_ID_NONE) continue;
     int written = 0;
     for (const auto& [w, h] : sizes) {
       const std::string path = (dir / (std::to_string(w) + "x" + std::to_string(h) + "." + f.ext)).string();
@@ -131,9 +133,11 @@ TEST_F(PslMediaTest, PicturesOfSmallAndOddSizesDecodeWholeAndCutShortAreRefused)
   DecodesEverySize(dir_, sizes);
 }
 
-// Too slow for valgrind; glibc's heap checking sees a write past the end.
+// The pictures FFmpeg decodes (the JPEG and PNG readers meet large pictures
+// in psl_test.cpp). Too slow for valgrind; glibc's heap checking sees a
+// write past the end.
 TEST_F(PslMediaTest, LargePicturesDecodeWholeAndCutShortAreRefused) {
-  DecodesEverySize(dir_, {{1000, 3}, {4000, 3000}});
+  DecodesEverySize(dir_, {{1000, 3}, {4000, 3000}}, true);
 }
 
 // A movie's picture scaled into boxes of odd sizes (the thumbnail and the
