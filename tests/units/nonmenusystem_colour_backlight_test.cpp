@@ -188,7 +188,8 @@ TEST_F(ColourTest, ANewSetsBacklightCurveRisesFromThirtyToAHundredAndResetRestor
       EXPECT_EQ(w->GetBacklightAdjustment(i), level(i)) << i;
       EXPECT_EQ(d->Slider(i).OnGetValue(), level(i)) << i;
       // Point i of the curve stands at the slider's height: 100 at the top.
-      EXPECT_EQ(d->Curve().GetPoint(i).y, (100 - level(i)) * 13 / 10) << i;
+      const int32_t h = d->Curve().Bounds().H() - 1;
+      EXPECT_EQ(d->Curve().GetPoint(i).y, (100 - level(i)) * 13 / 10 * h / 130) << i;
     }
   };
   auto* d = OpenScreen<NonMenuSystem::BacklightAdjustmentProDialog>();

@@ -316,7 +316,7 @@ TEST_F(RecordTimerTest, TheTimeAndDateEditorsShowTheirSpinnersOverTheirButton) {
   RecordTimerDialog* e = OpenEditorFromMenu();
   ASSERT_NE(e, nullptr);
   // A one-time timer, so that the date button takes the focus too.
-  ASSERT_TRUE(FocusBy("up", &e->TypeButton));
+  e->OnSetFocus(&e->TypeButton);
   Press("ok");
   Settle();
   Press("down", 2);
@@ -334,17 +334,16 @@ TEST_F(RecordTimerTest, TheTimeAndDateEditorsShowTheirSpinnersOverTheirButton) {
     Core::View* button;
     const char* editor;
     std::vector<std::string> opened;
-    const char* focusKey;  // the key that leads to the button
-    const char* key;       // then up
+    const char* key;  // then up
     std::vector<std::string> changed;
   };
   const Case cases[] = {
-      {&e->TimeButton, "TimeSettingDialog", {"07", "00", "PM"}, "up", "right", {"07", "01", "PM"}},
-      {&e->DateButton, "DateSettingDialog", {"Dec", "8", "2026"}, "left", "left", {"Dec", "8", "2027"}},
+      {&e->TimeButton, "TimeSettingDialog", {"07", "00", "PM"}, "right", {"07", "01", "PM"}},
+      {&e->DateButton, "DateSettingDialog", {"Dec", "8", "2026"}, "left", {"Dec", "8", "2027"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.editor);
-    ASSERT_TRUE(FocusBy(c.focusKey, c.button)) << kv::ClassOf(Focused())->name;
+    e->OnSetFocus(c.button);
     Press("ok");
     Run(500);
     EXPECT_EQ(spinners(c.editor), c.opened) << SeenList();

@@ -1,5 +1,6 @@
 #include "units/Record/RecordTimerDialog.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -566,10 +567,20 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
     length->OnSetHourVal(duration_ / 3600);
     length->OnSetMinVal((duration_ / 60) % 60);
   }
-  // The date, time and duration editors stand centred over their button,
-  // their spinners where the value stood (in front of this editor: their
-  // layer is above its own).
-  if (form && form->IsOpen()) PlaceOver(form, button->Bounds(), true);
+  // The editors stand in front of this editor (their layer is above its
+  // own), their spinners where the value stood: the duration editor
+  // centred over its button, the date and time editors over the row of
+  // both buttons and as wide as it, so that no part of the other button or
+  // of the label between them shows beside them.
+  if (!form || !form->IsOpen()) return;
+  kv::Rect over = button->Bounds();
+  if (kv::Cast<NonMenuSystem::EditorBase>(form)) {
+    over.x1 = DateButton.Bounds().x1;
+    over.x2 = TimeButton.Bounds().x2;
+    const kv::Rect f = form->Bounds();
+    form->OnSetBounds({f.x1, f.y1, f.x1 + std::max(f.W(), over.W()), f.y2});
+  }
+  PlaceOver(form, over, true);
 }
 
 void RecordTimerDialog::PlaceOver(Core::View* form, const kv::Rect& button, bool middle) {
