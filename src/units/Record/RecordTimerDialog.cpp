@@ -1,5 +1,6 @@
 #include "units/Record/RecordTimerDialog.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -535,13 +536,9 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
     state->Param = SkinBin::UserRefInt::Make(option->OptionType, TransitionOf(*this));
     if (auto* dialog = kv::Cast<NonMenuSystem::OptionDialog>(system->ChangeState(state))) {
       dialog->OnValueChanged = kv::MakeSlot(this, &RecordTimerDialog::DoValueChange);
-      // Its choices open where the value stood, centred over its button:
+      // Its choices open where the value stood, its top at the button's:
       // the labels beside it stay whole.
-      const kv::Rect b = option->Bounds();
-      const kv::Rect d = dialog->Bounds();
-      const int32_t x = Bounds().x1 + b.x1 + (b.W() - d.W()) / 2;
-      const int32_t y = Bounds().y1 + b.y1;
-      dialog->OnSetBounds({x, y, x + d.W(), y + d.H()});
+      PlaceOver(dialog, option->Bounds(), false);
     }
     return;
   }
@@ -569,14 +566,28 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
     length->OnSetEditor(this);
     length->OnSetHourVal(duration_ / 3600);
     length->OnSetMinVal((duration_ / 60) % 60);
-    // Centred over the duration button, its spinners where the duration
-    // stood: the rows above and below stay whole.
-    const kv::Rect b = button->Bounds();
-    const kv::Rect d = length->Bounds();
-    const int32_t x = Bounds().x1 + b.x1 + (b.W() - d.W()) / 2;
-    const int32_t y = Bounds().y1 + b.y1 + (b.H() - d.H()) / 2;
-    length->OnSetBounds({x, y, x + d.W(), y + d.H()});
   }
+  // The editors stand in front of this editor (their layer is above its
+  // own), their spinners where the value stood: the duration editor
+  // centred over its button, the date and time editors over the row of
+  // both buttons and as wide as it, so that no part of the other button or
+  // of the label between them shows beside them.
+  if (!form || !form->IsOpen()) return;
+  kv::Rect over = button->Bounds();
+  if (kv::Cast<NonMenuSystem::EditorBase>(form)) {
+    over.x1 = DateButton.Bounds().x1;
+    over.x2 = TimeButton.Bounds().x2;
+    const kv::Rect f = form->Bounds();
+    form->OnSetBounds({f.x1, f.y1, f.x1 + std::max(f.W(), over.W()), f.y2});
+  }
+  PlaceOver(form, over, true);
+}
+
+void RecordTimerDialog::PlaceOver(Core::View* form, const kv::Rect& button, bool middle) {
+  const kv::Rect f = form->Bounds();
+  const int32_t x = Bounds().x1 + button.x1 + (button.W() - f.W()) / 2;
+  const int32_t y = Bounds().y1 + button.y1 + (middle ? (button.H() - f.H()) / 2 : 0);
+  form->OnSetBounds({x, y, x + f.W(), y + f.H()});
 }
 
 void RecordTimerDialog::EditorReport(kv::Object* sender) {
