@@ -21,6 +21,7 @@
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
+#include "units/ListForm/OptionLists.h"
 #include "units/ListForm/PagedList.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
@@ -75,6 +76,14 @@ constexpr int32_t kRightMargin = 24;
 constexpr int32_t kLabelGap = 4;
 constexpr int32_t kColumnGap = 24;
 constexpr int32_t kWordGap = 6;
+// The room a button's value keeps from either rim.
+constexpr int32_t kValueMargin = 10;
+// The right column's buttons never get narrower than this.
+constexpr int32_t kNarrowestButton = 140;
+
+// The width of the pop-up of an option's choices (NonMenuSystem::OptionDialog
+// around its list).
+int32_t PopUpWidth(int32_t optionType) { return ListForm::OptionRowsWidth(optionType) + 2 * ListForm::kOptionListInset; }
 // The masks the repeat types write: all days, Monday to Friday, the weekend.
 constexpr int32_t kMaskEveryday = 0x7F;
 constexpr int32_t kMaskDaily = 0x3E;
@@ -294,21 +303,29 @@ void RecordTimerDialog::SetUpTexts() {
 }
 
 // Each column's labels take the width of its longest label in the menu
-// language and the two columns' buttons share the rest alike, so that no
-// label runs short and the longest choice of a button ("Monday to Friday")
-// keeps the most room the dialog has.
+// language and the two columns' buttons share the rest, so that no label
+// runs short: alike, unless the Type button needs more, for its longest
+// choice ("Monday to Friday") with a margin on both sides and for the
+// choices' pop-up, which may reach over the gaps beside the button but over
+// no label; the right column's buttons (times, numbers, input names) then
+// give it theirs.
 void RecordTimerDialog::PlaceColumns() {
   const auto w = [](const Views::Text& t) { return t.WidthIn(kWidth); };
   const int32_t early = w(EarlyLabel) + kWordGap + w(EarlyStartLabel);
   const int32_t labels[2] = {std::max({w(DateLabel), w(TypeLabel), w(DurationLabel), w(EndLabel), early}),
                              std::max({w(TimeLabel), w(InputLabel), w(ChannelLabel), w(MediumLabel)})};
-  const int32_t button = (kWidth - kLeftMargin - kRightMargin - 2 * kLabelGap - kColumnGap - labels[0] - labels[1]) / 2;
-  const int32_t labelX[2] = {kLeftMargin, kLeftMargin + labels[0] + kLabelGap + button + kColumnGap};
+  const int32_t both = kWidth - kLeftMargin - kRightMargin - 2 * kLabelGap - kColumnGap - labels[0] - labels[1];
+  const int32_t type =
+      std::max(ListForm::WidestChoice(TypeButton.OptionType, TypeButton.OnGetTextFont()) + 2 * kValueMargin,
+               PopUpWidth(TypeButton.OptionType) - kLabelGap - kColumnGap);
+  const int32_t first = std::clamp(type, both / 2, std::max(both / 2, both - kNarrowestButton));
+  const int32_t button[2] = {first, both - first};
+  const int32_t labelX[2] = {kLeftMargin, kLeftMargin + labels[0] + kLabelGap + button[0] + kColumnGap};
   const auto label = [&](Views::Text& t, int32_t column, int32_t row) {
     Place(t, labelX[column], kRow[row], labels[column], kRowHeight);
   };
   const auto control = [&](Core::View& v, int32_t column, int32_t row) {
-    Place(v, labelX[column] + labels[column] + kLabelGap, kRow[row], button, kRowHeight);
+    Place(v, labelX[column] + labels[column] + kLabelGap, kRow[row], button[column], kRowHeight);
   };
   label(DateLabel, 0, 0);
   label(TimeLabel, 1, 0);
@@ -536,9 +553,15 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
     state->Param = SkinBin::UserRefInt::Make(option->OptionType, TransitionOf(*this));
     if (auto* dialog = kv::Cast<NonMenuSystem::OptionDialog>(system->ChangeState(state))) {
       dialog->OnValueChanged = kv::MakeSlot(this, &RecordTimerDialog::DoValueChange);
-      // Its choices open where the value stood, its top at the button's:
-      // the labels beside it stay whole.
-      PlaceOver(dialog, option->Bounds(), false);
+      // Its choices open where the value stood, centred over its button
+      // and reaching no further than the gaps beside it: the labels stay
+      // whole.
+      const kv::Rect b = option->Bounds();
+      const kv::Rect d = dialog->Bounds();
+      const int32_t x = Bounds().x1 + std::clamp(b.x1 + (b.W() - d.W()) / 2, b.x1 - kLabelGap,
+                                                 std::max(b.x1 - kLabelGap, b.x2 + kColumnGap - d.W()));
+      const int32_t y = Bounds().y1 + b.y1;
+      dialog->OnSetBounds({x, y, x + d.W(), y + d.H()});
     }
     return;
   }
