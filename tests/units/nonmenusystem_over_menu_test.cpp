@@ -103,19 +103,28 @@ TEST_F(OverMenuTest, TheSleepTimerWarningIsReadOverTheMenuBeforeTheSetGoesOff) {
 // The update questions come the set's own road (the event agent hands the
 // update reminder and the update medium to live TV as cached events): over
 // the open menu each stands in front of it, whole, and takes the keys (Right
-// moves its own focus, not the menu's). Back leaves the reminder and the
-// menu's page answers the next key; No to the medium's question cancels the
-// update and closes every screen.
+// moves its own focus, not the menu's). The reminder left with Back, or
+// answered Yes (the check runs and ends), gives the keys back to the menu's
+// page, which answers Down; No to the medium's question cancels the update
+// and closes every screen.
 TEST_F(OverMenuTest, UpdateQuestionsStandInFrontOfTheMenuWithTheKeys) {
   XPM_PathPayload path{};
   std::strncpy(path.path, "/mnt/usb/sda1/update.bin", sizeof path.path - 1);
-  for (uint32_t event : {static_cast<uint32_t>(XPM_EVT_UBN_UPDATE_REMIND), static_cast<uint32_t>(XPM_EVT_UBN_MEDIA_INSERTED)}) {
-    SCOPED_TRACE(event);
+  struct Road {
+    uint32_t event;
+    std::vector<const char*> answer;
+    bool menuStays;
+  };
+  const Road roads[] = {{XPM_EVT_UBN_UPDATE_REMIND, {"back"}, true},
+                        {XPM_EVT_UBN_UPDATE_REMIND, {"ok"}, true},
+                        {XPM_EVT_UBN_MEDIA_INSERTED, {"left", "ok"}, false}};
+  for (const Road& road : roads) {
+    SCOPED_TRACE(std::to_string(road.event) + " " + road.answer.back());
     OpenMenu();
-    if (event == XPM_EVT_UBN_MEDIA_INSERTED)
-      Inject(event, path);
+    if (road.event == XPM_EVT_UBN_MEDIA_INSERTED)
+      Inject(road.event, path);
     else
-      Inject(event, nullptr, 0);
+      Inject(road.event, nullptr, 0);
     Run(500);
     ASSERT_NE(Find<NonMenuSystem::ConfirmMultiOptionDialog>(), nullptr) << SeenList();
     ExpectReadable("NonMenuSystem::ConfirmMultiOptionDialog");
@@ -126,19 +135,19 @@ TEST_F(OverMenuTest, UpdateQuestionsStandInFrontOfTheMenuWithTheKeys) {
     EXPECT_NE(Focused(), before) << "Right moves the question's focus";
     EXPECT_TRUE(KeysIn<NonMenuSystem::ConfirmMultiOptionDialog>());
     ExpectReadable("NonMenuSystem::ConfirmMultiOptionDialog");
-    if (event == XPM_EVT_UBN_MEDIA_INSERTED) {
-      Press("left");
-      Press("ok");
-      Run(1000);
-      EXPECT_EQ(Find<NonMenuSystem::ConfirmMultiOptionDialog>(), nullptr);
+    for (const char* key : road.answer) Press(key);
+    Run(5000);
+    EXPECT_EQ(Find<NonMenuSystem::ConfirmMultiOptionDialog>(), nullptr);
+    if (!road.menuStays) {
       EXPECT_EQ(Find<MenuSystem::VidiMainMenu>(), nullptr);
       continue;
     }
-    Press("back");
-    Run(500);
-    EXPECT_EQ(Find<NonMenuSystem::ConfirmMultiOptionDialog>(), nullptr);
     ASSERT_NE(Find<MenuSystem::VidiMainMenu>(), nullptr) << SeenList();
     EXPECT_TRUE(KeysIn<MenuSystem::VidiMainMenu>()) << SeenList();
+    Core::View* row = Focused();
+    Press("down");
+    Run(500);
+    EXPECT_NE(Focused(), row) << "the menu's page answers Down";
     Press("exit");
     Run(1000);
   }
