@@ -116,8 +116,15 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   }
   widget->OnSetBounds({at.x, at.y, at.x + b.W(), at.y + b.H()});
   widget->Open();
-  if (widget->FocusOnOpen && widget->IsOpen()) OnSetFocus(widget);
+  if (widget->FocusOnOpen && widget->IsOpen() && !KeysStayWithScreen(widget)) OnSetFocus(widget);
   return form;
+}
+
+bool NonMenuSystem::KeysStayWithScreen(WidgetClass* widget) {
+  auto* notice = kv::Cast<DirectMessageBar>(widget);
+  if (!notice || notice->AnswersKeys()) return false;
+  auto* holder = kv::Cast<Primitives::KeyRoutingForm>(OnGetFocus());
+  return holder && holder != widget && holder->IsOpen() && holder->IsVisible();
 }
 
 Primitives::KeyRoutingForm* NonMenuSystem::Open(const kv::Class* cls, kv::Object* param) {
