@@ -268,6 +268,50 @@ TEST_F(ReturnTest, NoFreeTimerBarHandsTheMenuBack) {
 }
 
 // One time-out for the whole menu: keys in a page keep the column open.
+// A screen opened from a row of the Channels page, the menu hidden behind
+// it: used for longer than the menu's minute, it keeps its texts and help
+// row; Back shows the menu again as the viewer left it, the column, the
+// page with its rows and the menu's help row.
+TEST_F(ReturnTest, AScreenOpenedFromAPageKeepsTheMenuBehindItWhileInUse) {
+  struct Road {
+    const char* row;    // the page's row that opens the screen
+    int downs;          // its place under the first row
+    const char* shows;  // a text of the screen (its help row where it has one)
+    const char* key;    // a key the viewer uses it with
+  };
+  const Road roads[] = {
+      {"Channel list", 0, "Enter", "down"},
+      {"Favourites", 1, "Tune", "down"},
+      {"Scan channels", 3, "Auto tuning", "right"},
+  };
+  for (const Road& road : roads) {
+    SCOPED_TRACE(road.row);
+    if (&road != roads) StartAfresh();
+    Press("menu");
+    Run(800);
+    Step("down", 2);  // Channels
+    Press("right");
+    Run(600);
+    Step("down", road.downs);
+    Press("ok");
+    Run(1500);
+    ASSERT_TRUE(Sees(road.shows)) << SeenList();
+    // Seventy seconds in use, a key every ten.
+    for (int i = 0; i < 7; ++i) {
+      Press(road.key);
+      Run(10000);
+    }
+    EXPECT_TRUE(Sees(road.shows)) << "the menu timed out under the screen in use: " << SeenList();
+    Press("back");
+    Run(1000);
+    for (const char* text : {"Settings", road.row, "Return", "Exit"})
+      EXPECT_TRUE(Sees(text)) << text << " is missing after Back: " << SeenList();
+    Press("down");
+    Run(600);
+    EXPECT_TRUE(Sees("Settings")) << "the menu ignores keys after Back: " << SeenList();
+  }
+}
+
 TEST_F(ReturnTest, KeysInAPageKeepTheWholeMenuOpen) {
   EnterPage(4);
   auto* page = Page();
