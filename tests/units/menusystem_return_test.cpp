@@ -280,7 +280,7 @@ TEST_F(ReturnTest, AScreenOpenedFromAPageKeepsTheMenuBehindItWhileInUse) {
     std::vector<const char*> keys;  // from the column's first entry to the screen
     const char* row;                // the page's row that opens the screen
     const char* shows;              // a text of the screen (its help row where it has one)
-    const char* use;                // a key the viewer uses it with
+    const char* use[2];             // keys the viewer uses it with, in turn
   };
   const std::vector<const char*> channels = {"down", "down", "right"};
   const std::vector<const char*> networking = {"down", "down", "down", "right", "down", "down", "down",
@@ -290,10 +290,10 @@ TEST_F(ReturnTest, AScreenOpenedFromAPageKeepsTheMenuBehindItWhileInUse) {
     return keys;
   };
   const Road roads[] = {
-      {then(channels, {"ok"}), "Channel list", "Enter", "down"},
-      {then(channels, {"down", "ok"}), "Favourites", "Tune", "down"},
-      {then(channels, {"down", "down", "down", "ok"}), "Scan channels", "Auto tuning", "right"},
-      {then(networking, {"right", "down", "left", "down", "ok", "ok"}), "Find networks", "HomeNet", "down"},
+      {then(channels, {"ok"}), "Channel list", "Enter", {"down", "up"}},
+      {then(channels, {"down", "ok"}), "Favourites", "Tune", {"down", "up"}},
+      {then(channels, {"down", "down", "down", "ok"}), "Scan channels", "Auto tuning", {"right", "left"}},
+      {then(networking, {"right", "down", "left", "down", "ok", "ok"}), "Find networks", "HomeNet", {"down", "up"}},
   };
   for (const Road& road : roads) {
     SCOPED_TRACE(road.row);
@@ -305,7 +305,7 @@ TEST_F(ReturnTest, AScreenOpenedFromAPageKeepsTheMenuBehindItWhileInUse) {
     ASSERT_TRUE(Sees(road.shows)) << SeenList();
     // Seventy seconds in use, a key every ten.
     for (int i = 0; i < 7; ++i) {
-      Press(road.use);
+      Press(road.use[i % 2]);
       Run(10000);
     }
     EXPECT_TRUE(Sees(road.shows)) << "the screen in use timed out: " << SeenList();
