@@ -120,13 +120,6 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   return form;
 }
 
-bool NonMenuSystem::KeysStayWithScreen(WidgetClass* widget) {
-  auto* notice = kv::Cast<DirectMessageBar>(widget);
-  if (!notice || notice->AnswersKeys()) return false;
-  auto* holder = kv::Cast<Primitives::KeyRoutingForm>(OnGetFocus());
-  return holder && holder != widget && holder->IsOpen() && holder->IsVisible();
-}
-
 Primitives::KeyRoutingForm* NonMenuSystem::Open(const kv::Class* cls, kv::Object* param) {
   if (!cls) return nullptr;
   auto* state = kv::New<SubSystem::State>();
