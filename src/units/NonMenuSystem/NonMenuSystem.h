@@ -7,7 +7,7 @@
 //   state's parameter), placed at its WidgetOrigin (or centred, 18 pixels
 //   above the middle), opened (the widget manager closes the open screen of
 //   the same layer) and focused when its FocusOnOpen is set, but for a
-//   notice that needs no keys opening over a screen that holds them. A
+//   notice that needs no keys opening over a dialog that holds them. A
 //   screen of another sub-system is handed over with MSG_CHANGE_STATE. A
 //   state whose class does not exist (yet) opens nothing.
 // - HandleMessage takes the message agent's messages (see the .cpp).
@@ -141,11 +141,12 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
  private:
   kv::Object* HandleKey(Core::KeyEvent* key);
   // A notice that needs no keys of its own (the no-signal notice, a weak
-  // signal, a recording stopped), opening while another open screen holds
-  // the keys (a question, a list in use), leaves them there: that screen
-  // answers its keys and its time-out runs on, and the notice stays in
-  // view. It gets the keys once that screen closes (the sub-system's rule
-  // for the keys after a screen closes).
+  // signal, a recording stopped), opening while a dialog the viewer opened
+  // holds the keys (a question, a list in use; not the banner, another
+  // notice, the help bar or the picture's PIN prompt), leaves them there:
+  // that dialog answers its keys and its time-out runs on, and the notice
+  // stays in view. It gets the keys once that dialog closes (the
+  // sub-system's rule for the keys after a screen closes). In LiveTV.cpp.
   bool KeysStayWithScreen(WidgetClass* widget);
   // The key table; false: the key is not consumed.
   bool DoKey(Core::KeyEvent* key);
