@@ -804,6 +804,15 @@ bool MenuWorkOpen() { return MenuOpen() || MenuScreenOpen(); }
 
 }  // namespace
 
+bool NonMenuSystem::KeysStayWithScreen(WidgetClass* widget) {
+  auto* notice = kv::Cast<DirectMessageBar>(widget);
+  if (!notice || notice->AnswersKeys() || !DialogHoldsKeys(this)) return false;
+  // The PIN prompt of the picture on screen is no dialog the viewer opened:
+  // a notice about that picture takes the keys from it, as ever (Mute on a
+  // blocked picture's notice unlocks it for now).
+  return kv::Cast<Primitives::KeyRoutingForm>(OnGetFocus())->WinID != WIN_ID_PinEntry;
+}
+
 void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
   auto* source = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event);

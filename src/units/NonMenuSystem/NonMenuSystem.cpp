@@ -116,7 +116,7 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   }
   widget->OnSetBounds({at.x, at.y, at.x + b.W(), at.y + b.H()});
   widget->Open();
-  if (widget->FocusOnOpen && widget->IsOpen()) OnSetFocus(widget);
+  if (widget->FocusOnOpen && widget->IsOpen() && !KeysStayWithScreen(widget)) OnSetFocus(widget);
   return form;
 }
 
