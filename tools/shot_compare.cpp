@@ -57,11 +57,15 @@ bool Write(const std::string& path, const Picture& p) {
 class Sha256 {
  public:
   void Add(const uint8_t* data, size_t n) {
-    for (size_t i = 0; i < n; ++i) {
-      block_[used_++] = data[i];
+    bits_ += uint64_t(n) * 8;
+    while (n > 0) {
+      const size_t take = std::min(n, size_t(64) - used_);
+      std::copy(data, data + take, block_ + used_);
+      used_ += take;
+      data += take;
+      n -= take;
       if (used_ == 64) Block();
     }
-    bits_ += uint64_t(n) * 8;
   }
   std::string Hex() {
     const uint64_t bits = bits_;
