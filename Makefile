@@ -3,7 +3,7 @@
 # make walks : the long run of the random walks (WALKS=3000 SEED=20261209)
 # make sample-media : sample photos, songs and a movie in build-run/sample-media, and the default wallpaper
 # make bench : optimised build and the benchmarks
-# make shots : every scene's screenshots into docs/screens/
+# make shots : renew the scenes' pinned pictures (docs/screens/, tests/scenes/pinned-*.txt) and list what changed
 # make fuzz  : clang build of the fuzz targets, each run for a short while
 # make mutants UNIT=src/units/NAME [N=30] [SEED=1] : faults planted one at a time into a unit, and whether its tests notice
 BUILD ?= build
@@ -57,10 +57,21 @@ SEED ?= 20261209
 walks: build
 	@./tools/walks.sh $(BUILD)/walks_tests $(WALKS) $(SEED) $(JOBS)
 
-# Plays every scene and writes its screenshots to docs/screens/.
+# Plays every scene in each of its languages (ctest's scene_ entries, JOBS at
+# a time) and renews the pinned pictures of the shots that changed: the
+# English PNGs in docs/screens/, the Spanish and French digests in
+# tests/scenes/pinned-spa.txt and pinned-fre.txt. Then lists every changed
+# picture with its difference, to be looked at before committing
+# (docs/testing.md, "Pinned pictures").
 shots: build
-	@cd $(BUILD) && for s in $(CURDIR)/tests/scenes/*.keys; do $(CURDIR)/tools/play_scene.sh ./tvui $$s $(CURDIR)/docs/screens ./sample_media >/dev/null || exit 1; done
-	@ls docs/screens/*.png
+	@rm -rf $(BUILD)/scene-shots/changed $(BUILD)/scene-shots/renewed
+	@cd $(BUILD) && TVUI_RENEW_SHOTS=$(abspath $(BUILD))/scene-shots/renewed ctest -R '^scene_' -j $(JOBS) \
+	  --output-on-failure >scene-shots.log 2>&1; status=$$?; \
+	  for l in spa fre; do ./shot_compare merge $(CURDIR)/tests/scenes/pinned-$$l.txt scene-shots/renewed/$$l \
+	    $(CURDIR)/tests/scenes || exit 2; done; \
+	  $(CURDIR)/tools/changed_shots.sh $(abspath $(BUILD))/scene-shots/changed; \
+	  [ $$status -eq 0 ] || { grep -E '^scene .*: ' scene-shots.log | grep -v ': ok$$'; \
+	    echo "make shots: some scenes failed (their pictures are not renewed): $(BUILD)/scene-shots.log"; exit 1; }
 
 bench: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=OFF -DTVUI_TESTS=OFF -DTVUI_BENCH=ON >/dev/null
