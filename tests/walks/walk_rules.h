@@ -579,6 +579,7 @@ class WalkRules : public apptest::AppTest {
  protected:
   std::filesystem::path stick_;
   bool plugged_ = false;
+  std::set<std::pair<const void*, std::string>> lastOpen_;  // the screens open at the last look
 };
 
 }  // namespace walks

@@ -345,11 +345,11 @@ class WalksTest : public WalkRules, public ::testing::WithParamInterface<int> {
     }
     counting_ = true;
     return w;
+  }
 
-  std::set<std::pair<const void*, std::string>> lastOpen_;  // the screens open at the last look
   std::map<std::string, int> held_;  // walks that ended held in a state, by state
+  bool counting_ = true;             // false while shrinking
 };
-
 
 int EnvInt(const char* name, int fallback) {
   const char* v = std::getenv(name);
