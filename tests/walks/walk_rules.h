@@ -79,6 +79,8 @@ const Start kPlaces[] = {
     {"widgets application", false, "wait 1000\nwidgets\nwait 2000\n"},
     {"recording", false, "usb mount\nwait 1000\nrecord\nwait 500\nok\nwait 2000\n"},
     {"timeshift", false, "usb mount\nwait 1000\nred\nwait 500\nok\nwait 2000\n"},
+    // Menu > Channels, its page entered: the focus on its first row.
+    {"Channels page", false, "wait 1000\nmenu\nwait 1000\ndown\nwait 400\ndown\nwait 400\nok\nwait 500\n"},
     {"live TV in standby", false, "wait 1000\npower\nwait 3000\n"},
     // Menu > Channels > Channel list, kept in use for two minutes (its
     // menu page's own time-out is a minute).
@@ -375,7 +377,8 @@ class WalkRules : public apptest::AppTest {
         case host::KeyScript::Step::kShot: break;
         default: ADD_FAILURE() << "a line the walks do not play"; return false;
       }
-      if ((*broken = StepRules(step.kind == host::KeyScript::Step::kWait && step.ms >= 300)).Broken()) return true;
+      const bool settled = step.kind == host::KeyScript::Step::kWait && step.ms >= 300;
+      if ((*broken = judging_ ? StepRules(settled) : Covers()).Broken()) return true;
     }
     return true;
   }
@@ -580,6 +583,9 @@ class WalkRules : public apptest::AppTest {
   std::filesystem::path stick_;
   bool plugged_ = false;
   std::set<std::pair<const void*, std::string>> lastOpen_;  // the screens open at the last look
+  // False while steps judged before are played again to reach a state: only
+  // the screens open are followed (for Covers), the other rules wait.
+  bool judging_ = true;
 };
 
 }  // namespace walks

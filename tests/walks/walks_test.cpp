@@ -4,10 +4,14 @@
 // spends time: live TV on the antenna or on cable, a locked channel, HDMI 1,
 // each input without a signal, the players on a plugged stick, the video
 // and the widgets application, a recording, timeshift and the recorded list
-// on the USB disk; and every screen a "state" line opens), presses 5 to 40
-// seeded keys of the whole remote (the power keys aside, the keys that open
-// screens more often), each followed by a wait of 0, 300, 2000 or 16000 ms,
-// and then plays the tail that must work from anywhere:
+// on the USB disk; live TV in standby, the Channels page, the channel list
+// in use past its page's time-out; and every screen a "state" line opens),
+// takes 5 to 40 seeded steps: keys of the whole remote (the power keys
+// aside, the keys that open screens more often), each followed by a wait of
+// 0, 300, 2000 or 16000 ms, and one step in eight something that happens to
+// the set (walks::SetEvents: a notice, an update, a timer, the sleep timer,
+// the USB disk or the stick, standby, long waits), and then plays the tail
+// that must work from anywhere:
 //   - a media screen in front holds the keys and answers Back (a player is
 //     left, a browser's picture changes);
 //   - Exit three times and a wait lead back to live TV: no application owns
