@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "host/factory_remote.h"
@@ -188,6 +189,12 @@ bool KeyScript::Read(const std::string& path, std::string* text, std::string* er
   };
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return cannotRead(errno);
+  // A pipe or standard input ends only when its writer closes it: said once
+  // before the wait, so that a run that seems to stand still explains itself.
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode))
+    kv::Log("tvui: the key script " + kv::EscapedText(path, kv::kMaxLoggedPath) +
+            " is read until its writer closes it");
   char chunk[65536];
   for (;;) {
     const ssize_t n = ::read(fd, chunk, sizeof chunk);

@@ -210,6 +210,16 @@ class RecordTextsTest : public Texts<recordtest::RecordTest> {
       Press("right");
       Run(200);
       ExpectAllWhole("repeat choice", "Record::RecordTimerDialog");
+      // The choice keeps clear of its button's rims.
+      const kv::Rect button = e->TypeButton.GetAbsoluteBounds();
+      int found = 0;
+      for (const Core::SeenText& t : SeenTexts()) {
+        if (t.screen != "Record::RecordTimerDialog" || !button.Contains(t.ink)) continue;
+        ++found;
+        EXPECT_GE(t.ink.x1 - button.x1, 6) << t.text;
+        EXPECT_GE(button.x2 - t.ink.x2, 6) << t.text;
+      }
+      EXPECT_EQ(found, 1) << SeenList();
     }
     Press("exit");
     Run(500);

@@ -386,6 +386,9 @@ int32_t XPM_RECORDING_START(int32_t tuner, int32_t major, int32_t minor, int32_t
   // any other recording until it is stopped.
   const ValidTimer valid = std::exchange(w.valid[tuner], ValidTimer{});
   w.recording[tuner] = Recording{kManualTimer + tuner, id, kv::Now(), valid.once != 0};
+  // The tuner that records receives the recorded channel: a timer's that
+  // falls due while another channel is shown takes the picture with it.
+  state.TuneForRecording(tuner, medium, major, minor);
   SendInt(*tv, XPM_EVT_PVR_RECORD_STATUS, XPM_RECORD_STATUS_STARTED, -1);
   int32_t words[sim::kTimerRecordWords];
   if (valid.timerId < 0 || state.GetTimer(valid.timerId, words, kCall) != XPM_OK) return XPM_OK;

@@ -877,7 +877,13 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   // menu's place): the notice would take them from it. It shows once the
   // dialog has closed (AskAgainForPicture).
   if (source && s == Agent::SOURCE_NO_SIGNAL && DialogHoldsKeys(this)) return;
+  // The channel entry whose number found nothing keeps the keys and its
+  // time-out: its number stays its one more time-out beside the notice,
+  // and Exit clears both.
+  auto* entry = kv::Cast<Primitives::KeyRoutingForm>(OnGetFocus());
+  if (entry && (!entry->IsOpen() || entry->WinID != WIN_ID_ChannelEntry)) entry = nullptr;
   ShowMessage(Constants::DirectMsgTypeSignalFailure);
+  if (entry && entry->IsOpen()) OnSetFocus(entry);
   if (!channel) return;
   if (s == 2 || s == Agent::CHANNEL_MAP_IS_EMPTY) Live::DisplayNoChannel();
 }
