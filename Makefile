@@ -1,6 +1,7 @@
 # make run   : install what is missing, build optimised (build-run/), start the TV user interface
 # make test  : install what is missing, build, run every test (and each fuzz target briefly)
 # make walks : the long run of the random walks (WALKS=3000 SEED=20261209)
+# make explore : every key and event in every state a key reaches, from every start (DEPTH=2 BUDGET=0)
 # make sample-media : sample photos, songs and a movie in build-run/sample-media, and the default wallpaper
 # make bench : optimised build and the benchmarks
 # make shots : renew the scenes' pinned pictures (docs/screens/, tests/scenes/pinned-*.txt) and list what changed
@@ -11,7 +12,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: setup build run sample-media test walks shots bench fuzz mutants clean
+.PHONY: setup build run sample-media test walks explore shots bench fuzz mutants clean
 
 setup:
 	@./tools/setup.sh
@@ -56,6 +57,16 @@ WALKS ?= 3000
 SEED ?= 20261209
 walks: build
 	@./tools/walks.sh $(BUILD)/walks_tests $(WALKS) $(SEED) $(JOBS)
+
+# The whole exploration (tests/explore): from every start of the walks,
+# every key and event in every state, breadth first, DEPTH keys deep at
+# least (the menu pages five) and deeper for BUDGET seconds a start, over JOBS
+# processes; prints the states and steps covered from each start and every
+# broken rule with its shrunk script (docs/testing.md).
+DEPTH ?= 2
+BUDGET ?= 0
+explore: build
+	@./tools/explore.sh $(BUILD)/explore_tests $(DEPTH) $(BUDGET) $(JOBS)
 
 # Plays every scene in each of its languages (ctest's scene_ entries, JOBS at
 # a time) and renews the pinned pictures of the shots that changed: the

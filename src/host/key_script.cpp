@@ -20,6 +20,7 @@
 #include "runtime/clock.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
+#include "host/script_events.h"
 #include "host/script_state.h"
 #include "units/Core/Root.h"
 #include "units/Core/SeenTexts.h"
@@ -113,6 +114,15 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       step.kind = Step::kUsb;
       // "stick" pulls the media folders out or plugs them in, as Ctrl+U does.
       step.value = rest == "mount" ? 1 : rest == "stick" ? 2 : 0;
+    } else if (word == "event") {
+      if (!IsScriptEvent(rest)) {
+        std::string names;
+        for (const std::string& n : ScriptEventNames()) names += (names.empty() ? "" : ", ") + n;
+        refuse(lineNo, "\"event\" needs one of " + names);
+        continue;
+      }
+      step.kind = Step::kEvent;
+      step.name = std::string(rest);
     } else if (word == "air") {
       if (rest != "0 empty" && rest != "1 empty") {
         refuse(lineNo, "\"air\" needs \"0 empty\" or \"1 empty\"");
@@ -271,6 +281,9 @@ void KeyScript::AfterPass(const PassResult& pass) {
         break;
       case Step::kSimState:
         if (sim::Sim* tv = sim::Sim::Current()) tv->SetState(step.name, step.text);
+        break;
+      case Step::kEvent:
+        RunScriptEvent(step.name);
         break;
       case Step::kAir:
         if (sim::Sim* tv = sim::Sim::Current()) sim::SetAir(*tv, step.value, {});
