@@ -533,7 +533,7 @@ TEST_F(PhotoTextsTest, PhotoSizeReadsWholeInSpanish) {
   Language(1);
   State("MediaPlayer::PhotoMultiView");
   Run(2000);
-  EXPECT_TRUE(Sees("Tamaño: 38,822 bytes")) << SeenList();
+  EXPECT_TRUE(Sees("Tamaño: 38.822 bytes")) << SeenList();
   ExpectAllWhole("photo grid", "MediaPlayer::PhotoMultiView");
 }
 
