@@ -341,7 +341,8 @@ TEST_F(ThreeDTest, TheTwoDFormatChoiceShowsItsKeysOnEveryRoad) {
   const auto helpRow = [this] {
     std::string keys;
     for (const Core::SeenText& t : SeenTexts())
-      if (t.screen == "NonMenuSystem::HelpBar" && t.cover == Core::Cover::kNone) keys += t.text + " ";
+      if (t.where.find("< NonMenuSystem::HelpBar <") != std::string::npos && t.cover == Core::Cover::kNone)
+        keys += t.text + " ";
     return keys;
   };
   const struct {
@@ -390,7 +391,8 @@ class NewThreeDSetTest : public livetvtest::LiveTVTest {
   // The value the information's "Do not display again" shows, or "".
   std::string DoNotDisplayAgain() {
     for (const Core::SeenText& t : SeenTexts())
-      if (t.screen == "ThreeD::ImportantInfoDialog" && (t.text == "Yes" || t.text == "No")) return t.text;
+      if (t.where.find("< ThreeD::ImportantInfoDialog <") != std::string::npos && (t.text == "Yes" || t.text == "No"))
+        return t.text;
     return "";
   }
 };
