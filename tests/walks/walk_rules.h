@@ -41,6 +41,7 @@
 #include "units/Core/SeenTexts.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
+#include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/MenuSystem/LiveMenu.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "tvui_paths.h"
@@ -570,13 +571,18 @@ class WalkRules : public apptest::AppTest {
     return v;
   }
   // The state a viewer may rightly be held in, by the screen it shows, or
-  // empty: standby, the first-time setup, factory mode, a PIN prompt waiting.
+  // empty: standby, the first-time setup, factory mode, a PIN prompt
+  // waiting, a software update's question, which takes no key but its
+  // answer (an update found or started must be answered, not put aside).
   std::string HeldIn(const std::vector<Drawn>& drawn) {
     if (App().GetStandby()->IsInStandby()) return "standby";
     for (const Drawn& d : drawn) {
       if (StartsWith(d.cls, "InitialSetup::")) return "first-time setup";
       if (StartsWith(d.cls, "FactorySystem::")) return "factory mode";
       if (d.cls == "ParentalLocks::ChannelLockEnterPin") return "PIN prompt";
+      if (auto* q = kv::Cast<NonMenuSystem::ConfirmMultiOptionDialog>(d.form);
+          q && (q->ConfirmType == Constants::ConfirmTypeStartUpdate || q->ConfirmType == Constants::ConfirmTypeUpdateAvailable))
+        return "update question";
     }
     return {};
   }
