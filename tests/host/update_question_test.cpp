@@ -14,10 +14,6 @@
 #include "app_fixture.h"
 #include "host/script_events.h"
 #include "host/script_state.h"
-#include "platform/sim/sim_apps.h"
-#include "platform/tvsm/tvsm.h"
-#include "units/Core/Group.h"
-#include "units/Core/View.h"
 #include "units/MenuSystem/LiveMenu.h"
 
 namespace {
@@ -35,17 +31,6 @@ class UpdateQuestionTest : public apptest::AppTest {
       Press(line);
     }
     Run(1000);
-  }
-  bool AppOwnsTheScreen() {
-    for (const sim::Sim::RunningApp& a : sim::RunningApps(Tv()))
-      if (a.kind != 1 && (a.flags & TVSM_APP_FLAG_BACKGROUND) == 0) return true;
-    return false;
-  }
-  template <typename T>
-  bool KeysIn() {
-    for (Core::View* v = Focused(); v; v = v->Owner())
-      if (kv::Cast<T>(v)) return true;
-    return false;
   }
 };
 

@@ -54,13 +54,6 @@ class OverMenuTest : public apptest::AppTest {
     EXPECT_FALSE(texts.empty()) << cls << " shows nothing\n" << SeenList();
     for (const Core::SeenText& t : texts) EXPECT_TRUE(t.Readable()) << t.Describe();
   }
-  // The screen of class T holds the focused view.
-  template <typename T>
-  bool KeysIn() {
-    for (Core::View* v = Focused(); v; v = v->Owner())
-      if (kv::Cast<T>(v)) return true;
-    return false;
-  }
 };
 
 // Each notice the set raises while the menu is open stands in front of the

@@ -420,12 +420,7 @@ class WalkRules : public apptest::AppTest {
     return {};
   }
 
-  // An application owns the screen: one runs in front of the picture.
-  bool AppOwnsTheScreen() {
-    for (const sim::Sim::RunningApp& a : sim::RunningApps(Tv()))
-      if (a.kind != 1 && (a.flags & TVSM_APP_FLAG_BACKGROUND) == 0) return true;
-    return false;
-  }
+  // The applications that run, for reports.
   std::string AppsText() {
     std::string out;
     for (const sim::Sim::RunningApp& a : sim::RunningApps(Tv()))
