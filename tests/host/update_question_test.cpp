@@ -8,6 +8,7 @@
 // that owns the screen and the menu key then opens the menu with the keys.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,43 @@ TEST_F(UpdateQuestionTest, TheAnswerKeysActOnTheQuestionOverEveryScreen) {
         EXPECT_NE(Find<MenuSystem::VidiMainMenu>(), nullptr) << SeenList();
         EXPECT_TRUE(KeysIn<MenuSystem::VidiMainMenu>()) << SeenList();
       }
+}
+
+// The whole road of the reminder when the check finds a new version: each
+// question's Yes leads to the next step, over live TV and over the menu,
+// until the update runs with the keys and the set cannot be switched off.
+TEST_F(UpdateQuestionTest, EachYesOfTheReminderLeadsOnUntilTheUpdateRuns) {
+  for (const char* under : {"", "menu"}) {
+    SCOPED_TRACE(*under ? under : "live TV");
+    StartAfresh();
+    Tv().SetState("upd.check", "0");
+    Run(1000);
+    if (*under) Step(under);
+    ASSERT_TRUE(host::RunScriptEvent("update-reminder"));
+    Run(1000);
+    const char* const steps[] = {"A software update is available. Check for it now?",
+                                 "Checking for a newer TV software version...",
+                                 "A new software version was found. Install it?", "Start the software update now?",
+                                 "Updating the TV software"};
+    for (size_t i = 0; i < std::size(steps); ++i) {
+      EXPECT_TRUE(Sees(steps[i])) << SeenList();
+      if (i + 1 == std::size(steps)) break;
+      if (std::string(steps[i]).back() == '?') {
+        Press("right");
+        Press("ok");
+        Run(1000);
+      } else {
+        Run(3000);  // the set answers the check
+      }
+      EXPECT_FALSE(Sees(steps[i])) << SeenList();
+    }
+    ClearCallLog();
+    Press("power");
+    Press("exit");
+    Run(1000);
+    EXPECT_TRUE(Calls("XPM_StandbyMode").empty());
+    EXPECT_TRUE(Sees("Updating the TV software")) << SeenList();
+  }
 }
 
 }  // namespace
