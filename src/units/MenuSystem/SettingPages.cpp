@@ -492,9 +492,10 @@ void DigitalCCMenu::RowChanged(SubMenuItem* row) {
     SubMenuItemValueSelect* other = row == text ? bg : text;
     const int32_t was = last_[k];
     const int32_t now = moved->Index;
-    // The direction the user moved; a wrap from the first to the last
-    // choice counts as downward.
-    const bool up = now == was + 1 || (now == 0 && was == moved->ChoiceNum - 1 && was > 0);
+    // The direction the user moved: a step to the next choice is upward, a
+    // wrap from the first to the last choice downward. A wrap to the first
+    // choice (Auto, which both may hold) never needs a skip.
+    const bool up = now == was + 1;
     if (now != 0 && now == other->Index) moved->ToggleOption(up);
     last_[k] = moved->Index;
   }
