@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "menusystem_support.h"
+#include "platform/xpm/xpm_settings.h"
 #include "units/Constants/Constants.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/MenuSystem/PictureSoundPages.h"
@@ -667,6 +668,35 @@ TEST_F(SettingPagesTest, SlidersTurnGreyAndBackWithTheirRows) {
   Settle();
   ASSERT_EQ(S()->OnGetTheaterLock(), 0);
   EXPECT_EQ(colours(), before);
+}
+
+// The on-timer's channel row takes a channel typed on the remote and ended
+// with OK when the channel exists: the row shows it and, after Done, the
+// set's timer starts on it. A number without a channel leaves the old one.
+TEST_F(SettingPagesTest, TheOnTimerTakesATypedChannelThatExists) {
+  kv::Persistent<OnTimerMenu> page{OpenPage<OnTimerMenu>(1)};
+  ASSERT_NE(page, nullptr);
+  if (W()->OnGetEnableTimer() == 0) Press("right");  // enable
+  Press("down", 2);
+  ASSERT_EQ(FocusedRow(), page->R(2));
+  const auto typeChannel = [&](const char* digits) {
+    for (const char* c = digits; *c; ++c) Press(*c == '-' ? "dash" : std::string(1, *c));
+    Press("ok");
+    Settle();
+  };
+  typeChannel("7-2");
+  EXPECT_TRUE(Sees("7-2")) << SeenList();
+  typeChannel("8-1");  // no such channel
+  EXPECT_TRUE(Sees("7-2")) << SeenList();
+  EXPECT_FALSE(Sees("8-1")) << SeenList();
+  Press("down", 3);  // Done
+  Press("ok");
+  Settle();
+  XPM_TimerRecord timer{};
+  ASSERT_EQ(XPM_GetTimer(0, &timer), XPM_OK);
+  EXPECT_EQ(timer.enabled, 1);
+  EXPECT_EQ(timer.major, 7);
+  EXPECT_EQ(timer.minor, 2);
 }
 
 }  // namespace

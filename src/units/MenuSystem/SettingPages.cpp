@@ -759,6 +759,13 @@ void OnTimerMenu::SetTimerData(kv::Object* /*sender*/) {
       timer = kv::New<Structures::TimerData>();
       timer->Id = id;
       timer->Enable = w->OnGetEnableTimer() != 0 ? 1 : 0;
+      // No record yet (a new set): the rows' choices had nothing to write
+      // into, so the new record takes them here.
+      timer->Source = w->OnGetTimerSource();
+      const int32_t channel = w->OnGetTimerChannel();
+      timer->ChannelMajor = ::Wrapper::Wrapper::SplitChannelNum(channel, true);
+      timer->ChannelMinor = ::Wrapper::Wrapper::SplitChannelNum(channel, false);
+      timer->MapId = w->OnGetTimerMapId();
     }
     timer->DaysOfWeek = ::Wrapper::Wrapper::GetDaysOfWeek(true, true, true, true, true, true, true);
     timer->Duration = 0;
