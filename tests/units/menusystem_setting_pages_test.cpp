@@ -215,17 +215,23 @@ TEST_F(SettingPagesTest, SoundSlidersWriteAtOnceAndDynamicVolumeAndRangeControlE
   W()->OnSetMute(1);
   Ms()->TearDownMenus();
   sound = OpenPage<SoundMenu>(6);
+  // What each of the two rows shows.
+  const auto shown = [&](int32_t row) { return kv::Cast<SubMenuItemValue>(sound->R(row))->OnGetValueString().ToUtf8(); };
+  const std::string volumeOff = shown(5), rangeOn = shown(6);
   Press("right");
   EXPECT_NE(W()->OnGetDynamicVolume(), 0);
   EXPECT_EQ(S()->OnGetDynamicRangeControl(), 0);
   EXPECT_EQ(W()->OnGetMute(), 0);  // any change unmutes
-  // The range control switched on switches dynamic volume off.
+  EXPECT_NE(shown(6), rangeOn) << "the range control row still shows it on";
+  // The range control switched on switches dynamic volume off, and its row
+  // shows it off again.
   auto* drc = kv::Cast<SubMenuItemValueSelect>(sound->R(6));
   drc->OnSetIsDisabled(false);
   drc->ToggleOption(true);
   Settle();
   EXPECT_NE(S()->OnGetDynamicRangeControl(), 0);
   EXPECT_EQ(W()->OnGetDynamicVolume(), 0);
+  EXPECT_EQ(shown(5), volumeOff) << "the dynamic volume row still shows it on";
 }
 
 TEST_F(SettingPagesTest, AChoiceRowSteppedThroughItsChoicesReturnsAndMarksEachStep) {
