@@ -6,6 +6,7 @@
 #include <string>
 
 #include "focus_look.h"
+#include "platform/xpm/xpm_record.h"
 #include "nonmenusystem_support.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
@@ -95,6 +96,50 @@ TEST_F(FullGuideTest, GuideShowsTheChannelInTuneInItsWindowAndClosesByGuideOrTim
 
 // Each programme row reads its date and its time as two words apart
 // ("Dec 31  19:00"), for every month name, inside the programme panel.
+// While the set records live TV the guide shows the record mark in its
+// heading, and only then.
+TEST_F(FullGuideTest, TheRecordMarkShowsWhileTheSetRecords) {
+  // The mark's pixels: what changes on screen when it is hidden.
+  const auto markDrawn = [&](Channels::FullEPGDialog* g) {
+    const kv::Rect r = g->RecordMark.GetAbsoluteBounds();
+    SeenTexts();  // draws the whole picture again
+    const ge::Surface& osd = Osd();
+    std::vector<uint32_t> shown;
+    for (int32_t y = r.y1; y < r.y2; ++y)
+      for (int32_t x = r.x1; x < r.x2; ++x) shown.push_back(osd.Row(y)[x]);
+    const bool visible = g->RecordMark.IsVisible();
+    g->RecordMark.OnSetVisible(false);
+    SeenTexts();
+    size_t i = 0, changed = 0;
+    for (int32_t y = r.y1; y < r.y2; ++y)
+      for (int32_t x = r.x1; x < r.x2; ++x) changed += osd.Row(y)[x] != shown[i++];
+    g->RecordMark.OnSetVisible(visible);
+    return changed > 20;
+  };
+  Press("guide");
+  Run(200);
+  ASSERT_NE(Guide(), nullptr);
+  EXPECT_FALSE(markDrawn(Guide())) << "the mark shows while nothing records";
+  Press("guide");
+  Settle();
+  ASSERT_EQ(Guide(), nullptr);
+
+  sim::MountUsbDisk(Tv());
+  Settle();
+  Press("exit");  // the question the new disk raises
+  Settle();
+  Press("record");
+  Settle();
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_RECORDING_START").size(), 1u);
+  Run(6000);  // the record flag over live TV goes
+  Press("guide");
+  Run(200);
+  ASSERT_NE(Guide(), nullptr);
+  EXPECT_TRUE(markDrawn(Guide())) << "no record mark while the set records";
+}
+
 TEST_F(FullGuideTest, ProgrammeRowsKeepTheDateAndTheTimeApart) {
   Press("guide");
   Channels::FullEPGDialog* g = Guide();
