@@ -19,6 +19,7 @@
 #include "units/Record/RecordTimerDialog.h"
 #include "units/Resources/Font.h"
 #include "units/Views/Text.h"
+#include "view_drawn.h"
 #include "units/SkinBin/EPGEventsInfo_DB.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/EventInfo.h"
@@ -99,22 +100,8 @@ TEST_F(FullGuideTest, GuideShowsTheChannelInTuneInItsWindowAndClosesByGuideOrTim
 // While the set records live TV the guide shows the record mark in its
 // heading, and only then.
 TEST_F(FullGuideTest, TheRecordMarkShowsWhileTheSetRecords) {
-  // The mark's pixels: what changes on screen when it is hidden.
   const auto markDrawn = [&](Channels::FullEPGDialog* g) {
-    const kv::Rect r = g->RecordMark.GetAbsoluteBounds();
-    SeenTexts();  // draws the whole picture again
-    const ge::Surface& osd = Osd();
-    std::vector<uint32_t> shown;
-    for (int32_t y = r.y1; y < r.y2; ++y)
-      for (int32_t x = r.x1; x < r.x2; ++x) shown.push_back(osd.Row(y)[x]);
-    const bool visible = g->RecordMark.IsVisible();
-    g->RecordMark.OnSetVisible(false);
-    SeenTexts();
-    size_t i = 0, changed = 0;
-    for (int32_t y = r.y1; y < r.y2; ++y)
-      for (int32_t x = r.x1; x < r.x2; ++x) changed += osd.Row(y)[x] != shown[i++];
-    g->RecordMark.OnSetVisible(visible);
-    return changed > 20;
+    return apptest::PixelsDrawnBy(g->RecordMark, Osd(), [&] { SeenTexts(); }) > 20;
   };
   Press("guide");
   Run(200);
