@@ -1,8 +1,10 @@
 // The simulated television and the C stand-ins it serves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +21,7 @@
 #include "platform/os/mplcore.h"
 #include "platform/os/runners.h"
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_tv_state.h"
 #include "platform/tvsm/tvsm.h"
 #include "platform/xpm/xpm.h"
 #include "platform/xpm/xpm_event_ids.h"
@@ -372,3 +375,28 @@ TEST(BkniTest, WaitsFollowTheSharedClock) {
 }
 
 }  // namespace
+
+// Each channel's picture: a ramp of one colour and, in the middle, a disc of
+// the opposite colour (the hue half a turn away), whatever the colour.
+TEST(SimPictureTest, TheDiscTakesTheOppositeColourOfTheRamp) {
+  const auto hue = [](uint32_t p) {
+    const double r = p & 0xFF, g = (p >> 8) & 0xFF, b = (p >> 16) & 0xFF;
+    const double mx = std::max({r, g, b}), mn = std::min({r, g, b}), d = mx - mn;
+    if (d == 0) return 0.0;
+    double h = mx == r ? (g - b) / d : mx == g ? 2 + (b - r) / d : 4 + (r - g) / d;
+    h *= 60;
+    return h < 0 ? h + 360 : h;
+  };
+  int sectors[6] = {};
+  for (uint32_t key = 1; key <= 300; ++key) {
+    int32_t w = 0, h = 0;
+    const std::vector<uint32_t> pixels = sim::MakePicture(key, false, &w, &h);
+    const uint32_t ramp = pixels[static_cast<size_t>(h / 2) * static_cast<size_t>(w)];  // left edge, dark band
+    const uint32_t disc = pixels[static_cast<size_t>(h / 2) * static_cast<size_t>(w) + static_cast<size_t>(w / 2)];
+    const double a = hue(ramp), b = hue(disc);
+    ++sectors[static_cast<int>(a) / 60 % 6];
+    const double apart = 180.0 - std::fabs(std::fmod(b - a + 540.0, 360.0) - 180.0);  // 0 when half a turn apart
+    EXPECT_LT(apart, 15.0) << "key " << key << ": ramp hue " << a << ", disc hue " << b;
+  }
+  for (int s : sectors) EXPECT_GT(s, 0) << "every sixth of the colour circle is met";
+}

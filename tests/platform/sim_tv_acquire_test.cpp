@@ -453,3 +453,19 @@ TEST_F(SimTvAcquireTest, ATestSetsAChannelsSignalLinesAndGuide) {
 }
 
 }  // namespace
+
+// A recording under way is a recorded show that reads "recording" (1) until
+// it stops; then it reads "done" (2) and keeps its length.
+TEST_F(SimTvAcquireTest, ARecordingReadsRecordingUntilItStops) {
+  sim::MountUsbDisk(*tv_);
+  ASSERT_EQ(XPM_RECORDING_START(0, 2, 1, 0), XPM_OK);
+  DB_RecordedEntry e{};
+  ASSERT_EQ(DB_Get_First_Recorded_Show(&e), DB_OK);
+  EXPECT_EQ(e.status, 1);
+  EXPECT_EQ(e.major, 2);
+  EXPECT_EQ(e.minor, 1);
+  clock_.Advance(60000);
+  ASSERT_EQ(XPM_RECORDING_STOP(0), XPM_OK);
+  ASSERT_EQ(DB_Get_First_Recorded_Show(&e), DB_OK);
+  EXPECT_EQ(e.status, 2);
+}

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "focus_look.h"
+#include "platform/xpm/xpm_record.h"
 #include "nonmenusystem_support.h"
 #include "runtime/text.h"
 #include "strings/Strings.h"
@@ -18,6 +19,7 @@
 #include "units/Record/RecordTimerDialog.h"
 #include "units/Resources/Font.h"
 #include "units/Views/Text.h"
+#include "view_drawn.h"
 #include "units/SkinBin/EPGEventsInfo_DB.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/EventInfo.h"
@@ -95,6 +97,36 @@ TEST_F(FullGuideTest, GuideShowsTheChannelInTuneInItsWindowAndClosesByGuideOrTim
 
 // Each programme row reads its date and its time as two words apart
 // ("Dec 31  19:00"), for every month name, inside the programme panel.
+// While the set records live TV the guide shows the record mark in its
+// heading, and only then.
+TEST_F(FullGuideTest, TheRecordMarkShowsWhileTheSetRecords) {
+  const auto markDrawn = [&](Channels::FullEPGDialog* g) {
+    return apptest::PixelsDrawnBy(g->RecordMark, Osd(), [&] { SeenTexts(); }) > 20;
+  };
+  Press("guide");
+  Run(200);
+  ASSERT_NE(Guide(), nullptr);
+  EXPECT_FALSE(markDrawn(Guide())) << "the mark shows while nothing records";
+  Press("guide");
+  Settle();
+  ASSERT_EQ(Guide(), nullptr);
+
+  sim::MountUsbDisk(Tv());
+  Settle();
+  Press("exit");  // the question the new disk raises
+  Settle();
+  Press("record");
+  Settle();
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Calls("XPM_RECORDING_START").size(), 1u);
+  Run(6000);  // the record flag over live TV goes
+  Press("guide");
+  Run(200);
+  ASSERT_NE(Guide(), nullptr);
+  EXPECT_TRUE(markDrawn(Guide())) << "no record mark while the set records";
+}
+
 TEST_F(FullGuideTest, ProgrammeRowsKeepTheDateAndTheTimeApart) {
   Press("guide");
   Channels::FullEPGDialog* g = Guide();

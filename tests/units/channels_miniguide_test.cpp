@@ -130,6 +130,35 @@ TEST_F(MiniGuideTest, AOneProgrammeGuideShowsItsDescription) {
   EXPECT_TRUE(Sees("The only programme of the day")) << SeenList();
 }
 
+// A rated programme whose channel sends a long table of alternative ratings:
+// the line of their abbreviations ends in an ellipsis inside its box rather
+// than being cut at the box's edge (a cut text fails the test at its end).
+TEST_F(MiniGuideTest, ALongLineOfAlternativeRatingsEndsInAnEllipsis) {
+  ASSERT_TRUE(Tv().SetState("record.alt_ratings", "20"));
+  ASSERT_TRUE(TuneDigital(true));
+  Structures::VirtualChannel* c = W()->GetCurrentChannel();
+  ASSERT_NE(c, nullptr);
+  std::vector<sim::GuideEvent> one = sim::TestGuide(Tv().Tv().NetworkTime(), 1);
+  ASSERT_EQ(one.size(), 1u);
+  one[0].rating = 2;
+  sim::SetChannelGuide(Tv(), c->Major, c->Minor, one);
+  Run(1000);
+  Nms()->ClearAll();
+  Settle();
+  Press("info");
+  Run(500);
+  auto* g = Find<Channels::MiniGuideDialog>();
+  ASSERT_NE(g, nullptr);
+  const std::string regions = g->Program()->RatingRegion.OnGetString().ToUtf8();
+  bool found = false;
+  for (const Core::SeenText& t : SeenTexts()) {
+    if (t.text != regions) continue;
+    found = true;
+    EXPECT_TRUE(t.Readable()) << t.Describe();
+  }
+  EXPECT_TRUE(found) << SeenList();
+}
+
 // Every text of the strip stands clear of its frame: the channel number and
 // the list's rows start well inside the left edge, and the last programme
 // keeps a margin above the strip's bottom, which is the screen's.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "channels_support.h"
+#include "platform/db/db.h"
 #include "platform/xpm/xpm_settings.h"
 #include "units/Channels/FullEPGDialog.h"
 #include "units/ListForm/GuideLists.h"
@@ -141,6 +142,15 @@ class NewSetRoadsTest : public channeltest::ChannelTest {
       EXPECT_EQ(t.minor, minor);
       EXPECT_EQ(t.mapId, medium);
     }
+    // The set's schedule holds the show on the tuner of that input.
+    DB_ScheduledEntry show{};
+    size_t shows = 0;
+    for (int32_t s = DB_Get_First_Scheduled_Show(&show); s == DB_OK; s = DB_Get_Scheduled_Show_Next(show.id, &show)) {
+      ++shows;
+      EXPECT_EQ(show.block.tuner, source == sim::kSourceTv2 ? 1 : 0) << "show " << show.id;
+      EXPECT_EQ(show.block.major, major);
+    }
+    EXPECT_EQ(shows, count);
   }
 };
 

@@ -393,6 +393,9 @@ TEST_F(InitialSetupTest, BothTunersWithChannelsEndOnTheFirstTunersMediumAndItsFi
   EXPECT_EQ(Calls("XPM_StartChannelScan"),
             (std::vector<std::string>{"XPM_StartChannelScan(0, 0, 0, 0, 0, 0)",
                                       "XPM_StartChannelScan(1, 0, 1, 0, 0, 0)"}));
+  // The set, on tuner 1 already, changes its source for tuner 2's pass and
+  // back after it, and at no other time.
+  EXPECT_EQ(Calls("XPM_SetSource"), (std::vector<std::string>{"XPM_SetSource(0, 29)", "XPM_SetSource(0, 0)"}));
   // Tuner 1 found channels: the set is on tuner 1 with its own medium, and
   // the result page names and lists what tuner 1 found.
   auto* result = PageIs<AutoTuningCompleteDialog>();

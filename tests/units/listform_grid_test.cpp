@@ -12,6 +12,7 @@
 #include "units/ListForm/GridView.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/WinIDs/WinIDs.h"
+#include "view_drawn.h"
 
 namespace listtest {
 namespace {
@@ -62,6 +63,7 @@ TEST_F(GridTest, TwentyNinePhotosTurnToASecondPageAndBack) {
   EXPECT_EQ(g->PageCount, 2);
   EXPECT_FALSE(g->IsLeftArrowShown());
   EXPECT_TRUE(g->IsRightArrowShown());
+  EXPECT_GT(apptest::PixelsDrawnBy(g->RightArrow(), Osd(), [&] { SeenTexts(); }), 20u) << "no right arrow seen";
   Press("right", 28);  // past cell 28: page 2 with one cell
   EXPECT_EQ(g->PageIndex, 1);
   EXPECT_EQ(g->GetRows().size(), 1u);
@@ -70,6 +72,7 @@ TEST_F(GridTest, TwentyNinePhotosTurnToASecondPageAndBack) {
   EXPECT_EQ(kv::Cast<PhotoGridItem>(g->GetRows()[0])->ItemIndex, 28);
   EXPECT_TRUE(g->IsLeftArrowShown());
   EXPECT_FALSE(g->IsRightArrowShown());
+  EXPECT_GT(apptest::PixelsDrawnBy(g->LeftArrow(), Osd(), [&] { SeenTexts(); }), 20u) << "no left arrow seen";
   Press("left");  // back to page 1, on its last cell
   EXPECT_EQ(g->PageIndex, 0);
   EXPECT_EQ(Cell(g), 27);

@@ -109,6 +109,20 @@ TEST_F(GuideListsTest, TheSavedTimerPutsItsRepeatIconAndIdOnTheFocusedRow) {
   EXPECT_EQ(row->RecordType, 4);
   row->OnSetRecordType(7);
   EXPECT_EQ(row->RecordIcon(), Resources::LoadResource(Bitmaps::EPG_RecordTypeOnce));
+  // Each repeat kind has its own icon.
+  const struct {
+    int32_t kind;
+    const Resources::BitmapId& icon;
+  } kinds[] = {{1, Bitmaps::EPG_RecordTypeEveryday},
+               {2, Bitmaps::EPG_RecordTypeDaily},
+               {3, Bitmaps::EPG_RecordTypeWeekly},
+               {4, Bitmaps::EPG_RecordTypeOnce}};
+  for (const auto& k : kinds) {
+    W()->TimerTimesType = k.kind;
+    msg->Initialize(Constants::MSG_UPDATE_RECORD_TYPE, nullptr);
+    l->HandleMessage(msg);
+    EXPECT_EQ(row->RecordIcon(), Resources::LoadResource(k.icon)) << k.kind;
+  }
 }
 
 TEST_F(GuideListsTest, TheColumnTunesOnlyAfterTheFocusRestsHalfASecond) {

@@ -275,6 +275,28 @@ TEST_F(MediaDialogTest, MusicSelectionWalksFoldersAndBackClosesAtTheTop) {
   EXPECT_EQ(HelpText(), "");
 }
 
+// A folder without songs lists nothing: no empty row to choose.
+TEST_F(MediaDialogTest, MusicSelectionInAFolderWithoutSongsListsNothing) {
+  WriteStick("music", {"Empty/", "a.wav"});
+  Plug("music");
+  Browse(0, Media::MEDIA_TYPE_PICTURE);
+  kv::Persistent<SelectBGMusicDialog> d = OpenMusicDialog();
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(Rows(d), (std::vector<std::string>{"Empty", "a.wav"}));
+  Press("ok");
+  Run(100);
+  Settle();
+  EXPECT_EQ(d->PathText().ToUtf8(), "/Empty");
+  EXPECT_EQ(Rows(d), std::vector<std::string>{});
+  // OK chooses nothing there; Back goes up again.
+  Press("ok");
+  Settle();
+  EXPECT_FALSE(Bridge()->IsBgmSelected());
+  Press("back");
+  Settle();
+  EXPECT_EQ(Rows(d), (std::vector<std::string>{"Empty", "a.wav"}));
+}
+
 TEST_F(MediaDialogTest, ASongChosenSetsThePlayListAndPlaysOnlyDuringASlideShowWithMusicOn) {
   MusicStick();
   // No slide show: the play list is set, no music starts.

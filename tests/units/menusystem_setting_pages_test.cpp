@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "menusystem_support.h"
+#include "platform/xpm/xpm_settings.h"
 #include "units/Constants/Constants.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/MenuSystem/PictureSoundPages.h"
 #include "units/MenuSystem/ProductTree.h"
 #include "units/MenuSystem/SettingPages.h"
+#include "units/NonMenuSystem/PinDialogs.h"
 #include "units/OptionDatabase/OptionChoices.h"
 #include "units/Structures/RefHolders.h"
 #include "units/SubSystem/State.h"
@@ -213,17 +215,23 @@ TEST_F(SettingPagesTest, SoundSlidersWriteAtOnceAndDynamicVolumeAndRangeControlE
   W()->OnSetMute(1);
   Ms()->TearDownMenus();
   sound = OpenPage<SoundMenu>(6);
+  // What each of the two rows shows.
+  const auto shown = [&](int32_t row) { return kv::Cast<SubMenuItemValue>(sound->R(row))->OnGetValueString().ToUtf8(); };
+  const std::string volumeOff = shown(5), rangeOn = shown(6);
   Press("right");
   EXPECT_NE(W()->OnGetDynamicVolume(), 0);
   EXPECT_EQ(S()->OnGetDynamicRangeControl(), 0);
   EXPECT_EQ(W()->OnGetMute(), 0);  // any change unmutes
-  // The range control switched on switches dynamic volume off.
+  EXPECT_NE(shown(6), rangeOn) << "the range control row still shows it on";
+  // The range control switched on switches dynamic volume off, and its row
+  // shows it off again.
   auto* drc = kv::Cast<SubMenuItemValueSelect>(sound->R(6));
   drc->OnSetIsDisabled(false);
   drc->ToggleOption(true);
   Settle();
   EXPECT_NE(S()->OnGetDynamicRangeControl(), 0);
   EXPECT_EQ(W()->OnGetDynamicVolume(), 0);
+  EXPECT_EQ(shown(5), volumeOff) << "the dynamic volume row still shows it on";
 }
 
 TEST_F(SettingPagesTest, AChoiceRowSteppedThroughItsChoicesReturnsAndMarksEachStep) {
@@ -570,6 +578,131 @@ TEST_F(SettingPagesTest, RowCaptionsStandClearOfTheRowsEdges) {
     Settle();
   }
   Skin()->SetMenuLanguage(0);
+}
+
+
+// With a PIN set through the menu, the setup page's auto tuning and reset
+// rows ask for it first and show their question after it. Without a PIN
+// the question comes at once.
+TEST_F(SettingPagesTest, WithAPinSetupsTuningAndResetAskForItBeforeTheirQuestion) {
+  struct Case {
+    int32_t row;           // 1-based, as the page counts its rows
+    const char* question;  // a text of the row's question
+  };
+  const Case cases[] = {{3, "Start the scan?"}, {11, "to the factory defaults?"}};
+  const auto openRow = [&](const Case& c) {
+    ASSERT_NE(OpenPage<SetupMenu>(c.row), nullptr);
+    Press("ok");
+    Settle();
+  };
+  const auto closeAll = [&] {
+    Press("exit");
+    Settle();
+    Ms()->TearDownMenus();
+    Settle();
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.question);
+    openRow(c);
+    EXPECT_FALSE(Sees("Enter your PIN")) << SeenList();
+    EXPECT_TRUE(Sees(c.question)) << SeenList();
+    closeAll();
+  }
+  // The PIN, set as a new owner does: Menu, Locks, the new-PIN page, twice.
+  Press("menu");
+  Settle();
+  Step("down", 4);
+  ASSERT_NE(kv::Cast<ChangePinMenu>(Page()), nullptr);
+  Press("ok");
+  Settle();
+  Digits("4321");
+  Digits("4321");
+  ASSERT_NE(kv::Cast<VidiLocksMenu>(Page()), nullptr);
+  Press("exit");
+  Settle();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.question);
+    openRow(c);
+    EXPECT_TRUE(Sees("Enter your PIN")) << SeenList();
+    EXPECT_FALSE(Sees(c.question)) << SeenList();
+    Digits("4321");
+    EXPECT_TRUE(Sees(c.question)) << SeenList();
+    closeAll();
+  }
+}
+
+// A slider row that turns grey while its page is open shows a grey slider at
+// once, and its colours again when it is enabled: the theatre lock switched
+// on and off from its own row greys and restores the sliders shown.
+TEST_F(SettingPagesTest, SlidersTurnGreyAndBackWithTheirRows) {
+  auto* picture = OpenPage<PictureMenu>(11);  // the theatre lock row
+  ASSERT_NE(picture, nullptr);
+  // The slider rows in view (rows scrolled out of the page and hidden
+  // sliders are not seen).
+  std::vector<AdjustItemSlider*> rows;
+  for (int32_t i = 2; i <= 7; ++i) {
+    auto* row = kv::Cast<AdjustItemSlider>(picture->R(i));
+    if (row->SliderVisible && Sees(row->OnGetText().ToUtf8())) rows.push_back(row);
+  }
+  ASSERT_GE(rows.size(), 4u);
+  // The most colourful pixel of each of their sliders (0 for pure grey).
+  const auto colours = [&] {
+    SeenTexts();  // draws the whole picture again
+    const ge::Surface& osd = Osd();
+    std::vector<int> most;
+    for (AdjustItemSlider* row : rows) {
+      const kv::Rect at = row->GetAbsoluteBounds();
+      const kv::Rect b = row->Slider().Bounds();
+      int m = 0;
+      for (int32_t y = at.y1 + b.y1; y < at.y1 + b.y2; ++y)
+        for (int32_t x = at.x1 + b.x1; x < at.x1 + b.x2; ++x) {
+          const uint32_t p = osd.Row(y)[x];
+          const int r = p & 0xFF, g = (p >> 8) & 0xFF, bl = (p >> 16) & 0xFF;
+          m = std::max(m, std::max({r, g, bl}) - std::min({r, g, bl}));
+        }
+      most.push_back(m);
+    }
+    return most;
+  };
+  const std::vector<int> before = colours();
+  for (int m : before) EXPECT_GT(m, 60) << "an enabled slider shows its colours";
+  Press("right");
+  Settle();
+  ASSERT_EQ(S()->OnGetTheaterLock(), 1);
+  for (int m : colours()) EXPECT_LT(m, 30) << "a grey row shows a coloured slider";
+  Press("left");
+  Settle();
+  ASSERT_EQ(S()->OnGetTheaterLock(), 0);
+  EXPECT_EQ(colours(), before);
+}
+
+// The on-timer's channel row takes a channel typed on the remote and ended
+// with OK when the channel exists: the row shows it and, after Done, the
+// set's timer starts on it. A number without a channel leaves the old one.
+TEST_F(SettingPagesTest, TheOnTimerTakesATypedChannelThatExists) {
+  kv::Persistent<OnTimerMenu> page{OpenPage<OnTimerMenu>(1)};
+  ASSERT_NE(page, nullptr);
+  if (W()->OnGetEnableTimer() == 0) Press("right");  // enable
+  Press("down", 2);
+  ASSERT_EQ(FocusedRow(), page->R(2));
+  const auto typeChannel = [&](const char* digits) {
+    for (const char* c = digits; *c; ++c) Press(*c == '-' ? "dash" : std::string(1, *c));
+    Press("ok");
+    Settle();
+  };
+  typeChannel("7-2");
+  EXPECT_TRUE(Sees("7-2")) << SeenList();
+  typeChannel("8-1");  // no such channel
+  EXPECT_TRUE(Sees("7-2")) << SeenList();
+  EXPECT_FALSE(Sees("8-1")) << SeenList();
+  Press("down", 3);  // Done
+  Press("ok");
+  Settle();
+  XPM_TimerRecord timer{};
+  ASSERT_EQ(XPM_GetTimer(0, &timer), XPM_OK);
+  EXPECT_EQ(timer.enabled, 1);
+  EXPECT_EQ(timer.major, 7);
+  EXPECT_EQ(timer.minor, 2);
 }
 
 }  // namespace

@@ -253,6 +253,37 @@ TEST_F(ThreeDTest, FormatDialogFromTheQuickMenuReturnsThere) {
   EXPECT_EQ(Open<ThreeD::DisplayMode>(), nullptr);
 }
 
+// The format dialog opens on the format the viewer chose last, also when the
+// picture went to another 3D mode in between: side by side, chosen after top
+// and bottom, is the one it offers again.
+TEST_F(ThreeDTest, TheFormatDialogOpensOnTheFormatChosenLast) {
+  Input(OAM_3D_MODE_2D);
+  const auto openFormat = [&] {
+    auto* format = kv::Cast<ThreeD::SelectFormat>(Nms()->OpenWithValue(&ThreeD::SelectFormat::StaticClass(), 0,
+                                                                       Constants::MSG_FROM_QUICKMENU));
+    Settle();
+    return format;
+  };
+  ThreeD::SelectFormat* format = openFormat();
+  ASSERT_NE(format, nullptr);
+  Press("right");
+  Press("left");  // top and bottom, then side by side
+  ASSERT_EQ(format->FocusedButton(), format->GetButton(0));
+  Press("ok");
+  Settle();
+  Nms()->ClearAll();
+  Settle();
+  ChooseOnKey(0);  // 2D to 3D: the picture leaves the chosen format
+  Run(100);
+  Nms()->ClearAll();
+  Settle();
+  ASSERT_NE(S().Mode, OAM_3D_MODE_SBS);
+  ClearCallLog();
+  format = openFormat();
+  ASSERT_NE(format, nullptr);
+  EXPECT_EQ(format->FocusedButton(), format->GetButton(0)) << "top and bottom offered instead";
+}
+
 TEST_F(ThreeDTest, TwoDFormatDisablesWhatTheInputLacks) {
   Input(OAM_3D_MODE_OU);
   Tv().Net().Set3DMode(OAM_3D_MODE_OU);

@@ -126,6 +126,8 @@ class PhotoGridView : public GridView {
   void DoOnActivate(kv::Object* sender);
   bool IsLeftArrowShown() const { return left_.IsVisible(); }
   bool IsRightArrowShown() const { return right_.IsVisible(); }
+  Views::Image& LeftArrow() { return left_; }
+  Views::Image& RightArrow() { return right_; }
 
   int16_t Filter = 2;
   bool IsLoadingMetadata = false;

@@ -128,10 +128,6 @@ void PhotoSingleView::OnSetIsSlideshow(bool on) {
   IsSlideshow = on;
   if (PhotoFullViewBanner* banner = Banner_.get()) banner->OnSetSlideshow(on);
   if (SkinBin::Wrapper* skin = SkinWrapper()) skin->OnSetIsSlideshow(on ? 1 : 0);
-  if (!OnGetNonMenuSystem()) return;
-  NonMenuSystem::OptionBinding::ShowHelp(this, kViewerHelpMask,
-                                         {Text(on ? SID_SINGLE_VIEW : SID_SLIDE_SHOW), Text(SID_PREV_NEXT),
-                                          Text(SID_ROTATE), Text(SID_FEATURES), Text(SID_BACK)});
 }
 
 uint16_t PhotoSingleView::GetRepeatMode() {

@@ -530,6 +530,12 @@ void ChannelSetItem::OnSetIsChannelEdit(bool on) {
 
 kv::Object* ChannelSetItem::HandleEvent(Core::Event* event) {
   const uint16_t code = DownCode(event);
+  // OK ends a typed number: the row takes the channel when it exists.
+  if (IsChannelEdit && code == KEY_OK) {
+    DoChannelNumChanged(nullptr);
+    kv::Signal(OnResetTimeout, this);
+    return this;
+  }
   if (code != KEY_NONE && code < KEY_0) return SubMenuItemValueSelect::HandleEvent(event);
   if (IsDigitKey(code)) {
     if (OnGetIsDisabled()) {

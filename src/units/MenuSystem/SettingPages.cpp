@@ -492,9 +492,10 @@ void DigitalCCMenu::RowChanged(SubMenuItem* row) {
     SubMenuItemValueSelect* other = row == text ? bg : text;
     const int32_t was = last_[k];
     const int32_t now = moved->Index;
-    // The direction the user moved; a wrap from the first to the last
-    // choice counts as downward.
-    const bool up = now == was + 1 || (now == 0 && was == moved->ChoiceNum - 1 && was > 0);
+    // The direction the user moved: a step to the next choice is upward, a
+    // wrap from the first to the last choice downward. A wrap to the first
+    // choice (Auto, which both may hold) never needs a skip.
+    const bool up = now == was + 1;
     if (now != 0 && now == other->Index) moved->ToggleOption(up);
     last_[k] = moved->Index;
   }
@@ -758,6 +759,13 @@ void OnTimerMenu::SetTimerData(kv::Object* /*sender*/) {
       timer = kv::New<Structures::TimerData>();
       timer->Id = id;
       timer->Enable = w->OnGetEnableTimer() != 0 ? 1 : 0;
+      // No record yet (a new set): the rows' choices had nothing to write
+      // into, so the new record takes them here.
+      timer->Source = w->OnGetTimerSource();
+      const int32_t channel = w->OnGetTimerChannel();
+      timer->ChannelMajor = ::Wrapper::Wrapper::SplitChannelNum(channel, true);
+      timer->ChannelMinor = ::Wrapper::Wrapper::SplitChannelNum(channel, false);
+      timer->MapId = w->OnGetTimerMapId();
     }
     timer->DaysOfWeek = ::Wrapper::Wrapper::GetDaysOfWeek(true, true, true, true, true, true, true);
     timer->Duration = 0;
