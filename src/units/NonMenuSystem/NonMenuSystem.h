@@ -70,6 +70,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void HandleMessage(Structures::Message* msg) override;
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
 
+  // The set is in standby: no screen opens.
+  bool InStandby();
+
   // --- The live-TV dispatcher (LiveTV.cpp) ---------------------------------------
   // Answers this sub-system when it consumed the event, else null.
   kv::Object* HandleEvent(Core::Event* event) override;
@@ -148,6 +151,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // stays in view. It gets the keys once that dialog closes (the
   // sub-system's rule for the keys after a screen closes). In LiveTV.cpp.
   bool KeysStayWithScreen(WidgetClass* widget);
+  // A screen that took the keys as it opened moves in front of the dialogs
+  // of a higher layer that would hide it.
+  void StandInFrontOfDialogs(WidgetClass* widget);
   // The key table; false: the key is not consumed.
   bool DoKey(Core::KeyEvent* key);
   // The rules of KeyEventNeedHandled below code 104.
