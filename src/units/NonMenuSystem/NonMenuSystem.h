@@ -70,7 +70,7 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void HandleMessage(Structures::Message* msg) override;
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
 
-  // The set is in standby: no screen opens.
+  // The set is in standby (no notice shows then).
   bool InStandby();
 
   // --- The live-TV dispatcher (LiveTV.cpp) ---------------------------------------
