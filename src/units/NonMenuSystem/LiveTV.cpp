@@ -813,7 +813,9 @@ bool NonMenuSystem::KeysStayWithScreen(WidgetClass* widget) {
   if (dialog->WinID == WIN_ID_PinEntry) return false;
   // Nor does a dialog whose control in focus the notice hides (a centred
   // notice over a centred dialog's buttons): OK would act on a button the
-  // viewer cannot see. The notice takes the keys until it goes.
+  // viewer cannot see. The notice takes the keys until it goes by itself;
+  // one that stays until its cause ends (no signal) leaves them.
+  if (!notice->OnTimeOut) return true;
   Core::View* control = dialog;
   while (auto* group = kv::Cast<Core::Group>(control)) {
     Core::View* next = group->OnGetFocus();
