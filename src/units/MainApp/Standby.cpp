@@ -1,7 +1,9 @@
 #include "units/MainApp/Standby.h"
 
+#include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
+#include "units/Agent/MessageAgent.h"
 #include "strings/MainApp.h"
 #include "units/Constants/Constants.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
@@ -33,6 +35,16 @@ SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<W
 // ended (2).
 void NotifySetup(int32_t status) {
   if (auto* skin = Skin()) skin->NotifySetupStatus(status);
+}
+// Live TV's waiting circle (or record flag) goes: the message that removes
+// it, to the non-menu sub-system only.
+void RemoveWaitingCircle() {
+  auto* agent = kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent);
+  const kv::Class* live = KV_LATE_CLASS("NonMenuSystem::NonMenuSystem");
+  if (!agent || !live) return;
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_SHOW_WAITING_CIRCLE, nullptr, 0);
+  agent->DispatchTo(msg, live);
 }
 }  // namespace
 
@@ -132,8 +144,10 @@ void Standby::EnterStandby(int32_t reason) {
   inStandby_ = true;
   normalTV_ = false;
   inSetup_ = false;
-  // Every screen closes: the set shows nothing while it is off.
+  // Every screen closes: the set shows nothing while it is off. Nor does
+  // live TV's waiting circle or record flag, which is no screen.
   kv::GetAutoObject<::WidgetManager::WidgetManager>(MainApp::WidgetManager)->CloseLayers(0xffffffffu);
+  RemoveWaitingCircle();
   if (auto* skin = Skin()) {
     // Standby is a critical section: the sleep timer is cancelled (and with
     // it a sleep standby still pending), the power timers and the store demo

@@ -674,7 +674,6 @@ bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
       standby->Reason = 7;
       if (Core::Root* root = GetRoot()) root->DispatchEvent(standby);
     } else if (fan->Warning == 1) {
-      ClearAll();
       ShowMessage(Constants::DirectMsgTypeCoolingFanStopped);
     }
     return true;
@@ -807,10 +806,23 @@ bool MenuWorkOpen() { return MenuOpen() || MenuScreenOpen(); }
 bool NonMenuSystem::KeysStayWithScreen(WidgetClass* widget) {
   auto* notice = kv::Cast<DirectMessageBar>(widget);
   if (!notice || notice->AnswersKeys() || !DialogHoldsKeys(this)) return false;
+  auto* dialog = kv::Cast<Primitives::KeyRoutingForm>(OnGetFocus());
   // The PIN prompt of the picture on screen is no dialog the viewer opened:
   // a notice about that picture takes the keys from it, as ever (Mute on a
   // blocked picture's notice unlocks it for now).
-  return kv::Cast<Primitives::KeyRoutingForm>(OnGetFocus())->WinID != WIN_ID_PinEntry;
+  if (dialog->WinID == WIN_ID_PinEntry) return false;
+  // Nor does a dialog whose control in focus the notice hides (a centred
+  // notice over a centred dialog's buttons): OK would act on a button the
+  // viewer cannot see. The notice takes the keys until it goes by itself;
+  // one that stays until its cause ends (no signal) leaves them.
+  if (!notice->OnTimeOut) return true;
+  Core::View* control = dialog;
+  while (auto* group = kv::Cast<Core::Group>(control)) {
+    Core::View* next = group->OnGetFocus();
+    if (!next) break;
+    control = next;
+  }
+  return control == dialog || !control->GetAbsoluteBounds().Intersects(notice->GetAbsoluteBounds());
 }
 
 void NonMenuSystem::HandleSignalEvent(Core::Event* event) {

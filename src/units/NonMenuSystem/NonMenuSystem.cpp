@@ -20,6 +20,7 @@
 #include "units/NonMenuSystem/InfoBanner.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/ScreenSaverWindow.h"
+#include "units/NonMenuSystem/VolumeMuteBar.h"
 #include "units/NonMenuSystem/WaitingCircle.h"
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/Primitives/KeyRoutingParameter.h"
@@ -96,6 +97,11 @@ void NonMenuSystem::TakeFocus() {
 
 // --- Opening screens ---------------------------------------------------------------
 
+bool NonMenuSystem::InStandby() {
+  Core::Root* root = GetRoot();
+  return root && root->IsInStandby();
+}
+
 Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) {
   // A class that does not exist yet opens nothing, quietly.
   if (!state || !state->Class) return nullptr;
@@ -103,6 +109,7 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   if (!form || !form->SubSystemClass || !KvClass()->Is(form->SubSystemClass)) return form;
   auto* widget = kv::Cast<WidgetClass>(form);
   if (!widget) return form;
+  const bool wasInStandby = InStandby();
   auto* param = kv::New<Primitives::KeyRoutingParameter>();
   param->Owner = this;
   param->Param = state->Param.get();
@@ -117,8 +124,39 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   }
   widget->OnSetBounds({at.x, at.y, at.x + b.W(), at.y + b.H()});
   widget->Open();
-  if (widget->FocusOnOpen && widget->IsOpen() && !KeysStayWithScreen(widget)) OnSetFocus(widget);
+  // The screen it replaced may have sent the set to standby as it closed
+  // (the update-done notice restarts the set): it closes as every screen
+  // did, and nothing stands on the switched-off screen.
+  if (!wasInStandby && InStandby()) {
+    kv::Log("NonMenuSystem: " + std::string(widget->KvClass()->name) + " closed: the set went to standby");
+    widget->Close();
+    return nullptr;
+  }
+  if (widget->FocusOnOpen && widget->IsOpen() && !KeysStayWithScreen(widget)) {
+    OnSetFocus(widget);
+    StandInFrontOfDialogs(widget);
+  }
   return form;
+}
+
+void NonMenuSystem::StandInFrontOfDialogs(WidgetClass* widget) {
+  // The widget manager stacks a new screen behind the open screens of a
+  // higher layer. A screen that takes the keys as it opens (a question the
+  // set raises: an update found, the 3D information) must not be hidden by
+  // a dialog that no longer has them (the Record key's choice): it stands in
+  // front of every such dialog it overlaps, which waits behind it for the
+  // keys to come back. The notices, the volume and mute bars and the help
+  // bar stay in front, at their own places.
+  if (kv::Cast<DirectMessageBar>(widget) || widget->Owner() != this) return;
+  const int32_t at = GetChildIndex(widget);
+  int32_t front = at;
+  for (int32_t i = at + 1; i < GetChildCount(); ++i) {
+    auto* other = kv::Cast<Primitives::KeyRoutingForm>(GetChild(i));
+    if (!other || !other->IsOpen() || !other->IsVisible() || other->WinID == WinIDs::WIN_ID_HelpBar) continue;
+    if (kv::Cast<DirectMessageBar>(other) || kv::Cast<VolumeMuteBar>(other)) continue;
+    if (other->GetAbsoluteBounds().Intersects(widget->GetAbsoluteBounds())) front = i;
+  }
+  if (front > at) Restack(widget, front - at);
 }
 
 Primitives::KeyRoutingForm* NonMenuSystem::Open(const kv::Class* cls, kv::Object* param) {
@@ -138,9 +176,13 @@ Primitives::KeyRoutingForm* NonMenuSystem::OpenWithValue(const kv::Class* cls, i
 }
 
 DirectMessageBar* NonMenuSystem::ShowMessage(int32_t type) {
+  // The cooling fan's notice takes every key until the set is switched off:
+  // every screen goes first, none stays under it that nothing could close.
+  if (type == Constants::DirectMsgTypeCoolingFanStopped) ClearAll();
   // A set in standby shows nothing: a notice raised then would stand on the
-  // dark screen, and still be there, stale, on waking.
-  if (Core::Root* root = GetRoot(); root && root->IsInStandby()) {
+  // dark screen, and still be there, stale, on waking. (Closing the
+  // update-done notice above restarts the set through standby.)
+  if (InStandby()) {
     kv::Log("NonMenuSystem: notice " + std::to_string(type) + " not shown in standby");
     return nullptr;
   }
@@ -200,6 +242,8 @@ void NonMenuSystem::ShowWaitingCircle(int32_t mode, int32_t kind) {
   WaitingCircle* circle = waitingCircle_.get();
   switch (mode) {
     case WAITING_SHOW:
+      // Nor the waiting circle or the record flag on the dark screen.
+      if (InStandby()) return;
       if (circle && circle->IsVisible()) {
         RestackTop(circle);
         return;

@@ -7,9 +7,12 @@
 //   state's parameter), placed at its WidgetOrigin (or centred, 18 pixels
 //   above the middle), opened (the widget manager closes the open screen of
 //   the same layer) and focused when its FocusOnOpen is set, but for a
-//   notice that needs no keys opening over a dialog that holds them. A
-//   screen of another sub-system is handed over with MSG_CHANGE_STATE. A
-//   state whose class does not exist (yet) opens nothing.
+//   notice that needs no keys opening over a dialog that holds them (and
+//   does not hide its control in focus). A screen that took the keys
+//   stands in front of the dialogs of a higher layer it overlaps. A screen
+//   whose opening sent the set to standby closes again. A screen of
+//   another sub-system is handed over with MSG_CHANGE_STATE. A state whose
+//   class does not exist (yet) opens nothing.
 // - HandleMessage takes the message agent's messages (see the .cpp).
 // - HandleEvent is the live-TV dispatcher (LiveTV.cpp): the keys no screen
 //   took, filtered by KeyEventNeedHandled, and the middleware events the
@@ -69,6 +72,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void Close() override;
   void HandleMessage(Structures::Message* msg) override;
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
+
+  // The set is in standby (no notice shows then).
+  bool InStandby();
 
   // --- The live-TV dispatcher (LiveTV.cpp) ---------------------------------------
   // Answers this sub-system when it consumed the event, else null.
@@ -146,8 +152,12 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // notice, the help bar or the picture's PIN prompt), leaves them there:
   // that dialog answers its keys and its time-out runs on, and the notice
   // stays in view. It gets the keys once that dialog closes (the
-  // sub-system's rule for the keys after a screen closes). In LiveTV.cpp.
+  // sub-system's rule for the keys after a screen closes). Not when the
+  // notice hides the dialog's control in focus. In LiveTV.cpp.
   bool KeysStayWithScreen(WidgetClass* widget);
+  // A screen that took the keys as it opened moves in front of the dialogs
+  // of a higher layer that would hide it.
+  void StandInFrontOfDialogs(WidgetClass* widget);
   // The key table; false: the key is not consumed.
   bool DoKey(Core::KeyEvent* key);
   // The rules of KeyEventNeedHandled below code 104.
