@@ -1,5 +1,7 @@
 // Tuning and input changes of the simulated television: the acquired events
 // with the status that locks and signal give, the picture, and the scans.
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <mutex>
 #include <vector>
@@ -395,6 +397,31 @@ TEST_F(SimTvAcquireTest, ThePictureShowsInTheDisplayWindowOfTheScreen) {
   TakeEvents();
   EXPECT_TRUE(PictureAt(100, 400));
   EXPECT_FALSE(PictureAt(700, 100));
+}
+
+// Each channel's picture: a ramp of its colour round a disc in the opposite
+// colour, so that the disc stands out on every channel: the primary that is
+// strongest round the disc is the weakest in it.
+TEST(SimPictureTest, TheDiscIsInTheColourOppositeTheRamp) {
+  int32_t w = 0, h = 0;
+  int compared = 0;
+  for (uint32_t key = 1; key <= 200; ++key) {
+    const std::vector<uint32_t> px = sim::MakePicture(key, false, &w, &h);
+    auto parts = [](uint32_t c) {
+      return std::array<int32_t, 3>{int32_t(c & 0xFF), int32_t(c >> 8 & 0xFF), int32_t(c >> 16 & 0xFF)};
+    };
+    const auto ramp = parts(px[static_cast<size_t>(h / 2) * size_t(w) + 2]);
+    const auto disc = parts(px[static_cast<size_t>(h / 2) * size_t(w) + size_t(w / 2)]);
+    const auto strongest = std::max_element(ramp.begin(), ramp.end()) - ramp.begin();
+    const auto weakest = std::min_element(disc.begin(), disc.end()) - disc.begin();
+    // A hue on a boundary has two primaries alike: no single strongest.
+    if (std::count(ramp.begin(), ramp.end(), ramp[size_t(strongest)]) > 1 ||
+        std::count(disc.begin(), disc.end(), disc[size_t(weakest)]) > 1)
+      continue;
+    ++compared;
+    EXPECT_EQ(strongest, weakest) << "key " << key;
+  }
+  EXPECT_GT(compared, 150);
 }
 
 TEST_F(SimTvAcquireTest, ATestSetsAChannelsSignalLinesAndGuide) {

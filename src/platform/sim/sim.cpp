@@ -248,8 +248,7 @@ int64_t Sim::NextDue() const {
 // --- The system manager's side -------------------------------------------------
 
 void Sim::SendCommand(uint32_t id, int32_t param, const void* data, uint32_t length, int64_t at) {
-  auto cmd = std::make_shared<TVSM_Command>();
-  std::memset(cmd.get(), 0, sizeof(TVSM_Command));
+  auto cmd = std::make_shared<TVSM_Command>();  // value-initialised: all zero
   cmd->id = id;
   cmd->param = param;
   if (length > TVSM_COMMAND_DATA_SIZE) {
