@@ -424,6 +424,30 @@ TEST(SimPictureTest, TheDiscIsInTheColourOppositeTheRamp) {
   EXPECT_GT(compared, 150);
 }
 
+// A network application's screen never looks like live TV: a page with a
+// grid of three rows of four tiles on it.
+TEST(SimPictureTest, AnApplicationShowsAGridOfTiles) {
+  for (int32_t kind = 1; kind <= 4; ++kind) {
+    int32_t w = 0, h = 0;
+    const std::vector<uint32_t> px = sim::MakeAppPicture(kind, &w, &h);
+    const auto at = [&](int32_t x, int32_t y) { return px[static_cast<size_t>(y) * size_t(w) + size_t(x)]; };
+    const uint32_t page = at(2, h - 2);
+    // Runs of tile colour along a line from (x, y) by (dx, dy).
+    const auto tiles = [&](int32_t x, int32_t y, int32_t dx, int32_t dy) {
+      int runs = 0;
+      bool in = false;
+      for (; x < w && y < h; x += dx, y += dy) {
+        const bool tile = at(x, y) != page;
+        runs += tile && !in ? 1 : 0;
+        in = tile;
+      }
+      return runs;
+    };
+    EXPECT_EQ(tiles(0, h / 2, 1, 0), 4) << "kind " << kind;
+    EXPECT_EQ(tiles(w / 8, 30, 0, 1), 3) << "kind " << kind;
+  }
+}
+
 TEST_F(SimTvAcquireTest, ATestSetsAChannelsSignalLinesAndGuide) {
   ASSERT_EQ(XPM_SetChannel(0, 5, 1), XPM_OK);
   TakeEvents();
