@@ -1,7 +1,5 @@
 // Tuning and input changes of the simulated television: the acquired events
 // with the status that locks and signal give, the picture, and the scans.
-#include <algorithm>
-#include <array>
 #include <atomic>
 #include <mutex>
 #include <vector>
@@ -397,55 +395,6 @@ TEST_F(SimTvAcquireTest, ThePictureShowsInTheDisplayWindowOfTheScreen) {
   TakeEvents();
   EXPECT_TRUE(PictureAt(100, 400));
   EXPECT_FALSE(PictureAt(700, 100));
-}
-
-// Each channel's picture: a ramp of its colour round a disc in the opposite
-// colour, so that the disc stands out on every channel: the primary that is
-// strongest round the disc is the weakest in it.
-TEST(SimPictureTest, TheDiscIsInTheColourOppositeTheRamp) {
-  int32_t w = 0, h = 0;
-  int compared = 0;
-  for (uint32_t key = 1; key <= 200; ++key) {
-    const std::vector<uint32_t> px = sim::MakePicture(key, false, &w, &h);
-    auto parts = [](uint32_t c) {
-      return std::array<int32_t, 3>{int32_t(c & 0xFF), int32_t(c >> 8 & 0xFF), int32_t(c >> 16 & 0xFF)};
-    };
-    const auto ramp = parts(px[static_cast<size_t>(h / 2) * size_t(w) + 2]);
-    const auto disc = parts(px[static_cast<size_t>(h / 2) * size_t(w) + size_t(w / 2)]);
-    const auto strongest = std::max_element(ramp.begin(), ramp.end()) - ramp.begin();
-    const auto weakest = std::min_element(disc.begin(), disc.end()) - disc.begin();
-    // A hue on a boundary has two primaries alike: no single strongest.
-    if (std::count(ramp.begin(), ramp.end(), ramp[size_t(strongest)]) > 1 ||
-        std::count(disc.begin(), disc.end(), disc[size_t(weakest)]) > 1)
-      continue;
-    ++compared;
-    EXPECT_EQ(strongest, weakest) << "key " << key;
-  }
-  EXPECT_GT(compared, 150);
-}
-
-// A network application's screen never looks like live TV: a page with a
-// grid of three rows of four tiles on it.
-TEST(SimPictureTest, AnApplicationShowsAGridOfTiles) {
-  for (int32_t kind = 1; kind <= 4; ++kind) {
-    int32_t w = 0, h = 0;
-    const std::vector<uint32_t> px = sim::MakeAppPicture(kind, &w, &h);
-    const auto at = [&](int32_t x, int32_t y) { return px[static_cast<size_t>(y) * size_t(w) + size_t(x)]; };
-    const uint32_t page = at(2, h - 2);
-    // Runs of tile colour along a line from (x, y) by (dx, dy).
-    const auto tiles = [&](int32_t x, int32_t y, int32_t dx, int32_t dy) {
-      int runs = 0;
-      bool in = false;
-      for (; x < w && y < h; x += dx, y += dy) {
-        const bool tile = at(x, y) != page;
-        runs += tile && !in ? 1 : 0;
-        in = tile;
-      }
-      return runs;
-    };
-    EXPECT_EQ(tiles(0, h / 2, 1, 0), 4) << "kind " << kind;
-    EXPECT_EQ(tiles(w / 8, 30, 0, 1), 3) << "kind " << kind;
-  }
 }
 
 TEST_F(SimTvAcquireTest, ATestSetsAChannelsSignalLinesAndGuide) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "media_fixture.h"
 #include "units/Media/DataItems.h"
@@ -35,17 +34,6 @@ class GridTest : public MediaTest {
     return Open(kv::New<PhotoGridView>(), {0, 0, 930, 400}, 0, 0, {10, 60, 950, 470}, form);
   }
   static int32_t Cell(PhotoGridView* g) { return g->GetFocusPosition(); }
-  // The pixels on screen where the grid's left or right page arrow stands
-  // (24 x 48 at the grid's edge, half way down).
-  std::vector<uint32_t> ArrowPixels(PhotoGridView* g, bool right) {
-    Settle();
-    const kv::Rect b = g->GetAbsoluteBounds();
-    const int32_t x1 = right ? b.x2 - 24 : b.x1, y1 = b.y1 + (b.H() - 48) / 2;
-    std::vector<uint32_t> out;
-    for (int32_t y = y1; y < y1 + 48; ++y)
-      for (int32_t x = x1; x < x1 + 24; ++x) out.push_back(Osd().Row(y)[x]);
-    return out;
-  }
 };
 
 TEST_F(GridTest, TwentyEightPhotosAreOnePageThatWraps) {
@@ -74,8 +62,6 @@ TEST_F(GridTest, TwentyNinePhotosTurnToASecondPageAndBack) {
   EXPECT_EQ(g->PageCount, 2);
   EXPECT_FALSE(g->IsLeftArrowShown());
   EXPECT_TRUE(g->IsRightArrowShown());
-  // Each arrow is drawn while it shows: its place differs between the pages.
-  const std::vector<uint32_t> leftOnFirst = ArrowPixels(g, false), rightOnFirst = ArrowPixels(g, true);
   Press("right", 28);  // past cell 28: page 2 with one cell
   EXPECT_EQ(g->PageIndex, 1);
   EXPECT_EQ(g->GetRows().size(), 1u);
@@ -84,8 +70,6 @@ TEST_F(GridTest, TwentyNinePhotosTurnToASecondPageAndBack) {
   EXPECT_EQ(kv::Cast<PhotoGridItem>(g->GetRows()[0])->ItemIndex, 28);
   EXPECT_TRUE(g->IsLeftArrowShown());
   EXPECT_FALSE(g->IsRightArrowShown());
-  EXPECT_NE(ArrowPixels(g, false), leftOnFirst) << "no left arrow drawn on the second page";
-  EXPECT_NE(ArrowPixels(g, true), rightOnFirst) << "no right arrow drawn on the first page";
   Press("left");  // back to page 1, on its last cell
   EXPECT_EQ(g->PageIndex, 0);
   EXPECT_EQ(Cell(g), 27);

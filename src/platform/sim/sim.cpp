@@ -248,7 +248,7 @@ int64_t Sim::NextDue() const {
 // --- The system manager's side -------------------------------------------------
 
 void Sim::SendCommand(uint32_t id, int32_t param, const void* data, uint32_t length, int64_t at) {
-  auto cmd = std::make_shared<TVSM_Command>();  // value-initialised: all zero
+  auto cmd = std::make_shared<TVSM_Command>();  // value-initialised: every byte 0
   cmd->id = id;
   cmd->param = param;
   if (length > TVSM_COMMAND_DATA_SIZE) {
