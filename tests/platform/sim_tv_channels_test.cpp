@@ -65,6 +65,7 @@ TEST_F(SimTvTest, AWalkVisitsTheRingInNumberOrderAndAnswers11AfterTheLast) {
   EXPECT_EQ(XPM_GetNextChannel(-1, -1, 0, -1, -1, &next, 0x2, 0, 1), XPM_ERR_INVALID_PARAM);
   EXPECT_EQ(XPM_GetNextChannel(-1, 40, 0, -1, -1, &next, 0, 0, 1), XPM_ERR_INVALID_PARAM);  // HDMI1: no tuner
   EXPECT_EQ(XPM_GetNextChannel(5, -1, 0, -1, -1, &next, 0, 0, 1), XPM_ERR_INVALID_PARAM);
+  EXPECT_TRUE(Logged("tuner 5 or map -1 unknown, refused"));  // each refusal says why
 }
 
 TEST_F(SimTvTest, AWalkStepsOverExcludedEmptyLockedAndAnalogueChannelsOnlyWhenAsked) {

@@ -125,6 +125,9 @@ TEST_F(MiniGuideTest, AOneProgrammeGuideShowsItsDescription) {
   Nms()->ClearAll();
   Settle();
   Press("info");
+  Run(500);
+  // The strip lists that programme alone, no empty row after it.
+  EXPECT_FALSE(Sees("No information available")) << SeenList();
   Press("info");
   Run(500);
   EXPECT_TRUE(Sees("The only programme of the day")) << SeenList();

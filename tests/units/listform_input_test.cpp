@@ -4,11 +4,14 @@
 // HDMI2): the input list, the CEC device list and the input labels.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "listform_fixture.h"
 #include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
 #include "units/Events/CEC_EVENT_NAME_UPDATED.h"
 #include "units/Agent/MessageAgent.h"
+#include "units/Bitmaps/ListBitmaps.h"
 #include "units/Constants/Constants.h"
 #include "units/ListForm/InputLists.h"
 #include "units/SkinBin/HdmiCecData.h"
@@ -73,6 +76,28 @@ TEST_F(InputListTest, OpensOnTheCurrentInputSkipsDisabledOnesAndTunesOnceAfterTh
   Press("ok");
   EXPECT_TRUE(Calls("XPM_SetSource").empty());
   EXPECT_EQ(exits->hits, 2);
+}
+
+// Each row shows the icon of its input's kind: the antenna and digital
+// tuners, composite video, component (HD), HDMI and DVI (one icon), PC.
+TEST_F(InputListTest, EachInputShowsTheIconOfItsKind) {
+  auto* l = OpenInputs();
+  const std::map<int32_t, const Resources::BitmapId*> icons = {
+      {sim::kSourceTv, &Bitmaps::BannerRF1Input},        {sim::kSourceTv2, &Bitmaps::BannerRF2Input},
+      {sim::kSourceAv, &Bitmaps::BannerVideoInput},      {sim::kSourceComponent, &Bitmaps::BannerHDInput},
+      {sim::kSourceHdmi1, &Bitmaps::BannerHDMIInput},    {sim::kSourceDvi, &Bitmaps::BannerHDMIInput},
+      {sim::kSourcePc, &Bitmaps::BannerPCInput},
+  };
+  size_t seen = 0;
+  for (Forms::Ctrl* ctrl : Rows(l)) {
+    auto* row = kv::Cast<InputItem>(ctrl);
+    ASSERT_NE(row, nullptr);
+    const auto it = icons.find(row->SourceId);
+    if (it == icons.end()) continue;
+    ++seen;
+    EXPECT_EQ(row->TypeIcon(), Resources::LoadResource(*it->second)) << "input " << row->SourceId;
+  }
+  EXPECT_EQ(seen, icons.size());
 }
 
 TEST_F(InputListTest, WithTheInputLockEveryInputButTheTunerIsDisabled) {

@@ -54,6 +54,25 @@ class MediaListsTest : public MediaTest {
     form->WinID = WinIDs::WIN_ID_MusicListView;
     return Open(list, bounds, 0, 0, {60, 60, 900, 500}, form);
   }
+  // The movie list of a folder "Many" of 300 movies v000.avi .. v299.avi,
+  // browsed; the focus plays nothing.
+  MediaContentList* OpenManyMovies() {
+    const std::string first = MovieName(0);
+    media_writer::WriteMovie(first, 1, 32, 24, 100, 120, 140);
+    for (int i = 1; i < 300; ++i) std::filesystem::create_hard_link(first, MovieName(i));
+    Plug("Stick");
+    Browse(0, Media::MEDIA_TYPE_VIDEO);
+    Bridge()->RequestBrowseFolder(Bridge()->GetMediaItem(0)->Uri, Media::MEDIA_TYPE_VIDEO);
+    Settle();
+    auto* l = OpenMedia(kv::New<MediaContentList>());
+    l->IsPlayOnFocus = false;
+    return l;
+  }
+  std::string MovieName(int i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/Many/v%03d.avi", i);
+    return StickDir("Stick") + name;
+  }
   size_t Traced(const std::string& part) {
     size_t n = 0;
     for (const std::string& line : Log().Lines())
@@ -183,19 +202,7 @@ TEST_F(MediaListsTest, AnEmptyFolderHidesTheListSendsNoFilesAndPassesOnlyBackAnd
 }
 
 TEST_F(MediaListsTest, RowsStillLoadingFillInPlaceWhenTheirPageComesAndTheFocusStays) {
-  const std::string first = StickDir("Stick") + "/Many/v000.avi";
-  media_writer::WriteMovie(first, 1, 32, 24, 100, 120, 140);
-  for (int i = 1; i < 300; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/Many/v%03d.avi", i);
-    std::filesystem::create_hard_link(first, StickDir("Stick") + name);
-  }
-  Plug("Stick");
-  Browse(0, Media::MEDIA_TYPE_VIDEO);
-  Bridge()->RequestBrowseFolder(Bridge()->GetMediaItem(0)->Uri, Media::MEDIA_TYPE_VIDEO);
-  Settle();
-  auto* l = OpenMedia(kv::New<MediaContentList>());
-  l->IsPlayOnFocus = false;
+  MediaContentList* l = OpenManyMovies();
   ASSERT_EQ(l->GetItemsNum(), 300);
   // Page up from the first row: the last rows belong to the second page, still loading.
   psl::SetAnswerDelay(1000);
@@ -212,6 +219,25 @@ TEST_F(MediaListsTest, RowsStillLoadingFillInPlaceWhenTheirPageComesAndTheFocusS
   EXPECT_EQ(focused->ItemIndex, 299);  // the focus stayed on the row
   EXPECT_EQ(Text(focused), "v299.avi");
   ASSERT_NE(focused->DataItem.get(), nullptr);
+}
+
+// Files taken off the stick while the list is open: the folder's page that
+// comes shorter than announced ends the list there, and the focus goes to
+// the last file still on the stick instead of a row that never fills.
+TEST_F(MediaListsTest, AFolderThatShrankWhileListedEndsAtItsLastFile) {
+  MediaContentList* l = OpenManyMovies();
+  ASSERT_EQ(l->GetItemsNum(), 300);
+  for (int i = 280; i < 300; ++i) std::filesystem::remove(MovieName(i));  // from the second page (256 on)
+  Press("up");  // to the last row, on a page not yet read
+  Run(3000);
+  auto* focused = kv::Cast<MediaContentListItem>(l->GetFocusedRow());
+  ASSERT_NE(focused, nullptr);
+  EXPECT_EQ(Text(focused), "v279.avi");
+  Press("down");  // and the list wraps to its first file
+  Run(1500);
+  focused = kv::Cast<MediaContentListItem>(l->GetFocusedRow());
+  ASSERT_NE(focused, nullptr);
+  EXPECT_EQ(Text(focused), "v000.avi");
 }
 
 TEST_F(MediaListsTest, ANinthServerStaysUncheckedAndACheckedOneUnregistersAtOnce) {

@@ -486,6 +486,15 @@ TEST_F(RatingGridTest, AlternateRatingsEditSevenDimensionsAndWriteOnlyOnDone) {
   ASSERT_NE(column(), nullptr);
   EXPECT_EQ(column()->ItemIndex, 0);
   EXPECT_EQ(table.GetRows().size(), 5u);
+  // The columns stand on the table's flat panel, the colour of the help
+  // line's panel: the gap between two columns shows it, not the frame.
+  {
+    Settle();
+    const kv::Rect first = table.GetRows()[0]->GetAbsoluteBounds();
+    const kv::Rect dialog = alt->GetAbsoluteBounds();
+    const uint32_t panel = Osd().Row(dialog.y1 + 315)[dialog.x1 + 8];
+    EXPECT_EQ(Osd().Row((first.y1 + first.y2) / 2)[first.x2 + 1], panel);
+  }
   // The first dimension's heading reads whole, not cut to "Entire Audi...":
   // its text fits the column it heads.
   {

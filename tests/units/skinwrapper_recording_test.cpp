@@ -105,6 +105,7 @@ TEST_F(SkinRecordingTest, RecordingsGoToTheDiskAndAreListedAndDeleted) {
   EXPECT_EQ(s_->GetLiveTVState(0), 3) << "live TV of a recording tuner";
   EXPECT_EQ(s_->GetLiveTVState(1), 1);
   driver.Pass(90000);
+  EXPECT_EQ(s_->DB_DeleteRecordedShow(1), DB_ERR_CONFLICT) << "a show still recording is kept";
   ASSERT_EQ(s_->StopRecord(32), XPM_OK) << "a manual recording of tuner 0";
   EXPECT_EQ(s_->GetLiveTVState(0), 1);
 

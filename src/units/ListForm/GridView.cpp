@@ -315,9 +315,8 @@ void PhotoGridItem::UpdateMetadata(Media::MediaItem* data) {
 void PhotoGridItem::Refresh() {
   ListItem::Refresh();
   TextView().OnSetVisible(false);
-  const kv::Rect b = Bounds();
-  const int32_t w = std::min(b.W(), kCellWidth), h = std::min(b.H(), kCellHeight);
-  image_.OnSetBounds(kv::Rect{0, 0, w, h}.MoveTo({(b.W() - w) / 2, (b.H() - h) / 2}));
+  // The thumbnail fills the cell (the grid keeps every cell at its own size).
+  image_.OnSetBounds({0, 0, Bounds().W(), Bounds().H()});
 }
 
 PhotoGridView::PhotoGridView() {

@@ -78,6 +78,7 @@ class InputItem : public ListItem {
   const kv::String& OnGetLabelText() const { return label_.OnGetString(); }
   void OnSetSourceType(int32_t type);
   int32_t OnGetSourceType() const { return SourceType; }
+  Resources::Bitmap* TypeIcon() { return typeIcon_.OnGetBitmap(); }
 
   int32_t SourceType = 0;
   int32_t SourceId = 0;

@@ -335,8 +335,6 @@ void RecordRow::PutRecord(RecordCourier* c) {
 ScheduledRecordListItem::ScheduledRecordListItem() {
   source_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
   source_.OnSetEllipsis(true);
-  hidden_.OnSetString(kv::LoadString(SCHEDULED_HIDDEN_TEXT));
-  hidden_.OnSetVisible(false);
   AddColumn(source_, true, true);
   AddColumn(repeat_);
   AddColumn(check_);
@@ -359,7 +357,6 @@ void ScheduledRecordListItem::Refresh() {
   Place(source_, RecordColumns::kSource, w, h, TextView());
   PlaceIcon(repeat_, RecordColumns::kRepeat, 30, 16, w, h);
   PlaceIcon(StatusView(), RecordColumns::kStatus, 18, 18, w, h);
-  Place(hidden_, {RecordColumns::kStatus.x1 + 22, RecordColumns::kStatus.x2}, w, h, TextView());
   PlaceIcon(check_, RecordColumns::kActive, 20, 20, w, h);
 }
 

@@ -200,7 +200,6 @@ class ScheduledRecordListItem : public RecordRow {
  private:
   Views::Image repeat_;
   Views::Text source_;
-  Views::Text hidden_;
   Views::Image check_;
 };
 
