@@ -623,4 +623,59 @@ Rect InkBounds(std::span<const TextRun> runs, const TextLayout& layout, const Re
   return ink;
 }
 
+namespace {
+
+// Calls `glyph(c, box, bitmap)` for every glyph with pixels that
+// GenDrawAttrText would draw.
+template <typename F>
+void ForEachGlyph(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box, AlignH alignH,
+                  AlignV alignV, F&& glyph) {
+  WithChars(runs, [&]<typename T>(const T& t) {
+    for (size_t l = 0; l < layout.lines.size(); ++l) {
+      const TextLine& line = layout.lines[l];
+      if (!LineOf(t, line)) continue;
+      const LinePlace at = PlaceLine(layout, l, box, alignH, alignV);
+      WalkLine(runs, t, line, [&](int32_t r, char16_t c, int64_t x) -> int32_t {
+        const GlyphBitmap b = runs[static_cast<size_t>(r)].font->Glyph(c);
+        if (b.coverage != nullptr && b.width > 0 && b.height > 0) {
+          const int32_t gx = Clamp32(at.left + Clamp32(x) + b.left), gy = Clamp32(int64_t{at.baseline} - b.top);
+          glyph(c, Rect{gx, gy, Clamp32(int64_t{gx} + b.width), Clamp32(int64_t{gy} + b.height)}, b);
+        }
+        return b.advance;
+      });
+    }
+  });
+}
+
+}  // namespace
+
+std::vector<PlacedGlyph> PlaceGlyphs(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box,
+                                     AlignH alignH, AlignV alignV) {
+  std::vector<PlacedGlyph> out;
+  ForEachGlyph(runs, layout, box, alignH, alignV,
+               [&](char16_t c, const Rect& g, const GlyphBitmap&) { out.push_back({c, g}); });
+  return out;
+}
+
+std::u16string GlyphsCut(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box, AlignH alignH,
+                         AlignV alignV, const Rect& clip, const Rect& within, uint8_t coverage) {
+  std::u16string out;
+  ForEachGlyph(runs, layout, box, alignH, alignV, [&](char16_t c, const Rect& g, const GlyphBitmap& b) {
+    if (g.x1 >= clip.x1 && g.y1 >= clip.y1 && g.x2 <= clip.x2 && g.y2 <= clip.y2) return;
+    for (int32_t y = 0; y < b.height; ++y) {
+      const uint8_t* row = b.coverage + static_cast<ptrdiff_t>(y) * b.pitch;
+      for (int32_t x = 0; x < b.width; ++x) {
+        if (row[x] < coverage) continue;
+        const int64_t px = int64_t{g.x1} + x, py = int64_t{g.y1} + y;
+        if (px < within.x1 || px >= within.x2 || py < within.y1 || py >= within.y2) continue;
+        if (px < clip.x1 || px >= clip.x2 || py < clip.y1 || py >= clip.y2) {
+          out += c;
+          return;
+        }
+      }
+    }
+  });
+  return out;
+}
+
 }  // namespace ge

@@ -470,7 +470,7 @@ class WalksTest : public apptest::AppTest, public ::testing::WithParamInterface<
       if (AppOwnsTheScreen()) return {"an application runs on in standby", AppsText()};
       return {};
     }
-    if (App().IsAnimationRunning()) return {};
+    if (App().IsTransitionRunning()) return {};
     const std::vector<Core::SeenText> texts = SeenTexts();
     for (const std::string& fault : Core::TextFaults(texts))
       if (!kvtest::IsKnownFault(fault)) return {"picture: " + fault, Classes(DrawnForms())};
