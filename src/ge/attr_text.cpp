@@ -281,6 +281,24 @@ bool LineOf(const T& t, const TextLine& line) {
   return line.begin >= 0 && line.end <= t.Size() && line.begin <= line.end;
 }
 
+// A line aligned left starts its first glyph's ink at the box's left edge:
+// a glyph that reaches left of its pen position (the hook of a "J") is
+// moved right by that much, so that its stroke is not lost to the box.
+template <typename T>
+LinePlace PlaceLineOf(std::span<const TextRun> runs, const T& t, const TextLayout& layout, size_t l, const Rect& box,
+                      AlignH alignH, AlignV alignV) {
+  LinePlace at = PlaceLine(layout, l, box, alignH, alignV);
+  const TextLine& line = layout.lines[l];
+  if (alignH == AlignH::Left && line.end > line.begin && LineOf(t, line)) {
+    GlyphSource* f = runs[static_cast<size_t>(t.RunOf(line.begin))].font;
+    if (f != nullptr) {
+      const GlyphBitmap b = f->Glyph(t.At(line.begin));
+      if (b.coverage != nullptr && b.width > 0 && b.left < 0) at.left -= b.left;
+    }
+  }
+  return at;
+}
+
 // Goes through the characters of a line, the ellipsis' dots included:
 // glyph(r, c, x) is called for character c of run r with the pen x from the
 // line's start and returns c's advance.
@@ -308,7 +326,7 @@ void DrawLines(const Surface& dst, const Rect& clip, std::span<const TextRun> ru
   for (size_t l = 0; l < layout.lines.size(); ++l) {
     const TextLine& line = layout.lines[l];
     if (!LineOf(t, line)) continue;
-    const LinePlace at = PlaceLine(layout, l, box, alignH, alignV);
+    const LinePlace at = PlaceLineOf(runs, t, layout, l, box, alignH, alignV);
     // Draws character c of run r with the pen at x and returns its advance
     // (the glyph's own, which is the font's advance of c). The glyph a font
     // hands out is valid until its next call: each is drawn before the font
@@ -432,7 +450,7 @@ bool DrawKeptLine(const Surface& dst, const Rect& clip, std::span<const TextRun>
   line.edition = run.font->Edition();
   line.ink = inks.Of(static_cast<size_t>(t.RunOf(0))).colour;
   if (line.edition == 0 || line.ink == 0) return false;
-  const LinePlace at = PlaceLine(layout, 0, box, alignH, alignV);
+  const LinePlace at = PlaceLineOf(runs, t, layout, 0, box, alignH, alignV);
   line.chars = run.text.substr(static_cast<size_t>(text.begin), chars);
   line.ellipsis = text.ellipsis;
   line.left = at.left;
@@ -606,7 +624,7 @@ Rect InkBounds(std::span<const TextRun> runs, const TextLayout& layout, const Re
     for (size_t l = 0; l < layout.lines.size(); ++l) {
       const TextLine& line = layout.lines[l];
       if (!LineOf(t, line)) continue;
-      const LinePlace at = PlaceLine(layout, l, box, alignH, alignV);
+      const LinePlace at = PlaceLineOf(runs, t, layout, l, box, alignH, alignV);
       WalkLine(runs, t, line, [&](int32_t r, char16_t c, int64_t x) -> int32_t {
         const GlyphBitmap b = runs[static_cast<size_t>(r)].font->Glyph(c);
         if (b.coverage != nullptr && b.width > 0 && b.height > 0) {
@@ -634,7 +652,7 @@ void ForEachGlyph(std::span<const TextRun> runs, const TextLayout& layout, const
     for (size_t l = 0; l < layout.lines.size(); ++l) {
       const TextLine& line = layout.lines[l];
       if (!LineOf(t, line)) continue;
-      const LinePlace at = PlaceLine(layout, l, box, alignH, alignV);
+      const LinePlace at = PlaceLineOf(runs, t, layout, l, box, alignH, alignV);
       WalkLine(runs, t, line, [&](int32_t r, char16_t c, int64_t x) -> int32_t {
         const GlyphBitmap b = runs[static_cast<size_t>(r)].font->Glyph(c);
         if (b.coverage != nullptr && b.width > 0 && b.height > 0) {

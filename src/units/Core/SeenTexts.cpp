@@ -108,7 +108,7 @@ struct Recorded {
   bool scrolls = false, ours = false, address = false, shortened = false;
   std::string brokenWord, cutLetters;
   std::vector<kv::Rect> letters;  // screen coordinates
-  int32_t nextLetter = 0;
+  int32_t nextLetter = 0, penEnd = 0;  // screen coordinates
   kv::Rect room;  // the box of the row, button or group that holds it, screen coordinates
   std::vector<const View*> drawnBy;  // the views whose draws drew it
   kv::Rect maskArea;           // screen coordinates
@@ -428,6 +428,7 @@ TextWatch::TextWatch(const View* view, const kv::String& text, const ge::TextLay
   r.cutLetters = kv::String::FromUtf16(letters.cut).ToUtf8();
   for (const kv::Rect& g : letters.boxes) r.letters.push_back(g.Move(s.shift));
   r.nextLetter = r.shortened ? letters.nextLetter : 0;
+  r.penEnd = letters.penEnd + s.shift.x;
   {
     // The room it has: the row or button it is the caption of, else the
     // group that holds it.
@@ -689,8 +690,8 @@ std::string TouchesRim(const SeenText& t, const std::vector<RecordedBox>& boxes,
 // The empty pixels after a shortened text's "..." in the room it has: up
 // to the room's edge, the rim of its face less kRimMargin, or anything else
 // drawn on its rows (a text, a box, an image) less kWordGap.
-int32_t RoomLeft(const SeenText& t, const kv::Rect& room, const kv::Rect& screen, const std::vector<SeenText>& texts,
-                 const std::vector<RecordedBox>& boxes) {
+int32_t RoomLeft(const SeenText& t, int32_t penEnd, const kv::Rect& room, const kv::Rect& screen,
+                 const std::vector<SeenText>& texts, const std::vector<RecordedBox>& boxes) {
   if (t.ink.IsEmpty()) return 0;
   int32_t limit = std::min(room.Intersect(screen).x2, screen.x2);
   const int32_t y1 = t.ink.y1, y2 = t.ink.y2;
@@ -721,7 +722,8 @@ int32_t RoomLeft(const SeenText& t, const kv::Rect& room, const kv::Rect& screen
       }
     }
   }
-  return std::max(0, limit - t.ink.x2);
+  // From where its pen ends: past the last dot's ink, the dot's own room.
+  return std::max(0, limit - std::max(t.ink.x2, penEnd));
 }
 
 }  // namespace
@@ -778,7 +780,7 @@ std::vector<SeenText> LookAtTexts(Root& root) {
   }
   for (size_t i = 0; i < out.size(); ++i)
     if (out[i].shortened && out[i].cover != Cover::kWholly)
-      out[i].roomLeft = RoomLeft(out[i], recorded[i].room, screen, out, boxes);
+      out[i].roomLeft = RoomLeft(out[i], recorded[i].penEnd, recorded[i].room, screen, out, boxes);
   return out;
 }
 

@@ -161,6 +161,7 @@ struct DrawnLetters {
   std::u16string cut;           // the letters that lose a stroke pixel to the clip
   std::vector<kv::Rect> boxes;  // each glyph's box, target coordinates (while a look records)
   int32_t nextLetter = 0;       // a shortened line: the pixels its next letter needs
+  int32_t penEnd = 0;           // and where its pen ends after the "...", target coordinates
 };
 
 // Watches one draw of a text (Views::Text::Draw holds one while it draws):

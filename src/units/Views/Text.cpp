@@ -173,6 +173,11 @@ void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origi
         if (all[i] != u' ') break;
       }
       letters.nextLetter = std::max(letters.nextLetter, need);
+      // Where its pen ends: the "..." has its own room after its ink.
+      int32_t left = box.x1;
+      if (alignH == ALIGN_CENTER) left += (box.W() - line.width) / 2;
+      if (alignH == ALIGN_RIGHT) left += box.W() - line.width;
+      letters.penEnd = std::max(letters.penEnd, left + line.width);
     }
   }
   const Core::TextWatch watch(this, string_, layout_, box, {ink.x1, ink.y1, ink.x2, ink.y2}, clip,
