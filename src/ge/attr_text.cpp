@@ -283,7 +283,9 @@ bool LineOf(const T& t, const TextLine& line) {
 
 // A line aligned left starts its first glyph's ink at the box's left edge:
 // a glyph that reaches left of its pen position (the hook of a "J") is
-// moved right by that much, so that its stroke is not lost to the box.
+// moved right by that much, so that its stroke is not lost to the box. A
+// line aligned right likewise moves left by what its last glyph reaches
+// past its advance (the hook of an "f").
 template <typename T>
 LinePlace PlaceLineOf(std::span<const TextRun> runs, const T& t, const TextLayout& layout, size_t l, const Rect& box,
                       AlignH alignH, AlignV alignV) {
@@ -294,6 +296,14 @@ LinePlace PlaceLineOf(std::span<const TextRun> runs, const T& t, const TextLayou
     if (f != nullptr) {
       const GlyphBitmap b = f->Glyph(t.At(line.begin));
       if (b.coverage != nullptr && b.width > 0 && b.left < 0) at.left -= b.left;
+    }
+  }
+  if (alignH == AlignH::Right && line.end > line.begin && !line.ellipsis && LineOf(t, line)) {
+    GlyphSource* f = runs[static_cast<size_t>(t.RunOf(line.end - 1))].font;
+    if (f != nullptr) {
+      const GlyphBitmap b = f->Glyph(t.At(line.end - 1));
+      const int32_t past = b.left + b.width - b.advance;
+      if (b.coverage != nullptr && b.width > 0 && past > 0) at.left -= past;
     }
   }
   return at;
