@@ -285,17 +285,19 @@ bool LineOf(const T& t, const TextLine& line) {
 // a glyph that reaches left of its pen position (the hook of a "J") is
 // moved right by that much, so that its stroke is not lost to the box. A
 // line aligned right likewise moves left by what its last glyph reaches
-// past its advance (the hook of an "f").
+// past its advance (the hook of an "f"). Only where the box has that room
+// beside the line: a box as wide as its text (sized to it) keeps it as laid.
 template <typename T>
 LinePlace PlaceLineOf(std::span<const TextRun> runs, const T& t, const TextLayout& layout, size_t l, const Rect& box,
                       AlignH alignH, AlignV alignV) {
   LinePlace at = PlaceLine(layout, l, box, alignH, alignV);
   const TextLine& line = layout.lines[l];
+  const int64_t spare = int64_t{box.x2} - box.x1 - line.width;
   if (alignH == AlignH::Left && line.end > line.begin && LineOf(t, line)) {
     GlyphSource* f = runs[static_cast<size_t>(t.RunOf(line.begin))].font;
     if (f != nullptr) {
       const GlyphBitmap b = f->Glyph(t.At(line.begin));
-      if (b.coverage != nullptr && b.width > 0 && b.left < 0) at.left -= b.left;
+      if (b.coverage != nullptr && b.width > 0 && b.left < 0 && -b.left <= spare) at.left -= b.left;
     }
   }
   if (alignH == AlignH::Right && line.end > line.begin && !line.ellipsis && LineOf(t, line)) {
@@ -303,7 +305,7 @@ LinePlace PlaceLineOf(std::span<const TextRun> runs, const T& t, const TextLayou
     if (f != nullptr) {
       const GlyphBitmap b = f->Glyph(t.At(line.end - 1));
       const int32_t past = b.left + b.width - b.advance;
-      if (b.coverage != nullptr && b.width > 0 && past > 0) at.left -= past;
+      if (b.coverage != nullptr && b.width > 0 && past > 0 && past <= spare) at.left -= past;
     }
   }
   return at;

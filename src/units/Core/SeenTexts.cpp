@@ -798,8 +798,9 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
     // Our own captions are written to fit.
     else if (t.ours && t.shortened)
       faults.push_back("text of ours shortened: " + t.Describe() + " reads \"" + t.shown + "\"");
-    // A name from outside may be shortened, only where no more of it fits.
-    else if (t.shortened && t.nextLetter > 0 && t.roomLeft >= t.nextLetter)
+    // A name from outside may be shortened, only where no more of it fits:
+    // its next letter, with the kerning and faint edges it may bring.
+    else if (t.shortened && t.nextLetter > 0 && t.roomLeft >= t.nextLetter + kFaintEdge)
       faults.push_back("name shortened with room left: " + t.Describe() + " reads \"" + t.shown + "\", " +
                        std::to_string(t.roomLeft) + " px free after it, its next letter needs " +
                        std::to_string(t.nextLetter));
