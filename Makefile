@@ -1,9 +1,10 @@
 # make run   : install what is missing, build optimised (build-run/), start the TV user interface
 # make test  : install what is missing, build, run every test (and each fuzz target briefly)
 # make walks : the long run of the random walks (WALKS=3000 SEED=20261209)
+# make explore : every key and event in every state a key reaches, from every start (DEPTH=2 BUDGET=0)
 # make sample-media : sample photos, songs and a movie in build-run/sample-media, and the default wallpaper
 # make bench : optimised build and the benchmarks
-# make shots : every scene's screenshots into docs/screens/
+# make shots : renew the scenes' pinned pictures (docs/screens/, tests/scenes/pinned-*.txt) and list what changed
 # make fuzz  : clang build of the fuzz targets, each run for a short while
 # make mutants UNIT=src/units/NAME [N=30] [SEED=1] : faults planted one at a time into a unit, and whether its tests notice
 BUILD ?= build
@@ -11,7 +12,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: setup build run sample-media test walks shots bench fuzz mutants clean
+.PHONY: setup build run sample-media test walks explore shots bench fuzz mutants clean
 
 setup:
 	@./tools/setup.sh
@@ -36,7 +37,9 @@ sample-media: setup
 	@cmake --build $(RUN_BUILD) -j $(JOBS) --target sample_media
 	@cd $(RUN_BUILD) && ./sample_media sample-media default_wallpaper.jpg
 
-# The suite runs twice: as it is, and with a collection after every pass.
+# The suite runs twice: as it is, and with a collection after every pass;
+# the entries labelled heapcheck (the media readers built without sanitizers,
+# run with glibc's heap checking and under valgrind) run in the first pass only.
 # Then the fuzz targets are built with clang and each runs a short,
 # repeatable stretch (fixed seed, a fixed number of inputs, nothing merged into
 # the corpora), so that they cannot break unseen and CI does not fail on luck.
@@ -44,7 +47,7 @@ TEST_FUZZ_SECONDS ?= 10
 TEST_FUZZ_RUNS ?= 20000
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	cd $(BUILD) && KV_COLLECT_EVERY_PASS=1 ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && KV_COLLECT_EVERY_PASS=1 ctest --output-on-failure -j $(JOBS) -LE heapcheck
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(TEST_FUZZ_SECONDS) FUZZ_MERGE=0 FUZZ_FLAGS="-seed=1 -runs=$(TEST_FUZZ_RUNS)"
 
 # The long run of the random walks (tests/walks): WALKS walks from seed SEED
@@ -55,10 +58,31 @@ SEED ?= 20261209
 walks: build
 	@./tools/walks.sh $(BUILD)/walks_tests $(WALKS) $(SEED) $(JOBS)
 
-# Plays every scene and writes its screenshots to docs/screens/.
+# The whole exploration (tests/explore): from every start of the walks,
+# every key and event in every state, breadth first, DEPTH keys deep at
+# least (the menu pages five) and deeper for BUDGET seconds a start, over JOBS
+# processes; prints the states and steps covered from each start and every
+# broken rule with its shrunk script (docs/testing.md).
+DEPTH ?= 2
+BUDGET ?= 0
+explore: build
+	@./tools/explore.sh $(BUILD)/explore_tests $(DEPTH) $(BUDGET) $(JOBS)
+
+# Plays every scene in each of its languages (ctest's scene_ entries, JOBS at
+# a time) and renews the pinned pictures of the shots that changed: the
+# English PNGs in docs/screens/, the Spanish and French digests in
+# tests/scenes/pinned-spa.txt and pinned-fre.txt. Then lists every changed
+# picture with its difference, to be looked at before committing
+# (docs/testing.md, "Pinned pictures").
 shots: build
-	@cd $(BUILD) && for s in $(CURDIR)/tests/scenes/*.keys; do $(CURDIR)/tools/play_scene.sh ./tvui $$s $(CURDIR)/docs/screens ./sample_media >/dev/null || exit 1; done
-	@ls docs/screens/*.png
+	@rm -rf $(BUILD)/scene-shots/changed $(BUILD)/scene-shots/renewed
+	@cd $(BUILD) && TVUI_RENEW_SHOTS=$(abspath $(BUILD))/scene-shots/renewed ctest -R '^scene_' -j $(JOBS) \
+	  --output-on-failure >scene-shots.log 2>&1; status=$$?; \
+	  for l in spa fre; do ./shot_compare merge $(CURDIR)/tests/scenes/pinned-$$l.txt scene-shots/renewed/$$l \
+	    $(CURDIR)/tests/scenes || exit 2; done; \
+	  $(CURDIR)/tools/changed_shots.sh $(abspath $(BUILD))/scene-shots/changed; \
+	  [ $$status -eq 0 ] || { grep -E '^scene .*: ' scene-shots.log | grep -v ': ok$$'; \
+	    echo "make shots: some scenes failed (their pictures are not renewed): $(BUILD)/scene-shots.log"; exit 1; }
 
 bench: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTVUI_SANITIZE=OFF -DTVUI_VERIFY=OFF -DTVUI_TESTS=OFF -DTVUI_BENCH=ON >/dev/null

@@ -17,6 +17,7 @@
 #include "host/gui_loop.h"
 #include "host/key_script.h"
 #include "host/keys/keytable.h"
+#include "host/script_events.h"
 #include "runtime/clock.h"
 
 using fuzzrt::Require;
@@ -56,6 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case host::KeyScript::Step::kFactory:
         Require(step.ms >= 0 && step.ms <= 0xFFFFFFFFLL && step.text.size() <= host::kFactoryTextBytes);
         Require(step.value == 0 || (step.value == 1 && step.text.empty()));
+        break;
+      case host::KeyScript::Step::kEvent:
+        Require(host::IsScriptEvent(step.name));
         break;
     }
   }

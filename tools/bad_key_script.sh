@@ -70,6 +70,28 @@ said 'line 4: "state" NonMenuSystem::BaseColorAdjustmentBar takes'
 said 'line 5: "state" NonMenuSystem::BaseColorAdjustmentBar takes'
 grep -q 'line 6:\|line 7:' "$work/log.txt" && fail "a value a screen takes is refused"
 
+# A "state" line names a screen class that exists: checked before the start
+# like every other line, not skipped while the script plays.
+printf 'state Channels::ChannelListMenu\nstate Core::Root\nstate NonMenuSystem::AdjustmentBar\n' >"$work/classes.keys"
+refused --keys "$work/classes.keys" --data-dir "$work/data"
+said 'line 1: "state" Channels::ChannelListMenu names no class'
+said 'line 2: "state" Core::Root is no screen class'
+grep -q 'line 3:' "$work/log.txt" && fail "a screen class is refused"
+
+# An option that takes one value, given twice, is refused and named; the
+# sticks are five at most.
+refused --keys "$work/good.keys" --keys "$work/good.keys" --data-dir "$work/data"
+said 'tvui: --keys is given more than once'
+refused --keys "$work/good.keys" --data-dir "$work/data" --data-dir "$work/data2"
+said 'tvui: --data-dir is given more than once'
+[ -e "$work/data2" ] && fail "the second data folder was made"
+refused --keys "$work/good.keys" --data-dir "$work/data" --shots "$work/shots" --shots "$work/shots"
+said 'tvui: --shots is given more than once'
+refused --keys "$work/good.keys" --data-dir "$work/data" --media-dir "$work/a-folder" --media-dir "$work/a-folder" \
+  --media-dir "$work/a-folder" --media-dir "$work/a-folder" --media-dir "$work/a-folder" --media-dir "$work/a-folder"
+said 'tvui: --media-dir is given more than 5 times'
+grep -q 'given more than once' "$work/log.txt" && fail "a repeated --media-dir is refused as a single-valued option"
+
 # A script that never ends (a device) cannot be read whole: refused.
 refused --keys /dev/zero --data-dir "$work/data"
 said 'it does not end within 64 MiB'
@@ -82,11 +104,18 @@ played() {
 }
 printf 'wait 100\nshot one\n' | timeout 120 "$tvui" --headless --keys /dev/stdin --data-dir "$work/data" \
   --shots "$work/shots" >"$work/log.txt" 2>&1 || fail "--keys /dev/stdin ended with status $?"
+said 'is read until its writer closes it'
 played "--keys /dev/stdin"
 mkfifo "$work/fifo"
 timeout 120 sh -c 'printf "wait 100\nshot one\n" >"$1"' sh "$work/fifo" &
 timeout 120 "$tvui" --headless --keys "$work/fifo" --data-dir "$work/data" --shots "$work/shots" \
   >"$work/log.txt" 2>&1 || fail "a pipe as the script ended with status $?"
 wait
+said 'fifo is read until its writer closes it'
 played "a pipe as the script"
+# A file is read at once: nothing is said of a writer.
+timeout 120 "$tvui" --headless --keys "$work/good.keys" --data-dir "$work/data" --shots "$work/shots" \
+  >"$work/log.txt" 2>&1 || fail "a file as the script ended with status $?"
+grep -q 'until its writer closes it' "$work/log.txt" && fail "a file's run says it waits for a writer"
+played "a file as the script"
 echo "bad key script: ok"

@@ -41,6 +41,23 @@ inline void MakeParent(const std::string& path) {
   if (!parent.empty()) std::filesystem::create_directories(parent, ec);
 }
 
+// A picture frame of FFmpeg's own allocation (rows padded to the library's
+// alignment, slack after the last), cleared: libswscale and the encoders
+// read and write whole blocks of pixels, past a row's width. Null when out
+// of memory.
+inline AVFrame* NewPictureFrame(AVPixelFormat format, int w, int h) {
+  AVFrame* f = av_frame_alloc();
+  if (!f) return nullptr;
+  f->format = format, f->width = w, f->height = h;
+  if (av_frame_get_buffer(f, 0) < 0) {
+    av_frame_free(&f);
+    return nullptr;
+  }
+  for (AVBufferRef* b : f->buf)
+    if (b) std::memset(b->data, 0, b->size);
+  return f;
+}
+
 // One encoder writing one stream into a file, the container by the path's
 // extension. Set the context up, Start, Send the frames, Finish.
 class StreamWriter {
@@ -110,23 +127,22 @@ inline bool WriteMovie(const std::string& path, int seconds, int w, int h, uint8
     c->width = w, c->height = h, c->time_base = AVRational{1, 5}, c->framerate = AVRational{5, 1};
     c->pix_fmt = AV_PIX_FMT_YUV420P, c->gop_size = 5;
   }
-  AVFrame* f = av_frame_alloc();
-  bool ok = out.Start() && f;
-  if (ok) {
-    f->format = AV_PIX_FMT_YUV420P, f->width = w, f->height = h;
-    ok = av_frame_get_buffer(f, 0) >= 0;
-  }
+  bool ok = out.Start();
+  AVFrame* f = ok ? NewPictureFrame(AV_PIX_FMT_YUV420P, w, h) : nullptr;
+  ok = ok && f;
   const int frames = seconds * 5;
   for (int i = 0; ok && i < frames; ++i) {
-    av_frame_make_writable(f);
-    for (int row = 0; row < h; ++row) {
+    // A copy the encoder does not hold; its whole rows written, padding too,
+    // since the encoder reads whole blocks.
+    ok = av_frame_make_writable(f) >= 0;
+    for (int row = 0; ok && row < h; ++row) {
       uint8_t* line = f->data[0] + row * f->linesize[0];
-      std::memset(line, y, size_t(w));
+      std::memset(line, y, size_t(f->linesize[0]));
       if (bar) std::memset(line + (w - w / 8) * i / frames, 235, size_t(w / 8));
     }
-    for (int row = 0; row < h / 2; ++row) {
-      std::memset(f->data[1] + row * f->linesize[1], u, size_t(w / 2));
-      std::memset(f->data[2] + row * f->linesize[2], v, size_t(w / 2));
+    for (int row = 0; ok && row < (h + 1) / 2; ++row) {
+      std::memset(f->data[1] + row * f->linesize[1], u, size_t(f->linesize[1]));
+      std::memset(f->data[2] + row * f->linesize[2], v, size_t(f->linesize[2]));
     }
     f->pts = i;
     ok = out.Send(f);
@@ -328,25 +344,23 @@ inline bool WriteStill(const std::string& path, AVCodecID id, int w, int h, uint
   const AVCodec* codec = avcodec_find_encoder(id);
   if (!codec || !codec->pix_fmts) return false;
   AVCodecContext* c = avcodec_alloc_context3(codec);
-  AVFrame* f = av_frame_alloc();
   AVPacket* pkt = av_packet_alloc();
-  bool ok = c && f && pkt;
+  bool ok = c && pkt;
   if (ok) {
     c->width = w, c->height = h, c->time_base = AVRational{1, 25}, c->pix_fmt = codec->pix_fmts[0];
     ok = avcodec_open2(c, codec, nullptr) >= 0;
   }
-  if (ok) {
-    f->format = c->pix_fmt, f->width = w, f->height = h;
-    ok = av_frame_get_buffer(f, 0) >= 0;
+  AVFrame* f = ok ? NewPictureFrame(c->pix_fmt, w, h) : nullptr;
+  AVFrame* src = ok ? NewPictureFrame(AV_PIX_FMT_RGB24, w, h) : nullptr;
+  ok = ok && f && src;
+  for (int y = 0; ok && y < h; ++y) {
+    uint8_t* row = src->data[0] + ptrdiff_t(y) * src->linesize[0];
+    for (int x = 0; x < w; ++x) row[3 * x] = uint8_t(rgb >> 16), row[3 * x + 1] = uint8_t(rgb >> 8), row[3 * x + 2] = uint8_t(rgb);
   }
-  std::vector<uint8_t> src(size_t(w) * size_t(h) * 3);
-  for (size_t i = 0; i < src.size(); i += 3) src[i] = uint8_t(rgb >> 16), src[i + 1] = uint8_t(rgb >> 8), src[i + 2] = uint8_t(rgb);
   SwsContext* sws = ok ? sws_getContext(w, h, AV_PIX_FMT_RGB24, w, h, c->pix_fmt, SWS_POINT, nullptr, nullptr, nullptr) : nullptr;
   ok = ok && sws;
   if (ok) {
-    const uint8_t* in[4] = {src.data(), nullptr, nullptr, nullptr};
-    const int inStride[4] = {w * 3, 0, 0, 0};
-    sws_scale(sws, in, inStride, 0, h, f->data, f->linesize);
+    sws_scale(sws, src->data, src->linesize, 0, h, f->data, f->linesize);
     f->pts = 0;
     ok = avcodec_send_frame(c, f) >= 0 && avcodec_send_frame(c, nullptr) >= 0;
   }
@@ -359,6 +373,7 @@ inline bool WriteStill(const std::string& path, AVCodecID id, int w, int h, uint
   if (ok && id == AV_CODEC_ID_GIF && !(out.size() >= 6 && std::memcmp(out.data(), "GIF8", 4) == 0)) ok = false;
   sws_freeContext(sws);
   av_packet_free(&pkt);
+  av_frame_free(&src);
   av_frame_free(&f);
   avcodec_free_context(&c);
   return ok && !out.empty() && WriteBytes(path, out);

@@ -654,7 +654,7 @@ def main():
             cwd = top
         else:
             cmd = ["cmake", "--build", build, "-j", str(par), "--target", "units_tests", "platform_tests", "tvui",
-                   "sample_media"]
+                   "sample_media", "shot_compare", "known_faults_filter"]
             cwd = top
         r = subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         return r.returncode == 0, r.stdout.decode("utf-8", "replace")

@@ -1,13 +1,12 @@
 #!/bin/sh
 # Plays one scene (a key script) headless on the virtual clock with a fresh
-# data directory and fails on a failed run, a panic or an error line.
+# data directory and fails on a failed run, a panic, an error line or a shot
+# that differs from its pinned picture.
 #   play_scene.sh TVUI SCENE.keys SHOTS_DIR [SAMPLE_MEDIA [LANGUAGE]]
 # With LANGUAGE (spa for Spanish, fre for French) the set starts in that menu
-# language, as the Setup menu leaves it (its state file holds the choice),
-# and the shots go to a folder of the run's own, not to SHOTS_DIR: the
-# picture checks run as always, the gallery's English shots are not
-# compared. A scene of a new set ("fresh set") picks its language on the
-# first page of the first-time setup itself and is played as it stands.
+# language, as the Setup menu leaves it (its state file holds the choice).
+# A scene of a new set ("fresh set") picks its language on the first page of
+# the first-time setup itself and is played as it stands (in English).
 # A scene that starts with a stick plugged names its set of sample media in
 # a line "media NAME"; SAMPLE_MEDIA (the sample_media tool, by default beside
 # TVUI) writes that set into the scene's own temporary folder, which the run
@@ -16,8 +15,21 @@
 # the media service presents as a home-network server named NAME.
 # The checks of the picture (a text cut, partly hidden or overlapping
 # another) log error lines; those of the cases tests/scenes/known-faults.txt
-# lists ("FAULT | TEXT": a line containing TEXT) are passed over. Then the
-# shots are checked against docs/screens/README.md (tools/check_gallery.sh).
+# lists ("FAULT | TEXT": TEXT names one report whole) are passed over
+# (known_faults_filter, beside TVUI: the tests' own matcher, which refuses a
+# TEXT that could pass over more than one report). Then the
+# English shots are checked against docs/screens/README.md
+# (tools/check_gallery.sh).
+# Every shot is compared pixel for pixel with its pinned picture (shot_compare,
+# beside TVUI): in English the gallery's docs/screens/NAME.png, in Spanish and
+# French the digest on its line of tests/scenes/pinned-LANGUAGE.txt. A shot
+# that differs is written to SHOTS_DIR/changed/LANGUAGE/NAME.png beside
+# NAME-diff.png (its changed pixels in red), and both paths are printed;
+# SHOTS_DIR/LANGUAGE/ keeps the last pictures that matched their pins.
+# With TVUI_RENEW_SHOTS=DIR in the environment (`make shots`) a shot that
+# differs becomes the reference instead of failing: the English PNG is
+# written to docs/screens/, the scene's digests to DIR/LANGUAGE/SCENE.txt
+# (merged into pinned-LANGUAGE.txt afterwards).
 tvui="$1"; scene="$2"; shots="$3"; language="$5"
 top=$(cd "$(dirname "$scene")/../.." && pwd)
 writer="${4:-$(dirname "$tvui")/sample_media}"
@@ -27,13 +39,17 @@ case "$language" in
   ""|spa|fre) ;;
   *) echo "play_scene.sh: no menu language $language (spa or fre)"; exit 2 ;;
 esac
-if [ -n "$language" ]; then
-  if grep -qx '[[:space:]]*fresh set[[:space:]]*' "$scene"; then
-    echo "scene $scene: a new set picks its language on its first page; played as it stands"
-    language=""
-  fi
-  shots="$data/shots"
+if [ -n "$language" ] && grep -qx '[[:space:]]*fresh set[[:space:]]*' "$scene"; then
+  echo "scene $scene: a new set picks its language on its first page; played as it stands"
+  language=""
 fi
+compare="$(dirname "$tvui")/shot_compare"
+known="$(dirname "$tvui")/known_faults_filter"
+for tool in "$compare" "$known"; do
+  if [ ! -x "$tool" ]; then echo "scene $scene: no $tool"; exit 2; fi
+done
+pinned="$shots"
+shots="$data/shots"
 mkdir -p "$shots"
 out="$data/log.txt"
 set -- --headless --keys "$scene" --shots "$shots" --data-dir "$data/data"
@@ -57,12 +73,26 @@ fi
 status=$?
 cat "$out"
 if [ $status -ne 0 ]; then echo "scene $scene: tvui ended with status $status"; exit 1; fi
-sed -n 's/^[^#|][^|]* | //p' "$top/tests/scenes/known-faults.txt" >"$data/known.txt" 2>/dev/null
-if grep -vF -f "$data/known.txt" "$out" | grep -qE 'PANIC|Error 0x|[Ee]rror:|ERROR'; then echo "scene $scene: error lines in the log"; exit 1; fi
-if [ -n "$language" ]; then echo "scene $scene ($language): ok"; exit 0; fi
-"$top/tools/check_gallery.sh" "$out" "$(basename "$scene" .keys)" "$shots" "$top/docs/screens/README.md" >"$data/gallery.txt"
-cat "$data/gallery.txt"
-if grep -vF -f "$data/known.txt" "$data/gallery.txt" | grep -q '^gallery:'; then
-  echo "scene $scene: the shots do not match the gallery"; exit 1
+if ! "$known" 'PANIC|Error 0x|[Ee]rror:|ERROR' <"$out" >"$data/errors.txt"; then
+  cat "$data/errors.txt"
+  echo "scene $scene: error lines in the log"; exit 1
 fi
-echo "scene $scene: ok"
+name=$(basename "$scene" .keys)
+if [ -z "$language" ]; then
+  "$top/tools/check_gallery.sh" "$out" "$name" "$shots" "$top/docs/screens/README.md" >"$data/gallery.txt"
+  cat "$data/gallery.txt"
+  if ! "$known" '^gallery:' <"$data/gallery.txt" >/dev/null; then
+    echo "scene $scene: the shots do not match the gallery"; exit 1
+  fi
+  "$compare" png "$shots" "$top/docs/screens" "$pinned/changed/eng" ${TVUI_RENEW_SHOTS:+--renew}
+  compared=$?
+else
+  "$compare" digest "$shots" "$top/tests/scenes/pinned-$language.txt" "$name" "$pinned/$language" \
+    "$pinned/changed/$language" ${TVUI_RENEW_SHOTS:+--renew "$TVUI_RENEW_SHOTS/$language/$name.txt"}
+  compared=$?
+fi
+if [ $compared -ne 0 ]; then
+  echo "scene $scene${language:+ ($language)}: shots differ from their pinned pictures (see docs/testing.md, \"Pinned pictures\")"
+  exit 1
+fi
+echo "scene $scene${language:+ ($language)}: ok"

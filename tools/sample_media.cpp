@@ -8,10 +8,12 @@
 // MKV; and the default wallpaper.
 // With --set, it writes a small named set instead, for the scenes that play
 // with a stick plugged (tools/play_scene.sh): quick to write, the same bytes
-// every time.
+// and the same dates every time.
 // Everything is generated here; nothing is downloaded.
 //   sample_media OUT_DIR DEFAULT_WALLPAPER_FILE
 //   sample_media --set NAME OUT_DIR
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -70,6 +72,32 @@ bool WriteBrokenSet(const std::string& out) {
 
 }  // namespace
 
+// Dates the set's files and folders as the set's own, in path order one
+// minute apart from 14 July 2023, 09:00 UTC, rather than when they happened
+// to be written: a listing sorted by date, and a scene's shots of it, are
+// then the same on every machine and in every run.
+bool DateTheSet(const std::string& out) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  std::vector<fs::path> paths;
+  for (fs::recursive_directory_iterator it(out, ec), end; !ec && it != end; it.increment(ec))
+    paths.push_back(it->path());
+  if (ec) return false;
+  std::sort(paths.begin(), paths.end());
+  const std::chrono::sys_seconds day{std::chrono::sys_days{std::chrono::year{2023} / 7 / 14}};
+  const fs::file_time_type start{
+      std::chrono::duration_cast<fs::file_time_type::duration>(
+          fs::file_time_type::clock::from_sys(day + std::chrono::hours{9}).time_since_epoch())};
+  std::chrono::minutes step{0};
+  bool ok = true;
+  for (const fs::path& p : paths) {
+    fs::last_write_time(p, start + step, ec);
+    ok &= !ec;
+    step += std::chrono::minutes{1};
+  }
+  return ok;
+}
+
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--set") {
     const std::string set = argv[2];
@@ -77,7 +105,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "sample_media: no set named %s (sets: players, broken)\n", set.c_str());
       return 2;
     }
-    if (!(set == "players" ? WritePlayersSet(argv[3]) : WriteBrokenSet(argv[3]))) {
+    if (!(set == "players" ? WritePlayersSet(argv[3]) : WriteBrokenSet(argv[3])) || !DateTheSet(argv[3])) {
       std::fprintf(stderr, "sample_media: could not write every file under %s\n", argv[3]);
       return 1;
     }

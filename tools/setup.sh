@@ -3,7 +3,7 @@
 set -e
 PKGS="build-essential python3 cmake ninja-build ccache lld clang libclang-rt-14-dev pkg-config \
  libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev libpng-dev libfreetype-dev \
- libsdl2-dev libpixman-1-dev fonts-dejavu-core \
+ libsdl2-dev libpixman-1-dev fonts-dejavu-core valgrind \
  libjpeg62-turbo-dev libexif-dev libtag1-dev libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libmagic-dev"
 MISSING=""
 for p in $PKGS; do

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "host/factory_remote.h"
@@ -19,6 +20,7 @@
 #include "runtime/clock.h"
 #include "runtime/slot.h"
 #include "runtime/trace.h"
+#include "host/script_events.h"
 #include "host/script_state.h"
 #include "units/Core/Root.h"
 #include "units/Core/SeenTexts.h"
@@ -112,6 +114,15 @@ bool KeyScript::Parse(std::string_view text, std::string* error) {
       step.kind = Step::kUsb;
       // "stick" pulls the media folders out or plugs them in, as Ctrl+U does.
       step.value = rest == "mount" ? 1 : rest == "stick" ? 2 : 0;
+    } else if (word == "event") {
+      if (!IsScriptEvent(rest)) {
+        std::string names;
+        for (const std::string& n : ScriptEventNames()) names += (names.empty() ? "" : ", ") + n;
+        refuse(lineNo, "\"event\" needs one of " + names);
+        continue;
+      }
+      step.kind = Step::kEvent;
+      step.name = std::string(rest);
     } else if (word == "air") {
       if (rest != "0 empty" && rest != "1 empty") {
         refuse(lineNo, "\"air\" needs \"0 empty\" or \"1 empty\"");
@@ -178,6 +189,12 @@ bool KeyScript::Read(const std::string& path, std::string* text, std::string* er
   };
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return cannotRead(errno);
+  // A pipe or standard input ends only when its writer closes it: said once
+  // before the wait, so that a run that seems to stand still explains itself.
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode))
+    kv::Log("tvui: the key script " + kv::EscapedText(path, kv::kMaxLoggedPath) +
+            " is read until its writer closes it");
   char chunk[65536];
   for (;;) {
     const ssize_t n = ::read(fd, chunk, sizeof chunk);
@@ -264,6 +281,9 @@ void KeyScript::AfterPass(const PassResult& pass) {
         break;
       case Step::kSimState:
         if (sim::Sim* tv = sim::Sim::Current()) tv->SetState(step.name, step.text);
+        break;
+      case Step::kEvent:
+        RunScriptEvent(step.name);
         break;
       case Step::kAir:
         if (sim::Sim* tv = sim::Sim::Current()) sim::SetAir(*tv, step.value, {});

@@ -9,7 +9,9 @@
 // antenna's or the cable's air without channels; "sim KEY VALUE" sets a key of the simulated set's
 // state (how it answers, such as "usb.format none"). "factory CODE [TEXT]"
 // and "discrete CODE" send a factory remote code or a discrete key through
-// the simulated set (host/factory_remote.h). A script plays on a set whose
+// the simulated set (host/factory_remote.h). "event NAME" makes something
+// happen to the set (an update found, a timer falling due, the sleep timer
+// running out: host/script_events.h). A script plays on a set whose
 // first-time setup is done (marked so before the start when it is not)
 // unless it has the line "fresh set": then a new set starts in the setup.
 // The line "media NAME" names the set of sample media a scene expects plugged
@@ -50,10 +52,10 @@ namespace host {
 class KeyScript {
  public:
   struct Step {
-    enum Kind { kKey, kWait, kShot, kState, kMessage, kUsb, kAir, kSimState, kFactory } kind = kKey;
+    enum Kind { kKey, kWait, kShot, kState, kMessage, kUsb, kAir, kSimState, kFactory, kEvent } kind = kKey;
     int32_t key = 0;    // kKey: platform key code
     int64_t ms = 0;     // kWait; kState and kMessage: the value, the code
-    std::string name;   // kShot; kState: the class; kSimState: the key
+    std::string name;   // kShot; kState: the class; kSimState: the key; kEvent: the event
     int32_t value = 0;  // kMessage: the integer parameter; kUsb: 1 mount, 0 remove; kShot: 1 snap;
                         // kFactory: 1 discrete; kAir: the medium
     std::string text;   // kMessage: the text parameter; kSimState: the value; kFactory: the text

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "host/app.h"
@@ -98,8 +99,22 @@ int main(int argc, char** argv) {
   options.dataDir = DefaultDataDir();
   // Every bad option and script line is named before anything starts.
   bool bad = false, unknown = false;
+  // Options that take one value are refused when given again: which of two
+  // data folders the viewer meant cannot be guessed.
+  std::set<std::string> given;
+  int32_t mediaDirs = 0;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--keys" || arg == "--shots" || arg == "--data-dir") {
+      if (!given.insert(arg).second) {
+        kv::Log("tvui: " + arg + " is given more than once; it takes one value");
+        bad = true;
+      }
+    } else if (arg == "--media-dir" && ++mediaDirs == psl::kMaxSticks + 1) {
+      kv::Log("tvui: --media-dir is given more than " + std::to_string(psl::kMaxSticks) + " times; the set takes " +
+              std::to_string(psl::kMaxSticks) + " sticks");
+      bad = true;
+    }
     // A path option's value; an empty one would name the root of the file
     // system ("" + "/settings.dat") or the working folder.
     auto value = [&](const char* name) -> std::string {

@@ -77,9 +77,18 @@ bool ParseScreenStep(std::string_view word, std::string_view rest, KeyScript::St
     if (!second.empty() && !ThirtyTwoBits(second, "\"state\" VALUE", &n, why)) return false;
     step->ms = n;
     if (!rest.empty()) return false;
+    // Only a screen class can be opened: a name of no class (or of a class
+    // that is no screen) is refused here, before the set starts.
+    const kv::Class* cls = kv::FindClass(step->name.c_str());
+    if (!cls || !cls->Is(&Primitives::KeyRoutingForm::StaticClass())) {
+      if (why)
+        *why = "\"state\" " + kv::EscapedText(step->name, KeyScript::kMaxShownName) +
+               (cls ? " is no screen class" : " names no class");
+      return false;
+    }
     // A screen that takes only some values: another is refused here, before
     // the set starts.
-    const StateValues* values = Primitives::StateValuesOf(kv::FindClass(step->name.c_str()));
+    const StateValues* values = Primitives::StateValuesOf(cls);
     if (values && !values->takes(static_cast<int32_t>(n))) {
       if (why)
         *why = "\"state\" " + kv::EscapedText(step->name, KeyScript::kMaxShownName) + " takes " + values->what +

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "app_fixture.h"
 #include "restart_hook.h"
 #include "platform/storage/native_log.h"
@@ -28,7 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Damage { kMissing, kUnreadable, kFolder, kEmpty };
+enum class Damage { kMissing, kUnreadable, kFolder, kEmpty, kPipe };
 
 // Which files a case damages.
 enum Files : unsigned {
@@ -49,6 +51,7 @@ const char* DamageName(Damage d) {
     case Damage::kUnreadable: return "unreadable";
     case Damage::kFolder: return "folder";
     case Damage::kEmpty: return "empty";
+    case Damage::kPipe: return "pipe";
   }
   return "";
 }
@@ -60,6 +63,7 @@ const char* StateFileSays(Damage d) {
     case Damage::kUnreadable: return "tvsim.state cannot be read";
     case Damage::kFolder: return "tvsim.state is a folder";
     case Damage::kEmpty: return "tvsim.state is damaged (empty)";
+    case Damage::kPipe: return "tvsim.state is not a plain file (a pipe)";
   }
   return "";
 }
@@ -85,6 +89,9 @@ void Spoil(const fs::path& file, Damage d) {
       std::ofstream(file / "x") << "x";
       break;
     case Damage::kEmpty: std::ofstream(file, std::ios::binary); break;
+    // A pipe with no writer: opened for reading the usual way, it would
+    // hold the start for ever.
+    case Damage::kPipe: ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); break;
   }
 }
 
@@ -96,6 +103,18 @@ int32_t StoredVolume(const fs::path& file) {
   for (std::string line; std::getline(in, line);)
     if (line.rfind("tv.set.volume=", 0) == 0) return std::stoi(line.substr(14));
   return -1;
+}
+
+// The text of a file; empty when there is none.
+std::string TextOf(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+size_t LinesContaining(const std::vector<std::string>& lines, const std::string& part) {
+  size_t n = 0;
+  for (const std::string& line : lines) n += line.find(part) != std::string::npos;
+  return n;
 }
 
 class SaveFilesTest : public apptest::AppTest {
@@ -201,6 +220,18 @@ TEST_P(DataFilesTest, TheViewersSettingsComeFromTheNewestFileThatCanBeRead) {
         EXPECT_TRUE(fs::is_symlink(dir / "settings.dat.damaged")) << "kept as it was";
       }
     }
+    if (c.damage == Damage::kPipe) {
+      if (stateLost) {
+        EXPECT_TRUE(fs::is_fifo(dir / "tvsim.state.bad")) << "kept as it was";
+      }
+      if (settingsLost) {
+        EXPECT_TRUE(fs::is_fifo(dir / "settings.dat.damaged")) << "kept as it was";
+        EXPECT_EQ(LinesContaining(lines, "settings.dat (a pipe) is kept as"), 1u) << "said in one line";
+      }
+      if (c.files & kSettingsBackup && settingsLost) {
+        EXPECT_TRUE(fs::is_fifo(dir / "settings.bak.damaged")) << "kept as it was";
+      }
+    }
     if (c.damage == Damage::kFolder) {
       if (stateLost) {
         EXPECT_TRUE(fs::exists(dir / "tvsim.state.bad" / "x")) << "kept with what it holds";
@@ -236,30 +267,19 @@ TEST_P(DataFilesTest, TheViewersSettingsComeFromTheNewestFileThatCanBeRead) {
   EXPECT_FALSE(kvtest::AnyContains(later, "not saved"));
 }
 
-// The text of a file; empty when there is none.
-std::string TextOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-size_t LinesContaining(const std::vector<std::string>& lines, const std::string& part) {
-  size_t n = 0;
-  for (const std::string& line : lines) n += line.find(part) != std::string::npos;
-  return n;
-}
 
 // A folder left where a save writes its new file (tvsim.state.new,
 // settings.dat.new) is moved aside once, with what it holds, and every save
 // of both files goes on: the volume and the PIN set after it are there after
 // a restart, and again after the next.
-TEST_F(SaveFilesTest, WhateverStandsWhereASaveWritesIsMovedAsideAndTheSavesGoOn) {
+class NewFileInTheWayTest : public SaveFilesTest, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(NewFileInTheWayTest, WhateverStandsWhereASaveWritesIsMovedAsideAndTheSavesGoOn) {
   const fs::path dir = DataDir();
+  const bool folder = GetParam() == Damage::kFolder;
   Run(6000);
   apptest::WhileOffAtNextRestart([&] {
-    for (const char* name : {"tvsim.state.new", "settings.dat.new"}) {
-      fs::create_directories(dir / name);
-      std::ofstream(dir / name / "x") << "x";
-    }
+    for (const char* name : {"tvsim.state.new", "settings.dat.new"}) Spoil(dir / name, GetParam());
   });
   Log().Clear();
   Restart();
@@ -271,10 +291,16 @@ TEST_F(SaveFilesTest, WhateverStandsWhereASaveWritesIsMovedAsideAndTheSavesGoOn)
   std::vector<std::string> lines = Log().Take();
   EXPECT_EQ(Volume(), volume);
   EXPECT_EQ(Pin(), "3141");
-  EXPECT_TRUE(fs::exists(dir / "tvsim.state.new.bad" / "x")) << "kept with what it holds";
-  EXPECT_TRUE(fs::exists(dir / "settings.dat.new.damaged" / "x")) << "kept with what it holds";
-  EXPECT_EQ(LinesContaining(lines, "tvsim.state.new (a folder) is kept as"), 1u);
-  EXPECT_EQ(LinesContaining(lines, "settings.dat.new (a folder) is kept as"), 1u);
+  if (folder) {
+    EXPECT_TRUE(fs::exists(dir / "tvsim.state.new.bad" / "x")) << "kept with what it holds";
+    EXPECT_TRUE(fs::exists(dir / "settings.dat.new.damaged" / "x")) << "kept with what it holds";
+  } else {
+    EXPECT_TRUE(fs::is_fifo(dir / "tvsim.state.new.bad")) << "kept as it was";
+    EXPECT_TRUE(fs::is_fifo(dir / "settings.dat.new.damaged")) << "kept as it was";
+  }
+  const std::string kind = folder ? " (a folder) is kept as" : " (a pipe) is kept as";
+  EXPECT_EQ(LinesContaining(lines, "tvsim.state.new" + kind), 1u);
+  EXPECT_EQ(LinesContaining(lines, "settings.dat.new" + kind), 1u);
   EXPECT_FALSE(kvtest::AnyContains(lines, "cannot write"));
 
   Press("vol+");
@@ -285,6 +311,9 @@ TEST_F(SaveFilesTest, WhateverStandsWhereASaveWritesIsMovedAsideAndTheSavesGoOn)
   EXPECT_EQ(Pin(), "2718");
   EXPECT_FALSE(kvtest::AnyContains(Log().Take(), "not saved"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NewFileInTheWayTest, ::testing::Values(Damage::kFolder, Damage::kPipe),
+                         [](const ::testing::TestParamInfo<Damage>& kind) { return std::string(DamageName(kind.param)); });
 
 // A damaged state or settings file found at one start after another: each
 // is kept aside under a name of its own (the newest under .bad or .damaged,
@@ -311,7 +340,7 @@ TEST_F(SaveFilesTest, EveryDamagedFileIsKeptAsideUnderItsOwnName) {
 
 std::vector<Case> Cases() {
   std::vector<Case> out;
-  for (Damage d : {Damage::kMissing, Damage::kUnreadable, Damage::kFolder, Damage::kEmpty})
+  for (Damage d : {Damage::kMissing, Damage::kUnreadable, Damage::kFolder, Damage::kEmpty, Damage::kPipe})
     for (unsigned files : {unsigned{kSettings}, unsigned{kSettingsBackup}, unsigned{kState}, unsigned{kStateBackup},
                            unsigned{kSettings | kState}, unsigned{kSettings | kSettingsBackup | kState | kStateBackup}})
       out.push_back({d, files});

@@ -93,6 +93,13 @@ TEST(KeyScriptTest, TheOutsideWorldPlugsTheDiskAndSetsTheSetsAnswers) {
   EXPECT_FALSE(script.Parse("air 2 empty\n", &error));
   EXPECT_EQ(error, "line 1: \"air\" needs \"0 empty\" or \"1 empty\"");
   EXPECT_FALSE(script.FreshSet());
+  // "event NAME" makes one of the set's events happen; other names are refused.
+  ASSERT_TRUE(script.Parse("event update-found\nevent sleep-ends\n", &error)) << error;
+  ASSERT_EQ(script.Steps().size(), 2u);
+  EXPECT_EQ(script.Steps()[0].kind, host::KeyScript::Step::kEvent);
+  EXPECT_EQ(script.Steps()[1].name, "sleep-ends");
+  EXPECT_FALSE(script.Parse("event rain\n", &error));
+  EXPECT_EQ(error.rfind("line 1: \"event\" needs one of update-reminder, ", 0), 0u) << error;
   // "media NAME" names the stick the scene player plugs; it is no step, and one name only.
   ASSERT_TRUE(script.Parse("media players\nok\n", &error)) << error;
   EXPECT_EQ(script.MediaSet(), "players");

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "player_fixture.h"
+#include "units/Agent/MessageAgent.h"
+#include "units/Structures/Message.h"
 #include "units/Channels/FullEPGDialog.h"
 #include "units/MediaPlayer/ListViews.h"
 #include "units/MediaPlayer/MediaPlayerDialogs.h"
@@ -149,6 +151,42 @@ TEST_F(KeysAfterCloseTest, ANoticeOverADialogLeavesItAnsweringKeysAndTimingOut) 
     EXPECT_FALSE(Sees("Not available"));
     Run(20000);
     for (const apptest::OpenScreen& s : Screens()) EXPECT_NE(s.cls, dialog) << "the dialog stays for good";
+    EXPECT_TRUE(MenuKeyAnswers()) << ScreenList();
+  }
+}
+
+// "No signal" raised while the question of a plugged stick is open over an
+// input without signal: the notice stays at the foot, and the question
+// keeps its keys (Exit, Back, No) and its own time-out, whichever answers.
+TEST_F(KeysAfterCloseTest, ANoSignalNoticeOverAQuestionLeavesItItsKeysAndTimeOut) {
+  const char* question = "Open the media player?";
+  const std::vector<std::vector<const char*>> answers = {{"exit"}, {"back"}, {"right", "ok"}, {}};
+  for (const std::vector<const char*>& keys : answers) {
+    SCOPED_TRACE(keys.empty() ? "time-out" : keys.back());
+    if (&keys != &answers.front()) StartAfresh();
+    Press("input");
+    Press("down", 2);
+    Press("ok");
+    Run(3000);
+    ASSERT_TRUE(Sees("No signal")) << SeenList();
+    WriteStick("stick", {"a.jpg"});
+    Plug("stick");
+    Run(2000);
+    ASSERT_TRUE(Sees(question)) << SeenList();
+    // The set reports the input's signal lost again.
+    auto* lost = kv::New<Structures::Message>();
+    lost->Initialize(Constants::MSG_SHOW_MESSAGE, nullptr, Constants::DirectMsgTypeSignalFailure);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Dispatch(lost);
+    Run(2000);
+    EXPECT_TRUE(Sees(question)) << SeenList();
+    EXPECT_TRUE(Sees("No signal")) << SeenList();
+    for (const char* key : keys) {
+      Press(key);
+      Run(300);
+    }
+    Run(keys.empty() ? 61000 : 1000);
+    EXPECT_FALSE(Sees(question)) << "the question kept no keys or time-out: " << ScreenList();
+    EXPECT_TRUE(Sees("No signal")) << SeenList();
     EXPECT_TRUE(MenuKeyAnswers()) << ScreenList();
   }
 }

@@ -370,6 +370,13 @@ TEST_F(MediaBrowserTest, FileSizesAreGroupedByThousandsWithTheirUnit) {
   EXPECT_EQ(FileSizeText(999).ToUtf8(), "Size: 999 bytes");
   EXPECT_EQ(FileSizeText(1000).ToUtf8(), "Size: 1,000 bytes");
   EXPECT_EQ(FileSizeText(-1).ToUtf8(), "");
+  // Each language groups the digits its own way: French with a no-break
+  // space, Spanish with a point.
+  kv::SetLanguage(1);
+  EXPECT_EQ(FileSizeText(14211).ToUtf8(), "Taille : 14\u00a0211 octets");
+  kv::SetLanguage(2);
+  EXPECT_EQ(FileSizeText(14211).ToUtf8(), "Tamaño: 14.211 bytes");
+  kv::SetLanguage(0);
   // Through the set: a sparse 3 GiB file reads in megabytes (the code's top bit set).
   WriteStick("Stick", {"a.avi"});
   {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/xpm/xpm_record.h"
 #include "player_fixture.h"
 #include "units/MediaPlayer/ListViews.h"
 #include "units/MediaPlayer/MediaPlayerDialogs.h"
@@ -109,6 +110,51 @@ TEST_F(MediaRoadTest, StandbyFromABrowseScreenWakesOnTheLastTvSource) {
   EXPECT_EQ(Find<MusicListView>(), nullptr);
   EXPECT_EQ(Source(), tv) << "awake on the empty media input";
   EXPECT_TRUE(MenuKeyAnswers());
+}
+
+// A stick or the USB disk plugged while the set is off raises no question:
+// nothing is drawn on the switched-off screen, and the set wakes to live TV
+// without one; taken out and plugged again once the set is on, the question
+// comes as before.
+TEST_F(MediaRoadTest, ADevicePluggedInStandbyRaisesNoQuestionThenNorOnWaking) {
+  WriteStick("stick", {"a.jpg"});
+  for (const bool disk : {false, true}) {
+    SCOPED_TRACE(disk ? "the USB disk" : "a stick");
+    int32_t stick = 0;
+    auto plug = [&] {
+      if (disk)
+        sim::MountUsbDisk(Tv());
+      else
+        stick = Plug("stick");
+      Run(2000);
+    };
+    auto unplug = [&] {
+      if (disk)
+        sim::RemoveUsbDisk(Tv());
+      else
+        psl::Unplug(stick);
+      Run(2000);
+    };
+    Press("power");
+    Run(2000);
+    ASSERT_TRUE(App().GetStandby()->IsInStandby());
+    plug();
+    EXPECT_TRUE(SeenTexts().empty()) << "drawn on the switched-off screen:\n" << SeenList();
+    Press("info");
+    Run(500);
+    EXPECT_TRUE(SeenTexts().empty()) << SeenList();
+    Press("power");
+    Run(3000);
+    ASSERT_FALSE(App().GetStandby()->IsInStandby());
+    EXPECT_EQ(Find<MediaPlayerOpenConfirmDialog>(), nullptr) << SeenList();
+    EXPECT_TRUE(MenuKeyAnswers());
+    unplug();
+    plug();
+    EXPECT_NE(Find<MediaPlayerOpenConfirmDialog>(), nullptr) << "plugged while the set is on\n" << SeenList();
+    Press("exit");
+    Run(500);
+    unplug();
+  }
 }
 
 // A set switched off at the plug while a browse screen is open starts again

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "menusystem_support.h"
 #include "strings/MenuSystem.h"
@@ -268,6 +269,56 @@ TEST_F(ReturnTest, NoFreeTimerBarHandsTheMenuBack) {
 }
 
 // One time-out for the whole menu: keys in a page keep the column open.
+// A screen opened from a row of a page, the menu hidden behind it (the
+// Channels page's channel list, Favourites strip and scan question; the
+// wireless networks found from Settings, the connection type set to
+// wireless first): used for longer than the menu's minute, it keeps its
+// texts and help row; Back shows the menu again as the viewer left it, the
+// column, the page with its rows and the menu's help row.
+TEST_F(ReturnTest, AScreenOpenedFromAPageKeepsTheMenuBehindItWhileInUse) {
+  struct Road {
+    std::vector<const char*> keys;  // from the column's first entry to the screen
+    const char* row;                // the page's row that opens the screen
+    const char* shows;              // a text of the screen (its help row where it has one)
+    const char* use[2];             // keys the viewer uses it with, in turn
+  };
+  const std::vector<const char*> channels = {"down", "down", "right"};
+  const std::vector<const char*> networking = {"down", "down", "down", "right", "down", "down", "down",
+                                               "down", "down", "down", "ok"};
+  auto then = [](std::vector<const char*> keys, std::initializer_list<const char*> more) {
+    keys.insert(keys.end(), more);
+    return keys;
+  };
+  const Road roads[] = {
+      {then(channels, {"ok"}), "Channel list", "Enter", {"down", "up"}},
+      {then(channels, {"down", "ok"}), "Favourites", "Tune", {"down", "up"}},
+      {then(channels, {"down", "down", "down", "ok"}), "Scan channels", "Auto tuning", {"right", "left"}},
+      {then(networking, {"right", "down", "left", "down", "ok", "ok"}), "Find networks", "HomeNet", {"down", "up"}},
+  };
+  for (const Road& road : roads) {
+    SCOPED_TRACE(road.row);
+    if (&road != roads) StartAfresh();
+    Press("menu");
+    Run(800);
+    for (const char* key : road.keys) Step(key);
+    Run(3000);
+    ASSERT_TRUE(Sees(road.shows)) << SeenList();
+    // Seventy seconds in use, a key every ten.
+    for (int i = 0; i < 7; ++i) {
+      Press(road.use[i % 2]);
+      Run(10000);
+    }
+    EXPECT_TRUE(Sees(road.shows)) << "the screen in use timed out: " << SeenList();
+    Press("back");
+    Run(1000);
+    for (const char* text : {"Settings", road.row, "Return", "Exit"})
+      EXPECT_TRUE(Sees(text)) << text << " is missing after Back: " << SeenList();
+    Press("down");
+    Run(600);
+    EXPECT_TRUE(Sees("Settings")) << "the menu ignores keys after Back: " << SeenList();
+  }
+}
+
 TEST_F(ReturnTest, KeysInAPageKeepTheWholeMenuOpen) {
   EnterPage(4);
   auto* page = Page();

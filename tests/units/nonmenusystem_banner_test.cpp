@@ -280,6 +280,20 @@ class BannerKindTest : public BannerTest {
     return banner ? banner->Basic() : nullptr;
   }
   static std::string Text(const Views::Text& t) { return t.OnGetString().ToUtf8(); }
+  // No two badges shown on one line of the banner meet: each keeps at least
+  // the 2 px the row leaves between its badges.
+  static void ExpectBadgesApart(NonMenuSystem::BannerBasicInfo* b) {
+    std::vector<Core::View*> shown;
+    for (Core::View* v : std::initializer_list<Core::View*>{&b->Analogue, &b->SDHD, &b->Resolution, &b->AudioMode,
+                                                            &b->SecondAudio, &b->Dolby, &b->ClosedCaption})
+      if (v->IsVisible()) shown.push_back(v);
+    for (size_t i = 0; i < shown.size(); ++i)
+      for (size_t j = i + 1; j < shown.size(); ++j) {
+        const kv::Rect p = shown[i]->Bounds(), q = shown[j]->Bounds();
+        if (p.y1 >= q.y2 || q.y1 >= p.y2) continue;
+        EXPECT_GE(std::max(q.x1 - p.x2, p.x1 - q.x2), 2) << "badges " << i << " and " << j << " meet";
+      }
+  }
 };
 
 // The banner's basic form shows what each kind of source carries: a digital
@@ -315,6 +329,7 @@ TEST_F(BannerKindTest, TheBasicFormShowsWhatEachKindOfSourceCarries) {
   EXPECT_TRUE(b->AudioMode.IsVisible());
   EXPECT_FALSE(b->Signal.IsVisible());
   EXPECT_FALSE(b->SDHD.IsVisible());
+  ExpectBadgesApart(b);
 
   ASSERT_TRUE(SwitchToSourceType(sim::kSourceTypeHdmi));
   b = OpenBasic();

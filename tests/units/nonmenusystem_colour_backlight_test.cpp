@@ -176,6 +176,46 @@ TEST_F(ColourTest, BacklightDialogLevelsTheCurveAndClampsTheSensor) {
   EXPECT_EQ(Focused(), &d->Slider(10));
 }
 
+// A new set's curve rises evenly from 30 in the dark to 100 in the brightest
+// room, in the set and on the dialog's sliders and curve; Reset after an
+// edit brings the same curve back.
+TEST_F(ColourTest, ANewSetsBacklightCurveRisesFromThirtyToAHundredAndResetRestoresIt) {
+  Settle();
+  auto* w = Skin();
+  const auto level = [](int32_t i) { return 30 + 7 * i; };
+  const auto showsDefaults = [&](NonMenuSystem::BacklightAdjustmentProDialog* d) {
+    for (int32_t i = 0; i < 11; ++i) {
+      EXPECT_EQ(w->GetBacklightAdjustment(i), level(i)) << i;
+      EXPECT_EQ(d->Slider(i).OnGetValue(), level(i)) << i;
+      // Point i of the curve stands at the slider's height: 100 at the top.
+      const int32_t h = d->Curve().Bounds().H() - 1;
+      EXPECT_EQ(d->Curve().GetPoint(i).y, (100 - level(i)) * 13 / 10 * h / 130) << i;
+    }
+  };
+  auto* d = OpenScreen<NonMenuSystem::BacklightAdjustmentProDialog>();
+  ASSERT_NE(d, nullptr);
+  showsDefaults(d);
+  // Adjusting: the focused level reads its value; two steps up are written.
+  Press("ok");
+  ASSERT_TRUE(d->InAdjusting);
+  int32_t focused = -1;
+  for (int32_t i = 0; i < 11; ++i)
+    if (Focused() == &d->Slider(i)) focused = i;
+  ASSERT_GE(focused, 0);
+  EXPECT_TRUE(Sees(std::to_string(level(focused)))) << SeenList();
+  Press("up", 2);
+  EXPECT_EQ(w->GetBacklightAdjustment(focused), level(focused) + 2);
+  EXPECT_TRUE(Sees(std::to_string(level(focused) + 2))) << SeenList();
+  // Reset, reached by keys: the set's defaults again, on screen too.
+  for (int i = 0; i < 11 && Focused() != &d->CancelButton(); ++i) Press("right");
+  ASSERT_EQ(Focused(), &d->CancelButton());
+  Press("down");
+  ASSERT_EQ(Focused(), &d->ResetButton());
+  Press("ok");
+  Settle();
+  showsDefaults(d);
+}
+
 TEST_F(ColourTest, PictureSizeListOffersTheSourcesSizesAndAppliesEach) {
   Settle();
   ASSERT_TRUE(SwitchToSourceType(Constants::XPM_SOURCE_TYPE_AV_VGA));

@@ -377,18 +377,39 @@ TEST_F(NewSetViewerTest, ATypedNumberWithASubChannelWithoutChannelsSaysThereAreN
 
 // A number typed without a sub-channel on a set without channels: the set
 // looks for it on that physical channel and, finding nothing, the viewer
-// reads the notice that stays, as after a typed 2-1.
+// reads the notice that stays, as after a typed 2-1. The entry box keeps
+// the keys beside the notice: it goes at its time-out, and on Exit.
 TEST_F(NewSetViewerTest, ATypedNumberWithoutASubChannelWithoutChannelsSaysThereAreNone) {
   LeaveTheSetupWithoutChannels();
   Run(3000);
+  // The entry box's texts show, whole or in part.
+  const auto entryShows = [this] {
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.where.find("ChannelEntry") != std::string::npos && t.cover != Core::Cover::kWholly) return true;
+    return false;
+  };
   ClearCallLog();
   Press("5");
   Press("ok");
-  Run(7000);
+  Run(1000);
+  EXPECT_TRUE(entryShows()) << SeenList();
+  EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
+  Run(6000);
   EXPECT_EQ(Calls("XPM_StartChannelDiscovery").size(), 1u);
+  EXPECT_FALSE(entryShows()) << SeenList();
   EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
   Run(10000);
   EXPECT_TRUE(Sees("No channels. Run a channel scan")) << SeenList();
+  // Typed again, Exit clears the box at once, for good.
+  Press("5");
+  Press("ok");
+  Run(1000);
+  ASSERT_TRUE(entryShows()) << SeenList();
+  Press("exit");
+  Run(500);
+  EXPECT_FALSE(entryShows()) << SeenList();
+  Run(30000);
+  EXPECT_FALSE(entryShows()) << SeenList();
   // The next key still acts: ch+ says it again.
   Press("ch+");
   Run(1500);

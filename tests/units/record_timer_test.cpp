@@ -22,7 +22,28 @@ namespace {
 
 using Record::RecordTimerDialog;
 
-class RecordTimerTest : public recordtest::RecordTest {};
+class RecordTimerTest : public recordtest::RecordTest {
+ protected:
+  // A timer saved through the editor opened from the menu: on, of repeat
+  // type `timesType`, at 20:30 for half an hour; then Exit. Its id, or -1
+  // when the editor stayed open.
+  int32_t SaveTimerAtHalfPastEight(int32_t timesType) {
+    RecordTimerDialog* e = OpenEditorFromMenu();
+    if (!e) return -1;
+    const int32_t id = Skin()->OnGetActiveTimerId();
+    Press("ok");  // on
+    Skin()->OnSetTimerTimesType(timesType);
+    e->UpdateTimeSettings(8, 30, 1);
+    e->UpdateDurationSettings(0, 30);
+    e->OnSetFocus(&e->DoneButton);
+    Press("ok");
+    Settle();
+    if (Editor()) return -1;
+    Press("exit");
+    Settle();
+    return id;
+  }
+};
 
 TEST_F(RecordTimerTest, MenuOpensANewTimerThatDoneStoresInTheSetAndTheDatabase) {
   SetClock(2026, 12, 8, 20, 15);  // a Tuesday
@@ -286,6 +307,65 @@ TEST_F(RecordTimerTest, TheDurationEditorLeavesNoFragmentOfTheEditorRows) {
 }
 #endif
 
+#ifdef KV_VERIFY
+// The start's time and date editors open in front of the timer editor, over
+// the button they edit: the viewer reads every spinner whole, and what Up
+// changes shows on the spinner at once.
+TEST_F(RecordTimerTest, TheTimeAndDateEditorsShowTheirSpinnersOverTheirButton) {
+  SetClock(2026, 12, 8, 19, 0);
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  // A one-time timer, so that the date button takes the focus too.
+  e->OnSetFocus(&e->TypeButton);
+  Press("ok");
+  Settle();
+  Press("down", 2);
+  Press("ok");
+  Settle();
+  ASSERT_EQ(Skin()->OnGetTimerTimesType(), Record::kTimesOnce);
+  // The texts the viewer reads whole in the editor's spinners.
+  const auto spinners = [this](const char* editor) {
+    std::vector<std::string> out;
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.where.find(editor) != std::string::npos && t.cover == Core::Cover::kNone) out.push_back(t.shown);
+    return out;
+  };
+  struct Case {
+    Core::View* button;
+    const char* editor;
+    std::vector<std::string> opened;
+    const char* key;  // then up
+    std::vector<std::string> changed;
+  };
+  const Case cases[] = {
+      {&e->TimeButton, "TimeSettingDialog", {"07", "00", "PM"}, "right", {"07", "01", "PM"}},
+      {&e->DateButton, "DateSettingDialog", {"Dec", "8", "2026"}, "left", {"Dec", "8", "2027"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.editor);
+    e->OnSetFocus(c.button);
+    Press("ok");
+    Run(500);
+    EXPECT_EQ(spinners(c.editor), c.opened) << SeenList();
+    // Over the button it edits.
+    const kv::Rect b = c.button->Bounds().Move(e->Bounds().Origin());
+    Primitives::KeyRoutingForm* editor = nullptr;
+    for (Primitives::KeyRoutingForm* f : OpenForms())
+      if (std::string(kv::ClassOf(f)->name).find(c.editor) != std::string::npos) editor = f;
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->Bounds().Contains(b.Center()));
+    Press(c.key);
+    Press("up");
+    Run(300);
+    EXPECT_EQ(spinners(c.editor), c.changed) << SeenList();
+    EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+    Press("back");
+    Run(500);
+    EXPECT_TRUE(spinners(c.editor).empty());
+  }
+}
+#endif
+
 TEST_F(RecordTimerTest, DurationDialogKeepsFiveMinutesToTwentyThreeFiftyNine) {
   RecordTimerDialog* e = OpenEditorFromMenu();
   ASSERT_NE(e, nullptr);
@@ -386,19 +466,8 @@ TEST_F(RecordTimerTest, ASavedTimerWarnsAtItsTimeThenRecordsUntilItsEnd) {
   // Monday to Friday at 20:30 for half an hour, saved on a Tuesday at 20:15.
   sim::MountUsbDisk(Tv());
   SetClock(2026, 12, 8, 20, 15);
-  RecordTimerDialog* e = OpenEditorFromMenu();
-  ASSERT_NE(e, nullptr);
-  const int32_t id = Skin()->OnGetActiveTimerId();
-  Press("ok");  // on
-  Skin()->OnSetTimerTimesType(Record::kTimesDaily);
-  e->UpdateTimeSettings(8, 30, 1);
-  e->UpdateDurationSettings(0, 30);
-  e->OnSetFocus(&e->DoneButton);
-  Press("ok");
-  Settle();
-  ASSERT_EQ(Editor(), nullptr);
-  Press("exit");
-  Settle();
+  const int32_t id = SaveTimerAtHalfPastEight(Record::kTimesDaily);
+  ASSERT_GE(id, 0);
   XPM_TimerRecord stored;
   ASSERT_TRUE(SetTimerOf(id, &stored));
   ASSERT_EQ(stored.enabled, 1);
@@ -451,6 +520,61 @@ TEST_F(RecordTimerTest, ASavedTimerWarnsAtItsTimeThenRecordsUntilItsEnd) {
   Press("ch+");
   EXPECT_FALSE(Calls("XPM_SetChannel").empty());
 }
+
+#ifdef KV_VERIFY
+// A timer that falls due while another channel is shown: the one tuner
+// records the timer's channel and shows it, so live TV, its banner and the
+// set agree on the channel being recorded.
+TEST_F(RecordTimerTest, ATimerThatFallsDueOnAnotherChannelTakesTheTunerToItsChannel) {
+  sim::MountUsbDisk(Tv());
+  Settle();
+  Press("exit");  // the question the new disk raises
+  SetClock(2026, 12, 8, 20, 15);
+  // The timer records the next channel up, every day at 20:30.
+  Press("ch+");
+  Run(2000);
+  Nms()->ClearAll();
+  Settle();
+  Structures::VirtualChannel* recorded = W()->GetCurrentChannel();
+  const int32_t major = recorded->Major, minor = recorded->Minor;
+  ASSERT_GE(SaveTimerAtHalfPastEight(Record::kTimesEveryday), 0);
+  // The viewer goes back down a channel and watches it.
+  Press("ch-");
+  Run(2000);
+  Nms()->ClearAll();
+  Settle();
+  Structures::VirtualChannel* watched = W()->GetCurrentChannel();
+  ASSERT_FALSE(watched->Major == major && watched->Minor == minor);
+  const std::string recordedNumber = Skin()->GetChannelNumberStr(true, major, minor).ToUtf8();
+  const std::string watchedNumber = Skin()->GetChannelNumberStr(true, watched->Major, watched->Minor).ToUtf8();
+  // 20:30: the warning, unanswered for 15 s, then the recording.
+  ClearCallLog();
+  Run((15 * 60 + 1) * 1000);
+  Run(16000);
+  ASSERT_EQ(Calls("XPM_RECORDING_START"),
+            std::vector<std::string>{"XPM_RECORDING_START(0, " + std::to_string(major) + ", " + std::to_string(minor) +
+                                     ", 0)"});
+  ASSERT_EQ(Skin()->GetLiveTVState(0), XPM_TV_STATE_RECORD);
+  // The set tunes the recorded channel, and live TV says so.
+  int32_t setMajor = 0, setMinor = 0;
+  ASSERT_EQ(Tv().Tv().CurrentChannel(0, &setMajor, &setMinor, "test"), XPM_OK);
+  EXPECT_EQ(setMajor, major);
+  EXPECT_EQ(setMinor, minor);
+  Nms()->ClearAll();
+  Settle();
+  Press("info");
+  Run(800);
+  EXPECT_TRUE(Sees(recordedNumber)) << SeenList();
+  EXPECT_FALSE(Sees(watchedNumber)) << SeenList();
+  // The channel keys are refused while it records.
+  Press("exit");
+  Run(600);
+  Press("ch+");
+  Run(500);
+  EXPECT_TRUE(Sees("Not available while recording")) << SeenList();
+  EXPECT_TRUE(Calls("XPM_SetChannel").empty());
+}
+#endif
 
 TEST_F(RecordTimerTest, TheImmediateWindowAcrossMidnight) {
   kv::Persistent<Structures::TimerData> timer{kv::New<Structures::TimerData>()};

@@ -62,6 +62,7 @@ const std::map<std::string, int64_t> kClosesAfter = {
     {"Channels::MiniGuideDialog", 15000},
     {"MediaPlayer::DmsDeviceInfo", 60000},
     {"MediaPlayer::MediaControllerSetupMenu", 60000},
+    {"MediaPlayer::MediaPlayerOpenConfirmDialog", 60000},
     {"MediaPlayer::MediaPlayerSetupMenu", 60000},
     {"MediaPlayer::MediaRenderSetupMenu", 60000},
     {"MediaPlayer::PreviewMenuTemplate", 60000},

@@ -78,7 +78,7 @@ TEST_F(SkinWrapperTest, OemWordsRecordsAndDerivedValues) {
   s_->SetBacklightAdjustment(4, 77);
   EXPECT_EQ(s_->GetBacklightAdjustment(4), 77);
   s_->ResetBacklightAdjustment();
-  EXPECT_EQ(s_->GetBacklightAdjustment(4), 0);
+  EXPECT_EQ(s_->GetBacklightAdjustment(4), 58) << "the set's own curve, rising from 30 by 7 a level";
 }
 
 TEST_F(SkinWrapperTest, WhiteBalanceIsReadModifyWriteAndSkipsTheWriteAfterAFailedRead) {

@@ -210,6 +210,16 @@ class RecordTextsTest : public Texts<recordtest::RecordTest> {
       Press("right");
       Run(200);
       ExpectAllWhole("repeat choice", "Record::RecordTimerDialog");
+      // The choice keeps clear of its button's rims.
+      const kv::Rect button = e->TypeButton.GetAbsoluteBounds();
+      int found = 0;
+      for (const Core::SeenText& t : SeenTexts()) {
+        if (t.where.find("Record::RecordTimerDialog <") == std::string::npos || !button.Contains(t.ink)) continue;
+        ++found;
+        EXPECT_GE(t.ink.x1 - button.x1, 8) << t.text;
+        EXPECT_GE(button.x2 - t.ink.x2, 8) << t.text;
+      }
+      EXPECT_EQ(found, 1) << SeenList();
     }
     Press("exit");
     Run(500);
@@ -523,7 +533,7 @@ TEST_F(PhotoTextsTest, PhotoSizeReadsWholeInSpanish) {
   Language(1);
   State("MediaPlayer::PhotoMultiView");
   Run(2000);
-  EXPECT_TRUE(Sees("Tamaño: 38,822 bytes")) << SeenList();
+  EXPECT_TRUE(Sees("Tamaño: 38.822 bytes")) << SeenList();
   ExpectAllWhole("photo grid", "MediaPlayer::PhotoMultiView");
 }
 

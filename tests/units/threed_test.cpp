@@ -2,6 +2,7 @@
 // each road of the wizard, the format dialogs and the 3D notices.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "nonmenusystem_support.h"
@@ -11,6 +12,7 @@
 #include "strings/ThreeD.h"
 #include "button_caption.h"
 #include "units/Constants/Constants.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Constants/MessageTypes.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/LiveContext.h"
@@ -328,6 +330,93 @@ TEST_F(ThreeDTest, ButtonCaptionsAreWholeInEveryLanguage) {
     }
   }
   Skin()->SetMenuLanguage(0);
+}
+
+// The help row of the 2D format choice reads "OK" and "Exit" on every road
+// that leads to it: opened alone, in place of the start message, and after
+// the format choice was left with Exit (the start message comes between).
+TEST_F(ThreeDTest, TheTwoDFormatChoiceShowsItsKeysOnEveryRoad) {
+  Input(OAM_3D_MODE_SBS);
+  Skin()->OnSetThreeDStartMessage(1);
+  const auto helpRow = [this] {
+    std::string keys;
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.where.find("< NonMenuSystem::HelpBar <") != std::string::npos && t.cover == Core::Cover::kNone)
+        keys += t.text + " ";
+    return keys;
+  };
+  const struct {
+    const char* road;
+    std::function<void()> before;
+  } roads[] = {
+      {"alone", [] {}},
+      {"over the start message", [this] {
+         Nms()->Open(&ThreeD::StartMessage::StaticClass());
+         Settle();
+       }},
+      {"after the format choice's Exit", [this] {
+         Nms()->Open(&ThreeD::SelectFormat::StaticClass());
+         Settle();
+         Press("exit");
+         Settle();
+       }},
+  };
+  for (const auto& r : roads) {
+    r.before();
+    ASSERT_NE(Nms()->Open(&ThreeD::Select2DFormat::StaticClass()), nullptr) << r.road;
+    Run(300);
+    ASSERT_NE(Open<ThreeD::Select2DFormat>(), nullptr) << r.road;
+    EXPECT_EQ(helpRow(), "OK Exit ") << r.road << "\n" << SeenList();
+    Press("exit");
+    Run(300);
+    EXPECT_EQ(Open<ThreeD::Select2DFormat>(), nullptr) << r.road;
+  }
+}
+
+// A new 3D set with a side-by-side picture on its input, nothing of its 3D
+// settings forced.
+class NewThreeDSetTest : public livetvtest::LiveTVTest {
+ protected:
+  void SetUpData() override {
+    ASSERT_TRUE(Tv().SetState("oem.38", "0"));           // a 3D panel
+    ASSERT_TRUE(Tv().SetState("3d.input_format", "2"));  // side by side
+  }
+  // The 3D key and OK on the choice it offers.
+  void Start3D() {
+    Press("3d");
+    Run(400);
+    Press("ok");
+    Run(600);
+  }
+  // The value the information's "Do not display again" shows, or "".
+  std::string DoNotDisplayAgain() {
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.where.find("< ThreeD::ImportantInfoDialog <") != std::string::npos && (t.text == "Yes" || t.text == "No"))
+        return t.text;
+    return "";
+  }
+};
+
+// "Do not display again" reads No on a new set, which shows the important
+// information at its first 3D start; Yes keeps it from showing again, after
+// a restart too, and the setting stored keeps its meaning (1: show it).
+TEST_F(NewThreeDSetTest, DoNotDisplayAgainSaysWhetherTheInformationShowsAgain) {
+  Start3D();
+  EXPECT_TRUE(Sees("Important information about 3D viewing")) << SeenList();
+  EXPECT_EQ(DoNotDisplayAgain(), "No");
+  Press("down");
+  Press("right");
+  Run(300);
+  EXPECT_EQ(DoNotDisplayAgain(), "Yes");
+  Press("ok");
+  Run(600);
+  EXPECT_FALSE(Sees("Important information about 3D viewing")) << SeenList();
+
+  Restart();
+  EXPECT_EQ(NonMenuSystem::Live::Skin()->OnGetThreeD_DisplayInfo(), 0);
+  Start3D();
+  EXPECT_FALSE(Sees("Important information about 3D viewing")) << SeenList();
+  EXPECT_EQ(Find<ThreeD::ImportantInfoDialog>(), nullptr);
 }
 
 }  // namespace threedtest

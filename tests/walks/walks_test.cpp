@@ -4,10 +4,14 @@
 // spends time: live TV on the antenna or on cable, a locked channel, HDMI 1,
 // each input without a signal, the players on a plugged stick, the video
 // and the widgets application, a recording, timeshift and the recorded list
-// on the USB disk; and every screen a "state" line opens), presses 5 to 40
-// seeded keys of the whole remote (the power keys aside, the keys that open
-// screens more often), each followed by a wait of 0, 300, 2000 or 16000 ms,
-// and then plays the tail that must work from anywhere:
+// on the USB disk; live TV in standby, the Channels page, the channel list
+// in use past its page's time-out; and every screen a "state" line opens),
+// takes 5 to 40 seeded steps: keys of the whole remote (the power keys
+// aside, the keys that open screens more often), each followed by a wait of
+// 0, 300, 2000 or 16000 ms, and one step in eight something that happens to
+// the set (walks::SetEvents: a notice, an update, a timer, the sleep timer,
+// the USB disk or the stick, standby, long waits), and then plays the tail
+// that must work from anywhere:
 //   - a media screen in front holds the keys and answers Back (a player is
 //     left, a browser's picture changes);
 //   - Exit three times and a wait lead back to live TV: no application owns
@@ -50,117 +54,19 @@
 #include <string>
 #include <vector>
 
-#include "app_fixture.h"
-#include "host/key_script.h"
 #include "host/keys/keytable.h"
-#include "host/script_state.h"
-#include "known_faults.h"
-#include "screen_list.h"
-#include "platform/psl/psl.h"
-#include "platform/tvsm/tvsm.h"
-#include "platform/xpm/xpm_record.h"
-#include "platform/sim/sim_apps.h"
-#include "platform/sim/sim_tv_air.h"
-#include "platform/sim/sim_tv_state.h"
-#include "units/Core/Group.h"
-#include "units/Core/Root.h"
-#include "units/Core/SeenTexts.h"
-#include "units/MainApp/Root.h"
-#include "units/MainApp/Standby.h"
-#include "units/MenuSystem/LiveMenu.h"
-#include "units/Primitives/KeyRoutingForm.h"
+#include "walk_rules.h"
 #include "tvui_paths.h"
 
 namespace {
+
+using namespace walks;
 
 constexpr uint32_t kSeed = 20261209;
 // `make test` plays kParts parts of kWalksPerPart walks each (one test
 // each, which ctest's shards spread over the cores).
 constexpr int kParts = 4;
 constexpr int kWalksPerPart = 60;
-
-// --- What a walk is ----------------------------------------------------------
-
-// Where a walk starts: the script lines that bring a new set there.
-struct Start {
-  std::string name;
-  bool stick;         // the stick of the "players" set is plugged at start
-  std::string lines;  // key-script lines, one a line
-};
-
-// The places a viewer spends time, each a start of its own: the players on
-// the stick (its question answered Yes by the first OK: the media kind menu,
-// then Photo, Music or Movie), live TV on the antenna, a locked channel,
-// cable, HDMI 1, each input without a signal, the video and the widgets
-// application running, and with the USB disk plugged a recording, timeshift
-// and the recorded list.
-const Start kPlaces[] = {
-    {"photo viewer", true, "ok\nwait 1500\nok\nwait 2000\nright\nright\nok\nwait 2000\nok\nwait 2000\n"},
-    {"slide show", true, "ok\nwait 1500\nok\nwait 2000\nright\nright\nok\nwait 2000\nok\nwait 2000\nok\nwait 3000\n"},
-    {"music", true, "ok\nwait 1500\ndown\ndown\nok\nwait 2000\ndown\nok\nwait 2000\nok\nwait 2000\n"},
-    {"movie", true, "ok\nwait 1500\ndown\nok\nwait 2000\nok\nwait 2000\nok\nwait 2000\n"},
-    {"live TV", false, "wait 1000\n"},
-    {"locked channel", false,
-     "wait 1000\nstate Channels::ChannelLockDialog\nwait 300\ndown\nok\nwait 300\nexit\nwait 500\nch+\nwait 3000\n"},
-    {"cable", false,
-     "wait 1000\nmenu\nwait 1000\ndown\nwait 500\ndown\nwait 500\nright\nwait 500\ndown\nwait 300\ndown\nwait 300\n"
-     "right\nwait 500\ndown\nok\nwait 500\nexit\nwait 3000\n"},
-    {"AV input, no signal", false, "wait 1000\ninput\nwait 500\ndown\ndown\nok\nwait 3000\n"},
-    {"HDMI 1", false, "wait 1000\ninput\nwait 500\ndown\ndown\ndown\ndown\nok\nwait 3000\n"},
-    {"HDMI 2, no signal", false, "wait 1000\ninput\nwait 500\ndown\ndown\ndown\ndown\ndown\nok\nwait 3000\n"},
-    {"HDMI 3, no signal", false, "wait 1000\ninput\nwait 500\ndown\ndown\ndown\ndown\ndown\ndown\nok\nwait 3000\n"},
-    {"video application", false, "wait 1000\nvideo-app\nwait 2000\n"},
-    {"widgets application", false, "wait 1000\nwidgets\nwait 2000\n"},
-    {"recording", false, "usb mount\nwait 1000\nrecord\nwait 500\nok\nwait 2000\n"},
-    {"timeshift", false, "usb mount\nwait 1000\nred\nwait 500\nok\nwait 2000\n"},
-    {"recorded list", false,
-     "usb mount\nwait 1000\nrecord\nwait 500\nok\nwait 2000\nstop\nwait 500\nok\nwait 1000\nexit\nwait 500\n"
-     "state Record::RecordedShowsDialog\nwait 1000\n"},
-};
-
-bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
-bool EndsWith(const std::string& s, const std::string& suffix) {
-  return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-// Every start: the places above, then every screen a "state" line opens,
-// with each value the scenes give it (the list the screen checks open),
-// on a new set.
-const std::vector<Start>& Starts() {
-  static const std::vector<Start> starts = [] {
-    std::vector<Start> out(std::begin(kPlaces), std::end(kPlaces));
-    // A page of the menu opens over the menu, as from its row: it stands
-    // beside the menu's column; so does an option's list of choices, which
-    // opens only beside a page's value row. The screens of a task under way
-    // (a channel scan, a software update, a disk's format) open only with
-    // it: a "state" line opens them empty, with nothing to end them. A
-    // "...Template" class is the common base of the media screens, and
-    // MenuSystem::ThirdMenu that of the menu's pages: never opened as
-    // themselves (a bare ThirdMenu has no rows, no caption and no focus). The photo viewer opens only from the photo list,
-    // which the place "photo viewer" is; nothing opens the players of a
-    // controller's media (no controller's request reaches the set): opened
-    // empty they wait for ever for the media.
-    const std::set<std::string> kTaskScreens = {"Channels::ScanDialog",
-                                                "Update::UpdatingDialog",
-                                                "Record::USBDiskFormatStatusDialog",
-                                                "MediaPlayer::PhotoSingleView",
-                                                "MediaPlayer::PhotoSingleViewDMR",
-                                                "MediaPlayer::MovieFullScreenPlayDMR",
-                                                "MediaPlayer::MusicFullScreenPlayDMR"};
-    std::set<std::string> pages = {"MenuSystem::VidiOptionMenu"};
-    for (const kv::Class* c : kv::AllClasses())
-      if (c->Is(&MenuSystem::VidiSubMenu::StaticClass()))
-        pages.insert(c->name);
-    for (const auto& [cls, value] : kvtest::EveryScreen()) {
-      if (kTaskScreens.count(cls) || EndsWith(cls, "Template") || cls == "MenuSystem::ThirdMenu") continue;
-      out.push_back({cls + (value ? " " + std::to_string(value) : std::string()), false,
-                     std::string(pages.count(cls) ? "wait 1000\nmenu\nwait 1000\n" : "wait 1000\n") + "state " + cls +
-                         " " + std::to_string(value) + "\nwait 1000\n"});
-    }
-    return out;
-  }();
-  return starts;
-}
 
 // The start of walk k of a run from `seed`: the run goes through every
 // start in an order the seed shuffles, so that N walks spread over every
@@ -193,7 +99,7 @@ std::vector<std::string> WeightedKeys() {
 }
 
 struct WalkKey {
-  std::string key;
+  std::string key;  // a key, or the line of an event
   int wait = 0;  // ms after the key
 };
 
@@ -212,7 +118,19 @@ Walk MakeWalk(uint32_t seed, size_t start) {
   const int length = std::uniform_int_distribution<int>(5, 40)(random);
   std::uniform_int_distribution<size_t> key(0, keys.size() - 1);
   std::uniform_int_distribution<int> wait(0, 99);
+  // One step in eight is something that happens to the set, a notice of
+  // the message bar one time in three.
+  std::vector<SetEvent> notices, others;
+  for (const SetEvent& e : SetEvents()) (IsNoticeEvent(e) ? notices : others).push_back(e);
+  std::uniform_int_distribution<int> kind(0, 23);
+  std::uniform_int_distribution<size_t> notice(0, notices.size() - 1), other(0, others.size() - 1);
   for (int i = 0; i < length; ++i) {
+    const int k = kind(random);
+    if (k < 3) {
+      const SetEvent& e = k == 0 ? notices[notice(random)] : others[other(random)];
+      walk.keys.push_back({e.line, e.wait});
+      continue;
+    }
     const int w = wait(random);
     walk.keys.push_back({keys[key(random)], w < 45 ? 0 : w < 80 ? 300 : w < 95 ? 2000 : 16000});
   }
@@ -244,18 +162,6 @@ std::string Script(const Walk& walk, size_t keys, const std::string& why) {
   return out + kTail;
 }
 
-// One line, commas for new lines, as scripts are quoted in notes.
-std::string OneLine(const std::string& script) {
-  std::string out;
-  for (size_t i = 0; i < script.size();) {
-    size_t nl = script.find('\n', i);
-    if (nl == std::string::npos) nl = script.size();
-    const std::string line = script.substr(i, nl - i);
-    if (!line.empty() && line[0] != '#') out += (out.empty() ? "" : ", ") + line;
-    i = nl + 1;
-  }
-  return out;
-}
 
 // The walk without the tail on one line, as found.txt writes it.
 std::string WalkLine(const Walk& walk) {
@@ -268,367 +174,10 @@ std::string WalkLine(const Walk& walk) {
   return OneLine(lines);
 }
 
-// --- What the screen shows -----------------------------------------------------
-
-// A form drawn on screen: its class, its box on screen, its place in the
-// drawing order.
-struct Drawn {
-  Primitives::KeyRoutingForm* form = nullptr;
-  std::string cls;
-  kv::Rect box;
-  bool screen = false;  // open in the widget manager (not a form inside one)
-};
-
-
-// Banners, bars and notices: they show over the picture and go by themselves.
-bool IsOverlay(const std::string& cls) {
-  static const std::set<std::string> kOverlays = {
-      "NonMenuSystem::BannerForm",      "NonMenuSystem::BannerBasicInfo",        "NonMenuSystem::BannerEPGInfo",
-      "NonMenuSystem::BannerHDMIInfo",  "NonMenuSystem::BannerMiscInfo",         "NonMenuSystem::CommonVolumeBar",
-      "NonMenuSystem::CommonMuteBar",   "NonMenuSystem::AmplifierVolumeBar",     "NonMenuSystem::AmplifierMuteBar",
-      "NonMenuSystem::AdjustmentBar",   "NonMenuSystem::AdjustmentBarTint",      "NonMenuSystem::AdjustmentBarKXD",
-      "NonMenuSystem::NoSliderAdjustmentBar", "NonMenuSystem::ToggleOptionOverlay", "NonMenuSystem::DirectMessageBar",
-      "NonMenuSystem::ChannelEntry"};
-  return kOverlays.count(cls) > 0;
-}
-
-// The media screens that fill the screen: browsers and players.
-bool IsMediaScreen(const std::string& cls) {
-  return StartsWith(cls, "MediaPlayer::") && cls.find("Dialog") == std::string::npos &&
-         cls.find("Menu") == std::string::npos;
-}
-
-// Screens that hold nothing a viewer reads or that are no screen of their own.
-bool IsContainer(const std::string& cls) {
-  return cls == "NonMenuSystem::InfoBanner" || cls == "NonMenuSystem::HelpBar";
-}
-
-// Menus and dialogs: screens a viewer works in.
-bool IsMenuOrDialog(const std::string& cls) { return !IsOverlay(cls) && !IsMediaScreen(cls) && !IsContainer(cls); }
-
-void CollectDrawn(Core::View* view, kv::Point origin, std::vector<Drawn>& out) {
-  if (!view || !view->IsVisible()) return;
-  const kv::Rect b = view->OnGetBounds();
-  const kv::Rect box = b.Move(origin);
-  const kv::Point at = box.Origin();
-  if (auto* form = kv::Cast<Primitives::KeyRoutingForm>(view)) out.push_back({form, kv::ClassOf(form)->name, box});
-  if (auto* group = kv::Cast<Core::Group>(view))
-    for (int32_t i = 0; i < group->GetChildCount(); ++i) CollectDrawn(group->GetChild(i), at, out);
-}
-
-bool Intersect(const kv::Rect& a, const kv::Rect& b) {
-  return !a.IsEmpty() && !b.IsEmpty() && !a.Intersect(b).IsEmpty();
-}
-
-// --- Walks found before -------------------------------------------------------
-
-// A line of tests/walks/found.txt: a key script on one line (commas between
-// its lines, "media players" first where the stick is plugged), or
-// "still to mend | RULE | SCRIPT" for a fault that breaks RULE until it is
-// mended (random walks that break RULE are counted apart, not failed).
-struct FoundWalk {
-  std::string script;       // as written
-  std::string lines;        // key-script lines
-  bool stick = false;
-  std::string stillToMend;  // the rule it breaks until mended
-};
-
-std::string Trimmed(std::string s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.erase(0, 1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.pop_back();
-  return s;
-}
-
-std::vector<FoundWalk> FoundWalks(const std::string& file) {
-  std::vector<FoundWalk> out;
-  std::ifstream in(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    line = Trimmed(line);
-    if (line.empty() || line[0] == '#') continue;
-    FoundWalk f;
-    if (line.rfind("still to mend |", 0) == 0) {
-      const size_t bar = line.find('|', 16);
-      if (bar == std::string::npos) continue;
-      f.stillToMend = Trimmed(line.substr(15, bar - 15));
-      line = Trimmed(line.substr(bar + 1));
-    }
-    f.script = line;
-    for (size_t i = 0; i <= line.size();) {
-      size_t comma = line.find(',', i);
-      if (comma == std::string::npos) comma = line.size();
-      const std::string part = Trimmed(line.substr(i, comma - i));
-      if (part == "media players")
-        f.stick = true;
-      else if (!part.empty())
-        f.lines += part + "\n";
-      i = comma + 1;
-    }
-    out.push_back(std::move(f));
-  }
-  return out;
-}
-
-// The walks still to mend, as "RULE | SCRIPT": a random walk that breaks
-// RULE and shrinks to SCRIPT is that fault again; one that breaks RULE for
-// another cause is a fault of its own.
-const std::set<std::string>& StillToMend() {
-  static const std::set<std::string> known = [] {
-    std::set<std::string> r;
-    for (const FoundWalk& f : FoundWalks(std::string(TVUI_SOURCE_DIR) + "/tests/walks/found.txt"))
-      if (!f.stillToMend.empty()) r.insert(f.stillToMend + " | " + f.script);
-    return r;
-  }();
-  return known;
-}
-
 // --- The walks ----------------------------------------------------------------
 
-// What a walk broke: the rule and the screen (the same for a shorter prefix
-// that breaks it the same way), and what was seen.
-struct Verdict {
-  std::string rule;    // empty: the walk kept every rule
-  std::string detail;  // what the screen showed
-  bool Broken() const { return !rule.empty(); }
-};
-
-class WalksTest : public apptest::AppTest, public ::testing::WithParamInterface<int> {
- public:
-  // The starts list the screens from the registered classes, which makes an
-  // object of each: before any set runs.
-  static void SetUpTestSuite() { Starts(); }
-
+class WalksTest : public WalkRules, public ::testing::WithParamInterface<int> {
  protected:
-  void SetUp() override {
-    stick_ = kvtest::FreshTestDir("walks-stick");
-    const std::string writer = std::string(TVUI_BINARY_DIR) + "/sample_media";
-    const std::string command = "'" + writer + "' --set players '" + (stick_ / "players").string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    AppTest::SetUp();
-  }
-  void TearDown() override {
-    psl::SetStartupFolders({});
-    AppTest::TearDown();
-    kvtest::RemoveTestDir(stick_);
-  }
-  void SetUpData() override { psl::SetStartupFolders(plugged_ ? std::vector<std::string>{(stick_ / "players").string()} : std::vector<std::string>{}); }
-
-  // Plays lines of a key script with the checks of every step (the first
-  // broken rule in `broken`); false when a line cannot be played here.
-  bool PlayLines(const std::string& lines, Verdict* broken) {
-    host::KeyScript script;
-    std::string error;
-    if (!script.Parse(lines, &error)) {
-      ADD_FAILURE() << "bad key-script lines: " << error;
-      return false;
-    }
-    if (!script.MediaSet().empty() && !plugged_) {
-      ADD_FAILURE() << "the stick is plugged by the start, not by a line";
-      return false;
-    }
-    for (const host::KeyScript::Step& step : script.Steps()) {
-      switch (step.kind) {
-        case host::KeyScript::Step::kKey: PressCode(step.key); break;
-        case host::KeyScript::Step::kWait: Run(step.ms); break;
-        case host::KeyScript::Step::kState:
-        case host::KeyScript::Step::kMessage:
-          host::RunScreenStep(step);
-          Settle();
-          break;
-        case host::KeyScript::Step::kSimState: Tv().SetState(step.name, step.text); break;
-        case host::KeyScript::Step::kAir:
-          sim::SetAir(Tv(), step.value, {});
-          Settle();
-          break;
-        case host::KeyScript::Step::kUsb:
-          if (step.value == 1)
-            sim::MountUsbDisk(Tv());
-          else if (step.value == 0)
-            sim::RemoveUsbDisk(Tv());
-          else {
-            ADD_FAILURE() << "the stick is plugged by the start, not by a line";
-            return false;
-          }
-          Settle();
-          break;
-        case host::KeyScript::Step::kShot: break;
-        default: ADD_FAILURE() << "a line the walks do not play"; return false;
-      }
-      if ((*broken = StepRules(step.kind == host::KeyScript::Step::kWait && step.ms >= 300)).Broken()) return true;
-    }
-    return true;
-  }
-
-  // The rules that hold after every key and wait: no screen opens under a
-  // menu or dialog, the picture check finds nothing, a screen listed as open
-  // is drawn whole, an input without a signal says so, and no application
-  // runs on in standby. `settled`: a wait went by, no key is on its way.
-  Verdict StepRules(bool settled) {
-    Verdict v;
-    if ((v = Covers()).Broken()) return v;
-    if (App().GetStandby()->IsInStandby()) {
-      if (AppOwnsTheScreen()) return {"an application runs on in standby", AppsText()};
-      return {};
-    }
-    if (App().IsTransitionRunning()) return {};
-    const std::vector<Core::SeenText> texts = SeenTexts();
-    for (const std::string& fault : Core::TextFaults(texts))
-      if (!kvtest::IsKnownFault(fault)) return {"picture: " + fault, Classes(DrawnForms())};
-    if ((v = DrawnWhole(texts)).Broken()) return v;
-    if (settled && (v = NoSignalSaid()).Broken()) return v;
-    return {};
-  }
-
-  // An application owns the screen: one runs in front of the picture.
-  bool AppOwnsTheScreen() {
-    for (const sim::Sim::RunningApp& a : sim::RunningApps(Tv()))
-      if (a.kind != 1 && (a.flags & TVSM_APP_FLAG_BACKGROUND) == 0) return true;
-    return false;
-  }
-  std::string AppsText() {
-    std::string out;
-    for (const sim::Sim::RunningApp& a : sim::RunningApps(Tv()))
-      out += (out.empty() ? "" : ", ") + a.name + " (kind " + std::to_string(a.kind) + ")";
-    return out;
-  }
-
-  // Every screen listed as open is drawn whole: where its texts show, its
-  // own panel is under them, not the live picture (the picture plane shows
-  // where the on-screen display is clear).
-  Verdict DrawnWhole(const std::vector<Core::SeenText>& texts) {
-    if (AppOwnsTheScreen()) return {};
-    const ge::Surface& osd = Osd();
-    for (const Core::SeenText& t : texts) {
-      if (t.cover == Core::Cover::kWholly || t.ink.IsEmpty() || !t.form) continue;
-      const kv::Rect area = t.ink.Intersect(t.visible).Intersect({0, 0, osd.width, osd.height});
-      if (area.IsEmpty()) continue;
-      int64_t clear = 0, around = 0;
-      for (int32_t y = area.y1; y < area.y2; ++y)
-        for (int32_t x = area.x1; x < area.x2; ++x) {
-          if (t.MaskAt(x, y)) continue;
-          ++around;
-          clear += (osd.Row(y)[x] >> 24) == 0 ? 1 : 0;
-        }
-      if (around > 0 && clear * 2 > around)
-        return {"a screen's text is drawn over the live picture without its panel: " + t.Describe(),
-                Classes(DrawnForms())};
-    }
-    return {};
-  }
-
-  // An input without a signal says "No signal" whenever no other screen
-  // covers the picture.
-  Verdict NoSignalSaid() {
-    const std::string source = Tv().GetState("tv.source.0");
-    if (source != std::to_string(sim::kSourceAv) && source != std::to_string(sim::kSourceHdmi2) &&
-        source != std::to_string(sim::kSourceHdmi3))
-      return {};
-    if (AppOwnsTheScreen()) return {};
-    const std::vector<Drawn> drawn = DrawnForms();
-    for (const Drawn& d : drawn)
-      if ((d.screen || InOpenContainer(d.form)) && !IsContainer(d.cls) && d.cls != "NonMenuSystem::DirectMessageBar")
-        return {};
-    for (const Core::SeenText& t : SeenTexts())
-      if (t.where.find("NonMenuSystem::DirectMessageBar") != std::string::npos && t.Readable()) return {};
-    return {"an input without a signal does not say so", Classes(drawn)};
-  }
-
-  // A panel drawn inside an open screen that is only a container (the
-  // information banner's basic, programme and HDMI panels): a screen of its
-  // own to the viewer.
-  bool InOpenContainer(Primitives::KeyRoutingForm* form) {
-    const std::vector<Primitives::KeyRoutingForm*> open = OpenForms();
-    for (Core::View* v = form ? form->Owner() : nullptr; v; v = v->Owner())
-      if (auto* f = kv::Cast<Primitives::KeyRoutingForm>(v))
-        if (IsContainer(kv::ClassOf(f)->name) && std::find(open.begin(), open.end(), f) != open.end()) return true;
-    return false;
-  }
-
-  std::vector<Drawn> DrawnForms() {
-    std::vector<Drawn> out;
-    CollectDrawn(&App(), {0, 0}, out);
-    const std::vector<Primitives::KeyRoutingForm*> open = OpenForms();
-    for (Drawn& d : out) d.screen = std::find(open.begin(), open.end(), d.form) != open.end();
-    return out;
-  }
-  // The screen drawn last (over all others) that a viewer works in, or null.
-  const Drawn* Front(const std::vector<Drawn>& drawn) {
-    for (auto it = drawn.rbegin(); it != drawn.rend(); ++it)
-      if (it->screen && !IsContainer(it->cls)) return &*it;
-    return nullptr;
-  }
-  // The screen the focused view belongs to, or null.
-  Primitives::KeyRoutingForm* KeysGoTo() {
-    const std::vector<Primitives::KeyRoutingForm*> open = OpenForms();
-    for (Core::View* v = Focused(); v; v = v->Owner())
-      if (auto* f = kv::Cast<Primitives::KeyRoutingForm>(v))
-        if (std::find(open.begin(), open.end(), f) != open.end()) return f;
-    return nullptr;
-  }
-  // The keys go to a form of that unit ("Unit::").
-  bool KeysGoToUnit(const char* unit) {
-    Primitives::KeyRoutingForm* f = KeysGoTo();
-    return f && StartsWith(kv::ClassOf(f)->name, unit);
-  }
-  bool KeysGoToUnitOf(const std::string& held) {
-    if (held == "first-time setup") return KeysGoToUnit("InitialSetup::");
-    if (held == "factory mode") return KeysGoToUnit("FactorySystem::");
-    return KeysGoToUnit("ParentalLocks::ChannelLockEnterPin");
-  }
-  std::string Classes(const std::vector<Drawn>& drawn) {
-    std::string out;
-    for (const Drawn& d : drawn)
-      if (d.screen && !IsContainer(d.cls)) out += (out.empty() ? "" : ", ") + d.cls;
-    return out.empty() ? "no screen" : out;
-  }
-  // The texts a form shows, joined (for reports).
-  std::string TextsOf(const std::string& cls) {
-    std::string out;
-    for (const Core::SeenText& t : SeenTexts())
-      if (t.where.find(cls) != std::string::npos && t.cover != Core::Cover::kWholly)
-        out += (out.empty() ? "\"" : " \"") + t.text + "\"";
-    return out;
-  }
-  // What the viewer sees changes: the screens open and the picture.
-  std::string Look() {
-    Settle();
-    App().Redraw();
-    const ge::Surface& s = Osd();
-    uint64_t h = 1469598103934665603ull;
-    for (int32_t y = 0; y < s.height; ++y) {
-      const uint32_t* row = s.Row(y);
-      for (int32_t x = 0; x < s.width; ++x) h = (h ^ row[x]) * 1099511628211ull;
-    }
-    return Classes(DrawnForms()) + " #" + std::to_string(h);
-  }
-
-  // No screen opens under an open menu or dialog that it overlaps: no
-  // banner, bar or notice is drawn under one at all, and no other screen
-  // (a dialog, a status panel) that was not open at the last look is drawn
-  // under one that was (but the covers known-faults.txt lists as on
-  // purpose).
-  Verdict Covers() {
-    const std::vector<Drawn> drawn = DrawnForms();
-    std::set<std::pair<const void*, std::string>> open;
-    for (const Drawn& d : drawn)
-      if (d.screen) open.insert({d.form, d.cls});
-    Verdict v;
-    for (size_t i = 0; i < drawn.size() && !v.Broken(); ++i) {
-      const bool overlay = IsOverlay(drawn[i].cls);
-      const bool opened = drawn[i].screen && !IsContainer(drawn[i].cls) && !lastOpen_.count({drawn[i].form, drawn[i].cls});
-      if (!overlay && !opened) continue;
-      for (size_t j = i + 1; j < drawn.size(); ++j) {
-        if (!drawn[j].screen || !IsMenuOrDialog(drawn[j].cls) || !Intersect(drawn[i].box, drawn[j].box)) continue;
-        if (!overlay && !lastOpen_.count({drawn[j].form, drawn[j].cls})) continue;
-        const std::string report = "drawn under a screen: " + drawn[i].cls + " under " + drawn[j].cls;
-        if (kvtest::IsKnownFault(report)) continue;
-        v = {report, TextsOf(drawn[i].cls)};
-        break;
-      }
-    }
-    lastOpen_ = std::move(open);
-    return v;
-  }
 
   // Plays the walk's start and its first `keys` keys, then the tail.
   Verdict Play(const Walk& walk, size_t keys) {
@@ -664,17 +213,6 @@ class WalksTest : public apptest::AppTest, public ::testing::WithParamInterface<
     return {};
   }
 
-  // The state a viewer may rightly be held in, by the screen it shows, or
-  // empty: standby, the first-time setup, factory mode, a PIN prompt waiting.
-  std::string HeldIn(const std::vector<Drawn>& drawn) {
-    if (App().GetStandby()->IsInStandby()) return "standby";
-    for (const Drawn& d : drawn) {
-      if (StartsWith(d.cls, "InitialSetup::")) return "first-time setup";
-      if (StartsWith(d.cls, "FactorySystem::")) return "factory mode";
-      if (d.cls == "ParentalLocks::ChannelLockEnterPin") return "PIN prompt";
-    }
-    return {};
-  }
 
   Verdict Tail() {
     Verdict v;
@@ -813,9 +351,6 @@ class WalksTest : public apptest::AppTest, public ::testing::WithParamInterface<
     return w;
   }
 
-  std::filesystem::path stick_;
-  bool plugged_ = false;
-  std::set<std::pair<const void*, std::string>> lastOpen_;  // the screens open at the last look
   std::map<std::string, int> held_;  // walks that ended held in a state, by state
   bool counting_ = true;             // false while shrinking
 };

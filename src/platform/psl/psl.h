@@ -256,6 +256,9 @@ void SetExports(const PslExports& exports);
 
 // --- The outside world (tests, the window, the command line) --------------------------------
 
+// How many sticks the set takes at once (numbers 1 .. kMaxSticks).
+inline constexpr int32_t kMaxSticks = 5;
+
 // These act on the running service (without one they log and do nothing).
 // Plugs a folder as a USB stick; its number 1 .. 5, or 0 when five are in
 // or the folder does not exist (logged). A folder already in answers its number.

@@ -11,15 +11,21 @@ extern "C" {
 #include <libexif/exif-data.h>
 #include <png.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 
 #include "platform/display/surface.h"
 #include "platform/psl/psl.h"
+#include "platform/psl/psl_frame.h"
 
 namespace psl {
 namespace {
@@ -47,12 +53,14 @@ bool IsBmp(const uint8_t* d, size_t n) { return n >= 26 && d[0] == 'B' && d[1] =
 bool IsWebp(const uint8_t* d, size_t n) { return n >= 12 && std::memcmp(d, "RIFF", 4) == 0 && std::memcmp(d + 8, "WEBP", 4) == 0; }
 
 // GIF (its first picture), BMP and WebP through FFmpeg's decoders: the whole
-// file is one packet. The decoder refuses pictures over the pixel limit
-// before it allocates them. Transparent parts come out over black.
+// file is one packet, copied into a buffer with the zeroed padding that the
+// decoders may read past its end. The decoder refuses pictures over the
+// pixel limit before it allocates them. Transparent parts come out over black.
 bool AvDecode(const uint8_t* data, size_t size, AVCodecID id, int32_t* w, int32_t* h, std::vector<uint32_t>* pixels,
               std::string* error) {
   const AVCodec* codec = avcodec_find_decoder(id);
   if (!codec) return Fail(error, "no decoder for this picture type");
+  if (size > size_t(INT32_MAX) - AV_INPUT_BUFFER_PADDING_SIZE) return Fail(error, "file too large for one packet");
   std::unique_ptr<AVCodecContext, void (*)(AVCodecContext*)> c(avcodec_alloc_context3(codec),
                                                                [](AVCodecContext* p) { avcodec_free_context(&p); });
   std::unique_ptr<AVPacket, void (*)(AVPacket*)> pkt(av_packet_alloc(), [](AVPacket* p) { av_packet_free(&p); });
@@ -69,22 +77,11 @@ bool AvDecode(const uint8_t* data, size_t size, AVCodecID id, int32_t* w, int32_
   got = got >= 0 ? avcodec_receive_frame(c.get(), frame.get()) : got;
   if (got < 0) return Fail(error, "the picture cannot be decoded");
   if (!SizeAllowed(frame->width, frame->height, error)) return false;
-  SwsContext* sws = sws_getContext(frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), frame->width,
-                                   frame->height, AV_PIX_FMT_RGBA, SWS_POINT, nullptr, nullptr, nullptr);
-  if (!sws) return Fail(error, "the picture's pixel format cannot be converted");
-  std::vector<uint32_t> rgba(size_t(frame->width) * size_t(frame->height));
-  uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(rgba.data()), nullptr, nullptr, nullptr};
-  const int dstStride[4] = {frame->width * 4, 0, 0, 0};
-  sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, dstStride);
-  sws_freeContext(sws);
-  for (uint32_t& p : rgba) {
-    const uint32_t a = p >> 24;
-    if (a == 255) continue;
-    p = dfb::PackPixel((p & 0xFF) * a / 255, ((p >> 8) & 0xFF) * a / 255, ((p >> 16) & 0xFF) * a / 255, 255);
-  }
-  *w = frame->width;
-  *h = frame->height;
-  *pixels = std::move(rgba);
+  Image img;
+  if (!FrameToImage(frame.get(), frame->width, frame->height, SWS_POINT, &img, error)) return false;
+  *w = img.width;
+  *h = img.height;
+  *pixels = std::move(img.pixels);
   return true;
 }
 
@@ -267,15 +264,40 @@ Image Upright(Image in, int32_t o) {
 }  // namespace
 
 bool ReadFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>* out, std::string* error) {
-  std::ifstream f(path, std::ios::binary | std::ios::ate);
-  if (!f) return Fail(error, "cannot open");
-  const std::streamoff size = f.tellg();
-  if (size < 0) return Fail(error, "cannot read");
-  if (static_cast<uint64_t>(size) > maxBytes) return Fail(error, "file of " + std::to_string(size) + " bytes is too large");
-  out->resize(static_cast<size_t>(size));
-  f.seekg(0);
-  if (size > 0 && !f.read(reinterpret_cast<char*>(out->data()), size)) return Fail(error, "cannot read");
+  out->clear();
+  // Opened without waiting: a named pipe or a device at a picture's or a
+  // cover's name on a stick would otherwise hold the worker for ever. Only a
+  // regular file is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return Fail(error, "cannot open");
+  struct stat st{};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return Fail(error, "not a regular file");
+  }
+  if (static_cast<uint64_t>(st.st_size) > maxBytes) {
+    ::close(fd);
+    return Fail(error, "file of " + std::to_string(st.st_size) + " bytes is too large");
+  }
+  out->resize(static_cast<size_t>(st.st_size));
+  size_t done = 0;
+  while (done < out->size()) {
+    const ssize_t n = ::read(fd, out->data() + done, out->size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  if (done != out->size()) {
+    out->clear();
+    return Fail(error, "cannot read");
+  }
   return true;
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st{};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool ReadPictureInfo(const uint8_t* data, size_t size, PictureInfo* info, std::string* error) {

@@ -48,8 +48,14 @@ bool ReadPictureInfo(const uint8_t* data, size_t size, PictureInfo* info, std::s
 bool DecodePicture(const uint8_t* data, size_t size, int32_t boxW, int32_t boxH, Image* out, PictureInfo* info,
                    std::string* error);
 
-// Reads a whole file of at most maxBytes; false with a reason otherwise.
+// Reads a whole regular file of at most maxBytes; false with a reason
+// otherwise (a named pipe or a device is refused without waiting).
 bool ReadFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>* out, std::string* error);
+
+// Whether `path` (links followed) is a regular file: the libraries that
+// open paths themselves (TagLib, FFmpeg) are given nothing else, since
+// opening a named pipe waits for a writer.
+bool IsRegularFile(const std::string& path);
 
 // The picture turned clockwise by 90, 180 or 270 degrees (360: unchanged).
 Image Rotate(const Image& in, int32_t angle);

@@ -3,7 +3,6 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
 #include <libavutil/log.h>
 #include <libswscale/swscale.h>
 }
@@ -21,6 +20,7 @@ extern "C" {
 #include <mutex>
 
 #include "platform/psl/psl.h"
+#include "platform/psl/psl_frame.h"
 
 namespace psl {
 namespace {
@@ -119,9 +119,7 @@ struct Decoder {
   AVCodecContext* codec = nullptr;
   AVFrame* frame = nullptr;
   AVPacket* packet = nullptr;
-  SwsContext* sws = nullptr;
   ~Decoder() {
-    sws_freeContext(sws);
     av_packet_free(&packet);
     av_frame_free(&frame);
     avcodec_free_context(&codec);
@@ -146,6 +144,7 @@ bool CoverArt(const std::string& path, std::vector<uint8_t>* bytes) {
     bytes->assign(v.data(), v.data() + v.size());
     return true;
   };
+  if (!IsRegularFile(path)) return false;
   if (ext == "mp3") {
     TagLib::MPEG::File f(path.c_str(), false);
     if (f.isValid() && f.ID3v2Tag()) {
@@ -171,6 +170,7 @@ bool CoverArt(const std::string& path, std::vector<uint8_t>* bytes) {
 
 bool VideoFrame(const std::string& path, int64_t ms, int32_t boxW, int32_t boxH, Image* out, std::string* error) {
   *out = Image{};
+  if (!IsRegularFile(path)) return Fail(error, "not a regular file");
   QuietFfmpeg();
   Decoder d;
   if (avformat_open_input(&d.fmt, path.c_str(), nullptr, nullptr) < 0) return Fail(error, "not a movie FFmpeg reads");
@@ -180,8 +180,11 @@ bool VideoFrame(const std::string& path, int64_t ms, int32_t boxW, int32_t boxH,
   if (stream < 0 || !dec) return Fail(error, "no video stream");
   AVStream* st = d.fmt->streams[stream];
   d.codec = avcodec_alloc_context3(dec);
-  if (!d.codec || avcodec_parameters_to_context(d.codec, st->codecpar) < 0 || avcodec_open2(d.codec, dec, nullptr) < 0)
+  if (!d.codec || avcodec_parameters_to_context(d.codec, st->codecpar) < 0)
     return Fail(error, "cannot open the video decoder");
+  // Pictures over the limit are refused before the decoder allocates them.
+  d.codec->max_pixels = PSL_PICTURE_MAX_PIXELS;
+  if (avcodec_open2(d.codec, dec, nullptr) < 0) return Fail(error, "cannot open the video decoder");
   if (d.codec->width <= 0 || d.codec->height <= 0 || d.codec->width > PSL_PICTURE_MAX_SIDE ||
       d.codec->height > PSL_PICTURE_MAX_SIDE)
     return Fail(error, "video size out of range");
@@ -208,24 +211,25 @@ bool VideoFrame(const std::string& path, int64_t ms, int32_t boxW, int32_t boxH,
   }
   if (!got) return Fail(error, "no picture at that time");
   const int32_t w = d.frame->width, h = d.frame->height;
+  if (w <= 0 || h <= 0 || w > PSL_PICTURE_MAX_SIDE || h > PSL_PICTURE_MAX_SIDE)
+    return Fail(error, "video size out of range");
   int32_t fw = boxW, fh = static_cast<int32_t>(int64_t{h} * boxW / w);
   if (fh > boxH) fh = boxH, fw = static_cast<int32_t>(int64_t{w} * boxH / h);
   fw = std::max(fw, 1), fh = std::max(fh, 1);
-  d.sws = sws_getContext(w, h, static_cast<AVPixelFormat>(d.frame->format), fw, fh, AV_PIX_FMT_RGB0, SWS_BILINEAR,
-                         nullptr, nullptr, nullptr);
-  if (!d.sws) return Fail(error, "cannot convert the picture");
-  out->width = fw;
-  out->height = fh;
-  out->pixels.assign(size_t(fw) * size_t(fh), 0);
-  uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(out->pixels.data()), nullptr, nullptr, nullptr};
-  int dstStride[4] = {fw * 4, 0, 0, 0};
-  sws_scale(d.sws, d.frame->data, d.frame->linesize, 0, h, dst, dstStride);
-  for (uint32_t& p : out->pixels) p |= 0xFF000000u;
+  std::string why;
+  if (!FrameToImage(d.frame, fw, fh, SWS_BILINEAR, out, &why)) {
+    *error = why;
+    return false;
+  }
   return true;
 }
 
 bool ProbeFile(const std::string& path, FileKind kind, Probe* out, std::string* error) {
   *out = Probe{};
+  if (!IsRegularFile(path)) {
+    *error = "not a regular file";
+    return false;
+  }
   if (kind == FileKind::kMusic) return ProbeMusic(path, out, error);
   if (kind == FileKind::kVideo) return ProbeVideo(path, out, error);
   *error = "not music or a movie";

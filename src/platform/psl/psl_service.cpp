@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int32_t kSticks = 5;
+constexpr int32_t kSticks = kMaxSticks;
 constexpr int32_t kFirstDevice = 241;  // stick n is device 241 + n
 constexpr int32_t kThumbW = 160, kThumbH = 120;
 constexpr int32_t kScanBudget = 20000;

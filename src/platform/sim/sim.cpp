@@ -19,6 +19,7 @@
 #include "platform/psl/psl.h"
 #include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
+#include "platform/storage/SimpleFileReader.h"
 #include "platform/storage/kept_aside.h"
 #include "platform/xpm/xpm_record.h"
 #include "runtime/clock.h"
@@ -477,24 +478,22 @@ struct StateRead {
 
 StateRead ReadStateFile(const std::string& path) {
   StateRead r;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) return r;
-  r.exists = true;
   auto cannotRead = [&r](int error) {
     r.unusable = std::string("cannot be read (") + std::strerror(error) + ")";
     return r;
   };
-  if (::stat(path.c_str(), &st) != 0) return cannotRead(errno);
-  if (S_ISDIR(st.st_mode)) {
-    r.unusable = "is a folder, not a file";
-    return r;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    r.unusable = "is not a plain file";
-    return r;
-  }
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting, and judged by the open descriptor: a pipe with
+  // no writer at the name must not hold the start.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) return r;
+  r.exists = true;
   if (fd < 0) return cannotRead(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    r.unusable = S_ISDIR(st.st_mode) ? "is a folder, not a file" : std::string("is not a plain file (") + SFR_KindOf(st.st_mode) + ")";
+    ::close(fd);
+    return r;
+  }
   char chunk[16384];
   for (;;) {
     const ssize_t n = ::read(fd, chunk, sizeof chunk);
@@ -581,6 +580,26 @@ void KeepAside(const std::string& path, const StateRead& read) {
     kv::Log("Sim: cannot move " + kv::EscapedText(path, kv::kMaxLoggedPath) + " aside: " + why);
 }
 
+// A new file that is not used: a save's half-written file goes; anything
+// else standing at its name (a folder, a pipe) is said and kept aside.
+void DropNewFile(const std::string& path, const StateRead& fresh) {
+  if (!fresh.exists) return;
+  const std::string name = path + ".new";
+  if (fresh.unusable.empty()) {
+    ::unlink(name.c_str());
+    return;
+  }
+  const std::string aside = name + ".bad";
+  struct stat st {};
+  const char* kind = ::lstat(name.c_str(), &st) == 0 ? SFR_KindOf(st.st_mode) : "not a plain file";
+  std::string why;
+  if (storage::MoveAside(name, aside, &why))
+    kv::Log("Sim: " + kv::EscapedText(name, kv::kMaxLoggedPath) + " (" + kind + ") is kept as " +
+            kv::EscapedText(aside, kv::kMaxLoggedPath));
+  else
+    kv::Log("Sim: cannot move " + kv::EscapedText(name, kv::kMaxLoggedPath) + " aside: " + why);
+}
+
 // What is wrong with a state file that is not whole, as "<file> <this>".
 std::string Trouble(const StateRead& read) {
   if (!read.exists) return "is missing";
@@ -623,7 +642,7 @@ void Sim::LoadState() {
   } else if (!main.Whole()) {
     StateRead backup = ReadStateFile(path + ".bak");
     if (!main.exists && !backup.exists) {
-      if (fresh.exists) ::unlink((path + ".new").c_str());
+      DropNewFile(path, fresh);
       return;  // a new set
     }
     const std::string trouble = Trouble(main);
@@ -652,7 +671,7 @@ void Sim::LoadState() {
     }
     rewrite = true;
   }
-  if (fresh.exists && used != &fresh) ::unlink((path + ".new").c_str());
+  if (used != &fresh) DropNewFile(path, fresh);
   if (used->unknown > 0) {
     kv::Log("Sim: " + shown + ": dropped " + std::to_string(used->unknown) +
             (used->unknown == 1 ? " line" : " lines") + " of unknown keys (the first \"" +

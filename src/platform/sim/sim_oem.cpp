@@ -65,6 +65,22 @@ std::string CurveKey(int32_t mode, int32_t point) {
   return "oem.49." + std::to_string(mode) + "." + std::to_string(point);
 }
 
+// The backlight curve's eleven points, one per tenth of the ambient-light
+// range: a new set (and a reset) rises evenly from 30 in the dark to 100 in
+// the brightest room.
+constexpr int32_t kCurvePoints = 11;
+constexpr int32_t kCurveDarkest = 30;
+constexpr int32_t kCurveBrightest = 100;
+int32_t DefaultCurvePoint(int32_t point) {
+  return kCurveDarkest + (kCurveBrightest - kCurveDarkest) * point / (kCurvePoints - 1);
+}
+bool BadCurvePoint(int32_t point, const char* call) {
+  if (point >= 0 && point < kCurvePoints) return false;
+  kv::Log(std::string(call) + ": backlight curve point " + std::to_string(point) + " outside 0.." +
+          std::to_string(kCurvePoints - 1) + ", refused");
+  return true;
+}
+
 std::string RecordArgs(int32_t id, const void* record) {
   if (!record) return sim::Args(id, static_cast<const char*>(nullptr));
   const auto* w = static_cast<const int32_t*>(record);
@@ -114,7 +130,8 @@ int32_t XPM_GetExtOemProperty(int32_t id, void* record) {
   if (!record || (id != 49 && id != 54)) return XPM_ERR_INVALID_PARAM;
   if (id == 49) {
     auto* r = static_cast<XPM_OemBacklightPoint*>(record);
-    r->value = ReadInt(tv, CurveKey(r->pictureMode, r->point), 0);
+    if (BadCurvePoint(r->point, "XPM_GetExtOemProperty")) return XPM_ERR_INVALID_PARAM;
+    r->value = ReadInt(tv, CurveKey(r->pictureMode, r->point), DefaultCurvePoint(r->point));
     return XPM_OK;
   }
   auto* r = static_cast<XPM_OemWhiteBalance*>(record);
@@ -129,6 +146,12 @@ int32_t XPM_SetExtOemProperty(int32_t id, const void* record) {
   std::vector<std::string> erase;
   if (id == 49) {
     const auto* r = static_cast<const XPM_OemBacklightPoint*>(record);
+    if (BadCurvePoint(r->point, "XPM_SetExtOemProperty")) return XPM_ERR_INVALID_PARAM;
+    if (r->value < 0 || r->value > kCurveBrightest) {
+      kv::Log("XPM_SetExtOemProperty: backlight level " + std::to_string(r->value) + " outside 0.." +
+              std::to_string(kCurveBrightest) + ", refused");
+      return XPM_ERR_INVALID_PARAM;
+    }
     set[CurveKey(r->pictureMode, r->point)] = std::to_string(r->value);
   } else if (id == 54) {
     const auto* r = static_cast<const XPM_OemWhiteBalance*>(record);

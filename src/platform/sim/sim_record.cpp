@@ -386,6 +386,9 @@ int32_t XPM_RECORDING_START(int32_t tuner, int32_t major, int32_t minor, int32_t
   // any other recording until it is stopped.
   const ValidTimer valid = std::exchange(w.valid[tuner], ValidTimer{});
   w.recording[tuner] = Recording{kManualTimer + tuner, id, kv::Now(), valid.once != 0};
+  // The tuner that records receives the recorded channel: a timer's that
+  // falls due while another channel is shown takes the picture with it.
+  state.TuneForRecording(tuner, medium, major, minor);
   SendInt(*tv, XPM_EVT_PVR_RECORD_STATUS, XPM_RECORD_STATUS_STARTED, -1);
   int32_t words[sim::kTimerRecordWords];
   if (valid.timerId < 0 || state.GetTimer(valid.timerId, words, kCall) != XPM_OK) return XPM_OK;
@@ -751,14 +754,20 @@ int32_t XPM_CheckUSB_Space(const char* mountPoint, uint64_t* total, uint64_t* fr
   SIM_TV_NEED(total);
   SIM_TV_NEED(free);
   if (!mountPoint || std::string(mountPoint) != sim::kUsbMountPoint || !Mounted(*tv, w)) return XPM_ERR_FAILED;
+  // The simulated disk's own size (state key usb.capacity, in bytes), less
+  // what its files take: the same on every machine, whatever the file
+  // system the folder lies on has free.
+  const int64_t capacity = sim::StoredNumber(*tv, "usb.capacity", sim::kUsbCapacity);
+  uint64_t used = 0;
   std::error_code ec;
-  const auto space = std::filesystem::space(DiskFolder(*tv), ec);
+  for (std::filesystem::recursive_directory_iterator it(DiskFolder(*tv), ec), end; !ec && it != end; it.increment(ec))
+    if (it->is_regular_file(ec)) used += it->file_size(ec);
   if (ec) {
     kv::Log(std::string(kCall) + ": " + ec.message());
     return XPM_ERR_FAILED;
   }
-  *total = space.capacity;
-  *free = space.available;
+  *total = capacity > 0 ? static_cast<uint64_t>(capacity) : 0;
+  *free = *total > used ? *total - used : 0;
   return XPM_OK;
 }
 

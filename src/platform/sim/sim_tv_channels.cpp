@@ -211,6 +211,32 @@ int32_t TvState::SetChannel(int32_t window, int32_t major, int32_t minor, const 
   return XPM_OK;
 }
 
+void TvState::TuneForRecording(int32_t window, int32_t medium, int32_t major, int32_t minor) {
+  std::vector<Acquisition> acquired;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (window < 0 || window >= kWindows || medium < 0 || medium >= kMedia) return;
+    const int32_t source = windowSource_[static_cast<size_t>(window)];
+    if (!IsTuner(source)) return;
+    const Setting setting = MediumSettingOf(source);
+    const bool otherMedium = ValueLocked(setting, 0) != medium;
+    MapState& map = maps_[static_cast<size_t>(medium)];
+    const int at = FindChannel(map, major, minor);
+    if (at < 0) return;
+    if (!otherMedium) {
+      const Channel* shown = CurrentChannelOf(window);
+      if (shown && shown->major == major && shown->minor == minor) return;
+    }
+    kv::Log("recording " + Number(major, minor) + " on the tuner of window " + std::to_string(window) +
+            ": the tuner tunes it");
+    if (otherMedium && StoreLocked(setting, 0, medium, "XPM_RECORDING_START") != XPM_OK) return;
+    map.current[static_cast<size_t>(window)] = {major, minor};
+    AcquireWindowLocked(window, false, &acquired);
+    Save();
+  }
+  Send(acquired);
+}
+
 int32_t TvState::ChannelInfo(int32_t major, int32_t minor, Channel* out, const char* /*call*/) const {
   std::lock_guard<std::mutex> lock(mutex_);
   const MapState& map = Map();

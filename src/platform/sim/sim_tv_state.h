@@ -479,6 +479,11 @@ class TvState {
   // its last channel there, else the map's first, else none (kNoChannel).
   int32_t CurrentChannelOn(int32_t window, int32_t medium, int32_t* major, int32_t* minor, const char* call) const;
   int32_t SetChannel(int32_t window, int32_t major, int32_t minor, const char* call);
+  // A recording starts on the tuner of `window`: the tuner tunes the
+  // channel it records (on the medium it records from), as a set whose one
+  // tuner cannot show one channel and record another must. Nothing happens
+  // when the window already shows that channel or shows no tuner input.
+  void TuneForRecording(int32_t window, int32_t medium, int32_t major, int32_t minor);
   int32_t ChannelInfo(int32_t major, int32_t minor, Channel* out, const char* call) const;
   // A channel of a medium's map, whichever medium is in use (XPM_ERR_NOT_FOUND
   // when that map has none of the number).

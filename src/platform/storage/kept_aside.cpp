@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/storage/SimpleFileReader.h"
 #include "runtime/escaped_text.h"
 
 namespace storage {
@@ -25,11 +26,7 @@ bool Taken(const std::string& path) {
 std::string Older(const std::string& aside, int n) { return n == 0 ? aside : aside + "." + std::to_string(n); }
 
 const char* KindOf(const struct stat& st) {
-  if (S_ISDIR(st.st_mode)) return "a folder";
-  if (S_ISLNK(st.st_mode)) return "a link";
-  if (S_ISFIFO(st.st_mode)) return "a pipe";
-  if (S_ISREG(st.st_mode)) return "a file that cannot be written";
-  return "not a plain file";
+  return S_ISREG(st.st_mode) ? "a file that cannot be written" : SFR_KindOf(st.st_mode);
 }
 
 }  // namespace

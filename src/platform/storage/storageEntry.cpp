@@ -54,16 +54,22 @@ std::size_t FileBytesOf(const DC_Chain& chain) {
     return total;
 }
 
-enum class Load { Loaded, Missing, Damaged };
+// NotFile: something other than a plain file stands at the name (a pipe, a
+// folder); it is never opened in a way that can wait, and is set aside.
+enum class Load { Loaded, Missing, Damaged, NotFile };
+
+bool Unusable(Load load) { return load == Load::Damaged || load == Load::NotFile; }
 
 // Reads and checks a settings file into `out` (left alone unless it loads).
 // `quiet` leaves a damaged file unlogged: a half-written new file is what a
-// power cut during a save leaves, not damage.
-Load LoadFile(const std::string& path, DC_Chain* out, bool quiet = false) {
+// power cut during a save leaves, not damage. `kind` receives what stands
+// there when it is no plain file.
+Load LoadFile(const std::string& path, DC_Chain* out, bool quiet = false, std::string* kind = nullptr) {
     std::vector<uint8_t> bytes;
-    switch (SFR_ReadFile(path.c_str(), UDSM_MAX_FILE_BYTES, &bytes)) {
+    switch (SFR_ReadFile(path.c_str(), UDSM_MAX_FILE_BYTES, &bytes, kind)) {
         case SFR_OK: break;
         case SFR_MISSING: return Load::Missing;
+        case SFR_NOT_FILE: return Load::NotFile;
         case SFR_TOO_LARGE:
         case SFR_ERROR:
             if (!quiet) NativeLog("UDSM: settings file %s is unusable", kv::EscapedText(path, kv::kMaxLoggedPath).c_str());
@@ -78,12 +84,17 @@ Load LoadFile(const std::string& path, DC_Chain* out, bool quiet = false) {
 }
 
 // A damaged file is kept as <path>.damaged; those kept before it move on to
-// .damaged.1 and .damaged.2, so that none takes the place of another.
-void SetAside(const std::string& path) {
+// .damaged.1 and .damaged.2, so that none takes the place of another. `kind`
+// names what stood there when it was no plain file, said in the same line.
+void SetAside(const std::string& path, const std::string& kind = {}) {
     std::string aside = path + ".damaged";
     std::string why;
     if (storage::MoveAside(path, aside, &why)) {
-        NativeLog("UDSM: damaged settings file kept as %s", kv::EscapedText(aside, kv::kMaxLoggedPath).c_str());
+        if (kind.empty())
+            NativeLog("UDSM: damaged settings file kept as %s", kv::EscapedText(aside, kv::kMaxLoggedPath).c_str());
+        else
+            NativeLog("UDSM: %s (%s) is kept as %s", kv::EscapedText(path, kv::kMaxLoggedPath).c_str(),
+                      kind.c_str(), kv::EscapedText(aside, kv::kMaxLoggedPath).c_str());
     } else {
         NativeLog("UDSM: cannot rename %s to %s: %s", kv::EscapedText(path, kv::kMaxLoggedPath).c_str(), kv::EscapedText(aside, kv::kMaxLoggedPath).c_str(), why.c_str());
     }
@@ -277,25 +288,28 @@ UDSM_OpenResult UDSM_Open(const char* mainPath, const char* backupPath) {
     // new file that checks is the latest set: a power cut between the renames
     // left it there, and the older main or backup must not win over it.
     const std::string tempPath = s.mainPath + ".new";
-    Load fresh = LoadFile(tempPath, &s.chain, true);
+    std::string freshKind, mainKind, backupKind;
+    Load fresh = LoadFile(tempPath, &s.chain, true, &freshKind);
     if (fresh == Load::Loaded) {
         DC_Chain scratch;
-        Load main = LoadFile(s.mainPath, &scratch);
-        if (main == Load::Damaged) SetAside(s.mainPath);
+        Load main = LoadFile(s.mainPath, &scratch, false, &mainKind);
+        if (Unusable(main)) SetAside(s.mainPath, mainKind);
         s.mainIsGood = main == Load::Loaded;
         NativeLog("UDSM: settings taken from the complete new file %s", kv::EscapedText(tempPath, kv::kMaxLoggedPath).c_str());
         result = UDSM_LOADED_MAIN;
     } else {
-        if (fresh == Load::Damaged) {
+        if (fresh == Load::NotFile) {
+            SetAside(tempPath, freshKind);
+        } else if (fresh == Load::Damaged) {
             NativeLog("UDSM: the incomplete new file %s is ignored", kv::EscapedText(tempPath, kv::kMaxLoggedPath).c_str());
             std::remove(tempPath.c_str());
         }
-        Load main = LoadFile(s.mainPath, &s.chain);
+        Load main = LoadFile(s.mainPath, &s.chain, false, &mainKind);
         if (main == Load::Loaded) {
             result = UDSM_LOADED_MAIN;
             s.mainIsGood = true;
         } else {
-            Load backup = LoadFile(s.backupPath, &s.chain);
+            Load backup = LoadFile(s.backupPath, &s.chain, false, &backupKind);
             if (backup == Load::Loaded) {
                 result = UDSM_LOADED_BACKUP;
                 NativeLog("UDSM: settings loaded from the backup %s", kv::EscapedText(s.backupPath, kv::kMaxLoggedPath).c_str());
@@ -305,9 +319,9 @@ UDSM_OpenResult UDSM_Open(const char* mainPath, const char* backupPath) {
                 } else {
                     NativeLog("UDSM: no usable settings file; starting from defaults");
                 }
-                if (backup == Load::Damaged) SetAside(s.backupPath);
+                if (Unusable(backup)) SetAside(s.backupPath, backupKind);
             }
-            if (main == Load::Damaged) SetAside(s.mainPath);
+            if (Unusable(main)) SetAside(s.mainPath, mainKind);
         }
     }
     s.fileBytes = FileBytesOf(s.chain);

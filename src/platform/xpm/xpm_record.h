@@ -220,4 +220,7 @@ void TimersChanged(Sim& tv);
 inline constexpr int64_t kUsbFormatMs = 2000;
 inline constexpr int64_t kUsbTestMs = 3000;
 inline constexpr int32_t kUsbSpeed = 24;  // the measured speed, MB/s
+// The simulated disk's size in bytes, unless its state key usb.capacity
+// says otherwise (a 500 GB disk); its free space is that less its files.
+inline constexpr int64_t kUsbCapacity = 500107862016;
 }  // namespace sim

@@ -24,7 +24,7 @@ void Badge(Resources::Bitmap& b, const char16_t* text) {
 void IndexDigit(Resources::Bitmap& b, const char16_t* digit) {
   const ge::Surface s = b.GetFrameSurface(0);
   const int32_t left = s.width - Bitmaps::kInputIndexLeft;
-  Label(s, digit, 14, false, kDim, {left, 0, left + 18, s.height}, 2);
+  Label(s, digit, 14, false, kDim, {left, 0, left + Bitmaps::kInputIndexBox, s.height}, 2);
 }
 
 void Index0(Resources::Bitmap& b) { IndexDigit(b, u"0"); }

@@ -442,7 +442,9 @@ kv::Object* GetHistoryBrowserItemData(ListDataSource* /*source*/, ListClass* /*l
         c->SourceId = info->SourceId;
         c->SourceType = w->GetSourceType(info->SourceId);
         c->Text = w->GetSourceName(info->SourceId);
-        c->LabelText = info->Label;
+        // An input without a label of its own is remembered under its name:
+        // the tile shows the name once, over its whole width.
+        if (info->Label != c->Text) c->LabelText = info->Label;
       }
       break;
     case Structures::HISTORY_ITEM_TYPE_CEC:

@@ -86,8 +86,9 @@ Resources::Bitmap* SourceTypeIcon(int32_t type) {
 
 // --- Input row ----------------------------------------------------------------
 
-// The room kept between a row's label and its number.
-constexpr int32_t kLabelGap = 10;
+// The room kept between a row's label and its number, as between the name
+// and the label.
+constexpr int32_t kLabelGap = 8;
 
 InputItem::InputItem() {
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::InputDialogButtonFocus));
@@ -166,13 +167,16 @@ void InputItem::Refresh() {
   TextView().OnSetBounds(caption.MoveTo({x, (b.H() - caption.H()) / 2}));
   x += caption.W() + 8;
   label_.OnSetFont(OnGetTextFont());
-  // The label ends a word's space before the row's number (drawn
-  // Bitmaps::kInputIndexLeft from the right edge of the number's image, at
-  // the row's left) and the CEC badge beyond it, with an ellipsis when it is
-  // longer; it takes the name's line height.
+  // The label ends a gap before the row's number and the CEC badge beyond
+  // it, with an ellipsis only when it is longer; it takes the name's line
+  // height. The number's digit keeps to the right half of its box,
+  // Bitmaps::kInputIndexLeft from the right edge of its image, which is
+  // stretched over the whole row.
   Resources::Bitmap* index = index_.OnGetBitmap();
-  const int32_t indexW = index ? index->GetFrameSize().x : b.W();
-  const int32_t room = std::max(0, std::min(b.W(), indexW) - Bitmaps::kInputIndexLeft - kLabelGap - x);
+  const int32_t indexW = index ? index->GetFrameSize().x : 0;
+  const int32_t digit = Bitmaps::kInputIndexLeft - Bitmaps::kInputIndexBox / 2;
+  const int32_t numberX = indexW > digit ? (indexW - digit) * b.W() / indexW : b.W() - digit;
+  const int32_t room = std::max(0, numberX - kLabelGap - x);
   const int32_t labelW = label_.WidthIn(room);
   const int32_t labelY = (b.H() - caption.H()) / 2;
   label_.OnSetBounds({x, labelY, x + labelW, labelY + caption.H()});
@@ -298,6 +302,9 @@ void InputLabelingItem::OnSetLabelText(const kv::String& text) {
   label_.OnSetString(text.Empty() ? kv::LoadString(INPUT_LABEL_EMPTY) : text);
   InvalidateView();
 }
+
+// The names' column ends at the first divider of a labelling row.
+constexpr int32_t kNameColumnEnd = 130;
 
 void InputLabelingItem::Refresh() {
   ListItem::Refresh();
@@ -708,7 +715,15 @@ void InputLabelingList::DoChangeLabel(kv::Object* sender) {
   state->Class = keyPad;
   state->PrevState = dialogClass;
   state->Param = param;
-  system->ChangeState(state);
+  Primitives::KeyRoutingForm* pad = system->ChangeState(state);
+  // The key pad stands right of the names' column, so the name of the input
+  // being labelled stays in sight beside it.
+  if (pad && pad->IsOpen()) {
+    const kv::Rect r = row->GetAbsoluteBounds();
+    const kv::Rect p = pad->Bounds();
+    const int32_t x = r.x1 + kNameColumnEnd;
+    pad->OnSetBounds({x, p.y1, x + p.W(), p.y2});
+  }
 }
 
 void InputLabelingList::HandleMessage(Structures::Message* msg) {

@@ -7,6 +7,7 @@
 #include "strings/SkinBin.h"
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Core/Event.h"
+#include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListCourier.h"
 #include "units/ListForm/ListGetters.h"
@@ -14,6 +15,7 @@
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/OptionDatabase/OptionTypes.h"
 #include "units/Primitives/KeyRoutingParameter.h"
+#include "units/Resources/Font.h"
 #include "units/SkinBin/SystemInfo.h"
 #include "units/SkinBin/UserRefInt.h"
 #include "units/SkinBin/Wrapper.h"
@@ -53,22 +55,29 @@ void IndicatedList::Refresh() {
 
 // --- Option list --------------------------------------------------------------
 
+namespace {
+// A choice's text starts this far in from its row's left edge and keeps as
+// much room before the right edge.
+constexpr int32_t kChoiceInset = 8;
+// No pop-up row grows wider than this; a longer choice ends in "...".
+constexpr int32_t kWidestRow = 300;
+}  // namespace
+
 OptionListItem::OptionListItem() {
   OnSetNonfocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::TimeZoneListButtonNonfocus));
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::TimeZoneListButtonFocus));
   OnSetTextAlignH(0);
-  // Long choices (the timer's repeat types) end in "..." in the narrow pop-up.
   OnSetTextEllipsis(true);
 }
 
 void OptionListItem::Refresh() {
   ListItem::Refresh();
   const kv::Rect b = Bounds();
-  TextView().OnSetBounds({8, 0, std::max(8, b.W()), b.H()});
+  TextView().OnSetBounds({kChoiceInset, 0, std::max(kChoiceInset, b.W() - kChoiceInset), b.H()});
 }
 
 OptionList::OptionList() {
-  ItemXOffset = 20;
+  ItemXOffset = kOptionListInset;
   ItemInterval = 2;
   MaxRows = 6;
   ItemClass = &OptionListItem::StaticClass();
@@ -80,8 +89,29 @@ OptionDatabase::OptionDataClass* OptionList::GetRecord() const {
   return db ? db->GetOptionData(OptionType) : nullptr;
 }
 
-int32_t OptionList::GetItemsWidth() const {
-  return OptionType == OptionDatabase::OPTION_TYPE_TIME_ZONE_KXD ? 180 : 150;
+int32_t OptionList::GetItemsWidth() const { return rowsWidth_; }
+
+int32_t OptionRowsWidth(int32_t optionType) {
+  if (optionType == OptionDatabase::OPTION_TYPE_TIME_ZONE_KXD) return 180;
+  const int32_t choices = WidestChoice(optionType, Resources::LoadResource(Fonts::MediumFont)) + 2 * kChoiceInset;
+  return std::clamp(choices, 150, kWidestRow);
+}
+
+int32_t WidestChoice(int32_t optionType, Resources::Font* font) {
+  OptionDatabase::OptionDatabaseClass* db = OptionDB();
+  OptionDatabase::OptionDataClass* record = db ? db->GetOptionData(optionType) : nullptr;
+  if (!record || !font) return 0;
+  record->Initialize();
+  const int32_t current = record->Id;
+  int32_t widest = 0;
+  for (int32_t i = 0; i < record->Num; ++i) {
+    record->Id = i;
+    record->GetData();
+    if (auto* oc = kv::Cast<OptionDatabase::OptionCourier>(record->Courier.get()))
+      widest = std::max(widest, font->GetTextWidth(oc->Caption));
+  }
+  record->Id = current;
+  return widest;
 }
 
 const Resources::BitmapId& OptionList::GetFocusBitmap() const {
@@ -96,6 +126,7 @@ void OptionList::Initialize(Primitives::KeyRoutingParameter* param) {
   // start-up moves the cursor.
   if (!DataSource) OnSetDataSource(kv::New<ListDataSource>());
   DataSource->Param = OptionType;
+  rowsWidth_ = OptionRowsWidth(OptionType);
   ListClass::Initialize(param);
   DataSource->Param = OptionType;
   const int32_t rows = std::min(ItemNum, MaxRows);

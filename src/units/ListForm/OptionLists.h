@@ -61,7 +61,7 @@ class OptionList : public IndicatedList {
   int32_t GetFocusItemIndex() override;
   void InitializeItems() override;
 
-  // 180 for the time-zone option, else 150; rows are 27 high.
+  // OptionRowsWidth of the option; rows are 27 high.
   int32_t GetItemsWidth() const;
   int32_t GetItemsHeight() const { return 27; }
   const Resources::BitmapId& GetFocusBitmap() const;
@@ -73,7 +73,20 @@ class OptionList : public IndicatedList {
 
   int32_t OptionType = 0;
   kv::Slot OnValueChanged;
+
+ private:
+  int32_t rowsWidth_ = 150;
 };
+
+// An option list keeps this much room left and right of its rows.
+inline constexpr int32_t kOptionListInset = 20;
+// The width of the rows of an option list: 180 for the time-zone option;
+// else as wide as the longest choice needs, at least 150 and at most 300.
+int32_t OptionRowsWidth(int32_t optionType);
+
+// The width of the longest choice of an option in a font (0 for an unknown
+// option).
+int32_t WidestChoice(int32_t optionType, Resources::Font* font);
 
 class SystemInfoItem : public ListItem {
   KV_CLASS(ListForm, SystemInfoItem, ListItem)

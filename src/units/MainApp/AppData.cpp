@@ -17,12 +17,14 @@ struct Default {
   int32_t value;  // integers and the bool; strings are empty
 };
 
-// The 24 defaults, in the order of their values. A setting not listed reads
+// The defaults, in the order of their values. A setting not listed reads
 // 0, false or empty. The setup step 0 sends a fresh (or reset) set through
 // the first-time setup; -1 is "no source" for the auto-input choices; 111
 // shows the history, antenna/cable, inputs and favourites lists of the
 // channel browser (bits 0-3, 5, 6) without the CEC link list (bit 4);
-// 0x3fffff is "never" for the no-signal power-down; the empty PIN is "no PIN".
+// 0x3fffff is "never" for the no-signal power-down; the empty PIN is "no PIN";
+// a new set shows the 3D information at each 3D start until the viewer
+// chooses "Do not display again".
 constexpr Default kDefaults[] = {
     {KEY_SETUP_STEP, Kind::kInt, 0},
     // The key the skin Wrapper reads the channel-browser lists under.
@@ -42,6 +44,7 @@ constexpr Default kDefaults[] = {
     {KEY_ENABLE_DLNA, Kind::kInt, 1},
     {KEY_USB_SD_AUTO_START, Kind::kInt, 1},
     {KEY_THREED_START_MESSAGE, Kind::kInt, 1},
+    {SkinBinWrapper::KEY_3D_DISPLAY_INFO, Kind::kInt, 1},
     {KEY_THREED_AUTO_START, Kind::kInt, 1},
     {KEY_AMPLIFIER_CONTROL, Kind::kInt, 1},
     {KEY_REMAIN_3D_CONTINUAL_TIME, Kind::kInt, 30},
@@ -50,7 +53,7 @@ constexpr Default kDefaults[] = {
     {KEY_RETAIL_MODE, Kind::kBool, 0},
     {KEY_PIN, Kind::kString, 0},
 };
-static_assert(std::size(kDefaults) == 24);
+static_assert(std::size(kDefaults) == 25);
 
 }  // namespace
 

@@ -1,5 +1,5 @@
 // The application settings that the application root owns: the persisted
-// setup step and the 24 defaults it writes (DefaultAppData).
+// setup step and the 25 defaults it writes (DefaultAppData).
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,7 @@ namespace MainApp {
 // The setup step of a set that has finished the first-time setup.
 inline constexpr int32_t kSetupDone = 9;
 
-// Writes the 24 default settings into `data`.
+// Writes the 25 default settings into `data`.
 void WriteDefaultAppData(PersistentData::PersistentData* data);
 
 }  // namespace MainApp

@@ -10,6 +10,8 @@
 #include "units/Events/XPM_EVENT_FACTORY_RESET.h"
 #include "units/Events/XPM_EVENT_KEY.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
+#include "units/Events/XPM_EVENT_UBN_MEDIA_INSERTED.h"
+#include "units/Events/XPM_EVENT_UBN_UPDATE_REMIND.h"
 #include "units/MainApp/AppData.h"
 #include "units/MainApp/InitialSetup.h"
 #include "units/MainApp/Standby.h"
@@ -185,6 +187,15 @@ kv::Object* Root::PreDispatch(Core::Event* event) {
     return event;
   }
   if (kv::Object* taken = KeepAcquired(event)) return taken;
+  // The software update's reminder and an update medium found go to the
+  // event agent, which hands them to live TV as cached events: live TV takes
+  // the keys and asks its question. Not while the set is off: nothing opens
+  // on the switched-off screen.
+  if (kv::Cast<Events::XPM_EVENT_UBN_UPDATE_REMIND>(event) || kv::Cast<Events::XPM_EVENT_UBN_MEDIA_INSERTED>(event)) {
+    if (standby_ && standby_->IsInStandby()) return event;
+    auto* agent = kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent);
+    if (agent && agent->HandleEvent(event) != 0) return event;
+  }
   if (kv::Object* taken = TheMediaWrapper()->HandleEvent(event)) return taken;
   for (const kv::Class* cls : EventStages) {
     Core::View* stage = FindStage(cls);

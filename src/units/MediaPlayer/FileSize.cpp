@@ -10,7 +10,7 @@ kv::String FileSizeText(int32_t code) {
   const auto raw = static_cast<uint32_t>(code);
   const uint32_t unit = raw >> 30;
   const kv::String digits = kv::NewStringUInt(raw & 0x3FFFFFFFu, 1);
-  const kv::String separator = kv::LoadString(SIZE_DIGIT_SEPARATOR);
+  const kv::String separator = kv::GetVariantOfString(SIZE_DIGIT_SEPARATOR);
   const int32_t n = digits.Length();
   // The first group takes what is left over when the rest come in threes.
   const int32_t first = n % 3 == 0 ? 3 : n % 3;

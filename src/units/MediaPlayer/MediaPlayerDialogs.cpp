@@ -226,6 +226,9 @@ MediaPlayerOpenConfirmDialog::MediaPlayerOpenConfirmDialog() {
   OnSetHasCaption(false);
   OnSetWarningInfo(kv::GetVariantOfString(SID_USB_DEVICE_CONNECTED));
   OnSetFocus(&yes_);
+  // Unanswered for a minute, the question goes: it would otherwise stand
+  // over the picture until a key answers it.
+  OnTimeOut = kv::MakeSlot<WidgetClass>(this, &WidgetClass::ExitSlot);
 }
 
 void MediaPlayerOpenConfirmDialog::Initialize(Primitives::KeyRoutingParameter* param) {

@@ -102,6 +102,44 @@ void MenuSystem::ShowForm(SubSystem::MenuClass* form) {
   RestoreFocus();
 }
 
+bool MenuSystem::HiddenBehindScreen(const Primitives::KeyRoutingForm* form) const {
+  if (!form || form->IsVisible() || form->Owner() != this) return false;
+  const Core::Group* root = Owner();
+  if (!root) return false;
+  for (int32_t i = 0; i < root->GetChildCount(); ++i) {
+    auto* group = kv::Cast<Primitives::KeyRoutingGroup>(root->GetChild(i));
+    if (!group || group == this) continue;
+    for (int32_t j = 0; j < group->GetChildCount(); ++j) {
+      auto* screen = kv::Cast<Primitives::KeyRoutingForm>(group->GetChild(j));
+      if (screen && screen->IsOpen() && screen->IsVisible() && screen->FocusOnOpen) return true;
+    }
+  }
+  return false;
+}
+
+bool MenuSystem::ShowHiddenMenu(const kv::Class* cls) {
+  SubSystem::MenuClass* page = nullptr;
+  bool hidden = false;
+  for (int32_t i = 0; i < GetChildCount(); ++i) {
+    auto* form = kv::Cast<SubSystem::MenuClass>(GetChild(i));
+    if (!form || !form->IsOpen()) continue;
+    if (!form->IsVisible()) hidden = true;
+    if (form->KvClass() == cls) page = form;
+  }
+  if (!page || !hidden) return false;
+  // Every hidden form of the menu shows itself again, as when a screen
+  // hands the menu back; the page asked for gets the keys.
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_CHANGE_APPEARANCE, nullptr, Constants::APPEARANCE_VISIBLE);
+  Agent()->Dispatch(msg);
+  ShowForm(page);
+  hiddenFocus_ = nullptr;
+  TakeFocus();
+  OnSetFocus(page);
+  RestartTimeOuts();
+  return true;
+}
+
 void MenuSystem::RestoreFocus() {
   SubSystem::MenuClass* form = hiddenFocus_.get();
   if (!form) return;
@@ -195,6 +233,7 @@ void MenuSystem::HandleMessage(Structures::Message* msg) {
         break;
       }
       TakeFocus();
+      if (ShowHiddenMenu(state->Class)) break;
       // A page opened from outside the menu, with no page of the menu
       // holding the keys, takes them: otherwise it would stand on screen
       // with the keys going past it to live TV, and nothing could close it.

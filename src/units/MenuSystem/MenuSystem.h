@@ -6,6 +6,9 @@
 //   owns the screen, and the panel's Menu key is refused in factory mode.
 // - ChangeState initialises, opens and places every menu page: level 1 at
 //   (0, 0), the option pop-up at (710, 95), every other page at (160, 0).
+// - While a screen opened from a page (the menu hidden behind it) is open,
+//   the hidden forms do not time out; a screen going back to the page it
+//   was opened from shows the hidden menu again (ShowHiddenMenu).
 // - It remembers the focused item of each menu level (1 to 9); level 1
 //   survives a restart through the application settings.
 // - TearDownMenus closes every menu layer and undoes what the expert picture
@@ -67,6 +70,10 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   // MSG_CHANGE_APPEARANCE 1 or 3).
   void HideForm(SubSystem::MenuClass* form);
   void ShowForm(SubSystem::MenuClass* form);
+  // A form of the menu hidden for a screen outside the menu does not time
+  // out while such a screen is open and in view (it takes the keys when it
+  // opens): the viewer is still using what the menu opened.
+  bool HiddenBehindScreen(const Primitives::KeyRoutingForm* form) const override;
 
   // Opens `cls` with a SkinBin::UserRefInt {value, code} parameter and the
   // previous state `prev`; answers the form (null when the class does not
@@ -75,6 +82,11 @@ class MenuSystem : public SubSystem::MenuSystemClass {
 
  private:
   void TakeFocus();
+  // A screen opened from a page of the hidden menu goes back to that page
+  // (a state change to its class): the menu shows again as the viewer left
+  // it, the column, the page and its focused row with the help row, and
+  // takes the keys. False when no open, hidden page of that class waits.
+  bool ShowHiddenMenu(const kv::Class* cls);
   // Hands the application's focus back to the live-TV sub-system.
   void ReturnFocus();
   void ReturnFocusWhenEmpty(kv::Object* /*sender*/);

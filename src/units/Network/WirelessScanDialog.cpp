@@ -67,6 +67,8 @@ WirelessScanDialog::WirelessScanDialog() {
   OnSetCaption(kv::GetVariantOfString(Strings::NetworkingMenuWirelessScan));
   list_.OnSetBounds({16, 48, kWidth - 16, kHeight - 16});
   list_.OnConnectAP = kv::MakeSlot(this, &WirelessScanDialog::DoSelectAP);
+  // Moving in the list is using the dialog: its time-out starts again.
+  list_.FocusMove = kv::MakeSlot(static_cast<Primitives::KeyRoutingForm*>(this), &Primitives::KeyRoutingForm::ResetTimeout);
   Add(&list_);
   OnSetFocus(&list_);
   ShowWaiting = 1;

@@ -7,6 +7,7 @@
 #include "units/Core/Event.h"
 #include "units/ListForm/PagedList.h"
 #include "units/NonMenuSystem/DateTimeDialog.h"
+#include "units/NonMenuSystem/NonMenuSystem.h"
 
 KV_REGISTER_CLASS(NonMenuSystem::EditorBase);
 KV_REGISTER_CLASS(NonMenuSystem::DateSettingDialog);
@@ -47,6 +48,14 @@ EditorBase::EditorBase() {
   OnSetFrameWidth(0);
   // The time-out closes the editor alone; the dialog under it stays.
   OnTimeOut = kv::MakeSlot(static_cast<WidgetClass*>(this), &WidgetClass::ExitSlot);
+}
+
+void EditorBase::Initialize(Primitives::KeyRoutingParameter* param) {
+  KXDWidgetClass::Initialize(param);
+  Layer = kEditorLayer;
+  ::NonMenuSystem::NonMenuSystem* system = OnGetNonMenuSystem();
+  auto* opener = system ? kv::Cast<Primitives::KeyRoutingForm>(system->OnGetFocus()) : nullptr;
+  if (opener && opener != this && opener->Layer >= Layer) Layer = opener->Layer << 1;
 }
 
 void EditorBase::Close() {

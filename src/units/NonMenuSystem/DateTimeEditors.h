@@ -16,13 +16,18 @@
 
 namespace NonMenuSystem {
 
-// The editors' layer: above the dialog that opens them.
+// The editors' layer over the date-and-time dialog; over a screen of a
+// higher layer (the record timer editor) they open one layer above it.
 inline constexpr uint32_t kEditorLayer = 64;
 
 class EditorBase : public KXDWidgetClass {
   KV_CLASS(NonMenuSystem, EditorBase, KXDWidgetClass)
  public:
   EditorBase();
+  // The widget's initialisation; the layer goes above the screen that opens
+  // the editor (the focused screen of the sub-system), so that it stands
+  // in front of it whatever its layer.
+  void Initialize(Primitives::KeyRoutingParameter* param) override;
   // The key-routing form's close, then the change slot.
   void Close() override;
   kv::Object* HandleEvent(Core::Event* event) override;

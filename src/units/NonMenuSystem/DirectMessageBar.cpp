@@ -123,6 +123,49 @@ const MessageRow* FindRow(int32_t type) {
 
 bool IsExitKey(uint16_t code) { return code == KEY_EXIT || code == KEY_EXIT_ALT; }
 
+// The key table: how each type answers keys before the base handling.
+enum class KeyRule {
+  Base,                 // every key goes to the base handling
+  ClosedByAnyKey,       // any key closes the bar
+  HoldsEveryKey,        // every key is consumed
+  UpgradeError,         // exit keys go to the base, every other key is consumed
+  ClearsAllOnOk,        // OK and exit close every screen; every key is consumed
+  StopsShutdownOnExit,  // exit keys stop the on-timer shutdown, then the base
+  ClosedByOk,           // OK, back and exit close the bar
+  KeepsBackAndExit,     // back and exit are consumed (kept from live TV); mute may unlock
+};
+
+KeyRule RuleOf(int32_t type) {
+  switch (type) {
+    case DirectMsgTypeIncorrectPin:
+    case DirectMsgTypeZeroPin:
+    case DirectMsgTypePinNotSet:
+    case DirectMsgTypeInvalidTimerId:
+    case DirectMsgTypeInvalidTimerDuration:
+    case DirectMsgTypeTimerOverlap:
+      return KeyRule::ClosedByAnyKey;
+    case DirectMsgType3DSignalDetected:
+    case DirectMsgTypeNetworkUpgradeComplete:
+    case DirectMsgTypeUSBUpgradeComplete:
+    case DirectMsgTypePleaseWait:
+    case DirectMsgTypeCoolingFanStopped:
+      return KeyRule::HoldsEveryKey;
+    case DirectMsgTypeUpgradeError:
+      return KeyRule::UpgradeError;
+    case DirectMsgTypeNetworkUnavailable:
+    case DirectMsgTypeUSBOverCurrent:
+      return KeyRule::ClearsAllOnOk;
+    case DirectMsgTypeOnTimerShutdown:
+      return KeyRule::StopsShutdownOnExit;
+    case DirectMsgTypeAudioConfigWarning:
+      return KeyRule::ClosedByOk;
+    case DirectMsgTypeSignalFailure:
+      return KeyRule::KeepsBackAndExit;
+    default:
+      return KeyRule::Base;
+  }
+}
+
 int32_t MainWindowStatus() {
   return kv::GetAutoObject<Agent::EventAgent>(MainApp::EventAgent)->GetMainWindowAcquiredStatus();
 }
@@ -275,38 +318,33 @@ void DirectMessageBar::Refresh() {
   text_.OnSetBounds({left, 0, std::max(left, b.W()), b.H()});
 }
 
+bool DirectMessageBar::AnswersKeys() const {
+  const KeyRule rule = RuleOf(MessageType);
+  return rule != KeyRule::Base && rule != KeyRule::KeepsBackAndExit;
+}
+
 kv::Object* DirectMessageBar::HandleKey(uint16_t code) {
-  switch (MessageType) {
-    case DirectMsgTypeIncorrectPin:
-    case DirectMsgTypeZeroPin:
-    case DirectMsgTypePinNotSet:
-    case DirectMsgTypeInvalidTimerId:
-    case DirectMsgTypeInvalidTimerDuration:
-    case DirectMsgTypeTimerOverlap:
+  switch (RuleOf(MessageType)) {
+    case KeyRule::ClosedByAnyKey:
       Post(&WidgetClass::ExitSlot);
       return this;
-    case DirectMsgType3DSignalDetected:
-    case DirectMsgTypeNetworkUpgradeComplete:
-    case DirectMsgTypeUSBUpgradeComplete:
-    case DirectMsgTypePleaseWait:
-    case DirectMsgTypeCoolingFanStopped:
+    case KeyRule::HoldsEveryKey:
       return this;
-    case DirectMsgTypeUpgradeError:
+    case KeyRule::UpgradeError:
       return nullptr;  // exit keys: the base; others are consumed below
-    case DirectMsgTypeNetworkUnavailable:
-    case DirectMsgTypeUSBOverCurrent:
+    case KeyRule::ClearsAllOnOk:
       if (code == KEY_OK || IsExitKey(code)) Post(&WidgetClass::ClearAllSlot);
       return this;
-    case DirectMsgTypeOnTimerShutdown:
+    case KeyRule::StopsShutdownOnExit:
       if (IsExitKey(code)) Live::StopOnTimerShutdownTimer();
       return nullptr;
-    case DirectMsgTypeAudioConfigWarning:
+    case KeyRule::ClosedByOk:
       if (code == KEY_OK || code == KEY_BACK || IsExitKey(code)) {
         Post(&WidgetClass::ExitSlot);
         return this;
       }
       return nullptr;
-    case DirectMsgTypeSignalFailure:
+    case KeyRule::KeepsBackAndExit:
       if (code == KEY_BACK || IsExitKey(code)) return this;
       if (code == KEY_MUTE) {
         const int32_t s = MainWindowStatus();
@@ -317,9 +355,10 @@ kv::Object* DirectMessageBar::HandleKey(uint16_t code) {
         }
       }
       return nullptr;
-    default:
+    case KeyRule::Base:
       return nullptr;
   }
+  return nullptr;
 }
 
 kv::Object* DirectMessageBar::HandleEvent(Core::Event* event) {

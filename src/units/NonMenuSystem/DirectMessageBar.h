@@ -35,6 +35,12 @@ class DirectMessageBar : public WidgetClass {
   void OnSetMessageInfo(const kv::String& text);
   const kv::String& OnGetMessageInfo() const { return MessageInfo; }
 
+  // True when the type answers keys of its own (a PIN notice closed by any
+  // key, a notice that holds every key, a warning closed by OK): the bar
+  // needs the keys. The no-signal notice, which only keeps Back and Exit
+  // from live TV, and the types that leave keys to the base need none.
+  bool AnswersKeys() const;
+
   // The icon part (hidden, or the alert sign), for tests and callers.
   Views::Image& Icon() { return icon_; }
   Views::MultilineText& TextView() { return text_; }

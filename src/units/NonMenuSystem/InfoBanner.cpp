@@ -342,6 +342,11 @@ void BannerBasicInfo::LoadSettings() {
     const kv::Rect n = Analogue.Bounds();
     Place(Resolution, n.x2 + 4, n.y1, 36, 18);
     Resolution.OnSetVisible(true);
+    // The sound badges follow the resolution with the same room as the
+    // analogue badge leaves before it.
+    const kv::Rect r = Resolution.Bounds();
+    Place(AudioMode, r.x2 + 4, r.y1, 36, 18);
+    Place(SecondAudio, r.x2 + 4 + 36 + 2, r.y1, 36, 18);
   }
   ClosedCaption.OnSetVisible(d->ClosedCaption != 0);
   ShowRatingInfo();

@@ -804,6 +804,15 @@ bool MenuWorkOpen() { return MenuOpen() || MenuScreenOpen(); }
 
 }  // namespace
 
+bool NonMenuSystem::KeysStayWithScreen(WidgetClass* widget) {
+  auto* notice = kv::Cast<DirectMessageBar>(widget);
+  if (!notice || notice->AnswersKeys() || !DialogHoldsKeys(this)) return false;
+  // The PIN prompt of the picture on screen is no dialog the viewer opened:
+  // a notice about that picture takes the keys from it, as ever (Mute on a
+  // blocked picture's notice unlocks it for now).
+  return kv::Cast<Primitives::KeyRoutingForm>(OnGetFocus())->WinID != WIN_ID_PinEntry;
+}
+
 void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
   auto* source = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event);
@@ -877,7 +886,13 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   // menu's place): the notice would take them from it. It shows once the
   // dialog has closed (AskAgainForPicture).
   if (source && s == Agent::SOURCE_NO_SIGNAL && DialogHoldsKeys(this)) return;
+  // The channel entry whose number found nothing keeps the keys and its
+  // time-out: its number stays its one more time-out beside the notice,
+  // and Exit clears both.
+  auto* entry = kv::Cast<Primitives::KeyRoutingForm>(OnGetFocus());
+  if (entry && (!entry->IsOpen() || entry->WinID != WIN_ID_ChannelEntry)) entry = nullptr;
   ShowMessage(Constants::DirectMsgTypeSignalFailure);
+  if (entry && entry->IsOpen()) OnSetFocus(entry);
   if (!channel) return;
   if (s == 2 || s == Agent::CHANNEL_MAP_IS_EMPTY) Live::DisplayNoChannel();
 }

@@ -7,6 +7,7 @@
 #include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
 #include "units/Constants/MessageTypes.h"
+#include "runtime/trace.h"
 #include "units/Core/Root.h"
 #include "units/Events/XPM_EVENT_CHANNEL_ACQUIRED.h"
 #include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
@@ -116,7 +117,7 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   }
   widget->OnSetBounds({at.x, at.y, at.x + b.W(), at.y + b.H()});
   widget->Open();
-  if (widget->FocusOnOpen && widget->IsOpen()) OnSetFocus(widget);
+  if (widget->FocusOnOpen && widget->IsOpen() && !KeysStayWithScreen(widget)) OnSetFocus(widget);
   return form;
 }
 
@@ -137,6 +138,12 @@ Primitives::KeyRoutingForm* NonMenuSystem::OpenWithValue(const kv::Class* cls, i
 }
 
 DirectMessageBar* NonMenuSystem::ShowMessage(int32_t type) {
+  // A set in standby shows nothing: a notice raised then would stand on the
+  // dark screen, and still be there, stale, on waking.
+  if (Core::Root* root = GetRoot(); root && root->IsInStandby()) {
+    kv::Log("NonMenuSystem: notice " + std::to_string(type) + " not shown in standby");
+    return nullptr;
+  }
   return kv::Cast<DirectMessageBar>(
       OpenWithValue(&DirectMessageBar::StaticClass(), type, Constants::MSG_FROM_NONMENUSYSTEM));
 }

@@ -6,9 +6,10 @@
 //   initialised with a Primitives::KeyRoutingParameter (this sub-system, the
 //   state's parameter), placed at its WidgetOrigin (or centred, 18 pixels
 //   above the middle), opened (the widget manager closes the open screen of
-//   the same layer) and focused when its FocusOnOpen is set. A screen of
-//   another sub-system is handed over with MSG_CHANGE_STATE. A state whose
-//   class does not exist (yet) opens nothing.
+//   the same layer) and focused when its FocusOnOpen is set, but for a
+//   notice that needs no keys opening over a dialog that holds them. A
+//   screen of another sub-system is handed over with MSG_CHANGE_STATE. A
+//   state whose class does not exist (yet) opens nothing.
 // - HandleMessage takes the message agent's messages (see the .cpp).
 // - HandleEvent is the live-TV dispatcher (LiveTV.cpp): the keys no screen
 //   took, filtered by KeyEventNeedHandled, and the middleware events the
@@ -139,6 +140,14 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
 
  private:
   kv::Object* HandleKey(Core::KeyEvent* key);
+  // A notice that needs no keys of its own (the no-signal notice, a weak
+  // signal, a recording stopped), opening while a dialog the viewer opened
+  // holds the keys (a question, a list in use; not the banner, another
+  // notice, the help bar or the picture's PIN prompt), leaves them there:
+  // that dialog answers its keys and its time-out runs on, and the notice
+  // stays in view. It gets the keys once that dialog closes (the
+  // sub-system's rule for the keys after a screen closes). In LiveTV.cpp.
+  bool KeysStayWithScreen(WidgetClass* widget);
   // The key table; false: the key is not consumed.
   bool DoKey(Core::KeyEvent* key);
   // The rules of KeyEventNeedHandled below code 104.

@@ -112,7 +112,7 @@ TempUnlock::TempUnlock() {
   OnSetTimeOutValue(0);
   OnSetCaption(kv::GetVariantOfString(Strings::SID_CH_LOCKED));
   SetUpText(heading_, kv::GetVariantOfString(Strings::SID_ACTIVE), 2, {17, 0, 411, 30});
-  SetUpText(prompt_, kv::GetVariantOfString(Strings::SID_MSG_LOCKS_ACTIVE_TEMP_PROMPT), 1, {0, 60, 430, 82});
+  SetUpText(prompt_, kv::GetVariantOfString(Strings::SID_MSG_LOCKS_ACTIVE_TEMP_PROMPT), 1, {0, 48, 430, 102});
   const int32_t x = (430 - kEntryW) / 2;
   entry_.OnSetBounds({x, 110, x + kEntryW, 110 + kEntryH});
   entry_.OnResetTimeout = kv::MakeSlot(this, &TempUnlock::ResetTimeoutSlot);

@@ -18,6 +18,7 @@
 #include "units/NonMenuSystem/WidgetClass.h"
 #include "units/SkinBin/EntryForms.h"
 #include "units/SkinBin/SkinButtons.h"
+#include "units/Views/MultilineText.h"
 #include "units/Views/Text.h"
 
 namespace ParentalLocks {
@@ -60,7 +61,8 @@ class TempUnlock : public NonMenuSystem::BorderWidgetClass {
 
  private:
   Views::Text heading_;
-  Views::Text prompt_;
+  // Wraps to a second line where a language needs it.
+  Views::MultilineText prompt_;
   SkinBin::PinEntry entry_;
   SkinBin::Button cancel_;
   SkinBin::Button done_;

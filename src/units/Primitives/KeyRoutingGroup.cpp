@@ -1,12 +1,16 @@
 #include "units/Primitives/KeyRoutingGroup.h"
 #include "units/Primitives/TimeOut.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
 #include "units/Core/Log.h"
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/Primitives/KeyRoutingParameter.h"
 #include "units/WidgetManager/WidgetManager.h"
+#include "units/WinIDs/WinIDs.h"
 
 namespace Primitives {
 
@@ -15,6 +19,37 @@ KV_REGISTER_CLASS(Primitives::KeyRoutingGroup);
 namespace {
 WidgetManager::WidgetManager* Manager() {
   return kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+}
+
+// The highest layer among the open screens of a sub-system, 0 without any.
+// The help bar shows the keys of the screen in front and counts for none.
+uint32_t TopLayer(const Core::Group* group) {
+  uint32_t top = 0;
+  for (int32_t i = 0; i < group->GetChildCount(); ++i) {
+    const auto* form = kv::Cast<KeyRoutingForm>(group->GetChild(i));
+    if (form && form->WinID != WinIDs::WIN_ID_HelpBar) top = std::max(top, form->Layer);
+  }
+  return top;
+}
+
+// The sub-systems of the group that holds them (the active application)
+// stand in the order of the layers of their screens, so that layers stay in
+// front across them as within one: a sub-system whose screens reach a
+// higher layer than another's stands in front of it (a notice or a question
+// of live TV, layers 32 to 256, in front of the menu's pages, layers 2 to
+// 16; the menu in front of a media player, layer 1). Sub-systems of equal
+// height keep their places. Run after each screen that enters or leaves one.
+void StackSubSystems(KeyRoutingGroup* changed) {
+  auto* holder = kv::Cast<KeyRoutingGroup>(changed->Owner());
+  if (!holder) return;
+  std::vector<KeyRoutingGroup*> now;
+  for (int32_t i = 0; i < holder->GetChildCount(); ++i)
+    if (auto* sub = kv::Cast<KeyRoutingGroup>(holder->GetChild(i))) now.push_back(sub);
+  std::vector<KeyRoutingGroup*> wanted = now;
+  std::stable_sort(wanted.begin(), wanted.end(),
+                   [](const KeyRoutingGroup* a, const KeyRoutingGroup* b) { return TopLayer(a) < TopLayer(b); });
+  if (wanted == now) return;
+  for (KeyRoutingGroup* sub : wanted) holder->RestackTop(sub);
 }
 
 }  // namespace
@@ -71,6 +106,7 @@ void KeyRoutingGroup::Add(Core::View* view, int32_t order) {
     return;
   }
   Manager()->InsertForm(form, this, order);
+  StackSubSystems(this);
 }
 
 void KeyRoutingGroup::AddBehind(Core::View* view, Core::View* sibling) {
@@ -80,6 +116,7 @@ void KeyRoutingGroup::AddBehind(Core::View* view, Core::View* sibling) {
     return;
   }
   Manager()->InsertFormBehind(form, this, sibling);
+  StackSubSystems(this);
 }
 
 void KeyRoutingGroup::Remove(Core::View* view) {
@@ -88,6 +125,7 @@ void KeyRoutingGroup::Remove(Core::View* view) {
   auto* form = kv::Cast<KeyRoutingForm>(view);
   if (!form) return;
   Manager()->RemoveForm(form);
+  StackSubSystems(this);
   if (hadKeys) kv::PostSignal(kv::MakeSlot(this, &KeyRoutingGroup::KeysToScreenUnder));
 }
 
@@ -97,6 +135,21 @@ void KeyRoutingGroup::KeysToScreenUnder(kv::Object* /*sender*/) {
     auto* form = kv::Cast<KeyRoutingForm>(GetChild(i));
     if (form && form->IsOpen() && form->IsVisible() && form->FocusOnOpen) {
       OnSetFocus(form);
+      return;
+    }
+  }
+  // None of its own: when this sub-system held the keys of the group that
+  // holds the sub-systems, the frontmost other sub-system whose screen has
+  // its focus takes them (a question answered over the menu gives them back
+  // to the menu's page).
+  auto* holder = kv::Cast<KeyRoutingGroup>(Owner());
+  if (!holder || holder->OnGetFocus() != this) return;
+  for (int32_t i = holder->GetChildCount() - 1; i >= 0; --i) {
+    auto* other = kv::Cast<KeyRoutingGroup>(holder->GetChild(i));
+    if (!other || other == this || !other->IsVisible()) continue;
+    auto* screen = kv::Cast<KeyRoutingForm>(other->OnGetFocus());
+    if (screen && screen->IsOpen() && screen->IsVisible()) {
+      holder->OnSetFocus(other);
       return;
     }
   }

@@ -1,5 +1,6 @@
 #include "units/Record/RecordTimerDialog.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -20,6 +21,7 @@
 #include "units/Core/Log.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
+#include "units/ListForm/OptionLists.h"
 #include "units/ListForm/PagedList.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
@@ -74,6 +76,14 @@ constexpr int32_t kRightMargin = 24;
 constexpr int32_t kLabelGap = 4;
 constexpr int32_t kColumnGap = 24;
 constexpr int32_t kWordGap = 6;
+// The room a button's value keeps from either rim.
+constexpr int32_t kValueMargin = 10;
+// The right column's buttons never get narrower than this.
+constexpr int32_t kNarrowestButton = 140;
+
+// The width of the pop-up of an option's choices (NonMenuSystem::OptionDialog
+// around its list).
+int32_t PopUpWidth(int32_t optionType) { return ListForm::OptionRowsWidth(optionType) + 2 * ListForm::kOptionListInset; }
 // The masks the repeat types write: all days, Monday to Friday, the weekend.
 constexpr int32_t kMaskEveryday = 0x7F;
 constexpr int32_t kMaskDaily = 0x3E;
@@ -293,21 +303,29 @@ void RecordTimerDialog::SetUpTexts() {
 }
 
 // Each column's labels take the width of its longest label in the menu
-// language and the two columns' buttons share the rest alike, so that no
-// label runs short and the longest choice of a button ("Monday to Friday")
-// keeps the most room the dialog has.
+// language and the two columns' buttons share the rest, so that no label
+// runs short: alike, unless the Type button needs more, for its longest
+// choice ("Monday to Friday") with a margin on both sides and for the
+// choices' pop-up, which may reach over the gaps beside the button but over
+// no label; the right column's buttons (times, numbers, input names) then
+// give it theirs.
 void RecordTimerDialog::PlaceColumns() {
   const auto w = [](const Views::Text& t) { return t.WidthIn(kWidth); };
   const int32_t early = w(EarlyLabel) + kWordGap + w(EarlyStartLabel);
   const int32_t labels[2] = {std::max({w(DateLabel), w(TypeLabel), w(DurationLabel), w(EndLabel), early}),
                              std::max({w(TimeLabel), w(InputLabel), w(ChannelLabel), w(MediumLabel)})};
-  const int32_t button = (kWidth - kLeftMargin - kRightMargin - 2 * kLabelGap - kColumnGap - labels[0] - labels[1]) / 2;
-  const int32_t labelX[2] = {kLeftMargin, kLeftMargin + labels[0] + kLabelGap + button + kColumnGap};
+  const int32_t both = kWidth - kLeftMargin - kRightMargin - 2 * kLabelGap - kColumnGap - labels[0] - labels[1];
+  const int32_t type =
+      std::max(ListForm::WidestChoice(TypeButton.OptionType, TypeButton.OnGetTextFont()) + 2 * kValueMargin,
+               PopUpWidth(TypeButton.OptionType) - kLabelGap - kColumnGap);
+  const int32_t first = std::clamp(type, both / 2, std::max(both / 2, both - kNarrowestButton));
+  const int32_t button[2] = {first, both - first};
+  const int32_t labelX[2] = {kLeftMargin, kLeftMargin + labels[0] + kLabelGap + button[0] + kColumnGap};
   const auto label = [&](Views::Text& t, int32_t column, int32_t row) {
     Place(t, labelX[column], kRow[row], labels[column], kRowHeight);
   };
   const auto control = [&](Core::View& v, int32_t column, int32_t row) {
-    Place(v, labelX[column] + labels[column] + kLabelGap, kRow[row], button, kRowHeight);
+    Place(v, labelX[column] + labels[column] + kLabelGap, kRow[row], button[column], kRowHeight);
   };
   label(DateLabel, 0, 0);
   label(TimeLabel, 1, 0);
@@ -535,11 +553,13 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
     state->Param = SkinBin::UserRefInt::Make(option->OptionType, TransitionOf(*this));
     if (auto* dialog = kv::Cast<NonMenuSystem::OptionDialog>(system->ChangeState(state))) {
       dialog->OnValueChanged = kv::MakeSlot(this, &RecordTimerDialog::DoValueChange);
-      // Its choices open where the value stood, centred over its button:
-      // the labels beside it stay whole.
+      // Its choices open where the value stood, centred over its button
+      // and reaching no further than the gaps beside it: the labels stay
+      // whole.
       const kv::Rect b = option->Bounds();
       const kv::Rect d = dialog->Bounds();
-      const int32_t x = Bounds().x1 + b.x1 + (b.W() - d.W()) / 2;
+      const int32_t x = Bounds().x1 + std::clamp(b.x1 + (b.W() - d.W()) / 2, b.x1 - kLabelGap,
+                                                 std::max(b.x1 - kLabelGap, b.x2 + kColumnGap - d.W()));
       const int32_t y = Bounds().y1 + b.y1;
       dialog->OnSetBounds({x, y, x + d.W(), y + d.H()});
     }
@@ -569,14 +589,28 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
     length->OnSetEditor(this);
     length->OnSetHourVal(duration_ / 3600);
     length->OnSetMinVal((duration_ / 60) % 60);
-    // Centred over the duration button, its spinners where the duration
-    // stood: the rows above and below stay whole.
-    const kv::Rect b = button->Bounds();
-    const kv::Rect d = length->Bounds();
-    const int32_t x = Bounds().x1 + b.x1 + (b.W() - d.W()) / 2;
-    const int32_t y = Bounds().y1 + b.y1 + (b.H() - d.H()) / 2;
-    length->OnSetBounds({x, y, x + d.W(), y + d.H()});
   }
+  // The editors stand in front of this editor (their layer is above its
+  // own), their spinners where the value stood: the duration editor
+  // centred over its button, the date and time editors over the row of
+  // both buttons and as wide as it, so that no part of the other button or
+  // of the label between them shows beside them.
+  if (!form || !form->IsOpen()) return;
+  kv::Rect over = button->Bounds();
+  if (kv::Cast<NonMenuSystem::EditorBase>(form)) {
+    over.x1 = DateButton.Bounds().x1;
+    over.x2 = TimeButton.Bounds().x2;
+    const kv::Rect f = form->Bounds();
+    form->OnSetBounds({f.x1, f.y1, f.x1 + std::max(f.W(), over.W()), f.y2});
+  }
+  PlaceOver(form, over, true);
+}
+
+void RecordTimerDialog::PlaceOver(Core::View* form, const kv::Rect& button, bool middle) {
+  const kv::Rect f = form->Bounds();
+  const int32_t x = Bounds().x1 + button.x1 + (button.W() - f.W()) / 2;
+  const int32_t y = Bounds().y1 + button.y1 + (middle ? (button.H() - f.H()) / 2 : 0);
+  form->OnSetBounds({x, y, x + f.W(), y + f.H()});
 }
 
 void RecordTimerDialog::EditorReport(kv::Object* sender) {

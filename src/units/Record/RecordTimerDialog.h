@@ -121,6 +121,10 @@ class RecordTimerDialog : public NonMenuSystem::KXDWidgetClass {
   void PlaceColumns();
   // The editors' value reports (sender: the editor).
   void EditorReport(kv::Object* sender);
+  // Moves a screen opened from one of this editor's buttons (`button`, in
+  // this editor's frame) over it: centred across, and down to the button's
+  // middle (`middle`) or its top.
+  void PlaceOver(Core::View* form, const kv::Rect& button, bool middle);
   // Done's database step; false when the insert failed (the timer was taken
   // back out of the set).
   bool StoreInDatabase();

@@ -340,8 +340,12 @@ void TimeshiftStatusDialog::StatusCheckSlot(kv::Object*) {
   const int32_t x = kBarLeft + std::min(static_cast<int32_t>(int64_t{position} * width / Interval) + kMarkerOffset, width);
   marker_.OnSetPoints({x, kBarTop - 4}, {x, kBarBottom + 3});
   positionClock_.OnSetString(Clock(*start->AddTicks(position)));
+  // The clock stands over the marker; near either end of the bar it keeps
+  // the panel's margin instead (the bar's left edge from the panel's edge).
   const kv::Rect c = positionClock_.Bounds();
-  positionClock_.OnSetBounds({x - kClockWidth / 2, c.y1, x - kClockWidth / 2 + kClockWidth, c.y2});
+  const int32_t textW = std::min(positionClock_.WidthIn(kClockWidth), kClockWidth);
+  const int32_t left = std::clamp(x - textW / 2, kWidth - kBarRight, kWidth - (kWidth - kBarRight) - textW);
+  positionClock_.OnSetBounds({left - (kClockWidth - textW) / 2, c.y1, left - (kClockWidth - textW) / 2 + kClockWidth, c.y2});
 }
 
 void TimeshiftStatusDialog::OnSetPlayState(int32_t s) {

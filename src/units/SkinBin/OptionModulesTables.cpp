@@ -217,7 +217,9 @@ constexpr OptionEntry kPreferences[] = {
     ChoiceOption(Id(OPTION_TYPE_CURRENT_CBLIST), OPT_CURRENT_CBLIST, kCBList, OPTION_SKIN_BOUND(CurrentCBList)),
     SliderOption(Id(OPTION_TYPE_2D_3D_DEPTH), OPT_2D_3D_DEPTH, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_ENABLE_3D_TIMER), OPT_3D_TIMER, kLockTimer, OPTION_SKIN_BOUND(ThreeD_EnableTimer)),
-    ChoiceOption(Id(OPTION_TYPE_3D_IMPORTANT_INFO), OPT_3D_IMPORTANT_INFO, kNoYes, OPTION_SKIN_BOUND(ThreeD_DisplayInfo)),
+    // "Do not display again": Yes stores 0 (the information is not shown
+    // again), No stores 1 (shown at each 3D start).
+    ChoiceOption(Id(OPTION_TYPE_3D_IMPORTANT_INFO), OPT_3D_IMPORTANT_INFO, kYesNo, OPTION_SKIN_BOUND(ThreeD_DisplayInfo)),
     ChoiceOption(Id(OPTION_TYPE_3D_LEFT_RIGHT_IMAGE), OPT_3D_LEFT_RIGHT_IMAGE, kLeftRight, OPTION_NOT_GIVEN),
     ChoiceOption(Id(OPTION_TYPE_TV_POWERON_CONTROL), OPT_TV_POWERON_CONTROL, kOffOn, OPTION_SKIN_BOUND(TVPowerOnControl)),
     ChoiceOption(Id(OPTION_TYPE_ENABLE_DLNA), OPT_ENABLE_DLNA, kOffOn, OPTION_SKIN_BOUND(EnableDlna)),

@@ -251,8 +251,12 @@ void Wrapper::GameTimerTriggered(kv::Object*) {
 // --- Critical sections ------------------------------------------------------------------------
 
 void Wrapper::EnterAppCriticalSection(bool keepSleep) {
-  if (keepSleep) AppCriticalSection = true;
-  else OnSetSleepIndex(0);
+  // Without keep-sleep (standby) the sleep timer is cancelled first, so that
+  // its cancel is no expiry kept for the section's end. Either way the
+  // section runs: what must not happen during a scan, an update or standby
+  // (the question of a stick plugged while the set is off) looks at the flag.
+  if (!keepSleep) OnSetSleepIndex(0);
+  AppCriticalSection = true;
   OnSetGameTimerIndex(0);
   StopGlowSyncThread();
   kv::Signal(kv::MakeSlot(this, &Wrapper::StopAutoPowerTimer), this);

@@ -34,6 +34,14 @@ void MenuClass::DoTimeout(kv::Object* /*sender*/) {
   if (MenuSystem) MenuSystem->MenuTimeout(this);
 }
 
+void MenuClass::TimeOutSlot(kv::Object* sender) {
+  if (MenuSystem && MenuSystem->HiddenBehindScreen(this)) {
+    SetTimeout(true);
+    return;
+  }
+  KeyRoutingScrollForm::TimeOutSlot(sender);
+}
+
 void MenuClass::ResetTimeout(kv::Object* /*sender*/) {
   if (MenuSystem && IsOpen() && Owner() == MenuSystem.get())
     MenuSystem->RestartTimeOuts(this);

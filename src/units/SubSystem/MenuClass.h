@@ -1,8 +1,10 @@
 // SubSystem::MenuClass: the base of the menu pages and carousels.
 //
 // A page times out after 60000 ms without a handled key (DoTimeout asks the
-// menu system to tear the menu down). Its items are its controls; pages
-// bind each item's OnActivate and OnFocus to DoActivate and DoFocus.
+// menu system to tear the menu down), except while it stands hidden behind
+// a screen opened from the menu that is still open. Its items are its
+// controls; pages bind each item's OnActivate and OnFocus to DoActivate and
+// DoFocus.
 // Refresh lines the items up for ArrangeMode 0 (side by side) and 1 (one
 // under another); other modes leave them where the page put them.
 #pragma once
@@ -33,6 +35,10 @@ class MenuClass : public Primitives::KeyRoutingScrollForm {
   virtual void DoFocus(kv::Object* sender);
   // The page timed out: the menu system's MenuTimeout.
   virtual void DoTimeout(kv::Object* sender);
+  // The time-out expired: while the page stands hidden behind a screen
+  // opened from the menu (the menu system's HiddenBehindScreen), it starts
+  // again instead; otherwise OnTimeOut is signalled (DoTimeout).
+  void TimeOutSlot(kv::Object* sender) override;
   // A handled key restarts the time-out of every open form of the menu
   // (the menu system's RestartTimeOuts); only this one without a menu system.
   void ResetTimeout(kv::Object* sender = nullptr) override;

@@ -19,6 +19,8 @@ void MenuSystemClass::RestartTimeOuts(kv::Object* /*sender*/) {
       form->Primitives::KeyRoutingForm::ResetTimeout();
 }
 
+bool MenuSystemClass::HiddenBehindScreen(const Primitives::KeyRoutingForm* /*form*/) const { return false; }
+
 void MenuSystemClass::MenuTimeout(kv::Object* /*sender*/) {
   kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager)->CloseLayers(Constants::LAYER_MASK_MENU);
 }

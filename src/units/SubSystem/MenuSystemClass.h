@@ -6,6 +6,10 @@
 
 #include "units/SubSystem/SubSystemClass.h"
 
+namespace Primitives {
+class KeyRoutingForm;
+}
+
 namespace SubSystem {
 
 class MenuSystemClass : public SubSystemClass {
@@ -24,6 +28,11 @@ class MenuSystemClass : public SubSystemClass {
   // menu times out as a whole, so every open form whose time-out runs
   // starts it again.
   virtual void RestartTimeOuts(kv::Object* sender = nullptr);
+  // True while `form`, a form of the menu, stands hidden behind a screen
+  // opened from the menu that is still open: the viewer is using it, so the
+  // form's time-out does not take the menu down (the screen's own time-out,
+  // Back or Exit ends it). The base: false.
+  virtual bool HiddenBehindScreen(const Primitives::KeyRoutingForm* form) const;
 };
 
 }  // namespace SubSystem

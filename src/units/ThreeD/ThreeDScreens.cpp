@@ -65,10 +65,6 @@ void StartMessage::Initialize(Primitives::KeyRoutingParameter* param) {
   if (NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem()) owner->UpdateHelp(kHelpExit, Text(SID_EXIT));
 }
 
-void StartMessage::Close() {
-  WidgetClass::Close();
-  if (NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem()) owner->ClearHelpBar();
-}
 
 void StartMessage::Refresh() {
   WidgetClass::Refresh();

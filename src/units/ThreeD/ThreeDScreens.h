@@ -21,7 +21,6 @@ class StartMessage : public NonMenuSystem::WidgetClass {
  public:
   StartMessage();
   void Initialize(Primitives::KeyRoutingParameter* param) override;
-  void Close() override;
   void Refresh() override;
   kv::Object* HandleEvent(Core::Event* event) override;
 

@@ -1,0 +1,16 @@
+#!/bin/sh
+# The whole exploration (tests/explore): every start of the walks, dealt out
+# over PROCS processes of explore_tests, DEPTH keys deep at least (the menu
+# pages five) and deeper for SECONDS a start. Prints the states and steps
+# covered from each start, then every rule broken with its shrunk key
+# script; the status is 1 when a rule broke.
+#   explore.sh EXPLORE_TESTS DEPTH SECONDS PROCS
+bin="$1"; depth="$2"; seconds="$3"; procs="$4"
+began=$(date +%s)
+. "$(dirname "$0")/run_parts.sh"
+run_parts explore "$procs" "$bin" '*EveryStateKeepsTheRules/0' EXPLORE_ALL=1 EXPLORE_DEPTH="$depth" EXPLORE_SECONDS="$seconds"
+cat "$logs"/*.log | awk '/^explore: .* states, / { for (i = 1; i <= NF; ++i) { if ($(i+1) == "states,") s += $i; if ($(i+1) == "steps,") k += $i } }
+  END { printf "explore: in all %d states, %d steps\n", s, k }'
+echo "explore: took $(( $(date +%s) - began )) s on $procs processes"
+[ $status -eq 0 ] && echo "explore: every state kept the rules" || echo "explore: some states broke a rule (above)"
+exit $status
