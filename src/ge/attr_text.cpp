@@ -629,30 +629,6 @@ void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextR
   });
 }
 
-Rect InkBounds(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box, AlignH alignH,
-               AlignV alignV) {
-  Rect ink;
-  WithChars(runs, [&]<typename T>(const T& t) {
-    for (size_t l = 0; l < layout.lines.size(); ++l) {
-      const TextLine& line = layout.lines[l];
-      if (!LineOf(t, line)) continue;
-      const LinePlace at = PlaceLineOf(runs, t, layout, l, box, alignH, alignV);
-      WalkLine(runs, t, line, [&](int32_t r, char16_t c, int64_t x) -> int32_t {
-        const GlyphBitmap b = runs[static_cast<size_t>(r)].font->Glyph(c);
-        if (b.coverage != nullptr && b.width > 0 && b.height > 0) {
-          const int32_t gx = Clamp32(at.left + Clamp32(x) + b.left), gy = Clamp32(int64_t{at.baseline} - b.top);
-          const Rect g{gx, gy, Clamp32(int64_t{gx} + b.width), Clamp32(int64_t{gy} + b.height)};
-          ink = ink.IsEmpty() ? g
-                              : Rect{std::min(ink.x1, g.x1), std::min(ink.y1, g.y1), std::max(ink.x2, g.x2),
-                                     std::max(ink.y2, g.y2)};
-        }
-        return b.advance;
-      });
-    }
-  });
-  return ink;
-}
-
 namespace {
 
 // Calls `glyph(c, box, bitmap)` for every glyph with pixels that
@@ -678,6 +654,17 @@ void ForEachGlyph(std::span<const TextRun> runs, const TextLayout& layout, const
 }
 
 }  // namespace
+
+Rect InkBounds(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box, AlignH alignH,
+               AlignV alignV) {
+  Rect ink;
+  ForEachGlyph(runs, layout, box, alignH, alignV, [&](char16_t, const Rect& g, const GlyphBitmap&) {
+    ink = ink.IsEmpty() ? g
+                        : Rect{std::min(ink.x1, g.x1), std::min(ink.y1, g.y1), std::max(ink.x2, g.x2),
+                               std::max(ink.y2, g.y2)};
+  });
+  return ink;
+}
 
 std::vector<PlacedGlyph> PlaceGlyphs(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box,
                                      AlignH alignH, AlignV alignV) {

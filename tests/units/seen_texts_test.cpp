@@ -76,6 +76,14 @@ class SeenTextsTest : public coretest::ViewTest {
   void ClearRoot() {
     while (root->GetChildCount() > 0) root->Remove(root->GetChild(0));
   }
+  // The faults the picture check finds on a screen that `build` alone fills.
+  std::vector<std::string> FaultsOf(const std::function<void()>& build) {
+    ClearRoot();
+    build();
+    root->InvalidateAll();
+    root->Redraw();
+    return Core::TextFaults(Core::LookAtTexts(*root));
+  }
 
   Resources::Font* font = nullptr;
 };
@@ -357,11 +365,7 @@ TEST_F(SeenTextsTest, ALetterCutHiddenOrLeftOutIsAFaultWhateverShareOfTheTextItI
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ClearRoot();
-    c.build();
-    root->InvalidateAll();
-    root->Redraw();
-    const std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
+    const std::vector<std::string> faults = FaultsOf(c.build);
     EXPECT_TRUE(Has(faults, c.fault)) << (faults.empty() ? "no fault" : faults[0]);
     EXPECT_EQ(faults.size(), 1u) << (faults.empty() ? "" : faults.back());
     Core::TakeCutTexts();
@@ -459,11 +463,7 @@ TEST_F(SeenTextsTest, EachExemptionLetsThroughOnlyWhatAViewerReadsWhole) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    ClearRoot();
-    c.build();
-    root->InvalidateAll();
-    root->Redraw();
-    const std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
+    const std::vector<std::string> faults = FaultsOf(c.build);
     EXPECT_TRUE(faults.empty()) << faults[0];
     EXPECT_TRUE(Core::TakeCutTexts().empty());
   }
