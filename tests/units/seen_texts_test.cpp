@@ -316,7 +316,8 @@ TEST_F(SeenTextsTest, AWordBrokenAcrossTwoLinesIsReported) {
 }
 
 // The faults a viewer sees that a text's share hid: a letter at a text's
-// end clipped by two of its columns, one letter under a panel, a name from
+// end clipped by two of its columns, one letter under a panel, a strip of
+// every letter under a notice's edge, a name from
 // outside shortened with room left, an address with no digit or inside a
 // longer text shortened. Each case builds one picture and names the fault
 // it must show.
@@ -347,6 +348,17 @@ TEST_F(SeenTextsTest, ALetterCutHiddenOrLeftOutIsAFaultWhateverShareOfTheTextItI
          NewPanel({ink.x2 - Width("D") + 1, 100, ink.x2 + 10, 230}, kv::Color{30, 30, 60, 255});
        },
        "text partly hidden: Views::Text: \"Message de démarrage 3D\""},
+      {"a notice's edge over the tops of every letter",
+       [&] {
+         // Its top three rows: each letter loses less than a quarter of its
+         // ink, the text as a whole more than a tenth.
+         const char* date = "Wed, Dec 30, 08:00 PM";
+         NewText(root.get(), {100, 200, 500, 230}, date);
+         root->Redraw();
+         const kv::Rect ink = Find(date)[0].ink;
+         NewPanel({ink.x1 - 4, ink.y1 - 10, ink.x2 + 4, ink.y1 + 3}, kv::Color{30, 30, 60, 255});
+       },
+       "text partly hidden: Views::Text: \"Wed, Dec 30, 08:00 PM\""},
       {"a device's name shortened with 95 px empty in its row",
        [&] {
          Core::Group* row = NewGroup({100, 200, 100 + Width("HDMI 1 Blu-ray Player") + 95, 230});

@@ -52,8 +52,11 @@ constexpr uint32_t kGlyphDifference = 48;
 // The share of a letter's glyph pixels that may be hidden (a focus frame's
 // line crossing it) before the letter counts as hidden, and the share from
 // which it counts as gone. A text is partly hidden when a letter of it is
-// hidden and not every letter is gone; wholly hidden when every letter is.
+// hidden, or when its letters together lose more than kTextHidden (a strip
+// across the tops of every letter, each losing less than its own share),
+// and not every letter is gone; wholly hidden when every letter is.
 constexpr double kLetterHidden = 0.25;
+constexpr double kTextHidden = 0.1;
 constexpr double kLetterGone = 0.9;
 // Two texts run together when glyph pixels of both show within this many
 // pixels across (and one pixel up or down) at this many places.
@@ -532,7 +535,8 @@ namespace {
 // letter: it is drawn again without that text, and a glyph pixel shows
 // where the two pictures differ. The mask keeps only the glyph pixels that
 // show. A letter that loses more than kLetterHidden of its glyph pixels is
-// hidden, whatever share of the text it is.
+// hidden, whatever share of the text it is; so is a text whose letters
+// together lose more than kTextHidden.
 Cover HiddenCover(Root& root, const ge::Surface& whole, ge::Bitmap& without, Recorded& r) {
   const kv::Rect area = r.maskArea;
   size_t glyph = 0;
@@ -558,6 +562,7 @@ Cover HiddenCover(Root& root, const ge::Surface& whole, ge::Bitmap& without, Rec
   std::vector<kv::Rect> letters = r.letters;
   if (letters.empty()) letters.push_back(area);
   bool hidden = false, allGone = true;
+  size_t allMine = 0, allShows = 0;
   for (const kv::Rect& letter : letters) {
     const kv::Rect in = letter.Intersect(area);
     size_t mine = 0, shows = 0;
@@ -568,10 +573,13 @@ Cover HiddenCover(Root& root, const ge::Surface& whole, ge::Bitmap& without, Rec
         shows += r.mask[k];
       }
     if (mine == 0) continue;  // clipped away, or too faint to count
+    allMine += mine;
+    allShows += shows;
     const double lost = 1.0 - static_cast<double>(shows) / static_cast<double>(mine);
     hidden = hidden || lost > kLetterHidden;
     allGone = allGone && lost >= kLetterGone;
   }
+  if (allMine > 0 && 1.0 - static_cast<double>(allShows) / static_cast<double>(allMine) > kTextHidden) hidden = true;
   return allGone ? Cover::kWholly : hidden ? Cover::kPartly : Cover::kNone;
 }
 
