@@ -9,8 +9,9 @@ bin="$1"; depth="$2"; seconds="$3"; procs="$4"
 began=$(date +%s)
 . "$(dirname "$0")/run_parts.sh"
 run_parts explore "$procs" "$bin" '*EveryStateKeepsTheRules/0' EXPLORE_ALL=1 EXPLORE_DEPTH="$depth" EXPLORE_SECONDS="$seconds"
-cat "$logs"/*.log | awk '/^explore: .* states, / { for (i = 1; i <= NF; ++i) { if ($(i+1) == "states,") s += $i; if ($(i+1) == "steps,") k += $i } }
-  END { printf "explore: in all %d states, %d steps\n", s, k }'
+# Each process ends with "explore: N starts, S states, K steps".
+cat "$logs"/*.log | awk '/^explore: [0-9]+ starts, [0-9]+ states, [0-9]+ steps$/ { n += $2; s += $4; k += $6 }
+  END { printf "explore: in all %d starts, %d states, %d steps\n", n, s, k }'
 echo "explore: took $(( $(date +%s) - began )) s on $procs processes"
 [ $status -eq 0 ] && echo "explore: every state kept the rules" || echo "explore: some states broke a rule (above)"
 exit $status

@@ -10,6 +10,8 @@
 #include "host/keys/keytable.h"
 #include "host/xpm_callback.h"
 #include "platform/sim/program_exports.h"
+#include "platform/sim/sim_apps.h"
+#include "platform/tvsm/tvsm.h"
 #include "platform/storage/storageEntry.h"
 #include "platform/xpm/xpm.h"
 #include "known_faults.h"
@@ -230,6 +232,18 @@ std::vector<Primitives::KeyRoutingForm*> AppTest::OpenForms() {
 Core::View* AppTest::Focused() {
   const std::vector<Core::View*> path = Core::FocusPath(*root_);
   return path.empty() ? nullptr : path.back();
+}
+
+bool AppTest::KeysInClass(const kv::Class* cls) {
+  for (Core::View* v : Core::FocusPath(*root_))
+    if (v->KvClass()->Is(cls)) return true;
+  return false;
+}
+
+bool AppTest::AppOwnsTheScreen() {
+  for (const sim::Sim::RunningApp& a : sim::RunningApps(*tv_))
+    if (a.kind != 1 && (a.flags & TVSM_APP_FLAG_BACKGROUND) == 0) return true;
+  return false;
 }
 
 std::vector<Core::SeenText> AppTest::SeenTexts() {

@@ -152,6 +152,16 @@ class AppTest : public ::testing::Test {
   }
   // The deepest focused view of the modal group or the root, or null.
   Core::View* Focused();
+  // The keys go to a view of class T (or derived from it): it lies on the
+  // focused path.
+  template <class T>
+  bool KeysIn() {
+    return KeysInClass(&T::StaticClass());
+  }
+  bool KeysInClass(const kv::Class* cls);
+  // An application that the system manager runs owns the screen (not one in
+  // the background, not the set's own kind 1).
+  bool AppOwnsTheScreen();
   // Every text of the current picture, back to front (see the top).
   std::vector<Core::SeenText> SeenTexts();
   // A text containing `text` shows whole (readable, not cut, not hidden).

@@ -54,13 +54,6 @@ class OverMenuTest : public apptest::AppTest {
     EXPECT_FALSE(texts.empty()) << cls << " shows nothing\n" << SeenList();
     for (const Core::SeenText& t : texts) EXPECT_TRUE(t.Readable()) << t.Describe();
   }
-  // The screen of class T holds the focused view.
-  template <typename T>
-  bool KeysIn() {
-    for (Core::View* v = Focused(); v; v = v->Owner())
-      if (kv::Cast<T>(v)) return true;
-    return false;
-  }
 };
 
 // Each notice the set raises while the menu is open stands in front of the
@@ -104,9 +97,10 @@ TEST_F(OverMenuTest, TheSleepTimerWarningIsReadOverTheMenuBeforeTheSetGoesOff) {
 // update reminder and the update medium to live TV as cached events): over
 // the open menu each stands in front of it, whole, and takes the keys (Right
 // moves its own focus, not the menu's). The reminder left with Back, or
-// answered Yes (the check runs and ends), gives the keys back to the menu's
-// page, which answers Down; No to the medium's question cancels the update
-// and closes every screen.
+// answered Yes (the check runs, and its answer "No update available" stands
+// over the menu until it goes), gives the keys back to the menu's page,
+// which answers Down; No to the medium's question cancels the update and
+// closes every screen.
 TEST_F(OverMenuTest, UpdateQuestionsStandInFrontOfTheMenuWithTheKeys) {
   XPM_PathPayload path{};
   std::strncpy(path.path, "/mnt/usb/sda1/update.bin", sizeof path.path - 1);
@@ -114,9 +108,10 @@ TEST_F(OverMenuTest, UpdateQuestionsStandInFrontOfTheMenuWithTheKeys) {
     uint32_t event;
     std::vector<const char*> answer;
     bool menuStays;
+    const char* notice = nullptr;  // what the answer leads to, over the menu
   };
   const Road roads[] = {{XPM_EVT_UBN_UPDATE_REMIND, {"back"}, true},
-                        {XPM_EVT_UBN_UPDATE_REMIND, {"ok"}, true},
+                        {XPM_EVT_UBN_UPDATE_REMIND, {"ok"}, true, "No update available"},
                         {XPM_EVT_UBN_MEDIA_INSERTED, {"left", "ok"}, false}};
   for (const Road& road : roads) {
     SCOPED_TRACE(std::to_string(road.event) + " " + road.answer.back());
@@ -138,6 +133,12 @@ TEST_F(OverMenuTest, UpdateQuestionsStandInFrontOfTheMenuWithTheKeys) {
     for (const char* key : road.answer) Press(key);
     Run(5000);
     EXPECT_EQ(Find<NonMenuSystem::ConfirmMultiOptionDialog>(), nullptr);
+    if (road.notice) {
+      EXPECT_TRUE(Sees(road.notice)) << SeenList();
+      ExpectReadable("NonMenuSystem::DirectMessageBar");
+      Run(10000);
+      EXPECT_FALSE(Sees(road.notice)) << SeenList();
+    }
     if (!road.menuStays) {
       EXPECT_EQ(Find<MenuSystem::VidiMainMenu>(), nullptr);
       continue;

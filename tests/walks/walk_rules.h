@@ -420,12 +420,7 @@ class WalkRules : public apptest::AppTest {
     return {};
   }
 
-  // An application owns the screen: one runs in front of the picture.
-  bool AppOwnsTheScreen() {
-    for (const sim::Sim::RunningApp& a : sim::RunningApps(Tv()))
-      if (a.kind != 1 && (a.flags & TVSM_APP_FLAG_BACKGROUND) == 0) return true;
-    return false;
-  }
+  // The applications that run, for reports.
   std::string AppsText() {
     std::string out;
     for (const sim::Sim::RunningApp& a : sim::RunningApps(Tv()))
@@ -514,6 +509,7 @@ class WalkRules : public apptest::AppTest {
   bool KeysGoToUnitOf(const std::string& held) {
     if (held == "first-time setup") return KeysGoToUnit("InitialSetup::");
     if (held == "factory mode") return KeysGoToUnit("FactorySystem::");
+    if (held == "update question") return IsUpdateQuestion(KeysGoTo());
     return KeysGoToUnit("ParentalLocks::ChannelLockEnterPin");
   }
   std::string Classes(const std::vector<Drawn>& drawn) {
@@ -574,15 +570,17 @@ class WalkRules : public apptest::AppTest {
   // empty: standby, the first-time setup, factory mode, a PIN prompt
   // waiting, a software update's question, which takes no key but its
   // answer (an update found or started must be answered, not put aside).
+  static bool IsUpdateQuestion(Primitives::KeyRoutingForm* form) {
+    auto* q = kv::Cast<NonMenuSystem::ConfirmMultiOptionDialog>(form);
+    return q && (q->ConfirmType == Constants::ConfirmTypeStartUpdate || q->ConfirmType == Constants::ConfirmTypeUpdateAvailable);
+  }
   std::string HeldIn(const std::vector<Drawn>& drawn) {
     if (App().GetStandby()->IsInStandby()) return "standby";
     for (const Drawn& d : drawn) {
       if (StartsWith(d.cls, "InitialSetup::")) return "first-time setup";
       if (StartsWith(d.cls, "FactorySystem::")) return "factory mode";
       if (d.cls == "ParentalLocks::ChannelLockEnterPin") return "PIN prompt";
-      if (auto* q = kv::Cast<NonMenuSystem::ConfirmMultiOptionDialog>(d.form);
-          q && (q->ConfirmType == Constants::ConfirmTypeStartUpdate || q->ConfirmType == Constants::ConfirmTypeUpdateAvailable))
-        return "update question";
+      if (IsUpdateQuestion(d.form)) return "update question";
     }
     return {};
   }

@@ -116,6 +116,14 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
     OnYesSlot = Make(yes);
     NextState = PrevState;
   };
+  // A step of a software update: the set asks it (an update found, the
+  // reminder, a check's answer), not a menu page, so Yes leads on to the
+  // next step instead of back to a page, and only an answer ends it.
+  auto update = [this](const kv::Class* next) {
+    NextState = next;
+    IsShortcut = false;
+    OnTimeOut = kv::Slot();
+  };
   auto rec = [this](const kv::MultiTextId& caption, const kv::MultiTextId& warning, Action yes, bool keepFocus) {
     SetRecordRow(Text(caption), Text(warning), keepFocus);
     OnYesSlot = Make(yes);
@@ -157,8 +165,7 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
       SetTexts(kv::String(), Text(SID_SWU_CONFIRM_UPGRADE_START));
       OnYesSlot = Make(&ConfirmMultiOptionDialog::CorfirmUpdate);
       OnNoSlot = Make(&ConfirmMultiOptionDialog::USBUpdateAbort);
-      NextState = KV_LATE_CLASS("Update::UpdatingDialog");
-      OnTimeOut = kv::Slot();
+      update(KV_LATE_CLASS("Update::UpdatingDialog"));
       break;
     case ConfirmTypeResetAllPictureSettings: back(&ConfirmMultiOptionDialog::ResetAllPictureSettingsSlot); break;
     case ConfirmTypeResetAdvancedPictureSettings: back(&ConfirmMultiOptionDialog::ResetAdvancedPictureSettingsSlot); break;
@@ -201,14 +208,12 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
       break;
     case ConfirmTypeUpdateReminder:
       SetTexts(kv::String(), Text(SID_SWU_AVAILABLE_MSG_1));
-      NextState = KV_LATE_CLASS("Update::CheckingMessage");
-      OnTimeOut = kv::Slot();
+      update(KV_LATE_CLASS("Update::CheckingMessage"));
       break;
     case ConfirmTypeUpdateAvailable:
       SetTexts(kv::String(), Text(SID_SWU_AVAILABLE_MSG_2));
       OnNoSlot = Make(&ConfirmMultiOptionDialog::USBUpdateAbort);
-      NextState = &StaticClass();
-      OnTimeOut = kv::Slot();
+      update(&StaticClass());
       break;
     case ConfirmTypeResetAudio: back(&ConfirmMultiOptionDialog::ResetAudioSlot); break;
     case ConfirmTypeResetCCSettings: back(&ConfirmMultiOptionDialog::ResetCCSettings); break;
