@@ -281,6 +281,36 @@ bool LineOf(const T& t, const TextLine& line) {
   return line.begin >= 0 && line.end <= t.Size() && line.begin <= line.end;
 }
 
+// A line aligned left starts its first glyph's ink at the box's left edge:
+// a glyph that reaches left of its pen position (the hook of a "J") is
+// moved right by that much, so that its stroke is not lost to the box. A
+// line aligned right likewise moves left by what its last glyph reaches
+// past its advance (the hook of an "f"). Only where the box has that room
+// beside the line: a box as wide as its text (sized to it) keeps it as laid.
+template <typename T>
+LinePlace PlaceLineOf(std::span<const TextRun> runs, const T& t, const TextLayout& layout, size_t l, const Rect& box,
+                      AlignH alignH, AlignV alignV) {
+  LinePlace at = PlaceLine(layout, l, box, alignH, alignV);
+  const TextLine& line = layout.lines[l];
+  const int64_t spare = int64_t{box.x2} - box.x1 - line.width;
+  if (alignH == AlignH::Left && line.end > line.begin && LineOf(t, line)) {
+    GlyphSource* f = runs[static_cast<size_t>(t.RunOf(line.begin))].font;
+    if (f != nullptr) {
+      const GlyphBitmap b = f->Glyph(t.At(line.begin));
+      if (b.coverage != nullptr && b.width > 0 && b.left < 0 && -b.left <= spare) at.left -= b.left;
+    }
+  }
+  if (alignH == AlignH::Right && line.end > line.begin && !line.ellipsis && LineOf(t, line)) {
+    GlyphSource* f = runs[static_cast<size_t>(t.RunOf(line.end - 1))].font;
+    if (f != nullptr) {
+      const GlyphBitmap b = f->Glyph(t.At(line.end - 1));
+      const int32_t past = b.left + b.width - b.advance;
+      if (b.coverage != nullptr && b.width > 0 && past > 0 && past <= spare) at.left -= past;
+    }
+  }
+  return at;
+}
+
 // Goes through the characters of a line, the ellipsis' dots included:
 // glyph(r, c, x) is called for character c of run r with the pen x from the
 // line's start and returns c's advance.
@@ -308,7 +338,7 @@ void DrawLines(const Surface& dst, const Rect& clip, std::span<const TextRun> ru
   for (size_t l = 0; l < layout.lines.size(); ++l) {
     const TextLine& line = layout.lines[l];
     if (!LineOf(t, line)) continue;
-    const LinePlace at = PlaceLine(layout, l, box, alignH, alignV);
+    const LinePlace at = PlaceLineOf(runs, t, layout, l, box, alignH, alignV);
     // Draws character c of run r with the pen at x and returns its advance
     // (the glyph's own, which is the font's advance of c). The glyph a font
     // hands out is valid until its next call: each is drawn before the font
@@ -432,7 +462,7 @@ bool DrawKeptLine(const Surface& dst, const Rect& clip, std::span<const TextRun>
   line.edition = run.font->Edition();
   line.ink = inks.Of(static_cast<size_t>(t.RunOf(0))).colour;
   if (line.edition == 0 || line.ink == 0) return false;
-  const LinePlace at = PlaceLine(layout, 0, box, alignH, alignV);
+  const LinePlace at = PlaceLineOf(runs, t, layout, 0, box, alignH, alignV);
   line.chars = run.text.substr(static_cast<size_t>(text.begin), chars);
   line.ellipsis = text.ellipsis;
   line.left = at.left;
@@ -599,28 +629,70 @@ void GenDrawAttrText(const Surface& dst, const Rect& clip, std::span<const TextR
   });
 }
 
-Rect InkBounds(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box, AlignH alignH,
-               AlignV alignV) {
-  Rect ink;
+namespace {
+
+// Calls `glyph(c, box, bitmap)` for every glyph with pixels that
+// GenDrawAttrText would draw.
+template <typename F>
+void ForEachGlyph(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box, AlignH alignH,
+                  AlignV alignV, F&& glyph) {
   WithChars(runs, [&]<typename T>(const T& t) {
     for (size_t l = 0; l < layout.lines.size(); ++l) {
       const TextLine& line = layout.lines[l];
       if (!LineOf(t, line)) continue;
-      const LinePlace at = PlaceLine(layout, l, box, alignH, alignV);
+      const LinePlace at = PlaceLineOf(runs, t, layout, l, box, alignH, alignV);
       WalkLine(runs, t, line, [&](int32_t r, char16_t c, int64_t x) -> int32_t {
         const GlyphBitmap b = runs[static_cast<size_t>(r)].font->Glyph(c);
         if (b.coverage != nullptr && b.width > 0 && b.height > 0) {
           const int32_t gx = Clamp32(at.left + Clamp32(x) + b.left), gy = Clamp32(int64_t{at.baseline} - b.top);
-          const Rect g{gx, gy, Clamp32(int64_t{gx} + b.width), Clamp32(int64_t{gy} + b.height)};
-          ink = ink.IsEmpty() ? g
-                              : Rect{std::min(ink.x1, g.x1), std::min(ink.y1, g.y1), std::max(ink.x2, g.x2),
-                                     std::max(ink.y2, g.y2)};
+          glyph(c, Rect{gx, gy, Clamp32(int64_t{gx} + b.width), Clamp32(int64_t{gy} + b.height)}, b);
         }
         return b.advance;
       });
     }
   });
+}
+
+}  // namespace
+
+Rect InkBounds(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box, AlignH alignH,
+               AlignV alignV) {
+  Rect ink;
+  ForEachGlyph(runs, layout, box, alignH, alignV, [&](char16_t, const Rect& g, const GlyphBitmap&) {
+    ink = ink.IsEmpty() ? g
+                        : Rect{std::min(ink.x1, g.x1), std::min(ink.y1, g.y1), std::max(ink.x2, g.x2),
+                               std::max(ink.y2, g.y2)};
+  });
   return ink;
+}
+
+std::vector<PlacedGlyph> PlaceGlyphs(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box,
+                                     AlignH alignH, AlignV alignV) {
+  std::vector<PlacedGlyph> out;
+  ForEachGlyph(runs, layout, box, alignH, alignV,
+               [&](char16_t c, const Rect& g, const GlyphBitmap&) { out.push_back({c, g}); });
+  return out;
+}
+
+std::u16string GlyphsCut(std::span<const TextRun> runs, const TextLayout& layout, const Rect& box, AlignH alignH,
+                         AlignV alignV, const Rect& clip, const Rect& within, uint8_t coverage) {
+  std::u16string out;
+  ForEachGlyph(runs, layout, box, alignH, alignV, [&](char16_t c, const Rect& g, const GlyphBitmap& b) {
+    if (g.x1 >= clip.x1 && g.y1 >= clip.y1 && g.x2 <= clip.x2 && g.y2 <= clip.y2) return;
+    for (int32_t y = 0; y < b.height; ++y) {
+      const uint8_t* row = b.coverage + static_cast<ptrdiff_t>(y) * b.pitch;
+      for (int32_t x = 0; x < b.width; ++x) {
+        if (row[x] < coverage) continue;
+        const int64_t px = int64_t{g.x1} + x, py = int64_t{g.y1} + y;
+        if (px < within.x1 || px >= within.x2 || py < within.y1 || py >= within.y2) continue;
+        if (px < clip.x1 || px >= clip.x2 || py < clip.y1 || py >= clip.y2) {
+          out += c;
+          return;
+        }
+      }
+    }
+  });
+  return out;
 }
 
 }  // namespace ge

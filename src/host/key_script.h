@@ -107,7 +107,8 @@ class KeyScript {
 
  private:
   // Checked builds look at the picture (Core::LookAtTexts) after every key,
-  // wait and shot, unless an animation is under way, and log each cut,
+  // wait and shot, unless an animation that ends is under way (a standing
+  // one, a player's, does not count), and log each cut,
   // partly hidden or overlapping text once as an error.
   void CheckPicture();
   // Logs the screens open at a shot: "key script: shot NAME shows: ...",

@@ -254,8 +254,8 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
   Verdict LookAt(int language) {
     static const char* kNames[] = {"English", "Spanish", "French"};
     Settle();
-    for (int i = 0; i < 30 && App().IsAnimationRunning(); ++i) Run(100);
-    if (App().IsAnimationRunning() || App().GetStandby()->IsInStandby()) return {};
+    for (int i = 0; i < 30 && App().IsTransitionRunning(); ++i) Run(100);
+    if (App().IsTransitionRunning() || App().GetStandby()->IsInStandby()) return {};
     for (const std::string& fault : Core::TextFaults(SeenTexts()))
       if (!kvtest::IsKnownFault(fault)) return {std::string("picture (") + kNames[language] + "): " + fault, Classes(DrawnForms())};
     return {};

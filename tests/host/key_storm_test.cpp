@@ -79,7 +79,7 @@ TEST_F(KeyStormTest, TwentyThousandSeededKeysLeaveTheSystemWhole) {
       Run(waitMs(waits));
       untilWait = keysToWait(waits);
     }
-    if ((i + 1) % kLookEvery == 0 && !App().IsAnimationRunning())
+    if ((i + 1) % kLookEvery == 0 && !App().IsTransitionRunning())
       for (const std::string& fault : Core::TextFaults(SeenTexts()))
         if (!kvtest::IsKnownFault(fault) && faults.insert(fault).second) ADD_FAILURE() << "after key " << i << ": " << fault;
     if (i + 1 == kTenth || i + 1 == kKeys) {

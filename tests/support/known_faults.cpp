@@ -31,7 +31,7 @@ const std::vector<Form>& Forms() {
   static const std::vector<Form> forms = [] {
     std::vector<Form> f;
     for (const char* kind : {"text cut: ", "text partly hidden: ", "text runs into a box: ", "text of ours shortened: ",
-                             "address or number shortened: ", "word broken: ", "text touches the rim: "})
+                             "address or number shortened: ", "name shortened with room left: ", "word broken: ", "text touches the rim: "})
       f.push_back({kind, std::regex(std::string("^") + kind + kText + "$")});
     // Both texts of a pair.
     for (const char* kind : {"texts overlap: ", "texts run together: ", "texts read the same: "})

@@ -2,11 +2,13 @@
 // in part by what is drawn later, overlapping one another.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core_test_support.h"
 #include "platform/fontengine/font_engine.h"
+#include "ge/glyph_source.h"
 #include "units/Core/SeenTexts.h"
 #include "units/Fonts/Fonts.h"
 #include "units/Resources/Font.h"
@@ -71,6 +73,17 @@ class SeenTextsTest : public coretest::ViewTest {
     return out;
   }
   int32_t Width(const char* text) { return font->GetTextWidth(S(text)); }
+  void ClearRoot() {
+    while (root->GetChildCount() > 0) root->Remove(root->GetChild(0));
+  }
+  // The faults the picture check finds on a screen that `build` alone fills.
+  std::vector<std::string> FaultsOf(const std::function<void()>& build) {
+    ClearRoot();
+    build();
+    root->InvalidateAll();
+    root->Redraw();
+    return Core::TextFaults(Core::LookAtTexts(*root));
+  }
 
   Resources::Font* font = nullptr;
 };
@@ -204,11 +217,13 @@ TEST_F(SeenTextsTest, TextsMadeOfOurEntriesAndAddressesAreNotShortenedNamesMayBe
   ours->OnSetEllipsis(true);
   Views::Text* mac = NewText(root.get(), {100, 150, 100 + Width("AA:BB:CC:DD:EE:FF") - 20, 180}, "AA:BB:CC:DD:EE:FF");
   mac->OnSetEllipsis(true);
-  Views::Text* name = NewText(root.get(), {100, 200, 100 + Width("Grandma's holiday pictures") - 40, 230},
-                              "Grandma's holiday pictures");
+  // Names, each in a row no wider than it is drawn: no more of it fits.
+  Core::Group* row = NewGroup({100, 200, 100 + Width("Grandma's holiday pictures") - 40, 230});
+  Views::Text* name = NewText(row, {0, 0, row->Bounds().W(), 30}, "Grandma's holiday pictures");
   name->OnSetEllipsis(true);
   // One entry of ours and a number, as a channel's name may read, is a name.
-  Views::Text* channel = NewText(root.get(), {100, 250, 100 + Width("Sports 11") - 20, 280}, "Sports 11");
+  Core::Group* row2 = NewGroup({100, 250, 100 + Width("Sports 11") - 20, 280});
+  Views::Text* channel = NewText(row2, {0, 0, row2->Bounds().W(), 30}, "Sports 11");
   channel->OnSetEllipsis(true);
   root->Redraw();
   std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
@@ -298,6 +313,184 @@ TEST_F(SeenTextsTest, AWordBrokenAcrossTwoLinesIsReported) {
   t->OnSetBounds({100, 100, 100 + Width("Verde") + 4, 200});
   root->Redraw();
   EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
+}
+
+// The faults a viewer sees that a text's share hid: a letter at a text's
+// end clipped by two of its columns, one letter under a panel, a strip of
+// every letter under a notice's edge, a name from
+// outside shortened with room left, an address with no digit or inside a
+// longer text shortened. Each case builds one picture and names the fault
+// it must show.
+TEST_F(SeenTextsTest, ALetterCutHiddenOrLeftOutIsAFaultWhateverShareOfTheTextItIs) {
+  struct Case {
+    const char* what;
+    std::function<void()> build;
+    const char* fault;
+  };
+  const Case cases[] = {
+      {"the last letter loses its right stem to the value column",
+       [&] {
+         const char* label = "Lecteur multimédia réseau";
+         std::vector<Core::SeenText> alone;
+         Core::Group* row = NewGroup({100, 100, 500, 130});
+         NewText(row, {0, 0, 400, 30}, label);
+         root->Redraw();
+         const kv::Rect ink = Find(label)[0].ink;
+         row->OnSetBounds({100, 100, ink.x2 - 2, 130});
+       },
+       "text cut: Views::Text in Core::Group: \"Lecteur multimédia réseau\""},
+      {"a panel over the last letter",
+       [&] {
+         const char* label = "Message de démarrage 3D";
+         NewText(root.get(), {100, 150, 500, 180}, label);
+         root->Redraw();
+         const kv::Rect ink = Find(label)[0].ink;
+         NewPanel({ink.x2 - Width("D") + 1, 100, ink.x2 + 10, 230}, kv::Color{30, 30, 60, 255});
+       },
+       "text partly hidden: Views::Text: \"Message de démarrage 3D\""},
+      {"a notice's edge over the tops of every letter",
+       [&] {
+         // Its top three rows: each letter loses less than a quarter of its
+         // ink, the text as a whole more than a tenth.
+         const char* date = "Wed, Dec 30, 08:00 PM";
+         NewText(root.get(), {100, 200, 500, 230}, date);
+         root->Redraw();
+         const kv::Rect ink = Find(date)[0].ink;
+         NewPanel({ink.x1 - 4, ink.y1 - 10, ink.x2 + 4, ink.y1 + 3}, kv::Color{30, 30, 60, 255});
+       },
+       "text partly hidden: Views::Text: \"Wed, Dec 30, 08:00 PM\""},
+      {"a device's name shortened with 95 px empty in its row",
+       [&] {
+         Core::Group* row = NewGroup({100, 200, 100 + Width("HDMI 1 Blu-ray Player") + 95, 230});
+         NewText(row, {0, 0, Width("HDMI 1 Bl") + Width("...") + 2, 30}, "HDMI 1 Blu-ray Player")->OnSetEllipsis(true);
+       },
+       "name shortened with room left: Views::Text in Core::Group: \"HDMI 1 Blu-ray Player\""},
+      {"a MAC address with no digit",
+       [&] { NewText(root.get(), {100, 250, 100 + Width("DC:DD:DB:DC:DD:DB") - 20, 280}, "DC:DD:DB:DC:DD:DB")->OnSetEllipsis(true); },
+       "address or number shortened: Views::Text: \"DC:DD:DB:DC:DD:DB\""},
+      {"an address at the end of a longer text",
+       [&] {
+         const char* row = "Wireless MAC address: DC:DD:DB:DC:DD:DB";
+         NewText(root.get(), {100, 300, 100 + Width(row) - 30, 330}, row)->OnSetEllipsis(true);
+       },
+       "address or number shortened: Views::Text: \"Wireless MAC address: DC:DD:DB:DC:DD:DB\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::vector<std::string> faults = FaultsOf(c.build);
+    EXPECT_TRUE(Has(faults, c.fault)) << (faults.empty() ? "no fault" : faults[0]);
+    EXPECT_EQ(faults.size(), 1u) << (faults.empty() ? "" : faults.back());
+    Core::TakeCutTexts();
+  }
+}
+
+// What each exemption the checks keep lets through, and why a viewer reads
+// it whole all the same.
+TEST_F(SeenTextsTest, EachExemptionLetsThroughOnlyWhatAViewerReadsWhole) {
+  // A glyph's faint edge: the last column of a "T" or "V" that only its
+  // anti-aliasing covers, lost to the clip, loses nothing of the letter.
+  const char* faintLetter = nullptr;
+  int32_t faintColumns = 0;
+  for (const char* letter : {"T", "V", "Y", "W", "y", "v", "f"}) {
+    const ge::GlyphBitmap g = font->GetGlyphSource()->Glyph(static_cast<char16_t>(letter[0]));
+    int32_t faint = 0;
+    for (int32_t x = g.width - 1; x >= 0; --x) {
+      bool stroke = false;
+      for (int32_t y = 0; y < g.height; ++y) stroke = stroke || g.coverage[y * g.pitch + x] >= Core::kStrokeCoverage;
+      if (stroke) break;
+      ++faint;
+    }
+    if (faint > 0) {
+      faintLetter = letter;
+      faintColumns = faint;
+      break;
+    }
+  }
+  ASSERT_NE(faintLetter, nullptr) << "no letter of the font has a faint edge";
+
+  struct Case {
+    const char* what;
+    std::function<void()> build;
+  };
+  Views::Text* scrolled = nullptr;
+  const Case cases[] = {
+      {"a faint edge past the clip",
+       [&] {
+         const std::string word = std::string("AVAST ") + faintLetter;
+         Core::Group* row = NewGroup({100, 100, 500, 130});
+         NewText(row, {0, 0, 400, 30}, word.c_str());
+         root->Redraw();
+         const kv::Rect ink = Find(word.c_str())[0].ink;
+         row->OnSetBounds({100, 100, ink.x2 - faintColumns, 130});
+       }},
+      {"a focus frame's 1 px line crossing every letter",
+       [&] {
+         NewText(root.get(), {100, 150, 500, 180}, "Sound mode");
+         root->Redraw();
+         const kv::Rect ink = Find("Sound mode")[0].ink;
+         NewPanel({ink.x1 - 4, (ink.y1 + ink.y2) / 2, ink.x2 + 4, (ink.y1 + ink.y2) / 2 + 1}, kv::Color{250, 200, 0, 255});
+       }},
+      {"a text wholly under an opaque screen",
+       [&] {
+         NewText(root.get(), {100, 200, 500, 230}, "Sleep Timer");
+         NewPanel({50, 180, 600, 260}, kv::Color{20, 20, 20, 255});
+       }},
+      {"a panel the text shows through",
+       [&] {
+         NewText(root.get(), {100, 200, 500, 230}, "Sleep Timer");
+         NewPanel({50, 180, 600, 260}, kv::Color{20, 20, 20, 110});
+       }},
+      {"a name shortened where its next letter would run into the row's number",
+       [&] {
+         const int32_t w = Width("HDMI 1 Bl") + Width("...") + 2;
+         Core::Group* row = NewGroup({100, 250, 100 + w + 200, 280});
+         NewText(row, {0, 0, w, 30}, "HDMI 1 Blu-ray Player")->OnSetEllipsis(true);
+         NewText(row, {w + 12, 0, w + 40, 30}, "12");
+       }},
+      {"a label ending in ':' with its value a word space after it",
+       [&] {
+         Core::Group* screen = NewGroup({0, 0, 960, 540});
+         NewText(screen, {100, 300, 100 + Width("Start:"), 330}, "Start:");
+         NewText(screen, {100 + Width("Start:") + 4, 300, 400, 330}, "12:00");
+       }},
+      {"a panel taller than a row behind the text, and a 1 px rule under it",
+       [&] {
+         Core::Group* screen = NewGroup({0, 0, 960, 540});
+         auto* panel = kv::New<Views::Rectangle>();
+         panel->OnSetColor(kv::Color{60, 60, 90, 255});
+         panel->OnSetBounds({80, 330, 300, 420});  // starts inside the text's rows
+         screen->Add(panel);
+         auto* rule = kv::New<Views::Rectangle>();
+         rule->OnSetColor(kv::Color{200, 200, 200, 255});
+         rule->OnSetBounds({90, 352, 400, 355});
+         screen->Add(rule);
+         NewText(screen, {100, 335, 500, 365}, "Channel list");
+       }},
+      {"a text scrolled inside its entry field",
+       [&] {
+         Core::Group* field = NewGroup({100, 400, 160, 430});
+         scrolled = NewText(field, {-40, 0, 200, 30}, "192.168.100.250");
+         Core::MarkScrollsInField(scrolled, true);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::vector<std::string> faults = FaultsOf(c.build);
+    EXPECT_TRUE(faults.empty()) << faults[0];
+    EXPECT_TRUE(Core::TakeCutTexts().empty());
+  }
+  Core::MarkScrollsInField(scrolled, false);
+  // And one column more than the faint edge is a stroke: a cut.
+  ClearRoot();
+  const std::string word = std::string("AVAST ") + faintLetter;
+  Core::Group* row = NewGroup({100, 100, 500, 130});
+  NewText(row, {0, 0, 400, 30}, word.c_str());
+  root->Redraw();
+  const kv::Rect ink = Find(word.c_str())[0].ink;
+  row->OnSetBounds({100, 100, ink.x2 - faintColumns - 1, 130});
+  root->InvalidateAll();
+  root->Redraw();
+  EXPECT_TRUE(Has(Core::TextFaults(Core::LookAtTexts(*root)), "text cut:"));
 }
 
 #endif

@@ -397,7 +397,7 @@ class WalkRules : public apptest::AppTest {
       if (AppOwnsTheScreen()) return {"an application runs on in standby", AppsText()};
       return NothingDrawnInStandby();
     }
-    if (App().IsAnimationRunning()) return {};
+    if (App().IsTransitionRunning()) return {};
     const std::vector<Core::SeenText> texts = SeenTexts();
     for (const std::string& fault : Core::TextFaults(texts))
       if (!kvtest::IsKnownFault(fault)) return {"picture: " + fault, Classes(DrawnForms())};

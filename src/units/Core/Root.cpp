@@ -199,13 +199,19 @@ bool Root::IsScreenShown() {
 
 namespace {
 int32_t runningAnimations = 0;
-}
+int32_t standingAnimations = 0;  // among them, those that repeat while their screen stays
+}  // namespace
 
-void Root::CountAnimation(int32_t delta) { runningAnimations += delta; }
+void Root::CountAnimation(int32_t delta, bool standing) {
+  runningAnimations += delta;
+  if (standing) standingAnimations += delta;
+}
 
 int32_t Root::RunningAnimations() { return runningAnimations; }
 
 bool Root::IsAnimationRunning() { return runningAnimations > 0; }
+
+bool Root::IsTransitionRunning() { return runningAnimations > standingAnimations; }
 
 void Root::ReInit() {
   Group::ReInit();

@@ -78,9 +78,14 @@ class Root : public Group {
   virtual bool IsScreenShown();
   // An animation runs while any effect is enabled.
   virtual bool IsAnimationRunning();
+  // An animation that ends runs (a move, a fade in): the picture is half
+  // way to what the viewer will read. An effect that repeats for as long as
+  // its screen stays (a standing animation) is not one.
+  virtual bool IsTransitionRunning();
   // The effects count themselves in (+1) when enabled and out (-1) when
-  // they stop; RunningAnimations is the number enabled now.
-  static void CountAnimation(int32_t delta);
+  // they stop, the standing ones as such; RunningAnimations is the number
+  // enabled now.
+  static void CountAnimation(int32_t delta, bool standing = false);
   static int32_t RunningAnimations();
   // The set is in standby (the application root knows).
   virtual bool IsInStandby() { return false; }

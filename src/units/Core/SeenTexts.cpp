@@ -1,6 +1,7 @@
 #include "units/Core/SeenTexts.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <set>
 #include <unordered_map>
@@ -19,9 +20,8 @@ namespace Core {
 namespace {
 
 // Glyphs such as "T" or "V" reach a pixel or two past their pen position
-// with faint edges; that much past the visible rectangle loses nothing a
-// viewer reads.
-constexpr int32_t kCutSlack = 2;
+// with faint edges: a box that holds a text's glyphs but these holds them.
+constexpr int32_t kFaintEdge = 2;
 
 std::string RectText(const kv::Rect& r) {
   return "(" + std::to_string(r.x1) + "," + std::to_string(r.y1) + ")-(" + std::to_string(r.x2) + "," +
@@ -30,9 +30,7 @@ std::string RectText(const kv::Rect& r) {
 
 }  // namespace
 
-bool SeenText::Cut() const {
-  return !scrolls && !ink.IsEmpty() && !visible.Inflate(kCutSlack, kCutSlack).Contains(ink);
-}
+bool SeenText::Cut() const { return !scrolls && !cutLetters.empty(); }
 
 bool SeenText::Readable() const { return cover == Cover::kNone && !Cut() && !ink.Intersect(visible).IsEmpty(); }
 
@@ -51,11 +49,15 @@ constexpr uint32_t kSeenDifference = 24;
 // cores of its strokes, not their faint edges, which a greying veil over a
 // disabled control may hide without making the text any less readable.
 constexpr uint32_t kGlyphDifference = 48;
-// The share of a text's glyph pixels that may be hidden (under a focus
-// frame, a crossing glyph) before it counts as partly hidden, and the share
-// beyond which it counts as wholly hidden.
-constexpr double kHiddenLittle = 0.1;
-constexpr double kHiddenMost = 0.9;
+// The share of a letter's glyph pixels that may be hidden (a focus frame's
+// line crossing it) before the letter counts as hidden, and the share from
+// which it counts as gone. A text is partly hidden when a letter of it is
+// hidden, or when its letters together lose more than kTextHidden (a strip
+// across the tops of every letter, each losing less than its own share),
+// and not every letter is gone; wholly hidden when every letter is.
+constexpr double kLetterHidden = 0.25;
+constexpr double kTextHidden = 0.1;
+constexpr double kLetterGone = 0.9;
 // Two texts run together when glyph pixels of both show within this many
 // pixels across (and one pixel up or down) at this many places.
 constexpr int32_t kApartX = 3;
@@ -107,7 +109,10 @@ struct Recorded {
   std::string text, shown, viewClass, where, screen;
   kv::Rect box, clip, ink;  // screen coordinates
   bool scrolls = false, ours = false, address = false, shortened = false;
-  std::string brokenWord;
+  std::string brokenWord, cutLetters;
+  std::vector<kv::Rect> letters;  // screen coordinates
+  int32_t nextLetter = 0, penEnd = 0;  // screen coordinates
+  kv::Rect room;  // the box of the row, button or group that holds it, screen coordinates
   std::vector<const View*> drawnBy;  // the views whose draws drew it
   kv::Rect maskArea;           // screen coordinates
   std::vector<uint8_t> mask;   // 1 where the draw changed the pixel visibly
@@ -201,6 +206,8 @@ bool IsGlue(char16_t c) {
 // One entry with only spaces and digits beside it ("Sports 11") is a name
 // as likely as ours (a channel's), so a text made of entries needs two of
 // them or punctuation between them and the rest.
+std::vector<std::pair<size_t, size_t>> AddressSpans(std::u16string_view text);
+
 bool IsOurs(const std::string& utf8) {
   static const std::unordered_set<std::u16string> texts = [] {
     std::unordered_set<std::u16string> out;
@@ -211,8 +218,11 @@ bool IsOurs(const std::string& utf8) {
   static std::unordered_map<std::string, bool> known;
   if (const auto it = known.find(utf8); it != known.end()) return it->second;
   const kv::String string = kv::String::FromUtf8(utf8);
-  const std::u16string text(string.View());
+  std::u16string text(string.View());
   bool ours = texts.count(text) != 0;
+  // An address in it reads as a number, whatever its letters.
+  for (const auto& [begin, end] : AddressSpans(text))
+    for (size_t i = begin; i < end; ++i) text[i] = u'0';
   if (!ours && !text.empty()) {
     // reach[i]: text[0, i) is entries and glue; used[i]: how many entries
     // among them (counted up to two).
@@ -256,10 +266,59 @@ bool IsOurs(const std::string& utf8) {
   return ours;
 }
 
+// The addresses in a text, as [begin, end) of its characters: words of
+// hexadecimal digits joined by one separator, at least three of them ("DC:
+// DD:DB:DC:DD:DB", "fe80::1c", "192.168.1.20", "00-1A-2B-3C-4D-5E"), with
+// decimal digits only between dots and pairs only between dashes.
+std::vector<std::pair<size_t, size_t>> AddressSpans(std::u16string_view text) {
+  std::vector<std::pair<size_t, size_t>> out;
+  auto hex = [](char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); };
+  auto sep = [](char16_t c) { return c == u':' || c == u'.' || c == u'-'; };
+  const size_t n = text.size();
+  size_t i = 0;
+  while (i < n) {
+    // A token: letters, digits and separators, from a word's start.
+    if ((i > 0 && IsLetter(text[i - 1])) || !(hex(text[i]) || text[i] == u':')) {
+      ++i;
+      continue;
+    }
+    size_t end = i;
+    while (end < n && (IsLetter(text[end]) || sep(text[end]))) ++end;
+    // The token without separators at its end (a sentence's full stop).
+    size_t last = end;
+    while (last > i && sep(text[last - 1]) && text[last - 1] != u':') --last;
+    std::u16string_view token = text.substr(i, last - i);
+    char16_t separator = 0;
+    bool ok = !token.empty();
+    int groups = 1, width = 0;
+    bool decimal = true;
+    size_t maxWidth = 0;
+    for (char16_t c : token) {
+      if (sep(c)) {
+        if (separator != 0 && c != separator) ok = false;
+        separator = c;
+        ++groups;
+        width = 0;
+        continue;
+      }
+      if (!hex(c)) ok = false;
+      decimal = decimal && c >= u'0' && c <= u'9';
+      maxWidth = std::max<size_t>(maxWidth, static_cast<size_t>(++width));
+    }
+    if (separator == u'.' && !decimal) ok = false;
+    if (separator == u'-' && maxWidth != 2) ok = false;
+    if (ok && separator != 0 && groups >= 3 && maxWidth <= 4) out.emplace_back(i, last);
+    i = end;
+  }
+  return out;
+}
+
 // An address (IP, MAC) or a number: digits, hexadecimal letters and the
 // separators of addresses, with at least one digit, and letters only where
-// the text reads as an address (a separator in it).
+// the text reads as an address (a separator in it); or a text with an
+// address in it.
 bool IsAddress(const std::string& utf8) {
+  if (!AddressSpans(kv::String::FromUtf8(utf8).View()).empty()) return true;
   bool digit = false, separator = false, letter = false;
   for (char c : utf8) {
     if (c >= '0' && c <= '9')
@@ -342,27 +401,44 @@ void RecordCut(const View* view, const kv::String& text, const kv::Rect& ink, co
 
 }  // namespace
 
+bool TextWatch::Recording() { return State().recording; }
+
+kv::Rect TextWatch::PaintedArea() {
+  const WatchState& s = State();
+  if (!s.hasArea) return {INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
+  return s.area.Move({-s.shift.x, -s.shift.y});
+}
+
 TextWatch::TextWatch(const View* view, const kv::String& text, const ge::TextLayout& layout, const kv::Rect& box,
-                     const kv::Rect& ink, const kv::Rect& clip, bool scrolls, const ge::Surface& target) {
+                     const kv::Rect& ink, const kv::Rect& clip, bool scrolls, const ge::Surface& target,
+                     const DrawnLetters& letters) {
   WatchState& s = State();
   const kv::Rect screenBox = box.Move(s.shift), screenInk = ink.Move(s.shift), screenClip = clip.Move(s.shift);
   if (s.skipView == view && s.skipBox == screenBox) {
     skip_ = true;
     return;
   }
-  if (!scrolls && !screenInk.IsEmpty()) {
-    // The glyphs the redraw paints must all lie in what the viewer sees.
-    const kv::Rect painted = s.hasArea ? screenInk.Intersect(s.area) : screenInk;
-    if (!painted.IsEmpty() && !screenClip.Inflate(kCutSlack, kCutSlack).Contains(painted))
-      RecordCut(view, text, screenInk, screenClip);
-  }
+  // The strokes of the letters the redraw paints must all lie in what the
+  // viewer sees.
+  if (!scrolls && !letters.cut.empty()) RecordCut(view, text, screenInk, screenClip);
   if (!s.recording) return;
   Recorded r;
   r.view = view;
   r.text = text.ToUtf8();
   r.shown = ShownText(text, layout, &r.shortened);
   r.ours = IsOurs(r.text);
-  r.address = !r.ours && IsAddress(r.text);
+  r.address = IsAddress(r.text);
+  r.cutLetters = kv::String::FromUtf16(letters.cut).ToUtf8();
+  for (const kv::Rect& g : letters.boxes) r.letters.push_back(g.Move(s.shift));
+  r.nextLetter = r.shortened ? letters.nextLetter : 0;
+  r.penEnd = letters.penEnd + s.shift.x;
+  {
+    // The room it has: the row or button it is the caption of, else the
+    // group that holds it.
+    auto* self = const_cast<View*>(view);
+    const View* holder = self->IsEmbedded() ? kv::Cast<View>(self->Container()) : view->Owner();
+    r.room = holder ? holder->GetAbsoluteBounds() : screenBox;
+  }
   r.brokenWord = BrokenWord(text, layout);
   r.drawnBy = s.drawing;
   auto* self = const_cast<View*>(view);
@@ -455,15 +531,18 @@ DrawShift::~DrawShift() { State().shift = State().shift - shift_; }
 
 namespace {
 
-// The share of a recorded text's glyph pixels that the finished picture
-// does not show: it is drawn again without that text, and a glyph pixel
-// shows where the two pictures differ. The mask keeps only the glyph pixels
-// that show.
-double HiddenShare(Root& root, const ge::Surface& whole, ge::Bitmap& without, Recorded& r) {
+// How much of a recorded text the finished picture hides, letter by
+// letter: it is drawn again without that text, and a glyph pixel shows
+// where the two pictures differ. The mask keeps only the glyph pixels that
+// show. A letter that loses more than kLetterHidden of its glyph pixels is
+// hidden, whatever share of the text it is; so is a text whose letters
+// together lose more than kTextHidden.
+Cover HiddenCover(Root& root, const ge::Surface& whole, ge::Bitmap& without, Recorded& r) {
   const kv::Rect area = r.maskArea;
   size_t glyph = 0;
   for (uint8_t m : r.mask) glyph += m;
-  if (glyph == 0 || area.IsEmpty()) return 1.0;
+  if (glyph == 0 || area.IsEmpty()) return Cover::kWholly;
+  const std::vector<uint8_t> drawn = r.mask;
   const ge::Surface w = without.View();
   for (int32_t y = area.y1; y < area.y2; ++y) std::fill(w.Row(y) + area.x1, w.Row(y) + area.x2, 0u);
   WatchState& s = State();
@@ -474,16 +553,34 @@ double HiddenShare(Root& root, const ge::Surface& whole, ge::Bitmap& without, Re
     root.Draw(w, area, {0, 0}, 255);
   }
   s.skipView = nullptr;
-  size_t shown = 0, i = 0;
+  size_t i = 0;
   for (int32_t y = area.y1; y < area.y2; ++y)
-    for (int32_t x = area.x1; x < area.x2; ++x, ++i) {
-      if (!r.mask[i]) continue;
-      if (Differs(whole.Row(y)[x], w.Row(y)[x]))
-        ++shown;
-      else
-        r.mask[i] = 0;
-    }
-  return 1.0 - static_cast<double>(shown) / static_cast<double>(glyph);
+    for (int32_t x = area.x1; x < area.x2; ++x, ++i)
+      if (r.mask[i] && !Differs(whole.Row(y)[x], w.Row(y)[x])) r.mask[i] = 0;
+  // Each letter's glyph pixels, and those of them that show. A text drawn
+  // without letters (none recorded) counts as one letter.
+  std::vector<kv::Rect> letters = r.letters;
+  if (letters.empty()) letters.push_back(area);
+  bool hidden = false, allGone = true;
+  size_t allMine = 0, allShows = 0;
+  for (const kv::Rect& letter : letters) {
+    const kv::Rect in = letter.Intersect(area);
+    size_t mine = 0, shows = 0;
+    for (int32_t y = in.y1; y < in.y2; ++y)
+      for (int32_t x = in.x1; x < in.x2; ++x) {
+        const size_t k = static_cast<size_t>(y - area.y1) * static_cast<size_t>(area.W()) + static_cast<size_t>(x - area.x1);
+        mine += drawn[k];
+        shows += r.mask[k];
+      }
+    if (mine == 0) continue;  // clipped away, or too faint to count
+    allMine += mine;
+    allShows += shows;
+    const double lost = 1.0 - static_cast<double>(shows) / static_cast<double>(mine);
+    hidden = hidden || lost > kLetterHidden;
+    allGone = allGone && lost >= kLetterGone;
+  }
+  if (allMine > 0 && 1.0 - static_cast<double>(allShows) / static_cast<double>(allMine) > kTextHidden) hidden = true;
+  return allGone ? Cover::kWholly : hidden ? Cover::kPartly : Cover::kNone;
 }
 
 // The share of the pixels of `r` that the box drew.
@@ -501,7 +598,7 @@ double DrawnShare(const RecordedBox& b, const kv::Rect& r) {
 // rows on both sides. An image that holds the text but drew on one side of
 // it only (a row's number) is beside it, not its face.
 bool IsFace(const SeenText& t, const RecordedBox& b) {
-  if (!b.area.Inflate(kCutSlack, kCutSlack).Contains(t.ink)) return false;
+  if (!b.area.Inflate(kFaintEdge, kFaintEdge).Contains(t.ink)) return false;
   bool left = false, right = false;
   for (int32_t y = std::max(t.ink.y1, b.area.y1); y < std::min(t.ink.y2, b.area.y2); ++y) {
     for (int32_t x = b.area.x1; x < t.ink.x1 && !left; ++x) left = b.MaskAt(x, y);
@@ -598,6 +695,45 @@ std::string TouchesRim(const SeenText& t, const std::vector<RecordedBox>& boxes,
   return {};
 }
 
+// The empty pixels after a shortened text's "..." in the room it has: up
+// to the room's edge, the rim of its face less kRimMargin, or anything else
+// drawn on its rows (a text, a box, an image) less kWordGap.
+int32_t RoomLeft(const SeenText& t, int32_t penEnd, const kv::Rect& room, const kv::Rect& screen,
+                 const std::vector<SeenText>& texts, const std::vector<RecordedBox>& boxes) {
+  if (t.ink.IsEmpty()) return 0;
+  int32_t limit = std::min(room.Intersect(screen).x2, screen.x2);
+  const int32_t y1 = t.ink.y1, y2 = t.ink.y2;
+  for (const RecordedBox& b : boxes) {
+    if (b.view == t.view) continue;
+    if (IsFace(t, b) || DrawnShare(b, t.ink) >= kFaceShare) {
+      limit = std::min(limit, b.area.x2 - kRimMargin);
+      continue;
+    }
+    for (int32_t x = std::max(t.ink.x2, b.area.x1); x < std::min(limit + kWordGap, b.area.x2); ++x) {
+      bool drawn = false;
+      for (int32_t y = std::max(y1, b.area.y1); y < std::min(y2, b.area.y2) && !drawn; ++y) drawn = b.MaskAt(x, y);
+      if (drawn) {
+        limit = std::min(limit, x - kWordGap);
+        break;
+      }
+    }
+  }
+  for (const SeenText& o : texts) {
+    if (o.view == t.view || o.cover == Cover::kWholly || o.maskArea_.x2 <= t.ink.x2) continue;
+    const kv::Rect near = o.maskArea_.Intersect({t.ink.x2, y1, limit + kWordGap, y2});
+    for (int32_t x = near.x1; x < near.x2; ++x) {
+      bool shows = false;
+      for (int32_t y = near.y1; y < near.y2 && !shows; ++y) shows = o.MaskAt(x, y);
+      if (shows) {
+        limit = std::min(limit, x - kWordGap);
+        break;
+      }
+    }
+  }
+  // From where its pen ends: past the last dot's ink, the dot's own room.
+  return std::max(0, limit - std::max(t.ink.x2, penEnd));
+}
+
 }  // namespace
 
 std::vector<SeenText> LookAtTexts(Root& root) {
@@ -638,8 +774,10 @@ std::vector<SeenText> LookAtTexts(Root& root) {
     t.holder = r.holder;
     t.form = r.form;
     t.drawnBy = std::move(r.drawnBy);
-    const double hidden = HiddenShare(root, whole.View(), without, r);
-    t.cover = hidden >= kHiddenMost ? Cover::kWholly : hidden > kHiddenLittle ? Cover::kPartly : Cover::kNone;
+    t.cover = HiddenCover(root, whole.View(), without, r);
+    t.cutLetters = std::move(r.cutLetters);
+    t.letters = std::move(r.letters);
+    t.nextLetter = r.nextLetter;
     t.maskArea_ = r.maskArea;
     t.mask_ = std::move(r.mask);
     if (t.cover != Cover::kWholly) {
@@ -648,6 +786,9 @@ std::vector<SeenText> LookAtTexts(Root& root) {
     }
     out.push_back(std::move(t));
   }
+  for (size_t i = 0; i < out.size(); ++i)
+    if (out[i].shortened && out[i].cover != Cover::kWholly)
+      out[i].roomLeft = RoomLeft(out[i], recorded[i].penEnd, recorded[i].room, screen, out, boxes);
   return out;
 }
 
@@ -655,14 +796,22 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
   std::vector<std::string> faults;
   for (const SeenText& t : texts) {
     if (t.cover == Cover::kWholly) continue;
-    if (t.Cut()) faults.push_back("text cut: " + t.Describe());
+    if (t.Cut()) faults.push_back("text cut: " + t.Describe() + " loses \"" + t.cutLetters + "\"");
     if (t.cover == Cover::kPartly) faults.push_back("text partly hidden: " + t.Describe());
     for (const std::string& box : t.runsInto) faults.push_back("text runs into a box: " + t.Describe() + " and " + box);
-    // Our own captions are written to fit; names from outside may be shortened.
-    if (t.ours && t.shortened) faults.push_back("text of ours shortened: " + t.Describe() + " reads \"" + t.shown + "\"");
-    // An address or a number is read whole or not at all.
+    // An address or a number is read whole or not at all, also inside a
+    // longer text.
     if (t.address && t.shortened)
       faults.push_back("address or number shortened: " + t.Describe() + " reads \"" + t.shown + "\"");
+    // Our own captions are written to fit.
+    else if (t.ours && t.shortened)
+      faults.push_back("text of ours shortened: " + t.Describe() + " reads \"" + t.shown + "\"");
+    // A name from outside may be shortened, only where no more of it fits:
+    // its next letter, with the kerning and faint edges it may bring.
+    else if (t.shortened && t.nextLetter > 0 && t.roomLeft >= t.nextLetter + kFaintEdge)
+      faults.push_back("name shortened with room left: " + t.Describe() + " reads \"" + t.shown + "\", " +
+                       std::to_string(t.roomLeft) + " px free after it, its next letter needs " +
+                       std::to_string(t.nextLetter));
     if (!t.brokenWord.empty()) faults.push_back("word broken: " + t.Describe() + " splits \"" + t.brokenWord + "\"");
     if (!t.touchesRim.empty()) faults.push_back("text touches the rim: " + t.Describe() + ", " + t.touchesRim);
   }

@@ -4,8 +4,9 @@
 // and forms draw their captions with an embedded Views::Text). Checked
 // builds watch each such draw:
 //
-// - At every draw, a text whose glyphs leave the rectangle the viewer can
-//   see is recorded as cut (TakeCutTexts) and logged as an error. The
+// - At every draw, a text of which a letter loses a stroke pixel outside
+//   the rectangle the viewer can see is recorded as cut (TakeCutTexts) and
+//   logged as an error, whatever share of the text the letter is. The
 //   visible rectangle is the view's box clipped by every owner's bounds and
 //   clip; a redraw that paints only a dirty part of the screen checks the
 //   part of the glyphs that falls in it, so a partial redraw neither hides
@@ -14,14 +15,17 @@
 //   Button::TextEdit, the scrolled text of SkinBin::TextForm).
 // - LookAtTexts draws the whole picture again into a scratch surface and
 //   answers, for every text drawn, where it stands, what of it shows and
-//   whether something drawn later hides it. TextFaults turns that into the
-//   faults a viewer would notice: texts cut, texts partly hidden, texts of
+//   whether something drawn later hides it, letter by letter. TextFaults
+//   turns that into the faults a viewer would notice: texts cut, texts
+//   partly hidden (a letter of them), texts of
 //   different views whose glyphs overlap, a text whose glyphs run into a
 //   box or into the drawn pixels of an image on its row (drawn before or
 //   after it, a number in a row's image included), texts side by side that
 //   read as one phrase, a text of ours (an entry of our string tables or a
-//   text made of entries) or an address or number drawn shortened with
-//   "...", a word broken across two lines without a hyphen, glyphs closer
+//   text made of entries) or an address or number (whole or in a longer
+//   text) drawn shortened with "...", a name from outside shortened while
+//   its next letter would fit in the room it has, a word broken across two
+//   lines without a hyphen, glyphs closer
 //   than 2 px to the rim of the button or row face that holds them, and
 //   two texts of one screen that read the same though they say different
 //   things.
@@ -70,8 +74,8 @@ struct SeenText {
   // and its value): not a name from outside (a file, server, channel,
   // device).
   bool ours = false;
-  // An address (IP, MAC) or a number: digits, with hexadecimal letters and
-  // the separators of addresses. Read whole or not at all.
+  // An address (IP, MAC) or a number, or a text with an address in it
+  // ("Wireless MAC address: DC:DD:DB:DC:DD:DB"): read whole or not at all.
   bool address = false;
   // Drawn shorter than it is: a line ends in "...".
   bool shortened = false;
@@ -95,9 +99,20 @@ struct SeenText {
   // Its glyphs come closer than 2 px to the rim of the face of the button
   // or row that holds it: the rim's side and how close, else empty.
   std::string touchesRim;
+  // The letters (UTF-8) that lose a stroke pixel outside the visible
+  // rectangle.
+  std::string cutLetters;
+  // Where each of its glyphs stands on screen, in reading order.
+  std::vector<kv::Rect> letters;
+  // Shortened: the pixels one more letter needs, and the empty pixels after
+  // its "..." in the room it has (its row or button, its group, the
+  // screen) before the rim of its face or anything drawn beside it, less
+  // the gap a viewer needs to read them apart; -1 when not shortened.
+  int32_t nextLetter = 0;
+  int32_t roomLeft = -1;
 
-  // Glyphs more than 2 px outside the visible rectangle (never for a text
-  // that scrolls).
+  // A letter loses a stroke pixel outside the visible rectangle (never for
+  // a text that scrolls).
   bool Cut() const;
   // Shown whole: some ink visible, nothing hidden, nothing cut.
   bool Readable() const;
@@ -136,6 +151,19 @@ void MarkScrollsInField(const View* view, bool on);
 bool ScrollsInField(const View* view);
 
 #ifdef KV_VERIFY
+// A glyph pixel covered by at least this much (of 255) is a part of a
+// stroke; fainter ones are the anti-aliased edges that "T" or "V" send a
+// pixel or two past their pen position, and losing them loses nothing.
+inline constexpr uint8_t kStrokeCoverage = 128;
+
+// The letters of one draw of a text, as Views::Text places them.
+struct DrawnLetters {
+  std::u16string cut;           // the letters that lose a stroke pixel to the clip
+  std::vector<kv::Rect> boxes;  // each glyph's box, target coordinates (while a look records)
+  int32_t nextLetter = 0;       // a shortened line: the pixels its next letter needs
+  int32_t penEnd = 0;           // and where its pen ends after the "...", target coordinates
+};
+
 // Watches one draw of a text (Views::Text::Draw holds one while it draws):
 // checks the cut, and while LookAtTexts records, records the text with the
 // pixels it changed. Skip() is true when the look draws the picture without
@@ -144,7 +172,13 @@ class TextWatch {
  public:
   // `layout` is the text's layout as drawn (its lines, their ellipses).
   TextWatch(const View* view, const kv::String& text, const ge::TextLayout& layout, const kv::Rect& box,
-            const kv::Rect& ink, const kv::Rect& clip, bool scrolls, const ge::Surface& target);
+            const kv::Rect& ink, const kv::Rect& clip, bool scrolls, const ge::Surface& target,
+            const DrawnLetters& letters);
+  // A look (LookAtTexts) records the texts drawn now.
+  static bool Recording();
+  // The part of the target the redraw under way paints (target
+  // coordinates): a clip there may cut a letter, not one elsewhere.
+  static kv::Rect PaintedArea();
   ~TextWatch();
   TextWatch(const TextWatch&) = delete;
   TextWatch& operator=(const TextWatch&) = delete;

@@ -19,7 +19,15 @@ int32_t Effect::RunningCount() { return Core::Root::RunningAnimations(); }
 void Effect::Count(bool on) {
   if (on == counted_) return;
   counted_ = on;
-  Core::Root::CountAnimation(on ? 1 : -1);
+  Core::Root::CountAnimation(on ? 1 : -1, standing_);
+}
+
+void Effect::OnSetStanding(bool standing) {
+  if (standing == standing_) return;
+  const bool counted = counted_;
+  Count(false);
+  standing_ = standing;
+  Count(counted);
 }
 
 void Effect::OnSetNoOfFrames(int32_t frames) {

@@ -52,6 +52,12 @@ class Effect : public Core::Timer {
   // Number of enabled effects.
   static int32_t RunningCount();
 
+  // A standing effect repeats for as long as its screen stays (a logo that
+  // fades out and in again): it keeps the loop's wait short but never makes
+  // the picture a passing one (Root::IsTransitionRunning).
+  void OnSetStanding(bool standing);
+  bool OnGetStanding() const { return standing_; }
+
  protected:
   // Writes the state of `frame` (0: the start) to the outlet.
   virtual void ApplyFrame(int32_t frame);
@@ -66,6 +72,7 @@ class Effect : public Core::Timer {
   int32_t factor_ = 1;
   int32_t current_ = 0;
   bool counted_ = false;
+  bool standing_ = false;
 };
 
 }  // namespace Effects

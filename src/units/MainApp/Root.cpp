@@ -91,6 +91,8 @@ bool Root::IsInStandby() { return standby_ && standby_->IsInStandby(); }
 
 bool Root::IsAnimationRunning() { return Core::Root::IsAnimationRunning() || TheWrapper()->IsAnimating(); }
 
+bool Root::IsTransitionRunning() { return Core::Root::IsTransitionRunning() || TheWrapper()->IsTransitionRunning(); }
+
 bool Root::IsMenuOrSetupShown() {
   auto* wm = TheWidgetManager();
   return wm->HasWidgetInGroup(Constants::WIN_GROUP_MENU << 24) || wm->HasWidgetInGroup(Constants::WIN_GROUP_SETUP << 24);

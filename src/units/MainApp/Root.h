@@ -74,6 +74,9 @@ class Root : public Core::Root {
   bool IsScreenShown() override;
   // While an effect runs or a screen announced an animation to the Wrapper.
   bool IsAnimationRunning() override;
+  // While an effect that ends runs or a screen announced an animation that
+  // ends (the players' and the media browser's stand while they are open).
+  bool IsTransitionRunning() override;
   // The standby sub-system's view.
   bool IsInStandby() override;
 

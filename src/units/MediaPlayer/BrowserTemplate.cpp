@@ -137,7 +137,7 @@ bool MediaPlayerTemplate::IsPhotoScreen() const { return WinID == WinIDs::WIN_ID
 void MediaPlayerTemplate::Initialize(Primitives::KeyRoutingParameter* param) {
   WidgetClass::Initialize(param);
   SkinBin::Wrapper* w = Settings();
-  w->StartAnimation();
+  w->StartStandingAnimation();
   kv::AttachRefObserver(kv::MakeSlot(this, &MediaPlayerTemplate::SortModeChanged), w->MM_SortModeRef());
   kv::Object* p = param ? param->Param.get() : nullptr;
   if (auto* selected = kv::Cast<SelectedParam>(p)) {
@@ -184,7 +184,7 @@ void MediaPlayerTemplate::Close() {
   clockTimer_.OnSetEnabled(false);
   volumeTimer_.OnSetEnabled(false);
   WidgetClass::Close();
-  Settings()->StopAnimation();
+  Settings()->StopStandingAnimation();
   kv::DetachRefObserver(kv::MakeSlot(this, &MediaPlayerTemplate::SortModeChanged), Settings()->MM_SortModeRef());
   RemoveWarningMessage();
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->UnRegister(this);

@@ -46,7 +46,7 @@ MovieMusicFullPlayTemplate::MovieMusicFullPlayTemplate() {
 void MovieMusicFullPlayTemplate::Initialize(Primitives::KeyRoutingParameter* param) {
   MediaPlayerFullScreenTemplate::Initialize(param);
   if (NonMenuSystem::NonMenuSystem* s = OnGetNonMenuSystem()) s->ClearHelpBar();
-  kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)->StartAnimation();
+  kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)->StartStandingAnimation();
   if (IsDMR) return;  // the renderer's time-out (ExitDMR) stays
   auto* selected = param ? kv::Cast<SelectedParam>(param->Param.get()) : nullptr;
   if (selected && (MediaFilter == FILTER_MUSIC || MediaFilter == FILTER_MOVIE)) {
@@ -73,7 +73,7 @@ void MovieMusicFullPlayTemplate::OpenBanner(MovieMusicFullViewBanner* banner) {
 void MovieMusicFullPlayTemplate::Close() {
   MediaPlayerFullScreenTemplate::Close();
   if (Banner) Banner->Close();
-  kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)->StopAnimation();
+  kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)->StopStandingAnimation();
   warningTimer_.OnSetEnabled(false);
   seekTimer_.OnSetEnabled(false);
 }

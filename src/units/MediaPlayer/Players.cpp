@@ -195,6 +195,8 @@ MusicFullScreenPlay::MusicFullScreenPlay() {
     fade->OnSetNoOfFrames(kFadeFrames);
     fade->OnSetOutlet(opacity);
     fade->OnFinished = kv::MakeSlot(this, &MusicFullScreenPlay::MoveSlot0);
+    // The logo fades out and in again for as long as the player is open.
+    fade->OnSetStanding(true);
   }
   fadeIn_.OnSetStartValue(0);
   fadeIn_.OnSetEndValue(255);
@@ -206,11 +208,11 @@ MusicFullScreenPlay::MusicFullScreenPlay() {
 void MusicFullScreenPlay::Initialize(Primitives::KeyRoutingParameter* param) {
   MovieMusicFullPlayTemplate::Initialize(param);
   OpenBanner(kv::New<MusicFullViewBanner>());
-  kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)->StartAnimation();
+  kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)->StartStandingAnimation();
 }
 
 void MusicFullScreenPlay::Close() {
-  kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)->StopAnimation();
+  kv::GetAutoObject<::Wrapper::Wrapper>(MainApp::Wrapper)->StopStandingAnimation();
   fadeIn_.OnSetEnabled(false);
   fadeOut_.OnSetEnabled(false);
   MovieMusicFullPlayTemplate::Close();

@@ -153,7 +153,35 @@ void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origi
   // Checked builds compare the glyphs with what the viewer sees of the view.
   const ge::Rect ink = ge::InkBounds({&run, 1}, layout_, Core::ToGeRect(box), ToGeAlignH(alignH),
                                      ToGeAlignV(alignV_));
-  const Core::TextWatch watch(this, string_, layout_, box, {ink.x1, ink.y1, ink.x2, ink.y2}, clip, Core::ScrollsInField(this), target);
+  Core::DrawnLetters letters;
+  const ge::Rect geClip = Core::ToGeRect(clip);
+  if (ink.x1 < geClip.x1 || ink.y1 < geClip.y1 || ink.x2 > geClip.x2 || ink.y2 > geClip.y2)
+    letters.cut = ge::GlyphsCut({&run, 1}, layout_, Core::ToGeRect(box), ToGeAlignH(alignH), ToGeAlignV(alignV_),
+                                geClip, Core::ToGeRect(Core::TextWatch::PaintedArea()), Core::kStrokeCoverage);
+  if (Core::TextWatch::Recording()) {
+    for (const ge::PlacedGlyph& g :
+         ge::PlaceGlyphs({&run, 1}, layout_, Core::ToGeRect(box), ToGeAlignH(alignH), ToGeAlignV(alignV_)))
+      letters.boxes.push_back({g.box.x1, g.box.y1, g.box.x2, g.box.y2});
+    // What one more letter of a shortened line needs: the letter after the
+    // ellipsis's place, with the spaces before it.
+    const std::u16string_view all = string_.View();
+    for (const ge::TextLine& line : layout_.lines) {
+      if (!line.ellipsis) continue;
+      int32_t need = 0;
+      for (auto i = static_cast<size_t>(std::max(line.end, 0)); i < all.size(); ++i) {
+        need += run.font->Advance(all[i]);
+        if (all[i] != u' ') break;
+      }
+      letters.nextLetter = std::max(letters.nextLetter, need);
+      // Where its pen ends: the "..." has its own room after its ink.
+      int32_t left = box.x1;
+      if (alignH == ALIGN_CENTER) left += (box.W() - line.width) / 2;
+      if (alignH == ALIGN_RIGHT) left += box.W() - line.width;
+      letters.penEnd = std::max(letters.penEnd, left + line.width);
+    }
+  }
+  const Core::TextWatch watch(this, string_, layout_, box, {ink.x1, ink.y1, ink.x2, ink.y2}, clip,
+                              Core::ScrollsInField(this), target, letters);
   if (watch.Skip()) return;
 #endif
   // The lines the clip shows, with one more on each side for glyphs that

@@ -42,6 +42,7 @@ void Wrapper::Initialize() {
   Window = 0;
   OSDLock = false;
   AnimationCount = 0;
+  StandingAnimationCount = 0;
   if (!LastChannel) {
     auto* none = kv::New<Structures::VirtualChannel>();
     none->Major = -1;

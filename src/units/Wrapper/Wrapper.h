@@ -85,7 +85,7 @@ class Wrapper : public kv::Object {
   ~Wrapper() override;
   void ReInit() override;
 
-  // Sets Window, OSDLock and AnimationCount to 0 and creates LastChannel as
+  // Sets Window, OSDLock and the animation counts to 0 and creates LastChannel as
   // (-1, -1) when it is missing. Called once by the application root, after
   // it stored itself in Root.
   void Initialize();
@@ -428,6 +428,12 @@ class Wrapper : public kv::Object {
   int32_t StartAnimation();
   int32_t StopAnimation();
   bool IsAnimating() const { return AnimationCount > 0; }
+  // An animation that stands for as long as its screen is open (a player's,
+  // the media browser's): counted among the animations, never a passing one.
+  int32_t StartStandingAnimation();
+  int32_t StopStandingAnimation();
+  // An animation that ends runs: one started and not standing.
+  bool IsTransitionRunning() const { return AnimationCount > StandingAnimationCount; }
 
   // --- Channel scans ---------------------------------------------------------------
   int32_t StartChannelScan(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e, int32_t f);
@@ -581,6 +587,7 @@ class Wrapper : public kv::Object {
   kv::Member<Core::Group> Root;
   int32_t Window = 0;
   int32_t AnimationCount = 0;
+  int32_t StandingAnimationCount = 0;  // of AnimationCount
   kv::Member<Structures::VirtualChannel> ToggleChannel;
   kv::Member<Structures::VirtualChannel> PreLastChannel;
   kv::Member<Structures::VirtualChannel> LastChannel;

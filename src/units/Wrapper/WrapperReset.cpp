@@ -37,6 +37,7 @@ int32_t Wrapper::ResetAll() {
   ResetSetup();
   ResetChannel();
   AnimationCount = 0;
+  StandingAnimationCount = 0;
   TraceLabel(T_RESET_ALL);
   return XPM_CALL(XPM_Reset, 0);
 }

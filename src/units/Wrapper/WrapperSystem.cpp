@@ -245,7 +245,20 @@ int32_t Wrapper::GetSignalStrength() {
 int32_t Wrapper::StartAnimation() { return ++AnimationCount; }
 
 int32_t Wrapper::StopAnimation() {
-  if (AnimationCount > 0) --AnimationCount;
+  if (AnimationCount > StandingAnimationCount) --AnimationCount;
+  return AnimationCount;
+}
+
+int32_t Wrapper::StartStandingAnimation() {
+  ++StandingAnimationCount;
+  return ++AnimationCount;
+}
+
+int32_t Wrapper::StopStandingAnimation() {
+  if (StandingAnimationCount > 0) {
+    --StandingAnimationCount;
+    --AnimationCount;
+  }
   return AnimationCount;
 }
 
