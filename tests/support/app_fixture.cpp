@@ -176,6 +176,19 @@ void AppTest::Press(std::string_view name, int times) {
   for (int i = 0; i < times; ++i) PressCode(code);
 }
 
+void AppTest::PressAtOnce(std::initializer_list<std::string_view> names) {
+  for (std::string_view name : names) {
+    const int code = host::ScriptNameToPlatformKey(name);
+    if (code < 0) {
+      ADD_FAILURE() << "no remote key named " << name;
+      return;
+    }
+    events_->PostKey(code, true);
+    events_->PostKey(code, false);
+  }
+  Settle();
+}
+
 void AppTest::PressCode(int platformCode) {
   events_->PostKey(platformCode, true);
   events_->PostKey(platformCode, false);

@@ -42,6 +42,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -109,6 +110,9 @@ class AppTest : public ::testing::Test {
   void Press(std::string_view name, int times = 1);
   // The same by platform key code (0 to 278, docs/keys.md).
   void PressCode(int platformCode);
+  // Presses the keys in a row, all posted before one pass handles them (a
+  // viewer quicker than the set's reports).
+  void PressAtOnce(std::initializer_list<std::string_view> names);
   // Lets `ms` milliseconds pass on the clock, running the loop (timers,
   // middleware events due in that time).
   void Run(int64_t ms);

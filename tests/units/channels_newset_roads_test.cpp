@@ -268,6 +268,19 @@ class LockedChannelGuideTest : public NewSetRoadsTest {
     for (const char* d : {"1", "3", "5", "7"}) Press(d);
     Run(1500);
   }
+  // The first-time setup on antenna; 2-1 tuned, locked and opened by the PIN.
+  void SetUpOnAntennaAndUnlock2Dash1() {
+    Run(1000);
+    for (const char* key : {"ok", "ok", "ok", "ok", "ok", "ok"}) {
+      Press(key);
+      Run(300);
+    }
+    Run(10000);
+    Press("exit");
+    Run(1000);
+    Type("2-1");
+    LockAndUnlockTheChannelWatched();
+  }
   void GuideStaysOnTheChannel(int32_t major, int32_t minor) {
     ASSERT_TRUE(InTune(major, minor));
     // The channel is locked at the set, and the picture plays (the PIN opened it).
@@ -298,17 +311,29 @@ class LockedChannelGuideTest : public NewSetRoadsTest {
 };
 
 TEST_F(LockedChannelGuideTest, OnAnAntennaSetTheGuideStaysOnTheUnlockedChannel) {
-  Run(1000);
-  for (const char* key : {"ok", "ok", "ok", "ok", "ok", "ok"}) {
-    Press(key);
-    Run(300);
-  }
-  Run(10000);
-  Press("exit");
-  Run(1000);
-  Type("2-1");
-  LockAndUnlockTheChannelWatched();
+  SetUpOnAntennaAndUnlock2Dash1();
   GuideStaysOnTheChannel(2, 1);
+}
+
+// A later programme of the locked 2-1 (opened by the PIN) chosen in the
+// guide: the channel list the editor offers leaves locked channels out, yet
+// its channel button never reads another channel, and Done stores the timer
+// on 2-1.
+TEST_F(LockedChannelGuideTest, ATimerFromTheGuideOnTheUnlockedChannelStaysOnIt) {
+  SetUpOnAntennaAndUnlock2Dash1();
+  ASSERT_TRUE(InTune(2, 1));
+  TimerFromTheGuide();
+  auto* e = Editor();
+  ASSERT_NE(e, nullptr);
+  for (const sim::Channel& c : Set().Channels(0))
+    if (c.service && !(c.major == 2 && c.minor == 1)) {
+      EXPECT_FALSE(EditorShows(std::to_string(c.major) + "-" + std::to_string(c.minor))) << SeenList();
+    }
+  e->OnSetFocus(&e->DoneButton);
+  Press("ok");
+  Run(500);
+  ASSERT_EQ(Editor(), nullptr);
+  ExpectTimersOn(1, sim::kSourceTv, 2, 1, 0);
 }
 
 // On cable: 15-1 tuned, its row of the channel lock page locked (the rows

@@ -229,6 +229,21 @@ TEST_F(PlayersTest, MovieKeysReachTheServiceAndDisplayShowsTheBannerWithItsRate)
   EXPECT_EQ(b->NavIcon().OnGetBitmap(), Bmp(Bitmaps::MediaForward));
   EXPECT_TRUE(b->RateText().IsVisible());
   EXPECT_EQ(b->RateText().OnGetString().ToUtf8(), "x8");
+  // Rewind: the backward icon with the rewind's own rate.
+  Press("rewind");
+  Run(1100);
+  EXPECT_EQ(b->NavStatus, MediaPlayer::NAV_REWIND);
+  EXPECT_EQ(b->NavIcon().OnGetBitmap(), Bmp(Bitmaps::MediaBackward));
+  EXPECT_TRUE(b->RateText().IsVisible());
+  EXPECT_EQ(b->RateText().OnGetString().ToUtf8(), "x" + std::to_string(std::abs(b->Info().Record.rate)));
+  // Play and rewind again at once, before the service reports the play: the
+  // backward icon and the rate come back.
+  PressAtOnce({"play", "rewind"});
+  Run(1100);
+  EXPECT_EQ(b->NavStatus, MediaPlayer::NAV_REWIND);
+  EXPECT_EQ(b->NavIcon().OnGetBitmap(), Bmp(Bitmaps::MediaBackward));
+  EXPECT_TRUE(b->RateText().IsVisible());
+  EXPECT_EQ(b->RateText().OnGetString().ToUtf8(), "x" + std::to_string(std::abs(b->Info().Record.rate)));
   // The stand-in reads no metadata from this small movie: the size comes as
   // the metadata would bring it.
   b->UpdateMetadata(Bridge()->GetMediaItem(0));

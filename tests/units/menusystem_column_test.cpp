@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -299,6 +300,64 @@ TEST_F(MenuLookTest, OnlyTheRowThatTakesTheKeysLooksFocused) {
   Press("down");
   Run(500);
   EXPECT_NE(Column()->CurrentItemIndex, before);
+}
+
+// A move of the column slides its entries from slot to slot: halfway through,
+// each entry that stays is seen between the place it left and the place it
+// goes to; the entry that comes in fades in and the one that goes out fades
+// out. An entry that never had the focus looks as it does after the focus
+// left it.
+TEST_F(MenuLookTest, AMoveSlidesTheEntriesAndFadesTheEndsIn) {
+  Press("menu");
+  Run(500);
+  ASSERT_NE(Column(), nullptr);
+  struct Seen {
+    int32_t y = 0;
+    double contrast = 0;
+  };
+  const auto entries = [&] {
+    std::map<std::string, Seen> out;
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.where.find("MenuSystem::VidiMainMenuItem") != std::string::npos)
+        out[t.text] = {t.box.y1, menutest::InkContrast(Osd(), t)};
+    return out;
+  };
+  Settle();
+  const std::map<std::string, Seen> before = entries();
+  const kv::Rect second = Column()->Entry(1)->GetAbsoluteBounds();
+  const std::vector<uint32_t> secondNeverFocused = Pixels(second);
+  Press("down");
+  Run(120);
+  const std::map<std::string, Seen> halfway = entries();
+  Run(500);
+  Settle();
+  const std::map<std::string, Seen> after = entries();
+  int32_t slid = 0;
+  for (const auto& [text, seen] : before) {
+    if (!after.count(text)) {
+      // Going out: fainter halfway than before the move.
+      ASSERT_TRUE(halfway.count(text)) << text;
+      EXPECT_LT(halfway.at(text).contrast, seen.contrast / 2) << text << " fades out";
+      continue;
+    }
+    ASSERT_TRUE(halfway.count(text)) << text;
+    const int32_t from = seen.y, to = after.at(text).y, mid = halfway.at(text).y;
+    EXPECT_TRUE(std::min(from, to) < mid && mid < std::max(from, to))
+        << text << " from " << from << " to " << to << ", halfway at " << mid;
+    ++slid;
+  }
+  EXPECT_GE(slid, 4);
+  for (const auto& [text, seen] : after)
+    if (!before.count(text)) {
+      ASSERT_TRUE(halfway.count(text)) << text;
+      EXPECT_LT(halfway.at(text).contrast, seen.contrast / 2) << text << " fades in";
+    }
+  // Back up: the second entry, focused a moment and left, looks as it did
+  // before it ever had the focus.
+  Press("up");
+  Run(500);
+  ASSERT_EQ(Column()->Entry(1)->GetAbsoluteBounds(), second);
+  EXPECT_EQ(Pixels(second), secondNeverFocused);
 }
 
 // The caption colour rows of the Digital CC page show their colour's name,

@@ -902,7 +902,6 @@ int32_t VidiSubMenu::RememberedIndex() {
 
 void VidiSubMenu::PlaceItems() {
   VisibleSlots = std::min(kVisibleSlots, LiveCarousel::Count(*this));
-  if (spare_) RestackTop(spare_.get());
   LiveCarousel::Place(*this, false, 0);
 }
 
