@@ -135,6 +135,13 @@ TEST_F(ThreeDTest, InformationOnceByMarkerThenFormatDialogAndStartMessage) {
   EXPECT_NE(Focused(), info->Option());
   Press("down");
   EXPECT_EQ(Focused(), info->Option());
+  // Down on the option wraps round to the text, Up on the text to the option.
+  Press("down");
+  Settle();
+  EXPECT_NE(Focused(), info->Option());
+  EXPECT_FALSE(Sees("Enter")) << "the help row of the text after the wrap\n" << SeenList();
+  Press("up");
+  EXPECT_EQ(Focused(), info->Option());
   Press("ok");
   Settle();
   // No format detected: the format dialog, focused on side by side.
