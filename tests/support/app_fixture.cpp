@@ -14,6 +14,7 @@
 #include "platform/tvsm/tvsm.h"
 #include "platform/storage/storageEntry.h"
 #include "platform/xpm/xpm.h"
+#include "platform/xpm/xpm_record.h"
 #include "known_faults.h"
 #include "kv_test.h"
 #include "platform/display/display.h"
@@ -167,25 +168,39 @@ void AppTest::Settle() {
   ADD_FAILURE() << "the system does not settle";
 }
 
-void AppTest::Press(std::string_view name, int times) {
+namespace {
+// The platform code of a remote key's script name; a failure of the test
+// and -1 for a name no key has.
+int KeyCode(std::string_view name) {
   const int code = host::ScriptNameToPlatformKey(name);
-  if (code < 0) {
-    ADD_FAILURE() << "no remote key named " << name;
-    return;
-  }
-  for (int i = 0; i < times; ++i) PressCode(code);
+  if (code < 0) ADD_FAILURE() << "no remote key named " << name;
+  return code;
+}
+}  // namespace
+
+void AppTest::Press(std::string_view name, int times) {
+  const int code = KeyCode(name);
+  for (int i = 0; code >= 0 && i < times; ++i) PressCode(code);
 }
 
 void AppTest::PressAtOnce(std::initializer_list<std::string_view> names) {
   for (std::string_view name : names) {
-    const int code = host::ScriptNameToPlatformKey(name);
-    if (code < 0) {
-      ADD_FAILURE() << "no remote key named " << name;
-      return;
-    }
+    const int code = KeyCode(name);
+    if (code < 0) return;
     events_->PostKey(code, true);
     events_->PostKey(code, false);
   }
+  Settle();
+}
+
+void AppTest::RecordOnANewDisk() {
+  sim::MountUsbDisk(*tv_);
+  Settle();
+  Press("exit");  // the question the new disk raises
+  Settle();
+  Press("record");
+  Settle();
+  Press("ok");
   Settle();
 }
 

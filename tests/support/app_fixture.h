@@ -113,6 +113,9 @@ class AppTest : public ::testing::Test {
   // Presses the keys in a row, all posted before one pass handles them (a
   // viewer quicker than the set's reports).
   void PressAtOnce(std::initializer_list<std::string_view> names);
+  // Plugs the USB disk, closes the question it raises and records the
+  // programme on screen with Record and OK (the Record key's first choice).
+  void RecordOnANewDisk();
   // Lets `ms` milliseconds pass on the clock, running the loop (timers,
   // middleware events due in that time).
   void Run(int64_t ms);

@@ -111,14 +111,7 @@ TEST_F(FullGuideTest, TheRecordMarkShowsWhileTheSetRecords) {
   Settle();
   ASSERT_EQ(Guide(), nullptr);
 
-  sim::MountUsbDisk(Tv());
-  Settle();
-  Press("exit");  // the question the new disk raises
-  Settle();
-  Press("record");
-  Settle();
-  Press("ok");
-  Settle();
+  RecordOnANewDisk();
   ASSERT_EQ(Calls("XPM_RECORDING_START").size(), 1u);
   Run(6000);  // the record flag over live TV goes
   Press("guide");

@@ -46,6 +46,23 @@ class MiniGuideTest : public livetvtest::LiveTVTest {
   }
   std::string Text(const kv::String& s) { return s.ToUtf8(); }
   int AnimationCount() { return W()->AnimationCount; }
+  // Tunes a digital channel whose guide holds the one programme `shape`
+  // makes of the day's first, then opens the strip over a clear picture.
+  template <typename Shape>
+  void OneProgrammeStrip(Shape shape) {
+    ASSERT_TRUE(TuneDigital(true));
+    Structures::VirtualChannel* c = W()->GetCurrentChannel();
+    ASSERT_NE(c, nullptr);
+    std::vector<sim::GuideEvent> one = sim::TestGuide(Tv().Tv().NetworkTime(), 1);
+    ASSERT_EQ(one.size(), 1u);
+    shape(one[0]);
+    sim::SetChannelGuide(Tv(), c->Major, c->Minor, one);
+    Run(1000);
+    Nms()->ClearAll();
+    Settle();
+    Press("info");
+    Run(500);
+  }
 };
 
 TEST_F(MiniGuideTest, InfoOpensTheStripAddsTheDescriptionAndClosesOnTheThirdPress) {
@@ -114,18 +131,8 @@ TEST_F(MiniGuideTest, InfoOpensTheStripAddsTheDescriptionAndClosesOnTheThirdPres
 // A channel whose guide holds one programme: the second step shows that
 // programme's description, not "No information available".
 TEST_F(MiniGuideTest, AOneProgrammeGuideShowsItsDescription) {
-  ASSERT_TRUE(TuneDigital(true));
-  Structures::VirtualChannel* c = W()->GetCurrentChannel();
-  ASSERT_NE(c, nullptr);
-  std::vector<sim::GuideEvent> one = sim::TestGuide(Tv().Tv().NetworkTime(), 1);
-  ASSERT_EQ(one.size(), 1u);
-  one[0].description = "The only programme of the day";
-  sim::SetChannelGuide(Tv(), c->Major, c->Minor, one);
-  Run(1000);
-  Nms()->ClearAll();
-  Settle();
-  Press("info");
-  Run(500);
+  OneProgrammeStrip([](sim::GuideEvent& e) { e.description = "The only programme of the day"; });
+  if (HasFatalFailure()) return;
   // The strip lists that programme alone, no empty row after it.
   EXPECT_FALSE(Sees("No information available")) << SeenList();
   Press("info");
@@ -138,18 +145,8 @@ TEST_F(MiniGuideTest, AOneProgrammeGuideShowsItsDescription) {
 // than being cut at the box's edge (a cut text fails the test at its end).
 TEST_F(MiniGuideTest, ALongLineOfAlternativeRatingsEndsInAnEllipsis) {
   ASSERT_TRUE(Tv().SetState("record.alt_ratings", "20"));
-  ASSERT_TRUE(TuneDigital(true));
-  Structures::VirtualChannel* c = W()->GetCurrentChannel();
-  ASSERT_NE(c, nullptr);
-  std::vector<sim::GuideEvent> one = sim::TestGuide(Tv().Tv().NetworkTime(), 1);
-  ASSERT_EQ(one.size(), 1u);
-  one[0].rating = 2;
-  sim::SetChannelGuide(Tv(), c->Major, c->Minor, one);
-  Run(1000);
-  Nms()->ClearAll();
-  Settle();
-  Press("info");
-  Run(500);
+  OneProgrammeStrip([](sim::GuideEvent& e) { e.rating = 2; });
+  if (HasFatalFailure()) return;
   auto* g = Find<Channels::MiniGuideDialog>();
   ASSERT_NE(g, nullptr);
   const std::string regions = g->Program()->RatingRegion.OnGetString().ToUtf8();

@@ -70,14 +70,7 @@ TEST_F(RecordNowTest, RecordKeyOffersTheTwoChoicesAndRecordsTheChannelInTune) {
 // its 15 seconds; unanswered, the recording stops and the set goes to
 // standby.
 TEST_F(RecordNowTest, TheSleepTimerEndingWhileRecordingAsksFifteenSecondsThenStopsAndSleeps) {
-  sim::MountUsbDisk(Tv());
-  Settle();
-  Press("exit");  // the question the new disk raises
-  Settle();
-  Press("record");
-  Settle();
-  Press("ok");
-  Settle();
+  RecordOnANewDisk();
   ASSERT_EQ(Calls("XPM_RECORDING_START").size(), 1u);
   ASSERT_EQ(Skin()->GetLiveTVState(0), 3) << "recording";
   ASSERT_EQ(W()->SetSleepTimer(1), 0);
