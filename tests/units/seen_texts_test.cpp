@@ -480,6 +480,29 @@ TEST_F(SeenTextsTest, EachExemptionLetsThroughOnlyWhatAViewerReadsWhole) {
     EXPECT_TRUE(Core::TakeCutTexts().empty());
   }
   Core::MarkScrollsInField(scrolled, false);
+  // A logo that wanders behind a see-through banner shows beside the
+  // banner's title wherever chance puts it: marked as drifting it is no box
+  // the title runs into; the same image standing there is one.
+  Views::Rectangle* logo = nullptr;
+  const auto logoBehindBanner = [&] {
+    Core::Group* screen = NewGroup({0, 0, 960, 540});
+    logo = kv::New<Views::Rectangle>();
+    logo->OnSetColor(kv::Color{200, 200, 200, 255});
+    logo->OnSetBounds({329, 363, 497, 422});
+    screen->Add(logo);
+    auto* banner = kv::New<Views::Rectangle>();
+    banner->OnSetColor(kv::Color{20, 30, 60, 150});
+    banner->OnSetBounds({80, 380, 880, 520});
+    screen->Add(banner);
+    NewText(screen, {127, 394, 477, 416}, "Title: 01 Morning Tide.mp3");
+  };
+  EXPECT_TRUE(Has(FaultsOf(logoBehindBanner), "text runs into a box"));
+  const std::vector<std::string> drifting = FaultsOf([&] {
+    logoBehindBanner();
+    Core::MarkDrifts(logo, true);
+  });
+  Core::MarkDrifts(logo, false);
+  EXPECT_TRUE(drifting.empty()) << drifting[0];
   // And one column more than the faint edge is a stroke: a cut.
   ClearRoot();
   const std::string word = std::string("AVAST ") + faintLetter;

@@ -145,6 +145,7 @@ struct WatchState {
   const View* skipView = nullptr;  // drawn without, to see what it hides
   kv::Rect skipBox;
   std::set<const View*> scrolling;  // marked by MarkScrollsInField
+  std::set<const View*> drifting;   // marked by MarkDrifts
   std::vector<const View*> drawing;  // the watched views drawing now, outermost first
 };
 
@@ -482,7 +483,7 @@ BoxWatch::BoxWatch(const View* view, const kv::Rect& clip, const ge::Surface& ta
   s.drawing.push_back(view);
   drawing_ = true;
   area_ = clip.Intersect({0, 0, target.width, target.height});
-  if (area_.IsEmpty() || area_.H() > kRowBoxHeight) return;
+  if (area_.IsEmpty() || area_.H() > kRowBoxHeight || s.drifting.count(view) != 0) return;
   RecordedBox b;
   b.view = view;
   b.form = FormOf(view);
@@ -887,6 +888,13 @@ void MarkScrollsInField(const View* view, bool on) {
 
 bool ScrollsInField(const View* view) { return State().scrolling.count(view) != 0; }
 
+void MarkDrifts(const View* view, bool on) {
+  if (on)
+    State().drifting.insert(view);
+  else
+    State().drifting.erase(view);
+}
+
 #else
 
 std::vector<SeenText> LookAtTexts(Root&) { return {}; }
@@ -894,6 +902,7 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>&) { return {}; }
 std::vector<std::string> TakeCutTexts() { return {}; }
 void MarkScrollsInField(const View*, bool) {}
 bool ScrollsInField(const View*) { return false; }
+void MarkDrifts(const View*, bool) {}
 
 #endif
 

@@ -150,6 +150,12 @@ std::vector<std::string> TakeCutTexts();
 void MarkScrollsInField(const View* view, bool on);
 bool ScrollsInField(const View* view);
 
+// Marks (or unmarks, before it goes) a view that wanders over its screen
+// behind what the screen shows (the music player's logo, placed anew every
+// few seconds): the texts it passes behind do not run into it. Release
+// builds keep nothing.
+void MarkDrifts(const View* view, bool on);
+
 #ifdef KV_VERIFY
 // A glyph pixel covered by at least this much (of 255) is a part of a
 // stroke; fainter ones are the anti-aliased edges that "T" or "V" send a

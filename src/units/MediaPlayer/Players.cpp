@@ -13,6 +13,7 @@
 #include "units/Bitmaps/PlayerBitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Events/StatusEvent.h"
 #include "units/Fonts/Fonts.h"
 #include "units/Media/DataItems.h"
@@ -187,6 +188,8 @@ MusicFullScreenPlay::MusicFullScreenPlay() {
   Add(&title_);
   Add(&artist_);
   Add(&logo_);
+  // It passes behind the banner wherever chance puts it.
+  Core::MarkDrifts(&logo_, true);
   const kv::RefInt32 opacity =
       kv::MakeRef(this, &MusicFullScreenPlay::OnGetLogoOpacity, &MusicFullScreenPlay::OnSetLogoOpacity);
   for (Effects::Int32Effect* fade : {&fadeIn_, &fadeOut_}) {
@@ -204,6 +207,8 @@ MusicFullScreenPlay::MusicFullScreenPlay() {
   fadeOut_.OnSetEndValue(0);
   fadeOut_.OnSetEnabled(true);
 }
+
+MusicFullScreenPlay::~MusicFullScreenPlay() { Core::MarkDrifts(&logo_, false); }
 
 void MusicFullScreenPlay::Initialize(Primitives::KeyRoutingParameter* param) {
   MovieMusicFullPlayTemplate::Initialize(param);

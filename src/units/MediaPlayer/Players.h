@@ -54,6 +54,7 @@ class MusicFullScreenPlay : public MovieMusicFullPlayTemplate {
   KV_CLASS(MediaPlayer, MusicFullScreenPlay, MovieMusicFullPlayTemplate)
  public:
   MusicFullScreenPlay();
+  ~MusicFullScreenPlay() override;
 
   kv::Object* HandleEvent(Core::Event* event) override;
   void Initialize(Primitives::KeyRoutingParameter* param) override;
