@@ -113,6 +113,39 @@ TEST_F(MediaBridgeTest, PagesAreAskedOneAtATimeAndFoundByRangeInEitherOrder) {
   EXPECT_EQ(probe->updates, updates);
 }
 
+// Pictures taken off a folder while it is browsed: the page that comes back
+// short ends the folder, and a page read before beyond that end (however
+// few its entries) is let go at once, its list given back to the service.
+TEST_F(MediaBridgeTest, APageBeyondTheEndOfAFolderThatShrankIsGivenBack) {
+  for (const int tail : {1, 40}) {
+    SCOPED_TRACE("entries on the last page: " + std::to_string(tail));
+    const std::string stick = "Shrinks" + std::to_string(tail);
+    const int files = 512 + tail;
+    WriteStick(stick, {"Pics/"});
+    const std::string dir = StickDir(stick) + "/Pics";
+    media_writer::WriteBytes(dir + "/p0.jpg", media_writer::Jpeg(16, 12, 0x102030, 0x405060));
+    for (int i = 1; i < files; ++i)
+      std::filesystem::create_hard_link(dir + "/p0.jpg", dir + "/p" + std::to_string(i) + ".jpg");
+    const int32_t medium = Plug(stick) - 1;
+    Browse(medium, Media::MEDIA_TYPE_PICTURE);
+    Bridge()->RequestBrowseFolder(Bridge()->GetMediaItem(0)->Uri, Media::MEDIA_TYPE_PICTURE);
+    Settle();
+    ASSERT_EQ(Bridge()->GetMediaItemCount(), files);
+    Bridge()->GetMediaItem(files - 1);  // the last page, read before the middle
+    Settle();
+    ASSERT_NE(Bridge()->GetMediaItem(files - 1), nullptr);
+    for (int i = 300; i < files; ++i) std::filesystem::remove(dir + "/p" + std::to_string(i) + ".jpg");
+    kv::Collect();
+    ClearCallLog();
+    Bridge()->GetMediaItem(260);  // the middle page comes back with 44 entries
+    Settle();
+    EXPECT_EQ(Bridge()->GetMediaItemCount(), 300);
+    kv::Collect();
+    EXPECT_EQ(Calls("PslMediaDeleteObjectList").size(), 1u) << "the last page's list is freed";
+    EXPECT_NE(Bridge()->GetMediaItem(299), nullptr);
+  }
+}
+
 TEST_F(MediaBridgeTest, APageAnswersTheFolderThatAskedOrIsDroppedWhenItWasLeft) {
   WriteStick("S", {"A/", "B/", "C/", "A/a1.jpg", "B/b1.jpg", "B/b2.jpg", "C/c1.jpg"});
   Plug("S");

@@ -189,6 +189,12 @@ TEST_F(MediaModelTest, PictureViewsLoadOnceAndDrawNothingAtOpacityZero) {
   EXPECT_EQ(Calls("PslGuiDecodeImage").size(), 1u);
   EXPECT_EQ(b->PictureWidth, 32);  // the size drawn, as the service answers it
   EXPECT_NE(b->GetSurface().Row(12)[16] >> 24, 0u);  // the picture is drawn
+  auto* dot = kv::New<Media::ExternalBitmap>();  // the smallest bitmap still takes the picture
+  kv::Persistent<Media::ExternalBitmap> keepDot(dot);
+  dot->OnSetSize(kv::Point{1, 1});
+  dot->OnSetFileName(file);
+  EXPECT_EQ(Calls("PslGuiDecodeImage").size(), 2u);
+  EXPECT_NE(dot->GetSurface().Row(0)[0] >> 24, 0u);
 
   auto* c = kv::New<Media::ScalingCanvas>();
   kv::Persistent<Media::ScalingCanvas> keepC(c);

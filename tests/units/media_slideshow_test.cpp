@@ -246,6 +246,10 @@ TEST_F(SlideShowTest, TransitionsPlaceBothImagesAndTheShutterClosesOnTheCentre) 
   // ... and the new one opens from it.
   EXPECT_EQ(rects(128).first, (kv::Rect{480, 270, 480, 270}));
   EXPECT_EQ(rects(255).first, (kv::Rect{0, 0, 960, 540}));
+  // A late frame that leaps over the centre leaves nothing of the old picture.
+  rects(100);
+  const kv::Rect left = rects(140).second;
+  EXPECT_TRUE(left.W() == 0 && left.H() == 0) << left.x1 << "," << left.y1 << " " << left.x2 << "," << left.y2;
 
   a.OnSetEffect(1);  // horizontal scroll: the new picture pushes in from the left
   EXPECT_EQ(rects(128).first, (kv::Rect{-479, 0, 481, 540}));
