@@ -3,6 +3,9 @@
 // setting), the banner follows the source, and a strip tunes its choice.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "nonmenusystem_support.h"
 #include "platform/sim/sim_tv_state.h"
 #include "units/Events/XPM_EVENT_SOURCE_ACQUIRED.h"
@@ -195,6 +198,43 @@ TEST_F(BrowserTest, OpenedAndClosedFiftyTimesTheBrowserReturnsToItsBaseline) {
   for (int i = 0; i < 50; ++i) cycle();
   Run(10000);
   EXPECT_EQ(census(), baseline);
+}
+
+// The favourites strip opens on the channel being watched, wherever it
+// stands among the favourites: one step right tunes the next favourite.
+TEST_F(BrowserTest, TheFavouritesStripOpensOnTheChannelWatched) {
+  Skin()->OnSetCurrentCBList(3);
+  auto now = [&] {
+    Structures::VirtualChannel* ch = W()->GetCurrentChannel();
+    return ch ? std::to_string(ch->Major) + "-" + std::to_string(ch->Minor) : std::string("none");
+  };
+  // Three channels in a row made favourites, each from the strip while watched.
+  std::vector<std::string> added;
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) {
+      Press("ch+");
+      Run(1000);
+    }
+    added.push_back(now());
+    Press("browse");
+    Press("green");
+    Press("exit");
+    Run(500);
+  }
+  ASSERT_EQ(added, (std::vector<std::string>{"2-1", "2-2", "3--2"}));
+  Press("ch-");  // back to the middle one
+  Run(1000);
+  ASSERT_EQ(now(), "2-2");
+  Press("browse");
+  ASSERT_NE(Browser(), nullptr);
+  Press("right");
+  Run(1000);
+  EXPECT_EQ(now(), "3--2");
+  // The banner above the tiles names the channel tuned.
+  bool named = false;
+  for (const Core::SeenText& t : SeenTexts())
+    if (t.text == "Valley 3" && t.box.y2 < 450) named = true;
+  EXPECT_TRUE(named) << SeenList();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // that go with their screens, notices that the way back to TV leaves up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -268,6 +269,27 @@ TEST_F(ViewerTest, ARunningApplicationShowsAndTheKeysLiveTvTakesStillShow) {
   Press("widgets");
   Run(1000);
   EXPECT_NE(picture(), live) << "nothing shows that the application runs";
+  // Its page shows a row of four bright tiles across the middle of the
+  // screen, on a dark ground: the bright stretches of that line, each wide.
+  {
+    const std::vector<uint32_t> page = picture();
+    ASSERT_EQ(page.size(), size_t(sim::kPlaneWidth) * sim::kPlaneHeight);
+    const uint32_t* line = &page[size_t(sim::kPlaneHeight * 57 / 100) * sim::kPlaneWidth];
+    std::vector<int32_t> stretches;
+    int32_t run = 0;
+    for (int32_t x = 0; x <= sim::kPlaneWidth; ++x) {
+      const uint32_t p = x < sim::kPlaneWidth ? line[x] : 0;
+      const uint32_t top = std::max({p & 0xFFu, (p >> 8) & 0xFFu, (p >> 16) & 0xFFu});
+      if (top > 150) {
+        ++run;
+      } else if (run > 0) {
+        stretches.push_back(run);
+        run = 0;
+      }
+    }
+    ASSERT_EQ(stretches.size(), 4u) << "tiles across the application's page";
+    for (int32_t w : stretches) EXPECT_GT(w, 150) << "a tile";
+  }
   Press("mark");
   Run(500);
   EXPECT_NE(Find<NonMenuSystem::InfoBanner>(), nullptr);
