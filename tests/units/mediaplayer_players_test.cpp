@@ -347,6 +347,54 @@ TEST_F(PlayersTest, AnUnplayableMovieShowsTheBarAndThePlayerMovesOnUnlessRepeatO
   EXPECT_TRUE(NavSent("21, 0, 0"));
 }
 
+// The music banner names only the song it shows: a song that cannot be
+// opened gets its title without the details of the song before it, and the
+// next song that plays brings its own.
+TEST_F(PlayersTest, TheMusicBannerNeverShowsAnotherSongsArtistAlbumOrGenre) {
+  const std::string stick = StickDir("tagged");
+  const media_writer::SongTags songs[3] = {{"Morning Tide", "First Band", "Shore Album", "Surf", 2021, 1},
+                                           {"Evening Calm", "Second Band", "Night Album", "Jazz", 2022, 2},
+                                           {"Dawn Chorus", "Third Band", "Field Album", "Folk", 2023, 3}};
+  // The second song holds its tags but no sound: the set cannot play it.
+  const int seconds[3] = {20, 0, 20};
+  const char* names[3] = {"1 a.flac", "2 b.flac", "3 c.flac"};
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(media_writer::WriteTone(stick + "/" + names[i], AV_CODEC_ID_FLAC, seconds[i], 440));
+    ASSERT_TRUE(media_writer::TagSong(stick + "/" + names[i], songs[i]));
+  }
+  Plug("tagged");
+  Browse(0, Media::MEDIA_TYPE_MUSIC);
+  kv::Persistent<MediaPlayer::MusicFullScreenPlay> p =
+      OpenPlayer<MediaPlayer::MusicFullScreenPlay>(&MediaPlayer::MusicFullScreenPlay::StaticClass(), 0);
+  ASSERT_NE(p.get(), nullptr);
+  // The details of each song seen on the screen ("" for none).
+  const auto seenDetails = [this, &songs] {
+    std::string out;
+    for (const media_writer::SongTags& t : songs)
+      for (const std::string& d : {t.artist, t.album, t.genre})
+        if (Sees(d)) out += d + ";";
+    return out;
+  };
+  Run(1500);
+  Settle();
+  EXPECT_EQ(seenDetails(), "First Band;Shore Album;Surf;") << SeenList();
+  // Next: the second song cannot be opened; the banner names it alone.
+  Press("next");
+  Run(400);
+  Settle();
+  ASSERT_TRUE(p->Banner->IsVisible());
+  EXPECT_TRUE(Sees("2 b.flac")) << SeenList();
+  EXPECT_EQ(seenDetails(), "") << SeenList();
+  // The player moves on to the third song, which brings its own details.
+  Run(2500);
+  Settle();
+  if (!p->Banner->IsVisible()) Press("info");
+  Run(400);
+  Settle();
+  EXPECT_TRUE(Sees("3 c.flac")) << SeenList();
+  EXPECT_EQ(seenDetails(), "Third Band;Field Album;Folk;") << SeenList();
+}
+
 TEST_F(PlayersTest, UnderRepeatOneTheUnsupportedFileBarStays) {
   W()->OnSetMovie_Repeat(2);
   media_writer::WriteBytes(StickDir("films") + "/a.avi", {'n', 'o', 't', ' ', 'a', 'v', 'i'});
