@@ -15,6 +15,7 @@
 #include "units/Events/DMRStatusEvent.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/MediaPlayer/Players.h"
+#include "units/ThreeD/SelectMode.h"
 
 namespace playertest {
 namespace {
@@ -136,6 +137,12 @@ TEST_F(PlayersTest, ThreeRightsWhilePausedGiveOneSeekToThePositionPlusThree) {
   EXPECT_EQ(p->Banner->ElapsedText().OnGetString().ToUtf8(), p->Banner->Info().FormatTime(at + 3).ToUtf8());
   Run(600);
   EXPECT_EQ(Navs(), Lines{"PslExternalSendNavCommand(38, 2, " + std::to_string(at + 3) + ")"});
+  // Two lefts: one seek to the new position minus two.
+  ClearCallLog();
+  Press("left", 2);
+  EXPECT_EQ(p->Banner->ElapsedText().OnGetString().ToUtf8(), p->Banner->Info().FormatTime(at + 1).ToUtf8());
+  Run(600);
+  EXPECT_EQ(Navs(), Lines{"PslExternalSendNavCommand(38, 2, " + std::to_string(at + 1) + ")"});
   // Left steps never go below 0: from the new position, 1 + 2 + ... stops
   // before 0 and the banner still answers.
   ClearCallLog();
@@ -312,6 +319,37 @@ TEST_F(PlayersTest, DisplayDrawsTheDolbyAndThreeDIndicatorsTheSetReports) {
   EXPECT_EQ(Pixels(mode), noMode) << "no 3D indicator for a 2D picture";
   EXPECT_EQ(Pixels(format), noFormat);
   sim::SetAudioServiceFormat(Tv(), 0, 0);
+}
+
+// 3D started from the 3D key while a movie plays with its banner up: the
+// banner's 3D indicators name the new picture at once.
+TEST_F(PlayersTest, ThreeDStartedOverAMovieShowsItsIndicatorsWithTheBanner) {
+  W()->SeriesType = 2;
+  Tv().Net().SetInput3DFormat(SkinBin::OAM_3D_MODE_SBS);
+  kv::Persistent<MediaPlayer::MovieFullScreenPlay> p = OpenMovie();
+  ASSERT_NE(p.get(), nullptr);
+  Run(1000);
+  Settle();
+  ASSERT_TRUE(p->Banner->IsVisible());
+  EXPECT_FALSE(Sees("Side by side")) << SeenList();
+  Press("3d");
+  Settle();
+  auto* dialog = kv::Cast<ThreeD::SelectMode_Button>(OpenScreenOf(&ThreeD::SelectMode_Button::StaticClass()));
+  ASSERT_NE(dialog, nullptr);
+  while (dialog->FocusedButton() != dialog->GetButton(1)) Press("right");
+  Press("ok");  // 3D
+  Run(300);
+  // A new set first shows the important information about 3D viewing: down
+  // to its option, OK.
+  ASSERT_TRUE(Sees("Important information about 3D viewing")) << SeenList();
+  Press("down");
+  Press("ok");
+  Run(600);
+  Settle();
+  ASSERT_TRUE(p->IsOpen());
+  ASSERT_TRUE(p->Banner->IsVisible());
+  EXPECT_EQ(p->ModeIndicator().OnGetText().ToUtf8(), "3D");
+  EXPECT_TRUE(Sees("Side by side")) << SeenList();
 }
 
 TEST_F(PlayersTest, AfterTheLastMovieThePlayerWaitsTenSecondsThenGoesBack) {
