@@ -352,6 +352,33 @@ TEST_F(PlayersTest, ThreeDStartedOverAMovieShowsItsIndicatorsWithTheBanner) {
   EXPECT_TRUE(Sees("Side by side")) << SeenList();
 }
 
+// A service may report a position past the movie's length near its end
+// (its clock and the stream's length disagree): the banner then reads the
+// elapsed time as 00:00:00 with an empty progress bar, never more than the length.
+TEST_F(PlayersTest, APositionReportedPastTheLengthReadsZeroOnTheBanner) {
+  struct Ahead {
+    Ahead() { psl::SetPositionAhead(4000); }
+    ~Ahead() { psl::SetPositionAhead(0); }
+  } ahead;
+  kv::Persistent<MediaPlayer::MovieFullScreenPlay> p = OpenMovie(20);
+  ASSERT_NE(p.get(), nullptr);
+  MediaPlayer::MovieMusicFullViewBanner* b = p->Banner.get();
+  Run(5200);
+  Settle();
+  ASSERT_TRUE(b->IsVisible());
+  EXPECT_TRUE(Sees("00:00:09")) << SeenList();
+  EXPECT_TRUE(Sees("00:00:20")) << SeenList();
+  // 17 s played, 21 s reported.
+  Run(12000);
+  Press("info");
+  Settle();
+  ASSERT_TRUE(b->IsVisible());
+  EXPECT_EQ(b->ElapsedText().OnGetString().ToUtf8(), "00:00:00");
+  EXPECT_TRUE(Sees("00:00:00")) << SeenList();
+  EXPECT_TRUE(Sees("00:00:20")) << SeenList();
+  EXPECT_EQ(b->ProgressBar().OnGetValue(), 0);
+}
+
 TEST_F(PlayersTest, AfterTheLastMovieThePlayerWaitsTenSecondsThenGoesBack) {
   kv::Persistent<MediaPlayer::MovieFullScreenPlay> p = OpenMovie(2);
   ASSERT_NE(p.get(), nullptr);
