@@ -255,13 +255,11 @@ void MusicFullViewBanner::UpdateMetadata(Media::MediaItem* item) {
 }
 
 void MusicFullViewBanner::ShowDetails(const Media::MusicMetadata* song) {
-  if (!song) {
-    for (Views::Text* t : {&artist_, &album_, &genre_}) t->OnSetString({});
-    return;
-  }
-  artist_.OnSetString(Labelled(Strings::SID_DLNA_CONTENT_ARTIST, song->Artist));
-  album_.OnSetString(Cat(kv::GetVariantOfString(ALBUM_CAPTION), song->Album));
-  genre_.OnSetString(Cat(kv::GetVariantOfString(GENRE_CAPTION), song->Genre));
+  // Without a song the captions stand alone.
+  const kv::String none;
+  artist_.OnSetString(Labelled(Strings::SID_DLNA_CONTENT_ARTIST, song ? song->Artist : none));
+  album_.OnSetString(Cat(kv::GetVariantOfString(ALBUM_CAPTION), song ? song->Album : none));
+  genre_.OnSetString(Cat(kv::GetVariantOfString(GENRE_CAPTION), song ? song->Genre : none));
 }
 
 }  // namespace MediaPlayer

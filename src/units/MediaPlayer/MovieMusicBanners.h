@@ -77,7 +77,7 @@ class MusicFullViewBanner : public MovieMusicFullViewBanner {
   Views::Text& GenreText() { return genre_; }
 
  private:
-  // The artist, album and genre lines (empty without a song).
+  // The artist, album and genre lines (their captions alone without a song).
   void ShowDetails(const Media::MusicMetadata* song);
 
   Views::Text artist_;
