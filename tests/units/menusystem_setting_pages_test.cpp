@@ -706,20 +706,21 @@ TEST_F(SettingPagesTest, TheOnTimerTakesATypedChannelThatExists) {
   EXPECT_EQ(timer.minor, 2);
 }
 
-// The on-timer's channel row, from a new set: it opens on the channel the
-// timer holds, Right and Left step through the timer's channels and the
-// timer takes each one shown; the page opened again, the set's timer after
-// Done and after a restart all hold the last one chosen.
-TEST_F(SettingPagesTest, TheOnTimerChannelRowShowsAndKeepsTheTimersChannel) {
-  // The texts the channel row shows on screen beside its caption.
-  const auto shown = [&](OnTimerMenu* page) {
-    const std::string caption = page->R(2)->OnGetText().ToUtf8();
+// The on-timer's input and channel rows, from a new set: each opens on the
+// timer's own choice, Right and Left step through the choices and the timer
+// takes each one shown; the page opened again, the set's timer after Done
+// and after a restart all hold the last channel chosen.
+TEST_F(SettingPagesTest, TheOnTimerInputAndChannelRowsShowAndKeepTheTimersChoice) {
+  // The value row `i` shows on screen.
+  const auto shown = [&](OnTimerMenu* page, int32_t i) {
+    auto* row = kv::Cast<SubMenuItemValue>(page->R(i));
     std::string out;
     for (const Core::SeenText& t : SeenTexts())
-      if (t.where.find("MenuSystem::ChannelSetItem") != std::string::npos && t.text != caption) out += t.text;
+      if (row && t.view == &row->ValueText()) out += t.text;
     return out;
   };
-  // The timer's channel as the set keeps it, in the row's own form.
+  // The timer's input and channel as the set keeps them, in the rows' form.
+  const auto input = [&] { return S()->GetSourceName(S()->OnGetTimerSource()).ToUtf8(); };
   const auto held = [&] {
     const int32_t number = S()->OnGetTimerChannel();
     const int32_t major = ::Wrapper::Wrapper::SplitChannelNum(number, true);
@@ -728,9 +729,12 @@ TEST_F(SettingPagesTest, TheOnTimerChannelRowShowsAndKeepsTheTimersChannel) {
   };
   kv::Persistent<OnTimerMenu> page{OpenPage<OnTimerMenu>(1)};
   ASSERT_NE(page, nullptr);
+  const std::string tv = input();
+  ASSERT_EQ(tv, "TV");
+  EXPECT_EQ(shown(page, 1), tv) << SeenList();
   const std::string first = held();
   ASSERT_EQ(first, "2-1");
-  EXPECT_EQ(shown(page), first) << SeenList();
+  EXPECT_EQ(shown(page, 2), first) << SeenList();
   // The channels the row offers: the timer's channel table.
   std::vector<std::string> channels;
   SkinBin::ChannelListData* list = S()->GetChannelListData();
@@ -746,7 +750,21 @@ TEST_F(SettingPagesTest, TheOnTimerChannelRowShowsAndKeepsTheTimersChannel) {
   };
 
   Press("right");  // enable the timer
-  Press("down", 2);
+  // The input row: each input shown is the timer's; back to TV.
+  Press("down");
+  std::vector<std::string> inputs{tv};
+  for (const char* key : {"right", "right", "left", "left"}) {
+    Press(key);
+    Settle();
+    EXPECT_EQ(shown(page, 1), input()) << key << "\n" << SeenList();
+    inputs.push_back(input());
+  }
+  EXPECT_EQ(inputs[1], inputs[3]);
+  EXPECT_NE(inputs[1], tv);
+  EXPECT_NE(inputs[2], inputs[1]);
+  EXPECT_EQ(input(), tv);
+  // The channel row.
+  Press("down");
   ASSERT_EQ(FocusedRow(), page->R(2));
   struct Move {
     const char* key;
@@ -757,7 +775,7 @@ TEST_F(SettingPagesTest, TheOnTimerChannelRowShowsAndKeepsTheTimersChannel) {
     Press(m.key);
     Settle();
     SCOPED_TRACE(std::string(m.key) + " to " + step(m.from));
-    EXPECT_EQ(shown(page), step(m.from)) << SeenList();
+    EXPECT_EQ(shown(page, 2), step(m.from)) << SeenList();
     EXPECT_EQ(held(), step(m.from));
   }
   const std::string chosen = step(1);
@@ -766,7 +784,7 @@ TEST_F(SettingPagesTest, TheOnTimerChannelRowShowsAndKeepsTheTimersChannel) {
   Settle();
   page = OpenPage<OnTimerMenu>(3);
   ASSERT_NE(page, nullptr);
-  EXPECT_EQ(shown(page), chosen) << SeenList();
+  EXPECT_EQ(shown(page, 2), chosen) << SeenList();
   EXPECT_EQ(held(), chosen);
   // Done: the set's timer starts on it, also after a restart.
   Press("down", 3);
@@ -781,7 +799,7 @@ TEST_F(SettingPagesTest, TheOnTimerChannelRowShowsAndKeepsTheTimersChannel) {
   Restart();
   page = OpenPage<OnTimerMenu>(3);
   ASSERT_NE(page, nullptr);
-  EXPECT_EQ(shown(page), chosen) << SeenList();
+  EXPECT_EQ(shown(page, 2), chosen) << SeenList();
   EXPECT_EQ(held(), chosen);
 }
 

@@ -27,6 +27,7 @@ KV_REGISTER_CLASS(MenuSystem::SubMenuItemValueSelect);
 KV_REGISTER_CLASS(MenuSystem::RGBFilterOptionItem);
 KV_REGISTER_CLASS(MenuSystem::TimerSetItem);
 KV_REGISTER_CLASS(MenuSystem::ChannelSetItem);
+KV_REGISTER_CLASS(MenuSystem::TimerSourceItem);
 KV_REGISTER_CLASS(MenuSystem::SubMenuItemAdjust);
 KV_REGISTER_CLASS(MenuSystem::AdjustItemArrow);
 KV_REGISTER_CLASS(MenuSystem::AdjustItemArrowSelect);
@@ -264,6 +265,10 @@ void SubMenuItemValue::ReadOption(OptionDatabase::OptionDataClass* record) {
   Value = record->Value;
   record->Val2Id(this);
   Index = record->Id;
+  ShowChoice(record);
+}
+
+void SubMenuItemValue::ShowChoice(OptionDatabase::OptionDataClass* record) {
   record->GetData(this);
   kv::String caption;
   if (CourierCaption(record, caption)) OnSetValueString(caption);
@@ -611,9 +616,7 @@ void ChannelSetItem::ReadOption(OptionDatabase::OptionDataClass* record) {
   if (record->HasProperty()) record->Value = kv::OnGetInt32(record->RefValue);
   Value = record->Value;
   IndexOfValue(record);
-  record->GetData(this);
-  kv::String caption;
-  if (Index >= 0 && CourierCaption(record, caption)) return OnSetValueString(caption);
+  if (Index >= 0) return ShowChoice(record);
   // A channel outside the table (or none): its own number, else the empty value.
   SkinBin::Wrapper* w = Skin();
   const int32_t major = ::Wrapper::Wrapper::SplitChannelNum(Value, true);
@@ -640,6 +643,27 @@ void ChannelSetItem::DoResetTimeout(kv::Object*) { kv::Signal(OnResetTimeout, th
 void ChannelSetItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   SubMenuItemValueSelect::Draw(target, clip, origin, opacity);
   DrawPart(edit_, target, clip, origin, opacity);
+}
+
+// --- TimerSourceItem --------------------------------------------------------------------
+
+void TimerSourceItem::ReadOption(OptionDatabase::OptionDataClass* record) {
+  const int32_t id = record->HasProperty() ? kv::OnGetInt32(record->RefValue) : record->Value;
+  // The choice is the index of the timer's input among the set's inputs.
+  SkinBin::Wrapper* w = Skin();
+  record->Value = w ? w->GetSourceIndex(id) : id;
+  record->Val2Id(this);
+  Index = record->Id;
+  record->Value = id;
+  Value = id;
+  ShowChoice(record);
+}
+
+void TimerSourceItem::ValueOfIndex(OptionDatabase::OptionDataClass* record) {
+  SubMenuItemValueSelect::ValueOfIndex(record);
+  // The choice's value is an input's index: the timer keeps its source id.
+  if (SkinBin::Wrapper* w = Skin()) record->Value = w->GetSourceId(record->Value);
+  Value = record->Value;
 }
 
 // --- SubMenuItemAdjust ------------------------------------------------------------------

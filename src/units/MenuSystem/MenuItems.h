@@ -7,6 +7,7 @@
 //     RGBFilterOptionItem     + a colour swatch
 //     TimerSetItem            + time entry; steps by IndexStep minutes
 //     ChannelSetItem          + channel number entry
+//     TimerSourceItem           the timer's input, kept as a source id
 //   SubMenuItemAdjust         a number with Min/Max/Step; left/right activate
 //     AdjustItemArrow         + arrows showing which way the value can move
 //       AdjustItemArrowSelect + left/right change the value in place
@@ -151,6 +152,9 @@ class SubMenuItemValue : public SubMenuItem {
   kv::Slot OnResetTimeout;
 
  protected:
+  // Shows the caption of the record's choice (its index).
+  void ShowChoice(OptionDatabase::OptionDataClass* record);
+
   // The value text and the arrows hidden while an entry form is shown.
   bool valueHidden_ = false;
 
@@ -268,6 +272,18 @@ class ChannelSetItem : public SubMenuItemValueSelect {
   void IndexOfValue(OptionDatabase::OptionDataClass* record);
 
   ::Button::TextEdit edit_;
+};
+
+// The timer's input: the option offers the set's inputs by index while the
+// timer keeps the input's source id; the row converts both ways.
+class TimerSourceItem : public SubMenuItemValueSelect {
+  KV_CLASS(MenuSystem, TimerSourceItem, SubMenuItemValueSelect)
+ public:
+  TimerSourceItem() = default;
+  void ReadOption(OptionDatabase::OptionDataClass* record) override;
+
+ protected:
+  void ValueOfIndex(OptionDatabase::OptionDataClass* record) override;
 };
 
 // A number between Min and Max.
