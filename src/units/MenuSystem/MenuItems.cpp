@@ -344,9 +344,7 @@ void SubMenuItemValueSelect::ValueOfIndex(OptionDatabase::OptionDataClass* recor
 void SubMenuItemValueSelect::ApplyIndex(OptionDatabase::OptionDataClass* record, bool write) {
   ValueOfIndex(record);
   if (write) WriteThrough(record);
-  record->GetData(this);
-  kv::String caption;
-  if (CourierCaption(record, caption)) OnSetValueString(caption);
+  ShowChoice(record);
 }
 
 void SubMenuItemValueSelect::ToggleOption(bool increase) {
