@@ -161,6 +161,41 @@ TEST_F(RecordTimerTest, TheChosenInputAndChannelShowOnTheirButtonsAndDoneStoresT
   EXPECT_EQ(stored.source, sim::kSourceTv2);
   EXPECT_EQ(stored.major, major);
   EXPECT_EQ(stored.minor, minor);
+
+  // An analogue channel of the first tuner ("3", no minor number of its
+  // own) chosen in a new timer: its button shows it, the pop-up opens on it
+  // again, and Done stores it as the set tunes it (minor 0).
+  Press("exit");
+  Settle();
+  e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  const int32_t second = Skin()->OnGetActiveTimerId();
+  ASSERT_NE(second, id);
+  EXPECT_EQ(e->InputButton.OnGetText().ToUtf8(), "TV");
+  std::string row = open(&e->ChannelButton);
+  auto* options = Open<NonMenuSystem::OptionDialog>();
+  for (int i = 0; i < 20 && row != "3" && options; ++i) {
+    Press("down");
+    auto* focused = kv::Cast<ListForm::ListItem>(options->List().GetFocusedRow());
+    row = focused ? focused->OnGetText().ToUtf8() : "";
+  }
+  ASSERT_EQ(row, "3");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(e->ChannelButton.OnGetText().ToUtf8(), "3");
+  EXPECT_EQ(open(&e->ChannelButton), "3");
+  Press("back");
+  Settle();
+  ASSERT_TRUE(FocusBy("down", &e->DoneButton));
+  Press("ok");
+  Settle();
+  Run(500);
+  EXPECT_EQ(BarType(), 0) << SeenList();
+  EXPECT_EQ(Editor(), nullptr);
+  ASSERT_TRUE(SetTimerOf(second, &stored));
+  EXPECT_EQ(stored.source, sim::kSourceTv);
+  EXPECT_EQ(stored.major, 3);
+  EXPECT_EQ(stored.minor, 0);
 }
 
 TEST_F(RecordTimerTest, EachRefusalKeepsTheDialogOpenAndTheDatabaseUntouched) {

@@ -594,19 +594,9 @@ void ChannelSetItem::DoChannelNumChanged(kv::Object*) {
 }
 
 void ChannelSetItem::IndexOfValue(OptionDatabase::OptionDataClass* record) {
-  const int32_t major = ::Wrapper::Wrapper::SplitChannelNum(Value, true);
-  const int32_t minor = ::Wrapper::Wrapper::SplitChannelNum(Value, false);
-  Index = -1;
   SkinBin::Wrapper* w = Skin();
   SkinBin::ChannelListData* list = w ? w->GetChannelListData() : nullptr;
-  for (int32_t i = 0; list && i < list->GetNumChannels(); ++i) {
-    const SkinBin::ChannelData* c = list->GetChannel(i);
-    // An analogue channel (no minor number in the table) is kept with minor 0.
-    if (c && c->Major == major && (c->Minor == minor || (minor == 0 && c->Minor < 0))) {
-      Index = i;
-      break;
-    }
-  }
+  Index = list ? list->GetIndexOfTimerChannelNum(Value) : -1;
   record->Id = Index;
 }
 
@@ -629,10 +619,8 @@ void ChannelSetItem::ValueOfIndex(OptionDatabase::OptionDataClass* record) {
   record->Id = Index;
   // The row of the channel table: the property keeps that channel's number.
   SkinBin::Wrapper* w = Skin();
-  // A timer keeps no negative minor number (it reads as no channel): an
-  // analogue channel is kept with minor 0, which the set tunes as the same.
-  if (const SkinBin::ChannelData* c = w ? w->GetChannelListData()->GetChannel(Index) : nullptr)
-    record->Value = ::Wrapper::Wrapper::UniteChannelNum(c->Major, c->Minor < 0 ? 0 : c->Minor);
+  const int32_t number = w ? w->GetChannelListData()->GetTimerChannelNum(Index) : -1;
+  if (number != -1) record->Value = number;
   Value = record->Value;
 }
 

@@ -164,17 +164,6 @@ struct InstallSetup {
   InstallSetup() { ListForm::SetTimerEditorSetup(&SetUpFromList); }
 } g_installSetup;
 
-// The row of the timer's channel table holding the channel `number`
-// (UniteChannelNum), or -1.
-int32_t ChannelIndexOf(SkinBin::Wrapper* w, int32_t number) {
-  SkinBin::ChannelListData* list = w->GetChannelListData();
-  for (int32_t i = 0; i < list->GetNumChannels(); ++i) {
-    const SkinBin::ChannelData* c = list->GetChannel(i);
-    if (c && ::Wrapper::Wrapper::UniteChannelNum(c->Major, c->Minor) == number) return i;
-  }
-  return -1;
-}
-
 // The option database's record of an option, or null.
 OptionDatabase::OptionDataClass* OptionRecord(int32_t optionType) {
   auto* db = kv::GetAutoObject<OptionDatabase::OptionDatabaseClass>(MainApp::OptionDB);
@@ -534,7 +523,7 @@ void RecordTimerDialog::ReadTimerChoice(OptionDatabase::OptionDataClass* record)
     } else if (type == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL && w) {
       // The timer keeps the channel's number; the option offers the timer's
       // channel table by index.
-      record->Value = ChannelIndexOf(w, value);
+      record->Value = w->GetChannelListData()->GetIndexOfTimerChannelNum(value);
     } else {
       record->Value = value;
       kv::OnSetInt32(record->RefValue, value);
@@ -674,9 +663,9 @@ void RecordTimerDialog::DoValueChange(kv::Object* sender) {
     reloadOptions_ = false;
   } else if (option == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL) {
     // The option chose a row of the timer's channel table: the timer keeps
-    // that channel's number.
-    if (SkinBin::ChannelData* c = w->GetChannelListData()->GetChannel(ChosenValue(option)))
-      w->OnSetTimerChannel(::Wrapper::Wrapper::UniteChannelNum(c->Major, c->Minor));
+    // that channel's number (an analogue channel with minor 0).
+    const int32_t number = w->GetChannelListData()->GetTimerChannelNum(ChosenValue(option));
+    if (number != -1) w->OnSetTimerChannel(number);
     LoadOptionItem(ChannelButton);
   } else if (option == SkinBin::OPTION_TYPE_TIMER_START_EARLY) {
     LoadOptionItem(EarlyButton);
