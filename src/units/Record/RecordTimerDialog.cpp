@@ -395,6 +395,10 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* param) {
     const kv::Rect column = guide->Column.GetAbsoluteBounds();
     const kv::Rect programmes = guide->Programs.GetAbsoluteBounds();
     WidgetOrigin = {column.x2 + (programmes.x1 - column.x2) / 3, programmes.y1};
+    // It stands on the top of the programme's details too, whose rating at
+    // the right end of the title's line would show cut at its edge: the
+    // details stay hidden until the editor goes.
+    guide->Info.OnSetVisible(false);
   }
   if (SkinBin::Wrapper* w = Skin()) savedSource_ = w->GetCurrentSource(0);
   if (reloadOptions_) {
@@ -871,6 +875,7 @@ void RecordTimerDialog::Close() {
   SkinBin::Wrapper* w = Skin();
   if (wasOpen && w && savedSource_ != w->OnGetTimerSource()) w->SetSourceRecord(savedSource_);
   KXDWidgetClass::Close();
+  if (auto* guide = kv::Cast<Channels::FullEPGDialog>(ScreenUnderEditor())) guide->Info.OnSetVisible(true);
 }
 
 void RecordTimerDialog::EnterPrevState() {
