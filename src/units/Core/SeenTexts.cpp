@@ -817,7 +817,9 @@ std::vector<SeenText> LookAtTexts(Root& root) {
   for (const RecordedBox& b : boxes)
     if (auto it = apart.find(b.apartOf); it != apart.end()) it->second.from = std::min(it->second.from, b.order);
   const std::vector<View*> path = FocusPath(root);
-  const View* focused = path.empty() ? nullptr : path.back();
+  // The control that holds the keys; a screen that holds them with no
+  // control in focus (an adjustment bar) has none.
+  const View* focused = path.empty() || FormOf(path.back()) == path.back() ? nullptr : path.back();
   ge::Bitmap without(screen.W(), screen.H());
   std::vector<SeenText> out;
   out.reserve(recorded.size());
