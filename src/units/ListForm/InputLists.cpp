@@ -305,6 +305,9 @@ void InputLabelingItem::OnSetLabelText(const kv::String& text) {
 
 // The names' column ends at the first divider of a labelling row.
 constexpr int32_t kNameColumnEnd = 130;
+// The lowest the key pad opened from a labelling row reaches: the top of
+// the help bar at the foot of the screen.
+constexpr int32_t kKeyPadFoot = 503;
 
 void InputLabelingItem::Refresh() {
   ListItem::Refresh();
@@ -716,13 +719,16 @@ void InputLabelingList::DoChangeLabel(kv::Object* sender) {
   state->PrevState = dialogClass;
   state->Param = param;
   Primitives::KeyRoutingForm* pad = system->ChangeState(state);
-  // The key pad stands right of the names' column, so the name of the input
-  // being labelled stays in sight beside it.
+  // The key pad stands right of the names' column, just below the row being
+  // labelled, or just above it where the help bar leaves no room below: the
+  // row's name and label stay in sight whole, and its edges fall between
+  // rows, so no other row's label is left half covered.
   if (pad && pad->IsOpen()) {
     const kv::Rect r = row->GetAbsoluteBounds();
     const kv::Rect p = pad->Bounds();
     const int32_t x = r.x1 + kNameColumnEnd;
-    pad->OnSetBounds({x, p.y1, x + p.W(), p.y2});
+    const int32_t y = r.y2 + p.H() <= kKeyPadFoot ? r.y2 : std::max(0, r.y1 - p.H());
+    pad->OnSetBounds({x, y, x + p.W(), y + p.H()});
   }
 }
 

@@ -119,10 +119,6 @@ KeyPadEditButton::KeyPadEditButton() {
   OnSetFocused_BackgroundColor({236, 238, 242, 255});
   cursor_.OnSetColor({0, 0, 0, 255});
   cursor_.OnSetBounds({kEditMargin, 0, kEditMargin + 2, kCursorHeight});
-  highlight_.OnSetFont(Resources::LoadResource(Fonts::MediumFont));
-  highlight_.OnSetColor(kHighlight);
-  highlight_.OnSetAutoSize(true);
-  highlight_.OnSetVisible(false);
   blink_.OnSetPeriod(kBlinkPeriod);
   blink_.OnSetBegin(kBlinkPeriod);
   blink_.OnTrigger = kv::MakeSlot(this, &KeyPadEditButton::CursorSlot);
@@ -163,7 +159,7 @@ void KeyPadEditButton::Refresh() {
   const kv::Rect b = Bounds();
   const int32_t x = std::clamp(GetCursorX(), OnGetLeftMargin(), std::max(OnGetLeftMargin(), b.W() - OnGetRightMargin()));
   const int32_t top = (b.H() - kCursorHeight) / 2;
-  // The cursor line and the highlight stand over the field in its owner.
+  // The cursor line stands over the field in its owner.
   cursor_.OnSetBounds({b.x1 + x, b.y1 + top, b.x1 + x + 2, b.y1 + top + kCursorHeight});
   const Resources::Font* font = TextView().EffectiveFont();
   const kv::String& text = OnGetTextString();
@@ -171,28 +167,34 @@ void KeyPadEditButton::Refresh() {
   const int32_t width = font ? font->GetTextWidth(text) : 0;
   overflowLeft_ = OnGetTextShift() > 0;
   overflowRight_ = width - OnGetTextShift() > room;
-  if (IsLatinMode && font) {
-    const int32_t pos = OnGetCursorPos();
-    highlight_.OnSetString(kv::StringMiddle(text, std::max(0, pos - 1), 1));
-    const int32_t hx = x - font->GetTextWidth(text, std::max(0, pos - 1), 1);
-    const kv::Rect h = highlight_.Bounds();
-    const int32_t hy = b.y1 + (b.H() - h.H()) / 2;
-    highlight_.OnSetBounds({b.x1 + hx, hy, b.x1 + hx + h.W(), hy + h.H()});
-  }
+  ShowHighlight();
+}
+
+void KeyPadEditButton::ShowHighlight() {
+  // The highlighted letter is the field's own letter in the highlight
+  // colour, in its place: a second text drawn over the plain one would
+  // garble both.
+  const int32_t pos = OnGetCursorPos();
+  if (IsLatinMode && highlightOn_ && pos > 0)
+    TextView().OnSetMarkedRange(pos - 1, 1, kHighlight);
+  else
+    TextView().OnSetMarkedRange(0, 0, {});
 }
 
 void KeyPadEditButton::OnSetIsLatinMode(bool on) {
   IsLatinMode = on;
-  Refresh();
   cursor_.OnSetVisible(!on);
-  highlight_.OnSetVisible(on);
+  highlightOn_ = on;
+  Refresh();
 }
 
 void KeyPadEditButton::CursorSlot(kv::Object*) {
-  if (IsLatinMode)
-    highlight_.OnSetVisible(!highlight_.IsVisible());
-  else
+  if (IsLatinMode) {
+    highlightOn_ = !highlightOn_;
+    ShowHighlight();
+  } else {
     cursor_.OnSetVisible(!cursor_.IsVisible());
+  }
 }
 
 kv::Object* KeyPadEditButton::HandleEvent(Core::Event* event) {
@@ -412,7 +414,6 @@ KeyPad::KeyPad() {
   edit_.OnSetMaxLength(MaxLabelLength);
   Add(&edit_);
   Add(&edit_.CursorLine());
-  Add(&edit_.Highlight());
   keyboard_.OnSetBounds({23, 70, 23 + 195, 70 + 139});
   keyboard_.FocusMove = kv::MakeSlot<KeyRoutingForm>(this, &KeyRoutingForm::ResetTimeout);
   Add(&keyboard_);

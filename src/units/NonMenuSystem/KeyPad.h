@@ -67,7 +67,8 @@ class KeyPadEditButton : public ::Button::TextEdit {
   // The blink: the cursor line, or in Latin mode the highlight.
   void CursorSlot(kv::Object* sender = nullptr);
   // Cursor line, highlight and overflow flags from the text and cursor. The
-  // line and the highlight are views of the field's owner, placed over it.
+  // line is a view of the field's owner, placed over it; the highlight is
+  // the field's own letter drawn in the highlight colour.
   void Refresh() override;
   // Inserts `part` at the cursor, or replaces the character before it.
   void Insert(const kv::String& part);
@@ -76,7 +77,9 @@ class KeyPadEditButton : public ::Button::TextEdit {
   bool OverflowsLeft() const { return overflowLeft_; }
   bool OverflowsRight() const { return overflowRight_; }
   Views::Line& CursorLine() { return cursor_; }
-  Views::Text& Highlight() { return highlight_; }
+  // Whether the letter before the cursor shows highlighted now (Latin
+  // mode, between blinks).
+  bool HighlightShown() const { return IsLatinMode && highlightOn_; }
   // The 600 ms blink; it runs while the key pad is open.
   Core::Timer& Blink() { return blink_; }
 
@@ -87,9 +90,12 @@ class KeyPadEditButton : public ::Button::TextEdit {
  private:
   // After a change of text or cursor: refresh and report the arrows.
   void Changed();
+  // Draws the letter before the cursor in the highlight colour while the
+  // highlight is on, else the whole text plain.
+  void ShowHighlight();
 
   Views::Line cursor_;
-  Views::Text highlight_;
+  bool highlightOn_ = false;
   Core::Timer blink_;
   bool overflowLeft_ = false;
   bool overflowRight_ = false;

@@ -66,6 +66,20 @@ void Text::OnSetEllipsis(bool on) {
   InvalidateView();
 }
 
+void Text::OnSetMarkedRange(int32_t begin, int32_t count, kv::Color color) {
+  begin = std::max(begin, 0);
+  count = std::max(count, 0);
+  if (count == 0) {
+    begin = 0;
+    color = {};
+  }
+  if (begin == markBegin_ && count == markCount_ && color == markColor_) return;
+  markBegin_ = begin;
+  markCount_ = count;
+  markColor_ = color;
+  InvalidateView();
+}
+
 void Text::OnSetBounds(kv::Rect bounds) { View::OnSetBounds(autoSize_ ? AutoSizeBounds(bounds) : bounds); }
 
 Resources::Font* Text::EffectiveFont() const {
@@ -75,6 +89,21 @@ Resources::Font* Text::EffectiveFont() const {
 
 ge::TextRun Text::Run() const {
   return ge::TextRun{string_.View(), EffectiveFont()->GetGlyphSource(), color_.ToWord()};
+}
+
+std::vector<ge::TextRun> Text::DrawnRuns() const {
+  const ge::TextRun run = Run();
+  const size_t size = run.text.size();
+  const auto begin = std::min(static_cast<size_t>(markBegin_), size);
+  const auto end = std::min(begin + static_cast<size_t>(markCount_), size);
+  if (begin == end) return {run};
+  // Runs of one font lay out as the one run does: only the colour of the
+  // marked characters differs.
+  std::vector<ge::TextRun> runs;
+  if (begin > 0) runs.push_back({run.text.substr(0, begin), run.font, run.colour});
+  runs.push_back({run.text.substr(begin, end - begin), run.font, markColor_.ToWord()});
+  if (end < size) runs.push_back({run.text.substr(end), run.font, run.colour});
+  return runs;
 }
 
 ge::LayoutOptions Text::Options(bool measuring) const {
@@ -142,7 +171,7 @@ void Text::UpdateSize() {
 void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   if (string_.Empty() || color_.a == 0 || opacity <= 0) return;
   UpdateLayout();
-  const ge::TextRun run = Run();
+  const std::vector<ge::TextRun> runs = DrawnRuns();
   const kv::Rect box = Bounds().MoveTo(origin);
   // A text wider than its view shows its start: it is never cut at the
   // start, nor at both ends when centred. With Ellipsis it was laid out to
@@ -151,16 +180,16 @@ void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origi
   if (layout_.width > box.W()) alignH = ALIGN_LEFT;
 #ifdef KV_VERIFY
   // Checked builds compare the glyphs with what the viewer sees of the view.
-  const ge::Rect ink = ge::InkBounds({&run, 1}, layout_, Core::ToGeRect(box), ToGeAlignH(alignH),
+  const ge::Rect ink = ge::InkBounds(runs, layout_, Core::ToGeRect(box), ToGeAlignH(alignH),
                                      ToGeAlignV(alignV_));
   Core::DrawnLetters letters;
   const ge::Rect geClip = Core::ToGeRect(clip);
   if (ink.x1 < geClip.x1 || ink.y1 < geClip.y1 || ink.x2 > geClip.x2 || ink.y2 > geClip.y2)
-    letters.cut = ge::GlyphsCut({&run, 1}, layout_, Core::ToGeRect(box), ToGeAlignH(alignH), ToGeAlignV(alignV_),
+    letters.cut = ge::GlyphsCut(runs, layout_, Core::ToGeRect(box), ToGeAlignH(alignH), ToGeAlignV(alignV_),
                                 geClip, Core::ToGeRect(Core::TextWatch::PaintedArea()), Core::kStrokeCoverage);
   if (Core::TextWatch::Recording()) {
     for (const ge::PlacedGlyph& g :
-         ge::PlaceGlyphs({&run, 1}, layout_, Core::ToGeRect(box), ToGeAlignH(alignH), ToGeAlignV(alignV_)))
+         ge::PlaceGlyphs(runs, layout_, Core::ToGeRect(box), ToGeAlignH(alignH), ToGeAlignV(alignV_)))
       letters.boxes.push_back({g.box.x1, g.box.y1, g.box.x2, g.box.y2});
     // What one more letter of a shortened line needs: the letter after the
     // ellipsis's place, with the spaces before it.
@@ -169,7 +198,7 @@ void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origi
       if (!line.ellipsis) continue;
       int32_t need = 0;
       for (auto i = static_cast<size_t>(std::max(line.end, 0)); i < all.size(); ++i) {
-        need += run.font->Advance(all[i]);
+        need += runs.front().font->Advance(all[i]);
         if (all[i] != u' ') break;
       }
       letters.nextLetter = std::max(letters.nextLetter, need);
@@ -212,7 +241,7 @@ void Text::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origi
   }
   const int64_t y1 = top + int64_t{first} * pitch;
   const ge::Rect lines{box.x1, static_cast<int32_t>(y1), box.x2, static_cast<int32_t>(y1 + shown->height)};
-  ge::GenDrawAttrText(target, Core::ToGeRect(clip), {&run, 1}, *shown, lines, ToGeAlignH(alignH), ge::AlignV::Top,
+  ge::GenDrawAttrText(target, Core::ToGeRect(clip), runs, *shown, lines, ToGeAlignH(alignH), ge::AlignV::Top,
                       CombineOpacity(255, opacity));
 }
 

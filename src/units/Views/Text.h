@@ -8,6 +8,9 @@
 //
 // Without a font the view uses Fonts::MediumFont.
 //
+// A marked range draws some characters in a colour of their own, in their
+// place in the text (the letter the key pad's accents replace).
+//
 // The layout (the lines) is kept and made again only when something it
 // depends on changes: the string, the font (or its metrics), the ellipsis or
 // the size of the bounds as the layout uses them; the auto size and the
@@ -16,6 +19,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "ge/attr_text.h"
 #include "runtime/geometry.h"
@@ -52,6 +56,9 @@ class Text : public Core::View {
   void OnSetEllipsis(bool on);
   bool OnGetEllipsis() { return ellipsis_; }
   bool Ellipsis() const { return ellipsis_; }
+  // Characters [begin, begin + count) are drawn in `color`; a count of 0
+  // draws them all in the text's colour again.
+  void OnSetMarkedRange(int32_t begin, int32_t count, kv::Color color);
 
   void OnSetBounds(kv::Rect bounds) override;
 
@@ -78,6 +85,9 @@ class Text : public Core::View {
   void UpdateSize();
   // The string as one run of the effective font and the colour.
   ge::TextRun Run() const;
+  // The runs drawn: the one run, or up to three where a range is marked.
+  // The views point into the string.
+  std::vector<ge::TextRun> DrawnRuns() const;
 
  private:
   // What the kept layout was made from, besides the string.
@@ -102,6 +112,8 @@ class Text : public Core::View {
   int32_t alignV_ = 0;
   bool autoSize_ = false;
   bool ellipsis_ = false;
+  int32_t markBegin_ = 0, markCount_ = 0;
+  kv::Color markColor_{};
 };
 
 }  // namespace Views
