@@ -247,6 +247,10 @@ TEST_F(SeenTextsTest, TextsSideBySideWithNoGapReadAsOne) {
   Views::Text* second = NewText(screen, {100 + Width("Aceptar"), 300, 400, 330}, "Aceptar");
   root->Redraw();
   EXPECT_TRUE(Has(Core::TextFaults(Core::LookAtTexts(*root)), "\"Aceptar\""));
+  // 8 px apart in one colour still reads as one phrase.
+  second->OnSetBounds({100 + Width("Aceptar") + 8, 300, 400, 330});
+  root->Redraw();
+  EXPECT_TRUE(Has(Core::TextFaults(Core::LookAtTexts(*root)), "texts run together"));
   second->OnSetBounds({100 + Width("Aceptar") + 20, 300, 400, 330});
   root->Redraw();
   EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
@@ -446,6 +450,12 @@ TEST_F(SeenTextsTest, EachExemptionLetsThroughOnlyWhatAViewerReadsWhole) {
          Core::Group* row = NewGroup({100, 250, 100 + w + 200, 280});
          NewText(row, {0, 0, w, 30}, "HDMI 1 Blu-ray Player")->OnSetEllipsis(true);
          NewText(row, {w + 12, 0, w + 40, 30}, "12");
+       }},
+      {"a label in a colour of its own 8 px after a name",
+       [&] {
+         Core::Group* row = NewGroup({0, 0, 960, 540});
+         NewText(row, {100, 350, 100 + Width("HDMI 1"), 380}, "HDMI 1");
+         NewText(row, {100 + Width("HDMI 1") + 8, 350, 400, 380}, "Blu-ray Player")->OnSetColor(kv::Color{120, 150, 200, 255});
        }},
       {"a label ending in ':' with its value a word space after it",
        [&] {

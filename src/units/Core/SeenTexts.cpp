@@ -69,6 +69,10 @@ constexpr int kCloseEnough = 3;
 // glyphs read as one phrase ("Seguridad Señal" for two column headings): a
 // word space of the fonts is 5 to 7 pixels.
 constexpr int32_t kWordGap = 10;
+// Two texts whose strokes differ by more than this in a colour channel are
+// drawn in colours a viewer tells apart (a white name and its blue-grey
+// label): side by side they do not read as one phrase.
+constexpr uint32_t kOtherColour = 48;
 // A box or image stands on a text's row when it is no taller than this (a
 // panel behind a whole page is not beside a text) and covers at least half
 // of the text's glyphs' height.
@@ -120,6 +124,7 @@ struct Recorded {
   std::vector<uint8_t> mask;   // 1 where the draw changed the pixel visibly
   int64_t order = 0;           // its place in the drawing order
   const View* apartOf = nullptr;  // the screen standing apart that holds it
+  uint32_t stroke = 0;  // the colour of its strongest glyph pixel that shows
 };
 
 // What a view that is not a group drew, while a look records.
@@ -590,9 +595,23 @@ Cover HiddenCover(Root& root, const ge::Surface& whole, ge::Bitmap& without, Rec
   }
   s.skipView = nullptr;
   size_t i = 0;
+  int strongest = -1;
   for (int32_t y = area.y1; y < area.y2; ++y)
-    for (int32_t x = area.x1; x < area.x2; ++x, ++i)
-      if (r.mask[i] && !Differs(whole.Row(y)[x], w.Row(y)[x])) r.mask[i] = 0;
+    for (int32_t x = area.x1; x < area.x2; ++x, ++i) {
+      if (!r.mask[i]) continue;
+      if (!Differs(whole.Row(y)[x], w.Row(y)[x])) {
+        r.mask[i] = 0;
+        continue;
+      }
+      // The pixel the text changed most is a stroke's core: its colour.
+      int d = 0;
+      for (int shift = 0; shift < 24; shift += 8)
+        d += std::abs(static_cast<int>((whole.Row(y)[x] >> shift) & 0xFF) - static_cast<int>((w.Row(y)[x] >> shift) & 0xFF));
+      if (d > strongest) {
+        strongest = d;
+        r.stroke = whole.Row(y)[x];
+      }
+    }
   // Each letter's glyph pixels, and those of them that show. A text drawn
   // without letters (none recorded) counts as one letter.
   std::vector<kv::Rect> letters = r.letters;
@@ -852,6 +871,7 @@ std::vector<SeenText> LookAtTexts(Root& root) {
         if (view != r.apartOf && a.from != INT64_MAX && a.from > r.order) over.push_back(a.area);
     bool elsewhere = true;
     t.cover = HiddenCover(root, whole.View(), without, r, over, &elsewhere);
+    t.stroke = r.stroke;
     t.overlaid = t.cover == Cover::kPartly && !elsewhere;
     t.cutLetters = std::move(r.cutLetters);
     t.letters = std::move(r.letters);
@@ -924,8 +944,9 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
     }
   }
   // Texts of two views side by side on one row, no further apart than a word
-  // space, touching included ("AceptarAceptar"): the viewer reads them as
-  // one phrase. A label ending in ':' is one on purpose, with the word
+  // space, touching included ("AceptarAceptar"), in one colour: the viewer
+  // reads them as one phrase. A label drawn in a colour of its own (an
+  // input's label after its name) reads apart. A label ending in ':' is one on purpose, with the word
   // before it ("Early" "Start:") and with the value after it.
   for (size_t i = 0; i < texts.size(); ++i) {
     const SeenText& a = texts[i];
@@ -934,6 +955,7 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
       const SeenText& b = texts[j];
       if (b.view == a.view || b.cover == Cover::kWholly || b.ink.IsEmpty() || b.form != a.form) continue;
       if ((!b.text.empty() && b.text.back() == ':') || overlapping.count({i, j}) != 0) continue;
+      if (Differs(a.stroke, b.stroke, kOtherColour)) continue;
       const int32_t gap = b.ink.x1 - a.ink.x2;
       if (gap <= -kApartX || gap >= kWordGap) continue;
       const int32_t shared = std::min(a.ink.y2, b.ink.y2) - std::max(a.ink.y1, b.ink.y1);

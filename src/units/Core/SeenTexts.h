@@ -121,6 +121,9 @@ struct SeenText {
   // Partly hidden, and only by screens that stand apart over its own: none
   // of its screen's fault (never the focused control's text).
   bool overlaid = false;
+  // The colour of its strongest glyph pixel that shows (0xAARRGGBB as the
+  // surface holds it): the colour it is drawn in.
+  uint32_t stroke = 0;
 
   // A letter loses a stroke pixel outside the visible rectangle (never for
   // a text that scrolls).
