@@ -516,6 +516,58 @@ TEST_F(SeenTextsTest, EachExemptionLetsThroughOnlyWhatAViewerReadsWhole) {
   EXPECT_TRUE(Has(Core::TextFaults(Core::LookAtTexts(*root)), "text cut:"));
 }
 
+// A screen that stands at a place of its own over whatever is open (a
+// notice, the volume bar) hides part of the page under it, or writes its
+// text over the page's through its glass: no fault of the page, once the
+// screen is marked so. But where it hides the control that holds the keys,
+// the viewer acts on what they cannot read: that stays a fault.
+TEST_F(SeenTextsTest, AScreenStandingApartHidesPartOfThePageUnderItButNotTheFocusedControl) {
+  Core::Group* notice = nullptr;
+  Views::Text* row = nullptr;
+  const auto noticeOverPage = [&](kv::Color glass) {
+    Core::Group* page = NewGroup({0, 0, 960, 540});
+    row = NewText(page, {100, 440, 500, 470}, "Recorded shows");
+    NewText(page, {100, 200, 500, 230}, "Scheduled recordings");
+    notice = NewGroup({200, 430, 700, 490});
+    auto* panel = kv::New<Views::Rectangle>();
+    panel->OnSetColor(glass);
+    panel->OnSetBounds({0, 0, 500, 60});
+    notice->Add(panel);
+    NewText(notice, {20, 10, 480, 40}, "No key pressed for a long time");
+  };
+  const auto opaque = [&] { noticeOverPage(kv::Color{20, 20, 20, 255}); };
+  const auto glass = [&] { noticeOverPage(kv::Color{20, 20, 20, 90}); };
+  struct Case {
+    const char* what;
+    std::function<void()> build;
+    bool apart;        // the notice is marked as standing apart
+    bool focusOnRow;   // the row it covers holds the keys
+    const char* fault;  // the fault reported, or none
+  };
+  const Case cases[] = {
+      {"a panel that is not marked", opaque, false, false, "text partly hidden: Views::Text in Core::Group: \"Recorded shows\""},
+      {"its text over the page's, not marked", glass, false, false, "texts overlap"},
+      {"a notice standing apart", opaque, true, false, nullptr},
+      {"its text over the page's, standing apart", glass, true, false, nullptr},
+      {"a notice over the focused row", opaque, true, true, "text partly hidden: Views::Text in Core::Group: \"Recorded shows\""},
+      {"its text over the focused row's", glass, true, true, "texts overlap"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::vector<std::string> faults = FaultsOf([&] {
+      c.build();
+      Core::MarkStandsApart(notice, c.apart);
+      root->OnSetFocus(c.focusOnRow ? row->Owner() : notice);
+      if (c.focusOnRow) row->Owner()->OnSetFocus(row);
+    });
+    Core::MarkStandsApart(notice, false);
+    if (c.fault)
+      EXPECT_TRUE(Has(faults, c.fault)) << (faults.empty() ? "no fault" : faults[0]);
+    else
+      EXPECT_TRUE(faults.empty()) << faults[0];
+  }
+}
+
 #endif
 
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <unordered_map>
 #include <unordered_set>
@@ -12,6 +13,7 @@
 
 #include "runtime/text.h"
 #include "runtime/trace.h"
+#include "units/Core/FocusPath.h"
 #include "units/Core/Group.h"
 #include "units/Core/Root.h"
 
@@ -116,6 +118,8 @@ struct Recorded {
   std::vector<const View*> drawnBy;  // the views whose draws drew it
   kv::Rect maskArea;           // screen coordinates
   std::vector<uint8_t> mask;   // 1 where the draw changed the pixel visibly
+  int64_t order = 0;           // its place in the drawing order
+  const View* apartOf = nullptr;  // the screen standing apart that holds it
 };
 
 // What a view that is not a group drew, while a look records.
@@ -125,6 +129,8 @@ struct RecordedBox {
   std::string where, screen;
   kv::Rect area;              // screen coordinates
   std::vector<uint8_t> mask;  // 1 where its draw changed the pixel visibly
+  int64_t order = 0;          // its place in the drawing order
+  const View* apartOf = nullptr;  // the screen standing apart that holds it
   bool MaskAt(int32_t x, int32_t y) const {
     if (!area.Contains(kv::Point{x, y})) return false;
     const size_t i = static_cast<size_t>(y - area.y1) * static_cast<size_t>(area.W()) + static_cast<size_t>(x - area.x1);
@@ -146,6 +152,8 @@ struct WatchState {
   kv::Rect skipBox;
   std::set<const View*> scrolling;  // marked by MarkScrollsInField
   std::set<const View*> drifting;   // marked by MarkDrifts
+  std::set<const View*> apart;      // marked by MarkStandsApart
+  int64_t order = 0;                // the next text or box drawn while a look records
   std::vector<const View*> drawing;  // the watched views drawing now, outermost first
 };
 
@@ -389,6 +397,26 @@ const View* FormOf(const View* view) {
   return chain.size() >= 2 ? chain[chain.size() - 2] : view;
 }
 
+// Shown with every group that holds it.
+bool Shown(const View* view) {
+  for (; view; view = view->Owner())
+    if (!view->IsVisible()) return false;
+  return true;
+}
+
+// The screen marked as standing apart that holds the view (a notice a
+// player opens as its own child included), else null.
+const View* ApartOf(const View* view) {
+  const std::set<const View*>& apart = State().apart;
+  if (apart.empty()) return nullptr;
+  auto* self = const_cast<View*>(view);
+  if (self->IsEmbedded())
+    if (auto* host = kv::Cast<View>(self->Container())) view = host;
+  for (; view; view = view->Owner())
+    if (apart.count(view) != 0) return view;
+  return nullptr;
+}
+
 void RecordCut(const View* view, const kv::String& text, const kv::Rect& ink, const kv::Rect& visible) {
   const std::string where = Where(view);
   const std::string utf8 = text.ToUtf8();
@@ -460,6 +488,8 @@ TextWatch::TextWatch(const View* view, const kv::String& text, const ge::TextLay
     for (int32_t y = area_.y1; y < area_.y2; ++y)
       before_.insert(before_.end(), target.Row(y) + area_.x1, target.Row(y) + area_.x2);
   }
+  r.order = s.order++;
+  r.apartOf = ApartOf(view);
   record_ = static_cast<int64_t>(s.recorded.size());
   s.recorded.push_back(std::move(r));
 }
@@ -494,6 +524,8 @@ BoxWatch::BoxWatch(const View* view, const kv::Rect& clip, const ge::Surface& ta
   before_.reserve(static_cast<size_t>(area_.W()) * static_cast<size_t>(area_.H()));
   for (int32_t y = area_.y1; y < area_.y2; ++y)
     before_.insert(before_.end(), target.Row(y) + area_.x1, target.Row(y) + area_.x2);
+  b.order = s.order++;
+  b.apartOf = ApartOf(view);
   record_ = static_cast<int64_t>(s.boxes.size());
   s.boxes.push_back(std::move(b));
   s.drewWhole = false;
@@ -537,11 +569,14 @@ namespace {
 // where the two pictures differ. The mask keeps only the glyph pixels that
 // show. A letter that loses more than kLetterHidden of its glyph pixels is
 // hidden, whatever share of the text it is; so is a text whose letters
-// together lose more than kTextHidden.
-Cover HiddenCover(Root& root, const ge::Surface& whole, ge::Bitmap& without, Recorded& r) {
+// together lose more than kTextHidden. `*elsewhere` tells whether it is
+// hidden so also when what the screens in `apart` hide counts as shown.
+Cover HiddenCover(Root& root, const ge::Surface& whole, ge::Bitmap& without, Recorded& r,
+                  const std::vector<kv::Rect>& apart, bool* elsewhere) {
   const kv::Rect area = r.maskArea;
   size_t glyph = 0;
   for (uint8_t m : r.mask) glyph += m;
+  *elsewhere = true;
   if (glyph == 0 || area.IsEmpty()) return Cover::kWholly;
   const std::vector<uint8_t> drawn = r.mask;
   const ge::Surface w = without.View();
@@ -562,25 +597,37 @@ Cover HiddenCover(Root& root, const ge::Surface& whole, ge::Bitmap& without, Rec
   // without letters (none recorded) counts as one letter.
   std::vector<kv::Rect> letters = r.letters;
   if (letters.empty()) letters.push_back(area);
-  bool hidden = false, allGone = true;
-  size_t allMine = 0, allShows = 0;
+  const auto underApart = [&](int32_t x, int32_t y) {
+    for (const kv::Rect& a : apart)
+      if (a.Contains(kv::Point{x, y})) return true;
+    return false;
+  };
+  const auto tooMuch = [](size_t shows, size_t mine, double most) {
+    return 1.0 - static_cast<double>(shows) / static_cast<double>(mine) > most;
+  };
+  bool hidden = false, hiddenElsewhere = false, allGone = true;
+  size_t allMine = 0, allShows = 0, allShowsBut = 0;
   for (const kv::Rect& letter : letters) {
     const kv::Rect in = letter.Intersect(area);
-    size_t mine = 0, shows = 0;
+    size_t mine = 0, shows = 0, showsBut = 0;  // showsBut: shows, or lies under a screen apart
     for (int32_t y = in.y1; y < in.y2; ++y)
       for (int32_t x = in.x1; x < in.x2; ++x) {
         const size_t k = static_cast<size_t>(y - area.y1) * static_cast<size_t>(area.W()) + static_cast<size_t>(x - area.x1);
         mine += drawn[k];
         shows += r.mask[k];
+        showsBut += drawn[k] && (r.mask[k] || underApart(x, y)) ? 1 : 0;
       }
     if (mine == 0) continue;  // clipped away, or too faint to count
     allMine += mine;
     allShows += shows;
-    const double lost = 1.0 - static_cast<double>(shows) / static_cast<double>(mine);
-    hidden = hidden || lost > kLetterHidden;
-    allGone = allGone && lost >= kLetterGone;
+    allShowsBut += showsBut;
+    hidden = hidden || tooMuch(shows, mine, kLetterHidden);
+    hiddenElsewhere = hiddenElsewhere || tooMuch(showsBut, mine, kLetterHidden);
+    allGone = allGone && 1.0 - static_cast<double>(shows) / static_cast<double>(mine) >= kLetterGone;
   }
-  if (allMine > 0 && 1.0 - static_cast<double>(allShows) / static_cast<double>(allMine) > kTextHidden) hidden = true;
+  if (allMine > 0 && tooMuch(allShows, allMine, kTextHidden)) hidden = true;
+  if (allMine > 0 && tooMuch(allShowsBut, allMine, kTextHidden)) hiddenElsewhere = true;
+  *elsewhere = hiddenElsewhere;
   return allGone ? Cover::kWholly : hidden ? Cover::kPartly : Cover::kNone;
 }
 
@@ -638,6 +685,9 @@ std::vector<std::string> RunsInto(const SeenText& t, const std::vector<RecordedB
         boxes[face].area.Contains(b.area.Intersect(t.maskArea_.Inflate(kBesideX, 1))))
       continue;
     if (std::find(t.drawnBy.begin(), t.drawnBy.end(), b.view) != t.drawnBy.end()) continue;
+    // A screen standing apart over the text's own (a player's notice) stands
+    // beside it on purpose, unless the text is the focused control's.
+    if (b.apartOf && b.apartOf != t.apartOf && b.order > t.order && !t.focus) continue;
     // A line (a caret after an entry's text, a rule) is not a box.
     if (b.area.W() <= 3 || b.area.H() <= 3) continue;
     const kv::Rect rows{t.ink.x1, std::max(t.ink.y1, b.area.y1), t.ink.x2, std::min(t.ink.y2, b.area.y2)};
@@ -743,6 +793,7 @@ std::vector<SeenText> LookAtTexts(Root& root) {
   WatchState& s = State();
   s.recorded.clear();
   s.boxes.clear();
+  s.order = 0;
   s.recording = true;
   if (root.IsVisible() && !screen.IsEmpty()) {
     DrawArea a(screen);
@@ -753,6 +804,22 @@ std::vector<SeenText> LookAtTexts(Root& root) {
   const std::vector<RecordedBox> boxes = std::exchange(s.boxes, {});
   std::set<const View*> textViews;  // texts that are views of their own are not boxes
   for (const Recorded& r : recorded) textViews.insert(r.view);
+  // The screens apart drawn in this picture: where and from when.
+  struct Apart {
+    kv::Rect area;
+    int64_t from = INT64_MAX;
+  };
+  std::map<const View*, Apart> apart;
+  for (const View* view : s.apart)
+    if (Shown(view)) apart[view].area = view->GetAbsoluteBounds();
+  for (const Recorded& r : recorded)
+    if (auto it = apart.find(r.apartOf); it != apart.end()) it->second.from = std::min(it->second.from, r.order);
+  for (const RecordedBox& b : boxes)
+    if (auto it = apart.find(b.apartOf); it != apart.end()) it->second.from = std::min(it->second.from, b.order);
+  const std::vector<View*> path = FocusPath(root);
+  // The control that holds the keys; a screen that holds them with no
+  // control in focus (an adjustment bar) has none.
+  const View* focused = path.empty() || FormOf(path.back()) == path.back() ? nullptr : path.back();
   ge::Bitmap without(screen.W(), screen.H());
   std::vector<SeenText> out;
   out.reserve(recorded.size());
@@ -775,7 +842,17 @@ std::vector<SeenText> LookAtTexts(Root& root) {
     t.holder = r.holder;
     t.form = r.form;
     t.drawnBy = std::move(r.drawnBy);
-    t.cover = HiddenCover(root, whole.View(), without, r);
+    t.order = r.order;
+    t.apartOf = r.apartOf;
+    t.focus = focused && (r.view == focused || r.holder == focused ||
+                          std::find(r.drawnBy.begin(), r.drawnBy.end(), focused) != r.drawnBy.end());
+    std::vector<kv::Rect> over;  // the screens apart drawn over it
+    if (!t.focus)
+      for (const auto& [view, a] : apart)
+        if (view != r.apartOf && a.from != INT64_MAX && a.from > r.order) over.push_back(a.area);
+    bool elsewhere = true;
+    t.cover = HiddenCover(root, whole.View(), without, r, over, &elsewhere);
+    t.overlaid = t.cover == Cover::kPartly && !elsewhere;
     t.cutLetters = std::move(r.cutLetters);
     t.letters = std::move(r.letters);
     t.nextLetter = r.nextLetter;
@@ -798,7 +875,7 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
   for (const SeenText& t : texts) {
     if (t.cover == Cover::kWholly) continue;
     if (t.Cut()) faults.push_back("text cut: " + t.Describe() + " loses \"" + t.cutLetters + "\"");
-    if (t.cover == Cover::kPartly) faults.push_back("text partly hidden: " + t.Describe());
+    if (t.cover == Cover::kPartly && !t.overlaid) faults.push_back("text partly hidden: " + t.Describe());
     for (const std::string& box : t.runsInto) faults.push_back("text runs into a box: " + t.Describe() + " and " + box);
     // An address or a number is read whole or not at all, also inside a
     // longer text.
@@ -827,6 +904,12 @@ std::vector<std::string> TextFaults(const std::vector<SeenText>& texts) {
     for (size_t j = i + 1; j < texts.size(); ++j) {
       const SeenText& b = texts[j];
       if (b.cover == Cover::kWholly || (a.view == b.view && a.box == b.box)) continue;
+      // A screen apart writes over what lies under it (not over the
+      // control that holds the keys).
+      const auto over = [](const SeenText& top, const SeenText& low) {
+        return top.apartOf && top.apartOf != low.apartOf && top.order > low.order && !low.focus;
+      };
+      if (over(a, b) || over(b, a)) continue;
       const kv::Rect both = a.maskArea_.Intersect(b.maskArea_.Inflate(kApartX, kApartY));
       if (both.IsEmpty()) continue;
       int close = 0;
@@ -895,6 +978,13 @@ void MarkDrifts(const View* view, bool on) {
     State().drifting.erase(view);
 }
 
+void MarkStandsApart(const View* form, bool on) {
+  if (on)
+    State().apart.insert(form);
+  else
+    State().apart.erase(form);
+}
+
 #else
 
 std::vector<SeenText> LookAtTexts(Root&) { return {}; }
@@ -903,6 +993,7 @@ std::vector<std::string> TakeCutTexts() { return {}; }
 void MarkScrollsInField(const View*, bool) {}
 bool ScrollsInField(const View*) { return false; }
 void MarkDrifts(const View*, bool) {}
+void MarkStandsApart(const View*, bool) {}
 
 #endif
 

@@ -110,6 +110,17 @@ struct SeenText {
   // the gap a viewer needs to read them apart; -1 when not shortened.
   int32_t nextLetter = 0;
   int32_t roomLeft = -1;
+  // Its place in the drawing order (what is drawn later lies over it).
+  int64_t order = 0;
+  // The screen standing at a place of its own over whatever is open
+  // (MarkStandsApart) that holds it, else null.
+  const View* apartOf = nullptr;
+  // It is the text of the control that holds the keys (the end of the focus
+  // path).
+  bool focus = false;
+  // Partly hidden, and only by screens that stand apart over its own: none
+  // of its screen's fault (never the focused control's text).
+  bool overlaid = false;
 
   // A letter loses a stroke pixel outside the visible rectangle (never for
   // a text that scrolls).
@@ -155,6 +166,12 @@ bool ScrollsInField(const View* view);
 // few seconds): the texts it passes behind do not run into it. Release
 // builds keep nothing.
 void MarkDrifts(const View* view, bool on);
+// Marks (or unmarks, before it goes) a screen that stands at a place of its
+// own over whatever screen is open (a notice, the volume bar, a question the
+// set raises, the quick menu): what it hides of the screens under it, or
+// writes over them, is no fault of theirs, unless it hides the control
+// that holds the keys. Release builds keep nothing.
+void MarkStandsApart(const View* form, bool on);
 
 #ifdef KV_VERIFY
 // A glyph pixel covered by at least this much (of 255) is a part of a

@@ -11,6 +11,7 @@
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Events/MediaRemovedEvent.h"
 #include "units/Fonts/Fonts.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -154,6 +155,9 @@ ConfirmMultiOptionDialog::ConfirmMultiOptionDialog() {
 void ConfirmMultiOptionDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   ConfirmOptionDialog::Initialize(param);
   if (auto* ref = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr) RecordFlag = ref->Flag;
+  // The set's own update questions come centred over whatever is open.
+  Core::MarkStandsApart(this, ConfirmType == Constants::ConfirmTypeUpdateReminder ||
+                                  ConfirmType == Constants::ConfirmTypeStartUpdate);
 }
 
 void ConfirmMultiOptionDialog::Refresh() {

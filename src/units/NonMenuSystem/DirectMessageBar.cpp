@@ -15,6 +15,7 @@
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Events/MediaRemovedEvent.h"
 #include "units/Fonts/Fonts.h"
 #include "units/NonMenuSystem/LiveContext.h"
@@ -174,6 +175,8 @@ int32_t MainWindowStatus() {
 
 DirectMessageBar::DirectMessageBar() {
   WinID = WinIDs::WIN_ID_DirectMessageBar;
+  // A notice stands at the place its type gives, over whatever is open.
+  Core::MarkStandsApart(this, true);
   Layer = kLayer;
   OnTimeOut = kv::MakeSlot(this, &WidgetClass::ExitSlot);
   IsPersistent = false;

@@ -10,6 +10,7 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Colors/Colors.h"
 #include "units/Core/Event.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Fonts/Fonts.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -66,6 +67,9 @@ void PlaceImage(Views::Image& image, int32_t x, int32_t barHeight) {
 // --- VolumeMuteBar -----------------------------------------------------------------
 
 VolumeMuteBar::VolumeMuteBar() {
+  // The bars stand at their own place at the foot of the screen, over
+  // whatever is open.
+  Core::MarkStandsApart(this, true);
   KeyRoutingForm::OnSetBounds({0, 0, 387, 54});
   Layer = kBarLayer;
   OnSetTimeOutValue(kBarTimeOut);

@@ -8,6 +8,7 @@
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Fonts/Fonts.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
 #include "units/Primitives/KeyRoutingParameter.h"
@@ -30,6 +31,8 @@ constexpr int32_t kDefaultFrameWidth = 34;
 }  // namespace
 
 // --- WidgetClass -------------------------------------------------------------------
+
+WidgetClass::~WidgetClass() { Core::MarkStandsApart(this, false); }
 
 WidgetClass::WidgetClass() {
   OnSetTimeOutValue(kWidgetTimeOut);

@@ -48,6 +48,8 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   KV_CLASS(NonMenuSystem, WidgetClass, Primitives::KeyRoutingForm)
  public:
   WidgetClass();
+  // Forgets the screen's mark as standing apart (Core::MarkStandsApart).
+  ~WidgetClass() override;
 
   // The key-routing form's Initialize; then, for a SkinBin::UserRefInt
   // parameter, MSG_FROM_MENUSYSTEM sets MenuTriggered and

@@ -7,6 +7,7 @@
 #include "units/Bitmaps/Bitmaps.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Media/MediaWrapper.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -52,6 +53,9 @@ SkinBin::Wrapper* Skin() { return NonMenuSystem::Live::Skin(); }
 // --- QuickMenuClass ------------------------------------------------------------------
 
 QuickMenuClass::QuickMenuClass() {
+  // A quick screen opens at its own place at the foot of the screen, over
+  // whatever screen it was asked from.
+  Core::MarkStandsApart(this, true);
   Layer = kQuickLayer;
   // The quick screens draw their frame without a margin: the caption sits at
   // the top, the rows below it from y 48.
