@@ -35,18 +35,6 @@ void ChannelsDialogClass::Refresh() {
   frame_.OnSetBounds({w, w, std::max(w, Bounds().W() - w), std::max(w, Bounds().H() - w)});
 }
 
-void ChannelsDialogClass::HandleFocus(bool focused) {
-  KXDWidgetClass::HandleFocus(focused);
-  if (!focused && IsOpen()) kv::PostSignal(kv::MakeSlot(this, &ChannelsDialogClass::KeepFocus));
-}
-
-void ChannelsDialogClass::KeepFocus(kv::Object*) {
-  Core::Group* owner = Owner();
-  if (!IsOpen() || !owner) return;
-  auto* now = kv::Cast<Primitives::KeyRoutingForm>(owner->OnGetFocus());
-  if (now && now != this && now->Layer < Layer) owner->OnSetFocus(this);
-}
-
 SkinBin::Wrapper* Skin() {
   auto* w = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper));
   if (!w) Core::LogError("Channels: the skin Wrapper is not the live Wrapper");

@@ -48,10 +48,6 @@ class ChannelsDialogClass : public NonMenuSystem::KXDWidgetClass {
  public:
   ChannelsDialogClass();
 
-  // A screen that opens behind this one (the banner of a tuned channel)
-  // does not keep the focus: it comes back here at the end of the pass.
-  void HandleFocus(bool focused) override;
-  void KeepFocus(kv::Object* sender = nullptr);
   // The base's layout; the frame's bitmap stands FrameWidth in from the
   // screen's edges, the margin that width keeps round the content.
   void Refresh() override;

@@ -141,8 +141,25 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   if (widget->FocusOnOpen && widget->IsOpen() && !KeysStayWithScreen(widget)) {
     OnSetFocus(widget);
     StandInFrontOfDialogs(widget);
+    HoldKeysOverModalScreen(widget);
   }
   return form;
+}
+
+void NonMenuSystem::HoldKeysOverModalScreen(WidgetClass* widget) {
+  // The root hands every key to its modal screen (a step of the network
+  // wizard) and to nothing beside it: a screen that takes the keys as it
+  // opens over one (a question the set raises, a notice that takes every
+  // key) would show with its button in focus while OK acted on the screen
+  // under it. It holds the keys the same way while it shows: modal above
+  // that screen, until its Close ends it and the keys are the modal
+  // screen's again.
+  Core::Root* root = widget->GetRoot();
+  Core::Group* modal = root ? root->GetModalGroup() : nullptr;
+  if (!modal || widget->Forms::Form::IsModal()) return;
+  for (Core::View* v = widget; v; v = v->Owner())
+    if (v == modal) return;
+  widget->Forms::Form::BeginModal();
 }
 
 void NonMenuSystem::StandInFrontOfDialogs(WidgetClass* widget) {

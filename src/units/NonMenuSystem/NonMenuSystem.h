@@ -158,6 +158,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // A screen that took the keys as it opened moves in front of the dialogs
   // of a higher layer that would hide it.
   void StandInFrontOfDialogs(WidgetClass* widget);
+  // A screen that took the keys as it opened over a modal screen is modal
+  // above it while it shows, so that the keys reach it.
+  void HoldKeysOverModalScreen(WidgetClass* widget);
   // The key table; false: the key is not consumed.
   bool DoKey(Core::KeyEvent* key);
   // The rules of KeyEventNeedHandled below code 104.
