@@ -57,6 +57,8 @@ class DirectMessageBar : public WidgetClass {
 
   Views::MultilineText text_;
   Views::Image icon_;
+  // The bar was grown around its text's lines (OnSetMessageInfo).
+  bool fitted_ = false;
 };
 
 }  // namespace NonMenuSystem
