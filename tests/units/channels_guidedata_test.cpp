@@ -197,6 +197,9 @@ TEST_F(GuideDataTest, AChannelWithoutGuideDataShowsNoRowsAndNoInformation) {
   const std::string none = kv::GetVariantOfString(Strings::SID_NO_INFORMATION_AVAILABLE).ToUtf8();
   EXPECT_EQ(g->Info.TitleText.OnGetString().ToUtf8(), none);
   EXPECT_TRUE(g->Info.TimeSpan.OnGetString().Empty());
+  // No programme, so no rating stands beside the title.
+  Run(500);
+  for (const Core::SeenText& t : SeenTexts()) EXPECT_NE(t.view, &g->Info.Rating) << t.Describe();
   // Right and down on the empty list do nothing; the guide still answers.
   Press("right");
   Press("down");

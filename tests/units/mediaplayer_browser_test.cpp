@@ -978,6 +978,39 @@ TEST_F(MediaListViewTest, GridThumbnailsStandUprightAndFillTheirCells) {
     EXPECT_EQ(at(cells[2], x, y), kGreen) << x << "," << y;
 }
 
+// The photo list's preview shows the focused picture's own thumbnail, and
+// the folder picture on a folder row.
+TEST_F(MediaListViewTest, ThePhotoListPreviewShowsTheFocusedPicture) {
+  std::filesystem::create_directories(StickDir("Stick") + "/Trip");
+  media_writer::WriteBytes(StickDir("Stick") + "/a.jpg", media_writer::Jpeg(160, 90, 0xFF0000, 0xFF0000));
+  media_writer::WriteBytes(StickDir("Stick") + "/b.jpg", media_writer::Jpeg(160, 90, 0x00FF00, 0x00FF00));
+  Plug("Stick");
+  W()->OnSetPhotoBrowseMode(1);
+  PhotoListView* v = OpenBrowser<PhotoListView>();
+  ASSERT_NE(v, nullptr);
+  // The colour in the middle of the preview, each channel high or none.
+  const auto middle = [this] {
+    const uint32_t p = Osd().Row(190)[720];
+    return ((p & 0xFF) > 0x80 ? 0xFF0000u : 0u) | (((p >> 8) & 0xFF) > 0x80 ? 0x00FF00u : 0u) |
+           (((p >> 16) & 0xFF) > 0x80 ? 0x0000FFu : 0u);
+  };
+  ASSERT_EQ(FocusedText(&v->List()), "Trip");
+  const uint32_t folder = middle();
+  EXPECT_NE(folder, 0xFF0000u);
+  EXPECT_NE(folder, 0x00FF00u);
+  const uint32_t expected[2] = {0xFF0000, 0x00FF00};
+  for (uint32_t colour : expected) {
+    Press("down");
+    Run(1000);
+    Settle();
+    EXPECT_EQ(middle(), colour) << FocusedText(&v->List());
+  }
+  Press("up", 2);
+  Run(1000);
+  Settle();
+  EXPECT_EQ(middle(), folder);
+}
+
 TEST_F(MediaListViewTest, ThePhotoBrowseModeSwapsTheListAndTheGridOnTheSameMedium) {
   StickOf({"a.jpg", "b.jpg"});
   W()->OnSetPhotoBrowseMode(1);

@@ -300,6 +300,30 @@ TEST_F(PhotoViewTest, FocusLostPausesTheShowAndRegainedResumesIt) {
   EXPECT_EQ(v->Animator().OnGetState(), 2);
 }
 
+// Screens of the quick menu over the viewer put up their own help or none;
+// Exit from any of them, with the banner still up, brings the viewer's
+// help back with it.
+TEST_F(PhotoViewTest, TheViewersHelpComesBackWhenTheQuickMenuScreensOverItAreLeft) {
+  kv::Persistent<PhotoSingleView> v = View(1);
+  ASSERT_NE(v, nullptr);
+  const auto viewerHelpSeen = [this] { return Sees("Previous/Next") && Sees("Slide show") && Sees("Features"); };
+  ASSERT_TRUE(viewerHelpSeen()) << SeenList();
+  const std::vector<std::vector<const char*>> roads = {
+      {"quick"},                                                // the quick menu
+      {"quick", "down", "down", "down", "ok"},                  // its background music page
+      {"quick", "down", "down", "down", "ok", "right", "down", "ok"}};  // the music selection
+  for (const std::vector<const char*>& road : roads) {
+    for (const char* key : road) Press(key);
+    Pass(500);
+    ASSERT_FALSE(v->IsFocused()) << road.size();
+    Press("exit");
+    Pass(500);
+    ASSERT_TRUE(v->IsFocused()) << road.size();
+    ASSERT_TRUE(v->Banner()->IsVisible()) << road.size();
+    EXPECT_TRUE(viewerHelpSeen()) << road.size() << "\n" << SeenList();
+  }
+}
+
 TEST_F(PhotoViewTest, MusicStartsWithTheShowWhenOnAndChosenAndComesBackAfterTheStickReturns) {
   W()->OnSetMM_IntervalTime(0);
   kv::Persistent<PhotoSingleView> v = View(1);

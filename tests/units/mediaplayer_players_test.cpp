@@ -15,6 +15,7 @@
 #include "units/Events/DMRStatusEvent.h"
 #include "units/Events/XPM_EVENT_STANDBY.h"
 #include "units/MediaPlayer/Players.h"
+#include "units/ThreeD/SelectMode.h"
 
 namespace playertest {
 namespace {
@@ -136,6 +137,12 @@ TEST_F(PlayersTest, ThreeRightsWhilePausedGiveOneSeekToThePositionPlusThree) {
   EXPECT_EQ(p->Banner->ElapsedText().OnGetString().ToUtf8(), p->Banner->Info().FormatTime(at + 3).ToUtf8());
   Run(600);
   EXPECT_EQ(Navs(), Lines{"PslExternalSendNavCommand(38, 2, " + std::to_string(at + 3) + ")"});
+  // Two lefts: one seek to the new position minus two.
+  ClearCallLog();
+  Press("left", 2);
+  EXPECT_EQ(p->Banner->ElapsedText().OnGetString().ToUtf8(), p->Banner->Info().FormatTime(at + 1).ToUtf8());
+  Run(600);
+  EXPECT_EQ(Navs(), Lines{"PslExternalSendNavCommand(38, 2, " + std::to_string(at + 1) + ")"});
   // Left steps never go below 0: from the new position, 1 + 2 + ... stops
   // before 0 and the banner still answers.
   ClearCallLog();
@@ -314,6 +321,64 @@ TEST_F(PlayersTest, DisplayDrawsTheDolbyAndThreeDIndicatorsTheSetReports) {
   sim::SetAudioServiceFormat(Tv(), 0, 0);
 }
 
+// 3D started from the 3D key while a movie plays with its banner up: the
+// banner's 3D indicators name the new picture at once.
+TEST_F(PlayersTest, ThreeDStartedOverAMovieShowsItsIndicatorsWithTheBanner) {
+  W()->SeriesType = 2;
+  Tv().Net().SetInput3DFormat(SkinBin::OAM_3D_MODE_SBS);
+  kv::Persistent<MediaPlayer::MovieFullScreenPlay> p = OpenMovie();
+  ASSERT_NE(p.get(), nullptr);
+  Run(1000);
+  Settle();
+  ASSERT_TRUE(p->Banner->IsVisible());
+  EXPECT_FALSE(Sees("Side by side")) << SeenList();
+  Press("3d");
+  Settle();
+  auto* dialog = kv::Cast<ThreeD::SelectMode_Button>(OpenScreenOf(&ThreeD::SelectMode_Button::StaticClass()));
+  ASSERT_NE(dialog, nullptr);
+  while (dialog->FocusedButton() != dialog->GetButton(1)) Press("right");
+  Press("ok");  // 3D
+  Run(300);
+  // A new set first shows the important information about 3D viewing: down
+  // to its option, OK.
+  ASSERT_TRUE(Sees("Important information about 3D viewing")) << SeenList();
+  Press("down");
+  Press("ok");
+  Run(600);
+  Settle();
+  ASSERT_TRUE(p->IsOpen());
+  ASSERT_TRUE(p->Banner->IsVisible());
+  EXPECT_EQ(p->ModeIndicator().OnGetText().ToUtf8(), "3D");
+  EXPECT_TRUE(Sees("Side by side")) << SeenList();
+}
+
+// A service may report a position past the movie's length near its end
+// (its clock and the stream's length disagree): the banner then reads the
+// elapsed time as 00:00:00 with an empty progress bar, never more than the length.
+TEST_F(PlayersTest, APositionReportedPastTheLengthReadsZeroOnTheBanner) {
+  struct Ahead {
+    Ahead() { psl::SetPositionAhead(4000); }
+    ~Ahead() { psl::SetPositionAhead(0); }
+  } ahead;
+  kv::Persistent<MediaPlayer::MovieFullScreenPlay> p = OpenMovie(20);
+  ASSERT_NE(p.get(), nullptr);
+  MediaPlayer::MovieMusicFullViewBanner* b = p->Banner.get();
+  Run(5200);
+  Settle();
+  ASSERT_TRUE(b->IsVisible());
+  EXPECT_TRUE(Sees("00:00:09")) << SeenList();
+  EXPECT_TRUE(Sees("00:00:20")) << SeenList();
+  // 17 s played, 21 s reported.
+  Run(12000);
+  Press("info");
+  Settle();
+  ASSERT_TRUE(b->IsVisible());
+  EXPECT_EQ(b->ElapsedText().OnGetString().ToUtf8(), "00:00:00");
+  EXPECT_TRUE(Sees("00:00:00")) << SeenList();
+  EXPECT_TRUE(Sees("00:00:20")) << SeenList();
+  EXPECT_EQ(b->ProgressBar().OnGetValue(), 0);
+}
+
 TEST_F(PlayersTest, AfterTheLastMovieThePlayerWaitsTenSecondsThenGoesBack) {
   kv::Persistent<MediaPlayer::MovieFullScreenPlay> p = OpenMovie(2);
   ASSERT_NE(p.get(), nullptr);
@@ -345,6 +410,54 @@ TEST_F(PlayersTest, AnUnplayableMovieShowsTheBarAndThePlayerMovesOnUnlessRepeatO
   Run(2100);
   EXPECT_EQ(p->WarningBar(), nullptr);
   EXPECT_TRUE(NavSent("21, 0, 0"));
+}
+
+// The music banner names only the song it shows: a song that cannot be
+// opened gets its title without the details of the song before it, and the
+// next song that plays brings its own.
+TEST_F(PlayersTest, TheMusicBannerNeverShowsAnotherSongsArtistAlbumOrGenre) {
+  const std::string stick = StickDir("tagged");
+  const media_writer::SongTags songs[3] = {{"Morning Tide", "First Band", "Shore Album", "Surf", 2021, 1},
+                                           {"Evening Calm", "Second Band", "Night Album", "Jazz", 2022, 2},
+                                           {"Dawn Chorus", "Third Band", "Field Album", "Folk", 2023, 3}};
+  // The second song holds its tags but no sound: the set cannot play it.
+  const int seconds[3] = {20, 0, 20};
+  const char* names[3] = {"1 a.flac", "2 b.flac", "3 c.flac"};
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(media_writer::WriteTone(stick + "/" + names[i], AV_CODEC_ID_FLAC, seconds[i], 440));
+    ASSERT_TRUE(media_writer::TagSong(stick + "/" + names[i], songs[i]));
+  }
+  Plug("tagged");
+  Browse(0, Media::MEDIA_TYPE_MUSIC);
+  kv::Persistent<MediaPlayer::MusicFullScreenPlay> p =
+      OpenPlayer<MediaPlayer::MusicFullScreenPlay>(&MediaPlayer::MusicFullScreenPlay::StaticClass(), 0);
+  ASSERT_NE(p.get(), nullptr);
+  // The details of each song seen on the screen ("" for none).
+  const auto seenDetails = [this, &songs] {
+    std::string out;
+    for (const media_writer::SongTags& t : songs)
+      for (const std::string& d : {t.artist, t.album, t.genre})
+        if (Sees(d)) out += d + ";";
+    return out;
+  };
+  Run(1500);
+  Settle();
+  EXPECT_EQ(seenDetails(), "First Band;Shore Album;Surf;") << SeenList();
+  // Next: the second song cannot be opened; the banner names it alone.
+  Press("next");
+  Run(400);
+  Settle();
+  ASSERT_TRUE(p->Banner->IsVisible());
+  EXPECT_TRUE(Sees("2 b.flac")) << SeenList();
+  EXPECT_EQ(seenDetails(), "") << SeenList();
+  // The player moves on to the third song, which brings its own details.
+  Run(2500);
+  Settle();
+  if (!p->Banner->IsVisible()) Press("info");
+  Run(400);
+  Settle();
+  EXPECT_TRUE(Sees("3 c.flac")) << SeenList();
+  EXPECT_EQ(seenDetails(), "Third Band;Field Album;Folk;") << SeenList();
 }
 
 TEST_F(PlayersTest, UnderRepeatOneTheUnsupportedFileBarStays) {

@@ -18,6 +18,7 @@
 #include "units/MenuSystem/SettingPages.h"
 #include "units/NonMenuSystem/PinDialogs.h"
 #include "units/OptionDatabase/OptionChoices.h"
+#include "units/SkinBin/ChannelListData.h"
 #include "units/Structures/RefHolders.h"
 #include "units/SubSystem/State.h"
 
@@ -703,6 +704,103 @@ TEST_F(SettingPagesTest, TheOnTimerTakesATypedChannelThatExists) {
   EXPECT_EQ(timer.enabled, 1);
   EXPECT_EQ(timer.major, 7);
   EXPECT_EQ(timer.minor, 2);
+}
+
+// The on-timer's input and channel rows, from a new set: each opens on the
+// timer's own choice, Right and Left step through the choices and the timer
+// takes each one shown; the page opened again, the set's timer after Done
+// and after a restart all hold the last channel chosen.
+TEST_F(SettingPagesTest, TheOnTimerInputAndChannelRowsShowAndKeepTheTimersChoice) {
+  // The value row `i` shows on screen.
+  const auto shown = [&](OnTimerMenu* page, int32_t i) {
+    auto* row = kv::Cast<SubMenuItemValue>(page->R(i));
+    std::string out;
+    for (const Core::SeenText& t : SeenTexts())
+      if (row && t.view == &row->ValueText()) out += t.text;
+    return out;
+  };
+  // The timer's input and channel as the set keeps them, in the rows' form.
+  const auto input = [&] { return S()->GetSourceName(S()->OnGetTimerSource()).ToUtf8(); };
+  const auto held = [&] {
+    const int32_t number = S()->OnGetTimerChannel();
+    const int32_t major = ::Wrapper::Wrapper::SplitChannelNum(number, true);
+    const int32_t minor = ::Wrapper::Wrapper::SplitChannelNum(number, false);
+    return S()->GetChannelNumberStr(S()->IsDigitalChannel(major, minor), major, minor).ToUtf8();
+  };
+  kv::Persistent<OnTimerMenu> page{OpenPage<OnTimerMenu>(1)};
+  ASSERT_NE(page, nullptr);
+  const std::string tv = input();
+  ASSERT_EQ(tv, "TV");
+  EXPECT_EQ(shown(page, 1), tv) << SeenList();
+  const std::string first = held();
+  ASSERT_EQ(first, "2-1");
+  EXPECT_EQ(shown(page, 2), first) << SeenList();
+  // The channels the row offers: the timer's channel table.
+  std::vector<std::string> channels;
+  SkinBin::ChannelListData* list = S()->GetChannelListData();
+  for (int32_t i = 0; i < list->GetNumChannels(); ++i)
+    channels.push_back(S()->GetChannelNumberStr(list->GetChannel(i)->IsDigital != 0, list->GetChannel(i)->Major,
+                                                list->GetChannel(i)->Minor).ToUtf8());
+  ASSERT_GE(channels.size(), 3u);
+  const auto at = std::find(channels.begin(), channels.end(), first) - channels.begin();
+  ASSERT_LT(at, static_cast<ptrdiff_t>(channels.size()));
+  const auto step = [&](ptrdiff_t by) {
+    const auto n = static_cast<ptrdiff_t>(channels.size());
+    return channels[static_cast<size_t>(((at + by) % n + n) % n)];
+  };
+
+  Press("right");  // enable the timer
+  // The input row: each input shown is the timer's; back to TV.
+  Press("down");
+  std::vector<std::string> inputs{tv};
+  for (const char* key : {"right", "right", "left", "left"}) {
+    Press(key);
+    Settle();
+    EXPECT_EQ(shown(page, 1), input()) << key << "\n" << SeenList();
+    inputs.push_back(input());
+  }
+  EXPECT_EQ(inputs[1], inputs[3]);
+  EXPECT_NE(inputs[1], tv);
+  EXPECT_NE(inputs[2], inputs[1]);
+  EXPECT_EQ(input(), tv);
+  // The channel row.
+  Press("down");
+  ASSERT_EQ(FocusedRow(), page->R(2));
+  struct Move {
+    const char* key;
+    ptrdiff_t from;  // steps from the timer's first channel
+  };
+  for (const Move& m : {Move{"right", 1}, Move{"right", 2}, Move{"left", 1}, Move{"left", 0}, Move{"left", -1},
+                        Move{"right", 0}, Move{"right", 1}}) {
+    Press(m.key);
+    Settle();
+    SCOPED_TRACE(std::string(m.key) + " to " + step(m.from));
+    EXPECT_EQ(shown(page, 2), step(m.from)) << SeenList();
+    EXPECT_EQ(held(), step(m.from));
+  }
+  const std::string chosen = step(1);
+  // Left without Done, opened again: the row shows what the timer holds.
+  Press("back");
+  Settle();
+  page = OpenPage<OnTimerMenu>(3);
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(shown(page, 2), chosen) << SeenList();
+  EXPECT_EQ(held(), chosen);
+  // Done: the set's timer starts on it, also after a restart.
+  Press("down", 3);
+  Press("ok");
+  Settle();
+  XPM_TimerRecord timer{};
+  ASSERT_EQ(XPM_GetTimer(0, &timer), XPM_OK);
+  EXPECT_EQ(S()->GetChannelNumberStr(S()->IsDigitalChannel(timer.major, timer.minor), timer.major, timer.minor)
+                .ToUtf8(),
+            chosen);
+  page = nullptr;
+  Restart();
+  page = OpenPage<OnTimerMenu>(3);
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(shown(page, 2), chosen) << SeenList();
+  EXPECT_EQ(held(), chosen);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "units/MenuSystem/LiveMenuPages.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/ConfirmOptionDialog.h"
+#include "units/ListForm/ListClass.h"
 #include "units/NonMenuSystem/OptionDialogs.h"
 #include "platform/xpm/xpm_record.h"
 #include "units/Structures/LocalTime.h"
@@ -103,6 +104,98 @@ TEST_F(RecordTimerTest, MenuOpensANewTimerThatDoneStoresInTheSetAndTheDatabase) 
   Step("down");
   EXPECT_EQ(page->CurrentItemIndex, 1);
   EXPECT_EQ(Focused(), page->Item(0));
+}
+
+// The input and channel a timer set by hand records are chosen from their
+// pop-ups: each opens on the timer's own choice, the choice shows on its
+// button at once (another input brings its own channels to the channel
+// row), and Done stores what the buttons show.
+TEST_F(RecordTimerTest, TheChosenInputAndChannelShowOnTheirButtonsAndDoneStoresThem) {
+  SetClock(2026, 12, 8, 20, 15);
+  RecordTimerDialog* e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  const int32_t id = Skin()->OnGetActiveTimerId();
+  const auto channelOf = [&](int32_t major, int32_t minor) {
+    return Skin()->GetChannelNumberStr(true, major, minor).ToUtf8();
+  };
+  // Opens the button's pop-up; the text of the row it opens on.
+  const auto open = [&](Network::OptionButton* button) -> std::string {
+    if (!FocusBy("up", button) && !FocusBy("down", button)) return "not focused";
+    Press("ok");
+    Settle();
+    auto* options = Open<NonMenuSystem::OptionDialog>();
+    if (!options || !options->IsOpen()) return "no pop-up";
+    auto* row = kv::Cast<ListForm::ListItem>(options->List().GetFocusedRow());
+    return row ? row->OnGetText().ToUtf8() : "no row focused";
+  };
+  // The next input down the list: the second tuner.
+  EXPECT_EQ(open(&e->InputButton), "TV");
+  Press("down");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(e->InputButton.OnGetText().ToUtf8(), "TV 2");
+  EXPECT_EQ(Active()->Source, sim::kSourceTv2);
+  const std::string first = channelOf(Active()->ChannelMajor, Active()->ChannelMinor);
+  EXPECT_EQ(e->ChannelButton.OnGetText().ToUtf8(), first);
+  // Opened again, the pop-up stands on the second tuner; Back keeps it.
+  EXPECT_EQ(open(&e->InputButton), "TV 2");
+  Press("back");
+  Settle();
+  EXPECT_EQ(e->InputButton.OnGetText().ToUtf8(), "TV 2");
+  // The next channel of that input.
+  EXPECT_EQ(open(&e->ChannelButton), first);
+  Press("down");
+  Press("ok");
+  Settle();
+  const int32_t major = Active()->ChannelMajor, minor = Active()->ChannelMinor;
+  EXPECT_NE(channelOf(major, minor), first);
+  EXPECT_EQ(e->ChannelButton.OnGetText().ToUtf8(), channelOf(major, minor));
+  EXPECT_EQ(open(&e->ChannelButton), channelOf(major, minor));
+  Press("back");
+  Settle();
+  ASSERT_TRUE(FocusBy("down", &e->DoneButton));
+  Press("ok");
+  Settle();
+  XPM_TimerRecord stored;
+  ASSERT_TRUE(SetTimerOf(id, &stored));
+  EXPECT_EQ(stored.source, sim::kSourceTv2);
+  EXPECT_EQ(stored.major, major);
+  EXPECT_EQ(stored.minor, minor);
+
+  // An analogue channel of the first tuner ("3", no minor number of its
+  // own) chosen in a new timer: its button shows it, the pop-up opens on it
+  // again, and Done stores it as the set tunes it (minor 0).
+  Press("exit");
+  Settle();
+  e = OpenEditorFromMenu();
+  ASSERT_NE(e, nullptr);
+  const int32_t second = Skin()->OnGetActiveTimerId();
+  ASSERT_NE(second, id);
+  EXPECT_EQ(e->InputButton.OnGetText().ToUtf8(), "TV");
+  std::string row = open(&e->ChannelButton);
+  auto* options = Open<NonMenuSystem::OptionDialog>();
+  for (int i = 0; i < 20 && row != "3" && options; ++i) {
+    Press("down");
+    auto* focused = kv::Cast<ListForm::ListItem>(options->List().GetFocusedRow());
+    row = focused ? focused->OnGetText().ToUtf8() : "";
+  }
+  ASSERT_EQ(row, "3");
+  Press("ok");
+  Settle();
+  EXPECT_EQ(e->ChannelButton.OnGetText().ToUtf8(), "3");
+  EXPECT_EQ(open(&e->ChannelButton), "3");
+  Press("back");
+  Settle();
+  ASSERT_TRUE(FocusBy("down", &e->DoneButton));
+  Press("ok");
+  Settle();
+  Run(500);
+  EXPECT_EQ(BarType(), 0) << SeenList();
+  EXPECT_EQ(Editor(), nullptr);
+  ASSERT_TRUE(SetTimerOf(second, &stored));
+  EXPECT_EQ(stored.source, sim::kSourceTv);
+  EXPECT_EQ(stored.major, 3);
+  EXPECT_EQ(stored.minor, 0);
 }
 
 TEST_F(RecordTimerTest, EachRefusalKeepsTheDialogOpenAndTheDatabaseUntouched) {

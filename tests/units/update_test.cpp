@@ -200,7 +200,13 @@ TEST_F(UpdateTest, UpdateFromUsbAndUpdateThatFails) {
   Result(0);
   EXPECT_EQ(BarType(), 19);
   EXPECT_TRUE(Data()->GetString(SkinBinWrapper::KEY_USB_UPDATE).Empty());
+  // The notice gone, the set restarts through standby, where no screen
+  // opens; the power key wakes it for the next update.
   Nms()->ClearAll();
+  Settle();
+  StartUpdate();
+  EXPECT_EQ(Updating(), nullptr);
+  Press("power");
   Settle();
   // A failure gives the power key back.
   StartUpdate();

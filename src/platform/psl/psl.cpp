@@ -23,6 +23,7 @@ std::string g_defaultWallpaper;
 int64_t g_delay = 0;
 bool g_neverAnswer = false;
 bool g_failDecode = false;
+int64_t g_positionAhead = 0;
 int g_handleWord = 0;  // what globalPsl points at
 
 std::shared_ptr<Service> Running() {
@@ -38,7 +39,7 @@ PslExports Exports() {
 }
 Knobs GetKnobs() {
   std::lock_guard<std::mutex> lock(g_mutex);
-  return Knobs{g_delay, g_neverAnswer, g_failDecode, g_defaultWallpaper};
+  return Knobs{g_delay, g_neverAnswer, g_failDecode, g_positionAhead, g_defaultWallpaper};
 }
 
 void SetExports(const PslExports& exports) {
@@ -112,6 +113,10 @@ void SetNeverAnswer(bool on) {
 void SetFailDecode(bool on) {
   std::lock_guard<std::mutex> lock(g_mutex);
   g_failDecode = on;
+}
+void SetPositionAhead(int64_t ms) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_positionAhead = ms < 0 ? 0 : ms;
 }
 
 bool IsStickPath(const std::string& setPath) {

@@ -289,6 +289,10 @@ inline constexpr char MediaDefaultWallpaperName[] = "default_wallpaper.jpg";
 void SetAnswerDelay(int64_t ms);
 void SetNeverAnswer(bool on);
 void SetFailDecode(bool on);
+// The position that playback reports runs `ms` ahead of the stream played,
+// so that near the end it passes the stream's length, as a service whose
+// clock and length disagree may report it (0: the position played).
+void SetPositionAhead(int64_t ms);
 
 // A home-network controller plays `uri` (a file of a server or stick) on the
 // set, of kind 7, 10 or 11: with the renderer on, the renderer status event

@@ -13,6 +13,7 @@ struct Knobs {
   int64_t delay = 0;
   bool neverAnswer = false;
   bool failDecode = false;
+  int64_t positionAhead = 0;
   std::string defaultWallpaper;
 };
 

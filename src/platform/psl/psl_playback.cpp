@@ -10,6 +10,7 @@
 #include <array>
 #include <cstring>
 
+#include "platform/psl/psl_knobs.h"
 #include "platform/psl/psl_probe.h"
 #include "platform/psl/psl_service.h"
 #include "platform/sim/sim.h"
@@ -346,13 +347,14 @@ int32_t Service::ControllerPlay(int32_t kind, const std::string& uri, const std:
 }
 
 int32_t Service::PlaybackInfo(PslPlaybackInfo* info) {
+  const int64_t ahead = GetKnobs().positionAhead;
   std::lock_guard<std::mutex> lock(mu_);
   info->repeat = static_cast<uint16_t>(repeat_);
   info->kind = static_cast<uint16_t>(navKind_);
   const Player* p = PlayerOf(navKind_);
   if (!p) return PSL_OK;
   info->navStatus = static_cast<uint16_t>(p->state);
-  info->elapsed = static_cast<uint32_t>(p->position / 1000);
+  info->elapsed = static_cast<uint32_t>((p->position + ahead) / 1000);
   info->duration = static_cast<uint32_t>(p->duration / 1000);
   info->rate = p->state == kPlaying ? 1 : (p->state == kForward || p->state == kBackward ? p->rate : 0);
   if (const Playlist* pl = PlaylistLocked(p->playlist); pl && !pl->items.empty()) {

@@ -419,11 +419,9 @@ void MiniGuideDialog::EndGuide() {
   OnSetAnimating(true);
 }
 
-void MiniGuideDialog::EndMove(kv::Object* /*sender*/) {
-  effect_.OnSetEnabled(false);
-  OnSetAnimating(false);
-  Close();
-}
+// The slide out has ended (the effect stopped itself before it said so);
+// Close clears the animating count and takes the guide off the screen.
+void MiniGuideDialog::EndMove(kv::Object* /*sender*/) { Close(); }
 
 void MiniGuideDialog::Close() {
   if (ProgramForm* p = program_.get()) p->Close();

@@ -111,14 +111,17 @@ void MovieMusicFullViewBanner::RefreshBannerInfo() {
   // file bring its size, but a file without details (one that could not be
   // played, a movie the service reads none from) would keep the previous
   // file's size under the new name: show the current file's own.
-  if (!InDmrPlay()) {
-    Media::MediaItem* current = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->GetPlaylistCurrent();
-    if (current && kv::CompString(current->Uri, sizeUri_) != 0) ShowFileSize(current->Uri);
-  }
+  if (Media::MediaItem* current = CurrentItemOtherThan(sizeUri_)) ShowFileSize(current->Uri);
   OnSetNavStatus(info_.Record.navStatus);
   OnSetPlayRate(info_.Record.rate);
   UpdateTime();
   ShowInfo(true);
+}
+
+Media::MediaItem* MovieMusicFullViewBanner::CurrentItemOtherThan(const kv::String& uri) {
+  if (InDmrPlay()) return nullptr;
+  Media::MediaItem* current = kv::GetAutoObject<Media::MediaWrapper>(MainApp::MediaWrapper)->GetPlaylistCurrent();
+  return current && kv::CompString(current->Uri, uri) != 0 ? current : nullptr;
 }
 
 void MovieMusicFullViewBanner::UpdateMetadata(Media::MediaItem* item) {
@@ -234,15 +237,29 @@ MusicFullViewBanner::MusicFullViewBanner() {
 void MusicFullViewBanner::RefreshBannerInfo() {
   MovieMusicFullViewBanner::RefreshBannerInfo();
   title_.OnSetString(Labelled(Strings::SID_DLNA_CONTENT_TITLE, info_.Title()));
+  // The details come with the song's metadata; until then (and for a song
+  // that cannot be opened, whose metadata is never asked for) the lines
+  // must not go on showing the previous song's.
+  if (Media::MediaItem* current = CurrentItemOtherThan(detailsUri_)) {
+    detailsUri_ = current->Uri;
+    ShowDetails(nullptr);
+  }
 }
 
 void MusicFullViewBanner::UpdateMetadata(Media::MediaItem* item) {
   MovieMusicFullViewBanner::UpdateMetadata(item);
   auto* song = item ? kv::Cast<Media::MusicMetadata>(item->Metadata.get()) : nullptr;
   if (!song) return;
-  artist_.OnSetString(Labelled(Strings::SID_DLNA_CONTENT_ARTIST, song->Artist));
-  album_.OnSetString(Cat(kv::GetVariantOfString(ALBUM_CAPTION), song->Album));
-  genre_.OnSetString(Cat(kv::GetVariantOfString(GENRE_CAPTION), song->Genre));
+  detailsUri_ = item->Uri;
+  ShowDetails(song);
+}
+
+void MusicFullViewBanner::ShowDetails(const Media::MusicMetadata* song) {
+  // Without a song the captions stand alone.
+  const kv::String none;
+  artist_.OnSetString(Labelled(Strings::SID_DLNA_CONTENT_ARTIST, song ? song->Artist : none));
+  album_.OnSetString(Cat(kv::GetVariantOfString(ALBUM_CAPTION), song ? song->Album : none));
+  genre_.OnSetString(Cat(kv::GetVariantOfString(GENRE_CAPTION), song ? song->Genre : none));
 }
 
 }  // namespace MediaPlayer

@@ -9,6 +9,10 @@
 #include "units/MediaPlayer/PlayerBanner.h"
 #include "units/SkinBin/Sliders.h"
 
+namespace Media {
+class MusicMetadata;
+}
+
 namespace MediaPlayer {
 
 class MovieMusicFullViewBanner : public MediaPlayerBannerTemplate {
@@ -45,6 +49,11 @@ class MovieMusicFullViewBanner : public MediaPlayerBannerTemplate {
   void Layout(int32_t top, int32_t bottom);
 
   Views::Frame background_;
+  // The current playlist item when it is not the item of `uri` (none in
+  // renderer play): the banner names another item than the one `uri`
+  // stands for.
+  static Media::MediaItem* CurrentItemOtherThan(const kv::String& uri);
+
   Views::Image nav_;
   Views::Text rate_;
   Views::Text elapsed_;
@@ -57,6 +66,8 @@ class MusicFullViewBanner : public MovieMusicFullViewBanner {
  public:
   MusicFullViewBanner();
 
+  // The title; the details shown of another song than the current one go
+  // (a song that cannot be opened brings none of its own).
   void RefreshBannerInfo() override;
   // The file size, and the artist, album and genre of a song's metadata.
   void UpdateMetadata(Media::MediaItem* item) override;
@@ -66,10 +77,15 @@ class MusicFullViewBanner : public MovieMusicFullViewBanner {
   Views::Text& GenreText() { return genre_; }
 
  private:
+  // The artist, album and genre lines (their captions alone without a song).
+  void ShowDetails(const Media::MusicMetadata* song);
+
   Views::Text artist_;
   Views::Text album_;
   Views::Text genre_;
   Views::Image icons_[4];
+  // The item whose details the lines show.
+  kv::String detailsUri_;
 };
 
 }  // namespace MediaPlayer

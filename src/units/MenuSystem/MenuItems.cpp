@@ -12,6 +12,7 @@
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/Resources/Resources.h"
+#include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/Structures/VirtualChannel.h"
 
@@ -26,6 +27,7 @@ KV_REGISTER_CLASS(MenuSystem::SubMenuItemValueSelect);
 KV_REGISTER_CLASS(MenuSystem::RGBFilterOptionItem);
 KV_REGISTER_CLASS(MenuSystem::TimerSetItem);
 KV_REGISTER_CLASS(MenuSystem::ChannelSetItem);
+KV_REGISTER_CLASS(MenuSystem::TimerSourceItem);
 KV_REGISTER_CLASS(MenuSystem::SubMenuItemAdjust);
 KV_REGISTER_CLASS(MenuSystem::AdjustItemArrow);
 KV_REGISTER_CLASS(MenuSystem::AdjustItemArrowSelect);
@@ -105,13 +107,7 @@ bool BindOption(SubMenuItem* item) {
   if (auto* value = kv::Cast<SubMenuItemValue>(item)) {
     record->Initialize(item);
     value->ChoiceNum = record->Num;
-    if (record->HasProperty()) record->Value = kv::OnGetInt32(record->RefValue);
-    value->Value = record->Value;
-    record->Val2Id(item);
-    value->Index = record->Id;
-    record->GetData(item);
-    kv::String caption;
-    if (CourierCaption(record, caption)) value->OnSetValueString(caption);
+    value->ReadOption(record);
     return true;
   }
   if (auto* adjust = kv::Cast<SubMenuItemAdjust>(item)) {
@@ -264,6 +260,20 @@ void SubMenuItemValue::ReInit() {
   HelpString = HelpText({&MenuSystemItems::SID_EDIT, &MenuSystemItems::SID_BACK});
 }
 
+void SubMenuItemValue::ReadOption(OptionDatabase::OptionDataClass* record) {
+  if (record->HasProperty()) record->Value = kv::OnGetInt32(record->RefValue);
+  Value = record->Value;
+  record->Val2Id(this);
+  Index = record->Id;
+  ShowChoice(record);
+}
+
+void SubMenuItemValue::ShowChoice(OptionDatabase::OptionDataClass* record) {
+  record->GetData(this);
+  kv::String caption;
+  if (CourierCaption(record, caption)) OnSetValueString(caption);
+}
+
 void SubMenuItemValue::OnSetValueString(const kv::String& text) {
   valueString_ = text;
   valueText_.OnSetString(text);
@@ -325,14 +335,16 @@ kv::Object* SubMenuItemValueSelect::HandleEvent(Core::Event* event) {
   return SubMenuItemValue::HandleEvent(event);
 }
 
-void SubMenuItemValueSelect::ApplyIndex(OptionDatabase::OptionDataClass* record, bool write) {
+void SubMenuItemValueSelect::ValueOfIndex(OptionDatabase::OptionDataClass* record) {
   record->Id = Index;
   record->Id2Value(this);
   Value = record->Value;
+}
+
+void SubMenuItemValueSelect::ApplyIndex(OptionDatabase::OptionDataClass* record, bool write) {
+  ValueOfIndex(record);
   if (write) WriteThrough(record);
-  record->GetData(this);
-  kv::String caption;
-  if (CourierCaption(record, caption)) OnSetValueString(caption);
+  ShowChoice(record);
 }
 
 void SubMenuItemValueSelect::ToggleOption(bool increase) {
@@ -576,10 +588,40 @@ void ChannelSetItem::DoChannelNumChanged(kv::Object*) {
   if (!record) return;
   record->Value = ::Wrapper::Wrapper::UniteChannelNum(ch->Major, ch->Minor);
   WriteThrough(record);
-  record->Val2Id(this);
-  Index = record->Id;
   Value = record->Value;
+  IndexOfValue(record);
   OnSetValueString(typed);
+}
+
+void ChannelSetItem::IndexOfValue(OptionDatabase::OptionDataClass* record) {
+  SkinBin::Wrapper* w = Skin();
+  SkinBin::ChannelListData* list = w ? w->GetChannelListData() : nullptr;
+  Index = list ? list->GetIndexOfTimerChannelNum(Value) : -1;
+  record->Id = Index;
+}
+
+void ChannelSetItem::ReadOption(OptionDatabase::OptionDataClass* record) {
+  if (record->HasProperty()) record->Value = kv::OnGetInt32(record->RefValue);
+  Value = record->Value;
+  IndexOfValue(record);
+  if (Index >= 0) return ShowChoice(record);
+  // A channel outside the table (or none): its own number, else the empty value.
+  SkinBin::Wrapper* w = Skin();
+  const int32_t major = ::Wrapper::Wrapper::SplitChannelNum(Value, true);
+  const int32_t minor = ::Wrapper::Wrapper::SplitChannelNum(Value, false);
+  if (w && major >= 1 && minor >= 0)
+    OnSetValueString(w->GetChannelNumberStr(w->IsDigitalChannel(major, minor), major, minor));
+  else
+    OnSetValueString(kv::GetVariantOfString(MenuSystemItems::EMPTY_VALUE));
+}
+
+void ChannelSetItem::ValueOfIndex(OptionDatabase::OptionDataClass* record) {
+  record->Id = Index;
+  // The row of the channel table: the property keeps that channel's number.
+  SkinBin::Wrapper* w = Skin();
+  const int32_t number = w ? w->GetChannelListData()->GetTimerChannelNum(Index) : -1;
+  if (number != -1) record->Value = number;
+  Value = record->Value;
 }
 
 void ChannelSetItem::DoResetTimeout(kv::Object*) { kv::Signal(OnResetTimeout, this); }
@@ -587,6 +629,27 @@ void ChannelSetItem::DoResetTimeout(kv::Object*) { kv::Signal(OnResetTimeout, th
 void ChannelSetItem::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
   SubMenuItemValueSelect::Draw(target, clip, origin, opacity);
   DrawPart(edit_, target, clip, origin, opacity);
+}
+
+// --- TimerSourceItem --------------------------------------------------------------------
+
+void TimerSourceItem::ReadOption(OptionDatabase::OptionDataClass* record) {
+  const int32_t id = record->HasProperty() ? kv::OnGetInt32(record->RefValue) : record->Value;
+  // The choice is the index of the timer's input among the set's inputs.
+  SkinBin::Wrapper* w = Skin();
+  record->Value = w ? w->GetSourceIndex(id) : id;
+  record->Val2Id(this);
+  Index = record->Id;
+  record->Value = id;
+  Value = id;
+  ShowChoice(record);
+}
+
+void TimerSourceItem::ValueOfIndex(OptionDatabase::OptionDataClass* record) {
+  SubMenuItemValueSelect::ValueOfIndex(record);
+  // The choice's value is an input's index: the timer keeps its source id.
+  if (SkinBin::Wrapper* w = Skin()) record->Value = w->GetSourceId(record->Value);
+  Value = record->Value;
 }
 
 // --- SubMenuItemAdjust ------------------------------------------------------------------

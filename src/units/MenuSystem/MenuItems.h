@@ -7,6 +7,7 @@
 //     RGBFilterOptionItem     + a colour swatch
 //     TimerSetItem            + time entry; steps by IndexStep minutes
 //     ChannelSetItem          + channel number entry
+//     TimerSourceItem           the timer's input, kept as a source id
 //   SubMenuItemAdjust         a number with Min/Max/Step; left/right activate
 //     AdjustItemArrow         + arrows showing which way the value can move
 //       AdjustItemArrowSelect + left/right change the value in place
@@ -136,6 +137,9 @@ class SubMenuItemValue : public SubMenuItem {
   void Refresh() override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
   void ReInit() override;
+  // Reads the option into the row as the page loads its settings: the bound
+  // property's value, the choice it stands for and that choice's caption.
+  virtual void ReadOption(OptionDatabase::OptionDataClass* record);
 
   Views::Text& ValueText() { return valueText_; }
   Views::Image& LeftArrow() { return leftArrow_; }
@@ -148,6 +152,9 @@ class SubMenuItemValue : public SubMenuItem {
   kv::Slot OnResetTimeout;
 
  protected:
+  // Shows the caption of the record's choice (its index).
+  void ShowChoice(OptionDatabase::OptionDataClass* record);
+
   // The value text and the arrows hidden while an entry form is shown.
   bool valueHidden_ = false;
 
@@ -178,6 +185,8 @@ class SubMenuItemValueSelect : public SubMenuItemValue {
   // Sets the record's index, converts it, copies the value, writes it
   // through when `write`, and takes the caption of the courier.
   void ApplyIndex(OptionDatabase::OptionDataClass* record, bool write);
+  // The record's index and value, and Value, for the choice Index.
+  virtual void ValueOfIndex(OptionDatabase::OptionDataClass* record);
 };
 
 // A colour swatch before the caption.
@@ -229,11 +238,15 @@ class TimerSetItem : public SubMenuItemValueSelect {
 };
 
 // Digits enter a channel number ("major-minor"); a channel that does not
-// exist leaves the old value.
+// exist leaves the old value. The option's property keeps the channel's
+// number (UniteChannelNum) while its choices are the rows of the channel
+// table its initialiser loads: the row converts both ways.
 class ChannelSetItem : public SubMenuItemValueSelect {
   KV_CLASS(MenuSystem, ChannelSetItem, SubMenuItemValueSelect)
  public:
   ChannelSetItem();
+
+  void ReadOption(OptionDatabase::OptionDataClass* record) override;
 
   kv::Object* HandleEvent(Core::Event* event) override;
   void HandleFocus(bool focused) override;
@@ -250,8 +263,27 @@ class ChannelSetItem : public SubMenuItemValueSelect {
   bool IsChannelEdit = false;
   kv::Slot OnChannelEditChanged;
 
+ protected:
+  void ValueOfIndex(OptionDatabase::OptionDataClass* record) override;
+
  private:
+  // Index and the record's index from the channel number in Value: its row
+  // of the channel table, -1 when the table does not hold it.
+  void IndexOfValue(OptionDatabase::OptionDataClass* record);
+
   ::Button::TextEdit edit_;
+};
+
+// The timer's input: the option offers the set's inputs by index while the
+// timer keeps the input's source id; the row converts both ways.
+class TimerSourceItem : public SubMenuItemValueSelect {
+  KV_CLASS(MenuSystem, TimerSourceItem, SubMenuItemValueSelect)
+ public:
+  TimerSourceItem() = default;
+  void ReadOption(OptionDatabase::OptionDataClass* record) override;
+
+ protected:
+  void ValueOfIndex(OptionDatabase::OptionDataClass* record) override;
 };
 
 // A number between Min and Max.

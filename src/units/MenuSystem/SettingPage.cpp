@@ -55,6 +55,7 @@ SubMenuItem* MakeRow(RowKind kind) {
     case RowKind::BaseColor: return kv::New<BaseColorAdjustItem>();
     case RowKind::Timer: return kv::New<TimerSetItem>();
     case RowKind::Channel: return kv::New<ChannelSetItem>();
+    case RowKind::TimerSource: return kv::New<TimerSourceItem>();
     case RowKind::Volume: return kv::New<VolumeSetItem>();
   }
   return kv::New<SubMenuItem>();

@@ -36,6 +36,7 @@ enum class RowKind : uint8_t {
   BaseColor,     // BaseColorAdjustItem
   Timer,         // TimerSetItem
   Channel,       // ChannelSetItem
+  TimerSource,   // TimerSourceItem
   Volume,        // VolumeSetItem
 };
 

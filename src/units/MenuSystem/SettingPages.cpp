@@ -282,7 +282,7 @@ const PageLayout kAutoDemoPage = Page(0x01001532, &S::SID_AUTO_DEMO, 4, kApplica
 
 const RowDef kOnTimerRows[] = {
     {K::Select, &S::SID_ENABLE_ON_TIMER, 0x3000001},
-    {K::Select, &S::SID_INPUT, static_cast<int32_t>(0x83000008)},
+    {K::TimerSource, &S::SID_INPUT, static_cast<int32_t>(0x83000008)},
     {K::Channel, &S::SID_CHAN, static_cast<int32_t>(0x8300000a)},
     {K::Volume, &S::SID_VOLUME, static_cast<int32_t>(0x8300000b)},
     {K::Timer, &S::SID_TILL_POWER_ON, static_cast<int32_t>(0x8300000c)},

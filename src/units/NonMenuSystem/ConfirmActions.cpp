@@ -574,7 +574,9 @@ void ConfirmMultiOptionDialog::StandbyByTimerExpired(kv::Object*) {
   }
 }
 
-void ConfirmMultiOptionDialog::StartTimerRecord(kv::Object*) {
+void ConfirmMultiOptionDialog::StartTimerRecord(kv::Object*) { RecordActiveTimer(); }
+
+void ConfirmMultiOptionDialog::RecordActiveTimer() {
   SkinBin::Wrapper* s = Skin();
   if (!s) return;
   const int32_t tuner = s->OnGetTimerSource() != 0 ? 1 : 0;

@@ -166,6 +166,10 @@ class ConfirmMultiOptionDialog : public ConfirmOptionDialog {
   void StartTimerRecordAndClose(kv::Object* = nullptr);
   void CancelTimerRecordAndClose(kv::Object* = nullptr);
   void StopAllRecordAndSleep(kv::Object* = nullptr);
+  // Yes to the timer's warning: the set records the active timer's channel
+  // (what the question's time-out does too; in standby, where no question
+  // opens, live TV does it at once).
+  static void RecordActiveTimer();
   void ClearAllAction(kv::Object* = nullptr) { ClearAll(); }
   void NothingSlot(kv::Object* = nullptr) {}
 

@@ -716,7 +716,13 @@ bool NonMenuSystem::HandleOtherEvent(Core::Event* event) {
   if (auto* warning = kv::Cast<Events::TimerRecordWarningEvent>(event)) {
     ClearAll();
     Live::Base()->OnSetActiveTimerId(warning->TimerId);
-    ShowConfirmDialog(Constants::ConfirmTypeTimerRecordWarning, Constants::MSG_FROM_NONMENUSYSTEM);
+    // A set in standby opens no question (nothing shows on the dark
+    // screen), and nobody is there to answer it: the timer records at once,
+    // as the unanswered question would.
+    if (InStandby())
+      ConfirmMultiOptionDialog::RecordActiveTimer();
+    else
+      ShowConfirmDialog(Constants::ConfirmTypeTimerRecordWarning, Constants::MSG_FROM_NONMENUSYSTEM);
     return true;
   }
   if (kv::Cast<Events::XPM_EVENT_3D_STATUS>(event)) {

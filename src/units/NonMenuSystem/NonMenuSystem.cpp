@@ -109,7 +109,13 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   if (!form || !form->SubSystemClass || !KvClass()->Is(form->SubSystemClass)) return form;
   auto* widget = kv::Cast<WidgetClass>(form);
   if (!widget) return form;
-  const bool wasInStandby = InStandby();
+  // A set in standby shows nothing: a screen opened then (a banner for a
+  // channel acquired as the menu closed, a notice, a question) would stand
+  // on the dark screen, and still be there, stale, on waking.
+  if (InStandby()) {
+    kv::Log("NonMenuSystem: " + std::string(widget->KvClass()->name) + " not opened in standby");
+    return nullptr;
+  }
   auto* param = kv::New<Primitives::KeyRoutingParameter>();
   param->Owner = this;
   param->Param = state->Param.get();
@@ -127,7 +133,7 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   // The screen it replaced may have sent the set to standby as it closed
   // (the update-done notice restarts the set): it closes as every screen
   // did, and nothing stands on the switched-off screen.
-  if (!wasInStandby && InStandby()) {
+  if (InStandby()) {
     kv::Log("NonMenuSystem: " + std::string(widget->KvClass()->name) + " closed: the set went to standby");
     widget->Close();
     return nullptr;
@@ -178,14 +184,8 @@ Primitives::KeyRoutingForm* NonMenuSystem::OpenWithValue(const kv::Class* cls, i
 DirectMessageBar* NonMenuSystem::ShowMessage(int32_t type) {
   // The cooling fan's notice takes every key until the set is switched off:
   // every screen goes first, none stays under it that nothing could close.
+  // (In standby ChangeState opens nothing, a notice neither.)
   if (type == Constants::DirectMsgTypeCoolingFanStopped) ClearAll();
-  // A set in standby shows nothing: a notice raised then would stand on the
-  // dark screen, and still be there, stale, on waking. (Closing the
-  // update-done notice above restarts the set through standby.)
-  if (InStandby()) {
-    kv::Log("NonMenuSystem: notice " + std::to_string(type) + " not shown in standby");
-    return nullptr;
-  }
   return kv::Cast<DirectMessageBar>(
       OpenWithValue(&DirectMessageBar::StaticClass(), type, Constants::MSG_FROM_NONMENUSYSTEM));
 }

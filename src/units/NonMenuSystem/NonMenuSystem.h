@@ -73,7 +73,7 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void HandleMessage(Structures::Message* msg) override;
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
 
-  // The set is in standby (no notice shows then).
+  // The set is in standby: no screen opens.
   bool InStandby();
 
   // --- The live-TV dispatcher (LiveTV.cpp) ---------------------------------------

@@ -164,15 +164,18 @@ struct InstallSetup {
   InstallSetup() { ListForm::SetTimerEditorSetup(&SetUpFromList); }
 } g_installSetup;
 
-// The row of the timer's channel table holding the channel `number`
-// (UniteChannelNum), or -1.
-int32_t ChannelIndexOf(SkinBin::Wrapper* w, int32_t number) {
-  SkinBin::ChannelListData* list = w->GetChannelListData();
-  for (int32_t i = 0; i < list->GetNumChannels(); ++i) {
-    const SkinBin::ChannelData* c = list->GetChannel(i);
-    if (c && ::Wrapper::Wrapper::UniteChannelNum(c->Major, c->Minor) == number) return i;
-  }
-  return -1;
+// The option database's record of an option, or null.
+OptionDatabase::OptionDataClass* OptionRecord(int32_t optionType) {
+  auto* db = kv::GetAutoObject<OptionDatabase::OptionDatabaseClass>(MainApp::OptionDB);
+  return db ? db->GetOptionData(optionType) : nullptr;
+}
+
+// The value of the choice just made in an option's pop-up (the index of an
+// input or of a channel), as the pop-up left it in the option's record: the
+// timer's property reads only a source id or a channel number back.
+int32_t ChosenValue(int32_t optionType) {
+  OptionDatabase::OptionDataClass* record = OptionRecord(optionType);
+  return record ? record->Value : -1;
 }
 
 }  // namespace
@@ -392,6 +395,10 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* param) {
     const kv::Rect column = guide->Column.GetAbsoluteBounds();
     const kv::Rect programmes = guide->Programs.GetAbsoluteBounds();
     WidgetOrigin = {column.x2 + (programmes.x1 - column.x2) / 3, programmes.y1};
+    // It stands on the top of the programme's details too, whose rating at
+    // the right end of the title's line would show cut at its edge: the
+    // details stay hidden until the editor goes.
+    guide->Info.OnSetVisible(false);
   }
   if (SkinBin::Wrapper* w = Skin()) savedSource_ = w->GetCurrentSource(0);
   if (reloadOptions_) {
@@ -509,32 +516,36 @@ void RecordTimerDialog::SetButtonEnable(Button::ButtonClass& button, bool enable
   button.OnSetEnabled(enabled);
 }
 
-void RecordTimerDialog::LoadOptionItem(Network::OptionButton& button) {
-  if (button.OptionType == 0) return;
-  auto* db = kv::GetAutoObject<OptionDatabase::OptionDatabaseClass>(MainApp::OptionDB);
-  OptionDatabase::OptionDataClass* record = db ? db->GetOptionData(button.OptionType) : nullptr;
-  if (!record) return;
-  // The input and channel options take their choices from the set when
-  // initialised: always before they are shown.
-  const bool fromSet = button.OptionType == SkinBin::OPTION_TYPE_ONTIMER_INPUT ||
-                       button.OptionType == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL;
-  if (reloadOptions_ || fromSet) record->Initialize();
+void RecordTimerDialog::ReadTimerChoice(OptionDatabase::OptionDataClass* record) {
   if (record->HasProperty()) {
     const int32_t value = kv::OnGetInt32(record->RefValue);
     SkinBin::Wrapper* w = Skin();
-    if (button.OptionType == SkinBin::OPTION_TYPE_ONTIMER_INPUT && w) {
+    const auto type = static_cast<int32_t>(record->OptionId);
+    if (type == SkinBin::OPTION_TYPE_ONTIMER_INPUT && w) {
       // The timer keeps a source id; the input option offers sources by index.
       record->Value = w->GetSourceIndex(value);
-    } else if (button.OptionType == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL && w) {
+    } else if (type == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL && w) {
       // The timer keeps the channel's number; the option offers the timer's
       // channel table by index.
-      record->Value = ChannelIndexOf(w, value);
+      record->Value = w->GetChannelListData()->GetIndexOfTimerChannelNum(value);
     } else {
       record->Value = value;
       kv::OnSetInt32(record->RefValue, value);
     }
   }
   record->Val2Id();
+}
+
+void RecordTimerDialog::LoadOptionItem(Network::OptionButton& button) {
+  if (button.OptionType == 0) return;
+  OptionDatabase::OptionDataClass* record = OptionRecord(button.OptionType);
+  if (!record) return;
+  // The input and channel options take their choices from the set when
+  // initialised: always before they are shown.
+  const bool fromSet = button.OptionType == SkinBin::OPTION_TYPE_ONTIMER_INPUT ||
+                       button.OptionType == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL;
+  if (reloadOptions_ || fromSet) record->Initialize();
+  ReadTimerChoice(record);
   record->GetData();
   auto* courier = kv::Cast<OptionDatabase::OptionCourier>(record->Courier.get());
   button.OnSetText(courier ? courier->Caption : kv::String());
@@ -553,6 +564,10 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
     state->Param = SkinBin::UserRefInt::Make(option->OptionType, TransitionOf(*this));
     if (auto* dialog = kv::Cast<NonMenuSystem::OptionDialog>(system->ChangeState(state))) {
       dialog->OnValueChanged = kv::MakeSlot(this, &RecordTimerDialog::DoValueChange);
+      // The pop-up opens on the value the option's property holds; the input
+      // and channel hold a source id and a channel number, not the index of
+      // their choice, so it opens on the timer's own choice here.
+      if (option == &InputButton || option == &ChannelButton) FocusTimerChoice(*dialog);
       // Its choices open where the value stood, centred over its button
       // and reaching no further than the gaps beside it: the labels stay
       // whole.
@@ -606,6 +621,13 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
   PlaceOver(form, over, true);
 }
 
+void RecordTimerDialog::FocusTimerChoice(NonMenuSystem::OptionDialog& dialog) {
+  OptionDatabase::OptionDataClass* record = OptionRecord(dialog.OptionType);
+  if (!record) return;
+  ReadTimerChoice(record);
+  if (record->Id >= 0 && record->Id < record->Num) dialog.List().OnSetCurrentItemIndex(record->Id + 1);
+}
+
 void RecordTimerDialog::PlaceOver(Core::View* form, const kv::Rect& button, bool middle) {
   const kv::Rect f = form->Bounds();
   const int32_t x = Bounds().x1 + button.x1 + (button.W() - f.W()) / 2;
@@ -629,8 +651,8 @@ void RecordTimerDialog::DoValueChange(kv::Object* sender) {
     LoadOptionItem(TypeButton);
     RefreshGrayout();
   } else if (option == SkinBin::OPTION_TYPE_ONTIMER_INPUT) {
-    // The option wrote the chosen input's index: the timer keeps its source id.
-    w->OnSetTimerSource(w->GetSourceId(w->OnGetTimerSource()));
+    // The option chose an input by index: the timer keeps its source id.
+    w->OnSetTimerSource(w->GetSourceId(ChosenValue(option)));
     LoadOptionItem(InputButton);
     w->SetSourceRecord(w->OnGetTimerSource());
     ApplyCurrentChannel();
@@ -644,9 +666,10 @@ void RecordTimerDialog::DoValueChange(kv::Object* sender) {
     LoadOptionItem(ChannelButton);
     reloadOptions_ = false;
   } else if (option == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL) {
-    // The option wrote the chosen row of the channel table: the timer keeps its number.
-    if (SkinBin::ChannelData* c = w->GetChannelListData()->GetChannel(w->OnGetTimerChannel()))
-      w->OnSetTimerChannel(::Wrapper::Wrapper::UniteChannelNum(c->Major, c->Minor));
+    // The option chose a row of the timer's channel table: the timer keeps
+    // that channel's number (an analogue channel with minor 0).
+    const int32_t number = w->GetChannelListData()->GetTimerChannelNum(ChosenValue(option));
+    if (number != -1) w->OnSetTimerChannel(number);
     LoadOptionItem(ChannelButton);
   } else if (option == SkinBin::OPTION_TYPE_TIMER_START_EARLY) {
     LoadOptionItem(EarlyButton);
@@ -852,6 +875,7 @@ void RecordTimerDialog::Close() {
   SkinBin::Wrapper* w = Skin();
   if (wasOpen && w && savedSource_ != w->OnGetTimerSource()) w->SetSourceRecord(savedSource_);
   KXDWidgetClass::Close();
+  if (auto* guide = kv::Cast<Channels::FullEPGDialog>(ScreenUnderEditor())) guide->Info.OnSetVisible(true);
 }
 
 void RecordTimerDialog::EnterPrevState() {

@@ -34,6 +34,13 @@
 #include "units/Structures/VirtualChannel.h"
 #include "units/Views/Text.h"
 
+namespace NonMenuSystem {
+class OptionDialog;
+}
+namespace OptionDatabase {
+class OptionDataClass;
+}
+
 namespace Record {
 
 // Record source types (the editor's kind) and repeat types of a timer.
@@ -78,6 +85,12 @@ class RecordTimerDialog : public NonMenuSystem::KXDWidgetClass {
   void RefreshGrayout();
   void SetButtonEnable(Button::ButtonClass& button, bool enabled);
   void LoadOptionItem(Network::OptionButton& button);
+  // The record's current value and choice from the timer's property: the
+  // input's and the channel's choices are by index, the timer holds a
+  // source id and a channel number.
+  void ReadTimerChoice(OptionDatabase::OptionDataClass* record);
+  // Focuses the timer's own choice in the input or channel pop-up.
+  void FocusTimerChoice(NonMenuSystem::OptionDialog& dialog);
   void DoValueChange(kv::Object* sender);
   void DoActivate(kv::Object* sender);
   void SetTimerActive(kv::Object* sender = nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "units/Core/Log.h"
+#include "units/Wrapper/Wrapper.h"
 
 namespace SkinBin {
 
@@ -16,6 +17,24 @@ int32_t ChannelListData::GetChannelIndexInTable(int32_t major, int32_t minor) co
   for (int32_t i = 0; i < n; ++i) {
     ChannelData* c = entries_[static_cast<size_t>(i)];
     if (c && c->Major == major && c->Minor == minor) return i;
+  }
+  return -1;
+}
+
+int32_t ChannelListData::GetTimerChannelNum(int32_t i) const {
+  if (i < 0 || i >= std::min(Count, GetStoredCount())) return -1;
+  const ChannelData* c = entries_[static_cast<size_t>(i)];
+  if (!c) return -1;
+  return ::Wrapper::Wrapper::UniteChannelNum(c->Major, c->Minor < 0 ? 0 : c->Minor);
+}
+
+int32_t ChannelListData::GetIndexOfTimerChannelNum(int32_t number) const {
+  const int32_t major = ::Wrapper::Wrapper::SplitChannelNum(number, true);
+  const int32_t minor = ::Wrapper::Wrapper::SplitChannelNum(number, false);
+  const int32_t n = std::min(Count, GetStoredCount());
+  for (int32_t i = 0; i < n; ++i) {
+    const ChannelData* c = entries_[static_cast<size_t>(i)];
+    if (c && c->Major == major && (c->Minor == minor || (minor == 0 && c->Minor < 0))) return i;
   }
   return -1;
 }

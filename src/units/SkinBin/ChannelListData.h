@@ -106,6 +106,15 @@ class ChannelListData : public kv::Object {
   int32_t GetChannelIndexInTable(int32_t major, int32_t minor) const;
   // Entry i, read in full; null outside 0..Count-1.
   ChannelData* GetChannel(int32_t i) const;
+  // The channel number (major, minor as Wrapper::UniteChannelNum joins them)
+  // a timer keeps for entry i; -1 outside 0..Count-1. A timer with a
+  // negative minor number has no channel, so an analogue entry (no minor
+  // number of its own, listed negative) is kept with minor 0, which the set
+  // tunes as the same channel.
+  int32_t GetTimerChannelNum(int32_t i) const;
+  // Index of the entry a timer's channel number stands for (an analogue
+  // entry also for minor 0); -1 when none.
+  int32_t GetIndexOfTimerChannelNum(int32_t number) const;
 
   // Appends `entry` at Count. False (and a log line) for null or when the
   // table is full.
