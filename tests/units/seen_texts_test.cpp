@@ -300,6 +300,50 @@ TEST_F(SeenTextsTest, ACaptionTouchingTheRimOfItsFaceIsReported) {
   EXPECT_TRUE(Core::TextFaults(Core::LookAtTexts(*root)).empty());
 }
 
+// A text of three lines on a notice grown to hold them (higher than a row)
+// touches the notice's rim when its widest line spans the notice; with a
+// margin on each side it does not. One line on a panel that high is a text
+// on a page, whose panel's rim is no caption's.
+TEST_F(SeenTextsTest, LinesTouchingTheRimOfATallNoticeAreReported) {
+  const char* text = "The TV turned on by the timer turns off soon. Press Exit to keep it on";
+  const int32_t lineW = Width("The TV turned on by the timer");
+  Core::Group* screen = NewGroup({0, 0, 960, 540});
+  auto* notice = kv::New<Views::Rectangle>();
+  notice->OnSetColor(kv::Color{30, 34, 48, 255});
+  screen->Add(notice);
+  auto* lines = kv::New<Views::MultilineText>();
+  lines->OnSetFont(font);
+  lines->OnSetColor(Colors::White);
+  lines->OnSetAlignH(Views::ALIGN_CENTER);
+  lines->OnSetAlignV(Views::ALIGN_CENTER);
+  lines->OnSetString(S(text));
+  screen->Add(lines);
+  auto place = [&](int32_t margin) {
+    notice->OnSetBounds({300, 400, 300 + lineW + 2 * margin, 480});
+    lines->OnSetBounds({300 + margin, 400, 300 + margin + lineW, 480});
+    root->InvalidateAll();
+    root->Redraw();
+    return Core::TextFaults(Core::LookAtTexts(*root));
+  };
+  std::vector<std::string> faults = place(0);
+  ASSERT_TRUE(Find("Press Exit").size() == 1 && Find("Press Exit")[0].shown.find('\n') != std::string::npos);
+  EXPECT_TRUE(Has(faults, "text touches the rim: Views::MultilineText in Core::Group: \"The TV turned on"))
+      << faults.size();
+  faults = place(10);
+  EXPECT_TRUE(faults.empty()) << (faults.empty() ? "" : faults[0]);
+
+  ClearRoot();
+  screen = NewGroup({0, 0, 960, 540});
+  auto* panel = kv::New<Views::Rectangle>();
+  panel->OnSetColor(kv::Color{30, 34, 48, 255});
+  panel->OnSetBounds({300, 400, 300 + Width("Channels"), 480});
+  screen->Add(panel);
+  NewText(screen, {300, 430, 300 + Width("Channels"), 454}, "Channels");
+  root->Redraw();
+  faults = Core::TextFaults(Core::LookAtTexts(*root));
+  EXPECT_TRUE(faults.empty()) << (faults.empty() ? "" : faults[0]);
+}
+
 // A text wrapped onto two lines inside a word, with no hyphen, is a broken
 // word; wrapped at a space it is not.
 TEST_F(SeenTextsTest, AWordBrokenAcrossTwoLinesIsReported) {

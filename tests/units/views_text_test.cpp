@@ -298,3 +298,27 @@ TEST_F(TextTest, KeptLayoutIsMadeAgainWhenItsInputsChange) {
 }
 
 }  // namespace
+
+// A key's caption in a help row is given the width InkWidth() answers: it
+// shows every pixel the same caption shows with room to spare, also where its
+// first or last letter reaches past its advance (the arm of a closing "r":
+// "Girar", "Borrar", "Pivoter"). A view as wide as the advances alone loses
+// that column.
+TEST_F(TextTest, ACaptionAsWideAsItsInkShowsEveryPixelOfIt) {
+  const kv::Rect area{0, 0, 400, 100};
+  for (const char* caption : {"Girar", "Borrar", "Pivoter", "Arrêter", "Salir", "Back", "Select", "Jour", "Exit"}) {
+    SCOPED_TRACE(caption);
+    Views::Text* roomy = NewText<Views::Text>({100, 40, 380, 80}, caption);
+    driver.Pass();
+    const std::vector<uint32_t> whole = Pixels(area);
+    const int32_t w = roomy->InkWidth();
+    root->Remove(roomy);
+    Views::Text* fitted = NewText<Views::Text>({100, 40, 100 + w, 80}, caption);
+    root->InvalidateAll();
+    driver.Pass();
+    EXPECT_EQ(Pixels(area), whole) << "width " << w;
+    root->Remove(fitted);
+    root->InvalidateAll();
+    driver.Pass();
+  }
+}

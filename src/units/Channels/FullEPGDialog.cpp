@@ -113,10 +113,9 @@ void GuideLegend::Build(Core::Group& form, std::initializer_list<Entry> entries,
     Place(icons_[i], x, y, 20, 20);
     Views::Text& t = captions_[i];
     SetupText(t, Fonts::BannerDescription, false);
-    t.OnSetAutoSize(true);
     t.OnSetString(kv::GetVariantOfString(*e.caption));
-    const int32_t w = t.Bounds().W();
-    Place(t, x + 22, y, w, 20);
+    const int32_t w = t.InkWidth();
+    Place(t, x + 22, y, w, t.EffectiveFont()->LineHeight());
     x += 22 + w + 10;
     form.Add(&icons_[i]);
     form.Add(&t);

@@ -77,6 +77,10 @@ constexpr uint32_t kOtherColour = 48;
 // panel behind a whole page is not beside a text) and covers at least half
 // of the text's glyphs' height.
 constexpr int32_t kRowBoxHeight = 64;
+// A box up to this high may still be the face a text of several lines is
+// written on (a notice grown to hold three lines), though it stands beside
+// no text on a row; a panel behind a whole page is neither.
+constexpr int32_t kFaceHeight = 192;
 // A text runs into a box when this many of its glyph pixels that show lie
 // on pixels the box drew, or beside them: up to kBesideX across (a name
 // ending two pixels before a row's number reads as one with it) and a
@@ -136,6 +140,7 @@ struct RecordedBox {
   std::vector<uint8_t> mask;  // 1 where its draw changed the pixel visibly
   int64_t order = 0;          // its place in the drawing order
   const View* apartOf = nullptr;  // the screen standing apart that holds it
+  bool tall = false;          // higher than a row: only a face of a text of several lines
   bool MaskAt(int32_t x, int32_t y) const {
     if (!area.Contains(kv::Point{x, y})) return false;
     const size_t i = static_cast<size_t>(y - area.y1) * static_cast<size_t>(area.W()) + static_cast<size_t>(x - area.x1);
@@ -518,9 +523,10 @@ BoxWatch::BoxWatch(const View* view, const kv::Rect& clip, const ge::Surface& ta
   s.drawing.push_back(view);
   drawing_ = true;
   area_ = clip.Intersect({0, 0, target.width, target.height});
-  if (area_.IsEmpty() || area_.H() > kRowBoxHeight || s.drifting.count(view) != 0) return;
+  if (area_.IsEmpty() || area_.H() > kFaceHeight || s.drifting.count(view) != 0) return;
   RecordedBox b;
   b.view = view;
+  b.tall = area_.H() > kRowBoxHeight;
   b.form = FormOf(view);
   b.where = Where(view);
   b.screen = ScreenOf(view);
@@ -696,10 +702,12 @@ std::vector<std::string> RunsInto(const SeenText& t, const std::vector<RecordedB
   // box where it covers it: a notice's panel over an image of its screen.
   size_t face = boxes.size();
   for (size_t i = 0; i < boxes.size(); ++i)
-    if (boxes[i].view != t.view && textViews.count(boxes[i].view) == 0 && IsFace(t, boxes[i])) face = i;
+    if (!boxes[i].tall && boxes[i].view != t.view && textViews.count(boxes[i].view) == 0 && IsFace(t, boxes[i]))
+      face = i;
   for (size_t i = 0; i < boxes.size(); ++i) {
     const RecordedBox& b = boxes[i];
-    if (textViews.count(b.view) != 0 || b.view == t.view || b.view == t.holder || b.form != t.form) continue;
+    if (b.tall || textViews.count(b.view) != 0 || b.view == t.view || b.view == t.holder || b.form != t.form)
+      continue;
     if (face < boxes.size() && i < face &&
         boxes[face].area.Contains(b.area.Intersect(t.maskArea_.Inflate(kBesideX, 1))))
       continue;
@@ -730,11 +738,16 @@ std::vector<std::string> RunsInto(const SeenText& t, const std::vector<RecordedB
 // How close the glyphs come to the rim of their face (the button or row
 // the text is the caption of, or a box of its screen that is its face): on
 // each side, the outermost column the face drew on the glyphs' rows is its
-// rim, and the empty columns between it and the glyphs are the margin.
+// rim, and the empty columns between it and the glyphs are the margin. A
+// text of several lines may stand on a face higher than a row (a notice
+// grown to its lines); a line of text on such a box is on a panel, whose
+// rim is no caption's.
 std::string TouchesRim(const SeenText& t, const std::vector<RecordedBox>& boxes,
                        const std::set<const View*>& textViews) {
   if (t.ink.IsEmpty()) return {};
+  const bool lines = t.shown.find('\n') != std::string::npos;
   for (const RecordedBox& b : boxes) {
+    if (b.tall && !lines) continue;
     const bool drewIt = std::find(t.drawnBy.begin(), t.drawnBy.end(), b.view) != t.drawnBy.end();
     if (b.view == t.view || textViews.count(b.view) != 0 || (b.view != t.holder && !drewIt && b.form != t.form)) continue;
     if (!IsFace(t, b)) continue;
@@ -774,7 +787,7 @@ int32_t RoomLeft(const SeenText& t, int32_t penEnd, const kv::Rect& room, const 
   int32_t limit = std::min(room.Intersect(screen).x2, screen.x2);
   const int32_t y1 = t.ink.y1, y2 = t.ink.y2;
   for (const RecordedBox& b : boxes) {
-    if (b.view == t.view) continue;
+    if (b.tall || b.view == t.view) continue;
     if (IsFace(t, b) || DrawnShare(b, t.ink) >= kFaceShare) {
       limit = std::min(limit, b.area.x2 - kRimMargin);
       continue;

@@ -176,9 +176,11 @@ void MediaListViewTemplate::Refresh() {
   for (int i = 0; i < 5; ++i) {
     helpIcons_[i].OnSetBounds(helpIcons_[i].Bounds().MoveTo({x, 500}));
     x += helpIcons_[i].Bounds().W() + 4;
-    helpTexts_[i].OnSetAutoSize(true);
-    helpTexts_[i].OnSetBounds(helpTexts_[i].Bounds().MoveTo({x, 502}));
-    x += helpTexts_[i].Bounds().W() + 24;
+    // Each caption as wide as its glyphs reach, one line high.
+    Views::Text& caption = helpTexts_[i];
+    const int32_t w = caption.InkWidth();
+    caption.OnSetBounds({x, 502, x + w, 502 + caption.EffectiveFont()->LineHeight()});
+    x += w + 24;
   }
 }
 

@@ -40,6 +40,8 @@ constexpr int32_t kWidth = 420;
 constexpr int32_t kHeight = 60;
 constexpr kv::Point kOrigin{270, 450};
 constexpr uint32_t kLayer = 256;
+// The empty columns the text keeps on each side, inside the frame's rim.
+constexpr int32_t kTextMargin = 10;
 
 enum class Text { Keep, Plain, Prefixed, FailReason, GameTime, SleepTimer };
 enum class Icon { Keep, Hidden, Alert, AlertLeft };
@@ -225,6 +227,7 @@ void DirectMessageBar::HideIcon() { icon_.OnSetVisible(false); }
 void DirectMessageBar::OnSetMessageType(int32_t type) {
   kv::Trace("%s%i", {kv::LoadString(T_MSG_TYPE), type});
   MessageType = type;
+  fitted_ = false;
   Resize(kWidth, kHeight);
   WidgetOrigin = kOrigin;
   const MessageRow* row = FindRow(type);
@@ -296,17 +299,22 @@ void DirectMessageBar::OnSetMessageType(int32_t type) {
 
 void DirectMessageBar::OnSetMessageInfo(const kv::String& text) {
   MessageInfo = text;
+  fitted_ = false;
   const kv::Rect b = Bounds();
   text_.OnSetString(text);
-  text_.OnSetBounds({10, 0, b.W() - 10, b.H()});
+  text_.OnSetBounds({kTextMargin, 0, b.W() - kTextMargin, b.H()});
   text_.OnSetAutoSize(true);
   const kv::Rect extent = text_.Bounds();
   text_.OnSetAutoSize(false);
   const int32_t needed = extent.H() + 30;
   if (b.H() >= needed) return;
-  const int32_t w = extent.W();
+  // The bar around the lines as they were measured, with the margins that
+  // keep them off the frame's rim on both sides; the text is laid out in
+  // that width again (Refresh), so that it breaks where it was measured.
+  const int32_t w = extent.W() + 2 * kTextMargin;
   const int32_t growW = w - b.W();
   const int32_t growH = needed - b.H();
+  fitted_ = true;
   Resize(w, needed);
   WidgetOrigin = {WidgetOrigin.x - growW / 2, WidgetOrigin.y - growH / 2};
   if (WidgetOrigin.y + needed >= 536) WidgetOrigin.y = 535 - needed;
@@ -318,7 +326,10 @@ void DirectMessageBar::Refresh() {
   int32_t left = 0;
   if (icon_.OnGetBitmap() && icon_.IsVisible()) left = icon_.Bounds().x2 + 10;
   if (MessageType == DirectMsgTypeUpgradeError) left = 30;
-  text_.OnSetBounds({left, 0, std::max(left, b.W()), b.H()});
+  // A bar fitted around its text keeps the text's margins on both sides.
+  const int32_t right = fitted_ ? b.W() - kTextMargin : b.W();
+  if (fitted_) left = std::max(left, kTextMargin);
+  text_.OnSetBounds({left, 0, std::max(left, right), b.H()});
 }
 
 bool DirectMessageBar::AnswersKeys() const {

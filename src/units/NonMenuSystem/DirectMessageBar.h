@@ -4,7 +4,8 @@
 // Constants::DirectMsgType) alone decides the text, icon, size, place,
 // time-out and follow-up (the table in the .cpp); some screens create a bar and set only its text (OnSetMessageInfo).
 // The bar is not persistent: its time-out runs while another screen has the
-// focus.
+// focus. A text too high for the bar grows it about its centre to the
+// text's lines with 10 pixels of margin on each side, inside the frame's rim.
 #pragma once
 
 #include <cstdint>
@@ -57,6 +58,8 @@ class DirectMessageBar : public WidgetClass {
 
   Views::MultilineText text_;
   Views::Image icon_;
+  // The bar was grown around its text's lines (OnSetMessageInfo).
+  bool fitted_ = false;
 };
 
 }  // namespace NonMenuSystem

@@ -62,16 +62,9 @@ HelpButton::HelpButton() {
 
 void HelpButton::FitWidth() {
   const int32_t iconW = OnGetIcon() ? OnGetIcon()->GetFrameSize().x : 0;
-  Views::Text& text = TextView();
-  // Measured by sizing the text to its content, then given its box back: a
-  // text as wide as the one before leaves the button's width as it is, and
-  // no new layout would undo the content-sized box (one line high at the
-  // top instead of y 4 to the bottom, so that the label sat higher).
-  const kv::Rect box = text.Bounds();
-  text.OnSetAutoSize(true);
-  const int32_t textW = text.Bounds().W();
-  text.OnSetAutoSize(false);
-  text.OnSetBounds(box);
+  // The caption as wide as its glyphs reach, not only its advances: a
+  // closing letter whose stroke reaches past its advance keeps it.
+  const int32_t textW = TextView().InkWidth();
   const kv::Rect b = Bounds();
   OnSetBounds({b.x1, b.y1, b.x1 + iconW + textW + kIconGap, b.y2});
 }

@@ -41,7 +41,8 @@ class HelpButton : public ::Button::IconButton {
  public:
   HelpButton();
 
-  // Set the icon or the text, then make the button as wide as icon + text + 3.
+  // Set the icon or the text, then make the button as wide as icon + text + 3,
+  // the text as wide as its glyphs reach (Views::Text::InkWidth).
   void OnSetIcon(Resources::Bitmap* bitmap) override;
   void OnSetText(const kv::String& text) override;
   // Icon at x 0, centred vertically; the text 3 pixels right of it at y 4.

@@ -158,6 +158,16 @@ int32_t Text::WidthIn(int32_t width) const {
   return ge::LayoutText({&run, 1}, o).width;
 }
 
+int32_t Text::InkWidth() const {
+  const ge::TextRun run = Run();
+  const ge::TextLayout layout = ge::LayoutText({&run, 1}, Options(true));
+  // In a box as wide as the advances the line stays where it was laid.
+  const ge::Rect ink =
+      ge::InkBounds({&run, 1}, layout, {0, 0, layout.width, layout.height}, ge::AlignH::Left, ge::AlignV::Top);
+  if (ink.IsEmpty()) return layout.width;
+  return layout.width + std::max(0, -ink.x1) + std::max(0, ink.x2 - layout.width);
+}
+
 kv::Rect Text::AutoSizeBounds(const kv::Rect& bounds) {
   const int32_t w = LayoutFor(Options(true)).width;
   const int32_t h = EffectiveFont()->LineHeight();

@@ -70,6 +70,13 @@ class Text : public Core::View {
   // it is drawn (an ellipsis where it is on); the view and its kept layout
   // stay as they are, so a view can be sized to its text without moving twice.
   int32_t WidthIn(int32_t width) const;
+  // The width a view needs to show the glyphs of the text's line whole, laid
+  // out as the auto size lays it: its width, and what its first letter
+  // reaches left of its pen and its last letter past its advance (the arm
+  // of a closing "r"), which a view as wide as the text's advances cuts off.
+  // A caption placed in a row by its width (a key's caption in a help row)
+  // takes this width.
+  int32_t InkWidth() const;
 
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
 
