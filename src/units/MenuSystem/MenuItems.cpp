@@ -430,8 +430,12 @@ TimerSetItem::TimerSetItem() {
 
 void TimerSetItem::OnSetIsTimeEdit(bool on) {
   IsTimeEdit = on;
+  // The time form stands where the value and its arrows were: they would
+  // show between its boxes.
+  valueHidden_ = on;
   ShowForm(time_, on);
   SetEditHelp(*this, on);
+  if (!on) ShowArrows(IsFocused());
   InvalidateView();
   kv::Signal(OnIsEditChanged, this);
 }

@@ -57,6 +57,33 @@ void DrawCells(const ge::Surface& target, const kv::Rect& clip, const kv::Rect& 
   }
 }
 
+void SetUpDigits(Views::Text* texts, int32_t n) {
+  for (int32_t i = 0; i < n; ++i) {
+    texts[i].OnSetColor(Colors::White);
+    texts[i].OnSetAlignH(Views::ALIGN_CENTER);
+    texts[i].OnSetAlignV(Views::ALIGN_CENTER);
+  }
+}
+
+void ShowDigit(Views::Text& text, int32_t digit) {
+  const char s[2] = {static_cast<char>('0' + digit), 0};
+  text.OnSetString(kv::String::FromUtf8(s));
+}
+
+// Draws `n` cells side by side in `b`, each with its text (a digit typed).
+void DrawDigitCells(Views::Text* texts, const ge::Surface& target, const kv::Rect& clip, const kv::Rect& b,
+                    int32_t n, int32_t typed, int32_t opacity) {
+  DrawCells(target, clip, b, n, typed, opacity);
+  for (int32_t i = 0; i < n; ++i) {
+    Views::Text& t = texts[i];
+    if (t.OnGetString().Empty()) continue;
+    const kv::Rect cell = CellRect(b, n, i);
+    t.OnSetBounds({0, 0, cell.W(), cell.H()});
+    const kv::Rect c = clip.Intersect(cell);
+    if (!c.IsEmpty()) t.Draw(target, c, cell.Origin(), opacity);
+  }
+}
+
 }  // namespace
 
 void PinEntry::AddDigit(int32_t digit) {
@@ -77,13 +104,7 @@ void PinEntry::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point o
 
 // --- NumberInput -----------------------------------------------------------------------
 
-NumberInput::NumberInput() {
-  for (Views::Text& t : digits_) {
-    t.OnSetColor(Colors::White);
-    t.OnSetAlignH(Views::ALIGN_CENTER);
-    t.OnSetAlignV(Views::ALIGN_CENTER);
-  }
-}
+NumberInput::NumberInput() { SetUpDigits(digits_, kDigits); }
 
 kv::Object* NumberInput::HandleEvent(Core::Event* event) {
   const int32_t digit = DigitOf(event);
@@ -121,8 +142,7 @@ void NumberInput::RefreshButtons() {
   int32_t rest = Num;
   for (int32_t i = kDigits - 1; i >= 0; --i) {
     if (i < DigitCount) {
-      const char digit[2] = {static_cast<char>('0' + rest % 10), 0};
-      digits_[i].OnSetString(kv::String::FromUtf8(digit));
+      ShowDigit(digits_[i], rest % 10);
       rest /= 10;
     } else {
       digits_[i].OnSetString(kv::String());
@@ -132,24 +152,17 @@ void NumberInput::RefreshButtons() {
 }
 
 void NumberInput::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
-  const kv::Rect b = Bounds().MoveTo(origin);
-  DrawCells(target, clip, b, kDigits, DigitCount, opacity);
-  for (int32_t i = 0; i < kDigits; ++i) {
-    Views::Text& t = digits_[i];
-    if (t.OnGetString().Empty()) continue;
-    const kv::Rect cell = CellRect(b, kDigits, i);
-    t.OnSetBounds({0, 0, cell.W(), cell.H()});
-    const kv::Rect c = clip.Intersect(cell);
-    if (!c.IsEmpty()) t.Draw(target, c, cell.Origin(), opacity);
-  }
+  DrawDigitCells(digits_, target, clip, Bounds().MoveTo(origin), kDigits, DigitCount, opacity);
 }
 
 // --- EnterTime -------------------------------------------------------------------------
 
+EnterTime::EnterTime() { SetUpDigits(digits_, kDigits); }
+
 kv::Object* EnterTime::HandleEvent(Core::Event* event) {
   const int32_t digit = DigitOf(event);
   if (digit >= 0) {
-    const int32_t i = DigitCount % 4;
+    const int32_t i = DigitCount % kDigits;
     // The first digit of the hours is 0 to 2, the hours at most 23, the tens of minutes 0 to 5.
     const bool ok = (i == 0 && digit <= 2) || (i == 1 && Digits[0] * 10 + digit <= 23) || (i == 2 && digit <= 5) ||
                     i == 3;
@@ -195,10 +208,20 @@ void EnterTime::SetTimeIndex(int32_t index) {
 
 int32_t EnterTime::GetTimeIndex() const { return (Digits[0] * 10 + Digits[1]) * 60 + Digits[2] * 10; }
 
-void EnterTime::RefreshButtons() { InvalidateView(); }
+void EnterTime::RefreshButtons() {
+  // The viewer sees the time as it is typed: hours, then tens and units of
+  // minutes; the cells not yet typed stay empty.
+  for (int32_t i = 0; i < kDigits; ++i) {
+    if (i < DigitCount)
+      ShowDigit(digits_[i], Digits[i]);
+    else
+      digits_[i].OnSetString(kv::String());
+  }
+  InvalidateView();
+}
 
 void EnterTime::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
-  DrawCells(target, clip, Bounds().MoveTo(origin), 4, DigitCount, opacity);
+  DrawDigitCells(digits_, target, clip, Bounds().MoveTo(origin), kDigits, DigitCount, opacity);
 }
 
 }  // namespace SkinBin

@@ -67,20 +67,25 @@ class EnterTime : public Primitives::KeyRoutingCtrl {
   KV_CLASS(SkinBin, EnterTime, Primitives::KeyRoutingCtrl)
  public:
   static constexpr uint16_t kClearKey = keys::KEY_DOWN;
-  EnterTime() = default;
+  static constexpr int32_t kDigits = 4;
+  EnterTime();
 
   kv::Object* HandleEvent(Core::Event* event) override;
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
+  // Shows the digits typed so far in their cells and redraws them.
   void RefreshButtons();
   // Shows a time index (hours x 60 + minutes) as the starting value.
   void SetTimeIndex(int32_t index);
   int32_t GetTimeIndex() const;
 
   int32_t DigitCount = 0;
-  int32_t Digits[4] = {};
+  int32_t Digits[kDigits] = {};
   kv::Slot OnTimeChanged;
   kv::Slot OnCancelChange;
   kv::Slot OnResetTimeout;
+
+ private:
+  Views::Text digits_[kDigits];
 };
 
 }  // namespace SkinBin
