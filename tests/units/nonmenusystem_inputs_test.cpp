@@ -225,31 +225,45 @@ std::vector<std::string> Unlisted(const std::vector<std::string>& faults) {
 }
 
 // The key pad that Green opens from a labelling row leaves that row's name
-// and label whole in sight and covers no other label by half, on every row,
-// before and after the list scrolls.
+// and label whole in sight and hides no text of the dialog by half (its
+// caption, its headings, the other rows), on every row, before and after
+// the list scrolls, in the three menu languages.
 TEST_F(InputDialogTest, TheKeyPadLeavesTheLabelledRowInSightOnEveryRow) {
-  auto* d = OpenLabels(0);
-  ASSERT_NE(d, nullptr);
   const char* labels[] = {"Blu-ray", "Cable", "DVD", "Game", "PC", "Recorder", "Satellite", "VCR"};
-  for (int row = 0; row < 10; ++row) {
-    SCOPED_TRACE(row);
-    const int choice = row % 8;
-    Press("right", choice + 1);
-    Press("green");
-    Run(500);
-    auto* pad = Find<NonMenuSystem::KeyPad>();
-    ASSERT_NE(pad, nullptr);
-    auto* item = d->List().GetFocusedRow();
-    ASSERT_NE(item, nullptr);
-    const kv::Rect r = item->GetAbsoluteBounds();
-    const kv::Rect p = pad->GetAbsoluteBounds();
-    EXPECT_TRUE(p.y1 >= r.y2 || p.y2 <= r.y1) << "the key pad over the row being labelled";
-    EXPECT_TRUE(Sees(labels[choice])) << SeenList();
-    EXPECT_EQ(Unlisted(Core::TextFaults(SeenTexts())), std::vector<std::string>{}) << SeenList();
-    Press("back");  // the key pad closes; the keys are the list's again
+  for (int32_t language : {0, 1, 2}) {
+    SCOPED_TRACE(language);
+    ChooseMenuLanguage(language);
+    auto* d = OpenLabels(0);
+    ASSERT_NE(d, nullptr);
+    for (int row = 0; row < 10; ++row) {
+      SCOPED_TRACE(row);
+      const int choice = row % 8;
+      Press("right", choice + 1);
+      Press("green");
+      Run(500);
+      auto* pad = Find<NonMenuSystem::KeyPad>();
+      ASSERT_NE(pad, nullptr);
+      auto* item = d->List().GetFocusedRow();
+      ASSERT_NE(item, nullptr);
+      const kv::Rect r = item->GetAbsoluteBounds();
+      const kv::Rect p = pad->GetAbsoluteBounds();
+      EXPECT_FALSE(p.Intersects(r)) << "the key pad over the row being labelled";
+      if (language == 0) {
+        EXPECT_TRUE(Sees(labels[choice])) << SeenList();
+      }
+      EXPECT_EQ(Unlisted(Core::TextFaults(SeenTexts())), std::vector<std::string>{}) << SeenList();
+      Press("back");  // the key pad closes; the keys are the list's again
+      Run(300);
+      ASSERT_EQ(Find<NonMenuSystem::KeyPad>(), nullptr);
+      Press("down");
+    }
+    // Every label back to none for the next language.
+    for (int row = 0; row < 10; ++row) {
+      Press("right", 8 - row % 8);
+      Press("down");
+    }
+    Press("exit");
     Run(300);
-    ASSERT_EQ(Find<NonMenuSystem::KeyPad>(), nullptr);
-    Press("down");
   }
 }
 

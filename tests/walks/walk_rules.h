@@ -110,9 +110,12 @@ inline const std::vector<Start>& Starts() {
     // opens only beside a page's value row. The screens of a task under way
     // (a channel scan, a software update, a disk's format) open only with
     // it: a "state" line opens them empty, with nothing to end them. A
-    // "...Template" class is the common base of the media screens, and
-    // MenuSystem::ThirdMenu that of the menu's pages: never opened as
-    // themselves (a bare ThirdMenu has no rows, no caption and no focus). The photo viewer opens only from the photo list,
+    // "...Template" class is the common base of the media screens,
+    // MenuSystem::ThirdMenu that of the menu's pages and
+    // NonMenuSystem::VolumeMuteBar that of the volume and mute bars: never
+    // opened as themselves (a bare ThirdMenu has no rows, no caption and no
+    // focus; a bare VolumeMuteBar is an empty pill in the middle of the
+    // screen, not at the bars' place). The photo viewer opens only from the photo list,
     // which the place "photo viewer" is; nothing opens the players of a
     // controller's media (no controller's request reaches the set): opened
     // empty they wait for ever for the media.
@@ -123,13 +126,33 @@ inline const std::vector<Start>& Starts() {
                                                 "MediaPlayer::PhotoSingleViewDMR",
                                                 "MediaPlayer::MovieFullScreenPlayDMR",
                                                 "MediaPlayer::MusicFullScreenPlayDMR"};
+    // The automatic scan's question and its two result screens open only
+    // from the Channels page's row (through the PIN prompt with locks set)
+    // and the scan: a "state" line would open them with no menu under them,
+    // and Back would then find a bare page. They start by the viewer's keys.
+    const auto channelsPage = std::find_if(std::begin(kPlaces), std::end(kPlaces),
+                                           [](const Start& p) { return p.name == "Channels page"; });
+    const std::string scanQuestion = channelsPage->lines +
+                                     "down\nwait 300\ndown\nwait 300\ndown\nwait 300\nok\nwait 800\n";
+    const std::map<std::string, std::string> kByKeys = {
+        {"Channels::AutoTuningConfirmDialog", scanQuestion},
+        {"Channels::AutoTuningCompleteDialog", scanQuestion + "ok\nwait 6000\n"},
+        {"Channels::AutoTuningErrorDialog", "air 0 empty\n" + scanQuestion + "ok\nwait 6000\n"},
+    };
     std::set<std::string> pages = {"MenuSystem::VidiOptionMenu"};
     for (const kv::Class* c : kv::AllClasses())
       if (c->Is(&MenuSystem::VidiSubMenu::StaticClass()))
         pages.insert(c->name);
     for (const auto& [cls, value] : kvtest::EveryScreen()) {
-      if (kTaskScreens.count(cls) || EndsWith(cls, "Template") || cls == "MenuSystem::ThirdMenu") continue;
-      out.push_back({cls + (value ? " " + std::to_string(value) : std::string()), false,
+      if (kTaskScreens.count(cls) || EndsWith(cls, "Template") || cls == "MenuSystem::ThirdMenu" ||
+          cls == "NonMenuSystem::VolumeMuteBar")
+        continue;
+      const std::string name = cls + (value ? " " + std::to_string(value) : std::string());
+      if (auto road = kByKeys.find(cls); road != kByKeys.end()) {
+        out.push_back({name, false, road->second});
+        continue;
+      }
+      out.push_back({name, false,
                      std::string(pages.count(cls) ? "wait 1000\nmenu\nwait 1000\n" : "wait 1000\n") + "state " + cls +
                          " " + std::to_string(value) + "\nwait 1000\n"});
     }

@@ -303,11 +303,12 @@ void InputLabelingItem::OnSetLabelText(const kv::String& text) {
   InvalidateView();
 }
 
-// The names' column ends at the first divider of a labelling row.
-constexpr int32_t kNameColumnEnd = 130;
 // The lowest the key pad opened from a labelling row reaches: the top of
 // the help bar at the foot of the screen.
 constexpr int32_t kKeyPadFoot = 503;
+// The key pad beside the labelling dialog keeps this gap from its frame.
+constexpr int32_t kKeyPadGap = 4;
+constexpr int32_t kScreenWidth = 960;
 
 void InputLabelingItem::Refresh() {
   ListItem::Refresh();
@@ -720,14 +721,20 @@ void InputLabelingList::DoChangeLabel(kv::Object* sender) {
   state->Param = param;
   Primitives::KeyRoutingForm* pad = system->ChangeState(state);
   // The key pad stands right of the names' column, just below the row being
-  // labelled, or just above it where the help bar leaves no room below: the
-  // row's name and label stay in sight whole, and its edges fall between
-  // rows, so no other row's label is left half covered.
+  // labelled: the row's name and label stay in sight whole, and its edges
+  // fall between rows, so no other row's label is left half covered. Where
+  // the help bar leaves no room below, it stands beside the dialog, level
+  // with the row: above the row it would cut the dialog's caption and
+  // headings.
   if (pad && pad->IsOpen()) {
     const kv::Rect r = row->GetAbsoluteBounds();
     const kv::Rect p = pad->Bounds();
-    const int32_t x = r.x1 + kNameColumnEnd;
-    const int32_t y = r.y2 + p.H() <= kKeyPadFoot ? r.y2 : std::max(0, r.y1 - p.H());
+    int32_t x = r.x1 + InputLabelingItem::kNameColumnEnd;
+    int32_t y = r.y2;
+    if (y + p.H() > kKeyPadFoot) {
+      x = std::min(dialog->GetAbsoluteBounds().x2 + kKeyPadGap, kScreenWidth - p.W());
+      y = std::max(0, std::min(r.y1, kKeyPadFoot - p.H()));
+    }
     pad->OnSetBounds({x, y, x + p.W(), y + p.H()});
   }
 }

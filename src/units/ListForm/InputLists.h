@@ -118,6 +118,10 @@ class CecInputItem : public ListItem {
 class InputLabelingItem : public ListItem {
   KV_CLASS(ListForm, InputLabelingItem, ListItem)
  public:
+  // The names' column ends at the first divider of a labelling row; the key
+  // pad stands right of it.
+  static constexpr int32_t kNameColumnEnd = 130;
+
   InputLabelingItem();
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;

@@ -398,7 +398,7 @@ bool KeyboardForm::SwitchLatinMode() {
 KeyPad::KeyPad() {
   WinID = WinIDs::WIN_ID_KeyPad;
   Layer = kKeyPadLayer;
-  KeyRoutingForm::OnSetBounds({0, 0, 240, 216});
+  KeyRoutingForm::OnSetBounds({0, 0, kWidth, kHeight});
   background_.OnSetVisible(false);
   frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::KeyPadBg));
   frame_.OnSetVisible(true);

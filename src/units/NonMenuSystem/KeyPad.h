@@ -140,6 +140,8 @@ class KeyPad : public BorderWidgetClass {
   KV_CLASS(NonMenuSystem, KeyPad, BorderWidgetClass)
  public:
   static constexpr int32_t kDefaultMaxLabelLength = 100;
+  static constexpr int32_t kWidth = 240;
+  static constexpr int32_t kHeight = 216;
 
   KeyPad();
 
