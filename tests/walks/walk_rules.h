@@ -308,9 +308,13 @@ inline const std::vector<SetEvent>& SetEvents() {
   static const std::vector<SetEvent> events = [] {
     std::vector<SetEvent> out;
     // Type 30 is none; 27, "Please wait...", belongs to a task that closes
-    // it when done (a line opens it with no task behind it).
+    // it when done (a line opens it with no task behind it); 2, 3 and 20
+    // answer the PIN typed into a PIN prompt, stand over it and hand it the
+    // keys back as they close: with no prompt under them a line shows them
+    // where the set never does (the PIN prompts' own roads raise them).
     for (int type = 1; type <= 50; ++type)
-      if (type != 30 && type != 27) out.push_back({"message 0x1f000e " + std::to_string(type), 0});
+      if (type != 30 && type != 27 && type != 2 && type != 3 && type != 20)
+        out.push_back({"message 0x1f000e " + std::to_string(type), 0});
     out.push_back({"message 0x1f000f", 0});
     for (const char* e : {"update-reminder", "update-found", "recording-ends"}) out.push_back({std::string("event ") + e, 0});
     out.push_back({"event timer-due", 125000});
