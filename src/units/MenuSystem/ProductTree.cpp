@@ -65,7 +65,12 @@ constexpr int32_t kMainX[5] = {203, 320, 444, 578, 705};
 // apart, the row centred on the screen.
 constexpr int32_t kSecondaryX[7] = {30, 160, 290, 420, 550, 680, 810};
 constexpr int32_t kMainY = 40;
-constexpr int32_t kSecondaryY = 290;
+// The secondary carousel's entries stand on a band under the main menu's
+// line; their captions end above y 450, where the notices of the message
+// bar stand, so that a notice never hides the caption of the focused entry.
+constexpr int32_t kSecondaryY = 262;
+constexpr int32_t kSecondaryBandTop = 278;
+constexpr int32_t kSecondaryBandBottom = 466;
 // The main menu's items rise by this much while a secondary menu is open.
 constexpr int32_t kShiftY = -30;
 // Space between a caption set above its icon and the icon.
@@ -624,7 +629,7 @@ SecondaryMenu::SecondaryMenu() {
   frames_ = kSecondaryFrames;
   KeyRoutingForm::OnSetBounds({0, 0, 960, 540});
   panel_.OnSetColor(kv::Color{12, 13, 16, 224});
-  panel_.OnSetBounds({0, kSecondaryY - 12, 960, kSecondaryY + SECOND_MENU_ITEM_DEFAULT_BOUNDS.H() + 12});
+  panel_.OnSetBounds({0, kSecondaryBandTop, 960, kSecondaryBandBottom});
   Add(&panel_);
   auto* spare = kv::New<SecondaryMenuItem>();
   spare->OnSetVisible(false);
