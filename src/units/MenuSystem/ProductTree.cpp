@@ -66,11 +66,12 @@ constexpr int32_t kMainX[5] = {203, 320, 444, 578, 705};
 constexpr int32_t kSecondaryX[7] = {30, 160, 290, 420, 550, 680, 810};
 constexpr int32_t kMainY = 40;
 // The secondary carousel's entries stand on a band under the main menu's
-// line; their captions end above y 450, where the notices of the message
-// bar stand, so that a notice never hides the caption of the focused entry.
-constexpr int32_t kSecondaryY = 262;
+// line; their captions end above y 430: a notice of the message bar stands
+// at y 450 and grows about its centre to three lines of text, and it never
+// hides the caption of the focused entry, which keeps the keys.
+constexpr int32_t kSecondaryY = 246;
 constexpr int32_t kSecondaryBandTop = 278;
-constexpr int32_t kSecondaryBandBottom = 466;
+constexpr int32_t kSecondaryBandBottom = 450;
 // The main menu's items rise by this much while a secondary menu is open.
 constexpr int32_t kShiftY = -30;
 // Space between a caption set above its icon and the icon.
