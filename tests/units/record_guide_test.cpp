@@ -12,6 +12,7 @@
 #include "record_support.h"
 #include "units/Channels/FullEPGDialog.h"
 #include "units/ListForm/GuideLists.h"
+#include "units/NonMenuSystem/OptionDialogs.h"
 #include "units/Record/RecordOptionsDialog.h"
 
 namespace {
@@ -67,6 +68,37 @@ TEST_F(RecordGuideTest, TheTimerEditorOverTheGuideLeavesNoFragmentOfItsRows) {
   Press("down");
   Run(300);
   EXPECT_GT(Row(g)->ItemIndex, 2);
+}
+
+// Each choice list of the editor over the guide (late end, early start,
+// type), in the three menu languages, opens over its own row and leaves
+// Done, the labels and the caption whole: the lists of the low rows rise to
+// end above Done instead of cutting its caption.
+TEST_F(RecordGuideTest, TheEditorsChoiceListsLeaveDoneAndTheLabelsWhole) {
+  for (int32_t language : {0, 1, 2}) {
+    SCOPED_TRACE(language);
+    Skin()->SetMenuLanguage(language);
+    ASSERT_NE(GuideOnTheThirdProgramme(), nullptr);
+    Press("ok");
+    Run(500);
+    RecordTimerDialog* editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    for (const char* move : {"left", "up", "up"}) {
+      SCOPED_TRACE(move);
+      Press(move);
+      Press("ok");
+      Run(500);
+      auto* list = Open<NonMenuSystem::OptionDialog>();
+      ASSERT_NE(list, nullptr) << SeenList();
+      EXPECT_FALSE(list->GetAbsoluteBounds().Intersects(editor->DoneButton.GetAbsoluteBounds()));
+      EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << SeenList();
+      Press("back");
+      Run(300);
+    }
+    Press("exit");
+    Run(500);
+  }
+  Skin()->SetMenuLanguage(0);
 }
 
 // The row that carries a timer shows its repeat badge clear of the date,

@@ -570,13 +570,15 @@ void RecordTimerDialog::DoActivate(kv::Object* sender) {
       if (option == &InputButton || option == &ChannelButton) FocusTimerChoice(*dialog);
       // Its choices open where the value stood, centred over its button
       // and reaching no further than the gaps beside it: the labels stay
-      // whole.
+      // whole. From a low row they would reach down over Done and cut its
+      // caption: they rise as far as needed to end above it, no higher than
+      // the first row, still over their own button.
       const kv::Rect b = option->Bounds();
       const kv::Rect d = dialog->Bounds();
-      const int32_t x = Bounds().x1 + std::clamp(b.x1 + (b.W() - d.W()) / 2, b.x1 - kLabelGap,
-                                                 std::max(b.x1 - kLabelGap, b.x2 + kColumnGap - d.W()));
-      const int32_t y = Bounds().y1 + b.y1;
-      dialog->OnSetBounds({x, y, x + d.W(), y + d.H()});
+      const int32_t x = std::clamp(b.x1 + (b.W() - d.W()) / 2, b.x1 - kLabelGap,
+                                   std::max(b.x1 - kLabelGap, b.x2 + kColumnGap - d.W()));
+      const int32_t y = std::max(std::min(b.y1, DoneButton.Bounds().y1 - d.H()), DateButton.Bounds().y1);
+      dialog->OnSetBounds({Bounds().x1 + x, Bounds().y1 + y, Bounds().x1 + x + d.W(), Bounds().y1 + y + d.H()});
     }
     return;
   }
