@@ -596,24 +596,32 @@ TEST_F(SeenTextsTest, AScreenStandingApartHidesPartOfThePageUnderItButNotTheFocu
     std::function<void()> build;
     bool apart;        // the notice is marked as standing apart
     bool focusOnRow;   // the row it covers holds the keys
+    bool passes;       // the notice closes by itself within seconds
     const char* fault;  // the fault reported, or none
   };
   const Case cases[] = {
-      {"a panel that is not marked", opaque, false, false, "text partly hidden: Views::Text in Core::Group: \"Recorded shows\""},
-      {"its text over the page's, not marked", glass, false, false, "texts overlap"},
-      {"a notice standing apart", opaque, true, false, nullptr},
-      {"its text over the page's, standing apart", glass, true, false, nullptr},
-      {"a notice over the focused row", opaque, true, true, "text partly hidden: Views::Text in Core::Group: \"Recorded shows\""},
-      {"its text over the focused row's", glass, true, true, "texts overlap"},
+      {"a panel that is not marked", opaque, false, false, false, "text partly hidden: Views::Text in Core::Group: \"Recorded shows\""},
+      {"its text over the page's, not marked", glass, false, false, false, "texts overlap"},
+      {"a notice standing apart", opaque, true, false, false, nullptr},
+      {"its text over the page's, standing apart", glass, true, false, false, nullptr},
+      {"a notice over the focused row", opaque, true, true, false, "text partly hidden: Views::Text in Core::Group: \"Recorded shows\""},
+      {"its text over the focused row's", glass, true, true, false, "texts overlap"},
+      // A notice of two seconds passes: the row shows again before the
+      // viewer could act on what it hid.
+      {"a passing notice over the focused row", opaque, true, true, true, nullptr},
+      {"its text over the focused row's, passing", glass, true, true, true, nullptr},
+      {"a passing panel that is not marked apart", opaque, false, true, true, "text partly hidden: Views::Text in Core::Group: \"Recorded shows\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::vector<std::string> faults = FaultsOf([&] {
       c.build();
       Core::MarkStandsApart(notice, c.apart);
+      Core::MarkPasses(notice, c.passes);
       root->OnSetFocus(c.focusOnRow ? row->Owner() : notice);
       if (c.focusOnRow) row->Owner()->OnSetFocus(row);
     });
+    Core::MarkPasses(notice, false);
     Core::MarkStandsApart(notice, false);
     if (c.fault)
       EXPECT_TRUE(Has(faults, c.fault)) << (faults.empty() ? "no fault" : faults[0]);

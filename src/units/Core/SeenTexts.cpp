@@ -163,6 +163,7 @@ struct WatchState {
   std::set<const View*> scrolling;  // marked by MarkScrollsInField
   std::set<const View*> drifting;   // marked by MarkDrifts
   std::set<const View*> apart;      // marked by MarkStandsApart
+  std::set<const View*> passing;    // marked by MarkPasses
   int64_t order = 0;                // the next text or box drawn while a look records
   std::vector<const View*> drawing;  // the watched views drawing now, outermost first
 };
@@ -840,10 +841,11 @@ std::vector<SeenText> LookAtTexts(Root& root) {
   struct Apart {
     kv::Rect area;
     int64_t from = INT64_MAX;
+    bool passes = false;
   };
   std::map<const View*, Apart> apart;
   for (const View* view : s.apart)
-    if (Shown(view)) apart[view].area = view->GetAbsoluteBounds();
+    if (Shown(view)) apart[view] = {view->GetAbsoluteBounds(), INT64_MAX, s.passing.count(view) != 0};
   for (const Recorded& r : recorded)
     if (auto it = apart.find(r.apartOf); it != apart.end()) it->second.from = std::min(it->second.from, r.order);
   for (const RecordedBox& b : boxes)
@@ -878,6 +880,17 @@ std::vector<SeenText> LookAtTexts(Root& root) {
     t.apartOf = r.apartOf;
     t.focus = focused && (r.view == focused || r.holder == focused ||
                           std::find(r.drawnBy.begin(), r.drawnBy.end(), focused) != r.drawnBy.end());
+    if (t.focus) {
+      // Under passing screens alone the focused control is spared as the
+      // rest: it shows again within seconds.
+      bool under = false, allPass = true;
+      for (const auto& [view, a] : apart)
+        if (view != r.apartOf && a.from != INT64_MAX && a.from > r.order && a.area.Intersects(r.clip)) {
+          under = true;
+          allPass = allPass && a.passes;
+        }
+      if (under && allPass) t.focus = false;
+    }
     std::vector<kv::Rect> over;  // the screens apart drawn over it
     if (!t.focus)
       for (const auto& [view, a] : apart)
@@ -1014,10 +1027,19 @@ void MarkDrifts(const View* view, bool on) {
 }
 
 void MarkStandsApart(const View* form, bool on) {
-  if (on)
+  if (on) {
     State().apart.insert(form);
-  else
+  } else {
     State().apart.erase(form);
+    State().passing.erase(form);
+  }
+}
+
+void MarkPasses(const View* form, bool on) {
+  if (on)
+    State().passing.insert(form);
+  else
+    State().passing.erase(form);
 }
 
 #else
@@ -1029,6 +1051,7 @@ void MarkScrollsInField(const View*, bool) {}
 bool ScrollsInField(const View*) { return false; }
 void MarkDrifts(const View*, bool) {}
 void MarkStandsApart(const View*, bool) {}
+void MarkPasses(const View*, bool) {}
 
 #endif
 

@@ -116,7 +116,7 @@ struct SeenText {
   // (MarkStandsApart) that holds it, else null.
   const View* apartOf = nullptr;
   // It is the text of the control that holds the keys (the end of the focus
-  // path).
+  // path), and no screen standing apart over it passes (MarkPasses).
   bool focus = false;
   // Partly hidden, and only by screens that stand apart over its own: none
   // of its screen's fault (never the focused control's text).
@@ -175,6 +175,11 @@ void MarkDrifts(const View* view, bool on);
 // writes over them, is no fault of theirs, unless it hides the control
 // that holds the keys. Release builds keep nothing.
 void MarkStandsApart(const View* form, bool on);
+// Marks (or unmarks) such a screen as passing: it closes by itself within a
+// couple of seconds (a notice of two seconds). It may hide the control that
+// holds the keys too: the control shows again before the viewer could act on
+// what was hidden. Release builds keep nothing.
+void MarkPasses(const View* form, bool on);
 
 #ifdef KV_VERIFY
 // A glyph pixel covered by at least this much (of 255) is a part of a

@@ -40,6 +40,8 @@ constexpr int32_t kWidth = 420;
 constexpr int32_t kHeight = 60;
 constexpr kv::Point kOrigin{270, 450};
 constexpr uint32_t kLayer = 256;
+// A notice that closes by itself within this many milliseconds passes.
+constexpr int32_t kPassingTimeOut = 2000;
 // The empty columns the text keeps on each side, inside the frame's rim.
 constexpr int32_t kTextMargin = 10;
 
@@ -286,14 +288,24 @@ void DirectMessageBar::OnSetMessageType(int32_t type) {
   }
   if (row->timeout > 0) OnSetTimeOutValue(row->timeout);
   switch (row->action) {
-    case OnTimeOut::Nothing: OnTimeOut = kv::Slot(); break;
-    case OnTimeOut::Close: OnTimeOut = kv::MakeSlot(this, &WidgetClass::ExitSlot); break;
+    case OnTimeOut::Nothing:
+      OnTimeOut = kv::Slot();
+      closesItself_ = false;
+      break;
+    case OnTimeOut::Close:
+      OnTimeOut = kv::MakeSlot(this, &WidgetClass::ExitSlot);
+      closesItself_ = true;
+      break;
     case OnTimeOut::NextState:
       NextState = KV_LATE_CLASS("ThreeD::Start3DWizard");
       OnTimeOut = kv::MakeSlot(this, &WidgetClass::EnterNextStateSlot);
+      closesItself_ = false;
       break;
     case OnTimeOut::Keep: break;
   }
+  // A notice of a couple of seconds that then closes passes over whatever
+  // it covers, the control in focus included.
+  Core::MarkPasses(this, closesItself_ && OnGetTimeOutValue() <= kPassingTimeOut);
   Post(&WidgetClass::RefreshSlot);
 }
 

@@ -60,6 +60,8 @@ class DirectMessageBar : public WidgetClass {
   Views::Image icon_;
   // The bar was grown around its text's lines (OnSetMessageInfo).
   bool fitted_ = false;
+  // Its time-out closes it (and nothing more).
+  bool closesItself_ = true;
 };
 
 }  // namespace NonMenuSystem
