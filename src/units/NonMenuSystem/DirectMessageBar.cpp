@@ -42,6 +42,8 @@ constexpr kv::Point kOrigin{270, 450};
 constexpr uint32_t kLayer = 256;
 // A notice that closes by itself within this many milliseconds passes.
 constexpr int32_t kPassingTimeOut = 2000;
+// A notice moved off the channel browser's strip keeps this gap above it.
+constexpr int32_t kBrowserGap = 4;
 // The empty columns the text keeps on each side, inside the frame's rim.
 constexpr int32_t kTextMargin = 10;
 
@@ -306,6 +308,7 @@ void DirectMessageBar::OnSetMessageType(int32_t type) {
   // A notice of a couple of seconds that then closes passes over whatever
   // it covers, the control in focus included.
   Core::MarkPasses(this, closesItself_ && OnGetTimeOutValue() <= kPassingTimeOut);
+  KeepClearOfTheBrowser();
   Post(&WidgetClass::RefreshSlot);
 }
 
@@ -401,6 +404,20 @@ kv::Object* DirectMessageBar::HandleEvent(Core::Event* event) {
     return this;
   }
   return WidgetClass::HandleEvent(event);
+}
+
+void DirectMessageBar::KeepClearOfTheBrowser() {
+  // At the foot of the screen a notice would stand on the channel browser's
+  // strip, over the tile in focus, for as long as it stays while the
+  // browser keeps the keys: it stands just above the strip instead, where
+  // the browser's own notices stand. A centred notice stays centred.
+  if (WidgetOrigin.x == -1 && WidgetOrigin.y == -1) return;
+  auto* manager = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  Primitives::KeyRoutingForm* browser = manager ? manager->FindForm(WinIDs::WIN_ID_ChBrowserDialog) : nullptr;
+  if (!browser || !browser->IsVisible()) return;
+  const kv::Rect strip = browser->GetAbsoluteBounds();
+  const kv::Rect bar{WidgetOrigin.x, WidgetOrigin.y, WidgetOrigin.x + Bounds().W(), WidgetOrigin.y + Bounds().H()};
+  if (bar.Intersects(strip)) WidgetOrigin.y = std::max(0, strip.y1 - kBrowserGap - Bounds().H());
 }
 
 void DirectMessageBar::Close() {

@@ -54,6 +54,9 @@ class DirectMessageBar : public WidgetClass {
   void Resize(int32_t w, int32_t h);
   void ShowAlert(bool atLeft);
   void HideIcon();
+  // Moves a notice that would stand on the open channel browser's strip to
+  // just above it.
+  void KeepClearOfTheBrowser();
   kv::Object* HandleKey(uint16_t code);
 
   Views::MultilineText text_;
