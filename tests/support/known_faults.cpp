@@ -98,4 +98,11 @@ bool IsKnownFault(std::string_view report) {
   return false;
 }
 
+std::vector<std::string> Unlisted(const std::vector<std::string>& faults) {
+  std::vector<std::string> out;
+  for (const std::string& f : faults)
+    if (!IsKnownFault(f)) out.push_back(f);
+  return out;
+}
+
 }  // namespace kvtest

@@ -29,5 +29,7 @@ std::string WhyRefused(std::string_view pattern);
 std::string WithoutRectangles(std::string_view report);
 // True when `report`, without its rectangles, contains a listed TEXT.
 bool IsKnownFault(std::string_view report);
+// The reports of `faults` that no listed TEXT names.
+std::vector<std::string> Unlisted(const std::vector<std::string>& faults);
 
 }  // namespace kvtest

@@ -68,10 +68,7 @@ TEST_F(BrowserTest, ANoticeOverTheStripLeavesTheTileInFocusWhole) {
           ->DispatchTo(msg, &NonMenuSystem::NonMenuSystem::StaticClass());
       Run(300);
       if (Browser() == d) {
-        std::vector<std::string> unlisted;
-        for (const std::string& f : Core::TextFaults(SeenTexts()))
-          if (!kvtest::IsKnownFault(f)) unlisted.push_back(f);
-        EXPECT_EQ(unlisted, std::vector<std::string>{}) << SeenList();
+        EXPECT_EQ(kvtest::Unlisted(Core::TextFaults(SeenTexts())), std::vector<std::string>{}) << SeenList();
       }
       Press("exit");
       Run(300);

@@ -215,14 +215,7 @@ TEST_F(InputDialogTest, AnInputIsRelabelledThroughTheKeyPad) {
   EXPECT_EQ(Skin()->GetSourceLabel(source).ToUtf8(), "Console");
 }
 
-// What the picture check reports of the screen now and known-faults.txt
-// does not list.
-std::vector<std::string> Unlisted(const std::vector<std::string>& faults) {
-  std::vector<std::string> out;
-  for (const std::string& f : faults)
-    if (!kvtest::IsKnownFault(f)) out.push_back(f);
-  return out;
-}
+using kvtest::Unlisted;
 
 // The key pad that Green opens from a labelling row leaves that row's name
 // and label whole in sight and hides no text of the dialog by half (its

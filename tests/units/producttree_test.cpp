@@ -449,10 +449,7 @@ TEST_F(ProductTreeTest, ANoticeAtTheFootLeavesTheFocusedEntrysCaptionWhole) {
         kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)
             ->DispatchTo(msg, &NonMenuSystem::NonMenuSystem::StaticClass());
         Run(300);
-        std::vector<std::string> unlisted;
-        for (const std::string& f : Core::TextFaults(SeenTexts()))
-          if (!kvtest::IsKnownFault(f)) unlisted.push_back(f);
-        EXPECT_EQ(unlisted, std::vector<std::string>{}) << SeenList();
+        EXPECT_EQ(kvtest::Unlisted(Core::TextFaults(SeenTexts())), std::vector<std::string>{}) << SeenList();
         Press("right");
         Run(500);
       }
