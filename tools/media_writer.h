@@ -383,7 +383,8 @@ inline bool WriteStill(const std::string& path, AVCodecID id, int w, int h, uint
 inline bool WriteWav(const std::string& path, int seconds) {
   const uint32_t rate = 8000, bytes = rate * 2 * uint32_t(seconds);
   std::vector<uint8_t> b;
-  auto s = [&](const char* t) { b.insert(b.end(), t, t + 4); };
+  b.reserve(44 + bytes);
+  auto s = [&](const char* t) { for (int i = 0; i < 4; ++i) b.push_back(uint8_t(t[i])); };
   auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i))); };
   auto u16 = [&](uint16_t v) { b.push_back(uint8_t(v)), b.push_back(uint8_t(v >> 8)); };
   s("RIFF"), u32(36 + bytes), s("WAVE"), s("fmt "), u32(16), u16(1), u16(1), u32(rate), u32(rate * 2), u16(2), u16(16);
