@@ -392,6 +392,37 @@ TEST_F(SettingPagesTest, NoSignalRowsEachShowTheirOwnBit) {
 
 // The sleep row and the on-timer's input and time rows step through their
 // choices and reach the set.
+// A time typed on the sleep row: each digit shows on screen as it is typed,
+// in place of the value; OK gives the set the time (past the longest
+// choice, the longest) and the row shows it; the next key still moves the
+// page's focus.
+TEST_F(SettingPagesTest, ATimeTypedOnTheSleepRowShowsAndReachesTheSet) {
+  ASSERT_NE(Ms()->OpenState(&TimerMenu::StaticClass(), 0, 0, nullptr), nullptr);
+  if (Core::Group* app = Ms()->Owner()) app->OnSetFocus(Ms());
+  Settle();
+  Press("right");
+  Run(1000);
+  Press("ok");
+  Settle();
+  ASSERT_NE(Open<ApplicationsMenu>(), nullptr);
+  auto* sleep = kv::Cast<TimerSetItem>(FocusedRow());
+  ASSERT_NE(sleep, nullptr);
+  Press("ok");
+  Run(300);
+  EXPECT_FALSE(Sees("Off")) << SeenList();
+  Press("1");
+  Press("2");
+  Run(300);
+  EXPECT_TRUE(Sees("1") && Sees("2")) << SeenList();
+  Press("ok");
+  Run(300);
+  EXPECT_EQ(W()->RemainSleepTime, 120);
+  EXPECT_TRUE(Sees("120 min")) << SeenList();
+  Press("up");
+  Run(300);
+  EXPECT_NE(FocusedRow(), sleep);
+}
+
 TEST_F(SettingPagesTest, SleepAndOnTimerRowsChangeTheSet) {
   // The timer carousel's sleep entry opens the applications page on its sleep row.
   ASSERT_NE(Ms()->OpenState(&TimerMenu::StaticClass(), 0, 0, nullptr), nullptr);
