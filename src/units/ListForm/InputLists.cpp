@@ -15,6 +15,7 @@
 #include "units/Core/Event.h"
 #include "units/Core/Group.h"
 #include "units/Core/Log.h"
+#include "units/Core/Root.h"
 #include "units/Events/CEC_EVENT_NAME_UPDATED.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
@@ -308,7 +309,6 @@ void InputLabelingItem::OnSetLabelText(const kv::String& text) {
 constexpr int32_t kKeyPadFoot = 503;
 // The key pad beside the labelling dialog keeps this gap from its frame.
 constexpr int32_t kKeyPadGap = 4;
-constexpr int32_t kScreenWidth = 960;
 
 void InputLabelingItem::Refresh() {
   ListItem::Refresh();
@@ -732,7 +732,7 @@ void InputLabelingList::DoChangeLabel(kv::Object* sender) {
     int32_t x = r.x1 + InputLabelingItem::kNameColumnEnd;
     int32_t y = r.y2;
     if (y + p.H() > kKeyPadFoot) {
-      x = std::min(dialog->GetAbsoluteBounds().x2 + kKeyPadGap, kScreenWidth - p.W());
+      x = std::min(dialog->GetAbsoluteBounds().x2 + kKeyPadGap, Core::Root::kWidth - p.W());
       y = std::max(0, std::min(r.y1, kKeyPadFoot - p.H()));
     }
     pad->OnSetBounds({x, y, x + p.W(), y + p.H()});
