@@ -880,21 +880,20 @@ std::vector<SeenText> LookAtTexts(Root& root) {
     t.apartOf = r.apartOf;
     t.focus = focused && (r.view == focused || r.holder == focused ||
                           std::find(r.drawnBy.begin(), r.drawnBy.end(), focused) != r.drawnBy.end());
-    if (t.focus) {
-      // Under passing screens alone the focused control is spared as the
-      // rest: it shows again within seconds.
-      bool under = false, allPass = true;
-      for (const auto& [view, a] : apart)
-        if (view != r.apartOf && a.from != INT64_MAX && a.from > r.order && a.area.Intersects(r.clip)) {
+    std::vector<kv::Rect> over;  // the screens apart drawn over it
+    bool under = false, allPass = true;
+    for (const auto& [view, a] : apart)
+      if (view != r.apartOf && a.from != INT64_MAX && a.from > r.order) {
+        over.push_back(a.area);
+        if (a.area.Intersects(r.clip)) {
           under = true;
           allPass = allPass && a.passes;
         }
-      if (under && allPass) t.focus = false;
-    }
-    std::vector<kv::Rect> over;  // the screens apart drawn over it
-    if (!t.focus)
-      for (const auto& [view, a] : apart)
-        if (view != r.apartOf && a.from != INT64_MAX && a.from > r.order) over.push_back(a.area);
+      }
+    // Under passing screens alone the focused control is spared as the
+    // rest: it shows again within seconds. Otherwise what hides it counts.
+    if (t.focus && under && allPass) t.focus = false;
+    if (t.focus) over.clear();
     bool elsewhere = true;
     t.cover = HiddenCover(root, whole.View(), without, r, over, &elsewhere);
     t.stroke = r.stroke;
