@@ -99,6 +99,34 @@ TEST_F(ReturnTest, APageOpenedFromOutsideTheMenuTakesTheKeys) {
   }
 }
 
+// The same page opened while the menu's column holds the keys takes them
+// from the column: Down moves in the page (its equaliser row opens its
+// choices) instead of the column putting the next entry's page in its
+// place, and Back hands the keys to the column again.
+TEST_F(ReturnTest, APageOpenedFromOutsideBesideTheColumnTakesTheKeys) {
+  Press("menu");
+  Run(1000);
+  ASSERT_NE(Column(), nullptr);
+  auto* state = kv::New<SubSystem::State>();
+  state->Class = &VidiAudioMenu::StaticClass();
+  auto* msg = kv::New<Structures::Message>();
+  msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+  kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+  Run(1000);
+  ASSERT_TRUE(Sees("Bass and treble")) << SeenList();
+  Press("down");
+  Run(500);
+  EXPECT_TRUE(Sees("Bass 1 + voice")) << SeenList();
+  EXPECT_TRUE(Sees("Bass and treble")) << SeenList();
+  Press("back");
+  Run(500);
+  Press("down");
+  Run(500);
+  // The column moved on: a page beside it shows unfocused, no choices.
+  EXPECT_FALSE(Sees("Bass 1 + voice")) << SeenList();
+  EXPECT_NE(Column(), nullptr);
+}
+
 // A page of the fourth level opened on its own closes on Back, and the keys
 // go back to live TV: a live-TV dialog opened next takes them and closes on
 // Exit.

@@ -106,8 +106,9 @@ inline const std::vector<Start>& Starts() {
   static const std::vector<Start> starts = [] {
     std::vector<Start> out(std::begin(kPlaces), std::end(kPlaces));
     // A page of the menu opens over the menu, as from its row: it stands
-    // beside the menu's column; so does an option's list of choices, which
-    // opens only beside a page's value row. The screens of a task under way
+    // beside the menu's column and takes the keys from it. An option's
+    // list of choices, which opens only beside a page's value row, opens
+    // over the menu too (the column keeps the keys). The screens of a task under way
     // (a channel scan, a software update, a disk's format) open only with
     // it: a "state" line opens them empty, with nothing to end them. A
     // "...Template" class is the common base of the media screens,

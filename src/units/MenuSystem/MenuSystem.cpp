@@ -234,11 +234,14 @@ void MenuSystem::HandleMessage(Structures::Message* msg) {
       }
       TakeFocus();
       if (ShowHiddenMenu(state->Class)) break;
-      // A page opened from outside the menu, with no page of the menu
-      // holding the keys, takes them: otherwise it would stand on screen
-      // with the keys going past it to live TV, and nothing could close it.
+      // A page opened from outside the menu takes the keys when no page of
+      // the menu holds them: with nothing holding them it would stand on
+      // screen with the keys going past it to live TV, and nothing could
+      // close it; with the column holding them, the column's next move
+      // would put another page in its place before the viewer could use it.
       if (auto* page = kv::Cast<SubSystem::MenuClass>(ChangeState(state));
-          page && !OnGetFocus() && page->IsOpen() && page->OnGetVisible())
+          page && page->IsOpen() && page->OnGetVisible() &&
+          (!OnGetFocus() || (kv::Cast<VidiSubMenu>(page) && kv::Cast<VidiMainMenu>(OnGetFocus()))))
         OnSetFocus(page);
       break;
     }
