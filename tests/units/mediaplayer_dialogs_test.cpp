@@ -15,6 +15,7 @@
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/HelpBar.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
+#include "units/NonMenuSystem/WaitingCircle.h"
 #include "units/QuickMenu/QuickPages.h"
 #include "units/SubSystem/State.h"
 #include "units/WidgetManager/WidgetManager.h"
@@ -67,6 +68,10 @@ class MediaDialogTest : public MediaTest {
   std::string HelpText() {
     auto* bar = Find<NonMenuSystem::HelpBar>();
     return bar ? bar->HelpStringList.ToUtf8() : std::string();
+  }
+  bool WaitingShown() {
+    NonMenuSystem::WaitingCircle* c = Nms()->GetWaitingCircle();
+    return c && c->IsVisible();
   }
   int32_t MessageType() {
     NonMenuSystem::DirectMessageBar* bar = Nms()->MessageBar();
@@ -242,7 +247,7 @@ TEST_F(MediaDialogTest, MusicSelectionWalksFoldersAndBackClosesAtTheTop) {
   kv::Persistent<SelectBGMusicDialog> d = OpenMusicDialog();
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->WinID, WinIDs::WIN_ID_BGM_SELECT);
-  EXPECT_EQ(d->ShowWaiting, 0) << "the waiting circle went with the first page";
+  EXPECT_FALSE(WaitingShown()) << "the waiting circle went with the first page";
   EXPECT_EQ(Rows(d), (std::vector<std::string>{"Album", "a.wav", "b.wav"}));
   EXPECT_EQ(d->PathText().ToUtf8(), "/");
   EXPECT_EQ(HelpText(), "Select,Page,Back");

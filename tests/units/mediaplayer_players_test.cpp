@@ -565,5 +565,33 @@ TEST_F(PlayersTest, EachPlayerOpenedAndClosed50TimesLeavesNoObjectBehind) {
   EXPECT_EQ(PlayerCensus(), baseline);
 }
 
+// Play answers from a pause and from both trick plays: the set is told to
+// resume and the banner shows the play icon without a rate. While the movie
+// already plays, Play asks the set for nothing.
+TEST_F(PlayersTest, PlayResumesFromPauseAndEitherTrickPlayAndAsksNothingWhilePlaying) {
+  kv::Persistent<MediaPlayer::MovieFullScreenPlay> p = OpenMovie(60);
+  ASSERT_NE(p.get(), nullptr);
+  Run(1200);
+  MediaPlayer::MovieMusicFullViewBanner* b = p->Banner.get();
+  ASSERT_NE(b, nullptr);
+  struct Case {
+    const char* before;  // the key that leaves plain play first; none: playing
+    bool resumes;
+  };
+  for (const Case c : {Case{nullptr, false}, Case{"pause", true}, Case{"forward", true}, Case{"rewind", true}}) {
+    SCOPED_TRACE(c.before ? c.before : "playing");
+    if (c.before) Press(c.before);
+    Run(1100);
+    ClearCallLog();
+    Press("play");
+    EXPECT_EQ(NavSent("3, 0, 0"), c.resumes) << ::testing::PrintToString(Navs());
+    Run(1100);
+    Settle();
+    EXPECT_EQ(b->NavStatus, MediaPlayer::NAV_PLAYING);
+    EXPECT_EQ(b->NavIcon().OnGetBitmap(), Bmp(Bitmaps::MediaPlay));
+    EXPECT_FALSE(b->RateText().IsVisible());
+  }
+}
+
 }  // namespace
 }  // namespace playertest
