@@ -6,6 +6,7 @@
 #include <string>
 
 #include "focus_look.h"
+#include "platform/sim/sim_guide.h"
 #include "platform/xpm/xpm_record.h"
 #include "nonmenusystem_support.h"
 #include "runtime/text.h"
@@ -612,4 +613,19 @@ TEST_F(FullGuideTest, TheTitleHeadingsAndDetailsReadWholeInEveryLanguage) {
     Press("guide");
     Run(300);
   }
+}
+
+// A channel that carries no guide shows "No information available" in the
+// details pane and no rating beside it: none made up.
+TEST_F(FullGuideTest, AChannelWithoutGuideDataShowsNoRating) {
+  Structures::VirtualChannel* now = W()->GetCurrentChannel();
+  ASSERT_NE(now, nullptr);
+  sim::SetChannelGuide(Tv(), now->Major, now->Minor, {});
+  Press("guide");
+  Channels::FullEPGDialog* g = Guide();
+  ASSERT_NE(g, nullptr);
+  Run(500);
+  EXPECT_TRUE(Sees("No information available")) << SeenList();
+  for (const Core::SeenText& t : SeenTexts())
+    EXPECT_NE(t.view, &g->Info.Rating) << "a rating without guide data: " << t.text;
 }
