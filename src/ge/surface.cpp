@@ -9,4 +9,10 @@ Bitmap::Bitmap(int32_t width, int32_t height)
   }
 }
 
+void Bitmap::Resize(int32_t width, int32_t height) {
+  const bool empty = width <= 0 || height <= 0;  // negative sizes count as 0
+  if (empty ? width_ == 0 : width == width_ && height == height_) return;
+  *this = Bitmap(width, height);
+}
+
 }  // namespace ge

@@ -48,6 +48,12 @@ class Bitmap {
     return *this;
   }
 
+  // Makes the bitmap width x height. Its pixels stay as they are when the
+  // size does not change (a scratch surface reused draw after draw, which
+  // would otherwise cost a fresh zero-filled allocation each time); else
+  // they are new and zero-filled.
+  void Resize(int32_t width, int32_t height);
+
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
   uint32_t* Pixels() const { return pixels_.get(); }

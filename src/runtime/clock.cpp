@@ -41,6 +41,7 @@ namespace {
 struct Waiter {
   const FakeClock* clock = nullptr;
   int64_t deadline = 0;
+  std::condition_variable* cv = nullptr;  // while the thread waits on it
 };
 struct Waiters {
   std::mutex mutex;
@@ -96,16 +97,30 @@ void FakeClock::WaitUntil(std::condition_variable& cv, std::unique_lock<std::mut
     std::lock_guard<std::mutex> registry(TheWaiters().mutex);
     self.waiter.clock = this;
     self.waiter.deadline = deadline;
+    self.waiter.cv = &cv;
   }
-  if (Now() >= deadline) return;
-  // Another thread moves the clock; look again after a short real-time slice.
-  cv.wait_for(lock, std::chrono::microseconds(200));
+  if (Now() < deadline) {
+    // Another thread moves the clock and notifies `cv` once the deadline is
+    // reached (AdvanceTo). The slice bounds the wait for a move that came
+    // after the look above and before the wait began; polling alone, in
+    // shorter slices, kept every waiting thread busy.
+    cv.wait_for(lock, std::chrono::milliseconds(5));
+  }
+  std::lock_guard<std::mutex> registry(TheWaiters().mutex);
+  self.waiter.cv = nullptr;
 }
 
 void FakeClock::AdvanceTo(int64_t t) {
   int64_t cur = now_.load(std::memory_order_acquire);
   while (t > cur && !now_.compare_exchange_weak(cur, t, std::memory_order_acq_rel)) {
   }
+  if (t <= cur) return;
+  // Wake the threads whose deadline is now due. Their waits end before their
+  // condition variables go (the registry's lock guards the pointer), and a
+  // notification needs no lock of the waiter's own.
+  std::lock_guard<std::mutex> registry(TheWaiters().mutex);
+  for (Waiter* w : TheWaiters().all)
+    if (w->clock == this && w->cv && w->deadline <= t) w->cv->notify_all();
 }
 
 }  // namespace kv

@@ -36,7 +36,9 @@ class RealClock final : public Clock {
   void WaitUntil(std::condition_variable& cv, std::unique_lock<std::mutex>& lock, int64_t deadline) override;
 };
 
-// Moves only when advanced. Waiters on other threads poll it in short real-time slices.
+// Moves only when advanced. A move wakes the threads whose deadline it
+// reached; each waiter also looks again after a real-time slice, in case the
+// move came between its look at the clock and its wait.
 //
 // Each thread's last deadline on the clock is kept until the thread waits
 // again or ends, so a test can move the clock and then wait until the timed

@@ -222,7 +222,12 @@ void Display::Compose(const kv::Rect& r) {
       continue;
     }
     const uint32_t* src = osd->Pixels() + row;
-    for (int32_t x = r.x1; x < r.x2; ++x) out[x] = BlendOver(src[x], pic[x]);
+    // Most of the OSD is either clear or opaque: those pixels need no blend
+    // (the blend gives the picture or the OSD pixel itself for them).
+    for (int32_t x = r.x1; x < r.x2; ++x) {
+      const uint32_t s = src[x];
+      out[x] = s == 0 ? pic[x] : (s >> 24) == 0xFF ? s : BlendOver(s, pic[x]);
+    }
   }
 }
 

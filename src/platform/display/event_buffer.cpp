@@ -135,6 +135,11 @@ bool EventBuffer::Wait(int32_t timeoutMs, Event* out) {
         if (!queue_.empty() || quitPending_ || wakePending_) continue;
       }
       clock.AdvanceTo(deadline);
+      // What falls due at the new time is done before the GUI task goes on
+      // (its own timers first, then what the set posted), so that the order
+      // never depends on which thread happens to run first.
+      if (idleHook_) idleHook_();
+      return false;
     } else {
       pump_(static_cast<int32_t>(std::min(deadline - now, kPumpSliceMs)));
     }

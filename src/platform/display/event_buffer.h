@@ -10,7 +10,8 @@
 // advances on idle (the virtual clock of headless runs), a wait that finds
 // nothing queued first runs the idle hook (the host lets the simulated TV
 // post what is due) and then moves the clock to the deadline instead of
-// sleeping.
+// sleeping; it runs the hook once more at the new time and ends with no
+// event, so that what fell due is done before the GUI task goes on.
 #pragma once
 
 #include <condition_variable>

@@ -177,7 +177,9 @@ void Root::Redraw() {
     // Children left undrawn beneath a cover: the area drawn again, cleared
     // and with every child, must give the same pixels.
     if (CoverSkips() != skipsBefore) {
-      ge::Bitmap whole(surface_.width, surface_.height);
+      static ge::Bitmap whole;  // kept: this runs on most passes of a checked build
+      whole.Resize(surface_.width, surface_.height);
+      Fill(whole.View(), clip, 0);
       SetCoverSkips(false);
       Draw(whole.View(), clip, {0, 0}, 255);
       SetCoverSkips(true);

@@ -166,6 +166,7 @@ struct WatchState {
   std::set<const View*> passing;    // marked by MarkPasses
   int64_t order = 0;                // the next text or box drawn while a look records
   std::vector<const View*> drawing;  // the watched views drawing now, outermost first
+  ge::Bitmap whole, without;         // LookAtTexts' pictures, reused
 };
 
 WatchState& State() {
@@ -822,8 +823,16 @@ int32_t RoomLeft(const SeenText& t, int32_t penEnd, const kv::Rect& room, const 
 
 std::vector<SeenText> LookAtTexts(Root& root) {
   const kv::Rect screen{0, 0, root.Bounds().W(), root.Bounds().H()};
-  ge::Bitmap whole(screen.W(), screen.H());
   WatchState& s = State();
+  // The two pictures are kept from look to look: checked runs look after
+  // every key, and two fresh screen-sized allocations each time cost more
+  // than the look itself. `without` needs no clearing: HiddenCover clears
+  // each area it draws into.
+  ge::Bitmap& whole = s.whole;
+  ge::Bitmap& without = s.without;
+  whole.Resize(screen.W(), screen.H());
+  without.Resize(screen.W(), screen.H());
+  std::fill_n(whole.Pixels(), static_cast<size_t>(whole.Width()) * static_cast<size_t>(whole.Height()), 0u);
   s.recorded.clear();
   s.boxes.clear();
   s.order = 0;
@@ -854,7 +863,6 @@ std::vector<SeenText> LookAtTexts(Root& root) {
   // The control that holds the keys; a screen that holds them with no
   // control in focus (an adjustment bar) has none.
   const View* focused = path.empty() || FormOf(path.back()) == path.back() ? nullptr : path.back();
-  ge::Bitmap without(screen.W(), screen.H());
   std::vector<SeenText> out;
   out.reserve(recorded.size());
   for (Recorded& r : recorded) {
