@@ -9,6 +9,10 @@
 # make mutants UNIT=src/units/NAME [N=30] [SEED=1] : faults planted one at a time into a unit, and whether its tests notice
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# ccache shares objects between checkouts (CI's clone and a working copy):
+# paths under the checkout count relative to it, the build folder's not at all.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
 
