@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,6 +67,22 @@ class ReturnTest : public MenuTest {
     EXPECT_EQ(Page(), nullptr);
     EXPECT_TRUE(OpenForms().empty() || TopDialog().empty());
   }
+  // Asks the menu's sub-system for a page from outside it, as a screen
+  // that ends by a state change does (with the value `ref` when given), and
+  // lets it open.
+  void AskTheMenuFor(const kv::Class* page, std::optional<int32_t> ref = std::nullopt) {
+    auto* state = kv::New<SubSystem::State>();
+    state->Class = page;
+    if (ref) {
+      auto* value = kv::New<Structures::RefInt>();
+      value->Value = *ref;
+      state->Param = value;
+    }
+    auto* msg = kv::New<Structures::Message>();
+    msg->Initialize(Constants::MSG_CHANGE_STATE, state);
+    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
+    Run(1000);
+  }
 };
 
 // A page opened by a state change from outside the menu (no page of the
@@ -75,15 +92,7 @@ TEST_F(ReturnTest, APageOpenedFromOutsideTheMenuTakesTheKeys) {
   for (const kv::Class* cls : std::initializer_list<const kv::Class*>{&VidiMediaMenu::StaticClass(),
                                                                       KV_LATE_CLASS("MenuSystem::MediaPlayerMenu")}) {
     SCOPED_TRACE(cls->name);
-    auto* ref = kv::New<Structures::RefInt>();
-    ref->Value = 1;
-    auto* state = kv::New<SubSystem::State>();
-    state->Class = cls;
-    state->Param = ref;
-    auto* msg = kv::New<Structures::Message>();
-    msg->Initialize(Constants::MSG_CHANGE_STATE, state);
-    kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
-    Run(1000);
+    AskTheMenuFor(cls, 1);
     ASSERT_FALSE(Screens().empty());
     Press("mark");  // live TV's mark-channel key shows the banner
     Run(300);
@@ -107,12 +116,7 @@ TEST_F(ReturnTest, APageOpenedFromOutsideBesideTheColumnTakesTheKeys) {
   Press("menu");
   Run(1000);
   ASSERT_NE(Column(), nullptr);
-  auto* state = kv::New<SubSystem::State>();
-  state->Class = &VidiAudioMenu::StaticClass();
-  auto* msg = kv::New<Structures::Message>();
-  msg->Initialize(Constants::MSG_CHANGE_STATE, state);
-  kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->DispatchTo(msg, &MenuSystem::MenuSystem::StaticClass());
-  Run(1000);
+  AskTheMenuFor(&VidiAudioMenu::StaticClass());
   ASSERT_TRUE(Sees("Bass and treble")) << SeenList();
   Press("down");
   Run(500);
