@@ -76,6 +76,11 @@ void Place(Core::View& v, int32_t x, int32_t y, int32_t w, int32_t h) { v.OnSetB
 // its size on every source.
 constexpr int32_t kTunerBadgesTop = 76;
 constexpr int32_t kInputBadgesTop = 36;
+// The source label's width: on a tuner it ends before the signal strength;
+// an input shows none, so there it runs to the frame's inner edge, where the
+// badges end (a device's name from HDMI-CEC can be long).
+constexpr int32_t kTunerLabelWidth = 150;
+constexpr int32_t kInputLabelWidth = 184;
 
 void Badge(Views::Image& v, const Resources::BitmapId& id) {
   v.OnSetBitmap(Bmp(id));
@@ -175,7 +180,7 @@ BannerBasicInfo::BannerBasicInfo() {
   OnSetBounds({0, 0, 250, 126});
   Place(SourceIcon, 12, 10, 36, 18);
   SetupText(SourceLabel, Fonts::BannerBasicInfo);
-  Place(SourceLabel, 54, 8, 150, 22);
+  Place(SourceLabel, 54, 8, kTunerLabelWidth, 22);
   SourceLabel.OnSetEllipsis(true);
   Signal.OnSetBitmap(Bmp(Bitmaps::SignalIndicator));
   Signal.OnSetImageSize(23);
@@ -296,6 +301,7 @@ void BannerBasicInfo::LoadSettings() {
   HideAllInfo();
   if (!Live::IsTunerType(t)) {
     PlaceBadges(kInputBadgesTop);
+    Place(SourceLabel, 54, 8, kInputLabelWidth, 22);
     SourceLabel.OnSetString(SourceLabelText(s, false));
     SourceIcon.OnSetBitmap(SourceTypeImage(t));
     if ((t == 5 || t == 10) && w) {
@@ -308,6 +314,7 @@ void BannerBasicInfo::LoadSettings() {
     return;
   }
   PlaceBadges(kTunerBadgesTop);
+  Place(SourceLabel, 54, 8, kTunerLabelWidth, 22);
   SourceLabel.OnSetString(SourceLabelText(s, true));
   SkinBin::CurrentChannelInfo* d = w ? w->GetCurrentChannelDetailInfo() : nullptr;
   if (d && w) {
