@@ -140,18 +140,22 @@ TEST_F(UsbDiskTest, StatusFromTheQuickMenuReturnsThere) {
 
 TEST_F(UsbDiskTest, WithoutADiskTheRecordMenuOpensTheErrorNote) {
   sim::RemoveUsbDisk(Tv());
-  for (const kv::MultiTextId* item : {&Strings::RecordMenuUSBDiskStatus, &MenuSystem::USB_SPEED_CHECK_CAPTION, &MenuSystem::USB_FORMAT_CAPTION}) {
-    OpenItem(*item);
-    auto* e = Open<USBDiskErrorDialog>();
-    ASSERT_NE(e, nullptr);
-    EXPECT_EQ(e->OnGetWarningInfo().ToUtf8(), S(USB_ERROR_WARNING));
-    Press("ok");
-    Settle();
-    EXPECT_EQ(Open<USBDiskErrorDialog>(), nullptr);
-    ExpectMenuAnswers();
-    Press("exit");
-    Settle();
-  }
+  // OK and Back both close the note and give the keys back to the menu.
+  for (const char* close : {"ok", "back"})
+    for (const kv::MultiTextId* item :
+         {&Strings::RecordMenuUSBDiskStatus, &MenuSystem::USB_SPEED_CHECK_CAPTION, &MenuSystem::USB_FORMAT_CAPTION}) {
+      SCOPED_TRACE(close);
+      OpenItem(*item);
+      auto* e = Open<USBDiskErrorDialog>();
+      ASSERT_NE(e, nullptr);
+      EXPECT_EQ(e->OnGetWarningInfo().ToUtf8(), S(USB_ERROR_WARNING));
+      Press(close);
+      Settle();
+      EXPECT_EQ(Open<USBDiskErrorDialog>(), nullptr);
+      ExpectMenuAnswers();
+      Press("exit");
+      Settle();
+    }
   // The status dialog opened anyway shows empty values.
   Nms()->Open(&USBDiskStatusDialog::StaticClass());
   Settle();
