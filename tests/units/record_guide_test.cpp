@@ -164,6 +164,7 @@ TEST_F(RecordGuideTest, ALaterProgrammeIsSetThroughTheEditorAndEditedAgain) {
   e = Editor();
   ASSERT_NE(e, nullptr);
   const int32_t id = Skin()->OnGetActiveTimerId();
+  const std::string start = e->TimeButton.OnGetText().ToUtf8();
   Press("down");  // from the check box to Done
   ASSERT_EQ(Focused(), &e->DoneButton);
   Press("ok");
@@ -183,6 +184,31 @@ TEST_F(RecordGuideTest, ALaterProgrammeIsSetThroughTheEditorAndEditedAgain) {
   EXPECT_TRUE(e->IsUpdate);
   EXPECT_EQ(Skin()->OnGetActiveTimerId(), id);
   EXPECT_EQ(e->DoneButton.OnGetText().ToUtf8(), "Update");
+  // The editor shows the stored timer, its start among it. Switched off
+  // and updated, the set holds it off; opened again and updated untouched,
+  // it stays off and keeps its start.
+  XPM_TimerRecord first;
+  ASSERT_TRUE(SetTimerOf(id, &first));
+  EXPECT_EQ(first.enabled, 1) << "a programme of the guide is set on";
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    EXPECT_EQ(e->TimeButton.OnGetText().ToUtf8(), start);
+    if (round == 0) Press("ok");  // the check box: off
+    ASSERT_TRUE(FocusBy("down", &e->DoneButton));
+    Press("ok");
+    Settle();
+    EXPECT_EQ(Editor(), nullptr);
+    XPM_TimerRecord stored;
+    ASSERT_TRUE(SetTimerOf(id, &stored));
+    EXPECT_EQ(stored.enabled, 0);
+    EXPECT_EQ(stored.start.hour, first.start.hour);
+    EXPECT_EQ(stored.start.minute, first.start.minute);
+    ASSERT_EQ(Row(g)->TimerId, id);
+    Press("ok");
+    Settle();
+    e = Editor();
+    ASSERT_NE(e, nullptr);
+  }
 }
 
 TEST_F(RecordGuideTest, TheProgrammeOnNowOpensRecordNowAndTheRoadBackEndsInTheGuide) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ge/surface.h"
@@ -489,6 +490,26 @@ TEST_F(TimeshiftTest, FromTheQuickMenuBackReturnsThere) {
   Settle();
   EXPECT_EQ(Status(), nullptr);
   EXPECT_NE(Wm()->FindForm(0x5000000), nullptr) << "back to the quick menu";
+}
+
+// The audio badge follows the set's audio mode: one channel mono, two to
+// four stereo, five to eight several tracks.
+TEST_F(TimeshiftTest, TheAudioBadgeFollowsTheSetsAudioMode) {
+  const auto mono = Resources::LoadResource(Bitmaps::BannerMono);
+  const auto stereo = Resources::LoadResource(Bitmaps::BannerStereo);
+  const auto multi = Resources::LoadResource(Bitmaps::BannerMultiAudio);
+  const std::pair<int32_t, decltype(mono)> kModes[] = {{1, mono},  {2, stereo}, {3, stereo},
+                                                       {4, stereo}, {5, multi},  {8, multi}};
+  for (const auto& [mode, badge] : kModes) {
+    SCOPED_TRACE(mode);
+    sim::SetAudioServiceFormat(Tv(), 1, mode);
+    Nms()->ClearAll();
+    Settle();
+    TimeshiftStatusDialog* s = OpenStatus();
+    ASSERT_NE(s, nullptr);
+    EXPECT_TRUE(s->AudioImage().IsVisible());
+    EXPECT_EQ(s->AudioImage().OnGetBitmap(), badge);
+  }
 }
 
 TEST_F(TimeshiftTest, OpenAndClose50TimesKeepsTheCensus) {
