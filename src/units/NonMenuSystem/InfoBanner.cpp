@@ -299,9 +299,9 @@ void BannerBasicInfo::LoadSettings() {
   ChannelName.OnSetString({});
   PCTiming.OnSetString({});
   HideAllInfo();
+  Place(SourceLabel, 54, 8, Live::IsTunerType(t) ? kTunerLabelWidth : kInputLabelWidth, 22);
   if (!Live::IsTunerType(t)) {
     PlaceBadges(kInputBadgesTop);
-    Place(SourceLabel, 54, 8, kInputLabelWidth, 22);
     SourceLabel.OnSetString(SourceLabelText(s, false));
     SourceIcon.OnSetBitmap(SourceTypeImage(t));
     if ((t == 5 || t == 10) && w) {
@@ -314,7 +314,6 @@ void BannerBasicInfo::LoadSettings() {
     return;
   }
   PlaceBadges(kTunerBadgesTop);
-  Place(SourceLabel, 54, 8, kTunerLabelWidth, 22);
   SourceLabel.OnSetString(SourceLabelText(s, true));
   SkinBin::CurrentChannelInfo* d = w ? w->GetCurrentChannelDetailInfo() : nullptr;
   if (d && w) {
