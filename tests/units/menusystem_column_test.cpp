@@ -16,6 +16,7 @@
 #include "runtime/text.h"
 #include "strings/MenuSystem.h"
 #include "units/Constants/Constants.h"
+#include "units/MenuSystem/LiveMenuPages.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/MenuSystem/SettingPages.h"
 #include "units/PersistentData/PersistentData.h"
@@ -302,62 +303,92 @@ TEST_F(MenuLookTest, OnlyTheRowThatTakesTheKeysLooksFocused) {
   EXPECT_NE(Column()->CurrentItemIndex, before);
 }
 
-// A move of the column slides its entries from slot to slot: halfway through,
-// each entry that stays is seen between the place it left and the place it
-// goes to; the entry that comes in fades in and the one that goes out fades
-// out. An entry that never had the focus looks as it does after the focus
-// left it.
+// A move of the column, or of a page with more rows than it shows, slides
+// its entries from slot to slot: halfway through, each entry that stays is
+// seen between the place it left and the place it goes to; the entry that
+// comes in fades in and the one that goes out fades out. A column entry that
+// never had the focus looks as it does after the focus left it.
 TEST_F(MenuLookTest, AMoveSlidesTheEntriesAndFadesTheEndsIn) {
-  Press("menu");
-  Run(500);
-  ASSERT_NE(Column(), nullptr);
   struct Seen {
     int32_t y = 0;
     double contrast = 0;
   };
-  const auto entries = [&] {
-    std::map<std::string, Seen> out;
+  using Entries = std::map<std::string, Seen>;
+  const auto entries = [&](const char* itemClass) {
+    Entries out;
     for (const Core::SeenText& t : SeenTexts())
-      if (t.where.find("MenuSystem::VidiMainMenuItem") != std::string::npos)
+      if (t.where.find(itemClass) != std::string::npos)
         out[t.text] = {t.box.y1, menutest::InkContrast(Osd(), t)};
     return out;
   };
+  // Presses Down until a press brings an entry in, and checks that move.
+  const auto move = [&](const char* itemClass) {
+    for (int press = 0; press < 12; ++press) {
+      Settle();
+      const Entries before = entries(itemClass);
+      Press("down");
+      Run(120);
+      const Entries halfway = entries(itemClass);
+      Run(500);
+      Settle();
+      const Entries after = entries(itemClass);
+      bool moved = false;
+      for (const auto& [text, seen] : after) moved = moved || !before.count(text);
+      if (!moved) continue;
+      // An entry fading is fainter than half of the clearest entry that stays
+      // (the focused one stands on its bar and reads fainter anyway).
+      double clearest = 0;
+      for (const auto& [text, seen] : halfway)
+        if (before.count(text) && after.count(text)) clearest = std::max(clearest, seen.contrast);
+      int32_t slid = 0;
+      for (const auto& [text, seen] : before) {
+        if (!after.count(text)) {
+          // Going out: faint halfway.
+          ASSERT_TRUE(halfway.count(text)) << text;
+          EXPECT_LT(halfway.at(text).contrast, clearest / 2) << text << " fades out";
+          continue;
+        }
+        ASSERT_TRUE(halfway.count(text)) << text;
+        const int32_t from = seen.y, to = after.at(text).y, mid = halfway.at(text).y;
+        EXPECT_TRUE(std::min(from, to) < mid && mid < std::max(from, to))
+            << text << " from " << from << " to " << to << ", halfway at " << mid;
+        ++slid;
+      }
+      EXPECT_GE(slid, 4) << itemClass;
+      for (const auto& [text, seen] : after)
+        if (!before.count(text)) {
+          ASSERT_TRUE(halfway.count(text)) << text;
+          EXPECT_LT(halfway.at(text).contrast, clearest / 2) << text << " fades in";
+        }
+      return;
+    }
+    ADD_FAILURE() << itemClass << ": no Down brought an entry in";
+  };
+
+  Press("menu");
+  Run(500);
+  ASSERT_NE(Column(), nullptr);
   Settle();
-  const std::map<std::string, Seen> before = entries();
   const kv::Rect second = Column()->Entry(1)->GetAbsoluteBounds();
   const std::vector<uint32_t> secondNeverFocused = Pixels(second);
-  Press("down");
-  Run(120);
-  const std::map<std::string, Seen> halfway = entries();
-  Run(500);
-  Settle();
-  const std::map<std::string, Seen> after = entries();
-  int32_t slid = 0;
-  for (const auto& [text, seen] : before) {
-    if (!after.count(text)) {
-      // Going out: fainter halfway than before the move.
-      ASSERT_TRUE(halfway.count(text)) << text;
-      EXPECT_LT(halfway.at(text).contrast, seen.contrast / 2) << text << " fades out";
-      continue;
-    }
-    ASSERT_TRUE(halfway.count(text)) << text;
-    const int32_t from = seen.y, to = after.at(text).y, mid = halfway.at(text).y;
-    EXPECT_TRUE(std::min(from, to) < mid && mid < std::max(from, to))
-        << text << " from " << from << " to " << to << ", halfway at " << mid;
-    ++slid;
-  }
-  EXPECT_GE(slid, 4);
-  for (const auto& [text, seen] : after)
-    if (!before.count(text)) {
-      ASSERT_TRUE(halfway.count(text)) << text;
-      EXPECT_LT(halfway.at(text).contrast, seen.contrast / 2) << text << " fades in";
-    }
+  move("MenuSystem::VidiMainMenuItem");
   // Back up: the second entry, focused a moment and left, looks as it did
   // before it ever had the focus.
   Press("up");
   Run(500);
   ASSERT_EQ(Column()->Entry(1)->GetAbsoluteBounds(), second);
   EXPECT_EQ(Pixels(second), secondNeverFocused);
+
+  // The Settings page has more rows than it shows: its rows move the same way.
+  for (int i = 0; i < 3; ++i) {
+    Press("down");
+    Run(500);
+  }
+  ASSERT_NE(kv::Cast<VidiSettingsMenu>(Page()), nullptr);
+  Press("ok");
+  Run(500);
+  ASSERT_EQ(Ms()->OnGetFocus(), Page());
+  move("MenuSystem::VidiSubMenuItem");
 }
 
 // The caption colour rows of the Digital CC page show their colour's name,

@@ -1,14 +1,16 @@
 // The rows of the setting pages driven by remote keys through the
 // application: in-place choices write through and mark each step, the timer
 // row's steps and entry, the adjust rows' clamping and arrows, the in-place
-// slider, and rows whose option has no record.
+// slider, rows whose option has no record, and a live page row's grey rule.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "ge/surface.h"
 #include "support/app_fixture.h"
 #include "units/MainApp/Root.h"
 #include "units/MainApp/Standby.h"
+#include "units/MenuSystem/LiveMenu.h"
 #include "units/MenuSystem/MenuItems.h"
 #include "units/OptionDatabase/OptionData.h"
 #include "units/Primitives/KeyRoutingForm.h"
@@ -39,7 +41,7 @@ class MenuItemsTest : public apptest::AppTest {
     if constexpr (requires { item->OnResetTimeout; }) item->OnResetTimeout = kv::MakeSlot(counter.get(), &Counter::Count);
     form->Add(item);
     form->OnSetFocus(item);
-    MenuSystem::BindOption(item);
+    if constexpr (requires { MenuSystem::BindOption(item); }) MenuSystem::BindOption(item);
     form->Open();
     App().GetStandby()->OnSetFocus(form);
     App().OnSetFocus(App().GetStandby());
@@ -209,6 +211,31 @@ TEST_F(MenuItemsTest, DisabledSliderRowShowsGreyAndOpensNothing) {
   Press("right");
   EXPECT_EQ(counter->n, 1);
   EXPECT_TRUE(item->SliderMiddlePoint);
+}
+
+// A live page's row draws a rule under itself; a grey row draws it fainter,
+// so that a row the viewer cannot use does not look like one that he can.
+TEST_F(MenuItemsTest, AGreyLivePageRowDrawsAFainterRule) {
+  auto* item = Open<MenuSystem::VidiSubMenuItem>(0);
+  item->OnSetText(kv::NewStringAnsi("Renderer"));
+  screen->OnSetFocus(nullptr);  // an unfocused row: no bar over the rule
+  const auto rule = [&] {
+    Settle();
+    const kv::Rect r = item->GetAbsoluteBounds();
+    const ge::Surface& s = Osd();
+    int64_t sum = 0;
+    for (int32_t x = r.x1 + 20; x < r.x2 - 20; ++x) {
+      const uint32_t p = s.Row(r.y2 - 1)[x];
+      sum += (p >> 16 & 0xff) + (p >> 8 & 0xff) + (p & 0xff);
+    }
+    return sum;
+  };
+  const int64_t live = rule();
+  item->OnSetIsDisabled(true);
+  const int64_t grey = rule();
+  EXPECT_LT(grey, live) << "the grey row's rule is drawn as a live row's";
+  item->OnSetIsDisabled(false);
+  EXPECT_EQ(rule(), live);
 }
 
 TEST_F(MenuItemsTest, CourierCarriesCaptionHelpAndParameters) {

@@ -334,6 +334,42 @@ TEST_F(SettingPagesTest, OnTimerGreysWithoutTimerAndDoneReachesTheSetsTimer) {
   EXPECT_TRUE(Open<ApplicationsMenu>() != nullptr);
 }
 
+// The favourites list switched off on the channel browser page greys the
+// applications page's favourites browser row: its caption reads fainter than
+// the channel browser's, and OK on it opens nothing. Switched on again, it is
+// an ordinary row.
+TEST_F(SettingPagesTest, TheFavouritesBrowserRowFollowsTheFavouritesList) {
+  const auto contrast = [&](const std::string& caption) {
+    for (const Core::SeenText& t : SeenTexts())
+      if (t.text == caption) return InkContrast(Osd(), t);
+    ADD_FAILURE() << caption << " not seen";
+    return 0.0;
+  };
+  for (const bool on : {false, true}) {
+    auto* lists = OpenPage<ChBrowserSetupMenu>(5);  // the favourites list's row
+    ASSERT_NE(lists, nullptr);
+    if ((S()->OnGetFavoritesList() != 0) != on) Press("right");
+    ASSERT_EQ(S()->OnGetFavoritesList() != 0, on);
+    Ms()->TearDownMenus();
+    Settle();
+    auto* apps = OpenPage<ApplicationsMenu>();
+    ASSERT_NE(apps, nullptr);
+    const double favourites = contrast("Favourites browser"), channels = contrast("Channel browser");
+    if (on)
+      EXPECT_NEAR(favourites, channels, 0.5);
+    else
+      EXPECT_LT(favourites, channels * 0.6) << "the favourites browser row does not look grey";
+    for (int i = 0; i < 9 && FocusedRow() != apps->R(5); ++i) Press("down");
+    ASSERT_EQ(FocusedRow(), apps->R(5));
+    Press("ok");
+    Settle();
+    EXPECT_EQ(Open<ApplicationsMenu>() == nullptr || !apps->IsVisible(), on)
+        << "OK on the favourites browser row " << (on ? "opened nothing" : "opened the browser");
+    Ms()->TearDownMenus();
+    Settle();
+  }
+}
+
 TEST_F(SettingPagesTest, NoSignalPowerDownHasARowPerSourceWritingItsBit) {
   auto* page = OpenPage<NoSignalPowerDownMenu>(1);
   ASSERT_NE(page, nullptr);
