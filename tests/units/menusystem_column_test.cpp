@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <cstdint>
 #include <cstdlib>
@@ -131,25 +132,66 @@ TEST_F(ColumnTest, ExitAndMenuRememberTheEntryAsBackDoes) {
   EXPECT_TRUE(kv::Cast<MenuSystem::VidiAudioMenu>(Page()));
 }
 
-// A page that gives way to a deeper page keeps its place: Back from the
-// Picture page's Advanced settings lands on that row again.
-TEST_F(ColumnTest, BackFromADeeperPageLandsOnTheRowThatOpenedIt) {
+// A page that gives way to a deeper page keeps its place: from every entry
+// of the column, every row that opens a deeper page of the menu opens it,
+// and Back from it lands on that row of the page again, which looks focused.
+TEST_F(ColumnTest, BackFromEveryDeeperPageLandsOnTheRowThatOpenedIt) {
+  int visited = 0;
+  std::function<void(std::string)> visit = [&](std::string road) {
+    MenuSystem::VidiSubMenu* page = Page();
+    ASSERT_NE(page, nullptr) << road;
+    const kv::Class* here = page->KvClass();
+    std::vector<std::pair<std::string, const kv::Class*>> deeper;
+    for (int32_t i = 0; i < page->ItemCount(); ++i) {
+      MenuSystem::VidiSubMenuItem* item = page->Item(i);
+      if (item->OnGetEnabled() && !item->OnGetIsDisabled() && item->NextState &&
+          item->NextState->Is(&MenuSystem::VidiSubMenu::StaticClass()))
+        deeper.emplace_back(item->OnGetText().ToUtf8(), item->NextState);
+    }
+    for (const auto& [row, cls] : deeper) {
+      const std::string to = road + " > " + row;
+      for (int32_t i = 0; i < page->ItemCount() && FocusedCaption() != row; ++i) Step("down");
+      ASSERT_EQ(FocusedCaption(), row) << to;
+      Press("ok");
+      Settle();
+      Run(400);
+      ASSERT_NE(Page(), nullptr) << to;
+      ASSERT_STREQ(Page()->KvClass()->name, cls->name) << to;
+      ++visited;
+      visit(to);
+      Press("back");
+      Settle();
+      Run(400);
+      ASSERT_NE(Page(), nullptr) << to;
+      EXPECT_STREQ(Page()->KvClass()->name, here->name) << "Back from " << to;
+      EXPECT_EQ(FocusedCaption(), row) << "Back from " << to;
+      EXPECT_TRUE(apptest::LooksFocused(Osd(), Focused())) << "Back from " << to << "\n" << SeenList();
+      if (::testing::Test::HasFatalFailure() || Page() == nullptr || Page()->KvClass() != here) return;
+    }
+  };
   Press("menu");
   Settle();
-  Press("ok");  // Picture
-  Settle();
-  Step("down");
-  const std::string row = FocusedCaption();
-  ASSERT_FALSE(row.empty());
-  Press("ok");
-  Settle();
-  ASSERT_NE(FocusedCaption(), row);
-  Press("back");
-  Settle();
-  Run(400);
-  ASSERT_TRUE(kv::Cast<MenuSystem::VidiPictureMenu>(Page()));
-  EXPECT_EQ(FocusedCaption(), row);
-  EXPECT_TRUE(apptest::LooksFocused(Osd(), Focused())) << SeenList();
+  ASSERT_NE(Column(), nullptr);
+  for (int32_t e = 0, n = Column()->EntryCount(); e < n; ++e) {
+    const std::string entry = Column()->Entry(Column()->CurrentItemIndex - 1)->OnGetText().ToUtf8();
+    Press("ok");
+    Settle();
+    Run(400);
+    if (Page() && Ms()->OnGetFocus() == Page()) {
+      visit(entry);
+      if (::testing::Test::HasFatalFailure()) return;
+    }
+    // Back to the column, on to the next entry.
+    while (Page() && Ms()->OnGetFocus() != Column() && Column()) {
+      Press("back");
+      Settle();
+      Run(400);
+    }
+    ASSERT_NE(Column(), nullptr) << entry;
+    Step("down");
+    Run(400);
+  }
+  EXPECT_GE(visited, 8);
 }
 
 // The column's entries centre their names under their pictures.
