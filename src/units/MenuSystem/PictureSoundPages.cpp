@@ -300,14 +300,6 @@ void PictureMenu::RefreshGrayout() {
   if (PictureToolShown()) Grey(kBacklightRow + 5, true);
 }
 
-void PictureMenu::RowChanged(SubMenuItem* row) {
-  // The theatre lock is the skin Wrapper's own setting.
-  SkinBin::Wrapper* skin = SkinOf();
-  auto* lock = kv::Cast<SubMenuItemValue>(R(10));
-  if (row == lock && skin && skin->OnGetTheaterLock() != lock->Value) skin->OnSetTheaterLock(lock->Value);
-  RefreshGrayout();
-}
-
 kv::Object* PictureMenu::HandleEvent(Core::Event* event) {
   SkinBin::Wrapper* skin = SkinOf();
   if (IsBack(event) && skin && skin->OnGetTestPattern() != 0) skin->OnSetTestPattern(0);

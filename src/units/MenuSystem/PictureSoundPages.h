@@ -25,7 +25,6 @@ class PictureMenu : public SettingPage {
   void Initialize(Primitives::KeyRoutingParameter* param) override;
   kv::Object* HandleEvent(Core::Event* event) override;
   void RefreshGrayout() override;
-  void RowChanged(SubMenuItem* row) override;
 };
 
 class AdvancedPictureMenu : public SettingPage {
