@@ -425,7 +425,7 @@ TEST_F(PhotoViewTest, MusicChosenThroughTheQuickMenuLeavesTheViewerAnsweringKeys
 // The renderer's viewer: a home-network controller shows a picture of the
 // stick, then another; the controller alone moves on (Left, Right and OK do
 // nothing), Up still turns the picture; the controller's stop leaves the
-// screen 3000 ms later, back to the TV source.
+// screen 3000 ms later, back to the TV source, unless a picture comes first.
 TEST_F(PhotoViewTest, TheRendererViewerShowsTheControllersPicturesAndLeavesWhenItStops) {
   PhotoStick();
   Plug("photos");
@@ -472,6 +472,18 @@ TEST_F(PhotoViewTest, TheRendererViewerShowsTheControllersPicturesAndLeavesWhenI
   Pass(2000);
   EXPECT_FALSE(WaitingShown()) << "a waiting circle over the controller's picture";
   EXPECT_EQ(Centre(), kColours[2]);
+  // A controller that stops and sends its next picture within 3000 ms keeps
+  // the screen: the picture shows, and the stop's time-out does not close it.
+  auto* pause = kv::New<Events::DMRStatusEvent>();
+  pause->Kind = PSL_KIND_PICTURE;
+  pause->State = 5;
+  Dispatch(pause);
+  Settle();
+  Run(1000);
+  ASSERT_EQ(psl::ControllerPlay(PSL_KIND_PICTURE, "/mnt/usb1/b.jpg", "Green"), PSL_OK);
+  Pass(4000);
+  ASSERT_TRUE(v->IsOpen()) << "the stop's time-out closed the screen under the controller's next picture";
+  EXPECT_EQ(Centre(), kColours[1]);
   // The controller stops: 3000 ms later the screen goes, back to the TV source.
   auto* stop = kv::New<Events::DMRStatusEvent>();
   stop->Kind = PSL_KIND_PICTURE;
