@@ -237,6 +237,27 @@ TEST_F(MiniGuideTest, StreamBadgesFollowTheSet) {
   EXPECT_TRUE(p->AudioMode.IsVisible());
 }
 
+// A channel whose service the set cannot find (4-3 of the map) sends no
+// stream: the strip shows neither its stream badges nor a signal strength.
+TEST_F(MiniGuideTest, AChannelWithoutItsServiceShowsNoStreamBadges) {
+  // Surfing passes it over: typed, as the viewer reaches it.
+  for (const char* key : {"4", "dash", "3", "ok"}) Press(key);
+  Run(3000);
+  Settle();
+  Structures::VirtualChannel* c = W()->GetCurrentChannel();
+  ASSERT_TRUE(c && c->Major == 4 && c->Minor == 3);
+  Nms()->ClearAll();
+  Settle();
+  Press("info");
+  Run(500);
+  auto* g = Find<Channels::MiniGuideDialog>();
+  ASSERT_NE(g, nullptr);
+  Channels::ProgramForm* p = g->Program();
+  for (Core::View* badge : std::initializer_list<Core::View*>{&p->Dolby, &p->AudioMode, &p->SDHD, &p->Resolution})
+    EXPECT_FALSE(badge->IsVisible()) << SeenList();
+  EXPECT_FALSE(p->Signal.IsVisible());
+}
+
 TEST_F(MiniGuideTest, ASlideCutShortByTheCloseLowersTheAnimationCount) {
   ASSERT_TRUE(TuneDigital(true));
   Nms()->ClearAll();

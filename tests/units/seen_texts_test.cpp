@@ -495,6 +495,14 @@ TEST_F(SeenTextsTest, EachExemptionLetsThroughOnlyWhatAViewerReadsWhole) {
          NewText(row, {0, 0, w, 30}, "HDMI 1 Blu-ray Player")->OnSetEllipsis(true);
          NewText(row, {w + 12, 0, w + 40, 30}, "12");
        }},
+      {"a name shortened 8 px short of its row's end, the row padding its start by 8 px too",
+       [&] {
+         // The same padding at both ends is the row's look: the next letter
+         // would fit only by running into the padding.
+         const int32_t w = Width("DLNA: Home media server in the upstairs l") + Width("...") + 2;
+         Core::Group* row = NewGroup({100, 300, 100 + 8 + w + 8, 330});
+         NewText(row, {8, 0, 8 + w, 30}, "DLNA: Home media server in the upstairs living room")->OnSetEllipsis(true);
+       }},
       {"a label in a colour of its own 8 px after a name",
        [&] {
          Core::Group* row = NewGroup({0, 0, 960, 540});

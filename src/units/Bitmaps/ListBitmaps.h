@@ -11,7 +11,7 @@ namespace Bitmaps {
 // The index digit of an input row stands in an 18 px box this far from the
 // row's right edge: left of the CEC mark and the arrow that end the row. The
 // digit keeps to the right half of its box.
-inline constexpr int32_t kInputIndexLeft = 80;
+inline constexpr int32_t kInputIndexLeft = 68;
 inline constexpr int32_t kInputIndexBox = 18;
 
 extern const Resources::BitmapId InputListSource0;  // 250 x 27 row backdrops with the index digit

@@ -95,6 +95,10 @@ constexpr double kFilledFace = 0.8;
 // The empty pixels a caption keeps between its glyphs and the rim of its
 // button's or row's face.
 constexpr int32_t kRimMargin = 2;
+// A row pads its text at both ends alike: a name shortened may stop as far
+// from the row's right end as its box starts from the row's left end, up to
+// this much (a list row's usual padding), and still have no room left.
+constexpr int32_t kRowPadding = 8;
 
 // A glyph pixel of `t` shows within kApartX across and kApartY up or down.
 bool AnyNear(const SeenText& t, int32_t x, int32_t y) {
@@ -781,17 +785,19 @@ std::string TouchesRim(const SeenText& t, const std::vector<RecordedBox>& boxes,
 }
 
 // The empty pixels after a shortened text's "..." in the room it has: up
-// to the room's edge, the rim of its face less kRimMargin, or anything else
+// to the room's edge or the rim of its face, less the padding the row gives
+// its text at its start (kRimMargin to kRowPadding), or up to anything else
 // drawn on its rows (a text, a box, an image) less kWordGap.
 int32_t RoomLeft(const SeenText& t, int32_t penEnd, const kv::Rect& room, const kv::Rect& screen,
                  const std::vector<SeenText>& texts, const std::vector<RecordedBox>& boxes) {
   if (t.ink.IsEmpty()) return 0;
-  int32_t limit = std::min(room.Intersect(screen).x2, screen.x2);
+  const auto padding = [&](const kv::Rect& area) { return std::clamp(t.box.x1 - area.x1, kRimMargin, kRowPadding); };
+  int32_t limit = std::min(room.Intersect(screen).x2 - padding(room), screen.x2);
   const int32_t y1 = t.ink.y1, y2 = t.ink.y2;
   for (const RecordedBox& b : boxes) {
     if (b.tall || b.view == t.view) continue;
     if (IsFace(t, b) || DrawnShare(b, t.ink) >= kFaceShare) {
-      limit = std::min(limit, b.area.x2 - kRimMargin);
+      limit = std::min(limit, b.area.x2 - padding(b.area));
       continue;
     }
     for (int32_t x = std::max(t.ink.x2, b.area.x1); x < std::min(limit + kWordGap, b.area.x2); ++x) {
