@@ -140,6 +140,34 @@ TEST_F(MiniGuideTest, AOneProgrammeGuideShowsItsDescription) {
   EXPECT_TRUE(Sees("The only programme of the day")) << SeenList();
 }
 
+// A description longer than its panel: fast forward scrolls it a line on,
+// rewind back to its start, and the strip's list keeps its programme.
+TEST_F(MiniGuideTest, ForwardAndRewindScrollALongDescription) {
+  std::string text;
+  for (int i = 1; i <= 12; ++i) text += "Sentence " + std::to_string(i) + " of a programme that goes on and on. ";
+  OneProgrammeStrip([&](sim::GuideEvent& e) { e.description = text; });
+  if (HasFatalFailure()) return;
+  Press("info");
+  Run(500);
+  auto* g = Find<Channels::MiniGuideDialog>();
+  ASSERT_NE(g, nullptr);
+  ASSERT_NE(g->Description(), nullptr);
+  const kv::Rect box = g->Description()->Text.GetAbsoluteBounds();
+  const auto pixels = [&] {
+    Settle();
+    std::vector<uint32_t> out;
+    for (int32_t y = box.y1; y < box.y2; ++y)
+      for (int32_t x = box.x1; x < box.x2; ++x) out.push_back(Osd().Row(y)[x]);
+    return out;
+  };
+  const std::vector<uint32_t> start = pixels();
+  Press("forward");
+  EXPECT_NE(pixels(), start) << "fast forward left the description where it was";
+  Press("rewind");
+  EXPECT_EQ(pixels(), start) << "rewind did not bring the description back to its start";
+  EXPECT_NE(Find<Channels::MiniGuideDialog>(), nullptr);
+}
+
 // A rated programme whose channel sends a long table of alternative ratings:
 // the line of their abbreviations ends in an ellipsis inside its box rather
 // than being cut at the box's edge (a cut text fails the test at its end).

@@ -56,7 +56,8 @@ class RecordScreensTest : public recordtest::RecordTest {
     ASSERT_EQ(DB_CheckOut_Timer(timer), DB_OK);
     if (status != 0) XPM_Update_Scheduled_Show_Status(timer, status);
   }
-  void Recorded(const char* title, const std::string& path, int32_t seconds, bool withProgramme) {
+  void Recorded(const char* title, const std::string& path, int32_t seconds, bool withProgramme,
+                const char* description = "A recorded programme") {
     DB_RecordedEntry e{};
     e.status = 2;
     e.major = 2;
@@ -67,7 +68,7 @@ class RecordScreensTest : public recordtest::RecordTest {
       e.eventId = 7;
       e.eventStart = e.start;
       e.eventDuration = seconds;
-      std::strncpy(e.description, "A recorded programme", DB_DESCRIPTION_MAX);
+      std::strncpy(e.description, description, DB_DESCRIPTION_MAX);
     }
     std::strncpy(e.title, title, DB_TITLE_MAX);
     std::strncpy(e.path, path.c_str(), DB_PATH_MAX);
@@ -355,6 +356,26 @@ TEST_F(RecordScreensTest, RedDeletesATimerAfterConfirmation62ButNotOneThatRecord
   EXPECT_EQ(s->List.GetItemsNum(), 1);
   EXPECT_TRUE(s->IsOpen());
   EXPECT_EQ(Focused(), s->List.GetFocusedRow());
+}
+
+// A description longer than its box: fast forward scrolls it a line on,
+// rewind back to its start; the list keeps its row.
+TEST_F(RecordScreensTest, ForwardAndRewindScrollALongDescription) {
+  std::string text;
+  for (int i = 1; i <= 12; ++i) text += "Sentence " + std::to_string(i) + " of a programme that goes on and on. ";
+  Recorded("Evening News", "/mnt/usb/sda1/REC_1_0.ts", 1800, true, text.c_str());
+  RecordedShowsDialog* s = OpenFromRecordMenu<RecordedShowsDialog>();
+  ASSERT_NE(s, nullptr);
+  Settle();
+  const kv::Rect box = s->Parts.Info.Description.GetAbsoluteBounds();
+  ASSERT_FALSE(box.IsEmpty());
+  Core::View* row = s->List.GetFocusedRow();
+  const std::vector<uint32_t> start = Pixels(box);
+  Press("forward");
+  EXPECT_GT(Differ(Pixels(box), start), 100) << "fast forward left the description where it was";
+  Press("rewind");
+  EXPECT_EQ(Differ(Pixels(box), start), 0) << "rewind did not bring the description back to its start";
+  EXPECT_EQ(s->List.GetFocusedRow(), row);
 }
 
 TEST_F(RecordScreensTest, RecordedListsTheShowsAndRedDeletesAfterConfirmation61) {

@@ -58,8 +58,10 @@ void TextForm::OnSetBounds(kv::Rect bounds) {
 
 kv::Object* TextForm::HandleEvent(Core::Event* event) {
   auto* key = kv::Cast<Core::KeyEvent>(event);
-  if (key && key->Down && (key->Code == KEY_UP || key->Code == KEY_DOWN)) {
-    const int32_t next = std::clamp(scroll_ + (key->Code == KEY_DOWN ? pitch_ : -pitch_), 0, MaxScroll());
+  const bool up = key && (key->Code == KEY_UP || key->Code == KEY_REWIND);
+  const bool down = key && (key->Code == KEY_DOWN || key->Code == KEY_FORWARD);
+  if (key && key->Down && (up || down)) {
+    const int32_t next = std::clamp(scroll_ + (down ? pitch_ : -pitch_), 0, MaxScroll());
     if (next == scroll_) return Ctrl::HandleEvent(event);  // at the end: the owner moves on
     scroll_ = next;
     InvalidateView();

@@ -1,5 +1,7 @@
 // SkinBin::TextForm: a text box that wraps its text and scrolls it with up
-// and down (keys 4 and 5) one line at a time when it is taller than the box.
+// and down (keys 4 and 5), or rewind and fast forward (58 and 59, the keys
+// the guides and the recorded list hand it), one line at a time when it is
+// taller than the box.
 // It shows whole lines only: a scroll moves by the line pitch, and the box
 // draws as many whole lines as its height holds, so no line shows a part of
 // its letters at the top or the bottom edge.
