@@ -45,6 +45,14 @@ class MiniGuideTest : public livetvtest::LiveTVTest {
     return NonMenuSystem::Live::CurrentChannelDigital() == digital;
   }
   std::string Text(const kv::String& s) { return s.ToUtf8(); }
+  // Clears live TV's screens and opens the strip with Info.
+  Channels::MiniGuideDialog* OpenStrip() {
+    Nms()->ClearAll();
+    Settle();
+    Press("info");
+    Run(500);
+    return Find<Channels::MiniGuideDialog>();
+  }
   int AnimationCount() { return W()->AnimationCount; }
   // Tunes a digital channel whose guide holds the one programme `shape`
   // makes of the day's first, then opens the strip over a clear picture.
@@ -192,11 +200,7 @@ TEST_F(MiniGuideTest, ALongLineOfAlternativeRatingsEndsInAnEllipsis) {
 // keeps a margin above the strip's bottom, which is the screen's.
 TEST_F(MiniGuideTest, TheStripsTextsStandClearOfItsFrame) {
   ASSERT_TRUE(TuneDigital(true));
-  Nms()->ClearAll();
-  Settle();
-  Press("info");
-  Run(500);
-  auto* g = Find<Channels::MiniGuideDialog>();
+  auto* g = OpenStrip();
   ASSERT_NE(g, nullptr);
   Channels::ProgramForm* p = g->Program();
   ASSERT_NE(p, nullptr);
@@ -274,11 +278,7 @@ TEST_F(MiniGuideTest, AChannelWithoutItsServiceShowsNoStreamBadges) {
   Settle();
   Structures::VirtualChannel* c = W()->GetCurrentChannel();
   ASSERT_TRUE(c && c->Major == 4 && c->Minor == 3);
-  Nms()->ClearAll();
-  Settle();
-  Press("info");
-  Run(500);
-  auto* g = Find<Channels::MiniGuideDialog>();
+  auto* g = OpenStrip();
   ASSERT_NE(g, nullptr);
   Channels::ProgramForm* p = g->Program();
   for (Core::View* badge : std::initializer_list<Core::View*>{&p->Dolby, &p->AudioMode, &p->SDHD, &p->Resolution})
