@@ -16,6 +16,7 @@
 #include "units/FactorySystem/AdjustmentMenu.h"
 #include "units/FactorySystem/Screens.h"
 #include "units/FactorySystem/StatusCheck.h"
+#include "units/MenuSystem/LiveMenu.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
 
 namespace {
@@ -205,6 +206,19 @@ TEST_F(FactoryScreensTest, PanelKeyMessagesShowOnlyInFactoryModeOverTheOpenScree
   bool touchOpen = false;
   for (auto* f : OpenForms()) touchOpen |= f->KvClass() == &SmallMessage::StaticClass();
   EXPECT_FALSE(touchOpen) << "gone after its second";
+}
+
+// In factory mode the panel's Menu key belongs to the factory: it opens no
+// menu, while the remote's Menu key still opens it.
+TEST_F(FactoryScreensTest, InFactoryModeThePanelsMenuKeyOpensNoMenuTheRemotesDoes) {
+  EnterFactoryMode();
+  Settle();
+  Press("panel-menu");
+  Run(1000);
+  EXPECT_EQ(OpenForm<MenuSystem::VidiMainMenu>(), nullptr) << SeenList();
+  Press("menu");
+  Run(1000);
+  EXPECT_NE(OpenForm<MenuSystem::VidiMainMenu>(), nullptr) << SeenList();
 }
 
 TEST_F(FactoryScreensTest, TheLightSensorReadoutRefreshesEveryOneAndAHalfSeconds) {
