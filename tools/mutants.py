@@ -27,7 +27,8 @@ tests run in order, several at once, until the first fails:
      that include its headers (platform/NAME/);
   2. the scenes tests/scenes/<unit>-*.keys, then the scenes that open one of
      the unit's screens (a "state NAME::" line, or a shot that shows one
-     in the first run);
+     in the first run); every scene for a unit that shows no screen of its
+     own in any scene;
   3. the key storms of tests/storm/.
 A test that fails before any change (the first run) is left out and said
 so. The file is restored after every mutant, also when the build fails and
@@ -480,10 +481,14 @@ def scene_job(top, build, scene):
 
 
 def scene_jobs(top, build, unit, shown):
-    """The unit's own scenes, then those that open one of its screens."""
+    """The unit's own scenes, then those that open one of its screens. A
+    unit that no scene shows a screen of (the lists, the media bridge, the
+    simulated set) draws inside the screens of others, or feeds them: every
+    scene is its scene."""
     name = os.path.basename(unit.rstrip("/"))
     low = name.lower()
     sdir = os.path.join(top, "tests", "scenes")
+    everywhere = not any(name in units for units in shown.values())
     own, other = [], []
     for f in sorted(os.listdir(sdir)):
         if not f.endswith(".keys"):
@@ -493,7 +498,7 @@ def scene_jobs(top, build, unit, shown):
             t = fh.read()
         if f.startswith(low + "-"):
             own.append(p)
-        elif re.search(r"^\s*state\s+" + name + "::", t, re.M) or name in shown.get(f[:-5], set()):
+        elif everywhere or re.search(r"^\s*state\s+" + name + "::", t, re.M) or name in shown.get(f[:-5], set()):
             other.append(p)
     return [scene_job(top, build, s) for s in own + other]
 
