@@ -16,6 +16,7 @@
 #include "units/MenuSystem/PictureSoundPages.h"
 #include "units/MenuSystem/ProductTree.h"
 #include "units/MenuSystem/SettingPages.h"
+#include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/NonMenuSystem/PinDialogs.h"
 #include "units/OptionDatabase/OptionChoices.h"
 #include "units/SkinBin/ChannelListData.h"
@@ -267,6 +268,36 @@ TEST_F(SettingPagesTest, RGBFilterKeepsTheLastColourAndBackRestoresAllColours) {
   Settle();
   EXPECT_EQ(S()->GetRGBFilter(), kRGBFilterAll);
   EXPECT_TRUE(Open<ExpertPictureMenu>() != nullptr);  // back to the parent page
+}
+
+// A white balance value changed on the two-point page goes back to its
+// default when the expert page's Reset is confirmed.
+TEST_F(SettingPagesTest, ExpertResetPutsTheWhiteBalanceBack) {
+  const auto redOffset = [&] {
+    auto* page = OpenPage<WhiteBalance2PMenu>(1);
+    EXPECT_NE(page, nullptr);
+    auto* row = page ? kv::Cast<AdjustItemSlider>(page->R(0)) : nullptr;
+    return row ? row->OnGetValueString().ToUtf8() : std::string("no row");
+  };
+  const std::string before = redOffset();
+  for (int i = 0; i < 3; ++i) Press("right");
+  Ms()->TearDownMenus();
+  Settle();
+  ASSERT_NE(redOffset(), before) << "the red offset did not change";
+  Ms()->TearDownMenus();
+  Settle();
+  ASSERT_NE(OpenPage<ExpertPictureMenu>(4), nullptr);  // its Reset row
+  Press("ok");
+  Settle();
+  auto* confirm = Open<NonMenuSystem::ConfirmMultiOptionDialog>();
+  ASSERT_NE(confirm, nullptr);
+  for (int i = 0; i < 3 && Focused() != &confirm->YesButton(); ++i) Press("left");
+  ASSERT_EQ(Focused(), &confirm->YesButton());
+  Press("ok");
+  Settle();
+  Ms()->TearDownMenus();
+  Settle();
+  EXPECT_EQ(redOffset(), before) << "the reset left the white balance as it was changed";
 }
 
 // A new set filters no colour: the page reads On for each, and one Left on
