@@ -10,6 +10,7 @@
 #include "nonmenusystem_support.h"
 #include "runtime/collector.h"
 #include "runtime/text.h"
+#include "runtime/timer.h"
 #include "platform/sim/sim_audio_service.h"
 #include "platform/sim/sim_guide.h"
 #include "platform/sim/sim_tv_state.h"
@@ -301,7 +302,9 @@ TEST_F(MiniGuideTest, ASlideCutShortByTheCloseLowersTheAnimationCount) {
   Settle();
   EXPECT_EQ(Find<Channels::MiniGuideDialog>(), nullptr);
   EXPECT_EQ(AnimationCount(), 0);
-  // Closed in the middle of its slide, it owes the Wrapper nothing.
+  // Closed in the middle of its slide, it owes the Wrapper nothing, and no
+  // timer of its slide goes on running.
+  const size_t timers = kv::TimerRegistry::Count();
   Press("info");
   g = Find<Channels::MiniGuideDialog>();
   ASSERT_NE(g, nullptr);
@@ -311,6 +314,9 @@ TEST_F(MiniGuideTest, ASlideCutShortByTheCloseLowersTheAnimationCount) {
   Settle();
   EXPECT_EQ(Find<Channels::MiniGuideDialog>(), nullptr);
   EXPECT_EQ(AnimationCount(), 0);
+  Run(1000);
+  Settle();
+  EXPECT_EQ(kv::TimerRegistry::Count(), timers);
 }
 
 TEST_F(MiniGuideTest, OpenedAndClosedFiftyTimesItLeavesNothingBehind) {
