@@ -533,6 +533,8 @@ TEST_F(AutoScanTest, SetupModeScansBothTunersAndSignalsTheStop) {
   auto* page = OpenSetupPage(0, 1);
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(Calls("XPM_StartChannelScan"), std::vector<std::string>{"XPM_StartChannelScan(0, 0, 0, 0, 0, 0)"});
+  // The first tuner is in view already: the set is not told to switch to it.
+  EXPECT_TRUE(Calls("XPM_SetSource").empty()) << Calls("XPM_SetSource")[0];
   EXPECT_TRUE(Sees("Antenna scan (tuner 1)")) << SeenList();
   for (int i = 0; i < 40 && Calls("XPM_StartChannelScan").size() < 2; ++i) Run(100);
   Run(100);
