@@ -5,6 +5,7 @@
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/MenuSystem.h"
+#include "strings/SkinBinWrapper.h"
 #include "units/Agent/EventAgent.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
@@ -182,7 +183,8 @@ kv::Object* MenuSystem::HandleEvent(Core::Event* event) {
       }
       auto* xpm = kv::Cast<Events::XPM_EVENT_KEY>(event);
       if (xpm && xpm->FromPanel == 1 && skin) {
-        if (skin->OnGetFactoryMode() == kv::String(kv::LoadString(FACTORY_MODE_NAME))) return nullptr;
+        // The factory mode's caption, as the factory sub-system gives it to the Wrapper.
+        if (skin->OnGetFactoryMode() == kv::String(kv::LoadString(SkinBinWrapper::FACTORY_MODE_CAPTION))) return nullptr;
         if (skin->GetKeyHeld(KEY_HELD_SERVICE)) return nullptr;
       }
       if (IsMenuOpen()) {
