@@ -10,10 +10,12 @@
 // digits count as one: "1"; the power key is an event) and every event of
 // walks::SetEvents (the message bar's notices one a state, in turn, so that
 // every type comes up), each followed by a short wait, and checks every rule
-// of the walks after it (WalkRules::StepRules). A key that leaves the state
-// as it was is followed at once by the next; otherwise the state is reached
-// again by replaying its steps on a new set (AppTest::StartAfresh and the
-// start's lines). The states a key reaches are expanded in turn, to the
+// of the walks after it (WalkRules::StepRules). A step that leaves the set
+// in a state with steps left goes on from there; otherwise the set goes
+// back to one by at most three steps, each judged like any other (the steps
+// known to lead there, or the key that undoes the last one, or Back), and
+// only then is a state reached again by replaying its steps on a new set
+// (AppTest::StartAfresh and the start's lines). The states a key reaches are expanded in turn, to the
 // depth the run asks for; those an event reaches are checked, not expanded.
 // Every new state is then looked at in Spanish and in French (its steps
 // replayed on a new set in that menu language) by the picture check.
@@ -30,6 +32,7 @@
 // start allows lasts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +55,9 @@ using namespace walks;
 constexpr int kParts = 4;
 // A step's wait after a key: the menus' moves end within it.
 constexpr int kKeyWaitMs = 500;
+// Steps taken at most to go back to a state with steps left before a new
+// set is started for it.
+constexpr int kWayBack = 3;
 
 // One step of the exploration: a key or an event, and the wait after it.
 struct Step {
@@ -357,6 +363,44 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
     return out;
   }
 
+  // The steps known to lead from state `from` to the nearest state that
+  // `goal` accepts, at most three; empty where none is known.
+  template <typename Goal>
+  std::vector<Edge> RouteTo(int from, const Goal& goal) {
+    std::map<int, std::pair<int, Edge>> came;  // state -> (previous, step)
+    std::deque<std::pair<int, int>> queue = {{from, 0}};
+    came[from] = {-1, {}};
+    int found = -1;
+    while (!queue.empty() && found < 0) {
+      const auto [s, n] = queue.front();
+      queue.pop_front();
+      if (n >= 3) continue;
+      for (const Edge& e : edges_[s]) {
+        if (came.count(e.to) || states_[static_cast<size_t>(e.to)].dropped) continue;
+        came[e.to] = {s, e};
+        if (goal(e.to)) {
+          found = e.to;
+          break;
+        }
+        queue.push_back({e.to, n + 1});
+      }
+    }
+    std::vector<Edge> route;
+    for (int s = found; s >= 0 && s != from; s = came[s].first) route.insert(route.begin(), came[s].second);
+    return route;
+  }
+
+  // The key that undoes `key` where one does (Down after Up), else Back.
+  static std::string Undoing(const std::string& key) {
+    static const std::map<std::string, std::string> kUndo = {
+        {"up", "down"},   {"down", "up"},     {"left", "right"}, {"right", "left"},
+        {"ch+", "ch-"},   {"ch-", "ch+"},     {"vol+", "vol-"},  {"vol-", "vol+"},
+        {"prev", "next"}, {"next", "prev"},   {"panel-ch+", "panel-ch-"}, {"panel-ch-", "panel-ch+"},
+        {"panel-vol+", "panel-vol-"}, {"panel-vol-", "panel-vol+"}, {"rewind", "forward"}, {"forward", "rewind"}};
+    const auto it = kUndo.find(key);
+    return it == kUndo.end() ? "back" : it->second;
+  }
+
   // From the start, every step in every state a key reaches, `depth` keys
   // deep at least and deeper while `seconds` last; `languages`: each state
   // is then looked at in Spanish and French. A step taken leaves the set in
@@ -387,37 +431,12 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
     }
     int cur = add(Fingerprint(), {}, 0, true);
     std::vector<Step> actual;  // the steps played on this set
-    while (true) {
-      if (cur < 0 || !wanted(states_[static_cast<size_t>(cur)])) {
-        // The next state with steps left, fewest keys first.
-        int target = -1;
-        for (size_t i = 0; i < states_.size(); ++i)
-          if (wanted(states_[i]) && (target < 0 || states_[i].depth < states_[static_cast<size_t>(target)].depth))
-            target = static_cast<int>(i);
-        if (target < 0) break;
-        auto t0 = std::chrono::steady_clock::now();
-        Begin(start, 0, false);
-        Replay(states_[static_cast<size_t>(target)].path);
-        actual = states_[static_cast<size_t>(target)].path;
-        ++c.replays;
-        const std::string fp = Fingerprint();
-        timeReplay_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        const auto it = index_.find(fp);
-        if (it == index_.end() || it->second != target) {
-          // The steps lead elsewhere now (what the set keeps beyond the
-          // picture differs): that state is left.
-          states_[static_cast<size_t>(target)].dropped = true;
-          ++c.lost;
-          cur = it == index_.end() ? -1 : it->second;
-          continue;
-        }
-        cur = target;
-      }
-      State& here = states_[static_cast<size_t>(cur)];
-      const Step step = here.alphabet[here.next++];
-      const std::string before = here.shape.substr(0, here.shape.find(" |"));
-      const int from = cur;
-      c.depth = std::max(c.depth, here.depth);
+    // Takes a step from state `from` on the set as it is, with every rule
+    // after it; the state it leads to (met before or new), or -1 where a
+    // rule broke (the set is then left).
+    const auto take = [&](int from, const Step& step) {
+      const std::string before = states_[static_cast<size_t>(from)].shape.substr(
+          0, states_[static_cast<size_t>(from)].shape.find(" |"));
       ++c.steps;
       actual.push_back(step);
       auto t1 = std::chrono::steady_clock::now();
@@ -431,24 +450,27 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
       if (broken.Broken()) {
         if (trace_) std::printf("explore: %s breaks %s\n", step.line.c_str(), broken.rule.c_str());
         Note(broken, start, 0, actual, before);
-        cur = -1;
-        continue;
+        return -1;
       }
       t1 = std::chrono::steady_clock::now();
       const std::string fp = Fingerprint();
       timeLook_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - t1).count();
       if (trace_) std::printf("explore: %s -> %s\n", step.line.c_str(), fp.c_str());
+      // The steps to reach a state again: its source's and this one (where
+      // the set came to the source another way, they may lead elsewhere:
+      // the state is then left, counted as not reached again).
       const State& source = states_[static_cast<size_t>(from)];
       std::vector<Step> path = source.path;
       path.push_back(step);
       const int d = source.depth + (step.event ? 0 : 1);
       const bool byKey = source.byKey && !step.event;
+      int to;
       const auto it = index_.find(fp);
       if (it == index_.end()) {
-        cur = add(fp, std::move(path), d, byKey);
+        to = add(fp, std::move(path), d, byKey);
       } else {
-        cur = it->second;
-        State& known = states_[static_cast<size_t>(cur)];
+        to = it->second;
+        State& known = states_[static_cast<size_t>(to)];
         // Reached by fewer keys (or by keys alone, where an event reached it first).
         if (byKey && (!known.byKey || d < known.depth)) {
           known.path = std::move(path);
@@ -456,7 +478,63 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
           known.byKey = true;
         }
       }
-      if (cur != from) edges_[from].push_back({step, cur});
+      std::vector<Edge>& out = edges_[from];
+      if (to != from && std::none_of(out.begin(), out.end(), [&](const Edge& e) { return e.to == to && e.step.line == step.line; }))
+        out.push_back({step, to});
+      return to;
+    };
+    int wayBack = 0;  // steps taken to go back to a state with steps left since one was left
+    while (true) {
+      if (cur >= 0 && !wanted(states_[static_cast<size_t>(cur)]) && wayBack < kWayBack) {
+        // A new set costs far more than a step: first the way back along
+        // the steps known from here (a state met again), or else the key
+        // that undoes the last one (or Back), itself a step with every rule.
+        const std::vector<Edge> route = RouteTo(cur, [&](int s) { return wanted(states_[static_cast<size_t>(s)]); });
+        if (!route.empty()) {
+          for (const Edge& e : route) {
+            ++wayBack;
+            const int to = take(cur, e.step);
+            cur = to;
+            if (to != e.to) break;  // led elsewhere this time
+          }
+        } else {
+          ++wayBack;
+          cur = take(cur, {Undoing(actual.empty() ? "" : actual.back().line), kKeyWaitMs, false});
+        }
+        continue;
+      }
+      if (cur < 0 || !wanted(states_[static_cast<size_t>(cur)])) {
+        // The next state with steps left, fewest keys first, on a new set.
+        int target = -1;
+        for (size_t i = 0; i < states_.size(); ++i)
+          if (wanted(states_[i]) && (target < 0 || states_[i].depth < states_[static_cast<size_t>(target)].depth))
+            target = static_cast<int>(i);
+        if (target < 0) break;
+        auto t0 = std::chrono::steady_clock::now();
+        State& t = states_[static_cast<size_t>(target)];
+        Begin(start, 0, false);
+        Replay(t.path);
+        actual = t.path;
+        ++c.replays;
+        const auto it = index_.find(Fingerprint());
+        const int reached = it == index_.end() ? -1 : it->second;
+        timeReplay_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        if (reached != target) {
+          // The steps lead elsewhere now (what the set keeps beyond the
+          // picture differs): that state is left.
+          t.dropped = true;
+          ++c.lost;
+          cur = reached;
+          wayBack = kWayBack;  // a state met by chance: its own steps or a new set
+          continue;
+        }
+        cur = target;
+      }
+      wayBack = 0;
+      State& here = states_[static_cast<size_t>(cur)];
+      const Step step = here.alphabet[here.next++];
+      c.depth = std::max(c.depth, here.depth);
+      cur = take(cur, step);
     }
     for (const State& st : states_) c.expanded += st.next > 0 ? 1 : 0;
     c.states = static_cast<int>(states_.size());
@@ -490,28 +568,8 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
     };
     while (true) {
       // The nearest state not looked at, along the steps known.
-      std::vector<Edge> route;
-      if (cur >= 0) {
-        std::map<int, std::pair<int, Edge>> from;  // state -> (previous, step)
-        std::deque<std::pair<int, int>> queue = {{cur, 0}};
-        from[cur] = {-1, {}};
-        int found = -1;
-        while (!queue.empty() && found < 0) {
-          const auto [s, n] = queue.front();
-          queue.pop_front();
-          if (n >= 3) continue;
-          for (const Edge& e : edges_[s]) {
-            if (from.count(e.to) || states_[static_cast<size_t>(e.to)].dropped) continue;
-            from[e.to] = {s, e};
-            if (!looked[static_cast<size_t>(e.to)]) {
-              found = e.to;
-              break;
-            }
-            queue.push_back({e.to, n + 1});
-          }
-        }
-        for (int s = found; s >= 0 && s != cur; s = from[s].first) route.insert(route.begin(), from[s].second);
-      }
+      const std::vector<Edge> route =
+          cur < 0 ? std::vector<Edge>{} : RouteTo(cur, [&](int s) { return !looked[static_cast<size_t>(s)]; });
       if (!route.empty()) {
         bool onTrack = true;
         for (const Edge& e : route) {

@@ -31,15 +31,21 @@ void DrawTestPicture(Surface& s) {
   constexpr int32_t kBarCount = 7;
   const int32_t w = s.Width(), h = s.Height();
   const int32_t barsEnd = h * 2 / 3;
-  for (int32_t y = 0; y < h; ++y) {
+  // Every row of the bars is the same, and every row of the ramp: each is
+  // worked out once and copied down.
+  uint32_t* const bars = s.Pixels();
+  uint32_t* const ramp = s.Pixels() + size_t(std::min(barsEnd, h - 1)) * s.Stride();
+  for (int32_t x = 0; x < w; ++x) {
+    const uint32_t v = uint32_t(x * 255 / std::max(w - 1, 1));
+    bars[x] = kBars[x * kBarCount / w];
+    ramp[x] = PackPixel(v, v, v, 255);
+  }
+  for (int32_t y = 1; y < h; ++y) {
     uint32_t* row = s.Pixels() + size_t(y) * s.Stride();
-    for (int32_t x = 0; x < w; ++x) {
-      if (y < barsEnd) {
-        row[x] = kBars[x * kBarCount / w];
-      } else {
-        const uint32_t v = uint32_t(x * 255 / std::max(w - 1, 1));
-        row[x] = PackPixel(v, v, v, 255);
-      }
+    if (y < barsEnd) {
+      std::copy(bars, bars + w, row);
+    } else if (row != ramp) {
+      std::copy(ramp, ramp + w, row);
     }
   }
 }
