@@ -415,4 +415,30 @@ TEST_F(BarsTest, BarsOpenedAndClosedFiftyTimesReturnToTheBaseline) {
   }
 }
 
+// The skin's adjustment bar gives its caption 180 pixels: every option it
+// can show reads whole there, in every menu language.
+TEST_F(BarsTest, SkinBarCaptionsReadWholeInEveryLanguage) {
+  using namespace SkinBin;
+  static const int32_t kSliders[] = {
+      OPTION_TYPE_BACKLIGHT_AUTO,     OPTION_TYPE_DYNAMIC_CONTRAST_AUTO, OPTION_TYPE_COLOR_TEMPERATURE,
+      OPTION_TYPE_WB_IRE,             OPTION_TYPE_WB_RED,                OPTION_TYPE_SUPER_RESOLUTION_LEVEL,
+      OPTION_TYPE_STATIC_GAMMA,       OPTION_TYPE_AMPLIFIER_VOLUME,      OPTION_TYPE_MANUAL_TUNING_CHANNEL,
+      OPTION_TYPE_ONTIMER_VOLUME,     OPTION_TYPE_WINDOW_HPOS,           OPTION_TYPE_WINDOW_VPOS,
+      OPTION_TYPE_WINDOW_HSIZE,       OPTION_TYPE_WINDOW_VSIZE,          OPTION_TYPE_2D_3D_DEPTH,
+      OPTION_TYPE_MAX_VOLUME_SETUP};
+  Settle();
+  for (int32_t language = 0; language <= 2; ++language) {
+    Skin()->SetMenuLanguage(language);
+    Settle();
+    for (int32_t option : kSliders) {
+      ASSERT_NE(OpenBar<NonMenuSystem::AdjustmentBarKXD>(option), nullptr);
+      Core::TakeCutTexts();
+      EXPECT_EQ(Core::TextFaults(SeenTexts()), std::vector<std::string>{}) << "language " << language << ", option " << option;
+      Press("ok");
+      Settle();
+    }
+  }
+  Skin()->SetMenuLanguage(0);
+}
+
 }  // namespace livetvtest
