@@ -8,7 +8,11 @@
 bin="$1"; depth="$2"; seconds="$3"; procs="$4"
 began=$(date +%s)
 . "$(dirname "$0")/run_parts.sh"
-run_parts explore "$procs" "$bin" '*EveryStateKeepsTheRules/0' EXPLORE_ALL=1 EXPLORE_DEPTH="$depth" EXPLORE_SECONDS="$seconds"
+# The processes claim the starts one by one (the deep ones first) in a
+# folder they share, so that none idles while another has several left.
+claims=$(mktemp -d "${TMPDIR:-/tmp}/explore-claims-XXXXXX")
+run_parts explore "$procs" "$bin" '*EveryStateKeepsTheRules/0' EXPLORE_ALL=1 EXPLORE_DEPTH="$depth" EXPLORE_SECONDS="$seconds" EXPLORE_CLAIMS="$claims"
+rm -rf "$claims"
 # Each process ends with "explore: N starts, S states, K steps".
 cat "$logs"/*.log | awk '/^explore: [0-9]+ starts, [0-9]+ states, [0-9]+ steps$/ { n += $2; s += $4; k += $6 }
   END { printf "explore: in all %d starts, %d states, %d steps\n", n, s, k }'

@@ -30,7 +30,9 @@
 // (EXPLORE_ALL=1, tools/explore.sh), at least two keys deep from every start
 // and five from the menu pages', deeper while the time EXPLORE_SECONDS a
 // start allows lasts.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -633,6 +635,16 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
   bool moving_ = false;                     // the keys that move about a menu only
   double timeReplay_ = 0, timeStep_ = 0, timeLook_ = 0, timeLanguages_ = 0;
   const bool trace_ = std::getenv("EXPLORE_TRACE") != nullptr;  // each step and the state it reaches
+  std::string claims_;  // the folder the processes of a whole run claim their starts in
+
+  // Claims a start for this process: the first to create its file wins.
+  bool Claim(size_t start) const {
+    const std::string path = claims_ + "/" + std::to_string(start);
+    const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+  }
 };
 
 void Print(const std::string& name, const Coverage& c) {
@@ -658,11 +670,20 @@ TEST_P(ExploreTest, EveryStateKeepsTheRules) {
     const int depth = EnvInt("EXPLORE_DEPTH", 2);
     // EXPLORE_PLACES=1: the places alone (not the screens' starts);
     // EXPLORE_MOVING=1: the keys that move about a menu alone.
+    // With EXPLORE_CLAIMS (a folder the processes share) each process takes
+    // the next start no other has claimed, the deep ones first, so that no
+    // process is left with the long pages at the end while the others idle;
+    // without it the starts are dealt out by their number.
+    const char* claims = std::getenv("EXPLORE_CLAIMS");
     const size_t count = EnvInt("EXPLORE_PLACES", 0) ? std::size(kPlaces) : Starts().size();
     for (size_t i = 0; i < count; ++i)
-      if (static_cast<int>(i % static_cast<size_t>(parts)) == part)
+      if ((claims && *claims) || static_cast<int>(i % static_cast<size_t>(parts)) == part)
         share.push_back({i, IsMenuPageStart(Starts()[i]) ? std::max(depth, EnvInt("EXPLORE_PAGE_DEPTH", 5)) : depth,
                          EnvInt("EXPLORE_MOVING", 0) != 0});
+    if (claims && *claims) {
+      std::stable_sort(share.begin(), share.end(), [](const Share& a, const Share& b) { return a.depth > b.depth; });
+      claims_ = claims;
+    }
   } else {
     share = TestShare(part);
   }
@@ -671,6 +692,7 @@ TEST_P(ExploreTest, EveryStateKeepsTheRules) {
   int played = 0, states = 0, steps = 0;
   for (const Share& s : share) {
     if (only && *only && Starts()[s.start].name.find(only) == std::string::npos) continue;
+    if (!claims_.empty() && !Claim(s.start)) continue;
     ++played;
     moving_ = s.moving;
     const Coverage c = Explore(s.start, s.depth, seconds, !s.moving);

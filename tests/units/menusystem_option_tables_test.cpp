@@ -15,6 +15,7 @@
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/OptionDatabase/OptionTypes.h"
+#include "units/Core/SeenTexts.h"
 #include "units/SubSystem/State.h"
 
 namespace menutest {
@@ -259,6 +260,45 @@ TEST_F(OptionTablesTest, EverySliderReachesTheSetsOwnEndsOnScreen) {
   });
   EXPECT_GE(sliders, 10);
 }
+
+#ifdef KV_VERIFY
+// Every option pop-up and every adjustment bar the pages open, in each menu
+// language: the choices and the bar's caption read whole in the room they
+// are given (the pop-up's 200 pixels, the bar's 180), none shortened or cut.
+TEST_F(OptionTablesTest, EveryPopupAndBarReadsWholeInEveryLanguage) {
+  int32_t popups = 0, bars = 0;
+  for (int32_t language : {0, 1, 2}) {
+    SCOPED_TRACE("language " + std::to_string(language));
+    Skin()->SetMenuLanguage(language);
+    Settle();
+    WalkMenu([&](VidiSubMenu* page, VidiSubMenuItem* item) {
+      if (item->OnGetIsDisabled()) return;
+      SCOPED_TRACE(item->OnGetText().ToUtf8());
+      const Core::View* form = Open<VidiOptionMenu>();
+      const bool bar = item->IsSlider && !item->IsSelect;
+      if (bar) {
+        Press("ok");
+        Run(300);
+        Settle();
+        form = Focused() ? Focused()->Owner() : nullptr;
+      }
+      if (!form) return;
+      ++(bar ? bars : popups);
+      for (const std::string& fault : Core::TextFaults(SeenTexts()))
+        if (fault.find(form->KvClass()->name) != std::string::npos) ADD_FAILURE() << fault;
+      if (bar) {
+        Press("ok");
+        Run(500);
+        Settle();
+        ASSERT_TRUE(page->OnGetVisible());
+      }
+    });
+  }
+  Skin()->SetMenuLanguage(0);
+  EXPECT_GE(popups, 60);
+  EXPECT_GE(bars, 15);
+}
+#endif
 
 }  // namespace
 }  // namespace menutest

@@ -149,6 +149,25 @@ TEST_F(ReturnTest, BackFromAPageOpenedOnItsOwnHandsTheKeysToLiveTV) {
   EXPECT_TRUE(Screens().empty()) << SeenList();
 }
 
+// Back from the scan question the Setup page opened leads to the Channels
+// page the question names, with the menu's column round it, and the page
+// takes the keys: not the page alone over the picture.
+TEST_F(ReturnTest, BackFromTheScanQuestionOfTheSetupPageShowsTheWholeMenu) {
+  ASSERT_NE(OpenPage<SetupMenu>(), nullptr);
+  Run(500);
+  Step("down", 2);
+  Press("ok");
+  Run(800);
+  ASSERT_EQ(TopDialog(), "Channels::AutoTuningConfirmDialog");
+  Press("back");
+  Run(1000);
+  auto* page = kv::Cast<VidiChannelsMenu>(Page());
+  ASSERT_NE(page, nullptr) << SeenList();
+  ASSERT_NE(Column(), nullptr) << SeenList();
+  EXPECT_TRUE(Sees("Record")) << SeenList();
+  ExpectPageAnswersKeys(page);
+}
+
 TEST_F(ReturnTest, KeysReachThePageAfterTheBrightnessBar) {
   EnterPage(1);
   Press("ok");  // Picture settings

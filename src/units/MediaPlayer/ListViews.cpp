@@ -165,8 +165,11 @@ void MediaListViewTemplate::Refresh() {
   elapsed_.OnSetBounds({556, 410, 680, 432});
   total_.OnSetBounds({700, 410, 820, 432});
   playState_.OnSetBounds({830, 376, 890, 436});
+  // The repeat icon and the fast-forward rate ("x32" at most) share the
+  // column over the play-state icon, right of the album and resolution
+  // lines, which end at x 826.
   repeat_.OnSetBounds({830, 344, 860, 368});
-  rate_.OnSetBounds({780, 344, 826, 368});
+  rate_.OnSetBounds({860, 344, 896, 368});
   line1_.OnSetPoints({40, 94}, {912, 94});
   // The file's size stands in the band between this line and the
   // backdrop's footer rule (y 460), clear of both.

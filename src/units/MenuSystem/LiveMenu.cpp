@@ -624,6 +624,29 @@ VidiSubMenu* VidiMainMenu::OpenPage() const {
   return page && page->IsOpen() ? page : nullptr;
 }
 
+bool VidiMainMenu::IsEntryPage(const kv::Class* page) {
+  if (!page) return false;
+  for (const EntryDef& e : kEntries)
+    if (e.target && std::string_view(page->name) == e.target) return true;
+  return false;
+}
+
+bool VidiMainMenu::ShowEntryOf(const kv::Class* page) {
+  for (int32_t i = 0; i < EntryCount(); ++i) {
+    if (items_[static_cast<size_t>(i)]->NextState != page) continue;
+    if (CurrentItemIndex != i + 1) {
+      CloseSecondaryMenu();
+      CurrentItemIndex = i + 1;
+      FirstSlot = 0;
+      LiveCarousel::Place(*this, true, -1);
+      ApplyCurrentItemIndex();
+    }
+    if (!OpenPage()) LaunchSecondaryMenu();
+    return OpenPage() && OpenPage()->KvClass() == page;
+  }
+  return false;
+}
+
 int32_t VidiMainMenu::PositionIndexToItemIndex(int32_t slot) const { return LiveCarousel::SlotToItem(*this, slot, -1); }
 
 void VidiMainMenu::Initialize(Primitives::KeyRoutingParameter* param) {

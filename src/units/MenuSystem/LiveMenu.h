@@ -182,6 +182,12 @@ class VidiMainMenu : public SubSystem::MenuClass {
   VidiMainMenuItem* Entry(int32_t i) const { return items_.at(static_cast<size_t>(i)); }
   VidiMainMenuItem* Spare() const { return spare_.get(); }
   VidiSubMenu* OpenPage() const;
+  // Whether `page` is the page of one of the column's entries (the Locks
+  // entry's PIN pages aside).
+  static bool IsEntryPage(const kv::Class* page);
+  // Moves the column to the entry whose page is `page` and opens that page
+  // beside it; false when no entry leads there.
+  bool ShowEntryOf(const kv::Class* page);
   VidiMainMenuItem* LocksEntry() const { return locks_.get(); }
   Views::Image& HelpIcon() { return helpIcon_; }
   Views::Text& HelpText() { return helpText_; }

@@ -118,16 +118,25 @@ bool MenuSystem::HiddenBehindScreen(const Primitives::KeyRoutingForm* form) cons
   return false;
 }
 
-bool MenuSystem::ShowHiddenMenu(const kv::Class* cls) {
+bool MenuSystem::ShowHiddenMenu(const SubSystem::State& state) {
   SubSystem::MenuClass* page = nullptr;
   bool hidden = false;
   for (int32_t i = 0; i < GetChildCount(); ++i) {
     auto* form = kv::Cast<SubSystem::MenuClass>(GetChild(i));
     if (!form || !form->IsOpen()) continue;
     if (!form->IsVisible()) hidden = true;
-    if (form->KvClass() == cls) page = form;
+    if (form->KvClass() == state.Class) page = form;
   }
-  if (!page || !hidden) return false;
+  if (!hidden) return false;
+  // A screen going back (a change that names no opener) to a page that is
+  // not the one it was opened from (a scan question the Setup page opened
+  // names the Channels page): Back leads to the menu the viewer left, not
+  // to a second page alone over the picture.
+  if (!page && !state.PrevState) {
+    SubSystem::MenuClass* held = hiddenFocus_.get();
+    if (held && held->IsOpen()) page = held;
+  }
+  if (!page) return false;
   // Every hidden form of the menu shows itself again, as when a screen
   // hands the menu back; the page asked for gets the keys.
   auto* msg = kv::New<Structures::Message>();
@@ -235,7 +244,19 @@ void MenuSystem::HandleMessage(Structures::Message* msg) {
         break;
       }
       TakeFocus();
-      if (ShowHiddenMenu(state->Class)) break;
+      if (ShowHiddenMenu(*state)) break;
+      // A screen going back (a change that names no opener) to the page of
+      // one of the column's entries with no menu open (a scan question
+      // opened on its own, or from the Setup page): the menu opens as the
+      // Menu key opens it, on that entry, and the page takes the keys,
+      // rather than the page standing alone over the picture.
+      if (!state->PrevState && !IsMenuOpen() && VidiMainMenu::IsEntryPage(state->Class)) {
+        auto* column = kv::New<SubSystem::State>();
+        column->Class = &VidiMainMenu::StaticClass();
+        if (auto* menu = kv::Cast<VidiMainMenu>(ChangeState(column)); menu && menu->ShowEntryOf(state->Class))
+          OnSetFocus(menu->OpenPage());
+        break;
+      }
       // A page opened from outside the menu takes the keys when no page of
       // the menu holds them: with nothing holding them it would stand on
       // screen with the keys going past it to live TV, and nothing could

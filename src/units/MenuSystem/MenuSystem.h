@@ -20,6 +20,7 @@
 
 #include "runtime/member.h"
 #include "units/SubSystem/MenuSystemClass.h"
+#include "units/SubSystem/State.h"
 
 namespace Core {
 class Event;
@@ -83,10 +84,11 @@ class MenuSystem : public SubSystem::MenuSystemClass {
  private:
   void TakeFocus();
   // A screen opened from a page of the hidden menu goes back to that page
-  // (a state change to its class): the menu shows again as the viewer left
-  // it, the column, the page and its focused row with the help row, and
-  // takes the keys. False when no open, hidden page of that class waits.
-  bool ShowHiddenMenu(const kv::Class* cls);
+  // (a state change to its class, or a change back that names no opener to
+  // another page): the menu shows again as the viewer left it, the column,
+  // the page and its focused row with the help row, and takes the keys.
+  // False when no hidden menu waits for it.
+  bool ShowHiddenMenu(const SubSystem::State& state);
   // Hands the application's focus back to the live-TV sub-system.
   void ReturnFocus();
   void ReturnFocusWhenEmpty(kv::Object* /*sender*/);
