@@ -93,6 +93,7 @@ class InputItem : public ListItem {
   Views::Text label_;
   Views::Image cec_;
   Views::Image arrow_;
+  bool disabledLayout_ = false;  // the label placed for a disabled row
 };
 
 class CecInputItem : public ListItem {
