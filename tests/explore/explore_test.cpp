@@ -486,8 +486,11 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
       return to;
     };
     int wayBack = 0;  // steps taken to go back to a state with steps left since one was left
+    // After a replay that led elsewhere, the state met by chance is not
+    // gone back from: its own steps, or else a new set.
+    bool mayGoBack = true;
     while (true) {
-      if (cur >= 0 && !wanted(states_[static_cast<size_t>(cur)]) && wayBack < kWayBack) {
+      if (cur >= 0 && !wanted(states_[static_cast<size_t>(cur)]) && mayGoBack && wayBack < kWayBack) {
         // A new set costs far more than a step: first the way back along
         // the steps known from here (a state met again), or else the key
         // that undoes the last one (or Back), itself a step with every rule.
@@ -527,12 +530,13 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
           t.dropped = true;
           ++c.lost;
           cur = reached;
-          wayBack = kWayBack;  // a state met by chance: its own steps or a new set
+          mayGoBack = false;
           continue;
         }
         cur = target;
       }
       wayBack = 0;
+      mayGoBack = true;
       State& here = states_[static_cast<size_t>(cur)];
       const Step step = here.alphabet[here.next++];
       c.depth = std::max(c.depth, here.depth);
