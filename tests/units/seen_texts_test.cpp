@@ -221,18 +221,24 @@ TEST_F(SeenTextsTest, TextsMadeOfOurEntriesAndAddressesAreNotShortenedNamesMayBe
   Core::Group* row = NewGroup({100, 200, 100 + Width("Grandma's holiday pictures") - 40, 230});
   Views::Text* name = NewText(row, {0, 0, row->Bounds().W(), 30}, "Grandma's holiday pictures");
   name->OnSetEllipsis(true);
-  // One entry of ours and a number, as a channel's name may read, is a name.
+  // One entry of ours and a number, as a channel's name may read, is a name
+  // (" 1", an entry of ours that is only a space and a digit, is no word).
   Core::Group* row2 = NewGroup({100, 250, 100 + Width("Sports 11") - 20, 280});
   Views::Text* channel = NewText(row2, {0, 0, row2->Bounds().W(), 30}, "Sports 11");
   channel->OnSetEllipsis(true);
+  Core::Group* row3 = NewGroup({100, 300, 100 + Width("Sports 1") - 20, 330});
+  Views::Text* channel1 = NewText(row3, {0, 0, row3->Bounds().W(), 30}, "Sports 1");
+  channel1->OnSetEllipsis(true);
   root->Redraw();
   std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
   EXPECT_TRUE(Has(faults, "text of ours shortened: Views::Text: \"MAC address: Unknown\"")) << faults.size();
   EXPECT_TRUE(Has(faults, "address or number shortened: Views::Text: \"AA:BB:CC:DD:EE:FF\""));
   EXPECT_FALSE(Has(faults, "Grandma")) << faults.back();
   EXPECT_FALSE(Has(faults, "Sports 11")) << faults.back();
+  EXPECT_FALSE(Has(faults, "Sports 1\"")) << faults.back();
   EXPECT_EQ(faults.size(), 2u);
 
+  channel1->OnSetVisible(false);
   ours->OnSetBounds({100, 100, 100 + Width(label) + 4, 130});
   mac->OnSetBounds({100, 150, 100 + Width("AA:BB:CC:DD:EE:FF") + 4, 180});
   root->Redraw();

@@ -274,9 +274,12 @@ bool IsOurs(const std::string& utf8) {
         reach[k] = 1;
         used[k] = std::max(used[k], used[i]);
       }
+      // An entry that is only glue (" 1", a suffix of ours) is no word.
+      bool word = !IsGlue(text[i]);
       for (size_t j = i + 2; j <= n; ++j) {
+        word = word || !IsGlue(text[j - 1]);
         if (j < n && IsLetter(text[j - 1]) && IsLetter(text[j])) continue;
-        if (texts.count(text.substr(i, j - i)) != 0) {
+        if (word && texts.count(text.substr(i, j - i)) != 0) {
           reach[j] = 1;
           used[j] = std::max<uint8_t>(used[j], std::min<uint8_t>(2, uint8_t(used[i] + 1)));
         }
