@@ -119,6 +119,21 @@ TEST_F(TextsReadWholeTest, ASkippedInputsNameAndLabelStandApart) {
   }
 }
 
+// The key pad's cursor line, moved through a channel's name: every letter
+// reads whole beside it, at both phases of its blink.
+TEST_F(TextsReadWholeTest, TheKeyPadsCursorLeavesEveryLetterWhole) {
+  Play("wait 1000, menu, wait 1000, down, wait 400, down, wait 400, ok, wait 500, ok, wait 500, ok, wait 500, "
+       "green, wait 500");
+  ASSERT_EQ(Reads("Metro HD"), "Metro HD") << SeenList();
+  for (int i = 0; i < 9; ++i) {
+    SCOPED_TRACE(i);
+    Play("rewind, wait 300");
+    EXPECT_EQ(Faults("NonMenuSystem::KeyPad"), std::vector<std::string>{}) << SeenList();
+    Play("wait 600");
+    EXPECT_EQ(Faults("NonMenuSystem::KeyPad"), std::vector<std::string>{}) << SeenList();
+  }
+}
+
 // The Spanish system information: "Aceptar" keeps a margin inside its
 // button, and the MAC address rows read whole.
 TEST_F(TextsReadWholeTest, TheSpanishSystemInformationReadsWholeInsideItsButtons) {

@@ -159,8 +159,7 @@ void KeyPadEditButton::Refresh() {
   const kv::Rect b = Bounds();
   const int32_t x = std::clamp(GetCursorX(), OnGetLeftMargin(), std::max(OnGetLeftMargin(), b.W() - OnGetRightMargin()));
   const int32_t top = (b.H() - kCursorHeight) / 2;
-  // The cursor line stands over the field in its owner.
-  cursor_.OnSetBounds({b.x1 + x, b.y1 + top, b.x1 + x + 2, b.y1 + top + kCursorHeight});
+  cursor_.OnSetBounds({x, top, x + 2, top + kCursorHeight});
   const Resources::Font* font = TextView().EffectiveFont();
   const kv::String& text = OnGetTextString();
   const int32_t room = b.W() - OnGetLeftMargin() - OnGetRightMargin();
@@ -168,6 +167,19 @@ void KeyPadEditButton::Refresh() {
   overflowLeft_ = OnGetTextShift() > 0;
   overflowRight_ = width - OnGetTextShift() > room;
   ShowHighlight();
+}
+
+void KeyPadEditButton::Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) {
+  // The cursor line stands between the field's face and its letters: where
+  // a letter reaches past its advance ("t" before "r") the letter stays
+  // whole over the line. It is drawn as the caret it is, not watched as a
+  // box that the text would run into.
+  DrawBackground(target, clip, origin, opacity);
+  if (cursor_.IsVisible()) {
+    const kv::Rect at = cursor_.Bounds().Move(origin);
+    if (const kv::Rect c = clip.Intersect(at); !c.IsEmpty()) cursor_.Draw(target, c, at.Origin(), opacity);
+  }
+  DrawContent(target, clip, origin, opacity);
 }
 
 void KeyPadEditButton::ShowHighlight() {
@@ -186,6 +198,7 @@ void KeyPadEditButton::OnSetIsLatinMode(bool on) {
   cursor_.OnSetVisible(!on);
   highlightOn_ = on;
   Refresh();
+  InvalidateView();
 }
 
 void KeyPadEditButton::CursorSlot(kv::Object*) {
@@ -194,6 +207,7 @@ void KeyPadEditButton::CursorSlot(kv::Object*) {
     ShowHighlight();
   } else {
     cursor_.OnSetVisible(!cursor_.IsVisible());
+    InvalidateView();
   }
 }
 
@@ -413,7 +427,6 @@ KeyPad::KeyPad() {
   edit_.OnExitLatinMode = kv::MakeSlot(this, &KeyPad::ExitLatinMode);
   edit_.OnSetMaxLength(MaxLabelLength);
   Add(&edit_);
-  Add(&edit_.CursorLine());
   keyboard_.OnSetBounds({23, 70, 23 + 195, 70 + 139});
   keyboard_.FocusMove = kv::MakeSlot<KeyRoutingForm>(this, &KeyRoutingForm::ResetTimeout);
   Add(&keyboard_);

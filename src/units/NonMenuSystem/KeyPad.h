@@ -67,9 +67,10 @@ class KeyPadEditButton : public ::Button::TextEdit {
   // The blink: the cursor line, or in Latin mode the highlight.
   void CursorSlot(kv::Object* sender = nullptr);
   // Cursor line, highlight and overflow flags from the text and cursor. The
-  // line is a view of the field's owner, placed over it; the highlight is
-  // the field's own letter drawn in the highlight colour.
+  // line is the field's own, drawn between its face and its letters; the
+  // highlight is the field's own letter drawn in the highlight colour.
   void Refresh() override;
+  void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
   // Inserts `part` at the cursor, or replaces the character before it.
   void Insert(const kv::String& part);
   void ReplaceBeforeCursor(const kv::String& part);
