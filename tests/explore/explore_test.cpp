@@ -706,7 +706,7 @@ TEST_P(ExploreTest, EveryStateKeepsTheRules) {
   }
   std::printf("explore: %d starts, %d states, %d steps\n", played, states, steps);
   if (std::getenv("EXPLORE_LIST"))
-    for (const Share& s : share) std::printf("explore: start %s, depth %d\n", Starts()[s.start].name.c_str(), s.depth);
+    for (const Share& s : share) std::printf("explore: start %zu %s, depth %d\n", s.start, Starts()[s.start].name.c_str(), s.depth);
   Report();
 }
 
