@@ -229,6 +229,12 @@ TEST_F(SeenTextsTest, TextsMadeOfOurEntriesAndAddressesAreNotShortenedNamesMayBe
   Core::Group* row3 = NewGroup({100, 300, 100 + Width("Sports 1") - 20, 330});
   Views::Text* channel1 = NewText(row3, {0, 0, row3->Bounds().W(), 30}, "Sports 1");
   channel1->OnSetEllipsis(true);
+  // A channel that the broadcaster named in words of ours, in a view marked
+  // as showing a name from outside: a name all the same.
+  Core::Group* row4 = NewGroup({100, 350, 100 + Width("Picture settings") - 20, 380});
+  Views::Text* named = NewText(row4, {0, 0, row4->Bounds().W(), 30}, "Picture settings");
+  named->OnSetEllipsis(true);
+  Core::MarkNameFromOutside(named, true);
   root->Redraw();
   std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));
   EXPECT_TRUE(Has(faults, "text of ours shortened: Views::Text: \"MAC address: Unknown\"")) << faults.size();
@@ -236,9 +242,12 @@ TEST_F(SeenTextsTest, TextsMadeOfOurEntriesAndAddressesAreNotShortenedNamesMayBe
   EXPECT_FALSE(Has(faults, "Grandma")) << faults.back();
   EXPECT_FALSE(Has(faults, "Sports 11")) << faults.back();
   EXPECT_FALSE(Has(faults, "Sports 1\"")) << faults.back();
+  EXPECT_FALSE(Has(faults, "Picture settings")) << faults.back();
   EXPECT_EQ(faults.size(), 2u);
 
   channel1->OnSetVisible(false);
+  named->OnSetVisible(false);
+  Core::MarkNameFromOutside(named, false);
   ours->OnSetBounds({100, 100, 100 + Width(label) + 4, 130});
   mac->OnSetBounds({100, 150, 100 + Width("AA:BB:CC:DD:EE:FF") + 4, 180});
   root->Redraw();

@@ -166,6 +166,7 @@ struct WatchState {
   kv::Rect skipBox;
   std::set<const View*> scrolling;  // marked by MarkScrollsInField
   std::set<const View*> drifting;   // marked by MarkDrifts
+  std::set<const View*> outside;    // marked by MarkNameFromOutside
   std::set<const View*> apart;      // marked by MarkStandsApart
   std::set<const View*> passing;    // marked by MarkPasses
   int64_t order = 0;                // the next text or box drawn while a look records
@@ -474,7 +475,7 @@ TextWatch::TextWatch(const View* view, const kv::String& text, const ge::TextLay
   r.view = view;
   r.text = text.ToUtf8();
   r.shown = ShownText(text, layout, &r.shortened);
-  r.ours = IsOurs(r.text);
+  r.ours = s.outside.count(view) == 0 && IsOurs(r.text);
   r.address = IsAddress(r.text);
   r.cutLetters = kv::String::FromUtf16(letters.cut).ToUtf8();
   for (const kv::Rect& g : letters.boxes) r.letters.push_back(g.Move(s.shift));
@@ -1035,6 +1036,13 @@ void MarkScrollsInField(const View* view, bool on) {
 
 bool ScrollsInField(const View* view) { return State().scrolling.count(view) != 0; }
 
+void MarkNameFromOutside(const View* view, bool on) {
+  if (on)
+    State().outside.insert(view);
+  else
+    State().outside.erase(view);
+}
+
 void MarkDrifts(const View* view, bool on) {
   if (on)
     State().drifting.insert(view);
@@ -1066,6 +1074,7 @@ std::vector<std::string> TakeCutTexts() { return {}; }
 void MarkScrollsInField(const View*, bool) {}
 bool ScrollsInField(const View*) { return false; }
 void MarkDrifts(const View*, bool) {}
+void MarkNameFromOutside(const View*, bool) {}
 void MarkStandsApart(const View*, bool) {}
 void MarkPasses(const View*, bool) {}
 

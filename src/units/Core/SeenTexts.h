@@ -164,6 +164,11 @@ std::vector<std::string> TakeCutTexts();
 void MarkScrollsInField(const View* view, bool on);
 bool ScrollsInField(const View* view);
 
+// Marks (or unmarks, before it goes) a text view that shows a name from
+// outside (a channel's name, which the broadcaster or the viewer gives): it
+// is judged as a name, whatever words of ours it may be made of ("Movies
+// One"). Release builds keep nothing.
+void MarkNameFromOutside(const View* view, bool on);
 // Marks (or unmarks, before it goes) a view that wanders over its screen
 // behind what the screen shows (the music player's logo, placed anew every
 // few seconds): the texts it passes behind do not run into it. Release

@@ -12,6 +12,7 @@
 #include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
 #include "units/Core/Log.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Fonts/Fonts.h"
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/ListGetters.h"
@@ -155,6 +156,7 @@ EPGChannelItem::EPGChannelItem() {
   OnSetBounds({0, 0, 200, kGuideRowHeight});
   OnSetTextAlignH(0);
   TextView().OnSetEllipsis(true);
+  Core::MarkNameFromOutside(&TextView(), true);
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::EPG_ChanButtonFocus));
   number_.OnSetFont(Resources::LoadResource(Fonts::EPGListFont));
   number_.OnSetEllipsis(true);
@@ -163,6 +165,8 @@ EPGChannelItem::EPGChannelItem() {
   AddColumn(number_, true);
   AddColumn(arrow_);
 }
+
+EPGChannelItem::~EPGChannelItem() { Core::MarkNameFromOutside(&TextView(), false); }
 
 void EPGChannelItem::SetData(kv::Object* data) {
   ListItem::SetData(data);

@@ -57,7 +57,9 @@ class MiniGuideListCourier : public EPGProgramListCourier {
 class EPGChannelItem : public ColumnRow {
   KV_CLASS(ListForm, EPGChannelItem, ColumnRow)
  public:
+  // The name is the channel's, a name from outside.
   EPGChannelItem();
+  ~EPGChannelItem() override;
   void SetData(kv::Object* data) override;
   kv::Object* GetData(kv::Object* data) override;
   void Refresh() override;
