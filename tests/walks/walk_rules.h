@@ -313,8 +313,12 @@ inline const std::vector<SetEvent>& SetEvents() {
     // answer the PIN typed into a PIN prompt, stand over it and hand it the
     // keys back as they close: with no prompt under them a line shows them
     // where the set never does (the PIN prompts' own roads raise them).
+    // 44 to 46 and 48 to 50 are the timer editor's and the recorded list's
+    // refusals of what the viewer just asked of them, centred over those
+    // screens: the set raises them nowhere else.
+    const auto raisedByAScreen = [](int type) { return (type >= 44 && type <= 50 && type != 47); };
     for (int type = 1; type <= 50; ++type)
-      if (type != 30 && type != 27 && type != 2 && type != 3 && type != 20)
+      if (type != 30 && type != 27 && type != 2 && type != 3 && type != 20 && !raisedByAScreen(type))
         out.push_back({"message 0x1f000e " + std::to_string(type), 0});
     out.push_back({"message 0x1f000f", 0});
     for (const char* e : {"update-reminder", "update-found", "recording-ends"}) out.push_back({std::string("event ") + e, 0});

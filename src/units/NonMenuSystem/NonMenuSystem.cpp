@@ -455,6 +455,18 @@ void NonMenuSystem::HandleCachedAcquired(Core::Event* event) {
   HandleSignalEvent(event);
 }
 
+bool NonMenuSystem::SetupRunning() const {
+  // The setup's sequencer stands beside the application, under the root.
+  const kv::Class* setup = KV_LATE_CLASS("MainApp::InitialSetup");
+  const Core::Group* top = GetRoot();
+  if (!setup || !top) return false;
+  for (int32_t i = 0; i < top->GetChildCount(); ++i) {
+    auto* group = kv::Cast<Core::Group>(top->GetChild(i));
+    if (group && group->KvClass()->Is(setup) && group->GetChildCount() > 0) return true;
+  }
+  return false;
+}
+
 void NonMenuSystem::HandleMediaStatus(Structures::Message* msg) {
   auto* status = kv::Cast<Events::StatusEvent>(msg->ObjParam.get());
   if (!status) return;
@@ -465,6 +477,9 @@ void NonMenuSystem::HandleMediaStatus(Structures::Message* msg) {
                       WinIDs::WIN_ID_UBN_Message})
     if (wm->FindForm(id)) return;
   if (wm->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer) && !wm->FindForm(WinIDs::WIN_ID_PhotoFrame)) return;
+  // Nor while the first-time setup runs: its pages hold the keys until it
+  // is done, and the question would stand over them and take the keys.
+  if (SetupRunning()) return;
   const kv::Class* dialog = KV_LATE_CLASS("MediaPlayer::MediaPlayerOpenConfirmDialog");
   const kv::Class* paramClass = KV_LATE_CLASS("MediaPlayer::SelectedParam");
   if (!dialog || !paramClass) return;

@@ -177,6 +177,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // The widget manager's observer: a screen left it.
   void FormLeft(kv::Object* sender);
   void HandleMediaStatus(Structures::Message* msg);
+  // Whether the first-time setup has a page open.
+  bool SetupRunning() const;
   void EnterScreenSaver();
   void UpdateHelpBar(Structures::Message* msg);
   bool HandleOtherEvent(Core::Event* event);
