@@ -217,23 +217,22 @@ TEST_F(SeenTextsTest, TextsMadeOfOurEntriesAndAddressesAreNotShortenedNamesMayBe
   ours->OnSetEllipsis(true);
   Views::Text* mac = NewText(root.get(), {100, 150, 100 + Width("AA:BB:CC:DD:EE:FF") - 20, 180}, "AA:BB:CC:DD:EE:FF");
   mac->OnSetEllipsis(true);
-  // Names, each in a row no wider than it is drawn: no more of it fits.
-  Core::Group* row = NewGroup({100, 200, 100 + Width("Grandma's holiday pictures") - 40, 230});
-  Views::Text* name = NewText(row, {0, 0, row->Bounds().W(), 30}, "Grandma's holiday pictures");
-  name->OnSetEllipsis(true);
+  // Names, each in a row 20 px narrower than it is drawn (the first 40): no
+  // more of it fits.
+  const auto nameRow = [&](int32_t y, const char* text, int32_t shortBy = 20) {
+    Core::Group* row = NewGroup({100, y, 100 + Width(text) - shortBy, y + 30});
+    Views::Text* t = NewText(row, {0, 0, row->Bounds().W(), 30}, text);
+    t->OnSetEllipsis(true);
+    return t;
+  };
+  nameRow(200, "Grandma's holiday pictures", 40);
   // One entry of ours and a number, as a channel's name may read, is a name
   // (" 1", an entry of ours that is only a space and a digit, is no word).
-  Core::Group* row2 = NewGroup({100, 250, 100 + Width("Sports 11") - 20, 280});
-  Views::Text* channel = NewText(row2, {0, 0, row2->Bounds().W(), 30}, "Sports 11");
-  channel->OnSetEllipsis(true);
-  Core::Group* row3 = NewGroup({100, 300, 100 + Width("Sports 1") - 20, 330});
-  Views::Text* channel1 = NewText(row3, {0, 0, row3->Bounds().W(), 30}, "Sports 1");
-  channel1->OnSetEllipsis(true);
+  nameRow(250, "Sports 11");
+  Views::Text* channel1 = nameRow(300, "Sports 1");
   // A channel that the broadcaster named in words of ours, in a view marked
   // as showing a name from outside: a name all the same.
-  Core::Group* row4 = NewGroup({100, 350, 100 + Width("Picture settings") - 20, 380});
-  Views::Text* named = NewText(row4, {0, 0, row4->Bounds().W(), 30}, "Picture settings");
-  named->OnSetEllipsis(true);
+  Views::Text* named = nameRow(350, "Picture settings");
   Core::MarkNameFromOutside(named, true);
   root->Redraw();
   std::vector<std::string> faults = Core::TextFaults(Core::LookAtTexts(*root));

@@ -90,11 +90,10 @@ Resources::Bitmap* SourceTypeIcon(int32_t type) {
 // The room kept between a row's label and its number, as between the name
 // and the label.
 constexpr int32_t kLabelGap = 8;
-// The label stands 8 pixels after the name; on a disabled row both are
-// drawn in the same grey, where 8 pixels read as a space inside one phrase
-// ("TV Blu-ray"): there the label keeps more than a word space away.
-constexpr int32_t kNameLabelGap = 8;
-constexpr int32_t kDisabledNameLabelGap = 14;
+// On a disabled row name and label are drawn in the same grey, where
+// kLabelGap reads as a space inside one phrase ("TV Blu-ray"): there the
+// label keeps more than a word space away.
+constexpr int32_t kDisabledLabelGap = 14;
 
 InputItem::InputItem() {
   OnSetFocused_BackgroundBitmap(Resources::LoadResource(Bitmaps::InputDialogButtonFocus));
@@ -175,7 +174,7 @@ void InputItem::Refresh() {
   // stand in the middle of the row.
   const kv::Rect caption = TextView().Bounds();
   TextView().OnSetBounds(caption.MoveTo({x, (b.H() - caption.H()) / 2}));
-  x += caption.W() + (OnGetIsDisabled() ? kDisabledNameLabelGap : kNameLabelGap);
+  x += caption.W() + (OnGetIsDisabled() ? kDisabledLabelGap : kLabelGap);
   label_.OnSetFont(OnGetTextFont());
   // The label ends a gap before the row's number and the CEC badge beyond
   // it, with an ellipsis only when it is longer; it takes the name's line
