@@ -33,6 +33,16 @@ void EventAgent::InsertEvent(Core::Event* event) {
   }
   int32_t window = 0;
   const bool acquired = AcquiredWindow(event, window);
+  // A channel command refused while the window shows an input (status 48,
+  // sent with PIP on) changed nothing on that window: its input's
+  // acquisition stays the one kept, so that its notice ("No signal") is
+  // still found when the menu closes.
+  auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
+  if (channel && channel->Status == OPERATION_NOT_AVAILABLE)
+    for (kv::Object* kept : Snapshot()) {
+      auto* source = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(kept);
+      if (source && source->Window == window) return;
+    }
   for (kv::Object* kept : Snapshot()) {
     int32_t keptWindow = 0;
     const bool replaced = acquired ? AcquiredWindow(kept, keptWindow) && keptWindow == window

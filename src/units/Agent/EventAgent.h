@@ -5,7 +5,9 @@
 // The list is newest first. Inserting an event drops the kept event of the
 // same class; a channel-acquired or source-acquired event instead drops
 // every kept acquired event of either kind for the same window, so each
-// window keeps its one latest acquisition event. Events stay kept after
+// window keeps its one latest acquisition event; a channel command's
+// refusal (status 48) is not kept over an input's acquisition of its window,
+// which it did not change. Events stay kept after
 // processing: the acquisition status is read from them at any time.
 #pragma once
 
