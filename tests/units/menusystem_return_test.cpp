@@ -151,10 +151,12 @@ TEST_F(ReturnTest, BackFromAPageOpenedOnItsOwnHandsTheKeysToLiveTV) {
 
 // Back from the scan question the Setup page opened leads to the Channels
 // page the question names, with the menu's column round it, and the page
-// takes the keys: not the page alone over the picture.
+// takes the keys: not the page alone over the picture. The Setup page's
+// help row opens with it and goes with it.
 TEST_F(ReturnTest, BackFromTheScanQuestionOfTheSetupPageShowsTheWholeMenu) {
   ASSERT_NE(OpenPage<SetupMenu>(), nullptr);
   Run(500);
+  EXPECT_TRUE(Sees("Edit")) << SeenList();
   Step("down", 2);
   Press("ok");
   Run(800);
@@ -165,6 +167,7 @@ TEST_F(ReturnTest, BackFromTheScanQuestionOfTheSetupPageShowsTheWholeMenu) {
   ASSERT_NE(page, nullptr) << SeenList();
   ASSERT_NE(Column(), nullptr) << SeenList();
   EXPECT_TRUE(Sees("Record")) << SeenList();
+  EXPECT_FALSE(Sees("Edit")) << SeenList();
   ExpectPageAnswersKeys(page);
 }
 

@@ -251,6 +251,9 @@ void DeviceNameSetupDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   const bool installing = Installing();
   PrevState = installing ? &MediaRendererOnOffDialog::StaticClass() : RendererPage();
   NextState = installing ? &AccessControlSelectDialog::StaticClass() : RendererPage();
+  // The button that took the focus as the dialog was built puts its keys up
+  // now that the dialog opens.
+  DoFocus(OnGetFocus());
 }
 
 void DeviceNameSetupDialog::Close() {

@@ -2,6 +2,7 @@
 
 #include "keys/keycodes.h"
 #include "runtime/auto_object.h"
+#include "runtime/ref.h"
 #include "runtime/slot.h"
 #include "runtime/text.h"
 #include "strings/MenuSystem.h"
@@ -58,6 +59,9 @@ void MenuSystem::Close() { CloseOnScreen(); }
 
 void MenuSystem::Remove(Core::View* view) {
   SubSystem::MenuSystemClass::Remove(view);
+  // Those that follow the menu's pages (the help bar a setting page put up)
+  // hear that one went.
+  if (kv::Cast<SubSystem::MenuClass>(view)) kv::NotifyObjObservers(this, view);
   // Looked at once the pass is done: a page that closes to open another
   // (its parent, the next page of a wizard) leaves the menu empty only for
   // a moment.

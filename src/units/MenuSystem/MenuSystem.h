@@ -49,6 +49,7 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   void Close() override;
   // The last form of the menu gone, the keys go back to live TV, whichever
   // way it closed (Back from a page opened on its own, a time-out, Exit).
+  // The menu's observers hear of every page that goes.
   void Remove(Core::View* view) override;
   kv::Object* HandleEvent(Core::Event* event) override;
   void HandleMessage(Structures::Message* msg) override;

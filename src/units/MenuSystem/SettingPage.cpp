@@ -1,6 +1,7 @@
 #include "units/MenuSystem/SettingPage.h"
 
 #include "runtime/auto_object.h"
+#include "runtime/slot.h"
 #include "strings/MenuSystemItems.h"
 #include "units/Agent/MessageAgent.h"
 #include "units/Constants/Constants.h"
@@ -61,9 +62,11 @@ SubMenuItem* MakeRow(RowKind kind) {
   return kv::New<SubMenuItem>();
 }
 
-// The help text of a row: choice rows are edited, the others entered.
+// The help text of a row in the menu's language, as the row's class gives
+// it: rows with a value (choices, overlays, sliders, base colours) are
+// edited, the others entered.
 kv::String RowHelp(SubMenuItem* row) {
-  if (kv::Cast<SubMenuItemValueSelect>(row))
+  if (kv::Cast<SubMenuItemValue>(row) || kv::Cast<SubMenuItemAdjust>(row) || kv::Cast<BaseColorAdjustItem>(row))
     return HelpText({&MenuSystemItems::SID_EDIT, &MenuSystemItems::SID_BACK});
   return HelpText({&MenuSystemItems::SID_ENTER, &MenuSystemItems::SID_BACK});
 }
@@ -112,8 +115,9 @@ void SettingPage::ReInit() {
   if (IsOpen()) {
     LoadSettings();
     RefreshGrayout();
-    // The help bar shows the focused row's help in the new language.
-    if (SubMenuItem* row = Row(OnGetCurrentItemIndex() - 1)) DoFocus(row);
+    // The help bar shows the focused row's help in the new language, once
+    // every object has re-initialised (the bar puts its default text back).
+    kv::PostSignal(kv::MakeSlot(static_cast<ThirdMenu*>(this), &ThirdMenu::ShowFocusedHelp));
   }
 }
 

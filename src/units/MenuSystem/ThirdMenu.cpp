@@ -19,6 +19,7 @@
 #include "units/Structures/Message.h"
 #include "units/Structures/RefHolders.h"
 #include "units/SubSystem/MenuSystemClass.h"
+#include "units/SubSystem/SubSystemClass.h"
 #include "units/SubSystem/State.h"
 #include "units/WinIDs/WinIDs.h"
 
@@ -164,6 +165,8 @@ void ThirdMenu::Initialize(Primitives::KeyRoutingParameter* param) {
   // or left by a longer page of the same level) counts as the first.
   if (index > rows) index = 1;
   if (index >= 1) FocusRowFrom(index, 1);
+  // The focused row took the focus before the page opened, or keeps it.
+  ShowFocusedHelp();
   LoadSettings();
   RefreshArrow();
   if (auto* user = param ? kv::Cast<SkinBin::UserRefInt>(param->Param.get()) : nullptr) {
@@ -212,9 +215,20 @@ void ThirdMenu::RefreshArrow() {
 }
 
 void ThirdMenu::UpdateHelp(int32_t mask, const kv::String& text) {
+  // The first row takes the focus as the page is built, before it opens:
+  // its keys go up when the page opens, as that page's own.
+  if (!IsOpen() && SubSystem::OpeningScreen() != this) return;
+  // The keys are this page's: a page is no screen of the widget manager, so
+  // the focus would not name it, and the help bar must drop them when the
+  // page goes.
+  const SubSystem::OpeningScope asking(this);
   auto* s = kv::New<Structures::RefString>();
   s->Value = text;
   Send(Constants::MSG_UPDATE_HELP_BAR, s, mask);
+}
+
+void ThirdMenu::ShowFocusedHelp(kv::Object* /*sender*/) {
+  if (SubMenuItem* row = Row(OnGetCurrentItemIndex() - 1)) DoFocus(row);
 }
 
 void ThirdMenu::DoFocus(kv::Object* sender) {

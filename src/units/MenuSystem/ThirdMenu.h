@@ -40,6 +40,8 @@ class ThirdMenu : public SubSystem::MenuClass {
   kv::Object* HandleEvent(Core::Event* event) override;
   void DoActivate(kv::Object* sender) override;
   void DoFocus(kv::Object* sender) override;
+  // Puts the focused row's keys on the help bar, as this page's. A slot.
+  void ShowFocusedHelp(kv::Object* sender = nullptr);
   void Draw(const ge::Surface& target, const kv::Rect& clip, kv::Point origin, int32_t opacity) override;
   // Draws its parts and its rows (cut to the rows' area) its own way: offers no opaque cover.
   void CollectOpaque(const kv::Rect& /*clip*/, kv::Point /*origin*/, Core::OpaqueCover& /*cover*/) const override {}

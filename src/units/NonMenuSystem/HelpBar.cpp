@@ -14,6 +14,7 @@
 #include "units/Primitives/KeyRoutingForm.h"
 #include "units/Resources/Bitmap.h"
 #include "units/Resources/Resources.h"
+#include "units/SubSystem/MenuClass.h"
 #include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
 #include "units/Wrapper/Wrapper.h"
@@ -217,6 +218,13 @@ void HelpBar::PutUpFor(Primitives::KeyRoutingForm* owner, int32_t mask, const kv
     kv::AttachObjObserver(kv::MakeSlot(this, &HelpBar::FormClosed), Manager());
     watching_ = true;
   }
+  // A page of the menu is no screen of the widget manager: its menu tells
+  // when it goes.
+  Core::Group* menu = kv::Cast<SubSystem::MenuClass>(owner) ? owner->Owner() : nullptr;
+  if (menu && !watchedMenu_) {
+    kv::AttachObjObserver(kv::MakeSlot(this, &HelpBar::FormClosed), menu);
+    watchedMenu_ = menu;
+  }
   Show(mask, text);
 }
 
@@ -250,6 +258,10 @@ void HelpBar::Close() {
   if (watching_) {
     kv::DetachObjObserver(kv::MakeSlot(this, &HelpBar::FormClosed), Manager());
     watching_ = false;
+  }
+  if (Core::Group* menu = watchedMenu_.get()) {
+    kv::DetachObjObserver(kv::MakeSlot(this, &HelpBar::FormClosed), menu);
+    watchedMenu_ = nullptr;
   }
   owners_.clear();
   masks_.clear();

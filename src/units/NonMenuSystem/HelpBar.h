@@ -28,6 +28,7 @@ namespace Resources {
 struct BitmapId;
 }
 namespace Core {
+class Group;
 class View;
 }
 namespace Primitives {
@@ -104,7 +105,8 @@ class HelpBar : public WidgetClass {
   int32_t builtMask_ = 0;
   kv::String builtText_;
 
-  // A form left the widget manager: the owners are checked at the end of the pass.
+  // A form left the widget manager, or a page left the menu: the owners are
+  // checked at the end of the pass.
   void FormClosed(kv::Object* sender);
   void DropClosedOwners(kv::Object* sender = nullptr);
   void Show(int32_t mask, const kv::String& text);
@@ -115,6 +117,8 @@ class HelpBar : public WidgetClass {
   std::vector<int32_t> masks_;
   std::vector<kv::String> texts_;
   bool watching_ = false;
+  // The menu whose pages put keys up, followed for the pages that go.
+  kv::Member<Core::Group> watchedMenu_;
 };
 
 }  // namespace NonMenuSystem

@@ -13,8 +13,9 @@ namespace SubSystem {
 class State;
 
 // The screen a sub-system's ChangeState is initialising and opening (state
-// changes nest), for the duration of that call only, else null: keys it puts
-// up on the help bar then are its own, before it has the focus.
+// changes nest), or a page of the menu putting its keys up, for the duration
+// of that call only, else null: keys it puts up on the help bar then are its
+// own, before it has the focus.
 Primitives::KeyRoutingForm* OpeningScreen();
 class OpeningScope {
  public:
