@@ -31,6 +31,7 @@
 #include "units/OptionDatabase/OptionData.h"
 #include "units/OptionDatabase/OptionDatabase.h"
 #include "units/Primitives/KeyRoutingParameter.h"
+#include "units/Record/RecordListScreens.h"
 #include "units/Resources/Resources.h"
 #include "units/SkinBin/ChannelListData.h"
 #include "units/SkinBin/OptionDatabaseTypes.h"
@@ -114,6 +115,14 @@ void SetUpButton(SkinBin::Button& b, int32_t column, int32_t row) {
 }
 
 bool GuideOrListOpen() { return ScreenUnderEditor() != nullptr; }
+
+// Calls `f` with the recording list the editor stands over, if any.
+template <class F>
+void WithListUnderEditor(F f) {
+  Primitives::KeyRoutingForm* under = ScreenUnderEditor();
+  if (auto* scheduled = kv::Cast<ScheduledRecordDialog>(under)) f(*scheduled);
+  if (auto* recorded = kv::Cast<RecordedShowsDialog>(under)) f(*recorded);
+}
 
 // The scheduler's record of a timer: the scheduled show `id`.
 SkinBin::ScheduledRecordData* ShowOf(const Structures::TimerData* t, int32_t id) {
@@ -388,9 +397,16 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   if (GuideOrListOpen()) frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaQuickMenuBg));
   // Over the guide the editor stands beside its channel column, from the top
   // of its programme list: the channel names stay whole, and the programme
-  // rows it stands on are covered from end to end of their texts. Elsewhere
-  // it stands in the middle of the screen.
+  // rows it stands on are covered from end to end of their texts. Over a
+  // recording list it stands on the list's rows, centred, under the column
+  // headers, which stay whole; the panel's programme under it (that of the
+  // timer it edits) is hidden until it goes. Elsewhere it stands in the
+  // middle of the screen.
   WidgetOrigin = {-1, -1};
+  WithListUnderEditor([this](auto& list) {
+    WidgetOrigin = {(list.Bounds().W() - Bounds().W()) / 2, list.List.GetAbsoluteBounds().y1};
+    list.Parts.Info.HideAllInfo();
+  });
   if (auto* guide = kv::Cast<Channels::FullEPGDialog>(ScreenUnderEditor())) {
     const kv::Rect column = guide->Column.GetAbsoluteBounds();
     const kv::Rect programmes = guide->Programs.GetAbsoluteBounds();
@@ -878,6 +894,7 @@ void RecordTimerDialog::Close() {
   if (wasOpen && w && savedSource_ != w->OnGetTimerSource()) w->SetSourceRecord(savedSource_);
   KXDWidgetClass::Close();
   if (auto* guide = kv::Cast<Channels::FullEPGDialog>(ScreenUnderEditor())) guide->Info.OnSetVisible(true);
+  WithListUnderEditor([](auto& list) { list.UpdateEPGInfo(); });
 }
 
 void RecordTimerDialog::EnterPrevState() {
