@@ -23,6 +23,7 @@
 #include "units/ListForm/ListContext.h"
 #include "units/ListForm/OptionLists.h"
 #include "units/ListForm/PagedList.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/NonMenuSystem/DateTimeEditors.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/LiveContext.h"
@@ -115,14 +116,6 @@ void SetUpButton(SkinBin::Button& b, int32_t column, int32_t row) {
 }
 
 bool GuideOrListOpen() { return ScreenUnderEditor() != nullptr; }
-
-// Calls `f` with the recording list the editor stands over, if any.
-template <class F>
-void WithListUnderEditor(F f) {
-  Primitives::KeyRoutingForm* under = ScreenUnderEditor();
-  if (auto* scheduled = kv::Cast<ScheduledRecordDialog>(under)) f(*scheduled);
-  if (auto* recorded = kv::Cast<RecordedShowsDialog>(under)) f(*recorded);
-}
 
 // The scheduler's record of a timer: the scheduled show `id`.
 SkinBin::ScheduledRecordData* ShowOf(const Structures::TimerData* t, int32_t id) {
@@ -397,16 +390,21 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   if (GuideOrListOpen()) frame_.OnSetBitmap(Resources::LoadResource(Bitmaps::MediaQuickMenuBg));
   // Over the guide the editor stands beside its channel column, from the top
   // of its programme list: the channel names stay whole, and the programme
-  // rows it stands on are covered from end to end of their texts. Over a
-  // recording list it stands on the list's rows, centred, under the column
-  // headers, which stay whole; the panel's programme under it (that of the
-  // timer it edits) is hidden until it goes. Elsewhere it stands in the
-  // middle of the screen.
+  // rows it stands on are covered from end to end of their texts. Over the
+  // scheduled recordings it stands on the list's rows, under the column
+  // headers, from between the rows' map and title: the headers and each
+  // row's tuner, channel and map stay whole, the rest of the row to its
+  // status is covered, the active box shows; the panel's programme under it
+  // (that of the timer it edits) is hidden until it goes. Elsewhere it
+  // stands in the middle of the screen.
   WidgetOrigin = {-1, -1};
-  WithListUnderEditor([this](auto& list) {
-    WidgetOrigin = {(list.Bounds().W() - Bounds().W()) / 2, list.List.GetAbsoluteBounds().y1};
-    list.Parts.Info.HideAllInfo();
-  });
+  if (auto* list = kv::Cast<ScheduledRecordDialog>(ScreenUnderEditor())) {
+    namespace Row = ListForm::RecordColumns;
+    const kv::Rect rows = list->List.GetAbsoluteBounds();
+    const int32_t mapEnd = Row::kMap.Right(rows.W());
+    WidgetOrigin = {rows.x1 + mapEnd + (Row::kTitle.Left(rows.W()) - mapEnd) / 2, rows.y1};
+    list->Parts.Info.HideAllInfo();
+  }
   if (auto* guide = kv::Cast<Channels::FullEPGDialog>(ScreenUnderEditor())) {
     const kv::Rect column = guide->Column.GetAbsoluteBounds();
     const kv::Rect programmes = guide->Programs.GetAbsoluteBounds();
@@ -894,7 +892,7 @@ void RecordTimerDialog::Close() {
   if (wasOpen && w && savedSource_ != w->OnGetTimerSource()) w->SetSourceRecord(savedSource_);
   KXDWidgetClass::Close();
   if (auto* guide = kv::Cast<Channels::FullEPGDialog>(ScreenUnderEditor())) guide->Info.OnSetVisible(true);
-  WithListUnderEditor([](auto& list) { list.UpdateEPGInfo(); });
+  if (auto* list = kv::Cast<ScheduledRecordDialog>(ScreenUnderEditor())) list->UpdateEPGInfo();
 }
 
 void RecordTimerDialog::EnterPrevState() {
