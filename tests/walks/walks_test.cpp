@@ -11,7 +11,8 @@
 // 0, 300, 2000 or 16000 ms, and one step in eight something that happens to
 // the set (walks::SetEvents: a notice, an update, a timer, the sleep timer,
 // the USB disk or the stick, standby, long waits), and then plays the tail
-// that must work from anywhere:
+// that must work from anywhere (once a software update that runs, which
+// takes every key, has answered):
 //   - a media screen in front holds the keys and answers Back (a player is
 //     left, a browser's picture changes);
 //   - Exit three times and a wait lead back to live TV: no application owns
@@ -23,7 +24,9 @@
 // they show, which must hold the keys: the first-time setup, factory mode,
 // standby, a PIN prompt waiting on a locked channel and a software update's
 // question (which may stand over an application: it is answered before
-// Exit can end that application). After every key and
+// Exit can end that application); the cooling fan's notice, which takes
+// every key (Exit too, over an application) until the set is switched off;
+// standby the set's own sleep timer brought during the tail. After every key and
 // wait: no screen opens under an open menu or dialog, the picture check
 // finds nothing, an open screen's texts stand on its panel, an input
 // without a signal says so, no application runs on in standby.
@@ -71,6 +74,9 @@ constexpr uint32_t kSeed = 20261209;
 // each, which ctest's shards spread over the cores).
 constexpr int kParts = 4;
 constexpr int kWalksPerPart = 60;
+// The longest the tail waits for a running software update to answer (the
+// simulated set answers within seconds).
+constexpr int kUpdateWaitMs = 60000;
 
 // The start of walk k of a run from `seed`: the run goes through every
 // start in an order the seed shuffles, so that N walks spread over every
@@ -142,7 +148,8 @@ Walk MakeWalk(uint32_t seed, size_t start) {
 }
 
 // The tail every walk ends with, as key-script lines (the test checks what
-// the comments say after each part).
+// the comments say after each part; before it, it waits for a software
+// update that runs to answer, which no fixed line can say).
 constexpr const char* kTail =
     "# a media screen in front answers Back\n"
     "back\nwait 1000\n"
@@ -218,8 +225,26 @@ class WalksTest : public WalkRules, public ::testing::WithParamInterface<int> {
   }
 
 
+  // The set went to standby by itself while the tail played (the sleep
+  // timer a step set ran out): standby then holds it, with no screen open.
+  bool SwitchedOff() { return App().GetStandby()->IsInStandby(); }
+  Verdict Asleep() {
+    if (!Screens().empty()) return {"screens open in standby", Classes(DrawnForms())};
+    return {};
+  }
+
+  // A software update that runs (its check or its progress) takes every
+  // key until its answer comes: the viewer waits for it before anything
+  // else, as for no other screen.
+  bool UpdateRuns() {
+    for (const Drawn& d : DrawnForms())
+      if (d.cls == "Update::CheckingMessage" || d.cls == "Update::UpdatingDialog") return true;
+    return false;
+  }
+
   Verdict Tail() {
     Verdict v;
+    for (int waited = 0; waited < kUpdateWaitMs && UpdateRuns(); waited += 1000) Run(1000);
     // A media screen in front answers Back.
     std::vector<Drawn> drawn = DrawnForms();
     const Drawn* front = Front(drawn);
@@ -250,6 +275,16 @@ class WalksTest : public WalkRules, public ::testing::WithParamInterface<int> {
     }
     drawn = DrawnForms();
     const std::string held = HeldIn(drawn);
+    // The cooling fan's notice takes every key until the set is switched
+    // off: it holds the keys, and neither Exit, Info nor the menu key can act.
+    for (const Drawn& d : drawn)
+      if (auto* fan = kv::Cast<NonMenuSystem::DirectMessageBar>(d.form);
+          fan && fan->MessageType == Constants::DirectMsgTypeCoolingFanStopped && held.empty()) {
+        if (KeysGoTo() != fan) return {"the cooling fan's notice does not hold the keys", Classes(drawn)};
+        const std::string report = "a notice stays on screen: " + TextsOf(d.cls);
+        if (!kvtest::IsKnownFault(report)) return {report, Classes(drawn)};
+        return {};
+      }
     // An application that owns the screen ends on Exit, but not while an
     // update question stands over it: that question takes every key but its
     // answer, Exit included.
@@ -259,10 +294,7 @@ class WalksTest : public WalkRules, public ::testing::WithParamInterface<int> {
       if (counting_) held_[held]++;
       // The screen that holds the set is there and takes the keys, and the
       // menu key opens the menu or leaves that screen with the keys.
-      if (held == "standby") {
-        if (!Screens().empty()) return {"screens open in standby", Classes(drawn)};
-        return {};
-      }
+      if (held == "standby") return Asleep();
       if (!KeysGoToUnitOf(held)) return {"the " + held + " does not hold the keys", Classes(drawn)};
       Press("menu");
       Run(1500);
@@ -290,16 +322,10 @@ class WalksTest : public WalkRules, public ::testing::WithParamInterface<int> {
     // screen is a picture nobody can leave.
     if (Tv().GetState("tv.source.0") == std::to_string(sim::kSourceMedia))
       return {"Exit three times leaves the media input on with no screen", Classes(drawn)};
-    // The cooling fan's notice takes every key until the set is switched
-    // off: it holds the keys, and neither Info nor the menu key can act.
-    if (auto* fan = kv::Cast<NonMenuSystem::DirectMessageBar>(rightful);
-        fan && fan->MessageType == Constants::DirectMsgTypeCoolingFanStopped) {
-      if (KeysGoTo() != fan) return {"the cooling fan's notice does not hold the keys", Classes(drawn)};
-      return {};
-    }
     // Info brings up the banner.
     Press("info");
     Run(500);
+    if (SwitchedOff()) return Asleep();
     drawn = DrawnForms();
     bool banner = false;
     for (const Drawn& d : drawn)
@@ -310,6 +336,7 @@ class WalksTest : public WalkRules, public ::testing::WithParamInterface<int> {
     // The menu key opens the menu, in front, with the keys.
     Press("menu");
     Run(1500);
+    if (SwitchedOff()) return Asleep();
     drawn = DrawnForms();
     front = Front(drawn);
     if (!front || !StartsWith(front->cls, "MenuSystem::"))

@@ -10,6 +10,7 @@
 #include "units/Constants/Constants.h"
 #include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Events/XPM_EVENT_UBN_RESULT.h"
 #include "units/Fonts/Fonts.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
@@ -33,6 +34,9 @@ constexpr int32_t kCheckOverNetwork = 1;
 CheckingMessage::CheckingMessage() {
   OnSetBounds({0, 0, 500, 80});
   WinID = WinIDs::WIN_ID_UBN_Message;
+  // The check the set's update question starts stands at the screen's
+  // centre over whatever was open, as the question did.
+  Core::MarkStandsApart(this, true);
   NextState = KV_LATE_CLASS("NonMenuSystem::ConfirmMultiOptionDialog");
   WidgetOrigin = {130, 310};
   OnSetTimeOutValue(0);

@@ -12,6 +12,7 @@
 #include "units/Constants/Constants.h"
 #include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
+#include "units/Core/SeenTexts.h"
 #include "units/Events/XPM_EVENT_UBN_RESULT.h"
 #include "units/Fonts/Fonts.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
@@ -47,6 +48,9 @@ SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<W
 UpdatingDialog::UpdatingDialog() {
   OnSetBounds({0, 0, 541, 135});
   WinID = WinIDs::WIN_ID_UBN_Updating;
+  // The update's progress stands at the screen's centre over whatever was
+  // open when its question was answered, as the question did.
+  Core::MarkStandsApart(this, true);
   OnSetTimeOutValue(0);
   OnTimeOut = kv::Slot();
   background_.OnSetColor(Colors::MenuBgColor);
