@@ -11,8 +11,8 @@
 // 0, 300, 2000 or 16000 ms, and one step in eight something that happens to
 // the set (walks::SetEvents: a notice, an update, a timer, the sleep timer,
 // the USB disk or the stick, standby, long waits), and then plays the tail
-// that must work from anywhere (once a software update that runs, which
-// takes every key, has answered):
+// that must work from anywhere (once a screen that takes every key for a
+// while has moved on: a software update that runs, a notice that leads on):
 //   - a media screen in front holds the keys and answers Back (a player is
 //     left, a browser's picture changes);
 //   - Exit three times and a wait lead back to live TV: no application owns
@@ -74,9 +74,10 @@ constexpr uint32_t kSeed = 20261209;
 // each, which ctest's shards spread over the cores).
 constexpr int kParts = 4;
 constexpr int kWalksPerPart = 60;
-// The longest the tail waits for a running software update to answer (the
-// simulated set answers within seconds).
-constexpr int kUpdateWaitMs = 60000;
+// The longest the tail waits for a screen that takes every key for a while
+// to move on (a running software update: the simulated set answers within
+// seconds; a notice: 8 s at most).
+constexpr int kMomentWaitMs = 60000;
 
 // The start of walk k of a run from `seed`: the run goes through every
 // start in an order the seed shuffles, so that N walks spread over every
@@ -148,8 +149,8 @@ Walk MakeWalk(uint32_t seed, size_t start) {
 }
 
 // The tail every walk ends with, as key-script lines (the test checks what
-// the comments say after each part; before it, it waits for a software
-// update that runs to answer, which no fixed line can say).
+// the comments say after each part; before it, it waits for a screen that
+// takes every key for a while to move on, which no fixed line can say).
 constexpr const char* kTail =
     "# a media screen in front answers Back\n"
     "back\nwait 1000\n"
@@ -233,18 +234,26 @@ class WalksTest : public WalkRules, public ::testing::WithParamInterface<int> {
     return {};
   }
 
-  // A software update that runs (its check or its progress) takes every
-  // key until its answer comes: the viewer waits for it before anything
-  // else, as for no other screen.
-  bool UpdateRuns() {
-    for (const Drawn& d : DrawnForms())
+  // A screen that takes every key for a while and then moves on by itself:
+  // a software update that runs (its check or its progress) until its
+  // answer comes, a notice that leads on after its time (3D signal
+  // detected, then the 3D wizard; the update done, then the restart). The
+  // viewer's keys meanwhile are lost by design: the tail waits for it.
+  bool TakesEveryKeyForAWhile() {
+    for (const Drawn& d : DrawnForms()) {
       if (d.cls == "Update::CheckingMessage" || d.cls == "Update::UpdatingDialog") return true;
+      if (auto* bar = kv::Cast<NonMenuSystem::DirectMessageBar>(d.form);
+          bar && (bar->MessageType == Constants::DirectMsgType3DSignalDetected ||
+                  bar->MessageType == Constants::DirectMsgTypeNetworkUpgradeComplete ||
+                  bar->MessageType == Constants::DirectMsgTypeUSBUpgradeComplete))
+        return true;
+    }
     return false;
   }
 
   Verdict Tail() {
     Verdict v;
-    for (int waited = 0; waited < kUpdateWaitMs && UpdateRuns(); waited += 1000) Run(1000);
+    for (int waited = 0; waited < kMomentWaitMs && TakesEveryKeyForAWhile(); waited += 1000) Run(1000);
     // A media screen in front answers Back.
     std::vector<Drawn> drawn = DrawnForms();
     const Drawn* front = Front(drawn);

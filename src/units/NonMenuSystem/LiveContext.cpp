@@ -66,6 +66,9 @@ void LaunchFlashApp(int32_t id, bool flag) {
   if (SkinBin::Wrapper* s = Skin()) s->LaunchFlashApp(id, flag);
 }
 bool OtherNetAppActive() { return NetApp() && !IsDemoFlash(); }
+bool PictureNotOurs() {
+  return CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT || StartDemo() || NetApp();
+}
 
 int32_t CurrentTunerId() {
   return OrSkin<int32_t>(0, [](SkinBin::Wrapper& s) { return s.GetCurrentTunerId(); });

@@ -44,6 +44,9 @@ void LaunchYahooApp(int32_t which, bool flag);
 void LaunchFlashApp(int32_t id, bool flag);
 // A network application other than the store demo is active.
 bool OtherNetAppActive();
+// Live TV shows nothing of the picture's own: an external application's
+// input, the store demo, a network application.
+bool PictureNotOurs();
 
 // --- Recorder (without the skin Wrapper: state 1, tuner 0, no disk) ------------------
 int32_t CurrentTunerId();

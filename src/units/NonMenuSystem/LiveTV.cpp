@@ -132,12 +132,6 @@ bool NothingOpenButHelp() {
   return true;
 }
 
-// Live TV shows nothing of the picture's own: an external application's
-// input, the store demo, a network application.
-bool PictureNotOurs() {
-  return Live::CurrentSourceType() == Constants::XPM_SOURCE_TYPE_EXT || Live::StartDemo() || Live::NetApp();
-}
-
 // Ends the application that owns the screen, if one does; true when it did.
 bool EndFrontApplication() {
   SkinBin::Wrapper* skin = Live::Skin();
@@ -168,7 +162,7 @@ kv::Object* NonMenuSystem::HandleKey(Core::KeyEvent* key) {
   // A key that ends the application owning the screen (Exit, Widgets, Input)
   // gives the picture back to live TV, and with it what live TV says about
   // the picture (the no-signal notice, the PIN prompt) once the pass is over.
-  if (PictureNotOurs() && watchingForms_) kv::PostSignal(kv::MakeSlot(this, &NonMenuSystem::AskAgainForPicture));
+  if (Live::PictureNotOurs() && watchingForms_) kv::PostSignal(kv::MakeSlot(this, &NonMenuSystem::AskAgainForPicture));
   // Exit over an application that owns the screen, with no screen of ours
   // left to close, ends that application: live TV is back.
   if ((key->Code == KEY_EXIT || key->Code == KEY_EXIT_ALT) && NothingOpenButHelp() && EndFrontApplication()) return this;
@@ -844,7 +838,7 @@ void NonMenuSystem::HandleSignalEvent(Core::Event* event) {
   };
   // Nor while the first-time setup holds the screen (the set tuned back by a
   // factory reset): live TV's banner and notices wait for live TV.
-  if (PictureNotOurs() || Manager()->HasWidgetInGroup(Constants::WIN_GROUP_SETUP << 24)) {
+  if (Live::PictureNotOurs() || Manager()->HasWidgetInGroup(Constants::WIN_GROUP_SETUP << 24)) {
     closePictureNotice();
     return;
   }
@@ -941,7 +935,7 @@ void NonMenuSystem::AskAgainForPicture(kv::Object*) {
   auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
   auto* source = kv::Cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event);
   if (source && source->Status == Agent::SOURCE_NO_SIGNAL && source->Source == Live::CurrentSource()) {
-    if (!PictureNotOurs() && !Live::TVAgingMode()) ShowMessage(Constants::DirectMsgTypeSignalFailure);
+    if (!Live::TVAgingMode()) ShowMessage(Constants::DirectMsgTypeSignalFailure);
     return;
   }
   if (channel) {
@@ -955,7 +949,7 @@ void NonMenuSystem::AskAgainForPicture(kv::Object*) {
   }
   // The right PIN lifted the locks (state 1) before the set's answer came.
   if (Live::Base()->GetParentalLocksState() != kLocksOn) return;
-  if (PictureNotOurs() || Live::TVAgingMode()) return;
+  if (Live::PictureNotOurs() || Live::TVAgingMode()) return;
   AskForPin();
 }
 

@@ -203,6 +203,10 @@ DirectMessageBar* NonMenuSystem::ShowMessage(int32_t type) {
   // every screen goes first, none stays under it that nothing could close.
   // (In standby ChangeState opens nothing, a notice neither.)
   if (type == Constants::DirectMsgTypeCoolingFanStopped) ClearAll();
+  // The signal's failure speaks of live TV's picture: not over an
+  // application that owns the screen, where it would take the Exit that
+  // ends the application. Live TV asks again once the application ends.
+  if (type == Constants::DirectMsgTypeSignalFailure && Live::PictureNotOurs()) return nullptr;
   return kv::Cast<DirectMessageBar>(
       OpenWithValue(&DirectMessageBar::StaticClass(), type, Constants::MSG_FROM_NONMENUSYSTEM));
 }
