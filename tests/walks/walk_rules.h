@@ -315,8 +315,13 @@ inline const std::vector<SetEvent>& SetEvents() {
     // where the set never does (the PIN prompts' own roads raise them).
     // 44 to 46 and 48 to 50 are the timer editor's and the recorded list's
     // refusals of what the viewer just asked of them, centred over those
-    // screens: the set raises them nowhere else.
-    const auto raisedByAScreen = [](int type) { return (type >= 44 && type <= 50 && type != 47); };
+    // screens: the set raises them nowhere else. 17 to 19 are a software
+    // update's end, raised by its progress screen as it closes (the events
+    // "update-found" and "update-reminder" lead there): a line shows them
+    // with no update behind them, and 18 and 19 restart the set.
+    const auto raisedByAScreen = [](int type) {
+      return (type >= 44 && type <= 50 && type != 47) || (type >= 17 && type <= 19);
+    };
     for (int type = 1; type <= 50; ++type)
       if (type != 30 && type != 27 && type != 2 && type != 3 && type != 20 && !raisedByAScreen(type))
         out.push_back({"message 0x1f000e " + std::to_string(type), 0});

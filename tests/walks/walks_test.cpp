@@ -307,6 +307,7 @@ class WalksTest : public WalkRules, public ::testing::WithParamInterface<int> {
       if (!KeysGoToUnitOf(held)) return {"the " + held + " does not hold the keys", Classes(drawn)};
       Press("menu");
       Run(1500);
+      if (SwitchedOff()) return Asleep();
       drawn = DrawnForms();
       front = Front(drawn);
       const bool menu = front && StartsWith(front->cls, "MenuSystem::") && KeysGoToUnit("MenuSystem::");

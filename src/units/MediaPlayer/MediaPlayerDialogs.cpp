@@ -237,12 +237,6 @@ void MediaPlayerOpenConfirmDialog::Initialize(Primitives::KeyRoutingParameter* p
   kv::GetAutoObject<Agent::MessageAgent>(MainApp::MessageAgent)->Register(this);
   // At once: posted, it would close this question too.
   ClearAll();
-  // A screen it closed may have switched to the media input (the wallpaper
-  // page, the photo frame) and gives live TV's source back only when the
-  // viewer leaves it: under the question live TV is back, and Yes opens the
-  // player, which takes the media input again.
-  auto* w = kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<kv::Object>(MainApp::Wrapper));
-  if (w && w->GetCurrentSource(0) == SkinBin::Wrapper::GetExtSourceId()) w->SetLastSource();
 }
 
 void MediaPlayerOpenConfirmDialog::HandleMessage(Structures::Message* msg) {

@@ -597,10 +597,13 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       return true;
     case KEY_VIDEO_APP:
       ClearAll();
-      Live::LaunchFlashApp(9, false);
+      // A screen it closed may have switched the set off (the update-done
+      // notice restarts it): no application starts on the dark screen.
+      if (!InStandby()) Live::LaunchFlashApp(9, false);
       return true;
     case KEY_WIDGETS: {
       ClearAll();
+      if (InStandby()) return true;
       Live::RefreshActiveAppStatus();
       Structures::ActiveAppStatus* app = Live::NetApp();
       if (app && app->Kind == 2 && (app->Flags & 4))
@@ -927,9 +930,14 @@ void NonMenuSystem::AskForPin() {
 // An input without a signal says so for as long as no signal comes: its
 // notice comes back once whatever took it away (another notice, the Clear
 // key, a screen over the picture) has gone.
+// The media input with nothing of ours open is a picture nobody can leave
+// (a page that chose it closed under a question the set raised): live TV's
+// own source comes back.
 void NonMenuSystem::AskAgainForPicture(kv::Object*) {
   if (!watchingForms_ || !NothingOpenButHelp()) return;
   if (Core::Root* root = GetRoot(); !root || root->IsInStandby()) return;
+  if (SkinBin::Wrapper* skin = Live::Skin(); skin && skin->GetCurrentSource(0) == SkinBin::Wrapper::GetExtSourceId())
+    skin->SetLastSource();
   Live::RefreshActiveAppStatus();
   Core::Event* event = EventAgent()->GetMainWindowAcquiredEvent();
   auto* channel = kv::Cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
