@@ -18,6 +18,7 @@
 #include "units/Constants/MessageTypes.h"
 #include "units/Forms/ImageIndicator.h"
 #include "units/ListForm/RecordLists.h"
+#include "units/ListForm/RowColumns.h"
 #include "units/MenuSystem/LiveMenu.h"
 #include "units/NonMenuSystem/ConfirmOptionDialog.h"
 #include "units/Record/RecordListScreens.h"
@@ -331,6 +332,43 @@ TEST_F(RecordScreensTest, OkEditsTheFocusedTimerAndANonTunerInputGives47) {
   Settle();
   EXPECT_EQ(BarType(), Constants::DirectMsgTypeDisableTimerSetting);
   EXPECT_EQ(Editor(), nullptr);
+}
+
+// The editor opened on a timer of the list stands on the rows: the column
+// headings and the rows' map stay as they were drawn, the panel's programme
+// hides under it and shows again once it goes, and the list moves again.
+TEST_F(RecordScreensTest, TheEditorOverTheListLeavesTheHeadingsWholeAndHidesThePanelUntilItGoes) {
+  Schedule(3, 1, 5400, 4, 2, 0, "Late Film");
+  Schedule(4, 2, 1800, 2, 1, 0, "By hand");
+  ScheduledRecordDialog* s = OpenFromRecordMenu<ScheduledRecordDialog>();
+  ASSERT_NE(s, nullptr);
+  Settle();
+  kv::Rect headings = s->Parts.Headers[0].GetAbsoluteBounds();
+  for (const Views::Text& h : s->Parts.Headers)
+    if (!h.Bounds().IsEmpty()) headings = headings.Union(h.GetAbsoluteBounds());
+  Record::EPGInfoForm& panel = s->Parts.Info;
+  const kv::Rect title = panel.TitleText.GetAbsoluteBounds();
+  auto* film = s->List.GetFocusedRow();
+  ASSERT_NE(film, nullptr);
+  const kv::Rect row = film->GetAbsoluteBounds();
+  const kv::Rect map{row.x1, row.y1, row.x1 + ListForm::RecordColumns::kMap.Right(row.W()), row.y2};
+  const auto headingsBefore = Pixels(headings);
+  const auto titleBefore = Pixels(title);
+  const auto mapBefore = Pixels(map);
+  Press("ok");
+  Settle();
+  Record::RecordTimerDialog* e = Editor();
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(Differ(headingsBefore, Pixels(headings)), 0);
+  EXPECT_EQ(Differ(mapBefore, Pixels(map)), 0);
+  EXPECT_GT(Differ(titleBefore, Pixels(title)), 20);
+  EXPECT_GE(e->Bounds().y1, headings.y2);
+  Press("back");
+  Settle();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(Differ(titleBefore, Pixels(title)), 0);
+  Press("down");
+  EXPECT_NE(s->List.GetFocusedRow(), film);
 }
 
 TEST_F(RecordScreensTest, RedDeletesATimerAfterConfirmation62ButNotOneThatRecords) {
