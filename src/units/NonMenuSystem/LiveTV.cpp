@@ -597,13 +597,10 @@ bool NonMenuSystem::DoKey(Core::KeyEvent* key) {
       return true;
     case KEY_VIDEO_APP:
       ClearAll();
-      // A screen it closed may have switched the set off (the update-done
-      // notice restarts it): no application starts on the dark screen.
-      if (!InStandby()) Live::LaunchFlashApp(9, false);
+      Live::LaunchFlashApp(9, false);
       return true;
     case KEY_WIDGETS: {
       ClearAll();
-      if (InStandby()) return true;
       Live::RefreshActiveAppStatus();
       Structures::ActiveAppStatus* app = Live::NetApp();
       if (app && app->Kind == 2 && (app->Flags & 4))

@@ -11,6 +11,7 @@
 #include "runtime/slot.h"
 #include "runtime/trace.h"
 #include "strings/SkinBinServices.h"
+#include "units/Core/Root.h"
 #include "units/Structures/ArrayInt.h"
 #include "units/SkinBin/Wrapper.h"
 #include "units/WidgetManager/WidgetManager.h"
@@ -64,11 +65,22 @@ std::string FlashAppText(int32_t id) {
 
 bool IsFlashKind(int32_t kind) { return kind == TVSM_APP_FLASH || kind == TVSM_APP_FLASH_2; }
 
+// The set shows nothing in standby, and no application starts there: a key
+// that clears every screen first may find the set switched off by one of
+// them as it closed (the update-done notice restarts the set).
+bool RefusedInStandby(Core::Group* root, const char* what) {
+  auto* r = kv::Cast<Core::Root>(root);
+  if (!r || !r->IsInStandby()) return false;
+  kv::Log(std::string("SkinBin::Wrapper::") + what + ": the set is in standby; no application starts");
+  return true;
+}
+
 }  // namespace
 
 // --- Launches and terminations -------------------------------------------------------
 
 int32_t Wrapper::LaunchFlashApp(int32_t id, bool flag) {
+  if (RefusedInStandby(Root.get(), "LaunchFlashApp")) return 0;
   FlashAppRunning = true;
   const std::string text = FlashAppText(id);
   if (text.empty()) {
@@ -81,6 +93,7 @@ int32_t Wrapper::LaunchFlashApp(int32_t id, bool flag) {
 }
 
 int32_t Wrapper::LaunchYahooApp(int32_t which, bool flag) {
+  if (RefusedInStandby(Root.get(), "LaunchYahooApp")) return 0;
   if (which != 0 && which != 1) {
     kv::Log("SkinBin::Wrapper::LaunchYahooApp: no widget selector " + std::to_string(which));
     return 0;
