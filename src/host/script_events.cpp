@@ -5,6 +5,8 @@
 #include <ctime>
 
 #include "platform/sim/sim.h"
+#include "platform/sim/sim_3d_status.h"
+#include "platform/sim/sim_net_state.h"
 #include "platform/sim/sim_tv_state.h"
 #include "platform/xpm/xpm_events.h"
 #include "platform/xpm/xpm_event_ids.h"
@@ -17,6 +19,9 @@
 namespace host {
 
 namespace {
+
+// The middleware's 3D format of a side-by-side picture.
+constexpr int32_t kSideBySide = 2;
 
 // A copy of `text` into a fixed field, cut and ended with a nul.
 template <size_t N>
@@ -72,7 +77,8 @@ bool StoreTimerDue(sim::Sim& tv, Wrapper::Wrapper& wrapper) {
 
 const std::vector<std::string>& ScriptEventNames() {
   static const std::vector<std::string> names = {"update-reminder", "update-found",  "timer-due",
-                                                 "recording-ends",  "sleep-warning", "sleep-ends"};
+                                                 "recording-ends",  "sleep-warning", "sleep-ends",
+                                                 "3d-signal"};
   return names;
 }
 
@@ -98,6 +104,11 @@ bool RunScriptEvent(std::string_view name) {
     done = wrapper && StoreTimerDue(*tv, *wrapper);
   } else if (name == "recording-ends") {
     tv->Inject(XPM_EVT_PVR_RECORD_STATUS, XPM_Int32Payload{XPM_RECORD_STATUS_STOPPED});
+    done = true;
+  } else if (name == "3d-signal") {
+    // The input starts to carry a side-by-side 3D picture, and the set says so.
+    tv->Net().SetInput3DFormat(kSideBySide);
+    sim::Send3DStatus(*tv, kSideBySide);
     done = true;
   } else if (name == "sleep-warning" || name == "sleep-ends") {
     done = wrapper && wrapper->SetSleepTimer(name == "sleep-warning" ? 2 : 1) == 0;

@@ -11,6 +11,8 @@
 //                          warning comes a minute later
 //   event sleep-ends       the sleep timer set to one minute: it runs out a
 //                          minute later
+//   event 3d-signal        the input starts to carry a side-by-side 3D
+//                          picture, and the set reports it
 // The line starts the event; the minute it takes to come is the script's
 // "wait" after it.
 #pragma once

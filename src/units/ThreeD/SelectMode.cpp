@@ -145,6 +145,7 @@ void SelectMode::Initialize(Primitives::KeyRoutingParameter* param) {
   Setup3D* s = State3D();
   if (s && refreshOnOpen_) s->RefreshState();
   if (!buttons_.empty()) FocusButton(0);
+  MarkComesOverAll(this);
   if (NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem())
     owner->UpdateHelp(kHelpMask, kv::ConcatString(kv::ConcatString(Text(SID_OK), kv::LoadString(HELP_SEPARATOR)),
                                                   Text(SID_EXIT)));

@@ -7,6 +7,7 @@
 #include "units/Constants/ConfirmTypes.h"
 #include "units/Constants/Constants.h"
 #include "units/Constants/MessageTypes.h"
+#include "units/Core/SeenTexts.h"
 #include "units/NonMenuSystem/DirectMessageBar.h"
 #include "units/NonMenuSystem/LiveContext.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -169,5 +170,7 @@ void Start3DWizard::EnterNextState() {
   state->Param = SkinBin::UserRefInt::Make(Param, Constants::MSG_FROM_NONMENUSYSTEM);
   owner->ChangeState(state);
 }
+
+void MarkComesOverAll(NonMenuSystem::WidgetClass* screen) { Core::MarkStandsApart(screen, screen->PrevState == nullptr); }
 
 }  // namespace ThreeD

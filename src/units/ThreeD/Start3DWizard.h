@@ -48,4 +48,10 @@ class Start3DWizard : public NonMenuSystem::WidgetClass {
 // Sends MSG_3D_STARTED (integer parameter 1) to every receiver.
 void Send3DStarted();
 
+// A 3D screen that the 3D signal, the 3D key or the wizard opened (no
+// previous screen: not a step back to the menu's 3D pages) comes centred
+// over whatever is open, a player or a page, as the set's own questions do:
+// what it hides of the screens under it is marked as its own cover.
+void MarkComesOverAll(NonMenuSystem::WidgetClass* screen);
+
 }  // namespace ThreeD

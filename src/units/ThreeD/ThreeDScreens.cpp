@@ -62,6 +62,7 @@ StartMessage::StartMessage() {
 void StartMessage::Initialize(Primitives::KeyRoutingParameter* param) {
   WidgetClass::Initialize(param);
   NextState = &Start3DWizard::StaticClass();
+  MarkComesOverAll(this);
   if (NonMenuSystem::NonMenuSystem* owner = OnGetNonMenuSystem()) owner->UpdateHelp(kHelpExit, Text(SID_EXIT));
 }
 
@@ -161,6 +162,7 @@ void ImportantInfoDialog::Initialize(Primitives::KeyRoutingParameter* param) {
   textForm_->OnSetString(Text(kc300 ? SID_3D_INFORMATION_MSG_KC300 : SID_3D_INFORMATION_MSG));
   option_->OnSetOptionType(OPTION_TYPE_3D_IMPORTANT_INFO);
   OnSetFocus(textForm_.get());
+  MarkComesOverAll(this);
   UpdateHelp();
 }
 
