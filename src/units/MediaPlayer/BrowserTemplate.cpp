@@ -14,6 +14,8 @@
 #include "units/Constants/Constants.h"
 #include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
+#include "units/Core/FocusPath.h"
+#include "units/Core/Root.h"
 #include "units/Events/NetworkInterfaceDownEvent.h"
 #include "units/Events/NetworkInterfaceUpEvent.h"
 #include "units/Events/StatusEvent.h"
@@ -497,18 +499,26 @@ void MediaPlayerTemplate::ToggleMute() {
   w->OnSetMute(1);
 }
 
-void MediaPlayerTemplate::ShowWarningMessage() {
-  if (warning_) return;
+NonMenuSystem::DirectMessageBar* MediaPlayerTemplate::OpenNotice(const kv::String& text) {
+  if (Core::Root* root = GetRoot()) {
+    const std::vector<Core::View*> path = Core::FocusPath(*root);
+    if (!path.empty() && std::find(path.begin(), path.end(), this) == path.end()) return nullptr;
+  }
   auto* bar = kv::New<NonMenuSystem::DirectMessageBar>();
   bar->OnSetBounds({230, 390, 790, 452});
   bar->WidgetOrigin = {230, 390};
-  bar->OnSetMessageInfo(Text(Strings::SID_NO_APPLICABLE_MEDIA_FILES));
-  bar->OnTimeOut = kv::MakeSlot(this, &MediaPlayerTemplate::WarningMessageTimeOutSlot);
+  bar->OnSetMessageInfo(text);
   bar->OnSetTimeOutValue(kWarningMs);
   bar->Parent = this;
   bar->FocusOnOpen = false;
-  warning_ = bar;
   bar->Open();
+  return bar;
+}
+
+void MediaPlayerTemplate::ShowWarningMessage() {
+  if (warning_) return;
+  warning_ = OpenNotice(Text(Strings::SID_NO_APPLICABLE_MEDIA_FILES));
+  if (warning_) warning_->OnTimeOut = kv::MakeSlot(this, &MediaPlayerTemplate::WarningMessageTimeOutSlot);
 }
 
 void MediaPlayerTemplate::RemoveWarningMessage() {

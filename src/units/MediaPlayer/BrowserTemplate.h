@@ -109,6 +109,13 @@ class MediaPlayerTemplate : public NonMenuSystem::WidgetClass {
   void ToggleMute();
   void ShowWarningMessage();
   void RemoveWarningMessage();
+  // Opens a notice of this screen with `text` at the browse screens' notice
+  // place for two seconds, leaving the keys where they are (its caller keeps
+  // it and sets what its time-out does). None, and null returned, while a
+  // screen opened over this one since holds the keys (the quick menu, a
+  // dialog, the volume bar): the notice, a part of this screen, would be
+  // drawn under it, as a notice that comes late.
+  NonMenuSystem::DirectMessageBar* OpenNotice(const kv::String& text);
   void WarningMessageTimeOutSlot(kv::Object* sender = nullptr);
   void ExitByDeviceRemoved();
   void OnSetShowWaiting(int32_t value);

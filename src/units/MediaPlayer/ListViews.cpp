@@ -492,15 +492,7 @@ void MediaListViewTemplate::OnSetPlayRate(int32_t rate) {
 
 void MediaListViewTemplate::ShowWarningMsg(kv::Object* /*sender*/) {
   if (previewWarning_) return;
-  auto* bar = kv::New<NonMenuSystem::DirectMessageBar>();
-  bar->OnSetBounds({230, 390, 790, 452});
-  bar->WidgetOrigin = {230, 390};
-  bar->OnSetMessageInfo(Text(Strings::SID_UNSUPPORTED_FILE));
-  bar->OnSetTimeOutValue(kWarningMs);
-  bar->Parent = this;
-  bar->FocusOnOpen = false;
-  previewWarning_ = bar;
-  bar->Open();
+  previewWarning_ = OpenNotice(Text(Strings::SID_UNSUPPORTED_FILE));
 }
 
 void MediaListViewTemplate::RemovePreviewWarnMsg() {

@@ -224,15 +224,7 @@ void PhotoMultiView::LaunchFullScreenPlayer() {
 
 void PhotoMultiView::ShowCopyFailure() {
   if (failure_ && failure_->IsOpen()) return;
-  auto* bar = kv::New<NonMenuSystem::DirectMessageBar>();
-  bar->OnSetBounds({230, 390, 790, 452});
-  bar->WidgetOrigin = {230, 390};
-  bar->OnSetMessageInfo(Text(Strings::SID_UNSUPPORTED_FILE));
-  bar->OnSetTimeOutValue(kWarningMs);
-  bar->Parent = this;
-  bar->FocusOnOpen = false;
-  failure_ = bar;
-  bar->Open();
+  failure_ = OpenNotice(Text(Strings::SID_UNSUPPORTED_FILE));
 }
 
 kv::Object* PhotoMultiView::HandleEvent(Core::Event* event) {
