@@ -44,16 +44,19 @@ using MenuSystem::SubMenuItem;
 
 
 // The page: a caption strip of 35 above the preview; the rows stand under
-// the preview in a left column, the Start button to their right.
+// the preview in a left column, the Start button to their right. The rows
+// end where the notices' place begins (y 450): a notice that comes over the
+// page (a recording stopped, the network not available) leaves the focused
+// row whole.
 constexpr kv::Rect kPageBounds{110, 30, 850, 505};
 constexpr kv::Rect kPreview{235, 45, 725, 375};
 constexpr kv::Point kWallpaperSize{490, 330};
 constexpr int32_t kRowsX = 15;
-constexpr int32_t kRowsY = 385;
+constexpr int32_t kRowsY = 376;
 constexpr int32_t kRowWidth = 470;
-constexpr int32_t kRowHeight = 25;
-constexpr int32_t kRowGap = 2;
-constexpr kv::Rect kStartButton{560, 412, 670, 439};
+constexpr int32_t kRowHeight = 24;
+constexpr int32_t kRowGap = 1;
+constexpr kv::Rect kStartButton{560, 400, 670, 426};
 constexpr int32_t kMenuLayer = 8;
 // Photo, the media type of the device choice.
 constexpr int32_t kMediaPhoto = 2;
