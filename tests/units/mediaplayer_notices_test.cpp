@@ -283,6 +283,30 @@ TEST_F(UnplayableItemTest, ChosenFirstItTheBarNamesItThenTheNextPlays) {
   }
 }
 
+// The quick menu opened at once over the player: the bar, the player's own
+// child, would be drawn under it; it shows nothing, and the next item still
+// plays after its time.
+TEST_F(UnplayableItemTest, UnderTheQuickMenuNoBarShowsAndTheNextStillPlays) {
+  for (const Kind& kind : Kinds()) {
+    SCOPED_TRACE(kind.broken);
+    const std::string b = "b" + kind.good;
+    Kind first = kind;
+    first.broken = "a" + kind.broken;
+    PlayFrom(first, {first.broken, b}, {0, 30}, 0, 5, 30000);
+    Press("quick");
+    Run(1000);
+    EXPECT_TRUE(Sees("Quick menu")) << SeenList();
+    EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+    Run(1800);
+    Press("quick");
+    Run(300);
+    EXPECT_FALSE(Sees("Quick menu")) << SeenList();
+    EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+    EXPECT_TRUE(Sees(b)) << SeenList();
+    Unplug();
+  }
+}
+
 TEST_F(UnplayableItemTest, ReachedInTheMiddleTheListStopsAtItThenGoesOn) {
   const std::pair<uint32_t, size_t> noises[] = {{7, 30000}, {11, 1500}, {29, 250000}};
   for (const Kind& kind : Kinds())

@@ -14,8 +14,6 @@
 #include "units/Constants/Constants.h"
 #include "units/Constants/MessageTypes.h"
 #include "units/Core/Event.h"
-#include "units/Core/FocusPath.h"
-#include "units/Core/Root.h"
 #include "units/Events/NetworkInterfaceDownEvent.h"
 #include "units/Events/NetworkInterfaceUpEvent.h"
 #include "units/Events/StatusEvent.h"
@@ -500,10 +498,7 @@ void MediaPlayerTemplate::ToggleMute() {
 }
 
 NonMenuSystem::DirectMessageBar* MediaPlayerTemplate::OpenNotice(const kv::String& text) {
-  if (Core::Root* root = GetRoot()) {
-    const std::vector<Core::View*> path = Core::FocusPath(*root);
-    if (!path.empty() && std::find(path.begin(), path.end(), this) == path.end()) return nullptr;
-  }
+  if (!HoldsTheKeys()) return nullptr;
   auto* bar = kv::New<NonMenuSystem::DirectMessageBar>();
   bar->OnSetBounds({230, 390, 790, 452});
   bar->WidgetOrigin = {230, 390};

@@ -251,6 +251,10 @@ void MediaPlayerFullScreenTemplate::ShowPlaybackWarnMsg() {
   bar->Parent = this;
   bar->OnSetTimeOutValue(kWarningTime);
   bar->OnTimeOut = kv::MakeSlot(this, &MediaPlayerFullScreenTemplate::WarningMsgTimeOutSlot);
+  // Under a screen opened over the player since (the quick menu) the bar
+  // would be drawn beneath it: it keeps its time, and what its time-out
+  // does (the next item), but shows nothing.
+  if (!HoldsTheKeys()) bar->OnSetVisible(false);
   warningBar_ = bar;
   bar->Open();
 }

@@ -1,5 +1,8 @@
 #include "units/NonMenuSystem/WidgetClass.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "keys/keycodes.h"
 #include "runtime/auto_object.h"
 #include "runtime/slot.h"
@@ -8,6 +11,8 @@
 #include "units/Colors/Colors.h"
 #include "units/Constants/Constants.h"
 #include "units/Core/Event.h"
+#include "units/Core/FocusPath.h"
+#include "units/Core/Root.h"
 #include "units/Core/SeenTexts.h"
 #include "units/Fonts/Fonts.h"
 #include "units/NonMenuSystem/NonMenuSystem.h"
@@ -33,6 +38,13 @@ constexpr int32_t kDefaultFrameWidth = 34;
 // --- WidgetClass -------------------------------------------------------------------
 
 WidgetClass::~WidgetClass() { Core::MarkStandsApart(this, false); }
+
+bool WidgetClass::HoldsTheKeys() const {
+  Core::Root* root = GetRoot();
+  if (!root) return true;
+  const std::vector<Core::View*> path = Core::FocusPath(*root);
+  return path.empty() || std::find(path.begin(), path.end(), this) != path.end();
+}
 
 WidgetClass::WidgetClass() {
   OnSetTimeOutValue(kWidgetTimeOut);

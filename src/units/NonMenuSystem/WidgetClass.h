@@ -63,6 +63,11 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // A change of size (not of position alone) posts a Refresh.
   void OnSetBounds(kv::Rect bounds) override;
 
+  // False while a screen opened over this one since holds the keys (the
+  // quick menu, a dialog, the volume bar): what this screen opens as its
+  // own child then would be drawn under that screen. True with nothing
+  // focused.
+  bool HoldsTheKeys() const;
   // The owning sub-system's ClearAll (nothing without one).
   virtual void ClearAll();
   virtual void OnSetMenuTriggered(bool flag);
