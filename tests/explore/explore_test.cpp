@@ -232,7 +232,7 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
   // A new set in `language` (0 English, 1 Spanish, 2 French) at the start.
   // With `check`, the start's lines are checked as a walk's.
   Verdict Begin(size_t start, int language, bool check) {
-    plugged_ = Starts()[start].stick;
+    plugged_ = Starts()[start].media;
     StartAfresh();
     lastOpen_.clear();
     Core::TakeCutTexts();
@@ -319,7 +319,7 @@ class ExploreTest : public WalkRules, public ::testing::WithParamInterface<int> 
   std::string ScriptLines(const Found& f) {
     static const char* kCodes[] = {"eng", "spa", "fre"};
     std::string out;
-    if (Starts()[f.start].stick) out += "media players\n";
+    if (!Starts()[f.start].media.empty()) out += "media " + Starts()[f.start].media + "\n";
     if (f.language != 0) out += std::string("# a set in ") + kCodes[f.language] + " (reg.s.menu_language)\n";
     return out + Starts()[f.start].lines + Lines(f.steps);
   }

@@ -186,8 +186,15 @@ TEST_F(BrowseNoticeTest, TheMusicListsPreviewOfABrokenSongSaysUnsupportedFile) {
   Run(1300);
   EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
   EXPECT_NE(Find<MusicListView>(), nullptr) << "the list stays";
-  // The quick menu opened before the preview fails: the list's notice would
-  // be drawn under it, so it does not come; the list answers again after.
+  // The quick menu opened over the notice, or before the preview fails: the
+  // list's notice would be drawn under it, so it goes, or does not come;
+  // the list answers again after.
+  Press("quick");
+  Run(300);
+  EXPECT_TRUE(Sees("Quick menu")) << SeenList();
+  EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+  Press("quick");
+  Run(500);
   Press("up");
   Run(2500);
   ASSERT_FALSE(Sees(kUnsupported)) << SeenList();
@@ -262,27 +269,19 @@ class UnplayableItemTest : public BrowseNoticeTest {
 };
 
 // Chosen first, the banner names it and half a second later the bar comes
-// for two seconds; then the next item plays. With the quick menu opened at
-// once over the player the bar, the player's own child, would be drawn
-// under it: it shows nothing, and the next item still plays after its time.
+// for two seconds; then the next item plays. The bar is the player's own
+// child: with the quick menu opened over the player, at once or once the
+// bar is up, it would be drawn under the quick menu, so it shows nothing
+// there, and the next item still plays after its time.
 TEST_F(UnplayableItemTest, ChosenFirstItTheBarNamesItThenTheNextPlays) {
   for (const Kind& kind : Kinds())
-    for (const bool quick : {false, true}) {
-      SCOPED_TRACE(kind.broken + (quick ? " under the quick menu" : ""));
+    for (const int quickAt : {-1, 0, 800}) {
+      SCOPED_TRACE(kind.broken + " quick menu at " + std::to_string(quickAt));
       const std::string b = "b" + kind.good;
       Kind first = kind;
       first.broken = "a" + kind.broken;
-      PlayFrom(first, {first.broken, b}, {0, 30}, 0, quick ? 5 : 3, 30000);
-      if (quick) {
-        Press("quick");
-        Run(1000);
-        EXPECT_TRUE(Sees("Quick menu")) << SeenList();
-        EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
-        Run(1800);
-        Press("quick");
-        Run(300);
-        EXPECT_FALSE(Sees("Quick menu")) << SeenList();
-      } else {
+      PlayFrom(first, {first.broken, b}, {0, 30}, 0, 3 + static_cast<uint32_t>(quickAt + 1), 30000);
+      if (quickAt < 0) {
         Run(300);
         EXPECT_TRUE(Sees(first.broken)) << SeenList();
         EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
@@ -291,6 +290,17 @@ TEST_F(UnplayableItemTest, ChosenFirstItTheBarNamesItThenTheNextPlays) {
         Run(1400);
         EXPECT_TRUE(Sees(kUnsupported)) << SeenList();
         Run(800);
+      } else {
+        Run(quickAt);
+        EXPECT_EQ(Sees(kUnsupported), quickAt > 500) << SeenList();
+        Press("quick");
+        Run(1000);
+        EXPECT_TRUE(Sees("Quick menu")) << SeenList();
+        EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+        Run(1800);
+        Press("quick");
+        Run(300);
+        EXPECT_FALSE(Sees("Quick menu")) << SeenList();
       }
       EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
       EXPECT_TRUE(Sees(b)) << SeenList();

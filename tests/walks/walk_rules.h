@@ -51,7 +51,7 @@ namespace walks {
 // Where a walk starts: the script lines that bring a new set there.
 struct Start {
   std::string name;
-  bool stick;         // the stick of the "players" set is plugged at start
+  std::string media;  // the sample set whose stick is plugged at start ("players", "broken"), or none
   std::string lines;  // key-script lines, one a line
 };
 
@@ -62,34 +62,39 @@ struct Start {
 // application running, and with the USB disk plugged a recording, timeshift
 // and the recorded list.
 const Start kPlaces[] = {
-    {"photo viewer", true, "ok\nwait 1500\nok\nwait 2000\nright\nright\nok\nwait 2000\nok\nwait 2000\n"},
-    {"slide show", true, "ok\nwait 1500\nok\nwait 2000\nright\nright\nok\nwait 2000\nok\nwait 2000\nok\nwait 3000\n"},
-    {"music", true, "ok\nwait 1500\ndown\ndown\nok\nwait 2000\ndown\nok\nwait 2000\nok\nwait 2000\n"},
-    {"movie", true, "ok\nwait 1500\ndown\nok\nwait 2000\nok\nwait 2000\nok\nwait 2000\n"},
-    {"live TV", false, "wait 1000\n"},
-    {"locked channel", false,
+    {"photo viewer", "players", "ok\nwait 1500\nok\nwait 2000\nright\nright\nok\nwait 2000\nok\nwait 2000\n"},
+    {"slide show", "players", "ok\nwait 1500\nok\nwait 2000\nright\nright\nok\nwait 2000\nok\nwait 2000\nok\nwait 3000\n"},
+    {"music", "players", "ok\nwait 1500\ndown\ndown\nok\nwait 2000\ndown\nok\nwait 2000\nok\nwait 2000\n"},
+    {"movie", "players", "ok\nwait 1500\ndown\nok\nwait 2000\nok\nwait 2000\nok\nwait 2000\n"},
+    // The set "broken": a short song, then one of random bytes (its bar,
+    // then the next song); a short clip, then a movie of random bytes.
+    {"music, a broken song next", "broken",
+     "ok\nwait 1500\ndown\ndown\nok\nwait 3000\ndown\ndown\nok\nwait 1500\nok\nwait 2000\n"},
+    {"movie, a broken movie next", "broken", "ok\nwait 1500\ndown\nok\nwait 3000\ndown\nok\nwait 1500\nok\nwait 2000\n"},
+    {"live TV", "", "wait 1000\n"},
+    {"locked channel", "",
      "wait 1000\nstate Channels::ChannelLockDialog\nwait 300\ndown\nok\nwait 300\nexit\nwait 500\nch+\nwait 3000\n"},
-    {"cable", false,
+    {"cable", "",
      "wait 1000\nmenu\nwait 1000\ndown\nwait 500\ndown\nwait 500\nright\nwait 500\ndown\nwait 300\ndown\nwait 300\n"
      "right\nwait 500\ndown\nok\nwait 500\nexit\nwait 3000\n"},
-    {"AV input, no signal", false, "wait 1000\ninput\nwait 500\ndown\ndown\nok\nwait 3000\n"},
-    {"HDMI 1", false, "wait 1000\ninput\nwait 500\ndown\ndown\ndown\ndown\nok\nwait 3000\n"},
-    {"HDMI 2, no signal", false, "wait 1000\ninput\nwait 500\ndown\ndown\ndown\ndown\ndown\nok\nwait 3000\n"},
-    {"HDMI 3, no signal", false, "wait 1000\ninput\nwait 500\ndown\ndown\ndown\ndown\ndown\ndown\nok\nwait 3000\n"},
-    {"video application", false, "wait 1000\nvideo-app\nwait 2000\n"},
-    {"widgets application", false, "wait 1000\nwidgets\nwait 2000\n"},
-    {"recording", false, "usb mount\nwait 1000\nrecord\nwait 500\nok\nwait 2000\n"},
-    {"timeshift", false, "usb mount\nwait 1000\nred\nwait 500\nok\nwait 2000\n"},
+    {"AV input, no signal", "", "wait 1000\ninput\nwait 500\ndown\ndown\nok\nwait 3000\n"},
+    {"HDMI 1", "", "wait 1000\ninput\nwait 500\ndown\ndown\ndown\ndown\nok\nwait 3000\n"},
+    {"HDMI 2, no signal", "", "wait 1000\ninput\nwait 500\ndown\ndown\ndown\ndown\ndown\nok\nwait 3000\n"},
+    {"HDMI 3, no signal", "", "wait 1000\ninput\nwait 500\ndown\ndown\ndown\ndown\ndown\ndown\nok\nwait 3000\n"},
+    {"video application", "", "wait 1000\nvideo-app\nwait 2000\n"},
+    {"widgets application", "", "wait 1000\nwidgets\nwait 2000\n"},
+    {"recording", "", "usb mount\nwait 1000\nrecord\nwait 500\nok\nwait 2000\n"},
+    {"timeshift", "", "usb mount\nwait 1000\nred\nwait 500\nok\nwait 2000\n"},
     // Menu > Channels, its page entered: the focus on its first row.
-    {"Channels page", false, "wait 1000\nmenu\nwait 1000\ndown\nwait 400\ndown\nwait 400\nok\nwait 500\n"},
-    {"live TV in standby", false, "wait 1000\npower\nwait 3000\n"},
+    {"Channels page", "", "wait 1000\nmenu\nwait 1000\ndown\nwait 400\ndown\nwait 400\nok\nwait 500\n"},
+    {"live TV in standby", "", "wait 1000\npower\nwait 3000\n"},
     // Menu > Channels > Channel list, kept in use for two minutes (its
     // menu page's own time-out is a minute).
-    {"channel list in use", false,
+    {"channel list in use", "",
      "wait 2000\nmenu\nwait 800\ndown\nwait 600\ndown\nwait 600\nright\nwait 600\nok\nwait 1500\n"
      "down\nwait 10000\ndown\nwait 10000\ndown\nwait 10000\nup\nwait 10000\nup\nwait 10000\nup\nwait 10000\n"
      "down\nwait 10000\ndown\nwait 10000\ndown\nwait 10000\nup\nwait 10000\nup\nwait 10000\nup\nwait 10000\n"},
-    {"recorded list", false,
+    {"recorded list", "",
      "usb mount\nwait 1000\nrecord\nwait 500\nok\nwait 2000\nstop\nwait 500\nok\nwait 1000\nexit\nwait 500\n"
      "state Record::RecordedShowsDialog\nwait 1000\n"},
 };
@@ -150,10 +155,10 @@ inline const std::vector<Start>& Starts() {
         continue;
       const std::string name = cls + (value ? " " + std::to_string(value) : std::string());
       if (auto road = kByKeys.find(cls); road != kByKeys.end()) {
-        out.push_back({name, false, road->second});
+        out.push_back({name, "", road->second});
         continue;
       }
-      out.push_back({name, false,
+      out.push_back({name, "",
                      std::string(pages.count(cls) ? "wait 1000\nmenu\nwait 1000\n" : "wait 1000\n") + "state " + cls +
                          " " + std::to_string(value) + "\nwait 1000\n"});
     }
@@ -237,7 +242,7 @@ inline bool Intersect(const kv::Rect& a, const kv::Rect& b) {
 struct FoundWalk {
   std::string script;       // as written
   std::string lines;        // key-script lines
-  bool stick = false;
+  std::string media;        // the sample set plugged at start ("media NAME"), or none
   std::string stillToMend;  // the rule it breaks until mended
 };
 
@@ -266,8 +271,8 @@ inline std::vector<FoundWalk> FoundWalks(const std::string& file) {
       size_t comma = line.find(',', i);
       if (comma == std::string::npos) comma = line.size();
       const std::string part = Trimmed(line.substr(i, comma - i));
-      if (part == "media players")
-        f.stick = true;
+      if (part.rfind("media ", 0) == 0)
+        f.media = Trimmed(part.substr(6));
       else if (!part.empty())
         f.lines += part + "\n";
       i = comma + 1;
@@ -360,8 +365,10 @@ class WalkRules : public apptest::AppTest {
   void SetUp() override {
     stick_ = kvtest::FreshTestDir("walks-stick");
     const std::string writer = std::string(TVUI_BINARY_DIR) + "/sample_media";
-    const std::string command = "'" + writer + "' --set players '" + (stick_ / "players").string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    for (const char* set : {"players", "broken"}) {
+      const std::string command = "'" + writer + "' --set " + set + " '" + (stick_ / set).string() + "'";
+      ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
     AppTest::SetUp();
   }
   void TearDown() override {
@@ -369,7 +376,11 @@ class WalkRules : public apptest::AppTest {
     AppTest::TearDown();
     kvtest::RemoveTestDir(stick_);
   }
-  void SetUpData() override { psl::SetStartupFolders(plugged_ ? std::vector<std::string>{(stick_ / "players").string()} : std::vector<std::string>{}); }
+  void SetUpData() override {
+    psl::SetStartupFolders(plugged_.empty() ? std::vector<std::string>{} : std::vector<std::string>{Stick()});
+  }
+  // The stick of the set plugged at start, else of "players".
+  std::string Stick() const { return (stick_ / (plugged_.empty() ? "players" : plugged_)).string(); }
 
   // Plays lines of a key script with the checks of every step (the first
   // broken rule in `broken`); false when a line cannot be played here.
@@ -380,7 +391,7 @@ class WalkRules : public apptest::AppTest {
       ADD_FAILURE() << "bad key-script lines: " << error;
       return false;
     }
-    if (!script.MediaSet().empty() && !plugged_) {
+    if (!script.MediaSet().empty() && script.MediaSet() != plugged_) {
       ADD_FAILURE() << "the stick is plugged by the start, not by a line";
       return false;
     }
@@ -404,8 +415,9 @@ class WalkRules : public apptest::AppTest {
           } else if (step.value == 0) {
             sim::RemoveUsbDisk(Tv());
           } else {
-            // The stick of the "players" set, pulled out or plugged in.
-            psl::SetStartupFolders({(stick_ / "players").string()});
+            // The stick of the set plugged at start (else of "players"),
+            // pulled out or plugged in.
+            psl::SetStartupFolders({Stick()});
             psl::ToggleStartupFolders();
           }
           Settle();
@@ -629,7 +641,7 @@ class WalkRules : public apptest::AppTest {
 
  protected:
   std::filesystem::path stick_;
-  bool plugged_ = false;
+  std::string plugged_;  // the sample set plugged at start, or none
   std::set<std::pair<const void*, std::string>> lastOpen_;  // the screens open at the last look
   // False while steps judged before are played again to reach a state: only
   // the screens open are followed (for Covers), the other rules wait.

@@ -164,7 +164,7 @@ constexpr const char* kTail =
 std::string Script(const Walk& walk, size_t keys, const std::string& why) {
   std::string out = "# walk " + std::to_string(walk.seed) + " from " + Starts()[walk.start].name + ", " +
                     std::to_string(keys) + " keys: " + why + "\n";
-  if (Starts()[walk.start].stick) out += "media players\n";
+  if (!Starts()[walk.start].media.empty()) out += "media " + Starts()[walk.start].media + "\n";
   out += Starts()[walk.start].lines;
   out += "# the walk\n";
   for (size_t i = 0; i < keys; ++i) {
@@ -177,7 +177,7 @@ std::string Script(const Walk& walk, size_t keys, const std::string& why) {
 
 // The walk without the tail on one line, as found.txt writes it.
 std::string WalkLine(const Walk& walk) {
-  std::string lines = Starts()[walk.start].stick ? "media players\n" : "";
+  std::string lines = Starts()[walk.start].media.empty() ? "" : "media " + Starts()[walk.start].media + "\n";
   lines += Starts()[walk.start].lines;
   for (const WalkKey& k : walk.keys) {
     lines += k.key + "\n";
@@ -198,22 +198,22 @@ class WalksTest : public WalkRules, public ::testing::WithParamInterface<int> {
       lines += walk.keys[i].key + "\n";
       if (walk.keys[i].wait) lines += "wait " + std::to_string(walk.keys[i].wait) + "\n";
     }
-    return PlayScript(Starts()[walk.start].stick, lines);
+    return PlayScript(Starts()[walk.start].media, lines);
   }
 
   // Plays key-script lines on a new set (the stick plugged or not) with the
   // checks of a walk, then the tail.
   // A panic (which halts the set) breaks a rule of its own, so that the walk
   // is shrunk and printed as any other.
-  Verdict PlayScript(bool stick, const std::string& lines) {
+  Verdict PlayScript(const std::string& media, const std::string& lines) {
     try {
-      return PlayScriptChecked(stick, lines);
+      return PlayScriptChecked(media, lines);
     } catch (const std::exception& e) {
       return {std::string("the set halted: ") + e.what(), ""};
     }
   }
-  Verdict PlayScriptChecked(bool stick, const std::string& lines) {
-    plugged_ = stick;
+  Verdict PlayScriptChecked(const std::string& media, const std::string& lines) {
+    plugged_ = media;
     StartAfresh();
     lastOpen_.clear();
     Core::TakeCutTexts();
@@ -482,7 +482,7 @@ TEST_F(WalksTest, FoundWalksKeepTheRules) {
   int played = 0;
   for (const FoundWalk& f : FoundWalks(file)) {
     ++played;
-    const Verdict v = PlayScript(f.stick, f.lines);
+    const Verdict v = PlayScript(f.media, f.lines);
     const std::string seen = v.Broken() ? v.rule + (v.detail.empty() ? "" : " (" + v.detail + ")") : "keeps every rule";
     std::printf("%s\n  -> %s\n", f.script.c_str(), seen.c_str());
     if (f.stillToMend.empty())

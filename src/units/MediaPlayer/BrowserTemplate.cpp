@@ -305,6 +305,9 @@ void MediaPlayerTemplate::HandleMessage(Structures::Message* msg) {
     case Constants::MSG_NO_MEDIA_FILES:
       ShowWarningMessage();
       break;
+    case Constants::MSG_CLEAR_ALL:
+      ClearNotices();
+      break;
     case Constants::MSG_MM_STATUS_INFO:
       // Live TV takes the service's status events and passes each on in
       // this message: the screen acts on them as on its own events
@@ -523,6 +526,8 @@ void MediaPlayerTemplate::RemoveWarningMessage() {
 }
 
 void MediaPlayerTemplate::WarningMessageTimeOutSlot(kv::Object* /*sender*/) { RemoveWarningMessage(); }
+
+void MediaPlayerTemplate::ClearNotices() { RemoveWarningMessage(); }
 
 void MediaPlayerTemplate::OnSetShowWaiting(int32_t value) {
   ShowWaiting = value;

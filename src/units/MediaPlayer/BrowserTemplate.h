@@ -116,6 +116,10 @@ class MediaPlayerTemplate : public NonMenuSystem::WidgetClass {
   // dialog, the volume bar): the notice, a part of this screen, would be
   // drawn under it, as a notice that comes late.
   NonMenuSystem::DirectMessageBar* OpenNotice(const kv::String& text);
+  // Every screen outside the menu cleared (MSG_CLEAR_ALL, which comes before
+  // the quick menu and live TV's screens open over this one): this screen's
+  // own notices go too, else they would be drawn under what opens.
+  virtual void ClearNotices();
   void WarningMessageTimeOutSlot(kv::Object* sender = nullptr);
   void ExitByDeviceRemoved();
   void OnSetShowWaiting(int32_t value);

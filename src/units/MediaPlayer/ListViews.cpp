@@ -501,6 +501,12 @@ void MediaListViewTemplate::RemovePreviewWarnMsg() {
   if (bar && bar->IsOpen()) bar->Close();
 }
 
+void MediaListViewTemplate::ClearNotices() {
+  warningDelay_.OnSetEnabled(false);
+  RemovePreviewWarnMsg();
+  MediaPlayerTemplate::ClearNotices();
+}
+
 void MediaListViewTemplate::ShowPreview(const Resources::BitmapId& id) { ShowPreview(Resources::LoadResource(id)); }
 
 void MediaListViewTemplate::ShowPreview(Resources::Bitmap* bitmap) {

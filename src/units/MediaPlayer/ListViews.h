@@ -82,6 +82,7 @@ class MediaListViewTemplate : public MediaPlayerTemplate {
   void SeekDownKeyTimerSlot(kv::Object* sender = nullptr);
   void ShowWarningMsg(kv::Object* sender = nullptr);
   void RemovePreviewWarnMsg();
+  void ClearNotices() override;
 
   ListForm::MediaContentList& List() { return list_; }
   NonMenuSystem::DirectMessageBar* PreviewWarning() const { return previewWarning_.get(); }

@@ -255,6 +255,12 @@ kv::Object* PhotoMultiView::HandleEvent(Core::Event* event) {
   return MediaPlayerTemplate::HandleEvent(event);
 }
 
+void PhotoMultiView::ClearNotices() {
+  if (NonMenuSystem::DirectMessageBar* bar = failure_.get(); bar && bar->IsOpen()) bar->Close();
+  failure_ = nullptr;
+  MediaPlayerTemplate::ClearNotices();
+}
+
 void PhotoMultiView::HandleMessage(Structures::Message* msg) {
   MediaPlayerTemplate::HandleMessage(msg);
   if (!msg || msg->Code != Constants::MSG_APPLY_PHOTO_BROWSE || Settings()->OnGetPhotoBrowseMode() != 1) return;

@@ -43,6 +43,7 @@ class PhotoMultiView : public MediaPlayerTemplate {
   bool IsPickMode() const { return pickMode_; }
   ListForm::PhotoGridView& Grid() { return grid_; }
   NonMenuSystem::DirectMessageBar* FailureBar() const { return failure_.get(); }
+  void ClearNotices() override;
   const kv::String& TitleText() const { return title_.OnGetString(); }
   const kv::String& ResolutionText() const { return resolution_.OnGetString(); }
   bool IsResolutionShown() const { return resolution_.IsVisible(); }

@@ -157,6 +157,12 @@ void MediaPlayerFullScreenTemplate::HandleMessage(Structures::Message* msg) {
     if (status && status->Code == 27) HandleEvent(status);
   } else if (msg->Code == Constants::MSG_EXIT_MEDIA_STATE) {
     HandleNewKey(KEY_EXIT_ALT);
+  } else if (msg->Code == Constants::MSG_CLEAR_ALL) {
+    // Every screen outside the menu cleared, before the quick menu or live
+    // TV's screens open over the player: the unsupported-file bar would be
+    // drawn under them. It hides, keeping its time and the move to the next
+    // item.
+    if (NonMenuSystem::DirectMessageBar* bar = warningBar_.get()) bar->OnSetVisible(false);
   }
 }
 
