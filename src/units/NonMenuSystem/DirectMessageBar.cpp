@@ -352,6 +352,8 @@ bool DirectMessageBar::AnswersKeys() const {
   return rule != KeyRule::Base && rule != KeyRule::KeepsBackAndExit;
 }
 
+bool DirectMessageBar::HoldsEveryKey() const { return RuleOf(MessageType) == KeyRule::HoldsEveryKey; }
+
 kv::Object* DirectMessageBar::HandleKey(uint16_t code) {
   switch (RuleOf(MessageType)) {
     case KeyRule::ClosedByAnyKey:

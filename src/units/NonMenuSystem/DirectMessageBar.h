@@ -41,6 +41,10 @@ class DirectMessageBar : public WidgetClass {
   // needs the keys. The no-signal notice, which only keeps Back and Exit
   // from live TV, and the types that leave keys to the base need none.
   bool AnswersKeys() const;
+  // True when the type consumes every key while it shows (the cooling fan's
+  // notice until the set is switched off, "Please wait...", the 3D signal's
+  // and the update's end notices for their time).
+  bool HoldsEveryKey() const;
 
   // The icon part (hidden, or the alert sign), for tests and callers.
   Views::Image& Icon() { return icon_; }

@@ -804,6 +804,11 @@ bool MenuWorkOpen() { return MenuOpen() || MenuScreenOpen(); }
 }  // namespace
 
 bool NonMenuSystem::KeysStayWithScreen(WidgetClass* widget) {
+  // A notice that holds every key keeps them: a screen that opens while it
+  // shows (a player's list as the last item ends) opens behind it.
+  if (auto* holder = kv::Cast<DirectMessageBar>(OnGetFocus());
+      holder && holder != widget && holder->IsOpen() && holder->HoldsEveryKey())
+    return true;
   auto* notice = kv::Cast<DirectMessageBar>(widget);
   if (!notice || notice->AnswersKeys() || !DialogHoldsKeys(this)) return false;
   auto* dialog = kv::Cast<Primitives::KeyRoutingForm>(OnGetFocus());

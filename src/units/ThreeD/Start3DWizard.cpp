@@ -168,6 +168,10 @@ void Start3DWizard::EnterNextState() {
   auto* state = kv::New<SubSystem::State>();
   state->Class = NextState;
   state->Param = SkinBin::UserRefInt::Make(Param, Constants::MSG_FROM_NONMENUSYSTEM);
+  // The next step comes over whatever is open, the menu too, and takes the
+  // keys there: the 3D signal's notice may have come while a page of the
+  // menu had them.
+  owner->TakeFocus();
   owner->ChangeState(state);
 }
 
