@@ -804,10 +804,11 @@ bool MenuWorkOpen() { return MenuOpen() || MenuScreenOpen(); }
 }  // namespace
 
 bool NonMenuSystem::KeysStayWithScreen(WidgetClass* widget) {
-  // A notice that holds every key keeps them: a screen that opens while it
-  // shows (a player's list as the last item ends) opens behind it.
+  // A notice that holds every key keeps them from a full-screen media
+  // screen that opens behind it while it shows (the list a player goes back
+  // to as its last item ends). A question the set raises still takes them.
   if (auto* holder = kv::Cast<DirectMessageBar>(OnGetFocus());
-      holder && holder != widget && holder->IsOpen() && holder->HoldsEveryKey())
+      holder && holder != widget && holder->IsOpen() && holder->HoldsEveryKey() && widget->Layer < kWidgetLayer)
     return true;
   auto* notice = kv::Cast<DirectMessageBar>(widget);
   if (!notice || notice->AnswersKeys() || !DialogHoldsKeys(this)) return false;
