@@ -559,6 +559,7 @@ class WalkRules : public apptest::AppTest {
     if (held == "first-time setup") return KeysGoToUnit("InitialSetup::");
     if (held == "factory mode") return KeysGoToUnit("FactorySystem::");
     if (held == "update question") return IsUpdateQuestion(KeysGoTo());
+    if (held == "sleep question") return IsSleepQuestion(KeysGoTo());
     return KeysGoToUnit("ParentalLocks::ChannelLockEnterPin");
   }
   std::string Classes(const std::vector<Drawn>& drawn) {
@@ -620,14 +621,21 @@ class WalkRules : public apptest::AppTest {
     lastOpen_ = std::move(open);
     return v;
   }
-  // The state a viewer may rightly be held in, by the screen it shows, or
-  // empty: standby, the first-time setup, factory mode, a PIN prompt
-  // waiting, a software update's question, which takes no key but its
-  // answer (an update found or started must be answered, not put aside).
+  // A software update's question, which takes no key but its answer (an
+  // update found or started must be answered, not put aside).
   static bool IsUpdateQuestion(Primitives::KeyRoutingForm* form) {
     auto* q = kv::Cast<NonMenuSystem::ConfirmMultiOptionDialog>(form);
     return q && (q->ConfirmType == Constants::ConfirmTypeStartUpdate || q->ConfirmType == Constants::ConfirmTypeUpdateAvailable);
   }
+  // The sleep timer's end while a recording or timeshift runs asks whether
+  // to stop them and turn off: it waits for its answer.
+  static bool IsSleepQuestion(Primitives::KeyRoutingForm* form) {
+    auto* q = kv::Cast<NonMenuSystem::ConfirmMultiOptionDialog>(form);
+    return q && q->ConfirmType == Constants::ConfirmTypeRecordSleepWarning;
+  }
+  // The state a viewer may rightly be held in, by the screen it shows, or
+  // empty: standby, the first-time setup, factory mode, a PIN prompt
+  // waiting, an update's question, the sleep timer's question.
   std::string HeldIn(const std::vector<Drawn>& drawn) {
     if (App().GetStandby()->IsInStandby()) return "standby";
     for (const Drawn& d : drawn) {
@@ -635,6 +643,7 @@ class WalkRules : public apptest::AppTest {
       if (StartsWith(d.cls, "FactorySystem::")) return "factory mode";
       if (d.cls == "ParentalLocks::ChannelLockEnterPin") return "PIN prompt";
       if (IsUpdateQuestion(d.form)) return "update question";
+      if (IsSleepQuestion(d.form)) return "sleep question";
     }
     return {};
   }
