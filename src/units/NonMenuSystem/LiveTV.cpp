@@ -804,12 +804,17 @@ bool MenuWorkOpen() { return MenuOpen() || MenuScreenOpen(); }
 }  // namespace
 
 bool NonMenuSystem::KeysStayWithScreen(WidgetClass* widget) {
-  // A notice that holds every key keeps them from a full-screen media
-  // screen that opens behind it while it shows (the list a player goes back
-  // to as its last item ends). A question the set raises still takes them.
-  if (auto* holder = kv::Cast<DirectMessageBar>(OnGetFocus());
-      holder && holder != widget && holder->IsOpen() && holder->HoldsEveryKey() && widget->Layer < kWidgetLayer)
-    return true;
+  // A full-screen media screen that opens behind a question waiting for its
+  // answer (the set's update question) or a notice that holds every key
+  // (the cooling fan's) leaves them the keys: the list a player goes back to
+  // as its last item ends gets them once that screen closes.
+  if (widget->Layer < kWidgetLayer) {
+    auto* holder = kv::Cast<WidgetClass>(OnGetFocus());
+    auto* notice = kv::Cast<DirectMessageBar>(holder);
+    if (holder && holder != widget && holder->IsOpen() &&
+        ((notice && notice->HoldsEveryKey()) || kv::Cast<ConfirmMultiOptionDialog>(holder)))
+      return true;
+  }
   auto* notice = kv::Cast<DirectMessageBar>(widget);
   if (!notice || notice->AnswersKeys() || !DialogHoldsKeys(this)) return false;
   auto* dialog = kv::Cast<Primitives::KeyRoutingForm>(OnGetFocus());

@@ -154,8 +154,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // stays in view. It gets the keys once that dialog closes (the
   // sub-system's rule for the keys after a screen closes). Not when the
   // notice hides the dialog's control in focus. And a full-screen media
-  // screen that opens while a notice that holds every key shows (the
-  // cooling fan's) leaves the keys with that notice. In LiveTV.cpp.
+  // screen that opens while a question waits for its answer or a notice
+  // that holds every key shows (the cooling fan's) leaves the keys with that
+  // screen. In LiveTV.cpp.
   bool KeysStayWithScreen(WidgetClass* widget);
   // A screen that took the keys as it opened moves in front of the dialogs
   // of a higher layer that would hide it.
