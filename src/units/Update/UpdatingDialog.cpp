@@ -24,6 +24,7 @@
 #include "units/SkinBin/Wrapper.h"
 #include "units/SubSystem/State.h"
 #include "units/Update/Placement.h"
+#include "units/WidgetManager/WidgetManager.h"
 #include "units/WinIDs/WinIDs.h"
 
 KV_REGISTER_CLASS(Update::UpdatingDialog);
@@ -42,6 +43,19 @@ constexpr int32_t kBarHeight = 10;
 constexpr int32_t kBarRight = 434;
 
 SkinBin::Wrapper* Skin() { return kv::Cast<SkinBin::Wrapper>(kv::GetAutoObject<Wrapper::Wrapper>(MainApp::Wrapper)); }
+
+// The update takes the set: a channel scan under way ends first (its
+// screen's Close aborts it and gives back the set's critical section).
+// Its end would otherwise come while this screen takes every event, and
+// its screen would wait for it after the update.
+void EndChannelScans() {
+  const kv::Class* scan = KV_LATE_CLASS("Channels::ScanDialog");
+  auto* manager = kv::GetAutoObject<WidgetManager::WidgetManager>(MainApp::WidgetManager);
+  if (!scan || !manager) return;
+  for (kv::Object* item : manager->Snapshot())
+    if (auto* form = kv::Cast<Primitives::KeyRoutingForm>(item); form && form->IsOpen() && kv::ClassOf(form)->Is(scan))
+      form->Close();
+}
 
 }  // namespace
 
@@ -82,6 +96,7 @@ UpdatingDialog::UpdatingDialog() {
 }
 
 void UpdatingDialog::Initialize(Primitives::KeyRoutingParameter* param) {
+  EndChannelScans();
   WidgetClass::Initialize(param);
   OnSetTimeOutValue(0);
   OnTimeOut = kv::Slot();
