@@ -189,23 +189,21 @@ TEST_F(BrowseNoticeTest, TheMusicListsPreviewOfABrokenSongSaysUnsupportedFile) {
   // The quick menu opened over the notice, or before the preview fails: the
   // list's notice would be drawn under it, so it goes, or does not come;
   // the list answers again after.
-  Press("quick");
-  Run(300);
-  EXPECT_TRUE(Sees("Quick menu")) << SeenList();
-  EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
-  Press("quick");
-  Run(500);
+  const auto quickMenuWithoutNotice = [&](int32_t openFor, int32_t closedFor) {
+    Press("quick");
+    Run(openFor);
+    EXPECT_TRUE(Sees("Quick menu")) << SeenList();
+    EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
+    Press("quick");
+    Run(closedFor);
+    ASSERT_FALSE(Sees("Quick menu")) << SeenList();
+  };
+  quickMenuWithoutNotice(300, 500);
   Press("up");
   Run(2500);
   ASSERT_FALSE(Sees(kUnsupported)) << SeenList();
   Press("down");
-  Press("quick");
-  Run(1300);
-  EXPECT_TRUE(Sees("Quick menu")) << SeenList();
-  EXPECT_FALSE(Sees(kUnsupported)) << SeenList();
-  Press("quick");
-  Run(2500);
-  ASSERT_FALSE(Sees("Quick menu")) << SeenList();
+  quickMenuWithoutNotice(1300, 2500);
   Press("up");
   Run(1300);
   Press("down");

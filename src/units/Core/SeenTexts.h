@@ -176,9 +176,10 @@ void MarkNameFromOutside(const View* view, bool on);
 void MarkDrifts(const View* view, bool on);
 // Marks (or unmarks, before it goes) a screen that stands at a place of its
 // own over whatever screen is open (a notice, the volume bar, a question the
-// set raises and the update's check and progress after it, the quick menu): what it hides of the screens under it, or
-// writes over them, is no fault of theirs, unless it hides the control
-// that holds the keys. Release builds keep nothing.
+// set raises and the update's check and progress after it, the 3D screens
+// the 3D signal brings, the quick menu): what it hides of the screens under
+// it, or writes over them, is no fault of theirs, unless it hides the
+// control that holds the keys. Release builds keep nothing.
 void MarkStandsApart(const View* form, bool on);
 // Marks (or unmarks) such a screen as passing: it closes by itself within a
 // couple of seconds (a notice of two seconds). It may hide the control that
